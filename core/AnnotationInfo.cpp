@@ -1,0 +1,43 @@
+#include "core/AnnotationInfo.h"
+
+#include <cwchar>
+
+_SKETCH_INFO::_SKETCH_INFO() : lfFont()
+{
+    lfFont.lfHeight = 12;
+    lfFont.lfWeight = 400;
+    lfFont.lfCharSet = 1;
+    lfFont.lfPitchAndFamily = 0x20;
+    std::wcsncpy(lfFont.lfFaceName, L"Gothic", LF_FACESIZE - 1);
+}
+
+_ANNOTATION_SKETCH::~_ANNOTATION_SKETCH()
+{
+    DeleteSketchChain(pSketchHead);
+}
+
+_ANNOTATION_INFO::~_ANNOTATION_INFO()
+{
+    DeleteSketchChain(pSketchHead);
+    delete[] pAreas;
+    pAreas = nullptr;
+    nAreaCount = 0;
+}
+
+void DeleteSketchChain(_SKETCH_INFO*& head)
+{
+    while (head) {
+        _SKETCH_INFO* next = head->pNext;
+        delete head;
+        head = next;
+    }
+}
+
+void DeleteAnnotationChain(_ANNOTATION_INFO*& head)
+{
+    while (head) {
+        _ANNOTATION_INFO* next = head->pNext;
+        delete head;
+        head = next;
+    }
+}

@@ -1,0 +1,256 @@
+#include "core/EucSjis.h"
+
+#include <cstring>
+
+// Built by decoding every code from 0xFA40 to 0xFC4B and every code from 0xED40
+// to 0xEEFC through code page 932 (Python's cp932 codec and glibc iconv CP932
+// agree) and pairing the codes that decode to the same character. 0 marks the
+// positions that are no valid code and the characters whose published
+// NEC-selected equivalent lies outside 0xED40..0xEEFC: Roman numerals I to X
+// (0xFA4A-0xFA53, NEC row 13), the not sign (0xFA54, which goes to 0x81CA even
+// though 0xEEF9 decodes to the same character), the parenthesised kabushiki,
+// numero, telephone and because signs (0xFA58-0xFA5B).
+const WORD g_wIbmExtToNec[kIbmExtCount] = {
+    0xEEEF, 0xEEF0, 0xEEF1, 0xEEF2, 0xEEF3, 0xEEF4, 0xEEF5, 0xEEF6,  // FA40
+    0xEEF7, 0xEEF8, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,  // FA48
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0xEEFA, 0xEEFB, 0xEEFC,  // FA50
+    0x0000, 0x0000, 0x0000, 0x0000, 0xED40, 0xED41, 0xED42, 0xED43,  // FA58
+    0xED44, 0xED45, 0xED46, 0xED47, 0xED48, 0xED49, 0xED4A, 0xED4B,  // FA60
+    0xED4C, 0xED4D, 0xED4E, 0xED4F, 0xED50, 0xED51, 0xED52, 0xED53,  // FA68
+    0xED54, 0xED55, 0xED56, 0xED57, 0xED58, 0xED59, 0xED5A, 0xED5B,  // FA70
+    0xED5C, 0xED5D, 0xED5E, 0xED5F, 0xED60, 0xED61, 0xED62, 0x0000,  // FA78
+    0xED63, 0xED64, 0xED65, 0xED66, 0xED67, 0xED68, 0xED69, 0xED6A,  // FA80
+    0xED6B, 0xED6C, 0xED6D, 0xED6E, 0xED6F, 0xED70, 0xED71, 0xED72,  // FA88
+    0xED73, 0xED74, 0xED75, 0xED76, 0xED77, 0xED78, 0xED79, 0xED7A,  // FA90
+    0xED7B, 0xED7C, 0xED7D, 0xED7E, 0xED80, 0xED81, 0xED82, 0xED83,  // FA98
+    0xED84, 0xED85, 0xED86, 0xED87, 0xED88, 0xED89, 0xED8A, 0xED8B,  // FAA0
+    0xED8C, 0xED8D, 0xED8E, 0xED8F, 0xED90, 0xED91, 0xED92, 0xED93,  // FAA8
+    0xED94, 0xED95, 0xED96, 0xED97, 0xED98, 0xED99, 0xED9A, 0xED9B,  // FAB0
+    0xED9C, 0xED9D, 0xED9E, 0xED9F, 0xEDA0, 0xEDA1, 0xEDA2, 0xEDA3,  // FAB8
+    0xEDA4, 0xEDA5, 0xEDA6, 0xEDA7, 0xEDA8, 0xEDA9, 0xEDAA, 0xEDAB,  // FAC0
+    0xEDAC, 0xEDAD, 0xEDAE, 0xEDAF, 0xEDB0, 0xEDB1, 0xEDB2, 0xEDB3,  // FAC8
+    0xEDB4, 0xEDB5, 0xEDB6, 0xEDB7, 0xEDB8, 0xEDB9, 0xEDBA, 0xEDBB,  // FAD0
+    0xEDBC, 0xEDBD, 0xEDBE, 0xEDBF, 0xEDC0, 0xEDC1, 0xEDC2, 0xEDC3,  // FAD8
+    0xEDC4, 0xEDC5, 0xEDC6, 0xEDC7, 0xEDC8, 0xEDC9, 0xEDCA, 0xEDCB,  // FAE0
+    0xEDCC, 0xEDCD, 0xEDCE, 0xEDCF, 0xEDD0, 0xEDD1, 0xEDD2, 0xEDD3,  // FAE8
+    0xEDD4, 0xEDD5, 0xEDD6, 0xEDD7, 0xEDD8, 0xEDD9, 0xEDDA, 0xEDDB,  // FAF0
+    0xEDDC, 0xEDDD, 0xEDDE, 0xEDDF, 0xEDE0, 0x0000, 0x0000, 0x0000,  // FAF8
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,  // FB00
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,  // FB08
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,  // FB10
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,  // FB18
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,  // FB20
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,  // FB28
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,  // FB30
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,  // FB38
+    0xEDE1, 0xEDE2, 0xEDE3, 0xEDE4, 0xEDE5, 0xEDE6, 0xEDE7, 0xEDE8,  // FB40
+    0xEDE9, 0xEDEA, 0xEDEB, 0xEDEC, 0xEDED, 0xEDEE, 0xEDEF, 0xEDF0,  // FB48
+    0xEDF1, 0xEDF2, 0xEDF3, 0xEDF4, 0xEDF5, 0xEDF6, 0xEDF7, 0xEDF8,  // FB50
+    0xEDF9, 0xEDFA, 0xEDFB, 0xEDFC, 0xEE40, 0xEE41, 0xEE42, 0xEE43,  // FB58
+    0xEE44, 0xEE45, 0xEE46, 0xEE47, 0xEE48, 0xEE49, 0xEE4A, 0xEE4B,  // FB60
+    0xEE4C, 0xEE4D, 0xEE4E, 0xEE4F, 0xEE50, 0xEE51, 0xEE52, 0xEE53,  // FB68
+    0xEE54, 0xEE55, 0xEE56, 0xEE57, 0xEE58, 0xEE59, 0xEE5A, 0xEE5B,  // FB70
+    0xEE5C, 0xEE5D, 0xEE5E, 0xEE5F, 0xEE60, 0xEE61, 0xEE62, 0x0000,  // FB78
+    0xEE63, 0xEE64, 0xEE65, 0xEE66, 0xEE67, 0xEE68, 0xEE69, 0xEE6A,  // FB80
+    0xEE6B, 0xEE6C, 0xEE6D, 0xEE6E, 0xEE6F, 0xEE70, 0xEE71, 0xEE72,  // FB88
+    0xEE73, 0xEE74, 0xEE75, 0xEE76, 0xEE77, 0xEE78, 0xEE79, 0xEE7A,  // FB90
+    0xEE7B, 0xEE7C, 0xEE7D, 0xEE7E, 0xEE80, 0xEE81, 0xEE82, 0xEE83,  // FB98
+    0xEE84, 0xEE85, 0xEE86, 0xEE87, 0xEE88, 0xEE89, 0xEE8A, 0xEE8B,  // FBA0
+    0xEE8C, 0xEE8D, 0xEE8E, 0xEE8F, 0xEE90, 0xEE91, 0xEE92, 0xEE93,  // FBA8
+    0xEE94, 0xEE95, 0xEE96, 0xEE97, 0xEE98, 0xEE99, 0xEE9A, 0xEE9B,  // FBB0
+    0xEE9C, 0xEE9D, 0xEE9E, 0xEE9F, 0xEEA0, 0xEEA1, 0xEEA2, 0xEEA3,  // FBB8
+    0xEEA4, 0xEEA5, 0xEEA6, 0xEEA7, 0xEEA8, 0xEEA9, 0xEEAA, 0xEEAB,  // FBC0
+    0xEEAC, 0xEEAD, 0xEEAE, 0xEEAF, 0xEEB0, 0xEEB1, 0xEEB2, 0xEEB3,  // FBC8
+    0xEEB4, 0xEEB5, 0xEEB6, 0xEEB7, 0xEEB8, 0xEEB9, 0xEEBA, 0xEEBB,  // FBD0
+    0xEEBC, 0xEEBD, 0xEEBE, 0xEEBF, 0xEEC0, 0xEEC1, 0xEEC2, 0xEEC3,  // FBD8
+    0xEEC4, 0xEEC5, 0xEEC6, 0xEEC7, 0xEEC8, 0xEEC9, 0xEECA, 0xEECB,  // FBE0
+    0xEECC, 0xEECD, 0xEECE, 0xEECF, 0xEED0, 0xEED1, 0xEED2, 0xEED3,  // FBE8
+    0xEED4, 0xEED5, 0xEED6, 0xEED7, 0xEED8, 0xEED9, 0xEEDA, 0xEEDB,  // FBF0
+    0xEEDC, 0xEEDD, 0xEEDE, 0xEEDF, 0xEEE0, 0x0000, 0x0000, 0x0000,  // FBF8
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,  // FC00
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,  // FC08
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,  // FC10
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,  // FC18
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,  // FC20
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,  // FC28
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,  // FC30
+    0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000,  // FC38
+    0xEEE1, 0xEEE2, 0xEEE3, 0xEEE4, 0xEEE5, 0xEEE6, 0xEEE7, 0xEEE8,  // FC40
+    0xEEE9, 0xEEEA, 0xEEEB, 0xEEEC,  // FC48
+};
+
+namespace {
+
+constexpr WORD kIbmExtFirst = 0xFA40;
+constexpr WORD kIbmExtLast = 0xFC4B;
+
+// ---- EUC -> Shift-JIS ---------------------------------------------------------
+
+bool IsEucLead(unsigned char c)
+{
+    return c > 0x80;
+}
+
+// Bytes one unit of EUC input takes and gives. A lead byte always takes the
+// next byte with it; the caller makes sure there is one.
+struct EucUnit {
+    size_t in;
+    size_t out;
+};
+
+EucUnit MeasureEucUnit(const unsigned char* text, size_t pos, size_t end)
+{
+    const unsigned char c = text[pos];
+    if (IsEucLead(c))
+        return {2, 2};
+    if (c == '\n')
+        return {1, 2};
+    if (c == '\r' && pos + 1 < end && text[pos + 1] == '\n')
+        return {2, 2};
+    return {1, 1};
+}
+
+// JIS rows and cells go to Shift-JIS by the usual arithmetic; nothing is
+// validated, so bytes that are not EUC come out as some other pair.
+void EucPairToSjis(unsigned char b1, unsigned char b2, unsigned char& s1, unsigned char& s2)
+{
+    const unsigned jis = (b1 * 256u + b2 + 0x7F80u) & 0xFFFFu;
+    const int j1 = static_cast<int>(jis >> 8);
+    const int j2 = static_cast<int>(jis & 0xFF);
+    int trail = (j1 & 1) ? j2 + 0x1F : j2 + 0x7D;
+    if (trail >= 0x7F)
+        ++trail;
+    int lead = ((j1 - 0x21) >> 1) + 0x81;
+    if (lead > 0x9F)
+        lead += 0x40;
+    s1 = static_cast<unsigned char>(lead & 0xFF);
+    s2 = static_cast<unsigned char>(trail & 0xFF);
+}
+
+// Writes one unit read at text[pos]; reads the whole unit before writing, so
+// the output may overlap the unit's own bytes.
+void ConvertEucUnit(unsigned char* text, size_t pos, const EucUnit& unit, size_t& out)
+{
+    const unsigned char c = text[pos];
+    if (IsEucLead(c)) {
+        unsigned char s1, s2;
+        EucPairToSjis(c, text[pos + 1], s1, s2);
+        text[out++] = s1;
+        text[out++] = s2;
+    } else if (unit.out == 2) {  // LF or CR LF
+        text[out++] = '\r';
+        text[out++] = '\n';
+    } else {
+        text[out++] = c;
+    }
+}
+
+// ---- Shift-JIS -> EUC ---------------------------------------------------------
+
+bool IsSjisLead(unsigned char c)
+{
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+bool IsHalfWidthKana(unsigned char c)
+{
+    return c >= 0xA1 && c <= 0xDF;
+}
+
+WORD MapIbmExtension(WORD code)
+{
+    if (code < kIbmExtFirst || code > kIbmExtLast)
+        return code;
+    return g_wIbmExtToNec[code - kIbmExtFirst];
+}
+
+// 0 for anything outside the JIS X 0208 rows (user-defined area, bad trail bytes).
+WORD SjisToJis(WORD code)
+{
+    int lead = code >> 8;
+    const int trail = code & 0xFF;
+    if (!((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xEF)))
+        return 0;
+    if (trail < 0x40 || trail == 0x7F || trail > 0xFC)
+        return 0;
+    lead -= (lead >= 0xE0) ? 0xB0 : 0x70;
+    int row = lead * 2;
+    int cell;
+    if (trail >= 0x9F) {
+        cell = trail - 0x7E;
+    } else {
+        --row;
+        cell = trail - ((trail >= 0x80) ? 0x20 : 0x1F);
+    }
+    return static_cast<WORD>((row << 8) | cell);
+}
+
+}  // namespace
+
+int EucToSjis(char* text, size_t capacity)
+{
+    if (text == nullptr || capacity == 0)
+        return 0;
+    unsigned char* bytes = reinterpret_cast<unsigned char*>(text);
+    const size_t length = strnlen(text, capacity);
+    const size_t limit = capacity - 1;  // room left for the terminator
+
+    // First pass: how much of the input fits once LFs have grown to CR LF.
+    size_t consumed = 0;
+    size_t produced = 0;
+    while (consumed < length) {
+        // A lead byte cut off by the end of the text has no character to give.
+        if (IsEucLead(bytes[consumed]) && consumed + 1 >= length)
+            break;
+        const EucUnit unit = MeasureEucUnit(bytes, consumed, length);
+        if (produced + unit.out > limit)
+            break;
+        consumed += unit.in;
+        produced += unit.out;
+    }
+
+    // Second pass in place: shifting the input right by the total growth keeps
+    // the write position from ever overtaking the read position, because the
+    // growth only accumulates along the text.
+    const size_t growth = produced - consumed;
+    std::memmove(bytes + growth, bytes, consumed);
+    const size_t end = growth + consumed;
+    size_t out = 0;
+    for (size_t pos = growth; pos < end;) {
+        const EucUnit unit = MeasureEucUnit(bytes, pos, end);
+        ConvertEucUnit(bytes, pos, unit, out);
+        pos += unit.in;
+    }
+    bytes[out] = '\0';
+    return static_cast<int>(out);
+}
+
+int SjisToEuc(char* text)
+{
+    if (text == nullptr)
+        return 0;
+    unsigned char* bytes = reinterpret_cast<unsigned char*>(text);
+    const size_t length = std::strlen(text);
+    size_t out = 0;
+    for (size_t pos = 0; pos < length;) {
+        const unsigned char c = bytes[pos];
+        if (IsSjisLead(c)) {
+            if (pos + 1 >= length)
+                break;  // a lead byte cut off by the end of the text
+            const WORD code = static_cast<WORD>((c << 8) | bytes[pos + 1]);
+            const WORD jis = SjisToJis(MapIbmExtension(code));
+            bytes[out++] = static_cast<unsigned char>((jis >> 8) | 0x80);
+            bytes[out++] = static_cast<unsigned char>((jis & 0xFF) | 0x80);
+            pos += 2;
+        } else if (IsHalfWidthKana(c)) {
+            // Their EUC form takes two bytes, which would make the text outgrow its field.
+            ++pos;
+        } else {
+            bytes[out++] = c;
+            ++pos;
+        }
+    }
+    // The text keeps its byte length, so a fixed-size field stays filled.
+    std::memset(bytes + out, ' ', length - out);
+    return static_cast<int>(out);
+}

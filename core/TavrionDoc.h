@@ -1,0 +1,246 @@
+// The base document of every examination. It holds what the examinations
+// share: the item list of opened records and the current record, the display
+// settings record, the drawing state of the screens, the document's fonts,
+// the lead selection and the change and save flags; and the record access
+// through the run-time loaded device-file reader. Its virtual operations are
+// the interface that the examination documents override and that views,
+// forms, panes and reports call without knowing the examination kind.
+#pragma once
+
+#include "core/AnnotationInfo.h"
+#include "core/DataItem.h"
+#include "core/DataManager.h"
+#include "core/DefaultRef.h"
+#include "core/ECGData.h"
+#include "platform/base/Geometry.h"
+#include "platform/base/Strings.h"
+#include "platform/ui/Document.h"
+
+class CDC;
+class CFont;
+struct _FILEITEM_INFO;
+
+// The numbered lead layouts of the multi-lead view.
+typedef int _RHYTHM_WAVE_STYLE;
+
+#define TAVRION_DOC_FONTS 5
+#define TAVRION_SENSE_KINDS 7
+#define TAVRION_LEAD_SELECTION 28
+
+class CTavrionDoc : public CDocument {
+    DECLARE_DYNCREATE(CTavrionDoc)
+
+public:
+    CTavrionDoc();
+    ~CTavrionDoc() override;
+
+    // ---- the interface of the examination documents -------------------------
+    // Probe opening of a device record: the record's system code, or 1.
+    virtual int OpenFile(CString& strXMLPath, CString& strFilePath);
+    virtual long GetCtrlStatusForType(UINT type);
+    virtual int GetRhythmWaveData(int lead, short* buffer, int filter);
+    virtual int GetAverageWaveData(int lead, short* buffer, int filter);
+    virtual int GetRhythmWaveTotalPage(int style, int lead);
+    virtual void UpdateCtrlStatus();
+    virtual int SaveDataToXML(int flag);
+    virtual int Is8000File();
+    virtual int IsChestHalf();
+    virtual void SetChestHalf(int bHalf);
+    virtual float GetSpeed();
+    virtual void SetSpeed(float fSpeed);
+    virtual int GetFilter();
+    virtual void SetFilter(int nFilter);
+    virtual float GetCommonSense(int set);
+    virtual float GetSense(UINT kind, int set);
+    virtual UINT GetSenseMode();
+    virtual void SetSense(UINT kind, float fSense, int bModeChange);
+    virtual int IsDoctorConfirm();
+    virtual void SetSenseMode(UINT mode);
+    virtual int GetRhythmSenseChangeState();
+
+    // ---- settings -------------------------------------------------------------
+    _DEFAULT_REF& GetDefaultReference() { return m_stDefaultRef; }
+    void InitialSetting(const _DEFAULT_REF* pRef);
+    COLORREF GetWaveColor(int slot, int nUnused = 0) const;
+    void SetWaveColor(int slot, unsigned long color);
+    int GetSmoothFilterMode() const { return m_stDefaultRef.nSmoothFilterMode; }
+    void SetSmoothFilterMode(int mode) { m_stDefaultRef.nSmoothFilterMode = mode; }
+    int GetSmoothFilterType() const { return m_stDefaultRef.nSmoothFilterType; }
+    void SetSmoothFilterType(int type) { m_stDefaultRef.nSmoothFilterType = type; }
+    int IsDelBitNoise() const { return m_stDefaultRef.nDelBitNoise; }
+    void SetDelBitNoise(int on) { m_stDefaultRef.nDelBitNoise = on; }
+    int GetBaseLineWidth() const { return m_stDefaultRef.nBaseLineWidth; }
+    void SetBaseLineWidth(int width) { m_stDefaultRef.nBaseLineWidth = width; }
+    int GetGridType() const { return m_stDefaultRef.nGridType; }
+    void SetGridType(int type) { m_stDefaultRef.nGridType = type; }
+    int GetDensity(int mode) const;
+    void SetDensity(int mode, int value);
+    void GetStrandelValue(float& xWidth, float& yWidth, int& power, float& gamma) const;
+    void SetStrandelValue(float xWidth, float yWidth, int power, float gamma);
+    int GetFilterStatus(short kind) const;
+    int GetSpeedStatus(short kind) const;
+    void SetRhythmSense(float fSense) { m_fSense[0][2] = fSense; }
+
+    int IsSerialOverlap() const { return m_stDefaultRef.RefInt(REF_SERIAL_OVERLAP) ? 1 : 0; }
+    void SetSerialOverlap(int on) { m_stDefaultRef.RefInt(REF_SERIAL_OVERLAP) = on ? 1 : 0; }
+    int IsShowComment() const { return m_stDefaultRef.RefInt(REF_SHOW_COMMENT) ? 1 : 0; }
+    void SetShowComment(int on) { m_stDefaultRef.RefInt(REF_SHOW_COMMENT) = on; }
+    int IsShowST() const { return m_stDefaultRef.RefInt(REF_SHOW_ST) ? 1 : 0; }
+    void SetShowST(int on) { m_stDefaultRef.RefInt(REF_SHOW_ST) = on; }
+    int IsCheckID() const { return m_stDefaultRef.RefInt(REF_CHECK_ID) ? 1 : 0; }
+    void SetCheckID(int on) { m_stDefaultRef.RefInt(REF_CHECK_ID) = on; }
+    int IsPopupMode() const { return m_stDefaultRef.RefInt(REF_POPUP_MODE) ? 1 : 0; }
+    void SetPopupMode(int on) { m_stDefaultRef.RefInt(REF_POPUP_MODE) = on; }
+
+    double GetDisplayRatio() const { return m_dDisplayRatio; }
+    void SetDisplayRatio(double ratio) { m_dDisplayRatio = ratio; }
+    double GetXScale() const { return m_dXScale; }
+    double GetYScale() const { return m_dYScale; }
+    UINT GetDisplaySizeMode() const { return m_uDisplaySizeMode; }
+    void SetDisplaySizeMode(UINT mode) { m_uDisplaySizeMode = mode; }
+    int GetDividerState() const { return m_nDividerState; }
+    void SetDividerState(int state) { m_nDividerState = state; }
+    int IsTurnedScreen() const { return m_bTurnedScreen; }
+    void SetTurnedScreen(int turned) { m_bTurnedScreen = turned; }
+    CSize GetBaseScreenSize() const { return CSize(m_nBaseScreenWidth, m_nBaseScreenHeight); }
+    int GetCurDataIndex() const { return m_nCurDataIndex; }
+    void SetCurDataIndex(int index) { m_nCurDataIndex = index; }
+    int GetRhythm1LeadID() const { return m_nRhythm1LeadID; }
+    void SetRhythm1LeadID(int lead) { m_nRhythm1LeadID = lead; }
+    int GetDividerCheck() const { return m_nDividerCheck; }
+    void SetDividerCheck(int check) { m_nDividerCheck = check; }
+    int GetScaleShow() const { return m_bScaleShow; }
+    void SetScaleShow(int show) { m_bScaleShow = show; }
+    int IsEditChanged() const { return m_bEditChanged; }
+    void SetEditChanged(int changed) { m_bEditChanged = changed; }
+    int GetEditCommentFlag() const { return m_bEditComment; }
+    void SetEditCommentFlag(int edited) { m_bEditComment = edited; }
+    int GetEditPatientFlag() const { return m_bEditPatient; }
+    void SetEditPatientFlag(int edited) { m_bEditPatient = edited; }
+    int GetSubAgeFlag() const { return m_bSubAge; }
+    void SetSubAgeFlag(int on) { m_bSubAge = on; }
+    int GetShadeGrid() const { return m_bShadeGrid; }
+    void SetShadeGrid(int on) { m_bShadeGrid = on; }
+    _RHYTHM_WAVE_STYLE GetRhythmWaveStyle() const { return m_nRhythmWaveStyle; }
+    void SetRhythmWaveStyle(_RHYTHM_WAVE_STYLE style) { m_nRhythmWaveStyle = style; }
+    int IsInformationChange() const { return m_bInformationChange; }
+    int IsAdditionChange() const { return m_bAdditionChange; }
+    int IsCommentChange() const { return m_bCommentChange; }
+    int IsAnalysisChange() const { return m_bAnalysisChange; }
+    int IsSaveDoctor() const { return m_bSaveDoctor; }
+    int IsSaveEditor() const { return m_bSaveEditor; }
+    void SetDoctorAndEditorStatus(int doctor, int editor)
+    {
+        m_bSaveDoctor = doctor;
+        m_bSaveEditor = editor;
+    }
+    const CString& GetTempStorePath() const { return m_strTempStorePath; }
+    void SetTempStorePath(const CString& path) { m_strTempStorePath = path; }
+    int* GetLeadSelectionArray() { return m_nLeadSelection; }
+    CFont* GetDocFont(int index) const;   // 0 to 4; the first is the form font
+
+    // Maps the display position of a lead to its lead number in the record.
+    static UINT GetDataLeadID(UINT index, int systemCode);
+    // The 8000-device flag of the item whose record XML is the given path.
+    int Is8000File(const CString& strXMLPath);
+
+    // Module-wide values reached through the document.
+    CString GetLocalPath() const;
+    double GetXUnit() const;
+    double GetYUnit() const;
+    int IsSizing() const;
+    void SetDisplaySizing(int sizing);
+
+    void InitGlobalData();
+    void ResetGlobalData();
+
+    // ---- the item list ---------------------------------------------------------
+    CDataManager<_DATAITEM>& GetDataManager() { return m_DataManager; }
+    _DATAITEM* GetListHeader() const { return m_DataManager.GetListHeader(); }
+    _DATAITEM* GetCurDataItem() const { return m_DataManager.GetItem(m_nCurDataIndex); }
+
+    // ---- record access ---------------------------------------------------------
+    long ecgGetData(_ECGDATA* image, UINT tag, UINT index, void* buffer, long length, _ECG_DATA_TYPE type);
+    long ecgSetData(_ECGDATA* image, UINT tag, UINT index, void* data, long length, _ECG_DATA_TYPE type);
+    // Converts text in place and returns its new byte length; type 1 returns
+    // -1 unchanged. euc2sjis grows the text by one byte per bare LF: the
+    // buffer must hold twice the text's length plus one.
+    int euc2sjis(int type, char* text);
+    int sjis2euc(int type, char* text);
+    // Decodes a code page 932 text of an MFER file into out, terminator included.
+    static void MFERGetData(wchar_t* out, const char* in);
+
+    // Image openings for the caller: 0 on success, 255 on failure.
+    int XMLTransOpenFile(const CString& strFilePath, _ECGDATA*& pImage, int& nKind);
+    int MFERTransOpenFile(const CString& strFilePath, _ECGDATA*& pImage, int& nKind, int& bOldReader);
+    int MFERTransOpenFile(const CString& strFilePath, _ECGDATA*& pImage, int& nKind);
+
+    // ---- signal and text helpers that use no document state --------------------
+    void AdjustRestAveWaveBaseLine(_ECGDATA* image, short* samples, int lengthBytes);
+    int GetWaveMaxMin(const short* samples, int count, short* pMax, short* pMin);
+    BOOL DrawTextEndEllipsis(CDC* pDC, const CString& text, int left, int top, int right, int bottom);
+    BOOL DrawTextEndEllipsis(CDC* pDC, const CString& text, const CRect& rect)
+    {
+        return DrawTextEndEllipsis(pDC, text, rect.left, rect.top, rect.right, rect.bottom);
+    }
+
+protected:
+    int LoadECGLibrary(_ECGDATA* image, _FILEITEM_INFO* info);
+    CString CreateRawFileName(const CString& source, int bRaw);
+
+    // How reading a record file into an image ended.
+    enum class ImageRead { Ok, CannotOpen, TooShort, NotAccepted };
+    // Reads the file whole into a new image and has a reader accept it; the
+    // image is null unless the result is Ok.
+    ImageRead ReadImage(const CString& strFilePath, _ECGDATA*& pImage, _FILEITEM_INFO* info);
+    // Shows the opening error of a failed read (nothing for NotAccepted).
+    static void ShowOpenError(ImageRead result, const CString& strFilePath);
+
+    // ---- fields, in the order of the design -----------------------------------
+    int m_nUnused1[3];
+    CFont* m_pDocFont[TAVRION_DOC_FONTS];   // created by InitGlobalData
+    int m_nUnused2[3];
+    _DEFAULT_REF m_stDefaultRef;
+    _SKETCH_INFO m_stSketchInfo;
+    double m_dXScale;           // g_dXUnit × display ratio
+    double m_dYScale;           // g_dYUnit × display ratio
+    double m_dDisplayRatio;
+    double m_dUnused[2];
+    UINT m_uDisplaySizeMode;
+    int m_nUnused3;
+    int m_nDividerState;
+    int m_nUnused4;
+    int m_bTurnedScreen;        // the base screen is 768 × 1024 when set
+    int m_nBaseScreenWidth;
+    int m_nBaseScreenHeight;
+    int m_nBaseScreenWidth2;
+    CDataManager<_DATAITEM> m_DataManager;
+    int m_nUnused5;
+    int m_nCurDataIndex;        // id of the current item, -1 for none
+    int m_nRhythm1LeadID;       // the lead of the one-lead rhythm strip
+    int m_nDividerCheck;
+    int m_bScaleShow;
+    int m_bEditChanged;
+    int m_bEditComment;
+    int m_bEditPatient;
+    int m_bSubAge;
+    int m_bShadeGrid;
+    int m_nFilter;              // hi-cut frequency in Hz
+    float m_fSpeed;             // mm/s
+    _RHYTHM_WAVE_STYLE m_nRhythmWaveStyle;
+    UINT m_uSenseMode;
+    float m_fSense[2][TAVRION_SENSE_KINDS];   // mm/mV; [0] the first set, [1] the second
+    int m_bChestHalf;
+    int m_nLeadSelection[TAVRION_LEAD_SELECTION];
+    int m_bInformationChange;
+    int m_bAdditionChange;
+    int m_bCommentChange;
+    int m_bAnalysisChange;
+    int m_bSaveDoctor;
+    int m_bSaveEditor;
+    CString m_strTempStorePath; // when set, record XML files are named in this folder
+    int m_nUnused6;
+
+private:
+    void DeleteDocFonts();
+};

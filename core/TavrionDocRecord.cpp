@@ -1,0 +1,344 @@
+// Record access of the base document: the run-time loaded device-file reader,
+// the data-item access with its text conversions, and reading record files
+// into images.
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "core/EucSjis.h"
+#include "core/FileItemInfo.h"
+#include "core/Globals.h"
+#include "core/MemoryHelpers.h"
+#include "core/TavrionDoc.h"
+#include "core/TavrionMessage.h"
+#include "platform/base/CodePage.h"
+#include "platform/base/DateTime.h"
+#include "platform/base/File.h"
+#include "platform/base/Kernel.h"
+
+namespace {
+
+const wchar_t kNewerReader[] = L"ZARN90.DLL";
+const wchar_t kOlderReader[] = L"ZARN80.DLL";
+
+// Loads a reader by name through the loader's search, then from the work
+// directory. Null when neither loads.
+HMODULE LoadReader(const wchar_t* name)
+{
+    HMODULE module = LoadLibraryW(name);
+    if (module) return module;
+    CString path;
+    path.Format(L"%s\\%s", g_pWorkDir ? g_pWorkDir : L"", name);
+    return LoadLibraryW(path);
+}
+
+// Asks a loaded reader whether it accepts the image; the entry points are
+// returned only when it does.
+// An exported function taken by name; the generic pointer type is the one
+// compilers accept as a stepping stone between function types.
+template <class Fn> Fn EntryPoint(HMODULE module, const char* name)
+{
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+bool ProbeReader(HMODULE module, _ECGDATA* image, EF_GETDATA& getData, EF_SETDATA& setData)
+{
+    getData = EntryPoint<EF_GETDATA>(module, "efGetData");
+    setData = EntryPoint<EF_SETDATA>(module, "efSetData");
+    if (!getData || !setData) return false;
+    return getData(image, ECG_TAG_PROBE, 0, nullptr, 0) != 0;
+}
+
+const wchar_t kCannotOpen[] = L"ECGファイル%sを開けません。";
+const wchar_t kNotRecordFile[] = L"%sは不正なECGファイルです。";
+const wchar_t kErrorCaption[] = L"エラー";
+
+bool IsFifteenLeadCode(unsigned code)
+{
+    const unsigned low = code & 0xFF;
+    return low == 11 || low == 226 || low == 227;
+}
+
+}  // namespace
+
+// ---- the device-file reader ------------------------------------------------------
+
+int CTavrionDoc::LoadECGLibrary(_ECGDATA* image, _FILEITEM_INFO* info)
+{
+    if (info) info->bOldReader = 0;
+    if (!image) return 0;
+
+    EF_GETDATA getData = nullptr;
+    EF_SETDATA setData = nullptr;
+    if (HMODULE module = LoadReader(kNewerReader)) {
+        if (ProbeReader(module, image, getData, setData)) {
+            // The newer reader is told the build of the program that reads with it.
+            CString build;
+            GetVersionBuild(build);
+            setData(image, ECG_TAG_BUILD, reinterpret_cast<UINT_PTR>(build.GetString()), nullptr, 0);
+            image->pfnGetData = getData;
+            image->pfnSetData = setData;
+            return 1;
+        }
+        FreeLibrary(module);
+    }
+    if (HMODULE module = LoadReader(kOlderReader)) {
+        if (ProbeReader(module, image, getData, setData)) {
+            if (info) info->bOldReader = 1;
+            image->pfnGetData = getData;
+            image->pfnSetData = setData;
+            return 1;
+        }
+        FreeLibrary(module);
+    }
+    return 0;
+}
+
+long CTavrionDoc::ecgGetData(_ECGDATA* image, UINT tag, UINT index, void* buffer, long length, _ECG_DATA_TYPE type)
+{
+    // An image that no reader accepted has no entry points to call.
+    if (!image || !image->pfnGetData) return 0;
+    if (type == ECG_DATA_RAW) return image->pfnGetData(image, tag, index, buffer, length);
+    if (type != ECG_DATA_EUC_TEXT && type != ECG_DATA_SJIS_TEXT) return 0;
+    if (!buffer) return image->pfnGetData(image, tag, index, nullptr, length);
+
+    const size_t byteLength = length > 0 ? static_cast<size_t>(length) : 0;
+    // Room for the EUC step, which turns every bare LF into CR LF.
+    const size_t capacity = byteLength * 2 + 2;
+    std::vector<char> bytes(capacity, '\0');
+    const long answer = byteLength ? image->pfnGetData(image, tag, index, bytes.data(), length) : 0;
+
+    if (tag == ECG_TAG_TRIMMED_TEXT) {
+        for (size_t i = byteLength; i-- > 0 && bytes[i] == ' ';) bytes[i] = '\0';
+    }
+    if (type == ECG_DATA_EUC_TEXT) EucToSjis(bytes.data(), capacity);
+
+    // The caller's wide buffer holds length + 1 characters: the decoded text
+    // is cut there rather than written past it.
+    std::wstring wide = platform::DecodeCodePage(932, bytes.data(), std::strlen(bytes.data()));
+    if (wide.size() > byteLength) wide.resize(byteLength);
+    wchar_t* out = static_cast<wchar_t*>(buffer);
+    std::wmemcpy(out, wide.data(), wide.size());
+    out[wide.size()] = L'\0';
+    return answer;
+}
+
+long CTavrionDoc::ecgSetData(_ECGDATA* image, UINT tag, UINT index, void* data, long length, _ECG_DATA_TYPE type)
+{
+    if (!image || !image->pfnSetData) return 0;
+    if (type == ECG_DATA_RAW) return image->pfnSetData(image, tag, index, data, length);
+    if (type != ECG_DATA_EUC_TEXT && type != ECG_DATA_SJIS_TEXT) return 0;
+    if (!data) return image->pfnSetData(image, tag, index, nullptr, length);
+
+    const wchar_t* text = static_cast<const wchar_t*>(data);
+    std::string encoded = platform::EncodeCodePage(932, text, std::wcslen(text));
+    // The reader takes `length` bytes; past the text they are zero.
+    std::vector<char> bytes(std::max(encoded.size() + 1, static_cast<size_t>(std::max(length, 0L))), '\0');
+    std::memcpy(bytes.data(), encoded.data(), encoded.size());
+    if (type == ECG_DATA_EUC_TEXT) SjisToEuc(bytes.data());
+    return image->pfnSetData(image, tag, index, bytes.data(), length);
+}
+
+int CTavrionDoc::euc2sjis(int type, char* text)
+{
+    if (type == ECG_DATA_SJIS_TEXT) return -1;
+    if (!text) return 0;
+    return EucToSjis(text, std::strlen(text) * 2 + 1);
+}
+
+int CTavrionDoc::sjis2euc(int type, char* text)
+{
+    if (type == ECG_DATA_SJIS_TEXT) return -1;
+    if (!text) return 0;
+    SjisToEuc(text);
+    return static_cast<int>(std::strlen(text));
+}
+
+void CTavrionDoc::MFERGetData(wchar_t* out, const char* in)
+{
+    if (!out) return;
+    if (!in) {
+        out[0] = L'\0';
+        return;
+    }
+    std::wstring wide = platform::DecodeCodePage(932, in, std::strlen(in));
+    std::wmemcpy(out, wide.data(), wide.size());
+    out[wide.size()] = L'\0';
+}
+
+// ---- reading record files into images ---------------------------------------------
+
+CTavrionDoc::ImageRead CTavrionDoc::ReadImage(const CString& strFilePath, _ECGDATA*& pImage, _FILEITEM_INFO* info)
+{
+    pImage = nullptr;
+    CFile file;
+    if (!file.Open(strFilePath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) return ImageRead::CannotOpen;
+    const ULONGLONG length = file.GetLength();
+    if (length < ECGDATA_MIN_FILE_LENGTH) return ImageRead::TooShort;
+    // The image size travels in 32 bits, with the spare bytes on top.
+    if (length > 0x7FFFFFFFull - ECGDATA_HEADER_SIZE - ECGDATA_SPARE) return ImageRead::CannotOpen;
+
+    _ECGDATA* image = static_cast<_ECGDATA*>(MemoryAlloc(static_cast<UINT>(ECGDataBlockSize(length))));
+    if (!image) return ImageRead::CannotOpen;
+    image->dwFileLength = static_cast<DWORD>(length);
+    const UINT read = file.Read(image->byFileData, static_cast<UINT>(length));
+    file.Close();
+    if (read != length) {
+        FreeECGData(image);
+        return ImageRead::CannotOpen;
+    }
+    if (!LoadECGLibrary(image, info)) {
+        FreeECGData(image);
+        return ImageRead::NotAccepted;
+    }
+    pImage = image;
+    return ImageRead::Ok;
+}
+
+void CTavrionDoc::ShowOpenError(ImageRead result, const CString& strFilePath)
+{
+    if (result != ImageRead::CannotOpen && result != ImageRead::TooShort) return;
+    CString text;
+    text.Format(result == ImageRead::CannotOpen ? kCannotOpen : kNotRecordFile, strFilePath.GetString());
+    CTavrionMessage box(text, 0, nullptr, kErrorCaption, MB_OK | MB_ICONERROR);
+}
+
+int CTavrionDoc::OpenFile(CString& strXMLPath, CString& strFilePath)
+{
+    _DATAITEM* item = m_DataManager.GetItem(strXMLPath, strFilePath, CString());
+    if (!item) return 1;
+    CString xmlPath = strXMLPath;
+    if (xmlPath.IsEmpty()) xmlPath = CreateRawFileName(strFilePath, 0);
+    if (xmlPath.IsEmpty()) return 1;
+
+    _ECGDATA* image = nullptr;
+    if (ReadImage(strFilePath, image, nullptr) != ImageRead::Ok) return 1;
+    BYTE code[100] = {};
+    const long size = ecgGetData(image, ECG_TAG_SYSTEM_CODE, 0, nullptr, 0, ECG_DATA_RAW);
+    const long want = std::min<long>(std::max<long>(size, 0), sizeof(code));
+    const long got = want > 0 ? ecgGetData(image, ECG_TAG_SYSTEM_CODE, 0, code, want, ECG_DATA_RAW) : 0;
+    const int result = got > 0 ? (code[0] | (code[1] << 8)) : 1;
+    item->strXMLPath = xmlPath;
+    FreeECGData(image);
+    return result;
+}
+
+int CTavrionDoc::XMLTransOpenFile(const CString& strFilePath, _ECGDATA*& pImage, int& nKind)
+{
+    // Opening errors are found before anything of the caller's is released.
+    {
+        CFile probe;
+        if (!probe.Open(strFilePath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) {
+            ShowOpenError(ImageRead::CannotOpen, strFilePath);
+            return 255;
+        }
+        if (probe.GetLength() < ECGDATA_MIN_FILE_LENGTH) {
+            ShowOpenError(ImageRead::TooShort, strFilePath);
+            return 255;
+        }
+    }
+    DeleteContents();
+    FreeECGData(pImage);
+    const ImageRead result = ReadImage(strFilePath, pImage, nullptr);
+    if (result != ImageRead::Ok) {
+        ShowOpenError(result, strFilePath);
+        return 255;
+    }
+    signed char kind = 0;
+    if (ecgGetData(pImage, ECG_TAG_KIND, 0, &kind, 1, ECG_DATA_RAW) > 0) nKind = kind;
+    return 0;
+}
+
+int CTavrionDoc::MFERTransOpenFile(const CString& strFilePath, _ECGDATA*& pImage, int& nKind, int& bOldReader)
+{
+    {
+        CFile probe;
+        if (!probe.Open(strFilePath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) {
+            ShowOpenError(ImageRead::CannotOpen, strFilePath);
+            return 255;
+        }
+        if (probe.GetLength() < ECGDATA_MIN_FILE_LENGTH) {
+            ShowOpenError(ImageRead::TooShort, strFilePath);
+            return 255;
+        }
+    }
+    DeleteContents();
+    FreeECGData(pImage);
+    _FILEITEM_INFO info;
+    const ImageRead result = ReadImage(strFilePath, pImage, &info);
+    if (result != ImageRead::Ok) {
+        ShowOpenError(result, strFilePath);
+        return 255;
+    }
+    bOldReader = info.bOldReader;
+    signed char kind = 0;
+    if (ecgGetData(pImage, ECG_TAG_KIND, 0, &kind, 1, ECG_DATA_RAW) > 0) nKind = kind;
+
+    const long blobSize = ecgGetData(pImage, ECG_TAG_BLOB1, 0, nullptr, 0, ECG_DATA_RAW);
+    if (blobSize < 1) {
+        FreeECGData(pImage);
+        return 255;
+    }
+    pImage->pBlob3836 = static_cast<BYTE*>(MemoryAlloc(static_cast<UINT>(blobSize)));
+    if (!pImage->pBlob3836 || ecgGetData(pImage, ECG_TAG_BLOB1, 0, pImage->pBlob3836, blobSize, ECG_DATA_RAW) < 1) {
+        FreeECGData(pImage);
+        return 255;
+    }
+    pImage->dwBlobSize = static_cast<DWORD>(blobSize);
+
+    BYTE code[2] = {};
+    const unsigned systemCode =
+        ecgGetData(pImage, ECG_TAG_SYSTEM_CODE, 0, code, sizeof(code), ECG_DATA_RAW) > 0 ? (code[0] | (code[1] << 8)) : 0;
+    const long secondSize =
+        IsFifteenLeadCode(systemCode) ? ecgGetData(pImage, ECG_TAG_BLOB2, 0, nullptr, 0, ECG_DATA_RAW) : 0;
+    if (secondSize > 0) {
+        pImage->dwBlobSize += static_cast<DWORD>(secondSize);
+        pImage->pBlob3855 = static_cast<BYTE*>(MemoryAlloc(static_cast<UINT>(secondSize)));
+        if (!pImage->pBlob3855 ||
+            ecgGetData(pImage, ECG_TAG_BLOB2, 0, pImage->pBlob3855, secondSize, ECG_DATA_RAW) < 1) {
+            // The image is gone: report the failure rather than success with no image.
+            FreeECGData(pImage);
+            return 255;
+        }
+    }
+    return 0;
+}
+
+int CTavrionDoc::MFERTransOpenFile(const CString& strFilePath, _ECGDATA*& pImage, int& nKind)
+{
+    int bOldReader = 0;
+    return MFERTransOpenFile(strFilePath, pImage, nKind, bOldReader);
+}
+
+CString CTavrionDoc::CreateRawFileName(const CString& source, int bRaw)
+{
+    const int separator = PathLastSeparator(source);
+    if (separator < 0) return CString();
+    const CString folder = m_strTempStorePath.IsEmpty() ? source.Left(separator + 1) : m_strTempStorePath;
+    CString name = source.Mid(separator + 1);
+    if (bRaw) name = L"Raw_" + name;
+    const int dot = name.ReverseFind(L'.');
+    if (dot < 0) return CString();
+
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    CString stamp;
+    stamp.Format(L"%04d%02d%02d%02d%02d%02d", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
+    return folder + name.Left(dot) + stamp + L".xml";
+}
+
+// ---- average beats -------------------------------------------------------------------
+
+void CTavrionDoc::AdjustRestAveWaveBaseLine(_ECGDATA* image, short* samples, int lengthBytes)
+{
+    if (!image || !samples) return;
+    if (ecgGetData(image, ECG_TAG_BASELINE, 0, nullptr, 0, ECG_DATA_RAW) <= 0) return;
+    BYTE bytes[2] = {};
+    short index = 120;
+    if (ecgGetData(image, ECG_TAG_BASELINE, 0, bytes, sizeof(bytes), ECG_DATA_RAW) >= 2)
+        index = static_cast<short>(bytes[0] | (bytes[1] << 8));
+    const int count = lengthBytes / 2;
+    if (index < 0 || index >= count || samples[index] == 0) return;
+    const short base = samples[index];
+    for (int i = 0; i < count; ++i) samples[i] = static_cast<short>(samples[i] - base);
+}

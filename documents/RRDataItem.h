@@ -1,0 +1,24 @@
+// The item record of the RR-interval document's list (the members the item list
+// and the document core rely on).
+#pragma once
+
+#include "core/ECGData.h"
+#include "core/MemoryHelpers.h"
+#include "platform/base/Strings.h"
+
+struct _RRDATAITEM {
+    _RRDATAITEM() = default;
+    _RRDATAITEM(const _RRDATAITEM&) = delete;
+    _RRDATAITEM& operator=(const _RRDATAITEM&) = delete;
+    // Releases everything the item owns, the record image included.
+    ~_RRDATAITEM() { FreeECGData(pECGData); }
+
+    int nID = 0;
+    unsigned int uSystemCode = 0;   // the record's 16-bit system code
+    int nLeadCount = 0;             // the record's lead count
+    CString strFilePath;            // the record file
+    CString strXMLPath;             // the record XML
+    CString strThirdKey;
+    _ECGDATA* pECGData = nullptr;   // the record image (owned)
+    _RRDATAITEM* pNext = nullptr;
+};

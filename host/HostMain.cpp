@@ -1,0 +1,218 @@
+// morvelance-host: the example host. It does what a host application does
+// with the library: starts it, creates a document by its class name, adds an
+// item for a record file and opens the record through the document.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/ConstTables.h"
+#include "core/ECGData.h"
+#include "core/Globals.h"
+#include "core/MemoryHelpers.h"
+#include "core/TavrionDoc.h"
+#include "platform/base/CodePage.h"
+#include "platform/base/Kernel.h"
+#include "platform/base/MessageBox.h"
+#include "platform/ui/WinApp.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: morvelance-host COMMAND [ARGS]\n"
+    "\n"
+    "commands:\n"
+    "  info FILE...   open each device record (.ecg, .dat) and print its system code,\n"
+    "                 record kind, lead count and data items\n"
+    "  --help         show this text\n"
+    "\n"
+    "The library finds its work directory through the registry file named by\n"
+    "MORVELANCE_REGISTRY (else $XDG_CONFIG_HOME/morvelance/registry.reg). When\n"
+    "neither exists, the host writes one that names the work directory beside\n"
+    "its own folder (../workdir).\n";
+
+std::string ExecutableDir()
+{
+    char path[4096] = {};
+    ssize_t n = readlink("/proc/self/exe", path, sizeof(path) - 1);
+    if (n <= 0) return ".";
+    std::string exe(path, static_cast<size_t>(n));
+    return exe.substr(0, exe.rfind('/'));
+}
+
+bool FileExists(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+// A host installs the library's work directory; ours, when none is
+// registered, is the one assembled beside the build's binaries.
+void EnsureRegistry()
+{
+    if (std::getenv("MORVELANCE_REGISTRY")) return;
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    std::string standard = xdg ? std::string(xdg) + "/morvelance/registry.reg"
+                               : (home ? std::string(home) + "/.config/morvelance/registry.reg" : std::string());
+    if (!standard.empty() && FileExists(standard)) return;
+
+    const std::string exeDir = ExecutableDir();
+    const std::string workDir = exeDir + "/../workdir";
+    const std::string file = exeDir + "/morvelance-host.reg";
+    FILE* out = std::fopen(file.c_str(), "w");
+    if (!out) return;
+    std::string server = workDir + "/Tavrion.ocx";
+    std::string escaped;
+    for (char c : server) {
+        if (c == '\\' || c == '"') escaped.push_back('\\');
+        escaped.push_back(c);
+    }
+    std::fprintf(out,
+                 "Windows Registry Editor Version 5.00\n\n"
+                 "[HKEY_CLASSES_ROOT\\CLSID\\%ls\\InprocServer32]\n@=\"%s\"\n",
+                 MORVELANCE_SERVER_CLSID, escaped.c_str());
+    std::fclose(out);
+    setenv("MORVELANCE_REGISTRY", file.c_str(), 1);
+}
+
+std::string Utf8(const CString& text)
+{
+    return platform::ToUtf8(text.str());
+}
+
+// The raw bytes of an item, empty when the record has none.
+std::vector<BYTE> ReadRaw(CTavrionDoc& doc, _ECGDATA* image, UINT tag, UINT index)
+{
+    const long size = doc.ecgGetData(image, tag, index, nullptr, 0, ECG_DATA_RAW);
+    if (size <= 0) return {};
+    std::vector<BYTE> bytes(static_cast<size_t>(size));
+    const long got = doc.ecgGetData(image, tag, index, bytes.data(), size, ECG_DATA_RAW);
+    bytes.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return bytes;
+}
+
+CString ReadText(CTavrionDoc& doc, _ECGDATA* image, UINT tag)
+{
+    const long size = doc.ecgGetData(image, tag, 0, nullptr, 0, ECG_DATA_EUC_TEXT);
+    if (size <= 0) return CString();
+    std::vector<wchar_t> text(static_cast<size_t>(size) + 1, L'\0');
+    doc.ecgGetData(image, tag, 0, text.data(), size, ECG_DATA_EUC_TEXT);
+    CString result(text.data());
+    result.Trim();
+    return result;
+}
+
+// Prints what one record holds; false when it cannot be opened.
+bool PrintInfo(const std::string& path)
+{
+    CObject* object = CRuntimeClass::CreateObject("CTavrionDoc");
+    CTavrionDoc* doc = DYNAMIC_DOWNCAST(CTavrionDoc, object);
+    if (!doc) {
+        std::fprintf(stderr, "morvelance-host: the library has no CTavrionDoc\n");
+        delete object;
+        return false;
+    }
+
+    CString filePath(path.c_str());
+    CString xmlPath;
+    _DATAITEM* item = new _DATAITEM;
+    item->strFilePath = filePath;
+    doc->GetDataManager().AppendItem(item);
+
+    const int systemCode = doc->OpenFile(xmlPath, filePath);
+    _ECGDATA* image = nullptr;
+    int kind = 0;
+    int oldReader = 0;
+    const int opened = doc->MFERTransOpenFile(filePath, image, kind, oldReader);
+    if (systemCode == 1 || opened != 0 || !image) {
+        std::fprintf(stderr, "morvelance-host: %s: not a record this library can read\n", path.c_str());
+        FreeECGData(image);
+        delete doc;
+        return false;
+    }
+
+    std::printf("%s\n", path.c_str());
+    std::printf("  system code     0x%04X (low byte %d)\n", systemCode, systemCode & 0xFF);
+    std::printf("  record kind     %d\n", kind);
+    std::printf("  reader          %s\n", oldReader ? "ZARN80 (older)" : "ZARN90 (newer)");
+    std::printf("  record XML      %s\n", Utf8(item->strXMLPath).c_str());
+    std::printf("  blobs           %u bytes (3836%s)\n", image->dwBlobSize, image->pBlob3855 ? " and 3855" : "");
+    std::printf("  patient id      %s\n", Utf8(ReadText(*doc, image, 3001)).c_str());
+    std::printf("  patient name    %s\n", Utf8(ReadText(*doc, image, 3002)).c_str());
+    const std::vector<BYTE> when = ReadRaw(*doc, image, 3009, 0);
+    if (when.size() >= 7) {
+        std::printf("  acquired        %04d/%02d/%02d %02d:%02d:%02d\n", when[0] | (when[1] << 8),
+                    static_cast<signed char>(when[2]), static_cast<signed char>(when[3]),
+                    static_cast<signed char>(when[4]), static_cast<signed char>(when[5]),
+                    static_cast<signed char>(when[6]));
+    }
+
+    int leads = 0;
+    std::printf("  leads           ");
+    for (UINT display = 0; display < 12; ++display) {
+        const UINT recordLead = CTavrionDoc::GetDataLeadID(display, systemCode);
+        const std::vector<BYTE> samples = ReadRaw(*doc, image, ECG_TAG_LEAD_BASE + recordLead, 0);
+        if (samples.empty()) continue;
+        std::printf("%s%s:%zu", leads ? " " : "", platform::ToUtf8(g_strLeadName[display]).c_str(),
+                    samples.size() / 2);
+        ++leads;
+    }
+    // Leads past the twelfth (15-lead records) and the leads of rhythm
+    // records are items chosen by their record lead number.
+    const int low = systemCode & 0xFF;
+    const bool fifteen = low == 11 || low == 226 || low == 227;
+    const UINT firstIndexed = leads ? (fifteen ? 12 : 16) : 0;
+    for (UINT recordLead = firstIndexed; recordLead < 16; ++recordLead) {
+        const std::vector<BYTE> samples = ReadRaw(*doc, image, ECG_TAG_LEAD_BY_INDEX, recordLead);
+        if (samples.empty()) continue;
+        std::printf("%s#%u:%zu", leads ? " " : "", recordLead, samples.size() / 2);
+        ++leads;
+    }
+    std::printf("\n  lead count      %d\n", leads);
+    const std::vector<BYTE> baseline = ReadRaw(*doc, image, ECG_TAG_BASELINE, 0);
+    if (baseline.size() >= 2)
+        std::printf("  average base    %d\n", static_cast<short>(baseline[0] | (baseline[1] << 8)));
+
+    FreeECGData(image);
+    delete doc;
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::fputs(kUsage, argc < 2 ? stderr : stdout);
+        return argc < 2 ? 2 : 0;
+    }
+    const std::string command = argv[1];
+    if (command != "info") {
+        std::fprintf(stderr, "morvelance-host: unknown command '%s' (try --help)\n", command.c_str());
+        return 2;
+    }
+    if (argc < 3) {
+        std::fprintf(stderr, "morvelance-host: info needs at least one record file\n");
+        return 2;
+    }
+
+    EnsureRegistry();
+    if (!platform::ui::StartModules()) {
+        std::fprintf(stderr, "morvelance-host: the library failed to start\n");
+        return 1;
+    }
+    if (!g_pWorkDir || !*g_pWorkDir)
+        std::fprintf(stderr, "morvelance-host: warning: no work directory is registered\n");
+
+    int failures = 0;
+    for (int i = 2; i < argc; ++i) {
+        if (!PrintInfo(argv[i])) ++failures;
+    }
+    platform::ui::StopModules();
+    return failures ? 1 : 0;
+}

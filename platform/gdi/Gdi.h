@@ -1,0 +1,165 @@
+// The Win32 GDI functions the system calls, with their documented contracts:
+// a stale or foreign handle, a null pointer or an out-of-range argument
+// returns the documented failure value (0, FALSE, NULL, CLR_INVALID,
+// GDI_ERROR) and changes nothing.
+//
+// Coordinates are logical units of the DC; only MM_TEXT exists so far, so
+// logical units are device pixels moved by the window and viewport origins.
+#pragma once
+
+#include <cstdint>
+#include <type_traits>
+
+#include "platform/base/WinTypes.h"
+#include "platform/gdi/GdiTypes.h"
+
+// ---- objects --------------------------------------------------------------------
+HPEN CreatePen(int style, int width, COLORREF color);
+HPEN CreatePenIndirect(const LOGPEN* logPen);
+HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* brush, DWORD styleCount, const DWORD* styles);
+HBRUSH CreateSolidBrush(COLORREF color);
+HBRUSH CreateHatchBrush(int hatch, COLORREF color);
+HBRUSH CreateBrushIndirect(const LOGBRUSH* logBrush);
+HFONT CreateFontIndirectW(const LOGFONTW* logFont);
+HFONT CreateFontW(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                  DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
+                  DWORD quality, DWORD pitchAndFamily, LPCWSTR faceName);
+HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
+HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
+HRGN CreateRectRgn(int left, int top, int right, int bottom);
+HRGN CreateRectRgnIndirect(const RECT* rect);
+int GetRgnBox(HRGN region, LPRECT rect);
+HGDIOBJ GetStockObject(int index);
+// Deleting an object that is still selected into a DC (or kept by a saved
+// state) returns TRUE but only marks it: it goes when the last DC lets go,
+// so a DC never draws with a freed pen. Stock objects are never deleted.
+BOOL DeleteObject(HGDIOBJ object);
+int GetObjectW(HGDIOBJ object, int count, LPVOID buffer);
+DWORD GetObjectType(HGDIOBJ object);
+#define CreateFontIndirect CreateFontIndirectW
+#define CreateFont CreateFontW
+#define GetObject GetObjectW
+
+namespace platform {
+namespace gdi {
+// The typed GDI handles. On Windows they all convert to HGDIOBJ (a void*);
+// ours are distinct types, so the calls taking any object get overloads for them.
+template <class H> struct IsGdiHandle : std::false_type {};
+template <> struct IsGdiHandle<HPEN> : std::true_type {};
+template <> struct IsGdiHandle<HBRUSH> : std::true_type {};
+template <> struct IsGdiHandle<HFONT> : std::true_type {};
+template <> struct IsGdiHandle<HBITMAP> : std::true_type {};
+template <> struct IsGdiHandle<HRGN> : std::true_type {};
+template <> struct IsGdiHandle<HPALETTE> : std::true_type {};
+template <> struct IsGdiHandle<HDC> : std::true_type {};
+template <class H> using EnableForGdiHandle = std::enable_if_t<IsGdiHandle<H>::value, int>;
+}  // namespace gdi
+}  // namespace platform
+
+template <class H, platform::gdi::EnableForGdiHandle<H> = 0> inline BOOL DeleteObject(H object)
+{
+    return DeleteObject(reinterpret_cast<HGDIOBJ>(object));
+}
+template <class H, platform::gdi::EnableForGdiHandle<H> = 0> inline int GetObjectW(H object, int count, LPVOID buffer)
+{
+    return GetObjectW(reinterpret_cast<HGDIOBJ>(object), count, buffer);
+}
+template <class H, platform::gdi::EnableForGdiHandle<H> = 0> inline DWORD GetObjectType(H object)
+{
+    return GetObjectType(reinterpret_cast<HGDIOBJ>(object));
+}
+
+// ---- device contexts --------------------------------------------------------
+HDC CreateCompatibleDC(HDC hdc);
+BOOL DeleteDC(HDC hdc);
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object);
+template <class H, platform::gdi::EnableForGdiHandle<H> = 0> inline HGDIOBJ SelectObject(HDC hdc, H object)
+{
+    return SelectObject(hdc, reinterpret_cast<HGDIOBJ>(object));
+}
+HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
+int SaveDC(HDC hdc);
+BOOL RestoreDC(HDC hdc, int savedDC);
+int GetDeviceCaps(HDC hdc, int index);
+
+COLORREF SetTextColor(HDC hdc, COLORREF color);
+COLORREF GetTextColor(HDC hdc);
+COLORREF SetBkColor(HDC hdc, COLORREF color);
+COLORREF GetBkColor(HDC hdc);
+int SetBkMode(HDC hdc, int mode);
+int GetBkMode(HDC hdc);
+UINT SetTextAlign(HDC hdc, UINT align);
+UINT GetTextAlign(HDC hdc);
+int SetROP2(HDC hdc, int rop2);
+int GetROP2(HDC hdc);
+int SetMapMode(HDC hdc, int mode);
+int GetMapMode(HDC hdc);
+
+BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT oldOrigin);
+BOOL GetViewportOrgEx(HDC hdc, LPPOINT origin);
+BOOL OffsetViewportOrgEx(HDC hdc, int dx, int dy, LPPOINT oldOrigin);
+BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT oldOrigin);
+BOOL GetWindowOrgEx(HDC hdc, LPPOINT origin);
+BOOL OffsetWindowOrgEx(HDC hdc, int dx, int dy, LPPOINT oldOrigin);
+BOOL LPtoDP(HDC hdc, LPPOINT points, int count);
+BOOL DPtoLP(HDC hdc, LPPOINT points, int count);
+
+int GetClipBox(HDC hdc, LPRECT rect);
+int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
+int SelectClipRgn(HDC hdc, HRGN region);
+
+// ---- drawing ----------------------------------------------------------------------
+BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop);
+BOOL BitBlt(HDC hdcDest, int x, int y, int width, int height, HDC hdcSrc, int xSrc, int ySrc, DWORD rop);
+int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);
+BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT oldPosition);
+BOOL GetCurrentPositionEx(HDC hdc, LPPOINT position);
+BOOL LineTo(HDC hdc, int x, int y);
+BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
+BOOL SetPixelV(HDC hdc, int x, int y, COLORREF color);
+COLORREF GetPixel(HDC hdc, int x, int y);
+
+// ---- text ---------------------------------------------------------------------------
+BOOL TextOutW(HDC hdc, int x, int y, LPCWSTR text, int count);
+BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT count,
+                 const INT* dx);
+BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int count, LPSIZE size);
+BOOL GetTextMetricsW(HDC hdc, LPTEXTMETRICW metrics);
+int GetTextFaceW(HDC hdc, int count, LPWSTR faceName);
+#define TextOut TextOutW
+#define ExtTextOut ExtTextOutW
+#define GetTextExtentPoint32 GetTextExtentPoint32W
+#define GetTextMetrics GetTextMetricsW
+#define GetTextFace GetTextFaceW
+
+// ---- icons and cursors ----------------------------------------------------------
+BOOL DestroyIcon(HICON icon);
+BOOL DestroyCursor(HCURSOR cursor);
+// As Windows: the two bitmaps returned belong to the caller, who deletes them.
+BOOL GetIconInfo(HICON icon, PICONINFO info);
+BOOL DrawIcon(HDC hdc, int x, int y, HICON icon);
+BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int width, int height, UINT step, HBRUSH flickerFree,
+                UINT flags);
+
+namespace platform {
+namespace gdi {
+
+// Live GDI objects, DCs and icons, stock objects not counted. Tests take it
+// before and after and fail on a difference.
+int LiveObjectCount();
+
+// The size memory DCs report as HORZRES/VERTRES when they were made from the
+// screen (CreateCompatibleDC(NULL)); the windowing layer keeps it in step
+// with its desktop. 1024 x 768 until set.
+void SetScreenSize(int width, int height);
+SIZE GetScreenSize();
+
+// The colour of the COLOR_x index, for FillRect's COLOR_x + 1 pseudo brushes;
+// the windowing layer installs its GetSysColor. Without one those brushes
+// fail. Returns the source it replaces.
+typedef COLORREF (*SysColorSource)(int index);
+SysColorSource SetSysColorSource(SysColorSource source);
+
+}  // namespace gdi
+}  // namespace platform

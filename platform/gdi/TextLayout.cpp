@@ -1,0 +1,342 @@
+#include "platform/gdi/TextLayout.h"
+
+#include <fontconfig/fontconfig.h>
+#include <hb.h>
+#include <pango/pangocairo.h>
+#include <pango/pangofc-fontmap.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+
+#include "platform/gdi/HandleTable.h"
+
+namespace platform {
+namespace gdi {
+
+namespace {
+
+const int kDefaultCellHeight = 12;   // lfHeight 0
+const int kMaxEmPixels = 4096;       // beyond this a request is a caller's mistake; clamp
+const double kLoadSize = 64.0;       // em size the face is first loaded at to read its tables
+
+std::string ConfigFilePath()
+{
+    const char* env = std::getenv("MORVELANCE_FONTCONFIG");
+    if (env && *env) return env;
+#ifdef MORVELANCE_FONTCONFIG_FILE
+    return MORVELANCE_FONTCONFIG_FILE;
+#else
+    return std::string();
+#endif
+}
+
+FcConfig* LoadPrivateConfig(const std::string& path)
+{
+    if (path.empty()) return nullptr;
+    FcConfig* config = FcConfigCreate();
+    if (!config) return nullptr;
+    if (!FcConfigParseAndLoad(config, reinterpret_cast<const FcChar8*>(path.c_str()), FcTrue) ||
+        !FcConfigBuildFonts(config)) {
+        FcConfigDestroy(config);
+        return nullptr;
+    }
+    return config;
+}
+
+// Big-endian reads from a font table, zero past its end.
+int ReadU16(const char* data, unsigned length, unsigned offset)
+{
+    if (!data || offset + 2 > length) return 0;
+    return ((unsigned char)data[offset] << 8) | (unsigned char)data[offset + 1];
+}
+
+int ReadS16(const char* data, unsigned length, unsigned offset)
+{
+    const int v = ReadU16(data, length, offset);
+    return v >= 0x8000 ? v - 0x10000 : v;
+}
+
+struct FaceTables {
+    unsigned upem = 0;
+    int winAscent = 0, winDescent = 0, avgCharWidth = 0;
+    int hheaAscent = 0, hheaDescent = 0, lineGap = 0, maxAdvance = 0;
+    bool valid = false;
+};
+
+FaceTables ReadFaceTables(PangoFont* font)
+{
+    FaceTables t;
+    hb_font_t* hbFont = font ? pango_font_get_hb_font(font) : nullptr;
+    if (!hbFont) return t;
+    hb_face_t* face = hb_font_get_face(hbFont);
+    t.upem = hb_face_get_upem(face);
+    hb_blob_t* os2 = hb_face_reference_table(face, HB_TAG('O', 'S', '/', '2'));
+    hb_blob_t* hhea = hb_face_reference_table(face, HB_TAG('h', 'h', 'e', 'a'));
+    unsigned os2Length = 0, hheaLength = 0;
+    const char* os2Data = hb_blob_get_data(os2, &os2Length);
+    const char* hheaData = hb_blob_get_data(hhea, &hheaLength);
+    t.avgCharWidth = ReadS16(os2Data, os2Length, 2);
+    t.winAscent = ReadU16(os2Data, os2Length, 74);
+    t.winDescent = ReadU16(os2Data, os2Length, 76);
+    t.hheaAscent = ReadS16(hheaData, hheaLength, 4);
+    t.hheaDescent = ReadS16(hheaData, hheaLength, 6);
+    t.lineGap = ReadS16(hheaData, hheaLength, 8);
+    t.maxAdvance = ReadU16(hheaData, hheaLength, 10);
+    t.valid = t.upem > 0 && t.winAscent + t.winDescent > 0;
+    hb_blob_destroy(os2);
+    hb_blob_destroy(hhea);
+    return t;
+}
+
+// The requested height in pixels, whichever sign; absurd heights are clamped.
+int CellHeight(const LOGFONTW& log)
+{
+    if (log.lfHeight == 0) return kDefaultCellHeight;
+    const long long height = std::llabs((long long)log.lfHeight);
+    return (int)std::min<long long>(height, kMaxEmPixels);
+}
+
+int Round(double v)
+{
+    return (int)std::lround(v);
+}
+
+std::string FaceNameUtf8(const LOGFONTW& log)
+{
+    int length = 0;
+    while (length < LF_FACESIZE && log.lfFaceName[length]) ++length;
+    return WideToUtf8(log.lfFaceName, length);
+}
+
+// The cache key: the LOGFONT fields that change the realized font.
+std::string FontKey(const LOGFONTW& log)
+{
+    char numbers[96];
+    std::snprintf(numbers, sizeof numbers, "%d/%d/%d/%d/%d/%d/%d/%d|", (int)log.lfHeight, (int)log.lfWidth,
+                  (int)log.lfWeight, log.lfItalic, log.lfUnderline, log.lfStrikeOut, log.lfCharSet,
+                  log.lfPitchAndFamily);
+    return numbers + FaceNameUtf8(log);
+}
+
+void AppendUtf8(std::string& out, uint32_t c)
+{
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+    if (c < 0x80) {
+        out.push_back((char)c);
+    } else if (c < 0x800) {
+        out.push_back((char)(0xC0 | (c >> 6)));
+        out.push_back((char)(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back((char)(0xE0 | (c >> 12)));
+        out.push_back((char)(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back((char)(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back((char)(0xF0 | (c >> 18)));
+        out.push_back((char)(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back((char)(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back((char)(0x80 | (c & 0x3F)));
+    }
+}
+
+std::map<std::string, std::unique_ptr<RealizedFont>>& FontCache()
+{
+    static auto* cache = new std::map<std::string, std::unique_ptr<RealizedFont>>;
+    return *cache;
+}
+
+}  // namespace
+
+std::string WideToUtf8(const wchar_t* text, int count)
+{
+    std::string out;
+    if (!text || count <= 0) return out;
+    out.reserve((size_t)count);
+    for (int i = 0; i < count; ++i) {
+        // NUL is not valid inside a pango text; GDI draws it as the default glyph.
+        const uint32_t c = (uint32_t)text[i];
+        AppendUtf8(out, c == 0 ? 0xFFFD : c);
+    }
+    return out;
+}
+
+TextLayout& TextLayout::Instance()
+{
+    // Lives as long as the process: realized fonts are handed out by pointer.
+    static TextLayout* instance = new TextLayout;
+    return *instance;
+}
+
+TextLayout::TextLayout()
+{
+    const std::string path = ConfigFilePath();
+    FcConfig* config = LoadPrivateConfig(path);
+    m_fontMap = pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT);
+    if (!m_fontMap) m_fontMap = pango_cairo_font_map_new();
+    if (config && PANGO_IS_FC_FONT_MAP(m_fontMap)) {
+        pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(m_fontMap), config);
+        m_configFile = path;
+    } else {
+        std::fprintf(stderr, "morvelance: fontconfig file '%s' not loaded; text uses the system fonts\n",
+                     path.c_str());
+    }
+    if (config) FcConfigDestroy(config);   // the font map keeps its own reference
+
+    m_context = pango_font_map_create_context(m_fontMap);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
+    cairo_font_options_set_subpixel_order(options, CAIRO_SUBPIXEL_ORDER_DEFAULT);
+    pango_cairo_context_set_font_options(m_context, options);
+    cairo_font_options_destroy(options);
+    pango_cairo_context_set_resolution(m_context, 96.0);
+    pango_context_set_round_glyph_positions(m_context, TRUE);
+    pango_context_set_language(m_context, pango_language_from_string("ja"));
+    pango_context_set_base_dir(m_context, PANGO_DIRECTION_LTR);
+}
+
+PangoFontDescription* TextLayout::Describe(const LOGFONTW& log, int emPixels) const
+{
+    PangoFontDescription* desc = pango_font_description_new();
+    std::string family = FaceNameUtf8(log);
+    if (family.empty()) family = (log.lfPitchAndFamily & 3) == VARIABLE_PITCH ? "MS PGothic" : "MS Gothic";
+    pango_font_description_set_family(desc, family.c_str());
+    const int weight = log.lfWeight <= 0 ? FW_NORMAL : std::min<int>(log.lfWeight, 1000);
+    pango_font_description_set_weight(desc, (PangoWeight)std::max(100, weight));
+    pango_font_description_set_style(desc, log.lfItalic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    pango_font_description_set_absolute_size(desc, (double)emPixels * PANGO_SCALE);
+    return desc;
+}
+
+const RealizedFont* TextLayout::Realize(const LOGFONTW& log)
+{
+    GdiLock lock = HandleTable::Instance().Lock();
+    const std::string key = FontKey(log);
+    auto& cache = FontCache();
+    auto found = cache.find(key);
+    if (found != cache.end()) return found->second.get();
+
+    auto font = std::make_unique<RealizedFont>();
+    font->log = log;
+    PangoFontDescription* probe = Describe(log, (int)kLoadSize);
+    PangoFont* face = pango_font_map_load_font(m_fontMap, m_context, probe);
+    pango_font_description_free(probe);
+    const FaceTables tables = ReadFaceTables(face);
+
+    // The em height: as asked for a negative height; a positive one is the
+    // cell, so the em is the part of it the face's em takes.
+    const int cell = CellHeight(log);
+    double em = cell;
+    if (log.lfHeight >= 0 && tables.valid)
+        em = (double)cell * tables.upem / (tables.winAscent + tables.winDescent);
+    font->emPixels = std::min(kMaxEmPixels, std::max(1, Round(em)));
+    font->description = Describe(log, font->emPixels);
+    if (face) {
+        PangoFontDescription* resolved = pango_font_describe(face);
+        const char* family = pango_font_description_get_family(resolved);
+        font->family = family ? family : "";
+        pango_font_description_free(resolved);
+    }
+    ComputeMetrics(*font, face);
+    if (face) g_object_unref(face);
+    const RealizedFont* result = font.get();
+    cache.emplace(key, std::move(font));
+    return result;
+}
+
+void TextLayout::ComputeMetrics(RealizedFont& font, PangoFont* face) const
+{
+    TEXTMETRICW& tm = font.metrics;
+    const LOGFONTW& log = font.log;
+    const double em = font.emPixels;
+    const FaceTables t = ReadFaceTables(face);
+    if (t.valid) {
+        const double scale = em / t.upem;
+        tm.tmAscent = Round(t.winAscent * scale);
+        tm.tmDescent = Round(t.winDescent * scale);
+        // The external leading is what the line gap adds beyond the win metrics.
+        const int extra = t.lineGap - ((t.winAscent + t.winDescent) - (t.hheaAscent - t.hheaDescent));
+        tm.tmExternalLeading = std::max(0, Round(extra * scale));
+        tm.tmAveCharWidth = std::max(1, Round(t.avgCharWidth * scale));
+        tm.tmMaxCharWidth = std::max(1, Round(t.maxAdvance * scale));
+    } else {
+        PangoFontMetrics* m = face ? pango_font_get_metrics(face, nullptr) : nullptr;
+        const double toEm = em / kLoadSize / PANGO_SCALE;
+        tm.tmAscent = m ? Round(pango_font_metrics_get_ascent(m) * toEm) : Round(em * 0.88);
+        tm.tmDescent = m ? Round(pango_font_metrics_get_descent(m) * toEm) : Round(em * 0.12);
+        tm.tmExternalLeading = 0;
+        tm.tmAveCharWidth = m ? std::max(1, Round(pango_font_metrics_get_approximate_char_width(m) * toEm)) : Round(em / 2);
+        tm.tmMaxCharWidth = Round(em);
+        if (m) pango_font_metrics_unref(m);
+    }
+    // A positive height is the cell height itself; the descent takes the rounding.
+    if (log.lfHeight >= 0) tm.tmDescent = std::max(0, CellHeight(log) - (int)tm.tmAscent);
+    tm.tmHeight = tm.tmAscent + tm.tmDescent;
+    tm.tmInternalLeading = std::max(0, (int)tm.tmHeight - font.emPixels);
+    tm.tmWeight = log.lfWeight <= 0 ? FW_NORMAL : log.lfWeight;
+    tm.tmOverhang = 0;
+    tm.tmDigitizedAspectX = 96;
+    tm.tmDigitizedAspectY = 96;
+    tm.tmFirstChar = 0x20;
+    tm.tmLastChar = 0xFFFC;
+    tm.tmDefaultChar = 0x30FB;    // the middle dot a Japanese face substitutes
+    tm.tmBreakChar = 0x20;
+    tm.tmItalic = log.lfItalic ? 0xFF : 0;
+    tm.tmUnderlined = log.lfUnderline ? 0xFF : 0;
+    tm.tmStruckOut = log.lfStrikeOut ? 0xFF : 0;
+    // TMPF_FIXED_PITCH set means variable pitch; IPAPGothic is the proportional face.
+    const bool proportional = font.family.find("PGothic") != std::string::npos;
+    tm.tmPitchAndFamily = (BYTE)((log.lfPitchAndFamily & 0xF0) | TMPF_TRUETYPE | TMPF_VECTOR |
+                                 (proportional ? TMPF_FIXED_PITCH : 0));
+    tm.tmCharSet = log.lfCharSet;
+}
+
+PangoLayout* TextLayout::CreateLayout(const RealizedFont* font, const wchar_t* text, int count)
+{
+    PangoLayout* layout = pango_layout_new(m_context);
+    pango_layout_set_single_paragraph_mode(layout, TRUE);
+    if (font) pango_layout_set_font_description(layout, font->description);
+    PangoAttrList* attrs = pango_attr_list_new();
+    pango_attr_list_insert(attrs, pango_attr_font_features_new("kern 0, liga 0, clig 0, calt 0"));
+    if (font && font->log.lfUnderline) pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+    if (font && font->log.lfStrikeOut) pango_attr_list_insert(attrs, pango_attr_strikethrough_new(TRUE));
+    pango_layout_set_attributes(layout, attrs);
+    pango_attr_list_unref(attrs);
+    const std::string utf8 = WideToUtf8(text, count);
+    pango_layout_set_text(layout, utf8.c_str(), (int)utf8.size());
+    return layout;
+}
+
+int TextLayout::AdvanceWidth(PangoLayout* layout)
+{
+    if (!layout) return 0;
+    PangoRectangle logical;
+    pango_layout_get_pixel_extents(layout, nullptr, &logical);
+    return logical.width;
+}
+
+std::string ResolveFontFamily(const wchar_t* faceName)
+{
+    LOGFONTW log = {};
+    log.lfHeight = -12;
+    for (int i = 0; faceName && faceName[i] && i < LF_FACESIZE - 1; ++i) log.lfFaceName[i] = faceName[i];
+    return TextLayout::Instance().Realize(log)->family;
+}
+
+int CountUnknownGlyphs(const LOGFONTW& log, const wchar_t* text, int count)
+{
+    GdiLock lock = HandleTable::Instance().Lock();
+    TextLayout& layouts = TextLayout::Instance();
+    PangoLayout* layout = layouts.CreateLayout(layouts.Realize(log), text, count);
+    const int unknown = pango_layout_get_unknown_glyphs_count(layout);
+    g_object_unref(layout);
+    return unknown;
+}
+
+}  // namespace gdi
+}  // namespace platform

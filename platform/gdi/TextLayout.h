@@ -1,0 +1,75 @@
+// Fonts and text with pango, in a font world of our own: the fontconfig file
+// shipped with the project (resources/fonts/morvelance-fonts.conf, or the
+// file named by the environment variable MORVELANCE_FONTCONFIG) is loaded
+// into a private FcConfig behind a private PangoFontMap, so the process-wide
+// fontconfig is untouched and every face name lands on IPA Gothic (with
+// WenQuanYi Micro Hei behind it for Chinese).
+//
+// Rendering is deterministic: grey antialiasing (as GDI draws text on
+// screens), no hinting, metrics hinted (integer advances, as GDI has), no
+// kerning or ligatures (TextOut applies neither).
+//
+// Sizes follow LOGFONT: lfHeight < 0 is the em height in pixels, > 0 the cell
+// height (ascent + descent, internal leading included), 0 a 12-pixel cell.
+// The metrics are the Windows ones computed from the face's tables (OS/2
+// usWinAscent/usWinDescent and xAvgCharWidth, hhea advanceWidthMax).
+#pragma once
+
+#include <pango/pango.h>
+
+#include <string>
+
+#include "platform/base/WinTypes.h"
+#include "platform/gdi/GdiTypes.h"
+
+namespace platform {
+namespace gdi {
+
+struct RealizedFont {
+    LOGFONTW log = {};
+    PangoFontDescription* description = nullptr;   // absolute size = emPixels
+    int emPixels = 0;             // the em height the face is rendered at, device pixels
+    TEXTMETRICW metrics = {};
+    std::string family;           // the family fontconfig resolved the face name to
+};
+
+class TextLayout {
+public:
+    static TextLayout& Instance();
+
+    // The font for a LOGFONT, made once and kept for the life of the process.
+    const RealizedFont* Realize(const LOGFONTW& log);
+    // A one-line layout of `text` (no line breaks: control characters are
+    // drawn as GDI does, as glyphs). The caller unrefs it.
+    PangoLayout* CreateLayout(const RealizedFont* font, const wchar_t* text, int count);
+    // The advance width of the layout, device pixels.
+    static int AdvanceWidth(PangoLayout* layout);
+
+    PangoFontMap* FontMap() const { return m_fontMap; }
+    PangoContext* Context() const { return m_context; }
+    // The fontconfig file in use; empty when it could not be loaded and the
+    // system configuration stands in.
+    const std::string& ConfigFile() const { return m_configFile; }
+
+private:
+    TextLayout();
+
+    PangoFontDescription* Describe(const LOGFONTW& log, int emPixels) const;
+    void ComputeMetrics(RealizedFont& font, PangoFont* face) const;
+
+    PangoFontMap* m_fontMap = nullptr;
+    PangoContext* m_context = nullptr;
+    std::string m_configFile;
+};
+
+// Test and host hooks.
+// The family the private font map resolves a face name to ("IPAGothic", ...).
+std::string ResolveFontFamily(const wchar_t* faceName);
+// Glyphs pango could not find in any font for `text` in font `log`.
+int CountUnknownGlyphs(const LOGFONTW& log, const wchar_t* text, int count);
+// The UTF-8 form of wide text; characters that are not Unicode scalar
+// values become U+FFFD.
+std::string WideToUtf8(const wchar_t* text, int count);
+
+}  // namespace gdi
+}  // namespace platform

@@ -1,0 +1,6 @@
+// Resource ids of the library's own resources.
+#pragma once
+
+#define IDC_CURSOR_HAND 103
+#define IDC_CURSOR_MAG 118
+#define IDC_CURSOR_DRAW 143

@@ -1,0 +1,27 @@
+# Installs the Debian packages the build needs, only those that are missing.
+# Sourced by the other scripts: `ensure_packages PKG...`.
+
+ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "== installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}
+
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config ccache
+                libcairo2-dev libpango1.0-dev libfontconfig-dev libxml2-dev
+                fonts-ipafont-gothic fonts-wqy-microhei)
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)
+
+build_jobs() {
+    nproc 2>/dev/null || echo 2
+}

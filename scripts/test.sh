@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the tests, the same tests under AddressSanitizer
+# and UndefinedBehaviorSanitizer, and a bounded fuzz run of the record readers.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/deps.sh
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+export CCACHE_DIR="${CCACHE_DIR:-$PWD/build/ccache}"
+FUZZ_SECONDS="${FUZZ_SECONDS:-60}"
+
+echo "== tests"
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/test -j "$(build_jobs)"
+ctest --test-dir build/test --output-on-failure -j "$(build_jobs)"
+
+echo "== fuzzing the device-record container for ${FUZZ_SECONDS}s"
+cmake -S . -B build/fuzz -G Ninja -DMORVELANCE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build build/fuzz -j "$(build_jobs)"
+corpus=build/fuzz/corpus
+rm -rf "$corpus" && mkdir -p "$corpus"
+build/test/bin/morvelance-mkrecord seeds "$corpus"
+build/fuzz/bin/zarn_container_fuzz -max_total_time="$FUZZ_SECONDS" -max_len=65536 -print_final_stats=1 \
+    "$corpus" 2>&1 | tail -n 15
+
+echo "== tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVELANCE_SANITIZE=ON -DMORVELANCE_BENCH=OFF >/dev/null
+cmake --build build/asan -j "$(build_jobs)"
+ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build/asan --output-on-failure -j "$(build_jobs)"
+
