@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/Globals.h"
+#include "platform/gdi/Dc.h"
 #include "platform/gdi/Font.h"
 
 IMPLEMENT_DYNCREATE(CTavrionDoc, CDocument)
@@ -360,4 +361,18 @@ int CTavrionDoc::GetWaveMaxMin(const short* samples, int count, short* pMax, sho
     *pMax = hi;
     *pMin = lo;
     return 1;
+}
+
+BOOL CTavrionDoc::DrawTextEndEllipsis(CDC* pDC, const CString& text, int left, int /*top*/, int right, int bottom)
+{
+    if (!pDC) return FALSE;
+    const int width = right - left;
+    if (pDC->GetTextExtent(text).cx <= width) return pDC->TextOut(left, bottom, text);
+    // The longest head of the text that fits with the ellipsis, down to the
+    // ellipsis alone.
+    for (int n = text.GetLength(); n > 0; --n) {
+        const CString cut = text.Left(n) + L"...";
+        if (pDC->GetTextExtent(cut).cx < width) return pDC->TextOut(left, bottom, cut);
+    }
+    return pDC->TextOut(left, bottom, CString(L"..."));
 }

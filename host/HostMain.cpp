@@ -158,8 +158,13 @@ bool PrintInfo(const std::string& path)
         const UINT recordLead = CTavrionDoc::GetDataLeadID(display, systemCode);
         const std::vector<BYTE> samples = ReadRaw(*doc, image, ECG_TAG_LEAD_BASE + recordLead, 0);
         if (samples.empty()) continue;
-        std::printf("%s%s:%zu", leads ? " " : "", platform::ToUtf8(g_strLeadName[display]).c_str(),
-                    samples.size() / 2);
+        // Records whose leads keep their order are listed by record lead.
+        const bool named = CTavrionDoc::GetDataLeadID(2, systemCode) != 2;
+        if (named)
+            std::printf("%s%s:%zu", leads ? " " : "", platform::ToUtf8(g_strLeadName[display]).c_str(),
+                        samples.size() / 2);
+        else
+            std::printf("%s#%u:%zu", leads ? " " : "", recordLead, samples.size() / 2);
         ++leads;
     }
     // Leads past the twelfth (15-lead records) and the leads of rhythm

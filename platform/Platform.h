@@ -3,3 +3,13 @@
 #pragma once
 
 #include "platform/base/Base.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/Pen.h"
+#include "platform/gdi/Brush.h"
+#include "platform/gdi/Font.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/ui/WinApp.h"
+#include "platform/ui/Document.h"
+#include "platform/ui/Wnd.h"
+#include "platform/ui/Dialog.h"

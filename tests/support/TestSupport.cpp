@@ -34,16 +34,20 @@ std::string RegistryFile()
 
 void UseRegistryWithWorkDir(const std::string& workDir)
 {
+    UseRegistryServerPath(workDir.empty() ? std::string() : workDir + "/Tavrion.ocx");
+}
+
+void UseRegistryServerPath(const std::string& serverPath)
+{
     static std::string file;
     if (file.empty()) {
         file = (std::filesystem::temp_directory_path() / ("morvelance-test-" + std::to_string(getpid()) + ".reg")).string();
     }
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << "Windows Registry Editor Version 5.00\n\n";
-    if (!workDir.empty()) {
-        std::string path = workDir + "/Tavrion.ocx";
+    if (!serverPath.empty()) {
         std::string escaped;
-        for (char c : path) {
+        for (char c : serverPath) {
             if (c == '\\' || c == '"') escaped.push_back('\\');
             escaped.push_back(c);
         }

@@ -24,6 +24,8 @@ std::string RegistryFile();
 // Writes a registry whose server path lies in `workDir` (an empty folder
 // writes a registry without the key) and makes it the one the platform reads.
 void UseRegistryWithWorkDir(const std::string& workDir);
+// The same with the server's full path given (an empty path: no key).
+void UseRegistryServerPath(const std::string& serverPath);
 
 inline CString Wide(const std::string& utf8)
 {
