@@ -193,6 +193,9 @@ protected:
     // Reads the file whole into a new image and has a reader accept it; the
     // image is null unless the result is Ok.
     ImageRead ReadImage(const CString& strFilePath, _ECGDATA*& pImage, _FILEITEM_INFO* info);
+    // Whether the file opens and is long enough for a record; shows the
+    // opening error when it is not.
+    BOOL CheckRecordFile(const CString& strFilePath);
     // Shows the opening error of a failed read (nothing for NotAccepted).
     static void ShowOpenError(ImageRead result, const CString& strFilePath);
 

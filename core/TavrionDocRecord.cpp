@@ -203,6 +203,19 @@ void CTavrionDoc::ShowOpenError(ImageRead result, const CString& strFilePath)
     CTavrionMessage box(text, 0, nullptr, kErrorCaption, MB_OK | MB_ICONERROR);
 }
 
+BOOL CTavrionDoc::CheckRecordFile(const CString& strFilePath)
+{
+    CFile file;
+    ImageRead result = ImageRead::Ok;
+    if (!file.Open(strFilePath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
+        result = ImageRead::CannotOpen;
+    else if (file.GetLength() < ECGDATA_MIN_FILE_LENGTH)
+        result = ImageRead::TooShort;
+    if (result == ImageRead::Ok) return TRUE;
+    ShowOpenError(result, strFilePath);
+    return FALSE;
+}
+
 int CTavrionDoc::OpenFile(CString& strXMLPath, CString& strFilePath)
 {
     _DATAITEM* item = m_DataManager.GetItem(strXMLPath, strFilePath, CString());
@@ -226,17 +239,7 @@ int CTavrionDoc::OpenFile(CString& strXMLPath, CString& strFilePath)
 int CTavrionDoc::XMLTransOpenFile(const CString& strFilePath, _ECGDATA*& pImage, int& nKind)
 {
     // Opening errors are found before anything of the caller's is released.
-    {
-        CFile probe;
-        if (!probe.Open(strFilePath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) {
-            ShowOpenError(ImageRead::CannotOpen, strFilePath);
-            return 255;
-        }
-        if (probe.GetLength() < ECGDATA_MIN_FILE_LENGTH) {
-            ShowOpenError(ImageRead::TooShort, strFilePath);
-            return 255;
-        }
-    }
+    if (!CheckRecordFile(strFilePath)) return 255;
     DeleteContents();
     FreeECGData(pImage);
     const ImageRead result = ReadImage(strFilePath, pImage, nullptr);
@@ -251,17 +254,7 @@ int CTavrionDoc::XMLTransOpenFile(const CString& strFilePath, _ECGDATA*& pImage,
 
 int CTavrionDoc::MFERTransOpenFile(const CString& strFilePath, _ECGDATA*& pImage, int& nKind, int& bOldReader)
 {
-    {
-        CFile probe;
-        if (!probe.Open(strFilePath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) {
-            ShowOpenError(ImageRead::CannotOpen, strFilePath);
-            return 255;
-        }
-        if (probe.GetLength() < ECGDATA_MIN_FILE_LENGTH) {
-            ShowOpenError(ImageRead::TooShort, strFilePath);
-            return 255;
-        }
-    }
+    if (!CheckRecordFile(strFilePath)) return 255;
     DeleteContents();
     FreeECGData(pImage);
     _FILEITEM_INFO info;

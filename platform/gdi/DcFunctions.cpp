@@ -28,13 +28,6 @@ POINT LogicalToDevice(const DcState& state, POINT p)
     return POINT{p.x - state.windowOrg.x + state.viewportOrg.x, p.y - state.windowOrg.y + state.viewportOrg.y};
 }
 
-RECT Normalized(RECT rc)
-{
-    if (rc.left > rc.right) std::swap(rc.left, rc.right);
-    if (rc.top > rc.bottom) std::swap(rc.top, rc.bottom);
-    return rc;
-}
-
 int RegionType(const RECT& rc)
 {
     return IsEmpty(rc) ? NULLREGION : SIMPLEREGION;

@@ -10,13 +10,6 @@ namespace {
 
 typedef ObjectRef<DeviceContext> DcRef;
 
-RECT Normalized(RECT rc)
-{
-    if (rc.left > rc.right) std::swap(rc.left, rc.right);
-    if (rc.top > rc.bottom) std::swap(rc.top, rc.bottom);
-    return rc;
-}
-
 bool Contains(const RECT& rc, POINT p)
 {
     return p.x >= rc.left && p.x < rc.right && p.y >= rc.top && p.y < rc.bottom;

@@ -1,6 +1,8 @@
 // Helpers shared by the files of the GDI layer; callers hold the GDI lock.
 #pragma once
 
+#include <utility>
+
 #include <memory>
 
 #include "platform/gdi/DeviceContext.h"
@@ -35,6 +37,14 @@ const RealizedFont* ResolveFont(const DeviceContext& dc);
 // The colour of a COLOR_x + 1 pseudo brush handle; false when `brush` is not
 // one or no source is installed.
 bool SystemColorBrush(HBRUSH brush, COLORREF& color);
+
+// A rectangle with its corners in order.
+inline RECT Normalized(RECT rc)
+{
+    if (rc.left > rc.right) std::swap(rc.left, rc.right);
+    if (rc.top > rc.bottom) std::swap(rc.top, rc.bottom);
+    return rc;
+}
 
 }  // namespace gdi
 }  // namespace platform

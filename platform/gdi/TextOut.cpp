@@ -11,13 +11,6 @@ namespace {
 
 typedef ObjectRef<DeviceContext> DcRef;
 
-RECT Normalized(RECT rc)
-{
-    if (rc.left > rc.right) std::swap(rc.left, rc.right);
-    if (rc.top > rc.bottom) std::swap(rc.top, rc.bottom);
-    return rc;
-}
-
 // The left edge and top of the character cell for a reference point and the
 // TA_ flags, logical units.
 POINT CellOrigin(POINT ref, UINT align, int width, const TEXTMETRICW& tm)
