@@ -20,7 +20,7 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config ccache
                 libcairo2-dev libpango1.0-dev libfontconfig-dev libxml2-dev
                 fonts-ipafont-gothic fonts-wqy-microhei)
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev poppler-utils)
 
 build_jobs() {
     nproc 2>/dev/null || echo 2
