@@ -1,6 +1,7 @@
 #include "core/AnnotationInfo.h"
 
 #include <cwchar>
+#include <new>
 
 _SKETCH_INFO::_SKETCH_INFO() : lfFont()
 {
@@ -19,9 +20,21 @@ _ANNOTATION_SKETCH::~_ANNOTATION_SKETCH()
 _ANNOTATION_INFO::~_ANNOTATION_INFO()
 {
     DeleteSketchChain(pSketchHead);
-    delete[] pAreas;
-    pAreas = nullptr;
-    nAreaCount = 0;
+    for (INT_PTR i = 0; i < arrAreas.GetSize(); ++i) delete arrAreas[i];
+    arrAreas.RemoveAll();
+}
+
+_ANNOTATION_SKETCH* _ANNOTATION_INFO::AddArea()
+{
+    _ANNOTATION_SKETCH* area = new (std::nothrow) _ANNOTATION_SKETCH;
+    if (area) arrAreas.Add(area);
+    return area;
+}
+
+_ANNOTATION_SKETCH* _ANNOTATION_INFO::GetArea(int index) const
+{
+    if (index < 0 || index >= GetAreaCount()) return nullptr;
+    return arrAreas[index];
 }
 
 void DeleteSketchChain(_SKETCH_INFO*& head)

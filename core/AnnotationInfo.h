@@ -18,7 +18,7 @@ struct _SKETCH_INFO {
     int nLineWidth = 1;
     COLORREF crColor = 0;
     LOGFONTW lfFont;                  // its height is the text size of text shapes
-    CArray<float, float> arrX;        // point n is (arrX[n], arrY[n])
+    CArray<float, float> arrX;        // point n is (arrX[n], arrY[n]); both always equally long
     CArray<float, float> arrY;
     CString strText;
     _SKETCH_INFO* pNext = nullptr;
@@ -31,7 +31,7 @@ struct _ANNOTATION_SKETCH {
     _ANNOTATION_SKETCH& operator=(const _ANNOTATION_SKETCH&) = delete;
     ~_ANNOTATION_SKETCH();
 
-    int nPageStyle = -1;
+    int nPageStyle = -1;              // "Page_style" of the area; -1 when missing
     _SKETCH_INFO* pSketchHead = nullptr;
 };
 
@@ -42,6 +42,12 @@ struct _ANNOTATION_INFO {
     _ANNOTATION_INFO& operator=(const _ANNOTATION_INFO&) = delete;
     // Frees its own shape chain and every area; never the next record.
     ~_ANNOTATION_INFO();
+
+    // Appends a new empty area and returns it; null when it cannot be made.
+    _ANNOTATION_SKETCH* AddArea();
+    int GetAreaCount() const { return static_cast<int>(arrAreas.GetSize()); }
+    // The area at index, or null outside the array.
+    _ANNOTATION_SKETCH* GetArea(int index) const;
 
     int nStartTime = -1;
     int nMemory1 = -1;               // kept in memory only
@@ -64,8 +70,7 @@ struct _ANNOTATION_INFO {
     CString strEditorName;
     _ANNOTATION_INFO* pNext = nullptr;
     _SKETCH_INFO* pSketchHead = nullptr;   // kept in memory only
-    _ANNOTATION_SKETCH* pAreas = nullptr;  // nAreaCount areas (owned)
-    int nAreaCount = 0;
+    CArray<_ANNOTATION_SKETCH*, _ANNOTATION_SKETCH*> arrAreas;   // owned, in page order
 };
 
 // Frees a chain of shapes and clears the head.

@@ -68,7 +68,8 @@ CTavrionDoc::CTavrionDoc()
       m_bAnalysisChange(0),
       m_bSaveDoctor(1),
       m_bSaveEditor(1),
-      m_nUnused6(0)
+      m_nUnused6(0),
+      m_bSuffixRead(0)
 {
     InitDefaultRef(m_stDefaultRef);
     for (auto& set : m_fSense) {

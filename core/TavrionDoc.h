@@ -12,12 +12,14 @@
 #include "core/DataManager.h"
 #include "core/DefaultRef.h"
 #include "core/ECGData.h"
+#include "core/PositionCtrl.h"
 #include "platform/base/Geometry.h"
 #include "platform/base/Strings.h"
 #include "platform/ui/Document.h"
 
 class CDC;
 class CFont;
+class CECGXMLParser;
 struct _FILEITEM_INFO;
 
 // The numbered lead layouts of the multi-lead view.
@@ -57,6 +59,24 @@ public:
     virtual int IsDoctorConfirm();
     virtual void SetSenseMode(UINT mode);
     virtual int GetRhythmSenseChangeState();
+    // Writes one display setting of the current record into its record XML
+    // and saves it; reads every setting back from a record XML.
+    virtual void SetReferenceIntoXML(int id, int arg);
+    virtual void UpDateReferenceInfo(const CString& strXMLPath);
+
+    // ---- layout tables -------------------------------------------------------
+    // Loads the tables the type names (once per process) and the layout
+    // suffix (once per document); returns 0.
+    int GetCtrlPosFromXSL(_LOAD_POSITION_TYPE type);
+    // The record-XML path bound to entry `index` of the table of `kind` (0 to
+    // 14), alternative `alt`; empty outside the bounds.
+    CString GetDefXMLPath(int kind, int index, int alt);
+    CString GetSuffix() const;
+    _DEFAULT_POSITION_CTRL* GetDefCtrlPos() const;
+
+    // ---- annotations -----------------------------------------------------------
+    void GetAnnoInfoFromXML(_ANNOTATION_INFO* head, CECGXMLParser* xml);
+    void SaveAnnoInfoToXML(_ANNOTATION_INFO* head, CECGXMLParser* xml);
 
     // ---- settings -------------------------------------------------------------
     _DEFAULT_REF& GetDefaultReference() { return m_stDefaultRef; }
@@ -134,6 +154,10 @@ public:
         m_bSaveDoctor = doctor;
         m_bSaveEditor = editor;
     }
+    // The print status dialog sets the print-cancel flag on Cancel and clears it
+    // when a job starts; raw print writes and CECGDC::EndDoc stop once it is set.
+    int IsPrintCancel() const { return m_bPrintCancel; }
+    void SetPrintCancel(int cancel) { m_bPrintCancel = cancel; }
     const CString& GetTempStorePath() const { return m_strTempStorePath; }
     void SetTempStorePath(const CString& path) { m_strTempStorePath = path; }
     int* GetLeadSelectionArray() { return m_nLeadSelection; }
@@ -185,6 +209,24 @@ public:
     }
 
 protected:
+    // The loaders of the sixteen layout tables: 255 without a stylesheet, else 0.
+    int LoadPatInfoPos(CECGXMLParser* xsl, int bVisibleOnly);
+    int LoadRestInterprePos(CECGXMLParser* xsl, int bVisibleOnly);
+    int LoadUsaRestInterprePos(CECGXMLParser* xsl, int bVisibleOnly);
+    int LoadRhyInterprePos(CECGXMLParser* xsl, int bVisibleOnly);
+    int LoadRRInterprePos(CECGXMLParser* xsl, int bVisibleOnly);
+    int LoadMsfrInterprePos(CECGXMLParser* xsl, int bVisibleOnly);
+    int LoadExtraInterprePos(CECGXMLParser* xsl, int bVisibleOnly);
+    int LoadExerInterprePos(CECGXMLParser* xsl, int bVisibleOnly);
+    int LoadPatInfoPrintPos(CECGXMLParser* xsl, int bVisibleOnly);
+    int LoadRestInterprePrintPos(CECGXMLParser* xsl, int bVisibleOnly);
+    int LoadUsaRestInterprePrintPos(CECGXMLParser* xsl, int bVisibleOnly);
+    int LoadRRInterprePrintPos(CECGXMLParser* xsl, int bVisibleOnly);
+    int LoadRhyInterprePrintPos(CECGXMLParser* xsl, int bVisibleOnly);
+    int LoadMsfrInterprePrintPos(CECGXMLParser* xsl, int bVisibleOnly);
+    int LoadExtraInterprePrintPos(CECGXMLParser* xsl, int bVisibleOnly);
+    int LoadExerInterprePrintPos(CECGXMLParser* xsl, int bVisibleOnly);
+
     int LoadECGLibrary(_ECGDATA* image, _FILEITEM_INFO* info);
     CString CreateRawFileName(const CString& source, int bRaw);
 
@@ -242,7 +284,9 @@ protected:
     int m_bSaveDoctor;
     int m_bSaveEditor;
     CString m_strTempStorePath; // when set, record XML files are named in this folder
+    int m_bPrintCancel = 0;     // 1 once the user cancelled the print job
     int m_nUnused6;
+    int m_bSuffixRead;          // the layout suffix was read for this document
 
 private:
     void DeleteDocFonts();

@@ -13,7 +13,7 @@ cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/test -j "$(build_jobs)"
 ctest --test-dir build/test --output-on-failure -j "$(build_jobs)"
 
-echo "== fuzzing the device-record container for ${FUZZ_SECONDS}s"
+echo "== fuzzing the device-record container and the XML layer, ${FUZZ_SECONDS}s each"
 cmake -S . -B build/fuzz -G Ninja -DMORVELANCE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build/fuzz -j "$(build_jobs)"
@@ -22,6 +22,10 @@ rm -rf "$corpus" && mkdir -p "$corpus"
 build/test/bin/morvelance-mkrecord seeds "$corpus"
 build/fuzz/bin/zarn_container_fuzz -max_total_time="$FUZZ_SECONDS" -max_len=65536 -print_final_stats=1 \
     "$corpus" 2>&1 | tail -n 15
+xml_corpus=build/fuzz/xml_corpus
+rm -rf "$xml_corpus" && mkdir -p "$xml_corpus"
+build/fuzz/bin/xml_fuzz -max_total_time="$FUZZ_SECONDS" -max_len=16384 -timeout=10 -print_final_stats=1 \
+    "$xml_corpus" tests/fuzz/xml_seeds 2>&1 | tail -n 15
 
 echo "== tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVELANCE_SANITIZE=ON -DMORVELANCE_BENCH=OFF >/dev/null

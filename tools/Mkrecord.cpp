@@ -15,7 +15,10 @@
 #include "platform/zarn/ZarnBuilder.h"
 #include "tools/DeviceRecord.h"
 #include "tools/EcgModel.h"
+#include "tools/MasterFiles.h"
 #include "tools/RecordTags.h"
+#include "tools/RecordXml.h"
+#include "tools/SampleRecords.h"
 #include "tools/Wfdb.h"
 
 namespace morvelance {
@@ -25,7 +28,8 @@ namespace {
 const char kUsage[] =
     "usage: morvelance-mkrecord COMMAND [OPTIONS]\n"
     "\n"
-    "Writes device record files (the zarn container read by libzarn90/libzarn80).\n"
+    "Writes device record files (the zarn container read by libzarn90/libzarn80), their\n"
+    "record XML, and the master files of the installation's work directory.\n"
     "\n"
     "commands:\n"
     "  synth --kind KIND --out FILE [options]   a record from the synthetic ECG model\n"
@@ -33,7 +37,11 @@ const char kUsage[] =
     "                                           (PATH without extension; PATH.atr is used\n"
     "                                           for beats when present)\n"
     "  seeds DIR                                the fuzz seed corpus\n"
-    "  samples DIR                              the bundled sample records\n"
+    "  samples DIR                              the bundled sample records, each with its record XML\n"
+    "  xml --for RECORD [--out FILE] [options]  the record XML of a record (default name: beside\n"
+    "                                           the record, stem + acquisition time + .xml)\n"
+    "  xml --kind KIND --out FILE [options]     the record XML of the bundled sample of a kind\n"
+    "  masters DIR                              the work directory's master files and quarnel.ini\n"
     "  dump FILE                                list a record's items\n"
     "\n"
     "record options:\n"
@@ -53,6 +61,23 @@ const char kUsage[] =
     "  --noise           add baseline wander and white noise\n"
     "  --seed N          random seed for noise and jitter (default 1)\n"
     "  --pace            add pacemaker spikes\n"
+    "  --xml             synth/wfdb: also write the record XML beside the record\n"
+    "xml options:\n"
+    "  --flavour 90|80   with --kind: the newer reader's record or a model-8000 one\n"
+    "  --sjis            write Shift_JIS (code page 932) instead of UTF-8\n"
+    "  --every-section   also every other kind's sections (measurements, interpretation\n"
+    "                    rows, RR, master-step and exercise reports): a node for every\n"
+    "                    path the layout stylesheet binds\n"
+    "  --bad-date feb29|month13  dates that do not exist (2003-02-29, month 13) in every\n"
+    "                    date element but Analysis/Analysis_edit/Edit_date\n"
+    "  --at-limit        every limited value exactly at its limit (ids 20 bytes, 12 for\n"
+    "                    model-8000 records; trip counts 999, 255 / 256 there; ...)\n"
+    "  --out-of-range    every limited value one past its limit, and the fields a\n"
+    "                    model-8000 record lacks written into one\n"
+    "  --omit LIST       leave sections out, comma-separated: patient, interpretation,\n"
+    "                    additions, comment, measurements, analysis, record, wave, report,\n"
+    "                    system, settings, annotations\n"
+    "  --annotations N --additions N --minnesota N --ivrel N   element counts\n"
     "  --help            this text\n";
 
 class Args {
@@ -64,7 +89,8 @@ public:
                 positional_.push_back(a);
                 continue;
             }
-            if (a == "--pace" || a == "--noise" || a == "--any-code" || a == "--help") {
+            if (a == "--pace" || a == "--noise" || a == "--any-code" || a == "--help" || a == "--xml" || a == "--sjis" ||
+                a == "--at-limit" || a == "--out-of-range" || a == "--every-section") {
                 flags_[a] = "1";
                 continue;
             }
@@ -109,7 +135,7 @@ private:
 
 const std::vector<std::string> kRecordOptions = {"--kind", "--code",  "--any-code", "--flavour", "--seconds", "--out",
                                                  "--id",   "--name",  "--sex",      "--age",     "--department",
-                                                 "--comment", "--time", "--help"};
+                                                 "--comment", "--time", "--help", "--xml"};
 
 zarn::Flavour ParseFlavour(const Args& a) {
     long f = a.Integer("--flavour", 90);
@@ -151,30 +177,6 @@ PatientInfo DefaultPatient() {
     return p;
 }
 
-std::vector<LeadId> RhythmLeads(int n) {
-    std::vector<LeadId> all = {LeadId::II, LeadId::V5, LeadId::V1};
-    if (n < 1 || n > 3) throw std::invalid_argument("--leads must be 1..3");
-    all.resize(static_cast<size_t>(n));
-    return all;
-}
-
-// The synthetic signals and record options for a kind.
-EcgRecord SynthFor(rec::RecordKind kind, const SynthOptions& base, int rhythmLeads) {
-    SynthOptions s = base;
-    switch (kind) {
-        case rec::RecordKind::Rest12: s.leads = StandardLeads(); break;
-        case rec::RecordKind::Rest15: s.leads = FifteenLeads(); break;
-        case rec::RecordKind::ExtraLeads: s.leads = ExtraLeadSet(); break;
-        case rec::RecordKind::Rhythm:
-        case rec::RecordKind::Rr: s.leads = RhythmLeads(rhythmLeads); break;
-    }
-    EcgRecord ecg = Synthesize(s);
-    std::ostringstream src;
-    src << "synthetic " << KindName(kind) << " " << s.heartRate << "bpm";
-    ecg.source = src.str();
-    return ecg;
-}
-
 void EnsureDir(const std::string& dir) {
     if (::mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST)
         throw std::runtime_error("cannot create folder " + dir + ": " + std::strerror(errno));
@@ -182,6 +184,74 @@ void EnsureDir(const std::string& dir) {
 
 std::string Join(const std::string& dir, const std::string& name) {
     return (!dir.empty() && dir.back() == '/') ? dir + name : dir + "/" + name;
+}
+
+// --xml of synth and wfdb: the record XML beside the record just written.
+void WriteXmlBeside(const Args& a, const RecordBuilder& b, const std::string& recordPath, std::ostream& out) {
+    if (!a.Has("--xml")) return;
+    const RecordXmlSource source = SourceFromRecordItems(b.Items(), ParseFlavour(a) == zarn::Flavour::Older80);
+    const std::string xmlPath = RecordXmlPathFor(recordPath, source.time);
+    WriteRecordXml(xmlPath, source, RecordXmlOptions());
+    out << "wrote " << xmlPath << "\n";
+}
+
+RecordXmlOptions ParseXmlOptions(const Args& a) {
+    RecordXmlOptions o;
+    if (a.Has("--sjis")) o.encoding = XmlEncoding::ShiftJis;
+    if (a.Has("--every-section")) o.coverage = Coverage::EveryKind;
+    if (a.Has("--bad-date")) {
+        const std::string d = a.Get("--bad-date");
+        if (d == "feb29") o.badDate = BadDate::Feb29;
+        else if (d == "month13") o.badDate = BadDate::Month13;
+        else throw std::invalid_argument("--bad-date must be feb29 or month13");
+    }
+    if (a.Has("--at-limit") && a.Has("--out-of-range"))
+        throw std::invalid_argument("--at-limit and --out-of-range exclude each other");
+    if (a.Has("--at-limit")) o.range = ValueRange::AtLimit;
+    if (a.Has("--out-of-range")) o.range = ValueRange::OverLimit;
+    if (a.Has("--omit")) {
+        std::stringstream list(a.Get("--omit"));
+        std::string name;
+        while (std::getline(list, name, ',')) {
+            XmlSection section;
+            if (!ParseSection(name, &section)) throw std::invalid_argument("unknown section '" + name + "' in --omit");
+            o.omit.push_back(section);
+        }
+    }
+    auto count = [&](const char* option) {
+        const long n = a.Integer(option, -1);
+        if (a.Has(option) && (n < 0 || n > 100000)) throw std::invalid_argument(std::string(option) + " must be 0..100000");
+        return static_cast<int>(n);
+    };
+    o.annotations = count("--annotations");
+    o.additions = count("--additions");
+    o.minnesotaRows = count("--minnesota");
+    o.ivrelRows = count("--ivrel");
+    return o;
+}
+
+int CmdXml(const Args& a, std::ostream& out) {
+    a.CheckKnown({"--for", "--kind", "--flavour", "--out", "--sjis", "--every-section", "--bad-date", "--at-limit", "--out-of-range",
+                  "--omit", "--annotations", "--additions", "--minnesota", "--ivrel"});
+    if (a.Has("--for") == a.Has("--kind")) throw std::invalid_argument("xml needs either --for RECORD or --kind KIND");
+    const RecordXmlOptions options = ParseXmlOptions(a);
+    RecordXmlSource source;
+    std::string path = a.Get("--out");
+    if (a.Has("--for")) {
+        if (a.Has("--flavour")) throw std::invalid_argument("--flavour goes with --kind; --for reads it from the record");
+        std::string error;
+        if (!ReadRecordXmlSource(a.Get("--for"), &source, &error)) throw std::runtime_error(error);
+        if (path.empty()) path = RecordXmlPathFor(a.Get("--for"), source.time);
+    } else {
+        rec::RecordKind kind;
+        if (!ParseKind(a.Get("--kind"), &kind)) throw std::invalid_argument("unknown --kind '" + a.Get("--kind") + "'");
+        if (path.empty()) throw std::invalid_argument("xml --kind needs --out FILE");
+        source = SampleRecordXmlSource(kind, ParseFlavour(a) == zarn::Flavour::Older80);
+    }
+    WriteRecordXml(path, source, options);
+    out << "wrote " << path << " (" << KindName(source.kind) << ", code " << source.systemCode
+        << (source.olderReader ? ", model 8000" : "") << ")\n";
+    return 0;
 }
 
 int CmdSynth(const Args& a, std::ostream& out) {
@@ -219,6 +289,7 @@ int CmdSynth(const Args& a, std::ostream& out) {
     b.WriteFile(path, ParseFlavour(a));
     out << "wrote " << path << " (" << KindName(kind) << ", code " << ResolveSystemCode(o) << ", "
         << b.Items().ItemCount() << " items)\n";
+    WriteXmlBeside(a, b, path, out);
     return 0;
 }
 
@@ -268,6 +339,7 @@ int CmdWfdb(const Args& a, std::ostream& out) {
     b.WriteFile(outPath, ParseFlavour(a));
     out << "wrote " << outPath << " (" << KindName(kind) << " from " << path << ", " << ecg.leads.size()
         << " leads, " << b.Items().ItemCount() << " items)\n";
+    WriteXmlBeside(a, b, outPath, out);
     return 0;
 }
 
@@ -374,53 +446,22 @@ std::vector<std::string> WriteSeedCorpus(const std::string& dir) {
     return files;
 }
 
-std::vector<std::string> WriteSampleRecords(const std::string& dir) {
+std::vector<std::string> WriteSampleRecords(const std::string& dir, std::vector<std::string>* recordXmls) {
     EnsureDir(dir);
     std::vector<std::string> files;
-    struct Sample {
-        rec::RecordKind kind;
-        double hr;
-        double seconds;
-        double irregular;
-        int leads;
-        const char* id;
-        const char* name;
-        const char* sex;
-        const char* age;
-        const char* comment;
-        const char* stem;
-    };
-    const Sample samples[] = {
-        {rec::RecordKind::Rest12, 70, 10, 0, 2, "MV-1001", "山田 太郎", "M", "65", "洞調律", "rest12"},
-        {rec::RecordKind::Rest15, 62, 10, 0, 2, "MV-1002", "佐藤 花子", "F", "72", "洞徐脈", "rest15"},
-        {rec::RecordKind::Rhythm, 85, 60, 0.08, 2, "MV-1003", "鈴木 一郎", "M", "58", "リズム記録", "rhythm"},
-        {rec::RecordKind::Rr, 75, 60, 0.05, 1, "MV-1004", "田中 美咲", "F", "44", "RR間隔", "rr"},
-        {rec::RecordKind::ExtraLeads, 68, 10, 0, 2, "MV-1005", "高橋 健", "M", "80", "追加誘導", "extra"},
-    };
-    int seed = 11;
-    for (const Sample& sm : samples) {
-        SynthOptions s;
-        s.heartRate = sm.hr;
-        s.seconds = sm.seconds;
-        s.irregularity = sm.irregular;
-        s.noise = true;
-        s.seed = static_cast<uint64_t>(seed++);
-        EcgRecord ecg = SynthFor(sm.kind, s, sm.leads);
-        ecg.patient.id = sm.id;
-        ecg.patient.name = sm.name;
-        ecg.patient.sex = sm.sex;
-        ecg.patient.age = sm.age;
-        ecg.patient.department = "ABC";
-        ecg.patient.comment = sm.comment;
-        DeviceRecordOptions o;
-        o.kind = sm.kind;
-        o.seconds = sm.seconds;
-        RecordBuilder b = MakeDeviceRecord(ecg, o);
+    for (rec::RecordKind kind : {rec::RecordKind::Rest12, rec::RecordKind::Rest15, rec::RecordKind::Rhythm,
+                                 rec::RecordKind::Rr, rec::RecordKind::ExtraLeads}) {
+        const RecordBuilder b = MakeSampleRecord(kind);
         for (zarn::Flavour f : {zarn::Flavour::Newer90, zarn::Flavour::Older80}) {
-            if (sm.kind == rec::RecordKind::ExtraLeads && f == zarn::Flavour::Older80) continue;
-            std::string path = Join(dir, std::string(sm.stem) + (f == zarn::Flavour::Newer90 ? "_90.ecg" : "_80.ecg"));
+            if (f == zarn::Flavour::Older80 && !SampleHasOlderFlavour(kind)) continue;
+            const std::string path =
+                Join(dir, std::string(SampleStem(kind)) + (f == zarn::Flavour::Newer90 ? "_90.ecg" : "_80.ecg"));
             b.WriteFile(path, f);
             files.push_back(path);
+            const RecordXmlSource source = SourceFromRecordItems(b.Items(), f == zarn::Flavour::Older80);
+            const std::string xml = RecordXmlPathFor(path, source.time);
+            WriteRecordXml(xml, source, RecordXmlOptions());
+            if (recordXmls) recordXmls->push_back(xml);
         }
     }
     return files;
@@ -445,11 +486,16 @@ int RunMkrecord(const std::vector<std::string>& args, std::ostream& out, std::os
         if (cmd == "synth") return CmdSynth(a, out);
         if (cmd == "wfdb") return CmdWfdb(a, out);
         if (cmd == "dump") return CmdDump(a, out);
-        if (cmd == "seeds" || cmd == "samples") {
+        if (cmd == "xml") return CmdXml(a, out);
+        if (cmd == "seeds" || cmd == "samples" || cmd == "masters") {
             a.CheckKnown({});
             if (a.Positional().size() != 1) throw std::invalid_argument(cmd + " needs one DIR");
-            auto files = cmd == "seeds" ? WriteSeedCorpus(a.Positional()[0]) : WriteSampleRecords(a.Positional()[0]);
-            out << "wrote " << files.size() << " files to " << a.Positional()[0] << "\n";
+            const std::string& dir = a.Positional()[0];
+            std::vector<std::string> files, xmls;
+            if (cmd == "seeds") files = WriteSeedCorpus(dir);
+            else if (cmd == "masters") files = WriteMasterFiles(dir);
+            else files = WriteSampleRecords(dir, &xmls);
+            out << "wrote " << files.size() + xmls.size() << " files to " << dir << "\n";
             return 0;
         }
         err << "morvelance-mkrecord: unknown command '" << cmd << "' (try --help)\n";

@@ -19,7 +19,9 @@ int RunMkrecord(const std::vector<std::string>& args, std::ostream& out, std::os
 std::vector<std::string> WriteSeedCorpus(const std::string& dir);
 
 // Writes the bundled sample records (rest 12-lead, rest 15-lead, rhythm, RR,
-// extra leads; both flavours) into dir. Returns the file paths.
-std::vector<std::string> WriteSampleRecords(const std::string& dir);
+// extra leads; both flavours) into dir, each with its record XML beside it
+// (RecordXmlPathFor). Returns the record paths; recordXmls, when given,
+// receives the record XML paths in the same order. Throws std::runtime_error.
+std::vector<std::string> WriteSampleRecords(const std::string& dir, std::vector<std::string>* recordXmls = nullptr);
 
 }  // namespace morvelance

@@ -618,3 +618,17 @@ BOOL WriteProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value)
     platform::textfile::MakeFolders(platform::textfile::FolderOf(path));   // win.ini's folder is ours to create
     return WriteProfileStringAt(path, section, key, value);
 }
+
+UINT GetWindowsDirectoryW(LPWSTR lpBuffer, UINT uSize)
+{
+    const std::string folder = platform::textfile::FolderOf(platform::WinIniPath());
+    if (folder.empty()) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return 0;
+    }
+    const std::wstring wide = platform::FromUtf8(folder);
+    if (!lpBuffer || uSize <= wide.size()) return (UINT)wide.size() + 1;
+    wide.copy(lpBuffer, wide.size());
+    lpBuffer[wide.size()] = 0;
+    return (UINT)wide.size();
+}

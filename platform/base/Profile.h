@@ -37,6 +37,11 @@ DWORD GetProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR defaultValue, LPWS
 UINT GetProfileIntW(LPCWSTR section, LPCWSTR key, INT defaultValue);
 BOOL WriteProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value);
 
+// The Windows directory of this platform: the system folder, where win.ini
+// lives. As the kernel: the length without the terminator, or, when uSize is
+// too small, the size needed with it; 0 when there is no such folder.
+UINT GetWindowsDirectoryW(LPWSTR lpBuffer, UINT uSize);
+
 #define GetPrivateProfileString GetPrivateProfileStringW
 #define GetPrivateProfileInt GetPrivateProfileIntW
 #define GetPrivateProfileSectionNames GetPrivateProfileSectionNamesW
@@ -44,6 +49,7 @@ BOOL WriteProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value);
 #define GetProfileString GetProfileStringW
 #define GetProfileInt GetProfileIntW
 #define WriteProfileString WriteProfileStringW
+#define GetWindowsDirectory GetWindowsDirectoryW
 
 namespace platform {
 

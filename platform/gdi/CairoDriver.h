@@ -2,7 +2,8 @@
 // display driver does. Raster operations are done on the pixels themselves,
 // so every ROP2 mode and ternary raster operation is exact; cairo only
 // supplies the coverage of shapes GDI does not draw pixel by pixel (wide
-// pens, text), aliased for pens and grey-antialiased for text.
+// pens, polygon interiors, text), aliased for pens and fills and
+// grey-antialiased for text.
 #pragma once
 
 #include <cairo.h>
@@ -13,6 +14,8 @@
 
 namespace platform {
 namespace gdi {
+
+class ShapeMask;
 
 class CairoDriver : public Driver {
 public:
@@ -31,18 +34,30 @@ public:
     void PatBlt(const RECT& rect, const DeviceBrush& brush, DWORD rop, const DrawAttributes& attr) override;
     void Polyline(const POINT* points, int count, const DevicePen& pen, const DrawAttributes& attr) override;
     void Rectangle(const RECT& rect, const DevicePen& pen, const DeviceBrush& brush, const DrawAttributes& attr) override;
+    void Shape(const ShapeSpec& shape, const DevicePen& pen, const DeviceBrush& brush,
+               const DrawAttributes& attr) override;
     COLORREF SetPixel(POINT point, COLORREF color, const DrawAttributes& attr) override;
     COLORREF GetPixel(POINT point) override;
     bool BitBlt(const RECT& dest, const PixelBuffer& source, POINT sourceOrigin, COLORREF sourceBk,
                 const DeviceBrush& brush, DWORD rop, const DrawAttributes& attr) override;
+    bool StretchBlt(const RECT& dest, const PixelBuffer& source, const RECT& sourceRect, int stretchMode,
+                    COLORREF sourceBk, const DeviceBrush& brush, DWORD rop, const DrawAttributes& attr) override;
     void Text(const TextRun& run, const DrawAttributes& attr) override;
     void DrawImage(const RECT& dest, cairo_surface_t* image, const DrawAttributes& attr) override;
 
 private:
     uint32_t DevicePixel(COLORREF color) const;
     BrushPattern Pattern(const DeviceBrush& brush, const DrawAttributes& attr) const;
+    // Fills the clipped parts of `rect`, each pixel combined once with `mix`.
+    void FillArea(const RECT& rect, const DrawAttributes& attr,
+                  const std::function<uint32_t(int x, int y, uint32_t dst, bool& skip)>& mix);
     void FillWithRop2(const RECT& rect, const DeviceBrush& brush, const DrawAttributes& attr);
     void ThinPolyline(const POINT* points, int count, const DevicePen& pen, const DrawAttributes& attr);
+    // The pixels of a closed outline into `mask`: one-pixel pens walked as
+    // GDI walks lines, wide ones stroked by cairo around `trace`.
+    void MarkOutline(ShapeMask& mask, const DevicePen& pen, const std::function<void(cairo_t*)>& trace);
+    // Mixes the pen, gap and brush colours into the pixels `mask` marks.
+    void ApplyMask(const ShapeMask& mask, const DevicePen& pen, const DeviceBrush& brush, const DrawAttributes& attr);
     // Strokes the path `trace` makes with the pen's width, caps, joins and
     // dashes into an aliased coverage mask over `bounds`, then mixes the pen
     // colour in with ROP2 where the mask is set.

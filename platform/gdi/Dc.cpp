@@ -1,5 +1,6 @@
 #include "platform/gdi/Dc.h"
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -68,6 +69,9 @@ BOOL CDC::Attach(HDC hDC)
     if (!hDC || m_hDC) return FALSE;
     m_hDC = hDC;
     SetAttribDC(hDC);
+    // Printer DCs print; memory DCs made from them only render for them.
+    m_bPrinting = ::GetObjectType(reinterpret_cast<HGDIOBJ>(hDC)) == OBJ_DC &&
+                  ::GetDeviceCaps(hDC, TECHNOLOGY) == DT_RASPRINTER;
     std::lock_guard<std::mutex> lock(MapMutex());
     PermanentDCs()[hDC] = this;
     return TRUE;
@@ -84,6 +88,7 @@ HDC CDC::Detach()
     m_tempObjects.RemoveAll();
     ReleaseAttribDC();
     ReleaseOutputDC();
+    m_bPrinting = FALSE;
     return hDC;
 }
 
@@ -91,6 +96,12 @@ BOOL CDC::CreateCompatibleDC(CDC* pDC)
 {
     if (m_hDC) return FALSE;
     return Attach(::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr));
+}
+
+BOOL CDC::CreateDC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput, const void* lpInitData)
+{
+    if (m_hDC) return FALSE;
+    return Attach(::CreateDCW(lpszDriverName, lpszDeviceName, lpszOutput, static_cast<const DEVMODEW*>(lpInitData)));
 }
 
 BOOL CDC::DeleteDC()
@@ -277,6 +288,32 @@ int CDC::SetMapMode(int nMapMode)
     return previous;
 }
 
+int CDC::GetPolyFillMode() const
+{
+    return ::GetPolyFillMode(m_hAttribDC);
+}
+
+int CDC::SetPolyFillMode(int nPolyFillMode)
+{
+    int previous = 0;
+    if (m_hDC != m_hAttribDC) previous = ::SetPolyFillMode(m_hDC, nPolyFillMode);
+    if (m_hAttribDC) previous = ::SetPolyFillMode(m_hAttribDC, nPolyFillMode);
+    return previous;
+}
+
+int CDC::GetStretchBltMode() const
+{
+    return ::GetStretchBltMode(m_hAttribDC);
+}
+
+int CDC::SetStretchBltMode(int nStretchMode)
+{
+    int previous = 0;
+    if (m_hDC != m_hAttribDC) previous = ::SetStretchBltMode(m_hDC, nStretchMode);
+    if (m_hAttribDC) previous = ::SetStretchBltMode(m_hAttribDC, nStretchMode);
+    return previous;
+}
+
 CPoint CDC::GetViewportOrg() const
 {
     POINT point = {0, 0};
@@ -362,13 +399,42 @@ int CDC::IntersectClipRect(LPCRECT lpRect)
     return IntersectClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
 }
 
+int CDC::ExcludeClipRect(int x1, int y1, int x2, int y2)
+{
+    int result = ERROR;
+    if (m_hDC != m_hAttribDC) result = ::ExcludeClipRect(m_hDC, x1, y1, x2, y2);
+    if (m_hAttribDC) result = ::ExcludeClipRect(m_hAttribDC, x1, y1, x2, y2);
+    return result;
+}
+
+int CDC::ExcludeClipRect(LPCRECT lpRect)
+{
+    if (!lpRect) return ERROR;
+    return ExcludeClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+}
+
 int CDC::SelectClipRgn(CRgn* pRgn)
+{
+    return SelectClipRgn(pRgn, RGN_COPY);
+}
+
+int CDC::SelectClipRgn(CRgn* pRgn, int nMode)
 {
     HRGN region = pRgn ? reinterpret_cast<HRGN>(pRgn->m_hObject) : nullptr;
     int result = ERROR;
-    if (m_hDC != m_hAttribDC) result = ::SelectClipRgn(m_hDC, region);
-    if (m_hAttribDC) result = ::SelectClipRgn(m_hAttribDC, region);
+    if (m_hDC != m_hAttribDC) result = ::ExtSelectClipRgn(m_hDC, region, nMode);
+    if (m_hAttribDC) result = ::ExtSelectClipRgn(m_hAttribDC, region, nMode);
     return result;
+}
+
+BOOL CDC::PtVisible(int x, int y) const
+{
+    return ::PtVisible(m_hDC, x, y);
+}
+
+BOOL CDC::RectVisible(LPCRECT lpRect) const
+{
+    return ::RectVisible(m_hDC, lpRect);
 }
 
 CPoint CDC::MoveTo(int x, int y)
@@ -404,6 +470,81 @@ BOOL CDC::Rectangle(LPCRECT lpRect)
     return ::Rectangle(m_hDC, lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
 }
 
+BOOL CDC::Polyline(const POINT* lpPoints, int nCount)
+{
+    return ::Polyline(m_hDC, lpPoints, nCount);
+}
+
+BOOL CDC::Polygon(const POINT* lpPoints, int nCount)
+{
+    return ::Polygon(m_hDC, lpPoints, nCount);
+}
+
+BOOL CDC::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3)
+{
+    return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3);
+}
+
+BOOL CDC::RoundRect(LPCRECT lpRect, POINT point)
+{
+    if (!lpRect) return FALSE;
+    return RoundRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom, point.x, point.y);
+}
+
+BOOL CDC::Ellipse(int x1, int y1, int x2, int y2)
+{
+    return ::Ellipse(m_hDC, x1, y1, x2, y2);
+}
+
+BOOL CDC::Ellipse(LPCRECT lpRect)
+{
+    if (!lpRect) return FALSE;
+    return ::Ellipse(m_hDC, lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+}
+
+void CDC::FrameRect(LPCRECT lpRect, CBrush* pBrush)
+{
+    if (!pBrush) return;
+    ::FrameRect(m_hDC, lpRect, reinterpret_cast<HBRUSH>(pBrush->m_hObject));
+}
+
+void CDC::InvertRect(LPCRECT lpRect)
+{
+    ::InvertRect(m_hDC, lpRect);
+}
+
+BOOL CDC::FillRgn(CRgn* pRgn, CBrush* pBrush)
+{
+    if (!pRgn || !pBrush) return FALSE;
+    return ::FillRgn(m_hDC, reinterpret_cast<HRGN>(pRgn->m_hObject), reinterpret_cast<HBRUSH>(pBrush->m_hObject));
+}
+
+void CDC::Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight)
+{
+    if (!lpRect) return;
+    Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, clrTopLeft,
+               clrBottomRight);
+}
+
+void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight)
+{
+    // Through FillSolidRect, so the background colour is left at clrBottomRight.
+    FillSolidRect(x, y, cx - 1, 1, clrTopLeft);
+    FillSolidRect(x, y, 1, cy - 1, clrTopLeft);
+    FillSolidRect(x + cx - 1, y, 1, cy, clrBottomRight);
+    FillSolidRect(x, y + cy - 1, cx, 1, clrBottomRight);
+}
+
+BOOL CDC::DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags)
+{
+    return ::DrawEdge(m_hDC, lpRect, nEdge, nFlags);
+}
+
+void CDC::DrawFocusRect(LPCRECT lpRect)
+{
+    ::DrawFocusRect(m_hDC, lpRect);
+}
+
 void CDC::FillRect(LPCRECT lpRect, CBrush* pBrush)
 {
     if (!pBrush) return;
@@ -432,6 +573,13 @@ BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, i
     return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc, ySrc, dwRop);
 }
 
+BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
+                     int nSrcHeight, DWORD dwRop)
+{
+    return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc, ySrc, nSrcWidth,
+                        nSrcHeight, dwRop);
+}
+
 COLORREF CDC::SetPixel(int x, int y, COLORREF crColor)
 {
     return ::SetPixel(m_hDC, x, y, crColor);
@@ -450,6 +598,48 @@ COLORREF CDC::GetPixel(int x, int y) const
 BOOL CDC::DrawIcon(int x, int y, HICON hIcon)
 {
     return ::DrawIcon(m_hDC, x, y, hIcon);
+}
+
+BOOL CDC::DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, HBRUSH hBrush)
+{
+    return ::DrawStateW(m_hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(hIcon), 0, pt.x, pt.y, size.cx, size.cy,
+                        (nFlags & ~0xFu) | DST_ICON);
+}
+
+BOOL CDC::DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, CBrush* pBrush)
+{
+    return DrawState(pt, size, hIcon, nFlags, pBrush ? reinterpret_cast<HBRUSH>(pBrush->m_hObject) : nullptr);
+}
+
+BOOL CDC::DrawState(CPoint pt, CSize size, HBITMAP hBitmap, UINT nFlags, HBRUSH hBrush)
+{
+    return ::DrawStateW(m_hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(hBitmap), 0, pt.x, pt.y, size.cx, size.cy,
+                        (nFlags & ~0xFu) | DST_BITMAP);
+}
+
+BOOL CDC::DrawState(CPoint pt, CSize size, CBitmap* pBitmap, UINT nFlags, CBrush* pBrush)
+{
+    if (!pBitmap) return FALSE;
+    return DrawState(pt, size, reinterpret_cast<HBITMAP>(pBitmap->m_hObject), nFlags,
+                     pBrush ? reinterpret_cast<HBRUSH>(pBrush->m_hObject) : nullptr);
+}
+
+BOOL CDC::DrawState(CPoint pt, CSize size, LPCTSTR lpszText, UINT nFlags, BOOL bPrefixText, int nTextLen,
+                    HBRUSH hBrush)
+{
+    const UINT type = bPrefixText ? DST_PREFIXTEXT : DST_TEXT;
+    return ::DrawStateW(m_hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(lpszText), (WPARAM)std::max(0, nTextLen),
+                        pt.x, pt.y, size.cx, size.cy, (nFlags & ~0xFu) | type);
+}
+
+int CDC::DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
+{
+    return ::DrawTextW(m_hDC, lpszString, nCount, lpRect, nFormat);
+}
+
+int CDC::DrawText(const CString& str, LPRECT lpRect, UINT nFormat)
+{
+    return DrawText(str.GetString(), str.GetLength(), lpRect, nFormat);
 }
 
 BOOL CDC::TextOut(int x, int y, LPCTSTR lpszString, int nCount)
@@ -504,4 +694,42 @@ int CDC::GetTextFace(CString& rString) const
     const int result = ::GetTextFaceW(m_hAttribDC, length, rString.GetBuffer(length));
     rString.ReleaseBuffer();
     return result;
+}
+
+int CDC::StartDoc(LPDOCINFO lpDocInfo)
+{
+    return ::StartDocW(m_hDC, lpDocInfo);
+}
+
+int CDC::StartDoc(LPCTSTR lpszDocName)
+{
+    DOCINFO info = {};
+    info.cbSize = (int)sizeof info;
+    info.lpszDocName = lpszDocName;
+    return StartDoc(&info);
+}
+
+int CDC::StartPage()
+{
+    return ::StartPage(m_hDC);
+}
+
+int CDC::EndPage()
+{
+    return ::EndPage(m_hDC);
+}
+
+int CDC::EndDoc()
+{
+    return ::EndDoc(m_hDC);
+}
+
+int CDC::AbortDoc()
+{
+    return ::AbortDoc(m_hDC);
+}
+
+int CDC::SetAbortProc(ABORTPROC lpfn)
+{
+    return ::SetAbortProc(m_hDC, lpfn);
 }

@@ -45,6 +45,8 @@ public:
 
     // A memory DC compatible with pDC (the screen when null).
     BOOL CreateCompatibleDC(CDC* pDC);
+    // A printer DC through the printing layer; IsPrinting is TRUE on it.
+    BOOL CreateDC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput, const void* lpInitData);
     BOOL DeleteDC();
     virtual int SaveDC();
     virtual BOOL RestoreDC(int nSavedDC);
@@ -77,6 +79,10 @@ public:
     int SetROP2(int nDrawMode);
     int GetMapMode() const;
     virtual int SetMapMode(int nMapMode);
+    int GetPolyFillMode() const;
+    int SetPolyFillMode(int nPolyFillMode);
+    int GetStretchBltMode() const;
+    int SetStretchBltMode(int nStretchMode);
 
     // Coordinates.
     CPoint GetViewportOrg() const;
@@ -96,7 +102,13 @@ public:
     virtual int GetClipBox(LPRECT lpRect) const;
     virtual int IntersectClipRect(int x1, int y1, int x2, int y2);
     int IntersectClipRect(LPCRECT lpRect);
+    virtual int ExcludeClipRect(int x1, int y1, int x2, int y2);
+    int ExcludeClipRect(LPCRECT lpRect);
     virtual int SelectClipRgn(CRgn* pRgn);
+    int SelectClipRgn(CRgn* pRgn, int nMode);
+    virtual BOOL PtVisible(int x, int y) const;
+    BOOL PtVisible(POINT point) const { return PtVisible(point.x, point.y); }
+    virtual BOOL RectVisible(LPCRECT lpRect) const;
 
     // Drawing.
     CPoint MoveTo(int x, int y);
@@ -104,15 +116,32 @@ public:
     BOOL LineTo(int x, int y);
     BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
     CPoint GetCurrentPosition() const;
+    BOOL Polyline(const POINT* lpPoints, int nCount);
+    BOOL Polygon(const POINT* lpPoints, int nCount);
     BOOL Rectangle(int x1, int y1, int x2, int y2);
     BOOL Rectangle(LPCRECT lpRect);
+    BOOL RoundRect(int x1, int y1, int x2, int y2, int x3, int y3);
+    BOOL RoundRect(LPCRECT lpRect, POINT point);
+    BOOL Ellipse(int x1, int y1, int x2, int y2);
+    BOOL Ellipse(LPCRECT lpRect);
     void FillRect(LPCRECT lpRect, CBrush* pBrush);
+    void FrameRect(LPCRECT lpRect, CBrush* pBrush);
+    void InvertRect(LPCRECT lpRect);
+    BOOL FillRgn(CRgn* pRgn, CBrush* pBrush);
+    // Top and left in clrTopLeft, bottom and right (with the corners they
+    // share) in clrBottomRight, one pixel wide, inside the rectangle.
+    void Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight);
+    void Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight);
+    BOOL DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags);
+    void DrawFocusRect(LPCRECT lpRect);
     // Sets the background colour to `clr` (and leaves it so) and fills with
     // ExtTextOut(ETO_OPAQUE), as the framework does.
     void FillSolidRect(LPCRECT lpRect, COLORREF clr);
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF clr);
     BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop);
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
+    BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
+                    int nSrcHeight, DWORD dwRop);
     COLORREF SetPixel(int x, int y, COLORREF crColor);
     COLORREF SetPixel(POINT point, COLORREF crColor) { return SetPixel(point.x, point.y, crColor); }
     BOOL SetPixelV(int x, int y, COLORREF crColor);
@@ -120,6 +149,13 @@ public:
     COLORREF GetPixel(POINT point) const { return GetPixel(point.x, point.y); }
     BOOL DrawIcon(int x, int y, HICON hIcon);
     BOOL DrawIcon(POINT point, HICON hIcon) { return DrawIcon(point.x, point.y, hIcon); }
+    // nFlags: the DSS_* state; the DST_* type comes from the overload.
+    BOOL DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, HBRUSH hBrush = nullptr);
+    BOOL DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, CBrush* pBrush);
+    BOOL DrawState(CPoint pt, CSize size, HBITMAP hBitmap, UINT nFlags, HBRUSH hBrush = nullptr);
+    BOOL DrawState(CPoint pt, CSize size, CBitmap* pBitmap, UINT nFlags, CBrush* pBrush = nullptr);
+    BOOL DrawState(CPoint pt, CSize size, LPCTSTR lpszText, UINT nFlags, BOOL bPrefixText = TRUE, int nTextLen = 0,
+                   HBRUSH hBrush = nullptr);
 
     // Text.
     virtual BOOL TextOut(int x, int y, LPCTSTR lpszString, int nCount);
@@ -127,15 +163,26 @@ public:
     virtual BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszString, UINT nCount,
                             LPINT lpDxWidths);
     BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, const CString& str, LPINT lpDxWidths);
+    virtual int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat);
+    int DrawText(const CString& str, LPRECT lpRect, UINT nFormat);
     CSize GetTextExtent(LPCTSTR lpszString, int nCount) const;
     CSize GetTextExtent(const CString& str) const;
     BOOL GetTextMetrics(LPTEXTMETRIC lpMetrics) const;
     int GetTextFace(int nCount, LPTSTR lpszFacename) const;
     int GetTextFace(CString& rString) const;
 
+    // Printing, through the printing layer's job functions.
+    int StartDoc(LPDOCINFO lpDocInfo);
+    int StartDoc(LPCTSTR lpszDocName);
+    int StartPage();
+    int EndPage();
+    int EndDoc();
+    int AbortDoc();
+    int SetAbortProc(ABORTPROC lpfn);
+
     HDC m_hDC = nullptr;          // where output goes
     HDC m_hAttribDC = nullptr;    // where attributes are read; the same DC unless a derived class splits them
-    BOOL m_bPrinting = FALSE;     // TRUE only for printer DCs (the printing layer sets it)
+    BOOL m_bPrinting = FALSE;     // TRUE for printer DCs: set when one is attached
 
 private:
     CGdiObject* Wrap(HGDIOBJ handle) const;

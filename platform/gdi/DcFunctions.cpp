@@ -28,11 +28,6 @@ POINT LogicalToDevice(const DcState& state, POINT p)
     return POINT{p.x - state.windowOrg.x + state.viewportOrg.x, p.y - state.windowOrg.y + state.viewportOrg.y};
 }
 
-int RegionType(const RECT& rc)
-{
-    return IsEmpty(rc) ? NULLREGION : SIMPLEREGION;
-}
-
 int Millimetres(int pixels, int dpi)
 {
     return (int)std::lround(pixels * 25.4 / dpi);
@@ -63,8 +58,39 @@ template <class H> HGDIOBJ Swap(H& slot, HGDIOBJ object)
     return MakeHandle<HGDIOBJ>(HandleValue(previous));
 }
 
+int PrinterCaps(const DeviceContext& dc, int index)
+{
+    const SIZE size = dc.m_referenceSize;
+    const PrinterGeometry& printer = dc.m_printer;
+    switch (index) {
+    case TECHNOLOGY: return DT_RASPRINTER;
+    case HORZSIZE: return Millimetres(size.cx, dc.m_dpi);
+    case VERTSIZE: return Millimetres(size.cy, dc.m_dpi);
+    case HORZRES: return size.cx;
+    case VERTRES: return size.cy;
+    case PHYSICALWIDTH: return printer.paper.cx;
+    case PHYSICALHEIGHT: return printer.paper.cy;
+    case PHYSICALOFFSETX: return printer.offset.x;
+    case PHYSICALOFFSETY: return printer.offset.y;
+    case LOGPIXELSX:
+    case LOGPIXELSY: return dc.m_dpi;
+    case ASPECTX:
+    case ASPECTY: return dc.m_dpi;
+    case ASPECTXY: return (int)std::lround(dc.m_dpi * std::sqrt(2.0));
+    case RASTERCAPS: return RC_BITBLT | RC_BITMAP64 | RC_GDI20_OUTPUT | RC_DI_BITMAP | RC_STRETCHBLT | RC_STRETCHDIB;
+    case DESKTOPHORZRES:
+    case DESKTOPVERTRES:
+    case VREFRESH: return 0;
+    default: return -1;   // a value the display branch knows
+    }
+}
+
 int DeviceCaps(const DeviceContext& dc, int index)
 {
+    if (dc.m_printer.paper.cx > 0) {
+        const int printer = PrinterCaps(dc, index);
+        if (printer >= 0) return printer;
+    }
     const SIZE size = dc.m_referenceSize;
     switch (index) {
     case DRIVERVERSION: return 0x4000;
@@ -146,13 +172,20 @@ HDC CreateCompatibleDC(HDC hdc)
 {
     GdiLock lock = HandleTable::Instance().Lock();
     SIZE reference = g_screenSize;
+    int dpi = kScreenDpi;
+    PrinterGeometry printer;
     if (hdc) {
         const DeviceContext* source = FindRecord<DeviceContext>(hdc);
         if (!source) return nullptr;
         reference = source->m_referenceSize;
+        dpi = source->m_dpi;
+        printer = source->m_printer;
     }
     auto dc = std::make_unique<DeviceContext>(DcKind::Memory, nullptr);
+    // A memory DC made from a printer DC reports the printer's device.
     dc->m_referenceSize = reference;
+    dc->m_dpi = dpi;
+    dc->m_printer = printer;
     return InsertDC(std::move(dc));
 }
 
@@ -309,6 +342,32 @@ int GetMapMode(HDC hdc)
     return dc ? dc->State().mapMode : 0;
 }
 
+int SetPolyFillMode(HDC hdc, int mode)
+{
+    DcRef dc = DcRef::Lookup(hdc);
+    if (!dc || (mode != ALTERNATE && mode != WINDING)) return 0;
+    return std::exchange(dc->State().polyFillMode, mode);
+}
+
+int GetPolyFillMode(HDC hdc)
+{
+    DcRef dc = DcRef::Lookup(hdc);
+    return dc ? dc->State().polyFillMode : 0;
+}
+
+int SetStretchBltMode(HDC hdc, int mode)
+{
+    DcRef dc = DcRef::Lookup(hdc);
+    if (!dc || mode < BLACKONWHITE || mode > HALFTONE) return 0;
+    return std::exchange(dc->State().stretchMode, mode);
+}
+
+int GetStretchBltMode(HDC hdc)
+{
+    DcRef dc = DcRef::Lookup(hdc);
+    return dc ? dc->State().stretchMode : 0;
+}
+
 namespace {
 
 BOOL MoveOrigin(HDC hdc, POINT DcState::*origin, int x, int y, bool relative, LPPOINT oldOrigin)
@@ -380,52 +439,4 @@ BOOL DPtoLP(HDC hdc, LPPOINT points, int count)
     if (!dc || count < 0 || (!points && count > 0)) return FALSE;
     for (int i = 0; i < count; ++i) points[i] = DeviceToLogical(dc->State(), points[i]);
     return TRUE;
-}
-
-int GetClipBox(HDC hdc, LPRECT rect)
-{
-    DcRef dc = DcRef::Lookup(hdc);
-    if (!dc || !rect) return ERROR;
-    const RECT area = dc->DrawableArea();
-    if (IsEmpty(area)) {
-        *rect = RECT{0, 0, 0, 0};
-        return NULLREGION;
-    }
-    const RECT device = dc->SurfaceToDevice(area);
-    const POINT a = DeviceToLogical(dc->State(), POINT{device.left, device.top});
-    const POINT b = DeviceToLogical(dc->State(), POINT{device.right, device.bottom});
-    *rect = RECT{a.x, a.y, b.x, b.y};
-    return SIMPLEREGION;
-}
-
-int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom)
-{
-    DcRef dc = DcRef::Lookup(hdc);
-    if (!dc) return ERROR;
-    DcState& state = dc->State();
-    const POINT a = LogicalToDevice(state, POINT{left, top});
-    const POINT b = LogicalToDevice(state, POINT{right, bottom});
-    const RECT device = Normalized(RECT{a.x, a.y, b.x, b.y});
-    // Without a clip region the rectangle becomes the clip region itself.
-    state.clip = state.hasClip ? Intersect(state.clip, device) : (IsEmpty(device) ? RECT{0, 0, 0, 0} : device);
-    state.hasClip = true;
-    return RegionType(state.clip);
-}
-
-int SelectClipRgn(HDC hdc, HRGN region)
-{
-    DcRef dc = DcRef::Lookup(hdc);
-    if (!dc) return ERROR;
-    DcState& state = dc->State();
-    if (!region) {
-        state.hasClip = false;
-        state.clip = RECT{0, 0, 0, 0};
-        return SIMPLEREGION;
-    }
-    const RegionRecord* rgn = FindRecord<RegionRecord>(region);
-    if (!rgn) return ERROR;
-    // The region is copied, in device units; the caller keeps (and deletes) its own.
-    state.clip = rgn->m_box;
-    state.hasClip = true;
-    return RegionType(state.clip);
 }

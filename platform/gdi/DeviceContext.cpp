@@ -90,20 +90,46 @@ RECT DeviceContext::SurfaceToDevice(const RECT& surface) const
                 surface.bottom - m_surfaceOrigin.y};
 }
 
-RECT DeviceContext::DrawableArea() const
+RECT DeviceContext::VisibleArea() const
 {
     if (!m_driver) return RECT{0, 0, 0, 0};
     const SIZE size = m_driver->Size();
     RECT area = {0, 0, size.cx, size.cy};
     if (m_hasVisible) area = Intersect(area, m_visible);
-    if (m_state.hasClip) area = Intersect(area, DeviceToSurface(m_state.clip));
     return area;
+}
+
+RECT DeviceContext::DrawableArea() const
+{
+    // Most DCs have no clip region or a rectangular one: no region arithmetic for those.
+    if (!m_state.hasClip) return VisibleArea();
+    if (m_state.clip.Type() != COMPLEXREGION) return Intersect(VisibleArea(), DeviceToSurface(m_state.clip.Box()));
+    return DrawableRegion().Box();
+}
+
+Region DeviceContext::DrawableRegion() const
+{
+    Region region(VisibleArea());
+    if (!m_state.hasClip) return region;
+    Region clip = m_state.clip;
+    clip.Offset(m_surfaceOrigin.x, m_surfaceOrigin.y);
+    return Region::Combine(region, clip, RGN_AND);
+}
+
+Region DeviceContext::DeviceArea() const
+{
+    return Region(SurfaceToDevice(VisibleArea()));
 }
 
 DrawAttributes DeviceContext::Attributes() const
 {
     DrawAttributes attr;
     attr.clip = DrawableArea();
+    if (m_state.hasClip && m_state.clip.Type() == COMPLEXREGION) {
+        const Region drawable = DrawableRegion();
+        if (drawable.Type() == COMPLEXREGION) attr.clipRects = drawable.Rects();
+    }
+    attr.brushOrigin = m_surfaceOrigin;
     attr.rop2 = m_state.rop2;
     attr.bkMode = m_state.bkMode;
     attr.bkColor = m_state.bkColor & 0xFFFFFF;

@@ -9,6 +9,7 @@
 
 #include "platform/gdi/Driver.h"
 #include "platform/gdi/GdiRecords.h"
+#include "platform/gdi/Region.h"
 
 namespace platform {
 namespace gdi {
@@ -17,6 +18,13 @@ enum class DcKind {
     Memory,      // CreateCompatibleDC: draws into the selected bitmap (OBJ_MEMDC)
     Image,       // CreateImageDC / CreateSurfaceDC: a display-like DC over an image (OBJ_DC)
     Recording,   // CreateRecordingDC: keeps primitives for tests (OBJ_DC)
+    Printer,     // CreatePrintSurfaceDC: a page of a PDF document (OBJ_DC, DT_RASPRINTER)
+};
+
+// What a printer DC reports in GetDeviceCaps beyond its printable size.
+struct PrinterGeometry {
+    SIZE paper = {0, 0};          // the whole sheet as printed, device units
+    POINT offset = {0, 0};        // top-left of the printable area on the sheet, device units
 };
 
 struct DcState {
@@ -33,8 +41,10 @@ struct DcState {
     POINT position = {0, 0};      // current position, logical units
     POINT viewportOrg = {0, 0};   // device units
     POINT windowOrg = {0, 0};     // logical units
+    int polyFillMode = ALTERNATE;
+    int stretchMode = BLACKONWHITE;
     bool hasClip = false;         // no clip region: the whole surface
-    RECT clip = {0, 0, 0, 0};     // device units (as GDI keeps clip regions); empty is a null region
+    Region clip;                  // device units (as GDI keeps clip regions); empty is a null region
 };
 
 class DeviceContext : public GdiRecord {
@@ -68,8 +78,13 @@ public:
     RECT DeviceToSurface(const RECT& device) const;
     RECT SurfaceToDevice(const RECT& surface) const;
 
-    // What drawing may touch, surface pixels: the DC's visible area and its clip.
+    // What drawing may touch, surface pixels: the DC's visible area and its
+    // clip; the area as a box, and as a region.
     RECT DrawableArea() const;
+    Region DrawableRegion() const;
+    // The surface and visible area without the clip region, device units:
+    // what "the whole DC" means to ExcludeClipRect.
+    Region DeviceArea() const;
     DrawAttributes Attributes() const;
 
     // The device the DC reports in GetDeviceCaps: its own surface, or for
@@ -78,9 +93,13 @@ public:
     POINT m_surfaceOrigin = {0, 0};   // surface pixel of device (0, 0); non-zero for child windows on a shared surface
     bool m_hasVisible = false;        // false: the DC may draw on the whole surface
     RECT m_visible = {0, 0, 0, 0};    // surface pixels the DC may draw on when m_hasVisible
+    int m_dpi = 96;                   // LOGPIXELSX/Y: 96 for screens, the printer's resolution for printers
+    PrinterGeometry m_printer;        // printer DCs only
 
 private:
     void UseState(const DcState& state, bool add);
+    // The surface, or the part of it the DC is given, surface pixels.
+    RECT VisibleArea() const;
 
     DcKind m_kind;
     std::unique_ptr<Driver> m_driver;

@@ -26,9 +26,21 @@ HFONT CreateFontW(int height, int width, int escapement, int orientation, int we
                   DWORD quality, DWORD pitchAndFamily, LPCWSTR faceName);
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
+LONG GetBitmapBits(HBITMAP bitmap, LONG count, LPVOID bits);
+LONG SetBitmapBits(HBITMAP bitmap, DWORD count, const void* bits);
+// 24- and 32-bit BI_RGB only; `bits` null fills in the header (biSizeImage).
+int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info, UINT usage);
+
+// ---- regions ---------------------------------------------------------------------
 HRGN CreateRectRgn(int left, int top, int right, int bottom);
 HRGN CreateRectRgnIndirect(const RECT* rect);
+BOOL SetRectRgn(HRGN region, int left, int top, int right, int bottom);
 int GetRgnBox(HRGN region, LPRECT rect);
+int CombineRgn(HRGN dest, HRGN source1, HRGN source2, int mode);
+BOOL EqualRgn(HRGN region1, HRGN region2);
+int OffsetRgn(HRGN region, int dx, int dy);
+BOOL PtInRegion(HRGN region, int x, int y);
+BOOL RectInRegion(HRGN region, const RECT* rect);
 HGDIOBJ GetStockObject(int index);
 // Deleting an object that is still selected into a DC (or kept by a saved
 // state) returns TRUE but only marks it: it goes when the last DC lets go,
@@ -106,16 +118,37 @@ BOOL DPtoLP(HDC hdc, LPPOINT points, int count);
 
 int GetClipBox(HDC hdc, LPRECT rect);
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
+int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom);
 int SelectClipRgn(HDC hdc, HRGN region);
+int ExtSelectClipRgn(HDC hdc, HRGN region, int mode);
+BOOL PtVisible(HDC hdc, int x, int y);
+BOOL RectVisible(HDC hdc, const RECT* rect);
+int SetPolyFillMode(HDC hdc, int mode);
+int GetPolyFillMode(HDC hdc);
+int SetStretchBltMode(HDC hdc, int mode);
+int GetStretchBltMode(HDC hdc);
 
 // ---- drawing ----------------------------------------------------------------------
 BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop);
 BOOL BitBlt(HDC hdcDest, int x, int y, int width, int height, HDC hdcSrc, int xSrc, int ySrc, DWORD rop);
+BOOL StretchBlt(HDC hdcDest, int x, int y, int width, int height, HDC hdcSrc, int xSrc, int ySrc, int widthSrc,
+                int heightSrc, DWORD rop);
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);
+int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush);
+BOOL FillRgn(HDC hdc, HRGN region, HBRUSH brush);
+BOOL InvertRect(HDC hdc, const RECT* rect);
+// XORs a dotted frame: calling it again with the same rectangle removes it.
+BOOL DrawFocusRect(HDC hdc, const RECT* rect);
+// Rectangular edges only; BF_DIAGONAL returns FALSE and draws nothing.
+BOOL DrawEdge(HDC hdc, LPRECT rect, UINT edge, UINT flags);
 BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT oldPosition);
 BOOL GetCurrentPositionEx(HDC hdc, LPPOINT position);
 BOOL LineTo(HDC hdc, int x, int y);
+BOOL Polyline(HDC hdc, const POINT* points, int count);
+BOOL Polygon(HDC hdc, const POINT* points, int count);
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
+BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);
+BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom);
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
 BOOL SetPixelV(HDC hdc, int x, int y, COLORREF color);
 COLORREF GetPixel(HDC hdc, int x, int y);
@@ -127,20 +160,86 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCWSTR 
 BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int count, LPSIZE size);
 BOOL GetTextMetricsW(HDC hdc, LPTEXTMETRICW metrics);
 int GetTextFaceW(HDC hdc, int count, LPWSTR faceName);
+// The height of the text drawn (with DT_VCENTER or DT_BOTTOM, the offset
+// from rect->top to its bottom); 0 on failure. `count` -1: up to the NUL.
+int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format);
+// The next character (a base character with the combining marks after it);
+// `text` itself at its end.
+LPWSTR CharNextW(LPCWSTR text);
+LPWSTR CharPrevW(LPCWSTR start, LPCWSTR current);
+#define DrawText DrawTextW
+#define CharNext CharNextW
+#define CharPrev CharPrevW
 #define TextOut TextOutW
 #define ExtTextOut ExtTextOutW
 #define GetTextExtentPoint32 GetTextExtentPoint32W
 #define GetTextMetrics GetTextMetricsW
 #define GetTextFace GetTextFaceW
 
+// ---- printing -----------------------------------------------------------------------
+// Declared here so the framework's CDC can call them; the printing layer
+// (platform/print/) implements them on top of the print surfaces of
+// PrintSurface.h. DEVMODEW is defined by the printing layer with
+// DocumentPropertiesW; here it is only named.
+struct _devicemodeW;
+typedef _devicemodeW DEVMODEW;
+typedef DEVMODEW* LPDEVMODEW;
+
+struct _DOCINFOW {
+    int cbSize;
+    LPCWSTR lpszDocName;
+    LPCWSTR lpszOutput;      // a file to print to; null for the printer's own destination
+    LPCWSTR lpszDatatype;    // null or L"RAW"/L"EMF"
+    DWORD fwType;
+};
+typedef _DOCINFOW DOCINFOW;
+typedef DOCINFOW DOCINFO;
+typedef DOCINFOW* LPDOCINFOW;
+typedef DOCINFOW* LPDOCINFO;
+
+// Called by the printing layer while a job runs; returning FALSE cancels it.
+typedef BOOL (*ABORTPROC)(HDC hdc, int error);
+
+// Job-control failure values (StartDoc, EndPage, SetAbortProc...).
+#define SP_ERROR (-1)
+#define SP_APPABORT (-2)
+#define SP_USERABORT (-3)
+#define SP_OUTOFDISK (-4)
+#define SP_OUTOFMEMORY (-5)
+
+HDC CreateDCW(LPCWSTR driver, LPCWSTR device, LPCWSTR port, const DEVMODEW* devMode);
+int StartDocW(HDC hdc, const DOCINFOW* docInfo);   // the job id (> 0), or SP_ERROR
+int StartPage(HDC hdc);                            // > 0, or SP_ERROR
+int EndPage(HDC hdc);                              // > 0, or SP_ERROR / SP_APPABORT
+int EndDoc(HDC hdc);                               // > 0, or SP_ERROR
+int AbortDoc(HDC hdc);                             // > 0, or SP_ERROR
+int SetAbortProc(HDC hdc, ABORTPROC proc);         // > 0, or SP_ERROR
+#define CreateDC CreateDCW
+#define StartDoc StartDocW
+
 // ---- icons and cursors ----------------------------------------------------------
+// Icons and cursors loaded from resources are shared (see MarkIconShared):
+// destroying one returns TRUE and leaves it alive, as Windows does.
 BOOL DestroyIcon(HICON icon);
 BOOL DestroyCursor(HCURSOR cursor);
+// From the caller's colour bitmap and mask (white in the mask lets the
+// screen show through); without a colour bitmap the mask is twice as high,
+// AND mask above XOR mask. The bitmaps stay the caller's.
+HICON CreateIconIndirect(PICONINFO info);
+// A new, unshared icon with the same image.
+HICON CopyIcon(HICON icon);
+#define CopyCursor CopyIcon
 // As Windows: the two bitmaps returned belong to the caller, who deletes them.
 BOOL GetIconInfo(HICON icon, PICONINFO info);
 BOOL DrawIcon(HDC hdc, int x, int y, HICON icon);
 BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int width, int height, UINT step, HBRUSH flickerFree,
                 UINT flags);
+// DST_ICON, DST_BITMAP, DST_TEXT and DST_PREFIXTEXT with DSS_NORMAL,
+// DSS_DISABLED (embossed), DSS_UNION (dithered) or DSS_MONO (in `brush`'s
+// colour); DST_COMPLEX calls `callback`. cx/cy 0: the image's own size.
+BOOL DrawStateW(HDC hdc, HBRUSH brush, DRAWSTATEPROC callback, LPARAM data, WPARAM extra, int x, int y, int cx,
+                int cy, UINT flags);
+#define DrawState DrawStateW
 
 namespace platform {
 namespace gdi {
@@ -148,6 +247,12 @@ namespace gdi {
 // Live GDI objects, DCs and icons, stock objects not counted. Tests take it
 // before and after and fail on a difference.
 int LiveObjectCount();
+
+// Makes `icon` shared, as icons and cursors loaded from resources are:
+// DestroyIcon and DestroyCursor then leave it alive. The resource cache that
+// owns it frees it with DestroySharedIcon. FALSE for a bad handle.
+BOOL MarkIconShared(HICON icon);
+BOOL DestroySharedIcon(HICON icon);
 
 // The size memory DCs report as HORZRES/VERTRES when they were made from the
 // screen (CreateCompatibleDC(NULL)); the windowing layer keeps it in step

@@ -38,13 +38,5 @@ const RealizedFont* ResolveFont(const DeviceContext& dc);
 // one or no source is installed.
 bool SystemColorBrush(HBRUSH brush, COLORREF& color);
 
-// A rectangle with its corners in order.
-inline RECT Normalized(RECT rc)
-{
-    if (rc.left > rc.right) std::swap(rc.left, rc.right);
-    if (rc.top > rc.bottom) std::swap(rc.top, rc.bottom);
-    return rc;
-}
-
 }  // namespace gdi
 }  // namespace platform

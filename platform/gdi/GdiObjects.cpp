@@ -6,6 +6,7 @@
 #include <cstring>
 #include <cwchar>
 #include <utility>
+#include <vector>
 
 #include "platform/gdi/GdiInternal.h"
 
@@ -90,27 +91,71 @@ LONG WidthBytes(int width, int bitsPixel)
     return (LONG)((((long long)width * bitsPixel + 15) / 16) * 2);
 }
 
-void ImportBits(BitmapRecord& bitmap, const void* bits)
+// Device bitmaps' bits as the display drivers lay them out: rows top-down,
+// each padded to a WORD; 1 bit per pixel with set bits white, 16 bits 5-6-5,
+// 24 bits blue-green-red, 32 bits blue-green-red-unused. Other depths have
+// no layout here (they would need a palette).
+bool HasBitLayout(int bitsPixel)
 {
-    if (!bits) return;
+    return bitsPixel == 1 || bitsPixel == 16 || bitsPixel == 24 || bitsPixel == 32;
+}
+
+uint32_t ReadPixel(const unsigned char* row, int x, int bpp)
+{
+    switch (bpp) {
+    case 1: return (row[x / 8] & (0x80 >> (x % 8))) ? kWhitePixel : kBlackPixel;
+    case 16: {
+        const unsigned v = row[2 * x] | (row[2 * x + 1] << 8);
+        const uint32_t r = (v >> 11) & 0x1F, g = (v >> 5) & 0x3F, b = v & 0x1F;
+        return (((r << 3) | (r >> 2)) << 16) | (((g << 2) | (g >> 4)) << 8) | ((b << 3) | (b >> 2));
+    }
+    default: {
+        const unsigned char* p = row + (size_t)x * (bpp / 8);
+        return ((uint32_t)p[2] << 16) | ((uint32_t)p[1] << 8) | p[0];
+    }
+    }
+}
+
+void WritePixel(unsigned char* row, int x, int bpp, uint32_t pixel)
+{
+    switch (bpp) {
+    case 1:
+        if (pixel == kWhitePixel) row[x / 8] |= (unsigned char)(0x80 >> (x % 8));
+        else row[x / 8] &= (unsigned char)~(0x80 >> (x % 8));
+        return;
+    case 16: {
+        const unsigned v = (((pixel >> 19) & 0x1F) << 11) | (((pixel >> 10) & 0x3F) << 5) | ((pixel >> 3) & 0x1F);
+        row[2 * x] = (unsigned char)(v & 0xFF);
+        row[2 * x + 1] = (unsigned char)(v >> 8);
+        return;
+    }
+    default: {
+        unsigned char* p = row + (size_t)x * (bpp / 8);
+        p[0] = (unsigned char)(pixel & 0xFF);
+        p[1] = (unsigned char)((pixel >> 8) & 0xFF);
+        p[2] = (unsigned char)((pixel >> 16) & 0xFF);
+        if (bpp == 32) p[3] = 0;
+    }
+    }
+}
+
+// Copies whole rows in: the first `rows` rows from `bits`.
+void ImportRows(BitmapRecord& bitmap, const unsigned char* bits, int rows)
+{
     const int bpp = bitmap.m_bitsPixel;
-    if (bpp != 1 && bpp != 24 && bpp != 32) return;   // other depths start white
     PixelBuffer px(bitmap.m_surface, bpp == 1);
     const LONG rowBytes = WidthBytes(bitmap.m_width, bpp);
-    const unsigned char* data = static_cast<const unsigned char*>(bits);
-    for (int y = 0; y < bitmap.m_height; ++y) {
-        const unsigned char* row = data + (size_t)y * rowBytes;
-        for (int x = 0; x < bitmap.m_width; ++x) {
-            uint32_t pixel;
-            if (bpp == 1) pixel = (row[x / 8] & (0x80 >> (x % 8))) ? kWhitePixel : kBlackPixel;
-            else {
-                const unsigned char* p = row + (size_t)x * (bpp / 8);
-                pixel = ((uint32_t)p[2] << 16) | ((uint32_t)p[1] << 8) | p[0];
-            }
-            px.Put(x, y, pixel);
-        }
+    for (int y = 0; y < rows; ++y) {
+        const unsigned char* row = bits + (size_t)y * rowBytes;
+        for (int x = 0; x < bitmap.m_width; ++x) px.Put(x, y, ReadPixel(row, x, bpp));
     }
     px.Commit();
+}
+
+void ImportBits(BitmapRecord& bitmap, const void* bits)
+{
+    if (!bits || !HasBitLayout(bitmap.m_bitsPixel)) return;   // other depths start white
+    ImportRows(bitmap, static_cast<const unsigned char*>(bits), bitmap.m_height);
 }
 
 bool IsSupportedBrushStyle(UINT style)
@@ -399,28 +444,75 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height)
     return Insert<HBITMAP>(std::move(bitmap));
 }
 
-HRGN CreateRectRgn(int left, int top, int right, int bottom)
+LONG GetBitmapBits(HBITMAP bitmap, LONG count, LPVOID bits)
+{
+    ObjectRef<BitmapRecord> record = ObjectRef<BitmapRecord>::Lookup(bitmap);
+    if (!record || count < 0 || !HasBitLayout(record->m_bitsPixel)) return 0;
+    const LONG rowBytes = WidthBytes(record->m_width, record->m_bitsPixel);
+    const long long total = (long long)rowBytes * record->m_height;
+    if (!bits) return (LONG)total;
+    // Only whole bytes the caller asked for; a short buffer gets the first rows (and part of the next).
+    const long long wanted = std::min<long long>(count, total);
+    std::vector<unsigned char> all((size_t)total, 0);
+    const PixelBuffer px(record->m_surface, record->m_bitsPixel == 1);
+    for (int y = 0; y < record->m_height; ++y) {
+        unsigned char* row = all.data() + (size_t)y * rowBytes;
+        for (int x = 0; x < record->m_width; ++x) WritePixel(row, x, record->m_bitsPixel, px.Get(x, y));
+    }
+    std::memcpy(bits, all.data(), (size_t)wanted);
+    return (LONG)wanted;
+}
+
+LONG SetBitmapBits(HBITMAP bitmap, DWORD count, const void* bits)
+{
+    ObjectRef<BitmapRecord> record = ObjectRef<BitmapRecord>::Lookup(bitmap);
+    if (!record || !bits || !HasBitLayout(record->m_bitsPixel)) return 0;
+    const LONG rowBytes = WidthBytes(record->m_width, record->m_bitsPixel);
+    // Whole rows only: a partial row would leave a pixel half written.
+    const int rows = (int)std::min<long long>(record->m_height, (long long)count / rowBytes);
+    ImportRows(*record, static_cast<const unsigned char*>(bits), rows);
+    return (LONG)((long long)rows * rowBytes);
+}
+
+int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info, UINT usage)
 {
     GdiLock lock = HandleTable::Instance().Lock();
-    auto region = std::make_unique<RegionRecord>();
-    RECT box = {std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
-    if (IsEmpty(box)) box = {0, 0, 0, 0};
-    region->m_box = box;
-    return Insert<HRGN>(std::move(region));
-}
-
-HRGN CreateRectRgnIndirect(const RECT* rect)
-{
-    if (!rect) return nullptr;
-    return CreateRectRgn(rect->left, rect->top, rect->right, rect->bottom);
-}
-
-int GetRgnBox(HRGN region, LPRECT rect)
-{
-    ObjectRef<RegionRecord> rgn = ObjectRef<RegionRecord>::Lookup(region);
-    if (!rgn || !rect) return ERROR;
-    *rect = rgn->m_box;
-    return IsEmpty(rgn->m_box) ? NULLREGION : SIMPLEREGION;
+    const BitmapRecord* record = FindRecord<BitmapRecord>(bitmap);
+    if (!FindRecord<DeviceContext>(hdc) || !record || !info || usage != DIB_RGB_COLORS) return 0;
+    BITMAPINFOHEADER& header = info->bmiHeader;
+    if (header.biSize < sizeof(BITMAPINFOHEADER)) return 0;
+    if (!bits && header.biBitCount == 0) {
+        // Asked for the bitmap's format: ours is always 32-bit colour underneath.
+        header.biWidth = record->m_width;
+        header.biHeight = record->m_height;
+        header.biPlanes = 1;
+        header.biBitCount = 32;
+        header.biCompression = BI_RGB;
+        header.biSizeImage = (DWORD)((long long)record->m_width * 4 * record->m_height);
+        return record->m_height;
+    }
+    if (header.biCompression != BI_RGB || (header.biBitCount != 24 && header.biBitCount != 32)) return 0;
+    const int bpp = header.biBitCount;
+    // DIB rows are padded to a DWORD.
+    const long long rowBytes = (((long long)record->m_width * bpp + 31) / 32) * 4;
+    header.biWidth = record->m_width;
+    header.biPlanes = 1;
+    header.biSizeImage = (DWORD)(rowBytes * record->m_height);
+    if (!bits) return record->m_height;
+    const bool topDown = header.biHeight < 0;
+    header.biHeight = topDown ? -record->m_height : record->m_height;
+    // Scan line numbers count from the bottom of a bottom-up DIB and from the top of a top-down one.
+    const long long first = start, count = std::min<long long>(lines, std::max<long long>(0, record->m_height - first));
+    const PixelBuffer px(record->m_surface, record->m_bitsPixel == 1);
+    unsigned char* out = static_cast<unsigned char*>(bits);
+    for (long long line = 0; line < count; ++line) {
+        const long long dibRow = first + line;
+        const int y = (int)(topDown ? dibRow : record->m_height - 1 - dibRow);
+        unsigned char* row = out + (size_t)(line * rowBytes);
+        std::memset(row, 0, (size_t)rowBytes);
+        for (int x = 0; x < record->m_width; ++x) WritePixel(row, x, bpp, px.Get(x, y));
+    }
+    return (int)count;
 }
 
 HGDIOBJ GetStockObject(int index)

@@ -9,6 +9,7 @@
 
 #include "platform/base/WinTypes.h"
 #include "platform/gdi/GdiTypes.h"
+#include "platform/gdi/Region.h"
 
 namespace platform {
 namespace gdi {
@@ -46,7 +47,7 @@ public:
     DWORD m_style = PS_SOLID;     // PS_* style, end cap, join and type bits
     int m_width = 1;              // logical units; 0 for cosmetic pens means one pixel
     LOGBRUSH m_brush = {BS_SOLID, 0, 0};
-    std::vector<DWORD> m_userStyle;   // PS_USERSTYLE dash and gap lengths, in pen widths
+    std::vector<DWORD> m_userStyle;   // PS_USERSTYLE dash and gap lengths: logical units (geometric), pixels (cosmetic)
 };
 
 class BrushRecord : public GdiRecord {
@@ -88,7 +89,7 @@ public:
     RegionRecord() : GdiRecord(OBJ_REGION) {}
     static bool Accepts(DWORD type) { return type == OBJ_REGION; }
 
-    RECT m_box = {0, 0, 0, 0};    // rectangular regions only so far; empty when left >= right
+    Region m_region;
 };
 
 class IconRecord : public GdiRecord {
@@ -103,6 +104,7 @@ public:
     cairo_surface_t* m_image = nullptr;   // CAIRO_FORMAT_ARGB32 (premultiplied)
     POINT m_hotspot = {0, 0};
     bool m_isIcon = true;         // false for cursors: their hotspot is not the centre
+    bool m_shared = false;        // loaded from resources: DestroyIcon leaves it alone
 };
 
 }  // namespace gdi

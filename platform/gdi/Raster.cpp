@@ -64,12 +64,14 @@ bool Rop3UsesPattern(DWORD rop)
 bool HatchBit(int hatch, int x, int y)
 {
     const int cx = x & 7, cy = y & 7;
+    // The display drivers' 8 x 8 hatches: the horizontal line on the fourth
+    // row, the vertical one in the fifth column.
     switch (hatch) {
-    case HS_HORIZONTAL: return cy == 7;
-    case HS_VERTICAL: return cx == 7;
+    case HS_HORIZONTAL: return cy == 3;
+    case HS_VERTICAL: return cx == 4;
     case HS_FDIAGONAL: return cx == cy;                  // "\" descending left to right
     case HS_BDIAGONAL: return cx + cy == 7;              // "/" ascending left to right
-    case HS_CROSS: return cx == 7 || cy == 7;
+    case HS_CROSS: return cx == 4 || cy == 3;
     case HS_DIAGCROSS: return cx == cy || cx + cy == 7;
     default: return false;
     }
@@ -95,39 +97,56 @@ void PixelBuffer::Commit() const
 
 bool BrushPattern::At(int x, int y, uint32_t& pixel) const
 {
+    bool set = false;
     switch (style) {
     case BS_SOLID: pixel = color; return true;
-    case BS_HATCHED:
-        if (HatchBit(hatch, x, y)) {
-            pixel = color;
-            return true;
-        }
-        if (!opaqueGaps) return false;
-        pixel = gapColor;
-        return true;
+    case BS_HATCHED: set = HatchBit(hatch, x - origin.x, y - origin.y); break;
+    case BS_PATTERN: set = (bits[(y - origin.y) & 7] & (0x80 >> ((x - origin.x) & 7))) != 0; break;
     default: return false;
     }
+    if (set) {
+        pixel = color;
+        return true;
+    }
+    if (!opaqueGaps) return false;
+    pixel = gapColor;
+    return true;
 }
 
-LineStyle LineStyle::ForPen(int penStyle, const std::vector<DWORD>& userStyle)
+std::vector<int> LineStyle::CosmeticDashes(int penStyle, const std::vector<DWORD>& userStyle)
 {
     // The cosmetic dash lengths of the display drivers, in pixels.
     switch (penStyle) {
-    case PS_DASH: return LineStyle({18, 6});
-    case PS_DOT: return LineStyle({3, 3});
-    case PS_DASHDOT: return LineStyle({9, 6, 3, 6});
-    case PS_DASHDOTDOT: return LineStyle({9, 3, 3, 3, 3, 3});
-    case PS_ALTERNATE: return LineStyle({1, 1});
+    case PS_DASH: return {18, 6};
+    case PS_DOT: return {3, 3};
+    case PS_DASHDOT: return {9, 6, 3, 6};
+    case PS_DASHDOTDOT: return {9, 3, 3, 3, 3, 3};
+    case PS_ALTERNATE: return {1, 1};
     case PS_USERSTYLE: {
         std::vector<int> dashes;
         for (DWORD d : userStyle) dashes.push_back((int)std::min<DWORD>(d, 0xFFFF));
         if (dashes.size() % 2) dashes.insert(dashes.end(), dashes.begin(), dashes.end());
         bool any = false;
         for (int d : dashes) any = any || d > 0;
-        return any ? LineStyle(dashes) : LineStyle();
+        if (!any) dashes.clear();
+        return dashes;
     }
-    default: return LineStyle();
+    default: return {};
     }
+}
+
+LineStyle LineStyle::ForPen(int penStyle, const std::vector<DWORD>& userStyle)
+{
+    return LineStyle(CosmeticDashes(penStyle, userStyle));
+}
+
+void LineStyle::Advance(long long pixels)
+{
+    if (m_dashes.empty() || pixels <= 0) return;
+    long long period = 0;
+    for (int d : m_dashes) period += d;
+    pixels %= period;
+    while (pixels-- > 0) Next();
 }
 
 bool LineStyle::Next()
@@ -143,33 +162,8 @@ bool LineStyle::Next()
 
 void WalkLine(POINT from, POINT to, const std::function<void(int, int)>& plot)
 {
-    const int dx = std::abs(to.x - from.x), dy = std::abs(to.y - from.y);
-    const int sx = to.x >= from.x ? 1 : -1, sy = to.y >= from.y ? 1 : -1;
-    int x = from.x, y = from.y;
-    if (dx >= dy) {
-        // x-major: one pixel per column, the last column (the end point) left out.
-        int err = 2 * dy - dx;
-        for (int i = 0; i < dx; ++i) {
-            plot(x, y);
-            if (err > 0 || (err == 0 && sx < 0)) {
-                y += sy;
-                err -= 2 * dx;
-            }
-            err += 2 * dy;
-            x += sx;
-        }
-        return;
-    }
-    int err = 2 * dx - dy;
-    for (int i = 0; i < dy; ++i) {
-        plot(x, y);
-        if (err > 0 || (err == 0 && sy < 0)) {
-            x += sx;
-            err -= 2 * dy;
-        }
-        err += 2 * dx;
-        y += sy;
-    }
+    const RECT everything = {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+    WalkLine(from, to, everything, plot, [](long long) {});
 }
 
 RECT Intersect(const RECT& a, const RECT& b)

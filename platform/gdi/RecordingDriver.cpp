@@ -15,6 +15,10 @@ const char* OpName(DrawOp op)
     case DrawOp::PatBlt: return "PatBlt";
     case DrawOp::Polyline: return "Polyline";
     case DrawOp::Rectangle: return "Rectangle";
+    case DrawOp::Polygon: return "Polygon";
+    case DrawOp::Ellipse: return "Ellipse";
+    case DrawOp::RoundRect: return "RoundRect";
+    case DrawOp::StretchBlt: return "StretchBlt";
     case DrawOp::SetPixel: return "SetPixel";
     case DrawOp::BitBlt: return "BitBlt";
     case DrawOp::Text: return "Text";
@@ -38,6 +42,7 @@ std::string DrawRecord::Describe() const
     char buffer[96];
     switch (op) {
     case DrawOp::Polyline:
+    case DrawOp::Polygon:
         for (size_t i = 0; i < points.size(); ++i) {
             std::snprintf(buffer, sizeof buffer, "%s(%d,%d)", i ? "-" : " ", (int)points[i].x, (int)points[i].y);
             out += buffer;
@@ -51,6 +56,7 @@ std::string DrawRecord::Describe() const
         }
         if (op == DrawOp::Text) out += " \"" + WideToUtf8(text.c_str(), (int)text.size()) + "\" " + fontFamily;
         break;
+    case DrawOp::StretchBlt: out += " " + RectText(rect) + " from " + RectText(sourceRect); break;
     default: out += " " + RectText(rect); break;
     }
     std::snprintf(buffer, sizeof buffer, " pen %d/%d/#%06x brush %u/#%06x rop %08x/%d", penStyle, penWidth,
@@ -75,6 +81,19 @@ DrawRecord& RecordingDriver::Add(DrawOp op, const DrawAttributes& attr)
     return record;
 }
 
+void RecordingDriver::SetPen(DrawRecord& record, const DevicePen& pen)
+{
+    record.penStyle = pen.style;
+    record.penWidth = pen.width;
+    record.penColor = pen.color;
+}
+
+void RecordingDriver::SetBrush(DrawRecord& record, const DeviceBrush& brush)
+{
+    record.brushStyle = brush.style;
+    record.brushColor = brush.color;
+}
+
 void RecordingDriver::PatBlt(const RECT& rect, const DeviceBrush& brush, DWORD rop, const DrawAttributes& attr)
 {
     DrawRecord& record = Add(DrawOp::PatBlt, attr);
@@ -89,9 +108,7 @@ void RecordingDriver::Polyline(const POINT* points, int count, const DevicePen& 
     if (!points || count < 2 || pen.IsNull()) return;
     DrawRecord& record = Add(DrawOp::Polyline, attr);
     record.points.assign(points, points + count);
-    record.penStyle = pen.style;
-    record.penWidth = pen.width;
-    record.penColor = pen.color;
+    SetPen(record, pen);
 }
 
 void RecordingDriver::Rectangle(const RECT& rect, const DevicePen& pen, const DeviceBrush& brush,
@@ -99,11 +116,35 @@ void RecordingDriver::Rectangle(const RECT& rect, const DevicePen& pen, const De
 {
     DrawRecord& record = Add(DrawOp::Rectangle, attr);
     record.rect = rect;
-    record.penStyle = pen.style;
-    record.penWidth = pen.width;
-    record.penColor = pen.color;
-    record.brushStyle = brush.style;
-    record.brushColor = brush.color;
+    SetPen(record, pen);
+    SetBrush(record, brush);
+}
+
+void RecordingDriver::Shape(const ShapeSpec& shape, const DevicePen& pen, const DeviceBrush& brush,
+                            const DrawAttributes& attr)
+{
+    DrawOp op = DrawOp::Polygon;
+    if (shape.kind == ShapeSpec::Kind::Ellipse) op = DrawOp::Ellipse;
+    if (shape.kind == ShapeSpec::Kind::RoundRect) op = DrawOp::RoundRect;
+    DrawRecord& record = Add(op, attr);
+    record.rect = shape.box;
+    record.points = shape.points;
+    record.corner = shape.corner;
+    record.fillMode = shape.fillMode;
+    SetPen(record, pen);
+    SetBrush(record, brush);
+}
+
+bool RecordingDriver::StretchBlt(const RECT& dest, const PixelBuffer&, const RECT& sourceRect, int stretchMode,
+                                 COLORREF, const DeviceBrush& brush, DWORD rop, const DrawAttributes& attr)
+{
+    DrawRecord& record = Add(DrawOp::StretchBlt, attr);
+    record.rect = dest;
+    record.sourceRect = sourceRect;
+    record.stretchMode = stretchMode;
+    record.rop = rop;
+    SetBrush(record, brush);
+    return true;
 }
 
 COLORREF RecordingDriver::SetPixel(POINT point, COLORREF color, const DrawAttributes& attr)

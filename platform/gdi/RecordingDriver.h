@@ -12,12 +12,16 @@
 namespace platform {
 namespace gdi {
 
-enum class DrawOp { PatBlt, Polyline, Rectangle, SetPixel, BitBlt, Text, Image };
+enum class DrawOp { PatBlt, Polyline, Rectangle, Polygon, Ellipse, RoundRect, SetPixel, BitBlt, StretchBlt, Text, Image };
 
 struct DrawRecord {
     DrawOp op = DrawOp::PatBlt;
-    RECT rect = {0, 0, 0, 0};     // PatBlt/Rectangle/BitBlt/Image destination, Text cell
-    std::vector<POINT> points;    // Polyline points, SetPixel point, Text baseline origin
+    RECT rect = {0, 0, 0, 0};     // PatBlt/Rectangle/Ellipse/RoundRect box, BitBlt/StretchBlt/Image destination, Text cell
+    std::vector<POINT> points;    // Polyline/Polygon points, SetPixel point, Text baseline origin, BitBlt source origin
+    RECT sourceRect = {0, 0, 0, 0};   // StretchBlt source, as given (may be mirrored)
+    SIZE corner = {0, 0};         // RoundRect corner ellipse
+    int fillMode = ALTERNATE;     // Polygon
+    int stretchMode = 0;          // StretchBlt
     RECT clip = {0, 0, 0, 0};     // the DC clip in effect, device pixels
     DWORD rop = 0;                // PatBlt/BitBlt ternary raster operation
     int rop2 = R2_COPYPEN;
@@ -47,15 +51,21 @@ public:
     void PatBlt(const RECT& rect, const DeviceBrush& brush, DWORD rop, const DrawAttributes& attr) override;
     void Polyline(const POINT* points, int count, const DevicePen& pen, const DrawAttributes& attr) override;
     void Rectangle(const RECT& rect, const DevicePen& pen, const DeviceBrush& brush, const DrawAttributes& attr) override;
+    void Shape(const ShapeSpec& shape, const DevicePen& pen, const DeviceBrush& brush,
+               const DrawAttributes& attr) override;
     COLORREF SetPixel(POINT point, COLORREF color, const DrawAttributes& attr) override;
     COLORREF GetPixel(POINT point) override;
     bool BitBlt(const RECT& dest, const PixelBuffer& source, POINT sourceOrigin, COLORREF sourceBk,
                 const DeviceBrush& brush, DWORD rop, const DrawAttributes& attr) override;
+    bool StretchBlt(const RECT& dest, const PixelBuffer& source, const RECT& sourceRect, int stretchMode,
+                    COLORREF sourceBk, const DeviceBrush& brush, DWORD rop, const DrawAttributes& attr) override;
     void Text(const TextRun& run, const DrawAttributes& attr) override;
     void DrawImage(const RECT& dest, cairo_surface_t* image, const DrawAttributes& attr) override;
 
 private:
     DrawRecord& Add(DrawOp op, const DrawAttributes& attr);
+    static void SetPen(DrawRecord& record, const DevicePen& pen);
+    static void SetBrush(DrawRecord& record, const DeviceBrush& brush);
 
     SIZE m_size;
     std::vector<DrawRecord> m_records;

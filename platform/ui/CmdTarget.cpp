@@ -22,12 +22,22 @@ void SplitRoutedCode(int nCode, UINT& message, UINT& code)
         return;
     }
     message = high;
+    // Command codes are 16-bit unsigned; notify codes are negative numbers.
+    if (message == WM_COMMAND + WM_REFLECT_BASE) {
+        code = LOWORD(static_cast<UINT>(nCode));
+        return;
+    }
     code = static_cast<UINT>(static_cast<int>(static_cast<SHORT>(LOWORD(static_cast<UINT>(nCode)))));
 }
 
 typedef void (CCmdTarget::*PfnVoid)();
 typedef void (CCmdTarget::*PfnUint)(UINT);
 typedef BOOL (CCmdTarget::*PfnBoolUint)(UINT);
+typedef BOOL (CCmdTarget::*PfnBool)();
+typedef void (CCmdTarget::*PfnNotify)(tagNMHDR*, LRESULT*);
+typedef BOOL (CCmdTarget::*PfnBoolNotify)(tagNMHDR*, LRESULT*);
+typedef void (CCmdTarget::*PfnNotifyRange)(UINT, tagNMHDR*, LRESULT*);
+typedef BOOL (CCmdTarget::*PfnBoolNotifyRange)(UINT, tagNMHDR*, LRESULT*);
 
 }  // namespace
 
@@ -69,7 +79,6 @@ BOOL CCmdTarget::DispatchCmdMsg(CCmdTarget* target, UINT nID, int nCode, AFX_PMS
                                 AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     (void)nCode;
-    (void)pExtra;
     if (pHandlerInfo) {
         pHandlerInfo->pTarget = target;
         pHandlerInfo->pmf = pfn;
@@ -85,6 +94,21 @@ BOOL CCmdTarget::DispatchCmdMsg(CCmdTarget* target, UINT nID, int nCode, AFX_PMS
     case AfxSigCmd_b:
         // An "EX" handler that declines lets the command travel on to the next target.
         return (target->*AfxMemberCast<PfnBoolUint>(pfn))(nID);
+    case AfxSigCmd_bv: return (target->*AfxMemberCast<PfnBool>(pfn))();
+    default: break;
+    }
+    // Notify handlers need the header and the result slot OnNotify passes.
+    auto* notify = static_cast<AFX_NOTIFY*>(pExtra);
+    if (!notify) return FALSE;
+    switch (nSig) {
+    case AfxSigNotify_v:
+        (target->*AfxMemberCast<PfnNotify>(pfn))(notify->pNMHDR, notify->pResult);
+        return TRUE;
+    case AfxSigNotify_b: return (target->*AfxMemberCast<PfnBoolNotify>(pfn))(notify->pNMHDR, notify->pResult);
+    case AfxSigNotify_RANGE:
+        (target->*AfxMemberCast<PfnNotifyRange>(pfn))(nID, notify->pNMHDR, notify->pResult);
+        return TRUE;
+    case AfxSigNotify_EX: return (target->*AfxMemberCast<PfnBoolNotifyRange>(pfn))(nID, notify->pNMHDR, notify->pResult);
     default:
         // A signature the command path cannot call (a window-message entry
         // matched by a routed code, or CCmdUI before it exists): not handled.

@@ -39,6 +39,11 @@ enum AfxSig : UINT_PTR {
     AfxSigCmd_b,        // BOOL (UINT id)       ON_COMMAND_EX, ON_COMMAND_EX_RANGE: FALSE routes on
     AfxSigCmd_RANGE,    // void (UINT id)       ON_COMMAND_RANGE, ON_CONTROL_RANGE
     AfxSigCmd_UI,       // void (CCmdUI*)       reserved for ON_UPDATE_COMMAND_UI
+    AfxSigCmd_bv,       // BOOL ()              ON_CONTROL_REFLECT_EX: FALSE lets the parent see it too
+    AfxSigNotify_v,     // void (NMHDR*, LRESULT*)          ON_NOTIFY, ON_NOTIFY_REFLECT
+    AfxSigNotify_b,     // BOOL (NMHDR*, LRESULT*)          ON_NOTIFY_REFLECT_EX
+    AfxSigNotify_RANGE, // void (UINT, NMHDR*, LRESULT*)    ON_NOTIFY_RANGE
+    AfxSigNotify_EX,    // BOOL (UINT, NMHDR*, LRESULT*)    ON_NOTIFY_EX: FALSE routes on
     AfxSigCmd_last,
 };
 
@@ -54,6 +59,14 @@ struct AFX_MSGMAP_ENTRY {
 struct AFX_MSGMAP {
     const AFX_MSGMAP* (*pfnGetBaseMap)();   // null for the root map (CCmdTarget's)
     const AFX_MSGMAP_ENTRY* lpEntries;
+};
+
+struct tagNMHDR;
+
+// What OnNotify hands the routing as pExtra for WM_NOTIFY handlers.
+struct AFX_NOTIFY {
+    LRESULT* pResult;
+    tagNMHDR* pNMHDR;
 };
 
 // Filled in instead of calling the handler when a caller only asks whether a
@@ -148,11 +161,13 @@ template <class To, class From> inline To AfxMemberCast(From from)
 #define ON_COMMAND_EX_RANGE(id, idLast, memberFxn) \
     {WM_COMMAND, CN_COMMAND, (WORD)(id), (WORD)(idLast), AfxSigCmd_b, MORVELANCE_CMD_HANDLER(BOOL(UINT), memberFxn)},
 
+// Notification codes travel in the high word of WM_COMMAND's wParam: an
+// entry keeps the 16 bits that arrive (CBN_ERRSPACE's -1 is 0xFFFF).
 #define ON_CONTROL(wNotifyCode, id, memberFxn) \
-    {WM_COMMAND, (UINT)(wNotifyCode), (WORD)(id), (WORD)(id), AfxSigCmd_v, MORVELANCE_CMD_HANDLER(void(), memberFxn)},
+    {WM_COMMAND, (WORD)(wNotifyCode), (WORD)(id), (WORD)(id), AfxSigCmd_v, MORVELANCE_CMD_HANDLER(void(), memberFxn)},
 
 #define ON_CONTROL_RANGE(wNotifyCode, id, idLast, memberFxn)                          \
-    {WM_COMMAND, (UINT)(wNotifyCode), (WORD)(id), (WORD)(idLast), AfxSigCmd_RANGE, \
+    {WM_COMMAND, (WORD)(wNotifyCode), (WORD)(id), (WORD)(idLast), AfxSigCmd_RANGE, \
      MORVELANCE_CMD_HANDLER(void(UINT), memberFxn)},
 
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)

@@ -1,9 +1,16 @@
 #include "platform/ui/Desktop.h"
 
 #include <atomic>
+#include <cstring>
 
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiTypes.h"
+#include "platform/ui/Input.h"
+#include "platform/ui/Message.h"
+#include "platform/ui/Painting.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/WinApp.h"
+#include "platform/ui/Wnd.h"
 
 namespace platform::ui {
 
@@ -11,7 +18,24 @@ namespace {
 
 std::atomic<int> g_screenWidth{Desktop::kDefaultWidth};
 std::atomic<int> g_screenHeight{Desktop::kDefaultHeight};
-std::atomic<DWORD> g_clock{0};   // milliseconds
+std::atomic<uint64_t> g_clock{0};   // milliseconds
+
+// Timers of the desktop clock are stepped through one by one at most this
+// many times per AdvanceClock; the rest fire once at the end, as late
+// timers coalesce on Windows.
+const int kMaxTimerSteps = 100000;
+
+struct Beeps {
+    int count = 0;
+    UINT last = 0;
+    BeepHandler handler;
+};
+
+Beeps& TheBeeps()
+{
+    static Beeps* beeps = new Beeps;
+    return *beeps;
+}
 
 // Metrics of the classic look at 96 dots per inch.
 const int kBorder = 1;
@@ -170,18 +194,238 @@ int Desktop::ScreenHeight()
 
 DWORD Desktop::Now()
 {
+    return static_cast<DWORD>(g_clock.load());
+}
+
+uint64_t Desktop::Ticks()
+{
     return g_clock;
 }
 
 void Desktop::AdvanceClock(DWORD milliseconds)
 {
-    g_clock += milliseconds;
+    const uint64_t target = g_clock + milliseconds;
+    uint64_t due = 0;
+    for (int step = 0; step < kMaxTimerSteps && detail::EarliestTimerDue(due) && due <= target; ++step) {
+        if (due > g_clock) g_clock = due;
+        PumpMessages();
+        detail::CheckHover();
+        uint64_t next = 0;
+        // A timer still due means the pump stopped short (WM_QUIT): time
+        // goes on without it.
+        if (detail::EarliestTimerDue(next) && next <= g_clock) break;
+    }
+    g_clock = target;
+    detail::CheckHover();
+    PumpMessages();
+}
+
+int Desktop::PumpMessages()
+{
+    int count = 0;
+    MSG peeked;
+    while (count < kMaxPumpedMessages && PeekMessageW(&peeked, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (!AfxPumpMessage()) break;
+        ++count;
+    }
+    return count;
+}
+
+void Desktop::Idle()
+{
+    CWnd::DeleteTempMap();
+    CDC::DeleteTempMap();
+}
+
+namespace {
+
+UINT DownMessage(MouseButton button)
+{
+    switch (button) {
+    case MouseButton::Right: return WM_RBUTTONDOWN;
+    case MouseButton::Middle: return WM_MBUTTONDOWN;
+    default: return WM_LBUTTONDOWN;
+    }
+}
+
+POINT ToScreen(HWND hwnd, int x, int y)
+{
+    POINT point = {x, y};
+    ClientToScreen(hwnd, &point);
+    return point;
+}
+
+void Mouse(UINT message, POINT screen)
+{
+    detail::PostMouseInput(message, screen, 0);
+    Desktop::PumpMessages();
+}
+
+}  // namespace
+
+void Desktop::MoveMouse(POINT screen)
+{
+    Mouse(WM_MOUSEMOVE, screen);
+}
+
+void Desktop::MoveMouse(HWND hwnd, int x, int y)
+{
+    MoveMouse(ToScreen(hwnd, x, y));
+}
+
+void Desktop::MouseDown(POINT screen, MouseButton button)
+{
+    Mouse(DownMessage(button), screen);
+}
+
+void Desktop::MouseUp(POINT screen, MouseButton button)
+{
+    Mouse(DownMessage(button) + 1, screen);
+}
+
+void Desktop::Click(POINT screen, MouseButton button)
+{
+    POINT current;
+    GetCursorPos(&current);
+    if (current.x != screen.x || current.y != screen.y) MoveMouse(screen);
+    MouseDown(screen, button);
+    MouseUp(screen, button);
+}
+
+void Desktop::Click(HWND hwnd, int x, int y, MouseButton button)
+{
+    Click(ToScreen(hwnd, x, y), button);
+}
+
+void Desktop::DoubleClick(POINT screen)
+{
+    Click(screen);
+    Click(screen);
+}
+
+void Desktop::DoubleClick(HWND hwnd, int x, int y)
+{
+    DoubleClick(ToScreen(hwnd, x, y));
+}
+
+void Desktop::Drag(POINT from, POINT to, int steps, MouseButton button)
+{
+    MoveMouse(from);
+    MouseDown(from, button);
+    steps = steps < 1 ? 1 : steps;
+    for (int i = 1; i <= steps; ++i) {
+        const POINT at = {from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
+        MoveMouse(at);
+    }
+    MouseUp(to, button);
+}
+
+void Desktop::Drag(HWND hwnd, POINT from, POINT to, int steps)
+{
+    Drag(ToScreen(hwnd, from.x, from.y), ToScreen(hwnd, to.x, to.y), steps);
+}
+
+void Desktop::Wheel(int delta)
+{
+    POINT cursor;
+    GetCursorPos(&cursor);
+    detail::PostMouseInput(WM_MOUSEWHEEL, cursor, delta);
+    PumpMessages();
+}
+
+void Desktop::KeyDown(UINT vk)
+{
+    detail::PostKeyInput(vk, true);
+    PumpMessages();
+}
+
+void Desktop::KeyUp(UINT vk)
+{
+    detail::PostKeyInput(vk, false);
+    PumpMessages();
+}
+
+void Desktop::KeyPress(UINT vk, UINT modifiers)
+{
+    if (modifiers & kShift) KeyDown(VK_SHIFT);
+    if (modifiers & kControl) KeyDown(VK_CONTROL);
+    if (modifiers & kAlt) KeyDown(VK_MENU);
+    KeyDown(vk);
+    KeyUp(vk);
+    if (modifiers & kAlt) KeyUp(VK_MENU);
+    if (modifiers & kControl) KeyUp(VK_CONTROL);
+    if (modifiers & kShift) KeyUp(VK_SHIFT);
+}
+
+namespace {
+
+// The key and shift state that type `ch`; false when no key does.
+bool KeyForCharacter(wchar_t ch, UINT& vk, bool& shift)
+{
+    if (ch == L'\n' || ch == L'\r') {
+        vk = VK_RETURN;
+        shift = false;
+        return true;
+    }
+    for (UINT key = 1; key < 0xFF; ++key) {
+        if (key >= VK_NUMPAD0 && key <= VK_DIVIDE) continue;   // the main keyboard types the same
+        for (bool shifted : {false, true}) {
+            if (detail::CharacterOfKey(key, shifted) != ch) continue;
+            vk = key;
+            shift = shifted;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+void Desktop::TypeText(LPCWSTR text)
+{
+    if (!text) return;
+    for (const wchar_t* p = text; *p; ++p) {
+        UINT vk = 0;
+        bool shift = false;
+        if (KeyForCharacter(*p, vk, shift)) {
+            KeyPress(vk, shift ? kShift : kNoModifiers);
+            continue;
+        }
+        detail::PostCharInput(*p);
+        PumpMessages();
+    }
+}
+
+BOOL Desktop::SaveWindowImage(HWND hwnd, const char* path)
+{
+    return platform::ui::SaveWindowImage(hwnd, path);
+}
+
+int Desktop::BeepCount()
+{
+    return TheBeeps().count;
+}
+
+UINT Desktop::LastBeep()
+{
+    return TheBeeps().last;
 }
 
 void Desktop::Reset()
 {
     SetScreenSize(kDefaultWidth, kDefaultHeight);
     g_clock = 0;
+    ResetMessageQueue();
+    detail::ResetInputState();
+    TheBeeps().count = 0;
+    TheBeeps().last = 0;
+}
+
+BeepHandler SetBeepHandler(BeepHandler handler)
+{
+    BeepHandler previous = std::move(TheBeeps().handler);
+    TheBeeps().handler = std::move(handler);
+    return previous;
 }
 
 }  // namespace platform::ui
@@ -198,4 +442,107 @@ DWORD GetSysColor(int nIndex)
     const int count = static_cast<int>(sizeof(platform::ui::kSysColors) / sizeof(platform::ui::kSysColors[0]));
     if (nIndex < 0 || nIndex >= count) return 0;
     return platform::ui::kSysColors[nIndex];
+}
+
+BOOL MessageBeep(UINT uType)
+{
+    platform::ui::Beeps& beeps = platform::ui::TheBeeps();
+    ++beeps.count;
+    beeps.last = uType;
+    if (beeps.handler) beeps.handler(uType);
+    return TRUE;
+}
+
+LONG GetDialogBaseUnits()
+{
+    // The classic system font: 8 by 16 pixels.
+    return MAKELONG(8, 16);
+}
+
+namespace {
+
+void UiFont(LOGFONTW& font, int height, int weight)
+{
+    font = LOGFONTW{};
+    font.lfHeight = height;
+    font.lfWeight = weight;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    const wchar_t face[] = L"ＭＳ Ｐゴシック";
+    std::memcpy(font.lfFaceName, face, sizeof(face));
+}
+
+BOOL NonClientMetrics(UINT size, LPVOID buffer)
+{
+    if (!buffer || size < sizeof(NONCLIENTMETRICSW) - sizeof(int)) return FALSE;
+    auto* metrics = static_cast<NONCLIENTMETRICSW*>(buffer);
+    const UINT cbSize = metrics->cbSize ? metrics->cbSize : size;
+    if (cbSize < sizeof(NONCLIENTMETRICSW) - sizeof(int)) return FALSE;
+    metrics->iBorderWidth = 1;
+    metrics->iScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
+    metrics->iScrollHeight = GetSystemMetrics(SM_CYHSCROLL);
+    metrics->iCaptionWidth = GetSystemMetrics(SM_CXSIZE);
+    metrics->iCaptionHeight = GetSystemMetrics(SM_CYSIZE);
+    UiFont(metrics->lfCaptionFont, -12, FW_BOLD);
+    metrics->iSmCaptionWidth = GetSystemMetrics(SM_CXSMSIZE);
+    metrics->iSmCaptionHeight = GetSystemMetrics(SM_CYSMSIZE);
+    UiFont(metrics->lfSmCaptionFont, -12, FW_BOLD);
+    metrics->iMenuWidth = GetSystemMetrics(SM_CXMENUSIZE);
+    metrics->iMenuHeight = GetSystemMetrics(SM_CYMENUSIZE);
+    UiFont(metrics->lfMenuFont, -12, FW_NORMAL);
+    UiFont(metrics->lfStatusFont, -12, FW_NORMAL);
+    UiFont(metrics->lfMessageFont, -12, FW_NORMAL);
+    if (cbSize >= sizeof(NONCLIENTMETRICSW)) metrics->iPaddedBorderWidth = 0;
+    return TRUE;
+}
+
+}  // namespace
+
+BOOL SystemParametersInfoW(UINT uiAction, UINT uiParam, LPVOID pvParam, UINT fWinIni)
+{
+    (void)fWinIni;   // nothing is stored: the settings are the desktop's
+    auto setInt = [pvParam](int value) {
+        if (!pvParam) return FALSE;
+        *static_cast<int*>(pvParam) = value;
+        return TRUE;
+    };
+    auto setUint = [pvParam](UINT value) {
+        if (!pvParam) return FALSE;
+        *static_cast<UINT*>(pvParam) = value;
+        return TRUE;
+    };
+    switch (uiAction) {
+    case SPI_GETWORKAREA: {
+        if (!pvParam) return FALSE;
+        *static_cast<RECT*>(pvParam) = RECT{0, 0, platform::ui::Desktop::ScreenWidth(), platform::ui::Desktop::ScreenHeight()};
+        return TRUE;
+    }
+    case SPI_GETNONCLIENTMETRICS: return NonClientMetrics(uiParam, pvParam);
+    case SPI_GETICONTITLELOGFONT: {
+        if (!pvParam || uiParam < sizeof(LOGFONTW)) return FALSE;
+        UiFont(*static_cast<LOGFONTW*>(pvParam), -12, FW_NORMAL);
+        return TRUE;
+    }
+    case SPI_GETBEEP:
+    case SPI_GETDRAGFULLWINDOWS:
+    case SPI_GETFONTSMOOTHING:
+    case SPI_GETICONTITLEWRAP: return setInt(TRUE);
+    case SPI_GETMENUDROPALIGNMENT:
+    case SPI_GETSCREENREADER:
+    case SPI_GETKEYBOARDPREF:
+    case SPI_GETFLATMENU:
+    case SPI_GETDROPSHADOW:
+    case SPI_GETHIGHCONTRAST: return setInt(FALSE);
+    case SPI_GETBORDER: return setInt(1);
+    case SPI_GETKEYBOARDDELAY: return setInt(1);
+    case SPI_GETKEYBOARDSPEED: return setInt(31);
+    case SPI_ICONHORIZONTALSPACING:
+    case SPI_ICONVERTICALSPACING: return setInt(75);
+    case SPI_GETWHEELSCROLLLINES: return setUint(3);
+    case SPI_GETMOUSEHOVERWIDTH:
+    case SPI_GETMOUSEHOVERHEIGHT: return setUint(4);
+    case SPI_GETMOUSEHOVERTIME: return setUint(400);
+    case SPI_GETMENUSHOWDELAY: return setInt(400);
+    case SPI_SETDOUBLECLICKTIME: return SetDoubleClickTime(uiParam);
+    default: return FALSE;
+    }
 }

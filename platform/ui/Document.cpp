@@ -1,21 +1,12 @@
 #include "platform/ui/Document.h"
 
+#include <vector>
+
 #include "platform/base/File.h"
+#include "platform/ui/FrameWnd.h"
+#include "platform/ui/View.h"
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
-
-namespace {
-
-platform::ui::ViewUpdateHandler g_viewUpdateHandler = nullptr;
-
-}  // namespace
-
-platform::ui::ViewUpdateHandler platform::ui::SetViewUpdateHandler(ViewUpdateHandler handler)
-{
-    ViewUpdateHandler previous = g_viewUpdateHandler;
-    g_viewUpdateHandler = handler;
-    return previous;
-}
 
 CDocument::CDocument() : m_bModified(FALSE), m_bAutoDelete(TRUE)
 {
@@ -48,7 +39,9 @@ void CDocument::SetModifiedFlag(BOOL bModified)
 void CDocument::AddView(CView* pView)
 {
     if (!pView || m_viewList.Find(pView)) return;
+    if (pView->m_pDocument && pView->m_pDocument != this) pView->m_pDocument->RemoveView(pView);
     m_viewList.AddTail(pView);
+    pView->m_pDocument = this;
     OnChangedViewList();
 }
 
@@ -58,6 +51,7 @@ void CDocument::RemoveView(CView* pView)
     POSITION position = m_viewList.Find(pView);
     if (!position) return;
     m_viewList.RemoveAt(position);
+    pView->m_pDocument = nullptr;
     OnChangedViewList();
 }
 
@@ -74,11 +68,12 @@ CView* CDocument::GetNextView(POSITION& rPosition) const
 
 void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
 {
-    if (!g_viewUpdateHandler) return;
-    POSITION position = GetFirstViewPosition();
-    while (position) {
-        CView* view = GetNextView(position);
-        if (view != pSender) g_viewUpdateHandler(view, pSender, lHint, pHint);
+    // A snapshot: a view's OnUpdate may close views.
+    std::vector<CView*> views;
+    for (POSITION position = GetFirstViewPosition(); position;) views.push_back(GetNextView(position));
+    for (CView* view : views) {
+        if (view == pSender || !m_viewList.Find(view)) continue;
+        view->OnUpdate(pSender, lHint, pHint);
     }
 }
 
@@ -111,9 +106,21 @@ BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
 
 void CDocument::OnCloseDocument()
 {
-    // The window system closes the views' frames here first, holding
-    // m_bAutoDelete off meanwhile so that the last view going does not
-    // delete the document under our feet.
+    // The last view going must not delete the document under our feet.
+    const BOOL autoDelete = m_bAutoDelete;
+    m_bAutoDelete = FALSE;
+    while (!m_viewList.IsEmpty()) {
+        CView* view = static_cast<CView*>(m_viewList.GetHead());
+        CFrameWnd* frame = view->GetParentFrame();
+        if (frame)
+            frame->DestroyWindow();
+        else if (view->m_hWnd)
+            view->DestroyWindow();
+        // A view that outlives its window (it does not delete itself) still
+        // leaves the list, so that closing always ends.
+        if (!m_viewList.IsEmpty() && m_viewList.GetHead() == view) RemoveView(view);
+    }
+    m_bAutoDelete = autoDelete;
     DeleteContents();
     if (m_bAutoDelete) delete this;
 }

@@ -1,7 +1,6 @@
 // CDocument: the framework's document, with its title, path, modified flag
-// and the list of views showing it. The views themselves (CView) come with
-// the window system; a document reaches them through the view update handler
-// that the view class installs (see SetViewUpdateHandler).
+// and the list of views showing it. A view joins the list when it is
+// created for the document and leaves it when it is deleted.
 #pragma once
 
 #include "platform/base/Collections.h"
@@ -26,7 +25,8 @@ public:
     virtual BOOL IsModified();
     virtual void SetModifiedFlag(BOOL bModified = TRUE);
 
-    // Views, in the order they were added.
+    // Views, in the order they were added. A view belongs to one document:
+    // adding it here takes it from the one it showed before.
     void AddView(CView* pView);
     void RemoveView(CView* pView);
     POSITION GetFirstViewPosition() const;
@@ -39,8 +39,9 @@ public:
     virtual BOOL OnNewDocument();
     virtual BOOL OnOpenDocument(LPCTSTR lpszPathName);
     virtual BOOL OnSaveDocument(LPCTSTR lpszPathName);
-    // Empties the document and, when it deletes itself, deletes it: the
-    // caller must not touch it afterwards.
+    // Destroys the windows of the views (each view's frame, or the view
+    // itself when it has none), empties the document and, when it deletes
+    // itself, deletes it: the caller must not touch it afterwards.
     virtual void OnCloseDocument();
     // A document that deletes itself closes when its last view goes.
     virtual void OnChangedViewList();
@@ -53,9 +54,3 @@ public:
 protected:
     CPtrList m_viewList;   // CView*, not owned
 };
-
-namespace platform::ui {
-// How a document reaches a view's OnUpdate; the view class installs it.
-typedef void (*ViewUpdateHandler)(CView* pView, CView* pSender, LPARAM lHint, CObject* pHint);
-ViewUpdateHandler SetViewUpdateHandler(ViewUpdateHandler handler);
-}  // namespace platform::ui

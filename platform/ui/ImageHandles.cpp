@@ -23,13 +23,16 @@ HICON CreateImageHandle(const ResourceImage& image)
 {
     // The graphics layer would clamp a stray hot spot; a resource with one is broken, and loads as nothing.
     if (!IsConsistent(image)) return nullptr;
-    return platform::gdi::CreateIconFromPixels(image.width, image.height, image.argb.data(), image.hotX, image.hotY);
+    HICON handle = platform::gdi::CreateIconFromPixels(image.width, image.height, image.argb.data(), image.hotX, image.hotY);
+    // Loaded icons and cursors are shared: a caller's DestroyIcon leaves them alive.
+    if (handle) platform::gdi::MarkIconShared(handle);
+    return handle;
 }
 
 void DestroyImageHandle(HICON handle)
 {
     if (!handle) return;
-    ::DestroyIcon(handle);
+    platform::gdi::DestroySharedIcon(handle);
 }
 
 bool IsImageHandleAlive(HICON handle)

@@ -1,5 +1,8 @@
 #include "platform/ui/ModalDriver.h"
 
+#include "platform/ui/Dialog.h"
+#include "platform/ui/PropertySheet.h"
+
 namespace platform::ui {
 
 namespace {
@@ -12,6 +15,20 @@ ModalDriver& InstalledDriver()
 
 }  // namespace
 
+namespace detail {
+
+CDialog* AsDialog(CWnd& wnd)
+{
+    return DYNAMIC_DOWNCAST(CDialog, &wnd);
+}
+
+CPropertySheet* AsPropertySheet(CWnd& wnd)
+{
+    return DYNAMIC_DOWNCAST(CPropertySheet, &wnd);
+}
+
+}  // namespace detail
+
 ModalDriver SetModalDriver(ModalDriver driver)
 {
     ModalDriver previous = std::move(InstalledDriver());
@@ -19,12 +36,12 @@ ModalDriver SetModalDriver(ModalDriver driver)
     return previous;
 }
 
-BOOL RunModalDriver(CDialog& dialog)
+BOOL RunModalDriver(CWnd& running)
 {
     // A copy: the driver may install another one (for a nested dialog) while it runs.
     ModalDriver driver = InstalledDriver();
     if (!driver) return FALSE;
-    driver(dialog);
+    driver(running);
     return TRUE;
 }
 

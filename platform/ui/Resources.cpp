@@ -1,8 +1,12 @@
 #include "platform/ui/Resources.h"
 
 #include <algorithm>
+#include <deque>
+#include <fstream>
+#include <iterator>
 #include <mutex>
 
+#include "platform/base/File.h"
 #include "platform/base/Kernel.h"
 #include "platform/ui/ImageHandles.h"
 #include "platform/ui/Modules.h"
@@ -336,4 +340,143 @@ HINSTANCE AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType)
 HINSTANCE AfxFindStringResourceHandle(UINT nID)
 {
     return platform::ui::FindHolder(platform::ui::ResourceKind::String, LOWORD(RT_STRING), nID);
+}
+
+// ---- data resources as Win32 hands them out ---------------------------------------------
+
+namespace platform::ui {
+
+namespace {
+
+// What an HRSRC points at. Kept for the life of the process: handles and
+// the bytes they lead to must stay valid for whoever still holds them.
+struct FoundResource {
+    HINSTANCE module;
+    UINT type;
+    UINT id;
+    std::shared_ptr<const std::vector<BYTE>> bytes;
+};
+
+struct FoundResources {
+    std::mutex lock;
+    std::deque<FoundResource> entries;
+};
+
+FoundResources& Found()
+{
+    static FoundResources* found = new FoundResources;
+    return *found;
+}
+
+const FoundResource* FindEntry(HRSRC handle)
+{
+    FoundResources& found = Found();
+    for (const FoundResource& entry : found.entries)
+        if (reinterpret_cast<HRSRC>(const_cast<FoundResource*>(&entry)) == handle) return &entry;
+    return nullptr;
+}
+
+}  // namespace
+
+size_t ResourceSizeOf(const void* bytes)
+{
+    if (!bytes) return 0;
+    FoundResources& found = Found();
+    std::lock_guard<std::mutex> guard(found.lock);
+    for (const FoundResource& entry : found.entries)
+        if (entry.bytes->data() == bytes) return entry.bytes->size();
+    return 0;
+}
+
+}  // namespace platform::ui
+
+HRSRC FindResourceW(HINSTANCE hModule, LPCWSTR lpName, LPCWSTR lpType)
+{
+    if (!hModule) hModule = platform::ui::ExecutableModule();
+    std::shared_ptr<const std::vector<BYTE>> bytes = platform::ui::FindResourceData(hModule, lpName, lpType);
+    if (!bytes) {
+        SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+        return nullptr;
+    }
+    platform::ui::FoundResources& found = platform::ui::Found();
+    std::lock_guard<std::mutex> guard(found.lock);
+    const UINT type = LOWORD(lpType);
+    const UINT id = LOWORD(lpName);
+    for (platform::ui::FoundResource& entry : found.entries) {
+        if (entry.module == hModule && entry.type == type && entry.id == id && entry.bytes == bytes)
+            return reinterpret_cast<HRSRC>(&entry);
+    }
+    found.entries.push_back(platform::ui::FoundResource{hModule, type, id, bytes});
+    return reinterpret_cast<HRSRC>(&found.entries.back());
+}
+
+HGLOBAL LoadResource(HINSTANCE hModule, HRSRC hResInfo)
+{
+    (void)hModule;
+    platform::ui::FoundResources& found = platform::ui::Found();
+    std::lock_guard<std::mutex> guard(found.lock);
+    const platform::ui::FoundResource* entry = platform::ui::FindEntry(hResInfo);
+    if (!entry) {
+        SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
+        return nullptr;
+    }
+    return const_cast<BYTE*>(entry->bytes->data());
+}
+
+LPVOID LockResource(HGLOBAL hResData)
+{
+    return hResData;
+}
+
+DWORD SizeofResource(HINSTANCE hModule, HRSRC hResInfo)
+{
+    (void)hModule;
+    platform::ui::FoundResources& found = platform::ui::Found();
+    std::lock_guard<std::mutex> guard(found.lock);
+    const platform::ui::FoundResource* entry = platform::ui::FindEntry(hResInfo);
+    return entry ? static_cast<DWORD>(entry->bytes->size()) : 0;
+}
+
+BOOL FreeResource(HGLOBAL hResData)
+{
+    (void)hResData;
+    return FALSE;
+}
+
+namespace {
+
+HBITMAP LoadBitmapFile(LPCWSTR path)
+{
+    if (!path || IS_INTRESOURCE(path)) return nullptr;
+    std::ifstream in(platform::NativePath(path), std::ios::binary);
+    if (!in) return nullptr;
+    std::vector<BYTE> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return platform::ui::CreateBitmapFromImageBytes(bytes.data(), bytes.size());
+}
+
+}  // namespace
+
+HANDLE LoadImageW(HINSTANCE hInst, LPCWSTR name, UINT type, int cx, int cy, UINT fuLoad)
+{
+    (void)cx;
+    (void)cy;
+    switch (type) {
+    case IMAGE_ICON: return (fuLoad & LR_LOADFROMFILE) ? nullptr : LoadIconW(hInst, name);
+    case IMAGE_CURSOR: return (fuLoad & LR_LOADFROMFILE) ? nullptr : LoadCursorW(hInst, name);
+    case IMAGE_BITMAP: {
+        if (fuLoad & LR_LOADFROMFILE) return LoadBitmapFile(name);
+        std::shared_ptr<const std::vector<BYTE>> bytes = platform::ui::FindResourceData(hInst, name, RT_BITMAP);
+        if (!bytes) {
+            SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+            return nullptr;
+        }
+        return platform::ui::CreateBitmapFromImageBytes(bytes->data(), bytes->size());
+    }
+    default: SetLastError(ERROR_INVALID_PARAMETER); return nullptr;
+    }
+}
+
+HBITMAP LoadBitmapW(HINSTANCE hInstance, LPCWSTR lpBitmapName)
+{
+    return static_cast<HBITMAP>(LoadImageW(hInstance, lpBitmapName, IMAGE_BITMAP, 0, 0, 0));
 }

@@ -132,6 +132,37 @@ inline int LoadString(HINSTANCE instance, UINT id, LPWSTR buffer, int max) { ret
 inline HCURSOR LoadCursor(HINSTANCE instance, LPCWSTR name) { return LoadCursorW(instance, name); }
 inline HICON LoadIcon(HINSTANCE instance, LPCWSTR name) { return LoadIconW(instance, name); }
 
+// The data resources (dialog templates, menus, bitmaps, RCDATA…) as Win32
+// hands them out: FindResource gives a handle that stays valid for the
+// life of the process, LoadResource and LockResource the bytes (kept alive
+// with the handle, even when the module goes), SizeofResource their count.
+// A null module means the executable. Strings, icons and cursors are not
+// data resources here: LoadString, LoadIcon and LoadCursor read them.
+HRSRC FindResourceW(HINSTANCE hModule, LPCWSTR lpName, LPCWSTR lpType);
+HGLOBAL LoadResource(HINSTANCE hModule, HRSRC hResInfo);
+LPVOID LockResource(HGLOBAL hResData);
+DWORD SizeofResource(HINSTANCE hModule, HRSRC hResInfo);
+BOOL FreeResource(HGLOBAL hResData);   // FALSE, as on Windows where it is obsolete
+inline HRSRC FindResource(HINSTANCE module, LPCWSTR name, LPCWSTR type) { return FindResourceW(module, name, type); }
+
+// IMAGE_ICON and IMAGE_CURSOR: the module's shared icon or cursor.
+// IMAGE_BITMAP: a new bitmap (the caller deletes it) from an RT_BITMAP
+// resource or, with LR_LOADFROMFILE, from a file; both hold PNG or BMP
+// (packed DIB) bytes of 1, 4, 8, 24 or 32 bits. cx and cy are not used:
+// images load at their own size. Null when missing or unreadable.
+HANDLE LoadImageW(HINSTANCE hInst, LPCWSTR name, UINT type, int cx, int cy, UINT fuLoad);
+HBITMAP LoadBitmapW(HINSTANCE hInstance, LPCWSTR lpBitmapName);
+inline HANDLE LoadImage(HINSTANCE i, LPCWSTR n, UINT t, int cx, int cy, UINT f) { return LoadImageW(i, n, t, cx, cy, f); }
+inline HBITMAP LoadBitmap(HINSTANCE i, LPCWSTR n) { return LoadBitmapW(i, n); }
+
+namespace platform::ui {
+// The size of resource bytes LockResource handed out, found by their
+// address; 0 for any other address.
+size_t ResourceSizeOf(const void* bytes);
+// A bitmap from PNG or BMP bytes; null when they are not a readable image.
+HBITMAP CreateBitmapFromImageBytes(const BYTE* data, size_t size);
+}  // namespace platform::ui
+
 // The framework's search for the module holding a resource: the resource
 // handle (AfxGetResourceHandle) first, then every module in registration
 // order. When none holds it, the resource handle, so the load that follows

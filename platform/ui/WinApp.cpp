@@ -7,6 +7,7 @@
 #include "platform/base/Kernel.h"
 #include "platform/base/MessageBox.h"
 #include "platform/ui/Resources.h"
+#include "platform/ui/Wnd.h"
 
 #ifndef ERROR_DLL_INIT_FAILED
 #define ERROR_DLL_INIT_FAILED 1114u
@@ -96,6 +97,33 @@ BOOL CWinApp::StartInstance()
     return FALSE;
 }
 
+BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
+{
+    if (!pMsg) return FALSE;
+    HWND stop = m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr;
+    return CWnd::WalkPreTranslateTree(stop, pMsg);
+}
+
+BOOL CWinApp::PumpMessage()
+{
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return TRUE;
+    if (msg.message == WM_QUIT) return FALSE;
+    if (!PreTranslateMessage(&msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return TRUE;
+}
+
+BOOL CWinApp::OnIdle(LONG lCount)
+{
+    (void)lCount;
+    CWnd::DeleteTempMap();
+    CDC::DeleteTempMap();
+    return FALSE;
+}
+
 HCURSOR CWinApp::LoadCursor(UINT nIDResource) const
 {
     return LoadCursor(MAKEINTRESOURCE(nIDResource));
@@ -163,6 +191,19 @@ HINSTANCE AfxGetResourceHandle()
 void AfxSetResourceHandle(HINSTANCE hInstResource)
 {
     g_hResourceHandle = hInstResource;
+}
+
+BOOL AfxPumpMessage()
+{
+    if (CWinApp* app = AfxGetApp()) return app->PumpMessage();
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return TRUE;
+    if (msg.message == WM_QUIT) return FALSE;
+    if (!CWnd::WalkPreTranslateTree(nullptr, &msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return TRUE;
 }
 
 HINSTANCE AfxLoadLibrary(LPCTSTR lpszModuleName)

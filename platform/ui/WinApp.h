@@ -7,6 +7,7 @@
 #include "platform/base/Strings.h"
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/Modules.h"
+#include "platform/ui/UiRecords.h"
 
 class CWnd;
 
@@ -22,6 +23,15 @@ public:
     // returns the exit code.
     virtual BOOL InitInstance();
     virtual int ExitInstance();
+
+    // The message loop's parts. PreTranslateMessage lets the windows from
+    // the message's own up to the main window (or its top-level window)
+    // take the message first; PumpMessage dispatches one message, FALSE
+    // for WM_QUIT; OnIdle deletes the temporary objects and asks for no
+    // more idle time.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual BOOL PumpMessage();
+    virtual BOOL OnIdle(LONG lCount);
 
     // Resources, searched in the framework's order (AfxFindResourceHandle).
     HCURSOR LoadCursor(UINT nIDResource) const;
@@ -59,6 +69,11 @@ CWnd* AfxGetMainWnd();
 // until someone sets another (setting null goes back to that).
 HINSTANCE AfxGetResourceHandle();
 void AfxSetResourceHandle(HINSTANCE hInstResource);
+
+// Dispatches one waiting message through the application's
+// PreTranslateMessage (the window tree's when there is no application);
+// FALSE when it was WM_QUIT, TRUE otherwise, also when nothing was waiting.
+BOOL AfxPumpMessage();
 
 // Loads a library (LoadLibraryW's naming rules) and starts the applications
 // it registered. Null when loading fails or one of them refuses to start

@@ -4,6 +4,7 @@
 
 #include "platform/base/Kernel.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/WindowClass.h"
 #include "platform/ui/Wnd.h"
 
 namespace platform::ui {
@@ -14,6 +15,11 @@ namespace {
 // code passes them through 32-bit values: 16 bits of index, 15 of generation.
 const size_t kMaxSlots = 0xFFFE;
 const UINT kMaxGeneration = 0x7FFF;
+
+void Remove(std::vector<HWND>& list, HWND hwnd)
+{
+    list.erase(std::remove(list.begin(), list.end(), hwnd), list.end());
+}
 
 }  // namespace
 
@@ -59,6 +65,15 @@ HWND WindowManager::TopLevelOf(HWND hwnd)
     return window ? window->hwnd : nullptr;
 }
 
+std::vector<HWND>* WindowManager::SiblingsOf(HWND hwnd)
+{
+    WindowState* window = Find(hwnd);
+    if (!window) return nullptr;
+    if (!window->parent) return &m_topLevel;
+    WindowState* parent = Find(window->parent);
+    return parent ? &parent->children : nullptr;
+}
+
 WindowState* WindowManager::Allocate()
 {
     size_t index;
@@ -99,42 +114,36 @@ HWND WindowManager::Create(const WindowCreateParams& params)
     }
     window->parent = parent;
     window->owner = owner;
-    window->className = params.className;
+    window->wndClass = params.wndClass;
+    if (params.wndClass) {
+        window->className = params.wndClass->name;
+        window->wndProc = params.wndClass->proc;
+        window->extraBytes.assign(static_cast<size_t>(params.wndClass->cbWndExtra), 0);
+        ++params.wndClass->windowCount;
+    }
     window->text = params.windowName;
     window->style = params.style;
     window->exStyle = params.exStyle;
     window->id = child ? params.id : 0;
     window->rect = params.rect;
+    window->client = params.rect;
     window->instance = params.instance;
-    if (parent) Find(parent)->children.push_back(window->hwnd);
+    if (parent)
+        Find(parent)->children.push_back(window->hwnd);
+    else
+        m_topLevel.insert(m_topLevel.begin(), window->hwnd);
     return window->hwnd;
 }
 
 std::vector<HWND> WindowManager::OwnedWindows(HWND owner) const
 {
     std::vector<HWND> owned;
-    for (const Slot& slot : m_slots)
-        if (slot.state && slot.state->owner == owner) owned.push_back(slot.state->hwnd);
-    return owned;
-}
-
-BOOL WindowManager::Destroy(HWND hwnd)
-{
-    WindowState* window = Find(hwnd);
-    if (!window || window->destroying) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
+    auto* self = const_cast<WindowManager*>(this);
+    for (HWND hwnd : m_topLevel) {
+        const WindowState* window = self->Find(hwnd);
+        if (window && window->owner == owner) owned.push_back(hwnd);
     }
-    window->destroying = true;
-    // Windows destroys the owned windows before their owner.
-    for (HWND owned : OwnedWindows(hwnd)) Destroy(owned);
-    std::vector<HWND> children = window->children;
-    for (HWND child : children) Destroy(child);
-    // The object may delete itself here (PostNcDestroy), and may create
-    // windows: look the state up again afterwards.
-    if (CWnd* wnd = window->wnd) wnd->OnNcDestroy();
-    Free(hwnd);
-    return TRUE;
+    return owned;
 }
 
 void WindowManager::DeleteTemporaries()
@@ -149,17 +158,31 @@ void WindowManager::DeleteTemporaries()
 
 void WindowManager::Unlink(WindowState& window)
 {
+    if (!window.parent) {
+        Remove(m_topLevel, window.hwnd);
+        return;
+    }
     WindowState* parent = Find(window.parent);
-    if (!parent) return;
-    auto& siblings = parent->children;
-    siblings.erase(std::remove(siblings.begin(), siblings.end(), window.hwnd), siblings.end());
+    if (parent) Remove(parent->children, window.hwnd);
 }
 
-void WindowManager::Free(HWND hwnd)
+BOOL WindowManager::Free(HWND hwnd)
 {
     WindowState* window = Find(hwnd);
-    if (!window) return;
+    if (!window) return FALSE;
     Unlink(*window);
+    // Windows left behind by a parent that went without them lose their
+    // link to it rather than keep a stale one.
+    for (HWND child : window->children) {
+        WindowState* orphan = Find(child);
+        if (orphan) orphan->parent = nullptr;
+    }
+    if (m_hFocus == hwnd) m_hFocus = nullptr;
+    if (m_hActive == hwnd) m_hActive = nullptr;
+    if (m_hCapture == hwnd) m_hCapture = nullptr;
+    if (window->wndClass) --window->wndClass->windowCount;
+    if (window->wnd && window->wnd->m_hWnd == hwnd) window->wnd->m_hWnd = nullptr;
+    window->wnd = nullptr;
     // A caller may still be inside the temporary object (its DestroyWindow
     // got us here): it lives on, without a handle, until idle time.
     if (window->temporary) {
@@ -171,6 +194,7 @@ void WindowManager::Free(HWND hwnd)
     slot.generation = slot.generation >= kMaxGeneration ? 1 : slot.generation + 1;
     m_freeSlots.push_back(&slot - m_slots.data());
     --m_nLive;
+    return TRUE;
 }
 
 }  // namespace platform::ui

@@ -9,17 +9,49 @@ using platform::ui::WindowState;
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+    ON_WM_NCDESTROY()
+    ON_WM_CTLCOLOR()
+    ON_WM_DRAWITEM()
+    ON_WM_MEASUREITEM()
+    ON_WM_HSCROLL()
+    ON_WM_VSCROLL()
 END_MESSAGE_MAP()
 
 namespace {
 
-// The object whose CreateEx is running on this thread; CreateWindowEx hands
-// it the new window before anything can be sent to it.
+// The object whose window is being created on this thread; CreateWindowEx
+// hands it the new window before anything is sent to it.
 thread_local CWnd* t_pWndCreating = nullptr;
+
+// The framework's default classes: plain windows, and frames and views,
+// which erase with the window colour.
+const platform::ui::SystemClass s_afxWnd(L"AfxWnd", &DefWindowProcW, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, IDC_ARROW,
+                                         0, 0);
+const platform::ui::SystemClass s_afxFrameOrView(L"AfxFrameOrView", &DefWindowProcW,
+                                                 CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, IDC_ARROW, COLOR_WINDOW + 1, 0);
+
+// Routes the window's messages through the framework, keeping the
+// procedure it had for DefWindowProc.
+void Subclass(CWnd& wnd, WNDPROC& super)
+{
+    WindowState* window = WindowManager::Instance().Find(wnd.m_hWnd);
+    if (!window || window->wndProc == &AfxWndProc) return;
+    super = window->wndProc;
+    window->wndProc = &AfxWndProc;
+}
 
 }  // namespace
 
-CWnd::CWnd() : m_hWnd(nullptr)
+const CWnd CWnd::wndTop(HWND_TOP);
+const CWnd CWnd::wndBottom(HWND_BOTTOM);
+const CWnd CWnd::wndTopMost(HWND_TOPMOST);
+const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
+
+CWnd::CWnd() : m_hWnd(nullptr), m_hWndOwner(nullptr), m_pfnSuper(nullptr)
+{
+}
+
+CWnd::CWnd(HWND hWndSpecial) : m_hWnd(hWndSpecial), m_hWndOwner(nullptr), m_pfnSuper(nullptr)
 {
 }
 
@@ -39,10 +71,9 @@ CWnd::~CWnd()
 BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                   UINT nID, CCreateContext* pContext)
 {
-    (void)pContext;   // used by frames and views
     // Create makes child windows only, as the framework insists; pop-ups go through CreateEx.
     if ((dwStyle & WS_POPUP) || !pParentWnd) return FALSE;
-    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID);
+    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID, pContext);
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
@@ -63,15 +94,15 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
         PostNcDestroy();
         return FALSE;
     }
-    CWnd* previous = t_pWndCreating;
-    t_pWndCreating = this;
+    CWnd* previous = HookWindowCreate(this);
     HWND hwnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y,
                                   cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     const bool hookUnused = t_pWndCreating == this;
     t_pWndCreating = previous;
     if (!hwnd) {
         // Creation failed before the window reached the object: the object
-        // is told it has no window, as after a destruction.
+        // is told it has no window, as after a destruction. (When it failed
+        // later, WM_NCDESTROY has told it already.)
         if (hookUnused) PostNcDestroy();
         return FALSE;
     }
@@ -80,7 +111,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
-    (void)cs;
+    if (!cs.lpszClass) cs.lpszClass = L"AfxWnd";
     return TRUE;
 }
 
@@ -96,12 +127,21 @@ BOOL CWnd::DestroyWindow()
     return result;
 }
 
+CWnd* CWnd::HookWindowCreate(CWnd* wnd)
+{
+    CWnd* previous = t_pWndCreating;
+    t_pWndCreating = wnd;
+    return previous;
+}
+
 void CWnd::AttachCreatingWindow(HWND hWnd)
 {
     CWnd* wnd = t_pWndCreating;
     if (!wnd) return;
     t_pWndCreating = nullptr;
-    wnd->Attach(hWnd);
+    if (!wnd->Attach(hWnd)) return;
+    wnd->PreSubclassWindow();
+    Subclass(*wnd, wnd->m_pfnSuper);
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd)
@@ -146,56 +186,31 @@ HWND CWnd::Detach()
     return hwnd;
 }
 
-CWnd* CWnd::GetParent() const
+BOOL CWnd::SubclassWindow(HWND hWnd)
 {
-    return FromHandle(::GetParent(m_hWnd));
+    if (!Attach(hWnd)) return FALSE;
+    PreSubclassWindow();
+    Subclass(*this, m_pfnSuper);
+    return TRUE;
 }
 
-void CWnd::SetWindowText(LPCTSTR lpszString)
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 {
-    ::SetWindowTextW(m_hWnd, lpszString);
+    if (!pParent) return FALSE;
+    HWND control = ::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID));
+    return control ? SubclassWindow(control) : FALSE;
 }
 
-int CWnd::GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const
+HWND CWnd::UnsubclassWindow()
 {
-    return ::GetWindowTextW(m_hWnd, lpszStringBuf, nMaxCount);
+    WindowState* window = WindowManager::Instance().Find(m_hWnd);
+    if (window && m_pfnSuper && window->wndProc == &AfxWndProc) window->wndProc = m_pfnSuper;
+    m_pfnSuper = nullptr;
+    return Detach();
 }
 
-void CWnd::GetWindowText(CString& rString) const
+void CWnd::PreSubclassWindow()
 {
-    const int length = ::GetWindowTextLengthW(m_hWnd);
-    ::GetWindowTextW(m_hWnd, rString.GetBufferSetLength(length), length + 1);
-    rString.ReleaseBuffer();
-}
-
-int CWnd::GetWindowTextLength() const
-{
-    return ::GetWindowTextLengthW(m_hWnd);
-}
-
-BOOL CWnd::EnableWindow(BOOL bEnable)
-{
-    return ::EnableWindow(m_hWnd, bEnable);
-}
-
-BOOL CWnd::IsWindowEnabled() const
-{
-    return ::IsWindowEnabled(m_hWnd);
-}
-
-int CWnd::GetDlgCtrlID() const
-{
-    return ::GetDlgCtrlID(m_hWnd);
-}
-
-DWORD CWnd::GetStyle() const
-{
-    return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE));
-}
-
-DWORD CWnd::GetExStyle() const
-{
-    return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE));
 }
 
 void CWnd::PostNcDestroy()
@@ -204,6 +219,13 @@ void CWnd::PostNcDestroy()
 
 void CWnd::OnNcDestroy()
 {
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_pMainWnd == this) app->m_pMainWnd = nullptr;
+    Default();
+    // The window goes back to its own procedure for whatever is left.
+    WindowState* window = WindowManager::Instance().Find(m_hWnd);
+    if (window && m_pfnSuper && window->wndProc == &AfxWndProc) window->wndProc = m_pfnSuper;
+    m_pfnSuper = nullptr;
     Detach();
     PostNcDestroy();
 }

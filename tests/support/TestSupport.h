@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/base/CodePage.h"
 #include "platform/base/Strings.h"
 
 namespace testsupport {
@@ -27,9 +28,10 @@ void UseRegistryWithWorkDir(const std::string& workDir);
 // The same with the server's full path given (an empty path: no key).
 void UseRegistryServerPath(const std::string& serverPath);
 
+// A UTF-8 text (paths, test data) as wide text.
 inline CString Wide(const std::string& utf8)
 {
-    return CString(utf8.c_str());
+    return CString(platform::FromUtf8(utf8));
 }
 
 // A fresh folder under the system's temporary folder, removed with its

@@ -293,12 +293,12 @@ TEST_F(DrawingTest, HatchBrushGapsFollowTheBackgroundMode)
         SetBkColor(dc, kRed);
         RECT rc = {0, 0, 16, 16};
         FillRect(dc, &rc, hatch);
-        // A cross every 8 pixels, anchored at the device origin.
+        // A cross every 8 pixels, anchored at the device origin; row 5 crosses only the vertical lines.
         int lines = 0;
-        for (int x = 0; x < 16; ++x) lines += GetPixel(dc, x, 3) == kBlue;
+        for (int x = 0; x < 16; ++x) lines += GetPixel(dc, x, 5) == kBlue;
         EXPECT_EQ(2, lines);
         int gaps = 0;
-        for (int x = 0; x < 16; ++x) gaps += GetPixel(dc, x, 3) == (mode == OPAQUE ? kRed : kGreen);
+        for (int x = 0; x < 16; ++x) gaps += GetPixel(dc, x, 5) == (mode == OPAQUE ? kRed : kGreen);
         EXPECT_EQ(14, gaps) << "mode " << mode;
     }
 }

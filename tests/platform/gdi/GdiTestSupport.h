@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "platform/base/Geometry.h"
 #include "platform/gdi/Gdi.h"
@@ -116,6 +117,47 @@ inline RECT InkBox(HDC hdc, int width, int height)
     if (box.left >= box.right) box = RECT{0, 0, 0, 0};
     return box;
 }
+
+// Paints the whole of a w x h DC.
+inline void FillWith(HDC hdc, int width, int height, COLORREF color)
+{
+    HBRUSH brush = CreateSolidBrush(color);
+    RECT all = {0, 0, width, height};
+    FillRect(hdc, &all, brush);
+    DeleteObject(brush);
+}
+
+// Every pixel of a w x h DC, row by row.
+inline std::vector<COLORREF> Snapshot(HDC hdc, int width, int height)
+{
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(hdc, x, y));
+    return pixels;
+}
+
+// A stripy background that every mix mode changes visibly.
+inline void PaintStripes(HDC hdc, int width, int height)
+{
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) SetPixel(hdc, x, y, RGB((x * 37) & 0xFF, (y * 53) & 0xFF, ((x + y) * 11) & 0xFF));
+}
+
+// System colours of the test's own, for the calls that draw in them;
+// the previous source comes back at the end of the scope.
+class ScopedSysColors {
+public:
+    explicit ScopedSysColors(platform::gdi::SysColorSource source)
+        : m_previous(platform::gdi::SetSysColorSource(source))
+    {
+    }
+    ~ScopedSysColors() { platform::gdi::SetSysColorSource(m_previous); }
+    ScopedSysColors(const ScopedSysColors&) = delete;
+    ScopedSysColors& operator=(const ScopedSysColors&) = delete;
+
+private:
+    platform::gdi::SysColorSource m_previous;
+};
 
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);

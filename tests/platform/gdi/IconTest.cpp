@@ -132,3 +132,86 @@ TEST_F(IconTest, RefusedPixelsAndClampedHotspot)
     EXPECT_FALSE(DeleteObject(reinterpret_cast<HGDIOBJ>(icon)));
     DestroyIcon(icon);
 }
+
+TEST_F(IconTest, SharedIconsSurviveDestroyIcon)
+{
+    const std::vector<uint32_t> pixels = TestPixels();
+    HICON icon = platform::gdi::CreateIconFromPixels(4, 4, pixels.data(), 2, 2);
+    ASSERT_TRUE(platform::gdi::MarkIconShared(icon));
+    EXPECT_TRUE(DestroyIcon(icon)) << "Windows answers TRUE";
+    EXPECT_TRUE(DestroyCursor(icon));
+    EXPECT_TRUE(platform::gdi::GetIconMetrics(icon, nullptr, nullptr)) << "and keeps it";
+    // A copy is the caller's own, shared original or not.
+    HICON copy = CopyIcon(icon);
+    ASSERT_NE(nullptr, copy);
+    ASSERT_NE(icon, copy);
+    EXPECT_TRUE(DestroyIcon(copy));
+    EXPECT_FALSE(platform::gdi::GetIconMetrics(copy, nullptr, nullptr));
+    // The resource cache that owns it lets it go.
+    EXPECT_TRUE(platform::gdi::DestroySharedIcon(icon));
+    EXPECT_FALSE(platform::gdi::GetIconMetrics(icon, nullptr, nullptr));
+    EXPECT_FALSE(platform::gdi::MarkIconShared(icon));
+    EXPECT_EQ(nullptr, CopyIcon(icon));
+}
+
+TEST_F(IconTest, CreateIconIndirectFromMaskAndColour)
+{
+    // 2 x 2: the mask lets the screen through on the right column.
+    const unsigned char maskBits[4] = {0x40, 0, 0x40, 0};   // rows: black white
+    const unsigned char colourBits[16] = {0, 0, 0xFF, 0, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0};
+    ScopedObject<HBITMAP> mask(CreateBitmap(2, 2, 1, 1, maskBits));
+    ScopedObject<HBITMAP> colour(CreateBitmap(2, 2, 1, 32, colourBits));
+    ICONINFO info = {FALSE, 1, 0, mask, colour};
+    HICON icon = CreateIconIndirect(&info);
+    ASSERT_NE(nullptr, icon);
+    POINT hot;
+    ASSERT_TRUE(platform::gdi::GetIconMetrics(icon, nullptr, &hot));
+    EXPECT_EQ(1, hot.x);
+    ScopedImageDC dc(4, 4);
+    FillWith(dc, 4, 4, kGreen);
+    DrawIcon(dc, 0, 0, icon);
+    EXPECT_PIXEL(dc, 0, 0, kRed);
+    EXPECT_PIXEL(dc, 0, 1, kBlue);
+    EXPECT_PIXEL(dc, 1, 0, kGreen);
+    DestroyIcon(icon);
+
+    // Without a colour bitmap the mask holds AND over XOR: black and white pixels.
+    const unsigned char monoBits[8] = {0x40, 0, 0x00, 0, 0x00, 0, 0x80, 0};   // 2 x 4
+    ScopedObject<HBITMAP> mono(CreateBitmap(2, 4, 1, 1, monoBits));
+    ICONINFO monoInfo = {TRUE, 0, 0, mono, nullptr};
+    icon = CreateIconIndirect(&monoInfo);
+    ASSERT_NE(nullptr, icon);
+    FillWith(dc, 4, 4, kGreen);
+    DrawIcon(dc, 0, 0, icon);
+    EXPECT_PIXEL(dc, 0, 0, kBlack);
+    EXPECT_PIXEL(dc, 1, 0, kGreen);
+    EXPECT_PIXEL(dc, 0, 1, kWhite);
+    DestroyIcon(icon);
+
+    HBITMAP stale = CreateBitmap(2, 2, 1, 1, nullptr);
+    DeleteObject(stale);
+    ICONINFO bad = {TRUE, 0, 0, stale, nullptr};
+    EXPECT_EQ(nullptr, CreateIconIndirect(&bad));
+    EXPECT_EQ(nullptr, CreateIconIndirect(nullptr));
+}
+
+TEST_F(IconTest, DrawStateMonoAndDisabled)
+{
+    ScopedSysColors colors([](int index) { return index == COLOR_3DHIGHLIGHT ? RGB(250, 250, 250) : RGB(90, 90, 90); });
+    const std::vector<uint32_t> pixels = TestPixels();
+    HICON icon = platform::gdi::CreateIconFromPixels(4, 4, pixels.data(), 2, 2);
+    ScopedImageDC dc(12, 12);
+    FillWith(dc, 12, 12, kGreen);
+    ScopedObject<HBRUSH> red(CreateSolidBrush(kRed));
+    ASSERT_TRUE(DrawStateW(dc, red, nullptr, reinterpret_cast<LPARAM>(icon), 0, 0, 0, 0, 0, DST_ICON | DSS_MONO));
+    EXPECT_PIXEL(dc, 0, 0, kRed) << "the opaque part in the brush colour";
+    EXPECT_PIXEL(dc, 3, 3, kGreen);
+    ASSERT_TRUE(DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, 6, 6, 0, 0, DST_ICON | DSS_DISABLED));
+    EXPECT_PIXEL(dc, 6, 6, RGB(90, 90, 90)) << "the shadow on top";
+    EXPECT_PIXEL(dc, 8, 9, RGB(250, 250, 250)) << "the highlight one pixel down and right";
+    ASSERT_TRUE(DrawIconEx(dc, 0, 6, icon, 0, 0, 0, nullptr, DI_MASK));
+    EXPECT_PIXEL(dc, 0, 6, kBlack) << "the mask alone blackens the opaque part";
+    EXPECT_PIXEL(dc, 3, 9, kGreen);
+    EXPECT_FALSE(DrawStateW(dc, nullptr, nullptr, 0, 0, 0, 0, 0, 0, DST_ICON));
+    DestroyIcon(icon);
+}

@@ -53,7 +53,7 @@ protected:
     void SetUp() override
     {
         WindowLeakCheck::SetUp();
-        ASSERT_TRUE(m_owner.CreateEx(0, L"TestFrame", L"main", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr,
+        ASSERT_TRUE(m_owner.CreateEx(0, uitest::kLoggedClass, L"main", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr,
                                      nullptr));
     }
     void TearDown() override

@@ -184,12 +184,10 @@ TEST(CursorResources, LoadingTwiceGivesTheSameImage)
     EXPECT_EQ(icon, LoadIconW(module.Module(), MAKEINTRESOURCE(128)));
 }
 
-// Known gap: Windows ignores DestroyIcon on a shared (loaded) icon or
-// cursor, and the system relies on that when it hands loaded icons to
-// buttons that destroy theirs. The graphics layer does not know shared
-// icons yet and destroys them. This test turns red when it learns: then
-// assert that the handle survives and comes back unchanged.
-TEST(CursorResources, KnownGapDestroyIconReachesSharedCursors)
+// Windows ignores DestroyIcon on a shared (loaded) icon or cursor, and the
+// system relies on that when it hands loaded icons to buttons that destroy
+// theirs: the handle survives and the next load gives it back.
+TEST(CursorResources, DestroyIconLeavesSharedCursorsAlive)
 {
     IsolatedResourceList isolated;
     ResourceTable table;
@@ -197,13 +195,9 @@ TEST(CursorResources, KnownGapDestroyIconReachesSharedCursors)
     ResourceRegistrar module(uitest::FakeModule(42), table);
     HCURSOR cursor = LoadCursorW(module.Module(), MAKEINTRESOURCE(103));
     ASSERT_NE(nullptr, cursor);
-    DestroyIcon(cursor);
-    EXPECT_FALSE(platform::gdi::GetIconMetrics(cursor, nullptr, nullptr)) << "shared cursors survive now: update this test";
-    // Meanwhile the next load makes a live cursor again.
-    HCURSOR again = LoadCursorW(module.Module(), MAKEINTRESOURCE(103));
-    ASSERT_NE(nullptr, again);
-    EXPECT_TRUE(platform::gdi::GetIconMetrics(again, nullptr, nullptr));
-    EXPECT_EQ(again, LoadCursorW(module.Module(), MAKEINTRESOURCE(103)));
+    EXPECT_TRUE(DestroyIcon(cursor));
+    EXPECT_TRUE(platform::gdi::GetIconMetrics(cursor, nullptr, nullptr));
+    EXPECT_EQ(cursor, LoadCursorW(module.Module(), MAKEINTRESOURCE(103)));
 }
 
 TEST(CursorResources, ApplicationFindsCursorsThroughTheSearchOrder)

@@ -14,7 +14,7 @@ class WindowTest : public uitest::WindowLeakCheck {};
 
 HWND MakeTopLevel(LPCWSTR text = L"top", HWND owner = nullptr)
 {
-    return CreateWindowExW(0, L"TestWindow", text, WS_OVERLAPPEDWINDOW, 10, 20, 300, 200, owner, nullptr, nullptr,
+    return CreateWindowExW(0, uitest::kLoggedClass, text, WS_OVERLAPPEDWINDOW, 10, 20, 300, 200, owner, nullptr, nullptr,
                            nullptr);
 }
 
@@ -164,11 +164,11 @@ TEST_F(WindowTest, EnableWindowReportsThePreviousState)
 TEST_F(WindowTest, ObjectIsAttachedFromCreationToDestruction)
 {
     CWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, L"TestWindow", L"framework", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
+    ASSERT_TRUE(wnd.CreateEx(0, uitest::kLoggedClass, L"framework", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
     HWND hwnd = wnd.GetSafeHwnd();
     EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(hwnd));
     EXPECT_EQ(&wnd, CWnd::FromHandle(hwnd));
-    EXPECT_FALSE(wnd.CreateEx(0, L"TestWindow", L"again", 0, 0, 0, 1, 1, nullptr, nullptr));   // one window per object
+    EXPECT_FALSE(wnd.CreateEx(0, uitest::kLoggedClass, L"again", 0, 0, 0, 1, 1, nullptr, nullptr));   // one window per object
 
     EXPECT_TRUE(wnd.DestroyWindow());
     EXPECT_EQ(nullptr, wnd.m_hWnd);
@@ -179,7 +179,7 @@ TEST_F(WindowTest, ObjectIsAttachedFromCreationToDestruction)
 TEST_F(WindowTest, ChildObjectsNeedAParentWindow)
 {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, L"TestWindow", L"parent", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
+    ASSERT_TRUE(parent.CreateEx(0, uitest::kLoggedClass, L"parent", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
     CWnd child;
     EXPECT_FALSE(child.Create(L"Static", L"orphan", WS_VISIBLE, CRect(0, 0, 10, 10), nullptr, 5));
     EXPECT_FALSE(child.Create(L"Static", L"pop-up", WS_POPUP, CRect(0, 0, 10, 10), &parent, 5));
@@ -196,9 +196,9 @@ TEST_F(WindowTest, SelfDeletingObjectGoesWithItsWindow)
 {
     int deletions = 0;
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, L"TestWindow", L"parent", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
+    ASSERT_TRUE(parent.CreateEx(0, uitest::kLoggedClass, L"parent", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
     auto* view = new CSelfDeletingWnd(deletions);
-    ASSERT_TRUE(view->Create(L"View", L"", WS_VISIBLE, CRect(0, 0, 50, 50), &parent, 0xE900));
+    ASSERT_TRUE(view->Create(nullptr, L"", WS_VISIBLE, CRect(0, 0, 50, 50), &parent, 0xE900));
     parent.DestroyWindow();
     EXPECT_EQ(1, deletions);
 }
@@ -208,7 +208,7 @@ TEST_F(WindowTest, ObjectGoingFirstTakesItsWindow)
     HWND hwnd;
     {
         CWnd wnd;
-        ASSERT_TRUE(wnd.CreateEx(0, L"TestWindow", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+        ASSERT_TRUE(wnd.CreateEx(0, uitest::kLoggedClass, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
         hwnd = wnd.m_hWnd;
     }
     EXPECT_FALSE(IsWindow(hwnd));

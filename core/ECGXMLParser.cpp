@@ -1,0 +1,307 @@
+#include "core/ECGXMLParser.h"
+
+#include "core/MemoryHelpers.h"
+#include "platform/base/Kernel.h"
+
+namespace {
+
+const wchar_t kAdditionPath[] = L"/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content";
+const wchar_t kMedicationPath[] = L"/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication";
+
+// A node-text limit of the record format: the most Shift-JIS bytes an
+// ordinary record and an 8000-series record hold (kNever: the field does
+// not exist in that record).
+const int kNever = -1;
+struct _TEXT_LIMIT {
+    const wchar_t* pszXPath;
+    int nLimit;
+    int nLimit8000;
+};
+
+const _TEXT_LIMIT kTextLimits[] = {
+    {L"/Rawdata/Tavrion/Inspection/Patient_section/Patient_id", 20, 12},
+    {L"/Rawdata/Tavrion/Inspection/Patient_section2/Sub_id", 20, kNever},
+    {L"/Rawdata/Tavrion/Inspection/Patient_section/Patient_name", 20, 20},
+    {L"/Rawdata/Tavrion/Inspection/Patient_section/Patient_kana_name", 40, kNever},
+    {L"/Rawdata/Tavrion/Inspection/Patient_section/Symptom", 22, kNever},
+    {L"/Rawdata/Tavrion/Inspection/Patient_section/Disease", 22, kNever},
+    {L"/Rawdata/Tavrion/Inspection/Patient_section/Ward", 22, kNever},
+    {L"/Rawdata/Tavrion/Inspection/Patient_section/Department", 22, kNever},
+    {L"/Rawdata/Tavrion/Inspection/Patient_section2/Request_section", 20, kNever},
+    {L"/Rawdata/Tavrion/Inspection/Patient_section/Request_doctor", 20, kNever},
+    {L"/Rawdata/Tavrion/Inspection/Patient_section/Technician", 20, kNever},
+    {L"/Rawdata/Tavrion/Inspection/Patient_section/Room_no", 10, kNever},
+    {L"/Rawdata/Tavrion/Comment/Voktext_section/Comment_content", 255, 255},
+};
+
+int FitsLimit(const CString& value, int limit)
+{
+    if (limit == kNever) return 0;
+    return GetCharLength(value) <= limit ? 1 : 0;
+}
+
+// The limit of an addition's title or text, when xpath names addition 1..count.
+bool FindAdditionLimit(const CString& xpath, int count, int& limit)
+{
+    for (int number = 1; number <= count; ++number) {
+        CString content;
+        content.Format(L"%s[@number='%d']", kAdditionPath, number);
+        if (xpath.CompareNoCase(content) == 0) {
+            limit = 255;
+            return true;
+        }
+        if (xpath.CompareNoCase(content + L"/@title") == 0) {
+            limit = 32;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+// ---- _XML_ATTRIB_DATE ------------------------------------------------------------
+
+void _XML_ATTRIB_DATE::Empty()
+{
+    strYear.Empty();
+    strMonth.Empty();
+    strDay.Empty();
+    strHour.Empty();
+    strMinute.Empty();
+    strSecond.Empty();
+    strMilliseconds.Empty();
+}
+
+void _XML_ATTRIB_DATE::SetDate(const COleDateTime& date)
+{
+    int parts[6] = {-1, -1, -1, -1, -1, -1};
+    SYSTEMTIME st;
+    if (date.GetStatus() == COleDateTime::valid && date.GetAsSystemTime(st)) {
+        parts[0] = st.wYear;
+        parts[1] = st.wMonth;
+        parts[2] = st.wDay;
+        parts[3] = st.wHour;
+        parts[4] = st.wMinute;
+        parts[5] = st.wSecond;
+    }
+    strYear.Format(L"%04d", parts[0]);
+    strMonth.Format(L"%02d", parts[1]);
+    strDay.Format(L"%02d", parts[2]);
+    strHour.Format(L"%02d", parts[3]);
+    strMinute.Format(L"%02d", parts[4]);
+    strSecond.Format(L"%02d", parts[5]);
+}
+
+// ---- CECGXMLParser ----------------------------------------------------------------
+
+CECGXMLParser::CECGXMLParser(const CString& path, int b8000, CString prefix)
+    : m_pXMLParser(nullptr), m_strPath(path), m_b8000File(b8000)
+{
+    m_pXMLParser = new XML_PARSER;
+    if (!prefix.IsEmpty()) m_pXMLParser->SetNSDefaultPrefix(prefix);
+    m_pXMLParser->InitXML(path, 0);   // a missing or broken file leaves a document whose reads fail
+}
+
+CECGXMLParser::~CECGXMLParser()
+{
+    delete m_pXMLParser;
+    m_pXMLParser = nullptr;
+}
+
+int CECGXMLParser::GetDataFromXMLDOM(CString& value, const CString& xpath, int type, const CString& attrib)
+{
+    value.Empty();
+    if (!m_pXMLParser || xpath.IsEmpty()) return 0;
+    if (!m_pXMLParser->GetDataFromXMLDOM(value, xpath, type, attrib)) return 0;
+    // The text stays in value also when it does not fit its field.
+    return ValidData(value, xpath, type, attrib);
+}
+
+int CECGXMLParser::SetDataToXMLDOM(const CString& value, const CString& xpath, int type, const CString& attrib)
+{
+    if (!m_pXMLParser) return 0;
+    return m_pXMLParser->SetDataToXMLDOM(value, xpath, type, attrib);
+}
+
+int CECGXMLParser::GetObjectCount(const CString& xpath)
+{
+    if (!m_pXMLParser || xpath.IsEmpty()) return 0;
+    long count = m_pXMLParser->GetNodeCount(xpath, 1, 0);
+    return count < 0 ? 0 : static_cast<int>(count);
+}
+
+int CECGXMLParser::FindNode(const CString& xpath)
+{
+    if (!m_pXMLParser) return 0;
+    return m_pXMLParser->FindNode(xpath, 0);
+}
+
+int CECGXMLParser::RemoveNode(const CString& xpath)
+{
+    if (!m_pXMLParser) return 0;
+    return m_pXMLParser->RemoveNode(xpath, 0);
+}
+
+int CECGXMLParser::Add_LastChildNode(CXmlElmentNode& node, CString& parentXPath)
+{
+    if (!m_pXMLParser) return 0;
+    return m_pXMLParser->Add_LastChildNode(node, parentXPath);
+}
+
+void CECGXMLParser::SaveToXMLFile()
+{
+    if (!m_pXMLParser || m_strPath.IsEmpty()) return;
+    // Refused by the library when the file could not be read: an unreadable
+    // record must stay on disk as it is rather than become an empty one.
+    m_pXMLParser->SaveToXMLFile(m_strPath);
+}
+
+int CECGXMLParser::GetDateAttrib(_XML_ATTRIB_DATE& date, const CString& xpath, int bCheck)
+{
+    if (!m_pXMLParser) return 0;
+    CString text;
+    if (!GetDataFromXMLDOM(text, xpath, 2, L"style") || text != L"Date") return 0;
+
+    CString* const fields[] = {&date.strYear, &date.strMonth, &date.strDay, &date.strHour, &date.strMinute, &date.strSecond};
+    const wchar_t* const names[] = {L"year", L"month", L"day", L"hour", L"minute", L"second"};
+    static_assert(sizeof fields / sizeof fields[0] == sizeof names / sizeof names[0], "one name per field");
+    for (size_t i = 0; i < sizeof names / sizeof names[0]; ++i) {
+        if (GetDataFromXMLDOM(text, xpath, 2, names[i])) *fields[i] = text;
+    }
+    if (GetDataFromXMLDOM(text, xpath, 2, L"milliseconds")) {
+        date.strMilliseconds = text;
+        date.bMilliseconds = 1;
+    } else {
+        date.bMilliseconds = 0;
+    }
+    if (!bCheck) return 1;
+
+    const int year = _wtoi(date.strYear), month = _wtoi(date.strMonth), day = _wtoi(date.strDay);
+    if (year == 0 || month == 0 || day == 0) return 0;
+    SYSTEMTIME st;
+    st.wYear = static_cast<WORD>(year);
+    st.wMonth = static_cast<WORD>(month);
+    st.wDayOfWeek = 0;
+    st.wDay = static_cast<WORD>(day);
+    st.wHour = static_cast<WORD>(_wtoi(date.strHour));
+    st.wMinute = static_cast<WORD>(_wtoi(date.strMinute));
+    st.wSecond = static_cast<WORD>(_wtoi(date.strSecond));
+    st.wMilliseconds = 0;
+    DATE value = 0;
+    return SystemTimeToVariantTime(&st, &value) ? 1 : 0;
+}
+
+int CECGXMLParser::SetDateAttrib(const _XML_ATTRIB_DATE& date, const CString& xpath)
+{
+    if (!m_pXMLParser) return 0;
+    SetDataToXMLDOM(date.strYear, xpath, 2, L"year");
+    SetDataToXMLDOM(date.strMonth, xpath, 2, L"month");
+    SetDataToXMLDOM(date.strDay, xpath, 2, L"day");
+    SetDataToXMLDOM(date.strHour, xpath, 2, L"hour");
+    SetDataToXMLDOM(date.strMinute, xpath, 2, L"minute");
+    SetDataToXMLDOM(date.strSecond, xpath, 2, L"second");
+    if (date.bMilliseconds == 1) SetDataToXMLDOM(date.strMilliseconds, xpath, 2, L"milliseconds");
+    return 1;
+}
+
+int CECGXMLParser::GetAgeAttrib(_XML_ATTRIB_AGE& age, const CString& xpath)
+{
+    if (!m_pXMLParser) return 0;
+    CString text;
+    if (!GetDataFromXMLDOM(text, xpath, 2, L"style") || text != L"Age") return 0;
+
+    CString* const fields[] = {&age.strYear, &age.strMonth, &age.strWeek, &age.strDay, &age.strHour, &age.strUserData};
+    const wchar_t* const names[] = {L"year", L"month", L"week", L"day", L"hour", L"userdata"};
+    for (size_t i = 0; i < sizeof names / sizeof names[0]; ++i) {
+        if (!GetDataFromXMLDOM(text, xpath, 2, names[i])) continue;
+        text.Trim();
+        *fields[i] = text;
+    }
+    if (GetDataFromXMLDOM(text, xpath, 2, L"unit")) age.nUnit = _wtoi(text);
+    return 1;
+}
+
+int CECGXMLParser::SetAgeAttrib(const _XML_ATTRIB_AGE& age, const CString& xpath)
+{
+    if (!m_pXMLParser) return 0;
+    SetDataToXMLDOM(age.strYear, xpath, 2, L"year");
+    SetDataToXMLDOM(age.strMonth, xpath, 2, L"month");
+    SetDataToXMLDOM(age.strDay, xpath, 2, L"day");
+    SetDataToXMLDOM(age.strWeek, xpath, 2, L"week");
+    SetDataToXMLDOM(age.strHour, xpath, 2, L"hour");
+    SetDataToXMLDOM(age.strUserData, xpath, 2, L"userdata");
+    CString unit;
+    unit.Format(L"%d", age.nUnit);
+    SetDataToXMLDOM(unit, xpath, 2, L"unit");
+    return 1;
+}
+
+int CECGXMLParser::GetColorAttrib(COLORREF& color, const CString& xpath)
+{
+    if (!m_pXMLParser) return 0;
+    const wchar_t* const names[] = {L"r", L"g", L"b"};
+    int parts[3] = {0, 0, 0};
+    for (int i = 0; i < 3; ++i) {
+        CString text;
+        if (!GetDataFromXMLDOM(text, xpath, 2, names[i])) return 0;
+        parts[i] = _wtoi(text) & 0xFF;
+    }
+    color = RGB(parts[0], parts[1], parts[2]);
+    return 1;
+}
+
+int CECGXMLParser::SetColorAttrib(COLORREF color, const CString& xpath)
+{
+    if (!m_pXMLParser) return 0;
+    CString text;
+    text.Format(L"%d", GetRValue(color));
+    SetDataToXMLDOM(text, xpath, 2, L"r");
+    text.Format(L"%d", GetGValue(color));
+    SetDataToXMLDOM(text, xpath, 2, L"g");
+    text.Format(L"%d", GetBValue(color));
+    SetDataToXMLDOM(text, xpath, 2, L"b");
+    return 1;
+}
+
+int CECGXMLParser::ValidData(const CString& value, const CString& xpath, const int& type, const CString& attrib)
+{
+    const bool b8000 = m_b8000File != 0;
+    if (type == 2) {
+        if (attrib.CompareNoCase(L"trip") == 0) return _wtoi(value) <= (b8000 ? 255 : 999) ? 1 : 0;
+        if (attrib.CompareNoCase(L"total") == 0) return _wtoi(value) <= (b8000 ? 256 : 999) ? 1 : 0;
+        return 1;
+    }
+    if (type != 4) return 1;
+
+    for (const _TEXT_LIMIT& limit : kTextLimits) {
+        if (xpath.CompareNoCase(limit.pszXPath) == 0) return FitsLimit(value, b8000 ? limit.nLimit8000 : limit.nLimit);
+    }
+    if (xpath.Find(kMedicationPath) >= 0) return FitsLimit(value, 22);
+    // Only the additions that exist are limited; the count is asked only
+    // for an addition's path, which gives the same answers with less work.
+    const int prefixLength = static_cast<int>(sizeof kAdditionPath / sizeof kAdditionPath[0]) - 1;
+    if (xpath.Left(prefixLength).CompareNoCase(kAdditionPath) != 0) return 1;
+    int limit = 0;
+    if (!FindAdditionLimit(xpath, GetObjectCount(kAdditionPath), limit)) return 1;
+    return FitsLimit(value, b8000 ? kNever : limit);
+}
+
+CString CECGXMLParser::XPathLiteral(const CString& value)
+{
+    // XPath 1.0 has no escape inside a literal: a value with one quote kind
+    // goes in the other; one with both is glued from pieces by concat().
+    if (value.Find(L'\'') < 0) return L"'" + value + L"'";
+    if (value.Find(L'"') < 0) return L"\"" + value + L"\"";
+    CString pieces;
+    int start = 0;
+    for (;;) {
+        int quote = value.Find(L'\'', start);
+        CString part = quote < 0 ? value.Mid(start) : value.Mid(start, quote - start);
+        if (!part.IsEmpty()) pieces += (pieces.IsEmpty() ? L"'" : L",'") + part + L"'";
+        if (quote < 0) break;
+        pieces += pieces.IsEmpty() ? L"\"'\"" : L",\"'\"";
+        start = quote + 1;
+    }
+    return L"concat(" + pieces + L")";
+}

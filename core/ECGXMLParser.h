@@ -1,0 +1,90 @@
+// The system's one door to XML files: one object stands for one XML file
+// opened in memory for one access (a section of a record XML, a master file,
+// the layout stylesheet, an HL7 aECG header). Every value passes as text;
+// dates, ages and colours have typed access, and values read from a record
+// XML are checked against the limits of the record format (ValidData).
+#pragma once
+
+#include "platform/base/DateTime.h"
+#include "platform/base/Strings.h"
+#include "platform/base/WinTypes.h"
+#include "platform/xml/XmlParser.h"
+
+struct _POSITION_CTRL;
+struct _ANNOTATION_INFO;
+
+// A record-XML date as seven texts and a milliseconds-present flag, written
+// as the attributes "year" to "second" (and "milliseconds") of its element.
+struct _XML_ATTRIB_DATE {
+    CString strYear;
+    CString strMonth;
+    CString strDay;
+    CString strHour;
+    CString strMinute;
+    CString strSecond;
+    CString strMilliseconds;
+    int bMilliseconds = 0;   // 1: the milliseconds attribute was read and is written
+
+    // Empties the seven texts; the flag stays.
+    void Empty();
+    // The date as "%04d" and "%02d" texts; -1 for every number of an invalid date.
+    void SetDate(const COleDateTime& date);
+};
+
+// A record-XML age: six texts and a unit (0 years, 1 months, 2 weeks, 3 days,
+// 4 hours, 5 not given, 16 years and months, 17 months and weeks, 18 weeks
+// and days, 19 days and hours).
+struct _XML_ATTRIB_AGE {
+    CString strYear;
+    CString strMonth;
+    CString strDay;
+    CString strHour;
+    CString strWeek;
+    CString strUserData;
+    int nUnit = 0;
+};
+
+class CECGXMLParser {
+public:
+    // Opens the file at path. b8000 is the record's 8000-device flag (it only
+    // changes the limits of ValidData); prefix stands for the default
+    // namespace in XPaths ("hl7" for HL7 aECG headers), empty for none.
+    CECGXMLParser(const CString& path, int b8000, CString prefix);
+    ~CECGXMLParser();
+    CECGXMLParser(const CECGXMLParser&) = delete;
+    CECGXMLParser& operator=(const CECGXMLParser&) = delete;
+
+    // type 2: attribute `attrib` of the selected element; type 4: the text of
+    // the selected node. Non-zero when read and valid; the text read stays in
+    // `value` also when ValidData rejects it.
+    int GetDataFromXMLDOM(CString& value, const CString& xpath, int type, const CString& attrib);
+    int SetDataToXMLDOM(const CString& value, const CString& xpath, int type, const CString& attrib);
+    int GetObjectCount(const CString& xpath);
+    int FindNode(const CString& xpath);
+    // Removes the first node the XPath selects.
+    int RemoveNode(const CString& xpath);
+    int Add_LastChildNode(CXmlElmentNode& node, CString& parentXPath);
+    void SaveToXMLFile();
+
+    int GetDateAttrib(_XML_ATTRIB_DATE& date, const CString& xpath, int bCheck);
+    int SetDateAttrib(const _XML_ATTRIB_DATE& date, const CString& xpath);
+    int GetAgeAttrib(_XML_ATTRIB_AGE& age, const CString& xpath);
+    int SetAgeAttrib(const _XML_ATTRIB_AGE& age, const CString& xpath);
+    int GetColorAttrib(COLORREF& color, const CString& xpath);
+    int SetColorAttrib(COLORREF color, const CString& xpath);
+    int ValidData(const CString& value, const CString& xpath, const int& type, const CString& attrib);
+
+    // One control's entry of a layout table (the layout stylesheet).
+    int GetDataPosition(_POSITION_CTRL& entry, const CString& xpath, int bPrint, int bVisibleOnly);
+    // One annotation from, and to, the "Anno" element at path.
+    int GetAnnotation(_ANNOTATION_INFO* info, const CString& path);
+    int SaveAnnotation(_ANNOTATION_INFO* info, const CString& path);
+
+    // Quotes a value for use inside an XPath predicate ([@a=...]): a value
+    // with a quote character cannot end the literal early.
+    static CString XPathLiteral(const CString& value);
+
+    XML_PARSER* m_pXMLParser;   // the document (owned); null when it could not be created
+    CString m_strPath;          // the file that SaveToXMLFile writes
+    int m_b8000File;            // the record's 8000-device flag
+};

@@ -1,0 +1,241 @@
+#include "platform/print/SpoolJob.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/base/CodePage.h"
+#include "platform/base/Kernel.h"
+#include "platform/base/Profile.h"
+#include "platform/print/PrinterConfig.h"
+#include "platform/print/SpoolFiles.h"
+
+namespace platform {
+namespace print {
+
+namespace {
+
+// Ids of at most five digits keep the folder listing in job order.
+const DWORD kMaxJobId = 99999;
+
+std::string IdText(DWORD id)
+{
+    char text[16];
+    std::snprintf(text, sizeof(text), "%05u", (unsigned)id);
+    return text;
+}
+
+// The leading number of a spool file name, 0 when it has none.
+DWORD LeadingId(const char* name)
+{
+    DWORD id = 0;
+    int digits = 0;
+    for (const char* p = name; *p >= '0' && *p <= '9' && digits < 9; ++p, ++digits) id = id * 10 + (DWORD)(*p - '0');
+    return digits > 0 ? id : 0;
+}
+
+// The highest id any file of the folder carries, and whether `id` is taken.
+DWORD HighestId(const std::string& folder)
+{
+    DWORD highest = 0;
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return 0;
+    while (const dirent* entry = readdir(dir)) {
+        const DWORD id = LeadingId(entry->d_name);
+        if (id > highest) highest = id;
+    }
+    closedir(dir);
+    return highest;
+}
+
+bool IdHasFinishedFiles(const std::string& folder, DWORD id)
+{
+    const std::string prefix = IdText(id) + "_";
+    bool taken = false;
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return false;
+    while (const dirent* entry = readdir(dir)) {
+        if (std::string(entry->d_name).compare(0, prefix.size(), prefix) == 0) taken = true;
+    }
+    closedir(dir);
+    return taken;
+}
+
+bool WriteAll(int fd, const BYTE* bytes, size_t length, DWORD& error)
+{
+    while (length > 0) {
+        const ssize_t written = ::write(fd, bytes, length);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            error = ErrorFromErrno(errno);
+            return false;
+        }
+        bytes += written;
+        length -= (size_t)written;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::unique_ptr<SpoolJob> SpoolJob::Begin(const std::string& folder, const std::wstring& printer,
+                                          const std::wstring& document, const std::wstring& datatype, DWORD& error)
+{
+    if (!textfile::MakeFolders(folder)) {
+        error = ERROR_PATH_NOT_FOUND;
+        return nullptr;
+    }
+    std::unique_ptr<SpoolJob> job(new SpoolJob());
+    job->m_folder = folder;
+    job->m_printer = printer;
+    job->m_document = document;
+    job->m_datatype = datatype;
+    // Another process may spool into the same folder: the exclusive create
+    // decides who gets an id, and an id whose finished files already exist
+    // (the other job ended between our look and our create) is passed over.
+    for (DWORD id = HighestId(folder) + 1; id <= kMaxJobId; ++id) {
+        const std::string path = folder + "/" + IdText(id) + ".SPL";
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            error = ErrorFromErrno(errno);
+            return nullptr;
+        }
+        if (IdHasFinishedFiles(folder, id)) {
+            ::close(fd);
+            ::unlink(path.c_str());
+            continue;
+        }
+        job->m_fd = fd;
+        job->m_id = id;
+        job->m_dataPath = path;
+        return job;
+    }
+    error = ERROR_DISK_FULL;   // every id is in use: the spool folder needs emptying
+    return nullptr;
+}
+
+std::unique_ptr<SpoolJob> SpoolJob::BeginToFile(const std::string& path, const std::wstring& printer,
+                                                const std::wstring& document, const std::wstring& datatype,
+                                                DWORD& error)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        error = ErrorFromErrno(errno);
+        return nullptr;
+    }
+    std::unique_ptr<SpoolJob> job(new SpoolJob());
+    job->m_fd = fd;
+    job->m_id = 1;
+    job->m_dataPath = path;
+    job->m_printer = printer;
+    job->m_document = document;
+    job->m_datatype = datatype;
+    return job;
+}
+
+SpoolJob::~SpoolJob()
+{
+    if (!m_finished) Abort();
+}
+
+bool SpoolJob::Write(const void* bytes, size_t length, DWORD& error)
+{
+    if (m_finished || m_fd < 0) {
+        error = ERROR_INVALID_HANDLE;
+        return false;
+    }
+    return WriteAll(m_fd, static_cast<const BYTE*>(bytes), length, error);
+}
+
+void SpoolJob::AddDetail(const std::string& key, const std::wstring& value)
+{
+    m_details.emplace_back(key, value);
+}
+
+bool SpoolJob::CloseData(DWORD& error)
+{
+    if (m_fd < 0) return true;
+    const int result = ::close(m_fd);
+    m_fd = -1;
+    if (result != 0 && errno != EINTR) {
+        error = ErrorFromErrno(errno);
+        return false;
+    }
+    return true;
+}
+
+std::string SpoolJob::FinalStem() const
+{
+    const std::string name = SpoolFileNamePart(m_document);
+    return name.empty() ? IdText(m_id) : IdText(m_id) + "_" + name;
+}
+
+bool SpoolJob::Commit(const std::string& extension, const std::string* producedFile, DWORD& error)
+{
+    if (m_finished) {
+        error = ERROR_INVALID_HANDLE;
+        return false;
+    }
+    if (!CloseData(error)) {
+        Abort();
+        return false;
+    }
+    if (m_folder.empty()) {   // printed to a file: it is complete as it stands
+        if (producedFile && ::rename(producedFile->c_str(), m_dataPath.c_str()) != 0) {
+            error = ErrorFromErrno(errno);
+            Abort();
+            return false;
+        }
+        m_finished = true;
+        return true;
+    }
+    const std::string stem = FinalStem();
+    const std::string dataName = stem + "." + extension;
+    const std::string finalData = m_folder + "/" + dataName;
+    const std::string source = producedFile ? *producedFile : m_dataPath;
+    if (::rename(source.c_str(), finalData.c_str()) != 0) {
+        error = ErrorFromErrno(errno);
+        Abort();
+        return false;
+    }
+    if (producedFile) ::unlink(m_dataPath.c_str());   // the reservation
+    SpooledJob record;
+    record.id = m_id;
+    record.printer = m_printer;
+    record.document = m_document;
+    record.datatype = m_datatype;
+    record.pages = m_pages;
+    record.dataFile = dataName;
+    record.details = m_details;
+    if (!textfile::ReplaceAtomically(m_folder + "/" + stem + ".job", FormatSidecar(record))) {
+        error = ERROR_WRITE_FAULT;
+        ::unlink(finalData.c_str());
+        m_finished = true;
+        return false;
+    }
+    m_finished = true;
+    return true;
+}
+
+void SpoolJob::Abort()
+{
+    if (m_finished) return;
+    DWORD ignored = 0;
+    CloseData(ignored);
+    ::unlink(m_dataPath.c_str());
+    m_finished = true;
+}
+
+std::string SpoolJob::ExtensionOf(const std::wstring& datatype)
+{
+    return EqualNoCase(datatype, L"TEXT") ? "txt" : "prn";
+}
+
+}  // namespace print
+}  // namespace platform

@@ -1,0 +1,75 @@
+// One job on its way into a spool folder: the job id is reserved by creating
+// <id>.SPL exclusively, the bytes go there while the job is written, and
+// Commit renames it to <id>_<document>.<ext> and writes the sidecar
+// <id>_<document>.job, so a reader never sees half a job. Abort (or
+// destruction before Commit) removes everything the job made.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/base/WinTypes.h"
+
+namespace platform {
+namespace print {
+
+class SpoolJob {
+public:
+    // A job in the spool `folder` (created when missing). Null, with the
+    // Win32 error in `error`, when the folder or the file cannot be made.
+    static std::unique_ptr<SpoolJob> Begin(const std::string& folder, const std::wstring& printer,
+                                           const std::wstring& document, const std::wstring& datatype,
+                                           DWORD& error);
+    // Printing to a file: the bytes go straight to `path` (replacing it), and
+    // no sidecar is written.
+    static std::unique_ptr<SpoolJob> BeginToFile(const std::string& path, const std::wstring& printer,
+                                                 const std::wstring& document, const std::wstring& datatype,
+                                                 DWORD& error);
+    ~SpoolJob();
+    SpoolJob(const SpoolJob&) = delete;
+    SpoolJob& operator=(const SpoolJob&) = delete;
+
+    DWORD Id() const { return m_id; }
+    int Pages() const { return m_pages; }
+    const std::wstring& Datatype() const { return m_datatype; }
+    // Where the job's bytes are while it is written (native path).
+    const std::string& DataPath() const { return m_dataPath; }
+
+    // Appends bytes; false with the Win32 error on a failed write.
+    bool Write(const void* bytes, size_t length, DWORD& error);
+    void AddPage() { ++m_pages; }
+    void SetPages(int pages) { m_pages = pages; }
+    // An extra "key=value" line of the sidecar (copies, paper of a drawn job).
+    void AddDetail(const std::string& key, const std::wstring& value);
+
+    // Finishes the job under the extension `extension` ("prn", "pdf"). With
+    // `producedFile`, that file (written by someone else, a PDF surface) becomes
+    // the job's bytes. False with the Win32 error when the files cannot be
+    // put in place; the job is then removed.
+    bool Commit(const std::string& extension, const std::string* producedFile, DWORD& error);
+    void Abort();
+
+    // The file extension of a datatype's bytes.
+    static std::string ExtensionOf(const std::wstring& datatype);
+
+private:
+    SpoolJob() = default;
+    bool CloseData(DWORD& error);
+    std::string FinalStem() const;
+
+    std::string m_folder;        // empty when printing to a file
+    std::string m_dataPath;
+    int m_fd = -1;
+    DWORD m_id = 0;
+    std::wstring m_printer;
+    std::wstring m_document;
+    std::wstring m_datatype;
+    int m_pages = 0;
+    std::vector<std::pair<std::string, std::wstring>> m_details;
+    bool m_finished = false;     // committed or aborted
+};
+
+}  // namespace print
+}  // namespace platform

@@ -1,0 +1,118 @@
+#include "platform/xml/XmlSaveFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+namespace platform {
+
+namespace {
+
+XmlSaveFaultHook g_pSaveFaultHook = nullptr;
+
+bool Injected(XmlSaveStep step)
+{
+    return g_pSaveFaultHook && g_pSaveFaultHook(step);
+}
+
+std::string FolderOf(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A link is replaced where it points, not turned into a plain file.
+std::string ResolveTarget(const std::string& path)
+{
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char resolved[PATH_MAX];
+    if (!realpath(path.c_str(), resolved)) return path;
+    return resolved;
+}
+
+// Opens a new file beside the target under a name nobody else holds.
+int CreateTemporary(const std::string& target, std::string& tempPath)
+{
+    static std::mt19937 random(std::random_device{}());
+    const std::string stem = FolderOf(target) + "/." + NameOf(target) + ".";
+    for (int attempt = 0; attempt < 32; ++attempt) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, "%08x.tmp", static_cast<unsigned>(random()));
+        tempPath = stem + suffix;
+        int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+bool WriteAll(int fd, const std::string& bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        done += static_cast<size_t>(written);
+    }
+    return true;
+}
+
+void SyncFolder(const std::string& folder)
+{
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);   // best effort: the rename is already done
+    close(fd);
+}
+
+bool FillTemporary(int fd, const std::string& bytes, const struct stat* existing)
+{
+    if (Injected(XmlSaveStep::Write) || !WriteAll(fd, bytes)) return false;
+    if (existing && fchmod(fd, existing->st_mode & 07777) != 0) return false;
+    return !Injected(XmlSaveStep::Flush) && fsync(fd) == 0;
+}
+
+}  // namespace
+
+void SetXmlSaveFaultHook(XmlSaveFaultHook hook)
+{
+    g_pSaveFaultHook = hook;
+}
+
+bool ReplaceFileContents(const std::string& nativePath, const std::string& bytes)
+{
+    if (nativePath.empty()) return false;
+    const std::string target = ResolveTarget(nativePath);
+    struct stat st;
+    const bool exists = stat(target.c_str(), &st) == 0;
+    if (exists && (!S_ISREG(st.st_mode) || !(st.st_mode & S_IWUSR))) return false;
+
+    std::string tempPath;
+    int fd = Injected(XmlSaveStep::CreateTemporary) ? -1 : CreateTemporary(target, tempPath);
+    if (fd < 0) return false;
+    bool filled = FillTemporary(fd, bytes, exists ? &st : nullptr);
+    filled = close(fd) == 0 && filled;
+    if (!filled || Injected(XmlSaveStep::Rename) || rename(tempPath.c_str(), target.c_str()) != 0) {
+        unlink(tempPath.c_str());
+        return false;
+    }
+    SyncFolder(FolderOf(target));
+    return true;
+}
+
+}  // namespace platform

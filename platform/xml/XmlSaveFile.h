@@ -1,0 +1,25 @@
+// Whole-file replacement for saved XML documents: the bytes go to a
+// temporary file in the same folder, are flushed to the disk and then renamed
+// over the target, so a crash or a full disk leaves either the old file or
+// the new one, never a half-written record.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// The steps of a save, for the fault seam below.
+enum class XmlSaveStep { CreateTemporary, Write, Flush, Rename };
+
+// Tests install a hook that answers true for the step that should fail, to
+// prove the target survives a failure at any point; null removes it.
+typedef bool (*XmlSaveFaultHook)(XmlSaveStep step);
+void SetXmlSaveFaultHook(XmlSaveFaultHook hook);
+
+// Replaces the file at nativePath (a '/' path) with bytes. An existing file
+// keeps its permission bits; a read-only file (no owner write bit) or a
+// folder is refused, as Windows refuses to open them for writing. False on
+// any failure, with the target untouched and no temporary file left behind.
+bool ReplaceFileContents(const std::string& nativePath, const std::string& bytes);
+
+}  // namespace platform

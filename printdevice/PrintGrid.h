@@ -1,0 +1,134 @@
+// The geometry of the printed ECG grid, shared by the three grid painters:
+// grid positions are numbered k = 1, 2, ... every half millimetre from the
+// origin, while they stay inside the area; every 10th is a 5 mm line, every
+// other even one a 1 mm line, the odd ones the half-millimetre positions.
+#pragma once
+
+#include <cmath>
+
+#include "platform/base/WinTypes.h"
+#include "platform/gdi/Pen.h"
+
+struct _PRINT_GRID_AREA {
+    double dPxPerMM = 0;   // device pixels per millimetre
+    double dHalfMM = 0;    // device pixels per half millimetre
+    int nWidth = 0;        // device pixels, truncated
+    int nHeight = 0;
+};
+
+// The highest shade level; 0 draws no grid.
+const UINT kMaxGridShadeLevel = 3;
+
+// FALSE for sizes or a scale that give no sensible area (negative, not a
+// number, or too large for device coordinates).
+inline BOOL GetPrintGridArea(int widthMm, int heightMm, double pxPerMm, _PRINT_GRID_AREA& area)
+{
+    if (!(pxPerMm > 0) || !std::isfinite(pxPerMm) || widthMm < 0 || heightMm < 0) return FALSE;
+    const double width = widthMm * pxPerMm;
+    const double height = heightMm * pxPerMm;
+    if (width >= 1e8 || height >= 1e8) return FALSE;
+    area.dPxPerMM = pxPerMm;
+    area.dHalfMM = pxPerMm * 0.5;
+    area.nWidth = (int)width;
+    area.nHeight = (int)height;
+    return TRUE;
+}
+
+// The pen weight of a shade level: the bold pen's width; the thin pen has half.
+inline int GetGridPenWeight(UINT level)
+{
+    return (int)level * 2;
+}
+
+// Calls dot(x, y) for every dot of the dotted grid, (x, y) the rounded grid
+// point with the origin added: dots every half millimetre down the 5 mm
+// columns, every millimetre down the 1 mm columns and every 5 mm down the
+// half-millimetre columns.
+template <class DotFn> void ForEachGridDot(const _PRINT_GRID_AREA& area, int originX, int originY, DotFn dot)
+{
+    for (int k = 1; k * area.dHalfMM < area.nWidth; ++k) {
+        const double x = k * area.dHalfMM;
+        double step = area.dPxPerMM * 5;
+        if (k % 10 == 0) step = area.dHalfMM;
+        else if (k % 2 == 0) step = area.dPxPerMM;
+        for (int j = 1; j * step < area.nHeight; ++j) {
+            dot((int)(originX + x + 0.5), (int)(originY + j * step + 0.5));
+        }
+    }
+}
+
+// Calls line(k, position) for every numbered grid position below `extent`
+// (the area's width for columns, its height for rows), position truncated.
+template <class LineFn> void ForEachGridLine(const _PRINT_GRID_AREA& area, int extent, LineFn line)
+{
+    for (int k = 1; k * area.dHalfMM < extent; ++k) line(k, (int)(k * area.dHalfMM));
+}
+
+// The ruled grid's pens for a shade level: the thin pen solid light grey of
+// half the weight, the bold pen solid black of the full weight.
+inline void CreateGridPens(UINT level, CPen& thin, CPen& bold)
+{
+    const int weight = GetGridPenWeight(level);
+    thin.CreatePen(PS_SOLID, weight / 2, RGB(0xC0, 0xC0, 0xC0));
+    bold.CreatePen(PS_SOLID, weight, RGB(0, 0, 0));
+}
+
+// Selects the grid's pens one after the other on a CDC or a CECGDC, only
+// when the pen changes (every selection is a printer command on the raw
+// printers), and selects the context's own pen again when it goes. The pens
+// must outlive it.
+template <class DC> class CGridPenSelector {
+public:
+    explicit CGridPenSelector(DC* pDC) : m_pDC(pDC) {}
+    ~CGridPenSelector()
+    {
+        if (m_pOriginal) m_pDC->SelectObject(m_pOriginal);
+    }
+    CGridPenSelector(const CGridPenSelector&) = delete;
+    CGridPenSelector& operator=(const CGridPenSelector&) = delete;
+
+    void Use(CPen* pPen)
+    {
+        if (pPen == m_pCurrent) return;
+        CPen* pPrevious = m_pDC->SelectObject(pPen);
+        if (!m_bSelected) m_pOriginal = pPrevious;
+        m_bSelected = true;
+        m_pCurrent = pPen;
+    }
+
+private:
+    DC* m_pDC;
+    CPen* m_pCurrent = nullptr;
+    CPen* m_pOriginal = nullptr;   // the context's pen before the first selection
+    bool m_bSelected = false;
+};
+
+// Columns from firstK on (0 includes the left edge), each from the top to the
+// bottom of the area: 5 mm lines with pen5mm, other 1 mm lines with pen1mm,
+// half-millimetre lines with penHalf; a null pen skips its lines.
+template <class DC>
+void DrawGridColumns(DC* pDC, CGridPenSelector<DC>& pens, const _PRINT_GRID_AREA& area, int originX, int originY,
+                     CPen* pen5mm, CPen* pen1mm, CPen* penHalf, int firstK = 1)
+{
+    for (int k = firstK; k * area.dHalfMM < area.nWidth; ++k) {
+        CPen* pPen = k % 10 == 0 ? pen5mm : (k % 2 == 0 ? pen1mm : penHalf);
+        if (!pPen) continue;
+        const int x = originX + (int)(k * area.dHalfMM);
+        pens.Use(pPen);
+        pDC->MoveTo(x, originY);
+        pDC->LineTo(x, originY + area.nHeight);
+    }
+}
+
+// Rows across the area: 5 mm lines with pen5mm, other 1 mm lines with pen1mm.
+template <class DC>
+void DrawGridRows(DC* pDC, CGridPenSelector<DC>& pens, const _PRINT_GRID_AREA& area, int originX, int originY,
+                  CPen* pen5mm, CPen* pen1mm)
+{
+    ForEachGridLine(area, area.nHeight, [&](int k, int position) {
+        if (k % 2 != 0) return;
+        pens.Use(k % 10 == 0 ? pen5mm : pen1mm);
+        pDC->MoveTo(originX, originY + position);
+        pDC->LineTo(originX + area.nWidth, originY + position);
+    });
+}

@@ -1,0 +1,675 @@
+// The annotation store: the chain handle, the record-XML section written and
+// read back through real files, and the edit stamp with its dialog.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "core/AnnoEditStamp.h"
+#include "core/AnnoManager.h"
+#include "core/DataItem.h"
+#include "core/ECGXMLParser.h"
+#include "core/Globals.h"
+#include "core/TavrionDoc.h"
+#include "dialogs/DlgEditor.h"
+#include "platform/base/DateTime.h"
+#include "platform/ui/ModalDriver.h"
+#include "tests/support/TestSupport.h"
+
+using testsupport::TempDir;
+using testsupport::Wide;
+
+namespace {
+
+const char kEmptyRecord[] =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<Rawdata><Tavrion><Inspection/></Tavrion><Annotation/></Rawdata>\n";
+
+const wchar_t kAnno1[] = L"/Rawdata/Annotation/Anno[1]";
+const wchar_t kWave1[] = L"/Rawdata/Annotation/Anno[1]/Wave_info";
+
+// A chain as an item holds it: a head record followed by annotations.
+class Chain {
+public:
+    Chain() : m_head(new _ANNOTATION_INFO) { m_manager.SetListHeader(m_head); }
+    ~Chain() { DeleteAnnotationChain(m_head); }
+
+    _ANNOTATION_INFO* Head() const { return m_head; }
+    CAnnoManager& Manager() { return m_manager; }
+    _ANNOTATION_INFO* Add(int pageStyle)
+    {
+        _ANNOTATION_INFO* info = m_manager.AddItem();
+        info->nPageStyle = pageStyle;
+        return info;
+    }
+
+private:
+    _ANNOTATION_INFO* m_head;
+    CAnnoManager m_manager;
+};
+
+_SKETCH_INFO* AddShape(_ANNOTATION_SKETCH* area, int type)
+{
+    CAnnoManager manager;
+    _SKETCH_INFO* shape = manager.AddSkecthItem(area);
+    shape->nType = type;
+    return shape;
+}
+
+std::string WriteRecord(const TempDir& dir, const char* bytes = kEmptyRecord)
+{
+    return dir.Write("record.xml", bytes);
+}
+
+void Save(const std::string& path, _ANNOTATION_INFO* head)
+{
+    CTavrionDoc doc;
+    CECGXMLParser xml(Wide(path), 0, CString());
+    doc.SaveAnnoInfoToXML(head, &xml);
+}
+
+void Load(const std::string& path, _ANNOTATION_INFO* head)
+{
+    CTavrionDoc doc;
+    CECGXMLParser xml(Wide(path), 0, CString());
+    doc.GetAnnoInfoFromXML(head, &xml);
+}
+
+// What the file on disk holds now.
+CString Text(const std::string& path, const CString& xpath)
+{
+    CECGXMLParser xml(Wide(path), 0, CString());
+    CString value;
+    if (!xml.GetDataFromXMLDOM(value, xpath, 4, CString())) return L"<none>";
+    return value;
+}
+
+CString Attrib(const std::string& path, const CString& xpath, LPCWSTR name)
+{
+    CECGXMLParser xml(Wide(path), 0, CString());
+    CString value;
+    if (!xml.GetDataFromXMLDOM(value, xpath, 2, name)) return L"<none>";
+    return value;
+}
+
+int Count(const std::string& path, const CString& xpath)
+{
+    CECGXMLParser xml(Wide(path), 0, CString());
+    return xml.GetObjectCount(xpath);
+}
+
+void FillWaveInfo(_ANNOTATION_INFO* info)
+{
+    info->nStartTime = 1200;
+    info->sLeadSelection = 2;
+    info->sLead1ch = 7;
+    info->nFilter = 35;
+    info->fSpeed = 50.0f;
+    info->nSenseMode = 1;
+    info->fLimbSense = 10.0f;
+    info->fChestSense = 5.0f;
+    info->fElseSense = 20.0f;
+    info->fRhythmSense = 2.5f;
+    info->nChestHalf = 1;
+    info->fSerialSense = 10.0f;
+    info->nSerialOverlap = 0;
+    info->nDisplayMode = 3;
+    info->strEditTime = L"2004/02/29 13:05:09";
+    info->strEditorName = L"山田 太郎";
+}
+
+void ExpectSameWaveInfo(const _ANNOTATION_INFO& a, const _ANNOTATION_INFO& b)
+{
+    EXPECT_EQ(a.nPageStyle, b.nPageStyle);
+    EXPECT_EQ(a.nStartTime, b.nStartTime);
+    EXPECT_EQ(a.sLeadSelection, b.sLeadSelection);
+    EXPECT_EQ(a.sLead1ch, b.sLead1ch);
+    EXPECT_EQ(a.nFilter, b.nFilter);
+    EXPECT_FLOAT_EQ(a.fSpeed, b.fSpeed);
+    EXPECT_EQ(a.nSenseMode, b.nSenseMode);
+    EXPECT_FLOAT_EQ(a.fLimbSense, b.fLimbSense);
+    EXPECT_FLOAT_EQ(a.fChestSense, b.fChestSense);
+    EXPECT_FLOAT_EQ(a.fElseSense, b.fElseSense);
+    EXPECT_FLOAT_EQ(a.fRhythmSense, b.fRhythmSense);
+    EXPECT_EQ(a.nChestHalf, b.nChestHalf);
+    EXPECT_FLOAT_EQ(a.fSerialSense, b.fSerialSense);
+    EXPECT_EQ(a.nSerialOverlap, b.nSerialOverlap);
+    EXPECT_EQ(a.nDisplayMode, b.nDisplayMode);
+    EXPECT_EQ(a.strEditTime, b.strEditTime);
+    EXPECT_EQ(a.strEditorName, b.strEditorName);
+}
+
+void ExpectNotSet(const _ANNOTATION_INFO& info)
+{
+    _ANNOTATION_INFO fresh;
+    fresh.nPageStyle = info.nPageStyle;
+    ExpectSameWaveInfo(info, fresh);
+    EXPECT_EQ(info.GetAreaCount(), 0);
+}
+
+}  // namespace
+
+// ---- the chain handle --------------------------------------------------------
+
+TEST(AnnoManager, CountsTheHeadButIndexesAfterIt)
+{
+    Chain chain;
+    _ANNOTATION_INFO* three = chain.Add(3);
+    _ANNOTATION_INFO* five = chain.Add(5);
+    CAnnoManager& manager = chain.Manager();
+    EXPECT_EQ(manager.GetItemCount(), 3);
+    EXPECT_EQ(manager.GetAt(0), three);
+    EXPECT_EQ(manager.GetAt(1), five);
+    EXPECT_EQ(manager.GetAt(2), nullptr);
+    EXPECT_EQ(manager.GetAt(-1), nullptr);
+
+    EXPECT_EQ(manager.DelItem(1), 1);
+    EXPECT_EQ(manager.GetAt(0), five);
+    EXPECT_EQ(manager.DeleteItem(5), 1);
+    EXPECT_EQ(manager.GetItemCount(), 1);
+    EXPECT_EQ(manager.GetListHeader(), chain.Head());
+}
+
+TEST(AnnoManager, EmptyHandleFailsEveryOperation)
+{
+    CAnnoManager manager;
+    EXPECT_EQ(manager.GetItemCount(), 0);
+    EXPECT_EQ(manager.GetAt(0), nullptr);
+    EXPECT_EQ(manager.DeleteItem(3), 0);
+    EXPECT_EQ(manager.DelItem(0), 0);
+    EXPECT_EQ(manager.AddSkecthItem(nullptr), nullptr);
+}
+
+TEST(AnnoManager, FirstAddedRecordBecomesTheHead)
+{
+    CAnnoManager manager;
+    _ANNOTATION_INFO* first = manager.AddItem();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(manager.GetListHeader(), first);
+    EXPECT_EQ(manager.GetItemCount(), 1);
+    EXPECT_EQ(first->nPageStyle, -1);
+    EXPECT_FLOAT_EQ(first->fSpeed, -1.0f);
+    EXPECT_EQ(first->nDisplayMode, -1);
+    _ANNOTATION_INFO* head = manager.GetListHeader();
+    DeleteAnnotationChain(head);
+}
+
+// The head belongs to the item; deleting it through the handle would leave
+// the item holding a freed record (the sanitizer build sees the difference).
+TEST(AnnoManager, HeadOwnedByAnItemSurvivesDeleteByPageStyleAndIndex)
+{
+    auto item = std::make_unique<_DATAITEM>();
+    item->pAnnoHead = new _ANNOTATION_INFO;
+    CAnnoManager manager;
+    manager.SetListHeader(item->pAnnoHead);
+    _ANNOTATION_INFO* unset = manager.AddItem();   // page style -1, like the head
+    _ANNOTATION_INFO* four = manager.AddItem();
+    four->nPageStyle = 4;
+    ASSERT_NE(unset, nullptr);
+
+    EXPECT_EQ(manager.DelItem(0), 0);
+    EXPECT_EQ(manager.GetItemCount(), 3);
+
+    EXPECT_EQ(manager.DeleteItem(-1), 1);
+    EXPECT_EQ(manager.GetListHeader(), item->pAnnoHead);
+    EXPECT_EQ(manager.GetItemCount(), 2);
+    EXPECT_EQ(manager.GetAt(0), four);
+    item.reset();   // frees the head and the page-style-4 record once each
+}
+
+TEST(AnnoManager, DeletesAdjacentMatchesAndRefusesMissingPositions)
+{
+    Chain chain;
+    chain.Add(2);
+    chain.Add(2);
+    _ANNOTATION_INFO* seven = chain.Add(7);
+    chain.Add(2);
+    CAnnoManager& manager = chain.Manager();
+    EXPECT_EQ(manager.DelItem(5), 0);
+    EXPECT_EQ(manager.DeleteItem(9), 1);   // nothing matched: still 1 on a chain
+    EXPECT_EQ(manager.GetItemCount(), 5);
+    EXPECT_EQ(manager.DeleteItem(2), 1);
+    EXPECT_EQ(manager.GetItemCount(), 2);
+    EXPECT_EQ(manager.GetAt(0), seven);
+    EXPECT_EQ(manager.DelItem(1), 1);
+    EXPECT_EQ(manager.DelItem(1), 0);
+    EXPECT_EQ(manager.GetItemCount(), 1);
+}
+
+TEST(AnnoManager, ShapesAppendInOrderWithTheDefaultPenAndFont)
+{
+    _ANNOTATION_SKETCH area;
+    CAnnoManager manager;
+    _SKETCH_INFO* first = manager.AddSkecthItem(&area);
+    _SKETCH_INFO* second = manager.AddSkecthItem(&area);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(area.pSketchHead, first);
+    EXPECT_EQ(first->pNext, second);
+    EXPECT_EQ(manager.GetItemCount(), 0);   // the handle's own chain is not involved
+    EXPECT_EQ(second->nState, 1);
+    EXPECT_EQ(second->nLineWidth, 1);
+    EXPECT_EQ(second->crColor, 0u);
+    EXPECT_EQ(second->lfFont.lfHeight, 12);
+    EXPECT_EQ(second->lfFont.lfWeight, 400);
+    EXPECT_EQ(second->lfFont.lfCharSet, 1);
+    EXPECT_EQ(second->lfFont.lfPitchAndFamily, 0x20);
+    EXPECT_EQ(CString(second->lfFont.lfFaceName), L"Gothic");
+}
+
+// ---- the record-XML section ----------------------------------------------------
+
+TEST(AnnotationXml, TwoAnnotationsRoundTripAfterTheHead)
+{
+    TempDir dir;
+    const std::string path = WriteRecord(dir);
+    Chain chain;
+    _ANNOTATION_INFO* three = chain.Add(3);
+    FillWaveInfo(three);
+    _ANNOTATION_SKETCH* area = three->AddArea();
+    area->nPageStyle = 3;
+    _SKETCH_INFO* text = AddShape(area, 10);
+    text->strText = L"ST上昇 & <確認>";
+    text->lfFont.lfHeight = 18;
+    text->nLineWidth = 2;
+    text->crColor = RGB(64, 128, 255);
+    text->arrX.Add(10.25f);
+    text->arrY.Add(-3.5f);
+    _SKETCH_INFO* line = AddShape(area, 3);
+    for (int i = 0; i < 3; ++i) {
+        line->arrX.Add(1.0f + i);
+        line->arrY.Add(100.0f - i);
+    }
+    _ANNOTATION_INFO* five = chain.Add(5);
+    five->AddArea()->nPageStyle = 8;
+    Save(path, chain.Head());
+
+    EXPECT_EQ(Count(path, L"/Rawdata/Annotation/Anno"), 2);
+    EXPECT_EQ(Attrib(path, kAnno1, L"Page_style"), L"3");
+    EXPECT_EQ(Attrib(path, L"/Rawdata/Annotation/Anno[2]", L"Page_style"), L"5");
+
+    Chain read;
+    Load(path, read.Head());
+    ASSERT_EQ(read.Manager().GetItemCount(), 3);
+    EXPECT_EQ(read.Head()->nPageStyle, -1);   // the head itself is never filled
+    const _ANNOTATION_INFO* back = read.Manager().GetAt(0);
+    ExpectSameWaveInfo(*back, *three);
+    ASSERT_EQ(back->GetAreaCount(), 1);
+    const _SKETCH_INFO* backText = back->GetArea(0)->pSketchHead;
+    ASSERT_NE(backText, nullptr);
+    EXPECT_EQ(back->GetArea(0)->nPageStyle, 3);
+    EXPECT_EQ(backText->nType, 10);
+    EXPECT_EQ(backText->strText, text->strText);
+    EXPECT_EQ(backText->lfFont.lfHeight, 18);
+    EXPECT_EQ(backText->nLineWidth, 2);
+    EXPECT_EQ(backText->crColor, RGB(64, 128, 255));
+    ASSERT_EQ(backText->arrX.GetSize(), 1);
+    EXPECT_FLOAT_EQ(backText->arrX[0], 10.25f);
+    EXPECT_FLOAT_EQ(backText->arrY[0], -3.5f);
+    const _SKETCH_INFO* backLine = backText->pNext;
+    ASSERT_NE(backLine, nullptr);
+    EXPECT_EQ(backLine->pNext, nullptr);
+    ASSERT_EQ(backLine->arrX.GetSize(), 3);
+    ASSERT_EQ(backLine->arrY.GetSize(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FLOAT_EQ(backLine->arrX[i], 1.0f + i);
+        EXPECT_FLOAT_EQ(backLine->arrY[i], 100.0f - i);
+    }
+    const _ANNOTATION_INFO* backFive = read.Manager().GetAt(1);
+    EXPECT_EQ(backFive->nPageStyle, 5);
+    ASSERT_EQ(backFive->GetAreaCount(), 1);
+    EXPECT_EQ(backFive->GetArea(0)->nPageStyle, 8);
+    EXPECT_EQ(backFive->GetArea(0)->pSketchHead, nullptr);
+}
+
+TEST(AnnotationXml, ShapeElementsInTheirOrder)
+{
+    TempDir dir;
+    const std::string path = WriteRecord(dir);
+    Chain chain;
+    _ANNOTATION_SKETCH* area = chain.Add(1)->AddArea();
+    _SKETCH_INFO* text = AddShape(area, 11);
+    text->strText = L"注記";
+    text->crColor = RGB(64, 128, 255);
+    _SKETCH_INFO* arrow = AddShape(area, 3);
+    arrow->strText = L"not written";
+    for (int i = 0; i < 3; ++i) {
+        arrow->arrX.Add(0.5f * i);
+        arrow->arrY.Add(2.0f * i);
+    }
+    Save(path, chain.Head());
+
+    const CString label1 = L"/Rawdata/Annotation/Anno[1]/Area[1]/Label[1]";
+    const CString label2 = L"/Rawdata/Annotation/Anno[1]/Area[1]/Label[2]";
+    EXPECT_EQ(Text(path, label1 + L"/Type"), L"11");
+    EXPECT_EQ(Text(path, label1 + L"/Text_size"), L"12");
+    EXPECT_EQ(Text(path, label1 + L"/Text"), L"注記");
+    EXPECT_EQ(Text(path, label1 + L"/Line_width"), L"1");
+    EXPECT_EQ(Attrib(path, label1 + L"/Color", L"style"), L"color");
+    EXPECT_EQ(Attrib(path, label1 + L"/Color", L"r"), L"64");
+    EXPECT_EQ(Attrib(path, label1 + L"/Color", L"g"), L"128");
+    EXPECT_EQ(Attrib(path, label1 + L"/Color", L"b"), L"255");
+    EXPECT_EQ(Count(path, label1 + L"/Point"), 1);
+    EXPECT_EQ(Count(path, label1 + L"/Point/Point_element"), 0);
+
+    EXPECT_EQ(Text(path, label2 + L"/Text_size"), L"<none>");
+    EXPECT_EQ(Text(path, label2 + L"/Text"), L"<none>");
+    EXPECT_EQ(Count(path, label2 + L"/Point/Point_element"), 3);
+    EXPECT_EQ(Attrib(path, label2 + L"/Point/Point_element[2]", L"x"), L"0.50");
+    EXPECT_EQ(Attrib(path, label2 + L"/Point/Point_element[3]", L"y"), L"4.00");
+}
+
+TEST(AnnotationXml, OptionalWaveInfoElements)
+{
+    // Each row: the speed and the serial sensitivity with its chest-half flag.
+    struct Row {
+        float speed;
+        float serial;
+        int chestHalf;
+        const wchar_t* speedText;    // "<none>" when no element is written
+        const wchar_t* serialText;
+        const wchar_t* chestHalfText;
+    };
+    static const Row kRows[] = {
+        {-1.0f, 10.0f, 1, L"<none>", L"10.00", L"1"},
+        {25.0f, 10.0f, -1, L"25.00", L"10.00", L"<none>"},
+        {12.5f, -1.0f, 0, L"12.50", L"", L"0"},
+        {-1.0f, -1.0f, -1, L"<none>", L"<none>", L"<none>"},
+    };
+    for (const Row& row : kRows) {
+        TempDir dir;
+        const std::string path = WriteRecord(dir);
+        Chain chain;
+        _ANNOTATION_INFO* info = chain.Add(2);
+        info->AddArea();
+        info->fSpeed = row.speed;
+        info->fSerialSense = row.serial;
+        info->nChestHalf = row.chestHalf;
+        Save(path, chain.Head());
+        SCOPED_TRACE(testing::Message() << "speed " << row.speed << ", serial " << row.serial << ", chest half "
+                                        << row.chestHalf);
+        const CString wave = kWave1;
+        EXPECT_EQ(Text(path, wave + L"/Speed"), row.speedText);
+        EXPECT_EQ(Count(path, wave + L"/Sensitivity/Serial"), CString(row.serialText) == L"<none>" ? 0 : 1);
+        EXPECT_EQ(Text(path, wave + L"/Sensitivity/Serial"), row.serialText);
+        EXPECT_EQ(Attrib(path, wave + L"/Sensitivity/Serial", L"chest_half"), row.chestHalfText);
+        EXPECT_EQ(Count(path, wave + L"/Start_time"), 0);
+        EXPECT_EQ(Count(path, wave + L"/Editor_name"), 1);   // written always, also when empty
+        EXPECT_EQ(Attrib(path, wave + L"/Edit_time", L"style"), L"Date");
+        EXPECT_EQ(Attrib(path, wave + L"/Edit_time", L"year"), L"");
+    }
+}
+
+// The sensitivities hang below "Sensitivity"; without a mode they must
+// still find their parent.
+TEST(AnnotationXml, SensitivitiesWithoutModeAreKept)
+{
+    TempDir dir;
+    const std::string path = WriteRecord(dir);
+    Chain chain;
+    _ANNOTATION_INFO* info = chain.Add(2);
+    info->AddArea();
+    info->fLimbSense = 5.0f;
+    info->fRhythmSense = 20.0f;
+    Save(path, chain.Head());
+    const CString sense = CString(kWave1) + L"/Sensitivity";
+    EXPECT_EQ(Attrib(path, sense, L"mode"), L"<none>");
+    EXPECT_EQ(Text(path, sense + L"/Limb"), L"5.00");
+
+    Chain read;
+    Load(path, read.Head());
+    const _ANNOTATION_INFO* back = read.Manager().GetAt(0);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->nSenseMode, -1);
+    EXPECT_FLOAT_EQ(back->fLimbSense, 5.0f);
+    EXPECT_FLOAT_EQ(back->fChestSense, -1.0f);
+    EXPECT_FLOAT_EQ(back->fRhythmSense, 20.0f);
+}
+
+// An annotation whose shapes were all removed still says under which
+// settings, when and by whom it was made.
+TEST(AnnotationXml, AnnotationWithoutAreasKeepsItsWaveInfoEditorAndTime)
+{
+    TempDir dir;
+    const std::string path = WriteRecord(dir);
+    Chain chain;
+    _ANNOTATION_INFO* info = chain.Add(6);
+    FillWaveInfo(info);
+    Save(path, chain.Head());
+    EXPECT_EQ(Attrib(path, kAnno1, L"Page_style"), L"6");
+    EXPECT_EQ(Count(path, CString(kAnno1) + L"/Area"), 0);
+
+    Chain read;
+    Load(path, read.Head());
+    const _ANNOTATION_INFO* back = read.Manager().GetAt(0);
+    ASSERT_NE(back, nullptr);
+    ExpectSameWaveInfo(*back, *info);
+    EXPECT_EQ(back->GetAreaCount(), 0);
+}
+
+TEST(AnnotationXml, AnnoWithOnlyItsPageStyleReadsAsNotSet)
+{
+    TempDir dir;
+    const std::string path = WriteRecord(dir,
+                                         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                         "<Rawdata><Annotation><Anno Page_style=\"4\"/></Annotation></Rawdata>\n");
+    Chain read;
+    Load(path, read.Head());
+    ASSERT_EQ(read.Manager().GetItemCount(), 2);
+    const _ANNOTATION_INFO* back = read.Manager().GetAt(0);
+    EXPECT_EQ(back->nPageStyle, 4);
+    ExpectNotSet(*back);
+}
+
+TEST(AnnotationXml, EditTimeIsADateElement)
+{
+    TempDir dir;
+    const std::string path = WriteRecord(dir);
+    Chain chain;
+    _ANNOTATION_INFO* leap = chain.Add(1);
+    leap->strEditTime = L"2004/02/29 13:05:09";
+    _ANNOTATION_INFO* garbage = chain.Add(2);
+    garbage->strEditTime = L"yesterday";
+    Save(path, chain.Head());
+
+    const CString edit1 = CString(kWave1) + L"/Edit_time";
+    EXPECT_EQ(Attrib(path, edit1, L"year"), L"2004");
+    EXPECT_EQ(Attrib(path, edit1, L"month"), L"02");
+    EXPECT_EQ(Attrib(path, edit1, L"day"), L"29");
+    EXPECT_EQ(Attrib(path, edit1, L"hour"), L"13");
+    EXPECT_EQ(Attrib(path, edit1, L"minute"), L"05");
+    EXPECT_EQ(Attrib(path, edit1, L"second"), L"09");
+    EXPECT_EQ(Attrib(path, edit1, L"milliseconds"), L"<none>");
+    const CString edit2 = L"/Rawdata/Annotation/Anno[2]/Wave_info/Edit_time";
+    EXPECT_EQ(Attrib(path, edit2, L"style"), L"Date");
+    EXPECT_EQ(Attrib(path, edit2, L"day"), L"");
+
+    Chain read;
+    Load(path, read.Head());
+    EXPECT_EQ(read.Manager().GetAt(0)->strEditTime, L"2004/02/29 13:05:09");
+    EXPECT_EQ(read.Manager().GetAt(1)->strEditTime, L"");
+}
+
+TEST(AnnotationXml, ImpossibleStoredDateReadsAsNoEditTime)
+{
+    TempDir dir;
+    const std::string path = WriteRecord(
+        dir,
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<Rawdata><Annotation><Anno Page_style=\"1\"><Wave_info>"
+        "<Edit_time style=\"Date\" year=\"2003\" month=\"02\" day=\"29\" hour=\"10\" minute=\"00\" second=\"00\"/>"
+        "<Editor_name>佐藤</Editor_name></Wave_info></Anno></Annotation></Rawdata>\n");
+    Chain read;
+    Load(path, read.Head());
+    const _ANNOTATION_INFO* back = read.Manager().GetAt(0);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->strEditTime, L"");
+    EXPECT_EQ(back->strEditorName, L"佐藤");
+}
+
+TEST(AnnotationXml, ReadingIgnoresTextOfNonTextShapesAndHalfPoints)
+{
+    TempDir dir;
+    const std::string path = WriteRecord(dir,
+                                         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                         "<Rawdata><Annotation><Anno Page_style=\"1\"><Area Page_style=\"1\">"
+                                         "<Label><Type>3</Type><Text>stray</Text><Text_size>40</Text_size>"
+                                         "<Color style=\"color\" r=\"1\" g=\"2\"/>"
+                                         "<Point><Point_element x=\"1.5\" y=\"2.5\"/><Point_element x=\"9\"/>"
+                                         "<Point_element y=\"9\"/><Point_element x=\"3\" y=\"4\"/></Point>"
+                                         "</Label><Label/></Area></Anno></Annotation></Rawdata>\n");
+    Chain read;
+    Load(path, read.Head());
+    const _ANNOTATION_INFO* back = read.Manager().GetAt(0);
+    ASSERT_NE(back, nullptr);
+    ASSERT_EQ(back->GetAreaCount(), 1);
+    const _SKETCH_INFO* shape = back->GetArea(0)->pSketchHead;
+    ASSERT_NE(shape, nullptr);
+    EXPECT_EQ(shape->nType, 3);
+    EXPECT_EQ(shape->strText, L"");
+    EXPECT_EQ(shape->lfFont.lfHeight, 12);
+    EXPECT_EQ(shape->crColor, 0u);   // a colour without "b" leaves the default
+    // A point without both coordinates is dropped: the arrays stay paired.
+    ASSERT_EQ(shape->arrX.GetSize(), 2);
+    ASSERT_EQ(shape->arrY.GetSize(), 2);
+    EXPECT_FLOAT_EQ(shape->arrX[1], 3.0f);
+    EXPECT_FLOAT_EQ(shape->arrY[1], 4.0f);
+    const _SKETCH_INFO* empty = shape->pNext;
+    ASSERT_NE(empty, nullptr);   // an empty label is a shape with every default
+    EXPECT_EQ(empty->nType, 0);
+    EXPECT_EQ(empty->nLineWidth, 1);
+    EXPECT_EQ(empty->arrX.GetSize(), 0);
+}
+
+TEST(AnnotationXml, SavingReplacesTheWholeSection)
+{
+    TempDir dir;
+    const std::string path = WriteRecord(
+        dir,
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<Rawdata><Tavrion><Inspection><Patient_section><Patient_id>A-1</Patient_id></Patient_section></Inspection>"
+        "</Tavrion><Annotation><Anno Page_style=\"1\"/><Anno Page_style=\"2\"/><Anno Page_style=\"3\"/>"
+        "</Annotation></Rawdata>\n");
+    Chain chain;
+    chain.Add(9)->AddArea();
+    Save(path, chain.Head());
+    EXPECT_EQ(Count(path, L"/Rawdata/Annotation/Anno"), 1);
+    EXPECT_EQ(Attrib(path, kAnno1, L"Page_style"), L"9");
+    EXPECT_EQ(Text(path, L"/Rawdata/Tavrion/Inspection/Patient_section/Patient_id"), L"A-1");
+
+    Chain headOnly;
+    Save(path, headOnly.Head());
+    EXPECT_EQ(Count(path, L"/Rawdata/Annotation/Anno"), 0);
+
+    Save(path, nullptr);   // no chain at all also just empties the section
+    EXPECT_EQ(Count(path, L"/Rawdata/Annotation/Anno"), 0);
+}
+
+TEST(AnnotationXml, RecordWithoutAnnotationSectionGetsOne)
+{
+    TempDir dir;
+    const std::string path = WriteRecord(dir,
+                                         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                         "<Rawdata><Tavrion/></Rawdata>\n");
+    Chain chain;
+    chain.Add(2)->strEditorName = L"editor";
+    Save(path, chain.Head());
+    EXPECT_EQ(Count(path, L"/Rawdata/Annotation/Anno"), 1);
+    EXPECT_EQ(Text(path, CString(kWave1) + L"/Editor_name"), L"editor");
+}
+
+TEST(AnnotationXml, ReadingAppendsAfterRecordsAlreadyInTheChain)
+{
+    TempDir dir;
+    const std::string path = WriteRecord(dir,
+                                         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                         "<Rawdata><Annotation><Anno Page_style=\"7\"/><Anno Page_style=\"8\"/>"
+                                         "</Annotation></Rawdata>\n");
+    Chain chain;
+    chain.Add(1);
+    Load(path, chain.Head());
+    ASSERT_EQ(chain.Manager().GetItemCount(), 4);
+    EXPECT_EQ(chain.Manager().GetAt(0)->nPageStyle, 1);
+    EXPECT_EQ(chain.Manager().GetAt(1)->nPageStyle, 7);
+    EXPECT_EQ(chain.Manager().GetAt(2)->nPageStyle, 8);
+}
+
+TEST(AnnotationXml, NullArgumentsAndUnreadableFiles)
+{
+    TempDir dir;
+    const std::string path = WriteRecord(dir);
+    CTavrionDoc doc;
+    CECGXMLParser xml(Wide(path), 0, CString());
+    Chain chain;
+    doc.GetAnnoInfoFromXML(nullptr, &xml);
+    doc.GetAnnoInfoFromXML(chain.Head(), nullptr);
+    doc.SaveAnnoInfoToXML(chain.Head(), nullptr);
+    EXPECT_EQ(xml.GetAnnotation(nullptr, kAnno1), 0);
+    EXPECT_EQ(xml.SaveAnnotation(nullptr, kAnno1), 0);
+    EXPECT_EQ(chain.Manager().GetItemCount(), 1);
+
+    const std::string broken = dir.Write("broken.xml", "<Rawdata><Annotation><Anno Page_style=\"1\">");
+    Chain read;
+    Load(broken, read.Head());
+    EXPECT_EQ(read.Manager().GetItemCount(), 1);
+    chain.Add(3)->AddArea();
+    Save(broken, chain.Head());
+    EXPECT_EQ(testsupport::ReadFileBytes(broken), "<Rawdata><Annotation><Anno Page_style=\"1\">");
+}
+
+// ---- the edit stamp ----------------------------------------------------------------
+
+TEST(AnnoEditStamp, GivenNameChangesOnlyTheName)
+{
+    _ANNOTATION_INFO info;
+    info.strEditTime = L"2001/01/01 00:00:00";
+    EXPECT_EQ(SaveAnnoEditTimeAndName(nullptr, L"name", nullptr, nullptr), 0);
+    EXPECT_EQ(SaveAnnoEditTimeAndName(&info, L"鈴木", nullptr, nullptr), 1);
+    EXPECT_EQ(info.strEditorName, L"鈴木");
+    EXPECT_EQ(info.strEditTime, L"2001/01/01 00:00:00");
+}
+
+TEST(AnnoEditStamp, CancelledDialogLeavesTheAnnotation)
+{
+    _ANNOTATION_INFO info;
+    info.strEditorName = L"before";
+    const unsigned open = g_uDlgCount;
+    int runs = 0;
+    {
+        platform::ui::ModalDriverScope driver([&](CDialog& dialog) {
+            ++runs;
+            EXPECT_EQ(dialog.GetTemplateId(), 119u);
+            EXPECT_EQ(g_uDlgCount, open + 1);
+            if (auto* editor = dynamic_cast<CDlgEditor*>(&dialog)) editor->SetEditorName(L"typed");
+            dialog.EndDialog(IDCANCEL);
+        });
+        EXPECT_EQ(SaveAnnoEditTimeAndName(&info, CString(), nullptr, nullptr), 0);
+    }
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(SaveAnnoEditTimeAndName(&info, CString(), nullptr, nullptr), 0);   // nobody there: cancelled
+    EXPECT_EQ(info.strEditorName, L"before");
+    EXPECT_EQ(info.strEditTime, L"");
+    EXPECT_EQ(g_uDlgCount, open);
+}
+
+TEST(AnnoEditStamp, ConfirmedDialogStampsNameAndLocalTime)
+{
+    _ANNOTATION_INFO info;
+    CTavrionDoc doc;
+    platform::ui::ModalDriverScope driver([](CDialog& dialog) {
+        auto* editor = dynamic_cast<CDlgEditor*>(&dialog);
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->GetEditorName(), L"");
+        editor->SetEditorName(L"高橋");
+        dialog.OnCmdMsg(IDOK, CN_COMMAND, nullptr, nullptr);
+    });
+    const COleDateTime before = COleDateTime::GetCurrentTime();
+    EXPECT_EQ(SaveAnnoEditTimeAndName(&info, CString(), nullptr, &doc), 1);
+    const COleDateTime after = COleDateTime::GetCurrentTime();
+    EXPECT_EQ(info.strEditorName, L"高橋");
+    ASSERT_EQ(info.strEditTime.GetLength(), 19);
+    COleDateTime stamped;
+    ASSERT_TRUE(stamped.ParseDateTime(info.strEditTime));
+    // The stamp has whole seconds; the clock may be anywhere inside the second.
+    EXPECT_GE(stamped, before - COleDateTimeSpan(0, 0, 0, 1));
+    EXPECT_LE(stamped, after + COleDateTimeSpan(0, 0, 0, 1));
+}

@@ -1,0 +1,342 @@
+// Printer DCs over PDF documents: device caps as a printer reports them,
+// pages checked with poppler's pdfinfo, pdftotext and pdftoppm (the page
+// rasterised and probed where the drawing should be), and the document's
+// file appearing only when it is complete.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/PrintSurface.h"
+#include "tests/platform/gdi/GdiTestSupport.h"
+#include "tests/support/TestSupport.h"
+
+using namespace gditest;
+using platform::gdi::PrintSurfaceSpec;
+using PrintSurfaceTest = LeakCheckedTest;
+
+namespace {
+
+const int kA4Width = 2100, kA4Height = 2970;   // tenths of a millimetre
+
+std::string Shell(const std::string& command)
+{
+    std::string out;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) return out;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+    pclose(pipe);
+    return out;
+}
+
+bool HavePoppler()
+{
+    return Shell("command -v pdfinfo && command -v pdftoppm && command -v pdftotext").find("pdftoppm") !=
+           std::string::npos;
+}
+
+// The page size pdfinfo reports, in points.
+bool PageSize(const std::string& pdf, double& width, double& height)
+{
+    const std::string info = Shell("pdfinfo '" + pdf + "'");
+    const size_t at = info.find("Page size:");
+    return at != std::string::npos && std::sscanf(info.c_str() + at, "Page size: %lf x %lf", &width, &height) == 2;
+}
+
+int PageCount(const std::string& pdf)
+{
+    const std::string info = Shell("pdfinfo '" + pdf + "'");
+    const size_t at = info.find("Pages:");
+    int pages = -1;
+    if (at != std::string::npos) std::sscanf(info.c_str() + at, "Pages: %d", &pages);
+    return pages;
+}
+
+// The first page rasterised in grey at `dpi`.
+struct Grey {
+    int width = 0, height = 0;
+    std::vector<unsigned char> pixels;
+    int At(int x, int y) const { return pixels[(size_t)y * width + x]; }
+};
+
+Grey Rasterise(const std::string& pdf, int dpi, const std::string& stem, const std::string& crop = "")
+{
+    Grey page;
+    Shell("pdftoppm -gray -singlefile -r " + std::to_string(dpi) + " " + crop + " '" + pdf + "' '" + stem + "'");
+    std::ifstream in(stem + ".pgm", std::ios::binary);
+    std::string magic;
+    int maxValue = 0;
+    in >> magic >> page.width >> page.height >> maxValue;
+    in.get();
+    if (magic != "P5" || page.width <= 0 || page.height <= 0) return Grey();
+    page.pixels.resize((size_t)page.width * page.height);
+    in.read(reinterpret_cast<char*>(page.pixels.data()), (std::streamsize)page.pixels.size());
+    return page;
+}
+
+PrintSurfaceSpec A4(const std::string& path, bool landscape = false)
+{
+    PrintSurfaceSpec spec;
+    spec.pdfPath = path;
+    spec.paperWidthTenthMm = kA4Width;
+    spec.paperHeightTenthMm = kA4Height;
+    spec.landscape = landscape;
+    return spec;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+    return names;
+}
+
+}  // namespace
+
+TEST_F(PrintSurfaceTest, DeviceCapsAreThoseOfAPrinter)
+{
+    PrintSurfaceSpec spec = A4("");
+    spec.marginLeft = 100;
+    spec.marginTop = 120;
+    spec.marginRight = 80;
+    spec.marginBottom = 60;
+    HDC dc = platform::gdi::CreatePrintSurfaceDC(spec);
+    ASSERT_NE(nullptr, dc);
+    // A4 at 600 dpi is 4961 x 7016 dots.
+    EXPECT_EQ(4961, GetDeviceCaps(dc, PHYSICALWIDTH));
+    EXPECT_EQ(7016, GetDeviceCaps(dc, PHYSICALHEIGHT));
+    EXPECT_EQ(4961 - 180, GetDeviceCaps(dc, HORZRES));
+    EXPECT_EQ(7016 - 180, GetDeviceCaps(dc, VERTRES));
+    EXPECT_EQ(100, GetDeviceCaps(dc, PHYSICALOFFSETX));
+    EXPECT_EQ(120, GetDeviceCaps(dc, PHYSICALOFFSETY));
+    EXPECT_EQ(202, GetDeviceCaps(dc, HORZSIZE));
+    EXPECT_EQ(600, GetDeviceCaps(dc, LOGPIXELSX));
+    EXPECT_EQ(600, GetDeviceCaps(dc, LOGPIXELSY));
+    EXPECT_EQ(DT_RASPRINTER, GetDeviceCaps(dc, TECHNOLOGY));
+    EXPECT_EQ(RC_BITBLT | RC_STRETCHBLT, GetDeviceCaps(dc, RASTERCAPS) & (RC_BITBLT | RC_STRETCHBLT));
+    EXPECT_EQ((DWORD)OBJ_DC, GetObjectType(dc));
+    EXPECT_TRUE(platform::gdi::IsPrintSurfaceDC(dc));
+    RECT clip;
+    GetClipBox(dc, &clip);
+    EXPECT_RECT(clip, 0, 0, 4961 - 180, 7016 - 180);
+
+    // A memory DC made from it renders at the printer's resolution but does not print.
+    HDC memory = CreateCompatibleDC(dc);
+    EXPECT_EQ(600, GetDeviceCaps(memory, LOGPIXELSY));
+    CDC printer, offscreen;
+    printer.Attach(dc);
+    offscreen.Attach(memory);
+    EXPECT_TRUE(printer.IsPrinting());
+    EXPECT_FALSE(offscreen.IsPrinting());
+    EXPECT_FALSE(platform::gdi::IsPrintSurfaceDC(memory));
+    // The CDCs delete their DCs.
+}
+
+TEST_F(PrintSurfaceTest, RefusedSpecs)
+{
+    PrintSurfaceSpec spec = A4("");
+    spec.dpi = 10;
+    EXPECT_EQ(nullptr, platform::gdi::CreatePrintSurfaceDC(spec));
+    spec = A4("");
+    spec.paperWidthTenthMm = 0;
+    EXPECT_EQ(nullptr, platform::gdi::CreatePrintSurfaceDC(spec));
+    spec = A4("");
+    spec.marginLeft = 3000;
+    spec.marginRight = 2000;
+    EXPECT_EQ(nullptr, platform::gdi::CreatePrintSurfaceDC(spec)) << "no printable width left";
+    spec = A4("");
+    spec.marginTop = -1;
+    EXPECT_EQ(nullptr, platform::gdi::CreatePrintSurfaceDC(spec));
+}
+
+TEST_F(PrintSurfaceTest, APageWithALineAndTextIsAValidVectorPdf)
+{
+    ASSERT_TRUE(HavePoppler()) << "poppler-utils (pdfinfo, pdftoppm, pdftotext) must be installed";
+    testsupport::TempDir dir;
+    const std::string pdf = dir.File("page.pdf");
+    PrintSurfaceSpec spec = A4(pdf);
+    spec.marginLeft = spec.marginTop = 60;
+    HDC dc = platform::gdi::CreatePrintSurfaceDC(spec);
+    ASSERT_NE(nullptr, dc);
+    ASSERT_TRUE(platform::gdi::PrintSurfaceStartPage(dc));
+    // A 1 mm line from (1, 2) inches to (5, 2) inches of the printable area.
+    ScopedObject<HPEN> pen(CreatePen(PS_SOLID, 24, kBlack));
+    HGDIOBJ oldPen = SelectObject(dc, pen.get());
+    MoveToEx(dc, 600, 1200, nullptr);
+    LineTo(dc, 3000, 1200);
+    SelectObject(dc, oldPen);
+    ScopedObject<HFONT> font(CreateFontW(-120, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, L"Gothic"));
+    HGDIOBJ oldFont = SelectObject(dc, font.get());
+    const std::wstring text = L"ECG 心電図";
+    TextOutW(dc, 600, 2400, text.c_str(), (int)text.size());
+    SelectObject(dc, oldFont);
+    ASSERT_TRUE(platform::gdi::PrintSurfaceEndPage(dc));
+    EXPECT_FALSE(std::filesystem::exists(pdf)) << "nothing at the destination before the document is finished";
+    ASSERT_TRUE(platform::gdi::PrintSurfaceFinish(dc));
+    EXPECT_EQ(1, platform::gdi::PrintSurfacePageCount(dc));
+    DeleteDC(dc);
+
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    EXPECT_EQ((std::vector<std::string>{"page.pdf"}), FilesIn(dir.Path())) << "no partial file left behind";
+    EXPECT_EQ(1, PageCount(pdf));
+    double width = 0, height = 0;
+    ASSERT_TRUE(PageSize(pdf, width, height));
+    EXPECT_NEAR(595.28, width, 0.01);
+    EXPECT_NEAR(841.89, height, 0.01);
+    const std::string extracted = Shell("pdftotext '" + pdf + "' -");
+    EXPECT_NE(std::string::npos, extracted.find("ECG")) << "text stays text: " << extracted;
+    EXPECT_NE(std::string::npos, extracted.find("心電図")) << extracted;
+
+    // At 60 dpi one pixel is ten dots: the line lies on row (1200 + 60) / 10.
+    const Grey page = Rasterise(pdf, 60, dir.File("page"));
+    ASSERT_NEAR(496, page.width, 1);
+    EXPECT_LT(page.At(100, 126), 100) << "the line at its start";
+    EXPECT_LT(page.At(300, 126), 100) << "and before its end";
+    EXPECT_GT(page.At(320, 126), 200) << "past its end";
+    EXPECT_GT(page.At(200, 131), 200) << "below it";
+    EXPECT_GT(page.At(50, 126), 200) << "before it";
+    int ink = 0;
+    for (int y = 246; y < 262; ++y)
+        for (int x = 66; x < 200; ++x) ink += page.At(x, y) < 128;
+    EXPECT_GT(ink, 50) << "the text's glyphs below (60 + 2400) / 10";
+}
+
+TEST_F(PrintSurfaceTest, LandscapeAndSeveralPages)
+{
+    ASSERT_TRUE(HavePoppler());
+    testsupport::TempDir dir;
+    const std::string pdf = dir.File("landscape.pdf");
+    HDC dc = platform::gdi::CreatePrintSurfaceDC(A4(pdf, true));
+    ASSERT_NE(nullptr, dc);
+    EXPECT_EQ(7016, GetDeviceCaps(dc, HORZRES));
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(platform::gdi::PrintSurfaceStartPage(dc));
+        EXPECT_FALSE(platform::gdi::PrintSurfaceStartPage(dc)) << "one page at a time";
+        EXPECT_FALSE(platform::gdi::PrintSurfaceSetOutput(dc, dir.File("other.pdf"))) << "not in a document";
+        Rectangle(dc, 100, 100, 1000, 1000);
+        ASSERT_TRUE(platform::gdi::PrintSurfaceEndPage(dc));
+    }
+    EXPECT_FALSE(platform::gdi::PrintSurfaceEndPage(dc));
+    ASSERT_TRUE(platform::gdi::PrintSurfaceFinish(dc));
+    DeleteDC(dc);
+    EXPECT_EQ(3, PageCount(pdf));
+    double width = 0, height = 0;
+    ASSERT_TRUE(PageSize(pdf, width, height));
+    EXPECT_NEAR(841.89, width, 0.01);
+    EXPECT_NEAR(595.28, height, 0.01);
+}
+
+TEST_F(PrintSurfaceTest, AbortedAndEmptyDocumentsLeaveNoFile)
+{
+    testsupport::TempDir dir;
+    const std::string pdf = dir.Write("kept.pdf", "an earlier document");
+    HDC dc = platform::gdi::CreatePrintSurfaceDC(A4(pdf));
+    ASSERT_NE(nullptr, dc);
+    MoveToEx(dc, 0, 0, nullptr);
+    EXPECT_TRUE(LineTo(dc, 100, 100)) << "drawing between pages goes nowhere, harmlessly";
+    ASSERT_TRUE(platform::gdi::PrintSurfaceStartPage(dc));
+    LineTo(dc, 200, 200);
+    ASSERT_TRUE(platform::gdi::PrintSurfaceAbort(dc));
+    EXPECT_EQ("an earlier document", testsupport::ReadFileBytes(pdf));
+    EXPECT_EQ(0, platform::gdi::PrintSurfacePageCount(dc));
+    EXPECT_TRUE(platform::gdi::PrintSurfaceFinish(dc)) << "no pages: nothing to write";
+    EXPECT_EQ("an earlier document", testsupport::ReadFileBytes(pdf));
+
+    // DeleteDC in the middle of a document drops it too.
+    ASSERT_TRUE(platform::gdi::PrintSurfaceStartPage(dc));
+    DeleteDC(dc);
+    EXPECT_EQ((std::vector<std::string>{"kept.pdf"}), FilesIn(dir.Path()));
+
+    EXPECT_FALSE(platform::gdi::PrintSurfaceStartPage(dc)) << "stale";
+    EXPECT_EQ(-1, platform::gdi::PrintSurfacePageCount(dc));
+    EXPECT_FALSE(platform::gdi::PrintSurfaceAbort(dc));
+    ScopedImageDC screen(4, 4);
+    EXPECT_FALSE(platform::gdi::PrintSurfaceStartPage(screen)) << "not a print surface";
+
+    HDC nowhere = platform::gdi::CreatePrintSurfaceDC(A4(dir.File("missing/folder/x.pdf")));
+    EXPECT_FALSE(platform::gdi::PrintSurfaceStartPage(nowhere)) << "the folder does not exist";
+    HDC unnamed = platform::gdi::CreatePrintSurfaceDC(A4(""));
+    EXPECT_FALSE(platform::gdi::PrintSurfaceStartPage(unnamed)) << "no destination yet";
+    EXPECT_FALSE(platform::gdi::PrintSurfaceSetOutput(unnamed, ""));
+    ASSERT_TRUE(platform::gdi::PrintSurfaceSetOutput(unnamed, dir.File("named.pdf")));
+    EXPECT_TRUE(platform::gdi::PrintSurfaceStartPage(unnamed));
+    DeleteDC(nowhere);
+    DeleteDC(unnamed);
+
+    // A destination that cannot be replaced (a folder): Finish fails and leaves nothing behind.
+    std::filesystem::create_directory(dir.File("folder.pdf"));
+    HDC blocked = platform::gdi::CreatePrintSurfaceDC(A4(dir.File("folder.pdf")));
+    ASSERT_TRUE(platform::gdi::PrintSurfaceStartPage(blocked));
+    EXPECT_FALSE(platform::gdi::PrintSurfaceFinish(blocked));
+    DeleteDC(blocked);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("folder.pdf")));
+    EXPECT_EQ(2u, FilesIn(dir.Path()).size()) << "kept.pdf and the folder, no partial file";
+}
+
+// XOR on paper: drawn once it shows against white and black alike; drawn
+// twice it is gone.
+TEST_F(PrintSurfaceTest, XorOnAPageIsReversible)
+{
+    ASSERT_TRUE(HavePoppler());
+    testsupport::TempDir dir;
+    const std::string pdf = dir.File("xor.pdf");
+    HDC dc = platform::gdi::CreatePrintSurfaceDC(A4(pdf));
+    ASSERT_TRUE(platform::gdi::PrintSurfaceStartPage(dc));
+    SelectObject(dc, GetStockObject(BLACK_BRUSH));
+    PatBlt(dc, 0, 0, 2000, 7016, PATCOPY);   // the left of the page black
+    ScopedObject<HPEN> white(CreatePen(PS_SOLID, 100, kWhite));
+    HGDIOBJ oldPen = SelectObject(dc, white.get());
+    SetROP2(dc, R2_XORPEN);
+    MoveToEx(dc, 0, 1000, nullptr);
+    LineTo(dc, 4000, 1000);   // once
+    for (int i = 0; i < 2; ++i) {
+        MoveToEx(dc, 0, 3000, nullptr);
+        LineTo(dc, 4000, 3000);   // twice
+    }
+    SetROP2(dc, R2_COPYPEN);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    ASSERT_TRUE(platform::gdi::PrintSurfaceFinish(dc));
+    DeleteDC(dc);
+
+    const Grey page = Rasterise(pdf, 60, dir.File("xor"));
+    ASSERT_GT(page.width, 400);
+    EXPECT_GT(page.At(100, 100), 200) << "inverted over black";
+    EXPECT_LT(page.At(300, 100), 60) << "inverted over paper";
+    EXPECT_LT(page.At(100, 300), 60) << "drawn twice over black: black again";
+    EXPECT_GT(page.At(300, 300), 200) << "drawn twice over paper: paper again";
+    EXPECT_GT(page.At(450, 100), 200) << "past the line";
+}
+
+// The printed grid's dots come one SetPixelV per pixel; at the printer's own
+// resolution each lands on its dot.
+TEST_F(PrintSurfaceTest, SinglePixelsLandOnTheirDots)
+{
+    ASSERT_TRUE(HavePoppler());
+    testsupport::TempDir dir;
+    const std::string pdf = dir.File("dots.pdf");
+    HDC dc = platform::gdi::CreatePrintSurfaceDC(A4(pdf));
+    ASSERT_TRUE(platform::gdi::PrintSurfaceStartPage(dc));
+    for (int j = 0; j < 3; ++j)
+        for (int i = 0; i < 3; ++i) EXPECT_TRUE(SetPixelV(dc, 1000 - i, 1000 - j, kBlack));
+    EXPECT_EQ(kBlack, SetPixel(dc, 1004, 1000, kBlack));
+    EXPECT_EQ(CLR_INVALID, SetPixel(dc, -1, 1000, kBlack)) << "outside the page";
+    MoveToEx(dc, 990, 1006, nullptr);
+    LineTo(dc, 1010, 1006);   // drawn after the pixels, over them
+    ASSERT_TRUE(platform::gdi::PrintSurfaceFinish(dc));
+    DeleteDC(dc);
+
+    const Grey crop = Rasterise(pdf, 600, dir.File("dots"), "-x 990 -y 990 -W 20 -H 20");
+    ASSERT_EQ(20, crop.width);
+    EXPECT_LT(crop.At(8, 8), 64);     // (998, 998)
+    EXPECT_LT(crop.At(10, 10), 64);   // (1000, 1000)
+    EXPECT_GT(crop.At(7, 9), 192);    // (997, 999)
+    EXPECT_GT(crop.At(11, 9), 192);   // (1001, 999)
+    EXPECT_GT(crop.At(9, 11), 192);   // (999, 1001)
+    EXPECT_LT(crop.At(14, 10), 64);   // (1004, 1000)
+    EXPECT_LT(crop.At(5, 16), 64);    // the line on row 1006
+}

@@ -1,0 +1,252 @@
+// Property sheets: tabs named after the pages, pages made when first shown,
+// leaving a page asked first, OK and Apply applying the pages made so far,
+// Cancel resetting them, a sheet inside a dialog, and the keyboard.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/ui/DataExchange.h"
+#include "platform/ui/Desktop.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/ModalDriver.h"
+#include "platform/ui/PropertySheet.h"
+#include "tests/platform/ui/UiTestSupport.h"
+
+using platform::ui::Desktop;
+using platform::ui::ModalDriverScope;
+
+namespace {
+
+class CCountingPage : public CPropertyPage {
+public:
+    explicit CCountingPage(UINT id) : CPropertyPage(id) {}
+    BOOL OnSetActive() override
+    {
+        ++m_nSetActive;
+        return CPropertyPage::OnSetActive();
+    }
+    BOOL OnKillActive() override
+    {
+        ++m_nKillActive;
+        return m_bRefuseLeave ? FALSE : CPropertyPage::OnKillActive();
+    }
+    void OnOK() override { ++m_nOk; }
+    void OnCancel() override { ++m_nCancel; }
+    int m_nSetActive = 0;
+    int m_nKillActive = 0;
+    int m_nOk = 0;
+    int m_nCancel = 0;
+    BOOL m_bRefuseLeave = FALSE;
+};
+
+class CGeneralPage : public CCountingPage {
+public:
+    CGeneralPage() : CCountingPage(uitest::IDD_PAGE_GENERAL) {}
+    CString m_strName = L"名前";
+    int m_bOption = 0;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Text(pDX, 501, m_strName);
+        DDX_Check(pDX, 502, m_bOption);
+    }
+};
+
+class CDetailPage : public CCountingPage {
+public:
+    CDetailPage() : CCountingPage(uitest::IDD_PAGE_DETAIL) {}
+
+protected:
+    afx_msg LRESULT OnQuerySiblings(WPARAM wParam, LPARAM) { return static_cast<LRESULT>(wParam) * 2; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDetailPage, CCountingPage)
+    ON_MESSAGE(PSM_QUERYSIBLINGS, OnQuerySiblings)
+END_MESSAGE_MAP()
+
+class PropertySheetTest : public uitest::WindowLeakCheck {
+protected:
+    void SetUp() override
+    {
+        WindowLeakCheck::SetUp();
+        ASSERT_TRUE(m_owner.CreateEx(0, uitest::kLoggedClass, L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800,
+                                     600, nullptr, nullptr));
+        m_sheet.AddPage(&m_general);
+        m_sheet.AddPage(&m_detail);
+    }
+    void TearDown() override
+    {
+        m_owner.DestroyWindow();
+        WindowLeakCheck::TearDown();
+    }
+
+    CWnd m_owner;
+    CGeneralPage m_general;
+    CDetailPage m_detail;
+    CPropertySheet m_sheet{L"シート", &m_owner};
+};
+
+void ClickTab(CPropertySheet& sheet, int index)
+{
+    CTabCtrl* tab = sheet.GetTabControl();
+    ASSERT_NE(nullptr, tab);
+    CRect item;
+    ASSERT_TRUE(tab->GetItemRect(index, &item));
+    Desktop::Click(tab->m_hWnd, item.CenterPoint().x, item.CenterPoint().y);
+}
+
+CString TabText(CTabCtrl* tab, int index)
+{
+    wchar_t text[32] = {};
+    TCITEM item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 32;
+    tab->GetItem(index, &item);
+    return CString(text);
+}
+
+}  // namespace
+
+TEST_F(PropertySheetTest, PagesAreMadeWhenFirstShownAndAppliedOnOk)
+{
+    ModalDriverScope driver([&](CPropertySheet& running) {
+        CString caption;
+        running.GetWindowText(caption);
+        EXPECT_EQ(CString(L"シート"), caption);
+        CTabCtrl* tab = running.GetTabControl();
+        ASSERT_NE(nullptr, tab);
+        EXPECT_EQ(2, tab->GetItemCount());
+        EXPECT_EQ(CString(L"一般"), TabText(tab, 0));
+        EXPECT_EQ(CString(L"詳細"), TabText(tab, 1));
+        EXPECT_EQ(0, running.GetActiveIndex());
+        EXPECT_NE(nullptr, m_general.m_hWnd);
+        EXPECT_EQ(nullptr, m_detail.m_hWnd);   // not shown yet
+        CString name;
+        m_general.GetDlgItemText(501, name);
+        EXPECT_EQ(CString(L"名前"), name);
+        ASSERT_NE(nullptr, running.GetDlgItem(IDOK));
+        ASSERT_NE(nullptr, running.GetDlgItem(IDCANCEL));
+        EXPECT_FALSE(running.GetDlgItem(ID_APPLY_NOW)->IsWindowEnabled());
+
+        // The page sits in the tab's display area.
+        CRect display;
+        tab->GetWindowRect(&display);
+        tab->AdjustRect(FALSE, &display);
+        CRect page;
+        m_general.GetWindowRect(&page);
+        EXPECT_EQ(display.TopLeft(), page.TopLeft());
+
+        m_general.SetDlgItemText(501, L"変更");
+        ClickTab(running, 1);
+        EXPECT_EQ(1, running.GetActiveIndex());
+        EXPECT_NE(nullptr, m_detail.m_hWnd);
+        EXPECT_FALSE(m_general.IsWindowVisible());
+        EXPECT_TRUE(m_detail.IsWindowVisible());
+        EXPECT_EQ(CString(L"変更"), m_general.m_strName);   // taken when the page was left
+        Desktop::Click(running.GetDlgItem(IDOK)->m_hWnd, 5, 5);
+    });
+    EXPECT_EQ(IDOK, m_sheet.DoModal());
+    EXPECT_EQ(1, m_general.m_nOk);
+    EXPECT_EQ(1, m_detail.m_nOk);
+    EXPECT_EQ(0, m_general.m_nCancel);
+    EXPECT_EQ(nullptr, m_general.m_hWnd);   // the windows went with the sheet
+    EXPECT_EQ(1, m_general.m_nSetActive);   // shown once
+    EXPECT_EQ(1, m_general.m_nKillActive);
+}
+
+TEST_F(PropertySheetTest, APageThatRefusesToBeLeftKeepsTheSheetOnIt)
+{
+    m_general.m_bRefuseLeave = TRUE;
+    ModalDriverScope driver([&](CPropertySheet& running) {
+        ClickTab(running, 1);
+        EXPECT_EQ(0, running.GetActiveIndex());
+        EXPECT_EQ(0, running.GetTabControl()->GetCurSel());
+        EXPECT_EQ(nullptr, m_detail.m_hWnd);
+        EXPECT_FALSE(running.SetActivePage(1));
+        running.PressButton(PSBTN_OK);   // refused as well: OK leaves the page first
+        EXPECT_TRUE(running.IsWindowVisible());
+        m_general.m_bRefuseLeave = FALSE;
+        EXPECT_TRUE(running.SetActivePage(&m_detail));
+        running.PressButton(PSBTN_CANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, m_sheet.DoModal());
+    EXPECT_EQ(0, m_general.m_nOk);
+    EXPECT_EQ(1, m_general.m_nCancel);   // every page made is reset
+    EXPECT_EQ(1, m_detail.m_nCancel);
+}
+
+TEST_F(PropertySheetTest, ApplyAppliesWithoutClosing)
+{
+    ModalDriverScope driver([&](CPropertySheet& running) {
+        CWnd* apply = running.GetDlgItem(ID_APPLY_NOW);
+        m_general.SetModified();
+        EXPECT_TRUE(apply->IsWindowEnabled());
+        Desktop::Click(apply->m_hWnd, 3, 3);
+        EXPECT_EQ(1, m_general.m_nOk);
+        EXPECT_FALSE(apply->IsWindowEnabled());
+        EXPECT_TRUE(running.IsWindowVisible());
+        Desktop::KeyPress(VK_ESCAPE);
+    });
+    EXPECT_EQ(IDCANCEL, m_sheet.DoModal());
+}
+
+TEST_F(PropertySheetTest, StartPageAndKeyboardSwitching)
+{
+    EXPECT_TRUE(m_sheet.SetActivePage(1));   // before the sheet exists: where it starts
+    ModalDriverScope driver([&](CPropertySheet& running) {
+        EXPECT_EQ(1, running.GetActiveIndex());
+        EXPECT_EQ(nullptr, m_general.m_hWnd);
+        Desktop::KeyPress(VK_TAB, platform::ui::kControl);
+        EXPECT_EQ(0, running.GetActiveIndex());
+        Desktop::KeyPress(VK_NEXT, platform::ui::kControl);
+        EXPECT_EQ(1, running.GetActiveIndex());
+        EXPECT_EQ(6, running.GetActivePage()->QuerySiblings(3, 0));
+        Desktop::KeyPress(VK_RETURN);   // the default button is OK
+    });
+    EXPECT_EQ(IDOK, m_sheet.DoModal());
+    EXPECT_FALSE(m_sheet.SetActivePage(5));
+}
+
+TEST_F(PropertySheetTest, SheetInsideADialogSharesItsTabOrder)
+{
+    CDialog host(uitest::IDD_DATA, &m_owner);
+    ASSERT_TRUE(host.Create(uitest::IDD_DATA, &m_owner));
+    host.ShowWindow(SW_SHOW);
+    CPropertySheet sheet(L"", &host);
+    sheet.AddPage(&m_general);
+    sheet.AddPage(&m_detail);
+    ASSERT_TRUE(sheet.Create(&host, WS_CHILD | WS_VISIBLE));
+    EXPECT_EQ(&host, sheet.GetParent());
+    EXPECT_EQ(nullptr, sheet.GetDlgItem(IDOK));   // no buttons of its own
+    EXPECT_TRUE(sheet.GetExStyle() & WS_EX_CONTROLPARENT);
+    ASSERT_NE(nullptr, m_general.m_hWnd);
+    // From the dialog's last control Tab goes on into the sheet and its page.
+    HWND last = ::GetDlgItem(host.m_hWnd, IDCANCEL);
+    HWND next = ::GetNextDlgTabItem(host.m_hWnd, last, FALSE);
+    EXPECT_TRUE(next == sheet.GetTabControl()->m_hWnd || ::IsChild(sheet.m_hWnd, next));
+    HWND inPage = ::GetNextDlgTabItem(host.m_hWnd, sheet.GetTabControl()->m_hWnd, FALSE);
+    EXPECT_TRUE(::IsChild(m_general.m_hWnd, inPage));
+    host.DestroyWindow();
+    EXPECT_EQ(nullptr, sheet.m_hWnd);
+    EXPECT_EQ(nullptr, m_general.m_hWnd);
+}
+
+TEST_F(PropertySheetTest, PagesCanBeRemovedAndAddedWhileShown)
+{
+    CPropertySheet sheet(L"", &m_owner);
+    sheet.AddPage(&m_general);
+    sheet.AddPage(&m_detail);
+    ASSERT_TRUE(sheet.Create(&m_owner));
+    sheet.RemovePage(0);
+    EXPECT_EQ(1, sheet.GetPageCount());
+    EXPECT_EQ(&m_detail, sheet.GetActivePage());
+    EXPECT_EQ(nullptr, m_general.m_hWnd);
+    EXPECT_EQ(1, sheet.GetTabControl()->GetItemCount());
+    sheet.AddPage(&m_general);
+    EXPECT_EQ(2, sheet.GetTabControl()->GetItemCount());
+    EXPECT_EQ(1, sheet.GetPageIndex(&m_general));
+    sheet.DestroyWindow();
+}

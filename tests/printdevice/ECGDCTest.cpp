@@ -1,0 +1,231 @@
+// The print device context around the raw writes: cancelling a job, jobs
+// without a document, the PDF job names, copies of the context, and the
+// forwarding of the GDI types.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/base/CodePage.h"
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/Image.h"
+#include "platform/ui/Desktop.h"
+#include "platform/ui/Message.h"
+#include "printdevice/ECGDC.h"
+#include "tests/printdevice/PrintDeviceTestSupport.h"
+
+namespace {
+
+using namespace printdevicetest;
+
+class ECGDCRawJob : public RawJobTest {};
+
+TEST_F(ECGDCRawJob, WritesWithoutADocument)
+{
+    // Nobody can cancel a job without a document; its output still goes out.
+    CECGDC dc(3);
+    ASSERT_TRUE(dc.OpenECGPrinter(kRawPrinter, nullptr, nullptr));
+    ASSERT_GT(dc.StartDoc(L"No document"), 0);
+    EXPECT_TRUE(dc.LineTo(1, 2));
+    EXPECT_TRUE(dc.EndDoc());
+    EXPECT_TRUE(dc.CloseECGPrinter());
+    const auto jobs = Jobs();
+    ASSERT_EQ(1u, jobs.size());
+    EXPECT_EQ(L"No document", jobs[0].document);
+    EXPECT_EQ("PD1,2;", testsupport::ReadFileBytes(jobs[0].dataPath));
+}
+
+TEST_F(ECGDCRawJob, CancellingStopsTheOutputAndEndDocAbortsOnce)
+{
+    CECGDC dc(5);
+    dc.SetECGDoc(&m_doc);
+    ASSERT_TRUE(dc.OpenECGPrinter(kRawPrinter, nullptr, nullptr));
+    ASSERT_GT(dc.StartDoc(L"Cancelled"), 0);
+    EXPECT_TRUE(dc.StartPage());
+
+    m_doc.SetPrintCancel(1);
+    EXPECT_FALSE(dc.LineTo(10, 10));
+    CPen pen(PS_DOT, 1, RGB(0, 0, 0));
+    EXPECT_EQ(nullptr, dc.SelectObject(&pen));
+    EXPECT_FALSE(dc.TextOut(0, 0, CString(L"x")));
+    // The refused text is not kept for the next write either.
+    m_doc.SetPrintCancel(0);
+    EXPECT_TRUE(dc.SetBkMode(OPAQUE));
+    m_doc.SetPrintCancel(1);
+
+    // EndDoc aborts and closes the printer; closing afterwards is harmless.
+    EXPECT_TRUE(dc.EndDoc());
+    EXPECT_TRUE(dc.CloseECGPrinter());
+    EXPECT_TRUE(Jobs().empty());
+    EXPECT_TRUE(SpoolEntries().empty());
+}
+
+// The print status dialog's Cancel arrives as a message while a long raw
+// job is written: a timer here stands for it.
+CTavrionDoc* g_pCancelledDoc = nullptr;
+void CancelOnTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    g_pCancelledDoc->SetPrintCancel(1);
+}
+
+TEST_F(ECGDCRawJob, PendingMessagesRunBeforeEveryWrite)
+{
+    platform::ui::ResetMessageQueue();
+    CECGDC dc(3);
+    dc.SetECGDoc(&m_doc);
+    ASSERT_TRUE(dc.OpenECGPrinter(kRawPrinter, nullptr, nullptr));
+    ASSERT_GT(dc.StartDoc(L"Pumped"), 0);
+    EXPECT_TRUE(dc.LineTo(1, 1));
+
+    g_pCancelledDoc = &m_doc;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, CancelOnTimer);
+    ASSERT_NE(0u, timer);
+    platform::ui::Desktop::AdvanceClock(20);
+    EXPECT_FALSE(dc.LineTo(2, 2));   // the timer ran first and cancelled the job
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(m_doc.IsPrintCancel());
+    EXPECT_TRUE(dc.EndDoc());
+    EXPECT_TRUE(dc.CloseECGPrinter());
+    EXPECT_TRUE(Jobs().empty());
+    platform::ui::ResetMessageQueue();
+}
+
+TEST_F(ECGDCRawJob, QuittingApplicationStopsTheWrites)
+{
+    platform::ui::ResetMessageQueue();
+    CECGDC dc(5);
+    dc.SetECGDoc(&m_doc);
+    ASSERT_TRUE(dc.OpenECGPrinter(kRawPrinter, nullptr, nullptr));
+    ASSERT_GT(dc.StartDoc(L"Quit"), 0);
+    PostQuitMessage(0);
+    EXPECT_FALSE(dc.LineTo(2, 2));
+    EXPECT_TRUE(platform::ui::QuitReceived());
+    platform::ui::ResetMessageQueue();
+    // Once the quit is taken, later writes go out again.
+    EXPECT_TRUE(dc.LineTo(3, 3));
+    EXPECT_TRUE(dc.EndDoc());
+    EXPECT_TRUE(dc.CloseECGPrinter());
+    ASSERT_EQ(1u, Jobs().size());
+    // The refused line still moved the pen: the next starts at (2, 2).
+    EXPECT_EQ("12211" + RS, testsupport::ReadFileBytes(Jobs()[0].dataPath));
+}
+
+TEST_F(ECGDCRawJob, AbortedJobThenClosedTwice)
+{
+    CECGDC dc(3);
+    ASSERT_TRUE(dc.OpenECGPrinter(kRawPrinter, nullptr, nullptr));
+    ASSERT_GT(dc.StartDoc(L"Abort"), 0);
+    EXPECT_TRUE(dc.AbortPrinter());
+    EXPECT_FALSE(dc.AbortPrinter());
+    EXPECT_TRUE(dc.CloseECGPrinter());
+    EXPECT_TRUE(dc.CloseECGPrinter());
+    EXPECT_TRUE(Jobs().empty());
+}
+
+TEST_F(ECGDCRawJob, RefusedJobsAndUnknownPrinters)
+{
+    CECGDC unknown(3);
+    EXPECT_FALSE(unknown.OpenECGPrinter(L"No Such Printer", nullptr, nullptr));
+    EXPECT_EQ(-1, unknown.StartDoc(L"x"));
+    EXPECT_FALSE(unknown.LineTo(1, 1));
+    EXPECT_TRUE(unknown.CloseECGPrinter());
+
+    CECGDC other(7);
+    EXPECT_FALSE(other.OpenECGPrinter(kRawPrinter, nullptr, nullptr));
+}
+
+TEST_F(ECGDCRawJob, RawSelectionsKeepTheDefaultsOwned)
+{
+    const int live = platform::gdi::LiveObjectCount();
+    {
+        CECGDC dc(3);
+        CECGDC copy(dc);
+        CECGDC assigned(5);
+        assigned = dc;
+        // Each has a pen of its own, all three deleting only their own.
+        EXPECT_NE(dc.GetCurrentPen(), copy.GetCurrentPen());
+        EXPECT_NE(dc.GetCurrentPen(), assigned.GetCurrentPen());
+        EXPECT_NE(nullptr, copy.GetCurrentBrush());
+        EXPECT_EQ(3, assigned.GetPrintType());
+    }
+    EXPECT_EQ(live, platform::gdi::LiveObjectCount());
+}
+
+TEST(ECGDCJobName, PDFJobsGetTheComputerAndTheTimeToTheMillisecond)
+{
+    CECGDC dc(2);
+    dc.StartDoc(L"ignored");
+    const std::string first = platform::ToUtf8(dc.GetPDFFileName().str());
+    dc.StartDoc(L"ignored");
+    const std::string second = platform::ToUtf8(dc.GetPDFFileName().str());
+    // "Tavrion_" <computer> "_" then year to millisecond, 17 digits.
+    auto wellFormed = [](const std::string& text) {
+        const size_t stamp = text.rfind('_');
+        if (text.compare(0, 8, "Tavrion_") != 0 || stamp < 8 || text.size() - stamp - 1 != 17) return false;
+        return text.find_first_not_of("0123456789", stamp + 1) == std::string::npos;
+    };
+    EXPECT_TRUE(wellFormed(first)) << first;
+    EXPECT_TRUE(wellFormed(second)) << second;
+    // Two jobs one after the other never share a file name.
+    EXPECT_NE(first, second);
+
+    CECGDC other(1);
+    other.StartDoc(L"Report");
+    EXPECT_EQ(L"Tavrion", other.GetPDFFileName());
+}
+
+// ---- the GDI types forward to the framework context -----------------------------------------
+
+class ECGDCOnImage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_cdc.Attach(platform::gdi::CreateImageDC(100, 80)));
+    }
+    COLORREF Pixel(int x, int y) { return m_cdc.GetPixel(x, y); }
+
+    CDC m_cdc;
+};
+
+TEST_F(ECGDCOnImage, DrawsThroughTheFrameworkContext)
+{
+    CECGDC dc(&m_cdc, 1);
+    CPen red(PS_SOLID, 1, RGB(255, 0, 0));
+    CPen* pOld = dc.SelectObject(&red);
+    ASSERT_NE(nullptr, pOld);
+    dc.MoveTo(10, 10);
+    dc.LineTo(50, 10);
+    EXPECT_EQ(RGB(255, 0, 0), Pixel(20, 10));
+    EXPECT_EQ(RGB(255, 255, 255), Pixel(50, 10));   // the end point is not painted
+    dc.SelectObject(pOld);
+    const POINT points[] = {{60, 60}, {70, 60}};
+    EXPECT_FALSE(dc.Polyline(points, 1));
+    EXPECT_TRUE(dc.Polyline(points, 2));
+    // The GDI types report the real device.
+    EXPECT_EQ(100, dc.GetDeviceCaps(HORZRES));
+    EXPECT_EQ(TRUE, dc.GetSafeHdc() == m_cdc.GetSafeHdc());
+    EXPECT_EQ(1, dc.SetBkMode(TRANSPARENT) != 0);
+}
+
+TEST_F(ECGDCOnImage, EscapePrinterTextExtentComesFromTheAttributeContext)
+{
+    CECGDC dc(&m_cdc, 4);
+    const CSize extent = dc.GetTextExtent(CString(L"WWW"));
+    EXPECT_GT(extent.cx, 0);
+    EXPECT_NE(126, extent.cx);
+    // The escape-sequence printer keeps its own alignment for reading.
+    EXPECT_EQ(0u, dc.GetTextAlign());
+}
+
+TEST(ECGDCWithoutContext, GDITypesFailInsteadOfCrashing)
+{
+    CECGDC dc(1);
+    EXPECT_FALSE(dc.LineTo(1, 1));
+    EXPECT_FALSE(dc.Rectangle(0, 0, 1, 1));
+    EXPECT_EQ(0, dc.GetDeviceCaps(HORZRES));
+    EXPECT_EQ(nullptr, dc.GetSafeHdc());
+    EXPECT_FALSE(dc.OpenECGPrinter(L"Any", nullptr, nullptr));
+    RECT rect = {0, 0, 10, 10};
+    EXPECT_EQ(0, dc.DrawText(L"x", 1, &rect, 0));
+}
+
+}  // namespace

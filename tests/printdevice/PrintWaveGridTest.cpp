@@ -1,0 +1,260 @@
+// The printed ECG grid, probed at computed positions: lines every 1 mm
+// (thin) and 5 mm (bold), dots of the dotted grid, the shade levels, and the
+// vector grid the raw printers get.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/Image.h"
+#include "printdevice/ECGDC.h"
+#include "printdevice/PrintWaveBK.h"
+#include "printdevice/PrintWaveBKGround.h"
+#include "printdevice/PrintWaveBKGroundNew.h"
+#include "tests/printdevice/PrintDeviceTestSupport.h"
+
+namespace {
+
+using namespace printdevicetest;
+
+const COLORREF kWhite = RGB(255, 255, 255);
+const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF kThin = RGB(0xC0, 0xC0, 0xC0);
+
+// An image page with a Windows-printer context (type 1) on it.
+class GridOnPage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_live = platform::gdi::LiveObjectCount();
+        ASSERT_TRUE(m_cdc.Attach(platform::gdi::CreateImageDC(600, 500)));
+        m_dc.SetDC(&m_cdc);
+    }
+    void TearDown() override
+    {
+        m_cdc.DeleteDC();
+        EXPECT_EQ(m_live, platform::gdi::LiveObjectCount());
+    }
+    COLORREF Pixel(int x, int y) { return m_cdc.GetPixel(x, y); }
+
+    CDC m_cdc;
+    CECGDC m_dc{1};
+    int m_live = 0;
+};
+
+TEST_F(GridOnPage, RuledGridHasThinMillimetreAndBoldFiveMillimetreLines)
+{
+    // 50 x 40 mm at 10 pixels per millimetre, origin (20, 30).
+    CPrintWaveBKGroundNew grid;
+    grid.SetGridType(1);
+    grid.SetOrigin(CPoint(20, 30));
+    CPen* pBefore = m_cdc.GetCurrentPen();
+    ASSERT_TRUE(grid.CreatePrintBKGround(50, 40, 10.0, &m_dc));
+    EXPECT_EQ(pBefore, m_cdc.GetCurrentPen());
+
+    // Columns: thin (1 pixel grey) at 10, 20, 30, 40, bold (2 pixels black) at 50 ...
+    for (int x : {10, 20, 30, 40, 60, 490}) EXPECT_EQ(kThin, Pixel(20 + x, 33)) << "column " << x;
+    EXPECT_EQ(kBlack, Pixel(20 + 50, 33));
+    EXPECT_EQ(kBlack, Pixel(20 + 450, 33));
+    // ... nothing at the half millimetres, at the left edge or at the far edge (500).
+    for (int x : {0, 5, 15, 45, 495, 500}) EXPECT_EQ(kWhite, Pixel(20 + x, 33)) << "column " << x;
+    // Rows likewise, below 400.
+    for (int y : {10, 20, 390}) EXPECT_EQ(kThin, Pixel(20 + 3, 30 + y)) << "row " << y;
+    EXPECT_EQ(kBlack, Pixel(20 + 3, 30 + 50));
+    for (int y : {0, 5, 395, 400}) EXPECT_EQ(kWhite, Pixel(20 + 3, 30 + y)) << "row " << y;
+    // The grid stays inside its area.
+    EXPECT_EQ(kWhite, Pixel(20 + 3, 30 + 401));
+    EXPECT_EQ(kWhite, Pixel(20 + 520, 30 + 50));
+}
+
+TEST_F(GridOnPage, PDFRuledGridAlsoRulesTheLeftEdge)
+{
+    CPrintWaveBK grid;
+    grid.SetGridType(1);
+    grid.SetOrigin(CPoint(20, 30));
+    ASSERT_TRUE(grid.CreatePrintBKGround(50, 40, 10.0, &m_dc));
+    EXPECT_EQ(kBlack, Pixel(20, 33));
+    EXPECT_EQ(kBlack, Pixel(20 + 50, 33));
+    EXPECT_EQ(kThin, Pixel(20 + 10, 33));
+    // The bold columns lie over the rows.
+    EXPECT_EQ(kBlack, Pixel(20 + 50, 30 + 10));
+    EXPECT_EQ(kThin, Pixel(20 + 3, 30 + 10));
+    EXPECT_EQ(kWhite, Pixel(20 + 5, 33));
+}
+
+TEST_F(GridOnPage, DottedGridDotsAreLevelSquaresEndingAtTheRoundedPoint)
+{
+    CPrintWaveBK grid;
+    grid.SetShadeGrid(3);
+    grid.SetOrigin(CPoint(100, 100));
+    // 23.6 pixels per millimetre: grid points fall between pixels.
+    const double px = 6774.0 / 287.0;
+    ASSERT_TRUE(grid.CreatePrintBKGround(10, 10, px, &m_dc));
+    auto rounded = [&](double v) { return (int)(100 + v + 0.5); };
+    // The 1 mm column k = 2 has a dot every millimetre.
+    const int x = rounded(2 * px / 2);
+    const int y = rounded(px);
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) EXPECT_EQ(kBlack, Pixel(x - i, y - j)) << i << "," << j;
+    }
+    EXPECT_EQ(kWhite, Pixel(x + 1, y));
+    EXPECT_EQ(kWhite, Pixel(x, y + 1));
+    EXPECT_EQ(kWhite, Pixel(x - 3, y));
+    EXPECT_EQ(kWhite, Pixel(x, y - 3));
+    // The half-millimetre column k = 1 has its first dot 5 mm down only,
+    // which is outside a 10 mm area's first millimetre.
+    EXPECT_EQ(kWhite, Pixel(rounded(px / 2), y));
+    EXPECT_EQ(kBlack, Pixel(rounded(px / 2), rounded(5 * px)));
+    // The 5 mm column k = 10 has a dot every half millimetre.
+    EXPECT_EQ(kBlack, Pixel(rounded(5 * px), rounded(px / 2)));
+}
+
+TEST_F(GridOnPage, ShadeLevelZeroDrawsNothingAndAboveThreeIsRefused)
+{
+    CPrintWaveBKGroundNew direct;
+    CPrintWaveBK pdf;
+    CPrintWaveBKGround bitmap;
+    direct.SetShadeGrid(0);
+    pdf.SetShadeGrid(0);
+    bitmap.SetShadeGrid(0);
+    EXPECT_TRUE(direct.CreatePrintBKGround(50, 40, 10.0, &m_dc));
+    EXPECT_TRUE(pdf.CreatePrintBKGround(50, 40, 10.0, &m_dc));
+    EXPECT_TRUE(pdf.CreatePCLBKGround(50, 40, 10.0, &m_dc));
+    EXPECT_TRUE(bitmap.CreatePrintBKGround(50, 40, 10.0));
+    EXPECT_EQ(nullptr, bitmap.GetMemDC());
+    for (int y = 0; y < 500; y += 7) {
+        for (int x = 0; x < 600; x += 7) ASSERT_EQ(kWhite, Pixel(x, y));
+    }
+    direct.SetShadeGrid(4);
+    pdf.SetShadeGrid(4);
+    bitmap.SetShadeGrid(4);
+    EXPECT_FALSE(direct.CreatePrintBKGround(50, 40, 10.0, &m_dc));
+    EXPECT_FALSE(pdf.CreatePrintBKGround(50, 40, 10.0, &m_dc));
+    EXPECT_FALSE(pdf.CreatePCLBKGround(50, 40, 10.0, &m_dc));
+    EXPECT_FALSE(bitmap.CreatePrintBKGround(50, 40, 10.0));
+    // No device context, or a scale that gives no area.
+    direct.SetShadeGrid(1);
+    pdf.SetShadeGrid(1);
+    bitmap.SetShadeGrid(1);
+    EXPECT_FALSE(direct.CreatePrintBKGround(50, 40, 10.0, nullptr));
+    EXPECT_FALSE(pdf.CreatePCLBKGround(50, 40, 10.0, nullptr));
+    EXPECT_FALSE(pdf.CreatePrintBKGround(50, 40, std::nan(""), &m_dc));
+    EXPECT_FALSE(bitmap.CreatePrintBKGround(-1, 40, 10.0));
+    EXPECT_FALSE(bitmap.CreatePrintBKGround(50, 40, 0.0));
+}
+
+TEST(PrintWaveBKGround, BitmapGridIsWhiteWithBlackDotsAndBoldLines)
+{
+    const int live = platform::gdi::LiveObjectCount();
+    {
+        CPrintWaveBKGround dotted;
+        ASSERT_TRUE(dotted.CreatePrintBKGround(10, 10, 10.0));
+        CDC* pMem = dotted.GetMemDC();
+        ASSERT_NE(nullptr, pMem);
+        // (W + 1) x (H + 1): the last row and column exist.
+        EXPECT_NE(CLR_INVALID, pMem->GetPixel(100, 100));
+        // Level 1 dots: single pixels at the grid points.
+        EXPECT_EQ(kBlack, pMem->GetPixel(10, 10));
+        EXPECT_EQ(kWhite, pMem->GetPixel(9, 10));
+        EXPECT_EQ(kBlack, pMem->GetPixel(50, 5));   // 5 mm column, every half millimetre
+        EXPECT_EQ(kWhite, pMem->GetPixel(10, 5));   // 1 mm column, every millimetre only
+        EXPECT_EQ(kBlack, pMem->GetPixel(5, 50));   // half-millimetre column, every 5 mm
+        EXPECT_EQ(kWhite, pMem->GetPixel(5, 10));
+
+        // Drawn again, the object starts from a fresh picture.
+        CPrintWaveBKGround ruled;
+        ruled.SetGridType(1);
+        ruled.SetShadeGrid(2);
+        ASSERT_TRUE(ruled.CreatePrintBKGround(20, 10, 10.0));
+        ASSERT_TRUE(ruled.CreatePrintBKGround(20, 10, 10.0));
+        pMem = ruled.GetMemDC();
+        // Bold lines 4 pixels wide at the 5 mm columns and rows; nothing at
+        // the left edge. The light grey of the thin lines is white in a
+        // monochrome bitmap, so the thin rows (drawn after the columns)
+        // interrupt the bold columns: probe between them.
+        for (int x : {48, 49, 50, 51}) EXPECT_EQ(kBlack, pMem->GetPixel(x, 25)) << x;
+        EXPECT_EQ(kWhite, pMem->GetPixel(47, 25));
+        EXPECT_EQ(kWhite, pMem->GetPixel(52, 25));
+        EXPECT_EQ(kBlack, pMem->GetPixel(25, 50));
+        EXPECT_EQ(kWhite, pMem->GetPixel(50, 20));
+        EXPECT_EQ(kWhite, pMem->GetPixel(0, 25));
+        EXPECT_EQ(kWhite, pMem->GetPixel(25, 25));
+    }
+    EXPECT_EQ(live, platform::gdi::LiveObjectCount());
+}
+
+// ---- the vector grid of the raw printers ------------------------------------------------------------
+
+class RawGrid : public RawJobTest {
+protected:
+    std::string Grid(UINT type, _PRINT_TYPE printType = 3)
+    {
+        return RunJob(printType, [&](CECGDC& dc) {
+            CPrintWaveBK grid;
+            grid.SetGridType(type);
+            EXPECT_TRUE(grid.CreatePCLBKGround(10, 10, dc.GetDeviceCaps(HORZRES) / (double)dc.GetDeviceCaps(HORZSIZE),
+                                              &dc));
+        });
+    }
+    static int Count(const std::string& text, const std::string& what)
+    {
+        int count = 0;
+        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
+        return count;
+    }
+};
+
+TEST_F(RawGrid, DottedGridBecomesDashedColumns)
+{
+    // 10 mm at 6774 / 287 pixels per millimetre: 236 pixels, 19 columns (k * 11.8 < 236).
+    const std::string bytes = Grid(0);
+    EXPECT_EQ(19, Count(bytes, "PD"));
+    // The three gapped pens: 5 mm columns dotted every 0.5 mm, 1 mm columns
+    // every 1 mm, half-millimetre columns every 5 mm; width 2 pixels.
+    // Each pen goes out when its column follows another kind: the 5 mm pen
+    // for k = 10, the 1 mm pen for the other 8 even k, the 5 mm-gap pen for
+    // the 10 odd k.
+    EXPECT_EQ(1, Count(bytes, "LT-1,0.5,1PW0.084600;"));
+    EXPECT_EQ(8, Count(bytes, "LT-1,1,1PW0.084600;"));
+    EXPECT_EQ(10, Count(bytes, "LT-1,5,1PW0.084600;"));
+    // Only columns: every line goes from (x, 0) down to (x, 236).
+    int columns = 0;
+    for (size_t at = bytes.find("PU"); at != std::string::npos; at = bytes.find("PU", at + 2)) {
+        int x = -1, y = -1, x2 = -1, y2 = -1;
+        ASSERT_EQ(4, std::sscanf(bytes.c_str() + at, "PU%d,%d;PD%d,%d;", &x, &y, &x2, &y2));
+        EXPECT_EQ(x, x2);
+        EXPECT_EQ(0, y);
+        EXPECT_EQ(236, y2);
+        ++columns;
+    }
+    EXPECT_EQ(19, columns);
+    // The context's own pen is selected again at the end.
+    EXPECT_EQ(bytes.size() - 13, bytes.rfind("LTPW0.042300;"));
+}
+
+TEST_F(RawGrid, RuledGridHasEvenColumnsAndRows)
+{
+    const std::string ruled = Grid(1);
+    // Even k only: 9 columns and 9 rows.
+    EXPECT_EQ(18, Count(ruled, "PD"));
+    EXPECT_NE(std::string::npos, ruled.find("PU0,118;PD236,118;"));   // the 5 mm row
+    // Any other non-zero type: the columns without the rows.
+    const std::string columns = Grid(2);
+    EXPECT_EQ(9, Count(columns, "PD"));
+    // Solid pens: thin 1 pixel, bold 2 pixels.
+    EXPECT_NE(std::string::npos, columns.find("LTPW0.042300;"));
+    EXPECT_NE(std::string::npos, columns.find("LTPW0.084600;"));
+}
+
+TEST_F(RawGrid, LIPSGridUsesTheRegisteredPatterns)
+{
+    const std::string bytes = Grid(0, 5);
+    // L(-12) ",", L(-13) "-", L(-14) ".": the gapped pens' patterns.
+    EXPECT_NE(std::string::npos, bytes.find("E1,1" + RS));
+    EXPECT_NE(std::string::npos, bytes.find("E1-1" + RS));
+    EXPECT_NE(std::string::npos, bytes.find("E1.1" + RS));
+}
+
+}  // namespace
