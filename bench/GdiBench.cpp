@@ -113,25 +113,25 @@ BENCHMARK(BM_PageToImage)->Unit(benchmark::kMillisecond);
 
 void BM_PageToPdf(benchmark::State& state)
 {
-    platform::gdi::PrintSurfaceSpec spec;
-    spec.pdfPath = TempPath("page.pdf");
-    spec.paperWidthTenthMm = 2100;
-    spec.paperHeightTenthMm = 2970;
-    spec.landscape = true;
+    platform::gdi::PrintSurfaceSpec job;
+    job.pdfPath = TempPath("page.pdf");
+    job.paperWidthTenthMm = 2100;
+    job.paperHeightTenthMm = 2970;
+    job.landscape = true;
     Leads();
     for (auto _ : state) {
-        HDC dc = platform::gdi::CreatePrintSurfaceDC(spec);
+        HDC dc = platform::gdi::CreatePrintSurfaceDC(job);
         const int height = GetDeviceCaps(dc, VERTRES);
         platform::gdi::PrintSurfaceStartPage(dc);
         // 250 mm of the 297 mm page, traces 0.2 mm wide as printed.
-        DrawPage(dc, (int)(kPaperMm * spec.dpi / 25.4), height, 5);
+        DrawPage(dc, (int)(kPaperMm * job.dpi / 25.4), height, 5);
         platform::gdi::PrintSurfaceEndPage(dc);
         if (!platform::gdi::PrintSurfaceFinish(dc)) state.SkipWithError("the PDF could not be written");
         DeleteDC(dc);
     }
     std::error_code ec;
-    state.counters["pdf_bytes"] = benchmark::Counter((double)std::filesystem::file_size(spec.pdfPath, ec));
-    std::remove(spec.pdfPath.c_str());
+    state.counters["pdf_bytes"] = benchmark::Counter((double)std::filesystem::file_size(job.pdfPath, ec));
+    std::remove(job.pdfPath.c_str());
 }
 BENCHMARK(BM_PageToPdf)->Unit(benchmark::kMillisecond);
 

@@ -139,7 +139,16 @@ void Paint(HWND hwnd)
     GetClientRect(hwnd, &client);
     const int saved = SaveDC(hdc);
     FontSelection font(hdc, state->font);
-    FillRect(hdc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    // The display area is left alone: the page shown there (a sibling
+    // below the tab control) paints it.
+    RECT display = client;
+    AdjustRect(hwnd, FALSE, &display);
+    const HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
+    const RECT frame[] = {{client.left, client.top, client.right, display.top},
+                          {client.left, display.top, display.left, display.bottom},
+                          {display.right, display.top, client.right, display.bottom},
+                          {client.left, display.bottom, client.right, client.bottom}};
+    for (const RECT& part : frame) FillRect(hdc, &part, face);
     const std::vector<RECT> rects = ItemRects(hwnd, *state);
     const int rowBottom = kRowInset + RowHeight(hwnd, *state);
     RECT panel = {client.left, rowBottom, client.right, client.bottom};

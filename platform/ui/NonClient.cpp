@@ -244,7 +244,12 @@ void PaintNonClient(HWND hwnd)
         else if (thin)
             Edge(hdc, whole, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME);
         else {
-            Fill(hdc, whole, COLOR_BTNFACE);
+            // The frame around the client area, never the client area itself.
+            const RECT strips[] = {{whole.left, whole.top, whole.right, client.top},
+                                   {whole.left, client.top, client.left, client.bottom},
+                                   {client.right, client.top, whole.right, client.bottom},
+                                   {whole.left, client.bottom, whole.right, whole.bottom}};
+            for (const RECT& strip : strips) Fill(hdc, strip, COLOR_BTNFACE);
             Edge(hdc, whole, COLOR_3DLIGHT, COLOR_3DDKSHADOW);
             Edge(hdc, Deflate(whole, 1), COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
         }

@@ -80,12 +80,12 @@ Grey Rasterise(const std::string& pdf, int dpi, const std::string& stem, const s
 
 PrintSurfaceSpec A4(const std::string& path, bool landscape = false)
 {
-    PrintSurfaceSpec spec;
-    spec.pdfPath = path;
-    spec.paperWidthTenthMm = kA4Width;
-    spec.paperHeightTenthMm = kA4Height;
-    spec.landscape = landscape;
-    return spec;
+    PrintSurfaceSpec job;
+    job.pdfPath = path;
+    job.paperWidthTenthMm = kA4Width;
+    job.paperHeightTenthMm = kA4Height;
+    job.landscape = landscape;
+    return job;
 }
 
 std::vector<std::string> FilesIn(const std::string& folder)
@@ -99,12 +99,12 @@ std::vector<std::string> FilesIn(const std::string& folder)
 
 TEST_F(PrintSurfaceTest, DeviceCapsAreThoseOfAPrinter)
 {
-    PrintSurfaceSpec spec = A4("");
-    spec.marginLeft = 100;
-    spec.marginTop = 120;
-    spec.marginRight = 80;
-    spec.marginBottom = 60;
-    HDC dc = platform::gdi::CreatePrintSurfaceDC(spec);
+    PrintSurfaceSpec job = A4("");
+    job.marginLeft = 100;
+    job.marginTop = 120;
+    job.marginRight = 80;
+    job.marginBottom = 60;
+    HDC dc = platform::gdi::CreatePrintSurfaceDC(job);
     ASSERT_NE(nullptr, dc);
     // A4 at 600 dpi is 4961 x 7016 dots.
     EXPECT_EQ(4961, GetDeviceCaps(dc, PHYSICALWIDTH));
@@ -138,19 +138,19 @@ TEST_F(PrintSurfaceTest, DeviceCapsAreThoseOfAPrinter)
 
 TEST_F(PrintSurfaceTest, RefusedSpecs)
 {
-    PrintSurfaceSpec spec = A4("");
-    spec.dpi = 10;
-    EXPECT_EQ(nullptr, platform::gdi::CreatePrintSurfaceDC(spec));
-    spec = A4("");
-    spec.paperWidthTenthMm = 0;
-    EXPECT_EQ(nullptr, platform::gdi::CreatePrintSurfaceDC(spec));
-    spec = A4("");
-    spec.marginLeft = 3000;
-    spec.marginRight = 2000;
-    EXPECT_EQ(nullptr, platform::gdi::CreatePrintSurfaceDC(spec)) << "no printable width left";
-    spec = A4("");
-    spec.marginTop = -1;
-    EXPECT_EQ(nullptr, platform::gdi::CreatePrintSurfaceDC(spec));
+    PrintSurfaceSpec job = A4("");
+    job.dpi = 10;
+    EXPECT_EQ(nullptr, platform::gdi::CreatePrintSurfaceDC(job));
+    job = A4("");
+    job.paperWidthTenthMm = 0;
+    EXPECT_EQ(nullptr, platform::gdi::CreatePrintSurfaceDC(job));
+    job = A4("");
+    job.marginLeft = 3000;
+    job.marginRight = 2000;
+    EXPECT_EQ(nullptr, platform::gdi::CreatePrintSurfaceDC(job)) << "no printable width left";
+    job = A4("");
+    job.marginTop = -1;
+    EXPECT_EQ(nullptr, platform::gdi::CreatePrintSurfaceDC(job));
 }
 
 TEST_F(PrintSurfaceTest, APageWithALineAndTextIsAValidVectorPdf)
@@ -158,9 +158,9 @@ TEST_F(PrintSurfaceTest, APageWithALineAndTextIsAValidVectorPdf)
     ASSERT_TRUE(HavePoppler()) << "poppler-utils (pdfinfo, pdftoppm, pdftotext) must be installed";
     testsupport::TempDir dir;
     const std::string pdf = dir.File("page.pdf");
-    PrintSurfaceSpec spec = A4(pdf);
-    spec.marginLeft = spec.marginTop = 60;
-    HDC dc = platform::gdi::CreatePrintSurfaceDC(spec);
+    PrintSurfaceSpec job = A4(pdf);
+    job.marginLeft = job.marginTop = 60;
+    HDC dc = platform::gdi::CreatePrintSurfaceDC(job);
     ASSERT_NE(nullptr, dc);
     ASSERT_TRUE(platform::gdi::PrintSurfaceStartPage(dc));
     // A 1 mm line from (1, 2) inches to (5, 2) inches of the printable area.

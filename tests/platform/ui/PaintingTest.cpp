@@ -322,3 +322,18 @@ TEST_F(PaintingTest, FramesAreDrawnAroundTheClientArea)
     EXPECT_EQ(kBlue, image.At(11 + 2, 11 + 2));
     DestroyWindow(top);
 }
+
+TEST_F(PaintingTest, RepaintingTheFrameLeavesTheClientArea)
+{
+    HWND top = Painted(kRed, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 120, 90);
+    UpdateWindow(top);
+    EXPECT_EQ(kRed, PixelOf(top, 0, 0));
+    SendMessageW(top, WM_NCPAINT, 1, 0);
+    SetWindowTextW(top, L"新しい見出し");   // the caption repaints with the next update
+    UpdateWindow(top);
+    EXPECT_EQ(kRed, PixelOf(top, 0, 0));
+    RECT client;
+    GetClientRect(top, &client);
+    EXPECT_EQ(kRed, PixelOf(top, client.right - 1, client.bottom - 1));
+    DestroyWindow(top);
+}
