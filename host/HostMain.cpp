@@ -1,6 +1,7 @@
 // morvelance-host: the example host. It does what a host application does
 // with the library: starts it, creates a document by its class name, adds an
 // item for a record file and opens the record through the document.
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "core/AnnoManager.h"
 #include "core/ConstTables.h"
+#include "core/ECGXMLParser.h"
 #include "core/ECGData.h"
 #include "core/Globals.h"
 #include "core/MemoryHelpers.h"
@@ -27,7 +30,9 @@ const char kUsage[] =
     "\n"
     "commands:\n"
     "  info FILE...   open each device record (.ecg, .dat) and print its system code,\n"
-    "                 record kind, lead count and data items\n"
+    "                 record kind, lead count and data items; with the record XML\n"
+    "                 beside it (the record's name, 14 time digits, .xml), also the\n"
+    "                 patient fields the layout stylesheet binds and the display settings\n"
     "  --help         show this text\n"
     "\n"
     "The library finds its work directory through the registry file named by\n"
@@ -107,6 +112,71 @@ CString ReadText(CTavrionDoc& doc, _ECGDATA* image, UINT tag)
     return result;
 }
 
+// The record XML that lies beside a record: its stem, the 14 digits of the
+// naming time and ".xml"; empty when there is none.
+std::string FindRecordXml(const std::string& record)
+{
+    const size_t slash = record.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : record.substr(0, slash);
+    std::string stem = slash == std::string::npos ? record : record.substr(slash + 1);
+    const size_t dot = stem.rfind('.');
+    if (dot != std::string::npos) stem.resize(dot);
+    std::string found;
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return found;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.size() != stem.size() + 14 + 4 || name.compare(0, stem.size(), stem) != 0) continue;
+        if (name.compare(name.size() - 4, 4, ".xml") != 0) continue;
+        if (name.find_first_not_of("0123456789", stem.size()) != name.size() - 4) continue;
+        if (found.empty() || name > found.substr(found.rfind('/') + 1)) found = folder + "/" + name;
+    }
+    closedir(dir);
+    return found;
+}
+
+// The layout tables a record's forms use, by its system code.
+_LOAD_POSITION_TYPE LayoutTypeOf(int systemCode)
+{
+    switch (systemCode & 0xFF) {
+    case 10: case 245: case 246: case 38: case 218: case 217: return LOAD_POS_RHYTHM;
+    case 5: return LOAD_POS_RR;
+    case 26: case 229: case 230: case 28: return LOAD_POS_EXTRA;
+    default: return LOAD_POS_REST;
+    }
+}
+
+// What the record XML holds, read the way the forms read it: through the
+// paths the layout stylesheet binds to the patient fields.
+void PrintRecordXml(CTavrionDoc& doc, const CString& xmlPath, int systemCode)
+{
+    doc.GetCtrlPosFromXSL(LayoutTypeOf(systemCode));
+    CECGXMLParser xml(xmlPath, doc.Is8000File(xmlPath), CString());
+    const CString idPath = doc.GetDefXMLPath(0, 1, 0);
+    const CString namePath = doc.GetDefXMLPath(0, 3, 0);
+    CString id, name;
+    xml.GetDataFromXMLDOM(id, idPath, 4, CString());
+    xml.GetDataFromXMLDOM(name, namePath, 4, CString());
+    std::printf("  xml patient     %s / %s   (bound to %s)\n", Utf8(id).c_str(), Utf8(name).c_str(),
+                Utf8(idPath).c_str());
+    _XML_ATTRIB_DATE date;
+    if (xml.GetDateAttrib(date, CString(L"/Rawdata/Tavrion/Inspection/Patient_section/Acquition_date"), 1))
+        std::printf("  xml acquired    %s/%s/%s %s:%s:%s\n", Utf8(date.strYear).c_str(), Utf8(date.strMonth).c_str(),
+                    Utf8(date.strDay).c_str(), Utf8(date.strHour).c_str(), Utf8(date.strMinute).c_str(),
+                    Utf8(date.strSecond).c_str());
+    doc.UpDateReferenceInfo(xmlPath);
+    std::printf("  settings        grid type %d, wave 0x%06X, grid 0x%06X, background 0x%06X\n", doc.GetGridType(),
+                doc.GetWaveColor(0), doc.GetWaveColor(1), doc.GetWaveColor(2));
+    _ANNOTATION_INFO head;
+    doc.GetAnnoInfoFromXML(&head, &xml);
+    CAnnoManager annotations;
+    annotations.SetListHeader(&head);
+    std::printf("  annotations     %d\n", annotations.GetItemCount() - 1);
+    DeleteAnnotationChain(head.pNext);
+    const CString suffix = doc.GetSuffix();
+    if (!suffix.IsEmpty()) std::printf("  layout suffix   %s\n", Utf8(suffix).c_str());
+}
+
 // Prints what one record holds; false when it cannot be opened.
 bool PrintInfo(const std::string& path)
 {
@@ -119,9 +189,11 @@ bool PrintInfo(const std::string& path)
     }
 
     CString filePath(path.c_str());
-    CString xmlPath;
+    const std::string recordXml = FindRecordXml(path);
+    CString xmlPath(recordXml.c_str());
     _DATAITEM* item = new _DATAITEM;
     item->strFilePath = filePath;
+    item->strXMLPath = xmlPath;
     doc->GetDataManager().AppendItem(item);
 
     const int systemCode = doc->OpenFile(xmlPath, filePath);
@@ -140,7 +212,7 @@ bool PrintInfo(const std::string& path)
     std::printf("  system code     0x%04X (low byte %d)\n", systemCode, systemCode & 0xFF);
     std::printf("  record kind     %d\n", kind);
     std::printf("  reader          %s\n", oldReader ? "ZARN80 (older)" : "ZARN90 (newer)");
-    std::printf("  record XML      %s\n", Utf8(item->strXMLPath).c_str());
+    std::printf("  record XML      %s%s\n", Utf8(item->strXMLPath).c_str(), recordXml.empty() ? " (to be made)" : "");
     std::printf("  blobs           %u bytes (3836%s)\n", image->dwBlobSize, image->pBlob3855 ? " and 3855" : "");
     std::printf("  patient id      %s\n", Utf8(ReadText(*doc, image, 3001)).c_str());
     std::printf("  patient name    %s\n", Utf8(ReadText(*doc, image, 3002)).c_str());
@@ -182,6 +254,8 @@ bool PrintInfo(const std::string& path)
     const std::vector<BYTE> baseline = ReadRaw(*doc, image, ECG_TAG_BASELINE, 0);
     if (baseline.size() >= 2)
         std::printf("  average base    %d\n", static_cast<short>(baseline[0] | (baseline[1] << 8)));
+
+    if (!recordXml.empty()) PrintRecordXml(*doc, item->strXMLPath, systemCode);
 
     FreeECGData(image);
     delete doc;

@@ -15,6 +15,6 @@ rm -rf "$samples"
 "$build/bin/morvelance-mkrecord" samples "$samples"
 ptb=../shared/data/physionet/ptb/s0010_re
 if [ -f "$ptb.hea" ]; then
-    "$build/bin/morvelance-mkrecord" wfdb --record "$ptb" --kind rest15 --out "$samples/ptb-s0010_re.ecg"
+    "$build/bin/morvelance-mkrecord" wfdb --record "$ptb" --kind rest15 --out "$samples/ptb-s0010_re.ecg" --xml
 fi
 "$build/bin/morvelance-host" info "$samples"/*.ecg
