@@ -7,12 +7,17 @@
 // forms, panes and reports call without knowing the examination kind.
 #pragma once
 
+#include "controls/CheckValue.h"
+#include "core/AdditionalInfo.h"
 #include "core/AnnotationInfo.h"
 #include "core/DataItem.h"
 #include "core/DataManager.h"
 #include "core/DefaultRef.h"
+#include "core/LeadNameInfo.h"
+#include "core/PatientInfo.h"
 #include "core/ECGData.h"
 #include "core/PositionCtrl.h"
+#include "platform/base/DateTime.h"
 #include "platform/base/Geometry.h"
 #include "platform/base/Strings.h"
 #include "platform/ui/Document.h"
@@ -21,6 +26,8 @@ class CDC;
 class CFont;
 class CECGXMLParser;
 struct _FILEITEM_INFO;
+struct _XML_ATTRIB_DATE;
+struct _XML_ATTRIB_AGE;
 
 // The numbered lead layouts of the multi-lead view.
 typedef int _RHYTHM_WAVE_STYLE;
@@ -28,6 +35,17 @@ typedef int _RHYTHM_WAVE_STYLE;
 #define TAVRION_DOC_FONTS 5
 #define TAVRION_SENSE_KINDS 7
 #define TAVRION_LEAD_SELECTION 28
+
+// The examination kinds (_DOC_TYPE) that GetDocType answers.
+enum {
+    DOC_TYPE_REST = 0,
+    DOC_TYPE_FINAL = 1,
+    DOC_TYPE_RHYTHM = 2,
+    DOC_TYPE_RR = 3,
+    DOC_TYPE_EXTRA = 4,
+    DOC_TYPE_EXER = 5,
+    DOC_TYPE_MFER = 6,
+};
 
 class CTavrionDoc : public CDocument {
     DECLARE_DYNCREATE(CTavrionDoc)
@@ -63,6 +81,17 @@ public:
     // and saves it; reads every setting back from a record XML.
     virtual void SetReferenceIntoXML(int id, int arg);
     virtual void UpDateReferenceInfo(const CString& strXMLPath);
+    virtual void InitCheckArray();
+    virtual void SetCtrlContent(_PATIENT_INFO* pPatient);
+    virtual void UpDateCurItemContent(_PATIENT_INFO& patient);
+    // The examination kind (_DOC_TYPE: 0 rest ... 6 MFER); the base document
+    // is none of them and answers -1. Code that treats a document as one kind
+    // asks this first, since the kinds are separate classes of other modules.
+    virtual int GetDocType() const;
+    // The lead count of the current item of the document's own kind; 255
+    // without a current item (the base document never has one).
+    virtual int GetCurItemLeadCount();
+    virtual void SaveWaveInfoToXML(int nSystemCode, _LEAD_NAME_INFO& info, CECGXMLParser* xml);
 
     // ---- layout tables -------------------------------------------------------
     // Loads the tables the type names (once per process) and the layout
@@ -77,6 +106,66 @@ public:
     // ---- annotations -----------------------------------------------------------
     void GetAnnoInfoFromXML(_ANNOTATION_INFO* head, CECGXMLParser* xml);
     void SaveAnnoInfoToXML(_ANNOTATION_INFO* head, CECGXMLParser* xml);
+
+    // ---- control-data store -----------------------------------------------------
+    // Loads (bInit non-zero) or edits the value of the first entry with the id.
+    void SetCtrlData(UINT uID, const CString& strText, int bInit, int nSel);
+    void GetCtrlData(UINT uID, CString& strText);
+    void GetCtrlData(UINT uID, int& nSel);
+    int GetCtrlModifyFlag(UINT uID);
+    // Bit 0 shown, bit 1 enabled; 0 for an unknown id or a non-zero nReserved.
+    long CheckCtrlStatus(UINT uID, int nReserved);
+    int IsEidtChange(_PATIENT_INFO* pPatient);
+    // 1 when the text is empty, unchecked, or a number within the limits.
+    int CheckDataRange(CString strText, float fMax, float fMin, int bCheck, int bPoint);
+    // A bound control's change: stores it as an edit, and marks the patient
+    // data edited when the field is one of the patient strip. Returns the
+    // entry's modified flag (0 for an id the store does not hold).
+    int PushCtrlEdit(UINT uID, const CString& strText, int nSel);
+    // The patient strip's fields (3000 to 3029). The interpretation fields
+    // of the resting forms share the id range above them and are no patient
+    // data.
+    static int IsPatientFieldID(UINT uID);
+    INT_PTR GetCheckCount() const { return m_CheckArray.GetSize(); }
+    UINT GetCheckID(INT_PTR index) const { return m_CheckArray.GetAt(index).GetID(); }
+
+    // ---- lead names, lead counts and lead selection ------------------------------
+    int IsMasterStepInforSystemCode(int nSystemCode);
+    int IsTripInforSystemCode(int nSystemCode);
+    CString GetLeadNameString(int index);
+    CString FromIDtoName(int nCode, int nSystemCode, CECGXMLParser* xml, int index);
+    void GetLeadNameFromXML(int nSystemCode, _LEAD_NAME_INFO& info, CECGXMLParser* xml);
+    // style 0 stands for the document's current style; 1 when stored.
+    int SetLeadSelection(short sMask, int nSystemCode, _RHYTHM_WAVE_STYLE style);
+    short GetLeadSelection(int nSystemCode, _RHYTHM_WAVE_STYLE style);
+    int GetAcquisitionFilter(CECGXMLParser* xml, int bDefault);   // Hz
+    float GetAcquisitionSense(CECGXMLParser* xml, int bDefault);  // mm/mV
+
+    // ---- editable parameters and interpretation codes ------------------------------
+    int InsertEditableParam(_EDITABLE_PARAM_INDEX index, const CString& text);
+    CStringArray* GetEditableParam(_EDITABLE_PARAM_INDEX index);   // null outside 0 to 11
+    int ClearEditableParam(_EDITABLE_PARAM_INDEX index);
+    // The text of a pick-list field: the chosen list item when the stored
+    // text is empty and the selection lies in the list, else the stored text.
+    static CString GetListedText(const CStringArray* list, int nSel, const CString& strStored);
+    void SetSubstituteParam(_SUBSTITUTE_SELECT_OR_EDITMODE mode, int value);
+    int GetSubstituteParam(_SUBSTITUTE_SELECT_OR_EDITMODE mode);
+    int IsMinnesotaValid(CString strCode, CString strText);
+    int IsMinnesotaNotMatchingValid(CString strCode, CString strMarker);
+    int IsIvrelValid(CString strCode, CString strText);
+    CString GetVersionText(const wchar_t* pszXMLPath);
+
+    // ---- file list ---------------------------------------------------------------------
+    // Fills the host's list record of one record file; the companions may be
+    // empty. The record's system code, 1 when the file cannot be read, 255 for
+    // an MFER file without root; a file of another kind is left alone.
+    int ReadFile(const wchar_t* pszPath, const wchar_t* pszXML, const wchar_t* pszHL7, _FILEITEM_INFO* info);
+
+    // ---- patient record ----------------------------------------------------------
+    void GetPatInfoFromXML(int nSystemCode, _PATIENT_INFO& patient, CECGXMLParser* xml);
+    void SavePatInfoToXML(_PATIENT_INFO& patient, CECGXMLParser* xml);
+    void UpdateRhyRRCurItem(int nSystemCode, _INTERPRE_INFO_GENERAL& info);
+    _BIRTHDAY CheckBirthday(_BIRTHDAY birthday);
 
     // ---- settings -------------------------------------------------------------
     _DEFAULT_REF& GetDefaultReference() { return m_stDefaultRef; }
@@ -227,6 +316,32 @@ protected:
     int LoadExtraInterprePrintPos(CECGXMLParser* xsl, int bVisibleOnly);
     int LoadExerInterprePrintPos(CECGXMLParser* xsl, int bVisibleOnly);
 
+    void InitCheckArrayRhyRR();
+    void ReadBaseFileInfo(const CString& strXMLPath, _FILEITEM_INFO* info);
+    int ReadDeviceFileInfo(const CString& path, const CString& xml, _FILEITEM_INFO* info);
+    int ReadMferFileInfo(const CString& path, const CString& xml, const CString& hl7, _FILEITEM_INFO* info);
+    void ReadHl7FileInfo(const CString& hl7, _FILEITEM_INFO* info);
+    // A record text into a list field, at most 99 characters; the field stays
+    // as it was when the tag does not read.
+    void ReadRecordText(_ECGDATA* image, UINT tag, CString& field);
+    void GetAdditionalInforFromXMLFile(CECGXMLParser* xml, _ADDITIONAL_INFO& info, _ECGDATA* image);
+    void SaveAdditionToXML(CECGXMLParser* xml, _ADDITIONAL_INFO& info);
+    void UpdateCurItemAddition(int nSystemCode, _ADDITIONAL_INFO& info);
+    static int GetLeadCountBySystemCode(UINT uSystemCode);
+    int GetCurrentLeadCount(int nSystemCode);
+    // Device-item readers: 0 when the item is missing or unreadable.
+    static int GetLTFileLeadCount(_ECGDATA* image, UINT tag);
+    static int GetRRFileLeadCount(_ECGDATA* image);
+    static int GetExtraFileLeadCount(_ECGDATA* image, UINT uSystemCode);
+    int CompareDate(COleDateTime date, _XML_ATTRIB_DATE record);
+    void ReadAge(_PATIENT_INFO& patient, CECGXMLParser* xml, const CString& xpath);
+    CString ReadPressure(const CString& text, int nPressureUnit);
+    void ReadConfirmation(_PATIENT_INFO& patient, CECGXMLParser* xml);
+    static _XML_ATTRIB_AGE MakeAgeAttrib(const _PATIENT_INFO& patient);
+    // The index of the first entry with the id, -1 when none has it.
+    INT_PTR FindCheckEntry(UINT uID) const;
+    void AddCheckEntry(UINT uID, const CString& strKey);
+
     int LoadECGLibrary(_ECGDATA* image, _FILEITEM_INFO* info);
     CString CreateRawFileName(const CString& source, int bRaw);
 
@@ -287,6 +402,9 @@ protected:
     int m_bPrintCancel = 0;     // 1 once the user cancelled the print job
     int m_nUnused6;
     int m_bSuffixRead;          // the layout suffix was read for this document
+    CArray<CCheckValue, CCheckValue&> m_CheckArray;   // the control-data store, in insertion order
+    CCheckValue m_CheckScratch[8];   // the copies that the store's lookups work on
+    CStringArray m_arrEditableParam[EDITABLE_PARAM_COUNT];   // the forms' pick lists
 
 private:
     void DeleteDocFonts();

@@ -15,6 +15,8 @@
 #include "platform/zarn/ZarnBuilder.h"
 #include "tools/DeviceRecord.h"
 #include "tools/EcgModel.h"
+#include "tools/Hl7Header.h"
+#include "tools/MferWriter.h"
 #include "tools/MasterFiles.h"
 #include "tools/RecordTags.h"
 #include "tools/RecordXml.h"
@@ -43,6 +45,10 @@ const char kUsage[] =
     "  xml --kind KIND --out FILE [options]     the record XML of the bundled sample of a kind\n"
     "  masters DIR                              the work directory's master files and quarnel.ini\n"
     "  dump FILE                                list a record's items\n"
+    "  mfer --kind MKIND --out F.mwf [options]  an MFER file from the synthetic model\n"
+    "  wfdb --mfer --record PATH --out F.mwf    an MFER file from a WFDB record (its own rate\n"
+    "                                           and resolution)\n"
+    "  mfer-seeds DIR                           the fuzz seed corpus of the MFER reader\n"
     "\n"
     "record options:\n"
     "  --kind rest12|rest15|rhythm|rr|extra     record kind (wfdb: guessed from the lead count)\n"
@@ -78,6 +84,20 @@ const char kUsage[] =
     "                    additions, comment, measurements, analysis, record, wave, report,\n"
     "                    system, settings, annotations\n"
     "  --annotations N --additions N --minnesota N --ivrel N   element counts\n"
+    "mfer options (mfer, wfdb --mfer):\n"
+    "  --kind extra3|extra4|extra6x1|extra6x3x2|extra7|freeze|plain   (mfer only)\n"
+    "  --leads N         freeze/plain: lead count (plain 1, 3, 12, 15; default 12)\n"
+    "  --rate HZ         mfer: sampling rate (default 500)\n"
+    "  --big-endian | --little-endian   byte order of values (default big)\n"
+    "  --no-preamble --no-end --no-patient --no-time   leave those definitions out\n"
+    "  --filter TEXT     filter text (default 0.05-150Hz; empty: none)\n"
+    "  --dtype N         MFER data type 0..8 (default 0, 16-bit signed)\n"
+    "  --frames N        split the waveform into N definitions; --block N samples per block\n"
+    "  --four-byte-length  four-byte length form on the waveform\n"
+    "  --derive          a 12-lead record as I, II, V1-V6 only\n"
+    "  --utf8 --indefinite --wide-channels --interval   texts in UTF-8, open-length channel\n"
+    "                    attributes, two-byte channel numbers, rate as an interval\n"
+    "  --hl7 FILE        also write an HL7 aECG header for the record\n"
     "  --help            this text\n";
 
 class Args {
@@ -90,7 +110,10 @@ public:
                 continue;
             }
             if (a == "--pace" || a == "--noise" || a == "--any-code" || a == "--help" || a == "--xml" || a == "--sjis" ||
-                a == "--at-limit" || a == "--out-of-range" || a == "--every-section") {
+                a == "--at-limit" || a == "--out-of-range" || a == "--every-section" || a == "--mfer" ||
+                a == "--big-endian" || a == "--little-endian" || a == "--no-preamble" || a == "--no-end" ||
+                a == "--no-patient" || a == "--no-time" || a == "--four-byte-length" || a == "--derive" ||
+                a == "--utf8" || a == "--indefinite" || a == "--wide-channels" || a == "--interval") {
                 flags_[a] = "1";
                 continue;
             }
@@ -293,7 +316,91 @@ int CmdSynth(const Args& a, std::ostream& out) {
     return 0;
 }
 
+MferOptions MferOptionsFrom(const Args& a) {
+    MferOptions o;
+    o.bigEndian = !a.Has("--little-endian");
+    o.preamble = !a.Has("--no-preamble");
+    o.endTag = !a.Has("--no-end");
+    o.patient = !a.Has("--no-patient");
+    o.time = !a.Has("--no-time");
+    o.filter = a.Get("--filter", o.filter);
+    o.dataType = static_cast<int>(a.Integer("--dtype", 0));
+    if (o.dataType < 0 || o.dataType > 8) throw std::invalid_argument("--dtype must be 0..8");
+    o.frames = static_cast<int>(a.Integer("--frames", 1));
+    o.block = static_cast<int>(a.Integer("--block", 0));
+    o.fourByteWaveLength = a.Has("--four-byte-length");
+    o.onlyIndependentLeads = a.Has("--derive");
+    o.utf8 = a.Has("--utf8");
+    o.indefiniteAttributes = a.Has("--indefinite");
+    o.wideChannelNumbers = a.Has("--wide-channels");
+    o.intervalAsSeconds = a.Has("--interval");
+    return o;
+}
+
+const std::vector<std::string> kMferOptions = {
+    "--mfer", "--big-endian", "--little-endian", "--no-preamble", "--no-end", "--no-patient", "--no-time",
+    "--filter", "--dtype", "--frames", "--block", "--four-byte-length", "--derive", "--utf8", "--indefinite",
+    "--wide-channels", "--interval", "--hl7", "--out", "--seconds", "--id", "--name", "--time"};
+
+int WriteMferOutput(const Args& a, const EcgRecord& ecg, const MferOptions& o, std::ostream& out) {
+    const std::string outPath = a.Get("--out");
+    std::string error;
+    if (!WriteMferFile(outPath, ecg, o, &error)) throw std::runtime_error(error);
+    out << "wrote " << outPath << " (MFER \"" << o.description << "\", " << ecg.leads.size() << " leads, "
+        << ecg.SampleCount() << " samples at " << ecg.sampleRate << " Hz)\n";
+    if (a.Has("--hl7")) {
+        if (!WriteHl7Header(a.Get("--hl7"), ecg.patient, ecg.time, Hl7HeaderOptions(), &error))
+            throw std::runtime_error(error);
+        out << "wrote " << a.Get("--hl7") << "\n";
+    }
+    return 0;
+}
+
+int CmdMfer(const Args& a, std::ostream& out) {
+    std::vector<std::string> known = kMferOptions;
+    known.insert(known.end(), {"--kind", "--leads", "--rate"});
+    a.CheckKnown(known);
+    MferKind kind;
+    if (!ParseMferKind(a.Get("--kind", "plain"), &kind)) throw std::invalid_argument("unknown --kind '" + a.Get("--kind") + "'");
+    if (!a.Has("--out")) throw std::invalid_argument("mfer needs --out FILE");
+    EcgRecord ecg = MferKindRecord(kind, static_cast<int>(a.Integer("--leads", 12)), a.Number("--seconds", 10),
+                                   a.Number("--rate", 500));
+    ApplyPatient(a, &ecg.patient, &ecg.time);
+    MferOptions o = MferOptionsFrom(a);
+    o.description = MferDescription(kind);
+    return WriteMferOutput(a, ecg, o, out);
+}
+
+int CmdWfdbMfer(const Args& a, std::ostream& out) {
+    std::vector<std::string> known = kMferOptions;
+    known.insert(known.end(), {"--record"});
+    a.CheckKnown(known);
+    if (!a.Has("--record") || !a.Has("--out")) throw std::invalid_argument("wfdb --mfer needs --record PATH and --out FILE");
+    std::string path = a.Get("--record");
+    if (path.size() > 4 && path.compare(path.size() - 4, 4, ".hea") == 0) path.resize(path.size() - 4);
+    WfdbRecord wf;
+    std::string error;
+    const double seconds = a.Number("--seconds", 0);
+    if (!ReadWfdbRecord(path, &wf, &error, -1)) throw std::runtime_error(error);
+    EcgRecord ecg = WfdbToEcg(wf, wf.header.recordName);
+    if (seconds > 0) {
+        const size_t keep = static_cast<size_t>(seconds * ecg.sampleRate);
+        for (EcgLead& lead : ecg.leads)
+            if (lead.microvolts.size() > keep) lead.microvolts.resize(keep);
+    }
+    ecg.patient.id = wf.header.recordName;
+    ecg.patient.name = "PhysioNet " + wf.header.recordName;
+    ApplyPatient(a, &ecg.patient, &ecg.time);
+    MferOptions o = MferOptionsFrom(a);
+    const double gain = wf.header.signals.empty() ? 200.0 : wf.header.signals[0].gain;
+    MferSenseFor(1000.0 / (gain > 0 ? gain : 200.0), &o);
+    o.description = ecg.leads.size() <= 3 ? "MFR Long-term ECG" : "MFR Standard 12 leads ECG";
+    o.waveformType = ecg.leads.size() <= 3 ? 2 : 1;
+    return WriteMferOutput(a, ecg, o, out);
+}
+
 int CmdWfdb(const Args& a, std::ostream& out) {
+    if (a.Has("--mfer")) return CmdWfdbMfer(a, out);
     std::vector<std::string> known = kRecordOptions;
     known.insert(known.end(), {"--record", "--start"});
     a.CheckKnown(known);
@@ -487,6 +594,15 @@ int RunMkrecord(const std::vector<std::string>& args, std::ostream& out, std::os
         if (cmd == "wfdb") return CmdWfdb(a, out);
         if (cmd == "dump") return CmdDump(a, out);
         if (cmd == "xml") return CmdXml(a, out);
+        if (cmd == "mfer") return CmdMfer(a, out);
+        if (cmd == "mfer-seeds") {
+            a.CheckKnown({});
+            if (a.Positional().size() != 1) throw std::invalid_argument(cmd + " needs one DIR");
+            EnsureDir(a.Positional()[0]);
+            const std::vector<std::string> files = WriteMferSeedCorpus(a.Positional()[0]);
+            out << "wrote " << files.size() << " files to " << a.Positional()[0] << "\n";
+            return 0;
+        }
         if (cmd == "seeds" || cmd == "samples" || cmd == "masters") {
             a.CheckKnown({});
             if (a.Positional().size() != 1) throw std::invalid_argument(cmd + " needs one DIR");

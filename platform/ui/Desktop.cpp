@@ -530,8 +530,14 @@ BOOL SystemParametersInfoW(UINT uiAction, UINT uiParam, LPVOID pvParam, UINT fWi
     case SPI_GETSCREENREADER:
     case SPI_GETKEYBOARDPREF:
     case SPI_GETFLATMENU:
-    case SPI_GETDROPSHADOW:
-    case SPI_GETHIGHCONTRAST: return setInt(FALSE);
+    case SPI_GETDROPSHADOW: return setInt(FALSE);
+    case SPI_GETHIGHCONTRAST: {
+        auto* contrast = static_cast<HIGHCONTRASTW*>(pvParam);
+        if (!contrast || uiParam < sizeof(HIGHCONTRASTW)) return FALSE;
+        contrast->dwFlags = HCF_AVAILABLE;
+        contrast->lpszDefaultScheme = nullptr;
+        return TRUE;
+    }
     case SPI_GETBORDER: return setInt(1);
     case SPI_GETKEYBOARDDELAY: return setInt(1);
     case SPI_GETKEYBOARDSPEED: return setInt(31);

@@ -134,6 +134,17 @@ struct tagNONCLIENTMETRICSW {
 typedef tagNONCLIENTMETRICSW NONCLIENTMETRICSW;
 typedef NONCLIENTMETRICSW NONCLIENTMETRICS;
 
+// SPI_GETHIGHCONTRAST: the desktop never runs in high contrast.
+struct tagHIGHCONTRASTW {
+    UINT cbSize;
+    DWORD dwFlags;
+    LPWSTR lpszDefaultScheme;
+};
+typedef tagHIGHCONTRASTW HIGHCONTRASTW;
+typedef HIGHCONTRASTW HIGHCONTRAST;
+#define HCF_HIGHCONTRASTON 0x00000001
+#define HCF_AVAILABLE 0x00000002
+
 // The settings the system reads: the work area (the whole screen), the
 // non-client and icon fonts, wheel lines, hover and keyboard timings.
 // FALSE for an action it does not know or a missing buffer.

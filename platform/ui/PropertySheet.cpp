@@ -168,20 +168,20 @@ void CPropertySheet::BuildControls()
 
     int bottom = tab.bottom;
     if (!m_bModeless) {
-        struct ButtonSpec {
+        struct SheetButton {
             UINT id;
             LPCTSTR text;
             DWORD style;
         };
-        std::vector<ButtonSpec> buttons = {{IDOK, L"OK", BS_DEFPUSHBUTTON}, {IDCANCEL, L"キャンセル", BS_PUSHBUTTON}};
+        std::vector<SheetButton> buttons = {{IDOK, L"OK", BS_DEFPUSHBUTTON}, {IDCANCEL, L"キャンセル", BS_PUSHBUTTON}};
         if (!(m_psh.dwFlags & PSH_NOAPPLYNOW)) buttons.push_back({ID_APPLY_NOW, L"適用(&A)", BS_PUSHBUTTON | WS_DISABLED});
         if (m_psh.dwFlags & PSH_HASHELP) buttons.push_back({IDHELP, L"ヘルプ", BS_PUSHBUTTON});
         const int top = tab.bottom + y(kMargin);
         int left = tab.right - static_cast<int>(buttons.size()) * (x(kButtonWidth) + x(kButtonGap)) + x(kButtonGap);
-        for (const ButtonSpec& spec : buttons) {
-            HWND button = ::CreateWindowExW(0, WC_BUTTON, spec.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | spec.style,
+        for (const SheetButton& planned : buttons) {
+            HWND button = ::CreateWindowExW(0, WC_BUTTON, planned.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | planned.style,
                                             left, top, x(kButtonWidth), y(kButtonHeight), m_hWnd,
-                                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(spec.id)),
+                                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(planned.id)),
                                             AfxGetResourceHandle(), nullptr);
             ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
             left += x(kButtonWidth) + x(kButtonGap);

@@ -373,7 +373,8 @@ private:
             Dialog(id);
             return;
         }
-        if (IsName("MENU") || IsName("MENUEX")) {
+        if (IsName("MENUEX")) Fail("MENUEX is not supported: write the menu as a MENU");
+        if (IsName("MENU")) {
             Take();
             Menu(id);
             return;

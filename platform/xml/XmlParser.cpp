@@ -13,9 +13,11 @@
 #include <cstdio>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 
 #include "platform/base/File.h"
 #include "platform/xml/XmlPath.h"
+#include "platform/xml/XmlPathWalker.h"
 #include "platform/xml/XmlSaveFile.h"
 #include "platform/xml/XmlText.h"
 
@@ -26,6 +28,9 @@ using platform::xmltext::ToXmlUtf8;
 
 // Record files are a few hundred kilobytes; anything far larger is not one.
 const off_t kMaxFileSize = 256L * 1024 * 1024;
+// Paths whose selection a document remembers before it starts afresh: more
+// than the layout stylesheet's controls, few enough to stay small.
+const size_t kMaxRememberedPaths = 4096;
 
 const xmlChar* X(const std::string& text)
 {
@@ -189,10 +194,15 @@ struct XML_PARSER::Impl {
     bool Prepare(const CString& xpath, CXmlPath& path) const;
     xmlXPathContextPtr Context();
     void ForgetContext();
-    void ForgetLastFound() { strLastExpression.clear(); }
-    XPathResult Evaluate(const std::string& expression, xmlNodePtr from);
-    xmlNodePtr First(const std::string& expression, xmlNodePtr from = nullptr);
-    long Count(const std::string& expression, xmlNodePtr from = nullptr);
+    void ForgetFound() { mapFound.clear(); }
+    XPathResult Evaluate(const XmlPathStep* steps, size_t count, xmlNodePtr from);
+    // The first node the steps select from `from` (the document when null),
+    // null when none; their count, negative on error.
+    xmlNodePtr SelectFirst(const XmlPathStep* steps, size_t count, xmlNodePtr from = nullptr);
+    long SelectCount(const XmlPathStep* steps, size_t count, xmlNodePtr from = nullptr);
+    // What a path the system wrote selects first (null for nothing); false
+    // when the path is refused. Remembered by its text until the document changes.
+    bool Find(const CString& xpath, xmlNodePtr& found);
 
     bool ResolvePrefix(xmlNodePtr scope, const std::string& prefix, xmlNsPtr& ns) const;
     xmlNodePtr FindOrCreateElement(const CXmlPath& path);
@@ -205,14 +215,14 @@ struct XML_PARSER::Impl {
 
     xmlDocPtr pDoc = nullptr;
     xmlXPathContextPtr pContext = nullptr;   // namespaces bound for the current root; null: bind again
+    std::unique_ptr<CXmlPathWalker> pWalker; // walks with pContext's bindings; null with it
     std::string strDefaultPrefix;            // stands for the root's default namespace; empty for none
     State state = State::Fresh;
     CString strLoadError;                    // "line L, column C: message"; empty after a good load
-    // The last absolute expression First answered and its node (null: none
-    // selected). Readers ask for one element's attributes one by one; any
-    // change of the document forgets it.
-    std::string strLastExpression;           // empty: nothing remembered
-    xmlNodePtr pLastFound = nullptr;
+    // The node each path text selected first (null: none). Readers ask for
+    // one element's attributes one by one and for the same visibility tags
+    // again and again; any change of the document forgets them all.
+    std::unordered_map<std::wstring, xmlNodePtr> mapFound;
 };
 
 void XML_PARSER::Impl::Clear()
@@ -330,44 +340,69 @@ xmlXPathContextPtr XML_PARSER::Impl::Context()
     if (xmlNsPtr ns = DefaultNamespace(); ns && !strDefaultPrefix.empty()) {
         xmlXPathRegisterNs(pContext, X(strDefaultPrefix), ns->href);
     }
+    pWalker.reset(new CXmlPathWalker(pContext));
     return pContext;
 }
 
 void XML_PARSER::Impl::ForgetContext()
 {
-    ForgetLastFound();
+    ForgetFound();
+    pWalker.reset();
     if (pContext) xmlXPathFreeContext(pContext);
     pContext = nullptr;
 }
 
-XPathResult XML_PARSER::Impl::Evaluate(const std::string& expression, xmlNodePtr from)
+// The engine decides what the walk declines (a prefix without a binding,
+// which it reports as an error).
+XPathResult XML_PARSER::Impl::Evaluate(const XmlPathStep* steps, size_t count, xmlNodePtr from)
 {
     xmlXPathContextPtr context = Context();
     if (!context) return XPathResult();
-    context->node = from ? from : reinterpret_cast<xmlNodePtr>(pDoc);
+    std::string expression;
+    for (size_t i = 0; i < count; ++i) {
+        if (i > 0) expression += '/';
+        expression += CXmlPath::StepExpression(steps[i], true);
+    }
+    context->node = from ? from : reinterpret_cast<xmlNodePtr>(pDoc);   // from the document: an absolute path
     return XPathResult(xmlXPathEvalExpression(X(expression), context));
 }
 
-xmlNodePtr XML_PARSER::Impl::First(const std::string& expression, xmlNodePtr from)
+xmlNodePtr XML_PARSER::Impl::SelectFirst(const XmlPathStep* steps, size_t count, xmlNodePtr from)
 {
-    if (!from && !strLastExpression.empty() && expression == strLastExpression) return pLastFound;
-    XPathResult result = Evaluate(expression, from);
+    if (!pDoc || count == 0 || !Context()) return nullptr;
+    xmlNodePtr start = from ? from : reinterpret_cast<xmlNodePtr>(pDoc);
     xmlNodePtr found = nullptr;
-    if (result && result->type == XPATH_NODESET && !xmlXPathNodeSetIsEmpty(result->nodesetval)) {
-        found = xmlXPathNodeSetItem(result->nodesetval, 0);
-    }
-    if (!from && result) {
-        strLastExpression = expression;
-        pLastFound = found;
-    }
-    return found;
+    if (pWalker->First(steps, count, start, found)) return found;
+    XPathResult result = Evaluate(steps, count, from);
+    if (!result || result->type != XPATH_NODESET || xmlXPathNodeSetIsEmpty(result->nodesetval)) return nullptr;
+    return xmlXPathNodeSetItem(result->nodesetval, 0);
 }
 
-long XML_PARSER::Impl::Count(const std::string& expression, xmlNodePtr from)
+long XML_PARSER::Impl::SelectCount(const XmlPathStep* steps, size_t count, xmlNodePtr from)
 {
-    XPathResult result = Evaluate(expression, from);
+    if (!pDoc || count == 0 || !Context()) return -1;
+    xmlNodePtr start = from ? from : reinterpret_cast<xmlNodePtr>(pDoc);
+    long selected = 0;
+    if (pWalker->Count(steps, count, start, selected)) return selected;
+    XPathResult result = Evaluate(steps, count, from);
     if (!result || result->type != XPATH_NODESET) return -1;
     return result->nodesetval ? result->nodesetval->nodeNr : 0;
+}
+
+bool XML_PARSER::Impl::Find(const CString& xpath, xmlNodePtr& found)
+{
+    found = nullptr;
+    auto known = mapFound.find(xpath.str());
+    if (known != mapFound.end()) {
+        found = known->second;
+        return true;
+    }
+    CXmlPath path;
+    if (!Prepare(xpath, path)) return false;
+    found = SelectFirst(path.Steps().data(), path.Steps().size());
+    if (mapFound.size() >= kMaxRememberedPaths) mapFound.clear();
+    mapFound.emplace(xpath.str(), found);
+    return true;
 }
 
 bool XML_PARSER::Impl::ResolvePrefix(xmlNodePtr scope, const std::string& prefix, xmlNsPtr& ns) const
@@ -386,7 +421,7 @@ bool XML_PARSER::Impl::SetAttribute(xmlNodePtr element, xmlNodePtr scope, const 
     if (IsNamespaceAttribute(prefix, name)) return false;
     xmlNsPtr ns = nullptr;
     if (!ResolvePrefix(scope, prefix, ns)) return false;
-    ForgetLastFound();   // a remembered miss of this attribute would be stale
+    ForgetFound();   // a remembered miss of this attribute would be stale
     // xmlSetNsProp keeps the value as text (no entity parsing); the saver escapes it.
     return xmlSetNsProp(element, ns, X(name), X(ToXmlUtf8(value))) != nullptr;
 }
@@ -416,12 +451,17 @@ xmlNodePtr XML_PARSER::Impl::CreateStep(xmlNodePtr parent, const XmlPathStep& st
     for (const XmlPathPredicate& predicate : step.predicates) {
         if (predicate.bPosition) wanted = predicate.nPosition;
     }
-    long have = Count(CXmlPath::StepExpression(step, false), parent);
+    XmlPathStep unpositioned = step;
+    unpositioned.predicates.clear();
+    for (const XmlPathPredicate& predicate : step.predicates) {
+        if (!predicate.bPosition) unpositioned.predicates.push_back(predicate);
+    }
+    long have = SelectCount(&unpositioned, 1, parent);
     if (have < 0 || have >= wanted) return nullptr;   // a predicate the siblings cannot be made to meet
 
     const bool atTop = parent->type == XML_DOCUMENT_NODE;
     if (atTop && (Root() || wanted != 1)) return nullptr;   // a document has one root
-    ForgetLastFound();
+    ForgetFound();
     xmlNodePtr created = nullptr;
     for (long i = have; i < wanted; ++i) {
         created = NewStepElement(atTop ? nullptr : parent, step);
@@ -440,13 +480,13 @@ xmlNodePtr XML_PARSER::Impl::FindOrCreateElement(const CXmlPath& path)
 {
     const size_t steps = path.ElementStepCount();
     if (steps == 0) return nullptr;
-    if (xmlNodePtr found = First(path.Expression(steps))) return found;
+    if (xmlNodePtr found = SelectFirst(path.Steps().data(), steps)) return found;
     // Walk down from the top, each step under the first node found for the
     // one before, and create what is missing from there on.
     xmlNodePtr current = reinterpret_cast<xmlNodePtr>(pDoc);
     for (size_t i = 0; i < steps && current; ++i) {
         const XmlPathStep& step = path.Steps()[i];
-        xmlNodePtr next = First(CXmlPath::StepExpression(step, true), current);
+        xmlNodePtr next = SelectFirst(&step, 1, current);
         current = next ? next : CreateStep(current, step);
     }
     return current;
@@ -517,17 +557,15 @@ long XML_PARSER::GetNodeCount(const CString& xpath, int, int)
 {
     CXmlPath path;
     if (!m_pImpl->Prepare(xpath, path)) return -1;
-    return m_pImpl->Count(path.Expression(path.Steps().size()));
+    return m_pImpl->SelectCount(path.Steps().data(), path.Steps().size());
 }
 
 int XML_PARSER::GetDataFromXMLDOM(CString& value, const CString& xpath, int type, const CString& attrib)
 {
     value.Empty();
     if (type != XML_TYPE_ATTRIBUTE && type != XML_TYPE_TEXT) return 0;
-    CXmlPath path;
-    if (!m_pImpl->Prepare(xpath, path)) return 0;
-    xmlNodePtr node = m_pImpl->First(path.Expression(path.Steps().size()));
-    if (!node) return 0;
+    xmlNodePtr node = nullptr;
+    if (!m_pImpl->Find(xpath, node) || !node) return 0;
 
     if (type == XML_TYPE_TEXT) {
         if (node->type == XML_ATTRIBUTE_NODE) {
@@ -553,6 +591,7 @@ int XML_PARSER::GetDataFromXMLDOM(CString& value, const CString& xpath, int type
 int XML_PARSER::SetDataToXMLDOM(const CString& value, const CString& xpath, int type, const CString& attrib)
 {
     if (type != XML_TYPE_ATTRIBUTE && type != XML_TYPE_TEXT) return 0;
+    m_pImpl->ForgetFound();   // whatever happens below may change the document
     CXmlPath path;
     if (!m_pImpl->Prepare(xpath, path)) return 0;
     std::string prefix, name;
@@ -582,11 +621,9 @@ int XML_PARSER::FindNode(const CString& xpath, int)
 int XML_PARSER::RemoveNode(const wchar_t* xpath, int)
 {
     if (!xpath) return 0;
-    CXmlPath path;
-    if (!m_pImpl->Prepare(xpath, path)) return 0;
-    xmlNodePtr node = m_pImpl->First(path.Expression(path.Steps().size()));
-    if (!node) return 0;
-    m_pImpl->ForgetLastFound();
+    xmlNodePtr node = nullptr;
+    if (!m_pImpl->Find(xpath, node) || !node) return 0;
+    m_pImpl->ForgetFound();
     if (node->type == XML_ATTRIBUTE_NODE) return xmlRemoveProp(reinterpret_cast<xmlAttrPtr>(node)) == 0 ? 1 : 0;
     if (node->type != XML_ELEMENT_NODE) return 0;
     if (node == m_pImpl->Root()) m_pImpl->ForgetContext();
@@ -598,6 +635,7 @@ int XML_PARSER::RemoveNode(const wchar_t* xpath, int)
 int XML_PARSER::Add_LastChildNode(CXmlElmentNode& node, const wchar_t* parentXPath)
 {
     if (!parentXPath) return 0;
+    m_pImpl->ForgetFound();   // whatever happens below may change the document
     CXmlPath path;
     if (!m_pImpl->Prepare(parentXPath, path) || path.EndsWithAttribute()) return 0;
     // Check the node before a missing parent is created for it.
@@ -607,7 +645,6 @@ int XML_PARSER::Add_LastChildNode(CXmlElmentNode& node, const wchar_t* parentXPa
     if (!parent) return 0;
     xmlNodePtr element = m_pImpl->BuildElement(parent, node);
     if (!element) return 0;
-    m_pImpl->ForgetLastFound();
     xmlAddChild(parent, element);
     return 1;
 }

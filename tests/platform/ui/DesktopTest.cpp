@@ -1,10 +1,14 @@
 // The desktop: screen metrics that follow the host's screen, fixed metrics
-// of the classic look, and the clock that only moves when told.
+// of the classic look, the clock that only moves when told, the settings
+// SystemParametersInfo answers and the beeps it counts.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/Image.h"
 #include "platform/ui/Desktop.h"
+#include "platform/ui/Input.h"
 
 using platform::ui::Desktop;
 
@@ -104,4 +108,79 @@ TEST_F(DesktopTest, SystemColoursPaintTheGraphicsLayersPseudoBrushes)
     EXPECT_NE(0, FillRect(dc, &all, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1))));
     EXPECT_EQ(GetSysColor(COLOR_BTNFACE), GetPixel(dc, 3, 3));
     DeleteDC(dc);
+}
+
+TEST_F(DesktopTest, WorkAreaIsTheWholeScreen)
+{
+    ASSERT_TRUE(Desktop::SetScreenSize(1280, 1024));
+    RECT area = {};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
+    EXPECT_EQ(0, area.left);
+    EXPECT_EQ(0, area.top);
+    EXPECT_EQ(1280, area.right);
+    EXPECT_EQ(1024, area.bottom);
+    EXPECT_FALSE(SystemParametersInfoW(SPI_GETWORKAREA, 0, nullptr, 0));
+    EXPECT_FALSE(SystemParametersInfoW(0xFFFF, 0, &area, 0));   // unknown action
+}
+
+TEST_F(DesktopTest, NonClientMetricsMatchTheSystemMetrics)
+{
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
+    EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), metrics.iScrollWidth);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSIZE), metrics.iCaptionHeight);
+    EXPECT_EQ(FW_BOLD, metrics.lfCaptionFont.lfWeight);
+    EXPECT_GT(0, metrics.lfMessageFont.lfHeight);
+    EXPECT_NE(L'\0', metrics.lfMessageFont.lfFaceName[0]);
+
+    // The size before iPaddedBorderWidth is still accepted; less is not.
+    NONCLIENTMETRICSW older = {};
+    older.cbSize = sizeof(older) - sizeof(int);
+    older.iPaddedBorderWidth = 77;
+    EXPECT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, older.cbSize, &older, 0));
+    EXPECT_EQ(77, older.iPaddedBorderWidth);   // not written past the size given
+    NONCLIENTMETRICSW tooSmall = {};
+    tooSmall.cbSize = 16;
+    EXPECT_FALSE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, 16, &tooSmall, 0));
+
+    LOGFONTW iconFont = {};
+    EXPECT_TRUE(SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(iconFont), &iconFont, 0));
+    EXPECT_FALSE(SystemParametersInfoW(SPI_GETICONTITLELOGFONT, 4, &iconFont, 0));
+}
+
+TEST_F(DesktopTest, SmallSettingsAreAnswered)
+{
+    UINT lines = 0;
+    EXPECT_TRUE(SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
+    EXPECT_EQ(3u, lines);
+    BOOL full = FALSE;
+    EXPECT_TRUE(SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &full, 0));
+    EXPECT_TRUE(full);
+    HIGHCONTRASTW contrast = {sizeof(contrast), HCF_HIGHCONTRASTON, nullptr};
+    EXPECT_TRUE(SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0));
+    EXPECT_EQ(sizeof(contrast), contrast.cbSize);
+    EXPECT_FALSE(contrast.dwFlags & HCF_HIGHCONTRASTON);
+    EXPECT_FALSE(SystemParametersInfoW(SPI_GETHIGHCONTRAST, 4, &contrast, 0));
+
+    EXPECT_TRUE(SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, 250, nullptr, 0));
+    EXPECT_EQ(250u, GetDoubleClickTime());
+    Desktop::Reset();
+    EXPECT_EQ(500u, GetDoubleClickTime());
+    EXPECT_EQ(MAKELONG(8, 16), GetDialogBaseUnits());
+}
+
+TEST_F(DesktopTest, BeepsAreCountedAndHandedOn)
+{
+    EXPECT_EQ(0, Desktop::BeepCount());
+    std::vector<UINT> heard;
+    platform::ui::BeepHandler previous = platform::ui::SetBeepHandler([&heard](UINT type) { heard.push_back(type); });
+    EXPECT_TRUE(MessageBeep(MB_ICONHAND));
+    EXPECT_TRUE(MessageBeep(0));
+    EXPECT_EQ(2, Desktop::BeepCount());
+    EXPECT_EQ(0u, Desktop::LastBeep());
+    EXPECT_EQ((std::vector<UINT>{MB_ICONHAND, 0}), heard);
+    platform::ui::SetBeepHandler(previous);
+    Desktop::Reset();
+    EXPECT_EQ(0, Desktop::BeepCount());
 }

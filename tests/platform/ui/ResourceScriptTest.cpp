@@ -142,6 +142,7 @@ TEST(ResourceScript, ErrorsSayWhereAndAddNothing)
         {"100 MENU BEGIN POPUP \"x\" BEGIN END END", 1, 16},               // empty popup
         {"/* never closed", 1, 1},
         {"STRINGTABLE BEGIN 1 \"a\"", 1, 24},                              // no END
+        {"5 MENUEX BEGIN MENUITEM \"a\", 1, 0, 0 END", 1, 3},             // not read as a MENU
     };
     for (const Case& c : cases) {
         ResourceTable table;

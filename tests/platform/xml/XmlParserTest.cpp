@@ -433,6 +433,75 @@ TEST_F(XmlParserTest, AppendedNodesCarryTheirAttributesAndTheNodeIsReusableAfter
     EXPECT_TRUE(value.IsEmpty());
 }
 
+// The document remembers what each path text selected; every kind of
+// change must make it look again. Each read repeats a path read before the
+// change, and a stale node would also be a freed one (the sanitizer build).
+TEST_F(XmlParserTest, RepeatedReadsFollowEveryChangeOfTheDocument)
+{
+    Load(kRecord);
+    const wchar_t* fourth = L"/Rawdata/Annotation/Anno[4]";
+    CString value;
+    EXPECT_EQ(0, m_xml.GetDataFromXMLDOM(value, fourth, XML_TYPE_TEXT, L""));
+    CXmlElmentNode node;
+    node.SetName(L"Anno");
+    node.SetContent(L"d");
+    CString annotation = L"/Rawdata/Annotation";
+    ASSERT_EQ(1, m_xml.Add_LastChildNode(node, annotation));
+    EXPECT_EQ(CString(L"d"), Text(fourth));
+
+    // Removal: the same text now selects the next sibling.
+    const wchar_t* first = L"/Rawdata/Annotation/Anno[1]";
+    EXPECT_EQ(CString(L"a"), Text(first));
+    ASSERT_EQ(1, m_xml.RemoveNode(first, 0));
+    EXPECT_EQ(CString(L"b"), Text(first));
+
+    // An attribute write: a remembered miss of the attribute step, and a
+    // predicate that no longer holds.
+    const wchar_t* hour = L"/Rawdata/Tavrion/Inspection/Patient_section/Birthday/@hour";
+    EXPECT_EQ(0, m_xml.GetDataFromXMLDOM(value, hour, XML_TYPE_TEXT, L""));
+    const wchar_t* second = L"/Rawdata/Annotation/Anno[@id='2']";
+    EXPECT_EQ(CString(L"b"), Text(second));
+    ASSERT_EQ(1, m_xml.SetDataToXMLDOM(L"7", first, XML_TYPE_ATTRIBUTE, L"id"));
+    ASSERT_EQ(1, m_xml.SetDataToXMLDOM(L"09", L"/Rawdata/Tavrion/Inspection/Patient_section/Birthday",
+                                       XML_TYPE_ATTRIBUTE, L"hour"));
+    EXPECT_EQ(CString(L"09"), Text(hour));
+    EXPECT_EQ(0, m_xml.GetDataFromXMLDOM(value, second, XML_TYPE_TEXT, L""));
+    EXPECT_EQ(CString(L"b"), Text(L"/Rawdata/Annotation/Anno[@id='7']"));
+
+    // A text write that creates its element.
+    const wchar_t* third = L"/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']";
+    EXPECT_EQ(0, m_xml.GetDataFromXMLDOM(value, third, XML_TYPE_TEXT, L""));
+    ASSERT_EQ(1, m_xml.SetDataToXMLDOM(L"three", third, XML_TYPE_TEXT, L""));
+    EXPECT_EQ(CString(L"three"), Text(third));
+
+    // A write that fails may still have built part of its path: what a read
+    // finds must be what the document holds.
+    const wchar_t* partial = L"/Rawdata/Partial/Leaf";
+    EXPECT_EQ(0, m_xml.GetDataFromXMLDOM(value, partial, XML_TYPE_TEXT, L""));
+    EXPECT_EQ(0, m_xml.SetDataToXMLDOM(L"v", partial, XML_TYPE_ATTRIBUTE, L"unbound:a"));
+    EXPECT_EQ(m_xml.GetNodeCount(partial, 1, 0) > 0 ? 1 : 0,
+              m_xml.GetDataFromXMLDOM(value, partial, XML_TYPE_TEXT, L""));
+
+    // The root removed, then another file loaded into the same document.
+    EXPECT_EQ(CString(L"b"), Text(first));
+    ASSERT_EQ(1, m_xml.RemoveNode(L"/Rawdata", 0));
+    EXPECT_EQ(0, m_xml.GetDataFromXMLDOM(value, first, XML_TYPE_TEXT, L""));
+    Load("<Rawdata><Annotation><Anno>other</Anno></Annotation></Rawdata>", "other.xml");
+    EXPECT_EQ(CString(L"other"), Text(first));
+}
+
+TEST_F(XmlParserTest, RepeatedReadsFollowAChangeOfTheDefaultPrefix)
+{
+    Load("<a xmlns=\"urn:a\"><b>1</b></a>");
+    m_xml.SetNSDefaultPrefix(L"d");
+    EXPECT_EQ(CString(L"1"), Text(L"/d:a/d:b"));
+    m_xml.SetNSDefaultPrefix(L"e");
+    EXPECT_EQ(-1, m_xml.GetNodeCount(L"/d:a/d:b", 1, 0));   // no longer bound
+    CString value;
+    EXPECT_EQ(0, m_xml.GetDataFromXMLDOM(value, L"/d:a/d:b", XML_TYPE_TEXT, L""));
+    EXPECT_EQ(CString(L"1"), Text(L"/e:a/e:b"));
+}
+
 TEST_F(XmlParserTest, ElementNodeCopiesItsAttributes)
 {
     CXmlElmentNode node;

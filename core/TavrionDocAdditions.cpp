@@ -1,0 +1,393 @@
+// Additions of a record, the forms' pick lists, and the checks of typed
+// Minnesota and IVREL codes against the master files of the installation.
+#include "core/ECGXMLParser.h"
+#include "core/Globals.h"
+#include "core/TavrionDoc.h"
+#include "platform/base/CodePage.h"
+#include "platform/base/Profile.h"
+#include "platform/base/VersionInfo.h"
+
+#include <cstdlib>
+#include <cwchar>
+#include <vector>
+
+namespace {
+
+const wchar_t* const kAddition = L"/Rawdata/Tavrion/Addition";
+const wchar_t* const kAddSection = L"/Rawdata/Tavrion/Addition/Patient_add_section";
+const wchar_t* const kAddEditor = L"/Rawdata/Tavrion/Addition/Patient_add_section/Addition_editor/Editor_name";
+const wchar_t* const kAddEditDate = L"/Rawdata/Tavrion/Addition/Patient_add_section/Addition_editor/Edit_date";
+const wchar_t* const kAddContent = L"/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content";
+const wchar_t* const kLoginEditor = L"/Rawdata/Tavrion/Addition/Voktext_section/Login_editor/Editor_name";
+const wchar_t* const kLoginEditDate = L"/Rawdata/Tavrion/Addition/Voktext_section/Login_editor/Edit_date";
+
+CString ContentPath(int number)
+{
+    CString path;
+    path.Format(L"%s[@number='%d']", kAddContent, number);
+    return path;
+}
+
+CString ReadText(CECGXMLParser* xml, const CString& xpath, int type = 4, const CString& attrib = CString())
+{
+    CString text;
+    if (!xml->GetDataFromXMLDOM(text, xpath, type, attrib))
+        return CString();
+    return text;
+}
+
+CString OneLine(CString text)
+{
+    text.Replace(L"\r\n", L"");
+    text.Replace(L"\n", L"");
+    return text;
+}
+
+CString WorkFile(const wchar_t* name)
+{
+    CString path;
+    path.Format(L"%s\\%s", g_pWorkDir ? g_pWorkDir : L"", name);
+    return path;
+}
+
+// The Japanese text of a code in a master file; the code is quoted so that
+// a typed quote cannot change the query.
+CString MasterText(CECGXMLParser& xml, const wchar_t* codePath, const CString& code)
+{
+    CString xpath;
+    xpath.Format(L"%s[@value=%s]/%s", codePath, static_cast<LPCWSTR>(CECGXMLParser::XPathLiteral(code)),
+                 L"Japanese_text");
+    return ReadText(&xml, xpath);
+}
+
+int MatchesMaster(const CString& master, const CString& text)
+{
+    if (master.IsEmpty())
+        return 0;
+    return (text.IsEmpty() || text.CompareNoCase(master) == 0) ? 1 : 0;
+}
+
+// The additions rows of the form for a system code: title ids, then content
+// ids; null when the form shows none.
+const UINT* AdditionRowIds(int nSystemCode)
+{
+    static const UINT kRest[6] = {3971, 3972, 3973, 3980, 3981, 3982};
+    static const UINT kUsaRest[6] = {3985, 3986, 3987, 3994, 3995, 3996};
+    static const UINT kPanel[6] = {3999, 4000, 4001, 4008, 4009, 4010};
+    const unsigned c = static_cast<unsigned>(nSystemCode) & 0xFFFF;
+    const unsigned b = c & 0xFF;
+    if (b == 0 || b == 254 || b == 255 || b == 11 || b == 226 || b == 227)
+        return kRest;
+    if (b == 243 || b == 244)
+        return kUsaRest;
+    if (b == 10 || b == 245 || b == 246 || b == 38 || b == 218 || b == 217 || b == 5 || b == 26 || b == 229 ||
+        b == 230 || b == 28)
+        return kPanel;
+    if (c == 0x800C || c == 0x800F)
+        return kRest;
+    if (c == 0x8001 || c == 0x8003)
+        return kPanel;
+    return nullptr;
+}
+
+}  // namespace
+
+void CTavrionDoc::GetAdditionalInforFromXMLFile(CECGXMLParser* xml, _ADDITIONAL_INFO& info, _ECGDATA* image)
+{
+    if (!image)
+        return;
+    if (!image->pfnGetData || image->pfnGetData(image, 4108, 0, nullptr, 0) <= 0) {
+        info.bPresent = 0;
+        return;
+    }
+    if (!xml || !xml->FindNode(kAddition)) {
+        info.bPresent = 0;
+        return;
+    }
+    info.bPresent = 1;
+    _XML_ATTRIB_DATE date;
+    if (xml->GetDateAttrib(date, kAddEditDate, 0)) {
+        info.strEditDate.Format(L"%04d/%02d/%02d %02d:%02d:%02d", _wtoi(date.strYear), _wtoi(date.strMonth),
+                                _wtoi(date.strDay), _wtoi(date.strHour), _wtoi(date.strMinute),
+                                _wtoi(date.strSecond));
+    } else {
+        info.strEditDate = L"****/**/** **:**:**";
+    }
+    info.strEditor = ReadText(xml, kAddEditor);
+
+    // The arrays hold 256: a record with more keeps its first 256, and the
+    // count never promises more than the arrays have.
+    const int found = xml->GetObjectCount(kAddContent);
+    info.nCount = found < 0 ? 0 : (found > ADDITION_MAX ? ADDITION_MAX : found);
+    for (int i = 0; i < ADDITION_MAX; ++i) {
+        if (i < info.nCount) {
+            info.strTitle[i] = OneLine(ReadText(xml, ContentPath(i + 1), 2, L"title"));
+            info.strContent[i] = OneLine(ReadText(xml, ContentPath(i + 1)));
+        } else {
+            info.strTitle[i].Empty();
+            info.strContent[i].Empty();
+        }
+    }
+
+    _XML_ATTRIB_DATE login;
+    info.strLoginEditDate.Empty();
+    if (xml->GetDateAttrib(login, kLoginEditDate, 0)) {
+        info.strLoginEditDate.Format(L"%s/%s/%s %s:%s", static_cast<LPCWSTR>(login.strYear),
+                                     static_cast<LPCWSTR>(login.strMonth), static_cast<LPCWSTR>(login.strDay),
+                                     static_cast<LPCWSTR>(login.strHour), static_cast<LPCWSTR>(login.strMinute));
+    }
+    info.strLoginEditor = ReadText(xml, kLoginEditor);
+}
+
+void CTavrionDoc::SaveAdditionToXML(CECGXMLParser* xml, _ADDITIONAL_INFO& info)
+{
+    if (!xml)
+        return;
+    xml->SetDataToXMLDOM(info.strEditor, kAddEditor, 4, CString());
+
+    _XML_ATTRIB_DATE date;
+    COleDateTime parsed;
+    if (parsed.ParseDateTime(info.strEditDate) && parsed.GetStatus() == COleDateTime::valid)
+        date.SetDate(parsed);
+    xml->SetDateAttrib(date, kAddEditDate);
+
+    // Bounded by the elements present, so a node that will not go cannot
+    // keep the loop running.
+    for (int left = xml->GetObjectCount(kAddContent); left > 0; --left) {
+        if (!xml->RemoveNode(kAddContent))
+            break;
+    }
+
+    const int count = info.nCount < 0 ? 0 : (info.nCount > ADDITION_MAX ? ADDITION_MAX : info.nCount);
+    for (int n = 1; n <= count; ++n) {
+        CXmlElmentNode node;
+        node.SetName(L"Addition_content");
+        CXmlAttribNode number;
+        number.SetName(L"number");
+        CString text;
+        text.Format(L"%d", n);
+        number.SetContent(text);
+        node.m_arrAttrib.Add(number);
+        CXmlAttribNode title;
+        title.SetName(L"title");
+        node.m_arrAttrib.Add(title);
+        CString parent = kAddSection;
+        xml->Add_LastChildNode(node, parent);
+        xml->SetDataToXMLDOM(info.strTitle[n - 1], ContentPath(n), 2, L"title");
+        xml->SetDataToXMLDOM(info.strContent[n - 1], ContentPath(n), 4, CString());
+    }
+}
+
+void CTavrionDoc::UpdateCurItemAddition(int nSystemCode, _ADDITIONAL_INFO& info)
+{
+    if (!info.bPresent)
+        return;
+    if (info.nCount > ADDITION_MAX)
+        info.nCount = ADDITION_MAX;
+    if (info.nCount < 0)
+        info.nCount = 0;
+    const UINT* ids = AdditionRowIds(nSystemCode);
+    int kept = 0;
+    for (int row = 0; row < 3 && ids; ++row) {
+        CString title, content;
+        GetCtrlData(ids[row], title);
+        GetCtrlData(ids[3 + row], content);
+        title.Trim();
+        content.Trim();
+        if (title.IsEmpty() && content.IsEmpty())
+            continue;
+        info.strTitle[kept] = title;
+        info.strContent[kept] = content;
+        ++kept;
+    }
+    const int dropped = 3 - kept;
+    if (dropped > 0 && info.nCount > 3) {
+        const int oldCount = info.nCount;
+        info.nCount -= dropped;
+        for (int i = kept; i < info.nCount; ++i) {
+            info.strTitle[i] = info.strTitle[i + dropped];
+            info.strContent[i] = info.strContent[i + dropped];
+        }
+        for (int i = info.nCount; i < oldCount; ++i) {
+            info.strTitle[i].Empty();
+            info.strContent[i].Empty();
+        }
+    } else if (dropped > 0) {
+        for (int i = kept; i < info.nCount; ++i) {
+            info.strTitle[i].Empty();
+            info.strContent[i].Empty();
+        }
+        info.nCount = kept;
+    } else if (info.nCount < 4) {
+        info.nCount = 3;
+    }
+}
+
+int CTavrionDoc::InsertEditableParam(_EDITABLE_PARAM_INDEX index, const CString& text)
+{
+    CStringArray* list = GetEditableParam(index);
+    if (!list)
+        return 0;
+    list->Add(text);
+    return 1;
+}
+
+CStringArray* CTavrionDoc::GetEditableParam(_EDITABLE_PARAM_INDEX index)
+{
+    const int i = static_cast<int>(index);
+    if (i < 0 || i >= EDITABLE_PARAM_COUNT)
+        return nullptr;
+    return &m_arrEditableParam[i];
+}
+
+int CTavrionDoc::ClearEditableParam(_EDITABLE_PARAM_INDEX index)
+{
+    CStringArray* list = GetEditableParam(index);
+    if (!list)
+        return 0;
+    list->RemoveAll();
+    return 1;
+}
+
+CString CTavrionDoc::GetListedText(const CStringArray* list, int nSel, const CString& strStored)
+{
+    // The chosen item's own text: every item of the list, the last included.
+    if (strStored.IsEmpty() && list && nSel >= 0 && nSel < list->GetSize())
+        return list->GetAt(nSel);
+    return strStored;
+}
+
+void CTavrionDoc::SetSubstituteParam(_SUBSTITUTE_SELECT_OR_EDITMODE mode, int value)
+{
+    if (mode == SUBSTITUTE_SELECT)
+        g_bSubstitute = value;
+    else
+        g_bEditSubstituteMode = value;
+}
+
+int CTavrionDoc::GetSubstituteParam(_SUBSTITUTE_SELECT_OR_EDITMODE mode)
+{
+    return mode == SUBSTITUTE_SELECT ? g_bSubstitute : g_bEditSubstituteMode;
+}
+
+int CTavrionDoc::IsMinnesotaValid(CString strCode, CString strText)
+{
+    if (strCode.IsEmpty())
+        return 0;
+    CECGXMLParser xml(WorkFile(L"Minesota_mst.xml"), 0, CString());
+    return MatchesMaster(MasterText(xml, L"/Minesota/Minesota_Code/Code", strCode), strText);
+}
+
+int CTavrionDoc::IsIvrelValid(CString strCode, CString strText)
+{
+    if (strCode.IsEmpty())
+        return 0;
+    CECGXMLParser xml(WorkFile(L"Ivrel12.xml"), 0, CString());
+    CString master = MasterText(xml, L"/Ivrel/Ivrel_code/Code", strCode);
+    if (master.IsEmpty())
+        master = MasterText(xml, L"/Ivrel/Judgement_code/Code", strCode);
+    return MatchesMaster(master, strText);
+}
+
+int CTavrionDoc::IsMinnesotaNotMatchingValid(CString strCode, CString strMarker)
+{
+    if (strCode.IsEmpty())
+        return 0;
+    std::string bytes = platform::EncodeCodePage(936, std::wstring(static_cast<LPCWSTR>(strCode)));
+    if (bytes.size() > 6)
+        return 0;
+
+    int digits[3][2] = {{15, 15}, {15, 15}, {15, 15}};   // 15: no digit
+    int groupLength[3] = {0, 0, 0};
+    int group = 0;
+    int digitCount = 0;
+    bool bValid = true;
+    for (char ch : bytes) {
+        if (ch == ' ')
+            continue;
+        if (ch == '-') {
+            if (++group > 2) {
+                bValid = false;
+                break;
+            }
+            continue;
+        }
+        if (ch < '0' || ch > '9') {
+            bValid = false;
+            break;
+        }
+        const int limit = group == 0 ? 2 : 1;
+        if (groupLength[group] >= limit) {
+            bValid = false;
+            break;
+        }
+        digits[group][groupLength[group]++] = ch - '0';
+        ++digitCount;
+    }
+    bValid = bValid && digitCount > 0;
+
+    // The packed form: the first group in the first byte (a single digit in
+    // the low half), the second and third groups in the halves of the second.
+    CString packed;
+    if (bValid) {
+        const int high = groupLength[0] == 2 ? digits[0][0] : 15;
+        const int low = groupLength[0] == 2 ? digits[0][1] : digits[0][0];
+        const int halves[4] = {high, low, digits[1][0], digits[2][0]};
+        for (int h = 0; h < 2; ++h) {
+            if (halves[h] != 15)
+                packed.AppendFormat(L"%d", halves[h]);
+        }
+        for (int h = 2; h < 4; ++h) {
+            if (halves[h] != 15)
+                packed.AppendFormat(L"-%d", halves[h]);
+        }
+    }
+    (void)strMarker;   // the marker only flags the packed code; it never decides validity
+    return packed.IsEmpty() ? 0 : 1;
+}
+
+CString CTavrionDoc::GetVersionText(const wchar_t* pszXMLPath)
+{
+    CString text;
+    const CString ocx = WorkFile(L"Tavrion.ocx");
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeW(ocx, &handle);
+    if (size > 0) {
+        std::vector<BYTE> block(size);
+        LPVOID value = nullptr;
+        UINT length = 0;
+        if (GetFileVersionInfoW(ocx, handle, size, block.data()) &&
+            VerQueryValueW(block.data(), L"\\StringFileInfo\\041103a4\\FileVersion", &value, &length) && value) {
+            text = static_cast<const wchar_t*>(value);
+            text = text.Right(5);
+        }
+    }
+    if (!pszXMLPath)
+        return text;
+    const CString path = pszXMLPath;
+    CECGXMLParser xml(path, Is8000File(path), CString());
+    CString part = ReadText(&xml, L"/Rawdata/Tavrion/System/System_info/System_section/System_type");
+    part.TrimRight();
+    const CString parts[4] = {
+        part,
+        ReadText(&xml, L"/Rawdata/Tavrion/System/System_info/System_section/Version"),
+        ReadText(&xml, L"/Rawdata/Tavrion/Record/Unit_version"),
+        ReadText(&xml, L"/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles", 2, L"version"),
+    };
+    for (const CString& p : parts) {
+        if (!p.IsEmpty())
+            text += L" " + p;
+    }
+    return text;
+}
+
+int GetIvrelIndex()
+{
+    CString path;
+    path.Format(L"%s\\quarnel.ini", g_pWorkDir ? g_pWorkDir : L"");
+    wchar_t value[81] = {};
+    const DWORD read = GetPrivateProfileStringW(L"LANGUAGE", L"LANGUAGE", L"", value, 81, path);
+    if (read == 0)
+        return -1;
+    return wcscmp(value, L"ENGLISH") == 0 ? 5 : 3;
+}

@@ -1,0 +1,409 @@
+// The patient record: read from the record XML through the patient strip's
+// layout table, written back to the fixed record paths, and copied from the
+// control-data store after the user edited it.
+#include "core/ECGXMLParser.h"
+#include "core/TavrionDoc.h"
+
+#include <cstdlib>
+
+namespace {
+
+// Entries of the screen patient-strip layout table that carry record paths.
+enum PatInfoEntry {
+    PAT_ID = 1,
+    PAT_NAME = 3,
+    PAT_SUB_ID = 5,
+    PAT_KANA_NAME = 7,
+    PAT_SEX = 9,
+    PAT_AGE = 11,
+    PAT_HEIGHT_UNIT = 15,
+    PAT_HEIGHT = 16,
+    PAT_WEIGHT_UNIT = 17,
+    PAT_WEIGHT = 18,
+    PAT_BP_HIGH = 20,
+    PAT_BP_UNIT = 21,
+    PAT_BP_LOW = 22,
+    PAT_ACQ_TIME = 24,
+    PAT_CONFIRM_DATE = 27,
+    PAT_CONFIRM_DOCTOR = 29,
+};
+
+const wchar_t* const kYears = L"歳";
+const wchar_t* const kMonths = L"ヶ月";
+const wchar_t* const kWeeks = L"週";
+const wchar_t* const kDays = L"日";
+const wchar_t* const kHours = L"時間";
+const wchar_t* const kDoctorCaption = L"判読医師  : ";
+
+const wchar_t* const kPatientSection = L"/Rawdata/Tavrion/Inspection/Patient_section";
+
+CString ReadText(CECGXMLParser* xml, const CString& xpath)
+{
+    CString text;
+    if (xpath.IsEmpty() || !xml->GetDataFromXMLDOM(text, xpath, 4, CString()))
+        return CString();
+    return text;
+}
+
+CString IntText(const CString& text)
+{
+    if (text.IsEmpty())
+        return CString();
+    CString out;
+    out.Format(L"%d", _wtoi(text));
+    return out;
+}
+
+CString FormatDate(const _XML_ATTRIB_DATE& date)
+{
+    CString out;
+    out.Format(L"%04d/%02d/%02d %02d:%02d:%02d", _wtoi(date.strYear), _wtoi(date.strMonth), _wtoi(date.strDay),
+               _wtoi(date.strHour), _wtoi(date.strMinute), _wtoi(date.strSecond));
+    return out;
+}
+
+bool IsValidDate(const _XML_ATTRIB_DATE& date)
+{
+    COleDateTime built;
+    if (built.SetDateTime(_wtoi(date.strYear), _wtoi(date.strMonth), _wtoi(date.strDay), _wtoi(date.strHour),
+                          _wtoi(date.strMinute), _wtoi(date.strSecond)) != 0)
+        return false;
+    return built.GetStatus() == COleDateTime::valid && built.GetDay() == _wtoi(date.strDay) &&
+           built.GetMonth() == _wtoi(date.strMonth);
+}
+
+// Height and weight travel as an integer part and a one-digit fraction.
+CString JoinMeasure(const CString& whole, const CString& fraction)
+{
+    if (whole.IsEmpty() && fraction.IsEmpty())
+        return CString();
+    const int nWhole = _wtoi(whole);
+    const int nFraction = _wtoi(fraction);
+    if (nWhole == 0 && nFraction == 0)
+        return L"0";
+    CString out;
+    if (nFraction != 0) {
+        CString digits = IntText(fraction);
+        out.Format(L"%d.%c", nWhole, digits.GetAt(0));
+    } else {
+        out.Format(L"%d", nWhole);
+    }
+    if (wcstod(static_cast<LPCWSTR>(out), nullptr) == 0.0)
+        out.Empty();
+    return out;
+}
+
+void SplitMeasure(const CString& value, CString& whole, CString& fraction)
+{
+    CString text = value;
+    text.Trim();
+    whole.Empty();
+    fraction.Empty();
+    if (text.IsEmpty())
+        return;
+    const double number = wcstod(static_cast<LPCWSTR>(text), nullptr);
+    CString printed;
+    printed.Format(L"%f", number);
+    const int point = printed.ReverseFind(L'.');
+    if (point <= 0) {
+        whole.Format(L"%d", static_cast<int>(number));
+        return;
+    }
+    printed.Format(L"%.1f", number);
+    const int rounded = printed.ReverseFind(L'.');
+    whole.Format(L"%d", _wtoi(printed.Left(rounded)));
+    fraction = printed.Mid(rounded + 1, 1);
+}
+
+}  // namespace
+
+void CTavrionDoc::GetPatInfoFromXML(int nSystemCode, _PATIENT_INFO& patient, CECGXMLParser* xml)
+{
+    if (!xml)
+        return;
+    auto path = [this](int entry, int alt = 0) { return GetDefXMLPath(0, entry, alt); };
+
+    patient.strPatientID = ReadText(xml, path(PAT_ID));
+    patient.strName = ReadText(xml, path(PAT_NAME));
+    patient.strSubID = ReadText(xml, path(PAT_SUB_ID));
+    patient.strKanaName = ReadText(xml, path(PAT_KANA_NAME));
+    patient.strSex = ReadText(xml, path(PAT_SEX));
+
+    ReadAge(patient, xml, path(PAT_AGE));
+
+    patient.strHeightUnit = ReadText(xml, path(PAT_HEIGHT_UNIT)) == L"1" ? L"in" : L"cm";
+    patient.strWeightUnit = ReadText(xml, path(PAT_WEIGHT_UNIT)) == L"1" ? L"lb" : L"kg";
+    patient.strHeight = JoinMeasure(ReadText(xml, path(PAT_HEIGHT, 0)), ReadText(xml, path(PAT_HEIGHT, 1)));
+    if (!CheckDataRange(patient.strHeight, 999.9f, 0.0f, 1, 1))
+        patient.strHeight.Empty();
+    patient.strWeight = JoinMeasure(ReadText(xml, path(PAT_WEIGHT, 0)), ReadText(xml, path(PAT_WEIGHT, 1)));
+    if (!CheckDataRange(patient.strWeight, 999.9f, 0.0f, 1, 1))
+        patient.strWeight.Empty();
+
+    patient.nPressureUnit = 0;
+    const unsigned code = static_cast<unsigned>(nSystemCode) & 0xFFFF;
+    if (code != 0xFFFA && code != 0xFFFC && code != 0xFFFD) {
+        const CString unit = ReadText(xml, path(PAT_BP_UNIT));
+        patient.nPressureUnit = unit == L"1" ? 1 : 0;
+    }
+    patient.strBpHigh = ReadPressure(ReadText(xml, path(PAT_BP_HIGH)), patient.nPressureUnit);
+    patient.strBpLow = ReadPressure(ReadText(xml, path(PAT_BP_LOW)), patient.nPressureUnit);
+
+    _XML_ATTRIB_DATE acq;
+    if (xml->GetDateAttrib(acq, path(PAT_ACQ_TIME), 0))
+        patient.strAcqTime = FormatDate(acq);
+    else
+        patient.strAcqTime = L"****/**/** **:**:**";
+
+    ReadConfirmation(patient, xml);
+}
+
+void CTavrionDoc::ReadAge(_PATIENT_INFO& patient, CECGXMLParser* xml, const CString& xpath)
+{
+    _XML_ATTRIB_AGE age;
+    if (!xml->GetAgeAttrib(age, xpath))
+        age.nUnit = -1;
+    m_bSubAge = 1;
+    const bool bSubAgeAllowed = xml->m_b8000File == 0;
+    patient.strAge.Empty();
+    patient.strAgeUnit.Empty();
+    patient.strSubAge.Empty();
+    patient.strSubAgeUnit.Empty();
+
+    const CString* const main[] = {&age.strYear, &age.strMonth, &age.strWeek, &age.strDay};
+    const CString* const sub[] = {&age.strMonth, &age.strWeek, &age.strDay, &age.strHour};
+    const wchar_t* const mainUnit[] = {kYears, kMonths, kWeeks, kDays};
+    const wchar_t* const subUnit[] = {kMonths, kWeeks, kDays, kHours};
+    if (age.nUnit >= 0 && age.nUnit <= 3) {
+        patient.strAge = IntText(*main[age.nUnit]);
+        patient.strAgeUnit = mainUnit[age.nUnit];
+    } else if (age.nUnit == 4) {
+        patient.strAge = age.strHour;
+        patient.strAgeUnit = kHours;
+        m_bSubAge = 0;
+    } else if (age.nUnit == 5) {
+        patient.strAgeUnit = kYears;
+    } else if (age.nUnit >= 16 && age.nUnit <= 19) {
+        const int n = age.nUnit - 16;
+        patient.strAge = *main[n];
+        patient.strAgeUnit = mainUnit[n];
+        if (bSubAgeAllowed) {
+            patient.strSubAge = *sub[n];
+            patient.strSubAgeUnit = subUnit[n];
+        }
+    }
+
+    if (bSubAgeAllowed) {
+        if (!CheckDataRange(patient.strAge, 1000.0f, 0.0f, 1, 0))
+            patient.strAge.Empty();
+        if (!CheckDataRange(patient.strSubAge, 100.0f, 0.0f, 1, 0))
+            patient.strSubAge.Empty();
+    } else if (!CheckDataRange(patient.strAge, 100.0f, 0.0f, 1, 0)) {
+        patient.strAge.Empty();
+    }
+    if (!patient.strAge.IsEmpty() && _wtoi(patient.strAge) < 0)
+        patient.strAge.Empty();
+    if (!patient.strSubAge.IsEmpty() && _wtoi(patient.strSubAge) < 1)
+        patient.strSubAge.Empty();
+}
+
+// A pressure that is no number is dropped rather than shown as 0: a 0 would
+// read as a measured value on the strip and in the reports.
+CString CTavrionDoc::ReadPressure(const CString& text, int nPressureUnit)
+{
+    if (text.IsEmpty())
+        return CString();
+    const float fMax = nPressureUnit ? 100.0f : 1000.0f;
+    CString trimmed = text;
+    trimmed.Trim();
+    if (trimmed.IsEmpty() || !CheckDataRange(trimmed, fMax, 0.0f, 1, 0))
+        return CString();
+    return IntText(trimmed);
+}
+
+void CTavrionDoc::ReadConfirmation(_PATIENT_INFO& patient, CECGXMLParser* xml)
+{
+    patient.strConfirmCaption = kDoctorCaption;
+    patient.strConfirmDate.Empty();
+    patient.bConfirmed = 0;
+    patient.bEditedAfterConfirm = 0;
+
+    int nameAlt = 0;
+    CString name = ReadText(xml, GetDefXMLPath(0, PAT_CONFIRM_DOCTOR, 0));
+    name.TrimRight();
+    if (name.IsEmpty()) {
+        nameAlt = 1;
+        name = ReadText(xml, GetDefXMLPath(0, PAT_CONFIRM_DOCTOR, 1));
+    }
+    patient.strConfirmDoctor = name;
+
+    _XML_ATTRIB_DATE confirm;
+    int dateAlt = -1;
+    if (!name.IsEmpty()) {
+        const int candidates[2] = {nameAlt == 0 ? 2 : 4, nameAlt == 0 ? -1 : 1};
+        for (int alt : candidates) {
+            if (alt < 0)
+                continue;
+            _XML_ATTRIB_DATE date;
+            if (xml->GetDateAttrib(date, GetDefXMLPath(0, PAT_CONFIRM_DATE, alt), 0) && IsValidDate(date)) {
+                confirm = date;
+                dateAlt = alt;
+                break;
+            }
+        }
+    }
+    if (dateAlt < 0) {
+        patient.strConfirmation = L"医師による確認が必要です";
+        return;
+    }
+    patient.strConfirmDate = FormatDate(confirm);
+
+    COleDateTime confirmed(_wtoi(confirm.strYear), _wtoi(confirm.strMonth), _wtoi(confirm.strDay),
+                           _wtoi(confirm.strHour), _wtoi(confirm.strMinute), _wtoi(confirm.strSecond));
+    bool bLater = false;
+    for (int alt = 0; alt <= 5 && !bLater; ++alt) {
+        // The date the confirmation itself came from is never later than itself.
+        if (alt == dateAlt)
+            continue;
+        _XML_ATTRIB_DATE date;
+        if (xml->GetDateAttrib(date, GetDefXMLPath(0, PAT_CONFIRM_DATE, alt), 0))
+            bLater = CompareDate(confirmed, date) != 0;
+    }
+    const CString shortDate = patient.strConfirmDate.Left(16);
+    if (!bLater) {
+        patient.strConfirmation = L"判読日時  : " + shortDate + L" " + kDoctorCaption + name;
+        patient.bConfirmed = 1;
+        return;
+    }
+    patient.strConfirmation.Format(L"%s(%s%s %s)", L"判読後に編集あり", L"最終判読:",
+                                   static_cast<LPCWSTR>(shortDate), static_cast<LPCWSTR>(name));
+    patient.bEditedAfterConfirm = 1;
+}
+
+int CTavrionDoc::CompareDate(COleDateTime date, _XML_ATTRIB_DATE record)
+{
+    COleDateTime built;
+    if (built.SetDateTime(_wtoi(record.strYear), _wtoi(record.strMonth), _wtoi(record.strDay),
+                          _wtoi(record.strHour), _wtoi(record.strMinute), _wtoi(record.strSecond)) != 0)
+        return 0;
+    if (built.GetStatus() != COleDateTime::valid || date.GetStatus() != COleDateTime::valid)
+        return 0;
+    return built > date ? 1 : 0;
+}
+
+void CTavrionDoc::SavePatInfoToXML(_PATIENT_INFO& patient, CECGXMLParser* xml)
+{
+    if (!xml)
+        return;
+    const CString section = kPatientSection;
+    xml->SetDataToXMLDOM(patient.strPatientID, section + L"/Patient_id", 4, CString());
+    xml->SetDataToXMLDOM(patient.strName, section + L"/Patient_name", 4, CString());
+    xml->SetDataToXMLDOM(patient.strSubID, L"/Rawdata/Tavrion/Inspection/Patient_section2/Sub_id", 4, CString());
+    xml->SetDataToXMLDOM(patient.strKanaName, section + L"/Patient_kana_name", 4, CString());
+    xml->SetDataToXMLDOM(patient.strSex, section + L"/Sex", 2, L"value");
+    xml->SetDataToXMLDOM(patient.strBpHigh, section + L"/Bp/Bp_sys", 4, CString());
+    xml->SetDataToXMLDOM(patient.strBpLow, section + L"/Bp/Bp_dia", 4, CString());
+
+    CString whole, fraction;
+    SplitMeasure(patient.strHeight, whole, fraction);
+    xml->SetDataToXMLDOM(whole, section + L"/Height_weight/Height", 4, CString());
+    xml->SetDataToXMLDOM(fraction, section + L"/Height_weight/Sub_height", 4, CString());
+    SplitMeasure(patient.strWeight, whole, fraction);
+    xml->SetDataToXMLDOM(whole, section + L"/Height_weight/Weight", 4, CString());
+    xml->SetDataToXMLDOM(fraction, section + L"/Height_weight/Sub_weight", 4, CString());
+
+    xml->SetAgeAttrib(MakeAgeAttrib(patient), section + L"/Age");
+    xml->SaveToXMLFile();
+}
+
+_XML_ATTRIB_AGE CTavrionDoc::MakeAgeAttrib(const _PATIENT_INFO& patient)
+{
+    _XML_ATTRIB_AGE age;
+    const CString& unit = patient.strAgeUnit;
+    const CString& subUnit = patient.strSubAgeUnit;
+    if (unit == kYears) {
+        age.nUnit = subUnit == kMonths ? 16 : 0;
+        age.strYear = patient.strAge;
+        age.strMonth = patient.strSubAge;
+    } else if (unit == kMonths) {
+        age.nUnit = subUnit == kWeeks ? 17 : 1;
+        age.strMonth = patient.strAge;
+        age.strWeek = patient.strSubAge;
+    } else if (unit == kWeeks) {
+        age.nUnit = subUnit == kDays ? 18 : 2;
+        age.strWeek = patient.strAge;
+        age.strDay = patient.strSubAge;
+    } else if (unit == kDays) {
+        age.nUnit = subUnit == kHours ? 19 : 3;
+        age.strDay = patient.strAge;
+        age.strHour = patient.strSubAge;
+    } else if (unit == kHours) {
+        age.nUnit = 4;
+        age.strHour = patient.strAge;
+    }
+    return age;
+}
+
+void CTavrionDoc::UpDateCurItemContent(_PATIENT_INFO& patient)
+{
+    const struct {
+        UINT uID;
+        CString* pValue;
+    } copied[] = {
+        {3001, &patient.strPatientID}, {3003, &patient.strName},    {3005, &patient.strSubID},
+        {3007, &patient.strKanaName},  {3009, &patient.strSex},     {3019, &patient.strBpHigh},
+        {3021, &patient.strBpLow},     {3015, &patient.strHeight},  {3017, &patient.strWeight},
+        {3011, &patient.strAge},       {3013, &patient.strSubAge},  {3012, &patient.strAgeUnit},
+        {3014, &patient.strSubAgeUnit},
+    };
+    for (const auto& c : copied)
+        GetCtrlData(c.uID, *c.pValue);
+}
+
+void CTavrionDoc::UpdateRhyRRCurItem(int nSystemCode, _INTERPRE_INFO_GENERAL& info)
+{
+    const int lowByte = nSystemCode & 0xFF;
+    const bool bExtraLead = lowByte == 26 || lowByte == 229 || lowByte == 230 || lowByte == 28;
+    if (!bExtraLead) {
+        GetCtrlData(3631, info.stBirthday.strYear);
+        GetCtrlData(3633, info.stBirthday.strMonth);
+        GetCtrlData(3635, info.stBirthday.strDay);
+    }
+    GetCtrlData(3637, info.strMedication1);
+    GetCtrlData(3639, info.strMedication2);
+    GetCtrlData(3637, info.nMedication1Sel);
+    GetCtrlData(3639, info.nMedication2Sel);
+    const struct {
+        UINT uID;
+        CString* pValue;
+    } copied[] = {
+        {3641, &info.strSympton},    {3643, &info.strDisease},    {3645, &info.strDepartment},
+        {3647, &info.strWard},       {3649, &info.strRoomNumber}, {3651, &info.strReqSection},
+        {3653, &info.strReqDoctor},  {3655, &info.strTechnician}, {4017, &info.strComment},
+        {4013, &info.strHeartRate},
+    };
+    for (const auto& c : copied)
+        GetCtrlData(c.uID, *c.pValue);
+}
+
+_BIRTHDAY CTavrionDoc::CheckBirthday(_BIRTHDAY birthday)
+{
+    if (!CheckDataRange(birthday.strYear, 2050.0f, 1900.0f, 1, 0))
+        birthday.strYear.Empty();
+    if (!CheckDataRange(birthday.strMonth, 12.1f, 1.0f, 1, 0))
+        birthday.strMonth.Empty();
+    if (!CheckDataRange(birthday.strDay, 31.1f, 1.0f, 1, 0))
+        birthday.strDay.Empty();
+
+    const int year = _wtoi(birthday.strYear);
+    const int month = _wtoi(birthday.strMonth);
+    const int day = _wtoi(birthday.strDay);
+    COleDateTime built;
+    const bool bBuilt = built.SetDateTime(year, month, day, 0, 0, 0) == 0 && built.GetStatus() == COleDateTime::valid;
+    if (!bBuilt || built.GetYear() != year || built.GetMonth() != month || built.GetDay() != day) {
+        birthday.strYear.Empty();
+        birthday.strMonth.Empty();
+        birthday.strDay.Empty();
+    }
+    return birthday;
+}

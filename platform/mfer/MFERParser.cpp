@@ -1,0 +1,661 @@
+#include "platform/mfer/MFERParser.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/base/CodePage.h"
+#include "platform/base/File.h"
+
+namespace {
+
+enum : BYTE {
+    kTagZero = 0x00,
+    kTagByteOrder = 0x01,
+    kTagVersion = 0x02,
+    kTagCharset = 0x03,
+    kTagBlock = 0x04,
+    kTagChannels = 0x05,
+    kTagSequences = 0x06,
+    kTagWaveformType = 0x08,
+    kTagLead = 0x09,
+    kTagDataType = 0x0A,
+    kTagInterval = 0x0B,
+    kTagSense = 0x0C,
+    kTagOffset = 0x0D,
+    kTagCompression = 0x0E,
+    kTagFilter = 0x11,
+    kTagNull = 0x12,
+    kTagWave = 0x1E,
+    kTagAttribute = 0x3F,
+    kTagPreamble = 0x40,
+    kTagEnd = 0x80,
+    kTagPatientName = 0x81,
+    kTagPatientId = 0x82,
+    kTagTime = 0x85,
+};
+
+const uint32_t kMaxBlock = 1u << 20;           // samples of one channel in one block
+const size_t kMaxTotalSamples = size_t(1) << 26;  // all leads together: 128 MB of samples
+const double kDefaultSense = 1.0;               // microvolts per unit when the file gives none
+
+// Bytes of one sample by data type code; 0 for a code this reader does not take.
+size_t SampleSize(int dataType)
+{
+    static const size_t kSizes[] = {2, 2, 4, 1, 2, 1, 4, 4, 8};
+    if (dataType < 0 || dataType >= int(sizeof(kSizes) / sizeof(kSizes[0]))) return 0;
+    return kSizes[dataType];
+}
+
+uint64_t ReadUnsigned(const BYTE* p, size_t length, bool bigEndian)
+{
+    uint64_t value = 0;
+    for (size_t i = 0; i < length; ++i) {
+        BYTE b = bigEndian ? p[i] : p[length - 1 - i];
+        value = (value << 8) | b;
+    }
+    return value;
+}
+
+int64_t ReadSigned(const BYTE* p, size_t length, bool bigEndian)
+{
+    uint64_t value = ReadUnsigned(p, length, bigEndian);
+    if (length == 0 || length >= 8) return int64_t(value);
+    uint64_t sign = uint64_t(1) << (length * 8 - 1);
+    if (value & sign) value |= ~((sign << 1) - 1);
+    return int64_t(value);
+}
+
+double DecodeSample(const BYTE* p, int dataType, bool bigEndian)
+{
+    switch (dataType) {
+    case 0: return double(ReadSigned(p, 2, bigEndian));
+    case 1: case 4: return double(ReadUnsigned(p, 2, bigEndian));
+    case 2: return double(ReadSigned(p, 4, bigEndian));
+    case 3: return double(p[0]);
+    case 5: return double(int8_t(p[0]));
+    case 6: return double(ReadUnsigned(p, 4, bigEndian));
+    case 7: {
+        uint32_t bits = uint32_t(ReadUnsigned(p, 4, bigEndian));
+        float f;
+        std::memcpy(&f, &bits, sizeof f);
+        return double(f);
+    }
+    case 8: {
+        uint64_t bits = ReadUnsigned(p, 8, bigEndian);
+        double d;
+        std::memcpy(&d, &bits, sizeof d);
+        return d;
+    }
+    default: return 0.0;
+    }
+}
+
+short ClampToShort(double value)
+{
+    if (std::isnan(value)) return 0;
+    double rounded = std::nearbyint(value);
+    if (rounded > 32767.0) return 32767;
+    if (rounded < -32768.0) return -32768;
+    return short(rounded);
+}
+
+// Names of the lead codes a resting or long-term record carries.
+const wchar_t* LeadNameOfCode(int code)
+{
+    struct Entry { int code; const wchar_t* name; };
+    static const Entry kNames[] = {
+        {1, L"I"}, {2, L"II"}, {3, L"V1"}, {4, L"V2"}, {5, L"V3"}, {6, L"V4"}, {7, L"V5"}, {8, L"V6"},
+        {9, L"V7"}, {11, L"V3R"}, {12, L"V4R"}, {13, L"V5R"}, {14, L"V6R"}, {15, L"V7R"},
+        {16, L"X"}, {17, L"Y"}, {18, L"Z"}, {19, L"CC5"}, {20, L"CM5"},
+        {61, L"III"}, {62, L"aVR"}, {63, L"aVL"}, {64, L"aVF"}, {65, L"-aVR"},
+        {66, L"V8"}, {67, L"V9"}, {68, L"V8R"}, {69, L"V9R"},
+    };
+    for (const Entry& e : kNames)
+        if (e.code == code) return e.name;
+    return L"";
+}
+
+std::string TrimNul(const BYTE* p, size_t length)
+{
+    std::string text(reinterpret_cast<const char*>(p), length);
+    size_t nul = text.find('\0');
+    if (nul != std::string::npos) text.resize(nul);
+    return text;
+}
+
+void CopyText(char* target, size_t capacity, const std::string& text)
+{
+    size_t n = std::min(capacity - 1, text.size());
+    std::memcpy(target, text.data(), n);
+    target[n] = '\0';
+}
+
+}  // namespace
+
+struct CMFERParser::CChannelDef {
+    bool bBlock = false;     uint32_t nBlock = 1;
+    bool bDataType = false;  int nDataType = 0;
+    bool bInterval = false;  double dInterval = 0;   // seconds per sample; 0 unknown
+    bool bSense = false;     double dSense = 0;      // microvolts per unit
+    bool bOffset = false;    double dOffset = 0;     // added to every raw value
+    bool bNull = false;      double dNull = 0;       // raw value that marks a missing sample
+    bool bLead = false;      int nLeadCode = 0;  std::string strLeadText;
+};
+
+struct CMFERParser::CState {
+    bool bBigEndian = true;
+    bool bUtf8 = false;
+    int nChannels = 1;
+    bool bSequences = false;
+    uint32_t nSequences = 0;
+    CChannelDef parent;
+    CChannelDef child[kMaxChannels];
+    std::string strPreamble, strWaveformText, strFilter, strName, strId;
+    bool bName = false, bId = false, bTime = false;
+    int nYear = 0, nMonth = 0, nDay = 0, nHour = 0, nMinute = 0, nSecond = 0, nMs = 0, nUs = 0;
+    int nWaveformType = 0;
+    bool bBaseSense = false;
+    double dBaseSense = kDefaultSense;
+    double dInterval = 0;
+    std::vector<std::vector<short>> waves;
+    std::vector<int> leadCodes;
+    std::vector<std::string> leadTexts;
+    size_t nTotalSamples = 0;
+
+    uint32_t Block(int c) const { return child[c].bBlock ? child[c].nBlock : parent.nBlock; }
+    int DataType(int c) const { return child[c].bDataType ? child[c].nDataType : parent.nDataType; }
+    double Interval(int c) const { return child[c].bInterval ? child[c].dInterval : parent.dInterval; }
+    double Sense(int c) const
+    {
+        if (child[c].bSense) return child[c].dSense;
+        return parent.bSense ? parent.dSense : kDefaultSense;
+    }
+    double Offset(int c) const { return child[c].bOffset ? child[c].dOffset : parent.dOffset; }
+    bool HasNull(int c) const { return child[c].bNull || parent.bNull; }
+    double Null(int c) const { return child[c].bNull ? child[c].dNull : parent.dNull; }
+    const CChannelDef* Lead(int c) const
+    {
+        if (child[c].bLead) return &child[c];
+        if (c == 0 && parent.bLead) return &parent;
+        return nullptr;
+    }
+};
+
+CMFERParser::CMFERParser()
+    : m_pData(nullptr), m_dSense(kDefaultSense), m_dInterval(0), m_nWaveformType(0),
+      m_status(MferStatus::NoFile), m_nErrorPos(0)
+{
+}
+
+CMFERParser::~CMFERParser() = default;
+
+void CMFERParser::Reset()
+{
+    m_pRoot.reset();
+    m_waves.clear();
+    m_leadCodes.clear();
+    m_leadNames.clear();
+    m_strFilter.clear();
+    m_dSense = kDefaultSense;
+    m_dInterval = 0;
+    m_nWaveformType = 0;
+    m_status = MferStatus::NoFile;
+    m_nErrorPos = 0;
+}
+
+int CMFERParser::OpenMFER(const wchar_t* path)
+{
+    Reset();
+    if (path == nullptr) return 0;
+    std::string native = platform::NativePath(path);
+    FILE* file = std::fopen(native.c_str(), "rb");
+    if (file == nullptr) return 0;
+    std::vector<BYTE> bytes;
+    bool ok = std::fseek(file, 0, SEEK_END) == 0;
+    long size = ok ? std::ftell(file) : -1;
+    if (size < 0 || size_t(size) > kMaxFileSize) {
+        std::fclose(file);
+        Fail(size < 0 ? MferStatus::NoFile : MferStatus::TooLarge, 0);
+        return 0;
+    }
+    bytes.resize(size_t(size));
+    std::rewind(file);
+    size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+    if (got != bytes.size()) return Fail(MferStatus::NoFile, got), 0;
+    return OpenMFERFromMemory(bytes.data(), bytes.size());
+}
+
+int CMFERParser::OpenMFERFromMemory(const BYTE* data, size_t size)
+{
+    Reset();
+    if (data == nullptr && size != 0) return 0;
+    if (size > kMaxFileSize) return Fail(MferStatus::TooLarge, 0), 0;
+    bool ok = Parse(data, size);
+    m_pData = nullptr;
+    if (!ok) {
+        m_pRoot.reset();
+        m_waves.clear();
+        m_leadCodes.clear();
+        m_leadNames.clear();
+    }
+    return ok ? 1 : 0;
+}
+
+bool CMFERParser::Fail(MferStatus status, size_t position)
+{
+    m_status = status;
+    m_nErrorPos = position;
+    return false;
+}
+
+bool CMFERParser::Parse(const BYTE* data, size_t size)
+{
+    if (size == 0) return Fail(MferStatus::NoWaveform, 0);
+    std::unique_ptr<CState> state(new CState());
+    size_t next = 0;
+    m_pData = data;
+    if (!ReadFrame(*state, 0, size, -1, false, &next)) return false;
+    if (state->waves.empty()) return Fail(MferStatus::NoWaveform, size);
+    Finish(*state);
+    m_status = MferStatus::Ok;
+    return true;
+}
+
+bool CMFERParser::ReadFrame(CState& state, size_t pos, size_t end, int channel, bool indefinite, size_t* next)
+{
+    const BYTE* d = m_pData;
+    while (pos < end) {
+        if (indefinite && pos + 1 < end && d[pos] == 0 && d[pos + 1] == 0) {
+            *next = pos + 2;
+            return true;
+        }
+        size_t tagPos = pos;
+        BYTE tag = d[pos++];
+        if (tag == kTagZero) continue;   // filler between definitions
+        if (tag == kTagEnd) {
+            *next = end;
+            return channel < 0 ? true : Fail(MferStatus::BadValue, tagPos);
+        }
+        int attributeChannel = -1;
+        if (tag == kTagAttribute) {
+            uint32_t number = 0;
+            for (int i = 0;; ++i) {
+                if (pos >= end) return Fail(MferStatus::Truncated, tagPos);
+                if (i == 4) return Fail(MferStatus::TooManyChannels, tagPos);
+                BYTE b = d[pos++];
+                number = (number << 7) | (b & 0x7F);
+                if (!(b & 0x80)) break;
+            }
+            if (number >= uint32_t(kMaxChannels)) return Fail(MferStatus::TooManyChannels, tagPos);
+            attributeChannel = int(number);
+        }
+        if (pos >= end) return Fail(MferStatus::Truncated, tagPos);
+        BYTE first = d[pos++];
+        if (first == 0x80) {
+            // Only channel attributes may leave their length open; they end at 00 00.
+            if (tag != kTagAttribute || channel >= 0) return Fail(MferStatus::BadLength, tagPos);
+            if (!ReadFrame(state, pos, end, attributeChannel, true, &pos)) return false;
+            continue;
+        }
+        size_t length = first;
+        if (first > 0x80) {
+            size_t count = first & 0x7F;
+            if (count > 4) return Fail(MferStatus::BadLength, tagPos);
+            if (end - pos < count) return Fail(MferStatus::Truncated, tagPos);
+            length = size_t(ReadUnsigned(d + pos, count, true));
+            pos += count;
+        }
+        if (length > end - pos) return Fail(MferStatus::Truncated, tagPos);
+        if (tag == kTagAttribute) {
+            if (channel >= 0) return Fail(MferStatus::BadValue, tagPos);
+            size_t ignored = 0;
+            if (!ReadFrame(state, pos, pos + length, attributeChannel, false, &ignored)) return false;
+        } else if (!Define(state, tag, d + pos, length, channel, tagPos)) {
+            return false;
+        }
+        pos += length;
+    }
+    if (indefinite) return Fail(MferStatus::Truncated, end);
+    *next = end;
+    return true;
+}
+
+bool CMFERParser::Define(CState& state, BYTE tag, const BYTE* value, size_t length, int channel, size_t pos)
+{
+    CChannelDef& def = channel < 0 ? state.parent : state.child[channel];
+    const bool be = state.bBigEndian;
+    switch (tag) {
+    case kTagPreamble:
+        if (channel < 0) state.strPreamble = TrimNul(value, length);
+        return true;
+    case kTagByteOrder:
+        if (length == 0) { state.bBigEndian = true; return true; }
+        if (value[0] > 1) return Fail(MferStatus::BadValue, pos);
+        state.bBigEndian = value[0] == 0;
+        return true;
+    case kTagCharset: {
+        std::string name = TrimNul(value, length);
+        std::transform(name.begin(), name.end(), name.begin(), [](char c) { return char(std::toupper((unsigned char)c)); });
+        state.bUtf8 = name.find("UTF-8") != std::string::npos || name.find("UTF8") != std::string::npos;
+        return true;
+    }
+    case kTagChannels: {
+        if (channel >= 0) return true;
+        if (length == 0) { state.nChannels = 1; return true; }
+        if (length > 4) return Fail(MferStatus::BadValue, pos);
+        uint64_t n = ReadUnsigned(value, length, be);
+        if (n == 0) return Fail(MferStatus::BadValue, pos);
+        if (n > uint64_t(kMaxChannels)) return Fail(MferStatus::TooManyChannels, pos);
+        state.nChannels = int(n);
+        return true;
+    }
+    case kTagSequences:
+        if (channel >= 0) return true;
+        if (length == 0) { state.bSequences = false; return true; }
+        if (length > 4) return Fail(MferStatus::BadValue, pos);
+        state.bSequences = true;
+        state.nSequences = uint32_t(ReadUnsigned(value, length, be));
+        return true;
+    case kTagBlock: {
+        if (length == 0) { def.bBlock = false; def.nBlock = 1; return true; }
+        if (length > 4) return Fail(MferStatus::BadValue, pos);
+        uint64_t n = ReadUnsigned(value, length, be);
+        if (n == 0 || n > kMaxBlock) return Fail(MferStatus::BadValue, pos);
+        def.bBlock = true;
+        def.nBlock = uint32_t(n);
+        return true;
+    }
+    case kTagDataType:
+        if (length == 0) { def.bDataType = false; def.nDataType = 0; return true; }
+        if (SampleSize(value[0]) == 0) return Fail(MferStatus::BadValue, pos);
+        def.bDataType = true;
+        def.nDataType = value[0];
+        return true;
+    case kTagInterval:
+    case kTagSense: {
+        bool interval = tag == kTagInterval;
+        if (length == 0) {
+            (interval ? def.bInterval : def.bSense) = false;
+            return true;
+        }
+        if (length < 3 || length > 6) return Fail(MferStatus::BadValue, pos);
+        int unit = value[0];
+        int exponent = int8_t(value[1]);
+        double mantissa = double(ReadSigned(value + 2, length - 2, be));
+        double amount = mantissa * std::pow(10.0, exponent);
+        if (interval) {
+            // Unit 0 gives a frequency in Hz, 1 an interval in seconds; a zero
+            // or negative amount, or a distance (unit 2), leaves the rate unknown.
+            double seconds = 0;
+            if (amount > 0 && std::isfinite(amount)) seconds = unit == 0 ? 1.0 / amount : unit == 1 ? amount : 0;
+            def.bInterval = true;
+            def.dInterval = std::isfinite(seconds) ? seconds : 0;
+        } else {
+            if (!(amount > 0) || !std::isfinite(amount * 1e6)) return Fail(MferStatus::BadValue, pos);
+            def.bSense = true;
+            def.dSense = amount * 1e6;
+        }
+        return true;
+    }
+    case kTagOffset:
+    case kTagNull: {
+        bool offset = tag == kTagOffset;
+        if (length > 8) return Fail(MferStatus::BadValue, pos);
+        double number = length == 0 ? 0 : double(ReadSigned(value, length, be));
+        if (offset) { def.bOffset = length != 0; def.dOffset = number; }
+        else { def.bNull = length != 0; def.dNull = number; }
+        return true;
+    }
+    case kTagCompression:
+        if (length != 0 && ReadUnsigned(value, std::min<size_t>(length, 2), be) != 0)
+            return Fail(MferStatus::BadValue, pos);
+        return true;
+    case kTagWaveformType:
+        if (channel >= 0) return true;
+        if (length == 0) { state.nWaveformType = 0; state.strWaveformText.clear(); return true; }
+        state.nWaveformType = length == 1 ? value[0] : int(ReadUnsigned(value, 2, be));
+        state.strWaveformText = length > 2 ? TrimNul(value + 2, length - 2) : std::string();
+        return true;
+    case kTagLead:
+        if (length == 0) { def.bLead = false; def.nLeadCode = 0; def.strLeadText.clear(); return true; }
+        def.bLead = true;
+        def.nLeadCode = length == 1 ? value[0] : int(ReadUnsigned(value, 2, be));
+        def.strLeadText = length > 2 ? TrimNul(value + 2, length - 2) : std::string();
+        return true;
+    case kTagFilter:
+        state.strFilter = TrimNul(value, length);
+        return true;
+    case kTagPatientName:
+        state.bName = length != 0;
+        state.strName = TrimNul(value, length);
+        return true;
+    case kTagPatientId:
+        state.bId = length != 0;
+        state.strId = TrimNul(value, length);
+        return true;
+    case kTagTime:
+        if (length == 0) { state.bTime = false; return true; }
+        if (length < 7) return Fail(MferStatus::BadValue, pos);
+        state.bTime = true;
+        state.nYear = int(ReadUnsigned(value, 2, be));
+        state.nMonth = value[2]; state.nDay = value[3];
+        state.nHour = value[4]; state.nMinute = value[5]; state.nSecond = value[6];
+        state.nMs = length >= 9 ? int(ReadUnsigned(value + 7, 2, be)) : 0;
+        state.nUs = length >= 11 ? int(ReadUnsigned(value + 9, 2, be)) : 0;
+        return true;
+    case kTagWave:
+        if (channel >= 0) return Fail(MferStatus::BadValue, pos);
+        return ReadWaveform(state, value, length, pos);
+    default:
+        return true;   // tags this reader has no use for are skipped whole
+    }
+}
+
+bool CMFERParser::ReadWaveform(CState& state, const BYTE* value, size_t length, size_t pos)
+{
+    const int channels = state.nChannels;
+    size_t bytesPerSequence = 0;
+    for (int c = 0; c < channels; ++c)
+        bytesPerSequence += size_t(state.Block(c)) * SampleSize(state.DataType(c));
+    if (bytesPerSequence == 0) return Fail(MferStatus::BadValue, pos);
+    size_t sequences = length / bytesPerSequence;
+    if (state.bSequences) sequences = std::min<size_t>(sequences, state.nSequences);
+    size_t newSamples = sequences * (bytesPerSequence / 1);   // upper bound: one byte per sample
+    if (state.nTotalSamples + newSamples > kMaxTotalSamples) return Fail(MferStatus::TooLarge, pos);
+
+    if (!state.bBaseSense) {
+        // The file's resolution is that of its first channel; channels of
+        // another resolution are brought to it so one sensitivity fits all.
+        state.bBaseSense = true;
+        state.dBaseSense = state.Sense(0);
+        state.dInterval = state.Interval(0);
+    }
+    if (int(state.waves.size()) < channels) {
+        state.waves.resize(channels);
+        state.leadCodes.resize(channels, 0);
+        state.leadTexts.resize(channels);
+    }
+    for (int c = 0; c < channels; ++c) {
+        const CChannelDef* lead = state.Lead(c);
+        if (lead) {
+            state.leadCodes[c] = lead->nLeadCode;
+            state.leadTexts[c] = lead->strLeadText;
+        }
+    }
+    const BYTE* p = value;
+    for (size_t s = 0; s < sequences; ++s) {
+        for (int c = 0; c < channels; ++c) {
+            const int type = state.DataType(c);
+            const size_t size = SampleSize(type);
+            const double scale = state.Sense(c) / state.dBaseSense;
+            const double offset = state.Offset(c);
+            const bool hasNull = state.HasNull(c);
+            const double null = state.Null(c);
+            std::vector<short>& wave = state.waves[c];
+            for (uint32_t i = 0; i < state.Block(c); ++i, p += size) {
+                double raw = DecodeSample(p, type, state.bBigEndian);
+                wave.push_back(hasNull && raw == null ? 0 : ClampToShort((raw + offset) * scale));
+            }
+        }
+    }
+    state.nTotalSamples += newSamples;
+    return true;
+}
+
+void CMFERParser::Finish(CState& state)
+{
+    m_waves = std::move(state.waves);
+    m_leadCodes = std::move(state.leadCodes);
+    for (size_t c = 0; c < m_waves.size(); ++c) {
+        const std::string& text = state.leadTexts[c];
+        if (!text.empty())
+            m_leadNames.push_back(state.bUtf8 ? platform::FromUtf8(text) : platform::DecodeCodePage(932, text));
+        else
+            m_leadNames.push_back(LeadNameOfCode(m_leadCodes[c]));
+    }
+    m_strFilter = state.bUtf8 ? platform::FromUtf8(state.strFilter) : platform::DecodeCodePage(932, state.strFilter);
+    m_dSense = state.dBaseSense;
+    m_dInterval = state.dInterval;
+    m_nWaveformType = state.nWaveformType;
+    DeriveLimbLeads();
+
+    m_pRoot.reset(new MFER_ROOT());
+    std::memset(m_pRoot.get(), 0, sizeof(MFER_ROOT));
+    MFER_ROOT& root = *m_pRoot;
+    const std::string& description = state.strPreamble.empty() ? state.strWaveformText : state.strPreamble;
+    CopyText(root.szDescription, sizeof root.szDescription, description);
+    // The root holds patient texts in code page 932, as the system decodes them.
+    auto toRoot = [&state](const std::string& text) {
+        return state.bUtf8 ? platform::EncodeCodePage(932, platform::FromUtf8(text)) : text;
+    };
+    CopyText(root.szPatientName, sizeof root.szPatientName, toRoot(state.strName));
+    CopyText(root.szPatientId, sizeof root.szPatientId, toRoot(state.strId));
+    root.dwPatientNamePresent = state.bName ? 1 : 0;
+    root.dwPatientIdPresent = state.bId ? 1 : 0;
+    if (state.bTime) {
+        root.dwTimePresent = 1;
+        root.nYear = short(state.nYear);
+        root.byMonth = BYTE(state.nMonth);
+        root.byDay = BYTE(state.nDay);
+        root.byHour = BYTE(state.nHour);
+        root.byMinute = BYTE(state.nMinute);
+        root.bySecond = BYTE(state.nSecond);
+        root.wMillisecond = WORD(state.nMs);
+        root.wMicrosecond = WORD(state.nUs);
+    }
+    size_t samples = 0;
+    for (const std::vector<short>& wave : m_waves) samples = std::max(samples, wave.size());
+    root.dwSampleCount = DWORD(samples);
+}
+
+void CMFERParser::DeriveLimbLeads()
+{
+    // A standard 12-lead record may carry only the eight independent leads;
+    // the other four follow from I and II by Einthoven's and Goldberger's
+    // relations, and the system expects all twelve.
+    static const int kIndependent[] = {1, 2, 3, 4, 5, 6, 7, 8};
+    if (m_nWaveformType != 1 || m_waves.size() != 8) return;
+    for (int c = 0; c < 8; ++c)
+        if (m_leadCodes[c] != kIndependent[c]) return;
+    const std::vector<short>& one = m_waves[0];
+    const std::vector<short>& two = m_waves[1];
+    size_t n = std::max(one.size(), two.size());
+    std::vector<short> iii(n), avr(n), avl(n), avf(n);
+    for (size_t i = 0; i < n; ++i) {
+        int a = i < one.size() ? one[i] : 0;
+        int b = i < two.size() ? two[i] : 0;
+        iii[i] = ClampToShort(b - a);
+        avr[i] = ClampToShort(-(a + b) / 2);
+        avl[i] = ClampToShort((2 * a - b) / 2);
+        avf[i] = ClampToShort((2 * b - a) / 2);
+    }
+    std::vector<std::vector<short>> waves;
+    waves.push_back(std::move(m_waves[0]));
+    waves.push_back(std::move(m_waves[1]));
+    waves.push_back(std::move(iii));
+    waves.push_back(std::move(avr));
+    waves.push_back(std::move(avl));
+    waves.push_back(std::move(avf));
+    for (int c = 2; c < 8; ++c) waves.push_back(std::move(m_waves[c]));
+    m_waves = std::move(waves);
+    m_leadCodes = {1, 2, 61, 62, 63, 64, 3, 4, 5, 6, 7, 8};
+    std::vector<std::wstring> names;
+    for (int code : m_leadCodes) names.push_back(LeadNameOfCode(code));
+    for (int c = 0; c < 12; ++c) {
+        int from = c < 2 ? c : c - 4;
+        if (c >= 2 && c < 6) continue;
+        names[c] = m_leadNames[from];
+    }
+    m_leadNames = std::move(names);
+}
+
+MFER_ROOT* CMFERParser::GetMFERRoot()
+{
+    return m_pRoot.get();
+}
+
+int CMFERParser::GetLeadCount()
+{
+    return int(m_waves.size());
+}
+
+CString CMFERParser::GetLeadName(int channel)
+{
+    if (channel < 0 || channel >= int(m_leadNames.size())) return CString();
+    return CString(m_leadNames[channel].c_str());
+}
+
+int CMFERParser::GetLeadCode(int channel)
+{
+    if (channel < 0 || channel >= int(m_leadCodes.size())) return 0;
+    return m_leadCodes[channel];
+}
+
+int CMFERParser::GetWaveLength(int waveform)
+{
+    if (waveform != 0 || !m_pRoot) return 0;
+    return int(m_pRoot->dwSampleCount) * 2;
+}
+
+int CMFERParser::GetWaveData(int waveform, int lead, BYTE* buffer)
+{
+    if (buffer == nullptr || waveform != 0 || !m_pRoot) return 0;
+    if (lead < 0 || lead >= int(m_waves.size())) return 0;
+    const std::vector<short>& wave = m_waves[lead];
+    size_t total = size_t(m_pRoot->dwSampleCount) * 2;
+    size_t have = wave.size() * 2;
+    if (have) std::memcpy(buffer, wave.data(), have);
+    // A lead that ended early in the file is padded with the baseline.
+    std::memset(buffer + have, 0, total - have);
+    return 1;
+}
+
+int CMFERParser::GetWaveData(int waveform, int lead, short* buffer)
+{
+    return GetWaveData(waveform, lead, reinterpret_cast<BYTE*>(buffer));
+}
+
+CString CMFERParser::GetFilter()
+{
+    return CString(m_strFilter.c_str());
+}
+
+double CMFERParser::GetMeasureSense()
+{
+    return m_dSense;
+}
+
+double CMFERParser::GetSamplingInterval()
+{
+    return m_dInterval;
+}
+
+double CMFERParser::GetSamplingFrequency()
+{
+    return m_dInterval > 0 ? 1.0 / m_dInterval : 0.0;
+}

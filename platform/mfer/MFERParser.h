@@ -1,0 +1,84 @@
+// Stand-in for the closed MFER reader library (MFER.dll): reads a file of
+// the Medical waveform Format Encoding Rules into channels of 16-bit
+// samples and a root record. README.md in this folder gives the format as
+// this reader takes it.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/base/Strings.h"
+#include "platform/base/WinTypes.h"
+#include "platform/mfer/MferRoot.h"
+
+// Why a file was refused; the position says where (byte offset in the file).
+enum class MferStatus {
+    Ok,
+    NoFile,          // cannot be opened or read
+    TooLarge,        // larger than the reader accepts
+    Truncated,       // a tag, length or value runs past the end
+    BadLength,       // a length form the format does not have
+    BadValue,        // a definition whose value cannot be used
+    TooManyChannels,
+    NoWaveform,      // no waveform data, or no channel with samples
+};
+
+class CMFERParser {
+public:
+    CMFERParser();
+    ~CMFERParser();
+    CMFERParser(const CMFERParser&) = delete;
+    CMFERParser& operator=(const CMFERParser&) = delete;
+
+    // Non-zero when the file was read as an MFER file.
+    int OpenMFER(const wchar_t* path);
+    // The same from bytes in memory (the fuzz target and tests use it).
+    int OpenMFERFromMemory(const BYTE* data, size_t size);
+
+    MFER_ROOT* GetMFERRoot();
+    int GetLeadCount();
+    CString GetLeadName(int channel);
+    int GetLeadCode(int channel);
+    // Bytes per lead of a waveform (two per sample); 0 for a waveform the file lacks.
+    int GetWaveLength(int waveform);
+    int GetWaveData(int waveform, int lead, BYTE* buffer);
+    int GetWaveData(int waveform, int lead, short* buffer);
+    CString GetFilter();
+    double GetMeasureSense();
+    double GetSamplingInterval();
+    double GetSamplingFrequency();
+    int GetWaveformType() const { return m_nWaveformType; }
+
+    MferStatus GetStatus() const { return m_status; }
+    size_t GetErrorPosition() const { return m_nErrorPos; }
+
+    static const int kMaxChannels = 64;
+    static const size_t kMaxFileSize = 256u * 1024u * 1024u;
+
+protected:
+    struct CChannelDef;   // the definitions in force for one channel
+    struct CState;        // what a read collects
+
+    void Reset();
+    bool Parse(const BYTE* data, size_t size);
+    bool Fail(MferStatus status, size_t position);
+    bool ReadFrame(CState& state, size_t pos, size_t end, int channel, bool indefinite, size_t* next);
+    bool Define(CState& state, BYTE tag, const BYTE* value, size_t length, int channel, size_t pos);
+    bool ReadWaveform(CState& state, const BYTE* value, size_t length, size_t pos);
+    void Finish(CState& state);
+    void DeriveLimbLeads();
+
+    const BYTE* m_pData;                      // bytes of the file while it is read
+    std::unique_ptr<MFER_ROOT> m_pRoot;       // null until a file was read
+    std::vector<std::vector<short>> m_waves;  // recorded samples, one vector per lead
+    std::vector<int> m_leadCodes;             // MFER lead code per lead; 0 for none
+    std::vector<std::wstring> m_leadNames;
+    std::wstring m_strFilter;
+    double m_dSense;                          // microvolts per sample unit
+    double m_dInterval;                       // seconds per sample; 0 when unknown
+    int m_nWaveformType;                      // MFER waveform code; 0 when absent
+    MferStatus m_status;
+    size_t m_nErrorPos;                       // byte offset where the read failed
+};

@@ -1,0 +1,254 @@
+// Additions, pick lists and the code checks against the shipped master files.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/ECGData.h"
+#include "core/ECGXMLParser.h"
+#include "core/Globals.h"
+#include "core/TavrionDoc.h"
+#include "tests/support/TestSupport.h"
+
+using testsupport::TempDir;
+using testsupport::Wide;
+
+namespace {
+
+class AdditionDoc : public CTavrionDoc {
+public:
+    using CTavrionDoc::GetAdditionalInforFromXMLFile;
+    using CTavrionDoc::SaveAdditionToXML;
+    using CTavrionDoc::UpdateCurItemAddition;
+    void BuildPanel() { InitCheckArrayRhyRR(); }
+};
+
+bool g_hasAdditionTag = true;
+
+long FakeGetData(_ECGDATA*, UINT tag, UINT_PTR, void*, long)
+{
+    return (tag == 4108 && g_hasAdditionTag) ? 4 : 0;
+}
+
+class FakeImage {
+public:
+    explicit FakeImage(bool hasTag) : m_bytes(sizeof(_ECGDATA) + 16, 0)
+    {
+        g_hasAdditionTag = hasTag;
+        EF_GETDATA fn = &FakeGetData;
+        std::memcpy(m_bytes.data() + offsetof(_ECGDATA, pfnGetData), &fn, sizeof fn);
+    }
+    _ECGDATA* Get() { return reinterpret_cast<_ECGDATA*>(m_bytes.data()); }
+
+private:
+    std::vector<BYTE> m_bytes;
+};
+
+std::string AdditionsXml(int count)
+{
+    std::string body;
+    for (int n = 1; n <= count; ++n) {
+        body += "<Addition_content number=\"" + std::to_string(n) + "\" title=\"T" + std::to_string(n) +
+                "\">C\r\n" + std::to_string(n) + "</Addition_content>";
+    }
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Rawdata><Tavrion><Addition><Patient_add_section>"
+           "<Addition_editor><Editor_name>編集者</Editor_name><Edit_date style=\"Date\" year=\"2021\" month=\"4\" "
+           "day=\"5\" hour=\"6\" minute=\"7\" second=\"8\"/></Addition_editor>" +
+           body +
+           "</Patient_add_section><Voktext_section><Login_editor><Editor_name>ログイン</Editor_name>"
+           "<Edit_date style=\"Date\" year=\"2021\" month=\"04\" day=\"05\" hour=\"06\" minute=\"07\" "
+           "second=\"0\"/></Login_editor></Voktext_section></Addition></Tavrion></Rawdata>";
+}
+
+class WorkDirTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_saved = g_pWorkDir;
+        UseWorkDir(testsupport::WorkDir());
+    }
+    void TearDown() override { g_pWorkDir = m_saved; }
+    void UseWorkDir(const std::string& dir)
+    {
+        const CString path = Wide(dir);
+        m_workDir.assign(path.GetString(), path.GetString() + path.GetLength() + 1);
+        g_pWorkDir = m_workDir.data();
+    }
+
+    std::vector<wchar_t> m_workDir;
+    wchar_t* m_saved = nullptr;
+};
+
+}  // namespace
+
+TEST(Additions, ReadFromTheRecord)
+{
+    TempDir dir;
+    CECGXMLParser xml(Wide(dir.Write("a.xml", AdditionsXml(3))), 0, CString());
+    AdditionDoc doc;
+    FakeImage image(true);
+    _ADDITIONAL_INFO info;
+    doc.GetAdditionalInforFromXMLFile(&xml, info, image.Get());
+    EXPECT_EQ(1, info.bPresent);
+    EXPECT_EQ(3, info.nCount);
+    EXPECT_EQ(CString(L"2021/04/05 06:07:08"), info.strEditDate);
+    EXPECT_EQ(CString(L"編集者"), info.strEditor);
+    EXPECT_EQ(CString(L"T2"), info.strTitle[1]);
+    EXPECT_EQ(CString(L"C2"), info.strContent[1]);
+    EXPECT_EQ(CString(L"2021/04/05 06:07"), info.strLoginEditDate);
+    EXPECT_EQ(CString(L"ログイン"), info.strLoginEditor);
+}
+
+TEST(Additions, RecordWithoutTheTagHasNone)
+{
+    TempDir dir;
+    CECGXMLParser xml(Wide(dir.Write("a.xml", AdditionsXml(3))), 0, CString());
+    AdditionDoc doc;
+    FakeImage image(false);
+    _ADDITIONAL_INFO info;
+    info.bPresent = 1;
+    doc.GetAdditionalInforFromXMLFile(&xml, info, image.Get());
+    EXPECT_EQ(0, info.bPresent);
+    info.bPresent = 7;
+    doc.GetAdditionalInforFromXMLFile(&xml, info, nullptr);
+    EXPECT_EQ(7, info.bPresent);
+}
+
+TEST(Additions, MoreThanTheArraysHoldIsCutAndSavedBack)
+{
+    TempDir dir;
+    const std::string path = dir.Write("a.xml", AdditionsXml(ADDITION_MAX + 4));
+    AdditionDoc doc;
+    FakeImage image(true);
+    _ADDITIONAL_INFO info;
+    {
+        CECGXMLParser xml(Wide(path), 0, CString());
+        doc.GetAdditionalInforFromXMLFile(&xml, info, image.Get());
+        EXPECT_EQ(ADDITION_MAX, info.nCount);
+        EXPECT_EQ(CString(L"T256"), info.strTitle[ADDITION_MAX - 1]);
+        info.nCount = ADDITION_MAX + 50;   // a caller's mistake must not read past the arrays
+        doc.SaveAdditionToXML(&xml, info);
+        EXPECT_EQ(ADDITION_MAX, xml.GetObjectCount(L"/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content"));
+        xml.SaveToXMLFile();
+    }
+    CECGXMLParser back(Wide(path), 0, CString());
+    _ADDITIONAL_INFO again;
+    doc.GetAdditionalInforFromXMLFile(&back, again, image.Get());
+    EXPECT_EQ(ADDITION_MAX, again.nCount);
+    EXPECT_EQ(CString(L"C100"), again.strContent[99]);
+    EXPECT_EQ(CString(L"2021/04/05 06:07:08"), again.strEditDate);
+}
+
+TEST(Additions, EmptiedSecondRowMovesTheLaterAdditionsUp)
+{
+    AdditionDoc doc;
+    doc.BuildPanel();
+    _ADDITIONAL_INFO info;
+    info.bPresent = 1;
+    info.nCount = 5;
+    for (int i = 0; i < 5; ++i) {
+        info.strTitle[i].Format(L"T%d", i + 1);
+        info.strContent[i].Format(L"C%d", i + 1);
+    }
+    doc.SetCtrlData(3999, L" T1 ", 1, -1);
+    doc.SetCtrlData(4008, L"C1", 1, -1);
+    doc.SetCtrlData(4000, L"  ", 1, -1);
+    doc.SetCtrlData(4001, L"T3", 1, -1);
+    doc.SetCtrlData(4010, L"C3", 1, -1);
+    doc.UpdateCurItemAddition(0x000A, info);
+    EXPECT_EQ(4, info.nCount);
+    EXPECT_EQ(CString(L"T1"), info.strTitle[0]);
+    EXPECT_EQ(CString(L"T3"), info.strTitle[1]);
+    EXPECT_EQ(CString(L"T4"), info.strTitle[2]);
+    EXPECT_EQ(CString(L"C5"), info.strContent[3]);
+    EXPECT_TRUE(info.strTitle[4].IsEmpty());
+}
+
+TEST(Additions, FormWithoutRowsEmptiesAFewAdditions)
+{
+    AdditionDoc doc;
+    doc.BuildPanel();
+    _ADDITIONAL_INFO info;
+    info.bPresent = 1;
+    info.nCount = 2;
+    info.strTitle[1] = L"x";
+    doc.UpdateCurItemAddition(0x7003, info);
+    EXPECT_EQ(0, info.nCount);
+    EXPECT_TRUE(info.strTitle[1].IsEmpty());
+}
+
+TEST(EditableParams, ListsAndTheirLastItem)
+{
+    CTavrionDoc doc;
+    EXPECT_EQ(0, doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(12), L"x"));
+    EXPECT_EQ(nullptr, doc.GetEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(-1)));
+    const auto index = static_cast<_EDITABLE_PARAM_INDEX>(3);
+    EXPECT_EQ(1, doc.InsertEditableParam(index, L"薬A"));
+    EXPECT_EQ(1, doc.InsertEditableParam(index, L"薬B"));
+    const CStringArray* list = doc.GetEditableParam(index);
+    EXPECT_EQ(CString(L"薬B"), CTavrionDoc::GetListedText(list, 1, CString()));
+    EXPECT_EQ(CString(L"typed"), CTavrionDoc::GetListedText(list, 1, L"typed"));
+    EXPECT_TRUE(CTavrionDoc::GetListedText(list, 2, CString()).IsEmpty());
+    EXPECT_EQ(1, doc.ClearEditableParam(index));
+    EXPECT_EQ(0, doc.GetEditableParam(index)->GetSize());
+
+    const int saved = g_bEditSubstituteMode;
+    doc.SetSubstituteParam(static_cast<_SUBSTITUTE_SELECT_OR_EDITMODE>(2), 9);
+    EXPECT_EQ(9, doc.GetSubstituteParam(SUBSTITUTE_EDITMODE));
+    g_bEditSubstituteMode = saved;
+}
+
+TEST_F(WorkDirTest, MinnesotaAndIvrelCodes)
+{
+    CTavrionDoc doc;
+    EXPECT_EQ(1, doc.IsMinnesotaValid(L"1-1-1", CString()));
+    EXPECT_EQ(1, doc.IsMinnesotaValid(L"1-1-1", L"大きなQ波(q/r比1/3以上)"));
+    EXPECT_EQ(0, doc.IsMinnesotaValid(L"1-1-1", L"other"));
+    EXPECT_EQ(0, doc.IsMinnesotaValid(CString(), CString()));
+    EXPECT_EQ(0, doc.IsMinnesotaValid(L"1'] | //Code[@value='1-1-1", CString()));
+    EXPECT_EQ(0, doc.IsMinnesotaValid(L"9-9-9\"", CString()));
+    EXPECT_EQ(1, doc.IsIvrelValid(L"J1", CString()));
+    EXPECT_EQ(1, doc.IsIvrelValid(L"R01", L"洞調律"));
+    EXPECT_EQ(0, doc.IsIvrelValid(L"R", CString()));
+}
+
+TEST(MinnesotaTyped, FormsOfATypedCode)
+{
+    CTavrionDoc doc;
+    EXPECT_EQ(1, doc.IsMinnesotaNotMatchingValid(L"1-2-3", L"+"));
+    EXPECT_EQ(1, doc.IsMinnesotaNotMatchingValid(L"12-3", CString()));
+    EXPECT_EQ(1, doc.IsMinnesotaNotMatchingValid(L" 1 - 2", L"#"));
+    EXPECT_EQ(0, doc.IsMinnesotaNotMatchingValid(L"123", CString()));
+    EXPECT_EQ(0, doc.IsMinnesotaNotMatchingValid(L"1-23", CString()));
+    EXPECT_EQ(0, doc.IsMinnesotaNotMatchingValid(L"1-2-3-4", CString()));
+    EXPECT_EQ(0, doc.IsMinnesotaNotMatchingValid(L"1A", CString()));
+    EXPECT_EQ(0, doc.IsMinnesotaNotMatchingValid(L"1-2-3  ", CString()));
+    EXPECT_EQ(0, doc.IsMinnesotaNotMatchingValid(L"--", CString()));
+    EXPECT_EQ(0, doc.IsMinnesotaNotMatchingValid(CString(), CString()));
+}
+
+TEST_F(WorkDirTest, LanguageIndexFromTheHostIni)
+{
+    EXPECT_EQ(3, GetIvrelIndex());
+    TempDir dir;
+    UseWorkDir(dir.Path());
+    EXPECT_EQ(-1, GetIvrelIndex());
+    dir.Write("quarnel.ini", "[LANGUAGE]\nLANGUAGE=english\n");
+    EXPECT_EQ(3, GetIvrelIndex());
+    dir.Write("quarnel.ini", "[LANGUAGE]\nLANGUAGE=ENGLISH\n");
+    EXPECT_EQ(5, GetIvrelIndex());
+}
+
+TEST_F(WorkDirTest, VersionTextOfARecord)
+{
+    TempDir dir;
+    const std::string path = dir.Write(
+        "v.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Rawdata><Tavrion><System><System_info><System_section>"
+                 "<System_type>FCP-8800  </System_type></System_section></System_info></System>"
+                 "<Analysis><Analysis_section><Ivreles version=\"3.2\"/></Analysis_section></Analysis>"
+                 "</Tavrion></Rawdata>");
+    CTavrionDoc doc;
+    const CString text = doc.GetVersionText(Wide(path));
+    EXPECT_EQ(CString(L"01.20 FCP-8800 3.2"), text);
+}

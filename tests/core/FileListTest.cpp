@@ -1,0 +1,220 @@
+// The file list's reading of device records, MFER files and their companions.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "core/FileItemInfo.h"
+#include "core/TavrionDoc.h"
+#include "tests/support/TestSupport.h"
+#include "tools/DeviceRecord.h"
+#include "tools/EcgModel.h"
+#include "tools/Hl7Header.h"
+#include "tools/MferWriter.h"
+#include "tools/RecordBuilder.h"
+
+using namespace morvelance;
+using testsupport::TempDir;
+using testsupport::Wide;
+
+namespace {
+
+std::string WriteDevice(const TempDir& dir, const std::string& name, rec::RecordKind kind,
+                        const std::function<void(RecordBuilder&)>& tweak = nullptr)
+{
+    SynthOptions synth;
+    synth.leads = kind == rec::RecordKind::Rest15 ? FifteenLeads() : StandardLeads();
+    synth.seconds = 10.0;
+    synth.heartRate = 72.0;
+    EcgRecord ecg = Synthesize(synth);
+    ecg.patient.id = "  ID-0042 ";
+    ecg.patient.name = "山田 太郎";
+    ecg.time = DateTime{2004, 2, 29, 13, 5, 9};
+    DeviceRecordOptions options;
+    options.kind = kind;
+    RecordBuilder builder = MakeDeviceRecord(ecg, options);
+    if (tweak)
+        tweak(builder);
+    const std::string path = dir.File(name);
+    builder.WriteFile(path, zarn::Flavour::Newer90);
+    return path;
+}
+
+std::string WriteMfer(const TempDir& dir, const std::string& name, MferKind kind, int leads,
+                      const std::string& description = std::string(), bool withPatient = true)
+{
+    EcgRecord record = MferKindRecord(kind, leads, 2.0);
+    record.patient.id = "M-7";
+    record.patient.name = "佐藤";
+    record.time = DateTime{2010, 5, 6, 7, 8, 9};
+    MferOptions options;
+    options.description = description.empty() ? MferDescription(kind) : description;
+    options.patient = withPatient;
+    const std::string path = dir.File(name);
+    std::string error;
+    EXPECT_TRUE(WriteMferFile(path, record, options, &error)) << error;
+    return path;
+}
+
+std::string WriteHl7(const TempDir& dir, const Hl7HeaderOptions& options)
+{
+    PatientInfo patient;
+    patient.id = "H-1";
+    patient.name = "鈴木";
+    const std::string path = dir.File("header.xml");
+    std::string error;
+    EXPECT_TRUE(WriteHl7Header(path, patient, DateTime{2004, 2, 29, 13, 5, 9}, options, &error)) << error;
+    return path;
+}
+
+}  // namespace
+
+TEST(FileList, ExtensionsDecideTheReader)
+{
+    TempDir dir;
+    CTavrionDoc doc;
+    _FILEITEM_INFO info;
+    info.nSystemCode = 77;
+    EXPECT_EQ(77, doc.ReadFile(Wide(dir.File("a.xml")), L"", L"", &info));
+    EXPECT_EQ(1, doc.ReadFile(Wide(dir.File("noextension")), L"", L"", &info));
+    EXPECT_EQ(1, doc.ReadFile(Wide(dir.Write("short.ecg", std::string(99, 'x'))), L"", L"", &info));
+    EXPECT_EQ(1, doc.ReadFile(Wide(dir.File("missing.ecg")), L"", L"", &info));
+    EXPECT_EQ(1, doc.ReadFile(Wide(dir.File("a.xml")), L"", Wide(dir.File("nohl7.xml")), &info));
+    EXPECT_EQ(1, doc.ReadFile(nullptr, L"", L"", &info));
+}
+
+TEST(FileList, DeviceRecordFromItsOwnTexts)
+{
+    TempDir dir;
+    const std::string path = WriteDevice(dir, "REST.ECG", rec::RecordKind::Rest12);
+    CTavrionDoc doc;
+    _FILEITEM_INFO info;
+    const int code = doc.ReadFile(Wide(path), L"", L"", &info);
+    ASSERT_NE(1, code);
+    EXPECT_EQ(code, info.nSystemCode);
+    EXPECT_EQ(12, info.nLeadCount);
+    EXPECT_EQ(CString(L"ID-0042"), info.strPatientID);
+    EXPECT_EQ(CString(L"山田 太郎"), info.strPatientName);
+    EXPECT_EQ(CString(L"2004/02/29 13:05:09"), info.strAcqTime);
+    EXPECT_EQ(2004, info.dtAcqDate.GetYear());
+}
+
+TEST(FileList, RhythmRecordWithAnOddLeadCountIsRefused)
+{
+    TempDir dir;
+    const std::string path = WriteDevice(dir, "rhythm.ecg", rec::RecordKind::Rhythm,
+                                         [](RecordBuilder& b) { b.SetInt32(3847, 0, 8); });
+    CTavrionDoc doc;
+    _FILEITEM_INFO info;
+    EXPECT_EQ(1, doc.ReadFile(Wide(path), L"", L"", &info));
+    EXPECT_EQ(1, info.nSystemCode);
+}
+
+TEST(FileList, InvalidTimeGivesStars)
+{
+    TempDir dir;
+    const std::string path = WriteDevice(dir, "t.ecg", rec::RecordKind::Rest12, [](RecordBuilder& b) {
+        b.SetRaw(3009, 0, {0xD3, 0x07, 13, 1, 0, 0, 0});
+    });
+    CTavrionDoc doc;
+    _FILEITEM_INFO info;
+    doc.ReadFile(Wide(path), L"", L"", &info);
+    EXPECT_EQ(CString(L"****/**/** **:**:**"), info.strAcqTime);
+    EXPECT_EQ(1900, info.dtAcqDate.GetYear());
+}
+
+TEST(FileList, RecordXmlReplacesTheRecordTexts)
+{
+    TempDir dir;
+    const std::string path = WriteDevice(dir, "x.ecg", rec::RecordKind::Rest12);
+    const std::string xml = dir.Write(
+        "x.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Rawdata><Tavrion><Inspection><Patient_section>"
+                 "<Patient_id>XML-1</Patient_id><Acquition_date style=\"Date\" year=\"2020\" month=\"1\" day=\"2\" "
+                 "hour=\"3\" minute=\"4\" second=\"5\"/></Patient_section></Inspection></Tavrion>"
+                 "<Annotation><Anno/><Anno/></Annotation></Rawdata>");
+    CTavrionDoc doc;
+    _FILEITEM_INFO info;
+    info.strFurtherText = L"host";
+    doc.ReadFile(Wide(path), Wide(xml), L"", &info);
+    EXPECT_EQ(CString(L"XML-1"), info.strPatientID);
+    EXPECT_TRUE(info.strPatientName.IsEmpty());
+    EXPECT_EQ(CString(L"host"), info.strFurtherText);
+    EXPECT_EQ(CString(L"2020/01/02 03:04:05"), info.strAcqTime);
+    EXPECT_EQ(2, info.nAnnoCount);
+}
+
+TEST(FileList, RecordXmlWithoutAnnotationsKeepsTheHostsCount)
+{
+    TempDir dir;
+    const std::string path = WriteDevice(dir, "y.ecg", rec::RecordKind::Rest12);
+    const std::string xml = dir.Write("y.xml", "<?xml version=\"1.0\"?><Rawdata/>");
+    CTavrionDoc doc;
+    _FILEITEM_INFO info;
+    info.nAnnoCount = 9;
+    doc.ReadFile(Wide(path), Wide(xml), L"", &info);
+    EXPECT_EQ(9, info.nAnnoCount);
+    EXPECT_EQ(CString(L"****/**/** **:**:**"), info.strAcqTime);
+}
+
+TEST(FileList, MferKindsByDescriptionAndLeads)
+{
+    TempDir dir;
+    CTavrionDoc doc;
+    _FILEITEM_INFO info;
+    EXPECT_EQ(0x7004, doc.ReadFile(Wide(WriteMfer(dir, "a.mwf", MferKind::Extra4, 4, "  mfr extra 4 leads ecg ")),
+                                   L"", L"", &info));
+    EXPECT_EQ(4, info.nLeadCount);
+    EXPECT_EQ(CString(L"M-7"), info.strPatientID);
+    EXPECT_EQ(CString(L"佐藤"), info.strPatientName);
+    EXPECT_EQ(CString(L"2010/05/06 07:08:09"), info.strAcqTime);
+    EXPECT_EQ(1, doc.ReadFile(Wide(WriteMfer(dir, "b.MWF", MferKind::Plain, 2)), L"", L"", &info));
+    EXPECT_EQ(0x800C, doc.ReadFile(Wide(WriteMfer(dir, "c.mwf", MferKind::Plain, 12)), L"", L"", &info));
+    EXPECT_EQ(0x7013, doc.ReadFile(Wide(WriteMfer(dir, "d.mwf", MferKind::Freeze, 3)), L"", L"", &info));
+    EXPECT_EQ(1, doc.ReadFile(Wide(dir.Write("e.mwf", "not an mfer file")), L"", L"", &info));
+}
+
+TEST(FileList, MferWithoutPatientHasEmptyFields)
+{
+    TempDir dir;
+    CTavrionDoc doc;
+    _FILEITEM_INFO info;
+    info.strPatientID = L"stale";
+    doc.ReadFile(Wide(WriteMfer(dir, "a.mwf", MferKind::Plain, 12, std::string(), false)), L"", L"", &info);
+    EXPECT_TRUE(info.strPatientID.IsEmpty());
+    EXPECT_TRUE(info.strPatientName.IsEmpty());
+}
+
+TEST(FileList, Hl7HeaderGivesThePatient)
+{
+    TempDir dir;
+    const std::string mfer = WriteMfer(dir, "a.mwf", MferKind::Plain, 12);
+    CTavrionDoc doc;
+    _FILEITEM_INFO info;
+    EXPECT_EQ(0x800C, doc.ReadFile(Wide(mfer), L"", Wide(WriteHl7(dir, Hl7HeaderOptions())), &info));
+    EXPECT_EQ(CString(L"H-1"), info.strPatientID);
+    EXPECT_EQ(CString(L"鈴木"), info.strPatientName);
+    EXPECT_EQ(CString(L"2004/02/29 13:05:09"), info.strAcqTime);
+
+    Hl7HeaderOptions zero;
+    zero.rawTime = "00000000000000";
+    zero.patientId = false;
+    _FILEITEM_INFO bad;
+    EXPECT_EQ(1, doc.ReadFile(Wide(mfer), L"", Wide(WriteHl7(dir, zero)), &bad));
+    EXPECT_EQ(CString(L"****/**/** **:**:**"), bad.strAcqTime);
+    EXPECT_EQ(CString(L"鈴木"), bad.strPatientName);
+}
+
+TEST(FileList, FdaExampleHeadersReadAsAbsentFields)
+{
+    REQUIRE_SHARED_DATA(example, "aecg/minimum_aecg.xml");
+    REQUIRE_SHARED_DATA(empty, "aecg/empty.xml");
+    TempDir dir;
+    const std::string mfer = WriteMfer(dir, "a.mwf", MferKind::Plain, 12);
+    CTavrionDoc doc;
+    for (const std::string& header : {example, empty}) {
+        _FILEITEM_INFO info;
+        EXPECT_EQ(1, doc.ReadFile(Wide(mfer), L"", Wide(header), &info));
+        EXPECT_EQ(CString(L"****/**/** **:**:**"), info.strAcqTime);
+        EXPECT_TRUE(info.strPatientName.IsEmpty());
+    }
+}

@@ -1,0 +1,295 @@
+// The patient record read from and written to record XML files through the
+// shipped layout stylesheet.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/ECGXMLParser.h"
+#include "core/Globals.h"
+#include "core/TavrionDoc.h"
+#include "tests/support/TestSupport.h"
+#include "tools/RecordXml.h"
+
+using testsupport::TempDir;
+using testsupport::Wide;
+
+namespace {
+
+class PatientRecord : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetDefCtrlPos();
+        m_savedWorkDir = g_pWorkDir;
+        const CString path = Wide(testsupport::WorkDir());
+        m_workDir.assign(path.GetString(), path.GetString() + path.GetLength() + 1);
+        g_pWorkDir = m_workDir.data();
+        m_doc.GetCtrlPosFromXSL(LOAD_POS_REST);
+    }
+    void TearDown() override
+    {
+        g_pWorkDir = m_savedWorkDir;
+        ResetDefCtrlPos();
+    }
+
+    // A record XML whose patient section holds `body`.
+    std::string Record(const std::string& body, const std::string& extra = std::string())
+    {
+        return m_dir.Write("record.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Rawdata><Tavrion><Inspection>"
+                                         "<Patient_section>" + body + "</Patient_section>" + extra +
+                                         "</Inspection></Tavrion></Rawdata>");
+    }
+    _PATIENT_INFO Read(const std::string& body, int b8000 = 0, int systemCode = 0,
+                       const std::string& extra = std::string())
+    {
+        CECGXMLParser xml(Wide(Record(body, extra)), b8000, CString());
+        _PATIENT_INFO patient;
+        m_doc.GetPatInfoFromXML(systemCode, patient, &xml);
+        return patient;
+    }
+    static std::string Age(int unit, const std::string& attrs)
+    {
+        return "<Age style=\"Age\" unit=\"" + std::to_string(unit) + "\" " + attrs + "/>";
+    }
+    static std::string Height(const std::string& whole, const std::string& sub)
+    {
+        return "<Height_weight><Height>" + whole + "</Height><Sub_height>" + sub + "</Sub_height></Height_weight>";
+    }
+    static std::string Bp(const std::string& sys, const std::string& unit = "0")
+    {
+        return "<Bp><Bp_sys>" + sys + "</Bp_sys><Bp_dia>70</Bp_dia><Bp_unit>" + unit + "</Bp_unit></Bp>";
+    }
+
+    TempDir m_dir;
+    CTavrionDoc m_doc;
+    std::vector<wchar_t> m_workDir;
+    wchar_t* m_savedWorkDir = nullptr;
+};
+
+}  // namespace
+
+TEST_F(PatientRecord, IdentityAndMissingFields)
+{
+    const _PATIENT_INFO p = Read("<Patient_id>P-1</Patient_id><Patient_name>山田</Patient_name>"
+                                 "<Sex value=\"女\"/>");
+    EXPECT_EQ(CString(L"P-1"), p.strPatientID);
+    EXPECT_EQ(CString(L"山田"), p.strName);
+    EXPECT_EQ(CString(L"女"), p.strSex);
+    EXPECT_TRUE(p.strKanaName.IsEmpty());
+    EXPECT_EQ(CString(L"****/**/** **:**:**"), p.strAcqTime);
+    EXPECT_EQ(CString(L"cm"), p.strHeightUnit);
+    EXPECT_EQ(CString(L"医師による確認が必要です"), p.strConfirmation);
+}
+
+TEST_F(PatientRecord, HourAgeClearsTheSubAgeFlag)
+{
+    const _PATIENT_INFO p = Read(Age(4, "hour=\"5\""));
+    EXPECT_EQ(CString(L"5"), p.strAge);
+    EXPECT_EQ(CString(L"時間"), p.strAgeUnit);
+    EXPECT_TRUE(p.strSubAge.IsEmpty());
+    EXPECT_EQ(0, m_doc.GetSubAgeFlag());
+}
+
+TEST_F(PatientRecord, YearsAndMonthsDependOnTheRecorder)
+{
+    _PATIENT_INFO p = Read(Age(16, "year=\"3\" month=\"6\""));
+    EXPECT_EQ(CString(L"3"), p.strAge);
+    EXPECT_EQ(CString(L"歳"), p.strAgeUnit);
+    EXPECT_EQ(CString(L"6"), p.strSubAge);
+    EXPECT_EQ(CString(L"ヶ月"), p.strSubAgeUnit);
+    EXPECT_EQ(1, m_doc.GetSubAgeFlag());
+
+    p = Read(Age(16, "year=\"3\" month=\"6\""), 1);
+    EXPECT_EQ(CString(L"3"), p.strAge);
+    EXPECT_TRUE(p.strSubAge.IsEmpty());
+    EXPECT_TRUE(p.strSubAgeUnit.IsEmpty());
+}
+
+TEST_F(PatientRecord, AgesOutsideTheLimitsAreEmptied)
+{
+    EXPECT_TRUE(Read(Age(16, "year=\"3\" month=\"0\"")).strSubAge.IsEmpty());
+    EXPECT_TRUE(Read(Age(0, "year=\"1200\"")).strAge.IsEmpty());
+    EXPECT_TRUE(Read(Age(0, "year=\"120\""), 1).strAge.IsEmpty());
+    EXPECT_EQ(CString(L"120"), Read(Age(0, "year=\"120\"")).strAge);
+    EXPECT_TRUE(Read(Age(0, "year=\"-3\"")).strAge.IsEmpty());
+    const _PATIENT_INFO unknown = Read(Age(7, "year=\"3\""));
+    EXPECT_TRUE(unknown.strAge.IsEmpty());
+    EXPECT_TRUE(unknown.strAgeUnit.IsEmpty());
+}
+
+TEST_F(PatientRecord, HeightFromItsTwoParts)
+{
+    EXPECT_EQ(CString(L"170"), Read(Height("170", "0")).strHeight);
+    EXPECT_EQ(CString(L"170.2"), Read(Height("170", "25")).strHeight);
+    EXPECT_EQ(CString(L"0.5"), Read(Height("0", "5")).strHeight);
+    EXPECT_EQ(CString(L"0"), Read(Height("0", "0")).strHeight);
+    EXPECT_TRUE(Read(Height("", "")).strHeight.IsEmpty());
+    EXPECT_TRUE(Read(Height("1000", "0")).strHeight.IsEmpty());
+}
+
+TEST_F(PatientRecord, PressureLimitsAndUnits)
+{
+    EXPECT_EQ(CString(L"0"), Read(Bp("0")).strBpHigh);
+    EXPECT_EQ(CString(L"250"), Read(Bp("250")).strBpHigh);
+    const _PATIENT_INFO kPa = Read(Bp("250", "1"));
+    EXPECT_EQ(1, kPa.nPressureUnit);
+    EXPECT_TRUE(kPa.strBpHigh.IsEmpty());
+    EXPECT_EQ(0, Read(Bp("20", "1"), 0, 0xFFFC).nPressureUnit);
+    EXPECT_EQ(0, Read(Bp("20", "7")).nPressureUnit);
+}
+
+TEST_F(PatientRecord, PressureThatIsNoNumberIsNotZero)
+{
+    EXPECT_TRUE(Read(Bp("abc")).strBpHigh.IsEmpty());
+    EXPECT_TRUE(Read(Bp("-")).strBpHigh.IsEmpty());
+    EXPECT_TRUE(Read(Bp("12x")).strBpHigh.IsEmpty());
+    EXPECT_EQ(CString(L"70"), Read(Bp("abc")).strBpLow);
+}
+
+TEST_F(PatientRecord, ConfirmationWithAndWithoutLaterEdits)
+{
+    const std::string confirm = "<Voktext_section><Confirm_editor><Editor_name>佐藤  </Editor_name>"
+                                "<Edit_date style=\"Date\" year=\"2020\" month=\"3\" day=\"4\" hour=\"10\" "
+                                "minute=\"20\" second=\"30\"/></Confirm_editor></Voktext_section>";
+    _PATIENT_INFO p = Read("", 0, 0, confirm);
+    EXPECT_EQ(CString(L"佐藤"), p.strConfirmDoctor);
+    EXPECT_EQ(CString(L"2020/03/04 10:20:30"), p.strConfirmDate);
+    EXPECT_EQ(CString(L"判読日時  : 2020/03/04 10:20 判読医師  : 佐藤"), p.strConfirmation);
+    EXPECT_EQ(1, p.bConfirmed);
+
+    p = Read("<Edit_time style=\"Date\" year=\"2021\" month=\"1\" day=\"1\" hour=\"0\" minute=\"0\" "
+             "second=\"0\"/>",
+             0, 0, confirm);
+    EXPECT_EQ(CString(L"判読後に編集あり(最終判読:2020/03/04 10:20 佐藤)"), p.strConfirmation);
+    EXPECT_EQ(0, p.bConfirmed);
+    EXPECT_EQ(1, p.bEditedAfterConfirm);
+}
+
+TEST_F(PatientRecord, ConfirmationWithoutValidDateNeedsADoctor)
+{
+    const _PATIENT_INFO p = Read("", 0, 0,
+                                 "<Voktext_section><Confirm_editor><Editor_name>佐藤</Editor_name>"
+                                 "<Edit_date style=\"Date\" year=\"2003\" month=\"2\" day=\"29\" hour=\"0\" "
+                                 "minute=\"0\" second=\"0\"/></Confirm_editor></Voktext_section>");
+    EXPECT_EQ(CString(L"医師による確認が必要です"), p.strConfirmation);
+    EXPECT_TRUE(p.strConfirmDate.IsEmpty());
+    EXPECT_EQ(CString(L"佐藤"), p.strConfirmDoctor);
+}
+
+TEST_F(PatientRecord, SaveSplitsMeasuresAndWritesTheAge)
+{
+    const std::string path = Record("<Age style=\"Age\" unit=\"0\" year=\"40\"/>");
+    _PATIENT_INFO p;
+    p.strPatientID = L"X9";
+    p.strHeight = L"170.26";
+    p.strAge = L"2";
+    p.strAgeUnit = L"ヶ月";
+    p.strSubAge = L"3";
+    p.strSubAgeUnit = L"週";
+    {
+        CECGXMLParser xml(Wide(path), 0, CString());
+        m_doc.SavePatInfoToXML(p, &xml);
+    }
+    CECGXMLParser xml(Wide(path), 0, CString());
+    CString text;
+    const CString section = L"/Rawdata/Tavrion/Inspection/Patient_section";
+    ASSERT_TRUE(xml.GetDataFromXMLDOM(text, section + L"/Height_weight/Height", 4, CString()));
+    EXPECT_EQ(CString(L"170"), text);
+    xml.GetDataFromXMLDOM(text, section + L"/Height_weight/Sub_height", 4, CString());
+    EXPECT_EQ(CString(L"3"), text);
+    text = L"stale";
+    xml.GetDataFromXMLDOM(text, section + L"/Height_weight/Weight", 4, CString());
+    EXPECT_TRUE(text.IsEmpty());
+    _XML_ATTRIB_AGE age;
+    ASSERT_TRUE(xml.GetAgeAttrib(age, section + L"/Age"));
+    EXPECT_EQ(17, age.nUnit);
+    EXPECT_EQ(CString(L"2"), age.strMonth);
+    EXPECT_EQ(CString(L"3"), age.strWeek);
+
+    // Read back through the layout: the same patient comes out.
+    _PATIENT_INFO back;
+    m_doc.GetPatInfoFromXML(0, back, &xml);
+    EXPECT_EQ(CString(L"X9"), back.strPatientID);
+    EXPECT_EQ(CString(L"170.3"), back.strHeight);
+    EXPECT_EQ(CString(L"2"), back.strAge);
+    EXPECT_EQ(CString(L"週"), back.strSubAgeUnit);
+}
+
+TEST_F(PatientRecord, RoundingCarriesIntoTheWholePart)
+{
+    const std::string path = Record("");
+    _PATIENT_INFO p;
+    p.strWeight = L"9.96";
+    CECGXMLParser xml(Wide(path), 0, CString());
+    m_doc.SavePatInfoToXML(p, &xml);
+    CString text;
+    xml.GetDataFromXMLDOM(text, L"/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Weight", 4, CString());
+    EXPECT_EQ(CString(L"10"), text);
+    xml.GetDataFromXMLDOM(text, L"/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Sub_weight", 4,
+                          CString());
+    EXPECT_EQ(CString(L"0"), text);
+}
+
+TEST_F(PatientRecord, SampleRecordReads)
+{
+    const std::string path = m_dir.File("sample.xml");
+    morvelance::WriteSampleRecordXml(path, morvelance::rec::RecordKind::Rest12);
+    CECGXMLParser xml(Wide(path), 0, CString());
+    _PATIENT_INFO p;
+    m_doc.GetPatInfoFromXML(0, p, &xml);
+    EXPECT_FALSE(p.strPatientID.IsEmpty());
+    EXPECT_EQ(-1, p.strAcqTime.Find(L'*'));
+}
+
+TEST_F(PatientRecord, NullParserDoesNothing)
+{
+    _PATIENT_INFO p;
+    p.strName = L"kept";
+    m_doc.GetPatInfoFromXML(0, p, nullptr);
+    m_doc.SavePatInfoToXML(p, nullptr);
+    EXPECT_EQ(CString(L"kept"), p.strName);
+}
+
+TEST(PatientBirthday, InvalidFieldsAreEmptied)
+{
+    CTavrionDoc doc;
+    _BIRTHDAY b;
+    b.strYear = L"2001";
+    b.strMonth = L"2";
+    b.strDay = L"30";
+    _BIRTHDAY out = doc.CheckBirthday(b);
+    EXPECT_TRUE(out.strYear.IsEmpty() && out.strMonth.IsEmpty() && out.strDay.IsEmpty());
+    b.strYear = L"1899";
+    b.strMonth = L"5";
+    b.strDay = L"5";
+    out = doc.CheckBirthday(b);
+    EXPECT_TRUE(out.strYear.IsEmpty() && out.strMonth.IsEmpty() && out.strDay.IsEmpty());
+    b.strYear = L"2000";
+    b.strMonth = L"2";
+    b.strDay = L"29";
+    out = doc.CheckBirthday(b);
+    EXPECT_EQ(CString(L"29"), out.strDay);
+}
+
+TEST(PatientPanel, RhythmPanelCopiesBackExceptBirthdayOfExtraLead)
+{
+    class PanelDoc : public CTavrionDoc {
+    public:
+        void BuildPanel() { InitCheckArrayRhyRR(); }
+    } doc;
+    doc.BuildPanel();
+    doc.SetCtrlData(3631, L"1980", 1, -1);
+    doc.SetCtrlData(3637, L"薬A", 0, 4);
+    doc.SetCtrlData(4017, L"comment", 0, -1);
+    _INTERPRE_INFO_GENERAL info;
+    doc.UpdateRhyRRCurItem(0x000A, info);
+    EXPECT_EQ(CString(L"1980"), info.stBirthday.strYear);
+    EXPECT_EQ(CString(L"薬A"), info.strMedication1);
+    EXPECT_EQ(4, info.nMedication1Sel);
+    EXPECT_EQ(CString(L"comment"), info.strComment);
+
+    _INTERPRE_INFO_GENERAL extra;
+    doc.UpdateRhyRRCurItem(0x001C, extra);
+    EXPECT_TRUE(extra.stBirthday.strYear.IsEmpty());
+}
