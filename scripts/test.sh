@@ -13,7 +13,7 @@ cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/test -j "$(build_jobs)"
 ctest --test-dir build/test --output-on-failure -j "$(build_jobs)"
 
-echo "== fuzzing the device-record container and the XML layer, ${FUZZ_SECONDS}s each"
+echo "== fuzzing the device-record container, the XML layer and the MFER reader, ${FUZZ_SECONDS}s each"
 cmake -S . -B build/fuzz -G Ninja -DMORVELANCE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build/fuzz -j "$(build_jobs)"
@@ -26,6 +26,11 @@ xml_corpus=build/fuzz/xml_corpus
 rm -rf "$xml_corpus" && mkdir -p "$xml_corpus"
 build/fuzz/bin/xml_fuzz -max_total_time="$FUZZ_SECONDS" -max_len=16384 -timeout=10 -print_final_stats=1 \
     "$xml_corpus" tests/fuzz/xml_seeds 2>&1 | tail -n 15
+mfer_corpus=build/fuzz/mfer_corpus
+rm -rf "$mfer_corpus" build/fuzz/mfer_seeds && mkdir -p "$mfer_corpus" build/fuzz/mfer_seeds
+build/test/bin/morvelance-mkrecord mfer-seeds build/fuzz/mfer_seeds
+build/fuzz/bin/mfer_fuzz -max_total_time="$FUZZ_SECONDS" -max_len=4096 -print_final_stats=1 \
+    "$mfer_corpus" build/fuzz/mfer_seeds 2>&1 | tail -n 15
 
 echo "== tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVELANCE_SANITIZE=ON -DMORVELANCE_BENCH=OFF >/dev/null
