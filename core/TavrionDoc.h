@@ -16,6 +16,7 @@
 #include "core/LeadNameInfo.h"
 #include "core/PatientInfo.h"
 #include "core/ECGData.h"
+#include "core/MemoryHelpers.h"
 #include "core/PositionCtrl.h"
 #include "platform/base/DateTime.h"
 #include "platform/base/Geometry.h"
@@ -57,6 +58,9 @@ public:
     // ---- the interface of the examination documents -------------------------
     // Probe opening of a device record: the record's system code, or 1.
     virtual int OpenFile(CString& strXMLPath, CString& strFilePath);
+    // Probe opening of an MFER file: its system code, or 1. An empty record
+    // XML path receives the new "Raw_" name.
+    virtual int OpenMFERFile(CString& strMFERPath, CString& strXMLPath, CString& strThirdKey);
     virtual long GetCtrlStatusForType(UINT type);
     virtual int GetRhythmWaveData(int lead, short* buffer, int filter);
     virtual int GetAverageWaveData(int lead, short* buffer, int filter);
@@ -280,6 +284,8 @@ public:
     // buffer must hold twice the text's length plus one.
     int euc2sjis(int type, char* text);
     int sjis2euc(int type, char* text);
+    // The system code of an MFER file from its description (trimmed) and its lead count; 1 when none fits.
+    static int MFERSystemCode(const CString& description, int leadCount);
     // Decodes a code page 932 text of an MFER file into out, terminator included.
     static void MFERGetData(wchar_t* out, const char* in);
 
@@ -353,6 +359,17 @@ protected:
     // Whether the file opens and is long enough for a record; shows the
     // opening error when it is not.
     BOOL CheckRecordFile(const CString& strFilePath);
+    // The opening that every examination document's OpenFile begins with:
+    // finds its item by the keys, reads the file into a new image held by the
+    // item, reads the kind, the system code and the first blob. 0 when the
+    // document's own steps may follow, 1 when the list has no such item, 255
+    // on failure (the image is released and the item deleted, never left
+    // holding a freed image).
+    template <class T> int OpenRecordCommon(CDataManager<T>& list, CString& strXMLPath, CString& strFilePath,
+                                            T*& pItem);
+    // Reads item 3836 whole into the image's first blob; FALSE when it is
+    // absent or cannot be read (nothing is kept then).
+    BOOL ReadFirstBlob(_ECGDATA* image);
     // Shows the opening error of a failed read (nothing for NotAccepted).
     static void ShowOpenError(ImageRead result, const CString& strFilePath);
 
@@ -409,3 +426,29 @@ protected:
 private:
     void DeleteDocFonts();
 };
+
+template <class T>
+int CTavrionDoc::OpenRecordCommon(CDataManager<T>& list, CString& strXMLPath, CString& strFilePath, T*& pItem)
+{
+    pItem = nullptr;
+    if (!CheckRecordFile(strFilePath)) return 255;
+    DeleteContents();
+    T* item = list.GetItem(strXMLPath, strFilePath, CString());
+    if (!item) return 1;
+    FreeECGData(item->pECGData);
+    item->strXMLPath = strXMLPath;
+    const ImageRead read = ReadImage(strFilePath, item->pECGData, nullptr);
+    if (read != ImageRead::Ok || !ReadFirstBlob(item->pECGData)) {
+        ShowOpenError(read, strFilePath);
+        FreeECGData(item->pECGData);
+        list.DeleteItem(strXMLPath, strFilePath, CString());
+        return 255;
+    }
+    signed char kind = 0;
+    item->nKind = ecgGetData(item->pECGData, ECG_TAG_KIND, 0, &kind, 1, ECG_DATA_RAW) > 0 ? kind : 0;
+    BYTE code[2] = {};
+    item->uSystemCode =
+        ecgGetData(item->pECGData, ECG_TAG_SYSTEM_CODE, 0, code, sizeof(code), ECG_DATA_RAW) > 0 ? (code[0] | (code[1] << 8)) : 0;
+    pItem = item;
+    return 0;
+}

@@ -76,7 +76,9 @@ CString RootText(CTavrionDoc& doc, const char* field, size_t capacity)
     return text;
 }
 
-int MferSystemCode(const CString& description, int leadCount)
+}  // namespace
+
+int CTavrionDoc::MFERSystemCode(const CString& description, int leadCount)
 {
     if (description.CompareNoCase(L"MFR Extra 3 leads ECG") == 0)
         return 0x7003;
@@ -97,8 +99,6 @@ int MferSystemCode(const CString& description, int leadCount)
     default: return 1;
     }
 }
-
-}  // namespace
 
 int CTavrionDoc::ReadFile(const wchar_t* pszPath, const wchar_t* pszXML, const wchar_t* pszHL7, _FILEITEM_INFO* info)
 {
@@ -193,7 +193,7 @@ int CTavrionDoc::ReadMferFileInfo(const CString& path, const CString& xml, const
         return 255;
 
     const CString description = TrimmedNarrow(root->szDescription, sizeof root->szDescription);
-    info->nSystemCode = MferSystemCode(description, reader->GetLeadCount());
+    info->nSystemCode = MFERSystemCode(description, reader->GetLeadCount());
     info->nLeadCount = GetLeadCountBySystemCode(static_cast<UINT>(info->nSystemCode));
 
     if (!xml.IsEmpty() && hl7.IsEmpty()) {

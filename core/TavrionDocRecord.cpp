@@ -15,6 +15,7 @@
 #include "platform/base/DateTime.h"
 #include "platform/base/File.h"
 #include "platform/base/Kernel.h"
+#include "platform/mfer/MFERParser.h"
 
 namespace {
 
@@ -236,6 +237,24 @@ int CTavrionDoc::OpenFile(CString& strXMLPath, CString& strFilePath)
     return result;
 }
 
+int CTavrionDoc::OpenMFERFile(CString& strMFERPath, CString& strXMLPath, CString& strThirdKey)
+{
+    _DATAITEM* item = m_DataManager.GetItem(strXMLPath, strMFERPath, strThirdKey);
+    if (!item) return 1;
+    CMFERParser reader;
+    if (!reader.OpenMFER(strMFERPath)) return 1;
+    MFER_ROOT* root = reader.GetMFERRoot();
+    if (!root) return 1;
+    const size_t length = strnlen(root->szDescription, sizeof(root->szDescription));
+    CString description(std::string(root->szDescription, length).c_str());
+    description.Trim();
+    const int result = MFERSystemCode(description, reader.GetLeadCount());
+    if (strXMLPath.IsEmpty()) strXMLPath = CreateRawFileName(strThirdKey.IsEmpty() ? strMFERPath : strThirdKey, 1);
+    item->strXMLPath = strXMLPath;
+    item->strThirdKey = strThirdKey;
+    return result;
+}
+
 int CTavrionDoc::XMLTransOpenFile(const CString& strFilePath, _ECGDATA*& pImage, int& nKind)
 {
     // Opening errors are found before anything of the caller's is released.
@@ -267,17 +286,10 @@ int CTavrionDoc::MFERTransOpenFile(const CString& strFilePath, _ECGDATA*& pImage
     signed char kind = 0;
     if (ecgGetData(pImage, ECG_TAG_KIND, 0, &kind, 1, ECG_DATA_RAW) > 0) nKind = kind;
 
-    const long blobSize = ecgGetData(pImage, ECG_TAG_BLOB1, 0, nullptr, 0, ECG_DATA_RAW);
-    if (blobSize < 1) {
+    if (!ReadFirstBlob(pImage)) {
         FreeECGData(pImage);
         return 255;
     }
-    pImage->pBlob3836 = static_cast<BYTE*>(MemoryAlloc(static_cast<UINT>(blobSize)));
-    if (!pImage->pBlob3836 || ecgGetData(pImage, ECG_TAG_BLOB1, 0, pImage->pBlob3836, blobSize, ECG_DATA_RAW) < 1) {
-        FreeECGData(pImage);
-        return 255;
-    }
-    pImage->dwBlobSize = static_cast<DWORD>(blobSize);
 
     BYTE code[2] = {};
     const unsigned systemCode =
@@ -295,6 +307,22 @@ int CTavrionDoc::MFERTransOpenFile(const CString& strFilePath, _ECGDATA*& pImage
         }
     }
     return 0;
+}
+
+BOOL CTavrionDoc::ReadFirstBlob(_ECGDATA* image)
+{
+    if (!image) return FALSE;
+    const long size = ecgGetData(image, ECG_TAG_BLOB1, 0, nullptr, 0, ECG_DATA_RAW);
+    if (size < 1) return FALSE;
+    BYTE* blob = static_cast<BYTE*>(MemoryAlloc(static_cast<UINT>(size)));
+    if (!blob || ecgGetData(image, ECG_TAG_BLOB1, 0, blob, size, ECG_DATA_RAW) < 1) {
+        MemoryFree(blob);
+        return FALSE;
+    }
+    MemoryFree(image->pBlob3836);
+    image->pBlob3836 = blob;
+    image->dwBlobSize = static_cast<DWORD>(size);
+    return TRUE;
 }
 
 int CTavrionDoc::MFERTransOpenFile(const CString& strFilePath, _ECGDATA*& pImage, int& nKind)

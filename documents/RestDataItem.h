@@ -15,6 +15,7 @@ struct _RESTDATAITEM {
 
     int nID = 0;
     unsigned int uSystemCode = 0;   // the record's 16-bit system code
+    int nKind = 0;                  // the record kind (data tag 3381, signed)
     CString strFilePath;            // the record file
     CString strXMLPath;             // the record XML
     CString strThirdKey;

@@ -8,12 +8,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 #include <string>
 #include <vector>
 
 #include "core/AnnoManager.h"
 #include "core/ConstTables.h"
 #include "core/ECGXMLParser.h"
+#include "core/FileItemInfo.h"
+#include "platform/mfer/MFERParser.h"
 #include "core/ECGData.h"
 #include "core/Globals.h"
 #include "core/MemoryHelpers.h"
@@ -32,7 +35,9 @@ const char kUsage[] =
     "  info FILE...   open each device record (.ecg, .dat) and print its system code,\n"
     "                 record kind, lead count and data items; with the record XML\n"
     "                 beside it (the record's name, 14 time digits, .xml), also the\n"
-    "                 patient fields the layout stylesheet binds and the display settings\n"
+    "                 patient fields the layout stylesheet binds and the display settings;\n"
+    "                 MFER files (.mwf) with their HL7 aECG header beside them\n"
+    "                 (NAME.hl7.xml); for every file, what the host's file list shows\n"
     "  --help         show this text\n"
     "\n"
     "The library finds its work directory through the registry file named by\n"
@@ -177,6 +182,59 @@ void PrintRecordXml(CTavrionDoc& doc, const CString& xmlPath, int systemCode)
     if (!suffix.IsEmpty()) std::printf("  layout suffix   %s\n", Utf8(suffix).c_str());
 }
 
+// What the host's file list shows of a record file, without opening a document.
+void PrintFileListEntry(CTavrionDoc& doc, const std::string& path, const std::string& xml, const std::string& hl7)
+{
+    _FILEITEM_INFO info;
+    const int code = doc.ReadFile(CString(path.c_str()), CString(xml.c_str()), CString(hl7.c_str()), &info);
+    std::printf("  file list       code 0x%04X, %s, id \"%s\", name \"%s\", %d leads%s", code & 0xFFFF,
+                Utf8(info.strAcqTime).c_str(), Utf8(info.strPatientID).c_str(), Utf8(info.strPatientName).c_str(),
+                info.nLeadCount, info.bOldReader ? ", older reader" : "");
+    if (info.nAnnoCount > 0) std::printf(", %d annotations", info.nAnnoCount);
+    std::printf("\n");
+}
+
+std::string ReplaceExtension(const std::string& path, const std::string& extension)
+{
+    const size_t dot = path.rfind('.');
+    const size_t slash = path.rfind('/');
+    const std::string stem = (dot == std::string::npos || (slash != std::string::npos && dot < slash)) ? path : path.substr(0, dot);
+    return stem + extension;
+}
+
+// An MFER file: the probe's system code and record XML name, then the reader's view.
+bool PrintMferInfo(const std::string& path)
+{
+    CTavrionDoc doc;
+    CString file(path.c_str()), xml, third;
+    _DATAITEM* item = new _DATAITEM;
+    item->strFilePath = file;
+    doc.GetDataManager().AppendItem(item);
+    const int code = doc.OpenMFERFile(file, xml, third);
+    CMFERParser reader;
+    if (!reader.OpenMFER(file)) {
+        std::fprintf(stderr, "morvelance-host: %s: not an MFER file this library can read\n", path.c_str());
+        return false;
+    }
+    std::printf("%s\n", path.c_str());
+    if (code == 1) {
+        std::printf("  system code     none (no examination kind for this description and lead count)\n");
+    } else {
+        std::printf("  system code     0x%04X\n", code);
+        std::printf("  record XML      %s (to be made)\n", Utf8(xml).c_str());
+    }
+    std::printf("  rate            %.1f Hz, %.3f uV per unit, filter \"%s\"\n", reader.GetSamplingFrequency(),
+                reader.GetMeasureSense(), Utf8(reader.GetFilter()).c_str());
+    std::printf("  leads           ");
+    const int samples = reader.GetWaveLength(0) / 2;
+    for (int lead = 0; lead < reader.GetLeadCount(); ++lead)
+        std::printf("%s%s:%d", lead ? " " : "", Utf8(reader.GetLeadName(lead)).c_str(), samples);
+    std::printf("\n");
+    const std::string hl7 = ReplaceExtension(path, ".hl7.xml");
+    PrintFileListEntry(doc, path, std::string(), FileExists(hl7) ? hl7 : std::string());
+    return true;
+}
+
 // Prints what one record holds; false when it cannot be opened.
 bool PrintInfo(const std::string& path)
 {
@@ -256,6 +314,7 @@ bool PrintInfo(const std::string& path)
         std::printf("  average base    %d\n", static_cast<short>(baseline[0] | (baseline[1] << 8)));
 
     if (!recordXml.empty()) PrintRecordXml(*doc, item->strXMLPath, systemCode);
+    PrintFileListEntry(*doc, path, recordXml, std::string());
 
     FreeECGData(image);
     delete doc;
@@ -290,7 +349,9 @@ int main(int argc, char** argv)
 
     int failures = 0;
     for (int i = 2; i < argc; ++i) {
-        if (!PrintInfo(argv[i])) ++failures;
+        const std::string path = argv[i];
+        const bool mfer = path.size() > 4 && strcasecmp(path.c_str() + path.size() - 4, ".mwf") == 0;
+        if (!(mfer ? PrintMferInfo(path) : PrintInfo(path))) ++failures;
     }
     platform::ui::StopModules();
     return failures ? 1 : 0;

@@ -13,8 +13,11 @@ cmake --build "$build" -j "$(build_jobs)" --target morvelance-host morvelance-mk
 samples="$build/samples"
 rm -rf "$samples"
 "$build/bin/morvelance-mkrecord" samples "$samples"
+"$build/bin/morvelance-mkrecord" mfer --kind plain --leads 12 --out "$samples/mfer12.mwf" --hl7 "$samples/mfer12.hl7.xml"
+"$build/bin/morvelance-mkrecord" mfer --kind extra4 --out "$samples/mfer-extra4.mwf" --little-endian
 ptb=../shared/data/physionet/ptb/s0010_re
 if [ -f "$ptb.hea" ]; then
     "$build/bin/morvelance-mkrecord" wfdb --record "$ptb" --kind rest15 --out "$samples/ptb-s0010_re.ecg" --xml
+    "$build/bin/morvelance-mkrecord" wfdb --mfer --record "$ptb" --out "$samples/ptb-s0010_re.mwf"
 fi
-"$build/bin/morvelance-host" info "$samples"/*.ecg
+"$build/bin/morvelance-host" info "$samples"/*.ecg "$samples"/*.mwf

@@ -851,6 +851,13 @@ LRESULT ComboWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         ListKey(hwnd, static_cast<SHORT>(HIWORD(wParam)) > 0 ? VK_UP : VK_DOWN);
         return 0;
     case WM_CANCELMODE: CloseUp(hwnd, false); return 0;
+    case WM_CUT:
+    case WM_COPY:
+    case WM_PASTE:
+    case WM_CLEAR:
+    case WM_UNDO:
+        // The clipboard works on the edit of a drop-down combo box.
+        return state->edit ? SendMessageW(state->edit, message, wParam, lParam) : 0;
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }

@@ -6,6 +6,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/ui/Input.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/Message.h"
 #include "platform/ui/Painting.h"
 #include "platform/ui/Window.h"
@@ -235,6 +236,7 @@ void Desktop::Idle()
 {
     CWnd::DeleteTempMap();
     CDC::DeleteTempMap();
+    CMenu::DeleteTempMap();
 }
 
 namespace {

@@ -168,7 +168,7 @@ UINT GetMenuDefaultItem(HMENU hMenu, UINT fByPos, UINT gmdiFlags);
 // Width in the low word, height in the high word, of a check mark.
 LONG GetMenuCheckMarkDimensions();
 
-// A menu from an RT_MENU resource (null module: every module); null when
+// A menu from an RT_MENU resource of the module (null: the executable); null when
 // the resource is missing or its bytes are not a menu.
 HMENU LoadMenuW(HINSTANCE hInstance, LPCWSTR lpMenuName);
 // From menu template bytes handed out by LockResource.

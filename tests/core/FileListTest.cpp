@@ -218,3 +218,41 @@ TEST(FileList, FdaExampleHeadersReadAsAbsentFields)
         EXPECT_TRUE(info.strPatientName.IsEmpty());
     }
 }
+
+// The base document's MFER probe: the system code from the description and
+// the lead count, and the "Raw_" record XML named from the third key.
+TEST(MferProbe, KindsAndRecordXmlNaming)
+{
+    TempDir dir;
+    CTavrionDoc doc;
+    const std::string extra = WriteMfer(dir, "x.mwf", MferKind::Extra4, 4, "  mfr extra 4 leads ecg ");
+    const std::string freeze = WriteMfer(dir, "f.mwf", MferKind::Freeze, 8);
+    CString file = Wide(extra), xml, third;
+    EXPECT_EQ(1, doc.OpenMFERFile(file, xml, third));   // no item for it: the file is not opened
+
+    _DATAITEM* item = doc.GetDataManager().AppendItem(new _DATAITEM);
+    item->strFilePath = file;
+    EXPECT_EQ(0x7004, doc.OpenMFERFile(file, xml, third));
+    const CString prefix = Wide(dir.File("Raw_x"));
+    EXPECT_EQ(prefix, xml.Left(prefix.GetLength()));
+    EXPECT_EQ(prefix.GetLength() + 14 + 4, xml.GetLength());
+    EXPECT_EQ(xml, item->strXMLPath);
+
+    // With a third key the name comes from it; a freeze file of 8 leads has no kind.
+    CString freezeFile = Wide(freeze), freezeXml, source = Wide(dir.File("src.ecg"));
+    _DATAITEM* second = doc.GetDataManager().AppendItem(new _DATAITEM);
+    second->strFilePath = freezeFile;
+    second->strThirdKey = source;   // the item is found by all three keys
+    EXPECT_EQ(1, doc.OpenMFERFile(freezeFile, freezeXml, source));
+    const CString raw = Wide(dir.File("Raw_src"));
+    EXPECT_EQ(raw, freezeXml.Left(raw.GetLength()));
+    EXPECT_EQ(source, second->strThirdKey);
+
+    // A file that is no MFER file gives 1 and names nothing.
+    const std::string junk = dir.Write("j.mwf", "not an mfer file");
+    CString junkFile = Wide(junk), junkXml;
+    _DATAITEM* third3 = doc.GetDataManager().AppendItem(new _DATAITEM);
+    third3->strFilePath = junkFile;
+    EXPECT_EQ(1, doc.OpenMFERFile(junkFile, junkXml, third));
+    EXPECT_TRUE(junkXml.IsEmpty());
+}

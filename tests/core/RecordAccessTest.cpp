@@ -14,6 +14,7 @@
 #include "core/Globals.h"
 #include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
+#include "documents/RestDataItem.h"
 #include "platform/base/CodePage.h"
 #include "platform/ui/MessageBoxRecorder.h"
 #include "tests/support/TestSupport.h"
@@ -36,6 +37,7 @@ class CTestDoc : public CTavrionDoc {
 public:
     using CTavrionDoc::CreateRawFileName;
     using CTavrionDoc::LoadECGLibrary;
+    using CTavrionDoc::OpenRecordCommon;
 };
 
 std::string WriteRecord(const TempDir& dir, const std::string& name, rec::RecordKind kind,
@@ -477,4 +479,56 @@ TEST(RecordAccess, RealPtbRecordConvertedAndOpened)
     EXPECT_EQ(doc.GetWaveMaxMin(reinterpret_cast<const short*>(bytes.data()), 5000, &hi, &lo), 1);
     EXPECT_GT(hi - lo, 400);
     FreeECGData(image);
+}
+
+// The opening every examination document starts with: the item keeps the
+// new image; on failure it is deleted with its image, never left holding a
+// freed one.
+TEST(RecordOpening, CommonOpeningFillsOrDeletesTheItem)
+{
+    TempDir dir;
+    const std::string good = WriteRecord(dir, "good.ecg", rec::RecordKind::Rest15);
+    const std::string noBlob = WriteRecord(dir, "noblob.ecg", rec::RecordKind::Rest12, zarn::Flavour::Newer90,
+                                           [](RecordBuilder& b) { b.Remove(ECG_TAG_BLOB1, 0); });
+    const std::string junk = dir.Write("junk.ecg", std::string(300, 'j'));
+    CTestDoc doc;
+    CDataManager<_RESTDATAITEM> list;
+    CString xml(L"/tmp/r.xml"), file = Wide(good);
+    _RESTDATAITEM* item = nullptr;
+    EXPECT_EQ(doc.OpenRecordCommon(list, xml, file, item), 1);   // not in the list
+    EXPECT_EQ(item, nullptr);
+
+    _RESTDATAITEM* added = list.AppendItem(new _RESTDATAITEM);
+    added->strFilePath = file;
+    added->strXMLPath = xml;
+    ASSERT_EQ(doc.OpenRecordCommon(list, xml, file, item), 0);
+    EXPECT_EQ(item, added);
+    EXPECT_EQ(item->uSystemCode & 0xFF, 11u);
+    EXPECT_EQ(item->nKind, static_cast<int>(rec::RecordKind::Rest15));
+    EXPECT_EQ(item->strXMLPath, xml);
+    ASSERT_NE(item->pECGData, nullptr);
+    EXPECT_NE(+item->pECGData->pBlob3836, nullptr);
+    // Opening again replaces the image (the old one is released: ASan).
+    ASSERT_EQ(doc.OpenRecordCommon(list, xml, file, item), 0);
+
+    for (const std::string& bad : {noBlob, junk}) {
+        CString badFile = Wide(bad);
+        _RESTDATAITEM* victim = list.AppendItem(new _RESTDATAITEM);
+        victim->strFilePath = badFile;
+        victim->strXMLPath = xml;
+        platform::ui::MessageBoxRecorder boxes;
+        EXPECT_EQ(doc.OpenRecordCommon(list, xml, badFile, item), 255);
+        EXPECT_EQ(item, nullptr);
+        EXPECT_EQ(boxes.Count(), 0);   // refused by the reader or without a blob: no message
+        EXPECT_EQ(list.GetItem(xml, badFile, CString()), nullptr);
+    }
+    // A file too short to be a record: the message, and the item stays untouched.
+    const std::string tiny = dir.Write("tiny.ecg", "short");
+    CString tinyFile = Wide(tiny);
+    list.AppendItem(new _RESTDATAITEM)->strFilePath = tinyFile;
+    platform::ui::MessageBoxRecorder boxes;
+    EXPECT_EQ(doc.OpenRecordCommon(list, xml, tinyFile, item), 255);
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_NE(list.GetItem(CString(), tinyFile, CString()), nullptr);
+    list.FreeAll();
 }
