@@ -161,10 +161,13 @@ struct CMFERParser::CState {
     bool bBaseSense = false;
     double dBaseSense = kDefaultSense;
     double dInterval = 0;
-    std::vector<std::vector<short>> waves;
+    CSamples samples = CSamples::Count;
+    std::vector<std::vector<short>> waves;   // filled only when decoding
+    std::vector<size_t> counts;              // samples per channel
     std::vector<int> leadCodes;
     std::vector<std::string> leadTexts;
     size_t nTotalSamples = 0;
+    size_t nWaveEnd = 0;                     // file offset just past the last waveform byte
 
     uint32_t Block(int c) const { return child[c].bBlock ? child[c].nBlock : parent.nBlock; }
     int DataType(int c) const { return child[c].bDataType ? child[c].nDataType : parent.nDataType; }
@@ -186,7 +189,8 @@ struct CMFERParser::CState {
 };
 
 CMFERParser::CMFERParser()
-    : m_pData(nullptr), m_dSense(kDefaultSense), m_dInterval(0), m_nWaveformType(0),
+    : m_pData(nullptr), m_bSamples(false), m_bDerived(false), m_nLeads(0),
+      m_dSense(kDefaultSense), m_dInterval(0), m_nWaveformType(0),
       m_status(MferStatus::NoFile), m_nErrorPos(0)
 {
 }
@@ -196,6 +200,10 @@ CMFERParser::~CMFERParser() = default;
 void CMFERParser::Reset()
 {
     m_pRoot.reset();
+    std::vector<BYTE>().swap(m_bytes);
+    m_bSamples = false;
+    m_bDerived = false;
+    m_nLeads = 0;
     m_waves.clear();
     m_leadCodes.clear();
     m_leadNames.clear();
@@ -227,7 +235,12 @@ int CMFERParser::OpenMFER(const wchar_t* path)
     size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
     if (got != bytes.size()) return Fail(MferStatus::NoFile, got), 0;
-    return OpenMFERFromMemory(bytes.data(), bytes.size());
+    std::unique_ptr<CState> state(new CState());
+    if (!Parse(bytes.data(), bytes.size(), *state)) return 0;
+    // The bytes read are kept (no copy) until the samples are asked for.
+    bytes.resize(state->nWaveEnd);
+    m_bytes = std::move(bytes);
+    return 1;
 }
 
 int CMFERParser::OpenMFERFromMemory(const BYTE* data, size_t size)
@@ -235,15 +248,11 @@ int CMFERParser::OpenMFERFromMemory(const BYTE* data, size_t size)
     Reset();
     if (data == nullptr && size != 0) return 0;
     if (size > kMaxFileSize) return Fail(MferStatus::TooLarge, 0), 0;
-    bool ok = Parse(data, size);
-    m_pData = nullptr;
-    if (!ok) {
-        m_pRoot.reset();
-        m_waves.clear();
-        m_leadCodes.clear();
-        m_leadNames.clear();
-    }
-    return ok ? 1 : 0;
+    std::unique_ptr<CState> state(new CState());
+    if (!Parse(data, size, *state)) return 0;
+    // The caller's bytes need not outlive this call: keep what decoding reads.
+    m_bytes.assign(data, data + state->nWaveEnd);
+    return 1;
 }
 
 bool CMFERParser::Fail(MferStatus status, size_t position)
@@ -253,17 +262,40 @@ bool CMFERParser::Fail(MferStatus status, size_t position)
     return false;
 }
 
-bool CMFERParser::Parse(const BYTE* data, size_t size)
+bool CMFERParser::Parse(const BYTE* data, size_t size, CState& state)
 {
     if (size == 0) return Fail(MferStatus::NoWaveform, 0);
-    std::unique_ptr<CState> state(new CState());
     size_t next = 0;
     m_pData = data;
-    if (!ReadFrame(*state, 0, size, -1, false, &next)) return false;
-    if (state->waves.empty()) return Fail(MferStatus::NoWaveform, size);
-    Finish(*state);
+    bool ok = ReadFrame(state, 0, size, -1, false, &next);
+    m_pData = nullptr;
+    if (!ok) return false;
+    if (state.counts.empty()) return Fail(MferStatus::NoWaveform, size);
+    Finish(state);
     m_status = MferStatus::Ok;
     return true;
+}
+
+void CMFERParser::DecodeSamples()
+{
+    // The kept bytes were read whole once, so this second read takes the
+    // same path and meets no error; it now converts what it only counted.
+    if (m_bSamples || !m_pRoot) return;
+    std::unique_ptr<CState> state(new CState());
+    state->samples = CSamples::Decode;
+    const MferStatus status = m_status;
+    const size_t errorPos = m_nErrorPos;
+    size_t next = 0;
+    m_pData = m_bytes.data();
+    bool ok = !m_bytes.empty() && ReadFrame(*state, 0, m_bytes.size(), -1, false, &next);
+    m_pData = nullptr;
+    m_status = status;
+    m_nErrorPos = errorPos;
+    if (ok) m_waves = std::move(state->waves);
+    m_waves.resize(m_bDerived ? 8 : size_t(m_nLeads));
+    if (m_bDerived) DeriveLimbLeadSamples();
+    std::vector<BYTE>().swap(m_bytes);
+    m_bSamples = true;
 }
 
 bool CMFERParser::ReadFrame(CState& state, size_t pos, size_t end, int channel, bool indefinite, size_t* next)
@@ -475,8 +507,8 @@ bool CMFERParser::ReadWaveform(CState& state, const BYTE* value, size_t length, 
         state.dBaseSense = state.Sense(0);
         state.dInterval = state.Interval(0);
     }
-    if (int(state.waves.size()) < channels) {
-        state.waves.resize(channels);
+    if (int(state.counts.size()) < channels) {
+        state.counts.resize(channels, 0);
         state.leadCodes.resize(channels, 0);
         state.leadTexts.resize(channels);
     }
@@ -486,7 +518,13 @@ bool CMFERParser::ReadWaveform(CState& state, const BYTE* value, size_t length, 
             state.leadCodes[c] = lead->nLeadCode;
             state.leadTexts[c] = lead->strLeadText;
         }
+        state.counts[c] += sequences * state.Block(c);
     }
+    state.nTotalSamples += newSamples;
+    state.nWaveEnd = size_t(value - m_pData) + length;
+    if (state.samples == CSamples::Count) return true;
+
+    if (int(state.waves.size()) < channels) state.waves.resize(channels);
     const BYTE* p = value;
     for (size_t s = 0; s < sequences; ++s) {
         for (int c = 0; c < channels; ++c) {
@@ -503,15 +541,14 @@ bool CMFERParser::ReadWaveform(CState& state, const BYTE* value, size_t length, 
             }
         }
     }
-    state.nTotalSamples += newSamples;
     return true;
 }
 
 void CMFERParser::Finish(CState& state)
 {
-    m_waves = std::move(state.waves);
     m_leadCodes = std::move(state.leadCodes);
-    for (size_t c = 0; c < m_waves.size(); ++c) {
+    m_nLeads = int(state.counts.size());
+    for (size_t c = 0; c < state.counts.size(); ++c) {
         const std::string& text = state.leadTexts[c];
         if (!text.empty())
             m_leadNames.push_back(state.bUtf8 ? platform::FromUtf8(text) : platform::DecodeCodePage(932, text));
@@ -522,7 +559,8 @@ void CMFERParser::Finish(CState& state)
     m_dSense = state.dBaseSense;
     m_dInterval = state.dInterval;
     m_nWaveformType = state.nWaveformType;
-    DeriveLimbLeads();
+    m_bDerived = IsEightOfTwelve();
+    if (m_bDerived) DeriveLimbLeadNames();
 
     m_pRoot.reset(new MFER_ROOT());
     std::memset(m_pRoot.get(), 0, sizeof(MFER_ROOT));
@@ -549,19 +587,24 @@ void CMFERParser::Finish(CState& state)
         root.wMicrosecond = WORD(state.nUs);
     }
     size_t samples = 0;
-    for (const std::vector<short>& wave : m_waves) samples = std::max(samples, wave.size());
+    for (size_t count : state.counts) samples = std::max(samples, count);
     root.dwSampleCount = DWORD(samples);
 }
 
-void CMFERParser::DeriveLimbLeads()
+bool CMFERParser::IsEightOfTwelve() const
 {
     // A standard 12-lead record may carry only the eight independent leads;
     // the other four follow from I and II by Einthoven's and Goldberger's
     // relations, and the system expects all twelve.
     static const int kIndependent[] = {1, 2, 3, 4, 5, 6, 7, 8};
-    if (m_nWaveformType != 1 || m_waves.size() != 8) return;
+    if (m_nWaveformType != 1 || m_nLeads != 8) return false;
     for (int c = 0; c < 8; ++c)
-        if (m_leadCodes[c] != kIndependent[c]) return;
+        if (m_leadCodes[c] != kIndependent[c]) return false;
+    return true;
+}
+
+void CMFERParser::DeriveLimbLeadSamples()
+{
     const std::vector<short>& one = m_waves[0];
     const std::vector<short>& two = m_waves[1];
     size_t n = std::max(one.size(), two.size());
@@ -583,6 +626,11 @@ void CMFERParser::DeriveLimbLeads()
     waves.push_back(std::move(avf));
     for (int c = 2; c < 8; ++c) waves.push_back(std::move(m_waves[c]));
     m_waves = std::move(waves);
+}
+
+void CMFERParser::DeriveLimbLeadNames()
+{
+    m_nLeads = 12;
     m_leadCodes = {1, 2, 61, 62, 63, 64, 3, 4, 5, 6, 7, 8};
     std::vector<std::wstring> names;
     for (int code : m_leadCodes) names.push_back(LeadNameOfCode(code));
@@ -601,7 +649,7 @@ MFER_ROOT* CMFERParser::GetMFERRoot()
 
 int CMFERParser::GetLeadCount()
 {
-    return int(m_waves.size());
+    return m_nLeads;
 }
 
 CString CMFERParser::GetLeadName(int channel)
@@ -618,6 +666,7 @@ int CMFERParser::GetLeadCode(int channel)
 
 int CMFERParser::GetWaveLength(int waveform)
 {
+    // The length is known from the structure; it needs no samples.
     if (waveform != 0 || !m_pRoot) return 0;
     return int(m_pRoot->dwSampleCount) * 2;
 }
@@ -625,7 +674,8 @@ int CMFERParser::GetWaveLength(int waveform)
 int CMFERParser::GetWaveData(int waveform, int lead, BYTE* buffer)
 {
     if (buffer == nullptr || waveform != 0 || !m_pRoot) return 0;
-    if (lead < 0 || lead >= int(m_waves.size())) return 0;
+    if (lead < 0 || lead >= m_nLeads) return 0;
+    DecodeSamples();
     const std::vector<short>& wave = m_waves[lead];
     size_t total = size_t(m_pRoot->dwSampleCount) * 2;
     size_t have = wave.size() * 2;

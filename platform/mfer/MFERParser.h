@@ -1,7 +1,9 @@
 // Stand-in for the closed MFER reader library (MFER.dll): reads a file of
 // the Medical waveform Format Encoding Rules into channels of 16-bit
 // samples and a root record. README.md in this folder gives the format as
-// this reader takes it.
+// this reader takes it. Opening checks the whole file; the samples are
+// converted only when first asked for, so a caller after the header alone
+// (the file list) does not pay for them.
 #pragma once
 
 #include <cstddef>
@@ -50,6 +52,8 @@ public:
     double GetSamplingInterval();
     double GetSamplingFrequency();
     int GetWaveformType() const { return m_nWaveformType; }
+    // True once the samples were converted (tests use it to see they were not).
+    bool AreSamplesDecoded() const { return m_bSamples; }
 
     MferStatus GetStatus() const { return m_status; }
     size_t GetErrorPosition() const { return m_nErrorPos; }
@@ -61,18 +65,27 @@ protected:
     struct CChannelDef;   // the definitions in force for one channel
     struct CState;        // what a read collects
 
+    enum class CSamples { Count, Decode };   // what a read does with waveform bytes
+
     void Reset();
-    bool Parse(const BYTE* data, size_t size);
+    bool Parse(const BYTE* data, size_t size, CState& state);
     bool Fail(MferStatus status, size_t position);
     bool ReadFrame(CState& state, size_t pos, size_t end, int channel, bool indefinite, size_t* next);
     bool Define(CState& state, BYTE tag, const BYTE* value, size_t length, int channel, size_t pos);
     bool ReadWaveform(CState& state, const BYTE* value, size_t length, size_t pos);
     void Finish(CState& state);
-    void DeriveLimbLeads();
+    bool IsEightOfTwelve() const;
+    void DeriveLimbLeadNames();
+    void DeriveLimbLeadSamples();
+    void DecodeSamples();
 
     const BYTE* m_pData;                      // bytes of the file while it is read
     std::unique_ptr<MFER_ROOT> m_pRoot;       // null until a file was read
-    std::vector<std::vector<short>> m_waves;  // recorded samples, one vector per lead
+    std::vector<BYTE> m_bytes;                // the file up to its last waveform byte; emptied once decoded
+    bool m_bSamples;                          // m_waves holds the converted samples
+    bool m_bDerived;                          // III, aVR, aVL, aVF are computed from I and II
+    int m_nLeads;                             // leads the reader gives, derived ones included
+    std::vector<std::vector<short>> m_waves;  // converted samples, one vector per lead; empty until asked for
     std::vector<int> m_leadCodes;             // MFER lead code per lead; 0 for none
     std::vector<std::wstring> m_leadNames;
     std::wstring m_strFilter;

@@ -1,5 +1,6 @@
 // The MFER reader on hand-built files: each test spells out the bytes it
 // feeds, so the encoding rules it relies on are visible in the test.
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -225,6 +226,29 @@ TEST(MFERParser, EightLeadsOfAStandardTwelveLeadRecordGiveTwelve)
     EXPECT_EQ((200 - 31) / 2, Lead(parser, 4)[0]);  // aVL = I - II / 2
     EXPECT_EQ((62 - 100) / 2, Lead(parser, 5)[0]);  // aVF = II - I / 2
     EXPECT_EQ(9, Lead(parser, 6)[0]);
+}
+
+// The file list opens files for their header only: the samples are converted
+// on the first read of a lead, from bytes the reader kept (the caller's buffer
+// may be gone by then).
+TEST(MFERParser, SamplesAreConvertedOnlyWhenALeadIsRead)
+{
+    Bytes file = TwoChannelBody(false);
+    CMFERParser parser;
+    ASSERT_TRUE(Open(parser, file));
+    EXPECT_FALSE(parser.AreSamplesDecoded());
+    ASSERT_NE(nullptr, parser.GetMFERRoot());
+    const DWORD samples = parser.GetMFERRoot()->dwSampleCount;   // the root is packed: copy, do not bind
+    EXPECT_EQ(3u, samples);
+    EXPECT_EQ(2, parser.GetLeadCount());
+    EXPECT_EQ(6, parser.GetWaveLength(0));
+    EXPECT_FALSE(parser.AreSamplesDecoded());
+    std::fill(file.begin(), file.end(), BYTE(0xEE));
+    EXPECT_EQ((std::vector<short>{-400, 5, 32767}), Lead(parser, 1));
+    EXPECT_TRUE(parser.AreSamplesDecoded());
+    EXPECT_EQ((std::vector<short>{1, -2, 300}), Lead(parser, 0));
+    ASSERT_TRUE(Open(parser, TwoChannelBody(true)));
+    EXPECT_FALSE(parser.AreSamplesDecoded());
 }
 
 TEST(MFERParser, TextsDeclaredUtf8ReachTheRootInCodePage932)
