@@ -132,3 +132,31 @@ void DrawGridRows(DC* pDC, CGridPenSelector<DC>& pens, const _PRINT_GRID_AREA& a
         pDC->LineTo(originX + area.nWidth, originY + position);
     });
 }
+
+// A grid dot: a level x level square whose bottom-right pixel is the grid point.
+template <class DC> void FillGridDot(DC* pDC, int x, int y, UINT level, COLORREF color)
+{
+    const int size = (int)level;
+    for (int i = 0; i < size; ++i) {
+        for (int j = 0; j < size; ++j) pDC->SetPixel(x - i, y - j, color);
+    }
+}
+
+// The background both vector grid classes draw on a print device context:
+// nothing at level 0, ruled lines for grid type 1 (drawn by `ruled`), black
+// dots otherwise. FALSE for a level past the last or an empty area.
+template <class DC, class RuledFn>
+BOOL CreateGridBackground(DC* pDC, UINT level, UINT gridType, int widthMm, int heightMm, double pxPerMm, int originX,
+                          int originY, RuledFn ruled)
+{
+    if (level == 0) return TRUE;
+    if (level > kMaxGridShadeLevel || !pDC) return FALSE;
+    _PRINT_GRID_AREA area;
+    if (!GetPrintGridArea(widthMm, heightMm, pxPerMm, area)) return FALSE;
+    if (gridType == 1) {
+        ruled();
+    } else {
+        ForEachGridDot(area, originX, originY, [&](int x, int y) { FillGridDot(pDC, x, y, level, RGB(0, 0, 0)); });
+    }
+    return TRUE;
+}

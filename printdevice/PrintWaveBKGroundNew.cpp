@@ -16,26 +16,14 @@ void CPrintWaveBKGroundNew::SetOrigin(CPoint point)
 
 BOOL CPrintWaveBKGroundNew::CreatePrintBKGround(int widthMm, int heightMm, double pxPerMm, CECGDC* pDC)
 {
-    if (m_uShadeLevel == 0) return TRUE;
-    if (m_uShadeLevel > kMaxGridShadeLevel || !pDC) return FALSE;
-    _PRINT_GRID_AREA area;
-    if (!GetPrintGridArea(widthMm, heightMm, pxPerMm, area)) return FALSE;
-    m_pDC = pDC;
-    if (m_uGridType == 1) {
-        DrawLineGrid(widthMm, heightMm, pxPerMm, pDC);
-    } else {
-        ForEachGridDot(area, m_nOriginX, m_nOriginY, [this](int x, int y) { DrawGridPoint(x, y, RGB(0, 0, 0)); });
-    }
-    return TRUE;
+    if (m_uShadeLevel != 0 && m_uShadeLevel <= kMaxGridShadeLevel && pDC) m_pDC = pDC;
+    return CreateGridBackground(pDC, m_uShadeLevel, m_uGridType, widthMm, heightMm, pxPerMm, m_nOriginX, m_nOriginY,
+                                [&] { DrawLineGrid(widthMm, heightMm, pxPerMm, pDC); });
 }
 
 void CPrintWaveBKGroundNew::DrawGridPoint(int x, int y, COLORREF color)
 {
-    // A dot is a level x level square whose bottom-right pixel is the grid point.
-    const int size = (int)m_uShadeLevel;
-    for (int i = 0; i < size; ++i) {
-        for (int j = 0; j < size; ++j) m_pDC->SetPixel(x - i, y - j, color);
-    }
+    FillGridDot(m_pDC, x, y, m_uShadeLevel, color);
 }
 
 void CPrintWaveBKGroundNew::DrawLineGrid(int widthMm, int heightMm, double pxPerMm, CECGDC* pDC)

@@ -150,7 +150,8 @@ void LayOutChildren(HWND hwnd)
     if (state->edit) {
         const RECT field = IsSimple(hwnd) ? RECT{kBorder, kBorder, client.right - kBorder, state->fieldHeight - kBorder}
                                           : FieldRect(hwnd, *state);
-        MoveWindow(state->edit, field.left + 1, field.top + 1, std::max(0, static_cast<int>(field.right - field.left) - 2),
+        MoveWindow(state->edit, field.left + 1, field.top + 1,
+                   std::max(0, static_cast<int>(field.right - field.left) - 2),
                    std::max(0, static_cast<int>(field.bottom - field.top) - 2), TRUE);
     }
     if (IsSimple(hwnd) && state->list)
@@ -181,7 +182,8 @@ void MeasureField(HWND hwnd)
         // The owner sizes the selection field: item -1.
         MEASUREITEMSTRUCT measure = {ODT_COMBOBOX, static_cast<UINT>(GetDlgCtrlID(hwnd)), static_cast<UINT>(-1), 0,
                                      static_cast<UINT>(height), 0};
-        if (HWND parent = GetParent(hwnd)) SendMessageW(parent, WM_MEASUREITEM, measure.CtlID, reinterpret_cast<LPARAM>(&measure));
+        if (HWND parent = GetParent(hwnd))
+            SendMessageW(parent, WM_MEASUREITEM, measure.CtlID, reinterpret_cast<LPARAM>(&measure));
         state = State(hwnd);
         if (!state) return;
         height = std::max(1, static_cast<int>(measure.itemHeight));
@@ -404,6 +406,8 @@ LRESULT Create(HWND hwnd, const CREATESTRUCTW* cs)
         state = State(hwnd);
         if (!state || !edit) return -1;
         state->edit = edit;
+        // The window's own text starts in the edit.
+        if (cs->lpszName && !IS_INTRESOURCE(cs->lpszName) && *cs->lpszName) SetWindowTextW(edit, cs->lpszName);
     }
     FitHeight(hwnd);
     return 0;
@@ -506,7 +510,9 @@ void MatchEditText(HWND hwnd)
     ComboState* state = State(hwnd);
     if (!state || !state->edit) return;
     const std::wstring text = WindowText(state->edit).GetString();
-    LRESULT index = text.empty() ? LB_ERR : ToList(*state, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    LRESULT index =
+        text.empty() ? LB_ERR
+                     : ToList(*state, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
     if (index >= 0) ToList(*state, LB_SETTOPINDEX, static_cast<WPARAM>(index));
     if (!state->dropped) index = -1;
     ToList(*state, LB_SETCURSEL, static_cast<WPARAM>(index));
@@ -592,7 +598,8 @@ void PaintField(HWND hwnd, HDC hdc, const ComboState& state, RECT field)
         RECT label = field;
         label.left += 1;
         SetBkMode(hdc, TRANSPARENT);
-        DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), &label, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), &label,
+                  DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
     if (highlight) DrawFocusRect(hdc, &field);
 }
@@ -730,7 +737,8 @@ LRESULT ComboMessage(HWND hwnd, ComboState& state, UINT message, WPARAM wParam, 
         return TRUE;
     case CB_SETEDITSEL:
         if (!state.edit) return CB_ERR;
-        SendMessageW(state.edit, EM_SETSEL, static_cast<WPARAM>(static_cast<INT_PTR>(static_cast<SHORT>(LOWORD(lParam)))),
+        SendMessageW(state.edit, EM_SETSEL,
+                     static_cast<WPARAM>(static_cast<INT_PTR>(static_cast<SHORT>(LOWORD(lParam)))),
                      static_cast<SHORT>(HIWORD(lParam)));
         return TRUE;
     case CB_GETEDITSEL: return state.edit ? SendMessageW(state.edit, EM_GETSEL, wParam, lParam) : CB_ERR;
@@ -743,7 +751,8 @@ LRESULT ComboMessage(HWND hwnd, ComboState& state, UINT message, WPARAM wParam, 
     case CB_GETDROPPEDSTATE: return state.dropped ? TRUE : FALSE;
     case CB_GETDROPPEDCONTROLRECT: return DroppedRect(hwnd, state, lParam);
     case CB_SETITEMHEIGHT: return SetItemHeight(hwnd, state, index, static_cast<int>(lParam));
-    case CB_GETITEMHEIGHT: return index == -1 ? state.fieldHeight - kFieldPadding : ToList(state, LB_GETITEMHEIGHT, wParam);
+    case CB_GETITEMHEIGHT:
+        return index == -1 ? state.fieldHeight - kFieldPadding : ToList(state, LB_GETITEMHEIGHT, wParam);
     case CB_SETEXTENDEDUI: state.extendedUI = wParam != 0; return CB_OKAY;
     case CB_GETEXTENDEDUI: return state.extendedUI ? TRUE : FALSE;
     case CB_GETTOPINDEX: return ToList(state, LB_GETTOPINDEX);
@@ -788,7 +797,8 @@ LRESULT ComboWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     ComboState* state = State(hwnd);
     if (!state) return 0;
-    if (message >= CB_GETEDITSEL && message <= CB_INITSTORAGE) return ComboMessage(hwnd, *state, message, wParam, lParam);
+    if (message >= CB_GETEDITSEL && message <= CB_INITSTORAGE)
+        return ComboMessage(hwnd, *state, message, wParam, lParam);
     switch (message) {
     case WM_CREATE: return Create(hwnd, reinterpret_cast<const CREATESTRUCTW*>(lParam));
     case WM_DESTROY:
@@ -862,8 +872,8 @@ LRESULT ComboWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-const SystemClass s_comboClass(WC_COMBOBOX, &ComboWndProc, CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW, IDC_ARROW,
-                               0, 0);
+const SystemClass s_comboClass(WC_COMBOBOX, &ComboWndProc, CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW,
+                               IDC_ARROW, 0, 0);
 const SystemClass s_comboListClass(WC_COMBOLBOX, &ComboListWndProc, CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW, 0, 0);
 
 }  // namespace

@@ -558,7 +558,8 @@ bool IsDelimiter(wchar_t c)
 int PreviousChar(const EditState& state, int index)
 {
     if (index <= 0) return 0;
-    if (index >= 2 && state.text[static_cast<size_t>(index - 2)] == L'\r' && state.text[static_cast<size_t>(index - 1)] == L'\n')
+    if (index >= 2 && state.text[static_cast<size_t>(index - 2)] == L'\r' &&
+        state.text[static_cast<size_t>(index - 1)] == L'\n')
         return index - 2;
     return index - 1;
 }
@@ -659,7 +660,8 @@ void KeyDown(HWND hwnd, UINT message, WPARAM vk, LPARAM lParam)
     switch (vk) {
     case VK_LEFT:
         if (!shift && selection && !control) return MoveCaret(hwnd, SelStart(*state), false);
-        return MoveCaret(hwnd, control ? PreviousWord(*state, state->caret) : PreviousChar(*state, state->caret), shift);
+        return MoveCaret(hwnd, control ? PreviousWord(*state, state->caret) : PreviousChar(*state, state->caret),
+                         shift);
     case VK_RIGHT:
         if (!shift && selection && !control) return MoveCaret(hwnd, SelEnd(*state), false);
         return MoveCaret(hwnd, control ? NextWord(*state, state->caret) : NextChar(*state, state->caret), shift);
@@ -838,7 +840,8 @@ void Paint(HWND hwnd)
     {
         FontSelection font(hdc, state->font);
         const bool enabled = IsWindowEnabled(hwnd) != FALSE;
-        const HBRUSH brush = ControlColors(hwnd, hdc, IsReadOnly(hwnd) || !enabled ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT);
+        const HBRUSH brush =
+            ControlColors(hwnd, hdc, IsReadOnly(hwnd) || !enabled ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT);
         state = State(hwnd);
         if (state) {
             if (!enabled) SetTextColor(hdc, GetSysColor(COLOR_GRAYTEXT));
@@ -1141,7 +1144,9 @@ LRESULT EditMessage(HWND hwnd, EditState& state, UINT message, WPARAM wParam, LP
 {
     switch (message) {
     case EM_GETSEL: return GetSel(state, wParam, lParam);
-    case EM_SETSEL: SetSelection(hwnd, static_cast<int>(static_cast<INT_PTR>(wParam)), static_cast<int>(lParam)); return 0;
+    case EM_SETSEL:
+        SetSelection(hwnd, static_cast<int>(static_cast<INT_PTR>(wParam)), static_cast<int>(lParam));
+        return 0;
     case EM_REPLACESEL: {
         const auto* text = reinterpret_cast<const wchar_t*>(lParam);
         ReplaceSelection(hwnd, text ? text : L"", wParam != 0);
@@ -1155,7 +1160,9 @@ LRESULT EditMessage(HWND hwnd, EditState& state, UINT message, WPARAM wParam, LP
     case EM_LINELENGTH: return LineLength(state, static_cast<int>(static_cast<INT_PTR>(wParam)));
     case EM_LINEFROMCHAR: return LineFromChar(hwnd, state, static_cast<int>(static_cast<INT_PTR>(wParam)));
     case EM_GETLINE: return GetLine(hwnd, state, wParam, lParam);
-    case EM_LIMITTEXT: state.limit = wParam ? static_cast<int>(std::min<WPARAM>(wParam, kMaximumLimit)) : kMaximumLimit; return 0;
+    case EM_LIMITTEXT:
+        state.limit = wParam ? static_cast<int>(std::min<WPARAM>(wParam, kMaximumLimit)) : kMaximumLimit;
+        return 0;
     case EM_GETLIMITTEXT: return state.limit;
     case EM_SETREADONLY: SetReadOnly(hwnd, wParam != 0); return TRUE;
     case EM_GETRECT:

@@ -612,9 +612,10 @@ void KeyDown(HWND hwnd, UINT vk)
     const DWORD style = Style(hwnd);
     if (style & LBS_WANTKEYBOARDINPUT) {
         const Owner owner = OwnerOf(hwnd, *state);
-        const LRESULT answer = owner.window ? SendMessageW(owner.window, WM_VKEYTOITEM, MAKEWPARAM(vk, std::max(state->caret, 0)),
-                                                           reinterpret_cast<LPARAM>(hwnd))
-                                            : -1;
+        const LRESULT answer =
+            owner.window ? SendMessageW(owner.window, WM_VKEYTOITEM, MAKEWPARAM(vk, std::max(state->caret, 0)),
+                                        reinterpret_cast<LPARAM>(hwnd))
+                         : -1;
         state = State(hwnd);
         if (!state || answer == -2) return;
         if (answer >= 0) return Choose(hwnd, static_cast<int>(answer), false, false, false);
@@ -700,7 +701,8 @@ void DrawItem(HWND hwnd, HDC hdc, const ListBoxState& state, int index, const RE
     const std::wstring& text = state.items[static_cast<size_t>(index)].text;
     RECT label = rect;
     label.left += kTextIndent;
-    DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), &label, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), &label,
+              DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     RestoreDC(hdc, saved);
     if (state.focused && state.caret == index && !state.combo) DrawFocusRect(hdc, &rect);
 }
@@ -785,7 +787,6 @@ void Focus(HWND hwnd, bool gained)
     ListBoxState* state = State(hwnd);
     if (!state) return;
     state->focused = gained;
-    if (gained && state->caret < 0 && Count(*state) > 0) state->caret = std::max(0, state->selected);
     if (!gained) ButtonUp(hwnd);
     Redraw(hwnd);
     Notify(hwnd, gained ? LBN_SETFOCUS : LBN_KILLFOCUS);
@@ -914,7 +915,8 @@ LRESULT ListBoxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     ListBoxState* state = State(hwnd);
     if (!state) return 0;
-    if (message >= LB_ADDSTRING && message <= LB_ITEMFROMPOINT) return ListMessage(hwnd, *state, message, wParam, lParam);
+    if (message >= LB_ADDSTRING && message <= LB_ITEMFROMPOINT)
+        return ListMessage(hwnd, *state, message, wParam, lParam);
     switch (message) {
     case WM_CREATE: Create(hwnd, reinterpret_cast<const CREATESTRUCTW*>(lParam)); return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;

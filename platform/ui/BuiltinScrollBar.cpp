@@ -92,7 +92,8 @@ Layout LayOut(HWND hwnd, const ScrollBarControl& bar, int position)
     if (thumb >= track) return layout;
     layout.thumbLength = thumb;
     const int clamped = std::clamp(position, bar.min, MaxPos(bar));
-    layout.thumbStart = layout.arrow + static_cast<int>(static_cast<long long>(track - thumb) * (clamped - bar.min) / span);
+    layout.thumbStart =
+        layout.arrow + static_cast<int>(static_cast<long long>(track - thumb) * (clamped - bar.min) / span);
     return layout;
 }
 
@@ -271,8 +272,8 @@ void DrawArrow(HWND hwnd, HDC hdc, RECT rect, bool down, bool pressed, bool disa
     HBRUSH ink = GetSysColorBrush(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
     const bool vertical = IsVertical(hwnd);
     for (int row = 0; row < 4; ++row) {
-        // Rows of the triangle from its tip: 1, 3, 5, 7 pixels.
-        const int offset = down ? row - 2 : 1 - row;
+        // Rows of the triangle from its tip: 1, 3, 5, 7 pixels; the tip points away from the track.
+        const int offset = down ? 1 - row : row - 2;
         const RECT stroke = vertical ? RECT{cx - row, cy + offset, cx + row + 1, cy + offset + 1}
                                      : RECT{cx + offset, cy - row, cx + offset + 1, cy + row + 1};
         FillRect(hdc, &stroke, ink);
@@ -379,8 +380,10 @@ LRESULT ScrollBarWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case SBM_SETPOS: return SetPos(hwnd, static_cast<int>(static_cast<INT_PTR>(wParam)), lParam != 0);
     case SBM_GETPOS: return bar->pos;
-    case SBM_SETRANGE: return SetRange(hwnd, static_cast<int>(static_cast<INT_PTR>(wParam)), static_cast<int>(lParam), false);
-    case SBM_SETRANGEREDRAW: return SetRange(hwnd, static_cast<int>(static_cast<INT_PTR>(wParam)), static_cast<int>(lParam), true);
+    case SBM_SETRANGE:
+        return SetRange(hwnd, static_cast<int>(static_cast<INT_PTR>(wParam)), static_cast<int>(lParam), false);
+    case SBM_SETRANGEREDRAW:
+        return SetRange(hwnd, static_cast<int>(static_cast<INT_PTR>(wParam)), static_cast<int>(lParam), true);
     case SBM_GETRANGE:
         if (wParam) *reinterpret_cast<int*>(wParam) = bar->min;
         if (lParam) *reinterpret_cast<int*>(lParam) = bar->max;

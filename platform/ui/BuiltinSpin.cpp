@@ -80,7 +80,8 @@ std::wstring Format(int value, int base, bool thousands)
     }
     std::wstring digits = std::to_wstring(value < 0 ? -static_cast<long long>(value) : static_cast<long long>(value));
     if (thousands)
-        for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<size_t>(at), L",");
+        for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
+            digits.insert(static_cast<size_t>(at), L",");
     return value < 0 ? L"-" + digits : digits;
 }
 
@@ -94,7 +95,8 @@ bool Parse(const std::wstring& text, int base, int& value)
     size_t at = 0;
     const bool negative = digits[0] == L'-';
     if (negative) at = 1;
-    if (base == 16 && digits.size() > at + 1 && digits[at] == L'0' && (digits[at + 1] == L'x' || digits[at + 1] == L'X'))
+    if (base == 16 && digits.size() > at + 1 && digits[at] == L'0' &&
+        (digits[at + 1] == L'x' || digits[at + 1] == L'X'))
         at += 2;
     if (at >= digits.size()) return false;
     long long number = 0;
@@ -193,7 +195,8 @@ void Align(HWND hwnd)
         SetWindowPos(state->buddy, nullptr, 0, 0, buddyWidth, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         SetWindowPos(hwnd, nullptr, buddy.left + buddyWidth, buddy.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
-        SetWindowPos(state->buddy, nullptr, buddy.left + width, buddy.top, buddyWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(state->buddy, nullptr, buddy.left + width, buddy.top, buddyWidth, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         SetWindowPos(hwnd, nullptr, buddy.left, buddy.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
@@ -247,7 +250,8 @@ void Step(HWND hwnd, int direction)
     if (state->upper < state->lower) delta = -delta;
     HWND parent = GetParent(hwnd);
     NMUPDOWN change = {{hwnd, static_cast<UINT_PTR>(GetDlgCtrlID(hwnd)), UDN_DELTAPOS}, state->pos, delta};
-    const LRESULT refused = parent ? SendMessageW(parent, WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change)) : 0;
+    const LRESULT refused =
+        parent ? SendMessageW(parent, WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change)) : 0;
     state = State(hwnd);
     if (!state) return;
     if (!refused) {
@@ -260,7 +264,8 @@ void Step(HWND hwnd, int direction)
     state = State(hwnd);
     if (!state || !parent) return;
     const UINT message = (Style(hwnd) & UDS_HORZ) ? WM_HSCROLL : WM_VSCROLL;
-    SendMessageW(parent, message, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(state->pos)), reinterpret_cast<LPARAM>(hwnd));
+    SendMessageW(parent, message, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(state->pos)),
+                 reinterpret_cast<LPARAM>(hwnd));
 }
 
 // ---- the mouse ---------------------------------------------------------------------------
@@ -304,7 +309,8 @@ void Release(HWND hwnd)
     state = State(hwnd);
     if (!parent || !state) return;
     const UINT message = (Style(hwnd) & UDS_HORZ) ? WM_HSCROLL : WM_VSCROLL;
-    SendMessageW(parent, message, MAKEWPARAM(SB_ENDSCROLL, static_cast<WORD>(state->pos)), reinterpret_cast<LPARAM>(hwnd));
+    SendMessageW(parent, message, MAKEWPARAM(SB_ENDSCROLL, static_cast<WORD>(state->pos)),
+                 reinterpret_cast<LPARAM>(hwnd));
 }
 
 void Repeat(HWND hwnd)
@@ -410,19 +416,21 @@ LRESULT SpinWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     SpinState* state = State(hwnd);
     if (!state) return 0;
     switch (message) {
-    case UDM_SETRANGE: SetRange(hwnd, static_cast<SHORT>(HIWORD(lParam)), static_cast<SHORT>(LOWORD(lParam)), true); return 0;
-    case UDM_GETRANGE: return MAKELONG(state->upper, state->lower);
-    case UDM_SETRANGE32: SetRange(hwnd, static_cast<int>(wParam), static_cast<int>(lParam), false); return 0;
-    case UDM_GETRANGE32:
-        if (wParam) *reinterpret_cast<int*>(wParam) = state->lower;
-        if (lParam) *reinterpret_cast<int*>(lParam) = state->upper;
-        return 0;
-    case UDM_SETPOS: return SetPos(hwnd, static_cast<SHORT>(LOWORD(lParam)));
-    case UDM_SETPOS32: return SetPos(hwnd, static_cast<int>(lParam));
-    case UDM_GETPOS: {
-        BOOL error = FALSE;
-        const LRESULT position = GetPos(hwnd, &error);
-        return MAKELONG(position, error ? 1 : 0);
+        case UDM_SETRANGE:
+            SetRange(hwnd, static_cast<SHORT>(HIWORD(lParam)), static_cast<SHORT>(LOWORD(lParam)), true);
+            return 0;
+        case UDM_GETRANGE: return MAKELONG(state->upper, state->lower);
+        case UDM_SETRANGE32: SetRange(hwnd, static_cast<int>(wParam), static_cast<int>(lParam), false); return 0;
+        case UDM_GETRANGE32:
+            if (wParam) *reinterpret_cast<int*>(wParam) = state->lower;
+            if (lParam) *reinterpret_cast<int*>(lParam) = state->upper;
+            return 0;
+        case UDM_SETPOS: return SetPos(hwnd, static_cast<SHORT>(LOWORD(lParam)));
+        case UDM_SETPOS32: return SetPos(hwnd, static_cast<int>(lParam));
+        case UDM_GETPOS: {
+            BOOL error = FALSE;
+            const LRESULT position = GetPos(hwnd, &error);
+            return MAKELONG(position, error ? 1 : 0);
     }
     case UDM_GETPOS32: return GetPos(hwnd, reinterpret_cast<BOOL*>(lParam));
     case UDM_SETBUDDY: return reinterpret_cast<LRESULT>(SetBuddy(hwnd, reinterpret_cast<HWND>(wParam)));
@@ -466,7 +474,8 @@ LRESULT SpinWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == kRepeatTimer) Repeat(hwnd);
         return 0;
     case WM_KEYDOWN:
-        if ((Style(hwnd) & UDS_ARROWKEYS) && (wParam == VK_UP || wParam == VK_DOWN)) Step(hwnd, wParam == VK_UP ? 1 : -1);
+        if ((Style(hwnd) & UDS_ARROWKEYS) && (wParam == VK_UP || wParam == VK_DOWN))
+            Step(hwnd, wParam == VK_UP ? 1 : -1);
         return 0;
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }

@@ -216,7 +216,8 @@ void Hide(HWND hwnd)
 void Show(HWND hwnd)
 {
     ToolTipState* state = State(hwnd);
-    if (!state || !state->active || state->hovered < 0 || state->hovered >= static_cast<int>(state->tools.size())) return;
+    if (!state || !state->active || state->hovered < 0 || state->hovered >= static_cast<int>(state->tools.size()))
+        return;
     const int index = state->hovered;
     const std::wstring text = TextOf(hwnd, state->tools[static_cast<size_t>(index)]);
     state = State(hwnd);
@@ -235,7 +236,8 @@ void Show(HWND hwnd)
     const UINT flags = SWP_SHOWWINDOW | SWP_NOACTIVATE | (placed ? SWP_NOMOVE : 0u);
     SetWindowPos(hwnd, HWND_TOPMOST, x, y, size.cx, size.cy, flags);
     InvalidateRect(hwnd, nullptr, TRUE);
-    if (ToolTipState* after = State(hwnd)) SetTimer(hwnd, kPopTimer, static_cast<UINT>(std::max(AutopopDelay(*after), 1)), nullptr);
+    if (ToolTipState* after = State(hwnd))
+        SetTimer(hwnd, kPopTimer, static_cast<UINT>(std::max(AutopopDelay(*after), 1)), nullptr);
 }
 
 // The mouse is over `tool` (-1: over none); a change of tool restarts the wait.
@@ -490,7 +492,8 @@ LRESULT ToolTipWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-const SystemClass s_toolTipClass(TOOLTIPS_CLASSW, &ToolTipWndProc, CS_DBLCLKS | CS_SAVEBITS | CS_GLOBALCLASS, IDC_ARROW, 0, 0);
+const SystemClass s_toolTipClass(TOOLTIPS_CLASSW, &ToolTipWndProc, CS_DBLCLKS | CS_SAVEBITS | CS_GLOBALCLASS, IDC_ARROW,
+                                 0, 0);
 
 }  // namespace
 

@@ -604,7 +604,8 @@ HTREEITEM NextItem(HWND hwnd, UINT flag, HTREEITEM handle)
     default: break;
     }
     // TVGN_CHILD of no item is the first root item, as on Windows.
-    if (flag == TVGN_CHILD && (!handle || handle == TVI_ROOT)) return state->roots.empty() ? nullptr : state->roots.front();
+    if (flag == TVGN_CHILD && (!handle || handle == TVI_ROOT))
+        return state->roots.empty() ? nullptr : state->roots.front();
     TreeItem* item = Find(*state, handle);
     if (!item) return nullptr;
     switch (flag) {
@@ -755,7 +756,9 @@ void KeyDown(HWND hwnd, UINT vk)
     case VK_HOME: target = rows.front(); break;
     case VK_END: target = rows.back(); break;
     case VK_PRIOR: target = rows[static_cast<size_t>(std::max(0, row - PageRows(hwnd, *state) + 1))]; break;
-    case VK_NEXT: target = rows[static_cast<size_t>(std::min(last, std::max(0, row) + PageRows(hwnd, *state) - 1))]; break;
+    case VK_NEXT:
+        target = rows[static_cast<size_t>(std::min(last, std::max(0, row) + PageRows(hwnd, *state) - 1))];
+        break;
     case VK_LEFT:
         if (item && Expanded(*item)) return (void)Expand(hwnd, current, TVE_COLLAPSE, true);
         target = item ? item->parent : nullptr;
@@ -884,7 +887,8 @@ void Paint(HWND hwnd)
             SetTextColor(hdc, ink);
             RECT inner = label;
             inner.left += kTextPadding;
-            DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), &inner, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+            DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), &inner,
+                      DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
             if (handle == state->selected && state->focused) DrawFocusRect(hdc, &label);
         }
     }
@@ -919,15 +923,16 @@ LRESULT TreeMessage(HWND hwnd, TreeState& state, UINT message, WPARAM wParam, LP
 {
     const auto handle = reinterpret_cast<HTREEITEM>(lParam);
     switch (message) {
-    case TVM_INSERTITEMW: return reinterpret_cast<LRESULT>(Insert(hwnd, reinterpret_cast<const TVINSERTSTRUCTW*>(lParam)));
-    case TVM_DELETEITEM: return Delete(hwnd, handle);
-    case TVM_EXPAND: return Expand(hwnd, handle, static_cast<UINT>(wParam), false) ? TRUE : FALSE;
-    case TVM_GETITEMRECT: {
-        auto* rect = reinterpret_cast<RECT*>(lParam);
-        if (!rect) return FALSE;
-        HTREEITEM item = nullptr;
-        std::memcpy(&item, rect, sizeof(item));
-        return ItemRect(hwnd, item, wParam != 0, rect);
+        case TVM_INSERTITEMW:
+            return reinterpret_cast<LRESULT>(Insert(hwnd, reinterpret_cast<const TVINSERTSTRUCTW*>(lParam)));
+        case TVM_DELETEITEM: return Delete(hwnd, handle);
+        case TVM_EXPAND: return Expand(hwnd, handle, static_cast<UINT>(wParam), false) ? TRUE : FALSE;
+        case TVM_GETITEMRECT: {
+            auto* rect = reinterpret_cast<RECT*>(lParam);
+            if (!rect) return FALSE;
+            HTREEITEM item = nullptr;
+            std::memcpy(&item, rect, sizeof(item));
+            return ItemRect(hwnd, item, wParam != 0, rect);
     }
     case TVM_GETCOUNT: return Count(state);
     case TVM_GETINDENT: return state.indent;
@@ -977,14 +982,16 @@ LRESULT TreeMessage(HWND hwnd, TreeState& state, UINT message, WPARAM wParam, LP
         Redraw(hwnd);
         return static_cast<LRESULT>(previous == CLR_INVALID ? static_cast<COLORREF>(-1) : previous);
     }
-    case TVM_GETBKCOLOR: return static_cast<LRESULT>(state.background == CLR_INVALID ? static_cast<COLORREF>(-1) : state.background);
+    case TVM_GETBKCOLOR:
+        return static_cast<LRESULT>(state.background == CLR_INVALID ? static_cast<COLORREF>(-1) : state.background);
     case TVM_SETTEXTCOLOR: {
         const COLORREF previous = state.textColor;
         state.textColor = static_cast<COLORREF>(lParam);
         Redraw(hwnd);
         return static_cast<LRESULT>(previous == CLR_INVALID ? static_cast<COLORREF>(-1) : previous);
     }
-    case TVM_GETTEXTCOLOR: return static_cast<LRESULT>(state.textColor == CLR_INVALID ? static_cast<COLORREF>(-1) : state.textColor);
+    case TVM_GETTEXTCOLOR:
+        return static_cast<LRESULT>(state.textColor == CLR_INVALID ? static_cast<COLORREF>(-1) : state.textColor);
     case TVM_GETITEMSTATE: {
         TreeItem* item = Find(state, reinterpret_cast<HTREEITEM>(wParam));
         return item ? static_cast<LRESULT>(item->state & static_cast<UINT>(lParam)) : 0;
@@ -1042,8 +1049,8 @@ LRESULT TreeWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-const SystemClass s_treeClass(WC_TREEVIEWW, &TreeWndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS, IDC_ARROW,
-                              0, 0);
+const SystemClass s_treeClass(WC_TREEVIEWW, &TreeWndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS,
+                              IDC_ARROW, 0, 0);
 
 }  // namespace
 

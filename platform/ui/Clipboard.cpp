@@ -98,7 +98,8 @@ HGLOBAL Convert(UINT wanted, HGLOBAL source)
     HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<size_t>(std::max(count, 0)) + 1);
     auto* bytes = static_cast<char*>(GlobalLock(handle));
     if (!bytes) return nullptr;
-    if (count > 0) WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), bytes, count, nullptr, nullptr);
+    if (count > 0)
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), bytes, count, nullptr, nullptr);
     GlobalUnlock(handle);
     return handle;
 }

@@ -27,8 +27,8 @@ void CEdit::GetSel(int& nStartChar, int& nEndChar) const
 
 void CEdit::SetSel(DWORD dwSelection, BOOL bNoScroll)
 {
-    SetSel(static_cast<int>(static_cast<SHORT>(LOWORD(dwSelection))), static_cast<int>(static_cast<SHORT>(HIWORD(dwSelection))),
-           bNoScroll);
+    SetSel(static_cast<int>(static_cast<SHORT>(LOWORD(dwSelection))),
+           static_cast<int>(static_cast<SHORT>(HIWORD(dwSelection))), bNoScroll);
 }
 
 void CEdit::SetSel(int nStartChar, int nEndChar, BOOL bNoScroll)
@@ -200,5 +200,6 @@ int CEdit::CharFromPos(CPoint pt) const
 
 BOOL CEdit::SetTabStops(int nTabStops, LPINT rgTabStops)
 {
-    return static_cast<BOOL>(SendMessage(EM_SETTABSTOPS, static_cast<WPARAM>(nTabStops), reinterpret_cast<LPARAM>(rgTabStops)));
+    return static_cast<BOOL>(
+        SendMessage(EM_SETTABSTOPS, static_cast<WPARAM>(nTabStops), reinterpret_cast<LPARAM>(rgTabStops)));
 }

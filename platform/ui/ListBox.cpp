@@ -18,7 +18,8 @@ int CListBox::AddString(LPCTSTR lpszItem)
 
 int CListBox::InsertString(int nIndex, LPCTSTR lpszItem)
 {
-    return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszItem)));
+    return static_cast<int>(
+        SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszItem)));
 }
 
 int CListBox::DeleteString(UINT nIndex)
@@ -77,17 +78,20 @@ int CListBox::SetItemDataPtr(int nIndex, void* pData)
 
 int CListBox::FindString(int nStartAfter, LPCTSTR lpszItem) const
 {
-    return static_cast<int>(SendMessage(LB_FINDSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszItem)));
+    return static_cast<int>(
+        SendMessage(LB_FINDSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszItem)));
 }
 
 int CListBox::FindStringExact(int nIndexStart, LPCTSTR lpszFind) const
 {
-    return static_cast<int>(SendMessage(LB_FINDSTRINGEXACT, static_cast<WPARAM>(nIndexStart), reinterpret_cast<LPARAM>(lpszFind)));
+    return static_cast<int>(
+        SendMessage(LB_FINDSTRINGEXACT, static_cast<WPARAM>(nIndexStart), reinterpret_cast<LPARAM>(lpszFind)));
 }
 
 int CListBox::SelectString(int nStartAfter, LPCTSTR lpszItem)
 {
-    return static_cast<int>(SendMessage(LB_SELECTSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszItem)));
+    return static_cast<int>(
+        SendMessage(LB_SELECTSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszItem)));
 }
 
 int CListBox::GetCurSel() const
@@ -117,7 +121,8 @@ int CListBox::GetSelCount() const
 
 int CListBox::GetSelItems(int nMaxItems, LPINT rgIndex) const
 {
-    return static_cast<int>(SendMessage(LB_GETSELITEMS, static_cast<WPARAM>(nMaxItems), reinterpret_cast<LPARAM>(rgIndex)));
+    return static_cast<int>(
+        SendMessage(LB_GETSELITEMS, static_cast<WPARAM>(nMaxItems), reinterpret_cast<LPARAM>(rgIndex)));
 }
 
 int CListBox::SelItemRange(BOOL bSelect, int nFirstItem, int nLastItem)
@@ -195,7 +200,8 @@ void CListBox::SetColumnWidth(int cxWidth)
 
 BOOL CListBox::SetTabStops(int nTabStops, LPINT rgTabStops)
 {
-    return static_cast<BOOL>(SendMessage(LB_SETTABSTOPS, static_cast<WPARAM>(nTabStops), reinterpret_cast<LPARAM>(rgTabStops)));
+    return static_cast<BOOL>(
+        SendMessage(LB_SETTABSTOPS, static_cast<WPARAM>(nTabStops), reinterpret_cast<LPARAM>(rgTabStops)));
 }
 
 void CListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)

@@ -29,7 +29,8 @@ std::map<HMENU, std::unique_ptr<CMenu>>& Temporary()
 // owner is asked to measure; the item's menu object measures it.
 CMenu* MenuOfTrackedItem(UINT itemId)
 {
-    const platform::ui::detail::ItemPlace place = platform::ui::detail::FindItem(platform::ui::TrackingMenu(), itemId, false);
+    const platform::ui::detail::ItemPlace place =
+        platform::ui::detail::FindItem(platform::ui::TrackingMenu(), itemId, false);
     return place.menu ? CMenu::FromHandlePermanent(place.menu) : nullptr;
 }
 
@@ -68,19 +69,27 @@ CMenu::~CMenu()
     if (m_hMenu) DestroyMenu();
 }
 
+// Attaches a menu just made for the object, destroying it when the object cannot take it.
+BOOL CMenu::AttachNew(HMENU hMenu)
+{
+    if (Attach(hMenu)) return TRUE;
+    if (hMenu) ::DestroyMenu(hMenu);
+    return FALSE;
+}
+
 BOOL CMenu::CreateMenu()
 {
-    return Attach(::CreateMenu());
+    return !m_hMenu && AttachNew(::CreateMenu());
 }
 
 BOOL CMenu::CreatePopupMenu()
 {
-    return Attach(::CreatePopupMenu());
+    return !m_hMenu && AttachNew(::CreatePopupMenu());
 }
 
 BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName)
 {
-    return Attach(::LoadMenuW(AfxFindResourceHandle(lpszResourceName, RT_MENU), lpszResourceName));
+    return !m_hMenu && AttachNew(::LoadMenuW(AfxFindResourceHandle(lpszResourceName, RT_MENU), lpszResourceName));
 }
 
 BOOL CMenu::LoadMenu(UINT nIDResource)
@@ -90,7 +99,7 @@ BOOL CMenu::LoadMenu(UINT nIDResource)
 
 BOOL CMenu::LoadMenuIndirect(const void* lpMenuTemplate)
 {
-    return Attach(::LoadMenuIndirectW(lpMenuTemplate));
+    return !m_hMenu && AttachNew(::LoadMenuIndirectW(lpMenuTemplate));
 }
 
 BOOL CMenu::DestroyMenu()

@@ -73,4 +73,7 @@ public:
     virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
 
     HMENU m_hMenu;   // null while no menu is attached
+
+private:
+    BOOL AttachNew(HMENU hMenu);
 };

@@ -461,7 +461,8 @@ BOOL GetMenuItemInfoW(HMENU hmenu, UINT item, BOOL fByPosition, LPMENUITEMINFOW 
     }
     if (mask & MIIM_DATA) lpmii->dwItemData = data->data;
     if (mask & MIIM_BITMAP && lpmii->cbSize >= sizeof(MENUITEMINFOW)) lpmii->hbmpItem = data->bitmap;
-    const bool wantsText = (mask & MIIM_STRING) || ((mask & MIIM_TYPE) && !(data->type & (MF_BITMAP | MF_OWNERDRAW | MF_SEPARATOR)));
+    const bool wantsText =
+        (mask & MIIM_STRING) || ((mask & MIIM_TYPE) && !(data->type & (MF_BITMAP | MF_OWNERDRAW | MF_SEPARATOR)));
     if ((mask & MIIM_TYPE) && (data->type & MF_BITMAP))
         lpmii->dwTypeData = reinterpret_cast<LPWSTR>(data->bitmap);
     else if (wantsText) {
@@ -489,7 +490,8 @@ bool ApplyInfo(MenuItemData& item, LPCMENUITEMINFOW info)
         }
         item.submenu = info->hSubMenu;
     }
-    if (mask & (MIIM_TYPE | MIIM_FTYPE)) item.type = info->fType & (platform::ui::kTypeFlags | MFT_RADIOCHECK | MFT_RIGHTORDER);
+    if (mask & (MIIM_TYPE | MIIM_FTYPE))
+        item.type = info->fType & (platform::ui::kTypeFlags | MFT_RADIOCHECK | MFT_RIGHTORDER);
     if (mask & MIIM_TYPE) {
         if (info->fType & MF_BITMAP)
             item.bitmap = reinterpret_cast<HBITMAP>(info->dwTypeData);

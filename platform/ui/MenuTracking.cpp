@@ -148,7 +148,8 @@ SIZE LayOut(Tracking& tracking)
         }
     }
     DeleteDC(hdc);
-    const int textWidth = CheckColumn() + labelWidth + (acceleratorWidth ? kTextGap + acceleratorWidth : 0) + kArrowColumn;
+    const int textWidth =
+        CheckColumn() + labelWidth + (acceleratorWidth ? kTextGap + acceleratorWidth : 0) + kArrowColumn;
     const int width = std::max(textWidth, ownerWidth);
     int y = kFrame;
     for (const SIZE& size : sizes) {
