@@ -670,12 +670,27 @@ HWND GetDlgItem(HWND hDlg, int nIDDlgItem)
     return nullptr;
 }
 
+namespace {
+
+// The dialog control that is hCtl or holds it: the focus may sit in a
+// control's own child (the edit inside a drop-down combo box), which stands
+// for its control in the dialog's order.
+HWND DialogControlOf(const std::vector<HWND>& controls, HWND hDlg, HWND hCtl)
+{
+    for (HWND window = hCtl; window && window != hDlg; window = GetParent(window))
+        if (std::find(controls.begin(), controls.end(), window) != controls.end()) return window;
+    return hCtl;
+}
+
+}  // namespace
+
 HWND GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious)
 {
     if (!platform::ui::LookupWindow(hDlg)) return nullptr;
     std::vector<HWND> controls;
     platform::ui::CollectControls(hDlg, controls);
     if (controls.empty()) return nullptr;
+    hCtl = DialogControlOf(controls, hDlg, hCtl);
     auto at = std::find(controls.begin(), controls.end(), hCtl);
     const int count = static_cast<int>(controls.size());
     const int start = at != controls.end() ? static_cast<int>(at - controls.begin()) : (bPrevious ? count : -1);
@@ -691,6 +706,7 @@ HWND GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious)
     std::vector<HWND> controls;
     platform::ui::CollectControls(hDlg, controls);
     if (controls.empty()) return nullptr;
+    hCtl = DialogControlOf(controls, hDlg, hCtl);
     auto at = std::find(controls.begin(), controls.end(), hCtl);
     if (at == controls.end()) {
         auto first = std::find_if(controls.begin(), controls.end(), platform::ui::IsUsable);

@@ -459,3 +459,19 @@ TEST_F(ComboBoxTest, DestroyedComboBoxTakesItsListAlong)
     EXPECT_EQ(nullptr, GetCapture());
     EXPECT_EQ(0, SendMessageW(combo, CB_GETCOUNT, 0, 0)) << "a destroyed combo box answers nothing";
 }
+
+// Tab order: the focus inside a drop-down combo's edit stands for the combo,
+// so the next tab stop is the control after the combo.
+TEST_F(ComboBoxTest, TabFromTheInnerEditMovesPastTheCombo)
+{
+    HWND before = CreateWindowExW(0, L"Edit", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 20, 0, 100, 18, m_parent,
+                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(10)), nullptr, nullptr);
+    HWND combo = MakeCombo(CBS_DROPDOWN, {L"one"});
+    HWND after = CreateWindowExW(0, L"Edit", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 20, 60, 100, 18, m_parent,
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(11)), nullptr, nullptr);
+    HWND inner = GetDlgItem(combo, 1001);
+    ASSERT_NE(nullptr, inner);
+    EXPECT_EQ(after, GetNextDlgTabItem(m_parent, inner, FALSE));
+    EXPECT_EQ(before, GetNextDlgTabItem(m_parent, inner, TRUE));
+    EXPECT_EQ(combo, GetNextDlgTabItem(m_parent, before, FALSE));
+}
