@@ -249,6 +249,9 @@ public:
     }
     // The print status dialog sets the print-cancel flag on Cancel and clears it
     // when a job starts; raw print writes and CECGDC::EndDoc stop once it is set.
+    // 1: the record may be viewed but not edited (set by the host).
+    int IsReadOnly() const { return m_bReadOnly; }
+    void SetReadOnly(int readOnly) { m_bReadOnly = readOnly ? 1 : 0; }
     int IsPrintCancel() const { return m_bPrintCancel; }
     void SetPrintCancel(int cancel) { m_bPrintCancel = cancel; }
     const CString& GetTempStorePath() const { return m_strTempStorePath; }
@@ -417,6 +420,7 @@ protected:
     int m_bSaveEditor;
     CString m_strTempStorePath; // when set, record XML files are named in this folder
     int m_bPrintCancel = 0;     // 1 once the user cancelled the print job
+    int m_bReadOnly = 0;        // 1: view only; the bound controls stay disabled
     int m_nUnused6;
     int m_bSuffixRead;          // the layout suffix was read for this document
     CArray<CCheckValue, CCheckValue&> m_CheckArray;   // the control-data store, in insertion order

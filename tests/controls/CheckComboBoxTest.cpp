@@ -1,0 +1,142 @@
+// The bound combo box and its inner edit, driven through typed input.
+#include <gtest/gtest.h>
+
+#include "controls/CheckComboBox.h"
+#include "core/TavrionDoc.h"
+#include "platform/ui/Desktop.h"
+#include "platform/ui/Wnd.h"
+
+using platform::ui::Desktop;
+
+namespace {
+
+class StoreDoc : public CTavrionDoc {
+public:
+    StoreDoc() { InitCheckArray(); }
+};
+
+// Remembers the selection reports of its combo boxes.
+class CFormWnd : public CWnd {
+public:
+    int m_nReports = 0;
+    int m_nLastIndex = -2;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_USER + 3) {
+            ++m_nReports;
+            m_nLastIndex = static_cast<int>(lParam);
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+class CheckComboBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_parent.CreateEx(0, nullptr, L"form", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0));
+        ASSERT_TRUE(m_combo.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWN, CRect(10, 10, 150, 120), &m_parent, 3009));
+        m_combo.AddString(L"男");
+        m_combo.AddString(L"女性");
+        m_combo.SetDoc(&m_doc);
+        m_doc.SetCtrlData(3009, L"", 1, -1);
+    }
+    void TearDown() override { m_parent.DestroyWindow(); }
+    CString Stored()
+    {
+        CString strText;
+        m_doc.GetCtrlData(3009, strText);
+        return strText;
+    }
+    int StoredSel()
+    {
+        int nSel = 0;
+        m_doc.GetCtrlData(3009, nSel);
+        return nSel;
+    }
+    StoreDoc m_doc;
+    CFormWnd m_parent;
+    CCheckComboBox m_combo;
+};
+
+}  // namespace
+
+TEST_F(CheckComboBoxTest, TextThatOnlyBeginsLikeAnItemIsStoredAsTyped)
+{
+    m_combo.InitialText(L"女");
+    CString strText;
+    m_combo.GetWindowText(strText);
+    EXPECT_EQ(CString(L"女"), strText);
+    EXPECT_EQ(CString(L"女"), Stored());
+    EXPECT_EQ(-1, StoredSel());
+}
+
+TEST_F(CheckComboBoxTest, ExactItemTextSelectsTheItem)
+{
+    m_combo.InitialText(L"女性");
+    EXPECT_EQ(1, m_combo.GetCurSel());
+    EXPECT_EQ(CString(L"女性"), m_combo.GetInnerEdit().GetShownText());
+}
+
+TEST_F(CheckComboBoxTest, TypedTextIsPushedWithoutSelection)
+{
+    m_combo.InitialText(L"");
+    m_combo.GetInnerEdit().SetFocus();
+    Desktop::TypeText(L"不明");
+    EXPECT_EQ(CString(L"不明"), Stored());
+    EXPECT_EQ(-1, StoredSel());
+    EXPECT_TRUE(m_combo.GetModifyFlag());
+}
+
+TEST_F(CheckComboBoxTest, ChosenItemIsPushedWithItsIndexAndReported)
+{
+    m_combo.InitialText(L"");
+    m_combo.SetFocus();
+    Desktop::KeyPress(VK_DOWN);
+    Desktop::KeyPress(VK_DOWN);
+    EXPECT_EQ(CString(L"女性"), Stored());
+    EXPECT_EQ(1, StoredSel());
+    EXPECT_EQ(1, m_parent.m_nLastIndex);
+    EXPECT_GE(m_parent.m_nReports, 1);
+}
+
+TEST_F(CheckComboBoxTest, ReadOnlyEditTakesNavigationOnly)
+{
+    m_combo.SetReadOnly(TRUE);
+    m_combo.InitialText(L"男");
+    m_combo.GetInnerEdit().SetFocus();
+    Desktop::TypeText(L"x");
+    Desktop::KeyPress(VK_DELETE);
+    m_combo.GetInnerEdit().SendMessage(WM_PASTE, 0, 0);
+    Desktop::KeyPress(VK_HOME);
+    CString strText;
+    m_combo.GetWindowText(strText);
+    EXPECT_EQ(CString(L"男"), strText);
+    int nStart = -1;
+    int nEnd = -1;
+    m_combo.GetInnerEdit().GetSel(nStart, nEnd);
+    EXPECT_EQ(0, nStart);   // Home went through
+}
+
+TEST_F(CheckComboBoxTest, LimitCutsTheTypedText)
+{
+    m_combo.InitialText(L"");
+    m_combo.GetInnerEdit().SetLimitText(4);
+    m_combo.GetInnerEdit().SetFocus();
+    Desktop::TypeText(L"山田x");
+    CString strText;
+    m_combo.GetWindowText(strText);
+    EXPECT_EQ(CString(L"山田"), strText);
+}
+
+TEST_F(CheckComboBoxTest, UpdateSelfReloadsTheStore)
+{
+    m_combo.InitialText(L"");
+    m_doc.SetCtrlData(3009, L"男", 1, -1);
+    m_combo.UpdateSelf();
+    EXPECT_EQ(0, m_combo.GetCurSel());
+    EXPECT_EQ(0, StoredSel());
+    EXPECT_FALSE(m_combo.GetModifyFlag());
+}

@@ -1,0 +1,154 @@
+// The bound edit driven through a real window and typed input.
+#include <gtest/gtest.h>
+
+#include "controls/CheckEdit.h"
+#include "core/TavrionDoc.h"
+#include "platform/ui/ClientDC.h"
+#include "platform/ui/Desktop.h"
+#include "platform/ui/Wnd.h"
+
+using platform::ui::Desktop;
+
+namespace {
+
+class StoreDoc : public CTavrionDoc {
+public:
+    StoreDoc() { InitCheckArray(); }
+};
+
+class CheckEditTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_parent.CreateEx(0, nullptr, L"form", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0));
+        ASSERT_TRUE(m_edit.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 10, 110, 30), &m_parent, 3001));
+        ASSERT_TRUE(m_other.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 40, 110, 60), &m_parent, 0));
+        m_edit.SetDoc(&m_doc);
+        m_doc.SetCtrlData(3001, L"", 1, -1);
+    }
+    void TearDown() override
+    {
+        m_parent.DestroyWindow();
+    }
+    // Types into the field, then leaves it.
+    CString TypeAndLeave(LPCWSTR text)
+    {
+        m_edit.SetFocus();
+        m_edit.SetWindowText(L"");
+        Desktop::TypeText(text);
+        m_other.SetFocus();
+        CString strText;
+        m_edit.GetWindowText(strText);
+        return strText;
+    }
+    StoreDoc m_doc;
+    CWnd m_parent;
+    CCheckEdit m_edit;
+    CEdit m_other;
+};
+
+}  // namespace
+
+TEST_F(CheckEditTest, TypedTextReachesTheStore)
+{
+    m_edit.SetFocus();
+    Desktop::TypeText(L"00123");
+    CString strStored;
+    m_doc.GetCtrlData(3001, strStored);
+    EXPECT_EQ(CString(L"00123"), strStored);
+    EXPECT_TRUE(m_edit.GetModifyFlag());
+    EXPECT_EQ(1, m_doc.GetCtrlModifyFlag(3001));
+}
+
+TEST_F(CheckEditTest, NumericFieldKeepsOnlyNumbersWithinBounds)
+{
+    m_edit.SetRange(31.0f, 1.0f);
+    EXPECT_EQ(CString(L""), TypeAndLeave(L"0"));
+    EXPECT_EQ(CString(L""), TypeAndLeave(L"32"));
+    EXPECT_EQ(CString(L"31"), TypeAndLeave(L"31"));
+    EXPECT_EQ(CString(L"1"), TypeAndLeave(L"1"));
+    EXPECT_EQ(CString(L""), TypeAndLeave(L"3a"));
+    EXPECT_EQ(CString(L"1.5"), TypeAndLeave(L"1.5"));
+}
+
+TEST_F(CheckEditTest, NumericFieldRejectsASecondPoint)
+{
+    m_edit.SetRange(31.0f, 1.0f);
+    EXPECT_EQ(CString(L""), TypeAndLeave(L"1.5.2"));
+    EXPECT_EQ(CString(L""), TypeAndLeave(L"."));
+    // The emptied value reaches the store, not the invalid one.
+    CString strStored;
+    m_doc.GetCtrlData(3001, strStored);
+    EXPECT_EQ(CString(L""), strStored);
+}
+
+TEST_F(CheckEditTest, LimitCutsWholeCharactersAndPutsTheCaretAtTheEnd)
+{
+    m_edit.SetLimitText(10);
+    m_edit.SetFocus();
+    Desktop::TypeText(L"山田太郎様x");
+    CString strText;
+    m_edit.GetWindowText(strText);
+    EXPECT_EQ(CString(L"山田太郎様"), strText);
+    int nStart = 0;
+    int nEnd = 0;
+    m_edit.GetSel(nStart, nEnd);
+    EXPECT_EQ(5, nStart);
+    EXPECT_EQ(5, nEnd);
+}
+
+TEST_F(CheckEditTest, UpdateSelfLoadsTheStoreAndFollowsItsFlag)
+{
+    m_doc.SetCtrlData(3001, L"A-77", 1, -1);
+    m_edit.UpdateSelf();
+    CString strText;
+    m_edit.GetWindowText(strText);
+    EXPECT_EQ(CString(L"A-77"), strText);
+    EXPECT_FALSE(m_edit.GetModifyFlag());
+}
+
+// A record opened for viewing only: reloading leaves the field disabled.
+TEST_F(CheckEditTest, ReadOnlyDocumentKeepsTheFieldDisabled)
+{
+    m_doc.SetReadOnly(1);
+    m_edit.UpdateSelf();
+    EXPECT_FALSE(m_edit.IsWindowEnabled());
+    m_doc.SetReadOnly(0);
+    m_edit.UpdateSelf();
+    EXPECT_TRUE(m_edit.IsWindowEnabled());
+}
+
+TEST_F(CheckEditTest, FieldWithoutIdLeavesTheStoreAlone)
+{
+    CCheckEdit loose;
+    ASSERT_TRUE(loose.Create(WS_CHILD | WS_VISIBLE, CRect(10, 70, 110, 90), &m_parent, 0));
+    loose.SetDoc(&m_doc);
+    loose.SetFocus();
+    Desktop::TypeText(L"x");
+    EXPECT_EQ(0, loose.SendMessage(WM_USER + 4, 0, 0));
+    EXPECT_EQ(0, m_doc.GetCtrlModifyFlag(3001));
+    loose.DestroyWindow();
+}
+
+TEST_F(CheckEditTest, FocusAddsTheSunkenEdgeAndLeavingRemovesIt)
+{
+    m_other.SetFocus();
+    m_edit.SetFocus();
+    EXPECT_TRUE(m_edit.GetExStyle() & WS_EX_CLIENTEDGE);
+    m_other.SetFocus();
+    EXPECT_FALSE(m_edit.GetExStyle() & WS_EX_CLIENTEDGE);
+}
+
+TEST_F(CheckEditTest, IdleFieldPaintsInTheFieldColourWithItsFrame)
+{
+    m_doc.SetWaveColor(20, RGB(250, 240, 200));
+    m_doc.SetWaveColor(21, RGB(0, 0, 160));
+    m_other.SetFocus();
+    m_edit.Invalidate(TRUE);
+    m_edit.UpdateWindow();
+    CClientDC dc(&m_edit);
+    CRect rect;
+    m_edit.GetClientRect(&rect);
+    EXPECT_EQ(RGB(250, 240, 200), dc.GetPixel(rect.Width() - 3, rect.Height() / 2));
+    EXPECT_EQ(RGB(0, 0, 160), dc.GetPixel(0, rect.Height() / 2));
+}

@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "controls/DoubleEdit.h"
+#include "platform/ui/ClientDC.h"
+#include "platform/ui/Desktop.h"
+
+using platform::ui::Desktop;
+
+namespace {
+
+// A parent that keeps the numeric field's own notification codes.
+class CCodeParent : public CWnd {
+public:
+    std::vector<UINT> m_codes;
+    LRESULT m_refusalAnswer = 0;
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_COMMAND && HIWORD(wParam) >= DEN_INVALID_INPUT) {
+            m_codes.push_back(HIWORD(wParam));
+            return HIWORD(wParam) == DEN_INVALID_INPUT ? m_refusalAnswer : 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+class DoubleEditTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Desktop::Reset();
+        ASSERT_TRUE(m_parent.CreateEx(0, nullptr, L"", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 100), nullptr, 0));
+        ASSERT_TRUE(m_edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 200, 34), &m_parent, 120));
+        m_edit.SetFocus();
+    }
+    void TearDown() override
+    {
+        m_edit.DestroyWindow();
+        m_parent.DestroyWindow();
+    }
+    CString Text() const
+    {
+        CString strText;
+        m_edit.GetWindowText(strText);
+        return strText;
+    }
+    // Four integer digits and one decimal in 0..9999.
+    void UseFourDotOne()
+    {
+        m_edit.SetIntegerDigits(4);
+        m_edit.SetDecimalDigits(1);
+        m_edit.SetMinValue(0);
+        m_edit.SetMaxValue(9999);
+    }
+
+    CCodeParent m_parent;
+    CDoubleEdit m_edit;
+};
+
+}  // namespace
+
+TEST_F(DoubleEditTest, FifthIntegerDigitIsRefusedWithNoticeAndBeep)
+{
+    UseFourDotOne();
+    Desktop::TypeText(L"99999");
+    EXPECT_STREQ(L"9999", Text());
+    EXPECT_EQ((std::vector<UINT>{DEN_INVALID_INPUT}), m_parent.m_codes);
+    EXPECT_EQ(1, Desktop::BeepCount());
+    EXPECT_TRUE(m_edit.IsModified());
+}
+
+TEST_F(DoubleEditTest, SecondDecimalIsRefused)
+{
+    UseFourDotOne();
+    Desktop::TypeText(L"12.34");
+    EXPECT_STREQ(L"12.3", Text());
+}
+
+TEST_F(DoubleEditTest, MinusIsRefusedWhenTheLowerBoundIsZero)
+{
+    UseFourDotOne();
+    Desktop::TypeText(L"-1");
+    EXPECT_STREQ(L"1", Text());
+    EXPECT_EQ((std::vector<UINT>{DEN_INVALID_INPUT}), m_parent.m_codes);
+}
+
+TEST_F(DoubleEditTest, DigitCountLimitsEvenInsideTheBounds)
+{
+    m_edit.SetIntegerDigits(1);
+    m_edit.SetMinValue(0);
+    m_edit.SetMaxValue(10);
+    Desktop::TypeText(L"10");
+    EXPECT_STREQ(L"1", Text());
+}
+
+TEST_F(DoubleEditTest, PointThatWouldLeaveTooManyDecimalsIsRefused)
+{
+    m_edit.SetDecimalDigits(2);
+    Desktop::TypeText(L"1234");
+    m_edit.SetSel(1, 1);
+    Desktop::TypeText(L".");
+    EXPECT_STREQ(L"1234", Text());
+    m_edit.SetSel(2, 2);
+    Desktop::TypeText(L".");
+    EXPECT_STREQ(L"12.34", Text());
+    Desktop::TypeText(L".");
+    EXPECT_STREQ(L"12.34", Text());
+}
+
+TEST_F(DoubleEditTest, PointIsRefusedWithoutDecimals)
+{
+    m_edit.SetDecimalDigits(0);
+    Desktop::TypeText(L"5.");
+    EXPECT_STREQ(L"5", Text());
+}
+
+TEST_F(DoubleEditTest, DeletingThePointMustKeepTheNumberValid)
+{
+    m_edit.SetIntegerDigits(1);
+    m_edit.SetMaxValue(9);
+    Desktop::TypeText(L"1.5");
+    m_edit.SetSel(1, 1);
+    Desktop::KeyPress(VK_DELETE);
+    EXPECT_STREQ(L"1.5", Text());
+    m_edit.SetSel(2, 2);
+    Desktop::KeyPress(VK_BACK);
+    EXPECT_STREQ(L"1.5", Text());
+    m_edit.SetIntegerDigits(2);
+    m_edit.SetMaxValue(99);
+    Desktop::KeyPress(VK_BACK);
+    EXPECT_STREQ(L"15", Text());
+}
+
+TEST_F(DoubleEditTest, TabOutOfRangeNotifiesRangeThenTab)
+{
+    m_edit.SetMaxValue(10);
+    m_edit.SetWindowText(L"12");
+    Desktop::KeyPress(VK_TAB);
+    EXPECT_EQ((std::vector<UINT>{DEN_OUT_OF_RANGE, DEN_TAB}), m_parent.m_codes);
+    EXPECT_STREQ(L"12", Text());
+    m_parent.m_codes.clear();
+    m_edit.SetWindowText(L"7");
+    Desktop::KeyPress(VK_RETURN);
+    EXPECT_EQ((std::vector<UINT>{DEN_ENTER}), m_parent.m_codes);
+}
+
+TEST_F(DoubleEditTest, LoneMinusIsValidWhenZeroIsInRange)
+{
+    m_edit.SetMinValue(-5);
+    Desktop::TypeText(L"-");
+    EXPECT_STREQ(L"-", Text());
+    // A second sign at the caret in front of the first is dropped silently.
+    m_edit.SetSel(0, 0);
+    Desktop::TypeText(L"-");
+    EXPECT_STREQ(L"-", Text());
+    EXPECT_TRUE(m_parent.m_codes.empty());
+    m_edit.SetSel(1, 1);
+    Desktop::TypeText(L"6");
+    EXPECT_STREQ(L"-", Text());
+    Desktop::TypeText(L"5");
+    EXPECT_STREQ(L"-5", Text());
+}
+
+TEST_F(DoubleEditTest, ParentAnsweringMinusOneSilencesTheBeep)
+{
+    m_parent.m_refusalAnswer = -1;
+    Desktop::TypeText(L"x");
+    EXPECT_EQ((std::vector<UINT>{DEN_INVALID_INPUT}), m_parent.m_codes);
+    EXPECT_EQ(0, Desktop::BeepCount());
+    EXPECT_STREQ(L"", Text());
+}
+
+TEST_F(DoubleEditTest, DisabledInputDropsCharactersButStillReportsTab)
+{
+    m_edit.DisableInput();
+    Desktop::TypeText(L"12");
+    Desktop::KeyPress(VK_TAB);
+    EXPECT_STREQ(L"", Text());
+    EXPECT_EQ((std::vector<UINT>{DEN_TAB}), m_parent.m_codes);
+    EXPECT_FALSE(m_edit.IsModified());
+}
+
+TEST_F(DoubleEditTest, PasteKeyCannotBringInText)
+{
+    Desktop::TypeText(L"12");
+    m_edit.SetSel(0, -1);
+    m_edit.Copy();
+    m_edit.SetSel(2, 2);
+    Desktop::KeyPress('V', platform::ui::kControl);
+    EXPECT_STREQ(L"12", Text());
+}
+
+TEST_F(DoubleEditTest, ShiftInsertCannotPasteEither)
+{
+    Desktop::TypeText(L"12");
+    m_edit.SetSel(0, -1);
+    m_edit.Copy();
+    m_edit.SetSel(2, 2);
+    Desktop::KeyPress(VK_INSERT, platform::ui::kShift);
+    EXPECT_STREQ(L"12", Text());
+}
+
+TEST_F(DoubleEditTest, DisplayModePaintsAPlainRightAlignedReading)
+{
+    m_edit.SetWindowText(L"12.5");
+    m_edit.DisableInput();
+    m_edit.SetDisplay(FALSE);
+    m_edit.SetBkColor(RGB(0, 0, 200));
+    m_edit.SetTextColor(RGB(255, 255, 0));
+    m_edit.Invalidate();
+    m_edit.UpdateWindow();
+    EXPECT_FALSE(m_edit.IsWindowEnabled());
+    CRect rc;
+    m_edit.GetClientRect(&rc);
+    CClientDC dc(&m_edit);
+    EXPECT_EQ(RGB(0, 0, 200), dc.GetPixel(2, rc.Height() / 2));
+    // The text sits at the right: ink in the right half only.
+    auto inkIn = [&](int xFrom, int xTo) {
+        for (int x = xFrom; x < xTo; ++x)
+            for (int y = 0; y < rc.Height(); ++y)
+                if (dc.GetPixel(x, y) != RGB(0, 0, 200))
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(inkIn(rc.Width() / 2, rc.Width()));
+    EXPECT_FALSE(inkIn(0, rc.Width() / 2));
+}
