@@ -1,4 +1,5 @@
 #include "controls/CheckComboBox.h"
+#include "controls/PageNotify.h"
 
 #include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
@@ -16,19 +17,6 @@ BEGIN_MESSAGE_MAP(CCheckComboBox, CComboBox)
     ON_WM_PAINT()
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
-
-namespace {
-
-void NotifyFocusToPage(CWnd* pWnd)
-{
-    CWnd* pParent = pWnd->GetParent();
-    CWnd* pGrand = pParent ? pParent->GetParent() : nullptr;
-    CWnd* pGreat = pGrand ? pGrand->GetParent() : nullptr;
-    if (pGreat)
-        pGreat->SendMessage(WM_USER + 0x11, reinterpret_cast<WPARAM>(pParent->m_hWnd), 0);
-}
-
-}  // namespace
 
 CCheckComboBox::CCheckComboBox()
 {

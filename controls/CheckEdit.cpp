@@ -1,4 +1,5 @@
 #include "controls/CheckEdit.h"
+#include "controls/PageNotify.h"
 
 #include <cwchar>
 #include <cstdlib>
@@ -20,21 +21,6 @@ BEGIN_MESSAGE_MAP(CCheckEdit, CEdit)
     ON_WM_SIZE()
     ON_MESSAGE(WM_USER + 4, OnPush)
 END_MESSAGE_MAP()
-
-namespace {
-
-// The window three levels up hears of every field taking the focus so the
-// page can scroll it into view.
-void NotifyFocusToPage(CWnd* pWnd)
-{
-    CWnd* pParent = pWnd->GetParent();
-    CWnd* pGrand = pParent ? pParent->GetParent() : nullptr;
-    CWnd* pGreat = pGrand ? pGrand->GetParent() : nullptr;
-    if (pGreat)
-        pGreat->SendMessage(WM_USER + 0x11, reinterpret_cast<WPARAM>(pParent->m_hWnd), 0);
-}
-
-}  // namespace
 
 CCheckEdit::CCheckEdit()
 {

@@ -1,4 +1,5 @@
 #include "controls/MultiEdit.h"
+#include "controls/PageNotify.h"
 
 #include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
@@ -87,11 +88,7 @@ void CMultiEdit::ShowEditFace()
 
 void CMultiEdit::OnSetFocus(CWnd* pOldWnd)
 {
-    CWnd* pParent = GetParent();
-    CWnd* pGrand = pParent ? pParent->GetParent() : nullptr;
-    CWnd* pGreat = pGrand ? pGrand->GetParent() : nullptr;
-    if (pGreat)
-        pGreat->SendMessage(WM_USER + 0x11, reinterpret_cast<WPARAM>(pParent->m_hWnd), 0);
+    NotifyFocusToPage(this);
     CWnd::OnSetFocus(pOldWnd);
     m_edit.SetFocus();
     ShowEditFace();

@@ -1,0 +1,15 @@
+// The notification the bound controls send when they take the focus.
+#pragma once
+
+#include "platform/ui/Wnd.h"
+
+// The window three levels up (the form's pane) hears of a field taking the
+// focus, with the field's parent (the form), so it can mark that form active.
+inline void NotifyFocusToPage(CWnd* pWnd)
+{
+    CWnd* pParent = pWnd ? pWnd->GetParent() : nullptr;
+    CWnd* pGrand = pParent ? pParent->GetParent() : nullptr;
+    CWnd* pGreat = pGrand ? pGrand->GetParent() : nullptr;
+    if (pGreat)
+        pGreat->SendMessage(WM_USER + 0x11, reinterpret_cast<WPARAM>(pParent->m_hWnd), 0);
+}
