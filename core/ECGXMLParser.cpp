@@ -192,9 +192,19 @@ int CECGXMLParser::GetDateAttrib(_XML_ATTRIB_DATE& date, const CString& xpath, i
     return SystemTimeToVariantTime(&st, &value) ? 1 : 0;
 }
 
+// The readers accept a date or age element only by its style, so an element
+// written here for the first time gets one; an existing style is kept.
+void CECGXMLParser::MarkStyle(const CString& xpath, const wchar_t* style)
+{
+    CString current;
+    if (GetDataFromXMLDOM(current, xpath, 2, L"style") && !current.IsEmpty()) return;
+    SetDataToXMLDOM(CString(style), xpath, 2, L"style");
+}
+
 int CECGXMLParser::SetDateAttrib(const _XML_ATTRIB_DATE& date, const CString& xpath)
 {
     if (!m_pXMLParser) return 0;
+    MarkStyle(xpath, L"Date");
     SetDataToXMLDOM(date.strYear, xpath, 2, L"year");
     SetDataToXMLDOM(date.strMonth, xpath, 2, L"month");
     SetDataToXMLDOM(date.strDay, xpath, 2, L"day");
@@ -225,6 +235,7 @@ int CECGXMLParser::GetAgeAttrib(_XML_ATTRIB_AGE& age, const CString& xpath)
 int CECGXMLParser::SetAgeAttrib(const _XML_ATTRIB_AGE& age, const CString& xpath)
 {
     if (!m_pXMLParser) return 0;
+    MarkStyle(xpath, L"Age");
     SetDataToXMLDOM(age.strYear, xpath, 2, L"year");
     SetDataToXMLDOM(age.strMonth, xpath, 2, L"month");
     SetDataToXMLDOM(age.strDay, xpath, 2, L"day");

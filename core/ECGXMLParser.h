@@ -70,6 +70,8 @@ public:
     int SetDateAttrib(const _XML_ATTRIB_DATE& date, const CString& xpath);
     int GetAgeAttrib(_XML_ATTRIB_AGE& age, const CString& xpath);
     int SetAgeAttrib(const _XML_ATTRIB_AGE& age, const CString& xpath);
+    // Gives the element at xpath the style when it has none.
+    void MarkStyle(const CString& xpath, const wchar_t* style);
     int GetColorAttrib(COLORREF& color, const CString& xpath);
     int SetColorAttrib(COLORREF color, const CString& xpath);
     int ValidData(const CString& value, const CString& xpath, const int& type, const CString& attrib);

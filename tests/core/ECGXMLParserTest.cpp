@@ -121,7 +121,7 @@ TEST_F(ECGXMLParserTest, DateCheckRejectsImpossibleDatesButKeepsTheTextsRead)
     EXPECT_EQ(1, xml.GetDateAttrib(date, Field(L"Exam_date"), 0));
 }
 
-TEST_F(ECGXMLParserTest, DateWithoutMillisecondsWritesSixAttributesAndNoStyle)
+TEST_F(ECGXMLParserTest, DateWithoutMillisecondsWritesSixAttributesAndANewElementReadsBack)
 {
     {
         CECGXMLParser xml(m_path, 0, L"");
@@ -141,7 +141,10 @@ TEST_F(ECGXMLParserTest, DateWithoutMillisecondsWritesSixAttributesAndNoStyle)
         EXPECT_EQ(1, xml.GetObjectCount(Field(L"Written/@") + name)) << name;
     }
     EXPECT_EQ(0, xml.GetObjectCount(Field(L"Written/@milliseconds")));
-    EXPECT_EQ(0, xml.GetObjectCount(Field(L"Written/@style")));
+    // A date element written for the first time must read back as a date.
+    _XML_ATTRIB_DATE back;
+    EXPECT_EQ(1, xml.GetDateAttrib(back, Field(L"Written"), 0));
+    EXPECT_EQ(CString(L"15"), back.strDay);
     EXPECT_EQ(1, xml.GetDataFromXMLDOM(value, Field(L"Written_ms"), 2, L"milliseconds"));
     EXPECT_EQ(CString(L"500"), value);
     EXPECT_EQ(1, xml.GetDataFromXMLDOM(value, Field(L"Written"), 2, L"year"));
@@ -207,7 +210,9 @@ TEST_F(ECGXMLParserTest, AgeTextsAreTrimmedAndTheUnitIsALeadingInteger)
     CString value;
     ASSERT_EQ(1, xml.GetDataFromXMLDOM(value, Field(L"Age_written"), 2, L"unit"));
     EXPECT_EQ(CString(L"17"), value);
-    EXPECT_EQ(0, xml.GetObjectCount(Field(L"Age_written/@style")));
+    _XML_ATTRIB_AGE back;
+    EXPECT_EQ(1, xml.GetAgeAttrib(back, Field(L"Age_written")));   // a new age element reads back
+    EXPECT_EQ(17, back.nUnit);
     EXPECT_EQ(1, xml.GetObjectCount(Field(L"Age_written/@week")));   // empty texts are written too
 }
 
