@@ -85,6 +85,10 @@ public:
     // and saves it; reads every setting back from a record XML.
     virtual void SetReferenceIntoXML(int id, int arg);
     virtual void UpDateReferenceInfo(const CString& strXMLPath);
+    // The record XML of the current item of the document's own list, which
+    // the base settings writer works on; empty without one. The base answers
+    // from its own list, which the examination documents do not use.
+    virtual CString GetCurItemXMLPath();
     virtual void InitCheckArray();
     virtual void SetCtrlContent(_PATIENT_INFO* pPatient);
     virtual void UpDateCurItemContent(_PATIENT_INFO& patient);
@@ -334,6 +338,10 @@ protected:
     // as it was when the tag does not read.
     void ReadRecordText(_ECGDATA* image, UINT tag, CString& field);
     void GetAdditionalInforFromXMLFile(CECGXMLParser* xml, _ADDITIONAL_INFO& info, _ECGDATA* image);
+    // The additions of a record XML alone, for records without a device
+    // image (MFER files): what GetAdditionalInforFromXMLFile reads once the
+    // image says the record carries additions.
+    void ReadAdditionsFromXML(CECGXMLParser* xml, _ADDITIONAL_INFO& info);
     void SaveAdditionToXML(CECGXMLParser* xml, _ADDITIONAL_INFO& info);
     void UpdateCurItemAddition(int nSystemCode, _ADDITIONAL_INFO& info);
     static int GetLeadCountBySystemCode(UINT uSystemCode);

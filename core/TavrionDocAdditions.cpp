@@ -100,6 +100,11 @@ void CTavrionDoc::GetAdditionalInforFromXMLFile(CECGXMLParser* xml, _ADDITIONAL_
         info.bPresent = 0;
         return;
     }
+    ReadAdditionsFromXML(xml, info);
+}
+
+void CTavrionDoc::ReadAdditionsFromXML(CECGXMLParser* xml, _ADDITIONAL_INFO& info)
+{
     if (!xml || !xml->FindNode(kAddition)) {
         info.bPresent = 0;
         return;

@@ -77,9 +77,9 @@ float ReadReal(CECGXMLParser& xml, const CString& path, float defaultValue)
 
 void CTavrionDoc::SetReferenceIntoXML(int id, int arg)
 {
-    _DATAITEM* item = GetCurDataItem();
-    if (!item || item->strXMLPath.IsEmpty()) return;
-    CECGXMLParser xml(item->strXMLPath, item->b8000File, CString());
+    const CString path = GetCurItemXMLPath();
+    if (path.IsEmpty()) return;
+    CECGXMLParser xml(path, Is8000File(path), CString());
     switch (static_cast<unsigned>(id)) {
     case REFERENCE_SMOOTH_FILTER_MODE: WriteInt(xml, L"Smooth_filter_mode", m_stDefaultRef.nSmoothFilterMode); break;
     case REFERENCE_SMOOTH_FILTER_TYPE: WriteInt(xml, L"Smooth_filter_type", m_stDefaultRef.nSmoothFilterType); break;
@@ -107,6 +107,12 @@ void CTavrionDoc::SetReferenceIntoXML(int id, int arg)
     default: break;   // the examination documents' numbers
     }
     xml.SaveToXMLFile();
+}
+
+CString CTavrionDoc::GetCurItemXMLPath()
+{
+    _DATAITEM* item = GetCurDataItem();
+    return item ? item->strXMLPath : CString();
 }
 
 void CTavrionDoc::UpDateReferenceInfo(const CString& strXMLPath)

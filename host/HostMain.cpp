@@ -21,6 +21,7 @@
 #include "core/Globals.h"
 #include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
+#include "host/DocumentCommand.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/Kernel.h"
 #include "platform/base/MessageBox.h"
@@ -38,6 +39,9 @@ const char kUsage[] =
     "                 patient fields the layout stylesheet binds and the display settings;\n"
     "                 MFER files (.mwf) with their HL7 aECG header beside them\n"
     "                 (NAME.hl7.xml); for every file, what the host's file list shows\n"
+    "  open FILE...   open each record with its examination document (chosen by\n"
+    "                 the record's system code; MFER files with the MFER document)\n"
+    "                 and print what the views get: filtered leads, settings, pages\n"
     "  --help         show this text\n"
     "\n"
     "The library finds its work directory through the registry file named by\n"
@@ -117,13 +121,13 @@ CString ReadText(CTavrionDoc& doc, _ECGDATA* image, UINT tag)
     return result;
 }
 
-// The record XML that lies beside a record: its stem, the 14 digits of the
-// naming time and ".xml"; empty when there is none.
-std::string FindRecordXml(const std::string& record)
+// The record XML that lies beside a record: its stem (after "Raw_" for MFER
+// files), the 14 digits of the naming time and ".xml"; empty when there is none.
+std::string FindRecordXml(const std::string& record, const std::string& prefix = std::string())
 {
     const size_t slash = record.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : record.substr(0, slash);
-    std::string stem = slash == std::string::npos ? record : record.substr(slash + 1);
+    std::string stem = prefix + (slash == std::string::npos ? record : record.substr(slash + 1));
     const size_t dot = stem.rfind('.');
     if (dot != std::string::npos) stem.resize(dot);
     std::string found;
@@ -321,6 +325,33 @@ bool PrintInfo(const std::string& path)
     return true;
 }
 
+// A device record opened through its examination document.
+bool OpenRecord(const std::string& path)
+{
+    CTavrionDoc probe;
+    CString filePath(path.c_str());
+    _ECGDATA* image = nullptr;
+    int kind = 0;
+    int oldReader = 0;
+    const int opened = probe.MFERTransOpenFile(filePath, image, kind, oldReader);
+    BYTE code[2] = {};
+    const bool known = opened == 0 && image &&
+                       probe.ecgGetData(image, ECG_TAG_SYSTEM_CODE, 0, code, sizeof(code), ECG_DATA_RAW) > 0;
+    FreeECGData(image);
+    if (!known) {
+        std::fprintf(stderr, "morvelance-host: %s: not a record this library can read\n", path.c_str());
+        return false;
+    }
+    host::RecordFiles files;
+    files.record = path;
+    files.xml = FindRecordXml(path);
+    files.olderReader = oldReader != 0;
+    _FILEITEM_INFO info;
+    probe.ReadFile(filePath, CString(files.xml.c_str()), CString(), &info);
+    files.leadCount = info.nLeadCount;
+    return host::OpenDeviceRecord(files, code[0] | (code[1] << 8));
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -330,12 +361,12 @@ int main(int argc, char** argv)
         return argc < 2 ? 2 : 0;
     }
     const std::string command = argv[1];
-    if (command != "info") {
+    if (command != "info" && command != "open") {
         std::fprintf(stderr, "morvelance-host: unknown command '%s' (try --help)\n", command.c_str());
         return 2;
     }
     if (argc < 3) {
-        std::fprintf(stderr, "morvelance-host: info needs at least one record file\n");
+        std::fprintf(stderr, "morvelance-host: %s needs at least one record file\n", command.c_str());
         return 2;
     }
 
@@ -351,7 +382,16 @@ int main(int argc, char** argv)
     for (int i = 2; i < argc; ++i) {
         const std::string path = argv[i];
         const bool mfer = path.size() > 4 && strcasecmp(path.c_str() + path.size() - 4, ".mwf") == 0;
-        if (!(mfer ? PrintMferInfo(path) : PrintInfo(path))) ++failures;
+        bool ok;
+        if (command == "open") {
+            host::RecordFiles files;
+            files.record = path;
+            if (mfer) files.xml = FindRecordXml(path, "Raw_");
+            ok = mfer ? host::OpenMferRecord(files) : OpenRecord(path);
+        } else {
+            ok = mfer ? PrintMferInfo(path) : PrintInfo(path);
+        }
+        if (!ok) ++failures;
     }
     platform::ui::StopModules();
     return failures ? 1 : 0;

@@ -13,11 +13,28 @@ cmake --build "$build" -j "$(build_jobs)" --target morvelance-host morvelance-mk
 samples="$build/samples"
 rm -rf "$samples"
 "$build/bin/morvelance-mkrecord" samples "$samples"
-"$build/bin/morvelance-mkrecord" mfer --kind plain --leads 12 --out "$samples/mfer12.mwf" --hl7 "$samples/mfer12.hl7.xml"
-"$build/bin/morvelance-mkrecord" mfer --kind extra4 --out "$samples/mfer-extra4.mwf" --little-endian
+# MFER files, each with the record XML the system keeps beside it ("Raw_", the
+# file's stem and 14 digits of the naming time).
+mfer() {  # NAME ARGS...
+    local name=$1; shift
+    "$build/bin/morvelance-mkrecord" "$@" --out "$samples/$name.mwf" --xml-out "$samples/Raw_${name}20240401093000.xml"
+}
+mfer mfer12 mfer --kind plain --leads 12 --hl7 "$samples/mfer12.hl7.xml"
+mfer mfer-extra4 mfer --kind extra4 --little-endian
+mfer mfer-rhythm15 mfer --kind rhythm15 --seconds 30
 ptb=../shared/data/physionet/ptb/s0010_re
 if [ -f "$ptb.hea" ]; then
     "$build/bin/morvelance-mkrecord" wfdb --record "$ptb" --kind rest15 --out "$samples/ptb-s0010_re.ecg" --xml
-    "$build/bin/morvelance-mkrecord" wfdb --mfer --record "$ptb" --out "$samples/ptb-s0010_re.mwf"
+    mfer ptb-s0010_re wfdb --mfer --record "$ptb"
+    "$build/bin/morvelance-mkrecord" examinations "$samples" --ptb "$ptb"
+else
+    "$build/bin/morvelance-mkrecord" examinations "$samples"
 fi
+mitdb=../shared/data/physionet/mitdb/100
+if [ -f "$mitdb.hea" ]; then
+    mfer mitdb-100 wfdb --mfer --record "$mitdb" --seconds 120
+fi
+# What the file list shows of every record, then each record opened through
+# its examination document.
 "$build/bin/morvelance-host" info "$samples"/*.ecg "$samples"/*.mwf
+"$build/bin/morvelance-host" open "$samples"/*.ecg "$samples"/*.mwf

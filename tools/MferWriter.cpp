@@ -222,6 +222,8 @@ std::string MferDescription(MferKind kind)
     case MferKind::Extra6x3x2: return "MFR Extra 6 leads ECG (3x2)";
     case MferKind::Extra7: return "MFR Extra 7 leads ECG";
     case MferKind::Freeze: return "MFR Extra Freeze ECG";
+    case MferKind::Rhythm12: return "MFR Rhythm 12 leads ECG";
+    case MferKind::Rhythm15: return "MFR Rhythm 15 leads ECG";
     case MferKind::Plain: break;
     }
     return "MFR Standard ECG";
@@ -232,7 +234,7 @@ bool ParseMferKind(const std::string& text, MferKind* kind)
     static const struct { const char* name; MferKind kind; } kKinds[] = {
         {"extra3", MferKind::Extra3}, {"extra4", MferKind::Extra4}, {"extra6x1", MferKind::Extra6x1},
         {"extra6x3x2", MferKind::Extra6x3x2}, {"extra7", MferKind::Extra7}, {"freeze", MferKind::Freeze},
-        {"plain", MferKind::Plain},
+        {"plain", MferKind::Plain}, {"rhythm12", MferKind::Rhythm12}, {"rhythm15", MferKind::Rhythm15},
     };
     for (const auto& k : kKinds) {
         if (text == k.name) {
@@ -254,6 +256,8 @@ EcgRecord MferKindRecord(MferKind kind, int leadCount, double seconds, double ra
     case MferKind::Extra6x1:
     case MferKind::Extra6x3x2: leads.assign(extra.begin(), extra.begin() + 6); break;
     case MferKind::Extra7: leads = extra; break;
+    case MferKind::Rhythm12: leads = StandardLeads(); break;
+    case MferKind::Rhythm15: leads = FifteenLeads(); break;
     case MferKind::Freeze:
     case MferKind::Plain:
         if (leadCount == 15) leads = FifteenLeads();

@@ -13,8 +13,9 @@
 
 namespace morvelance {
 
-// The record kinds the system tells apart by preamble text and lead count.
-enum class MferKind { Extra3, Extra4, Extra6x1, Extra6x3x2, Extra7, Freeze, Plain };
+// The record kinds the system tells apart by preamble text and lead count;
+// Rhythm12 and Rhythm15 are 12- and 15-lead files marked as rhythm recordings.
+enum class MferKind { Extra3, Extra4, Extra6x1, Extra6x3x2, Extra7, Freeze, Plain, Rhythm12, Rhythm15 };
 
 struct MferOptions {
     std::string description;       // preamble text, e.g. "MFR Extra 4 leads ECG"; empty: "MFR"
@@ -43,7 +44,8 @@ std::string MferDescription(MferKind kind);
 // A synthetic record of a kind: the extra kinds their own lead counts, Freeze
 // and Plain `leadCount` leads (Plain 12 and 15 the standard sets).
 EcgRecord MferKindRecord(MferKind kind, int leadCount, double seconds = 10.0, double rate = 500.0);
-// Parses "extra3", "extra4", "extra6x1", "extra6x3x2", "extra7", "freeze", "plain"; false when unknown.
+// Parses "extra3", "extra4", "extra6x1", "extra6x3x2", "extra7", "freeze", "plain", "rhythm12",
+// "rhythm15"; false when unknown.
 bool ParseMferKind(const std::string& text, MferKind* kind);
 
 // The file bytes; an empty vector when the options cannot be written (bad data type, no leads).

@@ -21,6 +21,8 @@
 #include "tools/RecordTags.h"
 #include "tools/RecordXml.h"
 #include "tools/SampleRecords.h"
+#include "tools/ExaminationSamples.h"
+#include "tools/MferRecordXml.h"
 #include "tools/Wfdb.h"
 
 namespace morvelance {
@@ -40,6 +42,8 @@ const char kUsage[] =
     "                                           for beats when present)\n"
     "  seeds DIR                                the fuzz seed corpus\n"
     "  samples DIR                              the bundled sample records, each with its record XML\n"
+    "  examinations DIR [--ptb PATH]            pacemaker, extended rhythm, extra-lead, freeze, master-step\n"
+    "                                           (and with --ptb a PTB record's beats) records with their XML\n"
     "  xml --for RECORD [--out FILE] [options]  the record XML of a record (default name: beside\n"
     "                                           the record, stem + acquisition time + .xml)\n"
     "  xml --kind KIND --out FILE [options]     the record XML of the bundled sample of a kind\n"
@@ -85,7 +89,7 @@ const char kUsage[] =
     "                    system, settings, annotations\n"
     "  --annotations N --additions N --minnesota N --ivrel N   element counts\n"
     "mfer options (mfer, wfdb --mfer):\n"
-    "  --kind extra3|extra4|extra6x1|extra6x3x2|extra7|freeze|plain   (mfer only)\n"
+    "  --kind extra3|extra4|extra6x1|extra6x3x2|extra7|freeze|plain|rhythm12|rhythm15   (mfer only)\n"
     "  --leads N         freeze/plain: lead count (plain 1, 3, 12, 15; default 12)\n"
     "  --rate HZ         mfer: sampling rate (default 500)\n"
     "  --big-endian | --little-endian   byte order of values (default big)\n"
@@ -98,6 +102,7 @@ const char kUsage[] =
     "  --utf8 --indefinite --wide-channels --interval   texts in UTF-8, open-length channel\n"
     "                    attributes, two-byte channel numbers, rate as an interval\n"
     "  --hl7 FILE        also write an HL7 aECG header for the record\n"
+    "  --xml-out FILE    also write the record XML the system keeps beside the file\n"
     "  --help            this text\n";
 
 class Args {
@@ -340,9 +345,10 @@ MferOptions MferOptionsFrom(const Args& a) {
 const std::vector<std::string> kMferOptions = {
     "--mfer", "--big-endian", "--little-endian", "--no-preamble", "--no-end", "--no-patient", "--no-time",
     "--filter", "--dtype", "--frames", "--block", "--four-byte-length", "--derive", "--utf8", "--indefinite",
-    "--wide-channels", "--interval", "--hl7", "--out", "--seconds", "--id", "--name", "--time"};
+    "--wide-channels", "--interval", "--hl7", "--xml-out", "--out", "--seconds", "--id", "--name", "--time"};
 
-int WriteMferOutput(const Args& a, const EcgRecord& ecg, const MferOptions& o, std::ostream& out) {
+int WriteMferOutput(const Args& a, const EcgRecord& ecg, const MferOptions& o, std::ostream& out,
+                    MferKind kind = MferKind::Plain) {
     const std::string outPath = a.Get("--out");
     std::string error;
     if (!WriteMferFile(outPath, ecg, o, &error)) throw std::runtime_error(error);
@@ -352,6 +358,10 @@ int WriteMferOutput(const Args& a, const EcgRecord& ecg, const MferOptions& o, s
         if (!WriteHl7Header(a.Get("--hl7"), ecg.patient, ecg.time, Hl7HeaderOptions(), &error))
             throw std::runtime_error(error);
         out << "wrote " << a.Get("--hl7") << "\n";
+    }
+    if (a.Has("--xml-out")) {
+        WriteMferRecordXml(a.Get("--xml-out"), kind, static_cast<int>(ecg.leads.size()), &ecg);
+        out << "wrote " << a.Get("--xml-out") << "\n";
     }
     return 0;
 }
@@ -368,7 +378,7 @@ int CmdMfer(const Args& a, std::ostream& out) {
     ApplyPatient(a, &ecg.patient, &ecg.time);
     MferOptions o = MferOptionsFrom(a);
     o.description = MferDescription(kind);
-    return WriteMferOutput(a, ecg, o, out);
+    return WriteMferOutput(a, ecg, o, out, kind);
 }
 
 int CmdWfdbMfer(const Args& a, std::ostream& out) {
@@ -394,9 +404,13 @@ int CmdWfdbMfer(const Args& a, std::ostream& out) {
     MferOptions o = MferOptionsFrom(a);
     const double gain = wf.header.signals.empty() ? 200.0 : wf.header.signals[0].gain;
     MferSenseFor(1000.0 / (gain > 0 ? gain : 200.0), &o);
-    o.description = ecg.leads.size() <= 3 ? "MFR Long-term ECG" : "MFR Standard 12 leads ECG";
-    o.waveformType = ecg.leads.size() <= 3 ? 2 : 1;
-    return WriteMferOutput(a, ecg, o, out);
+    // A description the system's kind table takes for the record's lead count.
+    const int leads = static_cast<int>(ecg.leads.size());
+    o.description = MferDescriptionForLeads(leads);
+    if (o.description.empty()) o.description = "MFR Long-term ECG";
+    o.waveformType = leads <= 3 ? 2 : 1;
+    const bool plain = leads == 1 || leads == 3 || leads == 12 || leads == 15;
+    return WriteMferOutput(a, ecg, o, out, plain ? MferKind::Plain : MferKind::Freeze);
 }
 
 int CmdWfdb(const Args& a, std::ostream& out) {
@@ -595,6 +609,13 @@ int RunMkrecord(const std::vector<std::string>& args, std::ostream& out, std::os
         if (cmd == "dump") return CmdDump(a, out);
         if (cmd == "xml") return CmdXml(a, out);
         if (cmd == "mfer") return CmdMfer(a, out);
+        if (cmd == "examinations") {
+            a.CheckKnown({"--ptb"});
+            if (a.Positional().size() != 1) throw std::invalid_argument(cmd + " needs one DIR");
+            const std::vector<std::string> files = WriteExaminationSamples(a.Positional()[0], a.Get("--ptb"));
+            out << "wrote " << files.size() << " records (each with its record XML) to " << a.Positional()[0] << "\n";
+            return 0;
+        }
         if (cmd == "mfer-seeds") {
             a.CheckKnown({});
             if (a.Positional().size() != 1) throw std::invalid_argument(cmd + " needs one DIR");

@@ -3,6 +3,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "tools/RRRecord.h"
+
 namespace morvelance {
 
 namespace {
@@ -25,7 +27,7 @@ struct Sample {
 const Sample kSamples[] = {
     {rec::RecordKind::Rest12, 70, 10, 0, 2, 11, "MV-1001", "山田 太郎", "M", "65", "洞調律", "rest12"},
     {rec::RecordKind::Rest15, 62, 10, 0, 2, 12, "MV-1002", "佐藤 花子", "F", "72", "洞徐脈", "rest15"},
-    {rec::RecordKind::Rhythm, 85, 60, 0.08, 2, 13, "MV-1003", "鈴木 一郎", "M", "58", "リズム記録", "rhythm"},
+    {rec::RecordKind::Rhythm, 85, 60, 0.08, 3, 13, "MV-1003", "鈴木 一郎", "M", "58", "リズム記録", "rhythm"},
     {rec::RecordKind::Rr, 75, 60, 0.05, 1, 14, "MV-1004", "田中 美咲", "F", "44", "RR間隔", "rr"},
     {rec::RecordKind::ExtraLeads, 68, 10, 0, 2, 15, "MV-1005", "高橋 健", "M", "80", "追加誘導", "extra"},
 };
@@ -79,6 +81,7 @@ RecordBuilder MakeSampleRecord(rec::RecordKind kind) {
     DeviceRecordOptions o;
     o.kind = sm.kind;
     o.seconds = sm.seconds;
+    if (sm.kind == rec::RecordKind::Rr) return MakeRRDeviceRecord(ecg, o);
     return MakeDeviceRecord(ecg, o);
 }
 

@@ -124,7 +124,7 @@ TEST(RecordXml, EverySampleParsesAndCarriesItsKindsSections) {
     const Expect expects[] = {
         {RecordKind::Rest12, "MV-1001", 8, 11, "/Rawdata/Tavrion/Wave/Rhythm_section", 0},
         {RecordKind::Rest15, "MV-1002", 8, 11, "/Rawdata/Tavrion/Wave/Rhythm_section/Wave_info/Wave_data", 3},
-        {RecordKind::Rhythm, "MV-1003", 0, 0, "/Rawdata/Tavrion/Wave/Rhythm_section/Wave_info/Wave_data", 2},
+        {RecordKind::Rhythm, "MV-1003", 0, 0, "/Rawdata/Tavrion/Wave/Rhythm_section/Wave_info/Wave_data", 3},
         {RecordKind::Rr, "MV-1004", 0, 0, "/Rawdata/Tavrion/Wave/Three_Lead_section/Lead_code", 3},
         {RecordKind::ExtraLeads, "MV-1005", 0, 0, "/Rawdata/Tavrion/Wave/Rhythm_section/Wave_info/Wave_data", 6},
     };

@@ -1,0 +1,102 @@
+// The MFER document as the host and the views use it: opening a 12-lead
+// record of 10 s with its record XML (reader, kind, record XML through the
+// layout's paths), and handing every lead to the views through the hi-cut
+// filter.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "core/Globals.h"
+#include "documents/MFERViewDoc.h"
+#include "platform/base/CodePage.h"
+#include "tools/MferWriter.h"
+#include "tools/RecordXml.h"
+
+using namespace morvelance;
+
+namespace {
+
+CString Wide(const std::string& text)
+{
+    return CString(platform::FromUtf8(text).c_str());
+}
+
+// The library's work directory, so that the layout tables load.
+void UseWorkDir()
+{
+    static std::wstring dir = platform::FromUtf8(MORVELANCE_WORKDIR);
+    g_pWorkDir = &dir[0];
+}
+
+struct Record {
+    std::string mfer;
+    std::string xml;
+};
+
+const Record& Rest12()
+{
+    static Record record;
+    if (!record.mfer.empty()) return record;
+    const std::string stem = "/tmp/morvelance-bench-" + std::to_string(getpid()) + "-mferdoc";
+    std::string error;
+    if (!WriteMferFile(stem + ".mwf", MferKindRecord(MferKind::Plain, 12, 10.0, 500.0), MferOptions(), &error))
+        return record;
+    RecordXmlSource source;
+    source.kind = rec::RecordKind::Rest12;
+    source.seconds = 10.0;
+    WriteRecordXml(stem + ".xml", source, RecordXmlOptions());
+    record.mfer = stem + ".mwf";
+    record.xml = stem + ".xml";
+    return record;
+}
+
+_MFERDATAITEM* AddItem(CMFERViewDoc& doc, const Record& record)
+{
+    _MFERDATAITEM* item = new _MFERDATAITEM;
+    item->strFilePath = Wide(record.mfer);
+    item->strXMLPath = Wide(record.xml);
+    item->nLeadLayout = 12;
+    doc.GetMFERDataManager()->AppendItem(item);
+    doc.SetCurDataIndex(item->nID);
+    return item;
+}
+
+void BM_MferDocOpen12Lead(benchmark::State& state)
+{
+    UseWorkDir();
+    const Record& record = Rest12();
+    if (record.mfer.empty()) {
+        state.SkipWithError("cannot write the record");
+        return;
+    }
+    for (auto _ : state) {
+        CMFERViewDoc doc;
+        _MFERDATAITEM* item = AddItem(doc, record);
+        CString mfer = item->strFilePath, xml = item->strXMLPath, third;
+        benchmark::DoNotOptimize(doc.OpenMFERFile(mfer, xml, third));
+    }
+}
+BENCHMARK(BM_MferDocOpen12Lead)->Unit(benchmark::kMillisecond);
+
+void BM_MferDocFilteredLeads(benchmark::State& state)
+{
+    UseWorkDir();
+    const Record& record = Rest12();
+    CMFERViewDoc doc;
+    _MFERDATAITEM* item = AddItem(doc, record);
+    CString mfer = item->strFilePath, xml = item->strXMLPath, third;
+    if (record.mfer.empty() || doc.OpenMFERFile(mfer, xml, third) != 0) {
+        state.SkipWithError("cannot open the record");
+        return;
+    }
+    std::vector<short> lead(size_t(doc.GetRhythmWaveData(0, nullptr, -1) / 2));
+    for (auto _ : state) {
+        for (int l = 0; l < 12; ++l) benchmark::DoNotOptimize(doc.GetRhythmWaveData(l, lead.data(), 100));
+    }
+}
+BENCHMARK(BM_MferDocFilteredLeads)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

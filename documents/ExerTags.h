@@ -1,0 +1,61 @@
+// The data tags of an exercise test record and the reading of small raw
+// items, shared by the exercise document's source files.
+#pragma once
+
+#include <vector>
+
+#include "core/TavrionDoc.h"
+
+namespace exer {
+
+const UINT TAG_EXER_AVE_COUNT = 3282;   // i16: average blocks of the exercise series
+const UINT TAG_POST_AVE_COUNT = 3283;   // i16: average blocks of the recovery series
+const UINT TAG_SAMPLE_RATE = 3284;      // i16, Hz
+const UINT TAG_BLOCK_INTERVAL = 3285;   // 1: 60 s, 2: 120 s, else 15 s
+const UINT TAG_AVE_TIME = 3290;         // + series, index block: minutes, seconds
+const UINT TAG_EXER_MEM_COUNT = 3292;
+const UINT TAG_POST_MEM_COUNT = 3293;
+const UINT TAG_MEM_TIME = 3298;         // + series, index strip: minutes, seconds
+const UINT TAG_VO2MAX = 3304;           // three i32: VO2max and METs in tenths, heart rate
+const UINT TAG_REST_WAVE = 3026;        // + stored lead
+const UINT TAG_AVE_WAVE_EXER = 3038;
+const UINT TAG_AVE_WAVE_POST = 3062;
+const UINT TAG_STRIP_EXER = 3050;
+const UINT TAG_STRIP_POST = 3450;
+const UINT TAG_STRIP_AVE_EXER = 3484;
+const UINT TAG_STRIP_AVE_POST = 3496;
+const UINT TAG_HR_A = 3478;             // i16 at byte 4 each: the three heart rates of the item
+const UINT TAG_HR_B = 3475;
+const UINT TAG_HR_C = 3479;
+
+const int STORED_LEADS = 8;   // I, II, V1-V6; III, aVR, aVL, aVF are derived
+const int BLOCK_TIME_BYTES = 20;
+
+// The whole raw item; false when it is absent or does not read.
+inline bool ReadItem(CTavrionDoc& doc, _ECGDATA* image, UINT tag, UINT index, std::vector<BYTE>& bytes)
+{
+    bytes.clear();
+    const long size = doc.ecgGetData(image, tag, index, nullptr, 0, ECG_DATA_RAW);
+    if (size < 1) return false;
+    bytes.assign(static_cast<size_t>(size), 0);
+    return doc.ecgGetData(image, tag, index, bytes.data(), size, ECG_DATA_RAW) > 0;
+}
+
+// A little-endian 16-bit value at offset; false when the item is too short.
+inline bool ItemShort(const std::vector<BYTE>& bytes, size_t offset, short& value)
+{
+    if (bytes.size() < offset + 2) return false;
+    value = static_cast<short>(bytes[offset] | (bytes[offset + 1] << 8));
+    return true;
+}
+
+inline bool ItemLong(const std::vector<BYTE>& bytes, size_t offset, int& value)
+{
+    if (bytes.size() < offset + 4) return false;
+    const unsigned raw = bytes[offset] | (bytes[offset + 1] << 8) | (bytes[offset + 2] << 16) |
+                         (static_cast<unsigned>(bytes[offset + 3]) << 24);
+    value = static_cast<int>(raw);
+    return true;
+}
+
+}  // namespace exer

@@ -1,0 +1,305 @@
+// The exercise document's control-data store: the form's entries, loading
+// them from the current item, the change tests, which entries may be edited,
+// copying the edits back and writing the item into the record XML.
+#include "core/ECGXMLParser.h"
+#include "core/Globals.h"
+#include "core/PositionCtrl.h"
+#include "documents/ExerViewDoc.h"
+#include "documents/ExerXmlAccess.h"
+
+using namespace exer;
+
+namespace {
+
+struct StoreGroup {
+    const wchar_t* pszKey;
+    UINT uIDs[5];   // 0 ends the list
+};
+
+const StoreGroup kExerGroups[] = {
+    {L"Medication", {4018, 4019, 4020, 4021}},
+    {L"Sympton", {4022, 4023}},
+    {L"Disease", {4024, 4025}},
+    {L"DepartmentName", {4026, 4027}},
+    {L"WardName", {4028, 4029}},
+    {L"ReqDoctor", {4030, 4031}},
+    {L"Technician", {4032, 4033}},
+    {L"Protocol", {4037, 4038}},
+    {L"LoadTime", {4039, 4040}},
+    {L"EndCondition", {4041, 4042}},
+    {L"MaxHR", {4043, 4044, 4045, 4046}},
+    {L"AimHR", {4047, 4048, 4049, 4050}},
+    {L"STMeasure", {4051, 4052, 4053, 4054, 4055}},
+    {L"Ivrel", {4034, 4035, 4036}},
+    {L"Comment", {4056, 4057, 4017}},
+    {L"Confirmation", {4059, 4060, 4061, 4062, 4063}},
+};
+
+struct Caption {
+    UINT uID;
+    int nLayoutIndex;   // the control's entry in the exercise screen table
+    const wchar_t* pszDefault;
+};
+
+const Caption kCaptions[] = {
+    {4018, 0, L"投薬情報1"},  {4020, 2, L"投薬情報2"}, {4022, 4, L"自覚症状"},   {4024, 6, L"既往症"},
+    {4026, 8, L"所属科"},     {4028, 10, L"病棟"},     {4030, 12, L"依頼医師"},  {4032, 14, L"検査技師"},
+    {4037, 16, L"ﾌﾟﾛﾄｺﾙ"},    {4039, 18, L"負荷時間"}, {4041, 20, L"終了条件"},  {4043, 22, L"最大心拍数"},
+    {4045, 24, L"bpm"},       {4047, 26, L"目標心拍数"}, {4049, 28, L"bpm"},      {4051, 30, L"ST 計測点"},
+    {4052, 31, L"ST Level"},  {4054, 33, L"ST Slope"}, {4034, 35, L"IVRELｺｰﾄﾞ"}, {4056, 38, L"コメント"},
+    {4057, 39, L"定型文入力"}, {4060, 42, L"判読日時"}, {4062, 44, L"判読医師"},
+};
+
+const UINT kMedication1 = 4019;
+const UINT kMedication2 = 4021;
+const UINT kStopCondition = 4042;
+const UINT kComment = 4017;
+const UINT kIvrelText = 4035;
+const UINT kIvrelValue = 4036;
+
+const _EDITABLE_PARAM_INDEX kMedication1List = static_cast<_EDITABLE_PARAM_INDEX>(0);
+const _EDITABLE_PARAM_INDEX kMedication2List = static_cast<_EDITABLE_PARAM_INDEX>(1);
+const _EDITABLE_PARAM_INDEX kStopConditionList = static_cast<_EDITABLE_PARAM_INDEX>(11);
+
+const wchar_t kPatientSection[] = L"/Rawdata/Tavrion/Inspection/Patient_section/";
+const wchar_t kVoktext[] = L"/Rawdata/Tavrion/Inspection/Voktext_section/";
+const wchar_t kCommentEditor[] = L"/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/";
+
+bool IsConfirmationLine(UINT id)
+{
+    return (id >= 3026 && id <= 3029) || (id >= 4060 && id <= 4063);
+}
+
+CString CodeText(int code)
+{
+    CString text;
+    text.Format(L"%d", code);
+    return text;
+}
+
+}  // namespace
+
+void CExerViewDoc::InitCheckArray()
+{
+    CTavrionDoc::InitCheckArray();
+    for (const StoreGroup& group : kExerGroups) {
+        for (UINT id : group.uIDs) {
+            if (id != 0) AddCheckEntry(id, group.pszKey);
+        }
+    }
+}
+
+void CExerViewDoc::SetCtrlContent(_PATIENT_INFO* pPatient)
+{
+    _EXERDATAITEM* item = GetCurrentDataItem();
+    CTavrionDoc::SetCtrlContent(pPatient ? pPatient : (item ? &item->stPatient : nullptr));
+    for (const Caption& c : kCaptions) {
+        CString caption = GetDefCtrlPos()->stExer[c.nLayoutIndex].strCaption;
+        if (caption.IsEmpty()) caption = c.pszDefault;
+        SetCtrlData(c.uID, caption, 1, -1);
+    }
+    if (!item) return;
+    const _INTERPRE_INFO_EXER& info = item->stInterpre;
+    // The pick lists load with the item's codes selected, so that saving an
+    // untouched form keeps them.
+    SetCtrlData(kMedication1, GetListedText(GetEditableParam(kMedication1List), info.nMedication1Code, info.strMedication1),
+                1, info.nMedication1Code);
+    SetCtrlData(kMedication2, GetListedText(GetEditableParam(kMedication2List), info.nMedication2Code, info.strMedication2),
+                1, info.nMedication2Code);
+    SetCtrlData(kStopCondition, GetListedText(GetEditableParam(kStopConditionList), info.nStopCondition, CString()), 1,
+                info.nStopCondition);
+    const struct {
+        UINT uID;
+        const CString* pValue;
+    } values[] = {
+        {4023, &info.strSympton},      {4025, &info.strDisease},       {4027, &info.strDepartment},
+        {4029, &info.strWard},         {4031, &info.strReqDoctor},     {4033, &info.strTechnician},
+        {4038, &info.strLoad},         {4040, &info.strLoadTime},      {4044, &info.strMaxHr},
+        {4046, &info.strMaxPercent},   {4048, &info.strTargetHr},      {4050, &info.strTargetPercent},
+        {4053, &info.strStLevelPoint}, {4055, &info.strStSlopePoint},  {kIvrelText, &info.strIvrelText},
+        {kIvrelValue, &info.strIvrelValue}, {kComment, &info.strComment},
+        {4063, &item->stPatient.strConfirmDoctor}, {4059, &item->stPatient.strConfirmation},
+    };
+    for (const auto& v : values) SetCtrlData(v.uID, *v.pValue, 1, -1);
+    SetCtrlData(4061, item->stPatient.strConfirmDate.Left(16), 1, -1);
+}
+
+void CExerViewDoc::UpdateCtrlStatus()
+{
+    const _EXERDATAITEM* item = GetCurrentDataItem();
+    const int confirmed = item ? item->stPatient.bConfirmed : 0;
+    CString doctor, date;
+    GetCtrlData(4063, doctor);
+    GetCtrlData(4061, date);
+    for (INT_PTR i = 0; i < m_CheckArray.GetSize(); ++i) {
+        CCheckValue entry = m_CheckArray.GetAt(i);
+        const UINT id = entry.GetID();
+        long status = GetCtrlStatusForType(id);
+        if ((id == 3013 || id == 3014) && GetSubAgeFlag() == 0) status &= ~1L;
+        if ((id == 3025 || id == 4059) && confirmed) status &= ~1L;
+        if (IsConfirmationLine(id)) {
+            if (!confirmed)
+                status &= ~1L;
+            else
+                entry.SetNeedOutput(!doctor.IsEmpty() || !date.IsEmpty() ? 1 : 0);
+        }
+        entry.SetStatusForType(status);
+        m_CheckArray.SetAt(i, entry);
+    }
+}
+
+void CExerViewDoc::UpDateCurItemContent()
+{
+    _EXERDATAITEM* item = GetCurrentDataItem();
+    if (!item) return;
+    CTavrionDoc::UpDateCurItemContent(item->stPatient);
+    _INTERPRE_INFO_EXER& info = item->stInterpre;
+    GetCtrlData(kMedication1, info.strMedication1);
+    GetCtrlData(kMedication1, info.nMedication1Code);
+    GetCtrlData(kMedication2, info.strMedication2);
+    GetCtrlData(kMedication2, info.nMedication2Code);
+    const struct {
+        UINT uID;
+        CString* pValue;
+    } copied[] = {
+        {4023, &info.strSympton}, {4025, &info.strDisease},    {4027, &info.strDepartment}, {4029, &info.strWard},
+        {4031, &info.strReqDoctor}, {4033, &info.strTechnician}, {4038, &info.strLoad},   {4044, &info.strMaxHr},
+        {4048, &info.strTargetHr}, {kIvrelText, &info.strIvrelText}, {kIvrelValue, &info.strIvrelValue},
+    };
+    for (const auto& c : copied) GetCtrlData(c.uID, *c.pValue);
+    GetCtrlData(kStopCondition, info.nStopCondition);
+    CopySummaryTexts(item);
+    CString comment;
+    GetCtrlData(kComment, comment);
+    info.strComment = WrapComment(comment);
+}
+
+int CExerViewDoc::IsDoctorConfirm()
+{
+    const _EXERDATAITEM* item = GetCurrentDataItem();
+    return item ? item->stPatient.bConfirmed : 0;
+}
+
+// ---- change tests ---------------------------------------------------------------------
+
+int CExerViewDoc::IsInfoEditChange(_EXERDATAITEM* pItem)
+{
+    if (!pItem) return 0;
+    if (CTavrionDoc::IsEidtChange(&pItem->stPatient)) return 1;
+    const _INTERPRE_INFO_EXER& info = pItem->stInterpre;
+    const struct {
+        UINT uID;
+        CString value;
+    } compared[] = {
+        {kMedication1, GetListedText(GetEditableParam(kMedication1List), info.nMedication1Code, info.strMedication1)},
+        {kMedication2, GetListedText(GetEditableParam(kMedication2List), info.nMedication2Code, info.strMedication2)},
+        {4023, info.strSympton},
+        {4025, info.strDisease},
+        {4027, info.strDepartment},
+        {4029, info.strWard},
+        {4031, info.strReqDoctor},
+        {4033, info.strTechnician},
+        {4038, info.strLoad},
+        {kStopCondition, GetListedText(GetEditableParam(kStopConditionList), info.nStopCondition, CString())},
+        {4044, info.strMaxHr},
+        {4048, info.strTargetHr},
+    };
+    CString text;
+    for (const auto& c : compared) {
+        GetCtrlData(c.uID, text);
+        if (text.Compare(c.value) != 0) return 1;
+    }
+    return 0;
+}
+
+int CExerViewDoc::IsCommentEditChange(_EXERDATAITEM* pItem)
+{
+    if (!pItem) return 0;
+    CString text;
+    GetCtrlData(kComment, text);
+    return text.Compare(pItem->stInterpre.strComment) != 0 ? 1 : 0;
+}
+
+int CExerViewDoc::IsAnalysisEditChange(_EXERDATAITEM* pItem)
+{
+    if (!pItem) return 0;
+    CString text;
+    GetCtrlData(kIvrelText, text);
+    if (text.Compare(pItem->stInterpre.strIvrelText) != 0) return 1;
+    GetCtrlData(kIvrelValue, text);
+    return text.Compare(pItem->stInterpre.strIvrelValue) != 0 ? 1 : 0;
+}
+
+int CExerViewDoc::IsEidtChange()
+{
+    _EXERDATAITEM* item = GetCurrentDataItem();
+    m_bInformationChange = IsInfoEditChange(item);
+    m_bCommentChange = IsCommentEditChange(item);
+    m_bAnalysisChange = IsAnalysisEditChange(item);
+    return (m_bInformationChange || m_bCommentChange || m_bAnalysisChange) ? 1 : 0;
+}
+
+// ---- saving ----------------------------------------------------------------------------
+
+void CExerViewDoc::WriteIvrel(_EXERDATAITEM* pItem, CECGXMLParser& xml)
+{
+    // The element keeps the judgement's code, the form its text: the code is
+    // found again in the master, and an unknown text leaves the code alone.
+    const CString code = LookupIvrelCode(pItem->stInterpre.strIvrelText);
+    if (!code.IsEmpty()) WriteXmlValue(xml, GetDefXMLPath(LAYOUT_KIND_EXER, EXER_ENTRY_IVREL_CODE, 0), code);
+    WriteXmlValue(xml, GetDefXMLPath(LAYOUT_KIND_EXER, EXER_ENTRY_IVREL_VALUE, 0), pItem->stInterpre.strIvrelValue);
+}
+
+int CExerViewDoc::SaveDataToXML(int nItemID)
+{
+    _EXERDATAITEM* item = m_ExerDataManager.GetItem(nItemID);
+    if (!item || item->strXMLPath.IsEmpty()) return 255;
+    if (!item->stInterpre.bCopied) UpDateCurItemContent();
+    item->stInterpre.bCopied = 0;
+    item->stInterpre.bSaved = 1;
+    GetCtrlPosFromXSL(LOAD_POS_EXER);
+
+    const _INTERPRE_INFO_EXER& info = item->stInterpre;
+    CECGXMLParser xml(item->strXMLPath, 0, CString());
+    auto entry = [&](int index, int alt, const CString& text) {
+        WriteXmlValue(xml, GetDefXMLPath(LAYOUT_KIND_EXER, index, alt), text);
+    };
+    SavePatInfoToXML(item->stPatient, &xml);
+
+    const CString birthday = CString(kPatientSection) + L"Birthday";
+    xml.SetDataToXMLDOM(info.stBirthday.strYear, birthday, 2, L"year");
+    xml.SetDataToXMLDOM(info.stBirthday.strMonth, birthday, 2, L"month");
+    xml.SetDataToXMLDOM(info.stBirthday.strDay, birthday, 2, L"day");
+
+    entry(EXER_ENTRY_MEDICATION1, 1, info.strMedication1);
+    entry(EXER_ENTRY_MEDICATION1, 0, CodeText(info.nMedication1Code));
+    entry(EXER_ENTRY_MEDICATION2, 1, info.strMedication2);
+    entry(EXER_ENTRY_MEDICATION2, 0, CodeText(info.nMedication2Code));
+    entry(EXER_ENTRY_SYMPTON, 0, info.strSympton);
+    entry(EXER_ENTRY_DISEASE, 0, info.strDisease);
+    entry(EXER_ENTRY_DEPARTMENT, 0, info.strDepartment);
+    entry(EXER_ENTRY_WARD, 0, info.strWard);
+    entry(EXER_ENTRY_REQ_DOCTOR, 0, info.strReqDoctor);
+    entry(EXER_ENTRY_TECHNICIAN, 0, info.strTechnician);
+    entry(EXER_ENTRY_LOAD, 0, info.strLoad);
+    entry(EXER_ENTRY_STOP_CONDITION, 0, CodeText(info.nStopCondition));
+    entry(EXER_ENTRY_MAX_HR, 0, info.strMaxHr);
+    entry(EXER_ENTRY_TARGET_HR, 0, info.strTargetHr);
+
+    WriteXmlDate(xml, CString(kPatientSection) + L"Edit_time", item->strPatientEditTime);
+    xml.SetDataToXMLDOM(item->stPatient.strConfirmDoctor, CString(kVoktext) + L"Confirm_editor/Editor_name", 4, CString());
+    WriteXmlDate(xml, CString(kVoktext) + L"Confirm_editor/Edit_date", item->stPatient.strConfirmDate);
+    xml.SetDataToXMLDOM(info.strPatientEditor, CString(kVoktext) + L"Patient_editor/Editor_name", 4, CString());
+    WriteXmlDate(xml, CString(kVoktext) + L"Patient_editor/Edit_date", info.strPatientEditDate);
+    xml.SetDataToXMLDOM(info.strAnalysisEditor, CString(kVoktext) + L"Analysis_editor/Editor_name", 4, CString());
+    WriteXmlDate(xml, CString(kVoktext) + L"Analysis_editor/Edit_date", info.strAnalysisEditDate);
+    WriteXmlDate(xml, L"/Rawdata/Tavrion/Analysis/Analysis_edit/Edit_date", info.strAnalysisEditDate);
+
+    WriteIvrel(item, xml);
+
+    xml.SetDataToXMLDOM(info.strCommentEditor, CString(kCommentEditor) + L"Editor_name", 4, CString());
+    WriteXmlDate(xml, CString(kCommentEditor) + L"Edit_date", info.strCommentEditDate);
+    entry(EXER_ENTRY_COMMENT, 0, info.strComment);
+    xml.SaveToXMLFile();
+    return 0;
+}

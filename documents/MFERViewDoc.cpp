@@ -1,0 +1,578 @@
+// Opening an MFER file into its item, reading the companion record XML, and
+// the waveform and lead-name access of the views.
+#include "documents/MFERViewDoc.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "core/ECGXMLParser.h"
+#include "core/Globals.h"
+#include "core/Helpers.h"
+#include "core/LayoutNames.h"
+#include "platform/base/CodePage.h"
+
+IMPLEMENT_DYNCREATE(CMFERViewDoc, CTavrionDoc)
+
+namespace {
+
+const wchar_t* const kMeasureKeys[MFER_MEASURE_KEYS] = {
+    L"Pa",  L"Ppa", L"Eqd", L"Qd",  L"Qa",  L"Rd",  L"Ra",  L"Sd",  L"Sa",  L"Rpd", L"Rpa",        L"Spd",
+    L"Spa", L"Vat", L"Qrsa", L"Stj", L"Stm", L"Ste", L"Mta", L"Ta",  L"Tpa", L"Tup", L"Delta_wave",
+};
+
+const wchar_t* const kPatientEditTime = L"/Rawdata/Tavrion/Inspection/Patient_section/Edit_time";
+const wchar_t* const kBirthday = L"/Rawdata/Tavrion/Inspection/Patient_section/Birthday";
+const wchar_t* const kAnaEditorName = L"/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Editor_name";
+const wchar_t* const kAnaEditDate = L"/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Edit_date";
+const wchar_t* const kMinnesotaRows = L"/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota";
+const wchar_t* const kIvrelRows = L"/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel";
+const wchar_t* const kHeartRate = L"/Rawdata/Tavrion/Measurement/Measurement_section/Heart_rate";
+const wchar_t* const kMasterStep = L"/Rawdata/Tavrion/Record/Mstep_section/Master_step_info";
+
+// What the preamble of a named extra-lead file decides besides its kind.
+struct ExtraLayout {
+    const wchar_t* pszDescription;
+    int nLeadGroups;
+    int bOddLead;
+    int nPageStyle;
+};
+const ExtraLayout kExtraLayouts[] = {
+    {L"MFR Extra 3 leads ECG", 3, 0, 52},       {L"MFR Extra 4 leads ECG", 3, 1, 54},
+    {L"MFR Extra 6 leads ECG (6x1)", 6, 0, 56}, {L"MFR Extra 6 leads ECG (3x2)", 6, 0, 58},
+    {L"MFR Extra 7 leads ECG", 6, 1, 64},
+};
+const wchar_t* const kFreezeDescription = L"MFR Extra Freeze ECG";
+
+// Reads one value; a failed read leaves the text empty.
+bool ReadValue(CECGXMLParser& xml, const CString& path, CString& value, int type = 4,
+               const CString& attrib = CString())
+{
+    if (xml.GetDataFromXMLDOM(value, path, type, attrib)) return true;
+    value.Empty();
+    return false;
+}
+
+CString ReadOr(CECGXMLParser& xml, const CString& path, const wchar_t* missing)
+{
+    CString value;
+    return ReadValue(xml, path, value) ? value : CString(missing);
+}
+
+CString FormatDate(const _XML_ATTRIB_DATE& date)
+{
+    CString out;
+    out.Format(L"%04d/%02d/%02d %02d:%02d:%02d", _wtoi(date.strYear), _wtoi(date.strMonth), _wtoi(date.strDay),
+               _wtoi(date.strHour), _wtoi(date.strMinute), _wtoi(date.strSecond));
+    return out;
+}
+
+// The formatted date at a path; empty when there is none (or, with bCheck,
+// when it is no calendar date and time).
+CString ReadDate(CECGXMLParser& xml, const CString& path, int bCheck)
+{
+    _XML_ATTRIB_DATE date;
+    if (path.IsEmpty() || !xml.GetDateAttrib(date, path, bCheck)) return CString();
+    return FormatDate(date);
+}
+
+CString WorkFile(const wchar_t* name)
+{
+    CString path;
+    path.Format(L"%s\\%s", g_pWorkDir ? g_pWorkDir : L"", name);
+    return path;
+}
+
+CString MasterText(CECGXMLParser& master, const wchar_t* codePath, const CString& code)
+{
+    if (code.IsEmpty()) return CString();
+    CString xpath;
+    xpath.Format(L"%s[@value=%s]/%s", codePath, static_cast<LPCWSTR>(CECGXMLParser::XPathLiteral(code)),
+                 L"Japanese_text");
+    CString text;
+    ReadValue(master, xpath, text);
+    return text;
+}
+
+CString Numbered(const wchar_t* format, int n)
+{
+    CString name;
+    name.Format(format, n);
+    return name;
+}
+
+LayoutTable TableOf(CMFERViewDoc::MferForm form)
+{
+    switch (form) {
+    case CMFERViewDoc::MferForm::Rest: return LayoutTable::Rest;
+    case CMFERViewDoc::MferForm::Rhythm: return LayoutTable::Rhythm;
+    case CMFERViewDoc::MferForm::Extra: return LayoutTable::Extra;
+    default: return LayoutTable::Count;
+    }
+}
+
+// The GetDefXMLPath kind of a form's screen table.
+int PathKindOf(CMFERViewDoc::MferForm form)
+{
+    switch (form) {
+    case CMFERViewDoc::MferForm::Rest: return 1;
+    case CMFERViewDoc::MferForm::Rhythm: return 4;
+    case CMFERViewDoc::MferForm::Extra: return 5;
+    default: return -1;
+    }
+}
+
+int ControlIndex(CMFERViewDoc::MferForm form, const wchar_t* pszControl)
+{
+    const _LAYOUT_TABLE_NAMES* names = GetLayoutTableNames(TableOf(form));
+    if (!names || !pszControl) return -1;
+    for (int i = 0; i < names->nCount; ++i) {
+        if (std::wcscmp(names->ppszNames[i], pszControl) == 0) return i;
+    }
+    return -1;
+}
+
+// The form that reading uses: chosen by the kind alone.
+CMFERViewDoc::MferForm ReadFormOf(unsigned kind)
+{
+    if (CMFERViewDoc::IsFullLeadKind(kind)) return CMFERViewDoc::MferForm::Rest;
+    if (CMFERViewDoc::IsStripKind(kind)) return CMFERViewDoc::MferForm::Rhythm;
+    if (CMFERViewDoc::IsExtraFamily(kind)) return CMFERViewDoc::MferForm::Extra;
+    return CMFERViewDoc::MferForm::None;
+}
+
+}  // namespace
+
+CMFERViewDoc::CMFERViewDoc() : m_nRestPageStyle(1), m_nRhythmPageStyle(35), m_nExtraPageStyle(52)
+{
+    InitCheckArray();
+    for (int i = 0; i < MFER_MEASURE_KEYS; ++i) m_strMeasureKey[i] = kMeasureKeys[i];
+}
+
+CMFERViewDoc::~CMFERViewDoc()
+{
+    m_MFERDataManager.FreeAll();
+}
+
+// ---- the item list -------------------------------------------------------------------
+
+_MFERDATAITEM* CMFERViewDoc::GetCurrentDataItem()
+{
+    return m_MFERDataManager.GetItem(m_nCurDataIndex);
+}
+
+_MFERDATAITEM* CMFERViewDoc::GetMFERListHeader()
+{
+    return m_MFERDataManager.GetListHeader();
+}
+
+CDataManager<_MFERDATAITEM>* CMFERViewDoc::GetMFERDataManager()
+{
+    return &m_MFERDataManager;
+}
+
+int CMFERViewDoc::GetCurItemLeadCount()
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item || !item->pMFERParser) return 255;
+    return item->pMFERParser->GetLeadCount();
+}
+
+int CMFERViewDoc::GetLeadLayoutBySystemCode(int nKind)
+{
+    const unsigned kind = static_cast<unsigned>(nKind);
+    if (IsFreezeKind(kind)) return static_cast<int>(kind - 0x7010);
+    switch (kind) {
+    case MFER_KIND_EXTRA3: return 3;
+    case MFER_KIND_EXTRA4: return 4;
+    case MFER_KIND_EXTRA6: return 6;
+    case MFER_KIND_EXTRA7: return 7;
+    case MFER_KIND_1LEAD: return 1;
+    case MFER_KIND_3LEAD: return 3;
+    case MFER_KIND_12LEAD: return 12;
+    case MFER_KIND_15LEAD: return 15;
+    default: return 0;
+    }
+}
+
+double CMFERViewDoc::GetSampleRate()
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    const double rate = item && item->pMFERParser ? item->pMFERParser->GetSamplingFrequency() : 0.0;
+    return rate > 0.0 ? rate : 500.0;
+}
+
+// ---- layout helpers ------------------------------------------------------------------
+
+CString CMFERViewDoc::FormPath(MferForm form, const wchar_t* pszControl, int alt)
+{
+    const int index = ControlIndex(form, pszControl);
+    if (index < 0) return CString();
+    return GetDefXMLPath(PathKindOf(form), index, alt);
+}
+
+CString CMFERViewDoc::FormCaption(MferForm form, const wchar_t* pszControl, const wchar_t* pszDefault)
+{
+    const int index = ControlIndex(form, pszControl);
+    const _POSITION_CTRL* entries = GetLayoutEntries(g_stDefCtrlPos, TableOf(form));
+    CString caption;
+    if (index >= 0 && entries) caption = entries[index].strCaption;
+    if (caption.IsEmpty()) caption.Format(L"%s", pszDefault);
+    return caption;
+}
+
+// ---- opening ---------------------------------------------------------------------------
+
+int CMFERViewDoc::OpenMFERFile(CString& strMFERPath, CString& strXMLPath, CString& strThirdKey)
+{
+    _MFERDATAITEM* item = m_MFERDataManager.GetItem(strXMLPath, strMFERPath, strThirdKey);
+    if (!item) return 1;
+    if (!item->pMFERParser) item->pMFERParser = new CMFERParser;
+    CMFERParser* reader = item->pMFERParser;
+    if (!reader->OpenMFER(strMFERPath)) return 255;
+    MFER_ROOT* root = reader->GetMFERRoot();
+    if (!root) return 255;
+
+    const size_t length = strnlen(root->szDescription, sizeof(root->szDescription));
+    CString description(platform::DecodeCodePage(932, root->szDescription, length).c_str());
+    description.Trim();
+    const int leadCount = reader->GetLeadCount();
+    const unsigned kind = static_cast<unsigned>(MFERSystemCode(description, leadCount));
+    if (kind == MFER_KIND_UNKNOWN) {
+        item->uSystemCode = MFER_KIND_UNKNOWN;
+        if (description.CompareNoCase(kFreezeDescription) != 0) {
+            m_nRestPageStyle = 0;
+            m_nRhythmPageStyle = 0;
+        }
+        return 255;
+    }
+
+    item->uSystemCode = kind;
+    item->bNamedExtra = IsNamedExtraKind(kind) ? 1 : 0;
+    item->bExtraOddLead = 0;
+    item->bRhythmRecording = 0;
+    if (IsNamedExtraKind(kind)) {
+        for (const ExtraLayout& layout : kExtraLayouts) {
+            if (description.CompareNoCase(layout.pszDescription) != 0) continue;
+            item->nLeadGroups = layout.nLeadGroups;
+            item->bExtraOddLead = layout.bOddLead;
+            item->nItemPageStyle = layout.nPageStyle;
+        }
+        m_nExtraPageStyle = item->nItemPageStyle;
+    } else if (IsFreezeKind(kind)) {
+        item->nLeadGroups = 6;
+        item->nItemPageStyle = 56;
+        m_nExtraPageStyle = item->nItemPageStyle;
+    } else if (IsStripKind(kind)) {
+        m_nRhythmPageStyle = kind == MFER_KIND_1LEAD ? 35 : 38;
+    } else {
+        m_nRestPageStyle = 1;
+        const wchar_t* rhythm = kind == MFER_KIND_12LEAD ? L"MFR Rhythm 12 leads ECG" : L"MFR Rhythm 15 leads ECG";
+        item->bRhythmRecording = description.CompareNoCase(rhythm) == 0 ? 1 : 0;
+    }
+
+    // The length at the file's own rate: recorders write 100 to 1000 samples a second.
+    const DWORD samples = root->dwSampleCount;
+    const double rate = reader->GetSamplingFrequency() > 0.0 ? reader->GetSamplingFrequency() : 500.0;
+    const long seconds = static_cast<long>(samples / rate);
+    item->byMinutes = static_cast<BYTE>(std::min<long>(seconds / 60, 255));
+    item->bySeconds = static_cast<BYTE>(seconds % 60);
+
+    if (item->nLeadGroups == 3) {
+        RefPosF(82) = RefPosF(81);
+        m_fSense[0][5] = RefPosF(81);
+    }
+
+    DeleteAnnotationChain(item->pAnnoHead);
+    item->pAnnoHead = new _ANNOTATION_INFO;
+
+    GetCtrlPosFromXSL(LOAD_POS_REST);
+    GetCtrlPosFromXSL(LOAD_POS_RHYTHM);
+    GetCtrlPosFromXSL(LOAD_POS_EXTRA);
+    GetDataInfoFromXMLFile(item);
+    item->strVersion = GetVersionText(item->strXMLPath.IsEmpty() ? nullptr : item->strXMLPath.GetString());
+    return 0;
+}
+
+void CMFERViewDoc::GetLeadName(int nKind, _LEAD_NAME_INFO& names, CMFERParser* pReader)
+{
+    const unsigned kind = static_cast<unsigned>(nKind);
+    if (!IsExtraFamily(kind) && !IsStripKind(kind) && !IsFullLeadKind(kind)) return;
+    const int count = GetLeadCountBySystemCode(kind);
+    for (int i = 0; i < LEAD_NAME_CODES; ++i) {
+        if (i < count && pReader)
+            names.strDispName[i] = pReader->GetLeadName(i);
+        else
+            names.strDispName[i].Empty();
+    }
+}
+
+// ---- reading the record XML -----------------------------------------------------------------
+
+int CMFERViewDoc::GetDataInfoFromXMLFile(_MFERDATAITEM* pItem)
+{
+    if (!pItem || pItem->strXMLPath.IsEmpty()) return 255;
+    _MFERDATAITEM& item = *pItem;
+    const unsigned kind = item.uSystemCode;
+    const MferForm form = ReadFormOf(kind);
+    CECGXMLParser xml(item.strXMLPath, 0, CString());
+
+    GetPatInfoFromXML(static_cast<int>(kind), item.stPatient, &xml);
+    // Reading again must not add the record's annotations a second time.
+    DeleteAnnotationChain(item.pAnnoHead);
+    item.pAnnoHead = new _ANNOTATION_INFO;
+    GetAnnoInfoFromXML(item.pAnnoHead, &xml);
+    GetLeadName(static_cast<int>(kind), item.stLeadName, item.pMFERParser);
+
+    ReadInterpretation(item, xml, form);
+    // Saving writes the edit time back as a date element: read it as one, so
+    // that a save keeps it rather than emptying its parts.
+    item.stPatient.strReserved = ReadDate(xml, kPatientEditTime, 0);
+    if (item.stPatient.strReserved.IsEmpty()) ReadValue(xml, kPatientEditTime, item.stPatient.strReserved);
+    _INTERPRE_INFO_REST& info = item.stInterpre;
+    ReadValue(xml, FormPath(form, L"Interpre_info_editor_stc", 0), info.strInfoEditor);
+    info.strInfoEditDate = ReadDate(xml, FormPath(form, L"Interpre_info_editor_date_stc", 0), 0);
+    // The record has no image to say whether it carries additions: the
+    // record XML alone decides, so that they load and are saved back.
+    ReadAdditionsFromXML(&xml, item.stAddition);
+    ReadMinnesota(info, xml);
+    ReadIvrel(info, xml);
+    ReadValue(xml, FormPath(MferForm::Rest, L"Interpre_recommend_stc", 0), info.strRecommend);
+    ReadBirthday(item, xml);
+    ReadAnalysisEditor(item, xml);
+
+    ReadValue(xml, FormPath(form, L"Interpre_comment_editor_stc", 0), info.strCommentEditor);
+    info.strCommentEditDate = ReadDate(xml, FormPath(form, L"Interpre_comment_date_stc", 0), 0);
+    ReadValue(xml, FormPath(form, L"Interpre_comment_edt", 0), info.strComment);
+    info.strComment.Replace(L"\r\n", L"\n");
+    info.strComment.Replace(L"\n", L"\r\n");
+
+    ReadMeasurements(item, xml);
+    ReadValue(xml, kMasterStep, item.strMasterStep);
+    item.nAcqFilter = GetAcquisitionFilter(&xml, 0);
+    item.fAcqSense = GetAcquisitionSense(&xml, 0);
+    return 0;
+}
+
+void CMFERViewDoc::ReadInterpretation(_MFERDATAITEM& item, CECGXMLParser& xml, MferForm form)
+{
+    _INTERPRE_INFO_REST& info = item.stInterpre;
+    CString index;
+    ReadValue(xml, FormPath(form, L"Interpre_medication1_cmb", 1), info.strMedication1);
+    info.nMedication1Sel = ReadValue(xml, FormPath(form, L"Interpre_medication1_cmb", 0), index) ? _wtoi(index) : -1;
+    ReadValue(xml, FormPath(form, L"Interpre_medication2_cmb", 1), info.strMedication2);
+    info.nMedication2Sel = ReadValue(xml, FormPath(form, L"Interpre_medication2_cmb", 0), index) ? _wtoi(index) : -1;
+
+    ReadValue(xml, FormPath(form, L"Interpre_symptom_cmb", 0), info.strSympton);
+    ReadValue(xml, FormPath(form, L"Interpre_disease_cmb", 0), info.strDisease);
+    ReadValue(xml, FormPath(form, L"Interpre_department_cmb", 0), info.strDepartment);
+    ReadValue(xml, FormPath(form, L"Interpre_ward_cmb", 0), info.strWard);
+    ReadValue(xml, FormPath(form, L"Interpre_room_no_edt", 0), info.strRoomNumber);
+    info.bReqSection = ReadValue(xml, FormPath(form, L"Interpre_req_section_cmb", 0), info.strReqSection) ? 1 : 0;
+    ReadValue(xml, FormPath(form, L"Interpre_req_doctor_cmb", 0), info.strReqDoctor);
+    ReadValue(xml, FormPath(form, L"Interpre_technician_cmb", 0), info.strTechnician);
+}
+
+void CMFERViewDoc::ReadMinnesota(_INTERPRE_INFO_REST& info, CECGXMLParser& xml)
+{
+    // A record may list more rows than the form has; only the form's rows
+    // are kept, and the count never promises more than the arrays hold.
+    const int rows = xml.GetObjectCount(kMinnesotaRows);
+    info.nMinneCount = std::min(rows, INTERPRE_MINNESOTA_ROWS);
+    for (int i = 1; i <= INTERPRE_MINNESOTA_ROWS; ++i) {
+        CString& code = info.strMinneCode[i - 1];
+        CString& mask = info.strMinneMask[i - 1];
+        CString& content = info.strMinneContent[i - 1];
+        code.Empty();
+        mask.Empty();
+        content.Empty();
+        if (i > rows) continue;
+        ReadValue(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_minne_num_%d_edt", i), 0), code);
+        ReadValue(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_minne_mask_%d_stc", i), 0), mask);
+        if (!IsMinnesotaNotMatchingValid(code, mask)) {
+            code.Empty();
+            mask.Empty();
+            continue;
+        }
+        ReadValue(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_minne_content_%d_edt", i), 0), content);
+    }
+    info.strMinneContent[INTERPRE_MINNESOTA_ROWS].Empty();
+}
+
+void CMFERViewDoc::ReadIvrel(_INTERPRE_INFO_REST& info, CECGXMLParser& xml)
+{
+    CECGXMLParser master(WorkFile(L"Ivrel12.xml"), 0, CString());
+    CString code;
+    const bool codeRead = ReadValue(xml, FormPath(MferForm::Rest, L"Interpre_ivrel_judge_stc", 0), code);
+    const CString judgeMaster = MasterText(master, L"/Ivrel/Judgement_code/Code", code);
+    info.strIvrelJudgeCode.Empty();
+    info.strIvrelJudge.Empty();
+    if (codeRead && !judgeMaster.IsEmpty()) {
+        CString text;
+        if (!ReadValue(xml, FormPath(MferForm::Rest, L"Interpre_ivrel_judge_cmb", 0), text)) {
+            info.strIvrelJudgeCode = code;
+        } else if (text.CompareNoCase(judgeMaster) == 0) {
+            info.strIvrelJudgeCode = code;
+            info.strIvrelJudge = text;
+        }
+    }
+
+    const int rows = xml.GetObjectCount(kIvrelRows);
+    info.nIvrelCount = std::min(rows, INTERPRE_IVREL_ROWS);
+    for (int i = 0; i <= INTERPRE_IVREL_ROWS; ++i) {
+        info.strIvrelCode[i].Empty();
+        info.strIvrelMask[i].Empty();
+        info.strIvrelContent[i].Empty();
+    }
+    for (int i = 1; i <= std::min(rows, INTERPRE_IVREL_ROWS); ++i) {
+        ReadValue(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_ivrel_num_%d_edt", i), 0), code);
+        CString text = MasterText(master, L"/Ivrel/Ivrel_code/Code", code);
+        if (text.IsEmpty()) text = MasterText(master, L"/Ivrel/Judgement_code/Code", code);
+        // A row whose code is missing or unknown has nothing to check its
+        // content against: it is dropped whole.
+        if (text.IsEmpty()) continue;
+        info.strIvrelCode[i] = code;
+        ReadValue(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_ivrel_mask_%d_stc", i), 0), info.strIvrelMask[i]);
+        CString content;
+        if (!ReadValue(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_ivrel_content_%d_edt", i), 0), content))
+            continue;
+        // A code saved without its text is kept, as the code check of the
+        // forms accepts it; only a text that is not the code's drops the row.
+        if (!content.IsEmpty() && content.CompareNoCase(text) != 0) {
+            info.strIvrelCode[i].Empty();
+            info.strIvrelMask[i].Empty();
+            continue;
+        }
+        info.strIvrelContent[i] = content;
+    }
+}
+
+void CMFERViewDoc::ReadBirthday(_MFERDATAITEM& item, CECGXMLParser& xml)
+{
+    _BIRTHDAY& birthday = item.stInterpre.stBirthday;
+    CString* const parts[3] = {&birthday.strYear, &birthday.strMonth, &birthday.strDay};
+    const wchar_t* const controls[3] = {L"Interpre_year_edt", L"Interpre_month_edt", L"Interpre_day_edt"};
+    const wchar_t* const attribs[3] = {L"year", L"month", L"day"};
+    const bool strip = IsStripKind(item.uSystemCode);
+    for (int i = 0; i < 3; ++i) {
+        CString value;
+        const bool read = strip ? ReadValue(xml, FormPath(MferForm::Rhythm, controls[i], 0), value)
+                                : ReadValue(xml, kBirthday, value, 2, attribs[i]);
+        value.Trim();
+        if (!read || value.IsEmpty()) {
+            parts[i]->Empty();
+            continue;
+        }
+        parts[i]->Format(i == 0 ? L"%04d" : L"%02d", _wtoi(value));
+    }
+    birthday = CheckBirthday(birthday);
+}
+
+void CMFERViewDoc::ReadAnalysisEditor(_MFERDATAITEM& item, CECGXMLParser& xml)
+{
+    _INTERPRE_INFO_REST& info = item.stInterpre;
+    if (IsFullLeadKind(item.uSystemCode)) {
+        ReadValue(xml, FormPath(MferForm::Rest, L"Interpre_ana_editor_stc", 0), info.strAnaEditor);
+        info.strAnaEditDate = ReadDate(xml, FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 0), 1);
+        if (info.strAnaEditDate.IsEmpty())
+            info.strAnaEditDate = ReadDate(xml, FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 1), 1);
+        return;
+    }
+    ReadValue(xml, kAnaEditorName, info.strAnaEditor);
+    info.strAnaEditDate = ReadDate(xml, kAnaEditDate, 1);
+}
+
+void CMFERViewDoc::ReadMeasurements(_MFERDATAITEM& item, CECGXMLParser& xml)
+{
+    _MEASURE_INFO& measure = item.stMeasure;
+    if (IsExtraFamily(item.uSystemCode)) {
+        ReadValue(xml, kHeartRate, measure.strGlobal[0]);
+        return;
+    }
+    if (!IsFullLeadKind(item.uSystemCode)) return;
+
+    for (int k = 0; k < MFER_MEASURE_KEYS; ++k) {
+        const CString& key = m_strMeasureKey[k];
+        const wchar_t* missing = (key == L"Tup" || key == L"Delta_wave") ? L"*" : L"****";
+        CString base, element;
+        base.Format(L"/Rawdata/Tavrion/Measurement/Measurement_section/Mm/%s", key.GetString());
+        element.Format(L"%s_element", key.GetString());
+        for (int l = 1; l <= MEASURE_LEADS; ++l) {
+            CString path;
+            path.Format(L"%s/%s[%d]", base.GetString(), element.GetString(), l);
+            CString value;
+            measure.At(k, l - 1) = ReadValue(xml, path, value, 2, L"data") ? value : CString(missing);
+        }
+    }
+
+    struct Global {
+        const wchar_t* pszControl;
+        int nAlt;
+        const wchar_t* pszMissing;
+    };
+    static const Global kGlobals[MEASURE_GLOBALS] = {
+        {L"Interpre_hr_stc", 0, L"***"},       {L"Interpre_pr_int_stc", 0, L"****"},
+        {L"Interpre_qrs_int_stc", 0, L"****"}, {L"Interpre_qt_stc", 0, L"****"},
+        {L"Interpre_qt_stc", 1, L"****"},      {L"Interpre_pqrst_stc", 0, L"***"},
+        {L"Interpre_pqrst_stc", 1, L"***"},    {L"Interpre_pqrst_stc", 2, L"***"},
+        {L"Interpre_rv5_sv1_stc", 0, L"*.***"}, {L"Interpre_rv5_sv1_stc", 1, L"*.***"},
+    };
+    for (int g = 0; g < MEASURE_GLOBALS; ++g)
+        measure.strGlobal[g] = ReadOr(xml, FormPath(MferForm::Rest, kGlobals[g].pszControl, kGlobals[g].nAlt),
+                                      kGlobals[g].pszMissing);
+}
+
+// ---- waveforms -------------------------------------------------------------------------
+
+int CMFERViewDoc::GetRhythmWaveData(int lead, short* buffer, int filter)
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item || !item->pMFERParser) return 0;
+    return GetRhythmWaveData(lead, buffer, filter, item->pMFERParser->GetWaveLength(0));
+}
+
+int CMFERViewDoc::GetRhythmWaveData(int lead, short* buffer, int filter, int nBufferBytes)
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item || !item->pMFERParser) return 0;
+    CMFERParser* reader = item->pMFERParser;
+    const int bytes = reader->GetWaveLength(0);
+    if (!buffer) return bytes;
+    if (bytes <= 0 || nBufferBytes < 2 || lead < 0 || lead >= reader->GetLeadCount()) return 0;
+
+    const int count = bytes / 2;
+    std::vector<short> whole;
+    short* target = buffer;
+    if (nBufferBytes < bytes) {
+        whole.resize(static_cast<size_t>(count));
+        target = whole.data();
+    }
+    if (!reader->GetWaveData(0, lead, target)) return 0;
+    if (IsDelBitNoise()) DeleteBitNoise(target, static_cast<unsigned>(count));
+
+    // The hi-cut filter is laid out for 500 samples a second: at another
+    // rate the cut-off it is given is scaled so that the cut in hertz stays
+    // the asked one, rounded up to the next cut-off it has (none above 100).
+    const int cutoff = filter < 0 ? GetFilter() : filter;
+    if (cutoff > 0) {
+        const double scaled = cutoff * 500.0 / GetSampleRate();
+        static const short kCutoffs[] = {25, 35, 75, 100};
+        for (short c : kCutoffs) {
+            if (c + 0.5 < scaled) continue;
+            HiCutFilter(c, target, count);
+            break;
+        }
+    }
+    if (target == buffer) return bytes;
+    const int kept = nBufferBytes / 2;
+    std::memcpy(buffer, target, static_cast<size_t>(kept) * sizeof(short));
+    return kept * 2;
+}
+
+CString CMFERViewDoc::GetMFERFilter()
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item || !item->pMFERParser) return CString();
+    return item->pMFERParser->GetFilter();
+}

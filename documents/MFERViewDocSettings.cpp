@@ -1,0 +1,597 @@
+// How an MFER record is shown: page styles, the one-lead strip, speeds,
+// sensitivities, pages of a strip, and the display settings kept in the
+// record XML.
+#include "documents/MFERViewDoc.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "core/ECGXMLParser.h"
+#include "core/ReferenceIds.h"
+
+namespace {
+
+// Positions of the stored settings among the examination fields of the
+// display settings record.
+enum SettingPos {
+    POS_STYLE_REST = 13,
+    POS_STYLE_3LEAD = 14,
+    POS_STYLE_1LEAD = 15,
+    POS_STYLE_EXTRA3 = 16,
+    POS_STYLE_EXTRA4 = 17,
+    POS_STYLE_EXTRA6 = 18,
+    POS_STYLE_EXTRA7 = 19,
+    POS_STYLE_FREEZE = 20,
+    POS_SPEED = 33,
+    POS_EXTRA_SPEED = 34,
+    POS_1LEAD_12 = 53,   // one-lead strip of 12-lead records, lead 0 to 11
+    POS_1LEAD_15 = 54,   // its extension for 15-lead records: lead - 11
+    POS_1LEAD_3 = 55,
+    POS_SENSE_LIMB = 63,
+    POS_SENSE_CHEST = 64,
+    POS_SENSE_ELSE = 65,
+    POS_SENSE_RHYTHM = 66,
+    POS_SENSE_SERIAL = 67,
+    POS_SENSE_EXTRA1 = 68,
+    POS_SENSE_EXTRA2 = 69,
+    POS_SENSE_MODE = 70,
+    POS_CHEST_HALF = 71,
+    POS_EXTRA_GROUP1 = 81,
+    POS_EXTRA_GROUP2 = 82,
+};
+
+// Stored sensitivity of each sense kind (0 Chest, 1 Limb, 2 Rhythm, 3 Serial,
+// 4 Extra1, 5 Extra2, 6 Else).
+const int kSensePos[7] = {POS_SENSE_CHEST, POS_SENSE_LIMB,   POS_SENSE_RHYTHM, POS_SENSE_SERIAL,
+                          POS_SENSE_EXTRA1, POS_SENSE_EXTRA2, POS_SENSE_ELSE};
+const int kSenseChest = 0, kSenseLimb = 1, kSenseRhythm = 2, kSenseSerial = 3, kSenseExtra1 = 4, kSenseExtra2 = 5,
+          kSenseElse = 6;
+
+struct StyleRange {
+    int nFirst;
+    int nLast;
+};
+
+struct StyleFamily {
+    const StyleRange* pRanges;
+    int nRanges;
+    int nStoredPos;
+};
+
+const StyleRange kRestStyles[] = {{1, 51}};
+const StyleRange k1LeadStyles[] = {{35, 37}, {49, 51}};
+const StyleRange k3LeadStyles[] = {{38, 40}, {49, 51}};
+const StyleRange kExtra3Styles[] = {{52, 53}, {68, 70}, {80, 80}};
+const StyleRange kExtra4Styles[] = {{54, 55}, {71, 73}, {80, 80}};
+const StyleRange kExtra6Styles[] = {{56, 61}, {74, 76}, {80, 80}};
+const StyleRange kExtra7Styles[] = {{62, 67}, {77, 79}, {80, 80}};
+const StyleRange kFreezeStyles[] = {{56, 57}, {74, 76}, {80, 80}};
+
+template <size_t N> constexpr StyleFamily Family(const StyleRange (&ranges)[N], int pos)
+{
+    return {ranges, static_cast<int>(N), pos};
+}
+
+bool Accepts(const StyleFamily& family, int style)
+{
+    for (int i = 0; i < family.nRanges; ++i) {
+        if (style >= family.pRanges[i].nFirst && style <= family.pRanges[i].nLast) return true;
+    }
+    return false;
+}
+
+CString SettingPath(const wchar_t* element)
+{
+    return CString(REFERENCE_SETTING_PATH L"/") + element;
+}
+
+void WriteSetting(CECGXMLParser& xml, const wchar_t* element, const CString& value, int type = 4,
+                  const wchar_t* attrib = L"")
+{
+    xml.SetDataToXMLDOM(value, SettingPath(element), type, attrib);
+}
+
+CString IntText(int value)
+{
+    CString text;
+    text.Format(L"%d", value);
+    return text;
+}
+
+bool ReadSetting(CECGXMLParser& xml, const wchar_t* element, CString& value, int type = 4,
+                 const wchar_t* attrib = L"")
+{
+    return xml.GetDataFromXMLDOM(value, SettingPath(element), type, attrib) != 0;
+}
+
+bool Near(double a, double b)
+{
+    return std::fabs(a - b) < 1e-4;
+}
+
+// A stored sensitivity: one of the steps the forms offer, else 10 mm/mV.
+float SenseStep(bool read, const CString& text)
+{
+    static const double kSteps[] = {1.25, 2.5, 5, 10, 20, 40};
+    if (!read) return 10.0f;
+    const double value = _wtof(text);
+    for (double step : kSteps) {
+        if (Near(value, step)) return static_cast<float>(step);
+    }
+    return 10.0f;
+}
+
+struct ColorDefault {
+    int nSlot;
+    COLORREF crDefault;
+};
+const ColorDefault kColors[] = {
+    {18, RGB(0, 0, 0)},     {17, RGB(0, 128, 128)}, {16, RGB(255, 255, 255)}, {19, RGB(255, 255, 255)},
+    {5, RGB(67, 57, 244)},  {6, RGB(213, 81, 203)}, {7, RGB(61, 153, 45)},     {8, RGB(0, 0, 0)},
+    {9, RGB(255, 0, 0)},    {10, RGB(0, 192, 168)}, {11, RGB(255, 0, 255)},    {12, RGB(32, 168, 224)},
+    {13, RGB(128, 64, 32)}, {14, RGB(49, 63, 177)},
+};
+
+}  // namespace
+
+// ---- page styles --------------------------------------------------------------------
+
+int* CMFERViewDoc::StoredStyleOf(_MFERDATAITEM* pItem)
+{
+    const unsigned kind = pItem->uSystemCode;
+    if (IsFreezeKind(kind)) return &RefPos(POS_STYLE_FREEZE);
+    switch (kind) {
+    case MFER_KIND_EXTRA3: return &RefPos(POS_STYLE_EXTRA3);
+    case MFER_KIND_EXTRA4: return &RefPos(POS_STYLE_EXTRA4);
+    case MFER_KIND_EXTRA6: return &RefPos(POS_STYLE_EXTRA6);
+    case MFER_KIND_EXTRA7: return &RefPos(POS_STYLE_EXTRA7);
+    case MFER_KIND_1LEAD: return &RefPos(POS_STYLE_1LEAD);
+    case MFER_KIND_3LEAD: return &RefPos(POS_STYLE_3LEAD);
+    default: return &RefPos(POS_STYLE_REST);
+    }
+}
+
+_MFER_PAGE_STYLE CMFERViewDoc::GetPageStyle()
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item) return m_nRestPageStyle;
+    const unsigned kind = item->uSystemCode;
+    if (IsNamedExtraKind(kind)) {
+        switch (item->nLeadLayout) {
+        case 3: m_nExtraPageStyle = RefPos(POS_STYLE_EXTRA3); break;
+        case 4: m_nExtraPageStyle = RefPos(POS_STYLE_EXTRA4); break;
+        case 6: m_nExtraPageStyle = RefPos(POS_STYLE_EXTRA6); break;
+        case 7: m_nExtraPageStyle = RefPos(POS_STYLE_EXTRA7); break;
+        default: break;
+        }
+        return m_nExtraPageStyle;
+    }
+    if (IsFreezeKind(kind)) {
+        m_nExtraPageStyle = RefPos(POS_STYLE_FREEZE);
+        return m_nExtraPageStyle;
+    }
+    if (IsStripKind(kind)) {
+        m_nRhythmPageStyle = *StoredStyleOf(item);
+        return m_nRhythmPageStyle;
+    }
+    m_nRestPageStyle = RefPos(POS_STYLE_REST);
+    return m_nRestPageStyle;
+}
+
+void CMFERViewDoc::SetPageStyle(_MFER_PAGE_STYLE style)
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item) return;
+    const unsigned kind = item->uSystemCode;
+    if (IsExtraFamily(kind))
+        m_nExtraPageStyle = style;
+    else if (IsStripKind(kind))
+        m_nRhythmPageStyle = style;
+    else
+        m_nRestPageStyle = style;
+    *StoredStyleOf(item) = style;
+}
+
+// ---- the one-lead strip --------------------------------------------------------------------
+
+int CMFERViewDoc::GetRhythm1LeadID()
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item) return 0;
+    if (IsExtraFamily(item->uSystemCode)) {
+        m_nRhythm1LeadID = item->nLeadLayout == 4 ? 3 : item->nLeadLayout == 7 ? 6 : 0;
+        return m_nRhythm1LeadID;
+    }
+    const int twelve = RefPos(POS_1LEAD_12);
+    const int three = RefPos(POS_1LEAD_3);
+    switch (item->nLeadLayout) {
+    case 12: return twelve >= 0 && twelve <= 11 ? twelve : 0;
+    case 15: {
+        const int extension = RefPos(POS_1LEAD_15) + 11;
+        if (extension >= 12 && extension <= 14) return extension;
+        return twelve >= 0 && twelve <= 11 ? twelve : 0;
+    }
+    case 3: return three >= 0 && three <= 2 ? three : 0;
+    default: return 0;
+    }
+}
+
+int CMFERViewDoc::SetRhythm1LeadID(int lead)
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item) {
+        if (lead < 0 || lead > 14) return 0;
+        RefPos(POS_1LEAD_12) = lead <= 11 ? lead : 0;
+        RefPos(POS_1LEAD_3) = lead <= 2 ? lead : 0;
+        RefPos(POS_1LEAD_15) = lead >= 12 ? lead - 11 : 0;
+        return 1;
+    }
+    if (lead < 0 || lead >= item->nLeadLayout) return 0;
+    switch (item->nLeadLayout) {
+    case 15:
+        if (lead < 12) {
+            RefPos(POS_1LEAD_12) = lead;
+            RefPos(POS_1LEAD_15) = 0;
+        } else {
+            RefPos(POS_1LEAD_15) = lead - 11;
+        }
+        break;
+    case 12:
+        RefPos(POS_1LEAD_12) = lead;
+        RefPos(POS_1LEAD_15) = 0;
+        break;
+    case 3:
+        RefPos(POS_1LEAD_3) = lead;
+        RefPos(POS_1LEAD_15) = 0;
+        break;
+    default: break;
+    }
+    return 1;
+}
+
+// ---- pages and speed ------------------------------------------------------------------------
+
+int CMFERViewDoc::GetRhythmWaveTotalPage(int width, int waveStyle)
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item || !item->pMFERParser) return 0;
+    int rows = 0;
+    switch (waveStyle) {
+    case 6:
+    case 25: rows = 1; break;
+    case 7: rows = 3; break;
+    case 23:
+    case 24: {
+        const int leads = item->pMFERParser->GetLeadCount();
+        if (leads != 0 && leads != 1 && leads != 3) return 0;
+        rows = leads;
+        break;
+    }
+    default: break;
+    }
+    // A speed of 0 (stored by SetSpeed) shows no strip rather than dividing by it.
+    const float speed = GetSpeed();
+    if (rows == 0 || !(speed > 0.0f)) return 0;
+    const long samplesPerRow = static_cast<long>(width * GetSampleRate() / speed);
+    const long samplesPerPage = samplesPerRow * 6 / rows;
+    if (samplesPerPage <= 0) return 0;
+    const long samples = item->pMFERParser->GetWaveLength(0) / 2;
+    long pages = samples / samplesPerPage;
+    if (samples % samplesPerPage == 0 && pages > 0) --pages;
+    return static_cast<int>(pages);
+}
+
+float CMFERViewDoc::GetSpeed()
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (item && IsExtraFamily(item->uSystemCode)) return RefPosF(POS_EXTRA_SPEED);
+    return RefPosF(POS_SPEED);
+}
+
+void CMFERViewDoc::SetSpeed(float fSpeed)
+{
+    if (fSpeed == 2.5f || std::fabs(fSpeed - 8.333333f) < 0.1f) {
+        RefPosF(POS_SPEED) = fSpeed;
+        return;
+    }
+    if (fSpeed == 12.5f || fSpeed == 0.0f) {
+        RefPosF(POS_EXTRA_SPEED) = fSpeed;
+        return;
+    }
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item || IsExtraFamily(item->uSystemCode)) RefPosF(POS_EXTRA_SPEED) = fSpeed;
+    if (!item || !IsExtraFamily(item->uSystemCode)) RefPosF(POS_SPEED) = fSpeed;
+}
+
+// ---- sensitivity -----------------------------------------------------------------------------
+
+float CMFERViewDoc::GetSense(UINT kind, int which)
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if ((m_uSenseMode == 3 || m_uSenseMode == 4) && item) {
+        const float a = item->fAcqSense;
+        for (int pos : {POS_SENSE_LIMB, POS_SENSE_CHEST, POS_SENSE_ELSE, POS_SENSE_EXTRA1, POS_SENSE_EXTRA2})
+            RefPosF(pos) = a;
+        for (auto& set : m_fSense) {
+            set[kSenseLimb] = a;
+            set[kSenseChest] = a;
+            set[kSenseElse] = a;
+        }
+        m_fSense[0][kSenseExtra1] = a;
+        m_fSense[0][kSenseExtra2] = a;
+        if (GetRhythmSenseChangeState()) RefPosF(POS_SENSE_RHYTHM) = a;
+    }
+    if (kind <= 6) return m_fSense[which == 0 ? 0 : 1][kind];
+    if (kind == 9) return RefPosF(POS_SENSE_RHYTHM);
+    return 0.0f;
+}
+
+void CMFERViewDoc::SetSense(UINT kind, float fSense, int bModeChange)
+{
+    if (bModeChange && kind != 3 && (kind != 2 || GetRhythmSenseChangeState())) {
+        const int old = RefPos(POS_SENSE_MODE);
+        const int mode = (old == 1 || old == 3) ? 1 : 2;
+        RefPos(POS_SENSE_MODE) = mode;
+        m_uSenseMode = static_cast<UINT>(mode);
+        SetReferenceIntoXML(REFERENCE_SENSE_MODE, -1);
+        if ((mode == 1 && old == 3) || (mode == 2 && (old == 4 || old == 5))) {
+            for (int arg : {1, 0, 6, 2, 4, 5}) SetReferenceIntoXML(REFERENCE_SENSITIVITY, arg);
+        }
+    }
+    if (kind <= 6) {
+        RefPosF(kSensePos[kind]) = fSense;
+        m_fSense[0][kind] = fSense;
+    }
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item || item->nLeadGroups != 3) return;
+    // With three lead groups both extra sensitivities follow either setter.
+    if (kind == kSenseExtra2) {
+        RefPosF(POS_EXTRA_GROUP1) = fSense;
+        m_fSense[0][kSenseExtra1] = fSense;
+    } else if (kind == kSenseExtra1) {
+        RefPosF(POS_EXTRA_GROUP2) = fSense;
+        m_fSense[0][kSenseExtra2] = fSense;
+    }
+}
+
+UINT CMFERViewDoc::GetSenseMode()
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item) return 1;
+    const int mode = RefPos(POS_SENSE_MODE);
+    if (IsStripKind(item->uSystemCode)) return (mode == 1 || mode == 3) ? static_cast<UINT>(mode) : 1;
+    return (mode >= 1 && mode <= 5) ? static_cast<UINT>(mode) : 1;
+}
+
+void CMFERViewDoc::SetSenseMode(UINT mode)
+{
+    RefPos(POS_SENSE_MODE) = static_cast<int>(mode);
+    m_uSenseMode = mode;
+}
+
+void CMFERViewDoc::SetChestHalf(int bHalf)
+{
+    m_bChestHalf = bHalf;
+    RefPos(POS_CHEST_HALF) = bHalf != 0 ? 1 : 0;
+}
+
+void CMFERViewDoc::InitialSense()
+{
+    for (int kind : {kSenseLimb, kSenseChest, kSenseElse, kSenseSerial, kSenseExtra1, kSenseExtra2})
+        m_fSense[0][kind] = RefPosF(kSensePos[kind]);
+    m_uSenseMode = static_cast<UINT>(RefPos(POS_SENSE_MODE));
+    m_bChestHalf = RefPos(POS_CHEST_HALF);
+}
+
+// ---- display settings in the record XML --------------------------------------------------------
+
+CString CMFERViewDoc::GetCurItemXMLPath()
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    return item ? item->strXMLPath : CString();
+}
+
+void CMFERViewDoc::SetReferenceIntoXML(int id, int arg)
+{
+    CTavrionDoc::SetReferenceIntoXML(id, arg);
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item || item->strXMLPath.IsEmpty()) return;
+    if (id < REFERENCE_PAGE_STYLE || id > REFERENCE_CHECK_ID || id == REFERENCE_STRANDEL ||
+        id == REFERENCE_MEASURE_POINT)
+        return;
+
+    const unsigned kind = item->uSystemCode;
+    CECGXMLParser xml(item->strXMLPath, 0, CString());
+    switch (id) {
+    case REFERENCE_PAGE_STYLE: WriteSetting(xml, L"Page_style", IntText(GetPageStyle())); break;
+    case REFERENCE_RHYTHM_1LEAD: WriteSetting(xml, L"Rhythm_1lead", IntText(GetRhythm1LeadID())); break;
+    case REFERENCE_FILTER: WriteSetting(xml, L"Filter", IntText(GetFilter())); break;
+    case REFERENCE_SPEED: {
+        CString text;
+        text.Format(L"%.1f", GetSpeed());
+        WriteSetting(xml, L"Speed", text);
+        break;
+    }
+    case REFERENCE_SENSITIVITY: {
+        const wchar_t* element = nullptr;
+        if (IsExtraFamily(kind)) {
+            element = arg == kSenseExtra1 ? L"Sensitivity/Extra1" : arg == kSenseExtra2 ? L"Sensitivity/Extra2" : nullptr;
+        } else if (IsStripKind(kind)) {
+            element = arg == kSenseRhythm ? L"Sensitivity/Rhythm" : arg == kSenseElse ? L"Sensitivity/Else" : nullptr;
+        } else {
+            switch (arg) {
+            case kSenseChest: element = L"Sensitivity/Chest"; break;
+            case kSenseLimb: element = L"Sensitivity/Limb"; break;
+            case kSenseRhythm: element = L"Sensitivity/Rhythm"; break;
+            case kSenseSerial: element = L"Sensitivity/Serial"; break;
+            case kSenseElse: element = L"Sensitivity/Else"; break;
+            default: break;
+            }
+        }
+        if (!element) break;
+        CString text;
+        text.Format(L"%.2f", arg == kSenseRhythm ? RefPosF(POS_SENSE_RHYTHM) : GetSense(static_cast<UINT>(arg), 0));
+        WriteSetting(xml, element, text);
+        break;
+    }
+    case REFERENCE_SERIAL_OVERLAP: WriteSetting(xml, L"Serial_overlap", IntText(IsSerialOverlap())); break;
+    case REFERENCE_CHEST_HALF:
+        WriteSetting(xml, L"Sensitivity/Serial", IntText(IsChestHalf()), 2, L"chest_half");
+        break;
+    case REFERENCE_LEAD_SELECTION: {
+        const int style = GetRhythmWaveStyle();
+        const wchar_t* element = style == 16                 ? L"Lead_selection/Lead_1ch"
+                                 : style == 17               ? L"Lead_selection/Lead_3ch"
+                                 : style >= 5 && style <= 10 ? L"Lead_selection/Lead_9ch"
+                                 : style == 11               ? L"Lead_selection/Lead_12ch"
+                                 : style == 12               ? L"Lead_selection/Lead_15ch"
+                                                             : nullptr;
+        if (element) WriteSetting(xml, element, IntText(GetLeadSelection(static_cast<int>(kind), style)));
+        break;
+    }
+    case REFERENCE_SENSE_MODE:
+        WriteSetting(xml, L"Sensitivity", IntText(static_cast<int>(GetSenseMode())), 2, L"mode");
+        break;
+    case REFERENCE_SHOW_COMMENT: WriteSetting(xml, L"Show_comment", IntText(IsShowComment())); break;
+    case REFERENCE_SHOW_ST: WriteSetting(xml, L"Show_ST", IntText(IsShowST())); break;
+    case REFERENCE_CHECK_ID: WriteSetting(xml, L"Check_ID", IntText(IsCheckID())); break;
+    default: break;
+    }
+    xml.SaveToXMLFile();
+}
+
+void CMFERViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item || item->strXMLPath.IsEmpty()) return;
+    CTavrionDoc::UpDateReferenceInfo(item->strXMLPath);
+    CECGXMLParser xml(item->strXMLPath, 0, CString());
+    const unsigned kind = item->uSystemCode;
+    const bool extra = IsExtraFamily(kind);
+    const bool strip = IsStripKind(kind);
+    CString text;
+
+    // 1. The page style of the record's family.
+    static const StyleFamily kRest = Family(kRestStyles, POS_STYLE_REST);
+    static const StyleFamily k1Lead = Family(k1LeadStyles, POS_STYLE_1LEAD);
+    static const StyleFamily k3Lead = Family(k3LeadStyles, POS_STYLE_3LEAD);
+    static const StyleFamily kExtra3 = Family(kExtra3Styles, POS_STYLE_EXTRA3);
+    static const StyleFamily kExtra4 = Family(kExtra4Styles, POS_STYLE_EXTRA4);
+    static const StyleFamily kExtra6 = Family(kExtra6Styles, POS_STYLE_EXTRA6);
+    static const StyleFamily kExtra7 = Family(kExtra7Styles, POS_STYLE_EXTRA7);
+    static const StyleFamily kFreeze = Family(kFreezeStyles, POS_STYLE_FREEZE);
+    const StyleFamily* family = nullptr;
+    int defaultStyle = item->nItemPageStyle;
+    int* current = &m_nExtraPageStyle;
+    if (IsNamedExtraKind(kind)) {
+        switch (item->nLeadLayout) {
+        case 3: family = &kExtra3; break;
+        case 4: family = &kExtra4; break;
+        case 6: family = &kExtra6; break;
+        case 7: family = &kExtra7; break;
+        default: break;
+        }
+    } else if (IsFreezeKind(kind)) {
+        family = &kFreeze;
+    } else if (strip) {
+        family = kind == MFER_KIND_1LEAD ? &k1Lead : &k3Lead;
+        defaultStyle = kind == MFER_KIND_1LEAD ? 35 : 38;
+        current = &m_nRhythmPageStyle;
+    } else {
+        family = &kRest;
+        defaultStyle = 1;
+        current = &m_nRestPageStyle;
+    }
+    if (family) {
+        int style = defaultStyle;
+        if (ReadSetting(xml, L"Page_style", text) && Accepts(*family, _wtoi(text))) style = _wtoi(text);
+        *current = style;
+        RefPos(family->nStoredPos) = style;
+    }
+
+    // 2. The lead of the one-lead strip.
+    const bool leadRead = ReadSetting(xml, L"Rhythm_1lead", text);
+    const int lead = leadRead ? _wtoi(text) : -1;
+    const bool leadOk = leadRead && lead >= 0 && lead < item->nLeadLayout;
+    switch (item->nLeadLayout) {
+    case 12: RefPos(POS_1LEAD_12) = leadOk ? lead : 0; break;
+    case 3: RefPos(POS_1LEAD_3) = leadOk ? lead : 0; break;
+    case 15:
+        RefPos(POS_1LEAD_12) = leadOk && lead < 12 ? lead : 0;
+        RefPos(POS_1LEAD_15) = leadOk && lead >= 12 ? lead - 11 : 0;
+        break;
+    default: break;
+    }
+
+    // 3. Filter and 4. speed.
+    int filter = ReadSetting(xml, L"Filter", text) ? _wtoi(text) : 100;
+    if (filter != 25 && filter != 35 && filter != 75 && filter != 100 && filter != 150 && filter != 0) filter = 100;
+    SetFilter(filter);
+    float speed = 25.0f;
+    if (ReadSetting(xml, L"Speed", text)) {
+        const double value = _wtof(text);
+        for (double step : {2.5, 5.0, 10.0, 12.5, 25.0, 50.0}) {
+            if (Near(value, step)) speed = static_cast<float>(step);
+        }
+        if (std::fabs(value - 8.333333) < 0.1) speed = 8.333333f;
+    }
+    RefPosF(extra ? POS_EXTRA_SPEED : POS_SPEED) = speed;
+
+    // 5. Sensitivity mode.
+    int mode = ReadSetting(xml, L"Sensitivity", text, 2, L"mode") ? _wtoi(text) : 1;
+    if (item->nLeadLayout == 1 || item->nLeadLayout == 3) {
+        if (mode != 1 && mode != 3) mode = 1;
+    } else if (mode < 1 || mode > 5) {
+        mode = 1;
+    }
+    SetSenseMode(static_cast<UINT>(mode));
+
+    // 6. Sensitivities of the family.
+    auto readSense = [&](const wchar_t* element, int senseKind, bool storedOnly) {
+        const bool read = ReadSetting(xml, element, text);
+        const float value = SenseStep(read, text);
+        RefPosF(kSensePos[senseKind]) = value;
+        if (!storedOnly) m_fSense[0][senseKind] = value;
+    };
+    if (strip) {
+        readSense(L"Sensitivity/Else", kSenseElse, false);
+        readSense(L"Sensitivity/Rhythm", kSenseRhythm, true);
+    } else if (extra) {
+        readSense(L"Sensitivity/Extra1", kSenseExtra1, false);
+        readSense(L"Sensitivity/Extra2", kSenseExtra2, false);
+    } else {
+        readSense(L"Sensitivity/Limb", kSenseLimb, false);
+        readSense(L"Sensitivity/Chest", kSenseChest, false);
+        readSense(L"Sensitivity/Else", kSenseElse, false);
+        readSense(L"Sensitivity/Rhythm", kSenseRhythm, true);
+        const float serial = ReadSetting(xml, L"Sensitivity/Serial", text) ? static_cast<float>(_wtof(text)) : 10.0f;
+        RefPosF(POS_SENSE_SERIAL) = serial;
+        m_fSense[0][kSenseSerial] = serial;
+        const int half = ReadSetting(xml, L"Sensitivity/Serial", text, 2, L"chest_half") ? _wtoi(text) : 1;
+        SetChestHalf(half);
+    }
+
+    // 7. Serial overlap and 8. colours.
+    SetSerialOverlap(ReadSetting(xml, L"Serial_overlap", text) ? _wtoi(text) : 1);
+    for (const ColorDefault& c : kColors) {
+        COLORREF color = c.crDefault;
+        const CString path = CString(REFERENCE_COLOR_SETTING_PATH L"/") + GetColorSlotElement(c.nSlot);
+        if (!xml.GetColorAttrib(color, path)) color = c.crDefault;
+        SetWaveColor(c.nSlot, color);
+    }
+
+    // 9. Lead selections of the 12- and 15-lead records.
+    if (!IsFullLeadKind(kind)) return;
+    auto readSelection = [&](const wchar_t* element, int style, int defaultMask) {
+        const int mask = ReadSetting(xml, element, text) ? _wtoi(text) : defaultMask;
+        SetLeadSelection(static_cast<short>(mask), static_cast<int>(kind), style);
+    };
+    readSelection(L"Lead_selection/Lead_3ch", 17, 7);
+    readSelection(L"Lead_selection/Lead_1ch", 16, 1);
+    if (kind == MFER_KIND_15LEAD) {
+        readSelection(L"Lead_selection/Lead_15ch", 12, 0x7FFF);
+        readSelection(L"Lead_selection/Lead_9ch", 9, 0x7FC0);
+    } else {
+        readSelection(L"Lead_selection/Lead_12ch", 11, 0xFFF);
+    }
+}

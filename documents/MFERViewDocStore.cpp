@@ -1,0 +1,537 @@
+// The MFER record's interpretation forms (resting, rhythm and extra-lead)
+// bound to the control-data store: building and loading the store, the
+// entries' show states, copying edits back into the item and the change
+// tests.
+#include "documents/MFERViewDoc.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+struct StoreEntry {
+    UINT uID;
+    const wchar_t* pszKey;
+};
+
+// The resting form's entries, after the patient strip and the rhythm/RR panel.
+const StoreEntry kRestHead[] = {
+    {3030, L"Medication"},     {3031, L"Medication"},     {3032, L"Medication"},     {3033, L"Medication"},
+    {3034, L"Sympton"},        {3035, L"Sympton"},        {3036, L"Disease"},        {3037, L"Disease"},
+    {3038, L"DepartmentName"}, {3039, L"DepartmentName"}, {3040, L"WardName"},       {3041, L"WardName"},
+    {3042, L"RoomNumber"},     {3043, L"RoomNumber"},     {3044, L"ReqSection"},     {3045, L"ReqSection"},
+    {3046, L"ReqDoctor"},      {3047, L"ReqDoctor"},      {3048, L"Technician"},     {3049, L"Technician"},
+    {3050, L"InfoEditorDate"}, {3051, L"InfoEditorDate"}, {3052, L"InfoEditorDate"},
+    {3970, L"Addition"},       {3971, L"Addition"},       {3974, L"Addition"},       {3977, L"Addition"},
+    {3980, L"Addition"},       {3972, L"Addition"},       {3975, L"Addition"},       {3978, L"Addition"},
+    {3981, L"Addition"},       {3973, L"Addition"},       {3976, L"Addition"},       {3979, L"Addition"},
+    {3982, L"Addition"},
+};
+
+const StoreEntry kRestTail[] = {
+    {3152, L"Recommend"},          {3153, L"Recommend"},          {3154, L"AnalysisEditorDate"},
+    {3155, L"AnalysisEditorDate"}, {3156, L"AnalysisEditorDate"}, {3157, L"Comment"},
+    {3158, L"Comment"},            {4017, L"Comment"},            {3160, L"CommentEditorDate"},
+    {3161, L"CommentEditorDate"},  {3162, L"CommentEditorDate"},  {3163, L"Confirmation"},
+    {3164, L"Confirmation"},       {3165, L"Confirmation"},       {3166, L"Confirmation"},
+    {3167, L"Confirmation"},       {3168, L"HeartRate"},          {3169, L"HeartRate"},
+    {3170, L"PR Int"},             {3171, L"PR Int"},             {3172, L"QRS Int"},
+    {3173, L"QRS Int"},            {3174, L"QT/QTc Int"},         {3175, L"QT/QTc Int"},
+    {3176, L"P/QRS/T Axis"},       {3177, L"P/QRS/T Axis"},       {3178, L"RV5/SVI Value"},
+    {3179, L"RV5/SVI Value"},      {3180, L"RV5+SVI Value"},      {3181, L"RV5+SVI Value"},
+};
+
+// First ids of the per-row blocks of the resting form.
+const UINT kMinneMask = 3054, kMinneCode = 3062, kMinneContent = 3086;
+const UINT kIvrelCode = 3097, kIvrelMask = 3108, kIvrelContent = 3141;
+const UINT kRestAddTitle = 3971, kRestAddContent = 3980;
+const UINT kPanelAddTitle = 3999, kPanelAddContent = 4008;
+
+struct Caption {
+    UINT uID;
+    const wchar_t* pszControl;
+    const wchar_t* pszDefault;
+};
+
+// The patient-information fields of both forms: caption ids (the value is
+// the next id) and the layout element that may give the caption.
+struct InfoField {
+    const wchar_t* pszCaptionControl;
+    const wchar_t* pszDefault;
+    UINT uRestCaption;
+    UINT uPanelCaption;
+    CString _INTERPRE_INFO_REST::*pField;
+};
+const InfoField kInfoFields[] = {
+    {L"Interpre_symptom_stc", L"自覚症状", 3034, 3640, &_INTERPRE_INFO_REST::strSympton},
+    {L"Interpre_disease_stc", L"既往症", 3036, 3642, &_INTERPRE_INFO_REST::strDisease},
+    {L"Interpre_department_stc", L"所属科", 3038, 3644, &_INTERPRE_INFO_REST::strDepartment},
+    {L"Interpre_ward_stc ", L"病棟", 3040, 3646, &_INTERPRE_INFO_REST::strWard},
+    {L"Interpre_room_no_stc", L"部屋番号", 3042, 3648, &_INTERPRE_INFO_REST::strRoomNumber},
+    {L"Interpre_req_section_stc", L"依頼科", 3044, 3650, &_INTERPRE_INFO_REST::strReqSection},
+    {L"Interpre_req_doctor_stc", L"依頼医師", 3046, 3652, &_INTERPRE_INFO_REST::strReqDoctor},
+    {L"Interpre_technician_stc", L"検査技師", 3048, 3654, &_INTERPRE_INFO_REST::strTechnician},
+};
+
+bool HasStar(const CString& text)
+{
+    return text.Find(L'*') >= 0;
+}
+
+}  // namespace
+
+CMFERViewDoc::MferForm CMFERViewDoc::GetItemForm(const _MFERDATAITEM* pItem) const
+{
+    if (!pItem) return MferForm::None;
+    const unsigned kind = pItem->uSystemCode;
+    if (IsFullLeadKind(kind))
+        return (m_nRestPageStyle >= 49 && m_nRestPageStyle <= 51) ? MferForm::Rhythm : MferForm::Rest;
+    if (IsStripKind(kind)) return MferForm::Rhythm;
+    if (IsExtraFamily(kind)) return MferForm::Extra;
+    return MferForm::None;
+}
+
+CString CMFERViewDoc::MedicationText(int list, const CString& strText, int nSel)
+{
+    const CStringArray* items = GetEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(list));
+    if (strText.IsEmpty() && items && nSel >= 0 && nSel < items->GetSize() - 1) return items->GetAt(nSel);
+    return strText;
+}
+
+int CMFERViewDoc::CtrlDiffers(UINT uID, const CString& value)
+{
+    CString current;
+    GetCtrlData(uID, current);
+    return current.Compare(value) != 0 ? 1 : 0;
+}
+
+// ---- building and loading the store --------------------------------------------------------
+
+void CMFERViewDoc::InitCheckArray()
+{
+    InitCheckArrayRhyRR();
+    for (const StoreEntry& e : kRestHead) AddCheckEntry(e.uID, e.pszKey);
+    AddCheckEntry(3053, L"MinnesotaCode");
+    for (UINT r = 0; r < INTERPRE_MINNESOTA_ROWS; ++r) {
+        for (UINT first : {kMinneMask, kMinneCode, 3070u, 3078u, kMinneContent})
+            AddCheckEntry(first + r, L"MinnesotaCode");
+    }
+    for (UINT id : {3094u, 3095u, 3096u}) AddCheckEntry(id, L"Ivrel");
+    for (UINT r = 0; r < INTERPRE_IVREL_ROWS; ++r) {
+        for (UINT first : {kIvrelCode, kIvrelMask, 3119u, 3130u, kIvrelContent}) AddCheckEntry(first + r, L"Ivrel");
+    }
+    for (const StoreEntry& e : kRestTail) AddCheckEntry(e.uID, e.pszKey);
+}
+
+void CMFERViewDoc::SetCtrlContent(_PATIENT_INFO* /*pPatient*/)
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item) return;
+    CTavrionDoc::SetCtrlContent(&item->stPatient);
+    const unsigned kind = item->uSystemCode;
+    if (IsFullLeadKind(kind)) {
+        SetRestCtrlContent();
+        SetRhythmCtrlContent();
+    } else if (IsStripKind(kind)) {
+        SetRhythmCtrlContent();
+    } else if (IsExtraFamily(kind)) {
+        SetExtraCtrlContent();
+    }
+}
+
+void CMFERViewDoc::SetRestCtrlContent()
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item) return;
+    const _INTERPRE_INFO_REST& info = item->stInterpre;
+    const MferForm form = MferForm::Rest;
+    auto load = [this](UINT id, const CString& text) { SetCtrlData(id, text, 1, -1); };
+
+    load(3030, FormCaption(form, L"Interpre_medication1_stc", L"投薬情報1"));
+    load(3031, MedicationText(0, info.strMedication1, info.nMedication1Sel));
+    load(3032, FormCaption(form, L"Interpre_medication2_stc", L"投薬情報2"));
+    load(3033, MedicationText(1, info.strMedication2, info.nMedication2Sel));
+    for (const InfoField& f : kInfoFields) {
+        load(f.uRestCaption, FormCaption(form, f.pszCaptionControl, f.pszDefault));
+        load(f.uRestCaption + 1, info.*f.pField);
+    }
+    load(3050, FormCaption(form, L"Interpre_info_editor_title_stc", L"被検者情報編集"));
+    load(3051, info.strInfoEditor);
+    load(3052, info.strInfoEditDate.Left(16));
+    load(3970, FormCaption(form, L"Interpre_addition_stc", L"付帯情報"));
+    for (UINT r = 0; r < 3; ++r) {
+        load(kRestAddTitle + r, item->stAddition.strTitle[r]);
+        load(kRestAddContent + r, item->stAddition.strContent[r]);
+    }
+    load(3053, FormCaption(form, L"Interpre_minne_title_stc", L"ﾐﾈｿﾀｺｰﾄﾞ"));
+    for (UINT r = 0; r < INTERPRE_MINNESOTA_ROWS; ++r) {
+        load(kMinneMask + r, info.strMinneMask[r]);
+        load(kMinneCode + r, info.strMinneCode[r]);
+        load(kMinneContent + r, info.strMinneContent[r]);
+    }
+    load(3094, FormCaption(form, L"Interpre_ivrel_stc", L"IVRELｺｰﾄﾞ"));
+    load(3095, info.strIvrelJudgeCode);
+    load(3096, info.strIvrelJudge);
+    for (UINT r = 0; r < INTERPRE_IVREL_ROWS; ++r) {
+        load(kIvrelCode + r, info.strIvrelCode[r + 1]);
+        load(kIvrelMask + r, info.strIvrelMask[r + 1]);
+        load(kIvrelContent + r, info.strIvrelContent[r + 1]);
+    }
+    load(3152, FormCaption(form, L"Interpre_recommend_title_stc", L"ﾘｺﾒﾝﾃﾞｰｼｮﾝ"));
+    load(3153, info.strRecommend);
+    load(3157, FormCaption(form, L"Interpre_comment_stc", L"コメント"));
+    load(3158, FormCaption(form, L"Interpre_comment_btn", L"定型文入力"));
+    load(4017, info.strComment);
+    load(3160, FormCaption(form, L"Interpre_comment_title_stc", L"コメント編集"));
+    load(3161, info.strCommentEditor);
+    load(3162, info.strCommentEditDate.Left(16));
+    load(3164, FormCaption(form, L"Interpre_confirm_date_title_stc", L"判読日時"));
+    load(3166, FormCaption(form, L"Interpre_confirm_doctor_title_stc", L"判読医師"));
+    load(3163, item->stPatient.strConfirmation);
+    load(3165, item->stPatient.strConfirmDate.Left(16));
+    load(3167, item->stPatient.strConfirmDoctor);
+    SetAnyCtrlContent(1);
+}
+
+// The rhythm form is the extra-lead form's panel with the birthday in front.
+void CMFERViewDoc::SetRhythmCtrlContent()
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item) return;
+    const _BIRTHDAY& birthday = item->stInterpre.stBirthday;
+    const MferForm form = MferForm::Rhythm;
+    SetCtrlData(3630, FormCaption(form, L"Interpre_birthday_stc", L"生年月日"), 1, -1);
+    SetCtrlData(3631, birthday.strYear, 1, -1);
+    SetCtrlData(3632, FormCaption(form, L"Interpre_line_1_stc", L"/"), 1, -1);
+    SetCtrlData(3633, birthday.strMonth, 1, -1);
+    SetCtrlData(3634, FormCaption(form, L"Interpre_line_2_stc", L"/"), 1, -1);
+    SetCtrlData(3635, birthday.strDay, 1, -1);
+    SetExtraCtrlContent();
+}
+
+void CMFERViewDoc::SetExtraCtrlContent()
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item) return;
+    const _INTERPRE_INFO_REST& info = item->stInterpre;
+    const bool extra = IsExtraFamily(item->uSystemCode);
+    const MferForm form = extra ? MferForm::Extra : MferForm::Rhythm;
+    auto load = [this](UINT id, const CString& text) { SetCtrlData(id, text, 1, -1); };
+
+    load(3636, FormCaption(form, L"Interpre_medication1_stc", L"投薬情報1"));
+    load(3637, MedicationText(0, info.strMedication1, info.nMedication1Sel));
+    load(3638, FormCaption(form, L"Interpre_medication2_stc", L"投薬情報2"));
+    load(3639, MedicationText(1, info.strMedication2, info.nMedication2Sel));
+    for (const InfoField& f : kInfoFields) {
+        load(f.uPanelCaption, FormCaption(form, f.pszCaptionControl, f.pszDefault));
+        load(f.uPanelCaption + 1, info.*f.pField);
+    }
+    load(3656, FormCaption(form, L"Interpre_info_editor_title_stc", L"被検者情報編集"));
+    load(3657, info.strInfoEditor);
+    load(3658, info.strInfoEditDate.Left(16));
+    if (extra) {
+        load(4014, FormCaption(form, L"Interpre_edit_lead_name_title_stc", L"誘導名称編集"));
+        load(4015, info.strAnaEditor);
+        load(4016, info.strAnaEditDate.Left(16));
+    }
+    load(3998, FormCaption(form, L"Interpre_addition_stc", L"付帯情報"));
+    for (UINT r = 0; r < 3; ++r) {
+        load(kPanelAddTitle + r, item->stAddition.strTitle[r]);
+        load(kPanelAddContent + r, item->stAddition.strContent[r]);
+    }
+    load(4011, FormCaption(form, L"Interpre_addition_other", L"......"));
+    load(3659, FormCaption(form, L"Interpre_comment_stc", L"コメント"));
+    load(3660, FormCaption(form, L"Interpre_comment_btn", L"定型文入力"));
+    load(4017, info.strComment);
+    load(3662, FormCaption(form, L"Interpre_comment_title_stc", L"コメント編集"));
+    load(3663, info.strCommentEditor);
+    load(3664, info.strCommentEditDate.Left(16));
+    load(3666, FormCaption(form, L"Interpre_confirm_date_title_stc", L"判読日時"));
+    load(3668, FormCaption(form, L"Interpre_confirm_doctor_title_stc", L"判読医師"));
+    load(3665, item->stPatient.strConfirmation);
+    load(3667, item->stPatient.strConfirmDate.Left(16));
+    load(3669, item->stPatient.strConfirmDoctor);
+    if (!extra) return;
+    load(4012, FormCaption(form, L"Interpre_hr_title_stc", L"心拍数(bpm)"));
+    load(4013, item->stMeasure.strGlobal[0]);
+}
+
+void CMFERViewDoc::SetAnyCtrlContent(int bInit)
+{
+    static const Caption kCaptions[] = {
+        {3168, L"Interpre_hr_title_stc", L"心拍数(bpm)"},
+        {3170, L"Interpre_pr_int_title_stc", L"PR Int(ms)"},
+        {3172, L"Interpre_qrs_int_title_stc", L"QRS Int(ms)"},
+        {3174, L"Interpre_qt_title_stc", L"QT/QTc Int(ms)"},
+        {3176, L"Interpre_pqrst_title_stc", L"P/QRS/T Axis(deg.)"},
+        {3178, L"Interpre_rv5_sv1_title_stc", L"RV5/SV1 Value(mV)"},
+        {3180, L"Interpre_rv5_sv1_plus_title_stc", L"RV5+SV1 Value(mV)"},
+    };
+    auto load = [this, bInit](UINT id, const CString& text) { SetCtrlData(id, text, bInit, -1); };
+    for (const Caption& c : kCaptions) load(c.uID, FormCaption(MferForm::Rest, c.pszControl, c.pszDefault));
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item) return;
+    load(3154, FormCaption(MferForm::Rest, L"Interpre_ana_title_stc", L"解析情報編集"));
+    load(3155, item->stInterpre.strAnaEditor);
+    load(3156, item->stInterpre.strAnaEditDate.Left(16));
+
+    const CString* g = item->stMeasure.strGlobal;
+    auto starred = [](const CString& text) { return HasStar(text) ? CString(L"*") : text; };
+    auto axis = [](const CString& text) { return HasStar(text) || _wtoi(text) == 999 ? CString(L"*") : text; };
+    CString text;
+    load(3169, starred(g[0]));
+    load(3171, g[1]);
+    load(3173, g[2]);
+    text.Format(L"%s/ %s", starred(g[3]).GetString(), starred(g[4]).GetString());
+    load(3175, text);
+    text.Format(L"%s/ %s/ %s", axis(g[5]).GetString(), axis(g[6]).GetString(), axis(g[7]).GetString());
+    load(3177, text);
+    const CString rv5 = HasStar(g[8]) ? CString(L"*.*") : g[8];
+    const CString sv1 = HasStar(g[9]) ? CString(L"*.*") : g[9];
+    text.Format(L"%s/%s", rv5.GetString(), sv1.GetString());
+    load(3179, text);
+    if (HasStar(rv5) || HasStar(sv1))
+        text = L"*.*";
+    else
+        text.Format(L"%.03f", _wtof(rv5) + _wtof(sv1));
+    load(3181, text);
+}
+
+void CMFERViewDoc::SetRelevantCtrlContent(int bToRest)
+{
+    static const UINT kPairs[][2] = {
+        {3637, 3031}, {3639, 3033}, {3641, 3035}, {3643, 3037}, {3645, 3039}, {3647, 3041}, {3649, 3043},
+        {3651, 3045}, {3653, 3047}, {3655, 3049}, {3657, 3051}, {3658, 3052}, {3999, 3971}, {4000, 3972},
+        {4001, 3973}, {4008, 3980}, {4009, 3981}, {4010, 3982}, {3663, 3161}, {3664, 3162},
+    };
+    for (const auto& pair : kPairs) {
+        CString value;
+        GetCtrlData(pair[bToRest ? 0 : 1], value);
+        SetCtrlData(pair[bToRest ? 1 : 0], value, 1, -1);
+    }
+}
+
+// ---- show states -------------------------------------------------------------------------------
+
+void CMFERViewDoc::UpdateCtrlStatus()
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item) return;
+    const int confirmed = item->stPatient.bConfirmed;
+    CString doctor, date;
+    GetCtrlData(3669, doctor);
+    GetCtrlData(3667, date);
+    const int needOutput = (doctor.IsEmpty() && date.IsEmpty()) ? 0 : 1;
+    const int minneRows = item->stInterpre.nMinneCount;
+    const int ivrelRows = item->stInterpre.nIvrelCount;
+
+    for (INT_PTR i = 0; i < m_CheckArray.GetSize(); ++i) {
+        CCheckValue entry = m_CheckArray.GetAt(i);
+        const UINT id = entry.GetID();
+        long status = GetCtrlStatusForType(id);
+        if ((id == 3013 || id == 3014) && !GetSubAgeFlag()) status &= ~1L;
+        if ((id == 3025 || id == 3163 || id == 3665) && confirmed) status &= ~1L;
+        const bool confirmField =
+            (id >= 3026 && id <= 3029) || (id >= 3164 && id <= 3167) || (id >= 3666 && id <= 3669);
+        if (confirmField && !confirmed) status &= ~1L;
+        if (confirmField && confirmed) entry.SetNeedOutput(needOutput);
+        if (id >= kMinneMask && id < kMinneMask + 5 * INTERPRE_MINNESOTA_ROWS &&
+            static_cast<int>((id - kMinneMask) % INTERPRE_MINNESOTA_ROWS) >= minneRows)
+            status &= ~1L;
+        if (id >= kIvrelCode && id < kIvrelCode + 5 * INTERPRE_IVREL_ROWS &&
+            static_cast<int>((id - kIvrelCode) % INTERPRE_IVREL_ROWS) >= ivrelRows)
+            status &= ~1L;
+        entry.SetStatusForType(status);
+        m_CheckArray.SetAt(i, entry);
+    }
+}
+
+// ---- copying edits into the item ----------------------------------------------------------------
+
+void CMFERViewDoc::UpDateCurItemContent()
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item) return;
+    CTavrionDoc::UpDateCurItemContent(item->stPatient);
+    const MferForm form = GetItemForm(item);
+    if (form == MferForm::Rest)
+        CopyStoreToRest(*item);
+    else if (form != MferForm::None)
+        CopyStoreToPanel(*item, form);
+}
+
+void CMFERViewDoc::CopyStoreToRest(_MFERDATAITEM& item)
+{
+    _INTERPRE_INFO_REST& info = item.stInterpre;
+    GetCtrlData(3631, info.stBirthday.strYear);
+    GetCtrlData(3633, info.stBirthday.strMonth);
+    GetCtrlData(3635, info.stBirthday.strDay);
+    GetCtrlData(3031, info.strMedication1);
+    GetCtrlData(3031, info.nMedication1Sel);
+    GetCtrlData(3033, info.strMedication2);
+    GetCtrlData(3033, info.nMedication2Sel);
+    for (const InfoField& f : kInfoFields) GetCtrlData(f.uRestCaption + 1, info.*f.pField);
+    UpdateCurItemAddition(static_cast<int>(item.uSystemCode), item.stAddition);
+
+    // Rows the user emptied close up; one free row follows the kept ones.
+    int kept = 0;
+    for (UINT r = 0; r < INTERPRE_MINNESOTA_ROWS; ++r) {
+        CString code;
+        GetCtrlData(kMinneCode + r, code);
+        if (code.IsEmpty()) continue;
+        info.strMinneCode[kept] = code;
+        GetCtrlData(kMinneMask + r, info.strMinneMask[kept]);
+        GetCtrlData(kMinneContent + r, info.strMinneContent[kept]);
+        ++kept;
+    }
+    info.nMinneCount = std::min(kept + 1, INTERPRE_MINNESOTA_ROWS);
+    for (int k = kept; k < INTERPRE_MINNESOTA_ROWS; ++k) {
+        info.strMinneCode[k].Empty();
+        info.strMinneMask[k].Empty();
+        info.strMinneContent[k].Empty();
+    }
+
+    GetCtrlData(3095, info.strIvrelJudgeCode);
+    GetCtrlData(3096, info.strIvrelJudge);
+    kept = 0;
+    for (UINT r = 0; r < INTERPRE_IVREL_ROWS; ++r) {
+        CString code;
+        GetCtrlData(kIvrelCode + r, code);
+        if (code.IsEmpty()) continue;
+        info.strIvrelCode[kept + 1] = code;
+        GetCtrlData(kIvrelMask + r, info.strIvrelMask[kept + 1]);
+        GetCtrlData(kIvrelContent + r, info.strIvrelContent[kept + 1]);
+        ++kept;
+    }
+    info.nIvrelCount = std::min(kept + 1, INTERPRE_IVREL_ROWS);
+    for (int k = kept + 1; k <= INTERPRE_IVREL_ROWS; ++k) {
+        info.strIvrelCode[k].Empty();
+        info.strIvrelMask[k].Empty();
+        info.strIvrelContent[k].Empty();
+    }
+    GetCtrlData(4017, info.strComment);
+}
+
+void CMFERViewDoc::CopyStoreToPanel(_MFERDATAITEM& item, MferForm form)
+{
+    _INTERPRE_INFO_REST& info = item.stInterpre;
+    if (form == MferForm::Rhythm) {
+        GetCtrlData(3631, info.stBirthday.strYear);
+        GetCtrlData(3633, info.stBirthday.strMonth);
+        GetCtrlData(3635, info.stBirthday.strDay);
+    }
+    GetCtrlData(3637, info.strMedication1);
+    GetCtrlData(3637, info.nMedication1Sel);
+    GetCtrlData(3639, info.strMedication2);
+    GetCtrlData(3639, info.nMedication2Sel);
+    for (const InfoField& f : kInfoFields) GetCtrlData(f.uPanelCaption + 1, info.*f.pField);
+    // The additions are taken from the rows the form shows, the panel's,
+    // which the additions code knows as those of a 1-lead record: a 12- or
+    // 15-lead record on a rhythm page and the extra-lead kinds (which it does
+    // not know at all) would otherwise lose their edits or every addition.
+    UpdateCurItemAddition(MFER_KIND_1LEAD, item.stAddition);
+    GetCtrlData(4017, info.strComment);
+}
+
+// ---- change tests ----------------------------------------------------------------------------------
+
+int CMFERViewDoc::IsPanelInfoChange(_MFERDATAITEM& item, int bBirthday)
+{
+    const _INTERPRE_INFO_REST& info = item.stInterpre;
+    if (bBirthday && (CtrlDiffers(3631, info.stBirthday.strYear) || CtrlDiffers(3633, info.stBirthday.strMonth) ||
+                      CtrlDiffers(3635, info.stBirthday.strDay)))
+        return 1;
+    if (CtrlDiffers(3637, MedicationText(0, info.strMedication1, info.nMedication1Sel))) return 1;
+    if (CtrlDiffers(3639, MedicationText(1, info.strMedication2, info.nMedication2Sel))) return 1;
+    for (const InfoField& f : kInfoFields) {
+        if (CtrlDiffers(f.uPanelCaption + 1, info.*f.pField)) return 1;
+    }
+    return 0;
+}
+
+int CMFERViewDoc::IsInfoEidtChange(_MFERDATAITEM* pItem)
+{
+    if (!pItem) return 0;
+    if (CTavrionDoc::IsEidtChange(&pItem->stPatient)) return 1;
+    const _INTERPRE_INFO_REST& info = pItem->stInterpre;
+    switch (GetItemForm(pItem)) {
+    case MferForm::Rest:
+        if (CtrlDiffers(3031, MedicationText(0, info.strMedication1, info.nMedication1Sel))) return 1;
+        if (CtrlDiffers(3033, MedicationText(1, info.strMedication2, info.nMedication2Sel))) return 1;
+        for (const InfoField& f : kInfoFields) {
+            if (CtrlDiffers(f.uRestCaption + 1, info.*f.pField)) return 1;
+        }
+        return (CtrlDiffers(3631, info.stBirthday.strYear) || CtrlDiffers(3633, info.stBirthday.strMonth) ||
+                CtrlDiffers(3635, info.stBirthday.strDay))
+                   ? 1
+                   : 0;
+    case MferForm::Rhythm: return IsPanelInfoChange(*pItem, 1);
+    case MferForm::Extra: return IsPanelInfoChange(*pItem, 0);
+    default: return 0;
+    }
+}
+
+int CMFERViewDoc::IsAnayEidtChange(_MFERDATAITEM* pItem)
+{
+    if (!pItem || !IsFullLeadKind(pItem->uSystemCode)) return 0;
+    const _INTERPRE_INFO_REST& info = pItem->stInterpre;
+    for (UINT r = 0; r < INTERPRE_MINNESOTA_ROWS; ++r) {
+        if (CtrlDiffers(kMinneCode + r, info.strMinneCode[r]) || CtrlDiffers(kMinneMask + r, info.strMinneMask[r]) ||
+            CtrlDiffers(kMinneContent + r, info.strMinneContent[r]))
+            return 1;
+    }
+    if (CtrlDiffers(3095, info.strIvrelJudgeCode) || CtrlDiffers(3096, info.strIvrelJudge)) return 1;
+    for (UINT r = 0; r < INTERPRE_IVREL_ROWS; ++r) {
+        if (CtrlDiffers(kIvrelCode + r, info.strIvrelCode[r + 1]) ||
+            CtrlDiffers(kIvrelMask + r, info.strIvrelMask[r + 1]) ||
+            CtrlDiffers(kIvrelContent + r, info.strIvrelContent[r + 1]))
+            return 1;
+    }
+    return 0;
+}
+
+int CMFERViewDoc::IsCommentEditChange(_MFERDATAITEM* pItem)
+{
+    if (!pItem) return 0;
+    return CtrlDiffers(4017, pItem->stInterpre.strComment);
+}
+
+int CMFERViewDoc::IsAdditionEditChange(_MFERDATAITEM* pItem)
+{
+    if (!pItem) return 0;
+    // The rows of the form the record is shown on: the extra-lead form keeps
+    // its additions in the panel's rows whatever its lead layout.
+    const MferForm form = GetItemForm(pItem);
+    if (form == MferForm::None) return 0;
+    const bool panel = form != MferForm::Rest;
+    const UINT title = panel ? kPanelAddTitle : kRestAddTitle;
+    const UINT content = panel ? kPanelAddContent : kRestAddContent;
+    for (UINT r = 0; r < 3; ++r) {
+        if (CtrlDiffers(title + r, pItem->stAddition.strTitle[r])) return 1;
+        if (CtrlDiffers(content + r, pItem->stAddition.strContent[r])) return 1;
+    }
+    return 0;
+}
+
+int CMFERViewDoc::IsEidtChange()
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item) return 0;
+    m_bInformationChange = IsInfoEidtChange(item);
+    m_bAdditionChange = IsAdditionEditChange(item);
+    m_bCommentChange = IsCommentEditChange(item);
+    m_bAnalysisChange = IsAnayEidtChange(item);
+    return (m_bInformationChange || m_bAdditionChange || m_bCommentChange || m_bAnalysisChange) ? 1 : 0;
+}
+
+int CMFERViewDoc::IsDoctorConfirm()
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    return item ? item->stPatient.bConfirmed : 0;
+}
+
+int CMFERViewDoc::GetRhythmSenseChangeState()
+{
+    const int bytes = GetRhythmWaveData(GetRhythm1LeadID(), nullptr, -1);
+    return bytes < 100001 ? 1 : 0;
+}

@@ -1,0 +1,279 @@
+// The host's "open" command: what a host does to show an examination. It
+// chooses the examination document by the record's system code, creates it
+// by class name, adds an item for the record and its record XML, opens it,
+// and reads what the views would show: the filtered leads of the current
+// record, its lead count and its display settings.
+#include "host/DocumentCommand.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "core/TavrionDoc.h"
+#include "documents/ExerViewDoc.h"
+#include "documents/ExtraViewDoc.h"
+#include "documents/FinalViewDoc.h"
+#include "documents/MFERViewDoc.h"
+#include "documents/RRViewDoc.h"
+#include "documents/RestViewDoc.h"
+#include "documents/RhythmViewDoc.h"
+#include "platform/base/CodePage.h"
+
+namespace host {
+namespace {
+
+std::string Utf8(const CString& text)
+{
+    return platform::ToUtf8(text.str());
+}
+
+const char* DocumentClassFor(unsigned systemCode)
+{
+    switch (systemCode) {
+    case 0xFFFA: case 0xFFFC: case 0xFFFD: return "CExerViewDoc";
+    default: break;
+    }
+    switch (systemCode & 0xFF) {
+    case 10: case 245: case 246: case 38: case 217: case 218: return "CRhythmViewDoc";
+    case 5: return "CRRViewDoc";
+    case 26: case 229: case 230: case 28: return "CExtraViewDoc";
+    case 243: case 244: return "CFinalViewDoc";
+    default: return "CRestViewDoc";
+    }
+}
+
+template <class Doc> Doc* Create(const char* className)
+{
+    CObject* object = CRuntimeClass::CreateObject(className);
+    Doc* doc = DYNAMIC_DOWNCAST(Doc, object);
+    if (!doc) {
+        std::fprintf(stderr, "morvelance-host: the library has no %s\n", className);
+        delete object;
+    }
+    return doc;
+}
+
+template <class Item> Item* NewItem(const RecordFiles& files)
+{
+    auto* item = new Item;
+    item->strFilePath = CString(files.record.c_str());
+    item->strXMLPath = CString(files.xml.c_str());
+    return item;
+}
+
+// One lead as a view gets it: the filtered samples, and their range in mV at
+// the document's sample resolution.
+void PrintLeads(CTavrionDoc& doc, int leadCount, double microvoltsPerUnit)
+{
+    std::printf("  leads (filtered)");
+    int shown = 0;
+    for (int lead = 0; lead < leadCount; ++lead) {
+        const int bytes = doc.GetRhythmWaveData(lead, nullptr, -1);
+        if (bytes <= 0) continue;
+        std::vector<short> samples(static_cast<size_t>(bytes) / 2);
+        if (doc.GetRhythmWaveData(lead, samples.data(), -1) <= 0 || samples.empty()) continue;
+        const auto range = std::minmax_element(samples.begin(), samples.end());
+        std::printf("%s#%d:%zu [%.2f..%.2f mV]", shown % 4 ? "  " : "\n    ", lead, samples.size(),
+                    *range.first * microvoltsPerUnit / 1000.0, *range.second * microvoltsPerUnit / 1000.0);
+        ++shown;
+    }
+    std::printf("%s\n", shown ? "" : " none");
+}
+
+// The sensitivities of two sense ids (0 chest, 1 limb, 2 rhythm strip, 4 and
+// 5 the extra-lead groups), in mm/mV.
+void PrintSettings(CTavrionDoc& doc, UINT first = 1, UINT second = 0)
+{
+    std::printf("  display         %.1f mm/s, filter %d Hz, sense mode %u, sense %u: %.1f, sense %u: %.1f mm/mV\n",
+                doc.GetSpeed(), doc.GetFilter(), doc.GetSenseMode(), first, doc.GetSense(first, 0), second,
+                doc.GetSense(second, 0));
+}
+
+// Adds the item, opens it and makes it current; false (with a message) when
+// the document refuses the record.
+template <class Doc, class Item>
+bool OpenItem(Doc& doc, CDataManager<Item>& list, Item* item)
+{
+    list.AppendItem(item);
+    CString xml = item->strXMLPath;
+    CString file = item->strFilePath;
+    const int result = doc.OpenFile(xml, file);
+    if (result != 0) {
+        std::fprintf(stderr, "morvelance-host: %s: the document refused the record (%d)\n",
+                     Utf8(item->strFilePath).c_str(), result);
+        return false;
+    }
+    doc.SetCurDataIndex(item->nID);
+    doc.UpDateReferenceInfo(item->strXMLPath);
+    return true;
+}
+
+void PrintHeader(const RecordFiles& files, const char* className, CTavrionDoc& doc)
+{
+    std::printf("%s\n", files.record.c_str());
+    std::printf("  document        %s (kind %d)\n", className, doc.GetDocType());
+    std::printf("  record XML      %s\n", files.xml.empty() ? "(none)" : files.xml.c_str());
+}
+
+bool OpenRest(const RecordFiles& files)
+{
+    CRestViewDoc* doc = Create<CRestViewDoc>("CRestViewDoc");
+    if (!doc) return false;
+    _RESTDATAITEM* item = NewItem<_RESTDATAITEM>(files);
+    item->b8000File = files.olderReader ? 1 : 0;
+    const bool ok = OpenItem(*doc, doc->GetRestDataManager(), item);
+    if (ok) {
+        PrintHeader(files, "CRestViewDoc", *doc);
+        PrintSettings(*doc);
+        PrintLeads(*doc, doc->GetCurItemLeadCount(), 1.25);
+        int averages = 0;
+        for (int lead = 0; lead < 15; ++lead)
+            if (doc->GetAverageWaveData(lead, nullptr, -1) > 0) ++averages;
+        std::printf("  average beats   %d leads, page style %d, pacemaker %s\n", averages, doc->GetPageStyle(),
+                    doc->IfPaceMakerON() ? "on" : "off");
+    }
+    delete doc;
+    return ok;
+}
+
+bool OpenRhythm(const RecordFiles& files)
+{
+    CRhythmViewDoc* doc = Create<CRhythmViewDoc>("CRhythmViewDoc");
+    if (!doc) return false;
+    _RHYTHMDATAITEM* item = NewItem<_RHYTHMDATAITEM>(files);
+    item->nLeadCount = files.leadCount;
+    const bool ok = OpenItem(*doc, *doc->GetRhythmDataManager(), item);
+    if (ok) {
+        PrintHeader(files, "CRhythmViewDoc", *doc);
+        PrintSettings(*doc);
+        PrintLeads(*doc, doc->GetCurItemLeadCount(), 1.25);
+        std::printf("  pages           %d at %.1f mm/s\n", doc->GetRhythmWaveTotalPage(260, 0) + 1, doc->GetSpeed());
+    }
+    delete doc;
+    return ok;
+}
+
+bool OpenRR(const RecordFiles& files)
+{
+    CRRViewDoc* doc = Create<CRRViewDoc>("CRRViewDoc");
+    if (!doc) return false;
+    _RRDATAITEM* item = NewItem<_RRDATAITEM>(files);
+    item->nLeadCount = files.leadCount;
+    const bool ok = OpenItem(*doc, *doc->GetRRDataManager(), item);
+    if (ok) {
+        PrintHeader(files, "CRRViewDoc", *doc);
+        PrintSettings(*doc);
+        PrintLeads(*doc, doc->GetCurItemLeadCount(), 1.25);
+        std::printf("  pages           %d\n", doc->GetRhythmWaveTotalPage(260, 0) + 1);
+    }
+    delete doc;
+    return ok;
+}
+
+bool OpenExtra(const RecordFiles& files)
+{
+    CExtraViewDoc* doc = Create<CExtraViewDoc>("CExtraViewDoc");
+    if (!doc) return false;
+    _EXTRADATAITEM* item = NewItem<_EXTRADATAITEM>(files);
+    const bool ok = OpenItem(*doc, *doc->GetExtraDataManager(), item);
+    if (ok) {
+        // The host knows the lead layout it recorded; ours takes it from the record.
+        item->nLeadType = doc->GetCurItemLeadCount();
+        PrintHeader(files, "CExtraViewDoc", *doc);
+        PrintSettings(*doc, 4, 5);
+        PrintLeads(*doc, 12 + doc->GetCurItemLeadCount(), 1.25);
+    }
+    delete doc;
+    return ok;
+}
+
+bool OpenFinal(const RecordFiles& files)
+{
+    CFinalViewDoc* doc = Create<CFinalViewDoc>("CFinalViewDoc");
+    if (!doc) return false;
+    const bool ok = OpenItem(*doc, doc->GetFinalDataManager(), NewItem<_FINALDATAITEM>(files));
+    if (ok) {
+        PrintHeader(files, "CFinalViewDoc", *doc);
+        PrintSettings(*doc);
+        int blocks = 0;
+        for (int index = -2; index < 32; ++index)
+            if (doc->GetAverageWaveData(index, nullptr, -1) > 0) ++blocks;
+        std::printf("  average blocks  %d (rest, descent and post-load comparisons)\n", blocks);
+    }
+    delete doc;
+    return ok;
+}
+
+bool OpenExer(const RecordFiles& files)
+{
+    CExerViewDoc* doc = Create<CExerViewDoc>("CExerViewDoc");
+    if (!doc) return false;
+    _EXERDATAITEM* item = NewItem<_EXERDATAITEM>(files);
+    const bool ok = OpenItem(*doc, doc->GetExerDataManager(), item);
+    if (ok) {
+        PrintHeader(files, "CExerViewDoc", *doc);
+        PrintSettings(*doc);
+        std::printf("  averages        %d in exercise, %d in recovery, every %d s\n", item->nExerAveCount,
+                    item->nPostAveCount, item->nBlockInterval);
+        std::printf("  stored strips   %d in exercise, %d in recovery\n", item->nExerMemCount, item->nPostMemCount);
+        const int bytes = doc->GetRestWave(1, nullptr, 0);
+        std::printf("  rest beat       %d samples of lead II\n", bytes > 0 ? bytes / 2 : 0);
+    }
+    delete doc;
+    return ok;
+}
+
+}  // namespace
+
+bool OpenDeviceRecord(const RecordFiles& files, unsigned systemCode)
+{
+    const std::string className = DocumentClassFor(systemCode);
+    if (className == "CRhythmViewDoc") return OpenRhythm(files);
+    if (className == "CRRViewDoc") return OpenRR(files);
+    if (className == "CExtraViewDoc") return OpenExtra(files);
+    if (className == "CFinalViewDoc") return OpenFinal(files);
+    if (className == "CExerViewDoc") return OpenExer(files);
+    return OpenRest(files);
+}
+
+bool OpenMferRecord(const RecordFiles& files)
+{
+    CMFERViewDoc* doc = Create<CMFERViewDoc>("CMFERViewDoc");
+    if (!doc) return false;
+    // The file's kind decides the lead layout of the item the host adds.
+    CTavrionDoc probe;
+    CString file(files.record.c_str()), probeXml, third;
+    _DATAITEM* probeItem = new _DATAITEM;
+    probeItem->strFilePath = file;
+    probe.GetDataManager().AppendItem(probeItem);
+    const int kind = probe.OpenMFERFile(file, probeXml, third);
+    if (kind == 1 || kind == 255) {
+        std::fprintf(stderr, "morvelance-host: %s: no examination kind for this MFER file\n", files.record.c_str());
+        delete doc;
+        return false;
+    }
+    auto* item = NewItem<_MFERDATAITEM>(files);
+    item->nLeadLayout = CMFERViewDoc::GetLeadLayoutBySystemCode(kind);
+    doc->GetMFERDataManager()->AppendItem(item);
+    doc->SetCurDataIndex(item->nID);
+    CString xml = item->strXMLPath;
+    const int code = doc->OpenMFERFile(file, xml, third);
+    const bool ok = code != 1 && code != 255;
+    if (!ok) {
+        std::fprintf(stderr, "morvelance-host: %s: the document refused the file (%d)\n", files.record.c_str(), code);
+    } else {
+        doc->UpDateReferenceInfo(item->strXMLPath);
+        std::printf("%s\n", files.record.c_str());
+        std::printf("  document        CMFERViewDoc (kind %d), MFER kind 0x%04X\n", doc->GetDocType(), kind & 0xFFFF);
+        std::printf("  record XML      %s\n", Utf8(item->strXMLPath).c_str());
+        PrintSettings(*doc);
+        std::printf("  rate            %.1f Hz, %.3f uV per unit\n", item->pMFERParser->GetSamplingFrequency(),
+                    item->pMFERParser->GetMeasureSense());
+        PrintLeads(*doc, doc->GetCurItemLeadCount(), item->pMFERParser->GetMeasureSense());
+    }
+    delete doc;
+    return ok;
+}
+
+}  // namespace host

@@ -1,0 +1,340 @@
+// The exercise document's edits saved to the record XML and read back from
+// the file, its display settings, and records and XML files it must survive.
+#include <filesystem>
+#include <fstream>
+
+#include "core/ECGXMLParser.h"
+#include "core/ReferenceIds.h"
+#include "platform/ui/MessageBoxRecorder.h"
+#include "tests/documents/ExerViewDocFixture.h"
+
+using namespace exertest;
+
+namespace {
+
+// Sets one value of a record XML file as another program would.
+void SetXml(const std::string& file, const wchar_t* path, const wchar_t* value, const wchar_t* attrib = L"")
+{
+    CECGXMLParser xml(Wide(file), 0, CString());
+    const CString name(attrib);
+    ASSERT_TRUE(xml.SetDataToXMLDOM(value, path, name.IsEmpty() ? 4 : 2, name));
+    xml.SaveToXMLFile();
+}
+
+CString GetXml(const std::string& file, const wchar_t* path, const wchar_t* attrib = L"")
+{
+    CECGXMLParser xml(Wide(file), 0, CString());
+    const CString name(attrib);
+    CString value;
+    if (!xml.GetDataFromXMLDOM(value, path, name.IsEmpty() ? 4 : 2, name)) return L"(missing)";
+    return value;
+}
+
+const wchar_t kSetting[] = L"/Rawdata/Assist_info/Reference/Setting/";
+
+CString SettingPath(const wchar_t* element)
+{
+    return CString(kSetting) + element;
+}
+
+}  // namespace
+
+TEST_F(ExerDocument, EditsSurviveSaveAndReload)
+{
+    const ExerFiles files = Write(DefaultOptions());
+    std::string judgement;
+    {
+        CExerViewDoc doc;
+        ASSERT_EQ(Open(doc, files), 0);
+        doc.SetCtrlContent(nullptr);
+        EXPECT_EQ(doc.IsEidtChange(), 0);
+        judgement = Utf8(doc.GetCurrentDataItem()->stInterpre.strIvrelText);
+        ASSERT_FALSE(judgement.empty());
+
+        doc.PushCtrlEdit(4023, L"胸痛", -1);
+        doc.PushCtrlEdit(4038, L"Bruce変法", -1);
+        doc.PushCtrlEdit(4044, L"155", -1);
+        doc.PushCtrlEdit(4017, Wide(std::string(70, 'x') + "\r\n二行目"), -1);
+        doc.PushCtrlEdit(4035, Wide(judgement == "異常" ? "正常" : "異常"), -1);
+        EXPECT_EQ(doc.IsEidtChange(), 1);
+        EXPECT_EQ(doc.IsInformationChange(), 1);
+        EXPECT_EQ(doc.IsCommentChange(), 1);
+        EXPECT_EQ(doc.IsAnalysisChange(), 1);
+
+        EXPECT_EQ(doc.SaveDataToXML(0), 0);
+        const _EXERDATAITEM* item = doc.GetCurrentDataItem();
+        EXPECT_EQ(item->stInterpre.bSaved, 1);
+        EXPECT_EQ(Utf8(item->stInterpre.strMaxPercent), " 90 % of MHR (173 bpm)");
+        EXPECT_EQ(doc.SaveDataToXML(5), 255);
+    }
+    // The judgement keeps its code in the file.
+    EXPECT_EQ(Utf8(GetXml(files.xml, L"/Rawdata/Tavrion/Analysis/Analysis_section/Judgement", L"value")),
+              judgement == "異常" ? "J1" : "J4");
+
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    const _EXERDATAITEM* item = doc.GetCurrentDataItem();
+    const _INTERPRE_INFO_EXER& info = item->stInterpre;
+    EXPECT_EQ(Utf8(info.strSympton), "胸痛");
+    EXPECT_EQ(Utf8(info.strLoad), "Bruce変法");
+    EXPECT_EQ(Utf8(info.strMaxHr), "155");
+    EXPECT_EQ(Utf8(info.strComment), std::string(60, 'x') + "\r\n" + std::string(10, 'x') + "\r\n二行目");
+    EXPECT_EQ(Utf8(info.strIvrelText), judgement == "異常" ? "正常" : "異常");
+    // What the form did not touch reads back as it was.
+    EXPECT_EQ(Utf8(info.strMedication1), "降圧剤");
+    EXPECT_EQ(info.nMedication1Code, 0);
+    EXPECT_EQ(info.nMedication2Code, 2);
+    EXPECT_EQ(info.nStopCondition, 2);
+    EXPECT_EQ(Utf8(info.stBirthday.strMonth), "06");
+    EXPECT_FALSE(info.strPatientEditDate.IsEmpty());
+    EXPECT_EQ(Utf8(item->stPatient.strPatientID), "EX-0047");
+    doc.SetCtrlContent(nullptr);
+    EXPECT_EQ(doc.IsEidtChange(), 0);
+}
+
+TEST_F(ExerDocument, SaveNeedsAnItemWithRecordXml)
+{
+    const ExerFiles files = Write(DefaultOptions());
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    EXPECT_EQ(doc.SaveDataToXML(1), 255);
+    EXPECT_EQ(doc.SaveAnnotationToXML(1), 255);
+    // The record's two annotations are written back as they were read.
+    EXPECT_EQ(doc.SaveAnnotationToXML(0), 0);
+    {
+        CECGXMLParser xml(Wide(files.xml), 0, CString());
+        EXPECT_EQ(xml.GetObjectCount(L"/Rawdata/Annotation/Anno"), 2);
+    }
+    doc.GetCurrentDataItem()->strXMLPath.Empty();
+    const std::string before = testsupport::ReadFileBytes(files.xml);
+    EXPECT_EQ(doc.SaveDataToXML(0), 255);
+    EXPECT_EQ(testsupport::ReadFileBytes(files.xml), before);
+}
+
+TEST_F(ExerDocument, DisplaySettingsRoundTrip)
+{
+    const ExerFiles files = Write(DefaultOptions());
+    {
+        CExerViewDoc doc;
+        ASSERT_EQ(Open(doc, files), 0);
+        doc.UpDateReferenceInfo(CString());
+        EXPECT_EQ(doc.GetPageStyle(), 2);
+        EXPECT_EQ(doc.GetExerLeadSelection(2), 0xFC0);
+        EXPECT_EQ(doc.GetExerLeadSelection(3), 1 << 6);
+        EXPECT_EQ(doc.GetWaveColor(15), RGB(0, 128, 0));
+
+        doc.SetPageStyle(4);
+        doc.SetReferenceIntoXML(REFERENCE_PAGE_STYLE, 0);
+        doc.SetSense(6, 20.0f, 1);
+        doc.SetReferenceIntoXML(REFERENCE_SENSITIVITY, 0);
+        doc.SetMeasurePoint(0);
+        doc.SetReferenceIntoXML(REFERENCE_MEASURE_POINT, 0);
+        // Six entries hold the six-lead selection: bits past the sixth are not taken.
+        doc.SetExerLeadSelection(0xFFF, 2);
+        EXPECT_EQ(doc.GetExerLeadSelection(2), 0x3F);
+        doc.SetExerLeadSelection(0x30, 3);
+        EXPECT_EQ(doc.GetExerLeadSelection(3), 0x10);
+        doc.SetExerLeadSelection(0, 3);   // nothing set: the lead stays
+        EXPECT_EQ(doc.GetExerLeadSelection(3), 0x10);
+        EXPECT_EQ(doc.GetExerLeadSelection(1), -1);
+        doc.SetGridType(1);
+        doc.SetReferenceIntoXML(REFERENCE_GRID_TYPE, 0);   // the base's own setting, on this document's item
+    }
+    EXPECT_EQ(Utf8(GetXml(files.xml, SettingPath(L"Sensitivity"))), "20.00");
+    EXPECT_EQ(Utf8(GetXml(files.xml, SettingPath(L"Draw_setting/Grid_type"))), "1");
+
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    doc.UpDateReferenceInfo(CString());
+    EXPECT_EQ(doc.GetPageStyle(), 4);
+    EXPECT_EQ(doc.GetCommonSense(0), 20.0f);
+    EXPECT_EQ(doc.GetSenseMode(), 1u);
+    EXPECT_EQ(doc.GetMeasurePoint(), 0);
+    EXPECT_EQ(doc.GetExerLeadSelection(2), 0x3F);
+    EXPECT_EQ(doc.GetExerLeadSelection(3), 0x10);
+    EXPECT_EQ(doc.GetGridType(), 1);
+
+    // Setting 14 of a mode without a selection saves the file unchanged.
+    doc.SetReferenceIntoXML(REFERENCE_LEAD_SELECTION, 1);
+    EXPECT_EQ(Utf8(GetXml(files.xml, SettingPath(L"Lead_selection/Lead_6ch"))), "63");
+}
+
+TEST_F(ExerDocument, SettingsOutsideTheirRangeFallBack)
+{
+    const ExerFiles files = Write(DefaultOptions());
+    SetXml(files.xml, L"/Rawdata/Assist_info/Reference/Setting/Page_style", L"9");
+    SetXml(files.xml, L"/Rawdata/Assist_info/Reference/Setting/Sensitivity", L"7.5");
+    SetXml(files.xml, L"/Rawdata/Assist_info/Reference/Setting/Lead_selection/Lead_6ch", L"-1");
+    SetXml(files.xml, L"/Rawdata/Assist_info/Reference/Setting/Lead_selection/Lead_1ch", L"99999");
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    doc.UpDateReferenceInfo(CString());
+    EXPECT_EQ(doc.GetPageStyle(), 1);
+    EXPECT_EQ(doc.GetCommonSense(0), 10.0f);
+    EXPECT_EQ(doc.GetExerLeadSelection(2), 0x3F);
+    const short one = doc.GetExerLeadSelection(3);
+    EXPECT_GT(one, 0);
+    EXPECT_LT(one, 1 << 12);
+
+    // Sense modes 3 and 4 show the record's own sensitivity.
+    doc.SetSenseMode(3);
+    EXPECT_EQ(doc.GetCommonSense(0), doc.GetCurrentDataItem()->fAcqSense);
+    doc.SetSenseMode(2);   // not a mode of these screens
+    EXPECT_EQ(doc.GetSenseMode(), 3u);
+}
+
+TEST_F(ExerDocument, OpeningFailuresAreReportedAndLeaveNothing)
+{
+    const ExerFiles good = Write(DefaultOptions());
+    platform::ui::MessageBoxRecorder boxes;
+    CExerViewDoc doc;
+
+    ExerFiles missing{m_dir.File("none.ecg"), m_dir.File("none.xml")};
+    EXPECT_EQ(Open(doc, missing), 255);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(Utf8(boxes.Last().text), "ECGファイル" + missing.ecg + "を開けません。");
+    EXPECT_EQ(Utf8(boxes.Last().caption), "エラー");
+    EXPECT_NE(boxes.Last().type & MB_ICONERROR, 0u);
+
+    ExerFiles shortFile{m_dir.Write("short.ecg", std::string(50, 'M')), good.xml};
+    EXPECT_EQ(Open(doc, shortFile), 255);
+    ASSERT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(Utf8(boxes.Last().text), shortFile.ecg + "は不正なECGファイルです。");
+
+    // A record cut short or with a spoilt checksum: no reader takes it, no
+    // message, and the item goes.
+    std::string bytes = testsupport::ReadFileBytes(good.ecg);
+    ExerFiles cut{m_dir.Write("cut.ecg", bytes.substr(0, bytes.size() / 2)), good.xml};
+    const int before = boxes.Count();
+    EXPECT_EQ(Open(doc, cut), 255);
+    bytes[bytes.size() - 3] ^= 0x5A;
+    ExerFiles spoilt{m_dir.Write("spoilt.ecg", bytes), good.xml};
+    EXPECT_EQ(Open(doc, spoilt), 255);
+    EXPECT_EQ(boxes.Count(), before);
+    for (_EXERDATAITEM* item = doc.GetExerDataManager().GetListHeader(); item; item = item->pNext)
+        EXPECT_NE(item->strFilePath, Wide(cut.ecg));
+
+    // The list holds no item for these keys.
+    CString xml = Wide(good.xml);
+    CString ecg = Wide(good.ecg);
+    EXPECT_EQ(doc.OpenFile(xml, ecg), 1);
+}
+
+TEST_F(ExerDocument, MissingAndOversizedBlocksReadWithinBounds)
+{
+    const ExerFiles files = Write(DefaultOptions(), [](RecordBuilder& items) {
+        items.SetInt16(3282, 0, 30000);   // far more blocks and strips than stored
+        items.SetInt16(3283, 0, 400);
+        items.SetInt16(3292, 0, 400);
+        items.SetRaw(3284, 0, {0x7F});    // a rate cut to one byte
+        items.SetRaw(3475, 0, {1, 2, 3, 4});   // a heart rate without its value
+        items.SetRaw(3290, 3, {});
+        items.Remove(3299, 0);
+        items.Remove(3304, 0);
+    });
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    _EXERDATAITEM* item = doc.GetCurrentDataItem();
+    EXPECT_EQ(item->nSampleRate, 500);
+    EXPECT_EQ(item->nTagHr[1], 0);
+    EXPECT_EQ(item->arrMemTime.GetSize(), 402);
+    EXPECT_EQ(Utf8(item->stInterpre.strVo2Max), "*.*  ml/kg/min (*.* METS * bpm)");
+
+    doc.SetCurAveBlockNo(3);   // its time is empty: the clock starts over
+    EXPECT_EQ(item->nCurTime, 0);
+    item->nCurTime = 1500;   // a recovery block the record does not hold
+    EXPECT_EQ(doc.GetAverageWave(0, nullptr, 0), 0);
+    // The first strip without a time ends the search.
+    item->nCurTime = 100000;
+    EXPECT_EQ(doc.GetCurMemBlockNo(), 3);
+    EXPECT_EQ(doc.GetRhythmWave(0, nullptr), 0);
+    EXPECT_EQ(doc.GetCurrentAveWave(9, nullptr, 0), 0);
+}
+
+TEST_F(ExerDocument, RecordWithoutExerciseItems)
+{
+    const ExerFiles files = Write(DefaultOptions(), [](RecordBuilder& items) {
+        for (uint32_t tag : {3282u, 3283u, 3284u, 3285u, 3292u, 3293u, 3475u, 3478u, 3479u}) items.Remove(tag, 0);
+    });
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    _EXERDATAITEM* item = doc.GetCurrentDataItem();
+    EXPECT_EQ(item->nBlockInterval, 15);
+    EXPECT_EQ(item->nExerAveCount + item->nPostAveCount, 0);
+    EXPECT_EQ(item->arrMemTime.GetSize(), 0);
+    EXPECT_EQ(item->nEndTime, 0);
+    EXPECT_EQ(doc.GetCurMemBlockNo(), 0);
+    EXPECT_EQ(doc.GetNearestMemTime(30), 0);
+    EXPECT_EQ(doc.IsPostMemBlock(), 0);
+    EXPECT_EQ(doc.GetRestWave(0, nullptr, 0), 1200);
+}
+
+TEST_F(ExerDocument, TrendAndHeartRatesOutsideTheirRange)
+{
+    const ExerFiles files = Write(DefaultOptions());
+    const wchar_t* trend = L"/Rawdata/Tavrion/Report/Exercise_section/Trend/";
+    SetXml(files.xml, (CString(trend) + L"Mets/Size").GetString(), L"5000");
+    SetXml(files.xml, (CString(trend) + L"Rest_hr/Size").GetString(), L"-7");
+    SetXml(files.xml, (CString(trend) + L"Stage_info/Size").GetString(), L"100000");
+    SetXml(files.xml, L"/Rawdata/Tavrion/Report/Exercise_section/Hr/Hr_100percent", L"0");
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    const _EXERDATAITEM* item = doc.GetCurrentDataItem();
+    // No heart rates: the line has no slope.
+    EXPECT_EQ(item->stResult.dSlope, 0.0);
+    EXPECT_EQ(Utf8(item->stInterpre.strMaxPercent), "  0 % of MHR (  0 bpm)");
+
+    // With the heart rates back but no stage lengths, no point is taken either.
+    const ExerFiles second = Write(DefaultOptions(), nullptr, RecordXmlOptions(), "second");
+    for (int n = 1; n <= 6; ++n) {
+        CString path;
+        path.Format(L"%sStage_info/Stage_info_element[@number='%d']", trend, n);
+        SetXml(second.xml, path.GetString(), L"0");
+    }
+    CExerViewDoc other;
+    ASSERT_EQ(Open(other, second), 0);
+    EXPECT_EQ(other.GetCurrentDataItem()->stResult.dSlope, 0.0);
+    EXPECT_TRUE(other.GetCurrentDataItem()->stResult.strValue[1][9].IsEmpty());
+}
+
+TEST_F(ExerDocument, FormCaptionsAndTheConfirmationLine)
+{
+    const ExerFiles files = Write(DefaultOptions());
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    _EXERDATAITEM* item = doc.GetCurrentDataItem();
+    doc.SetCtrlContent(nullptr);
+    CString text;
+    doc.GetCtrlData(4043, text);
+    EXPECT_EQ(Utf8(text), "最大心拍数");
+    doc.GetCtrlData(4049, text);
+    EXPECT_EQ(Utf8(text), "bpm");
+    doc.GetCtrlData(4040, text);
+    EXPECT_EQ(Utf8(text), "09'00''(10.1 METs)");
+    int selection = -2;
+    doc.GetCtrlData(4021, selection);
+    EXPECT_EQ(selection, 2);
+
+    // The confirmation line shows only on a confirmed record.
+    item->stPatient.bConfirmed = 0;
+    doc.UpdateCtrlStatus();
+    EXPECT_EQ(doc.CheckCtrlStatus(4061, 0) & 1, 0);
+    EXPECT_EQ(doc.CheckCtrlStatus(4059, 0) & 1, 1);
+    EXPECT_EQ(doc.IsDoctorConfirm(), 0);
+
+    item->stPatient.bConfirmed = 1;
+    item->stPatient.strConfirmDoctor = L"鈴木医師";
+    doc.SetCtrlContent(nullptr);
+    doc.UpdateCtrlStatus();
+    EXPECT_EQ(doc.CheckCtrlStatus(4061, 0) & 1, 1);
+    EXPECT_EQ(doc.CheckCtrlStatus(4059, 0) & 1, 0);
+    EXPECT_EQ(doc.IsDoctorConfirm(), 1);
+
+    // The sub-age fields follow the document's sub-age flag.
+    doc.SetSubAgeFlag(0);
+    doc.UpdateCtrlStatus();
+    EXPECT_EQ(doc.CheckCtrlStatus(3013, 0) & 1, 0);
+    doc.SetSubAgeFlag(1);
+    doc.UpdateCtrlStatus();
+    EXPECT_EQ(doc.CheckCtrlStatus(3014, 0) & 1, 1);
+}

@@ -1,0 +1,275 @@
+// Exercise test records made by the record maker, opened through the
+// exercise document as the host does, and what its views and forms get.
+#include "tests/documents/ExerViewDocFixture.h"
+
+using namespace exertest;
+
+TEST_F(ExerDocument, OpensTheRecordWithItsClocksAndHeartRates)
+{
+    const ExerciseRecordOptions o = DefaultOptions();
+    const ExerFiles files = Write(o);
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    _EXERDATAITEM* item = doc.GetCurrentDataItem();
+    ASSERT_NE(item, nullptr);
+    const ExerciseTimeline t = MakeExerciseTimeline(o);
+
+    EXPECT_EQ(item->uSystemCode, 0xFFFCu);
+    EXPECT_EQ(item->nBlockInterval, 15);
+    EXPECT_EQ(item->nSampleRate, 500);
+    EXPECT_EQ(item->nExerTime, 540);
+    EXPECT_EQ(item->nExerAveCount, static_cast<int>(t.averageTimes[0].size()));
+    EXPECT_EQ(item->nPostAveCount, static_cast<int>(t.averageTimes[1].size()));
+    EXPECT_EQ(item->nTagHr[0], o.restHr);
+    EXPECT_EQ(item->nTagHr[1], o.peakHr);
+    // The strip times run over both series on one clock.
+    std::vector<int> expected;
+    for (int s : t.stripTimes[0]) expected.push_back(s);
+    for (int s : t.stripTimes[1]) expected.push_back(t.exerciseSeconds + s);
+    ASSERT_EQ(item->arrMemTime.GetSize(), static_cast<INT_PTR>(expected.size()));
+    for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(item->arrMemTime[static_cast<INT_PTR>(i)], expected[i]);
+    EXPECT_EQ(item->nEndTime, t.exerciseSeconds + t.averageTimes[1].back());
+    EXPECT_EQ(item->nCurTime, 0);   // opening leaves the clock where it was
+
+    // The block number follows the clock into the recovery series and back.
+    doc.SetCurAveBlockNo(item->nExerAveCount + 2);
+    EXPECT_EQ(item->nCurTime, t.exerciseSeconds + 30);
+    EXPECT_EQ(doc.GetCurAveBlockNo(), item->nExerAveCount + 2);
+    doc.SetCurAveBlockNo(5);
+    EXPECT_EQ(doc.GetCurAveBlockNo(), 5);
+
+    // Strips: the first at or after the time, and the nearest stored time.
+    item->nCurTime = expected[1] - 1;
+    EXPECT_EQ(doc.GetCurMemBlockNo(), 1);
+    EXPECT_EQ(doc.IsPostMemBlock(), 0);
+    doc.SetCurMemBlockNo(o.exerciseStrips);
+    EXPECT_EQ(item->nCurTime, expected[static_cast<size_t>(o.exerciseStrips)]);
+    EXPECT_EQ(doc.GetCurMemBlockNo(), o.exerciseStrips);
+    EXPECT_EQ(doc.IsPostMemBlock(), 1);
+    EXPECT_EQ(doc.GetNearestMemTime(expected[2]), expected[2]);
+    EXPECT_EQ(doc.GetNearestMemTime(expected[2] + 1), expected[2]);
+    EXPECT_EQ(doc.GetNearestMemTime((expected[3] + expected[4]) / 2 + 1), expected[4]);
+    EXPECT_EQ(doc.GetNearestMemTime(-5), expected[0]);
+    EXPECT_EQ(doc.GetNearestMemTime(100000), expected.back());
+}
+
+TEST_F(ExerDocument, ServesStoredAndDerivedLeadsOfEveryRow)
+{
+    const ExerFiles files = Write(DefaultOptions());
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    _EXERDATAITEM* item = doc.GetCurrentDataItem();
+
+    // The limb leads the record does not store come from I and II sample by sample.
+    const std::vector<short> one = Wave([&](short* b) { return doc.GetAverageShowWave(3026, 0, b, 0); });
+    const std::vector<short> two = Wave([&](short* b) { return doc.GetAverageShowWave(3026, 1, b, 0); });
+    ASSERT_EQ(one.size(), 600u);
+    for (int lead = 8; lead <= 11; ++lead) {
+        const std::vector<short> derived = Wave([&](short* b) { return doc.GetRestWave(lead, b, 0); });
+        ASSERT_EQ(derived.size(), 600u) << lead;
+        std::vector<BYTE> rawI(1200), rawII(1200);
+        doc.ecgGetData(item->pECGData, 3026, 0, rawI.data(), 1200, ECG_DATA_RAW);
+        doc.ecgGetData(item->pECGData, 3027, 0, rawII.data(), 1200, ECG_DATA_RAW);
+        for (size_t i = 0; i < derived.size(); i += 37) {
+            const short a = static_cast<short>(rawI[2 * i] | (rawI[2 * i + 1] << 8));
+            const short b = static_cast<short>(rawII[2 * i] | (rawII[2 * i + 1] << 8));
+            const short want[4] = {static_cast<short>(b - a), static_cast<short>(-(a + b) >> 1),
+                                   static_cast<short>(a - (b >> 1)), static_cast<short>(b - (a >> 1))};
+            EXPECT_EQ(derived[i], want[lead - 8]) << "lead " << lead << " sample " << i;
+        }
+    }
+    EXPECT_EQ(doc.GetRestWave(12, nullptr, 0), 0);
+    EXPECT_EQ(doc.GetRestWave(-1, nullptr, 0), 0);
+
+    // The rest beat is put on its base line at the position asked for.
+    const int position = item->nOnset + 100;
+    const std::vector<short> rest = Wave([&](short* b) { return doc.GetRestWave(5, b, position); });
+    EXPECT_EQ(rest[100], 0);
+
+    // The ST segment of V5 sinks with the load and comes back in recovery.
+    auto stLevel = [&](int block) {
+        doc.SetCurAveBlockNo(block);
+        const std::vector<short> beat = Wave([&](short* b) { return doc.GetAverageWave(6, b, 0); });
+        return beat.size() == 600u ? beat[250 + 50] : 0;
+    };
+    const int first = stLevel(0);
+    const int peak = stLevel(item->nExerAveCount - 1);
+    const int late = stLevel(item->nExerAveCount + item->nPostAveCount - 1);
+    EXPECT_LT(peak, first - 30);   // more than 0.75 mm lower in units of 2.5 uV
+    EXPECT_GT(late, peak);
+
+    // The strip of the current memory block, ten seconds of every stored lead.
+    doc.SetCurMemBlockNo(1);
+    EXPECT_EQ(doc.GetRhythmWave(3, nullptr), 10000);
+    EXPECT_EQ(doc.GetRhythmWave(9, nullptr), 10000);
+    EXPECT_EQ(doc.GetCurrentAveWave(6, nullptr, 0), 1200);
+    doc.SetCurMemBlockNo(item->nExerMemCount + item->nPostMemCount - 1);
+    EXPECT_EQ(doc.GetRhythmWave(0, nullptr), 10000);
+
+    doc.SetCurDataIndex(7);   // no current item: nothing to draw
+    EXPECT_EQ(doc.GetAverageWave(0, nullptr, 0), 0);
+    EXPECT_EQ(doc.GetRhythmWave(0, nullptr), 0);
+    EXPECT_EQ(doc.GetCurAveBlockNo(), 0);
+}
+
+TEST_F(ExerDocument, BlockClockEdges)
+{
+    const ExerFiles files = Write(DefaultOptions());
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    _EXERDATAITEM* item = doc.GetCurrentDataItem();
+    item->nExerTime = 300;
+    item->nBlockInterval = 60;
+    item->nExerAveCount = 6;
+    item->nPostAveCount = 4;
+    static const int kTimes[][2] = {{299, 4}, {329, 6}, {330, 7}, {389, 7}, {390, 8}, {600, 9}};
+    for (const auto& c : kTimes) {
+        item->nCurTime = c[0];
+        EXPECT_EQ(doc.GetCurAveBlockNo(), c[1]) << "time " << c[0];
+    }
+    // A record without blocks asks for block -1: the clock starts over.
+    item->nExerAveCount = item->nPostAveCount = 0;
+    doc.SetCurAveBlockNo(-1);
+    EXPECT_EQ(item->nCurTime, 0);
+}
+
+TEST_F(ExerDocument, RecoveryIndexOfTheThreeLeadRecorderStaysInTheSeries)
+{
+    ExerciseRecordOptions o = DefaultOptions();
+    o.systemCode = 0xFFFA;
+    o.recoverySeconds = 0;   // one recovery block
+    const ExerFiles files = Write(o);
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    _EXERDATAITEM* item = doc.GetCurrentDataItem();
+    ASSERT_EQ(item->nPostAveCount, 1);
+    doc.SetCurAveBlockNo(item->nExerAveCount);
+    EXPECT_EQ(doc.GetAverageWave(0, nullptr, 0), 1200);
+}
+
+TEST_F(ExerDocument, SummaryResultAndInterpretationTexts)
+{
+    ExerciseRecordOptions o = DefaultOptions();
+    o.hrCalculate = 1;
+    const ExerFiles files = Write(o);
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    _EXERDATAITEM* item = doc.GetCurrentDataItem();
+    const _INTERPRE_INFO_EXER& info = item->stInterpre;
+
+    EXPECT_EQ(Utf8(info.strLoad), "Bruce");
+    EXPECT_EQ(Utf8(info.strLoadTime), "09'00''(10.1 METs)");
+    EXPECT_EQ(Utf8(info.strMaxHr), "150");
+    // Share of the heart-rate reserve: (150 - 62) / (173 - 62).
+    EXPECT_EQ(Utf8(info.strMaxPercent), " 79 % of MHR (173 bpm)");
+    EXPECT_EQ(Utf8(info.strStLevelPoint), " 80 ms");
+    EXPECT_EQ(Utf8(info.strVo2Max), "35.4  ml/kg/min (10.1 METS 150 bpm)");
+    EXPECT_EQ(Utf8(info.strRace), "アジア");
+    EXPECT_EQ(Utf8(item->strLeadName[6]), "V1");
+    EXPECT_EQ(item->nExtra3Lead[1], 7);
+    EXPECT_EQ(item->nOnset, 230);
+    EXPECT_EQ(Utf8(info.strMedication1), "降圧剤");
+    EXPECT_EQ(info.nMedication1Code, 0);
+    EXPECT_EQ(info.nMedication2Code, 2);
+    EXPECT_EQ(info.bReqSection, 1);
+    EXPECT_EQ(Utf8(info.stBirthday.strMonth), "06");
+    EXPECT_FALSE(info.strIvrelValue.IsEmpty());
+
+    // Three stage ends give the METs line, and it fills the table.
+    EXPECT_GT(item->stResult.dSlope, 0.05);
+    EXPECT_LT(item->stResult.dIntercept, 0.0);
+    const _EXER_RESULT_INFO& r = item->stResult;
+    EXPECT_EQ(Utf8(r.strValue[0][0]), "40");
+    EXPECT_EQ(Utf8(r.strValue[0][9]), "100");
+    EXPECT_EQ(Utf8(r.strValue[1][9]), "173");   // the reserve reaches the predicted maximum
+    for (int row = 1; row < EXER_RESULT_ROWS; ++row)
+        EXPECT_GE(std::wcstod(r.strValue[2][row].GetString(), nullptr), std::wcstod(r.strValue[2][row - 1].GetString(), nullptr)) << row;
+    EXPECT_FALSE(r.strValue[4][9].IsEmpty());   // energy of the 0xFFFC recorder
+    EXPECT_FALSE(item->stInterpre.strPwc.IsEmpty());
+}
+
+TEST_F(ExerDocument, TheHostCreatesItByClassName)
+{
+    CObject* object = CRuntimeClass::CreateObject("CExerViewDoc");
+    ASSERT_NE(object, nullptr);
+    CExerViewDoc* doc = DYNAMIC_DOWNCAST(CExerViewDoc, object);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->GetDocType(), DOC_TYPE_EXER);
+    EXPECT_TRUE(doc->IsKindOf(RUNTIME_CLASS(CTavrionDoc)));
+    EXPECT_EQ(doc->GetPageStyle(), 1);
+    EXPECT_EQ(doc->GetCommonSense(0), 10.0f);
+    delete object;
+}
+
+TEST_F(ExerDocument, RecordFilesNamedAsTheSystemNamesThem)
+{
+    ExerciseRecordOptions o = DefaultOptions();
+    o.intervalCode = 2;
+    o.stages = 4;
+    const std::string ecg = m_dir.File("A001.ecg");
+    const std::string xml = WriteExerciseRecordFiles(ecg, o);
+    EXPECT_EQ(xml, m_dir.File("A00120240401093000.xml"));
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, ExerFiles{ecg, xml}), 0);
+    const _EXERDATAITEM* item = doc.GetCurrentDataItem();
+    EXPECT_EQ(item->nBlockInterval, 120);
+    EXPECT_EQ(item->nExerTime, 720);
+    EXPECT_EQ(Utf8(item->stInterpre.strLoadTime), "12'00''(12.9 METs)");
+}
+
+TEST_F(ExerDocument, TargetHeartRateTables)
+{
+    EXPECT_EQ(CExerViewDoc::LookupHr(85, 47.6, 0), 158);
+    EXPECT_EQ(CExerViewDoc::LookupHr(45, 30, 0), 0);
+    EXPECT_EQ(CExerViewDoc::LookupHr(100, 15.4, 0), 197);   // column 0
+    EXPECT_EQ(CExerViewDoc::LookupHr(100, 16, 1), 190);     // column 1
+    EXPECT_EQ(CExerViewDoc::LookupHr(100, 25, 0), 195);     // column 2
+    EXPECT_EQ(CExerViewDoc::LookupHr(40, 75, 0), 70);       // column 12
+    EXPECT_EQ(CExerViewDoc::LookupHr(40, 120, 7), 67);
+}
+
+TEST_F(ExerDocument, TextsOfTheForm)
+{
+    CString hr = L"150";
+    EXPECT_EQ(Utf8(CExerViewDoc::PercentText(hr, 1, 60, 180)), " 75 % of MHR (180 bpm)");
+    EXPECT_EQ(Utf8(CExerViewDoc::PercentText(hr, 0, 60, 0)), "  0 % of MHR (  0 bpm)");   // no maximum
+    EXPECT_EQ(Utf8(CExerViewDoc::PercentText(hr, 1, 90, 90)), "  0 % of MHR ( 90 bpm)");  // no reserve
+    CString negative = L"-3";
+    EXPECT_EQ(Utf8(CExerViewDoc::PercentText(negative, 0, 60, 180)), "  * % of MHR (180 bpm)");
+    EXPECT_TRUE(negative.IsEmpty());
+
+    const std::string seventy(70, 'a');
+    EXPECT_EQ(Utf8(CExerViewDoc::WrapComment(Wide(seventy))), std::string(60, 'a') + "\r\n" + std::string(10, 'a') + "\r\n");
+    EXPECT_EQ(Utf8(CExerViewDoc::WrapComment(L"a\r\nb\nc\rd")), "a\r\nb\r\nc");
+    // Wide characters count two bytes: 30 of them fill a line.
+    CString wide;
+    for (int i = 0; i < 40; ++i) wide += L"山";
+    const CString wrapped = CExerViewDoc::WrapComment(wide);
+    EXPECT_EQ(wrapped.Find(L"\r\n"), 30);
+    EXPECT_EQ(wrapped.GetLength(), 40 + 4);
+}
+
+TEST_F(ExerDocument, BeatsFromARealRestingRecord)
+{
+    REQUIRE_SHARED_DATA(header, "physionet/ptb/s0010_re.hea");
+    ExerciseRecordOptions o = DefaultOptions();
+    o.ptbRecord = header.substr(0, header.size() - 4);
+    o.systemCode = 0xFFFD;
+    const ExerFiles files = Write(o);
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    const _EXERDATAITEM* item = doc.GetCurrentDataItem();
+    // The patient's own resting beat: a QRS of some size in every stored lead.
+    for (int lead = 0; lead < 8; ++lead) {
+        const std::vector<short> rest = Wave([&](short* b) { return doc.GetRestWave(lead, b, 0); });
+        ASSERT_EQ(rest.size(), 600u) << lead;
+        short hi = 0, lo = 0;
+        doc.GetWaveMaxMin(rest.data(), static_cast<int>(rest.size()), &hi, &lo);
+        EXPECT_GT(hi - lo, 100) << lead;   // more than 0.25 mV
+    }
+    // These recorders keep the leads in another order.
+    EXPECT_EQ(doc.GetDataLeadIDInverse(2), 6u);
+    EXPECT_EQ(doc.GetDataLeadIDInverse(8), 2u);
+    EXPECT_EQ(doc.GetDataLeadIDInverse(15), 0u);
+    EXPECT_FALSE(item->stResult.strValue[4][9].IsEmpty());   // energy of the 0xFFFD recorder
+}

@@ -1,0 +1,363 @@
+// The master-step document opening records made by the record maker: what
+// the views get (beats, windows, comparisons, trend), and what it makes of
+// damaged records and out-of-range XML values.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "documents/FinalViewDoc.h"
+#include "platform/ui/MessageBoxRecorder.h"
+#include "tests/documents/FinalViewDocTestUtil.h"
+#include "tools/Wfdb.h"
+
+using namespace finaltest;
+using morvelance::MasterStepOptions;
+using morvelance::MasterStepRecord;
+
+namespace {
+
+class FinalViewDocOpen : public FinalDocTest {};
+
+// The block as GetAverageWaveData hands it out unfiltered (150 Hz): shifted
+// by the first lead's sample at the base line.
+std::vector<short> Shifted(const std::vector<int16_t>& block, int baseline)
+{
+    std::vector<short> out(block.begin(), block.end());
+    const short base = out[static_cast<size_t>(baseline)];
+    if (base == 0) return out;
+    for (short& s : out) s = static_cast<short>(s - base);
+    return out;
+}
+
+}  // namespace
+
+TEST_F(FinalViewDocOpen, ReadsEverySectionOfASyntheticRecord)
+{
+    const MasterStepRecord record = SynthRecord();
+    std::string xml;
+    const std::string path = Write(record, &xml);
+    CFinalViewDoc doc;
+    ASSERT_EQ(Open(doc, path, xml), 0);
+    _FINALDATAITEM* item = doc.GetCurrentDataItem();
+    ASSERT_NE(item, nullptr);
+
+    EXPECT_EQ(item->uSystemCode, 243u);
+    EXPECT_EQ(item->nKind, 0);
+    EXPECT_EQ(item->strXMLPath, Wide(xml));
+    EXPECT_FALSE(item->strVersion.IsEmpty());
+    EXPECT_EQ(item->stPatient.strName, CString(L"鈴木 一郎"));
+    ASSERT_NE(item->pAnnoHead, nullptr);
+    EXPECT_EQ(item->pAnnoHead->nPageStyle, -1);
+
+    EXPECT_EQ(item->sRestHeartRate, record.restHeartRate);
+    EXPECT_EQ(item->nRestStart, 80);
+    EXPECT_EQ(item->nRestEnd, 480);
+    EXPECT_EQ(item->sRestStatus, 1);
+    for (int lead = 0; lead < 12; ++lead) EXPECT_EQ(item->sRestST[lead], record.restST[lead]) << lead;
+
+    ASSERT_EQ(item->nLoadCount, 3);
+    ASSERT_NE(item->pLoadInfo, nullptr);
+    for (int k = 0; k < 3; ++k) {
+        const _FINAL_LOAD_INFO& load = item->pLoadInfo[k];
+        EXPECT_EQ(load.sHeartRate, record.loadHeartRates[k]);
+        EXPECT_EQ(load.byMinute, record.options.loadMinutes[k]);
+        EXPECT_EQ(load.wYear, 2024);
+        for (int lead = 0; lead < 12; ++lead) EXPECT_EQ(load.sST[lead], record.loadST[k][lead]);
+    }
+    EXPECT_GT(item->pLoadInfo[0].sHeartRate, item->sRestHeartRate);
+    EXPECT_EQ(item->nDescentTable, 1);
+    EXPECT_EQ(item->nDescentLead, 10);
+    EXPECT_EQ(item->nDescentMinute, 1);
+
+    const _FINAL_WAVE_INFO& wave = item->stWaveInfo;
+    ASSERT_EQ(wave.sTrendCount, 7);
+    EXPECT_EQ(wave.pHeartRate[0], record.restHeartRate);
+    EXPECT_EQ(wave.pHeartRate[1], record.loadHeartRates[0]);
+    EXPECT_EQ(wave.pTrendTime[6], 180);
+    EXPECT_EQ(wave.pStatus[3], 1);
+    EXPECT_EQ(wave.sTrend[1][6], record.loadST[0][6]);
+    EXPECT_EQ(wave.sTrend[7][0], 0);   // past the trend
+    EXPECT_EQ(wave.sTrend[0][12], 0);  // past the 12 leads
+    EXPECT_EQ(wave.strLoadTime, CString(L"03:00"));
+    EXPECT_EQ(wave.strTripTotal, CString(L"20"));
+    EXPECT_EQ(wave.strTripCount, CString(L"18"));
+    EXPECT_EQ(wave.strMasterStepMode, CString(L"ダブル"));
+
+    EXPECT_EQ(item->stInterpre.strFree[FINAL_FREE_IVREL_CODE], CString(L"J3"));
+    EXPECT_FALSE(item->stInterpre.strFree[FINAL_FREE_IVREL_TEXT].IsEmpty());
+    EXPECT_EQ(item->stAddition.bPresent, 1);
+    EXPECT_EQ(item->stAddition.nCount, 3);
+}
+
+TEST_F(FinalViewDocOpen, CodeWithoutTripInformationEmptiesTheTripFields)
+{
+    MasterStepOptions options;
+    options.systemCode = 244;
+    std::string xml;
+    const std::string path = Write(SynthRecord(options), &xml);
+    CFinalViewDoc doc;
+    ASSERT_EQ(Open(doc, path, xml), 0);
+    const _FINAL_WAVE_INFO& wave = doc.GetCurrentDataItem()->stWaveInfo;
+    EXPECT_FALSE(ReadXml(xml, L"/Rawdata/Tavrion/Record/Mstep_section/Trip_info", L"trip").IsEmpty());
+    EXPECT_TRUE(wave.strTripTotal.IsEmpty());
+    EXPECT_TRUE(wave.strTripCount.IsEmpty());
+    EXPECT_TRUE(wave.strMasterStepMode.IsEmpty());
+    EXPECT_EQ(wave.strLoadTime, CString(L"03:00"));
+}
+
+TEST_F(FinalViewDocOpen, AverageBeatsReachTheViewsByIndex)
+{
+    const MasterStepRecord record = SynthRecord();
+    std::string xml;
+    const std::string path = Write(record, &xml);
+    CFinalViewDoc doc;
+    EXPECT_EQ(doc.GetAverageWaveData(-1, nullptr, 150), 0);   // no current item
+    ASSERT_EQ(Open(doc, path, xml), 0);
+
+    const int bytes = morvelance::rec::kMasterAverageBlockSamples * 2;
+    ASSERT_EQ(doc.GetAverageWaveData(-1, nullptr, 150), bytes);
+    std::vector<short> rest(bytes / 2);
+    ASSERT_EQ(doc.GetAverageWaveData(-1, rest.data(), 150), bytes);
+    EXPECT_EQ(rest, Shifted(record.restBlock, record.baseline));
+
+    std::vector<short> load(bytes / 2);
+    ASSERT_EQ(doc.GetAverageWaveData(1, load.data(), 150), bytes);
+    EXPECT_EQ(load, Shifted(record.loadBlocks[1], record.baseline));
+    ASSERT_EQ(doc.GetAverageWaveData(-2, load.data(), 150), bytes);
+    EXPECT_EQ(load, Shifted(record.loadBlocks[0], record.baseline));
+    EXPECT_EQ(doc.GetAverageWaveData(3, load.data(), 150), 0);
+    EXPECT_EQ(doc.GetAverageWaveData(-3, load.data(), 150), 0);
+    EXPECT_EQ(doc.GetAverageWaveData(0, load.data(), 40), 0);   // no such filter
+
+    // The document's filter (100 Hz unless the record says otherwise) smooths the block.
+    ASSERT_EQ(doc.GetAverageWaveData(-1, load.data(), -1), bytes);
+    EXPECT_NE(load, rest);
+
+    // Display lead III is record lead 8.
+    std::vector<short> window(600, 7);
+    EXPECT_EQ(doc.GetWaveData(rest.data(), 2, window.data(), 243, 100, 300), 200);
+    EXPECT_EQ(window[0], rest[8 * 600 + 100]);
+    EXPECT_EQ(window[199], rest[8 * 600 + 299]);
+    EXPECT_EQ(window[200], 7);
+    EXPECT_EQ(doc.GetWaveData(rest.data(), 40, window.data(), 5, 100, 300), 200);   // no such lead: nothing copied
+    EXPECT_EQ(window[200], 7);
+}
+
+TEST_F(FinalViewDocOpen, RecordOfAnotherKindHasNoBeats)
+{
+    MasterStepRecord record = SynthRecord();
+    record.items.SetUInt16(3346, 0, 0);
+    std::string xml;
+    const std::string path = Write(record, &xml);
+    CFinalViewDoc doc;
+    ASSERT_EQ(Open(doc, path, xml), 0);
+    EXPECT_EQ(doc.GetCurrentDataItem()->uSystemCode, 0u);
+    EXPECT_EQ(doc.GetAverageWaveData(-1, nullptr, 150), 0);
+}
+
+// AdjustWaveDataStartEnd: the given window, the window and result after it.
+TEST(FinalViewDocWindow, FitsTheWindowIntoTheBeat)
+{
+    static const struct {
+        int s, e;
+        int start, end, result;
+    } kCases[] = {
+        {100, 300, 100, 300, 1},   // short: 80..480, cut back to the window
+        {50, 560, 80, 480, 1},
+        {0, 450, 50, 450, 1},
+        {250, 700, 250, 600, 1},   // end clamped to the beat
+        {650, 1100, 650, 600, 0},  // nothing left after clamping: the clamped values stay
+        {700, 700, 700, 480, 0},   // cut back past the beat: no window
+        {-100, 1000, 80, 480, 1},
+    };
+    for (const auto& c : kCases) {
+        int start = c.s, end = c.e;
+        EXPECT_EQ(CFinalViewDoc::AdjustWaveDataStartEnd(start, end), c.result) << c.s << ".." << c.e;
+        EXPECT_EQ(start, c.start) << c.s << ".." << c.e;
+        EXPECT_EQ(end, c.end) << c.s << ".." << c.e;
+    }
+    int start = 0, end = 450;
+    EXPECT_EQ(CFinalViewDoc::AdjustWaveDataStartEnd(&start, &end), 1);
+    EXPECT_EQ(start, 50);
+    EXPECT_EQ(CFinalViewDoc::AdjustWaveDataStartEnd(nullptr, &end), 0);
+    CFinalViewDoc doc;
+    std::vector<short> beat(7200, 1), out(600, 9);
+    EXPECT_EQ(doc.GetWaveData(beat.data(), 0, out.data(), 243, 700, 700), -220);
+    EXPECT_EQ(out[0], 9);
+}
+
+TEST(FinalViewDocLabels, StepModeTable)
+{
+    CFinalViewDoc doc;
+    EXPECT_EQ(doc.GetStepMode(-2, 1), CString(L"1/4S"));
+    EXPECT_EQ(doc.GetStepMode(-2, 0), CString(L"1/4"));
+    EXPECT_EQ(doc.GetStepMode(-1, 0), CString(L"1/2"));
+    EXPECT_EQ(doc.GetStepMode(0, 0), CString(L"ｼﾝｸﾞ?"));
+    EXPECT_EQ(doc.GetStepMode(1, 1), CString(L"ﾀﾞﾌﾞ?"));
+    EXPECT_EQ(doc.GetStepMode(2, 0), CString(L"ﾄﾘﾌﾟ?"));
+    EXPECT_EQ(doc.GetStepMode(3, 1), CString(L"*"));
+}
+
+TEST(FinalViewDocClass, CreatedByRuntimeClassWithItsStore)
+{
+    std::unique_ptr<CObject> object(RUNTIME_CLASS(CFinalViewDoc)->CreateObject());
+    auto* doc = dynamic_cast<CFinalViewDoc*>(object.get());
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(doc->IsKindOf(RUNTIME_CLASS(CTavrionDoc)));
+    EXPECT_EQ(doc->GetDocType(), DOC_TYPE_FINAL);
+    EXPECT_EQ(doc->GetPageStyle(), 1);
+    EXPECT_EQ(doc->GetFilter(), 100);
+    EXPECT_EQ(doc->IsDoctorConfirm(), 0);
+    ASSERT_EQ(doc->GetCheckCount(), 71);
+    EXPECT_EQ(doc->GetCheckID(30), 3600u);
+    EXPECT_EQ(doc->GetCheckID(46), 3984u);
+    EXPECT_EQ(doc->GetCheckID(48), 3988u);
+    EXPECT_EQ(doc->GetCheckID(70), 3626u);
+}
+
+// ---- bad input ------------------------------------------------------------------------------
+
+TEST_F(FinalViewDocOpen, FailedOpeningsReportAndRemoveTheItem)
+{
+    platform::ui::MessageBoxRecorder boxes;
+    std::string xml;
+    const std::string path = Write(SynthRecord(), &xml);
+    const std::string bytes = testsupport::ReadFileBytes(path);
+
+    CFinalViewDoc doc;
+    EXPECT_EQ(Open(doc, m_dir.File("missing.ecg"), xml), 255);
+    EXPECT_EQ(boxes.Last().text, L"ECGファイル" + Wide(m_dir.File("missing.ecg")) + L"を開けません。");
+    EXPECT_EQ(boxes.Last().caption, CString(L"エラー"));
+
+    const std::string tiny = m_dir.Write("tiny.ecg", bytes.substr(0, 60));
+    EXPECT_EQ(Open(doc, tiny, xml), 255);
+    EXPECT_EQ(boxes.Last().text, Wide(tiny) + L"は不正なECGファイルです。");
+    const int shown = boxes.Count();
+
+    // Truncated, and with a broken checksum: no reader takes either. The
+    // item goes, and no image is left behind with it.
+    const std::string cut = m_dir.Write("cut.ecg", bytes.substr(0, bytes.size() / 2));
+    EXPECT_EQ(Open(doc, cut, xml), 255);
+    std::string spoilt = bytes;
+    spoilt[spoilt.size() - 3] ^= 0x5A;
+    const std::string bad = m_dir.Write("bad.ecg", spoilt);
+    EXPECT_EQ(Open(doc, bad, xml), 255);
+    EXPECT_EQ(boxes.Count(), shown);
+
+    MasterStepRecord noBlob = SynthRecord();
+    noBlob.items.Remove(3836, 0);
+    std::string xml2;
+    const std::string path2 = Write(noBlob, &xml2, "noblob");
+    EXPECT_EQ(Open(doc, path2, xml2), 255);
+    // The first two failures keep their items (the file was never read).
+    int items = 0;
+    for (_FINALDATAITEM* i = doc.GetFinalListHeader(); i; i = i->pNext) ++items;
+    EXPECT_EQ(items, 2);
+
+    CString other = Wide(path);
+    CString otherXml = Wide(xml);
+    EXPECT_EQ(doc.OpenFile(otherXml, other), 1);   // not in the list
+}
+
+TEST_F(FinalViewDocOpen, CountsBeyondTheTablesReadWithinBounds)
+{
+    MasterStepOptions options;
+    options.trendPoints = 40;
+    options.declaredLoadCount = 50;
+    std::string xml;
+    const std::string path = Write(SynthRecord(options), &xml);
+    CFinalViewDoc doc;
+    ASSERT_EQ(Open(doc, path, xml), 0);
+    _FINALDATAITEM* item = doc.GetCurrentDataItem();
+    EXPECT_EQ(item->nLoadCount, 3);
+    EXPECT_EQ(item->stWaveInfo.sTrendCount, FINAL_TREND_POINTS);
+    EXPECT_EQ(item->stWaveInfo.pTrendTime[30], 900);
+
+    WriteXml(xml, L"/Rawdata/Tavrion/Report/Cmp_load", L"-5", L"count");
+    WriteXml(xml, L"/Rawdata/Tavrion/Report/Summary_trend", L"0", L"count");
+    WriteXml(xml, L"/Rawdata/Tavrion/Report/Cmp_rest/Hr", L"99999");
+    WriteXml(xml, L"/Rawdata/Tavrion/Report/Cmp_load", L"7", L"descent_table");
+    ASSERT_EQ(doc.GetDataInfoFromXMLFile(item), 0);
+    EXPECT_EQ(item->nLoadCount, 0);
+    EXPECT_EQ(item->pLoadInfo, nullptr);
+    EXPECT_EQ(item->stWaveInfo.sTrendCount, 0);
+    EXPECT_EQ(item->stWaveInfo.pHeartRate, nullptr);
+    EXPECT_EQ(item->stWaveInfo.pStatus, nullptr);
+    EXPECT_EQ(item->stWaveInfo.sTrend[0][0], 0);
+    EXPECT_EQ(item->sRestHeartRate, 32767);
+    EXPECT_EQ(item->nDescentTable, 7);
+    EXPECT_EQ(item->nDescentMinute, 0);
+
+    EXPECT_EQ(doc.GetDataInfoFromXMLFile(nullptr), 255);
+    item->strXMLPath.Empty();
+    EXPECT_EQ(doc.GetDataInfoFromXMLFile(item), 255);
+}
+
+TEST_F(FinalViewDocOpen, TruncatedRecordXmlShowsDefaultsAndIsNotOverwritten)
+{
+    std::string xml;
+    const std::string path = Write(SynthRecord(), &xml);
+    const std::string whole = testsupport::ReadFileBytes(xml);
+    const std::string half = whole.substr(0, whole.size() / 2);
+    m_dir.Write("ms.xml", half);
+    CFinalViewDoc doc;
+    ASSERT_EQ(Open(doc, path, xml), 0);
+    const _FINALDATAITEM* item = doc.GetCurrentDataItem();
+    EXPECT_EQ(item->nLoadCount, 0);
+    EXPECT_EQ(item->stWaveInfo.sTrendCount, 0);
+    EXPECT_EQ(item->nDescentTable, -1);
+    EXPECT_EQ(item->sRestStatus, 1);
+    EXPECT_TRUE(item->stPatient.strName.IsEmpty());
+    // The beats come from the record itself and are all there.
+    EXPECT_EQ(doc.GetAverageWaveData(2, nullptr, -1), 14400);
+
+    doc.SetCtrlContent(nullptr);
+    doc.PushCtrlEdit(3605, L"息切れ", -1);
+    EXPECT_EQ(doc.SaveDataToXML(0), 0);
+    EXPECT_EQ(testsupport::ReadFileBytes(xml), half);
+}
+
+TEST_F(FinalViewDocOpen, JudgementThatDiffersFromTheMasterIsDropped)
+{
+    std::string xml;
+    const std::string path = Write(SynthRecord(), &xml);
+    WriteXml(xml, L"/Rawdata/Tavrion/Analysis/Analysis_section/Judgement", L"別の判定");
+    CFinalViewDoc doc;
+    ASSERT_EQ(Open(doc, path, xml), 0);
+    EXPECT_TRUE(doc.GetCurrentDataItem()->stInterpre.strFree[FINAL_FREE_IVREL_CODE].IsEmpty());
+    EXPECT_TRUE(doc.GetCurrentDataItem()->stInterpre.strFree[FINAL_FREE_IVREL_TEXT].IsEmpty());
+
+    WriteXml(xml, L"/Rawdata/Tavrion/Analysis/Analysis_section/Judgement", L"XX", L"value");
+    ASSERT_EQ(doc.GetDataInfoFromXMLFile(doc.GetCurrentDataItem()), 0);
+    EXPECT_TRUE(doc.GetCurrentDataItem()->stInterpre.strFree[FINAL_FREE_IVREL_CODE].IsEmpty());
+}
+
+TEST_F(FinalViewDocOpen, RealPtbBeats)
+{
+    REQUIRE_SHARED_DATA(hea, "physionet/ptb/s0010_re.hea");
+    morvelance::WfdbRecord wfdb;
+    std::string error;
+    const std::string stem = hea.substr(0, hea.size() - 4);
+    ASSERT_TRUE(morvelance::ReadWfdbRecord(stem, &wfdb, &error)) << error;
+    const morvelance::EcgRecord ecg = morvelance::WfdbToEcg(wfdb, "ptb/s0010_re");
+    MasterStepOptions options;
+    options.loadStartSeconds = {10, 20, 28};
+    const MasterStepRecord record = morvelance::MakeMasterStepRecord(ecg, {ecg, ecg, ecg}, options);
+    std::string xml;
+    const std::string path = Write(record, &xml, "s0010");
+    CFinalViewDoc doc;
+    ASSERT_EQ(Open(doc, path, xml), 0);
+    _FINALDATAITEM* item = doc.GetCurrentDataItem();
+    EXPECT_GT(item->sRestHeartRate, 40);
+    EXPECT_LT(item->sRestHeartRate, 150);
+
+    std::vector<short> rest(7200);
+    ASSERT_EQ(doc.GetAverageWaveData(-1, rest.data(), 150), 14400);
+    // Lead II's beat has its largest deflection at the R peak, sample 250.
+    int peak = 0;
+    for (int i = 1; i < 600; ++i) {
+        if (std::abs(rest[600 + i]) > std::abs(rest[600 + peak])) peak = i;
+    }
+    EXPECT_NEAR(peak, 250, 15);
+}

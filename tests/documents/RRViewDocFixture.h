@@ -1,0 +1,135 @@
+// What the RR document tests share: RR records and their record XMLs written
+// by the record maker into a temporary folder, items added to the document's
+// list as the host adds them, and the shipped layout stylesheet loaded.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/ECGXMLParser.h"
+#include "core/Globals.h"
+#include "documents/RRViewDoc.h"
+#include "tests/support/TestSupport.h"
+#include "tools/EcgModel.h"
+#include "tools/RRRecord.h"
+
+namespace rrtest {
+
+using testsupport::Wide;
+
+// Gives the tests the store's entries.
+class CTestRRDoc : public CRRViewDoc {
+public:
+    using CTavrionDoc::GetCurrentLeadCount;
+    CCheckValue* Entry(UINT id)
+    {
+        const INT_PTR index = FindCheckEntry(id);
+        return index < 0 ? nullptr : &m_CheckArray[index];
+    }
+    UINT WorkingSenseMode() const { return m_uSenseMode; }
+    int DocFilter() const { return m_nFilter; }
+};
+
+struct RRFiles {
+    std::string record;
+    std::string xml;
+};
+
+struct RRRecordPlan {
+    double seconds = 20.0;
+    int leads = 1;
+    double heartRate = 75.0;
+    std::function<void(morvelance::RecordBuilder&)> tweak;   // runs before the files are written
+    morvelance::RecordXmlOptions xml;
+};
+
+class RRDocTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetDefCtrlPos();
+        m_savedWorkDir = g_pWorkDir;
+        const CString path = Wide(testsupport::WorkDir());
+        m_workDir.assign(path.GetString(), path.GetString() + path.GetLength() + 1);
+        g_pWorkDir = m_workDir.data();
+        m_doc.GetCtrlPosFromXSL(LOAD_POS_RR);
+    }
+    void TearDown() override
+    {
+        g_pWorkDir = m_savedWorkDir;
+        ResetDefCtrlPos();
+    }
+
+    RRFiles Write(const std::string& name, const RRRecordPlan& plan = RRRecordPlan())
+    {
+        morvelance::SynthOptions synth;
+        const morvelance::LeadId leads[] = {morvelance::LeadId::II, morvelance::LeadId::V5, morvelance::LeadId::V1};
+        synth.leads.assign(leads, leads + plan.leads);
+        synth.seconds = plan.seconds;
+        synth.heartRate = plan.heartRate;
+        synth.irregularity = 0.1;
+        morvelance::EcgRecord ecg = morvelance::Synthesize(synth);
+        ecg.patient.id = "RR-0042";
+        ecg.patient.name = "田中 美咲";
+        morvelance::RecordBuilder record = morvelance::MakeRRDeviceRecord(ecg, morvelance::DeviceRecordOptions());
+        if (plan.tweak) plan.tweak(record);
+        RRFiles files;
+        files.record = m_dir.File(name + ".ecg");
+        files.xml = morvelance::WriteRRRecordFiles(files.record, record, plan.xml, m_dir.File(name + ".xml"));
+        return files;
+    }
+
+    // Lists the record as the host does and makes it current.
+    _RRDATAITEM* Add(const RRFiles& files, CTestRRDoc& doc)
+    {
+        auto* item = new _RRDATAITEM;
+        item->strFilePath = Wide(files.record);
+        item->strXMLPath = Wide(files.xml);
+        doc.GetRRDataManager()->AppendItem(item);
+        doc.SetCurDataIndex(item->nID);
+        return item;
+    }
+    _RRDATAITEM* Add(const RRFiles& files) { return Add(files, m_doc); }
+
+    static int Open(CRRViewDoc& doc, const RRFiles& files)
+    {
+        CString xml = Wide(files.xml);
+        CString record = Wide(files.record);
+        return doc.OpenFile(xml, record);
+    }
+    int Open(const RRFiles& files) { return Open(m_doc, files); }
+
+    // A fresh document that opens the files again, as the next session would.
+    _RRDATAITEM* Reopen(CTestRRDoc& doc, const RRFiles& files)
+    {
+        _RRDATAITEM* item = Add(files, doc);
+        return Open(doc, files) == 0 ? item : nullptr;
+    }
+
+    // Replaces the record XML with a document of the given body under Tavrion.
+    void WriteXml(const RRFiles& files, const std::string& tavrion, const std::string& assist = std::string())
+    {
+        const std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Rawdata><Tavrion>" + tavrion +
+                                 "</Tavrion><Assist_info><Reference><Setting>" + assist +
+                                 "</Setting></Reference></Assist_info></Rawdata>";
+        m_dir.Write(files.xml.substr(m_dir.Path().size() + 1), text);
+    }
+
+    static CString ReadXml(const RRFiles& files, const CString& path, const CString& attrib = CString())
+    {
+        CECGXMLParser xml(Wide(files.xml), 0, CString());
+        CString value;
+        xml.GetDataFromXMLDOM(value, path, attrib.IsEmpty() ? 4 : 2, attrib);
+        return value;
+    }
+
+    testsupport::TempDir m_dir;
+    CTestRRDoc m_doc;
+    std::vector<wchar_t> m_workDir;
+    wchar_t* m_savedWorkDir = nullptr;
+};
+
+}  // namespace rrtest

@@ -1,0 +1,371 @@
+// The rhythm document against real record files: opening both families,
+// start time and events, the filtered strips and their cache, paging, the
+// one-lead strip lead and sensitivities, and damaged or missing files.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+#include <vector>
+
+#include "core/Helpers.h"
+#include "core/ReferenceIds.h"
+#include "platform/ui/MessageBoxRecorder.h"
+#include "tests/documents/RhythmViewDocTestSupport.h"
+#include "tools/Mkrecord.h"
+
+using namespace morvelance;
+using namespace rhythmtest;
+using testsupport::Wide;
+
+namespace {
+
+std::vector<short> Strip(CRhythmViewDoc& doc, int lead, int filter = -1)
+{
+    const int size = doc.GetRhythmWaveData(lead, nullptr, filter);
+    std::vector<short> samples(static_cast<size_t>(size / 2));
+    if (size > 0) {
+        EXPECT_EQ(doc.GetRhythmWaveData(lead, samples.data(), filter), size);
+    }
+    return samples;
+}
+
+// The raw samples of the record through the reader, filtered as a view expects.
+std::vector<short> Filtered(CRhythmViewDoc& doc, _ECGDATA* image, UINT tag, int lead, int cutoff)
+{
+    const long size = doc.ecgGetData(image, tag, static_cast<UINT>(lead), nullptr, 0, ECG_DATA_RAW);
+    std::vector<short> samples(static_cast<size_t>(size / 2));
+    doc.ecgGetData(image, tag, static_cast<UINT>(lead), samples.data(), size, ECG_DATA_RAW);
+    HiCutFilter(static_cast<short>(cutoff), samples.data(), static_cast<int>(samples.size()));
+    if (doc.IsDelBitNoise()) DeleteBitNoise(samples.data(), static_cast<unsigned>(samples.size()));
+    return samples;
+}
+
+std::vector<int> Events(const _RHYTHMDATAITEM* item)
+{
+    std::vector<int> events;
+    for (INT_PTR i = 0; i < item->arrEvent.GetSize(); ++i) events.push_back(item->arrEvent.GetAt(i));
+    return events;
+}
+
+RhythmRecordShape Shape(int leads, double seconds, uint16_t code, int minute = -1, int second = 0)
+{
+    RhythmRecordShape shape;
+    shape.leads = leads;
+    shape.seconds = seconds;
+    shape.systemCode = code;
+    shape.startMinute = minute;
+    shape.startSecond = second;
+    return shape;
+}
+
+using RhythmDocument = RhythmDocTest;
+
+}  // namespace
+
+TEST_F(RhythmDocument, OpensStandardFamilyWithStartTimeEventsAndFilteredStrips)
+{
+    const RhythmFiles files = WriteRhythm(m_dir, "std", Shape(3, 20.0, 245, 12, 34));
+    EXPECT_EQ(Open(files, 3), 0);
+    _RHYTHMDATAITEM* item = Item();
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->uSystemCode, 245u);
+    EXPECT_EQ(item->nKind, 2);
+    EXPECT_EQ(item->byStartMinute, 12);
+    EXPECT_EQ(item->byStartSecond, 34);
+    EXPECT_EQ(item->nRecordFilter, 100);
+    EXPECT_EQ(m_doc->GetCurItemLeadCount(), 3);
+    EXPECT_FALSE(item->strVersionText.IsEmpty());
+
+    // About 70 beats a minute over 20 s, ordered and inside the strip.
+    const std::vector<int> events = Events(item);
+    EXPECT_EQ(item->nEventCount, static_cast<int>(events.size()));
+    EXPECT_GE(events.size(), 20u);
+    EXPECT_TRUE(std::is_sorted(events.begin(), events.end()));
+    EXPECT_LE(events.back(), 10000);
+
+    EXPECT_EQ(m_doc->GetRhythmWaveData(0, nullptr, -1), 20000);
+    for (int lead = 0; lead < 3; ++lead)
+        EXPECT_EQ(Strip(*m_doc, lead), Filtered(*m_doc, item->pECGData, 3849, lead, 100)) << "lead " << lead;
+    EXPECT_EQ(m_doc->GetRhythmWaveData(3, nullptr, -1), 0);
+    EXPECT_EQ(m_doc->GetRhythmWaveData(15, nullptr, -1), 0);
+    EXPECT_EQ(m_doc->GetRhythmWaveData(-1, nullptr, -1), 0);
+}
+
+TEST_F(RhythmDocument, ExtendedFamilyReadsItsOwnItems)
+{
+    const RhythmFiles files = WriteRhythm(m_dir, "ext", Shape(12, 8.0, 38, 5, 7));
+    EXPECT_EQ(Open(files, 12), 0);
+    _RHYTHMDATAITEM* item = Item();
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->byStartMinute, 5);
+    EXPECT_EQ(item->byStartSecond, 7);
+    EXPECT_GE(item->arrEvent.GetSize(), 7);
+    EXPECT_EQ(m_doc->ecgGetData(item->pECGData, 3849, 0, nullptr, 0, ECG_DATA_RAW), 0);
+    EXPECT_EQ(Strip(*m_doc, 11, 35), Filtered(*m_doc, item->pECGData, 3860, 11, 35));
+    EXPECT_EQ(m_doc->GetRhythmWaveData(12, nullptr, -1), 0);
+    // The record XML names the six chest leads of a 12-lead strip.
+    EXPECT_EQ(item->stLeadName.nLeadCount, 12);
+    EXPECT_EQ(item->stLeadName.nCount, 6);
+    EXPECT_NE(item->stLeadName.nCode[5], 0);
+    EXPECT_EQ(item->stLeadName.nCode[6], 0);
+}
+
+TEST_F(RhythmDocument, EventsKeepOrderedPositionsInsideTheStrip)
+{
+    // 10 s: 5000 samples; 5001 lies past the strip.
+    const RhythmFiles files = WriteRhythm(m_dir, "ev", Shape(1, 10.0, 10), [](RecordBuilder& b) {
+        SetRhythmEvents(b, {10, 5, 20, 20, 5001});
+    });
+    ASSERT_EQ(Open(files, 1), 0);
+    EXPECT_EQ(Events(Item()), (std::vector<int>{10, 20, 20}));
+    EXPECT_EQ(Item()->nEventCount, 5);
+
+    // A stated count far past the items present ends with the items.
+    const RhythmFiles huge = WriteRhythm(m_dir, "huge", Shape(1, 10.0, 217), [](RecordBuilder& b) {
+        SetRhythmEvents(b, {100, 4000}, 0x7FFFFFFF);
+    });
+    CRhythmViewDoc doc;
+    ASSERT_EQ(Open(doc, huge, 1), 0);
+    EXPECT_EQ(Events(doc.GetCurrentDataItem()), (std::vector<int>{100, 4000}));
+
+    // Without a readable count the list stays empty.
+    const RhythmFiles none = WriteRhythm(m_dir, "none", Shape(1, 10.0, 10), [](RecordBuilder& b) {
+        b.Remove(rec::kTagEvents, 0);
+    });
+    CRhythmViewDoc third;
+    ASSERT_EQ(Open(third, none, 1), 0);
+    EXPECT_EQ(third.GetCurrentDataItem()->arrEvent.GetSize(), 0);
+}
+
+TEST_F(RhythmDocument, ReopeningReplacesTheCachedStripsAndTheEvents)
+{
+    const RhythmFiles files = WriteRhythm(m_dir, "re", Shape(1, 20.0, 10));
+    ASSERT_EQ(Open(files, 1), 0);
+    ASSERT_EQ(Strip(*m_doc, 0).size(), 10000u);
+    const INT_PTR events = Item()->arrEvent.GetSize();
+
+    // The same file name now holds a shorter record.
+    WriteRhythm(m_dir, "re", Shape(1, 6.0, 10));
+    CString xml = Wide(files.xml), record = Wide(files.record);
+    ASSERT_EQ(m_doc->OpenFile(xml, record), 0);
+    EXPECT_EQ(m_doc->GetRhythmWaveData(0, nullptr, -1), 6000);
+    EXPECT_EQ(Strip(*m_doc, 0), Filtered(*m_doc, Item()->pECGData, 3849, 0, 100));
+    EXPECT_LT(Item()->arrEvent.GetSize(), events);
+    EXPECT_EQ(Item()->nEventCount, Item()->arrEvent.GetSize());
+}
+
+TEST_F(RhythmDocument, CacheFollowsFilterAndBitNoise)
+{
+    const RhythmFiles files = WriteRhythm(m_dir, "cache", Shape(3, 10.0, 10));
+    ASSERT_EQ(Open(files, 3), 0);
+    m_doc->SetDelBitNoise(0);
+    const std::vector<short> first = Strip(*m_doc, 1);
+    const short* cached = Item()->pWaveCache[1];
+    ASSERT_NE(cached, nullptr);
+    EXPECT_EQ(Strip(*m_doc, 1), first);
+    EXPECT_EQ(Item()->pWaveCache[1], cached);   // served from the cache
+
+    // Bit-noise on: every strip is made again, none passes for made without it.
+    Strip(*m_doc, 2);
+    m_doc->SetDelBitNoise(1);
+    const std::vector<short> denoised = Filtered(*m_doc, Item()->pECGData, 3849, 1, 100);
+    EXPECT_NE(denoised, first);
+    EXPECT_EQ(Strip(*m_doc, 1), denoised);
+    EXPECT_EQ(Item()->pWaveCache[2], nullptr);
+
+    // A cutoff the filter does not know fails and keeps the cache.
+    std::vector<short> buffer(first.size());
+    EXPECT_EQ(m_doc->GetRhythmWaveData(1, buffer.data(), 40), 0);
+    EXPECT_NE(Item()->pWaveCache[1], nullptr);
+
+    // With the rhythm filter 0 the record's own filter (100 Hz) applies to any request.
+    m_doc->SetDelBitNoise(0);
+    m_doc->SetFilter(0);
+    EXPECT_EQ(m_doc->GetFilter(), 100);
+    EXPECT_EQ(Strip(*m_doc, 1, 35), first);
+}
+
+TEST_F(RhythmDocument, PageRangesAndPageCount)
+{
+    const RhythmFiles files = WriteRhythm(m_dir, "page", Shape(3, 30.0, 10));
+    ASSERT_EQ(Open(files, 3), 0);
+    // 15000 samples, 200 mm rows at 25 mm/s, three rows: 8000 samples a page.
+    EXPECT_EQ(m_doc->GetRhythmWaveTotalPage(200, 2), 1);
+    EXPECT_EQ(m_doc->GetRhythmWaveTotalPage(200, 1), 0);   // one row: 24000 samples a page
+    const std::vector<short> strip = Strip(*m_doc, 0);
+    std::vector<short> page(8000, 0x7777);
+    EXPECT_EQ(m_doc->GetRhythmWaveRange(0, 8000, 8000, page.data(), -1), 7000);
+    EXPECT_TRUE(std::equal(page.begin(), page.begin() + 7000, strip.begin() + 8000));
+    EXPECT_EQ(page[7000], 0x7777);
+    EXPECT_EQ(m_doc->GetRhythmWaveRange(0, 15000, 10, page.data(), -1), 0);
+    EXPECT_EQ(m_doc->GetRhythmWaveRange(0, -1, 10, page.data(), -1), 0);
+    EXPECT_EQ(m_doc->GetRhythmWaveTotalPage(0x7FFFFFFF, 2), 0);
+    EXPECT_EQ(m_doc->GetRhythmWaveTotalPage(-200, 2), 0);
+    m_doc->SetSpeed(0.0f);
+    EXPECT_EQ(m_doc->GetRhythmWaveTotalPage(200, 2), 0);
+
+    // An empty strip has its one page 0, and a stray odd byte is no sample.
+    const RhythmFiles empty = WriteRhythm(m_dir, "empty", Shape(1, 10.0, 10), [](RecordBuilder& b) {
+        b.SetRaw(rec::kTagLeadSamples, 0, {});
+        b.SetRaw(rec::kTagLeadSamples, 1, {1, 2, 3});
+    });
+    CRhythmViewDoc doc;
+    ASSERT_EQ(Open(doc, empty, 1), 0);
+    EXPECT_EQ(doc.GetRhythmWaveTotalPage(200, 0), 0);
+    EXPECT_EQ(doc.GetRhythmWaveData(1, nullptr, -1), 2);
+    EXPECT_EQ(Strip(doc, 1).size(), 1u);
+}
+
+TEST_F(RhythmDocument, BadFilesShowTheirErrorAndReturn255)
+{
+    platform::ui::MessageBoxRecorder boxes;
+    const RhythmFiles good = WriteRhythm(m_dir, "good", Shape(1, 10.0, 10));
+    RhythmFiles missing{m_dir.File("missing.ecg"), good.xml};
+    EXPECT_EQ(Open(missing, 1), 255);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, L"ECGファイル" + Wide(missing.record) + L"を開けません。");
+    EXPECT_EQ(boxes.Last().caption, L"エラー");
+    EXPECT_TRUE(boxes.Last().type & MB_ICONERROR);
+
+    RhythmFiles tiny{m_dir.Write("tiny.ecg", std::string(99, 'x')), good.xml};
+    CRhythmViewDoc second;
+    EXPECT_EQ(Open(second, tiny, 1), 255);
+    ASSERT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.Last().text, Wide(tiny.record) + L"は不正なECGファイルです。");
+
+    // A truncated and a damaged record: the reader refuses them; the item goes.
+    const std::string bytes = testsupport::ReadFileBytes(good.record);
+    RhythmFiles cut{m_dir.Write("cut.ecg", bytes.substr(0, bytes.size() / 2)), good.xml};
+    CRhythmViewDoc third;
+    EXPECT_EQ(Open(third, cut, 1), 255);
+    EXPECT_EQ(third.GetRhythmDataManager()->GetListHeader(), nullptr);
+    std::string flipped = bytes;
+    flipped[flipped.size() / 2] ^= 0x5A;
+    RhythmFiles damaged{m_dir.Write("damaged.ecg", flipped), good.xml};
+    CRhythmViewDoc fourth;
+    EXPECT_EQ(Open(fourth, damaged, 1), 255);
+    EXPECT_EQ(fourth.GetCurrentDataItem(), nullptr);
+    EXPECT_EQ(fourth.GetRhythmWaveData(0, nullptr, -1), 0);
+    EXPECT_EQ(boxes.Count(), 2);
+
+    // A record without the reader's blob cannot be read.
+    const RhythmFiles noBlob = WriteRhythm(m_dir, "noblob", Shape(1, 10.0, 10), [](RecordBuilder& b) {
+        b.Remove(rec::kTagBlob1, 0);
+    });
+    CRhythmViewDoc fifth;
+    EXPECT_EQ(Open(fifth, noBlob, 1), 255);
+
+    // A file the list does not hold is left alone.
+    CRhythmViewDoc sixth;
+    CString xml = Wide(good.xml), record = Wide(good.record);
+    EXPECT_EQ(sixth.OpenFile(xml, record), 1);
+}
+
+TEST_F(RhythmDocument, OneLeadStripLeadByLeadCount)
+{
+    CRhythmViewDoc& doc = *m_doc;
+    // Without a record: 0 to 14, the 15-lead ones as the offset.
+    EXPECT_FALSE(doc.SetRhythm1LeadID(15));
+    EXPECT_TRUE(doc.SetRhythm1LeadID(13));
+    EXPECT_EQ(doc.GetRhythm1LeadID(), 0);
+
+    const RhythmFiles files = WriteRhythm(m_dir, "r15", Shape(15, 4.0, 10));
+    ASSERT_EQ(Open(files, 15), 0);
+    EXPECT_TRUE(doc.SetRhythm1LeadID(13));
+    EXPECT_EQ(doc.GetRhythm1LeadID(), 13);
+    EXPECT_EQ(static_cast<CTavrionDoc&>(doc).GetRhythm1LeadID(), 13);   // the base's copy follows
+    EXPECT_TRUE(doc.SetRhythm1LeadID(4));
+    EXPECT_EQ(doc.GetRhythm1LeadID(), 4);
+    EXPECT_FALSE(doc.SetRhythm1LeadID(15));
+    EXPECT_FALSE(doc.SetRhythm1LeadID(-1));
+
+    Item()->nLeadCount = 3;
+    EXPECT_EQ(doc.GetRhythm1LeadID(), 0);
+    EXPECT_FALSE(doc.SetRhythm1LeadID(3));
+    EXPECT_TRUE(doc.SetRhythm1LeadID(2));
+    EXPECT_EQ(doc.GetRhythm1LeadID(), 2);
+    Item()->nLeadCount = 1;
+    EXPECT_EQ(doc.GetRhythm1LeadID(), 0);
+}
+
+TEST_F(RhythmDocument, SenseModesAndPageStylesByLeadCount)
+{
+    const RhythmFiles files = WriteRhythm(m_dir, "sense", Shape(3, 10.0, 10));
+    ASSERT_EQ(Open(files, 3), 0);
+    CRhythmViewDoc& doc = *m_doc;
+    doc.SetSenseMode(2);
+    EXPECT_EQ(doc.GetSenseMode(), 1u);   // three leads know modes 1 and 3 only
+    Item()->nLeadCount = 12;
+    EXPECT_EQ(doc.GetSenseMode(), 2u);
+
+    // In the record's own mode its sensitivity rules every group.
+    Item()->fRecordSense = 5.0f;
+    doc.SetSenseMode(3);
+    EXPECT_EQ(doc.GetSense(0, 0), 5.0f);
+    EXPECT_EQ(doc.GetSense(6, 1), 5.0f);
+    EXPECT_EQ(doc.GetSense(9, 0), 5.0f);   // a short strip takes it too
+    EXPECT_EQ(doc.GetSense(3, 0), 0.0f);
+
+    // A sensitivity the user picks ends it and keeps what was shown.
+    doc.SetSense(1, 20.0f, 1);
+    EXPECT_EQ(doc.GetSenseMode(), 1u);
+    EXPECT_EQ(doc.GetSense(1, 0), 20.0f);
+    EXPECT_EQ(ReadXml(files.xml, REFERENCE_SETTING_PATH L"/Sensitivity", 2, L"mode"), L"1");
+    EXPECT_EQ(ReadXml(files.xml, REFERENCE_SETTING_PATH L"/Sensitivity/Limb"), L"5.00");
+    doc.SetSense(0, 40.0f, 0);
+    doc.SetSense(0, 2.5f, 0);
+    doc.InitialSense();
+    EXPECT_EQ(doc.GetSense(0, 0), 2.5f);
+
+    doc.SetPageStyle(25);
+    EXPECT_EQ(doc.GetPageStyle(), 25);
+    Item()->nLeadCount = 1;
+    EXPECT_EQ(doc.GetPageStyle(), 20);
+    Item()->nLeadCount = 12;
+    EXPECT_EQ(doc.GetPageStyle(), 25);
+}
+
+TEST_F(RhythmDocument, HostCreatesItByClassName)
+{
+    std::unique_ptr<CObject> object(CRuntimeClass::CreateObject("CRhythmViewDoc"));
+    auto* doc = DYNAMIC_DOWNCAST(CRhythmViewDoc, object.get());
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->GetDocType(), DOC_TYPE_RHYTHM);
+    EXPECT_EQ(doc->GetPageStyle(), 20);
+    EXPECT_EQ(doc->GetCurItemLeadCount(), 255);
+    EXPECT_EQ(doc->GetRhythmWaveTotalPage(200, 2), 0);
+    EXPECT_EQ(doc->SaveDataToXML(0), 255);
+    EXPECT_EQ(doc->GetFilter(), 100);
+}
+
+TEST_F(RhythmDocument, OpensMitBih100WholeAndPagesThroughIt)
+{
+    REQUIRE_SHARED_DATA(header, "physionet/mitdb/100.hea");
+    const std::string record = header.substr(0, header.size() - 4);
+    RhythmFiles files{m_dir.File("100.ecg"), m_dir.File("100.xml")};
+    std::ostringstream out, err;
+    ASSERT_EQ(RunMkrecord({"wfdb", "--record", record, "--kind", "rhythm", "--out", files.record}, out, err), 0)
+        << err.str();
+    RecordXmlSource source;
+    std::string error;
+    ASSERT_TRUE(ReadRecordXmlSource(files.record, &source, &error)) << error;
+    WriteRecordXml(files.xml, source, RecordXmlOptions());
+
+    ASSERT_EQ(Open(files, 2), 0);
+    const _RHYTHMDATAITEM* item = Item();
+    // 650000 samples at 360 Hz are 1805.6 s: 902777 samples at 500 Hz.
+    const int samples = m_doc->GetRhythmWaveData(1, nullptr, -1) / 2;
+    EXPECT_NEAR(samples, 902777, 2);
+    EXPECT_EQ(item->nEventCount, 2273);
+    EXPECT_EQ(item->arrEvent.GetSize(), 2273);
+    EXPECT_EQ(item->stLeadName.nCount, 2);
+
+    // 260 mm rows at 25 mm/s: 5200 samples a row, two rows a page.
+    const int last = m_doc->GetRhythmWaveTotalPage(260, 0);
+    EXPECT_EQ(last, samples / 15600);
+    std::vector<short> page(15600);
+    const std::vector<short> strip = Strip(*m_doc, 0);
+    EXPECT_EQ(m_doc->GetRhythmWaveRange(0, last * 15600, 15600, page.data(), -1), samples - last * 15600);
+    EXPECT_TRUE(std::equal(page.begin(), page.begin() + 100, strip.begin() + last * 15600));
+}

@@ -1,0 +1,343 @@
+#include "tools/ExerRecord.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "tools/DeviceRecord.h"
+#include "tools/EcgModel.h"
+#include "tools/SignalOps.h"
+#include "tools/Wfdb.h"
+#include "tools/XmlTree.h"
+
+namespace morvelance {
+
+namespace {
+
+// Items of the exercise record (see platform/zarn/README.md for the others).
+constexpr uint32_t kTagRestBeat = 3026;        // + stored lead, index 0
+constexpr uint32_t kTagAverageExer = 3038;     // + stored lead, index block
+constexpr uint32_t kTagStripExer = 3050;       // + stored lead, index strip
+constexpr uint32_t kTagAverageRecovery = 3062;
+constexpr uint32_t kTagMaxStBeat = 3074;       // + stored lead, index 0: the beat of the deepest ST
+constexpr uint32_t kTagExerAverages = 3282;
+constexpr uint32_t kTagRecoveryAverages = 3283;
+constexpr uint32_t kTagSampleRate = 3284;
+constexpr uint32_t kTagInterval = 3285;
+constexpr uint32_t kTagAverageTime = 3290;     // + series
+constexpr uint32_t kTagExerStrips = 3292;
+constexpr uint32_t kTagRecoveryStrips = 3293;
+constexpr uint32_t kTagStripTime = 3298;       // + series
+constexpr uint32_t kTagVo2Max = 3304;
+constexpr uint32_t kTagStripRecovery = 3450;
+constexpr uint32_t kTagHrRest = 3478;
+constexpr uint32_t kTagHrPeak = 3475;
+constexpr uint32_t kTagHrRecovery = 3479;
+constexpr uint32_t kTagStripAverageExer = 3484;
+constexpr uint32_t kTagStripAverageRecovery = 3496;
+
+constexpr int kStoredLeads = 8;                // I, II, V1-V6: the rest record's slots 0-7
+constexpr int kStageSeconds = 180;
+constexpr int kRestSeconds = 60;               // trend points before the load
+constexpr int kTrendSeconds = 15;
+constexpr int kRPeak = 250;                    // R of the average beats
+constexpr double kAverageUnit = 2.5;           // microvolts per unit of an average beat
+constexpr double kRawUnit = 1.25;              // microvolts per unit of a strip
+constexpr int kStripSeconds = 10;
+
+// How much of the ST depression each stored lead shows.
+const double kStLeadShare[kStoredLeads] = {0.35, 0.8, 0.0, 0.25, 0.6, 1.0, 1.0, 0.8};
+const LeadId kStoredLeadIds[kStoredLeads] = {LeadId::I,  LeadId::II, LeadId::V1, LeadId::V2,
+                                             LeadId::V3, LeadId::V4, LeadId::V5, LeadId::V6};
+
+std::vector<uint8_t> BlockTime(int seconds)
+{
+    std::vector<uint8_t> bytes(4, 0);
+    bytes[0] = static_cast<uint8_t>(seconds / 60);
+    bytes[1] = static_cast<uint8_t>(seconds % 60);
+    return bytes;
+}
+
+std::vector<uint8_t> HeartRateItem(int bpm)
+{
+    std::vector<uint8_t> bytes(8, 0);
+    bytes[4] = static_cast<uint8_t>(bpm & 0xFF);
+    bytes[5] = static_cast<uint8_t>((bpm >> 8) & 0xFF);
+    return bytes;
+}
+
+void PutInt32(std::vector<uint8_t>& bytes, int32_t value)
+{
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF));
+}
+
+// The load fraction of a time: 0 at rest, 1 at the end of the load, then
+// falling off with a time constant of a minute.
+double LoadFraction(const ExerciseRecordOptions& o, int series, int seconds)
+{
+    const int load = o.stages * kStageSeconds;
+    if (series == 0) return load > 0 ? std::min(1.0, static_cast<double>(seconds) / load) : 0.0;
+    return std::exp(-seconds / 60.0);
+}
+
+EcgRecord RestingSignals(const ExerciseRecordOptions& o)
+{
+    if (!o.ptbRecord.empty()) {
+        WfdbRecord record;
+        std::string error;
+        if (!ReadWfdbRecord(o.ptbRecord, &record, &error, 12000)) throw std::runtime_error(error);
+        EcgRecord ecg = WfdbToEcg(record, o.ptbRecord);
+        ecg.patient = o.patient;
+        ecg.time = o.time;
+        return ecg;
+    }
+    SynthOptions synth;
+    synth.leads = StandardLeads();
+    synth.heartRate = o.restHr;
+    synth.seconds = 10.0;
+    EcgRecord ecg = Synthesize(synth);
+    ecg.patient = o.patient;
+    ecg.time = o.time;
+    return ecg;
+}
+
+// The resting average beat of a lead, shortened to the heart rate and with
+// its ST segment lowered by `depression` microvolts.
+std::vector<int16_t> ExerciseBeat(const std::vector<int16_t>& rest, int restHr, int hr, double depression)
+{
+    std::vector<int16_t> beat(rest.size(), 0);
+    const int n = static_cast<int>(rest.size());
+    const int jPoint = kRPeak + 25;
+    // Past the J point the repolarisation shortens with the heart rate.
+    const double squeeze = hr > restHr ? std::sqrt(static_cast<double>(restHr) / hr) : 1.0;
+    const double shift = depression / kAverageUnit;
+    for (int i = 0; i < n; ++i) {
+        double value = rest[static_cast<size_t>(i)];
+        double st = 0.0;
+        if (i > jPoint) {
+            const double source = jPoint + (i - jPoint) / squeeze;
+            const int s = std::min(n - 1, static_cast<int>(source));
+            value = rest[static_cast<size_t>(s)];
+            // Full depression over the ST segment, easing out through the T wave.
+            const int plateau = jPoint + 60;
+            st = i < plateau ? 1.0 : std::max(0.0, 1.0 - (i - plateau) / 120.0);
+        }
+        beat[static_cast<size_t>(i)] = static_cast<int16_t>(std::lround(value - shift * st));
+    }
+    return beat;
+}
+
+std::vector<int16_t> StripSamples(const std::vector<float>& microvolts)
+{
+    return ToUnits(microvolts, kRawUnit);
+}
+
+XmlElement& Setting(XmlElement& root, const std::string& path)
+{
+    return root.At("/Rawdata/Assist_info/Reference/Setting/" + path);
+}
+
+std::string Int(long value)
+{
+    return std::to_string(value);
+}
+
+}  // namespace
+
+int BruceMetsTenths(int stage)
+{
+    static const int kMets[] = {46, 70, 101, 129, 150, 170, 190};
+    if (stage < 1) return 10;
+    return kMets[std::min(stage, 7) - 1];
+}
+
+int ExerciseHeartRate(const ExerciseRecordOptions& o, int series, int seconds)
+{
+    const double f = LoadFraction(o, series, seconds);
+    return static_cast<int>(std::lround(o.restHr + (o.peakHr - o.restHr) * f));
+}
+
+ExerciseTimeline MakeExerciseTimeline(const ExerciseRecordOptions& o)
+{
+    ExerciseTimeline t;
+    t.intervalSeconds = o.intervalCode == 1 ? 60 : o.intervalCode == 2 ? 120 : 15;
+    t.exerciseSeconds = o.stages * kStageSeconds;
+    for (int s = 0; s < t.exerciseSeconds; s += t.intervalSeconds) t.averageTimes[0].push_back(s);
+    for (int s = 0; s <= o.recoverySeconds; s += t.intervalSeconds) t.averageTimes[1].push_back(s);
+    for (int k = 1; k <= o.exerciseStrips; ++k)
+        t.stripTimes[0].push_back(std::max(0, t.exerciseSeconds * k / o.exerciseStrips - kStripSeconds));
+    for (int k = 1; k <= o.recoveryStrips; ++k) t.stripTimes[1].push_back(60 * k);
+    return t;
+}
+
+RecordBuilder MakeExerciseRecord(const ExerciseRecordOptions& o)
+{
+    if (o.stages < 1 || o.stages > 7) throw std::invalid_argument("an exercise test has 1 to 7 stages");
+    DeviceRecordOptions device;
+    device.kind = rec::RecordKind::Rest12;
+    device.systemCode = o.systemCode;
+    device.allowAnyCode = true;
+    RecordBuilder items = MakeDeviceRecord(RestingSignals(o), device);
+
+    std::vector<int16_t> rest[kStoredLeads];
+    for (int lead = 0; lead < kStoredLeads; ++lead) {
+        const std::vector<uint8_t>* average = items.Find(rec::kTagAverageLeadBase + static_cast<uint32_t>(lead), 0);
+        if (!average) throw std::runtime_error("the resting record has no average beat of lead " + std::to_string(lead));
+        rest[lead] = ItemSamples(*average);
+        items.SetSamples(kTagRestBeat + static_cast<uint32_t>(lead), 0, rest[lead]);
+    }
+
+    const ExerciseTimeline t = MakeExerciseTimeline(o);
+    auto beatAt = [&](int lead, int series, int seconds) {
+        const double depression = o.maxStDepression * kStLeadShare[lead] * LoadFraction(o, series, seconds);
+        return ExerciseBeat(rest[lead], o.restHr, ExerciseHeartRate(o, series, seconds), depression);
+    };
+
+    const uint32_t averageTags[2] = {kTagAverageExer, kTagAverageRecovery};
+    for (int series = 0; series < 2; ++series) {
+        const std::vector<int>& times = t.averageTimes[series];
+        for (size_t i = 0; i < times.size(); ++i) {
+            items.SetRaw(kTagAverageTime + static_cast<uint32_t>(series), static_cast<uint32_t>(i), BlockTime(times[i]));
+            for (int lead = 0; lead < kStoredLeads; ++lead)
+                items.SetSamples(averageTags[series] + static_cast<uint32_t>(lead), static_cast<uint32_t>(i),
+                                 beatAt(lead, series, times[i]));
+        }
+    }
+    for (int lead = 0; lead < kStoredLeads; ++lead)
+        items.SetSamples(kTagMaxStBeat + static_cast<uint32_t>(lead), 0, beatAt(lead, 0, t.exerciseSeconds));
+
+    const uint32_t stripTags[2] = {kTagStripExer, kTagStripRecovery};
+    const uint32_t stripAverageTags[2] = {kTagStripAverageExer, kTagStripAverageRecovery};
+    for (int series = 0; series < 2; ++series) {
+        const std::vector<int>& times = t.stripTimes[series];
+        for (size_t k = 0; k < times.size(); ++k) {
+            const uint32_t index = static_cast<uint32_t>(k);
+            items.SetRaw(kTagStripTime + static_cast<uint32_t>(series), index, BlockTime(times[k]));
+            SynthOptions synth;
+            synth.leads.assign(std::begin(kStoredLeadIds), std::end(kStoredLeadIds));
+            synth.heartRate = ExerciseHeartRate(o, series, times[k]);
+            synth.seconds = kStripSeconds;
+            synth.noise = true;
+            synth.seed = 100 + 10 * static_cast<uint64_t>(series) + k;
+            const EcgRecord strip = Synthesize(synth);
+            for (int lead = 0; lead < kStoredLeads; ++lead) {
+                items.SetSamples(stripTags[series] + static_cast<uint32_t>(lead), index,
+                                 StripSamples(strip.leads[static_cast<size_t>(lead)].microvolts));
+                items.SetSamples(stripAverageTags[series] + static_cast<uint32_t>(lead), index,
+                                 beatAt(lead, series, times[k]));
+            }
+        }
+    }
+
+    items.SetInt16(kTagExerAverages, 0, static_cast<int16_t>(t.averageTimes[0].size()));
+    items.SetInt16(kTagRecoveryAverages, 0, static_cast<int16_t>(t.averageTimes[1].size()));
+    items.SetInt16(kTagSampleRate, 0, 500);
+    items.SetInt16(kTagInterval, 0, static_cast<int16_t>(o.intervalCode));
+    items.SetInt16(kTagExerStrips, 0, static_cast<int16_t>(t.stripTimes[0].size()));
+    items.SetInt16(kTagRecoveryStrips, 0, static_cast<int16_t>(t.stripTimes[1].size()));
+    items.SetRaw(kTagHrRest, 0, HeartRateItem(o.restHr));
+    items.SetRaw(kTagHrPeak, 0, HeartRateItem(o.peakHr));
+    items.SetRaw(kTagHrRecovery, 0, HeartRateItem(ExerciseHeartRate(o, 1, o.recoverySeconds)));
+
+    // VO2max in tenths of ml/kg/min from the METs of the last stage.
+    const int mets = BruceMetsTenths(o.stages);
+    std::vector<uint8_t> vo2;
+    PutInt32(vo2, static_cast<int32_t>(std::lround(mets * 3.5)));
+    PutInt32(vo2, mets);
+    PutInt32(vo2, o.peakHr);
+    items.SetRaw(kTagVo2Max, 0, vo2);
+    return items;
+}
+
+void WriteExerciseRecordXml(const std::string& path, const RecordBuilder& items, const ExerciseRecordOptions& o,
+                            const RecordXmlOptions& xmlOptions)
+{
+    RecordXmlOptions options = xmlOptions;
+    const bool settings =
+        std::find(options.omit.begin(), options.omit.end(), XmlSection::Settings) == options.omit.end();
+    const bool report = std::find(options.omit.begin(), options.omit.end(), XmlSection::Report) == options.omit.end();
+    options.omit.push_back(XmlSection::Settings);
+    RecordXmlSource source = SourceFromRecordItems(items.Items(), false);
+    std::unique_ptr<XmlElement> root = MakeRecordXml(source, options);
+    const ExerciseTimeline t = MakeExerciseTimeline(o);
+
+    if (report) {
+        const std::string ex = "/Rawdata/Tavrion/Report/Exercise_section/";
+        const int age = o.patient.age.empty() ? 40 : std::atoi(o.patient.age.c_str());
+        const int predicted = 220 - age;
+        root->At(ex + "Hr/Hr_calculate").SetText(Int(o.hrCalculate));
+        root->At(ex + "Hr/Max_hr_calculate").SetText(Int(o.maxHrCalculate));
+        root->At(ex + "Hr/Rest_hr").SetText(Int(o.restHr));
+        root->At(ex + "Hr/Hr_100percent").SetText(Int(predicted));
+        root->At(ex + "Hr/Max_hr").SetText(Int(o.peakHr));
+        root->At(ex + "Hr/Target_hr").SetText(Int(std::lround(predicted * 0.85)));
+        root->At(ex + "Load/Protocol").SetText("Bruce");
+        root->At(ex + "Load/Load_time")
+            .SetAttribute("minute", Int(t.exerciseSeconds / 60))
+            .SetAttribute("second", Int(t.exerciseSeconds % 60));
+        root->At(ex + "Load/End_mets").SetText(Int(BruceMetsTenths(o.stages)));
+        root->At(ex + "Lead_info/Sport").SetText(Int(o.sport));
+        root->At(ex + "Extra3/Hr/End_hr").SetText(Int(o.peakHr));
+        root->At(ex + "Extra3/Max_st_time").SetText(Int(t.exerciseSeconds));
+        root->At(ex + "Vo2_max").SetText(Int(std::lround(BruceMetsTenths(o.stages) * 3.5)));
+
+        // The trend, one point every 15 s: a minute at rest, the stages, the
+        // recovery. Mets holds the load's points in its first half.
+        std::vector<int> hr, states, mets;
+        for (int s = 0; s < kRestSeconds; s += kTrendSeconds) {
+            hr.push_back(o.restHr);
+            states.push_back(0);
+            mets.push_back(10);
+        }
+        for (int s = kTrendSeconds; s <= t.exerciseSeconds; s += kTrendSeconds) {
+            const int stage = (s - 1) / kStageSeconds + 1;
+            hr.push_back(ExerciseHeartRate(o, 0, s));
+            states.push_back(stage);
+            mets.push_back(BruceMetsTenths(stage));
+        }
+        const size_t loadPoints = hr.size();
+        for (int s = kTrendSeconds; s <= o.recoverySeconds; s += kTrendSeconds) {
+            hr.push_back(ExerciseHeartRate(o, 1, s));
+            states.push_back(9);
+        }
+        mets.resize(2 * loadPoints, 10);
+        std::vector<int> stages;
+        for (int k = 1; k <= o.stages; ++k) {
+            stages.push_back(kStageSeconds / 60);
+            stages.push_back(10 + 2 * k);   // grade, percent
+        }
+        const std::pair<const char*, const std::vector<int>*> trends[] = {
+            {"Rest_hr", &hr}, {"Stage_info", &stages}, {"Hr_states", &states}, {"Mets", &mets}};
+        for (const auto& trend : trends) {
+            const std::string base = ex + "Trend/" + trend.first;
+            root->At(base + "/Size").SetText(Int(static_cast<long>(trend.second->size())));
+            for (size_t i = 0; i < trend.second->size(); ++i)
+                root->At(base + "/" + trend.first + "_element[@number='" + Int(static_cast<long>(i + 1)) + "']")
+                    .SetText(Int((*trend.second)[i]));
+        }
+    }
+
+    if (settings) {
+        XmlElement& rest = Setting(*root, "Draw_setting/Color_setting/Wave_color/Rest_wave");
+        rest.SetAttribute("r", "0").SetAttribute("g", "128").SetAttribute("b", "0");
+        Setting(*root, "Draw_setting/Grid_type").SetText("0");
+        Setting(*root, "Page_style").SetText("2");
+        Setting(*root, "Sensitivity").SetAttribute("mode", "1").SetText("10.00");
+        Setting(*root, "Measure_point").SetText("1");
+        Setting(*root, "Lead_selection/Lead_6ch").SetText(Int(0xFC0));   // V1-V6
+        Setting(*root, "Lead_selection/Lead_1ch").SetText(Int(1 << 6));   // V1
+    }
+    WriteXmlFile(path, *root, options.encoding);
+}
+
+std::string WriteExerciseRecordFiles(const std::string& recordPath, const ExerciseRecordOptions& options,
+                                     zarn::Flavour flavour)
+{
+    const RecordBuilder items = MakeExerciseRecord(options);
+    items.WriteFile(recordPath, flavour);
+    const std::string xmlPath = RecordXmlPathFor(recordPath, options.time);
+    WriteExerciseRecordXml(xmlPath, items, options);
+    return xmlPath;
+}
+
+}  // namespace morvelance

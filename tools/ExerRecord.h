@@ -1,0 +1,70 @@
+// Exercise (stress) test records: a resting ECG followed by a load of
+// three-minute stages and a recovery, as an exercise recorder stores them:
+// the resting beat, the average beats of every block (heart rate rising with
+// the load and falling in recovery, the ST segment sinking with the load in
+// the lateral and inferior leads), the stored rhythm strips with their
+// average beats, the block and strip clocks, heart rates and VO2max; and the
+// record XML with its exercise report (heart rates, load, ST points and
+// levels, the trend that gives the METs line, the heart-rate table switches)
+// and its exercise display settings.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/EcgRecord.h"
+#include "tools/RecordBuilder.h"
+#include "tools/RecordXml.h"
+
+namespace morvelance {
+
+struct ExerciseRecordOptions {
+    uint16_t systemCode = 0xFFFC;   // 0xFFFA, 0xFFFC or 0xFFFD
+    int intervalCode = 0;           // item 3285: 0 averages every 15 s, 1 every 60 s, 2 every 120 s
+    int stages = 3;                 // three-minute load stages (Bruce)
+    int recoverySeconds = 180;
+    int exerciseStrips = 3;         // stored strips during the load, one at the end of each stage
+    int recoveryStrips = 2;         // and in recovery, one a minute
+    int restHr = 62;                // bpm
+    int peakHr = 150;               // bpm at the end of the load
+    double maxStDepression = 150;   // microvolts, in V4/V5 at peak load
+    std::string ptbRecord;          // WFDB record (path without extension) for the beats; empty: synthetic
+    PatientInfo patient;
+    DateTime time;
+    int hrCalculate = 0;            // record XML Hr_calculate: 0 share of the maximum, 1 of the reserve
+    int maxHrCalculate = 0;         // record XML Max_hr_calculate: non-zero uses the age tables
+    int sport = 0;                  // record XML Sport: the age table (0 A, else B)
+};
+
+// The block clock of a record made with the options, in seconds.
+struct ExerciseTimeline {
+    int intervalSeconds = 15;
+    int exerciseSeconds = 0;               // the load time; recovery times count from here
+    std::vector<int> averageTimes[2];      // per series, seconds within the series
+    std::vector<int> stripTimes[2];
+};
+
+ExerciseTimeline MakeExerciseTimeline(const ExerciseRecordOptions& options);
+// The heart rate the model gives at a time of the test (recovery times count
+// from the end of the load).
+int ExerciseHeartRate(const ExerciseRecordOptions& options, int series, int seconds);
+// METs in tenths of the Bruce stages 1 to 7.
+int BruceMetsTenths(int stage);
+
+// Every item of the record. Throws std::runtime_error when the signals
+// cannot be had (a missing WFDB record, say).
+RecordBuilder MakeExerciseRecord(const ExerciseRecordOptions& options);
+
+// The record XML of the record made from the items (the exercise report and
+// settings come from the options). Throws std::runtime_error on failure.
+void WriteExerciseRecordXml(const std::string& path, const RecordBuilder& items, const ExerciseRecordOptions& options,
+                            const RecordXmlOptions& xmlOptions = RecordXmlOptions());
+
+// The record and, beside it, its record XML named as the system names it
+// (RecordXmlPathFor); returns the XML's path. The XML keeps the limits of
+// the newer recorders whatever the flavour. Throws std::runtime_error.
+std::string WriteExerciseRecordFiles(const std::string& recordPath, const ExerciseRecordOptions& options,
+                                     zarn::Flavour flavour = zarn::Flavour::Newer90);
+
+}  // namespace morvelance

@@ -1,0 +1,40 @@
+// RR-interval records as the RR document reads them: the device record with
+// its RR strip items (3817, one per strip lead, beside the rhythm items 3849
+// the record maker writes for every strip) and the record XML with the RR
+// report. Built on MakeDeviceRecord and WriteRecordXml.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "tools/DeviceRecord.h"
+#include "tools/RecordBuilder.h"
+#include "tools/RecordXml.h"
+
+namespace morvelance {
+
+namespace rec {
+constexpr uint32_t kTagRrStripSamples = 3817;   // index = strip lead: int16 samples, 500 Hz, 1.25 uV/unit
+}  // namespace rec
+
+// Adds an RR strip item for every strip lead the builder holds (3849 index n
+// becomes 3817 index n as well). Returns the number of leads copied.
+int AddRRStripItems(RecordBuilder& builder);
+
+// An RR record of the signals: MakeDeviceRecord with the RR kind plus the
+// strip items and the additions flag (4108). Throws as MakeDeviceRecord does.
+RecordBuilder MakeRRDeviceRecord(const EcgRecord& ecg, const DeviceRecordOptions& options);
+
+// Writes an RR record and its record XML (RecordXmlPathFor beside it unless
+// xmlPath is given). Returns the record XML's path; throws on failure.
+std::string WriteRRRecordFiles(const std::string& recordPath, const RecordBuilder& record,
+                               const RecordXmlOptions& xmlOptions = RecordXmlOptions(),
+                               const std::string& xmlPath = std::string());
+
+// The RR record of a PhysioNet record with its beat annotations (PATH.atr,
+// PATH without extension): the first `seconds` of the record (0: all of it),
+// at most `leads` of its signals. False with a message when it cannot be read.
+bool MakeRRRecordFromWfdb(const std::string& recordPath, double seconds, int leads, RecordBuilder* out,
+                          std::string* error);
+
+}  // namespace morvelance
