@@ -194,7 +194,11 @@ struct XML_PARSER::Impl {
     bool Prepare(const CString& xpath, CXmlPath& path) const;
     xmlXPathContextPtr Context();
     void ForgetContext();
-    void ForgetFound() { mapFound.clear(); }
+    void ForgetFound()
+    {
+        mapFound.clear();
+        if (pWalker) pWalker->Forget();
+    }
     XPathResult Evaluate(const XmlPathStep* steps, size_t count, xmlNodePtr from);
     // The first node the steps select from `from` (the document when null),
     // null when none; their count, negative on error.

@@ -118,8 +118,38 @@ void CXmlPathWalker::Enter(Level& level, xmlNodePtr parent)
     // element children (an attribute's children are its text).
     const bool hasChildren = parent->type == XML_ELEMENT_NODE || parent->type == XML_DOCUMENT_NODE ||
                              parent->type == XML_HTML_DOCUMENT_NODE;
+    level.pParent = parent;
     level.pNext = hasChildren ? parent->children : nullptr;
     level.passed.assign(level.tests.size(), 0);
+    if (!level.pNext || !IsPositionOnly(level)) return;
+    const long wanted = level.tests[0].pPredicate->nPosition;
+    for (auto place = m_places.rbegin(); place != m_places.rend(); ++place) {
+        if (place->pParent != parent || place->pUri != level.pUri || place->nPosition > wanted ||
+            place->strName != level.pStep->strName)
+            continue;
+        // Resume at the remembered element, which counts again as the one before it left off.
+        level.pNext = place->pNode;
+        level.passed[0] = place->nPosition - 1;
+        return;
+    }
+}
+
+bool CXmlPathWalker::IsPositionOnly(const Level& level)
+{
+    return level.tests.size() == 1 && level.tests[0].pPredicate->bPosition;
+}
+
+void CXmlPathWalker::Remember(const Level& level, xmlNodePtr node)
+{
+    const size_t kPlaces = 8;
+    for (auto place = m_places.begin(); place != m_places.end(); ++place) {
+        if (place->pParent == level.pParent && place->pUri == level.pUri && place->strName == level.pStep->strName) {
+            m_places.erase(place);
+            break;
+        }
+    }
+    if (m_places.size() == kPlaces) m_places.erase(m_places.begin());
+    m_places.push_back(Place{level.pParent, level.pStep->strName, level.pUri, level.passed[0], node});
 }
 
 xmlNodePtr CXmlPathWalker::NextMatch(Level& level)
@@ -131,7 +161,10 @@ xmlNodePtr CXmlPathWalker::NextMatch(Level& level)
         bool exhausted = false;
         const bool passes = PassesTests(level, node, exhausted);
         if (exhausted) level.pNext = nullptr;
-        if (passes) return node;
+        if (passes) {
+            if (IsPositionOnly(level)) Remember(level, node);
+            return node;
+        }
     }
     return nullptr;
 }

@@ -31,6 +31,9 @@ public:
     bool First(const XmlPathStep* steps, size_t count, xmlNodePtr from, xmlNodePtr& found);
     // How many nodes the steps select from `from`. False when a prefix is unbound.
     bool Count(const XmlPathStep* steps, size_t count, xmlNodePtr from, long& selected);
+    // Drops what the walker remembers of the tree; the owner calls it before
+    // any change to the document.
+    void Forget() { m_places.clear(); }
 
 private:
     enum class Stop { AtFirst, Never };
@@ -47,6 +50,17 @@ private:
         std::vector<Test> tests;
         std::vector<long> passed;         // per predicate: candidates that reached it so far
         xmlNodePtr pNext = nullptr;       // the next child to try; null: the level is done
+        xmlNodePtr pParent = nullptr;     // whose children the level walks
+    };
+    // Where a step with a single position predicate ("List_time[n]") last
+    // found its element: callers read lists item by item, and the next read
+    // goes on from here instead of counting the siblings from the first.
+    struct Place {
+        xmlNodePtr pParent;
+        std::string strName;
+        const xmlChar* pUri;
+        long nPosition;                   // the element's position among the matching siblings
+        xmlNodePtr pNode;
     };
 
     bool Resolve(const XmlPathStep* steps, size_t count);
@@ -61,10 +75,13 @@ private:
     static bool NameMatches(const xmlChar* nodeName, const xmlNs* nodeNs, const std::string& name, const xmlChar* uri);
     static xmlAttrPtr FindAttribute(xmlNodePtr element, const std::string& name, const xmlChar* uri);
     bool AttributeEquals(xmlAttrPtr attribute, const std::string& value);
+    static bool IsPositionOnly(const Level& level);
+    void Remember(const Level& level, xmlNodePtr node);
 
     xmlXPathContextPtr m_pContext;
     std::vector<Level> m_levels;           // the element steps of the path being walked
     const XmlPathStep* m_pAttribute = nullptr;   // the last attribute step; null when the path ends in an element
     const xmlChar* m_pAttributeUri = nullptr;
     bool m_bDeclined = false;              // the walk met what only the engine decides; its result is void
+    std::vector<Place> m_places;           // a few recent places, most recent last
 };

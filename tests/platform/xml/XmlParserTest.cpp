@@ -520,3 +520,46 @@ TEST_F(XmlParserTest, ElementNodeCopiesItsAttributes)
 }
 
 }  // namespace
+
+// Lists are read item by item; the walk resumes where the previous item was
+// found, so every order of reading, and every change between reads, must
+// still give what a fresh walk gives.
+TEST_F(XmlParserTest, PositionalReadsOfLongListsInAnyOrderAndAcrossChanges)
+{
+    std::string bytes = "<R><L>";
+    for (int i = 1; i <= 300; ++i) {
+        bytes += "<T v=\"" + std::to_string(i) + "\"/>";
+        if (i % 7 == 0) bytes += "<Other/>";
+    }
+    bytes += "</L><M><T v=\"m1\"/><T v=\"m2\"/></M></R>";
+    Load(bytes);
+    auto value = [&](int position, const wchar_t* list = L"/R/L") {
+        CString path;
+        path.Format(L"%s/T[%d]", list, position);
+        CString text;
+        m_xml.GetDataFromXMLDOM(text, path, XML_TYPE_ATTRIBUTE, L"v");
+        return text;
+    };
+    for (int i = 1; i <= 300; ++i) {
+        ASSERT_EQ(value(i), CString(std::to_wstring(i).c_str())) << i;
+        ASSERT_EQ(value(i % 2 + 1, L"/R/M"), i % 2 ? CString(L"m2") : CString(L"m1"));
+    }
+    EXPECT_EQ(CString(L"250"), value(250));
+    EXPECT_EQ(CString(L"3"), value(3));   // backwards
+    EXPECT_EQ(CString(), value(301));
+    EXPECT_EQ(300, m_xml.GetNodeCount(L"/R/L/T", 1, 0));
+
+    EXPECT_EQ(CString(L"100"), value(100));
+    ASSERT_EQ(1, m_xml.RemoveNode(L"/R/L/T[100]", 0));
+    EXPECT_EQ(CString(L"101"), value(100));
+    EXPECT_EQ(CString(L"102"), value(101));
+    CXmlElmentNode node;
+    node.SetName(L"T");
+    CXmlAttribNode attribute;
+    attribute.SetName(L"v");
+    attribute.SetContent(L"last");
+    node.m_arrAttrib.Add(attribute);
+    CString parent = L"/R/L";
+    ASSERT_EQ(1, m_xml.Add_LastChildNode(node, parent));
+    EXPECT_EQ(CString(L"last"), value(300));
+}
