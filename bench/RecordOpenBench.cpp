@@ -8,18 +8,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/DataItem.h"
 #include "core/Helpers.h"
 #include "core/MemoryHelpers.h"
+#include "bench/BenchRecords.h"
 #include "core/TavrionDoc.h"
 #include "platform/ui/WinApp.h"
 #include "tools/DeviceRecord.h"
 #include "tools/EcgModel.h"
-#include "tools/Mkrecord.h"
 
 using namespace morvelance;
 
@@ -46,15 +45,8 @@ std::string SynthRest12()
 
 std::string Mitdb100()
 {
-    static std::string path;
-    static bool tried = false;
-    if (tried) return path;
-    tried = true;
-    const std::string record = std::string(MORVELANCE_SHARED_DATA) + "/physionet/mitdb/100";
-    if (!std::ifstream(record + ".hea")) return path;
-    std::ostringstream out, err;
-    const std::string made = TempPath("mitdb100.ecg");
-    if (RunMkrecord({"wfdb", "--record", record, "--kind", "rhythm", "--out", made}, out, err) == 0) path = made;
+    static const std::string path =
+        benchrecords::ConvertSharedRecord("physionet/mitdb/100", "rhythm", TempPath("mitdb100.ecg"));
     return path;
 }
 

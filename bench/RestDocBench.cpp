@@ -7,13 +7,11 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "bench/BenchRecords.h"
 #include "documents/RestViewDoc.h"
-#include "tools/Mkrecord.h"
 #include "tools/RecordXml.h"
 #include "tools/RestRecord.h"
 
@@ -59,11 +57,9 @@ RestRecordFiles Ptb15()
     static bool tried = false;
     if (tried) return files;
     tried = true;
-    const std::string record = std::string(MORVELANCE_SHARED_DATA) + "/physionet/ptb/s0010_re";
-    if (!std::ifstream(record + ".hea")) return files;
-    std::ostringstream out, err;
-    const std::string made = RestBenchDir() + "/s0010.ecg";
-    if (RunMkrecord({"wfdb", "--record", record, "--kind", "rest15", "--out", made}, out, err) != 0) return files;
+    const std::string made =
+        benchrecords::ConvertSharedRecord("physionet/ptb/s0010_re", "rest15", RestBenchDir() + "/s0010.ecg");
+    if (made.empty()) return files;
     RecordXmlSource source;
     std::string error;
     if (!ReadRecordXmlSource(made, &source, &error)) return files;
@@ -73,12 +69,17 @@ RestRecordFiles Ptb15()
     return files;
 }
 
-void AddRecord(CRestViewDoc& doc, const RestRecordFiles& files)
+// Lists the record as the host does, opens it and makes it current; false when it does not open.
+bool OpenRecord(CRestViewDoc& doc, const RestRecordFiles& files)
 {
     auto* item = new _RESTDATAITEM;
     item->strFilePath = CString(files.record.c_str());
     item->strXMLPath = CString(files.xml.c_str());
     doc.GetRestDataManager().AppendItem(item);
+    CString xml(files.xml.c_str()), file(files.record.c_str());
+    if (doc.OpenFile(xml, file) != 0) return false;
+    doc.SetCurDataIndex(0);
+    return true;
 }
 
 // Every lead and average beat as the resting screens read them; the samples read.
@@ -108,13 +109,10 @@ void OpenAndReadAll(benchmark::State& state, const RestRecordFiles& files)
     long samples = 0;
     for (auto _ : state) {
         CRestViewDoc doc;
-        AddRecord(doc, files);
-        CString xml(files.xml.c_str()), file(files.record.c_str());
-        if (doc.OpenFile(xml, file) != 0) {
+        if (!OpenRecord(doc, files)) {
             state.SkipWithError("open failed");
             return;
         }
-        doc.SetCurDataIndex(0);
         samples = ReadAll(doc, buffer);
         benchmark::DoNotOptimize(samples);
     }
@@ -138,13 +136,10 @@ void BM_RestReadAllCached(benchmark::State& state)
 {
     const RestRecordFiles files = SyntheticRest15();
     CRestViewDoc doc;
-    AddRecord(doc, files);
-    CString xml(files.xml.c_str()), file(files.record.c_str());
-    if (doc.OpenFile(xml, file) != 0) {
+    if (!OpenRecord(doc, files)) {
         state.SkipWithError("open failed");
         return;
     }
-    doc.SetCurDataIndex(0);
     std::vector<short> buffer;
     ReadAll(doc, buffer);
     for (auto _ : state) benchmark::DoNotOptimize(ReadAll(doc, buffer));

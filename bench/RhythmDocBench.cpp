@@ -8,15 +8,13 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "bench/BenchRecords.h"
 #include "documents/RhythmViewDoc.h"
-#include "tools/Mkrecord.h"
 #include "tools/RhythmRecord.h"
 
 using namespace morvelance;
@@ -48,15 +46,8 @@ std::string SyntheticRhythm(int minutes)
 
 std::string MitBih100Rhythm()
 {
-    static std::string path;
-    static bool tried = false;
-    if (tried) return path;
-    tried = true;
-    const std::string record = std::string(MORVELANCE_SHARED_DATA) + "/physionet/mitdb/100";
-    if (!std::ifstream(record + ".hea")) return path;
-    std::ostringstream out, err;
-    const std::string made = RhythmBenchPath("mitdb100.ecg");
-    if (RunMkrecord({"wfdb", "--record", record, "--kind", "rhythm", "--out", made}, out, err) == 0) path = made;
+    static const std::string path =
+        benchrecords::ConvertSharedRecord("physionet/mitdb/100", "rhythm", RhythmBenchPath("mitdb100.ecg"));
     return path;
 }
 

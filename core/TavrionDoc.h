@@ -23,6 +23,9 @@
 #include "platform/base/Strings.h"
 #include "platform/ui/Document.h"
 
+#include <functional>
+#include <initializer_list>
+
 class CDC;
 class CFont;
 class CECGXMLParser;
@@ -330,6 +333,37 @@ protected:
     int LoadExerInterprePrintPos(CECGXMLParser* xsl, int bVisibleOnly);
 
     void InitCheckArrayRhyRR();
+    // One confirmation block of a form: the text shown until the record is
+    // confirmed, and the four controls from uFirstDetail (date title, date,
+    // doctor title, doctor) shown only once it is.
+    struct _CONFIRM_CTRLS {
+        UINT uText;
+        UINT uFirstDetail;
+    };
+    // The status rules every examination form shares, applied to the whole
+    // store for the record shown: the sub-age fields need the sub-age flag;
+    // the confirmation texts (3025 and the blocks') hide once the record is
+    // confirmed, the details (3026 to 3029 and the blocks') show only then,
+    // and are printed whatever their state when a block's date or doctor
+    // holds a text. hideAlso (may be empty) names what the form's own rules
+    // hide besides.
+    void UpdateFormCtrlStatus(int bConfirmed, std::initializer_list<_CONFIRM_CTRLS> blocks,
+                              const std::function<bool(UINT)>& hideAlso = {});
+    // Writes a record's annotations into its record XML (b8000File as the
+    // parser takes it); 255 when the record has no XML, else 0.
+    int SaveAnnotationsToFile(const CString& strXMLPath, _ANNOTATION_INFO* head, int b8000File = 0);
+    // Reads a record's annotations into a fresh chain: reading a record
+    // again must not repeat them.
+    void ReadAnnotationsAgain(_ANNOTATION_INFO*& head, CECGXMLParser* xml);
+    // Keeps what the edit tests found for the record shown; 1 when any block changed.
+    int SetEditChangeFlags(int bInformation, int bAddition, int bComment, int bAnalysis)
+    {
+        m_bInformationChange = bInformation;
+        m_bAdditionChange = bAddition;
+        m_bCommentChange = bComment;
+        m_bAnalysisChange = bAnalysis;
+        return bInformation || bAddition || bComment || bAnalysis ? 1 : 0;
+    }
     void ReadBaseFileInfo(const CString& strXMLPath, _FILEITEM_INFO* info);
     int ReadDeviceFileInfo(const CString& path, const CString& xml, _FILEITEM_INFO* info);
     int ReadMferFileInfo(const CString& path, const CString& xml, const CString& hl7, _FILEITEM_INFO* info);

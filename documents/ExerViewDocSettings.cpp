@@ -7,48 +7,24 @@
 #include "core/ECGXMLParser.h"
 #include "core/ReferenceIds.h"
 #include "documents/ExerViewDoc.h"
+#include "documents/RecordXmlText.h"
 
 namespace {
 
-const wchar_t kSetting[] = REFERENCE_SETTING_PATH L"/";
 const UINT kCommonSense = 6;   // the sensitivity kind of the exercise screens
 const int kExerLeads = 12;
 
-CString SettingPath(LPCWSTR element)
-{
-    return CString(kSetting) + element;
-}
-
-void WriteSetting(CECGXMLParser& xml, LPCWSTR element, const CString& value, LPCWSTR attrib = L"")
-{
-    const CString name(attrib);
-    xml.SetDataToXMLDOM(value, SettingPath(element), name.IsEmpty() ? 4 : 2, name);
-}
-
-CString IntText(int value)
-{
-    CString text;
-    text.Format(L"%d", value);
-    return text;
-}
-
 int ReadSettingInt(CECGXMLParser& xml, LPCWSTR element, int defaultValue, LPCWSTR attrib = L"")
 {
-    const CString name(attrib);
     CString text;
-    if (!xml.GetDataFromXMLDOM(text, SettingPath(element), name.IsEmpty() ? 4 : 2, name)) return defaultValue;
+    if (!ReadSetting(xml, element, text, attrib)) return defaultValue;
     return _wtoi(text);
 }
 
 // The sensitivities the exercise screens offer, mm/mV.
 float CheckedSense(const CString& text)
 {
-    static const float kSenses[] = {1.25f, 2.5f, 5.0f, 10.0f, 20.0f, 40.0f};
-    const float value = static_cast<float>(_wtof(text));
-    for (float sense : kSenses) {
-        if (value == sense) return value;
-    }
-    return 10.0f;
+    return DisplaySense(_wtof(text), 10.0f);
 }
 
 // Target heart rates by share (rows 100 % down to 40 %) and age column.
@@ -245,7 +221,7 @@ void CExerViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
 
         CString text;
         const float sense =
-            xml.GetDataFromXMLDOM(text, SettingPath(L"Sensitivity"), 4, CString()) ? CheckedSense(text) : 10.0f;
+            ReadSetting(xml, L"Sensitivity", text) ? CheckedSense(text) : 10.0f;
         m_fSense[0][kCommonSense] = sense;
         m_stDefaultRef.RefFloat(REF_EXER_COMMON_SENSE) = sense;
 
@@ -265,11 +241,7 @@ void CExerViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
 int CExerViewDoc::SaveAnnotationToXML(int nItemID)
 {
     _EXERDATAITEM* item = m_ExerDataManager.GetItem(nItemID);
-    if (!item || item->strXMLPath.IsEmpty()) return 255;
-    CECGXMLParser xml(item->strXMLPath, 0, CString());
-    SaveAnnoInfoToXML(item->pAnnoHead, &xml);
-    xml.SaveToXMLFile();
-    return 0;
+    return item ? SaveAnnotationsToFile(item->strXMLPath, item->pAnnoHead) : 255;
 }
 
 // ---- target heart rates -----------------------------------------------------------------

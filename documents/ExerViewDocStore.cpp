@@ -5,9 +5,13 @@
 #include "core/Globals.h"
 #include "core/PositionCtrl.h"
 #include "documents/ExerViewDoc.h"
+#include "documents/FormStore.h"
 #include "documents/ExerXmlAccess.h"
+#include "documents/RecordXmlText.h"
+#include "documents/RecordPaths.h"
 
 using namespace exer;
+using namespace recordpath;
 
 namespace {
 
@@ -35,13 +39,8 @@ const StoreGroup kExerGroups[] = {
     {L"Confirmation", {4059, 4060, 4061, 4062, 4063}},
 };
 
-struct Caption {
-    UINT uID;
-    int nLayoutIndex;   // the control's entry in the exercise screen table
-    const wchar_t* pszDefault;
-};
-
-const Caption kCaptions[] = {
+// Entries of the exercise screen table.
+const CaptionBinding kCaptions[] = {
     {4018, 0, L"投薬情報1"},  {4020, 2, L"投薬情報2"}, {4022, 4, L"自覚症状"},   {4024, 6, L"既往症"},
     {4026, 8, L"所属科"},     {4028, 10, L"病棟"},     {4030, 12, L"依頼医師"},  {4032, 14, L"検査技師"},
     {4037, 16, L"ﾌﾟﾛﾄｺﾙ"},    {4039, 18, L"負荷時間"}, {4041, 20, L"終了条件"},  {4043, 22, L"最大心拍数"},
@@ -61,21 +60,6 @@ const _EDITABLE_PARAM_INDEX kMedication1List = static_cast<_EDITABLE_PARAM_INDEX
 const _EDITABLE_PARAM_INDEX kMedication2List = static_cast<_EDITABLE_PARAM_INDEX>(1);
 const _EDITABLE_PARAM_INDEX kStopConditionList = static_cast<_EDITABLE_PARAM_INDEX>(11);
 
-const wchar_t kPatientSection[] = L"/Rawdata/Tavrion/Inspection/Patient_section/";
-const wchar_t kVoktext[] = L"/Rawdata/Tavrion/Inspection/Voktext_section/";
-const wchar_t kCommentEditor[] = L"/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/";
-
-bool IsConfirmationLine(UINT id)
-{
-    return (id >= 3026 && id <= 3029) || (id >= 4060 && id <= 4063);
-}
-
-CString CodeText(int code)
-{
-    CString text;
-    text.Format(L"%d", code);
-    return text;
-}
 
 }  // namespace
 
@@ -93,11 +77,7 @@ void CExerViewDoc::SetCtrlContent(_PATIENT_INFO* pPatient)
 {
     _EXERDATAITEM* item = GetCurrentDataItem();
     CTavrionDoc::SetCtrlContent(pPatient ? pPatient : (item ? &item->stPatient : nullptr));
-    for (const Caption& c : kCaptions) {
-        CString caption = GetDefCtrlPos()->stExer[c.nLayoutIndex].strCaption;
-        if (caption.IsEmpty()) caption = c.pszDefault;
-        SetCtrlData(c.uID, caption, 1, -1);
-    }
+    LoadFormCaptions(*this, GetDefCtrlPos()->stExer, kCaptions);
     if (!item) return;
     const _INTERPRE_INFO_EXER& info = item->stInterpre;
     // The pick lists load with the item's codes selected, so that saving an
@@ -127,25 +107,7 @@ void CExerViewDoc::SetCtrlContent(_PATIENT_INFO* pPatient)
 void CExerViewDoc::UpdateCtrlStatus()
 {
     const _EXERDATAITEM* item = GetCurrentDataItem();
-    const int confirmed = item ? item->stPatient.bConfirmed : 0;
-    CString doctor, date;
-    GetCtrlData(4063, doctor);
-    GetCtrlData(4061, date);
-    for (INT_PTR i = 0; i < m_CheckArray.GetSize(); ++i) {
-        CCheckValue entry = m_CheckArray.GetAt(i);
-        const UINT id = entry.GetID();
-        long status = GetCtrlStatusForType(id);
-        if ((id == 3013 || id == 3014) && GetSubAgeFlag() == 0) status &= ~1L;
-        if ((id == 3025 || id == 4059) && confirmed) status &= ~1L;
-        if (IsConfirmationLine(id)) {
-            if (!confirmed)
-                status &= ~1L;
-            else
-                entry.SetNeedOutput(!doctor.IsEmpty() || !date.IsEmpty() ? 1 : 0);
-        }
-        entry.SetStatusForType(status);
-        m_CheckArray.SetAt(i, entry);
-    }
+    UpdateFormCtrlStatus(item ? item->stPatient.bConfirmed : 0, {{4059, 4060}});
 }
 
 void CExerViewDoc::UpDateCurItemContent()
@@ -233,10 +195,7 @@ int CExerViewDoc::IsAnalysisEditChange(_EXERDATAITEM* pItem)
 int CExerViewDoc::IsEidtChange()
 {
     _EXERDATAITEM* item = GetCurrentDataItem();
-    m_bInformationChange = IsInfoEditChange(item);
-    m_bCommentChange = IsCommentEditChange(item);
-    m_bAnalysisChange = IsAnalysisEditChange(item);
-    return (m_bInformationChange || m_bCommentChange || m_bAnalysisChange) ? 1 : 0;
+    return SetEditChangeFlags(IsInfoEditChange(item), 0, IsCommentEditChange(item), IsAnalysisEditChange(item));
 }
 
 // ---- saving ----------------------------------------------------------------------------
@@ -266,15 +225,13 @@ int CExerViewDoc::SaveDataToXML(int nItemID)
     };
     SavePatInfoToXML(item->stPatient, &xml);
 
-    const CString birthday = CString(kPatientSection) + L"Birthday";
-    xml.SetDataToXMLDOM(info.stBirthday.strYear, birthday, 2, L"year");
-    xml.SetDataToXMLDOM(info.stBirthday.strMonth, birthday, 2, L"month");
-    xml.SetDataToXMLDOM(info.stBirthday.strDay, birthday, 2, L"day");
+    // The item holds only a checked birthday (or none).
+    WriteBirthdayAttributes(xml, info.stBirthday, true);
 
     entry(EXER_ENTRY_MEDICATION1, 1, info.strMedication1);
-    entry(EXER_ENTRY_MEDICATION1, 0, CodeText(info.nMedication1Code));
+    entry(EXER_ENTRY_MEDICATION1, 0, IntText(info.nMedication1Code));
     entry(EXER_ENTRY_MEDICATION2, 1, info.strMedication2);
-    entry(EXER_ENTRY_MEDICATION2, 0, CodeText(info.nMedication2Code));
+    entry(EXER_ENTRY_MEDICATION2, 0, IntText(info.nMedication2Code));
     entry(EXER_ENTRY_SYMPTON, 0, info.strSympton);
     entry(EXER_ENTRY_DISEASE, 0, info.strDisease);
     entry(EXER_ENTRY_DEPARTMENT, 0, info.strDepartment);
@@ -282,23 +239,23 @@ int CExerViewDoc::SaveDataToXML(int nItemID)
     entry(EXER_ENTRY_REQ_DOCTOR, 0, info.strReqDoctor);
     entry(EXER_ENTRY_TECHNICIAN, 0, info.strTechnician);
     entry(EXER_ENTRY_LOAD, 0, info.strLoad);
-    entry(EXER_ENTRY_STOP_CONDITION, 0, CodeText(info.nStopCondition));
+    entry(EXER_ENTRY_STOP_CONDITION, 0, IntText(info.nStopCondition));
     entry(EXER_ENTRY_MAX_HR, 0, info.strMaxHr);
     entry(EXER_ENTRY_TARGET_HR, 0, info.strTargetHr);
 
-    WriteXmlDate(xml, CString(kPatientSection) + L"Edit_time", item->strPatientEditTime);
-    xml.SetDataToXMLDOM(item->stPatient.strConfirmDoctor, CString(kVoktext) + L"Confirm_editor/Editor_name", 4, CString());
-    WriteXmlDate(xml, CString(kVoktext) + L"Confirm_editor/Edit_date", item->stPatient.strConfirmDate);
-    xml.SetDataToXMLDOM(info.strPatientEditor, CString(kVoktext) + L"Patient_editor/Editor_name", 4, CString());
-    WriteXmlDate(xml, CString(kVoktext) + L"Patient_editor/Edit_date", info.strPatientEditDate);
-    xml.SetDataToXMLDOM(info.strAnalysisEditor, CString(kVoktext) + L"Analysis_editor/Editor_name", 4, CString());
-    WriteXmlDate(xml, CString(kVoktext) + L"Analysis_editor/Edit_date", info.strAnalysisEditDate);
-    WriteXmlDate(xml, L"/Rawdata/Tavrion/Analysis/Analysis_edit/Edit_date", info.strAnalysisEditDate);
+    WriteRecordDate(xml, kPatientEditTime, item->strPatientEditTime);
+    xml.SetDataToXMLDOM(item->stPatient.strConfirmDoctor, kConfirmEditor, 4, CString());
+    WriteRecordDate(xml, kConfirmDate, item->stPatient.strConfirmDate);
+    xml.SetDataToXMLDOM(info.strPatientEditor, kPatientEditorName, 4, CString());
+    WriteRecordDate(xml, kPatientEditDate, info.strPatientEditDate);
+    xml.SetDataToXMLDOM(info.strAnalysisEditor, kAnalysisEditor, 4, CString());
+    WriteRecordDate(xml, kAnalysisDate, info.strAnalysisEditDate);
+    WriteRecordDate(xml, kAnalysisEditDate, info.strAnalysisEditDate);
 
     WriteIvrel(item, xml);
 
-    xml.SetDataToXMLDOM(info.strCommentEditor, CString(kCommentEditor) + L"Editor_name", 4, CString());
-    WriteXmlDate(xml, CString(kCommentEditor) + L"Edit_date", info.strCommentEditDate);
+    xml.SetDataToXMLDOM(info.strCommentEditor, kCommentEditor, 4, CString());
+    WriteRecordDate(xml, kCommentDate, info.strCommentEditDate);
     entry(EXER_ENTRY_COMMENT, 0, info.strComment);
     xml.SaveToXMLFile();
     return 0;

@@ -10,13 +10,15 @@
 #include "documents/ExerTags.h"
 #include "documents/ExerViewDoc.h"
 #include "documents/ExerXmlAccess.h"
+#include "documents/RecordXmlText.h"
+#include "documents/RecordPaths.h"
 
 using namespace exer;
+using namespace recordpath;
 
 namespace {
 
 const wchar_t kPatientSection[] = L"/Rawdata/Tavrion/Inspection/Patient_section/";
-const wchar_t kVoktext[] = L"/Rawdata/Tavrion/Inspection/Voktext_section/";
 const wchar_t kExercise[] = L"/Rawdata/Tavrion/Report/Exercise_section/";
 const wchar_t kRecordSection[] = L"/Rawdata/Tavrion/Record/Record_section/";
 
@@ -176,33 +178,31 @@ int CExerViewDoc::GetDataInfoFromXMLFile(_EXERDATAITEM* pItem)
         entry(EXER_ENTRY_WARD, 0, info.strWard);
         ReadXmlValue(xml, CString(kPatientSection) + L"Room_no", info.strRoomNumber);
         info.bReqSection =
-            ReadXmlValue(xml, L"/Rawdata/Tavrion/Inspection/Patient_section2/Request_section", info.strReqSection) ? 1 : 0;
+            ReadXmlValue(xml, kRequestSection, info.strReqSection) ? 1 : 0;
         entry(EXER_ENTRY_REQ_DOCTOR, 0, info.strReqDoctor);
         entry(EXER_ENTRY_TECHNICIAN, 0, info.strTechnician);
 
-        item.strPatientEditTime = ReadXmlDate(xml, CString(kPatientSection) + L"Edit_time");
-        ReadXmlValue(xml, CString(kVoktext) + L"Patient_editor/Editor_name", info.strPatientEditor);
-        info.strPatientEditDate = ReadXmlDate(xml, CString(kVoktext) + L"Patient_editor/Edit_date");
+        // Only real dates are shown.
+        const RecordDateCheck check = RecordDateCheck::Calendar;
+        item.strPatientEditTime = ReadRecordDate(xml, kPatientEditTime, check);
+        ReadXmlValue(xml, kPatientEditorName, info.strPatientEditor);
+        info.strPatientEditDate = ReadRecordDate(xml, kPatientEditDate, check);
 
-        _BIRTHDAY birthday;
-        const CString birthPath = CString(kPatientSection) + L"Birthday";
-        if (xml.GetDataFromXMLDOM(text, birthPath, 2, L"year")) birthday.strYear.Format(L"%04d", _wtoi(text));
-        if (xml.GetDataFromXMLDOM(text, birthPath, 2, L"month")) birthday.strMonth.Format(L"%02d", _wtoi(text));
-        if (xml.GetDataFromXMLDOM(text, birthPath, 2, L"day")) birthday.strDay.Format(L"%02d", _wtoi(text));
-        info.stBirthday = CheckBirthday(birthday);
+        info.stBirthday = CheckBirthday(ReadBirthdayAttributes(xml));
 
-        ReadXmlValue(xml, CString(kVoktext) + L"Analysis_editor/Editor_name", info.strAnalysisEditor);
-        info.strAnalysisEditDate = ReadXmlDate(xml, CString(kVoktext) + L"Analysis_editor/Edit_date");
+        ReadXmlValue(xml, kAnalysisEditor, info.strAnalysisEditor);
+        info.strAnalysisEditDate = ReadRecordDate(xml, kAnalysisDate, check);
         if (info.strAnalysisEditDate.IsEmpty())
-            info.strAnalysisEditDate = ReadXmlDate(xml, L"/Rawdata/Tavrion/Analysis/Analysis_edit/Edit_date");
+            info.strAnalysisEditDate = ReadRecordDate(xml, kAnalysisEditDate, check);
 
         CString code;
         entry(EXER_ENTRY_IVREL_CODE, 0, code);
         info.strIvrelText = LookupIvrelText(code);
         entry(EXER_ENTRY_IVREL_VALUE, 0, info.strIvrelValue);
 
-        ReadXmlValue(xml, L"/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/Editor_name", info.strCommentEditor);
-        info.strCommentEditDate = ReadXmlDate(xml, L"/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/Edit_date");
+        ReadXmlValue(xml, kCommentEditor, info.strCommentEditor);
+        info.strCommentEditDate =
+            ReadRecordDate(xml, kCommentDate, check);
         info.strComment = entry(EXER_ENTRY_COMMENT, 0, text) ? WrapComment(text) : CString();
     }
     GetParameterFromXMLFile(pItem);

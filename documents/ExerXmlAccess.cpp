@@ -1,4 +1,5 @@
 #include "documents/ExerXmlAccess.h"
+#include "documents/RecordXmlText.h"
 
 #include <cstdlib>
 
@@ -8,9 +9,6 @@
 namespace exer {
 
 namespace {
-
-const wchar_t kIvrelMaster[] = L"Ivrel12.xml";
-const wchar_t kJudgementCodes[] = L"/Ivrel/Judgement_code/Code";
 
 // Splits "a/b/@name" into "a/b" and "name"; the attribute is empty otherwise.
 void SplitAttribute(const CString& path, CString& element, CString& attrib)
@@ -23,13 +21,6 @@ void SplitAttribute(const CString& path, CString& element, CString& attrib)
     }
     element = path.Left(at);
     attrib = path.Mid(at + 2);
-}
-
-CString IvrelMasterPath()
-{
-    CString path;
-    path.Format(L"%s\\%s", g_pWorkDir ? g_pWorkDir : L"", kIvrelMaster);
-    return path;
 }
 
 }  // namespace
@@ -53,46 +44,21 @@ bool WriteXmlValue(CECGXMLParser& xml, const CString& path, const CString& text)
     return xml.SetDataToXMLDOM(text, element, attrib.IsEmpty() ? 4 : 2, attrib) != 0;
 }
 
-CString ReadXmlDate(CECGXMLParser& xml, const CString& path)
-{
-    _XML_ATTRIB_DATE date;
-    if (!xml.GetDateAttrib(date, path, 1)) return CString();
-    CString text;
-    text.Format(L"%04d/%02d/%02d %02d:%02d:%02d", _wtoi(date.strYear), _wtoi(date.strMonth), _wtoi(date.strDay),
-                _wtoi(date.strHour), _wtoi(date.strMinute), _wtoi(date.strSecond));
-    return text;
-}
-
-void WriteXmlDate(CECGXMLParser& xml, const CString& path, const CString& text)
-{
-    COleDateTime parsed;
-    _XML_ATTRIB_DATE date;
-    if (!text.IsEmpty() && parsed.ParseDateTime(text) && parsed.GetStatus() == COleDateTime::valid)
-        date.SetDate(parsed);
-    // The readers take an element as a date only with its style.
-    xml.SetDataToXMLDOM(L"Date", path, 2, L"style");
-    xml.SetDateAttrib(date, path);
-}
-
 CString LookupIvrelText(const CString& code)
 {
     if (code.IsEmpty()) return CString();
     CECGXMLParser master(IvrelMasterPath(), 0, CString());
-    CString text;
-    const CString path =
-        CString(kJudgementCodes) + L"[@value=" + CECGXMLParser::XPathLiteral(code) + L"]/Japanese_text";
-    if (!master.GetDataFromXMLDOM(text, path, 4, CString())) return CString();
-    return text;
+    return IvrelMasterText(master, kIvrelJudgementList, code);
 }
 
 CString LookupIvrelCode(const CString& text)
 {
     if (text.IsEmpty()) return CString();
     CECGXMLParser master(IvrelMasterPath(), 0, CString());
-    const int count = master.GetObjectCount(kJudgementCodes);
+    const int count = master.GetObjectCount(kIvrelJudgementList);
     for (int n = 1; n <= count; ++n) {
         CString entry;
-        entry.Format(L"%s[%d]", kJudgementCodes, n);
+        entry.Format(L"%s[%d]", kIvrelJudgementList, n);
         CString candidate;
         if (!master.GetDataFromXMLDOM(candidate, entry + L"/Japanese_text", 4, CString()) || candidate != text) continue;
         CString code;

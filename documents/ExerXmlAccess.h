@@ -1,7 +1,6 @@
 // Record-XML access that the exercise document's readers and its saver
 // share: layout entries of the exercise form, values addressed by paths that
-// may end in an attribute, dates as the form shows them, and the IVREL
-// judgement master.
+// may end in an attribute, and the IVREL judgement master.
 #pragma once
 
 #include "platform/base/Strings.h"
@@ -41,11 +40,6 @@ enum ExerLayoutEntry {
 bool ReadXmlValue(CECGXMLParser& xml, const CString& path, CString& text);
 // Writes the same; false when the path is empty or the write fails.
 bool WriteXmlValue(CECGXMLParser& xml, const CString& path, const CString& text);
-// "%04d/%02d/%02d %02d:%02d:%02d" of a valid date element, else empty.
-CString ReadXmlDate(CECGXMLParser& xml, const CString& path);
-// The date text as a date element's attributes; a text that does not parse
-// writes an empty date.
-void WriteXmlDate(CECGXMLParser& xml, const CString& path, const CString& text);
 // The Japanese text of a judgement code in the IVREL master of the work
 // directory, and back; empty when the master or the entry is missing.
 CString LookupIvrelText(const CString& code);

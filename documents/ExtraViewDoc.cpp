@@ -1,6 +1,7 @@
 // The extra-lead document: opening, the record's layout, waves, speed,
 // filter, sensitivities and page styles.
 #include "documents/ExtraViewDoc.h"
+#include "documents/RecordXmlText.h"
 
 #include <cstring>
 
@@ -33,7 +34,7 @@ bool IsAcceptedSpeed(float value)
 
 bool IsAcceptedFilter(int value)
 {
-    return value == 0 || value == 25 || value == 35 || value == 75 || value == 100 || value == 150;
+    return IsDisplayFilter(value);
 }
 
 // Freeze leads EXT1 to EXT6 are shown unfiltered.

@@ -112,8 +112,6 @@ protected:
     void WriteShownSense(const _EXTRADATAITEM* item);
     // The medication text the form shows for a stored text and list code.
     CString MedicationText(int list, const CString& stored, int code);
-    void ReadFormFields(_EXTRADATAITEM* item, CECGXMLParser& xml);
-    void SaveFormFields(_EXTRADATAITEM* item, CECGXMLParser& xml);
     void FillFormStore(_EXTRADATAITEM* item);
 
     CDataManager<_EXTRADATAITEM> m_ExtraDataManager;

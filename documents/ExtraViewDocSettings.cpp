@@ -4,37 +4,11 @@
 #include "core/ECGXMLParser.h"
 #include "core/ReferenceIds.h"
 #include "documents/ExtraViewDoc.h"
+#include "documents/RecordXmlText.h"
 
 #include <cstdlib>
 
 namespace {
-
-const wchar_t kSettingPath[] = REFERENCE_SETTING_PATH L"/";
-
-CString SettingPath(LPCWSTR element)
-{
-    return CString(kSettingPath) + element;
-}
-
-CString Formatted(LPCWSTR format, double value)
-{
-    CString text;
-    text.Format(format, value);
-    return text;
-}
-
-CString Number(int value)
-{
-    CString text;
-    text.Format(L"%d", value);
-    return text;
-}
-
-// The element's text; false when it is missing.
-bool ReadSetting(CECGXMLParser& xml, LPCWSTR element, CString& text)
-{
-    return xml.GetDataFromXMLDOM(text, SettingPath(element), 4, CString()) != 0;
-}
 
 // The element's text as a number; false when it is missing or is no number
 // (an empty or garbled value must not read as 0, which means "the record's own").
@@ -52,26 +26,8 @@ bool ReadNumber(CECGXMLParser& xml, LPCWSTR element, float& value)
 float ReadSense(CECGXMLParser& xml, LPCWSTR element)
 {
     float value = 0.0f;
-    if (!ReadNumber(xml, element, value)) return 10.0f;
-    for (float accepted : {1.25f, 2.5f, 5.0f, 10.0f, 20.0f, 40.0f}) {
-        if (value == accepted) return value;
-    }
-    return 10.0f;
+    return ReadNumber(xml, element, value) ? DisplaySense(value, 10.0f) : 10.0f;
 }
-
-// The colour slots of the leads not chosen, with what each takes when the
-// record XML lacks it.
-struct NonChoiceColor {
-    int nSlot;
-    LPCWSTR pszElement;
-    COLORREF crDefault;
-};
-const NonChoiceColor kNonChoiceColors[] = {
-    {18, L"Bkg_non_choice", RGB(0, 0, 0)},
-    {17, L"Grid_non_choice", RGB(0, 128, 128)},
-    {16, L"Wave_non_choice", RGB(255, 255, 255)},
-    {19, L"Wave_info_non_choice", RGB(255, 255, 255)},
-};
 
 }  // namespace
 
@@ -83,27 +39,25 @@ void CExtraViewDoc::SetReferenceIntoXML(int id, int arg)
     CECGXMLParser xml(item->strXMLPath, 0, CString());
     switch (id) {
     case REFERENCE_PAGE_STYLE:
-        xml.SetDataToXMLDOM(Number(GetPageStyle()), SettingPath(L"Page_style"), 4, CString());
+        WriteSetting(xml, L"Page_style", IntText(GetPageStyle()));
         break;
     case REFERENCE_FILTER:
-        xml.SetDataToXMLDOM(Number(m_stDefaultRef.RefInt(REF_EXTRA_FILTER)), SettingPath(L"Filter"), 4, CString());
+        WriteSetting(xml, L"Filter", IntText(m_stDefaultRef.RefInt(REF_EXTRA_FILTER)));
         break;
     case REFERENCE_SPEED:
-        xml.SetDataToXMLDOM(Formatted(L"%.1f", m_stDefaultRef.RefFloat(REF_EXTRA_SPEED)), SettingPath(L"Speed"), 4,
-                            CString());
+        WriteSetting(xml, L"Speed", RealText(L"%.1f", m_stDefaultRef.RefFloat(REF_EXTRA_SPEED)));
         break;
     case REFERENCE_SENSITIVITY:
         if (arg == SENSE_RHYTHM) {
-            xml.SetDataToXMLDOM(Formatted(L"%.2f", m_stDefaultRef.RefFloat(REF_EXTRA_SENSE_RHYTHM)),
-                                SettingPath(L"Sensitivity/Rhythm"), 4, CString());
+            WriteSetting(xml, L"Sensitivity/Rhythm",
+                         RealText(L"%.2f", m_stDefaultRef.RefFloat(REF_EXTRA_SENSE_RHYTHM)));
         } else if (arg == SENSE_EXTRA1 || arg == SENSE_EXTRA2) {
-            xml.SetDataToXMLDOM(Formatted(L"%.2f", GetSense(static_cast<unsigned int>(arg), false)),
-                                SettingPath(arg == SENSE_EXTRA1 ? L"Sensitivity/Extra1" : L"Sensitivity/Extra2"), 4,
-                                CString());
+            WriteSetting(xml, arg == SENSE_EXTRA1 ? L"Sensitivity/Extra1" : L"Sensitivity/Extra2",
+                         RealText(L"%.2f", GetSense(static_cast<unsigned int>(arg), false)));
         }
         break;
     case REFERENCE_SENSE_MODE:
-        xml.SetDataToXMLDOM(Number(static_cast<int>(GetSenseMode())), SettingPath(L"Sensitivity"), 2, L"mode");
+        WriteSetting(xml, L"Sensitivity", IntText(static_cast<int>(GetSenseMode())), L"mode");
         break;
     default: return;   // closed unsaved
     }
@@ -134,11 +88,7 @@ void CExtraViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
 
     float value = 0.0f;
     int filter = 100;
-    if (ReadNumber(xml, L"Filter", value)) {
-        for (float accepted : {25.0f, 35.0f, 75.0f, 100.0f, 150.0f, 0.0f}) {
-            if (value == accepted) filter = static_cast<int>(value);
-        }
-    }
+    if (ReadNumber(xml, L"Filter", value) && IsDisplayFilter(value)) filter = static_cast<int>(value);
     ref.RefInt(REF_EXTRA_FILTER) = filter;
 
     float speed = 25.0f;
@@ -150,7 +100,7 @@ void CExtraViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
     ref.RefFloat(REF_EXTRA_SPEED) = speed;
 
     int mode = 1;
-    if (xml.GetDataFromXMLDOM(text, SettingPath(L"Sensitivity"), 2, L"mode")) {
+    if (ReadSetting(xml, L"Sensitivity", text, L"mode")) {
         const int value = _wtoi(text);
         if (value >= 1 && value <= 5) mode = value;
     }
@@ -170,10 +120,5 @@ void CExtraViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
     }
     if (bStrip) ref.RefFloat(REF_EXTRA_SENSE_RHYTHM) = ReadSense(xml, L"Sensitivity/Rhythm");
 
-    for (const NonChoiceColor& color : kNonChoiceColors) {
-        COLORREF value = color.crDefault;
-        const CString path = CString(REFERENCE_COLOR_SETTING_PATH L"/Wave_color/") + color.pszElement;
-        if (!xml.GetColorAttrib(value, path)) value = color.crDefault;
-        SetWaveColor(color.nSlot, value);
-    }
+    ReadNonChoiceColors(*this, xml);
 }

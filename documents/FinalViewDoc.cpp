@@ -9,6 +9,7 @@
 #include "core/ECGXMLParser.h"
 #include "core/Globals.h"
 #include "documents/FinalViewDocPaths.h"
+#include "documents/RecordXmlText.h"
 
 IMPLEMENT_DYNCREATE(CFinalViewDoc, CTavrionDoc)
 
@@ -22,15 +23,6 @@ namespace {
 // Post-load comparisons a record may name. The array is allocated from a
 // count in the record XML, which must not decide the allocation alone.
 const int kMaxLoadCount = 1000;
-
-CString ReadValue(CECGXMLParser* xml, const CString& xpath, const wchar_t* attrib = nullptr)
-{
-    CString value;
-    if (xpath.IsEmpty()) return value;
-    const int read = attrib ? xml->GetDataFromXMLDOM(value, xpath, 2, attrib) : xml->GetDataFromXMLDOM(value, xpath, 4, CString());
-    if (!read) value.Empty();
-    return value;
-}
 
 // An integer of the record XML; the default when the value does not read.
 int ReadInt(CECGXMLParser* xml, const CString& xpath, int nDefault, const wchar_t* attrib = nullptr)
@@ -66,38 +58,6 @@ CString Indexed(const wchar_t* format, int first, int second)
 }
 
 }  // namespace
-
-// ---- dates of the record XML ------------------------------------------------------------
-
-namespace finalpaths {
-
-bool IsRealDate(const _XML_ATTRIB_DATE& date)
-{
-    const int year = _wtoi(date.strYear), month = _wtoi(date.strMonth), day = _wtoi(date.strDay);
-    COleDateTime built;
-    if (built.SetDateTime(year, month, day, _wtoi(date.strHour), _wtoi(date.strMinute), _wtoi(date.strSecond)) != 0)
-        return false;
-    return built.GetStatus() == COleDateTime::valid && built.GetYear() == year && built.GetMonth() == month &&
-           built.GetDay() == day;
-}
-
-CString FormatDateText(const _XML_ATTRIB_DATE& date)
-{
-    CString text;
-    text.Format(L"%04d/%02d/%02d %02d:%02d:%02d", _wtoi(date.strYear), _wtoi(date.strMonth), _wtoi(date.strDay),
-                _wtoi(date.strHour), _wtoi(date.strMinute), _wtoi(date.strSecond));
-    return text;
-}
-
-CString ReadDateText(CECGXMLParser* xml, const CString& xpath, bool bRealOnly)
-{
-    _XML_ATTRIB_DATE date;
-    if (!xml->GetDateAttrib(date, xpath, 0)) return CString();
-    if (bRealOnly && !IsRealDate(date)) return CString();
-    return FormatDateText(date);
-}
-
-}  // namespace finalpaths
 
 // ---- construction ------------------------------------------------------------------------
 
@@ -159,9 +119,7 @@ int CFinalViewDoc::GetDataInfoFromXMLFile(_FINALDATAITEM* pItem)
     const int code = static_cast<int>(pItem->uSystemCode);
 
     GetPatInfoFromXML(code, pItem->stPatient, &xml);
-    DeleteAnnotationChain(pItem->pAnnoHead);
-    pItem->pAnnoHead = new _ANNOTATION_INFO;
-    GetAnnoInfoFromXML(pItem->pAnnoHead, &xml);
+    ReadAnnotationsAgain(pItem->pAnnoHead, &xml);
     GetLeadNameFromXML(code, pItem->stLeadName, &xml);
 
     ReadInterpretation(pItem, &xml);
@@ -186,28 +144,28 @@ int CFinalViewDoc::GetDataInfoFromXMLFile(_FINALDATAITEM* pItem)
 void CFinalViewDoc::ReadInterpretation(_FINALDATAITEM* pItem, CECGXMLParser* xml)
 {
     _INTERPRE_INFO_GENERAL& info = pItem->stInterpre;
-    info.strMedication1 = ReadValue(xml, MsfrPath(MSFR_MEDICATION1_CMB, 1));
+    info.strMedication1 = RecordXmlText(*xml, MsfrPath(MSFR_MEDICATION1_CMB, 1));
     info.nMedication1Sel = ReadInt(xml, MsfrPath(MSFR_MEDICATION1_CMB), -1);
-    info.strMedication2 = ReadValue(xml, MsfrPath(MSFR_MEDICATION2_CMB, 1));
+    info.strMedication2 = RecordXmlText(*xml, MsfrPath(MSFR_MEDICATION2_CMB, 1));
     info.nMedication2Sel = ReadInt(xml, MsfrPath(MSFR_MEDICATION2_CMB), -1);
-    info.strSympton = ReadValue(xml, MsfrPath(MSFR_SYMPTOM_CMB));
-    info.strDisease = ReadValue(xml, MsfrPath(MSFR_DISEASE_CMB));
-    info.strDepartment = ReadValue(xml, MsfrPath(MSFR_DEPARTMENT_CMB));
-    info.strWard = ReadValue(xml, MsfrPath(MSFR_WARD_CMB));
-    info.strRoomNumber = ReadValue(xml, kRoomNo);
+    info.strSympton = RecordXmlText(*xml, MsfrPath(MSFR_SYMPTOM_CMB));
+    info.strDisease = RecordXmlText(*xml, MsfrPath(MSFR_DISEASE_CMB));
+    info.strDepartment = RecordXmlText(*xml, MsfrPath(MSFR_DEPARTMENT_CMB));
+    info.strWard = RecordXmlText(*xml, MsfrPath(MSFR_WARD_CMB));
+    info.strRoomNumber = RecordXmlText(*xml, kRoomNo);
     CString section;
     pItem->bRequestSection = xml->GetDataFromXMLDOM(section, kRequestSection, 4, CString()) ? 1 : 0;
     info.strReqSection = pItem->bRequestSection ? section : CString();
-    info.strReqDoctor = ReadValue(xml, MsfrPath(MSFR_REQ_DOCTOR_CMB));
-    info.strTechnician = ReadValue(xml, MsfrPath(MSFR_TECHNICIAN_CMB));
+    info.strReqDoctor = RecordXmlText(*xml, MsfrPath(MSFR_REQ_DOCTOR_CMB));
+    info.strTechnician = RecordXmlText(*xml, MsfrPath(MSFR_TECHNICIAN_CMB));
 
     // The edit time is a date element: its text is empty, so a record that
     // stores it as attributes keeps it through a save.
-    CString editTime = ReadValue(xml, kPatientEditTime);
-    if (editTime.IsEmpty()) editTime = ReadDateText(xml, kPatientEditTime, false);
+    CString editTime = RecordXmlText(*xml, kPatientEditTime);
+    if (editTime.IsEmpty()) editTime = ReadRecordDate(*xml, kPatientEditTime, RecordDateCheck::Any);
     pItem->stPatient.strReserved = editTime;
-    info.strFree[FINAL_FREE_PATIENT_EDITOR] = ReadValue(xml, kPatientEditorName);
-    info.strFree[FINAL_FREE_PATIENT_EDIT_DATE] = ReadDateText(xml, kPatientEditDate, false);
+    info.strFree[FINAL_FREE_PATIENT_EDITOR] = RecordXmlText(*xml, kPatientEditorName);
+    info.strFree[FINAL_FREE_PATIENT_EDIT_DATE] = ReadRecordDate(*xml, kPatientEditDate, RecordDateCheck::Any);
 }
 
 void CFinalViewDoc::ReadIvrelJudgement(_FINALDATAITEM* pItem, CECGXMLParser* xml)
@@ -220,12 +178,9 @@ void CFinalViewDoc::ReadIvrelJudgement(_FINALDATAITEM* pItem, CECGXMLParser* xml
         text.Empty();
         return;
     }
-    CString masterPath;
-    masterPath.Format(L"%s\\%s", g_pWorkDir ? g_pWorkDir : L"", L"Ivrel12.xml");
-    CECGXMLParser master(masterPath, 0, CString());
-    CString masterText;
-    const CString lookup = L"/Ivrel/Judgement_code/Code[@value=" + CECGXMLParser::XPathLiteral(recordCode) + L"]/Japanese_text";
-    if (!master.GetDataFromXMLDOM(masterText, lookup, 4, CString()) || masterText.IsEmpty()) {
+    CECGXMLParser master(IvrelMasterPath(), 0, CString());
+    const CString masterText = IvrelMasterText(master, kIvrelJudgementList, recordCode);
+    if (masterText.IsEmpty()) {
         code.Empty();
         text.Empty();
         return;
@@ -244,37 +199,20 @@ void CFinalViewDoc::ReadIvrelJudgement(_FINALDATAITEM* pItem, CECGXMLParser* xml
 
 void CFinalViewDoc::ReadBirthday(_FINALDATAITEM* pItem, CECGXMLParser* xml)
 {
-    _BIRTHDAY& birthday = pItem->stInterpre.stBirthday;
-    const struct {
-        const wchar_t* attrib;
-        const wchar_t* format;
-        CString* field;
-    } parts[] = {{L"year", L"%04d", &birthday.strYear}, {L"month", L"%02d", &birthday.strMonth}, {L"day", L"%02d", &birthday.strDay}};
-    for (const auto& part : parts) {
-        CString value = ReadValue(xml, kBirthday, part.attrib);
-        value.Trim();
-        part.field->Empty();
-        if (!value.IsEmpty()) part.field->Format(part.format, _wtoi(value));
-    }
-    birthday = CheckBirthday(birthday);
+    pItem->stInterpre.stBirthday = CheckBirthday(ReadBirthdayAttributes(*xml));
 }
 
 void CFinalViewDoc::ReadEditors(_FINALDATAITEM* pItem, CECGXMLParser* xml)
 {
     _INTERPRE_INFO_GENERAL& info = pItem->stInterpre;
-    info.strFree[FINAL_FREE_ANALYSIS_EDITOR] = ReadValue(xml, kAnalysisEditorName);
-    CString analysisDate = ReadDateText(xml, kAnalysisEditDate, true);
-    if (analysisDate.IsEmpty()) analysisDate = ReadDateText(xml, kAnalysisEditFallback, true);
+    info.strFree[FINAL_FREE_ANALYSIS_EDITOR] = RecordXmlText(*xml, kAnalysisEditor);
+    CString analysisDate = ReadRecordDate(*xml, kAnalysisDate, RecordDateCheck::Calendar);
+    if (analysisDate.IsEmpty()) analysisDate = ReadRecordDate(*xml, kAnalysisEditDate, RecordDateCheck::Calendar);
     info.strFree[FINAL_FREE_ANALYSIS_EDIT_DATE] = analysisDate;
 
-    info.strFree[FINAL_FREE_COMMENT_EDITOR] = ReadValue(xml, kCommentEditorName);
-    info.strFree[FINAL_FREE_COMMENT_EDIT_DATE] = ReadDateText(xml, kCommentEditDate, false);
-    // Line ends become CR LF for the edit control; a text that already holds
-    // CR LF (as a save writes it) must not gain a second CR.
-    CString comment = ReadValue(xml, MsfrPath(MSFR_COMMENT_EDT));
-    comment.Replace(L"\r\n", L"\n");
-    comment.Replace(L"\n", L"\r\n");
-    info.strComment = comment;
+    info.strFree[FINAL_FREE_COMMENT_EDITOR] = RecordXmlText(*xml, kCommentEditor);
+    info.strFree[FINAL_FREE_COMMENT_EDIT_DATE] = ReadRecordDate(*xml, kCommentDate, RecordDateCheck::Any);
+    info.strComment = ToCrLf(RecordXmlText(*xml, MsfrPath(MSFR_COMMENT_EDT)));
 }
 
 void CFinalViewDoc::ReadRestComparison(_FINALDATAITEM* pItem, CECGXMLParser* xml)
@@ -351,7 +289,7 @@ void CFinalViewDoc::ReadSummaryTrend(_FINALDATAITEM* pItem, CECGXMLParser* xml)
 void CFinalViewDoc::ReadStepSection(_FINALDATAITEM* pItem, CECGXMLParser* xml)
 {
     _FINAL_WAVE_INFO& wave = pItem->stWaveInfo;
-    wave.strLoadTime = ReadValue(xml, kLoadTime);
+    wave.strLoadTime = RecordXmlText(*xml, kLoadTime);
     if (!IsTripInforSystemCode(static_cast<int>(pItem->uSystemCode))) {
         wave.strTripTotal.Empty();
         wave.strTripCount.Empty();
@@ -361,5 +299,5 @@ void CFinalViewDoc::ReadStepSection(_FINALDATAITEM* pItem, CECGXMLParser* xml)
     CString value;
     wave.strTripTotal = xml->GetDataFromXMLDOM(value, kTripInfo, 2, L"total") ? value : CString(L" ");
     wave.strTripCount = xml->GetDataFromXMLDOM(value, kTripInfo, 2, L"trip") ? value : CString(L" ");
-    wave.strMasterStepMode = ReadValue(xml, kMasterStepMode);
+    wave.strMasterStepMode = RecordXmlText(*xml, kMasterStepMode);
 }

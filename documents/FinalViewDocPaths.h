@@ -1,10 +1,11 @@
 // What the master-step document's source files share: the record-XML paths
 // of the master-step sections, the entries of the master-step screen layout,
-// the display-settings fields, and the date helpers of its record XML.
+// and the display-settings fields.
 #pragma once
 
 #include "core/ECGXMLParser.h"
 #include "core/ReferenceIds.h"
+#include "documents/RecordPaths.h"
 #include "platform/base/Strings.h"
 
 // Fields of _DEFAULT_REF (counted from 1) that hold the master-step settings.
@@ -48,22 +49,12 @@ enum _MSFR_ENTRY {
 
 namespace finalpaths {
 
+using namespace recordpath;
+
 // GetDefXMLPath's kind of the master-step screen table.
 const int kFinalLayoutKind = 2;
 
 const wchar_t kRoomNo[] = L"/Rawdata/Tavrion/Inspection/Patient_section/Room_no";
-const wchar_t kRequestSection[] = L"/Rawdata/Tavrion/Inspection/Patient_section2/Request_section";
-const wchar_t kPatientEditTime[] = L"/Rawdata/Tavrion/Inspection/Patient_section/Edit_time";
-const wchar_t kBirthday[] = L"/Rawdata/Tavrion/Inspection/Patient_section/Birthday";
-const wchar_t kPatientEditorName[] = L"/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor/Editor_name";
-const wchar_t kPatientEditDate[] = L"/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor/Edit_date";
-const wchar_t kConfirmEditorName[] = L"/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor/Editor_name";
-const wchar_t kConfirmEditDate[] = L"/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor/Edit_date";
-const wchar_t kAnalysisEditorName[] = L"/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Editor_name";
-const wchar_t kAnalysisEditDate[] = L"/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Edit_date";
-const wchar_t kAnalysisEditFallback[] = L"/Rawdata/Tavrion/Analysis/Analysis_edit/Edit_date";
-const wchar_t kCommentEditorName[] = L"/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/Editor_name";
-const wchar_t kCommentEditDate[] = L"/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/Edit_date";
 
 const wchar_t kCmpRest[] = L"/Rawdata/Tavrion/Report/Cmp_rest";
 const wchar_t kCmpRestStmFormat[] = L"/Rawdata/Tavrion/Report/Cmp_rest/Stm/Stm_element[%d]";
@@ -76,20 +67,11 @@ const wchar_t kTrendTimeFormat[] = L"/Rawdata/Tavrion/Report/Summary_trend/Trend
 const wchar_t kTrendHrFormat[] = L"/Rawdata/Tavrion/Report/Summary_trend/Trend_hr/Trend_hr_element[%d]";
 const wchar_t kTrendValueFormat[] = L"/Rawdata/Tavrion/Report/Summary_trend/Trend/Trend_element[%d]/Trend_value[%d]";
 const wchar_t kLoadTime[] = L"/Rawdata/Tavrion/Record/Mstep_section/Load_time";
-const wchar_t kTripInfo[] = L"/Rawdata/Tavrion/Record/Mstep_section/Trip_info";
 const wchar_t kMasterStepMode[] = L"/Rawdata/Tavrion/Record/Mstep_section/Master_step_mode";
 const wchar_t kAcqFilter[] = L"/Rawdata/Tavrion/Record/Extended_section/Acq_filter";
 
 const wchar_t kSettingPageStyle[] = L"/Rawdata/Assist_info/Reference/Setting/Page_style";
 const wchar_t kSettingFilter[] = L"/Rawdata/Assist_info/Reference/Setting/Filter";
 const wchar_t kSettingSensitivity[] = L"/Rawdata/Assist_info/Reference/Setting/Sensitivity";
-
-// Whether the date's numbers form a real calendar date and time.
-bool IsRealDate(const _XML_ATTRIB_DATE& date);
-// "%04d/%02d/%02d %02d:%02d:%02d" of the date's numbers.
-CString FormatDateText(const _XML_ATTRIB_DATE& date);
-// The date element at xpath as text; empty when it is missing (or, with
-// bRealOnly, when it is no real date).
-CString ReadDateText(CECGXMLParser* xml, const CString& xpath, bool bRealOnly);
 
 }  // namespace finalpaths

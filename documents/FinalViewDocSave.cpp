@@ -6,47 +6,20 @@
 #include "core/ECGXMLParser.h"
 #include "documents/FinalViewDoc.h"
 #include "documents/FinalViewDocPaths.h"
+#include "documents/RecordXmlText.h"
 
 using namespace finalpaths;
 
 namespace {
 
-// A "yyyy/mm/dd hh:mm:ss" text as the date attributes of an element; empty
-// attributes when the text is no date.
-void WriteDate(CECGXMLParser& xml, const CString& text, const CString& xpath)
-{
-    _XML_ATTRIB_DATE date;
-    COleDateTime parsed;
-    if (!text.IsEmpty() && parsed.ParseDateTime(text) && parsed.GetStatus() == COleDateTime::valid) date.SetDate(parsed);
-    xml.SetDataToXMLDOM(L"Date", xpath, 2, L"style");
-    xml.SetDateAttrib(date, xpath);
-}
-
-void WriteText(CECGXMLParser& xml, const CString& value, const CString& xpath)
-{
-    if (xpath.IsEmpty()) return;
-    xml.SetDataToXMLDOM(value, xpath, 4, CString());
-}
-
-CString IntText(int value)
-{
-    CString text;
-    text.Format(L"%d", value);
-    return text;
-}
-
 int IsAcceptedFilter(int filter)
 {
-    return filter == 25 || filter == 35 || filter == 75 || filter == 100 || filter == 150 || filter == 0;
+    return IsDisplayFilter(filter) ? 1 : 0;
 }
 
 int IsAcceptedSense(double sense)
 {
-    static const double kSenses[] = {1.25, 2.5, 5.0, 10.0, 20.0, 40.0};
-    for (double s : kSenses) {
-        if (std::fabs(sense - s) < 1e-6) return 1;
-    }
-    return 0;
+    return DisplaySense(sense, 0.0f) > 0.0f ? 1 : 0;
 }
 
 }  // namespace
@@ -61,45 +34,44 @@ int CFinalViewDoc::SaveDataToXML(int nID)
     SavePatInfoToXML(item->stPatient, &xml);
 
     const _INTERPRE_INFO_GENERAL& info = item->stInterpre;
-    WriteText(xml, info.strMedication1, MsfrPath(MSFR_MEDICATION1_CMB, 1));
-    WriteText(xml, IntText(info.nMedication1Sel), MsfrPath(MSFR_MEDICATION1_CMB, 0));
-    WriteText(xml, info.strMedication2, MsfrPath(MSFR_MEDICATION2_CMB, 1));
-    WriteText(xml, IntText(info.nMedication2Sel), MsfrPath(MSFR_MEDICATION2_CMB, 0));
-    WriteText(xml, info.strSympton, MsfrPath(MSFR_SYMPTOM_CMB));
-    WriteText(xml, info.strDisease, MsfrPath(MSFR_DISEASE_CMB));
-    WriteText(xml, info.strDepartment, MsfrPath(MSFR_DEPARTMENT_CMB));
-    WriteText(xml, info.strWard, MsfrPath(MSFR_WARD_CMB));
-    WriteText(xml, info.strRoomNumber, kRoomNo);
+    WriteRecordXmlText(xml, MsfrPath(MSFR_MEDICATION1_CMB, 1), info.strMedication1);
+    WriteRecordXmlText(xml, MsfrPath(MSFR_MEDICATION1_CMB, 0), IntText(info.nMedication1Sel));
+    WriteRecordXmlText(xml, MsfrPath(MSFR_MEDICATION2_CMB, 1), info.strMedication2);
+    WriteRecordXmlText(xml, MsfrPath(MSFR_MEDICATION2_CMB, 0), IntText(info.nMedication2Sel));
+    WriteRecordXmlText(xml, MsfrPath(MSFR_SYMPTOM_CMB), info.strSympton);
+    WriteRecordXmlText(xml, MsfrPath(MSFR_DISEASE_CMB), info.strDisease);
+    WriteRecordXmlText(xml, MsfrPath(MSFR_DEPARTMENT_CMB), info.strDepartment);
+    WriteRecordXmlText(xml, MsfrPath(MSFR_WARD_CMB), info.strWard);
+    WriteRecordXmlText(xml, kRoomNo, info.strRoomNumber);
     // A record without a request section does not gain an empty one, which
     // would read back as a section that was filled in.
-    if (item->bRequestSection || !info.strReqSection.IsEmpty()) WriteText(xml, info.strReqSection, kRequestSection);
-    WriteText(xml, info.strReqDoctor, MsfrPath(MSFR_REQ_DOCTOR_CMB));
-    WriteText(xml, info.strTechnician, MsfrPath(MSFR_TECHNICIAN_CMB));
+    if (item->bRequestSection || !info.strReqSection.IsEmpty())
+        WriteRecordXmlText(xml, kRequestSection, info.strReqSection);
+    WriteRecordXmlText(xml, MsfrPath(MSFR_REQ_DOCTOR_CMB), info.strReqDoctor);
+    WriteRecordXmlText(xml, MsfrPath(MSFR_TECHNICIAN_CMB), info.strTechnician);
 
-    WriteDate(xml, item->stPatient.strReserved, kPatientEditTime);
-    WriteText(xml, item->stPatient.strConfirmDoctor, kConfirmEditorName);
-    WriteDate(xml, item->stPatient.strConfirmDate, kConfirmEditDate);
-    WriteText(xml, info.strFree[FINAL_FREE_PATIENT_EDITOR], kPatientEditorName);
-    WriteDate(xml, info.strFree[FINAL_FREE_PATIENT_EDIT_DATE], kPatientEditDate);
+    WriteRecordDate(xml, kPatientEditTime, item->stPatient.strReserved);
+    WriteRecordXmlText(xml, kConfirmEditor, item->stPatient.strConfirmDoctor);
+    WriteRecordDate(xml, kConfirmDate, item->stPatient.strConfirmDate);
+    WriteRecordXmlText(xml, kPatientEditorName, info.strFree[FINAL_FREE_PATIENT_EDITOR]);
+    WriteRecordDate(xml, kPatientEditDate, info.strFree[FINAL_FREE_PATIENT_EDIT_DATE]);
 
     SaveAdditionToXML(&xml, item->stAddition);
 
-    WriteText(xml, info.strFree[FINAL_FREE_IVREL_CODE], MsfrPath(MSFR_IVREL_JUDGE_STC));
-    WriteText(xml, info.strFree[FINAL_FREE_IVREL_TEXT], MsfrPath(MSFR_IVREL_JUDGE_CMB));
+    WriteRecordXmlText(xml, MsfrPath(MSFR_IVREL_JUDGE_STC), info.strFree[FINAL_FREE_IVREL_CODE]);
+    WriteRecordXmlText(xml, MsfrPath(MSFR_IVREL_JUDGE_CMB), info.strFree[FINAL_FREE_IVREL_TEXT]);
 
     const _BIRTHDAY checked = CheckBirthday(info.stBirthday);
     const bool valid = !checked.strYear.IsEmpty() && !checked.strMonth.IsEmpty() && !checked.strDay.IsEmpty();
-    xml.SetDataToXMLDOM(valid ? info.stBirthday.strYear : CString(), kBirthday, 2, L"year");
-    xml.SetDataToXMLDOM(valid ? info.stBirthday.strMonth : CString(), kBirthday, 2, L"month");
-    xml.SetDataToXMLDOM(valid ? info.stBirthday.strDay : CString(), kBirthday, 2, L"day");
+    WriteBirthdayAttributes(xml, info.stBirthday, valid);
 
-    WriteText(xml, info.strFree[FINAL_FREE_ANALYSIS_EDITOR], kAnalysisEditorName);
-    WriteDate(xml, info.strFree[FINAL_FREE_ANALYSIS_EDIT_DATE], kAnalysisEditDate);
-    WriteDate(xml, info.strFree[FINAL_FREE_ANALYSIS_EDIT_DATE], kAnalysisEditFallback);
+    WriteRecordXmlText(xml, kAnalysisEditor, info.strFree[FINAL_FREE_ANALYSIS_EDITOR]);
+    WriteRecordDate(xml, kAnalysisDate, info.strFree[FINAL_FREE_ANALYSIS_EDIT_DATE]);
+    WriteRecordDate(xml, kAnalysisEditDate, info.strFree[FINAL_FREE_ANALYSIS_EDIT_DATE]);
 
-    WriteText(xml, info.strFree[FINAL_FREE_COMMENT_EDITOR], kCommentEditorName);
-    WriteDate(xml, info.strFree[FINAL_FREE_COMMENT_EDIT_DATE], kCommentEditDate);
-    WriteText(xml, info.strComment, MsfrPath(MSFR_COMMENT_EDT));
+    WriteRecordXmlText(xml, kCommentEditor, info.strFree[FINAL_FREE_COMMENT_EDITOR]);
+    WriteRecordDate(xml, kCommentDate, info.strFree[FINAL_FREE_COMMENT_EDIT_DATE]);
+    WriteRecordXmlText(xml, MsfrPath(MSFR_COMMENT_EDT), info.strComment);
 
     xml.SetDataToXMLDOM(item->stWaveInfo.strTripTotal, kTripInfo, 2, L"total");
     xml.SetDataToXMLDOM(item->stWaveInfo.strTripCount, kTripInfo, 2, L"trip");
@@ -110,11 +82,7 @@ int CFinalViewDoc::SaveDataToXML(int nID)
 int CFinalViewDoc::SaveAnnotationToXML(int nID)
 {
     _FINALDATAITEM* item = m_FinalDataManager.GetItem(nID);
-    if (!item || item->strXMLPath.IsEmpty()) return 255;
-    CECGXMLParser xml(item->strXMLPath, 0, CString());
-    SaveAnnoInfoToXML(item->pAnnoHead, &xml);
-    xml.SaveToXMLFile();
-    return 0;
+    return item ? SaveAnnotationsToFile(item->strXMLPath, item->pAnnoHead) : 255;
 }
 
 // ---- display settings ------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 // output states, copying them back and telling what was edited.
 #include "core/PositionCtrl.h"
 #include "documents/FinalViewDoc.h"
+#include "documents/FormStore.h"
 #include "documents/FinalViewDocPaths.h"
 
 namespace {
@@ -27,13 +28,8 @@ const FinalStoreGroup kFinalStore[] = {
     {L"Confirmation", {3622, 3623, 3624, 3625, 3626}, 5},
 };
 
-struct FinalCaption {
-    UINT uID;
-    int nEntry;   // the control's entry in the master-step screen layout
-    const wchar_t* pszDefault;
-};
-
-const FinalCaption kFinalCaptions[] = {
+// Entries of the master-step screen layout.
+const CaptionBinding kFinalCaptions[] = {
     {3600, MSFR_MEDICATION1_STC, L"投薬情報1"},
     {3602, MSFR_MEDICATION2_STC, L"投薬情報2"},
     {3604, MSFR_SYMPTOM_STC, L"自覚症状"},
@@ -66,11 +62,6 @@ const FinalTextField kFinalTextFields[] = {
     {3613, &_INTERPRE_INFO_GENERAL::strReqDoctor},  {3615, &_INTERPRE_INFO_GENERAL::strTechnician},
 };
 
-bool IsConfirmDetail(UINT uID)
-{
-    return (uID >= 3026 && uID <= 3029) || (uID >= 3623 && uID <= 3626);
-}
-
 }  // namespace
 
 void CFinalViewDoc::InitCheckArray()
@@ -93,19 +84,13 @@ void CFinalViewDoc::SetCtrlContent(_PATIENT_INFO*)
     CTavrionDoc::SetCtrlContent(&item->stPatient);
 
     if (!g_stDefCtrlPos.bFinalLoaded) GetCtrlPosFromXSL(LOAD_POS_FINAL);
-    for (const FinalCaption& c : kFinalCaptions) {
-        const CString& caption = g_stDefCtrlPos.stFinal[c.nEntry].strCaption;
-        SetCtrlData(c.uID, caption.IsEmpty() ? CString(c.pszDefault) : caption, 1, -1);
-    }
+    LoadFormCaptions(*this, g_stDefCtrlPos.stFinal, kFinalCaptions);
 
     const _INTERPRE_INFO_GENERAL& info = item->stInterpre;
     SetCtrlData(3601, MedicationText(0, info.strMedication1, info.nMedication1Sel), 1, -1);
     SetCtrlData(3603, MedicationText(1, info.strMedication2, info.nMedication2Sel), 1, -1);
     for (const FinalTextField& f : kFinalTextFields) SetCtrlData(f.uID, info.*f.pField, 1, -1);
-    for (UINT row = 0; row < 3; ++row) {
-        SetCtrlData(kAdditionTitle + row, item->stAddition.strTitle[row], 1, -1);
-        SetCtrlData(kAdditionContent + row, item->stAddition.strContent[row], 1, -1);
-    }
+    LoadFormAdditions(*this, item->stAddition, kAdditionTitle, kAdditionContent);
     SetCtrlData(3617, info.strFree[FINAL_FREE_IVREL_CODE], 1, -1);
     SetCtrlData(3618, info.strFree[FINAL_FREE_IVREL_TEXT], 1, -1);
     SetCtrlData(4017, info.strComment, 1, -1);
@@ -117,31 +102,7 @@ void CFinalViewDoc::SetCtrlContent(_PATIENT_INFO*)
 void CFinalViewDoc::UpdateCtrlStatus()
 {
     if (!GetCurrentDataItem()) return;
-    const int confirmed = IsDoctorConfirm();
-    CString doctor, date;
-    GetCtrlData(3626, doctor);
-    GetCtrlData(3624, date);
-    const int need = (doctor.IsEmpty() && date.IsEmpty()) ? 0 : 1;
-
-    for (INT_PTR i = 0; i < m_CheckArray.GetSize(); ++i) {
-        CCheckValue entry = m_CheckArray.GetAt(i);
-        const UINT id = entry.GetID();
-        long status = GetCtrlStatusForType(id);
-        // An entry's output flag belongs to the record shown now, never to
-        // the one shown before it.
-        int output = 0;
-        if ((id == 3013 || id == 3014) && !GetSubAgeFlag()) status &= ~1L;
-        if ((id == 3025 || id == 3622) && confirmed) status &= ~1L;
-        if (IsConfirmDetail(id)) {
-            if (!confirmed)
-                status &= ~1L;
-            else
-                output = need;
-        }
-        entry.SetStatusForType(status);
-        entry.SetNeedOutput(output);
-        m_CheckArray.SetAt(i, entry);
-    }
+    UpdateFormCtrlStatus(IsDoctorConfirm(), {{3622, 3623}});
 }
 
 void CFinalViewDoc::UpDateCurItemContent()
@@ -165,13 +126,6 @@ void CFinalViewDoc::UpDateCurItemContent()
 
 namespace {
 
-bool Differs(CFinalViewDoc& doc, UINT uID, const CString& value)
-{
-    CString current;
-    doc.GetCtrlData(uID, current);
-    return current.Compare(value) != 0;
-}
-
 }  // namespace
 
 int CFinalViewDoc::IsInfoEditChange(_FINALDATAITEM* pItem)
@@ -179,10 +133,10 @@ int CFinalViewDoc::IsInfoEditChange(_FINALDATAITEM* pItem)
     if (!pItem) return 0;
     if (CTavrionDoc::IsEidtChange(&pItem->stPatient)) return 1;
     const _INTERPRE_INFO_GENERAL& info = pItem->stInterpre;
-    if (Differs(*this, 3601, MedicationText(0, info.strMedication1, info.nMedication1Sel))) return 1;
-    if (Differs(*this, 3603, MedicationText(1, info.strMedication2, info.nMedication2Sel))) return 1;
+    if (CtrlDiffers(*this, 3601, MedicationText(0, info.strMedication1, info.nMedication1Sel))) return 1;
+    if (CtrlDiffers(*this, 3603, MedicationText(1, info.strMedication2, info.nMedication2Sel))) return 1;
     for (const FinalTextField& f : kFinalTextFields) {
-        if (Differs(*this, f.uID, info.*f.pField)) return 1;
+        if (CtrlDiffers(*this, f.uID, info.*f.pField)) return 1;
     }
     return 0;
 }
@@ -190,33 +144,25 @@ int CFinalViewDoc::IsInfoEditChange(_FINALDATAITEM* pItem)
 int CFinalViewDoc::IsCommentEditChange(_FINALDATAITEM* pItem)
 {
     if (!pItem) return 0;
-    return Differs(*this, 4017, pItem->stInterpre.strComment) ? 1 : 0;
+    return CtrlDiffers(*this, 4017, pItem->stInterpre.strComment) ? 1 : 0;
 }
 
 int CFinalViewDoc::IsAdditionEditChange(_FINALDATAITEM* pItem)
 {
-    if (!pItem) return 0;
-    for (UINT row = 0; row < 3; ++row) {
-        if (Differs(*this, kAdditionTitle + row, pItem->stAddition.strTitle[row])) return 1;
-        if (Differs(*this, kAdditionContent + row, pItem->stAddition.strContent[row])) return 1;
-    }
-    return 0;
+    return pItem ? IsFormAdditionChanged(*this, pItem->stAddition, kAdditionTitle, kAdditionContent) : 0;
 }
 
 int CFinalViewDoc::IsAnalysisEditChange(_FINALDATAITEM* pItem)
 {
     if (!pItem) return 0;
-    if (Differs(*this, 3617, pItem->stInterpre.strFree[FINAL_FREE_IVREL_CODE])) return 1;
-    return Differs(*this, 3618, pItem->stInterpre.strFree[FINAL_FREE_IVREL_TEXT]) ? 1 : 0;
+    if (CtrlDiffers(*this, 3617, pItem->stInterpre.strFree[FINAL_FREE_IVREL_CODE])) return 1;
+    return CtrlDiffers(*this, 3618, pItem->stInterpre.strFree[FINAL_FREE_IVREL_TEXT]) ? 1 : 0;
 }
 
 int CFinalViewDoc::IsEidtChange()
 {
     _FINALDATAITEM* item = GetCurrentDataItem();
     if (!item) return 0;
-    m_bInformationChange = IsInfoEditChange(item);
-    m_bAdditionChange = IsAdditionEditChange(item);
-    m_bCommentChange = IsCommentEditChange(item);
-    m_bAnalysisChange = IsAnalysisEditChange(item);
-    return (m_bInformationChange || m_bAdditionChange || m_bCommentChange || m_bAnalysisChange) ? 1 : 0;
+    return SetEditChangeFlags(IsInfoEditChange(item), IsAdditionEditChange(item),
+                              IsCommentEditChange(item), IsAnalysisEditChange(item));
 }

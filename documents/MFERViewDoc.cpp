@@ -11,25 +11,23 @@
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/LayoutNames.h"
+#include "documents/RecordXmlText.h"
 #include "platform/base/CodePage.h"
+#include "documents/RecordPaths.h"
 
 IMPLEMENT_DYNCREATE(CMFERViewDoc, CTavrionDoc)
 
 namespace {
+
+using namespace recordpath;
 
 const wchar_t* const kMeasureKeys[MFER_MEASURE_KEYS] = {
     L"Pa",  L"Ppa", L"Eqd", L"Qd",  L"Qa",  L"Rd",  L"Ra",  L"Sd",  L"Sa",  L"Rpd", L"Rpa",        L"Spd",
     L"Spa", L"Vat", L"Qrsa", L"Stj", L"Stm", L"Ste", L"Mta", L"Ta",  L"Tpa", L"Tup", L"Delta_wave",
 };
 
-const wchar_t* const kPatientEditTime = L"/Rawdata/Tavrion/Inspection/Patient_section/Edit_time";
-const wchar_t* const kBirthday = L"/Rawdata/Tavrion/Inspection/Patient_section/Birthday";
-const wchar_t* const kAnaEditorName = L"/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Editor_name";
-const wchar_t* const kAnaEditDate = L"/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Edit_date";
 const wchar_t* const kMinnesotaRows = L"/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota";
 const wchar_t* const kIvrelRows = L"/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel";
-const wchar_t* const kHeartRate = L"/Rawdata/Tavrion/Measurement/Measurement_section/Heart_rate";
-const wchar_t* const kMasterStep = L"/Rawdata/Tavrion/Record/Mstep_section/Master_step_info";
 
 // What the preamble of a named extra-lead file decides besides its kind.
 struct ExtraLayout {
@@ -58,41 +56,6 @@ CString ReadOr(CECGXMLParser& xml, const CString& path, const wchar_t* missing)
 {
     CString value;
     return ReadValue(xml, path, value) ? value : CString(missing);
-}
-
-CString FormatDate(const _XML_ATTRIB_DATE& date)
-{
-    CString out;
-    out.Format(L"%04d/%02d/%02d %02d:%02d:%02d", _wtoi(date.strYear), _wtoi(date.strMonth), _wtoi(date.strDay),
-               _wtoi(date.strHour), _wtoi(date.strMinute), _wtoi(date.strSecond));
-    return out;
-}
-
-// The formatted date at a path; empty when there is none (or, with bCheck,
-// when it is no calendar date and time).
-CString ReadDate(CECGXMLParser& xml, const CString& path, int bCheck)
-{
-    _XML_ATTRIB_DATE date;
-    if (path.IsEmpty() || !xml.GetDateAttrib(date, path, bCheck)) return CString();
-    return FormatDate(date);
-}
-
-CString WorkFile(const wchar_t* name)
-{
-    CString path;
-    path.Format(L"%s\\%s", g_pWorkDir ? g_pWorkDir : L"", name);
-    return path;
-}
-
-CString MasterText(CECGXMLParser& master, const wchar_t* codePath, const CString& code)
-{
-    if (code.IsEmpty()) return CString();
-    CString xpath;
-    xpath.Format(L"%s[@value=%s]/%s", codePath, static_cast<LPCWSTR>(CECGXMLParser::XPathLiteral(code)),
-                 L"Japanese_text");
-    CString text;
-    ReadValue(master, xpath, text);
-    return text;
 }
 
 CString Numbered(const wchar_t* format, int n)
@@ -319,20 +282,17 @@ int CMFERViewDoc::GetDataInfoFromXMLFile(_MFERDATAITEM* pItem)
     CECGXMLParser xml(item.strXMLPath, 0, CString());
 
     GetPatInfoFromXML(static_cast<int>(kind), item.stPatient, &xml);
-    // Reading again must not add the record's annotations a second time.
-    DeleteAnnotationChain(item.pAnnoHead);
-    item.pAnnoHead = new _ANNOTATION_INFO;
-    GetAnnoInfoFromXML(item.pAnnoHead, &xml);
+    ReadAnnotationsAgain(item.pAnnoHead, &xml);
     GetLeadName(static_cast<int>(kind), item.stLeadName, item.pMFERParser);
 
     ReadInterpretation(item, xml, form);
     // Saving writes the edit time back as a date element: read it as one, so
     // that a save keeps it rather than emptying its parts.
-    item.stPatient.strReserved = ReadDate(xml, kPatientEditTime, 0);
+    item.stPatient.strReserved = ReadRecordDate(xml, kPatientEditTime, RecordDateCheck::Any);
     if (item.stPatient.strReserved.IsEmpty()) ReadValue(xml, kPatientEditTime, item.stPatient.strReserved);
     _INTERPRE_INFO_REST& info = item.stInterpre;
     ReadValue(xml, FormPath(form, L"Interpre_info_editor_stc", 0), info.strInfoEditor);
-    info.strInfoEditDate = ReadDate(xml, FormPath(form, L"Interpre_info_editor_date_stc", 0), 0);
+    info.strInfoEditDate = ReadRecordDate(xml, FormPath(form, L"Interpre_info_editor_date_stc", 0), RecordDateCheck::Any);
     // The record has no image to say whether it carries additions: the
     // record XML alone decides, so that they load and are saved back.
     ReadAdditionsFromXML(&xml, item.stAddition);
@@ -343,13 +303,12 @@ int CMFERViewDoc::GetDataInfoFromXMLFile(_MFERDATAITEM* pItem)
     ReadAnalysisEditor(item, xml);
 
     ReadValue(xml, FormPath(form, L"Interpre_comment_editor_stc", 0), info.strCommentEditor);
-    info.strCommentEditDate = ReadDate(xml, FormPath(form, L"Interpre_comment_date_stc", 0), 0);
+    info.strCommentEditDate = ReadRecordDate(xml, FormPath(form, L"Interpre_comment_date_stc", 0), RecordDateCheck::Any);
     ReadValue(xml, FormPath(form, L"Interpre_comment_edt", 0), info.strComment);
-    info.strComment.Replace(L"\r\n", L"\n");
-    info.strComment.Replace(L"\n", L"\r\n");
+    info.strComment = ToCrLf(info.strComment);
 
     ReadMeasurements(item, xml);
-    ReadValue(xml, kMasterStep, item.strMasterStep);
+    ReadValue(xml, kMasterStepInfo, item.strMasterStep);
     item.nAcqFilter = GetAcquisitionFilter(&xml, 0);
     item.fAcqSense = GetAcquisitionSense(&xml, 0);
     return 0;
@@ -402,10 +361,10 @@ void CMFERViewDoc::ReadMinnesota(_INTERPRE_INFO_REST& info, CECGXMLParser& xml)
 
 void CMFERViewDoc::ReadIvrel(_INTERPRE_INFO_REST& info, CECGXMLParser& xml)
 {
-    CECGXMLParser master(WorkFile(L"Ivrel12.xml"), 0, CString());
+    CECGXMLParser master(IvrelMasterPath(), 0, CString());
     CString code;
     const bool codeRead = ReadValue(xml, FormPath(MferForm::Rest, L"Interpre_ivrel_judge_stc", 0), code);
-    const CString judgeMaster = MasterText(master, L"/Ivrel/Judgement_code/Code", code);
+    const CString judgeMaster = IvrelMasterText(master, kIvrelJudgementList, code);
     info.strIvrelJudgeCode.Empty();
     info.strIvrelJudge.Empty();
     if (codeRead && !judgeMaster.IsEmpty()) {
@@ -427,8 +386,8 @@ void CMFERViewDoc::ReadIvrel(_INTERPRE_INFO_REST& info, CECGXMLParser& xml)
     }
     for (int i = 1; i <= std::min(rows, INTERPRE_IVREL_ROWS); ++i) {
         ReadValue(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_ivrel_num_%d_edt", i), 0), code);
-        CString text = MasterText(master, L"/Ivrel/Ivrel_code/Code", code);
-        if (text.IsEmpty()) text = MasterText(master, L"/Ivrel/Judgement_code/Code", code);
+        CString text = IvrelMasterText(master, kIvrelCodeList, code);
+        if (text.IsEmpty()) text = IvrelMasterText(master, kIvrelJudgementList, code);
         // A row whose code is missing or unknown has nothing to check its
         // content against: it is dropped whole.
         if (text.IsEmpty()) continue;
@@ -474,13 +433,14 @@ void CMFERViewDoc::ReadAnalysisEditor(_MFERDATAITEM& item, CECGXMLParser& xml)
     _INTERPRE_INFO_REST& info = item.stInterpre;
     if (IsFullLeadKind(item.uSystemCode)) {
         ReadValue(xml, FormPath(MferForm::Rest, L"Interpre_ana_editor_stc", 0), info.strAnaEditor);
-        info.strAnaEditDate = ReadDate(xml, FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 0), 1);
+        const RecordDateCheck check = RecordDateCheck::Calendar;
+        info.strAnaEditDate = ReadRecordDate(xml, FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 0), check);
         if (info.strAnaEditDate.IsEmpty())
-            info.strAnaEditDate = ReadDate(xml, FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 1), 1);
+            info.strAnaEditDate = ReadRecordDate(xml, FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 1), check);
         return;
     }
-    ReadValue(xml, kAnaEditorName, info.strAnaEditor);
-    info.strAnaEditDate = ReadDate(xml, kAnaEditDate, 1);
+    ReadValue(xml, kAnalysisEditor, info.strAnaEditor);
+    info.strAnaEditDate = ReadRecordDate(xml, kAnalysisDate, RecordDateCheck::Calendar);
 }
 
 void CMFERViewDoc::ReadMeasurements(_MFERDATAITEM& item, CECGXMLParser& xml)

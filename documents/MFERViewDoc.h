@@ -129,8 +129,6 @@ protected:
     void CopyStoreToRest(_MFERDATAITEM& item);
     void CopyStoreToPanel(_MFERDATAITEM& item, MferForm form);
     int IsPanelInfoChange(_MFERDATAITEM& item, int bBirthday);
-    // 1 when the store's current value of the control differs from the text (case counts).
-    int CtrlDiffers(UINT uID, const CString& value);
 
     // Stored display settings by their position among the examination fields.
     int& RefPos(int position) { return m_stDefaultRef.RefInt(position + 70); }

@@ -6,62 +6,16 @@
 #include <cstdlib>
 
 #include "core/ECGXMLParser.h"
+#include "documents/RecordXmlText.h"
+#include "documents/RecordPaths.h"
 
 namespace {
 
+using namespace recordpath;
+
 const wchar_t* const kPatientSection = L"/Rawdata/Tavrion/Inspection/Patient_section";
-const wchar_t* const kConfirmEditor = L"/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor";
-const wchar_t* const kAnaEditor = L"/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor";
-const wchar_t* const kAnalysisEditDate = L"/Rawdata/Tavrion/Analysis/Analysis_edit/Edit_date";
 const wchar_t* const kMinnesotaParent = L"/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas";
 const wchar_t* const kIvrelParent = L"/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles";
-
-void WriteText(CECGXMLParser& xml, const CString& path, const CString& value)
-{
-    if (path.IsEmpty()) return;
-    CString text;
-    text.Format(L"%s", value.GetString());
-    xml.SetDataToXMLDOM(text, path, 4, CString());
-}
-
-// A date text of the editors ("yyyy/mm/dd hh:mm:ss") as a date element; one
-// that does not parse leaves every part empty.
-void WriteDate(CECGXMLParser& xml, const CString& path, const CString& value)
-{
-    if (path.IsEmpty()) return;
-    _XML_ATTRIB_DATE date;
-    COleDateTime parsed;
-    if (!value.IsEmpty() && parsed.ParseDateTime(value) && parsed.GetStatus() == COleDateTime::valid)
-        date.SetDate(parsed);
-    xml.SetDateAttrib(date, path);
-}
-
-// Replaces every row element below a parent by `count` new, empty ones.
-void RenewRows(CECGXMLParser& xml, const wchar_t* parent, const wchar_t* name, int count)
-{
-    const CString rows = CString(parent) + L"/" + name;
-    for (int left = xml.GetObjectCount(rows); left > 0; --left) {
-        if (!xml.RemoveNode(rows)) break;
-    }
-    for (int r = 0; r < count; ++r) {
-        CXmlElmentNode node;
-        node.SetName(name);
-        CXmlAttribNode number;
-        number.SetName(L"number");
-        CString text;
-        text.Format(L"%d", r + 1);
-        number.SetContent(text);
-        node.m_arrAttrib.Add(number);
-        CXmlAttribNode mask;
-        mask.SetName(L"mask");
-        node.m_arrAttrib.Add(mask);
-        CXmlAttribNode title;
-        title.SetName(L"title");
-        node.m_arrAttrib.Add(title);
-        CString parentPath = parent;
-        xml.Add_LastChildNode(node, parentPath);
-    }
-}
 
 CString Numbered(const wchar_t* format, int n)
 {
@@ -95,31 +49,31 @@ int CMFERViewDoc::SaveDataToXML(int id)
     SaveBoundInterpretation(*item, xml, form);
 
     const _PATIENT_INFO& patient = item->stPatient;
-    WriteDate(xml, CString(kPatientSection) + L"/Edit_time", patient.strReserved);
-    WriteText(xml, CString(kPatientSection) + L"/Doctor", patient.strConfirmDoctor);
-    WriteText(xml, CString(kConfirmEditor) + L"/Editor_name", patient.strConfirmDoctor);
-    WriteDate(xml, CString(kConfirmEditor) + L"/Edit_date", patient.strConfirmDate);
+    WriteRecordDate(xml, CString(kPatientSection) + L"/Edit_time", patient.strReserved);
+    WriteRecordXmlText(xml, CString(kPatientSection) + L"/Doctor", patient.strConfirmDoctor);
+    WriteRecordXmlText(xml, kConfirmEditor, patient.strConfirmDoctor);
+    WriteRecordDate(xml, kConfirmDate, patient.strConfirmDate);
 
     const _INTERPRE_INFO_REST& info = item->stInterpre;
-    WriteText(xml, FormPath(form, L"Interpre_info_editor_stc", 0), info.strInfoEditor);
-    WriteDate(xml, FormPath(form, L"Interpre_info_editor_date_stc", 0), info.strInfoEditDate);
+    WriteRecordXmlText(xml, FormPath(form, L"Interpre_info_editor_stc", 0), info.strInfoEditor);
+    WriteRecordDate(xml, FormPath(form, L"Interpre_info_editor_date_stc", 0), info.strInfoEditDate);
     // Additions that were never read are left as the file has them.
     if (item->stAddition.bPresent) SaveAdditionToXML(&xml, item->stAddition);
 
     if (form == MferForm::Rest) {
-        WriteText(xml, FormPath(form, L"Interpre_ana_editor_stc", 0), info.strAnaEditor);
-        WriteDate(xml, FormPath(form, L"Interpre_ana_date_stc", 0), info.strAnaEditDate);
-        WriteDate(xml, FormPath(form, L"Interpre_ana_date_stc", 1), info.strAnaEditDate);
+        WriteRecordXmlText(xml, FormPath(form, L"Interpre_ana_editor_stc", 0), info.strAnaEditor);
+        WriteRecordDate(xml, FormPath(form, L"Interpre_ana_date_stc", 0), info.strAnaEditDate);
+        WriteRecordDate(xml, FormPath(form, L"Interpre_ana_date_stc", 1), info.strAnaEditDate);
     } else {
-        WriteText(xml, CString(kAnaEditor) + L"/Editor_name", info.strAnaEditor);
-        WriteDate(xml, CString(kAnaEditor) + L"/Edit_date", info.strAnaEditDate);
-        WriteDate(xml, kAnalysisEditDate, info.strAnaEditDate);
+        WriteRecordXmlText(xml, kAnalysisEditor, info.strAnaEditor);
+        WriteRecordDate(xml, kAnalysisDate, info.strAnaEditDate);
+        WriteRecordDate(xml, kAnalysisEditDate, info.strAnaEditDate);
     }
     SaveCodeRows(*item, xml);
 
-    WriteText(xml, FormPath(form, L"Interpre_comment_editor_stc", 0), info.strCommentEditor);
-    WriteDate(xml, FormPath(form, L"Interpre_comment_date_stc", 0), info.strCommentEditDate);
-    WriteText(xml, FormPath(form, L"Interpre_comment_edt", 0), info.strComment);
+    WriteRecordXmlText(xml, FormPath(form, L"Interpre_comment_editor_stc", 0), info.strCommentEditor);
+    WriteRecordDate(xml, FormPath(form, L"Interpre_comment_date_stc", 0), info.strCommentEditDate);
+    WriteRecordXmlText(xml, FormPath(form, L"Interpre_comment_edt", 0), info.strComment);
     SaveBirthday(*item, xml, form);
     if (form == MferForm::Rest) SaveMeasureTexts(*item, xml);
     xml.SaveToXMLFile();
@@ -130,20 +84,20 @@ void CMFERViewDoc::SaveBoundInterpretation(_MFERDATAITEM& item, CECGXMLParser& x
 {
     const _INTERPRE_INFO_REST& info = item.stInterpre;
     CString index;
-    WriteText(xml, FormPath(form, L"Interpre_medication1_cmb", 1), info.strMedication1);
+    WriteRecordXmlText(xml, FormPath(form, L"Interpre_medication1_cmb", 1), info.strMedication1);
     index.Format(L"%d", info.nMedication1Sel);
-    WriteText(xml, FormPath(form, L"Interpre_medication1_cmb", 0), index);
-    WriteText(xml, FormPath(form, L"Interpre_medication2_cmb", 1), info.strMedication2);
+    WriteRecordXmlText(xml, FormPath(form, L"Interpre_medication1_cmb", 0), index);
+    WriteRecordXmlText(xml, FormPath(form, L"Interpre_medication2_cmb", 1), info.strMedication2);
     index.Format(L"%d", info.nMedication2Sel);
-    WriteText(xml, FormPath(form, L"Interpre_medication2_cmb", 0), index);
-    WriteText(xml, FormPath(form, L"Interpre_symptom_cmb", 0), info.strSympton);
-    WriteText(xml, FormPath(form, L"Interpre_disease_cmb", 0), info.strDisease);
-    WriteText(xml, FormPath(form, L"Interpre_department_cmb", 0), info.strDepartment);
-    WriteText(xml, FormPath(form, L"Interpre_ward_cmb", 0), info.strWard);
-    WriteText(xml, FormPath(form, L"Interpre_room_no_edt", 0), info.strRoomNumber);
-    WriteText(xml, FormPath(form, L"Interpre_req_section_cmb", 0), info.strReqSection);
-    WriteText(xml, FormPath(form, L"Interpre_req_doctor_cmb", 0), info.strReqDoctor);
-    WriteText(xml, FormPath(form, L"Interpre_technician_cmb", 0), info.strTechnician);
+    WriteRecordXmlText(xml, FormPath(form, L"Interpre_medication2_cmb", 0), index);
+    WriteRecordXmlText(xml, FormPath(form, L"Interpre_symptom_cmb", 0), info.strSympton);
+    WriteRecordXmlText(xml, FormPath(form, L"Interpre_disease_cmb", 0), info.strDisease);
+    WriteRecordXmlText(xml, FormPath(form, L"Interpre_department_cmb", 0), info.strDepartment);
+    WriteRecordXmlText(xml, FormPath(form, L"Interpre_ward_cmb", 0), info.strWard);
+    WriteRecordXmlText(xml, FormPath(form, L"Interpre_room_no_edt", 0), info.strRoomNumber);
+    WriteRecordXmlText(xml, FormPath(form, L"Interpre_req_section_cmb", 0), info.strReqSection);
+    WriteRecordXmlText(xml, FormPath(form, L"Interpre_req_doctor_cmb", 0), info.strReqDoctor);
+    WriteRecordXmlText(xml, FormPath(form, L"Interpre_technician_cmb", 0), info.strTechnician);
 }
 
 void CMFERViewDoc::SaveCodeRows(_MFERDATAITEM& item, CECGXMLParser& xml)
@@ -152,23 +106,25 @@ void CMFERViewDoc::SaveCodeRows(_MFERDATAITEM& item, CECGXMLParser& xml)
     // The counts never exceed the form's rows, so no row reaches the paths
     // of another control.
     const int minneRows = std::clamp(info.nMinneCount, 0, INTERPRE_MINNESOTA_ROWS);
-    RenewRows(xml, kMinnesotaParent, L"Minnesota", minneRows);
+    RenewRecordRows(xml, kMinnesotaParent, L"Minnesota", minneRows);
     for (int r = 0; r < minneRows; ++r) {
-        WriteText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_minne_num_%d_edt", r + 1), 0), info.strMinneCode[r]);
-        WriteText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_minne_mask_%d_stc", r + 1), 0), info.strMinneMask[r]);
-        WriteText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_minne_content_%d_edt", r + 1), 0),
+        WriteRecordXmlText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_minne_num_%d_edt", r + 1), 0),
+                           info.strMinneCode[r]);
+        WriteRecordXmlText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_minne_mask_%d_stc", r + 1), 0),
+                           info.strMinneMask[r]);
+        WriteRecordXmlText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_minne_content_%d_edt", r + 1), 0),
                   info.strMinneContent[r]);
     }
-    WriteText(xml, FormPath(MferForm::Rest, L"Interpre_ivrel_judge_stc", 0), info.strIvrelJudgeCode);
-    WriteText(xml, FormPath(MferForm::Rest, L"Interpre_ivrel_judge_cmb", 0), info.strIvrelJudge);
+    WriteRecordXmlText(xml, FormPath(MferForm::Rest, L"Interpre_ivrel_judge_stc", 0), info.strIvrelJudgeCode);
+    WriteRecordXmlText(xml, FormPath(MferForm::Rest, L"Interpre_ivrel_judge_cmb", 0), info.strIvrelJudge);
     const int ivrelRows = std::clamp(info.nIvrelCount, 0, INTERPRE_IVREL_ROWS);
-    RenewRows(xml, kIvrelParent, L"Ivrel", ivrelRows);
+    RenewRecordRows(xml, kIvrelParent, L"Ivrel", ivrelRows);
     for (int r = 0; r < ivrelRows; ++r) {
-        WriteText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_ivrel_num_%d_edt", r + 1), 0),
+        WriteRecordXmlText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_ivrel_num_%d_edt", r + 1), 0),
                   info.strIvrelCode[r + 1]);
-        WriteText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_ivrel_mask_%d_stc", r + 1), 0),
+        WriteRecordXmlText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_ivrel_mask_%d_stc", r + 1), 0),
                   info.strIvrelMask[r + 1]);
-        WriteText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_ivrel_content_%d_edt", r + 1), 0),
+        WriteRecordXmlText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_ivrel_content_%d_edt", r + 1), 0),
                   info.strIvrelContent[r + 1]);
     }
 }
@@ -182,15 +138,12 @@ void CMFERViewDoc::SaveBirthday(_MFERDATAITEM& item, CECGXMLParser& xml, MferFor
         birthday.strDay.Empty();
     }
     if (form == MferForm::Rhythm) {
-        WriteText(xml, FormPath(form, L"Interpre_year_edt", 0), birthday.strYear);
-        WriteText(xml, FormPath(form, L"Interpre_month_edt", 0), birthday.strMonth);
-        WriteText(xml, FormPath(form, L"Interpre_day_edt", 0), birthday.strDay);
+        WriteRecordXmlText(xml, FormPath(form, L"Interpre_year_edt", 0), birthday.strYear);
+        WriteRecordXmlText(xml, FormPath(form, L"Interpre_month_edt", 0), birthday.strMonth);
+        WriteRecordXmlText(xml, FormPath(form, L"Interpre_day_edt", 0), birthday.strDay);
         return;
     }
-    const CString path = CString(kPatientSection) + L"/Birthday";
-    xml.SetDataToXMLDOM(birthday.strYear, path, 2, L"year");
-    xml.SetDataToXMLDOM(birthday.strMonth, path, 2, L"month");
-    xml.SetDataToXMLDOM(birthday.strDay, path, 2, L"day");
+    WriteBirthdayAttributes(xml, birthday, true);
 }
 
 void CMFERViewDoc::SaveMeasureTexts(_MFERDATAITEM& item, CECGXMLParser& xml)
@@ -205,7 +158,8 @@ void CMFERViewDoc::SaveMeasureTexts(_MFERDATAITEM& item, CECGXMLParser& xml)
         {L"Interpre_rv5_sv1_stc", 1},
     };
     for (int g = 0; g < MEASURE_GLOBALS; ++g)
-        WriteText(xml, FormPath(MferForm::Rest, kTargets[g].pszControl, kTargets[g].nAlt), item.stMeasure.strGlobal[g]);
+        WriteRecordXmlText(xml, FormPath(MferForm::Rest, kTargets[g].pszControl, kTargets[g].nAlt),
+                           item.stMeasure.strGlobal[g]);
 }
 
 int CMFERViewDoc::SaveMsuDataToXML(_MFERDATAITEM* pItem)
@@ -213,9 +167,9 @@ int CMFERViewDoc::SaveMsuDataToXML(_MFERDATAITEM* pItem)
     if (!pItem || pItem->strXMLPath.IsEmpty() || !IsFullLeadKind(pItem->uSystemCode)) return 255;
     CECGXMLParser xml(pItem->strXMLPath, 0, CString());
     const _INTERPRE_INFO_REST& info = pItem->stInterpre;
-    WriteText(xml, FormPath(MferForm::Rest, L"Interpre_ana_editor_stc", 0), info.strAnaEditor);
-    WriteDate(xml, FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 0), info.strAnaEditDate);
-    WriteDate(xml, FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 1), info.strAnaEditDate);
+    WriteRecordXmlText(xml, FormPath(MferForm::Rest, L"Interpre_ana_editor_stc", 0), info.strAnaEditor);
+    WriteRecordDate(xml, FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 0), info.strAnaEditDate);
+    WriteRecordDate(xml, FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 1), info.strAnaEditDate);
     SaveMeasureTexts(*pItem, xml);
     xml.SaveToXMLFile();
     return 0;
@@ -224,9 +178,5 @@ int CMFERViewDoc::SaveMsuDataToXML(_MFERDATAITEM* pItem)
 int CMFERViewDoc::SaveAnnotationToXML(int id)
 {
     _MFERDATAITEM* item = m_MFERDataManager.GetItem(id);
-    if (!item || item->strXMLPath.IsEmpty()) return 255;
-    CECGXMLParser xml(item->strXMLPath, 0, CString());
-    SaveAnnoInfoToXML(item->pAnnoHead, &xml);
-    xml.SaveToXMLFile();
-    return 0;
+    return item ? SaveAnnotationsToFile(item->strXMLPath, item->pAnnoHead) : 255;
 }

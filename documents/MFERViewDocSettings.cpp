@@ -2,6 +2,7 @@
 // sensitivities, pages of a strip, and the display settings kept in the
 // record XML.
 #include "documents/MFERViewDoc.h"
+#include "documents/RecordXmlText.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -80,30 +81,6 @@ bool Accepts(const StyleFamily& family, int style)
     return false;
 }
 
-CString SettingPath(const wchar_t* element)
-{
-    return CString(REFERENCE_SETTING_PATH L"/") + element;
-}
-
-void WriteSetting(CECGXMLParser& xml, const wchar_t* element, const CString& value, int type = 4,
-                  const wchar_t* attrib = L"")
-{
-    xml.SetDataToXMLDOM(value, SettingPath(element), type, attrib);
-}
-
-CString IntText(int value)
-{
-    CString text;
-    text.Format(L"%d", value);
-    return text;
-}
-
-bool ReadSetting(CECGXMLParser& xml, const wchar_t* element, CString& value, int type = 4,
-                 const wchar_t* attrib = L"")
-{
-    return xml.GetDataFromXMLDOM(value, SettingPath(element), type, attrib) != 0;
-}
-
 bool Near(double a, double b)
 {
     return std::fabs(a - b) < 1e-4;
@@ -112,13 +89,7 @@ bool Near(double a, double b)
 // A stored sensitivity: one of the steps the forms offer, else 10 mm/mV.
 float SenseStep(bool read, const CString& text)
 {
-    static const double kSteps[] = {1.25, 2.5, 5, 10, 20, 40};
-    if (!read) return 10.0f;
-    const double value = _wtof(text);
-    for (double step : kSteps) {
-        if (Near(value, step)) return static_cast<float>(step);
-    }
-    return 10.0f;
+    return read ? DisplaySense(_wtof(text), 10.0f) : 10.0f;
 }
 
 struct ColorDefault {
@@ -436,7 +407,7 @@ void CMFERViewDoc::SetReferenceIntoXML(int id, int arg)
     }
     case REFERENCE_SERIAL_OVERLAP: WriteSetting(xml, L"Serial_overlap", IntText(IsSerialOverlap())); break;
     case REFERENCE_CHEST_HALF:
-        WriteSetting(xml, L"Sensitivity/Serial", IntText(IsChestHalf()), 2, L"chest_half");
+        WriteSetting(xml, L"Sensitivity/Serial", IntText(IsChestHalf()), L"chest_half");
         break;
     case REFERENCE_LEAD_SELECTION: {
         const int style = GetRhythmWaveStyle();
@@ -450,7 +421,7 @@ void CMFERViewDoc::SetReferenceIntoXML(int id, int arg)
         break;
     }
     case REFERENCE_SENSE_MODE:
-        WriteSetting(xml, L"Sensitivity", IntText(static_cast<int>(GetSenseMode())), 2, L"mode");
+        WriteSetting(xml, L"Sensitivity", IntText(static_cast<int>(GetSenseMode())), L"mode");
         break;
     case REFERENCE_SHOW_COMMENT: WriteSetting(xml, L"Show_comment", IntText(IsShowComment())); break;
     case REFERENCE_SHOW_ST: WriteSetting(xml, L"Show_ST", IntText(IsShowST())); break;
@@ -525,7 +496,7 @@ void CMFERViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
 
     // 3. Filter and 4. speed.
     int filter = ReadSetting(xml, L"Filter", text) ? _wtoi(text) : 100;
-    if (filter != 25 && filter != 35 && filter != 75 && filter != 100 && filter != 150 && filter != 0) filter = 100;
+    if (!IsDisplayFilter(filter)) filter = 100;
     SetFilter(filter);
     float speed = 25.0f;
     if (ReadSetting(xml, L"Speed", text)) {
@@ -538,7 +509,7 @@ void CMFERViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
     RefPosF(extra ? POS_EXTRA_SPEED : POS_SPEED) = speed;
 
     // 5. Sensitivity mode.
-    int mode = ReadSetting(xml, L"Sensitivity", text, 2, L"mode") ? _wtoi(text) : 1;
+    int mode = ReadSetting(xml, L"Sensitivity", text, L"mode") ? _wtoi(text) : 1;
     if (item->nLeadLayout == 1 || item->nLeadLayout == 3) {
         if (mode != 1 && mode != 3) mode = 1;
     } else if (mode < 1 || mode > 5) {
@@ -567,7 +538,7 @@ void CMFERViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
         const float serial = ReadSetting(xml, L"Sensitivity/Serial", text) ? static_cast<float>(_wtof(text)) : 10.0f;
         RefPosF(POS_SENSE_SERIAL) = serial;
         m_fSense[0][kSenseSerial] = serial;
-        const int half = ReadSetting(xml, L"Sensitivity/Serial", text, 2, L"chest_half") ? _wtoi(text) : 1;
+        const int half = ReadSetting(xml, L"Sensitivity/Serial", text, L"chest_half") ? _wtoi(text) : 1;
         SetChestHalf(half);
     }
 

@@ -3,6 +3,8 @@
 // entries' show states, copying edits back into the item and the change
 // tests.
 #include "documents/MFERViewDoc.h"
+#include "documents/FormStore.h"
+#include "documents/RestXmlText.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -98,13 +100,6 @@ CString CMFERViewDoc::MedicationText(int list, const CString& strText, int nSel)
     return strText;
 }
 
-int CMFERViewDoc::CtrlDiffers(UINT uID, const CString& value)
-{
-    CString current;
-    GetCtrlData(uID, current);
-    return current.Compare(value) != 0 ? 1 : 0;
-}
-
 // ---- building and loading the store --------------------------------------------------------
 
 void CMFERViewDoc::InitCheckArray()
@@ -159,10 +154,7 @@ void CMFERViewDoc::SetRestCtrlContent()
     load(3051, info.strInfoEditor);
     load(3052, info.strInfoEditDate.Left(16));
     load(3970, FormCaption(form, L"Interpre_addition_stc", L"付帯情報"));
-    for (UINT r = 0; r < 3; ++r) {
-        load(kRestAddTitle + r, item->stAddition.strTitle[r]);
-        load(kRestAddContent + r, item->stAddition.strContent[r]);
-    }
+    LoadFormAdditions(*this, item->stAddition, kRestAddTitle, kRestAddContent);
     load(3053, FormCaption(form, L"Interpre_minne_title_stc", L"ﾐﾈｿﾀｺｰﾄﾞ"));
     for (UINT r = 0; r < INTERPRE_MINNESOTA_ROWS; ++r) {
         load(kMinneMask + r, info.strMinneMask[r]);
@@ -235,10 +227,7 @@ void CMFERViewDoc::SetExtraCtrlContent()
         load(4016, info.strAnaEditDate.Left(16));
     }
     load(3998, FormCaption(form, L"Interpre_addition_stc", L"付帯情報"));
-    for (UINT r = 0; r < 3; ++r) {
-        load(kPanelAddTitle + r, item->stAddition.strTitle[r]);
-        load(kPanelAddContent + r, item->stAddition.strContent[r]);
-    }
+    LoadFormAdditions(*this, item->stAddition, kPanelAddTitle, kPanelAddContent);
     load(4011, FormCaption(form, L"Interpre_addition_other", L"......"));
     load(3659, FormCaption(form, L"Interpre_comment_stc", L"コメント"));
     load(3660, FormCaption(form, L"Interpre_comment_btn", L"定型文入力"));
@@ -258,17 +247,9 @@ void CMFERViewDoc::SetExtraCtrlContent()
 
 void CMFERViewDoc::SetAnyCtrlContent(int bInit)
 {
-    static const Caption kCaptions[] = {
-        {3168, L"Interpre_hr_title_stc", L"心拍数(bpm)"},
-        {3170, L"Interpre_pr_int_title_stc", L"PR Int(ms)"},
-        {3172, L"Interpre_qrs_int_title_stc", L"QRS Int(ms)"},
-        {3174, L"Interpre_qt_title_stc", L"QT/QTc Int(ms)"},
-        {3176, L"Interpre_pqrst_title_stc", L"P/QRS/T Axis(deg.)"},
-        {3178, L"Interpre_rv5_sv1_title_stc", L"RV5/SV1 Value(mV)"},
-        {3180, L"Interpre_rv5_sv1_plus_title_stc", L"RV5+SV1 Value(mV)"},
-    };
     auto load = [this, bInit](UINT id, const CString& text) { SetCtrlData(id, text, bInit, -1); };
-    for (const Caption& c : kCaptions) load(c.uID, FormCaption(MferForm::Rest, c.pszControl, c.pszDefault));
+    for (const RestNamedCaption& c : kRestMeasureCaptions)
+        load(c.uID, FormCaption(MferForm::Rest, c.pszControl, c.pszDefault));
     _MFERDATAITEM* item = GetCurrentDataItem();
     if (!item) return;
     load(3154, FormCaption(MferForm::Rest, L"Interpre_ana_title_stc", L"解析情報編集"));
@@ -315,35 +296,18 @@ void CMFERViewDoc::SetRelevantCtrlContent(int bToRest)
 
 void CMFERViewDoc::UpdateCtrlStatus()
 {
-    _MFERDATAITEM* item = GetCurrentDataItem();
+    const _MFERDATAITEM* item = GetCurrentDataItem();
     if (!item) return;
-    const int confirmed = item->stPatient.bConfirmed;
-    CString doctor, date;
-    GetCtrlData(3669, doctor);
-    GetCtrlData(3667, date);
-    const int needOutput = (doctor.IsEmpty() && date.IsEmpty()) ? 0 : 1;
     const int minneRows = item->stInterpre.nMinneCount;
     const int ivrelRows = item->stInterpre.nIvrelCount;
-
-    for (INT_PTR i = 0; i < m_CheckArray.GetSize(); ++i) {
-        CCheckValue entry = m_CheckArray.GetAt(i);
-        const UINT id = entry.GetID();
-        long status = GetCtrlStatusForType(id);
-        if ((id == 3013 || id == 3014) && !GetSubAgeFlag()) status &= ~1L;
-        if ((id == 3025 || id == 3163 || id == 3665) && confirmed) status &= ~1L;
-        const bool confirmField =
-            (id >= 3026 && id <= 3029) || (id >= 3164 && id <= 3167) || (id >= 3666 && id <= 3669);
-        if (confirmField && !confirmed) status &= ~1L;
-        if (confirmField && confirmed) entry.SetNeedOutput(needOutput);
-        if (id >= kMinneMask && id < kMinneMask + 5 * INTERPRE_MINNESOTA_ROWS &&
-            static_cast<int>((id - kMinneMask) % INTERPRE_MINNESOTA_ROWS) >= minneRows)
-            status &= ~1L;
-        if (id >= kIvrelCode && id < kIvrelCode + 5 * INTERPRE_IVREL_ROWS &&
-            static_cast<int>((id - kIvrelCode) % INTERPRE_IVREL_ROWS) >= ivrelRows)
-            status &= ~1L;
-        entry.SetStatusForType(status);
-        m_CheckArray.SetAt(i, entry);
-    }
+    // The record shows on the resting form or on a panel: both blocks count.
+    UpdateFormCtrlStatus(item->stPatient.bConfirmed, {{3665, 3666}, {3163, 3164}}, [=](UINT id) {
+        if (id >= kMinneMask && id < kMinneMask + 5 * INTERPRE_MINNESOTA_ROWS)
+            return static_cast<int>((id - kMinneMask) % INTERPRE_MINNESOTA_ROWS) >= minneRows;
+        if (id >= kIvrelCode && id < kIvrelCode + 5 * INTERPRE_IVREL_ROWS)
+            return static_cast<int>((id - kIvrelCode) % INTERPRE_IVREL_ROWS) >= ivrelRows;
+        return false;
+    });
 }
 
 // ---- copying edits into the item ----------------------------------------------------------------
@@ -438,13 +402,13 @@ void CMFERViewDoc::CopyStoreToPanel(_MFERDATAITEM& item, MferForm form)
 int CMFERViewDoc::IsPanelInfoChange(_MFERDATAITEM& item, int bBirthday)
 {
     const _INTERPRE_INFO_REST& info = item.stInterpre;
-    if (bBirthday && (CtrlDiffers(3631, info.stBirthday.strYear) || CtrlDiffers(3633, info.stBirthday.strMonth) ||
-                      CtrlDiffers(3635, info.stBirthday.strDay)))
+    if (bBirthday && (CtrlDiffers(*this, 3631, info.stBirthday.strYear) || CtrlDiffers(*this, 3633, info.stBirthday.strMonth) ||
+                      CtrlDiffers(*this, 3635, info.stBirthday.strDay)))
         return 1;
-    if (CtrlDiffers(3637, MedicationText(0, info.strMedication1, info.nMedication1Sel))) return 1;
-    if (CtrlDiffers(3639, MedicationText(1, info.strMedication2, info.nMedication2Sel))) return 1;
+    if (CtrlDiffers(*this, 3637, MedicationText(0, info.strMedication1, info.nMedication1Sel))) return 1;
+    if (CtrlDiffers(*this, 3639, MedicationText(1, info.strMedication2, info.nMedication2Sel))) return 1;
     for (const InfoField& f : kInfoFields) {
-        if (CtrlDiffers(f.uPanelCaption + 1, info.*f.pField)) return 1;
+        if (CtrlDiffers(*this, f.uPanelCaption + 1, info.*f.pField)) return 1;
     }
     return 0;
 }
@@ -456,13 +420,13 @@ int CMFERViewDoc::IsInfoEidtChange(_MFERDATAITEM* pItem)
     const _INTERPRE_INFO_REST& info = pItem->stInterpre;
     switch (GetItemForm(pItem)) {
     case MferForm::Rest:
-        if (CtrlDiffers(3031, MedicationText(0, info.strMedication1, info.nMedication1Sel))) return 1;
-        if (CtrlDiffers(3033, MedicationText(1, info.strMedication2, info.nMedication2Sel))) return 1;
+        if (CtrlDiffers(*this, 3031, MedicationText(0, info.strMedication1, info.nMedication1Sel))) return 1;
+        if (CtrlDiffers(*this, 3033, MedicationText(1, info.strMedication2, info.nMedication2Sel))) return 1;
         for (const InfoField& f : kInfoFields) {
-            if (CtrlDiffers(f.uRestCaption + 1, info.*f.pField)) return 1;
+            if (CtrlDiffers(*this, f.uRestCaption + 1, info.*f.pField)) return 1;
         }
-        return (CtrlDiffers(3631, info.stBirthday.strYear) || CtrlDiffers(3633, info.stBirthday.strMonth) ||
-                CtrlDiffers(3635, info.stBirthday.strDay))
+        return (CtrlDiffers(*this, 3631, info.stBirthday.strYear) || CtrlDiffers(*this, 3633, info.stBirthday.strMonth) ||
+                CtrlDiffers(*this, 3635, info.stBirthday.strDay))
                    ? 1
                    : 0;
     case MferForm::Rhythm: return IsPanelInfoChange(*pItem, 1);
@@ -476,15 +440,15 @@ int CMFERViewDoc::IsAnayEidtChange(_MFERDATAITEM* pItem)
     if (!pItem || !IsFullLeadKind(pItem->uSystemCode)) return 0;
     const _INTERPRE_INFO_REST& info = pItem->stInterpre;
     for (UINT r = 0; r < INTERPRE_MINNESOTA_ROWS; ++r) {
-        if (CtrlDiffers(kMinneCode + r, info.strMinneCode[r]) || CtrlDiffers(kMinneMask + r, info.strMinneMask[r]) ||
-            CtrlDiffers(kMinneContent + r, info.strMinneContent[r]))
+        if (CtrlDiffers(*this, kMinneCode + r, info.strMinneCode[r]) || CtrlDiffers(*this, kMinneMask + r, info.strMinneMask[r]) ||
+            CtrlDiffers(*this, kMinneContent + r, info.strMinneContent[r]))
             return 1;
     }
-    if (CtrlDiffers(3095, info.strIvrelJudgeCode) || CtrlDiffers(3096, info.strIvrelJudge)) return 1;
+    if (CtrlDiffers(*this, 3095, info.strIvrelJudgeCode) || CtrlDiffers(*this, 3096, info.strIvrelJudge)) return 1;
     for (UINT r = 0; r < INTERPRE_IVREL_ROWS; ++r) {
-        if (CtrlDiffers(kIvrelCode + r, info.strIvrelCode[r + 1]) ||
-            CtrlDiffers(kIvrelMask + r, info.strIvrelMask[r + 1]) ||
-            CtrlDiffers(kIvrelContent + r, info.strIvrelContent[r + 1]))
+        if (CtrlDiffers(*this, kIvrelCode + r, info.strIvrelCode[r + 1]) ||
+            CtrlDiffers(*this, kIvrelMask + r, info.strIvrelMask[r + 1]) ||
+            CtrlDiffers(*this, kIvrelContent + r, info.strIvrelContent[r + 1]))
             return 1;
     }
     return 0;
@@ -493,7 +457,7 @@ int CMFERViewDoc::IsAnayEidtChange(_MFERDATAITEM* pItem)
 int CMFERViewDoc::IsCommentEditChange(_MFERDATAITEM* pItem)
 {
     if (!pItem) return 0;
-    return CtrlDiffers(4017, pItem->stInterpre.strComment);
+    return CtrlDiffers(*this, 4017, pItem->stInterpre.strComment);
 }
 
 int CMFERViewDoc::IsAdditionEditChange(_MFERDATAITEM* pItem)
@@ -506,22 +470,15 @@ int CMFERViewDoc::IsAdditionEditChange(_MFERDATAITEM* pItem)
     const bool panel = form != MferForm::Rest;
     const UINT title = panel ? kPanelAddTitle : kRestAddTitle;
     const UINT content = panel ? kPanelAddContent : kRestAddContent;
-    for (UINT r = 0; r < 3; ++r) {
-        if (CtrlDiffers(title + r, pItem->stAddition.strTitle[r])) return 1;
-        if (CtrlDiffers(content + r, pItem->stAddition.strContent[r])) return 1;
-    }
-    return 0;
+    return IsFormAdditionChanged(*this, pItem->stAddition, title, content);
 }
 
 int CMFERViewDoc::IsEidtChange()
 {
     _MFERDATAITEM* item = GetCurrentDataItem();
     if (!item) return 0;
-    m_bInformationChange = IsInfoEidtChange(item);
-    m_bAdditionChange = IsAdditionEditChange(item);
-    m_bCommentChange = IsCommentEditChange(item);
-    m_bAnalysisChange = IsAnayEidtChange(item);
-    return (m_bInformationChange || m_bAdditionChange || m_bCommentChange || m_bAnalysisChange) ? 1 : 0;
+    return SetEditChangeFlags(IsInfoEidtChange(item), IsAdditionEditChange(item),
+                              IsCommentEditChange(item), IsAnayEidtChange(item));
 }
 
 int CMFERViewDoc::IsDoctorConfirm()

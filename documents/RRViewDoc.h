@@ -89,8 +89,6 @@ protected:
     void SaveEditors(_RRDATAITEM* pItem, CECGXMLParser& xml);
     // A medication's text as the form shows it.
     CString GetMedicationText(int list, const CString& strText, int nSel);
-    // The layout path of an entry of the RR screen table.
-    CString RRPath(int entry, int alt = 0) { return GetDefXMLPath(3, entry, alt); }
 
     CDataManager<_RRDATAITEM> m_RRDataManager;
     _RR_PAGE_STYLE m_nPageStyle;

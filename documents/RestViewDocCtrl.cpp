@@ -6,6 +6,7 @@
 
 #include "core/PositionCtrl.h"
 #include "documents/RestViewDoc.h"
+#include "documents/FormStore.h"
 #include "documents/RestXmlText.h"
 
 namespace {
@@ -81,16 +82,6 @@ const Label kFormLabels[] = {
     {3158, L"Interpre_comment_btn", L"定型文入力"},
     {3160, L"Interpre_comment_title_stc", L"コメント編集"},
 };
-const Label kMeasureLabels[] = {
-    {3154, L"Interpre_ana_title_stc", L"解析情報編集"},
-    {3168, L"Interpre_hr_title_stc", L"心拍数(bpm)"},
-    {3170, L"Interpre_pr_int_title_stc", L"PR Int(ms)"},
-    {3172, L"Interpre_qrs_int_title_stc", L"QRS Int(ms)"},
-    {3174, L"Interpre_qt_title_stc", L"QT/QTc Int(ms)"},
-    {3176, L"Interpre_pqrst_title_stc", L"P/QRS/T Axis(deg.)"},
-    {3178, L"Interpre_rv5_sv1_title_stc", L"RV5/SV1 Value(mV)"},
-    {3180, L"Interpre_rv5_sv1_plus_title_stc", L"RV5+SV1 Value(mV)"},
-};
 
 // The text fields after the medications, at the ids 3035, 3037 ... 3049.
 CString _INTERPRE_INFO_REST::*const kInfoTexts[] = {
@@ -129,13 +120,6 @@ bool IsTripKind(unsigned systemCode)
 CString TripText(const CString& text)
 {
     return text == L"*" ? CString() : text;
-}
-
-bool Differs(CRestViewDoc& doc, UINT id, const CString& value)
-{
-    CString text;
-    doc.GetCtrlData(id, text);
-    return text.Compare(value) != 0;
 }
 
 }  // namespace
@@ -179,10 +163,7 @@ void CRestViewDoc::SetCtrlContent(_PATIENT_INFO* pPatient)
         for (int i = 0; i < kInfoTextCount; ++i) SetCtrlData(InfoTextID(i), info.*kInfoTexts[i], 1, -1);
         SetCtrlData(3051, info.strInfoEditor, 1, -1);
         SetCtrlData(3052, info.strInfoEditDate.Left(16), 1, -1);
-        for (UINT r = 0; r < 3; ++r) {
-            SetCtrlData(3971 + r, item->stAddition.strTitle[r], 1, -1);
-            SetCtrlData(3980 + r, item->stAddition.strContent[r], 1, -1);
-        }
+        LoadFormAdditions(*this, item->stAddition, 3971, 3980);
         for (UINT r = 0; r < INTERPRE_MINNESOTA_ROWS; ++r) {
             SetCtrlData(3062 + r, info.strMinneCode[r], 1, -1);
             SetCtrlData(3054 + r, info.strMinneMask[r], 1, -1);
@@ -227,7 +208,9 @@ void CRestViewDoc::SetConfirmContent()
 
 void CRestViewDoc::SetAnyCtrlContent(int flag)
 {
-    for (const Label& label : kMeasureLabels) SetCtrlData(label.uID, LabelText(label.pszControl, label.pszDefault), flag, -1);
+    SetCtrlData(3154, LabelText(L"Interpre_ana_title_stc", L"解析情報編集"), flag, -1);
+    for (const RestNamedCaption& c : kRestMeasureCaptions)
+        SetCtrlData(c.uID, LabelText(c.pszControl, c.pszDefault), flag, -1);
     _RESTDATAITEM* item = GetCurrentDataItem();
     if (!item) return;
     const CString* g = item->stMeasure.strGlobal;
@@ -328,33 +311,17 @@ void CRestViewDoc::CopyBackCodeRows(_RESTDATAITEM* item)
 
 void CRestViewDoc::UpdateCtrlStatus()
 {
-    _RESTDATAITEM* item = GetCurrentDataItem();
+    const _RESTDATAITEM* item = GetCurrentDataItem();
     const bool is8000 = item && item->b8000File;
-    const bool confirmed = IsDoctorConfirm() != 0;
-    CString date, doctor;
-    GetCtrlData(3165, date);
-    GetCtrlData(3167, doctor);
     // The rows held and one empty row to type the next code into.
     const int minnesotaShown = item ? item->stInterpre.nMinneCount + 1 : 1;
     const int ivrelShown = item ? item->stInterpre.nIvrelCount + 1 : 1;
-
-    for (INT_PTR i = 0; i < m_CheckArray.GetSize(); ++i) {
-        CCheckValue entry = m_CheckArray.GetAt(i);
-        const UINT id = entry.GetID();
-        long status = GetCtrlStatusForType(id);
-        bool hide = false;
-        if (id == 3013 || id == 3014) hide = !GetSubAgeFlag() || is8000;
-        if (id == 3025 || id == 3163) hide = confirmed;
-        if ((id >= 3026 && id <= 3029) || (id >= 3164 && id <= 3167)) {
-            hide = !confirmed;
-            if (confirmed) entry.SetNeedOutput(date.IsEmpty() && doctor.IsEmpty() ? 0 : 1);
-        }
-        if (id >= 3054 && id <= 3093) hide = static_cast<int>((id - 3054) % INTERPRE_MINNESOTA_ROWS) >= minnesotaShown;
-        if (id >= 3097 && id <= 3151) hide = static_cast<int>((id - 3097) % INTERPRE_IVREL_ROWS) >= ivrelShown;
-        if (hide) status &= ~1L;
-        entry.SetStatusForType(status);
-        m_CheckArray.SetAt(i, entry);
-    }
+    UpdateFormCtrlStatus(IsDoctorConfirm(), {{3163, 3164}}, [=](UINT id) {
+        if (id == 3013 || id == 3014) return is8000;
+        if (id >= 3054 && id <= 3093) return static_cast<int>((id - 3054) % INTERPRE_MINNESOTA_ROWS) >= minnesotaShown;
+        if (id >= 3097 && id <= 3151) return static_cast<int>((id - 3097) % INTERPRE_IVREL_ROWS) >= ivrelShown;
+        return false;
+    });
 }
 
 int CRestViewDoc::IsInfoEidtChange(_RESTDATAITEM* item)
@@ -362,12 +329,12 @@ int CRestViewDoc::IsInfoEidtChange(_RESTDATAITEM* item)
     if (!item) return 0;
     if (CTavrionDoc::IsEidtChange(&item->stPatient)) return 1;
     const _INTERPRE_INFO_REST& info = item->stInterpre;
-    if (Differs(*this, 3031, MedicationText(item, 0)) || Differs(*this, 3033, MedicationText(item, 1))) return 1;
+    if (CtrlDiffers(*this, 3031, MedicationText(item, 0)) || CtrlDiffers(*this, 3033, MedicationText(item, 1))) return 1;
     for (int i = 0; i < kInfoTextCount; ++i) {
-        if (Differs(*this, InfoTextID(i), info.*kInfoTexts[i])) return 1;
+        if (CtrlDiffers(*this, InfoTextID(i), info.*kInfoTexts[i])) return 1;
     }
     if (!IsTripKind(item->uSystemCode)) return 0;
-    return Differs(*this, 3183, TripText(item->strTrip)) || Differs(*this, 3185, TripText(item->strTotalTrip)) ? 1 : 0;
+    return CtrlDiffers(*this, 3183, TripText(item->strTrip)) || CtrlDiffers(*this, 3185, TripText(item->strTotalTrip)) ? 1 : 0;
 }
 
 int CRestViewDoc::IsAnayEidtChange(_RESTDATAITEM* item)
@@ -375,14 +342,14 @@ int CRestViewDoc::IsAnayEidtChange(_RESTDATAITEM* item)
     if (!item) return 0;
     const _INTERPRE_INFO_REST& info = item->stInterpre;
     for (UINT r = 0; r < INTERPRE_MINNESOTA_ROWS; ++r) {
-        if (Differs(*this, 3062 + r, info.strMinneCode[r]) || Differs(*this, 3054 + r, info.strMinneMask[r]) ||
-            Differs(*this, 3086 + r, info.strMinneContent[r]))
+        if (CtrlDiffers(*this, 3062 + r, info.strMinneCode[r]) || CtrlDiffers(*this, 3054 + r, info.strMinneMask[r]) ||
+            CtrlDiffers(*this, 3086 + r, info.strMinneContent[r]))
             return 1;
     }
-    if (Differs(*this, 3095, info.strIvrelJudgeCode) || Differs(*this, 3096, info.strIvrelJudge)) return 1;
+    if (CtrlDiffers(*this, 3095, info.strIvrelJudgeCode) || CtrlDiffers(*this, 3096, info.strIvrelJudge)) return 1;
     for (UINT r = 0; r < INTERPRE_IVREL_ROWS; ++r) {
-        if (Differs(*this, 3097 + r, info.strIvrelCode[r + 1]) || Differs(*this, 3108 + r, info.strIvrelMask[r + 1]) ||
-            Differs(*this, 3141 + r, info.strIvrelContent[r + 1]))
+        if (CtrlDiffers(*this, 3097 + r, info.strIvrelCode[r + 1]) || CtrlDiffers(*this, 3108 + r, info.strIvrelMask[r + 1]) ||
+            CtrlDiffers(*this, 3141 + r, info.strIvrelContent[r + 1]))
             return 1;
     }
     return 0;
@@ -391,26 +358,18 @@ int CRestViewDoc::IsAnayEidtChange(_RESTDATAITEM* item)
 int CRestViewDoc::IsCommentEditChange(_RESTDATAITEM* item)
 {
     if (!item) return 0;
-    return Differs(*this, 4017, item->stInterpre.strComment) ? 1 : 0;
+    return CtrlDiffers(*this, 4017, item->stInterpre.strComment) ? 1 : 0;
 }
 
 int CRestViewDoc::IsAdditionEditChange(_RESTDATAITEM* item)
 {
-    if (!item) return 0;
-    for (UINT r = 0; r < 3; ++r) {
-        if (Differs(*this, 3971 + r, item->stAddition.strTitle[r]) || Differs(*this, 3980 + r, item->stAddition.strContent[r]))
-            return 1;
-    }
-    return 0;
+    return item ? IsFormAdditionChanged(*this, item->stAddition, 3971, 3980) : 0;
 }
 
 int CRestViewDoc::IsEidtChange()
 {
     _RESTDATAITEM* item = GetCurrentDataItem();
     if (!item) return 0;
-    m_bInformationChange = IsInfoEidtChange(item);
-    m_bAnalysisChange = IsAnayEidtChange(item);
-    m_bCommentChange = IsCommentEditChange(item);
-    m_bAdditionChange = IsAdditionEditChange(item);
-    return (m_bInformationChange || m_bAnalysisChange || m_bCommentChange || m_bAdditionChange) ? 1 : 0;
+    return SetEditChangeFlags(IsInfoEidtChange(item), IsAdditionEditChange(item),
+                              IsCommentEditChange(item), IsAnayEidtChange(item));
 }

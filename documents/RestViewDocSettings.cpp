@@ -28,17 +28,12 @@ const SettingColor kColors[] = {
     {13, RGB(128, 64, 32)}, {14, RGB(49, 63, 177)},
 };
 
-const float kAllowedSenses[] = {1.25f, 2.5f, 5.0f, 10.0f, 20.0f, 40.0f};
-const int kAllowedFilters[] = {25, 35, 75, 100, 150, 0};
 // The serial strip divides by its sensitivity: only a positive one below this is kept.
 const double kSerialSenseLimit = 1000.0;
 
 bool IsAllowedSense(double value)
 {
-    for (float allowed : kAllowedSenses) {
-        if (value == static_cast<double>(allowed)) return true;
-    }
-    return false;
+    return DisplaySense(value, 0.0f) > 0.0f;
 }
 
 void WriteText(CECGXMLParser& xml, LPCWSTR element, const CString& value, LPCWSTR attribute = nullptr)
@@ -128,10 +123,10 @@ void CRestViewDoc::UpDateReferenceInfo(const CString&)
     CECGXMLParser xml(item->strXMLPath, item->b8000File, CString());
 
     long value = 0;
-    m_RestPageStyle = RestXmlNumber(xml, kSetting + L"/Page_style", value) && value >= 1 && value <= 44 ? value : 1;
+    m_RestPageStyle = RecordXmlNumber(xml, kSetting + L"/Page_style", value) && value >= 1 && value <= 44 ? value : 1;
 
     const int leads = item->nLeadCount;
-    const bool read = RestXmlNumber(xml, kSetting + L"/Rhythm_1lead", value) && value >= 0 && value < leads;
+    const bool read = RecordXmlNumber(xml, kSetting + L"/Rhythm_1lead", value) && value >= 0 && value < leads;
     if (leads == 12) {
         m_nRhythm1LeadID = read ? value : 0;
     } else if (leads == 15) {
@@ -140,13 +135,11 @@ void CRestViewDoc::UpDateReferenceInfo(const CString&)
     }
 
     m_nFilter = 100;
-    if (RestXmlNumber(xml, kSetting + L"/Filter", value)) {
-        for (int allowed : kAllowedFilters) {
-            if (value == allowed) m_nFilter = allowed;
-        }
+    if (RecordXmlNumber(xml, kSetting + L"/Filter", value)) {
+        if (IsDisplayFilter(value)) m_nFilter = static_cast<int>(value);
     }
     double real = 0.0;
-    const bool speed = RestXmlReal(xml, kSetting + L"/Speed", real) && (real == 25.0 || real == 50.0);
+    const bool speed = RecordXmlReal(xml, kSetting + L"/Speed", real) && (real == 25.0 || real == 50.0);
     m_fSpeed = speed ? static_cast<float>(real) : 25.0f;
 
     ReadSettingSenses(xml);
@@ -157,7 +150,7 @@ void CRestViewDoc::ReadSettingSenses(CECGXMLParser& xml)
 {
     double real = 0.0;
     for (const SenseElement& sense : kReadSenses) {
-        const bool allowed = RestXmlReal(xml, kSetting + sense.pszElement, real) && IsAllowedSense(real);
+        const bool allowed = RecordXmlReal(xml, kSetting + sense.pszElement, real) && IsAllowedSense(real);
         const float stored = allowed ? static_cast<float>(real) : 10.0f;
         m_fWorkSense[sense.uID] = stored;
         if (sense.uID != 2) m_fSense[0][sense.uID] = stored;
@@ -165,14 +158,14 @@ void CRestViewDoc::ReadSettingSenses(CECGXMLParser& xml)
 
     long value = 0;
     // The modes are 1 to 5; anything else is no mode at all.
-    const bool mode = RestXmlNumber(xml, kSetting + L"/Sensitivity", value, L"mode") && value >= 1 && value <= 5;
+    const bool mode = RecordXmlNumber(xml, kSetting + L"/Sensitivity", value, L"mode") && value >= 1 && value <= 5;
     SetSenseMode(mode ? static_cast<UINT>(value) : 1u);
 
-    const bool serial = RestXmlReal(xml, kSetting + L"/Sensitivity/Serial", real) && real > 0.0 && real <= kSerialSenseLimit;
+    const bool serial = RecordXmlReal(xml, kSetting + L"/Sensitivity/Serial", real) && real > 0.0 && real <= kSerialSenseLimit;
     m_fWorkSense[3] = m_fSense[0][3] = serial ? static_cast<float>(real) : 10.0f;
 
-    SetChestHalf(RestXmlNumber(xml, kSetting + L"/Sensitivity/Serial", value, L"chest_half") ? value : 1);
-    SetSerialOverlap(RestXmlNumber(xml, kSetting + L"/Serial_overlap", value) ? value : 1);
+    SetChestHalf(RecordXmlNumber(xml, kSetting + L"/Sensitivity/Serial", value, L"chest_half") ? value : 1);
+    SetSerialOverlap(RecordXmlNumber(xml, kSetting + L"/Serial_overlap", value) ? value : 1);
 }
 
 void CRestViewDoc::ReadSettingLeads(const _RESTDATAITEM* item, CECGXMLParser& xml)
@@ -187,12 +180,12 @@ void CRestViewDoc::ReadSettingLeads(const _RESTDATAITEM* item, CECGXMLParser& xm
     const int code = static_cast<int>(item->uSystemCode);
     long value = 0;
     if (!IsRestFifteenLead(item->uSystemCode)) {
-        const long mask = RestXmlNumber(xml, kSetting + L"/Lead_selection/Lead_12ch", value) ? value : 0xFFF;
+        const long mask = RecordXmlNumber(xml, kSetting + L"/Lead_selection/Lead_12ch", value) ? value : 0xFFF;
         SetLeadSelection(static_cast<short>(mask), code, 11);
         return;
     }
-    const long mask15 = RestXmlNumber(xml, kSetting + L"/Lead_selection/Lead_15ch", value) ? value : 0x7FFF;
+    const long mask15 = RecordXmlNumber(xml, kSetting + L"/Lead_selection/Lead_15ch", value) ? value : 0x7FFF;
     SetLeadSelection(static_cast<short>(mask15), code, 12);
-    const long mask9 = RestXmlNumber(xml, kSetting + L"/Lead_selection/Lead_9ch", value) ? value : 0x7FC0;
+    const long mask9 = RecordXmlNumber(xml, kSetting + L"/Lead_selection/Lead_9ch", value) ? value : 0x7FC0;
     SetLeadSelection(static_cast<short>(mask9), code, 9);
 }

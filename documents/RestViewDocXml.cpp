@@ -9,46 +9,15 @@
 #include "core/PositionCtrl.h"
 #include "documents/RestViewDoc.h"
 #include "documents/RestXmlText.h"
+#include "documents/RecordPaths.h"
 
 namespace {
 
-const wchar_t kLeadNameElement[] = L"/Rawdata/Tavrion/Wave/Wave_add_section/Lead_name/Lead_name_element";
+using namespace recordpath;
+
 const wchar_t kExtraLeadCode[] = L"/Rawdata/Tavrion/Wave/Rhythm_section/Wave_info/Wave_data[@number='%d']/Lead_code";
 const wchar_t kMinnesotaNodes[] = L"/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota";
 const wchar_t kIvrelNodes[] = L"/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel";
-const wchar_t kEditTime[] = L"/Rawdata/Tavrion/Inspection/Patient_section/Edit_time";
-const wchar_t kBirthday[] = L"/Rawdata/Tavrion/Inspection/Patient_section/Birthday";
-const wchar_t kMasterStep[] = L"/Rawdata/Tavrion/Record/Mstep_section/Master_step_info";
-const wchar_t kTripInfo[] = L"/Rawdata/Tavrion/Record/Mstep_section/Trip_info";
-const wchar_t kIvrelCodes[] = L"/Ivrel/Ivrel_code/Code";
-const wchar_t kJudgementCodes[] = L"/Ivrel/Judgement_code/Code";
-
-// The Japanese text of a code in one list of the IVREL master; empty when absent.
-CString IvrelMasterText(CECGXMLParser& master, LPCWSTR list, const CString& code)
-{
-    CString path;
-    path.Format(L"%s[@value=%s]/Japanese_text", list, CECGXMLParser::XPathLiteral(code).GetString());
-    return RestXmlText(master, path);
-}
-
-// A stored date element as the item's text; with bCalendar, a date that no
-// calendar holds gives an empty text.
-CString ReadDateText(CECGXMLParser& xml, const CString& path, bool bCalendar)
-{
-    _XML_ATTRIB_DATE date;
-    if (path.IsEmpty() || !xml.GetDateAttrib(date, path, 0)) return CString();
-    if (bCalendar && !IsCalendarDate(date)) return CString();
-    return FormatRestDate(date);
-}
-
-CString Digits(CString text, LPCWSTR format)
-{
-    text.Trim();
-    if (text.IsEmpty()) return CString();
-    CString out;
-    out.Format(format, _wtoi(text));
-    return out;
-}
 
 }  // namespace
 
@@ -73,7 +42,7 @@ int CRestViewDoc::GetDataInfoFromXMLFile(_RESTDATAITEM* item)
     GetAdditionalInforFromXMLFile(&xml, item->stAddition, item->pECGData);
     ReadMinnesota(item, xml);
     ReadIvrel(item, xml);
-    item->stInterpre.strRecommend = RestXmlText(xml, RestPath(L"Interpre_recommend_stc"));
+    item->stInterpre.strRecommend = RecordXmlText(xml, RestPath(L"Interpre_recommend_stc"));
     ReadBirthday(item, xml);
     ReadEditorsAndComment(item, xml);
     ReadMeasurements(item, xml);
@@ -93,7 +62,7 @@ void CRestViewDoc::ReadLeadNames(_RESTDATAITEM* item, CECGXMLParser& xml)
         CString path;
         path.Format(L"%s[%d]", kLeadNameElement, n);
         long flag = -1;
-        names.nFlag[n - 1] = RestXmlNumber(xml, path, flag, L"flag") ? static_cast<int>(flag) : -1;
+        names.nFlag[n - 1] = RecordXmlNumber(xml, path, flag, L"flag") ? static_cast<int>(flag) : -1;
     }
     names.bChanged = (names.nFlag[0] == 0 || names.nFlag[0] == 1) ? 1 : 0;
 
@@ -104,7 +73,7 @@ void CRestViewDoc::ReadLeadNames(_RESTDATAITEM* item, CECGXMLParser& xml)
         long value = 0;
         CString path;
         path.Format(kExtraLeadCode, i + 1);
-        names.nCode[i] = i < names.nCount && RestXmlNumber(xml, path, value) ? static_cast<int>(value) : 0;
+        names.nCode[i] = i < names.nCount && RecordXmlNumber(xml, path, value) ? static_cast<int>(value) : 0;
     }
     GetLeadNameFromXML(static_cast<int>(item->uSystemCode), names, &xml);
 }
@@ -113,23 +82,23 @@ void CRestViewDoc::ReadInterpretation(_RESTDATAITEM* item, CECGXMLParser& xml)
 {
     _INTERPRE_INFO_REST& info = item->stInterpre;
     long value = 0;
-    info.strMedication1 = RestXmlText(xml, RestPath(L"Interpre_medication1_cmb", 1));
-    info.nMedication1Sel = RestXmlNumber(xml, RestPath(L"Interpre_medication1_cmb", 0), value) ? static_cast<int>(value) : -1;
-    info.strMedication2 = RestXmlText(xml, RestPath(L"Interpre_medication2_cmb", 1));
-    info.nMedication2Sel = RestXmlNumber(xml, RestPath(L"Interpre_medication2_cmb", 0), value) ? static_cast<int>(value) : -1;
-    info.strSympton = RestXmlText(xml, RestPath(L"Interpre_symptom_cmb"));
-    info.strDisease = RestXmlText(xml, RestPath(L"Interpre_disease_cmb"));
-    info.strDepartment = RestXmlText(xml, RestPath(L"Interpre_department_cmb"));
-    info.strWard = RestXmlText(xml, RestPath(L"Interpre_ward_cmb"));
-    info.strRoomNumber = RestXmlText(xml, RestPath(L"Interpre_room_no_edt"));
+    info.strMedication1 = RecordXmlText(xml, RestPath(L"Interpre_medication1_cmb", 1));
+    info.nMedication1Sel = RecordXmlNumber(xml, RestPath(L"Interpre_medication1_cmb", 0), value) ? static_cast<int>(value) : -1;
+    info.strMedication2 = RecordXmlText(xml, RestPath(L"Interpre_medication2_cmb", 1));
+    info.nMedication2Sel = RecordXmlNumber(xml, RestPath(L"Interpre_medication2_cmb", 0), value) ? static_cast<int>(value) : -1;
+    info.strSympton = RecordXmlText(xml, RestPath(L"Interpre_symptom_cmb"));
+    info.strDisease = RecordXmlText(xml, RestPath(L"Interpre_disease_cmb"));
+    info.strDepartment = RecordXmlText(xml, RestPath(L"Interpre_department_cmb"));
+    info.strWard = RecordXmlText(xml, RestPath(L"Interpre_ward_cmb"));
+    info.strRoomNumber = RecordXmlText(xml, RestPath(L"Interpre_room_no_edt"));
     const CString section = RestPath(L"Interpre_req_section_cmb");
     info.bReqSection = !section.IsEmpty() && xml.GetDataFromXMLDOM(info.strReqSection, section, 4, CString()) ? 1 : 0;
     if (!info.bReqSection) info.strReqSection.Empty();
-    info.strReqDoctor = RestXmlText(xml, RestPath(L"Interpre_req_doctor_cmb"));
-    info.strTechnician = RestXmlText(xml, RestPath(L"Interpre_technician_cmb"));
-    item->stPatient.strReserved = RestXmlText(xml, kEditTime);
-    info.strInfoEditor = RestXmlText(xml, RestPath(L"Interpre_info_editor_stc"));
-    info.strInfoEditDate = ReadDateText(xml, RestPath(L"Interpre_info_editor_date_stc"), false);
+    info.strReqDoctor = RecordXmlText(xml, RestPath(L"Interpre_req_doctor_cmb"));
+    info.strTechnician = RecordXmlText(xml, RestPath(L"Interpre_technician_cmb"));
+    item->stPatient.strReserved = RecordXmlText(xml, kPatientEditTime);
+    info.strInfoEditor = RecordXmlText(xml, RestPath(L"Interpre_info_editor_stc"));
+    info.strInfoEditDate = ReadRecordDate(xml, RestPath(L"Interpre_info_editor_date_stc"), RecordDateCheck::Any);
 }
 
 void CRestViewDoc::ReadMinnesota(_RESTDATAITEM* item, CECGXMLParser& xml)
@@ -139,12 +108,12 @@ void CRestViewDoc::ReadMinnesota(_RESTDATAITEM* item, CECGXMLParser& xml)
     const int rows = nodes + 1 < INTERPRE_MINNESOTA_ROWS ? nodes + 1 : INTERPRE_MINNESOTA_ROWS;
     int kept = 0;
     for (int k = 1; k <= rows; ++k) {
-        const CString code = RestXmlText(xml, RestPath(RestRowControl(L"Interpre_minne_num_%d_edt", k)));
-        const CString mask = RestXmlText(xml, RestPath(RestRowControl(L"Interpre_minne_mask_%d_stc", k)));
+        const CString code = RecordXmlText(xml, RestPath(RestRowControl(L"Interpre_minne_num_%d_edt", k)));
+        const CString mask = RecordXmlText(xml, RestPath(RestRowControl(L"Interpre_minne_mask_%d_stc", k)));
         if (!IsMinnesotaNotMatchingValid(code, mask)) continue;   // dropped: the later rows move up
         info.strMinneCode[kept] = code;
         info.strMinneMask[kept] = mask;
-        info.strMinneContent[kept] = RestXmlText(xml, RestPath(RestRowControl(L"Interpre_minne_content_%d_edt", k)));
+        info.strMinneContent[kept] = RecordXmlText(xml, RestPath(RestRowControl(L"Interpre_minne_content_%d_edt", k)));
         ++kept;
     }
     for (int k = kept; k < INTERPRE_MINNESOTA_ROWS; ++k) {
@@ -159,9 +128,7 @@ void CRestViewDoc::ReadMinnesota(_RESTDATAITEM* item, CECGXMLParser& xml)
 void CRestViewDoc::ReadIvrel(_RESTDATAITEM* item, CECGXMLParser& xml)
 {
     _INTERPRE_INFO_REST& info = item->stInterpre;
-    CString masterPath;
-    masterPath.Format(L"%s\\%s", g_pWorkDir ? g_pWorkDir : L"", L"Ivrel12.xml");
-    CECGXMLParser master(masterPath, item->b8000File, CString());
+    CECGXMLParser master(IvrelMasterPath(), item->b8000File, CString());
 
     // The judgement: its code must be in the master and its text, when
     // stored, must be the master's.
@@ -170,7 +137,7 @@ void CRestViewDoc::ReadIvrel(_RESTDATAITEM* item, CECGXMLParser& xml)
     CString judge;
     const CString judgePath = RestPath(L"Interpre_ivrel_judge_stc");
     if (!judgePath.IsEmpty() && xml.GetDataFromXMLDOM(judge, judgePath, 4, CString())) {
-        const CString judgeText = IvrelMasterText(master, kJudgementCodes, judge);
+        const CString judgeText = IvrelMasterText(master, kIvrelJudgementList, judge);
         CString text;
         const CString textPath = RestPath(L"Interpre_ivrel_judge_cmb");
         const bool textRead = !textPath.IsEmpty() && xml.GetDataFromXMLDOM(text, textPath, 4, CString()) != 0;
@@ -184,15 +151,15 @@ void CRestViewDoc::ReadIvrel(_RESTDATAITEM* item, CECGXMLParser& xml)
     const int rows = nodes + 1 < INTERPRE_IVREL_ROWS ? nodes + 1 : INTERPRE_IVREL_ROWS;
     int kept = 0;
     for (int n = 1; n <= rows; ++n) {
-        const CString code = RestXmlText(xml, RestPath(RestRowControl(L"Interpre_ivrel_num_%d_edt", n)));
-        CString name = code.IsEmpty() ? CString() : IvrelMasterText(master, kIvrelCodes, code);
-        if (name.IsEmpty() && !code.IsEmpty()) name = IvrelMasterText(master, kJudgementCodes, code);
+        const CString code = RecordXmlText(xml, RestPath(RestRowControl(L"Interpre_ivrel_num_%d_edt", n)));
+        CString name = code.IsEmpty() ? CString() : IvrelMasterText(master, kIvrelCodeList, code);
+        if (name.IsEmpty() && !code.IsEmpty()) name = IvrelMasterText(master, kIvrelJudgementList, code);
         if (name.IsEmpty()) break;   // a code the master does not know ends the rows
-        const CString content = RestXmlText(xml, RestPath(RestRowControl(L"Interpre_ivrel_content_%d_edt", n)));
+        const CString content = RecordXmlText(xml, RestPath(RestRowControl(L"Interpre_ivrel_content_%d_edt", n)));
         if (content != name) continue;   // a row whose text is not the master's is dropped
         ++kept;
         info.strIvrelCode[kept] = code;
-        info.strIvrelMask[kept] = RestXmlText(xml, RestPath(RestRowControl(L"Interpre_ivrel_mask_%d_stc", n)));
+        info.strIvrelMask[kept] = RecordXmlText(xml, RestPath(RestRowControl(L"Interpre_ivrel_mask_%d_stc", n)));
         info.strIvrelContent[kept] = content;
     }
     for (int n = 0; n <= INTERPRE_IVREL_ROWS; ++n) {
@@ -209,10 +176,7 @@ void CRestViewDoc::ReadBirthday(_RESTDATAITEM* item, CECGXMLParser& xml)
     _BIRTHDAY& birthday = item->stInterpre.stBirthday;
     birthday = _BIRTHDAY();
     if (!item->b8000File) {
-        birthday.strYear = Digits(RestXmlText(xml, kBirthday, L"year"), L"%04d");
-        birthday.strMonth = Digits(RestXmlText(xml, kBirthday, L"month"), L"%02d");
-        birthday.strDay = Digits(RestXmlText(xml, kBirthday, L"day"), L"%02d");
-        birthday = CheckBirthday(birthday);
+        birthday = CheckBirthday(ReadBirthdayAttributes(xml));
     }
     item->stGeneral.stBirthday = birthday;
 }
@@ -220,10 +184,10 @@ void CRestViewDoc::ReadBirthday(_RESTDATAITEM* item, CECGXMLParser& xml)
 void CRestViewDoc::ReadEditorsAndComment(_RESTDATAITEM* item, CECGXMLParser& xml)
 {
     _INTERPRE_INFO_REST& info = item->stInterpre;
-    info.strAnaEditor = RestXmlText(xml, RestPath(L"Interpre_ana_editor_stc"));
-    info.strAnaEditDate = ReadDateText(xml, RestPath(L"Interpre_ana_date_stc"), true);
-    info.strCommentEditor = RestXmlText(xml, RestPath(L"Interpre_comment_editor_stc"));
-    info.strCommentEditDate = ReadDateText(xml, RestPath(L"Interpre_comment_date_stc"), false);
+    info.strAnaEditor = RecordXmlText(xml, RestPath(L"Interpre_ana_editor_stc"));
+    info.strAnaEditDate = ReadRecordDate(xml, RestPath(L"Interpre_ana_date_stc"), RecordDateCheck::Calendar);
+    info.strCommentEditor = RecordXmlText(xml, RestPath(L"Interpre_comment_editor_stc"));
+    info.strCommentEditDate = ReadRecordDate(xml, RestPath(L"Interpre_comment_date_stc"), RecordDateCheck::Any);
     CString comment;
     const CString path = RestPath(L"Interpre_comment_edt");
     if (!path.IsEmpty() && xml.GetDataFromXMLDOM(comment, path, 4, CString())) info.strComment = ToCrLf(comment);
@@ -250,9 +214,9 @@ void CRestViewDoc::ReadMeasurements(_RESTDATAITEM* item, CECGXMLParser& xml)
 void CRestViewDoc::ReadTripInfo(_RESTDATAITEM* item, CECGXMLParser& xml)
 {
     const int code = static_cast<int>(item->uSystemCode);
-    item->strMasterStep = IsMasterStepInforSystemCode(code) ? RestXmlText(xml, kMasterStep) : CString();
+    item->strMasterStep = IsMasterStepInforSystemCode(code) ? RecordXmlText(xml, kMasterStepInfo) : CString();
     const bool trip = IsTripInforSystemCode(code) != 0;
     item->bTrip = trip ? 1 : 0;
-    item->strTrip = trip ? RestXmlText(xml, kTripInfo, L"trip") : CString();
-    item->strTotalTrip = trip ? RestXmlText(xml, kTripInfo, L"total") : CString();
+    item->strTrip = trip ? RecordXmlText(xml, kTripInfo, L"trip") : CString();
+    item->strTotalTrip = trip ? RecordXmlText(xml, kTripInfo, L"total") : CString();
 }

@@ -1,32 +1,9 @@
-// Small value helpers of the resting document's record-XML reading and
-// writing: texts and numbers that may be missing, dates as the item keeps
-// them, and the comment's line ends.
+// Helpers of the resting document alone: measurement paths, the 15-lead
+// system codes, the code rows' control names and the record-wide
+// measurements' bindings. The value helpers all documents share come along.
 #pragma once
 
-#include "platform/base/Strings.h"
-
-class CECGXMLParser;
-struct _XML_ATTRIB_DATE;
-
-// The element text (or the attribute when given); empty when it cannot be read.
-CString RestXmlText(CECGXMLParser& xml, const CString& path, LPCWSTR attribute = nullptr);
-// A whole decimal number; false for a missing or non-numeric value.
-bool RestXmlNumber(CECGXMLParser& xml, const CString& path, long& value, LPCWSTR attribute = nullptr);
-// A finite real number; false for a missing or non-numeric value.
-bool RestXmlReal(CECGXMLParser& xml, const CString& path, double& value, LPCWSTR attribute = nullptr);
-
-// "%04d/%02d/%02d %02d:%02d:%02d" of a date record.
-CString FormatRestDate(const _XML_ATTRIB_DATE& date);
-// Whether the six parts of a date record make a date and time that exists.
-bool IsCalendarDate(const _XML_ATTRIB_DATE& date);
-// A date text of the item as a date record; an empty record when it does not parse.
-_XML_ATTRIB_DATE ParseRestDate(const CString& text);
-// Writes a date record; a date element made here carries style="Date" so
-// that the readers accept it again.
-void WriteRestDate(CECGXMLParser& xml, const CString& path, const _XML_ATTRIB_DATE& date);
-
-// Bare line feeds become CR LF; a CR LF already there stays as it is.
-CString ToCrLf(const CString& text);
+#include "documents/RecordXmlText.h"
 
 // The per-lead measurement element of a key and a lead (0 to 11).
 CString MeasureElementPath(const CString& key, int lead);
@@ -48,3 +25,13 @@ extern const RestGlobalBinding kRestGlobals[10];
 // The entry of a control in the resting screen form's layout table; -1 when
 // the form has no control of that name.
 int RestControlIndex(LPCWSTR control);
+
+// The captions of the seven record-wide measurement rows of the resting form
+// (heart rate to RV5+SV1): control, its name in the resting layout table and
+// the built-in text.
+struct RestNamedCaption {
+    UINT uID;
+    const wchar_t* pszControl;
+    const wchar_t* pszDefault;
+};
+extern const RestNamedCaption kRestMeasureCaptions[7];

@@ -113,8 +113,6 @@ protected:
     // A medication as the form shows it: the list entry for a valid index
     // with an empty text, else the text.
     CString GetMedicationText(_EDITABLE_PARAM_INDEX list, const CString& strText, int nSel);
-    // The layout path of an entry of the rhythm screen table.
-    CString RhythmPath(int entry, int alt = 0) { return GetDefXMLPath(4, entry, alt); }
     // The stored page style slot of a lead count.
     _RHYTHM_PAGE_STYLE& PageStyleSlot(int nLeadCount);
 

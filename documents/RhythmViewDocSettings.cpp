@@ -10,37 +10,9 @@
 #include "core/ECGXMLParser.h"
 #include "core/ReferenceIds.h"
 #include "documents/RhythmViewDoc.h"
+#include "documents/RecordXmlText.h"
 
 namespace {
-
-CString SettingPath(const wchar_t* element)
-{
-    return CString(REFERENCE_SETTING_PATH L"/") + element;
-}
-
-void WriteSetting(CECGXMLParser& xml, const wchar_t* element, const CString& value)
-{
-    xml.SetDataToXMLDOM(value, SettingPath(element), 4, CString());
-}
-
-CString IntText(int value)
-{
-    CString text;
-    text.Format(L"%d", value);
-    return text;
-}
-
-CString RealText(const wchar_t* format, float value)
-{
-    CString text;
-    text.Format(format, static_cast<double>(value));
-    return text;
-}
-
-bool ReadSetting(CECGXMLParser& xml, const wchar_t* element, CString& value)
-{
-    return xml.GetDataFromXMLDOM(value, SettingPath(element), 4, CString()) != 0;
-}
 
 // The integer of a setting when it is one of the accepted values, else the default.
 int ReadChoice(CECGXMLParser& xml, const wchar_t* element, std::initializer_list<int> accepted, int fallback)
@@ -67,11 +39,7 @@ float ReadSense(CECGXMLParser& xml, const wchar_t* element)
 {
     CString text;
     if (!ReadSetting(xml, element, text)) return 10.0f;
-    const double value = wcstod(text, nullptr);
-    for (double accepted : {1.25, 2.5, 5.0, 10.0, 20.0, 40.0}) {
-        if (value == accepted) return static_cast<float>(value);
-    }
-    return 10.0f;
+    return DisplaySense(wcstod(text, nullptr), 10.0f);
 }
 
 float ReadSpeed(CECGXMLParser& xml)
@@ -115,18 +83,6 @@ const wchar_t* SenseElement(int kind)
     }
 }
 
-struct NonChoiceColor {
-    int nSlot;
-    const wchar_t* pszElement;
-    COLORREF crDefault;
-};
-const NonChoiceColor kNonChoiceColors[] = {
-    {18, L"Bkg_non_choice", RGB(0, 0, 0)},
-    {17, L"Grid_non_choice", RGB(0, 128, 128)},
-    {16, L"Wave_non_choice", RGB(255, 255, 255)},
-    {19, L"Wave_info_non_choice", RGB(255, 255, 255)},
-};
-
 }  // namespace
 
 void CRhythmViewDoc::SetReferenceIntoXML(int id, int arg)
@@ -160,7 +116,7 @@ void CRhythmViewDoc::SetReferenceIntoXML(int id, int arg)
         break;
     }
     case REFERENCE_SENSE_MODE:
-        xml.SetDataToXMLDOM(IntText(static_cast<int>(GetSenseMode())), SettingPath(L"Sensitivity"), 2, L"mode");
+        WriteSetting(xml, L"Sensitivity", IntText(static_cast<int>(GetSenseMode())), L"mode");
         break;
     default: break;
     }
@@ -192,12 +148,7 @@ void CRhythmViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
     ReadSenseSettings(item, xml);
     ReadLeadSettings(item, xml);
 
-    for (const NonChoiceColor& color : kNonChoiceColors) {
-        COLORREF value = color.crDefault;
-        const CString path = CString(REFERENCE_COLOR_SETTING_PATH L"/Wave_color/") + color.pszElement;
-        if (!xml.GetColorAttrib(value, path)) value = color.crDefault;
-        SetWaveColor(color.nSlot, value);
-    }
+    ReadNonChoiceColors(*this, xml);
 }
 
 void CRhythmViewDoc::ReadSenseSettings(const _RHYTHMDATAITEM* pItem, CECGXMLParser& xml)
@@ -212,7 +163,7 @@ void CRhythmViewDoc::ReadSenseSettings(const _RHYTHMDATAITEM* pItem, CECGXMLPars
 
     CString text;
     UINT mode = 1;
-    if (xml.GetDataFromXMLDOM(text, SettingPath(L"Sensitivity"), 2, L"mode")) {
+    if (ReadSetting(xml, L"Sensitivity", text, L"mode")) {
         const int value = _wtoi(text);
         const bool bFewLeads = pItem->nLeadCount == 1 || pItem->nLeadCount == 3;
         const bool accepted = bFewLeads ? (value == 1 || value == 3) : (value >= 1 && value <= 5);

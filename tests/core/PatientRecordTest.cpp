@@ -8,29 +8,19 @@
 #include "core/ECGXMLParser.h"
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/DocumentTestSupport.h"
 #include "tools/RecordXml.h"
 
-using testsupport::TempDir;
 using testsupport::Wide;
 
 namespace {
 
-class PatientRecord : public ::testing::Test {
+class PatientRecord : public testsupport::DocumentTest {
 protected:
     void SetUp() override
     {
-        ResetDefCtrlPos();
-        m_savedWorkDir = g_pWorkDir;
-        const CString path = Wide(testsupport::WorkDir());
-        m_workDir.assign(path.GetString(), path.GetString() + path.GetLength() + 1);
-        g_pWorkDir = m_workDir.data();
+        DocumentTest::SetUp();
         m_doc.GetCtrlPosFromXSL(LOAD_POS_REST);
-    }
-    void TearDown() override
-    {
-        g_pWorkDir = m_savedWorkDir;
-        ResetDefCtrlPos();
     }
 
     // A record XML whose patient section holds `body`.
@@ -61,10 +51,7 @@ protected:
         return "<Bp><Bp_sys>" + sys + "</Bp_sys><Bp_dia>70</Bp_dia><Bp_unit>" + unit + "</Bp_unit></Bp>";
     }
 
-    TempDir m_dir;
     CTavrionDoc m_doc;
-    std::vector<wchar_t> m_workDir;
-    wchar_t* m_savedWorkDir = nullptr;
 };
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include "core/Globals.h"
 #include "core/LayoutNames.h"
 #include "core/TavrionDoc.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/DocumentTestSupport.h"
 #include "tools/RecordXml.h"
 
 using testsupport::TempDir;
@@ -28,22 +28,13 @@ std::string Describe(LayoutTable table, int index)
            CStringA(names->ppszNames[index]).GetString() + " (entry " + std::to_string(index) + ")";
 }
 
-class ShippedLayout : public ::testing::Test {
+class ShippedLayout : public testsupport::DocumentTest {
 protected:
     void SetUp() override
     {
-        ResetDefCtrlPos();
-        m_savedWorkDir = g_pWorkDir;
-        const CString path = Wide(testsupport::WorkDir());
-        m_workDir.assign(path.GetString(), path.GetString() + path.GetLength() + 1);
-        g_pWorkDir = m_workDir.data();
+        DocumentTest::SetUp();
         for (int type = LOAD_POS_REST; type <= LOAD_POS_EXER_PRINT; ++type)
             m_doc.GetCtrlPosFromXSL(static_cast<_LOAD_POSITION_TYPE>(type));
-    }
-    void TearDown() override
-    {
-        g_pWorkDir = m_savedWorkDir;
-        ResetDefCtrlPos();
     }
 
     // Every distinct bound path of the tables (of all of them by default).
@@ -64,8 +55,6 @@ protected:
     }
 
     CTavrionDoc m_doc;
-    std::vector<wchar_t> m_workDir;
-    wchar_t* m_savedWorkDir = nullptr;
 };
 
 }  // namespace

@@ -9,25 +9,21 @@
 #include <string>
 #include <vector>
 
-#include "core/Globals.h"
-#include "core/PositionCtrl.h"
 #include "documents/ExerViewDoc.h"
 #include "platform/base/CodePage.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/DocumentTestSupport.h"
 #include "tools/ExerRecord.h"
 #include "tools/RecordBuilder.h"
 
 namespace exertest {
 
 using namespace morvelance;
-using testsupport::TempDir;
+using testsupport::StoredText;
+using testsupport::Utf8;
 using testsupport::Wide;
+using testsupport::WriteXmlValue;
 
-
-struct ExerFiles {
-    std::string ecg;
-    std::string xml;
-};
+using ExerFiles = testsupport::RecordPaths;
 
 inline ExerciseRecordOptions DefaultOptions()
 {
@@ -39,26 +35,8 @@ inline ExerciseRecordOptions DefaultOptions()
     return o;
 }
 
-inline std::string Utf8(const CString& text)
-{
-    return platform::ToUtf8(text.str());
-}
-
-class ExerDocument : public ::testing::Test {
+class ExerDocument : public testsupport::DocumentTest {
 protected:
-    void SetUp() override
-    {
-        ResetDefCtrlPos();
-        m_savedWorkDir = g_pWorkDir;
-        const CString path = Wide(testsupport::WorkDir());
-        m_workDir.assign(path.GetString(), path.GetString() + path.GetLength() + 1);
-        g_pWorkDir = m_workDir.data();
-    }
-    void TearDown() override
-    {
-        g_pWorkDir = m_savedWorkDir;
-        ResetDefCtrlPos();
-    }
 
     ExerFiles Write(const ExerciseRecordOptions& o, const std::function<void(RecordBuilder&)>& tweak = nullptr,
                     const RecordXmlOptions& xmlOptions = RecordXmlOptions(), const std::string& name = "exer")
@@ -67,21 +45,17 @@ protected:
         ExerFiles files{m_dir.File(name + ".ecg"), m_dir.File(name + ".xml")};
         WriteExerciseRecordXml(files.xml, items, o, xmlOptions);
         if (tweak) tweak(items);
-        items.WriteFile(files.ecg, zarn::Flavour::Newer90);
+        items.WriteFile(files.record, zarn::Flavour::Newer90);
         return files;
     }
 
     // Adds the item as the host does and opens it; the item stays current.
     static int Open(CExerViewDoc& doc, const ExerFiles& files)
     {
-        _EXERDATAITEM* item = new _EXERDATAITEM;
-        item->strFilePath = Wide(files.ecg);
-        item->strXMLPath = Wide(files.xml);
+        _EXERDATAITEM* item = testsupport::NewRecordItem<_EXERDATAITEM>(files.record, files.xml);
         doc.GetExerDataManager().AppendItem(item);
         doc.SetCurDataIndex(item->nID);
-        CString xml = Wide(files.xml);
-        CString ecg = Wide(files.ecg);
-        return doc.OpenFile(xml, ecg);
+        return testsupport::OpenRecord(doc, files);
     }
 
     static std::vector<short> Wave(const std::function<int(short*)>& get)
@@ -93,10 +67,6 @@ protected:
         }
         return samples;
     }
-
-    TempDir m_dir;
-    std::vector<wchar_t> m_workDir;
-    wchar_t* m_savedWorkDir = nullptr;
 };
 
 }  // namespace exertest

@@ -12,22 +12,9 @@ using namespace exertest;
 
 namespace {
 
-// Sets one value of a record XML file as another program would.
-void SetXml(const std::string& file, const wchar_t* path, const wchar_t* value, const wchar_t* attrib = L"")
+CString GetXml(const std::string& file, const CString& path, const CString& attrib = CString())
 {
-    CECGXMLParser xml(Wide(file), 0, CString());
-    const CString name(attrib);
-    ASSERT_TRUE(xml.SetDataToXMLDOM(value, path, name.IsEmpty() ? 4 : 2, name));
-    xml.SaveToXMLFile();
-}
-
-CString GetXml(const std::string& file, const wchar_t* path, const wchar_t* attrib = L"")
-{
-    CECGXMLParser xml(Wide(file), 0, CString());
-    const CString name(attrib);
-    CString value;
-    if (!xml.GetDataFromXMLDOM(value, path, name.IsEmpty() ? 4 : 2, name)) return L"(missing)";
-    return value;
+    return testsupport::ReadXmlValue(file, path, attrib, L"(missing)");
 }
 
 const wchar_t kSetting[] = L"/Rawdata/Assist_info/Reference/Setting/";
@@ -101,10 +88,7 @@ TEST_F(ExerDocument, SaveNeedsAnItemWithRecordXml)
     EXPECT_EQ(doc.SaveAnnotationToXML(1), 255);
     // The record's two annotations are written back as they were read.
     EXPECT_EQ(doc.SaveAnnotationToXML(0), 0);
-    {
-        CECGXMLParser xml(Wide(files.xml), 0, CString());
-        EXPECT_EQ(xml.GetObjectCount(L"/Rawdata/Annotation/Anno"), 2);
-    }
+    EXPECT_EQ(testsupport::XmlCount(files.xml, L"/Rawdata/Annotation/Anno"), 2);
     doc.GetCurrentDataItem()->strXMLPath.Empty();
     const std::string before = testsupport::ReadFileBytes(files.xml);
     EXPECT_EQ(doc.SaveDataToXML(0), 255);
@@ -162,10 +146,10 @@ TEST_F(ExerDocument, DisplaySettingsRoundTrip)
 TEST_F(ExerDocument, SettingsOutsideTheirRangeFallBack)
 {
     const ExerFiles files = Write(DefaultOptions());
-    SetXml(files.xml, L"/Rawdata/Assist_info/Reference/Setting/Page_style", L"9");
-    SetXml(files.xml, L"/Rawdata/Assist_info/Reference/Setting/Sensitivity", L"7.5");
-    SetXml(files.xml, L"/Rawdata/Assist_info/Reference/Setting/Lead_selection/Lead_6ch", L"-1");
-    SetXml(files.xml, L"/Rawdata/Assist_info/Reference/Setting/Lead_selection/Lead_1ch", L"99999");
+    WriteXmlValue(files.xml, L"/Rawdata/Assist_info/Reference/Setting/Page_style", L"9");
+    WriteXmlValue(files.xml, L"/Rawdata/Assist_info/Reference/Setting/Sensitivity", L"7.5");
+    WriteXmlValue(files.xml, L"/Rawdata/Assist_info/Reference/Setting/Lead_selection/Lead_6ch", L"-1");
+    WriteXmlValue(files.xml, L"/Rawdata/Assist_info/Reference/Setting/Lead_selection/Lead_1ch", L"99999");
     CExerViewDoc doc;
     ASSERT_EQ(Open(doc, files), 0);
     doc.UpDateReferenceInfo(CString());
@@ -192,31 +176,31 @@ TEST_F(ExerDocument, OpeningFailuresAreReportedAndLeaveNothing)
     ExerFiles missing{m_dir.File("none.ecg"), m_dir.File("none.xml")};
     EXPECT_EQ(Open(doc, missing), 255);
     ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(Utf8(boxes.Last().text), "ECGファイル" + missing.ecg + "を開けません。");
+    EXPECT_EQ(Utf8(boxes.Last().text), "ECGファイル" + missing.record + "を開けません。");
     EXPECT_EQ(Utf8(boxes.Last().caption), "エラー");
     EXPECT_NE(boxes.Last().type & MB_ICONERROR, 0u);
 
     ExerFiles shortFile{m_dir.Write("short.ecg", std::string(50, 'M')), good.xml};
     EXPECT_EQ(Open(doc, shortFile), 255);
     ASSERT_EQ(boxes.Count(), 2);
-    EXPECT_EQ(Utf8(boxes.Last().text), shortFile.ecg + "は不正なECGファイルです。");
+    EXPECT_EQ(Utf8(boxes.Last().text), shortFile.record + "は不正なECGファイルです。");
 
     // A record cut short or with a spoilt checksum: no reader takes it, no
     // message, and the item goes.
-    std::string bytes = testsupport::ReadFileBytes(good.ecg);
-    ExerFiles cut{m_dir.Write("cut.ecg", bytes.substr(0, bytes.size() / 2)), good.xml};
+    std::string bytes = testsupport::ReadFileBytes(good.record);
+    ExerFiles cut{m_dir.Write("cut.record", bytes.substr(0, bytes.size() / 2)), good.xml};
     const int before = boxes.Count();
     EXPECT_EQ(Open(doc, cut), 255);
     bytes[bytes.size() - 3] ^= 0x5A;
-    ExerFiles spoilt{m_dir.Write("spoilt.ecg", bytes), good.xml};
+    ExerFiles spoilt{m_dir.Write("spoilt.record", bytes), good.xml};
     EXPECT_EQ(Open(doc, spoilt), 255);
     EXPECT_EQ(boxes.Count(), before);
     for (_EXERDATAITEM* item = doc.GetExerDataManager().GetListHeader(); item; item = item->pNext)
-        EXPECT_NE(item->strFilePath, Wide(cut.ecg));
+        EXPECT_NE(item->strFilePath, Wide(cut.record));
 
     // The list holds no item for these keys.
     CString xml = Wide(good.xml);
-    CString ecg = Wide(good.ecg);
+    CString ecg = Wide(good.record);
     EXPECT_EQ(doc.OpenFile(xml, ecg), 1);
 }
 
@@ -273,10 +257,10 @@ TEST_F(ExerDocument, TrendAndHeartRatesOutsideTheirRange)
 {
     const ExerFiles files = Write(DefaultOptions());
     const wchar_t* trend = L"/Rawdata/Tavrion/Report/Exercise_section/Trend/";
-    SetXml(files.xml, (CString(trend) + L"Mets/Size").GetString(), L"5000");
-    SetXml(files.xml, (CString(trend) + L"Rest_hr/Size").GetString(), L"-7");
-    SetXml(files.xml, (CString(trend) + L"Stage_info/Size").GetString(), L"100000");
-    SetXml(files.xml, L"/Rawdata/Tavrion/Report/Exercise_section/Hr/Hr_100percent", L"0");
+    WriteXmlValue(files.xml, (CString(trend) + L"Mets/Size").GetString(), L"5000");
+    WriteXmlValue(files.xml, (CString(trend) + L"Rest_hr/Size").GetString(), L"-7");
+    WriteXmlValue(files.xml, (CString(trend) + L"Stage_info/Size").GetString(), L"100000");
+    WriteXmlValue(files.xml, L"/Rawdata/Tavrion/Report/Exercise_section/Hr/Hr_100percent", L"0");
     CExerViewDoc doc;
     ASSERT_EQ(Open(doc, files), 0);
     const _EXERDATAITEM* item = doc.GetCurrentDataItem();
@@ -289,7 +273,7 @@ TEST_F(ExerDocument, TrendAndHeartRatesOutsideTheirRange)
     for (int n = 1; n <= 6; ++n) {
         CString path;
         path.Format(L"%sStage_info/Stage_info_element[@number='%d']", trend, n);
-        SetXml(second.xml, path.GetString(), L"0");
+        WriteXmlValue(second.xml, path.GetString(), L"0");
     }
     CExerViewDoc other;
     ASSERT_EQ(Open(other, second), 0);
@@ -297,20 +281,14 @@ TEST_F(ExerDocument, TrendAndHeartRatesOutsideTheirRange)
     EXPECT_TRUE(other.GetCurrentDataItem()->stResult.strValue[1][9].IsEmpty());
 }
 
-TEST_F(ExerDocument, FormCaptionsAndTheConfirmationLine)
+TEST_F(ExerDocument, FormLoadTimeAndTheConfirmationLine)
 {
     const ExerFiles files = Write(DefaultOptions());
     CExerViewDoc doc;
     ASSERT_EQ(Open(doc, files), 0);
     _EXERDATAITEM* item = doc.GetCurrentDataItem();
     doc.SetCtrlContent(nullptr);
-    CString text;
-    doc.GetCtrlData(4043, text);
-    EXPECT_EQ(Utf8(text), "最大心拍数");
-    doc.GetCtrlData(4049, text);
-    EXPECT_EQ(Utf8(text), "bpm");
-    doc.GetCtrlData(4040, text);
-    EXPECT_EQ(Utf8(text), "09'00''(10.1 METs)");
+    EXPECT_EQ(Utf8(StoredText(doc, 4040)), "09'00''(10.1 METs)");
     int selection = -2;
     doc.GetCtrlData(4021, selection);
     EXPECT_EQ(selection, 2);

@@ -188,19 +188,6 @@ TEST_F(ExerDocument, SummaryResultAndInterpretationTexts)
     EXPECT_FALSE(item->stInterpre.strPwc.IsEmpty());
 }
 
-TEST_F(ExerDocument, TheHostCreatesItByClassName)
-{
-    CObject* object = CRuntimeClass::CreateObject("CExerViewDoc");
-    ASSERT_NE(object, nullptr);
-    CExerViewDoc* doc = DYNAMIC_DOWNCAST(CExerViewDoc, object);
-    ASSERT_NE(doc, nullptr);
-    EXPECT_EQ(doc->GetDocType(), DOC_TYPE_EXER);
-    EXPECT_TRUE(doc->IsKindOf(RUNTIME_CLASS(CTavrionDoc)));
-    EXPECT_EQ(doc->GetPageStyle(), 1);
-    EXPECT_EQ(doc->GetCommonSense(0), 10.0f);
-    delete object;
-}
-
 TEST_F(ExerDocument, RecordFilesNamedAsTheSystemNamesThem)
 {
     ExerciseRecordOptions o = DefaultOptions();

@@ -9,11 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/ECGXMLParser.h"
-#include "core/Globals.h"
-#include "core/PositionCtrl.h"
 #include "documents/ExtraViewDoc.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/DocumentTestSupport.h"
 #include "tools/ExtraRecord.h"
 
 namespace extratest {
@@ -22,29 +19,21 @@ using morvelance::ExtraLayout;
 using morvelance::ExtraLeadRecord;
 using morvelance::ExtraRecordOptions;
 using morvelance::ExtraXmlSettings;
+using testsupport::ReadXmlValue;
+using testsupport::RhythmWave;
+using testsupport::StoredText;
 using testsupport::Wide;
 
-struct RecordFiles {
-    std::string record;
-    std::string xml;
+struct RecordFiles : testsupport::RecordPaths {
     ExtraLeadRecord made;
 };
 
-class ExtraDocTest : public ::testing::Test {
+class ExtraDocTest : public testsupport::DocumentTest {
 protected:
     void SetUp() override
     {
-        ResetDefCtrlPos();
-        m_savedWorkDir = g_pWorkDir;
-        const CString path = Wide(testsupport::WorkDir());
-        m_workDir.assign(path.GetString(), path.GetString() + path.GetLength() + 1);
-        g_pWorkDir = m_workDir.data();
+        DocumentTest::SetUp();
         m_doc.GetCtrlPosFromXSL(LOAD_POS_EXTRA);
-    }
-    void TearDown() override
-    {
-        g_pWorkDir = m_savedWorkDir;
-        ResetDefCtrlPos();
     }
 
     // Writes a record and its record XML; the tweaks change the items before
@@ -78,19 +67,13 @@ protected:
     // Adds the item the host adds before opening, with its lead-count type.
     _EXTRADATAITEM* Add(CExtraViewDoc& doc, const RecordFiles& files, int leadType)
     {
-        _EXTRADATAITEM* item = doc.GetExtraDataManager()->AppendItem(new _EXTRADATAITEM);
-        item->strFilePath = Wide(files.record);
-        item->strXMLPath = Wide(files.xml);
+        _EXTRADATAITEM* item =
+            doc.GetExtraDataManager()->AppendItem(testsupport::NewRecordItem<_EXTRADATAITEM>(files.record, files.xml));
         item->nLeadType = leadType;
         return item;
     }
 
-    int Open(CExtraViewDoc& doc, const RecordFiles& files)
-    {
-        CString xml = Wide(files.xml);
-        CString record = Wide(files.record);
-        return doc.OpenFile(xml, record);
-    }
+    static int Open(CExtraViewDoc& doc, const RecordFiles& files) { return testsupport::OpenRecord(doc, files); }
 
     // Adds, opens and makes current; the item, or null when opening failed.
     _EXTRADATAITEM* Load(CExtraViewDoc& doc, const RecordFiles& files, int leadType)
@@ -101,20 +84,9 @@ protected:
         return item;
     }
 
-    static CString XmlText(const std::string& file, const wchar_t* path, int type = 4, const wchar_t* attrib = L"")
-    {
-        CECGXMLParser xml(Wide(file), 0, CString());
-        CString text;
-        xml.GetDataFromXMLDOM(text, path, type, attrib);
-        return text;
-    }
-
-    testsupport::TempDir m_dir;
     CExtraViewDoc m_doc;
     morvelance::EcgRecord m_signals;
     double m_signalSeconds = 0.0;
-    std::vector<wchar_t> m_workDir;
-    wchar_t* m_savedWorkDir = nullptr;
 };
 
 }  // namespace extratest

@@ -33,15 +33,6 @@ std::vector<short> Filtered(std::vector<short> samples, short cutoff)
     return samples;
 }
 
-std::vector<short> Wave(CExtraViewDoc& doc, int lead, int filter)
-{
-    const int size = doc.GetRhythmWaveData(lead, nullptr, filter);
-    std::vector<short> buffer(static_cast<size_t>(size > 0 ? size : 0) / 2);
-    if (size > 0) {
-        EXPECT_EQ(doc.GetRhythmWaveData(lead, buffer.data(), filter), size);
-    }
-    return buffer;
-}
 
 }  // namespace
 
@@ -84,7 +75,7 @@ TEST_F(ExtraDocTest, OpensEveryLayoutWithItsLeadsAndStrip)
         doc.SetDelBitNoise(0);
         for (int lead = 0; lead < type; ++lead) {
             const bool strip = c.rhythm && lead == type - 1;
-            const std::vector<short> wave = Wave(doc, lead, -1);
+            const std::vector<short> wave = RhythmWave(doc, lead, -1);
             EXPECT_EQ(wave.size(), strip ? 10000u : 5000u);
             // Freeze leads are shown unfiltered whatever the filter.
             const short cutoff = c.layout == ExtraLayout::Freeze ? 150 : 100;
@@ -155,16 +146,16 @@ TEST_F(ExtraDocTest, SpeedAndFilterFallBackToTheRecord)
     // A filter of 0, asked for or set, means the record's own.
     m_doc.SetDelBitNoise(0);
     const std::vector<short> own = Filtered(Samples(files, 0), 75);
-    EXPECT_EQ(Wave(m_doc, 0, 0), own);
-    EXPECT_EQ(Wave(m_doc, 0, -1), own);
+    EXPECT_EQ(RhythmWave(m_doc, 0, 0), own);
+    EXPECT_EQ(RhythmWave(m_doc, 0, -1), own);
     m_doc.SetFilter(35);
-    EXPECT_EQ(Wave(m_doc, 0, -1), Filtered(Samples(files, 0), 35));
-    EXPECT_EQ(Wave(m_doc, 0, 0), own);
+    EXPECT_EQ(RhythmWave(m_doc, 0, -1), Filtered(Samples(files, 0), 35));
+    EXPECT_EQ(RhythmWave(m_doc, 0, 0), own);
     // Bit-noise suppression follows the filter.
     m_doc.SetDelBitNoise(1);
     std::vector<short> expected = Filtered(Samples(files, 0), 35);
     DeleteBitNoise(expected.data(), static_cast<unsigned>(expected.size()));
-    EXPECT_EQ(Wave(m_doc, 0, -1), expected);
+    EXPECT_EQ(RhythmWave(m_doc, 0, -1), expected);
 
     // An unknown speed code or none at all: 25 mm/s.
     for (int code : {9, -1}) {
@@ -225,8 +216,8 @@ TEST_F(ExtraDocTest, SensitivitiesFollowTheLeadSetsAndModes)
     m_doc.SetSense(4, 20.0f, 1);
     EXPECT_EQ(m_doc.GetSenseMode(), 1u);
     EXPECT_EQ(m_doc.GetSense(4u, false), 20.0f);
-    EXPECT_EQ(XmlText(files.xml, REFERENCE_SETTING_PATH L"/Sensitivity/Extra1"), L"5.00");
-    EXPECT_EQ(XmlText(files.xml, REFERENCE_SETTING_PATH L"/Sensitivity", 2, L"mode"), L"1");
+    EXPECT_EQ(ReadXmlValue(files.xml, REFERENCE_SETTING_PATH L"/Sensitivity/Extra1"), L"5.00");
+    EXPECT_EQ(ReadXmlValue(files.xml, REFERENCE_SETTING_PATH L"/Sensitivity", L"mode"), L"1");
 
     m_doc.SetSenseMode(7);   // not a mode
     EXPECT_EQ(m_doc.GetSenseMode(), 1u);
@@ -323,11 +314,11 @@ TEST_F(ExtraDocTest, SettingsWrittenToTheRecordXmlReadBack)
     for (int id : {REFERENCE_PAGE_STYLE, REFERENCE_FILTER, REFERENCE_SPEED, REFERENCE_SENSE_MODE})
         m_doc.SetReferenceIntoXML(id, 0);
     for (int arg : {2, 4, 5}) m_doc.SetReferenceIntoXML(REFERENCE_SENSITIVITY, arg);
-    EXPECT_EQ(XmlText(files.xml, REFERENCE_SETTING_PATH L"/Speed"), L"10.0");
+    EXPECT_EQ(ReadXmlValue(files.xml, REFERENCE_SETTING_PATH L"/Speed"), L"10.0");
     // The drawing settings of the base document go to the same file.
     m_doc.SetDelBitNoise(0);
     m_doc.SetReferenceIntoXML(REFERENCE_DEL_BIT_NOISE, 0);
-    EXPECT_EQ(XmlText(files.xml, REFERENCE_DRAW_SETTING_PATH L"/Del_bit_noise"), L"0");
+    EXPECT_EQ(ReadXmlValue(files.xml, REFERENCE_DRAW_SETTING_PATH L"/Del_bit_noise"), L"0");
 
     CExtraViewDoc doc;
     ASSERT_NE(Load(doc, files, 7), nullptr);
@@ -441,21 +432,7 @@ TEST_F(ExtraDocTest, FrankLeadsOfARealRecordOpenAsThreeExtraLeads)
     EXPECT_EQ(item->stLeadName.strDispName[2], L"Z");
     EXPECT_EQ(item->stPatient.strAge, L"81");
     m_doc.SetDelBitNoise(0);
-    const std::vector<short> wave = Wave(m_doc, 2, -1);
+    const std::vector<short> wave = RhythmWave(m_doc, 2, -1);
     EXPECT_EQ(wave.size(), 5000u);
     EXPECT_EQ(wave, Filtered(Samples(files, 2), 100));
-}
-
-TEST_F(ExtraDocTest, CreatedByClassName)
-{
-    CRuntimeClass* runtime = CRuntimeClass::FromName("CExtraViewDoc");
-    ASSERT_EQ(runtime, RUNTIME_CLASS(CExtraViewDoc));
-    CObject* object = CRuntimeClass::CreateObject("CExtraViewDoc");
-    ASSERT_NE(object, nullptr);
-    EXPECT_TRUE(object->IsKindOf(RUNTIME_CLASS(CTavrionDoc)));
-    CExtraViewDoc* doc = static_cast<CExtraViewDoc*>(object);
-    EXPECT_EQ(doc->GetDocType(), DOC_TYPE_EXTRA);
-    EXPECT_EQ(doc->GetCurItemLeadCount(), 255);
-    EXPECT_GT(doc->GetCheckCount(), 30);
-    delete object;
 }

@@ -15,12 +15,6 @@ const wchar_t kAnalysisEditDate[] = L"/Rawdata/Tavrion/Analysis/Analysis_edit/Ed
 const wchar_t kConfirmEditor[] = L"/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor";
 const wchar_t kBirthday[] = L"/Rawdata/Tavrion/Inspection/Patient_section/Birthday";
 
-CString Store(CExtraViewDoc& doc, UINT id)
-{
-    CString text;
-    doc.GetCtrlData(id, text);
-    return text;
-}
 
 }  // namespace
 
@@ -59,8 +53,8 @@ TEST_F(ExtraDocTest, OpeningReadsTheRecordXmlIntoTheItem)
     EXPECT_EQ(item->strLeadNameEditDate.Left(5), L"2024/");
 
     m_doc.SetCtrlContent(nullptr);
-    EXPECT_EQ(Store(m_doc, 4016), item->strLeadNameEditDate.Left(16));
-    EXPECT_EQ(Store(m_doc, 4017), L"一行目\r\n二行目");
+    EXPECT_EQ(StoredText(m_doc, 4016), item->strLeadNameEditDate.Left(16));
+    EXPECT_EQ(StoredText(m_doc, 4017), L"一行目\r\n二行目");
 
     // Neither lead-name date: empty.
     CExtraViewDoc doc;
@@ -105,21 +99,21 @@ TEST_F(ExtraDocTest, StoreShowsCaptionsValuesAndListedMedications)
     // the last one included.
     item->stInterpre.strMedication2.Empty();
     m_doc.SetCtrlContent(nullptr);
-    EXPECT_EQ(Store(m_doc, 3637), L"降圧剤");
-    EXPECT_EQ(Store(m_doc, 3639), L"抗凝固薬C");
+    EXPECT_EQ(StoredText(m_doc, 3637), L"降圧剤");
+    EXPECT_EQ(StoredText(m_doc, 3639), L"抗凝固薬C");
     item->stInterpre.nMedication2Sel = 3;   // past the list
     m_doc.SetCtrlContent(nullptr);
-    EXPECT_EQ(Store(m_doc, 3639), L"");
+    EXPECT_EQ(StoredText(m_doc, 3639), L"");
     EXPECT_EQ(m_doc.IsInfoEditChange(item), 0);
 
-    EXPECT_EQ(Store(m_doc, 3640), L"自覚症状");
-    EXPECT_EQ(Store(m_doc, 4012), L"心拍数(bpm)");
-    EXPECT_EQ(Store(m_doc, 4011), L"......");
-    EXPECT_EQ(Store(m_doc, 3641), L"動悸");
-    EXPECT_EQ(Store(m_doc, 3999), item->stAddition.strTitle[0]);
-    EXPECT_EQ(Store(m_doc, 4010), item->stAddition.strContent[2]);
-    EXPECT_EQ(Store(m_doc, 3001), L"EX-0007");   // the patient strip
-    EXPECT_EQ(Store(m_doc, 3664).GetLength(), 16);
+    EXPECT_EQ(StoredText(m_doc, 3640), L"自覚症状");
+    EXPECT_EQ(StoredText(m_doc, 4012), L"心拍数(bpm)");
+    EXPECT_EQ(StoredText(m_doc, 4011), L"......");
+    EXPECT_EQ(StoredText(m_doc, 3641), L"動悸");
+    EXPECT_EQ(StoredText(m_doc, 3999), item->stAddition.strTitle[0]);
+    EXPECT_EQ(StoredText(m_doc, 4010), item->stAddition.strContent[2]);
+    EXPECT_EQ(StoredText(m_doc, 3001), L"EX-0007");   // the patient strip
+    EXPECT_EQ(StoredText(m_doc, 3664).GetLength(), 16);
 }
 
 // Which confirmation controls show, for a confirmed and an unconfirmed record.
@@ -212,7 +206,7 @@ TEST_F(ExtraDocTest, BirthdayWithoutAYearIsSavedEmpty)
     item->stInterpre.stBirthday.strYear.Empty();
     ASSERT_EQ(m_doc.SaveDataToXML(item->nID), 0);
     for (const wchar_t* attrib : {L"year", L"month", L"day"})
-        EXPECT_EQ(XmlText(files.xml, kBirthday, 2, attrib), L"") << attrib;
+        EXPECT_EQ(ReadXmlValue(files.xml, kBirthday, attrib), L"") << attrib;
 }
 
 // Saving an item that is not the current one writes that item's values; the
@@ -230,8 +224,8 @@ TEST_F(ExtraDocTest, SavingAnotherItemWritesItsOwnValues)
     two->stInterpre.strDisease = L"脂質異常症";
     ASSERT_EQ(m_doc.SaveDataToXML(two->nID), 0);
     EXPECT_EQ(one->stInterpre.strDisease, L"糖尿病");
-    EXPECT_EQ(XmlText(second.xml, L"/Rawdata/Tavrion/Inspection/Patient_section/Disease"), L"脂質異常症");
-    EXPECT_EQ(XmlText(first.xml, L"/Rawdata/Tavrion/Inspection/Patient_section/Disease"), L"高血圧症");
+    EXPECT_EQ(ReadXmlValue(second.xml, L"/Rawdata/Tavrion/Inspection/Patient_section/Disease"), L"脂質異常症");
+    EXPECT_EQ(ReadXmlValue(first.xml, L"/Rawdata/Tavrion/Inspection/Patient_section/Disease"), L"高血圧症");
 
     // No such item, or one without a record XML: nothing is written.
     const std::string before = testsupport::ReadFileBytes(first.xml);

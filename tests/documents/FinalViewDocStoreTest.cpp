@@ -22,13 +22,6 @@ protected:
         m_path = Write(SynthRecord(m_options), &m_xml);
     }
 
-    CString Ctrl(CFinalViewDoc& doc, UINT id)
-    {
-        CString text;
-        doc.GetCtrlData(id, text);
-        return text;
-    }
-
     MasterStepOptions m_options;
     std::string m_path;
     std::string m_xml;
@@ -42,20 +35,20 @@ TEST_F(FinalViewDocEdit, StoreTakesTheItemAndItsCaptions)
     ASSERT_EQ(Open(doc, m_path, m_xml), 0);
     doc.SetCtrlContent(nullptr);
     _FINALDATAITEM* item = doc.GetCurrentDataItem();
-    EXPECT_EQ(Ctrl(doc, 3001), CString(L"MS-0243"));
-    EXPECT_EQ(Ctrl(doc, 3605), item->stInterpre.strSympton);
-    EXPECT_FALSE(Ctrl(doc, 3605).IsEmpty());
-    EXPECT_EQ(Ctrl(doc, 3609), item->stInterpre.strDepartment);
-    EXPECT_EQ(Ctrl(doc, 3985), item->stAddition.strTitle[0]);
-    EXPECT_EQ(Ctrl(doc, 3996), item->stAddition.strContent[2]);
-    EXPECT_EQ(Ctrl(doc, 3617), CString(L"J3"));
-    EXPECT_EQ(Ctrl(doc, 4017), item->stInterpre.strComment);
-    EXPECT_TRUE(Ctrl(doc, 3988).IsEmpty());
+    EXPECT_EQ(StoredText(doc, 3001), CString(L"MS-0243"));
+    EXPECT_EQ(StoredText(doc, 3605), item->stInterpre.strSympton);
+    EXPECT_FALSE(StoredText(doc, 3605).IsEmpty());
+    EXPECT_EQ(StoredText(doc, 3609), item->stInterpre.strDepartment);
+    EXPECT_EQ(StoredText(doc, 3985), item->stAddition.strTitle[0]);
+    EXPECT_EQ(StoredText(doc, 3996), item->stAddition.strContent[2]);
+    EXPECT_EQ(StoredText(doc, 3617), CString(L"J3"));
+    EXPECT_EQ(StoredText(doc, 4017), item->stInterpre.strComment);
+    EXPECT_TRUE(StoredText(doc, 3988).IsEmpty());
     // Captions: the stylesheet's text, else the form's own.
     const CString layout = g_stDefCtrlPos.stFinal[MSFR_SYMPTOM_STC].strCaption;
-    EXPECT_EQ(Ctrl(doc, 3604), layout.IsEmpty() ? CString(L"自覚症状") : layout);
+    EXPECT_EQ(StoredText(doc, 3604), layout.IsEmpty() ? CString(L"自覚症状") : layout);
     const CString ward = g_stDefCtrlPos.stFinal[MSFR_WARD_STC].strCaption;
-    EXPECT_EQ(Ctrl(doc, 3610), ward.IsEmpty() ? CString(L"病棟") : ward);
+    EXPECT_EQ(StoredText(doc, 3610), ward.IsEmpty() ? CString(L"病棟") : ward);
     EXPECT_EQ(doc.IsEidtChange(), 0);
 
     // A picked list entry shows when nothing was typed, the last entry too.
@@ -64,11 +57,11 @@ TEST_F(FinalViewDocEdit, StoreTakesTheItemAndItsCaptions)
     doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(0), L"ニトログリセリン");
     doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(0), L"β遮断薬");
     doc.SetCtrlContent(nullptr);
-    EXPECT_EQ(Ctrl(doc, 3601), CString(L"β遮断薬"));
+    EXPECT_EQ(StoredText(doc, 3601), CString(L"β遮断薬"));
     EXPECT_EQ(doc.IsInfoEditChange(item), 0);
     item->stInterpre.nMedication1Sel = 2;
     doc.SetCtrlContent(nullptr);
-    EXPECT_TRUE(Ctrl(doc, 3601).IsEmpty());
+    EXPECT_TRUE(StoredText(doc, 3601).IsEmpty());
 }
 
 TEST_F(FinalViewDocEdit, EditsSaveAndReadBack)
@@ -92,7 +85,7 @@ TEST_F(FinalViewDocEdit, EditsSaveAndReadBack)
         // The item holds the edits now: nothing differs any more.
         EXPECT_EQ(doc.IsEidtChange(), 0);
     }
-    EXPECT_EQ(ReadXml(m_xml, L"/Rawdata/Tavrion/Comment/Voktext_section/Comment_content"),
+    EXPECT_EQ(ReadXmlValue(m_xml, L"/Rawdata/Tavrion/Comment/Voktext_section/Comment_content"),
               CString(L"負荷後ST低下\r\n要経過観察"));
 
     CFinalViewDoc doc;
@@ -169,9 +162,9 @@ TEST_F(FinalViewDocEdit, DisplaySettingsTravelWithTheRecord)
         doc.SetSense(6, 20.0f, 0);
         doc.SetReferenceIntoXML(REFERENCE_SENSITIVITY, 0);
     }
-    EXPECT_EQ(ReadXml(m_xml, L"/Rawdata/Tavrion/Record/Extended_section/Acq_filter"), CString(L"35"));
+    EXPECT_EQ(ReadXmlValue(m_xml, L"/Rawdata/Tavrion/Record/Extended_section/Acq_filter"), CString(L"35"));
     // Mode 3 takes the item's sensitivity, 10.0 for every item made.
-    EXPECT_EQ(ReadXml(m_xml, L"/Rawdata/Assist_info/Reference/Setting/Sensitivity"), CString(L"10.00"));
+    EXPECT_EQ(ReadXmlValue(m_xml, L"/Rawdata/Assist_info/Reference/Setting/Sensitivity"), CString(L"10.00"));
 
     CFinalViewDoc doc;
     ASSERT_EQ(Open(doc, m_path, m_xml), 0);
@@ -184,7 +177,7 @@ TEST_F(FinalViewDocEdit, DisplaySettingsTravelWithTheRecord)
     // A manual change in mode 3 returns to mode 1 and records it at once.
     doc.SetSense(6, 20.0f, 1);
     EXPECT_EQ(doc.GetSenseMode(), 1u);
-    EXPECT_EQ(ReadXml(m_xml, L"/Rawdata/Assist_info/Reference/Setting/Sensitivity", L"mode"), CString(L"1"));
+    EXPECT_EQ(ReadXmlValue(m_xml, L"/Rawdata/Assist_info/Reference/Setting/Sensitivity", L"mode"), CString(L"1"));
     EXPECT_FLOAT_EQ(doc.GetCommonSense(0), 20.0f);
     doc.SetSenseMode(2);
     EXPECT_EQ(doc.GetSenseMode(), 1u);
@@ -193,19 +186,19 @@ TEST_F(FinalViewDocEdit, DisplaySettingsTravelWithTheRecord)
     const wchar_t* pageStyle = L"/Rawdata/Assist_info/Reference/Setting/Page_style";
     doc.SetPageStyle(4);
     doc.SetReferenceIntoXML(REFERENCE_RHYTHM_1LEAD, 2);
-    EXPECT_EQ(ReadXml(m_xml, pageStyle), CString(L"3"));
+    EXPECT_EQ(ReadXmlValue(m_xml, pageStyle), CString(L"3"));
     // The base's drawing settings reach the record through this document's item.
     doc.SetGridType(2);
     doc.SetReferenceIntoXML(REFERENCE_GRID_TYPE, 0);
-    EXPECT_EQ(ReadXml(m_xml, L"/Rawdata/Assist_info/Reference/Setting/Draw_setting/Grid_type"), CString(L"2"));
+    EXPECT_EQ(ReadXmlValue(m_xml, L"/Rawdata/Assist_info/Reference/Setting/Draw_setting/Grid_type"), CString(L"2"));
 }
 
 TEST_F(FinalViewDocEdit, StoredSettingsOutsideTheirSetsFallBack)
 {
     const wchar_t* setting = L"/Rawdata/Assist_info/Reference/Setting/";
-    WriteXml(m_xml, (CString(setting) + L"Page_style").GetString(), L"5");
-    WriteXml(m_xml, (CString(setting) + L"Filter").GetString(), L"40");
-    WriteXml(m_xml, (CString(setting) + L"Sensitivity").GetString(), L"7.5");
+    WriteXmlValue(m_xml, (CString(setting) + L"Page_style").GetString(), L"5");
+    WriteXmlValue(m_xml, (CString(setting) + L"Filter").GetString(), L"40");
+    WriteXmlValue(m_xml, (CString(setting) + L"Sensitivity").GetString(), L"7.5");
     CFinalViewDoc doc;
     ASSERT_EQ(Open(doc, m_path, m_xml), 0);
     doc.SetPageStyle(2);
@@ -221,13 +214,13 @@ TEST_F(FinalViewDocEdit, DeviceFixedFilterIsNotWritten)
     options.filterFixed = true;
     std::string xml;
     const std::string path = Write(SynthRecord(options), &xml, "fixed");
-    const CString stored = ReadXml(xml, L"/Rawdata/Tavrion/Record/Extended_section/Acq_filter");
+    const CString stored = ReadXmlValue(xml, L"/Rawdata/Tavrion/Record/Extended_section/Acq_filter");
     CFinalViewDoc doc;
     EXPECT_EQ(doc.GetFilter(), 100);
     ASSERT_EQ(Open(doc, path, xml), 0);
     doc.SetFilter(25);
     EXPECT_EQ(doc.GetFilter(), 25);
-    EXPECT_EQ(ReadXml(xml, L"/Rawdata/Tavrion/Record/Extended_section/Acq_filter"), stored);
+    EXPECT_EQ(ReadXmlValue(xml, L"/Rawdata/Tavrion/Record/Extended_section/Acq_filter"), stored);
     doc.SetFilter(0);
     EXPECT_EQ(doc.GetFilter(), 100);   // no override: the item's filter
 }
@@ -248,9 +241,9 @@ TEST_F(FinalViewDocEdit, PickListChoiceAndBirthdayRoundTrip)
         item->stInterpre.stBirthday.strMonth = L"13";
         EXPECT_EQ(doc.SaveDataToXML(0), 0);
     }
-    EXPECT_EQ(ReadXml(m_xml, medication, L"index"), CString(L"1"));
-    EXPECT_TRUE(ReadXml(m_xml, medication).IsEmpty());
-    EXPECT_TRUE(ReadXml(m_xml, birthday, L"year").IsEmpty());
+    EXPECT_EQ(ReadXmlValue(m_xml, medication, L"index"), CString(L"1"));
+    EXPECT_TRUE(ReadXmlValue(m_xml, medication).IsEmpty());
+    EXPECT_TRUE(ReadXmlValue(m_xml, birthday, L"year").IsEmpty());
 
     CFinalViewDoc doc;
     ASSERT_EQ(Open(doc, m_path, m_xml), 0);
@@ -261,5 +254,5 @@ TEST_F(FinalViewDocEdit, PickListChoiceAndBirthdayRoundTrip)
     doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(0), L"硝酸薬");
     doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(0), L"Ca拮抗薬");
     doc.SetCtrlContent(nullptr);
-    EXPECT_EQ(Ctrl(doc, 3601), CString(L"Ca拮抗薬"));
+    EXPECT_EQ(StoredText(doc, 3601), CString(L"Ca拮抗薬"));
 }

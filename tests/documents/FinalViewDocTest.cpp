@@ -99,7 +99,7 @@ TEST_F(FinalViewDocOpen, CodeWithoutTripInformationEmptiesTheTripFields)
     CFinalViewDoc doc;
     ASSERT_EQ(Open(doc, path, xml), 0);
     const _FINAL_WAVE_INFO& wave = doc.GetCurrentDataItem()->stWaveInfo;
-    EXPECT_FALSE(ReadXml(xml, L"/Rawdata/Tavrion/Record/Mstep_section/Trip_info", L"trip").IsEmpty());
+    EXPECT_FALSE(ReadXmlValue(xml, L"/Rawdata/Tavrion/Record/Mstep_section/Trip_info", L"trip").IsEmpty());
     EXPECT_TRUE(wave.strTripTotal.IsEmpty());
     EXPECT_TRUE(wave.strTripCount.IsEmpty());
     EXPECT_TRUE(wave.strMasterStepMode.IsEmpty());
@@ -199,23 +199,6 @@ TEST(FinalViewDocLabels, StepModeTable)
     EXPECT_EQ(doc.GetStepMode(3, 1), CString(L"*"));
 }
 
-TEST(FinalViewDocClass, CreatedByRuntimeClassWithItsStore)
-{
-    std::unique_ptr<CObject> object(RUNTIME_CLASS(CFinalViewDoc)->CreateObject());
-    auto* doc = dynamic_cast<CFinalViewDoc*>(object.get());
-    ASSERT_NE(doc, nullptr);
-    EXPECT_TRUE(doc->IsKindOf(RUNTIME_CLASS(CTavrionDoc)));
-    EXPECT_EQ(doc->GetDocType(), DOC_TYPE_FINAL);
-    EXPECT_EQ(doc->GetPageStyle(), 1);
-    EXPECT_EQ(doc->GetFilter(), 100);
-    EXPECT_EQ(doc->IsDoctorConfirm(), 0);
-    ASSERT_EQ(doc->GetCheckCount(), 71);
-    EXPECT_EQ(doc->GetCheckID(30), 3600u);
-    EXPECT_EQ(doc->GetCheckID(46), 3984u);
-    EXPECT_EQ(doc->GetCheckID(48), 3988u);
-    EXPECT_EQ(doc->GetCheckID(70), 3626u);
-}
-
 // ---- bad input ------------------------------------------------------------------------------
 
 TEST_F(FinalViewDocOpen, FailedOpeningsReportAndRemoveTheItem)
@@ -274,10 +257,10 @@ TEST_F(FinalViewDocOpen, CountsBeyondTheTablesReadWithinBounds)
     EXPECT_EQ(item->stWaveInfo.sTrendCount, FINAL_TREND_POINTS);
     EXPECT_EQ(item->stWaveInfo.pTrendTime[30], 900);
 
-    WriteXml(xml, L"/Rawdata/Tavrion/Report/Cmp_load", L"-5", L"count");
-    WriteXml(xml, L"/Rawdata/Tavrion/Report/Summary_trend", L"0", L"count");
-    WriteXml(xml, L"/Rawdata/Tavrion/Report/Cmp_rest/Hr", L"99999");
-    WriteXml(xml, L"/Rawdata/Tavrion/Report/Cmp_load", L"7", L"descent_table");
+    WriteXmlValue(xml, L"/Rawdata/Tavrion/Report/Cmp_load", L"-5", L"count");
+    WriteXmlValue(xml, L"/Rawdata/Tavrion/Report/Summary_trend", L"0", L"count");
+    WriteXmlValue(xml, L"/Rawdata/Tavrion/Report/Cmp_rest/Hr", L"99999");
+    WriteXmlValue(xml, L"/Rawdata/Tavrion/Report/Cmp_load", L"7", L"descent_table");
     ASSERT_EQ(doc.GetDataInfoFromXMLFile(item), 0);
     EXPECT_EQ(item->nLoadCount, 0);
     EXPECT_EQ(item->pLoadInfo, nullptr);
@@ -322,13 +305,13 @@ TEST_F(FinalViewDocOpen, JudgementThatDiffersFromTheMasterIsDropped)
 {
     std::string xml;
     const std::string path = Write(SynthRecord(), &xml);
-    WriteXml(xml, L"/Rawdata/Tavrion/Analysis/Analysis_section/Judgement", L"別の判定");
+    WriteXmlValue(xml, L"/Rawdata/Tavrion/Analysis/Analysis_section/Judgement", L"別の判定");
     CFinalViewDoc doc;
     ASSERT_EQ(Open(doc, path, xml), 0);
     EXPECT_TRUE(doc.GetCurrentDataItem()->stInterpre.strFree[FINAL_FREE_IVREL_CODE].IsEmpty());
     EXPECT_TRUE(doc.GetCurrentDataItem()->stInterpre.strFree[FINAL_FREE_IVREL_TEXT].IsEmpty());
 
-    WriteXml(xml, L"/Rawdata/Tavrion/Analysis/Analysis_section/Judgement", L"XX", L"value");
+    WriteXmlValue(xml, L"/Rawdata/Tavrion/Analysis/Analysis_section/Judgement", L"XX", L"value");
     ASSERT_EQ(doc.GetDataInfoFromXMLFile(doc.GetCurrentDataItem()), 0);
     EXPECT_TRUE(doc.GetCurrentDataItem()->stInterpre.strFree[FINAL_FREE_IVREL_CODE].IsEmpty());
 }

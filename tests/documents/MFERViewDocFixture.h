@@ -9,39 +9,34 @@
 #include <string>
 #include <vector>
 
-#include "core/Globals.h"
-#include "core/PositionCtrl.h"
 #include "documents/MFERViewDoc.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/DocumentTestSupport.h"
 #include "tools/MferWriter.h"
 #include "tools/MferRecordXml.h"
 #include "tools/RecordXml.h"
 
 namespace mfertest {
 
+using testsupport::Utf8;
 using testsupport::Wide;
 
-inline std::string Narrow(const CString& text)
+// A control's text edited as the form edits it.
+inline void Edit(CMFERViewDoc& doc, UINT id, const wchar_t* text)
 {
-    return platform::ToUtf8(std::wstring(text.GetString()));
+    doc.SetCtrlData(id, text, 0, -1);
 }
 
-class MferDocTest : public ::testing::Test {
+class MferDocTest : public testsupport::DocumentTest {
 protected:
     void SetUp() override
     {
-        ResetDefCtrlPos();
-        m_savedWorkDir = g_pWorkDir;
-        const CString path = Wide(testsupport::WorkDir());
-        m_workDir.assign(path.GetString(), path.GetString() + path.GetLength() + 1);
-        g_pWorkDir = m_workDir.data();
+        DocumentTest::SetUp();
         m_doc.reset(new CMFERViewDoc);
     }
     void TearDown() override
     {
         m_doc.reset();
-        g_pWorkDir = m_savedWorkDir;
-        ResetDefCtrlPos();
+        DocumentTest::TearDown();
     }
 
     // An MFER file of a kind from the synthetic model.
@@ -80,9 +75,7 @@ protected:
     // Adds an item with its keys as the host does and makes it current.
     _MFERDATAITEM* AddItem(const std::string& mfer, const std::string& xml, int layout)
     {
-        _MFERDATAITEM* item = new _MFERDATAITEM;
-        item->strFilePath = Wide(mfer);
-        item->strXMLPath = xml.empty() ? CString() : Wide(xml);
+        _MFERDATAITEM* item = testsupport::NewRecordItem<_MFERDATAITEM>(mfer, xml);
         item->nLeadLayout = layout;
         m_doc->GetMFERDataManager()->AppendItem(item);
         m_doc->SetCurDataIndex(item->nID);
@@ -103,10 +96,7 @@ protected:
     }
     std::string Text(const std::string& path) { return testsupport::ReadFileBytes(path); }
 
-    testsupport::TempDir m_dir;
     std::unique_ptr<CMFERViewDoc> m_doc;
-    std::vector<wchar_t> m_workDir;
-    wchar_t* m_savedWorkDir = nullptr;
     int m_files = 0;
 };
 

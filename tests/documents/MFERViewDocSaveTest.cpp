@@ -5,8 +5,9 @@
 #include "tests/documents/MFERViewDocFixture.h"
 
 using morvelance::MferKind;
+using mfertest::Edit;
 using mfertest::MferDocTest;
-using mfertest::Narrow;
+using mfertest::Utf8;
 
 namespace {
 
@@ -16,21 +17,12 @@ const wchar_t* const kAdditions = L"/Rawdata/Tavrion/Addition/Patient_add_sectio
 
 int Count(const _MFERDATAITEM* item, const wchar_t* xpath)
 {
-    CECGXMLParser xml(item->strXMLPath, 0, CString());
-    return xml.GetObjectCount(xpath);
+    return testsupport::XmlCount(Utf8(item->strXMLPath), xpath);
 }
 
-CString Read(const _MFERDATAITEM* item, const CString& xpath, const wchar_t* attrib = L"")
+CString Read(const _MFERDATAITEM* item, const CString& xpath, const CString& attrib = CString())
 {
-    CECGXMLParser xml(item->strXMLPath, 0, CString());
-    CString value;
-    if (!xml.GetDataFromXMLDOM(value, xpath, attrib[0] ? 2 : 4, attrib)) return L"(none)";
-    return value;
-}
-
-void Edit(CMFERViewDoc& doc, UINT id, const wchar_t* text)
-{
-    doc.SetCtrlData(id, text, 0, -1);
+    return testsupport::ReadXmlValue(Utf8(item->strXMLPath), xpath, attrib, L"(none)");
 }
 
 }  // namespace
@@ -39,7 +31,7 @@ TEST_F(MferDocTest, EditsSaveAndComeBackInANewDocument)
 {
     _MFERDATAITEM* item = OpenKind(MferKind::Plain, 12, 0x800C, 12);
     ASSERT_NE(nullptr, item);
-    const std::string mferBytes = Text(Narrow(item->strFilePath));
+    const std::string mferBytes = Text(Utf8(item->strFilePath));
     m_doc->SetCtrlContent(nullptr);
     Edit(*m_doc, 3003, L"佐藤 一郎");
     Edit(*m_doc, 3035, L"胸痛");
@@ -54,7 +46,7 @@ TEST_F(MferDocTest, EditsSaveAndComeBackInANewDocument)
     Edit(*m_doc, 3063, L"4-2");
     EXPECT_EQ(1, m_doc->IsEidtChange());
     EXPECT_EQ(0, m_doc->SaveDataToXML(item->nID));
-    EXPECT_EQ(mferBytes, Text(Narrow(item->strFilePath)));
+    EXPECT_EQ(mferBytes, Text(Utf8(item->strFilePath)));
 
     // Two rows and the free one; IVREL rows and additions as they were.
     EXPECT_EQ(3, Count(item, kMinnesotas));
@@ -65,7 +57,7 @@ TEST_F(MferDocTest, EditsSaveAndComeBackInANewDocument)
 
     const CString mfer = item->strFilePath, xml = item->strXMLPath, ivrel5 = item->stInterpre.strIvrelCode[5];
     m_doc.reset(new CMFERViewDoc);
-    _MFERDATAITEM* again = AddItem(Narrow(mfer), Narrow(xml), 12);
+    _MFERDATAITEM* again = AddItem(Utf8(mfer), Utf8(xml), 12);
     ASSERT_EQ(0, Open(again));
     const _INTERPRE_INFO_REST& info = again->stInterpre;
     EXPECT_EQ(CString(L"佐藤 一郎"), again->stPatient.strName);
@@ -137,9 +129,9 @@ TEST_F(MferDocTest, MeasurementsSaveOnlyForTwelveAndFifteenLeads)
 {
     _MFERDATAITEM* strip = OpenKind(MferKind::Plain, 1, 0x8001, 1);
     ASSERT_NE(nullptr, strip);
-    const std::string before = Text(Narrow(strip->strXMLPath));
+    const std::string before = Text(Utf8(strip->strXMLPath));
     EXPECT_EQ(255, m_doc->SaveMsuDataToXML(strip));
-    EXPECT_EQ(before, Text(Narrow(strip->strXMLPath)));
+    EXPECT_EQ(before, Text(Utf8(strip->strXMLPath)));
     EXPECT_EQ(255, m_doc->SaveMsuDataToXML(nullptr));
 
     // A rhythm-form record writes its analysis editor to the fixed path.

@@ -10,20 +10,17 @@ using testsupport::Wide;
 
 namespace {
 
-CString Setting(const _MFERDATAITEM* item, const wchar_t* element, const wchar_t* attrib = L"")
+CString Setting(const _MFERDATAITEM* item, const wchar_t* element, const CString& attrib = CString())
 {
-    CECGXMLParser xml(item->strXMLPath, 0, CString());
-    CString value;
-    const int type = attrib[0] ? 2 : 4;
-    if (!xml.GetDataFromXMLDOM(value, CString(REFERENCE_SETTING_PATH L"/") + element, type, attrib)) return L"(none)";
-    return value;
+    return testsupport::ReadXmlValue(testsupport::Utf8(item->strXMLPath), CString(REFERENCE_SETTING_PATH L"/") + element,
+                                     attrib, L"(none)");
 }
 
-void PutSetting(const _MFERDATAITEM* item, const wchar_t* element, const wchar_t* value, const wchar_t* attrib = L"")
+void PutSetting(const _MFERDATAITEM* item, const wchar_t* element, const wchar_t* value,
+                const CString& attrib = CString())
 {
-    CECGXMLParser xml(item->strXMLPath, 0, CString());
-    xml.SetDataToXMLDOM(value, CString(REFERENCE_SETTING_PATH L"/") + element, attrib[0] ? 2 : 4, attrib);
-    xml.SaveToXMLFile();
+    testsupport::WriteXmlValue(testsupport::Utf8(item->strXMLPath), CString(REFERENCE_SETTING_PATH L"/") + element,
+                               value, attrib);
 }
 
 }  // namespace
@@ -196,10 +193,10 @@ TEST_F(MferDocTest, SettingsWithoutARecordXmlWriteNothing)
 
     _MFERDATAITEM* other = OpenKind(MferKind::Plain, 12, 0x800C, 12);
     ASSERT_NE(nullptr, other);
-    const std::string before = testsupport::ReadFileBytes(mfertest::Narrow(other->strXMLPath));
+    const std::string before = testsupport::ReadFileBytes(testsupport::Utf8(other->strXMLPath));
     m_doc->SetReferenceIntoXML(REFERENCE_SMOOTH_FILTER_MODE, 0);   // the base's number
     m_doc->SetReferenceIntoXML(21, 0);
-    EXPECT_EQ(before, testsupport::ReadFileBytes(mfertest::Narrow(other->strXMLPath)));
+    EXPECT_EQ(before, testsupport::ReadFileBytes(testsupport::Utf8(other->strXMLPath)));
 }
 
 TEST_F(MferDocTest, DisplaySettingsRoundTripThroughANewDocument)
@@ -219,7 +216,7 @@ TEST_F(MferDocTest, DisplaySettingsRoundTripThroughANewDocument)
 
     const CString mfer = item->strFilePath, xml = item->strXMLPath;
     m_doc.reset(new CMFERViewDoc);
-    _MFERDATAITEM* again = AddItem(mfertest::Narrow(mfer), mfertest::Narrow(xml), 12);
+    _MFERDATAITEM* again = AddItem(testsupport::Utf8(mfer), testsupport::Utf8(xml), 12);
     ASSERT_EQ(0, Open(again));
     m_doc->UpDateReferenceInfo(CString());
     EXPECT_EQ(17, m_doc->GetPageStyle());

@@ -3,7 +3,9 @@
 #include "tests/documents/MFERViewDocFixture.h"
 
 using morvelance::MferKind;
+using mfertest::Edit;
 using mfertest::MferDocTest;
+using testsupport::StoredText;
 
 namespace {
 
@@ -15,54 +17,29 @@ public:
         const INT_PTR index = FindCheckEntry(uID);
         return index < 0 ? -1 : m_CheckArray.GetAt(index).IsPrint();
     }
-    INT_PTR FirstIndex(UINT uID) const { return FindCheckEntry(uID); }
 };
 
-CString Value(CMFERViewDoc& doc, UINT id)
-{
-    CString text;
-    doc.GetCtrlData(id, text);
-    return text;
-}
-
-void Edit(CMFERViewDoc& doc, UINT id, const wchar_t* text)
-{
-    doc.SetCtrlData(id, text, 0, -1);
-}
-
 }  // namespace
-
-TEST_F(MferDocTest, StoreHoldsThePanelAndTheRestingForm)
-{
-    CProbeDoc doc;
-    EXPECT_EQ(254, doc.GetCheckCount());
-    int comments = 0;
-    for (INT_PTR i = 0; i < doc.GetCheckCount(); ++i) comments += doc.GetCheckID(i) == 4017 ? 1 : 0;
-    EXPECT_EQ(2, comments);
-    EXPECT_LT(doc.FirstIndex(4017), doc.FirstIndex(3030));   // the panel's entry comes first
-    EXPECT_EQ(-1, doc.FirstIndex(3159));
-    EXPECT_EQ(30 + 59, doc.FirstIndex(3030));
-}
 
 TEST_F(MferDocTest, TwelveLeadRecordLoadsBothForms)
 {
     _MFERDATAITEM* item = OpenKind(MferKind::Plain, 12, 0x800C, 12);
     ASSERT_NE(nullptr, item);
     m_doc->SetCtrlContent(nullptr);
-    EXPECT_EQ(CString(L"動悸"), Value(*m_doc, 3035));
-    EXPECT_EQ(CString(L"動悸"), Value(*m_doc, 3641));
-    EXPECT_EQ(CString(L"MF-0042"), Value(*m_doc, 3001));
-    EXPECT_EQ(item->stInterpre.strComment, Value(*m_doc, 4017));
-    EXPECT_EQ(item->stInterpre.strMinneCode[0], Value(*m_doc, 3062));
-    EXPECT_EQ(item->stInterpre.strIvrelCode[1], Value(*m_doc, 3097));
-    EXPECT_EQ(item->stAddition.strTitle[0], Value(*m_doc, 3971));
-    EXPECT_EQ(item->stAddition.strTitle[0], Value(*m_doc, 3999));
-    EXPECT_EQ(16, Value(*m_doc, 3052).GetLength());
-    EXPECT_FALSE(Value(*m_doc, 3030).IsEmpty());
-    EXPECT_FALSE(Value(*m_doc, 3053).IsEmpty());
-    EXPECT_EQ(CString(L"156"), Value(*m_doc, 3171));
-    EXPECT_EQ(CString(L"1.350/0.900"), Value(*m_doc, 3179));
-    EXPECT_EQ(CString(L"2.250"), Value(*m_doc, 3181));
+    EXPECT_EQ(CString(L"動悸"), StoredText(*m_doc, 3035));
+    EXPECT_EQ(CString(L"動悸"), StoredText(*m_doc, 3641));
+    EXPECT_EQ(CString(L"MF-0042"), StoredText(*m_doc, 3001));
+    EXPECT_EQ(item->stInterpre.strComment, StoredText(*m_doc, 4017));
+    EXPECT_EQ(item->stInterpre.strMinneCode[0], StoredText(*m_doc, 3062));
+    EXPECT_EQ(item->stInterpre.strIvrelCode[1], StoredText(*m_doc, 3097));
+    EXPECT_EQ(item->stAddition.strTitle[0], StoredText(*m_doc, 3971));
+    EXPECT_EQ(item->stAddition.strTitle[0], StoredText(*m_doc, 3999));
+    EXPECT_EQ(16, StoredText(*m_doc, 3052).GetLength());
+    EXPECT_FALSE(StoredText(*m_doc, 3030).IsEmpty());
+    EXPECT_FALSE(StoredText(*m_doc, 3053).IsEmpty());
+    EXPECT_EQ(CString(L"156"), StoredText(*m_doc, 3171));
+    EXPECT_EQ(CString(L"1.350/0.900"), StoredText(*m_doc, 3179));
+    EXPECT_EQ(CString(L"2.250"), StoredText(*m_doc, 3181));
     EXPECT_EQ(0, m_doc->IsEidtChange());
 }
 
@@ -74,15 +51,15 @@ TEST_F(MferDocTest, MeasurementTextsShowTheirStars)
     const wchar_t* values[10] = {L"***", L"160", L"90", L"400", L"****", L"999", L"45", L"***", L"1.2", L"0.8"};
     for (int i = 0; i < 10; ++i) g[i] = values[i];
     m_doc->SetAnyCtrlContent(1);
-    EXPECT_EQ(CString(L"*"), Value(*m_doc, 3169));
-    EXPECT_EQ(CString(L"400/ *"), Value(*m_doc, 3175));
-    EXPECT_EQ(CString(L"*/ 45/ *"), Value(*m_doc, 3177));
-    EXPECT_EQ(CString(L"1.2/0.8"), Value(*m_doc, 3179));
-    EXPECT_EQ(CString(L"2.000"), Value(*m_doc, 3181));
+    EXPECT_EQ(CString(L"*"), StoredText(*m_doc, 3169));
+    EXPECT_EQ(CString(L"400/ *"), StoredText(*m_doc, 3175));
+    EXPECT_EQ(CString(L"*/ 45/ *"), StoredText(*m_doc, 3177));
+    EXPECT_EQ(CString(L"1.2/0.8"), StoredText(*m_doc, 3179));
+    EXPECT_EQ(CString(L"2.000"), StoredText(*m_doc, 3181));
     g[8] = L"*.***";
     m_doc->SetAnyCtrlContent(1);
-    EXPECT_EQ(CString(L"*.*/0.8"), Value(*m_doc, 3179));
-    EXPECT_EQ(CString(L"*.*"), Value(*m_doc, 3181));
+    EXPECT_EQ(CString(L"*.*/0.8"), StoredText(*m_doc, 3179));
+    EXPECT_EQ(CString(L"*.*"), StoredText(*m_doc, 3181));
 }
 
 TEST_F(MferDocTest, MinnesotaRowsCloseUpAndShowOneFreeRow)
@@ -151,7 +128,7 @@ TEST_F(MferDocTest, ExtraLeadRecordsUseThePanelRowsWhateverTheirLayout)
     ASSERT_NE(nullptr, item);
     m_doc->SetCtrlContent(nullptr);
     EXPECT_EQ(0, m_doc->IsEidtChange());
-    EXPECT_EQ(CString(L"72"), Value(*m_doc, 4013));
+    EXPECT_EQ(CString(L"72"), StoredText(*m_doc, 4013));
     Edit(*m_doc, 4008, L"追記");
     EXPECT_EQ(1, m_doc->IsAdditionEditChange(item));
     m_doc->UpDateCurItemContent();
@@ -167,11 +144,11 @@ TEST_F(MferDocTest, MedicationPicksItsListEntryButNeverTheLast)
     item->stInterpre.strMedication1.Empty();
     item->stInterpre.nMedication1Sel = 1;
     m_doc->SetCtrlContent(nullptr);
-    EXPECT_EQ(CString(L"利尿剤"), Value(*m_doc, 3637));
+    EXPECT_EQ(CString(L"利尿剤"), StoredText(*m_doc, 3637));
     EXPECT_EQ(0, m_doc->IsInfoEidtChange(item));
     item->stInterpre.nMedication1Sel = 2;
     m_doc->SetCtrlContent(nullptr);
-    EXPECT_TRUE(Value(*m_doc, 3637).IsEmpty());
+    EXPECT_TRUE(StoredText(*m_doc, 3637).IsEmpty());
 }
 
 TEST_F(MferDocTest, ConfirmationEntriesShowByTheConfirmedFlag)

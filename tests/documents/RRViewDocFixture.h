@@ -9,15 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "core/ECGXMLParser.h"
-#include "core/Globals.h"
 #include "documents/RRViewDoc.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/DocumentTestSupport.h"
 #include "tools/EcgModel.h"
 #include "tools/RRRecord.h"
 
 namespace rrtest {
 
+using testsupport::ReadXmlValue;
+using testsupport::RhythmWave;
+using testsupport::StoredText;
 using testsupport::Wide;
 
 // Gives the tests the store's entries.
@@ -33,10 +34,7 @@ public:
     int DocFilter() const { return m_nFilter; }
 };
 
-struct RRFiles {
-    std::string record;
-    std::string xml;
-};
+using RRFiles = testsupport::RecordPaths;
 
 struct RRRecordPlan {
     double seconds = 20.0;
@@ -46,21 +44,12 @@ struct RRRecordPlan {
     morvelance::RecordXmlOptions xml;
 };
 
-class RRDocTest : public ::testing::Test {
+class RRDocTest : public testsupport::DocumentTest {
 protected:
     void SetUp() override
     {
-        ResetDefCtrlPos();
-        m_savedWorkDir = g_pWorkDir;
-        const CString path = Wide(testsupport::WorkDir());
-        m_workDir.assign(path.GetString(), path.GetString() + path.GetLength() + 1);
-        g_pWorkDir = m_workDir.data();
+        DocumentTest::SetUp();
         m_doc.GetCtrlPosFromXSL(LOAD_POS_RR);
-    }
-    void TearDown() override
-    {
-        g_pWorkDir = m_savedWorkDir;
-        ResetDefCtrlPos();
     }
 
     RRFiles Write(const std::string& name, const RRRecordPlan& plan = RRRecordPlan())
@@ -85,21 +74,14 @@ protected:
     // Lists the record as the host does and makes it current.
     _RRDATAITEM* Add(const RRFiles& files, CTestRRDoc& doc)
     {
-        auto* item = new _RRDATAITEM;
-        item->strFilePath = Wide(files.record);
-        item->strXMLPath = Wide(files.xml);
+        auto* item = testsupport::NewRecordItem<_RRDATAITEM>(files.record, files.xml);
         doc.GetRRDataManager()->AppendItem(item);
         doc.SetCurDataIndex(item->nID);
         return item;
     }
     _RRDATAITEM* Add(const RRFiles& files) { return Add(files, m_doc); }
 
-    static int Open(CRRViewDoc& doc, const RRFiles& files)
-    {
-        CString xml = Wide(files.xml);
-        CString record = Wide(files.record);
-        return doc.OpenFile(xml, record);
-    }
+    static int Open(CRRViewDoc& doc, const RRFiles& files) { return testsupport::OpenRecord(doc, files); }
     int Open(const RRFiles& files) { return Open(m_doc, files); }
 
     // A fresh document that opens the files again, as the next session would.
@@ -118,18 +100,7 @@ protected:
         m_dir.Write(files.xml.substr(m_dir.Path().size() + 1), text);
     }
 
-    static CString ReadXml(const RRFiles& files, const CString& path, const CString& attrib = CString())
-    {
-        CECGXMLParser xml(Wide(files.xml), 0, CString());
-        CString value;
-        xml.GetDataFromXMLDOM(value, path, attrib.IsEmpty() ? 4 : 2, attrib);
-        return value;
-    }
-
-    testsupport::TempDir m_dir;
     CTestRRDoc m_doc;
-    std::vector<wchar_t> m_workDir;
-    wchar_t* m_savedWorkDir = nullptr;
 };
 
 }  // namespace rrtest

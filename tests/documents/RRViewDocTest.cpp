@@ -13,16 +13,6 @@ using platform::ui::MessageBoxRecorder;
 
 namespace {
 
-std::vector<short> Samples(CRRViewDoc& doc, int lead, int filter)
-{
-    const int size = doc.GetRhythmWaveData(lead, nullptr, filter);
-    std::vector<short> samples(size > 0 ? static_cast<size_t>(size / 2) : 0);
-    if (size > 0) {
-        EXPECT_EQ(size, doc.GetRhythmWaveData(lead, samples.data(), filter));
-    }
-    return samples;
-}
-
 int AnnotationCount(const _RRDATAITEM* item)
 {
     int n = 0;
@@ -56,19 +46,19 @@ TEST_F(RRDocTest, OpensARecordAndServesItsFilteredStrip)
     m_doc.SetFilter(150);
     m_doc.SetDelBitNoise(0);
     EXPECT_EQ(static_cast<int>(raw.size() * 2), m_doc.GetRhythmWaveData(1, nullptr, -1));
-    const std::vector<short> unfiltered = Samples(m_doc, 1, -1);
+    const std::vector<short> unfiltered = RhythmWave(m_doc, 1, -1);
     ASSERT_EQ(raw.size(), unfiltered.size());
     EXPECT_EQ(0, std::memcmp(raw.data(), unfiltered.data(), raw.size() * 2));
 
     // A cutoff of the caller's wins over the document's own...
     std::vector<short> expected(raw.begin(), raw.end());
     ASSERT_EQ(1, HiCutFilter(35, expected.data(), static_cast<int>(expected.size())));
-    EXPECT_EQ(expected, Samples(m_doc, 1, 35));
+    EXPECT_EQ(expected, RhythmWave(m_doc, 1, 35));
     // ...except with the document set to the record's filter (100 in this record).
     m_doc.SetFilter(0);
     expected.assign(raw.begin(), raw.end());
     HiCutFilter(100, expected.data(), static_cast<int>(expected.size()));
-    EXPECT_EQ(expected, Samples(m_doc, 1, 35));
+    EXPECT_EQ(expected, RhythmWave(m_doc, 1, 35));
     EXPECT_EQ(100, m_doc.GetFilter());
 
     // Cutoffs the filter does not know, and leads the strip does not have.
@@ -230,7 +220,7 @@ TEST_F(RRDocTest, SensitivityAndModeOfTheRRScreens)
     EXPECT_EQ(1u, m_doc.GetSenseMode());
     EXPECT_EQ(1u, m_doc.WorkingSenseMode());
     EXPECT_EQ(5.0f, m_doc.GetSense(0, 0));
-    EXPECT_EQ(CString(L"1"), ReadXml(files, L"/Rawdata/Assist_info/Reference/Setting/Sensitivity", L"mode"));
+    EXPECT_EQ(CString(L"1"), ReadXmlValue(files.xml, L"/Rawdata/Assist_info/Reference/Setting/Sensitivity", L"mode"));
 
     m_doc.SetSense(6, 40.0f, 0);
     m_doc.SetSense(6, 2.5f, 0);

@@ -51,22 +51,22 @@ TEST_F(RRDocTest, ReadsTheDevicesRRAnalysis)
     _RRDATAITEM* item = Add(files);
     ASSERT_EQ(0, Open(files));
 
-    const int intervals = _wtoi(ReadXml(files, kReport + L"Rr_list", L"count"));
+    const int intervals = _wtoi(ReadXmlValue(files.xml, kReport + L"Rr_list", L"count"));
     ASSERT_GT(intervals, 60);
     ASSERT_EQ(intervals, item->nRRListCount);
     for (int i = 0; i < intervals; ++i) {
         const CString path = IndexedPath(kReport + L"Rr_list/List_time", i + 1);
-        EXPECT_EQ(_wtoi(ReadXml(files, path, L"data")), item->pRRList[i].nValue);
-        EXPECT_EQ(ReadXml(files, path, L"flag") == L"true" ? 1 : 0, item->pRRList[i].nFlag);
+        EXPECT_EQ(_wtoi(ReadXmlValue(files.xml, path, L"data")), item->pRRList[i].nValue);
+        EXPECT_EQ(ReadXmlValue(files.xml, path, L"flag") == L"true" ? 1 : 0, item->pRRList[i].nFlag);
     }
     ASSERT_EQ(2, item->nRR50Count);
-    EXPECT_EQ(ReadXml(files, kReport + L"Rr50_info/Rr50_hr/Rr50_hr_element[2]", L"data"), item->strRR50[RR50_HR][1]);
-    EXPECT_EQ(ReadXml(files, kReport + L"Rr50_info/Rr50_cv/Rr50_cv_element[1]", L"data"), item->strRR50[RR50_CV][0]);
+    EXPECT_EQ(ReadXmlValue(files.xml, kReport + L"Rr50_info/Rr50_hr/Rr50_hr_element[2]", L"data"), item->strRR50[RR50_HR][1]);
+    EXPECT_EQ(ReadXmlValue(files.xml, kReport + L"Rr50_info/Rr50_cv/Rr50_cv_element[1]", L"data"), item->strRR50[RR50_CV][0]);
     EXPECT_TRUE(item->strRR50[RR50_MAX][2].IsEmpty());
-    EXPECT_EQ(ReadXml(files, kReport + L"Rr_total/Cv"), item->strRRTotal[RR_TOTAL_CV]);
+    EXPECT_EQ(ReadXmlValue(files.xml, kReport + L"Rr_total/Cv"), item->strRRTotal[RR_TOTAL_CV]);
     for (int lead = 0; lead < 3; ++lead) {
         const CString path = IndexedPath(L"/Rawdata/Tavrion/Wave/Three_Lead_section/Lead_code", lead + 1);
-        EXPECT_EQ(_wtoi(ReadXml(files, path)), item->stLeadName.nRRCode[lead]);
+        EXPECT_EQ(_wtoi(ReadXmlValue(files.xml, path)), item->stLeadName.nRRCode[lead]);
         EXPECT_FALSE(item->stLeadName.strDispName[lead].IsEmpty());
     }
 }
@@ -138,9 +138,7 @@ TEST_F(RRDocTest, FormEditsAreSavedAndReadBack)
     const CString totals = item->strRRTotal[RR_TOTAL_SD];
 
     m_doc.SetCtrlContent(nullptr);
-    CString text;
-    m_doc.GetCtrlData(3641, text);
-    EXPECT_EQ(item->stGeneral.strSympton, text);
+    EXPECT_EQ(item->stGeneral.strSympton, StoredText(m_doc, 3641));
     EXPECT_EQ(0, m_doc.IsEidtChange());
 
     auto edit = [this](UINT id, const wchar_t* value) { m_doc.SetCtrlData(id, value, 0, -1); };
@@ -201,9 +199,9 @@ TEST_F(RRDocTest, SavingCreatesStyledElementsAndDropsImpossibleBirthdays)
     item->strCommentDate = L"2024/05/06 08:00:00";
     ASSERT_EQ(0, m_doc.SaveDataToXML(item->nID));
 
-    EXPECT_EQ(CString(L"Age"), ReadXml(files, L"/Rawdata/Tavrion/Inspection/Patient_section/Age", L"style"));
-    EXPECT_EQ(CString(L"Date"), ReadXml(files, L"/Rawdata/Tavrion/Inspection/Patient_section/Edit_time", L"style"));
-    EXPECT_TRUE(ReadXml(files, L"/Rawdata/Tavrion/Inspection/Patient_section/Birthday/@year").IsEmpty());
+    EXPECT_EQ(CString(L"Age"), ReadXmlValue(files.xml, L"/Rawdata/Tavrion/Inspection/Patient_section/Age", L"style"));
+    EXPECT_EQ(CString(L"Date"), ReadXmlValue(files.xml, L"/Rawdata/Tavrion/Inspection/Patient_section/Edit_time", L"style"));
+    EXPECT_TRUE(ReadXmlValue(files.xml, L"/Rawdata/Tavrion/Inspection/Patient_section/Birthday/@year").IsEmpty());
     EXPECT_EQ(CString(L"30"), item->stGeneral.stBirthday.strDay);
 
     CTestRRDoc next;
@@ -254,9 +252,9 @@ TEST_F(RRDocTest, DisplaySettingsRoundTrip)
     m_doc.SetGridType(2);
     m_doc.SetReferenceIntoXML(5, 0);
     const CString setting = L"/Rawdata/Assist_info/Reference/Setting/";
-    EXPECT_EQ(CString(L"8.3"), ReadXml(files, setting + L"Speed"));
-    EXPECT_EQ(CString(L"2.50"), ReadXml(files, setting + L"Sensitivity"));
-    EXPECT_EQ(CString(L"2"), ReadXml(files, setting + L"Draw_setting/Grid_type"));
+    EXPECT_EQ(CString(L"8.3"), ReadXmlValue(files.xml, setting + L"Speed"));
+    EXPECT_EQ(CString(L"2.50"), ReadXmlValue(files.xml, setting + L"Sensitivity"));
+    EXPECT_EQ(CString(L"2"), ReadXmlValue(files.xml, setting + L"Draw_setting/Grid_type"));
 
     CTestRRDoc next;
     Add(files, next);
@@ -270,12 +268,12 @@ TEST_F(RRDocTest, DisplaySettingsRoundTrip)
     EXPECT_EQ(2.5f, next.GetCommonSense(0));
 
     // Numbers the RR screens do not have leave the settings as they are.
-    const CString before = ReadXml(files, L"/Rawdata/Assist_info/Reference/Setting/Page_style");
+    const CString before = ReadXmlValue(files.xml, L"/Rawdata/Assist_info/Reference/Setting/Page_style");
     next.SetPageStyle(8);
     next.SetReferenceIntoXML(12, 0);
     next.SetReferenceIntoXML(99, 0);
-    EXPECT_EQ(before, ReadXml(files, L"/Rawdata/Assist_info/Reference/Setting/Page_style"));
-    EXPECT_TRUE(ReadXml(files, L"/Rawdata/Assist_info/Reference/Setting/Serial_overlap").IsEmpty());
+    EXPECT_EQ(before, ReadXmlValue(files.xml, L"/Rawdata/Assist_info/Reference/Setting/Page_style"));
+    EXPECT_TRUE(ReadXmlValue(files.xml, L"/Rawdata/Assist_info/Reference/Setting/Serial_overlap").IsEmpty());
 }
 
 TEST_F(RRDocTest, DisplaySettingsOutsideTheOfferedValues)
@@ -337,16 +335,11 @@ TEST_F(RRDocTest, FormLabelsMedicationsAndConfirmationStatus)
     item->stGeneral.nMedication2Sel = 0;
     m_doc.SetCtrlContent(nullptr);
 
-    CString text;
-    m_doc.GetCtrlData(3630, text);
-    EXPECT_EQ(CString(L"誕生日"), text);
-    m_doc.GetCtrlData(3632, text);
-    EXPECT_EQ(CString(L"/"), text);
+    EXPECT_EQ(CString(L"誕生日"), StoredText(m_doc, 3630));
+    EXPECT_EQ(CString(L"/"), StoredText(m_doc, 3632));
     // The list's last entry is as good as any other.
-    m_doc.GetCtrlData(3637, text);
-    EXPECT_EQ(CString(L"薬C"), text);
-    m_doc.GetCtrlData(3639, text);
-    EXPECT_EQ(CString(L"手入力"), text);
+    EXPECT_EQ(CString(L"薬C"), StoredText(m_doc, 3637));
+    EXPECT_EQ(CString(L"手入力"), StoredText(m_doc, 3639));
     EXPECT_EQ(0, m_doc.IsInfoEditChange(item));
     EXPECT_EQ(0, m_doc.IsInfoEditChange(nullptr));
 

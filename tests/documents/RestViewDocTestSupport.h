@@ -7,25 +7,19 @@
 #include <string>
 #include <vector>
 
-#include "core/ECGXMLParser.h"
 #include "core/Helpers.h"
 #include "core/ReferenceIds.h"
 #include "documents/RestViewDoc.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/DocumentTestSupport.h"
 #include "tools/RestRecord.h"
-
-// Failures show the texts, not their addresses.
-inline void PrintTo(const CString& text, std::ostream* os)
-{
-    *os << '"' << platform::ToUtf8(std::wstring(text.GetString())) << '"';
-}
 
 namespace resttest {
 
-using testsupport::TempDir;
+using testsupport::RhythmWave;
+using testsupport::StoredText;
 using testsupport::Wide;
 
-class RestDocFixture : public ::testing::Test {
+class RestDocFixture : public testsupport::DocumentTest {
 protected:
     // The expected waves are computed without the bit-noise step unless a test asks for it.
     RestDocFixture() { m_doc.SetDelBitNoise(0); }
@@ -39,9 +33,7 @@ protected:
 
     _RESTDATAITEM* AddItem(const morvelance::RestRecordFiles& files, bool b8000)
     {
-        auto* item = new _RESTDATAITEM;
-        item->strFilePath = Wide(files.record);
-        item->strXMLPath = Wide(files.xml);
+        auto* item = testsupport::NewRecordItem<_RESTDATAITEM>(files.record, files.xml);
         item->b8000File = b8000 ? 1 : 0;
         return m_doc.GetRestDataManager().AppendItem(item);
     }
@@ -58,39 +50,25 @@ protected:
 
     std::vector<short> Wave(int lead, int filter = -1)
     {
-        const int bytes = m_doc.GetRhythmWaveData(lead, nullptr, filter);
-        std::vector<short> samples(bytes > 0 ? static_cast<size_t>(bytes) / 2 : 0);
-        if (bytes > 0) {
-            EXPECT_EQ(bytes, m_doc.GetRhythmWaveData(lead, samples.data(), filter));
-        }
-        return samples;
+        return testsupport::RhythmWave(m_doc, lead, filter);
     }
 
     // The record's raw samples of a data item, low-passed as the document does.
     std::vector<short> Raw(UINT tag, UINT index, int cutoff)
     {
-        _RESTDATAITEM* item = m_doc.GetCurrentDataItem();
-        const long bytes = m_doc.ecgGetData(item->pECGData, tag, index, nullptr, 0, ECG_DATA_RAW);
-        std::vector<short> samples(bytes > 0 ? static_cast<size_t>(bytes) / 2 : 0);
-        if (bytes > 0) m_doc.ecgGetData(item->pECGData, tag, index, samples.data(), bytes, ECG_DATA_RAW);
+        std::vector<short> samples =
+            testsupport::RecordSamples(m_doc, m_doc.GetCurrentDataItem()->pECGData, tag, index);
         if (cutoff > 0) HiCutFilter(static_cast<short>(cutoff), samples.data(), static_cast<int>(samples.size()));
         return samples;
     }
 
-    CString XmlText(const CString& path, LPCWSTR attribute = nullptr) const
+    CString XmlText(const CString& path, const CString& attribute = CString()) const
     {
-        CECGXMLParser xml(Wide(m_files.xml), 0, CString());
-        CString value;
-        if (!xml.GetDataFromXMLDOM(value, path, attribute ? 2 : 4, attribute ? CString(attribute) : CString()))
-            return L"<none>";
-        return value;
+        return testsupport::ReadXmlValue(m_files.xml, path, attribute, L"<none>");
     }
-
-    void SetXmlText(const CString& path, const CString& value, LPCWSTR attribute = nullptr) const
+    void SetXmlText(const CString& path, const CString& value, const CString& attribute = CString()) const
     {
-        CECGXMLParser xml(Wide(m_files.xml), 0, CString());
-        xml.SetDataToXMLDOM(value, path, attribute ? 2 : 4, attribute ? CString(attribute) : CString());
-        xml.SaveToXMLFile();
+        testsupport::WriteXmlValue(m_files.xml, path, value, attribute);
     }
 
     void RemoveXmlNode(const CString& path) const
@@ -103,11 +81,9 @@ protected:
 
     int XmlCount(const CString& path) const
     {
-        CECGXMLParser xml(Wide(m_files.xml), 0, CString());
-        return xml.GetObjectCount(path);
+        return testsupport::XmlCount(m_files.xml, path);
     }
 
-    TempDir m_dir;
     CRestViewDoc m_doc;
     morvelance::RestRecordFiles m_files;
 };

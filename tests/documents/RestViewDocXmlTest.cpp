@@ -21,12 +21,6 @@ CString Row(const CString& base, LPCWSTR element, int n)
     return path;
 }
 
-CString Ctrl(CRestViewDoc& doc, UINT id)
-{
-    CString text;
-    doc.GetCtrlData(id, text);
-    return text;
-}
 
 bool Shown(CRestViewDoc& doc, UINT id)
 {
@@ -338,15 +332,15 @@ TEST_F(RestXmlFixture, FormShowsMeasurementsAndHidesByConfirmationAndRowCounts)
     g[8] = L"1.234";
     g[9] = L"0.5";
     m_doc.SetCtrlContent(&item->stPatient);
-    EXPECT_EQ(Ctrl(m_doc, 3175), CString(L"*/ 420"));
-    EXPECT_EQ(Ctrl(m_doc, 3177), CString(L"60/ 45/ *"));
-    EXPECT_EQ(Ctrl(m_doc, 3179), CString(L"1.234/0.5"));
-    EXPECT_EQ(Ctrl(m_doc, 3181), CString(L"1.734"));
-    EXPECT_EQ(Ctrl(m_doc, 3030), CString(L"投薬情報1"));
+    EXPECT_EQ(StoredText(m_doc, 3175), CString(L"*/ 420"));
+    EXPECT_EQ(StoredText(m_doc, 3177), CString(L"60/ 45/ *"));
+    EXPECT_EQ(StoredText(m_doc, 3179), CString(L"1.234/0.5"));
+    EXPECT_EQ(StoredText(m_doc, 3181), CString(L"1.734"));
+    EXPECT_EQ(StoredText(m_doc, 3030), CString(L"投薬情報1"));
     g[9] = L"*.***";
     m_doc.SetAnyCtrlContent(1);
-    EXPECT_EQ(Ctrl(m_doc, 3179), CString(L"1.234/*.*"));
-    EXPECT_EQ(Ctrl(m_doc, 3181), CString(L"*.*"));
+    EXPECT_EQ(StoredText(m_doc, 3179), CString(L"1.234/*.*"));
+    EXPECT_EQ(StoredText(m_doc, 3181), CString(L"*.*"));
 
     item->bDoctorConfirm = 0;
     item->stInterpre.nMinneCount = 3;
@@ -371,8 +365,8 @@ TEST_F(RestXmlFixture, CopyBackChecksTripCountsAndListedMedications)
     item->stInterpre.strMedication1.Empty();
     item->stInterpre.nMedication1Sel = 1;
     m_doc.SetCtrlContent(&item->stPatient);
-    EXPECT_EQ(Ctrl(m_doc, 3031), CString(L"薬B"));
-    EXPECT_EQ(Ctrl(m_doc, 3182), CString(L"トリップ数"));
+    EXPECT_EQ(StoredText(m_doc, 3031), CString(L"薬B"));
+    EXPECT_EQ(StoredText(m_doc, 3182), CString(L"トリップ数"));
     EXPECT_EQ(m_doc.IsEidtChange(), 0);   // a listed medication shown is no edit
 
     m_doc.PushCtrlEdit(3183, L"300", -1);

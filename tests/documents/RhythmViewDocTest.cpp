@@ -20,22 +20,10 @@ using testsupport::Wide;
 
 namespace {
 
-std::vector<short> Strip(CRhythmViewDoc& doc, int lead, int filter = -1)
-{
-    const int size = doc.GetRhythmWaveData(lead, nullptr, filter);
-    std::vector<short> samples(static_cast<size_t>(size / 2));
-    if (size > 0) {
-        EXPECT_EQ(doc.GetRhythmWaveData(lead, samples.data(), filter), size);
-    }
-    return samples;
-}
-
 // The raw samples of the record through the reader, filtered as a view expects.
 std::vector<short> Filtered(CRhythmViewDoc& doc, _ECGDATA* image, UINT tag, int lead, int cutoff)
 {
-    const long size = doc.ecgGetData(image, tag, static_cast<UINT>(lead), nullptr, 0, ECG_DATA_RAW);
-    std::vector<short> samples(static_cast<size_t>(size / 2));
-    doc.ecgGetData(image, tag, static_cast<UINT>(lead), samples.data(), size, ECG_DATA_RAW);
+    std::vector<short> samples = testsupport::RecordSamples(doc, image, tag, static_cast<UINT>(lead));
     HiCutFilter(static_cast<short>(cutoff), samples.data(), static_cast<int>(samples.size()));
     if (doc.IsDelBitNoise()) DeleteBitNoise(samples.data(), static_cast<unsigned>(samples.size()));
     return samples;
@@ -86,7 +74,7 @@ TEST_F(RhythmDocument, OpensStandardFamilyWithStartTimeEventsAndFilteredStrips)
 
     EXPECT_EQ(m_doc->GetRhythmWaveData(0, nullptr, -1), 20000);
     for (int lead = 0; lead < 3; ++lead)
-        EXPECT_EQ(Strip(*m_doc, lead), Filtered(*m_doc, item->pECGData, 3849, lead, 100)) << "lead " << lead;
+        EXPECT_EQ(RhythmWave(*m_doc, lead), Filtered(*m_doc, item->pECGData, 3849, lead, 100)) << "lead " << lead;
     EXPECT_EQ(m_doc->GetRhythmWaveData(3, nullptr, -1), 0);
     EXPECT_EQ(m_doc->GetRhythmWaveData(15, nullptr, -1), 0);
     EXPECT_EQ(m_doc->GetRhythmWaveData(-1, nullptr, -1), 0);
@@ -102,7 +90,7 @@ TEST_F(RhythmDocument, ExtendedFamilyReadsItsOwnItems)
     EXPECT_EQ(item->byStartSecond, 7);
     EXPECT_GE(item->arrEvent.GetSize(), 7);
     EXPECT_EQ(m_doc->ecgGetData(item->pECGData, 3849, 0, nullptr, 0, ECG_DATA_RAW), 0);
-    EXPECT_EQ(Strip(*m_doc, 11, 35), Filtered(*m_doc, item->pECGData, 3860, 11, 35));
+    EXPECT_EQ(RhythmWave(*m_doc, 11, 35), Filtered(*m_doc, item->pECGData, 3860, 11, 35));
     EXPECT_EQ(m_doc->GetRhythmWaveData(12, nullptr, -1), 0);
     // The record XML names the six chest leads of a 12-lead strip.
     EXPECT_EQ(item->stLeadName.nLeadCount, 12);
@@ -142,7 +130,7 @@ TEST_F(RhythmDocument, ReopeningReplacesTheCachedStripsAndTheEvents)
 {
     const RhythmFiles files = WriteRhythm(m_dir, "re", Shape(1, 20.0, 10));
     ASSERT_EQ(Open(files, 1), 0);
-    ASSERT_EQ(Strip(*m_doc, 0).size(), 10000u);
+    ASSERT_EQ(RhythmWave(*m_doc, 0).size(), 10000u);
     const INT_PTR events = Item()->arrEvent.GetSize();
 
     // The same file name now holds a shorter record.
@@ -150,7 +138,7 @@ TEST_F(RhythmDocument, ReopeningReplacesTheCachedStripsAndTheEvents)
     CString xml = Wide(files.xml), record = Wide(files.record);
     ASSERT_EQ(m_doc->OpenFile(xml, record), 0);
     EXPECT_EQ(m_doc->GetRhythmWaveData(0, nullptr, -1), 6000);
-    EXPECT_EQ(Strip(*m_doc, 0), Filtered(*m_doc, Item()->pECGData, 3849, 0, 100));
+    EXPECT_EQ(RhythmWave(*m_doc, 0), Filtered(*m_doc, Item()->pECGData, 3849, 0, 100));
     EXPECT_LT(Item()->arrEvent.GetSize(), events);
     EXPECT_EQ(Item()->nEventCount, Item()->arrEvent.GetSize());
 }
@@ -160,18 +148,18 @@ TEST_F(RhythmDocument, CacheFollowsFilterAndBitNoise)
     const RhythmFiles files = WriteRhythm(m_dir, "cache", Shape(3, 10.0, 10));
     ASSERT_EQ(Open(files, 3), 0);
     m_doc->SetDelBitNoise(0);
-    const std::vector<short> first = Strip(*m_doc, 1);
+    const std::vector<short> first = RhythmWave(*m_doc, 1);
     const short* cached = Item()->pWaveCache[1];
     ASSERT_NE(cached, nullptr);
-    EXPECT_EQ(Strip(*m_doc, 1), first);
+    EXPECT_EQ(RhythmWave(*m_doc, 1), first);
     EXPECT_EQ(Item()->pWaveCache[1], cached);   // served from the cache
 
     // Bit-noise on: every strip is made again, none passes for made without it.
-    Strip(*m_doc, 2);
+    RhythmWave(*m_doc, 2);
     m_doc->SetDelBitNoise(1);
     const std::vector<short> denoised = Filtered(*m_doc, Item()->pECGData, 3849, 1, 100);
     EXPECT_NE(denoised, first);
-    EXPECT_EQ(Strip(*m_doc, 1), denoised);
+    EXPECT_EQ(RhythmWave(*m_doc, 1), denoised);
     EXPECT_EQ(Item()->pWaveCache[2], nullptr);
 
     // A cutoff the filter does not know fails and keeps the cache.
@@ -183,7 +171,7 @@ TEST_F(RhythmDocument, CacheFollowsFilterAndBitNoise)
     m_doc->SetDelBitNoise(0);
     m_doc->SetFilter(0);
     EXPECT_EQ(m_doc->GetFilter(), 100);
-    EXPECT_EQ(Strip(*m_doc, 1, 35), first);
+    EXPECT_EQ(RhythmWave(*m_doc, 1, 35), first);
 }
 
 TEST_F(RhythmDocument, PageRangesAndPageCount)
@@ -193,7 +181,7 @@ TEST_F(RhythmDocument, PageRangesAndPageCount)
     // 15000 samples, 200 mm rows at 25 mm/s, three rows: 8000 samples a page.
     EXPECT_EQ(m_doc->GetRhythmWaveTotalPage(200, 2), 1);
     EXPECT_EQ(m_doc->GetRhythmWaveTotalPage(200, 1), 0);   // one row: 24000 samples a page
-    const std::vector<short> strip = Strip(*m_doc, 0);
+    const std::vector<short> strip = RhythmWave(*m_doc, 0);
     std::vector<short> page(8000, 0x7777);
     EXPECT_EQ(m_doc->GetRhythmWaveRange(0, 8000, 8000, page.data(), -1), 7000);
     EXPECT_TRUE(std::equal(page.begin(), page.begin() + 7000, strip.begin() + 8000));
@@ -214,7 +202,7 @@ TEST_F(RhythmDocument, PageRangesAndPageCount)
     ASSERT_EQ(Open(doc, empty, 1), 0);
     EXPECT_EQ(doc.GetRhythmWaveTotalPage(200, 0), 0);
     EXPECT_EQ(doc.GetRhythmWaveData(1, nullptr, -1), 2);
-    EXPECT_EQ(Strip(doc, 1).size(), 1u);
+    EXPECT_EQ(RhythmWave(doc, 1).size(), 1u);
 }
 
 TEST_F(RhythmDocument, BadFilesShowTheirErrorAndReturn255)
@@ -311,8 +299,8 @@ TEST_F(RhythmDocument, SenseModesAndPageStylesByLeadCount)
     doc.SetSense(1, 20.0f, 1);
     EXPECT_EQ(doc.GetSenseMode(), 1u);
     EXPECT_EQ(doc.GetSense(1, 0), 20.0f);
-    EXPECT_EQ(ReadXml(files.xml, REFERENCE_SETTING_PATH L"/Sensitivity", 2, L"mode"), L"1");
-    EXPECT_EQ(ReadXml(files.xml, REFERENCE_SETTING_PATH L"/Sensitivity/Limb"), L"5.00");
+    EXPECT_EQ(ReadXmlValue(files.xml, REFERENCE_SETTING_PATH L"/Sensitivity", L"mode"), L"1");
+    EXPECT_EQ(ReadXmlValue(files.xml, REFERENCE_SETTING_PATH L"/Sensitivity/Limb"), L"5.00");
     doc.SetSense(0, 40.0f, 0);
     doc.SetSense(0, 2.5f, 0);
     doc.InitialSense();
@@ -324,19 +312,6 @@ TEST_F(RhythmDocument, SenseModesAndPageStylesByLeadCount)
     EXPECT_EQ(doc.GetPageStyle(), 20);
     Item()->nLeadCount = 12;
     EXPECT_EQ(doc.GetPageStyle(), 25);
-}
-
-TEST_F(RhythmDocument, HostCreatesItByClassName)
-{
-    std::unique_ptr<CObject> object(CRuntimeClass::CreateObject("CRhythmViewDoc"));
-    auto* doc = DYNAMIC_DOWNCAST(CRhythmViewDoc, object.get());
-    ASSERT_NE(doc, nullptr);
-    EXPECT_EQ(doc->GetDocType(), DOC_TYPE_RHYTHM);
-    EXPECT_EQ(doc->GetPageStyle(), 20);
-    EXPECT_EQ(doc->GetCurItemLeadCount(), 255);
-    EXPECT_EQ(doc->GetRhythmWaveTotalPage(200, 2), 0);
-    EXPECT_EQ(doc->SaveDataToXML(0), 255);
-    EXPECT_EQ(doc->GetFilter(), 100);
 }
 
 TEST_F(RhythmDocument, OpensMitBih100WholeAndPagesThroughIt)
@@ -365,7 +340,7 @@ TEST_F(RhythmDocument, OpensMitBih100WholeAndPagesThroughIt)
     const int last = m_doc->GetRhythmWaveTotalPage(260, 0);
     EXPECT_EQ(last, samples / 15600);
     std::vector<short> page(15600);
-    const std::vector<short> strip = Strip(*m_doc, 0);
+    const std::vector<short> strip = RhythmWave(*m_doc, 0);
     EXPECT_EQ(m_doc->GetRhythmWaveRange(0, last * 15600, 15600, page.data(), -1), samples - last * 15600);
     EXPECT_TRUE(std::equal(page.begin(), page.begin() + 100, strip.begin() + last * 15600));
 }

@@ -9,19 +9,18 @@
 #include <memory>
 #include <string>
 
-#include "core/ECGXMLParser.h"
-#include "core/PositionCtrl.h"
 #include "documents/RhythmViewDoc.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/DocumentTestSupport.h"
 #include "tools/RecordXml.h"
 #include "tools/RhythmRecord.h"
 
 namespace rhythmtest {
 
-struct RhythmFiles {
-    std::string record;
-    std::string xml;
-};
+using RhythmFiles = testsupport::RecordPaths;
+using testsupport::ReadXmlValue;
+using testsupport::RhythmWave;
+using testsupport::StoredText;
+using testsupport::WriteXmlValue;
 
 inline RhythmFiles WriteRhythm(const testsupport::TempDir& dir, const std::string& stem,
                                const morvelance::RhythmRecordShape& shape,
@@ -38,23 +37,20 @@ inline RhythmFiles WriteRhythm(const testsupport::TempDir& dir, const std::strin
 }
 
 // One document with the rhythm screen table loaded and items listed by the test.
-class RhythmDocTest : public ::testing::Test {
+class RhythmDocTest : public testsupport::DocumentTest {
 protected:
     void SetUp() override
     {
-        ResetDefCtrlPos();
+        DocumentTest::SetUp();
         m_doc.reset(new CRhythmViewDoc);
         // The patient strip's table comes with the first rest load.
         m_doc->GetCtrlPosFromXSL(LOAD_POS_REST);
         m_doc->GetCtrlPosFromXSL(LOAD_POS_RHYTHM);
     }
-    void TearDown() override { ResetDefCtrlPos(); }
 
     _RHYTHMDATAITEM* AddItem(CRhythmViewDoc& doc, const RhythmFiles& files, int leads)
     {
-        auto* item = new _RHYTHMDATAITEM;
-        item->strFilePath = testsupport::Wide(files.record);
-        item->strXMLPath = testsupport::Wide(files.xml);
+        auto* item = testsupport::NewRecordItem<_RHYTHMDATAITEM>(files.record, files.xml);
         item->nLeadCount = leads;
         return doc.GetRhythmDataManager()->AppendItem(item);
     }
@@ -62,33 +58,13 @@ protected:
     int Open(CRhythmViewDoc& doc, const RhythmFiles& files, int leads)
     {
         AddItem(doc, files, leads);
-        CString xml = testsupport::Wide(files.xml);
-        CString record = testsupport::Wide(files.record);
-        const int result = doc.OpenFile(xml, record);
+        const int result = testsupport::OpenRecord(doc, files);
         doc.SetCurDataIndex(0);
         return result;
     }
     int Open(const RhythmFiles& files, int leads) { return Open(*m_doc, files, leads); }
     _RHYTHMDATAITEM* Item() { return m_doc->GetCurrentDataItem(); }
 
-    // One value of the record XML on disk.
-    static CString ReadXml(const std::string& path, const CString& xpath, int type = 4,
-                           const CString& attrib = CString())
-    {
-        CECGXMLParser xml(testsupport::Wide(path), 0, CString());
-        CString value;
-        xml.GetDataFromXMLDOM(value, xpath, type, attrib);
-        return value;
-    }
-    static void WriteXml(const std::string& path, const CString& xpath, const CString& value, int type = 4,
-                         const CString& attrib = CString())
-    {
-        CECGXMLParser xml(testsupport::Wide(path), 0, CString());
-        xml.SetDataToXMLDOM(value, xpath, type, attrib);
-        xml.SaveToXMLFile();
-    }
-
-    testsupport::TempDir m_dir;
     std::unique_ptr<CRhythmViewDoc> m_doc;
 };
 

@@ -26,12 +26,6 @@ RhythmRecordShape Shape(int leads, uint16_t code = 10)
     return shape;
 }
 
-CString Control(CRhythmViewDoc& doc, UINT id)
-{
-    CString text;
-    doc.GetCtrlData(id, text);
-    return text;
-}
 
 int AnnotationCount(const _RHYTHMDATAITEM* item)
 {
@@ -48,7 +42,7 @@ TEST_F(RhythmXml, LoadsTheRecordXmlIntoTheItem)
 {
     const RhythmFiles files = WriteRhythm(m_dir, "load", Shape(3));
     // Device comments end lines with a bare LF; a complete CR LF stays one.
-    WriteXml(files.xml, kComment, L"一行目\n二行目\r\n三行目");
+    WriteXmlValue(files.xml, kComment, L"一行目\n二行目\r\n三行目");
     ASSERT_EQ(Open(files, 3), 0);
     const _RHYTHMDATAITEM* item = Item();
     const _INTERPRE_INFO_GENERAL& info = item->stInterpre;
@@ -85,13 +79,13 @@ TEST_F(RhythmXml, LoadsTheRecordXmlIntoTheItem)
 TEST_F(RhythmXml, StatedLeadCountsNeverOutgrowTheCodes)
 {
     const RhythmFiles files = WriteRhythm(m_dir, "count", Shape(3));
-    WriteXml(files.xml, L"/Rawdata/Tavrion/Wave/Rhythm_section/Wave_info/Lead_count", L"40");
-    WriteXml(files.xml, L"/Rawdata/Tavrion/Wave/Wave_add_section/Lead_name/Lead_name_element[1]", L"7", 2, L"flag");
+    WriteXmlValue(files.xml, L"/Rawdata/Tavrion/Wave/Rhythm_section/Wave_info/Lead_count", L"40");
+    WriteXmlValue(files.xml, L"/Rawdata/Tavrion/Wave/Wave_add_section/Lead_name/Lead_name_element[1]", L"7", L"flag");
     ASSERT_EQ(Open(files, 3), 0);
     EXPECT_EQ(Item()->stLeadName.nCount, LEAD_NAME_CODES);
     EXPECT_EQ(Item()->stLeadName.bChanged, 0);
 
-    WriteXml(files.xml, L"/Rawdata/Tavrion/Wave/Rhythm_section/Wave_info/Lead_count", L"15");
+    WriteXmlValue(files.xml, L"/Rawdata/Tavrion/Wave/Rhythm_section/Wave_info/Lead_count", L"15");
     EXPECT_EQ(m_doc->GetDataInfoFromXMLFile(Item()), 0);
     EXPECT_EQ(Item()->stLeadName.nCount, 9);
 
@@ -109,9 +103,9 @@ TEST_F(RhythmXml, EditsRoundTripThroughTheFile)
     ASSERT_EQ(Open(files, 3), 0);
     CRhythmViewDoc& doc = *m_doc;
     doc.SetCtrlContent(nullptr);
-    EXPECT_EQ(Control(doc, 3641), L"動悸");
-    EXPECT_EQ(Control(doc, 3640), L"自覚症状");
-    EXPECT_EQ(Control(doc, 3658), Item()->strInfoEditDate.Left(16));
+    EXPECT_EQ(StoredText(doc, 3641), L"動悸");
+    EXPECT_EQ(StoredText(doc, 3640), L"自覚症状");
+    EXPECT_EQ(StoredText(doc, 3658), Item()->strInfoEditDate.Left(16));
     EXPECT_EQ(doc.IsEidtChange(), 0);
 
     doc.PushCtrlEdit(3641, L"息切れ", -1);
@@ -123,7 +117,7 @@ TEST_F(RhythmXml, EditsRoundTripThroughTheFile)
     const _INTERPRE_INFO_GENERAL before = Item()->stInterpre;
     const CString analysisDate = Item()->strAnalysisEditDate;
     EXPECT_EQ(doc.SaveDataToXML(0), 0);
-    EXPECT_EQ(ReadXml(files.xml, kPatient + L"/Symptom"), L"息切れ");
+    EXPECT_EQ(ReadXmlValue(files.xml, kPatient + L"/Symptom"), L"息切れ");
 
     CRhythmViewDoc reloaded;
     ASSERT_EQ(Open(reloaded, files, 3), 0);
@@ -167,13 +161,13 @@ TEST_F(RhythmXml, SavingWritesEmptyOrTypedElementsWhereValuesAreMissing)
     Item()->stLeadName.nCode[0] = 77;
     ASSERT_EQ(doc.SaveDataToXML(0), 0);
 
-    EXPECT_EQ(ReadXml(files.xml, kPatient + L"/Birthday/@year"), L"");
-    EXPECT_EQ(ReadXml(files.xml, kPatient + L"/Birthday/@month"), L"");
-    EXPECT_EQ(ReadXml(files.xml, kPatient + L"/Age", 2, L"style"), L"Age");
-    EXPECT_EQ(ReadXml(files.xml, L"/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor/Edit_date", 2, L"year"),
+    EXPECT_EQ(ReadXmlValue(files.xml, kPatient + L"/Birthday/@year"), L"");
+    EXPECT_EQ(ReadXmlValue(files.xml, kPatient + L"/Birthday/@month"), L"");
+    EXPECT_EQ(ReadXmlValue(files.xml, kPatient + L"/Age", L"style"), L"Age");
+    EXPECT_EQ(ReadXmlValue(files.xml, L"/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor/Edit_date", L"year"),
               L"");
-    EXPECT_EQ(ReadXml(files.xml, kCommentDate, 2, L"style"), L"Date");
-    EXPECT_EQ(ReadXml(files.xml, L"/Rawdata/Tavrion/Wave/Rhythm_ex_section/Wave_info/Wave_data[@number='1']/Lead_code"),
+    EXPECT_EQ(ReadXmlValue(files.xml, kCommentDate, L"style"), L"Date");
+    EXPECT_EQ(ReadXmlValue(files.xml, L"/Rawdata/Tavrion/Wave/Rhythm_ex_section/Wave_info/Wave_data[@number='1']/Lead_code"),
               L"77");
 
     CRhythmViewDoc reloaded;
@@ -198,12 +192,12 @@ TEST_F(RhythmXml, AnalysisDateFallsBackToTheAnalysisSection)
 TEST_F(RhythmXml, SettingsOutsideTheirValuesOpenAsDefaults)
 {
     const RhythmFiles one = WriteRhythm(m_dir, "one", Shape(1));
-    WriteXml(one.xml, kSetting + L"/Page_style", L"24");
-    WriteXml(one.xml, kSetting + L"/Speed", L"8.3");
-    WriteXml(one.xml, kSetting + L"/Filter", L"50");
-    WriteXml(one.xml, kSetting + L"/Sensitivity/Else", L"0");
-    WriteXml(one.xml, kSetting + L"/Sensitivity/Rhythm", L"-5");
-    WriteXml(one.xml, kSetting + L"/Sensitivity", L"4", 2, L"mode");
+    WriteXmlValue(one.xml, kSetting + L"/Page_style", L"24");
+    WriteXmlValue(one.xml, kSetting + L"/Speed", L"8.3");
+    WriteXmlValue(one.xml, kSetting + L"/Filter", L"50");
+    WriteXmlValue(one.xml, kSetting + L"/Sensitivity/Else", L"0");
+    WriteXmlValue(one.xml, kSetting + L"/Sensitivity/Rhythm", L"-5");
+    WriteXmlValue(one.xml, kSetting + L"/Sensitivity", L"4", L"mode");
     ASSERT_EQ(Open(one, 1), 0);
     CRhythmViewDoc& doc = *m_doc;
     doc.UpDateReferenceInfo(CString());
@@ -216,11 +210,11 @@ TEST_F(RhythmXml, SettingsOutsideTheirValuesOpenAsDefaults)
     EXPECT_EQ(doc.GetWaveColor(17), RGB(0, 128, 128));
 
     const RhythmFiles three = WriteRhythm(m_dir, "three", Shape(3));
-    WriteXml(three.xml, kSetting + L"/Page_style", L"24");
-    WriteXml(three.xml, kSetting + L"/Speed", L"12.5");
-    WriteXml(three.xml, kSetting + L"/Filter", L"0");
-    WriteXml(three.xml, kSetting + L"/Rhythm_1lead", L"2");
-    WriteXml(three.xml, kSetting + L"/Sensitivity/Else", L"20");
+    WriteXmlValue(three.xml, kSetting + L"/Page_style", L"24");
+    WriteXmlValue(three.xml, kSetting + L"/Speed", L"12.5");
+    WriteXmlValue(three.xml, kSetting + L"/Filter", L"0");
+    WriteXmlValue(three.xml, kSetting + L"/Rhythm_1lead", L"2");
+    WriteXmlValue(three.xml, kSetting + L"/Sensitivity/Else", L"20");
     CRhythmViewDoc second;
     ASSERT_EQ(Open(second, three, 3), 0);
     second.UpDateReferenceInfo(CString());
@@ -232,12 +226,12 @@ TEST_F(RhythmXml, SettingsOutsideTheirValuesOpenAsDefaults)
     EXPECT_EQ(second.GetSense(6, 0), 20.0f);
 
     const RhythmFiles fifteen = WriteRhythm(m_dir, "fifteen", Shape(15));
-    WriteXml(fifteen.xml, kSetting + L"/Rhythm_1lead", L"14");
+    WriteXmlValue(fifteen.xml, kSetting + L"/Rhythm_1lead", L"14");
     CRhythmViewDoc third;
     ASSERT_EQ(Open(third, fifteen, 15), 0);
     third.UpDateReferenceInfo(CString());
     EXPECT_EQ(third.GetRhythm1LeadID(), 14);
-    WriteXml(fifteen.xml, kSetting + L"/Rhythm_1lead", L"15");
+    WriteXmlValue(fifteen.xml, kSetting + L"/Rhythm_1lead", L"15");
     third.UpDateReferenceInfo(CString());
     EXPECT_EQ(third.GetRhythm1LeadID(), 0);
 }
@@ -258,9 +252,9 @@ TEST_F(RhythmXml, SettingsWrittenAreReadBack)
     doc.SetRhythmWaveStyle(7);
     for (int id : {7, 8, 9, 10, 15, 14}) doc.SetReferenceIntoXML(id, 0);
     for (int arg : {0, 2, 3}) doc.SetReferenceIntoXML(REFERENCE_SENSITIVITY, arg);
-    EXPECT_EQ(ReadXml(files.xml, kSetting + L"/Speed"), L"50.0");
-    EXPECT_EQ(ReadXml(files.xml, kSetting + L"/Sensitivity/Chest"), L"2.50");
-    EXPECT_FALSE(ReadXml(files.xml, kSetting + L"/Lead_selection/Lead_9ch").IsEmpty());
+    EXPECT_EQ(ReadXmlValue(files.xml, kSetting + L"/Speed"), L"50.0");
+    EXPECT_EQ(ReadXmlValue(files.xml, kSetting + L"/Sensitivity/Chest"), L"2.50");
+    EXPECT_FALSE(ReadXmlValue(files.xml, kSetting + L"/Lead_selection/Lead_9ch").IsEmpty());
 
     // Numbers the rhythm document does not own leave the file untouched.
     const std::string saved = testsupport::ReadFileBytes(files.xml);
@@ -295,9 +289,9 @@ TEST_F(RhythmXml, FormFieldsFollowConfirmationListsAndCaptions)
     Item()->stInterpre.nMedication2Sel = 1;
     doc.GetDefCtrlPos()->stRhythm[10].strCaption = L"症状";
     doc.SetCtrlContent(nullptr);
-    EXPECT_EQ(Control(doc, 3637), L"降圧剤A");
-    EXPECT_EQ(Control(doc, 3639), L"自由記載");
-    EXPECT_EQ(Control(doc, 3640), L"症状");
+    EXPECT_EQ(StoredText(doc, 3637), L"降圧剤A");
+    EXPECT_EQ(StoredText(doc, 3639), L"自由記載");
+    EXPECT_EQ(StoredText(doc, 3640), L"症状");
     EXPECT_EQ(doc.IsEidtChange(), 0);
     Item()->stInterpre.nMedication1Sel = 1;
     EXPECT_EQ(doc.IsInfoEditChange(Item()), 1);

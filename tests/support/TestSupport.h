@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "platform/base/CodePage.h"
@@ -34,6 +35,12 @@ inline CString Wide(const std::string& utf8)
     return CString(platform::FromUtf8(utf8));
 }
 
+// A wide text as UTF-8, for paths and messages.
+inline std::string Utf8(const CString& text)
+{
+    return platform::ToUtf8(std::wstring(text.GetString()));
+}
+
 // A fresh folder under the system's temporary folder, removed with its
 // contents when the object goes.
 class TempDir {
@@ -55,6 +62,13 @@ private:
 std::string ReadFileBytes(const std::string& path);
 
 }  // namespace testsupport
+
+// Failures show the texts, not their addresses; declared once here so that
+// every test program prints a CString the same way.
+inline void PrintTo(const CString& text, std::ostream* os)
+{
+    *os << '"' << testsupport::Utf8(text) << '"';
+}
 
 // Skips the test with a message when a shared real-data file is absent.
 #define REQUIRE_SHARED_DATA(var, relative)                                                          \

@@ -1,0 +1,257 @@
+#include "documents/RecordXmlText.h"
+
+#include <cmath>
+#include <cwchar>
+
+#include "core/ECGXMLParser.h"
+#include "core/Globals.h"
+#include "core/ReferenceIds.h"
+#include "core/TavrionDoc.h"
+#include "documents/RecordPaths.h"
+#include "platform/base/DateTime.h"
+
+namespace {
+
+bool ReadTrimmed(CECGXMLParser& xml, const CString& path, LPCWSTR attribute, CString& text)
+{
+    text = RecordXmlText(xml, path, attribute);
+    text.Trim();
+    return !text.IsEmpty();
+}
+
+struct NonChoiceColor {
+    int nSlot;
+    const wchar_t* pszElement;
+    COLORREF crDefault;
+};
+const NonChoiceColor kNonChoiceColors[] = {
+    {18, L"Bkg_non_choice", RGB(0, 0, 0)},
+    {17, L"Grid_non_choice", RGB(0, 128, 128)},
+    {16, L"Wave_non_choice", RGB(255, 255, 255)},
+    {19, L"Wave_info_non_choice", RGB(255, 255, 255)},
+};
+
+}  // namespace
+
+CString RecordXmlText(CECGXMLParser& xml, const CString& path, LPCWSTR attribute)
+{
+    CString text;
+    if (path.IsEmpty()) return text;
+    const CString attrib = attribute ? CString(attribute) : CString();
+    if (!xml.GetDataFromXMLDOM(text, path, attribute ? 2 : 4, attrib)) return CString();
+    return text;
+}
+
+bool RecordXmlNumber(CECGXMLParser& xml, const CString& path, long& value, LPCWSTR attribute)
+{
+    CString text;
+    if (!ReadTrimmed(xml, path, attribute, text)) return false;
+    wchar_t* end = nullptr;
+    const long parsed = std::wcstol(text.GetString(), &end, 10);
+    if (!end || *end != L'\0') return false;
+    value = parsed;
+    return true;
+}
+
+bool RecordXmlReal(CECGXMLParser& xml, const CString& path, double& value, LPCWSTR attribute)
+{
+    CString text;
+    if (!ReadTrimmed(xml, path, attribute, text)) return false;
+    wchar_t* end = nullptr;
+    const double parsed = std::wcstod(text.GetString(), &end);
+    if (!end || *end != L'\0' || !std::isfinite(parsed)) return false;
+    value = parsed;
+    return true;
+}
+
+void WriteRecordXmlText(CECGXMLParser& xml, const CString& path, const CString& text)
+{
+    if (path.IsEmpty()) return;
+    xml.SetDataToXMLDOM(text, path, 4, CString());
+}
+
+void RenewRecordRows(CECGXMLParser& xml, const CString& parent, LPCWSTR element, int count)
+{
+    const CString rows = parent + L"/" + element;
+    for (int guard = xml.GetObjectCount(rows); guard >= 0 && xml.RemoveNode(rows); --guard) {
+    }
+    if (count <= 0) return;
+    if (!xml.FindNode(parent)) xml.SetDataToXMLDOM(CString(), parent, 4, CString());
+    CString parentPath = parent;
+    const wchar_t* const names[] = {L"number", L"mask", L"title"};
+    for (int i = 1; i <= count; ++i) {
+        CXmlElmentNode node;
+        node.SetName(element);
+        for (const wchar_t* name : names) {
+            CXmlAttribNode attribute;
+            attribute.SetName(name);
+            if (name == names[0]) attribute.SetContent(IntText(i));
+            node.m_arrAttrib.Add(attribute);
+        }
+        xml.Add_LastChildNode(node, parentPath);
+    }
+}
+
+CString IntText(int value)
+{
+    CString text;
+    text.Format(L"%d", value);
+    return text;
+}
+
+CString RealText(LPCWSTR format, double value)
+{
+    CString text;
+    text.Format(format, value);
+    return text;
+}
+
+CString SettingPath(LPCWSTR element)
+{
+    return CString(REFERENCE_SETTING_PATH L"/") + element;
+}
+
+bool ReadSetting(CECGXMLParser& xml, LPCWSTR element, CString& text, LPCWSTR attribute)
+{
+    const bool attrib = attribute && *attribute;
+    const CString name = attrib ? CString(attribute) : CString();
+    return xml.GetDataFromXMLDOM(text, SettingPath(element), attrib ? 2 : 4, name) != 0;
+}
+
+void WriteSetting(CECGXMLParser& xml, LPCWSTR element, const CString& text, LPCWSTR attribute)
+{
+    const bool attrib = attribute && *attribute;
+    const CString name = attrib ? CString(attribute) : CString();
+    xml.SetDataToXMLDOM(text, SettingPath(element), attrib ? 2 : 4, name);
+}
+
+CString FormatRecordDate(const _XML_ATTRIB_DATE& date)
+{
+    CString text;
+    text.Format(L"%04d/%02d/%02d %02d:%02d:%02d", _wtoi(date.strYear), _wtoi(date.strMonth), _wtoi(date.strDay),
+                _wtoi(date.strHour), _wtoi(date.strMinute), _wtoi(date.strSecond));
+    return text;
+}
+
+bool IsCalendarDate(const _XML_ATTRIB_DATE& date)
+{
+    const int year = _wtoi(date.strYear), month = _wtoi(date.strMonth), day = _wtoi(date.strDay);
+    COleDateTime built;
+    if (built.SetDateTime(year, month, day, _wtoi(date.strHour), _wtoi(date.strMinute), _wtoi(date.strSecond)) != 0)
+        return false;
+    return built.GetStatus() == COleDateTime::valid && built.GetYear() == year && built.GetMonth() == month &&
+           built.GetDay() == day;
+}
+
+_XML_ATTRIB_DATE ParseRecordDate(const CString& text)
+{
+    _XML_ATTRIB_DATE date;
+    COleDateTime parsed;
+    if (!text.IsEmpty() && parsed.ParseDateTime(text) && parsed.GetStatus() == COleDateTime::valid)
+        date.SetDate(parsed);
+    return date;
+}
+
+CString ReadRecordDate(CECGXMLParser& xml, const CString& path, RecordDateCheck check)
+{
+    _XML_ATTRIB_DATE date;
+    if (path.IsEmpty() || !xml.GetDateAttrib(date, path, 0)) return CString();
+    if (date.strYear.IsEmpty() && date.strMonth.IsEmpty() && date.strDay.IsEmpty()) return CString();
+    if (check == RecordDateCheck::Calendar && !IsCalendarDate(date)) return CString();
+    return FormatRecordDate(date);
+}
+
+void WriteRecordDate(CECGXMLParser& xml, const CString& path, const _XML_ATTRIB_DATE& date)
+{
+    if (path.IsEmpty()) return;
+    xml.SetDateAttrib(date, path);
+    CString style;
+    if (!xml.GetDataFromXMLDOM(style, path, 2, L"style") || style != L"Date")
+        xml.SetDataToXMLDOM(L"Date", path, 2, L"style");
+}
+
+void WriteRecordDate(CECGXMLParser& xml, const CString& path, const CString& text)
+{
+    WriteRecordDate(xml, path, ParseRecordDate(text));
+}
+
+CString PaddedNumber(CString text, LPCWSTR format)
+{
+    text.Trim();
+    if (text.IsEmpty()) return CString();
+    CString out;
+    out.Format(format, _wtoi(text));
+    return out;
+}
+
+CString ToCrLf(const CString& text)
+{
+    CString out;
+    const int length = text.GetLength();
+    for (int i = 0; i < length; ++i) {
+        const wchar_t ch = text[i];
+        if (ch == L'\n' && (i == 0 || text[i - 1] != L'\r')) out += L'\r';
+        out += ch;
+    }
+    return out;
+}
+
+void ReadNonChoiceColors(CTavrionDoc& doc, CECGXMLParser& xml)
+{
+    for (const NonChoiceColor& color : kNonChoiceColors) {
+        COLORREF value = color.crDefault;
+        const CString path = CString(REFERENCE_COLOR_SETTING_PATH L"/Wave_color/") + color.pszElement;
+        if (!xml.GetColorAttrib(value, path)) value = color.crDefault;
+        doc.SetWaveColor(color.nSlot, value);
+    }
+}
+
+bool IsDisplayFilter(double hz)
+{
+    for (double offered : {0.0, 25.0, 35.0, 75.0, 100.0, 150.0}) {
+        if (hz == offered) return true;
+    }
+    return false;
+}
+
+float DisplaySense(double mmPerMv, float fallback)
+{
+    for (double step : {1.25, 2.5, 5.0, 10.0, 20.0, 40.0}) {
+        if (std::fabs(mmPerMv - step) < 1e-6) return static_cast<float>(step);
+    }
+    return fallback;
+}
+
+const wchar_t kIvrelCodeList[] = L"/Ivrel/Ivrel_code/Code";
+const wchar_t kIvrelJudgementList[] = L"/Ivrel/Judgement_code/Code";
+
+CString IvrelMasterPath()
+{
+    CString path;
+    path.Format(L"%s\\%s", g_pWorkDir ? g_pWorkDir : L"", L"Ivrel12.xml");
+    return path;
+}
+
+CString IvrelMasterText(CECGXMLParser& master, LPCWSTR list, const CString& code)
+{
+    if (code.IsEmpty()) return CString();
+    CString path;
+    path.Format(L"%s[@value=%s]/Japanese_text", list, CECGXMLParser::XPathLiteral(code).GetString());
+    return RecordXmlText(master, path);
+}
+
+_BIRTHDAY ReadBirthdayAttributes(CECGXMLParser& xml)
+{
+    _BIRTHDAY birthday;
+    birthday.strYear = PaddedNumber(RecordXmlText(xml, recordpath::kBirthday, L"year"), L"%04d");
+    birthday.strMonth = PaddedNumber(RecordXmlText(xml, recordpath::kBirthday, L"month"), L"%02d");
+    birthday.strDay = PaddedNumber(RecordXmlText(xml, recordpath::kBirthday, L"day"), L"%02d");
+    return birthday;
+}
+
+void WriteBirthdayAttributes(CECGXMLParser& xml, const _BIRTHDAY& birthday, bool bValid)
+{
+    xml.SetDataToXMLDOM(bValid ? birthday.strYear : CString(), recordpath::kBirthday, 2, L"year");
+    xml.SetDataToXMLDOM(bValid ? birthday.strMonth : CString(), recordpath::kBirthday, 2, L"month");
+    xml.SetDataToXMLDOM(bValid ? birthday.strDay : CString(), recordpath::kBirthday, 2, L"day");
+}

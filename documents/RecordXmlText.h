@@ -1,0 +1,95 @@
+// Value helpers that every examination document's record-XML reading and
+// writing shares: texts and numbers that may be missing, dates as the items
+// keep them ("%04d/%02d/%02d %02d:%02d:%02d"), and the comment's line ends.
+#pragma once
+
+#include "platform/base/Strings.h"
+
+class CECGXMLParser;
+class CTavrionDoc;
+struct _BIRTHDAY;
+struct _XML_ATTRIB_DATE;
+
+// The element text (or the attribute when given); empty when it cannot be read.
+CString RecordXmlText(CECGXMLParser& xml, const CString& path, LPCWSTR attribute = nullptr);
+// A whole decimal number; false for a missing or non-numeric value.
+bool RecordXmlNumber(CECGXMLParser& xml, const CString& path, long& value, LPCWSTR attribute = nullptr);
+// A finite real number; false for a missing or non-numeric value.
+bool RecordXmlReal(CECGXMLParser& xml, const CString& path, double& value, LPCWSTR attribute = nullptr);
+// Writes the element text; nothing for an empty path (a layout entry the
+// stylesheet does not bind).
+void WriteRecordXmlText(CECGXMLParser& xml, const CString& path, const CString& text);
+
+// Replaces every row element under the parent by `count` fresh ones with
+// their number (1 to count) and empty mask and title; the parent is made
+// when the record has none.
+void RenewRecordRows(CECGXMLParser& xml, const CString& parent, LPCWSTR element, int count);
+
+// "%d" of a number, as the record XML stores counts, codes and list indexes.
+CString IntText(int value);
+// A real number in a format such as "%.1f".
+CString RealText(LPCWSTR format, double value);
+
+// The display settings of a record XML live below the settings element; an
+// element is a child path there ("Filter", "Sensitivity/Rhythm"). The
+// attribute, when given and not empty, is read or written instead of the
+// element text.
+CString SettingPath(LPCWSTR element);
+// False when it is missing.
+bool ReadSetting(CECGXMLParser& xml, LPCWSTR element, CString& text, LPCWSTR attribute = nullptr);
+void WriteSetting(CECGXMLParser& xml, LPCWSTR element, const CString& text, LPCWSTR attribute = nullptr);
+
+// "%04d/%02d/%02d %02d:%02d:%02d" of a date record.
+CString FormatRecordDate(const _XML_ATTRIB_DATE& date);
+// Whether the six parts of a date record make a date and time that exists.
+bool IsCalendarDate(const _XML_ATTRIB_DATE& date);
+// A date text of an item as a date record; an empty record when it does not parse.
+_XML_ATTRIB_DATE ParseRecordDate(const CString& text);
+
+// How strictly a stored date element is taken.
+enum class RecordDateCheck {
+    Any,        // any date element
+    Calendar,   // only a date and time that exists (the parts taken whole, never wrapped)
+};
+// A date element as item text. Empty when the element is missing, fails
+// the check, or holds no date at all (a save left its parts empty): such an
+// element reads back as no date rather than as the year 0.
+CString ReadRecordDate(CECGXMLParser& xml, const CString& path, RecordDateCheck check);
+// Writes a date record. The readers take an element as a date only by its
+// style, so the element leaves here styled "Date" whatever it carried.
+void WriteRecordDate(CECGXMLParser& xml, const CString& path, const _XML_ATTRIB_DATE& date);
+// The same for an item's date text; a text that does not parse writes an
+// empty date.
+void WriteRecordDate(CECGXMLParser& xml, const CString& path, const CString& text);
+
+// A number text (trimmed) in the given format ("%04d", "%02d"); empty stays empty.
+CString PaddedNumber(CString text, LPCWSTR format);
+
+// Devices end comment lines with a bare LF, the forms need CR LF: bare line
+// feeds become CR LF; a CR LF already there stays as it is.
+CString ToCrLf(const CString& text);
+
+// The wave colours of the leads not chosen (slots 16 to 19) from the record's
+// colour settings; each its own default when the record lacks it.
+void ReadNonChoiceColors(CTavrionDoc& doc, CECGXMLParser& xml);
+
+// The display settings the screens offer: a hi-cut filter (Hz; 0 for none)
+// and a sensitivity step (mm/mV). Anything else in a record XML falls back,
+// never reaching the views' divisions.
+bool IsDisplayFilter(double hz);
+// The step a stored sensitivity stands for; the fallback when it is none.
+float DisplaySense(double mmPerMv, float fallback);
+
+// The IVREL master of the work directory and its two code lists.
+extern const wchar_t kIvrelCodeList[];        // "/Ivrel/Ivrel_code/Code"
+extern const wchar_t kIvrelJudgementList[];   // "/Ivrel/Judgement_code/Code"
+CString IvrelMasterPath();
+// The Japanese text of a code in one list of the master; empty for an
+// empty code or one the list does not hold.
+CString IvrelMasterText(CECGXMLParser& master, LPCWSTR list, const CString& code);
+
+// The patient's birthday attributes ("%04d", "%02d", "%02d"; a missing part
+// stays empty), for the document to check.
+_BIRTHDAY ReadBirthdayAttributes(CECGXMLParser& xml);
+// Writes them; all three empty unless the document found them valid.
+void WriteBirthdayAttributes(CECGXMLParser& xml, const _BIRTHDAY& birthday, bool bValid);
