@@ -256,8 +256,9 @@ int CTavrionDoc::ClearEditableParam(_EDITABLE_PARAM_INDEX index)
 
 CString CTavrionDoc::GetListedText(const CStringArray* list, int nSel, const CString& strStored)
 {
-    // The chosen item's own text: every item of the list, the last included.
-    if (strStored.IsEmpty() && list && nSel >= 0 && nSel < list->GetSize())
+    // The last entry of a pick list stands for the free text, so it is never
+    // taken by index: the stored text shows instead.
+    if (strStored.IsEmpty() && list && nSel >= 0 && nSel < list->GetSize() - 1)
         return list->GetAt(nSel);
     return strStored;
 }

@@ -95,9 +95,7 @@ CMFERViewDoc::MferForm CMFERViewDoc::GetItemForm(const _MFERDATAITEM* pItem) con
 
 CString CMFERViewDoc::MedicationText(int list, const CString& strText, int nSel)
 {
-    const CStringArray* items = GetEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(list));
-    if (strText.IsEmpty() && items && nSel >= 0 && nSel < items->GetSize() - 1) return items->GetAt(nSel);
-    return strText;
+    return GetListedText(GetEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(list)), nSel, strText);
 }
 
 // ---- building and loading the store --------------------------------------------------------

@@ -22,10 +22,7 @@ void CRhythmViewDoc::InitCheckArray()
 
 CString CRhythmViewDoc::GetMedicationText(_EDITABLE_PARAM_INDEX list, const CString& strText, int nSel)
 {
-    // The last entry of a pick list is the free-text entry, never taken by index.
-    const CStringArray* entries = GetEditableParam(list);
-    if (strText.IsEmpty() && entries && nSel >= 0 && nSel <= entries->GetSize() - 2) return entries->GetAt(nSel);
-    return strText;
+    return GetListedText(GetEditableParam(list), nSel, strText);
 }
 
 void CRhythmViewDoc::SetCtrlContent(_PATIENT_INFO* /*pPatient*/)

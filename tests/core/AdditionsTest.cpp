@@ -187,8 +187,10 @@ TEST(EditableParams, ListsAndTheirLastItem)
     EXPECT_EQ(1, doc.InsertEditableParam(index, L"薬A"));
     EXPECT_EQ(1, doc.InsertEditableParam(index, L"薬B"));
     const CStringArray* list = doc.GetEditableParam(index);
-    EXPECT_EQ(CString(L"薬B"), CTavrionDoc::GetListedText(list, 1, CString()));
-    EXPECT_EQ(CString(L"typed"), CTavrionDoc::GetListedText(list, 1, L"typed"));
+    EXPECT_EQ(CString(L"薬A"), CTavrionDoc::GetListedText(list, 0, CString()));
+    EXPECT_EQ(CString(L"typed"), CTavrionDoc::GetListedText(list, 0, L"typed"));
+    // The last entry stands for free text: never taken by index.
+    EXPECT_TRUE(CTavrionDoc::GetListedText(list, 1, CString()).IsEmpty());
     EXPECT_TRUE(CTavrionDoc::GetListedText(list, 2, CString()).IsEmpty());
     EXPECT_EQ(1, doc.ClearEditableParam(index));
     EXPECT_EQ(0, doc.GetEditableParam(index)->GetSize());

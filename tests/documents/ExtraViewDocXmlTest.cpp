@@ -95,12 +95,16 @@ TEST_F(ExtraDocTest, StoreShowsCaptionsValuesAndListedMedications)
     ASSERT_NE(item, nullptr);
     for (const wchar_t* text : {L"降圧薬A", L"利尿薬B", L"抗凝固薬C"})
         m_doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(1), text);
-    // Stored texts win over list codes; an empty text shows the chosen entry,
-    // the last one included.
+    // Stored texts win over list codes; an empty text shows the chosen
+    // entry, but never the last one, which stands for free text.
     item->stInterpre.strMedication2.Empty();
+    item->stInterpre.nMedication2Sel = 1;
     m_doc.SetCtrlContent(nullptr);
     EXPECT_EQ(StoredText(m_doc, 3637), L"降圧剤");
-    EXPECT_EQ(StoredText(m_doc, 3639), L"抗凝固薬C");
+    EXPECT_EQ(StoredText(m_doc, 3639), L"利尿薬B");
+    item->stInterpre.nMedication2Sel = 2;
+    m_doc.SetCtrlContent(nullptr);
+    EXPECT_EQ(StoredText(m_doc, 3639), L"");
     item->stInterpre.nMedication2Sel = 3;   // past the list
     m_doc.SetCtrlContent(nullptr);
     EXPECT_EQ(StoredText(m_doc, 3639), L"");

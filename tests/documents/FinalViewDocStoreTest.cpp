@@ -51,11 +51,12 @@ TEST_F(FinalViewDocEdit, StoreTakesTheItemAndItsCaptions)
     EXPECT_EQ(StoredText(doc, 3610), ward.IsEmpty() ? CString(L"病棟") : ward);
     EXPECT_EQ(doc.IsEidtChange(), 0);
 
-    // A picked list entry shows when nothing was typed, the last entry too.
+    // A picked list entry shows when nothing was typed; the last entry stands for free text.
     item->stInterpre.strMedication1.Empty();
     item->stInterpre.nMedication1Sel = 1;
     doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(0), L"ニトログリセリン");
     doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(0), L"β遮断薬");
+    doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(0), L"その他");
     doc.SetCtrlContent(nullptr);
     EXPECT_EQ(StoredText(doc, 3601), CString(L"β遮断薬"));
     EXPECT_EQ(doc.IsInfoEditChange(item), 0);
@@ -253,6 +254,7 @@ TEST_F(FinalViewDocEdit, PickListChoiceAndBirthdayRoundTrip)
     EXPECT_TRUE(item->stInterpre.stBirthday.strYear.IsEmpty());
     doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(0), L"硝酸薬");
     doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(0), L"Ca拮抗薬");
+    doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(0), L"その他");
     doc.SetCtrlContent(nullptr);
     EXPECT_EQ(StoredText(doc, 3601), CString(L"Ca拮抗薬"));
 }

@@ -330,15 +330,14 @@ TEST_F(RRDocTest, FormLabelsMedicationsAndConfirmationStatus)
     for (const wchar_t* name : {L"薬A", L"薬B", L"薬C"})
         m_doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(0), name);
     item->stGeneral.strMedication1.Empty();
-    item->stGeneral.nMedication1Sel = 2;
+    item->stGeneral.nMedication1Sel = 1;
     item->stGeneral.strMedication2 = L"手入力";
     item->stGeneral.nMedication2Sel = 0;
     m_doc.SetCtrlContent(nullptr);
 
     EXPECT_EQ(CString(L"誕生日"), StoredText(m_doc, 3630));
     EXPECT_EQ(CString(L"/"), StoredText(m_doc, 3632));
-    // The list's last entry is as good as any other.
-    EXPECT_EQ(CString(L"薬C"), StoredText(m_doc, 3637));
+    EXPECT_EQ(CString(L"薬B"), StoredText(m_doc, 3637));
     EXPECT_EQ(CString(L"手入力"), StoredText(m_doc, 3639));
     EXPECT_EQ(0, m_doc.IsInfoEditChange(item));
     EXPECT_EQ(0, m_doc.IsInfoEditChange(nullptr));

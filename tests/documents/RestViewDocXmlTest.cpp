@@ -362,6 +362,7 @@ TEST_F(RestXmlFixture, CopyBackChecksTripCountsAndListedMedications)
     _RESTDATAITEM* item = OpenRest(RecordKind::Rest12, true, 254);
     m_doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(0), L"薬A");
     m_doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(0), L"薬B");
+    m_doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(0), L"その他");
     item->stInterpre.strMedication1.Empty();
     item->stInterpre.nMedication1Sel = 1;
     m_doc.SetCtrlContent(&item->stPatient);
