@@ -468,6 +468,10 @@ protected:
     CArray<CCheckValue, CCheckValue&> m_CheckArray;   // the control-data store, in insertion order
     CCheckValue m_CheckScratch[8];   // the copies that the store's lookups work on
     CStringArray m_arrEditableParam[EDITABLE_PARAM_COUNT];   // the forms' pick lists
+    // Id of the item the control-data store was last filled from (-1 none):
+    // copying the store back into any other item would overwrite it with
+    // another record's texts, or with nothing.
+    int m_nCtrlContentItem = -1;
 
 private:
     void DeleteDocFonts();

@@ -79,6 +79,7 @@ void CExerViewDoc::SetCtrlContent(_PATIENT_INFO* pPatient)
     CTavrionDoc::SetCtrlContent(pPatient ? pPatient : (item ? &item->stPatient : nullptr));
     LoadFormCaptions(*this, GetDefCtrlPos()->stExer, kCaptions);
     if (!item) return;
+    m_nCtrlContentItem = item->nID;
     const _INTERPRE_INFO_EXER& info = item->stInterpre;
     // The pick lists load with the item's codes selected, so that saving an
     // untouched form keeps them.
@@ -113,7 +114,7 @@ void CExerViewDoc::UpdateCtrlStatus()
 void CExerViewDoc::UpDateCurItemContent()
 {
     _EXERDATAITEM* item = GetCurrentDataItem();
-    if (!item) return;
+    if (!item || item->nID != m_nCtrlContentItem) return;
     CTavrionDoc::UpDateCurItemContent(item->stPatient);
     _INTERPRE_INFO_EXER& info = item->stInterpre;
     GetCtrlData(kMedication1, info.strMedication1);

@@ -100,6 +100,7 @@ void CExtraViewDoc::SetCtrlContent(_PATIENT_INFO* /*pPatient*/)
 {
     _EXTRADATAITEM* item = GetCurrentDataItem();
     if (!item) return;
+    m_nCtrlContentItem = item->nID;
     CTavrionDoc::SetCtrlContent(&item->stPatient);
     FillFormStore(item);
 }
@@ -173,7 +174,7 @@ int CExtraViewDoc::IsDoctorConfirm()
 void CExtraViewDoc::UpDateCurItemContent()
 {
     _EXTRADATAITEM* item = GetCurrentDataItem();
-    if (!item) return;
+    if (!item || item->nID != m_nCtrlContentItem) return;
     const int code = static_cast<int>(item->uSystemCode);
     CTavrionDoc::UpDateCurItemContent(item->stPatient);
     UpdateRhyRRCurItem(code, item->stInterpre);

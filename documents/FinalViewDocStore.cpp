@@ -81,6 +81,7 @@ void CFinalViewDoc::SetCtrlContent(_PATIENT_INFO*)
 {
     _FINALDATAITEM* item = GetCurrentDataItem();
     if (!item) return;
+    m_nCtrlContentItem = item->nID;
     CTavrionDoc::SetCtrlContent(&item->stPatient);
 
     if (!g_stDefCtrlPos.bFinalLoaded) GetCtrlPosFromXSL(LOAD_POS_FINAL);
@@ -108,7 +109,7 @@ void CFinalViewDoc::UpdateCtrlStatus()
 void CFinalViewDoc::UpDateCurItemContent()
 {
     _FINALDATAITEM* item = GetCurrentDataItem();
-    if (!item) return;
+    if (!item || item->nID != m_nCtrlContentItem) return;
     CTavrionDoc::UpDateCurItemContent(item->stPatient);
     _INTERPRE_INFO_GENERAL& info = item->stInterpre;
     GetCtrlData(3601, info.strMedication1);

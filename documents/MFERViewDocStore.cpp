@@ -120,6 +120,7 @@ void CMFERViewDoc::SetCtrlContent(_PATIENT_INFO* /*pPatient*/)
 {
     _MFERDATAITEM* item = GetCurrentDataItem();
     if (!item) return;
+    m_nCtrlContentItem = item->nID;
     CTavrionDoc::SetCtrlContent(&item->stPatient);
     const unsigned kind = item->uSystemCode;
     if (IsFullLeadKind(kind)) {
@@ -313,7 +314,7 @@ void CMFERViewDoc::UpdateCtrlStatus()
 void CMFERViewDoc::UpDateCurItemContent()
 {
     _MFERDATAITEM* item = GetCurrentDataItem();
-    if (!item) return;
+    if (!item || item->nID != m_nCtrlContentItem) return;
     CTavrionDoc::UpDateCurItemContent(item->stPatient);
     const MferForm form = GetItemForm(item);
     if (form == MferForm::Rest)

@@ -33,6 +33,7 @@ void CRRViewDoc::SetCtrlContent(_PATIENT_INFO*)
 {
     _RRDATAITEM* item = GetCurrentDataItem();
     if (!item) return;
+    m_nCtrlContentItem = item->nID;
     CTavrionDoc::SetCtrlContent(&item->stPatient);
     LoadFormCaptions(*this, g_stDefCtrlPos.stRR, kRhyRRCaptions);
     const _INTERPRE_INFO_GENERAL& info = item->stGeneral;
@@ -47,7 +48,7 @@ void CRRViewDoc::SetCtrlContent(_PATIENT_INFO*)
 void CRRViewDoc::UpDateCurItemContent()
 {
     _RRDATAITEM* item = GetCurrentDataItem();
-    if (!item) return;
+    if (!item || item->nID != m_nCtrlContentItem) return;
     CTavrionDoc::UpDateCurItemContent(item->stPatient);
     UpdateRhyRRCurItem(static_cast<int>(item->uSystemCode), item->stGeneral);
     UpdateCurItemAddition(static_cast<int>(item->uSystemCode), item->stAddition);

@@ -54,8 +54,7 @@ CRestViewDoc::CRestViewDoc()
       m_nRhythm1LeadEx(0),
       m_fWorkSense{},
       m_uRefSenseMode(m_uSenseMode),
-      m_nRefChestHalf(m_bChestHalf),
-      m_nCtrlContentItem(-1)
+      m_nRefChestHalf(m_bChestHalf)
 {
     for (int i = 0; i < REST_MEASURE_KEYS; ++i) m_strMeasureKey[i] = kMeasureKeys[i];
     for (int i = 0; i < TAVRION_SENSE_KINDS; ++i) m_fWorkSense[i] = m_fSense[0][i];

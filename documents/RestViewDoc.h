@@ -133,5 +133,4 @@ protected:
     float m_fWorkSense[TAVRION_SENSE_KINDS];   // mm/mV, working values by sense id (the reference copies are m_fSense[0])
     UINT m_uRefSenseMode;                   // reference copy of the sense mode
     int m_nRefChestHalf;                    // reference copy of the chest-half flag
-    int m_nCtrlContentItem;                 // id of the item the store was last filled from; -1 none
 };

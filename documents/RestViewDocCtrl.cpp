@@ -151,10 +151,12 @@ CString CRestViewDoc::MedicationText(const _RESTDATAITEM* item, int which) const
 
 void CRestViewDoc::SetCtrlContent(_PATIENT_INFO* pPatient)
 {
-    CTavrionDoc::SetCtrlContent(pPatient);
+    // Without a patient record the form shows the current record's own; an
+    // empty patient block would be copied back over it on saving.
+    _RESTDATAITEM* item = GetCurrentDataItem();
+    CTavrionDoc::SetCtrlContent(pPatient ? pPatient : (item ? &item->stPatient : nullptr));
     for (const Label& label : kFormLabels) SetCtrlData(label.uID, LabelText(label.pszControl, label.pszDefault), 1, -1);
     SetCtrlData(3983, L"......", 1, -1);
-    _RESTDATAITEM* item = GetCurrentDataItem();
     m_nCtrlContentItem = item ? item->nID : -1;
     if (item) {
         const _INTERPRE_INFO_REST& info = item->stInterpre;

@@ -29,6 +29,7 @@ void CRhythmViewDoc::SetCtrlContent(_PATIENT_INFO* /*pPatient*/)
 {
     _RHYTHMDATAITEM* item = GetCurrentDataItem();
     if (!item) return;
+    m_nCtrlContentItem = item->nID;
     CTavrionDoc::SetCtrlContent(&item->stPatient);
     LoadFormCaptions(*this, GetDefCtrlPos()->stRhythm, kRhyRRCaptions);
     const _INTERPRE_INFO_GENERAL& info = item->stInterpre;
@@ -50,7 +51,7 @@ void CRhythmViewDoc::UpdateCtrlStatus()
 void CRhythmViewDoc::UpDateCurItemContent()
 {
     _RHYTHMDATAITEM* item = GetCurrentDataItem();
-    if (!item) return;
+    if (!item || item->nID != m_nCtrlContentItem) return;
     CTavrionDoc::UpDateCurItemContent(item->stPatient);
     UpdateRhyRRCurItem(static_cast<int>(item->uSystemCode), item->stInterpre);
     UpdateCurItemAddition(static_cast<int>(item->uSystemCode), item->stAddition);

@@ -6,6 +6,12 @@
 #include <memory>
 
 #include "core/TavrionDoc.h"
+#include "documents/RRViewDoc.h"
+#include "documents/RestViewDoc.h"
+#include "documents/RhythmViewDoc.h"
+#include "tests/support/DocumentTestSupport.h"
+#include "tools/Mkrecord.h"
+#include "tools/SampleRecords.h"
 
 namespace {
 
@@ -35,5 +41,88 @@ TEST(DocumentClasses, CreatedByNameAndSafeWithoutARecord)
         EXPECT_EQ(doc->GetAverageWaveData(0, nullptr, -1), 0);
         EXPECT_EQ(doc->GetRhythmWaveTotalPage(200, 2), 0);
         EXPECT_NE(doc->SaveDataToXML(0), 0);
+    }
+}
+
+// ---- the form store and saving -----------------------------------------------------
+
+namespace {
+
+using testsupport::RecordPaths;
+using testsupport::Wide;
+
+const CString kCommentPath = L"/Rawdata/Tavrion/Comment/Voktext_section/Comment_content";
+const CString kPatientIdPath = L"/Rawdata/Tavrion/Inspection/Patient_section/Patient_id";
+
+class FormStoreSaving : public testsupport::DocumentTest {
+protected:
+    // Two copies of a sample record, the second with its own comment and patient id.
+    std::vector<RecordPaths> TwoRecords(morvelance::rec::RecordKind kind)
+    {
+        std::vector<std::string> xmls;
+        const std::vector<std::string> records = morvelance::WriteSampleRecords(m_dir.Path(), &xmls);
+        const std::string stem = morvelance::SampleStem(kind);
+        std::vector<RecordPaths> found;
+        for (size_t i = 0; i < records.size(); ++i)
+            if (records[i].find("/" + stem + "_") != std::string::npos) found.push_back({records[i], xmls[i]});
+        EXPECT_EQ(found.size(), 2u);
+        if (found.size() == 2) {
+            testsupport::WriteXmlValue(found[1].xml, kCommentPath, L"二件目の所見");
+            testsupport::WriteXmlValue(found[1].xml, kPatientIdPath, L"B-0002");
+        }
+        return found;
+    }
+
+    // Fills the store from the first record, makes the second current
+    // without showing it, and saves the second: it must keep its own texts.
+    template <class Doc, class Item>
+    void ExpectSavingKeepsTheRecordsOwnTexts(Doc& doc, CDataManager<Item>& list, morvelance::rec::RecordKind kind,
+                                             int leadCount)
+    {
+        const std::vector<RecordPaths> files = TwoRecords(kind);
+        ASSERT_EQ(files.size(), 2u);
+        Item* items[2] = {};
+        for (int i = 0; i < 2; ++i) {
+            items[i] = testsupport::NewRecordItem<Item>(files[i].record, files[i].xml);
+            SetLeadCount(items[i], leadCount);
+            list.AppendItem(items[i]);
+        }
+        ASSERT_EQ(testsupport::OpenRecord(doc, files[0]), 0);
+        doc.SetCurDataIndex(items[0]->nID);
+        doc.SetCtrlContent(nullptr);
+        ASSERT_EQ(testsupport::OpenRecord(doc, files[1]), 0);
+        doc.SetCurDataIndex(items[1]->nID);
+        EXPECT_EQ(doc.SaveDataToXML(items[1]->nID), 0);
+        EXPECT_EQ(testsupport::ReadXmlValue(files[1].xml, kCommentPath), CString(L"二件目の所見"));
+        EXPECT_EQ(testsupport::ReadXmlValue(files[1].xml, kPatientIdPath), CString(L"B-0002"));
+
+        // Once shown, the form's edits are what is saved.
+        doc.SetCtrlContent(nullptr);
+        EXPECT_EQ(doc.SaveDataToXML(items[1]->nID), 0);
+        EXPECT_EQ(testsupport::ReadXmlValue(files[1].xml, kPatientIdPath), CString(L"B-0002"));
+    }
+
+    template <class Item> static void SetLeadCount(Item* item, int count) { item->nLeadCount = count; }
+    static void SetLeadCount(_RESTDATAITEM*, int) {}
+};
+
+}  // namespace
+
+TEST_F(FormStoreSaving, ARecordNeverTakesTheTextsOfAFormFilledForAnother)
+{
+    {
+        SCOPED_TRACE("rest");
+        CRestViewDoc doc;
+        ExpectSavingKeepsTheRecordsOwnTexts(doc, doc.GetRestDataManager(), morvelance::rec::RecordKind::Rest12, 12);
+    }
+    {
+        SCOPED_TRACE("rhythm");
+        CRhythmViewDoc doc;
+        ExpectSavingKeepsTheRecordsOwnTexts(doc, *doc.GetRhythmDataManager(), morvelance::rec::RecordKind::Rhythm, 3);
+    }
+    {
+        SCOPED_TRACE("RR");
+        CRRViewDoc doc;
+        ExpectSavingKeepsTheRecordsOwnTexts(doc, *doc.GetRRDataManager(), morvelance::rec::RecordKind::Rr, 1);
     }
 }
