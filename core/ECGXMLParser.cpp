@@ -151,10 +151,11 @@ int CECGXMLParser::Add_LastChildNode(CXmlElmentNode& node, CString& parentXPath)
 
 void CECGXMLParser::SaveToXMLFile()
 {
+    m_bLastSaveFailed = 1;
     if (!m_pXMLParser || m_strPath.IsEmpty()) return;
     // Refused by the library when the file could not be read: an unreadable
     // record must stay on disk as it is rather than become an empty one.
-    m_pXMLParser->SaveToXMLFile(m_strPath);
+    m_bLastSaveFailed = m_pXMLParser->SaveToXMLFile(m_strPath) ? 0 : 1;
 }
 
 int CECGXMLParser::GetDateAttrib(_XML_ATTRIB_DATE& date, const CString& xpath, int bCheck)

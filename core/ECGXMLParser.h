@@ -88,5 +88,8 @@ public:
 
     XML_PARSER* m_pXMLParser;   // the document (owned); null when it could not be created
     CString m_strPath;          // the file that SaveToXMLFile writes
+    // Non-zero when the last SaveToXMLFile wrote nothing (an unreadable
+    // file, a failed write); 0 before any save and after a written one.
+    int m_bLastSaveFailed = 0;
     int m_b8000File;            // the record's 8000-device flag
 };

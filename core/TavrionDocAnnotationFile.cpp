@@ -8,7 +8,7 @@ int CTavrionDoc::SaveAnnotationsToFile(const CString& strXMLPath, _ANNOTATION_IN
     if (strXMLPath.IsEmpty()) return 255;
     CECGXMLParser xml(strXMLPath, b8000File, CString());
     SaveAnnoInfoToXML(head, &xml);   // writes the file itself
-    return 0;
+    return xml.m_bLastSaveFailed ? 255 : 0;
 }
 
 void CTavrionDoc::ReadAnnotationsAgain(_ANNOTATION_INFO*& head, CECGXMLParser* xml)

@@ -121,7 +121,8 @@ double AgeInYears(const _XML_ATTRIB_AGE& age)
     const double months = _wtof(age.strMonth) / 12.0;
     const double weeks = _wtof(age.strWeek) * 7.0 / 365.0;
     const double days = _wtof(age.strDay) / 365.0;
-    const double hours = _wtof(age.strHour) / (365.0 * 24.0);
+    // Ages in hours (and days and hours) are those of newborns: the tables
+    // start at column 0 for them.
     switch (age.nUnit) {
     case 0: return years;
     case 1: return months;
@@ -130,7 +131,6 @@ double AgeInYears(const _XML_ATTRIB_AGE& age)
     case 16: return years + months;
     case 17: return months + weeks;
     case 18: return weeks + days;
-    case 19: return days + hours;
     default: return 0.0;
     }
 }

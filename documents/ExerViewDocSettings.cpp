@@ -248,6 +248,10 @@ int CExerViewDoc::SaveAnnotationToXML(int nItemID)
 
 int CExerViewDoc::LookupHr(int percent, double age, int table)
 {
+    // The age comes from the record XML unchecked: keep it where the
+    // conversion to whole years is defined (the columns end at 75 anyway).
+    if (!(age > -1000.0)) age = -1000.0;
+    if (age > 1000.0) age = 1000.0;
     const int rounded = static_cast<int>(age + 0.5);
     int column = (rounded - 20) / 5 + 1;
     if (column < 1) column = 0;

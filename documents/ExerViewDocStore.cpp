@@ -44,9 +44,17 @@ const CaptionBinding kCaptions[] = {
     {4018, 0, L"投薬情報1"},  {4020, 2, L"投薬情報2"}, {4022, 4, L"自覚症状"},   {4024, 6, L"既往症"},
     {4026, 8, L"所属科"},     {4028, 10, L"病棟"},     {4030, 12, L"依頼医師"},  {4032, 14, L"検査技師"},
     {4037, 16, L"ﾌﾟﾛﾄｺﾙ"},    {4039, 18, L"負荷時間"}, {4041, 20, L"終了条件"},  {4043, 22, L"最大心拍数"},
-    {4045, 24, L"bpm"},       {4047, 26, L"目標心拍数"}, {4049, 28, L"bpm"},      {4051, 30, L"ST 計測点"},
-    {4052, 31, L"ST Level"},  {4054, 33, L"ST Slope"}, {4034, 35, L"IVRELｺｰﾄﾞ"}, {4056, 38, L"コメント"},
-    {4057, 39, L"定型文入力"}, {4060, 42, L"判読日時"}, {4062, 44, L"判読医師"},
+    {4047, 26, L"目標心拍数"}, {4051, 30, L"ST 計測点"}, {4034, 35, L"IVRELｺｰﾄﾞ"}, {4056, 38, L"コメント"},
+    {4060, 42, L"判読日時"},  {4062, 44, L"判読医師"},
+};
+
+// Texts the form shows whatever the layout says: the units and labels of
+// the values beside them, and the phrase button.
+const struct {
+    UINT uID;
+    const wchar_t* pszText;
+} kFixedTexts[] = {
+    {4045, L"bpm"}, {4049, L"bpm"}, {4052, L"ST Level"}, {4054, L"ST Slope"}, {4057, L"定型文入力"},
 };
 
 const UINT kMedication1 = 4019;
@@ -78,6 +86,7 @@ void CExerViewDoc::SetCtrlContent(_PATIENT_INFO* pPatient)
     _EXERDATAITEM* item = GetCurrentDataItem();
     CTavrionDoc::SetCtrlContent(pPatient ? pPatient : (item ? &item->stPatient : nullptr));
     LoadFormCaptions(*this, GetDefCtrlPos()->stExer, kCaptions);
+    for (const auto& fixed : kFixedTexts) SetCtrlData(fixed.uID, fixed.pszText, 1, -1);
     if (!item) return;
     m_nCtrlContentItem = item->nID;
     const _INTERPRE_INFO_EXER& info = item->stInterpre;

@@ -80,7 +80,9 @@ CString PwcText(const _EXERDATAITEM& item)
     const double m = (h * item.stResult.dSlope + item.stResult.dIntercept) * 10.0;
     const int metsTenths = static_cast<int>(m);
     const double weight = _wtof(item.stPatient.strWeight);
-    const double watts = metsTenths != 0 ? (metsTenths * 0.1 - 1.0) * weight * 2.0 / 7.0 : 0.0;
+    // Only a line through the origin gives no load: a fraction of a tenth still
+    // counts as METs below 1.
+    const double watts = m != 0.0 ? (metsTenths * 0.1 - 1.0) * weight * 2.0 / 7.0 : 0.0;
     CString text;
     text.Format(L"%d W ( %d.%d METs %d )", static_cast<int>(watts), metsTenths / 10, std::abs(metsTenths % 10), h);
     return text;

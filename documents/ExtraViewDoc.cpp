@@ -310,11 +310,6 @@ float CExtraViewDoc::GetSense(unsigned int kind, bool second)
     }
 }
 
-float CExtraViewDoc::GetSense(UINT kind, int set)
-{
-    return GetSense(static_cast<unsigned int>(kind), set != 0);
-}
-
 void CExtraViewDoc::WriteShownSense(const _EXTRADATAITEM* item)
 {
     const int type = item ? item->nLeadType : 0;
@@ -327,9 +322,11 @@ void CExtraViewDoc::SetSense(UINT kind, float fSense, int bModeChange)
 {
     _EXTRADATAITEM* item = GetCurrentDataItem();
     _DEFAULT_REF& ref = m_stDefaultRef;
-    const bool bSetKind = kind == SENSE_EXTRA1 || kind == SENSE_EXTRA2 ||
-                          (kind == SENSE_RHYTHM && GetRhythmSenseChangeState());
-    if (bModeChange && bSetKind) {
+    // The strip's state is asked only for a change by hand: asking stores the
+    // strip lead as the document's.
+    const bool bModeKind = bModeChange && (kind == SENSE_EXTRA1 || kind == SENSE_EXTRA2 ||
+                                           (kind == SENSE_RHYTHM && GetRhythmSenseChangeState()));
+    if (bModeKind) {
         // A sensitivity chosen by hand ends the automatic modes; what they
         // showed is kept in the record XML first.
         const int old = ref.RefInt(REF_EXTRA_SENSE_MODE);

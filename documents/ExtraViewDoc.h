@@ -50,9 +50,6 @@ public:
     void SetSpeed(float fSpeed) override;
     int GetFilter() override;
     void SetFilter(int nFilter) override;
-    // The same values as the non-virtual getter below, for callers that hold
-    // the base document.
-    float GetSense(UINT kind, int set) override;
     UINT GetSenseMode() override;
     void SetSense(UINT kind, float fSense, int bModeChange) override;
     void SetReferenceIntoXML(int id, int arg) override;
@@ -64,7 +61,7 @@ public:
     int GetRhythmSenseChangeState() override;
     using CTavrionDoc::UpDateCurItemContent;
     // Copies the control-data store into the current item.
-    void UpDateCurItemContent();
+    virtual void UpDateCurItemContent();
     int GetDocType() const override { return DOC_TYPE_EXTRA; }
     int GetCurItemLeadCount() override;
 
@@ -84,6 +81,9 @@ public:
     void SetPageStyle(_EXTRA_PAGE_STYLE style);
     // Sensitivity kind 2 (rhythm strip), 4 (Extra1), 5 (Extra2) of the first
     // or second set, 9 the stored rhythm-strip value; 0.0 for any other kind.
+    // It hides the inherited virtual on purpose: the extra-lead panes call it
+    // on this class, while a caller holding the base document gets the base's
+    // answer for every kind, the chest and limb kinds included.
     float GetSense(unsigned int kind, bool second);
     void InitialSense();
     // The lead of the one-lead rhythm strip for the current record (3 or 6,

@@ -91,8 +91,7 @@ int CExtraViewDoc::GetDataInfoFromXMLFile(_EXTRADATAITEM* item)
 
 CString CExtraViewDoc::MedicationText(int list, const CString& stored, int code)
 {
-    // The list's last entry is a choice like any other: the chosen entry is
-    // shown for every code inside the list.
+    // The list's last entry stands for free text: it is never shown by code.
     return GetListedText(GetEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(list)), code, stored);
 }
 
@@ -196,10 +195,12 @@ int CExtraViewDoc::SaveDataToXML(int id)
     WriteBirthdayAttributes(xml, birthday, bValid);
 
     SaveRhyRRInterpretation(*this, xml, kExtraLayout, item->stInterpre);
+    const RhyRREditors editors = Editors(*item);
+    SaveRhyRRInfoEditors(*this, xml, kExtraLayout, item->stPatient, editors);
     SaveAdditionToXML(&xml, item->stAddition);
-    SaveRhyRREditors(*this, xml, kExtraLayout, item->stPatient, Editors(*item));
-    xml.SaveToXMLFile();
-    return 0;
+    SaveRhyRRAnalysisAndComment(*this, xml, kExtraLayout, editors);
+    // A record XML that could not be read is left as it is: that is no save.
+    return xml.m_pXMLParser && xml.m_pXMLParser->SaveToXMLFile(xml.m_strPath) ? 0 : 255;
 }
 
 void CExtraViewDoc::SaveWaveInfoToXML(int nSystemCode, _LEAD_NAME_INFO& info, CECGXMLParser* xml)

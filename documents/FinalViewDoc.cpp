@@ -33,6 +33,15 @@ int ReadInt(CECGXMLParser* xml, const CString& xpath, int nDefault, const wchar_
     return read ? _wtoi(value) : nDefault;
 }
 
+// A pick-list index of the record XML; -1 (nothing chosen) when it is
+// missing or is no number: an empty index must not choose the list's first entry.
+int ReadListIndex(CECGXMLParser* xml, const CString& xpath)
+{
+    long value = -1;
+    if (!RecordXmlNumber(*xml, xpath, value) || value < INT_MIN || value > INT_MAX) return -1;
+    return static_cast<int>(value);
+}
+
 short ToShort(int value)
 {
     return static_cast<short>(std::clamp(value, SHRT_MIN, SHRT_MAX));
@@ -145,9 +154,9 @@ void CFinalViewDoc::ReadInterpretation(_FINALDATAITEM* pItem, CECGXMLParser* xml
 {
     _INTERPRE_INFO_GENERAL& info = pItem->stInterpre;
     info.strMedication1 = RecordXmlText(*xml, MsfrPath(MSFR_MEDICATION1_CMB, 1));
-    info.nMedication1Sel = ReadInt(xml, MsfrPath(MSFR_MEDICATION1_CMB), -1);
+    info.nMedication1Sel = ReadListIndex(xml, MsfrPath(MSFR_MEDICATION1_CMB));
     info.strMedication2 = RecordXmlText(*xml, MsfrPath(MSFR_MEDICATION2_CMB, 1));
-    info.nMedication2Sel = ReadInt(xml, MsfrPath(MSFR_MEDICATION2_CMB), -1);
+    info.nMedication2Sel = ReadListIndex(xml, MsfrPath(MSFR_MEDICATION2_CMB));
     info.strSympton = RecordXmlText(*xml, MsfrPath(MSFR_SYMPTOM_CMB));
     info.strDisease = RecordXmlText(*xml, MsfrPath(MSFR_DISEASE_CMB));
     info.strDepartment = RecordXmlText(*xml, MsfrPath(MSFR_DEPARTMENT_CMB));

@@ -75,8 +75,8 @@ int CFinalViewDoc::SaveDataToXML(int nID)
 
     xml.SetDataToXMLDOM(item->stWaveInfo.strTripTotal, kTripInfo, 2, L"total");
     xml.SetDataToXMLDOM(item->stWaveInfo.strTripCount, kTripInfo, 2, L"trip");
-    xml.SaveToXMLFile();
-    return 0;
+    // A record XML that could not be read is left as it is: that is no save.
+    return xml.m_pXMLParser && xml.m_pXMLParser->SaveToXMLFile(xml.m_strPath) ? 0 : 255;
 }
 
 int CFinalViewDoc::SaveAnnotationToXML(int nID)

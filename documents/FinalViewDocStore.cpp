@@ -125,10 +125,6 @@ void CFinalViewDoc::UpDateCurItemContent()
 
 // ---- change tests --------------------------------------------------------------------------
 
-namespace {
-
-}  // namespace
-
 int CFinalViewDoc::IsInfoEditChange(_FINALDATAITEM* pItem)
 {
     if (!pItem) return 0;

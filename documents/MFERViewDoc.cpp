@@ -485,14 +485,16 @@ void CMFERViewDoc::ReadMeasurements(_MFERDATAITEM& item, CECGXMLParser& xml)
 
 // ---- waveforms -------------------------------------------------------------------------
 
-int CMFERViewDoc::GetRhythmWaveData(int lead, short* buffer, int filter)
+int CMFERViewDoc::GetRhythmWaveData(int lead, short* buffer, int size)
 {
     _MFERDATAITEM* item = GetCurrentDataItem();
     if (!item || !item->pMFERParser) return 0;
-    return GetRhythmWaveData(lead, buffer, filter, item->pMFERParser->GetWaveLength(0));
+    return GetRhythmWaveData(lead, buffer, size, item->pMFERParser->GetWaveLength(0));
 }
 
-int CMFERViewDoc::GetRhythmWaveData(int lead, short* buffer, int filter, int nBufferBytes)
+// The samples go out as the file holds them: the recorder filtered them
+// already, and the views name the file's own filter text beside them.
+int CMFERViewDoc::GetRhythmWaveData(int lead, short* buffer, int /*size*/, int nBufferBytes)
 {
     _MFERDATAITEM* item = GetCurrentDataItem();
     if (!item || !item->pMFERParser) return 0;
@@ -510,20 +512,6 @@ int CMFERViewDoc::GetRhythmWaveData(int lead, short* buffer, int filter, int nBu
     }
     if (!reader->GetWaveData(0, lead, target)) return 0;
     if (IsDelBitNoise()) DeleteBitNoise(target, static_cast<unsigned>(count));
-
-    // The hi-cut filter is laid out for 500 samples a second: at another
-    // rate the cut-off it is given is scaled so that the cut in hertz stays
-    // the asked one, rounded up to the next cut-off it has (none above 100).
-    const int cutoff = filter < 0 ? GetFilter() : filter;
-    if (cutoff > 0) {
-        const double scaled = cutoff * 500.0 / GetSampleRate();
-        static const short kCutoffs[] = {25, 35, 75, 100};
-        for (short c : kCutoffs) {
-            if (c + 0.5 < scaled) continue;
-            HiCutFilter(c, target, count);
-            break;
-        }
-    }
     if (target == buffer) return bytes;
     const int kept = nBufferBytes / 2;
     std::memcpy(buffer, target, static_cast<size_t>(kept) * sizeof(short));

@@ -35,12 +35,12 @@ public:
     _MFERDATAITEM* GetMFERListHeader();
     CDataManager<_MFERDATAITEM>* GetMFERDataManager();
     // With a null buffer the byte size of one lead; with a buffer the lead's
-    // samples at the file's own rate, cleaned of bit noise when that is on and
-    // hi-cut filtered (filter in Hz; negative: the document's filter; 0: none).
-    // The buffer must hold the byte size; 0 without a current item.
-    int GetRhythmWaveData(int lead, short* buffer, int filter) override;
+    // recorded samples, cleaned of bit noise when that is on and otherwise
+    // unfiltered (size is not used). The buffer must hold the byte size; 0
+    // without a current item or for a lead the file does not have.
+    int GetRhythmWaveData(int lead, short* buffer, int size) override;
     // The same into a buffer of nBufferBytes, never written past its end.
-    int GetRhythmWaveData(int lead, short* buffer, int filter, int nBufferBytes);
+    int GetRhythmWaveData(int lead, short* buffer, int size, int nBufferBytes);
     CString GetMFERFilter();
     int GetDocType() const override { return DOC_TYPE_MFER; }
     int GetCurItemLeadCount() override;

@@ -488,8 +488,13 @@ void CMFERViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
     case 12: RefPos(POS_1LEAD_12) = leadOk ? lead : 0; break;
     case 3: RefPos(POS_1LEAD_3) = leadOk ? lead : 0; break;
     case 15:
-        RefPos(POS_1LEAD_12) = leadOk && lead < 12 ? lead : 0;
-        RefPos(POS_1LEAD_15) = leadOk && lead >= 12 ? lead - 11 : 0;
+        // An extension lead leaves the 12-lead choice for when it is cleared.
+        if (leadOk && lead >= 12) {
+            RefPos(POS_1LEAD_15) = lead - 11;
+            break;
+        }
+        RefPos(POS_1LEAD_12) = leadOk ? lead : 0;
+        RefPos(POS_1LEAD_15) = 0;
         break;
     default: break;
     }

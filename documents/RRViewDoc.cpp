@@ -137,8 +137,9 @@ int CRRViewDoc::GetRhythmWaveTotalPage(int width, int)
     const int64_t pageSamples = static_cast<int64_t>(rowSamples) * kRowsPerPage / item->nLeadCount;
     if (pageSamples <= 0) return 0;
     const int64_t samples = GetRhythmWaveData(0, nullptr, -1) / 2;
-    // An empty strip still shows its one empty page.
-    if (samples == 0) return 0;
+    // The last page's index; an empty strip still shows its one (empty) page,
+    // never the index -1 that a pane would step to.
+    if (samples <= 0) return 0;
     const int64_t pages = samples / pageSamples;
     return static_cast<int>(samples % pageSamples == 0 ? pages - 1 : pages);
 }

@@ -27,7 +27,8 @@ public:
     // A null buffer asks for the lead's size in bytes; otherwise the filtered
     // samples and the bytes written. A negative cutoff: the document's filter.
     int GetRhythmWaveData(int lead, short* buffer, int filter) override;
-    // The index of the strip's last page for rows `width` mm wide.
+    // The index of the strip's last page for rows `width` mm wide; -1 for an
+    // empty strip, 0 without a record or lead count.
     int GetRhythmWaveTotalPage(int width, int unused) override;
     int GetDocType() const override { return DOC_TYPE_RR; }
     int GetCurItemLeadCount() override;

@@ -22,8 +22,8 @@ void CRRViewDoc::InitCheckArray()
 }
 
 // The chosen entry when the record names one by its place in the list; the
-// list's last entry counts like any other, on the form and in the change
-// check alike.
+// list's last entry stands for the free text and is never taken by index,
+// on the form and in the change check alike.
 CString CRRViewDoc::GetMedicationText(int list, const CString& strText, int nSel)
 {
     return GetListedText(GetEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(list)), nSel, strText);

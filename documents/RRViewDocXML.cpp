@@ -142,7 +142,6 @@ int CRRViewDoc::SaveDataToXML(int id)
     if (xml.FindNode(kPatientAge) && !xml.GetDataFromXMLDOM(style, kPatientAge, 2, L"style"))
         xml.SetDataToXMLDOM(L"Age", kPatientAge, 2, L"style");
     SaveInterpretation(item, xml);
-    SaveAdditionToXML(&xml, item->stAddition);
     SaveEditors(item, xml);
     // A record XML that could not be read is left as it is: that is no save.
     return xml.m_pXMLParser->SaveToXMLFile(xml.m_strPath) ? 0 : 255;
@@ -155,7 +154,10 @@ void CRRViewDoc::SaveInterpretation(_RRDATAITEM* pItem, CECGXMLParser& xml)
 
 void CRRViewDoc::SaveEditors(_RRDATAITEM* pItem, CECGXMLParser& xml)
 {
-    SaveRhyRREditors(*this, xml, kRRLayout, pItem->stPatient, Editors(*pItem));
+    const RhyRREditors editors = Editors(*pItem);
+    SaveRhyRRInfoEditors(*this, xml, kRRLayout, pItem->stPatient, editors);
+    SaveAdditionToXML(&xml, pItem->stAddition);
+    SaveRhyRRAnalysisAndComment(*this, xml, kRRLayout, editors);
 }
 
 int CRRViewDoc::SaveAnnotationToXML(int id)

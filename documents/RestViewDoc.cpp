@@ -21,8 +21,7 @@ const wchar_t* const kMeasureKeys[REST_MEASURE_KEYS] = {
 
 // The average beats of the standard leads lie at this tag plus the record's
 // lead number, as the device readers hand them out.
-const UINT kTagAverageBase = 3740;
-const UINT kStandardLeads = 12;
+const UINT kTagAverageBase = 3730;
 const UINT kTagSpikeCount = 4077;
 const UINT kTagSpikePosition = 4078;
 const UINT kTagSpikeLead = 4079;
@@ -140,10 +139,9 @@ void CRestViewDoc::LeadTag(const _RESTDATAITEM* item, int lead, UINT& tag, UINT&
 {
     const UINT dataID = GetDataLeadID(static_cast<UINT>(lead), static_cast<int>(item->uSystemCode));
     if (lead >= 12 && IsRestFifteenLead(item->uSystemCode)) {
-        // The extra leads' data ids count from 0; the record numbers them
-        // after the twelve standard leads.
+        // The extra leads are stored by their data ids, 0 to 2.
         tag = ECG_TAG_LEAD_BY_INDEX;
-        index = kStandardLeads + dataID;
+        index = dataID;
         return;
     }
     tag = ECG_TAG_LEAD_BASE + dataID;

@@ -183,7 +183,7 @@ void CRestViewDoc::SetCtrlContent(_PATIENT_INFO* pPatient)
         SetCtrlData(3161, info.strCommentEditor, 1, -1);
         SetCtrlData(3162, info.strCommentEditDate.Left(16), 1, -1);
         const bool trip = IsTripKind(item->uSystemCode);
-        SetCtrlData(3182, trip ? CString(L"トリップ数") : CString(), 1, -1);
+        SetCtrlData(3182, trip ? LabelText(L"Interpre_trip_count_stc", L"トリップ数") : CString(), 1, -1);
         SetCtrlData(3184, trip ? CString(L"/") : CString(), 1, -1);
         SetCtrlData(3183, trip ? TripText(item->strTrip) : CString(), 1, -1);
         if (trip) SetCtrlData(3185, TripText(item->strTotalTrip), 1, -1);
@@ -258,6 +258,9 @@ void CRestViewDoc::UpDateCurItemContent()
 
 void CRestViewDoc::CopyBackTrip(_RESTDATAITEM* item)
 {
+    // Only the trip kinds show the counts; the emptied controls of any other
+    // record (a trip code such as 243 among them) would erase its counts.
+    if (!IsTripKind(item->uSystemCode)) return;
     CString trip, total;
     GetCtrlData(3183, trip);
     GetCtrlData(3185, total);

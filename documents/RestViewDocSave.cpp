@@ -35,6 +35,13 @@ void EnsureMeasureElement(CECGXMLParser& xml, const CString& key, int lead)
     }
 }
 
+// Writes the record XML back; 255 when nothing was written: a record XML that
+// could not be read is left on disk as it is, and that is no save.
+int SaveRecordXml(CECGXMLParser& xml)
+{
+    return xml.m_pXMLParser && xml.m_pXMLParser->SaveToXMLFile(xml.m_strPath) ? 0 : 255;
+}
+
 }  // namespace
 
 int CRestViewDoc::SaveDataToXML(int itemId)
@@ -67,8 +74,7 @@ int CRestViewDoc::SaveDataToXML(int itemId)
         xml.SetDataToXMLDOM(item->strTrip, kTripInfo, 2, L"trip");
         xml.SetDataToXMLDOM(item->strTotalTrip, kTripInfo, 2, L"total");
     }
-    xml.SaveToXMLFile();
-    return 0;
+    return SaveRecordXml(xml);
 }
 
 void CRestViewDoc::SaveInterpretation(_RESTDATAITEM* item, CECGXMLParser& xml)
@@ -144,8 +150,7 @@ int CRestViewDoc::SaveInfoToXML(int itemId)
     if (!item || item->strXMLPath.IsEmpty()) return 255;
     CECGXMLParser xml(item->strXMLPath, item->b8000File, CString());
     WriteRecordDate(xml, kPatientEditTime, item->stPatient.strReserved);
-    xml.SaveToXMLFile();
-    return 0;
+    return SaveRecordXml(xml);
 }
 
 int CRestViewDoc::SaveAnnotationToXML(int itemId)
@@ -171,8 +176,7 @@ int CRestViewDoc::SaveMsuDataToXML(_RESTDATAITEM* item, int lead, int withGlobal
             }
         }
     }
-    xml.SaveToXMLFile();
-    return 0;
+    return SaveRecordXml(xml);
 }
 
 void CRestViewDoc::SaveGlobalMeasures(_RESTDATAITEM* item, CECGXMLParser& xml)

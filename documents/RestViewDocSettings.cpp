@@ -129,9 +129,15 @@ void CRestViewDoc::UpDateReferenceInfo(const CString&)
     const bool read = RecordXmlNumber(xml, kSetting + L"/Rhythm_1lead", value) && value >= 0 && value < leads;
     if (leads == 12) {
         m_nRhythm1LeadID = read ? value : 0;
+    } else if (leads == 15 && !read) {
+        m_nRhythm1LeadID = 0;
+        m_nRhythm1LeadEx = 0;
+    } else if (leads == 15 && value < 12) {
+        m_nRhythm1LeadID = value;
+        m_nRhythm1LeadEx = 0;
     } else if (leads == 15) {
-        m_nRhythm1LeadID = read && value < 12 ? value : 0;
-        m_nRhythm1LeadEx = read && value >= 12 ? value - 11 : 0;
+        // The standard lead stays for when the strip goes back to one of them.
+        m_nRhythm1LeadEx = value - 11;
     }
 
     m_nFilter = 100;
@@ -157,9 +163,7 @@ void CRestViewDoc::ReadSettingSenses(CECGXMLParser& xml)
     }
 
     long value = 0;
-    // The modes are 1 to 5; anything else is no mode at all.
-    const bool mode = RecordXmlNumber(xml, kSetting + L"/Sensitivity", value, L"mode") && value >= 1 && value <= 5;
-    SetSenseMode(mode ? static_cast<UINT>(value) : 1u);
+    SetSenseMode(RecordXmlNumber(xml, kSetting + L"/Sensitivity", value, L"mode") ? static_cast<UINT>(value) : 1u);
 
     const bool serial = RecordXmlReal(xml, kSetting + L"/Sensitivity/Serial", real) && real > 0.0 && real <= kSerialSenseLimit;
     m_fWorkSense[3] = m_fSense[0][3] = serial ? static_cast<float>(real) : 10.0f;

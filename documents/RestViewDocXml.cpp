@@ -96,7 +96,10 @@ void CRestViewDoc::ReadInterpretation(_RESTDATAITEM* item, CECGXMLParser& xml)
     if (!info.bReqSection) info.strReqSection.Empty();
     info.strReqDoctor = RecordXmlText(xml, RestPath(L"Interpre_req_doctor_cmb"));
     info.strTechnician = RecordXmlText(xml, RestPath(L"Interpre_technician_cmb"));
-    item->stPatient.strReserved = RecordXmlText(xml, kPatientEditTime);
+    // The edit time is saved as a date element: read as text alone, every
+    // save would empty it. A plain text of older records still reads.
+    item->stPatient.strReserved = ReadRecordDate(xml, kPatientEditTime, RecordDateCheck::Any);
+    if (item->stPatient.strReserved.IsEmpty()) item->stPatient.strReserved = RecordXmlText(xml, kPatientEditTime);
     info.strInfoEditor = RecordXmlText(xml, RestPath(L"Interpre_info_editor_stc"));
     info.strInfoEditDate = ReadRecordDate(xml, RestPath(L"Interpre_info_editor_date_stc"), RecordDateCheck::Any);
 }

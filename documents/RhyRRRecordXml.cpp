@@ -113,14 +113,24 @@ void ReadRhyRREditors(CTavrionDoc& doc, CECGXMLParser& xml, const RhyRRLayout& l
 void SaveRhyRREditors(CTavrionDoc& doc, CECGXMLParser& xml, const RhyRRLayout& layout, const _PATIENT_INFO& patient,
                       const RhyRREditors& editors)
 {
-    auto path = [&](int entry) { return EntryPath(doc, layout, entry, 0); };
+    SaveRhyRRInfoEditors(doc, xml, layout, patient, editors);
+    SaveRhyRRAnalysisAndComment(doc, xml, layout, editors);
+}
+
+void SaveRhyRRInfoEditors(CTavrionDoc& doc, CECGXMLParser& xml, const RhyRRLayout& layout,
+                          const _PATIENT_INFO& patient, const RhyRREditors& editors)
+{
     WriteRecordDate(xml, kPatientEditTime, patient.strReserved);
     WriteRecordXmlText(xml, kConfirmEditor, patient.strConfirmDoctor);
     WriteRecordDate(xml, kConfirmDate, patient.strConfirmDate);
+    WriteRecordXmlText(xml, EntryPath(doc, layout, RHYRR_INFO_EDITOR, 0), editors.strInfoEditor);
+    WriteRecordDate(xml, EntryPath(doc, layout, RHYRR_INFO_DATE, 0), editors.strInfoEditDate);
+}
 
-    WriteRecordXmlText(xml, path(RHYRR_INFO_EDITOR), editors.strInfoEditor);
-    WriteRecordDate(xml, path(RHYRR_INFO_DATE), editors.strInfoEditDate);
-
+void SaveRhyRRAnalysisAndComment(CTavrionDoc& doc, CECGXMLParser& xml, const RhyRRLayout& layout,
+                                 const RhyRREditors& editors)
+{
+    auto path = [&](int entry) { return EntryPath(doc, layout, entry, 0); };
     WriteRecordXmlText(xml, kAnalysisEditor, editors.strAnalysisEditor);
     WriteRecordDate(xml, kAnalysisDate, editors.strAnalysisEditDate);
     WriteRecordDate(xml, kAnalysisEditDate, editors.strAnalysisEditDate);

@@ -68,3 +68,10 @@ void ReadRhyRREditors(CTavrionDoc& doc, CECGXMLParser& xml, const RhyRRLayout& l
                       const RhyRREditors& editors);
 void SaveRhyRREditors(CTavrionDoc& doc, CECGXMLParser& xml, const RhyRRLayout& layout, const _PATIENT_INFO& patient,
                       const RhyRREditors& editors);
+// The same in two halves, for the documents that write the additions
+// between them: the patient edit time, the confirmation and the
+// information editor; then the analysis editor and the comment block.
+void SaveRhyRRInfoEditors(CTavrionDoc& doc, CECGXMLParser& xml, const RhyRRLayout& layout,
+                          const _PATIENT_INFO& patient, const RhyRREditors& editors);
+void SaveRhyRRAnalysisAndComment(CTavrionDoc& doc, CECGXMLParser& xml, const RhyRRLayout& layout,
+                                 const RhyRREditors& editors);

@@ -92,9 +92,27 @@ int CRhythmViewDoc::GetCurItemLeadCount()
 
 int CRhythmViewDoc::OpenFile(CString& strXMLPath, CString& strFilePath)
 {
-    _RHYTHMDATAITEM* item = nullptr;
-    const int opened = OpenRecordCommon(m_RhythmDataManager, strXMLPath, strFilePath, item);
-    if (opened != 0) return opened;
+    if (!CheckRecordFile(strFilePath)) return 255;
+    DeleteContents();
+    _RHYTHMDATAITEM* item = m_RhythmDataManager.GetItem(strXMLPath, strFilePath, CString());
+    // Nothing was opened: no success to report.
+    if (!item) return 1;
+
+    FreeECGData(item->pECGData);
+    item->strXMLPath = strXMLPath;
+    const ImageRead read = ReadImage(strFilePath, item->pECGData, nullptr);
+    if (read != ImageRead::Ok) {
+        ShowOpenError(read, strFilePath);
+        m_RhythmDataManager.DeleteItem(strXMLPath, strFilePath, CString());
+        return 255;
+    }
+    ReadRecordKeys(item);
+    // Without the reader's blob the image is of no use; the item stays listed.
+    if (ecgGetData(item->pECGData, ECG_TAG_BLOB1, 0, nullptr, 0, ECG_DATA_RAW) <= 0) {
+        FreeECGData(item->pECGData);
+        return 255;
+    }
+    if (!ReadFirstBlob(item->pECGData)) return 255;
 
     // A reopened item starts from the new file: strips cached from the old
     // one would be served with the new one's sizes, and its events counted twice.
@@ -109,6 +127,17 @@ int CRhythmViewDoc::OpenFile(CString& strXMLPath, CString& strFilePath)
     GetEventInfoFromECGFile(item);
     item->strVersionText = GetVersionText(item->strXMLPath);
     return 0;
+}
+
+// The kind keeps its old value when the record has none; the system code is
+// 0 then.
+void CRhythmViewDoc::ReadRecordKeys(_RHYTHMDATAITEM* pItem)
+{
+    BYTE bytes[2] = {};
+    if (ecgGetData(pItem->pECGData, ECG_TAG_KIND, 0, bytes, 1, ECG_DATA_RAW) > 0)
+        pItem->nKind = static_cast<signed char>(bytes[0]);
+    const bool code = ecgGetData(pItem->pECGData, ECG_TAG_SYSTEM_CODE, 0, bytes, sizeof(bytes), ECG_DATA_RAW) > 0;
+    pItem->uSystemCode = code ? static_cast<unsigned>(bytes[0] | (bytes[1] << 8)) : 0;
 }
 
 int CRhythmViewDoc::GetDataInfoFromECGFile(_RHYTHMDATAITEM* pItem)
@@ -239,14 +268,16 @@ int CRhythmViewDoc::GetRhythmWaveTotalPage(int width, int layout)
     else if (layout == 2) rows = 3;
     const float speed = GetSpeed();
     if (rows <= 0 || !(speed > 0.0f)) return 0;
-    // In floating point: a caller's width must not overflow the product.
-    const double perRow = std::floor(static_cast<double>(width) * 500.0 / speed);
-    const double perPage = std::floor(perRow * 6.0 / rows);
-    const int samples = GetRhythmWaveData(0, nullptr, -1) / 2;
-    // An empty strip still has its first page.
-    if (perPage < 1.0 || samples <= 0 || perPage >= samples) return 0;
-    const int page = static_cast<int>(perPage);
-    return samples % page ? samples / page : samples / page - 1;
+    const float perRow = static_cast<float>(static_cast<long long>(width) * 500) / speed;
+    // A row no sample fits in, or one past any strip, has no pages to count.
+    if (!(perRow >= 1.0f && perRow < 1.0e9f)) return 0;
+    const long long perPage = static_cast<long long>(perRow) * 6 / rows;
+    if (perPage <= 0) return 0;
+    const long long samples = GetRhythmWaveData(0, nullptr, -1) / 2;
+    // The last page's index; an empty strip still shows its one (empty) page,
+    // never the index -1 that a pane would step to.
+    if (samples <= 0) return 0;
+    return static_cast<int>(samples % perPage ? samples / perPage : samples / perPage - 1);
 }
 
 // ---- page styles and the one-lead strip ------------------------------------------

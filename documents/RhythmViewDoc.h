@@ -36,7 +36,8 @@ public:
     // failure or past the end.
     int GetRhythmWaveRange(int lead, int first, int count, short* buffer, int filter);
     // The index of the last page of rows `width` mm wide in the layout (1 and
-    // 10 one row, 2 three rows, others one row per lead); 0 for an empty strip.
+    // 10 one row, 2 three rows, others one row per lead); -1 for an empty
+    // strip, 0 without a record.
     int GetRhythmWaveTotalPage(int width, int layout) override;
     int GetDocType() const override { return DOC_TYPE_RHYTHM; }
     int GetCurItemLeadCount() override;
@@ -93,6 +94,8 @@ public:
 protected:
     DECLARE_MESSAGE_MAP()
 
+    // The kind and system code of a freshly read image.
+    void ReadRecordKeys(_RHYTHMDATAITEM* pItem);
     int GetDataInfoFromECGFile(_RHYTHMDATAITEM* pItem);
     int GetEventInfoFromECGFile(_RHYTHMDATAITEM* pItem);
     // Reads and filters a whole lead into the item's cache (unless cached with

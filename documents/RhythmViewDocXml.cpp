@@ -114,13 +114,14 @@ int CRhythmViewDoc::SaveDataToXML(int id)
     UpDateCurItemContent();
 
     CECGXMLParser xml(item->strXMLPath, 0, CString());
+    if (!xml.m_pXMLParser) return 255;
     SavePatInfoToXML(item->stPatient, &xml);
     MarkStyle(xml, kPatientAge, L"Age");
     SaveWaveInfoToXML(static_cast<int>(item->uSystemCode), item->stLeadName, &xml);
     SaveInterpretation(item, xml);
     SaveEditors(item, xml);
-    xml.SaveToXMLFile();
-    return 0;
+    // A record XML that could not be read is left as it is: that is no save.
+    return xml.m_pXMLParser->SaveToXMLFile(xml.m_strPath) ? 0 : 255;
 }
 
 void CRhythmViewDoc::SaveInterpretation(_RHYTHMDATAITEM* pItem, CECGXMLParser& xml)
@@ -130,8 +131,10 @@ void CRhythmViewDoc::SaveInterpretation(_RHYTHMDATAITEM* pItem, CECGXMLParser& x
 
 void CRhythmViewDoc::SaveEditors(_RHYTHMDATAITEM* pItem, CECGXMLParser& xml)
 {
+    const RhyRREditors editors = Editors(*pItem);
+    SaveRhyRRInfoEditors(*this, xml, kRhythmLayout, pItem->stPatient, editors);
     SaveAdditionToXML(&xml, pItem->stAddition);
-    SaveRhyRREditors(*this, xml, kRhythmLayout, pItem->stPatient, Editors(*pItem));
+    SaveRhyRRAnalysisAndComment(*this, xml, kRhythmLayout, editors);
 }
 
 void CRhythmViewDoc::SaveWaveInfoToXML(int nSystemCode, _LEAD_NAME_INFO& info, CECGXMLParser* xml)

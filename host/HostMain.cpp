@@ -301,15 +301,15 @@ bool PrintInfo(const std::string& path)
             std::printf("%s#%u:%zu", leads ? " " : "", recordLead, samples.size() / 2);
         ++leads;
     }
-    // Leads past the twelfth (15-lead records) and the leads of rhythm
-    // records are items chosen by their record lead number.
+    // Leads past the twelfth (15-lead records, stored by their data ids
+    // 0..2) and the leads of rhythm records are items chosen by index.
     const int low = systemCode & 0xFF;
     const bool fifteen = low == 11 || low == 226 || low == 227;
-    const UINT firstIndexed = leads ? (fifteen ? 12 : 16) : 0;
-    for (UINT recordLead = firstIndexed; recordLead < 16; ++recordLead) {
-        const std::vector<BYTE> samples = ReadRaw(*doc, image, ECG_TAG_LEAD_BY_INDEX, recordLead);
+    const UINT indexCount = leads ? (fifteen ? 3 : 0) : 16;
+    for (UINT index = 0; index < indexCount; ++index) {
+        const std::vector<BYTE> samples = ReadRaw(*doc, image, ECG_TAG_LEAD_BY_INDEX, index);
         if (samples.empty()) continue;
-        std::printf("%s#%u:%zu", leads ? " " : "", recordLead, samples.size() / 2);
+        std::printf("%s#%u:%zu", leads ? " " : "", fifteen ? index + 12 : index, samples.size() / 2);
         ++leads;
     }
     std::printf("\n  lead count      %d\n", leads);

@@ -192,7 +192,7 @@ RecordBuilder MakeDeviceRecord(const EcgRecord& ecg, const DeviceRecordOptions& 
     for (const auto& l : leads) {
         std::vector<int16_t> units = ToUnits(l.microvolts, kRawMicrovoltsPerUnit);
         if (rest && l.recordLead < kRestLeadCount) b.SetSamples(kTagRestLeadBase + static_cast<uint32_t>(l.recordLead), 0, units);
-        else b.SetSamples(kTagLeadSamples, static_cast<uint32_t>(l.recordLead), units);
+        else b.SetSamples(kTagLeadSamples, LeadSampleIndex(o.kind, l.recordLead), units);
     }
 
     if (rest) {

@@ -26,11 +26,11 @@ constexpr uint32_t kTagRestLeadBase = 3700;     // 3700 + record lead (0..11), i
 constexpr uint32_t kTagAverageFirst = 3723;     // index 0: i16, first sample of the average-beat window
 constexpr uint32_t kTagAverageLast = 3724;      // index 0: i16, last sample of the average-beat window
 constexpr uint32_t kTagAverageBaseline = 3727;  // index 0: i16, base-line sample index of the average beats
-constexpr uint32_t kTagAverageLeadBase = 3740;  // 3740 + record lead, index 0: average beat, int16, 2.5 uV/unit
+constexpr uint32_t kTagAverageLeadBase = 3730;  // 3730 + record lead, index 0: average beat, int16, 2.5 uV/unit
 constexpr uint32_t kTagRrLeadCount = 3815;      // index 0: i16, lead count of an RR record
 constexpr uint32_t kTagBlob1 = 3836;            // index 0: the reader's first working blob (256 bytes)
 constexpr uint32_t kTagRhythmLeadCount10 = 3847;  // index 0: i32, lead count (rhythm codes 10, 245, 246)
-constexpr uint32_t kTagLeadSamples = 3849;      // index = record lead: int16 samples of one lead
+constexpr uint32_t kTagLeadSamples = 3849;      // index = record lead (15-lead records: record lead - 12): int16 samples
 constexpr uint32_t kTagBlob2 = 3855;            // index 0: second blob (128 bytes), 15-lead codes only
 constexpr uint32_t kTagRhythmLeadCount38 = 3858;  // index 0: i32, lead count (rhythm codes 38, 218, 217)
 constexpr uint32_t kTagElectrodeCode = 4097;    // index = record lead: u16 electrode code (ElectrodeCode)
@@ -55,15 +55,16 @@ constexpr uint32_t kBlob2Size = 128;
 // ---- sampling and units -----------------------------------------------------
 constexpr int kRecordSampleRate = 500;        // Hz, every sample item
 constexpr double kRawMicrovoltsPerUnit = 1.25;     // 3700+lead, 3849: 1 mV = 800 units
-constexpr double kAverageMicrovoltsPerUnit = 2.5;  // 3740+lead: 1 mV = 400 units
+constexpr double kAverageMicrovoltsPerUnit = 2.5;  // 3730+lead: 1 mV = 400 units
 constexpr int kRestSeconds = 10;              // 3700+lead hold 10 s = 5000 samples
 constexpr int kAverageBeatSamples = 600;      // 1.2 s at 500 Hz
 constexpr int kAverageBeatRPosition = 250;    // the R peak sits at sample 250 of the average beat
 
 // ---- record leads ---------------------------------------------------------------
-// Record lead numbers of a rest record (3700 + lead, 3740 + lead, 3849 index):
+// Record lead numbers of a rest record (3700 + lead, 3730 + lead, 3849 index):
 //   0 I, 1 II, 2 V1, 3 V2, 4 V3, 5 V4, 6 V5, 7 V6, 8 III, 9 aVR, 10 aVL, 11 aVF,
-//   12.. the extra leads (15-lead: 12, 13, 14; extra-lead records: 12..17).
+//   12.. the extra leads (15-lead: 12, 13, 14, stored at 3849 index 0, 1, 2,
+//   their data ids; extra-lead records: 12..17 at their record lead).
 constexpr int kRestLeadCount = 12;
 // Display position (I, II, III, aVR, aVL, aVF, V1..V6) -> record lead.
 constexpr int kRecordLeadOfDisplay[12] = {0, 1, 8, 9, 10, 11, 2, 3, 4, 5, 6, 7};
@@ -76,6 +77,14 @@ enum class RecordKind : int8_t {
     Rr = 3,
     ExtraLeads = 4,
 };
+
+// The 3849 index of a record lead past the twelve standard ones: a 15-lead
+// record numbers its three extra leads by their data ids 0..2.
+constexpr uint32_t LeadSampleIndex(RecordKind kind, int recordLead)
+{
+    return static_cast<uint32_t>(kind == RecordKind::Rest15 && recordLead >= kRestLeadCount ? recordLead - kRestLeadCount
+                                                                                            : recordLead);
+}
 
 // The kind a system code stands for, from its low byte; false when unknown.
 //   rest 12-lead : 0, 254, 255, 243, 244

@@ -3,6 +3,8 @@
 // the base's calls safely before any record is listed.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "core/TavrionDoc.h"
@@ -125,4 +127,24 @@ TEST_F(FormStoreSaving, ARecordNeverTakesTheTextsOfAFormFilledForAnother)
         CRRViewDoc doc;
         ExpectSavingKeepsTheRecordsOwnTexts(doc, *doc.GetRRDataManager(), morvelance::rec::RecordKind::Rr, 1);
     }
+}
+
+// An annotation save that wrote nothing must not be reported as done.
+TEST_F(FormStoreSaving, AnAnnotationSaveThatWritesNothingFails)
+{
+    const std::vector<RecordPaths> files = TwoRecords(morvelance::rec::RecordKind::Rest12);
+    ASSERT_EQ(files.size(), 2u);
+    CRestViewDoc doc;
+    _RESTDATAITEM* item = testsupport::NewRecordItem<_RESTDATAITEM>(files[0].record, files[0].xml);
+    doc.GetRestDataManager().AppendItem(item);
+    ASSERT_EQ(testsupport::OpenRecord(doc, files[0]), 0);
+    doc.SetCurDataIndex(item->nID);
+    EXPECT_EQ(doc.SaveAnnotationToXML(item->nID), 0);
+
+    // The record XML broken behind the document's back is left as it is.
+    { std::ofstream(files[0].xml, std::ios::trunc) << "<Rawdata><Tavrion>"; }
+    EXPECT_NE(doc.SaveAnnotationToXML(item->nID), 0);
+    std::ifstream in(files[0].xml);
+    const std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(kept, "<Rawdata><Tavrion>");
 }

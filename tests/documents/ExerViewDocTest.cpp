@@ -1,5 +1,6 @@
 // Exercise test records made by the record maker, opened through the
 // exercise document as the host does, and what its views and forms get.
+#include "core/PositionCtrl.h"
 #include "tests/documents/ExerViewDocFixture.h"
 
 using namespace exertest;
@@ -259,4 +260,76 @@ TEST_F(ExerDocument, BeatsFromARealRestingRecord)
     EXPECT_EQ(doc.GetDataLeadIDInverse(8), 2u);
     EXPECT_EQ(doc.GetDataLeadIDInverse(15), 0u);
     EXPECT_FALSE(item->stResult.strValue[4][9].IsEmpty());   // energy of the 0xFFFD recorder
+}
+
+// The age columns of the target heart-rate tables come from the record's age
+// element by its unit; an age in days and hours, or one too large to be
+// real, still finds a column.
+TEST_F(ExerDocument, AgeUnitsChooseTheTableColumn)
+{
+    ExerciseRecordOptions o = DefaultOptions();
+    o.maxHrCalculate = 1;   // the age tables, table A
+    const CString age = L"/Rawdata/Tavrion/Inspection/Patient_section/Age";
+    struct Case {
+        const char* name;
+        const wchar_t* unit;
+        const wchar_t* attrib;
+        const wchar_t* value;
+        const char* hr100;   // the 100 % row of table A
+    };
+    static const Case kCases[] = {
+        {"weeks_days", L"18", L"week", L"1300", "195"},   // 24.9 years and 10 days: column 2
+        {"days_hours", L"19", L"day", L"9125", "197"},    // no age in years: column 0
+        {"huge", L"0", L"year", L"1e300", "174"},          // the oldest column
+    };
+    for (const Case& c : kCases) {
+        const ExerFiles files = Write(o, nullptr, RecordXmlOptions(), c.name);
+        WriteXmlValue(files.xml, age, L"", L"year");
+        WriteXmlValue(files.xml, age, c.unit, L"unit");
+        WriteXmlValue(files.xml, age, c.value, c.attrib);
+        if (std::string(c.name) == "weeks_days") WriteXmlValue(files.xml, age, L"10", L"day");
+        CExerViewDoc doc;
+        ASSERT_EQ(Open(doc, files), 0) << c.name;
+        EXPECT_EQ(Utf8(doc.GetCurrentDataItem()->stResult.strValue[1][9]), c.hr100) << c.name;
+    }
+}
+
+// The PWC text counts any METs line that does not pass through the origin,
+// even one giving less than a tenth of a MET at 75 % of the maximum rate.
+TEST_F(ExerDocument, PwcOfALineBelowATenthOfAMet)
+{
+    const ExerFiles files = Write(DefaultOptions());
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    _EXERDATAITEM* item = doc.GetCurrentDataItem();
+    item->stResult.dSlope = 0.0;
+    item->stResult.dIntercept = 0.05;
+    item->stPatient.strWeight = L"70";
+    ASSERT_EQ(doc.GetSummaryInfoFromXMLFile(item), 0);
+    const int h = item->stInterpre.sHr100Percent * 3 / 4;
+    EXPECT_EQ(Utf8(item->stInterpre.strPwc), "-20 W ( 0.0 METs " + std::to_string(h) + " )");
+    item->stResult.dIntercept = 0.0;
+    ASSERT_EQ(doc.GetSummaryInfoFromXMLFile(item), 0);
+    EXPECT_EQ(Utf8(item->stInterpre.strPwc), "0 W ( 0.0 METs " + std::to_string(h) + " )");
+}
+
+// Units and the phrase button keep their texts whatever the layout gives.
+TEST_F(ExerDocument, FixedTextsOfTheFormIgnoreTheLayout)
+{
+    const ExerFiles files = Write(DefaultOptions());
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    _POSITION_CTRL* table = doc.GetDefCtrlPos()->stExer;
+    const CString saved24 = table[24].strCaption;
+    const CString saved22 = table[22].strCaption;
+    table[24].strCaption = L"拍/分";
+    table[22].strCaption = L"最大HR";
+    doc.SetCtrlContent(nullptr);
+    table[24].strCaption = saved24;
+    table[22].strCaption = saved22;
+    EXPECT_EQ(Utf8(StoredText(doc, 4045)), "bpm");
+    EXPECT_EQ(Utf8(StoredText(doc, 4049)), "bpm");
+    EXPECT_EQ(Utf8(StoredText(doc, 4052)), "ST Level");
+    EXPECT_EQ(Utf8(StoredText(doc, 4057)), "定型文入力");
+    EXPECT_EQ(Utf8(StoredText(doc, 4043)), "最大HR");   // a caption takes the layout's text
 }

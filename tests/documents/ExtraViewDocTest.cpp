@@ -212,7 +212,13 @@ TEST_F(ExtraDocTest, SensitivitiesFollowTheLeadSetsAndModes)
     m_doc.SetSenseMode(3);
     EXPECT_EQ(m_doc.GetSenseMode(), 3u);
     EXPECT_EQ(m_doc.GetSense(4u, true), 5.0f);
-    EXPECT_EQ(m_doc.GetSense(4, 0), 5.0f);   // through the base document's slot
+    EXPECT_EQ(m_doc.GetSense(4, 0), 5.0f);   // called on this class, as the panes do
+    // The base document's slot is the base's: the chest kind keeps its value
+    // there, where the extra-lead getter knows no such kind.
+    CTavrionDoc& base = m_doc;
+    EXPECT_EQ(base.GetSense(4, 0), 5.0f);
+    EXPECT_EQ(base.GetSense(0, 0), 10.0f);
+    EXPECT_EQ(m_doc.GetSense(0u, false), 0.0f);
     m_doc.SetSense(4, 20.0f, 1);
     EXPECT_EQ(m_doc.GetSenseMode(), 1u);
     EXPECT_EQ(m_doc.GetSense(4u, false), 20.0f);

@@ -278,4 +278,8 @@ TEST_F(ExtraDocTest, BrokenRecordXmlLeavesDefaults)
     EXPECT_EQ(m_doc.GetPageStyle(), 1);
     m_doc.SetCtrlContent(nullptr);
     m_doc.UpdateCtrlStatus();
+    // The unreadable file is not written over, and saving says so.
+    m_doc.SetCtrlData(3643, L"糖尿病", 0, -1);
+    EXPECT_EQ(m_doc.SaveDataToXML(item->nID), 255);
+    EXPECT_EQ(testsupport::ReadFileBytes(files.xml), "<Rawdata><Tavrion><Inspection>");
 }

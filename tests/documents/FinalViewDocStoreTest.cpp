@@ -257,4 +257,14 @@ TEST_F(FinalViewDocEdit, PickListChoiceAndBirthdayRoundTrip)
     doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(0), L"その他");
     doc.SetCtrlContent(nullptr);
     EXPECT_EQ(StoredText(doc, 3601), CString(L"Ca拮抗薬"));
+
+    // An empty index chooses nothing: the empty text shows, not the first entry.
+    WriteXmlValue(m_xml, medication, L"", L"index");
+    CFinalViewDoc blank;
+    ASSERT_EQ(Open(blank, m_path, m_xml), 0);
+    EXPECT_EQ(blank.GetCurrentDataItem()->stInterpre.nMedication1Sel, -1);
+    blank.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(0), L"硝酸薬");
+    blank.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(0), L"その他");
+    blank.SetCtrlContent(nullptr);
+    EXPECT_TRUE(StoredText(blank, 3601).IsEmpty());
 }

@@ -69,6 +69,11 @@ TEST_F(MferDocTest, OneLeadStripOfFifteenLeadsReadsBack)
     m_doc->SetRhythm1LeadID(4);
     m_doc->UpDateReferenceInfo(CString());
     EXPECT_EQ(13, m_doc->GetRhythm1LeadID());
+    // Reading the extension lead back kept the 12-lead choice.
+    _MFERDATAITEM* twelve = OpenKind(MferKind::Plain, 12, 0x800C, 12);
+    ASSERT_NE(nullptr, twelve);
+    EXPECT_EQ(4, m_doc->GetRhythm1LeadID());
+    m_doc->SetCurDataIndex(fifteen->nID);
     PutSetting(fifteen, L"Rhythm_1lead", L"99");
     m_doc->UpDateReferenceInfo(CString());
     EXPECT_EQ(0, m_doc->GetRhythm1LeadID());

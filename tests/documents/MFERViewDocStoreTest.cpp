@@ -1,5 +1,7 @@
 // The MFER forms bound to the control-data store: what loads, what shows,
 // how edits go back into the item and how they are detected.
+#include <vector>
+
 #include "tests/documents/MFERViewDocFixture.h"
 
 using morvelance::MferKind;
@@ -20,6 +22,22 @@ public:
 };
 
 }  // namespace
+
+TEST_F(MferDocTest, StoreHoldsThePanelThenTheRestingForm)
+{
+    // 30 patient-strip and 59 panel entries, then the resting form's 165.
+    ASSERT_EQ(254, m_doc->GetCheckCount());
+    EXPECT_EQ(3030u, m_doc->GetCheckID(89));
+    EXPECT_EQ(3181u, m_doc->GetCheckID(253));
+    std::vector<INT_PTR> comments;
+    for (INT_PTR i = 0; i < m_doc->GetCheckCount(); ++i) {
+        EXPECT_NE(3159u, m_doc->GetCheckID(i));
+        if (m_doc->GetCheckID(i) == 4017) comments.push_back(i);
+    }
+    ASSERT_EQ(2u, comments.size());
+    EXPECT_LT(comments[0], 89);
+    EXPECT_GE(comments[1], 89);
+}
 
 TEST_F(MferDocTest, TwelveLeadRecordLoadsBothForms)
 {

@@ -99,7 +99,7 @@ TEST_F(RRDocTest, LastPageIndexOfTheStrip)
     m_doc.SetSpeed(25.0f);
     EXPECT_EQ(2, m_doc.GetRhythmWaveTotalPage(100, 0));
 
-    // A record without its strip items shows one empty page, not page -1.
+    // A record without its strip items shows one empty page: the last index is 0, never -1.
     plan.tweak = [](morvelance::RecordBuilder& b) { b.Remove(morvelance::rec::kTagRrStripSamples, 0); };
     const RRFiles empty = Write("empty", plan);
     Add(empty);

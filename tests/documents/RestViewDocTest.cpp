@@ -57,7 +57,7 @@ TEST_F(RestDocFixture, FifteenLeadRecordKeepsBothBlobsAndReadsItsExtraLeadsByInd
     EXPECT_EQ(item->nLeadCount, 15);
     const int cutoff = m_doc.GetFilter();
     for (int lead = 12; lead < 15; ++lead) {
-        const UINT data = 12 + CTavrionDoc::GetDataLeadID(lead, 227);
+        const UINT data = CTavrionDoc::GetDataLeadID(lead, 227);
         const std::vector<short> wave = Wave(lead);
         EXPECT_EQ(wave.size(), 5000u);
         EXPECT_EQ(wave, Raw(ECG_TAG_LEAD_BY_INDEX, data, cutoff)) << "lead " << lead;
@@ -111,7 +111,7 @@ TEST_F(RestDocFixture, ReopeningServesTheNewFileNotTheOldCaches)
     morvelance::WriteRestRecord(m_dir.Path(), "r.ecg", shape);
     ASSERT_EQ(Open(item), 0);
     const std::vector<short> after = Wave(13);
-    EXPECT_EQ(after, Raw(ECG_TAG_LEAD_BY_INDEX, 13, m_doc.GetFilter()));
+    EXPECT_EQ(after, Raw(ECG_TAG_LEAD_BY_INDEX, 1, m_doc.GetFilter()));
     EXPECT_NE(after, before);
     EXPECT_EQ(ChainLength(item->pAnnoHead), chain);   // the annotations are read once, not appended
 }
@@ -279,7 +279,7 @@ TEST_F(RestDocFixture, PtbFifteenLeadRecordServesAllItsLeads)
         EXPECT_GT(hi - lo, 100) << "lead " << lead;   // a real signal, not a flat line
         const UINT data = CTavrionDoc::GetDataLeadID(lead, static_cast<int>(item->uSystemCode));
         const std::vector<short> raw =
-            lead < 12 ? Raw(ECG_TAG_LEAD_BASE + data, 0, cutoff) : Raw(ECG_TAG_LEAD_BY_INDEX, 12 + data, cutoff);
+            lead < 12 ? Raw(ECG_TAG_LEAD_BASE + data, 0, cutoff) : Raw(ECG_TAG_LEAD_BY_INDEX, data, cutoff);
         EXPECT_EQ(wave, raw) << "lead " << lead;
     }
     for (int lead = 0; lead < 12; ++lead) EXPECT_GT(m_doc.GetAverageWaveData(lead, nullptr, -1), 0) << "lead " << lead;

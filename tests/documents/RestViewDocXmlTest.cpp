@@ -178,6 +178,8 @@ TEST_F(RestXmlFixture, SavingMakesAnAgeAndDatesTheReadersAcceptAgain)
     RemoveXmlNode(L"/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/Edit_date");
     _RESTDATAITEM* item = m_doc.GetRestListHeader();
     ASSERT_EQ(Open(item), 0);
+    const CString editTime = item->stPatient.strReserved;   // a date element in the record
+    EXPECT_FALSE(editTime.IsEmpty());
     m_doc.SetCtrlContent(&item->stPatient);
     m_doc.PushCtrlEdit(3011, L"45", -1);
     m_doc.PushCtrlEdit(3012, L"歳", -1);
@@ -191,6 +193,7 @@ TEST_F(RestXmlFixture, SavingMakesAnAgeAndDatesTheReadersAcceptAgain)
     ASSERT_EQ(Open(item), 0);
     EXPECT_EQ(item->stPatient.strAge, CString(L"45"));
     EXPECT_EQ(item->stInterpre.strCommentEditDate, CString(L"2024/05/06 07:08:09"));
+    EXPECT_EQ(item->stPatient.strReserved, editTime);
 }
 
 TEST_F(RestXmlFixture, Model8000RecordsDropTheBirthdayAndTheFirstAnalysisDate)
@@ -253,8 +256,11 @@ TEST_F(RestXmlFixture, DisplaySettingsOutOfRangeComeBackAsDefaults)
     EXPECT_FLOAT_EQ(m_doc.GetSense(1, 0), 10.0f);
     EXPECT_FLOAT_EQ(m_doc.GetSense(0, 0), 2.5f);
     EXPECT_FLOAT_EQ(m_doc.GetSense(3, 0), 10.0f);   // never 0 to divide by
-    EXPECT_EQ(m_doc.GetSenseMode(), 1u);
+    EXPECT_EQ(m_doc.GetSenseMode(), 9u);   // a mode is taken as stored
 
+    RemoveXmlNode(kSetting + L"/Sensitivity");
+    m_doc.UpDateReferenceInfo(CString());
+    EXPECT_EQ(m_doc.GetSenseMode(), 1u);
     SetXmlText(kSetting + L"/Sensitivity/Serial", L"-3");
     SetXmlText(kSetting + L"/Page_style", L"0");
     m_doc.UpDateReferenceInfo(CString());
@@ -272,6 +278,20 @@ TEST_F(RestXmlFixture, FifteenLeadRecordWithoutLeadSelectionGetsFullMasks)
     EXPECT_EQ(m_doc.GetLeadSelection(11, 12), static_cast<short>(0x7FFF));
     EXPECT_EQ(m_doc.GetLeadSelection(11, 9), static_cast<short>(0x7FC0));
     EXPECT_EQ(m_doc.GetRhythm1LeadID(), 13);
+}
+
+TEST_F(RestXmlFixture, StripLeadReadBackOnAFifteenLeadRecordKeepsTheStandardLead)
+{
+    _RESTDATAITEM* twelve = AddRecord("rest12.ecg", Shape(RecordKind::Rest12));
+    _RESTDATAITEM* fifteen = AddRecord("rest15.ecg", Shape(RecordKind::Rest15, false, 11));
+    SetXmlText(kSetting + L"/Rhythm_1lead", L"13");
+    ASSERT_EQ(Open(twelve), 0);
+    ASSERT_EQ(Open(fifteen), 0);
+    ASSERT_EQ(m_doc.SetRhythm1LeadID(4), 1);
+    m_doc.UpDateReferenceInfo(CString());
+    EXPECT_EQ(m_doc.GetRhythm1LeadID(), 13);
+    m_doc.SetCurDataIndex(twelve->nID);   // a 12-lead record shows the standard lead held
+    EXPECT_EQ(m_doc.GetRhythm1LeadID(), 4);
 }
 
 TEST_F(RestXmlFixture, DisplaySettingsWrittenOneByOneReadBackWhole)
@@ -377,6 +397,15 @@ TEST_F(RestXmlFixture, CopyBackChecksTripCountsAndListedMedications)
     EXPECT_EQ(item->strTotalTrip, CString(L"256"));
     EXPECT_EQ(item->stInterpre.nMedication1Sel, 1);
 
+    // A trip code whose form shows no counts keeps the record's own.
+    item = AddRecord("trip243.ecg", Shape(RecordKind::Rest12, false, 243));
+    ASSERT_EQ(Open(item), 0);
+    ASSERT_EQ(item->strTrip, CString(L"18"));
+    m_doc.SetCtrlContent(&item->stPatient);
+    ASSERT_EQ(m_doc.SaveDataToXML(item->nID), 0);
+    EXPECT_EQ(XmlText(L"/Rawdata/Tavrion/Record/Mstep_section/Trip_info", L"trip"), CString(L"18"));
+    EXPECT_EQ(XmlText(L"/Rawdata/Tavrion/Record/Mstep_section/Trip_info", L"total"), CString(L"20"));
+
     // A store filled for no item copies nothing back.
     CRestViewDoc fresh;
     fresh.UpDateCurItemContent();
@@ -397,7 +426,23 @@ TEST_F(RestXmlFixture, MissingOrOverLimitXmlValuesAreLeftEmpty)
     EXPECT_EQ(item->stInterpre.nMinneCount, 0);
     EXPECT_EQ(item->stInterpre.nMedication1Sel, -1);
     EXPECT_EQ(item->nAcqFilter, 100);
-    EXPECT_EQ(m_doc.SaveDataToXML(item->nID), 0);
+    EXPECT_EQ(m_doc.SaveDataToXML(item->nID), 0);   // a missing record XML is made
+
+    // One that cannot be read stays as it is, and no saver reports success.
+    const std::string broken = "<Rawdata><Tavrion>";
+    std::FILE* file = std::fopen(files.xml.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs(broken.c_str(), file);
+    std::fclose(file);
+    EXPECT_EQ(m_doc.SaveDataToXML(item->nID), 255);
+    EXPECT_EQ(m_doc.SaveInfoToXML(item->nID), 255);
+    EXPECT_EQ(m_doc.SaveMsuDataToXML(item, -1, 1), 255);
+    char text[64] = {};
+    file = std::fopen(files.xml.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    const size_t read = std::fread(text, 1, sizeof(text) - 1, file);
+    std::fclose(file);
+    EXPECT_EQ(std::string(text, read), broken);
     EXPECT_EQ(Open(item), 0);
 
     // Every limited text one past its limit is refused by the reader.

@@ -193,7 +193,7 @@ TEST_F(RhythmDocument, PageRangesAndPageCount)
     m_doc->SetSpeed(0.0f);
     EXPECT_EQ(m_doc->GetRhythmWaveTotalPage(200, 2), 0);
 
-    // An empty strip has its one page 0, and a stray odd byte is no sample.
+    // An empty strip shows one empty page (last index 0, never -1), and a stray odd byte is no sample.
     const RhythmFiles empty = WriteRhythm(m_dir, "empty", Shape(1, 10.0, 10), [](RecordBuilder& b) {
         b.SetRaw(rec::kTagLeadSamples, 0, {});
         b.SetRaw(rec::kTagLeadSamples, 1, {1, 2, 3});
@@ -237,12 +237,21 @@ TEST_F(RhythmDocument, BadFilesShowTheirErrorAndReturn255)
     EXPECT_EQ(fourth.GetRhythmWaveData(0, nullptr, -1), 0);
     EXPECT_EQ(boxes.Count(), 2);
 
-    // A record without the reader's blob cannot be read.
+    // A record without the reader's blob cannot be read: the image goes, the
+    // host's item stays listed. One without a kind keeps the item's kind.
     const RhythmFiles noBlob = WriteRhythm(m_dir, "noblob", Shape(1, 10.0, 10), [](RecordBuilder& b) {
         b.Remove(rec::kTagBlob1, 0);
+        b.Remove(rec::kTagRecordKind, 0);
     });
     CRhythmViewDoc fifth;
-    EXPECT_EQ(Open(fifth, noBlob, 1), 255);
+    AddItem(fifth, noBlob, 1)->nKind = 7;
+    CString noBlobXml = Wide(noBlob.xml), noBlobRecord = Wide(noBlob.record);
+    EXPECT_EQ(fifth.OpenFile(noBlobXml, noBlobRecord), 255);
+    const _RHYTHMDATAITEM* kept = fifth.GetRhythmDataManager()->GetItem(0);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->pECGData, nullptr);
+    EXPECT_EQ(kept->nKind, 7);
+    EXPECT_EQ(kept->uSystemCode, 10u);
 
     // A file the list does not hold is left alone.
     CRhythmViewDoc sixth;

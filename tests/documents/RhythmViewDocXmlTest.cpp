@@ -316,3 +316,16 @@ TEST_F(RhythmXml, FormFieldsFollowConfirmationListsAndCaptions)
     EXPECT_EQ(doc.IsAdditionChange(), 0);
     EXPECT_EQ(doc.IsCommentChange(), 1);
 }
+
+TEST_F(RhythmXml, ARecordXmlThatCannotBeReadIsNotSaved)
+{
+    const RhythmFiles files = WriteRhythm(m_dir, "refuse", Shape(1));
+    ASSERT_EQ(Open(files, 1), 0);
+    EXPECT_EQ(m_doc->SaveDataToXML(5), 255);
+
+    // A record XML that does not parse stays as it is, and the save says so.
+    const std::string broken = "<Rawdata><Tavrion>";
+    m_dir.Write("refuse.xml", broken);
+    EXPECT_EQ(m_doc->SaveDataToXML(0), 255);
+    EXPECT_EQ(testsupport::ReadFileBytes(files.xml), broken);
+}

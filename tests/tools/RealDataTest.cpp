@@ -157,7 +157,7 @@ TEST(RealData, PtbToFifteenLeadRecordRoundTrips) {
         SCOPED_TRACE(recordLead);
         std::vector<int16_t> s = recordLead < 12
                                      ? AsInt16(r80.Item(im, kTagRestLeadBase + static_cast<unsigned>(recordLead), 0))
-                                     : AsInt16(r80.Item(im, kTagLeadSamples, static_cast<unsigned>(recordLead)));
+                                     : AsInt16(r80.Item(im, kTagLeadSamples, static_cast<unsigned>(recordLead - 12)));
         ASSERT_EQ(s.size(), 5000u);
         // The source signal of this record lead.
         size_t src = 0;

@@ -221,14 +221,16 @@ TEST(RecordMaker, Rest15RecordHasTheExtraLeadsAndSecondBlob) {
         EXPECT_EQ(r90.Item(im, kTagRecordKind, 0), (std::vector<uint8_t>{1}));
         EXPECT_EQ(r90.Get(im, kTagBlob2, 0, nullptr, 0), static_cast<long>(kBlob2Size));
         for (unsigned lead = 12; lead < 15; ++lead) {
-            std::vector<int16_t> s = AsInt16(r90.Item(im, kTagLeadSamples, lead));
+            // The extra leads are stored by their data ids 0..2.
+            std::vector<int16_t> s = AsInt16(r90.Item(im, kTagLeadSamples, lead - 12));
             ASSERT_EQ(s.size(), 5000u);
             EXPECT_EQ(s[1234], ToUnit(ecg.leads[lead].microvolts[1234], 1.25));
             EXPECT_EQ(r90.Get(im, kTagAverageLeadBase + lead, 0, nullptr, 0), 1200);
             EXPECT_EQ(r90.Item(im, kTagElectrodeCode, lead),
                       (std::vector<uint8_t>{static_cast<uint8_t>(ElectrodeCode(ecg.leads[lead].id)), 0}));
         }
-        EXPECT_EQ(r90.Get(im, kTagLeadSamples, 15, nullptr, 0), 0);
+        EXPECT_EQ(r90.Get(im, kTagLeadSamples, 3, nullptr, 0), 0);
+        EXPECT_EQ(r90.Get(im, kTagLeadSamples, 12, nullptr, 0), 0);
     }
     // Rest 12-lead codes never carry 3855.
     EcgRecord ecg = Synth(RecordKind::Rest12);
