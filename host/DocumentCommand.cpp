@@ -1,7 +1,7 @@
 // The host's "open" command: what a host does to show an examination. It
 // chooses the examination document by the record's system code, creates it
 // by class name, adds an item for the record and its record XML, opens it,
-// and reads what the views would show: the filtered leads of the current
+// and reads what the views would show: the leads of the current
 // record, its lead count and its display settings.
 #include "host/DocumentCommand.h"
 
@@ -62,11 +62,12 @@ template <class Item> Item* NewItem(const RecordFiles& files)
     return item;
 }
 
-// One lead as a view gets it: the filtered samples, and their range in mV at
+// One lead as a view gets it (filtered by the document, or as recorded for
+// MFER files), and its range in mV at
 // the document's sample resolution.
 void PrintLeads(CTavrionDoc& doc, int leadCount, double microvoltsPerUnit)
 {
-    std::printf("  leads (filtered)");
+    std::printf("  leads");
     int shown = 0;
     for (int lead = 0; lead < leadCount; ++lead) {
         const int bytes = doc.GetRhythmWaveData(lead, nullptr, -1);
