@@ -63,8 +63,7 @@ template <class Item> Item* NewItem(const RecordFiles& files)
 }
 
 // One lead as a view gets it (filtered by the document, or as recorded for
-// MFER files), and its range in mV at
-// the document's sample resolution.
+// MFER files), and its range in mV at the document's sample resolution.
 void PrintLeads(CTavrionDoc& doc, int leadCount, double microvoltsPerUnit)
 {
     std::printf("  leads");
