@@ -154,7 +154,11 @@ LRESULT ScrollBarClick(HWND hwnd, WPARAM hit, LPARAM lParam)
     point.x -= onScreen.left;
     point.y -= onScreen.top;
     const int part = platform::ui::ScrollBarPartAt(*window, bar, point);
-    if (part < 0 || part == SB_THUMBTRACK) return 0;
+    if (part == SB_THUMBTRACK) {
+        platform::ui::detail::BeginScrollThumbTrack(hwnd, bar, platform::ui::ScrollThumbGrab(*window, bar, point));
+        return 0;
+    }
+    if (part < 0) return 0;
     const UINT message = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
     SendMessageW(hwnd, message, MAKEWPARAM(part, 0), 0);
     SendMessageW(hwnd, message, MAKEWPARAM(SB_ENDSCROLL, 0), 0);

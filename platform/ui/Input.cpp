@@ -9,6 +9,7 @@
 #include "platform/ui/Desktop.h"
 #include "platform/ui/DialogBox.h"
 #include "platform/ui/Message.h"
+#include "platform/ui/NonClient.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowClass.h"
 #include "platform/ui/WindowGeometry.h"
@@ -183,6 +184,67 @@ bool GetCaretState(HWND& owner, RECT& rect, bool& shown)
 
 namespace detail {
 
+namespace {
+
+struct ThumbTrack {
+    HWND hwnd = nullptr;   // null: no thumb is held
+    int bar = SB_VERT;
+    int grab = 0;          // pixels from the thumb's start where the mouse holds it
+};
+
+ThumbTrack& HeldThumb()
+{
+    static ThumbTrack track;
+    return track;
+}
+
+}  // namespace
+
+void BeginScrollThumbTrack(HWND hwnd, int bar, int grab)
+{
+    WindowState* window = WindowManager::Instance().Find(hwnd);
+    if (!window || grab < 0) return;
+    ScrollBarState& state = bar == SB_VERT ? window->vscroll : window->hscroll;
+    state.trackPos = state.pos;
+    HeldThumb() = ThumbTrack{hwnd, bar, grab};
+    SetCapture(hwnd);
+}
+
+bool TrackScrollThumb(UINT message, POINT screen)
+{
+    ThumbTrack& track = HeldThumb();
+    if (!track.hwnd || (message != WM_MOUSEMOVE && message != WM_LBUTTONUP)) return false;
+    const HWND hwnd = track.hwnd;
+    WindowState* window = WindowManager::Instance().Find(hwnd);
+    if (!window || GetCapture() != hwnd) {
+        // The holder went away or lost the mouse: the drag is over.
+        track = ThumbTrack();
+        return false;
+    }
+    RECT onScreen;
+    GetWindowRect(hwnd, &onScreen);
+    const POINT point = {screen.x - onScreen.left, screen.y - onScreen.top};
+    ScrollBarState& state = track.bar == SB_VERT ? window->vscroll : window->hscroll;
+    const int position = ScrollThumbPosition(*window, track.bar, track.grab, point);
+    state.trackPos = position;
+    const UINT scroll = track.bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
+    const WPARAM low = static_cast<WORD>(position);
+    if (message == WM_MOUSEMOVE) {
+        SendMessageW(hwnd, scroll, MAKEWPARAM(SB_THUMBTRACK, low), 0);
+        return true;
+    }
+    const int bar = track.bar;
+    track = ThumbTrack();
+    ReleaseCapture();
+    SendMessageW(hwnd, scroll, MAKEWPARAM(SB_THUMBPOSITION, low), 0);
+    SendMessageW(hwnd, scroll, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+    if ((window = WindowManager::Instance().Find(hwnd))) {
+        ScrollBarState& after = bar == SB_VERT ? window->vscroll : window->hscroll;
+        after.trackPos = after.pos;
+    }
+    return true;
+}
+
 void PostMouseInput(UINT message, POINT screen, int wheelDelta)
 {
     InputState& state = State();
@@ -190,6 +252,7 @@ void PostMouseInput(UINT message, POINT screen, int wheelDelta)
     screen = ClampToClip(screen);
     state.cursor = screen;
     if (const int key = ButtonKey(message)) UpdateKeyState(state.asyncKeys, static_cast<UINT>(key), IsButtonDown(message));
+    if (TrackScrollThumb(message, screen)) return;
 
     HWND target = manager.m_hCapture;
     if (message == WM_MOUSEWHEEL) target = manager.m_hFocus ? manager.m_hFocus : manager.m_hActive;
@@ -313,6 +376,7 @@ void CheckHover()
 
 void ResetInputState()
 {
+    HeldThumb() = ThumbTrack();
     InputState& state = State();
     std::memset(state.keys, 0, sizeof(state.keys));
     std::memset(state.asyncKeys, 0, sizeof(state.asyncKeys));

@@ -73,6 +73,12 @@ namespace detail {
 // non-client message as the target and timing say. Wheel messages carry
 // their delta in `wheelDelta`.
 void PostMouseInput(UINT message, POINT screen, int wheelDelta);
+// A window scroll bar's thumb held by the mouse: the window gets
+// SB_THUMBTRACK while it moves, SB_THUMBPOSITION and SB_ENDSCROLL when it is
+// let go. Begin captures the mouse; Track takes the mouse input meant for the
+// holder and answers whether it did.
+void BeginScrollThumbTrack(HWND hwnd, int bar, int grab);
+bool TrackScrollThumb(UINT message, POINT screen);
 void PostKeyInput(UINT vk, bool down);
 void PostCharInput(wchar_t ch);
 // Called as an input message is read: updates the key state and cursor,

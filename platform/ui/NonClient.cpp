@@ -205,6 +205,50 @@ int ScrollBarPartAt(const WindowState& window, int bar, POINT windowPoint)
     return SB_THUMBTRACK;
 }
 
+namespace {
+
+struct BarGeometry {
+    int at = 0;        // the point along the bar, pixels from its start
+    int arrow = 0;     // length of each arrow box
+    int length = 0;    // of the whole bar
+    ThumbGeometry thumb;
+};
+
+BarGeometry MeasureBar(const WindowState& window, int bar, POINT windowPoint)
+{
+    BarGeometry geometry;
+    const RECT rect = ScrollBarRect(window, bar);
+    const bool vertical = bar == SB_VERT;
+    const ScrollBarState& state = vertical ? window.vscroll : window.hscroll;
+    const int arrow = vertical ? GetSystemMetrics(SM_CYVSCROLL) : GetSystemMetrics(SM_CXHSCROLL);
+    geometry.length = vertical ? rect.bottom - rect.top : rect.right - rect.left;
+    geometry.arrow = std::min(arrow, geometry.length / 2);
+    geometry.at = vertical ? windowPoint.y - rect.top : windowPoint.x - rect.left;
+    geometry.thumb = Thumb(state, geometry.length, geometry.arrow);
+    return geometry;
+}
+
+}  // namespace
+
+int ScrollThumbGrab(const WindowState& window, int bar, POINT windowPoint)
+{
+    if (ScrollBarPartAt(window, bar, windowPoint) != SB_THUMBTRACK) return -1;
+    const BarGeometry geometry = MeasureBar(window, bar, windowPoint);
+    return geometry.at - geometry.thumb.start;
+}
+
+int ScrollThumbPosition(const WindowState& window, int bar, int grab, POINT windowPoint)
+{
+    const ScrollBarState& state = bar == SB_VERT ? window.vscroll : window.hscroll;
+    const BarGeometry geometry = MeasureBar(window, bar, windowPoint);
+    const int travel = geometry.length - 2 * geometry.arrow - geometry.thumb.length;
+    const int span = state.max - state.min + 1 - std::max(1, static_cast<int>(state.page));
+    if (geometry.thumb.length == 0 || travel <= 0 || span <= 0) return state.pos;
+    const long long offset = std::clamp(geometry.at - grab - geometry.arrow, 0, travel);
+    // Rounded to the nearest position, as the thumb was placed by truncation.
+    return state.min + static_cast<int>((offset * span + travel / 2) / travel);
+}
+
 int NonClientHitTest(const WindowState& window, POINT windowPoint)
 {
     const RECT whole = {0, 0, window.rect.Width(), window.rect.Height()};

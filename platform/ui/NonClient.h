@@ -35,5 +35,11 @@ void PaintNonClient(HWND hwnd);
 // The part of a scroll bar under a point (window coordinates): SB_LINEUP,
 // SB_PAGEUP, SB_THUMBTRACK, SB_PAGEDOWN, SB_LINEDOWN, or -1 outside.
 int ScrollBarPartAt(const WindowState& window, int bar, POINT windowPoint);
+// Where along the thumb a point lies (pixels from the thumb's start), -1
+// when the point is not on the thumb.
+int ScrollThumbGrab(const WindowState& window, int bar, POINT windowPoint);
+// The position the thumb takes when the point holds it at `grab` pixels
+// from its start, within the bar's range.
+int ScrollThumbPosition(const WindowState& window, int bar, int grab, POINT windowPoint);
 
 }  // namespace platform::ui

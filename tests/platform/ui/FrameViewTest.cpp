@@ -339,3 +339,38 @@ TEST_F(FrameViewTest, FormViewIsADialogOnItsTemplate)
     EXPECT_EQ(402, ::GetDlgCtrlID(::GetFocus()));   // wraps inside the form
     frame->DestroyWindow();
 }
+
+// The thumb of a window scroll bar follows the mouse while it is held: the
+// view scrolls as it moves, and stays where the thumb is let go.
+TEST_F(FrameViewTest, DraggingTheScrollBarThumbScrollsTheView)
+{
+    CTestScrollView view;
+    ASSERT_TRUE(view.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 200), &m_pane, 1));
+    view.SetScrollSizes(MM_TEXT, CSize(150, 2000));
+    ASSERT_TRUE(view.GetStyle() & WS_VSCROLL);
+    CRect client;
+    view.GetClientRect(&client);
+    const int arrow = GetSystemMetrics(SM_CYVSCROLL);
+    const int x = client.right + GetSystemMetrics(SM_CXVSCROLL) / 2;   // on the bar, in client coordinates
+    const int track = client.Height() - 2 * arrow;
+    const int thumb = track * client.Height() / 2000;
+    const CPoint onThumb(x, arrow + thumb / 2);
+
+    // Half the free travel down: about half the scroll range.
+    const int travel = track - thumb;
+    Desktop::Drag(view.m_hWnd, onThumb, CPoint(x, onThumb.y + travel / 2), 4);
+    const int limit = view.GetScrollLimit(SB_VERT);
+    EXPECT_NEAR(view.GetScrollPosition().y, limit / 2, limit / travel + 1);
+    EXPECT_EQ(view.GetScrollPos(SB_VERT), view.GetScrollPosition().y);
+    EXPECT_EQ(nullptr, ::GetCapture());
+
+    // Past the end of the bar: the last position, not beyond.
+    const CPoint thumbNow(x, arrow + travel / 2 + thumb / 2);
+    Desktop::Drag(view.m_hWnd, thumbNow, CPoint(x, client.Height() + 500), 2);
+    EXPECT_EQ(limit, view.GetScrollPosition().y);
+
+    // A click on the track below the thumb is a page, not a drag.
+    Desktop::Drag(view.m_hWnd, CPoint(x, arrow + thumb / 2), CPoint(x, arrow + thumb / 2), 1);
+    EXPECT_LT(view.GetScrollPosition().y, limit);
+    view.DestroyWindow();
+}
