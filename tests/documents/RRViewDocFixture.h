@@ -21,15 +21,10 @@ using testsupport::RhythmWave;
 using testsupport::StoredText;
 using testsupport::Wide;
 
-// Gives the tests the store's entries.
+// Gives the tests the document's working state.
 class CTestRRDoc : public CRRViewDoc {
 public:
     using CTavrionDoc::GetCurrentLeadCount;
-    CCheckValue* Entry(UINT id)
-    {
-        const INT_PTR index = FindCheckEntry(id);
-        return index < 0 ? nullptr : &m_CheckArray[index];
-    }
     UINT WorkingSenseMode() const { return m_uSenseMode; }
     int DocFilter() const { return m_nFilter; }
 };

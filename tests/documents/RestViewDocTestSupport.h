@@ -48,6 +48,16 @@ protected:
         return result;
     }
 
+    // Lists and opens the current files in another document, as the next session would.
+    _RESTDATAITEM* Reopen(CRestViewDoc& doc) const
+    {
+        auto* item = doc.GetRestDataManager().AppendItem(
+            testsupport::NewRecordItem<_RESTDATAITEM>(m_files.record, m_files.xml));
+        if (testsupport::OpenRecord(doc, testsupport::RecordPaths{m_files.record, m_files.xml}) != 0) return nullptr;
+        doc.SetCurDataIndex(item->nID);
+        return item;
+    }
+
     std::vector<short> Wave(int lead, int filter = -1)
     {
         return testsupport::RhythmWave(m_doc, lead, filter);

