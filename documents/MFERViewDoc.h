@@ -104,6 +104,7 @@ public:
 
 protected:
     void SetRestCtrlContent();
+    void LoadInfoBlock(MferForm form, const _INTERPRE_INFO_REST& info, bool panel);
     void SetRhythmCtrlContent();
     void SetExtraCtrlContent();
     // The bound record path of a control of a form's screen table; empty when

@@ -133,6 +133,28 @@ void CMFERViewDoc::SetCtrlContent(_PATIENT_INFO* /*pPatient*/)
     }
 }
 
+// The medications, the information texts and their editor: the same block
+// in the resting form and in the panel of the rhythm and extra-lead forms,
+// only at other control ids.
+void CMFERViewDoc::LoadInfoBlock(MferForm form, const _INTERPRE_INFO_REST& info, bool panel)
+{
+    const UINT medication = panel ? 3636 : 3030;
+    const UINT editor = panel ? 3656 : 3050;
+    auto load = [this](UINT id, const CString& text) { SetCtrlData(id, text, 1, -1); };
+    load(medication, FormCaption(form, L"Interpre_medication1_stc", L"投薬情報1"));
+    load(medication + 1, MedicationText(0, info.strMedication1, info.nMedication1Sel));
+    load(medication + 2, FormCaption(form, L"Interpre_medication2_stc", L"投薬情報2"));
+    load(medication + 3, MedicationText(1, info.strMedication2, info.nMedication2Sel));
+    for (const InfoField& f : kInfoFields) {
+        const UINT caption = panel ? f.uPanelCaption : f.uRestCaption;
+        load(caption, FormCaption(form, f.pszCaptionControl, f.pszDefault));
+        load(caption + 1, info.*f.pField);
+    }
+    load(editor, FormCaption(form, L"Interpre_info_editor_title_stc", L"被検者情報編集"));
+    load(editor + 1, info.strInfoEditor);
+    load(editor + 2, info.strInfoEditDate.Left(16));
+}
+
 void CMFERViewDoc::SetRestCtrlContent()
 {
     _MFERDATAITEM* item = GetCurrentDataItem();
@@ -141,17 +163,7 @@ void CMFERViewDoc::SetRestCtrlContent()
     const MferForm form = MferForm::Rest;
     auto load = [this](UINT id, const CString& text) { SetCtrlData(id, text, 1, -1); };
 
-    load(3030, FormCaption(form, L"Interpre_medication1_stc", L"投薬情報1"));
-    load(3031, MedicationText(0, info.strMedication1, info.nMedication1Sel));
-    load(3032, FormCaption(form, L"Interpre_medication2_stc", L"投薬情報2"));
-    load(3033, MedicationText(1, info.strMedication2, info.nMedication2Sel));
-    for (const InfoField& f : kInfoFields) {
-        load(f.uRestCaption, FormCaption(form, f.pszCaptionControl, f.pszDefault));
-        load(f.uRestCaption + 1, info.*f.pField);
-    }
-    load(3050, FormCaption(form, L"Interpre_info_editor_title_stc", L"被検者情報編集"));
-    load(3051, info.strInfoEditor);
-    load(3052, info.strInfoEditDate.Left(16));
+    LoadInfoBlock(form, info, false);
     load(3970, FormCaption(form, L"Interpre_addition_stc", L"付帯情報"));
     LoadFormAdditions(*this, item->stAddition, kRestAddTitle, kRestAddContent);
     load(3053, FormCaption(form, L"Interpre_minne_title_stc", L"ﾐﾈｿﾀｺｰﾄﾞ"));
@@ -209,17 +221,7 @@ void CMFERViewDoc::SetExtraCtrlContent()
     const MferForm form = extra ? MferForm::Extra : MferForm::Rhythm;
     auto load = [this](UINT id, const CString& text) { SetCtrlData(id, text, 1, -1); };
 
-    load(3636, FormCaption(form, L"Interpre_medication1_stc", L"投薬情報1"));
-    load(3637, MedicationText(0, info.strMedication1, info.nMedication1Sel));
-    load(3638, FormCaption(form, L"Interpre_medication2_stc", L"投薬情報2"));
-    load(3639, MedicationText(1, info.strMedication2, info.nMedication2Sel));
-    for (const InfoField& f : kInfoFields) {
-        load(f.uPanelCaption, FormCaption(form, f.pszCaptionControl, f.pszDefault));
-        load(f.uPanelCaption + 1, info.*f.pField);
-    }
-    load(3656, FormCaption(form, L"Interpre_info_editor_title_stc", L"被検者情報編集"));
-    load(3657, info.strInfoEditor);
-    load(3658, info.strInfoEditDate.Left(16));
+    LoadInfoBlock(form, info, true);
     if (extra) {
         load(4014, FormCaption(form, L"Interpre_edit_lead_name_title_stc", L"誘導名称編集"));
         load(4015, info.strAnaEditor);
