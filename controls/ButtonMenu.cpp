@@ -7,6 +7,8 @@
 #include "controls/MenuMemDC.h"
 #include "platform/base/Kernel.h"
 #include "platform/base/Registry.h"
+#include "platform/gdi/DCObjectSelector.h"
+#include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Desktop.h"
@@ -120,12 +122,11 @@ void DrawTick(CDC& dc, int x, int y, COLORREF crMark)
     static const int kStart[] = {2, 3, 4, 3, 2, 1, 0};
     CPen pen;
     if (!pen.CreatePen(PS_SOLID, 1, crMark)) return;
-    CPen* pOldPen = dc.SelectObject(&pen);
+    CDCObjectSelector penSelected(dc, &pen);
     for (int i = 0; i < 7; ++i) {
         dc.MoveTo(x + i, y + kStart[i]);
         dc.LineTo(x + i, y + kStart[i] + 3);
     }
-    dc.SelectObject(pOldPen);
 }
 
 void DrawRadioDot(CDC& dc, int x, int y, COLORREF crMark)
@@ -133,11 +134,9 @@ void DrawRadioDot(CDC& dc, int x, int y, COLORREF crMark)
     CPen pen;
     CBrush brush;
     if (!pen.CreatePen(PS_SOLID, 1, crMark) || !brush.CreateSolidBrush(crMark)) return;
-    CPen* pOldPen = dc.SelectObject(&pen);
-    CBrush* pOldBrush = dc.SelectObject(&brush);
+    CDCObjectSelector penSelected(dc, &pen);
+    CDCObjectSelector brushSelected(dc, &brush);
     dc.Ellipse(x, y, x + 6, y + 6);
-    dc.SelectObject(pOldBrush);
-    dc.SelectObject(pOldPen);
 }
 
 // A radio item reports its own check bitmap; it gets a dot instead of the tick.
@@ -564,9 +563,10 @@ void CButtonMenu::DrawItemClassic(LPDRAWITEMSTRUCT lpDIS, const CItemRecord& rec
 {
     CDC dc;
     if (!dc.Attach(lpDIS->hDC)) return;
-    const int nSaved = dc.SaveDC();
-    PaintClassic(dc, *lpDIS, record);
-    dc.RestoreDC(nSaved);
+    {
+        CDCStateSaver saved(dc);
+        PaintClassic(dc, *lpDIS, record);
+    }
     dc.Detach();
 }
 
@@ -625,24 +625,24 @@ void CButtonMenu::DrawItemXP(LPDRAWITEMSTRUCT lpDIS, const CItemRecord& record)
 {
     CDC target;
     if (!target.Attach(lpDIS->hDC)) return;
-    const int nSaved = target.SaveDC();
-    if (!(lpDIS->itemState & ODS_GRAYED)) {
-        PaintXP(target, *lpDIS, record);
-    } else {
-        // A disabled item is composed off-screen in the menu font and copied in one piece.
-        CMenuMemDC memDC(&target, CRect(lpDIS->rcItem));
-        CDC& dc = memDC.GetSafeHdc() ? static_cast<CDC&>(memDC) : target;
-        NONCLIENTMETRICSW metrics = {};
-        metrics.cbSize = sizeof(metrics);
-        CFont menuFont;
-        CFont* pOldFont = nullptr;
-        if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0) &&
-            menuFont.CreateFontIndirect(&metrics.lfMenuFont))
-            pOldFont = dc.SelectObject(&menuFont);
-        PaintXP(dc, *lpDIS, record);
-        if (pOldFont) dc.SelectObject(pOldFont);
+    {
+        CDCStateSaver saved(target);
+        if (!(lpDIS->itemState & ODS_GRAYED)) {
+            PaintXP(target, *lpDIS, record);
+        } else {
+            // A disabled item is composed off-screen in the menu font and copied in one piece.
+            CMenuMemDC memDC(&target, CRect(lpDIS->rcItem));
+            CDC& dc = memDC.GetSafeHdc() ? static_cast<CDC&>(memDC) : target;
+            NONCLIENTMETRICSW metrics = {};
+            metrics.cbSize = sizeof(metrics);
+            CFont menuFont;
+            CDCObjectSelector<CFont> font(dc);
+            if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0) &&
+                menuFont.CreateFontIndirect(&metrics.lfMenuFont))
+                font.Select(&menuFont);
+            PaintXP(dc, *lpDIS, record);
+        }
     }
-    target.RestoreDC(nSaved);
     target.Detach();
 }
 

@@ -1,5 +1,7 @@
 #include "controls/ButtonST.h"
 
+#include "platform/gdi/DCObjectSelector.h"
+#include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/ui/CommCtrl.h"
 #include "platform/ui/Desktop.h"
@@ -36,13 +38,9 @@ const UINT kTypeMask = 0x1F;      // the button type bits of the style
 // Draws with a one-pixel solid pen and puts the previous pen back.
 class CPenLine {
 public:
-    CPenLine(CDC* pDC, COLORREF crColor) : m_pDC(pDC)
+    CPenLine(CDC* pDC, COLORREF crColor) : m_pDC(pDC), m_selected(*pDC)
     {
-        if (m_pen.CreatePen(PS_SOLID, 1, crColor)) m_pOldPen = pDC->SelectObject(&m_pen);
-    }
-    ~CPenLine()
-    {
-        if (m_pOldPen) m_pDC->SelectObject(m_pOldPen);
+        if (m_pen.CreatePen(PS_SOLID, 1, crColor)) m_selected.Select(&m_pen);
     }
     CPenLine(const CPenLine&) = delete;
     CPenLine& operator=(const CPenLine&) = delete;
@@ -55,8 +53,8 @@ public:
 
 private:
     CDC* m_pDC;
-    CPen m_pen;
-    CPen* m_pOldPen = nullptr;
+    CPen m_pen;                           // declared before its selection, which it outlives
+    CDCObjectSelector<CPen> m_selected;
 };
 
 // The drawn size of an icon: twice its hot spot, as its information reports it.
@@ -429,8 +427,16 @@ void CButtonST::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     if (!lpDIS || !lpDIS->hDC) return;
     CDC dc;
     if (!dc.Attach(lpDIS->hDC)) return;
-    CDC* pDC = &dc;
-    const int nSaved = pDC->SaveDC();
+    {
+        CDCStateSaver saved(dc);
+        PaintItem(&dc, lpDIS);
+    }
+    dc.Detach();
+}
+
+// The item on the attached context, whose state DrawItem saves around it.
+void CButtonST::PaintItem(CDC* pDC, LPDRAWITEMSTRUCT lpDIS)
+{
     const BOOL bSelected = (lpDIS->itemState & ODS_SELECTED) != 0;
     m_bIsPressed = m_bIsCheckBox ? (bSelected || m_nCheck) : (bSelected || m_bMenuDisplayed);
     m_bIsFocused = (lpDIS->itemState & ODS_FOCUS) != 0;
@@ -455,8 +461,6 @@ void CButtonST::DrawItem(LPDRAWITEMSTRUCT lpDIS)
         rcFocus.DeflateRect(kFocusInset, kFocusInset);
         pDC->DrawFocusRect(&rcFocus);
     }
-    pDC->RestoreDC(nSaved);
-    dc.Detach();
 }
 
 DWORD CButtonST::PaintFace(CDC* pDC, CRect* pRect)
@@ -501,11 +505,9 @@ void CButtonST::DrawDropDownMark(CDC* pDC, const CRect& rc)
     CPen pen;
     CBrush brush;
     if (!pen.CreatePen(PS_SOLID, 1, crMark) || !brush.CreateSolidBrush(crMark)) return;
-    CPen* pOldPen = pDC->SelectObject(&pen);
-    CBrush* pOldBrush = pDC->SelectObject(&brush);
+    CDCObjectSelector penSelected(*pDC, &pen);
+    CDCObjectSelector brushSelected(*pDC, &brush);
     pDC->Polygon(points, 3);
-    pDC->SelectObject(pOldBrush);
-    pDC->SelectObject(pOldPen);
 }
 
 void CButtonST::DrawIconImage(CDC* pDC, const CRect& rcItem, BOOL bHasTitle, CRect& rcCaption)

@@ -86,6 +86,7 @@ private:
         DWORD dwHeight = 0;
     };
 
+    void PaintItem(CDC* pDC, LPDRAWITEMSTRUCT lpDIS);
     void CancelHover();
     void Repaint(BOOL bRepaint);
     void FreeIcons();

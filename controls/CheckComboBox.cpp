@@ -3,6 +3,7 @@
 
 #include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
+#include "platform/gdi/DCStateSaver.h"
 #include "platform/ui/ClientDC.h"
 
 IMPLEMENT_DYNCREATE(CCheckComboBox, CComboBox)
@@ -217,11 +218,10 @@ void CCheckComboBox::DrawFrame()
     CClientDC dc(this);
     CPen pen;
     pen.CreatePen(PS_SOLID, 1, crFrame);
-    CPen* pOldPen = dc.SelectObject(&pen);
-    CBrush* pOldBrush = static_cast<CBrush*>(dc.SelectStockObject(NULL_BRUSH));
+    CDCStateSaver saved(dc);
+    dc.SelectObject(&pen);
+    dc.SelectStockObject(NULL_BRUSH);
     dc.Rectangle(&rect);
-    dc.SelectObject(pOldBrush);
-    dc.SelectObject(pOldPen);
 }
 
 void CCheckComboBox::BrushFrame()

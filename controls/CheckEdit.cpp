@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/ui/PaintDC.h"
 
 IMPLEMENT_DYNCREATE(CCheckEdit, CEdit)
@@ -204,20 +205,21 @@ void CCheckEdit::PaintIdle()
     dc.FillSolidRect(&rcClient, m_pDoc->GetWaveColor(20));
     dc.SetTextColor(m_pDoc->GetWaveColor(25));
     dc.SetBkMode(TRANSPARENT);
-    CFont* pOldFont = dc.SelectObject(m_pDoc->GetDocFont(0));
-    CString strText;
-    GetWindowText(strText);
-    CRect rcFormat;
-    GetRect(&rcFormat);
-    const BOOL bMulti = (GetStyle() & ES_MULTILINE) != 0;
-    const UINT uFormat = bMulti ? (DT_WORDBREAK | DT_EDITCONTROL) : (DT_SINGLELINE | DT_LEFT);
-    CRect rcText = rcFormat;
-    dc.DrawText(strText, &rcText, uFormat | DT_CALCRECT);
-    const int nShift = (rcFormat.Height() - rcText.Height()) / 2;
-    if (nShift > 0)
-        rcFormat.OffsetRect(0, nShift);
-    dc.DrawText(strText, &rcFormat, uFormat);
-    dc.SelectObject(pOldFont);
+    {
+        CDCObjectSelector font(dc, m_pDoc->GetDocFont(0));
+        CString strText;
+        GetWindowText(strText);
+        CRect rcFormat;
+        GetRect(&rcFormat);
+        const BOOL bMulti = (GetStyle() & ES_MULTILINE) != 0;
+        const UINT uFormat = bMulti ? (DT_WORDBREAK | DT_EDITCONTROL) : (DT_SINGLELINE | DT_LEFT);
+        CRect rcText = rcFormat;
+        dc.DrawText(strText, &rcText, uFormat | DT_CALCRECT);
+        const int nShift = (rcFormat.Height() - rcText.Height()) / 2;
+        if (nShift > 0)
+            rcFormat.OffsetRect(0, nShift);
+        dc.DrawText(strText, &rcFormat, uFormat);
+    }
     CBrush brFrame;
     brFrame.CreateSolidBrush(m_crFrame);
     dc.FrameRect(&rcClient, &brFrame);

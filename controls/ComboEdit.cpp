@@ -2,6 +2,7 @@
 
 #include "controls/CheckComboBox.h"
 #include "core/TavrionDoc.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/ui/ClientDC.h"
 
 IMPLEMENT_DYNAMIC(CComboEdit, CEdit)
@@ -82,10 +83,9 @@ void CComboEdit::DrawIdle()
     dc.FillSolidRect(&rcClient, m_pDoc->GetWaveColor(20));
     dc.SetTextColor(m_pDoc->GetWaveColor(25));
     dc.SetBkMode(TRANSPARENT);
-    CFont* pOldFont = dc.SelectObject(m_pDoc->GetDocFont(0));
+    CDCObjectSelector font(dc, m_pDoc->GetDocFont(0));
     CString strText = m_strShown;
     if (strText.IsEmpty())
         GetWindowText(strText);
     dc.TextOut(0, 0, strText.GetString(), strText.GetLength());
-    dc.SelectObject(pOldFont);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/Globals.h"
+#include "platform/gdi/DCStateSaver.h"
 #include "platform/ui/Desktop.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/PaintDC.h"
@@ -240,18 +241,19 @@ void CDoubleEdit::OnPaint()
     CRect rcClient;
     GetClientRect(&rcClient);
     dc.FillSolidRect(&rcClient, m_crBack);
-    CFont* pOldFont = m_pFont ? dc.SelectObject(m_pFont) : nullptr;
-    dc.SetTextColor(m_crText);
-    dc.SetBkMode(TRANSPARENT);
-    CString strText;
-    GetWindowText(strText);
-    CRect rcText;
-    GetRect(&rcText);
-    const CSize sizeText = dc.GetTextExtent(strText);
-    rcText.top += std::max(0, (static_cast<int>(rcText.Height()) - static_cast<int>(sizeText.cy)) / 2);
-    dc.DrawText(strText, &rcText, DT_RIGHT | DT_SINGLELINE);
-    if (pOldFont)
-        dc.SelectObject(pOldFont);
+    {
+        CDCStateSaver saved(dc);
+        if (m_pFont) dc.SelectObject(m_pFont);
+        dc.SetTextColor(m_crText);
+        dc.SetBkMode(TRANSPARENT);
+        CString strText;
+        GetWindowText(strText);
+        CRect rcText;
+        GetRect(&rcText);
+        const CSize sizeText = dc.GetTextExtent(strText);
+        rcText.top += std::max(0, (static_cast<int>(rcText.Height()) - static_cast<int>(sizeText.cy)) / 2);
+        dc.DrawText(strText, &rcText, DT_RIGHT | DT_SINGLELINE);
+    }
     // A reading, not a field: the disabled style keeps focus and clicks away.
     ModifyStyle(0, WS_DISABLED);
 }

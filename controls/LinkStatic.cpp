@@ -3,6 +3,7 @@
 #include "core/TavrionDoc.h"
 #include "platform/base/Kernel.h"
 #include "platform/base/Profile.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/ui/Desktop.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Resources.h"
@@ -148,11 +149,10 @@ void CLinkStatic::SizeToText()
         GetWindowText(strText);
         CDC* pDC = GetDC();
         if (pDC) {
-            CFont* pFont = m_pDoc->GetDocFont(0);
-            CFont* pOldFont = pFont ? pDC->SelectObject(pFont) : nullptr;
-            sizeText = pDC->GetTextExtent(strText);
-            if (pOldFont)
-                pDC->SelectObject(pOldFont);
+            {
+                CDCObjectSelector font(*pDC, m_pDoc->GetDocFont(0));
+                sizeText = pDC->GetTextExtent(strText);
+            }
             ReleaseDC(pDC);
         }
     }

@@ -9,6 +9,7 @@
 #include "core/TavrionMessage.h"
 #include "platform/base/DateTime.h"
 #include "platform/base/Kernel.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/print/Spooler.h"
 #include "platform/ui/Message.h"
@@ -520,15 +521,19 @@ BOOL CECGDC::RawBitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC)
     // selected in its place, as a bitmap's bits are read outside any DC.
     CBitmap bmTemporary;
     if (!bmTemporary.CreateCompatibleBitmap(pSrcDC, std::max(nWidth, 1), std::max(nHeight, 1))) return FALSE;
-    CBitmap* pSource = pSrcDC->SelectObject(&bmTemporary);
     BITMAP info = {};
     std::vector<BYTE> bits;
-    BOOL bRead = pSource && pSource->GetBitmap(&info) != 0 && info.bmWidthBytes >= 0 && info.bmHeight >= 0;
-    if (bRead) {
-        bits.resize((size_t)info.bmWidthBytes * (size_t)info.bmHeight);
-        bRead = bits.empty() || ::GetBitmapBits((HBITMAP)*pSource, (LONG)bits.size(), bits.data()) == (LONG)bits.size();
+    BOOL bRead = FALSE;
+    {
+        CDCObjectSelector standIn(*pSrcDC, &bmTemporary);
+        CBitmap* pSource = standIn.GetOriginal();
+        bRead = pSource && pSource->GetBitmap(&info) != 0 && info.bmWidthBytes >= 0 && info.bmHeight >= 0;
+        if (bRead) {
+            bits.resize((size_t)info.bmWidthBytes * (size_t)info.bmHeight);
+            bRead = bits.empty() ||
+                    ::GetBitmapBits((HBITMAP)*pSource, (LONG)bits.size(), bits.data()) == (LONG)bits.size();
+        }
     }
-    if (pSource) pSrcDC->SelectObject(pSource);
     bmTemporary.DeleteObject();
     if (!bRead) return FALSE;
 

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "platform/base/WinTypes.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/Pen.h"
 
 struct _PRINT_GRID_AREA {
@@ -73,48 +74,22 @@ inline void CreateGridPens(UINT level, CPen& thin, CPen& bold)
     bold.CreatePen(PS_SOLID, weight, RGB(0, 0, 0));
 }
 
-// Selects the grid's pens one after the other on a CDC or a CECGDC, only
-// when the pen changes (every selection is a printer command on the raw
-// printers), and selects the context's own pen again when it goes. The pens
-// must outlive it.
-template <class DC> class CGridPenSelector {
-public:
-    explicit CGridPenSelector(DC* pDC) : m_pDC(pDC) {}
-    ~CGridPenSelector()
-    {
-        if (m_pOriginal) m_pDC->SelectObject(m_pOriginal);
-    }
-    CGridPenSelector(const CGridPenSelector&) = delete;
-    CGridPenSelector& operator=(const CGridPenSelector&) = delete;
-
-    void Use(CPen* pPen)
-    {
-        if (pPen == m_pCurrent) return;
-        CPen* pPrevious = m_pDC->SelectObject(pPen);
-        if (!m_bSelected) m_pOriginal = pPrevious;
-        m_bSelected = true;
-        m_pCurrent = pPen;
-    }
-
-private:
-    DC* m_pDC;
-    CPen* m_pCurrent = nullptr;
-    CPen* m_pOriginal = nullptr;   // the context's pen before the first selection
-    bool m_bSelected = false;
-};
+// The painters below select their pens through `pens`, on a CDC or a CECGDC:
+// a pen is selected only when it changes, as every selection is a printer
+// command on the raw printers.
 
 // Columns from firstK on (0 includes the left edge), each from the top to the
 // bottom of the area: 5 mm lines with pen5mm, other 1 mm lines with pen1mm,
 // half-millimetre lines with penHalf; a null pen skips its lines.
 template <class DC>
-void DrawGridColumns(DC* pDC, CGridPenSelector<DC>& pens, const _PRINT_GRID_AREA& area, int originX, int originY,
+void DrawGridColumns(DC* pDC, CDCObjectSelector<CPen, DC>& pens, const _PRINT_GRID_AREA& area, int originX, int originY,
                      CPen* pen5mm, CPen* pen1mm, CPen* penHalf, int firstK = 1)
 {
     for (int k = firstK; k * area.dHalfMM < area.nWidth; ++k) {
         CPen* pPen = k % 10 == 0 ? pen5mm : (k % 2 == 0 ? pen1mm : penHalf);
         if (!pPen) continue;
         const int x = originX + (int)(k * area.dHalfMM);
-        pens.Use(pPen);
+        pens.Select(pPen);
         pDC->MoveTo(x, originY);
         pDC->LineTo(x, originY + area.nHeight);
     }
@@ -122,12 +97,12 @@ void DrawGridColumns(DC* pDC, CGridPenSelector<DC>& pens, const _PRINT_GRID_AREA
 
 // Rows across the area: 5 mm lines with pen5mm, other 1 mm lines with pen1mm.
 template <class DC>
-void DrawGridRows(DC* pDC, CGridPenSelector<DC>& pens, const _PRINT_GRID_AREA& area, int originX, int originY,
+void DrawGridRows(DC* pDC, CDCObjectSelector<CPen, DC>& pens, const _PRINT_GRID_AREA& area, int originX, int originY,
                   CPen* pen5mm, CPen* pen1mm)
 {
     ForEachGridLine(area, area.nHeight, [&](int k, int position) {
         if (k % 2 != 0) return;
-        pens.Use(k % 10 == 0 ? pen5mm : pen1mm);
+        pens.Select(k % 10 == 0 ? pen5mm : pen1mm);
         pDC->MoveTo(originX, originY + position);
         pDC->LineTo(originX + area.nWidth, originY + position);
     });

@@ -3,42 +3,6 @@
 #include "printdevice/ECGDC.h"
 #include "printdevice/PrintGrid.h"
 
-CPrintWaveBK::CPrintWaveBK() : m_pDC(nullptr), m_nOriginX(0), m_nOriginY(0), m_uShadeLevel(1), m_uGridType(0)
-{
-}
-
-void CPrintWaveBK::SetOrigin(CPoint point)
-{
-    m_nOriginX = point.x;
-    m_nOriginY = point.y;
-}
-
-BOOL CPrintWaveBK::CreatePrintBKGround(int widthMm, int heightMm, double pxPerMm, CECGDC* pDC)
-{
-    if (m_uShadeLevel != 0 && m_uShadeLevel <= kMaxGridShadeLevel && pDC) m_pDC = pDC;
-    return CreateGridBackground(pDC, m_uShadeLevel, m_uGridType, widthMm, heightMm, pxPerMm, m_nOriginX, m_nOriginY,
-                                [&] { DrawLineGrid(widthMm, heightMm, pxPerMm, pDC); });
-}
-
-void CPrintWaveBK::DrawGridPoint(int x, int y, COLORREF color)
-{
-    FillGridDot(m_pDC, x, y, m_uShadeLevel, color);
-}
-
-void CPrintWaveBK::DrawLineGrid(int widthMm, int heightMm, double pxPerMm, CECGDC* pDC)
-{
-    _PRINT_GRID_AREA area;
-    if (!pDC || !GetPrintGridArea(widthMm, heightMm, pxPerMm, area)) return;
-    CPen penThin;
-    CPen penBold;
-    CreateGridPens(m_uShadeLevel, penThin, penBold);
-    CGridPenSelector<CECGDC> pens(pDC);
-    // The bold columns go last, over the rows, and start at the left edge.
-    DrawGridColumns(pDC, pens, area, m_nOriginX, m_nOriginY, nullptr, &penThin, nullptr);
-    DrawGridRows(pDC, pens, area, m_nOriginX, m_nOriginY, &penBold, &penThin);
-    DrawGridColumns(pDC, pens, area, m_nOriginX, m_nOriginY, &penBold, nullptr, nullptr, 0);
-}
-
 BOOL CPrintWaveBK::CreatePCLBKGround(int widthMm, int heightMm, double pxPerMm, CECGDC* pDC)
 {
     if (m_uShadeLevel == 0) return TRUE;
@@ -65,7 +29,7 @@ BOOL CPrintWaveBK::CreatePCLBKGround(int widthMm, int heightMm, double pxPerMm, 
         penHalf.CreatePen(PS_GEOMETRIC | PS_USERSTYLE, weight, &black, 2, styleHalf);
         pHalf = &penHalf;
     }
-    CGridPenSelector<CECGDC> pens(pDC);
+    CDCObjectSelector<CPen, CECGDC> pens(*pDC);
     DrawGridColumns(pDC, pens, area, m_nOriginX, m_nOriginY, &pen5mm, &pen1mm, pHalf);
     if (m_uGridType == 1) DrawGridRows(pDC, pens, area, m_nOriginX, m_nOriginY, &pen5mm, &pen1mm);
     return TRUE;

@@ -68,7 +68,7 @@ void CPrintWaveBKGround::DrawLineGrid(int widthMm, int heightMm, double pxPerMm,
     CPen penThin;
     CPen penBold;
     CreateGridPens(m_uShadeLevel, penThin, penBold);
-    CGridPenSelector<CDC> pens(pDC);
+    CDCObjectSelector<CPen, CDC> pens(*pDC);
     DrawGridColumns(pDC, pens, area, 0, 0, &penBold, &penThin, nullptr);
     DrawGridRows(pDC, pens, area, 0, 0, &penBold, &penThin);
 }
