@@ -412,6 +412,12 @@ protected:
     // holding a freed image).
     template <class T> int OpenRecordCommon(CDataManager<T>& list, CString& strXMLPath, CString& strFilePath,
                                             T*& pItem);
+    // Its first part, for documents whose blob and keys follow rules of their
+    // own: finds the item and reads the file into a new image held by it. 0
+    // with the item, 1 when the list has no such item, 255 on failure (the
+    // error shown, the item deleted).
+    template <class T> int OpenRecordImage(CDataManager<T>& list, CString& strXMLPath, CString& strFilePath,
+                                           T*& pItem);
     // Reads item 3836 whole into the image's first blob; FALSE when it is
     // absent or cannot be read (nothing is kept then).
     BOOL ReadFirstBlob(_ECGDATA* image);
@@ -478,7 +484,7 @@ private:
 };
 
 template <class T>
-int CTavrionDoc::OpenRecordCommon(CDataManager<T>& list, CString& strXMLPath, CString& strFilePath, T*& pItem)
+int CTavrionDoc::OpenRecordImage(CDataManager<T>& list, CString& strXMLPath, CString& strFilePath, T*& pItem)
 {
     pItem = nullptr;
     if (!CheckRecordFile(strFilePath)) return 255;
@@ -488,10 +494,29 @@ int CTavrionDoc::OpenRecordCommon(CDataManager<T>& list, CString& strXMLPath, CS
     FreeECGData(item->pECGData);
     item->strXMLPath = strXMLPath;
     const ImageRead read = ReadImage(strFilePath, item->pECGData, nullptr);
-    if (read != ImageRead::Ok || !ReadFirstBlob(item->pECGData)) {
+    if (read != ImageRead::Ok) {
         ShowOpenError(read, strFilePath);
         FreeECGData(item->pECGData);
         list.DeleteItem(strXMLPath, strFilePath, CString());
+        return 255;
+    }
+    pItem = item;
+    return 0;
+}
+
+template <class T>
+int CTavrionDoc::OpenRecordCommon(CDataManager<T>& list, CString& strXMLPath, CString& strFilePath, T*& pItem)
+{
+    T* item = nullptr;
+    const int opened = OpenRecordImage(list, strXMLPath, strFilePath, item);
+    if (opened != 0) {
+        pItem = nullptr;
+        return opened;
+    }
+    if (!ReadFirstBlob(item->pECGData)) {
+        FreeECGData(item->pECGData);
+        list.DeleteItem(strXMLPath, strFilePath, CString());
+        pItem = nullptr;
         return 255;
     }
     signed char kind = 0;

@@ -14,18 +14,6 @@ namespace {
 const UINT kCommonSense = 6;   // the sensitivity kind of the exercise screens
 const int kExerLeads = 12;
 
-int ReadSettingInt(CECGXMLParser& xml, LPCWSTR element, int defaultValue, LPCWSTR attrib = L"")
-{
-    CString text;
-    if (!ReadSetting(xml, element, text, attrib)) return defaultValue;
-    return _wtoi(text);
-}
-
-// The sensitivities the exercise screens offer, mm/mV.
-float CheckedSense(const CString& text)
-{
-    return DisplaySense(_wtof(text), 10.0f);
-}
 
 // Target heart rates by share (rows 100 % down to 40 %) and age column.
 const int kShares[10] = {100, 95, 90, 85, 80, 75, 70, 60, 50, 40};
@@ -215,23 +203,23 @@ void CExerViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
         if (!xml.GetColorAttrib(rest, CString(REFERENCE_COLOR_SETTING_PATH L"/Wave_color/Rest_wave"))) rest = 0x80FF80;
         SetWaveColor(15, rest);
 
-        int style = ReadSettingInt(xml, L"Page_style", 1);
+        int style = SettingNumberOr(xml, L"Page_style", 1);
         if (style < 1 || style > 6) style = 1;
         SetPageStyle(style);
 
-        CString text;
-        const float sense =
-            ReadSetting(xml, L"Sensitivity", text) ? CheckedSense(text) : 10.0f;
+        // The sensitivities the exercise screens offer, mm/mV.
+        double stored = 0.0;
+        const float sense = ReadSettingReal(xml, L"Sensitivity", stored) ? DisplaySense(stored, 10.0f) : 10.0f;
         m_fSense[0][kCommonSense] = sense;
         m_stDefaultRef.RefFloat(REF_EXER_COMMON_SENSE) = sense;
 
-        const int mode = ReadSettingInt(xml, L"Sensitivity", 1, L"mode");
+        const int mode = SettingNumberOr(xml, L"Sensitivity", 1, L"mode");
         m_uSenseMode = static_cast<UINT>(mode);
         m_stDefaultRef.RefInt(REF_EXER_SENSE_MODE) = mode;
 
-        SetMeasurePoint(ReadSettingInt(xml, L"Measure_point", 1));
-        selection6 = ReadSettingInt(xml, L"Lead_selection/Lead_6ch", 63);
-        selection1 = ReadSettingInt(xml, L"Lead_selection/Lead_1ch", 1);
+        SetMeasurePoint(SettingNumberOr(xml, L"Measure_point", 1));
+        selection6 = SettingNumberOr(xml, L"Lead_selection/Lead_6ch", 63);
+        selection1 = SettingNumberOr(xml, L"Lead_selection/Lead_1ch", 1);
     }
     // Each selection writes itself back through its own parser on the file.
     SetExerLeadSelection(selection6, 2);

@@ -267,6 +267,7 @@ int CExerViewDoc::SaveDataToXML(int nItemID)
     xml.SetDataToXMLDOM(info.strCommentEditor, kCommentEditor, 4, CString());
     WriteRecordDate(xml, kCommentDate, info.strCommentEditDate);
     entry(EXER_ENTRY_COMMENT, 0, info.strComment);
+    // A failed write leaves the record XML as it was: that is no save.
     xml.SaveToXMLFile();
-    return 0;
+    return xml.m_bLastSaveFailed ? 255 : 0;
 }

@@ -2,6 +2,7 @@
 // blocks, the stored strips with their average beats, and the four limb leads
 // that the record does not store.
 #include <algorithm>
+#include <new>
 
 #include "documents/ExerTags.h"
 #include "documents/ExerViewDoc.h"
@@ -106,8 +107,8 @@ int CExerViewDoc::GetAverageWave(int lead, short* buffer, int /*position*/)
         const int size = ReadStoredWave(tagBase, lead, static_cast<UINT>(index), buffer);
         if (buffer && size > 0 && IsStoredLead(lead)) AdjustRestAveWaveBaseLine(item->pECGData, buffer, size);
         return size;
-    } catch (...) {
-        return 0;
+    } catch (const std::bad_alloc&) {
+        return 0;   // no memory for the samples: the read failed
     }
 }
 
@@ -119,8 +120,8 @@ int CExerViewDoc::GetAverageShowWave(UINT tagBase, int lead, short* buffer, int 
         const int size = ReadStoredWave(tagBase, lead, 0, buffer);
         if (buffer && size > 0 && IsStoredLead(lead)) AdjustRestAveWaveBaseLine(item->pECGData, buffer, size);
         return size;
-    } catch (...) {
-        return 0;
+    } catch (const std::bad_alloc&) {
+        return 0;   // no memory for the samples: the read failed
     }
 }
 

@@ -10,23 +10,11 @@
 
 namespace {
 
-// The element's text as a number; false when it is missing or is no number
-// (an empty or garbled value must not read as 0, which means "the record's own").
-bool ReadNumber(CECGXMLParser& xml, LPCWSTR element, float& value)
-{
-    CString text;
-    if (!ReadSetting(xml, element, text)) return false;
-    text.Trim();
-    if (text.IsEmpty()) return false;
-    wchar_t* end = nullptr;
-    value = static_cast<float>(wcstod(static_cast<LPCWSTR>(text), &end));
-    return end && *end == L'\0';
-}
-
+// An empty or garbled value must not read as 0, which means "the record's own".
 float ReadSense(CECGXMLParser& xml, LPCWSTR element)
 {
-    float value = 0.0f;
-    return ReadNumber(xml, element, value) ? DisplaySense(value, 10.0f) : 10.0f;
+    double value = 0.0;
+    return ReadSettingReal(xml, element, value) ? DisplaySense(value, 10.0f) : 10.0f;
 }
 
 }  // namespace
@@ -79,31 +67,30 @@ void CExtraViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
     _DEFAULT_REF& ref = m_stDefaultRef;
     const _EXTRAINFO& info = item->stExtraInfo;
 
-    CString text;
     const int field = PageStyleField(item);
     int style = info.nPageStyle;
-    if (field && ReadSetting(xml, L"Page_style", text) && IsPageStyleAccepted(item, _wtoi(text))) style = _wtoi(text);
+    long stored = 0;
+    if (field && ReadSettingNumber(xml, L"Page_style", stored) && IsPageStyleAccepted(item, static_cast<int>(stored)))
+        style = static_cast<int>(stored);
     m_nPageStyle = style;
     if (field) ref.RefInt(field) = style;
 
-    float value = 0.0f;
+    double value = 0.0;
     int filter = 100;
-    if (ReadNumber(xml, L"Filter", value) && IsDisplayFilter(value)) filter = static_cast<int>(value);
+    if (ReadSettingReal(xml, L"Filter", value) && IsDisplayFilter(value)) filter = static_cast<int>(value);
     ref.RefInt(REF_EXTRA_FILTER) = filter;
 
     float speed = 25.0f;
-    if (ReadNumber(xml, L"Speed", value)) {
+    if (ReadSettingReal(xml, L"Speed", value)) {
         for (float accepted : {5.0f, 10.0f, 12.5f, 25.0f, 50.0f, 0.0f}) {
-            if (value == accepted) speed = value;
+            if (static_cast<float>(value) == accepted) speed = accepted;
         }
     }
     ref.RefFloat(REF_EXTRA_SPEED) = speed;
 
     int mode = 1;
-    if (ReadSetting(xml, L"Sensitivity", text, L"mode")) {
-        const int value = _wtoi(text);
-        if (value >= 1 && value <= 5) mode = value;
-    }
+    if (ReadSettingNumber(xml, L"Sensitivity", stored, L"mode") && stored >= 1 && stored <= 5)
+        mode = static_cast<int>(stored);
     m_uSenseMode = static_cast<UINT>(mode);
     ref.RefInt(REF_EXTRA_SENSE_MODE) = mode;
 

@@ -131,6 +131,10 @@ protected:
     void CopyStoreToPanel(_MFERDATAITEM& item, MferForm form);
     int IsPanelInfoChange(_MFERDATAITEM& item, int bBirthday);
 
+    // The record XML's display settings of the current item, read by UpDateReferenceInfo.
+    void ReadSettingPageStyle(_MFERDATAITEM& item, CECGXMLParser& xml);
+    void ReadSettingSenses(_MFERDATAITEM& item, CECGXMLParser& xml);
+
     // Stored display settings by their position among the examination fields.
     int& RefPos(int position) { return m_stDefaultRef.RefInt(position + 70); }
     float& RefPosF(int position) { return m_stDefaultRef.RefFloat(position + 70); }

@@ -76,8 +76,9 @@ int CMFERViewDoc::SaveDataToXML(int id)
     WriteRecordXmlText(xml, FormPath(form, L"Interpre_comment_edt", 0), info.strComment);
     SaveBirthday(*item, xml, form);
     if (form == MferForm::Rest) SaveMeasureTexts(*item, xml);
+    // A failed write leaves the record XML as it was: that is no save.
     xml.SaveToXMLFile();
-    return 0;
+    return xml.m_bLastSaveFailed ? 255 : 0;
 }
 
 void CMFERViewDoc::SaveBoundInterpretation(_MFERDATAITEM& item, CECGXMLParser& xml, MferForm form)
@@ -172,7 +173,7 @@ int CMFERViewDoc::SaveMsuDataToXML(_MFERDATAITEM* pItem)
     WriteRecordDate(xml, FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 1), info.strAnaEditDate);
     SaveMeasureTexts(*pItem, xml);
     xml.SaveToXMLFile();
-    return 0;
+    return xml.m_bLastSaveFailed ? 255 : 0;
 }
 
 int CMFERViewDoc::SaveAnnotationToXML(int id)

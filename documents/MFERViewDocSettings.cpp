@@ -86,22 +86,19 @@ bool Near(double a, double b)
     return std::fabs(a - b) < 1e-4;
 }
 
-// A stored sensitivity: one of the steps the forms offer, else 10 mm/mV.
-float SenseStep(bool read, const CString& text)
+// The speeds the screens offer (mm/s), else 25; a stored 8.3 is the slow one.
+float ReadSpeed(CECGXMLParser& xml)
 {
-    return read ? DisplaySense(_wtof(text), 10.0f) : 10.0f;
+    double value = 0.0;
+    if (!ReadSettingReal(xml, L"Speed", value)) return 25.0f;
+    float speed = 25.0f;
+    for (double step : {2.5, 5.0, 10.0, 12.5, 25.0, 50.0}) {
+        if (Near(value, step)) speed = static_cast<float>(step);
+    }
+    if (std::fabs(value - 8.333333) < 0.1) speed = 8.333333f;
+    return speed;
 }
 
-struct ColorDefault {
-    int nSlot;
-    COLORREF crDefault;
-};
-const ColorDefault kColors[] = {
-    {18, RGB(0, 0, 0)},     {17, RGB(0, 128, 128)}, {16, RGB(255, 255, 255)}, {19, RGB(255, 255, 255)},
-    {5, RGB(67, 57, 244)},  {6, RGB(213, 81, 203)}, {7, RGB(61, 153, 45)},     {8, RGB(0, 0, 0)},
-    {9, RGB(255, 0, 0)},    {10, RGB(0, 192, 168)}, {11, RGB(255, 0, 255)},    {12, RGB(32, 168, 224)},
-    {13, RGB(128, 64, 32)}, {14, RGB(49, 63, 177)},
-};
 
 }  // namespace
 
@@ -437,12 +434,28 @@ void CMFERViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
     if (!item || item->strXMLPath.IsEmpty()) return;
     CTavrionDoc::UpDateReferenceInfo(item->strXMLPath);
     CECGXMLParser xml(item->strXMLPath, 0, CString());
-    const unsigned kind = item->uSystemCode;
-    const bool extra = IsExtraFamily(kind);
-    const bool strip = IsStripKind(kind);
-    CString text;
+    ReadSettingPageStyle(*item, xml);
+    const int layout = item->nLeadLayout;
+    if (layout == 3) {
+        int extension = 0;
+        ReadSettingRhythmLead(xml, layout, RefPos(POS_1LEAD_3), extension);
+    } else if (layout == 12 || layout == 15) {
+        ReadSettingRhythmLead(xml, layout, RefPos(POS_1LEAD_12), RefPos(POS_1LEAD_15));
+    }
+    SetFilter(ReadSettingFilter(xml));
+    RefPosF(IsExtraFamily(item->uSystemCode) ? POS_EXTRA_SPEED : POS_SPEED) = ReadSpeed(xml);
+    ReadSettingSenses(*item, xml);
+    SetSerialOverlap(SettingNumberOr(xml, L"Serial_overlap", 1));
+    ReadSettingColors(*this, xml);
+    if (!IsFullLeadKind(item->uSystemCode)) return;
+    const int code = static_cast<int>(item->uSystemCode);
+    SetLeadSelection(static_cast<short>(SettingNumberOr(xml, L"Lead_selection/Lead_3ch", 7)), code, 17);
+    SetLeadSelection(static_cast<short>(SettingNumberOr(xml, L"Lead_selection/Lead_1ch", 1)), code, 16);
+    ReadSettingLeadSelections(*this, xml, code, item->uSystemCode == MFER_KIND_15LEAD);
+}
 
-    // 1. The page style of the record's family.
+void CMFERViewDoc::ReadSettingPageStyle(_MFERDATAITEM& item, CECGXMLParser& xml)
+{
     static const StyleFamily kRest = Family(kRestStyles, POS_STYLE_REST);
     static const StyleFamily k1Lead = Family(k1LeadStyles, POS_STYLE_1LEAD);
     static const StyleFamily k3Lead = Family(k3LeadStyles, POS_STYLE_3LEAD);
@@ -451,20 +464,21 @@ void CMFERViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
     static const StyleFamily kExtra6 = Family(kExtra6Styles, POS_STYLE_EXTRA6);
     static const StyleFamily kExtra7 = Family(kExtra7Styles, POS_STYLE_EXTRA7);
     static const StyleFamily kFreeze = Family(kFreezeStyles, POS_STYLE_FREEZE);
+    const unsigned kind = item.uSystemCode;
     const StyleFamily* family = nullptr;
-    int defaultStyle = item->nItemPageStyle;
+    int defaultStyle = item.nItemPageStyle;
     int* current = &m_nExtraPageStyle;
     if (IsNamedExtraKind(kind)) {
-        switch (item->nLeadLayout) {
+        switch (item.nLeadLayout) {
         case 3: family = &kExtra3; break;
         case 4: family = &kExtra4; break;
         case 6: family = &kExtra6; break;
         case 7: family = &kExtra7; break;
-        default: break;
+        default: return;
         }
     } else if (IsFreezeKind(kind)) {
         family = &kFreeze;
-    } else if (strip) {
+    } else if (IsStripKind(kind)) {
         family = kind == MFER_KIND_1LEAD ? &k1Lead : &k3Lead;
         defaultStyle = kind == MFER_KIND_1LEAD ? 35 : 38;
         current = &m_nRhythmPageStyle;
@@ -473,101 +487,43 @@ void CMFERViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
         defaultStyle = 1;
         current = &m_nRestPageStyle;
     }
-    if (family) {
-        int style = defaultStyle;
-        if (ReadSetting(xml, L"Page_style", text) && Accepts(*family, _wtoi(text))) style = _wtoi(text);
-        *current = style;
-        RefPos(family->nStoredPos) = style;
-    }
+    long stored = 0;
+    const bool read = ReadSettingNumber(xml, L"Page_style", stored) && Accepts(*family, static_cast<int>(stored));
+    *current = read ? static_cast<int>(stored) : defaultStyle;
+    RefPos(family->nStoredPos) = *current;
+}
 
-    // 2. The lead of the one-lead strip.
-    const bool leadRead = ReadSetting(xml, L"Rhythm_1lead", text);
-    const int lead = leadRead ? _wtoi(text) : -1;
-    const bool leadOk = leadRead && lead >= 0 && lead < item->nLeadLayout;
-    switch (item->nLeadLayout) {
-    case 12: RefPos(POS_1LEAD_12) = leadOk ? lead : 0; break;
-    case 3: RefPos(POS_1LEAD_3) = leadOk ? lead : 0; break;
-    case 15:
-        // An extension lead leaves the 12-lead choice for when it is cleared.
-        if (leadOk && lead >= 12) {
-            RefPos(POS_1LEAD_15) = lead - 11;
-            break;
-        }
-        RefPos(POS_1LEAD_12) = leadOk ? lead : 0;
-        RefPos(POS_1LEAD_15) = 0;
-        break;
-    default: break;
-    }
-
-    // 3. Filter and 4. speed.
-    int filter = ReadSetting(xml, L"Filter", text) ? _wtoi(text) : 100;
-    if (!IsDisplayFilter(filter)) filter = 100;
-    SetFilter(filter);
-    float speed = 25.0f;
-    if (ReadSetting(xml, L"Speed", text)) {
-        const double value = _wtof(text);
-        for (double step : {2.5, 5.0, 10.0, 12.5, 25.0, 50.0}) {
-            if (Near(value, step)) speed = static_cast<float>(step);
-        }
-        if (std::fabs(value - 8.333333) < 0.1) speed = 8.333333f;
-    }
-    RefPosF(extra ? POS_EXTRA_SPEED : POS_SPEED) = speed;
-
-    // 5. Sensitivity mode.
-    int mode = ReadSetting(xml, L"Sensitivity", text, L"mode") ? _wtoi(text) : 1;
-    if (item->nLeadLayout == 1 || item->nLeadLayout == 3) {
-        if (mode != 1 && mode != 3) mode = 1;
-    } else if (mode < 1 || mode > 5) {
-        mode = 1;
-    }
+// The sensitivity mode (1 or 3 for 1- and 3-lead layouts, 1 to 5 otherwise)
+// and the sensitivities of the record's family.
+void CMFERViewDoc::ReadSettingSenses(_MFERDATAITEM& item, CECGXMLParser& xml)
+{
+    int mode = SettingNumberOr(xml, L"Sensitivity", 1, L"mode");
+    const bool fewLeads = item.nLeadLayout == 1 || item.nLeadLayout == 3;
+    if (fewLeads ? (mode != 1 && mode != 3) : (mode < 1 || mode > 5)) mode = 1;
     SetSenseMode(static_cast<UINT>(mode));
 
-    // 6. Sensitivities of the family.
     auto readSense = [&](const wchar_t* element, int senseKind, bool storedOnly) {
-        const bool read = ReadSetting(xml, element, text);
-        const float value = SenseStep(read, text);
+        const float value = ReadSettingSense(xml, element);
         RefPosF(kSensePos[senseKind]) = value;
         if (!storedOnly) m_fSense[0][senseKind] = value;
     };
-    if (strip) {
+    if (IsStripKind(item.uSystemCode)) {
         readSense(L"Sensitivity/Else", kSenseElse, false);
         readSense(L"Sensitivity/Rhythm", kSenseRhythm, true);
-    } else if (extra) {
+        return;
+    }
+    if (IsExtraFamily(item.uSystemCode)) {
         readSense(L"Sensitivity/Extra1", kSenseExtra1, false);
         readSense(L"Sensitivity/Extra2", kSenseExtra2, false);
-    } else {
-        readSense(L"Sensitivity/Limb", kSenseLimb, false);
-        readSense(L"Sensitivity/Chest", kSenseChest, false);
-        readSense(L"Sensitivity/Else", kSenseElse, false);
-        readSense(L"Sensitivity/Rhythm", kSenseRhythm, true);
-        const float serial = ReadSetting(xml, L"Sensitivity/Serial", text) ? static_cast<float>(_wtof(text)) : 10.0f;
-        RefPosF(POS_SENSE_SERIAL) = serial;
-        m_fSense[0][kSenseSerial] = serial;
-        const int half = ReadSetting(xml, L"Sensitivity/Serial", text, L"chest_half") ? _wtoi(text) : 1;
-        SetChestHalf(half);
+        return;
     }
-
-    // 7. Serial overlap and 8. colours.
-    SetSerialOverlap(ReadSetting(xml, L"Serial_overlap", text) ? _wtoi(text) : 1);
-    for (const ColorDefault& c : kColors) {
-        COLORREF color = c.crDefault;
-        const CString path = CString(REFERENCE_COLOR_SETTING_PATH L"/") + GetColorSlotElement(c.nSlot);
-        if (!xml.GetColorAttrib(color, path)) color = c.crDefault;
-        SetWaveColor(c.nSlot, color);
-    }
-
-    // 9. Lead selections of the 12- and 15-lead records.
-    if (!IsFullLeadKind(kind)) return;
-    auto readSelection = [&](const wchar_t* element, int style, int defaultMask) {
-        const int mask = ReadSetting(xml, element, text) ? _wtoi(text) : defaultMask;
-        SetLeadSelection(static_cast<short>(mask), static_cast<int>(kind), style);
-    };
-    readSelection(L"Lead_selection/Lead_3ch", 17, 7);
-    readSelection(L"Lead_selection/Lead_1ch", 16, 1);
-    if (kind == MFER_KIND_15LEAD) {
-        readSelection(L"Lead_selection/Lead_15ch", 12, 0x7FFF);
-        readSelection(L"Lead_selection/Lead_9ch", 9, 0x7FC0);
-    } else {
-        readSelection(L"Lead_selection/Lead_12ch", 11, 0xFFF);
-    }
+    readSense(L"Sensitivity/Limb", kSenseLimb, false);
+    readSense(L"Sensitivity/Chest", kSenseChest, false);
+    readSense(L"Sensitivity/Else", kSenseElse, false);
+    readSense(L"Sensitivity/Rhythm", kSenseRhythm, true);
+    double serial = 10.0;
+    if (!ReadSettingReal(xml, L"Sensitivity/Serial", serial)) serial = 10.0;
+    RefPosF(POS_SENSE_SERIAL) = static_cast<float>(serial);
+    m_fSense[0][kSenseSerial] = static_cast<float>(serial);
+    SetChestHalf(SettingNumberOr(xml, L"Sensitivity/Serial", 1, L"chest_half"));
 }

@@ -48,19 +48,9 @@ int CRRViewDoc::GetCurItemLeadCount()
 
 int CRRViewDoc::OpenFile(CString& strXMLPath, CString& strFilePath)
 {
-    if (!CheckRecordFile(strFilePath)) return 255;
-    DeleteContents();
-    _RRDATAITEM* item = m_RRDataManager.GetItem(strXMLPath, strFilePath, CString());
-    if (!item) return 1;
-
-    FreeECGData(item->pECGData);
-    item->strXMLPath = strXMLPath;
-    const ImageRead read = ReadImage(strFilePath, item->pECGData, nullptr);
-    if (read != ImageRead::Ok) {
-        ShowOpenError(read, strFilePath);
-        m_RRDataManager.DeleteItem(strXMLPath, strFilePath, CString());
-        return 255;
-    }
+    _RRDATAITEM* item = nullptr;
+    const int opened = OpenRecordImage(m_RRDataManager, strXMLPath, strFilePath, item);
+    if (opened != 0) return opened;
     ReadRecordKeys(item);
     if (!ReadStripBlob(item)) {
         // The image goes before the item may: an item the keys do not

@@ -20,26 +20,21 @@ const int kSenseKindElse = 6;
 
 int ReadPageStyle(CECGXMLParser& xml)
 {
-    CString text;
-    if (!ReadSetting(xml, kPageStyle, text)) return 1;
-    const int style = _wtoi(text);
+    const int style = SettingNumberOr(xml, kPageStyle, 1);
     return style >= 1 && style <= 9 ? style : 1;
 }
 
 float ReadSpeed(CECGXMLParser& xml)
 {
-    CString text;
-    if (!ReadSetting(xml, kSpeed, text)) return 25.0f;
-    const double speed = _wtof(text);
+    double speed = 0.0;
+    if (!ReadSettingReal(xml, kSpeed, speed)) return 25.0f;
     if (std::fabs(speed - 25.0 / 3.0) <= 0.1) return kSlowSpeed;
     return speed == 10.0 || speed == 25.0 || speed == 50.0 ? static_cast<float>(speed) : 25.0f;
 }
 
 int ReadFilter(CECGXMLParser& xml)
 {
-    CString text;
-    if (!ReadSetting(xml, kFilter, text)) return 100;
-    const int filter = _wtoi(text);
+    const int filter = SettingNumberOr(xml, kFilter, 100);
     return IsDisplayFilter(filter) ? filter : 100;
 }
 
@@ -47,16 +42,13 @@ int ReadFilter(CECGXMLParser& xml)
 // among them, which the views would divide by) is the default.
 float ReadSensitivity(CECGXMLParser& xml)
 {
-    CString text;
-    if (!ReadSetting(xml, kSensitivity, text)) return 10.0f;
-    return DisplaySense(_wtof(text), 10.0f);
+    double sense = 0.0;
+    return ReadSettingReal(xml, kSensitivity, sense) ? DisplaySense(sense, 10.0f) : 10.0f;
 }
 
 UINT ReadSenseMode(CECGXMLParser& xml)
 {
-    CString text;
-    if (!ReadSetting(xml, kSensitivity, text, L"mode")) return 1;
-    return static_cast<UINT>(_wtoi(text));
+    return static_cast<UINT>(SettingNumberOr(xml, kSensitivity, 1, L"mode"));
 }
 
 }  // namespace

@@ -31,6 +31,17 @@ const NonChoiceColor kNonChoiceColors[] = {
     {19, L"Wave_info_non_choice", RGB(255, 255, 255)},
 };
 
+struct SettingColor {
+    int nSlot;
+    COLORREF crDefault;
+};
+const SettingColor kSettingColors[] = {
+    {18, RGB(0, 0, 0)},     {17, RGB(0, 128, 128)}, {16, RGB(255, 255, 255)}, {19, RGB(255, 255, 255)},
+    {5, RGB(67, 57, 244)},  {6, RGB(213, 81, 203)}, {7, RGB(61, 153, 45)},    {8, RGB(0, 0, 0)},
+    {9, RGB(255, 0, 0)},    {10, RGB(0, 192, 168)}, {11, RGB(255, 0, 255)},   {12, RGB(32, 168, 224)},
+    {13, RGB(128, 64, 32)}, {14, RGB(49, 63, 177)},
+};
+
 }  // namespace
 
 CString RecordXmlText(CECGXMLParser& xml, const CString& path, LPCWSTR attribute)
@@ -116,6 +127,22 @@ bool ReadSetting(CECGXMLParser& xml, LPCWSTR element, CString& text, LPCWSTR att
     const bool attrib = attribute && *attribute;
     const CString name = attrib ? CString(attribute) : CString();
     return xml.GetDataFromXMLDOM(text, SettingPath(element), attrib ? 2 : 4, name) != 0;
+}
+
+bool ReadSettingNumber(CECGXMLParser& xml, LPCWSTR element, long& value, LPCWSTR attribute)
+{
+    return RecordXmlNumber(xml, SettingPath(element), value, attribute && *attribute ? attribute : nullptr);
+}
+
+bool ReadSettingReal(CECGXMLParser& xml, LPCWSTR element, double& value, LPCWSTR attribute)
+{
+    return RecordXmlReal(xml, SettingPath(element), value, attribute && *attribute ? attribute : nullptr);
+}
+
+int SettingNumberOr(CECGXMLParser& xml, LPCWSTR element, int fallback, LPCWSTR attribute)
+{
+    long value = 0;
+    return ReadSettingNumber(xml, element, value, attribute) ? static_cast<int>(value) : fallback;
 }
 
 void WriteSetting(CECGXMLParser& xml, LPCWSTR element, const CString& text, LPCWSTR attribute)
@@ -204,6 +231,50 @@ void ReadNonChoiceColors(CTavrionDoc& doc, CECGXMLParser& xml)
         if (!xml.GetColorAttrib(value, path)) value = color.crDefault;
         doc.SetWaveColor(color.nSlot, value);
     }
+}
+
+float ReadSettingSense(CECGXMLParser& xml, LPCWSTR element)
+{
+    double value = 0.0;
+    return ReadSettingReal(xml, element, value) ? DisplaySense(value, 10.0f) : 10.0f;
+}
+
+int ReadSettingFilter(CECGXMLParser& xml)
+{
+    const int filter = SettingNumberOr(xml, L"Filter", 100);
+    return IsDisplayFilter(filter) ? filter : 100;
+}
+
+void ReadSettingRhythmLead(CECGXMLParser& xml, int leads, int& standard, int& extension)
+{
+    long lead = 0;
+    const bool found = ReadSettingNumber(xml, L"Rhythm_1lead", lead) && lead >= 0 && lead < leads;
+    if (leads == 15 && found && lead >= 12) {
+        extension = static_cast<int>(lead) - 11;
+        return;
+    }
+    standard = found ? static_cast<int>(lead) : 0;
+    if (leads == 15) extension = 0;
+}
+
+void ReadSettingColors(CTavrionDoc& doc, CECGXMLParser& xml)
+{
+    for (const SettingColor& color : kSettingColors) {
+        COLORREF value = color.crDefault;
+        const CString path = CString(REFERENCE_COLOR_SETTING_PATH L"/") + GetColorSlotElement(color.nSlot);
+        if (!xml.GetColorAttrib(value, path)) value = color.crDefault;
+        doc.SetWaveColor(color.nSlot, value);
+    }
+}
+
+void ReadSettingLeadSelections(CTavrionDoc& doc, CECGXMLParser& xml, int systemCode, bool fifteenLeads)
+{
+    if (!fifteenLeads) {
+        doc.SetLeadSelection(static_cast<short>(SettingNumberOr(xml, L"Lead_selection/Lead_12ch", 0xFFF)), systemCode, 11);
+        return;
+    }
+    doc.SetLeadSelection(static_cast<short>(SettingNumberOr(xml, L"Lead_selection/Lead_15ch", 0x7FFF)), systemCode, 12);
+    doc.SetLeadSelection(static_cast<short>(SettingNumberOr(xml, L"Lead_selection/Lead_9ch", 0x7FC0)), systemCode, 9);
 }
 
 bool IsDisplayFilter(double hz)

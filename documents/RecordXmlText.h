@@ -37,6 +37,12 @@ CString RealText(LPCWSTR format, double value);
 CString SettingPath(LPCWSTR element);
 // False when it is missing.
 bool ReadSetting(CECGXMLParser& xml, LPCWSTR element, CString& text, LPCWSTR attribute = nullptr);
+// Numeric settings go through the strict readers above: a value that is not
+// wholly a number ("12abc", "") is no value, so the setting's fallback applies.
+bool ReadSettingNumber(CECGXMLParser& xml, LPCWSTR element, long& value, LPCWSTR attribute = nullptr);
+bool ReadSettingReal(CECGXMLParser& xml, LPCWSTR element, double& value, LPCWSTR attribute = nullptr);
+// The whole number, or the fallback when ReadSettingNumber finds none.
+int SettingNumberOr(CECGXMLParser& xml, LPCWSTR element, int fallback, LPCWSTR attribute = nullptr);
 void WriteSetting(CECGXMLParser& xml, LPCWSTR element, const CString& text, LPCWSTR attribute = nullptr);
 
 // "%04d/%02d/%02d %02d:%02d:%02d" of a date record.
@@ -79,6 +85,25 @@ void ReadNonChoiceColors(CTavrionDoc& doc, CECGXMLParser& xml);
 bool IsDisplayFilter(double hz);
 // The step a stored sensitivity stands for; the fallback when it is none.
 float DisplaySense(double mmPerMv, float fallback);
+
+// The settings the resting and MFER documents read alike for a full-lead
+// record; each falls back to its default when the record lacks it or holds
+// something the screens do not offer.
+// A sensitivity step (Sensitivity/...), else 10 mm/mV.
+float ReadSettingSense(CECGXMLParser& xml, LPCWSTR element);
+// The hi-cut filter, else 100 Hz.
+int ReadSettingFilter(CECGXMLParser& xml);
+// The one-lead strip's lead of a record of `leads` leads: `standard` is the
+// lead among the first twelve (or of a 3-lead record), 0 when the setting is
+// missing or names no lead of the record; on 15 leads an extension lead
+// (12 to 14) sets `extension` to 1 to 3 and leaves `standard` for when the
+// strip goes back to a standard lead, while any other choice sets it to 0.
+void ReadSettingRhythmLead(CECGXMLParser& xml, int leads, int& standard, int& extension);
+// The wave colours of slots 5 to 14 and 16 to 19, each its default when missing.
+void ReadSettingColors(CTavrionDoc& doc, CECGXMLParser& xml);
+// The lead selections of the 12-lead wave style (11), or of the 15- and 9-lead
+// styles (12, 9) of a 15-lead record, each its full mask when missing.
+void ReadSettingLeadSelections(CTavrionDoc& doc, CECGXMLParser& xml, int systemCode, bool fifteenLeads);
 
 // The IVREL master of the work directory and its two code lists.
 extern const wchar_t kIvrelCodeList[];        // "/Ivrel/Ivrel_code/Code"

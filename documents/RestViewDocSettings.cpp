@@ -14,27 +14,11 @@ struct SenseElement {
     const wchar_t* pszElement;
 };
 // In the order they are read back.
-const SenseElement kReadSenses[] = {{1, L"/Sensitivity/Limb"}, {0, L"/Sensitivity/Chest"}, {6, L"/Sensitivity/Else"},
-                                    {2, L"/Sensitivity/Rhythm"}};
-
-struct SettingColor {
-    int nSlot;
-    COLORREF crDefault;
-};
-const SettingColor kColors[] = {
-    {18, RGB(0, 0, 0)},     {17, RGB(0, 128, 128)}, {16, RGB(255, 255, 255)}, {19, RGB(255, 255, 255)},
-    {5, RGB(67, 57, 244)},  {6, RGB(213, 81, 203)}, {7, RGB(61, 153, 45)},    {8, RGB(0, 0, 0)},
-    {9, RGB(255, 0, 0)},    {10, RGB(0, 192, 168)}, {11, RGB(255, 0, 255)},   {12, RGB(32, 168, 224)},
-    {13, RGB(128, 64, 32)}, {14, RGB(49, 63, 177)},
-};
+const SenseElement kReadSenses[] = {{1, L"Sensitivity/Limb"}, {0, L"Sensitivity/Chest"}, {6, L"Sensitivity/Else"},
+                                    {2, L"Sensitivity/Rhythm"}};
 
 // The serial strip divides by its sensitivity: only a positive one below this is kept.
 const double kSerialSenseLimit = 1000.0;
-
-bool IsAllowedSense(double value)
-{
-    return DisplaySense(value, 0.0f) > 0.0f;
-}
 
 void WriteText(CECGXMLParser& xml, LPCWSTR element, const CString& value, LPCWSTR attribute = nullptr)
 {
@@ -122,30 +106,13 @@ void CRestViewDoc::UpDateReferenceInfo(const CString&)
     CTavrionDoc::UpDateReferenceInfo(item->strXMLPath);
     CECGXMLParser xml(item->strXMLPath, item->b8000File, CString());
 
-    long value = 0;
-    m_RestPageStyle = RecordXmlNumber(xml, kSetting + L"/Page_style", value) && value >= 1 && value <= 44 ? value : 1;
-
+    const int style = SettingNumberOr(xml, L"Page_style", 1);
+    m_RestPageStyle = style >= 1 && style <= 44 ? style : 1;
     const int leads = item->nLeadCount;
-    const bool read = RecordXmlNumber(xml, kSetting + L"/Rhythm_1lead", value) && value >= 0 && value < leads;
-    if (leads == 12) {
-        m_nRhythm1LeadID = read ? value : 0;
-    } else if (leads == 15 && !read) {
-        m_nRhythm1LeadID = 0;
-        m_nRhythm1LeadEx = 0;
-    } else if (leads == 15 && value < 12) {
-        m_nRhythm1LeadID = value;
-        m_nRhythm1LeadEx = 0;
-    } else if (leads == 15) {
-        // The standard lead stays for when the strip goes back to one of them.
-        m_nRhythm1LeadEx = value - 11;
-    }
-
-    m_nFilter = 100;
-    if (RecordXmlNumber(xml, kSetting + L"/Filter", value)) {
-        if (IsDisplayFilter(value)) m_nFilter = static_cast<int>(value);
-    }
+    if (leads == 12 || leads == 15) ReadSettingRhythmLead(xml, leads, m_nRhythm1LeadID, m_nRhythm1LeadEx);
+    m_nFilter = ReadSettingFilter(xml);
     double real = 0.0;
-    const bool speed = RecordXmlReal(xml, kSetting + L"/Speed", real) && (real == 25.0 || real == 50.0);
+    const bool speed = ReadSettingReal(xml, L"Speed", real) && (real == 25.0 || real == 50.0);
     m_fSpeed = speed ? static_cast<float>(real) : 25.0f;
 
     ReadSettingSenses(xml);
@@ -154,42 +121,23 @@ void CRestViewDoc::UpDateReferenceInfo(const CString&)
 
 void CRestViewDoc::ReadSettingSenses(CECGXMLParser& xml)
 {
-    double real = 0.0;
     for (const SenseElement& sense : kReadSenses) {
-        const bool allowed = RecordXmlReal(xml, kSetting + sense.pszElement, real) && IsAllowedSense(real);
-        const float stored = allowed ? static_cast<float>(real) : 10.0f;
+        const float stored = ReadSettingSense(xml, sense.pszElement);
         m_fWorkSense[sense.uID] = stored;
         if (sense.uID != 2) m_fSense[0][sense.uID] = stored;
     }
+    SetSenseMode(static_cast<UINT>(SettingNumberOr(xml, L"Sensitivity", 1, L"mode")));
 
-    long value = 0;
-    SetSenseMode(RecordXmlNumber(xml, kSetting + L"/Sensitivity", value, L"mode") ? static_cast<UINT>(value) : 1u);
-
-    const bool serial = RecordXmlReal(xml, kSetting + L"/Sensitivity/Serial", real) && real > 0.0 && real <= kSerialSenseLimit;
+    double real = 0.0;
+    const bool serial = ReadSettingReal(xml, L"Sensitivity/Serial", real) && real > 0.0 && real <= kSerialSenseLimit;
     m_fWorkSense[3] = m_fSense[0][3] = serial ? static_cast<float>(real) : 10.0f;
 
-    SetChestHalf(RecordXmlNumber(xml, kSetting + L"/Sensitivity/Serial", value, L"chest_half") ? value : 1);
-    SetSerialOverlap(RecordXmlNumber(xml, kSetting + L"/Serial_overlap", value) ? value : 1);
+    SetChestHalf(SettingNumberOr(xml, L"Sensitivity/Serial", 1, L"chest_half"));
+    SetSerialOverlap(SettingNumberOr(xml, L"Serial_overlap", 1));
 }
 
 void CRestViewDoc::ReadSettingLeads(const _RESTDATAITEM* item, CECGXMLParser& xml)
 {
-    for (const SettingColor& color : kColors) {
-        COLORREF value = color.crDefault;
-        const CString path = CString(REFERENCE_COLOR_SETTING_PATH L"/") + GetColorSlotElement(color.nSlot);
-        if (!xml.GetColorAttrib(value, path)) value = color.crDefault;
-        SetWaveColor(color.nSlot, value);
-    }
-
-    const int code = static_cast<int>(item->uSystemCode);
-    long value = 0;
-    if (!IsRestFifteenLead(item->uSystemCode)) {
-        const long mask = RecordXmlNumber(xml, kSetting + L"/Lead_selection/Lead_12ch", value) ? value : 0xFFF;
-        SetLeadSelection(static_cast<short>(mask), code, 11);
-        return;
-    }
-    const long mask15 = RecordXmlNumber(xml, kSetting + L"/Lead_selection/Lead_15ch", value) ? value : 0x7FFF;
-    SetLeadSelection(static_cast<short>(mask15), code, 12);
-    const long mask9 = RecordXmlNumber(xml, kSetting + L"/Lead_selection/Lead_9ch", value) ? value : 0x7FC0;
-    SetLeadSelection(static_cast<short>(mask9), code, 9);
+    ReadSettingColors(*this, xml);
+    ReadSettingLeadSelections(*this, xml, static_cast<int>(item->uSystemCode), IsRestFifteenLead(item->uSystemCode));
 }

@@ -92,20 +92,10 @@ int CRhythmViewDoc::GetCurItemLeadCount()
 
 int CRhythmViewDoc::OpenFile(CString& strXMLPath, CString& strFilePath)
 {
-    if (!CheckRecordFile(strFilePath)) return 255;
-    DeleteContents();
-    _RHYTHMDATAITEM* item = m_RhythmDataManager.GetItem(strXMLPath, strFilePath, CString());
-    // Nothing was opened: no success to report.
-    if (!item) return 1;
-
-    FreeECGData(item->pECGData);
-    item->strXMLPath = strXMLPath;
-    const ImageRead read = ReadImage(strFilePath, item->pECGData, nullptr);
-    if (read != ImageRead::Ok) {
-        ShowOpenError(read, strFilePath);
-        m_RhythmDataManager.DeleteItem(strXMLPath, strFilePath, CString());
-        return 255;
-    }
+    _RHYTHMDATAITEM* item = nullptr;
+    // No item (1): nothing was opened, so no success to report.
+    const int opened = OpenRecordImage(m_RhythmDataManager, strXMLPath, strFilePath, item);
+    if (opened != 0) return opened;
     ReadRecordKeys(item);
     // Without the reader's blob the image is of no use; the item stays listed.
     if (ecgGetData(item->pECGData, ECG_TAG_BLOB1, 0, nullptr, 0, ECG_DATA_RAW) <= 0) {

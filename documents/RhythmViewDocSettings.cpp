@@ -17,36 +17,32 @@ namespace {
 // The integer of a setting when it is one of the accepted values, else the default.
 int ReadChoice(CECGXMLParser& xml, const wchar_t* element, std::initializer_list<int> accepted, int fallback)
 {
-    CString text;
-    if (!ReadSetting(xml, element, text)) return fallback;
-    const int value = _wtoi(text);
+    long value = 0;
+    if (!ReadSettingNumber(xml, element, value)) return fallback;
     for (int a : accepted) {
-        if (a == value) return value;
+        if (a == value) return a;
     }
     return fallback;
 }
 
 int ReadRange(CECGXMLParser& xml, const wchar_t* element, int low, int high, int fallback)
 {
-    CString text;
-    if (!ReadSetting(xml, element, text)) return fallback;
-    const int value = _wtoi(text);
-    return (value >= low && value <= high) ? value : fallback;
+    long value = 0;
+    if (!ReadSettingNumber(xml, element, value)) return fallback;
+    return (value >= low && value <= high) ? static_cast<int>(value) : fallback;
 }
 
 // Sensitivities in mm/mV; anything else would reach the views' divisions.
 float ReadSense(CECGXMLParser& xml, const wchar_t* element)
 {
-    CString text;
-    if (!ReadSetting(xml, element, text)) return 10.0f;
-    return DisplaySense(wcstod(text, nullptr), 10.0f);
+    double value = 0.0;
+    return ReadSettingReal(xml, element, value) ? DisplaySense(value, 10.0f) : 10.0f;
 }
 
 float ReadSpeed(CECGXMLParser& xml)
 {
-    CString text;
-    if (!ReadSetting(xml, L"Speed", text)) return 25.0f;
-    const double value = wcstod(text, nullptr);
+    double value = 0.0;
+    if (!ReadSettingReal(xml, L"Speed", value)) return 25.0f;
     for (double accepted : {2.5, 5.0, 10.0, 25.0, 50.0}) {
         if (value == accepted) return static_cast<float>(value);
     }
@@ -56,8 +52,7 @@ float ReadSpeed(CECGXMLParser& xml)
 
 short ReadMask(CECGXMLParser& xml, const wchar_t* element, int fallback)
 {
-    CString text;
-    return static_cast<short>(ReadSetting(xml, element, text) ? _wtoi(text) : fallback);
+    return static_cast<short>(SettingNumberOr(xml, element, fallback));
 }
 
 // The lead-selection element of a wave style; null for styles without one.
@@ -161,10 +156,9 @@ void CRhythmViewDoc::ReadSenseSettings(const _RHYTHMDATAITEM* pItem, CECGXMLPars
         m_fSense[0][0] = m_fRefSense[0] = ReadSense(xml, L"Sensitivity/Chest");
     }
 
-    CString text;
     UINT mode = 1;
-    if (ReadSetting(xml, L"Sensitivity", text, L"mode")) {
-        const int value = _wtoi(text);
+    long value = 0;
+    if (ReadSettingNumber(xml, L"Sensitivity", value, L"mode")) {
         const bool bFewLeads = pItem->nLeadCount == 1 || pItem->nLeadCount == 3;
         const bool accepted = bFewLeads ? (value == 1 || value == 3) : (value >= 1 && value <= 5);
         if (accepted) mode = static_cast<UINT>(value);
@@ -175,9 +169,9 @@ void CRhythmViewDoc::ReadSenseSettings(const _RHYTHMDATAITEM* pItem, CECGXMLPars
 void CRhythmViewDoc::ReadLeadSettings(const _RHYTHMDATAITEM* pItem, CECGXMLParser& xml)
 {
     const int leads = pItem->nLeadCount;
-    CString text;
-    const bool found = ReadSetting(xml, L"Rhythm_1lead", text);
-    const int lead = _wtoi(text);
+    long stored = 0;
+    const bool found = ReadSettingNumber(xml, L"Rhythm_1lead", stored);
+    const int lead = found ? static_cast<int>(stored) : -1;
     if (!found || lead < 0 || lead >= leads) {
         // A lead the record does not have shows its first lead.
         if (leads == 3) m_n1Lead3 = 0;

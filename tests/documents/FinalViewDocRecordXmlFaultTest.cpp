@@ -1,0 +1,27 @@
+// The master-step document against a record XML that cannot be written.
+#include "core/ReferenceIds.h"
+#include "tests/documents/FinalViewDocTestUtil.h"
+#include "tests/support/XmlSaveFault.h"
+
+using namespace finaltest;
+using testsupport::ReadFileBytes;
+
+TEST_F(FinalDocTest, WritesThatFailLeaveTheRecordXmlAsItWas)
+{
+    std::string xml;
+    const std::string path = Write(SynthRecord(), &xml);
+    CFinalViewDoc doc;
+    ASSERT_EQ(0, Open(doc, path, xml));
+    doc.SetPageStyle(3);
+    const std::string before = ReadFileBytes(xml);
+    {
+        testsupport::ScopedXmlSaveFault fault;
+        doc.SetReferenceIntoXML(REFERENCE_PAGE_STYLE, 0);
+        doc.SetFilter(35);
+        EXPECT_EQ(255, doc.SaveDataToXML(doc.GetCurrentDataItem()->nID));
+    }
+    EXPECT_EQ(before, ReadFileBytes(xml));
+
+    doc.SetFilter(35);
+    EXPECT_EQ(CString(L"35"), testsupport::ReadXmlValue(xml, L"/Rawdata/Tavrion/Record/Extended_section/Acq_filter"));
+}

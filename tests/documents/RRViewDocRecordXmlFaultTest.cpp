@@ -1,0 +1,44 @@
+// The RR document against a record XML that cannot be written, or whose
+// settings hold numbers with trailing text.
+#include "core/ReferenceIds.h"
+#include "documents/RecordXmlText.h"
+#include "tests/documents/RRViewDocFixture.h"
+#include "tests/support/XmlSaveFault.h"
+
+using namespace rrtest;
+using testsupport::ReadFileBytes;
+using testsupport::WriteXmlValue;
+
+TEST_F(RRDocTest, SettingThatCannotBeWrittenLeavesTheRecordXmlAsItWas)
+{
+    const RRFiles files = Write("fault");
+    Add(files);
+    ASSERT_EQ(0, Open(files));
+    m_doc.SetFilter(35);
+    const std::string before = ReadFileBytes(files.xml);
+    {
+        testsupport::ScopedXmlSaveFault fault;
+        m_doc.SetReferenceIntoXML(REFERENCE_FILTER, 0);
+    }
+    EXPECT_EQ(before, ReadFileBytes(files.xml));
+    m_doc.SetReferenceIntoXML(REFERENCE_FILTER, 0);
+    EXPECT_EQ(CString(L"35"), ReadXmlValue(files.xml, SettingPath(L"Filter")));
+}
+
+TEST_F(RRDocTest, SettingsWithTrailingTextFallBackToTheirDefaults)
+{
+    const RRFiles files = Write("garbled");
+    Add(files);
+    ASSERT_EQ(0, Open(files));
+    WriteXmlValue(files.xml, SettingPath(L"Filter"), L"35abc");
+    WriteXmlValue(files.xml, SettingPath(L"Sensitivity"), L"2mode", L"mode");
+    m_doc.UpDateReferenceInfo(CString());
+    EXPECT_EQ(100, m_doc.DocFilter());
+    EXPECT_EQ(1u, m_doc.WorkingSenseMode());
+
+    WriteXmlValue(files.xml, SettingPath(L"Filter"), L"35");
+    WriteXmlValue(files.xml, SettingPath(L"Sensitivity"), L"2", L"mode");
+    m_doc.UpDateReferenceInfo(CString());
+    EXPECT_EQ(35, m_doc.DocFilter());
+    EXPECT_EQ(2u, m_doc.WorkingSenseMode());
+}

@@ -1,0 +1,55 @@
+// The rhythm document against a record XML that cannot be written, or whose
+// settings hold numbers with trailing text.
+#include "core/ReferenceIds.h"
+#include "documents/RecordXmlText.h"
+#include "tests/documents/RhythmViewDocTestSupport.h"
+#include "tests/support/XmlSaveFault.h"
+
+using namespace morvelance;
+using namespace rhythmtest;
+using testsupport::ReadFileBytes;
+
+namespace {
+
+RhythmRecordShape ThreeLeads()
+{
+    RhythmRecordShape shape;
+    shape.leads = 3;
+    shape.seconds = 4.0;
+    shape.systemCode = 10;
+    return shape;
+}
+
+}  // namespace
+
+TEST_F(RhythmDocTest, SettingThatCannotBeWrittenLeavesTheRecordXmlAsItWas)
+{
+    const RhythmFiles files = WriteRhythm(m_dir, "fault", ThreeLeads());
+    ASSERT_EQ(Open(files, 3), 0);
+    m_doc->SetFilter(35);
+    const std::string before = ReadFileBytes(files.xml);
+    {
+        testsupport::ScopedXmlSaveFault fault;
+        m_doc->SetReferenceIntoXML(REFERENCE_FILTER, 0);
+    }
+    EXPECT_EQ(before, ReadFileBytes(files.xml));
+    m_doc->SetReferenceIntoXML(REFERENCE_FILTER, 0);
+    EXPECT_EQ(CString(L"35"), ReadXmlValue(files.xml, SettingPath(L"Filter")));
+}
+
+TEST_F(RhythmDocTest, SettingsWithTrailingTextFallBackToTheirDefaults)
+{
+    const RhythmFiles files = WriteRhythm(m_dir, "garbled", ThreeLeads());
+    WriteXmlValue(files.xml, SettingPath(L"Filter"), L"35abc");
+    WriteXmlValue(files.xml, SettingPath(L"Speed"), L"50mm");
+    ASSERT_EQ(Open(files, 3), 0);
+    m_doc->UpDateReferenceInfo(CString());
+    EXPECT_EQ(100, m_doc->GetFilter());
+    EXPECT_FLOAT_EQ(25.0f, m_doc->GetSpeed());
+
+    WriteXmlValue(files.xml, SettingPath(L"Filter"), L"35");
+    WriteXmlValue(files.xml, SettingPath(L"Speed"), L"50");
+    m_doc->UpDateReferenceInfo(CString());
+    EXPECT_EQ(35, m_doc->GetFilter());
+    EXPECT_FLOAT_EQ(50.0f, m_doc->GetSpeed());
+}
