@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "core/TavrionDoc.h"
@@ -43,15 +44,18 @@ const char* DocumentClassFor(unsigned systemCode)
     }
 }
 
-template <class Doc> Doc* Create(const char* className)
+// The document the class name creates, owned by the caller; null (and a
+// message) when the library has no such class or it is another kind.
+template <class Doc> std::unique_ptr<Doc> Create(const char* className)
 {
-    CObject* object = CRuntimeClass::CreateObject(className);
-    Doc* doc = DYNAMIC_DOWNCAST(Doc, object);
+    std::unique_ptr<CObject> object(CRuntimeClass::CreateObject(className));
+    Doc* doc = DYNAMIC_DOWNCAST(Doc, object.get());
     if (!doc) {
         std::fprintf(stderr, "morvelance-host: the library has no %s\n", className);
-        delete object;
+        return nullptr;
     }
-    return doc;
+    object.release();
+    return std::unique_ptr<Doc>(doc);
 }
 
 template <class Item> Item* NewItem(const RecordFiles& files)
@@ -118,7 +122,7 @@ void PrintHeader(const RecordFiles& files, const char* className, CTavrionDoc& d
 
 bool OpenRest(const RecordFiles& files)
 {
-    CRestViewDoc* doc = Create<CRestViewDoc>("CRestViewDoc");
+    std::unique_ptr<CRestViewDoc> doc = Create<CRestViewDoc>("CRestViewDoc");
     if (!doc) return false;
     _RESTDATAITEM* item = NewItem<_RESTDATAITEM>(files);
     item->b8000File = files.olderReader ? 1 : 0;
@@ -133,13 +137,12 @@ bool OpenRest(const RecordFiles& files)
         std::printf("  average beats   %d leads, page style %d, pacemaker %s\n", averages, doc->GetPageStyle(),
                     doc->IfPaceMakerON() ? "on" : "off");
     }
-    delete doc;
     return ok;
 }
 
 bool OpenRhythm(const RecordFiles& files)
 {
-    CRhythmViewDoc* doc = Create<CRhythmViewDoc>("CRhythmViewDoc");
+    std::unique_ptr<CRhythmViewDoc> doc = Create<CRhythmViewDoc>("CRhythmViewDoc");
     if (!doc) return false;
     _RHYTHMDATAITEM* item = NewItem<_RHYTHMDATAITEM>(files);
     item->nLeadCount = files.leadCount;
@@ -150,13 +153,12 @@ bool OpenRhythm(const RecordFiles& files)
         PrintLeads(*doc, doc->GetCurItemLeadCount(), 1.25);
         std::printf("  pages           %d at %.1f mm/s\n", doc->GetRhythmWaveTotalPage(260, 0) + 1, doc->GetSpeed());
     }
-    delete doc;
     return ok;
 }
 
 bool OpenRR(const RecordFiles& files)
 {
-    CRRViewDoc* doc = Create<CRRViewDoc>("CRRViewDoc");
+    std::unique_ptr<CRRViewDoc> doc = Create<CRRViewDoc>("CRRViewDoc");
     if (!doc) return false;
     _RRDATAITEM* item = NewItem<_RRDATAITEM>(files);
     item->nLeadCount = files.leadCount;
@@ -167,13 +169,12 @@ bool OpenRR(const RecordFiles& files)
         PrintLeads(*doc, doc->GetCurItemLeadCount(), 1.25);
         std::printf("  pages           %d\n", doc->GetRhythmWaveTotalPage(260, 0) + 1);
     }
-    delete doc;
     return ok;
 }
 
 bool OpenExtra(const RecordFiles& files)
 {
-    CExtraViewDoc* doc = Create<CExtraViewDoc>("CExtraViewDoc");
+    std::unique_ptr<CExtraViewDoc> doc = Create<CExtraViewDoc>("CExtraViewDoc");
     if (!doc) return false;
     _EXTRADATAITEM* item = NewItem<_EXTRADATAITEM>(files);
     const bool ok = OpenItem(*doc, *doc->GetExtraDataManager(), item);
@@ -184,13 +185,12 @@ bool OpenExtra(const RecordFiles& files)
         PrintSettings(*doc, 4, 5);
         PrintLeads(*doc, 12 + doc->GetCurItemLeadCount(), 1.25);
     }
-    delete doc;
     return ok;
 }
 
 bool OpenFinal(const RecordFiles& files)
 {
-    CFinalViewDoc* doc = Create<CFinalViewDoc>("CFinalViewDoc");
+    std::unique_ptr<CFinalViewDoc> doc = Create<CFinalViewDoc>("CFinalViewDoc");
     if (!doc) return false;
     const bool ok = OpenItem(*doc, doc->GetFinalDataManager(), NewItem<_FINALDATAITEM>(files));
     if (ok) {
@@ -201,13 +201,12 @@ bool OpenFinal(const RecordFiles& files)
             if (doc->GetAverageWaveData(index, nullptr, -1) > 0) ++blocks;
         std::printf("  average blocks  %d (rest, descent and post-load comparisons)\n", blocks);
     }
-    delete doc;
     return ok;
 }
 
 bool OpenExer(const RecordFiles& files)
 {
-    CExerViewDoc* doc = Create<CExerViewDoc>("CExerViewDoc");
+    std::unique_ptr<CExerViewDoc> doc = Create<CExerViewDoc>("CExerViewDoc");
     if (!doc) return false;
     _EXERDATAITEM* item = NewItem<_EXERDATAITEM>(files);
     const bool ok = OpenItem(*doc, doc->GetExerDataManager(), item);
@@ -220,7 +219,6 @@ bool OpenExer(const RecordFiles& files)
         const int bytes = doc->GetRestWave(1, nullptr, 0);
         std::printf("  rest beat       %d samples of lead II\n", bytes > 0 ? bytes / 2 : 0);
     }
-    delete doc;
     return ok;
 }
 
@@ -239,7 +237,7 @@ bool OpenDeviceRecord(const RecordFiles& files, unsigned systemCode)
 
 bool OpenMferRecord(const RecordFiles& files)
 {
-    CMFERViewDoc* doc = Create<CMFERViewDoc>("CMFERViewDoc");
+    std::unique_ptr<CMFERViewDoc> doc = Create<CMFERViewDoc>("CMFERViewDoc");
     if (!doc) return false;
     // The file's kind decides the lead layout of the item the host adds.
     CTavrionDoc probe;
@@ -250,8 +248,7 @@ bool OpenMferRecord(const RecordFiles& files)
     const int kind = probe.OpenMFERFile(file, probeXml, third);
     if (kind == 1 || kind == 255) {
         std::fprintf(stderr, "morvelance-host: %s: no examination kind for this MFER file\n", files.record.c_str());
-        delete doc;
-        return false;
+            return false;
     }
     auto* item = NewItem<_MFERDATAITEM>(files);
     item->nLeadLayout = CMFERViewDoc::GetLeadLayoutBySystemCode(kind);
@@ -272,7 +269,6 @@ bool OpenMferRecord(const RecordFiles& files)
                     item->pMFERParser->GetMeasureSense());
         PrintLeads(*doc, doc->GetCurItemLeadCount(), item->pMFERParser->GetMeasureSense());
     }
-    delete doc;
     return ok;
 }
 
