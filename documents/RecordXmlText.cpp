@@ -269,12 +269,15 @@ void ReadSettingColors(CTavrionDoc& doc, CECGXMLParser& xml)
 
 void ReadSettingLeadSelections(CTavrionDoc& doc, CECGXMLParser& xml, int systemCode, bool fifteenLeads)
 {
+    auto read = [&](LPCWSTR element, int fullMask, _RHYTHM_WAVE_STYLE style) {
+        doc.SetLeadSelection(static_cast<short>(SettingNumberOr(xml, element, fullMask)), systemCode, style);
+    };
     if (!fifteenLeads) {
-        doc.SetLeadSelection(static_cast<short>(SettingNumberOr(xml, L"Lead_selection/Lead_12ch", 0xFFF)), systemCode, 11);
+        read(L"Lead_selection/Lead_12ch", 0xFFF, 11);
         return;
     }
-    doc.SetLeadSelection(static_cast<short>(SettingNumberOr(xml, L"Lead_selection/Lead_15ch", 0x7FFF)), systemCode, 12);
-    doc.SetLeadSelection(static_cast<short>(SettingNumberOr(xml, L"Lead_selection/Lead_9ch", 0x7FC0)), systemCode, 9);
+    read(L"Lead_selection/Lead_15ch", 0x7FFF, 12);
+    read(L"Lead_selection/Lead_9ch", 0x7FC0, 9);
 }
 
 bool IsDisplayFilter(double hz)

@@ -144,12 +144,15 @@ TEST_F(DrawItemStateTest, ButtonsLeaveTheContextAsTheyFoundItWithIconMenuMarkAnd
     ASSERT_TRUE(parent.CreateEx(0, nullptr, L"", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0));
     {
         CButtonST button;
-        ASSERT_TRUE(button.Create(L"Caption", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 100, 40), &parent, 100));
+        ASSERT_TRUE(
+            button.Create(L"Caption", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 100, 40), &parent, 100));
         const UINT states[] = {0, ODS_SELECTED, ODS_FOCUS, ODS_DISABLED, ODS_SELECTED | ODS_FOCUS};
         for (BOOL bFlat : {FALSE, TRUE}) {
             button.SetFlat(bFlat, FALSE);
-            for (UINT nState : states)
-                EXPECT_LEAVES_DC_AS_FOUND(m_hDC, DrawButton(button, nState)) << "flat " << bFlat << ", state " << nState;
+            for (UINT nState : states) {
+                EXPECT_LEAVES_DC_AS_FOUND(m_hDC, DrawButton(button, nState))
+                    << "flat " << bFlat << ", state " << nState;
+            }
         }
         ASSERT_TRUE(button.SetMenu(IDR_STATE_DROP, parent.m_hWnd, 0, FALSE));
         EXPECT_EQ(0u, button.SetIcon(IDI_STATE_ICON, 0));

@@ -57,7 +57,8 @@ TEST_F(TavrionDocSaveFault, PatientWriteThatFailsLeavesTheFileAndMarksTheParser)
     CECGXMLParser xml(Wide(m_xml), 0, CString());
     doc.SavePatInfoToXML(patient, &xml);
     EXPECT_EQ(0, xml.m_bLastSaveFailed);
-    EXPECT_EQ(CString(L"B2"), testsupport::ReadXmlValue(m_xml, L"/Rawdata/Tavrion/Inspection/Patient_section/Patient_id"));
+    EXPECT_EQ(CString(L"B2"),
+              testsupport::ReadXmlValue(m_xml, L"/Rawdata/Tavrion/Inspection/Patient_section/Patient_id"));
 }
 
 TEST_F(TavrionDocSaveFault, DrawingSettingThatCannotBeWrittenLeavesTheFile)

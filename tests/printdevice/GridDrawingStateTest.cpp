@@ -69,7 +69,8 @@ TEST_F(RawImageState, RawImageLeavesTheSourceItsBitmapAndState)
         ASSERT_TRUE(image.CreateBitmap(16, 2, 1, 1, nullptr));
         CBitmap* pOriginal = source.SelectObject(&image);
         const std::string bytes = RunJob(type, [&](CECGDC& dc) {
-            EXPECT_LEAVES_DC_AS_FOUND(source.GetSafeHdc(), EXPECT_TRUE(dc.BitBlt(10, 10, 16, 2, &source, 0, 0, SRCCOPY)));
+            EXPECT_LEAVES_DC_AS_FOUND(source.GetSafeHdc(),
+                                      EXPECT_TRUE(dc.BitBlt(10, 10, 16, 2, &source, 0, 0, SRCCOPY)));
         });
         EXPECT_FALSE(bytes.empty()) << "type " << type;
         EXPECT_EQ(image.GetSafeHandle(), source.GetCurrentBitmap()->GetSafeHandle()) << "type " << type;
