@@ -69,9 +69,8 @@ void CExtraViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
 
     const int field = PageStyleField(item);
     int style = info.nPageStyle;
-    long stored = 0;
-    if (field && ReadSettingNumber(xml, L"Page_style", stored) && IsPageStyleAccepted(item, static_cast<int>(stored)))
-        style = static_cast<int>(stored);
+    int stored = 0;
+    if (field && ReadSettingNumber(xml, L"Page_style", stored) && IsPageStyleAccepted(item, stored)) style = stored;
     m_nPageStyle = style;
     if (field) ref.RefInt(field) = style;
 
@@ -90,7 +89,7 @@ void CExtraViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
 
     int mode = 1;
     if (ReadSettingNumber(xml, L"Sensitivity", stored, L"mode") && stored >= 1 && stored <= 5)
-        mode = static_cast<int>(stored);
+        mode = stored;
     m_uSenseMode = static_cast<UINT>(mode);
     ref.RefInt(REF_EXTRA_SENSE_MODE) = mode;
 

@@ -487,9 +487,9 @@ void CMFERViewDoc::ReadSettingPageStyle(_MFERDATAITEM& item, CECGXMLParser& xml)
         defaultStyle = 1;
         current = &m_nRestPageStyle;
     }
-    long stored = 0;
-    const bool read = ReadSettingNumber(xml, L"Page_style", stored) && Accepts(*family, static_cast<int>(stored));
-    *current = read ? static_cast<int>(stored) : defaultStyle;
+    int stored = 0;
+    const bool read = ReadSettingNumber(xml, L"Page_style", stored) && Accepts(*family, stored);
+    *current = read ? stored : defaultStyle;
     RefPos(family->nStoredPos) = *current;
 }
 

@@ -1,5 +1,6 @@
 #include "documents/RecordXmlText.h"
 
+#include <climits>
 #include <cmath>
 #include <cwchar>
 
@@ -129,9 +130,14 @@ bool ReadSetting(CECGXMLParser& xml, LPCWSTR element, CString& text, LPCWSTR att
     return xml.GetDataFromXMLDOM(text, SettingPath(element), attrib ? 2 : 4, name) != 0;
 }
 
-bool ReadSettingNumber(CECGXMLParser& xml, LPCWSTR element, long& value, LPCWSTR attribute)
+bool ReadSettingNumber(CECGXMLParser& xml, LPCWSTR element, int& value, LPCWSTR attribute)
 {
-    return RecordXmlNumber(xml, SettingPath(element), value, attribute && *attribute ? attribute : nullptr);
+    long number = 0;
+    if (!RecordXmlNumber(xml, SettingPath(element), number, attribute && *attribute ? attribute : nullptr)) return false;
+    // Rather than its low bits.
+    if (number < INT_MIN || number > INT_MAX) return false;
+    value = static_cast<int>(number);
+    return true;
 }
 
 bool ReadSettingReal(CECGXMLParser& xml, LPCWSTR element, double& value, LPCWSTR attribute)
@@ -141,8 +147,8 @@ bool ReadSettingReal(CECGXMLParser& xml, LPCWSTR element, double& value, LPCWSTR
 
 int SettingNumberOr(CECGXMLParser& xml, LPCWSTR element, int fallback, LPCWSTR attribute)
 {
-    long value = 0;
-    return ReadSettingNumber(xml, element, value, attribute) ? static_cast<int>(value) : fallback;
+    int value = 0;
+    return ReadSettingNumber(xml, element, value, attribute) ? value : fallback;
 }
 
 void WriteSetting(CECGXMLParser& xml, LPCWSTR element, const CString& text, LPCWSTR attribute)
@@ -247,13 +253,13 @@ int ReadSettingFilter(CECGXMLParser& xml)
 
 void ReadSettingRhythmLead(CECGXMLParser& xml, int leads, int& standard, int& extension)
 {
-    long lead = 0;
+    int lead = 0;
     const bool found = ReadSettingNumber(xml, L"Rhythm_1lead", lead) && lead >= 0 && lead < leads;
     if (leads == 15 && found && lead >= 12) {
-        extension = static_cast<int>(lead) - 11;
+        extension = lead - 11;
         return;
     }
-    standard = found ? static_cast<int>(lead) : 0;
+    standard = found ? lead : 0;
     if (leads == 15) extension = 0;
 }
 

@@ -39,7 +39,8 @@ CString SettingPath(LPCWSTR element);
 bool ReadSetting(CECGXMLParser& xml, LPCWSTR element, CString& text, LPCWSTR attribute = nullptr);
 // Numeric settings go through the strict readers above: a value that is not
 // wholly a number ("12abc", "") is no value, so the setting's fallback applies.
-bool ReadSettingNumber(CECGXMLParser& xml, LPCWSTR element, long& value, LPCWSTR attribute = nullptr);
+// A whole number an int cannot hold is none either.
+bool ReadSettingNumber(CECGXMLParser& xml, LPCWSTR element, int& value, LPCWSTR attribute = nullptr);
 bool ReadSettingReal(CECGXMLParser& xml, LPCWSTR element, double& value, LPCWSTR attribute = nullptr);
 // The whole number, or the fallback when ReadSettingNumber finds none.
 int SettingNumberOr(CECGXMLParser& xml, LPCWSTR element, int fallback, LPCWSTR attribute = nullptr);

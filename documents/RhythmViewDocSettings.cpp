@@ -17,7 +17,7 @@ namespace {
 // The integer of a setting when it is one of the accepted values, else the default.
 int ReadChoice(CECGXMLParser& xml, const wchar_t* element, std::initializer_list<int> accepted, int fallback)
 {
-    long value = 0;
+    int value = 0;
     if (!ReadSettingNumber(xml, element, value)) return fallback;
     for (int a : accepted) {
         if (a == value) return a;
@@ -27,9 +27,9 @@ int ReadChoice(CECGXMLParser& xml, const wchar_t* element, std::initializer_list
 
 int ReadRange(CECGXMLParser& xml, const wchar_t* element, int low, int high, int fallback)
 {
-    long value = 0;
+    int value = 0;
     if (!ReadSettingNumber(xml, element, value)) return fallback;
-    return (value >= low && value <= high) ? static_cast<int>(value) : fallback;
+    return (value >= low && value <= high) ? value : fallback;
 }
 
 // Sensitivities in mm/mV; anything else would reach the views' divisions.
@@ -157,7 +157,7 @@ void CRhythmViewDoc::ReadSenseSettings(const _RHYTHMDATAITEM* pItem, CECGXMLPars
     }
 
     UINT mode = 1;
-    long value = 0;
+    int value = 0;
     if (ReadSettingNumber(xml, L"Sensitivity", value, L"mode")) {
         const bool bFewLeads = pItem->nLeadCount == 1 || pItem->nLeadCount == 3;
         const bool accepted = bFewLeads ? (value == 1 || value == 3) : (value >= 1 && value <= 5);
@@ -169,9 +169,8 @@ void CRhythmViewDoc::ReadSenseSettings(const _RHYTHMDATAITEM* pItem, CECGXMLPars
 void CRhythmViewDoc::ReadLeadSettings(const _RHYTHMDATAITEM* pItem, CECGXMLParser& xml)
 {
     const int leads = pItem->nLeadCount;
-    long stored = 0;
-    const bool found = ReadSettingNumber(xml, L"Rhythm_1lead", stored);
-    const int lead = found ? static_cast<int>(stored) : -1;
+    int lead = -1;
+    const bool found = ReadSettingNumber(xml, L"Rhythm_1lead", lead);
     if (!found || lead < 0 || lead >= leads) {
         // A lead the record does not have shows its first lead.
         if (leads == 3) m_n1Lead3 = 0;

@@ -37,7 +37,7 @@ TEST_F(RhythmDocTest, SettingThatCannotBeWrittenLeavesTheRecordXmlAsItWas)
     EXPECT_EQ(CString(L"35"), ReadXmlValue(files.xml, SettingPath(L"Filter")));
 }
 
-TEST_F(RhythmDocTest, SettingsWithTrailingTextFallBackToTheirDefaults)
+TEST_F(RhythmDocTest, SettingsThatAreNoWholeNumberFallBackToTheirDefaults)
 {
     const RhythmFiles files = WriteRhythm(m_dir, "garbled", ThreeLeads());
     WriteXmlValue(files.xml, SettingPath(L"Filter"), L"35abc");
@@ -46,6 +46,11 @@ TEST_F(RhythmDocTest, SettingsWithTrailingTextFallBackToTheirDefaults)
     m_doc->UpDateReferenceInfo(CString());
     EXPECT_EQ(100, m_doc->GetFilter());
     EXPECT_FLOAT_EQ(25.0f, m_doc->GetSpeed());
+
+    // 2^32 + 35: a number whose low bits would pass for 35.
+    WriteXmlValue(files.xml, SettingPath(L"Filter"), L"4294967331");
+    m_doc->UpDateReferenceInfo(CString());
+    EXPECT_EQ(100, m_doc->GetFilter());
 
     WriteXmlValue(files.xml, SettingPath(L"Filter"), L"35");
     WriteXmlValue(files.xml, SettingPath(L"Speed"), L"50");
