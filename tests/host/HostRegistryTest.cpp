@@ -4,6 +4,7 @@
 // configuration folder of its own, and what it leaves on disk is read back.
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -99,6 +100,28 @@ protected:
         return statuses;
     }
 
+    // Starts one host whose files may grow to `limit` bytes at most; its exit
+    // status (128 + the signal when one ended it).
+    int StartWithFileSizeLimit(rlim_t limit)
+    {
+        const std::string config = "XDG_CONFIG_HOME=" + m_dir.File("config");
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::unsetenv("MORVELANCE_REGISTRY");
+            ::putenv(const_cast<char*>(config.c_str()));
+            const rlimit cap = {limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &cap);
+            const int quiet = ::open("/dev/null", O_WRONLY);
+            ::dup2(quiet, 1);
+            ::dup2(quiet, 2);
+            ::execl(m_host.c_str(), m_host.c_str(), "open", m_record.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
     void ExpectEveryStartWorks(int count)
     {
         std::vector<std::string> errors;
@@ -152,6 +175,16 @@ TEST_F(HostStart, AnExistingRegistryIsNeverRewritten)
     EXPECT_EQ(first.st_ino, second.st_ino);
     EXPECT_EQ(first.st_mtim.tv_sec, second.st_mtim.tv_sec);
     EXPECT_EQ(first.st_mtim.tv_nsec, second.st_mtim.tv_nsec);
+    EXPECT_EQ(before, ReadFileBytes(BuildRegistry()));
+}
+
+TEST_F(HostStart, AHostUnderAFileSizeLimitLeavesTheRegistryWhole)
+{
+    LayOutAsBuilt();
+    ExpectEveryStartWorks(1);
+    const std::string before = ReadFileBytes(BuildRegistry());
+    ASSERT_FALSE(before.empty());
+    EXPECT_EQ(0, StartWithFileSizeLimit(16));
     EXPECT_EQ(before, ReadFileBytes(BuildRegistry()));
 }
 
