@@ -1,8 +1,11 @@
 // Record access of the base document: the run-time loaded device-file reader,
 // the data-item access with its text conversions, and reading record files
 // into images.
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "core/EucSjis.h"
@@ -22,14 +25,33 @@ namespace {
 const wchar_t kNewerReader[] = L"ZARN90.DLL";
 const wchar_t kOlderReader[] = L"ZARN80.DLL";
 
+// The folder an installed library keeps its readers in: "morvelance" beside
+// the library's own file. Empty when the library's file is not known.
+CString InstalledReaderFolder()
+{
+    Dl_info info;
+    if (dladdr(reinterpret_cast<const void*>(&InstalledReaderFolder), &info) == 0 || !info.dli_fname) return CString();
+    std::string file = info.dli_fname;
+    const size_t slash = file.rfind('/');
+    if (slash == std::string::npos) return CString();
+    file.resize(slash);
+    return CString(platform::FromUtf8(file + "/morvelance").c_str());
+}
+
 // Loads a reader by name through the loader's search, then from the work
-// directory. Null when neither loads.
+// directory, then from the installed library's own reader folder. Null when
+// none loads.
 HMODULE LoadReader(const wchar_t* name)
 {
     HMODULE module = LoadLibraryW(name);
     if (module) return module;
     CString path;
     path.Format(L"%s\\%s", g_pWorkDir ? g_pWorkDir : L"", name);
+    module = LoadLibraryW(path);
+    if (module) return module;
+    static const CString installed = InstalledReaderFolder();
+    if (installed.IsEmpty()) return nullptr;
+    path.Format(L"%s/%s", installed.GetString(), name);
     return LoadLibraryW(path);
 }
 

@@ -25,6 +25,8 @@
 #include "platform/base/CodePage.h"
 #include "platform/base/Kernel.h"
 #include "platform/base/MessageBox.h"
+#include "platform/base/Profile.h"
+#include "platform/base/Registry.h"
 #include "platform/ui/WinApp.h"
 
 namespace {
@@ -46,8 +48,10 @@ const char kUsage[] =
     "\n"
     "The library finds its work directory through the registry file named by\n"
     "MORVELANCE_REGISTRY (else $XDG_CONFIG_HOME/morvelance/registry.reg). When\n"
-    "neither exists, the host writes one that names the work directory beside\n"
-    "its own folder (../workdir).\n";
+    "the host runs installed and that registry names no work directory, the host\n"
+    "registers the installed one (" MORVELANCE_BIN_TO_DATA " beside its own folder);\n"
+    "the build's host, when neither file exists, writes morvelance-host.reg beside\n"
+    "itself naming the build's work directory (../workdir).\n";
 
 std::string ExecutableDir()
 {
@@ -64,34 +68,79 @@ bool FileExists(const std::string& path)
     return stat(path.c_str(), &st) == 0;
 }
 
-// A host installs the library's work directory; ours, when none is
-// registered, is the one assembled beside the build's binaries.
-void EnsureRegistry()
-{
-    if (std::getenv("MORVELANCE_REGISTRY")) return;
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    std::string standard = xdg ? std::string(xdg) + "/morvelance/registry.reg"
-                               : (home ? std::string(home) + "/.config/morvelance/registry.reg" : std::string());
-    if (!standard.empty() && FileExists(standard)) return;
+// The key that names the installation's in-process server; its folder is the
+// library's work directory.
+const wchar_t kServerKey[] = L"CLSID\\" MORVELANCE_SERVER_CLSID L"\\InprocServer32";
 
-    const std::string exeDir = ExecutableDir();
-    const std::string workDir = exeDir + "/../workdir";
-    const std::string file = exeDir + "/morvelance-host.reg";
-    FILE* out = std::fopen(file.c_str(), "w");
-    if (!out) return;
-    std::string server = workDir + "/Tavrion.ocx";
+bool ServerIsRegistered()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, kServerKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    DWORD type = REG_NONE;
+    DWORD bytes = 0;
+    const LONG status = RegQueryValueExW(key, nullptr, nullptr, &type, nullptr, &bytes);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ) && bytes > sizeof(wchar_t);
+}
+
+// The registry text that names `server` as the in-process server.
+std::string RegistryNaming(const std::string& server)
+{
     std::string escaped;
     for (char c : server) {
         if (c == '\\' || c == '"') escaped.push_back('\\');
         escaped.push_back(c);
     }
-    std::fprintf(out,
-                 "Windows Registry Editor Version 5.00\n\n"
-                 "[HKEY_CLASSES_ROOT\\CLSID\\%ls\\InprocServer32]\n@=\"%s\"\n",
-                 MORVELANCE_SERVER_CLSID, escaped.c_str());
-    std::fclose(out);
-    setenv("MORVELANCE_REGISTRY", file.c_str(), 1);
+    return "Windows Registry Editor Version 5.00\n\n[HKEY_CLASSES_ROOT\\" + platform::ToUtf8(kServerKey) + "]\n@=\"" +
+           escaped + "\"\n";
+}
+
+// A host installs the library's work directory; ours, when none is
+// registered, is the installed data folder beside the executable's folder, or
+// in the build tree the work directory assembled beside the binaries. An
+// existing registry is never rewritten in place: a missing one is written
+// whole and renamed into place, and one that lacks the server gets it through
+// the registry itself, which replaces the file the same way. Hosts starting
+// at the same time therefore always read a complete registry.
+void EnsureRegistry()
+{
+    const char* named = std::getenv("MORVELANCE_REGISTRY");
+    if (named && *named) return;
+
+    const std::string exeDir = ExecutableDir();
+    const std::string installedWorkDir = exeDir + "/" MORVELANCE_BIN_TO_DATA;
+    std::string workDir;
+    if (FileExists(installedWorkDir + "/Tavrion.ocx")) {
+        // Installed: the user's own registry names it.
+        workDir = installedWorkDir;
+    } else {
+        // The build's host leaves a developer's registry alone and keeps one
+        // of its own beside itself.
+        if (FileExists(platform::RegistryPath())) return;
+        workDir = exeDir + "/../workdir";
+        setenv("MORVELANCE_REGISTRY", (exeDir + "/morvelance-host.reg").c_str(), 1);
+    }
+    const std::string file = platform::RegistryPath();
+    if (file.empty()) return;
+    const std::string server = workDir + "/Tavrion.ocx";
+
+    if (!FileExists(file)) {
+        platform::textfile::MakeFolders(platform::textfile::FolderOf(file));
+        if (!platform::textfile::ReplaceAtomically(file, RegistryNaming(server)))
+            std::fprintf(stderr, "morvelance-host: the work directory could not be registered in %s\n", file.c_str());
+        platform::ReloadRegistry();
+        return;
+    }
+    platform::ReloadRegistry();
+    if (ServerIsRegistered()) return;
+    HKEY key = nullptr;
+    const std::wstring value = platform::FromUtf8(server);
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, kServerKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS ||
+        RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
+        std::fprintf(stderr, "morvelance-host: the work directory could not be registered in %s\n", file.c_str());
+    if (key) RegCloseKey(key);
 }
 
 std::string Utf8(const CString& text)

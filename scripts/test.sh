@@ -13,6 +13,32 @@ cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/test -j "$(build_jobs)"
 ctest --test-dir build/test --output-on-failure -j "$(build_jobs)"
 
+# ---- the installed library, used from outside the tree -------------------------
+echo "== installing into a temporary prefix and building two programs against it"
+install_root=$(mktemp -d)
+prefix=$install_root/prefix
+cmake --install build/test --prefix "$prefix" --strip >/dev/null
+# Nothing installed may name the source or build folder, nor search any
+# folder but its own.
+if grep -rlF "$PWD" "$prefix"; then echo "installed files name $PWD" >&2; exit 1; fi
+while IFS= read -r elf; do
+    if readelf -d "$elf" | grep -E '\((RUNPATH|RPATH)\)' | grep -vE '\[\$ORIGIN(/[^]:]*)?\]$'; then
+        echo "$elf searches outside the installed tree" >&2; exit 1
+    fi
+done < <(find "$prefix" -type f -exec sh -c 'head -c4 "$1" | grep -q ELF' _ {} \; -print)
+records=$install_root/records && mkdir -p "$records"
+"$prefix"/bin/morvelance-mkrecord samples "$records" >/dev/null
+( export XDG_CONFIG_HOME=$install_root/config; unset MORVELANCE_REGISTRY MORVELANCE_FONTCONFIG
+  "$prefix"/bin/morvelance-host info "$records"/rest12_90.ecg >/dev/null
+  grep -q "share/morvelance/Tavrion.ocx" "$XDG_CONFIG_HOME"/morvelance/registry.reg
+  cmake -S tests/install -B "$install_root"/with-cmake -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+  cmake --build "$install_root"/with-cmake >/dev/null
+  "$install_root"/with-cmake/lead_count "$records"/rest12_90.ecg "$records"/rest15_80.ecg
+  PKG_CONFIG_PATH=$(dirname "$(find "$prefix" -name morvelance.pc)") \
+      tests/install/build-with-pkg-config.sh "$install_root"/lead_count-pkg-config
+  "$install_root"/lead_count-pkg-config "$records"/rest12_90.ecg "$records"/rest15_80.ecg )
+rm -rf "$install_root"
+
 echo "== fuzzing the device-record container, the XML layer and the MFER reader, ${FUZZ_SECONDS}s each"
 cmake -S . -B build/fuzz -G Ninja -DMORVELANCE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null

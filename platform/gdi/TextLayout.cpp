@@ -5,6 +5,9 @@
 #include <pango/pangocairo.h>
 #include <pango/pangofc-fontmap.h>
 
+#include <dlfcn.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -24,15 +27,26 @@ const int kDefaultCellHeight = 12;   // lfHeight 0
 const int kMaxEmPixels = 4096;       // beyond this a request is a caller's mistake; clamp
 const double kLoadSize = 64.0;       // em size the face is first loaded at to read its tables
 
+// The library's font configuration: MORVELANCE_FONTCONFIG, else the file in
+// the data folder found relative to this library's own file (the build tree
+// keeps the same layout), so an installed tree names no build folder.
 std::string ConfigFilePath()
 {
     const char* env = std::getenv("MORVELANCE_FONTCONFIG");
     if (env && *env) return env;
-#ifdef MORVELANCE_FONTCONFIG_FILE
-    return MORVELANCE_FONTCONFIG_FILE;
-#else
-    return std::string();
+#if defined(MORVELANCE_FONTCONFIG_NAME) && defined(MORVELANCE_LIB_TO_DATA)
+    Dl_info info;
+    if (dladdr(reinterpret_cast<const void*>(&ConfigFilePath), &info) == 0 || !info.dli_fname) return std::string();
+    std::string folder = info.dli_fname;
+    const size_t slash = folder.rfind('/');
+    if (slash == std::string::npos) return std::string();
+    folder.resize(slash);
+    for (const char* toData : {MORVELANCE_LIB_TO_DATA, "../share/morvelance"}) {
+        std::string path = folder + "/" + toData + "/" + MORVELANCE_FONTCONFIG_NAME;
+        if (::access(path.c_str(), R_OK) == 0) return path;
+    }
 #endif
+    return std::string();
 }
 
 FcConfig* LoadPrivateConfig(const std::string& path)
