@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <sstream>
 #include <string>
@@ -103,4 +104,26 @@ TEST(HostPaths, TheHostFailsForEveryRecordItDidNotOpen)
         EXPECT_NE(open.err.find(dir.File(bad)), std::string::npos) << open.err;
     }
     EXPECT_EQ(Host({"info", dir.File("short.ecg")}).status, 1);
+}
+
+TEST(HostPaths, AWorkDirectoryUnderANonAsciiNameIsFoundThroughTheRegistry)
+{
+    TempDir dir;
+    const std::string folder = dir.File("作業 ü");
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    const std::string work = folder + "/工作目录";
+    ASSERT_EQ(symlink(testsupport::WorkDir().c_str(), work.c_str()), 0);
+    Make({"samples", dir.Path()});
+
+    testsupport::UseRegistryWithWorkDir(work);
+    const HostRun info = Host({"info", dir.File("rest12_90.ecg")});
+    const HostRun open = Host({"open", dir.File("rhythm_90.ecg")});
+    testsupport::UseRegistryWithWorkDir(testsupport::WorkDir());
+
+    EXPECT_EQ(info.status, 0) << info.err;
+    EXPECT_EQ(info.err.find("no work directory"), std::string::npos) << info.err;
+    // The layout stylesheet of the work directory binds the patient fields.
+    EXPECT_NE(info.out.find("(bound to /Rawdata/"), std::string::npos) << info.out;
+    EXPECT_EQ(open.status, 0) << open.err;
+    EXPECT_EQ(OpenedLeads(Sections(open.out)[dir.File("rhythm_90.ecg")]).size(), 3u) << open.out;
 }
