@@ -136,6 +136,32 @@ TEST(MakerRecords, EveryMferFileOpensWithOneLeadCountAndItsSamples)
     });
 }
 
+TEST(MakerRecords, TheSamplesAndExaminationsOpenWithOneLeadCount)
+{
+    TempDir dir;
+    std::ostringstream out, err;
+    ASSERT_EQ(morvelance::RunMkrecord({"samples", dir.Path()}, out, err), 0) << err.str();
+    ASSERT_EQ(morvelance::RunMkrecord({"examinations", dir.Path()}, out, err), 0) << err.str();
+    std::vector<std::string> records = {"info"};
+    for (const char* name : {"rest12_90", "rest12_80", "rest15_90", "rest15_80", "rhythm_90", "rhythm_80", "rr_90",
+                             "rr_80", "extra_90", "extra3r_90", "extra6_90", "freeze_90", "rhythm38_90",
+                             "rest12_pace_80"})
+        records.push_back(dir.File(std::string(name) + ".ecg"));
+    const HostRun info = Host(records);
+    records[0] = "open";
+    const HostRun open = Host(records);
+    ASSERT_EQ(info.status, 0) << info.err;
+    ASSERT_EQ(open.status, 0) << open.err;
+    std::map<std::string, std::string> listed = Sections(info.out), opened = Sections(open.out);
+    for (size_t i = 1; i < records.size(); ++i) {
+        SCOPED_TRACE(records[i]);
+        const int leads = FileListLeads(listed[records[i]]);
+        EXPECT_GT(leads, 0) << listed[records[i]];
+        EXPECT_EQ(InfoLeads(listed[records[i]]), leads) << listed[records[i]];
+        EXPECT_EQ(static_cast<int>(OpenedLeads(opened[records[i]]).size()), leads) << opened[records[i]];
+    }
+}
+
 TEST(MakerRecords, TheMakerRefusesWhatTheSystemCannotOpenAndWritesNothing)
 {
     const std::vector<std::vector<std::string>> refused = {
