@@ -391,6 +391,9 @@ const std::vector<std::string> kMferOptions = {
 int WriteMferOutput(const Args& a, const EcgRecord& ecg, const MferOptions& o, std::ostream& out,
                     MferKind kind = MferKind::Plain) {
     const std::string outPath = a.Get("--out");
+    if (o.onlyIndependentLeads && ecg.leads.size() != 12)
+        throw std::invalid_argument("--derive goes with a 12-lead file; this one has " + std::to_string(ecg.leads.size()) +
+                                    " leads");
     std::string error;
     if (!WriteMferFile(outPath, ecg, o, &error)) throw std::runtime_error(error);
     out << "wrote " << outPath << " (MFER \"" << o.description << "\", " << ecg.leads.size() << " leads, "

@@ -133,6 +133,9 @@ TEST(MakerRecords, EveryMferFileOpensWithOneLeadCountAndItsSamples)
         {"dtype2", {"mfer", "--leads", "1", "--dtype", "2"}, 1, 5000},
         {"dtype7", {"mfer", "--leads", "1", "--dtype", "7"}, 1, 5000},
         {"derive", {"mfer", "--derive"}, 12, 5000},
+        {"derive_rhythm", {"mfer", "--kind", "rhythm12", "--derive", "--seconds", "4", "--dtype", "3"}, 12, 2000},
+        {"no_preamble", {"mfer", "--kind", "extra4", "--no-preamble", "--big-endian"}, 4, 5000},
+        {"freeze_frames", {"mfer", "--kind", "freeze", "--leads", "5", "--frames", "4", "--block", "100"}, 5, 5000},
     });
 }
 
@@ -174,6 +177,8 @@ TEST(MakerRecords, TheMakerRefusesWhatTheSystemCannotOpenAndWritesNothing)
         {"mfer", "--kind", "extra4", "--leads", "4"},
         {"mfer", "--block", "2000000"},
         {"mfer", "--block", "0"},
+        {"mfer", "--kind", "plain", "--leads", "15", "--derive"},
+        {"mfer", "--kind", "freeze", "--derive"},
     };
     TempDir dir;
     for (const std::vector<std::string>& args : refused) {
