@@ -24,12 +24,21 @@ CString Wide(const std::string& text)
     return CString(platform::FromUtf8(text).c_str());
 }
 
-// The library's work directory, so that the layout tables load.
-void UseWorkDir()
-{
-    static std::wstring dir = platform::FromUtf8(MORVELANCE_WORKDIR);
-    g_pWorkDir = &dir[0];
-}
+// Points the library's work directory at the build's assembled one, so that
+// the layout tables load, for as long as a benchmark runs. The library owns
+// and frees the pointer it had; leaving ours in its place would have it free
+// a string it never allocated at exit.
+class UseWorkDir {
+public:
+    UseWorkDir() : m_saved(g_pWorkDir), m_dir(platform::FromUtf8(MORVELANCE_WORKDIR)) { g_pWorkDir = &m_dir[0]; }
+    ~UseWorkDir() { g_pWorkDir = m_saved; }
+    UseWorkDir(const UseWorkDir&) = delete;
+    UseWorkDir& operator=(const UseWorkDir&) = delete;
+
+private:
+    wchar_t* m_saved;
+    std::wstring m_dir;
+};
 
 struct Record {
     std::string mfer;
@@ -66,7 +75,7 @@ _MFERDATAITEM* AddItem(CMFERViewDoc& doc, const Record& record)
 
 void BM_MferDocOpen12Lead(benchmark::State& state)
 {
-    UseWorkDir();
+    const UseWorkDir workDir;
     const Record& record = Rest12();
     if (record.mfer.empty()) {
         state.SkipWithError("cannot write the record");
@@ -83,7 +92,7 @@ BENCHMARK(BM_MferDocOpen12Lead)->Unit(benchmark::kMillisecond);
 
 void BM_MferDocFilteredLeads(benchmark::State& state)
 {
-    UseWorkDir();
+    const UseWorkDir workDir;
     const Record& record = Rest12();
     CMFERViewDoc doc;
     _MFERDATAITEM* item = AddItem(doc, record);

@@ -69,10 +69,12 @@ int CExtraViewDoc::GetCurItemLeadCount()
 {
     _EXTRADATAITEM* item = GetCurrentDataItem();
     if (!item) return 255;
-    // A freeze record states its lead count in its layout item.
-    if (item->IsFreeze()) return item->stExtraInfo.nLeadCount;
-    const int count = item->stLeadName.nCount;
-    return count < 0 ? 0 : (count > LEAD_NAME_CODES ? LEAD_NAME_CODES : count);
+    // The lead-count type the record's layout items give, the count the file
+    // list shows too: the extra leads and a rhythm strip when the record has
+    // one (3, 4, 6 or 7), a freeze record's leads as its layout item counts
+    // them. The record XML's lead names do not decide it.
+    const _EXTRAINFO& info = item->stExtraInfo;
+    return item->IsFreeze() ? info.nLeadCount : info.nLeadCount + (info.bRhythm ? 1 : 0);
 }
 
 // ---- opening ----------------------------------------------------------------------

@@ -20,6 +20,7 @@
 #include "documents/RestViewDoc.h"
 #include "documents/RhythmViewDoc.h"
 #include "platform/base/CodePage.h"
+#include "platform/base/PathNames.h"
 
 namespace host {
 namespace {
@@ -27,6 +28,12 @@ namespace {
 std::string Utf8(const CString& text)
 {
     return platform::ToUtf8(text.str());
+}
+
+// A path as the host was given it (UTF-8 bytes) as the library takes it.
+CString LibraryPath(const std::string& path)
+{
+    return CString(platform::HostPath(path).c_str());
 }
 
 const char* DocumentClassFor(unsigned systemCode)
@@ -61,14 +68,15 @@ template <class Doc> std::unique_ptr<Doc> Create(const char* className)
 template <class Item> Item* NewItem(const RecordFiles& files)
 {
     auto* item = new Item;
-    item->strFilePath = CString(files.record.c_str());
-    item->strXMLPath = CString(files.xml.c_str());
+    item->strFilePath = LibraryPath(files.record);
+    item->strXMLPath = LibraryPath(files.xml);
     return item;
 }
 
-// One lead as a view gets it (filtered by the document, or as recorded for
-// MFER files), and its range in mV at the document's sample resolution.
-void PrintLeads(CTavrionDoc& doc, int leadCount, double microvoltsPerUnit)
+// Every lead as a view gets it, filtered by the document (MFER files as
+// well), and its range in mV at the document's sample resolution. Returns
+// the number of leads shown.
+int PrintLeads(CTavrionDoc& doc, int leadCount, double microvoltsPerUnit)
 {
     std::printf("  leads");
     int shown = 0;
@@ -83,6 +91,16 @@ void PrintLeads(CTavrionDoc& doc, int leadCount, double microvoltsPerUnit)
         ++shown;
     }
     std::printf("%s\n", shown ? "" : " none");
+    return shown;
+}
+
+// A record whose document shows no lead was not opened, whatever the
+// document answered.
+bool ShowsLeads(int shown, const RecordFiles& files)
+{
+    if (shown > 0) return true;
+    std::fprintf(stderr, "morvelance-host: %s: the document shows no lead of the record\n", files.record.c_str());
+    return false;
 }
 
 // The sensitivities of two sense ids (0 chest, 1 limb, 2 rhythm strip, 4 and
@@ -126,11 +144,11 @@ bool OpenRest(const RecordFiles& files)
     if (!doc) return false;
     _RESTDATAITEM* item = NewItem<_RESTDATAITEM>(files);
     item->b8000File = files.olderReader ? 1 : 0;
-    const bool ok = OpenItem(*doc, doc->GetRestDataManager(), item);
+    bool ok = OpenItem(*doc, doc->GetRestDataManager(), item);
     if (ok) {
         PrintHeader(files, "CRestViewDoc", *doc);
         PrintSettings(*doc);
-        PrintLeads(*doc, doc->GetCurItemLeadCount(), 1.25);
+        ok = ShowsLeads(PrintLeads(*doc, doc->GetCurItemLeadCount(), 1.25), files);
         int averages = 0;
         for (int lead = 0; lead < 15; ++lead)
             if (doc->GetAverageWaveData(lead, nullptr, -1) > 0) ++averages;
@@ -146,11 +164,11 @@ bool OpenRhythm(const RecordFiles& files)
     if (!doc) return false;
     _RHYTHMDATAITEM* item = NewItem<_RHYTHMDATAITEM>(files);
     item->nLeadCount = files.leadCount;
-    const bool ok = OpenItem(*doc, *doc->GetRhythmDataManager(), item);
+    bool ok = OpenItem(*doc, *doc->GetRhythmDataManager(), item);
     if (ok) {
         PrintHeader(files, "CRhythmViewDoc", *doc);
         PrintSettings(*doc);
-        PrintLeads(*doc, doc->GetCurItemLeadCount(), 1.25);
+        ok = ShowsLeads(PrintLeads(*doc, doc->GetCurItemLeadCount(), 1.25), files);
         std::printf("  pages           %d at %.1f mm/s\n", doc->GetRhythmWaveTotalPage(260, 0) + 1, doc->GetSpeed());
     }
     return ok;
@@ -162,11 +180,11 @@ bool OpenRR(const RecordFiles& files)
     if (!doc) return false;
     _RRDATAITEM* item = NewItem<_RRDATAITEM>(files);
     item->nLeadCount = files.leadCount;
-    const bool ok = OpenItem(*doc, *doc->GetRRDataManager(), item);
+    bool ok = OpenItem(*doc, *doc->GetRRDataManager(), item);
     if (ok) {
         PrintHeader(files, "CRRViewDoc", *doc);
         PrintSettings(*doc);
-        PrintLeads(*doc, doc->GetCurItemLeadCount(), 1.25);
+        ok = ShowsLeads(PrintLeads(*doc, doc->GetCurItemLeadCount(), 1.25), files);
         std::printf("  pages           %d\n", doc->GetRhythmWaveTotalPage(260, 0) + 1);
     }
     return ok;
@@ -177,13 +195,14 @@ bool OpenExtra(const RecordFiles& files)
     std::unique_ptr<CExtraViewDoc> doc = Create<CExtraViewDoc>("CExtraViewDoc");
     if (!doc) return false;
     _EXTRADATAITEM* item = NewItem<_EXTRADATAITEM>(files);
-    const bool ok = OpenItem(*doc, *doc->GetExtraDataManager(), item);
+    bool ok = OpenItem(*doc, *doc->GetExtraDataManager(), item);
     if (ok) {
         // The host knows the lead layout it recorded; ours takes it from the record.
         item->nLeadType = doc->GetCurItemLeadCount();
         PrintHeader(files, "CExtraViewDoc", *doc);
         PrintSettings(*doc, 4, 5);
-        PrintLeads(*doc, 12 + doc->GetCurItemLeadCount(), 1.25);
+        // The extra leads by lead index, and the rhythm strip after them when the record has one.
+        ok = ShowsLeads(PrintLeads(*doc, doc->GetCurItemLeadCount(), 1.25), files);
     }
     return ok;
 }
@@ -241,7 +260,7 @@ bool OpenMferRecord(const RecordFiles& files)
     if (!doc) return false;
     // The file's kind decides the lead layout of the item the host adds.
     CTavrionDoc probe;
-    CString file(files.record.c_str()), probeXml, third;
+    CString file = LibraryPath(files.record), probeXml, third;
     _DATAITEM* probeItem = new _DATAITEM;
     probeItem->strFilePath = file;
     probe.GetDataManager().AppendItem(probeItem);
@@ -256,7 +275,7 @@ bool OpenMferRecord(const RecordFiles& files)
     doc->SetCurDataIndex(item->nID);
     CString xml = item->strXMLPath;
     const int code = doc->OpenMFERFile(file, xml, third);
-    const bool ok = code != 1 && code != 255;
+    bool ok = code != 1 && code != 255;
     if (!ok) {
         std::fprintf(stderr, "morvelance-host: %s: the document refused the file (%d)\n", files.record.c_str(), code);
     } else {
@@ -267,7 +286,7 @@ bool OpenMferRecord(const RecordFiles& files)
         PrintSettings(*doc);
         std::printf("  rate            %.1f Hz, %.3f uV per unit\n", item->pMFERParser->GetSamplingFrequency(),
                     item->pMFERParser->GetMeasureSense());
-        PrintLeads(*doc, doc->GetCurItemLeadCount(), item->pMFERParser->GetMeasureSense());
+        ok = ShowsLeads(PrintLeads(*doc, doc->GetCurItemLeadCount(), item->pMFERParser->GetMeasureSense()), files);
     }
     return ok;
 }

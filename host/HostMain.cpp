@@ -27,9 +27,12 @@
 #include "platform/base/MessageBox.h"
 #include "platform/base/Profile.h"
 #include "platform/base/Registry.h"
+#include "platform/base/PathNames.h"
 #include "platform/ui/WinApp.h"
 
 namespace {
+
+const UINT kExtendedRhythmLeads = 3860;   // the leads of rhythm codes 38, 217 and 218, by index
 
 const char kUsage[] =
     "usage: morvelance-host COMMAND [ARGS]\n"
@@ -45,6 +48,10 @@ const char kUsage[] =
     "                 the record's system code; MFER files with the MFER document)\n"
     "                 and print what the views get: filtered leads, settings, pages\n"
     "  --help         show this text\n"
+    "\n"
+    "File names are taken as they are on disk (UTF-8, any script); a bare name is in\n"
+    "the current folder. The exit status is 1 when any record could not be read or\n"
+    "opened (a record the file list refuses, or whose document shows no lead), else 0.\n"
     "\n"
     "The library finds its work directory through the registry file named by\n"
     "MORVELANCE_REGISTRY (else $XDG_CONFIG_HOME/morvelance/registry.reg). When\n"
@@ -148,6 +155,12 @@ std::string Utf8(const CString& text)
     return platform::ToUtf8(text.str());
 }
 
+// A path as the host was given it (UTF-8 bytes) as the library takes it.
+CString LibraryPath(const std::string& path)
+{
+    return CString(platform::HostPath(path).c_str());
+}
+
 // The raw bytes of an item, empty when the record has none.
 std::vector<BYTE> ReadRaw(CTavrionDoc& doc, _ECGDATA* image, UINT tag, UINT index)
 {
@@ -239,7 +252,7 @@ void PrintRecordXml(CTavrionDoc& doc, const CString& xmlPath, int systemCode)
 void PrintFileListEntry(CTavrionDoc& doc, const std::string& path, const std::string& xml, const std::string& hl7)
 {
     _FILEITEM_INFO info;
-    const int code = doc.ReadFile(CString(path.c_str()), CString(xml.c_str()), CString(hl7.c_str()), &info);
+    const int code = doc.ReadFile(LibraryPath(path), LibraryPath(xml), LibraryPath(hl7), &info);
     std::printf("  file list       code 0x%04X, %s, id \"%s\", name \"%s\", %d leads%s", code & 0xFFFF,
                 Utf8(info.strAcqTime).c_str(), Utf8(info.strPatientID).c_str(), Utf8(info.strPatientName).c_str(),
                 info.nLeadCount, info.bOldReader ? ", older reader" : "");
@@ -259,7 +272,7 @@ std::string ReplaceExtension(const std::string& path, const std::string& extensi
 bool PrintMferInfo(const std::string& path)
 {
     CTavrionDoc doc;
-    CString file(path.c_str()), xml, third;
+    CString file = LibraryPath(path), xml, third;
     _DATAITEM* item = new _DATAITEM;
     item->strFilePath = file;
     doc.GetDataManager().AppendItem(item);
@@ -299,9 +312,9 @@ bool PrintInfo(const std::string& path)
         return false;
     }
 
-    CString filePath(path.c_str());
+    CString filePath = LibraryPath(path);
     const std::string recordXml = FindRecordXml(path);
-    CString xmlPath(recordXml.c_str());
+    CString xmlPath = LibraryPath(recordXml);
     _DATAITEM* item = new _DATAITEM;
     item->strFilePath = filePath;
     item->strXMLPath = xmlPath;
@@ -351,17 +364,30 @@ bool PrintInfo(const std::string& path)
         ++leads;
     }
     // Leads past the twelfth (15-lead records, stored by their data ids
-    // 0..2) and the leads of rhythm records are items chosen by index.
+    // 0..2) and the leads of rhythm records are items chosen by index; the
+    // extended rhythm family keeps them in its own item.
     const int low = systemCode & 0xFF;
     const bool fifteen = low == 11 || low == 226 || low == 227;
-    const UINT indexCount = leads ? (fifteen ? 3 : 0) : 16;
+    const bool extendedRhythm = low == 38 || low == 217 || low == 218;
+    const bool extra = low == 26 || low == 229 || low == 230 || low == 28;
+    const UINT indexTag = extendedRhythm ? kExtendedRhythmLeads : ECG_TAG_LEAD_BY_INDEX;
+    const UINT indexCount = leads ? (fifteen ? 3 : extra ? 16 : 0) : 16;
+    const int standard = leads;
     for (UINT index = 0; index < indexCount; ++index) {
-        const std::vector<BYTE> samples = ReadRaw(*doc, image, ECG_TAG_LEAD_BY_INDEX, index);
+        const std::vector<BYTE> samples = ReadRaw(*doc, image, indexTag, index);
         if (samples.empty()) continue;
-        std::printf("%s#%u:%zu", leads ? " " : "", fifteen ? index + 12 : index, samples.size() / 2);
+        std::printf("%s%s#%u:%zu", leads ? " " : "", extra ? "extra" : "", fifteen ? index + 12 : index,
+                    samples.size() / 2);
         ++leads;
     }
-    std::printf("\n  lead count      %d\n", leads);
+    if (extra) {
+        // An extra-lead record counts the leads it holds by lead index beside
+        // the standard twelve: three or six extra leads and a rhythm strip
+        // when it has one (four or seven), or a freeze record's leads.
+        std::printf("\n  lead count      %d (by lead index, beside the standard twelve)\n", leads - standard);
+    } else {
+        std::printf("\n  lead count      %d\n", leads);
+    }
     const std::vector<BYTE> baseline = ReadRaw(*doc, image, ECG_TAG_BASELINE, 0);
     if (baseline.size() >= 2)
         std::printf("  average base    %d\n", static_cast<short>(baseline[0] | (baseline[1] << 8)));
@@ -378,7 +404,7 @@ bool PrintInfo(const std::string& path)
 bool OpenRecord(const std::string& path)
 {
     CTavrionDoc probe;
-    CString filePath(path.c_str());
+    CString filePath = LibraryPath(path);
     _ECGDATA* image = nullptr;
     int kind = 0;
     int oldReader = 0;
@@ -396,7 +422,11 @@ bool OpenRecord(const std::string& path)
     files.xml = FindRecordXml(path);
     files.olderReader = oldReader != 0;
     _FILEITEM_INFO info;
-    probe.ReadFile(filePath, CString(files.xml.c_str()), CString(), &info);
+    if (probe.ReadFile(filePath, LibraryPath(files.xml), CString(), &info) == 1) {
+        std::fprintf(stderr, "morvelance-host: %s: the file list refuses the record (no examination kind for it)\n",
+                     path.c_str());
+        return false;
+    }
     files.leadCount = info.nLeadCount;
     return host::OpenDeviceRecord(files, code[0] | (code[1] << 8));
 }

@@ -39,6 +39,13 @@ records=$install_root/records && mkdir -p "$records"
   "$install_root"/lead_count-pkg-config "$records"/rest12_90.ecg "$records"/rest15_80.ecg )
 rm -rf "$install_root"
 
+echo "== every benchmark once, in a short mode (a bench that crashes or no longer builds fails here)"
+if [ -x build/test/bin/morvelance_bench ]; then
+    build/test/bin/morvelance_bench --benchmark_min_time=0.01 --benchmark_format=console >/dev/null
+else
+    echo "no benchmark program (Google Benchmark is not installed)"
+fi
+
 echo "== fuzzing the device-record container, the XML layer and the MFER reader, ${FUZZ_SECONDS}s each"
 cmake -S . -B build/fuzz -G Ninja -DMORVELANCE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null

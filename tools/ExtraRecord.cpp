@@ -183,6 +183,46 @@ ExtraLeadRecord MakeExtraLeadRecord(const EcgRecord& ecg, const ExtraRecordOptio
     return out;
 }
 
+ExtraLeadRecord MakeExtraDeviceRecord(const EcgRecord& ecg, const DeviceRecordOptions& device)
+{
+    ExtraLeadRecord out;
+    out.items = MakeDeviceRecord(ecg, device);
+    // The device writer puts the extra leads after the standard twelve.
+    uint32_t found = 0;
+    while (out.items.Find(rec::kTagLeadSamples, rec::kRestLeadCount + found)) ++found;
+    // A freeze record (code 28) holds one to six leads and names their count.
+    const bool freeze = (ResolveSystemCode(device) & 0xFF) == 28;
+    const ExtraLayout layout = freeze ? ExtraLayout::Freeze : found >= 6 ? ExtraLayout::Six : ExtraLayout::Three;
+    const int freezeLeads = static_cast<int>(std::min<uint32_t>(found, 6));
+    const uint32_t n = static_cast<uint32_t>(ExtraCount(layout, freezeLeads));
+    if (found < n || found == 0)
+        throw std::runtime_error("an extra-lead record holds three or six extra leads; the signals have " +
+                                 std::to_string(found));
+    std::vector<std::vector<uint8_t>> samples, codes;
+    for (uint32_t i = 0; i < n; ++i) {
+        samples.push_back(*out.items.Find(rec::kTagLeadSamples, rec::kRestLeadCount + i));
+        const std::vector<uint8_t>* code = out.items.Find(rec::kTagElectrodeCode, rec::kRestLeadCount + i);
+        codes.push_back(code ? *code : std::vector<uint8_t>{0, 0});
+    }
+    // The extra-lead document reads leads and their electrode codes by lead index.
+    for (uint32_t lead = 0; lead < 32; ++lead) {
+        out.items.Remove(rec::kTagLeadSamples, lead);
+        out.items.Remove(rec::kTagElectrodeCode, lead);
+    }
+    for (uint32_t i = 0; i < n; ++i) {
+        uint16_t code = 0;
+        ItemUInt16(codes[i], &code);
+        out.codes.push_back(code);
+        out.items.SetRaw(rec::kTagLeadSamples, i, std::move(samples[i]));
+        out.items.SetRaw(rec::kTagElectrodeCode, i, std::move(codes[i]));
+    }
+    out.items.SetInt16(extratag::kMode, 0, 1);
+    out.items.SetInt16(extratag::kLayout, 0, static_cast<int16_t>(LayoutCode(layout, freezeLeads)));
+    out.source = SourceFromRecordItems(out.items.Items(), false);
+    out.leads.assign(out.source.leads.begin() + rec::kRestLeadCount, out.source.leads.end());
+    return out;
+}
+
 std::unique_ptr<XmlElement> MakeExtraRecordXml(const ExtraLeadRecord& record, const ExtraRecordOptions& o,
                                                const RecordXmlOptions& xmlOptions, const ExtraXmlSettings& s)
 {

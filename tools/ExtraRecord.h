@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/DeviceRecord.h"
 #include "tools/EcgRecord.h"
 #include "tools/RecordBuilder.h"
 #include "tools/RecordXml.h"
@@ -73,6 +74,15 @@ struct ExtraLeadRecord {
 // and the extra leads of the layout (the first found of V3R, V4R, V5R, V7,
 // V8, V9, X, Y, Z). Throws std::runtime_error when the signals lack them.
 ExtraLeadRecord MakeExtraLeadRecord(const EcgRecord& ecg, const ExtraRecordOptions& options);
+
+// The extra-lead record of the maker's synth, wfdb and samples commands:
+// the device record of `device` (kind ExtraLeads) with its extra leads by
+// lead index from 0 and the layout items that give the document the same
+// lead count: six extra leads when the signals have six or more (layout
+// code 5), three when they have three to five (layout code 1), record mode 1;
+// a freeze record (code 28) up to six, its count as its layout code.
+// Throws std::runtime_error when the signals have too few.
+ExtraLeadRecord MakeExtraDeviceRecord(const EcgRecord& ecg, const DeviceRecordOptions& device);
 
 // The display settings written into the record XML.
 struct ExtraXmlSettings {

@@ -298,8 +298,13 @@ std::vector<uint8_t> EncodeMfer(const EcgRecord& record, const MferOptions& o)
     if (leads.empty()) return {};
     size_t samples = record.SampleCount();
     for (const EcgLead* lead : leads) samples = std::min(samples, lead->microvolts.size());
-    const size_t block = o.block > 0 ? size_t(o.block) : std::max<size_t>(samples, 1);
+    // Blocks of the asked length (a long lead in blocks of the longest the
+    // readers take), every sample kept: what does not fill a whole block goes
+    // into a short last block of its own definition.
+    size_t block = o.block > 0 ? size_t(o.block) : std::min(samples, kMferMaxBlock);
+    block = std::max<size_t>(std::min(block, samples), 1);
     const size_t sequences = samples / block;
+    const size_t tail = samples % block;
     Bytes out;
     PutHeader(out, record, o, leads.size(), block, sequences);
     PutAttributes(out, leads, o);
@@ -313,6 +318,15 @@ std::vector<uint8_t> EncodeMfer(const EcgRecord& record, const MferOptions& o)
                 for (size_t i = 0; i < block; ++i) PutSample(data, lead->microvolts[s * block + i], o);
         PutDefinition(out, kWave, data, o.fourByteWaveLength);
         if (perFrame == 0) break;
+    }
+    if (tail > 0) {
+        const bool be = o.bigEndian;
+        PutDefinition(out, kBlock, Number(tail, 4, be));
+        PutDefinition(out, kSequences, Number(1, 4, be));
+        Bytes data;
+        for (const EcgLead* lead : leads)
+            for (size_t i = 0; i < tail; ++i) PutSample(data, lead->microvolts[sequences * block + i], o);
+        PutDefinition(out, kWave, data, o.fourByteWaveLength);
     }
     if (o.endTag) out.insert(out.end(), {kEnd, 0});
     return out;

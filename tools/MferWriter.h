@@ -5,6 +5,7 @@
 // several frames, long length forms).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,6 +17,9 @@ namespace morvelance {
 // The record kinds the system tells apart by preamble text and lead count;
 // Rhythm12 and Rhythm15 are 12- and 15-lead files marked as rhythm recordings.
 enum class MferKind { Extra3, Extra4, Extra6x1, Extra6x3x2, Extra7, Freeze, Plain, Rhythm12, Rhythm15 };
+
+// The longest block, in samples of one channel, the system's MFER reader takes.
+constexpr size_t kMferMaxBlock = size_t(1) << 20;
 
 struct MferOptions {
     std::string description;       // preamble text, e.g. "MFR Extra 4 leads ECG"; empty: "MFR"
@@ -29,7 +33,8 @@ struct MferOptions {
     int senseExponent = -6;        // resolution = senseMantissa * 10^senseExponent volts per unit
     int senseMantissa = 1;
     bool intervalAsSeconds = false;    // the rate as an interval in seconds instead of a frequency
-    int block = 0;                 // samples per block and channel; 0: the whole lead in one block
+    int block = 0;                 // samples per block and channel (at most kMferMaxBlock); 0: the
+                                   // whole lead, in blocks of kMferMaxBlock when it is longer
     int frames = 1;                // waveform split into this many waveform definitions
     int waveformType = 1;          // 1 standard 12-lead, 2 long-term ECG
     bool onlyIndependentLeads = false; // a 12-lead record as I, II, V1-V6 (the reader derives the rest)

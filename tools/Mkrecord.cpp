@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cmath>
 #include <iomanip>
 #include <map>
 #include <ostream>
@@ -19,7 +20,10 @@
 #include "tools/MferWriter.h"
 #include "tools/MasterFiles.h"
 #include "tools/RecordTags.h"
+#include "tools/ExtraRecord.h"
+#include "tools/RRRecord.h"
 #include "tools/RecordXml.h"
+#include "tools/RhythmRecord.h"
 #include "tools/SampleRecords.h"
 #include "tools/ExaminationSamples.h"
 #include "tools/MferRecordXml.h"
@@ -54,19 +58,28 @@ const char kUsage[] =
     "                                           and resolution)\n"
     "  mfer-seeds DIR                           the fuzz seed corpus of the MFER reader\n"
     "\n"
+    "Every record and MFER file the maker writes is one the system opens (--any-code\n"
+    "aside); options that would give another are refused with a message.\n"
+    "\n"
     "record options:\n"
     "  --kind rest12|rest15|rhythm|rr|extra     record kind (wfdb: guessed from the lead count)\n"
     "  --code N          system code 0..65535 (default: 0, 11, 10, 5, 26 by kind)\n"
-    "  --any-code        accept a code whose low byte belongs to another kind\n"
+    "  --any-code        accept a code whose low byte belongs to another kind: the one option\n"
+    "                    that writes a record the system may refuse, for trying how it does\n"
     "  --flavour 90|80   container flavour: 90 = newer reader, 80 = older reader (default 90)\n"
     "  --seconds S       duration (rest: 10; synth rhythm/rr: 60; wfdb rhythm/rr: whole record)\n"
-    "  --start S         wfdb: start time in the record (default 0)\n"
+    "  --start S         wfdb (also with --mfer): start time in the record (default 0)\n"
+    "lead counts: a rhythm record holds 1, 3, 12 or 15 leads and an RR record 1 or 3, the\n"
+    "  counts the system opens; an extra-lead record three or six extra leads beside the\n"
+    "  standard twelve (six when the signals have them). wfdb: a record of two signals\n"
+    "  (MIT-BIH) becomes a one-lead record of its first signal; a rhythm or RR record of\n"
+    "  another count keeps its first 3 signals (rhythm: 12 or 15 when it has exactly that many)\n"
     "  --id TEXT --name TEXT --sex M|F --age N --department TEXT --comment TEXT\n"
     "  --time 'YYYY-MM-DD hh:mm:ss'             acquisition time\n"
     "synth options:\n"
     "  --hr BPM          heart rate (default 70)\n"
     "  --rate HZ         model sampling rate before conversion (default 500)\n"
-    "  --leads N         rhythm/rr: number of leads, 1..3 (II, V5, V1; default rhythm 2, rr 1)\n"
+    "  --leads N         rhythm/rr: number of leads, 1 (II) or 3 (II, V5, V1); default rhythm 3, rr 1\n"
     "  --irregular F     RR jitter as a fraction of the RR interval, 0..0.5 (default 0)\n"
     "  --noise           add baseline wander and white noise\n"
     "  --seed N          random seed for noise and jitter (default 1)\n"
@@ -90,13 +103,15 @@ const char kUsage[] =
     "  --annotations N --additions N --minnesota N --ivrel N   element counts\n"
     "mfer options (mfer, wfdb --mfer):\n"
     "  --kind extra3|extra4|extra6x1|extra6x3x2|extra7|freeze|plain|rhythm12|rhythm15   (mfer only)\n"
-    "  --leads N         freeze/plain: lead count (plain 1, 3, 12, 15; default 12)\n"
+    "  --leads N         freeze: lead count 1..6 (default 6); plain: 1, 3, 12 or 15 (default 12)\n"
     "  --rate HZ         mfer: sampling rate (default 500)\n"
     "  --big-endian | --little-endian   byte order of values (default big)\n"
     "  --no-preamble --no-end --no-patient --no-time   leave those definitions out\n"
     "  --filter TEXT     filter text (default 0.05-150Hz; empty: none)\n"
     "  --dtype N         MFER data type 0..8 (default 0, 16-bit signed)\n"
-    "  --frames N        split the waveform into N definitions; --block N samples per block\n"
+    "  --frames N        split the waveform into N definitions; --block N samples per block,\n"
+    "                    1..1048576 (default: the whole lead, in blocks of 1048576 when longer);\n"
+    "                    what does not fill a whole block goes into a short last block\n"
     "  --four-byte-length  four-byte length form on the waveform\n"
     "  --derive          a 12-lead record as I, II, V1-V6 only\n"
     "  --utf8 --indefinite --wide-channels --interval   texts in UTF-8, open-length channel\n"
@@ -223,6 +238,22 @@ void WriteXmlBeside(const Args& a, const RecordBuilder& b, const std::string& re
     out << "wrote " << xmlPath << "\n";
 }
 
+// The device record of the kind: rhythm records in the items of their code's
+// family, RR records with their strip items, extra-lead records with their
+// leads by lead index and the layout items that count them.
+RecordBuilder MakeKindRecord(const EcgRecord& ecg, const DeviceRecordOptions& o) {
+    switch (o.kind) {
+        case rec::RecordKind::Rr: return MakeRRDeviceRecord(ecg, o);
+        case rec::RecordKind::ExtraLeads: return MakeExtraDeviceRecord(ecg, o).items;
+        case rec::RecordKind::Rhythm: {
+            RecordBuilder b = MakeDeviceRecord(ecg, o);
+            ApplyRhythmFamily(b);
+            return b;
+        }
+        default: return MakeDeviceRecord(ecg, o);
+    }
+}
+
 RecordXmlOptions ParseXmlOptions(const Args& a) {
     RecordXmlOptions o;
     if (a.Has("--sjis")) o.encoding = XmlEncoding::ShiftJis;
@@ -300,7 +331,12 @@ int CmdSynth(const Args& a, std::ostream& out) {
     s.noise = a.Has("--noise");
     s.pacemaker = a.Has("--pace");
     s.seed = static_cast<uint64_t>(a.Integer("--seed", 1));
-    const int leads = static_cast<int>(a.Integer("--leads", kind == rec::RecordKind::Rr ? 1 : 2));
+    const int leads = static_cast<int>(a.Integer("--leads", kind == rec::RecordKind::Rr ? 1 : 3));
+    if (a.Has("--leads") && kind != rec::RecordKind::Rhythm && kind != rec::RecordKind::Rr)
+        throw std::invalid_argument("--leads goes with --kind rhythm or rr");
+    if (leads != 1 && leads != 3)
+        throw std::invalid_argument("--leads must be 1 or 3: the system opens no rhythm or RR record of " +
+                                    std::to_string(leads) + " leads");
 
     DeviceRecordOptions o;
     o.kind = kind;
@@ -312,7 +348,7 @@ int CmdSynth(const Args& a, std::ostream& out) {
     EcgRecord ecg = SynthFor(kind, s, leads);
     ecg.patient = DefaultPatient();
     ApplyPatient(a, &ecg.patient, &ecg.time);
-    RecordBuilder b = MakeDeviceRecord(ecg, o);
+    RecordBuilder b = MakeKindRecord(ecg, o);
     const std::string path = a.Get("--out");
     b.WriteFile(path, ParseFlavour(a));
     out << "wrote " << path << " (" << KindName(kind) << ", code " << ResolveSystemCode(o) << ", "
@@ -331,8 +367,14 @@ MferOptions MferOptionsFrom(const Args& a) {
     o.filter = a.Get("--filter", o.filter);
     o.dataType = static_cast<int>(a.Integer("--dtype", 0));
     if (o.dataType < 0 || o.dataType > 8) throw std::invalid_argument("--dtype must be 0..8");
-    o.frames = static_cast<int>(a.Integer("--frames", 1));
-    o.block = static_cast<int>(a.Integer("--block", 0));
+    const long frames = a.Integer("--frames", 1);
+    if (frames < 1 || frames > 1000000) throw std::invalid_argument("--frames must be 1..1000000");
+    o.frames = static_cast<int>(frames);
+    const long block = a.Integer("--block", 0);
+    if (a.Has("--block") && (block < 1 || static_cast<unsigned long>(block) > kMferMaxBlock))
+        throw std::invalid_argument("--block must be 1.." + std::to_string(kMferMaxBlock) +
+                                    " samples: the system reads no longer block");
+    o.block = static_cast<int>(block);
     o.fourByteWaveLength = a.Has("--four-byte-length");
     o.onlyIndependentLeads = a.Has("--derive");
     o.utf8 = a.Has("--utf8");
@@ -350,6 +392,9 @@ const std::vector<std::string> kMferOptions = {
 int WriteMferOutput(const Args& a, const EcgRecord& ecg, const MferOptions& o, std::ostream& out,
                     MferKind kind = MferKind::Plain) {
     const std::string outPath = a.Get("--out");
+    if (o.onlyIndependentLeads && ecg.leads.size() != 12)
+        throw std::invalid_argument("--derive goes with a 12-lead file; this one has " + std::to_string(ecg.leads.size()) +
+                                    " leads");
     std::string error;
     if (!WriteMferFile(outPath, ecg, o, &error)) throw std::runtime_error(error);
     out << "wrote " << outPath << " (MFER \"" << o.description << "\", " << ecg.leads.size() << " leads, "
@@ -373,8 +418,15 @@ int CmdMfer(const Args& a, std::ostream& out) {
     MferKind kind;
     if (!ParseMferKind(a.Get("--kind", "plain"), &kind)) throw std::invalid_argument("unknown --kind '" + a.Get("--kind") + "'");
     if (!a.Has("--out")) throw std::invalid_argument("mfer needs --out FILE");
-    EcgRecord ecg = MferKindRecord(kind, static_cast<int>(a.Integer("--leads", 12)), a.Number("--seconds", 10),
-                                   a.Number("--rate", 500));
+    const bool freeze = kind == MferKind::Freeze;
+    if (a.Has("--leads") && !freeze && kind != MferKind::Plain)
+        throw std::invalid_argument("--leads goes with --kind freeze or plain; the other kinds have their own");
+    const long leads = a.Integer("--leads", freeze ? 6 : 12);
+    if (freeze && (leads < 1 || leads > 6))
+        throw std::invalid_argument("--leads of a freeze file must be 1..6: the system opens no other");
+    if (kind == MferKind::Plain && leads != 1 && leads != 3 && leads != 12 && leads != 15)
+        throw std::invalid_argument("--leads of a plain file must be 1, 3, 12 or 15: the system opens no other");
+    EcgRecord ecg = MferKindRecord(kind, static_cast<int>(leads), a.Number("--seconds", 10), a.Number("--rate", 500));
     ApplyPatient(a, &ecg.patient, &ecg.time);
     MferOptions o = MferOptionsFrom(a);
     o.description = MferDescription(kind);
@@ -383,7 +435,7 @@ int CmdMfer(const Args& a, std::ostream& out) {
 
 int CmdWfdbMfer(const Args& a, std::ostream& out) {
     std::vector<std::string> known = kMferOptions;
-    known.insert(known.end(), {"--record"});
+    known.insert(known.end(), {"--record", "--start"});
     a.CheckKnown(known);
     if (!a.Has("--record") || !a.Has("--out")) throw std::invalid_argument("wfdb --mfer needs --record PATH and --out FILE");
     std::string path = a.Get("--record");
@@ -391,12 +443,19 @@ int CmdWfdbMfer(const Args& a, std::ostream& out) {
     WfdbRecord wf;
     std::string error;
     const double seconds = a.Number("--seconds", 0);
+    const double start = a.Number("--start", 0);
+    if (start < 0) throw std::invalid_argument("--start must not be negative");
     if (!ReadWfdbRecord(path, &wf, &error, -1)) throw std::runtime_error(error);
     EcgRecord ecg = WfdbToEcg(wf, wf.header.recordName);
-    if (seconds > 0) {
-        const size_t keep = static_cast<size_t>(seconds * ecg.sampleRate);
-        for (EcgLead& lead : ecg.leads)
+    const size_t first = static_cast<size_t>(std::llround(start * ecg.sampleRate));
+    if (first > 0 && first >= ecg.SampleCount()) throw std::runtime_error("the start lies past the end of the signals");
+    for (EcgLead& lead : ecg.leads) {
+        lead.microvolts.erase(lead.microvolts.begin(),
+                              lead.microvolts.begin() + static_cast<long>(std::min(first, lead.microvolts.size())));
+        if (seconds > 0) {
+            const size_t keep = static_cast<size_t>(std::llround(seconds * ecg.sampleRate));
             if (lead.microvolts.size() > keep) lead.microvolts.resize(keep);
+        }
     }
     ecg.patient.id = wf.header.recordName;
     ecg.patient.name = "PhysioNet " + wf.header.recordName;
@@ -407,10 +466,21 @@ int CmdWfdbMfer(const Args& a, std::ostream& out) {
     // A description the system's kind table takes for the record's lead count.
     const int leads = static_cast<int>(ecg.leads.size());
     o.description = MferDescriptionForLeads(leads);
-    if (o.description.empty()) o.description = "MFR Long-term ECG";
+    if (o.description.empty())
+        throw std::runtime_error("the record has " + std::to_string(leads) +
+                                 " signals; the system opens MFER files of 1 to 6, 12 or 15 leads");
     o.waveformType = leads <= 3 ? 2 : 1;
     const bool plain = leads == 1 || leads == 3 || leads == 12 || leads == 15;
     return WriteMferOutput(a, ecg, o, out, plain ? MferKind::Plain : MferKind::Freeze);
+}
+
+// The signals a rhythm or RR record keeps of a record with `signals` of
+// them, so that the system opens it: two become one, 1 and 3 stay, rhythm
+// records keep 12 or 15, any other count keeps the first three.
+size_t RhythmLeadsToKeep(rec::RecordKind kind, size_t signals) {
+    if (signals <= 2) return 1;
+    if (kind == rec::RecordKind::Rhythm && (signals == 12 || signals == 15)) return signals;
+    return 3;
 }
 
 int CmdWfdb(const Args& a, std::ostream& out) {
@@ -443,6 +513,14 @@ int CmdWfdb(const Args& a, std::ostream& out) {
                : ecg.leads.size() >= 15 ? rec::RecordKind::Rest15
                                         : rec::RecordKind::Rest12;
     }
+    if (kind == rec::RecordKind::Rhythm || kind == rec::RecordKind::Rr) {
+        const size_t keep = RhythmLeadsToKeep(kind, ecg.leads.size());
+        if (keep < ecg.leads.size()) {
+            out << "keeping " << keep << " of the record's " << ecg.leads.size() << " signals (a " << KindName(kind)
+                << " record holds " << (kind == rec::RecordKind::Rr ? "1 or 3" : "1, 3, 12 or 15") << " leads)\n";
+            ecg.leads.resize(keep);
+        }
+    }
     DeviceRecordOptions o;
     o.kind = kind;
     o.systemCode = static_cast<int>(a.Integer("--code", -1));
@@ -455,7 +533,7 @@ int CmdWfdb(const Args& a, std::ostream& out) {
     ecg.patient.department = "PHYSIONET";
     ecg.patient.comment = "converted from WFDB record " + wf.header.recordName;
     ApplyPatient(a, &ecg.patient, &ecg.time);
-    RecordBuilder b = MakeDeviceRecord(ecg, o);
+    RecordBuilder b = MakeKindRecord(ecg, o);
     const std::string outPath = a.Get("--out");
     b.WriteFile(outPath, ParseFlavour(a));
     out << "wrote " << outPath << " (" << KindName(kind) << " from " << path << ", " << ecg.leads.size()

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "tools/DeviceRecord.h"
+#include "tools/ExtraRecord.h"
 #include "tools/MasterFiles.h"
 #include "tools/SampleRecords.h"
 #include "tools/SignalOps.h"
@@ -909,6 +910,11 @@ RecordXmlSource SourceFromRecordItems(const zarn::ContainerBuilder& items, bool 
         }
     }
 
+    // An extra-lead record with its layout items (4095) numbers the electrode
+    // codes by extra-lead index; its standard twelve come first.
+    const bool extraByIndex = s.kind == RecordKind::ExtraLeads && items.Find(extratag::kMode, 0);
+    if (extraByIndex)
+        for (int lead = 0; lead < rec::kRestLeadCount; ++lead) s.leads.push_back(RestSlotLead(lead));
     for (uint32_t lead = 0; lead < 64; ++lead) {
         const std::vector<uint8_t>* e = items.Find(rec::kTagElectrodeCode, lead);
         uint16_t c = 0;

@@ -3,6 +3,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "tools/ExtraRecord.h"
 #include "tools/RRRecord.h"
 
 namespace morvelance {
@@ -82,6 +83,7 @@ RecordBuilder MakeSampleRecord(rec::RecordKind kind) {
     o.kind = sm.kind;
     o.seconds = sm.seconds;
     if (sm.kind == rec::RecordKind::Rr) return MakeRRDeviceRecord(ecg, o);
+    if (sm.kind == rec::RecordKind::ExtraLeads) return MakeExtraDeviceRecord(ecg, o).items;
     return MakeDeviceRecord(ecg, o);
 }
 

@@ -21,16 +21,6 @@
 
 // ---- paths -------------------------------------------------------------------------
 
-namespace platform {
-std::string NativePath(LPCWSTR path)
-{
-    if (!path) return std::string();
-    std::string native = ToUtf8(path);
-    std::replace(native.begin(), native.end(), '\\', '/');
-    return native;
-}
-}  // namespace platform
-
 int PathLastSeparator(const CString& path)
 {
     const size_t index = path.str().find_last_of(L"\\/");
@@ -60,7 +50,7 @@ bool IsAbsolute(const std::wstring& path)
 std::wstring AbsolutePath(const std::wstring& path)
 {
     if (IsAbsolute(path)) return path;
-    return platform::FromUtf8(CurrentDirectory()) + L'/' + path;
+    return platform::WidePath(CurrentDirectory()) + L'/' + path;
 }
 
 std::string ParentFolder(const std::string& native)
@@ -766,7 +756,7 @@ DWORD CopyOrSizeNeeded(const std::wstring& text, DWORD nBufferLength, LPWSTR lpB
 DWORD GetTempPathW(DWORD nBufferLength, LPWSTR lpBuffer)
 {
     const char* tmpdir = std::getenv("TMPDIR");
-    std::wstring path = platform::FromUtf8(tmpdir && *tmpdir ? tmpdir : "/tmp");
+    std::wstring path = platform::WidePath(tmpdir && *tmpdir ? tmpdir : "/tmp");
     if (path.back() != L'/') path += L'/';
     return CopyOrSizeNeeded(path, nBufferLength, lpBuffer);
 }
@@ -818,7 +808,7 @@ DWORD GetCurrentDirectoryW(DWORD nBufferLength, LPWSTR lpBuffer)
         SetLastError(platform::ErrorFromErrno(errno));
         return 0;
     }
-    return CopyOrSizeNeeded(platform::FromUtf8(cwd), nBufferLength, lpBuffer);
+    return CopyOrSizeNeeded(platform::WidePath(cwd), nBufferLength, lpBuffer);
 }
 
 BOOL SetCurrentDirectoryW(LPCWSTR lpPathName)
@@ -883,7 +873,7 @@ uintptr_t g_nextFindId = 0x4600;   // never reused, so a closed handle stays dea
 
 bool FillFindData(const std::string& folder, const std::string& entryName, WIN32_FIND_DATAW& data)
 {
-    const std::wstring wide = platform::FromUtf8(entryName);
+    const std::wstring wide = platform::WidePath(entryName);
     if (wide.size() >= MAX_PATH) return false;   // no room in cFileName
     const std::string full = folder + "/" + entryName;
     struct stat st;
@@ -966,7 +956,7 @@ HANDLE FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData)
     auto state = std::make_unique<FindState>();
     while (struct dirent* entry = readdir(dir)) {
         WIN32_FIND_DATAW data;
-        if (!platform::MatchFileName(mask, platform::FromUtf8(entry->d_name))) continue;
+        if (!platform::MatchFileName(mask, platform::WidePath(entry->d_name))) continue;
         if (FillFindData(folder, entry->d_name, data)) state->entries.push_back(data);
     }
     closedir(dir);

@@ -1,10 +1,8 @@
 // Files and paths.
 //
-// Paths: the system builds paths with '\' and splits them at the last '\';
-// hosts on Linux hand it paths with '/'. Every call here accepts both
-// separators and turns '\' into '/' (NativePath) before it touches the file
-// system; code that splits a path finds the last of either separator through
-// PathLastSeparator, so both kinds of path split alike.
+// Paths: every call here takes the library's wide path and meets the file
+// system with NativePath, the one path rule of PathNames.h (UTF-8 bytes, '\'
+// turned into '/').
 //
 // Sharing: Linux has no mandatory share modes. CFile emulates them with
 // advisory open-file-description locks (F_OFD_SETLK) on four bytes far past
@@ -22,14 +20,11 @@
 #include <string>
 
 #include "platform/base/DateTime.h"
+#include "platform/base/PathNames.h"
 #include "platform/base/Object.h"
 #include "platform/base/Strings.h"
 #include "platform/base/WinTypes.h"
 
-namespace platform {
-// Wide path -> UTF-8 with '\' turned into '/'; null gives "".
-std::string NativePath(LPCWSTR path);
-}  // namespace platform
 
 // Index of the last '\' or '/' in path; -1 when there is none.
 int PathLastSeparator(const CString& path);

@@ -720,7 +720,7 @@ DWORD GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize)
         SetLastError(ERROR_MOD_NOT_FOUND);
         return 0;
     }
-    return CopyWithTruncation(platform::FromUtf8(path), lpFilename, nSize);
+    return CopyWithTruncation(platform::WidePath(path), lpFilename, nSize);
 }
 
 // ---- machine, user, version ------------------------------------------------------------

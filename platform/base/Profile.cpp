@@ -626,7 +626,7 @@ UINT GetWindowsDirectoryW(LPWSTR lpBuffer, UINT uSize)
         SetLastError(ERROR_PATH_NOT_FOUND);
         return 0;
     }
-    const std::wstring wide = platform::FromUtf8(folder);
+    const std::wstring wide = platform::WidePath(folder);
     if (!lpBuffer || uSize <= wide.size()) return (UINT)wide.size() + 1;
     wide.copy(lpBuffer, wide.size());
     lpBuffer[wide.size()] = 0;

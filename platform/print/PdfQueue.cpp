@@ -67,7 +67,7 @@ bool AskFileName(std::string& path)
         prompt = Hooks().prompt;
     }
     if (!prompt) return true;
-    std::wstring chosen = FromUtf8(path);
+    std::wstring chosen = platform::WidePath(path);
     if (!prompt(chosen) || chosen.empty()) return false;
     path = NativePath(chosen.c_str());
     return true;
@@ -75,7 +75,7 @@ bool AskFileName(std::string& path)
 
 bool MayReplace(const PrinterConfig& printer, const std::string& path)
 {
-    const std::wstring text = FromUtf8(path) + L" already exists.\r\nDo you want to replace it?";
+    const std::wstring text = platform::WidePath(path) + L" already exists.\r\nDo you want to replace it?";
     return MessageBoxW(nullptr, text.c_str(), printer.name.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
@@ -86,7 +86,7 @@ void ShowOutput(const std::string& path)
         std::lock_guard<std::mutex> lock(Hooks().mutex);
         viewer = Hooks().viewer;
     }
-    if (viewer) viewer(FromUtf8(path));
+    if (viewer) viewer(platform::WidePath(path));
 }
 
 }  // namespace
@@ -120,8 +120,8 @@ bool DeliverPdf(const PrinterConfig& printer, const std::string& produced, const
         return true;
     }
     if (produced != target) {
-        const std::wstring from = FromUtf8(produced);
-        const std::wstring to = FromUtf8(target);
+        const std::wstring from = platform::WidePath(produced);
+        const std::wstring to = platform::WidePath(target);
         if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
             error = GetLastError();
             ::unlink(produced.c_str());

@@ -163,7 +163,7 @@ std::vector<PrinterConfig> ListPrinters()
 std::string DefaultSpoolFolder()
 {
     const char* env = std::getenv("MORVELANCE_SPOOL");
-    if (env && *env) return NativePath(FromUtf8(env).c_str());
+    if (env && *env) return NativePath(platform::WidePath(env));
     const char* tmpdir = std::getenv("TMPDIR");
     std::string folder = tmpdir && *tmpdir ? tmpdir : "/tmp";
     if (folder.back() != '/') folder += '/';

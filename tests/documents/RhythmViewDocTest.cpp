@@ -284,20 +284,22 @@ TEST_F(RhythmDocument, OpensMitBih100WholeAndPagesThroughIt)
     ASSERT_TRUE(ReadRecordXmlSource(files.record, &source, &error)) << error;
     WriteRecordXml(files.xml, source, RecordXmlOptions());
 
-    ASSERT_EQ(Open(files, 2), 0);
+    // The maker keeps the first of the two signals: a one-lead record.
+    ASSERT_EQ(Open(files, 1), 0);
     const _RHYTHMDATAITEM* item = Item();
     // 650000 samples at 360 Hz are 1805.6 s: 902777 samples at 500 Hz.
-    const int samples = m_doc->GetRhythmWaveData(1, nullptr, -1) / 2;
+    const int samples = m_doc->GetRhythmWaveData(0, nullptr, -1) / 2;
     EXPECT_NEAR(samples, 902777, 2);
     EXPECT_EQ(item->nEventCount, 2273);
     EXPECT_EQ(item->arrEvent.GetSize(), 2273);
-    EXPECT_EQ(item->stLeadName.nCount, 2);
+    EXPECT_EQ(item->stLeadName.nCount, 1);
 
-    // 260 mm rows at 25 mm/s: 5200 samples a row, two rows a page.
+    // 260 mm rows at 25 mm/s: 5200 samples a row, six rows a page of one lead.
+    const int perPage = 5200 * 6;
     const int last = m_doc->GetRhythmWaveTotalPage(260, 0);
-    EXPECT_EQ(last, samples / 15600);
-    std::vector<short> page(15600);
+    EXPECT_EQ(last, samples / perPage);
+    std::vector<short> page(perPage);
     const std::vector<short> strip = RhythmWave(*m_doc, 0);
-    EXPECT_EQ(m_doc->GetRhythmWaveRange(0, last * 15600, 15600, page.data(), -1), samples - last * 15600);
-    EXPECT_TRUE(std::equal(page.begin(), page.begin() + 100, strip.begin() + last * 15600));
+    EXPECT_EQ(m_doc->GetRhythmWaveRange(0, last * perPage, perPage, page.data(), -1), samples - last * perPage);
+    EXPECT_TRUE(std::equal(page.begin(), page.begin() + 100, strip.begin() + last * perPage));
 }

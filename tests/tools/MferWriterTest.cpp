@@ -120,6 +120,10 @@ TEST(MferWriter, VariantsOfTheEncodingReadAlike)
         {"two-byte channel numbers", [](MferOptions& o) { o.wideChannelNumbers = true; }},
         {"interval in seconds", [](MferOptions& o) { o.intervalAsSeconds = true; }},
         {"blocks and frames", [](MferOptions& o) { o.block = 50; o.frames = 3; }},
+        // 500 samples a lead: three blocks of 150 and a short last one of 50.
+        {"a short last block", [](MferOptions& o) { o.block = 150; }},
+        {"a short last block after frames", [](MferOptions& o) { o.block = 150; o.frames = 2; }},
+        {"a block longer than the record", [](MferOptions& o) { o.block = 5000; }},
         {"little endian", [](MferOptions& o) { o.bigEndian = false; }},
     };
     for (const Variant& v : variants) {
