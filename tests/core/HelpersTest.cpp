@@ -463,20 +463,6 @@ TEST(ColorSpaceTest, OutOfRangeInputsAreClamped)
 
 // ---- GetPrinterSize --------------------------------------------------------------
 
-TEST(GetPrinterSizeTest, KnownPapers)
-{
-    EXPECT_EQ(CSize(215, 279), GetPrinterSize(1, 1));
-    EXPECT_EQ(CSize(297, 420), GetPrinterSize(8, 1));
-    EXPECT_EQ(CSize(210, 297), GetPrinterSize(9, 1));
-    EXPECT_EQ(CSize(250, 354), GetPrinterSize(12, 1));
-    EXPECT_EQ(CSize(182, 257), GetPrinterSize(13, 1));
-    EXPECT_EQ(CSize(127, 292), GetPrinterSize(23, 1));
-    EXPECT_EQ(CSize(863, 1117), GetPrinterSize(26, 1));
-    EXPECT_EQ(CSize(176, 125), GetPrinterSize(35, 1));
-    EXPECT_EQ(CSize(377, 279), GetPrinterSize(39, 1));
-    EXPECT_EQ(CSize(215, 330), GetPrinterSize(41, 1));
-}
-
 TEST(GetPrinterSizeTest, LandscapeSwapsOnlyForOrientation2)
 {
     EXPECT_EQ(CSize(297, 210), GetPrinterSize(9, 2));

@@ -81,16 +81,6 @@ CECGXMLParser* OpenXml(TempDir& dir, const std::string& wave)
 
 }  // namespace
 
-TEST(LeadCounts, BySystemCode)
-{
-    EXPECT_EQ(12, LeadDoc::GetLeadCountBySystemCode(0xFFFE));
-    EXPECT_EQ(15, LeadDoc::GetLeadCountBySystemCode(0x800B));
-    EXPECT_EQ(0, LeadDoc::GetLeadCountBySystemCode(0x7010));
-    EXPECT_EQ(1, LeadDoc::GetLeadCountBySystemCode(0x8001));
-    EXPECT_EQ(3, LeadDoc::GetLeadCountBySystemCode(0xFFFA));
-    EXPECT_EQ(5, LeadDoc::GetLeadCountBySystemCode(0x7015));
-}
-
 TEST(LeadCounts, CurrentCountAsksOnlyADocumentOfTheRecordsKind)
 {
     LeadDoc doc;
@@ -107,18 +97,6 @@ TEST(LeadCounts, CurrentCountAsksOnlyADocumentOfTheRecordsKind)
     doc.m_nItemLeads = 255;
     EXPECT_EQ(255, doc.GetCurrentLeadCount(0x001C));
     EXPECT_EQ(12, doc.GetCurrentLeadCount(0x800C));
-    CTavrionDoc base;
-    EXPECT_EQ(-1, base.GetDocType());
-}
-
-TEST(LeadCounts, InfoCodes)
-{
-    CTavrionDoc doc;
-    EXPECT_EQ(1, doc.IsMasterStepInforSystemCode(0xFFE5));
-    EXPECT_EQ(1, doc.IsMasterStepInforSystemCode(0x00E2));
-    EXPECT_EQ(0, doc.IsMasterStepInforSystemCode(0x0000));
-    EXPECT_EQ(1, doc.IsTripInforSystemCode(0x00F3));
-    EXPECT_EQ(0, doc.IsTripInforSystemCode(0x00FF));
 }
 
 TEST(LeadCounts, DeviceItemsLargerThanTheBuffersAreReadOnlyAsFarAsTheBuffer)
@@ -202,7 +180,7 @@ TEST(LeadNames, EditedNamesOfARhythmRecordRoundTrip)
     EXPECT_EQ(CString(L"1"), code);
 }
 
-TEST(LeadNames, OversizedCountStaysInsideTheArrays)
+TEST(LeadNames, OversizedCountsAreCutToTheFifteenCodes)
 {
     TempDir dir;
     std::unique_ptr<CECGXMLParser> xml(OpenXml(dir, ""));
@@ -210,11 +188,23 @@ TEST(LeadNames, OversizedCountStaysInsideTheArrays)
     _LEAD_NAME_INFO info;
     info.bChanged = 1;
     info.nCount = 1000;
+    info.nCode[LEAD_NAME_CODES - 1] = 7;
+    info.nFlag[0] = 1;
     doc.GetLeadNameFromXML(0x001A, info, xml.get());
     doc.SaveWaveInfoToXML(0x001A, info, xml.get());
+    const CString codePath = L"/Rawdata/Tavrion/Wave/Rhythm_section/Wave_info/Wave_data[@number='%d']/Lead_code";
+    CString path, code;
+    path.Format(codePath, LEAD_NAME_CODES);
+    EXPECT_TRUE(xml->GetDataFromXMLDOM(code, path, 4, CString()));
+    EXPECT_EQ(CString(L"7"), code);
+    EXPECT_EQ(LEAD_NAME_CODES, xml->GetObjectCount(L"/Rawdata/Tavrion/Wave/Rhythm_section/Wave_info/Wave_data"));
+
+    // A negative count describes no lead: nothing counts as edited.
     info.nCount = -4;
+    info.strEditName[0] = L"stale";
     doc.GetLeadNameFromXML(0x001A, info, xml.get());
-    SUCCEED();
+    for (const CString& name : info.strEditName)
+        EXPECT_TRUE(name.IsEmpty());
 }
 
 TEST(LeadSelection, MasksOfTheStyles)

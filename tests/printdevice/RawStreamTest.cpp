@@ -412,22 +412,4 @@ TEST_F(LIPSStream, ImageHeaderThenTheInvertedBits)
     EXPECT_STREAM(expected, bytes);
 }
 
-// ---- the values the raw printers report ------------------------------------------------------------
-
-TEST(RawDeviceValues, AFixedA4LandscapePageAt600DotsPerInch)
-{
-    for (_PRINT_TYPE type : {kPCL, kEscP, kLIPS}) {
-        CECGDC dc(type);
-        EXPECT_EQ(6774, dc.GetDeviceCaps(HORZRES));
-        EXPECT_EQ(4712, dc.GetDeviceCaps(VERTRES));
-        EXPECT_EQ(287, dc.GetDeviceCaps(HORZSIZE));
-        EXPECT_EQ(6774, dc.GetDeviceCaps(LOGPIXELSY));
-    }
-    CECGDC pcl(kPCL);
-    EXPECT_EQ(CSize(126, 84), pcl.GetTextExtent(CString(L"abc")));
-    TEXTMETRIC metrics = {};
-    EXPECT_TRUE(pcl.GetTextMetrics(&metrics));
-    EXPECT_EQ(nullptr, pcl.GetCurrentFont());
-}
-
 }  // namespace
