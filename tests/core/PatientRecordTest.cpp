@@ -153,6 +153,25 @@ TEST_F(PatientRecord, ConfirmationWithAndWithoutLaterEdits)
     EXPECT_EQ(1, p.bEditedAfterConfirm);
 }
 
+// Only an edit strictly after the confirmation withdraws it; an edit date
+// that is no date cannot be later than anything.
+TEST_F(PatientRecord, AnEditAtTheSameSecondOrWithAnImpossibleDateKeepsTheConfirmation)
+{
+    const std::string confirm = "<Voktext_section><Confirm_editor><Editor_name>佐藤</Editor_name>"
+                                "<Edit_date style=\"Date\" year=\"2020\" month=\"3\" day=\"4\" hour=\"10\" "
+                                "minute=\"20\" second=\"30\"/></Confirm_editor></Voktext_section>";
+    const auto editedAt = [](const std::string& month, const std::string& second) {
+        return "<Edit_time style=\"Date\" year=\"2020\" month=\"" + month + "\" day=\"4\" hour=\"10\" minute=\"20\" "
+               "second=\"" + second + "\"/>";
+    };
+    EXPECT_EQ(1, Read(editedAt("3", "30"), 0, 0, confirm).bConfirmed);
+    EXPECT_EQ(1, Read(editedAt("3", "29"), 0, 0, confirm).bConfirmed);
+    EXPECT_EQ(1, Read(editedAt("13", "31"), 0, 0, confirm).bConfirmed);
+    const _PATIENT_INFO later = Read(editedAt("3", "31"), 0, 0, confirm);
+    EXPECT_EQ(0, later.bConfirmed);
+    EXPECT_EQ(1, later.bEditedAfterConfirm);
+}
+
 TEST_F(PatientRecord, ConfirmationWithoutValidDateNeedsADoctor)
 {
     const _PATIENT_INFO p = Read("", 0, 0,
