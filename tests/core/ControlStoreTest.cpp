@@ -106,7 +106,7 @@ TEST(ControlStore, UnknownIdChangesNothing)
     EXPECT_EQ(0, doc.GetEditPatientFlag());
 }
 
-TEST(ControlStore, StatusOfAnEntry)
+TEST(ControlStore, StatusIsZeroWhenTheReservedArgumentIsSet)
 {
     CTavrionDoc doc;
     doc.InitCheckArray();
@@ -114,7 +114,7 @@ TEST(ControlStore, StatusOfAnEntry)
     EXPECT_EQ(0, doc.CheckCtrlStatus(3001, 1));
 }
 
-TEST(ControlStore, CheckDataRange)
+TEST(ControlStore, RangeCheckAcceptsOnlyPlainNumbersWithinTheLimit)
 {
     CTavrionDoc doc;
     EXPECT_EQ(1, doc.CheckDataRange(L" 12 ", 100, 0, 1, 0));

@@ -83,7 +83,7 @@ TEST(FileList, ExtensionsDecideTheReader)
     EXPECT_EQ(1, doc.ReadFile(nullptr, L"", L"", &info));
 }
 
-TEST(FileList, DeviceRecordFromItsOwnTexts)
+TEST(FileList, DeviceRecordIsListedFromItsOwnTexts)
 {
     TempDir dir;
     const std::string path = WriteDevice(dir, "REST.ECG", rec::RecordKind::Rest12);
@@ -156,7 +156,7 @@ TEST(FileList, RecordXmlWithoutAnnotationsKeepsTheHostsCount)
     EXPECT_EQ(CString(L"****/**/** **:**:**"), info.strAcqTime);
 }
 
-TEST(FileList, MferKindsByDescriptionAndLeads)
+TEST(FileList, MferKindFollowsTheDescriptionAndLeadCount)
 {
     TempDir dir;
     CTavrionDoc doc;
@@ -221,7 +221,7 @@ TEST(FileList, FdaExampleHeadersReadAsAbsentFields)
 
 // The base document's MFER probe: the system code from the description and
 // the lead count, and the "Raw_" record XML named from the third key.
-TEST(MferProbe, KindsAndRecordXmlNaming)
+TEST(MferProbe, OpeningNamesTheRecordXmlAfterTheFileOrItsThirdKey)
 {
     TempDir dir;
     CTavrionDoc doc;

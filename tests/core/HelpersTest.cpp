@@ -36,7 +36,7 @@ TEST(HiCutFilterTest, ConstantLeadStaysConstantForEveryCutoff)
     }
 }
 
-TEST(HiCutFilterTest, ImpulseResponses)
+TEST(HiCutFilterTest, EachCutoffSpreadsAnImpulseOverItsOwnKernel)
 {
     EXPECT_EQ((std::vector<short>{0, 0, 10, 10, 10, 10, 10, 10, 10, 10, 0, 0}),
               Filtered(25, Impulse(12, 2, 80)));
@@ -377,7 +377,7 @@ TEST(SmoothFilterTest, HugeGainSaturatesRows)
 
 // ---- RGBToHSV / HSVToRGB -------------------------------------------------------------
 
-TEST(ColorSpaceTest, KnownColours)
+TEST(ColorSpaceTest, PrimariesGetTheirHuesAndGreysNone)
 {
     double h, s, v;
     RGBToHSV(255, 0, 0, h, s, v);
@@ -484,7 +484,7 @@ TEST(GetPrinterSizeTest, EveryCodeHasASizeAndUnknownCodesNone)
 
 // ---- GetNumberSign ------------------------------------------------------------
 
-TEST(GetNumberSignTest, Examples)
+TEST(GetNumberSignTest, SignedDecimalsGiveTheirSignAndOtherTextsZero)
 {
     EXPECT_EQ(1, GetNumberSign(L"12.5"));
     EXPECT_EQ(-1, GetNumberSign(L"-3"));
@@ -494,7 +494,7 @@ TEST(GetNumberSignTest, Examples)
     EXPECT_EQ(-1, GetNumberSign(L"-0.25"));
 }
 
-TEST(GetNumberSignTest, EdgeTexts)
+TEST(GetNumberSignTest, LoneSignsAndPointsCountButBlanksAndRepeatsDoNot)
 {
     EXPECT_EQ(0, GetNumberSign(nullptr));
     EXPECT_EQ(0, GetNumberSign(L""));

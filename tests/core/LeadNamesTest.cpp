@@ -115,7 +115,7 @@ TEST(LeadCounts, DeviceItemsLargerThanTheBuffersAreReadOnlyAsFarAsTheBuffer)
     EXPECT_LE(g_longestRead, 10);
 }
 
-TEST(LeadCounts, MissingItems)
+TEST(LeadCounts, MissingItemsGiveNoLeadsButAnExtraRecordThree)
 {
     FakeImage image;
     EXPECT_EQ(0, LeadDoc::GetLTFileLeadCount(nullptr, 4000));
@@ -130,7 +130,7 @@ TEST(LeadCounts, MissingItems)
     EXPECT_EQ(5, LeadDoc::GetExtraFileLeadCount(image.Get(), 0x1C));
 }
 
-TEST(LeadNames, FromCodes)
+TEST(LeadNames, NamesComeFromTheCodeTablesOrTheRecordsOwnTexts)
 {
     TempDir dir;
     std::unique_ptr<CECGXMLParser> xml(OpenXml(dir, "<Wave_add_section><Lead_name><Lead_name_element>A1"
@@ -207,7 +207,7 @@ TEST(LeadNames, OversizedCountsAreCutToTheFifteenCodes)
         EXPECT_TRUE(name.IsEmpty());
 }
 
-TEST(LeadSelection, MasksOfTheStyles)
+TEST(LeadSelection, EachStyleTakesOnlyItsOwnNumberOfLeads)
 {
     LeadDoc doc;
     EXPECT_EQ(0, doc.SetLeadSelection(0x0003, 0x800C, 16));
@@ -237,7 +237,7 @@ TEST(LeadSelection, EmptyFifteenSlotsFillWithTheTwelveLeads)
     EXPECT_EQ(0x0FC0, doc.GetLeadSelection(0x000B, 29));
 }
 
-TEST(LeadSelection, NineLeadsOfAFifteenLeadRecord)
+TEST(LeadSelection, NineLeadStylesRefuseTheFirstSixLeads)
 {
     LeadDoc doc;
     EXPECT_EQ(0, doc.SetLeadSelection(0x0041, 0x000B, 5));

@@ -207,7 +207,7 @@ TEST(RecordTexts, ByteLengthsCountShiftJis)
     EXPECT_FALSE(MemoryFree(nullptr));
 }
 
-TEST(RecordTexts, BuildTextFromTheProgramsVersion)
+TEST(RecordTexts, BuildTextJoinsTheProductVersionAndTheSpecialBuild)
 {
     wchar_t exe[4096] = {};
     ASSERT_GT(GetModuleFileNameW(nullptr, exe, 4096), 0u);

@@ -56,7 +56,7 @@ protected:
 
 }  // namespace
 
-TEST_F(PatientRecord, IdentityAndMissingFields)
+TEST_F(PatientRecord, MissingFieldsReadAsTheirPlaceholders)
 {
     const _PATIENT_INFO p = Read("<Patient_id>P-1</Patient_id><Patient_name>山田</Patient_name>"
                                  "<Sex value=\"女\"/>");
@@ -105,7 +105,7 @@ TEST_F(PatientRecord, AgesOutsideTheLimitsAreEmptied)
     EXPECT_TRUE(unknown.strAgeUnit.IsEmpty());
 }
 
-TEST_F(PatientRecord, HeightFromItsTwoParts)
+TEST_F(PatientRecord, HeightJoinsItsWholeAndFractionParts)
 {
     EXPECT_EQ(CString(L"170"), Read(Height("170", "0")).strHeight);
     EXPECT_EQ(CString(L"170.2"), Read(Height("170", "25")).strHeight);
@@ -115,7 +115,7 @@ TEST_F(PatientRecord, HeightFromItsTwoParts)
     EXPECT_TRUE(Read(Height("1000", "0")).strHeight.IsEmpty());
 }
 
-TEST_F(PatientRecord, PressureLimitsAndUnits)
+TEST_F(PatientRecord, PressureUnitDecidesTheLimitAndUnknownUnitsAreMillimetres)
 {
     EXPECT_EQ(CString(L"0"), Read(Bp("0")).strBpHigh);
     EXPECT_EQ(CString(L"250"), Read(Bp("250")).strBpHigh);
@@ -134,7 +134,7 @@ TEST_F(PatientRecord, PressureThatIsNoNumberIsNotZero)
     EXPECT_EQ(CString(L"70"), Read(Bp("abc")).strBpLow);
 }
 
-TEST_F(PatientRecord, ConfirmationWithAndWithoutLaterEdits)
+TEST_F(PatientRecord, EditsAfterTheConfirmationWithdrawIt)
 {
     const std::string confirm = "<Voktext_section><Confirm_editor><Editor_name>佐藤  </Editor_name>"
                                 "<Edit_date style=\"Date\" year=\"2020\" month=\"3\" day=\"4\" hour=\"10\" "

@@ -30,7 +30,7 @@ TEST(TavrionDocSettings, FirstSpeedAndChestHalfAreKept)
     EXPECT_EQ(doc.GetDefaultReference().RefInt(REF_FIRST_CHEST_HALF), 1);
 }
 
-TEST(TavrionDocSettings, SensitivityModeAndFirstValues)
+TEST(TavrionDocSettings, SensitivityChangesSwitchTheModeAndKeepTheFirstValues)
 {
     CTavrionDoc doc;
     doc.SetSenseMode(3);
@@ -74,7 +74,7 @@ TEST(TavrionDocSettings, ColourSlotsOutsideTheRangeAreIgnored)
     EXPECT_EQ(std::memcmp(&before, &doc.GetDefaultReference(), sizeof(before)), 0);
 }
 
-TEST(TavrionDocSettings, FilterAndSpeedStatus)
+TEST(TavrionDocSettings, StatusIsSetOnlyWhenTheKindsStoredValueIsZero)
 {
     CTavrionDoc doc;
     _DEFAULT_REF& ref = doc.GetDefaultReference();
@@ -177,7 +177,7 @@ TEST(TavrionDocSettings, DynamicallyCreatableByName)
     delete object;
 }
 
-TEST(TavrionDocHelpers, WaveMaximumAndMinimum)
+TEST(TavrionDocHelpers, MaxMinFindsTheExtremesAndRefusesMissingArguments)
 {
     CTavrionDoc doc;
     const short wave[] = {3, -7, 12, 0, 12, -7};

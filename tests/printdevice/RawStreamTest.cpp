@@ -46,7 +46,7 @@ private:
 
 class PCLStream : public RawJobTest {};
 
-TEST_F(PCLStream, PageStartAndEnd)
+TEST_F(PCLStream, APageOpensWithTheJobSetupAndEndsWithAFormFeed)
 {
     const std::string bytes = RunJob(
         kPCL,
@@ -73,7 +73,7 @@ TEST_F(PCLStream, MovesLinesAndPixels)
     EXPECT_STREAM("PU10,20;PD30,40;PU7,8;PD7,8;PD-5,6;", bytes);
 }
 
-TEST_F(PCLStream, RectanglesEllipsesAndFigures)
+TEST_F(PCLStream, FiguresBecomeRectanglesCirclesAndFilledPolygons)
 {
     const POINT two[] = {{1, 2}, {3, 4}};
     const POINT three[] = {{1, 2}, {3, 4}, {5, 6}};
@@ -91,7 +91,7 @@ TEST_F(PCLStream, RectanglesEllipsesAndFigures)
                   bytes);
 }
 
-TEST_F(PCLStream, PenLineTypesAndWidths)
+TEST_F(PCLStream, PensSetTheirLineTypeAndWidth)
 {
     struct PenCase {
         int style;
@@ -136,7 +136,7 @@ TEST_F(PCLStream, PenLineTypesAndWidths)
     EXPECT_STREAM(expected, bytes);
 }
 
-TEST_F(PCLStream, BrushFillTypes)
+TEST_F(PCLStream, BrushesSetAGreyOrHatchedFillType)
 {
     struct BrushCase {
         COLORREF color;
@@ -208,7 +208,7 @@ TEST_F(PCLStream, BackgroundClipAndTheCallsThatEmitNothing)
     EXPECT_STREAM("TR0TR1IW1,2,3,4;IW;", bytes);
 }
 
-TEST_F(PCLStream, RasterImageOfTheSourceBitmap)
+TEST_F(PCLStream, BitBltSendsTheSourceBitmapInvertedAsARasterImage)
 {
     MonoSource source;
     const std::string bytes =
@@ -240,7 +240,7 @@ TEST_F(EscPStream, SendsOnlyItsPageStartAndEnd)
 
 class LIPSStream : public RawJobTest {};
 
-TEST_F(LIPSStream, PageStartAndEnd)
+TEST_F(LIPSStream, APageOpensAndClosesWithItsOwnCommands)
 {
     const std::string bytes = RunJob(
         kLIPS,
@@ -274,7 +274,7 @@ TEST_F(LIPSStream, LinesFromTheCurrentPosition)
     EXPECT_STREAM("1F4L8:*" + RS + "1F>K>0:" + RS + "134" + RS, bytes);
 }
 
-TEST_F(LIPSStream, RectanglesEllipsesAndFigures)
+TEST_F(LIPSStream, FiguresBecomeRectanglesEllipsesAndPolygons)
 {
     const POINT three[] = {{1, 2}, {4, 6}, {2, 3}};
     const std::string bytes = RunJob(kLIPS, [&](CECGDC& dc) {
@@ -325,7 +325,7 @@ TEST_F(LIPSStream, LargePolygonsGoInPiecesOfAtMostAHundredSteps)
     EXPECT_EQ(4u + 200 + 3 + 198 + 3 + 1, first.size());
 }
 
-TEST_F(LIPSStream, PenLinePatternsAndWidths)
+TEST_F(LIPSStream, PensSetTheirLinePatternAndWidth)
 {
     const std::string bytes = RunJob(kLIPS, [](CECGDC& dc) {
         const int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT};
@@ -347,7 +347,7 @@ TEST_F(LIPSStream, PenLinePatternsAndWidths)
                   bytes);
 }
 
-TEST_F(LIPSStream, BrushPatterns)
+TEST_F(LIPSStream, BrushesChooseAGreyPatternByLevel)
 {
     const std::string bytes = RunJob(kLIPS, [](CECGDC& dc) {
         // grey level g * 3 / 255: 0 black ... 3 white
@@ -362,7 +362,7 @@ TEST_F(LIPSStream, BrushPatterns)
     EXPECT_STREAM("I11" + RS + "I(1" + RS + "I!1" + RS + "I)1" + RS + "I&1" + RS, bytes);
 }
 
-TEST_F(LIPSStream, BackgroundAndClipping)
+TEST_F(LIPSStream, BackgroundModeAndRectangularClipsAreSentAndOthersRefused)
 {
     const std::string bytes = RunJob(kLIPS, [](CECGDC& dc) {
         EXPECT_EQ(1, dc.SetBkMode(OPAQUE));
