@@ -1,6 +1,7 @@
 #include "platform/base/Strings.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -129,31 +130,45 @@ template <class CharT> void AppendAscii(std::basic_string<CharT>& out, const std
 // The conversions below take their arguments through a pointer to one
 // va_list, so that every one of them advances the same list.
 
+// Adds the digits at p to value; false when the number no longer fits an int.
+template <class CharT> bool ReadDigits(const CharT*& p, int& value)
+{
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        const int digit = static_cast<int>(*p - '0');
+        if (value > (INT_MAX - digit) / 10) return false;
+        value = value * 10 + digit;
+    }
+    return true;
+}
+
 // Reads the flags, width and precision of one conversion at p (just after
 // its '%'), taking '*' values from the arguments; a negative '*' width means
-// left alignment, as in the C library.
-template <class CharT> void ParseWidthAndPrecision(const CharT*& p, va_list* args, Spec& spec)
+// left alignment, as in the C library. False for a width or precision that
+// does not fit an int.
+template <class CharT> bool ParseWidthAndPrecision(const CharT*& p, va_list* args, Spec& spec)
 {
     while (*p && static_cast<unsigned>(*p) < 0x80 && std::strchr("-+ #0'", static_cast<char>(*p))) spec.flags.push_back(static_cast<char>(*p++));
     if (*p == '*') {
         spec.width = va_arg(*args, int);
+        if (spec.width == INT_MIN) return false;
         if (spec.width < 0) {
             spec.flags.push_back('-');
             spec.width = -spec.width;
         }
         ++p;
-    } else {
-        while (*p >= '0' && *p <= '9') spec.width = std::max(spec.width, 0) * 10 + (*p++ - '0');
+    } else if (*p >= '0' && *p <= '9') {
+        spec.width = 0;
+        if (!ReadDigits(p, spec.width)) return false;
     }
-    if (*p != '.') return;
+    if (*p != '.') return true;
     ++p;
     spec.precision = 0;
     if (*p == '*') {
         spec.precision = va_arg(*args, int);
         ++p;
-        return;
+        return true;
     }
-    while (*p >= '0' && *p <= '9') spec.precision = spec.precision * 10 + (*p++ - '0');
+    return ReadDigits(p, spec.precision);
 }
 
 // %d and %i: the argument is narrowed to the size its length modifier names.
@@ -325,8 +340,9 @@ template <class CharT> std::basic_string<CharT> FormatArgs(const CharT* format, 
             out.push_back(*p++);
             continue;
         }
+        // A broken conversion ends the text, as a format ending inside one does.
         Spec spec;
-        ParseWidthAndPrecision(p, &list, spec);
+        if (!ParseWidthAndPrecision(p, &list, spec)) break;
         spec.length = ParseLength(p);
         if (!*p) break;
         spec.conv = static_cast<char>(*p++);

@@ -180,6 +180,46 @@ TEST(LeadNames, EditedNamesOfARhythmRecordRoundTrip)
     EXPECT_EQ(CString(L"1"), code);
 }
 
+// The names must come back from the file, not only from the parser that
+// wrote them: what is written has to be what the reader looks for.
+TEST(LeadNames, EditedNamesSurviveTheFile)
+{
+    TempDir dir;
+    const std::string path = dir.Write("names.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Rawdata><Tavrion>"
+                                                     "<Wave/></Tavrion></Rawdata>");
+    CTavrionDoc doc;
+    _LEAD_NAME_INFO info;
+    info.bChanged = 1;
+    info.nCount = 3;
+    info.nFlag[0] = 1;
+    info.nFlag[2] = 1;
+    info.nCode[0] = 62;
+    info.nCode[2] = 3;
+    info.strEditName[0] = L"胸部A";
+    info.strEditName[2] = L"V1'";
+    {
+        CECGXMLParser xml(Wide(path), 0, CString());
+        doc.SaveWaveInfoToXML(0x001A, info, &xml);
+        xml.SaveToXMLFile();
+    }
+    CECGXMLParser reopened(Wide(path), 0, CString());
+    _LEAD_NAME_INFO back;
+    back.bChanged = 1;
+    back.nCount = 3;
+    back.nFlag[0] = 1;
+    back.nFlag[2] = 1;
+    back.nCode[0] = 0;
+    back.nCode[2] = 0;
+    doc.GetLeadNameFromXML(0x001A, back, &reopened);
+    EXPECT_EQ(CString(L"胸部A"), back.strEditName[0]);
+    EXPECT_TRUE(back.strEditName[1].IsEmpty());
+    EXPECT_EQ(CString(L"V1'"), back.strEditName[2]);
+    CString code;
+    ASSERT_TRUE(reopened.GetDataFromXMLDOM(
+        code, L"/Rawdata/Tavrion/Wave/Rhythm_section/Wave_info/Wave_data[@number='1']/Lead_code", 4, CString()));
+    EXPECT_EQ(CString(L"62"), code);
+}
+
 TEST(LeadNames, OversizedCountsAreCutToTheFifteenCodes)
 {
     TempDir dir;

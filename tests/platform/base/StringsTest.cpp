@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
@@ -157,6 +158,11 @@ TEST(CStringFormat, AFormatEndingInsideAConversionStopsThere)
     EXPECT_EQ(Fmt(L"a%-5"), L"a");
     EXPECT_EQ(Fmt(L"a%l"), L"a");
     EXPECT_EQ(Fmt(L"%%%d%%", 5), L"%5%");
+    // A width or precision no int can hold is as broken as a cut-off conversion.
+    EXPECT_EQ(Fmt(L"a%99999999999d|%d", 5, 6), L"a");
+    EXPECT_EQ(Fmt(L"a%.99999999999f|%d", 0.5, 6), L"a");
+    EXPECT_EQ(Fmt(L"a%*d|%d", INT_MIN, 5, 6), L"a");
+    EXPECT_EQ(Fmt(L"[%.2147483647s]", L"ab"), L"[ab]") << "the largest precision still parses";
     CString s(L"kept");
     s.Format(nullptr);
     EXPECT_EQ(s, L"");
