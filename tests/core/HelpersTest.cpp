@@ -375,6 +375,22 @@ TEST(SmoothFilterTest, HugeGainSaturatesRows)
     EXPECT_EQ(SHRT_MIN, Upper(r, 0)[0]);
 }
 
+// A width taken as given can be anything the caller holds; the band then
+// covers the whole row range instead of wrapping.
+TEST(SmoothFilterTest, ExtremeGivenLineWidthsSaturateTheRows)
+{
+    for (int lineWidth : {INT_MIN, INT_MAX}) {
+        SmoothArgs a;
+        a.levels = 1;
+        a.lineWidth = lineWidth;
+        a.widthAsGiven = 1;
+        const SmoothResult r = RunSmooth(std::vector<short>(8, 0), a);
+        ASSERT_GT(r.size, 0) << lineWidth;
+        EXPECT_EQ(SHRT_MAX, Lower(r, 0)[0]) << lineWidth;
+        EXPECT_EQ(SHRT_MIN, Upper(r, 0)[0]) << lineWidth;
+    }
+}
+
 // ---- RGBToHSV / HSVToRGB -------------------------------------------------------------
 
 TEST(ColorSpaceTest, PrimariesGetTheirHuesAndGreysNone)
