@@ -230,7 +230,7 @@ TEST(MinnesotaTyped, TypedCodesMustHaveTheShapeOfAMinnesotaCode)
     EXPECT_EQ(0, doc.IsMinnesotaNotMatchingValid(CString(), CString()));
 }
 
-TEST_F(WorkDirTest, LanguageIndexFromTheHostIni)
+TEST_F(WorkDirTest, LanguageIndexComesFromTheHostIni)
 {
     EXPECT_EQ(3, GetIvrelIndex());
     TempDir dir;

@@ -157,10 +157,6 @@ TEST(TavrionDocSettings, DocumentFontsFollowTheDisplayRatio)
     EXPECT_EQ(FontHeight(doc.GetDocFont(2)), 26);
     EXPECT_EQ(FontHeight(doc.GetDocFont(4)), 12);   // the fifth ignores the ratio
     EXPECT_DOUBLE_EQ(doc.GetYScale(), 2.0);
-    LOGFONTW lf = {};
-    doc.GetDocFont(1)->GetLogFont(&lf);
-    EXPECT_EQ(lf.lfWeight, 600);
-    EXPECT_EQ(lf.lfCharSet, 134);
     EXPECT_EQ(doc.GetDocFont(5), nullptr);
 
     doc.SetTurnedScreen(1);

@@ -262,7 +262,7 @@ TEST_F(LIPSStream, APageOpensAndClosesWithItsOwnCommands)
     EXPECT_STREAM(start + end, bytes);
 }
 
-TEST_F(LIPSStream, LinesFromTheCurrentPosition)
+TEST_F(LIPSStream, LinesStartAtTheCurrentPosition)
 {
     const std::string bytes = RunJob(kLIPS, [](CECGDC& dc) {
         EXPECT_EQ(CPoint(100, 200), dc.MoveTo(100, 200));   // emits nothing
@@ -402,7 +402,7 @@ TEST_F(LIPSStream, TextIsPlacedByTheStoredAlignment)
     EXPECT_STREAM("}pF4Q<" + RS + tail + "}pA0Q<" + RS + tail + "}pC:L8" + RS + tail + "}pF4L8" + RS + tail, bytes);
 }
 
-TEST_F(LIPSStream, ImageHeaderThenTheInvertedBits)
+TEST_F(LIPSStream, ImagesSendTheirHeaderThenTheInvertedBits)
 {
     MonoSource source;
     const std::string bytes =
