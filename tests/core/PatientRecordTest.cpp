@@ -222,6 +222,42 @@ TEST_F(PatientRecord, SaveSplitsMeasuresAndWritesTheAge)
     EXPECT_EQ(CString(L"週"), back.strSubAgeUnit);
 }
 
+// Every age the form can hold is written in its own unit code and comes
+// back the same, with or without its smaller second unit.
+TEST_F(PatientRecord, EveryAgeUnitRoundTripsThroughTheRecord)
+{
+    const struct {
+        const wchar_t* age;
+        const wchar_t* unit;
+        const wchar_t* subAge;
+        const wchar_t* subUnit;
+    } kAges[] = {
+        {L"45", L"歳", L"", L""},       {L"1", L"歳", L"6", L"ヶ月"}, {L"7", L"ヶ月", L"", L""},
+        {L"7", L"ヶ月", L"2", L"週"},   {L"3", L"週", L"", L""},       {L"3", L"週", L"4", L"日"},
+        {L"20", L"日", L"", L""},       {L"20", L"日", L"5", L"時間"}, {L"12", L"時間", L"", L""},
+    };
+    for (const auto& a : kAges) {
+        SCOPED_TRACE(CStringA(CString(a.age) + a.unit + a.subAge + a.subUnit).GetString());
+        const std::string path = Record("");
+        _PATIENT_INFO p;
+        p.strAge = a.age;
+        p.strAgeUnit = a.unit;
+        p.strSubAge = a.subAge;
+        p.strSubAgeUnit = a.subUnit;
+        {
+            CECGXMLParser xml(Wide(path), 0, CString());
+            m_doc.SavePatInfoToXML(p, &xml);
+        }
+        CECGXMLParser xml(Wide(path), 0, CString());
+        _PATIENT_INFO back;
+        m_doc.GetPatInfoFromXML(0, back, &xml);
+        EXPECT_EQ(CString(a.age), back.strAge);
+        EXPECT_EQ(CString(a.unit), back.strAgeUnit);
+        EXPECT_EQ(CString(a.subAge), back.strSubAge);
+        EXPECT_EQ(CString(a.subUnit), back.strSubAgeUnit);
+    }
+}
+
 TEST_F(PatientRecord, RoundingCarriesIntoTheWholePart)
 {
     const std::string path = Record("");
