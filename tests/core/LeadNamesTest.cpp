@@ -284,3 +284,22 @@ TEST(LeadSelection, NineLeadStylesRefuseTheFirstSixLeads)
     EXPECT_EQ(1, doc.SetLeadSelection(static_cast<short>((1 << 6) | (1 << 14)), 0x000B, 5));
     EXPECT_EQ((1 << 6) | (1 << 14), doc.GetLeadSelection(0x000B, 5));
 }
+
+// A choice stored for a fifteen-lead record may be asked for by a record
+// with fewer leads: the strip then shows what it can, never a lead the
+// record lacks. Style 0 stands for the document's own style.
+TEST(LeadSelection, AChoiceTheRecordCannotShowFallsBackToItsFirstLeads)
+{
+    LeadDoc doc;
+    doc.SetRhythmWaveStyle(17);
+    const short threeOfFifteen = static_cast<short>((1 << 2) | (1 << 9) | (1 << 13));
+    ASSERT_EQ(1, doc.SetLeadSelection(threeOfFifteen, 0x800F, 0));
+    EXPECT_EQ(threeOfFifteen, doc.GetLeadSelection(0x800F, 17));
+    EXPECT_EQ(7, doc.GetLeadSelection(0x800C, 17)) << "lead 13 is past a twelve-lead record";
+    EXPECT_EQ(7, doc.GetLeadSelection(0x8003, 17)) << "a three-lead record shows its three";
+
+    ASSERT_EQ(1, doc.SetLeadSelection(1 << 14, 0x800F, 16));
+    EXPECT_EQ(1 << 14, doc.GetLeadSelection(0x800F, 16));
+    EXPECT_EQ(1, doc.GetLeadSelection(0x800C, 16)) << "lead 14 is past a twelve-lead record";
+    EXPECT_EQ(1, doc.GetLeadSelection(0x8001, 16)) << "a one-lead record has only its lead";
+}
