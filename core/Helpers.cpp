@@ -191,7 +191,7 @@ struct EdgeParams {
 void ComputeColumnEdges(const double* v, int lastIndex, const EdgeParams& p, _SMOOTH_COLUMN& column)
 {
     const int levels = p.levels;
-    const double widen = p.lineWidth - 1;
+    const double widen = static_cast<double>(p.lineWidth) - 1.0;
     for (int k = 0; k < levels; ++k) {
         double upper = v[k] - widen;
         double lower = v[k] + widen;

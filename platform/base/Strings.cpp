@@ -1,6 +1,7 @@
 #include "platform/base/Strings.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -121,11 +122,213 @@ template <class CharT> Length ParseLength(const CharT*& p)
     }
 }
 
+template <class CharT> void AppendAscii(std::basic_string<CharT>& out, const std::string& s)
+{
+    out += FromAscii<CharT>(s.data(), s.size());
+}
+
+// The conversions below take their arguments through a pointer to one
+// va_list, so that every one of them advances the same list.
+
+// Adds the digits at p to value; false when the number no longer fits an int.
+template <class CharT> bool ReadDigits(const CharT*& p, int& value)
+{
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        const int digit = static_cast<int>(*p - '0');
+        if (value > (INT_MAX - digit) / 10) return false;
+        value = value * 10 + digit;
+    }
+    return true;
+}
+
+// Reads the flags, width and precision of one conversion at p (just after
+// its '%'), taking '*' values from the arguments; a negative '*' width means
+// left alignment, as in the C library. False for a width or precision that
+// does not fit an int.
+template <class CharT> bool ParseWidthAndPrecision(const CharT*& p, va_list* args, Spec& spec)
+{
+    while (*p && static_cast<unsigned>(*p) < 0x80 && std::strchr("-+ #0'", static_cast<char>(*p))) spec.flags.push_back(static_cast<char>(*p++));
+    if (*p == '*') {
+        spec.width = va_arg(*args, int);
+        if (spec.width == INT_MIN) return false;
+        if (spec.width < 0) {
+            spec.flags.push_back('-');
+            spec.width = -spec.width;
+        }
+        ++p;
+    } else if (*p >= '0' && *p <= '9') {
+        spec.width = 0;
+        if (!ReadDigits(p, spec.width)) return false;
+    }
+    if (*p != '.') return true;
+    ++p;
+    spec.precision = 0;
+    if (*p == '*') {
+        spec.precision = va_arg(*args, int);
+        ++p;
+        return true;
+    }
+    return ReadDigits(p, spec.precision);
+}
+
+// %d and %i: the argument is narrowed to the size its length modifier names.
+template <class CharT> void FormatSigned(std::basic_string<CharT>& out, const Spec& spec, va_list* args)
+{
+    switch (spec.length) {
+    case Length::LongLong:
+    case Length::Max: AppendAscii(out, SNPrintf(NumberSpec(spec, "ll"), va_arg(*args, long long))); return;
+    case Length::Long: AppendAscii(out, SNPrintf(NumberSpec(spec, "l"), va_arg(*args, long))); return;
+    case Length::Ptr:
+    case Length::Size: AppendAscii(out, SNPrintf(NumberSpec(spec, "ll"), static_cast<long long>(va_arg(*args, intptr_t)))); return;
+    case Length::Short: AppendAscii(out, SNPrintf(NumberSpec(spec, ""), static_cast<int>(static_cast<short>(va_arg(*args, int))))); return;
+    case Length::Char: AppendAscii(out, SNPrintf(NumberSpec(spec, ""), static_cast<int>(static_cast<signed char>(va_arg(*args, int))))); return;
+    default: AppendAscii(out, SNPrintf(NumberSpec(spec, ""), va_arg(*args, int))); return;
+    }
+}
+
+// %u, %o, %x and %X share the unsigned argument sizes; spec.conv picks the radix.
+template <class CharT> void FormatUnsigned(std::basic_string<CharT>& out, const Spec& spec, va_list* args)
+{
+    switch (spec.length) {
+    case Length::LongLong:
+    case Length::Max: AppendAscii(out, SNPrintf(NumberSpec(spec, "ll"), va_arg(*args, unsigned long long))); return;
+    case Length::Long: AppendAscii(out, SNPrintf(NumberSpec(spec, "l"), va_arg(*args, unsigned long))); return;
+    case Length::Ptr:
+    case Length::Size: AppendAscii(out, SNPrintf(NumberSpec(spec, "ll"), static_cast<unsigned long long>(va_arg(*args, uintptr_t)))); return;
+    case Length::Short: AppendAscii(out, SNPrintf(NumberSpec(spec, ""), static_cast<unsigned>(static_cast<unsigned short>(va_arg(*args, unsigned))))); return;
+    case Length::Char: AppendAscii(out, SNPrintf(NumberSpec(spec, ""), static_cast<unsigned>(static_cast<unsigned char>(va_arg(*args, unsigned))))); return;
+    default: AppendAscii(out, SNPrintf(NumberSpec(spec, ""), va_arg(*args, unsigned))); return;
+    }
+}
+
+// %e, %f, %g and %a (either case); only L selects long double.
+template <class CharT> void FormatFloat(std::basic_string<CharT>& out, const Spec& spec, va_list* args)
+{
+    if (spec.length == Length::LongDouble) {
+        AppendAscii(out, SNPrintf(NumberSpec(spec, "L"), va_arg(*args, long double)));
+        return;
+    }
+    AppendAscii(out, SNPrintf(NumberSpec(spec, ""), va_arg(*args, double)));
+}
+
+// %p prints every digit of the address in upper case, as the Windows runtime does.
+template <class CharT> void FormatPointer(std::basic_string<CharT>& out, const Spec& spec, va_list* args)
+{
+    Spec ptrSpec = spec;
+    ptrSpec.conv = 'X';
+    ptrSpec.flags = "0";
+    ptrSpec.width = static_cast<int>(sizeof(void*) * 2);
+    ptrSpec.precision = -1;
+    AppendAscii(out, SNPrintf(NumberSpec(ptrSpec, "ll"), static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(va_arg(*args, void*)))));
+}
+
+// Whether a %c/%s (or %C/%S) argument is wide: the lower-case letter takes the
+// format's own width, the upper-case one the other; h and l/w choose outright.
+template <class CharT> bool TakesWideArgument(const Spec& spec)
+{
+    constexpr bool kWide = sizeof(CharT) == sizeof(wchar_t);
+    if (spec.length == Length::Short) return false;
+    if (spec.length == Length::Long || spec.length == Length::Wide) return true;
+    return (spec.conv == 'c' || spec.conv == 's') == kWide;
+}
+
+template <class CharT> void FormatChar(std::basic_string<CharT>& out, const Spec& spec, va_list* args)
+{
+    constexpr bool kWide = sizeof(CharT) == sizeof(wchar_t);
+    std::basic_string<CharT> body;
+    if (TakesWideArgument<CharT>(spec)) {
+        wchar_t wc = static_cast<wchar_t>(va_arg(*args, wint_t));
+        if constexpr (kWide) {
+            body.push_back(static_cast<CharT>(wc));
+        } else {
+            std::string n = Narrow(&wc, 1);
+            body.assign(n.begin(), n.end());
+        }
+    } else {
+        char c = static_cast<char>(va_arg(*args, int));
+        if constexpr (kWide) {
+            std::wstring w = Widen(&c, 1);
+            for (wchar_t x : w) body.push_back(static_cast<CharT>(x));
+        } else {
+            body.push_back(static_cast<CharT>(c));
+        }
+    }
+    Pad(out, body, spec);
+}
+
+// The precision of a string counts characters of the result: a narrow string
+// going into a wide one is cut after it is decoded, never inside a
+// two-byte character.
+template <class CharT> void FormatString(std::basic_string<CharT>& out, const Spec& spec, va_list* args)
+{
+    constexpr bool kWide = sizeof(CharT) == sizeof(wchar_t);
+    std::basic_string<CharT> body;
+    if (TakesWideArgument<CharT>(spec)) {
+        const wchar_t* s = va_arg(*args, const wchar_t*);
+        if (!s) s = L"(null)";
+        size_t n = std::wcslen(s);
+        if (spec.precision >= 0) n = std::min(n, static_cast<size_t>(spec.precision));
+        if constexpr (kWide) {
+            body.assign(reinterpret_cast<const CharT*>(s), n);
+        } else {
+            std::string narrow = Narrow(s, n);
+            body.assign(narrow.begin(), narrow.end());
+        }
+    } else {
+        const char* s = va_arg(*args, const char*);
+        if (!s) s = "(null)";
+        size_t n = std::strlen(s);
+        if (spec.precision >= 0 && !kWide) n = std::min(n, static_cast<size_t>(spec.precision));
+        if constexpr (kWide) {
+            std::wstring w = Widen(s, n);
+            if (spec.precision >= 0 && w.size() > static_cast<size_t>(spec.precision)) w.resize(spec.precision);
+            for (wchar_t x : w) body.push_back(static_cast<CharT>(x));
+        } else {
+            body.assign(s, n);
+        }
+    }
+    Pad(out, body, spec);
+}
+
+// %n would write the count through a caller's pointer, which is never wanted
+// here: its argument is taken and dropped. An unknown conversion is copied as
+// it stands.
+template <class CharT> void FormatConversion(std::basic_string<CharT>& out, const Spec& spec, va_list* args)
+{
+    switch (spec.conv) {
+    case 'd':
+    case 'i': FormatSigned(out, spec, args); return;
+    case 'u':
+    case 'o':
+    case 'x':
+    case 'X': FormatUnsigned(out, spec, args); return;
+    case 'e':
+    case 'E':
+    case 'f':
+    case 'F':
+    case 'g':
+    case 'G':
+    case 'a':
+    case 'A': FormatFloat(out, spec, args); return;
+    case 'p': FormatPointer(out, spec, args); return;
+    case 'c':
+    case 'C': FormatChar(out, spec, args); return;
+    case 's':
+    case 'S': FormatString(out, spec, args); return;
+    case 'n': (void)va_arg(*args, void*); return;
+    default:
+        out.push_back(static_cast<CharT>('%'));
+        out.push_back(static_cast<CharT>(spec.conv));
+        return;
+    }
+}
+
 template <class CharT> std::basic_string<CharT> FormatArgs(const CharT* format, va_list args)
 {
     std::basic_string<CharT> out;
     if (!format) return out;
-    constexpr bool kWide = sizeof(CharT) == sizeof(wchar_t);
+    va_list list;
+    va_copy(list, args);
     const CharT* p = format;
     while (*p) {
         if (*p != '%') {
@@ -133,165 +336,19 @@ template <class CharT> std::basic_string<CharT> FormatArgs(const CharT* format, 
             continue;
         }
         ++p;
-        if (*p == '%') {
+        if (*p == '%') {  // "%%" is a plain percent sign
             out.push_back(*p++);
             continue;
         }
+        // A broken conversion ends the text, as a format ending inside one does.
         Spec spec;
-        while (*p && static_cast<unsigned>(*p) < 0x80 && std::strchr("-+ #0'", static_cast<char>(*p))) spec.flags.push_back(static_cast<char>(*p++));
-        if (*p == '*') {
-            spec.width = va_arg(args, int);
-            if (spec.width < 0) {
-                spec.flags.push_back('-');
-                spec.width = -spec.width;
-            }
-            ++p;
-        } else {
-            while (*p >= '0' && *p <= '9') spec.width = std::max(spec.width, 0) * 10 + (*p++ - '0');
-        }
-        if (*p == '.') {
-            ++p;
-            spec.precision = 0;
-            if (*p == '*') {
-                spec.precision = va_arg(args, int);
-                ++p;
-            } else {
-                while (*p >= '0' && *p <= '9') spec.precision = spec.precision * 10 + (*p++ - '0');
-            }
-        }
+        if (!ParseWidthAndPrecision(p, &list, spec)) break;
         spec.length = ParseLength(p);
         if (!*p) break;
         spec.conv = static_cast<char>(*p++);
-
-        switch (spec.conv) {
-        case 'd':
-        case 'i': {
-            std::string s;
-            switch (spec.length) {
-            case Length::LongLong:
-            case Length::Max: s = SNPrintf(NumberSpec(spec, "ll"), va_arg(args, long long)); break;
-            case Length::Long: s = SNPrintf(NumberSpec(spec, "l"), va_arg(args, long)); break;
-            case Length::Ptr:
-            case Length::Size: s = SNPrintf(NumberSpec(spec, "ll"), static_cast<long long>(va_arg(args, intptr_t))); break;
-            case Length::Short: s = SNPrintf(NumberSpec(spec, ""), static_cast<int>(static_cast<short>(va_arg(args, int)))); break;
-            case Length::Char: s = SNPrintf(NumberSpec(spec, ""), static_cast<int>(static_cast<signed char>(va_arg(args, int)))); break;
-            default: s = SNPrintf(NumberSpec(spec, ""), va_arg(args, int)); break;
-            }
-            out += FromAscii<CharT>(s.data(), s.size());
-            break;
-        }
-        case 'u':
-        case 'o':
-        case 'x':
-        case 'X': {
-            std::string s;
-            switch (spec.length) {
-            case Length::LongLong:
-            case Length::Max: s = SNPrintf(NumberSpec(spec, "ll"), va_arg(args, unsigned long long)); break;
-            case Length::Long: s = SNPrintf(NumberSpec(spec, "l"), va_arg(args, unsigned long)); break;
-            case Length::Ptr:
-            case Length::Size: s = SNPrintf(NumberSpec(spec, "ll"), static_cast<unsigned long long>(va_arg(args, uintptr_t))); break;
-            case Length::Short: s = SNPrintf(NumberSpec(spec, ""), static_cast<unsigned>(static_cast<unsigned short>(va_arg(args, unsigned)))); break;
-            case Length::Char: s = SNPrintf(NumberSpec(spec, ""), static_cast<unsigned>(static_cast<unsigned char>(va_arg(args, unsigned)))); break;
-            default: s = SNPrintf(NumberSpec(spec, ""), va_arg(args, unsigned)); break;
-            }
-            out += FromAscii<CharT>(s.data(), s.size());
-            break;
-        }
-        case 'e':
-        case 'E':
-        case 'f':
-        case 'F':
-        case 'g':
-        case 'G':
-        case 'a':
-        case 'A': {
-            std::string s = spec.length == Length::LongDouble ? SNPrintf(NumberSpec(spec, "L"), va_arg(args, long double))
-                                                              : SNPrintf(NumberSpec(spec, ""), va_arg(args, double));
-            out += FromAscii<CharT>(s.data(), s.size());
-            break;
-        }
-        case 'p': {
-            Spec ptrSpec = spec;
-            ptrSpec.conv = 'X';
-            ptrSpec.flags = "0";
-            ptrSpec.width = static_cast<int>(sizeof(void*) * 2);
-            ptrSpec.precision = -1;
-            std::string s = SNPrintf(NumberSpec(ptrSpec, "ll"), static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(va_arg(args, void*))));
-            out += FromAscii<CharT>(s.data(), s.size());
-            break;
-        }
-        case 'c':
-        case 'C': {
-            // %c takes the format's own width; %C, %hc, %lc/%wc choose explicitly.
-            bool wideArg = (spec.conv == 'c') == kWide;
-            if (spec.length == Length::Short) wideArg = false;
-            if (spec.length == Length::Long || spec.length == Length::Wide) wideArg = true;
-            std::basic_string<CharT> body;
-            if (wideArg) {
-                wchar_t wc = static_cast<wchar_t>(va_arg(args, wint_t));
-                if constexpr (kWide) {
-                    body.push_back(static_cast<CharT>(wc));
-                } else {
-                    std::string n = Narrow(&wc, 1);
-                    body.assign(n.begin(), n.end());
-                }
-            } else {
-                char c = static_cast<char>(va_arg(args, int));
-                if constexpr (kWide) {
-                    std::wstring w = Widen(&c, 1);
-                    for (wchar_t x : w) body.push_back(static_cast<CharT>(x));
-                } else {
-                    body.push_back(static_cast<CharT>(c));
-                }
-            }
-            Pad(out, body, spec);
-            break;
-        }
-        case 's':
-        case 'S': {
-            bool wideArg = (spec.conv == 's') == kWide;
-            if (spec.length == Length::Short) wideArg = false;
-            if (spec.length == Length::Long || spec.length == Length::Wide) wideArg = true;
-            std::basic_string<CharT> body;
-            if (wideArg) {
-                const wchar_t* s = va_arg(args, const wchar_t*);
-                if (!s) s = L"(null)";
-                size_t n = std::wcslen(s);
-                if (spec.precision >= 0) n = std::min(n, static_cast<size_t>(spec.precision));
-                if constexpr (kWide) {
-                    body.assign(reinterpret_cast<const CharT*>(s), n);
-                } else {
-                    std::string narrow = Narrow(s, n);
-                    body.assign(narrow.begin(), narrow.end());
-                }
-            } else {
-                const char* s = va_arg(args, const char*);
-                if (!s) s = "(null)";
-                size_t n = std::strlen(s);
-                if (spec.precision >= 0 && !kWide) n = std::min(n, static_cast<size_t>(spec.precision));
-                if constexpr (kWide) {
-                    std::wstring w = Widen(s, n);
-                    if (spec.precision >= 0 && w.size() > static_cast<size_t>(spec.precision)) w.resize(spec.precision);
-                    for (wchar_t x : w) body.push_back(static_cast<CharT>(x));
-                } else {
-                    body.assign(s, n);
-                }
-            }
-            Pad(out, body, spec);
-            break;
-        }
-        case 'n':
-            // Writing the count through a caller's pointer is never wanted here.
-            (void)va_arg(args, void*);
-            break;
-        default:
-            // An unknown conversion is copied as it stands.
-            out.push_back(static_cast<CharT>('%'));
-            out.push_back(static_cast<CharT>(spec.conv));
-            break;
-        }
+        FormatConversion(out, spec, &list);
     }
+    va_end(list);
     return out;
 }
 

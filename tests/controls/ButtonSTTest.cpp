@@ -191,7 +191,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ButtonSTTest, RaisedEdgeAtRestSunkenFrameAndShiftedCaptionWhilePressed)
+TEST_F(ButtonSTTest, EdgeIsRaisedAtRestAndSunkenWithTheCaptionShiftedWhilePressed)
 {
     CreateButton(L"MM");
     const RECT rcInside = {22, 22, 118, 58};

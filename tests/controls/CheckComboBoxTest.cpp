@@ -140,3 +140,36 @@ TEST_F(CheckComboBoxTest, UpdateSelfReloadsTheStore)
     EXPECT_EQ(0, StoredSel());
     EXPECT_FALSE(m_combo.GetModifyFlag());
 }
+
+// A stored text that only begins like an item, or like none, is shown as
+// stored and never taken for an item: saving it back must not turn "女"
+// into "女性".
+TEST_F(CheckComboBoxTest, UpdateSelfShowsAStoredTextThatIsNoItemAsItStands)
+{
+    for (const wchar_t* text : {L"女", L"不明"}) {
+        m_combo.InitialText(L"");
+        m_doc.SetCtrlData(3009, text, 1, -1);
+        m_combo.UpdateSelf();
+        CString strShown;
+        m_combo.GetWindowText(strShown);
+        EXPECT_EQ(CString(text), strShown);
+        EXPECT_EQ(CString(text), m_combo.GetInnerEdit().GetShownText());
+        EXPECT_EQ(CString(text), Stored());
+        EXPECT_EQ(-1, StoredSel());
+    }
+}
+
+TEST_F(CheckComboBoxTest, UpdateSelfOfABoxWithoutIdLeavesItAlone)
+{
+    CCheckComboBox loose;
+    ASSERT_TRUE(loose.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, CRect(10, 130, 150, 190), &m_parent, 0));
+    loose.AddString(L"男");
+    loose.SetDoc(&m_doc);
+    loose.InitialText(L"男");
+    m_doc.SetCtrlData(3009, L"女性", 1, -1);
+    loose.UpdateSelf();
+    CString strShown;
+    loose.GetWindowText(strShown);
+    EXPECT_EQ(CString(L"男"), strShown);
+    loose.DestroyWindow();
+}

@@ -1,9 +1,11 @@
 // A form's control entries over real bound controls.
 #include <gtest/gtest.h>
 
+#include "controls/CheckComboBox.h"
 #include "controls/CheckEdit.h"
 #include "controls/CheckStatic.h"
 #include "controls/CheckUI.h"
+#include "controls/MultiEdit.h"
 #include "core/TavrionDoc.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Wnd.h"
@@ -103,4 +105,53 @@ TEST_F(CheckUITest, EntryWithoutControlDoesNothing)
     entry.UpdateValue();
     entry.UpdateStatus();
     EXPECT_TRUE(entry.GetRect().IsRectNull());
+}
+
+// A form drives all its bound controls through their entries alike; each
+// kind must take the stored text when loaded and again when refreshed.
+TEST_F(CheckUITest, EveryKindOfBoundControlLoadsAndReloadsTheStoredText)
+{
+    CCheckComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, CRect(10, 40, 150, 140), &m_parent, 3003));
+    combo.AddString(L"男");
+    combo.SetDoc(&m_doc);
+    CCheckStatic label;
+    ASSERT_TRUE(label.Create(L"", WS_CHILD | WS_VISIBLE, CRect(10, 150, 100, 170), &m_parent, 3005));
+    label.SetDoc(&m_doc);
+    CMultiEdit comment;
+    comment.SetDoc(&m_doc);
+    ASSERT_TRUE(comment.CreateEx(0, nullptr, L"", WS_CHILD | WS_VISIBLE, CRect(160, 40, 290, 100), &m_parent, 3007));
+    const auto shown = [](CWnd& wnd) {
+        CString strText;
+        wnd.GetWindowText(strText);
+        return strText;
+    };
+
+    m_doc.SetCtrlData(3003, L"男", 1, -1);
+    m_doc.SetCtrlData(3005, L"45", 1, -1);
+    m_doc.SetCtrlData(3007, L"所見  ", 1, -1);
+    CCheckUI comboEntry(&combo, &m_doc);
+    CCheckUI labelEntry(&label, &m_doc);
+    CCheckUI commentEntry(&comment, &m_doc);
+    comboEntry.InitialText();
+    labelEntry.InitialText();
+    commentEntry.InitialText();
+    EXPECT_EQ(0, combo.GetCurSel());
+    EXPECT_EQ(CString(L"45"), shown(label));
+    EXPECT_EQ(CString(L"所見"), shown(comment.GetDisplayFace()));
+
+    m_doc.SetCtrlData(3003, L"不明", 1, -1);
+    m_doc.SetCtrlData(3005, L"46", 1, -1);
+    m_doc.SetCtrlData(3007, L"洞調律", 1, -1);
+    comboEntry.UpdateValue();
+    labelEntry.UpdateValue();
+    commentEntry.UpdateValue();
+    EXPECT_EQ(CString(L"不明"), shown(combo));
+    EXPECT_EQ(CString(L"46"), shown(label));
+    EXPECT_EQ(CString(L"洞調律"), shown(comment.GetDisplayFace()));
+    // The entry of a combo box covers its list too.
+    EXPECT_EQ(CRect(10, 40, 150, 140), comboEntry.GetRect());
+    comment.DestroyWindow();
+    label.DestroyWindow();
+    combo.DestroyWindow();
 }

@@ -38,10 +38,6 @@ TEST(CheckValue, UpdateValueAcceptsTheEdit)
 TEST(CheckValue, ShowEnableAndPrintFollowStatusStateAndNeedOutput)
 {
     CCheckValue entry(3001, L"PatientID");
-    EXPECT_EQ(1, entry.IsShow());
-    EXPECT_EQ(0, entry.IsEnable());
-    EXPECT_EQ(0, entry.IsPrint());
-
     entry.SetStatusForType(3);
     EXPECT_EQ(2, entry.IsEnable());
 

@@ -227,3 +227,62 @@ TEST_F(DoubleEditTest, DisplayModePaintsAPlainRightAlignedReading)
     EXPECT_TRUE(inkIn(rc.Width() / 2, rc.Width()));
     EXPECT_FALSE(inkIn(0, rc.Width() / 2));
 }
+
+// Removing a selection is checked like typing: what is left must still be a
+// number the field takes.
+TEST_F(DoubleEditTest, DeletingASelectionMustLeaveAValidNumber)
+{
+    m_edit.SetIntegerDigits(4);
+    m_edit.SetDecimalDigits(1);
+    m_edit.SetMinValue(10);
+    m_edit.SetMaxValue(9999);
+    m_edit.SetWindowText(L"123.4");
+    m_edit.SetSel(0, 2);   // "12": 3.4 is below the lower bound
+    Desktop::KeyPress(VK_BACK);
+    EXPECT_STREQ(L"123.4", Text());
+    Desktop::KeyPress(VK_DELETE);
+    EXPECT_STREQ(L"123.4", Text());
+    EXPECT_EQ((std::vector<UINT>{DEN_INVALID_INPUT, DEN_INVALID_INPUT}), m_parent.m_codes);
+    m_edit.SetSel(3, 5);   // ".4"
+    Desktop::KeyPress(VK_DELETE);
+    EXPECT_STREQ(L"123", Text());
+    m_edit.SetSel(1, 2);
+    Desktop::KeyPress(VK_BACK);
+    EXPECT_STREQ(L"13", Text());
+}
+
+TEST_F(DoubleEditTest, KeysAtTheEdgesOfTheTextChangeNothing)
+{
+    Desktop::TypeText(L"42");
+    m_edit.SetSel(0, 0);
+    Desktop::KeyPress(VK_BACK);
+    m_edit.SetSel(2, 2);
+    Desktop::KeyPress(VK_DELETE);
+    EXPECT_STREQ(L"42", Text());
+    EXPECT_TRUE(m_parent.m_codes.empty());
+}
+
+// A sign goes only in front, once, and only where the range has that side.
+TEST_F(DoubleEditTest, SignsGoOnlyInFrontAndOnlyTowardsTheRange)
+{
+    m_edit.SetMinValue(-100);
+    m_edit.SetMaxValue(100);
+    Desktop::TypeText(L"5");
+    m_edit.SetSel(1, 1);
+    Desktop::TypeText(L"-");
+    EXPECT_STREQ(L"5", Text()) << "not after a digit";
+    m_edit.SetSel(0, 0);
+    Desktop::TypeText(L"-");
+    EXPECT_STREQ(L"-5", Text());
+    m_edit.SetSel(0, 0);
+    Desktop::TypeText(L"-");
+    EXPECT_STREQ(L"-5", Text()) << "never twice";
+    m_edit.SetSel(0, 1);
+    Desktop::TypeText(L"+");
+    EXPECT_STREQ(L"+5", Text()) << "a selected sign is replaced";
+    EXPECT_TRUE(m_parent.m_codes.empty()) << "a misplaced sign is dropped without a notice";
+    m_edit.SetMaxValue(0);
+    m_edit.SetSel(0, 1);
+    Desktop::TypeText(L"+");
+    EXPECT_EQ((std::vector<UINT>{DEN_INVALID_INPUT}), m_parent.m_codes) << "no plus when the range ends at 0";
+}

@@ -130,7 +130,7 @@ TEST_F(LinkStaticTest, HoverEndsOnTheFirstTickAfterTheMouseLeaves)
     EXPECT_FALSE(m_label.IsHovering());
 }
 
-TEST_F(LinkStaticTest, NoHoverWithoutDocument)
+TEST_F(LinkStaticTest, WithoutADocumentTheMouseNeverHovers)
 {
     m_label.SetAutoSize(FALSE);
     CreateLabel(L"追加", 0, CRect(20, 20, 120, 40));

@@ -119,3 +119,20 @@ TEST_F(MultiEditTest, ResizeReturnsToIdle)
     m_comment.GetDisplayFace().GetWindowRect(&rect);
     EXPECT_EQ(250, rect.Width());
 }
+
+// The text a form gives the field is what a later resize shows again, so it
+// must be kept as given (without the trailing blanks), not only shown.
+TEST_F(MultiEditTest, InitialTextIsTrimmedOnBothFacesAndKeptThroughAResize)
+{
+    m_comment.InitialText(L"所見あり\r\n \r\n");
+    CString strEdit;
+    CString strShown;
+    m_comment.GetEditFace().GetWindowText(strEdit);
+    m_comment.GetDisplayFace().GetWindowText(strShown);
+    EXPECT_EQ(CString(L"所見あり"), strEdit);
+    EXPECT_EQ(CString(L"所見あり"), strShown);
+    m_comment.GetDisplayFace().SetWindowText(L"stale");
+    m_comment.MoveWindow(10, 10, 240, 100);
+    m_comment.GetDisplayFace().GetWindowText(strShown);
+    EXPECT_EQ(CString(L"所見あり"), strShown);
+}

@@ -178,7 +178,7 @@ TEST(Additions, FormWithoutRowsEmptiesAFewAdditions)
     EXPECT_TRUE(info.strTitle[1].IsEmpty());
 }
 
-TEST(EditableParams, ListsAndTheirLastItem)
+TEST(EditableParams, TheLastListEntryIsNeverTakenByIndex)
 {
     CTavrionDoc doc;
     EXPECT_EQ(0, doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(12), L"x"));
@@ -201,7 +201,7 @@ TEST(EditableParams, ListsAndTheirLastItem)
     g_bEditSubstituteMode = saved;
 }
 
-TEST_F(WorkDirTest, MinnesotaAndIvrelCodes)
+TEST_F(WorkDirTest, CodesAreValidOnlyAsTheMastersListThem)
 {
     CTavrionDoc doc;
     EXPECT_EQ(1, doc.IsMinnesotaValid(L"1-1-1", CString()));
@@ -215,7 +215,7 @@ TEST_F(WorkDirTest, MinnesotaAndIvrelCodes)
     EXPECT_EQ(0, doc.IsIvrelValid(L"R", CString()));
 }
 
-TEST(MinnesotaTyped, FormsOfATypedCode)
+TEST(MinnesotaTyped, TypedCodesMustHaveTheShapeOfAMinnesotaCode)
 {
     CTavrionDoc doc;
     EXPECT_EQ(1, doc.IsMinnesotaNotMatchingValid(L"1-2-3", L"+"));
@@ -230,7 +230,7 @@ TEST(MinnesotaTyped, FormsOfATypedCode)
     EXPECT_EQ(0, doc.IsMinnesotaNotMatchingValid(CString(), CString()));
 }
 
-TEST_F(WorkDirTest, LanguageIndexFromTheHostIni)
+TEST_F(WorkDirTest, LanguageIndexComesFromTheHostIni)
 {
     EXPECT_EQ(3, GetIvrelIndex());
     TempDir dir;
@@ -242,7 +242,7 @@ TEST_F(WorkDirTest, LanguageIndexFromTheHostIni)
     EXPECT_EQ(5, GetIvrelIndex());
 }
 
-TEST_F(WorkDirTest, VersionTextOfARecord)
+TEST_F(WorkDirTest, VersionTextJoinsTheProgramTheSystemAndTheAnalysis)
 {
     TempDir dir;
     const std::string path = dir.Write(

@@ -257,7 +257,7 @@ TEST(AnnotationXml, TwoAnnotationsRoundTripAfterTheHead)
     EXPECT_EQ(backFive->GetArea(0)->pSketchHead, nullptr);
 }
 
-TEST(AnnotationXml, OptionalWaveInfoElements)
+TEST(AnnotationXml, WaveInfoElementsAreWrittenOnlyForValuesThatAreSet)
 {
     // Each row: the speed and the serial sensitivity with its chest-half flag.
     struct Row {
@@ -404,7 +404,7 @@ TEST(AnnotationXml, SavingReplacesTheWholeSection)
     EXPECT_EQ(OnDisk(bare).Attrib(kAnno1, L"Page_style"), L"9");
 }
 
-TEST(AnnotationXml, NullArgumentsAndUnreadableFiles)
+TEST(AnnotationXml, NullArgumentsAndUnreadableFilesChangeNothing)
 {
     TempDir dir;
     const std::string path = WriteRecord(dir);
@@ -427,7 +427,7 @@ TEST(AnnotationXml, NullArgumentsAndUnreadableFiles)
 
 // ---- the edit stamp ----------------------------------------------------------------
 
-TEST(AnnoEditStamp, GivenNameOrCancelledDialog)
+TEST(AnnoEditStamp, StampTakesTheGivenNameAndACancelledDialogChangesNothing)
 {
     _ANNOTATION_INFO info;
     info.strEditTime = L"2001/01/01 00:00:00";

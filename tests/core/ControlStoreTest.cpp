@@ -1,9 +1,6 @@
 // The control-data store of the base document.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <vector>
-
 #include "core/TavrionDoc.h"
 
 namespace {
@@ -13,14 +10,6 @@ class PanelDoc : public CTavrionDoc {
 public:
     void BuildPanel() { InitCheckArrayRhyRR(); }
 };
-
-std::vector<UINT> Ids(const CTavrionDoc& doc)
-{
-    std::vector<UINT> ids;
-    for (INT_PTR i = 0; i < doc.GetCheckCount(); ++i)
-        ids.push_back(doc.GetCheckID(i));
-    return ids;
-}
 
 _PATIENT_INFO SamplePatient()
 {
@@ -45,27 +34,6 @@ _PATIENT_INFO SamplePatient()
 }
 
 }  // namespace
-
-TEST(ControlStore, PatientStripOrderAndPanelSize)
-{
-    PanelDoc doc;
-    doc.InitCheckArray();
-    std::vector<UINT> expected;
-    for (UINT id = 3000; id <= 3018; ++id)
-        expected.push_back(id);
-    expected.push_back(3020);
-    expected.push_back(3019);
-    for (UINT id = 3021; id <= 3029; ++id)
-        expected.push_back(id);
-    EXPECT_EQ(expected, Ids(doc));
-
-    doc.BuildPanel();
-    ASSERT_EQ(30 + 59, doc.GetCheckCount());
-    EXPECT_EQ(3630u, doc.GetCheckID(30));
-    EXPECT_EQ(4013u, doc.GetCheckID(88));
-    const std::vector<UINT> ids = Ids(doc);
-    EXPECT_EQ(ids.end(), std::find(ids.begin(), ids.end(), 3661u));
-}
 
 TEST(ControlStore, ContentWithoutRecordLoadsOnlyCaptions)
 {
@@ -138,7 +106,7 @@ TEST(ControlStore, UnknownIdChangesNothing)
     EXPECT_EQ(0, doc.GetEditPatientFlag());
 }
 
-TEST(ControlStore, StatusOfAnEntry)
+TEST(ControlStore, StatusIsZeroWhenTheReservedArgumentIsSet)
 {
     CTavrionDoc doc;
     doc.InitCheckArray();
@@ -146,7 +114,7 @@ TEST(ControlStore, StatusOfAnEntry)
     EXPECT_EQ(0, doc.CheckCtrlStatus(3001, 1));
 }
 
-TEST(ControlStore, CheckDataRange)
+TEST(ControlStore, RangeCheckAcceptsOnlyPlainNumbersWithinTheLimit)
 {
     CTavrionDoc doc;
     EXPECT_EQ(1, doc.CheckDataRange(L" 12 ", 100, 0, 1, 0));

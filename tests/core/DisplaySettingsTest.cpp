@@ -101,7 +101,7 @@ void ExpectDrawingDefaults(CTavrionDoc& doc)
 
 // ---- writing one setting --------------------------------------------------------
 
-TEST_F(SettingsFixture, DensityOnlyForModesOneAndTwo)
+TEST_F(SettingsFixture, DensityIsWrittenOnlyForModesOneAndTwo)
 {
     UseRecord(kSettingsRecord);
     m_doc.SetDensity(1, 11);
@@ -116,7 +116,7 @@ TEST_F(SettingsFixture, DensityOnlyForModesOneAndTwo)
     EXPECT_EQ(Count(kDraw + L"/Brightness_density/Density_value"), 2);
 }
 
-TEST_F(SettingsFixture, ColourSlotsAndTheirElements)
+TEST_F(SettingsFixture, EachColourSlotIsWrittenToItsOwnElement)
 {
     UseRecord(kBareRecord);
     for (int slot = 0; slot < 29; ++slot) m_doc.SetWaveColor(slot, RGB(slot, 100 + slot, 200 + slot));
@@ -158,7 +158,7 @@ TEST_F(SettingsFixture, ColourSlotsAndTheirElements)
     EXPECT_EQ(Count(REFERENCE_COLOR_SETTING_PATH L"/Wave_color/Wave"), 1);   // each slot written over, not added
 }
 
-TEST_F(SettingsFixture, LineValuesAllFourTogether)
+TEST_F(SettingsFixture, LineValuesAreWrittenAllFourTogether)
 {
     UseRecord(kBareRecord);
     m_doc.SetStrandelValue(1.5f, 0.25f, 7, 2.0f);

@@ -107,21 +107,6 @@ std::string FromWide(const char* charset, const std::wstring& text, bool* ok)
 
 // ---- the IBM extension table ---------------------------------------------------
 
-TEST(IbmExtTableTest, KnownEntries)
-{
-    ASSERT_EQ(524, kIbmExtCount);
-    EXPECT_EQ(0xED40, g_wIbmExtToNec[0xFA5C - 0xFA40]);
-    EXPECT_EQ(0xEEEF, g_wIbmExtToNec[0xFA40 - 0xFA40]);  // small roman one
-    EXPECT_EQ(0xEEEC, g_wIbmExtToNec[0xFC4B - 0xFA40]);
-    for (int code = 0xFA4A; code <= 0xFA54; ++code)
-        EXPECT_EQ(0, g_wIbmExtToNec[code - 0xFA40]) << std::hex << code;
-    for (int code = 0xFA58; code <= 0xFA5B; ++code)
-        EXPECT_EQ(0, g_wIbmExtToNec[code - 0xFA40]) << std::hex << code;
-    EXPECT_EQ(0, g_wIbmExtToNec[0xFA7F - 0xFA40]);
-    EXPECT_EQ(0, g_wIbmExtToNec[0xFAFD - 0xFA40]);
-    EXPECT_EQ(0, g_wIbmExtToNec[0xFB3F - 0xFA40]);
-}
-
 TEST(IbmExtTableTest, EveryValidCodeButFifteenHasATarget)
 {
     int nonZero = 0;

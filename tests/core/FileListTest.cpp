@@ -9,6 +9,7 @@
 #include "tests/support/TestSupport.h"
 #include "tools/DeviceRecord.h"
 #include "tools/EcgModel.h"
+#include "tools/ExtraRecord.h"
 #include "tools/Hl7Header.h"
 #include "tools/MferWriter.h"
 #include "tools/RecordBuilder.h"
@@ -83,7 +84,7 @@ TEST(FileList, ExtensionsDecideTheReader)
     EXPECT_EQ(1, doc.ReadFile(nullptr, L"", L"", &info));
 }
 
-TEST(FileList, DeviceRecordFromItsOwnTexts)
+TEST(FileList, DeviceRecordIsListedFromItsOwnTexts)
 {
     TempDir dir;
     const std::string path = WriteDevice(dir, "REST.ECG", rec::RecordKind::Rest12);
@@ -97,6 +98,38 @@ TEST(FileList, DeviceRecordFromItsOwnTexts)
     EXPECT_EQ(CString(L"山田 太郎"), info.strPatientName);
     EXPECT_EQ(CString(L"2004/02/29 13:05:09"), info.strAcqTime);
     EXPECT_EQ(2004, info.dtAcqDate.GetYear());
+}
+
+// The list's lead count of an extra-lead record comes from the layout items,
+// in whichever of the two forms the recorder wrote them; the record maker
+// derives the same count from the layout on its own.
+TEST(FileList, ExtraLeadRecordsListTheLeadTypeOfTheirLayoutInEitherRecordMode)
+{
+    TempDir dir;
+    CTavrionDoc doc;
+    const EcgRecord signals = SynthesizeExtraSignals(4.0);
+    int listed = 0;
+    for (ExtraLayout layout : {ExtraLayout::Three, ExtraLayout::ThreeRhythm, ExtraLayout::Six, ExtraLayout::SixRhythm,
+                               ExtraLayout::Freeze}) {
+        for (int mode : {1, 0}) {
+            // The arrangement item of the other mode has no code for six leads and a strip.
+            if (mode == 0 && layout == ExtraLayout::SixRhythm)
+                continue;
+            ExtraRecordOptions options;
+            options.layout = layout;
+            options.recordMode = mode;
+            options.freezeLeads = 4;
+            options.seconds = 4.0;
+            options.rhythmSeconds = 8.0;
+            const std::string path = dir.File("extra" + std::to_string(listed++) + ".ecg");
+            MakeExtraLeadRecord(signals, options).items.WriteFile(path, zarn::Flavour::Newer90);
+            _FILEITEM_INFO info;
+            const int code = doc.ReadFile(Wide(path), L"", L"", &info);
+            SCOPED_TRACE(testing::Message() << "layout " << static_cast<int>(layout) << ", mode " << mode);
+            EXPECT_EQ(layout == ExtraLayout::Freeze ? 28 : 26, code & 0xFF);
+            EXPECT_EQ(ExtraLeadType(layout, options.freezeLeads), info.nLeadCount);
+        }
+    }
 }
 
 TEST(FileList, RhythmRecordWithAnOddLeadCountIsRefused)
@@ -156,7 +189,7 @@ TEST(FileList, RecordXmlWithoutAnnotationsKeepsTheHostsCount)
     EXPECT_EQ(CString(L"****/**/** **:**:**"), info.strAcqTime);
 }
 
-TEST(FileList, MferKindsByDescriptionAndLeads)
+TEST(FileList, MferKindFollowsTheDescriptionAndLeadCount)
 {
     TempDir dir;
     CTavrionDoc doc;
@@ -221,7 +254,7 @@ TEST(FileList, FdaExampleHeadersReadAsAbsentFields)
 
 // The base document's MFER probe: the system code from the description and
 // the lead count, and the "Raw_" record XML named from the third key.
-TEST(MferProbe, KindsAndRecordXmlNaming)
+TEST(MferProbe, OpeningNamesTheRecordXmlAfterTheFileOrItsThirdKey)
 {
     TempDir dir;
     CTavrionDoc doc;

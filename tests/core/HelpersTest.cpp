@@ -36,7 +36,7 @@ TEST(HiCutFilterTest, ConstantLeadStaysConstantForEveryCutoff)
     }
 }
 
-TEST(HiCutFilterTest, ImpulseResponses)
+TEST(HiCutFilterTest, EachCutoffSpreadsAnImpulseOverItsOwnKernel)
 {
     EXPECT_EQ((std::vector<short>{0, 0, 10, 10, 10, 10, 10, 10, 10, 10, 0, 0}),
               Filtered(25, Impulse(12, 2, 80)));
@@ -375,9 +375,25 @@ TEST(SmoothFilterTest, HugeGainSaturatesRows)
     EXPECT_EQ(SHRT_MIN, Upper(r, 0)[0]);
 }
 
+// A width taken as given can be anything the caller holds; the band then
+// covers the whole row range instead of wrapping.
+TEST(SmoothFilterTest, ExtremeGivenLineWidthsSaturateTheRows)
+{
+    for (int lineWidth : {INT_MIN, INT_MAX}) {
+        SmoothArgs a;
+        a.levels = 1;
+        a.lineWidth = lineWidth;
+        a.widthAsGiven = 1;
+        const SmoothResult r = RunSmooth(std::vector<short>(8, 0), a);
+        ASSERT_GT(r.size, 0) << lineWidth;
+        EXPECT_EQ(SHRT_MAX, Lower(r, 0)[0]) << lineWidth;
+        EXPECT_EQ(SHRT_MIN, Upper(r, 0)[0]) << lineWidth;
+    }
+}
+
 // ---- RGBToHSV / HSVToRGB -------------------------------------------------------------
 
-TEST(ColorSpaceTest, KnownColours)
+TEST(ColorSpaceTest, PrimariesGetTheirHuesAndGreysNone)
 {
     double h, s, v;
     RGBToHSV(255, 0, 0, h, s, v);
@@ -463,20 +479,6 @@ TEST(ColorSpaceTest, OutOfRangeInputsAreClamped)
 
 // ---- GetPrinterSize --------------------------------------------------------------
 
-TEST(GetPrinterSizeTest, KnownPapers)
-{
-    EXPECT_EQ(CSize(215, 279), GetPrinterSize(1, 1));
-    EXPECT_EQ(CSize(297, 420), GetPrinterSize(8, 1));
-    EXPECT_EQ(CSize(210, 297), GetPrinterSize(9, 1));
-    EXPECT_EQ(CSize(250, 354), GetPrinterSize(12, 1));
-    EXPECT_EQ(CSize(182, 257), GetPrinterSize(13, 1));
-    EXPECT_EQ(CSize(127, 292), GetPrinterSize(23, 1));
-    EXPECT_EQ(CSize(863, 1117), GetPrinterSize(26, 1));
-    EXPECT_EQ(CSize(176, 125), GetPrinterSize(35, 1));
-    EXPECT_EQ(CSize(377, 279), GetPrinterSize(39, 1));
-    EXPECT_EQ(CSize(215, 330), GetPrinterSize(41, 1));
-}
-
 TEST(GetPrinterSizeTest, LandscapeSwapsOnlyForOrientation2)
 {
     EXPECT_EQ(CSize(297, 210), GetPrinterSize(9, 2));
@@ -498,7 +500,7 @@ TEST(GetPrinterSizeTest, EveryCodeHasASizeAndUnknownCodesNone)
 
 // ---- GetNumberSign ------------------------------------------------------------
 
-TEST(GetNumberSignTest, Examples)
+TEST(GetNumberSignTest, SignedDecimalsGiveTheirSignAndOtherTextsZero)
 {
     EXPECT_EQ(1, GetNumberSign(L"12.5"));
     EXPECT_EQ(-1, GetNumberSign(L"-3"));
@@ -508,7 +510,7 @@ TEST(GetNumberSignTest, Examples)
     EXPECT_EQ(-1, GetNumberSign(L"-0.25"));
 }
 
-TEST(GetNumberSignTest, EdgeTexts)
+TEST(GetNumberSignTest, LoneSignsAndPointsCountButBlanksAndRepeatsDoNot)
 {
     EXPECT_EQ(0, GetNumberSign(nullptr));
     EXPECT_EQ(0, GetNumberSign(L""));

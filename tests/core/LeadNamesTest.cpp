@@ -81,16 +81,6 @@ CECGXMLParser* OpenXml(TempDir& dir, const std::string& wave)
 
 }  // namespace
 
-TEST(LeadCounts, BySystemCode)
-{
-    EXPECT_EQ(12, LeadDoc::GetLeadCountBySystemCode(0xFFFE));
-    EXPECT_EQ(15, LeadDoc::GetLeadCountBySystemCode(0x800B));
-    EXPECT_EQ(0, LeadDoc::GetLeadCountBySystemCode(0x7010));
-    EXPECT_EQ(1, LeadDoc::GetLeadCountBySystemCode(0x8001));
-    EXPECT_EQ(3, LeadDoc::GetLeadCountBySystemCode(0xFFFA));
-    EXPECT_EQ(5, LeadDoc::GetLeadCountBySystemCode(0x7015));
-}
-
 TEST(LeadCounts, CurrentCountAsksOnlyADocumentOfTheRecordsKind)
 {
     LeadDoc doc;
@@ -107,18 +97,6 @@ TEST(LeadCounts, CurrentCountAsksOnlyADocumentOfTheRecordsKind)
     doc.m_nItemLeads = 255;
     EXPECT_EQ(255, doc.GetCurrentLeadCount(0x001C));
     EXPECT_EQ(12, doc.GetCurrentLeadCount(0x800C));
-    CTavrionDoc base;
-    EXPECT_EQ(-1, base.GetDocType());
-}
-
-TEST(LeadCounts, InfoCodes)
-{
-    CTavrionDoc doc;
-    EXPECT_EQ(1, doc.IsMasterStepInforSystemCode(0xFFE5));
-    EXPECT_EQ(1, doc.IsMasterStepInforSystemCode(0x00E2));
-    EXPECT_EQ(0, doc.IsMasterStepInforSystemCode(0x0000));
-    EXPECT_EQ(1, doc.IsTripInforSystemCode(0x00F3));
-    EXPECT_EQ(0, doc.IsTripInforSystemCode(0x00FF));
 }
 
 TEST(LeadCounts, DeviceItemsLargerThanTheBuffersAreReadOnlyAsFarAsTheBuffer)
@@ -137,7 +115,7 @@ TEST(LeadCounts, DeviceItemsLargerThanTheBuffersAreReadOnlyAsFarAsTheBuffer)
     EXPECT_LE(g_longestRead, 10);
 }
 
-TEST(LeadCounts, MissingItems)
+TEST(LeadCounts, MissingItemsGiveNoLeadsButAnExtraRecordThree)
 {
     FakeImage image;
     EXPECT_EQ(0, LeadDoc::GetLTFileLeadCount(nullptr, 4000));
@@ -152,7 +130,7 @@ TEST(LeadCounts, MissingItems)
     EXPECT_EQ(5, LeadDoc::GetExtraFileLeadCount(image.Get(), 0x1C));
 }
 
-TEST(LeadNames, FromCodes)
+TEST(LeadNames, NamesComeFromTheCodeTablesOrTheRecordsOwnTexts)
 {
     TempDir dir;
     std::unique_ptr<CECGXMLParser> xml(OpenXml(dir, "<Wave_add_section><Lead_name><Lead_name_element>A1"
@@ -202,7 +180,47 @@ TEST(LeadNames, EditedNamesOfARhythmRecordRoundTrip)
     EXPECT_EQ(CString(L"1"), code);
 }
 
-TEST(LeadNames, OversizedCountStaysInsideTheArrays)
+// The names must come back from the file, not only from the parser that
+// wrote them: what is written has to be what the reader looks for.
+TEST(LeadNames, EditedNamesSurviveTheFile)
+{
+    TempDir dir;
+    const std::string path = dir.Write("names.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Rawdata><Tavrion>"
+                                                     "<Wave/></Tavrion></Rawdata>");
+    CTavrionDoc doc;
+    _LEAD_NAME_INFO info;
+    info.bChanged = 1;
+    info.nCount = 3;
+    info.nFlag[0] = 1;
+    info.nFlag[2] = 1;
+    info.nCode[0] = 62;
+    info.nCode[2] = 3;
+    info.strEditName[0] = L"胸部A";
+    info.strEditName[2] = L"V1'";
+    {
+        CECGXMLParser xml(Wide(path), 0, CString());
+        doc.SaveWaveInfoToXML(0x001A, info, &xml);
+        xml.SaveToXMLFile();
+    }
+    CECGXMLParser reopened(Wide(path), 0, CString());
+    _LEAD_NAME_INFO back;
+    back.bChanged = 1;
+    back.nCount = 3;
+    back.nFlag[0] = 1;
+    back.nFlag[2] = 1;
+    back.nCode[0] = 0;
+    back.nCode[2] = 0;
+    doc.GetLeadNameFromXML(0x001A, back, &reopened);
+    EXPECT_EQ(CString(L"胸部A"), back.strEditName[0]);
+    EXPECT_TRUE(back.strEditName[1].IsEmpty());
+    EXPECT_EQ(CString(L"V1'"), back.strEditName[2]);
+    CString code;
+    ASSERT_TRUE(reopened.GetDataFromXMLDOM(
+        code, L"/Rawdata/Tavrion/Wave/Rhythm_section/Wave_info/Wave_data[@number='1']/Lead_code", 4, CString()));
+    EXPECT_EQ(CString(L"62"), code);
+}
+
+TEST(LeadNames, OversizedCountsAreCutToTheFifteenCodes)
 {
     TempDir dir;
     std::unique_ptr<CECGXMLParser> xml(OpenXml(dir, ""));
@@ -210,14 +228,26 @@ TEST(LeadNames, OversizedCountStaysInsideTheArrays)
     _LEAD_NAME_INFO info;
     info.bChanged = 1;
     info.nCount = 1000;
+    info.nCode[LEAD_NAME_CODES - 1] = 7;
+    info.nFlag[0] = 1;
     doc.GetLeadNameFromXML(0x001A, info, xml.get());
     doc.SaveWaveInfoToXML(0x001A, info, xml.get());
+    const CString codePath = L"/Rawdata/Tavrion/Wave/Rhythm_section/Wave_info/Wave_data[@number='%d']/Lead_code";
+    CString path, code;
+    path.Format(codePath, LEAD_NAME_CODES);
+    EXPECT_TRUE(xml->GetDataFromXMLDOM(code, path, 4, CString()));
+    EXPECT_EQ(CString(L"7"), code);
+    EXPECT_EQ(LEAD_NAME_CODES, xml->GetObjectCount(L"/Rawdata/Tavrion/Wave/Rhythm_section/Wave_info/Wave_data"));
+
+    // A negative count describes no lead: nothing counts as edited.
     info.nCount = -4;
+    info.strEditName[0] = L"stale";
     doc.GetLeadNameFromXML(0x001A, info, xml.get());
-    SUCCEED();
+    for (const CString& name : info.strEditName)
+        EXPECT_TRUE(name.IsEmpty());
 }
 
-TEST(LeadSelection, MasksOfTheStyles)
+TEST(LeadSelection, EachStyleTakesOnlyItsOwnNumberOfLeads)
 {
     LeadDoc doc;
     EXPECT_EQ(0, doc.SetLeadSelection(0x0003, 0x800C, 16));
@@ -247,10 +277,29 @@ TEST(LeadSelection, EmptyFifteenSlotsFillWithTheTwelveLeads)
     EXPECT_EQ(0x0FC0, doc.GetLeadSelection(0x000B, 29));
 }
 
-TEST(LeadSelection, NineLeadsOfAFifteenLeadRecord)
+TEST(LeadSelection, NineLeadStylesRefuseTheFirstSixLeads)
 {
     LeadDoc doc;
     EXPECT_EQ(0, doc.SetLeadSelection(0x0041, 0x000B, 5));
     EXPECT_EQ(1, doc.SetLeadSelection(static_cast<short>((1 << 6) | (1 << 14)), 0x000B, 5));
     EXPECT_EQ((1 << 6) | (1 << 14), doc.GetLeadSelection(0x000B, 5));
+}
+
+// A choice stored for a fifteen-lead record may be asked for by a record
+// with fewer leads: the strip then shows what it can, never a lead the
+// record lacks. Style 0 stands for the document's own style.
+TEST(LeadSelection, AChoiceTheRecordCannotShowFallsBackToItsFirstLeads)
+{
+    LeadDoc doc;
+    doc.SetRhythmWaveStyle(17);
+    const short threeOfFifteen = static_cast<short>((1 << 2) | (1 << 9) | (1 << 13));
+    ASSERT_EQ(1, doc.SetLeadSelection(threeOfFifteen, 0x800F, 0));
+    EXPECT_EQ(threeOfFifteen, doc.GetLeadSelection(0x800F, 17));
+    EXPECT_EQ(7, doc.GetLeadSelection(0x800C, 17)) << "lead 13 is past a twelve-lead record";
+    EXPECT_EQ(7, doc.GetLeadSelection(0x8003, 17)) << "a three-lead record shows its three";
+
+    ASSERT_EQ(1, doc.SetLeadSelection(1 << 14, 0x800F, 16));
+    EXPECT_EQ(1 << 14, doc.GetLeadSelection(0x800F, 16));
+    EXPECT_EQ(1, doc.GetLeadSelection(0x800C, 16)) << "lead 14 is past a twelve-lead record";
+    EXPECT_EQ(1, doc.GetLeadSelection(0x8001, 16)) << "a one-lead record has only its lead";
 }

@@ -56,7 +56,7 @@ protected:
 
 }  // namespace
 
-TEST_F(PatientRecord, IdentityAndMissingFields)
+TEST_F(PatientRecord, MissingFieldsReadAsTheirPlaceholders)
 {
     const _PATIENT_INFO p = Read("<Patient_id>P-1</Patient_id><Patient_name>山田</Patient_name>"
                                  "<Sex value=\"女\"/>");
@@ -105,7 +105,7 @@ TEST_F(PatientRecord, AgesOutsideTheLimitsAreEmptied)
     EXPECT_TRUE(unknown.strAgeUnit.IsEmpty());
 }
 
-TEST_F(PatientRecord, HeightFromItsTwoParts)
+TEST_F(PatientRecord, HeightJoinsItsWholeAndFractionParts)
 {
     EXPECT_EQ(CString(L"170"), Read(Height("170", "0")).strHeight);
     EXPECT_EQ(CString(L"170.2"), Read(Height("170", "25")).strHeight);
@@ -115,7 +115,7 @@ TEST_F(PatientRecord, HeightFromItsTwoParts)
     EXPECT_TRUE(Read(Height("1000", "0")).strHeight.IsEmpty());
 }
 
-TEST_F(PatientRecord, PressureLimitsAndUnits)
+TEST_F(PatientRecord, PressureUnitDecidesTheLimitAndUnknownUnitsAreMillimetres)
 {
     EXPECT_EQ(CString(L"0"), Read(Bp("0")).strBpHigh);
     EXPECT_EQ(CString(L"250"), Read(Bp("250")).strBpHigh);
@@ -134,7 +134,7 @@ TEST_F(PatientRecord, PressureThatIsNoNumberIsNotZero)
     EXPECT_EQ(CString(L"70"), Read(Bp("abc")).strBpLow);
 }
 
-TEST_F(PatientRecord, ConfirmationWithAndWithoutLaterEdits)
+TEST_F(PatientRecord, EditsAfterTheConfirmationWithdrawIt)
 {
     const std::string confirm = "<Voktext_section><Confirm_editor><Editor_name>佐藤  </Editor_name>"
                                 "<Edit_date style=\"Date\" year=\"2020\" month=\"3\" day=\"4\" hour=\"10\" "
@@ -151,6 +151,25 @@ TEST_F(PatientRecord, ConfirmationWithAndWithoutLaterEdits)
     EXPECT_EQ(CString(L"判読後に編集あり(最終判読:2020/03/04 10:20 佐藤)"), p.strConfirmation);
     EXPECT_EQ(0, p.bConfirmed);
     EXPECT_EQ(1, p.bEditedAfterConfirm);
+}
+
+// Only an edit strictly after the confirmation withdraws it; an edit date
+// that is no date cannot be later than anything.
+TEST_F(PatientRecord, AnEditAtTheSameSecondOrWithAnImpossibleDateKeepsTheConfirmation)
+{
+    const std::string confirm = "<Voktext_section><Confirm_editor><Editor_name>佐藤</Editor_name>"
+                                "<Edit_date style=\"Date\" year=\"2020\" month=\"3\" day=\"4\" hour=\"10\" "
+                                "minute=\"20\" second=\"30\"/></Confirm_editor></Voktext_section>";
+    const auto editedAt = [](const std::string& month, const std::string& second) {
+        return "<Edit_time style=\"Date\" year=\"2020\" month=\"" + month + "\" day=\"4\" hour=\"10\" minute=\"20\" "
+               "second=\"" + second + "\"/>";
+    };
+    EXPECT_EQ(1, Read(editedAt("3", "30"), 0, 0, confirm).bConfirmed);
+    EXPECT_EQ(1, Read(editedAt("3", "29"), 0, 0, confirm).bConfirmed);
+    EXPECT_EQ(1, Read(editedAt("13", "31"), 0, 0, confirm).bConfirmed);
+    const _PATIENT_INFO later = Read(editedAt("3", "31"), 0, 0, confirm);
+    EXPECT_EQ(0, later.bConfirmed);
+    EXPECT_EQ(1, later.bEditedAfterConfirm);
 }
 
 TEST_F(PatientRecord, ConfirmationWithoutValidDateNeedsADoctor)
@@ -201,6 +220,42 @@ TEST_F(PatientRecord, SaveSplitsMeasuresAndWritesTheAge)
     EXPECT_EQ(CString(L"170.3"), back.strHeight);
     EXPECT_EQ(CString(L"2"), back.strAge);
     EXPECT_EQ(CString(L"週"), back.strSubAgeUnit);
+}
+
+// Every age the form can hold is written in its own unit code and comes
+// back the same, with or without its smaller second unit.
+TEST_F(PatientRecord, EveryAgeUnitRoundTripsThroughTheRecord)
+{
+    const struct {
+        const wchar_t* age;
+        const wchar_t* unit;
+        const wchar_t* subAge;
+        const wchar_t* subUnit;
+    } kAges[] = {
+        {L"45", L"歳", L"", L""},       {L"1", L"歳", L"6", L"ヶ月"}, {L"7", L"ヶ月", L"", L""},
+        {L"7", L"ヶ月", L"2", L"週"},   {L"3", L"週", L"", L""},       {L"3", L"週", L"4", L"日"},
+        {L"20", L"日", L"", L""},       {L"20", L"日", L"5", L"時間"}, {L"12", L"時間", L"", L""},
+    };
+    for (const auto& a : kAges) {
+        SCOPED_TRACE(CStringA(CString(a.age) + a.unit + a.subAge + a.subUnit).GetString());
+        const std::string path = Record("");
+        _PATIENT_INFO p;
+        p.strAge = a.age;
+        p.strAgeUnit = a.unit;
+        p.strSubAge = a.subAge;
+        p.strSubAgeUnit = a.subUnit;
+        {
+            CECGXMLParser xml(Wide(path), 0, CString());
+            m_doc.SavePatInfoToXML(p, &xml);
+        }
+        CECGXMLParser xml(Wide(path), 0, CString());
+        _PATIENT_INFO back;
+        m_doc.GetPatInfoFromXML(0, back, &xml);
+        EXPECT_EQ(CString(a.age), back.strAge);
+        EXPECT_EQ(CString(a.unit), back.strAgeUnit);
+        EXPECT_EQ(CString(a.subAge), back.strSubAge);
+        EXPECT_EQ(CString(a.subUnit), back.strSubAgeUnit);
+    }
 }
 
 TEST_F(PatientRecord, RoundingCarriesIntoTheWholePart)

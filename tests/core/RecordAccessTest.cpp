@@ -168,7 +168,7 @@ TEST(RecordImage, FallsBackToTheOlderReaderWhichIsNotSentTheBuild)
     FreeECGData(image);
 }
 
-TEST(RecordImage, OnlyTheOlderReaderInstalled)
+TEST(RecordImage, OlderReaderAloneOpensOnlyOlderRecords)
 {
     TempDir dir;
     const std::string newer = WriteRecord(dir, "new.ecg", rec::RecordKind::Rest12, zarn::Flavour::Newer90);
@@ -245,7 +245,7 @@ TEST(RecordAccess, TextItemsAreConvertedFromEuc)
     FreeECGData(image);
 }
 
-TEST(RecordAccess, TrailingBlanksOfTheDepartmentText)
+TEST(RecordAccess, DepartmentTextLosesItsTrailingBlanks)
 {
     TempDir dir;
     const std::string path = WriteRecord(dir, "dept.ecg", rec::RecordKind::Rest12);
@@ -408,7 +408,7 @@ TEST(RecordOpening, ProbeReturnsTheSystemCodeAndNamesTheRecordXml)
     EXPECT_EQ(boxes.Count(), 0);   // the probe is silent
 }
 
-TEST(RecordOpening, RawFileNames)
+TEST(RecordOpening, RawFileNamesAreStampedAndNeedAnExtension)
 {
     CTestDoc doc;
     CString name = doc.CreateRawFileName(CString(L"C:\\a\\b.dat"), 0);

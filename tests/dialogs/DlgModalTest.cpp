@@ -3,7 +3,6 @@
 #include "core/Globals.h"
 #include "core/TavrionMessage.h"
 #include "dialogs/DlgModal.h"
-#include "dialogs/MeasureInfo.h"
 #include "platform/base/MessageBox.h"
 
 // Modal dialog objects and message boxes share one open-box counter, which
@@ -41,15 +40,4 @@ TEST(DlgModal, ModalRunWithoutADriverCancels)
     CDlgModal dialog(119);
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_TRUE(dialog.IsKindOf(RUNTIME_CLASS(CDialog)));
-}
-
-TEST(MeasureInfo, TextsAreItemMajor)
-{
-    _MEASURE_INFO info;
-    info.At(22, 11) = L"Y";
-    info.At(1, 0) = L"-50";
-    EXPECT_EQ(info.strMeasure[275], L"Y");
-    EXPECT_EQ(info.strMeasure[12], L"-50");
-    _MEASURE_INFO copy = info;
-    EXPECT_EQ(copy.At(22, 11), L"Y");
 }

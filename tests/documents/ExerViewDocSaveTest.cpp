@@ -186,7 +186,7 @@ TEST_F(ExerDocument, MissingAndOversizedBlocksReadWithinBounds)
     EXPECT_EQ(doc.GetCurrentAveWave(9, nullptr, 0), 0);
 }
 
-TEST_F(ExerDocument, RecordWithoutExerciseItems)
+TEST_F(ExerDocument, RecordWithoutExerciseItemsOpensWithoutBlocks)
 {
     const ExerFiles files = Write(DefaultOptions(), [](RecordBuilder& items) {
         for (uint32_t tag : {3282u, 3283u, 3284u, 3285u, 3292u, 3293u, 3475u, 3478u, 3479u}) items.Remove(tag, 0);
@@ -204,7 +204,7 @@ TEST_F(ExerDocument, RecordWithoutExerciseItems)
     EXPECT_EQ(doc.GetRestWave(0, nullptr, 0), 1200);
 }
 
-TEST_F(ExerDocument, TrendAndHeartRatesOutsideTheirRange)
+TEST_F(ExerDocument, TrendSizesAndHeartRatesOutsideTheirRangeGiveNoSlope)
 {
     const ExerFiles files = Write(DefaultOptions());
     const wchar_t* trend = L"/Rawdata/Tavrion/Report/Exercise_section/Trend/";

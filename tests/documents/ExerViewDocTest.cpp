@@ -109,7 +109,7 @@ TEST_F(ExerDocument, ServesStoredAndDerivedLeadsOfEveryRow)
     EXPECT_EQ(doc.GetCurAveBlockNo(), 0);
 }
 
-TEST_F(ExerDocument, BlockClockEdges)
+TEST_F(ExerDocument, BlockNumbersChangeExactlyAtTheBlockEdges)
 {
     const ExerFiles files = Write(DefaultOptions());
     CExerViewDoc doc;
@@ -144,7 +144,7 @@ TEST_F(ExerDocument, RecoveryIndexOfTheThreeLeadRecorderStaysInTheSeries)
     EXPECT_EQ(doc.GetAverageWave(0, nullptr, 0), 1200);
 }
 
-TEST_F(ExerDocument, SummaryResultAndInterpretationTexts)
+TEST_F(ExerDocument, SummaryAndInterpretationTextsAreFormattedFromTheRecord)
 {
     ExerciseRecordOptions o = DefaultOptions();
     o.hrCalculate = 1;
@@ -175,7 +175,7 @@ TEST_F(ExerDocument, SummaryResultAndInterpretationTexts)
     EXPECT_FALSE(item->stInterpre.strPwc.IsEmpty());
 }
 
-TEST_F(ExerDocument, TextsOfTheForm)
+TEST_F(ExerDocument, PercentTextsAndCommentsAreLaidOutForTheForm)
 {
     CString hr = L"150";
     EXPECT_EQ(Utf8(CExerViewDoc::PercentText(hr, 1, 60, 180)), " 75 % of MHR (180 bpm)");
@@ -196,7 +196,7 @@ TEST_F(ExerDocument, TextsOfTheForm)
     EXPECT_EQ(wrapped.GetLength(), 40 + 4);
 }
 
-TEST_F(ExerDocument, BeatsFromARealRestingRecord)
+TEST_F(ExerDocument, RealRestingRecordGivesARestBeatInEveryLead)
 {
     REQUIRE_SHARED_DATA(header, "physionet/ptb/s0010_re.hea");
     ExerciseRecordOptions o = DefaultOptions();
@@ -255,7 +255,7 @@ TEST_F(ExerDocument, AgeUnitsChooseTheTableColumn)
 
 // The PWC text counts any METs line that does not pass through the origin,
 // even one giving less than a tenth of a MET at 75 % of the maximum rate.
-TEST_F(ExerDocument, PwcOfALineBelowATenthOfAMet)
+TEST_F(ExerDocument, PwcOfALineBelowATenthOfAMetFallsToZeroOrBelow)
 {
     const ExerFiles files = Write(DefaultOptions());
     CExerViewDoc doc;

@@ -248,7 +248,7 @@ TEST_F(FinalViewDocOpen, JudgementThatDiffersFromTheMasterIsDropped)
     EXPECT_TRUE(doc.GetCurrentDataItem()->stInterpre.strFree[FINAL_FREE_IVREL_CODE].IsEmpty());
 }
 
-TEST_F(FinalViewDocOpen, RealPtbBeats)
+TEST_F(FinalViewDocOpen, RealPtbRecordGivesItsRestBeatAtTheRPeak)
 {
     REQUIRE_SHARED_DATA(hea, "physionet/ptb/s0010_re.hea");
     morvelance::WfdbRecord wfdb;

@@ -102,7 +102,7 @@ TEST_F(MferDocTest, TooManyCodeRowsInTheFileSaveAsTheFormsRows)
     EXPECT_EQ(11, Count(item, kIvrels));
 }
 
-TEST_F(MferDocTest, BirthdayOfEachFormAndOneThatIsNoDate)
+TEST_F(MferDocTest, BirthdayIsSavedOnEveryFormAndAnImpossibleOneEmpty)
 {
     _MFERDATAITEM* item = OpenKind(MferKind::Plain, 12, 0x800C, 12);
     ASSERT_NE(nullptr, item);

@@ -101,7 +101,7 @@ TEST_F(MferDocTest, PagesOfAStripFollowTheRateAndSurviveASpeedOfZero)
     EXPECT_EQ(0, m_doc->GetRhythmWaveTotalPage(25, 6));
 }
 
-TEST_F(MferDocTest, SensitivitiesModesAndTheirSettings)
+TEST_F(MferDocTest, ChoosingASensitivityLeavesTheAutomaticModeAndIsWritten)
 {
     _MFERDATAITEM* item = OpenKind(MferKind::Plain, 12, 0x800C, 12);
     ASSERT_NE(nullptr, item);

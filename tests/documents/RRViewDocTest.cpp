@@ -67,7 +67,7 @@ TEST_F(RRDocTest, OpensARecordAndServesItsFilteredStrip)
     EXPECT_EQ(255, m_doc.GetCurrentLeadCount(5));
 }
 
-TEST_F(RRDocTest, LastPageIndexOfTheStrip)
+TEST_F(RRDocTest, LastPageIndexFollowsRowLengthSpeedAndLeads)
 {
     // Rows of 100 mm at 25 mm/s hold 2000 samples; six rows for one lead
     // make a page of 12000 samples (24 s).
@@ -153,7 +153,7 @@ TEST_F(RRDocTest, DamagedRecordOfAnItemWithAThirdKeyKeepsNoImage)
     EXPECT_EQ(0, m_doc.GetRhythmWaveData(0, nullptr, -1));
 }
 
-TEST_F(RRDocTest, SensitivityAndModeOfTheRRScreens)
+TEST_F(RRDocTest, RRScreensFollowTheRecordsSensitivityAndRefuseZero)
 {
     const RRFiles files = Write("sense");
     _RRDATAITEM* item = Add(files);

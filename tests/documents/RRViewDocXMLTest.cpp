@@ -207,7 +207,7 @@ TEST_F(RRDocTest, SavingCreatesStyledElementsAndDropsImpossibleBirthdays)
     EXPECT_TRUE(again->strInfoEditDate.IsEmpty());
 }
 
-TEST_F(RRDocTest, RefusedSaves)
+TEST_F(RRDocTest, SavesOfUnknownOrUnreadableRecordsAreRefused)
 {
     const RRFiles files = Write("refuse");
     _RRDATAITEM* item = Add(files);
@@ -267,7 +267,7 @@ TEST_F(RRDocTest, DisplaySettingsRoundTrip)
     EXPECT_TRUE(ReadXmlValue(files.xml, L"/Rawdata/Assist_info/Reference/Setting/Serial_overlap").IsEmpty());
 }
 
-TEST_F(RRDocTest, DisplaySettingsOutsideTheOfferedValues)
+TEST_F(RRDocTest, DisplaySettingsOutsideTheOfferedValuesFallBack)
 {
     const RRFiles files = Write("odd");
     Add(files);
@@ -311,7 +311,7 @@ TEST_F(RRDocTest, DisplaySettingsOutsideTheOfferedValues)
     EXPECT_EQ(10.0f, m_doc.GetSense(6, 0));
 }
 
-TEST_F(RRDocTest, ListedMedicationsAndTheChangeChecks)
+TEST_F(RRDocTest, ListedMedicationsShowAndChangeChecksCountLetterCase)
 {
     const RRFiles files = Write("form");
     _RRDATAITEM* item = Add(files);
@@ -336,7 +336,7 @@ TEST_F(RRDocTest, ListedMedicationsAndTheChangeChecks)
     EXPECT_EQ(1, m_doc.IsAdditionEditChange(item));
 }
 
-TEST_F(RRDocTest, MitBih100AsAnRRRecord)
+TEST_F(RRDocTest, MitBih100OpensAsAnRRRecordWithItsBeats)
 {
     REQUIRE_SHARED_DATA(hea, "physionet/mitdb/100.hea");
     const std::string path = hea.substr(0, hea.size() - 4);

@@ -65,7 +65,7 @@ TEST_F(RestDocFixture, FifteenLeadRecordKeepsBothBlobsAndReadsItsExtraLeadsByInd
     EXPECT_EQ(m_doc.GetRhythmSenseChangeState(), 1);   // 10 000 bytes follow the mode changes
 }
 
-TEST_F(RestDocFixture, FilterChoiceCacheAndBitNoise)
+TEST_F(RestDocFixture, FilterChoiceDecidesTheWaveAndTheCacheServesItAgain)
 {
     _RESTDATAITEM* item = AddRecord("rest12.ecg", Shape(RecordKind::Rest12));
     ASSERT_EQ(Open(item), 0);
@@ -188,7 +188,7 @@ TEST_F(RestDocFixture, RecordWithoutSpikesOrItemHasNone)
     EXPECT_EQ(m_doc.Get8000SpikeInfo(item), 1);
 }
 
-TEST_F(RestDocFixture, RhythmStripLeadAndSensitivities)
+TEST_F(RestDocFixture, RhythmStripTakesOnlyTheRecordsLeadsAndFollowsItsSensitivity)
 {
     // Without an item every lead 0 to 14 is taken.
     EXPECT_EQ(m_doc.SetRhythm1LeadID(13), 1);

@@ -104,7 +104,7 @@ TEST_F(RestXmlFixture, RowsThatFailTheirChecksAreDroppedAndAnUnknownIvrelCodeEnd
     EXPECT_TRUE(info.strAnaEditDate.IsEmpty());             // 30 February
 }
 
-TEST_F(RestXmlFixture, EditSaveAndReloadThroughTheFile)
+TEST_F(RestXmlFixture, EditsSaveWithoutEmptyRowsAndReloadThroughTheFile)
 {
     _RESTDATAITEM* item = OpenRest();
     const _INTERPRE_INFO_REST before = item->stInterpre;

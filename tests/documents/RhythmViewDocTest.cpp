@@ -166,7 +166,7 @@ TEST_F(RhythmDocument, CacheFollowsFilterAndBitNoise)
     EXPECT_EQ(RhythmWave(*m_doc, 1, 35), first);
 }
 
-TEST_F(RhythmDocument, PageRangesAndPageCount)
+TEST_F(RhythmDocument, PageRangesStayInsideTheStripAndCountWholePages)
 {
     const RhythmFiles files = WriteRhythm(m_dir, "page", Shape(3, 30.0, 10));
     ASSERT_EQ(Open(files, 3), 0);
@@ -214,7 +214,7 @@ TEST_F(RhythmDocument, ARecordWithoutTheReadersBlobKeepsTheHostsItem)
     EXPECT_EQ(kept->uSystemCode, 10u);
 }
 
-TEST_F(RhythmDocument, OneLeadStripLeadByLeadCount)
+TEST_F(RhythmDocument, OneLeadStripTakesOnlyLeadsTheRecordHas)
 {
     CRhythmViewDoc& doc = *m_doc;
     // Without a record: 0 to 14, the 15-lead ones as the offset.
@@ -241,7 +241,7 @@ TEST_F(RhythmDocument, OneLeadStripLeadByLeadCount)
     EXPECT_EQ(doc.GetRhythm1LeadID(), 0);
 }
 
-TEST_F(RhythmDocument, SenseModesAndPageStylesByLeadCount)
+TEST_F(RhythmDocument, SenseModesDependOnTheLeadCount)
 {
     const RhythmFiles files = WriteRhythm(m_dir, "sense", Shape(3, 10.0, 10));
     ASSERT_EQ(Open(files, 3), 0);

@@ -109,7 +109,7 @@ TEST_F(ECGDCRawJob, QuittingApplicationStopsTheWrites)
     EXPECT_EQ("12211" + RS, testsupport::ReadFileBytes(Jobs()[0].dataPath));
 }
 
-TEST_F(ECGDCRawJob, AbortedJobThenClosedTwice)
+TEST_F(ECGDCRawJob, AnAbortedJobClosesTwiceAndLeavesNothing)
 {
     CECGDC dc(3);
     ASSERT_TRUE(dc.OpenECGPrinter(kRawPrinter, nullptr, nullptr));
@@ -121,7 +121,7 @@ TEST_F(ECGDCRawJob, AbortedJobThenClosedTwice)
     EXPECT_TRUE(Jobs().empty());
 }
 
-TEST_F(ECGDCRawJob, RefusedJobsAndUnknownPrinters)
+TEST_F(ECGDCRawJob, UnknownPrintersAndPrintTypesAreRefused)
 {
     CECGDC unknown(3);
     EXPECT_FALSE(unknown.OpenECGPrinter(L"No Such Printer", nullptr, nullptr));

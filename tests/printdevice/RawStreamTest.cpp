@@ -46,7 +46,7 @@ private:
 
 class PCLStream : public RawJobTest {};
 
-TEST_F(PCLStream, PageStartAndEnd)
+TEST_F(PCLStream, APageOpensWithTheJobSetupAndEndsWithAFormFeed)
 {
     const std::string bytes = RunJob(
         kPCL,
@@ -73,7 +73,7 @@ TEST_F(PCLStream, MovesLinesAndPixels)
     EXPECT_STREAM("PU10,20;PD30,40;PU7,8;PD7,8;PD-5,6;", bytes);
 }
 
-TEST_F(PCLStream, RectanglesEllipsesAndFigures)
+TEST_F(PCLStream, FiguresBecomeRectanglesCirclesAndFilledPolygons)
 {
     const POINT two[] = {{1, 2}, {3, 4}};
     const POINT three[] = {{1, 2}, {3, 4}, {5, 6}};
@@ -91,7 +91,7 @@ TEST_F(PCLStream, RectanglesEllipsesAndFigures)
                   bytes);
 }
 
-TEST_F(PCLStream, PenLineTypesAndWidths)
+TEST_F(PCLStream, PensSetTheirLineTypeAndWidth)
 {
     struct PenCase {
         int style;
@@ -136,7 +136,7 @@ TEST_F(PCLStream, PenLineTypesAndWidths)
     EXPECT_STREAM(expected, bytes);
 }
 
-TEST_F(PCLStream, BrushFillTypes)
+TEST_F(PCLStream, BrushesSetAGreyOrHatchedFillType)
 {
     struct BrushCase {
         COLORREF color;
@@ -208,7 +208,7 @@ TEST_F(PCLStream, BackgroundClipAndTheCallsThatEmitNothing)
     EXPECT_STREAM("TR0TR1IW1,2,3,4;IW;", bytes);
 }
 
-TEST_F(PCLStream, RasterImageOfTheSourceBitmap)
+TEST_F(PCLStream, BitBltSendsTheSourceBitmapInvertedAsARasterImage)
 {
     MonoSource source;
     const std::string bytes =
@@ -240,7 +240,7 @@ TEST_F(EscPStream, SendsOnlyItsPageStartAndEnd)
 
 class LIPSStream : public RawJobTest {};
 
-TEST_F(LIPSStream, PageStartAndEnd)
+TEST_F(LIPSStream, APageOpensAndClosesWithItsOwnCommands)
 {
     const std::string bytes = RunJob(
         kLIPS,
@@ -262,7 +262,7 @@ TEST_F(LIPSStream, PageStartAndEnd)
     EXPECT_STREAM(start + end, bytes);
 }
 
-TEST_F(LIPSStream, LinesFromTheCurrentPosition)
+TEST_F(LIPSStream, LinesStartAtTheCurrentPosition)
 {
     const std::string bytes = RunJob(kLIPS, [](CECGDC& dc) {
         EXPECT_EQ(CPoint(100, 200), dc.MoveTo(100, 200));   // emits nothing
@@ -274,7 +274,7 @@ TEST_F(LIPSStream, LinesFromTheCurrentPosition)
     EXPECT_STREAM("1F4L8:*" + RS + "1F>K>0:" + RS + "134" + RS, bytes);
 }
 
-TEST_F(LIPSStream, RectanglesEllipsesAndFigures)
+TEST_F(LIPSStream, FiguresBecomeRectanglesEllipsesAndPolygons)
 {
     const POINT three[] = {{1, 2}, {4, 6}, {2, 3}};
     const std::string bytes = RunJob(kLIPS, [&](CECGDC& dc) {
@@ -325,7 +325,7 @@ TEST_F(LIPSStream, LargePolygonsGoInPiecesOfAtMostAHundredSteps)
     EXPECT_EQ(4u + 200 + 3 + 198 + 3 + 1, first.size());
 }
 
-TEST_F(LIPSStream, PenLinePatternsAndWidths)
+TEST_F(LIPSStream, PensSetTheirLinePatternAndWidth)
 {
     const std::string bytes = RunJob(kLIPS, [](CECGDC& dc) {
         const int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT};
@@ -347,7 +347,7 @@ TEST_F(LIPSStream, PenLinePatternsAndWidths)
                   bytes);
 }
 
-TEST_F(LIPSStream, BrushPatterns)
+TEST_F(LIPSStream, BrushesChooseAGreyPatternByLevel)
 {
     const std::string bytes = RunJob(kLIPS, [](CECGDC& dc) {
         // grey level g * 3 / 255: 0 black ... 3 white
@@ -362,7 +362,7 @@ TEST_F(LIPSStream, BrushPatterns)
     EXPECT_STREAM("I11" + RS + "I(1" + RS + "I!1" + RS + "I)1" + RS + "I&1" + RS, bytes);
 }
 
-TEST_F(LIPSStream, BackgroundAndClipping)
+TEST_F(LIPSStream, BackgroundModeAndRectangularClipsAreSentAndOthersRefused)
 {
     const std::string bytes = RunJob(kLIPS, [](CECGDC& dc) {
         EXPECT_EQ(1, dc.SetBkMode(OPAQUE));
@@ -402,7 +402,7 @@ TEST_F(LIPSStream, TextIsPlacedByTheStoredAlignment)
     EXPECT_STREAM("}pF4Q<" + RS + tail + "}pA0Q<" + RS + tail + "}pC:L8" + RS + tail + "}pF4L8" + RS + tail, bytes);
 }
 
-TEST_F(LIPSStream, ImageHeaderThenTheInvertedBits)
+TEST_F(LIPSStream, ImagesSendTheirHeaderThenTheInvertedBits)
 {
     MonoSource source;
     const std::string bytes =
@@ -410,24 +410,6 @@ TEST_F(LIPSStream, ImageHeaderThenTheInvertedBits)
     // L(60000) "zf0", L(2) "2", L(12) "<", L(50) "C2", L(4) "4"
     const std::string expected = "}PF4L8zf0zf02<100C2C2001" + RS + "}Q1104" + RS + std::string("\x00\xff\xf0\x0f", 4);
     EXPECT_STREAM(expected, bytes);
-}
-
-// ---- the values the raw printers report ------------------------------------------------------------
-
-TEST(RawDeviceValues, AFixedA4LandscapePageAt600DotsPerInch)
-{
-    for (_PRINT_TYPE type : {kPCL, kEscP, kLIPS}) {
-        CECGDC dc(type);
-        EXPECT_EQ(6774, dc.GetDeviceCaps(HORZRES));
-        EXPECT_EQ(4712, dc.GetDeviceCaps(VERTRES));
-        EXPECT_EQ(287, dc.GetDeviceCaps(HORZSIZE));
-        EXPECT_EQ(6774, dc.GetDeviceCaps(LOGPIXELSY));
-    }
-    CECGDC pcl(kPCL);
-    EXPECT_EQ(CSize(126, 84), pcl.GetTextExtent(CString(L"abc")));
-    TEXTMETRIC metrics = {};
-    EXPECT_TRUE(pcl.GetTextMetrics(&metrics));
-    EXPECT_EQ(nullptr, pcl.GetCurrentFont());
 }
 
 }  // namespace

@@ -121,7 +121,7 @@ TEST(EcgModel, IrregularRhythmVariesTheRrIntervals) {
     EXPECT_LE(*mm.second, nominal * 1.2 + 1);
 }
 
-TEST(EcgModel, LeadMorphology) {
+TEST(EcgModel, LeadsHaveTheirTypicalMorphology) {
     SynthOptions o;
     o.heartRate = 60;
     EcgRecord r = Synthesize(o);
@@ -143,7 +143,7 @@ TEST(EcgModel, LeadMorphology) {
     EXPECT_NEAR(at(LeadId::II, 0.6), 0, 30);
 }
 
-TEST(EcgModel, FifteenAndExtraLeads) {
+TEST(EcgModel, FifteenAndExtraLeadSetsAreSynthesized) {
     SynthOptions o;
     o.leads = FifteenLeads();
     EcgRecord r = Synthesize(o);
@@ -156,7 +156,7 @@ TEST(EcgModel, FifteenAndExtraLeads) {
     EXPECT_EQ(Synthesize(o).leads.size(), 3u);
 }
 
-TEST(EcgModel, PacemakerSpikes) {
+TEST(EcgModel, PacemakerSpikesPrecedeEveryQrs) {
     SynthOptions o;
     o.heartRate = 60;
     o.pacemaker = true;
@@ -191,7 +191,7 @@ TEST(EcgModel, RejectsBadOptions) {
     EXPECT_THROW(Synthesize(o), std::invalid_argument);
 }
 
-TEST(SignalOps, ResampleLinear) {
+TEST(SignalOps, LinearResamplingInterpolatesAndRoundTrips) {
     std::vector<float> x = {0, 10, 20, 30};
     std::vector<float> up = ResampleLinear(x, 100, 200);
     ASSERT_EQ(up.size(), 7u);
@@ -212,7 +212,7 @@ TEST(SignalOps, ToUnitsRoundsAndClamps) {
     EXPECT_EQ(ToUnit(0.7, 1.25), 1);
 }
 
-TEST(SignalOps, AverageBeat) {
+TEST(SignalOps, AverageBeatAveragesTheWindowsInsideTheSignal) {
     std::vector<float> x(100, 0.0f);
     x[20] = 10;
     x[60] = 20;

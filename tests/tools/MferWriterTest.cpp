@@ -138,7 +138,7 @@ TEST(MferWriter, VariantsOfTheEncodingReadAlike)
     }
 }
 
-TEST(MferWriter, OptionalFieldsPresentOrAbsent)
+TEST(MferWriter, OptionalFieldsAreWrittenOnlyWhenAsked)
 {
     EcgRecord record = MferKindRecord(MferKind::Plain, 1, 0.2, 500.0);
     MferOptions with;
@@ -254,7 +254,7 @@ TEST(MferWriter, Hl7HeaderCarriesThePathsTheFileListReads)
 }
 
 // The command line's WFDB conversion keeps each record's rate and resolution.
-TEST(MferWriter, WfdbRecordsThroughTheCommandLine)
+TEST(MferWriter, WfdbRecordsConvertThroughTheCommandLine)
 {
     struct Case { const char* record; int leads; double hz; double sense; } cases[] = {
         {"physionet/mitdb/100", 2, 360.0, 5.0},

@@ -37,7 +37,7 @@ int RunCli(const std::vector<std::string>& args, std::string* err) {
 
 }  // namespace
 
-TEST(RealData, MitBih100Header) {
+TEST(RealData, MitBih100HeaderParses) {
     REQUIRE_RECORD("mitdb/100");
     WfdbHeader h;
     std::vector<uint8_t> text = zarntest::ReadFile(Physionet("mitdb/100.hea"));
@@ -53,7 +53,7 @@ TEST(RealData, MitBih100Header) {
     EXPECT_EQ(h.signals[1].description, "V5");
 }
 
-TEST(RealData, MitBih100Format212AndBeats) {
+TEST(RealData, MitBih100SamplesMatchTheHeaderChecksums) {
     REQUIRE_RECORD("mitdb/100");
     WfdbRecord rec;
     std::string error;
@@ -87,7 +87,7 @@ TEST(RealData, MitBih100Format212AndBeats) {
     EXPECT_GT(onPeak, 2200);
 }
 
-TEST(RealData, MitBih100ToRhythmRecord) {
+TEST(RealData, MitBih100BecomesARhythmRecordOfTheSameLength) {
     REQUIRE_RECORD("mitdb/100");
     ZARN_LOAD_READERS(r90, r80);
     const std::string dir = zarntest::MakeTempDir("mit");
@@ -186,7 +186,7 @@ TEST(RealData, PtbToFifteenLeadRecordRoundTrips) {
     EXPECT_LT(hr, 120);
 }
 
-TEST(RealData, PtbXlToTwelveLeadRecord) {
+TEST(RealData, PtbXlBecomesATwelveLeadRecord) {
     REQUIRE_RECORD("ptbxl/00001_lr");
     ZARN_LOAD_READERS(r90, r80);
     WfdbRecord rec;

@@ -59,7 +59,7 @@ std::string EucJp(const std::string& utf8) {
 
 }  // namespace
 
-TEST(RecordMaker, EucJpEncoding) {
+TEST(RecordMaker, TextsEncodeAndAreCutOnWholeCharacters) {
     EXPECT_EQ(EucJp("山田 太郎"), "\xBB\xB3\xC5\xC4 \xC2\xC0\xCF\xBA");
     std::string out, error;
     EXPECT_FALSE(EncodeText("\xF0\x9F\x98\x80", TextEncoding::EucJp, &out, &error));  // an emoji
@@ -74,7 +74,7 @@ TEST(RecordMaker, EucJpEncoding) {
     EXPECT_EQ(out.size(), 4u);
 }
 
-TEST(RecordMaker, RecordBuilderItems) {
+TEST(RecordMaker, BuilderWritesItemsInTheirDeviceLayouts) {
     RecordBuilder b;
     b.SetText(3002, 0, "山田 太郎", TextEncoding::EucJp, 16);
     b.SetText(3025, 0, "ABC", TextEncoding::EucJp, 6, ' ');
@@ -130,7 +130,7 @@ TEST(RecordMaker, SystemCodesBelongToKinds) {
     EXPECT_FALSE(KindOfSystemCode(99, &k));
 }
 
-TEST(RecordMaker, Rest12RecordThroughTheReader) {
+TEST(RecordMaker, Rest12RecordReadsBackThroughTheOlderReader) {
     ZARN_LOAD_READERS(r90, r80);
     EcgRecord ecg = Synth(RecordKind::Rest12, 75);
     DeviceRecordOptions o;
@@ -242,7 +242,7 @@ TEST(RecordMaker, Rest15RecordHasTheExtraLeadsAndSecondBlob) {
     EXPECT_THROW(MakeDeviceRecord(ecg, o), std::runtime_error);
 }
 
-TEST(RecordMaker, RhythmRecordLeadCountsAndEvents) {
+TEST(RecordMaker, RhythmRecordsStoreTheirLeadCountUnderTheirKindsTag) {
     ZARN_LOAD_READERS(r90, r80);
     EcgRecord ecg = Synth(RecordKind::Rhythm, 90, 120);
     for (int code : {10, 245, 246, 38, 218, 217}) {
@@ -268,7 +268,7 @@ TEST(RecordMaker, RhythmRecordLeadCountsAndEvents) {
     }
 }
 
-TEST(RecordMaker, RrAndExtraRecords) {
+TEST(RecordMaker, RrAndExtraRecordsCarryTheirLeadCountsAndEvents) {
     EcgRecord rr = Synth(RecordKind::Rr, 60, 30);
     DeviceRecordOptions o;
     o.kind = RecordKind::Rr;
@@ -360,7 +360,7 @@ TEST(RecordMakerCli, SynthWritesARecordPerKindAndFlavour) {
     EXPECT_NE(out.find("3836"), std::string::npos);
 }
 
-TEST(RecordMakerCli, ErrorsAreClear) {
+TEST(RecordMakerCli, BadCommandLinesNameTheirMistake) {
     const std::string dir = zarntest::MakeTempDir("clierr");
     std::string out, err;
     EXPECT_NE(RunCli({}, &out, &err), 0);
@@ -391,7 +391,7 @@ TEST(RecordMakerCli, ErrorsAreClear) {
     EXPECT_NE(err.find("bad magic at byte 0"), std::string::npos) << err;
 }
 
-TEST(RecordMakerCli, SeedsAndSamples) {
+TEST(RecordMakerCli, EachSeedSuitsOneReaderAtMostAndEverySampleProbes) {
     ZARN_LOAD_READERS(r90, r80);
     const std::string dir = zarntest::MakeTempDir("seeds");
     std::vector<std::string> seeds = WriteSeedCorpus(dir + "/seeds");

@@ -311,7 +311,7 @@ TEST(RecordXml, BadDatesSpoilEveryDateButTheAnalysisFallback) {
     }
 }
 
-TEST(RecordXml, LimitedValuesAtAndPastTheirLimits) {
+TEST(RecordXml, LimitedValuesAreWrittenAtAndPastTheirLimits) {
     TempDir dir;
     const std::string limited[] = {kPs + "Patient_id",  kPs + "Patient_name", kPs + "Patient_kana_name",
                                    kPs + "Symptom",     kPs + "Ward",         kPs + "Room_no",

@@ -43,7 +43,7 @@ void Word(std::vector<uint8_t>& b, int code, int i) {
 
 }  // namespace
 
-TEST(Wfdb, Format212Decoding) {
+TEST(Wfdb, Format212DecodesEveryTwelveBitValue) {
     // Hand-packed: -1 and 2047, then -2048+1 and 0x123.
     const uint8_t bytes[] = {0xFF, 0x7F, 0xFF, 0x01, 0x18, 0x23};
     std::vector<int> out;
@@ -62,7 +62,7 @@ TEST(Wfdb, Format212Decoding) {
     EXPECT_FALSE(DecodeFormat212(packed.data(), 4, 4, &out));  // runs out
 }
 
-TEST(Wfdb, Format16Decoding) {
+TEST(Wfdb, Format16DecodesAndRefusesShortData) {
     std::vector<int> s = {0, 1, -1, 32767, -32768, 1234, -4321};
     std::vector<uint8_t> b = Pack16(s);
     std::vector<int> out;
@@ -72,7 +72,7 @@ TEST(Wfdb, Format16Decoding) {
     EXPECT_FALSE(DecodeFormat16(b.data(), 5, 3, &out));
 }
 
-TEST(Wfdb, HeaderSyntax) {
+TEST(Wfdb, HeaderParsesCommentsBlankLinesAndOptionalFields) {
     const std::string text =
         "# a comment before the record line\n"
         "\n"
@@ -168,7 +168,7 @@ TEST(Wfdb, ReadsARecordWithTwoFiles) {
     EXPECT_NE(error.find("missing.hea"), std::string::npos) << error;
 }
 
-TEST(Wfdb, Annotations) {
+TEST(Wfdb, AnnotationsDecodeWithTheirSkipAndModifierCodes) {
     std::vector<uint8_t> b;
     Word(b, 28, 0);         // '+' rhythm at 0
     Word(b, 63, 3);         // AUX "(N" + NUL (3 bytes, padded to 4)

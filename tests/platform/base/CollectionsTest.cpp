@@ -113,7 +113,7 @@ TEST(CArrayTest, SetSizeConstructsAndDestroys)
 }
 
 // Adding an element of the array to itself survives the reallocation.
-TEST(CArrayTest, AddingItsOwnElement)
+TEST(CArrayTest, AddingItsOwnElementCopiesItBeforeGrowing)
 {
     CStringArray strings;
     strings.Add(L"first");
@@ -205,7 +205,7 @@ TEST(CListTest, PositionsSurviveInsertsAndRemovals)
     EXPECT_EQ(walk, nullptr);
 }
 
-TEST(CListTest, FindAndFindIndex)
+TEST(CListTest, FindGoesOnAfterAPositionAndFindIndexStopsAtTheEnd)
 {
     CStringList list;
     for (const wchar_t* item : {L"x", L"y", L"x", L"z"}) list.AddTail(item);
@@ -227,7 +227,7 @@ TEST(CListTest, FindAndFindIndex)
     EXPECT_EQ(pointers.GetAt(pointers.Find(&values[1])), &values[1]);
 }
 
-TEST(CListTest, EmptyListsAndNullPositions)
+TEST(CListTest, EmptyListsAndNullPositionsAreHarmless)
 {
     CStringList list;
     EXPECT_TRUE(list.IsEmpty());
@@ -268,7 +268,7 @@ TEST(CListTest, NodesAreDestroyed)
 
 // The framework's other common argument forms: a non-const reference and a
 // pointer argument for string elements.
-TEST(CListTest, ArgumentForms)
+TEST(CListTest, ContainersTakeReferenceAndPointerArgumentTypes)
 {
     CList<CString, CString&> byReference;
     CString text(L"a");
@@ -312,7 +312,7 @@ TEST(CMapTest, IterationVisitsEachKeyOnce)
 }
 
 // Removing the key just returned keeps the walk going.
-TEST(CMapTest, RemovingDuringIteration)
+TEST(CMapTest, RemovingTheCurrentKeyKeepsTheIterationGoing)
 {
     CMapStringToString map;
     for (int i = 0; i < 50; ++i) {
@@ -334,7 +334,7 @@ TEST(CMapTest, RemovingDuringIteration)
     EXPECT_EQ(map.GetStartPosition(), nullptr);
 }
 
-TEST(CMapTest, LookupSetAtAndRemove)
+TEST(CMapTest, KeysAreCaseSensitiveAndSetAtReplaces)
 {
     CMapStringToString map;
     CString value;

@@ -65,7 +65,7 @@ TEST(OleDateTimeValidity, MatchesTheOleRulesInEveryEntryPoint)
     }
 }
 
-TEST(OleDateTimeValues, AnchorsOfTheOleCalendar)
+TEST(OleDateTimeValues, DatesCountDaysFromTheEpochWithAForwardFraction)
 {
     EXPECT_EQ(0.0, COleDateTime(1899, 12, 30, 0, 0, 0).m_dt);
     EXPECT_EQ(2.0, COleDateTime(1900, 1, 1, 0, 0, 0).m_dt);
@@ -174,7 +174,7 @@ TEST(OleDateTimeArithmetic, StatusPropagates)
     EXPECT_EQ(COleDateTime::invalid, (COleDateTime(9999, 12, 31, 0, 0, 0) + COleDateTimeSpan(2.0)).GetStatus());
 }
 
-TEST(OleDateTimeSpan, ComponentsAndTotals)
+TEST(OleDateTimeSpan, ComponentsAndTotalsAgreeInEitherSign)
 {
     const COleDateTimeSpan span(3, 1, 5, 0);
     EXPECT_EQ(3, span.GetDays());
@@ -193,7 +193,7 @@ TEST(OleDateTimeSpan, ComponentsAndTotals)
     EXPECT_EQ(L"3 days 01:05:00", COleDateTimeSpan(3, 1, 5, 0).Format(L"%D days %H:%M:%S"));
 }
 
-TEST(OleDateTimeFormat, EveryCode)
+TEST(OleDateTimeFormat, EveryCodeFormatsAndUnknownCodesStay)
 {
     const COleDateTime date(2004, 2, 29, 13, 5, 9);   // a Sunday
     EXPECT_EQ(L"2004-02-29 13:05:09", date.Format(L"%Y-%m-%d %H:%M:%S"));
@@ -253,7 +253,7 @@ TEST(OleDateTimeParse, AcceptsTheSystemsForms)
     EXPECT_FALSE(COleDateTime().ParseDateTime(nullptr));
 }
 
-TEST(OleDateTimeFields, WeekAndYearDays)
+TEST(OleDateTimeFields, DaysOfWeekCountFromSundayAndDaysOfYearFromOne)
 {
     const COleDateTime leapEnd(2004, 12, 31, 0, 0, 0);
     EXPECT_EQ(366, leapEnd.GetDayOfYear());
@@ -300,7 +300,7 @@ TEST(Time, PartsOutOfRangeGiveMinusOneAndDaysRollOver)
     EXPECT_EQ(L"1970-01-01 00:00:00", CTime(0).FormatGmt(L"%Y-%m-%d %H:%M:%S"));
 }
 
-TEST(TimeSpan, Components)
+TEST(TimeSpan, ComponentsAddUpToTheSpan)
 {
     const CTimeSpan span(2, 3, 4, 5);
     EXPECT_EQ(2, span.GetDays());

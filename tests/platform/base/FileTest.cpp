@@ -66,7 +66,7 @@ protected:
 
 // ---- paths -----------------------------------------------------------------------
 
-TEST(Paths, NativePathAndLastSeparator)
+TEST(Paths, EitherSlashSeparatesAndNativePathsUseForwardSlashes)
 {
     EXPECT_EQ("/a/b/c.xml", platform::NativePath(L"\\a\\b/c.xml"));
     EXPECT_EQ("データ/記録.xml", platform::NativePath(L"データ\\記録.xml"));
@@ -84,7 +84,7 @@ TEST(Paths, NativePathAndLastSeparator)
 
 // ---- CFile ------------------------------------------------------------------------
 
-TEST_F(FileTest, RoundTripWithSeeksBothWays)
+TEST_F(FileTest, BytesRoundTripThroughWritesAndSeeksBothWays)
 {
     std::string bytes(70000, '\0');
     for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + i / 256);
@@ -267,7 +267,7 @@ TEST_F(FileTest, RefusedCreateLeavesTheFileAlone)
     EXPECT_EQ("precious", ReadAll(Native("kept.bin")));
 }
 
-TEST_F(FileTest, StatusOfFilesAndFolders)
+TEST_F(FileTest, StatusGivesSizeTimeAndReadOnlyOrFolderAttributes)
 {
     WriteAll(Native("s.bin"), std::string(1234, 'x'));
     CFileStatus status;
@@ -287,7 +287,7 @@ TEST_F(FileTest, StatusOfFilesAndFolders)
 
 // ---- attributes, delete, move, copy ---------------------------------------------------
 
-TEST_F(FileTest, AttributesAndReadOnlyDeletion)
+TEST_F(FileTest, ReadOnlyFilesRefuseDeletionUntilTheAttributeIsCleared)
 {
     WriteAll(Native("f.txt"), "x");
     std::filesystem::create_directory(Native("d"));
@@ -391,7 +391,7 @@ TEST_F(FileTest, CopyKeepsTimeAndRefusesWhenAsked)
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, GetLastError());
 }
 
-TEST_F(FileTest, Folders)
+TEST_F(FileTest, FoldersAreMadeOnceAndRemovedOnlyWhenEmpty)
 {
     EXPECT_TRUE(CreateDirectoryW(Win("a").c_str(), nullptr));
     EXPECT_FALSE(CreateDirectoryW(Win("a").c_str(), nullptr));
@@ -408,7 +408,7 @@ TEST_F(FileTest, Folders)
     EXPECT_FALSE(PathFileExistsW(Win("a").c_str()));
 }
 
-TEST_F(FileTest, TempPathAndTempFileNames)
+TEST_F(FileTest, TempFileNamesTakeSixteenBitsAndThreePrefixCharacters)
 {
     const DWORD needed = GetTempPathW(0, nullptr);
     ASSERT_GT(needed, 1u);
@@ -542,7 +542,7 @@ TEST_F(FindTest, FileFindLoopSeesEveryEntryOnce)
     EXPECT_FALSE(finder.FindFile(Win("data\\*.none").c_str()));
 }
 
-TEST(FileNameMatch, WindowsWildcardRules)
+TEST(FileNameMatch, WildcardsFollowTheWindowsRules)
 {
     struct Case {
         const wchar_t* pattern;

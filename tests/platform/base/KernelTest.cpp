@@ -42,7 +42,7 @@ const MulDivCase kMulDiv[] = {
     {600, 254, 1000, 152},              // 152.4: a typical device-unit conversion
 };
 
-TEST(MulDiv, RoundingAndFailureTable)
+TEST(MulDiv, HalvesRoundAwayFromZeroAndOverflowGivesMinusOne)
 {
     for (const MulDivCase& c : kMulDiv) {
         EXPECT_EQ(c.expected, MulDiv(c.number, c.numerator, c.denominator))
@@ -88,7 +88,7 @@ const WtoiCase kWtoi[] = {
     {L"-000000000000000000000012", -12},
 };
 
-TEST(Wtoi, EdgeCases)
+TEST(Wtoi, ReadsLeadingDigitsAndSaturatesOnOverflow)
 {
     for (const WtoiCase& c : kWtoi) {
         EXPECT_EQ(c.expected, _wtoi(c.text)) << '"' << platform::ToUtf8(c.text) << '"';
@@ -110,7 +110,7 @@ TEST(Wtof, ParsesWithAPointWhateverTheLocale)
     EXPECT_DOUBLE_EQ(1.0, _wtof(L"1,5"));   // the comma ends the number
 }
 
-TEST(IntegerToText, RadixesAndSigns)
+TEST(IntegerToText, OtherRadixesShowTheBitsAndBadRadixesGiveNothing)
 {
     wchar_t buffer[80];
     EXPECT_STREQ(L"-255", _itow(-255, buffer, 10));
@@ -143,7 +143,7 @@ TEST(CaseInsensitiveCompare, FoldsAsciiOnly)
     EXPECT_LT(_stricmp("abc", "ABD"), 0);
 }
 
-TEST(BoundedCopies, FitTruncateAndRefuse)
+TEST(BoundedCopies, CopiesTruncateOnlyWhenAskedAndOtherwiseRefuse)
 {
     wchar_t small[6] = L"xxxxx";
     EXPECT_EQ(0, wcscpy_s(small, L"abcde"));
@@ -165,7 +165,7 @@ TEST(BoundedCopies, FitTruncateAndRefuse)
     EXPECT_STREQ(L"", small);
 }
 
-TEST(BoundedFormat, WideStringsAndTruncation)
+TEST(BoundedFormat, OverlongOutputIsTruncatedOnlyWhenAsked)
 {
     wchar_t buffer[8];
     EXPECT_EQ(5, _snwprintf_s(buffer, 8, _TRUNCATE, L"%s-%d", L"ab", 12));
@@ -193,7 +193,7 @@ protected:
     long m_liveAtStart = 0;
 };
 
-TEST_F(ProcessHeap, ZeroingSizeAndReallocation)
+TEST_F(ProcessHeap, ReallocationKeepsTheContentAndZeroesTheGrownPart)
 {
     const HANDLE heap = GetProcessHeap();
     ASSERT_NE(nullptr, heap);
@@ -278,7 +278,7 @@ const LibraryNameCase kLibraryNames[] = {
     {L".DLL", ""},
 };
 
-TEST(LoadLibrary, FileNameMapping)
+TEST(LoadLibrary, WindowsLibraryNamesMapToSharedObjectFiles)
 {
     for (const LibraryNameCase& c : kLibraryNames) {
         EXPECT_EQ(c.opened, platform::LibraryFileName(c.given)) << platform::ToUtf8(c.given);
@@ -287,7 +287,7 @@ TEST(LoadLibrary, FileNameMapping)
 
 typedef double (*CosFunction)(double);
 
-TEST(LoadLibrary, SharedObjectByNameAndSymbol)
+TEST(LoadLibrary, SharedObjectsLoadByNameAndGiveTheirSymbols)
 {
     HMODULE math = LoadLibraryW(L"libm.so.6");
     ASSERT_NE(nullptr, math) << platform::LastLoaderError();
@@ -317,7 +317,7 @@ TEST(LoadLibrary, SharedObjectByNameAndSymbol)
     EXPECT_EQ(ERROR_INVALID_HANDLE, GetLastError());
 }
 
-TEST(LoadLibrary, MissingLibraryAndForeignHandles)
+TEST(LoadLibrary, MissingLibrariesAndForeignHandlesFail)
 {
     EXPECT_EQ(nullptr, LoadLibraryW(L"NOSUCHREADER.DLL"));
     EXPECT_EQ(ERROR_MOD_NOT_FOUND, GetLastError());
@@ -360,7 +360,7 @@ TEST(LoadLibrary, FolderNamesOpenTheMappedFileThere)
     std::filesystem::remove_all(folder);
 }
 
-TEST(ModuleFileName, ExecutableAndShortBuffers)
+TEST(ModuleFileName, GivesTheExecutableAndTruncatesToShortBuffers)
 {
     char exe[4096];
     const ssize_t n = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
@@ -380,7 +380,7 @@ TEST(ModuleFileName, ExecutableAndShortBuffers)
 
 // ---- names, version, last error ------------------------------------------------------------
 
-TEST(ComputerName, UpperCaseAndWin32SizeRules)
+TEST(ComputerName, NameIsUpperCaseAndSizesFollowWin32)
 {
     DWORD size = 1;
     wchar_t tiny[1];

@@ -108,7 +108,7 @@ TEST_F(MessageBoxTest, DefaultHandlerWritesToStandardError)
 }
 
 // The default button of each button set.
-TEST(DefaultMessageBoxAnswer, Table)
+TEST(DefaultMessageBoxAnswer, DefaultButtonAnswersAndAMissingOneFallsToTheFirst)
 {
     struct Case {
         UINT type;

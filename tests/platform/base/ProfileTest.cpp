@@ -105,7 +105,7 @@ struct LookupCase {
 // GetPrivateProfileString on one file: names ignore case and blanks, values
 // are trimmed and unquoted, a missing name gives the default without its
 // trailing blanks.
-TEST_F(ProfileTest, LookupSemantics)
+TEST_F(ProfileTest, LookupsIgnoreCaseAndBlanksAndStripQuotes)
 {
     Write("host.ini", kIni);
     static const LookupCase kCases[] = {
@@ -133,7 +133,7 @@ TEST_F(ProfileTest, LookupSemantics)
     EXPECT_EQ(Get(L"General", L"Language", L"absent", "missing.ini"), L"absent");
 }
 
-TEST_F(ProfileTest, TruncationReturnValues)
+TEST_F(ProfileTest, TruncatedReadsReturnTheCopiedLength)
 {
     Write("host.ini", "[S]\nValue=abcdef\nA=1\nBB=2\n[T]\n");
     const std::wstring file = WidePath("host.ini");
@@ -165,7 +165,7 @@ TEST_F(ProfileTest, TruncationReturnValues)
     EXPECT_EQ(buffer[1], L'\0');
 }
 
-TEST_F(ProfileTest, SectionList)
+TEST_F(ProfileTest, SectionNamesAreListedOnceAndTrimmed)
 {
     Write("host.ini", kIni);
     DWORD count = 0;
@@ -176,7 +176,7 @@ TEST_F(ProfileTest, SectionList)
     EXPECT_EQ(Get(nullptr, nullptr, L"x", "missing.ini"), L"");
 }
 
-TEST_F(ProfileTest, ShiftJisFile)
+TEST_F(ProfileTest, ShiftJisFileStaysShiftJisUntilACharacterDoesNotFit)
 {
     // "[General]\r\nLANGUAGE=日本語\r\n" in code page 932.
     Write("quarnel.ini", "[General]\r\nLANGUAGE=\x93\xfa\x96\x7b\x8c\xea\r\n");
@@ -193,7 +193,7 @@ TEST_F(ProfileTest, ShiftJisFile)
     EXPECT_EQ(Get(L"General", L"LANGUAGE", L"", "quarnel.ini"), L"日本語");
 }
 
-TEST_F(ProfileTest, UnicodeFiles)
+TEST_F(ProfileTest, UnicodeFilesAreReadAndWrittenInTheirEncoding)
 {
     Write("bom8.ini", "\xEF\xBB\xBF[A]\nK=日本語\n");
     EXPECT_EQ(Get(L"A", L"K", L"", "bom8.ini"), L"日本語");
@@ -204,7 +204,7 @@ TEST_F(ProfileTest, UnicodeFiles)
     EXPECT_EQ(Read("bom16.ini"), std::string("\xFF\xFE[\0A\0]\0\n\0K\0=\0\xE5\x65\n\0N\0e\0w\0=\0\x9E\x8A\n\0", 30));
 }
 
-TEST_F(ProfileTest, IntegerValues)
+TEST_F(ProfileTest, IntegersAreLeadingNumbersOrTheDefault)
 {
     Write("n.ini", "[N]\nPlain=42\nNegative= -7\nHex=0x1F\nTrailing=12abc\nWord=abc\nEmpty=\nQuoted=\"9\"\n");
     const std::wstring file = WidePath("n.ini");
@@ -238,7 +238,7 @@ TEST_F(ProfileTest, WritesKeepTheRestOfTheFile)
     EXPECT_TRUE(WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str()));   // a flush
 }
 
-TEST_F(ProfileTest, NewFilesAndFailedWrites)
+TEST_F(ProfileTest, WritesCreateTheFileAndReplaceItWhole)
 {
     std::wstring backslashed = WidePath("fresh.ini");
     for (wchar_t& c : backslashed) {
@@ -266,7 +266,7 @@ TEST_F(ProfileTest, NewFilesAndFailedWrites)
 }
 
 // win.ini and bare file names live beside the registry file.
-TEST_F(ProfileTest, SystemFolderFiles)
+TEST_F(ProfileTest, BareNamesAndWinIniLiveInTheSystemFolder)
 {
     EXPECT_EQ(platform::WinIniPath(), Path("win.ini"));
     Write("win.ini", "[windows]\ndevice=Acrobat Distiller,winspool,Ne00:\n");

@@ -157,7 +157,7 @@ TEST_F(RegistryTest, ReadsEveryDataForm)
 }
 
 // Size queries and short buffers follow the original platform's contract.
-TEST_F(RegistryTest, SizeQueryAndShortBuffer)
+TEST_F(RegistryTest, SizeQueriesGiveTheNeededSizeAndShortBuffersMoreData)
 {
     WriteFile(kExport);
     HKEY key = nullptr;
@@ -189,7 +189,7 @@ TEST_F(RegistryTest, SizeQueryAndShortBuffer)
     RegCloseKey(key);
 }
 
-TEST_F(RegistryTest, MissingKeysAndValues)
+TEST_F(RegistryTest, MissingKeysAndValuesAreNotFound)
 {
     WriteFile(kExport);
     HKEY key = reinterpret_cast<HKEY>(1);

@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
+#include <cstring>
+#include <cwchar>
+#include <iterator>
+#include <string>
+
 #include "platform/base/CodePage.h"
 #include "platform/base/Object.h"
 #include "platform/base/Strings.h"
@@ -20,7 +27,7 @@ CString Fmt(LPCWSTR format, ...)
 
 // %s and %c take wide arguments in the wide string, %S/%hs/%hc narrow ones:
 // the system's format strings are written for that convention.
-TEST(CStringFormat, WindowsWidthConventions)
+TEST(CStringFormat, StringsAndCharactersFollowTheWindowsWidthConventions)
 {
     EXPECT_EQ(Fmt(L"%s|%S|%hs|%ls", L"wide", "narrow", "h", L"l"), L"wide|narrow|h|l");
     EXPECT_EQ(Fmt(L"%c%C%hc%lc", L'ア', 'b', 'c', L'd'), L"アbcd");
@@ -29,7 +36,7 @@ TEST(CStringFormat, WindowsWidthConventions)
     EXPECT_EQ(Fmt(L"%S", "\x83\x65\x83\x58\x83\x67"), L"テスト");
 }
 
-TEST(CStringFormat, NumbersWidthsAndPrecision)
+TEST(CStringFormat, NumbersTakeWidthsPrecisionsAndLengthModifiers)
 {
     EXPECT_EQ(Fmt(L"%04d/%02d/%02d %02d:%02d:%02d", 2024, 3, 5, 14, 7, 9), L"2024/03/05 14:07:09");
     EXPECT_EQ(Fmt(L"%5.3f|%-6d|%+d|%x|%X|%o", 1.23456, 42, 7, 255, 255, 8), L"1.235|42    |+7|ff|FF|10");
@@ -47,6 +54,127 @@ TEST(CStringFormat, AppendFormatKeepsText)
     s.AppendFormat(L"%d", 1);
     s.AppendFormat(L"-%s", L"b");
     EXPECT_EQ(s, L"a1-b");
+}
+
+// A conversion that takes an argument but prints nothing must still take
+// it, or every later argument is read one place off.
+TEST(CStringFormat, SkippedAndUnknownConversionsKeepTheArgumentsInStep)
+{
+    int count = 0;
+    EXPECT_EQ(Fmt(L"%d%n|%d", 1, &count, 2), L"1|2");
+    EXPECT_EQ(count, 0) << "%n never writes through the caller's pointer";
+    EXPECT_EQ(Fmt(L"%y|%d", 5), L"%y|5");
+    EXPECT_EQ(Fmt(L"%*.*f|%s", 7, 2, 3.14159, L"next"), L"   3.14|next");
+    EXPECT_EQ(Fmt(L"%c%s%d", L'x', L"y", 3), L"xy3");
+}
+
+TEST(CStringFormat, NegativeStarWidthAlignsLeftAndNegativeStarPrecisionIsNone)
+{
+    EXPECT_EQ(Fmt(L"[%*d]", -4, 7), L"[7   ]");
+    EXPECT_EQ(Fmt(L"[%*s]", -4, L"ab"), L"[ab  ]");
+    EXPECT_EQ(Fmt(L"[%.*s]", -1, L"abcdef"), L"[abcdef]");
+    EXPECT_EQ(Fmt(L"[%.*f]", -1, 0.5), L"[0.500000]");
+}
+
+TEST(CStringFormat, LengthModifiersNarrowOrWidenTheArgument)
+{
+    EXPECT_EQ(Fmt(L"%hhd|%hd|%hu|%hhx", 0x1FF, 0x18000, 0x1FFFF, 0x1AB), L"-1|-32768|65535|ab");
+    EXPECT_EQ(Fmt(L"%ld|%lu|%lx", -7L, 7UL, 255UL), L"-7|7|ff");
+    EXPECT_EQ(Fmt(L"%zu|%Iu|%Id|%I32d", static_cast<size_t>(5000000000ULL), static_cast<size_t>(6),
+                  static_cast<intptr_t>(-6), 32),
+              L"5000000000|6|-6|32");
+    EXPECT_EQ(Fmt(L"%jd|%qd", static_cast<intmax_t>(-9000000000LL), -1LL), L"-9000000000|-1");
+    EXPECT_EQ(Fmt(L"%Lf|%.1Le", static_cast<long double>(1.5), static_cast<long double>(12345.0)), L"1.500000|1.2e+04");
+}
+
+TEST(CStringFormat, FloatsFollowTheirConversionAndFlags)
+{
+    EXPECT_EQ(Fmt(L"%e|%E|%g|%G", 1234.5, 0.000125, 0.0001, 1e20), L"1.234500e+03|1.250000E-04|0.0001|1E+20");
+    EXPECT_EQ(Fmt(L"%+.2f|% .1f|%08.3f|%-8.1f|", 2.0, 3.0, -1.5, 2.25), L"+2.00| 3.0|-001.500|2.2     |");
+    EXPECT_EQ(Fmt(L"%#.0f|%#x|%#o", 3.0, 255, 8), L"3.|0xff|010");
+}
+
+// Numbers go through the C library one conversion at a time, so for them
+// the whole format must agree with the library's own.
+TEST(CStringFormat, NumbersAgreeWithTheCLibraryForEveryFlagWidthAndPrecision)
+{
+    const char* flagSets[] = {"", "-", "+", " ", "#", "0", "-+", "+0", " 0", "#0", "-#"};
+    const char conversions[] = {'d', 'i', 'u', 'x', 'X', 'o', 'f', 'e', 'E', 'g', 'G'};
+    const long long integers[] = {0, 7, -7, 255, -32768, 2147483647LL, -2147483647LL - 1};
+    const double reals[] = {0.0, 0.5, -1.25, 1234.5678, 1e-5, -6.02e23};
+    int compared = 0;
+    for (const char* flags : flagSets) {
+        for (int width : {-1, 0, 1, 6, 14}) {
+            for (int precision : {-1, 0, 1, 3, 9}) {
+                for (char conversion : conversions) {
+                    std::string spec = std::string("%") + flags;
+                    if (width >= 0) spec += std::to_string(width);
+                    if (precision >= 0) spec += "." + std::to_string(precision);
+                    spec += conversion;
+                    const std::wstring format(spec.begin(), spec.end());
+                    const bool isReal = std::strchr("feEgG", conversion) != nullptr;
+                    for (size_t k = 0; k < (isReal ? std::size(reals) : std::size(integers)); ++k) {
+                        wchar_t expected[128];
+                        CString actual;
+                        if (isReal) {
+                            std::swprintf(expected, 128, format.c_str(), reals[k]);
+                            actual = Fmt(format.c_str(), reals[k]);
+                        } else {
+                            const int value = static_cast<int>(integers[k]);
+                            std::swprintf(expected, 128, format.c_str(), value);
+                            actual = Fmt(format.c_str(), value);
+                        }
+                        ASSERT_EQ(actual, CString(expected)) << spec << " of value " << k;
+                        ++compared;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(compared, 10000);
+}
+
+TEST(CStringFormat, PointersPrintEveryHexDigitInUpperCase)
+{
+    const void* pointer = reinterpret_cast<const void*>(static_cast<uintptr_t>(0xABCDEFu));
+    const CString text = Fmt(L"%p", pointer);
+    EXPECT_EQ(text.GetLength(), static_cast<int>(sizeof(void*) * 2));
+    EXPECT_EQ(text.Right(6), L"ABCDEF");
+    EXPECT_EQ(text.SpanIncluding(L"0"), CString(L'0', text.GetLength() - 6));
+}
+
+TEST(CStringFormat, CharactersAndStringsArePaddedToTheirWidth)
+{
+    EXPECT_EQ(Fmt(L"[%3c|%-3c]", L'a', L'b'), L"[  a|b  ]");
+    EXPECT_EQ(Fmt(L"[%4S]", "ab"), L"[  ab]");
+    EXPECT_EQ(Fmt(L"[%.3S]", "\x83\x65\x83\x58\x83\x67\x83\x65"), L"[テスト]") << "the precision counts characters";
+    EXPECT_EQ(Fmt(L"[%hc]", '\x41'), L"[A]");
+    EXPECT_EQ(Fmt(L"%S", static_cast<const char*>(nullptr)), L"(null)");
+}
+
+TEST(CStringFormat, AFormatEndingInsideAConversionStopsThere)
+{
+    EXPECT_EQ(Fmt(L"50%"), L"50");
+    EXPECT_EQ(Fmt(L"a%-5"), L"a");
+    EXPECT_EQ(Fmt(L"a%l"), L"a");
+    EXPECT_EQ(Fmt(L"%%%d%%", 5), L"%5%");
+    // A width or precision no int can hold is as broken as a cut-off conversion.
+    EXPECT_EQ(Fmt(L"a%99999999999d|%d", 5, 6), L"a");
+    EXPECT_EQ(Fmt(L"a%.99999999999f|%d", 0.5, 6), L"a");
+    EXPECT_EQ(Fmt(L"a%*d|%d", INT_MIN, 5, 6), L"a");
+    EXPECT_EQ(Fmt(L"[%.2147483647s]", L"ab"), L"[ab]") << "the largest precision still parses";
+    CString s(L"kept");
+    s.Format(nullptr);
+    EXPECT_EQ(s, L"");
+}
+
+TEST(CStringAFormat, WideArgumentsAreNarrowedToCodePage932)
+{
+    CStringA s;
+    s.Format("[%5s|%-4c|%lc|%.2ls]", "ab", 'x', L'テ', L"テスト");
+    EXPECT_EQ(s, CStringA("[   ab|x   |\x83\x65|\x83\x65\x83\x58]"));
+    s.Format("%.2s|%hs|%ws|%d%%", "abcdef", "h", L"w", 9);
+    EXPECT_EQ(s, CStringA("ab|h|w|9%"));
 }
 
 TEST(CStringAFormat, NarrowConventionsAreMirrored)
@@ -71,7 +199,7 @@ TEST(CString, ExtractionClampsLikeTheFramework)
     EXPECT_EQ(s.GetAt(99), L'\0');
 }
 
-TEST(CString, SearchingAndPathSplitting)
+TEST(CString, SearchesGiveIndexesOrMinusOne)
 {
     CString path(L"C:\\Prog\\Viewer\\x.ocx");
     int slash = path.ReverseFind(L'\\');
@@ -84,7 +212,7 @@ TEST(CString, SearchingAndPathSplitting)
     EXPECT_EQ(CString(L"abc").ReverseFind(L'\\'), -1);
 }
 
-TEST(CString, EditingInPlace)
+TEST(CString, TrimReplaceInsertAndDeleteEditInPlace)
 {
     CString s(L"  VER.1.2-3 BUILD  ");
     s.Trim();
@@ -109,7 +237,7 @@ TEST(CString, EditingInPlace)
     EXPECT_EQ(u, L"ab");
 }
 
-TEST(CString, ComparisonsAndCaseFolding)
+TEST(CString, CompareNoCaseFoldsCaseAndCompareDoesNot)
 {
     EXPECT_EQ(CString(L"abc").CompareNoCase(L"ABC"), 0);
     EXPECT_LT(CString(L"abc").CompareNoCase(L"ABD"), 0);
@@ -147,7 +275,7 @@ TEST(CString, TokenizeWalksAllTokens)
     EXPECT_EQ(tokens[2], L"c");
 }
 
-TEST(CodePage, ShiftJisRoundTripAndCounting)
+TEST(CodePage, ShiftJisRoundTripsAndCountsItsBytes)
 {
     const CString text(L"山田 太郎ｱｲｳ①Ⅰ");
     CStringA sjis(text);
@@ -162,7 +290,7 @@ TEST(CodePage, ShiftJisRoundTripAndCounting)
     EXPECT_EQ(MultiByteToWideChar(932, 0, sjis, -1, out.data(), need - 1), 0);
 }
 
-TEST(CodePage, UnmappableAndInvalidBytes)
+TEST(CodePage, UnmappableCharactersAndBrokenBytesGetStandIns)
 {
     BOOL usedDefault = FALSE;
     char buf[16] = {};
@@ -178,7 +306,7 @@ TEST(CodePage, UnmappableAndInvalidBytes)
     EXPECT_EQ(MultiByteToWideChar(12345, 0, "a", 1, nullptr, 0), 0);
 }
 
-TEST(CodePage, Utf8RoundTrip)
+TEST(CodePage, Utf8RoundTripsAndBrokenSequencesBecomeReplacements)
 {
     std::wstring text = L"a\x00E9\x4E2D\x1F600";
     EXPECT_EQ(platform::FromUtf8(platform::ToUtf8(text)), text);
@@ -200,7 +328,7 @@ class CAbstractThing : public CObject {
 };
 IMPLEMENT_DYNAMIC(CAbstractThing, CObject)
 
-TEST(RuntimeClass, DynamicCreationAndKinds)
+TEST(RuntimeClass, ClassesAreCreatedByNameAndKnowTheirBases)
 {
     CObject* obj = CRuntimeClass::CreateObject("CCircle");
     ASSERT_NE(obj, nullptr);

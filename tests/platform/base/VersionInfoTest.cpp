@@ -70,7 +70,7 @@ const char* const kOcxSidecar =
 
 }  // namespace
 
-TEST_F(VersionInfoTest, StringValues)
+TEST_F(VersionInfoTest, StringValuesAreFoundIgnoringCaseButNotIntermediateLevels)
 {
     std::vector<BYTE> block = Block(File("Tavrion.ocx", kOcxSidecar));
     ASSERT_FALSE(block.empty());
@@ -86,7 +86,7 @@ TEST_F(VersionInfoTest, StringValues)
     EXPECT_EQ(Text(block.data(), L"\\StringFileInfo"), L"<none>");
 }
 
-TEST_F(VersionInfoTest, FixedInformation)
+TEST_F(VersionInfoTest, FixedInformationCarriesTheFileVersionAndType)
 {
     std::vector<BYTE> block = Block(File("Tavrion.ocx", kOcxSidecar));
     ASSERT_FALSE(block.empty());
@@ -104,7 +104,7 @@ TEST_F(VersionInfoTest, FixedInformation)
 }
 
 // Without numeric lines, the first string table's texts give the fixed versions.
-TEST_F(VersionInfoTest, FixedVersionFromStringTable)
+TEST_F(VersionInfoTest, FixedVersionIsParsedFromTheStringTable)
 {
     std::vector<BYTE> block = Block(File("Host.exe",
                                          "StringFileInfo\\041103a4\\FileVersion = 2, 5, 1, 300 (beta)\n"
@@ -122,7 +122,7 @@ TEST_F(VersionInfoTest, FixedVersionFromStringTable)
     EXPECT_EQ(info->dwFileType, VFT_APP);
 }
 
-TEST_F(VersionInfoTest, Translations)
+TEST_F(VersionInfoTest, TranslationsListTheStringTablesInOrder)
 {
     struct Pair {
         WORD language;
@@ -153,7 +153,7 @@ TEST_F(VersionInfoTest, Translations)
     EXPECT_FALSE(VerQueryValueW(none.data(), L"\\VarFileInfo\\Translation", &value, &length));
 }
 
-TEST_F(VersionInfoTest, FailurePaths)
+TEST_F(VersionInfoTest, MissingFilesAndShortBuffersFail)
 {
     std::string missing = m_folder + "/NoSidecar.ocx";
     std::wstring wideMissing(missing.begin(), missing.end());

@@ -5,7 +5,7 @@
 using namespace gditest;
 using DcStateTest = LeakCheckedTest;
 
-TEST_F(DcStateTest, NewDcDefaults)
+TEST_F(DcStateTest, NewDcStartsWithTheWindowsDefaults)
 {
     ScopedImageDC dc(16, 16);
     EXPECT_EQ(GetStockObject(BLACK_PEN), GetCurrentObject(dc, OBJ_PEN));
@@ -66,7 +66,7 @@ TEST_F(DcStateTest, SelectObjectReturnsThePreviousObjectOfThatKind)
 }
 
 // SaveDC / RestoreDC, walked in order: each row is one call and its result.
-TEST_F(DcStateTest, SaveAndRestoreLevels)
+TEST_F(DcStateTest, SaveAndRestoreWalkTheLevelsAsWindowsDoes)
 {
     ScopedImageDC dc(4, 4);
     enum Call { Save, Restore };
@@ -246,7 +246,7 @@ TEST_F(DcStateTest, OriginsMoveLogicalCoordinates)
     EXPECT_FALSE(LPtoDP(dc, nullptr, 1));
 }
 
-TEST_F(DcStateTest, DeviceCapsOfImageAndMemoryDcs)
+TEST_F(DcStateTest, ImageAndMemoryDcsReportTheirSizeAtNinetySixDpi)
 {
     ScopedImageDC dc(300, 200);
     EXPECT_EQ(300, GetDeviceCaps(dc, HORZRES));

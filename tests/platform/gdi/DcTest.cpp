@@ -89,7 +89,7 @@ TEST_F(DcFrameworkTest, RefusedArgumentsLeaveTheObjectEmpty)
     EXPECT_FALSE(bitmap.CreateCompatibleBitmap(nullptr, 4, 4));
 }
 
-TEST_F(DcFrameworkTest, GetLogRecordsThroughTheClasses)
+TEST_F(DcFrameworkTest, ClassesGiveTheLogRecordsOfTheirObjects)
 {
     CPen pen(PS_DOT, 1, RGB(1, 2, 3));
     LOGPEN log;
@@ -161,7 +161,7 @@ TEST_F(DcFrameworkTest, FillSolidRectLeavesTheBackgroundColourSet)
     EXPECT_PIXEL(dc.m_hDC, 7, 7, kRed);
 }
 
-TEST_F(DcFrameworkTest, DrawingAndAttributesThroughTheClass)
+TEST_F(DcFrameworkTest, TheClassDrawsAndSetsAttributesOnItsDc)
 {
     ImageCDC dc(30, 20);
     EXPECT_FALSE(dc.IsPrinting());
@@ -202,7 +202,7 @@ TEST_F(DcFrameworkTest, DrawingAndAttributesThroughTheClass)
     EXPECT_EQ(SIMPLEREGION, dc.SelectClipRgn(nullptr));
 }
 
-TEST_F(DcFrameworkTest, TextThroughTheClass)
+TEST_F(DcFrameworkTest, TheClassMeasuresAndDrawsText)
 {
     ImageCDC dc(60, 20);
     CFont font;
@@ -240,7 +240,7 @@ TEST_F(DcFrameworkTest, FromHandleFindsTheAttachedDc)
     EXPECT_EQ(nullptr, CDC::FromHandle(nullptr));
 }
 
-TEST_F(DcFrameworkTest, MemoryDcAndBitBltThroughTheClass)
+TEST_F(DcFrameworkTest, TheClassCopiesFromAMemoryDc)
 {
     ImageCDC screen(20, 20);
     CDC memory;

@@ -57,7 +57,7 @@ private:
 }  // namespace
 
 // One line in a 200 x 60 rectangle at (10, 20): where its cell goes.
-TEST_F(DrawTextTest, SingleLineAlignment)
+TEST_F(DrawTextTest, SingleLinesArePlacedByTheirAlignment)
 {
     TextDC dc;
     const wchar_t* text = L"ECG 12";
@@ -99,7 +99,7 @@ TEST_F(DrawTextTest, DrawTextIgnoresTheDcTextAlignment)
     EXPECT_EQ((UINT)(TA_RIGHT | TA_BOTTOM | TA_UPDATECP), GetTextAlign(dc)) << "and leaves it as it was";
 }
 
-TEST_F(DrawTextTest, LineBreaksAndWordWrap)
+TEST_F(DrawTextTest, LinesBreakAtLineEndsAndWrapAtBlanks)
 {
     TextDC dc;
     const int h = dc.LineHeight();
@@ -188,7 +188,7 @@ TEST_F(DrawTextTest, PrefixesUnderlineTheirCharacter)
     EXPECT_EQ(L"&File", runs[0].text);
 }
 
-TEST_F(DrawTextTest, ClippingAndEllipsis)
+TEST_F(DrawTextTest, TextIsClippedUnlessToldAndAnEllipsisCutsIt)
 {
     ScopedImageDC dc(200, 40);
     RECT rc = {10, 5, 30, 35};
@@ -212,7 +212,7 @@ TEST_F(DrawTextTest, ClippingAndEllipsis)
     EXPECT_EQ(0u, runs[0].text.find(L"abc"));
 }
 
-TEST_F(DrawTextTest, RefusedArguments)
+TEST_F(DrawTextTest, BadArgumentsDrawNothing)
 {
     TextDC dc;
     RECT rc = {0, 0, 10, 10};

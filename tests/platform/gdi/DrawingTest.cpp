@@ -219,7 +219,7 @@ TEST_F(DrawingTest, DashedCosmeticPenPaintsGapsOnlyWhenOpaque)
 }
 
 // PatBlt operations on a white image with a blue brush.
-TEST_F(DrawingTest, PatBltRasterOperations)
+TEST_F(DrawingTest, PatBltCombinesPatternAndDestination)
 {
     struct Op {
         DWORD rop;
@@ -303,7 +303,7 @@ TEST_F(DrawingTest, HatchBrushGapsFollowTheBackgroundMode)
     }
 }
 
-TEST_F(DrawingTest, SetPixelAndGetPixelBounds)
+TEST_F(DrawingTest, PixelsOutsideTheDcAreRefused)
 {
     ScopedImageDC dc(5, 5);
     EXPECT_EQ(RGB(1, 2, 3), SetPixel(dc, 4, 4, RGB(1, 2, 3)));

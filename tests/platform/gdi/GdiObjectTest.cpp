@@ -67,7 +67,7 @@ TEST_F(GdiObjectTest, ExtLogPenRoundTripWithUserStyle)
     for (int i = 0; i < 4; ++i) EXPECT_EQ(dashes[i], ext->elpStyleEntry[i]);
 }
 
-TEST_F(GdiObjectTest, ExtLogPenOfAHatchedGeometricPen)
+TEST_F(GdiObjectTest, HatchedGeometricPenReportsItsBrush)
 {
     const LOGBRUSH brush = {BS_HATCHED, kBlue, HS_CROSS};
     ScopedObject<HPEN> pen(ExtCreatePen(PS_GEOMETRIC | PS_DASH, 5, &brush, 0, nullptr));
@@ -81,7 +81,7 @@ TEST_F(GdiObjectTest, ExtLogPenOfAHatchedGeometricPen)
 }
 
 // ExtCreatePen arguments GDI refuses.
-TEST_F(GdiObjectTest, ExtCreatePenRefusals)
+TEST_F(GdiObjectTest, ExtCreatePenRefusesInvalidCombinations)
 {
     const LOGBRUSH solid = {BS_SOLID, kRed, 0};
     const LOGBRUSH hatched = {BS_HATCHED, kRed, HS_CROSS};
@@ -189,7 +189,7 @@ TEST_F(GdiObjectTest, CreateFontKeepsFourteenArgumentsAndTruncatesTheFace)
     EXPECT_EQ(nullptr, CreateFontIndirectW(nullptr));
 }
 
-TEST_F(GdiObjectTest, BitmapRecordsAndWordAlignedRows)
+TEST_F(GdiObjectTest, BitmapRowsAreWordAligned)
 {
     struct Case {
         int width, bits;

@@ -117,7 +117,7 @@ TEST_F(IconTest, IconInfoGivesHotspotAndBitmapsTheCallerDeletes)
     EXPECT_FALSE(platform::gdi::GetIconMetrics(icon, &size, &hot));
 }
 
-TEST_F(IconTest, RefusedPixelsAndClampedHotspot)
+TEST_F(IconTest, BadSizesAreRefusedAndTheHotspotIsClamped)
 {
     const std::vector<uint32_t> pixels = TestPixels();
     EXPECT_EQ(nullptr, platform::gdi::CreateIconFromPixels(0, 4, pixels.data(), 0, 0));
@@ -154,7 +154,7 @@ TEST_F(IconTest, SharedIconsSurviveDestroyIcon)
     EXPECT_EQ(nullptr, CopyIcon(icon));
 }
 
-TEST_F(IconTest, CreateIconIndirectFromMaskAndColour)
+TEST_F(IconTest, IndirectIconsCombineMaskAndColour)
 {
     // 2 x 2: the mask lets the screen through on the right column.
     const unsigned char maskBits[4] = {0x40, 0, 0x40, 0};   // rows: black white
@@ -195,7 +195,7 @@ TEST_F(IconTest, CreateIconIndirectFromMaskAndColour)
     EXPECT_EQ(nullptr, CreateIconIndirect(nullptr));
 }
 
-TEST_F(IconTest, DrawStateMonoAndDisabled)
+TEST_F(IconTest, DrawStatePaintsMonoInTheBrushAndDisabledEmbossed)
 {
     ScopedSysColors colors([](int index) { return index == COLOR_3DHIGHLIGHT ? RGB(250, 250, 250) : RGB(90, 90, 90); });
     const std::vector<uint32_t> pixels = TestPixels();

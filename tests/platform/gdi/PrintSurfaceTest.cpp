@@ -136,7 +136,7 @@ TEST_F(PrintSurfaceTest, DeviceCapsAreThoseOfAPrinter)
     // The CDCs delete their DCs.
 }
 
-TEST_F(PrintSurfaceTest, RefusedSpecs)
+TEST_F(PrintSurfaceTest, ImpossiblePagesAreRefused)
 {
     PrintSurfaceSpec job = A4("");
     job.dpi = 10;
@@ -205,7 +205,7 @@ TEST_F(PrintSurfaceTest, APageWithALineAndTextIsAValidVectorPdf)
     EXPECT_GT(ink, 50) << "the text's glyphs below (60 + 2400) / 10";
 }
 
-TEST_F(PrintSurfaceTest, LandscapeAndSeveralPages)
+TEST_F(PrintSurfaceTest, LandscapeDocumentsTakeSeveralPagesOneAtATime)
 {
     ASSERT_TRUE(HavePoppler());
     testsupport::TempDir dir;

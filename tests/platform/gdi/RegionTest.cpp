@@ -9,7 +9,7 @@ using namespace gditest;
 using RegionTest = LeakCheckedTest;
 
 // CombineRgn of A = (0, 0, 10, 10) and B = (5, 5, 15, 15), then points probed.
-TEST_F(RegionTest, CombineModes)
+TEST_F(RegionTest, EachCombineModeGivesItsPixelsAndType)
 {
     struct Case {
         int mode;
@@ -58,7 +58,7 @@ TEST_F(RegionTest, EqualPixelSetsAreEqualRegions)
     EXPECT_NE(ERROR, OffsetRgn(whole, INT_MAX, INT_MAX)) << "offsets saturate instead of overflowing";
 }
 
-TEST_F(RegionTest, StaleAndWrongHandles)
+TEST_F(RegionTest, StaleAndWrongHandlesFail)
 {
     HRGN stale = CreateRectRgn(0, 0, 4, 4);
     DeleteObject(stale);
@@ -130,7 +130,7 @@ TEST_F(RegionTest, ClipRegionIsInDeviceUnitsAndSavedWithTheDc)
     EXPECT_FALSE(PtVisible(dc, 2, -5));
 }
 
-TEST_F(RegionTest, ThroughTheClasses)
+TEST_F(RegionTest, TheClassesCombineAndClipRegions)
 {
     CRgn a, b, both;
     ASSERT_TRUE(a.CreateRectRgn(0, 0, 10, 10));

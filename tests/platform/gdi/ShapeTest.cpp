@@ -66,7 +66,7 @@ TEST_F(ShapeTest, PolylinePaintsEachCornerOnceAndNotItsLastPoint)
     EXPECT_FALSE(Polyline(dc, nullptr, 4));
 }
 
-TEST_F(ShapeTest, PolygonFillModes)
+TEST_F(ShapeTest, WindingFillsTheHoleThatAlternateLeaves)
 {
     // An outer square and an inner one traced the same way round: the inner
     // one is a hole under ALTERNATE and filled under WINDING.
@@ -202,7 +202,7 @@ TEST_F(ShapeTest, XorFiguresDrawnTwiceLeaveNoTrace)
     }
 }
 
-TEST_F(ShapeTest, FrameRectAndDraw3dRect)
+TEST_F(ShapeTest, FramesPaintOnlyTheBorder)
 {
     ScopedImageDC dc(12, 10);
     ScopedObject<HBRUSH> red(CreateSolidBrush(kRed));
@@ -231,7 +231,7 @@ TEST_F(ShapeTest, FrameRectAndDraw3dRect)
     EXPECT_PIXEL(image, 4, 3, kWhite);
 }
 
-TEST_F(ShapeTest, DrawEdgeRingsAndAdjust)
+TEST_F(ShapeTest, DrawEdgePaintsItsRingsAndAdjustsTheRectangle)
 {
     ScopedSysColors colors(TestSysColor);
     ScopedImageDC dc(12, 12);
@@ -347,7 +347,7 @@ TEST_F(ShapeTest, AbsurdEndPointsCostNothingAndKeepThePhase)
     EXPECT_PIXEL(dc, 9, 1, CLR_INVALID);
 }
 
-TEST_F(ShapeTest, UserStylePens)
+TEST_F(ShapeTest, UserStylePensLeaveTheirGapsClear)
 {
     const LOGBRUSH red = {BS_SOLID, kRed, 0};
     const DWORD thinStyle[] = {2, 3};

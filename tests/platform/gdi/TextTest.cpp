@@ -67,7 +67,7 @@ TEST_F(TextTest, ZeroHeightIsAReasonableDefault)
     EXPECT_LE(tm.tmHeight, 16);
 }
 
-TEST_F(TextTest, MetricsOfTheMappedFace)
+TEST_F(TextTest, MappedFaceReportsHalfAndFullWidthMetrics)
 {
     ScopedObject<HFONT> font(MakeFont(-12, L"ＭＳ ゴシック", FW_BOLD));
     const TEXTMETRICW tm = MetricsOf(font);
@@ -83,7 +83,7 @@ TEST_F(TextTest, MetricsOfTheMappedFace)
     EXPECT_NE(0, MetricsOf(proportional).tmPitchAndFamily & TMPF_FIXED_PITCH);
 }
 
-TEST_F(TextTest, ExtentsOfHalfAndFullWidthText)
+TEST_F(TextTest, HalfWidthTextIsHalfAsWideAsFullWidth)
 {
     ScopedImageDC dc(4, 4);
     ScopedObject<HFONT> font(MakeFont(-16, L"MS Gothic"));
@@ -246,7 +246,7 @@ TEST_F(TextTest, OpaqueModeFillsTheTextCell)
     }
 }
 
-TEST_F(TextTest, ExtTextOutOpaqueAndClippedRectangles)
+TEST_F(TextTest, ExtTextOutFillsOpaqueAndClipsToItsRectangle)
 {
     ScopedImageDC dc(100, 40);
     ScopedObject<HFONT> font(MakeFont(-20, L"MS Gothic"));

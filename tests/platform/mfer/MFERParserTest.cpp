@@ -140,7 +140,7 @@ TEST(MFERParser, ZeroLengthResetsAndLaterDefinitionsWin)
     EXPECT_DOUBLE_EQ(0.5, parser.GetMeasureSense());
 }
 
-TEST(MFERParser, ChannelAttributesWithLongChannelNumbersAndOpenLength)
+TEST(MFERParser, ChannelAttributesReadLongChannelNumbersAndOpenLengths)
 {
     Bytes ldnSecond = Def(0x09, {0, 62, 'a', 'V', 'R'});
     // Channel 1 written as two bytes (0x80 0x01), open length ended by 00 00.
@@ -175,7 +175,7 @@ TEST(MFERParser, PerChannelResolutionIsBroughtToTheFirstChannels)
     EXPECT_EQ((std::vector<short>{20}), Lead(parser, 1));
 }
 
-TEST(MFERParser, SamplingAsFrequencyOrInterval)
+TEST(MFERParser, SamplingIsReadAsFrequencyOrInterval)
 {
     struct Case { Bytes ivl; double hz; } cases[] = {
         {{0, 0, 0x03, 0xE8}, 1000.0},          // 1000 Hz

@@ -79,7 +79,7 @@ TEST_F(PrinterInfoTest, EnumerationFollowsTheTwoCallProtocol)
     }
 }
 
-TEST_F(PrinterInfoTest, OtherLevelsFlagsAndFailures)
+TEST_F(PrinterInfoTest, LevelsOneAndFourListThePrintersAndBadCallsFail)
 {
     AddPrinter(L"Alpha");
     AddPrinter(L"Beta");
@@ -242,7 +242,7 @@ TEST_F(DevModeTest, ChangingOnlyThePaperCodeOfAFetchedModeTakesThatPaper)
     EXPECT_EQ(2794, Mode(out).dmPaperLength);
 }
 
-TEST_F(DevModeTest, CustomSizesAndOutOfRangeFields)
+TEST_F(DevModeTest, CustomSizesMakeAUserPaperAndBadFieldsFail)
 {
     ScopedPrinter printer(L"Laser");
     std::vector<BYTE> buffer = Fetch(printer);
@@ -297,7 +297,7 @@ TEST_F(DevModeTest, CustomSizesAndOutOfRangeFields)
     EXPECT_EQ(-1, DocumentPropertiesW(nullptr, printer, nullptr, nullptr, nullptr, DM_OUT_BUFFER));
 }
 
-TEST_F(DevModeTest, NamesHandlesAndTheOpenersDeviceMode)
+TEST_F(DevModeTest, TheOpenersDeviceModeBelongsToTheHandle)
 {
     // Without a handle the name decides.
     EXPECT_GT(DocumentPropertiesW(nullptr, nullptr, L"laser", nullptr, nullptr, 0), 0);

@@ -524,7 +524,7 @@ TEST_F(XmlParserTest, ElementNodeCopiesItsAttributes)
 // Lists are read item by item; the walk resumes where the previous item was
 // found, so every order of reading, and every change between reads, must
 // still give what a fresh walk gives.
-TEST_F(XmlParserTest, PositionalReadsOfLongListsInAnyOrderAndAcrossChanges)
+TEST_F(XmlParserTest, PositionalReadsFindTheirElementInAnyOrderAndAcrossChanges)
 {
     std::string bytes = "<R><L>";
     for (int i = 1; i <= 300; ++i) {

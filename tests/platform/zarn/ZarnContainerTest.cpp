@@ -50,7 +50,7 @@ void Fix(std::vector<uint8_t>& v) {
 
 }  // namespace
 
-TEST(ZarnContainer, Crc32KnownValue) {
+TEST(ZarnContainer, Crc32MatchesTheStandardCheckValue) {
     const char* s = "123456789";
     EXPECT_EQ(Crc32(0, reinterpret_cast<const uint8_t*>(s), 9), 0xCBF43926u);
     // Incremental equals whole.
@@ -67,7 +67,7 @@ TEST(ZarnContainer, Crc32KnownValue) {
     EXPECT_EQ(Crc32(0, big.data(), big.size()), ~slow);
 }
 
-TEST(ZarnContainer, SerializedLayout) {
+TEST(ZarnContainer, SerializationPutsEveryFieldAtItsOffset) {
     std::vector<uint8_t> v = Valid();
     ASSERT_EQ(v.size(), kEnd);
     EXPECT_EQ(std::memcmp(v.data(), "MZRC", 4), 0);
@@ -99,7 +99,7 @@ TEST(ZarnContainer, ParseAcceptsValidContainers) {
     EXPECT_TRUE(P(z.Serialize(Flavour::Older80)).ok());
 }
 
-TEST(ZarnContainer, FlavourRequirement) {
+TEST(ZarnContainer, ParsingRefusesTheOtherFlavour) {
     EXPECT_TRUE(P(Valid(Flavour::Newer90), 9).ok());
     EXPECT_TRUE(P(Valid(Flavour::Older80), 8).ok());
     ParseResult r = P(Valid(Flavour::Older80), 9);
@@ -245,7 +245,7 @@ TEST(ZarnContainer, EveryTruncationIsRefusedInBounds) {
     }
 }
 
-TEST(ZarnContainer, FindItem) {
+TEST(ZarnContainer, FindItemGivesTheItemOrWhereItWouldGo) {
     std::vector<uint8_t> v = Valid();
     ItemRef ref;
     ASSERT_TRUE(FindItem(v.data(), v.size(), 2, 0, &ref));
@@ -265,7 +265,7 @@ TEST(ZarnContainer, FindItem) {
     EXPECT_EQ(insert, UINT32_MAX);
 }
 
-TEST(ZarnContainer, LoadRoundTrip) {
+TEST(ZarnContainer, LoadingASerializedContainerGivesItsItemsBack) {
     ContainerBuilder b = ThreeItems();
     std::vector<uint8_t> v = b.Serialize(Flavour::Older80);
     ContainerBuilder back;

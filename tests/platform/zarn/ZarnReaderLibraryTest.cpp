@@ -88,7 +88,7 @@ TEST(ZarnReaderLibrary, ProbeAcceptsOnlyItsFlavour) {
     EXPECT_EQ(r80.Item(older2.image(), 3001, 0), (std::vector<uint8_t>{'I', 'D', '0', '1', 0}));
 }
 
-TEST(ZarnReaderLibrary, NullAndUnprobedImages) {
+TEST(ZarnReaderLibrary, NullAndUnprobedImagesAnswerNothing) {
     ZARN_LOAD_READERS(r90, r80);
     for (const zarntest::ReaderLib* lib : {&r90, &r80}) {
         uint8_t buf[8];
@@ -110,7 +110,7 @@ TEST(ZarnReaderLibrary, NullAndUnprobedImages) {
     }
 }
 
-TEST(ZarnReaderLibrary, SizeQueriesAndReads) {
+TEST(ZarnReaderLibrary, SizeQueriesGiveItemLengthsAndReadsCopyThem) {
     ZARN_LOAD_READERS(r90, r80);
     const std::string dir = zarntest::MakeTempDir("reads");
     for (const zarntest::ReaderLib* lib : {&r90, &r80}) {
@@ -150,7 +150,7 @@ TEST(ZarnReaderLibrary, SizeQueriesAndReads) {
     }
 }
 
-TEST(ZarnReaderLibrary, SetCommitWriteBackReread) {
+TEST(ZarnReaderLibrary, SetAndCommitWriteBackWhatARereadFinds) {
     ZARN_LOAD_READERS(r90, r80);
     const std::string dir = zarntest::MakeTempDir("roundtrip");
     for (const zarntest::ReaderLib* lib : {&r90, &r80}) {
@@ -262,7 +262,7 @@ TEST(ZarnReaderLibrary, RefusesBadSetArguments) {
     }
 }
 
-TEST(ZarnReaderLibrary, BuildTextOnlyOnTheNewerReader) {
+TEST(ZarnReaderLibrary, OnlyTheNewerReaderTakesTheBuildText) {
     ZARN_LOAD_READERS(r90, r80);
     const wchar_t* build = L"morvelance 0.1.0 (x86_64) 検査";
     const std::string utf8 = "morvelance 0.1.0 (x86_64) \xE6\xA4\x9C\xE6\x9F\xBB";
