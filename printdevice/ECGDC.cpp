@@ -385,8 +385,10 @@ BOOL CECGDC::RawRectangle(int left, int top, int right, int bottom)
 BOOL CECGDC::Ellipse(int x1, int y1, int x2, int y2)
 {
     if (IsPCL()) {
-        const BOOL bMoved = AppendAndSend(CHPGLCommand::Move((x1 + x2) / 2, (y1 + y2) / 2));
-        const BOOL bDrawn = AppendAndSend(CHPGLCommand::Circle(std::abs(x2 - x1) / 2));
+        // Midpoint and radius in 64 bits: far-apart corners must not wrap to the other side.
+        const BOOL bMoved = AppendAndSend(CHPGLCommand::Move((int)(((long long)x1 + x2) / 2),
+                                                             (int)(((long long)y1 + y2) / 2)));
+        const BOOL bDrawn = AppendAndSend(CHPGLCommand::Circle((int)(std::llabs((long long)x2 - x1) / 2)));
         return bMoved && bDrawn;
     }
     if (m_nPrintType == 5) return ReplaceAndSend(CLIPSCommand::Ellipse(x1, y1, x2, y2));

@@ -1,5 +1,7 @@
 #include "printdevice/LIPSCommand.h"
 
+#include <cstdlib>
+
 namespace {
 
 const wchar_t kEsc = 0x1B;
@@ -12,8 +14,8 @@ const int kCharHeight = 84;
 
 void AppendStep(CString& text, const POINT& from, const POINT& to)
 {
-    text += CLIPSCommand::Number((int)(to.x - from.x));
-    text += CLIPSCommand::Number((int)(to.y - from.y));
+    text += CLIPSCommand::Number((long long)to.x - from.x);
+    text += CLIPSCommand::Number((long long)to.y - from.y);
 }
 
 CString Escape(LPCWSTR command)
@@ -25,9 +27,11 @@ CString Escape(LPCWSTR command)
 
 }  // namespace
 
-CString CLIPSCommand::Number(int v)
+// Wide enough for the difference of any two coordinates: a step between points at the opposite
+// ends of the int range must not wrap into a step the other way.
+CString CLIPSCommand::Number(long long v)
 {
-    unsigned long long m = v < 0 ? (unsigned long long)(-(long long)v) : (unsigned long long)v;
+    unsigned long long m = v < 0 ? 0ULL - (unsigned long long)v : (unsigned long long)v;
     const wchar_t last = (wchar_t)((v < 0 ? 0x20 : 0x30) + (m & 0x0F));
     m >>= 4;
     wchar_t groups[16];
@@ -100,7 +104,7 @@ CString CLIPSCommand::PageEnd()
 
 CString CLIPSCommand::Line(int x0, int y0, int x1, int y1)
 {
-    return L"1" + Number(x0) + Number(y0) + Number(x1 - x0) + Number(y1 - y0) + kRS;
+    return L"1" + Number(x0) + Number(y0) + Number((long long)x1 - x0) + Number((long long)y1 - y0) + kRS;
 }
 
 CString CLIPSCommand::Rectangle(int left, int top, int right, int bottom)
@@ -110,9 +114,10 @@ CString CLIPSCommand::Rectangle(int left, int top, int right, int bottom)
 
 CString CLIPSCommand::Ellipse(int left, int top, int right, int bottom)
 {
-    const int rx = (right > left ? right - left : left - right) / 2;
-    const int ry = (bottom > top ? bottom - top : top - bottom) / 2;
-    return L"}7" + Number((left + right) / 2) + Number((top + bottom) / 2) + Number(rx) + Number(ry) + L"0" + kRS;
+    const long long rx = std::llabs((long long)right - left) / 2;
+    const long long ry = std::llabs((long long)bottom - top) / 2;
+    return L"}7" + Number(((long long)left + right) / 2) + Number(((long long)top + bottom) / 2) + Number(rx) +
+           Number(ry) + L"0" + kRS;
 }
 
 CString CLIPSCommand::Polyline(const POINT* points, int nCount)
@@ -193,12 +198,14 @@ CString CLIPSCommand::ClipWindow(const RECT* box)
 
 CString CLIPSCommand::Text(int x, int y, UINT uAlign, const CString& text)
 {
-    const int width = kCharWidth * text.GetLength();
-    if ((uAlign & 6) == TA_RIGHT) x -= width;
-    else if ((uAlign & 6) == TA_CENTER) x -= width / 2;
-    if ((uAlign & 24) == TA_BOTTOM || (uAlign & 24) == TA_BASELINE) y -= kCharHeight;
+    const long long width = (long long)kCharWidth * text.GetLength();
+    long long left = x;
+    long long top = y;
+    if ((uAlign & 6) == TA_RIGHT) left -= width;
+    else if ((uAlign & 6) == TA_CENTER) left -= width / 2;
+    if ((uAlign & 24) == TA_BOTTOM || (uAlign & 24) == TA_BASELINE) top -= kCharHeight;
 
-    CString out = L"}p" + Number(x) + Number(y + kCharHeight) + kRS;
+    CString out = L"}p" + Number(left) + Number(top + kCharHeight) + kRS;
     out += Escape(L"[0t");
     out += kSI;
     BOOL latin1 = TRUE;

@@ -11,7 +11,7 @@ public:
     // The last character holds the low 4 bits of |v| on the sign base ('0'
     // for v >= 0, blank below); the bits above go first in groups of 6,
     // most significant first, each as '@' + group.
-    static CString Number(int v);
+    static CString Number(long long v);
 
     // Job and page set-up up to vector mode, with the three line patterns
     // of the grid pens registered.

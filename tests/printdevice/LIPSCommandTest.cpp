@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <string>
+#include <vector>
 
 #include "platform/base/CodePage.h"
 #include "printdevice/LIPSCommand.h"
@@ -51,6 +52,37 @@ TEST(LIPSNumber, EveryCharacterStaysInItsRange)
         const unsigned char last = (unsigned char)bytes.back();
         EXPECT_EQ(v < 0 ? 0x20 : 0x30, last & 0xF0) << v;
     }
+}
+
+// Reads back the numbers of a command with the encoding rule above.
+std::vector<long long> Numbers(const std::string& bytes, size_t from)
+{
+    std::vector<long long> numbers;
+    unsigned long long magnitude = 0;
+    for (size_t i = from; i < bytes.size(); ++i) {
+        const unsigned char c = (unsigned char)bytes[i];
+        if (c >= 0x40 && c <= 0x7F) {
+            magnitude = (magnitude << 6) | (c & 0x3F);
+        } else if (c >= 0x20 && c <= 0x3F) {
+            magnitude = (magnitude << 4) | (c & 0x0F);
+            numbers.push_back(c < 0x30 ? -(long long)magnitude : (long long)magnitude);
+            magnitude = 0;
+        } else {
+            break;
+        }
+    }
+    return numbers;
+}
+
+TEST(LIPSGeometry, CoordinatesAtTheEndsOfTheRangeKeepTheirDirectionAndCentre)
+{
+    // A step or a centre worked out in int would wrap and send the pen the other way.
+    EXPECT_EQ((std::vector<long long>{INT_MIN, 0, 4294967295LL, -5}),
+              Numbers(Bytes(CLIPSCommand::Line(INT_MIN, 0, INT_MAX, -5)), 1));
+    EXPECT_EQ((std::vector<long long>{0, 0, 2147483647LL, 2, 0}),
+              Numbers(Bytes(CLIPSCommand::Ellipse(INT_MIN, -3, INT_MAX, 2)), 2));
+    const std::string text = Bytes(CLIPSCommand::Text(INT_MIN + 10, INT_MAX, TA_RIGHT | TA_TOP, CString(L"AB")));
+    EXPECT_EQ((std::vector<long long>{(long long)INT_MIN + 10 - 84, (long long)INT_MAX + 84}), Numbers(text, 2));
 }
 
 TEST(LIPSText, KatakanaGoesOutInCodePage932)
