@@ -8,9 +8,9 @@
 #include "platform/base/Kernel.h"
 #include "platform/base/Registry.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/ui/DialogTemplate.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Resources.h"
+#include "platform/ui/windowing/DialogTemplate.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Resources.h"
 
 IMPLEMENT_DYNAMIC(CButtonMenu, CMenu)
 

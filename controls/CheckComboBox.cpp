@@ -3,7 +3,7 @@
 
 #include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
-#include "platform/ui/ClientDC.h"
+#include "platform/ui/framework/ClientDC.h"
 
 IMPLEMENT_DYNCREATE(CCheckComboBox, CComboBox)
 

@@ -7,7 +7,7 @@
 #include "core/Globals.h"
 #include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
-#include "platform/ui/PaintDC.h"
+#include "platform/ui/framework/PaintDC.h"
 
 IMPLEMENT_DYNCREATE(CCheckEdit, CEdit)
 

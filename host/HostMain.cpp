@@ -25,7 +25,7 @@
 #include "platform/base/CodePage.h"
 #include "platform/base/Kernel.h"
 #include "platform/base/MessageBox.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/framework/WinApp.h"
 
 namespace {
 

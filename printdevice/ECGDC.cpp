@@ -11,7 +11,7 @@
 #include "platform/base/Kernel.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/print/Spooler.h"
-#include "platform/ui/Message.h"
+#include "platform/ui/windowing/Message.h"
 #include "printdevice/HPGLCommand.h"
 #include "printdevice/LIPSCommand.h"
 

@@ -5,8 +5,8 @@
 #include "controls/CheckStatic.h"
 #include "controls/CheckUI.h"
 #include "core/TavrionDoc.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Wnd.h"
+#include "platform/ui/framework/Button.h"
+#include "platform/ui/framework/Wnd.h"
 
 namespace {
 

@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
-#include "platform/ui/Clipboard.h"
-#include "platform/ui/DialogBox.h"
-#include "platform/ui/DialogTemplate.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Edit.h"
-#include "platform/ui/Input.h"
-#include "platform/ui/Message.h"
+#include "platform/ui/windowing/Clipboard.h"
+#include "platform/ui/windowing/DialogBox.h"
+#include "platform/ui/windowing/DialogTemplate.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/framework/Edit.h"
+#include "platform/ui/windowing/Input.h"
+#include "platform/ui/windowing/Message.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::Desktop;

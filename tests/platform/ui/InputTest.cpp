@@ -6,9 +6,9 @@
 
 #include <vector>
 
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Input.h"
-#include "platform/ui/Message.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Input.h"
+#include "platform/ui/windowing/Message.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::Desktop;

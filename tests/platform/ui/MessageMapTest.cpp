@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/Button.h"
-#include "platform/ui/ClientDC.h"
-#include "platform/ui/DataExchange.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Static.h"
-#include "platform/ui/TabCtrl.h"
+#include "platform/ui/framework/Button.h"
+#include "platform/ui/framework/ClientDC.h"
+#include "platform/ui/framework/DataExchange.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/framework/Static.h"
+#include "platform/ui/framework/TabCtrl.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::Desktop;

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Message.h"
-#include "platform/ui/Painting.h"
-#include "platform/ui/Window.h"
-#include "platform/ui/WindowClass.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Message.h"
+#include "platform/ui/windowing/Painting.h"
+#include "platform/ui/windowing/Window.h"
+#include "platform/ui/windowing/WindowClass.h"
 #include "tests/platform/ui/UiTestSupport.h"
 #include "tests/support/TestSupport.h"
 

@@ -5,11 +5,11 @@
 
 #include <vector>
 
-#include "platform/ui/DataExchange.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/ModalDriver.h"
-#include "platform/ui/PropertySheet.h"
+#include "platform/ui/framework/DataExchange.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/framework/Dialog.h"
+#include "platform/ui/framework/ModalDriver.h"
+#include "platform/ui/framework/PropertySheet.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::Desktop;

@@ -10,9 +10,9 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/Image.h"
-#include "platform/ui/DialogTemplate.h"
-#include "platform/ui/ResourceScript.h"
-#include "platform/ui/Resources.h"
+#include "platform/ui/windowing/DialogTemplate.h"
+#include "platform/ui/windowing/ResourceScript.h"
+#include "platform/ui/windowing/Resources.h"
 #include "tests/platform/ui/UiTestSupport.h"
 #include "tests/support/TestSupport.h"
 

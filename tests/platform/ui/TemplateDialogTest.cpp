@@ -6,13 +6,13 @@
 
 #include <vector>
 
-#include "platform/ui/Button.h"
-#include "platform/ui/DataExchange.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/MessageBoxRecorder.h"
-#include "platform/ui/ModalDriver.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/framework/Button.h"
+#include "platform/ui/framework/DataExchange.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/framework/Dialog.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
+#include "platform/ui/framework/ModalDriver.h"
+#include "platform/ui/framework/WinApp.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::Desktop;
