@@ -12,17 +12,11 @@
 #include <memory>
 
 #include "platform/base/WinTypes.h"
+#include "platform/ui/windowing/ModuleHandles.h"
 
 class CWinApp;
 
 namespace platform::ui {
-
-// The module whose image contains `address` (its load base); null for an
-// address outside every loaded image (the stack, the heap) or null.
-HINSTANCE ModuleFromAddress(const void* address);
-
-// The executable's own module handle.
-HINSTANCE ExecutableModule();
 
 // Runs InitInstance of every registered application not started yet, in
 // registration order. An application whose InitInstance fails gets its

@@ -1,5 +1,9 @@
 #include "platform/ui/framework/Wnd.h"
 
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
 #include "platform/ui/framework/WinApp.h"
 #include "platform/ui/windowing/WindowManager.h"
 
@@ -22,6 +26,31 @@ namespace {
 // The object whose window is being created on this thread; CreateWindowEx
 // hands it the new window before anything is sent to it.
 thread_local CWnd* t_pWndCreating = nullptr;
+
+// The objects standing for windows: the permanent one attached to each
+// window, and the temporary ones FromHandle made for windows without one.
+// Handles carry generations, so a freed window's handle never names a new
+// window here either.
+struct HandleMap {
+    std::unordered_map<HWND, CWnd*> permanent;
+    std::unordered_map<HWND, std::unique_ptr<CWnd>> temporary;
+    std::vector<std::unique_ptr<CWnd>> retired;   // of freed windows, until DeleteTempMap
+};
+
+HandleMap& Handles()
+{
+    // Never destroyed: objects in static storage detach in destructors
+    // that may run after this file's own would have.
+    static HandleMap* map = new HandleMap;
+    return *map;
+}
+
+CWnd* Permanent(HWND hWnd)
+{
+    const auto& permanent = Handles().permanent;
+    auto found = permanent.find(hWnd);
+    return found == permanent.end() ? nullptr : found->second;
+}
 
 // The framework's default classes: plain windows, and frames and views,
 // which erase with the window colour.
@@ -58,10 +87,9 @@ CWnd::CWnd(HWND hWndSpecial) : m_hWnd(hWndSpecial), m_hWndOwner(nullptr), m_pfnS
 CWnd::~CWnd()
 {
     if (!m_hWnd) return;
-    WindowState* window = WindowManager::Instance().Find(m_hWnd);
     // An object that goes while its window lives takes the window with it,
     // as the framework does; by now only CWnd's own PostNcDestroy runs.
-    if (window && window->wnd == this) {
+    if (IsWindow(m_hWnd) && Permanent(m_hWnd) == this) {
         ::DestroyWindow(m_hWnd);
         return;
     }
@@ -144,35 +172,51 @@ void CWnd::AttachCreatingWindow(HWND hWnd)
     Subclass(*wnd, wnd->m_pfnSuper);
 }
 
+void CWnd::ReleaseFreedWindow(HWND hWnd)
+{
+    HandleMap& handles = Handles();
+    auto permanent = handles.permanent.find(hWnd);
+    if (permanent != handles.permanent.end()) {
+        if (permanent->second->m_hWnd == hWnd) permanent->second->m_hWnd = nullptr;
+        handles.permanent.erase(permanent);
+    }
+    auto temporary = handles.temporary.find(hWnd);
+    if (temporary != handles.temporary.end()) {
+        temporary->second->m_hWnd = nullptr;
+        handles.retired.push_back(std::move(temporary->second));
+        handles.temporary.erase(temporary);
+    }
+}
+
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
-    WindowState* window = WindowManager::Instance().Find(hWnd);
-    if (!window) return nullptr;
-    if (window->wnd) return window->wnd;
-    if (!window->temporary) {
-        window->temporary = std::make_unique<CWnd>();
-        window->temporary->m_hWnd = hWnd;
+    if (!IsWindow(hWnd)) return nullptr;
+    if (CWnd* wnd = Permanent(hWnd)) return wnd;
+    std::unique_ptr<CWnd>& temporary = Handles().temporary[hWnd];
+    if (!temporary) {
+        temporary = std::make_unique<CWnd>();
+        temporary->m_hWnd = hWnd;
     }
-    return window->temporary.get();
+    return temporary.get();
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {
-    WindowState* window = WindowManager::Instance().Find(hWnd);
-    return window ? window->wnd : nullptr;
+    return IsWindow(hWnd) ? Permanent(hWnd) : nullptr;
 }
 
 void CWnd::DeleteTempMap()
 {
-    WindowManager::Instance().DeleteTemporaries();
+    HandleMap& handles = Handles();
+    handles.retired.clear();
+    for (auto& entry : handles.temporary) entry.second->m_hWnd = nullptr;
+    handles.temporary.clear();
 }
 
 BOOL CWnd::Attach(HWND hWndNew)
 {
-    if (m_hWnd) return FALSE;
-    WindowState* window = WindowManager::Instance().Find(hWndNew);
-    if (!window || window->wnd) return FALSE;
-    window->wnd = this;
+    if (m_hWnd || !IsWindow(hWndNew) || Permanent(hWndNew)) return FALSE;
+    Handles().permanent[hWndNew] = this;
     m_hWnd = hWndNew;
     return TRUE;
 }
@@ -181,8 +225,9 @@ HWND CWnd::Detach()
 {
     HWND hwnd = m_hWnd;
     m_hWnd = nullptr;
-    WindowState* window = WindowManager::Instance().Find(hwnd);
-    if (window && window->wnd == this) window->wnd = nullptr;
+    auto& permanent = Handles().permanent;
+    auto found = permanent.find(hwnd);
+    if (found != permanent.end() && found->second == this) permanent.erase(found);
     return hwnd;
 }
 

@@ -9,9 +9,10 @@
 // it. SubclassWindow attaches and subclasses an existing window (a dialog
 // control, through DDX_Control); Attach only attaches.
 //
-// FromHandle of a window without its own object gives a temporary object
-// owned by the window layer; like the framework's, it must not be kept:
-// DeleteTempMap (at idle time) deletes every temporary object.
+// The framework keeps its own map from handles to objects. FromHandle of a
+// window without its own object gives a temporary object; like the
+// framework's, it must not be kept: DeleteTempMap (at idle time) deletes
+// every temporary object.
 #pragma once
 
 #include "platform/base/Geometry.h"
@@ -26,6 +27,7 @@
 #include "platform/ui/windowing/Painting.h"
 #include "platform/ui/windowing/UiRecords.h"
 #include "platform/ui/windowing/Window.h"
+#include "platform/ui/framework/RegisterWndClass.h"
 #include "platform/ui/windowing/WindowClass.h"
 
 namespace platform::ui {
@@ -77,8 +79,13 @@ public:
     virtual void PreSubclassWindow();
 
     // CreateWindowEx attaches the window it made to the object whose
-    // CreateEx (or dialog creation) is running on this thread, if any.
+    // CreateEx (or dialog creation) is running on this thread, if any
+    // (through the window system's creation hook).
     static void AttachCreatingWindow(HWND hWnd);
+    // The window's handle has gone: its permanent object is told so, and a
+    // temporary one lives on without a handle until DeleteTempMap (a caller
+    // may still be inside it).
+    static void ReleaseFreedWindow(HWND hWnd);
     // Makes `wnd` the object the next window created on this thread is
     // attached to; returns the previous one.
     static CWnd* HookWindowCreate(CWnd* wnd);

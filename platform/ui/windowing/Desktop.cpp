@@ -3,15 +3,14 @@
 #include <atomic>
 #include <cstring>
 
+#include "platform/gdi/Dc.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/ui/windowing/Input.h"
-#include "platform/ui/framework/Menu.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/Painting.h"
 #include "platform/ui/windowing/Window.h"
-#include "platform/ui/framework/WinApp.h"
-#include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/WindowSystemHooks.h"
 
 namespace platform::ui {
 
@@ -226,7 +225,7 @@ int Desktop::PumpMessages()
     int count = 0;
     MSG peeked;
     while (count < kMaxPumpedMessages && PeekMessageW(&peeked, nullptr, 0, 0, PM_NOREMOVE)) {
-        if (!AfxPumpMessage()) break;
+        if (!detail::PumpOneMessage()) break;
         ++count;
     }
     return count;
@@ -234,9 +233,8 @@ int Desktop::PumpMessages()
 
 void Desktop::Idle()
 {
-    CWnd::DeleteTempMap();
+    detail::RunIdleHook();
     CDC::DeleteTempMap();
-    CMenu::DeleteTempMap();
 }
 
 namespace {

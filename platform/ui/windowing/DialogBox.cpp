@@ -11,15 +11,13 @@
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
-#include "platform/ui/framework/ModalDriver.h"
 #include "platform/ui/windowing/Painting.h"
 #include "platform/ui/windowing/Resources.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/ui/windowing/WindowGeometry.h"
 #include "platform/ui/windowing/WindowManager.h"
-#include "platform/ui/framework/WinApp.h"
-#include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/WindowSystemHooks.h"
 
 using platform::ui::WindowManager;
 using platform::ui::WindowState;
@@ -468,15 +466,14 @@ bool RunModalLoop(HWND hDlg)
         return !window || window->dialog.ended;
     };
     if (!ended()) {
-        CWnd* object = CWnd::FromHandle(hDlg);
-        if (object) RunModalDriver(*object);
+        detail::RunModalLoopHook(hDlg);
     }
     // What the driver posted still reaches the dialog, as the modal loop
     // would have dispatched it.
     for (int count = 0; !ended() && count < Desktop::kMaxPumpedMessages; ++count) {
         MSG msg;
         if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) break;
-        if (!AfxPumpMessage()) {
+        if (!detail::PumpOneMessage()) {
             PostQuitMessage(QuitExitCode());
             return false;
         }

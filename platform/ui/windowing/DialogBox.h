@@ -20,7 +20,7 @@ HWND CreateDialogIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATE lpTemplate, 
 HWND CreateDialogParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
                         LPARAM dwInitParam);
 // A modal dialog: its owner's top-level window is disabled while the
-// modal driver (ModalDriver.h) works it; the result of EndDialog, or -1
+// installed modal-loop hook (WindowSystemHooks.h) works it; the result of EndDialog, or -1
 // when the dialog cannot be made.
 INT_PTR DialogBoxIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATE hDialogTemplate, HWND hWndParent,
                                 DLGPROC lpDialogFunc, LPARAM dwInitParam);

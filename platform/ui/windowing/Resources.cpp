@@ -9,9 +9,9 @@
 #include "platform/base/File.h"
 #include "platform/base/Kernel.h"
 #include "platform/ui/windowing/ImageHandles.h"
-#include "platform/ui/framework/Modules.h"
+#include "platform/ui/windowing/ModuleHandles.h"
 #include "platform/ui/windowing/StockImages.h"
-#include "platform/ui/framework/WinApp.h"
+#include "platform/ui/windowing/WindowSystemHooks.h"
 
 namespace platform::ui {
 
@@ -126,7 +126,7 @@ bool ModuleHolds(HINSTANCE module, ResourceKind kind, UINT type, UINT id)
 // registration order.
 HINSTANCE FindHolder(ResourceKind kind, UINT type, UINT id)
 {
-    const HINSTANCE first = AfxGetResourceHandle();
+    const HINSTANCE first = detail::FirstResourceModule();
     if (ModuleHolds(first, kind, type, id)) return first;
     Registry& registry = Resources();
     std::lock_guard<std::mutex> guard(registry.lock);
@@ -333,7 +333,7 @@ HINSTANCE AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType)
     platform::ui::ResourceKind kind;
     UINT typeNumber = 0;
     if (!lpszName || !IS_INTRESOURCE(lpszName) || !platform::ui::ResourceKindOf(lpszType, kind, typeNumber))
-        return AfxGetResourceHandle();
+        return platform::ui::detail::FirstResourceModule();
     return platform::ui::FindHolder(kind, typeNumber, LOWORD(lpszName));
 }
 

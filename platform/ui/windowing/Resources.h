@@ -164,7 +164,8 @@ HBITMAP CreateBitmapFromImageBytes(const BYTE* data, size_t size);
 }  // namespace platform::ui
 
 // The framework's search for the module holding a resource: the resource
-// handle (AfxGetResourceHandle) first, then every module in registration
+// handle (the module the resource-module hook of WindowSystemHooks.h
+// names) first, then every module in registration
 // order. When none holds it, the resource handle, so the load that follows
 // fails as it would there.
 HINSTANCE AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);

@@ -13,7 +13,7 @@
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/ui/windowing/WindowGeometry.h"
 #include "platform/ui/windowing/WindowManager.h"
-#include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/WindowSystemHooks.h"
 
 using platform::ui::LookupWindow;
 using platform::ui::WindowManager;
@@ -172,7 +172,7 @@ HWND CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName,
         if (window->style & WS_VSCROLL) window->vscroll.max = 100;
         if (window->style & WS_HSCROLL) window->hscroll.max = 100;
     }
-    CWnd::AttachCreatingWindow(hwnd);
+    platform::ui::detail::NotifyWindowCreated(hwnd);
 
     CREATESTRUCTW cs = {lpParam,
                         hInstance,

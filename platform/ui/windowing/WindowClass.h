@@ -1,7 +1,6 @@
-// Window classes: RegisterClass and its relatives, the built-in classes
+// Window classes: RegisterClass and its relatives, and the built-in classes
 // (each control's file registers its own class with a SystemClass object,
-// as Wine's user32 keeps one window procedure per control), and the
-// framework's AfxRegisterWndClass.
+// as Wine's user32 keeps one window procedure per control).
 //
 // Class names compare without case, as on Windows. Every class is visible
 // to every module (the system's library and its host register and use each
@@ -81,11 +80,3 @@ inline BOOL GetClassInfo(HINSTANCE instance, LPCWSTR name, LPWNDCLASSW wc) { ret
 inline int GetClassName(HWND hWnd, LPWSTR name, int max) { return GetClassNameW(hWnd, name, max); }
 inline ULONG_PTR GetClassLongPtr(HWND hWnd, int index) { return GetClassLongPtrW(hWnd, index); }
 inline ULONG_PTR SetClassLongPtr(HWND hWnd, int index, LONG_PTR value) { return SetClassLongPtrW(hWnd, index, value); }
-
-// The framework's class for the given attributes, registered on first use
-// with DefWindowProc as its procedure; the same name for the same
-// attributes. The name stays valid for the life of the process.
-LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
-                            HICON hIcon = nullptr);
-// Registers `lpWndClass` unless a class of that name exists; FALSE when registering fails.
-BOOL AfxRegisterClass(WNDCLASSW* lpWndClass);

@@ -5,7 +5,7 @@
 #include "platform/base/Kernel.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
-#include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/WindowSystemHooks.h"
 
 namespace platform::ui {
 
@@ -146,16 +146,6 @@ std::vector<HWND> WindowManager::OwnedWindows(HWND owner) const
     return owned;
 }
 
-void WindowManager::DeleteTemporaries()
-{
-    m_retiredTemporaries.clear();
-    for (Slot& slot : m_slots) {
-        if (!slot.state || !slot.state->temporary) continue;
-        slot.state->temporary->m_hWnd = nullptr;
-        slot.state->temporary.reset();
-    }
-}
-
 void WindowManager::Unlink(WindowState& window)
 {
     if (!window.parent) {
@@ -181,14 +171,7 @@ BOOL WindowManager::Free(HWND hwnd)
     if (m_hActive == hwnd) m_hActive = nullptr;
     if (m_hCapture == hwnd) m_hCapture = nullptr;
     if (window->wndClass) --window->wndClass->windowCount;
-    if (window->wnd && window->wnd->m_hWnd == hwnd) window->wnd->m_hWnd = nullptr;
-    window->wnd = nullptr;
-    // A caller may still be inside the temporary object (its DestroyWindow
-    // got us here): it lives on, without a handle, until idle time.
-    if (window->temporary) {
-        window->temporary->m_hWnd = nullptr;
-        m_retiredTemporaries.push_back(std::move(window->temporary));
-    }
+    detail::NotifyWindowFreed(hwnd);
     Slot& slot = m_slots[(reinterpret_cast<uintptr_t>(hwnd) & 0xFFFFu) - 1];
     slot.state.reset();
     slot.generation = slot.generation >= kMaxGeneration ? 1 : slot.generation + 1;

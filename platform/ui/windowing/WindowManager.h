@@ -6,7 +6,8 @@
 // states; only handles leave it. Besides the windows it keeps what the
 // window system has one of: the z-order of the top-level windows, the focus,
 // the active window and the capture. The Win32-named functions (Window.h,
-// Message.h, Input.h, Painting.h, DialogBox.h) and CWnd work through it;
+// Message.h, Input.h, Painting.h, DialogBox.h) work through it; the
+// framework keeps only its own objects for the handles;
 // nothing else keeps window state.
 //
 // UI thread only, as windows are.
@@ -24,7 +25,6 @@
 #include "platform/ui/windowing/UiRecords.h"
 #include "platform/ui/windowing/UiTypes.h"
 
-class CWnd;
 
 namespace platform::ui {
 
@@ -68,7 +68,7 @@ typedef std::unique_ptr<cairo_surface_t, SurfaceDeleter> SurfacePtr;
 
 struct WindowState {
     WindowState();
-    ~WindowState();   // where CWnd is complete
+    ~WindowState();
     WindowState(const WindowState&) = delete;
     WindowState& operator=(const WindowState&) = delete;
 
@@ -89,8 +89,6 @@ struct WindowState {
     LONG_PTR userData = 0;        // GWLP_USERDATA
     std::vector<BYTE> extraBytes; // the class's cbWndExtra bytes
     std::unique_ptr<WindowExtra> extra;   // a built-in control's own state
-    CWnd* wnd = nullptr;          // the permanent framework object attached, or null
-    std::unique_ptr<CWnd> temporary;   // the object CWnd::FromHandle made for a window without one
     DialogState dialog;
     ScrollBarState hscroll;
     ScrollBarState vscroll;
@@ -148,11 +146,6 @@ public:
     // The top-level windows `owner` owns, in z-order.
     std::vector<HWND> OwnedWindows(HWND owner) const;
 
-    // Deletes the temporary objects CWnd::FromHandle made, those of living
-    // windows and those of windows destroyed since the last call. The
-    // framework does this at idle time, when no caller can still hold one.
-    void DeleteTemporaries();
-
     // Live windows, for leak checks in tests.
     int WindowCount() const { return m_nLive; }
 
@@ -176,7 +169,6 @@ private:
     std::vector<Slot> m_slots;
     std::vector<size_t> m_freeSlots;   // reused last-in first-out
     std::vector<HWND> m_topLevel;      // top-level windows in z-order, the top first
-    std::vector<std::unique_ptr<CWnd>> m_retiredTemporaries;   // of destroyed windows, until DeleteTemporaries
     int m_nLive = 0;
 };
 
