@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/ui/builtin/ControlPaint.h"
 #include "platform/ui/windowing/ControlSupport.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/DefWindowProc.h"
@@ -297,14 +298,12 @@ void PaintOwnerDraw(HWND hwnd, HDC hdc, const ButtonState& state, const RECT& re
 void Paint(HWND hwnd)
 {
     ButtonState* state = State(hwnd);
-    PAINTSTRUCT ps;
-    HDC hdc = BeginPaint(hwnd, &ps);
-    if (!hdc || !state) return;
-    RECT rect;
-    GetClientRect(hwnd, &rect);
+    ControlPaint paint(hwnd);
+    if (!paint || !state) return;
+    const HDC hdc = paint.Dc();
+    const RECT& rect = paint.Client();
     const ButtonState copy = *state;
-    const int saved = SaveDC(hdc);
-    FontSelection font(hdc, copy.font);
+    paint.SelectFont(copy.font);
     const UINT type = Type(hwnd);
     const DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
     if (type == BS_OWNERDRAW) {
@@ -317,8 +316,6 @@ void Paint(HWND hwnd)
         ControlColors(hwnd, hdc, WM_CTLCOLORBTN);
         PaintPushButton(hwnd, hdc, copy, rect);
     }
-    RestoreDC(hdc, saved);
-    EndPaint(hwnd, &ps);
 }
 
 bool InsideClient(HWND hwnd, LPARAM lParam)

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/ui/builtin/ControlPaint.h"
 #include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/windowing/ControlSupport.h"
 #include "platform/ui/windowing/DefWindowProc.h"
@@ -29,7 +30,7 @@
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/Painting.h"
-#include "platform/ui/windowing/RectRegion.h"
+#include "platform/ui/windowing/Rects.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/ui/windowing/WindowManager.h"
@@ -606,32 +607,23 @@ void PaintField(HWND hwnd, HDC hdc, const ComboState& state, RECT field)
 
 void Paint(HWND hwnd)
 {
-    PAINTSTRUCT ps;
-    HDC hdc = BeginPaint(hwnd, &ps);
+    ControlPaint paint(hwnd);
     ComboState* state = State(hwnd);
-    if (!hdc || !state) {
-        if (hdc) EndPaint(hwnd, &ps);
-        return;
+    if (!paint || !state) return;
+    const HDC hdc = paint.Dc();
+    const RECT& client = paint.Client();
+    paint.SelectFont(state->font);
+    const bool enabled = IsWindowEnabled(hwnd) != FALSE;
+    const UINT colorMessage = !enabled ? WM_CTLCOLORSTATIC : (state->edit ? WM_CTLCOLOREDIT : WM_CTLCOLORLISTBOX);
+    const HBRUSH brush = ControlColors(hwnd, hdc, colorMessage);
+    state = State(hwnd);
+    if (state) {
+        RECT frame = {0, 0, client.right, IsSimple(hwnd) ? state->fieldHeight : client.bottom};
+        FillRect(hdc, &frame, brush);
+        DrawEdge(hdc, &frame, EDGE_SUNKEN, BF_RECT);
+        if (!IsSimple(hwnd)) PaintButton(hwnd, hdc, *state);
+        if (!state->edit) PaintField(hwnd, hdc, *state, FieldRect(hwnd, *state));
     }
-    RECT client;
-    GetClientRect(hwnd, &client);
-    const int saved = SaveDC(hdc);
-    {
-        FontSelection font(hdc, state->font);
-        const bool enabled = IsWindowEnabled(hwnd) != FALSE;
-        const UINT colorMessage = !enabled ? WM_CTLCOLORSTATIC : (state->edit ? WM_CTLCOLOREDIT : WM_CTLCOLORLISTBOX);
-        const HBRUSH brush = ControlColors(hwnd, hdc, colorMessage);
-        state = State(hwnd);
-        if (state) {
-            RECT frame = {0, 0, client.right, IsSimple(hwnd) ? state->fieldHeight : client.bottom};
-            FillRect(hdc, &frame, brush);
-            DrawEdge(hdc, &frame, EDGE_SUNKEN, BF_RECT);
-            if (!IsSimple(hwnd)) PaintButton(hwnd, hdc, *state);
-            if (!state->edit) PaintField(hwnd, hdc, *state, FieldRect(hwnd, *state));
-        }
-    }
-    RestoreDC(hdc, saved);
-    EndPaint(hwnd, &ps);
 }
 
 // ---- messages ----------------------------------------------------------------------------

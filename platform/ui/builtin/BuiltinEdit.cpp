@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/ui/builtin/ControlPaint.h"
 #include "platform/ui/windowing/Clipboard.h"
 #include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/windowing/ControlSupport.h"
@@ -32,7 +33,7 @@
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/Painting.h"
-#include "platform/ui/windowing/RectRegion.h"
+#include "platform/ui/windowing/Rects.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/ui/windowing/WindowManager.h"
@@ -827,35 +828,26 @@ void PaintLine(HWND hwnd, HDC hdc, const EditState& state, int lineIndex, bool s
 
 void Paint(HWND hwnd)
 {
-    PAINTSTRUCT ps;
-    HDC hdc = BeginPaint(hwnd, &ps);
+    ControlPaint paint(hwnd);
     EditState* state = State(hwnd);
-    if (!hdc || !state) {
-        if (hdc) EndPaint(hwnd, &ps);
-        return;
+    if (!paint || !state) return;
+    const HDC hdc = paint.Dc();
+    const RECT& client = paint.Client();
+    paint.SelectFont(state->font);
+    const bool enabled = IsWindowEnabled(hwnd) != FALSE;
+    const HBRUSH brush =
+        ControlColors(hwnd, hdc, IsReadOnly(hwnd) || !enabled ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT);
+    state = State(hwnd);
+    if (state) {
+        if (!enabled) SetTextColor(hdc, GetSysColor(COLOR_GRAYTEXT));
+        FillRect(hdc, &client, brush);
+        const RECT rect = FormatRect(hwnd, *state);
+        IntersectClipRect(hdc, rect.left, rect.top, rect.right, rect.bottom);
+        const bool showSelection = state->focused || (Style(hwnd) & ES_NOHIDESEL);
+        const int last = std::min(static_cast<int>(state->lines.size()),
+                                  state->firstLine + VisibleLines(hwnd, *state) + 1);
+        for (int i = state->firstLine; i < last; ++i) PaintLine(hwnd, hdc, *state, i, showSelection);
     }
-    RECT client;
-    GetClientRect(hwnd, &client);
-    const int saved = SaveDC(hdc);
-    {
-        FontSelection font(hdc, state->font);
-        const bool enabled = IsWindowEnabled(hwnd) != FALSE;
-        const HBRUSH brush =
-            ControlColors(hwnd, hdc, IsReadOnly(hwnd) || !enabled ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT);
-        state = State(hwnd);
-        if (state) {
-            if (!enabled) SetTextColor(hdc, GetSysColor(COLOR_GRAYTEXT));
-            FillRect(hdc, &client, brush);
-            const RECT rect = FormatRect(hwnd, *state);
-            IntersectClipRect(hdc, rect.left, rect.top, rect.right, rect.bottom);
-            const bool showSelection = state->focused || (Style(hwnd) & ES_NOHIDESEL);
-            const int last = std::min(static_cast<int>(state->lines.size()),
-                                      state->firstLine + VisibleLines(hwnd, *state) + 1);
-            for (int i = state->firstLine; i < last; ++i) PaintLine(hwnd, hdc, *state, i, showSelection);
-        }
-    }
-    RestoreDC(hdc, saved);
-    EndPaint(hwnd, &ps);
 }
 
 // ---- focus -------------------------------------------------------------------------------

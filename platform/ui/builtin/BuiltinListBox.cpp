@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/ui/builtin/ControlPaint.h"
 #include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/windowing/ControlSupport.h"
 #include "platform/ui/windowing/DefWindowProc.h"
@@ -24,7 +25,7 @@
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/Painting.h"
-#include "platform/ui/windowing/RectRegion.h"
+#include "platform/ui/windowing/Rects.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/ui/windowing/WindowManager.h"
@@ -709,37 +710,28 @@ void DrawItem(HWND hwnd, HDC hdc, const ListBoxState& state, int index, const RE
 
 void Paint(HWND hwnd)
 {
-    PAINTSTRUCT ps;
-    HDC hdc = BeginPaint(hwnd, &ps);
+    ControlPaint paint(hwnd);
     ListBoxState* state = State(hwnd);
-    if (!hdc || !state) {
-        if (hdc) EndPaint(hwnd, &ps);
-        return;
-    }
-    RECT client;
-    GetClientRect(hwnd, &client);
-    const int saved = SaveDC(hdc);
-    {
-        FontSelection font(hdc, state->font);
-        const HBRUSH brush = Colors(hwnd, *state, hdc);
-        state = State(hwnd);
-        if (state) {
-            FillRect(hdc, &client, brush);
-            const bool ownerDraw = IsOwnerDraw(Style(hwnd));
-            for (int i = state->top; i < Count(*state); ++i) {
-                const RECT rect = ItemRect(hwnd, *state, i);
-                if (rect.top >= client.bottom) break;
-                if (ownerDraw)
-                    DrawOwnerItem(hwnd, hdc, *state, i, rect);
-                else
-                    DrawItem(hwnd, hdc, *state, i, rect);
-                state = State(hwnd);
-                if (!state) break;
-            }
+    if (!paint || !state) return;
+    const HDC hdc = paint.Dc();
+    const RECT& client = paint.Client();
+    paint.SelectFont(state->font);
+    const HBRUSH brush = Colors(hwnd, *state, hdc);
+    state = State(hwnd);
+    if (state) {
+        FillRect(hdc, &client, brush);
+        const bool ownerDraw = IsOwnerDraw(Style(hwnd));
+        for (int i = state->top; i < Count(*state); ++i) {
+            const RECT rect = ItemRect(hwnd, *state, i);
+            if (rect.top >= client.bottom) break;
+            if (ownerDraw)
+                DrawOwnerItem(hwnd, hdc, *state, i, rect);
+            else
+                DrawItem(hwnd, hdc, *state, i, rect);
+            state = State(hwnd);
+            if (!state) break;
         }
     }
-    RestoreDC(hdc, saved);
-    EndPaint(hwnd, &ps);
 }
 
 // ---- messages ----------------------------------------------------------------------------

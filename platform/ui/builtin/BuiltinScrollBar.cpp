@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/ui/builtin/ControlPaint.h"
 #include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/windowing/ControlSupport.h"
 #include "platform/ui/windowing/DefWindowProc.h"
@@ -23,7 +24,7 @@
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/Painting.h"
-#include "platform/ui/windowing/RectRegion.h"
+#include "platform/ui/windowing/Rects.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/ui/windowing/WindowManager.h"
@@ -282,14 +283,10 @@ void DrawArrow(HWND hwnd, HDC hdc, RECT rect, bool down, bool pressed, bool disa
 
 void Paint(HWND hwnd)
 {
-    PAINTSTRUCT ps;
-    HDC hdc = BeginPaint(hwnd, &ps);
+    ControlPaint paint(hwnd);
     ScrollBarControl* bar = State(hwnd);
-    if (!hdc || !bar) {
-        if (hdc) EndPaint(hwnd, &ps);
-        return;
-    }
-    const int saved = SaveDC(hdc);
+    if (!paint || !bar) return;
+    const HDC hdc = paint.Dc();
     const HBRUSH trough = ControlColors(hwnd, hdc, WM_CTLCOLORSCROLLBAR);
     bar = State(hwnd);
     if (bar) {
@@ -314,8 +311,6 @@ void Paint(HWND hwnd)
             DrawEdge(hdc, &thumb, EDGE_RAISED, BF_RECT);
         }
     }
-    RestoreDC(hdc, saved);
-    EndPaint(hwnd, &ps);
 }
 
 // ---- the SBM_ messages --------------------------------------------------------------------

@@ -17,6 +17,7 @@
 
 #include "platform/base/Strings.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/ui/builtin/ControlPaint.h"
 #include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/windowing/ControlSupport.h"
 #include "platform/ui/windowing/DefWindowProc.h"
@@ -24,7 +25,7 @@
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/Painting.h"
-#include "platform/ui/windowing/RectRegion.h"
+#include "platform/ui/windowing/Rects.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/ui/windowing/WindowManager.h"
@@ -347,15 +348,11 @@ void DrawArrow(HDC hdc, RECT rect, int direction, bool horizontal, bool pressed,
 
 void Paint(HWND hwnd)
 {
-    PAINTSTRUCT ps;
-    HDC hdc = BeginPaint(hwnd, &ps);
+    ControlPaint paint(hwnd);
     SpinState* state = State(hwnd);
-    if (!hdc || !state) {
-        if (hdc) EndPaint(hwnd, &ps);
-        return;
-    }
-    RECT client;
-    GetClientRect(hwnd, &client);
+    if (!paint || !state) return;
+    const HDC hdc = paint.Dc();
+    const RECT& client = paint.Client();
     const bool horizontal = (Style(hwnd) & UDS_HORZ) != 0;
     const bool enabled = IsWindowEnabled(hwnd) != FALSE;
     const RECT first = horizontal ? RECT{client.left, client.top, client.right / 2, client.bottom}
@@ -365,7 +362,6 @@ void Paint(HWND hwnd)
     // Horizontally the left arrow goes down and the right one up.
     DrawArrow(hdc, first, horizontal ? -1 : 1, horizontal, state->held == (horizontal ? -1 : 1), enabled);
     DrawArrow(hdc, second, horizontal ? 1 : -1, horizontal, state->held == (horizontal ? 1 : -1), enabled);
-    EndPaint(hwnd, &ps);
 }
 
 // ---- messages ----------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 // statics. A static lets the mouse through to what lies under it unless it
 // has SS_NOTIFY, in which case it reports clicks.
 #include "platform/gdi/Gdi.h"
+#include "platform/ui/builtin/ControlPaint.h"
 #include "platform/ui/windowing/ControlSupport.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/DefWindowProc.h"
@@ -121,14 +122,12 @@ void PaintOwnerDraw(HWND hwnd, HDC hdc, const RECT& rect)
 void Paint(HWND hwnd)
 {
     StaticState* state = State(hwnd);
-    PAINTSTRUCT ps;
-    HDC hdc = BeginPaint(hwnd, &ps);
-    if (!hdc || !state) return;
-    RECT rect;
-    GetClientRect(hwnd, &rect);
+    ControlPaint paint(hwnd);
+    if (!paint || !state) return;
+    const HDC hdc = paint.Dc();
+    RECT rect = paint.Client();
     const DWORD style = Style(hwnd);
-    const int saved = SaveDC(hdc);
-    FontSelection font(hdc, state->font);
+    paint.SelectFont(state->font);
     const HBRUSH background = ControlColors(hwnd, hdc, WM_CTLCOLORSTATIC);
     switch (style & SS_TYPEMASK) {
     case SS_BLACKRECT: FillRect(hdc, &rect, GetSysColorBrush(COLOR_WINDOWFRAME)); break;
@@ -152,8 +151,6 @@ void Paint(HWND hwnd)
         break;
     }
     if (style & SS_SUNKEN) DrawEdge(hdc, &rect, BDR_SUNKENOUTER, BF_RECT);
-    RestoreDC(hdc, saved);
-    EndPaint(hwnd, &ps);
 }
 
 HANDLE SetImage(HWND hwnd, UINT type, HANDLE image)

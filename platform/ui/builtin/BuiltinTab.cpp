@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/ui/builtin/ControlPaint.h"
 #include "platform/ui/windowing/CommCtrl.h"
 #include "platform/ui/windowing/ControlSupport.h"
 #include "platform/ui/windowing/Desktop.h"
@@ -132,13 +133,11 @@ void AdjustRect(HWND hwnd, BOOL larger, RECT* rect)
 void Paint(HWND hwnd)
 {
     TabState* state = State(hwnd);
-    PAINTSTRUCT ps;
-    HDC hdc = BeginPaint(hwnd, &ps);
-    if (!hdc || !state) return;
-    RECT client;
-    GetClientRect(hwnd, &client);
-    const int saved = SaveDC(hdc);
-    FontSelection font(hdc, state->font);
+    ControlPaint paint(hwnd);
+    if (!paint || !state) return;
+    const HDC hdc = paint.Dc();
+    const RECT& client = paint.Client();
+    paint.SelectFont(state->font);
     // The display area is left alone: the page shown there (a sibling
     // below the tab control) paints it.
     RECT display = client;
@@ -171,8 +170,6 @@ void Paint(HWND hwnd)
             DrawFocusRect(hdc, &focus);
         }
     }
-    RestoreDC(hdc, saved);
-    EndPaint(hwnd, &ps);
 }
 
 void CopyItem(const TabItem& item, TCITEMW* out)

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/ui/builtin/ControlPaint.h"
 #include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/windowing/ControlSupport.h"
 #include "platform/ui/windowing/DefWindowProc.h"
@@ -22,7 +23,7 @@
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/Painting.h"
-#include "platform/ui/windowing/RectRegion.h"
+#include "platform/ui/windowing/Rects.h"
 #include "platform/ui/windowing/Resources.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
@@ -365,31 +366,22 @@ LRESULT GetDelay(const ToolTipState& state, WPARAM which)
 
 void Paint(HWND hwnd)
 {
-    PAINTSTRUCT ps;
-    HDC hdc = BeginPaint(hwnd, &ps);
+    ControlPaint paint(hwnd);
     ToolTipState* state = State(hwnd);
-    if (!hdc || !state) {
-        if (hdc) EndPaint(hwnd, &ps);
-        return;
-    }
-    RECT client;
-    GetClientRect(hwnd, &client);
-    const int saved = SaveDC(hdc);
-    {
-        FontSelection font(hdc, state->font);
-        const COLORREF background = state->background == CLR_INVALID ? GetSysColor(COLOR_INFOBK) : state->background;
-        HBRUSH brush = CreateSolidBrush(background);
-        FillRect(hdc, &client, brush);
-        DeleteObject(brush);
-        FrameRect(hdc, &client, GetSysColorBrush(COLOR_WINDOWFRAME));
-        SetBkMode(hdc, TRANSPARENT);
-        SetTextColor(hdc, state->textColor == CLR_INVALID ? GetSysColor(COLOR_INFOTEXT) : state->textColor);
-        RECT text = client;
-        InflateRect(&text, -(kMargin + 1), -(kMargin + 1));
-        DrawTextW(hdc, state->text.c_str(), static_cast<int>(state->text.size()), &text, TextFormat(*state, hwnd));
-    }
-    RestoreDC(hdc, saved);
-    EndPaint(hwnd, &ps);
+    if (!paint || !state) return;
+    const HDC hdc = paint.Dc();
+    const RECT& client = paint.Client();
+    paint.SelectFont(state->font);
+    const COLORREF background = state->background == CLR_INVALID ? GetSysColor(COLOR_INFOBK) : state->background;
+    HBRUSH brush = CreateSolidBrush(background);
+    FillRect(hdc, &client, brush);
+    DeleteObject(brush);
+    FrameRect(hdc, &client, GetSysColorBrush(COLOR_WINDOWFRAME));
+    SetBkMode(hdc, TRANSPARENT);
+    SetTextColor(hdc, state->textColor == CLR_INVALID ? GetSysColor(COLOR_INFOTEXT) : state->textColor);
+    RECT text = client;
+    InflateRect(&text, -(kMargin + 1), -(kMargin + 1));
+    DrawTextW(hdc, state->text.c_str(), static_cast<int>(state->text.size()), &text, TextFormat(*state, hwnd));
 }
 
 LRESULT ToolTipWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

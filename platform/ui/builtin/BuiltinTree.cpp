@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/ui/builtin/ControlPaint.h"
 #include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/windowing/ControlSupport.h"
 #include "platform/ui/windowing/DefWindowProc.h"
@@ -26,7 +27,7 @@
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/Painting.h"
-#include "platform/ui/windowing/RectRegion.h"
+#include "platform/ui/windowing/Rects.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/ui/windowing/WindowManager.h"
@@ -844,56 +845,47 @@ void DrawLines(HWND hwnd, HDC hdc, TreeState& state, HTREEITEM handle, const Tre
 
 void Paint(HWND hwnd)
 {
-    PAINTSTRUCT ps;
-    HDC hdc = BeginPaint(hwnd, &ps);
+    ControlPaint paint(hwnd);
     TreeState* state = State(hwnd);
-    if (!hdc || !state) {
-        if (hdc) EndPaint(hwnd, &ps);
-        return;
-    }
-    RECT client;
-    GetClientRect(hwnd, &client);
-    const int saved = SaveDC(hdc);
-    {
-        FontSelection font(hdc, state->font);
-        const COLORREF background = state->background == CLR_INVALID ? GetSysColor(COLOR_WINDOW) : state->background;
-        HBRUSH brush = CreateSolidBrush(background);
-        FillRect(hdc, &client, brush);
-        DeleteObject(brush);
-        SetBkMode(hdc, TRANSPARENT);
-        const int height = ItemHeight(hwnd, *state);
-        const std::vector<HTREEITEM> rows = VisibleRows(*state);
-        const bool enabled = IsWindowEnabled(hwnd) != FALSE;
-        for (int row = state->top; row < static_cast<int>(rows.size()); ++row) {
-            const int top = (row - state->top) * height;
-            if (top >= client.bottom) break;
-            const HTREEITEM handle = rows[static_cast<size_t>(row)];
-            TreeItem* item = Find(*state, handle);
-            if (!item) continue;
-            DrawLines(hwnd, hdc, *state, handle, *item, top, height);
-            const int left = TextLeft(hwnd, *state, *item);
-            const std::wstring text = TextOf(hwnd, handle);
-            state = State(hwnd);
-            if (!state) break;
-            RECT label = {left, top, left + TextWidth(hwnd, *state, handle), top + height};
-            const bool selected = handle == state->selected || handle == state->dropTarget;
-            const bool showSelection = selected && (state->focused || (Style(hwnd) & TVS_SHOWSELALWAYS));
-            COLORREF ink = !enabled ? GetSysColor(COLOR_GRAYTEXT)
-                           : state->textColor == CLR_INVALID ? GetSysColor(COLOR_WINDOWTEXT) : state->textColor;
-            if (showSelection) {
-                FillRect(hdc, &label, GetSysColorBrush(state->focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
-                if (state->focused) ink = GetSysColor(COLOR_HIGHLIGHTTEXT);
-            }
-            SetTextColor(hdc, ink);
-            RECT inner = label;
-            inner.left += kTextPadding;
-            DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), &inner,
-                      DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-            if (handle == state->selected && state->focused) DrawFocusRect(hdc, &label);
+    if (!paint || !state) return;
+    const HDC hdc = paint.Dc();
+    const RECT& client = paint.Client();
+    paint.SelectFont(state->font);
+    const COLORREF background = state->background == CLR_INVALID ? GetSysColor(COLOR_WINDOW) : state->background;
+    HBRUSH brush = CreateSolidBrush(background);
+    FillRect(hdc, &client, brush);
+    DeleteObject(brush);
+    SetBkMode(hdc, TRANSPARENT);
+    const int height = ItemHeight(hwnd, *state);
+    const std::vector<HTREEITEM> rows = VisibleRows(*state);
+    const bool enabled = IsWindowEnabled(hwnd) != FALSE;
+    for (int row = state->top; row < static_cast<int>(rows.size()); ++row) {
+        const int top = (row - state->top) * height;
+        if (top >= client.bottom) break;
+        const HTREEITEM handle = rows[static_cast<size_t>(row)];
+        TreeItem* item = Find(*state, handle);
+        if (!item) continue;
+        DrawLines(hwnd, hdc, *state, handle, *item, top, height);
+        const int left = TextLeft(hwnd, *state, *item);
+        const std::wstring text = TextOf(hwnd, handle);
+        state = State(hwnd);
+        if (!state) break;
+        RECT label = {left, top, left + TextWidth(hwnd, *state, handle), top + height};
+        const bool selected = handle == state->selected || handle == state->dropTarget;
+        const bool showSelection = selected && (state->focused || (Style(hwnd) & TVS_SHOWSELALWAYS));
+        COLORREF ink = !enabled ? GetSysColor(COLOR_GRAYTEXT)
+                       : state->textColor == CLR_INVALID ? GetSysColor(COLOR_WINDOWTEXT) : state->textColor;
+        if (showSelection) {
+            FillRect(hdc, &label, GetSysColorBrush(state->focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+            if (state->focused) ink = GetSysColor(COLOR_HIGHLIGHTTEXT);
         }
+        SetTextColor(hdc, ink);
+        RECT inner = label;
+        inner.left += kTextPadding;
+        DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), &inner,
+                  DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        if (handle == state->selected && state->focused) DrawFocusRect(hdc, &label);
     }
-    RestoreDC(hdc, saved);
-    EndPaint(hwnd, &ps);
 }
 
 // ---- messages -----------------------------------------------------------------------------

@@ -1,37 +1,10 @@
 #include "platform/ui/builtin/EditLayout.h"
 
-#include <cwchar>
+#include "platform/gdi/LineBreaks.h"
 
 namespace platform::ui {
 
 namespace {
-
-// The character classes of DrawText's word breaking; the two must agree,
-// since the system paints a multi-line field with DrawText and sizes its
-// form from the edit control's line count.
-bool IsCombining(wchar_t c)
-{
-    return (c >= 0x0300 && c <= 0x036F) || (c >= 0x1AB0 && c <= 0x1AFF) || (c >= 0x1DC0 && c <= 0x1DFF) ||
-           (c >= 0x20D0 && c <= 0x20FF) || (c >= 0xFE20 && c <= 0xFE2F) || c == 0x3099 || c == 0x309A;
-}
-
-bool IsWide(wchar_t c)
-{
-    return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF) ||
-           (c >= 0xFF00 && c <= 0xFFEF) || (c >= 0x20000 && c <= 0x3FFFF);
-}
-
-bool NoBreakBefore(wchar_t c)
-{
-    static const wchar_t kClosing[] = L"、。，．・：；？！）」』】〕〉》ー…,.:;?!)]}";
-    static const wchar_t kSmallKana[] = L"ぁぃぅぇぉっゃゅょァィゥェォッャュョ々ゝゞ";
-    return c != 0 && (std::wcschr(kClosing, c) || std::wcschr(kSmallKana, c));
-}
-
-bool NoBreakAfter(wchar_t c)
-{
-    return c != 0 && std::wcschr(L"（「『【〔〈《([{", c) != nullptr;
-}
 
 bool IsLineBreak(wchar_t c)
 {
@@ -63,7 +36,7 @@ void WrapParagraph(const std::wstring& text, const std::vector<int>& advances, s
         size_t lastFit = 0;   // the furthest break at which the line still fits; 0 for none
         size_t end = last;
         for (size_t i = start + 1; i <= last; ++i) {
-            const bool breakable = i == last || EditCanBreakBefore(text, i);
+            const bool breakable = i == last || platform::gdi::CanBreakBefore(text, i);
             if (!breakable) continue;
             if (span(start, i) <= width) {
                 lastFit = i;
@@ -86,16 +59,6 @@ void WrapParagraph(const std::wstring& text, const std::vector<int>& advances, s
 }
 
 }  // namespace
-
-bool EditCanBreakBefore(const std::wstring& text, size_t i)
-{
-    if (i == 0 || i >= text.size()) return false;
-    const wchar_t prev = text[i - 1], c = text[i];
-    if (c == L' ' || IsCombining(c)) return false;
-    if (prev == L' ') return true;
-    if (NoBreakBefore(c) || NoBreakAfter(prev)) return false;
-    return IsWide(c) || IsWide(prev);
-}
 
 std::vector<EditLine> BreakEditLines(const std::wstring& text, const std::vector<int>& advances, int wrapWidth)
 {

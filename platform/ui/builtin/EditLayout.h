@@ -1,9 +1,8 @@
 // How an edit control's text falls into lines. Lines end at a line break
 // (CR LF, and also a lone CR or LF, as DrawText and the newer edit controls
 // take them); with word wrap they also break where DrawText breaks them
-// with DT_WORDBREAK | DT_EDITCONTROL: after blanks and between Japanese
-// characters (never before closing punctuation or small kana, never after
-// an opening bracket), and inside a word that is wider than the line. So a
+// with DT_WORDBREAK | DT_EDITCONTROL, by the one rule both take from
+// platform/gdi/LineBreaks.h, and inside a word that is wider than the line. So a
 // multi-line edit counts its lines (EM_GETLINECOUNT) exactly as DrawText
 // lays the same text out at the same width and font.
 //
@@ -21,9 +20,6 @@ struct EditLine {
     int end = 0;     // index after its last character: blanks of a soft break included, a line break not
     int next = 0;    // where the next line starts: after the line break, or `end` at a soft break
 };
-
-// Whether a wrapped line may begin with text[i].
-bool EditCanBreakBefore(const std::wstring& text, size_t i);
 
 // The lines of `text`; `advances` holds each character's advance width in
 // pixels (a line break's is ignored). `wrapWidth` is the width lines wrap

@@ -15,7 +15,7 @@
 #include "platform/ui/windowing/WindowManager.h"
 
 using platform::ui::LookupWindow;
-using platform::ui::RectRegion;
+using platform::gdi::Region;
 using platform::ui::WindowManager;
 using platform::ui::WindowState;
 
@@ -152,7 +152,7 @@ void EraseNow(HWND hwnd)
     WindowState* window = WindowManager::Instance().Find(hwnd);
     if (!window || !window->erasePending || !IsVisibleChain(*window)) return;
     window->erasePending = false;
-    const RECT bounds = window->update.Bounds();
+    const RECT bounds = window->update.Box();
     HDC hdc = GetDCEx(hwnd, nullptr, DCX_CACHE);
     if (!hdc) return;
     IntersectClipRect(hdc, bounds.left, bounds.top, bounds.right, bounds.bottom);
@@ -350,7 +350,7 @@ BOOL GetUpdateRect(HWND hWnd, LPRECT lpRect, BOOL bErase)
 {
     WindowState* window = LookupWindow(hWnd);
     if (!window) return FALSE;
-    const RECT bounds = window->update.Bounds();
+    const RECT bounds = window->update.Box();
     if (lpRect) *lpRect = bounds;
     if (bErase && !window->update.IsEmpty()) platform::ui::EraseNow(hWnd);
     return platform::ui::IsEmptyRect(bounds) ? FALSE : TRUE;
@@ -364,7 +364,7 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
     window = WindowManager::Instance().Find(hWnd);
     if (!window) return nullptr;
     HideCaret(hWnd);
-    const RECT bounds = window->update.Bounds();
+    const RECT bounds = window->update.Box();
     const bool erase = window->erasePending;
     window->update.Clear();
     window->erasePending = false;
@@ -463,7 +463,7 @@ int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT* prcScroll, const RECT*
     window = manager.Find(hWnd);
     if (!window) return 0;
     // What was waiting to be painted moves with the pixels.
-    RectRegion moved;
+    Region moved;
     for (const RECT& rect : window->update.Rects()) {
         const RECT inside = platform::ui::IntersectRects(rect, moving);
         if (platform::ui::IsEmptyRect(inside)) continue;
@@ -475,10 +475,10 @@ int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT* prcScroll, const RECT*
     for (const RECT& rect : moved.Rects()) window->update.Union(rect);
 
     // What the move uncovers.
-    RectRegion uncovered;
+    Region uncovered;
     uncovered.Union(moving);
     uncovered.Subtract(RECT{moving.left + dx, moving.top + dy, moving.right + dx, moving.bottom + dy});
-    const RECT exposed = uncovered.Bounds();
+    const RECT exposed = uncovered.Box();
     if (prcUpdate) *prcUpdate = exposed;
     if ((flags & SW_INVALIDATE) && !uncovered.IsEmpty())
         for (const RECT& rect : uncovered.Rects()) InvalidateRect(hWnd, &rect, (flags & SW_ERASE) ? TRUE : FALSE);

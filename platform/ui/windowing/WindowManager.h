@@ -21,7 +21,8 @@
 #include "platform/base/Geometry.h"
 #include "platform/base/Strings.h"
 #include "platform/base/WinTypes.h"
-#include "platform/ui/windowing/RectRegion.h"
+#include "platform/gdi/Region.h"
+#include "platform/ui/windowing/Rects.h"
 #include "platform/ui/windowing/UiRecords.h"
 #include "platform/ui/windowing/UiTypes.h"
 
@@ -97,7 +98,7 @@ struct WindowState {
     CRect restoreRect;            // the rectangle to restore a minimised or maximised window to
 
     // Painting.
-    RectRegion update;            // the client area to repaint, client coordinates
+    platform::gdi::Region update;          // the client area to repaint, client coordinates
     bool erasePending = false;    // WM_ERASEBKGND is due with the next BeginPaint
     bool ncPaintPending = false;  // the frame needs WM_NCPAINT
     bool redrawOff = false;       // WM_SETREDRAW FALSE: invalidation is ignored

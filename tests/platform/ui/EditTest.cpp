@@ -143,6 +143,20 @@ TEST_F(EditTest, WrapsAtTheBlankBeforeTheWordThatDoesNotFit)
     EXPECT_EQ(0, SendMessageW(edit, EM_LINEFROMCHAR, 5, 0));   // the blank stays on the first line
 }
 
+TEST_F(EditTest, JapaneseWrapsBetweenCharactersButNeverBeforeAClosingMark)
+{
+    // Room for four of the five characters: the line would end before "。",
+    // which may not start a line, so the character before it moves down too.
+    HWND edit = MakeWrappingEdit(TextWidth(L"あいうえ") + 1);
+    SetWindowTextW(edit, L"あいうえ。");
+    EXPECT_EQ(2, LineCount(edit));
+    EXPECT_EQ(3, LineIndex(edit, 1));
+    // An opening bracket keeps the character after it on its line.
+    SetWindowTextW(edit, L"あいう「え");
+    EXPECT_EQ(2, LineCount(edit));
+    EXPECT_EQ(3, LineIndex(edit, 1));
+}
+
 TEST_F(EditTest, WordWiderThanTheLineIsBrokenBetweenCharacters)
 {
     const std::wstring word = L"abcdefghijklmnopqrstuvwxyz";
