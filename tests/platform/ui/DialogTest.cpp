@@ -228,7 +228,7 @@ TEST_F(DialogTest, ModalDriverScopesNest)
     EXPECT_EQ(1, innerCalls);
 }
 
-TEST(DialogTemplate, NamedAndNumberedTemplates)
+TEST(DialogTemplate, DialogsKeepTheirNamedOrNumberedTemplate)
 {
     CProbeDialog numbered(nullptr, 120);
     EXPECT_EQ(120u, numbered.GetTemplateId());

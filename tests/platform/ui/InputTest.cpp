@@ -179,7 +179,7 @@ TEST_F(InputTest, ClipCursorKeepsTheCursorInside)
     EXPECT_EQ(500, cursor.x);
 }
 
-TEST_F(InputTest, LeaveAndHoverTracking)
+TEST_F(InputTest, TrackedWindowsHearLeaveAndHoverOnce)
 {
     Desktop::MoveMouse(m_child, 10, 10);
     TRACKMOUSEEVENT track = {sizeof(TRACKMOUSEEVENT), TME_LEAVE | TME_HOVER, m_child, HOVER_DEFAULT};

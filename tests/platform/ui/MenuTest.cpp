@@ -127,7 +127,7 @@ TEST_F(MenuTest, CheckAndEnableReturnThePreviousState)
     DestroyMenu(menu);
 }
 
-TEST_F(MenuTest, InsertModifyDeleteAndRemove)
+TEST_F(MenuTest, InsertModifyDeleteAndRemoveChangeTheItemsInPlace)
 {
     HMENU menu = MakeMenu();
     EXPECT_TRUE(InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, 201, L"First"));

@@ -193,7 +193,7 @@ TEST_F(PropertySheetTest, ApplyAppliesWithoutClosing)
     EXPECT_EQ(IDCANCEL, m_sheet.DoModal());
 }
 
-TEST_F(PropertySheetTest, StartPageAndKeyboardSwitching)
+TEST_F(PropertySheetTest, SheetStartsAtItsStartPageAndKeysSwitchPages)
 {
     EXPECT_TRUE(m_sheet.SetActivePage(1));   // before the sheet exists: where it starts
     ModalDriverScope driver([&](CPropertySheet& running) {

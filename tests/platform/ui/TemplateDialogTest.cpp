@@ -331,7 +331,7 @@ TEST_F(TemplateDialogTest, MissingTemplatesFailModelessCreation)
     EXPECT_EQ(nullptr, missing.m_hWnd);
 }
 
-TEST_F(TemplateDialogTest, Win32DialogBoxWithADialogProcedure)
+TEST_F(TemplateDialogTest, Win32DialogBoxRunsItsDialogProcedureAndReturnsItsResult)
 {
     ModalDriverScope driver([](CWnd& running) {
         HWND ok = ::GetDlgItem(running.m_hWnd, IDOK);
@@ -346,7 +346,7 @@ TEST_F(TemplateDialogTest, Win32DialogBoxWithADialogProcedure)
                                   &RawDialogProc, 0));
 }
 
-TEST_F(TemplateDialogTest, ModelessWin32DialogAndItsHelpers)
+TEST_F(TemplateDialogTest, ModelessWin32DialogIsOwnedAndAnswersTheDialogHelpers)
 {
     HWND hDlg = CreateDialogParamW(platform::ui::ExecutableModule(), MAKEINTRESOURCE(uitest::IDD_DATA), m_owner.m_hWnd,
                                    &RawDialogProc, 5);
