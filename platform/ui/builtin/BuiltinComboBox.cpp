@@ -26,11 +26,11 @@
 #include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/windowing/ControlSupport.h"
 #include "platform/ui/windowing/DefWindowProc.h"
-#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/Painting.h"
 #include "platform/ui/windowing/Rects.h"
+#include "platform/ui/windowing/SystemSettings.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/ui/windowing/WindowManager.h"
@@ -241,7 +241,7 @@ void DropDown(HWND hwnd)
     const int height = std::max(state->droppedHeight - state->fieldHeight, itemHeight + 2);
     int top = window.bottom;
     // A list that would leave the screen drops upwards instead.
-    if (top + height > Desktop::ScreenHeight() && window.top - height >= 0) top = window.top - height;
+    if (top + height > platform::ui::ScreenHeight() && window.top - height >= 0) top = window.top - height;
     state->dropped = true;
     state->pressed = false;
     state->notified = CurrentSelection(*state);

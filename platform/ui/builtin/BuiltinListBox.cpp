@@ -21,11 +21,11 @@
 #include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/windowing/ControlSupport.h"
 #include "platform/ui/windowing/DefWindowProc.h"
-#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/Painting.h"
 #include "platform/ui/windowing/Rects.h"
+#include "platform/ui/windowing/SystemSettings.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/ui/windowing/WindowManager.h"
@@ -640,7 +640,7 @@ void TypeAhead(HWND hwnd, wchar_t c)
 {
     ListBoxState* state = State(hwnd);
     if (!state || !HasStrings(Style(hwnd)) || c < 0x20) return;
-    const DWORD now = Desktop::Now();
+    const DWORD now = platform::ui::ClockNow();
     const bool continuing = !state->search.empty() && now - state->searchTime < kSearchTimeout;
     state->search = continuing ? state->search + c : std::wstring(1, c);
     state->searchTime = now;

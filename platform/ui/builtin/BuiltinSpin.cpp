@@ -21,11 +21,11 @@
 #include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/windowing/ControlSupport.h"
 #include "platform/ui/windowing/DefWindowProc.h"
-#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/Painting.h"
 #include "platform/ui/windowing/Rects.h"
+#include "platform/ui/windowing/SystemSettings.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/ui/windowing/WindowManager.h"
@@ -246,7 +246,7 @@ void Step(HWND hwnd, int direction)
     SpinState* state = State(hwnd);
     if (!state) return;
     ReadBuddy(hwnd);
-    int delta = direction * Increment(*state, Desktop::Now());
+    int delta = direction * Increment(*state, platform::ui::ClockNow());
     // The up arrow leads to the upper end, wherever that lies.
     if (state->upper < state->lower) delta = -delta;
     HWND parent = GetParent(hwnd);
@@ -291,7 +291,7 @@ void ButtonDown(HWND hwnd, LPARAM lParam)
     SpinState* state = State(hwnd);
     if (!state) return;
     state->held = ArrowAt(hwnd, lParam);
-    state->heldSince = Desktop::Now();
+    state->heldSince = platform::ui::ClockNow();
     SetCapture(hwnd);
     SetTimer(hwnd, kRepeatTimer, kFirstRepeatDelay, nullptr);
     Redraw(hwnd);

@@ -19,12 +19,12 @@
 #include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/windowing/ControlSupport.h"
 #include "platform/ui/windowing/DefWindowProc.h"
-#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/Painting.h"
 #include "platform/ui/windowing/Rects.h"
 #include "platform/ui/windowing/Resources.h"
+#include "platform/ui/windowing/SystemSettings.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/ui/windowing/WindowManager.h"
@@ -229,8 +229,8 @@ void Show(HWND hwnd)
     int x = state->cursor.x;
     int y = state->cursor.y + kCursorOffset;
     // The tip stays on the screen.
-    x = std::max(0, std::min(x, Desktop::ScreenWidth() - static_cast<int>(size.cx)));
-    if (y + size.cy > Desktop::ScreenHeight()) y = state->cursor.y - static_cast<int>(size.cy) - 2;
+    x = std::max(0, std::min(x, platform::ui::ScreenWidth() - static_cast<int>(size.cx)));
+    if (y + size.cy > platform::ui::ScreenHeight()) y = state->cursor.y - static_cast<int>(size.cy) - 2;
     NMHDR header = {nullptr, 0, TTN_SHOW};
     const LRESULT placed = NotifyTool(hwnd, state->tools[static_cast<size_t>(index)], header);
     // A nonzero answer to TTN_SHOW means the owner placed the tip itself.

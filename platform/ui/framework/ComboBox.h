@@ -4,8 +4,8 @@
 // below when its parent reflects the owner-drawn messages to it.
 #pragma once
 
-#include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/ControlRecords.h"
 
 class CComboBox : public CWnd {
     DECLARE_DYNAMIC(CComboBox)

@@ -3,8 +3,8 @@
 #include "platform/ui/framework/DataExchange.h"
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/framework/ModalDriver.h"
-#include "platform/ui/windowing/Resources.h"
 #include "platform/ui/framework/WinApp.h"
+#include "platform/ui/windowing/Resources.h"
 #include "platform/ui/windowing/WindowManager.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)

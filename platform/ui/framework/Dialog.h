@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "platform/base/Strings.h"
-#include "platform/ui/windowing/DialogTemplate.h"
 #include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/DialogTemplate.h"
 
 class CDialog : public CWnd {
     DECLARE_DYNAMIC(CDialog)

@@ -3,8 +3,8 @@
 // into view unless told not to, as the framework's does.
 #pragma once
 
-#include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/ControlRecords.h"
 
 class CEdit : public CWnd {
     DECLARE_DYNAMIC(CEdit)

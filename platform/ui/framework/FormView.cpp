@@ -1,8 +1,8 @@
 #include "platform/ui/framework/FormView.h"
 
 #include "platform/ui/framework/FrameWnd.h"
-#include "platform/ui/windowing/Resources.h"
 #include "platform/ui/framework/WinApp.h"
+#include "platform/ui/windowing/Resources.h"
 
 IMPLEMENT_DYNAMIC(CFormView, CScrollView)
 

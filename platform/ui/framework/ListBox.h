@@ -4,8 +4,8 @@
 // when its parent reflects the owner-drawn messages to it.
 #pragma once
 
-#include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/ControlRecords.h"
 
 class CListBox : public CWnd {
     DECLARE_DYNAMIC(CListBox)

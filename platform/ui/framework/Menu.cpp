@@ -6,8 +6,8 @@
 
 #include "platform/gdi/Bitmap.h"
 #include "platform/ui/framework/MessageMap.h"
-#include "platform/ui/windowing/Resources.h"
 #include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/Resources.h"
 
 IMPLEMENT_DYNCREATE(CMenu, CObject)
 

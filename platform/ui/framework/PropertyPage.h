@@ -9,8 +9,8 @@
 #pragma once
 
 #include "platform/base/Strings.h"
-#include "platform/ui/windowing/CommCtrl.h"
 #include "platform/ui/framework/Dialog.h"
+#include "platform/ui/windowing/CommCtrl.h"
 
 class CPropertySheet;
 

@@ -4,8 +4,8 @@
 
 #include "platform/ui/framework/Button.h"
 #include "platform/ui/framework/ModalDriver.h"
-#include "platform/ui/windowing/Resources.h"
 #include "platform/ui/framework/WinApp.h"
+#include "platform/ui/windowing/Resources.h"
 #include "platform/ui/windowing/WindowManager.h"
 
 IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)

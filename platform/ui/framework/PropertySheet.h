@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "platform/base/Strings.h"
-#include "platform/ui/windowing/CommCtrl.h"
-#include "platform/ui/windowing/DialogTemplate.h"
 #include "platform/ui/framework/PropertyPage.h"
 #include "platform/ui/framework/TabCtrl.h"
 #include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/CommCtrl.h"
+#include "platform/ui/windowing/DialogTemplate.h"
 
 class CPropertySheet : public CWnd {
     DECLARE_DYNAMIC(CPropertySheet)

@@ -4,8 +4,8 @@
 #include <climits>
 #include <cstdlib>
 
-#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/framework/FrameWnd.h"
+#include "platform/ui/windowing/SystemSettings.h"
 
 IMPLEMENT_DYNAMIC(CScrollView, CView)
 

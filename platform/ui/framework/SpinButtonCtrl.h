@@ -1,8 +1,8 @@
 // CSpinButtonCtrl: the framework's up-down control, a "msctls_updown32" window.
 #pragma once
 
-#include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/ControlRecords.h"
 
 class CSpinButtonCtrl : public CWnd {
     DECLARE_DYNAMIC(CSpinButtonCtrl)

@@ -1,8 +1,8 @@
 // CTabCtrl: the framework's tab control, a "SysTabControl32" window.
 #pragma once
 
-#include "platform/ui/windowing/CommCtrl.h"
 #include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/CommCtrl.h"
 
 class CTabCtrl : public CWnd {
     DECLARE_DYNAMIC(CTabCtrl)

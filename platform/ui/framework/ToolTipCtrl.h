@@ -3,8 +3,8 @@
 // is that whole window; one with an id is a rectangle of the window.
 #pragma once
 
-#include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/ControlRecords.h"
 
 class CToolTipCtrl : public CWnd {
     DECLARE_DYNAMIC(CToolTipCtrl)

@@ -1,8 +1,8 @@
 // CTreeCtrl: the framework's tree view, a "SysTreeView32" window.
 #pragma once
 
-#include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/ControlRecords.h"
 
 class CTreeCtrl : public CWnd {
     DECLARE_DYNAMIC(CTreeCtrl)

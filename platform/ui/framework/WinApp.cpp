@@ -6,8 +6,8 @@
 #include "platform/base/File.h"
 #include "platform/base/Kernel.h"
 #include "platform/base/MessageBox.h"
-#include "platform/ui/windowing/Resources.h"
 #include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/Resources.h"
 
 #ifndef ERROR_DLL_INIT_FAILED
 #define ERROR_DLL_INIT_FAILED 1114u

@@ -19,15 +19,15 @@
 #include "platform/base/Strings.h"
 #include "platform/gdi/Dc.h"
 #include "platform/ui/framework/CmdTarget.h"
+#include "platform/ui/framework/MessageMap.h"
+#include "platform/ui/framework/RegisterWndClass.h"
 #include "platform/ui/windowing/DefWindowProc.h"
 #include "platform/ui/windowing/DialogBox.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
-#include "platform/ui/framework/MessageMap.h"
 #include "platform/ui/windowing/Painting.h"
 #include "platform/ui/windowing/UiRecords.h"
 #include "platform/ui/windowing/Window.h"
-#include "platform/ui/framework/RegisterWndClass.h"
 #include "platform/ui/windowing/WindowClass.h"
 
 namespace platform::ui {

@@ -3,11 +3,11 @@
 #include <vector>
 
 #include "platform/base/MessageBox.h"
-#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/framework/FrameWnd.h"
-#include "platform/ui/windowing/NonClient.h"
 #include "platform/ui/framework/WinApp.h"
 #include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/NonClient.h"
+#include "platform/ui/windowing/SystemSettings.h"
 #include "platform/ui/windowing/WindowManager.h"
 
 DWORD CWnd::GetStyle() const
@@ -311,7 +311,7 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
             ::MapWindowPoints(nullptr, parent, reinterpret_cast<LPPOINT>(&center), 2);
         }
     } else {
-        area = CRect(0, 0, platform::ui::Desktop::ScreenWidth(), platform::ui::Desktop::ScreenHeight());
+        area = CRect(0, 0, platform::ui::ScreenWidth(), platform::ui::ScreenHeight());
         HWND owner = pAlternateOwner ? pAlternateOwner->m_hWnd : ::GetWindow(m_hWnd, GW_OWNER);
         center = area;
         if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) ::GetWindowRect(owner, &center);

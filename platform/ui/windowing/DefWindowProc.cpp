@@ -4,12 +4,12 @@
 
 #include "platform/base/Kernel.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/NonClient.h"
 #include "platform/ui/windowing/Painting.h"
 #include "platform/ui/windowing/Resources.h"
+#include "platform/ui/windowing/SystemSettings.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/ui/windowing/WindowGeometry.h"

@@ -14,6 +14,8 @@
 
 #include "platform/base/WinTypes.h"
 #include "platform/gdi/GdiTypes.h"
+#include "platform/ui/windowing/Message.h"
+#include "platform/ui/windowing/SystemSettings.h"
 #include "platform/ui/windowing/UiTypes.h"
 
 namespace platform::ui {
@@ -30,12 +32,10 @@ enum KeyModifiers : UINT {
 
 class Desktop {
 public:
-    static constexpr int kDefaultWidth = 1024;   // pixels
-    static constexpr int kDefaultHeight = 768;   // pixels
-    // The most messages one PumpMessages dispatches: a window that keeps
-    // posting to itself (or never validates) stops the pump here instead of
-    // hanging the caller.
-    static constexpr int kMaxPumpedMessages = 100000;
+    static constexpr int kDefaultWidth = kDefaultScreenWidth;
+    static constexpr int kDefaultHeight = kDefaultScreenHeight;
+    // The most messages one PumpMessages dispatches (see Message.h).
+    static constexpr int kMaxPumpedMessages = platform::ui::kMaxPumpedMessages;
 
     // The screen size in pixels; a size below 1 x 1 is refused (FALSE).
     static BOOL SetScreenSize(int width, int height);
@@ -99,61 +99,5 @@ public:
     static void Reset();
 };
 
-// Where MessageBeep goes; the default only counts. Returns the previous handler.
-typedef std::function<void(UINT)> BeepHandler;
-BeepHandler SetBeepHandler(BeepHandler handler);
 
 }  // namespace platform::ui
-
-// As Win32: the screen's metrics from the desktop, fixed values of the
-// classic Windows look at 96 dots per inch for the rest, 0 for an unknown index.
-int GetSystemMetrics(int nIndex);
-
-// The colours of the classic Windows scheme (COLOR_* of GdiTypes.h); 0 for
-// an unknown index. The graphics layer paints its COLOR_x + 1 brushes with them.
-DWORD GetSysColor(int nIndex);
-
-struct tagNONCLIENTMETRICSW {
-    UINT cbSize;
-    int iBorderWidth;
-    int iScrollWidth;
-    int iScrollHeight;
-    int iCaptionWidth;
-    int iCaptionHeight;
-    LOGFONTW lfCaptionFont;
-    int iSmCaptionWidth;
-    int iSmCaptionHeight;
-    LOGFONTW lfSmCaptionFont;
-    int iMenuWidth;
-    int iMenuHeight;
-    LOGFONTW lfMenuFont;
-    LOGFONTW lfStatusFont;
-    LOGFONTW lfMessageFont;
-    int iPaddedBorderWidth;
-};
-typedef tagNONCLIENTMETRICSW NONCLIENTMETRICSW;
-typedef NONCLIENTMETRICSW NONCLIENTMETRICS;
-
-// SPI_GETHIGHCONTRAST: the desktop never runs in high contrast.
-struct tagHIGHCONTRASTW {
-    UINT cbSize;
-    DWORD dwFlags;
-    LPWSTR lpszDefaultScheme;
-};
-typedef tagHIGHCONTRASTW HIGHCONTRASTW;
-typedef HIGHCONTRASTW HIGHCONTRAST;
-#define HCF_HIGHCONTRASTON 0x00000001
-#define HCF_AVAILABLE 0x00000002
-
-// The settings the system reads: the work area (the whole screen), the
-// non-client and icon fonts, wheel lines, hover and keyboard timings.
-// FALSE for an action it does not know or a missing buffer.
-BOOL SystemParametersInfoW(UINT uiAction, UINT uiParam, LPVOID pvParam, UINT fWinIni);
-#define SystemParametersInfo SystemParametersInfoW
-
-// Counted by the desktop (see Desktop::BeepCount); always TRUE.
-BOOL MessageBeep(UINT uType);
-
-// The size in pixels of the dialog base units of the system font: the
-// width in the low word, the height in the high word.
-LONG GetDialogBaseUnits();

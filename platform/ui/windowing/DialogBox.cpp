@@ -8,11 +8,11 @@
 #include "platform/base/Kernel.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/ui/windowing/DefWindowProc.h"
-#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/Painting.h"
 #include "platform/ui/windowing/Resources.h"
+#include "platform/ui/windowing/SystemSettings.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/ui/windowing/WindowGeometry.h"
@@ -373,14 +373,14 @@ RECT DialogWindowRect(const DialogTemplate& dialog, SIZE base, HWND parent)
     if (!(style & WS_CHILD)) {
         const HWND owner = WindowManager::Instance().TopLevelOf(parent);
         if (style & DS_CENTER) {
-            place.x = (Desktop::ScreenWidth() - width) / 2;
-            place.y = (Desktop::ScreenHeight() - height) / 2;
+            place.x = (platform::ui::ScreenWidth() - width) / 2;
+            place.y = (platform::ui::ScreenHeight() - height) / 2;
         } else if (!(style & DS_ABSALIGN) && owner) {
             ClientToScreen(owner, &place);
         }
         // Kept on the screen, as Windows keeps dialogs.
-        place.x = std::max(0, std::min<int>(place.x, Desktop::ScreenWidth() - width));
-        place.y = std::max(0, std::min<int>(place.y, Desktop::ScreenHeight() - height));
+        place.x = std::max(0, std::min<int>(place.x, platform::ui::ScreenWidth() - width));
+        place.y = std::max(0, std::min<int>(place.y, platform::ui::ScreenHeight() - height));
     }
     return RECT{place.x, place.y, place.x + width, place.y + height};
 }
@@ -470,7 +470,7 @@ bool RunModalLoop(HWND hDlg)
     }
     // What the driver posted still reaches the dialog, as the modal loop
     // would have dispatched it.
-    for (int count = 0; !ended() && count < Desktop::kMaxPumpedMessages; ++count) {
+    for (int count = 0; !ended() && count < platform::ui::kMaxPumpedMessages; ++count) {
         MSG msg;
         if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) break;
         if (!detail::PumpOneMessage()) {

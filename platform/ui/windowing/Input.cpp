@@ -6,10 +6,10 @@
 
 #include "platform/base/Kernel.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/DialogBox.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/NonClient.h"
+#include "platform/ui/windowing/SystemSettings.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/ui/windowing/WindowGeometry.h"
@@ -23,7 +23,6 @@ namespace platform::ui {
 
 namespace {
 
-const UINT kDefaultDoubleClickTime = 500;   // milliseconds
 const DWORD kDefaultHoverTime = 400;        // milliseconds
 const int kHoverSize = 4;                   // pixels the cursor may wander while hovering
 
@@ -57,7 +56,6 @@ struct InputState {
     RECT clip = {0, 0, 0, 0};
     HCURSOR cursorHandle = nullptr;
     int cursorShowCount = 0;
-    UINT doubleClickTime = kDefaultDoubleClickTime;
     LastClick lastClick;
     Tracking tracking;
     Caret caret;
@@ -71,7 +69,7 @@ InputState& State()
 
 RECT ScreenRect()
 {
-    return RECT{0, 0, Desktop::ScreenWidth(), Desktop::ScreenHeight()};
+    return RECT{0, 0, platform::ui::ScreenWidth(), platform::ui::ScreenHeight()};
 }
 
 POINT ClampToClip(POINT point)
@@ -128,7 +126,7 @@ bool IsDoubleClick(HWND hwnd, UINT message, POINT screen)
     InputState& state = State();
     const LastClick& last = state.lastClick;
     if (last.wasDouble || last.hwnd != hwnd || last.message != message) return false;
-    if (Desktop::Ticks() - last.time > state.doubleClickTime) return false;
+    if (platform::ui::ClockTicks() - last.time > ::GetDoubleClickTime()) return false;
     return std::abs(screen.x - last.screen.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
            std::abs(screen.y - last.screen.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
 }
@@ -152,7 +150,7 @@ void RestartHover(POINT screen)
         std::abs(screen.y - tracking.hoverPoint.y) <= kHoverSize / 2)
         return;
     tracking.hoverPoint = screen;
-    tracking.hoverStart = Desktop::Ticks();
+    tracking.hoverStart = platform::ui::ClockTicks();
 }
 
 void UpdateKeyState(BYTE* keys, UINT vk, bool down)
@@ -273,7 +271,7 @@ void PostMouseInput(UINT message, POINT screen, int wheelDelta)
     CheckLeave(target, inClient && !nonClient);
     if (message == WM_MOUSEMOVE) RestartHover(screen);
 
-    MSG msg = {target, message, MouseKeyFlags(state.asyncKeys), MAKELPARAM(client.x, client.y), Desktop::Now(), screen};
+    MSG msg = {target, message, MouseKeyFlags(state.asyncKeys), MAKELPARAM(client.x, client.y), platform::ui::ClockNow(), screen};
     if (message == WM_MOUSEWHEEL) {
         msg.wParam |= static_cast<WPARAM>(static_cast<WORD>(static_cast<SHORT>(wheelDelta))) << 16;
         msg.lParam = MAKELPARAM(screen.x, screen.y);
@@ -282,7 +280,7 @@ void PostMouseInput(UINT message, POINT screen, int wheelDelta)
         const bool classDoubles = window->wndClass && (window->wndClass->style & CS_DBLCLKS);
         const bool twice = IsDoubleClick(target, message, screen);
         if (twice && (classDoubles || nonClient)) msg.message = ToDoubleClick(message);
-        state.lastClick = LastClick{target, message, Desktop::Ticks(), screen, twice};
+        state.lastClick = LastClick{target, message, platform::ui::ClockTicks(), screen, twice};
     }
     if (nonClient) {
         msg.wParam = static_cast<WPARAM>(SendMessageW(target, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)));
@@ -308,7 +306,7 @@ void PostKeyInput(UINT vk, bool down)
     LPARAM lParam = 1;
     if (!down) lParam |= static_cast<LPARAM>(0xC0000000u);
     if (alt) lParam |= 0x20000000;
-    MSG msg = {target, message, vk, lParam, Desktop::Now(), state.cursor};
+    MSG msg = {target, message, vk, lParam, platform::ui::ClockNow(), state.cursor};
     if (!target) {
         // Nobody hears it, but the key is still down or up.
         UpdateKeyState(state.keys, vk, down);
@@ -322,7 +320,7 @@ void PostCharInput(wchar_t ch)
     InputState& state = State();
     HWND target = WindowManager::Instance().m_hFocus;
     if (!target) return;
-    PostInput(MSG{target, WM_CHAR, static_cast<WPARAM>(ch), 1, Desktop::Now(), state.cursor});
+    PostInput(MSG{target, WM_CHAR, static_cast<WPARAM>(ch), 1, platform::ui::ClockNow(), state.cursor});
 }
 
 bool TakeInput(MSG& msg)
@@ -366,7 +364,7 @@ void CheckHover()
 {
     Tracking& tracking = State().tracking;
     if (!(tracking.flags & TME_HOVER) || !IsWindow(tracking.hwnd)) return;
-    if (Desktop::Ticks() - tracking.hoverStart < tracking.hoverTime) return;
+    if (platform::ui::ClockTicks() - tracking.hoverStart < tracking.hoverTime) return;
     POINT client = State().cursor;
     ScreenToClient(tracking.hwnd, &client);
     PostMessageW(tracking.hwnd, WM_MOUSEHOVER, MouseKeyFlags(State().asyncKeys), MAKELPARAM(client.x, client.y));
@@ -384,7 +382,6 @@ void ResetInputState()
     state.clipped = false;
     state.cursorHandle = nullptr;
     state.cursorShowCount = 0;
-    state.doubleClickTime = kDefaultDoubleClickTime;
     state.lastClick = LastClick();
     state.tracking = Tracking();
     state.caret = Caret();
@@ -684,21 +681,10 @@ BOOL TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack)
         tracking.flags |= TME_HOVER;
         tracking.hoverTime =
             lpEventTrack->dwHoverTime == HOVER_DEFAULT ? platform::ui::kDefaultHoverTime : lpEventTrack->dwHoverTime;
-        tracking.hoverStart = platform::ui::Desktop::Ticks();
+        tracking.hoverStart = platform::ui::ClockTicks();
         tracking.hoverPoint = cursor;
     }
     tracking.hwnd = tracking.flags ? lpEventTrack->hwndTrack : nullptr;
-    return TRUE;
-}
-
-UINT GetDoubleClickTime()
-{
-    return State().doubleClickTime;
-}
-
-BOOL SetDoubleClickTime(UINT uInterval)
-{
-    State().doubleClickTime = uInterval ? uInterval : platform::ui::kDefaultDoubleClickTime;
     return TRUE;
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/base/WinTypes.h"
+#include "platform/ui/windowing/SystemSettings.h"
 #include "platform/ui/windowing/UiRecords.h"
 #include "platform/ui/windowing/UiTypes.h"
 
@@ -47,10 +48,6 @@ int ShowCursor(BOOL bShow);
 // the cursor rests there for the hover time on the desktop's clock.
 BOOL TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack);
 inline BOOL _TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack) { return TrackMouseEvent(lpEventTrack); }
-
-UINT GetDoubleClickTime();
-// 0 sets the default of 500 milliseconds.
-BOOL SetDoubleClickTime(UINT uInterval);
 
 // The caret: one at a time, owned by a window, hidden until shown.
 BOOL CreateCaret(HWND hWnd, HBITMAP hBitmap, int nWidth, int nHeight);

@@ -8,9 +8,9 @@
 #include <set>
 
 #include "platform/base/Kernel.h"
-#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/DialogTemplate.h"
 #include "platform/ui/windowing/Resources.h"
+#include "platform/ui/windowing/SystemSettings.h"
 
 namespace platform::ui {
 

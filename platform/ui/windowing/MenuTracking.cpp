@@ -15,12 +15,12 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/ui/windowing/ControlSupport.h"
 #include "platform/ui/windowing/DefWindowProc.h"
-#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/MenuFunctions.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/Painting.h"
 #include "platform/ui/windowing/Rects.h"
+#include "platform/ui/windowing/SystemSettings.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/ui/windowing/WindowManager.h"
@@ -168,8 +168,8 @@ POINT Place(UINT flags, int x, int y, SIZE size)
     else if (flags & TPM_RIGHTALIGN) x -= size.cx;
     if (flags & TPM_VCENTERALIGN) y -= size.cy / 2;
     else if (flags & TPM_BOTTOMALIGN) y -= size.cy;
-    x = std::max(0, std::min(x, Desktop::ScreenWidth() - static_cast<int>(size.cx)));
-    y = std::max(0, std::min(y, Desktop::ScreenHeight() - static_cast<int>(size.cy)));
+    x = std::max(0, std::min(x, platform::ui::ScreenWidth() - static_cast<int>(size.cx)));
+    y = std::max(0, std::min(y, platform::ui::ScreenHeight() - static_cast<int>(size.cy)));
     return POINT{x, y};
 }
 

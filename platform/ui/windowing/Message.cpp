@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "platform/base/Kernel.h"
-#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Painting.h"
+#include "platform/ui/windowing/SystemSettings.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowGeometry.h"
 #include "platform/ui/windowing/WindowManager.h"
@@ -62,7 +62,7 @@ bool MatchesWindow(HWND messageWindow, HWND filter)
 
 MSG MakeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    MSG msg = {hwnd, message, wParam, lParam, Desktop::Now(), {0, 0}};
+    MSG msg = {hwnd, message, wParam, lParam, platform::ui::ClockNow(), {0, 0}};
     GetCursorPos(&msg.pt);
     return msg;
 }
@@ -101,7 +101,7 @@ bool TakeTimer(LPMSG out, HWND filter, UINT first, UINT last, bool remove)
 {
     if (!InRange(WM_TIMER, first, last)) return false;
     Queue& queue = TheQueue();
-    const uint64_t now = Desktop::Ticks();
+    const uint64_t now = platform::ui::ClockTicks();
     Timer* due = nullptr;
     for (Timer& timer : queue.timers) {
         if (timer.nextDue > now || !MatchesWindow(timer.hwnd, filter)) continue;
@@ -356,7 +356,7 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerF
     const UINT elapse = std::clamp<UINT>(uElapse, USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM);
     UINT_PTR id = nIDEvent;
     if (!hWnd && !platform::ui::FindTimer(nullptr, nIDEvent)) id = ++queue.nextThreadTimerId;
-    const uint64_t due = platform::ui::Desktop::Ticks() + elapse;
+    const uint64_t due = platform::ui::ClockTicks() + elapse;
     for (platform::ui::Timer& timer : queue.timers) {
         if (timer.hwnd != hWnd || timer.id != id) continue;
         timer.elapse = elapse;

@@ -54,6 +54,10 @@ inline UINT RegisterWindowMessage(LPCWSTR name) { return RegisterWindowMessageW(
 namespace platform::ui {
 
 const int kMaxSendDepth = 512;
+// The most messages one pump (the desktop's, a modal loop's) dispatches: a
+// window that keeps posting to itself (or never validates) stops the pump
+// here instead of hanging the caller.
+const int kMaxPumpedMessages = 100000;
 
 // Whether WM_QUIT has been taken from the queue since the last reset, and its code.
 bool QuitReceived();

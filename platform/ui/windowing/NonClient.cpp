@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "platform/gdi/Gdi.h"
-#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Painting.h"
+#include "platform/ui/windowing/SystemSettings.h"
 #include "platform/ui/windowing/WindowGeometry.h"
 
 namespace platform::ui {

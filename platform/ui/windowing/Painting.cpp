@@ -7,9 +7,9 @@
 #include "platform/base/Kernel.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/Image.h"
-#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
+#include "platform/ui/windowing/SystemSettings.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowGeometry.h"
 #include "platform/ui/windowing/WindowManager.h"
@@ -68,8 +68,8 @@ cairo_surface_t* NewSurface(int width, int height)
 cairo_surface_t* ScreenSurface()
 {
     static cairo_surface_t* surface = nullptr;
-    const int width = Desktop::ScreenWidth();
-    const int height = Desktop::ScreenHeight();
+    const int width = platform::ui::ScreenWidth();
+    const int height = platform::ui::ScreenHeight();
     if (surface && cairo_image_surface_get_width(surface) == width && cairo_image_surface_get_height(surface) == height)
         return surface;
     if (surface) cairo_surface_destroy(surface);

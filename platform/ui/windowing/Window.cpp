@@ -4,12 +4,12 @@
 #include <cstring>
 
 #include "platform/base/Kernel.h"
-#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/DialogBox.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/NonClient.h"
 #include "platform/ui/windowing/Painting.h"
+#include "platform/ui/windowing/SystemSettings.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/ui/windowing/WindowGeometry.h"
 #include "platform/ui/windowing/WindowManager.h"
@@ -28,8 +28,8 @@ CRect InitialRect(DWORD dwStyle, int x, int y, int width, int height)
     if (dwStyle & WS_CHILD) return CRect(x, y, x + std::max(width, 0), y + std::max(height, 0));
     if (x == CW_USEDEFAULT) x = y = 0;
     if (width == CW_USEDEFAULT) {
-        width = platform::ui::Desktop::ScreenWidth() * 3 / 4;
-        height = platform::ui::Desktop::ScreenHeight() * 3 / 4;
+        width = platform::ui::ScreenWidth() * 3 / 4;
+        height = platform::ui::ScreenHeight() * 3 / 4;
     }
     return CRect(x, y, x + std::max(width, 0), y + std::max(height, 0));
 }
@@ -731,8 +731,8 @@ CRect MaximizedRect(const WindowState& window)
         if (parent) return CRect(0, 0, parent->client.Width(), parent->client.Height());
     }
     const platform::ui::FrameInsets frame = platform::ui::NonClientInsets(window.style & ~WS_CAPTION, window.exStyle, false);
-    return CRect(-frame.left, -frame.top, platform::ui::Desktop::ScreenWidth() + frame.right,
-                 platform::ui::Desktop::ScreenHeight() + frame.bottom);
+    return CRect(-frame.left, -frame.top, platform::ui::ScreenWidth() + frame.right,
+                 platform::ui::ScreenHeight() + frame.bottom);
 }
 
 // Minimised windows shrink to a caption bar at their place.

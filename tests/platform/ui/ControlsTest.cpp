@@ -10,10 +10,10 @@
 
 #include "platform/ui/framework/Button.h"
 #include "platform/ui/framework/ClientDC.h"
-#include "platform/ui/windowing/Desktop.h"
-#include "platform/ui/windowing/Input.h"
 #include "platform/ui/framework/Static.h"
 #include "platform/ui/framework/TabCtrl.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Input.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::Desktop;

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/ui/framework/Edit.h"
 #include "platform/ui/windowing/Clipboard.h"
+#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/DialogBox.h"
 #include "platform/ui/windowing/DialogTemplate.h"
-#include "platform/ui/windowing/Desktop.h"
-#include "platform/ui/framework/Edit.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "tests/platform/ui/UiTestSupport.h"

@@ -10,13 +10,13 @@
 
 #include "platform/ui/framework/ClientDC.h"
 #include "platform/ui/framework/DataExchange.h"
-#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/framework/Document.h"
 #include "platform/ui/framework/FormView.h"
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/framework/ScrollView.h"
 #include "platform/ui/framework/View.h"
 #include "platform/ui/framework/WinApp.h"
+#include "platform/ui/windowing/Desktop.h"
 #include "tests/platform/ui/UiTestSupport.h"
 #include "tests/support/TestSupport.h"
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/ui/framework/ListBox.h"
 #include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Input.h"
-#include "platform/ui/framework/ListBox.h"
 #include "platform/ui/windowing/Message.h"
 #include "tests/platform/ui/UiTestSupport.h"
 

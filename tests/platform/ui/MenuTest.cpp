@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/framework/Menu.h"
+#include "platform/ui/framework/Modules.h"
+#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/MenuFunctions.h"
 #include "platform/ui/windowing/Message.h"
-#include "platform/ui/framework/Modules.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::Desktop;

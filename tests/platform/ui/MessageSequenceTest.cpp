@@ -3,8 +3,8 @@
 // focus, capture, enabling, styles and text.
 #include <gtest/gtest.h>
 
-#include "platform/ui/windowing/Window.h"
 #include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/Window.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using uitest::ExpectedMsg;

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "platform/ui/framework/DataExchange.h"
-#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/framework/Dialog.h"
 #include "platform/ui/framework/ModalDriver.h"
 #include "platform/ui/framework/PropertySheet.h"
+#include "platform/ui/windowing/Desktop.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::Desktop;

@@ -8,11 +8,11 @@
 
 #include "platform/ui/framework/Button.h"
 #include "platform/ui/framework/DataExchange.h"
-#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/framework/Dialog.h"
-#include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "platform/ui/framework/ModalDriver.h"
 #include "platform/ui/framework/WinApp.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::Desktop;

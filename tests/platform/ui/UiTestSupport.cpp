@@ -9,9 +9,9 @@
 #include <map>
 #include <sstream>
 
+#include "platform/ui/framework/Modules.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
-#include "platform/ui/framework/Modules.h"
 #include "platform/ui/windowing/ResourceScript.h"
 #include "tests/support/TestSupport.h"
 #include "platform/ui/windowing/WindowClass.h"

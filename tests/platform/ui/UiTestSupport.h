@@ -22,9 +22,9 @@
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/ui/framework/Wnd.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Resources.h"
-#include "platform/ui/framework/Wnd.h"
 #include "platform/ui/windowing/WindowManager.h"
 
 namespace uitest {

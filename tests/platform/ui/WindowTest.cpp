@@ -4,8 +4,8 @@
 
 #include <cwchar>
 
-#include "platform/ui/windowing/Window.h"
 #include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/Window.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 namespace {
