@@ -16,7 +16,7 @@
 #include "core/MemoryHelpers.h"
 #include "bench/BenchRecords.h"
 #include "core/TavrionDoc.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/framework/WinApp.h"
 #include "tools/DeviceRecord.h"
 #include "tools/EcgModel.h"
 

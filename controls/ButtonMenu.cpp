@@ -10,9 +10,9 @@
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/ui/DialogTemplate.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Resources.h"
+#include "platform/ui/windowing/DialogTemplate.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Resources.h"
 
 IMPLEMENT_DYNAMIC(CButtonMenu, CMenu)
 

@@ -12,7 +12,7 @@
 
 #include "controls/MenuArray.h"
 #include "platform/gdi/Dc.h"
-#include "platform/ui/Menu.h"
+#include "platform/ui/framework/Menu.h"
 
 namespace platform::ui {
 struct MenuTemplateItem;

@@ -3,10 +3,10 @@
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/ui/CommCtrl.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Input.h"
-#include "platform/ui/Resources.h"
+#include "platform/ui/windowing/CommCtrl.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Input.h"
+#include "platform/ui/windowing/Resources.h"
 
 BEGIN_MESSAGE_MAP(CButtonST, CButton)
     ON_WM_SETCURSOR()

@@ -9,8 +9,8 @@
 #pragma once
 
 #include "controls/ButtonMenu.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/ToolTipCtrl.h"
+#include "platform/ui/framework/Button.h"
+#include "platform/ui/framework/ToolTipCtrl.h"
 
 // SetIcon's out icon that asks for a grey copy of the in icon.
 #define BTNST_AUTO_GRAY (reinterpret_cast<HICON>(static_cast<INT_PTR>(-2)))

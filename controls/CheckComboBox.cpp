@@ -4,7 +4,7 @@
 #include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
 #include "platform/gdi/DCStateSaver.h"
-#include "platform/ui/ClientDC.h"
+#include "platform/ui/framework/ClientDC.h"
 
 IMPLEMENT_DYNCREATE(CCheckComboBox, CComboBox)
 

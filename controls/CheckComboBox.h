@@ -4,7 +4,7 @@
 
 #include "controls/ComboEdit.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/ui/ComboBox.h"
+#include "platform/ui/framework/ComboBox.h"
 
 class CTavrionDoc;
 

@@ -8,7 +8,7 @@
 #include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
 #include "platform/gdi/DCObjectSelector.h"
-#include "platform/ui/PaintDC.h"
+#include "platform/ui/framework/PaintDC.h"
 
 IMPLEMENT_DYNCREATE(CCheckEdit, CEdit)
 

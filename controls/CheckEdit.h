@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/gdi/Gdi.h"
-#include "platform/ui/Edit.h"
+#include "platform/ui/framework/Edit.h"
 
 class CTavrionDoc;
 

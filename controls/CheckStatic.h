@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/gdi/Gdi.h"
-#include "platform/ui/Static.h"
+#include "platform/ui/framework/Static.h"
 
 class CTavrionDoc;
 

@@ -5,8 +5,8 @@
 #include "controls/CheckStatic.h"
 #include "controls/MultiEdit.h"
 #include "core/TavrionDoc.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Static.h"
+#include "platform/ui/framework/Button.h"
+#include "platform/ui/framework/Static.h"
 
 CCheckUI::CCheckUI(CWnd* pCtrl, CTavrionDoc* pDoc)
     : m_pCtrl(pCtrl), m_pDoc(pDoc)

@@ -2,7 +2,7 @@
 // enables the control the same way whatever kind of bound control it is.
 #pragma once
 
-#include "platform/ui/Wnd.h"
+#include "platform/ui/framework/Wnd.h"
 
 class CTavrionDoc;
 

@@ -3,7 +3,7 @@
 #include "controls/CheckComboBox.h"
 #include "core/TavrionDoc.h"
 #include "platform/gdi/DCObjectSelector.h"
-#include "platform/ui/ClientDC.h"
+#include "platform/ui/framework/ClientDC.h"
 
 IMPLEMENT_DYNAMIC(CComboEdit, CEdit)
 

@@ -3,7 +3,7 @@
 // box is read-only, letting only the navigation keys through.
 #pragma once
 
-#include "platform/ui/Edit.h"
+#include "platform/ui/framework/Edit.h"
 
 class CTavrionDoc;
 class CCheckComboBox;

@@ -4,9 +4,9 @@
 
 #include "core/Globals.h"
 #include "platform/gdi/DCStateSaver.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Input.h"
-#include "platform/ui/PaintDC.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Input.h"
+#include "platform/ui/framework/PaintDC.h"
 
 BEGIN_MESSAGE_MAP(CDoubleEdit, CEdit)
     ON_WM_CHAR()

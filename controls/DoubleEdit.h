@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/gdi/Gdi.h"
-#include "platform/ui/Edit.h"
+#include "platform/ui/framework/Edit.h"
 
 // Notification codes sent in the high word of WM_COMMAND's wParam.
 #define DEN_INVALID_INPUT 0x8000

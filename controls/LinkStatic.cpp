@@ -4,9 +4,9 @@
 #include "platform/base/Kernel.h"
 #include "platform/base/Profile.h"
 #include "platform/gdi/DCObjectSelector.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Input.h"
-#include "platform/ui/Resources.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Input.h"
+#include "platform/ui/windowing/Resources.h"
 
 BEGIN_MESSAGE_MAP(CLinkStatic, CStatic)
     ON_WM_CTLCOLOR_REFLECT()

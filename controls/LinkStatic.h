@@ -5,8 +5,8 @@
 #pragma once
 
 #include "platform/gdi/Gdi.h"
-#include "platform/ui/Static.h"
-#include "platform/ui/ToolTipCtrl.h"
+#include "platform/ui/framework/Static.h"
+#include "platform/ui/framework/ToolTipCtrl.h"
 
 class CTavrionDoc;
 

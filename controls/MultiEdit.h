@@ -6,7 +6,7 @@
 
 #include "controls/CheckEdit.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/ui/Edit.h"
+#include "platform/ui/framework/Edit.h"
 
 class CTavrionDoc;
 

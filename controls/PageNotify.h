@@ -1,7 +1,7 @@
 // The notification the bound controls send when they take the focus.
 #pragma once
 
-#include "platform/ui/Wnd.h"
+#include "platform/ui/framework/Wnd.h"
 
 // The window three levels up (the form's pane) hears of a field taking the
 // focus, with the field's parent (the form), so it can mark that form active.

@@ -4,7 +4,7 @@
 #include "core/ECGXMLParser.h"
 #include "core/PositionCtrl.h"
 #include "platform/base/Kernel.h"
-#include "platform/ui/Desktop.h"
+#include "platform/ui/windowing/Desktop.h"
 
 namespace {
 

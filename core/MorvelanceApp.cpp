@@ -9,8 +9,8 @@
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/Font.h"
 #include "platform/gdi/Pen.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Resources.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Resources.h"
 #include "resources/ResourceIds.h"
 
 // The one application object of the library, created while it loads.

@@ -3,7 +3,7 @@
 // ExitInstance frees them at unload.
 #pragma once
 
-#include "platform/ui/WinApp.h"
+#include "platform/ui/framework/WinApp.h"
 
 class CMorvelanceApp : public CWinApp {
 public:

@@ -21,7 +21,7 @@
 #include "platform/base/DateTime.h"
 #include "platform/base/Geometry.h"
 #include "platform/base/Strings.h"
-#include "platform/ui/Document.h"
+#include "platform/ui/framework/Document.h"
 
 #include <functional>
 #include <initializer_list>

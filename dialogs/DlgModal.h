@@ -3,7 +3,7 @@
 // destruction, so a dialog on the stack counts for its whole scope.
 #pragma once
 
-#include "platform/ui/Dialog.h"
+#include "platform/ui/framework/Dialog.h"
 
 class CDlgModal : public CDialog {
     DECLARE_DYNAMIC(CDlgModal)

@@ -28,7 +28,7 @@
 #include "platform/base/Profile.h"
 #include "platform/base/Registry.h"
 #include "platform/base/PathNames.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/framework/WinApp.h"
 
 namespace {
 

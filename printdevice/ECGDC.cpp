@@ -12,7 +12,7 @@
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/print/Spooler.h"
-#include "platform/ui/Message.h"
+#include "platform/ui/windowing/Message.h"
 #include "printdevice/HPGLCommand.h"
 #include "printdevice/LIPSCommand.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/ui/Resources.h"
+#include "platform/ui/windowing/Resources.h"
 #include "resources/ButtonIconIds.h"
 
 namespace {

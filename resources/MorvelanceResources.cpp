@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/Resources.h"
+#include "platform/ui/windowing/Resources.h"
 #include "resources/ResourceIds.h"
 
 namespace {

@@ -158,6 +158,31 @@ void Region::Offset(int dx, int dy)
                   m_rects.end());
 }
 
+namespace {
+
+bool IsEmptyRect(const RECT& rect)
+{
+    return rect.right <= rect.left || rect.bottom <= rect.top;
+}
+
+}  // namespace
+
+void Region::Union(const RECT& rect)
+{
+    if (!IsEmptyRect(rect)) *this = Combine(*this, Region(rect), RGN_OR);
+}
+
+void Region::Subtract(const RECT& rect)
+{
+    if (!IsEmptyRect(rect) && !IsEmpty()) *this = Combine(*this, Region(rect), RGN_DIFF);
+}
+
+void Region::Intersect(const RECT& rect)
+{
+    if (IsEmptyRect(rect)) Clear();
+    else if (!IsEmpty()) *this = Combine(*this, Region(rect), RGN_AND);
+}
+
 bool Region::operator==(const Region& other) const
 {
     if (m_rects.size() != other.m_rects.size()) return false;

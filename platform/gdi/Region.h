@@ -29,6 +29,14 @@ public:
     void Offset(int dx, int dy);
     const std::vector<RECT>& Rects() const { return m_rects; }
 
+    // In place, a rectangle at a time, as an update region grows and
+    // shrinks. Unlike the constructor these take a rectangle whose right or
+    // bottom is not beyond its left or top as empty, as InvalidateRect does.
+    void Clear() { m_rects.clear(); }
+    void Union(const RECT& rect);
+    void Subtract(const RECT& rect);
+    void Intersect(const RECT& rect);
+
     bool operator==(const Region& other) const;
     bool operator!=(const Region& other) const { return !(*this == other); }
 

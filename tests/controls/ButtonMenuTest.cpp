@@ -4,9 +4,9 @@
 #include "platform/base/Registry.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/Image.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/ResourceScript.h"
-#include "platform/ui/Resources.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/ResourceScript.h"
+#include "platform/ui/windowing/Resources.h"
 
 namespace {
 

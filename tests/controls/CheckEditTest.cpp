@@ -3,9 +3,9 @@
 
 #include "controls/CheckEdit.h"
 #include "core/TavrionDoc.h"
-#include "platform/ui/ClientDC.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Wnd.h"
+#include "platform/ui/framework/ClientDC.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/framework/Wnd.h"
 
 using platform::ui::Desktop;
 

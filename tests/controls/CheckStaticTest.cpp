@@ -3,8 +3,8 @@
 
 #include "controls/CheckStatic.h"
 #include "core/TavrionDoc.h"
-#include "platform/ui/ClientDC.h"
-#include "platform/ui/Wnd.h"
+#include "platform/ui/framework/ClientDC.h"
+#include "platform/ui/framework/Wnd.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "controls/CheckUI.h"
 #include "controls/MultiEdit.h"
 #include "core/TavrionDoc.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Wnd.h"
+#include "platform/ui/framework/Button.h"
+#include "platform/ui/framework/Wnd.h"
 
 namespace {
 

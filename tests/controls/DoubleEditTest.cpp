@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "controls/DoubleEdit.h"
-#include "platform/ui/ClientDC.h"
-#include "platform/ui/Desktop.h"
+#include "platform/ui/framework/ClientDC.h"
+#include "platform/ui/windowing/Desktop.h"
 
 using platform::ui::Desktop;
 

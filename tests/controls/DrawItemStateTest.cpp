@@ -6,9 +6,9 @@
 #include "controls/ButtonST.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/Image.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/ResourceScript.h"
-#include "platform/ui/Resources.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/ResourceScript.h"
+#include "platform/ui/windowing/Resources.h"
 #include "tests/support/DCStateCheck.h"
 
 using platform::ui::Desktop;

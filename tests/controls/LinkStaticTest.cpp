@@ -2,9 +2,9 @@
 
 #include "controls/LinkStatic.h"
 #include "core/TavrionDoc.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Input.h"
-#include "platform/ui/Resources.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Input.h"
+#include "platform/ui/windowing/Resources.h"
 
 using platform::ui::Desktop;
 

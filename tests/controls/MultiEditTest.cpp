@@ -3,8 +3,8 @@
 
 #include "controls/MultiEdit.h"
 #include "core/TavrionDoc.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Wnd.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/framework/Wnd.h"
 
 using platform::ui::Desktop;
 

@@ -13,7 +13,7 @@
 #include "core/TavrionDoc.h"
 #include "dialogs/DlgEditor.h"
 #include "platform/base/DateTime.h"
-#include "platform/ui/ModalDriver.h"
+#include "platform/ui/framework/ModalDriver.h"
 #include "tests/support/TestSupport.h"
 
 using testsupport::TempDir;

@@ -11,7 +11,7 @@
 #include "core/Globals.h"
 #include "core/LayoutNames.h"
 #include "core/TavrionDoc.h"
-#include "platform/ui/Desktop.h"
+#include "platform/ui/windowing/Desktop.h"
 #include "tests/support/TestSupport.h"
 
 using testsupport::TempDir;

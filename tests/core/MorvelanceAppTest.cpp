@@ -18,9 +18,9 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/Image.h"
 #include "platform/gdi/Pen.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/MessageBoxRecorder.h"
-#include "platform/ui/Modules.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
+#include "platform/ui/framework/Modules.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

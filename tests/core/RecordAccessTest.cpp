@@ -16,7 +16,7 @@
 #include "core/TavrionDoc.h"
 #include "documents/RestDataItem.h"
 #include "platform/base/CodePage.h"
-#include "platform/ui/MessageBoxRecorder.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "tests/support/TestSupport.h"
 #include "tools/DeviceRecord.h"
 #include "tools/EcgModel.h"

@@ -14,7 +14,7 @@
 #include "documents/RRViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "documents/RhythmViewDoc.h"
-#include "platform/ui/MessageBoxRecorder.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "tests/support/DocumentTestSupport.h"
 #include "tools/Mkrecord.h"
 #include "tools/SampleRecords.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "core/Helpers.h"
-#include "platform/ui/MessageBoxRecorder.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "tests/documents/RRViewDocFixture.h"
 #include "tools/RecordBuilder.h"
 #include "tools/RecordTags.h"

@@ -3,7 +3,7 @@
 // reopening, and the refusals of bad files.
 #include <sstream>
 
-#include "platform/ui/MessageBoxRecorder.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tools/Mkrecord.h"
 #include "tools/RecordXml.h"

@@ -5,7 +5,7 @@
 #include "core/FileItemInfo.h"
 #include "core/TavrionDoc.h"
 #include "platform/base/CodePage.h"
-#include "platform/ui/Modules.h"
+#include "platform/ui/framework/Modules.h"
 
 int main(int argc, char** argv)
 {

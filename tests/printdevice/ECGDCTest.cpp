@@ -8,8 +8,8 @@
 #include "platform/base/CodePage.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Image.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Message.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Message.h"
 #include "printdevice/ECGDC.h"
 #include "tests/printdevice/PrintDeviceTestSupport.h"
 

@@ -15,7 +15,7 @@
 #include "platform/base/CodePage.h"
 #include "platform/base/Profile.h"
 #include "platform/base/Registry.h"
-#include "platform/ui/MessageBoxRecorder.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "printdevice/ECGDC.h"
 #include "printdevice/ECGPrinter.h"
 #include "printdevice/PrintWaveBK.h"

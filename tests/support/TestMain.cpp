@@ -2,7 +2,7 @@
 // names the build's work directory, then the modules' start-up.
 #include <gtest/gtest.h>
 
-#include "platform/ui/WinApp.h"
+#include "platform/ui/framework/WinApp.h"
 #include "tests/support/TestSupport.h"
 
 int main(int argc, char** argv)

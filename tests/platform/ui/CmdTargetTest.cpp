@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/CmdTarget.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/Document.h"
-#include "platform/ui/WinApp.h"
-#include "platform/ui/Wnd.h"
+#include "platform/ui/framework/CmdTarget.h"
+#include "platform/ui/framework/Dialog.h"
+#include "platform/ui/framework/Document.h"
+#include "platform/ui/framework/WinApp.h"
+#include "platform/ui/framework/Wnd.h"
 
 namespace {
 

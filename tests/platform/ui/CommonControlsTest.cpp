@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
-#include "platform/ui/ControlRecords.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Input.h"
-#include "platform/ui/Message.h"
-#include "platform/ui/ScrollBar.h"
-#include "platform/ui/SpinButtonCtrl.h"
-#include "platform/ui/ToolTipCtrl.h"
-#include "platform/ui/TreeCtrl.h"
+#include "platform/ui/framework/ScrollBar.h"
+#include "platform/ui/framework/SpinButtonCtrl.h"
+#include "platform/ui/framework/ToolTipCtrl.h"
+#include "platform/ui/framework/TreeCtrl.h"
+#include "platform/ui/windowing/ControlRecords.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Input.h"
+#include "platform/ui/windowing/Message.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::Desktop;

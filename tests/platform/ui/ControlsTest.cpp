@@ -8,12 +8,12 @@
 #include <utility>
 #include <vector>
 
-#include "platform/ui/Button.h"
-#include "platform/ui/ClientDC.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Input.h"
-#include "platform/ui/Static.h"
-#include "platform/ui/TabCtrl.h"
+#include "platform/ui/framework/Button.h"
+#include "platform/ui/framework/ClientDC.h"
+#include "platform/ui/framework/Static.h"
+#include "platform/ui/framework/TabCtrl.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Input.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::Desktop;

@@ -7,8 +7,8 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/Image.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Input.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Input.h"
 
 using platform::ui::Desktop;
 

@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/ui/Dialog.h"
-#include "platform/ui/ModalDriver.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/framework/Dialog.h"
+#include "platform/ui/framework/ModalDriver.h"
+#include "platform/ui/framework/WinApp.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::ModalDriverScope;
@@ -228,7 +228,7 @@ TEST_F(DialogTest, ModalDriverScopesNest)
     EXPECT_EQ(1, innerCalls);
 }
 
-TEST(DialogTemplate, NamedAndNumberedTemplates)
+TEST(DialogTemplate, DialogsKeepTheirNamedOrNumberedTemplate)
 {
     CProbeDialog numbered(nullptr, 120);
     EXPECT_EQ(120u, numbered.GetTemplateId());

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/Document.h"
-#include "platform/ui/FrameWnd.h"
-#include "platform/ui/View.h"
+#include "platform/ui/framework/Document.h"
+#include "platform/ui/framework/FrameWnd.h"
+#include "platform/ui/framework/View.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 namespace {

@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
-#include "platform/ui/Clipboard.h"
-#include "platform/ui/DialogBox.h"
-#include "platform/ui/DialogTemplate.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Edit.h"
-#include "platform/ui/Input.h"
-#include "platform/ui/Message.h"
+#include "platform/ui/framework/Edit.h"
+#include "platform/ui/windowing/Clipboard.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/DialogBox.h"
+#include "platform/ui/windowing/DialogTemplate.h"
+#include "platform/ui/windowing/Input.h"
+#include "platform/ui/windowing/Message.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::Desktop;
@@ -141,6 +141,20 @@ TEST_F(EditTest, WrapsAtTheBlankBeforeTheWordThatDoesNotFit)
     EXPECT_EQ(11, LineIndex(edit, 2));
     EXPECT_EQ(1, SendMessageW(edit, EM_LINEFROMCHAR, 6, 0));
     EXPECT_EQ(0, SendMessageW(edit, EM_LINEFROMCHAR, 5, 0));   // the blank stays on the first line
+}
+
+TEST_F(EditTest, JapaneseWrapsBetweenCharactersButNeverBeforeAClosingMark)
+{
+    // Room for four of the five characters: the line would end before "。",
+    // which may not start a line, so the character before it moves down too.
+    HWND edit = MakeWrappingEdit(TextWidth(L"あいうえ") + 1);
+    SetWindowTextW(edit, L"あいうえ。");
+    EXPECT_EQ(2, LineCount(edit));
+    EXPECT_EQ(3, LineIndex(edit, 1));
+    // An opening bracket keeps the character after it on its line.
+    SetWindowTextW(edit, L"あいう「え");
+    EXPECT_EQ(2, LineCount(edit));
+    EXPECT_EQ(3, LineIndex(edit, 1));
 }
 
 TEST_F(EditTest, WordWiderThanTheLineIsBrokenBetweenCharacters)

@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/ClientDC.h"
-#include "platform/ui/DataExchange.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Document.h"
-#include "platform/ui/FormView.h"
-#include "platform/ui/FrameWnd.h"
-#include "platform/ui/ScrollView.h"
-#include "platform/ui/View.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/framework/ClientDC.h"
+#include "platform/ui/framework/DataExchange.h"
+#include "platform/ui/framework/Document.h"
+#include "platform/ui/framework/FormView.h"
+#include "platform/ui/framework/FrameWnd.h"
+#include "platform/ui/framework/ScrollView.h"
+#include "platform/ui/framework/View.h"
+#include "platform/ui/framework/WinApp.h"
+#include "platform/ui/windowing/Desktop.h"
 #include "tests/platform/ui/UiTestSupport.h"
 #include "tests/support/TestSupport.h"
 

@@ -6,9 +6,9 @@
 
 #include <vector>
 
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Input.h"
-#include "platform/ui/Message.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Input.h"
+#include "platform/ui/windowing/Message.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::Desktop;
@@ -179,7 +179,7 @@ TEST_F(InputTest, ClipCursorKeepsTheCursorInside)
     EXPECT_EQ(500, cursor.x);
 }
 
-TEST_F(InputTest, LeaveAndHoverTracking)
+TEST_F(InputTest, TrackedWindowsHearLeaveAndHoverOnce)
 {
     Desktop::MoveMouse(m_child, 10, 10);
     TRACKMOUSEEVENT track = {sizeof(TRACKMOUSEEVENT), TME_LEAVE | TME_HOVER, m_child, HOVER_DEFAULT};

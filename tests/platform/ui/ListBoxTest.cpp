@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
-#include "platform/ui/ControlRecords.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Input.h"
-#include "platform/ui/ListBox.h"
-#include "platform/ui/Message.h"
+#include "platform/ui/framework/ListBox.h"
+#include "platform/ui/windowing/ControlRecords.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Input.h"
+#include "platform/ui/windowing/Message.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::Desktop;

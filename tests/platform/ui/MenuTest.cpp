@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Menu.h"
-#include "platform/ui/MenuFunctions.h"
-#include "platform/ui/Message.h"
-#include "platform/ui/Modules.h"
+#include "platform/ui/framework/Menu.h"
+#include "platform/ui/framework/Modules.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/MenuFunctions.h"
+#include "platform/ui/windowing/Message.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::Desktop;
@@ -127,7 +127,7 @@ TEST_F(MenuTest, CheckAndEnableReturnThePreviousState)
     DestroyMenu(menu);
 }
 
-TEST_F(MenuTest, InsertModifyDeleteAndRemove)
+TEST_F(MenuTest, InsertModifyDeleteAndRemoveChangeTheItemsInPlace)
 {
     HMENU menu = MakeMenu();
     EXPECT_TRUE(InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, 201, L"First"));

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/MessageBox.h"
-#include "platform/ui/MessageBoxRecorder.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
 
 using platform::ui::MessageBoxRecorder;
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/Button.h"
-#include "platform/ui/ClientDC.h"
-#include "platform/ui/DataExchange.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Static.h"
-#include "platform/ui/TabCtrl.h"
+#include "platform/ui/framework/Button.h"
+#include "platform/ui/framework/ClientDC.h"
+#include "platform/ui/framework/DataExchange.h"
+#include "platform/ui/framework/Static.h"
+#include "platform/ui/framework/TabCtrl.h"
+#include "platform/ui/windowing/Desktop.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::Desktop;
@@ -239,7 +239,7 @@ TEST_F(MessageMapTest, WindowMessageArgumentsAreUnpacked)
     EXPECT_EQ(static_cast<UINT>(L'é'), m_wnd.m_char);
 }
 
-TEST_F(MessageMapTest, DefaultProcessingAndTheCurrentMessage)
+TEST_F(MessageMapTest, DefaultProcessingSeesTheCurrentMessage)
 {
     CWnd other;
     ASSERT_TRUE(other.CreateEx(0, nullptr, L"", WS_POPUP | WS_VISIBLE, CRect(0, 0, 10, 10), nullptr, 0));
@@ -264,7 +264,7 @@ TEST_F(MessageMapTest, RefusingOnCreateFailsCreation)
     EXPECT_EQ((std::vector<std::string>{"create"}), refusing.m_calls);
 }
 
-TEST_F(MessageMapTest, MessageAndRegisteredMessageEntries)
+TEST_F(MessageMapTest, MessageAndRegisteredMessageEntriesReachTheirHandlers)
 {
     EXPECT_EQ(7, m_wnd.SendMessage(WM_USER + 5, 3, 4));
     EXPECT_EQ(60, m_wnd.SendMessage(kRegistered, 6, 0));
@@ -287,7 +287,7 @@ TEST_F(MessageMapTest, CommandsFromMenusAndControlsFindTheirEntries)
     button.DestroyWindow();
 }
 
-TEST_F(MessageMapTest, NotificationsOfACommonControl)
+TEST_F(MessageMapTest, NotificationsOfACommonControlReachTheParentsEntry)
 {
     CTabCtrl tab;
     ASSERT_TRUE(tab.Create(WS_VISIBLE, CRect(0, 0, 180, 80), &m_wnd, 88));

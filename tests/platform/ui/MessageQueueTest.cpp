@@ -5,10 +5,10 @@
 
 #include <vector>
 
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Input.h"
-#include "platform/ui/Message.h"
-#include "platform/ui/Painting.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Input.h"
+#include "platform/ui/windowing/Message.h"
+#include "platform/ui/windowing/Painting.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::Desktop;

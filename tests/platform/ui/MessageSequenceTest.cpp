@@ -3,8 +3,8 @@
 // focus, capture, enabling, styles and text.
 #include <gtest/gtest.h>
 
-#include "platform/ui/Window.h"
-#include "platform/ui/Wnd.h"
+#include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/Window.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using uitest::ExpectedMsg;
@@ -69,7 +69,7 @@ static const ExpectedMsg kCreateVisibleChild[] = {
     {WM_WINDOWPOSCHANGED, kWindow, 0, 0, "child"},
 };
 
-TEST_F(MessageSequenceTest, CreatingAVisibleChild)
+TEST_F(MessageSequenceTest, CreatingAVisibleChildSendsTheCreationMessagesInWindowsOrder)
 {
     m_log.Clear();
     HWND child = uitest::CreateLogged(m_log, WS_CHILD | WS_VISIBLE, 5, 5, 50, 20, m_top, 7);
@@ -93,7 +93,7 @@ static const ExpectedMsg kShowChild[] = {
     {WM_WINDOWPOSCHANGED},
 };
 
-TEST_F(MessageSequenceTest, HidingAndShowingAChild)
+TEST_F(MessageSequenceTest, HidingAndShowingAChildSendsMessagesOnlyWhenVisibilityChanges)
 {
     HWND child = Child("child");
     m_log.Clear();
@@ -129,7 +129,7 @@ static const ExpectedMsg kNoChange[] = {
     {WM_WINDOWPOSCHANGED},
 };
 
-TEST_F(MessageSequenceTest, PlacingAChild)
+TEST_F(MessageSequenceTest, PlacingAChildReportsOnlyWhatMovedOrChangedSize)
 {
     HWND child = Child("child");
     m_log.Clear();
@@ -206,7 +206,7 @@ static const ExpectedMsg kDestroyVisibleChild[] = {
     {WM_NCDESTROY, kWindow, 0, 0, "child"},
 };
 
-TEST_F(MessageSequenceTest, DestroyingAVisibleChild)
+TEST_F(MessageSequenceTest, DestroyingAVisibleChildSendsTheDestructionMessagesOnce)
 {
     HWND child = Child("child", WS_CHILD | WS_VISIBLE, 9);
     m_log.Clear();
@@ -287,7 +287,7 @@ TEST_F(MessageSequenceTest, FocusMovesWithKillFocusThenSetFocus)
     EXPECT_EQ(second, GetFocus());
 }
 
-TEST_F(MessageSequenceTest, DisabledOrHiddenWindowsAndTheFocus)
+TEST_F(MessageSequenceTest, DisabledOrHiddenWindowsNeitherTakeNorKeepTheFocus)
 {
     HWND first = Child("first");
     HWND second = Child("second");

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Message.h"
-#include "platform/ui/Painting.h"
-#include "platform/ui/Window.h"
-#include "platform/ui/WindowClass.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Message.h"
+#include "platform/ui/windowing/Painting.h"
+#include "platform/ui/windowing/Window.h"
+#include "platform/ui/windowing/WindowClass.h"
 #include "tests/platform/ui/UiTestSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -100,6 +100,40 @@ TEST_F(PaintingTest, UpdateRegionGrowsAndShrinks)
     ValidateRect(hwnd, nullptr);
     EXPECT_FALSE(GetUpdateRect(hwnd, &bounds, FALSE));
     EXPECT_FALSE(InvalidateRect(reinterpret_cast<HWND>(static_cast<uintptr_t>(0x4242)), nullptr, TRUE));
+    DestroyWindow(hwnd);
+}
+
+TEST_F(PaintingTest, InvertedRectanglesInvalidateAndValidateNothing)
+{
+    HWND hwnd = Painted(kRed, WS_POPUP, 0, 0, 100, 100);
+    RECT bounds;
+    const RECT inverted = {40, 40, 10, 10};
+    InvalidateRect(hwnd, &inverted, FALSE);
+    EXPECT_FALSE(GetUpdateRect(hwnd, &bounds, FALSE));
+    const RECT all = {0, 0, 100, 100};
+    InvalidateRect(hwnd, &all, FALSE);
+    ValidateRect(hwnd, &inverted);
+    ASSERT_TRUE(GetUpdateRect(hwnd, &bounds, FALSE));
+    EXPECT_EQ(0, bounds.left);
+    EXPECT_EQ(100, bounds.right);
+    DestroyWindow(hwnd);
+}
+
+TEST_F(PaintingTest, ValidatingAroundAnInvalidStripLeavesOnlyTheStrip)
+{
+    HWND hwnd = Painted(kRed, WS_POPUP, 0, 0, 100, 100);
+    const RECT all = {0, 0, 100, 100};
+    InvalidateRect(hwnd, &all, FALSE);
+    const RECT left = {0, 0, 40, 100};
+    const RECT right = {60, 0, 100, 100};
+    ValidateRect(hwnd, &left);
+    ValidateRect(hwnd, &right);
+    RECT bounds;
+    ASSERT_TRUE(GetUpdateRect(hwnd, &bounds, FALSE));
+    EXPECT_EQ(40, bounds.left);
+    EXPECT_EQ(60, bounds.right);
+    EXPECT_EQ(0, bounds.top);
+    EXPECT_EQ(100, bounds.bottom);
     DestroyWindow(hwnd);
 }
 

@@ -5,11 +5,11 @@
 
 #include <vector>
 
-#include "platform/ui/DataExchange.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/ModalDriver.h"
-#include "platform/ui/PropertySheet.h"
+#include "platform/ui/framework/DataExchange.h"
+#include "platform/ui/framework/Dialog.h"
+#include "platform/ui/framework/ModalDriver.h"
+#include "platform/ui/framework/PropertySheet.h"
+#include "platform/ui/windowing/Desktop.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::Desktop;
@@ -193,7 +193,7 @@ TEST_F(PropertySheetTest, ApplyAppliesWithoutClosing)
     EXPECT_EQ(IDCANCEL, m_sheet.DoModal());
 }
 
-TEST_F(PropertySheetTest, StartPageAndKeyboardSwitching)
+TEST_F(PropertySheetTest, SheetStartsAtItsStartPageAndKeysSwitchPages)
 {
     EXPECT_TRUE(m_sheet.SetActivePage(1));   // before the sheet exists: where it starts
     ModalDriverScope driver([&](CPropertySheet& running) {

@@ -10,9 +10,9 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/Image.h"
-#include "platform/ui/DialogTemplate.h"
-#include "platform/ui/ResourceScript.h"
-#include "platform/ui/Resources.h"
+#include "platform/ui/windowing/DialogTemplate.h"
+#include "platform/ui/windowing/ResourceScript.h"
+#include "platform/ui/windowing/Resources.h"
 #include "tests/platform/ui/UiTestSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -156,7 +156,7 @@ TEST(ResourceScript, ErrorsSayWhereAndAddNothing)
     }
 }
 
-TEST(ResourceScript, StringsAndMenus)
+TEST(ResourceScript, StringTablesAndMenusCompileIntoTheirResources)
 {
     ResourceTable table;
     ASSERT_TRUE(Compile(R"(
@@ -240,7 +240,7 @@ TEST(DialogTemplateBytes, WrittenTemplateReadsBackWhole)
     }
 }
 
-TEST(DialogTemplateBytes, OldLayoutAndBrokenBytes)
+TEST(DialogTemplateBytes, OldTemplateLayoutReadsAndBrokenBytesAreRefused)
 {
     // DLGTEMPLATE with one item: a "Static" by atom, text "Hi", id 5.
     std::vector<BYTE> old = {
@@ -300,7 +300,7 @@ TEST(MenuTemplateBytes, NestingAndEndingAreChecked)
     EXPECT_TRUE(back.empty());
 }
 
-TEST(ResourceFunctions, FindLoadLockAndSize)
+TEST(ResourceFunctions, FoundResourcesLoadLockAndSizeToTheirBytes)
 {
     platform::ui::IsolatedResourceList isolated;
     ResourceTable table;
@@ -325,7 +325,7 @@ TEST(ResourceFunctions, FindLoadLockAndSize)
     EXPECT_EQ(0u, platform::ui::ResourceSizeOf(&table));
 }
 
-TEST(ResourceFunctions, BitmapsFromBmpAndPngBytes)
+TEST(ResourceFunctions, BitmapsAreMadeFromBmpAndPngBytes)
 {
     const int before = platform::gdi::LiveObjectCount();
     const std::vector<BYTE> bmp = Bmp24();

@@ -6,9 +6,9 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/Icon.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Resources.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/framework/WinApp.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Resources.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::IsolatedResourceList;

@@ -6,13 +6,13 @@
 
 #include <vector>
 
-#include "platform/ui/Button.h"
-#include "platform/ui/DataExchange.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/MessageBoxRecorder.h"
-#include "platform/ui/ModalDriver.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/framework/Button.h"
+#include "platform/ui/framework/DataExchange.h"
+#include "platform/ui/framework/Dialog.h"
+#include "platform/ui/framework/ModalDriver.h"
+#include "platform/ui/framework/WinApp.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::Desktop;
@@ -331,7 +331,7 @@ TEST_F(TemplateDialogTest, MissingTemplatesFailModelessCreation)
     EXPECT_EQ(nullptr, missing.m_hWnd);
 }
 
-TEST_F(TemplateDialogTest, Win32DialogBoxWithADialogProcedure)
+TEST_F(TemplateDialogTest, Win32DialogBoxRunsItsDialogProcedureAndReturnsItsResult)
 {
     ModalDriverScope driver([](CWnd& running) {
         HWND ok = ::GetDlgItem(running.m_hWnd, IDOK);
@@ -346,7 +346,7 @@ TEST_F(TemplateDialogTest, Win32DialogBoxWithADialogProcedure)
                                   &RawDialogProc, 0));
 }
 
-TEST_F(TemplateDialogTest, ModelessWin32DialogAndItsHelpers)
+TEST_F(TemplateDialogTest, ModelessWin32DialogIsOwnedAndAnswersTheDialogHelpers)
 {
     HWND hDlg = CreateDialogParamW(platform::ui::ExecutableModule(), MAKEINTRESOURCE(uitest::IDD_DATA), m_owner.m_hWnd,
                                    &RawDialogProc, 5);

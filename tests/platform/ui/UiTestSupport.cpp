@@ -9,12 +9,12 @@
 #include <map>
 #include <sstream>
 
-#include "platform/ui/Input.h"
-#include "platform/ui/Message.h"
-#include "platform/ui/Modules.h"
-#include "platform/ui/ResourceScript.h"
+#include "platform/ui/framework/Modules.h"
+#include "platform/ui/windowing/Input.h"
+#include "platform/ui/windowing/Message.h"
+#include "platform/ui/windowing/ResourceScript.h"
 #include "tests/support/TestSupport.h"
-#include "platform/ui/WindowClass.h"
+#include "platform/ui/windowing/WindowClass.h"
 
 namespace uitest {
 

@@ -22,10 +22,10 @@
 #include <vector>
 
 #include "platform/gdi/Gdi.h"
-#include "platform/ui/Desktop.h"
-#include "platform/ui/Resources.h"
-#include "platform/ui/Wnd.h"
-#include "platform/ui/WindowManager.h"
+#include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Resources.h"
+#include "platform/ui/windowing/WindowManager.h"
 
 namespace uitest {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "platform/base/MessageBox.h"
-#include "platform/ui/MessageBoxRecorder.h"
-#include "platform/ui/Resources.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/framework/WinApp.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
+#include "platform/ui/windowing/Resources.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 using platform::ui::IsolatedApplicationList;

@@ -4,8 +4,8 @@
 
 #include <cwchar>
 
-#include "platform/ui/Window.h"
-#include "platform/ui/Wnd.h"
+#include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/Window.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 namespace {
@@ -227,6 +227,27 @@ TEST_F(WindowTest, TemporaryObjectWrapsAWindowWithoutOne)
     EXPECT_TRUE(temporary->DestroyWindow());
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_EQ(nullptr, temporary->m_hWnd);
+}
+
+TEST_F(WindowTest, ObjectsOfAGoneWindowAreNotFoundThroughAHandleThatReusesItsSlot)
+{
+    CWnd object;
+    ASSERT_TRUE(object.CreateEx(0, nullptr, L"", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    const HWND first = object.m_hWnd;
+    EXPECT_TRUE(::DestroyWindow(first));
+    EXPECT_EQ(nullptr, object.m_hWnd);
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(first));
+    EXPECT_EQ(nullptr, CWnd::FromHandle(first));
+    // The next window takes the freed slot; it has no object of its own.
+    HWND second = MakeTopLevel();
+    EXPECT_NE(first, second);
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(second));
+    CWnd* temporary = CWnd::FromHandle(second);
+    ASSERT_NE(nullptr, temporary);
+    EXPECT_NE(&object, temporary);
+    EXPECT_EQ(second, temporary->m_hWnd);
+    CWnd::DeleteTempMap();
+    EXPECT_TRUE(::DestroyWindow(second));
 }
 
 TEST_F(WindowTest, AttachAndDetachMoveOwnership)
