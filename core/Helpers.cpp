@@ -10,7 +10,7 @@ namespace {
 
 // ---- HiCutFilter -------------------------------------------------------------
 
-// Saturates instead of wrapping: the 100 Hz filter overshoots a full-scale step.
+// Saturates instead of wrapping.
 short SaturateToShort(double value)
 {
     if (value >= SHRT_MAX)
@@ -23,30 +23,53 @@ short SaturateToShort(double value)
 // The recursion works on the samples scaled by 16, the scale the taps were
 // designed in, and starts as if the lead had always stood at its first value,
 // so that a lead with a baseline offset does not ring in from zero.
+//
+// The lead goes through in chunks, in place: the taps' sums are plain loops
+// over contiguous arrays (the compiler vectorises them), the feedback alone
+// runs sample by sample, and the last inputs of a chunk are kept for the
+// taps of the next. The sums are formed in the same order as one sample at
+// a time would, so the result does not depend on the chunking.
 template <int N>
-void RunHiCut(const double (&taps)[N], double feedback, const short* x, float* y, int count)
+void RunHiCut(const double (&taps)[N], double feedback, short* samples, int count)
 {
+    constexpr int kChunk = 2048;
     double scaled[N];
     for (int k = 0; k < N; ++k)
         scaled[k] = taps[k] * 16.0;
-    const double first = x[0];
-    double previous = 16.0 * first;
+    short input[N - 1 + kChunk];
+    double sum[kChunk];
+    for (int k = 0; k < N - 1; ++k)
+        input[k] = samples[0];
+    double previous = 16.0 * samples[0];
 
-    const int warmUp = std::min(count, N - 1);
-    int i = 0;
-    for (; i < warmUp; ++i) {
-        double sum = 0.0;
-        for (int k = 0; k < N; ++k)
-            sum += scaled[k] * (i - k < 0 ? first : x[i - k]);
-        previous = sum + feedback * previous;
-        y[i] = static_cast<float>(previous);
-    }
-    for (; i < count; ++i) {
-        double sum = 0.0;
-        for (int k = 0; k < N; ++k)
-            sum += scaled[k] * x[i - k];
-        previous = sum + feedback * previous;
-        y[i] = static_cast<float>(previous);
+    for (int start = 0; start < count; start += kChunk) {
+        const int n = std::min(kChunk, count - start);
+        short* out = samples + start;
+        std::memcpy(input + N - 1, out, sizeof(short) * static_cast<size_t>(n));
+        for (int j = 0; j < n; ++j)
+            sum[j] = 0.0;
+        for (int k = 0; k < N; ++k) {
+            const double tap = scaled[k];
+            const short* x = input + N - 1 - k;
+            for (int j = 0; j < n; ++j)
+                sum[j] += tap * x[j];
+        }
+        if (feedback != 0.0) {
+            for (int j = 0; j < n; ++j) {
+                previous = sum[j] + feedback * previous;
+                sum[j] = previous;
+            }
+        }
+        // Back to the sample scale, saturating instead of wrapping (the
+        // 100 Hz filter overshoots a full-scale step) and cutting toward zero.
+        for (int j = 0; j < n; ++j) {
+            float value = static_cast<float>(sum[j]) * 0.0625f;
+            value = value < -32768.0f ? -32768.0f : value;
+            value = value > 32767.0f ? 32767.0f : value;
+            out[j] = static_cast<short>(static_cast<int>(value));
+        }
+        for (int k = 0; k < N - 1; ++k)
+            input[k] = input[n + k];
     }
 }
 
@@ -217,36 +240,29 @@ int HiCutFilter(short cutoff, short* samples, int count)
     if (cutoff != 25 && cutoff != 35 && cutoff != 75 && cutoff != 100)
         return 0;
 
-    float* work = new (std::nothrow) float[count]();
-    if (work == nullptr)
-        return 0;
-
     switch (cutoff) {
     case 25: {
         static const double taps[8] = {0.125, 0.125, 0.125, 0.125, 0.125, 0.125, 0.125, 0.125};
-        RunHiCut(taps, 0.0, samples, work, count);
+        RunHiCut(taps, 0.0, samples, count);
         break;
     }
     case 35: {
         static const double taps[4] = {0.125, 0.125, 0.125, 0.125};
-        RunHiCut(taps, 0.5, samples, work, count);
+        RunHiCut(taps, 0.5, samples, count);
         break;
     }
     case 75: {
         static const double taps[3] = {0.25, 0.5, 0.25};
-        RunHiCut(taps, 0.0, samples, work, count);
+        RunHiCut(taps, 0.0, samples, count);
         break;
     }
     default: {
         static const double taps[2] = {0.53125, 0.53125};
-        RunHiCut(taps, -0.0625, samples, work, count);
+        RunHiCut(taps, -0.0625, samples, count);
         break;
     }
     }
 
-    for (int i = 0; i < count; ++i)
-        samples[i] = SaturateToShort(std::trunc(work[i] * 0.0625f));
-    delete[] work;
     return 1;
 }
 
