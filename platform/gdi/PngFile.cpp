@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/gdi/Image.h"
@@ -20,39 +19,51 @@ namespace gdi {
 namespace {
 
 // The colours of the image and each pixel's palette index; false when it has
-// more than 256 colours.
+// more than 256 colours. Colours are found through a small open-addressing
+// table, and only where a row changes colour.
 bool Palettize(const unsigned char* data, int width, int height, int stride, std::vector<uint32_t>* palette,
                std::vector<png_byte>* indexed)
 {
+    constexpr uint32_t kSlots = 1024;   // a power of two, four times the palette
+    constexpr uint32_t kFree = 0xFFFFFFFFu;
+    uint32_t keys[kSlots];
+    png_byte values[kSlots];
+    std::fill(keys, keys + kSlots, kFree);
     palette->clear();
     indexed->resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-    std::unordered_map<uint32_t, png_byte> slots;
-    uint32_t lastColor = 0xFFFFFFFFu;
+    uint32_t lastColor = kFree;
     png_byte lastIndex = 0;
     for (int y = 0; y < height; ++y) {
         const uint32_t* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
         png_byte* out = indexed->data() + static_cast<size_t>(y) * width;
-        for (int x = 0; x < width; ++x) {
+        // A page row is long runs of paper with short runs of ink.
+        for (int x = 0; x < width;) {
             const uint32_t color = row[x] & 0xFFFFFFu;
             if (color != lastColor) {
-                auto found = slots.find(color);
-                if (found == slots.end()) {
+                uint32_t slot = (color * 2654435761u) >> 22;
+                while (keys[slot] != color && keys[slot] != kFree) slot = (slot + 1) & (kSlots - 1);
+                if (keys[slot] == kFree) {
                     if (palette->size() == 256) return false;
-                    found = slots.emplace(color, static_cast<png_byte>(palette->size())).first;
+                    keys[slot] = color;
+                    values[slot] = static_cast<png_byte>(palette->size());
                     palette->push_back(color);
                 }
                 lastColor = color;
-                lastIndex = found->second;
+                lastIndex = values[slot];
             }
-            out[x] = lastIndex;
+            int end = x + 1;
+            while (end < width && (row[end] & 0xFFFFFFu) == color) ++end;
+            std::memset(out + x, lastIndex, static_cast<size_t>(end - x));
+            x = end;
         }
     }
     return true;
 }
 
-// Writes the rows as PNG: a palette image when `colors` is given, else RGB.
+// Writes the rows as PNG: a palette image of `depth` bits a pixel when
+// `colors` is given, else RGB.
 // Nothing here changes after the jump point, as libpng's error exit needs.
-bool Encode(FILE* out, int width, int height, const png_color* colors, int colorCount, png_bytepp rows)
+bool Encode(FILE* out, int width, int height, int depth, const png_color* colors, int colorCount, png_bytepp rows)
 {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!png) return false;
@@ -69,7 +80,7 @@ bool Encode(FILE* out, int width, int height, const png_color* colors, int color
     png_set_compression_level(png, 1);
     if (colors) {
         png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-        png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE,
+        png_set_IHDR(png, info, width, height, depth, PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE,
                      PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
         png_set_PLTE(png, info, colors, colorCount);
     } else {
@@ -126,7 +137,19 @@ BOOL SaveSurfacePng(cairo_surface_t* surface, const char* path)
     for (size_t i = 0; i < palette.size(); ++i)
         colors[i] = png_color{static_cast<png_byte>(palette[i] >> 16), static_cast<png_byte>(palette[i] >> 8),
                               static_cast<png_byte>(palette[i])};
-    const size_t rowBytes = static_cast<size_t>(width) * (indexed ? 1 : 3);
+    // Sixteen colours or fewer (paper, grid, ink, text): two pixels a byte,
+    // half the bytes to compress.
+    const int depth = indexed && palette.size() <= 16 ? 4 : 8;
+    if (depth == 4) {
+        const size_t packedRow = (static_cast<size_t>(width) + 1) / 2;
+        for (int y = 0; y < height; ++y) {
+            const png_byte* in = pixels.data() + static_cast<size_t>(y) * width;
+            png_byte* out = pixels.data() + static_cast<size_t>(y) * packedRow;   // never ahead of `in`
+            for (int x = 0; x + 1 < width; x += 2) out[x / 2] = static_cast<png_byte>((in[x] << 4) | in[x + 1]);
+            if (width & 1) out[width / 2] = static_cast<png_byte>(in[width - 1] << 4);
+        }
+    }
+    const size_t rowBytes = indexed ? (static_cast<size_t>(width) * depth + 7) / 8 : static_cast<size_t>(width) * 3;
     std::vector<png_bytep> rows(static_cast<size_t>(height));
     for (int y = 0; y < height; ++y) rows[static_cast<size_t>(y)] = pixels.data() + static_cast<size_t>(y) * rowBytes;
 
@@ -134,7 +157,7 @@ BOOL SaveSurfacePng(cairo_surface_t* surface, const char* path)
     std::replace(file.begin(), file.end(), '\\', '/');
     FILE* out = std::fopen(file.c_str(), "wb");
     if (!out) return FALSE;
-    bool ok = Encode(out, width, height, indexed ? colors.data() : nullptr, static_cast<int>(colors.size()), rows.data());
+    bool ok = Encode(out, width, height, depth, indexed ? colors.data() : nullptr, static_cast<int>(colors.size()), rows.data());
     if (std::fclose(out) != 0) ok = false;
     if (!ok) std::remove(file.c_str());
     return ok ? TRUE : FALSE;

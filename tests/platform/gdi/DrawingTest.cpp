@@ -487,7 +487,7 @@ TEST_F(DrawingTest, APageOfFewColoursAndAnImageOfManyReadBackPixelForPixel)
     const std::string path = ::testing::TempDir() + "gdi-drawing-colours.png";
     {
         // Paper, grid and ink: a palette's worth of colours.
-        ScopedImageDC dc(300, 200);
+        ScopedImageDC dc(301, 200);   // an odd width: the last byte of a row holds one pixel
         for (int x = 0; x < 300; x += 10) {
             ScopedObject<HPEN> pen(CreatePen(PS_SOLID, 1, x % 50 ? RGB(255, 200, 200) : RGB(240, 120, 120)));
             HGDIOBJ old = SelectObject(dc, pen.get());
