@@ -20,15 +20,28 @@ short SaturateToShort(double value)
     return static_cast<short>(value);
 }
 
+// Back to the sample scale: through float as the filter always went,
+// saturating instead of wrapping (the 100 Hz filter overshoots a full-scale
+// step) and cutting toward zero.
+inline short ToSample(double value)
+{
+    float scaled = static_cast<float>(value) * 0.0625f;
+    scaled = scaled < -32768.0f ? -32768.0f : scaled;
+    scaled = scaled > 32767.0f ? 32767.0f : scaled;
+    return static_cast<short>(static_cast<int>(scaled));
+}
+
 // The recursion works on the samples scaled by 16, the scale the taps were
 // designed in, and starts as if the lead had always stood at its first value,
 // so that a lead with a baseline offset does not ring in from zero.
 //
-// The lead goes through in chunks, in place: the taps' sums are plain loops
-// over contiguous arrays (the compiler vectorises them), the feedback alone
-// runs sample by sample, and the last inputs of a chunk are kept for the
-// taps of the next. The sums are formed in the same order as one sample at
-// a time would, so the result does not depend on the chunking.
+// The lead goes through in place, in chunks of a fixed length (the last one
+// padded), so that the taps' sums and the conversion back are plain loops
+// of a known count over local arrays, which the compiler vectorises at -O2.
+// The feedback runs sample by sample; its factor is a power of two (1/2,
+// -1/16), so a * y[n-1] is exactly a * s[n-1] + a^2 * y[n-2] rounded once,
+// which lets two samples share one step of the chain. Every sum is formed
+// and rounded as one sample at a time would, so the result does not change.
 template <int N>
 void RunHiCut(const double (&taps)[N], double feedback, short* samples, int count)
 {
@@ -38,35 +51,42 @@ void RunHiCut(const double (&taps)[N], double feedback, short* samples, int coun
         scaled[k] = taps[k] * 16.0;
     short input[N - 1 + kChunk];
     double sum[kChunk];
+    short output[kChunk];
     for (int k = 0; k < N - 1; ++k)
         input[k] = samples[0];
     double previous = 16.0 * samples[0];
+    const double a = feedback, a2 = feedback * feedback;
 
     for (int start = 0; start < count; start += kChunk) {
         const int n = std::min(kChunk, count - start);
         short* out = samples + start;
         std::memcpy(input + N - 1, out, sizeof(short) * static_cast<size_t>(n));
-        for (int j = 0; j < n; ++j)
+        if (n < kChunk)
+            std::memset(input + N - 1 + n, 0, sizeof(short) * static_cast<size_t>(kChunk - n));
+        for (int j = 0; j < kChunk; ++j)
             sum[j] = 0.0;
         for (int k = 0; k < N; ++k) {
             const double tap = scaled[k];
             const short* x = input + N - 1 - k;
-            for (int j = 0; j < n; ++j)
+            for (int j = 0; j < kChunk; ++j)
                 sum[j] += tap * x[j];
         }
         if (feedback != 0.0) {
-            for (int j = 0; j < n; ++j) {
-                previous = sum[j] + feedback * previous;
-                sum[j] = previous;
+            int j = 0;
+            for (; j + 1 < n; j += 2) {
+                const double first = sum[j] + a * previous;
+                previous = sum[j + 1] + (a * sum[j] + a2 * previous);
+                out[j] = ToSample(first);
+                out[j + 1] = ToSample(previous);
             }
-        }
-        // Back to the sample scale, saturating instead of wrapping (the
-        // 100 Hz filter overshoots a full-scale step) and cutting toward zero.
-        for (int j = 0; j < n; ++j) {
-            float value = static_cast<float>(sum[j]) * 0.0625f;
-            value = value < -32768.0f ? -32768.0f : value;
-            value = value > 32767.0f ? 32767.0f : value;
-            out[j] = static_cast<short>(static_cast<int>(value));
+            for (; j < n; ++j) {
+                previous = sum[j] + a * previous;
+                out[j] = ToSample(previous);
+            }
+        } else {
+            for (int j = 0; j < kChunk; ++j)
+                output[j] = ToSample(sum[j]);
+            std::memcpy(out, output, sizeof(short) * static_cast<size_t>(n));
         }
         for (int k = 0; k < N - 1; ++k)
             input[k] = input[n + k];
