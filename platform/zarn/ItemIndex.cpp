@@ -109,9 +109,9 @@ struct Cache {
 };
 
 Cache& TheCache() {
-    // Never destroyed: a lookup may run while the process ends.
-    static Cache* cache = new Cache;
-    return *cache;
+    // Destroyed with the library, so that unloading a reader frees its indexes.
+    static Cache cache;
+    return cache;
 }
 
 }  // namespace
