@@ -103,6 +103,32 @@ short ClampToShort(double value)
     return short(rounded);
 }
 
+// Signed 16-bit samples of the given byte order into native shorts. Groups
+// of a fixed count, so that the compiler vectorises the swap at -O2.
+void CopySamples16(const BYTE* in, size_t count, bool bigEndian, short* out)
+{
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    if (!bigEndian) {
+        std::memcpy(out, in, count * 2);
+        return;
+    }
+#endif
+    const int high = bigEndian ? 0 : 1;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    if (bigEndian) {
+        constexpr size_t kGroup = 64;
+        for (; count >= kGroup; count -= kGroup, in += 2 * kGroup, out += kGroup) {
+            uint16_t words[kGroup];
+            std::memcpy(words, in, sizeof words);
+            for (size_t i = 0; i < kGroup; ++i)
+                out[i] = short(uint16_t((words[i] << 8) | (words[i] >> 8)));
+        }
+    }
+#endif
+    for (size_t i = 0; i < count; ++i)
+        out[i] = short(uint16_t((in[2 * i + high] << 8) | in[2 * i + 1 - high]));
+}
+
 // Names of the lead codes a resting or long-term record carries.
 const wchar_t* LeadNameOfCode(int code)
 {
@@ -548,11 +574,8 @@ bool CMFERParser::ReadWaveform(CState& state, const BYTE* value, size_t length, 
         const BYTE* in = value + channelStart;
         channelStart += block * size;
         if (type == 0 && scale == 1.0 && offset == 0.0 && !hasNull) {
-            const int high = state.bBigEndian ? 0 : 1;
-            for (size_t s = 0; s < sequences; ++s, in += bytesPerSequence, out += block) {
-                for (size_t i = 0; i < block; ++i)
-                    out[i] = short(uint16_t((in[2 * i + high] << 8) | in[2 * i + 1 - high]));
-            }
+            for (size_t s = 0; s < sequences; ++s, in += bytesPerSequence, out += block)
+                CopySamples16(in, block, state.bBigEndian, out);
             continue;
         }
         for (size_t s = 0; s < sequences; ++s, in += bytesPerSequence) {

@@ -154,6 +154,33 @@ TEST(MFERParser, InterleavedBlocksOfMixedTypesGoToTheirOwnLeads)
     }
 }
 
+TEST(MFERParser, LongBlocksOfSixteenBitSamplesReadInEitherByteOrder)
+{
+    // Two channels of 150 samples a block, two sequences: long runs go
+    // through the grouped copy, the tail of each run sample by sample.
+    for (bool little : {false, true}) {
+        std::vector<short> expected[2];
+        Bytes data;
+        for (int s = 0; s < 2; ++s) {
+            for (int c = 0; c < 2; ++c) {
+                for (int i = 0; i < 150; ++i) {
+                    const short v = short((s * 150 + i) * 211 * (c ? -1 : 1) - 20000 * c);
+                    expected[c].push_back(v);
+                    const BYTE hi = BYTE(unsigned(v) >> 8), lo = BYTE(v);
+                    if (little) data.insert(data.end(), {lo, hi});
+                    else data.insert(data.end(), {hi, lo});
+                }
+            }
+        }
+        const Bytes file = Cat({Def(0x01, {BYTE(little ? 1 : 0)}), Def(0x05, {2}), Def(0x04, {150}), Def(0x0A, {0}),
+                                Def(0x1E, data)});
+        CMFERParser parser;
+        ASSERT_TRUE(Open(parser, file)) << little;
+        EXPECT_EQ(expected[0], Lead(parser, 0)) << little;
+        EXPECT_EQ(expected[1], Lead(parser, 1)) << little;
+    }
+}
+
 TEST(MFERParser, LongLengthFormsAndMissingEndAreRead)
 {
     Bytes data(400);
