@@ -5,14 +5,17 @@
 #   FILTER       a --benchmark_filter regular expression (default: all)
 #   REPETITIONS  runs of each benchmark (default 5)
 # The growth benchmarks print their fitted exponents after the table.
+# BENCH_BUILD=DIR uses an already configured build folder instead.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 filter=${1:-.}
 reps=${2:-5}
-build="$root/build/bench"
+build=${BENCH_BUILD:-"$root/build/bench"}
 jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVELANCE_BENCH=ON >/dev/null
+if [ -z "${BENCH_BUILD:-}" ]; then
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVELANCE_BENCH=ON >/dev/null
+fi
 cmake --build "$build" -j "$jobs" --target morvelance_bench >/dev/null
 
 json=$(mktemp /tmp/morvelance-bench-XXXXXX.json)
