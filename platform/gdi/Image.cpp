@@ -34,11 +34,7 @@ HDC InsertImageDC(std::unique_ptr<Driver> driver, DcKind kind, POINT origin, con
 
 BOOL WritePng(cairo_surface_t* surface, const char* path)
 {
-    if (!surface || !path || !*path) return FALSE;
-    std::string file(path);
-    std::replace(file.begin(), file.end(), '\\', '/');
-    cairo_surface_flush(surface);
-    return cairo_surface_write_to_png(surface, file.c_str()) == CAIRO_STATUS_SUCCESS;
+    return SaveSurfacePng(surface, path);
 }
 
 RecordingDriver* RecorderOf(HDC hdc)

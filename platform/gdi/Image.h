@@ -31,6 +31,10 @@ cairo_surface_t* GetImageSurface(HDC hdc);
 // Both path separators are accepted.
 BOOL SaveImagePng(HDC hdc, const char* path);
 BOOL SaveBitmapPng(HBITMAP bitmap, const char* path);
+// The same for an image surface (RGB24 images as a palette PNG when they have
+// at most 256 colours, at a fast compression level). The file is removed
+// when it could not be written whole.
+BOOL SaveSurfacePng(cairo_surface_t* surface, const char* path);
 
 // A DC whose driver only records what is drawn (see RecordingDriver.h).
 HDC CreateRecordingDC(int width, int height);

@@ -174,6 +174,7 @@ bool PdfDriver::StartPage()
 bool PdfDriver::EndPage()
 {
     if (!InPage()) return false;
+    FlushStrokes();
     FlushPixels();
     cairo_show_page(m_cr);
     const bool ok = cairo_status(m_cr) == CAIRO_STATUS_SUCCESS;
@@ -198,6 +199,8 @@ bool PdfDriver::Finish()
 void PdfDriver::Abort()
 {
     m_pixels.clear();
+    m_strokes.clear();
+    m_strokePieces = 0;
     if (m_cr) cairo_destroy(m_cr);
     m_cr = nullptr;
     if (m_surface) {
@@ -375,6 +378,7 @@ void PdfDriver::FillBrush(const DrawAttributes& attr, const RECT& bounds, const 
 
 void PdfDriver::PatBlt(const RECT& rect, const DeviceBrush& brush, DWORD rop, const DrawAttributes& attr)
 {
+    FlushStrokes();
     if (IsEmpty(rect)) return;
     const bool usesPattern = Rop3UsesPattern(rop);
     if (usesPattern && brush.IsNull()) return;
@@ -388,14 +392,121 @@ void PdfDriver::PatBlt(const RECT& rect, const DeviceBrush& brush, DWORD rop, co
 void PdfDriver::Polyline(const POINT* points, int count, const DevicePen& pen, const DrawAttributes& attr)
 {
     if (!points || count < 2 || pen.IsNull()) return;
+    if (InPage() && Batchable(pen, attr)) {
+        AddStroke(points, count, pen, attr);
+        return;
+    }
+    FlushStrokes();
     StrokePen(attr, BoundsOf(points, count, pen.width + 1), pen, [&](cairo_t* cr) {
         cairo_move_to(cr, points[0].x + 0.5, points[0].y + 0.5);
         for (int i = 1; i < count; ++i) cairo_line_to(cr, points[i].x + 0.5, points[i].y + 0.5);
     });
 }
 
+namespace {
+
+bool SamePen(const DevicePen& a, const DevicePen& b)
+{
+    return a.style == b.style && a.endCap == b.endCap && a.join == b.join && a.geometric == b.geometric &&
+           a.width == b.width && a.color == b.color;
+}
+
+bool SameRect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+bool Overlap(const RECT& a, const RECT& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Past these a page is written out rather than searched further.
+const size_t kMaxStrokeBatches = 16;
+const size_t kMaxStrokeSearch = 4096;
+
+}  // namespace
+
+bool PdfDriver::Batchable(const DevicePen& pen, const DrawAttributes& attr) const
+{
+    // A solid pen copying its colour is one plain stroke whatever the order
+    // of its parts; styled pens restart their dashes per figure, and mixing
+    // modes depend on what is under them.
+    return pen.style == PS_SOLID && attr.rop2 == R2_COPYPEN && !IsEmpty(attr.clip);
+}
+
+void PdfDriver::AddStroke(const POINT* points, int count, const DevicePen& pen, const DrawAttributes& attr)
+{
+    const RECT bounds = BoundsOf(points, count, pen.width + 1);
+    auto fits = [&](const StrokeBatch& b) {
+        return SamePen(b.pen, pen) && SameRect(b.clip, attr.clip) && b.clipRects.size() == attr.clipRects.size() &&
+               std::equal(b.clipRects.begin(), b.clipRects.end(), attr.clipRects.begin(), SameRect);
+    };
+    // The latest batch of this pen that nothing drawn after it overlaps here.
+    StrokeBatch* target = nullptr;
+    if (!m_strokes.empty() && fits(m_strokes.back())) {
+        target = &m_strokes.back();
+    } else if (m_strokePieces <= kMaxStrokeSearch) {
+        for (size_t i = m_strokes.size(); i-- > 0;) {
+            if (fits(m_strokes[i])) {
+                target = &m_strokes[i];
+                break;
+            }
+            bool crosses = false;
+            for (const RECT& piece : m_strokes[i].pieces) {
+                if (Overlap(piece, bounds)) {
+                    crosses = true;
+                    break;
+                }
+            }
+            if (crosses) break;
+        }
+    }
+    if (!target) {
+        if (m_strokes.size() >= kMaxStrokeBatches) FlushStrokes();
+        m_strokes.emplace_back();
+        target = &m_strokes.back();
+        target->pen = pen;
+        target->clip = attr.clip;
+        target->clipRects = attr.clipRects;
+        target->bounds = bounds;
+    }
+    StrokeBatch& b = *target;
+    b.bounds = RECT{std::min(b.bounds.left, bounds.left), std::min(b.bounds.top, bounds.top),
+                    std::max(b.bounds.right, bounds.right), std::max(b.bounds.bottom, bounds.bottom)};
+    // A polyline that goes on from where the last one ended continues its
+    // subpath (MoveTo/LineTo drawing); any other starts a new one.
+    const bool continues = &b == &m_strokes.back() && !b.points.empty() && b.points.back().x == points[0].x &&
+                           b.points.back().y == points[0].y;
+    if (!continues) b.starts.push_back(b.points.size());
+    b.points.insert(b.points.end(), points + (continues ? 1 : 0), points + count);
+    b.pieces.push_back(bounds);
+    ++m_strokePieces;
+}
+
+void PdfDriver::FlushStrokes()
+{
+    if (m_strokes.empty()) return;
+    std::vector<StrokeBatch> batches;
+    batches.swap(m_strokes);
+    m_strokePieces = 0;
+    for (const StrokeBatch& b : batches) {
+        DrawAttributes attr;
+        attr.clip = b.clip;
+        attr.clipRects = b.clipRects;
+        StrokePen(attr, b.bounds, b.pen, [&b](cairo_t* cr) {
+            for (size_t s = 0; s < b.starts.size(); ++s) {
+                const size_t from = b.starts[s], to = s + 1 < b.starts.size() ? b.starts[s + 1] : b.points.size();
+                cairo_move_to(cr, b.points[from].x + 0.5, b.points[from].y + 0.5);
+                for (size_t i = from + 1; i < to; ++i) cairo_line_to(cr, b.points[i].x + 0.5, b.points[i].y + 0.5);
+            }
+        });
+    }
+}
+
 void PdfDriver::Rectangle(const RECT& rect, const DevicePen& pen, const DeviceBrush& brush, const DrawAttributes& attr)
 {
+    FlushStrokes();
     const RECT bounds = {rect.left - pen.width, rect.top - pen.width, rect.right + pen.width, rect.bottom + pen.width};
     auto box = [](double l, double t, double r, double b) {
         return [=](cairo_t* cr) { cairo_rectangle(cr, l, t, std::max(0.0, r - l), std::max(0.0, b - t)); };
@@ -415,6 +526,7 @@ void PdfDriver::Rectangle(const RECT& rect, const DevicePen& pen, const DeviceBr
 void PdfDriver::Shape(const ShapeSpec& shape, const DevicePen& pen, const DeviceBrush& brush,
                       const DrawAttributes& attr)
 {
+    FlushStrokes();
     if (shape.kind == ShapeSpec::Kind::Polygon) {
         if (shape.points.size() < 2) return;
         const RECT bounds = BoundsOf(shape.points.data(), (int)shape.points.size(), pen.width + 1);
@@ -451,6 +563,7 @@ COLORREF PdfDriver::SetPixel(POINT point, COLORREF color, const DrawAttributes& 
 {
     if (!InClip(attr, point.x, point.y)) return CLR_INVALID;
     if (!InPage()) return color & 0xFFFFFF;
+    FlushStrokes();
     // Dotted grids come one SetPixel per dot pixel: pixels of one colour
     // are gathered into runs and go into the page as one figure.
     const uint32_t pixel = ToPixel(color);
@@ -505,6 +618,7 @@ bool PdfDriver::BitBlt(const RECT& dest, const PixelBuffer& source, POINT source
 bool PdfDriver::StretchBlt(const RECT& dest, const PixelBuffer& source, const RECT& sourceRect, int stretchMode,
                            COLORREF, const DeviceBrush& brush, DWORD rop, const DrawAttributes& attr)
 {
+    FlushStrokes();
     const RECT d = Normalized(dest);
     if (!Rop3UsesSource(rop)) {
         PatBlt(d, brush, rop, attr);
@@ -551,6 +665,7 @@ bool PdfDriver::StretchBlt(const RECT& dest, const PixelBuffer& source, const RE
 
 void PdfDriver::Text(const TextRun& run, const DrawAttributes& attr)
 {
+    FlushStrokes();
     FlushPixels();
     if (!InPage()) return;
     if (!IsEmpty(run.opaque)) {
@@ -578,6 +693,7 @@ void PdfDriver::Text(const TextRun& run, const DrawAttributes& attr)
 
 void PdfDriver::DrawImage(const RECT& dest, cairo_surface_t* image, const DrawAttributes& attr)
 {
+    FlushStrokes();
     FlushPixels();
     if (!InPage() || !image || IsEmpty(dest) || IsEmpty(attr.clip)) return;
     const int iw = cairo_image_surface_get_width(image), ih = cairo_image_surface_get_height(image);

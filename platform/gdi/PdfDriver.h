@@ -80,6 +80,23 @@ private:
                    const std::function<void(cairo_t*)>& trace);
     // Writes the pixels SetPixel gathered.
     void FlushPixels();
+    // Line drawing is gathered: the polylines of one solid pen go into the
+    // page as one path (a grid family, a page of traces), not as a figure
+    // each with its own state. A polyline joins an earlier figure of its
+    // pen only when it crosses nothing drawn since, so the page looks as if
+    // drawn in call order. Every other primitive writes them first.
+    struct StrokeBatch {
+        DevicePen pen;
+        RECT clip = {0, 0, 0, 0};
+        std::vector<RECT> clipRects;
+        RECT bounds = {0, 0, 0, 0};
+        std::vector<POINT> points;        // every polyline's points, one after the other
+        std::vector<size_t> starts;       // where each subpath begins in `points`
+        std::vector<RECT> pieces;         // bounds of each polyline added
+    };
+    bool Batchable(const DevicePen& pen, const DrawAttributes& attr) const;
+    void AddStroke(const POINT* points, int count, const DevicePen& pen, const DrawAttributes& attr);
+    void FlushStrokes();
     // Clips to what the DC may draw on, when `bounds` reaches outside it.
     void ApplyClip(const DrawAttributes& attr, const RECT& bounds);
     // Closes the file and moves it to the destination (`keep`) or removes
@@ -99,6 +116,8 @@ private:
     int m_pages = 0;              // pages ended in the current (or last finished) document
     std::vector<RECT> m_pixels;   // runs of pixels set and not yet written, one row high
     uint32_t m_pixelColor = 0;    // their colour
+    std::vector<StrokeBatch> m_strokes;   // polylines not yet written, in drawing order
+    size_t m_strokePieces = 0;            // polylines in m_strokes
 };
 
 }  // namespace gdi

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/zarn/ItemIndex.h"
+
 namespace zarn {
 
 namespace {
@@ -39,6 +41,8 @@ bool Accepted(const ZarnImage* image, Flavour flavour, uint32_t* capacity) {
 }
 
 long Probe(Flavour flavour, ZarnImage* image) {
+    // The block may be a new one at the address of a freed image.
+    ForgetItemIndex(image);
     const bool wasOurs = HasMark(image, flavour);
     const uint32_t len = image->fileLength;
     ParseOptions options;
@@ -143,7 +147,7 @@ long ReaderGetData(Flavour flavour, ZarnImage* image, unsigned tag, uintptr_t in
     if (IsReaderTag(tag) || index > UINT32_MAX) return 0;
     const uint8_t* bytes = ImageFileBytes(image);
     ItemRef item;
-    if (!FindItem(bytes, image->fileLength, tag, static_cast<uint32_t>(index), &item)) return 0;
+    if (!FindItemCached(image, bytes, image->fileLength, tag, static_cast<uint32_t>(index), &item)) return 0;
     return Deliver(bytes + item.dataOffset, item.length, buffer, length);
 }
 
@@ -171,6 +175,7 @@ long ReaderSetData(Flavour flavour, ZarnImage* image, unsigned tag, uintptr_t in
     Status s = SetItemInPlace(bytes, &size, capacity, tag, static_cast<uint32_t>(index), data,
                               static_cast<uint32_t>(length));
     if (s != Status::Ok) return 0;
+    ForgetItemIndex(image);  // the items after the set one moved
     image->fileLength = size;
     WriteU32(image->work + kWorkOffsetFlags, kWorkFlagChecksumStale);
     return 1;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -25,6 +26,25 @@ std::vector<short> Impulse(size_t length, size_t at, short height)
 }  // namespace
 
 // ---- HiCutFilter ------------------------------------------------------------------
+
+TEST(HiCutFilterTest, ALongLeadBeginsAsItsOwnBeginningFilteredAlone)
+{
+    // The filter looks only back: the first n samples of a filtered long
+    // lead are the n samples filtered on their own, at every length.
+    std::vector<short> lead(9000);
+    uint32_t state = 12345;
+    for (short& v : lead) {
+        state = state * 1103515245u + 12345u;
+        v = static_cast<short>(static_cast<int>((state >> 8) % 4001) - 2000);
+    }
+    for (short cutoff : {25, 35, 75, 100}) {
+        const std::vector<short> whole = Filtered(cutoff, lead);
+        for (size_t n : {1u, 2u, 7u, 2047u, 2048u, 2049u, 4100u, 8999u}) {
+            const std::vector<short> part = Filtered(cutoff, std::vector<short>(lead.begin(), lead.begin() + n));
+            EXPECT_TRUE(std::equal(part.begin(), part.end(), whole.begin())) << cutoff << " " << n;
+        }
+    }
+}
 
 TEST(HiCutFilterTest, ConstantLeadStaysConstantForEveryCutoff)
 {

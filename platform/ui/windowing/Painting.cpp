@@ -282,9 +282,7 @@ BOOL SaveWindowImage(HWND hwnd, const char* path)
     cairo_set_source_surface(cr, surface, -area.left, -area.top);
     cairo_paint(cr);
     cairo_destroy(cr);
-    std::string file(path);
-    std::replace(file.begin(), file.end(), '\\', '/');
-    const bool written = cairo_surface_write_to_png(image, file.c_str()) == CAIRO_STATUS_SUCCESS;
+    const bool written = platform::gdi::SaveSurfacePng(image, path) != FALSE;
     cairo_surface_destroy(image);
     return written ? TRUE : FALSE;
 }

@@ -458,3 +458,55 @@ TEST_F(DrawingTest, SavedPngHasTheDrawnPixels)
     EXPECT_FALSE(platform::gdi::SaveImagePng(dc, nullptr));
     EXPECT_FALSE(platform::gdi::SaveImagePng(nullptr, path.c_str()));
 }
+
+// Every pixel of the DC's image against the PNG file read back.
+static int PixelsDifferingFromPng(HDC dc, const std::string& path)
+{
+    cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
+    cairo_surface_t* image = platform::gdi::GetImageSurface(dc);
+    if (cairo_surface_status(png) != CAIRO_STATUS_SUCCESS || !image) {
+        cairo_surface_destroy(png);
+        return -1;
+    }
+    const int width = cairo_image_surface_get_width(image), height = cairo_image_surface_get_height(image);
+    int differing = 0;
+    if (cairo_image_surface_get_width(png) != width || cairo_image_surface_get_height(png) != height) differing = -1;
+    for (int y = 0; differing >= 0 && y < height; ++y) {
+        const uint32_t* a = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(png) +
+                                                              (size_t)y * cairo_image_surface_get_stride(png));
+        const uint32_t* b = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(image) +
+                                                              (size_t)y * cairo_image_surface_get_stride(image));
+        for (int x = 0; x < width; ++x) differing += (a[x] & 0xFFFFFFu) != (b[x] & 0xFFFFFFu);
+    }
+    cairo_surface_destroy(png);
+    return differing;
+}
+
+TEST_F(DrawingTest, APageOfFewColoursAndAnImageOfManyReadBackPixelForPixel)
+{
+    const std::string path = ::testing::TempDir() + "gdi-drawing-colours.png";
+    {
+        // Paper, grid and ink: a palette's worth of colours.
+        ScopedImageDC dc(301, 200);   // an odd width: the last byte of a row holds one pixel
+        for (int x = 0; x < 300; x += 10) {
+            ScopedObject<HPEN> pen(CreatePen(PS_SOLID, 1, x % 50 ? RGB(255, 200, 200) : RGB(240, 120, 120)));
+            HGDIOBJ old = SelectObject(dc, pen.get());
+            MoveToEx(dc, x, 0, nullptr);
+            LineTo(dc, x, 200);
+            SelectObject(dc, old);
+        }
+        for (int x = 0; x < 299; ++x) SetPixel(dc, x, 100 + (x * 7) % 40, kBlack);
+        ASSERT_TRUE(platform::gdi::SaveImagePng(dc, path.c_str()));
+        EXPECT_EQ(0, PixelsDifferingFromPng(dc, path));
+    }
+    {
+        // More than 256 colours.
+        ScopedImageDC dc(64, 64);
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) SetPixel(dc, x, y, RGB(x * 4, y * 4, (x ^ y) * 4));
+        ASSERT_TRUE(platform::gdi::SaveImagePng(dc, path.c_str()));
+        EXPECT_EQ(0, PixelsDifferingFromPng(dc, path));
+    }
+    std::remove(path.c_str());
+    EXPECT_FALSE(platform::gdi::SaveImagePng(ScopedImageDC(4, 4), "/nonexistent-folder/x.png"));
+}

@@ -3,6 +3,7 @@
 // rasterised and probed where the drawing should be), and the document's
 // file appearing only when it is complete.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -339,4 +340,44 @@ TEST_F(PrintSurfaceTest, SinglePixelsLandOnTheirDots)
     EXPECT_GT(crop.At(9, 11), 192);   // (999, 1001)
     EXPECT_LT(crop.At(14, 10), 64);   // (1004, 1000)
     EXPECT_LT(crop.At(5, 16), 64);    // the line on row 1006
+}
+
+TEST_F(PrintSurfaceTest, CrossingLinesOfTwoPensLieInDrawingOrder)
+{
+    // Lines of one pen are gathered into one figure; where a line of the
+    // other pen was drawn in between and crosses it, the later line still
+    // lies on top, as it would had every line gone out on its own.
+    ASSERT_TRUE(HavePoppler());
+    testsupport::TempDir dir;
+    const std::string pdf = dir.File("cross.pdf");
+    HDC dc = platform::gdi::CreatePrintSurfaceDC(A4(pdf));
+    ASSERT_TRUE(platform::gdi::PrintSurfaceStartPage(dc));
+    ScopedObject<HPEN> red(CreatePen(PS_SOLID, 40, kRed));
+    ScopedObject<HPEN> blue(CreatePen(PS_SOLID, 40, kBlue));
+    auto line = [&](HPEN pen, int x0, int y0, int x1, int y1) {
+        HGDIOBJ old = SelectObject(dc, pen);
+        MoveToEx(dc, x0, y0, nullptr);
+        LineTo(dc, x1, y1);
+        SelectObject(dc, old);
+    };
+    line(red.get(), 1000, 500, 1000, 3000);    // under the first blue line
+    line(blue.get(), 500, 1000, 3000, 1000);
+    line(red.get(), 2000, 500, 2000, 3000);    // over it
+    line(blue.get(), 500, 2500, 1500, 2500);   // over the first red line
+    line(red.get(), 2500, 500, 2500, 800);     // crosses nothing
+    ASSERT_TRUE(platform::gdi::PrintSurfaceFinish(dc));
+    DeleteDC(dc);
+
+    // At 60 dpi a pixel is ten dots; red greys to about 76, blue to about 29.
+    const Grey page = Rasterise(pdf, 60, dir.File("cross"));
+    ASSERT_GT(page.width, 300);
+    auto isRed = [&](int x, int y) { return std::abs(page.At(x / 10, y / 10) - 76) < 15; };
+    auto isBlue = [&](int x, int y) { return std::abs(page.At(x / 10, y / 10) - 29) < 15; };
+    EXPECT_TRUE(isBlue(1000, 1000)) << page.At(100, 100);
+    EXPECT_TRUE(isRed(2000, 1000)) << page.At(200, 100);
+    EXPECT_TRUE(isBlue(1000, 2500)) << page.At(100, 250);
+    EXPECT_TRUE(isRed(1000, 1800));
+    EXPECT_TRUE(isRed(2500, 650));
+    EXPECT_TRUE(isBlue(1300, 2500));
+    EXPECT_GT(page.At(150, 180), 200) << "paper between the lines";
 }

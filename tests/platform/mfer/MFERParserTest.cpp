@@ -116,6 +116,71 @@ TEST(MFERParser, ByteOrderChangesValuesButNotTagsOrLengths)
     }
 }
 
+TEST(MFERParser, InterleavedBlocksOfMixedTypesGoToTheirOwnLeads)
+{
+    // Three channels in blocks of two per sequence, four sequences: int16,
+    // then int8 (type 5), then int16 again with an offset, in both byte
+    // orders; every lead gets its samples back in order.
+    for (bool little : {false, true}) {
+        Bytes data;
+        for (int s = 0; s < 4; ++s) {
+            for (int i = 0; i < 2; ++i) {
+                const short v = short(-1000 * s + 7 * i - 3);
+                const BYTE hi = BYTE(unsigned(v) >> 8), lo = BYTE(v);
+                if (little) data.insert(data.end(), {lo, hi});
+                else data.insert(data.end(), {hi, lo});
+            }
+            data.insert(data.end(), {BYTE(int8_t(-s)), BYTE(int8_t(10 * s))});
+            for (int i = 0; i < 2; ++i) {
+                const short v = short(s * 100 + i);
+                const BYTE hi = BYTE(unsigned(v) >> 8), lo = BYTE(v);
+                if (little) data.insert(data.end(), {lo, hi});
+                else data.insert(data.end(), {hi, lo});
+            }
+        }
+        // The third channel's offset of +5 in the file's byte order.
+        const Bytes offset = Def(0x0D, little ? Bytes{5, 0} : Bytes{0, 5});
+        const Bytes eightBit = Def(0x0A, {5});
+        // Channel attributes: tag 3F, the channel number, the length, then its definitions.
+        const Bytes file = Cat({Def(0x01, {BYTE(little ? 1 : 0)}), Def(0x05, {3}), Def(0x04, {2}), Def(0x0A, {0}),
+                                Bytes{0x3F, 0x01, BYTE(eightBit.size())}, eightBit,
+                                Bytes{0x3F, 0x02, BYTE(offset.size())}, offset, Def(0x1E, data)});
+        CMFERParser parser;
+        ASSERT_TRUE(Open(parser, file)) << little;
+        ASSERT_EQ(3, parser.GetLeadCount());
+        EXPECT_EQ((std::vector<short>{-3, 4, -1003, -996, -2003, -1996, -3003, -2996}), Lead(parser, 0)) << little;
+        EXPECT_EQ((std::vector<short>{0, 0, -1, 10, -2, 20, -3, 30}), Lead(parser, 1)) << little;
+        EXPECT_EQ((std::vector<short>{5, 6, 105, 106, 205, 206, 305, 306}), Lead(parser, 2)) << little;
+    }
+}
+
+TEST(MFERParser, LongBlocksOfSixteenBitSamplesReadInEitherByteOrder)
+{
+    // Two channels of 150 samples a block, two sequences: long runs go
+    // through the grouped copy, the tail of each run sample by sample.
+    for (bool little : {false, true}) {
+        std::vector<short> expected[2];
+        Bytes data;
+        for (int s = 0; s < 2; ++s) {
+            for (int c = 0; c < 2; ++c) {
+                for (int i = 0; i < 150; ++i) {
+                    const short v = short((s * 150 + i) * 211 * (c ? -1 : 1) - 20000 * c);
+                    expected[c].push_back(v);
+                    const BYTE hi = BYTE(unsigned(v) >> 8), lo = BYTE(v);
+                    if (little) data.insert(data.end(), {lo, hi});
+                    else data.insert(data.end(), {hi, lo});
+                }
+            }
+        }
+        const Bytes file = Cat({Def(0x01, {BYTE(little ? 1 : 0)}), Def(0x05, {2}), Def(0x04, {150}), Def(0x0A, {0}),
+                                Def(0x1E, data)});
+        CMFERParser parser;
+        ASSERT_TRUE(Open(parser, file)) << little;
+        EXPECT_EQ(expected[0], Lead(parser, 0)) << little;
+        EXPECT_EQ(expected[1], Lead(parser, 1)) << little;
+    }
+}
+
 TEST(MFERParser, LongLengthFormsAndMissingEndAreRead)
 {
     Bytes data(400);
