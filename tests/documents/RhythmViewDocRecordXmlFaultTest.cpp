@@ -26,15 +26,7 @@ TEST_F(RhythmDocTest, SettingThatCannotBeWrittenLeavesTheRecordXmlAsItWas)
 {
     const RhythmFiles files = WriteRhythm(m_dir, "fault", ThreeLeads());
     ASSERT_EQ(Open(files, 3), 0);
-    m_doc->SetFilter(35);
-    const std::string before = ReadFileBytes(files.xml);
-    {
-        testsupport::ScopedXmlSaveFault fault;
-        m_doc->SetReferenceIntoXML(REFERENCE_FILTER, 0);
-    }
-    EXPECT_EQ(before, ReadFileBytes(files.xml));
-    m_doc->SetReferenceIntoXML(REFERENCE_FILTER, 0);
-    EXPECT_EQ(CString(L"35"), ReadXmlValue(files.xml, SettingPath(L"Filter")));
+    testsupport::ExpectFilterSettingWrittenOnlyByAWorkingSave(*m_doc, files.xml, SettingPath(L"Filter"));
 }
 
 TEST_F(RhythmDocTest, SettingsThatAreNoWholeNumberFallBackToTheirDefaults)

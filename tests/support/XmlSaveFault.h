@@ -3,7 +3,12 @@
 // stays as it was.
 #pragma once
 
+#include <string>
+
+#include "core/ReferenceIds.h"
 #include "platform/xml/XmlSaveFile.h"
+#include "tests/support/DocumentTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace testsupport {
 
@@ -17,5 +22,22 @@ public:
 private:
     static bool FailWrites(platform::XmlSaveStep step) { return step == platform::XmlSaveStep::Write; }
 };
+
+// A document's filter setting, written while every save fails, leaves its
+// record XML byte for byte as it was; written again once saves work, it lands
+// at filterPath.
+template <class Doc>
+void ExpectFilterSettingWrittenOnlyByAWorkingSave(Doc& doc, const std::string& xml, const CString& filterPath)
+{
+    doc.SetFilter(35);
+    const std::string before = ReadFileBytes(xml);
+    {
+        ScopedXmlSaveFault fault;
+        doc.SetReferenceIntoXML(REFERENCE_FILTER, 0);
+    }
+    EXPECT_EQ(before, ReadFileBytes(xml));
+    doc.SetReferenceIntoXML(REFERENCE_FILTER, 0);
+    EXPECT_EQ(CString(L"35"), ReadXmlValue(xml, filterPath));
+}
 
 }  // namespace testsupport
