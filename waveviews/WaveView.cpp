@@ -258,13 +258,12 @@ BOOL CWaveView::PrintWaveGrid(CECGDC* pDC, CRect rect, int widthMm, int heightMm
         }
     }
     if (frame) {
-        CPen* previous = pDC->SelectObject(m_pPrintPen);
+        CDCObjectSelector<CPen, CECGDC> pen(*pDC, m_pPrintPen);
         pDC->MoveTo(rect.left, rect.top);
         pDC->LineTo(rect.left, rect.top + h);
         pDC->LineTo(rect.left + w, rect.top + h);
         pDC->LineTo(rect.left + w, rect.top);
         pDC->LineTo(rect.left, rect.top);
-        if (previous) pDC->SelectObject(previous);
         m_nCurPrintBottom = rect.top + h;
     }
     return TRUE;
