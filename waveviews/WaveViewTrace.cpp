@@ -9,6 +9,7 @@
 #include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
 #include "platform/gdi/DCObjectSelector.h"
+#include "platform/strandel/Strandel.h"
 
 namespace {
 
@@ -76,6 +77,14 @@ BOOL CWaveView::DrawWave(CDC* pDC, CRect rect, double scale, short* samples, int
     case 2:
         DrawSmoothFilterWave(pDC, rect, scale, samples, count, trace, background, doc->GetDensity(2), nullptr);
         return TRUE;
+    case 3: {
+        float xWidth = 1.0f, yWidth = 1.0f, gamma = 1.0f;
+        int power = 1;
+        doc->GetStrandelValue(xWidth, yWidth, power, gamma);
+        ExampleDrawSmoothIII(pDC, rect, scale, samples, count, trace, background, xWidth, yWidth,
+                             static_cast<short>(power), gamma);
+        return TRUE;
+    }
     default:
         return FALSE;
     }
@@ -244,6 +253,23 @@ void CWaveView::ExampleDrawSmoothII(CDC* pDC, CRect rect, double scale, short* s
                                     COLORREF paper, CPoint* points, int density)
 {
     DrawSmoothFilterWave(pDC, rect, scale, samples, count, trace, paper, density, points);
+}
+
+void CWaveView::ExampleDrawSmoothIII(CDC* pDC, CRect rect, double scale, short* samples, int count,
+                                     COLORREF trace, COLORREF paper, float xWidth, float yWidth, short power,
+                                     float gamma)
+{
+    if (!pDC || !samples) return;
+    // The renderer's calls in this order: pixels per sample, output width,
+    // DC, colours, line width, then the line itself.
+    CStrandel* strandel = new CStrandel;
+    strandel->SetPixelPerSample(static_cast<double>(rect.bottom - rect.top) * scale);
+    strandel->SetOutPixels(rect.Width());
+    strandel->SetDC(pDC);
+    strandel->SetColor(power, trace, paper, gamma);
+    strandel->SetLineWidth(xWidth, yWidth);
+    strandel->SmoothLine(rect.left, rect.top, samples, count);
+    delete strandel;
 }
 
 void CWaveView::GetColorinit_change(COLORREF* ramp, COLORREF trace, COLORREF paper, int density)

@@ -32,7 +32,7 @@ protected:
 TEST_F(TraceTest, ASampleLiesAtTheBaselineMinusItsHeightInEveryMode)
 {
     std::vector<short> samples(400, 30);   // 30 units above: y = 70
-    for (int mode = 0; mode <= 2; ++mode) {
+    for (int mode = 0; mode <= 3; ++mode) {
         SCOPED_TRACE(mode);
         m_doc.SetSmoothFilterMode(mode);
         MakeSurface(220, 220);
@@ -161,4 +161,32 @@ TEST_F(TraceTest, DrawingATraceLeavesTheDCAsFound)
                                   m_view.DrawWave(&m_dc, kRect, kScale, samples.data(), 400, FALSE, -1));
     }
     EXPECT_LEAVES_DC_AS_FOUND(m_dc.GetSafeHdc(), m_view.DrawWave(&m_dc, kRect, kScale, samples.data(), 400, TRUE, -1));
+}
+
+TEST_F(TraceTest, ModeThreeKeepsToTheWidthInColoursBetweenPaperAndTrace)
+{
+    m_doc.SetSmoothFilterMode(3);
+    m_doc.SetStrandelValue(2.0f, 2.0f, 2, 1.0f);
+    std::vector<short> samples(400);
+    for (int i = 0; i < 400; ++i) samples[i] = static_cast<short>(30 * std::sin(i / 20.0));
+    EXPECT_TRUE(m_view.DrawWave(&m_dc, CRect(10, 100, 150, 200), kScale, samples.data(), 400, FALSE, -1));
+    // Trace slot 0 is RGB(0, 0, 200) on white: red and green fall together, blue stays at least 200.
+    int inked = 0;
+    for (int x = 0; x < 220; ++x) {
+        for (int y : InkRows(x)) {
+            EXPECT_GE(x, 10);
+            EXPECT_LT(x, 150);
+            const COLORREF c = Pixel(x, y);
+            EXPECT_EQ(GetRValue(c), GetGValue(c)) << x << "," << y;
+            EXPECT_GE(GetBValue(c), 200) << x << "," << y;
+            ++inked;
+        }
+    }
+    EXPECT_GT(inked, 140);
+    // The middle of the trace at x = 80 (sample 200) lies near 100 − trunc(30 sin 10).
+    const std::vector<int> rows = InkRows(80);
+    ASSERT_FALSE(rows.empty());
+    const int expected = 100 - static_cast<int>(samples[200] * 100 * kScale);
+    EXPECT_LE(rows.front(), expected + 1);
+    EXPECT_GE(rows.back(), expected - 1);
 }
