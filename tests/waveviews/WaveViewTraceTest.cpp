@@ -190,3 +190,23 @@ TEST_F(TraceTest, ModeThreeKeepsToTheWidthInColoursBetweenPaperAndTrace)
     EXPECT_LE(rows.front(), expected + 1);
     EXPECT_GE(rows.back(), expected - 1);
 }
+
+TEST_F(TraceTest, ColourIndexSixteenBlendsTowardsSlotEighteen)
+{
+    m_doc.SetWaveColor(16, RGB(0, 0, 0));
+    m_doc.SetWaveColor(18, RGB(255, 0, 0));   // a red background to blend towards
+    m_doc.SetSmoothFilterMode(2);
+    m_doc.SetDensity(2, 4);
+    std::vector<short> samples(200);
+    for (int i = 0; i < 200; ++i) samples[i] = static_cast<short>((i % 40) * 2);   // a saw tooth
+    EXPECT_TRUE(m_view.DrawWave(&m_dc, kRect, kScale, samples.data(), 200, FALSE, 16));
+    int blended = 0;
+    for (int x = 0; x < 200; ++x)
+        for (int y : InkRows(x)) {
+            const COLORREF c = Pixel(x, y);
+            EXPECT_EQ(0, GetGValue(c));
+            EXPECT_EQ(0, GetBValue(c));
+            if (GetRValue(c) > 0) ++blended;
+        }
+    EXPECT_GT(blended, 0);
+}
