@@ -12,6 +12,7 @@
 #include "core/TavrionDoc.h"
 #include "host/SheetView.h"
 #include "platform/base/CodePage.h"
+#include "platform/base/Registry.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Image.h"
 #include "platform/print/PrintSetup.h"
@@ -35,6 +36,8 @@ struct ViewOptions {
     std::string outDir;
     std::string pdf;
 };
+
+const wchar_t kPdfPrinterKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Acrobat Distiller";
 
 const char* const kAllViews[] = {"sheet", "CTavrionView", "CWaveView"};
 
@@ -248,7 +251,12 @@ bool PrintToPdf(CTavrionDoc& doc, CRuntimeClass* viewClass, const std::string& p
     setup.outputFolder = platform::FromUtf8(work + "/printer");
     setup.installFolder = platform::FromUtf8(work + "/Adobe");
     mkdir((work + "/printer").c_str(), 0755);
-    bool ok = platform::print::ConfigurePdfPrinter(setup);
+    // A PDF printer the user installed is used as it is and left in place;
+    // without one the host installs its own for the job.
+    HKEY key = nullptr;
+    const bool installed = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kPdfPrinterKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
+    if (key) RegCloseKey(key);
+    bool ok = installed || platform::print::ConfigurePdfPrinter(setup);
     if (ok) {
         CECGPrinter printer;
         printer.SetPrinterName(CString(platform::print::kPdfPrinterName));
@@ -297,7 +305,7 @@ bool PrintToPdf(CTavrionDoc& doc, CRuntimeClass* viewClass, const std::string& p
         if (in) std::fclose(in);
         if (out) ok = std::fclose(out) == 0 && ok;
     }
-    platform::print::RemovePrinter(platform::print::kPdfPrinterName);
+    if (!installed) platform::print::RemovePrinter(platform::print::kPdfPrinterName);
     RemoveTree(work);
     if (!ok) {
         std::fprintf(stderr, "morvelance-host: %s could not be printed\n", pdf.c_str());
