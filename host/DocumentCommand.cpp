@@ -6,6 +6,7 @@
 #include "host/DocumentCommand.h"
 
 #include <algorithm>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -25,6 +26,20 @@
 namespace host {
 namespace {
 
+// The open command reports what the views get; the view and print commands
+// open quietly and keep the document.
+bool g_quiet = false;
+
+void Say(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void Say(const char* format, ...)
+{
+    if (g_quiet) return;
+    va_list args;
+    va_start(args, format);
+    std::vprintf(format, args);
+    va_end(args);
+}
+
 std::string Utf8(const CString& text)
 {
     return platform::ToUtf8(text.str());
@@ -35,6 +50,8 @@ CString LibraryPath(const std::string& path)
 {
     return CString(platform::HostPath(path).c_str());
 }
+
+}  // namespace
 
 const char* DocumentClassFor(unsigned systemCode)
 {
@@ -50,6 +67,8 @@ const char* DocumentClassFor(unsigned systemCode)
     default: return "CRestViewDoc";
     }
 }
+
+namespace {
 
 // The document the class name creates, owned by the caller; null (and a
 // message) when the library has no such class or it is another kind.
@@ -78,7 +97,7 @@ template <class Item> Item* NewItem(const RecordFiles& files)
 // the number of leads shown.
 int PrintLeads(CTavrionDoc& doc, int leadCount, double microvoltsPerUnit)
 {
-    std::printf("  leads");
+    Say("  leads");
     int shown = 0;
     for (int lead = 0; lead < leadCount; ++lead) {
         const int bytes = doc.GetRhythmWaveData(lead, nullptr, -1);
@@ -86,11 +105,11 @@ int PrintLeads(CTavrionDoc& doc, int leadCount, double microvoltsPerUnit)
         std::vector<short> samples(static_cast<size_t>(bytes) / 2);
         if (doc.GetRhythmWaveData(lead, samples.data(), -1) <= 0 || samples.empty()) continue;
         const auto range = std::minmax_element(samples.begin(), samples.end());
-        std::printf("%s#%d:%zu [%.2f..%.2f mV]", shown % 4 ? "  " : "\n    ", lead, samples.size(),
+        Say("%s#%d:%zu [%.2f..%.2f mV]", shown % 4 ? "  " : "\n    ", lead, samples.size(),
                     *range.first * microvoltsPerUnit / 1000.0, *range.second * microvoltsPerUnit / 1000.0);
         ++shown;
     }
-    std::printf("%s\n", shown ? "" : " none");
+    Say("%s\n", shown ? "" : " none");
     return shown;
 }
 
@@ -107,7 +126,7 @@ bool ShowsLeads(int shown, const RecordFiles& files)
 // 5 the extra-lead groups), in mm/mV.
 void PrintSettings(CTavrionDoc& doc, UINT first = 1, UINT second = 0)
 {
-    std::printf("  display         %.1f mm/s, filter %d Hz, sense mode %u, sense %u: %.1f, sense %u: %.1f mm/mV\n",
+    Say("  display         %.1f mm/s, filter %d Hz, sense mode %u, sense %u: %.1f, sense %u: %.1f mm/mV\n",
                 doc.GetSpeed(), doc.GetFilter(), doc.GetSenseMode(), first, doc.GetSense(first, 0), second,
                 doc.GetSense(second, 0));
 }
@@ -133,12 +152,12 @@ bool OpenItem(Doc& doc, CDataManager<Item>& list, Item* item)
 
 void PrintHeader(const RecordFiles& files, const char* className, CTavrionDoc& doc)
 {
-    std::printf("%s\n", files.record.c_str());
-    std::printf("  document        %s (kind %d)\n", className, doc.GetDocType());
-    std::printf("  record XML      %s\n", files.xml.empty() ? "(none)" : files.xml.c_str());
+    Say("%s\n", files.record.c_str());
+    Say("  document        %s (kind %d)\n", className, doc.GetDocType());
+    Say("  record XML      %s\n", files.xml.empty() ? "(none)" : files.xml.c_str());
 }
 
-bool OpenRest(const RecordFiles& files)
+bool OpenRest(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep)
 {
     std::unique_ptr<CRestViewDoc> doc = Create<CRestViewDoc>("CRestViewDoc");
     if (!doc) return false;
@@ -152,13 +171,14 @@ bool OpenRest(const RecordFiles& files)
         int averages = 0;
         for (int lead = 0; lead < 15; ++lead)
             if (doc->GetAverageWaveData(lead, nullptr, -1) > 0) ++averages;
-        std::printf("  average beats   %d leads, page style %d, pacemaker %s\n", averages, doc->GetPageStyle(),
+        Say("  average beats   %d leads, page style %d, pacemaker %s\n", averages, doc->GetPageStyle(),
                     doc->IfPaceMakerON() ? "on" : "off");
     }
+    if (ok && keep) *keep = std::move(doc);
     return ok;
 }
 
-bool OpenRhythm(const RecordFiles& files)
+bool OpenRhythm(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep)
 {
     std::unique_ptr<CRhythmViewDoc> doc = Create<CRhythmViewDoc>("CRhythmViewDoc");
     if (!doc) return false;
@@ -169,12 +189,13 @@ bool OpenRhythm(const RecordFiles& files)
         PrintHeader(files, "CRhythmViewDoc", *doc);
         PrintSettings(*doc);
         ok = ShowsLeads(PrintLeads(*doc, doc->GetCurItemLeadCount(), 1.25), files);
-        std::printf("  pages           %d at %.1f mm/s\n", doc->GetRhythmWaveTotalPage(260, 0) + 1, doc->GetSpeed());
+        Say("  pages           %d at %.1f mm/s\n", doc->GetRhythmWaveTotalPage(260, 0) + 1, doc->GetSpeed());
     }
+    if (ok && keep) *keep = std::move(doc);
     return ok;
 }
 
-bool OpenRR(const RecordFiles& files)
+bool OpenRR(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep)
 {
     std::unique_ptr<CRRViewDoc> doc = Create<CRRViewDoc>("CRRViewDoc");
     if (!doc) return false;
@@ -185,12 +206,13 @@ bool OpenRR(const RecordFiles& files)
         PrintHeader(files, "CRRViewDoc", *doc);
         PrintSettings(*doc);
         ok = ShowsLeads(PrintLeads(*doc, doc->GetCurItemLeadCount(), 1.25), files);
-        std::printf("  pages           %d\n", doc->GetRhythmWaveTotalPage(260, 0) + 1);
+        Say("  pages           %d\n", doc->GetRhythmWaveTotalPage(260, 0) + 1);
     }
+    if (ok && keep) *keep = std::move(doc);
     return ok;
 }
 
-bool OpenExtra(const RecordFiles& files)
+bool OpenExtra(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep)
 {
     std::unique_ptr<CExtraViewDoc> doc = Create<CExtraViewDoc>("CExtraViewDoc");
     if (!doc) return false;
@@ -204,10 +226,11 @@ bool OpenExtra(const RecordFiles& files)
         // The extra leads by lead index, and the rhythm strip after them when the record has one.
         ok = ShowsLeads(PrintLeads(*doc, doc->GetCurItemLeadCount(), 1.25), files);
     }
+    if (ok && keep) *keep = std::move(doc);
     return ok;
 }
 
-bool OpenFinal(const RecordFiles& files)
+bool OpenFinal(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep)
 {
     std::unique_ptr<CFinalViewDoc> doc = Create<CFinalViewDoc>("CFinalViewDoc");
     if (!doc) return false;
@@ -218,12 +241,13 @@ bool OpenFinal(const RecordFiles& files)
         int blocks = 0;
         for (int index = -2; index < 32; ++index)
             if (doc->GetAverageWaveData(index, nullptr, -1) > 0) ++blocks;
-        std::printf("  average blocks  %d (rest, descent and post-load comparisons)\n", blocks);
+        Say("  average blocks  %d (rest, descent and post-load comparisons)\n", blocks);
     }
+    if (ok && keep) *keep = std::move(doc);
     return ok;
 }
 
-bool OpenExer(const RecordFiles& files)
+bool OpenExer(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep)
 {
     std::unique_ptr<CExerViewDoc> doc = Create<CExerViewDoc>("CExerViewDoc");
     if (!doc) return false;
@@ -232,30 +256,33 @@ bool OpenExer(const RecordFiles& files)
     if (ok) {
         PrintHeader(files, "CExerViewDoc", *doc);
         PrintSettings(*doc);
-        std::printf("  averages        %d in exercise, %d in recovery, every %d s\n", item->nExerAveCount,
+        Say("  averages        %d in exercise, %d in recovery, every %d s\n", item->nExerAveCount,
                     item->nPostAveCount, item->nBlockInterval);
-        std::printf("  stored strips   %d in exercise, %d in recovery\n", item->nExerMemCount, item->nPostMemCount);
+        Say("  stored strips   %d in exercise, %d in recovery\n", item->nExerMemCount, item->nPostMemCount);
         const int bytes = doc->GetRestWave(1, nullptr, 0);
-        std::printf("  rest beat       %d samples of lead II\n", bytes > 0 ? bytes / 2 : 0);
+        Say("  rest beat       %d samples of lead II\n", bytes > 0 ? bytes / 2 : 0);
     }
+    if (ok && keep) *keep = std::move(doc);
     return ok;
 }
 
 }  // namespace
 
-bool OpenDeviceRecord(const RecordFiles& files, unsigned systemCode)
+bool OpenDeviceRecord(const RecordFiles& files, unsigned systemCode, std::unique_ptr<CTavrionDoc>* keep)
 {
+    g_quiet = keep != nullptr;
     const std::string className = DocumentClassFor(systemCode);
-    if (className == "CRhythmViewDoc") return OpenRhythm(files);
-    if (className == "CRRViewDoc") return OpenRR(files);
-    if (className == "CExtraViewDoc") return OpenExtra(files);
-    if (className == "CFinalViewDoc") return OpenFinal(files);
-    if (className == "CExerViewDoc") return OpenExer(files);
-    return OpenRest(files);
+    if (className == "CRhythmViewDoc") return OpenRhythm(files, keep);
+    if (className == "CRRViewDoc") return OpenRR(files, keep);
+    if (className == "CExtraViewDoc") return OpenExtra(files, keep);
+    if (className == "CFinalViewDoc") return OpenFinal(files, keep);
+    if (className == "CExerViewDoc") return OpenExer(files, keep);
+    return OpenRest(files, keep);
 }
 
-bool OpenMferRecord(const RecordFiles& files)
+bool OpenMferRecord(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep)
 {
+    g_quiet = keep != nullptr;
     std::unique_ptr<CMFERViewDoc> doc = Create<CMFERViewDoc>("CMFERViewDoc");
     if (!doc) return false;
     // The file's kind decides the lead layout of the item the host adds.
@@ -280,14 +307,15 @@ bool OpenMferRecord(const RecordFiles& files)
         std::fprintf(stderr, "morvelance-host: %s: the document refused the file (%d)\n", files.record.c_str(), code);
     } else {
         doc->UpDateReferenceInfo(item->strXMLPath);
-        std::printf("%s\n", files.record.c_str());
-        std::printf("  document        CMFERViewDoc (kind %d), MFER kind 0x%04X\n", doc->GetDocType(), kind & 0xFFFF);
-        std::printf("  record XML      %s\n", Utf8(item->strXMLPath).c_str());
+        Say("%s\n", files.record.c_str());
+        Say("  document        CMFERViewDoc (kind %d), MFER kind 0x%04X\n", doc->GetDocType(), kind & 0xFFFF);
+        Say("  record XML      %s\n", Utf8(item->strXMLPath).c_str());
         PrintSettings(*doc);
-        std::printf("  rate            %.1f Hz, %.3f uV per unit\n", item->pMFERParser->GetSamplingFrequency(),
+        Say("  rate            %.1f Hz, %.3f uV per unit\n", item->pMFERParser->GetSamplingFrequency(),
                     item->pMFERParser->GetMeasureSense());
         ok = ShowsLeads(PrintLeads(*doc, doc->GetCurItemLeadCount(), item->pMFERParser->GetMeasureSense()), files);
     }
+    if (ok && keep) *keep = std::move(doc);
     return ok;
 }
 

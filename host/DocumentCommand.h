@@ -1,7 +1,10 @@
 // The host's "open" command: a record shown through its examination document.
 #pragma once
 
+#include <memory>
 #include <string>
+
+class CTavrionDoc;
 
 namespace host {
 
@@ -12,10 +15,13 @@ struct RecordFiles {
     int leadCount = 0;         // what the file list shows; the host gives it to rhythm and RR items
 };
 
+// The examination document class of a device record's system code.
+const char* DocumentClassFor(unsigned systemCode);
 // Opens a device record with the document of its system code and prints what
-// the views would get; false (with a message) when it cannot be opened.
-bool OpenDeviceRecord(const RecordFiles& files, unsigned systemCode);
+// the views would get; false (with a message) when it cannot be opened. With
+// `keep` the opening is quiet and the opened document goes there.
+bool OpenDeviceRecord(const RecordFiles& files, unsigned systemCode, std::unique_ptr<CTavrionDoc>* keep = nullptr);
 // The same for an MFER file (its record XML is named when it is opened).
-bool OpenMferRecord(const RecordFiles& files);
+bool OpenMferRecord(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep = nullptr);
 
 }  // namespace host

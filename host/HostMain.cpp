@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <strings.h>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
 #include "host/DocumentCommand.h"
+#include "host/ViewCommand.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/Kernel.h"
 #include "platform/base/MessageBox.h"
@@ -47,6 +49,15 @@ const char kUsage[] =
     "  open FILE...   open each record with its examination document (chosen by\n"
     "                 the record's system code; MFER files with the MFER document)\n"
     "                 and print what the views get: filtered leads, settings, pages\n"
+    "  view FILE... --view CLASS [--size WxH] [--smooth 0..3] [--grid lines|dots] --png OUT.png\n"
+    "                 open each record as 'open' does and paint a view of class CLASS\n"
+    "                 (sheet: every lead with its calibration pulse; CTavrionView;\n"
+    "                 CWaveView) in a frame of the given size (1920x1080) into a PNG;\n"
+    "                 several files give OUT-2.png, OUT-3.png ...; --view all --out DIR\n"
+    "                 writes every class as DIR/CLASS.png (DIR/CLASS-N.png)\n"
+    "  print FILE... --view CLASS [--smooth 0..3] [--grid lines|dots] --pdf OUT.pdf\n"
+    "                 print the view on an A4 landscape page through the PDF printer:\n"
+    "                 the paper grid first, then the view's own drawing\n"
     "  --help         show this text\n"
     "\n"
     "File names are taken as they are on disk (UTF-8, any script); a bare name is in\n"
@@ -400,8 +411,9 @@ bool PrintInfo(const std::string& path)
     return true;
 }
 
-// A device record opened through its examination document.
-bool OpenRecord(const std::string& path)
+// A device record opened through its examination document; with `keep` quietly,
+// the document kept there.
+bool OpenRecord(const std::string& path, std::unique_ptr<CTavrionDoc>* keep = nullptr)
 {
     CTavrionDoc probe;
     CString filePath = LibraryPath(path);
@@ -428,7 +440,7 @@ bool OpenRecord(const std::string& path)
         return false;
     }
     files.leadCount = info.nLeadCount;
-    return host::OpenDeviceRecord(files, code[0] | (code[1] << 8));
+    return host::OpenDeviceRecord(files, code[0] | (code[1] << 8), keep);
 }
 
 }  // namespace
@@ -440,7 +452,8 @@ int main(int argc, char** argv)
         return argc < 2 ? 2 : 0;
     }
     const std::string command = argv[1];
-    if (command != "info" && command != "open") {
+    const bool viewing = command == "view" || command == "print";
+    if (command != "info" && command != "open" && !viewing) {
         std::fprintf(stderr, "morvelance-host: unknown command '%s' (try --help)\n", command.c_str());
         return 2;
     }
@@ -456,6 +469,20 @@ int main(int argc, char** argv)
     }
     if (!g_pWorkDir || !*g_pWorkDir)
         std::fprintf(stderr, "morvelance-host: warning: no work directory is registered\n");
+
+    if (viewing) {
+        const int status = host::RunViewCommand(command, argc - 2, argv + 2, [](const std::string& path,
+                                                                                 std::unique_ptr<CTavrionDoc>& doc) {
+            const bool mfer = path.size() > 4 && strcasecmp(path.c_str() + path.size() - 4, ".mwf") == 0;
+            if (!mfer) return OpenRecord(path, &doc);
+            host::RecordFiles files;
+            files.record = path;
+            files.xml = FindRecordXml(path, "Raw_");
+            return host::OpenMferRecord(files, &doc);
+        });
+        platform::ui::StopModules();
+        return status;
+    }
 
     int failures = 0;
     for (int i = 2; i < argc; ++i) {

@@ -38,3 +38,9 @@ fi
 # its examination document.
 "$build/bin/morvelance-host" info "$samples"/*.ecg "$samples"/*.mwf
 "$build/bin/morvelance-host" open "$samples"/*.ecg "$samples"/*.mwf
+# The waveform sheet of a record painted as a pane shows it, and printed on
+# A4 through the PDF printer (grid first, then the traces).
+demo_record="$samples/rest12_90.ecg"
+[ -f "$samples/ptb-s0010_re.ecg" ] && demo_record="$samples/ptb-s0010_re.ecg"
+"$build/bin/morvelance-host" view "$demo_record" --view sheet --size 1920x1080 --grid lines --png "$samples/sheet.png"
+"$build/bin/morvelance-host" print "$demo_record" --view sheet --pdf "$samples/sheet.pdf"

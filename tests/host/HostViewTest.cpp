@@ -1,0 +1,140 @@
+// The host's view and print commands on records the record maker wrote:
+// the PNG and PDF they leave, looked at as a person would (leads, pulses,
+// plain paper) through pixel probes.
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+#include <sys/stat.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/host/HostRun.h"
+#include "tools/Mkrecord.h"
+
+using namespace hosttest;
+using testsupport::TempDir;
+
+namespace {
+
+// A PNG read back as 24-bit pixels.
+class Png {
+public:
+    explicit Png(const std::string& path) : m_surface(cairo_image_surface_create_from_png(path.c_str())) {}
+    ~Png() { cairo_surface_destroy(m_surface); }
+    bool Ok() const { return cairo_surface_status(m_surface) == CAIRO_STATUS_SUCCESS; }
+    int Width() const { return cairo_image_surface_get_width(m_surface); }
+    int Height() const { return cairo_image_surface_get_height(m_surface); }
+    unsigned Pixel(int x, int y) const
+    {
+        cairo_surface_flush(m_surface);
+        const unsigned char* row = cairo_image_surface_get_data(m_surface) + y * cairo_image_surface_get_stride(m_surface);
+        return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
+    }
+    bool Dark(int x, int y) const
+    {
+        const unsigned p = Pixel(x, y);
+        return ((p >> 16) & 0xFF) < 100 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100;
+    }
+
+private:
+    cairo_surface_t* m_surface;
+};
+
+class HostViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::ostringstream out, err;
+        ASSERT_EQ(0, morvelance::RunMkrecord({"samples", m_dir.File("samples")}, out, err)) << err.str();
+        m_record = m_dir.File("samples/rest12_90.ecg");
+    }
+    TempDir m_dir;
+    std::string m_record;
+};
+
+bool Exists(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+TEST_F(HostViewTest, TheSheetShowsEveryLeadWithItsPulse)
+{
+    const std::string png = m_dir.File("sheet.png");
+    const HostRun run = Host({"view", m_record, "--view", "sheet", "--size", "800x600", "--grid", "dots", "--png", png});
+    ASSERT_EQ(0, run.status) << run.err;
+    Png image(png);
+    ASSERT_TRUE(image.Ok());
+    EXPECT_EQ(800, image.Width());
+    EXPECT_EQ(600, image.Height());
+    // Down the middle of the pulse column (4 to 9 mm of 262 across), one
+    // dark run per pulse top: one per lead.
+    const int x = 800 * 13 / 2 / 262;
+    int tops = 0;
+    for (int y = 1; y < 600; ++y)
+        if (image.Dark(x, y) && !image.Dark(x, y - 1)) ++tops;
+    EXPECT_EQ(12, tops);
+    // The traces fill the rows: dark pixels in the middle of the paper.
+    int inked = 0;
+    for (int y = 0; y < 600; ++y) inked += image.Dark(400, y) ? 1 : 0;
+    EXPECT_GE(inked, 12);
+}
+
+TEST_F(HostViewTest, AllViewsGoIntoTheFolderOneFileEach)
+{
+    const std::string out = m_dir.File("views");
+    const HostRun run = Host({"view", m_record, "--view", "all", "--out", out, "--size", "320x200"});
+    ASSERT_EQ(0, run.status) << run.err;
+    for (const char* name : {"sheet", "CTavrionView", "CWaveView"}) EXPECT_TRUE(Exists(out + "/" + name + ".png")) << name;
+    // The plain scroll view is bare paper.
+    Png plain(out + "/CTavrionView.png");
+    ASSERT_TRUE(plain.Ok());
+    const unsigned paper = plain.Pixel(0, 0);
+    for (int y = 0; y < 200; y += 9)
+        for (int x = 0; x < 320; x += 11) ASSERT_EQ(paper, plain.Pixel(x, y)) << x << "," << y;
+}
+
+TEST_F(HostViewTest, SeveralRecordsGiveNumberedPictures)
+{
+    const std::string png = m_dir.File("page.png");
+    const HostRun run = Host({"view", m_record, m_dir.File("samples/rhythm_90.ecg"), "--view", "sheet", "--size",
+                              "320x200", "--png", png});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_TRUE(Exists(png));
+    EXPECT_TRUE(Exists(m_dir.File("page-2.png")));
+}
+
+TEST_F(HostViewTest, PrintWritesAPdfWithTheGridAndTraces)
+{
+    const std::string pdf = m_dir.File("sheet.pdf");
+    const HostRun run = Host({"print", m_record, "--view", "sheet", "--pdf", pdf});
+    ASSERT_EQ(0, run.status) << run.err;
+    const std::string bytes = testsupport::ReadFileBytes(pdf);
+    ASSERT_GT(bytes.size(), 1000u);
+    EXPECT_EQ("%PDF", bytes.substr(0, 4));
+    if (std::system("command -v pdftoppm >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    const std::string stem = m_dir.File("page");
+    ASSERT_EQ(0, std::system(("pdftoppm -r 30 -png -singlefile " + Quoted(pdf) + " " + Quoted(stem)).c_str()));
+    Png page(stem + ".png");
+    ASSERT_TRUE(page.Ok());
+    // Inked pixels over the page (grid and traces), none in the bottom margin.
+    int inked = 0;
+    for (int y = 0; y < page.Height(); ++y)
+        for (int x = 0; x < page.Width(); ++x) inked += page.Pixel(x, y) != 0xFFFFFF ? 1 : 0;
+    EXPECT_GT(inked, page.Width() * page.Height() / 10);
+    for (int x = 0; x < page.Width(); ++x) EXPECT_EQ(0xFFFFFFu, page.Pixel(x, page.Height() - 1));
+}
+
+TEST_F(HostViewTest, MissingOrWrongOptionsAreRefused)
+{
+    EXPECT_EQ(2, Host({"view", m_record, "--png", m_dir.File("x.png")}).status);
+    EXPECT_EQ(2, Host({"view", m_record, "--view", "sheet"}).status);
+    EXPECT_EQ(2, Host({"view", m_record, "--view", "sheet", "--smooth", "7", "--png", m_dir.File("x.png")}).status);
+    EXPECT_EQ(2, Host({"print", m_record, "--view", "sheet"}).status);
+    EXPECT_EQ(1, Host({"view", m_record, "--view", "CNoSuchView", "--png", m_dir.File("x.png")}).status);
+    EXPECT_FALSE(Exists(m_dir.File("x.png")));
+}

@@ -1,0 +1,401 @@
+// CWaveView: paper, calibration pulse, small marks and the printed grid.
+#include "waveviews/WaveView.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "core/Helpers.h"
+#include "core/TavrionDoc.h"
+#include "documents/ExtraViewDoc.h"
+#include "documents/FinalViewDoc.h"
+#include "documents/MFERViewDoc.h"
+#include "documents/RRViewDoc.h"
+#include "documents/RestViewDoc.h"
+#include "documents/RhythmViewDoc.h"
+#include "platform/gdi/DCObjectSelector.h"
+#include "platform/gdi/DCStateSaver.h"
+#include "platform/ui/framework/RegisterWndClass.h"
+#include "platform/ui/windowing/Input.h"
+#include "platform/ui/windowing/Resources.h"
+#include "printdevice/ECGDC.h"
+#include "printdevice/PrintWaveBK.h"
+#include "printdevice/PrintWaveBKGround.h"
+#include "printdevice/PrintWaveBKGroundNew.h"
+
+IMPLEMENT_DYNCREATE(CWaveView, CView)
+
+BEGIN_MESSAGE_MAP(CWaveView, CView)
+    ON_WM_SETCURSOR()
+END_MESSAGE_MAP()
+
+CWaveView::CWaveView()
+    : m_pTracePen(new CPen(PS_SOLID, 1, RGB(0, 0, 0))),
+      m_pPrintPen(new CPen(PS_SOLID, 3, RGB(0, 0, 0))),
+      m_hCurrentCursor(::LoadCursor(nullptr, IDC_ARROW))
+{
+}
+
+CWaveView::~CWaveView()
+{
+    delete m_pTracePen;
+    delete m_pPrintPen;
+}
+
+BOOL CWaveView::PreCreateWindow(CREATESTRUCT& cs)
+{
+    // No class cursor: the view sets its own on every WM_SETCURSOR. No brush:
+    // the paper covers the whole client area.
+    cs.lpszClass = AfxRegisterWndClass(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS, nullptr, nullptr, nullptr);
+    return CView::PreCreateWindow(cs);
+}
+
+void CWaveView::OnInitialUpdate()
+{
+    CView::OnInitialUpdate();
+}
+
+void CWaveView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
+{
+    CView::OnUpdate(pSender, lHint, pHint);
+}
+
+BOOL CWaveView::OnSetCursor(CWnd*, UINT, UINT)
+{
+    ::SetCursor(m_hCurrentCursor);
+    return TRUE;
+}
+
+CTavrionDoc* CWaveView::GetTavrionDoc() const
+{
+    return DYNAMIC_DOWNCAST(CTavrionDoc, m_pDocument);
+}
+
+void CWaveView::InitBackground(int columns, int rows)
+{
+    m_nGridColumns = columns;
+    m_nGridRows = rows;
+}
+
+void CWaveView::GetGridCount(int& columns, int& rows) const
+{
+    columns = m_nGridColumns;
+    rows = m_nGridRows;
+}
+
+void CWaveView::TakeDocumentColours()
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    if (!doc) return;
+    if (m_pTracePen) {
+        m_pTracePen->DeleteObject();
+        m_pTracePen->CreatePen(PS_SOLID, 1, doc->GetWaveColor(0, 0));
+    }
+    m_crBackground = doc->GetWaveColor(2, 0);
+    m_crGrid = doc->GetWaveColor(1, 0);
+}
+
+void CWaveView::OnDraw(CDC* pDC)
+{
+    TakeDocumentColours();
+    if (m_pPrintPen) {
+        m_pPrintPen->DeleteObject();
+        m_pPrintPen->CreatePen(PS_SOLID, 3, RGB(0, 0, 0));
+    }
+    CRect client;
+    GetClientRect(&client);
+    DrawBackGrid(pDC, client, m_nGridColumns, m_nGridRows, m_crBackground, m_crGrid);
+}
+
+int CWaveView::DrawBackGrid(CDC* pDC, CRect rect, int columns, int rows, COLORREF paper, COLORREF grid)
+{
+    if (!pDC) return -1;
+    const int w = rect.Width();
+    const int h = rect.Height();
+    if (w < 0 || h < 0) return -1;
+    CDC memDC;
+    if (!memDC.CreateCompatibleDC(pDC)) return -1;
+    CBitmap bitmap;
+    if (!bitmap.CreateCompatibleBitmap(pDC, w + 1, h + 1)) return -1;
+    CDCObjectSelector<CBitmap> bitmapSel(memDC, &bitmap);
+    memDC.PatBlt(0, 0, w + 1, h + 1, PATCOPY);
+    memDC.FillSolidRect(0, 0, w + 1, h + 1, paper);
+
+    int result = 0;
+    if (columns <= 0 || rows <= 0) {
+        result = -1;
+    } else {
+        const double cw = static_cast<double>(w) / columns;
+        const double rh = static_cast<double>(h) / rows;
+        const int right = static_cast<int>(columns * cw);
+        const int bottom = static_cast<int>(rows * rh);
+        CTavrionDoc* doc = GetTavrionDoc();
+        const int gridType = doc ? doc->GetGridType() : 1;
+        if (gridType != 0) {
+            double hue, sat, val;
+            RGBToHSV(GetRValue(grid), GetGValue(grid), GetBValue(grid), hue, sat, val);
+            BYTE r, g, b;
+            HSVToRGB(hue, sat, val * 0.5, r, g, b);
+            CPen minor(PS_SOLID, 1, RGB(r, g, b));
+            CPen major(PS_SOLID, 1, grid);
+            CDCObjectSelector<CPen> pen(memDC, &minor);
+            for (int i = 1; i <= columns; ++i) {
+                const int x = static_cast<int>(i * cw);
+                memDC.MoveTo(x, 0);
+                memDC.LineTo(x, bottom);
+            }
+            for (int j = 1; j <= rows; ++j) {
+                const int y = static_cast<int>(j * rh);
+                memDC.MoveTo(0, y);
+                memDC.LineTo(right, y);
+            }
+            pen.Select(&major);
+            for (int j = 0; j <= rows; j += 5) {
+                const int y = static_cast<int>(j * rh);
+                memDC.MoveTo(0, y);
+                memDC.LineTo(right, y);
+            }
+            for (int i = 0; i <= columns; i += 5) {
+                const int x = static_cast<int>(i * cw);
+                memDC.MoveTo(x, 0);
+                memDC.LineTo(x, bottom);
+            }
+            memDC.MoveTo(0, h - 1);
+            memDC.LineTo(w - 1, h - 1);
+            memDC.MoveTo(w - 1, 0);
+            memDC.LineTo(w - 1, h - 1);
+        } else {
+            for (int i = 1; i <= columns; ++i)
+                for (int j = 1; j <= rows; ++j)
+                    memDC.SetPixelV(static_cast<int>(i * cw), static_cast<int>(j * rh), grid);
+            for (int k = 1; k <= rows / 5; ++k) {
+                const int y = static_cast<int>(5 * k * rh);
+                for (int m = 1; m < 2 * columns; m += 2) memDC.SetPixelV(static_cast<int>(m * cw * 0.5), y, grid);
+            }
+            for (int k = 1; k <= columns / 5; ++k) {
+                const int x = static_cast<int>(5 * k * cw);
+                for (int m = 1; m < 2 * rows; m += 2) memDC.SetPixelV(x, static_cast<int>(m * rh * 0.5), grid);
+            }
+            for (int m = 0; m < 2 * columns; ++m) memDC.SetPixelV(static_cast<int>(m * cw * 0.5), h - 1, grid);
+            for (int m = 0; m < 2 * rows; ++m) memDC.SetPixelV(w - 1, static_cast<int>(m * rh * 0.5), grid);
+        }
+    }
+    pDC->BitBlt(rect.left, rect.top, w + 1, h + 1, &memDC, 0, 0, SRCCOPY);
+    return result;
+}
+
+void CWaveView::DrawEnlargedBack(CDC* pDC, CRect rect, float sx, float sy)
+{
+    TakeDocumentColours();
+    const int columns = sx > 0 ? static_cast<int>(m_nGridColumns / sx + 0.5) : 0;
+    const int rows = sy > 0 ? static_cast<int>(m_nGridRows / sy + 0.5) : 0;
+    DrawBackGrid(pDC, rect, columns, rows, m_crBackground, m_crGrid);
+}
+
+BOOL CWaveView::DrawCAL(CDC* pDC, int x, int y, int width, int* heights, BOOL dual, BOOL printPen)
+{
+    if (!pDC || !heights) return TRUE;
+    CDCObjectSelector<CPen> pen(*pDC, printPen ? m_pPrintPen : m_pTracePen);
+    const int h0 = heights[0];
+    if (!dual) {
+        const POINT points[] = {{x, y},
+                                {x + width / 4, y},
+                                {x + width / 4, y - h0},
+                                {x + (3 * width) / 4, y - h0},
+                                {x + (3 * width) / 4, y},
+                                {x + width, y}};
+        pDC->Polyline(points, 6);
+    } else {
+        const int h1 = heights[1];
+        const POINT points[] = {{x, y},
+                                {x + width / 8, y},
+                                {x + width / 8, y - h0},
+                                {x + (3 * width) / 8, y - h0},
+                                {x + (3 * width) / 8, y},
+                                {x + (5 * width) / 8, y},
+                                {x + (5 * width) / 8, y - h1},
+                                {x + (7 * width) / 8, y - h1},
+                                {x + (7 * width) / 8, y},
+                                {x + width, y}};
+        pDC->Polyline(points, 10);
+    }
+    return TRUE;
+}
+
+BOOL CWaveView::PrintWaveGrid(CECGDC* pDC, CRect rect, int widthMm, int heightMm, double pxPerMm, BOOL grid,
+                              BOOL frame, BOOL direct)
+{
+    if (!pDC) return FALSE;
+    pDC->SetBkMode(TRANSPARENT);
+    const int w = static_cast<int>(widthMm * pxPerMm);
+    const int h = static_cast<int>(heightMm * pxPerMm);
+    if (grid) {
+        CTavrionDoc* doc = GetTavrionDoc();
+        const UINT gridType = doc ? static_cast<UINT>(doc->GetGridType()) : 1;
+        const UINT shade = doc ? static_cast<UINT>(doc->GetShadeGrid()) : 1;
+        const _PRINT_TYPE type = pDC->GetPrintType();
+        if (type == 1 && direct) {
+            CPrintWaveBKGroundNew painter;
+            painter.SetGridType(gridType);
+            painter.SetShadeGrid(shade);
+            painter.SetOrigin(CPoint(rect.left, rect.top));
+            painter.CreatePrintBKGround(widthMm, heightMm, pxPerMm, pDC);
+        } else if (type == 2 || type == 3 || type == 5) {
+            CPrintWaveBK painter;
+            painter.SetGridType(gridType);
+            painter.SetShadeGrid(shade);
+            painter.SetOrigin(CPoint(rect.left, rect.top));
+            if (type == 2)
+                painter.CreatePrintBKGround(widthMm, heightMm, pxPerMm, pDC);
+            else
+                painter.CreatePCLBKGround(widthMm, heightMm, pxPerMm, pDC);
+        } else {
+            CPrintWaveBKGround painter;
+            painter.SetGridType(gridType);
+            painter.SetShadeGrid(shade);
+            if (painter.CreatePrintBKGround(widthMm, heightMm, pxPerMm) && painter.GetMemDC())
+                pDC->BitBlt(rect.left, rect.top, w, h, painter.GetMemDC(), 0, 0, SRCCOPY);
+        }
+    }
+    if (frame) {
+        CDCObjectSelector<CPen, CECGDC> pen(*pDC, m_pPrintPen);
+        pDC->MoveTo(rect.left, rect.top);
+        pDC->LineTo(rect.left, rect.top + h);
+        pDC->LineTo(rect.left + w, rect.top + h);
+        pDC->LineTo(rect.left + w, rect.top);
+        pDC->LineTo(rect.left, rect.top);
+        m_nCurPrintBottom = rect.top + h;
+    }
+    return TRUE;
+}
+
+BOOL CWaveView::DrawMarkLine(CDC* pDC, double interval, CRect rect, double size)
+{
+    if (!pDC) return FALSE;
+    // A step that does not move right would never pass the right edge.
+    const double step = interval * size * 0.1;
+    if (!(step > 0.0)) return TRUE;
+    CPen pen(PS_SOLID, 2, RGB(0, 0, 0));
+    CDCObjectSelector<CPen> selector(*pDC, &pen);
+    for (long k = 0;; ++k) {
+        const double offset = k * step;
+        if (offset > static_cast<double>(rect.right) - rect.left) break;
+        const int x = rect.left + static_cast<int>(offset);
+        const int length = static_cast<int>(k % 10 == 0 ? size * 3.0 : size * 1.5);
+        pDC->MoveTo(x, rect.bottom + length / 3);
+        pDC->LineTo(x, rect.bottom - (2 * length) / 3);
+    }
+    return TRUE;
+}
+
+BOOL CWaveView::DrawDurationMark(CDC* pDC, CPoint point)
+{
+    if (!pDC) return FALSE;
+    TEXTMETRIC metrics{};
+    pDC->GetTextMetrics(&metrics);
+    const int a = metrics.tmAveCharWidth;
+    CBrush brush(RGB(0, 0, 0));
+    CDCObjectSelector<CBrush> selector(*pDC, &brush);
+    const POINT triangle[] = {{point.x, point.y - a}, {point.x - a / 2, point.y}, {point.x + a / 2, point.y}};
+    pDC->Polygon(triangle, 3);
+    return TRUE;
+}
+
+BOOL CWaveView::DrawMeasLine(CDC* pDC, CRect rect, double scale, short* samples, int count, int index,
+                             BOOL upward, BOOL grey, int colourSlot)
+{
+    if (!pDC || !samples || index < 1 || count < 10 || index >= count) return TRUE;
+    COLORREF color = RGB(0x7F, 0x7F, 0x7F);
+    if (!grey) {
+        CTavrionDoc* doc = GetTavrionDoc();
+        color = doc ? doc->GetWaveColor(colourSlot == 15 ? 15 : 0, 0) : RGB(0, 0, 0);
+    }
+    CPen pen(PS_SOLID, 1, color);
+    CDCObjectSelector<CPen> selector(*pDC, &pen);
+    const int x = rect.left + (rect.Width() * index) / count;
+    const int y = TraceY(rect, scale, samples[index]);
+    const int length = rect.Height() / 4;
+    pDC->MoveTo(x, y);
+    pDC->LineTo(x, upward ? y - length : y + length);
+    return TRUE;
+}
+
+void CWaveView::DrawEvent(CDC* pDC, int x, int y, int height, int offset)
+{
+    if (!pDC) return;
+    const int x0 = x + offset;
+    const CPoint saved = pDC->GetCurrentPosition();
+    pDC->MoveTo(x0, y - 1);
+    pDC->LineTo(x0, y + 2);
+    // Rising staircase, flat top, falling staircase: one pixel a step.
+    int px = x0 - height - 1;
+    int py = y + height;
+    pDC->MoveTo(px, py);
+    for (int k = 0; k < height; ++k) {
+        pDC->LineTo(px + 1, py);
+        ++px;
+        pDC->LineTo(px, py - 1);
+        --py;
+    }
+    pDC->LineTo(x0 + 2, y);
+    px = x0 + 1;
+    py = y;
+    pDC->MoveTo(px, py);
+    for (int k = 0; k < height; ++k) {
+        pDC->LineTo(px, py + 1);
+        ++py;
+        pDC->LineTo(px + 1, py);
+        ++px;
+    }
+    pDC->MoveTo(saved);
+}
+
+CString CWaveView::GetVersionText()
+{
+    CDocument* doc = m_pDocument;
+    if (!doc) return CString();
+    switch (m_nDocType) {
+    case 0:
+        if (auto* d = DYNAMIC_DOWNCAST(CRestViewDoc, doc))
+            if (auto* item = d->GetCurrentDataItem()) return item->strVersion;
+        break;
+    case 1:
+        if (auto* d = DYNAMIC_DOWNCAST(CFinalViewDoc, doc))
+            if (auto* item = d->GetCurrentDataItem()) return item->strVersion;
+        break;
+    case 2:
+        if (auto* d = DYNAMIC_DOWNCAST(CRhythmViewDoc, doc))
+            if (auto* item = d->GetCurrentDataItem()) return item->strVersionText;
+        break;
+    case 3:
+        if (auto* d = DYNAMIC_DOWNCAST(CRRViewDoc, doc))
+            if (auto* item = d->GetCurrentDataItem()) return item->strVersion;
+        break;
+    case 4:
+        if (auto* d = DYNAMIC_DOWNCAST(CExtraViewDoc, doc))
+            if (auto* item = d->GetCurrentDataItem()) return item->strVersion;
+        break;
+    case 6:
+        if (auto* d = DYNAMIC_DOWNCAST(CMFERViewDoc, doc))
+            if (auto* item = d->GetCurrentDataItem()) return item->strVersion;
+        break;
+    default:
+        break;
+    }
+    return CString();
+}
+
+int CWaveView::CompareGetmin(int a, int b, int c)
+{
+    return std::min(a, std::min(b, c));
+}
+
+int CWaveView::CompareGetmax(int a, int b, int c)
+{
+    return std::max(a, std::max(b, c));
+}
+
+int CWaveView::TraceY(const CRect& rect, double scale, short sample) const
+{
+    return rect.top - static_cast<int>(sample * static_cast<double>(rect.bottom - rect.top) * scale);
+}
