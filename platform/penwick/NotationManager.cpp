@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Dc.h"
@@ -42,11 +44,13 @@ void CNotationManager::SetDrawType(int type)
 
 template <class Change> void CNotationManager::ChangeSelected(Change change)
 {
-    const bool any = std::any_of(m_shapes.begin(), m_shapes.end(), [](const auto& s) { return s->m_bSelected; });
-    if (!any) return;
-    PushUndo();
+    // One undo step, and only when a selected shape really changes: the
+    // views repeat their settings on every update.
+    Shapes before = CloneShapes();
+    bool changed = false;
     for (auto& shape : m_shapes)
-        if (shape->m_bSelected) change(*shape);
+        if (shape->m_bSelected) changed = change(*shape) || changed;
+    if (changed) PushUndo(std::move(before));
 }
 
 void CNotationManager::SetArrowAttribute(short arrowType, int scope)
@@ -59,34 +63,38 @@ void CNotationManager::SetArrowAttribute(short arrowType, int scope)
 void CNotationManager::SetLineStyle(int style, int scope)
 {
     if (style < PS_SOLID || style > PS_DASHDOTDOT) style = PS_SOLID;
-    if (scope & SKETCH_SCOPE_SELECTED) ChangeSelected([&](CSketchObject& s) { s.m_nLineStyle = style; });
+    if (scope & SKETCH_SCOPE_SELECTED) ChangeSelected([&](CSketchObject& s) { return std::exchange(s.m_nLineStyle, style) != style; });
     if (scope & SKETCH_SCOPE_NEW) m_defaults.nLineStyle = style;
 }
 
 void CNotationManager::SetLineWidth(int width, int scope)
 {
     width = std::clamp(width, 1, 100);
-    if (scope & SKETCH_SCOPE_SELECTED) ChangeSelected([&](CSketchObject& s) { s.m_nLineWidth = width; });
+    if (scope & SKETCH_SCOPE_SELECTED) ChangeSelected([&](CSketchObject& s) { return std::exchange(s.m_nLineWidth, width) != width; });
     if (scope & SKETCH_SCOPE_NEW) m_defaults.nLineWidth = width;
 }
 
 void CNotationManager::SetLineColor(COLORREF color, int scope)
 {
     color &= 0xFFFFFF;
-    if (scope & SKETCH_SCOPE_SELECTED) ChangeSelected([&](CSketchObject& s) { s.m_crLine = color; });
+    if (scope & SKETCH_SCOPE_SELECTED) ChangeSelected([&](CSketchObject& s) { return std::exchange(s.m_crLine, color) != color; });
     if (scope & SKETCH_SCOPE_NEW) m_defaults.crLine = color;
 }
 
 void CNotationManager::SetFontSize(const LOGFONT& font, int scope)
 {
-    if (scope & SKETCH_SCOPE_SELECTED) ChangeSelected([&](CSketchObject& s) { s.m_lfFont = font; });
+    if (scope & SKETCH_SCOPE_SELECTED) ChangeSelected([&](CSketchObject& s) {
+            const bool same = std::memcmp(&s.m_lfFont, &font, sizeof font) == 0;
+            s.m_lfFont = font;
+            return !same;
+        });
     if (scope & SKETCH_SCOPE_NEW) m_defaults.lfFont = font;
 }
 
 void CNotationManager::SetFontColor(COLORREF color, int scope)
 {
     color &= 0xFFFFFF;
-    if (scope & SKETCH_SCOPE_SELECTED) ChangeSelected([&](CSketchObject& s) { s.m_crFont = color; });
+    if (scope & SKETCH_SCOPE_SELECTED) ChangeSelected([&](CSketchObject& s) { return std::exchange(s.m_crFont, color) != color; });
     if (scope & SKETCH_SCOPE_NEW) m_defaults.crFont = color;
 }
 

@@ -296,7 +296,10 @@ TEST(NotationManagerShapes, SettingsReachSelectedShapesWithScope16AndNewShapesWi
     EXPECT_EQ(2, width) << "scope 16 left the settings for new shapes alone";
     EXPECT_EQ(RGB(1, 2, 3), color);
 
-    // The change to the selected shape is one undo step of its own.
+    // The change to the selected shape is one undo step of its own, and a
+    // setting repeated unchanged (as views do on every update) adds none.
+    manager.SetLineWidth(5, 16);
+    manager.SetLineColor(RGB(200, 0, 0), 16);
     EXPECT_TRUE(manager.UnDo());
     EXPECT_TRUE(manager.UnDo());
     pos = manager.GetHeadPosition();
@@ -367,4 +370,54 @@ TEST(NotationManagerShapes, DumpReleasesShapesSketchAndHistory)
     EXPECT_EQ(0, manager.GetCount());
     EXPECT_FALSE(manager.IsDrawing());
     EXPECT_FALSE(manager.UnDo());
+}
+
+TEST(NotationManagerDrawing, EveryKindDrawsInkOnlyAroundItsPoints)
+{
+    const CExactPoint a(20, 20), b(70, 50), c(40, 60), d(25, 45);
+    const std::vector<StoredShape> records = {
+        {1, {a, a, b, c}, L"", 1, 0},
+        {2, {a, b}, L"", 1, 0},
+        {3, {a, b}, L"", 1, 0},
+        {4, {a, b}, L"", 1, 0},
+        {5, {a, b}, L"", 1, 0},
+        {6, {a, b}, L"", 1, 0},
+        {7, {a, a, b, c}, L"", 1, 0},
+        {8, {a, a, b, c, d}, L"", 1, 0},
+        {9, {a, a, b, c, d}, L"", 1, 0},
+        {10, {a, b}, L"ST", 1, 0},
+        {11, {a, b, c}, L"ST", 1, 0},
+    };
+    for (const StoredShape& record : records) {
+        CNotationManager manager;
+        SetGeometry(manager, 10, 5, 2.0f);
+        ASSERT_NE(nullptr, Load(manager, record));
+        Canvas canvas(200, 160);
+        manager.DrawAll(canvas.dc(), 1);
+        const RECT ink = gditest::InkBox(canvas.dc()->GetSafeHdc(), 200, 160);
+        EXPECT_LT(ink.left, ink.right) << "type " << record.nAnnoType << " drew nothing";
+        // Points span unscaled (20, 20) .. (70, 60): device (50, 45) .. (150, 125);
+        // arrow heads and marks reach a little beyond.
+        EXPECT_GE(ink.left, 50 - 12) << "type " << record.nAnnoType;
+        EXPECT_GE(ink.top, 45 - 12) << "type " << record.nAnnoType;
+        EXPECT_LE(ink.right, 151 + 12) << "type " << record.nAnnoType;
+        EXPECT_LE(ink.bottom, 126 + 12) << "type " << record.nAnnoType;
+    }
+}
+
+TEST(NotationManagerDrawing, APatternFillsOnlyItsSetBitsInsideTheShape)
+{
+    static const BYTE kEveryOtherColumn[8] = {0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA};
+    const CPatternBitmap pattern(kEveryOtherColumn);
+    CNotationManager manager;
+    LOGFONT font{};
+    const CExactPoint corners[2] = {CExactPoint(8, 8), CExactPoint(40, 40)};
+    ASSERT_NE(nullptr, manager.LoadSketchFromXML(SKETCH_RECTANGLE, RGB(0, 0, 0), 0, 1, 0, 1, font, 2, corners,
+                                                 nullptr, CString(), 1, &pattern, 1, CString(), CString(), 1));
+    Canvas canvas(60, 60);
+    manager.DrawAll(canvas.dc(), 1);
+    HDC dc = canvas.dc()->GetSafeHdc();
+    EXPECT_PIXEL(dc, 16, 20, RGB(0, 0, 0)) << "bit 7 is the leftmost of every eight";
+    EXPECT_PIXEL(dc, 17, 20, RGB(255, 255, 255));
+    EXPECT_PIXEL(dc, 50, 20, RGB(255, 255, 255)) << "outside the rectangle";
 }
