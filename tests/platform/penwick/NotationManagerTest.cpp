@@ -421,3 +421,51 @@ TEST(NotationManagerDrawing, APatternFillsOnlyItsSetBitsInsideTheShape)
     EXPECT_PIXEL(dc, 17, 20, RGB(255, 255, 255));
     EXPECT_PIXEL(dc, 50, 20, RGB(255, 255, 255)) << "outside the rectangle";
 }
+
+TEST(NotationManagerInput, UnselectingPutsBackADragLeftHalfDone)
+{
+    CNotationManager manager;
+    DrawBox(manager, SKETCH_RECTANGLE, CPoint(10, 10), CPoint(40, 40));
+    ASSERT_TRUE(manager.SelectObject(CPoint(20, 20)));
+    manager.MouseMoveInControl(MK_LBUTTON, CPoint(70, 70));
+    manager.UnSelectedAllObjects();
+    EXPECT_FALSE(manager.IsDragging());
+    POSITION pos = manager.GetHeadPosition();
+    CSketchObject* box = manager.GetNext(pos);
+    EXPECT_EQ(CExactPoint(10, 10), box->GetCtrlPnt(0));
+    EXPECT_FALSE(box->IsSelected());
+    EXPECT_FALSE(manager.EndDrag(CPoint(90, 90))) << "no drag to end";
+    EXPECT_EQ(CExactPoint(10, 10), box->GetCtrlPnt(0));
+}
+
+TEST(NotationManagerInput, ADoubleClickInSelectModeSelectsWithoutDragging)
+{
+    CNotationManager manager;
+    DrawBox(manager, SKETCH_RECTANGLE, CPoint(10, 10), CPoint(40, 40));
+    EXPECT_FALSE(manager.LButtonDblClkInControl(0, CPoint(90, 90), nullptr));
+    EXPECT_TRUE(manager.LButtonDblClkInControl(0, CPoint(20, 20), nullptr));
+    EXPECT_FALSE(manager.IsDragging());
+    POSITION pos = manager.GetHeadPosition();
+    EXPECT_TRUE(manager.GetNext(pos)->IsSelected());
+}
+
+TEST(NotationManagerShapes, ShapesLoadedUnselectableOrHiddenStayOutOfReachAndSight)
+{
+    CNotationManager manager;
+    LOGFONT font{};
+    const CExactPoint corners[2] = {CExactPoint(10, 10), CExactPoint(40, 40)};
+    ASSERT_NE(nullptr, manager.LoadSketchFromXML(SKETCH_RECTANGLE, RGB(0, 0, 0), 0, 1, 0, 1, font, 2, corners,
+                                                 nullptr, CString(), 0, nullptr, 0, CString(), CString(), 1));
+    EXPECT_FALSE(manager.SelectObject(CPoint(20, 20)));
+    EXPECT_EQ(SKETCH_HIT_NONE, manager.MouseMoveInControl(0, CPoint(20, 20)));
+
+    CNotationManager hidden;
+    ASSERT_NE(nullptr, hidden.LoadSketchFromXML(SKETCH_RECTANGLE, RGB(0, 0, 0), 0, 1, 0, 1, font, 2, corners,
+                                                nullptr, CString(), 1, nullptr, 0, L"name", L"note", 0));
+    Canvas canvas(60, 60);
+    hidden.DrawAll(canvas.dc(), 1);
+    const RECT ink = gditest::InkBox(canvas.dc()->GetSafeHdc(), 60, 60);
+    EXPECT_EQ(ink.left, ink.right) << "nothing drawn";
+    POSITION pos = hidden.GetHeadPosition();
+    EXPECT_TRUE(hidden.GetNext(pos)->GetNote() == L"note");
+}
