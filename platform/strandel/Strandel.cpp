@@ -94,18 +94,28 @@ BOOL CStrandel::SmoothLine(int left, int top, short* samples, int count)
 {
     if (!m_pDC || !m_pDC->GetSafeHdc() || !samples || count < 1 || m_nOutPixels <= 0) return FALSE;
 
+    // Only the columns the clip box shows (and a pen's reach beside them)
+    // are worked out, so a huge width costs nothing off the surface.
+    CRect clip;
+    const int clipKind = m_pDC->GetClipBox(&clip);
+    if (clipKind == ERROR || clipKind == NULLREGION) return TRUE;
+    const long long margin = static_cast<long long>(kMaxWidth) + 1;
+    const int width = m_nOutPixels;
+    const long long firstColumn = std::max(0LL, static_cast<long long>(clip.left) - left - margin);
+    const long long endColumn = std::min<long long>(width, static_cast<long long>(clip.right) - left + margin);
+    if (firstColumn >= endColumn) return TRUE;
+
     // Sample rows are continuous: row r covers [r, r + 1), so a sample of 0
     // lies in the middle of the baseline row.
     const CentreLine line(samples, count, top + 0.5, m_dPixelPerSample);
-    const int width = m_nOutPixels;
     const int last = count - 1;
 
     // Column c holds the samples i with trunc(i x width / count) == c, that is
     // the indexes [c x count / width, (c + 1) x count / width); the closed end
     // joins each column to the next. Columns past the last sample carry the
     // line on flat, so it always fills the whole width.
-    std::vector<ColumnSpan> spans(static_cast<size_t>(width));
-    for (int c = 0; c < width; ++c) {
+    std::vector<ColumnSpan> spans(static_cast<size_t>(endColumn - firstColumn));
+    for (long long c = firstColumn; c < endColumn; ++c) {
         const double from = std::min(static_cast<double>(c) * count / width, static_cast<double>(last));
         const double to = std::min(static_cast<double>(c + 1) * count / width, static_cast<double>(last));
         double lo = line.At(from);
@@ -118,11 +128,11 @@ BOOL CStrandel::SmoothLine(int left, int top, short* samples, int count)
             lo = std::min(lo, line.Knot(k));
             hi = std::max(hi, line.Knot(k));
         }
-        spans[static_cast<size_t>(c)] = ColumnSpan{lo, hi};
+        spans[static_cast<size_t>(c - firstColumn)] = ColumnSpan{lo, hi};
     }
 
     // Pixels are set one by one, so no pen or brush is selected into the DC.
     const Blend blend{m_crTrace, m_crBackground, m_nPower, m_dGamma};
-    PaintSpans(m_pDC, left, spans, blend);
+    PaintSpans(m_pDC, static_cast<int>(left + firstColumn), spans, blend);
     return TRUE;
 }

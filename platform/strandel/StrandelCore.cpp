@@ -57,8 +57,8 @@ int CStrandelCore::PaintSpans(CDC* pDC, int left, const std::vector<ColumnSpan>&
     const double floorY = clip.top - 2.0 * kMaxWidth;
     const double ceilY = clip.bottom + 2.0 * kMaxWidth;
 
-    const int firstColumn = std::max(0, clip.left - left);
-    const int endColumn = std::min(columns, clip.right - left);
+    const int firstColumn = static_cast<int>(std::max(0LL, static_cast<long long>(clip.left) - left));
+    const int endColumn = static_cast<int>(std::min<long long>(columns, static_cast<long long>(clip.right) - left));
     std::vector<double> coverage;
     int painted = 0;
     for (int c = firstColumn; c < endColumn; ++c) {

@@ -262,3 +262,16 @@ TEST_F(StrandelTest, KeepsToTheClipAndLeavesTheDCAsFound)
     EXPECT_TRUE(canvas.Painted(59, 45));
     EXPECT_FALSE(canvas.Painted(60, 45));
 }
+
+TEST_F(StrandelTest, AHugeWidthOrAFarPositionDrawsOnlyWhatTheSurfaceShows)
+{
+    std::vector<short> wave(5000, 0);
+    Canvas wide;
+    ASSERT_TRUE(Draw(wide, -1000000000, 50, 2000000000, wave));
+    for (int x = 0; x < kWidth; x += 17) EXPECT_TRUE(wide.Painted(x, 50)) << "column " << x;
+    Canvas far;
+    const std::vector<COLORREF> before = Snapshot(far.dc()->GetSafeHdc(), kWidth, kHeight);
+    EXPECT_TRUE(Draw(far, 2147483000, 50, 100000, wave));
+    EXPECT_TRUE(Draw(far, -2147483000, 50, 1000, wave));
+    EXPECT_EQ(before, Snapshot(far.dc()->GetSafeHdc(), kWidth, kHeight));
+}
