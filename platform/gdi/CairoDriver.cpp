@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace platform {
@@ -657,6 +658,29 @@ bool CairoDriver::StretchBlt(const RECT& dest, const PixelBuffer& source, const 
     const uint32_t sourceBkPixel = ToPixel(sourceBk);
     const uint32_t textPixel = DevicePixel(attr.textColor), bkPixel = DevicePixel(attr.bkColor);
     PixelBuffer px = Pixels();
+
+    // A plain copy at one to one (how every view puts its memory picture on
+    // the screen) moves whole rows; the general path below reads and mixes
+    // pixel by pixel.
+    const bool wholeSourceInside = s.left >= 0 && s.top >= 0 && s.right <= source.Width() && s.bottom <= source.Height();
+    if (rop == SRCCOPY && dw == sw && dh == sh && !mirrorX && !mirrorY && !toMono && !fromMono && !px.IsMono() &&
+        wholeSourceInside) {
+        for (const RECT& area : ClipPieces(attr, d)) {
+            const int width = area.right - area.left, height = area.bottom - area.top;
+            const int sx = (int)(s.left + (area.left - d.left)), sy = (int)(s.top + (area.top - d.top));
+            // The source may be this very surface: rows are taken whole before any is written.
+            std::vector<uint32_t> block((size_t)width * height);
+            for (int y = 0; y < height; ++y) {
+                const uint32_t* from = source.Row(sy + y) + sx;
+                uint32_t* to = block.data() + (size_t)y * width;
+                for (int x = 0; x < width; ++x) to[x] = from[x] & kPixelMask;
+            }
+            for (int y = 0; y < height; ++y)
+                std::memcpy(px.Row(area.top + y) + area.left, block.data() + (size_t)y * width, sizeof(uint32_t) * width);
+        }
+        px.Commit();
+        return true;
+    }
 
     for (const RECT& area : ClipPieces(attr, d)) {
         const int width = area.right - area.left, height = area.bottom - area.top;

@@ -359,6 +359,27 @@ TEST_F(DrawingTest, OverlappingBlitWithinOneImageDoesNotSmear)
     for (int x = 0; x < 5; ++x) EXPECT_PIXEL(dc, x + 1, 1, RGB(x * 40, 0, 0));
 }
 
+TEST_F(DrawingTest, OneToOneCopiesScrollBothWaysAndTakeOnlyWhatTheSourceHas)
+{
+    ScopedImageDC dc(4, 6);
+    for (int y = 0; y < 6; ++y) SetPixel(dc, 1, y, RGB(0, y * 40, 0));
+    EXPECT_TRUE(BitBlt(dc, 0, 1, 4, 5, dc, 0, 0, SRCCOPY));   // down by a row
+    for (int y = 0; y < 5; ++y) EXPECT_PIXEL(dc, 1, y + 1, RGB(0, y * 40, 0));
+    EXPECT_TRUE(BitBlt(dc, 0, 0, 4, 5, dc, 0, 1, SRCCOPY));   // and back up
+    for (int y = 0; y < 5; ++y) EXPECT_PIXEL(dc, 1, y, RGB(0, y * 40, 0));
+
+    // A source rectangle reaching past the source image copies only the pixels it holds.
+    ScopedImageDC small(2, 2);
+    Fill(small, 2, 2, kBlue);
+    ScopedImageDC target(4, 4);
+    Fill(target, 4, 4, kRed);
+    EXPECT_TRUE(BitBlt(target, 0, 0, 4, 4, small, -1, -1, SRCCOPY));
+    EXPECT_PIXEL(target, 0, 0, kRed);
+    EXPECT_PIXEL(target, 1, 1, kBlue);
+    EXPECT_PIXEL(target, 2, 2, kBlue);
+    EXPECT_PIXEL(target, 3, 3, kRed);
+}
+
 TEST_F(DrawingTest, BlitsBetweenColourAndMonochromeUseTheDcColours)
 {
     ScopedImageDC screen(8, 8);
