@@ -36,7 +36,7 @@ CTavrionDoc::CTavrionDoc()
       m_dXScale(1.0),
       m_dYScale(1.0),
       m_dDisplayRatio(1.0),
-      m_dUnused{1.0, 1.0},
+      m_dPixelPerMM{1.0, 1.0},
       m_uDisplaySizeMode(1),
       m_nUnused3(0),
       m_nDividerState(1),

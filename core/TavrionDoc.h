@@ -29,6 +29,8 @@
 class CDC;
 class CFont;
 class CECGXMLParser;
+class CDlgEnlargedPreview;
+class CWnd;
 struct _FILEITEM_INFO;
 struct _XML_ATTRIB_DATE;
 struct _XML_ATTRIB_AGE;
@@ -266,6 +268,55 @@ public:
     int* GetLeadSelectionArray() { return m_nLeadSelection; }
     CFont* GetDocFont(int index) const;   // 0 to 4; the first is the form font
 
+    // ---- view state the waveform views, forms and dialogs read ---------------
+    // Mouse mode: 1 measure (the views' own clicks), 2 draw annotations,
+    // 3 select annotations. The annotation lock is the one flag the views
+    // call "annotation-block" and the panes "annotation-edit": non-zero
+    // blocks annotation input, and 1 also cancels a sketch in progress at the
+    // next update. The playback flag is set while a pane pages through the
+    // record on a timer; the annotation flag makes a view's page change delete
+    // its annotations. The shape the next annotation takes (type 1..11, line
+    // width, colour, font) is the document's own _SKETCH_INFO. The
+    // notification window is the owner window the host sets: it receives
+    // WM_USER+0xF and WM_USER+0x16 and takes the focus first on an annotation
+    // click; null when the host gives none. The magnifier dialog and the
+    // page-text font belong to whoever sets them (null until then). In
+    // display-size mode 5 the two stored pixels-per-millimetre values replace
+    // a view's own.
+    int GetMouseMode() const { return m_nMouseMode; }
+    void SetMouseMode(int mode) { m_nMouseMode = mode; }
+    int GetAnnotationLock() const { return m_nAnnotationLock; }
+    void SetAnnotationLock(int lock) { m_nAnnotationLock = lock; }
+    int IsPlayback() const { return m_bPlayback; }
+    void SetPlayback(int playing) { m_bPlayback = playing; }
+    int GetAnnotationFlag() const { return m_bAnnotationFlag; }
+    void SetAnnotationFlag(int on) { m_bAnnotationFlag = on; }
+    int GetAnnotationType() const { return m_stSketchInfo.nType; }
+    void SetAnnotationType(int type) { m_stSketchInfo.nType = type; }
+    int GetAnnotationWidth() const { return m_stSketchInfo.nLineWidth; }
+    void SetAnnotationWidth(int width) { m_stSketchInfo.nLineWidth = width; }
+    COLORREF GetAnnotationColor() const { return m_stSketchInfo.crColor; }
+    void SetAnnotationColor(COLORREF color) { m_stSketchInfo.crColor = color; }
+    const LOGFONTW& GetAnnotationFont() const { return m_stSketchInfo.lfFont; }
+    void SetAnnotationFont(const LOGFONTW& font) { m_stSketchInfo.lfFont = font; }
+    CDlgEnlargedPreview* GetEnlargedPreview() const { return m_pEnlargedPreview; }
+    void SetEnlargedPreview(CDlgEnlargedPreview* dialog) { m_pEnlargedPreview = dialog; }
+    CWnd* GetNotifyWnd() const { return m_pNotifyWnd; }
+    void SetNotifyWnd(CWnd* wnd) { m_pNotifyWnd = wnd; }
+    // Sends a message to the notification window when there is one; 0 without.
+    LRESULT SendToNotifyWnd(UINT message, WPARAM wParam, LPARAM lParam) const;
+    int GetScaleMarkSize() const { return m_nScaleMarkSize; }   // pixels at ratio 1
+    void SetScaleMarkSize(int size) { m_nScaleMarkSize = size; }
+    CFont* GetPageTextFont() const { return m_pPageTextFont; }
+    void SetPageTextFont(CFont* font) { m_pPageTextFont = font; }
+    double GetPixelPerMMX() const { return m_dPixelPerMM[0]; }
+    double GetPixelPerMMY() const { return m_dPixelPerMM[1]; }
+    void SetPixelPerMM(double x, double y)
+    {
+        m_dPixelPerMM[0] = x;
+        m_dPixelPerMM[1] = y;
+    }
+
     // Maps the display position of a lead to its lead number in the record.
     static UINT GetDataLeadID(UINT index, int systemCode);
     // The 8000-device flag of the item whose record XML is the given path.
@@ -433,7 +484,7 @@ protected:
     double m_dXScale;           // g_dXUnit × display ratio
     double m_dYScale;           // g_dYUnit × display ratio
     double m_dDisplayRatio;
-    double m_dUnused[2];
+    double m_dPixelPerMM[2];    // across, down; display-size mode 5
     UINT m_uDisplaySizeMode;
     int m_nUnused3;
     int m_nDividerState;
@@ -478,6 +529,15 @@ protected:
     // copying the store back into any other item would overwrite it with
     // another record's texts, or with nothing.
     int m_nCtrlContentItem = -1;
+    // View state (see the accessors).
+    int m_nMouseMode = 1;
+    int m_nAnnotationLock = 0;
+    int m_bPlayback = 0;
+    int m_bAnnotationFlag = 0;
+    CDlgEnlargedPreview* m_pEnlargedPreview = nullptr;   // not owned
+    CWnd* m_pNotifyWnd = nullptr;                        // not owned
+    int m_nScaleMarkSize = 1;
+    CFont* m_pPageTextFont = nullptr;                    // not owned
 
 private:
     void DeleteDocFonts();
