@@ -39,12 +39,6 @@ void Set(int* field, int value)
     if (field) *field = value;
 }
 
-// The document's notification window, which the host sets; null when none.
-CWnd* NotificationWindowOf(CTavrionDoc*)
-{
-    return nullptr;
-}
-
 bool IsSet(const int* field)
 {
     return field && *field;
@@ -162,7 +156,7 @@ void CEditingOk::Commit(CTavrionDoc* doc, const std::vector<CommitStep>& order)
         case CommitStep::UpdateStatus: doc->UpdateCtrlStatus(); break;
         case CommitStep::Refill: doc->SetCtrlContent(nullptr); break;
         case CommitStep::Notify:
-            if (CWnd* window = NotificationWindowOf(doc)) window->SendMessage(WM_USER + 0x16, 0, 0);
+            doc->SendToNotifyWnd(WM_USER + 0x16, 0, 0);
             break;
         }
     }

@@ -14,8 +14,43 @@ namespace {
 constexpr auto kDoctors = static_cast<_EDITABLE_PARAM_INDEX>(9);
 constexpr auto kEditors = static_cast<_EDITABLE_PARAM_INDEX>(10);
 
+// The host's notification window: logs WM_USER+0x16 and what the record XML
+// held at that moment.
+class CNotifyLog : public CWnd {
+public:
+    std::string xmlPath;
+    std::vector<CString> editorsSeen;   // the stored analysis editor at each notification
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_USER + 0x16) {
+            EXPECT_EQ(wParam, 0u);
+            EXPECT_EQ(lParam, 0);
+            editorsSeen.push_back(testsupport::ReadXmlValue(
+                xmlPath, L"/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Editor_name"));
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
 class EditingOk : public resttest::RestDocFixture {
 protected:
+    void SetUp() override
+    {
+        resttest::RestDocFixture::SetUp();
+        ASSERT_TRUE(m_notify.CreateEx(0, nullptr, L"host", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+        m_doc.SetNotifyWnd(&m_notify);
+    }
+    void TearDown() override
+    {
+        m_doc.SetNotifyWnd(nullptr);
+        m_notify.DestroyWindow();
+        resttest::RestDocFixture::TearDown();
+    }
+
+    CNotifyLog m_notify;
+
     _RESTDATAITEM* OpenResting()
     {
         _RESTDATAITEM* item = AddRecord("rest.ecg", resttest::Shape(morvelance::rec::RecordKind::Rest12));
@@ -63,11 +98,13 @@ TEST_F(EditingOk, ACancelledPromptStoresNothingAndLeavesTheFileByteIdentical)
     EXPECT_EQ(testsupport::ReadFileBytes(m_files.xml), before);
     EXPECT_EQ(item->stPatient.strConfirmation, confirmation);
     EXPECT_EQ(script.Seen(), std::vector<UINT>{CDlgEditor::IDD});
+    EXPECT_TRUE(m_notify.editorsSeen.empty());
 }
 
 TEST_F(EditingOk, EditingANeverConfirmedRecordStampsItAndAsksForTheDoctor)
 {
     _RESTDATAITEM* item = OpenResting();
+    m_notify.xmlPath = m_files.xml;
     item->stPatient.bConfirmed = 0;
     item->stPatient.bEditedAfterConfirm = 0;
     testsupport::ModalScript script;
@@ -81,6 +118,8 @@ TEST_F(EditingOk, EditingANeverConfirmedRecordStampsItAndAsksForTheDoctor)
     EXPECT_EQ(item->stPatient.strConfirmation, L"医師による確認が必要です");
     EXPECT_EQ(item->stPatient.bConfirmed, 0);
     EXPECT_EQ(item->stPatient.bEditedAfterConfirm, 0);
+    // Told once, while the edit runs, and only after the record XML was saved.
+    EXPECT_EQ(m_notify.editorsSeen, std::vector<CString>{L"編集者二"});
 
     // The save reached the record XML: the next session reads the stamp back.
     CRestViewDoc next;
