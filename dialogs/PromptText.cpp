@@ -1,6 +1,8 @@
 #include "dialogs/PromptText.h"
 
 #include "core/Globals.h"
+#include "platform/ui/framework/Modules.h"
+#include "platform/ui/windowing/Resources.h"
 #include "platform/ui/framework/Wnd.h"
 
 void SetPromptText(CWnd& dialog, int id, LPCWSTR text)
@@ -24,4 +26,15 @@ void FillNameList(CWnd& dialog, int id, const CStringArray* names)
         if (names->GetSize() == 1) list->EnableWindow(FALSE);
     }
     list->SendMessage(CB_SETCURSEL, 0);
+}
+
+void SetIconButtons(CWnd& dialog, int upId, int downId)
+{
+    const int icons[2][2] = {{upId, 139}, {downId, 140}};
+    for (const auto& pair : icons) {
+        LPCWSTR name = MAKEINTRESOURCE(pair[1]);
+        const HINSTANCE module = AfxFindResourceHandle(name, RT_GROUP_ICON);
+        auto icon = static_cast<HICON>(::LoadImageW(module, name, IMAGE_ICON, 0, 0, 0));
+        if (icon) dialog.SendDlgItemMessage(pair[0], BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    }
 }

@@ -13,3 +13,6 @@ void SetPromptText(CWnd& dialog, int id, LPCWSTR text);
 // Fills the drop-down list `id` with the names in list order and selects the
 // first; with exactly one name the list is disabled, as there is no choice.
 void FillNameList(CWnd& dialog, int id, const CStringArray* names);
+
+// Puts the up (139) and down (140) arrow icons of the library on two buttons.
+void SetIconButtons(CWnd& dialog, int upId, int downId);
