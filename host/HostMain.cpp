@@ -21,6 +21,7 @@
 #include "core/Globals.h"
 #include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
+#include "host/DialogCommand.h"
 #include "host/DocumentCommand.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/Kernel.h"
@@ -47,6 +48,10 @@ const char kUsage[] =
     "  open FILE...   open each record with its examination document (chosen by\n"
     "                 the record's system code; MFER files with the MFER document)\n"
     "                 and print what the views get: filtered leads, settings, pages\n"
+    "  dialog FILE --dialog CLASS --png OUT.png [--group G] [--template 172|173|174]\n"
+    "                 open a dialog on the record's document as its opener would,\n"
+    "                 save it painted as PNG and cancel it; --dialog all --out DIR\n"
+    "                 writes every dialog that accepts the record\n"
     "  --help         show this text\n"
     "\n"
     "File names are taken as they are on disk (UTF-8, any script); a bare name is in\n"
@@ -440,7 +445,7 @@ int main(int argc, char** argv)
         return argc < 2 ? 2 : 0;
     }
     const std::string command = argv[1];
-    if (command != "info" && command != "open") {
+    if (command != "info" && command != "open" && command != "dialog") {
         std::fprintf(stderr, "morvelance-host: unknown command '%s' (try --help)\n", command.c_str());
         return 2;
     }
@@ -456,6 +461,12 @@ int main(int argc, char** argv)
     }
     if (!g_pWorkDir || !*g_pWorkDir)
         std::fprintf(stderr, "morvelance-host: warning: no work directory is registered\n");
+
+    if (command == "dialog") {
+        const int status = host::RunDialogCommand(argc - 2, argv + 2);
+        platform::ui::StopModules();
+        return status;
+    }
 
     int failures = 0;
     for (int i = 2; i < argc; ++i) {
