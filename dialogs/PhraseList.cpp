@@ -79,8 +79,10 @@ BOOL WritePhrases(CECGXMLParser& xml, const CString& section, const CString& ele
 {
     CString all;
     all.Format(L"%s/%s", static_cast<LPCWSTR>(section), static_cast<LPCWSTR>(element));
-    while (xml.GetObjectCount(all) > 0 && xml.RemoveNode(all)) {
-    }
+    // Counted once: counting again before every removal would walk the
+    // whole list each time.
+    for (int left = xml.GetObjectCount(all); left > 0; --left)
+        if (!xml.RemoveNode(all)) break;
     if (!EnsureElementPath(xml, section)) return FALSE;
     CString parent = section;
     for (CString phrase : phrases) {
