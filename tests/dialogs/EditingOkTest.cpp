@@ -6,6 +6,7 @@
 #include "dialogs/DlgDoctor.h"
 #include "dialogs/DlgEditor.h"
 #include "dialogs/EditingOk.h"
+#include "platform/xml/XmlSaveFile.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tests/support/ModalScript.h"
 
@@ -242,4 +243,17 @@ TEST(EditingOkCommit, RunsTheStepsInTheCallersOrder)
     doc.steps.clear();
     CEditingOk::Commit(&doc, {Step::UpdateStatus, Step::Refill, Step::Save, Step::Notify});
     EXPECT_EQ(doc.steps, (std::vector<Step>{Step::UpdateStatus, Step::Refill, Step::Save}));
+}
+
+TEST_F(EditingOk, ASaveThatFailsAtTheRenameLeavesTheRecordXmlByteIdentical)
+{
+    _RESTDATAITEM* item = OpenResting();
+    const std::string before = testsupport::ReadFileBytes(m_files.xml);
+    testsupport::ModalScript script;
+    AnswerEditor(script);
+    platform::SetXmlSaveFaultHook([](platform::XmlSaveStep step) { return step == platform::XmlSaveStep::Rename; });
+    const CEditingOk::Outcome outcome = Edit(item);
+    platform::SetXmlSaveFaultHook(nullptr);
+    EXPECT_EQ(outcome, CEditingOk::Outcome::Stored);
+    EXPECT_EQ(testsupport::ReadFileBytes(m_files.xml), before);
 }
