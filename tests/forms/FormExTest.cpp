@@ -131,6 +131,9 @@ protected:
         m_form->SetDocType(&m_doc, 0);
         m_form->OnInitialUpdate();
         m_form->InitCheckUIArray();
+        // The bound controls paint from the document, as every real form gives it them.
+        m_form->m_edit.SetDoc(&m_doc);
+        m_form->m_static.SetDoc(&m_doc);
     }
     void TearDown() override
     {
@@ -228,6 +231,7 @@ TEST_F(FormEx, TabChainEndsWhereNoUsableSiblingFollows)
 TEST_F(FormEx, ABackgroundClickMakesTheFormActiveInItsPane)
 {
     m_pane.log.clear();
+    platform::ui::Desktop::PumpMessages();
     platform::ui::Desktop::Click(m_form->m_hWnd, 300, 300);
     platform::ui::Desktop::PumpMessages();
     const std::pair<UINT, WPARAM> active(WM_USER + 0x11, reinterpret_cast<WPARAM>(m_form));
