@@ -38,3 +38,8 @@ fi
 # its examination document.
 "$build/bin/morvelance-host" info "$samples"/*.ecg "$samples"/*.mwf
 "$build/bin/morvelance-host" open "$samples"/*.ecg "$samples"/*.mwf
+# The library's dialogs as their openers show them on a resting and a rhythm record.
+for record in rest12_90 rhythm_90; do
+    mkdir -p "$samples/dialogs/$record"
+    "$build/bin/morvelance-host" dialog "$samples/$record.ecg" --dialog all --out "$samples/dialogs/$record"
+done
