@@ -4,8 +4,11 @@
 #include "core/TavrionDoc.h"
 #include "dialogs/DlgDoctor.h"
 #include "dialogs/DlgEditor.h"
+#include "documents/ExtraDataItem.h"
 #include "documents/MFERDataItem.h"
+#include "documents/RRDataItem.h"
 #include "documents/RestDataItem.h"
+#include "documents/RhythmDataItem.h"
 
 namespace {
 
@@ -27,6 +30,17 @@ template <class Item> _EDIT_STAMP_FIELDS RestLikeFields(Item& item)
     f.pConfirmDate = &item.stPatient.strConfirmDate;
     f.pConfirmDoctor = &item.stPatient.strConfirmDoctor;
     return f;
+}
+
+// The confirmation fields every item keeps in its patient record.
+void ConfirmationFields(_PATIENT_INFO& patient, _EDIT_STAMP_FIELDS& f)
+{
+    f.pRecordEditTime = &patient.strReserved;
+    f.pConfirmed = &patient.bConfirmed;
+    f.pEditedAfterConfirm = &patient.bEditedAfterConfirm;
+    f.pConfirmText = &patient.strConfirmation;
+    f.pConfirmDate = &patient.strConfirmDate;
+    f.pConfirmDoctor = &patient.strConfirmDoctor;
 }
 
 void Set(CString* field, const CString& value)
@@ -54,6 +68,51 @@ _EDIT_STAMP_FIELDS EditStampFieldsOf(_RESTDATAITEM& item)
 _EDIT_STAMP_FIELDS EditStampFieldsOf(_MFERDATAITEM& item)
 {
     return RestLikeFields(item);
+}
+
+_EDIT_STAMP_FIELDS EditStampFieldsOf(_RHYTHMDATAITEM& item)
+{
+    _EDIT_STAMP_FIELDS f;
+    ConfirmationFields(item.stPatient, f);
+    f.pEditStamp = &item.strAnalysisEditDate;
+    f.pEditor = &item.strAnalysisEditor;
+    f.pInfoStamp = &item.strInfoEditDate;
+    f.pInfoEditor = &item.strInfoEditor;
+    f.pAdditionStamp = &item.stAddition.strEditDate;
+    f.pAdditionEditor = &item.stAddition.strEditor;
+    f.pCommentStamp = &item.strCommentDate;
+    f.pCommentEditor = &item.strCommentEditor;
+    return f;
+}
+
+_EDIT_STAMP_FIELDS EditStampFieldsOf(_RRDATAITEM& item)
+{
+    _EDIT_STAMP_FIELDS f;
+    ConfirmationFields(item.stPatient, f);
+    f.pEditStamp = &item.strAnalysisEditDate;
+    f.pEditor = &item.strAnalysisEditor;
+    f.pInfoStamp = &item.strInfoEditDate;
+    f.pInfoEditor = &item.strInfoEditor;
+    f.pAdditionStamp = &item.stAddition.strEditDate;
+    f.pAdditionEditor = &item.stAddition.strEditor;
+    f.pCommentStamp = &item.strCommentDate;
+    f.pCommentEditor = &item.strCommentEditor;
+    return f;
+}
+
+_EDIT_STAMP_FIELDS EditStampFieldsOf(_EXTRADATAITEM& item)
+{
+    _EDIT_STAMP_FIELDS f;
+    ConfirmationFields(item.stPatient, f);
+    f.pEditStamp = &item.strLeadNameEditDate;
+    f.pEditor = &item.strLeadNameEditor;
+    f.pInfoStamp = &item.strInfoEditDate;
+    f.pInfoEditor = &item.strInfoEditor;
+    f.pAdditionStamp = &item.stAddition.strEditDate;
+    f.pAdditionEditor = &item.stAddition.strEditor;
+    f.pCommentStamp = &item.strCommentEditDate;
+    f.pCommentEditor = &item.strCommentEditor;
+    return f;
 }
 
 const std::vector<CEditingOk::CommitStep>& CEditingOk::StandardOrder()

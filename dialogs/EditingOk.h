@@ -15,6 +15,9 @@ class CTavrionDoc;
 class CWnd;
 struct _RESTDATAITEM;
 struct _MFERDATAITEM;
+struct _RHYTHMDATAITEM;
+struct _RRDATAITEM;
+struct _EXTRADATAITEM;
 
 // The stamp and confirmation fields of a current item, which each
 // examination kind keeps in its own place; a field a kind lacks stays null.
@@ -37,6 +40,11 @@ struct _EDIT_STAMP_FIELDS {
 
 _EDIT_STAMP_FIELDS EditStampFieldsOf(_RESTDATAITEM& item);
 _EDIT_STAMP_FIELDS EditStampFieldsOf(_MFERDATAITEM& item);
+// Rhythm and RR items keep their analysis editor as the edit stamp; extra
+// items have no analysis and keep their lead-name editor in its place.
+_EDIT_STAMP_FIELDS EditStampFieldsOf(_RHYTHMDATAITEM& item);
+_EDIT_STAMP_FIELDS EditStampFieldsOf(_RRDATAITEM& item);
+_EDIT_STAMP_FIELDS EditStampFieldsOf(_EXTRADATAITEM& item);
 
 class CEditingOk {
 public:

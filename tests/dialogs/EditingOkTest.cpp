@@ -8,6 +8,7 @@
 #include "dialogs/EditingOk.h"
 #include "platform/xml/XmlSaveFile.h"
 #include "tests/documents/RestViewDocTestSupport.h"
+#include "tests/documents/RhythmViewDocTestSupport.h"
 #include "tests/support/ModalScript.h"
 
 namespace {
@@ -256,4 +257,37 @@ TEST_F(EditingOk, ASaveThatFailsAtTheRenameLeavesTheRecordXmlByteIdentical)
     platform::SetXmlSaveFaultHook(nullptr);
     EXPECT_EQ(outcome, CEditingOk::Outcome::Stored);
     EXPECT_EQ(testsupport::ReadFileBytes(m_files.xml), before);
+}
+
+namespace {
+class EditingOkRhythm : public rhythmtest::RhythmDocTest {};
+}  // namespace
+
+TEST_F(EditingOkRhythm, ARhythmRecordIsStampedAndSavedOrLeftByteIdenticalOnCancel)
+{
+    const rhythmtest::RhythmFiles files = rhythmtest::WriteRhythm(m_dir, "rhythm", morvelance::RhythmRecordShape());
+    ASSERT_EQ(Open(files, 3), 0);
+    _RHYTHMDATAITEM* item = Item();
+    ASSERT_NE(item, nullptr);
+    m_doc->InsertEditableParam(kEditors, L"記録者");
+    const std::string before = testsupport::ReadFileBytes(files.xml);
+
+    CEditingOk::Run run;
+    run.changeTest = [this] { return m_doc->IsEidtChange(); };
+    {
+        testsupport::ModalScript script;
+        script.On(CDlgEditor::IDD, [](CDialog& dialog) { testsupport::ClickControl(dialog, IDCANCEL); });
+        EXPECT_EQ(CEditingOk::Execute(m_doc.get(), EditStampFieldsOf(*item), run), CEditingOk::Outcome::Abandoned);
+    }
+    EXPECT_EQ(testsupport::ReadFileBytes(files.xml), before);
+
+    item->stPatient.bConfirmed = 0;
+    item->stPatient.bEditedAfterConfirm = 0;
+    testsupport::ModalScript script;
+    script.On(CDlgEditor::IDD, [](CDialog& dialog) { testsupport::ClickControl(dialog, IDOK); });
+    EXPECT_EQ(CEditingOk::Execute(m_doc.get(), EditStampFieldsOf(*item), run), CEditingOk::Outcome::Stored);
+    EXPECT_EQ(item->strAnalysisEditor, L"記録者");
+    EXPECT_EQ(item->strAnalysisEditDate.GetLength(), 19);
+    EXPECT_EQ(item->stPatient.strConfirmation, L"医師による確認が必要です");
+    EXPECT_NE(testsupport::ReadFileBytes(files.xml), before);
 }
