@@ -107,6 +107,9 @@ void CDlgCodePicker::FillCodes(const CString& groupItemText)
     const int dash = text.Find(L'-');
     if (dash < 0) return;   // not a group item: the code tree keeps what it shows
     const CString group = text.Left(dash);
+    // Painted once when filled rather than after every code: the same
+    // picture, without a repaint per code while a group of a hundred fills.
+    m_treeCode.SendMessage(WM_SETREDRAW, FALSE);
     m_treeCode.DeleteAllItems();
     const int count = m_pXml->GetObjectCount(m_style.pszCodePath);
     for (int i = 1; i <= count; ++i) {
@@ -116,8 +119,10 @@ void CDlgCodePicker::FillCodes(const CString& groupItemText)
         item.Format(m_style.pszCodeFormat, static_cast<LPCWSTR>(code),
                     static_cast<LPCWSTR>(ReadText(*m_pXml, m_style.pszCodePath, i)));
         m_treeCode.InsertItem(item);
-        m_treeCode.UpdateWindow();
     }
+    m_treeCode.SendMessage(WM_SETREDRAW, TRUE);
+    m_treeCode.Invalidate();
+    m_treeCode.UpdateWindow();
 }
 
 bool CDlgCodePicker::ChooseCode()
