@@ -291,3 +291,24 @@ TEST_F(EditingOkRhythm, ARhythmRecordIsStampedAndSavedOrLeftByteIdenticalOnCance
     EXPECT_EQ(item->stPatient.strConfirmation, L"医師による確認が必要です");
     EXPECT_NE(testsupport::ReadFileBytes(files.xml), before);
 }
+
+TEST_F(EditingOk, WithAReadOnlyDocumentTheOkButtonCannotBePressed)
+{
+    OpenResting();
+    m_doc.SetDoctorAndEditorStatus(1, 1);
+    m_doc.SetReadOnly(1);
+    testsupport::ModalScript script;
+    script.On(CDlgEditor::IDD, [this](CDialog& dialog) {
+        CEditingOk::ApplyPermission(dialog, &m_doc);
+        EXPECT_FALSE(dialog.GetDlgItem(IDOK)->IsWindowEnabled());
+        testsupport::ClickControl(dialog, IDOK);   // a click on a disabled button does nothing
+        EXPECT_TRUE(::IsWindowVisible(dialog.m_hWnd));
+        m_doc.SetReadOnly(0);
+        CEditingOk::ApplyPermission(dialog, &m_doc);
+        EXPECT_TRUE(dialog.GetDlgItem(IDOK)->IsWindowEnabled());
+        testsupport::ClickControl(dialog, IDOK);
+    });
+    CDlgEditor prompt(nullptr);
+    prompt.SetDoc(&m_doc);
+    EXPECT_EQ(prompt.DoModal(), IDOK);
+}
