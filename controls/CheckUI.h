@@ -12,6 +12,10 @@ public:
     CCheckUI(CWnd* pCtrl, CTavrionDoc* pDoc);
     virtual ~CCheckUI();
 
+    // Binds the entry to a document after construction (a form gives its
+    // controls the document only when it shows their texts); null unbinds.
+    void SetDoc(CTavrionDoc* pDoc) { m_pDoc = pDoc; }
+    CWnd* GetCtrl() const { return m_pCtrl; }
     // In the parent's client coordinates; a combo box's includes its list.
     CRect GetRect() const { return CRect(m_rect); }
     void InitialText();

@@ -4,6 +4,19 @@
 #include "dialogs/DlgEditor.h"
 #include "platform/base/DateTime.h"
 
+CString FormatEditStamp(const COleDateTime& time)
+{
+    CString stamp;
+    stamp.Format(L"%04d/%02d/%02d %02d:%02d:%02d", time.GetYear(), time.GetMonth(), time.GetDay(), time.GetHour(),
+                 time.GetMinute(), time.GetSecond());
+    return stamp;
+}
+
+CString MakeEditStamp()
+{
+    return FormatEditStamp(COleDateTime::GetCurrentTime());
+}
+
 int SaveAnnoEditTimeAndName(_ANNOTATION_INFO* info, const CString& editorName, CWnd* parent, CTavrionDoc* doc)
 {
     if (!info) return 0;
@@ -14,9 +27,7 @@ int SaveAnnoEditTimeAndName(_ANNOTATION_INFO* info, const CString& editorName, C
     CDlgEditor dialog(parent);
     dialog.SetDoc(doc);
     if (dialog.DoModal() != IDOK) return 0;
-    const COleDateTime now = COleDateTime::GetCurrentTime();
-    info->strEditTime.Format(L"%04d/%02d/%02d %02d:%02d:%02d", now.GetYear(), now.GetMonth(), now.GetDay(),
-                             now.GetHour(), now.GetMinute(), now.GetSecond());
+    info->strEditTime = MakeEditStamp();
     info->strEditorName = dialog.GetEditorName();
     return 1;
 }

@@ -1,6 +1,7 @@
-// Stamping an annotation with its editor and the time of the edit: the data
-// side of CTavrionView::SaveAnnoEditTimeAndName, which the view calls with
-// itself as the dialog's parent and its document.
+// The edit stamp, the time every stored edit is marked with, and stamping an
+// annotation with its editor and that time: the data side of
+// CTavrionView::SaveAnnoEditTimeAndName, which the view calls with itself as
+// the dialog's parent and its document.
 #pragma once
 
 #include "platform/base/Strings.h"
@@ -8,6 +9,13 @@
 struct _ANNOTATION_INFO;
 class CWnd;
 class CTavrionDoc;
+class COleDateTime;
+
+// "yyyy/mm/dd hh:mm:ss" of a time, e.g. 2024/03/05 09:07:02.
+CString FormatEditStamp(const COleDateTime& time);
+// The edit stamp of the current local time. Every caller that stores an edit
+// builds it once and writes the same text to each field it stamps.
+CString MakeEditStamp();
 
 // With a name given, only the editor name changes. Without one, the
 // editor-name dialog asks for it; when the user confirms, the annotation

@@ -33,6 +33,7 @@ int g_bSizing = 0;
 int g_bDisplayVersion = 0;
 int g_bSubstitute = 0;
 int g_bEditSubstituteMode = 0;
+int g_bPrintAbort = 0;
 
 void DecrementDlgCount()
 {

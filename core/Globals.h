@@ -42,6 +42,7 @@ extern int g_bSizing;           // the display-sizing flag
 extern int g_bDisplayVersion;
 extern int g_bSubstitute;       // the last choice of the doctor prompt
 extern int g_bEditSubstituteMode;
+extern int g_bPrintAbort;       // 1 once the print status box was cancelled; its next box clears it
 
 // Lowers g_uDlgCount by one, never below zero.
 void DecrementDlgCount();

@@ -1,5 +1,5 @@
-// The editor-name dialog: asks who edits an annotation before the edit is
-// stamped with that name and the time.
+// The editor-name prompt: asks who edits before an edit is stored with that
+// name and the time.
 #pragma once
 
 #include "dialogs/DlgModal.h"
@@ -16,12 +16,16 @@ public:
     ~CDlgEditor() override;
 
     void SetDoc(CTavrionDoc* pDoc) { m_pDoc = pDoc; }
-    // The name entered; meaningful after DoModal returned IDOK.
+    // The name chosen; meaningful after DoModal returned IDOK.
     CString GetEditorName() const { return m_strEditorName; }
-    // Fills the name field, as typing into it does.
-    void SetEditorName(const CString& name) { m_strEditorName = name; }
 
 protected:
-    CTavrionDoc* m_pDoc;        // the document the dialog works on; not owned, may be null
-    CString m_strEditorName;    // the name field; starts empty
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void ShowText();
+
+    DECLARE_MESSAGE_MAP()
+
+    CString m_strEditorName;    // set by OK: the combo box's text
+    CTavrionDoc* m_pDoc;        // not owned; may stay null (then the list is empty)
 };

@@ -22,6 +22,7 @@
 #include "core/Globals.h"
 #include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
+#include "host/DialogCommand.h"
 #include "host/DocumentCommand.h"
 #include "host/ViewCommand.h"
 #include "platform/base/CodePage.h"
@@ -58,6 +59,10 @@ const char kUsage[] =
     "  print FILE... --view CLASS [--smooth 0..3] [--grid lines|dots] --pdf OUT.pdf\n"
     "                 print the view on an A4 landscape page through the PDF printer:\n"
     "                 the paper grid first, then the view's own drawing\n"
+    "  dialog FILE --dialog CLASS --png OUT.png [--group G] [--template 172|173|174]\n"
+    "                 open a dialog on the record's document as its opener would,\n"
+    "                 save it painted as PNG and cancel it; --dialog all --out DIR\n"
+    "                 writes every dialog that accepts the record\n"
     "  --help         show this text\n"
     "\n"
     "File names are taken as they are on disk (UTF-8, any script); a bare name is in\n"
@@ -453,7 +458,7 @@ int main(int argc, char** argv)
     }
     const std::string command = argv[1];
     const bool viewing = command == "view" || command == "print";
-    if (command != "info" && command != "open" && !viewing) {
+    if (command != "info" && command != "open" && !viewing && command != "dialog") {
         std::fprintf(stderr, "morvelance-host: unknown command '%s' (try --help)\n", command.c_str());
         return 2;
     }
@@ -470,6 +475,11 @@ int main(int argc, char** argv)
     if (!g_pWorkDir || !*g_pWorkDir)
         std::fprintf(stderr, "morvelance-host: warning: no work directory is registered\n");
 
+    if (command == "dialog") {
+        const int status = host::RunDialogCommand(argc - 2, argv + 2);
+        platform::ui::StopModules();
+        return status;
+    }
     if (viewing) {
         const int status = host::RunViewCommand(command, argc - 2, argv + 2, [](const std::string& path,
                                                                                  std::unique_ptr<CTavrionDoc>& doc) {

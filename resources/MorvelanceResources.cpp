@@ -1,10 +1,11 @@
-// The library's own resources: its cursors (and, as they come, its dialog
-// templates, icons and bitmap), registered with the module that holds them
+// The library's own resources: its cursors and its dialog templates (the
+// embedded resource scripts), registered with the module that holds them
 // while the library loads.
 #include <string>
 #include <vector>
 
 #include "platform/ui/windowing/Resources.h"
+#include "resources/EmbeddedScripts.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -97,6 +98,7 @@ platform::ui::ResourceTable BuildResourceTable()
     table.cursors[IDC_CURSOR_HAND] = CursorFromPicture(kHand, Rows(kHand), 6, 1);
     table.cursors[IDC_CURSOR_MAG] = CursorFromPicture(kMagnifier, Rows(kMagnifier), 5, 5);
     table.cursors[IDC_CURSOR_DRAW] = CursorFromPicture(kDraw, Rows(kDraw), 0, 0);
+    CompileEmbeddedScriptsOrStop(table);
     return table;
 }
 

@@ -12,6 +12,7 @@
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
 #include "dialogs/DlgEditor.h"
+#include "tests/support/ModalScript.h"
 #include "platform/base/DateTime.h"
 #include "platform/ui/framework/ModalDriver.h"
 #include "tests/support/TestSupport.h"
@@ -441,8 +442,7 @@ TEST(AnnoEditStamp, StampTakesTheGivenNameAndACancelledDialogChangesNothing)
         platform::ui::ModalDriverScope driver([&](CDialog& dialog) {
             EXPECT_EQ(dialog.GetTemplateId(), 119u);
             EXPECT_EQ(g_uDlgCount, open + 1);
-            if (auto* editor = dynamic_cast<CDlgEditor*>(&dialog)) editor->SetEditorName(L"typed");
-            dialog.EndDialog(IDCANCEL);
+            testsupport::ClickControl(dialog, IDCANCEL);
         });
         EXPECT_EQ(SaveAnnoEditTimeAndName(&info, CString(), nullptr, nullptr), 0);
     }
@@ -456,12 +456,12 @@ TEST(AnnoEditStamp, ConfirmedDialogStampsNameAndLocalTime)
 {
     _ANNOTATION_INFO info;
     CTavrionDoc doc;
-    platform::ui::ModalDriverScope driver([](CDialog& dialog) {
-        auto* editor = dynamic_cast<CDlgEditor*>(&dialog);
-        ASSERT_NE(editor, nullptr);
-        EXPECT_EQ(editor->GetEditorName(), L"");
-        editor->SetEditorName(L"高橋");
-        dialog.OnCmdMsg(IDOK, CN_COMMAND, nullptr, nullptr);
+    doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), L"鈴木");
+    doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), L"高橋");
+    testsupport::ModalScript script;
+    script.On(CDlgEditor::IDD, [](CDialog& dialog) {
+        testsupport::ChooseListEntry(dialog, 3485, 1);
+        testsupport::ClickControl(dialog, IDOK);
     });
     const COleDateTime before = COleDateTime::GetCurrentTime();
     EXPECT_EQ(SaveAnnoEditTimeAndName(&info, CString(), nullptr, &doc), 1);

@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <vector>
+
+#include "dialogs/DlgEditAdditionItem.h"
+#include "dialogs/DlgEditAdditionalInfor.h"
+#include "platform/base/MessageBox.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "tests/support/DocumentTestSupport.h"
+#include "tests/support/ModalScript.h"
+
+namespace {
+
+using platform::ui::Desktop;
+using testsupport::ClickControl;
+using testsupport::ControlText;
+
+constexpr int kTitleList = 3914;
+constexpr int kContentList = 3915;
+constexpr int kTitleApply = 3916;
+constexpr int kContentEdit = 3919;
+constexpr int kTitleDown = 3926;
+constexpr int kTitleBox = 3929;
+constexpr int kContentBox = 3930;
+
+std::vector<CString> Entries(CWnd& dialog, int list)
+{
+    std::vector<CString> entries;
+    const int count = static_cast<int>(dialog.SendDlgItemMessage(list, LB_GETCOUNT));
+    for (int i = 0; i < count; ++i) {
+        wchar_t buffer[512] = {};
+        dialog.SendDlgItemMessage(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer));
+        entries.push_back(buffer);
+    }
+    return entries;
+}
+
+void ClickEntry(CWnd& dialog, int list, int index)
+{
+    RECT rect{};
+    dialog.SendDlgItemMessage(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
+    Desktop::Click(dialog.GetDlgItem(list)->m_hWnd, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    Desktop::PumpMessages();
+}
+
+class AdditionEditor : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Desktop::Reset();
+        m_master = m_dir.File("Addition.xml");
+        m_previousBox = SetMessageBoxHandler([this](const MessageBoxRequest& box) {
+            m_boxes.push_back(box.text);
+            return IDOK;
+        });
+    }
+    void TearDown() override { SetMessageBoxHandler(m_previousBox); }
+
+    void UseMaster(const std::string& text) { std::ofstream(m_master, std::ios::binary) << text; }
+    void UseShippedMaster()
+    {
+        UseMaster(testsupport::ReadFileBytes(testsupport::WorkDir() + "/Addition.xml"));
+    }
+    std::vector<CString> OnDisk(const CString& parent)
+    {
+        std::vector<CString> phrases;
+        const int count = testsupport::XmlCount(m_master, parent + L"/Text");
+        for (int i = 1; i <= count; ++i) {
+            CString path;
+            path.Format(L"%s/Text[%d]", static_cast<LPCWSTR>(parent), i);
+            phrases.push_back(testsupport::ReadXmlValue(m_master, path));
+        }
+        return phrases;
+    }
+
+    testsupport::TempDir m_dir;
+    testsupport::ScopedWorkDir m_workDir{m_dir.Path()};
+    std::string m_master;
+    std::vector<CString> m_boxes;
+    MessageBoxHandler m_previousBox;
+};
+
+}  // namespace
+
+TEST_F(AdditionEditor, ANewMasterShowsTheDefaultsAndOkWritesThemUnderNewParents)
+{
+    UseMaster("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Addition/>\n");
+    testsupport::ModalScript script;
+    script.On(CDlgEditAdditionalInfor::IDD, [](CDialog& dialog) {
+        EXPECT_EQ(Entries(dialog, kTitleList), std::vector<CString>{L"  1 総合判定"});
+        EXPECT_EQ(Entries(dialog, kContentList), std::vector<CString>{L"  1 問題なし"});
+        EXPECT_FALSE(dialog.GetDlgItem(kTitleDown)->IsWindowEnabled());
+        ClickControl(dialog, IDOK);
+    });
+    CDlgEditAdditionalInfor editor(0, nullptr);
+    EXPECT_EQ(editor.DoModal(), IDOK);
+    EXPECT_EQ(OnDisk(L"/Addition/Title"), std::vector<CString>{L"総合判定"});
+    EXPECT_EQ(OnDisk(L"/Addition/Content"), std::vector<CString>{L"問題なし"});
+}
+
+TEST_F(AdditionEditor, ATitleOf33ColumnsOrMoreIsRefusedWithABeep)
+{
+    UseMaster("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Addition><Title><Text>判定</Text></Title>"
+              "<Content><Text>c</Text></Content></Addition>\n");
+    testsupport::ModalScript script;
+    script.On(CDlgEditAdditionalInfor::IDD, [](CDialog& dialog) {
+        // 28 columns + "判定" (4) = 32: accepted; once more would be 36.
+        dialog.SetDlgItemText(kTitleBox, CString(L'x', 28));
+        ClickEntry(dialog, kTitleList, 0);
+        ClickControl(dialog, kTitleApply);
+        EXPECT_EQ(ControlText(dialog, kTitleBox), CString(L'x', 28) + L"判定");
+        const int beeps = Desktop::BeepCount();
+        ClickEntry(dialog, kTitleList, 0);
+        ClickControl(dialog, kTitleApply);
+        EXPECT_EQ(Desktop::BeepCount(), beeps + 1);
+        EXPECT_EQ(ControlText(dialog, kTitleBox), CString(L'x', 28) + L"判定");
+        ClickControl(dialog, IDOK);
+    });
+    CDlgEditAdditionalInfor editor(0, nullptr);
+    ASSERT_EQ(editor.DoModal(), IDOK);
+    EXPECT_EQ(editor.GetAdditionTitle(), CString(L'x', 28) + L"判定");
+}
+
+TEST_F(AdditionEditor, EnterTwiceOnAListEntryAppliesItOnce)
+{
+    UseShippedMaster();
+    testsupport::ModalScript script;
+    script.On(CDlgEditAdditionalInfor::IDD, [](CDialog& dialog) {
+        ClickEntry(dialog, kContentList, 0);
+        Desktop::KeyPress(VK_RETURN);
+        Desktop::PumpMessages();
+        dialog.GetDlgItem(kContentList)->SetFocus();
+        Desktop::KeyPress(VK_RETURN);
+        Desktop::PumpMessages();
+        ClickControl(dialog, IDOK);
+    });
+    CDlgEditAdditionalInfor editor(0, nullptr);
+    editor.SetAdditionText(L"題\r\n", L"既存\n");
+    ASSERT_EQ(editor.DoModal(), IDOK);
+    const CString first = testsupport::ReadXmlValue(m_master, L"/Addition/Content/Text[1]");
+    EXPECT_EQ(editor.GetAdditionContent(), L"既存" + first);
+    EXPECT_EQ(editor.GetAdditionTitle(), L"題");
+}
+
+TEST_F(AdditionEditor, EditingAPhraseThroughItsPromptRewritesTheMasterOnOk)
+{
+    UseShippedMaster();
+    const std::vector<CString> titles = OnDisk(L"/Addition/Title");
+    std::vector<CString> contents = OnDisk(L"/Addition/Content");
+    ASSERT_GE(contents.size(), 2u);
+    testsupport::ModalScript script;
+    script.On(CDlgEditAdditionalInfor::IDD, [](CDialog& dialog) {
+        ClickEntry(dialog, kContentList, 1);
+        ClickControl(dialog, kContentEdit);
+        EXPECT_EQ(Entries(dialog, kContentList)[1], L"  2 書き換え");
+        ClickControl(dialog, IDOK);
+    });
+    script.On(CDlgEditAdditionItem::IDD_CONTENT, [&](CDialog& item) {
+        CString caption;
+        item.GetWindowText(caption);
+        EXPECT_EQ(caption, L"定型文の編集");
+        EXPECT_EQ(ControlText(item, 4218), contents[1]);
+        item.SetDlgItemText(4218, L"");
+        testsupport::TypeInto(item, 4218, L"書き換え");
+        ClickControl(item, IDOK);
+    });
+    CDlgEditAdditionalInfor editor(0, nullptr);
+    ASSERT_EQ(editor.DoModal(), IDOK);
+    contents[1] = L"書き換え";
+    EXPECT_EQ(OnDisk(L"/Addition/Content"), contents);
+    EXPECT_EQ(OnDisk(L"/Addition/Title"), titles);
+}
+
+TEST_F(AdditionEditor, CancelLeavesTheMasterByteIdentical)
+{
+    UseShippedMaster();
+    const std::string before = testsupport::ReadFileBytes(m_master);
+    testsupport::ModalScript script;
+    script.On(CDlgEditAdditionalInfor::IDD, [](CDialog& dialog) {
+        ClickEntry(dialog, kTitleList, 0);
+        ClickControl(dialog, kTitleDown);
+        ClickControl(dialog, IDCANCEL);
+    });
+    CDlgEditAdditionalInfor editor(0, nullptr);
+    EXPECT_EQ(editor.DoModal(), IDCANCEL);
+    EXPECT_EQ(testsupport::ReadFileBytes(m_master), before);
+}

@@ -1,0 +1,80 @@
+// The host's dialog command: each of the library's dialogs opened on a
+// record's document, saved painted as PNG and cancelled.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/host/HostRun.h"
+#include "tools/ExerRecord.h"
+#include "tools/Mkrecord.h"
+
+using namespace hosttest;
+using testsupport::TempDir;
+
+namespace {
+
+bool IsPng(const std::string& path)
+{
+    const std::string bytes = testsupport::ReadFileBytes(path);
+    return bytes.size() > 100 && bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0;
+}
+
+void Make(const std::vector<std::string>& args)
+{
+    std::ostringstream out, err;
+    ASSERT_EQ(morvelance::RunMkrecord(args, out, err), 0) << err.str();
+}
+
+}  // namespace
+
+TEST(HostDialog, AllWritesEveryDialogThatAcceptsARestingRecord)
+{
+    TempDir dir;
+    Make({"samples", dir.Path()});
+    const std::string record = dir.File("rest12_90.ecg");
+    const std::string xml = dir.File("rest12_9020240401093000.xml");
+    const std::string before = testsupport::ReadFileBytes(xml);
+    const HostRun run = Host({"dialog", record, "--dialog", "all", "--out", dir.Path()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    for (const char* name : {"CDlgEditor", "CDlgDoctor", "CDlgEditAdditionalInfor", "CDlgEditAdditionItem",
+                             "CDlgEditComment", "CDlgEditCommentItem", "CDlgEditIvrelCode", "CDlgEditMinneCode",
+                             "CDlgPrintStatus"})
+        EXPECT_TRUE(IsPng(dir.File(std::string(name) + ".png"))) << name;
+    EXPECT_FALSE(IsPng(dir.File("CDlgExerLeadSelection-172.png")));   // not for a resting record
+    EXPECT_EQ(testsupport::ReadFileBytes(xml), before);                // every dialog was cancelled
+
+    const HostRun refused = Host({"dialog", record, "--dialog", "CDlgExerLeadSelection", "--png", dir.File("x.png")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("exercise record"), std::string::npos) << refused.err;
+}
+
+TEST(HostDialog, LeadSelectionOpensOnAnExerciseRecordInEachOfItsForms)
+{
+    TempDir dir;
+    morvelance::ExerciseRecordOptions options;
+    const morvelance::RecordBuilder items = morvelance::MakeExerciseRecord(options);
+    const std::string record = dir.File("exer.ecg");
+    const std::string xml = dir.File("exer20240401093000.xml");
+    morvelance::WriteExerciseRecordXml(xml, items, options, morvelance::RecordXmlOptions());
+    items.WriteFile(record, zarn::Flavour::Newer90);
+    const std::string before = testsupport::ReadFileBytes(xml);
+    for (const char* form : {"172", "173", "174"}) {
+        const std::string png = dir.File(std::string("lead-") + form + ".png");
+        const HostRun run = Host({"dialog", record, "--dialog", "CDlgExerLeadSelection", "--template", form, "--png", png});
+        EXPECT_EQ(run.status, 0) << form << ": " << run.err;
+        EXPECT_TRUE(IsPng(png)) << form;
+    }
+    EXPECT_EQ(testsupport::ReadFileBytes(xml), before);
+}
+
+TEST(HostDialog, UnknownDialogsAndMissingArgumentsAreRefused)
+{
+    TempDir dir;
+    Make({"samples", dir.Path()});
+    const std::string record = dir.File("rest12_90.ecg");
+    EXPECT_EQ(Host({"dialog", record, "--dialog", "CDlgNothing", "--png", dir.File("n.png")}).status, 1);
+    EXPECT_EQ(Host({"dialog", record, "--dialog", "CDlgEditor"}).status, 2);
+    EXPECT_EQ(Host({"dialog", record, "--dialog", "all"}).status, 2);
+}
