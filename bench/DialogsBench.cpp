@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -59,7 +60,7 @@ std::string MakeTempDir()
 void ClickTreeItem(CWnd& dialog, int tree, HTREEITEM item)
 {
     RECT rect{};
-    *reinterpret_cast<HTREEITEM*>(&rect) = item;
+    std::memcpy(&rect, &item, sizeof item);   // the item travels in the rectangle
     dialog.SendDlgItemMessage(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
     Desktop::Click(dialog.GetDlgItem(tree)->m_hWnd, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     Desktop::PumpMessages();

@@ -161,7 +161,7 @@ void ChooseGroup(CDialog& dialog, int tree, const std::string& group)
         if (text.Left(wanted.GetLength()) == wanted) {
             // Clicked, as a user chooses it, so that the dialog hears of the choice.
             RECT rect{};
-            *reinterpret_cast<HTREEITEM*>(&rect) = item;
+            std::memcpy(&rect, &item, sizeof item);   // the item travels in the rectangle
             dialog.SendDlgItemMessage(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
             platform::ui::Desktop::Click(dialog.GetDlgItem(tree)->m_hWnd, (rect.left + rect.right) / 2,
                                          (rect.top + rect.bottom) / 2);

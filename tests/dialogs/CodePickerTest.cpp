@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "core/TavrionDoc.h"
@@ -51,7 +52,7 @@ void ClickItem(CWnd& dialog, int tree, const CString& prefix, bool twice = false
     for (HTREEITEM item : RootItems(dialog, tree)) {
         if (ItemText(dialog, tree, item).Left(prefix.GetLength()) != prefix) continue;
         RECT rect{};
-        *reinterpret_cast<HTREEITEM*>(&rect) = item;
+        std::memcpy(&rect, &item, sizeof item);   // the item travels in the rectangle
         dialog.SendDlgItemMessage(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
         HWND hwnd = dialog.GetDlgItem(tree)->m_hWnd;
         const int x = (rect.left + rect.right) / 2;

@@ -68,8 +68,9 @@ TEST(LibraryTemplates, EveryDialogTemplateLoadsWithItsControls)
         for (DWORD control : row.controls) EXPECT_NE(Item(dialog, control), nullptr) << "control " << control;
         // No control is placed twice under one id (labels without one aside).
         std::set<DWORD> ids;
-        for (const auto& item : dialog.items)
+        for (const auto& item : dialog.items) {
             if (item.id != 0xFFFF && item.id != static_cast<DWORD>(-1)) EXPECT_TRUE(ids.insert(item.id).second);
+        }
     }
 }
 
