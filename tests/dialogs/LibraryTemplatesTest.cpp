@@ -69,7 +69,8 @@ TEST(LibraryTemplates, EveryDialogTemplateLoadsWithItsControls)
         // No control is placed twice under one id (labels without one aside).
         std::set<DWORD> ids;
         for (const auto& item : dialog.items) {
-            if (item.id != 0xFFFF && item.id != static_cast<DWORD>(-1)) EXPECT_TRUE(ids.insert(item.id).second);
+            if (item.id == 0xFFFF || item.id == static_cast<DWORD>(-1)) continue;
+            EXPECT_TRUE(ids.insert(item.id).second) << "control " << item.id;
         }
     }
 }
