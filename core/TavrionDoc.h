@@ -289,6 +289,12 @@ public:
     // ---- record access ---------------------------------------------------------
     long ecgGetData(_ECGDATA* image, UINT tag, UINT index, void* buffer, long length, _ECG_DATA_TYPE type);
     long ecgSetData(_ECGDATA* image, UINT tag, UINT index, void* data, long length, _ECG_DATA_TYPE type);
+    // An item of 16-bit samples in whole samples. Without a buffer: the bytes
+    // the copy then delivers (a trailing odd byte is no sample and is left
+    // out, so a caller that sizes its buffer in samples gets exactly that);
+    // with one: copies exactly those bytes. 0 when the item is absent, holds
+    // no whole sample or cannot be read.
+    long GetSampleItem(_ECGDATA* image, UINT tag, UINT index, short* buffer);
     // Converts text in place and returns its new byte length; type 1 returns
     // -1 unchanged. euc2sjis grows the text by one byte per bare LF: the
     // buffer must hold twice the text's length plus one.

@@ -140,6 +140,14 @@ long CTavrionDoc::ecgSetData(_ECGDATA* image, UINT tag, UINT index, void* data, 
     return image->pfnSetData(image, tag, index, bytes.data(), length);
 }
 
+long CTavrionDoc::GetSampleItem(_ECGDATA* image, UINT tag, UINT index, short* buffer)
+{
+    const long size = ecgGetData(image, tag, index, nullptr, 0, ECG_DATA_RAW);
+    const long whole = size > 1 ? (size & ~1L) : 0;
+    if (!buffer || whole == 0) return whole;
+    return ecgGetData(image, tag, index, buffer, whole, ECG_DATA_RAW) == whole ? whole : 0;
+}
+
 int CTavrionDoc::euc2sjis(int type, char* text)
 {
     if (type == ECG_DATA_SJIS_TEXT) return -1;

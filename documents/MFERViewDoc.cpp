@@ -500,8 +500,10 @@ int CMFERViewDoc::GetRhythmWaveData(int lead, short* buffer, int /*size*/, int n
     if (!item || !item->pMFERParser) return 0;
     CMFERParser* reader = item->pMFERParser;
     const int bytes = reader->GetWaveLength(0);
+    // A lead the file does not hold has no size either: the copy would give nothing.
+    if (lead < 0 || lead >= reader->GetLeadCount()) return 0;
     if (!buffer) return bytes;
-    if (bytes <= 0 || nBufferBytes < 2 || lead < 0 || lead >= reader->GetLeadCount()) return 0;
+    if (bytes <= 0 || nBufferBytes < 2) return 0;
 
     const int count = bytes / 2;
     std::vector<short> whole;
