@@ -403,7 +403,7 @@ protected:
     CString CreateRawFileName(const CString& source, int bRaw);
 
     // How reading a record file into an image ended.
-    enum class ImageRead { Ok, CannotOpen, TooShort, NotAccepted };
+    enum class ImageRead { Ok, CannotOpen, TooShort, NotAccepted, TooLarge };
     // Reads the file whole into a new image and has a reader accept it; the
     // image is null unless the result is Ok.
     ImageRead ReadImage(const CString& strFilePath, _ECGDATA*& pImage, _FILEITEM_INFO* info);
