@@ -44,14 +44,14 @@ TEST_F(OpenUnderTightMemory, RecordImageWithoutMemoryFailsTheOpenAsTooLarge)
 {
     const morvelance::RestRecordFiles files = morvelance::WriteRestRecord(m_dir.Path(), "r.ecg", morvelance::RestRecordShape());
     CRestViewDoc doc;
-    _RESTDATAITEM* item = Add(doc, files);
+    const int id = Add(doc, files)->nID;
     // The record image is the first block the open takes from the heap.
     platform::SetHeapFailureCountdown(1);
     EXPECT_EQ(testsupport::OpenRecord(doc, testsupport::RecordPaths{files.record, files.xml}), 255);
     platform::SetHeapFailureCountdown(0);
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_NE(m_messages[0].Find(L"too large"), -1) << testsupport::Utf8(m_messages[0]);
-    EXPECT_EQ(doc.GetRestDataManager().GetItem(item->nID), nullptr) << "the failed record stays listed";
+    EXPECT_EQ(doc.GetRestDataManager().GetItem(id), nullptr) << "the failed record stays listed";
 
     // The document is empty and usable: the same record opens once there is memory.
     _RESTDATAITEM* again = Add(doc, files);
