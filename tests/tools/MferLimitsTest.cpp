@@ -1,13 +1,23 @@
 // The MFER reader's limits are bounds no honest file reaches: a block of
 // more than 2^20 samples opens whole, and a block longer than the file is
-// refused with words that name it.
+// refused with words that name it; a file whose memory cannot be had is
+// refused as too large rather than ending the process.
 #include <gtest/gtest.h>
+
+#include <malloc.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
 
 #include <string>
 #include <vector>
 
 #include "platform/base/CodePage.h"
 #include "platform/mfer/MFERParser.h"
+#include "tests/support/TestSupport.h"
 #include "tools/MferWriter.h"
 
 namespace {
@@ -55,6 +65,54 @@ TEST(MferLimits, BlockLongerThanTheBytesLeftIsRefusedAndNamed)
     EXPECT_EQ(reader.GetStatus(), MferStatus::BlockTooLong);
     EXPECT_NE(std::wstring(CMFERParser::StatusText(reader.GetStatus())).find(L"block is longer than the bytes left"),
               std::wstring::npos);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define MORVELANCE_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MORVELANCE_UNDER_ASAN 1
+#endif
+#endif
+
+TEST(MferLimits, FileWithoutMemoryToReadItIsRefusedAsTooLarge)
+{
+#ifdef MORVELANCE_UNDER_ASAN
+    GTEST_SKIP() << "the sanitizer's shadow memory needs more address space than the limit leaves";
+#else
+    testsupport::TempDir dir;
+    const std::string path = dir.File("long.mwf");
+    MferOptions options;
+    const morvelance::EcgRecord record = morvelance::MferKindRecord(morvelance::MferKind::Plain, 1, 20000.0, 500.0);
+    std::string error;
+    ASSERT_TRUE(morvelance::WriteMferFile(path, record, options, &error)) << error;
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        // A limit on the address space, then every megabyte up to it taken
+        // but four: the file's 20 MB cannot be had, small blocks can.
+        mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const rlim_t limit = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (64u << 20);
+        const struct rlimit tight = {limit, limit};
+        if (::setrlimit(RLIMIT_AS, &tight) != 0) ::_exit(4);
+        std::vector<void*> taken;
+        while (void* block = std::malloc(1u << 20)) taken.push_back(block);
+        for (int i = 0; i < 4 && !taken.empty(); ++i) {
+            std::free(taken.back());
+            taken.pop_back();
+        }
+        CMFERParser reader;
+        const std::wstring wide(path.begin(), path.end());
+        const int opened = reader.OpenMFER(wide.c_str());
+        ::_exit(opened ? 2 : reader.GetStatus() == MferStatus::TooLarge && reader.GetMFERRoot() == nullptr ? 0 : 3);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status)) << "the reader ended the process (signal " << WTERMSIG(status) << ")";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "2: opened, 3: refused for another reason, 4: no limit";
+#endif
 }
 
 }  // namespace
