@@ -340,6 +340,12 @@ public:
     // ---- record access ---------------------------------------------------------
     long ecgGetData(_ECGDATA* image, UINT tag, UINT index, void* buffer, long length, _ECG_DATA_TYPE type);
     long ecgSetData(_ECGDATA* image, UINT tag, UINT index, void* data, long length, _ECG_DATA_TYPE type);
+    // An item of 16-bit samples in whole samples. Without a buffer: the bytes
+    // the copy then delivers (a trailing odd byte is no sample and is left
+    // out, so a caller that sizes its buffer in samples gets exactly that);
+    // with one: copies exactly those bytes. 0 when the item is absent, holds
+    // no whole sample or cannot be read.
+    long GetSampleItem(_ECGDATA* image, UINT tag, UINT index, short* buffer);
     // Converts text in place and returns its new byte length; type 1 returns
     // -1 unchanged. euc2sjis grows the text by one byte per bare LF: the
     // buffer must hold twice the text's length plus one.
@@ -448,7 +454,7 @@ protected:
     CString CreateRawFileName(const CString& source, int bRaw);
 
     // How reading a record file into an image ended.
-    enum class ImageRead { Ok, CannotOpen, TooShort, NotAccepted };
+    enum class ImageRead { Ok, CannotOpen, TooShort, NotAccepted, TooLarge };
     // Reads the file whole into a new image and has a reader accept it; the
     // image is null unless the result is Ok.
     ImageRead ReadImage(const CString& strFilePath, _ECGDATA*& pImage, _FILEITEM_INFO* info);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,7 @@ bool ProbeReader(HMODULE module, _ECGDATA* image, EF_GETDATA& getData, EF_SETDAT
 
 const wchar_t kCannotOpen[] = L"ECGファイル%sを開けません。";
 const wchar_t kNotRecordFile[] = L"%sは不正なECGファイルです。";
+const wchar_t kTooLarge[] = L"ECGファイル%sは大きすぎて開けません (too large)。";
 const wchar_t kErrorCaption[] = L"エラー";
 
 bool IsFifteenLeadCode(unsigned code)
@@ -162,6 +164,14 @@ long CTavrionDoc::ecgSetData(_ECGDATA* image, UINT tag, UINT index, void* data, 
     return image->pfnSetData(image, tag, index, bytes.data(), length);
 }
 
+long CTavrionDoc::GetSampleItem(_ECGDATA* image, UINT tag, UINT index, short* buffer)
+{
+    const long size = ecgGetData(image, tag, index, nullptr, 0, ECG_DATA_RAW);
+    const long whole = size > 1 ? (size & ~1L) : 0;
+    if (!buffer || whole == 0) return whole;
+    return ecgGetData(image, tag, index, buffer, whole, ECG_DATA_RAW) == whole ? whole : 0;
+}
+
 int CTavrionDoc::euc2sjis(int type, char* text)
 {
     if (type == ECG_DATA_SJIS_TEXT) return -1;
@@ -199,10 +209,17 @@ CTavrionDoc::ImageRead CTavrionDoc::ReadImage(const CString& strFilePath, _ECGDA
     const ULONGLONG length = file.GetLength();
     if (length < ECGDATA_MIN_FILE_LENGTH) return ImageRead::TooShort;
     // The image size travels in 32 bits, with the spare bytes on top.
-    if (length > 0x7FFFFFFFull - ECGDATA_HEADER_SIZE - ECGDATA_SPARE) return ImageRead::CannotOpen;
+    if (length > 0x7FFFFFFFull - ECGDATA_HEADER_SIZE - ECGDATA_SPARE) return ImageRead::TooLarge;
 
-    _ECGDATA* image = static_cast<_ECGDATA*>(MemoryAlloc(static_cast<UINT>(ECGDataBlockSize(length))));
-    if (!image) return ImageRead::CannotOpen;
+    // The allocator throws when it has no memory: that is a record too large
+    // to open here, not a reason to end the program.
+    _ECGDATA* image = nullptr;
+    try {
+        image = static_cast<_ECGDATA*>(MemoryAlloc(static_cast<UINT>(ECGDataBlockSize(length))));
+    } catch (const std::bad_alloc&) {
+        image = nullptr;
+    }
+    if (!image) return ImageRead::TooLarge;
     image->dwFileLength = static_cast<DWORD>(length);
     const UINT read = file.Read(image->byFileData, static_cast<UINT>(length));
     file.Close();
@@ -220,9 +237,12 @@ CTavrionDoc::ImageRead CTavrionDoc::ReadImage(const CString& strFilePath, _ECGDA
 
 void CTavrionDoc::ShowOpenError(ImageRead result, const CString& strFilePath)
 {
-    if (result != ImageRead::CannotOpen && result != ImageRead::TooShort) return;
+    if (result != ImageRead::CannotOpen && result != ImageRead::TooShort && result != ImageRead::TooLarge) return;
     CString text;
-    text.Format(result == ImageRead::CannotOpen ? kCannotOpen : kNotRecordFile, strFilePath.GetString());
+    const wchar_t* format = result == ImageRead::CannotOpen ? kCannotOpen
+                            : result == ImageRead::TooLarge ? kTooLarge
+                                                            : kNotRecordFile;
+    text.Format(format, strFilePath.GetString());
     CTavrionMessage box(text, 0, nullptr, kErrorCaption, MB_OK | MB_ICONERROR);
 }
 
@@ -336,7 +356,12 @@ BOOL CTavrionDoc::ReadFirstBlob(_ECGDATA* image)
     if (!image) return FALSE;
     const long size = ecgGetData(image, ECG_TAG_BLOB1, 0, nullptr, 0, ECG_DATA_RAW);
     if (size < 1) return FALSE;
-    BYTE* blob = static_cast<BYTE*>(MemoryAlloc(static_cast<UINT>(size)));
+    BYTE* blob = nullptr;
+    try {
+        blob = static_cast<BYTE*>(MemoryAlloc(static_cast<UINT>(size)));
+    } catch (const std::bad_alloc&) {
+        return FALSE;
+    }
     if (!blob || ecgGetData(image, ECG_TAG_BLOB1, 0, blob, size, ECG_DATA_RAW) < 1) {
         MemoryFree(blob);
         return FALSE;

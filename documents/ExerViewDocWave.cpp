@@ -35,11 +35,10 @@ int CExerViewDoc::ReadStoredWave(UINT tagBase, int lead, UINT index, short* buff
     if (IsDerivedLead(lead)) return CalculateWave(tagBase, lead, static_cast<int>(index), buffer);
     if (!IsStoredLead(lead)) return 0;
     const UINT tag = tagBase + static_cast<UINT>(lead);
-    const long size = ecgGetData(item->pECGData, tag, index, nullptr, 0, ECG_DATA_RAW);
+    const long size = GetSampleItem(item->pECGData, tag, index, nullptr);
     if (size < 1) return 0;
     if (!buffer) return static_cast<int>(size);
-    const long read = ecgGetData(item->pECGData, tag, index, buffer, size, ECG_DATA_RAW);
-    return read > 0 ? static_cast<int>(read) : 0;
+    return GetSampleItem(item->pECGData, tag, index, buffer) == size ? static_cast<int>(size) : 0;
 }
 
 int CExerViewDoc::CalculateWave(UINT tagBase, int lead, int index, short* buffer)
@@ -50,8 +49,8 @@ int CExerViewDoc::CalculateWave(UINT tagBase, int lead, int index, short* buffer
     const UINT at = static_cast<UINT>(index);
     std::vector<BYTE> leadI;
     std::vector<BYTE> leadII;
-    const long sizeI = ecgGetData(image, tagBase, at, nullptr, 0, ECG_DATA_RAW);
-    const long sizeII = ecgGetData(image, tagBase + 1, at, nullptr, 0, ECG_DATA_RAW);
+    const long sizeI = GetSampleItem(image, tagBase, at, nullptr);
+    const long sizeII = GetSampleItem(image, tagBase + 1, at, nullptr);
     const long size = std::min(sizeI, sizeII);
     if (size < 1) return 0;
     if (!buffer) return static_cast<int>(size);

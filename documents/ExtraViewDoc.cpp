@@ -249,10 +249,10 @@ int CExtraViewDoc::GetRhythmWaveData(int lead, short* buffer, int filter)
     _EXTRADATAITEM* item = GetCurrentDataItem();
     if (!item || !item->pECGData || !item->pECGData->pBlob3836 || lead < 0) return 0;
     _ECGDATA* image = item->pECGData;
-    const long size = ecgGetData(image, TAG_LEAD_SAMPLES, static_cast<UINT>(lead), nullptr, 0, ECG_DATA_RAW);
+    const long size = GetSampleItem(image, TAG_LEAD_SAMPLES, static_cast<UINT>(lead), nullptr);
     if (size < 1) return 0;
     if (!buffer) return static_cast<int>(size);
-    if (ecgGetData(image, TAG_LEAD_SAMPLES, static_cast<UINT>(lead), buffer, size, ECG_DATA_RAW) != size) return 0;
+    if (GetSampleItem(image, TAG_LEAD_SAMPLES, static_cast<UINT>(lead), buffer) != size) return 0;
 
     const int own = m_stDefaultRef.RefInt(REF_EXTRA_FILTER);
     int cutoff = filter < 0 ? own : filter;

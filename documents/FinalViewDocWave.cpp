@@ -84,11 +84,11 @@ int CFinalViewDoc::GetAverageWaveData(int index, short* buffer, int filter)
 
     const UINT tag = index == -1 ? kTagRestAverage : (index == -2 ? kTagDescentAverage : kTagLoadAverage);
     const UINT dataIndex = index >= 0 ? static_cast<UINT>(index) : 0;
-    const long size = ecgGetData(item->pECGData, tag, dataIndex, nullptr, 0, ECG_DATA_RAW);
+    const long size = GetSampleItem(item->pECGData, tag, dataIndex, nullptr);
     if (!buffer) return size > 0 ? static_cast<int>(size) : 0;
     if (size <= 0) return 0;
-    const long read = ecgGetData(item->pECGData, tag, dataIndex, buffer, size, ECG_DATA_RAW);
-    if (read <= 0) return 0;
+    const long read = GetSampleItem(item->pECGData, tag, dataIndex, buffer);
+    if (read != size) return 0;
 
     if (filter < 0) filter = GetFilter();
     if (!HiCutFilter(static_cast<short>(filter), buffer, static_cast<int>(read / 2))) return 0;

@@ -238,7 +238,8 @@ int CMFERViewDoc::OpenMFERFile(CString& strMFERPath, CString& strXMLPath, CStrin
     // The length at the file's own rate: recorders write 100 to 1000 samples a second.
     const DWORD samples = root->dwSampleCount;
     const double rate = reader->GetSamplingFrequency() > 0.0 ? reader->GetSamplingFrequency() : 500.0;
-    const long seconds = static_cast<long>(samples / rate);
+    // A file may state any rate: the length shown is held to what the item keeps (255 minutes).
+    const long seconds = static_cast<long>(std::min(samples / rate, 255.0 * 60.0 + 59.0));
     item->byMinutes = static_cast<BYTE>(std::min<long>(seconds / 60, 255));
     item->bySeconds = static_cast<BYTE>(seconds % 60);
 
@@ -500,8 +501,10 @@ int CMFERViewDoc::GetRhythmWaveData(int lead, short* buffer, int /*size*/, int n
     if (!item || !item->pMFERParser) return 0;
     CMFERParser* reader = item->pMFERParser;
     const int bytes = reader->GetWaveLength(0);
+    // A lead the file does not hold has no size either: the copy would give nothing.
+    if (lead < 0 || lead >= reader->GetLeadCount()) return 0;
     if (!buffer) return bytes;
-    if (bytes <= 0 || nBufferBytes < 2 || lead < 0 || lead >= reader->GetLeadCount()) return 0;
+    if (bytes <= 0 || nBufferBytes < 2) return 0;
 
     const int count = bytes / 2;
     std::vector<short> whole;

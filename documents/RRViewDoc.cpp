@@ -100,11 +100,11 @@ int CRRViewDoc::GetRhythmWaveData(int lead, short* buffer, int filter)
     _RRDATAITEM* item = GetCurrentDataItem();
     if (!item || !item->pECGData || !item->pECGData->pBlob3836 || lead < 0) return 0;
     _ECGDATA* image = item->pECGData;
-    const long size = ecgGetData(image, kTagRRStrip, static_cast<UINT>(lead), nullptr, 0, ECG_DATA_RAW);
+    const long size = GetSampleItem(image, kTagRRStrip, static_cast<UINT>(lead), nullptr);
     if (size < 1) return 0;
     if (!buffer) return static_cast<int>(size);
 
-    const long bytes = ecgGetData(image, kTagRRStrip, static_cast<UINT>(lead), buffer, size, ECG_DATA_RAW);
+    const long bytes = GetSampleItem(image, kTagRRStrip, static_cast<UINT>(lead), buffer);
     const int count = static_cast<int>(bytes / 2);
     if (count < 1) return 0;
     int cutoff = m_nFilter;

@@ -164,10 +164,10 @@ int CRestViewDoc::GetRhythmWaveData(int lead, short* buffer, int filter)
 
     UINT tag = 0, index = 0;
     LeadTag(item, lead, tag, index);
-    const long size = ecgGetData(item->pECGData, tag, index, nullptr, 0, ECG_DATA_RAW);
+    const long size = GetSampleItem(item->pECGData, tag, index, nullptr);
     if (size <= 0) return 0;
     if (!buffer) return static_cast<int>(size);
-    if (ecgGetData(item->pECGData, tag, index, buffer, size, ECG_DATA_RAW) <= 0) return 0;
+    if (GetSampleItem(item->pECGData, tag, index, buffer) != size) return 0;
     const int count = static_cast<int>(size / 2);
     if (!HiCutFilter(static_cast<short>(cutoff), buffer, count)) return 0;
     if (noise) DeleteBitNoise(buffer, static_cast<unsigned>(count));
@@ -190,10 +190,10 @@ int CRestViewDoc::GetAverageWaveData(int lead, short* buffer, int filter)
     if (!HasAverageBeats(item->uSystemCode)) return 0;
 
     const UINT tag = kTagAverageBase + GetDataLeadID(static_cast<UINT>(lead), static_cast<int>(item->uSystemCode));
-    const long size = ecgGetData(item->pECGData, tag, 0, nullptr, 0, ECG_DATA_RAW);
+    const long size = GetSampleItem(item->pECGData, tag, 0, nullptr);
     if (size <= 0) return 0;
     if (!buffer) return static_cast<int>(size);
-    if (ecgGetData(item->pECGData, tag, 0, buffer, size, ECG_DATA_RAW) <= 0) return 0;
+    if (GetSampleItem(item->pECGData, tag, 0, buffer) != size) return 0;
     if (!HiCutFilter(static_cast<short>(ChooseFilter(item, filter)), buffer, static_cast<int>(size / 2))) return 0;
     AdjustRestAveWaveBaseLine(item->pECGData, buffer, static_cast<int>(size));
     return static_cast<int>(size);

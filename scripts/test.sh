@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the tests, the same tests under AddressSanitizer
-# and UndefinedBehaviorSanitizer, and a bounded fuzz run of the record readers.
+# and UndefinedBehaviorSanitizer, and a bounded fuzz run of the record readers
+# and the examination documents.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
@@ -48,24 +49,50 @@ else
     echo "no benchmark program (Google Benchmark is not installed)"
 fi
 
-echo "== fuzzing the device-record container, the XML layer and the MFER reader, ${FUZZ_SECONDS}s each"
+# Fuzzing in CI is the same for the same tree: every target runs with a fixed
+# seed (FUZZ_SEED) over its seeds and its committed regression corpus,
+# tests/fuzz/regressions/<target>/ (every input that ever failed; add each new
+# finding there with the fix), first replayed once in full, then mutated for
+# FUZZ_SECONDS. A finding by chance of a random seed never blocks a landing.
+# Findings are written under build/fuzz/artifacts/.
+#
+# Before stopping work on a change that touches a reader (platform/zarn,
+# platform/mfer, platform/xml, the record access in core/, the documents),
+# run the targets longer with random seeds and several workers, e.g. for each
+# of zarn_container_fuzz, xml_fuzz, mfer_fuzz and document_fuzz (after one
+# run of this script has built them and written the seeds):
+#   build/fuzz/bin/<target> -max_total_time=1800 -jobs=8 -workers=8 \
+#       -artifact_prefix=build/fuzz/artifacts/ build/fuzz/<target>_corpus \
+#       <its seed folders below> tests/fuzz/regressions/<target>
+# and add what it finds to tests/fuzz/regressions/<target>/.
+FUZZ_SEED="${FUZZ_SEED:-1}"
+echo "== fuzzing the device-record container, the XML layer, the MFER reader and the documents, ${FUZZ_SECONDS}s each (seed ${FUZZ_SEED})"
 cmake -S . -B build/fuzz -G Ninja -DMORVELANCE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build/fuzz -j "$(build_jobs)"
-corpus=build/fuzz/corpus
-rm -rf "$corpus" && mkdir -p "$corpus"
-build/test/bin/morvelance-mkrecord seeds "$corpus"
-build/fuzz/bin/zarn_container_fuzz -max_total_time="$FUZZ_SECONDS" -max_len=65536 -print_final_stats=1 \
-    "$corpus" 2>&1 | tail -n 15
-xml_corpus=build/fuzz/xml_corpus
-rm -rf "$xml_corpus" && mkdir -p "$xml_corpus"
-build/fuzz/bin/xml_fuzz -max_total_time="$FUZZ_SECONDS" -max_len=16384 -timeout=10 -print_final_stats=1 \
-    "$xml_corpus" tests/fuzz/xml_seeds 2>&1 | tail -n 15
-mfer_corpus=build/fuzz/mfer_corpus
-rm -rf "$mfer_corpus" build/fuzz/mfer_seeds && mkdir -p "$mfer_corpus" build/fuzz/mfer_seeds
-build/test/bin/morvelance-mkrecord mfer-seeds build/fuzz/mfer_seeds
-build/fuzz/bin/mfer_fuzz -max_total_time="$FUZZ_SECONDS" -max_len=4096 -print_final_stats=1 \
-    "$mfer_corpus" build/fuzz/mfer_seeds 2>&1 | tail -n 15
+seeds=build/fuzz/seeds
+rm -rf "$seeds" build/fuzz/artifacts && mkdir -p "$seeds/records" "$seeds/examinations" "$seeds/mfer" build/fuzz/artifacts
+build/test/bin/morvelance-mkrecord seeds "$seeds/records" >/dev/null
+build/test/bin/morvelance-mkrecord examinations "$seeds/examinations" >/dev/null
+rm -f "$seeds/examinations"/*.xml
+build/test/bin/morvelance-mkrecord mfer-seeds "$seeds/mfer" >/dev/null
+# run_fuzz TARGET OPTIONS... -- SEED_FOLDERS...
+run_fuzz() {
+    local target=$1 && shift
+    local options=() && while [ "$1" != "--" ]; do options+=("$1") && shift; done && shift
+    local corpus=build/fuzz/${target}_corpus regressions=tests/fuzz/regressions/$target
+    rm -rf "$corpus" && mkdir -p "$corpus"
+    [ -d "$regressions" ] || regressions=
+    echo "-- $target"
+    build/fuzz/bin/$target "${options[@]}" -artifact_prefix="build/fuzz/artifacts/$target-" -runs=0 \
+        "$corpus" "$@" $regressions 2>&1 | tail -n 3
+    build/fuzz/bin/$target "${options[@]}" -artifact_prefix="build/fuzz/artifacts/$target-" -seed="$FUZZ_SEED" \
+        -max_total_time="$FUZZ_SECONDS" -print_final_stats=1 "$corpus" "$@" $regressions 2>&1 | tail -n 15
+}
+run_fuzz zarn_container_fuzz -max_len=65536 -- "$seeds/records"
+run_fuzz xml_fuzz -max_len=16384 -timeout=10 -- tests/fuzz/xml_seeds
+run_fuzz mfer_fuzz -max_len=4096 -- "$seeds/mfer"
+run_fuzz document_fuzz -max_len=1200000 -timeout=30 -rss_limit_mb=4096 -- "$seeds/records" "$seeds/examinations" "$seeds/mfer"
 
 echo "== tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVELANCE_SANITIZE=ON -DMORVELANCE_BENCH=OFF >/dev/null

@@ -18,6 +18,7 @@
 
 #include "platform/base/CodePage.h"
 #include "platform/base/Kernel.h"
+#include "platform/base/Temporaries.h"
 
 // ---- paths -------------------------------------------------------------------------
 
@@ -140,6 +141,48 @@ int CopyIntoNewFile(int in, const struct stat& source, const std::string& target
     if (!err && futimens(out, times) != 0) err = errno;
     if (close(out) != 0 && !err) err = errno;
     if (err) unlink(target.c_str());
+    return err;
+}
+
+// Puts `from` in place at `to` unless `to` exists (EEXIST then); 0 or an errno.
+int PutInPlaceExclusive(const std::string& from, const std::string& to)
+{
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return errno;
+    // A file system without the flag: a hard link fails the same way on an existing name.
+    if (link(from.c_str(), to.c_str()) != 0) return errno;
+    unlink(from.c_str());
+    return 0;
+}
+
+// Copies the open file `in` to `target` through a temporary beside it that is
+// renamed over it at the end, so the target is at every moment either what it
+// was or the whole copy, whenever the copy stops (a kill, a full disk).
+// With `exclusive` an existing target is kept (EEXIST). 0 or an errno.
+int CopyThroughTemporary(int in, const struct stat& source, const std::string& to, bool exclusive)
+{
+    // A link is replaced where it points, as writing through it would.
+    std::string target = to;
+    struct stat link;
+    if (lstat(to.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        char* resolved = realpath(to.c_str(), nullptr);
+        if (resolved) {
+            target = resolved;
+            free(resolved);
+        }
+    }
+    platform::RemoveStaleTemporaries(target);
+    std::string temp;
+    const int out = platform::CreateTemporaryBeside(target, temp, source.st_mode & 0777);
+    if (out < 0) return errno;
+    int err = CopyContents(in, out);
+    if (!err && fchmod(out, source.st_mode & 07777) != 0) err = errno;
+    const struct timespec times[2] = {source.st_atim, source.st_mtim};
+    if (!err && futimens(out, times) != 0) err = errno;
+    if (!err && fsync(out) != 0) err = errno;
+    if (close(out) != 0 && !err) err = errno;
+    if (!err) err = exclusive ? PutInPlaceExclusive(temp, target) : (rename(temp.c_str(), target.c_str()) == 0 ? 0 : errno);
+    if (err) unlink(temp.c_str());
     return err;
 }
 
@@ -705,7 +748,7 @@ BOOL CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfEx
         close(in);
         return Fail(refusal);
     }
-    const int err = CopyIntoNewFile(in, source, to, bFailIfExists != FALSE);
+    const int err = CopyThroughTemporary(in, source, to, bFailIfExists != FALSE);
     close(in);
     if (err == EEXIST) return Fail(ERROR_FILE_EXISTS);
     if (err) return Fail(err == ENOENT ? PathError(err, to) : platform::ErrorFromErrno(err));

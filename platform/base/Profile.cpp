@@ -13,6 +13,8 @@
 #include "platform/base/CodePage.h"
 #include "platform/base/File.h"
 #include "platform/base/Registry.h"
+#include "platform/base/StoreLock.h"
+#include "platform/base/Temporaries.h"
 
 namespace textfile = platform::textfile;
 using textfile::Encoding;
@@ -199,10 +201,12 @@ bool ReplaceAtomically(const std::string& path, const std::string& bytes)
         target = resolved;
         std::free(resolved);
     }
-    std::string temp = target + ".XXXXXX";
-    int fd = ::mkstemp(&temp[0]);
+    // Temporaries that killed writers left here go first.
+    RemoveStaleTemporaries(target);
+    std::string temp;
+    int fd = CreateTemporaryBeside(target, temp, 0600);
     if (fd < 0) return false;
-    // mkstemp makes the file private; keep the mode of the file we replace.
+    // Keep the mode of the file we replace.
     struct stat info;
     mode_t mode = ::stat(target.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0644;
     bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
@@ -565,6 +569,9 @@ BOOL WriteProfileStringAt(const std::string& path, LPCWSTR section, LPCWSTR key,
 {
     if (!section) return (!key && !value) ? TRUE : FALSE;   // all null only flushes the kernel's cache
     if (path.empty()) return FALSE;
+    // Read, change and replace under the file's lock: another process's
+    // change in between would otherwise be overwritten with the old text.
+    platform::StoreLock lock(path);
     IniDocument doc;
     LoadIni(path, doc);
     bool changed = false;

@@ -11,7 +11,8 @@
 // byte-order mark, or Shift-JIS (bytes that are not valid UTF-8 are read as
 // code page 932). A rewrite keeps the file's encoding and line ends, except
 // that a Shift-JIS file that would lose characters is rewritten as UTF-8.
-// Every write replaces the file atomically.
+// Every write replaces the file atomically, under a lock across processes
+// (platform/base/StoreLock.h), so concurrent writers keep each other's values.
 #pragma once
 
 #include <string>
@@ -77,7 +78,8 @@ std::string Encode(const std::wstring& text, Encoding encoding);
 bool Read(const std::string& path, std::string& bytes);
 // Writes a temporary file beside path and renames it over path, so readers
 // see the old or the new contents, never a mix. False (and path untouched)
-// on any failure.
+// on any failure. Temporaries abandoned in the folder by killed writers are
+// removed first (platform/base/Temporaries.h).
 bool ReplaceAtomically(const std::string& path, const std::string& bytes);
 // Creates the folder and its parents; true when it exists afterwards.
 bool MakeFolders(const std::string& folder);

@@ -10,10 +10,12 @@
 #include <cwchar>
 #include <cwctype>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "platform/base/CodePage.h"
 #include "platform/base/Profile.h"
+#include "platform/base/StoreLock.h"
 
 namespace textfile = platform::textfile;
 
@@ -682,14 +684,30 @@ RegistryStore& Store()
     return *store;
 }
 
-// Locks the store, re-reads it when needed and looks a handle up.
+// Locks the store, re-reads it when needed and looks a handle up. An access
+// for a change also holds the registry file's lock across processes, from
+// before the re-read until the replaced file is in place: another process's
+// commit in between would otherwise be overwritten with the tree read before
+// it, its keys and values lost.
 class StoreAccess {
 public:
-    StoreAccess() : m_guard(Store().Lock()) { Store().Refresh(); }
+    enum Purpose { Read, Change };
+    explicit StoreAccess(Purpose purpose = Read) : m_guard(Store().Lock())
+    {
+        if (purpose == Change) {
+            const std::string path = platform::RegistryPath();
+            if (!path.empty()) {
+                textfile::MakeFolders(textfile::FolderOf(path));
+                m_fileLock.emplace(path);
+            }
+        }
+        Store().Refresh();
+    }
     RegistryStore* operator->() { return &Store(); }
 
 private:
     std::lock_guard<std::mutex> m_guard;
+    std::optional<platform::StoreLock> m_fileLock;
 };
 
 // The registry hands data out the same way in RegQueryValueEx and RegEnumValue.
@@ -754,7 +772,7 @@ LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR className,
     (void)security;
     if (!result) return ERROR_INVALID_PARAMETER;
     *result = nullptr;
-    StoreAccess store;
+    StoreAccess store(StoreAccess::Change);
     KeyRef ref;
     if (!store->Lookup(key, ref)) return ERROR_INVALID_HANDLE;
     if (!Resolve(store->Tree(), ref.root, ref.path)) return ERROR_KEY_DELETED;
@@ -806,7 +824,7 @@ LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type, con
 {
     (void)reserved;
     if (!data && cbData != 0) return ERROR_INVALID_PARAMETER;
-    StoreAccess store;
+    StoreAccess store(StoreAccess::Change);
     KeyRef ref;
     if (!store->Lookup(key, ref)) return ERROR_INVALID_HANDLE;
     if (!(ref.access & KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
@@ -818,7 +836,7 @@ LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type, con
 
 LONG RegDeleteValueW(HKEY key, LPCWSTR valueName)
 {
-    StoreAccess store;
+    StoreAccess store(StoreAccess::Change);
     KeyRef ref;
     if (!store->Lookup(key, ref)) return ERROR_INVALID_HANDLE;
     if (!(ref.access & KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
@@ -831,7 +849,7 @@ LONG RegDeleteValueW(HKEY key, LPCWSTR valueName)
 LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey)
 {
     if (!subKey) return ERROR_INVALID_PARAMETER;
-    StoreAccess store;
+    StoreAccess store(StoreAccess::Change);
     KeyRef ref;
     if (!store->Lookup(key, ref)) return ERROR_INVALID_HANDLE;
     KeyPath path = Join(ref.path, SplitKeyPath(subKey));
@@ -846,7 +864,7 @@ LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey)
 
 LONG RegDeleteTreeW(HKEY key, LPCWSTR subKey)
 {
-    StoreAccess store;
+    StoreAccess store(StoreAccess::Change);
     KeyRef ref;
     if (!store->Lookup(key, ref)) return ERROR_INVALID_HANDLE;
     KeyPath path = Join(ref.path, SplitKeyPath(subKey));

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "platform/base/CodePage.h"
 #include "platform/base/File.h"
@@ -38,8 +39,10 @@ enum : BYTE {
     kTagTime = 0x85,
 };
 
-const uint32_t kMaxBlock = 1u << 20;           // samples of one channel in one block
-const size_t kMaxTotalSamples = size_t(1) << 26;  // all leads together: 128 MB of samples
+// Samples of all leads together that one file may hold: 2^27 samples, 256 MB
+// once decoded to 16 bits (four hours of 15 leads at 500 Hz fit). A block has
+// no bound of its own beyond the file: it is never longer than the bytes left.
+const size_t kMaxTotalSamples = size_t(1) << 27;
 const double kDefaultSense = 1.0;               // microvolts per unit when the file gives none
 
 // Bytes of one sample by data type code; 0 for a code this reader does not take.
@@ -256,17 +259,46 @@ int CMFERParser::OpenMFER(const wchar_t* path)
         Fail(size < 0 ? MferStatus::NoFile : MferStatus::TooLarge, 0);
         return 0;
     }
-    bytes.resize(size_t(size));
+    try {
+        bytes.resize(size_t(size));
+    } catch (const std::bad_alloc&) {
+        std::fclose(file);
+        return Fail(MferStatus::TooLarge, 0), 0;
+    }
     std::rewind(file);
     size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
     if (got != bytes.size()) return Fail(MferStatus::NoFile, got), 0;
-    std::unique_ptr<CState> state(new CState());
-    if (!Parse(bytes.data(), bytes.size(), *state)) return 0;
-    // The bytes read are kept (no copy) until the samples are asked for.
-    bytes.resize(state->nWaveEnd);
-    m_bytes = std::move(bytes);
+    try {
+        std::unique_ptr<CState> state(new CState());
+        if (!Parse(bytes.data(), bytes.size(), *state)) return 0;
+        // The bytes read are kept (no copy) until the samples are asked for.
+        bytes.resize(state->nWaveEnd);
+        m_bytes = std::move(bytes);
+    } catch (const std::bad_alloc&) {
+        // The file is read, but there is no memory to describe it: refused
+        // as too large, nothing of it kept.
+        const size_t position = m_nErrorPos;
+        Reset();
+        return Fail(MferStatus::TooLarge, position), 0;
+    }
     return 1;
+}
+
+const wchar_t* CMFERParser::StatusText(MferStatus status)
+{
+    switch (status) {
+    case MferStatus::Ok: return L"";
+    case MferStatus::NoFile: return L"the file cannot be opened or read";
+    case MferStatus::TooLarge: return L"the record is too large: more than 134,217,728 samples in all leads together, or more than the memory there is";
+    case MferStatus::BlockTooLong: return L"a block is longer than the bytes left in the file";
+    case MferStatus::Truncated: return L"a tag, length or value runs past the end of the file";
+    case MferStatus::BadLength: return L"a length of a form the format does not have";
+    case MferStatus::BadValue: return L"a definition with a value that cannot be used";
+    case MferStatus::TooManyChannels: return L"more channels than the reader takes";
+    case MferStatus::NoWaveform: return L"no waveform data, or no channel with samples";
+    }
+    return L"";
 }
 
 int CMFERParser::OpenMFERFromMemory(const BYTE* data, size_t size)
@@ -293,6 +325,7 @@ bool CMFERParser::Parse(const BYTE* data, size_t size, CState& state)
     if (size == 0) return Fail(MferStatus::NoWaveform, 0);
     size_t next = 0;
     m_pData = data;
+    m_nDataSize = size;
     bool ok = ReadFrame(state, 0, size, -1, false, &next);
     m_pData = nullptr;
     if (!ok) return false;
@@ -316,7 +349,16 @@ void CMFERParser::DecodeSamples()
     const size_t errorPos = m_nErrorPos;
     size_t next = 0;
     m_pData = m_bytes.data();
-    bool ok = !m_bytes.empty() && ReadFrame(*state, 0, m_bytes.size(), -1, false, &next);
+    m_nDataSize = m_bytes.size();
+    bool ok = false;
+    try {
+        ok = !m_bytes.empty() && ReadFrame(*state, 0, m_bytes.size(), -1, false, &next);
+    } catch (const std::bad_alloc&) {
+        // No memory for the samples: the leads stay empty, the file's
+        // structure as it was read.
+        ok = false;
+        state.reset();
+    }
     m_pData = nullptr;
     m_status = status;
     m_nErrorPos = errorPos;
@@ -426,7 +468,10 @@ bool CMFERParser::Define(CState& state, BYTE tag, const BYTE* value, size_t leng
         if (length == 0) { def.bBlock = false; def.nBlock = 1; return true; }
         if (length > 4) return Fail(MferStatus::BadValue, pos);
         uint64_t n = ReadUnsigned(value, length, be);
-        if (n == 0 || n > kMaxBlock) return Fail(MferStatus::BadValue, pos);
+        if (n == 0) return Fail(MferStatus::BadValue, pos);
+        // Every sample takes at least one byte: a block longer than the file
+        // is a hostile length, whatever the data type.
+        if (n > m_nDataSize - std::min(pos, m_nDataSize)) return Fail(MferStatus::BlockTooLong, pos);
         def.bBlock = true;
         def.nBlock = uint32_t(n);
         return true;
@@ -526,7 +571,9 @@ bool CMFERParser::ReadWaveform(CState& state, const BYTE* value, size_t length, 
     if (bytesPerSequence == 0) return Fail(MferStatus::BadValue, pos);
     size_t sequences = length / bytesPerSequence;
     if (state.bSequences) sequences = std::min<size_t>(sequences, state.nSequences);
-    size_t newSamples = sequences * (bytesPerSequence / 1);   // upper bound: one byte per sample
+    size_t samplesPerSequence = 0;
+    for (int c = 0; c < channels; ++c) samplesPerSequence += size_t(state.Block(c));
+    const size_t newSamples = sequences * samplesPerSequence;   // samples, all leads together
     if (state.nTotalSamples + newSamples > kMaxTotalSamples) return Fail(MferStatus::TooLarge, pos);
 
     if (!state.bBaseSense) {

@@ -19,7 +19,8 @@
 enum class MferStatus {
     Ok,
     NoFile,          // cannot be opened or read
-    TooLarge,        // larger than the reader accepts
+    TooLarge,        // more samples than the reader keeps, or more memory than it can get
+    BlockTooLong,    // a block longer than the bytes left in the file
     Truncated,       // a tag, length or value runs past the end
     BadLength,       // a length form the format does not have
     BadValue,        // a definition whose value cannot be used
@@ -56,6 +57,8 @@ public:
     bool AreSamplesDecoded() const { return m_bSamples; }
 
     MferStatus GetStatus() const { return m_status; }
+    // Why the file was refused, in words (empty when it was read).
+    static const wchar_t* StatusText(MferStatus status);
     size_t GetErrorPosition() const { return m_nErrorPos; }
 
     static const int kMaxChannels = 64;
@@ -80,6 +83,7 @@ protected:
     void DecodeSamples();
 
     const BYTE* m_pData;                      // bytes of the file while it is read
+    size_t m_nDataSize = 0;                   // and their count
     std::unique_ptr<MFER_ROOT> m_pRoot;       // null until a file was read
     std::vector<BYTE> m_bytes;                // the file up to its last waveform byte; emptied once decoded
     bool m_bSamples;                          // m_waves holds the converted samples

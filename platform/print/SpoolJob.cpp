@@ -2,16 +2,21 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
+#include <set>
+#include <vector>
 
 #include "platform/base/CodePage.h"
 #include "platform/base/Kernel.h"
 #include "platform/base/Profile.h"
+#include "platform/base/Temporaries.h"
 #include "platform/print/PrinterConfig.h"
 #include "platform/print/SpoolFiles.h"
 
@@ -81,7 +86,89 @@ bool WriteAll(int fd, const BYTE* bytes, size_t length, DWORD& error)
     return true;
 }
 
+// Files younger than this are left to whoever is making them: a job locks its
+// reservation right after creating it and finishes in one go.
+const long kSettleSeconds = 10;
+
+bool IsReservationName(const std::string& name)
+{
+    return name.size() == 9 && name.compare(5, 4, ".SPL") == 0 &&
+           name.find_first_not_of("0123456789") == 5;
+}
+
+// Whether a job holds the lock of the file (its reservation, or the data the
+// reservation became).
+bool HeldByAJob(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);   // releases the lock if we got it
+    return held;
+}
+
+bool Settled(const std::string& path)
+{
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && OlderThan(info.st_mtim.tv_sec, kSettleSeconds);
+}
+
+bool Exists(const std::string& path)
+{
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+// Sweeps each folder once per process, before its first job.
+void SweepOnce(const std::string& folder)
+{
+    static std::mutex lock;
+    static std::set<std::string> swept;
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        if (!swept.insert(folder).second) return;
+    }
+    SpoolJob::SweepFolder(folder);
+}
+
 }  // namespace
+
+void SpoolJob::SweepFolder(const std::string& folder)
+{
+    std::vector<std::string> names;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (const dirent* entry = readdir(dir)) names.push_back(entry->d_name);
+        closedir(dir);
+    }
+    // Reservations: a job that is still running holds its lock.
+    std::set<std::string> running;   // ids of jobs still at work
+    for (const std::string& name : names) {
+        if (!IsReservationName(name)) continue;
+        const std::string path = folder + "/" + name;
+        if (!Settled(path) || HeldByAJob(path))
+            running.insert(name.substr(0, 5));
+        else
+            ::unlink(path.c_str());
+    }
+    for (const std::string& name : names) {
+        if (name.size() < 6 || LeadingId(name.c_str()) == 0 || name.find_first_not_of("0123456789") != 5) continue;
+        if (IsReservationName(name) || running.count(name.substr(0, 5))) continue;
+        const std::string path = folder + "/" + name;
+        if (!Settled(path)) continue;
+        if (name.compare(5, 5, ".SPL.") == 0) {
+            // The bytes of a reservation that nobody holds any longer (a
+            // surface's output, its partial files).
+            ::unlink(path.c_str());
+            continue;
+        }
+        const size_t dot = name.rfind('.');
+        if (dot == std::string::npos || name.compare(dot, std::string::npos, ".job") == 0) continue;
+        // A data file whose job never wrote its sidecar.
+        if (!Exists(folder + "/" + name.substr(0, dot) + ".job") && !HeldByAJob(path)) ::unlink(path.c_str());
+    }
+    // The sidecars' temporaries.
+    RemoveStaleTemporaries(folder + "/.");
+}
 
 std::unique_ptr<SpoolJob> SpoolJob::Begin(const std::string& folder, const std::wstring& printer,
                                           const std::wstring& document, const std::wstring& datatype, DWORD& error)
@@ -95,6 +182,7 @@ std::unique_ptr<SpoolJob> SpoolJob::Begin(const std::string& folder, const std::
     job->m_printer = printer;
     job->m_document = document;
     job->m_datatype = datatype;
+    SweepOnce(folder);
     // Another process may spool into the same folder: the exclusive create
     // decides who gets an id, and an id whose finished files already exist
     // (the other job ended between our look and our create) is passed over.
@@ -111,6 +199,11 @@ std::unique_ptr<SpoolJob> SpoolJob::Begin(const std::string& folder, const std::
             ::unlink(path.c_str());
             continue;
         }
+        // The lock tells a sweeping process that this job is at work. It
+        // lives on a second descriptor that outlasts the data's, through the
+        // renames of Commit.
+        ::flock(fd, LOCK_EX | LOCK_NB);
+        job->m_lockFd = ::dup(fd);
         job->m_fd = fd;
         job->m_id = id;
         job->m_dataPath = path;
@@ -142,6 +235,13 @@ std::unique_ptr<SpoolJob> SpoolJob::BeginToFile(const std::string& path, const s
 SpoolJob::~SpoolJob()
 {
     if (!m_finished) Abort();
+    ReleaseLock();
+}
+
+void SpoolJob::ReleaseLock()
+{
+    if (m_lockFd >= 0) ::close(m_lockFd);
+    m_lockFd = -1;
 }
 
 bool SpoolJob::Write(const void* bytes, size_t length, DWORD& error)
@@ -204,7 +304,6 @@ bool SpoolJob::Commit(const std::string& extension, const std::string* producedF
         Abort();
         return false;
     }
-    if (producedFile) ::unlink(m_dataPath.c_str());   // the reservation
     SpooledJob record;
     record.id = m_id;
     record.printer = m_printer;
@@ -216,10 +315,16 @@ bool SpoolJob::Commit(const std::string& extension, const std::string* producedF
     if (!textfile::ReplaceAtomically(m_folder + "/" + stem + ".job", FormatSidecar(record))) {
         error = ERROR_WRITE_FAULT;
         ::unlink(finalData.c_str());
+        if (producedFile) ::unlink(m_dataPath.c_str());
         m_finished = true;
+        ReleaseLock();
         return false;
     }
+    // The reservation goes last: until the sidecar is there, it tells a
+    // sweeping process that the data is this job's.
+    if (producedFile) ::unlink(m_dataPath.c_str());
     m_finished = true;
+    ReleaseLock();
     return true;
 }
 
@@ -230,6 +335,7 @@ void SpoolJob::Abort()
     CloseData(ignored);
     ::unlink(m_dataPath.c_str());
     m_finished = true;
+    ReleaseLock();
 }
 
 std::string SpoolJob::ExtensionOf(const std::wstring& datatype)

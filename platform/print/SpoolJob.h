@@ -3,6 +3,13 @@
 // Commit renames it to <id>_<document>.<ext> and writes the sidecar
 // <id>_<document>.job, so a reader never sees half a job. Abort (or
 // destruction before Commit) removes everything the job made.
+//
+// A job holds an advisory lock on its reservation from Begin until it is
+// committed or aborted. A process killed meanwhile leaves files nobody
+// finishes: the first job a process begins in a folder sweeps them first
+// (reservations nobody holds and what belongs to them, a PDF surface's
+// partial files, sidecar temporaries, data files that never got their
+// sidecar).
 #pragma once
 
 #include <memory>
@@ -51,17 +58,23 @@ public:
     bool Commit(const std::string& extension, const std::string* producedFile, DWORD& error);
     void Abort();
 
+    // Removes what jobs of processes no longer running left in the folder.
+    // Files younger than a few seconds are left alone, whoever they belong to.
+    static void SweepFolder(const std::string& folder);
+
     // The file extension of a datatype's bytes.
     static std::string ExtensionOf(const std::wstring& datatype);
 
 private:
     SpoolJob() = default;
     bool CloseData(DWORD& error);
+    void ReleaseLock();
     std::string FinalStem() const;
 
     std::string m_folder;        // empty when printing to a file
     std::string m_dataPath;
     int m_fd = -1;
+    int m_lockFd = -1;           // holds the reservation's lock until the job is finished
     DWORD m_id = 0;
     std::wstring m_printer;
     std::wstring m_document;

@@ -8,7 +8,8 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
+
+#include "platform/base/Temporaries.h"
 
 namespace platform {
 
@@ -29,12 +30,6 @@ std::string FolderOf(const std::string& path)
     return path.substr(0, slash);
 }
 
-std::string NameOf(const std::string& path)
-{
-    size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // A link is replaced where it points, not turned into a plain file.
 std::string ResolveTarget(const std::string& path)
 {
@@ -43,21 +38,6 @@ std::string ResolveTarget(const std::string& path)
     char resolved[PATH_MAX];
     if (!realpath(path.c_str(), resolved)) return path;
     return resolved;
-}
-
-// Opens a new file beside the target under a name nobody else holds.
-int CreateTemporary(const std::string& target, std::string& tempPath)
-{
-    static std::mt19937 random(std::random_device{}());
-    const std::string stem = FolderOf(target) + "/." + NameOf(target) + ".";
-    for (int attempt = 0; attempt < 32; ++attempt) {
-        char suffix[16];
-        std::snprintf(suffix, sizeof suffix, "%08x.tmp", static_cast<unsigned>(random()));
-        tempPath = stem + suffix;
-        int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
 }
 
 bool WriteAll(int fd, const std::string& bytes)
@@ -102,8 +82,10 @@ bool ReplaceFileContents(const std::string& nativePath, const std::string& bytes
     const bool exists = stat(target.c_str(), &st) == 0;
     if (exists && (!S_ISREG(st.st_mode) || !(st.st_mode & S_IWUSR))) return false;
 
+    // Temporaries of saves that were killed before their rename go first.
+    RemoveStaleTemporaries(target);
     std::string tempPath;
-    int fd = Injected(XmlSaveStep::CreateTemporary) ? -1 : CreateTemporary(target, tempPath);
+    int fd = Injected(XmlSaveStep::CreateTemporary) ? -1 : CreateTemporaryBeside(target, tempPath);
     if (fd < 0) return false;
     bool filled = FillTemporary(fd, bytes, exists ? &st : nullptr);
     filled = close(fd) == 0 && filled;

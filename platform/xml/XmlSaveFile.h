@@ -1,7 +1,8 @@
 // Whole-file replacement for saved XML documents: the bytes go to a
 // temporary file in the same folder, are flushed to the disk and then renamed
 // over the target, so a crash or a full disk leaves either the old file or
-// the new one, never a half-written record.
+// the new one, never a half-written record. The temporaries that killed saves
+// left in the folder are removed by the next save there.
 #pragma once
 
 #include <string>

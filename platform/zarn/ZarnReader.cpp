@@ -55,10 +55,11 @@ long Probe(Flavour flavour, ZarnImage* image) {
     }
     uint32_t capacity = len + ZARN_IMAGE_SPARE;  // len <= 1 GiB: no overflow
     if (wasOurs) {
-        // A second probe of an image this reader already accepted never raises
-        // the capacity: the block was allocated for the first file length.
-        const uint32_t earlier = ReadU32(image->work + kWorkOffsetCapacity);
-        if (earlier < capacity) capacity = earlier;
+        // A second probe of an image this reader already accepted keeps the
+        // capacity: the block was allocated for the first file length and
+        // neither grows nor shrinks with the file. Only a file longer than
+        // the block holds is refused.
+        capacity = ReadU32(image->work + kWorkOffsetCapacity);
         if (len > capacity) {
             std::memset(image->work, 0, sizeof image->work);
             return 0;

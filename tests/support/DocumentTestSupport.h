@@ -119,12 +119,14 @@ inline std::vector<short> RhythmWave(CTavrionDoc& doc, int lead, int filter = -1
     return samples;
 }
 
-// The samples of one item of a record image, unfiltered.
+// The whole samples of one item of a record image, unfiltered.
 inline std::vector<short> RecordSamples(CTavrionDoc& doc, _ECGDATA* image, UINT tag, UINT index)
 {
-    const long bytes = doc.ecgGetData(image, tag, index, nullptr, 0, ECG_DATA_RAW);
+    const long bytes = doc.GetSampleItem(image, tag, index, nullptr);
     std::vector<short> samples(bytes > 0 ? static_cast<size_t>(bytes) / 2 : 0);
-    if (bytes > 0) doc.ecgGetData(image, tag, index, samples.data(), bytes, ECG_DATA_RAW);
+    if (bytes > 0) {
+        EXPECT_EQ(doc.GetSampleItem(image, tag, index, samples.data()), bytes);
+    }
     return samples;
 }
 

@@ -246,6 +246,42 @@ TEST(ZarnReaderLibrary, SetBeyondTheSpareIsRefused) {
     }
 }
 
+TEST(ZarnReaderLibrary, SecondProbeAfterAShrinkingCommitKeepsTheCapacity) {
+    ZARN_LOAD_READERS(r90, r80);
+    for (const zarntest::ReaderLib* lib : {&r90, &r80}) {
+        const Flavour f = lib == &r90 ? Flavour::Newer90 : Flavour::Older80;
+        Image img(Items().Serialize(f));
+        ZarnImage* im = img.image();
+        ASSERT_NE(lib->Probe(im), 0);
+        const uint32_t capacity = ReadWorkArea(im, f).capacity;
+        // The file shrinks by the emptied item's five bytes and is committed.
+        ASSERT_NE(lib->Set(im, 3001, 0, "", 0), 0);
+        ASSERT_NE(lib->Commit(im), 0);
+        ASSERT_LT(img.fileLength() + ZARN_IMAGE_SPARE, capacity);
+        ASSERT_NE(lib->Probe(im), 0);
+        EXPECT_EQ(ReadWorkArea(im, f).capacity, capacity);
+        // The whole block is still usable: the file grows to its end.
+        std::vector<uint8_t> fill(capacity - img.fileLength() - 12, 0x33);
+        EXPECT_NE(lib->Set(im, 6000, 0, fill.data(), static_cast<long>(fill.size())), 0);
+        EXPECT_EQ(img.fileLength(), capacity);
+    }
+}
+
+TEST(ZarnReaderLibrary, SecondProbeRefusesAFileLongerThanTheCapacity) {
+    ZARN_LOAD_READERS(r90, r80);
+    for (const zarntest::ReaderLib* lib : {&r90, &r80}) {
+        const Flavour f = lib == &r90 ? Flavour::Newer90 : Flavour::Older80;
+        Image img(Items().Serialize(f));
+        ZarnImage* im = img.image();
+        ASSERT_NE(lib->Probe(im), 0);
+        // The work area claims a smaller block than the file now needs.
+        const uint32_t shrunk = img.fileLength() - 1;
+        std::memcpy(im->work + zarn::kWorkOffsetCapacity, &shrunk, 4);
+        EXPECT_EQ(lib->Probe(im), 0);
+        EXPECT_FALSE(ReadWorkArea(im, f).accepted);
+    }
+}
+
 TEST(ZarnReaderLibrary, RefusesBadSetArguments) {
     ZARN_LOAD_READERS(r90, r80);
     for (const zarntest::ReaderLib* lib : {&r90, &r80}) {
