@@ -295,7 +295,8 @@ bool PrintMferInfo(const std::string& path)
     const int code = doc.OpenMFERFile(file, xml, third);
     CMFERParser reader;
     if (!reader.OpenMFER(file)) {
-        std::fprintf(stderr, "morvelance-host: %s: not an MFER file this library can read\n", path.c_str());
+        std::fprintf(stderr, "morvelance-host: %s: not an MFER file this library can read: %ls\n", path.c_str(),
+                     CMFERParser::StatusText(reader.GetStatus()));
         return false;
     }
     std::printf("%s\n", path.c_str());

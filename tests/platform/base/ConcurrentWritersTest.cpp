@@ -72,12 +72,6 @@ std::string ReadFile(const std::string& path)
     return text.str();
 }
 
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
 std::vector<std::string> Entries(const std::string& folder)
 {
     std::vector<std::string> names;
