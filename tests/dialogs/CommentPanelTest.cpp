@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "dialogs/DlgCommentCtrl.h"
+#include "dialogs/DlgSerialCom.h"
 #include "dialogs/WndShowComment.h"
 #include "platform/ui/windowing/Desktop.h"
+#include "tests/support/ModalScript.h"
 
 namespace {
 
@@ -117,4 +121,56 @@ TEST_F(CommentPanel, AnEmptyCommentNeverOpensThePopup)
     Desktop::Click(m_panel.m_hWnd, 2, 2);
     Desktop::PumpMessages();
     EXPECT_FALSE(m_panel.GetPopup()->IsWindowVisible());
+}
+
+namespace {
+
+// A pane that logs the user messages its panels send.
+class CPaneLog : public CWnd {
+public:
+    struct Sent {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        bool operator==(const Sent& other) const
+        {
+            return message == other.message && wParam == other.wParam && lParam == other.lParam;
+        }
+    };
+    std::vector<Sent> sent;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message > WM_USER && message <= WM_USER + 0x20) sent.push_back({message, wParam, lParam});
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+}  // namespace
+
+TEST(SerialChooser, ChoosingAnEntryTellsThePaneTheColumnAndEntryThenAsksForARefresh)
+{
+    Desktop::Reset();
+    CPaneLog pane;
+    ASSERT_TRUE(pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 200), nullptr, 0));
+    CDlgSerialCom chooser;
+    ASSERT_TRUE(chooser.Create(CDlgSerialCom::IDD, &pane));
+    chooser.ShowWindow(SW_SHOW);
+    chooser.SetIndex(2);
+    for (LPCWSTR entry : {L"2024/04/01", L"2024/05/01", L"2024/06/01"})
+        chooser.SendDlgItemMessage(3500, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+    // The list opens under a click; Down twice reaches the second entry and F4 closes it.
+    Desktop::Click(chooser.GetDlgItem(3500)->m_hWnd, 10, 5);
+    Desktop::KeyPress(VK_DOWN);
+    Desktop::KeyPress(VK_DOWN);
+    Desktop::KeyPress(VK_F4);
+    Desktop::PumpMessages();
+    EXPECT_EQ(chooser.SendDlgItemMessage(3500, CB_GETCURSEL), 1);
+    const std::vector<CPaneLog::Sent> chosen = {{WM_USER + 0xE, 2, 1}, {WM_USER + 0x20, 0, 0}};
+    EXPECT_TRUE(std::search(pane.sent.begin(), pane.sent.end(), chosen.begin(), chosen.end()) != pane.sent.end());
+    const CPaneLog::Sent closed{WM_USER + 0xD, 2, 0};
+    EXPECT_TRUE(std::find(pane.sent.begin(), pane.sent.end(), closed) != pane.sent.end());
+    chooser.DestroyWindow();
+    pane.DestroyWindow();
 }
