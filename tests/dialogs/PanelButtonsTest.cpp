@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "core/TavrionDoc.h"
 #include "dialogs/DlgDetailUpdate.h"
+#include "dialogs/DlgExerLeadSel.h"
 #include "dialogs/DlgLimbChest.h"
 #include "dialogs/DlgPreNext.h"
+#include "dialogs/DlgSerialText.h"
 #include "platform/ui/windowing/Desktop.h"
 
 namespace {
@@ -16,11 +19,13 @@ using platform::ui::Desktop;
 class CPaneCommands : public CWnd {
 public:
     std::vector<UINT> ids;
+    std::vector<std::pair<WPARAM, LPARAM>> columns;   // WM_USER+0xD
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) ids.push_back(LOWORD(wParam));
+        if (message == WM_USER + 0xD) columns.emplace_back(wParam, lParam);
         return CWnd::WindowProc(message, wParam, lParam);
     }
 };
@@ -95,4 +100,39 @@ TEST_F(ButtonStrip, WithoutADocumentTheButtonsKeepTheDefaultFace)
     EXPECT_NE(FaceOf(strip, 3497), RGB(10, 60, 120));
     EXPECT_EQ(FaceOf(strip, 3497), ::GetSysColor(COLOR_BTNFACE));
     strip.DestroyWindow();
+}
+
+TEST_F(ButtonStrip, TheExerciseLeadChooserButtonTakesTheDocumentsFrameColour)
+{
+    CDlgExerLeadSel strip(&m_pane);
+    strip.SetECGDoc(&m_doc);
+    ASSERT_TRUE(strip.Create(CDlgExerLeadSel::IDD, &m_pane));
+    strip.ShowWindow(SW_SHOW);
+    Desktop::PumpMessages();
+    EXPECT_EQ(FaceOf(strip, 4191), RGB(10, 60, 120));
+    strip.DestroyWindow();
+}
+
+TEST_F(ButtonStrip, TheSerialCaptionSitsOnTheTextBackgroundAndAClickNamesItsColumn)
+{
+    m_doc.SetWaveColor(20, RGB(200, 230, 250));
+    CDlgSerialText caption(&m_pane);
+    caption.SetECGDoc(&m_doc);
+    ASSERT_TRUE(caption.Create(CDlgSerialText::IDD, &m_pane));
+    caption.SetIndex(3);
+    caption.SetDlgItemText(3501, L"2024/04/01");
+    caption.ShowWindow(SW_SHOW);
+    Desktop::PumpMessages();
+    CWnd* label = caption.GetDlgItem(3501);
+    label->UpdateWindow();
+    CRect rect;
+    label->GetClientRect(&rect);
+    HDC dc = ::GetDC(label->m_hWnd);
+    EXPECT_EQ(::GetPixel(dc, rect.right - 2, rect.Height() / 2), RGB(200, 230, 250));
+    ::ReleaseDC(label->m_hWnd, dc);
+
+    Desktop::Click(caption.m_hWnd, 1, 1);
+    Desktop::PumpMessages();
+    EXPECT_EQ(m_pane.columns, (std::vector<std::pair<WPARAM, LPARAM>>{{3, 1}}));
+    caption.DestroyWindow();
 }
