@@ -11,6 +11,7 @@
 
 #include "core/ECGData.h"
 #include "core/TavrionDoc.h"
+#include "dialogs/Dlg15LeadEditLeadName.h"
 #include "dialogs/DlgDoctor.h"
 #include "dialogs/DlgEditAdditionItem.h"
 #include "dialogs/DlgEditAdditionalInfor.h"
@@ -20,6 +21,9 @@
 #include "dialogs/DlgEditMinneCode.h"
 #include "dialogs/DlgEditor.h"
 #include "dialogs/DlgExerLeadSelection.h"
+#include "dialogs/DlgExtraEditLeadName.h"
+#include "dialogs/DlgExtraFreezeEditLeadName.h"
+#include "dialogs/DlgRhythmEditLeadName.h"
 #include "dialogs/DlgPrintStatus.h"
 #include "documents/ExerViewDoc.h"
 #include "documents/RestViewDoc.h"
@@ -239,6 +243,17 @@ bool Render(const std::string& name, OpenedRecord& record, const Request& reques
         box.DestroyWindow();
         return saved;
     }
+    // The lead-name editors in their list-only forms; on a record of another
+    // kind they show their template inert.
+    std::unique_ptr<CDlgEditLeadName> leadNames;
+    if (name == "CDlg15LeadEditLeadName") leadNames = std::make_unique<CDlg15LeadEditLeadName>(146);
+    if (name == "CDlgExtraEditLeadName") leadNames = std::make_unique<CDlgExtraEditLeadName>(154);
+    if (name == "CDlgRhythmEditLeadName") leadNames = std::make_unique<CDlgRhythmEditLeadName>(148);
+    if (name == "CDlgExtraFreezeEditLeadName") leadNames = std::make_unique<CDlgExtraFreezeEditLeadName>();
+    if (leadNames) {
+        leadNames->SetDoc(doc, doc->GetDocType());
+        return RunModalAndSave(*leadNames, png);
+    }
     std::fprintf(stderr, "morvelance-host: unknown dialog '%s'\n", name.c_str());
     return false;
 }
@@ -246,7 +261,9 @@ bool Render(const std::string& name, OpenedRecord& record, const Request& reques
 const char* const kDialogs[] = {"CDlgEditor",          "CDlgDoctor",        "CDlgEditAdditionalInfor",
                                 "CDlgEditAdditionItem", "CDlgEditComment",   "CDlgEditCommentItem",
                                 "CDlgEditIvrelCode",    "CDlgEditMinneCode", "CDlgExerLeadSelection",
-                                "CDlgPrintStatus"};
+                                "CDlgPrintStatus",
+                                "CDlg15LeadEditLeadName", "CDlgExtraEditLeadName", "CDlgRhythmEditLeadName",
+                                "CDlgExtraFreezeEditLeadName"};
 
 }  // namespace
 

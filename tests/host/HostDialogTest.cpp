@@ -78,3 +78,19 @@ TEST(HostDialog, UnknownDialogsAndMissingArgumentsAreRefused)
     EXPECT_EQ(Host({"dialog", record, "--dialog", "CDlgEditor"}).status, 2);
     EXPECT_EQ(Host({"dialog", record, "--dialog", "all"}).status, 2);
 }
+
+TEST(HostDialog, TheLeadNameEditorsRenderWithoutTouchingTheRecord)
+{
+    TempDir dir;
+    Make({"samples", dir.Path()});
+    const std::string record = dir.File("rest12_90.ecg");
+    const std::string before = testsupport::ReadFileBytes(record);
+    for (const char* name : {"CDlg15LeadEditLeadName", "CDlgExtraEditLeadName", "CDlgRhythmEditLeadName",
+                             "CDlgExtraFreezeEditLeadName"}) {
+        const std::string png = dir.File(std::string("names-") + name + ".png");
+        const HostRun run = Host({"dialog", record, "--dialog", name, "--png", png});
+        EXPECT_EQ(run.status, 0) << name << run.err;
+        EXPECT_TRUE(IsPng(png)) << name;
+    }
+    EXPECT_EQ(testsupport::ReadFileBytes(record), before);
+}
