@@ -21,6 +21,7 @@
 #include "platform/ui/framework/FrameWnd.h"
 #include "printdevice/ECGDC.h"
 #include "printdevice/ECGPrinter.h"
+#include "waveviews/ViewRhythmWave.h"
 
 namespace host {
 namespace {
@@ -32,6 +33,8 @@ struct ViewOptions {
     int height = 1080;
     int smooth = -1;   // -1: the record's own setting
     int grid = -1;     // 0 dots, 1 lines, -1 the record's own
+    int style = 0;     // multi-lead view: wave style, 0 the document's
+    int page = 0;      // multi-lead view: pages forward from the first
     std::string png;
     std::string outDir;
     std::string pdf;
@@ -39,7 +42,7 @@ struct ViewOptions {
 
 const wchar_t kPdfPrinterKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Acrobat Distiller";
 
-const char* const kAllViews[] = {"sheet", "CTavrionView", "CWaveView"};
+const char* const kAllViews[] = {"sheet", "CTavrionView", "CWaveView", "CViewRhythmWave"};
 
 bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions& options)
 {
@@ -74,6 +77,9 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
                 return false;
             }
             options.grid = text == "lines" ? 1 : 0;
+        } else if (arg == "--style" || arg == "--page") {
+            if (!value(text)) return false;
+            (arg == "--style" ? options.style : options.page) = std::atoi(text.c_str());
         } else if (arg == "--png") {
             if (!value(options.png)) return false;
         } else if (arg == "--out") {
@@ -173,6 +179,20 @@ private:
     CView* m_view = nullptr;
 };
 
+// The multi-lead view shows the style asked for (else the kind's first),
+// page `page` of the record.
+void SetUpRhythmView(CTavrionDoc& doc, CView* view, int style, int page)
+{
+    auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, view);
+    if (!rhythm) return;
+    static const int kFirstStyle[] = {1, 1, 16, 20, 22, 1, 1};
+    const int kind = doc.GetDocType();
+    rhythm->SetDocType(kind);
+    rhythm->SetWaveStyle(style > 0 ? style : (kind >= 0 && kind <= 6 ? kFirstStyle[kind] : 1), TRUE);
+    rhythm->OnUpdate(nullptr, 0, nullptr);
+    rhythm->ChangePageSample(page);
+}
+
 bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& options, const std::string& png)
 {
     Pane pane(doc, viewClass, options.width, options.height);
@@ -181,6 +201,7 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
         std::fprintf(stderr, "morvelance-host: the view could not be created\n");
         return false;
     }
+    SetUpRhythmView(doc, view, options.style, options.page);
     view->Invalidate(TRUE);
     view->UpdateWindow();
     CRect client;
