@@ -88,6 +88,11 @@ void CViewRhythmWave::SetScreenBaseline(int lead, int y)
     if (lead >= 0 && lead < RHYTHM_VIEW_LEADS) m_nScreenBaseline[lead] = y;
 }
 
+int CViewRhythmWave::GetScreenBaseline(int lead) const
+{
+    return lead >= 0 && lead < RHYTHM_VIEW_LEADS ? m_nScreenBaseline[lead] : 0;
+}
+
 void CViewRhythmWave::SetShowChestLead(BOOL show)
 {
     // The annotations of the view belong to the leads shown; the annotation

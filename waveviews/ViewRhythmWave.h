@@ -19,6 +19,29 @@
 
 class CDialog;
 
+// What auto gain knows of one column: per slot position the lead's largest
+// and smallest sample in pixels per mm/mV (times a gain: pixels) and the lead
+// shown there (-1 none); the start gain; positions, traces, column height,
+// the least half height a trace takes, pixels per small square.
+struct _AUTO_GAIN_INFO {
+    float* maxima;
+    float* minima;
+    int* leads;
+    float gain;
+    int count;
+    int slots;
+    int height;
+    int minimumHalf;
+    int square;
+};
+
+// Where auto gain writes: the column's baselines (entry i for position i) and
+// the gain it chose.
+struct _AUTO_GAIN_RETURN {
+    int* pBaseline;
+    float fGain;
+};
+
 class CViewRhythmWave : public CWaveView {
     DECLARE_DYNCREATE(CViewRhythmWave)
 
@@ -74,9 +97,16 @@ public:
     // fills the strip, lowered to the speed ladder unless snapping is off.
     // 0 when the strip has no samples.
     float Get1LeadWaveSpeed(int print);
-    // Auto gain places the baselines; until it stands they stay 0 (the row
-    // centre).
+    // ---- auto gain ---------------------------------------------------------------------
+    // Places the zero lines of every column of the page; in the automatic
+    // sense mode 5 also chooses each lead group's gain and stores it in the
+    // document.
     void CalAutoSensPos(CRect rect, int gridY, int print);
+    // One column; the column's gain, 0.0 without a current item.
+    float CalAutoSensPosForOneCol(UINT senseIndex, int column, int applyGain, CRect* rect, int gridY, int print);
+    // Fits the traces of one column: 1 when the baselines were written, 0
+    // when not (result's gain then holds the gain to try).
+    int AutoWaveAdjust(_AUTO_GAIN_INFO info, _AUTO_GAIN_RETURN& result, int applyGain);
     // Overlays of the measuring mode and their resizing.
     void DrawScale(CDC* pDC, CRect rect, float ratio);
     void SetScaleClear() { m_nScaleStatus = -1; }
@@ -94,6 +124,7 @@ public:
     const short* GetLeadSamples(int lead) const;
     int GetRhythmRowLead(int row) const { return row >= 0 && row < 3 ? m_nRhythmRowLead[row] : -1; }
     void SetScreenBaseline(int lead, int y);
+    int GetScreenBaseline(int lead) const;
     BOOL HasCachedPage() const { return m_pPageDC != nullptr; }
 
 protected:

@@ -44,10 +44,6 @@ std::vector<int> MaskLeads(short mask, int from)
 
 }  // namespace
 
-// ---- auto gain ----------------------------------------------
-
-void CViewRhythmWave::CalAutoSensPos(CRect, int, int) {}
-
 // ---- item texts -----------------------------------------------------------------------------
 
 CString CViewRhythmWave::LeadName(int lead) const

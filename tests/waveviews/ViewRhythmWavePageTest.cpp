@@ -38,6 +38,8 @@ protected:
         morvelance::RestRecordShape shape;
         shape.seconds = seconds;
         ASSERT_EQ(0, Open(AddRecord("page", shape)));
+        // Row centres unless a test asks for automatic placement.
+        m_doc.SetSenseMode(1);
     }
 
     // The page of the style drawn into a white surface of width × height.
@@ -106,14 +108,23 @@ TEST_F(RhythmViewPageTest, TheFirstSampleOfLeadISitsOnTheFirstRowsCentreLine)
     EXPECT_TRUE(InkNear(40, SampleY(40, first, 40), 1));
 }
 
-TEST_F(RhythmViewPageTest, AScreenBaselineMovesTheTraceFromTheRowCentre)
+TEST_F(RhythmViewPageTest, AutomaticPlacementMovesTheTraceToItsBaseline)
 {
     OpenRecord(10.0);
-    m_view.SetScreenBaseline(0, 200);
+    m_doc.SetSenseMode(2);
     DrawPage(9, 1040, 480);
+    const int baseline = m_view.GetScreenBaseline(0);
+    ASSERT_GT(baseline, 0);
     const short first = m_view.GetLeadSamples(0)[0];
-    EXPECT_TRUE(InkNear(40, SampleY(200, first, 40), 1));
-    EXPECT_FALSE(InkNear(40, SampleY(40, first, 40), 1));
+    EXPECT_TRUE(InkNear(40, SampleY(baseline, first, 40), 1));
+}
+
+TEST_F(RhythmViewPageTest, FixedSenseModesPutEveryTraceOnItsRowCentre)
+{
+    OpenRecord(10.0);
+    m_doc.SetSenseMode(1);
+    DrawPage(9, 1040, 480);
+    for (int lead = 0; lead < 6; ++lead) EXPECT_EQ(480 * (2 * lead + 1) / 12, m_view.GetScreenBaseline(lead));
 }
 
 TEST_F(RhythmViewPageTest, ATenSecondLeadAt25MillimetresASecondSpans250Squares)
