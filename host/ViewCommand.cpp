@@ -264,7 +264,7 @@ std::string FindPdf(const std::string& folder)
 
 // One A4 landscape page: the grid by PrintWaveGrid first, as a report does,
 // then the view's own drawing when it prints.
-bool PrintToPdf(CTavrionDoc& doc, CRuntimeClass* viewClass, const std::string& pdf)
+bool PrintToPdf(CTavrionDoc& doc, CRuntimeClass* viewClass, const std::string& pdf, const ViewOptions& options)
 {
     const std::string work = MakeTempFolder();
     if (work.empty()) return false;
@@ -297,13 +297,19 @@ bool PrintToPdf(CTavrionDoc& doc, CRuntimeClass* viewClass, const std::string& p
             auto* waveView = DYNAMIC_DOWNCAST(CWaveView, pane.View());
             if (waveView) {
                 waveView->PrintWaveGrid(dc, area, widthMm, heightMm, px, TRUE, TRUE, FALSE);
+                if (auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, waveView)) {
+                    SetUpRhythmView(doc, rhythm, options.style, 0);
+                    int gridX = 0, gridY = 0;
+                    rhythm->GetGridCount(gridX, gridY);
+                    ok = rhythm->Print(dc, area, gridX, gridY, px, 0, options.page, 0) == 1;
+                }
                 if (auto* sheet = DYNAMIC_DOWNCAST(CSheetView, waveView)) {
                     const CRect paper(area.left, area.top, area.left + static_cast<int>(widthMm * px),
                                       area.top + static_cast<int>(heightMm * px));
                     sheet->Print(dc, paper, widthMm, heightMm);
                 }
             }
-            ok = dc->EndPage() > 0;
+            ok = dc->EndPage() > 0 && ok;
             ok = dc->EndDoc() > 0 && ok;
         } else {
             ok = false;
@@ -371,7 +377,7 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
                                             : Numbered(options.png, index);
                 ok = PaintToPng(*doc, viewClass, options, png);
             } else {
-                ok = PrintToPdf(*doc, viewClass, Numbered(options.pdf, index));
+                ok = PrintToPdf(*doc, viewClass, Numbered(options.pdf, index), options);
             }
             if (!ok) ++failures;
         }

@@ -18,6 +18,7 @@
 #define RHYTHM_VIEW_LEADS 15
 
 class CDialog;
+class CECGDC;
 
 // What auto gain knows of one column: per slot position the lead's largest
 // and smallest sample in pixels per mm/mV (times a gain: pixels) and the lead
@@ -76,6 +77,12 @@ public:
     // One page into a DC (screen or print): 1, or 0 for a style outside the dispatch.
     int DrawView(CDC* pDC, CRect rect, int gridX, int gridY, int print);
 
+    // One page of the current style at the top left of rect on a printer DC:
+    // the view's current page, or page `page` without moving the view's own
+    // page start. 1 when printed (or nothing to print), 0 when drawing failed.
+    int Print(CECGDC* pDC, CRect rect, int gridX, int gridY, double pxPerSquare, int reserved, int page,
+              int current);
+
     // ---- the page families ------------------------------------------------------
     int DrawRestView(CDC* pDC, CRect rect, int gridX, int gridY, int print);
     int DrawRhythmRRView(CDC* pDC, CRect rect, int gridX, int gridY, int print);
@@ -125,12 +132,18 @@ public:
     int GetRhythmRowLead(int row) const { return row >= 0 && row < 3 ? m_nRhythmRowLead[row] : -1; }
     void SetScreenBaseline(int lead, int y);
     int GetScreenBaseline(int lead) const;
+    int GetPrintBaseline(int lead) const
+    {
+        return lead >= 0 && lead < RHYTHM_VIEW_LEADS ? m_nPrintBaseline[lead] : 0;
+    }
     BOOL HasCachedPage() const { return m_pPageDC != nullptr; }
 
 protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     DECLARE_MESSAGE_MAP()
 
+    // The two duration marks of a printed page at the print bottom.
+    void DrawDurationMarks(CDC* pDC, CRect rect, int gridX);
     void FreeLeads();
     // Loads lead `lead` through the document into its buffer; FALSE when the
     // document has no samples for it.

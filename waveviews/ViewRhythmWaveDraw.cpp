@@ -341,6 +341,7 @@ int CViewRhythmWave::DrawRestWave(CDC* pDC, CRect rect, int gridX, int gridY, in
             pDC->TextOut(rect.left, rect.bottom, GetVersionText());
         }
     }
+    if (print) DrawDurationMarks(pDC, rect, gridX);
     return 1;
 }
 
@@ -415,6 +416,7 @@ int CViewRhythmWave::DrawRhythmRRWave(CDC* pDC, CRect rect, int gridX, int gridY
             DrawMarkLine(pDC, speed, CRect(rect.left, rect.top, rect.right, y - h / m_nRows + mv),
                          w / (gridX - 10.0));
     }
+    if (print) DrawDurationMarks(pDC, rect, gridX);
     return 1;
 }
 
@@ -506,5 +508,6 @@ int CViewRhythmWave::DrawExtraWave(CDC* pDC, CRect rect, int gridX, int gridY, i
             }
         }
     }
+    if (print) DrawDurationMarks(pDC, rect, gridX);
     return 1;
 }

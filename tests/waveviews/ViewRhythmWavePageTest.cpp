@@ -2,11 +2,13 @@
 // written by the record maker: pulse heights, trace positions and lengths.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/framework/FrameWnd.h"
+#include "printdevice/ECGDC.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "waveviews/ViewRhythmWave.h"
 
@@ -201,6 +203,70 @@ TEST_F(RhythmViewPageTest, APaintKeepsThePageUntilThePageMoves)
     EXPECT_TRUE(view->HasCachedPage());
     frame->DestroyWindow();
     pane.DestroyWindow();
+}
+
+}  // namespace
+
+// ---- printing ---------------------------------------------------------------------------------
+
+namespace {
+
+class RhythmViewPrintTest : public RhythmViewPageTest {
+protected:
+    // A print surface of 260 × 120 squares of 4 px.
+    void MakePrinter()
+    {
+        m_dc.DeleteDC();
+        ASSERT_TRUE(m_dc.Attach(platform::gdi::CreateImageDC(1040, 480)));
+        m_width = 1040;
+        m_height = 480;
+        m_printer = std::make_unique<CECGDC>(&m_dc, 2);
+    }
+    std::unique_ptr<CECGDC> m_printer;
+};
+
+TEST_F(RhythmViewPrintTest, NothingLoadedPrintsNothingAndSucceeds)
+{
+    OpenRecord(10.0);
+    m_view.SetWaveStyle(9, TRUE);
+    MakePrinter();
+    EXPECT_EQ(1, m_view.Print(m_printer.get(), CRect(0, 0, 1040, 480), 260, 120, 4.0, 0, 0, 1));
+    EXPECT_EQ(-1, RightmostInk(0, 480));
+}
+
+TEST_F(RhythmViewPrintTest, PrintingAPageByNumberLeavesTheViewsPageStart)
+{
+    OpenRecord(30.0);
+    m_view.SetWaveStyle(9, TRUE);
+    m_view.OnUpdate(nullptr, 0, nullptr);
+    m_view.ChangePageSample(1);
+    const int start = m_view.GetStartTime();
+    MakePrinter();
+    EXPECT_EQ(1, m_view.Print(m_printer.get(), CRect(0, 0, 1040, 480), 260, 120, 4.0, 0, 2, 0));
+    EXPECT_EQ(start, m_view.GetStartTime());
+    // Page 2 of style 9: 6 rows of 5000 samples over 6 groups, from sample 10000.
+    const short first = m_view.GetLeadSamples(0)[10000];
+    EXPECT_TRUE(InkNear(40, SampleY(m_view.GetPrintBaseline(0), first, 40), 2));
+}
+
+TEST_F(RhythmViewPrintTest, PrintedTracesAreBlack)
+{
+    OpenRecord(10.0);
+    m_doc.SetWaveColor(0, RGB(0, 128, 0));
+    m_view.SetWaveStyle(9, TRUE);
+    m_view.OnUpdate(nullptr, 0, nullptr);
+    MakePrinter();
+    ASSERT_EQ(1, m_view.Print(m_printer.get(), CRect(0, 0, 1040, 480), 260, 120, 4.0, 0, 0, 1));
+    int black = 0;
+    int green = 0;
+    for (int x = 40; x < 1040; x += 3)
+        for (int y = 0; y < 80; ++y) {
+            const COLORREF c = m_dc.GetPixel(x, y);
+            black += c == RGB(0, 0, 0);
+            green += c == RGB(0, 128, 0);
+        }
+    EXPECT_GT(black, 100);
+    EXPECT_EQ(0, green);
 }
 
 }  // namespace
