@@ -360,7 +360,9 @@ void CViewRhythmWave::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 void CViewRhythmWave::UpdateDrawDC()
 {
     DeleteCachedDCs();
-    if (GetSafeHwnd()) InvalidateRect(nullptr, FALSE);
+    // A load during a paint must not ask for another paint: a record without
+    // samples would be painted over and over.
+    if (GetSafeHwnd() && !m_bPainting) InvalidateRect(nullptr, FALSE);
 }
 
 void CViewRhythmWave::OnDraw(CDC* pDC)
@@ -381,7 +383,11 @@ void CViewRhythmWave::OnDraw(CDC* pDC)
             m_pPageDC = page;
         }
     } else {
-        if (!m_pLeadData[0]) OnUpdate(nullptr, 0, nullptr);
+        if (!m_pLeadData[0]) {
+            m_bPainting = TRUE;
+            OnUpdate(nullptr, 0, nullptr);
+            m_bPainting = FALSE;
+        }
         CDC* page = NewPageDC(w, h);
         m_pPageDC = page;
         CWaveView::OnDraw(page);

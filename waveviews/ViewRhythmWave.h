@@ -200,4 +200,5 @@ protected:
     CDialog* m_pEnlargedPopup = nullptr;
     CDialog* m_pDividerPopup = nullptr;
     HCURSOR m_hDividerCursor = nullptr;
+    BOOL m_bPainting = FALSE;   // OnDraw is loading the samples
 };

@@ -81,7 +81,7 @@ TEST_F(AutoGainTest, ChoosingGainsStartsAtTenAtLeast)
 TEST_F(AutoGainTest, TracesFarTooTallForTheColumnKeepTheirRowCentres)
 {
     // Without choosing gains, traces summing past 1.5 columns are left alone.
-    EXPECT_EQ(0, Adjust({9.0f, 9.0f, 9.0f}, {-9.0f, -9.0f, -9.0f}, 10.0f, 0, 400));
+    EXPECT_EQ(0, Adjust({12.0f, 12.0f, 12.0f}, {-12.0f, -12.0f, -12.0f}, 10.0f, 0, 400));
     EXPECT_EQ(0, m_baselines[0]);
 }
 

@@ -150,10 +150,14 @@ TEST_F(RhythmViewPageTest, TheChestPageShowsV1InTheFirstRow)
     OpenRecord(10.0);
     m_view.SetShowChestLead(TRUE);
     DrawPage(9, 1040, 480);
-    const short v1 = m_view.GetLeadSamples(6)[0];
-    const short lead1 = m_view.GetLeadSamples(0)[0];
-    ASSERT_GT(std::abs(v1 - lead1), 200) << "the probe needs leads that start apart";
-    EXPECT_TRUE(InkNear(40, SampleY(40, v1, 40), 1));
+    // A sample where V1 and lead I lie well apart: 5 samples a pixel.
+    const short* v1 = m_view.GetLeadSamples(6);
+    const short* lead1 = m_view.GetLeadSamples(0);
+    int i = 0;
+    while (i < 4995 && std::abs(v1[i] - lead1[i]) < 200) i += 5;
+    ASSERT_LT(i, 4995) << "the probe needs leads that lie apart";
+    EXPECT_TRUE(InkNear(40 + i / 5, SampleY(40, v1[i], 40), 1));
+    EXPECT_FALSE(InkNear(40 + i / 5, SampleY(40, lead1[i], 40), 0));
 }
 
 TEST_F(RhythmViewPageTest, ContinuousColumnsShowSuccessiveTime)
@@ -180,7 +184,8 @@ TEST_F(RhythmViewPageTest, ZeroSpeedDrawsNoTraces)
 
 TEST_F(RhythmViewPageTest, APaintKeepsThePageUntilThePageMoves)
 {
-    OpenRecord(30.0);
+    OpenRecord(10.0);
+    m_doc.SetSpeed(50.0f);   // two pages of 2500 samples
     CWnd pane;
     ASSERT_TRUE(pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, 800, 400), nullptr, 0));
     auto* frame = new CFrameWnd;
@@ -197,7 +202,8 @@ TEST_F(RhythmViewPageTest, APaintKeepsThePageUntilThePageMoves)
     view->Invalidate(FALSE);
     view->UpdateWindow();
     EXPECT_TRUE(view->HasCachedPage());
-    EXPECT_EQ(0, view->ChangePageSample(1));
+    EXPECT_EQ(2, view->ChangePageSample(1));
+    EXPECT_EQ(2500, view->GetStartTime());
     EXPECT_FALSE(view->HasCachedPage());
     view->UpdateWindow();
     EXPECT_TRUE(view->HasCachedPage());
@@ -236,16 +242,16 @@ TEST_F(RhythmViewPrintTest, NothingLoadedPrintsNothingAndSucceeds)
 
 TEST_F(RhythmViewPrintTest, PrintingAPageByNumberLeavesTheViewsPageStart)
 {
-    OpenRecord(30.0);
+    OpenRecord(10.0);
+    m_doc.SetSpeed(50.0f);   // pages of 2500 samples
     m_view.SetWaveStyle(9, TRUE);
     m_view.OnUpdate(nullptr, 0, nullptr);
-    m_view.ChangePageSample(1);
     const int start = m_view.GetStartTime();
     MakePrinter();
-    EXPECT_EQ(1, m_view.Print(m_printer.get(), CRect(0, 0, 1040, 480), 260, 120, 4.0, 0, 2, 0));
+    EXPECT_EQ(1, m_view.Print(m_printer.get(), CRect(0, 0, 1040, 480), 260, 120, 4.0, 0, 1, 0));
     EXPECT_EQ(start, m_view.GetStartTime());
-    // Page 2 of style 9: 6 rows of 5000 samples over 6 groups, from sample 10000.
-    const short first = m_view.GetLeadSamples(0)[10000];
+    // The second page of style 9 at 50 mm/s starts at sample 2500.
+    const short first = m_view.GetLeadSamples(0)[2500];
     EXPECT_TRUE(InkNear(40, SampleY(m_view.GetPrintBaseline(0), first, 40), 2));
 }
 
