@@ -163,6 +163,14 @@ int CViewRhythmWave::DrawRhythmRRView(CDC* pDC, CRect rect, int gridX, int gridY
         if (CountBits(mask) == m_nLeadGroups) {
             const std::vector<int> leads = MaskLeads(mask, 0);
             for (size_t row = 0; row < leads.size() && row < 3; ++row) m_nRhythmRowLead[row] = leads[row];
+        } else {
+            // No selection of the record's own yet: the first loaded leads.
+            int lead = 0;
+            for (int row = 0; row < m_nLeadGroups && row < 3; ++row) {
+                if (m_nRhythmRowLead[row] >= 0) continue;
+                while (lead < RHYTHM_VIEW_LEADS && !m_pLeadData[lead]) ++lead;
+                if (lead < RHYTHM_VIEW_LEADS) m_nRhythmRowLead[row] = lead++;
+            }
         }
     }
     if (m_nWaveStyle == 18) Draw1LeadWaveInfo(pDC, rect, gridX, gridY, print);
