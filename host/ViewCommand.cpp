@@ -21,6 +21,7 @@
 #include "platform/ui/framework/FrameWnd.h"
 #include "printdevice/ECGDC.h"
 #include "printdevice/ECGPrinter.h"
+#include "waveviews/ViewRhythmWave.h"
 
 namespace host {
 namespace {
@@ -32,6 +33,8 @@ struct ViewOptions {
     int height = 1080;
     int smooth = -1;   // -1: the record's own setting
     int grid = -1;     // 0 dots, 1 lines, -1 the record's own
+    int style = 0;     // multi-lead view: wave style, 0 the document's
+    int page = 0;      // multi-lead view: pages forward from the first
     std::string png;
     std::string outDir;
     std::string pdf;
@@ -39,7 +42,7 @@ struct ViewOptions {
 
 const wchar_t kPdfPrinterKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Acrobat Distiller";
 
-const char* const kAllViews[] = {"sheet", "CTavrionView", "CWaveView"};
+const char* const kAllViews[] = {"sheet", "CTavrionView", "CWaveView", "CViewRhythmWave"};
 
 bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions& options)
 {
@@ -74,6 +77,9 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
                 return false;
             }
             options.grid = text == "lines" ? 1 : 0;
+        } else if (arg == "--style" || arg == "--page") {
+            if (!value(text)) return false;
+            (arg == "--style" ? options.style : options.page) = std::atoi(text.c_str());
         } else if (arg == "--png") {
             if (!value(options.png)) return false;
         } else if (arg == "--out") {
@@ -173,6 +179,20 @@ private:
     CView* m_view = nullptr;
 };
 
+// The multi-lead view shows the style asked for (else the kind's first),
+// page `page` of the record.
+void SetUpRhythmView(CTavrionDoc& doc, CView* view, int style, int page)
+{
+    auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, view);
+    if (!rhythm) return;
+    static const int kFirstStyle[] = {1, 1, 16, 20, 22, 1, 1};
+    const int kind = doc.GetDocType();
+    rhythm->SetDocType(kind);
+    rhythm->SetWaveStyle(style > 0 ? style : (kind >= 0 && kind <= 6 ? kFirstStyle[kind] : 1), TRUE);
+    rhythm->OnUpdate(nullptr, 0, nullptr);
+    rhythm->ChangePageSample(page);
+}
+
 bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& options, const std::string& png)
 {
     Pane pane(doc, viewClass, options.width, options.height);
@@ -181,6 +201,7 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
         std::fprintf(stderr, "morvelance-host: the view could not be created\n");
         return false;
     }
+    SetUpRhythmView(doc, view, options.style, options.page);
     view->Invalidate(TRUE);
     view->UpdateWindow();
     CRect client;
@@ -243,7 +264,7 @@ std::string FindPdf(const std::string& folder)
 
 // One A4 landscape page: the grid by PrintWaveGrid first, as a report does,
 // then the view's own drawing when it prints.
-bool PrintToPdf(CTavrionDoc& doc, CRuntimeClass* viewClass, const std::string& pdf)
+bool PrintToPdf(CTavrionDoc& doc, CRuntimeClass* viewClass, const std::string& pdf, const ViewOptions& options)
 {
     const std::string work = MakeTempFolder();
     if (work.empty()) return false;
@@ -276,13 +297,19 @@ bool PrintToPdf(CTavrionDoc& doc, CRuntimeClass* viewClass, const std::string& p
             auto* waveView = DYNAMIC_DOWNCAST(CWaveView, pane.View());
             if (waveView) {
                 waveView->PrintWaveGrid(dc, area, widthMm, heightMm, px, TRUE, TRUE, FALSE);
+                if (auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, waveView)) {
+                    SetUpRhythmView(doc, rhythm, options.style, 0);
+                    int gridX = 0, gridY = 0;
+                    rhythm->GetGridCount(gridX, gridY);
+                    ok = rhythm->Print(dc, area, gridX, gridY, px, 0, options.page, 0) == 1;
+                }
                 if (auto* sheet = DYNAMIC_DOWNCAST(CSheetView, waveView)) {
                     const CRect paper(area.left, area.top, area.left + static_cast<int>(widthMm * px),
                                       area.top + static_cast<int>(heightMm * px));
                     sheet->Print(dc, paper, widthMm, heightMm);
                 }
             }
-            ok = dc->EndPage() > 0;
+            ok = dc->EndPage() > 0 && ok;
             ok = dc->EndDoc() > 0 && ok;
         } else {
             ok = false;
@@ -350,7 +377,7 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
                                             : Numbered(options.png, index);
                 ok = PaintToPng(*doc, viewClass, options, png);
             } else {
-                ok = PrintToPdf(*doc, viewClass, Numbered(options.pdf, index));
+                ok = PrintToPdf(*doc, viewClass, Numbered(options.pdf, index), options);
             }
             if (!ok) ++failures;
         }

@@ -44,6 +44,7 @@ demo_record="$samples/rest12_90.ecg"
 [ -f "$samples/ptb-s0010_re.ecg" ] && demo_record="$samples/ptb-s0010_re.ecg"
 "$build/bin/morvelance-host" view "$demo_record" --view sheet --size 1920x1080 --grid lines --png "$samples/sheet.png"
 "$build/bin/morvelance-host" print "$demo_record" --view sheet --pdf "$samples/sheet.pdf"
+"$build/bin/morvelance-host" view "$samples/rest12_90.ecg" --view CViewRhythmWave --style 1 --png "$samples/rhythm-view.png"
 
 # The library's dialogs as their openers show them on a resting and a rhythm record.
 for record in rest12_90 rhythm_90; do

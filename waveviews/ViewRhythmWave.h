@@ -1,0 +1,204 @@
+// CViewRhythmWave: the paged multi-lead waveform view. One page of a record's
+// leads in a numbered layout (the wave style, 1 to 28) for resting, rhythm,
+// RR, extra-lead and MFER records: a calibration column at the left, then the
+// traces with their labels and the page's start time.
+//
+// The page is drawn once into an off-screen DC and kept with a clean copy, so
+// that overlays (dividers, scale, annotations) are redrawn over the copy
+// without drawing the traces again. Whatever changes the page (style, page
+// start, size, sense, filter, lead, divider) must call UpdateDrawDC.
+//
+// Split by area: ViewRhythmWave.cpp (fields, styles, loading, paging, the
+// cached paint), ViewRhythmWaveDraw.cpp (page frames and traces).
+#pragma once
+
+#include "core/TavrionDoc.h"
+#include "waveviews/WaveView.h"
+
+#define RHYTHM_VIEW_LEADS 15
+
+class CDialog;
+class CECGDC;
+
+// What auto gain knows of one column: per slot position the lead's largest
+// and smallest sample in pixels per mm/mV (times a gain: pixels) and the lead
+// shown there (-1 none); the start gain; positions, traces, column height,
+// the least half height a trace takes, pixels per small square.
+struct _AUTO_GAIN_INFO {
+    float* maxima;
+    float* minima;
+    int* leads;
+    float gain;
+    int count;
+    int slots;
+    int height;
+    int minimumHalf;
+    int square;
+};
+
+// Where auto gain writes: the column's baselines (entry i for position i) and
+// the gain it chose.
+struct _AUTO_GAIN_RETURN {
+    int* pBaseline;
+    float fGain;
+};
+
+class CViewRhythmWave : public CWaveView {
+    DECLARE_DYNCREATE(CViewRhythmWave)
+
+public:
+    CViewRhythmWave();
+    ~CViewRhythmWave() override;
+
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+    // Paints from the cached page, drawing it first when there is none.
+    void OnDraw(CDC* pDC) override;
+
+    // Sets the layout: groups, rows, columns (and, with reinit, the paper
+    // grid and a fresh divider placement). Without a document nothing.
+    void SetWaveStyle(_RHYTHM_WAVE_STYLE style, BOOL reinit);
+    _RHYTHM_WAVE_STYLE GetWaveStyle() const { return m_nWaveStyle; }
+    BOOL IsHalfStyle() const { return m_bHalfStyle; }
+    void SetHalfStyle(BOOL half) { m_bHalfStyle = half; }
+    BOOL IsShowChestLead() const { return m_bShowChestLead; }
+    void SetShowChestLead(BOOL show);
+    BOOL IsShowExtra1Lead() const { return m_bShowExtra1Lead; }
+    void SetShowExtra1Lead(BOOL show) { m_bShowExtra1Lead = show; }
+    int GetRhythm1LeadID() const { return m_nRhythm1LeadID; }
+    void SetRhythm1LeadID(int lead);
+    // A negative start is ignored.
+    void SetStartTime(int sample);
+
+    // Moves the page start by whole pages: 0 moved, 1 at the start, 2 at the
+    // end, 3 the record fits on one page (or the style has no lead groups).
+    int ChangePageSample(int pages);
+    // Drops the cached pictures; the next paint draws the page afresh.
+    void UpdateDrawDC();
+    // One page into a DC (screen or print): 1, or 0 for a style outside the dispatch.
+    int DrawView(CDC* pDC, CRect rect, int gridX, int gridY, int print);
+
+    // One page of the current style at the top left of rect on a printer DC:
+    // the view's current page, or page `page` without moving the view's own
+    // page start. 1 when printed (or nothing to print), 0 when drawing failed.
+    int Print(CECGDC* pDC, CRect rect, int gridX, int gridY, double pxPerSquare, int reserved, int page,
+              int current);
+
+    // ---- the page families ------------------------------------------------------
+    int DrawRestView(CDC* pDC, CRect rect, int gridX, int gridY, int print);
+    int DrawRhythmRRView(CDC* pDC, CRect rect, int gridX, int gridY, int print);
+    int DrawExtraView(CDC* pDC, CRect rect, int gridX, int gridY, int print);
+    int DrawRestWave(CDC* pDC, CRect rect, int gridX, int gridY, int print);
+    int DrawRhythmRRWave(CDC* pDC, CRect rect, int gridX, int gridY, int print);
+    int DrawExtraWave(CDC* pDC, CRect rect, int gridX, int gridY, int print);
+
+    // ---- calibration column, events and one-lead information ----------------------
+    // The pulse column: 1 when drawn, 0 without lead groups or a current item.
+    int DrawRestCAL(CDC* pDC, CRect rect, int gridX, int gridY, int print);
+    int DrawExtraCAL(CDC* pDC, CRect rect, int gridX, int gridY, int print);
+    int DrawRhythmRRCAL(CDC* pDC, CRect rect, int gridX, int gridY, int print);
+    // The event marks of a rhythm record under the traces of the page.
+    void DrawEventInfo(CDC* pDC, CRect rect, int gridX, int gridY, int print);
+    // Gain and speed of the one-lead strip at the top right; returns 1.
+    int Draw1LeadWaveInfo(CDC* pDC, CRect rect, int gridX, int gridY, int print);
+    // The one-lead strip's speed in mm/s: the speed at which the whole record
+    // fills the strip, lowered to the speed ladder unless snapping is off.
+    // 0 when the strip has no samples.
+    float Get1LeadWaveSpeed(int print);
+    // ---- auto gain ---------------------------------------------------------------------
+    // Places the zero lines of every column of the page; in the automatic
+    // sense mode 5 also chooses each lead group's gain and stores it in the
+    // document.
+    void CalAutoSensPos(CRect rect, int gridY, int print);
+    // One column; the column's gain, 0.0 without a current item.
+    float CalAutoSensPosForOneCol(UINT senseIndex, int column, int applyGain, CRect* rect, int gridY, int print);
+    // Fits the traces of one column: 1 when the baselines were written, 0
+    // when not (result's gain then holds the gain to try).
+    int AutoWaveAdjust(_AUTO_GAIN_INFO info, _AUTO_GAIN_RETURN& result, int applyGain);
+    // Overlays of the measuring mode and their resizing.
+    void DrawScale(CDC* pDC, CRect rect, float ratio);
+    void SetScaleClear() { m_nScaleStatus = -1; }
+
+    // ---- read by the panes and tests ----------------------------------------------
+    int GetLeadGroups() const { return m_nLeadGroups; }
+    int GetRows() const { return m_nRows; }
+    int GetColumns() const { return m_nColumns; }
+    int GetSampleRate() const { return m_nSampleRate; }
+    int GetSamplesPerColumn() const { return m_nSamplesPerColumn; }
+    int GetDividerRows() const { return m_nDividerRows; }
+    BOOL IsSnapSpeed() const { return m_bSnapSpeed; }
+    BOOL IsInitialDividerPending() const { return m_bInitialDivider; }
+    int GetLeadSampleCount(int lead) const;
+    const short* GetLeadSamples(int lead) const;
+    int GetRhythmRowLead(int row) const { return row >= 0 && row < 3 ? m_nRhythmRowLead[row] : -1; }
+    void SetScreenBaseline(int lead, int y);
+    int GetScreenBaseline(int lead) const;
+    int GetPrintBaseline(int lead) const
+    {
+        return lead >= 0 && lead < RHYTHM_VIEW_LEADS ? m_nPrintBaseline[lead] : 0;
+    }
+    BOOL HasCachedPage() const { return m_pPageDC != nullptr; }
+
+protected:
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    DECLARE_MESSAGE_MAP()
+
+    // The two duration marks of a printed page at the print bottom.
+    void DrawDurationMarks(CDC* pDC, CRect rect, int gridX);
+    void FreeLeads();
+    // Loads lead `lead` through the document into its buffer; FALSE when the
+    // document has no samples for it.
+    BOOL LoadLead(int lead, int index);
+    void DeleteCachedDCs();
+    // The item-dependent answers of the style table.
+    bool IsExtendedLeadRecord() const;
+    bool IsFifteenLeadRecord() const;
+    int ExtraGridRows() const;
+    int ExtraLeadCount(int fallback) const;
+    CString LeadName(int lead) const;
+    // "%d:%02d" of a page sample, with the item's start minutes and seconds.
+    CString StartTimeText(int sample) const;
+
+    short* m_pLeadData[RHYTHM_VIEW_LEADS] = {};
+    int m_nRhythmRowLead[3] = {-1, -1, -1};
+    int m_nLeadCount[RHYTHM_VIEW_LEADS] = {};
+    int m_nLeadGroups = 0;
+    int m_nRows = 3;
+    int m_nColumns = 4;
+    int m_nSampleRate = 500;
+    int m_nSamplesPerColumn = 0;
+    int m_nRhythm1LeadID = 0;
+    int m_nScreenBaseline[RHYTHM_VIEW_LEADS] = {};
+    int m_nPrintBaseline[RHYTHM_VIEW_LEADS] = {};
+    BOOL m_bSnapSpeed = TRUE;
+    BOOL m_bShowChestLead = FALSE;
+    BOOL m_bShowExtra1Lead = TRUE;
+    BOOL m_bHalfStyle = FALSE;
+    BOOL m_bShowFlag = FALSE;
+    BOOL m_bDividerMode = FALSE;
+    _RHYTHM_WAVE_STYLE m_nWaveStyle = 0;
+    double m_dAmplitudeUnit = 1.25;
+    CDC* m_pPageDC = nullptr;
+    CDC* m_pCleanPageDC = nullptr;
+    CDC* m_pEnlargedDC = nullptr;
+    CDC* m_pCleanEnlargedDC = nullptr;
+    CRect m_rcCached;
+    CRect m_rcDrawCopy;
+    BOOL m_bTrackingLeave = FALSE;
+    float m_fLastMagnification = 4.0f;
+    int m_nScaleStatus = -1;
+    int m_nSelectedRulerMark = -1;
+    CPoint m_ptMouse[2];
+    int m_nActivePair = 0;
+    int m_nInterval[3] = {1, 1, 1};
+    BOOL m_bOn[3] = {};
+    BOOL m_bInitialDivider = TRUE;
+    CPen* m_pGreenPen = nullptr;
+    int m_nLastClientWidth = 0;
+    int m_nLastClientHeight = 0;
+    int m_nOneLeadLength = 0;
+    int m_nDividerRows = 0;
+    CDialog* m_pEnlargedPopup = nullptr;
+    CDialog* m_pDividerPopup = nullptr;
+    HCURSOR m_hDividerCursor = nullptr;
+    BOOL m_bPainting = FALSE;   // OnDraw is loading the samples
+};

@@ -1,0 +1,269 @@
+// The calibration column, the event marks of rhythm records and the one-lead
+// strip's gain and speed of the multi-lead view.
+#include <cmath>
+
+#include "core/Globals.h"
+#include "core/TavrionDoc.h"
+#include "documents/ExtraViewDoc.h"
+#include "documents/MFERViewDoc.h"
+#include "documents/RRViewDoc.h"
+#include "documents/RestViewDoc.h"
+#include "documents/RhythmViewDoc.h"
+#include "platform/gdi/DCObjectSelector.h"
+#include "platform/gdi/DCStateSaver.h"
+#include "waveviews/ViewRhythmWave.h"
+
+namespace {
+
+int PulseHeight(double sense, int height, int gridY)
+{
+    return static_cast<int>(std::floor(sense * height / gridY + 0.5));
+}
+
+// Either sense is too tall for a pulse per group.
+bool TooTallForGroups(int groups, double a, double b)
+{
+    return (groups == 6 && (a > 10.0 || b > 10.0)) || (groups >= 3 && (a > 20.0 || b > 20.0)) || a == 40.0 ||
+           b == 40.0;
+}
+
+}  // namespace
+
+int CViewRhythmWave::DrawRestCAL(CDC* pDC, CRect rect, int /*gridX*/, int gridY, int print)
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    if (!doc || m_nLeadGroups <= 0 || gridY <= 0) return 0;
+    bool hasItem = false;
+    if (auto* rest = DYNAMIC_DOWNCAST(CRestViewDoc, doc))
+        hasItem = m_nDocType == DOC_TYPE_REST && rest->GetCurrentDataItem();
+    else if (auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc))
+        hasItem = m_nDocType == DOC_TYPE_MFER && mfer->GetCurrentDataItem();
+    else if (auto* rhythm = DYNAMIC_DOWNCAST(CRhythmViewDoc, doc))
+        hasItem = m_nDocType == DOC_TYPE_RHYTHM && rhythm->GetCurrentDataItem();
+    else if (auto* extra = DYNAMIC_DOWNCAST(CExtraViewDoc, doc))
+        hasItem = m_nDocType == DOC_TYPE_EXTRA && extra->GetCurrentDataItem();
+    if (!hasItem) return 0;
+
+    const int style = m_nWaveStyle;
+    const int w = rect.Width();
+    const int h = rect.Height();
+    double limb = doc->GetSense(1, 0);
+    double chest = doc->GetSense(0, 0);
+    int heights[2] = {PulseHeight(limb, h, gridY), PulseHeight(chest, h, gridY)};
+    const bool dual = style == 1 || style == 3 || style == 5 || style == 6 || style == 7 || style == 8;
+    int n = m_nLeadGroups;
+    if (dual) {
+        if (IsFifteenLeadRecord() && style >= 5 && style <= 8) n = 1;
+        if ((style == 1 || style == 3 || style == 5 || style == 7) && TooTallForGroups(m_nLeadGroups, limb, chest))
+            n = 1;
+        if ((style == 6 || style == 8) &&
+            (m_nLeadGroups * chest >= gridY || m_nLeadGroups * limb >= gridY))
+            n = 1;
+    } else if (style == 2 || style == 4 || style == 9 || style == 10) {
+        const double sense = m_bShowChestLead ? chest : limb;
+        heights[0] = heights[1] = PulseHeight(sense, h, gridY);
+        if (style == 9 && TooTallForGroups(m_nLeadGroups, sense, sense)) n = 1;
+        if (style != 9 && m_nLeadGroups * sense >= gridY) n = 1;
+    } else if (style == 11 || style == 12) {
+        heights[0] = PulseHeight(doc->GetSense(6, 0), h, gridY);
+        n = 1;
+    } else if (style == 13 || style == 14 || style == 15 || style == 18 || style == 19) {
+        heights[0] = heights[1] = PulseHeight(doc->GetSense(2, 0), h, gridY);
+    }
+    const int pitch = h / n;
+    int y = rect.top + pitch / 2;
+    for (int k = 0; k < n; ++k, y += pitch)
+        DrawCAL(pDC, rect.left + MulDiv(w, 2, 10), y, MulDiv(w, 6, 10), heights, dual, print);
+    return 1;
+}
+
+int CViewRhythmWave::DrawExtraCAL(CDC* pDC, CRect rect, int /*gridX*/, int gridY, int print)
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    if (!doc || m_nLeadGroups <= 0 || gridY <= 0) return 0;
+    CMFERParser* reader = nullptr;
+    unsigned mferCode = 0;
+    if (m_nDocType == DOC_TYPE_EXTRA) {
+        auto* extra = DYNAMIC_DOWNCAST(CExtraViewDoc, doc);
+        if (!extra || !extra->GetCurrentDataItem()) return 0;
+    } else if (m_nDocType == DOC_TYPE_MFER) {
+        auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc);
+        _MFERDATAITEM* item = mfer ? mfer->GetCurrentDataItem() : nullptr;
+        if (!item) return 0;
+        reader = item->pMFERParser;
+        mferCode = item->uSystemCode;
+    } else {
+        return 0;
+    }
+    const int style = m_nWaveStyle;
+    const int w = rect.Width();
+    const int h = rect.Height();
+    const double first = doc->GetSense(4, 0);
+    const double second = doc->GetSense(5, 0);
+    int heights[2] = {PulseHeight(first, h, gridY), PulseHeight(second, h, gridY)};
+    const bool dual = style == 26 || style == 28;
+    int n = m_nLeadGroups;
+    if (!dual) {
+        const double sense = m_bShowExtra1Lead ? first : second;
+        if (!m_bShowExtra1Lead) heights[0] = heights[1];
+        if (TooTallForGroups(m_nLeadGroups, sense, sense)) n = 1;
+    } else if ((m_nLeadGroups == 3 && (first > 20.0 || second > 20.0)) || first == 40.0 || second == 40.0) {
+        n = 1;
+    }
+    // Freeze MFER records leave out the pulses of leads without a code.
+    const bool freeze = reader && mferCode >= MFER_KIND_FREEZE1 && mferCode <= MFER_KIND_FREEZE6;
+    bool anyCoded = !freeze;
+    if (freeze)
+        for (int lead = 0; lead < reader->GetLeadCount() && !anyCoded; ++lead) anyCoded = reader->GetLeadCode(lead) != 0;
+    const int pitch = h / n;
+    int y = rect.top + pitch / 2;
+    for (int k = 0; k < n; ++k, y += pitch) {
+        const bool drawn = n == 1 ? anyCoded : (!freeze || reader->GetLeadCode(k) != 0);
+        if (drawn) DrawCAL(pDC, rect.left + MulDiv(w, 2, 10), y, MulDiv(w, 6, 10), heights, dual, print);
+    }
+    return 1;
+}
+
+int CViewRhythmWave::DrawRhythmRRCAL(CDC* pDC, CRect rect, int /*gridX*/, int gridY, int print)
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    if (!doc || gridY <= 0) return 0;
+    double sense;
+    if (m_nDocType == DOC_TYPE_RHYTHM || m_nDocType == DOC_TYPE_MFER)
+        sense = doc->GetSense(6, 0);
+    else if (m_nDocType == DOC_TYPE_RR)
+        sense = doc->GetCommonSense(0);
+    else
+        return 0;
+    if (m_nLeadGroups <= 0 || m_nRows <= 0) return 0;
+    const int w = rect.Width();
+    const int h = rect.Height();
+    int heights[2] = {PulseHeight(sense, h, gridY), PulseHeight(sense, h, gridY)};
+    int y = rect.top + h / m_nRows - MulDiv(h, 6, gridY);
+    int n = m_nLeadGroups;
+    if (m_nLeadGroups == 3 && sense >= 20.0) {
+        n = 1;
+        y += 2 * h / m_nRows;
+    }
+    for (int k = 0; k < n; ++k, y += h / m_nRows)
+        DrawCAL(pDC, rect.left + MulDiv(w, 2, 10), y, MulDiv(w, 6, 10), heights, FALSE, print);
+    return 1;
+}
+
+void CViewRhythmWave::DrawEventInfo(CDC* pDC, CRect rect, int gridX, int gridY, int print)
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    auto* rhythm = DYNAMIC_DOWNCAST(CRhythmViewDoc, doc);
+    _RHYTHMDATAITEM* item = rhythm && m_nDocType == DOC_TYPE_RHYTHM ? rhythm->GetCurrentDataItem() : nullptr;
+    if (!item || item->arrEvent.GetSize() == 0) return;
+    int rowsPerGroup;
+    int divisor;
+    switch (m_nWaveStyle) {
+    case 1: case 2: case 17: rowsPerGroup = 3, divisor = 1; break;
+    case 3: rowsPerGroup = 3, divisor = 4; break;
+    case 4: rowsPerGroup = 3, divisor = 2; break;
+    case 5: case 6: case 8: case 9: case 10: rowsPerGroup = 6, divisor = 1; break;
+    case 7: rowsPerGroup = 6, divisor = 2; break;
+    case 11: rowsPerGroup = 12, divisor = 1; break;
+    case 12: rowsPerGroup = 15, divisor = 1; break;
+    case 16: case 19: rowsPerGroup = 1, divisor = 1; break;
+    default: return;
+    }
+    const float speed = m_nWaveStyle == 19 ? 25.0f : doc->GetSpeed();
+    // A page without a speed, paper or rows has no place for the marks.
+    if (speed <= 0.0f || gridX <= 10 || gridY <= 0 || m_nRows <= 0) return;
+    const int samplesPerRow = static_cast<int>(static_cast<float>((gridX - 10) * m_nSampleRate / divisor) / speed);
+    if (samplesPerRow <= 0) return;
+    const int h = rect.Height();
+    const int rowHeight = h / m_nRows;
+    const int markHeight = rect.Width() / gridX - 1;
+    const int x0 = rect.left + (rect.Width() * 10) / gridX;
+    const int width = (rect.right - x0) / divisor;
+    const int base = rect.top + (rowsPerGroup - 1) * h / m_nRows + rowHeight - MulDiv(h, 2, gridY);
+    const int pageRows = m_nRows / rowsPerGroup;   // groups down the page
+    CPen pen(PS_SOLID, 1, print ? RGB(0, 0, 0) : doc->GetWaveColor(3));
+    CDCObjectSelector<CPen> selector(*pDC, &pen);
+    for (INT_PTR i = 0; i < item->arrEvent.GetSize(); ++i) {
+        int q = item->arrEvent[i] - GetStartTime();
+        if (q < 0) continue;
+        int y = base;
+        if (q > samplesPerRow) {
+            const int k = q / samplesPerRow;
+            // Events past the page's last group would land below its rows.
+            if (k >= (pageRows > 0 ? pageRows : 1)) continue;
+            q -= k * samplesPerRow;
+            y += rowHeight * k * rowsPerGroup;
+        }
+        DrawEvent(pDC, x0, y, markHeight, static_cast<int>(static_cast<long long>(width) * q / samplesPerRow));
+    }
+}
+
+int CViewRhythmWave::Draw1LeadWaveInfo(CDC* pDC, CRect rect, int gridX, int gridY, int print)
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    if (!doc || gridX <= 10 || gridY <= 0) return 1;
+    const double sense = doc->GetSense(2, 0);
+    CDCStateSaver saver(*pDC);
+    pDC->SetTextColor(print ? RGB(0, 0, 0) : doc->GetWaveColor(3));
+    const int length = gridX - 10;
+    if (!print && g_bDisplayVersion) {
+        pDC->SetTextAlign(TA_LEFT | TA_BOTTOM);
+        pDC->TextOut(rect.left + MulDiv(rect.Width(), 10, length), rect.bottom, GetVersionText());
+    }
+    if (!m_pLeadData[0]) return 1;
+    const float speed = Get1LeadWaveSpeed(print);
+    CString gain;
+    if (sense == std::floor(sense))
+        gain.Format(L"%d mm/mV", static_cast<int>(sense));
+    else
+        gain.Format(L"%3.2f mm/mV", sense);
+    CString speedText;
+    const int count = m_nLeadCount[0];
+    const int rate = m_nSampleRate;
+    if (count <= 0) {
+        speedText = L"    mm/s";
+    } else {
+        // The exact fitting speed in whole squares per second; a record under
+        // one second has none.
+        const int seconds = rate > 0 ? count / rate : 0;
+        if (seconds > 0 && speed == static_cast<float>(length / seconds))
+            speedText.Format(L"   %d mm/s", static_cast<int>(speed));
+        else
+            speedText.Format(L"   %5.2f mm/s", speed);
+    }
+    pDC->SetTextAlign(TA_RIGHT | TA_BOTTOM);
+    pDC->TextOut(rect.right - MulDiv(rect.Width(), 5, length), rect.top + MulDiv(rect.Height(), 5, gridY),
+                 gain + speedText);
+    return 1;
+}
+
+float CViewRhythmWave::Get1LeadWaveSpeed(int print)
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    int gridX = 0;
+    int gridY = 0;
+    GetGridCount(gridX, gridY);
+    int length = gridX - 10;
+    if (m_nDocType == DOC_TYPE_MFER) {
+        auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc);
+        _MFERDATAITEM* item = mfer ? mfer->GetCurrentDataItem() : nullptr;
+        if (!item) {
+            length = 250;
+        } else if (print) {
+            const unsigned code = item->uSystemCode;
+            const bool extraKind = code == MFER_KIND_EXTRA3 || code == MFER_KIND_EXTRA4 || code == MFER_KIND_EXTRA6 ||
+                                   code == MFER_KIND_EXTRA7 || (code >= MFER_KIND_FREEZE1 && code <= MFER_KIND_FREEZE6);
+            if (!extraKind) length = 250;
+        }
+    } else if (print && m_nDocType != DOC_TYPE_EXTRA) {
+        length = 250;
+    }
+    const int count = m_nLeadCount[0];
+    if (count <= 0 || m_nSampleRate <= 0 || length <= 0) return 0.0f;
+    const float v = static_cast<float>(length) / (static_cast<float>(count) / static_cast<float>(m_nSampleRate));
+    if (!print && !m_bSnapSpeed) return v;
+    static const float kLadder[] = {50.0f, 25.0f, 12.5f, 10.0f, 5.0f};
+    for (float step : kLadder)
+        if (step <= v) return step;
+    return 2.5f;
+}

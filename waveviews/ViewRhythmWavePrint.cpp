@@ -1,0 +1,75 @@
+// Printing the multi-lead view: one page of its style on a printer DC, the
+// view's current page or any page by number, with the duration marks.
+#include "core/TavrionDoc.h"
+#include "documents/MFERViewDoc.h"
+#include "printdevice/ECGDC.h"
+#include "waveviews/ViewRhythmWave.h"
+
+int CViewRhythmWave::Print(CECGDC* pDC, CRect rect, int gridX, int gridY, double pxPerSquare, int /*reserved*/,
+                           int page, int current)
+{
+    if (!m_pLeadData[0]) return 1;
+    CTavrionDoc* doc = GetTavrionDoc();
+    if (!pDC || !pDC->GetDC() || !doc) return 0;
+    pDC->SetTextColor(0);
+    SetPrintScale(pxPerSquare);
+    const CRect area(rect.left, rect.top, rect.left + static_cast<int>(gridX * pxPerSquare),
+                     rect.top + static_cast<int>(gridY * pxPerSquare));
+    m_dAmplitudeUnit = 1.25;
+    if (m_nDocType == DOC_TYPE_MFER) {
+        auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc);
+        _MFERDATAITEM* item = mfer ? mfer->GetCurrentDataItem() : nullptr;
+        if (item && item->pMFERParser) m_dAmplitudeUnit = item->pMFERParser->GetMeasureSense();
+    }
+    if (current) return DrawView(pDC->GetDC(), area, gridX, gridY, 1) ? 1 : 0;
+
+    const float speed = doc->GetSpeed();
+    // Without groups, a speed or paper there is no page to print.
+    if (m_nLeadGroups <= 0 || speed <= 0.0f || gridX <= 10) return 1;
+    const int rowSamples = static_cast<int>(static_cast<float>((gridX - 10) * m_nSampleRate) / speed);
+    const int style = m_nWaveStyle;
+    int pageSamples = m_nRows * rowSamples / m_nLeadGroups;
+    if (IsFifteenLeadRecord() && (style == 5 || style == 7 || style == 9)) pageSamples = m_nRows * rowSamples / 6;
+    int start = pageSamples * page;
+    if ((style == 3 || style == 7) && m_nColumns > 0) start /= m_nColumns;
+    const int saved = GetStartTime();
+    CWaveView::SetStartTime(start);
+    const int drawn = DrawView(pDC->GetDC(), area, gridX, gridY, 1);
+    CWaveView::SetStartTime(saved);
+    return drawn ? 1 : 0;
+}
+
+void CViewRhythmWave::DrawDurationMarks(CDC* pDC, CRect rect, int gridX)
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    const int mode = GetDurationMode();
+    if (!doc || (mode != 0 && mode != 1) || gridX <= 10 || m_nSampleRate <= 0) return;
+    const float speed = doc->GetSpeed();
+    if (speed <= 0.0f) return;
+    if (GetCurPrintBottom() < 1) SetCurPrintBottom(rect.bottom);
+    const int y = GetCurPrintBottom();
+    const double v = Get1LeadWaveSpeed(1);
+    const double length = gridX - 10;
+    const double w = rect.Width();
+    const double span = GetSpanSeconds() * 25.0 / speed;
+    const int index = GetSpanIndex();
+    const int count = m_nLeadCount[0];
+    const double recordEnd = v * (static_cast<double>(count) * w / m_nSampleRate) / length;
+    int x1;
+    int x2;
+    if (GetStartFlag()) {
+        x1 = rect.left + static_cast<int>(v * (GetStartSample() * w / m_nSampleRate) / length);
+        if (count / m_nSampleRate < span)
+            x2 = x1 + static_cast<int>(recordEnd);
+        else
+            x2 = x1 + static_cast<int>(v * w * span / length);
+    } else {
+        x1 = rect.left + static_cast<int>(v * (index * w) * span / length);
+        if (static_cast<double>(count) / m_nSampleRate < (index + 1) * span)
+            x2 = rect.left + static_cast<int>(recordEnd);
+        else
+            x2 = rect.left + static_cast<int>(v * ((index + 1) * w) * span / length);
+    }
+    DrawDurationMark(pDC, CPoint(x1, y));
+    DrawDurationMark(pDC, CPoint(x2, y));
+}
