@@ -7,12 +7,14 @@
 
 #include "core/AnnoManager.h"
 #include "core/AnnotationInfo.h"
+#include "core/ECGXMLParser.h"
 #include "core/TavrionDoc.h"
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Input.h"
+#include "tests/support/TestSupport.h"
 #include "waveviews/WaveView.h"
 
 namespace {
@@ -83,6 +85,37 @@ protected:
         while (*tail) tail = &(*tail)->pNext;
         *tail = info;
     }
+    // One shape of each of the eleven types, with the point lists the record keeps.
+    void AddEveryType()
+    {
+        AddRecordShape(1, {{10, 10}, {10, 10}, {16, 12}, {22, 14}});
+        AddRecordShape(2, {{5, 5}, {60, 40}});
+        // A closed head, stored in the loaded order.
+        AddRecordShape(3, {{10, 80}, {90, 80}, {80, 75}, {90, 80}, {90, 80}, {80, 85}, {84, 80}, {10, 80}});
+        // An open head: 2, 1, 0, 1, 3, 1.
+        AddRecordShape(4, {{10, 100}, {90, 100}, {80, 105}, {90, 100}, {80, 95}, {90, 100}, {84, 100}, {90, 100}});
+        AddRecordShape(5, {{20, 20}, {50, 40}});
+        AddRecordShape(6, {{30, 30}, {70, 60}});
+        AddRecordShape(7, {{40, 40}, {40, 40}, {70, 45}, {55, 70}});
+        AddRecordShape(8, {{15, 15}, {15, 15}, {20, 18}, {25, 22}, {31, 20}});
+        AddRecordShape(9, {{15, 50}, {15, 50}, {25, 55}, {35, 50}, {25, 45}});
+        AddRecordShape(10, {{100, 10}, {160, 30}}, L"ST");
+        AddRecordShape(11, {{120, 60}, {180, 80}, {100, 120}, {120, 70}}, L"P");
+    }
+    // The shapes of two chains, type by type and point by point.
+    void ExpectSameShapes(const _SKETCH_INFO* expected, const _SKETCH_INFO* actual)
+    {
+        for (; expected; expected = expected->pNext, actual = actual->pNext) {
+            ASSERT_NE(nullptr, actual);
+            SCOPED_TRACE(expected->nType);
+            EXPECT_EQ(expected->nType, actual->nType);
+            EXPECT_EQ(PointsOf(expected), PointsOf(actual));
+            EXPECT_EQ(expected->nLineWidth, actual->nLineWidth);
+            EXPECT_EQ(expected->crColor, actual->crColor);
+            EXPECT_EQ(expected->strText, actual->strText);
+        }
+        EXPECT_EQ(nullptr, actual);
+    }
     static Points PointsOf(const _SKETCH_INFO* info)
     {
         Points points;
@@ -108,19 +141,7 @@ protected:
 
 TEST_F(WaveViewAnnotationTest, EveryAnnotationTypeKeepsItsPointsThroughLoadingAndSaving)
 {
-    AddRecordShape(1, {{10, 10}, {10, 10}, {16, 12}, {22, 14}});
-    AddRecordShape(2, {{5, 5}, {60, 40}});
-    // A closed head, stored in the loaded order.
-    AddRecordShape(3, {{10, 80}, {90, 80}, {80, 75}, {90, 80}, {90, 80}, {80, 85}, {84, 80}, {10, 80}});
-    // An open head: 2, 1, 0, 1, 3, 1.
-    AddRecordShape(4, {{10, 100}, {90, 100}, {80, 105}, {90, 100}, {80, 95}, {90, 100}, {84, 100}, {90, 100}});
-    AddRecordShape(5, {{20, 20}, {50, 40}});
-    AddRecordShape(6, {{30, 30}, {70, 60}});
-    AddRecordShape(7, {{40, 40}, {40, 40}, {70, 45}, {55, 70}});
-    AddRecordShape(8, {{15, 15}, {15, 15}, {20, 18}, {25, 22}, {31, 20}});
-    AddRecordShape(9, {{15, 50}, {15, 50}, {25, 55}, {35, 50}, {25, 45}});
-    AddRecordShape(10, {{100, 10}, {160, 30}}, L"ST");
-    AddRecordShape(11, {{120, 60}, {180, 80}, {100, 120}, {120, 70}}, L"P");
+    AddEveryType();
     ASSERT_TRUE(m_view->LoadSketchInfo(m_chain));
     ASSERT_EQ(11, ShapeCount());
 
@@ -129,17 +150,47 @@ TEST_F(WaveViewAnnotationTest, EveryAnnotationTypeKeepsItsPointsThroughLoadingAn
     ASSERT_EQ(1, record.GetAreaCount());
     _ANNOTATION_SKETCH* area = record.GetArea(0);
     EXPECT_EQ(7, area->nPageStyle);
-    const _SKETCH_INFO* saved = area->pSketchHead;
-    for (const _SKETCH_INFO* loaded = m_chain; loaded; loaded = loaded->pNext, saved = saved->pNext) {
-        ASSERT_NE(nullptr, saved);
-        SCOPED_TRACE(loaded->nType);
-        EXPECT_EQ(loaded->nType, saved->nType);
-        EXPECT_EQ(PointsOf(loaded), PointsOf(saved));
-        EXPECT_EQ(loaded->nLineWidth, saved->nLineWidth);
-        EXPECT_EQ(loaded->crColor, saved->crColor);
-        EXPECT_EQ(loaded->strText, saved->strText);
+    ExpectSameShapes(m_chain, area->pSketchHead);
+}
+
+TEST_F(WaveViewAnnotationTest, EveryAnnotationTypeWrittenToTheRecordXmlComesBackWithItsPoints)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.Write("record.xml",
+                                       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                       "<Rawdata><Tavrion><Inspection/></Tavrion><Annotation/></Rawdata>\n");
+    AddEveryType();
+    ASSERT_TRUE(m_view->LoadSketchInfo(m_chain));
+    {
+        auto* head = new _ANNOTATION_INFO;
+        CAnnoManager records;
+        records.SetListHeader(head);
+        _ANNOTATION_INFO* info = records.AddItem();
+        info->nPageStyle = 1;
+        ASSERT_TRUE(m_view->SaveAnnoToData(3, info, FALSE));
+        CECGXMLParser xml(testsupport::Wide(path), 0, CString());
+        m_doc.SaveAnnoInfoToXML(head, &xml);
+        DeleteAnnotationChain(head);
     }
-    EXPECT_EQ(nullptr, saved);
+    m_view->DeleteAllAnnoInfo();
+    ASSERT_EQ(0, ShapeCount());
+
+    auto* head = new _ANNOTATION_INFO;
+    {
+        CECGXMLParser xml(testsupport::Wide(path), 0, CString());
+        m_doc.GetAnnoInfoFromXML(head, &xml);
+    }
+    CAnnoManager records;
+    records.SetListHeader(head);
+    _ANNOTATION_INFO* read = records.GetAt(0);
+    ASSERT_NE(nullptr, read);
+    ASSERT_EQ(1, read->GetAreaCount());
+    ASSERT_TRUE(m_view->LoadSketchInfo(read->GetArea(0)->pSketchHead));
+    _ANNOTATION_INFO again;
+    ASSERT_TRUE(m_view->SaveAnnoToData(3, &again, FALSE));
+    ASSERT_EQ(1, again.GetAreaCount());
+    ExpectSameShapes(m_chain, again.GetArea(0)->pSketchHead);
+    DeleteAnnotationChain(head);
 }
 
 TEST_F(WaveViewAnnotationTest, LoadingStopsAtAShapeWhosePointListsDiffer)
