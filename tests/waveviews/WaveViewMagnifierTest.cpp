@@ -4,6 +4,7 @@
 
 #include "core/TavrionDoc.h"
 #include "dialogs/DlgEnlargedPreview.h"
+#include "platform/ui/framework/ClientDC.h"
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Input.h"
@@ -230,4 +231,24 @@ TEST_F(WaveViewMagnifierTest, DraggingTheMagnifierMovesItButNeverPastTheScreen)
     m_dialog.GetWindowRect(&window);
     EXPECT_EQ(1920, window.right);
     EXPECT_EQ(0, window.top);
+}
+
+TEST_F(WaveViewMagnifierTest, APictureSmallerThanTheMagnifierIsCentredInIt)
+{
+    ShowMagnifier();
+    m_host->MoveWindow(0, 0, 40, 20);
+    m_host->InitBackground(8, 4);
+    m_dialog.SetScaleRatio(1.0f);
+    ASSERT_TRUE(m_host->m_magnifier.Move(CPoint(35, 15)));
+    CViewEnlargedPreview* preview = m_dialog.GetEnlargedPreview();
+    CRect client;
+    preview->GetClientRect(&client);
+    ASSERT_GT(client.Width(), 40);
+    ASSERT_GT(client.Height(), 20);
+    preview->UpdateWindow();
+    CClientDC shown(preview);
+    const CPoint centre = client.CenterPoint();
+    EXPECT_EQ(RGB(0, 0, 0), shown.GetPixel(centre.x, centre.y));
+    EXPECT_EQ(RGB(250, 250, 250), shown.GetPixel(2, 2));
+    EXPECT_EQ(RGB(250, 250, 250), shown.GetPixel(client.right - 3, client.bottom - 3));
 }
