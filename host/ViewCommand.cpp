@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/TavrionDoc.h"
+#include "host/MagnifierPreview.h"
 #include "host/SheetView.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/Registry.h"
@@ -38,6 +39,11 @@ struct ViewOptions {
     std::string png;
     std::string outDir;
     std::string pdf;
+    int mouseMode = 0;   // 0: the document's own
+    int magnifyX = -1;
+    int magnifyY = -1;
+    float ratio = 4.0f;
+    std::string magnifierPng;
 };
 
 const wchar_t kPdfPrinterKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Acrobat Distiller";
@@ -80,6 +86,24 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
         } else if (arg == "--style" || arg == "--page") {
             if (!value(text)) return false;
             (arg == "--style" ? options.style : options.page) = std::atoi(text.c_str());
+        } else if (arg == "--mode") {
+            if (!value(text) || text.size() != 1 || text[0] < '1' || text[0] > '3') {
+                std::fprintf(stderr, "morvelance-host: --mode takes 1, 2 or 3\n");
+                return false;
+            }
+            options.mouseMode = text[0] - '0';
+        } else if (arg == "--magnify") {
+            if (!value(text) || std::sscanf(text.c_str(), "%d,%d", &options.magnifyX, &options.magnifyY) != 2) {
+                std::fprintf(stderr, "morvelance-host: --magnify takes X,Y\n");
+                return false;
+            }
+        } else if (arg == "--ratio") {
+            if (!value(text) || std::sscanf(text.c_str(), "%f", &options.ratio) != 1 || options.ratio < 1.0f) {
+                std::fprintf(stderr, "morvelance-host: --ratio takes a number of at least 1\n");
+                return false;
+            }
+        } else if (arg == "--magnifier-png") {
+            if (!value(options.magnifierPng)) return false;
         } else if (arg == "--png") {
             if (!value(options.png)) return false;
         } else if (arg == "--out") {
@@ -140,6 +164,7 @@ void ApplyDisplayOptions(CTavrionDoc& doc, const ViewOptions& options)
 {
     if (options.smooth >= 0) doc.SetSmoothFilterMode(options.smooth);
     if (options.grid >= 0) doc.SetGridType(options.grid);
+    if (options.mouseMode > 0) doc.SetMouseMode(options.mouseMode);
 }
 
 // The pane: a top-level window of the given size holding a frame with the
@@ -215,6 +240,8 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
         return false;
     }
     std::printf("%s\n", png.c_str());
+    if (options.magnifyX >= 0 && !options.magnifierPng.empty())
+        return SaveMagnifierPng(doc, view, options.magnifyX, options.magnifyY, options.ratio, options.magnifierPng);
     return true;
 }
 

@@ -51,6 +51,26 @@ const char* const kHand[] = {
     "    ##########",
 };
 
+// The divider cursor: a caliper leg between two arrowheads, pointing where
+// a divider moves; the hot spot is on the leg.
+const char* const kDivider[] = {
+    "       ###",
+    "       #.#",
+    "       #.#",
+    "       #.#",
+    "   #   #.#   #",
+    "  ##   #.#   ##",
+    " #.#####.#####.#",
+    "#...............#",
+    " #.#####.#####.#",
+    "  ##   #.#   ##",
+    "   #   #.#   #",
+    "       #.#",
+    "       #.#",
+    "       #.#",
+    "       ###",
+};
+
 const char* const kMagnifier[] = {
     "    ####",
     "  ##....##",
@@ -96,6 +116,7 @@ platform::ui::ResourceTable BuildResourceTable()
 {
     platform::ui::ResourceTable table;
     table.cursors[IDC_CURSOR_HAND] = CursorFromPicture(kHand, Rows(kHand), 6, 1);
+    table.cursors[IDC_CURSOR_DIVIDER] = CursorFromPicture(kDivider, Rows(kDivider), 8, 7);
     table.cursors[IDC_CURSOR_MAG] = CursorFromPicture(kMagnifier, Rows(kMagnifier), 5, 5);
     table.cursors[IDC_CURSOR_DRAW] = CursorFromPicture(kDraw, Rows(kDraw), 0, 0);
     CompileEmbeddedScriptsOrStop(table);

@@ -2,5 +2,6 @@
 #pragma once
 
 #define IDC_CURSOR_HAND 103
+#define IDC_CURSOR_DIVIDER 104
 #define IDC_CURSOR_MAG 118
 #define IDC_CURSOR_DRAW 143

@@ -27,6 +27,12 @@ IMPLEMENT_DYNCREATE(CWaveView, CView)
 
 BEGIN_MESSAGE_MAP(CWaveView, CView)
     ON_WM_SETCURSOR()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_MOUSEMOVE()
+    ON_WM_KEYDOWN()
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CWaveView::CWaveView()
@@ -38,6 +44,7 @@ CWaveView::CWaveView()
 
 CWaveView::~CWaveView()
 {
+    m_annoManager.Dump();
     delete m_pTracePen;
     delete m_pPrintPen;
 }
@@ -58,6 +65,7 @@ void CWaveView::OnInitialUpdate()
 void CWaveView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 {
     CView::OnUpdate(pSender, lHint, pHint);
+    TakeAnnotationSettings();
 }
 
 BOOL CWaveView::OnSetCursor(CWnd*, UINT, UINT)

@@ -13,10 +13,17 @@
 #pragma once
 
 #include "platform/gdi/Dc.h"
+#include "platform/penwick/NotationManager.h"
 #include "platform/ui/framework/View.h"
 
 class CECGDC;
 class CTavrionDoc;
+struct _ANNOTATION_INFO;
+struct _SKETCH_INFO;
+
+// Sent to the view's parent when a press starts a sketch or selects one:
+// WPARAM the view, LPARAM 0.
+const UINT WM_WAVEVIEW_ANNOTATION_INPUT = WM_USER + 0x11;
 
 class CWaveView : public CView {
     DECLARE_DYNCREATE(CWaveView)
@@ -120,6 +127,56 @@ public:
 
     // The view's document as the examination base, null when it has none.
     CTavrionDoc* GetTavrionDoc() const;
+
+    // ---- the annotation layer ---------------------------------------------------
+    // Free annotations drawn over the traces, kept by the notation manager in
+    // unscaled units. Input reaches it only in the document's mouse modes 2
+    // (draw) and 3 (select), while neither the annotation lock nor playback
+    // is on; they are drawn and printed outside mouse mode 1.
+    BOOL IsAnnoViewActive() const { return m_bAnnoViewActive; }
+    void SetAnnoViewActive(BOOL active);
+    void SetAnnoType(int annoType);
+    void SetAnnoLineWidth(int width);
+    void SetAnnoColor(COLORREF color);
+    void SetAnnoFontSize(int unused);
+    // 0 when a step was done, 255 when there was nothing to do.
+    short AnnotationUndo();
+    short AnnotationRedo();
+    void SetAnnoSizeRatio(float ratio);
+    float GetAnnoSizeRatio() const;
+    void SetAnnoOrigin(CPoint origin);
+    CPoint GetAnnoOrigin() const;
+    void SetAnnoEnlargedState(BOOL enlarged);
+    void DeleteAllAnnoInfo();
+    static int GetSketchTypeFromAnnoType(int annoType);
+    static int GetAnnoTypeFromSketchType(int sketchType, CSketchObject* pObject);
+    // On screen or in the magnifier (enlarged: the ratio multiplies the
+    // view's, the rectangle's corner is the origin).
+    void DrawAnnotation(CDC* pDC, CRect rect, BOOL enlarged, float ratio);
+    // Into a print rectangle, scaled from the client size.
+    void PrintAnnotation(CDC* pDC, CRect rect);
+    // The record's shapes into the manager; FALSE for an empty chain or a
+    // shape whose coordinate lists differ or are empty.
+    BOOL LoadSketchInfo(_SKETCH_INFO* pFirst);
+    // The manager's shapes into the record as one area keyed by `key`; with
+    // `clear` every shape is deleted instead.
+    BOOL SaveAnnoToData(int key, _ANNOTATION_INFO* pInfo, BOOL clear);
+    CNotationManager& GetNotationManager() { return m_annoManager; }
+
+protected:
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    // The document's annotation settings into the manager.
+    void TakeAnnotationSettings();
+
+    CNotationManager m_annoManager;
+    BOOL m_bAnnoViewActive = FALSE;
+
+public:
 
 protected:
     // The levels of one column of mode 2, placed by bisection between its

@@ -1,0 +1,88 @@
+// CDlgEnlargedPreview: holds the magnifier view and drags itself.
+#include "dialogs/DlgEnlargedPreview.h"
+
+#include <algorithm>
+
+#include "core/TavrionDoc.h"
+#include "platform/ui/framework/CreateContext.h"
+#include "platform/ui/windowing/Input.h"
+#include "platform/ui/windowing/SystemSettings.h"
+#include "waveviews/ViewEnlargedPreview.h"
+
+IMPLEMENT_DYNAMIC(CDlgEnlargedPreview, CDialog)
+
+BEGIN_MESSAGE_MAP(CDlgEnlargedPreview, CDialog)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+END_MESSAGE_MAP()
+
+CDlgEnlargedPreview::CDlgEnlargedPreview() : CDialog(IDD, nullptr) {}
+
+CDlgEnlargedPreview::CDlgEnlargedPreview(CWnd* pParent) : CDialog(IDD, pParent) {}
+
+CDlgEnlargedPreview::~CDlgEnlargedPreview() = default;
+
+void CDlgEnlargedPreview::SetScaleRatio(float ratio)
+{
+    if (m_pView) m_pView->SetScaleRatio(ratio);
+}
+
+int CDlgEnlargedPreview::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CDialog::OnCreate(lpCreateStruct) == -1) return -1;
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CViewEnlargedPreview);
+    context.m_pCurrentDoc = m_pDoc;
+    auto* view = static_cast<CViewEnlargedPreview*>(RUNTIME_CLASS(CViewEnlargedPreview)->CreateObject());
+    if (!view) return -1;
+    CRect client;
+    GetClientRect(&client);
+    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, client, this, kViewId, &context)) return -1;
+    m_pView = view;
+    return 0;
+}
+
+void CDlgEnlargedPreview::OnSize(UINT nType, int cx, int cy)
+{
+    CDialog::OnSize(nType, cx, cy);
+    if (!m_pView || !m_pView->GetSafeHwnd()) return;
+    m_pView->MoveWindow(0, 0, cx, cy);
+    m_pView->OnInitialUpdate();
+}
+
+void CDlgEnlargedPreview::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    m_nDragX = point.x;
+    m_nDragY = point.y;
+    m_bDragging = TRUE;
+    SetCapture();
+    CDialog::OnLButtonDown(nFlags, point);
+}
+
+void CDlgEnlargedPreview::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (m_bDragging) {
+        CRect window;
+        GetWindowRect(&window);
+        const int sw = ::GetSystemMetrics(SM_CXSCREEN);
+        const int sh = ::GetSystemMetrics(SM_CYSCREEN);
+        int x = window.left + point.x - m_nDragX;
+        int y = window.top + point.y - m_nDragY;
+        x = std::max(0, std::min(x, sw - window.Width()));
+        y = std::max(0, std::min(y, sh - window.Height()));
+        SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    CDialog::OnMouseMove(nFlags, point);
+}
+
+void CDlgEnlargedPreview::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    if (m_bDragging) {
+        m_bDragging = FALSE;
+        ::ReleaseCapture();
+    }
+    CDialog::OnLButtonUp(nFlags, point);
+}

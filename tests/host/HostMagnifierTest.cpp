@@ -1,0 +1,76 @@
+// The host's magnifier picture: the sheet of a record magnified around a
+// point, saved beside the view's own picture.
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <sstream>
+#include <string>
+
+#include "tests/host/HostRun.h"
+#include "tools/Mkrecord.h"
+
+using namespace hosttest;
+using testsupport::TempDir;
+
+namespace {
+
+class HostMagnifierTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::ostringstream out, err;
+        ASSERT_EQ(0, morvelance::RunMkrecord({"samples", m_dir.File("samples")}, out, err)) << err.str();
+        m_record = m_dir.File("samples/rest12_90.ecg");
+    }
+    TempDir m_dir;
+    std::string m_record;
+};
+
+// The share of the picture's pixels that are not the lightest colour in it.
+int InkedPixels(const std::string& path, int& width, int& height)
+{
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        return -1;
+    }
+    cairo_surface_flush(surface);
+    width = cairo_image_surface_get_width(surface);
+    height = cairo_image_surface_get_height(surface);
+    int inked = 0;
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(surface) +
+                                                            y * cairo_image_surface_get_stride(surface));
+        for (int x = 0; x < width; ++x)
+            if ((row[x] & 0xFFFFFF) != 0xFFFFFF) ++inked;
+    }
+    cairo_surface_destroy(surface);
+    return inked;
+}
+
+}  // namespace
+
+TEST_F(HostMagnifierTest, TheMagnifierPictureShowsThePaperAroundThePoint)
+{
+    const std::string png = m_dir.File("sheet.png");
+    const std::string magnified = m_dir.File("magnified.png");
+    const HostRun run = Host({"view", m_record, "--view", "sheet", "--size", "800x600", "--mode", "2", "--magnify",
+                              "400,300", "--ratio", "3", "--magnifier-png", magnified, "--png", png});
+    ASSERT_EQ(0, run.status) << run.err;
+    int width = 0;
+    int height = 0;
+    const int inked = InkedPixels(magnified, width, height);
+    ASSERT_GT(width, 0);
+    // The grid and the traces cover part of the picture, never all of it.
+    EXPECT_GT(inked, width * height / 20);
+    EXPECT_LT(inked, width * height);
+}
+
+TEST_F(HostMagnifierTest, ARatioUnderOneIsRefused)
+{
+    const HostRun run = Host({"view", m_record, "--view", "sheet", "--magnify", "1,1", "--ratio", "0.5",
+                              "--magnifier-png", m_dir.File("m.png"), "--png", m_dir.File("s.png")});
+    EXPECT_EQ(2, run.status);
+    EXPECT_NE(std::string::npos, run.err.find("--ratio"));
+}
