@@ -227,3 +227,27 @@ TEST_F(PatientInfoPage, AReadOnlyDocumentHidesEveryValueAndStillAnswersFromTheHi
     platform::ui::Desktop::PumpMessages();
     EXPECT_FALSE(Shown(3208));
 }
+
+TEST_F(PatientInfoPage, ADisplayOnlyRowIsUnderlinedAcrossItsColumn)
+{
+    OpenRecord(resttest::Shape(RecordKind::Rest12));
+    m_doc.SetReadOnly(1);
+    CPagePatientInfo& page = ShowPage();
+    page.UpdateWindow();
+    platform::ui::Desktop::PumpMessages();
+    auto clientRect = [&page](int id) {
+        CRect rect;
+        page.GetDlgItem(id)->GetWindowRect(&rect);
+        page.ScreenToClient(&rect);
+        return rect;
+    };
+    const CRect name = clientRect(3208);
+    const int left = clientRect(3202).left;
+    const int right = clientRect(3206).right;
+    HDC dc = GetDC(page.GetSafeHwnd());
+    for (int x : {left + 1, (left + right) / 2, right - 2})
+        EXPECT_EQ(GetPixel(dc, x, name.bottom), RGB(0, 0, 0)) << "x " << x;
+    // Below the line the page keeps its face colour.
+    EXPECT_EQ(GetPixel(dc, (left + right) / 2, name.bottom + 2), GetSysColor(COLOR_BTNFACE));
+    ReleaseDC(page.GetSafeHwnd(), dc);
+}
