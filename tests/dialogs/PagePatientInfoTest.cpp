@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 
 #include "dialogs/PagePatientInfo.h"
 #include "platform/ui/framework/PropertySheet.h"
@@ -8,6 +9,7 @@
 #include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tests/support/ModalScript.h"
+#include "tools/Mkrecord.h"
 
 namespace {
 
@@ -250,4 +252,27 @@ TEST_F(PatientInfoPage, ADisplayOnlyRowIsUnderlinedAcrossItsColumn)
     // Below the line the page keeps its face colour.
     EXPECT_EQ(GetPixel(dc, (left + right) / 2, name.bottom + 2), GetSysColor(COLOR_BTNFACE));
     ReleaseDC(page.GetSafeHwnd(), dc);
+}
+
+TEST_F(PatientInfoPage, AnUncountedTripWrittenByTheRecordMakerSurvivesAnUntouchedSave)
+{
+    morvelance::RestRecordShape shape = resttest::Shape(RecordKind::Rest12, false, 254);
+    shape.xml.trip = "*";
+    _RESTDATAITEM* item = OpenRecord(shape);
+    ASSERT_EQ(item->strTrip, L"*");
+    CPagePatientInfo& page = ShowPage();
+    EXPECT_EQ(ControlText(page, 3236), L"");
+    EXPECT_EQ(page.IsDataChange(), 0);
+    page.SaveDataToItem();
+    ASSERT_EQ(m_doc.SaveDataToXML(item->nID), 0);
+    EXPECT_EQ(XmlText(L"/Rawdata/Tavrion/Record/Mstep_section/Trip_info", L"trip"), L"*");
+}
+
+TEST(RecordMakerTrip, TheXmlCommandWritesTheFirstTripCountAsGiven)
+{
+    testsupport::TempDir dir;
+    const std::string xml = dir.File("trip.xml");
+    std::ostringstream out, err;
+    ASSERT_EQ(morvelance::RunMkrecord({"xml", "--kind", "rest12", "--trip", "*", "--out", xml}, out, err), 0) << err.str();
+    EXPECT_EQ(testsupport::ReadXmlValue(xml, L"/Rawdata/Tavrion/Record/Mstep_section/Trip_info", L"trip"), L"*");
 }
