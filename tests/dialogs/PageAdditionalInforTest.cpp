@@ -7,6 +7,7 @@
 #include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "tests/documents/RestViewDocTestSupport.h"
+#include "tests/documents/RhythmViewDocTestSupport.h"
 #include "tests/support/ModalScript.h"
 
 namespace {
@@ -148,4 +149,48 @@ TEST_F(AdditionsPage, ATitleTypedPastThirtyTwoBytesIsCutToWhatFits)
     CPageAdditionalInfor& page = ShowPage();
     Retype(kTitle + 6, L"心電図心電図心電図心電図心電図心電図");   // 36 bytes
     EXPECT_EQ(ControlText(page, kTitle + 6), L"心電図心電図心電図心電図心電図心");
+}
+
+namespace {
+
+class RhythmAdditionsPage : public rhythmtest::RhythmDocTest {
+protected:
+    void TearDown() override
+    {
+        if (m_sheet && m_sheet->GetSafeHwnd()) m_sheet->DestroyWindow();
+        m_sheet.reset();
+        m_page.reset();
+        RhythmDocTest::TearDown();
+    }
+
+    std::unique_ptr<CPageAdditionalInfor> m_page;
+    std::unique_ptr<CPropertySheet> m_sheet;
+};
+
+}  // namespace
+
+TEST_F(RhythmAdditionsPage, TheItemsEntriesReplaceTheFormsOnesPositionByPosition)
+{
+    const rhythmtest::RhythmFiles files = rhythmtest::WriteRhythm(
+        m_dir, "additions", morvelance::RhythmRecordShape(),
+        [](morvelance::RecordBuilder& items) { items.SetInt16(4108, 0, 1); });
+    ASSERT_EQ(Open(files, 1), 0);
+    _RHYTHMDATAITEM* item = Item();
+    ASSERT_EQ(item->stAddition.nCount, 3);
+    m_doc->SetCtrlContent(nullptr);
+    CString formThird;
+    m_doc->GetCtrlData(4001, formThird);
+    ASSERT_FALSE(formThird.IsEmpty());
+    item->stAddition.nCount = 2;
+    item->stAddition.strTitle[0] = L"項目甲";
+
+    platform::ui::Desktop::Reset();
+    m_page = std::make_unique<CPageAdditionalInfor>();
+    m_page->SetDoc(m_doc.get(), DOC_TYPE_RHYTHM);
+    m_sheet = std::make_unique<CPropertySheet>(L"付帯情報");
+    m_sheet->AddPage(m_page.get());
+    ASSERT_TRUE(m_sheet->Create());
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(ControlText(*m_page, kTitle), L"項目甲");
+    EXPECT_EQ(ControlText(*m_page, kTitle + 2), formThird);
 }
