@@ -101,6 +101,7 @@ const char kUsage[] =
     "                    additions, comment, measurements, analysis, record, wave, report,\n"
     "                    system, settings, annotations\n"
     "  --annotations N --additions N --minnesota N --ivrel N   element counts\n"
+    "  --trip TEXT       the first trip count as written (for instance '*': not counted)\n"
     "mfer options (mfer, wfdb --mfer):\n"
     "  --kind extra3|extra4|extra6x1|extra6x3x2|extra7|freeze|plain|rhythm12|rhythm15   (mfer only)\n"
     "  --leads N         freeze: lead count 1..6 (default 6); plain: 1, 3, 12 or 15 (default 12)\n"
@@ -286,12 +287,13 @@ RecordXmlOptions ParseXmlOptions(const Args& a) {
     o.additions = count("--additions");
     o.minnesotaRows = count("--minnesota");
     o.ivrelRows = count("--ivrel");
+    if (a.Has("--trip")) o.trip = a.Get("--trip");
     return o;
 }
 
 int CmdXml(const Args& a, std::ostream& out) {
     a.CheckKnown({"--for", "--kind", "--flavour", "--out", "--sjis", "--every-section", "--bad-date", "--at-limit", "--out-of-range",
-                  "--omit", "--annotations", "--additions", "--minnesota", "--ivrel"});
+                  "--omit", "--annotations", "--additions", "--minnesota", "--ivrel", "--trip"});
     if (a.Has("--for") == a.Has("--kind")) throw std::invalid_argument("xml needs either --for RECORD or --kind KIND");
     const RecordXmlOptions options = ParseXmlOptions(a);
     RecordXmlSource source;

@@ -461,6 +461,7 @@ private:
             trip = Int((Older() ? 255 : 999) + over);
             total = Int((Older() ? 256 : 999) + over);
         }
+        if (!m_opt.trip.empty()) trip = m_opt.trip;
         Attr(rs + "Mstep_section/Trip_info", "trip", trip);
         Attr(rs + "Mstep_section/Trip_info", "total", total);
         Text(rs + "Mstep_section/Load_time", "03:00");

@@ -88,6 +88,7 @@ struct RecordXmlOptions {
     int additions = -1;      // "Addition_content" elements; -1: three (none in a model-8000 record)
     int minnesotaRows = -1;  // "Minnesota" elements; -1: all eight rows of the rest forms for rest kinds, else none
     int ivrelRows = -1;      // "Ivrel" elements; -1: all eleven rows for rest kinds, else none
+    std::string trip;        // the first trip count as written ("*": not counted); empty: the default
 };
 
 // The source of a device record's items; olderReader is the 8000 flag.

@@ -1,0 +1,60 @@
+// The general patient and comment sheet of master-step, rhythm, RR,
+// extra-lead and MFER records: the general patient page and, when the
+// record carries additions, the additional-information page. OK asks the
+// pages whether anything changed, checks the first page, asks for the
+// editor, stamps and writes back the item, and has the document save the
+// record XML and notify its window. The doctor button confirms the record
+// and saves the same way.
+#pragma once
+
+#include "dialogs/DlgModal.h"
+#include "dialogs/PageAdditionalInfor.h"
+#include "dialogs/PagePatientCommentGeneral.h"
+#include "platform/ui/framework/PropertySheet.h"
+
+class CFont;
+class CTavrionDoc;
+struct _EDIT_STAMP_FIELDS;
+
+class CDlgInfoCommentGeneral : public CDlgModal {
+    DECLARE_DYNAMIC(CDlgInfoCommentGeneral)
+
+public:
+    enum { IDD = 105 };
+    explicit CDlgInfoCommentGeneral(CWnd* pParent = nullptr);
+    ~CDlgInfoCommentGeneral() override;
+
+    void SetDoc(CTavrionDoc* pDoc, int nType);
+    // Non-zero: the sheet opens on the additional-information page.
+    void SetActivePage(int nPage) { m_nInitialPage = nPage; }
+
+    // The pages, for the host and the tests.
+    CPagePatientCommentGeneral& GeneralPage() { return m_pageGeneral; }
+    CPageAdditionalInfor& AdditionPage() { return m_pageAddition; }
+    CPropertySheet& Sheet() { return m_sheet; }
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    afx_msg void OnDoctorInput();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void InitControlText();
+    void SaveInformation(CString strName);
+    // The stamp and confirmation fields of the current item; false without one.
+    bool CurrentFields(_EDIT_STAMP_FIELDS& fields) const;
+    bool HasPages() const { return m_sheet.GetSafeHwnd() != nullptr; }
+
+    CPropertySheet m_sheet;
+    CPagePatientCommentGeneral m_pageGeneral;
+    CPageAdditionalInfor m_pageAddition;
+    CTavrionDoc* m_pDoc;
+    int m_nType;
+    CFont* m_pFont;
+    int m_nInitialPage;
+    int m_bAddition;
+    int m_bDoctorConfirmed;
+    int m_nCheckResult;
+    CString m_strName;
+};

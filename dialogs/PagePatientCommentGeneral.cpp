@@ -1,0 +1,707 @@
+#include "dialogs/PagePatientCommentGeneral.h"
+
+#include <initializer_list>
+
+#include "core/ECGXMLParser.h"
+#include "core/Globals.h"
+#include "core/PositionCtrl.h"
+#include "core/TavrionDoc.h"
+#include "core/TavrionMessage.h"
+#include "dialogs/CheckInputValue.h"
+#include "dialogs/DlgEditComment.h"
+#include "dialogs/TextLengthGuard.h"
+#include "documents/ExtraDataItem.h"
+#include "documents/ExtraViewDoc.h"
+#include "documents/FinalDataItem.h"
+#include "documents/FinalViewDoc.h"
+#include "documents/MFERDataItem.h"
+#include "documents/MFERViewDoc.h"
+#include "documents/RRDataItem.h"
+#include "documents/RRViewDoc.h"
+#include "documents/RhythmDataItem.h"
+#include "documents/RhythmViewDoc.h"
+#include "platform/base/DateTime.h"
+#include "platform/base/Kernel.h"
+#include "platform/gdi/DCObjectSelector.h"
+#include "platform/gdi/DCStateSaver.h"
+#include "platform/gdi/Pen.h"
+#include "platform/ui/framework/PaintDC.h"
+#include "platform/ui/windowing/SystemSettings.h"
+#include "platform/ui/windowing/WindowClass.h"
+
+struct CPagePatientCommentGeneral::ItemFields {
+    _PATIENT_INFO* pPatient = nullptr;
+    _BIRTHDAY* pBirthday = nullptr;
+    CString* pMedication[2] = {};
+    int* pMedicationSel[2] = {};
+    // symptoms, history, ward, department, requesting department, requesting
+    // doctor, technician: the combos 3741-3747 in order
+    CString* pRequest[7] = {};
+    CString* pRoom = nullptr;
+    CString* pComment = nullptr;
+    CString* pJudgeText = nullptr;   // master step only
+    CString* pJudgeCode = nullptr;
+    CString* pTrip[2] = {};          // master step only
+    unsigned int uSystemCode = 0;
+    bool bRequestSection = false;
+    const _BIRTHDAY* pShownBirthday = nullptr;   // where the load takes the birthday; null: the store
+};
+
+namespace {
+
+const wchar_t* const kSexItems[] = {L"不明", L"男", L"女"};
+const wchar_t* const kAgeUnits[] = {L"歳", L"ヶ月", L"週", L"日", L"時間"};
+const wchar_t* const kIvrelCodes = L"/Ivrel/Judgement_code/Code";
+
+const struct {
+    int id;
+    const wchar_t* text;
+} kLabels[] = {
+    {3700, L"ID"},       {3707, L"サブＩＤ"}, {3708, L"氏名"},     {3709, L"カナ氏名"}, {3710, L"性別"},
+    {3712, L"年齢"},     {3717, L"生年月日"}, {3723, L"身長"},     {3726, L"体重"},     {3729, L"血圧"},
+    {3738, L"投薬情報1"}, {3748, L"投薬情報2"}, {3749, L"自覚症状"}, {3750, L"既往症"},   {3751, L"病棟"},
+    {3752, L"所属科"},   {3753, L"依頼科"},   {3754, L"依頼医師"}, {3755, L"検査技師"}, {3756, L"部屋番号"},
+    {3757, L"総合判定"}, {3759, L"コメント"}, {3760, L"定型文入力"},
+};
+
+// The right-column combos 3739-3747: list, store ids for master step and
+// for the other kinds (0: the master-step item's own text), limit.
+const struct {
+    int id;
+    int list;
+    UINT masterData;
+    UINT otherData;
+    int limit;
+} kCombos[] = {
+    {3739, 0, 3601, 3637, 22}, {3740, 1, 3603, 3639, 22}, {3741, 2, 3605, 3641, 22},
+    {3742, 3, 3607, 3643, 22}, {3743, 5, 3611, 3647, 22}, {3744, 4, 3609, 3645, 22},
+    {3745, 6, 0, 3651, 20},    {3746, 7, 3613, 3653, 20}, {3747, 8, 3615, 3655, 20},
+};
+
+struct PaintedRow {
+    int labels[3];
+    int values[3];
+};
+const PaintedRow kPaintedRows[22] = {
+    {{3700}, {3701}},
+    {{3707}, {3702}},
+    {{3708}, {3703}},
+    {{3709}, {3704}},
+    {{3710}, {3711}},
+    {{3712, 3716}, {3713, 3714, 3715}},
+    {{3717, 3719, 3721}, {3718, 3720, 3722}},
+    {{3723, 3725}, {3724}},
+    {{3726, 3728}, {3727}},
+    {{3729, 3731, 3733}, {3730, 3732}},
+    {{3734, 3736}, {3735, 3737}},
+    {{3738}, {3739}},
+    {{3748}, {3740}},
+    {{3749}, {3741}},
+    {{3750}, {3742}},
+    {{3751}, {3743}},
+    {{3752}, {3744}},
+    {{3753}, {3745}},
+    {{3754}, {3746}},
+    {{3755}, {3747}},
+    {{3756}, {3705}},
+    {{3757}, {3758}},
+};
+
+CString CtrlData(CTavrionDoc* doc, UINT id)
+{
+    CString text;
+    if (doc && id) doc->GetCtrlData(id, text);
+    return text;
+}
+
+CWnd* ComboEdit(CWnd& combo)
+{
+    for (CWnd* child = combo.GetWindow(GW_CHILD); child; child = child->GetNextWindow(GW_HWNDNEXT)) {
+        wchar_t name[16] = {};
+        ::GetClassNameW(child->GetSafeHwnd(), name, 16);
+        if (CString(name).CompareNoCase(WC_EDIT) == 0) return child;
+    }
+    return nullptr;
+}
+
+CString IvrelPath()
+{
+    CString path;
+    path.Format(L"%s\\%s", g_pWorkDir ? g_pWorkDir : L"", L"Ivrel12.xml");
+    return path;
+}
+
+template <class Item> void GeneralFields(Item& item, _INTERPRE_INFO_GENERAL& g, CPagePatientCommentGeneral::ItemFields& f)
+{
+    f.pPatient = &item.stPatient;
+    f.pBirthday = &g.stBirthday;
+    f.pMedication[0] = &g.strMedication1;
+    f.pMedication[1] = &g.strMedication2;
+    f.pMedicationSel[0] = &g.nMedication1Sel;
+    f.pMedicationSel[1] = &g.nMedication2Sel;
+    CString* texts[7] = {&g.strSympton, &g.strDisease, &g.strWard, &g.strDepartment,
+                         &g.strReqSection, &g.strReqDoctor, &g.strTechnician};
+    for (int i = 0; i < 7; ++i) f.pRequest[i] = texts[i];
+    f.pRoom = &g.strRoomNumber;
+    f.pComment = &g.strComment;
+    f.uSystemCode = item.uSystemCode;
+}
+
+}  // namespace
+
+IMPLEMENT_DYNAMIC(CPagePatientCommentGeneral, CPropertyPage)
+
+BEGIN_MESSAGE_MAP(CPagePatientCommentGeneral, CPropertyPage)
+    ON_CBN_SELCHANGE(3714, OnSelchangeAgeUnit)
+    ON_BN_CLICKED(3760, OnEditComment)
+    ON_CONTROL_RANGE(CBN_EDITUPDATE, 3739, 3747, OnEditupdateCombo)
+    ON_CONTROL_RANGE(EN_UPDATE, 3701, 3706, OnUpdateEdit)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+CPagePatientCommentGeneral::CPagePatientCommentGeneral()
+    : CPropertyPage(IDD), m_pDoc(nullptr), m_nType(1), m_bInformationChange(0), m_bCommentChange(0),
+      m_bJudgementChange(0)
+{
+    m_pFont = GetSystemMetrics(SM_CXSCREEN) >= 1281 ? g_pDlgFontMiddle1 : g_pDlgFontNormal;
+    for (auto& extent : m_nRowExtent) extent[0] = extent[1] = -1;
+}
+
+CPagePatientCommentGeneral::~CPagePatientCommentGeneral() = default;
+
+const wchar_t* CPagePatientCommentGeneral::TripLabel()
+{
+    return L"トリップ数";
+}
+
+void CPagePatientCommentGeneral::SetDoc(CTavrionDoc* pDoc, int nType)
+{
+    m_pDoc = pDoc;
+    m_nType = nType;
+}
+
+bool CPagePatientCommentGeneral::CurrentItem(ItemFields& f) const
+{
+    switch (m_nType) {
+    case DOC_TYPE_FINAL: {
+        auto* doc = dynamic_cast<CFinalViewDoc*>(m_pDoc);
+        _FINALDATAITEM* item = doc ? doc->GetCurrentDataItem() : nullptr;
+        if (!item) return false;
+        GeneralFields(*item, item->stInterpre, f);
+        f.pJudgeText = &item->stInterpre.strFree[FINAL_FREE_IVREL_TEXT];
+        f.pJudgeCode = &item->stInterpre.strFree[FINAL_FREE_IVREL_CODE];
+        f.pTrip[0] = &item->stWaveInfo.strTripCount;
+        f.pTrip[1] = &item->stWaveInfo.strTripTotal;
+        f.bRequestSection = item->bRequestSection != 0;
+        f.pShownBirthday = f.pBirthday;
+        return true;
+    }
+    case DOC_TYPE_RHYTHM: {
+        auto* doc = dynamic_cast<CRhythmViewDoc*>(m_pDoc);
+        _RHYTHMDATAITEM* item = doc ? doc->GetCurrentDataItem() : nullptr;
+        if (!item) return false;
+        GeneralFields(*item, item->stInterpre, f);
+        f.bRequestSection = item->bReqSection != 0;
+        return true;
+    }
+    case DOC_TYPE_RR: {
+        auto* doc = dynamic_cast<CRRViewDoc*>(m_pDoc);
+        _RRDATAITEM* item = doc ? doc->GetCurrentDataItem() : nullptr;
+        if (!item) return false;
+        GeneralFields(*item, item->stGeneral, f);
+        f.bRequestSection = item->bReqSection != 0;
+        return true;
+    }
+    case DOC_TYPE_EXTRA: {
+        auto* doc = dynamic_cast<CExtraViewDoc*>(m_pDoc);
+        _EXTRADATAITEM* item = doc ? doc->GetCurrentDataItem() : nullptr;
+        if (!item) return false;
+        GeneralFields(*item, item->stInterpre, f);
+        f.bRequestSection = item->nReqSectionFound != 0;
+        f.pShownBirthday = f.pBirthday;
+        return true;
+    }
+    case DOC_TYPE_MFER: {
+        auto* doc = dynamic_cast<CMFERViewDoc*>(m_pDoc);
+        _MFERDATAITEM* item = doc ? doc->GetCurrentDataItem() : nullptr;
+        if (!item) return false;
+        _INTERPRE_INFO_REST& r = item->stInterpre;
+        f.pPatient = &item->stPatient;
+        f.pBirthday = &r.stBirthday;
+        f.pMedication[0] = &r.strMedication1;
+        f.pMedication[1] = &r.strMedication2;
+        f.pMedicationSel[0] = &r.nMedication1Sel;
+        f.pMedicationSel[1] = &r.nMedication2Sel;
+        CString* texts[7] = {&r.strSympton, &r.strDisease, &r.strWard, &r.strDepartment,
+                             &r.strReqSection, &r.strReqDoctor, &r.strTechnician};
+        for (int i = 0; i < 7; ++i) f.pRequest[i] = texts[i];
+        f.pRoom = &r.strRoomNumber;
+        f.pComment = &r.strComment;
+        f.uSystemCode = item->uSystemCode;
+        f.bRequestSection = r.bReqSection != 0;
+        const unsigned code = item->uSystemCode;
+        if (code == 0x7003 || code == 0x7004 || code == 0x7006 || code == 0x7007 || (code >= 0x7011 && code <= 0x7016))
+            f.pShownBirthday = f.pBirthday;
+        return true;
+    }
+    default: return false;
+    }
+}
+
+bool CPagePatientCommentGeneral::TripRowsShown() const
+{
+    ItemFields f;
+    return IsMasterStep() && CurrentItem(f) && (f.uSystemCode & 0xFF) != 244;
+}
+
+CString CPagePatientCommentGeneral::Text(int id) const
+{
+    CString text;
+    if (CWnd* control = GetDlgItem(id)) control->GetWindowText(text);
+    return text;
+}
+
+void CPagePatientCommentGeneral::SetText(int id, const CString& text)
+{
+    if (CWnd* control = GetDlgItem(id)) control->SetWindowText(text);
+}
+
+void CPagePatientCommentGeneral::SetControlFont(int id)
+{
+    CWnd* control = GetDlgItem(id);
+    if (control && m_pFont) control->SetFont(m_pFont, TRUE);
+}
+
+void CPagePatientCommentGeneral::ShowControl(int id, bool show)
+{
+    if (CWnd* control = GetDlgItem(id)) control->ShowWindow(show ? SW_SHOW : SW_HIDE);
+}
+
+BOOL CPagePatientCommentGeneral::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    InitCtrlLayout();
+    InitComboItems();
+    InitCtrlText();
+    LoadPatientData();
+    OnSelchangeAgeUnit();
+    return TRUE;
+}
+
+void CPagePatientCommentGeneral::HideField(int id, int row, int left, int right)
+{
+    ShowControl(id, false);
+    m_nRowExtent[row][0] = left;
+    m_nRowExtent[row][1] = right;
+}
+
+void CPagePatientCommentGeneral::InitCtrlLayout()
+{
+    auto clientRect = [this](int id) {
+        CRect rect(0, 0, 0, 0);
+        if (CWnd* control = GetDlgItem(id)) {
+            control->GetWindowRect(&rect);
+            ScreenToClient(&rect);
+        }
+        return rect;
+    };
+    const int left[2] = {clientRect(3700).left, clientRect(3701).right};
+    const int right[2] = {clientRect(3738).left, clientRect(3739).right};
+    const int judgeLeft = clientRect(3757).left;
+
+    if (m_pDoc && m_pDoc->IsReadOnly()) {
+        ShowControl(3760, false);
+        for (int row = 0; row <= 21; ++row) {
+            const int from = row <= 10 ? left[0] : row <= 20 ? right[0] : judgeLeft;
+            const int to = row <= 10 ? left[1] : right[1];
+            for (int id : kPaintedRows[row].values) {
+                if (id) HideField(id, row, from, to);
+            }
+        }
+        if (CWnd* comment = GetDlgItem(3706)) {
+            comment->ModifyStyleEx(WS_EX_CLIENTEDGE, 0);
+            comment->SendMessage(EM_SETREADONLY, TRUE);
+        }
+        return;
+    }
+    _POSITION_CTRL* table = GetLayoutEntries(g_stDefCtrlPos, LayoutTable::PatInfo);
+    if (table && table[1].bEnable == 0) HideField(3701, 0, left[0], left[1]);   // Patient_id_edt
+    if (table && table[3].bEnable == 0) HideField(3703, 2, left[0], left[1]);   // Patient_name_edt
+    ItemFields f;
+    const bool known = m_nType >= DOC_TYPE_FINAL && m_nType <= DOC_TYPE_EXTRA && m_nType != DOC_TYPE_EXER;
+    if ((known || m_nType == DOC_TYPE_MFER) && !CurrentItem(f)) return;
+    if (!f.bRequestSection) {
+        HideField(3702, 1, left[0], left[1]);
+        HideField(3745, 17, right[0], right[1]);
+    }
+}
+
+void CPagePatientCommentGeneral::InitComboItems()
+{
+    for (const wchar_t* sex : kSexItems) SendDlgItemMessage(3711, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sex));
+    for (const wchar_t* unit : kAgeUnits) SendDlgItemMessage(3714, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(unit));
+}
+
+void CPagePatientCommentGeneral::InitCtrlText()
+{
+    for (const auto& label : kLabels) {
+        SetText(label.id, label.text);
+        SetControlFont(label.id);
+    }
+    for (int id : {3719, 3721, 3731}) SetControlFont(id);
+}
+
+void CPagePatientCommentGeneral::LoadJudgements()
+{
+    SendDlgItemMessage(3758, CB_RESETCONTENT);
+    CECGXMLParser ivrel(IvrelPath(), m_pDoc ? m_pDoc->Is8000File() : 0, CString());
+    const int count = ivrel.GetObjectCount(kIvrelCodes);
+    for (int i = 1; i <= count; ++i) {
+        CString path, text;
+        path.Format(L"%s[%d]/%s", kIvrelCodes, i, L"Japanese_text");
+        ivrel.GetDataFromXMLDOM(text, path, 4, CString());
+        SendDlgItemMessage(3758, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.GetString()));
+    }
+}
+
+void CPagePatientCommentGeneral::LoadPatientData()
+{
+    const bool master = IsMasterStep();
+    const bool other = m_nType == DOC_TYPE_RHYTHM || m_nType == DOC_TYPE_RR || m_nType == DOC_TYPE_EXTRA ||
+                       m_nType == DOC_TYPE_MFER;
+    ItemFields f;
+    const bool hasItem = CurrentItem(f);
+
+    auto edit = [&](int id, const CString& text, int limit) {
+        SetText(id, text);
+        SendDlgItemMessage(id, EM_LIMITTEXT, limit);
+        SetControlFont(id);
+    };
+    auto list = [&](int id, const CString& stored) {
+        const LRESULT found =
+            SendDlgItemMessage(id, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(stored.GetString()));
+        if (!stored.IsEmpty() && found != CB_ERR) {
+            SendDlgItemMessage(id, CB_SETCURSEL, static_cast<WPARAM>(found));
+        } else {
+            SetText(id, stored);
+        }
+        SetControlFont(id);
+    };
+    auto label = [&](int id, const CString& text) {
+        SetText(id, text);
+        SetControlFont(id);
+    };
+
+    edit(3701, CtrlData(m_pDoc, 3001), m_pDoc && m_pDoc->Is8000File() ? 12 : 20);
+    edit(3702, CtrlData(m_pDoc, 3005), 20);
+    edit(3703, CtrlData(m_pDoc, 3003), 20);
+    edit(3704, CtrlData(m_pDoc, 3007), 40);
+    list(3711, CtrlData(m_pDoc, 3009));
+    edit(3713, CtrlData(m_pDoc, 3011), 3);
+    list(3714, CtrlData(m_pDoc, 3012));
+    edit(3715, CtrlData(m_pDoc, 3013), 2);
+    label(3716, CtrlData(m_pDoc, 3014));
+
+    _BIRTHDAY birthday;
+    if (hasItem && f.pShownBirthday) {
+        birthday = *f.pShownBirthday;
+    } else if (m_nType == DOC_TYPE_RHYTHM || m_nType == DOC_TYPE_RR ||
+               (m_nType == DOC_TYPE_MFER && hasItem &&
+                (f.uSystemCode == 0x8001 || f.uSystemCode == 0x8003 || f.uSystemCode == 0x800C ||
+                 f.uSystemCode == 0x800F))) {
+        birthday.strYear = CtrlData(m_pDoc, 3631);
+        birthday.strMonth = CtrlData(m_pDoc, 3633);
+        birthday.strDay = CtrlData(m_pDoc, 3635);
+    }
+    edit(3718, birthday.strYear, 4);
+    edit(3720, birthday.strMonth, 2);
+    edit(3722, birthday.strDay, 2);
+
+    edit(3724, CtrlData(m_pDoc, 3015), 5);
+    label(3725, CtrlData(m_pDoc, 3016));
+    edit(3727, CtrlData(m_pDoc, 3017), 5);
+    label(3728, CtrlData(m_pDoc, 3018));
+    const CString unit = CtrlData(m_pDoc, 3022);
+    const int pressureLimit = unit.CompareNoCase(L"kPa") == 0 ? 2 : 3;
+    edit(3730, CtrlData(m_pDoc, 3019), pressureLimit);
+    edit(3732, CtrlData(m_pDoc, 3021), pressureLimit);
+    label(3733, unit);
+
+    for (int id = 3734; id <= 3737; ++id) ShowControl(id, false);
+    SendDlgItemMessage(3735, EM_LIMITTEXT, 3);
+    SendDlgItemMessage(3737, EM_LIMITTEXT, 3);
+    if (TripRowsShown()) {
+        label(3734, TripLabel());
+        SetText(3735, *f.pTrip[0] == L"*" ? CString() : *f.pTrip[0]);
+        SetText(3737, *f.pTrip[1]);
+        for (int id = 3734; id <= 3737; ++id) {
+            ShowControl(id, !((id == 3735 || id == 3737) && IsDisplayOnly(10)));
+            SetControlFont(id);
+        }
+    }
+
+    for (const auto& combo : kCombos) {
+        CWnd* control = GetDlgItem(combo.id);
+        if (!control) continue;
+        if (CStringArray* strings = m_pDoc ? m_pDoc->GetEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(combo.list)) : nullptr) {
+            for (int i = 0; i < strings->GetSize(); ++i)
+                control->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strings->GetAt(i).GetString()));
+        }
+        control->SendMessage(CB_LIMITTEXT, combo.limit);
+        CString stored;
+        if (master) {
+            stored = combo.masterData ? CtrlData(m_pDoc, combo.masterData) : (hasItem ? *f.pRequest[4] : CString());
+        } else if (other) {
+            stored = CtrlData(m_pDoc, combo.otherData);
+        }
+        control->SetWindowText(stored);
+        control->SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
+        SetControlFont(combo.id);
+    }
+    edit(3705, master ? (hasItem ? *f.pRoom : CString()) : other ? CtrlData(m_pDoc, 3649) : CString(), 10);
+
+    LoadJudgements();
+    if (master) {
+        list(3758, CtrlData(m_pDoc, 3618));
+    } else {
+        ShowControl(3757, false);
+        ShowControl(3758, false);
+    }
+    SetControlFont(3758);
+    edit(3706, CtrlData(m_pDoc, 4017), 255);
+}
+
+void CPagePatientCommentGeneral::OnSelchangeAgeUnit()
+{
+    const LRESULT selection = SendDlgItemMessage(3714, CB_GETCURSEL);
+    if (selection >= 4) {
+        ShowControl(3715, false);
+        ShowControl(3716, false);
+        SetText(3715, CString());
+        SetText(3716, CString());
+    } else if (!IsDisplayOnly(5)) {
+        ShowControl(3715, true);
+        ShowControl(3716, true);
+        SetText(3716, selection < 0 ? CString(kAgeUnits[0]) : CString(kAgeUnits[selection + 1]));
+    }
+    SendDlgItemMessage(3714, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
+}
+
+void CPagePatientCommentGeneral::OnEditComment()
+{
+    CDlgEditComment editor(m_pDoc ? m_pDoc->Is8000File() : 0, nullptr);
+    ItemFields f;
+    editor.SetDoc(m_nType, CurrentItem(f) ? f.uSystemCode : 0);
+    CString text = Text(3706);
+    text.TrimRight();
+    editor.SetComment(text);
+    if (editor.DoModal() == IDOK) SetText(3706, editor.GetComment());
+}
+
+void CPagePatientCommentGeneral::OnUpdateEdit(UINT id)
+{
+    CWnd* edit = GetDlgItem(static_cast<int>(id));
+    if (!edit) return;
+    if (GuardTextLength(*edit, static_cast<int>(edit->SendMessage(EM_GETLIMITTEXT)))) edit->SendMessage(EM_SCROLLCARET);
+}
+
+void CPagePatientCommentGeneral::OnEditupdateCombo(UINT id)
+{
+    CWnd* combo = GetDlgItem(static_cast<int>(id));
+    CWnd* edit = combo ? ComboEdit(*combo) : nullptr;
+    if (!edit || !GuardTextLength(*edit, static_cast<int>(edit->SendMessage(EM_GETLIMITTEXT)))) return;
+    CString cut;
+    edit->GetWindowText(cut);
+    combo->SetWindowText(cut);
+    combo->SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(cut.GetLength(), cut.GetLength()));
+}
+
+void CPagePatientCommentGeneral::DrawFieldText(CDC* pDC, int id, int row, BOOL underline)
+{
+    CWnd* control = GetDlgItem(id);
+    if (!control || !m_pDoc) return;
+    control->ShowWindow(SW_HIDE);
+    CRect rect;
+    control->GetWindowRect(&rect);
+    ScreenToClient(&rect);
+    CString text;
+    control->GetWindowText(text);
+    m_pDoc->DrawTextEndEllipsis(pDC, text, rect);
+    if (underline) {
+        pDC->MoveTo(m_nRowExtent[row][0], rect.bottom);
+        pDC->LineTo(m_nRowExtent[row][1], rect.bottom);
+    }
+}
+
+void CPagePatientCommentGeneral::OnPaint()
+{
+    CPaintDC dc(this);
+    CDCStateSaver state(dc);
+    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+    CDCObjectSelector<CPen> penSelector(dc, &pen);
+    CDCObjectSelector<CFont> fontSelector(dc, m_pFont);
+    dc.SetTextAlign(TA_BOTTOM);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetBkColor(GetSysColor(COLOR_3DFACE));
+    const bool trips = TripRowsShown();
+    for (int row = 0; row <= 21; ++row) {
+        if (!IsDisplayOnly(row)) continue;
+        if (row == 10 && !trips) continue;
+        if (row == 21 && !IsMasterStep()) continue;
+        const PaintedRow& painted = kPaintedRows[row];
+        for (int labelId : painted.labels) {
+            if (labelId) DrawFieldText(&dc, labelId, row, FALSE);
+        }
+        int count = 0;
+        while (count < 3 && painted.values[count]) ++count;
+        for (int i = 0; i < count; ++i) DrawFieldText(&dc, painted.values[i], row, i == count - 1);
+    }
+    if (m_pDoc && m_pDoc->IsReadOnly()) {
+        if (CWnd* comment = GetDlgItem(3706)) {
+            CRect rect;
+            comment->GetWindowRect(&rect);
+            ScreenToClient(&rect);
+            rect.InflateRect(1, 1);
+            dc.SelectStockObject(NULL_BRUSH);
+            dc.Rectangle(&rect);
+        }
+    }
+}
+
+int CPagePatientCommentGeneral::IsDataChange()
+{
+    ItemFields f;
+    const bool hasItem = CurrentItem(f);
+    const CString empty;
+    auto stored = [&](const CString* field) -> const CString& { return hasItem && field ? *field : empty; };
+
+    m_bCommentChange = Text(3706) != stored(f.pComment) ? 1 : 0;
+    m_bJudgementChange = IsMasterStep() && Text(3758) != stored(f.pJudgeText) ? 1 : 0;
+    m_bInformationChange = 1;
+
+    const _PATIENT_INFO patient = hasItem ? *f.pPatient : _PATIENT_INFO();
+    const _BIRTHDAY birthday = hasItem ? *f.pBirthday : _BIRTHDAY();
+    const struct {
+        int id;
+        const CString& value;
+    } fields[] = {
+        {3701, patient.strPatientID}, {3702, patient.strSubID}, {3703, patient.strName},  {3704, patient.strKanaName},
+        {3711, patient.strSex},       {3713, patient.strAge},   {3714, patient.strAgeUnit}, {3715, patient.strSubAge},
+        {3718, birthday.strYear},     {3720, birthday.strMonth}, {3722, birthday.strDay}, {3724, patient.strHeight},
+        {3727, patient.strWeight},    {3730, patient.strBpHigh}, {3732, patient.strBpLow},
+    };
+    for (const auto& field : fields) {
+        if (Text(field.id) != field.value) return 1;
+    }
+    for (int m = 0; m < 2; ++m) {
+        CString value = stored(f.pMedication[m]);
+        const int sel = hasItem ? *f.pMedicationSel[m] : -1;
+        CStringArray* strings = m_pDoc ? m_pDoc->GetEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(m)) : nullptr;
+        const int size = strings ? static_cast<int>(strings->GetSize()) : 0;
+        if (value.IsEmpty() && sel >= 0 && sel <= size - 2) value = strings->GetAt(sel);
+        if (Text(3739 + m) != value) return 1;
+    }
+    for (int i = 0; i < 7; ++i) {
+        if (Text(3741 + i) != stored(f.pRequest[i])) return 1;
+    }
+    if (Text(3705) != stored(f.pRoom)) return 1;
+    if (IsMasterStep() && hasItem) {
+        for (int t = 0; t < 2; ++t) {
+            const CString text = Text(t == 0 ? 3735 : 3737);
+            // An uncounted trip ("*") shows empty and stays uncounted.
+            if (text.IsEmpty() && *f.pTrip[t] == L"*") continue;
+            if (text != *f.pTrip[t]) return 1;
+        }
+    }
+    m_bInformationChange = 0;
+    return m_bCommentChange || m_bJudgementChange ? 1 : 0;
+}
+
+int CPagePatientCommentGeneral::CheckPatientData()
+{
+    if (!m_pDoc) return 255;
+    const bool b8000 = m_pDoc->Is8000File() != 0;
+    if (CheckInputValue(Text(3713), L"被検者情報の年齢", 1000, 0, 1, 0, 0)) return 255;
+    if (!b8000 && CheckInputValue(Text(3715), L"被検者情報の下位年齢", 100, 0, 1, 0, 0)) return 255;
+
+    const CString year = Text(3718), month = Text(3720), day = Text(3722);
+    const int y = _wtoi(year), m = _wtoi(month), d = _wtoi(day);
+    if (year.Find(L'*') < 0 && month.Find(L'*') < 0 && day.Find(L'*') < 0 && (y || m || d)) {
+        CString name;
+        name.Format(L"%s %s", L"生年月日", L"年");
+        if (CheckInputValue(year, name, 2050, 1900, 1, 0, 0)) return 255;
+        name.Format(L"%s %s", L"生年月日", L"月");
+        if (CheckInputValue(month, name, 12.1f, 1, 1, 0, 0)) return 255;
+        name.Format(L"%s %s", L"生年月日", L"日");
+        if (CheckInputValue(day, name, 31.1f, 1, 1, 0, 0)) return 255;
+        COleDateTime date;
+        const bool real = date.SetDate(y, m, d) == 0 && date.GetStatus() == COleDateTime::valid &&
+                          date.GetYear() == y && date.GetMonth() == m && date.GetDay() == d;
+        if (!real) {
+            CString message;
+            message.Format(L"%s %s", L"生年月日", L"無効値です");
+            CTavrionMessage box(message, 0, nullptr, kInvalidValueCaption, MB_OK | MB_ICONEXCLAMATION);
+            return 255;
+        }
+    }
+
+    ItemFields f;
+    const CString trip1 = Text(3735), trip2 = Text(3737);
+    if (IsMasterStep() && CurrentItem(f) && (f.uSystemCode & 0xFF) == 243 && trip1.Find(L'*') < 0 &&
+        trip2.Find(L'*') < 0) {
+        if (CheckInputValue(trip1, TripLabel(), b8000 ? 255.1f : 999.1f, 0, 1, 0, 0)) return 255;
+        if (CheckInputValue(trip2, TripLabel(), b8000 ? 256.1f : 999.1f, 0, 1, 0, 0)) return 255;
+    }
+    if (CheckInputValue(Text(3724), L"被検者情報の身長", 999.9f, 0, 1, 1, 0)) return 255;
+    if (CheckInputValue(Text(3727), L"被検者情報の体重", 999.9f, 0, 1, 1, 0)) return 255;
+    return 0;
+}
+
+void CPagePatientCommentGeneral::SaveDataToItem()
+{
+    ItemFields f;
+    if (!CurrentItem(f)) return;
+    _PATIENT_INFO& p = *f.pPatient;
+    p.strPatientID = Text(3701);
+    p.strSubID = Text(3702);
+    p.strName = Text(3703);
+    p.strKanaName = Text(3704);
+    p.strSex = Text(3711);
+    p.strAge = Text(3713);
+    p.strSubAge = Text(3715);
+    p.strAgeUnit = Text(3714);
+    p.strSubAgeUnit = Text(3716);
+    p.strHeight = Text(3724);
+    p.strWeight = Text(3727);
+    p.strBpHigh = Text(3730);
+    p.strBpLow = Text(3732);
+    f.pBirthday->strYear = Text(3718);
+    f.pBirthday->strMonth = Text(3720);
+    f.pBirthday->strDay = Text(3722);
+    for (int m = 0; m < 2; ++m) {
+        *f.pMedication[m] = Text(3739 + m);
+        *f.pMedicationSel[m] = static_cast<int>(SendDlgItemMessage(3739 + m, CB_GETCURSEL));
+    }
+    for (int i = 0; i < 7; ++i) *f.pRequest[i] = Text(3741 + i);
+    *f.pRoom = Text(3705);
+    *f.pComment = Text(3706);
+    if (!IsMasterStep()) return;
+
+    for (int t = 0; t < 2; ++t) {
+        const CString text = Text(t == 0 ? 3735 : 3737);
+        // Left empty, an uncounted trip keeps its star.
+        if (text.IsEmpty() && *f.pTrip[t] == L"*") continue;
+        *f.pTrip[t] = text;
+    }
+    const LRESULT selection = SendDlgItemMessage(3758, CB_GETCURSEL);
+    f.pJudgeText->Empty();
+    f.pJudgeCode->Empty();
+    if (selection == CB_ERR) return;
+    CECGXMLParser ivrel(IvrelPath(), m_pDoc ? m_pDoc->Is8000File() : 0, CString());
+    CString path, value;
+    path.Format(L"%s[%d]/%s", kIvrelCodes, static_cast<int>(selection) + 1, L"Japanese_text");
+    if (ivrel.GetDataFromXMLDOM(value, path, 4, CString())) f.pJudgeText->Format(L"%s", value.GetString());
+    path.Format(L"%s[%d]", kIvrelCodes, static_cast<int>(selection) + 1);
+    value.Empty();
+    if (ivrel.GetDataFromXMLDOM(value, path, 2, L"value")) f.pJudgeCode->Format(L"%s", value.GetString());
+}

@@ -1,0 +1,74 @@
+// The general patient page: the patient data, the general interpretation
+// and the comment of master-step, rhythm, RR, extra-lead and MFER records,
+// the first page of the general sheet. Like the patient information page
+// it hides the fields that may not be edited and paints them as underlined
+// text, checks the values with CheckInputValue and writes them into the
+// current item only when the sheet asks.
+#pragma once
+
+#include "platform/ui/framework/PropertyPage.h"
+
+class CDC;
+class CFont;
+class CTavrionDoc;
+
+#define GENERAL_PAGE_ROWS 26
+
+class CPagePatientCommentGeneral : public CPropertyPage {
+    DECLARE_DYNAMIC(CPagePatientCommentGeneral)
+
+public:
+    enum { IDD = 136 };
+    CPagePatientCommentGeneral();
+    ~CPagePatientCommentGeneral() override;
+
+    void SetDoc(CTavrionDoc* pDoc, int nType);
+    // Sets the three change flags; non-zero when anything changed.
+    int IsDataChange();
+    int CheckPatientData();
+    void SaveDataToItem();
+    int IsInformationChange() const { return m_bInformationChange; }
+    int IsCommentChange() const { return m_bCommentChange; }
+    int IsJudgementChange() const { return m_bJudgementChange; }
+
+    static const wchar_t* TripLabel();
+
+protected:
+    BOOL OnInitDialog() override;
+    afx_msg void OnSelchangeAgeUnit();
+    afx_msg void OnEditComment();
+    afx_msg void OnEditupdateCombo(UINT id);
+    afx_msg void OnUpdateEdit(UINT id);
+    afx_msg void OnPaint();
+    DECLARE_MESSAGE_MAP()
+
+public:
+    // Where the current item keeps each field the page edits; null where
+    // the kind has no such field. Public for the sheet's stamps.
+    struct ItemFields;
+
+private:
+    bool CurrentItem(ItemFields& fields) const;
+    bool IsMasterStep() const { return m_nType == 1; }
+    bool TripRowsShown() const;
+    void InitCtrlLayout();
+    void InitComboItems();
+    void InitCtrlText();
+    void LoadPatientData();
+    void LoadJudgements();
+    void HideField(int id, int row, int left, int right);
+    void DrawFieldText(CDC* pDC, int id, int row, BOOL underline);
+    bool IsDisplayOnly(int row) const { return m_nRowExtent[row][0] != -1 || m_nRowExtent[row][1] != -1; }
+    CString Text(int id) const;
+    void SetText(int id, const CString& text);
+    void SetControlFont(int id);
+    void ShowControl(int id, bool show);
+
+    CTavrionDoc* m_pDoc;
+    int m_nType;
+    int m_bInformationChange;
+    int m_bCommentChange;
+    int m_bJudgementChange;
+    CFont* m_pFont;
+    int m_nRowExtent[GENERAL_PAGE_ROWS][2];
+};

@@ -1,0 +1,662 @@
+#include "dialogs/PagePatientInfo.h"
+
+#include "core/Globals.h"
+#include "core/PositionCtrl.h"
+#include "core/TavrionDoc.h"
+#include "core/TavrionMessage.h"
+#include "dialogs/CheckInputValue.h"
+#include "dialogs/TextLengthGuard.h"
+#include "documents/MFERDataItem.h"
+#include "documents/MFERViewDoc.h"
+#include "documents/RestDataItem.h"
+#include "documents/RestViewDoc.h"
+#include "platform/base/DateTime.h"
+#include "platform/base/Kernel.h"
+#include <initializer_list>
+#include "platform/gdi/DCObjectSelector.h"
+#include "platform/gdi/DCStateSaver.h"
+#include "platform/gdi/Pen.h"
+#include "platform/ui/framework/PaintDC.h"
+#include "platform/ui/windowing/SystemSettings.h"
+#include "platform/ui/windowing/WindowClass.h"
+
+namespace {
+
+const wchar_t* const kSexItems[] = {L"不明", L"男", L"女"};
+const wchar_t* const kAgeUnits[] = {L"歳", L"ヶ月", L"週", L"日", L"時間"};
+
+// The label ids with their texts; the trip label is set apart.
+const struct {
+    int id;
+    const wchar_t* text;
+} kLabels[] = {
+    {3202, L"ID"},       {3203, L"サブＩＤ"}, {3204, L"氏名"},     {3205, L"カナ氏名"},  {3211, L"性別"},
+    {3213, L"年齢"},     {3218, L"生年月日"}, {3220, L"/"},        {3222, L"/"},         {3224, L"身長"},
+    {3227, L"体重"},     {3230, L"血圧"},     {3232, L"/"},        {3237, L"/"},         {3239, L"投薬情報1"},
+    {3241, L"投薬情報2"}, {3243, L"自覚症状"}, {3244, L"既往症"},   {3245, L"病棟"},      {3246, L"所属科"},
+    {3247, L"依頼科"},   {3248, L"依頼医師"}, {3249, L"検査技師"}, {3259, L"部屋番号"},
+};
+
+// The request combos 3252-3258 in id order, with their list and control data.
+const struct {
+    int id;
+    int list;
+    UINT ctrlData;
+    int limit;
+} kRequestCombos[] = {
+    {3252, 2, 3035, 22}, {3253, 3, 3037, 22}, {3254, 5, 3041, 22}, {3255, 4, 3039, 22},
+    {3256, 6, 3045, 20}, {3257, 7, 3047, 20}, {3258, 8, 3049, 20},
+};
+
+// Labels and values of each display-only row as they are painted; the last
+// value carries the underline.
+struct PaintedRow {
+    int labels[3];
+    int values[3];
+};
+const PaintedRow kPaintedRows[21] = {
+    {{3202}, {3206}},
+    {{3203}, {3207}},
+    {{3204}, {3208}},
+    {{3205}, {3209}},
+    {{3211}, {3212}},
+    {{3213, 3217}, {3214, 3215, 3216}},
+    {{3218, 3220, 3222}, {3219, 3221, 3223}},
+    {{3224, 3226}, {3225}},
+    {{3227, 3229}, {3228}},
+    {{3230, 3232, 3234}, {3231, 3233}},
+    {{3235, 3237}, {3236, 3238}},
+    {{3239}, {3250}},
+    {{3241}, {3251}},
+    {{3243}, {3252}},
+    {{3244}, {3253}},
+    {{3245}, {3254}},
+    {{3246}, {3255}},
+    {{3247}, {3256}},
+    {{3248}, {3257}},
+    {{3249}, {3258}},
+    {{3259}, {3210}},
+};
+
+CStringArray* List(CTavrionDoc* doc, int index)
+{
+    return doc ? doc->GetEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(index)) : nullptr;
+}
+
+// The edit field of a drop-down combo box.
+CWnd* ComboEdit(CWnd& combo)
+{
+    for (CWnd* child = combo.GetWindow(GW_CHILD); child; child = child->GetNextWindow(GW_HWNDNEXT)) {
+        wchar_t name[16] = {};
+        ::GetClassNameW(child->GetSafeHwnd(), name, 16);
+        if (CString(name).CompareNoCase(WC_EDIT) == 0) return child;
+    }
+    return nullptr;
+}
+
+CString CtrlData(CTavrionDoc* doc, UINT id)
+{
+    CString text;
+    if (doc) doc->GetCtrlData(id, text);
+    return text;
+}
+
+}  // namespace
+
+IMPLEMENT_DYNAMIC(CPagePatientInfo, CPropertyPage)
+
+BEGIN_MESSAGE_MAP(CPagePatientInfo, CPropertyPage)
+    ON_CBN_SELCHANGE(3215, OnSelchangeAgeUnit)
+    ON_CONTROL_RANGE(CBN_EDITUPDATE, 3250, 3258, OnEditupdateCombo)
+    ON_CONTROL_RANGE(EN_UPDATE, 3206, 3210, OnUpdateEdit)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+CPagePatientInfo::CPagePatientInfo()
+    : CPropertyPage(IDD), m_pDoc(nullptr), m_nType(DOC_TYPE_REST), m_pFont(nullptr)
+{
+    m_pFont = GetSystemMetrics(SM_CXSCREEN) >= 1281 ? g_pDlgFontMiddle1 : g_pDlgFontNormal;
+    for (auto& extent : m_nRowExtent) extent[0] = extent[1] = -1;
+}
+
+CPagePatientInfo::~CPagePatientInfo() = default;
+
+const wchar_t* CPagePatientInfo::TripLabel()
+{
+    return L"トリップ数";
+}
+
+void CPagePatientInfo::SetDoc(CTavrionDoc* pDoc, int nType)
+{
+    m_pDoc = pDoc;
+    m_nType = nType;
+}
+
+CPagePatientInfo::ItemView CPagePatientInfo::CurrentItem() const
+{
+    ItemView view;
+    if (m_nType == DOC_TYPE_REST) {
+        auto* doc = dynamic_cast<CRestViewDoc*>(m_pDoc);
+        _RESTDATAITEM* item = doc ? doc->GetCurrentDataItem() : nullptr;
+        if (!item) return view;
+        view.pPatient = &item->stPatient;
+        view.pInterpre = &item->stInterpre;
+        view.pEdited = &item->bSkipRefresh;
+        view.pTrip1 = &item->strTrip;
+        view.pTrip2 = &item->strTotalTrip;
+        view.uSystemCode = item->uSystemCode;
+        view.bRest = true;
+        view.b8000 = item->b8000File != 0;
+    } else if (m_nType == DOC_TYPE_MFER) {
+        auto* doc = dynamic_cast<CMFERViewDoc*>(m_pDoc);
+        _MFERDATAITEM* item = doc ? doc->GetCurrentDataItem() : nullptr;
+        if (!item) return view;
+        view.pPatient = &item->stPatient;
+        view.pInterpre = &item->stInterpre;
+        view.uSystemCode = item->uSystemCode;
+    }
+    return view;
+}
+
+bool CPagePatientInfo::HasTripRows() const
+{
+    const ItemView item = CurrentItem();
+    const unsigned int low = item.uSystemCode & 0xFF;
+    return item.bRest && (low == 254 || low == 226);
+}
+
+bool CPagePatientInfo::Is8000() const
+{
+    return m_pDoc && m_pDoc->Is8000File();
+}
+
+CString CPagePatientInfo::Text(int id) const
+{
+    CString text;
+    if (CWnd* control = GetDlgItem(id)) control->GetWindowText(text);
+    return text;
+}
+
+void CPagePatientInfo::SetText(int id, const CString& text)
+{
+    if (CWnd* control = GetDlgItem(id)) control->SetWindowText(text);
+}
+
+void CPagePatientInfo::SetControlFont(int id)
+{
+    if (CWnd* control = GetDlgItem(id)) {
+        if (m_pFont) control->SetFont(m_pFont, TRUE);
+    }
+}
+
+void CPagePatientInfo::ShowControl(int id, bool show)
+{
+    if (CWnd* control = GetDlgItem(id)) control->ShowWindow(show ? SW_SHOW : SW_HIDE);
+}
+
+BOOL CPagePatientInfo::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    InitCtrlLayout();
+    InitComboItems();
+    LoadPatientData();
+    OnSelchangeAgeUnit();
+    return TRUE;
+}
+
+void CPagePatientInfo::HideField(int id, int row, int left, int right)
+{
+    ShowControl(id, false);
+    m_nRowExtent[row][0] = left;
+    m_nRowExtent[row][1] = right;
+}
+
+void CPagePatientInfo::FillFixedMedication(int comboId, int list, UINT ctrlData)
+{
+    CWnd* combo = GetDlgItem(comboId);
+    if (!combo) return;
+    combo->SendMessage(CB_RESETCONTENT);
+    if (CStringArray* strings = List(m_pDoc, list)) {
+        for (int i = 0; i < strings->GetSize(); ++i)
+            combo->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strings->GetAt(i).GetString()));
+    }
+    const CString stored = CtrlData(m_pDoc, ctrlData);
+    combo->SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(stored.GetString()));
+    SetControlFont(comboId);
+}
+
+void CPagePatientInfo::InitCtrlLayout()
+{
+    CRect leftFrom, leftTo, rightFrom, rightTo;
+    auto clientRect = [this](int id, CRect& rect) {
+        if (CWnd* control = GetDlgItem(id)) {
+            control->GetWindowRect(&rect);
+            ScreenToClient(&rect);
+        }
+    };
+    clientRect(3202, leftFrom);
+    clientRect(3206, leftTo);
+    clientRect(3239, rightFrom);
+    clientRect(3250, rightTo);
+    const int left[2] = {leftFrom.left, leftTo.right};
+    const int right[2] = {rightFrom.left, rightTo.right};
+    auto hideRow = [&](int row, std::initializer_list<int> ids) {
+        const int* extent = row <= 10 ? left : right;
+        for (int id : ids) HideField(id, row, extent[0], extent[1]);
+    };
+
+    if (m_pDoc && m_pDoc->IsReadOnly() == 1) {
+        if (Is8000()) {
+            FillFixedMedication(3240, 0, 3031);
+            FillFixedMedication(3242, 1, 3033);
+        }
+        ShowControl(3240, false);
+        ShowControl(3242, false);
+        hideRow(0, {3206});
+        hideRow(1, {3207});
+        hideRow(2, {3208});
+        hideRow(3, {3209});
+        hideRow(4, {3212});
+        hideRow(5, {3214, 3215, 3216});
+        hideRow(6, {3219, 3221, 3223});
+        hideRow(7, {3225});
+        hideRow(8, {3228});
+        hideRow(9, {3231, 3233});
+        hideRow(10, {3236, 3238});
+        for (int id = 3250; id <= 3258; ++id) hideRow(11 + (id - 3250), {id});
+        hideRow(20, {3210});
+        return;
+    }
+
+    _POSITION_CTRL* table = GetLayoutEntries(g_stDefCtrlPos, LayoutTable::PatInfo);
+    if (table && table[1].bEnable == 0) hideRow(0, {3206});   // Patient_id_edt
+    if (table && table[3].bEnable == 0) hideRow(2, {3208});   // Patient_name_edt
+
+    const ItemView item = CurrentItem();
+    if (!item.pPatient) return;
+    const bool requestSection = item.pInterpre->bReqSection && !(item.bRest && item.b8000);
+    if (!requestSection) {
+        hideRow(1, {3207});
+        hideRow(17, {3256});
+    }
+    if (!Is8000()) {
+        ShowControl(3240, false);
+        ShowControl(3242, false);
+        return;
+    }
+    hideRow(6, {3219, 3221, 3223});
+    hideRow(3, {3209});
+    hideRow(13, {3252});
+    hideRow(14, {3253});
+    hideRow(15, {3254});
+    hideRow(16, {3255});
+    hideRow(18, {3257});
+    hideRow(19, {3258});
+    hideRow(20, {3210});
+    FillFixedMedication(3240, 0, 3031);
+    FillFixedMedication(3242, 1, 3033);
+    ShowControl(3250, false);
+    ShowControl(3251, false);
+    ShowControl(3216, false);
+}
+
+void CPagePatientInfo::InitComboItems()
+{
+    for (const wchar_t* sex : kSexItems) SendDlgItemMessage(3212, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sex));
+    for (const wchar_t* unit : kAgeUnits) SendDlgItemMessage(3215, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(unit));
+}
+
+void CPagePatientInfo::LoadPatientData()
+{
+    const bool b8000 = Is8000();
+    for (const auto& label : kLabels) {
+        SetText(label.id, label.text);
+        SetControlFont(label.id);
+    }
+
+    auto edit = [&](int id, UINT ctrlData, int limit) {
+        SetText(id, CtrlData(m_pDoc, ctrlData));
+        SendDlgItemMessage(id, EM_LIMITTEXT, limit);
+        SetControlFont(id);
+    };
+    auto label = [&](int id, UINT ctrlData) {
+        SetText(id, CtrlData(m_pDoc, ctrlData));
+        SetControlFont(id);
+    };
+    auto list = [&](int id, UINT ctrlData) {
+        const CString stored = CtrlData(m_pDoc, ctrlData);
+        const LRESULT found =
+            SendDlgItemMessage(id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(stored.GetString()));
+        if (found != CB_ERR) {
+            SendDlgItemMessage(id, CB_SETCURSEL, static_cast<WPARAM>(found));
+        } else {
+            SetText(id, stored);
+        }
+        SetControlFont(id);
+    };
+    auto request = [&](int id, int listIndex, UINT ctrlData, int limit) {
+        CWnd* combo = GetDlgItem(id);
+        if (!combo) return;
+        if (CStringArray* strings = List(m_pDoc, listIndex)) {
+            for (int i = 0; i < strings->GetSize(); ++i)
+                combo->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strings->GetAt(i).GetString()));
+        }
+        combo->SendMessage(CB_LIMITTEXT, limit);
+        combo->SetWindowText(CtrlData(m_pDoc, ctrlData));
+        SetControlFont(id);
+    };
+
+    edit(3206, 3001, b8000 ? 12 : 20);
+    edit(3207, 3005, 20);
+    edit(3208, 3003, 20);
+    edit(3209, 3007, 40);
+    list(3212, 3009);
+    edit(3214, 3011, b8000 ? 2 : 3);
+    list(3215, 3012);
+    edit(3216, 3013, 2);
+    label(3217, 3014);
+    edit(3225, 3015, 5);
+    label(3226, 3016);
+    edit(3228, 3017, 5);
+    label(3229, 3018);
+    const CString pressureUnit = CtrlData(m_pDoc, 3022);
+    const int pressureLimit = pressureUnit.CompareNoCase(L"kPa") == 0 ? 2 : 3;
+    edit(3231, 3019, pressureLimit);
+    edit(3233, 3021, pressureLimit);
+    label(3234, 3022);
+    edit(3210, 3043, 10);
+    if (!b8000) {
+        request(3250, 0, 3031, 22);
+        request(3251, 1, 3033, 22);
+    } else {
+        SendDlgItemMessage(3250, CB_LIMITTEXT, 22);
+        SendDlgItemMessage(3251, CB_LIMITTEXT, 22);
+    }
+    for (const auto& combo : kRequestCombos) request(combo.id, combo.list, combo.ctrlData, combo.limit);
+
+    // The birthday: MFER 12- and 15-lead records keep it in the store.
+    const ItemView item = CurrentItem();
+    _BIRTHDAY birthday;
+    if (!item.bRest && (item.uSystemCode == MFER_KIND_12LEAD || item.uSystemCode == MFER_KIND_15LEAD)) {
+        birthday.strYear = CtrlData(m_pDoc, 3631);
+        birthday.strMonth = CtrlData(m_pDoc, 3633);
+        birthday.strDay = CtrlData(m_pDoc, 3635);
+    } else if (item.pInterpre) {
+        birthday = item.pInterpre->stBirthday;
+    }
+    const struct {
+        int id;
+        const CString& text;
+        int limit;
+    } dates[] = {{3219, birthday.strYear, 4}, {3221, birthday.strMonth, 2}, {3223, birthday.strDay, 2}};
+    for (const auto& date : dates) {
+        SetText(date.id, date.text);
+        SendDlgItemMessage(date.id, EM_LIMITTEXT, date.limit);
+        SetControlFont(date.id);
+    }
+
+    SendDlgItemMessage(3236, EM_LIMITTEXT, 3);
+    SendDlgItemMessage(3238, EM_LIMITTEXT, 3);
+    if (HasTripRows()) {
+        SetText(3235, TripLabel());
+        // A first trip count of "*" (not counted) is shown as nothing.
+        SetText(3236, *item.pTrip1 == L"*" ? CString() : *item.pTrip1);
+        SetText(3238, *item.pTrip2);
+        for (int id = 3235; id <= 3238; ++id) {
+            ShowControl(id, !(id == 3236 || id == 3238) || !IsDisplayOnly(10));
+            SetControlFont(id);
+        }
+    } else {
+        for (int id = 3235; id <= 3238; ++id) ShowControl(id, false);
+    }
+
+    for (int id = 3250; id <= 3258; ++id) SendDlgItemMessage(id, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+}
+
+void CPagePatientInfo::OnSelchangeAgeUnit()
+{
+    const LRESULT selection = SendDlgItemMessage(3215, CB_GETCURSEL);
+    if (Is8000()) return;
+    if (selection >= 4) {
+        ShowControl(3216, false);
+        ShowControl(3217, false);
+        SetText(3216, CString());
+        SetText(3217, CString());
+    } else if (!IsDisplayOnly(5)) {
+        ShowControl(3216, true);
+        ShowControl(3217, true);
+        // The sub-age counts in the next finer unit; no unit chosen counts years.
+        SetText(3217, selection < 0 ? CString(kAgeUnits[0]) : CString(kAgeUnits[selection + 1]));
+    }
+    SendDlgItemMessage(3215, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+}
+
+void CPagePatientInfo::OnUpdateEdit(UINT id)
+{
+    CWnd* edit = GetDlgItem(static_cast<int>(id));
+    if (!edit) return;
+    const int limit = static_cast<int>(edit->SendMessage(EM_GETLIMITTEXT));
+    if (GuardTextLength(*edit, limit)) edit->SendMessage(EM_SCROLLCARET);
+}
+
+void CPagePatientInfo::OnEditupdateCombo(UINT id)
+{
+    CWnd* combo = GetDlgItem(static_cast<int>(id));
+    CWnd* edit = combo ? ComboEdit(*combo) : nullptr;
+    if (!edit) return;
+    const int limit = static_cast<int>(edit->SendMessage(EM_GETLIMITTEXT));
+    if (!GuardTextLength(*edit, limit)) return;
+    CString cut;
+    edit->GetWindowText(cut);
+    combo->SetWindowText(cut);
+    combo->SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(cut.GetLength(), cut.GetLength()));
+}
+
+void CPagePatientInfo::DrawFieldText(CDC* pDC, int id, int row, BOOL underline)
+{
+    CWnd* control = GetDlgItem(id);
+    if (!control || !m_pDoc) return;
+    control->ShowWindow(SW_HIDE);
+    CRect rect;
+    control->GetWindowRect(&rect);
+    ScreenToClient(&rect);
+    CString text;
+    control->GetWindowText(text);
+    m_pDoc->DrawTextEndEllipsis(pDC, text, rect);
+    if (underline) {
+        pDC->MoveTo(m_nRowExtent[row][0], rect.bottom);
+        pDC->LineTo(m_nRowExtent[row][1], rect.bottom);
+    }
+}
+
+void CPagePatientInfo::OnPaint()
+{
+    CPaintDC dc(this);
+    CDCStateSaver state(dc);
+    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+    CDCObjectSelector<CPen> penSelector(dc, &pen);
+    CDCObjectSelector<CFont> fontSelector(dc, m_pFont);
+    dc.SetTextAlign(TA_BOTTOM);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetBkColor(GetSysColor(COLOR_BTNFACE));
+
+    const bool b8000 = Is8000();
+    const bool tripRows = HasTripRows();
+    for (int row = 0; row <= 20; ++row) {
+        if (!IsDisplayOnly(row)) continue;
+        if (row == 10 && !tripRows) continue;
+        PaintedRow painted = kPaintedRows[row];
+        if (b8000 && row == 11) painted.values[0] = 3240;
+        if (b8000 && row == 12) painted.values[0] = 3242;
+        for (int label : painted.labels) {
+            if (label) DrawFieldText(&dc, label, row, FALSE);
+        }
+        int count = 0;
+        while (count < 3 && painted.values[count]) ++count;
+        for (int i = 0; i < count; ++i) DrawFieldText(&dc, painted.values[i], row, i == count - 1);
+    }
+}
+
+CString CPagePatientInfo::MedicationText(int comboId, const CString& stored, int position, int list)
+{
+    (void)comboId;
+    CStringArray* strings = List(m_pDoc, list);
+    const int size = strings ? static_cast<int>(strings->GetSize()) : 0;
+    if (stored.IsEmpty() && position >= 0 && position < size - 1) return strings->GetAt(position);
+    return stored;
+}
+
+int CPagePatientInfo::IsDataChange()
+{
+    const ItemView item = CurrentItem();
+    if (!item.pPatient) return 0;
+    const _PATIENT_INFO patient = *item.pPatient;
+    const _INTERPRE_INFO_REST& interpre = *item.pInterpre;
+
+    const struct {
+        int id;
+        const CString& stored;
+    } fields[] = {
+        {3206, patient.strPatientID},  {3207, patient.strSubID},   {3208, patient.strName},
+        {3209, patient.strKanaName},   {3212, patient.strSex},     {3214, patient.strAge},
+        {3215, patient.strAgeUnit},    {3216, patient.strSubAge},  {3219, interpre.stBirthday.strYear},
+        {3221, interpre.stBirthday.strMonth}, {3223, interpre.stBirthday.strDay}, {3225, patient.strHeight},
+        {3228, patient.strWeight},     {3231, patient.strBpHigh},  {3233, patient.strBpLow},
+    };
+    for (const auto& field : fields) {
+        if (Text(field.id) != field.stored) return 1;
+    }
+
+    const bool fixed = item.bRest && item.b8000;
+    if (Text(fixed ? 3240 : 3250) != MedicationText(3250, interpre.strMedication1, interpre.nMedication1Sel, 0))
+        return 1;
+    if (Text(fixed ? 3242 : 3251) != MedicationText(3251, interpre.strMedication2, interpre.nMedication2Sel, 1))
+        return 1;
+
+    const struct {
+        int id;
+        const CString& stored;
+    } requests[] = {
+        {3252, interpre.strSympton},    {3253, interpre.strDisease},   {3254, interpre.strWard},
+        {3255, interpre.strDepartment}, {3256, interpre.strReqSection}, {3257, interpre.strReqDoctor},
+        {3258, interpre.strTechnician}, {3210, interpre.strRoomNumber},
+    };
+    for (const auto& field : requests) {
+        if (Text(field.id) != field.stored) return 1;
+    }
+
+    if (item.bRest) {
+        // "*" marks a trip count that was not counted; it is shown empty, so
+        // an empty field leaves it as it is.
+        auto tripChanged = [this](int id, const CString& stored) {
+            CWnd* control = GetDlgItem(id);
+            if (!control || !(control->GetStyle() & WS_VISIBLE)) return false;
+            const CString text = Text(id);
+            if (text.IsEmpty() && stored == L"*") return false;
+            return text != stored;
+        };
+        if (tripChanged(3236, *item.pTrip1) || tripChanged(3238, *item.pTrip2)) return 1;
+    }
+    return 0;
+}
+
+int CPagePatientInfo::CheckPatientData()
+{
+    if (!m_pDoc) return 255;
+    const bool b8000 = Is8000();
+    if (CheckInputValue(Text(3214), L"被検者情報の年齢", 1000, 0, 1, 0, 0)) return 255;
+    if (!b8000 && CheckInputValue(Text(3216), L"被検者情報の下位年齢", 100, 0, 1, 0, 0)) return 255;
+
+    const CString year = Text(3219), month = Text(3221), day = Text(3223);
+    if (year.Find(L'*') < 0 && month.Find(L'*') < 0 && day.Find(L'*') < 0 && !b8000) {
+        const int y = _wtoi(year), m = _wtoi(month), d = _wtoi(day);
+        if (y != 0 || m != 0 || d != 0) {
+            CString name;
+            name.Format(L"%s %s", L"生年月日", L"年");
+            if (CheckInputValue(year, name, 2050, 1900, 1, 0, 0)) return 255;
+            name.Format(L"%s %s", L"生年月日", L"月");
+            if (CheckInputValue(month, name, 12.1f, 1, 1, 0, 0)) return 255;
+            name.Format(L"%s %s", L"生年月日", L"日");
+            if (CheckInputValue(day, name, 31.1f, 1, 1, 0, 0)) return 255;
+            COleDateTime date;
+            const bool real = date.SetDate(y, m, d) == 0 && date.GetStatus() == COleDateTime::valid &&
+                              date.GetYear() == y && date.GetMonth() == m && date.GetDay() == d;
+            if (!real) {
+                CString message;
+                message.Format(L"%s %s", L"生年月日", L"無効値です");
+                CTavrionMessage box(message, 0, nullptr, kInvalidValueCaption, MB_OK | MB_ICONEXCLAMATION);
+                return 255;
+            }
+        }
+    }
+
+    const CString trip1 = Text(3236), trip2 = Text(3238);
+    if (trip1.Find(L'*') < 0 && trip2.Find(L'*') < 0) {
+        if (CheckInputValue(trip1, TripLabel(), b8000 ? 255.1f : 999.1f, 0, 1, 0, 0)) return 255;
+        if (CheckInputValue(trip2, TripLabel(), b8000 ? 256.1f : 999.1f, 0, 1, 0, 0)) return 255;
+    }
+
+    if (CheckInputValue(Text(3225), L"被検者情報の身長", 999.9f, 0, 1, 1, 0)) return 255;
+    if (CheckInputValue(Text(3228), L"被検者情報の体重", 999.9f, 0, 1, 1, 0)) return 255;
+    return 0;
+}
+
+void CPagePatientInfo::SaveDataToItem()
+{
+    const ItemView item = CurrentItem();
+    if (!item.pPatient) return;
+    _PATIENT_INFO patient = *item.pPatient;
+    _INTERPRE_INFO_REST interpre = *item.pInterpre;
+
+    patient.strPatientID = Text(3206);
+    patient.strSubID = Text(3207);
+    patient.strName = Text(3208);
+    patient.strKanaName = Text(3209);
+    patient.strSex = Text(3212);
+    patient.strAge = Text(3214);
+    patient.strSubAge = Text(3216);
+    patient.strAgeUnit = Text(3215);
+    patient.strSubAgeUnit = Text(3217);
+    interpre.stBirthday.strYear = Text(3219);
+    interpre.stBirthday.strMonth = Text(3221);
+    interpre.stBirthday.strDay = Text(3223);
+    patient.strHeight = Text(3225);
+    patient.strWeight = Text(3228);
+    patient.strBpHigh = Text(3231);
+    patient.strBpLow = Text(3233);
+
+    const bool fixed = item.bRest && item.b8000;
+    if (fixed) patient.strAge = patient.strAge.Left(2);
+    const int med1 = fixed ? 3240 : 3250;
+    const int med2 = fixed ? 3242 : 3251;
+    interpre.strMedication1 = Text(med1);
+    interpre.strMedication2 = Text(med2);
+    interpre.nMedication1Sel = static_cast<int>(SendDlgItemMessage(med1, CB_GETCURSEL));
+    interpre.nMedication2Sel = static_cast<int>(SendDlgItemMessage(med2, CB_GETCURSEL));
+    interpre.strSympton = Text(3252);
+    interpre.strDisease = Text(3253);
+    interpre.strWard = Text(3254);
+    interpre.strDepartment = Text(3255);
+    interpre.strReqSection = Text(3256);
+    interpre.strReqDoctor = Text(3257);
+    interpre.strTechnician = Text(3258);
+    interpre.strRoomNumber = Text(3210);
+
+    *item.pInterpre = interpre;
+    *item.pPatient = patient;
+    if (!item.bRest) return;
+    *item.pEdited = 1;
+    auto storeTrip = [this](int id, CString& stored) {
+        CWnd* control = GetDlgItem(id);
+        if (!control || !(control->GetStyle() & WS_VISIBLE)) return;
+        const CString text = Text(id);
+        if (text.IsEmpty()) {
+            // An uncounted trip ("*") is shown empty and stays uncounted.
+            if (stored != L"*") stored.Empty();
+            return;
+        }
+        stored.Format(L"%d", _wtoi(text));
+    };
+    storeTrip(3236, *item.pTrip1);
+    storeTrip(3238, *item.pTrip2);
+}

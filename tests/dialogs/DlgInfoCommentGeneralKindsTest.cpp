@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "dialogs/DlgEditor.h"
+#include "dialogs/DlgInfoCommentGeneral.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "tests/documents/ExtraViewDocFixture.h"
+#include "tests/documents/RRViewDocFixture.h"
+#include "tests/support/ModalScript.h"
+
+namespace {
+
+constexpr auto kEditors = static_cast<_EDITABLE_PARAM_INDEX>(10);
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void Press(CWnd& dialog, int id)
+{
+    CWnd* button = dialog.GetDlgItem(id);
+    ASSERT_NE(button, nullptr) << id;
+    button->SendMessage(BM_CLICK);
+    platform::ui::Desktop::PumpMessages();
+}
+
+void Retype(CWnd& page, int id, LPCWSTR text)
+{
+    CWnd* control = page.GetDlgItem(id);
+    ASSERT_NE(control, nullptr) << id;
+    control->SetFocus();
+    control->SendMessage(EM_SETSEL, 0, -1);
+    platform::ui::Desktop::TypeText(text);
+    platform::ui::Desktop::PumpMessages();
+}
+
+void PrepareDoc(CTavrionDoc& doc)
+{
+    doc.SetCtrlContent(nullptr);
+    doc.InsertEditableParam(kEditors, L"編集者一");
+    doc.SetDoctorAndEditorStatus(1, 1);
+    platform::ui::Desktop::Reset();
+}
+
+// OK without an edit, then OK after typing a name and a comment.
+void RoundTrip(CTavrionDoc& doc, int type, const std::string& xml)
+{
+    const std::string before = FileBytes(xml);
+    {
+        testsupport::ModalScript script;
+        script.On(CDlgInfoCommentGeneral::IDD, [](CDialog& dialog) { Press(dialog, IDOK); });
+        CDlgInfoCommentGeneral sheet;
+        sheet.SetDoc(&doc, type);
+        EXPECT_EQ(sheet.DoModal(), IDOK);
+        EXPECT_EQ(script.Seen(), std::vector<UINT>{CDlgInfoCommentGeneral::IDD});
+        EXPECT_EQ(FileBytes(xml), before);
+    }
+    testsupport::ModalScript script;
+    script.On(CDlgInfoCommentGeneral::IDD, [](CDialog& dialog) {
+        auto& sheet = static_cast<CDlgInfoCommentGeneral&>(dialog);
+        Retype(sheet.GeneralPage(), 3703, L"往復一郎");
+        Retype(sheet.GeneralPage(), 3706, L"経過観察");
+        Press(dialog, IDOK);
+    });
+    script.On(CDlgEditor::IDD, [](CDialog& dialog) { Press(dialog, IDOK); });
+    CDlgInfoCommentGeneral sheet;
+    sheet.SetDoc(&doc, type);
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+    EXPECT_EQ(script.Pending(), 0u);
+    EXPECT_NE(FileBytes(xml), before);
+}
+
+class RRSheet : public rrtest::RRDocTest {};
+class ExtraSheet : public extratest::ExtraDocTest {};
+
+}  // namespace
+
+TEST_F(RRSheet, AnRRRecordRoundTripsThroughTheGeneralSheet)
+{
+    const rrtest::RRFiles files = Write("rr");
+    ASSERT_NE(Add(files), nullptr);
+    ASSERT_EQ(Open(files), 0);
+    PrepareDoc(m_doc);
+    RoundTrip(m_doc, DOC_TYPE_RR, files.xml);
+
+    rrtest::CTestRRDoc fresh;
+    fresh.GetCtrlPosFromXSL(LOAD_POS_RR);
+    _RRDATAITEM* again = Reopen(fresh, files);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->stPatient.strName, L"往復一郎");
+    EXPECT_EQ(again->stGeneral.strComment, L"経過観察");
+    EXPECT_EQ(again->strInfoEditor, L"編集者一");
+}
+
+TEST_F(ExtraSheet, AnExtraLeadRecordRoundTripsThroughTheGeneralSheet)
+{
+    const extratest::RecordFiles files = Write("extra", extratest::ExtraRecordOptions());
+    ASSERT_NE(Load(m_doc, files, 3), nullptr);
+    PrepareDoc(m_doc);
+    RoundTrip(m_doc, DOC_TYPE_EXTRA, files.xml);
+
+    CExtraViewDoc fresh;
+    fresh.GetCtrlPosFromXSL(LOAD_POS_EXTRA);
+    _EXTRADATAITEM* again = Load(fresh, files, 3);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->stPatient.strName, L"往復一郎");
+    EXPECT_EQ(again->stInterpre.strComment, L"経過観察");
+}

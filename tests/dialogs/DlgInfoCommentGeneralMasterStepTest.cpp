@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "dialogs/DlgEditor.h"
+#include "dialogs/DlgInfoCommentGeneral.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "tests/documents/FinalViewDocTestUtil.h"
+#include "tests/support/ModalScript.h"
+
+namespace {
+
+constexpr auto kEditors = static_cast<_EDITABLE_PARAM_INDEX>(10);
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void Press(CWnd& dialog, int id)
+{
+    CWnd* button = dialog.GetDlgItem(id);
+    ASSERT_NE(button, nullptr) << id;
+    button->SendMessage(BM_CLICK);
+    platform::ui::Desktop::PumpMessages();
+}
+
+void Retype(CWnd& page, int id, LPCWSTR text)
+{
+    CWnd* control = page.GetDlgItem(id);
+    ASSERT_NE(control, nullptr) << id;
+    control->SetFocus();
+    control->SendMessage(EM_SETSEL, 0, -1);
+    platform::ui::Desktop::TypeText(text);
+    platform::ui::Desktop::PumpMessages();
+}
+
+// The general sheet over a master-step record (243, with trips and additions).
+class MasterStepSheet : public finaltest::FinalDocTest {
+protected:
+    void SetUp() override
+    {
+        FinalDocTest::SetUp();
+        m_doc.GetCtrlPosFromXSL(LOAD_POS_REST);
+        m_doc.GetCtrlPosFromXSL(LOAD_POS_FINAL);
+        m_record = Write(finaltest::SynthRecord(), &m_xml);
+        ASSERT_EQ(Open(m_doc, m_record, m_xml), 0);
+        ASSERT_NE(m_doc.GetCurrentDataItem(), nullptr);
+        m_doc.SetCtrlContent(nullptr);
+        m_doc.InsertEditableParam(kEditors, L"編集者一");
+        m_doc.SetDoctorAndEditorStatus(1, 1);
+        platform::ui::Desktop::Reset();
+    }
+
+    INT_PTR Run(int page = 0)
+    {
+        CDlgInfoCommentGeneral sheet;
+        sheet.SetDoc(&m_doc, DOC_TYPE_FINAL);
+        sheet.SetActivePage(page);
+        return sheet.DoModal();
+    }
+
+    static void AnswerEditor(testsupport::ModalScript& script)
+    {
+        script.On(CDlgEditor::IDD, [](CDialog& dialog) { Press(dialog, IDOK); });
+    }
+
+    CFinalViewDoc m_doc;
+    std::string m_record;
+    std::string m_xml;
+};
+
+}  // namespace
+
+TEST_F(MasterStepSheet, OkOnAnUntouchedRecordWithBothPagesChangesNothing)
+{
+    ASSERT_NE(m_doc.GetCurrentDataItem()->stAddition.bPresent, 0);
+    const std::string before = FileBytes(m_xml);
+    testsupport::ModalScript script;
+    script.On(CDlgInfoCommentGeneral::IDD, [](CDialog& dialog) {
+        auto& sheet = static_cast<CDlgInfoCommentGeneral&>(dialog);
+        EXPECT_EQ(sheet.Sheet().GetPageCount(), 2);
+        Press(dialog, IDOK);
+    });
+    EXPECT_EQ(Run(), IDOK);
+    EXPECT_EQ(script.Seen(), std::vector<UINT>{CDlgInfoCommentGeneral::IDD});
+    EXPECT_EQ(FileBytes(m_xml), before);
+}
+
+TEST_F(MasterStepSheet, AnUncountedTripKeepsItsStarThroughAnEditOfAnotherField)
+{
+    _FINALDATAITEM* item = m_doc.GetCurrentDataItem();
+    item->stWaveInfo.strTripCount = L"*";
+    testsupport::ModalScript script;
+    script.On(CDlgInfoCommentGeneral::IDD, [](CDialog& dialog) {
+        auto& sheet = static_cast<CDlgInfoCommentGeneral&>(dialog);
+        EXPECT_EQ(testsupport::ControlText(sheet.GeneralPage(), 3735), L"");
+        Retype(sheet.GeneralPage(), 3703, L"階段太郎");
+        Press(dialog, IDOK);
+    });
+    AnswerEditor(script);
+    EXPECT_EQ(Run(), IDOK);
+    EXPECT_EQ(item->stPatient.strName, L"階段太郎");
+    EXPECT_EQ(item->stWaveInfo.strTripCount, L"*");
+}
+
+TEST_F(MasterStepSheet, AnAdditionTypedAfterAFirstPageEditIsSavedAndStamped)
+{
+    _FINALDATAITEM* item = m_doc.GetCurrentDataItem();
+    const int count = item->stAddition.nCount;
+    ASSERT_LT(count, 16);
+    testsupport::ModalScript script;
+    script.On(CDlgInfoCommentGeneral::IDD, [count](CDialog& dialog) {
+        auto& sheet = static_cast<CDlgInfoCommentGeneral&>(dialog);
+        Retype(sheet.GeneralPage(), 3703, L"付帯太郎");
+        sheet.Sheet().SetActivePage(1);
+        Retype(sheet.AdditionPage(), 3876 + count, L"新項目");
+        Press(dialog, IDOK);
+    });
+    AnswerEditor(script);
+    EXPECT_EQ(Run(), IDOK);
+    ASSERT_EQ(item->stAddition.nCount, count + 1);
+    EXPECT_EQ(item->stAddition.strTitle[count], L"新項目");
+    EXPECT_EQ(item->stAddition.strEditor, L"編集者一");
+    EXPECT_EQ(item->stInterpre.strFree[FINAL_FREE_PATIENT_EDITOR], L"編集者一");
+}

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "dialogs/PagePatientCommentGeneral.h"
+#include "platform/ui/framework/PropertySheet.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
+#include "tests/documents/RhythmViewDocTestSupport.h"
+#include "tests/support/ModalScript.h"
+
+namespace {
+
+using testsupport::ControlText;
+
+// The page in a modeless sheet over a rhythm record from the record maker.
+class GeneralPage : public rhythmtest::RhythmDocTest {
+protected:
+    void SetUp() override
+    {
+        RhythmDocTest::SetUp();
+        m_files = rhythmtest::WriteRhythm(m_dir, "general", morvelance::RhythmRecordShape());
+        ASSERT_EQ(Open(m_files, 1), 0);
+        ASSERT_NE(Item(), nullptr);
+    }
+    void TearDown() override
+    {
+        if (m_sheet && m_sheet->GetSafeHwnd()) m_sheet->DestroyWindow();
+        m_sheet.reset();
+        m_page.reset();
+        RhythmDocTest::TearDown();
+    }
+
+    CPagePatientCommentGeneral& ShowPage()
+    {
+        m_doc->SetCtrlContent(nullptr);
+        platform::ui::Desktop::Reset();
+        m_page = std::make_unique<CPagePatientCommentGeneral>();
+        m_page->SetDoc(m_doc.get(), DOC_TYPE_RHYTHM);
+        m_sheet = std::make_unique<CPropertySheet>(L"情報編集");
+        m_sheet->AddPage(m_page.get());
+        EXPECT_TRUE(m_sheet->Create());
+        platform::ui::Desktop::PumpMessages();
+        return *m_page;
+    }
+
+    void Retype(int id, LPCWSTR text)
+    {
+        CWnd* control = m_page->GetDlgItem(id);
+        ASSERT_NE(control, nullptr) << id;
+        control->SetFocus();
+        control->SendMessage(EM_SETSEL, 0, -1);
+        platform::ui::Desktop::TypeText(text);
+        platform::ui::Desktop::PumpMessages();
+    }
+
+    bool Shown(int id) const
+    {
+        CWnd* control = m_page->GetDlgItem(id);
+        return control && (control->GetStyle() & WS_VISIBLE);
+    }
+
+    rhythmtest::RhythmFiles m_files;
+    std::unique_ptr<CPagePatientCommentGeneral> m_page;
+    std::unique_ptr<CPropertySheet> m_sheet;
+};
+
+}  // namespace
+
+TEST_F(GeneralPage, AnUntouchedRecordReportsNoChangeAndNoFlag)
+{
+    CPagePatientCommentGeneral& page = ShowPage();
+    EXPECT_EQ(ControlText(page, 3703), Item()->stPatient.strName);
+    EXPECT_EQ(page.IsDataChange(), 0);
+    EXPECT_EQ(page.IsInformationChange(), 0);
+    EXPECT_EQ(page.IsCommentChange(), 0);
+    EXPECT_FALSE(Shown(3758));   // the judgement belongs to master-step records
+    EXPECT_FALSE(Shown(3735));
+}
+
+TEST_F(GeneralPage, ACommentOnlyEditSetsTheCommentFlagAlone)
+{
+    CPagePatientCommentGeneral& page = ShowPage();
+    Retype(3706, L"所見なし");
+    EXPECT_NE(page.IsDataChange(), 0);
+    EXPECT_EQ(page.IsInformationChange(), 0);
+    EXPECT_EQ(page.IsCommentChange(), 1);
+}
+
+TEST_F(GeneralPage, SavedFieldsReachTheRecordXmlThroughTheDocument)
+{
+    CPagePatientCommentGeneral& page = ShowPage();
+    Retype(3703, L"山田花子");
+    Retype(3724, L"158.5");
+    Retype(3706, L"再検査");
+    EXPECT_NE(page.IsDataChange(), 0);
+    EXPECT_EQ(page.IsInformationChange(), 1);
+    ASSERT_EQ(page.CheckPatientData(), 0);
+    page.SaveDataToItem();
+    EXPECT_EQ(page.IsDataChange(), 0);
+    m_doc->SetCtrlContent(nullptr);   // the sheet refills the store before the save
+    ASSERT_EQ(m_doc->SaveDataToXML(Item()->nID), 0);
+
+    CRhythmViewDoc fresh;
+    fresh.GetCtrlPosFromXSL(LOAD_POS_REST);
+    fresh.GetCtrlPosFromXSL(LOAD_POS_RHYTHM);
+    ASSERT_EQ(Open(fresh, m_files, 1), 0);
+    _RHYTHMDATAITEM* again = fresh.GetCurrentDataItem();
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->stPatient.strName, L"山田花子");
+    EXPECT_EQ(again->stPatient.strHeight, L"158.5");
+    EXPECT_EQ(again->stInterpre.strComment, L"再検査");
+}
+
+TEST_F(GeneralPage, ValueChecksStopAtTheFirstFailure)
+{
+    CPagePatientCommentGeneral& page = ShowPage();
+    Retype(3713, L"3.5");
+    platform::ui::MessageBoxRecorder boxes;
+    EXPECT_EQ(page.CheckPatientData(), 255);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, L"被検者情報の年齢 should be unsigned integer number!");
+    Retype(3713, L"40");
+    Retype(3718, L"2007");
+    Retype(3720, L"2");
+    Retype(3722, L"30");
+    boxes.Clear();
+    EXPECT_EQ(page.CheckPatientData(), 255);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, L"生年月日 無効値です");
+    EXPECT_EQ(boxes.Last().type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+}
+
+TEST_F(GeneralPage, AReadOnlyDocumentHidesTheValuesAndThePhraseButton)
+{
+    m_doc->SetReadOnly(1);
+    CPagePatientCommentGeneral& page = ShowPage();
+    for (int id : {3701, 3703, 3711, 3713, 3718, 3739, 3747, 3705, 3760}) EXPECT_FALSE(Shown(id)) << id;
+    EXPECT_TRUE(page.GetDlgItem(3706)->GetStyle() & ES_READONLY);
+    EXPECT_EQ(page.IsDataChange(), 0);
+}
