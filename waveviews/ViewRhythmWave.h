@@ -19,6 +19,7 @@
 
 class CDialog;
 class CECGDC;
+class CMFERParser;
 
 // What auto gain knows of one column: per slot position the lead's largest
 // and smallest sample in pixels per mm/mV (times a gain: pixels) and the lead
@@ -155,6 +156,9 @@ protected:
     int ExtraGridRows() const;
     int ExtraLeadCount(int fallback) const;
     CString LeadName(int lead) const;
+    // The current extra or MFER item: for an MFER item its reader and kind,
+    // for an extra item no reader and kind 0. False without such an item.
+    bool FindExtraSource(CMFERParser*& reader, unsigned& mferCode) const;
     // "%d:%02d" of a page sample, with the item's start minutes and seconds.
     CString StartTimeText(int sample) const;
 

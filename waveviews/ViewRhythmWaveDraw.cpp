@@ -430,24 +430,33 @@ int CViewRhythmWave::DrawRhythmRRWave(CDC* pDC, CRect rect, int gridX, int gridY
 
 // ---- extra traces -------------------------------------------------------------------------------
 
+bool CViewRhythmWave::FindExtraSource(CMFERParser*& reader, unsigned& mferCode) const
+{
+    reader = nullptr;
+    mferCode = 0;
+    CTavrionDoc* doc = GetTavrionDoc();
+    if (m_nDocType == DOC_TYPE_EXTRA) {
+        auto* extra = DYNAMIC_DOWNCAST(CExtraViewDoc, doc);
+        return extra && extra->GetCurrentDataItem();
+    }
+    if (m_nDocType == DOC_TYPE_MFER) {
+        auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc);
+        _MFERDATAITEM* item = mfer ? mfer->GetCurrentDataItem() : nullptr;
+        if (!item) return false;
+        reader = item->pMFERParser;
+        mferCode = item->uSystemCode;
+        return true;
+    }
+    return false;
+}
+
 int CViewRhythmWave::DrawExtraWave(CDC* pDC, CRect rect, int gridX, int gridY, int print)
 {
     CTavrionDoc* doc = GetTavrionDoc();
     if (!doc) return 0;
     unsigned mferCode = 0;
     CMFERParser* reader = nullptr;
-    if (m_nDocType == DOC_TYPE_EXTRA) {
-        auto* extra = DYNAMIC_DOWNCAST(CExtraViewDoc, doc);
-        if (!extra || !extra->GetCurrentDataItem()) return 0;
-    } else if (m_nDocType == DOC_TYPE_MFER) {
-        auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc);
-        _MFERDATAITEM* item = mfer ? mfer->GetCurrentDataItem() : nullptr;
-        if (!item) return 0;
-        mferCode = item->uSystemCode;
-        reader = item->pMFERParser;
-    } else {
-        return 0;
-    }
+    if (!FindExtraSource(reader, mferCode)) return 0;
     const int style = m_nWaveStyle;
     const float speed = doc->GetSpeed();
     const int w = rect.Width();
