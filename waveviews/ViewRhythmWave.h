@@ -156,6 +156,13 @@ protected:
     int ExtraGridRows() const;
     int ExtraLeadCount(int fallback) const;
     CString LeadName(int lead) const;
+    // Places the page's zero lines and, on screen, tells the parent window
+    // the style being drawn.
+    void PlaceZeroLines(CRect rect, int gridY, int print);
+    // The pulse column, ten squares wide at the left of rect, and the traces
+    // in the rest of it.
+    using PartDraw = int (CViewRhythmWave::*)(CDC*, CRect, int, int, int);
+    void DrawCalAndWave(CDC* pDC, CRect rect, int gridX, int gridY, int print, PartDraw cal, PartDraw wave);
     // The current extra or MFER item: for an MFER item its reader and kind,
     // for an extra item no reader and kind 0. False without such an item.
     bool FindExtraSource(CMFERParser*& reader, unsigned& mferCode) const;

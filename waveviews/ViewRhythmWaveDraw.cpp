@@ -111,20 +111,31 @@ CString CViewRhythmWave::StartTimeText(int sample) const
 
 // ---- page frames ------------------------------------------------------------------------------
 
-int CViewRhythmWave::DrawRestView(CDC* pDC, CRect rect, int gridX, int gridY, int print)
+void CViewRhythmWave::PlaceZeroLines(CRect rect, int gridY, int print)
 {
-    CTavrionDoc* doc = GetTavrionDoc();
-    if (!doc || gridX <= 0 || gridY <= 0) return 1;
-    const COLORREF old = pDC->SetTextColor(print ? RGB(0, 0, 0) : doc->GetWaveColor(3));
-    const int k = MulDiv(rect.Width(), 10, gridX);
-    if (IsOneLeadRestStyle(m_nWaveStyle)) Draw1LeadWaveInfo(pDC, rect, gridX, gridY, print);
     CalAutoSensPos(rect, gridY, print);
     if (!print) {
         if (CWnd* parent = GetSafeHwnd() ? GetParent() : nullptr)
             parent->SendMessage(WM_USER + 0x15, static_cast<WPARAM>(m_nWaveStyle), 0);
     }
-    DrawRestCAL(pDC, CRect(rect.left, rect.top, rect.left + k, rect.bottom), gridX, gridY, print);
-    DrawRestWave(pDC, CRect(rect.left + k, rect.top, rect.right, rect.bottom), gridX, gridY, print);
+}
+
+void CViewRhythmWave::DrawCalAndWave(CDC* pDC, CRect rect, int gridX, int gridY, int print, PartDraw cal,
+                                     PartDraw wave)
+{
+    const int k = MulDiv(rect.Width(), 10, gridX);
+    (this->*cal)(pDC, CRect(rect.left, rect.top, rect.left + k, rect.bottom), gridX, gridY, print);
+    (this->*wave)(pDC, CRect(rect.left + k, rect.top, rect.right, rect.bottom), gridX, gridY, print);
+}
+
+int CViewRhythmWave::DrawRestView(CDC* pDC, CRect rect, int gridX, int gridY, int print)
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    if (!doc || gridX <= 0 || gridY <= 0) return 1;
+    const COLORREF old = pDC->SetTextColor(print ? RGB(0, 0, 0) : doc->GetWaveColor(3));
+    if (IsOneLeadRestStyle(m_nWaveStyle)) Draw1LeadWaveInfo(pDC, rect, gridX, gridY, print);
+    PlaceZeroLines(rect, gridY, print);
+    DrawCalAndWave(pDC, rect, gridX, gridY, print, &CViewRhythmWave::DrawRestCAL, &CViewRhythmWave::DrawRestWave);
     pDC->SetTextColor(old);
     return 1;
 }
@@ -134,14 +145,8 @@ int CViewRhythmWave::DrawExtraView(CDC* pDC, CRect rect, int gridX, int gridY, i
     CTavrionDoc* doc = GetTavrionDoc();
     if (!doc || gridX <= 0 || gridY <= 0) return 1;
     const COLORREF old = pDC->SetTextColor(print ? RGB(0, 0, 0) : doc->GetWaveColor(3));
-    const int k = MulDiv(rect.Width(), 10, gridX);
-    CalAutoSensPos(rect, gridY, print);
-    if (!print) {
-        if (CWnd* parent = GetSafeHwnd() ? GetParent() : nullptr)
-            parent->SendMessage(WM_USER + 0x15, static_cast<WPARAM>(m_nWaveStyle), 0);
-    }
-    DrawExtraCAL(pDC, CRect(rect.left, rect.top, rect.left + k, rect.bottom), gridX, gridY, print);
-    DrawExtraWave(pDC, CRect(rect.left + k, rect.top, rect.right, rect.bottom), gridX, gridY, print);
+    PlaceZeroLines(rect, gridY, print);
+    DrawCalAndWave(pDC, rect, gridX, gridY, print, &CViewRhythmWave::DrawExtraCAL, &CViewRhythmWave::DrawExtraWave);
     pDC->SetTextColor(old);
     return 1;
 }
@@ -151,7 +156,6 @@ int CViewRhythmWave::DrawRhythmRRView(CDC* pDC, CRect rect, int gridX, int gridY
     CTavrionDoc* doc = GetTavrionDoc();
     if (!doc || gridX <= 0 || gridY <= 0) return 1;
     const COLORREF old = pDC->SetTextColor(print ? RGB(0, 0, 0) : doc->GetWaveColor(3));
-    const int k = MulDiv(rect.Width(), 10, gridX);
     if (m_nDocType == DOC_TYPE_RHYTHM || m_nDocType == DOC_TYPE_MFER) {
         unsigned code = 0;
         if (auto* rhythm = DYNAMIC_DOWNCAST(CRhythmViewDoc, doc)) {
@@ -174,8 +178,8 @@ int CViewRhythmWave::DrawRhythmRRView(CDC* pDC, CRect rect, int gridX, int gridY
         }
     }
     if (m_nWaveStyle == 18) Draw1LeadWaveInfo(pDC, rect, gridX, gridY, print);
-    DrawRhythmRRCAL(pDC, CRect(rect.left, rect.top, rect.left + k, rect.bottom), gridX, gridY, print);
-    DrawRhythmRRWave(pDC, CRect(rect.left + k, rect.top, rect.right, rect.bottom), gridX, gridY, print);
+    DrawCalAndWave(pDC, rect, gridX, gridY, print, &CViewRhythmWave::DrawRhythmRRCAL,
+                   &CViewRhythmWave::DrawRhythmRRWave);
     pDC->SetTextColor(old);
     return 1;
 }
