@@ -163,6 +163,11 @@ protected:
     // in the rest of it.
     using PartDraw = int (CViewRhythmWave::*)(CDC*, CRect, int, int, int);
     void DrawCalAndWave(CDC* pDC, CRect rect, int gridX, int gridY, int print, PartDraw cal, PartDraw wave);
+    // Column c of `columns` at `speed` from page sample `start`: its first
+    // sample and sample count; on screen every column but the first leaves a
+    // millimetre's gap, `shift` then set to `millimetre` pixels.
+    void ColumnSpan(int c, int columns, int gridX, float speed, int start, bool continuous, int print,
+                    int millimetre, int& first, int& count, int& shift) const;
     // The current extra or MFER item: for an MFER item its reader and kind,
     // for an extra item no reader and kind 0. False without such an item.
     bool FindExtraSource(CMFERParser*& reader, unsigned& mferCode) const;

@@ -184,6 +184,20 @@ int CViewRhythmWave::DrawRhythmRRView(CDC* pDC, CRect rect, int gridX, int gridY
     return 1;
 }
 
+void CViewRhythmWave::ColumnSpan(int c, int columns, int gridX, float speed, int start, bool continuous, int print,
+                                 int millimetre, int& first, int& count, int& shift) const
+{
+    count = static_cast<int>(static_cast<float>(m_nSampleRate * (gridX - 10) / columns) / speed);
+    first = start + count * c * (continuous ? 1 : 0);
+    if (!print && c > 0) {
+        // The screen leaves one millimetre between columns.
+        const int gap = static_cast<int>(m_nSampleRate / speed);
+        first += gap;
+        count -= gap;
+        shift = millimetre;
+    }
+}
+
 // ---- rest traces --------------------------------------------------------------------------------
 
 int CViewRhythmWave::DrawRestWave(CDC* pDC, CRect rect, int gridX, int gridY, int print)
@@ -279,15 +293,7 @@ int CViewRhythmWave::DrawRestWave(CDC* pDC, CRect rect, int gridX, int gridY, in
             if (oneSpeed <= 0.0f) return 1;
             perColumn = static_cast<int>(static_cast<float>((gridX - 10) * m_nSampleRate / columns) / oneSpeed);
         } else {
-            perColumn = static_cast<int>(static_cast<float>(m_nSampleRate * (gridX - 10) / columns) / speed);
-            columnStart = start + perColumn * c * (continuous ? 1 : 0);
-            if (!print && c > 0) {
-                // The screen leaves one millimetre between columns.
-                const int gap = static_cast<int>(m_nSampleRate / speed);
-                columnStart += gap;
-                perColumn -= gap;
-                shift = millimetre;
-            }
+            ColumnSpan(c, columns, gridX, speed, start, continuous, print, millimetre, columnStart, perColumn, shift);
         }
         if (perColumn < 0) perColumn = 0;
         m_nSamplesPerColumn = perColumn;
@@ -474,15 +480,10 @@ int CViewRhythmWave::DrawExtraWave(CDC* pDC, CRect rect, int gridX, int gridY, i
     bool startDrawn = false;
 
     for (int c = 0; c < m_nColumns; ++c) {
-        int perColumn = static_cast<int>(static_cast<float>(m_nSampleRate * (gridX - 10) / m_nColumns) / speed);
-        int columnStart = start + perColumn * c * (continuous ? 1 : 0);
+        int perColumn = 0;
+        int columnStart = start;
         int shift = 0;
-        if (!print && c > 0) {
-            const int gap = static_cast<int>(m_nSampleRate / speed);
-            columnStart += gap;
-            perColumn -= gap;
-            shift = millimetre;
-        }
+        ColumnSpan(c, m_nColumns, gridX, speed, start, continuous, print, millimetre, columnStart, perColumn, shift);
         if (perColumn < 0) perColumn = 0;
         m_nSamplesPerColumn = perColumn;
         const int columnLeft = rect.left + static_cast<int>(c * columnWidth);
