@@ -25,10 +25,6 @@ bool CDlg15LeadEditLeadName::FindTarget(Target& target)
     if (kind != 11 && kind != 226 && kind != 227) return false;
     target.nLeads = 3;
     target.nDispOffset = 12;
-    target.pNames = &item->stLeadName;
-    target.pImage = item->pECGData;
-    target.strFilePath = item->strFilePath;
-    target.pPatient = &item->stPatient;
-    target.stamp = EditStampFieldsOf(*item);
+    target.TakeItem(*item);
     return true;
 }

@@ -56,6 +56,18 @@ protected:
         _EDIT_STAMP_FIELDS stamp;
         int nLeads = 0;         // edited leads, the first boxes in order
         int nDispOffset = 0;    // the first edited lead among the shown names
+
+        // Points the target at an item's names, record image, file, patient
+        // and edit stamp; every item kind keeps them under the same names.
+        template <class Item>
+        void TakeItem(Item& item)
+        {
+            pNames = &item.stLeadName;
+            pImage = item.pECGData;
+            strFilePath = item.strFilePath;
+            pPatient = &item.stPatient;
+            stamp = EditStampFieldsOf(item);
+        }
     };
 
     CDlgEditLeadName(UINT nIDTemplate, CWnd* pParent, const Design& design, int nDefaultKind);

@@ -23,10 +23,6 @@ bool CDlgExtraEditLeadName::FindTarget(Target& target)
     if (!item) return false;
     const int count = item->stLeadName.nCount;
     target.nLeads = count < 0 ? 0 : (count > 7 ? 7 : count);
-    target.pNames = &item->stLeadName;
-    target.pImage = item->pECGData;
-    target.strFilePath = item->strFilePath;
-    target.pPatient = &item->stPatient;
-    target.stamp = EditStampFieldsOf(*item);
+    target.TakeItem(*item);
     return true;
 }

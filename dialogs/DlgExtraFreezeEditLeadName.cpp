@@ -22,10 +22,6 @@ bool CDlgExtraFreezeEditLeadName::FindTarget(Target& target)
     if (!item) return false;
     // The item holds six free leads; further leads are never written.
     target.nLeads = LEAD_NAME_FREEZE;
-    target.pNames = &item->stLeadName;
-    target.pImage = item->pECGData;
-    target.strFilePath = item->strFilePath;
-    target.pPatient = &item->stPatient;
-    target.stamp = EditStampFieldsOf(*item);
+    target.TakeItem(*item);
     return true;
 }

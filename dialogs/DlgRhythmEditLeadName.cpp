@@ -27,10 +27,6 @@ bool CDlgRhythmEditLeadName::FindTarget(Target& target)
     const bool fullLead = count == 12 || count == 15;
     target.nLeads = fullLead ? count - 6 : (count < 0 ? 0 : (count > 9 ? 9 : count));
     target.nDispOffset = fullLead ? 6 : 0;
-    target.pNames = &item->stLeadName;
-    target.pImage = item->pECGData;
-    target.strFilePath = item->strFilePath;
-    target.pPatient = &item->stPatient;
-    target.stamp = EditStampFieldsOf(*item);
+    target.TakeItem(*item);
     return true;
 }

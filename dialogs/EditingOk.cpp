@@ -12,26 +12,6 @@
 
 namespace {
 
-template <class Item> _EDIT_STAMP_FIELDS RestLikeFields(Item& item)
-{
-    _EDIT_STAMP_FIELDS f;
-    f.pRecordEditTime = &item.stPatient.strReserved;
-    f.pEditStamp = &item.stInterpre.strAnaEditDate;
-    f.pEditor = &item.stInterpre.strAnaEditor;
-    f.pInfoStamp = &item.stInterpre.strInfoEditDate;
-    f.pInfoEditor = &item.stInterpre.strInfoEditor;
-    f.pAdditionStamp = &item.stAddition.strEditDate;
-    f.pAdditionEditor = &item.stAddition.strEditor;
-    f.pCommentStamp = &item.stInterpre.strCommentEditDate;
-    f.pCommentEditor = &item.stInterpre.strCommentEditor;
-    f.pConfirmed = &item.stPatient.bConfirmed;
-    f.pEditedAfterConfirm = &item.stPatient.bEditedAfterConfirm;
-    f.pConfirmText = &item.stPatient.strConfirmation;
-    f.pConfirmDate = &item.stPatient.strConfirmDate;
-    f.pConfirmDoctor = &item.stPatient.strConfirmDoctor;
-    return f;
-}
-
 // The confirmation fields every item keeps in its patient record.
 void ConfirmationFields(_PATIENT_INFO& patient, _EDIT_STAMP_FIELDS& f)
 {
@@ -41,6 +21,37 @@ void ConfirmationFields(_PATIENT_INFO& patient, _EDIT_STAMP_FIELDS& f)
     f.pConfirmText = &patient.strConfirmation;
     f.pConfirmDate = &patient.strConfirmDate;
     f.pConfirmDoctor = &patient.strConfirmDoctor;
+}
+
+template <class Item> _EDIT_STAMP_FIELDS RestLikeFields(Item& item)
+{
+    _EDIT_STAMP_FIELDS f;
+    ConfirmationFields(item.stPatient, f);
+    f.pEditStamp = &item.stInterpre.strAnaEditDate;
+    f.pEditor = &item.stInterpre.strAnaEditor;
+    f.pInfoStamp = &item.stInterpre.strInfoEditDate;
+    f.pInfoEditor = &item.stInterpre.strInfoEditor;
+    f.pAdditionStamp = &item.stAddition.strEditDate;
+    f.pAdditionEditor = &item.stAddition.strEditor;
+    f.pCommentStamp = &item.stInterpre.strCommentEditDate;
+    f.pCommentEditor = &item.stInterpre.strCommentEditor;
+    return f;
+}
+
+// Rhythm and RR items keep their stamps in the item itself.
+template <class Item> _EDIT_STAMP_FIELDS AnalysisLikeFields(Item& item)
+{
+    _EDIT_STAMP_FIELDS f;
+    ConfirmationFields(item.stPatient, f);
+    f.pEditStamp = &item.strAnalysisEditDate;
+    f.pEditor = &item.strAnalysisEditor;
+    f.pInfoStamp = &item.strInfoEditDate;
+    f.pInfoEditor = &item.strInfoEditor;
+    f.pAdditionStamp = &item.stAddition.strEditDate;
+    f.pAdditionEditor = &item.stAddition.strEditor;
+    f.pCommentStamp = &item.strCommentDate;
+    f.pCommentEditor = &item.strCommentEditor;
+    return f;
 }
 
 void Set(CString* field, const CString& value)
@@ -72,32 +83,12 @@ _EDIT_STAMP_FIELDS EditStampFieldsOf(_MFERDATAITEM& item)
 
 _EDIT_STAMP_FIELDS EditStampFieldsOf(_RHYTHMDATAITEM& item)
 {
-    _EDIT_STAMP_FIELDS f;
-    ConfirmationFields(item.stPatient, f);
-    f.pEditStamp = &item.strAnalysisEditDate;
-    f.pEditor = &item.strAnalysisEditor;
-    f.pInfoStamp = &item.strInfoEditDate;
-    f.pInfoEditor = &item.strInfoEditor;
-    f.pAdditionStamp = &item.stAddition.strEditDate;
-    f.pAdditionEditor = &item.stAddition.strEditor;
-    f.pCommentStamp = &item.strCommentDate;
-    f.pCommentEditor = &item.strCommentEditor;
-    return f;
+    return AnalysisLikeFields(item);
 }
 
 _EDIT_STAMP_FIELDS EditStampFieldsOf(_RRDATAITEM& item)
 {
-    _EDIT_STAMP_FIELDS f;
-    ConfirmationFields(item.stPatient, f);
-    f.pEditStamp = &item.strAnalysisEditDate;
-    f.pEditor = &item.strAnalysisEditor;
-    f.pInfoStamp = &item.strInfoEditDate;
-    f.pInfoEditor = &item.strInfoEditor;
-    f.pAdditionStamp = &item.stAddition.strEditDate;
-    f.pAdditionEditor = &item.stAddition.strEditor;
-    f.pCommentStamp = &item.strCommentDate;
-    f.pCommentEditor = &item.strCommentEditor;
-    return f;
+    return AnalysisLikeFields(item);
 }
 
 _EDIT_STAMP_FIELDS EditStampFieldsOf(_EXTRADATAITEM& item)

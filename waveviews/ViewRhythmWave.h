@@ -19,6 +19,7 @@
 
 class CDialog;
 class CECGDC;
+class CMFERParser;
 
 // What auto gain knows of one column: per slot position the lead's largest
 // and smallest sample in pixels per mm/mV (times a gain: pixels) and the lead
@@ -155,6 +156,21 @@ protected:
     int ExtraGridRows() const;
     int ExtraLeadCount(int fallback) const;
     CString LeadName(int lead) const;
+    // Places the page's zero lines and, on screen, tells the parent window
+    // the style being drawn.
+    void PlaceZeroLines(CRect rect, int gridY, int print);
+    // The pulse column, ten squares wide at the left of rect, and the traces
+    // in the rest of it.
+    using PartDraw = int (CViewRhythmWave::*)(CDC*, CRect, int, int, int);
+    void DrawCalAndWave(CDC* pDC, CRect rect, int gridX, int gridY, int print, PartDraw cal, PartDraw wave);
+    // Column c of `columns` at `speed` from page sample `start`: its first
+    // sample and sample count; on screen every column but the first leaves a
+    // millimetre's gap, `shift` then set to `millimetre` pixels.
+    void ColumnSpan(int c, int columns, int gridX, float speed, int start, bool continuous, int print,
+                    int millimetre, int& first, int& count, int& shift) const;
+    // The current extra or MFER item: for an MFER item its reader and kind,
+    // for an extra item no reader and kind 0. False without such an item.
+    bool FindExtraSource(CMFERParser*& reader, unsigned& mferCode) const;
     // "%d:%02d" of a page sample, with the item's start minutes and seconds.
     CString StartTimeText(int sample) const;
 

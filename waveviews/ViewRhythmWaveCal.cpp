@@ -83,18 +83,7 @@ int CViewRhythmWave::DrawExtraCAL(CDC* pDC, CRect rect, int /*gridX*/, int gridY
     if (!doc || m_nLeadGroups <= 0 || gridY <= 0) return 0;
     CMFERParser* reader = nullptr;
     unsigned mferCode = 0;
-    if (m_nDocType == DOC_TYPE_EXTRA) {
-        auto* extra = DYNAMIC_DOWNCAST(CExtraViewDoc, doc);
-        if (!extra || !extra->GetCurrentDataItem()) return 0;
-    } else if (m_nDocType == DOC_TYPE_MFER) {
-        auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc);
-        _MFERDATAITEM* item = mfer ? mfer->GetCurrentDataItem() : nullptr;
-        if (!item) return 0;
-        reader = item->pMFERParser;
-        mferCode = item->uSystemCode;
-    } else {
-        return 0;
-    }
+    if (!FindExtraSource(reader, mferCode)) return 0;
     const int style = m_nWaveStyle;
     const int w = rect.Width();
     const int h = rect.Height();

@@ -111,20 +111,31 @@ CString CViewRhythmWave::StartTimeText(int sample) const
 
 // ---- page frames ------------------------------------------------------------------------------
 
-int CViewRhythmWave::DrawRestView(CDC* pDC, CRect rect, int gridX, int gridY, int print)
+void CViewRhythmWave::PlaceZeroLines(CRect rect, int gridY, int print)
 {
-    CTavrionDoc* doc = GetTavrionDoc();
-    if (!doc || gridX <= 0 || gridY <= 0) return 1;
-    const COLORREF old = pDC->SetTextColor(print ? RGB(0, 0, 0) : doc->GetWaveColor(3));
-    const int k = MulDiv(rect.Width(), 10, gridX);
-    if (IsOneLeadRestStyle(m_nWaveStyle)) Draw1LeadWaveInfo(pDC, rect, gridX, gridY, print);
     CalAutoSensPos(rect, gridY, print);
     if (!print) {
         if (CWnd* parent = GetSafeHwnd() ? GetParent() : nullptr)
             parent->SendMessage(WM_USER + 0x15, static_cast<WPARAM>(m_nWaveStyle), 0);
     }
-    DrawRestCAL(pDC, CRect(rect.left, rect.top, rect.left + k, rect.bottom), gridX, gridY, print);
-    DrawRestWave(pDC, CRect(rect.left + k, rect.top, rect.right, rect.bottom), gridX, gridY, print);
+}
+
+void CViewRhythmWave::DrawCalAndWave(CDC* pDC, CRect rect, int gridX, int gridY, int print, PartDraw cal,
+                                     PartDraw wave)
+{
+    const int k = MulDiv(rect.Width(), 10, gridX);
+    (this->*cal)(pDC, CRect(rect.left, rect.top, rect.left + k, rect.bottom), gridX, gridY, print);
+    (this->*wave)(pDC, CRect(rect.left + k, rect.top, rect.right, rect.bottom), gridX, gridY, print);
+}
+
+int CViewRhythmWave::DrawRestView(CDC* pDC, CRect rect, int gridX, int gridY, int print)
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    if (!doc || gridX <= 0 || gridY <= 0) return 1;
+    const COLORREF old = pDC->SetTextColor(print ? RGB(0, 0, 0) : doc->GetWaveColor(3));
+    if (IsOneLeadRestStyle(m_nWaveStyle)) Draw1LeadWaveInfo(pDC, rect, gridX, gridY, print);
+    PlaceZeroLines(rect, gridY, print);
+    DrawCalAndWave(pDC, rect, gridX, gridY, print, &CViewRhythmWave::DrawRestCAL, &CViewRhythmWave::DrawRestWave);
     pDC->SetTextColor(old);
     return 1;
 }
@@ -134,14 +145,8 @@ int CViewRhythmWave::DrawExtraView(CDC* pDC, CRect rect, int gridX, int gridY, i
     CTavrionDoc* doc = GetTavrionDoc();
     if (!doc || gridX <= 0 || gridY <= 0) return 1;
     const COLORREF old = pDC->SetTextColor(print ? RGB(0, 0, 0) : doc->GetWaveColor(3));
-    const int k = MulDiv(rect.Width(), 10, gridX);
-    CalAutoSensPos(rect, gridY, print);
-    if (!print) {
-        if (CWnd* parent = GetSafeHwnd() ? GetParent() : nullptr)
-            parent->SendMessage(WM_USER + 0x15, static_cast<WPARAM>(m_nWaveStyle), 0);
-    }
-    DrawExtraCAL(pDC, CRect(rect.left, rect.top, rect.left + k, rect.bottom), gridX, gridY, print);
-    DrawExtraWave(pDC, CRect(rect.left + k, rect.top, rect.right, rect.bottom), gridX, gridY, print);
+    PlaceZeroLines(rect, gridY, print);
+    DrawCalAndWave(pDC, rect, gridX, gridY, print, &CViewRhythmWave::DrawExtraCAL, &CViewRhythmWave::DrawExtraWave);
     pDC->SetTextColor(old);
     return 1;
 }
@@ -151,7 +156,6 @@ int CViewRhythmWave::DrawRhythmRRView(CDC* pDC, CRect rect, int gridX, int gridY
     CTavrionDoc* doc = GetTavrionDoc();
     if (!doc || gridX <= 0 || gridY <= 0) return 1;
     const COLORREF old = pDC->SetTextColor(print ? RGB(0, 0, 0) : doc->GetWaveColor(3));
-    const int k = MulDiv(rect.Width(), 10, gridX);
     if (m_nDocType == DOC_TYPE_RHYTHM || m_nDocType == DOC_TYPE_MFER) {
         unsigned code = 0;
         if (auto* rhythm = DYNAMIC_DOWNCAST(CRhythmViewDoc, doc)) {
@@ -174,10 +178,24 @@ int CViewRhythmWave::DrawRhythmRRView(CDC* pDC, CRect rect, int gridX, int gridY
         }
     }
     if (m_nWaveStyle == 18) Draw1LeadWaveInfo(pDC, rect, gridX, gridY, print);
-    DrawRhythmRRCAL(pDC, CRect(rect.left, rect.top, rect.left + k, rect.bottom), gridX, gridY, print);
-    DrawRhythmRRWave(pDC, CRect(rect.left + k, rect.top, rect.right, rect.bottom), gridX, gridY, print);
+    DrawCalAndWave(pDC, rect, gridX, gridY, print, &CViewRhythmWave::DrawRhythmRRCAL,
+                   &CViewRhythmWave::DrawRhythmRRWave);
     pDC->SetTextColor(old);
     return 1;
+}
+
+void CViewRhythmWave::ColumnSpan(int c, int columns, int gridX, float speed, int start, bool continuous, int print,
+                                 int millimetre, int& first, int& count, int& shift) const
+{
+    count = static_cast<int>(static_cast<float>(m_nSampleRate * (gridX - 10) / columns) / speed);
+    first = start + count * c * (continuous ? 1 : 0);
+    if (!print && c > 0) {
+        // The screen leaves one millimetre between columns.
+        const int gap = static_cast<int>(m_nSampleRate / speed);
+        first += gap;
+        count -= gap;
+        shift = millimetre;
+    }
 }
 
 // ---- rest traces --------------------------------------------------------------------------------
@@ -275,15 +293,7 @@ int CViewRhythmWave::DrawRestWave(CDC* pDC, CRect rect, int gridX, int gridY, in
             if (oneSpeed <= 0.0f) return 1;
             perColumn = static_cast<int>(static_cast<float>((gridX - 10) * m_nSampleRate / columns) / oneSpeed);
         } else {
-            perColumn = static_cast<int>(static_cast<float>(m_nSampleRate * (gridX - 10) / columns) / speed);
-            columnStart = start + perColumn * c * (continuous ? 1 : 0);
-            if (!print && c > 0) {
-                // The screen leaves one millimetre between columns.
-                const int gap = static_cast<int>(m_nSampleRate / speed);
-                columnStart += gap;
-                perColumn -= gap;
-                shift = millimetre;
-            }
+            ColumnSpan(c, columns, gridX, speed, start, continuous, print, millimetre, columnStart, perColumn, shift);
         }
         if (perColumn < 0) perColumn = 0;
         m_nSamplesPerColumn = perColumn;
@@ -430,24 +440,33 @@ int CViewRhythmWave::DrawRhythmRRWave(CDC* pDC, CRect rect, int gridX, int gridY
 
 // ---- extra traces -------------------------------------------------------------------------------
 
+bool CViewRhythmWave::FindExtraSource(CMFERParser*& reader, unsigned& mferCode) const
+{
+    reader = nullptr;
+    mferCode = 0;
+    CTavrionDoc* doc = GetTavrionDoc();
+    if (m_nDocType == DOC_TYPE_EXTRA) {
+        auto* extra = DYNAMIC_DOWNCAST(CExtraViewDoc, doc);
+        return extra && extra->GetCurrentDataItem();
+    }
+    if (m_nDocType == DOC_TYPE_MFER) {
+        auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc);
+        _MFERDATAITEM* item = mfer ? mfer->GetCurrentDataItem() : nullptr;
+        if (!item) return false;
+        reader = item->pMFERParser;
+        mferCode = item->uSystemCode;
+        return true;
+    }
+    return false;
+}
+
 int CViewRhythmWave::DrawExtraWave(CDC* pDC, CRect rect, int gridX, int gridY, int print)
 {
     CTavrionDoc* doc = GetTavrionDoc();
     if (!doc) return 0;
     unsigned mferCode = 0;
     CMFERParser* reader = nullptr;
-    if (m_nDocType == DOC_TYPE_EXTRA) {
-        auto* extra = DYNAMIC_DOWNCAST(CExtraViewDoc, doc);
-        if (!extra || !extra->GetCurrentDataItem()) return 0;
-    } else if (m_nDocType == DOC_TYPE_MFER) {
-        auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc);
-        _MFERDATAITEM* item = mfer ? mfer->GetCurrentDataItem() : nullptr;
-        if (!item) return 0;
-        mferCode = item->uSystemCode;
-        reader = item->pMFERParser;
-    } else {
-        return 0;
-    }
+    if (!FindExtraSource(reader, mferCode)) return 0;
     const int style = m_nWaveStyle;
     const float speed = doc->GetSpeed();
     const int w = rect.Width();
@@ -461,15 +480,10 @@ int CViewRhythmWave::DrawExtraWave(CDC* pDC, CRect rect, int gridX, int gridY, i
     bool startDrawn = false;
 
     for (int c = 0; c < m_nColumns; ++c) {
-        int perColumn = static_cast<int>(static_cast<float>(m_nSampleRate * (gridX - 10) / m_nColumns) / speed);
-        int columnStart = start + perColumn * c * (continuous ? 1 : 0);
+        int perColumn = 0;
+        int columnStart = start;
         int shift = 0;
-        if (!print && c > 0) {
-            const int gap = static_cast<int>(m_nSampleRate / speed);
-            columnStart += gap;
-            perColumn -= gap;
-            shift = millimetre;
-        }
+        ColumnSpan(c, m_nColumns, gridX, speed, start, continuous, print, millimetre, columnStart, perColumn, shift);
         if (perColumn < 0) perColumn = 0;
         m_nSamplesPerColumn = perColumn;
         const int columnLeft = rect.left + static_cast<int>(c * columnWidth);

@@ -366,26 +366,25 @@ void CNotationManager::PushUndo(Shapes snapshot)
     m_redo.clear();
 }
 
-BOOL CNotationManager::UnDo()
+BOOL CNotationManager::StepHistory(std::vector<Shapes>& from, std::vector<Shapes>& to)
 {
-    if (m_undo.empty()) return FALSE;
+    if (from.empty()) return FALSE;
     UnSelectedAllObjects();
     CancelSketch();
-    m_redo.push_back(CloneShapes());
-    m_shapes = std::move(m_undo.back());
-    m_undo.pop_back();
+    to.push_back(CloneShapes());
+    m_shapes = std::move(from.back());
+    from.pop_back();
     return TRUE;
+}
+
+BOOL CNotationManager::UnDo()
+{
+    return StepHistory(m_undo, m_redo);
 }
 
 BOOL CNotationManager::ReDo()
 {
-    if (m_redo.empty()) return FALSE;
-    UnSelectedAllObjects();
-    CancelSketch();
-    m_undo.push_back(CloneShapes());
-    m_shapes = std::move(m_redo.back());
-    m_redo.pop_back();
-    return TRUE;
+    return StepHistory(m_redo, m_undo);
 }
 
 void CNotationManager::ClearHistory()

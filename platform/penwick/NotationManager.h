@@ -134,6 +134,9 @@ private:
     Shapes CloneShapes() const;
     void PushUndo();
     void PushUndo(Shapes snapshot);
+    // Restores the newest snapshot of one history and keeps the current
+    // shapes in the other, so undo and redo mirror each other.
+    BOOL StepHistory(std::vector<Shapes>& from, std::vector<Shapes>& to);
     template <class Change> void ChangeSelected(Change change);
 
     Shapes m_shapes;

@@ -7,8 +7,6 @@
 
 namespace {
 
-// Points closer than this to the last one add nothing to a freehand curve.
-const float kMinStep = 1.0f;
 const int kStepsPerSpan = 4;
 
 }  // namespace
@@ -16,23 +14,18 @@ const int kStepsPerSpan = 4;
 int CSketchCurve::GetPathPoint(CArray<CExactPoint, CExactPoint>& points) const
 {
     points.RemoveAll();
-    for (const CExactPoint& p : m_path) points.Add(p);
-    return static_cast<int>(m_path.size());
-}
-
-CExactPoint CSketchCurve::GetCtrlPnt(int index) const
-{
-    return (index == 0 && !m_points.empty()) ? m_points[0] : CExactPoint();
+    for (const CExactPoint& p : m_trail) points.Add(p);
+    return static_cast<int>(m_trail.size());
 }
 
 std::vector<CExactPoint> CSketchCurve::Smoothed() const
 {
-    const size_t n = m_path.size();
-    if (n < 3) return m_path;
+    const size_t n = m_trail.size();
+    if (n < 3) return m_trail;
     const bool closed = IsClosed();
     auto at = [&](long i) {
-        if (closed) return m_path[static_cast<size_t>(((i % static_cast<long>(n)) + static_cast<long>(n)) % static_cast<long>(n))];
-        return m_path[static_cast<size_t>(std::clamp<long>(i, 0, static_cast<long>(n) - 1))];
+        if (closed) return m_trail[static_cast<size_t>(((i % static_cast<long>(n)) + static_cast<long>(n)) % static_cast<long>(n))];
+        return m_trail[static_cast<size_t>(std::clamp<long>(i, 0, static_cast<long>(n) - 1))];
     };
     std::vector<CExactPoint> out;
     const long spans = closed ? static_cast<long>(n) : static_cast<long>(n) - 1;
@@ -46,13 +39,13 @@ std::vector<CExactPoint> CSketchCurve::Smoothed() const
             out.emplace_back(blend(p0.x, p1.x, p2.x, p3.x), blend(p0.y, p1.y, p2.y, p3.y));
         }
     }
-    out.push_back(closed ? m_path.front() : m_path.back());
+    out.push_back(closed ? m_trail.front() : m_trail.back());
     return out;
 }
 
 void CSketchCurve::Draw(CDC* pDC, const _IMAGEMAPINFO_ST_& map, BOOL paper) const
 {
-    if (!pDC || m_path.empty()) return;
+    if (!pDC || m_trail.empty()) return;
     CDCStateSaver saver(*pDC);
     CPen pen(m_nLineStyle, PenPixels(map), m_crLine);
     pDC->SelectObject(&pen);
@@ -83,37 +76,12 @@ int CSketchCurve::HitTest(const CExactPoint& point, float tolerance) const
     return kHitNothing;
 }
 
-void CSketchCurve::Offset(float dx, float dy)
-{
-    CSketchObject::Offset(dx, dy);
-    for (CExactPoint& p : m_path) p = CExactPoint(p.x + dx, p.y + dy);
-}
-
-void CSketchCurve::BeginSketch(const CExactPoint& point)
-{
-    m_points.assign(1, point);
-    m_path.assign(1, point);
-}
-
-void CSketchCurve::ContinueSketch(const CExactPoint& point)
-{
-    if (!m_path.empty() && m_path.back().Distance(point) >= kMinStep) m_path.push_back(point);
-}
-
 BOOL CSketchCurve::LoadPoints(const std::vector<CExactPoint>& points)
 {
-    if (points.empty()) return FALSE;
-    m_points.assign(1, points[0]);
-    m_path.assign(points.begin() + std::min<size_t>(2, points.size()), points.end());
-    return TRUE;
+    return LoadTrail(points, 2);
 }
 
 void CSketchCurve::GetBounds(CExactPoint& topLeft, CExactPoint& bottomRight) const
 {
-    const std::vector<CExactPoint> outline = Smoothed();
-    topLeft = bottomRight = outline.empty() ? GetCtrlPnt(0) : outline[0];
-    for (const CExactPoint& p : outline) {
-        topLeft = CExactPoint(std::min(topLeft.x, p.x), std::min(topLeft.y, p.y));
-        bottomRight = CExactPoint(std::max(bottomRight.x, p.x), std::max(bottomRight.y, p.y));
-    }
+    BoundsOf(Smoothed(), topLeft, bottomRight);
 }

@@ -8,13 +8,8 @@
 int CSketchPixel::GetMarkObjPoints(CArray<CExactPoint, CExactPoint>& points) const
 {
     points.RemoveAll();
-    for (const CExactPoint& p : m_marks) points.Add(p);
-    return static_cast<int>(m_marks.size());
-}
-
-CExactPoint CSketchPixel::GetCtrlPnt(int index) const
-{
-    return (index == 0 && !m_points.empty()) ? m_points[0] : CExactPoint();
+    for (const CExactPoint& p : m_trail) points.Add(p);
+    return static_cast<int>(m_trail.size());
 }
 
 void CSketchPixel::Draw(CDC* pDC, const _IMAGEMAPINFO_ST_& map, BOOL paper) const
@@ -25,14 +20,14 @@ void CSketchPixel::Draw(CDC* pDC, const _IMAGEMAPINFO_ST_& map, BOOL paper) cons
     pDC->SelectObject(&pen);
     // Each mark is a small cross, growing with the pen.
     const int arm = 2 + PenPixels(map);
-    for (const CExactPoint& mark : m_marks) {
+    for (const CExactPoint& mark : m_trail) {
         const POINT p = ToDevice(map, mark);
         pDC->MoveTo(p.x - arm, p.y - arm);
         pDC->LineTo(p.x + arm + 1, p.y + arm + 1);
         pDC->MoveTo(p.x + arm, p.y - arm);
         pDC->LineTo(p.x - arm - 1, p.y + arm + 1);
     }
-    if (!paper && m_bSelected && !m_marks.empty()) {
+    if (!paper && m_bSelected && !m_trail.empty()) {
         // No handles: a selected set of marks shows a frame round them.
         CExactPoint tl, br;
         GetBounds(tl, br);
@@ -47,41 +42,17 @@ void CSketchPixel::Draw(CDC* pDC, const _IMAGEMAPINFO_ST_& map, BOOL paper) cons
 int CSketchPixel::HitTest(const CExactPoint& point, float tolerance) const
 {
     const float reach = tolerance + 2.0f + m_nLineWidth;
-    for (const CExactPoint& mark : m_marks)
+    for (const CExactPoint& mark : m_trail)
         if (mark.Distance(point) <= reach) return kHitBody;
     return kHitNothing;
 }
 
-void CSketchPixel::Offset(float dx, float dy)
-{
-    CSketchObject::Offset(dx, dy);
-    for (CExactPoint& p : m_marks) p = CExactPoint(p.x + dx, p.y + dy);
-}
-
-void CSketchPixel::BeginSketch(const CExactPoint& point)
-{
-    m_points.assign(1, point);
-    m_marks.assign(1, point);
-}
-
-void CSketchPixel::ContinueSketch(const CExactPoint& point)
-{
-    if (!m_marks.empty() && m_marks.back().Distance(point) >= kSpacing) m_marks.push_back(point);
-}
-
 BOOL CSketchPixel::LoadPoints(const std::vector<CExactPoint>& points)
 {
-    if (points.empty()) return FALSE;
-    m_points.assign(1, points[0]);
-    m_marks.assign(points.begin() + 1, points.end());
-    return TRUE;
+    return LoadTrail(points, 1);
 }
 
 void CSketchPixel::GetBounds(CExactPoint& topLeft, CExactPoint& bottomRight) const
 {
-    topLeft = bottomRight = m_marks.empty() ? GetCtrlPnt(0) : m_marks[0];
-    for (const CExactPoint& p : m_marks) {
-        topLeft = CExactPoint(std::min(topLeft.x, p.x), std::min(topLeft.y, p.y));
-        bottomRight = CExactPoint(std::max(bottomRight.x, p.x), std::max(bottomRight.y, p.y));
-    }
+    BoundsOf(m_trail, topLeft, bottomRight);
 }

@@ -7,6 +7,7 @@
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/ResourceScript.h"
 #include "platform/ui/windowing/Resources.h"
+#include "tests/controls/VersionScope.h"
 
 namespace {
 
@@ -101,18 +102,6 @@ protected:
     int m_nMenusBefore = 0;
     int m_nGdiBefore = 0;
     HDC m_hDC = nullptr;   // a white 200 x 100 image
-};
-
-// Brings the version class back however a test ends.
-class CVersionScope {
-public:
-    explicit CVersionScope(int nClass) : m_nPrevious(CButtonMenu::OverrideWinVersion(nClass)) {}
-    ~CVersionScope() { CButtonMenu::OverrideWinVersion(m_nPrevious); }
-    CVersionScope(const CVersionScope&) = delete;
-    CVersionScope& operator=(const CVersionScope&) = delete;
-
-private:
-    int m_nPrevious;
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/ResourceScript.h"
 #include "platform/ui/windowing/Resources.h"
+#include "tests/controls/VersionScope.h"
 #include "tests/support/DCStateCheck.h"
 
 using platform::ui::Desktop;
@@ -111,17 +112,6 @@ protected:
 
     HDC m_hDC = nullptr;
     int m_nGdiBefore = 0;
-};
-
-class CVersionScope {
-public:
-    explicit CVersionScope(int nClass) : m_nPrevious(CButtonMenu::OverrideWinVersion(nClass)) {}
-    ~CVersionScope() { CButtonMenu::OverrideWinVersion(m_nPrevious); }
-    CVersionScope(const CVersionScope&) = delete;
-    CVersionScope& operator=(const CVersionScope&) = delete;
-
-private:
-    int m_nPrevious;
 };
 
 }  // namespace

@@ -62,17 +62,7 @@ protected:
     {
         UseMaster(testsupport::ReadFileBytes(testsupport::WorkDir() + "/Addition.xml"));
     }
-    std::vector<CString> OnDisk(const CString& parent)
-    {
-        std::vector<CString> phrases;
-        const int count = testsupport::XmlCount(m_master, parent + L"/Text");
-        for (int i = 1; i <= count; ++i) {
-            CString path;
-            path.Format(L"%s/Text[%d]", static_cast<LPCWSTR>(parent), i);
-            phrases.push_back(testsupport::ReadXmlValue(m_master, path));
-        }
-        return phrases;
-    }
+    std::vector<CString> OnDisk(const CString& parent) { return testsupport::XmlValues(m_master, parent + L"/Text"); }
 
     testsupport::TempDir m_dir;
     testsupport::ScopedWorkDir m_workDir{m_dir.Path()};

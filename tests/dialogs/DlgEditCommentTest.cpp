@@ -78,14 +78,7 @@ protected:
 
     std::vector<CString> SectionOnDisk(const CString& section)
     {
-        std::vector<CString> phrases;
-        const int count = testsupport::XmlCount(m_master, section + L"/Comment_text");
-        for (int i = 1; i <= count; ++i) {
-            CString path;
-            path.Format(L"%s/Comment_text[%d]", static_cast<LPCWSTR>(section), i);
-            phrases.push_back(testsupport::ReadXmlValue(m_master, path));
-        }
-        return phrases;
+        return testsupport::XmlValues(m_master, section + L"/Comment_text");
     }
 
     testsupport::TempDir m_dir;

@@ -84,13 +84,6 @@ protected:
     MessageBoxHandler m_previousBox;
 };
 
-// The position of `name` in the drop-down list of a box.
-int EntryOf(CWnd& dialog, int box, LPCWSTR name)
-{
-    return static_cast<int>(
-        dialog.SendDlgItemMessage(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name)));
-}
-
 }  // namespace
 
 TEST(LeadNamePositions, NamesMapToTheirStandardLeadCodesAndOthersToNone)
@@ -113,7 +106,7 @@ TEST_F(FifteenLeadNames, ChoosingV8StoresCode66InTheRecordFilesThatReopen)
     std::vector<CString> shown;
     const int result = Run(script, kListOnly, [&](CDialog& dialog) {
         for (int box = kExt1; box <= kExt3; ++box) shown.push_back(ControlText(dialog, box));
-        ChooseListEntry(dialog, kExt3, EntryOf(dialog, kExt3, L"V8"));
+        ChooseListEntry(dialog, kExt3, testsupport::ListEntryOf(dialog, kExt3, L"V8"));
         ClickControl(dialog, IDOK);
     });
     ASSERT_EQ(result, IDOK);
@@ -156,8 +149,8 @@ TEST_F(FifteenLeadNames, TwoLeadsWithOneNameAreRefusedAndTheOpeningNamesComeBack
     std::vector<CString> opening, restored;
     const int result = Run(script, kListOnly, [&](CDialog& dialog) {
         for (int box = kExt1; box <= kExt3; ++box) opening.push_back(ControlText(dialog, box));
-        ChooseListEntry(dialog, kExt1, EntryOf(dialog, kExt1, L"V7"));
-        ChooseListEntry(dialog, kExt3, EntryOf(dialog, kExt3, L"V7"));
+        ChooseListEntry(dialog, kExt1, testsupport::ListEntryOf(dialog, kExt1, L"V7"));
+        ChooseListEntry(dialog, kExt3, testsupport::ListEntryOf(dialog, kExt3, L"V7"));
         ClickControl(dialog, IDOK);
         for (int box = kExt1; box <= kExt3; ++box) restored.push_back(ControlText(dialog, box));
         ClickControl(dialog, IDCANCEL);
@@ -220,7 +213,7 @@ TEST_F(FifteenLeadNames, AFailedReplaceKeepsTheRecordByteIdenticalAndTheItemAsIt
     AnswerEditor(script);
     bool stayedOpen = false;
     const int result = Run(script, kListOnly, [&](CDialog& dialog) {
-        ChooseListEntry(dialog, kExt3, EntryOf(dialog, kExt3, L"V9R"));
+        ChooseListEntry(dialog, kExt3, testsupport::ListEntryOf(dialog, kExt3, L"V9R"));
         ClickControl(dialog, IDOK);
         stayedOpen = dialog.IsWindowVisible() != FALSE;
         ClickControl(dialog, IDCANCEL);

@@ -62,12 +62,6 @@ protected:
     MessageBoxHandler m_previousBox;
 };
 
-int EntryOf(CWnd& dialog, int box, LPCWSTR name)
-{
-    return static_cast<int>(
-        dialog.SendDlgItemMessage(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name)));
-}
-
 }  // namespace
 
 TEST_F(ExtraLeadNames, AThreeLeadRecordOffersThreeBoxesAndStoresTheChosenPosition)
@@ -81,7 +75,7 @@ TEST_F(ExtraLeadNames, AThreeLeadRecordOffersThreeBoxesAndStoresTheChosenPositio
     std::vector<BOOL> enabled;
     script.On(154, [&](CDialog& dialog) {
         for (int i = 0; i < 7; ++i) enabled.push_back(dialog.GetDlgItem(kFirstBox + i)->IsWindowEnabled());
-        testsupport::ChooseListEntry(dialog, kFirstBox, EntryOf(dialog, kFirstBox, L"V9R"));
+        testsupport::ChooseListEntry(dialog, kFirstBox, testsupport::ListEntryOf(dialog, kFirstBox, L"V9R"));
         ClickControl(dialog, IDOK);
     });
     CDlgExtraEditLeadName dialog(154);

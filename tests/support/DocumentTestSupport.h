@@ -107,6 +107,19 @@ inline int XmlCount(const std::string& file, const CString& xpath)
     return xml.GetObjectCount(xpath);
 }
 
+// The texts of every element the path names, in document order.
+inline std::vector<CString> XmlValues(const std::string& file, const CString& xpath)
+{
+    std::vector<CString> values;
+    const int count = XmlCount(file, xpath);
+    for (int i = 1; i <= count; ++i) {
+        CString path;
+        path.Format(L"%s[%d]", static_cast<LPCWSTR>(xpath), i);
+        values.push_back(ReadXmlValue(file, path));
+    }
+    return values;
+}
+
 // A lead's strip as the views read it: a first call without a buffer gives
 // the size in bytes, the second fills exactly that.
 inline std::vector<short> RhythmWave(CTavrionDoc& doc, int lead, int filter = -1)

@@ -64,6 +64,12 @@ void TypeInto(CWnd& dialog, int id, LPCWSTR text)
     platform::ui::Desktop::PumpMessages();
 }
 
+int ListEntryOf(CWnd& dialog, int id, LPCWSTR text)
+{
+    return static_cast<int>(
+        dialog.SendDlgItemMessage(id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
+}
+
 void ChooseListEntry(CWnd& dialog, int id, int index)
 {
     CWnd* control = dialog.GetDlgItem(id);

@@ -51,6 +51,9 @@ void ClickControl(CWnd& dialog, int id);
 void TypeInto(CWnd& dialog, int id, LPCWSTR text);
 // Chooses entry `index` of a drop-down list by keys: Home, then Down.
 void ChooseListEntry(CWnd& dialog, int id, int index);
+// The index of the entry that reads exactly `text` in drop-down list `id`;
+// CB_ERR when there is none.
+int ListEntryOf(CWnd& dialog, int id, LPCWSTR text);
 // The text of control `id`.
 CString ControlText(const CWnd& dialog, int id);
 

@@ -6,6 +6,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "platform/base/CodePage.h"
 #include "platform/base/Strings.h"
@@ -60,6 +61,10 @@ private:
 };
 
 std::string ReadFileBytes(const std::string& path);
+
+// The names in a folder ("." and ".." left out), sorted; none when the
+// folder cannot be read.
+std::vector<std::string> FolderEntries(const std::string& folder);
 
 }  // namespace testsupport
 

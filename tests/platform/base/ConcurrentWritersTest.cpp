@@ -5,7 +5,6 @@
 // by the next writer in their folder.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -70,20 +69,6 @@ std::string ReadFile(const std::string& path)
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-std::vector<std::string> Entries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..") names.push_back(name);
-        }
-        ::closedir(dir);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // Runs `work(k)` in `count` child processes at once; each child's exit status
@@ -246,7 +231,7 @@ TEST(CopyFileOverAnExistingFile, LeavesTheOldOrTheNewFileWhenTheCopyingProcessIs
     // The next copy there removes what the killed ones left.
     ASSERT_TRUE(CopyFileW(Wide(secondPath).c_str(), Wide(target).c_str(), FALSE));
     EXPECT_EQ(ReadFile(target), second);
-    EXPECT_EQ(Entries(dir.Path()), (std::vector<std::string>{"copy.pdf", "first.pdf", "second.pdf"}));
+    EXPECT_EQ(testsupport::FolderEntries(dir.Path()), (std::vector<std::string>{"copy.pdf", "first.pdf", "second.pdf"}));
 }
 
 TEST(CopyFileOverAnExistingFile, RefusedWhenAskedToFailKeepsTheTargetAndLeavesNoTemporary)
@@ -257,7 +242,7 @@ TEST(CopyFileOverAnExistingFile, RefusedWhenAskedToFailKeepsTheTargetAndLeavesNo
     EXPECT_FALSE(CopyFileW(Wide(source).c_str(), Wide(target).c_str(), TRUE));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
     EXPECT_EQ(ReadFile(target), "old");
-    EXPECT_EQ(Entries(dir.Path()), (std::vector<std::string>{"source", "target"}));
+    EXPECT_EQ(testsupport::FolderEntries(dir.Path()), (std::vector<std::string>{"source", "target"}));
 }
 
 // The temporaries a writer finds in its folder: those of ended writers and
@@ -284,7 +269,7 @@ protected:
         std::vector<std::string> expected = stores;
         expected.push_back(m_running);
         std::sort(expected.begin(), expected.end());
-        std::vector<std::string> entries = Entries(m_dir.Path());
+        std::vector<std::string> entries = testsupport::FolderEntries(m_dir.Path());
         entries.erase(std::remove_if(entries.begin(), entries.end(),
                                      [](const std::string& name) {
                                          return name.size() > 5 && name.compare(name.size() - 5, 5, ".lock") == 0;

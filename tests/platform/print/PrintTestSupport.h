@@ -26,6 +26,8 @@
 // platform link into one executable.
 namespace printtest {
 
+using testsupport::FolderEntries;
+
 // Puts an environment variable back as it was when the object goes.
 class ScopedEnv {
 public:
@@ -59,21 +61,6 @@ inline bool Exists(const std::string& path)
 {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0;
-}
-
-// The names in a folder ("." and ".." left out), sorted.
-inline std::vector<std::string> FolderEntries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    DIR* dir = opendir(folder.c_str());
-    if (!dir) return names;
-    while (const dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(dir);
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // pdfinfo's "Key: value" lines; empty when the file is not a PDF poppler reads.

@@ -3,7 +3,6 @@
 // there stays.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -22,20 +21,6 @@ namespace {
 
 using platform::print::SpoolJob;
 using testsupport::TempDir;
-
-std::vector<std::string> Entries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..") names.push_back(name);
-        }
-        ::closedir(dir);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 void MakeOld(const std::string& path)
 {
@@ -98,7 +83,7 @@ protected:
 TEST_F(SpoolSweep, RemovesWhatKilledJobsLeftAndKeepsFinishedAndRunningJobs)
 {
     SpoolJob::SweepFolder(m_dir.Path());
-    EXPECT_EQ(Entries(m_dir.Path()), m_kept);
+    EXPECT_EQ(testsupport::FolderEntries(m_dir.Path()), m_kept);
 }
 
 TEST_F(SpoolSweep, FirstJobOfAProcessSweepsItsFolderBeforeTakingAnId)
@@ -114,7 +99,7 @@ TEST_F(SpoolSweep, FirstJobOfAProcessSweepsItsFolderBeforeTakingAnId)
     expected.push_back("00008_Report.job");
     expected.push_back("00008_Report.prn");
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(Entries(m_dir.Path()), expected);
+    EXPECT_EQ(testsupport::FolderEntries(m_dir.Path()), expected);
 }
 
 TEST_F(SpoolSweep, CommittingJobKeepsItsDataUntilItsSidecarIsWritten)

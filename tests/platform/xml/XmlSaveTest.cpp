@@ -3,7 +3,6 @@
 // any step leaving the old file whole.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <string>
@@ -21,19 +20,6 @@ namespace {
 std::string ShiftJis(const std::wstring& text)
 {
     return platform::EncodeCodePage(932, text);
-}
-
-std::vector<std::string> FolderEntries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    DIR* dir = opendir(folder.c_str());
-    if (!dir) return names;
-    while (dirent* entry = readdir(dir)) {
-        std::string name = entry->d_name;
-        if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(dir);
-    return names;
 }
 
 CString ReadText(XML_PARSER& xml, const wchar_t* xpath)
@@ -167,7 +153,7 @@ TEST(XmlSaveTest, MissingOrEmptyFileMayBeCreatedButAnEmptyDocumentIsNotWritten)
     XML_PARSER xml;
     EXPECT_EQ(0, xml.InitXML(Wide(path), 0));
     EXPECT_EQ(0, xml.SaveToXMLFile(Wide(path)));   // no root: it would not read back
-    EXPECT_TRUE(FolderEntries(dir.Path()).empty());
+    EXPECT_TRUE(testsupport::FolderEntries(dir.Path()).empty());
     ASSERT_EQ(1, xml.SetDataToXMLDOM(L"1", L"/Rawdata/A", XML_TYPE_TEXT, L""));
     EXPECT_EQ(1, xml.SaveToXMLFile(Wide(path)));
 
@@ -203,14 +189,14 @@ TEST(XmlSaveTest, SaveFailingAtAnyStepLeavesTheOldFileWholeAndNoTemporary)
         EXPECT_EQ(0, xml.SaveToXMLFile(Wide(path)));
         platform::SetXmlSaveFaultHook(nullptr);
         EXPECT_EQ(original, testsupport::ReadFileBytes(path));
-        EXPECT_EQ(std::vector<std::string>{"record.xml"}, FolderEntries(dir.Path()));
+        EXPECT_EQ(std::vector<std::string>{"record.xml"}, testsupport::FolderEntries(dir.Path()));
     }
     // And without a fault the same save goes through.
     XML_PARSER xml;
     ASSERT_EQ(1, xml.InitXML(Wide(path), 0));
     ASSERT_EQ(1, xml.SetDataToXMLDOM(L"new", L"/Rawdata/A", XML_TYPE_TEXT, L""));
     EXPECT_EQ(1, xml.SaveToXMLFile(Wide(path)));
-    EXPECT_EQ(std::vector<std::string>{"record.xml"}, FolderEntries(dir.Path()));
+    EXPECT_EQ(std::vector<std::string>{"record.xml"}, testsupport::FolderEntries(dir.Path()));
 }
 
 TEST(XmlSaveTest, SaveKeepsPermissionsAndRefusesReadOnlyFilesAndMissingFolders)
