@@ -8,6 +8,7 @@
 #include "documents/RRViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "documents/RhythmViewDoc.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/Dialog.h"
 
@@ -392,7 +393,8 @@ void CViewRhythmWave::OnDraw(CDC* pDC)
         m_pPageDC = page;
         CWaveView::OnDraw(page);
         CFont* font = (m_nWaveStyle == 14 || m_nWaveStyle == 19) ? g_pDlgFontNormal : doc->GetDocFont(1);
-        CFont* oldFont = font ? page->SelectObject(font) : nullptr;
+        CDCObjectSelector<CFont> fontSelection(*page);
+        fontSelection.Select(font);
         page->SetBkMode(TRANSPARENT);
         page->SetTextAlign(TA_LEFT | TA_TOP);
         page->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
@@ -406,12 +408,9 @@ void CViewRhythmWave::OnDraw(CDC* pDC)
             int gridX = 0;
             int gridY = 0;
             GetGridCount(gridX, gridY);
-            if (!DrawView(page, CRect(0, 0, w, h), gridX, gridY, 0)) {
-                if (oldFont) page->SelectObject(oldFont);
-                return;
-            }
+            if (!DrawView(page, CRect(0, 0, w, h), gridX, gridY, 0)) return;
         }
-        if (oldFont) page->SelectObject(oldFont);
+        fontSelection.Restore();
         CDC* clean = NewPageDC(w, h);
         clean->BitBlt(0, 0, w, h, page, 0, 0, SRCCOPY);
         m_pCleanPageDC = clean;

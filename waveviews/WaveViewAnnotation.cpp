@@ -8,6 +8,7 @@
 #include "core/AnnotationInfo.h"
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/penwick/SketchArrow.h"
 #include "platform/penwick/SketchArrowText.h"
@@ -350,7 +351,7 @@ void CWaveView::DrawAnnotation(CDC* pDC, CRect rect, BOOL enlarged, float ratio)
         CDCStateSaver saver(*pDC);
         if (m_bAnnoViewActive && doc->GetAnnotationLock() == 0) {
             CPen frame(PS_SOLID, 3, RGB(255, 0, 0));
-            pDC->SelectObject(&frame);
+            CDCObjectSelector<CPen> frameSelection(*pDC, &frame);
             pDC->SelectStockObject(HOLLOW_BRUSH);
             pDC->Rectangle(rect);
         }

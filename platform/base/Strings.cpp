@@ -35,7 +35,7 @@ std::string Narrow(const wchar_t* text, size_t length)
 
 enum class Length { None, Short, Char, Long, LongLong, LongDouble, Ptr, Size, Max, Wide };
 
-struct Spec {
+struct Conversion {
     std::string flags;
     int width = -1;
     int precision = -1;
@@ -51,23 +51,23 @@ template <class CharT> std::basic_string<CharT> FromAscii(const char* s, size_t 
     return out;
 }
 
-template <class CharT> void Pad(std::basic_string<CharT>& out, const std::basic_string<CharT>& body, const Spec& spec)
+template <class CharT> void Pad(std::basic_string<CharT>& out, const std::basic_string<CharT>& body, const Conversion& conversion)
 {
-    const bool left = spec.flags.find('-') != std::string::npos;
-    const size_t width = spec.width > 0 ? static_cast<size_t>(spec.width) : 0;
+    const bool left = conversion.flags.find('-') != std::string::npos;
+    const size_t width = conversion.width > 0 ? static_cast<size_t>(conversion.width) : 0;
     const size_t padding = width > body.size() ? width - body.size() : 0;
     if (!left) out.append(padding, static_cast<CharT>(' '));
     out += body;
     if (left) out.append(padding, static_cast<CharT>(' '));
 }
 
-std::string NumberSpec(const Spec& spec, const char* lengthModifier)
+std::string NumberFormat(const Conversion& conversion, const char* lengthModifier)
 {
-    std::string f = "%" + spec.flags;
-    if (spec.width >= 0) f += std::to_string(spec.width);
-    if (spec.precision >= 0) f += "." + std::to_string(spec.precision);
+    std::string f = "%" + conversion.flags;
+    if (conversion.width >= 0) f += std::to_string(conversion.width);
+    if (conversion.precision >= 0) f += "." + std::to_string(conversion.precision);
     f += lengthModifier;
-    f += spec.conv;
+    f += conversion.conv;
     return f;
 }
 
@@ -145,98 +145,98 @@ template <class CharT> bool ReadDigits(const CharT*& p, int& value)
 // its '%'), taking '*' values from the arguments; a negative '*' width means
 // left alignment, as in the C library. False for a width or precision that
 // does not fit an int.
-template <class CharT> bool ParseWidthAndPrecision(const CharT*& p, va_list* args, Spec& spec)
+template <class CharT> bool ParseWidthAndPrecision(const CharT*& p, va_list* args, Conversion& conversion)
 {
-    while (*p && static_cast<unsigned>(*p) < 0x80 && std::strchr("-+ #0'", static_cast<char>(*p))) spec.flags.push_back(static_cast<char>(*p++));
+    while (*p && static_cast<unsigned>(*p) < 0x80 && std::strchr("-+ #0'", static_cast<char>(*p))) conversion.flags.push_back(static_cast<char>(*p++));
     if (*p == '*') {
-        spec.width = va_arg(*args, int);
-        if (spec.width == INT_MIN) return false;
-        if (spec.width < 0) {
-            spec.flags.push_back('-');
-            spec.width = -spec.width;
+        conversion.width = va_arg(*args, int);
+        if (conversion.width == INT_MIN) return false;
+        if (conversion.width < 0) {
+            conversion.flags.push_back('-');
+            conversion.width = -conversion.width;
         }
         ++p;
     } else if (*p >= '0' && *p <= '9') {
-        spec.width = 0;
-        if (!ReadDigits(p, spec.width)) return false;
+        conversion.width = 0;
+        if (!ReadDigits(p, conversion.width)) return false;
     }
     if (*p != '.') return true;
     ++p;
-    spec.precision = 0;
+    conversion.precision = 0;
     if (*p == '*') {
-        spec.precision = va_arg(*args, int);
+        conversion.precision = va_arg(*args, int);
         ++p;
         return true;
     }
-    return ReadDigits(p, spec.precision);
+    return ReadDigits(p, conversion.precision);
 }
 
 // %d and %i: the argument is narrowed to the size its length modifier names.
-template <class CharT> void FormatSigned(std::basic_string<CharT>& out, const Spec& spec, va_list* args)
+template <class CharT> void FormatSigned(std::basic_string<CharT>& out, const Conversion& conversion, va_list* args)
 {
-    switch (spec.length) {
+    switch (conversion.length) {
     case Length::LongLong:
-    case Length::Max: AppendAscii(out, SNPrintf(NumberSpec(spec, "ll"), va_arg(*args, long long))); return;
-    case Length::Long: AppendAscii(out, SNPrintf(NumberSpec(spec, "l"), va_arg(*args, long))); return;
+    case Length::Max: AppendAscii(out, SNPrintf(NumberFormat(conversion, "ll"), va_arg(*args, long long))); return;
+    case Length::Long: AppendAscii(out, SNPrintf(NumberFormat(conversion, "l"), va_arg(*args, long))); return;
     case Length::Ptr:
-    case Length::Size: AppendAscii(out, SNPrintf(NumberSpec(spec, "ll"), static_cast<long long>(va_arg(*args, intptr_t)))); return;
-    case Length::Short: AppendAscii(out, SNPrintf(NumberSpec(spec, ""), static_cast<int>(static_cast<short>(va_arg(*args, int))))); return;
-    case Length::Char: AppendAscii(out, SNPrintf(NumberSpec(spec, ""), static_cast<int>(static_cast<signed char>(va_arg(*args, int))))); return;
-    default: AppendAscii(out, SNPrintf(NumberSpec(spec, ""), va_arg(*args, int))); return;
+    case Length::Size: AppendAscii(out, SNPrintf(NumberFormat(conversion, "ll"), static_cast<long long>(va_arg(*args, intptr_t)))); return;
+    case Length::Short: AppendAscii(out, SNPrintf(NumberFormat(conversion, ""), static_cast<int>(static_cast<short>(va_arg(*args, int))))); return;
+    case Length::Char: AppendAscii(out, SNPrintf(NumberFormat(conversion, ""), static_cast<int>(static_cast<signed char>(va_arg(*args, int))))); return;
+    default: AppendAscii(out, SNPrintf(NumberFormat(conversion, ""), va_arg(*args, int))); return;
     }
 }
 
-// %u, %o, %x and %X share the unsigned argument sizes; spec.conv picks the radix.
-template <class CharT> void FormatUnsigned(std::basic_string<CharT>& out, const Spec& spec, va_list* args)
+// %u, %o, %x and %X share the unsigned argument sizes; conversion.conv picks the radix.
+template <class CharT> void FormatUnsigned(std::basic_string<CharT>& out, const Conversion& conversion, va_list* args)
 {
-    switch (spec.length) {
+    switch (conversion.length) {
     case Length::LongLong:
-    case Length::Max: AppendAscii(out, SNPrintf(NumberSpec(spec, "ll"), va_arg(*args, unsigned long long))); return;
-    case Length::Long: AppendAscii(out, SNPrintf(NumberSpec(spec, "l"), va_arg(*args, unsigned long))); return;
+    case Length::Max: AppendAscii(out, SNPrintf(NumberFormat(conversion, "ll"), va_arg(*args, unsigned long long))); return;
+    case Length::Long: AppendAscii(out, SNPrintf(NumberFormat(conversion, "l"), va_arg(*args, unsigned long))); return;
     case Length::Ptr:
-    case Length::Size: AppendAscii(out, SNPrintf(NumberSpec(spec, "ll"), static_cast<unsigned long long>(va_arg(*args, uintptr_t)))); return;
-    case Length::Short: AppendAscii(out, SNPrintf(NumberSpec(spec, ""), static_cast<unsigned>(static_cast<unsigned short>(va_arg(*args, unsigned))))); return;
-    case Length::Char: AppendAscii(out, SNPrintf(NumberSpec(spec, ""), static_cast<unsigned>(static_cast<unsigned char>(va_arg(*args, unsigned))))); return;
-    default: AppendAscii(out, SNPrintf(NumberSpec(spec, ""), va_arg(*args, unsigned))); return;
+    case Length::Size: AppendAscii(out, SNPrintf(NumberFormat(conversion, "ll"), static_cast<unsigned long long>(va_arg(*args, uintptr_t)))); return;
+    case Length::Short: AppendAscii(out, SNPrintf(NumberFormat(conversion, ""), static_cast<unsigned>(static_cast<unsigned short>(va_arg(*args, unsigned))))); return;
+    case Length::Char: AppendAscii(out, SNPrintf(NumberFormat(conversion, ""), static_cast<unsigned>(static_cast<unsigned char>(va_arg(*args, unsigned))))); return;
+    default: AppendAscii(out, SNPrintf(NumberFormat(conversion, ""), va_arg(*args, unsigned))); return;
     }
 }
 
 // %e, %f, %g and %a (either case); only L selects long double.
-template <class CharT> void FormatFloat(std::basic_string<CharT>& out, const Spec& spec, va_list* args)
+template <class CharT> void FormatFloat(std::basic_string<CharT>& out, const Conversion& conversion, va_list* args)
 {
-    if (spec.length == Length::LongDouble) {
-        AppendAscii(out, SNPrintf(NumberSpec(spec, "L"), va_arg(*args, long double)));
+    if (conversion.length == Length::LongDouble) {
+        AppendAscii(out, SNPrintf(NumberFormat(conversion, "L"), va_arg(*args, long double)));
         return;
     }
-    AppendAscii(out, SNPrintf(NumberSpec(spec, ""), va_arg(*args, double)));
+    AppendAscii(out, SNPrintf(NumberFormat(conversion, ""), va_arg(*args, double)));
 }
 
 // %p prints every digit of the address in upper case, as the Windows runtime does.
-template <class CharT> void FormatPointer(std::basic_string<CharT>& out, const Spec& spec, va_list* args)
+template <class CharT> void FormatPointer(std::basic_string<CharT>& out, const Conversion& conversion, va_list* args)
 {
-    Spec ptrSpec = spec;
+    Conversion ptrSpec = conversion;
     ptrSpec.conv = 'X';
     ptrSpec.flags = "0";
     ptrSpec.width = static_cast<int>(sizeof(void*) * 2);
     ptrSpec.precision = -1;
-    AppendAscii(out, SNPrintf(NumberSpec(ptrSpec, "ll"), static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(va_arg(*args, void*)))));
+    AppendAscii(out, SNPrintf(NumberFormat(ptrSpec, "ll"), static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(va_arg(*args, void*)))));
 }
 
 // Whether a %c/%s (or %C/%S) argument is wide: the lower-case letter takes the
 // format's own width, the upper-case one the other; h and l/w choose outright.
-template <class CharT> bool TakesWideArgument(const Spec& spec)
+template <class CharT> bool TakesWideArgument(const Conversion& conversion)
 {
     constexpr bool kWide = sizeof(CharT) == sizeof(wchar_t);
-    if (spec.length == Length::Short) return false;
-    if (spec.length == Length::Long || spec.length == Length::Wide) return true;
-    return (spec.conv == 'c' || spec.conv == 's') == kWide;
+    if (conversion.length == Length::Short) return false;
+    if (conversion.length == Length::Long || conversion.length == Length::Wide) return true;
+    return (conversion.conv == 'c' || conversion.conv == 's') == kWide;
 }
 
-template <class CharT> void FormatChar(std::basic_string<CharT>& out, const Spec& spec, va_list* args)
+template <class CharT> void FormatChar(std::basic_string<CharT>& out, const Conversion& conversion, va_list* args)
 {
     constexpr bool kWide = sizeof(CharT) == sizeof(wchar_t);
     std::basic_string<CharT> body;
-    if (TakesWideArgument<CharT>(spec)) {
+    if (TakesWideArgument<CharT>(conversion)) {
         wchar_t wc = static_cast<wchar_t>(va_arg(*args, wint_t));
         if constexpr (kWide) {
             body.push_back(static_cast<CharT>(wc));
@@ -253,21 +253,21 @@ template <class CharT> void FormatChar(std::basic_string<CharT>& out, const Spec
             body.push_back(static_cast<CharT>(c));
         }
     }
-    Pad(out, body, spec);
+    Pad(out, body, conversion);
 }
 
 // The precision of a string counts characters of the result: a narrow string
 // going into a wide one is cut after it is decoded, never inside a
 // two-byte character.
-template <class CharT> void FormatString(std::basic_string<CharT>& out, const Spec& spec, va_list* args)
+template <class CharT> void FormatString(std::basic_string<CharT>& out, const Conversion& conversion, va_list* args)
 {
     constexpr bool kWide = sizeof(CharT) == sizeof(wchar_t);
     std::basic_string<CharT> body;
-    if (TakesWideArgument<CharT>(spec)) {
+    if (TakesWideArgument<CharT>(conversion)) {
         const wchar_t* s = va_arg(*args, const wchar_t*);
         if (!s) s = L"(null)";
         size_t n = std::wcslen(s);
-        if (spec.precision >= 0) n = std::min(n, static_cast<size_t>(spec.precision));
+        if (conversion.precision >= 0) n = std::min(n, static_cast<size_t>(conversion.precision));
         if constexpr (kWide) {
             body.assign(reinterpret_cast<const CharT*>(s), n);
         } else {
@@ -278,30 +278,30 @@ template <class CharT> void FormatString(std::basic_string<CharT>& out, const Sp
         const char* s = va_arg(*args, const char*);
         if (!s) s = "(null)";
         size_t n = std::strlen(s);
-        if (spec.precision >= 0 && !kWide) n = std::min(n, static_cast<size_t>(spec.precision));
+        if (conversion.precision >= 0 && !kWide) n = std::min(n, static_cast<size_t>(conversion.precision));
         if constexpr (kWide) {
             std::wstring w = Widen(s, n);
-            if (spec.precision >= 0 && w.size() > static_cast<size_t>(spec.precision)) w.resize(spec.precision);
+            if (conversion.precision >= 0 && w.size() > static_cast<size_t>(conversion.precision)) w.resize(conversion.precision);
             for (wchar_t x : w) body.push_back(static_cast<CharT>(x));
         } else {
             body.assign(s, n);
         }
     }
-    Pad(out, body, spec);
+    Pad(out, body, conversion);
 }
 
 // %n would write the count through a caller's pointer, which is never wanted
 // here: its argument is taken and dropped. An unknown conversion is copied as
 // it stands.
-template <class CharT> void FormatConversion(std::basic_string<CharT>& out, const Spec& spec, va_list* args)
+template <class CharT> void FormatConversion(std::basic_string<CharT>& out, const Conversion& conversion, va_list* args)
 {
-    switch (spec.conv) {
+    switch (conversion.conv) {
     case 'd':
-    case 'i': FormatSigned(out, spec, args); return;
+    case 'i': FormatSigned(out, conversion, args); return;
     case 'u':
     case 'o':
     case 'x':
-    case 'X': FormatUnsigned(out, spec, args); return;
+    case 'X': FormatUnsigned(out, conversion, args); return;
     case 'e':
     case 'E':
     case 'f':
@@ -309,16 +309,16 @@ template <class CharT> void FormatConversion(std::basic_string<CharT>& out, cons
     case 'g':
     case 'G':
     case 'a':
-    case 'A': FormatFloat(out, spec, args); return;
-    case 'p': FormatPointer(out, spec, args); return;
+    case 'A': FormatFloat(out, conversion, args); return;
+    case 'p': FormatPointer(out, conversion, args); return;
     case 'c':
-    case 'C': FormatChar(out, spec, args); return;
+    case 'C': FormatChar(out, conversion, args); return;
     case 's':
-    case 'S': FormatString(out, spec, args); return;
+    case 'S': FormatString(out, conversion, args); return;
     case 'n': (void)va_arg(*args, void*); return;
     default:
         out.push_back(static_cast<CharT>('%'));
-        out.push_back(static_cast<CharT>(spec.conv));
+        out.push_back(static_cast<CharT>(conversion.conv));
         return;
     }
 }
@@ -341,12 +341,12 @@ template <class CharT> std::basic_string<CharT> FormatArgs(const CharT* format, 
             continue;
         }
         // A broken conversion ends the text, as a format ending inside one does.
-        Spec spec;
-        if (!ParseWidthAndPrecision(p, &list, spec)) break;
-        spec.length = ParseLength(p);
+        Conversion conversion;
+        if (!ParseWidthAndPrecision(p, &list, conversion)) break;
+        conversion.length = ParseLength(p);
         if (!*p) break;
-        spec.conv = static_cast<char>(*p++);
-        FormatConversion(out, spec, &list);
+        conversion.conv = static_cast<char>(*p++);
+        FormatConversion(out, conversion, &list);
     }
     va_end(list);
     return out;

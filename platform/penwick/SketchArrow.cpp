@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Dc.h"
 
@@ -74,7 +75,7 @@ void CSketchArrow::Draw(CDC* pDC, const _IMAGEMAPINFO_ST_& map, BOOL paper) cons
     if (!pDC || m_points.size() < 2) return;
     CDCStateSaver saver(*pDC);
     CPen pen(m_nLineStyle, PenPixels(map), m_crLine);
-    pDC->SelectObject(&pen);
+    CDCObjectSelector<CPen> penSelection(*pDC, &pen);
     // The head follows the ends, so a stored arrow looks as a drawn one.
     const Head head = HeadAt(m_points[0], m_points[1], HeadLength(m_nLineWidth));
     const POINT tail = ToDevice(map, m_points[0]), tip = ToDevice(map, m_points[1]);
@@ -91,7 +92,7 @@ void CSketchArrow::Draw(CDC* pDC, const _IMAGEMAPINFO_ST_& map, BOOL paper) cons
         pDC->LineTo(base);
         CBrush fill(m_crLine);
         if (m_nArrowType >= 2)
-            pDC->SelectObject(&fill);
+            CDCObjectSelector<CBrush> fillSelection(*pDC, &fill);
         else
             pDC->SelectStockObject(HOLLOW_BRUSH);
         const POINT triangle[3] = {left, tip, right};

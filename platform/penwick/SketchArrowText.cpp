@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Dc.h"
 #include "platform/penwick/SketchArrow.h"
@@ -51,7 +52,7 @@ void CSketchArrowText::Draw(CDC* pDC, const _IMAGEMAPINFO_ST_& map, BOOL paper) 
     {
         CDCStateSaver saver(*pDC);
         CPen pen(m_nLineStyle, PenPixels(map), m_crLine);
-        pDC->SelectObject(&pen);
+        CDCObjectSelector<CPen> penSelection(*pDC, &pen);
         pDC->SelectStockObject(HOLLOW_BRUSH);
         const POINT a = ToDevice(map, m_points[0]), b = ToDevice(map, m_points[1]);
         pDC->Rectangle(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1);
@@ -68,7 +69,7 @@ void CSketchArrowText::Draw(CDC* pDC, const _IMAGEMAPINFO_ST_& map, BOOL paper) 
             const CExactPoint left(tip.x - ux * length - uy * length * 0.45f, tip.y - uy * length + ux * length * 0.45f);
             const CExactPoint right(tip.x - ux * length + uy * length * 0.45f, tip.y - uy * length - ux * length * 0.45f);
             CBrush fill(m_crLine);
-            pDC->SelectObject(&fill);
+            CDCObjectSelector<CBrush> fillSelection(*pDC, &fill);
             const POINT head[3] = {ToDevice(map, left), t, ToDevice(map, right)};
             pDC->Polygon(head, 3);
         }

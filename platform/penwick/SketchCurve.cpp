@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Dc.h"
 
@@ -48,7 +49,7 @@ void CSketchCurve::Draw(CDC* pDC, const _IMAGEMAPINFO_ST_& map, BOOL paper) cons
     if (!pDC || m_trail.empty()) return;
     CDCStateSaver saver(*pDC);
     CPen pen(m_nLineStyle, PenPixels(map), m_crLine);
-    pDC->SelectObject(&pen);
+    CDCObjectSelector<CPen> penSelection(*pDC, &pen);
     std::vector<POINT> device;
     for (const CExactPoint& p : Smoothed()) device.push_back(ToDevice(map, p));
     if (device.size() >= 2)
@@ -59,7 +60,7 @@ void CSketchCurve::Draw(CDC* pDC, const _IMAGEMAPINFO_ST_& map, BOOL paper) cons
         CExactPoint tl, br;
         GetBounds(tl, br);
         CPen frame(PS_DOT, 1, RGB(0, 0, 0));
-        pDC->SelectObject(&frame);
+        CDCObjectSelector<CPen> frameSelection(*pDC, &frame);
         pDC->SelectStockObject(HOLLOW_BRUSH);
         const POINT a = ToDevice(map, tl), b = ToDevice(map, br);
         pDC->Rectangle(a.x - 3, a.y - 3, b.x + 4, b.y + 4);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Dc.h"
 #include "platform/penwick/PatternBitmap.h"
@@ -114,7 +115,7 @@ void CSketchObject::Draw(CDC* pDC, const _IMAGEMAPINFO_ST_& map, BOOL paper) con
     if (!pDC || m_points.size() < 2) return;
     CDCStateSaver saver(*pDC);
     CPen pen(m_nLineStyle, PenPixels(map), m_crLine);
-    pDC->SelectObject(&pen);
+    CDCObjectSelector<CPen> penSelection(*pDC, &pen);
     pDC->SelectStockObject(HOLLOW_BRUSH);
     const POINT a = ToDevice(map, m_points[0]);
     const POINT b = ToDevice(map, m_points[1]);
@@ -148,7 +149,7 @@ void CSketchObject::DrawHandles(CDC* pDC, const _IMAGEMAPINFO_ST_& map) const
 {
     CDCStateSaver saver(*pDC);
     CPen frame(PS_SOLID, 1, RGB(0, 0, 0));
-    pDC->SelectObject(&frame);
+    CDCObjectSelector<CPen> frameSelection(*pDC, &frame);
     pDC->SelectStockObject(WHITE_BRUSH);
     for (int handle : GetHandles()) {
         const POINT p = ToDevice(map, GetCtrlPnt(handle));

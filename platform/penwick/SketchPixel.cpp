@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Dc.h"
 
@@ -17,7 +18,7 @@ void CSketchPixel::Draw(CDC* pDC, const _IMAGEMAPINFO_ST_& map, BOOL paper) cons
     if (!pDC) return;
     CDCStateSaver saver(*pDC);
     CPen pen(PS_SOLID, PenPixels(map), m_crLine);
-    pDC->SelectObject(&pen);
+    CDCObjectSelector<CPen> penSelection(*pDC, &pen);
     // Each mark is a small cross, growing with the pen.
     const int arm = 2 + PenPixels(map);
     for (const CExactPoint& mark : m_trail) {
@@ -32,7 +33,7 @@ void CSketchPixel::Draw(CDC* pDC, const _IMAGEMAPINFO_ST_& map, BOOL paper) cons
         CExactPoint tl, br;
         GetBounds(tl, br);
         CPen frame(PS_DOT, 1, RGB(0, 0, 0));
-        pDC->SelectObject(&frame);
+        CDCObjectSelector<CPen> frameSelection(*pDC, &frame);
         pDC->SelectStockObject(HOLLOW_BRUSH);
         const POINT a = ToDevice(map, tl), b = ToDevice(map, br);
         pDC->Rectangle(a.x - arm - 2, a.y - arm - 2, b.x + arm + 3, b.y + arm + 3);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Dc.h"
 #include "platform/penwick/PatternBitmap.h"
@@ -44,7 +45,7 @@ void CSketchPolygon::Draw(CDC* pDC, const _IMAGEMAPINFO_ST_& map, BOOL paper) co
         });
     }
     CPen pen(m_nLineStyle, PenPixels(map), m_crLine);
-    pDC->SelectObject(&pen);
+    CDCObjectSelector<CPen> penSelection(*pDC, &pen);
     pDC->SelectStockObject(HOLLOW_BRUSH);
     if (device.size() >= 3)
         pDC->Polygon(device.data(), static_cast<int>(device.size()));

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Dc.h"
 
@@ -16,7 +17,7 @@ void CSketchText::DrawContent(CDC* pDC, const _IMAGEMAPINFO_ST_& map, BOOL paper
     if (!paper && m_strContent.IsEmpty()) {
         // An empty text shows where it lies on screen only.
         CPen frame(PS_DOT, 1, m_crFont);
-        pDC->SelectObject(&frame);
+        CDCObjectSelector<CPen> frameSelection(*pDC, &frame);
         pDC->SelectStockObject(HOLLOW_BRUSH);
         pDC->Rectangle(&box);
     }
@@ -27,7 +28,7 @@ void CSketchText::DrawContent(CDC* pDC, const _IMAGEMAPINFO_ST_& map, BOOL paper
     scaled.lfWidth = 0;
     CFont font;
     font.CreateFontIndirect(&scaled);
-    pDC->SelectObject(&font);
+    CDCObjectSelector<CFont> fontSelection(*pDC, &font);
     pDC->SetTextColor(m_crFont);
     pDC->SetBkMode(TRANSPARENT);
     pDC->DrawText(m_strContent, &box, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
