@@ -7,9 +7,9 @@
 // forms, panes and reports call without knowing the examination kind.
 #pragma once
 
-#include "controls/CheckValue.h"
 #include "core/AdditionalInfo.h"
 #include "core/AnnotationInfo.h"
+#include "core/CheckValue.h"
 #include "core/DataItem.h"
 #include "core/DataManager.h"
 #include "core/DefaultRef.h"
@@ -29,7 +29,7 @@
 class CDC;
 class CFont;
 class CECGXMLParser;
-class CDlgEnlargedPreview;
+class CEnlargedPreviewWindow;
 class CWnd;
 struct _FILEITEM_INFO;
 struct _XML_ATTRIB_DATE;
@@ -299,8 +299,8 @@ public:
     void SetAnnotationColor(COLORREF color) { m_stSketchInfo.crColor = color; }
     const LOGFONTW& GetAnnotationFont() const { return m_stSketchInfo.lfFont; }
     void SetAnnotationFont(const LOGFONTW& font) { m_stSketchInfo.lfFont = font; }
-    CDlgEnlargedPreview* GetEnlargedPreview() const { return m_pEnlargedPreview; }
-    void SetEnlargedPreview(CDlgEnlargedPreview* dialog) { m_pEnlargedPreview = dialog; }
+    CEnlargedPreviewWindow* GetEnlargedPreview() const { return m_pEnlargedPreview; }
+    void SetEnlargedPreview(CEnlargedPreviewWindow* window) { m_pEnlargedPreview = window; }
     CWnd* GetNotifyWnd() const { return m_pNotifyWnd; }
     void SetNotifyWnd(CWnd* wnd) { m_pNotifyWnd = wnd; }
     // Sends a message to the notification window when there is one; 0 without.
@@ -540,7 +540,7 @@ protected:
     int m_nAnnotationLock = 0;
     int m_bPlayback = 0;
     int m_bAnnotationFlag = 0;
-    CDlgEnlargedPreview* m_pEnlargedPreview = nullptr;   // not owned
+    CEnlargedPreviewWindow* m_pEnlargedPreview = nullptr;   // not owned
     CWnd* m_pNotifyWnd = nullptr;                        // not owned
     int m_nScaleMarkSize = 1;
     CFont* m_pPageTextFont = nullptr;                    // not owned

@@ -14,6 +14,7 @@ IMPLEMENT_DYNAMIC(CDlgEnlargedPreview, CDialog)
 BEGIN_MESSAGE_MAP(CDlgEnlargedPreview, CDialog)
     ON_WM_CREATE()
     ON_WM_SIZE()
+    ON_WM_DESTROY()
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
@@ -28,6 +29,11 @@ CDlgEnlargedPreview::~CDlgEnlargedPreview() = default;
 void CDlgEnlargedPreview::SetScaleRatio(float ratio)
 {
     if (m_pView) m_pView->SetScaleRatio(ratio);
+}
+
+BOOL CDlgEnlargedPreview::IsEnlargedPreviewShown() const
+{
+    return GetSafeHwnd() && IsWindowVisible();
 }
 
 int CDlgEnlargedPreview::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -51,6 +57,14 @@ void CDlgEnlargedPreview::OnSize(UINT nType, int cx, int cy)
     if (!m_pView || !m_pView->GetSafeHwnd()) return;
     m_pView->MoveWindow(0, 0, cx, cy);
     m_pView->OnInitialUpdate();
+}
+
+void CDlgEnlargedPreview::OnDestroy()
+{
+    // The view deletes itself with its window, and the document may still
+    // point here: the views and SetScaleRatio must find no view, not a freed one.
+    m_pView = nullptr;
+    CDialog::OnDestroy();
 }
 
 void CDlgEnlargedPreview::OnLButtonDown(UINT nFlags, CPoint point)

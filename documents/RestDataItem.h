@@ -11,8 +11,8 @@
 #include "core/LeadNameInfo.h"
 #include "core/MemoryHelpers.h"
 #include "core/PatientInfo.h"
-#include "dialogs/MeasureInfo.h"
 #include "documents/InterpreInfoRest.h"
+#include "documents/MeasureInfo.h"
 #include "platform/base/Strings.h"
 
 #define REST_DISPLAY_LEADS 15

@@ -24,7 +24,7 @@ bool SaveMagnifierPng(CTavrionDoc& doc, CView* view, int x, int y, float ratio, 
     dialog.SetWindowPos(nullptr, 0, 0, 320, 200, SWP_NOZORDER | SWP_NOACTIVATE);
     dialog.SetScaleRatio(ratio);
     dialog.ShowWindow(SW_SHOWNOACTIVATE);
-    CDlgEnlargedPreview* previous = doc.GetEnlargedPreview();
+    CEnlargedPreviewWindow* previous = doc.GetEnlargedPreview();
     doc.SetEnlargedPreview(&dialog);
 
     bool ok = false;

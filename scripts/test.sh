@@ -9,6 +9,7 @@ ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 export CCACHE_DIR="${CCACHE_DIR:-$PWD/build/ccache}"
 FUZZ_SECONDS="${FUZZ_SECONDS:-60}"
 
+echo "== layers: no folder includes one of a higher floor" && scripts/check-layers.sh
 echo "== tests"
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/test -j "$(build_jobs)"

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
+#include "core/EnlargedPreviewWindow.h"
 #include "core/TavrionDoc.h"
-#include "dialogs/DlgEnlargedPreview.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Font.h"
 #include "platform/ui/windowing/Input.h"
@@ -29,18 +29,22 @@ void CWaveViewMagnifier::DropCache()
     m_pCleanBitmap.reset();
 }
 
-CViewEnlargedPreview* CWaveViewMagnifier::Magnifier() const
+CEnlargedPreviewWindow* CWaveViewMagnifier::Window() const
 {
     CTavrionDoc* doc = m_host.GetTavrionDoc();
-    CDlgEnlargedPreview* dialog = doc ? doc->GetEnlargedPreview() : nullptr;
-    return dialog ? dialog->GetEnlargedPreview() : nullptr;
+    return doc ? doc->GetEnlargedPreview() : nullptr;
+}
+
+CViewEnlargedPreview* CWaveViewMagnifier::Magnifier() const
+{
+    CEnlargedPreviewWindow* window = Window();
+    return window ? window->GetEnlargedPreview() : nullptr;
 }
 
 BOOL CWaveViewMagnifier::Visible() const
 {
-    CTavrionDoc* doc = m_host.GetTavrionDoc();
-    CDlgEnlargedPreview* dialog = doc ? doc->GetEnlargedPreview() : nullptr;
-    return dialog && dialog->GetSafeHwnd() && dialog->IsWindowVisible();
+    CEnlargedPreviewWindow* window = Window();
+    return window && window->IsEnlargedPreviewShown();
 }
 
 void CWaveViewMagnifier::Show(CPoint point)
@@ -157,8 +161,9 @@ BOOL CWaveViewMagnifier::Redraw(float ratio, CPoint point)
 
     BOOL drawn = TRUE;
     {
-        CDCStateSaver saver(*canvasDC);
+        // The font outlives the saver, so it is no longer selected when it goes.
         CFont scaled;
+        CDCStateSaver saver(*canvasDC);
         if (m_drawing.bTextSetup) {
             CTavrionDoc* doc = m_host.GetTavrionDoc();
             CFont* font = m_drawing.pFont ? m_drawing.pFont : (doc ? doc->GetPageTextFont() : nullptr);

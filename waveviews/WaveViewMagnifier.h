@@ -17,6 +17,7 @@
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Dc.h"
 
+class CEnlargedPreviewWindow;
 class CWaveView;
 class CViewEnlargedPreview;
 
@@ -59,6 +60,8 @@ public:
     CRect GetCachedRect() const { return m_rcVisible; }
 
 private:
+    // The document's magnifier window; null without a document or a window.
+    CEnlargedPreviewWindow* Window() const;
     CViewEnlargedPreview* Magnifier() const;
     BOOL Visible() const;
 

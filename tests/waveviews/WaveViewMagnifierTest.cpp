@@ -2,6 +2,7 @@
 // view that counts its magnified drawings under a real magnifier window.
 #include <gtest/gtest.h>
 
+#include "core/EnlargedPreviewWindow.h"
 #include "core/TavrionDoc.h"
 #include "dialogs/DlgEnlargedPreview.h"
 #include "platform/ui/framework/ClientDC.h"
@@ -251,4 +252,61 @@ TEST_F(WaveViewMagnifierTest, APictureSmallerThanTheMagnifierIsCentredInIt)
     EXPECT_EQ(RGB(0, 0, 0), shown.GetPixel(centre.x, centre.y));
     EXPECT_EQ(RGB(250, 250, 250), shown.GetPixel(2, 2));
     EXPECT_EQ(RGB(250, 250, 250), shown.GetPixel(client.right - 3, client.bottom - 3));
+}
+
+TEST_F(WaveViewMagnifierTest, TheWindowCountsAsShownOnlyWhileItIsCreatedAndVisible)
+{
+    CEnlargedPreviewWindow* window = m_doc.GetEnlargedPreview();
+    ASSERT_EQ(static_cast<CEnlargedPreviewWindow*>(&m_dialog), window);
+    EXPECT_FALSE(window->IsEnlargedPreviewShown());
+    ShowMagnifier();
+    EXPECT_TRUE(window->IsEnlargedPreviewShown());
+    m_dialog.ShowWindow(SW_HIDE);
+    EXPECT_FALSE(window->IsEnlargedPreviewShown());
+
+    CDlgEnlargedPreview uncreated;
+    EXPECT_FALSE(uncreated.IsEnlargedPreviewShown());
+    EXPECT_EQ(nullptr, uncreated.GetEnlargedPreview());
+}
+
+TEST_F(WaveViewMagnifierTest, AWindowDestroyedUnderTheDocumentIsNoLongerDrawnInto)
+{
+    ShowMagnifier();
+    Hover(100, 100);
+    ASSERT_EQ(1, m_host->m_nDrawings);
+    // The view went with the window; the document still points at the dialog.
+    m_dialog.DestroyWindow();
+    EXPECT_EQ(nullptr, m_dialog.GetEnlargedPreview());
+    EXPECT_FALSE(m_dialog.IsEnlargedPreviewShown());
+    m_dialog.SetScaleRatio(2.0f);
+    EXPECT_FALSE(m_host->m_magnifier.Move(CPoint(150, 100)));
+    EXPECT_FALSE(m_host->m_magnifier.Redraw(2.0f, CPoint(150, 100)));
+    Hover(150, 100);
+    EXPECT_EQ(1, m_host->m_nDrawings);
+}
+
+TEST_F(WaveViewMagnifierTest, TheHostDrawsWithItsFontMagnifiedAndTheMagnifiedFontIsFreedAfterwards)
+{
+    CFont font;
+    ASSERT_TRUE(font.CreateFont(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"IPAGothic"));
+    HGDIOBJ drawnWith = nullptr;
+    LOGFONT drawn{};
+    CWaveViewMagnifier::Drawing drawing;
+    drawing.pFont = &font;
+    drawing.drawView = [&](CDC* dc, const CRect&, float) {
+        drawnWith = dc->GetCurrentFont()->GetSafeHandle();
+        dc->GetCurrentFont()->GetLogFont(&drawn);
+        return TRUE;
+    };
+    m_host->m_magnifier.SetDrawing(drawing);
+    ShowMagnifier();
+    m_dialog.SetScaleRatio(3.0f);
+    Hover(100, 100);
+
+    ASSERT_NE(nullptr, drawnWith);
+    EXPECT_EQ(-36, drawn.lfHeight);
+    // Nothing holds the magnified font once the drawing is done: it is gone,
+    // not left waiting for a DC to let go of it.
+    EXPECT_EQ(0u, ::GetObjectType(drawnWith));
 }

@@ -1,4 +1,4 @@
-#include "controls/CheckValue.h"
+#include "core/CheckValue.h"
 
 CCheckValue::CCheckValue() = default;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "controls/CheckValue.h"
+#include "core/CheckValue.h"
 
 TEST(CheckValue, EditBackToTheSavedTextStaysModified)
 {
