@@ -108,7 +108,8 @@ public:
 
     // The whole protocol from step 1: `unchanged` (null: always changed),
     // the prompt, `store` (the dialog's own data; false abandons), the stamps,
-    // then the commit in `order`. The caller closes the dialog by the outcome.
+    // then the commit in `order`. The caller closes the dialog by the outcome;
+    // after SaveFailed the item holds the edit and the user has been told.
     struct Run {
         Prompt prompt = Prompt::Editor;
         RecordTime recordTime = RecordTime::Keep;
