@@ -16,27 +16,6 @@ bool HasGeneralPage(int type)
            type == DOC_TYPE_MFER;
 }
 
-void Set(CString* field, const CString& value)
-{
-    if (field) *field = value;
-}
-
-void Set(int* field, int value)
-{
-    if (field) *field = value;
-}
-
-// The doctor's confirmation of the item: confirmed now, nothing edited since.
-void Confirm(const _EDIT_STAMP_FIELDS& f, const CString& stamp, const CString& doctor)
-{
-    Set(f.pConfirmed, 1);
-    Set(f.pConfirmDate, stamp);
-    Set(f.pRecordEditTime, stamp);
-    Set(f.pConfirmDoctor, doctor);
-    Set(f.pEditedAfterConfirm, 0);
-    Set(f.pConfirmText, CEditingOk::EditedAfterConfirmText(stamp, doctor));
-}
-
 }  // namespace
 
 IMPLEMENT_DYNAMIC(CDlgInfoCommentGeneral, CDlgModal)
@@ -144,7 +123,7 @@ void CDlgInfoCommentGeneral::OnDoctorInput()
     const CString stamp = MakeEditStamp();
     m_strName.Format(L"%s", doctor.GetString());
     _EDIT_STAMP_FIELDS fields;
-    if (CurrentFields(fields)) Confirm(fields, stamp, m_strName);
+    if (CurrentFields(fields)) CEditingOk::ConfirmWithText(fields, stamp, m_strName);
     m_bDoctorConfirmed = 1;
     if (m_pDoc) {
         m_pDoc->UpdateCtrlStatus();
@@ -195,7 +174,7 @@ void CDlgInfoCommentGeneral::SaveInformation(CString strName)
 
     if (hasItem) {
         using Section = CEditingOk::Section;
-        Set(f.pRecordEditTime, stamp);
+        if (f.pRecordEditTime) *f.pRecordEditTime = stamp;
         if (m_pageGeneral.IsInformationChange()) CEditingOk::StampSection(f, Section::Information, stamp, strName);
         // The additions page answers for itself at save time, so rows typed
         // after the first page's test still get their stamp.

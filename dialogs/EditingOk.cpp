@@ -256,11 +256,23 @@ void CEditingOk::MarkEdited(const _EDIT_STAMP_FIELDS& f)
 CString CEditingOk::StampConfirmation(const _EDIT_STAMP_FIELDS& f, const CString& doctor)
 {
     const CString stamp = MakeEditStamp();
+    SetConfirmed(f, stamp, doctor);
+    return stamp;
+}
+
+void CEditingOk::ConfirmWithText(const _EDIT_STAMP_FIELDS& f, const CString& stamp, const CString& doctor)
+{
+    SetConfirmed(f, stamp, doctor);
+    Set(f.pRecordEditTime, stamp);
+    Set(f.pConfirmText, EditedAfterConfirmText(stamp, doctor));
+}
+
+void CEditingOk::SetConfirmed(const _EDIT_STAMP_FIELDS& f, const CString& stamp, const CString& doctor)
+{
     Set(f.pConfirmed, 1);
     Set(f.pEditedAfterConfirm, 0);
     Set(f.pConfirmDate, stamp);
     Set(f.pConfirmDoctor, doctor);
-    return stamp;
 }
 
 bool CEditingOk::Commit(CTavrionDoc* doc, std::initializer_list<CommitStep> order)

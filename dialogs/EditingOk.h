@@ -97,6 +97,10 @@ public:
     static CString EditedAfterConfirmText(const CString& confirmDate, const CString& doctor);
     // The doctor's confirmation in place of steps 4 to 6.
     static CString StampConfirmation(const _EDIT_STAMP_FIELDS& fields, const CString& doctor);
+    // The doctor's confirmation as the property sheets record it at `stamp`:
+    // also the record edit time, and the confirmation text that stays once
+    // the record is edited again.
+    static void ConfirmWithText(const _EDIT_STAMP_FIELDS& fields, const CString& stamp, const CString& doctor);
     // Step 7 in the caller's order. Notify sends WM_USER+0x16 (0, 0) to the
     // document's notification window, synchronously, when it has one. A
     // save that fails ends the commit there: the user is told by an error
@@ -119,4 +123,8 @@ public:
         std::vector<CommitStep> order = StandardOrder();
     };
     static Outcome Execute(CTavrionDoc* doc, const _EDIT_STAMP_FIELDS& fields, const Run& run);
+
+private:
+    // Confirmed at `stamp` by `doctor`, nothing edited since.
+    static void SetConfirmed(const _EDIT_STAMP_FIELDS& fields, const CString& stamp, const CString& doctor);
 };
