@@ -341,3 +341,20 @@ TEST_F(EditingOk, WithAReadOnlyDocumentTheOkButtonCannotBePressed)
     prompt.SetDoc(&m_doc);
     EXPECT_EQ(prompt.DoModal(), IDOK);
 }
+
+TEST_F(EditingOk, TheCurrentItemsFieldsAreFoundOnlyThroughTheDocumentsOwnKind)
+{
+    _RESTDATAITEM* item = OpenResting();
+    _EDIT_STAMP_FIELDS fields;
+    ASSERT_TRUE(CurrentEditStampFields(&m_doc, DOC_TYPE_REST, fields));
+    EXPECT_EQ(fields.pEditor, &item->stInterpre.strAnaEditor);
+    EXPECT_EQ(fields.pAdditionPresent, &item->stAddition.bPresent);
+    // Another kind's reading of the same document finds nothing, and so does
+    // a document without a current item.
+    for (int type : std::initializer_list<int>{DOC_TYPE_FINAL, DOC_TYPE_RHYTHM, DOC_TYPE_RR, DOC_TYPE_EXTRA,
+                                               DOC_TYPE_EXER, DOC_TYPE_MFER, 99})
+        EXPECT_FALSE(CurrentEditStampFields(&m_doc, type, fields)) << type;
+    m_doc.SetCurDataIndex(item->nID + 100);
+    EXPECT_FALSE(CurrentEditStampFields(&m_doc, DOC_TYPE_REST, fields));
+    EXPECT_FALSE(CurrentEditStampFields(nullptr, DOC_TYPE_REST, fields));
+}
