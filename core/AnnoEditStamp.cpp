@@ -1,8 +1,21 @@
 #include "core/AnnoEditStamp.h"
 
+#include <utility>
+
 #include "core/AnnotationInfo.h"
-#include "dialogs/DlgEditor.h"
 #include "platform/base/DateTime.h"
+
+namespace {
+
+// A function-local slot: the dialogs install their prompt while the library
+// loads, perhaps before this file's own statics exist.
+EditorNamePrompt& InstalledPrompt()
+{
+    static EditorNamePrompt prompt;
+    return prompt;
+}
+
+}  // namespace
 
 CString FormatEditStamp(const COleDateTime& time)
 {
@@ -24,10 +37,15 @@ int SaveAnnoEditTimeAndName(_ANNOTATION_INFO* info, const CString& editorName, C
         info->strEditorName = editorName;
         return 1;
     }
-    CDlgEditor dialog(parent);
-    dialog.SetDoc(doc);
-    if (dialog.DoModal() != IDOK) return 0;
+    const EditorNamePrompt& prompt = InstalledPrompt();
+    CString name;
+    if (!prompt || !prompt(parent, doc, name)) return 0;
     info->strEditTime = MakeEditStamp();
-    info->strEditorName = dialog.GetEditorName();
+    info->strEditorName = name;
     return 1;
+}
+
+EditorNamePrompt SetEditorNamePrompt(EditorNamePrompt prompt)
+{
+    return std::exchange(InstalledPrompt(), std::move(prompt));
 }

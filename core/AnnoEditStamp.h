@@ -4,6 +4,8 @@
 // the dialog's parent and its document.
 #pragma once
 
+#include <functional>
+
 #include "platform/base/Strings.h"
 
 struct _ANNOTATION_INFO;
@@ -16,6 +18,15 @@ CString FormatEditStamp(const COleDateTime& time);
 // The edit stamp of the current local time. Every caller that stores an edit
 // builds it once and writes the same text to each field it stamps.
 CString MakeEditStamp();
+
+// Asks the user who edits, with `parent` as the prompt's parent and the
+// names of `doc`; true with the chosen name when the user confirmed. The
+// prompt is a dialog of a higher layer, which installs it here when the
+// library loads.
+using EditorNamePrompt = std::function<bool(CWnd* parent, CTavrionDoc* doc, CString& name)>;
+// Installs `prompt` and returns the one it replaces. Without a prompt every
+// stamp that must ask counts as not confirmed.
+EditorNamePrompt SetEditorNamePrompt(EditorNamePrompt prompt);
 
 // With a name given, only the editor name changes. Without one, the
 // editor-name dialog asks for it; when the user confirms, the annotation

@@ -89,6 +89,9 @@ public:
     // Writes one display setting of the current record into its record XML
     // and saves it; reads every setting back from a record XML.
     virtual void SetReferenceIntoXML(int id, int arg);
+    // Non-zero when the last setting the base writer saved did not reach the
+    // record XML (the file stayed as it was).
+    int IsSettingSaveFailed() const { return m_bSettingSaveFailed; }
     virtual void UpDateReferenceInfo(const CString& strXMLPath);
     // The record XML of the current item of the document's own list, which
     // the base settings writer works on; empty without one. The base answers
@@ -544,6 +547,7 @@ protected:
     CWnd* m_pNotifyWnd = nullptr;                        // not owned
     int m_nScaleMarkSize = 1;
     CFont* m_pPageTextFont = nullptr;                    // not owned
+    int m_bSettingSaveFailed = 0;                        // see IsSettingSaveFailed
 
 private:
     void DeleteDocFonts();

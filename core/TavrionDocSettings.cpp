@@ -77,6 +77,7 @@ float ReadReal(CECGXMLParser& xml, const CString& path, float defaultValue)
 
 void CTavrionDoc::SetReferenceIntoXML(int id, int arg)
 {
+    m_bSettingSaveFailed = 0;
     const CString path = GetCurItemXMLPath();
     if (path.IsEmpty()) return;
     CECGXMLParser xml(path, Is8000File(path), CString());
@@ -107,6 +108,7 @@ void CTavrionDoc::SetReferenceIntoXML(int id, int arg)
     default: break;   // the examination documents' numbers
     }
     xml.SaveToXMLFile();
+    m_bSettingSaveFailed = xml.m_bLastSaveFailed;
 }
 
 CString CTavrionDoc::GetCurItemXMLPath()

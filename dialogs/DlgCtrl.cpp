@@ -25,7 +25,7 @@ COLORREF DividerLabelColor(int id, bool& found)
 }  // namespace
 
 CDlgCtrl::CDlgCtrl(int nIDTemplate, CWnd* pParent)
-    : CDialog(static_cast<UINT>(nIDTemplate), pParent), m_pBkBrush(nullptr), m_pCtrlBrush(nullptr), m_pDoc(nullptr)
+    : CDialog(static_cast<UINT>(nIDTemplate), pParent), m_pBkBrush(nullptr), m_pDoc(nullptr)
 {
     m_pBkBrush = new CBrush;
     m_pBkBrush->CreateSolidBrush(::GetSysColor(COLOR_BTNFACE));
@@ -34,7 +34,6 @@ CDlgCtrl::CDlgCtrl(int nIDTemplate, CWnd* pParent)
 CDlgCtrl::~CDlgCtrl()
 {
     delete m_pBkBrush;
-    delete m_pCtrlBrush;
 }
 
 void CDlgCtrl::CreateBrush(COLORREF color)
@@ -65,17 +64,10 @@ HBRUSH CDlgCtrl::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 
     const COLORREF frame = m_pDoc->GetWaveColor(kFrameSlot, 0);
     const COLORREF frameText = m_pDoc->GetWaveColor(kFrameTextSlot, 0);
-    auto renewControlBrush = [&] {
-        delete m_pCtrlBrush;
-        m_pCtrlBrush = new CBrush;
-        m_pCtrlBrush->CreateSolidBrush(frame);
-        return static_cast<HBRUSH>(*m_pCtrlBrush);
-    };
-
     bool listBox = false;
     if (m_pBkBrush) {
         if (nCtlColor == CTLCOLOR_LISTBOX) {
-            result = renewControlBrush();
+            result = ControlBrush(frame);
             pDC->SetTextColor(frameText);
             listBox = true;
         } else {
@@ -85,7 +77,7 @@ HBRUSH CDlgCtrl::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     if (!listBox && (nCtlColor == CTLCOLOR_EDIT || nCtlColor == CTLCOLOR_DLG || nCtlColor == CTLCOLOR_STATIC)) {
         pDC->SetBkColor(frame);
         pDC->SetTextColor(frameText);
-        result = renewControlBrush();
+        result = ControlBrush(frame);
     }
     bool labelled = false;
     const COLORREF label = DividerLabelColor(pWnd ? pWnd->GetDlgCtrlID() : 0, labelled);
@@ -98,6 +90,15 @@ void CDlgCtrl::OnDestroy()
     CDialog::OnDestroy();
     delete m_pBkBrush;
     m_pBkBrush = nullptr;
-    delete m_pCtrlBrush;
-    m_pCtrlBrush = nullptr;
+    m_ctrlBrushes.clear();
+}
+
+HBRUSH CDlgCtrl::ControlBrush(COLORREF color)
+{
+    std::unique_ptr<CBrush>& brush = m_ctrlBrushes[color];
+    if (!brush) {
+        brush = std::make_unique<CBrush>();
+        brush->CreateSolidBrush(color);
+    }
+    return static_cast<HBRUSH>(*brush);
 }

@@ -3,6 +3,9 @@
 // every command of its controls straight to the pane that owns it.
 #pragma once
 
+#include <map>
+#include <memory>
+
 #include "platform/gdi/Brush.h"
 #include "platform/ui/framework/Dialog.h"
 
@@ -25,7 +28,11 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 
+    // The brush of `color`, made on its first colour message and kept: a
+    // control may paint with the brush it was given until the next message.
+    HBRUSH ControlBrush(COLORREF color);
+
     CBrush* m_pBkBrush;     // owned; the panel's background, COLOR_BTNFACE until CreateBrush
-    CBrush* m_pCtrlBrush;   // owned; rebuilt on each colour message that needs it, so at most one lives
+    std::map<COLORREF, std::unique_ptr<CBrush>> m_ctrlBrushes;   // one per frame colour met; freed with the panel
     CTavrionDoc* m_pDoc;    // not owned; null until SetECGDoc
 };

@@ -277,6 +277,8 @@ void CDlgEditLeadName::OnOK()
     CTavrionDoc* doc = m_pDoc;
     CEditingOk::StampEdit(doc, target.stamp, editor, CEditingOk::RecordTime::Stamp,
                           [doc, patient] { return doc->IsEidtChange(patient); });
+    // A record XML that cannot be written is told to the user by the commit,
+    // which then notifies nobody; the record file already holds the names.
     CEditingOk::Commit(doc, CEditingOk::StandardOrder());
     EndDialog(IDOK);
 }

@@ -1,5 +1,6 @@
 #include "dialogs/DlgEditor.h"
 
+#include "core/AnnoEditStamp.h"
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
 #include "dialogs/PromptText.h"
@@ -14,7 +15,20 @@ namespace {
 constexpr int kLabel = 3484;
 constexpr int kNames = 3485;
 constexpr int kNameLimit = 20;   // characters
+
+// The core's annotation stamp cannot see this dialog; it is handed down
+// while the library loads.
+const bool g_bPromptInstalled = (SetEditorNamePrompt(&CDlgEditor::AskEditorName), true);
 }  // namespace
+
+bool CDlgEditor::AskEditorName(CWnd* pParent, CTavrionDoc* pDoc, CString& name)
+{
+    CDlgEditor dialog(pParent);
+    dialog.SetDoc(pDoc);
+    if (dialog.DoModal() != IDOK) return false;
+    name = dialog.GetEditorName();
+    return true;
+}
 
 CDlgEditor::CDlgEditor(CWnd* pParent) : CDlgModal(IDD, pParent), m_pDoc(nullptr)
 {

@@ -19,6 +19,10 @@ public:
     // The name chosen; meaningful after DoModal returned IDOK.
     CString GetEditorName() const { return m_strEditorName; }
 
+    // Runs the prompt for `doc` under `pParent`; true with the chosen name
+    // after OK. The library's edit stamps ask through it.
+    static bool AskEditorName(CWnd* pParent, CTavrionDoc* pDoc, CString& name);
+
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;

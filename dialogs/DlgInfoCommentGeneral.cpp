@@ -4,116 +4,16 @@
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
 #include "dialogs/EditingOk.h"
-#include "documents/ExtraDataItem.h"
-#include "documents/ExtraViewDoc.h"
-#include "documents/FinalDataItem.h"
-#include "documents/FinalViewDoc.h"
-#include "documents/MFERDataItem.h"
-#include "documents/MFERViewDoc.h"
-#include "documents/RRDataItem.h"
-#include "documents/RRViewDoc.h"
-#include "documents/RhythmDataItem.h"
-#include "documents/RhythmViewDoc.h"
 #include "platform/ui/windowing/SystemSettings.h"
 
 namespace {
 
-// The current item of the kind's document; null without one.
-template <class Doc> auto CurrentItemOf(CTavrionDoc* doc) -> decltype(static_cast<Doc*>(nullptr)->GetCurrentDataItem())
+// The kinds whose first page is the general patient page: resting records
+// have their own sheet, exercise records their own page.
+bool HasGeneralPage(int type)
 {
-    auto* typed = dynamic_cast<Doc*>(doc);
-    return typed ? typed->GetCurrentDataItem() : nullptr;
-}
-
-_EDIT_STAMP_FIELDS MasterStepFields(_FINALDATAITEM& item)
-{
-    _EDIT_STAMP_FIELDS f;
-    f.pRecordEditTime = &item.stPatient.strReserved;
-    f.pInfoStamp = &item.stInterpre.strFree[FINAL_FREE_PATIENT_EDIT_DATE];
-    f.pInfoEditor = &item.stInterpre.strFree[FINAL_FREE_PATIENT_EDITOR];
-    f.pEditStamp = &item.stInterpre.strFree[FINAL_FREE_ANALYSIS_EDIT_DATE];
-    f.pEditor = &item.stInterpre.strFree[FINAL_FREE_ANALYSIS_EDITOR];
-    f.pCommentStamp = &item.stInterpre.strFree[FINAL_FREE_COMMENT_EDIT_DATE];
-    f.pCommentEditor = &item.stInterpre.strFree[FINAL_FREE_COMMENT_EDITOR];
-    f.pAdditionStamp = &item.stAddition.strEditDate;
-    f.pAdditionEditor = &item.stAddition.strEditor;
-    f.pConfirmed = &item.stPatient.bConfirmed;
-    f.pEditedAfterConfirm = &item.stPatient.bEditedAfterConfirm;
-    f.pConfirmText = &item.stPatient.strConfirmation;
-    f.pConfirmDate = &item.stPatient.strConfirmDate;
-    f.pConfirmDoctor = &item.stPatient.strConfirmDoctor;
-    return f;
-}
-
-// The additions-present flag of the current item; -1 without an item.
-int AdditionFlag(CTavrionDoc* doc, int type)
-{
-    switch (type) {
-    case DOC_TYPE_FINAL: {
-        _FINALDATAITEM* item = CurrentItemOf<CFinalViewDoc>(doc);
-        return item ? item->stAddition.bPresent : -1;
-    }
-    case DOC_TYPE_RHYTHM: {
-        _RHYTHMDATAITEM* item = CurrentItemOf<CRhythmViewDoc>(doc);
-        return item ? item->stAddition.bPresent : -1;
-    }
-    case DOC_TYPE_RR: {
-        _RRDATAITEM* item = CurrentItemOf<CRRViewDoc>(doc);
-        return item ? item->stAddition.bPresent : -1;
-    }
-    case DOC_TYPE_EXTRA: {
-        _EXTRADATAITEM* item = CurrentItemOf<CExtraViewDoc>(doc);
-        return item ? item->stAddition.bPresent : -1;
-    }
-    case DOC_TYPE_MFER: {
-        _MFERDATAITEM* item = CurrentItemOf<CMFERViewDoc>(doc);
-        return item ? item->stAddition.bPresent : -1;
-    }
-    default: return -1;
-    }
-}
-
-void Set(CString* field, const CString& value)
-{
-    if (field) *field = value;
-}
-
-void Set(int* field, int value)
-{
-    if (field) *field = value;
-}
-
-// The doctor's confirmation of the item: confirmed now, nothing edited since.
-void Confirm(const _EDIT_STAMP_FIELDS& f, const CString& stamp, const CString& doctor)
-{
-    Set(f.pConfirmed, 1);
-    Set(f.pConfirmDate, stamp);
-    Set(f.pRecordEditTime, stamp);
-    Set(f.pConfirmDoctor, doctor);
-    Set(f.pEditedAfterConfirm, 0);
-    CString text;
-    text.Format(L"%s(%s%s %s)", L"判読後に編集あり", L"最終判読:", stamp.Left(16).GetString(), doctor.GetString());
-    Set(f.pConfirmText, text);
-}
-
-// An edit after a confirmation keeps the last confirmation readable; an
-// unread record asks for the doctor.
-void MarkEdited(const _EDIT_STAMP_FIELDS& f)
-{
-    const bool read = (f.pConfirmed && *f.pConfirmed) || (f.pEditedAfterConfirm && *f.pEditedAfterConfirm);
-    if (read) {
-        CString text;
-        text.Format(L"%s(%s%s %s)", L"判読後に編集あり", L"最終判読:",
-                    f.pConfirmDate ? f.pConfirmDate->Left(16).GetString() : L"",
-                    f.pConfirmDoctor ? f.pConfirmDoctor->GetString() : L"");
-        Set(f.pConfirmed, 0);
-        Set(f.pEditedAfterConfirm, 1);
-        Set(f.pConfirmText, text);
-    } else {
-        Set(f.pConfirmed, 0);
-        Set(f.pEditedAfterConfirm, 0);
-        Set(f.pConfirmText, CString(L"医師による確認が必要です"));
-    }
+    return type == DOC_TYPE_FINAL || type == DOC_TYPE_RHYTHM || type == DOC_TYPE_RR || type == DOC_TYPE_EXTRA ||
+           type == DOC_TYPE_MFER;
 }
 
 }  // namespace
@@ -126,7 +26,7 @@ END_MESSAGE_MAP()
 
 CDlgInfoCommentGeneral::CDlgInfoCommentGeneral(CWnd* pParent)
     : CDlgModal(IDD, pParent), m_pDoc(nullptr), m_nType(DOC_TYPE_FINAL), m_nInitialPage(0), m_bAddition(0),
-      m_bDoctorConfirmed(0), m_nCheckResult(255)
+      m_bDoctorConfirmed(0), m_nCheckResult(255), m_bSaveFailed(0)
 {
     m_pFont = GetSystemMetrics(SM_CXSCREEN) >= 1281 ? g_pDlgFontMiddle1 : g_pDlgFontNormal;
 }
@@ -143,24 +43,7 @@ void CDlgInfoCommentGeneral::SetDoc(CTavrionDoc* pDoc, int nType)
 
 bool CDlgInfoCommentGeneral::CurrentFields(_EDIT_STAMP_FIELDS& fields) const
 {
-    switch (m_nType) {
-    case DOC_TYPE_FINAL:
-        if (_FINALDATAITEM* item = CurrentItemOf<CFinalViewDoc>(m_pDoc)) return fields = MasterStepFields(*item), true;
-        return false;
-    case DOC_TYPE_RHYTHM:
-        if (_RHYTHMDATAITEM* item = CurrentItemOf<CRhythmViewDoc>(m_pDoc)) return fields = EditStampFieldsOf(*item), true;
-        return false;
-    case DOC_TYPE_RR:
-        if (_RRDATAITEM* item = CurrentItemOf<CRRViewDoc>(m_pDoc)) return fields = EditStampFieldsOf(*item), true;
-        return false;
-    case DOC_TYPE_EXTRA:
-        if (_EXTRADATAITEM* item = CurrentItemOf<CExtraViewDoc>(m_pDoc)) return fields = EditStampFieldsOf(*item), true;
-        return false;
-    case DOC_TYPE_MFER:
-        if (_MFERDATAITEM* item = CurrentItemOf<CMFERViewDoc>(m_pDoc)) return fields = EditStampFieldsOf(*item), true;
-        return false;
-    default: return false;
-    }
+    return HasGeneralPage(m_nType) && CurrentEditStampFields(m_pDoc, m_nType, fields);
 }
 
 void CDlgInfoCommentGeneral::InitControlText()
@@ -190,13 +73,13 @@ BOOL CDlgInfoCommentGeneral::OnInitDialog()
 
     // Without an item (and for the kinds this sheet has no first page for)
     // no page exists to answer the change tests: only Cancel stays.
-    const int addition = AdditionFlag(m_pDoc, m_nType);
-    if (addition < 0) {
+    _EDIT_STAMP_FIELDS fields;
+    if (!CurrentFields(fields)) {
         if (ok) ok->EnableWindow(FALSE);
         if (doctor) doctor->EnableWindow(FALSE);
         return FALSE;
     }
-    m_bAddition = addition;
+    m_bAddition = fields.pAdditionPresent ? *fields.pAdditionPresent : 0;
 
     m_sheet.AddPage(&m_pageGeneral);
     if (m_bAddition) m_sheet.AddPage(&m_pageAddition);
@@ -240,7 +123,7 @@ void CDlgInfoCommentGeneral::OnDoctorInput()
     const CString stamp = MakeEditStamp();
     m_strName.Format(L"%s", doctor.GetString());
     _EDIT_STAMP_FIELDS fields;
-    if (CurrentFields(fields)) Confirm(fields, stamp, m_strName);
+    if (CurrentFields(fields)) CEditingOk::ConfirmWithText(fields, stamp, m_strName);
     m_bDoctorConfirmed = 1;
     if (m_pDoc) {
         m_pDoc->UpdateCtrlStatus();
@@ -255,10 +138,9 @@ void CDlgInfoCommentGeneral::OnOK()
     int changed = m_pageGeneral.IsDataChange();
     if (!changed && m_bAddition) changed = m_pageAddition.IsDataChange();
     if (!changed) {
-        if (m_bDoctorConfirmed && m_pDoc) {
-            m_pDoc->SaveDataToXML(m_pDoc->GetCurDataIndex());
-            m_pDoc->SendToNotifyWnd(WM_USER + 0x16, 0, 0);
-        }
+        // A confirmation, or an edit whose save failed, is still to be written.
+        const bool pending = m_bDoctorConfirmed || m_bSaveFailed;
+        if (pending && !CommitSave({CEditingOk::CommitStep::Save, CEditingOk::CommitStep::Notify})) return;
         EndDialog(IDOK);
         return;
     }
@@ -272,7 +154,15 @@ void CDlgInfoCommentGeneral::OnOK()
         m_strName = editor;
     }
     SaveInformation(m_strName);
-    EndDialog(IDOK);
+    // A record XML that could not be written keeps the dialog open: OK tries
+    // the save again, Cancel leaves the edit in memory only.
+    if (!m_bSaveFailed) EndDialog(IDOK);
+}
+
+bool CDlgInfoCommentGeneral::CommitSave(std::initializer_list<CEditingOk::CommitStep> order)
+{
+    m_bSaveFailed = CEditingOk::Commit(m_pDoc, order) ? 0 : 1;
+    return !m_bSaveFailed;
 }
 
 void CDlgInfoCommentGeneral::SaveInformation(CString strName)
@@ -283,29 +173,20 @@ void CDlgInfoCommentGeneral::SaveInformation(CString strName)
     if (m_bDoctorConfirmed && hasItem && f.pConfirmDate) stamp = *f.pConfirmDate;
 
     if (hasItem) {
-        Set(f.pRecordEditTime, stamp);
-        if (m_pageGeneral.IsInformationChange()) {
-            Set(f.pInfoStamp, stamp);
-            Set(f.pInfoEditor, strName);
-        }
+        using Section = CEditingOk::Section;
+        if (f.pRecordEditTime) *f.pRecordEditTime = stamp;
+        if (m_pageGeneral.IsInformationChange()) CEditingOk::StampSection(f, Section::Information, stamp, strName);
         // The additions page answers for itself at save time, so rows typed
         // after the first page's test still get their stamp.
-        if (m_bAddition && m_pageAddition.IsDataChange()) {
-            Set(f.pAdditionStamp, stamp);
-            Set(f.pAdditionEditor, strName);
-        }
-        if (m_nType == DOC_TYPE_FINAL && m_pageGeneral.IsJudgementChange()) {
-            Set(f.pEditStamp, stamp);
-            Set(f.pEditor, strName);
-        }
-        if (m_pageGeneral.IsCommentChange()) {
-            Set(f.pCommentStamp, stamp);
-            Set(f.pCommentEditor, strName);
-        }
-        if (!m_bDoctorConfirmed) MarkEdited(f);
+        if (m_bAddition && m_pageAddition.IsDataChange())
+            CEditingOk::StampSection(f, Section::Addition, stamp, strName);
+        if (m_nType == DOC_TYPE_FINAL && m_pageGeneral.IsJudgementChange())
+            CEditingOk::StampSection(f, Section::Analysis, stamp, strName);
+        if (m_pageGeneral.IsCommentChange()) CEditingOk::StampSection(f, Section::Comment, stamp, strName);
+        if (!m_bDoctorConfirmed) CEditingOk::MarkEdited(f);
     }
     if (m_nCheckResult == 0) m_pageGeneral.SaveDataToItem();
     if (m_bAddition) m_pageAddition.SaveDataToItem();
-    CEditingOk::Commit(m_pDoc, {CEditingOk::CommitStep::UpdateStatus, CEditingOk::CommitStep::Refill,
-                                CEditingOk::CommitStep::Save, CEditingOk::CommitStep::Notify});
+    CommitSave({CEditingOk::CommitStep::UpdateStatus, CEditingOk::CommitStep::Refill, CEditingOk::CommitStep::Save,
+                CEditingOk::CommitStep::Notify});
 }

@@ -4,17 +4,20 @@
 // pages whether anything changed, checks the first page, asks for the
 // editor, stamps and writes back the item, and has the document save the
 // record XML and notify its window. The doctor button confirms the record
-// and saves the same way.
+// and saves the same way. A save that fails is told to the user, the window
+// is not notified and the dialog stays open for another try.
 #pragma once
 
+#include <initializer_list>
+
 #include "dialogs/DlgModal.h"
+#include "dialogs/EditingOk.h"
 #include "dialogs/PageAdditionalInfor.h"
 #include "dialogs/PagePatientCommentGeneral.h"
 #include "platform/ui/framework/PropertySheet.h"
 
 class CFont;
 class CTavrionDoc;
-struct _EDIT_STAMP_FIELDS;
 
 class CDlgInfoCommentGeneral : public CDlgModal {
     DECLARE_DYNAMIC(CDlgInfoCommentGeneral)
@@ -44,6 +47,8 @@ private:
     void SaveInformation(CString strName);
     // The stamp and confirmation fields of the current item; false without one.
     bool CurrentFields(_EDIT_STAMP_FIELDS& fields) const;
+    // Commits in `order` and remembers whether the save failed.
+    bool CommitSave(std::initializer_list<CEditingOk::CommitStep> order);
     bool HasPages() const { return m_sheet.GetSafeHwnd() != nullptr; }
 
     CPropertySheet m_sheet;
@@ -56,5 +61,6 @@ private:
     int m_bAddition;
     int m_bDoctorConfirmed;
     int m_nCheckResult;
+    int m_bSaveFailed;   // 1 while the last save of the record XML failed: OK writes it again
     CString m_strName;
 };

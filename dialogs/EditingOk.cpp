@@ -2,13 +2,16 @@
 
 #include "core/AnnoEditStamp.h"
 #include "core/TavrionDoc.h"
+#include "core/TavrionMessage.h"
 #include "dialogs/DlgDoctor.h"
 #include "dialogs/DlgEditor.h"
-#include "documents/ExtraDataItem.h"
-#include "documents/MFERDataItem.h"
-#include "documents/RRDataItem.h"
-#include "documents/RestDataItem.h"
-#include "documents/RhythmDataItem.h"
+#include "documents/ExerViewDoc.h"
+#include "documents/ExtraViewDoc.h"
+#include "documents/FinalViewDoc.h"
+#include "documents/MFERViewDoc.h"
+#include "documents/RRViewDoc.h"
+#include "documents/RestViewDoc.h"
+#include "documents/RhythmViewDoc.h"
 
 namespace {
 
@@ -33,6 +36,7 @@ template <class Item> _EDIT_STAMP_FIELDS RestLikeFields(Item& item)
     f.pInfoEditor = &item.stInterpre.strInfoEditor;
     f.pAdditionStamp = &item.stAddition.strEditDate;
     f.pAdditionEditor = &item.stAddition.strEditor;
+    f.pAdditionPresent = &item.stAddition.bPresent;
     f.pCommentStamp = &item.stInterpre.strCommentEditDate;
     f.pCommentEditor = &item.stInterpre.strCommentEditor;
     return f;
@@ -49,9 +53,21 @@ template <class Item> _EDIT_STAMP_FIELDS AnalysisLikeFields(Item& item)
     f.pInfoEditor = &item.strInfoEditor;
     f.pAdditionStamp = &item.stAddition.strEditDate;
     f.pAdditionEditor = &item.stAddition.strEditor;
+    f.pAdditionPresent = &item.stAddition.bPresent;
     f.pCommentStamp = &item.strCommentDate;
     f.pCommentEditor = &item.strCommentEditor;
     return f;
+}
+
+// The fields of the current item of a document of class Doc; false
+// without one.
+template <class Doc> bool CurrentFieldsOf(CTavrionDoc* doc, _EDIT_STAMP_FIELDS& fields)
+{
+    auto* typed = dynamic_cast<Doc*>(doc);
+    auto* item = typed ? typed->GetCurrentDataItem() : nullptr;
+    if (!item) return false;
+    fields = EditStampFieldsOf(*item);
+    return true;
 }
 
 void Set(CString* field, const CString& value)
@@ -101,9 +117,57 @@ _EDIT_STAMP_FIELDS EditStampFieldsOf(_EXTRADATAITEM& item)
     f.pInfoEditor = &item.strInfoEditor;
     f.pAdditionStamp = &item.stAddition.strEditDate;
     f.pAdditionEditor = &item.stAddition.strEditor;
+    f.pAdditionPresent = &item.stAddition.bPresent;
     f.pCommentStamp = &item.strCommentEditDate;
     f.pCommentEditor = &item.strCommentEditor;
     return f;
+}
+
+_EDIT_STAMP_FIELDS EditStampFieldsOf(_FINALDATAITEM& item)
+{
+    _EDIT_STAMP_FIELDS f;
+    ConfirmationFields(item.stPatient, f);
+    CString* free = item.stInterpre.strFree;
+    f.pInfoStamp = &free[FINAL_FREE_PATIENT_EDIT_DATE];
+    f.pInfoEditor = &free[FINAL_FREE_PATIENT_EDITOR];
+    f.pEditStamp = &free[FINAL_FREE_ANALYSIS_EDIT_DATE];
+    f.pEditor = &free[FINAL_FREE_ANALYSIS_EDITOR];
+    f.pCommentStamp = &free[FINAL_FREE_COMMENT_EDIT_DATE];
+    f.pCommentEditor = &free[FINAL_FREE_COMMENT_EDITOR];
+    f.pAdditionStamp = &item.stAddition.strEditDate;
+    f.pAdditionEditor = &item.stAddition.strEditor;
+    f.pAdditionPresent = &item.stAddition.bPresent;
+    return f;
+}
+
+_EDIT_STAMP_FIELDS EditStampFieldsOf(_EXERDATAITEM& item)
+{
+    _EDIT_STAMP_FIELDS f;
+    ConfirmationFields(item.stPatient, f);
+    // The exercise record keeps its edit time beside the patient record
+    // (Inspection/Patient_section/Edit_time), not in it.
+    f.pRecordEditTime = &item.strPatientEditTime;
+    f.pInfoStamp = &item.stInterpre.strPatientEditDate;
+    f.pInfoEditor = &item.stInterpre.strPatientEditor;
+    f.pEditStamp = &item.stInterpre.strAnalysisEditDate;
+    f.pEditor = &item.stInterpre.strAnalysisEditor;
+    f.pCommentStamp = &item.stInterpre.strCommentEditDate;
+    f.pCommentEditor = &item.stInterpre.strCommentEditor;
+    return f;
+}
+
+bool CurrentEditStampFields(CTavrionDoc* doc, int type, _EDIT_STAMP_FIELDS& fields)
+{
+    switch (type) {
+    case DOC_TYPE_REST: return CurrentFieldsOf<CRestViewDoc>(doc, fields);
+    case DOC_TYPE_FINAL: return CurrentFieldsOf<CFinalViewDoc>(doc, fields);
+    case DOC_TYPE_RHYTHM: return CurrentFieldsOf<CRhythmViewDoc>(doc, fields);
+    case DOC_TYPE_RR: return CurrentFieldsOf<CRRViewDoc>(doc, fields);
+    case DOC_TYPE_EXTRA: return CurrentFieldsOf<CExtraViewDoc>(doc, fields);
+    case DOC_TYPE_EXER: return CurrentFieldsOf<CExerViewDoc>(doc, fields);
+    case DOC_TYPE_MFER: return CurrentFieldsOf<CMFERViewDoc>(doc, fields);
+    default: return false;
+    }
 }
 
 const std::vector<CEditingOk::CommitStep>& CEditingOk::StandardOrder()
@@ -134,82 +198,111 @@ bool CEditingOk::Ask(Prompt prompt, CTavrionDoc* doc, CString& name)
         name = dialog.GetDoctorName();
         return true;
     }
-    CDlgEditor dialog(nullptr);
-    dialog.SetDoc(doc);
-    if (dialog.DoModal() != IDOK) return false;
-    name = dialog.GetEditorName();
-    return true;
+    return CDlgEditor::AskEditorName(nullptr, doc, name);
 }
 
 CString CEditingOk::StampEdit(CTavrionDoc* doc, const _EDIT_STAMP_FIELDS& f, const CString& name,
                               RecordTime recordTime, const std::function<int()>& changeTest)
 {
     const CString stamp = MakeEditStamp();
-    Set(f.pEditStamp, stamp);
-    Set(f.pEditor, name);
+    StampSection(f, Section::Analysis, stamp, name);
     if (recordTime == RecordTime::Stamp) Set(f.pRecordEditTime, stamp);
 
     if (doc && changeTest && changeTest()) {
-        if (doc->IsInformationChange()) {
-            Set(f.pInfoStamp, stamp);
-            Set(f.pInfoEditor, name);
-        }
-        if (doc->IsAdditionChange()) {
-            Set(f.pAdditionStamp, stamp);
-            Set(f.pAdditionEditor, name);
-        }
-        if (doc->IsCommentChange()) {
-            Set(f.pCommentStamp, stamp);
-            Set(f.pCommentEditor, name);
-        }
+        if (doc->IsInformationChange()) StampSection(f, Section::Information, stamp, name);
+        if (doc->IsAdditionChange()) StampSection(f, Section::Addition, stamp, name);
+        if (doc->IsCommentChange()) StampSection(f, Section::Comment, stamp, name);
     }
 
+    MarkEdited(f);
+    return stamp;
+}
+
+void CEditingOk::StampSection(const _EDIT_STAMP_FIELDS& f, Section section, const CString& stamp,
+                              const CString& name)
+{
+    switch (section) {
+    case Section::Information: Set(f.pInfoStamp, stamp), Set(f.pInfoEditor, name); break;
+    case Section::Addition: Set(f.pAdditionStamp, stamp), Set(f.pAdditionEditor, name); break;
+    case Section::Analysis: Set(f.pEditStamp, stamp), Set(f.pEditor, name); break;
+    case Section::Comment: Set(f.pCommentStamp, stamp), Set(f.pCommentEditor, name); break;
+    }
+}
+
+CString CEditingOk::EditedAfterConfirmText(const CString& confirmDate, const CString& doctor)
+{
+    // The last confirmation stays readable: its date to the minute and its doctor.
+    CString text;
+    text.Format(L"%s(%s%s %s)", L"判読後に編集あり", L"最終判読:", confirmDate.Left(16).GetString(),
+                doctor.GetString());
+    return text;
+}
+
+void CEditingOk::MarkEdited(const _EDIT_STAMP_FIELDS& f)
+{
     if (IsSet(f.pConfirmed) || IsSet(f.pEditedAfterConfirm)) {
-        // The last confirmation stays readable: its date to the minute and its doctor.
-        const CString date = f.pConfirmDate ? f.pConfirmDate->Left(16) : CString();
+        const CString date = f.pConfirmDate ? *f.pConfirmDate : CString();
         const CString doctor = f.pConfirmDoctor ? *f.pConfirmDoctor : CString();
-        CString text;
-        text.Format(L"%s(%s%s %s)", L"判読後に編集あり", L"最終判読:", static_cast<LPCWSTR>(date),
-                    static_cast<LPCWSTR>(doctor));
         Set(f.pConfirmed, 0);
         Set(f.pEditedAfterConfirm, 1);
-        Set(f.pConfirmText, text);
+        Set(f.pConfirmText, EditedAfterConfirmText(date, doctor));
     } else {
         Set(f.pConfirmed, 0);
         Set(f.pEditedAfterConfirm, 0);
         Set(f.pConfirmText, CString(L"医師による確認が必要です"));
     }
-    return stamp;
 }
 
 CString CEditingOk::StampConfirmation(const _EDIT_STAMP_FIELDS& f, const CString& doctor)
 {
     const CString stamp = MakeEditStamp();
+    SetConfirmed(f, stamp, doctor);
+    return stamp;
+}
+
+void CEditingOk::ConfirmWithText(const _EDIT_STAMP_FIELDS& f, const CString& stamp, const CString& doctor)
+{
+    SetConfirmed(f, stamp, doctor);
+    Set(f.pRecordEditTime, stamp);
+    Set(f.pConfirmText, EditedAfterConfirmText(stamp, doctor));
+}
+
+void CEditingOk::SetConfirmed(const _EDIT_STAMP_FIELDS& f, const CString& stamp, const CString& doctor)
+{
     Set(f.pConfirmed, 1);
     Set(f.pEditedAfterConfirm, 0);
     Set(f.pConfirmDate, stamp);
     Set(f.pConfirmDoctor, doctor);
-    return stamp;
 }
 
-void CEditingOk::Commit(CTavrionDoc* doc, std::initializer_list<CommitStep> order)
+bool CEditingOk::Commit(CTavrionDoc* doc, std::initializer_list<CommitStep> order)
 {
-    Commit(doc, std::vector<CommitStep>(order));
+    return Commit(doc, std::vector<CommitStep>(order));
 }
 
-void CEditingOk::Commit(CTavrionDoc* doc, const std::vector<CommitStep>& order)
+bool CEditingOk::Commit(CTavrionDoc* doc, const std::vector<CommitStep>& order)
 {
-    if (!doc) return;
+    if (!doc) return true;
     for (CommitStep step : order) {
         switch (step) {
-        case CommitStep::Save: doc->SaveDataToXML(doc->GetCurDataIndex()); break;
+        case CommitStep::Save:
+            // The host must not redraw from a record XML that does not hold the edit.
+            if (doc->SaveDataToXML(doc->GetCurDataIndex()) != 0) {
+                ReportFailedSave();
+                return false;
+            }
+            break;
         case CommitStep::UpdateStatus: doc->UpdateCtrlStatus(); break;
         case CommitStep::Refill: doc->SetCtrlContent(nullptr); break;
-        case CommitStep::Notify:
-            doc->SendToNotifyWnd(WM_USER + 0x16, 0, 0);
-            break;
+        case CommitStep::Notify: doc->SendToNotifyWnd(WM_USER + 0x16, 0, 0); break;
         }
     }
+    return true;
+}
+
+void CEditingOk::ReportFailedSave()
+{
+    CTavrionMessage box(L"ファイル書き込みエラーです。", 0, nullptr, L"エラー", MB_OK | MB_ICONERROR);
 }
 
 CEditingOk::Outcome CEditingOk::Execute(CTavrionDoc* doc, const _EDIT_STAMP_FIELDS& fields, const Run& run)
@@ -222,6 +315,5 @@ CEditingOk::Outcome CEditingOk::Execute(CTavrionDoc* doc, const _EDIT_STAMP_FIEL
         StampConfirmation(fields, name);
     else
         StampEdit(doc, fields, name, run.recordTime, run.changeTest);
-    Commit(doc, run.order);
-    return Outcome::Stored;
+    return Commit(doc, run.order) ? Outcome::Stored : Outcome::SaveFailed;
 }

@@ -254,10 +254,7 @@ void CPageAdditionalInfor::OnFixedPhrase()
 
 void CPageAdditionalInfor::OnUpdateItemText(UINT id)
 {
-    CWnd* edit = GetDlgItem(static_cast<int>(id));
-    if (!edit) return;
-    const int limit = static_cast<int>(edit->SendMessage(EM_GETLIMITTEXT));
-    if (GuardTextLength(*edit, limit)) edit->SendMessage(EM_SCROLLCARET);
+    GuardEditToItsLimit(GetDlgItem(static_cast<int>(id)));
 }
 
 void CPageAdditionalInfor::OnPaint()

@@ -6,9 +6,8 @@
 #include "core/Globals.h"
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
-#include "core/TavrionMessage.h"
-#include "dialogs/CheckInputValue.h"
 #include "dialogs/DlgEditComment.h"
+#include "dialogs/PatientPageFields.h"
 #include "dialogs/TextLengthGuard.h"
 #include "documents/ExtraDataItem.h"
 #include "documents/ExtraViewDoc.h"
@@ -20,24 +19,15 @@
 #include "documents/RRViewDoc.h"
 #include "documents/RhythmDataItem.h"
 #include "documents/RhythmViewDoc.h"
-#include "platform/base/DateTime.h"
 #include "platform/base/Kernel.h"
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Pen.h"
 #include "platform/ui/framework/PaintDC.h"
 #include "platform/ui/windowing/SystemSettings.h"
-#include "platform/ui/windowing/WindowClass.h"
 
 struct CPagePatientCommentGeneral::ItemFields {
-    _PATIENT_INFO* pPatient = nullptr;
-    _BIRTHDAY* pBirthday = nullptr;
-    CString* pMedication[2] = {};
-    int* pMedicationSel[2] = {};
-    // symptoms, history, ward, department, requesting department, requesting
-    // doctor, technician: the combos 3741-3747 in order
-    CString* pRequest[7] = {};
-    CString* pRoom = nullptr;
+    _PATIENT_PAGE_TARGET shared;     // the fields the patient information page shows too
     CString* pComment = nullptr;
     CString* pJudgeText = nullptr;   // master step only
     CString* pJudgeCode = nullptr;
@@ -78,11 +68,13 @@ const struct {
     {3745, 6, 0, 3651, 20},    {3746, 7, 3613, 3653, 20}, {3747, 8, 3615, 3655, 20},
 };
 
-struct PaintedRow {
-    int labels[3];
-    int values[3];
-};
-const PaintedRow kPaintedRows[22] = {
+// The shared fields: the right-column combos 3739-3747 hold the
+// medications and the request texts.
+const _PATIENT_PAGE_IDS kFieldIds = {3701, 3702, 3703, 3704, 3711, 3713, 3714, 3715, 3716, 3718, 3720, 3722, 3724,
+                                     3727, 3730, 3732, {3739, 3740}, {3741, 3742, 3743, 3744, 3745, 3746, 3747}, 3705};
+
+// Labels and values of each display-only row as they are painted.
+const _PAINTED_ROW kPaintedRows[22] = {
     {{3700}, {3701}},
     {{3707}, {3702}},
     {{3708}, {3703}},
@@ -114,16 +106,6 @@ CString CtrlData(CTavrionDoc* doc, UINT id)
     return text;
 }
 
-CWnd* ComboEdit(CWnd& combo)
-{
-    for (CWnd* child = combo.GetWindow(GW_CHILD); child; child = child->GetNextWindow(GW_HWNDNEXT)) {
-        wchar_t name[16] = {};
-        ::GetClassNameW(child->GetSafeHwnd(), name, 16);
-        if (CString(name).CompareNoCase(WC_EDIT) == 0) return child;
-    }
-    return nullptr;
-}
-
 CString IvrelPath()
 {
     CString path;
@@ -131,19 +113,27 @@ CString IvrelPath()
     return path;
 }
 
-template <class Item> void GeneralFields(Item& item, _INTERPRE_INFO_GENERAL& g, CPagePatientCommentGeneral::ItemFields& f)
+// The shared fields of an interpretation record, general or resting: both
+// name them alike.
+template <class Interpre> void SharedFields(_PATIENT_INFO& patient, Interpre& r, _PATIENT_PAGE_TARGET& t)
 {
-    f.pPatient = &item.stPatient;
-    f.pBirthday = &g.stBirthday;
-    f.pMedication[0] = &g.strMedication1;
-    f.pMedication[1] = &g.strMedication2;
-    f.pMedicationSel[0] = &g.nMedication1Sel;
-    f.pMedicationSel[1] = &g.nMedication2Sel;
-    CString* texts[7] = {&g.strSympton, &g.strDisease, &g.strWard, &g.strDepartment,
-                         &g.strReqSection, &g.strReqDoctor, &g.strTechnician};
-    for (int i = 0; i < 7; ++i) f.pRequest[i] = texts[i];
-    f.pRoom = &g.strRoomNumber;
-    f.pComment = &g.strComment;
+    t.pPatient = &patient;
+    t.pBirthday = &r.stBirthday;
+    t.pMedication[0] = &r.strMedication1;
+    t.pMedication[1] = &r.strMedication2;
+    t.pMedicationSel[0] = &r.nMedication1Sel;
+    t.pMedicationSel[1] = &r.nMedication2Sel;
+    CString* texts[PATIENT_PAGE_REQUESTS] = {&r.strSympton,    &r.strDisease,   &r.strWard,     &r.strDepartment,
+                                             &r.strReqSection, &r.strReqDoctor, &r.strTechnician};
+    for (int i = 0; i < PATIENT_PAGE_REQUESTS; ++i) t.pRequest[i] = texts[i];
+    t.pRoom = &r.strRoomNumber;
+}
+
+template <class Item, class Interpre>
+void GeneralFields(Item& item, Interpre& r, CPagePatientCommentGeneral::ItemFields& f)
+{
+    SharedFields(item.stPatient, r, f.shared);
+    f.pComment = &r.strComment;
     f.uSystemCode = item.uSystemCode;
 }
 
@@ -161,10 +151,9 @@ END_MESSAGE_MAP()
 
 CPagePatientCommentGeneral::CPagePatientCommentGeneral()
     : CPropertyPage(IDD), m_pDoc(nullptr), m_nType(1), m_bInformationChange(0), m_bCommentChange(0),
-      m_bJudgementChange(0)
+      m_bJudgementChange(0), m_rows(GENERAL_PAGE_ROWS)
 {
     m_pFont = GetSystemMetrics(SM_CXSCREEN) >= 1281 ? g_pDlgFontMiddle1 : g_pDlgFontNormal;
-    for (auto& extent : m_nRowExtent) extent[0] = extent[1] = -1;
 }
 
 CPagePatientCommentGeneral::~CPagePatientCommentGeneral() = default;
@@ -193,7 +182,7 @@ bool CPagePatientCommentGeneral::CurrentItem(ItemFields& f) const
         f.pTrip[0] = &item->stWaveInfo.strTripCount;
         f.pTrip[1] = &item->stWaveInfo.strTripTotal;
         f.bRequestSection = item->bRequestSection != 0;
-        f.pShownBirthday = f.pBirthday;
+        f.pShownBirthday = f.shared.pBirthday;
         return true;
     }
     case DOC_TYPE_RHYTHM: {
@@ -218,7 +207,7 @@ bool CPagePatientCommentGeneral::CurrentItem(ItemFields& f) const
         if (!item) return false;
         GeneralFields(*item, item->stInterpre, f);
         f.bRequestSection = item->nReqSectionFound != 0;
-        f.pShownBirthday = f.pBirthday;
+        f.pShownBirthday = f.shared.pBirthday;
         return true;
     }
     case DOC_TYPE_MFER: {
@@ -226,22 +215,11 @@ bool CPagePatientCommentGeneral::CurrentItem(ItemFields& f) const
         _MFERDATAITEM* item = doc ? doc->GetCurrentDataItem() : nullptr;
         if (!item) return false;
         _INTERPRE_INFO_REST& r = item->stInterpre;
-        f.pPatient = &item->stPatient;
-        f.pBirthday = &r.stBirthday;
-        f.pMedication[0] = &r.strMedication1;
-        f.pMedication[1] = &r.strMedication2;
-        f.pMedicationSel[0] = &r.nMedication1Sel;
-        f.pMedicationSel[1] = &r.nMedication2Sel;
-        CString* texts[7] = {&r.strSympton, &r.strDisease, &r.strWard, &r.strDepartment,
-                             &r.strReqSection, &r.strReqDoctor, &r.strTechnician};
-        for (int i = 0; i < 7; ++i) f.pRequest[i] = texts[i];
-        f.pRoom = &r.strRoomNumber;
-        f.pComment = &r.strComment;
-        f.uSystemCode = item->uSystemCode;
+        GeneralFields(*item, r, f);
         f.bRequestSection = r.bReqSection != 0;
         const unsigned code = item->uSystemCode;
         if (code == 0x7003 || code == 0x7004 || code == 0x7006 || code == 0x7007 || (code >= 0x7011 && code <= 0x7016))
-            f.pShownBirthday = f.pBirthday;
+            f.pShownBirthday = f.shared.pBirthday;
         return true;
     }
     default: return false;
@@ -288,12 +266,6 @@ BOOL CPagePatientCommentGeneral::OnInitDialog()
     return TRUE;
 }
 
-void CPagePatientCommentGeneral::HideField(int id, int row, int left, int right)
-{
-    ShowControl(id, false);
-    m_nRowExtent[row][0] = left;
-    m_nRowExtent[row][1] = right;
-}
 
 void CPagePatientCommentGeneral::InitCtrlLayout()
 {
@@ -314,9 +286,7 @@ void CPagePatientCommentGeneral::InitCtrlLayout()
         for (int row = 0; row <= 21; ++row) {
             const int from = row <= 10 ? left[0] : row <= 20 ? right[0] : judgeLeft;
             const int to = row <= 10 ? left[1] : right[1];
-            for (int id : kPaintedRows[row].values) {
-                if (id) HideField(id, row, from, to);
-            }
+            m_rows.HideRow(*this, row, kPaintedRows[row], from, to);
         }
         if (CWnd* comment = GetDlgItem(3706)) {
             comment->ModifyStyleEx(WS_EX_CLIENTEDGE, 0);
@@ -325,14 +295,14 @@ void CPagePatientCommentGeneral::InitCtrlLayout()
         return;
     }
     _POSITION_CTRL* table = GetLayoutEntries(g_stDefCtrlPos, LayoutTable::PatInfo);
-    if (table && table[1].bEnable == 0) HideField(3701, 0, left[0], left[1]);   // Patient_id_edt
-    if (table && table[3].bEnable == 0) HideField(3703, 2, left[0], left[1]);   // Patient_name_edt
+    if (table && table[1].bEnable == 0) m_rows.Hide(*this, 3701, 0, left[0], left[1]);   // Patient_id_edt
+    if (table && table[3].bEnable == 0) m_rows.Hide(*this, 3703, 2, left[0], left[1]);   // Patient_name_edt
     ItemFields f;
     const bool known = m_nType >= DOC_TYPE_FINAL && m_nType <= DOC_TYPE_EXTRA && m_nType != DOC_TYPE_EXER;
     if ((known || m_nType == DOC_TYPE_MFER) && !CurrentItem(f)) return;
     if (!f.bRequestSection) {
-        HideField(3702, 1, left[0], left[1]);
-        HideField(3745, 17, right[0], right[1]);
+        m_rows.Hide(*this, 3702, 1, left[0], left[1]);
+        m_rows.Hide(*this, 3745, 17, right[0], right[1]);
     }
 }
 
@@ -435,7 +405,7 @@ void CPagePatientCommentGeneral::LoadPatientData()
         SetText(3735, *f.pTrip[0] == L"*" ? CString() : *f.pTrip[0]);
         SetText(3737, *f.pTrip[1]);
         for (int id = 3734; id <= 3737; ++id) {
-            ShowControl(id, !((id == 3735 || id == 3737) && IsDisplayOnly(10)));
+            ShowControl(id, !((id == 3735 || id == 3737) && m_rows.IsDisplayOnly(10)));
             SetControlFont(id);
         }
     }
@@ -450,7 +420,7 @@ void CPagePatientCommentGeneral::LoadPatientData()
         control->SendMessage(CB_LIMITTEXT, combo.limit);
         CString stored;
         if (master) {
-            stored = combo.masterData ? CtrlData(m_pDoc, combo.masterData) : (hasItem ? *f.pRequest[4] : CString());
+            stored = combo.masterData ? CtrlData(m_pDoc, combo.masterData) : (hasItem ? *f.shared.pRequest[4] : CString());
         } else if (other) {
             stored = CtrlData(m_pDoc, combo.otherData);
         }
@@ -458,7 +428,7 @@ void CPagePatientCommentGeneral::LoadPatientData()
         control->SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
         SetControlFont(combo.id);
     }
-    edit(3705, master ? (hasItem ? *f.pRoom : CString()) : other ? CtrlData(m_pDoc, 3649) : CString(), 10);
+    edit(3705, master ? (hasItem ? *f.shared.pRoom : CString()) : other ? CtrlData(m_pDoc, 3649) : CString(), 10);
 
     LoadJudgements();
     if (master) {
@@ -479,7 +449,7 @@ void CPagePatientCommentGeneral::OnSelchangeAgeUnit()
         ShowControl(3716, false);
         SetText(3715, CString());
         SetText(3716, CString());
-    } else if (!IsDisplayOnly(5)) {
+    } else if (!m_rows.IsDisplayOnly(5)) {
         ShowControl(3715, true);
         ShowControl(3716, true);
         SetText(3716, selection < 0 ? CString(kAgeUnits[0]) : CString(kAgeUnits[selection + 1]));
@@ -500,72 +470,41 @@ void CPagePatientCommentGeneral::OnEditComment()
 
 void CPagePatientCommentGeneral::OnUpdateEdit(UINT id)
 {
-    CWnd* edit = GetDlgItem(static_cast<int>(id));
-    if (!edit) return;
-    if (GuardTextLength(*edit, static_cast<int>(edit->SendMessage(EM_GETLIMITTEXT)))) edit->SendMessage(EM_SCROLLCARET);
+    GuardEditToItsLimit(GetDlgItem(static_cast<int>(id)));
 }
 
 void CPagePatientCommentGeneral::OnEditupdateCombo(UINT id)
 {
-    CWnd* combo = GetDlgItem(static_cast<int>(id));
-    CWnd* edit = combo ? ComboEdit(*combo) : nullptr;
-    if (!edit || !GuardTextLength(*edit, static_cast<int>(edit->SendMessage(EM_GETLIMITTEXT)))) return;
-    CString cut;
-    edit->GetWindowText(cut);
-    combo->SetWindowText(cut);
-    combo->SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(cut.GetLength(), cut.GetLength()));
+    GuardComboToItsLimit(GetDlgItem(static_cast<int>(id)));
 }
 
-void CPagePatientCommentGeneral::DrawFieldText(CDC* pDC, int id, int row, BOOL underline)
-{
-    CWnd* control = GetDlgItem(id);
-    if (!control || !m_pDoc) return;
-    control->ShowWindow(SW_HIDE);
-    CRect rect;
-    control->GetWindowRect(&rect);
-    ScreenToClient(&rect);
-    CString text;
-    control->GetWindowText(text);
-    m_pDoc->DrawTextEndEllipsis(pDC, text, rect);
-    if (underline) {
-        pDC->MoveTo(m_nRowExtent[row][0], rect.bottom);
-        pDC->LineTo(m_nRowExtent[row][1], rect.bottom);
-    }
-}
 
 void CPagePatientCommentGeneral::OnPaint()
 {
     CPaintDC dc(this);
+    if (!m_pDoc) return;
+    const bool trips = TripRowsShown();
+    m_rows.Paint(dc, *this, *m_pDoc, m_pFont, [&](int row) -> const _PAINTED_ROW* {
+        if (row > 21 || (row == 10 && !trips) || (row == 21 && !IsMasterStep())) return nullptr;
+        return &kPaintedRows[row];
+    });
+    if (m_pDoc->IsReadOnly()) FrameReadOnlyComment(dc);
+}
+
+// A read-only comment loses its edge: a black frame shows where it is.
+void CPagePatientCommentGeneral::FrameReadOnlyComment(CDC& dc)
+{
+    CWnd* comment = GetDlgItem(3706);
+    if (!comment) return;
     CDCStateSaver state(dc);
     CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
     CDCObjectSelector<CPen> penSelector(dc, &pen);
-    CDCObjectSelector<CFont> fontSelector(dc, m_pFont);
-    dc.SetTextAlign(TA_BOTTOM);
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetBkColor(GetSysColor(COLOR_3DFACE));
-    const bool trips = TripRowsShown();
-    for (int row = 0; row <= 21; ++row) {
-        if (!IsDisplayOnly(row)) continue;
-        if (row == 10 && !trips) continue;
-        if (row == 21 && !IsMasterStep()) continue;
-        const PaintedRow& painted = kPaintedRows[row];
-        for (int labelId : painted.labels) {
-            if (labelId) DrawFieldText(&dc, labelId, row, FALSE);
-        }
-        int count = 0;
-        while (count < 3 && painted.values[count]) ++count;
-        for (int i = 0; i < count; ++i) DrawFieldText(&dc, painted.values[i], row, i == count - 1);
-    }
-    if (m_pDoc && m_pDoc->IsReadOnly()) {
-        if (CWnd* comment = GetDlgItem(3706)) {
-            CRect rect;
-            comment->GetWindowRect(&rect);
-            ScreenToClient(&rect);
-            rect.InflateRect(1, 1);
-            dc.SelectStockObject(NULL_BRUSH);
-            dc.Rectangle(&rect);
-        }
-    }
+    CRect rect;
+    comment->GetWindowRect(&rect);
+    ScreenToClient(&rect);
+    rect.InflateRect(1, 1);
+    dc.SelectStockObject(NULL_BRUSH);
+    dc.Rectangle(&rect);
 }
 
 int CPagePatientCommentGeneral::IsDataChange()
@@ -578,33 +517,7 @@ int CPagePatientCommentGeneral::IsDataChange()
     m_bCommentChange = Text(3706) != stored(f.pComment) ? 1 : 0;
     m_bJudgementChange = IsMasterStep() && Text(3758) != stored(f.pJudgeText) ? 1 : 0;
     m_bInformationChange = 1;
-
-    const _PATIENT_INFO patient = hasItem ? *f.pPatient : _PATIENT_INFO();
-    const _BIRTHDAY birthday = hasItem ? *f.pBirthday : _BIRTHDAY();
-    const struct {
-        int id;
-        const CString& value;
-    } fields[] = {
-        {3701, patient.strPatientID}, {3702, patient.strSubID}, {3703, patient.strName},  {3704, patient.strKanaName},
-        {3711, patient.strSex},       {3713, patient.strAge},   {3714, patient.strAgeUnit}, {3715, patient.strSubAge},
-        {3718, birthday.strYear},     {3720, birthday.strMonth}, {3722, birthday.strDay}, {3724, patient.strHeight},
-        {3727, patient.strWeight},    {3730, patient.strBpHigh}, {3732, patient.strBpLow},
-    };
-    for (const auto& field : fields) {
-        if (Text(field.id) != field.value) return 1;
-    }
-    for (int m = 0; m < 2; ++m) {
-        CString value = stored(f.pMedication[m]);
-        const int sel = hasItem ? *f.pMedicationSel[m] : -1;
-        CStringArray* strings = m_pDoc ? m_pDoc->GetEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(m)) : nullptr;
-        const int size = strings ? static_cast<int>(strings->GetSize()) : 0;
-        if (value.IsEmpty() && sel >= 0 && sel <= size - 2) value = strings->GetAt(sel);
-        if (Text(3739 + m) != value) return 1;
-    }
-    for (int i = 0; i < 7; ++i) {
-        if (Text(3741 + i) != stored(f.pRequest[i])) return 1;
-    }
-    if (Text(3705) != stored(f.pRoom)) return 1;
+    if (SharedFieldsDiffer(*this, kFieldIds, f.shared, m_pDoc)) return 1;
     if (IsMasterStep() && hasItem) {
         for (int t = 0; t < 2; ++t) {
             const CString text = Text(t == 0 ? 3735 : 3737);
@@ -621,69 +534,19 @@ int CPagePatientCommentGeneral::CheckPatientData()
 {
     if (!m_pDoc) return 255;
     const bool b8000 = m_pDoc->Is8000File() != 0;
-    if (CheckInputValue(Text(3713), L"被検者情報の年齢", 1000, 0, 1, 0, 0)) return 255;
-    if (!b8000 && CheckInputValue(Text(3715), L"被検者情報の下位年齢", 100, 0, 1, 0, 0)) return 255;
-
-    const CString year = Text(3718), month = Text(3720), day = Text(3722);
-    const int y = _wtoi(year), m = _wtoi(month), d = _wtoi(day);
-    if (year.Find(L'*') < 0 && month.Find(L'*') < 0 && day.Find(L'*') < 0 && (y || m || d)) {
-        CString name;
-        name.Format(L"%s %s", L"生年月日", L"年");
-        if (CheckInputValue(year, name, 2050, 1900, 1, 0, 0)) return 255;
-        name.Format(L"%s %s", L"生年月日", L"月");
-        if (CheckInputValue(month, name, 12.1f, 1, 1, 0, 0)) return 255;
-        name.Format(L"%s %s", L"生年月日", L"日");
-        if (CheckInputValue(day, name, 31.1f, 1, 1, 0, 0)) return 255;
-        COleDateTime date;
-        const bool real = date.SetDate(y, m, d) == 0 && date.GetStatus() == COleDateTime::valid &&
-                          date.GetYear() == y && date.GetMonth() == m && date.GetDay() == d;
-        if (!real) {
-            CString message;
-            message.Format(L"%s %s", L"生年月日", L"無効値です");
-            CTavrionMessage box(message, 0, nullptr, kInvalidValueCaption, MB_OK | MB_ICONEXCLAMATION);
-            return 255;
-        }
-    }
-
+    if (CheckAges(Text(3713), Text(3715), b8000)) return 255;
+    if (CheckBirthDate(Text(3718), Text(3720), Text(3722))) return 255;
     ItemFields f;
-    const CString trip1 = Text(3735), trip2 = Text(3737);
-    if (IsMasterStep() && CurrentItem(f) && (f.uSystemCode & 0xFF) == 243 && trip1.Find(L'*') < 0 &&
-        trip2.Find(L'*') < 0) {
-        if (CheckInputValue(trip1, TripLabel(), b8000 ? 255.1f : 999.1f, 0, 1, 0, 0)) return 255;
-        if (CheckInputValue(trip2, TripLabel(), b8000 ? 256.1f : 999.1f, 0, 1, 0, 0)) return 255;
-    }
-    if (CheckInputValue(Text(3724), L"被検者情報の身長", 999.9f, 0, 1, 1, 0)) return 255;
-    if (CheckInputValue(Text(3727), L"被検者情報の体重", 999.9f, 0, 1, 1, 0)) return 255;
-    return 0;
+    const bool countedTrips = IsMasterStep() && CurrentItem(f) && (f.uSystemCode & 0xFF) == 243;
+    if (countedTrips && CheckTripCounts(Text(3735), Text(3737), TripLabel(), b8000)) return 255;
+    return CheckBodySize(Text(3724), Text(3727));
 }
 
 void CPagePatientCommentGeneral::SaveDataToItem()
 {
     ItemFields f;
     if (!CurrentItem(f)) return;
-    _PATIENT_INFO& p = *f.pPatient;
-    p.strPatientID = Text(3701);
-    p.strSubID = Text(3702);
-    p.strName = Text(3703);
-    p.strKanaName = Text(3704);
-    p.strSex = Text(3711);
-    p.strAge = Text(3713);
-    p.strSubAge = Text(3715);
-    p.strAgeUnit = Text(3714);
-    p.strSubAgeUnit = Text(3716);
-    p.strHeight = Text(3724);
-    p.strWeight = Text(3727);
-    p.strBpHigh = Text(3730);
-    p.strBpLow = Text(3732);
-    f.pBirthday->strYear = Text(3718);
-    f.pBirthday->strMonth = Text(3720);
-    f.pBirthday->strDay = Text(3722);
-    for (int m = 0; m < 2; ++m) {
-        *f.pMedication[m] = Text(3739 + m);
-        *f.pMedicationSel[m] = static_cast<int>(SendDlgItemMessage(3739 + m, CB_GETCURSEL));
-    }
-    for (int i = 0; i < 7; ++i) *f.pRequest[i] = Text(3741 + i);
-    *f.pRoom = Text(3705);
+    WritePatientFields(*this, kFieldIds, f.shared);
     *f.pComment = Text(3706);
     if (!IsMasterStep()) return;
 

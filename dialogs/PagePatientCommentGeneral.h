@@ -6,6 +6,7 @@
 // current item only when the sheet asks.
 #pragma once
 
+#include "dialogs/DisplayOnlyRows.h"
 #include "platform/ui/framework/PropertyPage.h"
 
 class CDC;
@@ -56,9 +57,7 @@ private:
     void InitCtrlText();
     void LoadPatientData();
     void LoadJudgements();
-    void HideField(int id, int row, int left, int right);
-    void DrawFieldText(CDC* pDC, int id, int row, BOOL underline);
-    bool IsDisplayOnly(int row) const { return m_nRowExtent[row][0] != -1 || m_nRowExtent[row][1] != -1; }
+    void FrameReadOnlyComment(CDC& dc);
     CString Text(int id) const;
     void SetText(int id, const CString& text);
     void SetControlFont(int id);
@@ -70,5 +69,5 @@ private:
     int m_bCommentChange;
     int m_bJudgementChange;
     CFont* m_pFont;
-    int m_nRowExtent[GENERAL_PAGE_ROWS][2];
+    CDisplayOnlyRows m_rows;
 };

@@ -1,24 +1,19 @@
 #include "dialogs/PagePatientInfo.h"
 
+#include <initializer_list>
+
 #include "core/Globals.h"
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
-#include "core/TavrionMessage.h"
-#include "dialogs/CheckInputValue.h"
+#include "dialogs/PatientPageFields.h"
 #include "dialogs/TextLengthGuard.h"
 #include "documents/MFERDataItem.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestDataItem.h"
 #include "documents/RestViewDoc.h"
-#include "platform/base/DateTime.h"
 #include "platform/base/Kernel.h"
-#include <initializer_list>
-#include "platform/gdi/DCObjectSelector.h"
-#include "platform/gdi/DCStateSaver.h"
-#include "platform/gdi/Pen.h"
 #include "platform/ui/framework/PaintDC.h"
 #include "platform/ui/windowing/SystemSettings.h"
-#include "platform/ui/windowing/WindowClass.h"
 
 namespace {
 
@@ -48,13 +43,8 @@ const struct {
     {3256, 6, 3045, 20}, {3257, 7, 3047, 20}, {3258, 8, 3049, 20},
 };
 
-// Labels and values of each display-only row as they are painted; the last
-// value carries the underline.
-struct PaintedRow {
-    int labels[3];
-    int values[3];
-};
-const PaintedRow kPaintedRows[21] = {
+// Labels and values of each display-only row as they are painted.
+const _PAINTED_ROW kPaintedRows[21] = {
     {{3202}, {3206}},
     {{3203}, {3207}},
     {{3204}, {3208}},
@@ -83,15 +73,17 @@ CStringArray* List(CTavrionDoc* doc, int index)
     return doc ? doc->GetEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(index)) : nullptr;
 }
 
-// The edit field of a drop-down combo box.
-CWnd* ComboEdit(CWnd& combo)
+// The shared fields; the medications of a model-8000 resting record are
+// the fixed lists 3240 and 3242.
+_PATIENT_PAGE_IDS FieldIds(bool fixedMedications)
 {
-    for (CWnd* child = combo.GetWindow(GW_CHILD); child; child = child->GetNextWindow(GW_HWNDNEXT)) {
-        wchar_t name[16] = {};
-        ::GetClassNameW(child->GetSafeHwnd(), name, 16);
-        if (CString(name).CompareNoCase(WC_EDIT) == 0) return child;
+    _PATIENT_PAGE_IDS ids = {3206, 3207, 3208, 3209, 3212, 3214, 3215, 3216, 3217, 3219, 3221, 3223, 3225, 3228,
+                             3231, 3233, {3250, 3251}, {3252, 3253, 3254, 3255, 3256, 3257, 3258}, 3210};
+    if (fixedMedications) {
+        ids.nMedication[0] = 3240;
+        ids.nMedication[1] = 3242;
     }
-    return nullptr;
+    return ids;
 }
 
 CString CtrlData(CTavrionDoc* doc, UINT id)
@@ -113,10 +105,9 @@ BEGIN_MESSAGE_MAP(CPagePatientInfo, CPropertyPage)
 END_MESSAGE_MAP()
 
 CPagePatientInfo::CPagePatientInfo()
-    : CPropertyPage(IDD), m_pDoc(nullptr), m_nType(DOC_TYPE_REST), m_pFont(nullptr)
+    : CPropertyPage(IDD), m_pDoc(nullptr), m_nType(DOC_TYPE_REST), m_pFont(nullptr), m_rows(PATIENT_PAGE_ROWS)
 {
     m_pFont = GetSystemMetrics(SM_CXSCREEN) >= 1281 ? g_pDlgFontMiddle1 : g_pDlgFontNormal;
-    for (auto& extent : m_nRowExtent) extent[0] = extent[1] = -1;
 }
 
 CPagePatientInfo::~CPagePatientInfo() = default;
@@ -204,11 +195,22 @@ BOOL CPagePatientInfo::OnInitDialog()
     return TRUE;
 }
 
-void CPagePatientInfo::HideField(int id, int row, int left, int right)
+_PATIENT_PAGE_TARGET CPagePatientInfo::SharedTarget(const ItemView& item)
 {
-    ShowControl(id, false);
-    m_nRowExtent[row][0] = left;
-    m_nRowExtent[row][1] = right;
+    _PATIENT_PAGE_TARGET target;
+    if (!item.pPatient) return target;
+    _INTERPRE_INFO_REST& r = *item.pInterpre;
+    target.pPatient = item.pPatient;
+    target.pBirthday = &r.stBirthday;
+    target.pMedication[0] = &r.strMedication1;
+    target.pMedication[1] = &r.strMedication2;
+    target.pMedicationSel[0] = &r.nMedication1Sel;
+    target.pMedicationSel[1] = &r.nMedication2Sel;
+    CString* requests[PATIENT_PAGE_REQUESTS] = {&r.strSympton,    &r.strDisease,   &r.strWard,      &r.strDepartment,
+                                                &r.strReqSection, &r.strReqDoctor, &r.strTechnician};
+    for (int i = 0; i < PATIENT_PAGE_REQUESTS; ++i) target.pRequest[i] = requests[i];
+    target.pRoom = &r.strRoomNumber;
+    return target;
 }
 
 void CPagePatientInfo::FillFixedMedication(int comboId, int list, UINT ctrlData)
@@ -242,7 +244,7 @@ void CPagePatientInfo::InitCtrlLayout()
     const int right[2] = {rightFrom.left, rightTo.right};
     auto hideRow = [&](int row, std::initializer_list<int> ids) {
         const int* extent = row <= 10 ? left : right;
-        for (int id : ids) HideField(id, row, extent[0], extent[1]);
+        for (int id : ids) m_rows.Hide(*this, id, row, extent[0], extent[1]);
     };
 
     if (m_pDoc && m_pDoc->IsReadOnly() == 1) {
@@ -252,19 +254,10 @@ void CPagePatientInfo::InitCtrlLayout()
         }
         ShowControl(3240, false);
         ShowControl(3242, false);
-        hideRow(0, {3206});
-        hideRow(1, {3207});
-        hideRow(2, {3208});
-        hideRow(3, {3209});
-        hideRow(4, {3212});
-        hideRow(5, {3214, 3215, 3216});
-        hideRow(6, {3219, 3221, 3223});
-        hideRow(7, {3225});
-        hideRow(8, {3228});
-        hideRow(9, {3231, 3233});
-        hideRow(10, {3236, 3238});
-        for (int id = 3250; id <= 3258; ++id) hideRow(11 + (id - 3250), {id});
-        hideRow(20, {3210});
+        for (int row = 0; row <= 20; ++row) {
+            const int* extent = row <= 10 ? left : right;
+            m_rows.HideRow(*this, row, kPaintedRows[row], extent[0], extent[1]);
+        }
         return;
     }
 
@@ -403,7 +396,7 @@ void CPagePatientInfo::LoadPatientData()
         SetText(3236, *item.pTrip1 == L"*" ? CString() : *item.pTrip1);
         SetText(3238, *item.pTrip2);
         for (int id = 3235; id <= 3238; ++id) {
-            ShowControl(id, !(id == 3236 || id == 3238) || !IsDisplayOnly(10));
+            ShowControl(id, !(id == 3236 || id == 3238) || !m_rows.IsDisplayOnly(10));
             SetControlFont(id);
         }
     } else {
@@ -422,7 +415,7 @@ void CPagePatientInfo::OnSelchangeAgeUnit()
         ShowControl(3217, false);
         SetText(3216, CString());
         SetText(3217, CString());
-    } else if (!IsDisplayOnly(5)) {
+    } else if (!m_rows.IsDisplayOnly(5)) {
         ShowControl(3216, true);
         ShowControl(3217, true);
         // The sub-age counts in the next finer unit; no unit chosen counts years.
@@ -433,117 +426,38 @@ void CPagePatientInfo::OnSelchangeAgeUnit()
 
 void CPagePatientInfo::OnUpdateEdit(UINT id)
 {
-    CWnd* edit = GetDlgItem(static_cast<int>(id));
-    if (!edit) return;
-    const int limit = static_cast<int>(edit->SendMessage(EM_GETLIMITTEXT));
-    if (GuardTextLength(*edit, limit)) edit->SendMessage(EM_SCROLLCARET);
+    GuardEditToItsLimit(GetDlgItem(static_cast<int>(id)));
 }
 
 void CPagePatientInfo::OnEditupdateCombo(UINT id)
 {
-    CWnd* combo = GetDlgItem(static_cast<int>(id));
-    CWnd* edit = combo ? ComboEdit(*combo) : nullptr;
-    if (!edit) return;
-    const int limit = static_cast<int>(edit->SendMessage(EM_GETLIMITTEXT));
-    if (!GuardTextLength(*edit, limit)) return;
-    CString cut;
-    edit->GetWindowText(cut);
-    combo->SetWindowText(cut);
-    combo->SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(cut.GetLength(), cut.GetLength()));
+    GuardComboToItsLimit(GetDlgItem(static_cast<int>(id)));
 }
 
-void CPagePatientInfo::DrawFieldText(CDC* pDC, int id, int row, BOOL underline)
-{
-    CWnd* control = GetDlgItem(id);
-    if (!control || !m_pDoc) return;
-    control->ShowWindow(SW_HIDE);
-    CRect rect;
-    control->GetWindowRect(&rect);
-    ScreenToClient(&rect);
-    CString text;
-    control->GetWindowText(text);
-    m_pDoc->DrawTextEndEllipsis(pDC, text, rect);
-    if (underline) {
-        pDC->MoveTo(m_nRowExtent[row][0], rect.bottom);
-        pDC->LineTo(m_nRowExtent[row][1], rect.bottom);
-    }
-}
 
 void CPagePatientInfo::OnPaint()
 {
     CPaintDC dc(this);
-    CDCStateSaver state(dc);
-    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
-    CDCObjectSelector<CPen> penSelector(dc, &pen);
-    CDCObjectSelector<CFont> fontSelector(dc, m_pFont);
-    dc.SetTextAlign(TA_BOTTOM);
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetBkColor(GetSysColor(COLOR_BTNFACE));
-
+    if (!m_pDoc) return;
     const bool b8000 = Is8000();
     const bool tripRows = HasTripRows();
-    for (int row = 0; row <= 20; ++row) {
-        if (!IsDisplayOnly(row)) continue;
-        if (row == 10 && !tripRows) continue;
-        PaintedRow painted = kPaintedRows[row];
+    _PAINTED_ROW painted = {};
+    m_rows.Paint(dc, *this, *m_pDoc, m_pFont, [&](int row) -> const _PAINTED_ROW* {
+        if (row > 20 || (row == 10 && !tripRows)) return nullptr;
+        painted = kPaintedRows[row];
+        // A model-8000 record shows its medications in the fixed lists.
         if (b8000 && row == 11) painted.values[0] = 3240;
         if (b8000 && row == 12) painted.values[0] = 3242;
-        for (int label : painted.labels) {
-            if (label) DrawFieldText(&dc, label, row, FALSE);
-        }
-        int count = 0;
-        while (count < 3 && painted.values[count]) ++count;
-        for (int i = 0; i < count; ++i) DrawFieldText(&dc, painted.values[i], row, i == count - 1);
-    }
+        return &painted;
+    });
 }
 
-CString CPagePatientInfo::MedicationText(int comboId, const CString& stored, int position, int list)
-{
-    (void)comboId;
-    CStringArray* strings = List(m_pDoc, list);
-    const int size = strings ? static_cast<int>(strings->GetSize()) : 0;
-    if (stored.IsEmpty() && position >= 0 && position < size - 1) return strings->GetAt(position);
-    return stored;
-}
 
 int CPagePatientInfo::IsDataChange()
 {
     const ItemView item = CurrentItem();
     if (!item.pPatient) return 0;
-    const _PATIENT_INFO patient = *item.pPatient;
-    const _INTERPRE_INFO_REST& interpre = *item.pInterpre;
-
-    const struct {
-        int id;
-        const CString& stored;
-    } fields[] = {
-        {3206, patient.strPatientID},  {3207, patient.strSubID},   {3208, patient.strName},
-        {3209, patient.strKanaName},   {3212, patient.strSex},     {3214, patient.strAge},
-        {3215, patient.strAgeUnit},    {3216, patient.strSubAge},  {3219, interpre.stBirthday.strYear},
-        {3221, interpre.stBirthday.strMonth}, {3223, interpre.stBirthday.strDay}, {3225, patient.strHeight},
-        {3228, patient.strWeight},     {3231, patient.strBpHigh},  {3233, patient.strBpLow},
-    };
-    for (const auto& field : fields) {
-        if (Text(field.id) != field.stored) return 1;
-    }
-
-    const bool fixed = item.bRest && item.b8000;
-    if (Text(fixed ? 3240 : 3250) != MedicationText(3250, interpre.strMedication1, interpre.nMedication1Sel, 0))
-        return 1;
-    if (Text(fixed ? 3242 : 3251) != MedicationText(3251, interpre.strMedication2, interpre.nMedication2Sel, 1))
-        return 1;
-
-    const struct {
-        int id;
-        const CString& stored;
-    } requests[] = {
-        {3252, interpre.strSympton},    {3253, interpre.strDisease},   {3254, interpre.strWard},
-        {3255, interpre.strDepartment}, {3256, interpre.strReqSection}, {3257, interpre.strReqDoctor},
-        {3258, interpre.strTechnician}, {3210, interpre.strRoomNumber},
-    };
-    for (const auto& field : requests) {
-        if (Text(field.id) != field.stored) return 1;
-    }
+    if (SharedFieldsDiffer(*this, FieldIds(item.bRest && item.b8000), SharedTarget(item), m_pDoc)) return 1;
 
     if (item.bRest) {
         // "*" marks a trip count that was not counted; it is shown empty, so
@@ -564,86 +478,19 @@ int CPagePatientInfo::CheckPatientData()
 {
     if (!m_pDoc) return 255;
     const bool b8000 = Is8000();
-    if (CheckInputValue(Text(3214), L"被検者情報の年齢", 1000, 0, 1, 0, 0)) return 255;
-    if (!b8000 && CheckInputValue(Text(3216), L"被検者情報の下位年齢", 100, 0, 1, 0, 0)) return 255;
-
-    const CString year = Text(3219), month = Text(3221), day = Text(3223);
-    if (year.Find(L'*') < 0 && month.Find(L'*') < 0 && day.Find(L'*') < 0 && !b8000) {
-        const int y = _wtoi(year), m = _wtoi(month), d = _wtoi(day);
-        if (y != 0 || m != 0 || d != 0) {
-            CString name;
-            name.Format(L"%s %s", L"生年月日", L"年");
-            if (CheckInputValue(year, name, 2050, 1900, 1, 0, 0)) return 255;
-            name.Format(L"%s %s", L"生年月日", L"月");
-            if (CheckInputValue(month, name, 12.1f, 1, 1, 0, 0)) return 255;
-            name.Format(L"%s %s", L"生年月日", L"日");
-            if (CheckInputValue(day, name, 31.1f, 1, 1, 0, 0)) return 255;
-            COleDateTime date;
-            const bool real = date.SetDate(y, m, d) == 0 && date.GetStatus() == COleDateTime::valid &&
-                              date.GetYear() == y && date.GetMonth() == m && date.GetDay() == d;
-            if (!real) {
-                CString message;
-                message.Format(L"%s %s", L"生年月日", L"無効値です");
-                CTavrionMessage box(message, 0, nullptr, kInvalidValueCaption, MB_OK | MB_ICONEXCLAMATION);
-                return 255;
-            }
-        }
-    }
-
-    const CString trip1 = Text(3236), trip2 = Text(3238);
-    if (trip1.Find(L'*') < 0 && trip2.Find(L'*') < 0) {
-        if (CheckInputValue(trip1, TripLabel(), b8000 ? 255.1f : 999.1f, 0, 1, 0, 0)) return 255;
-        if (CheckInputValue(trip2, TripLabel(), b8000 ? 256.1f : 999.1f, 0, 1, 0, 0)) return 255;
-    }
-
-    if (CheckInputValue(Text(3225), L"被検者情報の身長", 999.9f, 0, 1, 1, 0)) return 255;
-    if (CheckInputValue(Text(3228), L"被検者情報の体重", 999.9f, 0, 1, 1, 0)) return 255;
-    return 0;
+    if (CheckAges(Text(3214), Text(3216), b8000)) return 255;
+    if (!b8000 && CheckBirthDate(Text(3219), Text(3221), Text(3223))) return 255;
+    if (CheckTripCounts(Text(3236), Text(3238), TripLabel(), b8000)) return 255;
+    return CheckBodySize(Text(3225), Text(3228));
 }
 
 void CPagePatientInfo::SaveDataToItem()
 {
     const ItemView item = CurrentItem();
     if (!item.pPatient) return;
-    _PATIENT_INFO patient = *item.pPatient;
-    _INTERPRE_INFO_REST interpre = *item.pInterpre;
-
-    patient.strPatientID = Text(3206);
-    patient.strSubID = Text(3207);
-    patient.strName = Text(3208);
-    patient.strKanaName = Text(3209);
-    patient.strSex = Text(3212);
-    patient.strAge = Text(3214);
-    patient.strSubAge = Text(3216);
-    patient.strAgeUnit = Text(3215);
-    patient.strSubAgeUnit = Text(3217);
-    interpre.stBirthday.strYear = Text(3219);
-    interpre.stBirthday.strMonth = Text(3221);
-    interpre.stBirthday.strDay = Text(3223);
-    patient.strHeight = Text(3225);
-    patient.strWeight = Text(3228);
-    patient.strBpHigh = Text(3231);
-    patient.strBpLow = Text(3233);
-
     const bool fixed = item.bRest && item.b8000;
-    if (fixed) patient.strAge = patient.strAge.Left(2);
-    const int med1 = fixed ? 3240 : 3250;
-    const int med2 = fixed ? 3242 : 3251;
-    interpre.strMedication1 = Text(med1);
-    interpre.strMedication2 = Text(med2);
-    interpre.nMedication1Sel = static_cast<int>(SendDlgItemMessage(med1, CB_GETCURSEL));
-    interpre.nMedication2Sel = static_cast<int>(SendDlgItemMessage(med2, CB_GETCURSEL));
-    interpre.strSympton = Text(3252);
-    interpre.strDisease = Text(3253);
-    interpre.strWard = Text(3254);
-    interpre.strDepartment = Text(3255);
-    interpre.strReqSection = Text(3256);
-    interpre.strReqDoctor = Text(3257);
-    interpre.strTechnician = Text(3258);
-    interpre.strRoomNumber = Text(3210);
-
-    *item.pInterpre = interpre;
-    *item.pPatient = patient;
+    WritePatientFields(*this, FieldIds(fixed), SharedTarget(item));
+    if (fixed) item.pPatient->strAge = item.pPatient->strAge.Left(2);
     if (!item.bRest) return;
     *item.pEdited = 1;
     auto storeTrip = [this](int id, CString& stored) {

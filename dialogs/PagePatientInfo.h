@@ -6,6 +6,8 @@
 // the sheet's.
 #pragma once
 
+#include "dialogs/DisplayOnlyRows.h"
+#include "dialogs/PatientPageFields.h"
 #include "platform/ui/framework/PropertyPage.h"
 
 class CDC;
@@ -55,24 +57,21 @@ private:
         bool b8000 = false;
     };
     ItemView CurrentItem() const;
+    static _PATIENT_PAGE_TARGET SharedTarget(const ItemView& item);
     bool HasTripRows() const;
     bool Is8000() const;
 
     void InitCtrlLayout();
     void InitComboItems();
     void LoadPatientData();
-    void HideField(int id, int row, int left, int right);
-    void DrawFieldText(CDC* pDC, int id, int row, BOOL underline);
-    bool IsDisplayOnly(int row) const { return m_nRowExtent[row][0] != -1 || m_nRowExtent[row][1] != -1; }
     void FillFixedMedication(int comboId, int list, UINT ctrlData);
     CString Text(int id) const;
     void SetText(int id, const CString& text);
     void SetControlFont(int id);
     void ShowControl(int id, bool show);
-    CString MedicationText(int comboId, const CString& stored, int position, int list);
 
     CTavrionDoc* m_pDoc;
     int m_nType;
     CFont* m_pFont;
-    int m_nRowExtent[PATIENT_PAGE_ROWS][2];
+    CDisplayOnlyRows m_rows;
 };

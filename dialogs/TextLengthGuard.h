@@ -13,3 +13,10 @@ CString CutToByteLimit(const CString& text, int limit);
 
 // Cuts the window's text when it is over the limit; TRUE when it cut.
 BOOL GuardTextLength(CWnd& edit, int limit);
+
+// The guard of an edit against its own EM_LIMITTEXT, scrolled to the caret
+// after a cut: the pages' EN_UPDATE handlers.
+void GuardEditToItsLimit(CWnd* edit);
+// The same for the edit field of a drop-down combo box, whose cut text
+// becomes the combo's text with the caret at its end: CBN_EDITUPDATE.
+void GuardComboToItsLimit(CWnd* combo);

@@ -102,6 +102,8 @@ const char kUsage[] =
     "                    system, settings, annotations\n"
     "  --annotations N --additions N --minnesota N --ivrel N   element counts\n"
     "  --trip TEXT       the first trip count as written (for instance '*': not counted)\n"
+    "  --confirmation confirmed|edited|none  the doctor's confirmation: after every edit\n"
+    "                    (default), before the edits (edited after it), or none\n"
     "mfer options (mfer, wfdb --mfer):\n"
     "  --kind extra3|extra4|extra6x1|extra6x3x2|extra7|freeze|plain|rhythm12|rhythm15   (mfer only)\n"
     "  --leads N         freeze: lead count 1..6 (default 6); plain: 1, 3, 12 or 15 (default 12)\n"
@@ -288,12 +290,14 @@ RecordXmlOptions ParseXmlOptions(const Args& a) {
     o.minnesotaRows = count("--minnesota");
     o.ivrelRows = count("--ivrel");
     if (a.Has("--trip")) o.trip = a.Get("--trip");
+    if (a.Has("--confirmation") && !ParseConfirmation(a.Get("--confirmation"), &o.confirmation))
+        throw std::invalid_argument("--confirmation must be confirmed, edited or none");
     return o;
 }
 
 int CmdXml(const Args& a, std::ostream& out) {
     a.CheckKnown({"--for", "--kind", "--flavour", "--out", "--sjis", "--every-section", "--bad-date", "--at-limit", "--out-of-range",
-                  "--omit", "--annotations", "--additions", "--minnesota", "--ivrel", "--trip"});
+                  "--omit", "--annotations", "--additions", "--minnesota", "--ivrel", "--trip", "--confirmation"});
     if (a.Has("--for") == a.Has("--kind")) throw std::invalid_argument("xml needs either --for RECORD or --kind KIND");
     const RecordXmlOptions options = ParseXmlOptions(a);
     RecordXmlSource source;

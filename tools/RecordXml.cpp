@@ -321,16 +321,24 @@ private:
         Limited(ps + "Technician", "伊藤", 20, 0, "長");
         Text(ps + "Hosp_name", "中央総合病院");
         Date(ps + "Edit_time", After(5));
-        Text(ps + "Doctor", kDoctor);
+        if (m_opt.confirmation != Confirmation::None) Text(ps + "Doctor", kDoctor);
         Limited("/Rawdata/Tavrion/Inspection/Patient_section2/Request_section", "内科外来", 20, 0, "長");
 
         const std::string vs = "/Rawdata/Tavrion/Inspection/Voktext_section/";
         Text(vs + "Patient_editor/Editor_name", "伊藤");
         Date(vs + "Patient_editor/Edit_date", After(5));
-        Text(vs + "Confirm_editor/Editor_name", kDoctor);
-        Date(vs + "Confirm_editor/Edit_date", After(30));
+        WriteConfirmation(vs + "Confirm_editor/");
         Text(vs + "Analysis_editor/Editor_name", kDoctor);
         Date(vs + "Analysis_editor/Edit_date", After(10));
+    }
+
+    // The edits are dated 5 to 25 minutes after the acquisition: a
+    // confirmation at 30 follows them all, one at 3 precedes them, and the
+    // patient edit time beside it is always written with it.
+    void WriteConfirmation(const std::string& editor) {
+        if (m_opt.confirmation == Confirmation::None) return;
+        Text(editor + "Editor_name", kDoctor);
+        Date(editor + "Edit_date", After(m_opt.confirmation == Confirmation::EditedAfter ? 3 : 30));
     }
 
     // ---- additions and comment --------------------------------------------------
@@ -870,6 +878,25 @@ const char* SectionName(XmlSection section) {
         case XmlSection::Annotations: return "annotations";
     }
     return "?";
+}
+
+const char* ConfirmationName(Confirmation confirmation) {
+    switch (confirmation) {
+        case Confirmation::Confirmed: return "confirmed";
+        case Confirmation::EditedAfter: return "edited";
+        case Confirmation::None: return "none";
+    }
+    return "";
+}
+
+bool ParseConfirmation(const std::string& name, Confirmation* confirmation) {
+    for (Confirmation c : {Confirmation::Confirmed, Confirmation::EditedAfter, Confirmation::None}) {
+        if (name == ConfirmationName(c)) {
+            *confirmation = c;
+            return true;
+        }
+    }
+    return false;
 }
 
 bool ParseSection(const std::string& name, XmlSection* section) {

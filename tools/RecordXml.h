@@ -76,6 +76,16 @@ enum class Coverage {
                 // that holds a node for every path any form of the layout binds
 };
 
+// The doctor's confirmation as the readers find it: the confirming doctor
+// and the confirmation date against the latest of the record's edit dates.
+enum class Confirmation {
+    Confirmed,     // confirmed after every edit (the default)
+    EditedAfter,   // edited after it was confirmed: the confirmation date precedes the edits
+    None,          // never confirmed: no confirming doctor, no confirmation date
+};
+const char* ConfirmationName(Confirmation confirmation);   // "confirmed", "edited", "none"
+bool ParseConfirmation(const std::string& name, Confirmation* confirmation);
+
 struct RecordXmlOptions {
     XmlEncoding encoding = XmlEncoding::Utf8;
     Coverage coverage = Coverage::OwnKind;
@@ -89,6 +99,7 @@ struct RecordXmlOptions {
     int minnesotaRows = -1;  // "Minnesota" elements; -1: all eight rows of the rest forms for rest kinds, else none
     int ivrelRows = -1;      // "Ivrel" elements; -1: all eleven rows for rest kinds, else none
     std::string trip;        // the first trip count as written ("*": not counted); empty: the default
+    Confirmation confirmation = Confirmation::Confirmed;
 };
 
 // The source of a device record's items; olderReader is the 8000 flag.

@@ -474,3 +474,43 @@ TEST(AnnoEditStamp, ConfirmedDialogStampsNameAndLocalTime)
     EXPECT_GE(stamped, before - COleDateTimeSpan(0, 0, 0, 1));
     EXPECT_LE(stamped, after + COleDateTimeSpan(0, 0, 0, 1));
 }
+
+// The stamp lives below the dialogs: it asks through the prompt the dialogs
+// hand down when the library loads, which is the editor-name dialog itself.
+TEST(AnnoEditStamp, AsksThroughTheEditorDialogHandedDownWithItsParentAndDocument)
+{
+    CTavrionDoc doc;
+    doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), L"中村");
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, L"view", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    _ANNOTATION_INFO info;
+    {
+        testsupport::ModalScript script;
+        script.On(CDlgEditor::IDD, [&owner](CDialog& dialog) {
+            EXPECT_EQ(::GetParent(dialog.m_hWnd) ? ::GetParent(dialog.m_hWnd) : ::GetWindow(dialog.m_hWnd, GW_OWNER),
+                      owner.m_hWnd);
+            testsupport::ClickControl(dialog, IDOK);
+        });
+        EXPECT_EQ(SaveAnnoEditTimeAndName(&info, CString(), &owner, &doc), 1);
+        EXPECT_EQ(script.Seen(), std::vector<UINT>{CDlgEditor::IDD});
+    }
+    EXPECT_EQ(info.strEditorName, L"中村");
+
+    // Another prompt replaces it for as long as it is installed; without
+    // any, the stamp counts as not confirmed.
+    std::vector<std::pair<CWnd*, CTavrionDoc*>> asked;
+    const EditorNamePrompt dialogPrompt = SetEditorNamePrompt([&asked](CWnd* parent, CTavrionDoc* d, CString& name) {
+        asked.emplace_back(parent, d);
+        name = L"代理";
+        return true;
+    });
+    ASSERT_TRUE(dialogPrompt);
+    EXPECT_EQ(SaveAnnoEditTimeAndName(&info, CString(), &owner, &doc), 1);
+    EXPECT_EQ(info.strEditorName, L"代理");
+    EXPECT_EQ(asked, (std::vector<std::pair<CWnd*, CTavrionDoc*>>{{&owner, &doc}}));
+    SetEditorNamePrompt(nullptr);
+    EXPECT_EQ(SaveAnnoEditTimeAndName(&info, CString(), &owner, &doc), 0);
+    SetEditorNamePrompt(dialogPrompt);
+    EXPECT_EQ(info.strEditorName, L"代理");
+    owner.DestroyWindow();
+}

@@ -70,10 +70,28 @@ TEST_F(TavrionDocSaveFault, DrawingSettingThatCannotBeWrittenLeavesTheFile)
     {
         ScopedXmlSaveFault fault;
         doc.SetReferenceIntoXML(REFERENCE_GRID_TYPE, 0);
+        EXPECT_NE(0, doc.IsSettingSaveFailed());
     }
     EXPECT_EQ(std::string(kRecordXml), ReadFileBytes(m_xml));
     doc.SetReferenceIntoXML(REFERENCE_GRID_TYPE, 0);
+    EXPECT_EQ(0, doc.IsSettingSaveFailed());
     EXPECT_EQ(CString(L"1"), testsupport::ReadXmlValue(m_xml, REFERENCE_SETTING_PATH L"/Draw_setting/Grid_type"));
+}
+
+TEST_F(TavrionDocSaveFault, ASettingWriteIsReportedFailedForAnUnreadableRecordXmlAndNotWithoutOne)
+{
+    CTavrionDoc doc;
+    // Without a current record there is nothing to write and nothing failed.
+    doc.SetReferenceIntoXML(REFERENCE_GRID_TYPE, 0);
+    EXPECT_EQ(0, doc.IsSettingSaveFailed());
+
+    // A record XML that cannot be read is never overwritten: the write fails.
+    const std::string broken = m_dir.Write("broken.xml", "<Rawdata><Tavrion>");
+    _DATAITEM* item = doc.GetDataManager().AppendItem(testsupport::NewRecordItem<_DATAITEM>("broken.ecg", broken));
+    doc.SetCurDataIndex(item->nID);
+    doc.SetReferenceIntoXML(REFERENCE_GRID_TYPE, 0);
+    EXPECT_NE(0, doc.IsSettingSaveFailed());
+    EXPECT_EQ(std::string("<Rawdata><Tavrion>"), ReadFileBytes(broken));
 }
 
 TEST_F(TavrionDocSaveFault, AnnotationsThatCannotBeWrittenAreReportedAsNoSave)

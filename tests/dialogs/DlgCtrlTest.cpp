@@ -190,6 +190,46 @@ TEST_F(Panel, ColourMessagesLeaveNoGdiObjectBehind)
     EXPECT_EQ(platform::gdi::LiveObjectCount(), beforeCreate);
 }
 
+TEST_F(Panel, EachFrameColourHasOneBrushForTheLifeOfThePanel)
+{
+    const int beforePanel = platform::gdi::LiveObjectCount();
+    {
+        CDlgCtrl panel{static_cast<int>(kPanel), nullptr};
+        ASSERT_TRUE(panel.Create(kPanel, &m_pane));
+        panel.SetECGDoc(&m_doc);
+        auto brushOf = [&panel](UINT message, int id) {
+            HDC dc = ::CreateCompatibleDC(nullptr);
+            const auto brush = reinterpret_cast<HBRUSH>(panel.SendMessage(
+                message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(panel.GetDlgItem(id)->m_hWnd)));
+            ::DeleteDC(dc);
+            return brush;
+        };
+        const HBRUSH first = brushOf(WM_CTLCOLOREDIT, kEdit);
+        const int withOneColour = platform::gdi::LiveObjectCount();
+        // Every message of any kind gets the very same brush: none is made again.
+        for (int i = 0; i < 200; ++i) {
+            EXPECT_EQ(brushOf(i % 2 ? WM_CTLCOLORSTATIC : WM_CTLCOLORLISTBOX, i % 2 ? kLabel : kList), first);
+        }
+        EXPECT_EQ(platform::gdi::LiveObjectCount(), withOneColour);
+
+        // A second frame colour adds one brush; going back and forth adds none.
+        m_doc.SetWaveColor(26, RGB(200, 30, 30));
+        const HBRUSH second = brushOf(WM_CTLCOLOREDIT, kEdit);
+        EXPECT_NE(second, first);
+        EXPECT_EQ(platform::gdi::LiveObjectCount(), withOneColour + 1);
+        for (COLORREF frame : {RGB(10, 60, 120), RGB(200, 30, 30), RGB(10, 60, 120)}) {
+            m_doc.SetWaveColor(26, frame);
+            EXPECT_EQ(brushOf(WM_CTLCOLOREDIT, kEdit), frame == RGB(10, 60, 120) ? first : second);
+        }
+        EXPECT_EQ(platform::gdi::LiveObjectCount(), withOneColour + 1);
+        panel.DestroyWindow();
+        // The first brush is gone with the window: its handle names nothing now.
+        LOGBRUSH logBrush{};
+        EXPECT_EQ(::GetObject(first, sizeof(logBrush), &logBrush), 0);
+    }
+    EXPECT_EQ(platform::gdi::LiveObjectCount(), beforePanel);
+}
+
 TEST_F(Panel, CommandsReachThePaneFirstAndEnterNeverClosesThePanel)
 {
     ASSERT_TRUE(m_panel.Create(kPanel, &m_pane));

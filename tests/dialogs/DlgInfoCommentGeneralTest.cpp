@@ -8,7 +8,9 @@
 #include "dialogs/DlgInfoCommentGeneral.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/MessageBoxRecorder.h"
+#include "platform/xml/XmlSaveFile.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
+#include "tests/support/DocumentTestSupport.h"
 #include "tests/support/ModalScript.h"
 
 namespace {
@@ -223,4 +225,32 @@ TEST_F(GeneralSheet, AReadOnlyDocumentDisablesBothSavingButtons)
         Press(dialog, IDCANCEL);
     });
     EXPECT_EQ(Run(script), IDCANCEL);
+}
+
+TEST_F(GeneralSheet, AFailedSaveIsReportedSendsNothingAndOkWritesItAgain)
+{
+    platform::ui::MessageBoxRecorder boxes;
+    testsupport::ModalScript script;
+    script.On(CDlgInfoCommentGeneral::IDD, [this, &boxes](CDialog& dialog) {
+        auto& sheet = static_cast<CDlgInfoCommentGeneral&>(dialog);
+        Retype(sheet.GeneralPage(), 3703, L"失敗次郎");
+        platform::SetXmlSaveFaultHook([](platform::XmlSaveStep step) { return step == platform::XmlSaveStep::Write; });
+        Press(dialog, IDOK);
+        platform::SetXmlSaveFaultHook(nullptr);
+        EXPECT_TRUE(dialog.IsWindowVisible());
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_EQ(boxes.Last().text, L"ファイル書き込みエラーです。");
+        EXPECT_EQ(boxes.Last().caption, L"エラー");
+        EXPECT_EQ(m_notify.count, 0);
+        EXPECT_EQ(FileBytes(m_files.xml), m_before);
+        // Nothing differs from the item now, yet the edit is still to be written.
+        Press(dialog, IDOK);
+    });
+    AnswerEditor(script);
+    EXPECT_EQ(Run(script), IDOK);
+    EXPECT_EQ(script.Pending(), 0u);
+    EXPECT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(m_notify.count, 1);
+    EXPECT_EQ(testsupport::ReadXmlValue(m_files.xml, L"/Rawdata/Tavrion/Inspection/Patient_section/Patient_name"),
+              L"失敗次郎");
 }

@@ -6,6 +6,7 @@
 #include "dialogs/DlgDoctor.h"
 #include "dialogs/DlgEditor.h"
 #include "dialogs/EditingOk.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "platform/xml/XmlSaveFile.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
@@ -225,10 +226,11 @@ namespace {
 class CLoggingDoc : public CTavrionDoc {
 public:
     std::vector<CEditingOk::CommitStep> steps;
+    int saveResult = 0;   // what SaveDataToXML answers: 0 saved, 255 not
     int SaveDataToXML(int) override
     {
         steps.push_back(CEditingOk::CommitStep::Save);
-        return 1;
+        return saveResult;
     }
     void UpdateCtrlStatus() override { steps.push_back(CEditingOk::CommitStep::UpdateStatus); }
     void SetCtrlContent(_PATIENT_INFO*) override { steps.push_back(CEditingOk::CommitStep::Refill); }
@@ -246,17 +248,44 @@ TEST(EditingOkCommit, RunsTheStepsInTheCallersOrder)
     EXPECT_EQ(doc.steps, (std::vector<Step>{Step::UpdateStatus, Step::Refill, Step::Save}));
 }
 
-TEST_F(EditingOk, ASaveThatFailsAtTheRenameLeavesTheRecordXmlByteIdentical)
+TEST(EditingOkCommit, AFailedSaveEndsTheCommitAndIsReported)
+{
+    using Step = CEditingOk::CommitStep;
+    platform::ui::MessageBoxRecorder boxes;
+    CLoggingDoc doc;
+    doc.saveResult = 255;
+    EXPECT_FALSE(CEditingOk::Commit(&doc, {Step::UpdateStatus, Step::Save, Step::Refill, Step::Notify}));
+    EXPECT_EQ(doc.steps, (std::vector<Step>{Step::UpdateStatus, Step::Save}));
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, L"ファイル書き込みエラーです。");
+    EXPECT_EQ(boxes.Last().caption, L"エラー");
+    EXPECT_EQ(boxes.Last().type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+
+    doc.saveResult = 0;
+    doc.steps.clear();
+    EXPECT_TRUE(CEditingOk::Commit(&doc, CEditingOk::StandardOrder()));
+    EXPECT_EQ(boxes.Count(), 1);
+}
+
+TEST_F(EditingOk, FailedSaveIsReportedAndNothingIsSent)
 {
     _RESTDATAITEM* item = OpenResting();
+    m_notify.xmlPath = m_files.xml;
     const std::string before = testsupport::ReadFileBytes(m_files.xml);
+    platform::ui::MessageBoxRecorder boxes;
     testsupport::ModalScript script;
     AnswerEditor(script);
     platform::SetXmlSaveFaultHook([](platform::XmlSaveStep step) { return step == platform::XmlSaveStep::Rename; });
     const CEditingOk::Outcome outcome = Edit(item);
     platform::SetXmlSaveFaultHook(nullptr);
-    EXPECT_EQ(outcome, CEditingOk::Outcome::Stored);
+    EXPECT_EQ(outcome, CEditingOk::Outcome::SaveFailed);
     EXPECT_EQ(testsupport::ReadFileBytes(m_files.xml), before);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, L"ファイル書き込みエラーです。");
+    EXPECT_EQ(boxes.Last().caption, L"エラー");
+    EXPECT_TRUE(m_notify.editorsSeen.empty());
+    // The item keeps the edit: a later save can still write it.
+    EXPECT_EQ(item->stInterpre.strAnaEditor, L"編集者二");
 }
 
 namespace {
@@ -311,4 +340,21 @@ TEST_F(EditingOk, WithAReadOnlyDocumentTheOkButtonCannotBePressed)
     CDlgEditor prompt(nullptr);
     prompt.SetDoc(&m_doc);
     EXPECT_EQ(prompt.DoModal(), IDOK);
+}
+
+TEST_F(EditingOk, TheCurrentItemsFieldsAreFoundOnlyThroughTheDocumentsOwnKind)
+{
+    _RESTDATAITEM* item = OpenResting();
+    _EDIT_STAMP_FIELDS fields;
+    ASSERT_TRUE(CurrentEditStampFields(&m_doc, DOC_TYPE_REST, fields));
+    EXPECT_EQ(fields.pEditor, &item->stInterpre.strAnaEditor);
+    EXPECT_EQ(fields.pAdditionPresent, &item->stAddition.bPresent);
+    // Another kind's reading of the same document finds nothing, and so does
+    // a document without a current item.
+    for (int type : std::initializer_list<int>{DOC_TYPE_FINAL, DOC_TYPE_RHYTHM, DOC_TYPE_RR, DOC_TYPE_EXTRA,
+                                               DOC_TYPE_EXER, DOC_TYPE_MFER, 99})
+        EXPECT_FALSE(CurrentEditStampFields(&m_doc, type, fields)) << type;
+    m_doc.SetCurDataIndex(item->nID + 100);
+    EXPECT_FALSE(CurrentEditStampFields(&m_doc, DOC_TYPE_REST, fields));
+    EXPECT_FALSE(CurrentEditStampFields(nullptr, DOC_TYPE_REST, fields));
 }

@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "dialogs/PagePatientCommentGeneral.h"
-#include "platform/ui/framework/PropertySheet.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/MessageBoxRecorder.h"
+#include "tests/dialogs/PageInSheet.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
 #include "tests/support/ModalScript.h"
 
@@ -25,44 +25,16 @@ protected:
     }
     void TearDown() override
     {
-        if (m_sheet && m_sheet->GetSafeHwnd()) m_sheet->DestroyWindow();
-        m_sheet.reset();
-        m_page.reset();
+        m_host.Close();
         RhythmDocTest::TearDown();
     }
 
-    CPagePatientCommentGeneral& ShowPage()
-    {
-        m_doc->SetCtrlContent(nullptr);
-        platform::ui::Desktop::Reset();
-        m_page = std::make_unique<CPagePatientCommentGeneral>();
-        m_page->SetDoc(m_doc.get(), DOC_TYPE_RHYTHM);
-        m_sheet = std::make_unique<CPropertySheet>(L"情報編集");
-        m_sheet->AddPage(m_page.get());
-        EXPECT_TRUE(m_sheet->Create());
-        platform::ui::Desktop::PumpMessages();
-        return *m_page;
-    }
-
-    void Retype(int id, LPCWSTR text)
-    {
-        CWnd* control = m_page->GetDlgItem(id);
-        ASSERT_NE(control, nullptr) << id;
-        control->SetFocus();
-        control->SendMessage(EM_SETSEL, 0, -1);
-        platform::ui::Desktop::TypeText(text);
-        platform::ui::Desktop::PumpMessages();
-    }
-
-    bool Shown(int id) const
-    {
-        CWnd* control = m_page->GetDlgItem(id);
-        return control && (control->GetStyle() & WS_VISIBLE);
-    }
+    CPagePatientCommentGeneral& ShowPage() { return m_host.Show(m_doc.get(), DOC_TYPE_RHYTHM, L"情報編集"); }
+    void Retype(int id, LPCWSTR text) { m_host.Retype(id, text); }
+    bool Shown(int id) const { return m_host.Shown(id); }
 
     rhythmtest::RhythmFiles m_files;
-    std::unique_ptr<CPagePatientCommentGeneral> m_page;
-    std::unique_ptr<CPropertySheet> m_sheet;
+    dialogtest::CPageInSheet<CPagePatientCommentGeneral> m_host;
 };
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "dialogs/PagePatientInfo.h"
-#include "platform/ui/framework/PropertySheet.h"
 #include "platform/ui/windowing/Desktop.h"
+#include "tests/dialogs/PageInSheet.h"
 #include "tests/documents/MFERViewDocFixture.h"
 #include "tests/support/ModalScript.h"
 
@@ -15,27 +15,13 @@ class MferPatientPage : public mfertest::MferDocTest {
 protected:
     void TearDown() override
     {
-        if (m_sheet && m_sheet->GetSafeHwnd()) m_sheet->DestroyWindow();
-        m_sheet.reset();
-        m_page.reset();
+        m_host.Close();
         mfertest::MferDocTest::TearDown();
     }
 
-    CPagePatientInfo& ShowPage()
-    {
-        m_doc->SetCtrlContent(nullptr);
-        platform::ui::Desktop::Reset();
-        m_page = std::make_unique<CPagePatientInfo>();
-        m_page->SetDoc(m_doc.get(), DOC_TYPE_MFER);
-        m_sheet = std::make_unique<CPropertySheet>(L"被検者情報");
-        m_sheet->AddPage(m_page.get());
-        EXPECT_TRUE(m_sheet->Create());
-        platform::ui::Desktop::PumpMessages();
-        return *m_page;
-    }
+    CPagePatientInfo& ShowPage() { return m_host.Show(m_doc.get(), DOC_TYPE_MFER, L"被検者情報"); }
 
-    std::unique_ptr<CPagePatientInfo> m_page;
-    std::unique_ptr<CPropertySheet> m_sheet;
+    dialogtest::CPageInSheet<CPagePatientInfo> m_host;
 };
 
 }  // namespace

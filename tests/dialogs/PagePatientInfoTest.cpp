@@ -4,9 +4,9 @@
 #include <sstream>
 
 #include "dialogs/PagePatientInfo.h"
-#include "platform/ui/framework/PropertySheet.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/MessageBoxRecorder.h"
+#include "tests/dialogs/PageInSheet.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tests/support/ModalScript.h"
 #include "tools/Mkrecord.h"
@@ -22,9 +22,7 @@ class PatientInfoPage : public resttest::RestDocFixture {
 protected:
     void TearDown() override
     {
-        if (m_sheet && m_sheet->GetSafeHwnd()) m_sheet->DestroyWindow();
-        m_sheet.reset();
-        m_page.reset();
+        m_host.Close();
         resttest::RestDocFixture::TearDown();
     }
 
@@ -35,38 +33,11 @@ protected:
         return item;
     }
 
-    CPagePatientInfo& ShowPage()
-    {
-        m_doc.SetCtrlContent(nullptr);
-        platform::ui::Desktop::Reset();
-        m_page = std::make_unique<CPagePatientInfo>();
-        m_page->SetDoc(&m_doc, DOC_TYPE_REST);
-        m_sheet = std::make_unique<CPropertySheet>(L"被検者情報");
-        m_sheet->AddPage(m_page.get());
-        EXPECT_TRUE(m_sheet->Create());
-        platform::ui::Desktop::PumpMessages();
-        return *m_page;
-    }
+    CPagePatientInfo& ShowPage() { return m_host.Show(&m_doc, DOC_TYPE_REST, L"被検者情報"); }
+    void Retype(int id, LPCWSTR text) { m_host.Retype(id, text); }
+    bool Shown(int id) const { return m_host.Shown(id); }
 
-    // Selects the whole text of an edit and types over it.
-    void Retype(int id, LPCWSTR text)
-    {
-        CWnd* control = m_page->GetDlgItem(id);
-        ASSERT_NE(control, nullptr) << id;
-        control->SetFocus();
-        control->SendMessage(EM_SETSEL, 0, -1);
-        platform::ui::Desktop::TypeText(text);
-        platform::ui::Desktop::PumpMessages();
-    }
-
-    bool Shown(int id) const
-    {
-        CWnd* control = m_page->GetDlgItem(id);
-        return control && (control->GetStyle() & WS_VISIBLE);
-    }
-
-    std::unique_ptr<CPagePatientInfo> m_page;
-    std::unique_ptr<CPropertySheet> m_sheet;
+    dialogtest::CPageInSheet<CPagePatientInfo> m_host;
 };
 
 }  // namespace

@@ -496,3 +496,44 @@ TEST(RecordXmlCli, RefusesBadUsageAndUnreadableRecords) {
     EXPECT_EQ(RunCli({"xml", "--for", dir.File("missing.ecg")}, &out), 1);
     EXPECT_EQ(RunCli({"xml", "--kind", "rest12", "--out", dir.File("no/such/folder/a.xml")}, &out), 1);
 }
+
+// The confirmation states, as the readers judge them: the confirmation date
+// against the patient edit time written beside it, and whether a confirming
+// doctor is named at all.
+TEST(RecordXmlCli, ConfirmationStatesOrderTheConfirmationAgainstTheEdits) {
+    TempDir dir;
+    const std::string vs = "/Rawdata/Tavrion/Inspection/Voktext_section/";
+    auto minuteOf = [](const Doc& doc, const std::string& date) {
+        return std::stoi(doc.Value(date + "/@hour")) * 60 + std::stoi(doc.Value(date + "/@minute"));
+    };
+    struct Row {
+        const char* state;   // --confirmation
+        int order;           // sign of confirmation minus patient edit time; 0: no confirmation at all
+    };
+    static const Row kRows[] = {
+        {"confirmed", 1},
+        {"edited", -1},
+        {"none", 0},
+    };
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.state);
+        const std::string path = dir.File(std::string(row.state) + ".xml");
+        std::string out;
+        ASSERT_EQ(RunCli({"xml", "--kind", "rhythm", "--out", path, "--confirmation", row.state}, &out), 0) << out;
+        Doc doc(path);
+        ASSERT_TRUE(doc.ok());
+        const std::string confirm = vs + "Confirm_editor/Edit_date";
+        if (row.order == 0) {
+            EXPECT_EQ(doc.Count(vs + "Confirm_editor"), 0);
+            EXPECT_EQ(doc.Count(kPs + "Doctor"), 0);
+            EXPECT_EQ(doc.Count(kPs + "Edit_time"), 1);   // the rest of the section stays
+            continue;
+        }
+        EXPECT_FALSE(doc.Value(vs + "Confirm_editor/Editor_name").empty());
+        const int difference = minuteOf(doc, confirm) - minuteOf(doc, kPs + "Edit_time");
+        EXPECT_EQ(difference > 0 ? 1 : -1, row.order) << difference;
+    }
+    std::string out;
+    EXPECT_EQ(RunCli({"xml", "--kind", "rr", "--out", dir.File("bad.xml"), "--confirmation", "later"}, &out), 2);
+    EXPECT_NE(out.find("--confirmation"), std::string::npos);
+}

@@ -1,0 +1,62 @@
+// One patient page shown in a modeless sheet over a document, the store
+// filled as the forms fill it: the host the page tests share. Close (or the
+// destructor) destroys the sheet before the document goes.
+#pragma once
+
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "core/TavrionDoc.h"
+#include "platform/ui/framework/PropertySheet.h"
+#include "platform/ui/windowing/Desktop.h"
+
+namespace dialogtest {
+
+template <class Page> class CPageInSheet {
+public:
+    ~CPageInSheet() { Close(); }
+
+    Page& Show(CTavrionDoc* doc, int type, LPCWSTR caption)
+    {
+        doc->SetCtrlContent(nullptr);
+        platform::ui::Desktop::Reset();
+        m_page = std::make_unique<Page>();
+        m_page->SetDoc(doc, type);
+        m_sheet = std::make_unique<CPropertySheet>(caption);
+        m_sheet->AddPage(m_page.get());
+        EXPECT_TRUE(m_sheet->Create());
+        platform::ui::Desktop::PumpMessages();
+        return *m_page;
+    }
+
+    void Close()
+    {
+        if (m_sheet && m_sheet->GetSafeHwnd()) m_sheet->DestroyWindow();
+        m_sheet.reset();
+        m_page.reset();
+    }
+
+    // Selects the whole text of a field and types over it.
+    void Retype(int id, LPCWSTR text)
+    {
+        CWnd* control = m_page->GetDlgItem(id);
+        ASSERT_NE(control, nullptr) << id;
+        control->SetFocus();
+        control->SendMessage(EM_SETSEL, 0, -1);
+        platform::ui::Desktop::TypeText(text);
+        platform::ui::Desktop::PumpMessages();
+    }
+
+    bool Shown(int id) const
+    {
+        CWnd* control = m_page->GetDlgItem(id);
+        return control && (control->GetStyle() & WS_VISIBLE);
+    }
+
+private:
+    std::unique_ptr<Page> m_page;
+    std::unique_ptr<CPropertySheet> m_sheet;
+};
+
+}  // namespace dialogtest
