@@ -222,8 +222,11 @@ void SetUpRhythmView(CTavrionDoc& doc, CView* view, int style, int page)
     if (!rhythm) return;
     static const int kFirstStyle[] = {1, 1, 16, 20, 22, 1, 1};
     const int kind = doc.GetDocType();
+    int first = kind >= 0 && kind <= 6 ? kFirstStyle[kind] : 1;
+    // An RR record shows its one-lead layout only when it has one lead, as the RR pane does.
+    if (kind == DOC_TYPE_RR && doc.GetCurItemLeadCount() != 1) first = 21;
     rhythm->SetDocType(kind);
-    rhythm->SetWaveStyle(style > 0 ? style : (kind >= 0 && kind <= 6 ? kFirstStyle[kind] : 1), TRUE);
+    rhythm->SetWaveStyle(style > 0 ? style : first, TRUE);
     rhythm->OnUpdate(nullptr, 0, nullptr);
     rhythm->ChangePageSample(page);
 }
@@ -474,7 +477,7 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
         names.push_back(options.viewClass);
     std::vector<CRuntimeClass*> classes;
     for (const std::string& name : names) classes.push_back(ViewClass(name));
-    if (std::count(classes.begin(), classes.end(), nullptr) > 0) return 2;
+    if (std::count(classes.begin(), classes.end(), nullptr) > 0) return 1;
     const std::string& target = command == "print" ? options.pdf : options.png;
     if (!(options.outDir.empty() ? MakeFolderOf(target) : MakeOutputFolder(options.outDir))) return 1;
 
