@@ -126,8 +126,9 @@ void CSheetView::DrawCaption(CDC* pDC, CRect rect, int columns, int rows, const 
 {
     CString text;
     text.Format(L"%g mm/s  %d mm/mV", static_cast<double>(scale.speed), scale.sense);
-    pDC->TextOut(rect.left + MulDiv(rect.Width(), kMarginMm, columns), rect.top + MulDiv(rect.Height(), 1, rows),
-                 text);
+    // Over the traces, as the names are, leaving the pulse column clear.
+    pDC->TextOut(rect.left + MulDiv(rect.Width(), kMarginMm + kPulseColumnMm, columns),
+                 rect.top + MulDiv(rect.Height(), 1, rows), text);
 }
 
 void CSheetView::DrawView(CDC* pDC, CRect rect, int columns, int rows, int page, BOOL print)
@@ -154,15 +155,16 @@ void CSheetView::DrawView(CDC* pDC, CRect rect, int columns, int rows, int page,
         const int rowTop = top + MulDiv(height, row, leads);
         const int rowHeight = top + MulDiv(height, row + 1, leads) - rowTop;
         const int baseline = rowTop + rowHeight * 2 / 3;
+        const int left = rect.left + mmX(kMarginMm + kPulseColumnMm);
         CString fallback;
         fallback.Format(L"#%d", lead.nLead);
-        pDC->TextOut(rect.left + mmX(kMarginMm), rowTop, names.GetName(lead.nLead, fallback));
+        // The name over the start of the trace, clear of the pulse.
+        pDC->TextOut(left, rowTop, names.GetName(lead.nLead, fallback));
         int heights[1] = {gain};
         DrawCAL(pDC, rect.left + mmX(kMarginMm + 2), baseline, mmX(5), heights, FALSE, print);
         const int count = std::min(perPage, static_cast<int>(lead.samples.size()) - first);
         if (count <= 0) continue;
         // The trace covers what its samples last at the page's speed.
-        const int left = rect.left + mmX(kMarginMm + kPulseColumnMm);
         const int width = static_cast<int>(count * static_cast<double>(scale.speed) / m_nSampleRate * pxPerMmX + 0.5);
         const CRect trace(left, baseline, left + width, baseline + gain);
         DrawWave(pDC, trace, m_dScale, lead.samples.data() + first, count, print, -1);
