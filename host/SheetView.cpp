@@ -122,10 +122,16 @@ CSheetView::Scale CSheetView::ScaleFor(int rows) const
     return scale;
 }
 
-void CSheetView::DrawCaption(CDC* pDC, CRect rect, int columns, int rows, const Scale& scale)
+void CSheetView::DrawCaption(CDC* pDC, CRect rect, int columns, int rows, int page, const Scale& scale)
 {
     CString text;
     text.Format(L"%g mm/s  %d mm/mV", static_cast<double>(scale.speed), scale.sense);
+    const int pages = GetPageCount(columns);
+    if (pages > 1) {
+        CString of;
+        of.Format(L"  %d/%d", page + 1, pages);
+        text += of;
+    }
     // Over the traces, as the names are, leaving the pulse column clear.
     pDC->TextOut(rect.left + MulDiv(rect.Width(), kMarginMm + kPulseColumnMm, columns),
                  rect.top + MulDiv(rect.Height(), 1, rows), text);
@@ -138,7 +144,7 @@ void CSheetView::DrawView(CDC* pDC, CRect rect, int columns, int rows, int page,
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(RGB(0, 0, 0));
     const Scale scale = ScaleFor(rows);
-    DrawCaption(pDC, rect, columns, rows, scale);
+    DrawCaption(pDC, rect, columns, rows, page, scale);
 
     const int leads = static_cast<int>(m_leads.size());
     const double pxPerMmX = static_cast<double>(rect.Width()) / columns;

@@ -40,7 +40,8 @@ private:
     };
 
     void DrawView(CDC* pDC, CRect rect, int columns, int rows, int page, BOOL print);
-    void DrawCaption(CDC* pDC, CRect rect, int columns, int rows, const Scale& scale);
+    // The speed and gain the page is drawn at, and which page of how many.
+    void DrawCaption(CDC* pDC, CRect rect, int columns, int rows, int page, const Scale& scale);
     Scale ScaleFor(int rows) const;
     // The document's speed in mm/s; 25 when it has none.
     float Speed() const;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -89,6 +90,11 @@ TEST_F(HostPrintTest, ALongRecordGoesOnAsManyPagesAsItsLengthNeedsAtTheSameSpeed
         widest = std::max(widest, span);
     }
     EXPECT_NEAR(1500.0, traced, pages * 1.0);
+    // Each page says which of how many it is.
+    std::set<std::pair<int, std::string>> numbered;
+    for (const PdfWord& word : PdfWords(pdf)) numbered.insert({word.page, word.text});
+    for (int number = 1; number <= pages; ++number)
+        EXPECT_EQ(1u, numbered.count({number, std::to_string(number) + "/" + std::to_string(pages)})) << number;
     // Every page but the last is full: one page fewer would not hold it.
     EXPECT_GT(widest * pages, 1500.0);
     EXPECT_LT(widest * (pages - 1), 1500.0);
