@@ -5,6 +5,9 @@
 
 #include <cairo.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <regex>
 #include <string>
