@@ -1,7 +1,5 @@
 #include "host/DialogCommand.h"
 
-#include <dirent.h>
-
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -9,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "core/ECGData.h"
 #include "core/TavrionDoc.h"
 #include "dialogs/Dlg15LeadEditLeadName.h"
 #include "dialogs/DlgDoctor.h"
@@ -26,9 +23,8 @@
 #include "dialogs/DlgRhythmEditLeadName.h"
 #include "dialogs/DlgPrintStatus.h"
 #include "documents/ExerViewDoc.h"
-#include "documents/RestViewDoc.h"
+#include "host/OutputFolder.h"
 #include "platform/base/CodePage.h"
-#include "platform/base/PathNames.h"
 #include "platform/ui/framework/ModalDriver.h"
 #include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/windowing/Desktop.h"
@@ -36,89 +32,22 @@
 namespace host {
 namespace {
 
-CString LibraryPath(const std::string& path)
-{
-    return CString(platform::HostPath(path).c_str());
-}
-
-// The record XML beside a record: its stem, 14 time digits, ".xml".
-std::string RecordXmlBeside(const std::string& record)
-{
-    const size_t slash = record.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : record.substr(0, slash);
-    std::string stem = slash == std::string::npos ? record : record.substr(slash + 1);
-    if (const size_t dot = stem.rfind('.'); dot != std::string::npos) stem.resize(dot);
-    std::string found;
-    DIR* dir = opendir(folder.c_str());
-    if (!dir) return found;
-    while (const dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name.size() != stem.size() + 18 || name.compare(0, stem.size(), stem) != 0) continue;
-        if (name.compare(name.size() - 4, 4, ".xml") != 0) continue;
-        if (name.find_first_not_of("0123456789", stem.size()) != name.size() - 4) continue;
-        if (found.empty() || name > found.substr(found.rfind('/') + 1)) found = folder + "/" + name;
-    }
-    closedir(dir);
-    return found;
-}
-
-// The record's document as the host opens it: resting and exercise records on
-// their examination documents; any other record on the base document, which
-// is all the prompts, phrase editors and pickers read.
+// The record's document as the views get it, opened by the host's opener:
+// its examination document (exercise records with their item for the lead
+// selection).
 struct OpenedRecord {
     std::unique_ptr<CTavrionDoc> doc;
     _EXERDATAITEM* exerItem = nullptr;   // owned by the document
     bool exercise = false;
 };
 
-bool OpenRecordDocument(const std::string& path, OpenedRecord& out)
+bool OpenRecordDocument(const std::string& path, const RecordOpener& open, OpenedRecord& out)
 {
-    CTavrionDoc probe;
-    _ECGDATA* image = nullptr;
-    int kind = 0;
-    int oldReader = 0;
-    const int opened = probe.MFERTransOpenFile(LibraryPath(path), image, kind, oldReader);
-    BYTE code[2] = {};
-    const bool known = opened == 0 && image &&
-                       probe.ecgGetData(image, ECG_TAG_SYSTEM_CODE, 0, code, sizeof(code), ECG_DATA_RAW) > 0;
-    FreeECGData(image);
-    if (!known) {
-        std::fprintf(stderr, "morvelance-host: %s: not a record this library can read\n", path.c_str());
-        return false;
+    if (!open(path, out.doc) || !out.doc) return false;
+    if (auto* exer = DYNAMIC_DOWNCAST(CExerViewDoc, out.doc.get())) {
+        out.exerItem = exer->GetCurrentDataItem();
+        out.exercise = out.exerItem != nullptr;
     }
-    const unsigned systemCode = code[0] | (code[1] << 8);
-    const std::string xml = RecordXmlBeside(path);
-    if (systemCode == 0xFFFA || systemCode == 0xFFFC || systemCode == 0xFFFD) {
-        auto doc = std::make_unique<CExerViewDoc>();
-        auto* item = new _EXERDATAITEM;
-        item->strFilePath = LibraryPath(path);
-        item->strXMLPath = xml.empty() ? CString() : LibraryPath(xml);
-        doc->GetExerDataManager().AppendItem(item);
-        doc->SetCurDataIndex(item->nID);
-        CString x = item->strXMLPath;
-        CString f = item->strFilePath;
-        doc->OpenFile(x, f);
-        out.exerItem = item;
-        out.exercise = true;
-        out.doc = std::move(doc);
-        return true;
-    }
-    if ((systemCode & 0xFF) != 5 && (systemCode & 0xFF) != 10) {
-        auto doc = std::make_unique<CRestViewDoc>();
-        auto* item = new _RESTDATAITEM;
-        item->strFilePath = LibraryPath(path);
-        item->strXMLPath = xml.empty() ? CString() : LibraryPath(xml);
-        item->b8000File = oldReader ? 1 : 0;
-        doc->GetRestDataManager().AppendItem(item);
-        CString x = item->strXMLPath;
-        CString f = item->strFilePath;
-        if (doc->OpenFile(x, f) == 0) {
-            doc->SetCurDataIndex(item->nID);
-            out.doc = std::move(doc);
-            return true;
-        }
-    }
-    out.doc = std::make_unique<CTavrionDoc>();
     return true;
 }
 
@@ -267,7 +196,7 @@ const char* const kDialogs[] = {"CDlgEditor",          "CDlgDoctor",        "CDl
 
 }  // namespace
 
-int RunDialogCommand(int argc, char** argv)
+int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
 {
     Request request;
     for (int i = 0; i < argc; ++i) {
@@ -291,8 +220,9 @@ int RunDialogCommand(int argc, char** argv)
                              "(or --dialog all --out DIR)\n");
         return 2;
     }
+    if (!(all ? MakeOutputFolder(request.outDir) : MakeFolderOf(request.png))) return 1;
     OpenedRecord record;
-    if (!OpenRecordDocument(request.file, record)) return 1;
+    if (!OpenRecordDocument(request.file, open, record)) return 1;
     if (!all) return Render(request.dialog, record, request, request.png) ? 0 : 1;
 
     int failures = 0;

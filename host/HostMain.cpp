@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,6 +25,7 @@
 #include "core/TavrionDoc.h"
 #include "host/DialogCommand.h"
 #include "host/DocumentCommand.h"
+#include "host/LeadNameSource.h"
 #include "host/ViewCommand.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/Kernel.h"
@@ -52,19 +54,24 @@ const char kUsage[] =
     "                 and print what the views get: filtered leads, settings, pages\n"
     "  view FILE... --view CLASS [--size WxH] [--smooth 0..3] [--grid lines|dots] --png OUT.png\n"
     "                 open each record as 'open' does and paint a view of class CLASS\n"
-    "                 (sheet: every lead with its calibration pulse; CTavrionView;\n"
-    "                 CWaveView) in a frame of the given size (1920x1080) into a PNG;\n"
-    "                 several files give OUT-2.png, OUT-3.png ...; --view all --out DIR\n"
-    "                 writes every class as DIR/CLASS.png (DIR/CLASS-N.png); --mode 1|2|3\n"
+    "                 (sheet: every lead named, with its calibration pulse, at the\n"
+    "                 document's speed; CViewRhythmWave [--style N] [--page N]; the bases\n"
+    "                 CTavrionView and CWaveView draw bare paper) in a frame of the given\n"
+    "                 size (1920x1080) into a PNG; several files give OUT-2.png,\n"
+    "                 OUT-3.png ...; --view all --out DIR writes every class that draws\n"
+    "                 a record as DIR/CLASS.png (DIR/CLASS-N.png); --mode 1|2|3\n"
     "                 sets the mouse mode; --magnify X,Y [--ratio N] --magnifier-png M.png\n"
     "                 also saves the hover magnifier with the mouse at X,Y\n"
     "  print FILE... --view CLASS [--smooth 0..3] [--grid lines|dots] --pdf OUT.pdf\n"
-    "                 print the view on an A4 landscape page through the PDF printer:\n"
-    "                 the paper grid first, then the view's own drawing\n"
+    "                 print the view on A4 landscape pages through the PDF printer:\n"
+    "                 the paper grid first, then the view's own drawing in the job's\n"
+    "                 report font (the sheet: a page per stretch of the record);\n"
+    "                 --view all prints every class that draws into the one PDF\n"
     "  dialog FILE --dialog CLASS --png OUT.png [--group G] [--template 172|173|174]\n"
     "                 open a dialog on the record's document as its opener would,\n"
     "                 save it painted as PNG and cancel it; --dialog all --out DIR\n"
-    "                 writes every dialog that accepts the record\n"
+    "                 writes every dialog that accepts the record; missing output\n"
+    "                 folders are made\n"
     "  --help         show this text\n"
     "\n"
     "File names are taken as they are on disk (UTF-8, any script); a bare name is in\n"
@@ -177,6 +184,11 @@ std::string Utf8(const CString& text)
 CString LibraryPath(const std::string& path)
 {
     return CString(platform::HostPath(path).c_str());
+}
+
+CString IndexName(const wchar_t* prefix, UINT index)
+{
+    return CString((std::wstring(prefix) + std::to_wstring(index)).c_str());
 }
 
 // The raw bytes of an item, empty when the record has none.
@@ -320,6 +332,56 @@ bool PrintMferInfo(const std::string& path)
     return true;
 }
 
+// The leads a record holds, named as the views name them (the standard name,
+// or the record's lead index, where they name none), and their count.
+// Leads past the twelfth (15-lead records, stored by their data ids 0..2)
+// and the leads of rhythm and RR records are items chosen by index; the
+// extended rhythm family keeps them in its own item; a rhythm or RR record
+// holds the leads its count item states, as the file list counts them.
+void PrintLeadList(CTavrionDoc& doc, _ECGDATA* image, int systemCode, int listedLeads, const CLeadNameSource& names)
+{
+    int leads = 0;
+    std::printf("  leads           ");
+    auto print = [&](const CString& name, size_t bytes) {
+        std::printf("%s%s:%zu", leads++ ? " " : "", Utf8(name).c_str(), bytes / 2);
+    };
+    // Records whose leads keep their order are listed by record lead.
+    const bool named = CTavrionDoc::GetDataLeadID(2, systemCode) != 2;
+    for (UINT display = 0; display < 12; ++display) {
+        const UINT recordLead = CTavrionDoc::GetDataLeadID(display, systemCode);
+        const std::vector<BYTE> samples = ReadRaw(doc, image, ECG_TAG_LEAD_BASE + recordLead, 0);
+        if (samples.empty()) continue;
+        print(named ? names.GetName(static_cast<int>(display), g_strLeadName[display]) : IndexName(L"#", recordLead),
+              samples.size());
+    }
+    const int low = systemCode & 0xFF;
+    const bool fifteen = low == 11 || low == 226 || low == 227;
+    const bool extendedRhythm = low == 38 || low == 217 || low == 218;
+    const bool extra = low == 26 || low == 229 || low == 230 || low == 28;
+    const std::string documentClass = host::DocumentClassFor(static_cast<unsigned>(systemCode));
+    const bool counted = documentClass == "CRhythmViewDoc" || documentClass == "CRRViewDoc";
+    const UINT indexTag = extendedRhythm ? kExtendedRhythmLeads : ECG_TAG_LEAD_BY_INDEX;
+    const UINT indexCount = counted ? static_cast<UINT>(std::max(listedLeads, 0))
+                                    : leads ? (fifteen ? 3 : extra ? 16 : 0) : 16;
+    const int standard = leads;
+    for (UINT index = 0; index < indexCount; ++index) {
+        const std::vector<BYTE> samples = ReadRaw(doc, image, indexTag, index);
+        if (samples.empty()) continue;
+        const UINT viewLead = fifteen ? index + 12 : index;
+        print(names.GetName(static_cast<int>(viewLead), IndexName(extra ? L"extra#" : L"#", viewLead)), samples.size());
+    }
+    if (extra) {
+        // An extra-lead record counts the leads it holds by lead index beside
+        // the standard twelve: three or six extra leads and a rhythm strip
+        // when it has one (four or seven), or a freeze record's leads.
+        std::printf("\n  lead count      %d (by lead index, beside the standard twelve)\n", leads - standard);
+    } else {
+        std::printf("\n  lead count      %d\n", leads);
+    }
+}
+
+bool OpenRecord(const std::string& path, std::unique_ptr<CTavrionDoc>* keep = nullptr);
+
 // Prints what one record holds; false when it cannot be opened.
 bool PrintInfo(const std::string& path)
 {
@@ -367,46 +429,12 @@ bool PrintInfo(const std::string& path)
                     static_cast<signed char>(when[6]));
     }
 
-    int leads = 0;
-    std::printf("  leads           ");
-    for (UINT display = 0; display < 12; ++display) {
-        const UINT recordLead = CTavrionDoc::GetDataLeadID(display, systemCode);
-        const std::vector<BYTE> samples = ReadRaw(*doc, image, ECG_TAG_LEAD_BASE + recordLead, 0);
-        if (samples.empty()) continue;
-        // Records whose leads keep their order are listed by record lead.
-        const bool named = CTavrionDoc::GetDataLeadID(2, systemCode) != 2;
-        if (named)
-            std::printf("%s%s:%zu", leads ? " " : "", platform::ToUtf8(g_strLeadName[display]).c_str(),
-                        samples.size() / 2);
-        else
-            std::printf("%s#%u:%zu", leads ? " " : "", recordLead, samples.size() / 2);
-        ++leads;
-    }
-    // Leads past the twelfth (15-lead records, stored by their data ids
-    // 0..2) and the leads of rhythm records are items chosen by index; the
-    // extended rhythm family keeps them in its own item.
-    const int low = systemCode & 0xFF;
-    const bool fifteen = low == 11 || low == 226 || low == 227;
-    const bool extendedRhythm = low == 38 || low == 217 || low == 218;
-    const bool extra = low == 26 || low == 229 || low == 230 || low == 28;
-    const UINT indexTag = extendedRhythm ? kExtendedRhythmLeads : ECG_TAG_LEAD_BY_INDEX;
-    const UINT indexCount = leads ? (fifteen ? 3 : extra ? 16 : 0) : 16;
-    const int standard = leads;
-    for (UINT index = 0; index < indexCount; ++index) {
-        const std::vector<BYTE> samples = ReadRaw(*doc, image, indexTag, index);
-        if (samples.empty()) continue;
-        std::printf("%s%s#%u:%zu", leads ? " " : "", extra ? "extra" : "", fifteen ? index + 12 : index,
-                    samples.size() / 2);
-        ++leads;
-    }
-    if (extra) {
-        // An extra-lead record counts the leads it holds by lead index beside
-        // the standard twelve: three or six extra leads and a rhythm strip
-        // when it has one (four or seven), or a freeze record's leads.
-        std::printf("\n  lead count      %d (by lead index, beside the standard twelve)\n", leads - standard);
-    } else {
-        std::printf("\n  lead count      %d\n", leads);
-    }
+    _FILEITEM_INFO listed;
+    doc->ReadFile(filePath, xmlPath, CString(), &listed);
+    std::unique_ptr<CTavrionDoc> shown;
+    OpenRecord(path, &shown);
+    const CLeadNameSource names(shown.get());
+    PrintLeadList(*doc, image, systemCode, listed.nLeadCount, names);
     const std::vector<BYTE> baseline = ReadRaw(*doc, image, ECG_TAG_BASELINE, 0);
     if (baseline.size() >= 2)
         std::printf("  average base    %d\n", static_cast<short>(baseline[0] | (baseline[1] << 8)));
@@ -421,7 +449,7 @@ bool PrintInfo(const std::string& path)
 
 // A device record opened through its examination document; with `keep` quietly,
 // the document kept there.
-bool OpenRecord(const std::string& path, std::unique_ptr<CTavrionDoc>* keep = nullptr)
+bool OpenRecord(const std::string& path, std::unique_ptr<CTavrionDoc>* keep)
 {
     CTavrionDoc probe;
     CString filePath = LibraryPath(path);
@@ -449,6 +477,18 @@ bool OpenRecord(const std::string& path, std::unique_ptr<CTavrionDoc>* keep = nu
     }
     files.leadCount = info.nLeadCount;
     return host::OpenDeviceRecord(files, code[0] | (code[1] << 8), keep);
+}
+
+// Any record, device record or MFER file, opened quietly into the document
+// the views and dialogs are given.
+bool OpenForViews(const std::string& path, std::unique_ptr<CTavrionDoc>& doc)
+{
+    const bool mfer = path.size() > 4 && strcasecmp(path.c_str() + path.size() - 4, ".mwf") == 0;
+    if (!mfer) return OpenRecord(path, &doc);
+    host::RecordFiles files;
+    files.record = path;
+    files.xml = FindRecordXml(path, "Raw_");
+    return host::OpenMferRecord(files, &doc);
 }
 
 }  // namespace
@@ -479,20 +519,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "morvelance-host: warning: no work directory is registered\n");
 
     if (command == "dialog") {
-        const int status = host::RunDialogCommand(argc - 2, argv + 2);
+        const int status = host::RunDialogCommand(argc - 2, argv + 2, OpenForViews);
         platform::ui::StopModules();
         return status;
     }
     if (viewing) {
-        const int status = host::RunViewCommand(command, argc - 2, argv + 2, [](const std::string& path,
-                                                                                 std::unique_ptr<CTavrionDoc>& doc) {
-            const bool mfer = path.size() > 4 && strcasecmp(path.c_str() + path.size() - 4, ".mwf") == 0;
-            if (!mfer) return OpenRecord(path, &doc);
-            host::RecordFiles files;
-            files.record = path;
-            files.xml = FindRecordXml(path, "Raw_");
-            return host::OpenMferRecord(files, &doc);
-        });
+        const int status = host::RunViewCommand(command, argc - 2, argv + 2, OpenForViews);
         platform::ui::StopModules();
         return status;
     }

@@ -1,16 +1,31 @@
 #include "host/SheetView.h"
 
+#include <algorithm>
+
 #include "core/TavrionDoc.h"
 #include "documents/MFERViewDoc.h"
+#include "host/LeadNameSource.h"
 #include "platform/base/Kernel.h"
 #include "platform/gdi/DCObjectSelector.h"
+#include "platform/gdi/DCStateSaver.h"
 #include "platform/mfer/MFERParser.h"
 #include "printdevice/ECGDC.h"
 
 namespace {
-const int kPaperColumns = 262;   // 2 mm margin, 10 mm pulse column, 250 mm of trace
+// Across the paper, in millimetres: a margin, the column of the lead name and
+// its pulse, the traces, a margin. Down it: the caption line, then the rows.
+const int kMarginMm = 2;
 const int kPulseColumnMm = 10;
+const int kCaptionMm = 6;
+const int kScreenTraceMm = 250;   // the screen shows 10 s at 25 mm/s
+const int kPaperColumns = kMarginMm + kPulseColumnMm + kScreenTraceMm + kMarginMm;
 const int kSenseMmPerMv = 10;
+const float kDefaultSpeed = 25.0f;
+
+int TraceMm(int columns)
+{
+    return columns - 2 * kMarginMm - kPulseColumnMm;
+}
 }  // namespace
 
 IMPLEMENT_DYNCREATE(CSheetView, CWaveView)
@@ -35,16 +50,20 @@ void CSheetView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
     CTavrionDoc* doc = GetTavrionDoc();
     if (doc) {
         m_dScale = 0.00125;
+        m_nSampleRate = 500;
+        // MFER records carry their own rate and resolution.
         if (auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc)) {
             _MFERDATAITEM* item = mfer->GetCurrentDataItem();
             if (item && item->pMFERParser) m_dScale = item->pMFERParser->GetMeasureSense() * 0.001;
+            const double rate = mfer->GetSampleRate();
+            if (rate >= 1.0) m_nSampleRate = static_cast<int>(rate + 0.5);
         }
         const int count = doc->GetCurItemLeadCount();
         for (int lead = 0; lead < count && lead < 32; ++lead) {
             const int bytes = doc->GetRhythmWaveData(lead, nullptr, -1);
             if (bytes <= 0) continue;
             std::vector<short> samples(static_cast<size_t>(bytes) / 2);
-            if (doc->GetRhythmWaveData(lead, samples.data(), -1) > 0) m_leads.push_back(std::move(samples));
+            if (doc->GetRhythmWaveData(lead, samples.data(), -1) > 0) m_leads.push_back({lead, std::move(samples)});
         }
     }
     CWaveView::OnUpdate(pSender, lHint, pHint);
@@ -62,34 +81,98 @@ void CSheetView::OnDraw(CDC* pDC)
         return;
     CDCObjectSelector<CBitmap> selector(memDC, &bitmap);
     CWaveView::OnDraw(&memDC);
-    DrawView(&memDC, client, m_nGridColumns, m_nGridRows, FALSE);
+    DrawView(&memDC, client, m_nGridColumns, m_nGridRows, 0, FALSE);
     pDC->BitBlt(0, 0, client.Width(), client.Height(), &memDC, 0, 0, SRCCOPY);
 }
 
-BOOL CSheetView::Print(CECGDC* pDC, CRect rect, int columns, int rows)
+BOOL CSheetView::Print(CECGDC* pDC, CRect rect, int columns, int rows, int page)
 {
-    if (!pDC || !pDC->GetDC()) return FALSE;
-    DrawView(pDC->GetDC(), rect, columns, rows, TRUE);
+    if (!pDC || !pDC->GetDC() || page < 0 || page >= GetPageCount(columns)) return FALSE;
+    DrawView(pDC->GetDC(), rect, columns, rows, page, TRUE);
     return TRUE;
 }
 
-void CSheetView::DrawView(CDC* pDC, CRect rect, int columns, int rows, BOOL print)
+float CSheetView::Speed() const
 {
-    if (m_leads.empty() || columns <= 0 || rows <= 0) return;
+    CTavrionDoc* doc = GetTavrionDoc();
+    const float speed = doc ? doc->GetSpeed() : 0.0f;
+    return speed > 0.0f ? speed : kDefaultSpeed;
+}
+
+int CSheetView::SamplesPerPage(int columns) const
+{
+    return std::max(1, static_cast<int>(TraceMm(columns) / Speed() * m_nSampleRate));
+}
+
+int CSheetView::GetPageCount(int columns) const
+{
+    size_t longest = 0;
+    for (const Lead& lead : m_leads) longest = std::max(longest, lead.samples.size());
+    const size_t perPage = static_cast<size_t>(SamplesPerPage(columns));
+    return longest == 0 ? 1 : static_cast<int>((longest + perPage - 1) / perPage);
+}
+
+CSheetView::Scale CSheetView::ScaleFor(int rows) const
+{
+    Scale scale{Speed(), kSenseMmPerMv};
+    // 10 mm/mV when a row has room for two pulses, else half that; the
+    // caption says which.
+    const int rowMm = m_leads.empty() ? 0 : (rows - kCaptionMm) / static_cast<int>(m_leads.size());
+    if (rowMm < 2 * kSenseMmPerMv) scale.sense = kSenseMmPerMv / 2;
+    return scale;
+}
+
+void CSheetView::DrawCaption(CDC* pDC, CRect rect, int columns, int rows, int page, const Scale& scale)
+{
+    CString text;
+    text.Format(L"%g mm/s  %d mm/mV", static_cast<double>(scale.speed), scale.sense);
+    const int pages = GetPageCount(columns);
+    if (pages > 1) {
+        CString of;
+        of.Format(L"  %d/%d", page + 1, pages);
+        text += of;
+    }
+    // Over the traces, as the names are, leaving the pulse column clear.
+    pDC->TextOut(rect.left + MulDiv(rect.Width(), kMarginMm + kPulseColumnMm, columns),
+                 rect.top + MulDiv(rect.Height(), 1, rows), text);
+}
+
+void CSheetView::DrawView(CDC* pDC, CRect rect, int columns, int rows, int page, BOOL print)
+{
+    if (m_leads.empty() || columns <= TraceMm(0) || rows <= kCaptionMm) return;
+    CDCStateSaver state(*pDC);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(RGB(0, 0, 0));
+    const Scale scale = ScaleFor(rows);
+    DrawCaption(pDC, rect, columns, rows, page, scale);
+
     const int leads = static_cast<int>(m_leads.size());
+    const double pxPerMmX = static_cast<double>(rect.Width()) / columns;
     auto mmX = [&](int mm) { return MulDiv(rect.Width(), mm, columns); };
     auto mmY = [&](int mm) { return MulDiv(rect.Height(), mm, rows); };
-    // 10 mm/mV when a row has room for it, else half that.
-    const int sense = rows / leads >= 2 * kSenseMmPerMv ? kSenseMmPerMv : kSenseMmPerMv / 2;
-    const int gain = mmY(sense);
-    for (int lead = 0; lead < leads; ++lead) {
-        const int rowTop = rect.top + MulDiv(rect.Height(), lead, leads);
-        const int rowHeight = MulDiv(rect.Height(), lead + 1, leads) - MulDiv(rect.Height(), lead, leads);
+    const int gain = mmY(scale.sense);
+    const int top = rect.top + mmY(kCaptionMm);
+    const int height = rect.bottom - top;
+    const int perPage = SamplesPerPage(columns);
+    const int first = page * perPage;
+    CLeadNameSource names(GetTavrionDoc());
+    for (int row = 0; row < leads; ++row) {
+        Lead& lead = m_leads[row];
+        const int rowTop = top + MulDiv(height, row, leads);
+        const int rowHeight = top + MulDiv(height, row + 1, leads) - rowTop;
         const int baseline = rowTop + rowHeight * 2 / 3;
+        const int left = rect.left + mmX(kMarginMm + kPulseColumnMm);
+        CString fallback;
+        fallback.Format(L"#%d", lead.nLead);
+        // The name over the start of the trace, clear of the pulse.
+        pDC->TextOut(left, rowTop, names.GetName(lead.nLead, fallback));
         int heights[1] = {gain};
-        DrawCAL(pDC, rect.left + mmX(4), baseline, mmX(5), heights, FALSE, print);
-        const CRect trace(rect.left + mmX(2 + kPulseColumnMm), baseline, rect.right - mmX(2), baseline + gain);
-        std::vector<short>& samples = m_leads[lead];
-        DrawWave(pDC, trace, m_dScale, samples.data(), static_cast<int>(samples.size()), print, -1);
+        DrawCAL(pDC, rect.left + mmX(kMarginMm + 2), baseline, mmX(5), heights, FALSE, print);
+        const int count = std::min(perPage, static_cast<int>(lead.samples.size()) - first);
+        if (count <= 0) continue;
+        // The trace covers what its samples last at the page's speed.
+        const int width = static_cast<int>(count * static_cast<double>(scale.speed) / m_nSampleRate * pxPerMmX + 0.5);
+        const CRect trace(left, baseline, left + width, baseline + gain);
+        DrawWave(pDC, trace, m_dScale, lead.samples.data() + first, count, print, -1);
     }
 }

@@ -1,6 +1,9 @@
 // CSheetView: the host's own small view on CWaveView. It draws every lead of
-// the current record in a row of its own, each with its 1 mV calibration
-// pulse, on 25 mm/s paper, in the document's smoothing mode and grid kind.
+// the current record in a row of its own, named as the multi-lead view names
+// it, each with its 1 mV calibration pulse, at the document's speed, in the
+// document's smoothing mode and grid kind, under a line that states the
+// speed and gain it drew at. A record longer than the paper's trace width
+// goes on as many pages as it needs; the screen shows the first.
 #pragma once
 
 #include <vector>
@@ -18,17 +21,37 @@ public:
     void OnInitialUpdate() override;
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     void OnDraw(CDC* pDC) override;
-    // The same drawing on paper: the caller printed the grid over rect.
-    BOOL Print(CECGDC* pDC, CRect rect, int columns, int rows);
-    // The leads and the microvolts per sample unit they were read with.
+    // Page `page` on paper, in the font the caller selected: the caller
+    // printed the grid over rect, `columns` by `rows` millimetres.
+    BOOL Print(CECGDC* pDC, CRect rect, int columns, int rows, int page);
+    // The pages the record needs on paper `columns` millimetres wide (at least 1).
+    int GetPageCount(int columns) const;
     int GetLeadCount() const { return static_cast<int>(m_leads.size()); }
 
 private:
-    void DrawView(CDC* pDC, CRect rect, int columns, int rows, BOOL print);
+    struct Lead {
+        int nLead;                   // the document's lead index, which names it
+        std::vector<short> samples;
+    };
+    // The settings a page is drawn at.
+    struct Scale {
+        float speed;   // mm/s
+        int sense;     // mm/mV
+    };
+
+    void DrawView(CDC* pDC, CRect rect, int columns, int rows, int page, BOOL print);
+    // The speed and gain the page is drawn at, and which page of how many.
+    void DrawCaption(CDC* pDC, CRect rect, int columns, int rows, int page, const Scale& scale);
+    Scale ScaleFor(int rows) const;
+    // The document's speed in mm/s; 25 when it has none.
+    float Speed() const;
+    // Samples of one page: the trace width at the document's speed.
+    int SamplesPerPage(int columns) const;
     // Squares across for the width of the paper: 10 s at 25 mm/s and the
     // pulse column; rows follow the client's shape.
     void LayOutGrid();
 
-    std::vector<std::vector<short>> m_leads;
-    double m_dScale = 0.00125;   // device rhythm samples: 1.25 µV a unit
+    std::vector<Lead> m_leads;
+    double m_dScale = 0.00125;   // mV per sample unit; device rhythm samples: 1.25 µV a unit
+    int m_nSampleRate = 500;     // samples per second of every lead
 };

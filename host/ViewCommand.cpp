@@ -4,16 +4,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 #include "core/TavrionDoc.h"
+#include "core/TavrionView.h"
 #include "host/MagnifierPreview.h"
+#include "host/OutputFolder.h"
 #include "host/SheetView.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/Registry.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Image.h"
 #include "platform/print/PrintSetup.h"
@@ -48,7 +53,9 @@ struct ViewOptions {
 
 const wchar_t kPdfPrinterKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Acrobat Distiller";
 
-const char* const kAllViews[] = {"sheet", "CTavrionView", "CWaveView", "CViewRhythmWave"};
+// The views that draw a record by themselves; their bases (CTavrionView,
+// CWaveView) paint bare paper and are only shown when named.
+const char* const kAllViews[] = {"sheet", "CViewRhythmWave"};
 
 bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions& options)
 {
@@ -157,6 +164,9 @@ CRuntimeClass* ViewClass(const std::string& name)
     if (probe && probe->IsKindOf(RUNTIME_CLASS(CView))) runtime = probe->GetRuntimeClass();
     delete probe;
     if (!runtime) std::fprintf(stderr, "morvelance-host: no view class '%s'\n", name.c_str());
+    if (runtime == RUNTIME_CLASS(CWaveView) || runtime == RUNTIME_CLASS(CTavrionView))
+        std::fprintf(stderr, "morvelance-host: note: %s is a base of the views and draws no record by itself\n",
+                     name.c_str());
     return runtime;
 }
 
@@ -212,8 +222,11 @@ void SetUpRhythmView(CTavrionDoc& doc, CView* view, int style, int page)
     if (!rhythm) return;
     static const int kFirstStyle[] = {1, 1, 16, 20, 22, 1, 1};
     const int kind = doc.GetDocType();
+    int first = kind >= 0 && kind <= 6 ? kFirstStyle[kind] : 1;
+    // An RR record shows its one-lead layout only when it has one lead, as the RR pane does.
+    if (kind == DOC_TYPE_RR && doc.GetCurItemLeadCount() != 1) first = 21;
     rhythm->SetDocType(kind);
-    rhythm->SetWaveStyle(style > 0 ? style : (kind >= 0 && kind <= 6 ? kFirstStyle[kind] : 1), TRUE);
+    rhythm->SetWaveStyle(style > 0 ? style : first, TRUE);
     rhythm->OnUpdate(nullptr, 0, nullptr);
     rhythm->ChangePageSample(page);
 }
@@ -289,78 +302,160 @@ std::string FindPdf(const std::string& folder)
     return found;
 }
 
-// One A4 landscape page: the grid by PrintWaveGrid first, as a report does,
-// then the view's own drawing when it prints.
-bool PrintToPdf(CTavrionDoc& doc, CRuntimeClass* viewClass, const std::string& pdf, const ViewOptions& options)
+// The report font of a print job: a line of 18/1000 of the printable
+// height, in the font every block of a report prints its texts with.
+bool CreatePrintFont(CFont& font, int printHeight)
 {
-    const std::string work = MakeTempFolder();
-    if (work.empty()) return false;
-    platform::print::PdfPrinterSetup setup;
-    setup.outputFolder = platform::FromUtf8(work + "/printer");
-    setup.installFolder = platform::FromUtf8(work + "/Adobe");
-    mkdir((work + "/printer").c_str(), 0755);
+    LOGFONT logFont{};
+    logFont.lfHeight = printHeight * 18 / 1000;
+    logFont.lfWeight = FW_NORMAL;
+    logFont.lfCharSet = SHIFTJIS_CHARSET;
+    logFont.lfQuality = PROOF_QUALITY;
+    logFont.lfPitchAndFamily = FF_MODERN | DEFAULT_PITCH;
+    std::wcsncpy(logFont.lfFaceName, L"ＭＳ ゴシック", LF_FACESIZE - 1);
+    return font.CreateFontIndirect(&logFont) != FALSE;
+}
+
+// Moves (or, across file systems, copies) the finished PDF to its place.
+bool MoveFile(const std::string& from, const std::string& to)
+{
+    if (std::rename(from.c_str(), to.c_str()) == 0) return true;
+    FILE* in = std::fopen(from.c_str(), "rb");
+    FILE* out = in ? std::fopen(to.c_str(), "wb") : nullptr;
+    bool ok = in && out;
+    char buffer[65536];
+    size_t n;
+    while (ok && (n = std::fread(buffer, 1, sizeof buffer, in)) > 0) ok = std::fwrite(buffer, 1, n, out) == n;
+    if (in) std::fclose(in);
+    if (out) ok = std::fclose(out) == 0 && ok;
+    return ok;
+}
+
+// One print job through the PDF printer on A4 landscape, as a report prints:
+// the report font made for the job, every page the paper grid first
+// (PrintWaveGrid) and then the view's own drawing in that font.
+class PdfJob {
+public:
+    explicit PdfJob(CTavrionDoc& doc) : m_doc(doc) {}
+    ~PdfJob()
+    {
+        if (m_printerAdded) platform::print::RemovePrinter(platform::print::kPdfPrinterName);
+        if (!m_work.empty()) RemoveTree(m_work);
+    }
+
+    bool Begin()
+    {
+        m_work = MakeTempFolder();
+        if (m_work.empty() || !InstallPrinter()) return false;
+        m_printer.SetPrinterName(CString(platform::print::kPdfPrinterName));
+        m_printer.SetPDFSavePath(CString(platform::FromUtf8(m_work + "/saved/").c_str()));
+        m_printer.SetPageSize(9, 2);
+        m_printer.SetPrintMargin(10, 10, 10, 10);
+        if (!m_printer.CreateECGPrintDC(&m_doc)) return false;
+        m_dc = m_printer.GetPrintECGDC();
+        const _PRINTER_SETTING* setting = m_printer.GetPrintSetting();
+        if (!m_dc || !setting || setting->fPixelPerMM <= 0.0f) return false;
+        m_px = setting->fPixelPerMM;
+        m_area = CRect(setting->nPrintLeft, setting->nPrintTop, setting->nPrintRight, setting->nPrintBottom);
+        m_widthMm = static_cast<int>(m_area.Width() / m_px);
+        m_heightMm = static_cast<int>(m_area.Height() / m_px);
+        if (!CreatePrintFont(m_font, m_area.Height())) return false;
+        m_started = m_dc->StartDoc(L"morvelance") > 0;
+        return m_started;
+    }
+
+    // Every page of the view; false when a page failed.
+    bool PrintView(CRuntimeClass* viewClass, const ViewOptions& options)
+    {
+        // The view lives in a pane only to be made as the panes make it.
+        Pane pane(m_doc, viewClass, 400, 300);
+        auto* waveView = DYNAMIC_DOWNCAST(CWaveView, pane.View());
+        if (auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, waveView)) {
+            SetUpRhythmView(m_doc, rhythm, options.style, 0);
+            int gridX = 0, gridY = 0;
+            rhythm->GetGridCount(gridX, gridY);
+            return PrintPage(waveView, [&] {
+                return rhythm->Print(m_dc, m_area, gridX, gridY, m_px, 0, options.page, 0) == 1;
+            });
+        }
+        if (auto* sheet = DYNAMIC_DOWNCAST(CSheetView, waveView)) {
+            const CRect paper(m_area.left, m_area.top, m_area.left + static_cast<int>(m_widthMm * m_px),
+                              m_area.top + static_cast<int>(m_heightMm * m_px));
+            bool ok = true;
+            for (int page = 0; ok && page < sheet->GetPageCount(m_widthMm); ++page)
+                ok = PrintPage(waveView, [&] { return sheet->Print(m_dc, paper, m_widthMm, m_heightMm, page) != FALSE; });
+            return ok;
+        }
+        return PrintPage(waveView, [] { return true; });
+    }
+
+    // Ends the job and puts the PDF at `pdf`.
+    bool Finish(const std::string& pdf)
+    {
+        bool ok = m_started && m_dc->EndDoc() > 0;
+        m_started = false;
+        m_printer.RecoverDistillerInfo();
+        ok = ok && m_printer.MovePDFFile();
+        const std::string made = ok ? FindPdf(m_work + "/saved") : std::string();
+        return !made.empty() && MoveFile(made, pdf);
+    }
+
+private:
     // A PDF printer the user installed is used as it is and left in place;
     // without one the host installs its own for the job.
-    HKEY key = nullptr;
-    const bool installed = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kPdfPrinterKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
-    if (key) RegCloseKey(key);
-    bool ok = installed || platform::print::ConfigurePdfPrinter(setup);
-    if (ok) {
-        CECGPrinter printer;
-        printer.SetPrinterName(CString(platform::print::kPdfPrinterName));
-        printer.SetPDFSavePath(CString(platform::FromUtf8(work + "/saved/").c_str()));
-        printer.SetPageSize(9, 2);
-        printer.SetPrintMargin(10, 10, 10, 10);
-        ok = printer.CreateECGPrintDC(&doc);
-        CECGDC* dc = ok ? printer.GetPrintECGDC() : nullptr;
-        if (dc && dc->StartDoc(L"morvelance") > 0 && dc->StartPage() > 0) {
-            const _PRINTER_SETTING* setting = printer.GetPrintSetting();
-            const double px = setting->fPixelPerMM;
-            const CRect area(setting->nPrintLeft, setting->nPrintTop, setting->nPrintRight, setting->nPrintBottom);
-            const int widthMm = static_cast<int>(area.Width() / px);
-            const int heightMm = static_cast<int>(area.Height() / px);
-            // The view lives in a pane only to be made as the panes make it.
-            Pane pane(doc, viewClass, 400, 300);
-            auto* waveView = DYNAMIC_DOWNCAST(CWaveView, pane.View());
-            if (waveView) {
-                waveView->PrintWaveGrid(dc, area, widthMm, heightMm, px, TRUE, TRUE, FALSE);
-                if (auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, waveView)) {
-                    SetUpRhythmView(doc, rhythm, options.style, 0);
-                    int gridX = 0, gridY = 0;
-                    rhythm->GetGridCount(gridX, gridY);
-                    ok = rhythm->Print(dc, area, gridX, gridY, px, 0, options.page, 0) == 1;
-                }
-                if (auto* sheet = DYNAMIC_DOWNCAST(CSheetView, waveView)) {
-                    const CRect paper(area.left, area.top, area.left + static_cast<int>(widthMm * px),
-                                      area.top + static_cast<int>(heightMm * px));
-                    sheet->Print(dc, paper, widthMm, heightMm);
-                }
-            }
-            ok = dc->EndPage() > 0 && ok;
-            ok = dc->EndDoc() > 0 && ok;
-        } else {
-            ok = false;
-        }
-        printer.RecoverDistillerInfo();
-        ok = ok && printer.MovePDFFile();
+    bool InstallPrinter()
+    {
+        HKEY key = nullptr;
+        const bool installed =
+            RegOpenKeyExW(HKEY_LOCAL_MACHINE, kPdfPrinterKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
+        if (key) RegCloseKey(key);
+        if (installed) return true;
+        platform::print::PdfPrinterSetup setup;
+        setup.outputFolder = platform::FromUtf8(m_work + "/printer");
+        setup.installFolder = platform::FromUtf8(m_work + "/Adobe");
+        mkdir((m_work + "/printer").c_str(), 0755);
+        m_printerAdded = platform::print::ConfigurePdfPrinter(setup);
+        return m_printerAdded;
     }
-    const std::string made = ok ? FindPdf(work + "/saved") : std::string();
-    ok = !made.empty() && std::rename(made.c_str(), pdf.c_str()) == 0;
-    if (!ok && !made.empty()) {
-        // Another file system: copy.
-        FILE* in = std::fopen(made.c_str(), "rb");
-        FILE* out = std::fopen(pdf.c_str(), "wb");
-        if (in && out) {
-            char buffer[65536];
-            size_t n;
-            ok = true;
-            while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) ok = ok && std::fwrite(buffer, 1, n, out) == n;
+
+    // One page: the grid, then `draw` with the job's font selected.
+    template <class Draw> bool PrintPage(CWaveView* gridView, const Draw& draw)
+    {
+        if (m_dc->StartPage() <= 0) return false;
+        if (gridView) gridView->PrintWaveGrid(m_dc, m_area, m_widthMm, m_heightMm, m_px, TRUE, TRUE, FALSE);
+        bool ok;
+        {
+            CDCObjectSelector<CFont, CECGDC> font(*m_dc, &m_font);
+            ok = draw();
         }
-        if (in) std::fclose(in);
-        if (out) ok = std::fclose(out) == 0 && ok;
+        return m_dc->EndPage() > 0 && ok;
     }
-    if (!installed) platform::print::RemovePrinter(platform::print::kPdfPrinterName);
-    RemoveTree(work);
+
+    CTavrionDoc& m_doc;
+    CECGPrinter m_printer;
+    CECGDC* m_dc = nullptr;   // the printer's, for the job
+    CFont m_font;
+    CRect m_area;             // the printable rectangle, device pixels
+    double m_px = 0.0;        // device pixels per millimetre
+    int m_widthMm = 0;
+    int m_heightMm = 0;
+    std::string m_work;       // the job's own folder, removed at the end
+    bool m_printerAdded = false;
+    bool m_started = false;
+};
+
+// Every view of `classes` into one PDF, a page (or, for the sheet, as many
+// as the record needs) after the other.
+bool PrintToPdf(CTavrionDoc& doc, const std::vector<CRuntimeClass*>& classes, const std::string& pdf,
+                const ViewOptions& options)
+{
+    bool ok;
+    {
+        PdfJob job(doc);
+        ok = job.Begin();
+        for (CRuntimeClass* viewClass : classes) ok = ok && job.PrintView(viewClass, options);
+        ok = job.Finish(pdf) && ok;
+    }
     if (!ok) {
         std::fprintf(stderr, "morvelance-host: %s could not be printed\n", pdf.c_str());
         return false;
@@ -375,12 +470,16 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
 {
     ViewOptions options;
     if (!ParseOptions(command, argc, argv, options)) return 2;
-    std::vector<std::string> classes;
+    std::vector<std::string> names;
     if (options.viewClass == "all")
-        classes.assign(std::begin(kAllViews), std::end(kAllViews));
+        names.assign(std::begin(kAllViews), std::end(kAllViews));
     else
-        classes.push_back(options.viewClass);
-    if (command == "view" && !options.outDir.empty()) mkdir(options.outDir.c_str(), 0755);
+        names.push_back(options.viewClass);
+    std::vector<CRuntimeClass*> classes;
+    for (const std::string& name : names) classes.push_back(ViewClass(name));
+    if (std::count(classes.begin(), classes.end(), nullptr) > 0) return 1;
+    const std::string& target = command == "print" ? options.pdf : options.png;
+    if (!(options.outDir.empty() ? MakeFolderOf(target) : MakeOutputFolder(options.outDir))) return 1;
 
     int failures = 0;
     for (size_t index = 0; index < options.files.size(); ++index) {
@@ -391,22 +490,14 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
         }
         doc->m_bAutoDelete = FALSE;
         ApplyDisplayOptions(*doc, options);
-        for (const std::string& name : classes) {
-            CRuntimeClass* viewClass = ViewClass(name);
-            if (!viewClass) {
-                ++failures;
-                continue;
-            }
-            bool ok;
-            if (command == "view") {
-                const std::string png = options.viewClass == "all"
-                                            ? Numbered(options.outDir + "/" + name + ".png", index)
-                                            : Numbered(options.png, index);
-                ok = PaintToPng(*doc, viewClass, options, png);
-            } else {
-                ok = PrintToPdf(*doc, viewClass, Numbered(options.pdf, index), options);
-            }
-            if (!ok) ++failures;
+        if (command == "print") {
+            if (!PrintToPdf(*doc, classes, Numbered(options.pdf, index), options)) ++failures;
+            continue;
+        }
+        for (size_t view = 0; view < classes.size(); ++view) {
+            const std::string png = options.outDir.empty() ? Numbered(options.png, index)
+                                                           : Numbered(options.outDir + "/" + names[view] + ".png", index);
+            if (!PaintToPng(*doc, classes[view], options, png)) ++failures;
         }
     }
     return failures ? 1 : 0;

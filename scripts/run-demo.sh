@@ -45,9 +45,14 @@ demo_record="$samples/rest12_90.ecg"
 "$build/bin/morvelance-host" view "$demo_record" --view sheet --size 1920x1080 --grid lines --png "$samples/sheet.png"
 "$build/bin/morvelance-host" print "$demo_record" --view sheet --pdf "$samples/sheet.pdf"
 "$build/bin/morvelance-host" view "$samples/rest12_90.ecg" --view CViewRhythmWave --style 1 --png "$samples/rhythm-view.png"
+# A resting and a rhythm record printed whole: the sheet with its lead names,
+# speed and gain (a page per stretch of the record at 25 mm/s), then the
+# multi-lead page, in one PDF each.
+for record in rest12_90 rhythm_90; do
+    "$build/bin/morvelance-host" print "$samples/$record.ecg" --view all --pdf "$samples/printed/$record.pdf"
+done
 
 # The library's dialogs as their openers show them on a resting and a rhythm record.
 for record in rest12_90 rhythm_90; do
-    mkdir -p "$samples/dialogs/$record"
     "$build/bin/morvelance-host" dialog "$samples/$record.ecg" --dialog all --out "$samples/dialogs/$record"
 done

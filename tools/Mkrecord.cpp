@@ -69,7 +69,7 @@ const char kUsage[] =
     "  --flavour 90|80   container flavour: 90 = newer reader, 80 = older reader (default 90)\n"
     "  --seconds S       duration (rest: 10; synth rhythm/rr: 60; wfdb rhythm/rr: whole record)\n"
     "  --start S         wfdb (also with --mfer): start time in the record (default 0)\n"
-    "lead counts: a rhythm record holds 1, 3, 12 or 15 leads and an RR record 1 or 3, the\n"
+    "lead counts: a rhythm record holds 1, 3, 12 or 15 leads and an RR record 1, 2 or 3, the\n"
     "  counts the system opens; an extra-lead record three or six extra leads beside the\n"
     "  standard twelve (six when the signals have them). wfdb: a record of two signals\n"
     "  (MIT-BIH) becomes a one-lead record of its first signal; a rhythm or RR record of\n"
@@ -340,8 +340,12 @@ int CmdSynth(const Args& a, std::ostream& out) {
     const int leads = static_cast<int>(a.Integer("--leads", kind == rec::RecordKind::Rr ? 1 : 3));
     if (a.Has("--leads") && kind != rec::RecordKind::Rhythm && kind != rec::RecordKind::Rr)
         throw std::invalid_argument("--leads goes with --kind rhythm or rr");
-    if (leads != 1 && leads != 3)
-        throw std::invalid_argument("--leads must be 1 or 3: the system opens no rhythm or RR record of " +
+    // The file list takes an RR record's lead count as the record states it
+    // (three strip leads at most), a rhythm record's only when it is 1, 3, 12 or 15.
+    const bool rr = kind == rec::RecordKind::Rr;
+    if (rr ? leads < 1 || leads > 3 : leads != 1 && leads != 3)
+        throw std::invalid_argument(std::string(rr ? "--leads must be 1, 2 or 3" : "--leads must be 1 or 3") +
+                                    ": the system opens no " + (rr ? "RR" : "rhythm") + " record of " +
                                     std::to_string(leads) + " leads");
 
     DeviceRecordOptions o;

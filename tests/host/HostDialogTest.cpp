@@ -94,3 +94,36 @@ TEST(HostDialog, TheLeadNameEditorsRenderWithoutTouchingTheRecord)
     }
     EXPECT_EQ(testsupport::ReadFileBytes(record), before);
 }
+
+TEST(HostDialog, AnMferFileOpensForTheDialogsAsItDoesForTheViews)
+{
+    TempDir dir;
+    const std::string record = dir.File("mfer12.mwf");
+    Make({"mfer", "--kind", "plain", "--leads", "12", "--out", record, "--xml-out",
+          dir.File("Raw_mfer1220240401093000.xml")});
+    ASSERT_EQ(Host({"view", record, "--view", "sheet", "--size", "320x200", "--png", dir.File("sheet.png")}).status, 0);
+    const std::string out = dir.File("dialogs");
+    const HostRun run = Host({"dialog", record, "--dialog", "all", "--out", out});
+    EXPECT_EQ(run.status, 0) << run.err;
+    for (const char* name : {"CDlgEditor", "CDlgEditComment", "CDlgPrintStatus"})
+        EXPECT_TRUE(IsPng(out + "/" + name + ".png")) << name;
+}
+
+TEST(HostDialog, AMissingFolderIsMadeAndOneThatCannotBeIsNamedInTheRefusal)
+{
+    TempDir dir;
+    Make({"samples", dir.Path()});
+    const std::string record = dir.File("rest12_90.ecg");
+    const std::string png = dir.File("a/b/editor.png");
+    const HostRun one = Host({"dialog", record, "--dialog", "CDlgEditor", "--png", png});
+    EXPECT_EQ(one.status, 0) << one.err;
+    EXPECT_TRUE(IsPng(png));
+    const HostRun all = Host({"dialog", record, "--dialog", "all", "--out", dir.File("c/d")});
+    EXPECT_EQ(all.status, 0) << all.err;
+    EXPECT_TRUE(IsPng(dir.File("c/d/CDlgEditor.png")));
+
+    const std::string blocker = dir.Write("blocker", "a file, not a folder");
+    const HostRun refused = Host({"dialog", record, "--dialog", "all", "--out", blocker + "/e"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find(blocker + "/e"), std::string::npos) << refused.err;
+}

@@ -6,6 +6,7 @@
 #include <cairo.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -84,18 +85,50 @@ TEST_F(HostViewTest, TheSheetShowsEveryLeadWithItsPulse)
     EXPECT_GE(inked, 12);
 }
 
-TEST_F(HostViewTest, AllViewsGoIntoTheFolderOneFileEach)
+TEST_F(HostViewTest, TheSheetNamesEveryLeadOverItsTrace)
 {
-    const std::string out = m_dir.File("views");
+    const std::string png = m_dir.File("sheet.png");
+    const HostRun run = Host({"view", m_record, "--view", "sheet", "--size", "800x600", "--png", png});
+    ASSERT_EQ(0, run.status) << run.err;
+    Png image(png);
+    ASSERT_TRUE(image.Ok());
+    // Each pulse's top, down the pulse column; the name stands above it,
+    // right of the pulse, where the trace below it starts.
+    const int pulseX = 800 * 13 / 2 / 262;
+    const int squares = 3;   // a millimetre of the 800-pixel-wide sheet, in pixels
+    int named = 0, tops = 0;
+    for (int y = 1; y < 600; ++y) {
+        if (!image.Dark(pulseX, y) || image.Dark(pulseX, y - 1)) continue;
+        ++tops;
+        int ink = 0;
+        for (int ty = std::max(0, y - 5 * squares); ty < y - squares / 2; ++ty)
+            for (int tx = pulseX + 3 * squares; tx < pulseX + 12 * squares; ++tx) ink += image.Dark(tx, ty) ? 1 : 0;
+        named += ink > 3 ? 1 : 0;
+    }
+    EXPECT_EQ(12, tops);
+    EXPECT_EQ(12, named);
+}
+
+TEST_F(HostViewTest, AllViewsGoIntoANewFolderOneFileForEachViewThatDraws)
+{
+    const std::string out = m_dir.File("new/views");
     const HostRun run = Host({"view", m_record, "--view", "all", "--out", out, "--size", "320x200"});
     ASSERT_EQ(0, run.status) << run.err;
-    for (const char* name : {"sheet", "CTavrionView", "CWaveView"}) EXPECT_TRUE(Exists(out + "/" + name + ".png")) << name;
-    // The plain scroll view is bare paper.
-    Png plain(out + "/CTavrionView.png");
-    ASSERT_TRUE(plain.Ok());
-    const unsigned paper = plain.Pixel(0, 0);
-    for (int y = 0; y < 200; y += 9)
-        for (int x = 0; x < 320; x += 11) ASSERT_EQ(paper, plain.Pixel(x, y)) << x << "," << y;
+    for (const char* name : {"sheet", "CViewRhythmWave"}) {
+        Png view(out + "/" + name + ".png");
+        ASSERT_TRUE(view.Ok()) << name;
+        int inked = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 320; ++x) inked += view.Dark(x, y) ? 1 : 0;
+        EXPECT_GT(inked, 320) << name;   // traces, not bare paper
+    }
+    // The bases draw no record: left out of all, and said so when named.
+    for (const char* base : {"CTavrionView", "CWaveView"}) {
+        EXPECT_FALSE(Exists(out + "/" + base + ".png")) << base;
+        const HostRun named = Host({"view", m_record, "--view", base, "--size", "320x200", "--png", out + "/base.png"});
+        EXPECT_EQ(0, named.status) << named.err;
+        EXPECT_NE(std::string::npos, named.err.find(std::string(base) + " is a base of the views")) << named.err;
+    }
 }
 
 TEST_F(HostViewTest, SeveralRecordsGiveNumberedPictures)

@@ -100,6 +100,7 @@ TEST(MakerRecords, EveryDeviceRecordOpensWithOneLeadCountAndItsSamples)
                        "--seconds", "20"}, 1, 10000},
         {"rr", {"synth", "--kind", "rr", "--seconds", "30"}, 1, 15000},
         {"rr_xml", {"synth", "--kind", "rr", "--seconds", "30", "--xml", "--irregular", "0.1"}, 1, 15000},
+        {"rr2", {"synth", "--kind", "rr", "--leads", "2", "--seconds", "30", "--xml"}, 2, 15000},
         {"rr3", {"synth", "--kind", "rr", "--leads", "3", "--seconds", "30"}, 3, 15000},
         {"extra", {"synth", "--kind", "extra"}, 6, 5000},
         {"extra_xml", {"synth", "--kind", "extra", "--xml", "--hr", "90"}, 6, 5000},
@@ -169,7 +170,7 @@ TEST(MakerRecords, TheMakerRefusesWhatTheSystemCannotOpenAndWritesNothing)
 {
     const std::vector<std::vector<std::string>> refused = {
         {"synth", "--kind", "rhythm", "--leads", "2"},
-        {"synth", "--kind", "rr", "--leads", "2"},
+        {"synth", "--kind", "rr", "--leads", "4"},
         {"synth", "--kind", "rest12", "--leads", "3"},
         {"mfer", "--kind", "freeze", "--leads", "8"},
         {"mfer", "--kind", "freeze", "--leads", "12"},

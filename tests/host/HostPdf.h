@@ -1,0 +1,126 @@
+// A PDF the host printed, read back as a person reads paper: its pages, its
+// words with their boxes (pdftotext -bbox) and a page's pixels at 300 dpi
+// (pdftoppm), measured in millimetres.
+#pragma once
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "tests/host/HostRun.h"
+
+namespace hosttest {
+
+constexpr double kPointsPerMm = 72.0 / 25.4;
+constexpr int kDpi = 300;
+constexpr double kPixelsPerMm = kDpi / 25.4;
+
+inline bool HavePoppler()
+{
+    return std::system("command -v pdftotext >/dev/null 2>&1 && command -v pdftoppm >/dev/null 2>&1") == 0;
+}
+
+inline std::string CommandOutput(const std::string& command)
+{
+    std::string text;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
+        pclose(pipe);
+    }
+    return text;
+}
+
+struct PdfWord {
+    int page;          // from 1
+    std::string text;
+    double heightMm;
+};
+
+// Every word on every page, in reading order.
+inline std::vector<PdfWord> PdfWords(const std::string& pdf)
+{
+    const std::string html = CommandOutput("pdftotext -bbox " + Quoted(pdf) + " - 2>/dev/null");
+    std::vector<PdfWord> words;
+    const std::regex item("<page |<word xMin=\"[-0-9.]+\" yMin=\"([-0-9.]+)\" xMax=\"[-0-9.]+\" yMax=\"([-0-9.]+)\">([^<]*)</word>");
+    int page = 0;
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), item); it != std::sregex_iterator(); ++it) {
+        if (!(*it)[1].matched) {
+            ++page;
+            continue;
+        }
+        words.push_back({page, (*it)[3].str(), (std::stod((*it)[2]) - std::stod((*it)[1])) / kPointsPerMm});
+    }
+    return words;
+}
+
+inline int PdfPageCount(const std::string& pdf)
+{
+    int pages = 0;
+    for (const PdfWord& word : PdfWords(pdf)) pages = word.page > pages ? word.page : pages;
+    const std::string info = CommandOutput("pdfinfo " + Quoted(pdf) + " 2>/dev/null");
+    std::smatch match;
+    return std::regex_search(info, match, std::regex("Pages: +(\\d+)")) ? std::stoi(match[1]) : pages;
+}
+
+// One page at 300 dpi.
+class PdfPage {
+public:
+    PdfPage(const std::string& pdf, int page, const std::string& folder)
+    {
+        const std::string stem = folder + "/page" + std::to_string(page);
+        const std::string command = "pdftoppm -r " + std::to_string(kDpi) + " -f " + std::to_string(page) + " -l " +
+                                    std::to_string(page) + " -png -singlefile " + Quoted(pdf) + " " + Quoted(stem);
+        if (std::system(command.c_str()) == 0)
+            m_surface = cairo_image_surface_create_from_png((stem + ".png").c_str());
+    }
+    ~PdfPage()
+    {
+        if (m_surface) cairo_surface_destroy(m_surface);
+    }
+    PdfPage(const PdfPage&) = delete;
+    PdfPage& operator=(const PdfPage&) = delete;
+
+    bool Ok() const { return m_surface && cairo_surface_status(m_surface) == CAIRO_STATUS_SUCCESS; }
+    int Width() const { return cairo_image_surface_get_width(m_surface); }
+    int Height() const { return cairo_image_surface_get_height(m_surface); }
+    // Black ink: traces, pulses, texts and the frame; the grid is coloured.
+    bool Dark(int x, int y) const
+    {
+        const unsigned char* row = cairo_image_surface_get_data(m_surface) + y * cairo_image_surface_get_stride(m_surface);
+        const unsigned p = reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
+        return ((p >> 16) & 0xFF) < 100 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100;
+    }
+
+    // The widest stretch of columns inked in the rows from top to bottom
+    // (fractions of the page), gaps under half a millimetre bridged: a
+    // trace across the page, in millimetres.
+    double WidestInkedSpanMm(double top, double bottom) const
+    {
+        std::vector<bool> inked(static_cast<size_t>(Width()), false);
+        for (int y = static_cast<int>(Height() * top); y < static_cast<int>(Height() * bottom); ++y)
+            for (int x = 0; x < Width(); ++x)
+                if (Dark(x, y)) inked[static_cast<size_t>(x)] = true;
+        const int bridge = static_cast<int>(kPixelsPerMm / 2);
+        int widest = 0, start = -1, last = -1;
+        for (int x = 0; x < Width(); ++x) {
+            if (!inked[static_cast<size_t>(x)]) continue;
+            if (start < 0 || x - last > bridge) start = x;
+            last = x;
+            widest = std::max(widest, last - start + 1);
+        }
+        return widest / kPixelsPerMm;
+    }
+
+private:
+    cairo_surface_t* m_surface = nullptr;
+};
+
+}  // namespace hosttest
