@@ -790,15 +790,16 @@ void CMFERParser::Finish(CState& state)
 
 void CMFERParser::FinishBeats(CState& state)
 {
-    // Every beat has the length of the longest (a shorter one ends on the
-    // baseline), and a recording read as twelve leads has twelve beats when
-    // the file gives the beats of its eight independent leads.
+    // Every beat reads with the length of the longest, a shorter one ending
+    // on the baseline as it is copied out (padding here would let one long
+    // channel multiply the memory by the channel count). A recording read as
+    // twelve leads has twelve beats when the file gives the beats of its
+    // eight independent leads.
     CWaveSet& beats = state.beats;
     m_beats = std::move(beats.waves);
     m_beats.resize(beats.counts.size());
     m_nBeatSamples = 0;
     for (const std::vector<short>& beat : m_beats) m_nBeatSamples = std::max(m_nBeatSamples, beat.size());
-    for (std::vector<short>& beat : m_beats) beat.resize(m_nBeatSamples, 0);
     if (m_nBeatSamples == 0) m_beats.clear();
     if (m_bDerived && AreIndependentLeads(beats.leadCodes)) DeriveLimbLeadSamples(m_beats);
 }

@@ -108,8 +108,8 @@ protected:
     bool m_bDerived;                          // III, aVR, aVL, aVF are computed from I and II
     int m_nLeads;                             // leads the reader gives, derived ones included
     std::vector<std::vector<short>> m_waves;  // converted samples, one vector per lead; empty until asked for
-    std::vector<std::vector<short>> m_beats;  // averaged beat per lead, all of m_nBeatSamples; converted on opening
-    size_t m_nBeatSamples;                    // samples of each averaged beat; 0 without beats
+    std::vector<std::vector<short>> m_beats;  // averaged beat per lead, converted on opening
+    size_t m_nBeatSamples;                    // samples of the longest averaged beat; 0 without beats
     std::vector<int> m_leadCodes;             // MFER lead code per lead; 0 for none
     std::vector<std::wstring> m_leadNames;
     std::wstring m_strFilter;

@@ -509,6 +509,17 @@ TEST(MFERParser, BeatsOfTheEightIndependentLeadsGiveTwelve)
     EXPECT_EQ((std::vector<short>{9}), Beat(parser, 11));
 }
 
+TEST(MFERParser, BeatGroupsFollowEachOtherAndShortBeatsEndOnTheBaseline)
+{
+    // Two channels of two samples, then channel 0 alone goes on for three more.
+    Bytes file = Cat({TwoChannelBody(false), BeatGroup(2, 2, Be16({1, 2, 3, 4})), BeatGroup(1, 3, Be16({5, 6, 7}))});
+    CMFERParser parser;
+    ASSERT_TRUE(Open(parser, file));
+    EXPECT_EQ(10, parser.GetWaveLength(2));
+    EXPECT_EQ((std::vector<short>{1, 2, 5, 6, 7}), Beat(parser, 0));
+    EXPECT_EQ((std::vector<short>{3, 4, 0, 0, 0}), Beat(parser, 1));
+}
+
 TEST(MFERParser, OpenLengthGroupEndsAtTwoZeroBytes)
 {
     Bytes content = Cat({Def(0x08, {0, 9}), Def(0x04, {2}), Def(0x1E, Be16({0, 0, 4, 0}))});
