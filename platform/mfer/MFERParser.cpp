@@ -330,7 +330,7 @@ const wchar_t* CMFERParser::StatusText(MferStatus status)
     case MferStatus::Ok: return L"";
     case MferStatus::NoFile: return L"the file cannot be opened or read";
     case MferStatus::TooLarge: return L"the record is too large: more than 134,217,728 samples in all leads together, or more than the memory there is";
-    case MferStatus::BlockTooLong: return L"a block is longer than the bytes left in the file";
+    case MferStatus::BlockTooLong: return L"a block is longer than the bytes left for it in the file";
     case MferStatus::Truncated: return L"a tag, length or value runs past the end of the file";
     case MferStatus::BadLength: return L"a length of a form the format does not have";
     case MferStatus::BadValue: return L"a definition with a value that cannot be used";

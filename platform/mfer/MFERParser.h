@@ -1,6 +1,7 @@
 // Stand-in for the closed MFER reader library (MFER.dll): reads a file of
 // the Medical waveform Format Encoding Rules into channels of 16-bit
-// samples and a root record. README.md in this folder gives the format as
+// samples, the averaged beat of each lead when the file has them, and a
+// root record. README.md in this folder gives the format as
 // this reader takes it. Opening checks the whole file; the samples are
 // converted only when first asked for, so a caller after the header alone
 // (the file list) does not pay for them.
