@@ -800,7 +800,10 @@ void CMFERParser::FinishBeats(CState& state)
     m_beats.resize(beats.counts.size());
     m_nBeatSamples = 0;
     for (const std::vector<short>& beat : m_beats) m_nBeatSamples = std::max(m_nBeatSamples, beat.size());
-    if (m_nBeatSamples == 0) m_beats.clear();
+    if (m_nBeatSamples == 0) {
+        m_beats.clear();
+        return;
+    }
     if (m_bDerived && AreIndependentLeads(beats.leadCodes)) DeriveLimbLeadSamples(m_beats);
 }
 
