@@ -333,6 +333,29 @@ size_t PeakIndex(const std::vector<short>& beat)
                   beat.begin());
 }
 
+// The demo's MFER samples, as the record maker writes them from the command line.
+TEST(MferWriter, CommandLineSamplesOfTwelveAndFifteenLeadsCarryBeats)
+{
+    testsupport::TempDir dir;
+    struct Case { std::vector<std::string> kind; int beatLeads; } cases[] = {
+        {{"--kind", "plain", "--leads", "12"}, 12},
+        {{"--kind", "rhythm15", "--seconds", "30"}, 15},
+        {{"--kind", "extra4", "--little-endian"}, 0},
+    };
+    for (const Case& c : cases) {
+        const std::string mwf = dir.File("sample.mwf");
+        std::vector<std::string> args = {"mfer", "--out", mwf};
+        args.insert(args.end(), c.kind.begin(), c.kind.end());
+        std::ostringstream out, err;
+        ASSERT_EQ(0, RunMkrecord(args, out, err)) << err.str();
+        CMFERParser parser;
+        ASSERT_EQ(1, parser.OpenMFER(std::wstring(mwf.begin(), mwf.end()).c_str())) << c.kind[1];
+        EXPECT_EQ(c.beatLeads ? 1200 : 0, parser.GetWaveLength(2)) << c.kind[1];
+        EXPECT_EQ(c.beatLeads > 0, !Beat(parser, c.beatLeads - 1).empty()) << c.kind[1];
+        EXPECT_TRUE(Beat(parser, c.beatLeads).empty()) << c.kind[1];
+    }
+}
+
 TEST(MferWriter, AveragedBeatsRoundTripWithTheirLengthSenseAndFilter)
 {
     struct Variant { const char* what; int leads; double sense; void (*apply)(MferOptions&); } variants[] = {
