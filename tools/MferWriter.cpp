@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "tools/EcgModel.h"
+#include "tools/SignalOps.h"
 #include "tools/TextCodec.h"
 
 namespace morvelance {
@@ -17,10 +18,13 @@ enum : uint8_t {
     kByteOrder = 0x01, kVersion = 0x02, kCharset = 0x03, kBlock = 0x04, kChannels = 0x05,
     kSequences = 0x06, kWaveformType = 0x08, kLead = 0x09, kDataType = 0x0A, kInterval = 0x0B,
     kSense = 0x0C, kOffset = 0x0D, kFilter = 0x11, kWave = 0x1E, kAttribute = 0x3F,
-    kPreamble = 0x40, kEnd = 0x80, kPatientName = 0x81, kPatientId = 0x82, kTime = 0x85,
+    kPreamble = 0x40, kGroup = 0x67, kEnd = 0x80, kPatientName = 0x81, kPatientId = 0x82, kTime = 0x85,
 };
 
 using Bytes = std::vector<uint8_t>;
+
+const int kDominantBeat = 9;          // waveform type of averaged (dominant) beats
+const double kBeatSeconds = 1.2;      // the device records' average beat: 600 samples at 500 Hz
 
 void PutLength(Bytes& out, size_t length, bool fourBytes)
 {
@@ -211,7 +215,65 @@ void PutAttributes(Bytes& out, const std::vector<const EcgLead*>& leads, const M
     }
 }
 
+bool WantsBeats(const EcgRecord& record, const MferOptions& o)
+{
+    const size_t leads = record.leads.size();
+    return o.beats == MferBeats::Always || (o.beats == MferBeats::FullLeads && (leads == 12 || leads == 15));
+}
+
+std::vector<std::vector<float>> AveragedBeatsOf(const EcgRecord& record, const std::vector<const EcgLead*>& leads,
+                                                const MferOptions& o)
+{
+    if (leads.empty() || !WantsBeats(record, o) || record.sampleRate <= 0) return {};
+    std::vector<int64_t> beats = record.beats;
+    if (beats.empty()) {
+        std::vector<const std::vector<float>*> signals;
+        for (const EcgLead* lead : leads) signals.push_back(&lead->microvolts);
+        beats = DetectBeats(signals, record.sampleRate);
+    }
+    if (beats.empty()) return {};
+    const int length = o.beatSamples > 0 ? o.beatSamples : std::max(2, int(std::lround(kBeatSeconds * record.sampleRate)));
+    const int before = length * 5 / 12;
+    std::vector<std::vector<float>> averages;
+    for (const EcgLead* lead : leads) averages.push_back(AverageBeat(lead->microvolts, beats, before, length - before));
+    return averages;
+}
+
+// The beats in a group of their own: readers that do not know groups skip
+// it whole, and what it defines (type, channels, block) ends with it. The
+// data type, byte order, resolution and rate are the recording's.
+void PutBeats(Bytes& out, const std::vector<const EcgLead*>& leads, const std::vector<std::vector<float>>& beats,
+              const MferOptions& o)
+{
+    const bool be = o.bigEndian;
+    Bytes group;
+    Bytes type = Number(kDominantBeat, 2, be);
+    const Bytes text = Text("Averaged beats");
+    type.insert(type.end(), text.begin(), text.end());
+    PutDefinition(group, kWaveformType, type);
+    PutDefinition(group, kChannels, Number(leads.size(), 1, be));
+    PutDefinition(group, kBlock, Number(beats.front().size(), 4, be));
+    PutDefinition(group, kSequences, Number(1, 4, be));
+    PutAttributes(group, leads, o);
+    Bytes data;
+    for (const std::vector<float>& beat : beats)
+        for (float microvolts : beat) PutSample(data, microvolts, o);
+    PutDefinition(group, kWave, data, o.fourByteWaveLength);
+    if (!o.openGroup) {
+        PutDefinition(out, kGroup, group);
+        return;
+    }
+    out.insert(out.end(), {kGroup, 0x80});
+    out.insert(out.end(), group.begin(), group.end());
+    out.insert(out.end(), {0, 0});
+}
+
 }  // namespace
+
+std::vector<std::vector<float>> MferAveragedBeats(const EcgRecord& record, const MferOptions& options)
+{
+    return AveragedBeatsOf(record, LeadsToWrite(record, options), options);
+}
 
 std::string MferDescription(MferKind kind)
 {
@@ -328,6 +390,8 @@ std::vector<uint8_t> EncodeMfer(const EcgRecord& record, const MferOptions& o)
             for (size_t i = 0; i < tail; ++i) PutSample(data, lead->microvolts[sequences * block + i], o);
         PutDefinition(out, kWave, data, o.fourByteWaveLength);
     }
+    const std::vector<std::vector<float>> beats = AveragedBeatsOf(record, leads, o);
+    if (!beats.empty()) PutBeats(out, leads, beats, o);
     if (o.endTag) out.insert(out.end(), {kEnd, 0});
     return out;
 }
@@ -382,7 +446,11 @@ std::vector<std::string> WriteMferSeedCorpus(const std::string& dir)
     int n = 0;
     for (MferKind kind : kinds) {
         EcgRecord record = MferKindRecord(kind, kind == MferKind::Freeze ? 2 : 3, 0.2, 250.0);
+        record.beats = {int64_t(record.SampleCount() / 2)};
         MferOptions o;
+        o.beats = MferBeats::Always;
+        o.beatSamples = 12;
+        o.openGroup = n % 2 == 1;
         o.description = MferDescription(kind);
         o.bigEndian = n % 2 == 0;
         o.dataType = n % 9;
@@ -395,7 +463,9 @@ std::vector<std::string> WriteMferSeedCorpus(const std::string& dir)
         write("mfer_seed_" + std::to_string(n++) + ".mwf", EncodeMfer(record, o));
     }
     EcgRecord twelve = MferKindRecord(MferKind::Plain, 12, 0.1, 250.0);
+    twelve.beats = {12};
     MferOptions derive;
+    derive.beatSamples = 10;
     derive.onlyIndependentLeads = true;
     derive.fourByteWaveLength = true;
     std::vector<uint8_t> bytes = EncodeMfer(twelve, derive);
@@ -410,6 +480,8 @@ std::vector<std::string> WriteMferSeedCorpus(const std::string& dir)
         }
     }
     write("mfer_seed_overlong.mwf", longer);
+    // The averaged beats' group cut inside its waveform.
+    write("mfer_seed_beat_cut.mwf", std::vector<uint8_t>(bytes.begin(), bytes.end() - 12));
     return files;
 }
 

@@ -18,6 +18,11 @@ namespace morvelance {
 // Rhythm12 and Rhythm15 are 12- and 15-lead files marked as rhythm recordings.
 enum class MferKind { Extra3, Extra4, Extra6x1, Extra6x3x2, Extra7, Freeze, Plain, Rhythm12, Rhythm15 };
 
+// Which files carry averaged beats (a group of waveform type 9 after the
+// recording, one beat per lead written): FullLeads those of 12 or 15 leads,
+// whose pages show average beats.
+enum class MferBeats { None, FullLeads, Always };
+
 // The longest block, in samples of one channel, the system's MFER reader takes.
 constexpr size_t kMferMaxBlock = size_t(1) << 20;
 
@@ -42,6 +47,9 @@ struct MferOptions {
     bool time = true;              // measurement time
     std::string filter = "0.05-150Hz"; // empty: no filter definition
     bool utf8 = false;             // texts in UTF-8 (declared), else code page 932
+    MferBeats beats = MferBeats::FullLeads;
+    int beatSamples = 0;           // length of an averaged beat; 0: 1.2 s at the record's rate
+    bool openGroup = false;        // the beats' group with open length, ended by 00 00
 };
 
 // The preamble text of a kind ("MFR Extra 3 leads ECG", ...); "MFR Standard ECG" for Plain.
@@ -58,6 +66,11 @@ std::vector<uint8_t> EncodeMfer(const EcgRecord& record, const MferOptions& opti
 bool WriteMferFile(const std::string& path, const EcgRecord& record, const MferOptions& options,
                    std::string* error);
 
+// The averaged beat of each lead the file holds, in microvolts: the R peak
+// at 5/12 of the beat, averaged over the record's beats (detected when it
+// lists none). Empty when the options ask for none or no beat is found.
+std::vector<std::vector<float>> MferAveragedBeats(const EcgRecord& record, const MferOptions& options);
+
 // The raw value a microvolt sample becomes under the options (what the reader
 // returns for it at the writer's resolution, before its 16-bit clamping).
 double MferRawValue(double microvolts, const MferOptions& options);
@@ -67,7 +80,8 @@ double MferRawValue(double microvolts, const MferOptions& options);
 void MferSenseFor(double microvoltsPerUnit, MferOptions* options);
 
 // Writes the fuzz seed corpus of the MFER reader into dir (which must exist):
-// every kind, both byte orders, each data type, and a few damaged files.
+// every kind, both byte orders, each data type, averaged beats in groups of
+// both length forms, and a few damaged files.
 // Returns the paths; throws std::runtime_error on failure.
 std::vector<std::string> WriteMferSeedCorpus(const std::string& dir);
 

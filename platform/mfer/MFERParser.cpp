@@ -33,6 +33,7 @@ enum : BYTE {
     kTagWave = 0x1E,
     kTagAttribute = 0x3F,
     kTagPreamble = 0x40,
+    kTagGroup = 0x67,
     kTagEnd = 0x80,
     kTagPatientName = 0x81,
     kTagPatientId = 0x82,
@@ -44,6 +45,7 @@ enum : BYTE {
 // no bound of its own beyond the file: it is never longer than the bytes left.
 const size_t kMaxTotalSamples = size_t(1) << 27;
 const double kDefaultSense = 1.0;               // microvolts per unit when the file gives none
+const int kDominantBeat = 9;                    // waveform type of a group holding averaged beats
 
 // Bytes of one sample by data type code; 0 for a code this reader does not take.
 size_t SampleSize(int dataType)
@@ -148,6 +150,14 @@ const wchar_t* LeadNameOfCode(int code)
     return L"";
 }
 
+// The eight independent leads of a standard 12-lead record, in their order:
+// I, II, V1-V6.
+bool AreIndependentLeads(const std::vector<int>& codes)
+{
+    static const std::vector<int> kIndependent = {1, 2, 3, 4, 5, 6, 7, 8};
+    return codes == kIndependent;
+}
+
 std::string TrimNul(const BYTE* p, size_t length)
 {
     std::string text(reinterpret_cast<const char*>(p), length);
@@ -175,28 +185,17 @@ struct CMFERParser::CChannelDef {
     bool bLead = false;      int nLeadCode = 0;  std::string strLeadText;
 };
 
-struct CMFERParser::CState {
+// The definitions in force. A group is read with a copy of them, and what it
+// defines ends with it.
+struct CMFERParser::CDefinitions {
     bool bBigEndian = true;
-    bool bUtf8 = false;
     int nChannels = 1;
     bool bSequences = false;
     uint32_t nSequences = 0;
     CChannelDef parent;
     CChannelDef child[kMaxChannels];
-    std::string strPreamble, strWaveformText, strFilter, strName, strId;
-    bool bName = false, bId = false, bTime = false;
-    int nYear = 0, nMonth = 0, nDay = 0, nHour = 0, nMinute = 0, nSecond = 0, nMs = 0, nUs = 0;
     int nWaveformType = 0;
-    bool bBaseSense = false;
-    double dBaseSense = kDefaultSense;
-    double dInterval = 0;
-    CSamples samples = CSamples::Count;
-    std::vector<std::vector<short>> waves;   // filled only when decoding
-    std::vector<size_t> counts;              // samples per channel
-    std::vector<int> leadCodes;
-    std::vector<std::string> leadTexts;
-    size_t nTotalSamples = 0;
-    size_t nWaveEnd = 0;                     // file offset just past the last waveform byte
+    std::string strWaveformText;
 
     uint32_t Block(int c) const { return child[c].bBlock ? child[c].nBlock : parent.nBlock; }
     int DataType(int c) const { return child[c].bDataType ? child[c].nDataType : parent.nDataType; }
@@ -215,10 +214,48 @@ struct CMFERParser::CState {
         if (c == 0 && parent.bLead) return &parent;
         return nullptr;
     }
+    // Bytes of one sequence: a block of every channel.
+    size_t SequenceBytes() const
+    {
+        size_t bytes = 0;
+        for (int c = 0; c < nChannels; ++c) bytes += size_t(Block(c)) * SampleSize(DataType(c));
+        return bytes;
+    }
+    size_t SequenceSamples() const
+    {
+        size_t samples = 0;
+        for (int c = 0; c < nChannels; ++c) samples += size_t(Block(c));
+        return samples;
+    }
+};
+
+// One waveform of the file as a read collects it: the recording or the averaged beats.
+struct CMFERParser::CWaveSet {
+    std::vector<std::vector<short>> waves;   // converted samples, filled only when decoding
+    std::vector<size_t> counts;              // samples per channel
+    std::vector<int> leadCodes;
+    std::vector<std::string> leadTexts;
+};
+
+struct CMFERParser::CState : CDefinitions {
+    bool bUtf8 = false;
+    std::string strPreamble, strFilter, strName, strId;
+    bool bName = false, bId = false, bTime = false;
+    int nYear = 0, nMonth = 0, nDay = 0, nHour = 0, nMinute = 0, nSecond = 0, nMs = 0, nUs = 0;
+    bool bBaseSense = false;
+    double dBaseSense = kDefaultSense;
+    bool bInterval = false;
+    double dInterval = 0;
+    CPass pass = CPass::Open;
+    bool bInGroup = false;
+    CWaveSet record;                         // waveform 0
+    CWaveSet beats;                          // waveform 2: converted as the file is opened
+    size_t nTotalSamples = 0;                // both waveforms together
+    size_t nWaveEnd = 0;                     // file offset just past the last waveform byte (or its group)
 };
 
 CMFERParser::CMFERParser()
-    : m_pData(nullptr), m_bSamples(false), m_bDerived(false), m_nLeads(0),
+    : m_pData(nullptr), m_bSamples(false), m_bDerived(false), m_nLeads(0), m_nBeatSamples(0),
       m_dSense(kDefaultSense), m_dInterval(0), m_nWaveformType(0),
       m_status(MferStatus::NoFile), m_nErrorPos(0)
 {
@@ -234,6 +271,8 @@ void CMFERParser::Reset()
     m_bDerived = false;
     m_nLeads = 0;
     m_waves.clear();
+    m_beats.clear();
+    m_nBeatSamples = 0;
     m_leadCodes.clear();
     m_leadNames.clear();
     m_strFilter.clear();
@@ -291,7 +330,7 @@ const wchar_t* CMFERParser::StatusText(MferStatus status)
     case MferStatus::Ok: return L"";
     case MferStatus::NoFile: return L"the file cannot be opened or read";
     case MferStatus::TooLarge: return L"the record is too large: more than 134,217,728 samples in all leads together, or more than the memory there is";
-    case MferStatus::BlockTooLong: return L"a block is longer than the bytes left in the file";
+    case MferStatus::BlockTooLong: return L"a block is longer than the bytes left for it in the file";
     case MferStatus::Truncated: return L"a tag, length or value runs past the end of the file";
     case MferStatus::BadLength: return L"a length of a form the format does not have";
     case MferStatus::BadValue: return L"a definition with a value that cannot be used";
@@ -306,10 +345,17 @@ int CMFERParser::OpenMFERFromMemory(const BYTE* data, size_t size)
     Reset();
     if (data == nullptr && size != 0) return 0;
     if (size > kMaxFileSize) return Fail(MferStatus::TooLarge, 0), 0;
-    std::unique_ptr<CState> state(new CState());
-    if (!Parse(data, size, *state)) return 0;
-    // The caller's bytes need not outlive this call: keep what decoding reads.
-    m_bytes.assign(data, data + state->nWaveEnd);
+    try {
+        std::unique_ptr<CState> state(new CState());
+        if (!Parse(data, size, *state)) return 0;
+        // The caller's bytes need not outlive this call: keep what decoding reads.
+        m_bytes.assign(data, data + state->nWaveEnd);
+    } catch (const std::bad_alloc&) {
+        // No memory for the averaged beats or the copy: refused as too large.
+        const size_t position = m_nErrorPos;
+        Reset();
+        return Fail(MferStatus::TooLarge, position), 0;
+    }
     return 1;
 }
 
@@ -329,7 +375,7 @@ bool CMFERParser::Parse(const BYTE* data, size_t size, CState& state)
     bool ok = ReadFrame(state, 0, size, -1, false, &next);
     m_pData = nullptr;
     if (!ok) return false;
-    if (state.counts.empty()) return Fail(MferStatus::NoWaveform, size);
+    if (state.record.counts.empty()) return Fail(MferStatus::NoWaveform, size);
     Finish(state);
     m_status = MferStatus::Ok;
     return true;
@@ -341,10 +387,11 @@ void CMFERParser::DecodeSamples()
     // same path and meets no error; it now converts what it only counted.
     if (m_bSamples || !m_pRoot) return;
     std::unique_ptr<CState> state(new CState());
-    state->samples = CSamples::Decode;
+    state->pass = CPass::Decode;
     // Every lead grows to the record's length at most: one allocation each.
-    state->waves.resize(size_t(m_nLeads > 0 && !m_bDerived ? m_nLeads : 8));
-    for (std::vector<short>& wave : state->waves) wave.reserve(m_pRoot->dwSampleCount);
+    std::vector<std::vector<short>>& waves = state->record.waves;
+    waves.resize(size_t(m_nLeads > 0 && !m_bDerived ? m_nLeads : 8));
+    for (std::vector<short>& wave : waves) wave.reserve(m_pRoot->dwSampleCount);
     const MferStatus status = m_status;
     const size_t errorPos = m_nErrorPos;
     size_t next = 0;
@@ -362,9 +409,9 @@ void CMFERParser::DecodeSamples()
     m_pData = nullptr;
     m_status = status;
     m_nErrorPos = errorPos;
-    if (ok) m_waves = std::move(state->waves);
+    if (ok) m_waves = std::move(state->record.waves);
     m_waves.resize(m_bDerived ? 8 : size_t(m_nLeads));
-    if (m_bDerived) DeriveLimbLeadSamples();
+    if (m_bDerived) DeriveLimbLeadSamples(m_waves);
     std::vector<BYTE>().swap(m_bytes);
     m_bSamples = true;
 }
@@ -381,8 +428,9 @@ bool CMFERParser::ReadFrame(CState& state, size_t pos, size_t end, int channel, 
         BYTE tag = d[pos++];
         if (tag == kTagZero) continue;   // filler between definitions
         if (tag == kTagEnd) {
+            // The end belongs to the file: inside a channel attribute or a group it is damage.
             *next = end;
-            return channel < 0 ? true : Fail(MferStatus::BadValue, tagPos);
+            return channel < 0 && !state.bInGroup ? true : Fail(MferStatus::BadValue, tagPos);
         }
         int attributeChannel = -1;
         if (tag == kTagAttribute) {
@@ -400,9 +448,11 @@ bool CMFERParser::ReadFrame(CState& state, size_t pos, size_t end, int channel, 
         if (pos >= end) return Fail(MferStatus::Truncated, tagPos);
         BYTE first = d[pos++];
         if (first == 0x80) {
-            // Only channel attributes may leave their length open; they end at 00 00.
-            if (tag != kTagAttribute || channel >= 0) return Fail(MferStatus::BadLength, tagPos);
-            if (!ReadFrame(state, pos, end, attributeChannel, true, &pos)) return false;
+            // Only channel attributes and groups may leave their length open; they end at 00 00.
+            if ((tag != kTagAttribute && tag != kTagGroup) || channel >= 0) return Fail(MferStatus::BadLength, tagPos);
+            const bool read = tag == kTagGroup ? ReadGroup(state, pos, end, true, &pos, tagPos)
+                                               : ReadFrame(state, pos, end, attributeChannel, true, &pos);
+            if (!read) return false;
             continue;
         }
         size_t length = first;
@@ -418,6 +468,10 @@ bool CMFERParser::ReadFrame(CState& state, size_t pos, size_t end, int channel, 
             if (channel >= 0) return Fail(MferStatus::BadValue, tagPos);
             size_t ignored = 0;
             if (!ReadFrame(state, pos, pos + length, attributeChannel, false, &ignored)) return false;
+        } else if (tag == kTagGroup) {
+            if (channel >= 0) return Fail(MferStatus::BadValue, tagPos);
+            size_t ignored = 0;
+            if (!ReadGroup(state, pos, pos + length, false, &ignored, tagPos)) return false;
         } else if (!Define(state, tag, d + pos, length, channel, tagPos)) {
             return false;
         }
@@ -562,45 +616,95 @@ bool CMFERParser::Define(CState& state, BYTE tag, const BYTE* value, size_t leng
     }
 }
 
+bool CMFERParser::ReadGroup(CState& state, size_t pos, size_t end, bool indefinite, size_t* next, size_t tagPos)
+{
+    // One level: a group inside a group has no meaning in this encoding.
+    if (state.bInGroup) return Fail(MferStatus::BadValue, tagPos);
+    const CDefinitions outside = state;
+    const size_t waveEnd = state.nWaveEnd;
+    state.bInGroup = true;
+    const bool ok = ReadFrame(state, pos, end, -1, indefinite, next);
+    state.bInGroup = false;
+    static_cast<CDefinitions&>(state) = outside;
+    // Decoding reads the kept bytes again: a group that held a waveform is
+    // kept whole, so that the second read meets its end as the first did.
+    if (ok && state.nWaveEnd != waveEnd) state.nWaveEnd = indefinite ? *next : end;
+    return ok;
+}
+
 bool CMFERParser::ReadWaveform(CState& state, const BYTE* value, size_t length, size_t pos)
 {
-    const int channels = state.nChannels;
-    size_t bytesPerSequence = 0;
-    for (int c = 0; c < channels; ++c)
-        bytesPerSequence += size_t(state.Block(c)) * SampleSize(state.DataType(c));
-    if (bytesPerSequence == 0) return Fail(MferStatus::BadValue, pos);
-    size_t sequences = length / bytesPerSequence;
+    const bool beat = state.bInGroup && state.nWaveformType == kDominantBeat;
+    const size_t sequenceBytes = state.SequenceBytes();
+    if (sequenceBytes == 0) return Fail(MferStatus::BadValue, pos);
+    if (beat && !CheckBeat(state, length, sequenceBytes, pos)) return false;
+    size_t sequences = length / sequenceBytes;
     if (state.bSequences) sequences = std::min<size_t>(sequences, state.nSequences);
-    size_t samplesPerSequence = 0;
-    for (int c = 0; c < channels; ++c) samplesPerSequence += size_t(state.Block(c));
-    const size_t newSamples = sequences * samplesPerSequence;   // samples, all leads together
+    const size_t newSamples = sequences * state.SequenceSamples();   // samples, all leads together
     if (state.nTotalSamples + newSamples > kMaxTotalSamples) return Fail(MferStatus::TooLarge, pos);
 
+    TakeFirstFrame(state, beat);
+    CWaveSet& set = beat ? state.beats : state.record;
+    CountFrame(state, set, sequences);
+    state.nTotalSamples += newSamples;
+    state.nWaveEnd = size_t(value - m_pData) + length;
+    // The beats are small and asked for whole: they are converted as the
+    // file is opened; the recording waits for its decoding pass.
+    const bool convert = beat ? state.pass == CPass::Open : state.pass == CPass::Decode;
+    if (convert) DecodeFrame(state, set, value, sequences);
+    return true;
+}
+
+bool CMFERParser::CheckBeat(const CState& state, size_t length, size_t sequenceBytes, size_t pos)
+{
+    // An averaged beat is whole or refused: one that needs more bytes than
+    // its waveform holds is longer than the bytes left; data that ends
+    // inside a beat, or holds fewer beats than declared, is cut short.
+    if (state.bSequences && state.nSequences == 0) return Fail(MferStatus::BadValue, pos);
+    if (length < sequenceBytes) return Fail(MferStatus::BlockTooLong, pos);
+    const size_t whole = length / sequenceBytes;
+    const bool cut = state.bSequences ? state.nSequences > whole : length % sequenceBytes != 0;
+    return cut ? Fail(MferStatus::Truncated, pos) : true;
+}
+
+void CMFERParser::TakeFirstFrame(CState& state, bool beat)
+{
+    // The file's resolution is that of the first channel of its first
+    // waveform; channels of another resolution, and the beats, are brought to
+    // it so one sensitivity fits all. The rate is the recording's.
     if (!state.bBaseSense) {
-        // The file's resolution is that of its first channel; channels of
-        // another resolution are brought to it so one sensitivity fits all.
         state.bBaseSense = true;
         state.dBaseSense = state.Sense(0);
+    }
+    if (!beat && !state.bInterval) {
+        state.bInterval = true;
         state.dInterval = state.Interval(0);
     }
-    if (int(state.counts.size()) < channels) {
-        state.counts.resize(channels, 0);
-        state.leadCodes.resize(channels, 0);
-        state.leadTexts.resize(channels);
+}
+
+void CMFERParser::CountFrame(const CState& state, CWaveSet& set, size_t sequences)
+{
+    const int channels = state.nChannels;
+    if (int(set.counts.size()) < channels) {
+        set.counts.resize(channels, 0);
+        set.leadCodes.resize(channels, 0);
+        set.leadTexts.resize(channels);
     }
     for (int c = 0; c < channels; ++c) {
         const CChannelDef* lead = state.Lead(c);
         if (lead) {
-            state.leadCodes[c] = lead->nLeadCode;
-            state.leadTexts[c] = lead->strLeadText;
+            set.leadCodes[c] = lead->nLeadCode;
+            set.leadTexts[c] = lead->strLeadText;
         }
-        state.counts[c] += sequences * state.Block(c);
+        set.counts[c] += sequences * state.Block(c);
     }
-    state.nTotalSamples += newSamples;
-    state.nWaveEnd = size_t(value - m_pData) + length;
-    if (state.samples == CSamples::Count) return true;
+}
 
-    if (int(state.waves.size()) < channels) state.waves.resize(channels);
+void CMFERParser::DecodeFrame(const CState& state, CWaveSet& set, const BYTE* value, size_t sequences)
+{
+    const int channels = state.nChannels;
+    const size_t sequenceBytes = state.SequenceBytes();
+    if (int(set.waves.size()) < channels) set.waves.resize(channels);
     // Channel by channel over all sequences of the frame: each channel's
     // samples sit at a fixed stride, and go straight into the end of its
     // lead. The common 16-bit form with no scaling, offset or null value is
@@ -614,18 +718,18 @@ bool CMFERParser::ReadWaveform(CState& state, const BYTE* value, size_t length, 
         const double offset = state.Offset(c);
         const bool hasNull = state.HasNull(c);
         const double null = state.Null(c);
-        std::vector<short>& wave = state.waves[c];
+        std::vector<short>& wave = set.waves[c];
         const size_t first = wave.size();
         wave.resize(first + sequences * block);
         short* out = wave.data() + first;
         const BYTE* in = value + channelStart;
         channelStart += block * size;
         if (type == 0 && scale == 1.0 && offset == 0.0 && !hasNull) {
-            for (size_t s = 0; s < sequences; ++s, in += bytesPerSequence, out += block)
+            for (size_t s = 0; s < sequences; ++s, in += sequenceBytes, out += block)
                 CopySamples16(in, block, state.bBigEndian, out);
             continue;
         }
-        for (size_t s = 0; s < sequences; ++s, in += bytesPerSequence) {
+        for (size_t s = 0; s < sequences; ++s, in += sequenceBytes) {
             const BYTE* p = in;
             for (size_t i = 0; i < block; ++i, p += size) {
                 const double raw = DecodeSample(p, type, state.bBigEndian);
@@ -633,15 +737,15 @@ bool CMFERParser::ReadWaveform(CState& state, const BYTE* value, size_t length, 
             }
         }
     }
-    return true;
 }
 
 void CMFERParser::Finish(CState& state)
 {
-    m_leadCodes = std::move(state.leadCodes);
-    m_nLeads = int(state.counts.size());
-    for (size_t c = 0; c < state.counts.size(); ++c) {
-        const std::string& text = state.leadTexts[c];
+    CWaveSet& record = state.record;
+    m_leadCodes = std::move(record.leadCodes);
+    m_nLeads = int(record.counts.size());
+    for (size_t c = 0; c < record.counts.size(); ++c) {
+        const std::string& text = record.leadTexts[c];
         if (!text.empty())
             m_leadNames.push_back(state.bUtf8 ? platform::FromUtf8(text) : platform::DecodeCodePage(932, text));
         else
@@ -653,6 +757,7 @@ void CMFERParser::Finish(CState& state)
     m_nWaveformType = state.nWaveformType;
     m_bDerived = IsEightOfTwelve();
     if (m_bDerived) DeriveLimbLeadNames();
+    FinishBeats(state);
 
     m_pRoot.reset(new MFER_ROOT());
     std::memset(m_pRoot.get(), 0, sizeof(MFER_ROOT));
@@ -679,8 +784,27 @@ void CMFERParser::Finish(CState& state)
         root.wMicrosecond = WORD(state.nUs);
     }
     size_t samples = 0;
-    for (size_t count : state.counts) samples = std::max(samples, count);
+    for (size_t count : record.counts) samples = std::max(samples, count);
     root.dwSampleCount = DWORD(samples);
+}
+
+void CMFERParser::FinishBeats(CState& state)
+{
+    // Every beat reads with the length of the longest, a shorter one ending
+    // on the baseline as it is copied out (padding here would let one long
+    // channel multiply the memory by the channel count). A recording read as
+    // twelve leads has twelve beats when the file gives the beats of its
+    // eight independent leads.
+    CWaveSet& beats = state.beats;
+    m_beats = std::move(beats.waves);
+    m_beats.resize(beats.counts.size());
+    m_nBeatSamples = 0;
+    for (const std::vector<short>& beat : m_beats) m_nBeatSamples = std::max(m_nBeatSamples, beat.size());
+    if (m_nBeatSamples == 0) {
+        m_beats.clear();
+        return;
+    }
+    if (m_bDerived && AreIndependentLeads(beats.leadCodes)) DeriveLimbLeadSamples(m_beats);
 }
 
 bool CMFERParser::IsEightOfTwelve() const
@@ -688,17 +812,13 @@ bool CMFERParser::IsEightOfTwelve() const
     // A standard 12-lead record may carry only the eight independent leads;
     // the other four follow from I and II by Einthoven's and Goldberger's
     // relations, and the system expects all twelve.
-    static const int kIndependent[] = {1, 2, 3, 4, 5, 6, 7, 8};
-    if (m_nWaveformType != 1 || m_nLeads != 8) return false;
-    for (int c = 0; c < 8; ++c)
-        if (m_leadCodes[c] != kIndependent[c]) return false;
-    return true;
+    return m_nWaveformType == 1 && AreIndependentLeads(m_leadCodes);
 }
 
-void CMFERParser::DeriveLimbLeadSamples()
+void CMFERParser::DeriveLimbLeadSamples(std::vector<std::vector<short>>& waves)
 {
-    const std::vector<short>& one = m_waves[0];
-    const std::vector<short>& two = m_waves[1];
+    const std::vector<short>& one = waves[0];
+    const std::vector<short>& two = waves[1];
     size_t n = std::max(one.size(), two.size());
     std::vector<short> iii(n), avr(n), avl(n), avf(n);
     for (size_t i = 0; i < n; ++i) {
@@ -709,15 +829,15 @@ void CMFERParser::DeriveLimbLeadSamples()
         avl[i] = ClampToShort((2 * a - b) / 2);
         avf[i] = ClampToShort((2 * b - a) / 2);
     }
-    std::vector<std::vector<short>> waves;
-    waves.push_back(std::move(m_waves[0]));
-    waves.push_back(std::move(m_waves[1]));
-    waves.push_back(std::move(iii));
-    waves.push_back(std::move(avr));
-    waves.push_back(std::move(avl));
-    waves.push_back(std::move(avf));
-    for (int c = 2; c < 8; ++c) waves.push_back(std::move(m_waves[c]));
-    m_waves = std::move(waves);
+    std::vector<std::vector<short>> twelve;
+    twelve.push_back(std::move(waves[0]));
+    twelve.push_back(std::move(waves[1]));
+    twelve.push_back(std::move(iii));
+    twelve.push_back(std::move(avr));
+    twelve.push_back(std::move(avl));
+    twelve.push_back(std::move(avf));
+    for (int c = 2; c < 8; ++c) twelve.push_back(std::move(waves[c]));
+    waves = std::move(twelve);
 }
 
 void CMFERParser::DeriveLimbLeadNames()
@@ -758,20 +878,29 @@ int CMFERParser::GetLeadCode(int channel)
 
 int CMFERParser::GetWaveLength(int waveform)
 {
-    // The length is known from the structure; it needs no samples.
-    if (waveform != 0 || !m_pRoot) return 0;
-    return int(m_pRoot->dwSampleCount) * 2;
+    // The lengths are known from the structure; they need no samples.
+    if (!m_pRoot) return 0;
+    if (waveform == kRecording) return int(m_pRoot->dwSampleCount) * 2;
+    if (waveform == kAveragedBeats) return int(m_nBeatSamples * 2);
+    return 0;
+}
+
+const std::vector<short>* CMFERParser::Wave(int waveform, int lead)
+{
+    if (!m_pRoot || lead < 0) return nullptr;
+    if (waveform == kAveragedBeats) return size_t(lead) < m_beats.size() ? &m_beats[size_t(lead)] : nullptr;
+    if (waveform != kRecording || lead >= m_nLeads) return nullptr;
+    DecodeSamples();
+    return &m_waves[size_t(lead)];
 }
 
 int CMFERParser::GetWaveData(int waveform, int lead, BYTE* buffer)
 {
-    if (buffer == nullptr || waveform != 0 || !m_pRoot) return 0;
-    if (lead < 0 || lead >= m_nLeads) return 0;
-    DecodeSamples();
-    const std::vector<short>& wave = m_waves[lead];
-    size_t total = size_t(m_pRoot->dwSampleCount) * 2;
-    size_t have = wave.size() * 2;
-    if (have) std::memcpy(buffer, wave.data(), have);
+    const std::vector<short>* wave = buffer ? Wave(waveform, lead) : nullptr;
+    if (!wave) return 0;
+    const size_t total = size_t(GetWaveLength(waveform));
+    const size_t have = wave->size() * 2;
+    if (have) std::memcpy(buffer, wave->data(), have);
     // A lead that ended early in the file is padded with the baseline.
     std::memset(buffer + have, 0, total - have);
     return 1;

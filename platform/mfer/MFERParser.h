@@ -1,6 +1,7 @@
 // Stand-in for the closed MFER reader library (MFER.dll): reads a file of
 // the Medical waveform Format Encoding Rules into channels of 16-bit
-// samples and a root record. README.md in this folder gives the format as
+// samples, the averaged beat of each lead when the file has them, and a
+// root record. README.md in this folder gives the format as
 // this reader takes it. Opening checks the whole file; the samples are
 // converted only when first asked for, so a caller after the header alone
 // (the file list) does not pay for them.
@@ -44,8 +45,12 @@ public:
     int GetLeadCount();
     CString GetLeadName(int channel);
     int GetLeadCode(int channel);
-    // Bytes per lead of a waveform (two per sample); 0 for a waveform the file lacks.
+    // Waveform 0 is the recording, waveform 2 the averaged beat of each lead
+    // (one length for all leads). Bytes per lead (two per sample); 0 for a
+    // waveform the file lacks.
     int GetWaveLength(int waveform);
+    // The lead's samples into a buffer of GetWaveLength bytes; 0 for a lead
+    // or waveform the file lacks.
     int GetWaveData(int waveform, int lead, BYTE* buffer);
     int GetWaveData(int waveform, int lead, short* buffer);
     CString GetFilter();
@@ -66,21 +71,35 @@ public:
 
 protected:
     struct CChannelDef;   // the definitions in force for one channel
+    struct CDefinitions;  // the definitions in force for the file or a group
+    struct CWaveSet;      // what a read collects of one waveform
     struct CState;        // what a read collects
 
-    enum class CSamples { Count, Decode };   // what a read does with waveform bytes
+    // Opening converts the averaged beats and only counts the recording; the
+    // decoding pass converts the recording.
+    enum class CPass { Open, Decode };
+
+    static const int kRecording = 0;
+    static const int kAveragedBeats = 2;
 
     void Reset();
     bool Parse(const BYTE* data, size_t size, CState& state);
     bool Fail(MferStatus status, size_t position);
     bool ReadFrame(CState& state, size_t pos, size_t end, int channel, bool indefinite, size_t* next);
     bool Define(CState& state, BYTE tag, const BYTE* value, size_t length, int channel, size_t pos);
+    bool ReadGroup(CState& state, size_t pos, size_t end, bool indefinite, size_t* next, size_t tagPos);
     bool ReadWaveform(CState& state, const BYTE* value, size_t length, size_t pos);
+    bool CheckBeat(const CState& state, size_t length, size_t sequenceBytes, size_t pos);
+    void TakeFirstFrame(CState& state, bool beat);
+    static void CountFrame(const CState& state, CWaveSet& set, size_t sequences);
+    static void DecodeFrame(const CState& state, CWaveSet& set, const BYTE* value, size_t sequences);
     void Finish(CState& state);
+    void FinishBeats(CState& state);
     bool IsEightOfTwelve() const;
     void DeriveLimbLeadNames();
-    void DeriveLimbLeadSamples();
+    static void DeriveLimbLeadSamples(std::vector<std::vector<short>>& waves);
     void DecodeSamples();
+    const std::vector<short>* Wave(int waveform, int lead);
 
     const BYTE* m_pData;                      // bytes of the file while it is read
     size_t m_nDataSize = 0;                   // and their count
@@ -90,6 +109,8 @@ protected:
     bool m_bDerived;                          // III, aVR, aVL, aVF are computed from I and II
     int m_nLeads;                             // leads the reader gives, derived ones included
     std::vector<std::vector<short>> m_waves;  // converted samples, one vector per lead; empty until asked for
+    std::vector<std::vector<short>> m_beats;  // averaged beat per lead, converted on opening
+    size_t m_nBeatSamples;                    // samples of the longest averaged beat; 0 without beats
     std::vector<int> m_leadCodes;             // MFER lead code per lead; 0 for none
     std::vector<std::wstring> m_leadNames;
     std::wstring m_strFilter;

@@ -1,5 +1,6 @@
 // libFuzzer target for the MFER reader: any bytes are refused or read within
-// bounds, and a file that was read answers every call within its own sizes.
+// bounds, and a file that was read answers every call, the averaged beats'
+// included, within its own sizes.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -10,10 +11,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     CMFERParser parser;
     if (!parser.OpenMFERFromMemory(data, size)) return 0;
-    const int length = parser.GetWaveLength(0);
-    std::vector<unsigned char> buffer(size_t(length > 0 ? length : 0) + 1);
+    // The recording and the averaged beats (whose channels need not be the
+    // recording's), each lead into a buffer of the length the reader gives;
+    // one byte more keeps an empty waveform's buffer a real one.
+    for (int waveform : {0, 2}) {
+        const int length = parser.GetWaveLength(waveform);
+        std::vector<unsigned char> buffer(size_t(length > 0 ? length : 0) + 1);
+        const int leads = waveform == 0 ? parser.GetLeadCount() : CMFERParser::kMaxChannels;
+        for (int lead = -1; lead <= leads; ++lead) parser.GetWaveData(waveform, lead, buffer.data());
+    }
     for (int lead = -1; lead <= parser.GetLeadCount(); ++lead) {
-        parser.GetWaveData(0, lead, buffer.data());
         parser.GetLeadName(lead);
         parser.GetLeadCode(lead);
     }

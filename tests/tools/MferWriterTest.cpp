@@ -305,5 +305,171 @@ TEST(MferWriter, CommandLineWritesTheFileAndItsHeader)
     EXPECT_EQ(2, RunMkrecord({"mfer", "--dtype", "9", "--out", mwf}, out, err));
 }
 
+// ---- averaged beats ---------------------------------------------------------------
+
+// What each written lead's averaged beat should read as: the writer's beat at
+// the file's resolution, clamped to 16 bits.
+std::vector<std::vector<short>> ExpectedBeats(const EcgRecord& record, const MferOptions& options)
+{
+    std::vector<std::vector<short>> beats;
+    for (const std::vector<float>& beat : MferAveragedBeats(record, options)) {
+        std::vector<short> samples;
+        for (float v : beat) samples.push_back(short(std::clamp(std::nearbyint(MferRawValue(v, options)), -32768.0, 32767.0)));
+        beats.push_back(samples);
+    }
+    return beats;
+}
+
+std::vector<short> Beat(CMFERParser& parser, int lead)
+{
+    std::vector<short> samples(size_t(parser.GetWaveLength(2) / 2));
+    if (!parser.GetWaveData(2, lead, samples.data())) return {};
+    return samples;
+}
+
+size_t PeakIndex(const std::vector<short>& beat)
+{
+    return size_t(std::max_element(beat.begin(), beat.end(), [](short a, short b) { return std::abs(a) < std::abs(b); }) -
+                  beat.begin());
+}
+
+// The demo's MFER samples, as the record maker writes them from the command line.
+TEST(MferWriter, CommandLineSamplesOfTwelveAndFifteenLeadsCarryBeats)
+{
+    testsupport::TempDir dir;
+    struct Case { std::vector<std::string> kind; int beatLeads; } cases[] = {
+        {{"--kind", "plain", "--leads", "12"}, 12},
+        {{"--kind", "rhythm15", "--seconds", "30"}, 15},
+        {{"--kind", "extra4", "--little-endian"}, 0},
+    };
+    for (const Case& c : cases) {
+        const std::string mwf = dir.File("sample.mwf");
+        std::vector<std::string> args = {"mfer", "--out", mwf};
+        args.insert(args.end(), c.kind.begin(), c.kind.end());
+        std::ostringstream out, err;
+        ASSERT_EQ(0, RunMkrecord(args, out, err)) << err.str();
+        CMFERParser parser;
+        ASSERT_EQ(1, parser.OpenMFER(std::wstring(mwf.begin(), mwf.end()).c_str())) << c.kind[1];
+        EXPECT_EQ(c.beatLeads ? 1200 : 0, parser.GetWaveLength(2)) << c.kind[1];
+        EXPECT_EQ(c.beatLeads > 0, !Beat(parser, c.beatLeads - 1).empty()) << c.kind[1];
+        EXPECT_TRUE(Beat(parser, c.beatLeads).empty()) << c.kind[1];
+    }
+}
+
+TEST(MferWriter, AveragedBeatsRoundTripWithTheirLengthSenseAndFilter)
+{
+    struct Variant { const char* what; int leads; double sense; void (*apply)(MferOptions&); } variants[] = {
+        {"12 leads", 12, 1.0, [](MferOptions&) {}},
+        {"15 leads", 15, 1.0, [](MferOptions&) {}},
+        {"little-endian uint16 at 0.5 uV", 12, 0.5,
+         [](MferOptions& o) { o.bigEndian = false; o.dataType = 1; o.senseExponent = -7; o.senseMantissa = 5; }},
+        {"float32", 15, 1.0, [](MferOptions& o) { o.dataType = 7; }},
+        {"open lengths, long forms, wide channels", 12, 1.0,
+         [](MferOptions& o) { o.openGroup = o.indefiniteAttributes = o.fourByteWaveLength = o.wideChannelNumbers = true; }},
+        {"frames and a short last block before the beats", 12, 1.0, [](MferOptions& o) { o.block = 400; o.frames = 2; }},
+    };
+    for (const Variant& v : variants) {
+        const EcgRecord record = MferKindRecord(MferKind::Plain, v.leads, 3.0, 500.0);
+        MferOptions o;
+        v.apply(o);
+        Opened r = Read(EncodeMfer(record, o));
+        ASSERT_TRUE(r.ok) << v.what;
+        const std::vector<std::vector<short>> expected = ExpectedBeats(record, o);
+        ASSERT_EQ(size_t(v.leads), expected.size()) << v.what;
+        ASSERT_EQ(600u, expected[0].size()) << v.what;   // 1.2 s at 500 Hz
+        EXPECT_EQ(1200, r.parser->GetWaveLength(2)) << v.what;
+        for (int c = 0; c < v.leads; ++c) ASSERT_EQ(expected[size_t(c)], Beat(*r.parser, c)) << v.what << " lead " << c;
+        EXPECT_TRUE(Beat(*r.parser, v.leads).empty()) << v.what;
+        // A real average: lead II's R peak stands at 5/12 of the beat.
+        EXPECT_NEAR(250.0, double(PeakIndex(Beat(*r.parser, 1))), 10.0) << v.what;
+        EXPECT_DOUBLE_EQ(v.sense, r.parser->GetMeasureSense()) << v.what;
+        EXPECT_EQ(L"0.05-150Hz", std::wstring(r.parser->GetFilter().GetString())) << v.what;
+        ExpectSamples(record, o, *r.parser);
+    }
+}
+
+TEST(MferWriter, FullLeadFilesCarryBeatsAndOthersOnlyWhenAsked)
+{
+    struct Case { const char* what; MferKind kind; int leads; MferBeats beats; int beatSamples; double rate; int length; }
+    cases[] = {
+        {"extra 4 leads", MferKind::Extra4, 0, MferBeats::FullLeads, 0, 500.0, 0},
+        {"3-lead strip", MferKind::Plain, 3, MferBeats::FullLeads, 0, 500.0, 0},
+        {"12 leads, none asked", MferKind::Plain, 12, MferBeats::None, 0, 500.0, 0},
+        {"extra 4 leads, asked", MferKind::Extra4, 0, MferBeats::Always, 0, 500.0, 600},
+        {"rhythm 15 at 250 Hz", MferKind::Rhythm15, 0, MferBeats::FullLeads, 0, 250.0, 300},
+        {"12 leads, short beats", MferKind::Plain, 12, MferBeats::FullLeads, 100, 500.0, 100},
+    };
+    for (const Case& c : cases) {
+        const EcgRecord record = MferKindRecord(c.kind, c.leads, 3.0, c.rate);
+        MferOptions o;
+        o.description = MferDescription(c.kind);
+        o.beats = c.beats;
+        o.beatSamples = c.beatSamples;
+        Opened r = Read(EncodeMfer(record, o));
+        ASSERT_TRUE(r.ok) << c.what;
+        EXPECT_EQ(2 * c.length, r.parser->GetWaveLength(2)) << c.what;
+        EXPECT_EQ(c.length > 0, !Beat(*r.parser, int(record.leads.size()) - 1).empty()) << c.what;
+    }
+    // A record with no beat to average gets no group.
+    EcgRecord flat = MferKindRecord(MferKind::Plain, 12, 3.0, 500.0);
+    for (EcgLead& lead : flat.leads) std::fill(lead.microvolts.begin(), lead.microvolts.end(), 0.0f);
+    flat.beats.clear();
+    EXPECT_TRUE(MferAveragedBeats(flat, MferOptions()).empty());
+    Opened r = Read(EncodeMfer(flat, MferOptions()));
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(0, r.parser->GetWaveLength(2));
+}
+
+TEST(MferWriter, BeatsOfTheIndependentLeadsAreReadAsTwelve)
+{
+    const EcgRecord record = MferKindRecord(MferKind::Plain, 12, 3.0, 500.0);
+    MferOptions o;
+    o.onlyIndependentLeads = true;
+    Opened r = Read(EncodeMfer(record, o));
+    ASSERT_TRUE(r.ok);
+    const std::vector<std::vector<short>> written = ExpectedBeats(record, o);
+    ASSERT_EQ(8u, written.size());
+    EXPECT_EQ(written[0], Beat(*r.parser, 0));
+    EXPECT_EQ(written[1], Beat(*r.parser, 1));
+    for (int c = 2; c < 8; ++c) EXPECT_EQ(written[size_t(c)], Beat(*r.parser, c + 4)) << c;
+    const std::vector<short> iii = Beat(*r.parser, 2);
+    ASSERT_EQ(written[0].size(), iii.size());
+    for (size_t i = 0; i < iii.size(); ++i) ASSERT_EQ(written[1][i] - written[0][i], iii[i]);
+}
+
+TEST(MferWriter, DamagedBeatGroupIsRefusedWithItsPosition)
+{
+    const EcgRecord record = MferKindRecord(MferKind::Plain, 12, 3.0, 500.0);
+    MferOptions without;
+    without.beats = MferBeats::None;
+    const std::vector<uint8_t> bytes = EncodeMfer(record, MferOptions());
+    // The beats stand between the recording and the end tag; their waveform
+    // (tag, 0x82 and two length bytes) is the group's last definition.
+    const size_t group = EncodeMfer(record, without).size() - 2;
+    const size_t wave = bytes.size() - 2 - 12 * 600 * 2 - 4;
+    ASSERT_EQ(0x67, bytes[group]);
+    ASSERT_EQ(0x1E, bytes[wave]);
+    const uint8_t block[] = {0x04, 0x04, 0, 0, 0x02, 0x58};   // 600 samples
+    const size_t blockAt = size_t(std::search(bytes.begin() + long(group), bytes.end(), std::begin(block), std::end(block)) -
+                                  bytes.begin());
+    ASSERT_LT(blockAt, wave);
+
+    std::vector<uint8_t> longer = bytes;
+    longer[blockAt + 5] = 0x59;   // 601 samples: one more than the data holds
+    std::vector<uint8_t> huge = bytes;
+    huge[blockAt + 2] = 0x7F;     // far past the file's end
+    struct Case { const char* what; std::vector<uint8_t> file; MferStatus status; size_t position; } cases[] = {
+        {"beat longer than its data", longer, MferStatus::BlockTooLong, wave},
+        {"beat block past the file's end", huge, MferStatus::BlockTooLong, blockAt},
+        {"file cut inside the beats", std::vector<uint8_t>(bytes.begin(), bytes.end() - 100), MferStatus::Truncated, group},
+    };
+    for (const Case& c : cases) {
+        Opened r = Read(c.file);
+        EXPECT_FALSE(r.ok) << c.what;
+        EXPECT_EQ(c.status, r.parser->GetStatus()) << c.what;
+        EXPECT_EQ(c.position, r.parser->GetErrorPosition()) << c.what;
+    }
+}
+
 }  // namespace
 }  // namespace morvelance

@@ -54,11 +54,44 @@ Bytes TwoChannelBody(bool littleEndian)
                 Def(0x0A, {0}), Def(0x1E, data)});
 }
 
+// Big-endian 16-bit samples.
+Bytes Be16(std::initializer_list<short> values)
+{
+    Bytes out;
+    for (short v : values) out.insert(out.end(), {BYTE(unsigned(v) >> 8), BYTE(v)});
+    return out;
+}
+
+// Channel attributes giving channels 0..7 the lead codes I, II, V1-V6.
+Bytes IndependentLeadAttributes()
+{
+    Bytes out;
+    for (BYTE c = 0; c < 8; ++c) out = Cat({out, Bytes{0x3F, c, 4}, Def(0x09, {0, BYTE(c + 1)})});
+    return out;
+}
+
+// A group of averaged beats: waveform type 9 (dominant beat), the channel
+// count, one block per channel, what `extra` defines, then the beats.
+Bytes BeatGroup(BYTE channels, BYTE block, const Bytes& data, const Bytes& extra = {})
+{
+    return Def(0x67, Cat({Def(0x08, {0, 9}), Def(0x05, {channels}), Def(0x04, {block}), extra, Def(0x1E, data)}));
+}
+
+std::vector<short> Wave(CMFERParser& parser, int waveform, int lead)
+{
+    std::vector<short> samples(size_t(parser.GetWaveLength(waveform) / 2));
+    if (!parser.GetWaveData(waveform, lead, samples.data())) return {};
+    return samples;
+}
+
 std::vector<short> Lead(CMFERParser& parser, int lead)
 {
-    std::vector<short> samples(size_t(parser.GetWaveLength(0) / 2));
-    if (!parser.GetWaveData(0, lead, samples.data())) return {};
-    return samples;
+    return Wave(parser, 0, lead);
+}
+
+std::vector<short> Beat(CMFERParser& parser, int lead)
+{
+    return Wave(parser, 2, lead);
 }
 
 bool Open(CMFERParser& parser, const Bytes& bytes)
@@ -277,8 +310,7 @@ TEST(MFERParser, DataTypesAreConvertedWithOffsetAndClamping)
 
 TEST(MFERParser, EightLeadsOfAStandardTwelveLeadRecordGiveTwelve)
 {
-    Bytes file = Cat({Def(0x08, {0, 1}), Def(0x05, {8})});
-    for (BYTE c = 0; c < 8; ++c) file = Cat({file, Bytes{0x3F, c, 4}, Def(0x09, {0, BYTE(c + 1)})});
+    Bytes file = Cat({Def(0x08, {0, 1}), Def(0x05, {8}), IndependentLeadAttributes()});
     Bytes data;
     for (int c = 0; c < 8; ++c) data.insert(data.end(), {0, BYTE(c == 0 ? 100 : c == 1 ? 31 : 9)});
     CMFERParser parser;
@@ -405,6 +437,151 @@ TEST(MFERParser, EveryTruncationIsReadWithinBoundsOrRefused)
         }
         std::vector<BYTE> buffer(size_t(parser.GetWaveLength(0)) + 1);
         for (int lead = 0; lead < parser.GetLeadCount(); ++lead) EXPECT_EQ(1, parser.GetWaveData(0, lead, buffer.data()));
+    }
+}
+
+// ---- averaged beats: a group of waveform type 9 --------------------------------
+
+TEST(MFERParser, AveragedBeatsOfADominantBeatGroupAreWaveformTwo)
+{
+    Bytes file = Cat({TwoChannelBody(false), BeatGroup(2, 4, Be16({10, 20, 30, 40, -1, -2, -3, -4}))});
+    CMFERParser parser;
+    ASSERT_TRUE(Open(parser, file));
+    EXPECT_EQ(8, parser.GetWaveLength(2));
+    EXPECT_EQ((std::vector<short>{10, 20, 30, 40}), Beat(parser, 0));
+    EXPECT_EQ((std::vector<short>{-1, -2, -3, -4}), Beat(parser, 1));
+    short buffer[4];
+    EXPECT_EQ(0, parser.GetWaveData(2, 2, buffer));
+    EXPECT_EQ(0, parser.GetWaveData(2, -1, buffer));
+    EXPECT_EQ(0, parser.GetWaveData(1, 0, buffer));
+    // The beats are read with the file; the recording still waits for its first read.
+    EXPECT_FALSE(parser.AreSamplesDecoded());
+    EXPECT_EQ(6, parser.GetWaveLength(0));
+    EXPECT_EQ((std::vector<short>{-400, 5, 32767}), Lead(parser, 1));
+}
+
+TEST(MFERParser, WhatAGroupDefinesEndsWithIt)
+{
+    // The recording: long-term type, two channels of three-sample blocks; the
+    // group defines one channel of two-sample blocks and its own type; the
+    // waveform after the group is read with the file's definitions again.
+    Bytes group = Def(0x67, Cat({Def(0x08, {0, 9, 'A', 'v', 'g'}), Def(0x01, {1}), Def(0x05, {1}), Def(0x04, {2}),
+                                 Def(0x1E, {7, 0, 8, 0})}));
+    Bytes file = Cat({Def(0x08, {0, 2, 'L', 'T'}), TwoChannelBody(false), group,
+                      Def(0x1E, Be16({11, 12, 13, 21, 22, 23}))});
+    CMFERParser parser;
+    ASSERT_TRUE(Open(parser, file));
+    EXPECT_EQ(2, parser.GetWaveformType());
+    EXPECT_STREQ("LT", parser.GetMFERRoot()->szDescription);
+    EXPECT_EQ((std::vector<short>{7, 8}), Beat(parser, 0));
+    EXPECT_EQ((std::vector<short>{1, -2, 300, 11, 12, 13}), Lead(parser, 0));
+    EXPECT_EQ((std::vector<short>{-400, 5, 32767, 21, 22, 23}), Lead(parser, 1));
+}
+
+TEST(MFERParser, BeatsTakeTheFilesByteOrderTypeAndResolution)
+{
+    // Little-endian int8 at 2 uV; the beat's channel says 4 uV, so its values
+    // are brought to the file's 2 uV.
+    Bytes attribute = Cat({Bytes{0x3F, 0x00, 5}, Def(0x0C, {0, BYTE(-6), 4})});
+    Bytes group = Def(0x67, Cat({Def(0x08, {9, 0}), Def(0x04, {2}), attribute, Def(0x1E, {3, 0xFF})}));
+    Bytes file = Cat({Def(0x01, {1}), Def(0x0A, {5}), Def(0x0C, {0, BYTE(-6), 2}), Def(0x1E, {5}), group});
+    CMFERParser parser;
+    ASSERT_TRUE(Open(parser, file));
+    EXPECT_DOUBLE_EQ(2.0, parser.GetMeasureSense());
+    EXPECT_EQ((std::vector<short>{6, -2}), Beat(parser, 0));
+    EXPECT_EQ((std::vector<short>{5}), Lead(parser, 0));
+}
+
+TEST(MFERParser, BeatsOfTheEightIndependentLeadsGiveTwelve)
+{
+    Bytes record;
+    for (int c = 0; c < 8; ++c) record.insert(record.end(), {0, 1});
+    Bytes beats = Be16({100, 31, 9, 9, 9, 9, 9, 9});
+    Bytes file = Cat({Def(0x08, {0, 1}), Def(0x05, {8}), IndependentLeadAttributes(), Def(0x1E, record),
+                      BeatGroup(8, 1, beats, IndependentLeadAttributes())});
+    CMFERParser parser;
+    ASSERT_TRUE(Open(parser, file));
+    ASSERT_EQ(12, parser.GetLeadCount());
+    EXPECT_EQ(2, parser.GetWaveLength(2));
+    EXPECT_EQ((std::vector<short>{100}), Beat(parser, 0));
+    EXPECT_EQ((std::vector<short>{-69}), Beat(parser, 2));   // III = II - I
+    EXPECT_EQ((std::vector<short>{-65}), Beat(parser, 3));   // aVR
+    EXPECT_EQ((std::vector<short>{9}), Beat(parser, 11));
+}
+
+TEST(MFERParser, BeatGroupsFollowEachOtherAndShortBeatsEndOnTheBaseline)
+{
+    // Two channels of two samples, then channel 0 alone goes on for three more.
+    Bytes file = Cat({TwoChannelBody(false), BeatGroup(2, 2, Be16({1, 2, 3, 4})), BeatGroup(1, 3, Be16({5, 6, 7}))});
+    CMFERParser parser;
+    ASSERT_TRUE(Open(parser, file));
+    EXPECT_EQ(10, parser.GetWaveLength(2));
+    EXPECT_EQ((std::vector<short>{1, 2, 5, 6, 7}), Beat(parser, 0));
+    EXPECT_EQ((std::vector<short>{3, 4, 0, 0, 0}), Beat(parser, 1));
+}
+
+TEST(MFERParser, OpenLengthGroupEndsAtTwoZeroBytes)
+{
+    Bytes content = Cat({Def(0x08, {0, 9}), Def(0x04, {2}), Def(0x1E, Be16({0, 0, 4, 0}))});
+    Bytes file = Cat({TwoChannelBody(false), Bytes{0x67, 0x80}, content, Bytes{0, 0}, Def(0x1E, Be16({1, 2, 3, 4, 5, 6})),
+                      Bytes{0x80, 0}});
+    CMFERParser parser;
+    ASSERT_TRUE(Open(parser, file));
+    EXPECT_EQ((std::vector<short>{0, 0}), Beat(parser, 0));
+    EXPECT_EQ((std::vector<short>{4, 0}), Beat(parser, 1));
+    EXPECT_EQ((std::vector<short>{1, -2, 300, 1, 2, 3}), Lead(parser, 0));
+}
+
+TEST(MFERParser, DamagedBeatGroupsAreRefusedWithThePosition)
+{
+    const Bytes body = TwoChannelBody(false);
+    const size_t group = body.size();
+    // Where the waveform of BeatGroup stands: the group's tag and length,
+    // then the type (4 bytes), channels and block (3 each) and `extra`.
+    auto wave = [group](size_t extra) { return group + 2 + 10 + extra; };
+    const Bytes eight = Be16({1, 2, 3, 4, 5, 6, 7, 8});
+    struct Case { const char* what; Bytes bytes; MferStatus status; size_t position; } cases[] = {
+        {"beat longer than its data", Cat({body, BeatGroup(2, 4, Be16({1, 2, 3}))}), MferStatus::BlockTooLong, wave(0)},
+        {"data ending inside a beat", Cat({body, BeatGroup(2, 4, Cat({eight, Be16({9})}))}), MferStatus::Truncated,
+         wave(0)},
+        {"fewer beats than declared", Cat({body, BeatGroup(2, 4, eight, Def(0x06, {2}))}), MferStatus::Truncated, wave(3)},
+        {"no beat declared", Cat({body, BeatGroup(2, 4, eight, Def(0x06, {0}))}), MferStatus::BadValue, wave(3)},
+        {"block past the file's end", Cat({body, Def(0x67, Def(0x04, {0x7F, 0xFF, 0xFF, 0xFF}))}),
+         MferStatus::BlockTooLong, group + 2},
+        {"group past the file's end", Cat({body, Bytes{0x67, 0x10, 0x08, 0x02, 0, 9}}), MferStatus::Truncated, group},
+        {"open group without 00 00", Cat({body, Bytes{0x67, 0x80, 0x08, 0x02, 0, 9}}), MferStatus::Truncated, group + 6},
+        {"group in a group", Cat({body, Def(0x67, Def(0x67, {}))}), MferStatus::BadValue, group + 2},
+        {"end inside a group", Cat({body, Def(0x67, {0x80, 0})}), MferStatus::BadValue, group + 2},
+        {"group in a channel attribute", Cat({body, Bytes{0x3F, 0x00, 0x02, 0x67, 0x00}}), MferStatus::BadValue,
+         group + 3},
+        {"open group in a channel attribute", Cat({body, Bytes{0x3F, 0x00, 0x80, 0x67, 0x80, 0, 0, 0, 0}}),
+         MferStatus::BadLength, group + 3},
+    };
+    for (const Case& c : cases) {
+        CMFERParser parser;
+        EXPECT_FALSE(Open(parser, c.bytes)) << c.what;
+        EXPECT_EQ(c.status, parser.GetStatus()) << c.what;
+        EXPECT_EQ(c.position, parser.GetErrorPosition()) << c.what;
+        EXPECT_EQ(nullptr, parser.GetMFERRoot()) << c.what;
+        EXPECT_EQ(0, parser.GetWaveLength(2)) << c.what;
+    }
+}
+
+TEST(MFERParser, EveryTruncationOfABeatGroupIsReadWhole)
+{
+    Bytes file = Cat({TwoChannelBody(true), BeatGroup(2, 3, Be16({1, 2, 3, 4, 5, 6}), Def(0x01, {0})), Bytes{0x80, 0}});
+    for (size_t n = 0; n <= file.size(); ++n) {
+        Bytes cut(file.begin(), file.begin() + long(n));
+        CMFERParser parser;
+        if (!Open(parser, cut)) {
+            EXPECT_LE(parser.GetErrorPosition(), n);
+            continue;
+        }
+        // Either the whole group was read, or none of it was there.
+        if (parser.GetWaveLength(2) == 0) continue;
+        EXPECT_EQ((std::vector<short>{1, 2, 3}), Beat(parser, 0)) << n;
+        EXPECT_EQ((std::vector<short>{4, 5, 6}), Beat(parser, 1)) << n;
+        EXPECT_EQ((std::vector<short>{1, -2, 300}), Lead(parser, 0)) << n;
     }
 }
 
