@@ -41,6 +41,9 @@ inline bool IsOneLeadRhythmStyle(_RHYTHM_WAVE_STYLE s) { return s == 18; }
 // The rhythm strip at a fixed 25 mm/s under the serial comparison.
 inline bool IsSerialStripStyle(_RHYTHM_WAVE_STYLE s) { return s == 19; }
 
+// The strips and rhythm rows, whose width the half-style flag decides.
+inline bool IsHalfWidthDecidedStyle(_RHYTHM_WAVE_STYLE s) { return s >= 13 && s <= 21; }
+
 // ---- lead lists and columns ----------------------------------------------------------------
 // Successive time in successive columns; the others show one time in every column.
 inline bool IsContinuousRestStyle(_RHYTHM_WAVE_STYLE s)

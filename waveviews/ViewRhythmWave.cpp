@@ -253,7 +253,7 @@ void CViewRhythmWave::SetWaveStyle(_RHYTHM_WAVE_STYLE style, BOOL reinit)
     if (IsWholeRecordStripStyle(style)) m_bSnapSpeed = FALSE;
     if (!reinit) return;
 
-    const bool half = style >= 13 && style <= 21 && m_bHalfStyle;
+    const bool half = IsHalfWidthDecidedStyle(style) && m_bHalfStyle;
     // The extra layouts take the extra record's paper, and without one keep the grid.
     const bool needsExtraItem = IsExtraFamilyStyle(style) && layout->gridY == kExtraPaper;
     if (!needsExtraItem || hasExtraItem)
