@@ -229,6 +229,10 @@ protected:
     // One column of the rest traces; FALSE when a trace failed to draw.
     BOOL DrawRestColumn(CDC* pDC, CRestPage& page, int c);
     BOOL DrawRestTrace(CDC* pDC, CRestPage& page, int lead, int row, int rows, CRect column);
+    // `perSpan` samples of a buffer from `first` across the trace; a record
+    // that ends sooner (at `limit`) ends its trace with it. FALSE when the
+    // trace failed to draw.
+    BOOL DrawTraceSpan(CDC* pDC, CRect trace, int buffer, int first, int perSpan, int limit, int print);
     void DrawLeadLabel(CDC* pDC, int x, int y, const CString& name);
     void DrawStartTime(CDC* pDC, int x, int y, int sample);
     void DrawVersionOnPage(CDC* pDC, CRect rect);
@@ -240,6 +244,8 @@ protected:
     // The current extra or MFER item: for an MFER item its reader and kind,
     // for an extra item no reader and kind 0. False without such an item.
     bool FindExtraSource(CMFERParser*& reader, unsigned& mferCode) const;
+    // The 1 mV sense of an extra row.
+    double ExtraRowSense(int lead, int column, CMFERParser* reader, bool freezeMfer) const;
     // "%d:%02d" of a page sample, with the item's start minutes and seconds.
     CString StartTimeText(int sample) const;
 

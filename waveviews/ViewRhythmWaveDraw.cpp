@@ -140,6 +140,19 @@ void CViewRhythmWave::ColumnSpan(int c, int columns, int gridX, float speed, int
     }
 }
 
+BOOL CViewRhythmWave::DrawTraceSpan(CDC* pDC, CRect trace, int buffer, int first, int perSpan, int limit, int print)
+{
+    int count = perSpan;
+    const int remaining = limit - first;
+    if (remaining < count) {
+        // The record ends inside the span: the trace ends with it.
+        count = std::max(remaining, 0);
+        if (perSpan > 0) trace.right = trace.left + MulDiv(count, trace.Width(), perSpan);
+    }
+    if (count <= 0 || first < 0) return TRUE;
+    return DrawWave(pDC, trace, m_dAmplitudeUnit * 0.001, LeadData(buffer) + first, count, print, -1);
+}
+
 void CViewRhythmWave::DrawLeadLabel(CDC* pDC, int x, int y, const CString& name)
 {
     CDCStateSaver saver(*pDC);
@@ -271,16 +284,7 @@ BOOL CViewRhythmWave::DrawRestTrace(CDC* pDC, CRestPage& page, int lead, int row
     DrawLeadLabel(pDC, labelX, labelY, LeadName(page.oneLead ? m_nRhythm1LeadID : lead));
 
     const int limit = IsOneLeadRecordLengthStyle(style) ? m_nOneLeadLength : LeadCount(buffer);
-    const int remaining = limit - page.columnStart;
-    int count = page.perColumn;
-    if (remaining < count) {
-        // The record ends inside the column: the trace ends with it.
-        count = std::max(remaining, 0);
-        if (page.perColumn > 0) trace.right = trace.left + MulDiv(count, trace.Width(), page.perColumn);
-    }
-    if (count > 0 && page.columnStart >= 0 &&
-        !DrawWave(pDC, trace, m_dAmplitudeUnit * 0.001, LeadData(buffer) + page.columnStart, count, page.print, -1))
-        return FALSE;
+    if (!DrawTraceSpan(pDC, trace, buffer, page.columnStart, page.perColumn, limit, page.print)) return FALSE;
     if (page.startTimeShown && !page.startTimeDrawn) {
         page.startTimeDrawn = true;
         const bool wide = IsLeadMaskStyle(style);
@@ -348,25 +352,10 @@ int CViewRhythmWave::DrawRhythmRRWave(CDC* pDC, CRect rect, int gridX, int gridY
             if (lead < 0 || lead >= RHYTHM_VIEW_LEADS) continue;
             const int from = g * rowSamples + start;
             CRect trace(rect.left, y, rect.right, y + mv);
-            if (g == 0) {
-                CDCStateSaver saver(*pDC);
-                pDC->SetTextAlign(TA_LEFT | TA_BOTTOM);
-                pDC->TextOut(labelX, y - 5 * square, LeadName(lead));
-            }
-            if (HasLead(lead) && LeadCount(lead) > from && rowSamples > 0) {
-                int count = rowSamples;
-                if (LeadCount(lead) - from < count) {
-                    count = LeadCount(lead) - from;
-                    trace.right = trace.left + MulDiv(count, trace.Width(), rowSamples);
-                }
-                if (!DrawWave(pDC, trace, m_dAmplitudeUnit * 0.001, LeadData(lead) + from, count, print, -1))
-                    return 0;
-            }
-            if (j == 0 && startShown) {
-                CDCStateSaver saver(*pDC);
-                pDC->SetTextAlign(TA_LEFT | TA_TOP);
-                pDC->TextOut(labelX, y - 5 * square, StartTimeText(from));
-            }
+            // Only the first row group is named; the groups below repeat its leads.
+            if (g == 0) DrawLeadLabel(pDC, labelX, y - 5 * square, LeadName(lead));
+            if (HasLead(lead) && !DrawTraceSpan(pDC, trace, lead, from, rowSamples, LeadCount(lead), print)) return 0;
+            if (j == 0 && startShown) DrawStartTime(pDC, labelX, y - 5 * square, from);
             y += h / m_nRows;
         }
         if (print && GetShowMarkFlag())
@@ -387,6 +376,15 @@ bool CViewRhythmWave::FindExtraSource(CMFERParser*& reader, unsigned& mferCode) 
     return item.Extra() || item.Mfer();
 }
 
+double CViewRhythmWave::ExtraRowSense(int lead, int column, CMFERParser* reader, bool freezeMfer) const
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    // A freeze file's leads without a lead code are drawn at a fixed 10 mm/mV.
+    if (freezeMfer) return reader && reader->GetLeadCode(lead) == 0 ? 10.0 : doc->GetSense(4, 0);
+    if (m_nColumns == 1) return doc->GetSense(m_bShowExtra1Lead ? 4 : 5, 0);
+    return doc->GetSense(column == 0 ? 4 : 5, 0);
+}
+
 int CViewRhythmWave::DrawExtraWave(CDC* pDC, CRect rect, int gridX, int gridY, int print)
 {
     CTavrionDoc* doc = GetTavrionDoc();
@@ -394,66 +392,41 @@ int CViewRhythmWave::DrawExtraWave(CDC* pDC, CRect rect, int gridX, int gridY, i
     unsigned mferCode = 0;
     CMFERParser* reader = nullptr;
     if (!FindExtraSource(reader, mferCode)) return 0;
-    const int style = m_nWaveStyle;
     const float speed = doc->GetSpeed();
     const int w = rect.Width();
     const int h = rect.Height();
     if (speed <= 0.0f || gridX <= 10 || gridY <= 0 || m_nRows <= 0 || m_nColumns <= 0 || w <= 0 || h <= 0) return 1;
-    const bool continuous = IsContinuousExtraStyle(style);
+    const bool continuous = IsContinuousExtraStyle(m_nWaveStyle);
     const float columnWidth = static_cast<float>(w) / static_cast<float>(m_nColumns);
-    const int millimetre = w / (gridX - 10);
+    const int square = h / gridY;
     const int start = GetStartTime();
-    const bool freezeMfer = CMFERViewDoc::IsFreezeKind(mferCode);
+    const int shiftLeads = IsShiftedExtraStyle(m_nWaveStyle) && !m_bShowExtra1Lead ? 3 : 0;
     bool startDrawn = false;
 
     for (int c = 0; c < m_nColumns; ++c) {
         int perColumn = 0;
         int columnStart = start;
         int shift = 0;
-        ColumnSpan(c, m_nColumns, gridX, speed, start, continuous, print, millimetre, columnStart, perColumn, shift);
-        if (perColumn < 0) perColumn = 0;
-        m_nSamplesPerColumn = perColumn;
+        ColumnSpan(c, m_nColumns, gridX, speed, start, continuous, print, w / (gridX - 10), columnStart, perColumn,
+                   shift);
+        m_nSamplesPerColumn = std::max(perColumn, 0);
         const int columnLeft = rect.left + static_cast<int>(c * columnWidth);
         const int columnRight = rect.left + static_cast<int>((c + 1) * columnWidth);
         for (int r = 0; r < m_nRows; ++r) {
-            const int lead = m_nRows * c + r + ((IsShiftedExtraStyle(style) && !m_bShowExtra1Lead) ? 3 : 0);
+            const int lead = m_nRows * c + r + shiftLeads;
             if (lead < 0 || lead > 6 || !HasLead(lead)) continue;
-            double sense;
-            if (freezeMfer && reader && reader->GetLeadCode(lead) == 0)
-                sense = 10.0;
-            else if (freezeMfer)
-                sense = doc->GetSense(4, 0);
-            else if (m_nColumns == 1)
-                sense = doc->GetSense(m_bShowExtra1Lead ? 4 : 5, 0);
-            else
-                sense = doc->GetSense(c == 0 ? 4 : 5, 0);
-            const int mv = RoundHalfUp(sense * h / gridY);
+            const int mv = RoundHalfUp(ExtraRowSense(lead, c, reader, CMFERViewDoc::IsFreezeKind(mferCode)) * h / gridY);
             int y = rect.top + h / (2 * m_nRows) + r * (h / m_nRows);
-            const int baseline = print ? m_nPrintBaseline[lead] : m_nScreenBaseline[lead];
+            const int baseline = Baselines(print)[lead];
             if (baseline > 0) y = rect.top + baseline;
-            CRect trace(columnLeft + shift, y, columnRight, y + mv);
-            const int labelY = std::max(y - 5 * (h / gridY), rect.top + MulDiv(h, 5, gridY));
-            {
-                CDCStateSaver saver(*pDC);
-                pDC->SetTextAlign(TA_LEFT | TA_BOTTOM);
-                pDC->TextOut(columnLeft + MulDiv(w, 5, gridX), labelY, LeadName(lead));
-            }
-            int count = perColumn;
-            const int remaining = LeadCount(lead) - columnStart;
-            if (remaining < count) {
-                count = std::max(remaining, 0);
-                if (perColumn > 0) trace.right = trace.left + MulDiv(count, trace.Width(), perColumn);
-            }
-            if (count > 0 && columnStart >= 0) {
-                if (!DrawWave(pDC, trace, m_dAmplitudeUnit * 0.001, LeadData(lead) + columnStart, count, print, -1))
-                    return 0;
-            }
+            const int labelY = std::max(y - 5 * square, rect.top + MulDiv(h, 5, gridY));
+            DrawLeadLabel(pDC, columnLeft + MulDiv(w, 5, gridX), labelY, LeadName(lead));
+            const CRect trace(columnLeft + shift, y, columnRight, y + mv);
+            if (!DrawTraceSpan(pDC, trace, lead, columnStart, m_nSamplesPerColumn, LeadCount(lead), print)) return 0;
             if (!startDrawn) {
                 startDrawn = true;
-                const int timeY = std::max(labelY - 4 * (h / gridY), rect.top + MulDiv(h, 6, gridY));
-                CDCStateSaver saver(*pDC);
-                pDC->SetTextAlign(TA_LEFT | TA_TOP);
-                pDC->TextOut(rect.left + MulDiv(w, 5, gridX), timeY, StartTimeText(start));
+                const int timeY = std::max(labelY - 4 * square, rect.top + MulDiv(h, 6, gridY));
+                DrawStartTime(pDC, rect.left + MulDiv(w, 5, gridX), timeY, start);
             }
         }
     }
