@@ -199,6 +199,7 @@ protected:
     // The leads of lead column k (its default first lead is rows x k).
     CColumnLeads ColumnLeads(int leadColumn) const;
     // The lead column drawn in page column c (a chest page starts at V1).
+    // Auto gain's column arguments are lead columns.
     int LeadColumnOf(int column) const;
     bool IsChestPage() const;
     int PageColumns() const;
@@ -211,6 +212,7 @@ protected:
                        std::vector<float>& maxima, std::vector<float>& minima);
     bool KeepsPacedRowCentres(int applyGain) const;
     void PlaceFixedRows(const CRect& rect, int print);
+    // The (sense index, lead column) pairs auto gain places for the style.
     std::vector<std::pair<int, int>> GroupColumns() const;
     void StoreGroupGains(const float* gains, const bool* computed);
     void PlaceAutomatically(CRect rect, int gridY, int print, bool choosesGain);
@@ -228,7 +230,9 @@ protected:
     double RestColumnSense(int leadColumn) const;
     // One column of the rest traces; FALSE when a trace failed to draw.
     BOOL DrawRestColumn(CDC* pDC, CRestPage& page, int c);
-    BOOL DrawRestTrace(CDC* pDC, CRestPage& page, int lead, int row, int rows, CRect column);
+    // Row `row` of `rows`: the lead's name, its trace over `trace` (its left
+    // and right; its height the 1 mV height) and, once a page, the start time.
+    BOOL DrawRestTrace(CDC* pDC, CRestPage& page, int lead, int row, int rows, CRect trace);
     // `perSpan` samples of a buffer from `first` across the trace; a record
     // that ends sooner (at `limit`) ends its trace with it. FALSE when the
     // trace failed to draw.
