@@ -1,7 +1,8 @@
 #include "waveviews/ViewRhythmWave.h"
 
+#include <new>
+
 #include "core/Globals.h"
-#include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
 #include "documents/ExtraViewDoc.h"
 #include "documents/MFERViewDoc.h"
@@ -9,8 +10,10 @@
 #include "documents/RestViewDoc.h"
 #include "documents/RhythmViewDoc.h"
 #include "platform/gdi/DCObjectSelector.h"
+#include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/Dialog.h"
+#include "waveviews/RhythmWaveStyle.h"
 
 IMPLEMENT_DYNCREATE(CViewRhythmWave, CWaveView)
 
@@ -20,9 +23,16 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// The style table's layout of one style: groups, rows, columns and the grid
-// at full and half width (0 rows: decided by the record).
+// Answers of the style table that the record decides.
+const int kSixOrOne = -1;        // groups: 6, or 1 for an extended-lead record
+const int kFourOrFive = -2;      // columns: 4, or 5 for an extended-lead record
+const int kExtraLeads = -3;      // groups and rows: 6, or the freeze record's lead count
+const int kExtraPaper = -4;      // grid down: the extra record's paper (120 or 150)
+
+// The layout of each wave style. Half width applies only to the styles that
+// the half-style flag decides (13 to 21); the others repeat their full grid.
 struct StyleLayout {
+    int style;
     int groups;
     int rows;
     int columns;
@@ -32,11 +42,53 @@ struct StyleLayout {
     int halfGridY;
 };
 
-// An off-screen DC with a surface of its own, released with the DC.
-CDC* NewPageDC(int width, int height)
+const StyleLayout kStyleLayouts[] = {
+    // style  groups        rows         columns       full grid          half grid
+    {1,       3,            3,           kFourOrFive,  260, 120,          260, 120},
+    {2,       3,            3,           2,            135, 120,          135, 120},
+    {3,       3,            3,           kFourOrFive,  260, 120,          260, 120},
+    {4,       3,            3,           2,            135, 120,          135, 120},
+    {5,       kSixOrOne,    6,           2,            260, 120,          260, 120},
+    {6,       kSixOrOne,    6,           2,            135, 120,          135, 120},
+    {7,       kSixOrOne,    6,           2,            260, 120,          260, 120},
+    {8,       kSixOrOne,    6,           2,            135, 120,          135, 120},
+    {9,       kSixOrOne,    6,           1,            260, 120,          260, 120},
+    {10,      kSixOrOne,    6,           1,            135, 120,          135, 120},
+    {11,      12,           12,          1,            260, 150,          260, 150},
+    {12,      15,           15,          1,            260, 150,          260, 150},
+    {13,      1,            1,           1,            260, 30,           135, 30},
+    {14,      1,            1,           1,            260, 30,           135, 30},
+    {15,      1,            1,           1,            260, 5,            135, 5},
+    {16,      1,            6,           1,            260, 120,          135, 145},
+    {17,      3,            6,           1,            260, 120,          135, 145},
+    {18,      1,            1,           1,            260, 30,           135, 30},
+    {19,      1,            1,           1,            260, 30,           135, 30},
+    {20,      1,            6,           1,            260, 135,          135, 140},
+    {21,      3,            6,           1,            260, 135,          135, 140},
+    {22,      3,            3,           1,            260, kExtraPaper,  260, kExtraPaper},
+    {23,      3,            3,           1,            135, kExtraPaper,  135, kExtraPaper},
+    {24,      kExtraLeads,  kExtraLeads, 1,            260, kExtraPaper,  260, kExtraPaper},
+    {25,      kExtraLeads,  kExtraLeads, 1,            135, 150,          135, 150},
+    {26,      3,            3,           2,            260, kExtraPaper,  260, kExtraPaper},
+    {27,      3,            3,           1,            135, kExtraPaper,  135, kExtraPaper},
+    {28,      3,            3,           2,            260, kExtraPaper,  260, kExtraPaper},
+};
+
+const StyleLayout* FindLayout(_RHYTHM_WAVE_STYLE style)
 {
-    auto* dc = new CDC;
-    dc->Attach(platform::gdi::CreateImageDC(width, height));
+    for (const StyleLayout& layout : kStyleLayouts)
+        if (layout.style == style) return &layout;
+    return nullptr;
+}
+
+// An off-screen DC with a surface of its own, released with the DC; null
+// when no surface of that size can be made.
+std::unique_ptr<CDC> NewPageDC(int width, int height)
+{
+    HDC surface = platform::gdi::CreateImageDC(width, height);
+    if (!surface) return nullptr;
+    auto dc = std::make_unique<CDC>();
+    dc->Attach(surface);
     return dc;
 }
 
@@ -45,43 +97,31 @@ CDC* NewPageDC(int width, int height)
 CViewRhythmWave::CViewRhythmWave()
 {
     SetCurrentCursor(g_hCursorMag);
-    m_pGreenPen = new CPen(PS_SOLID, 2, RGB(46, 139, 87));
 }
 
-CViewRhythmWave::~CViewRhythmWave()
-{
-    delete m_pEnlargedPopup;
-    delete m_pDividerPopup;
-    delete m_pGreenPen;
-    DeleteCachedDCs();
-    FreeLeads();
-}
+CViewRhythmWave::~CViewRhythmWave() = default;
 
 void CViewRhythmWave::FreeLeads()
 {
-    for (int lead = 0; lead < RHYTHM_VIEW_LEADS; ++lead) {
-        if (m_pLeadData[lead]) MemoryFree(m_pLeadData[lead]);
-        m_pLeadData[lead] = nullptr;
-        m_nLeadCount[lead] = 0;
-    }
+    for (std::vector<short>& lead : m_leadData) std::vector<short>().swap(lead);
 }
 
 void CViewRhythmWave::DeleteCachedDCs()
 {
-    for (CDC** dc : {&m_pPageDC, &m_pCleanPageDC, &m_pEnlargedDC, &m_pCleanEnlargedDC}) {
-        delete *dc;
-        *dc = nullptr;
-    }
+    m_pPageDC.reset();
+    m_pCleanPageDC.reset();
+    m_pEnlargedDC.reset();
+    m_pCleanEnlargedDC.reset();
 }
 
 int CViewRhythmWave::GetLeadSampleCount(int lead) const
 {
-    return lead >= 0 && lead < RHYTHM_VIEW_LEADS ? m_nLeadCount[lead] : 0;
+    return lead >= 0 && lead < RHYTHM_VIEW_LEADS ? LeadCount(lead) : 0;
 }
 
 const short* CViewRhythmWave::GetLeadSamples(int lead) const
 {
-    return lead >= 0 && lead < RHYTHM_VIEW_LEADS ? m_pLeadData[lead] : nullptr;
+    return HasLead(lead) ? m_leadData[lead].data() : nullptr;
 }
 
 void CViewRhythmWave::SetScreenBaseline(int lead, int y)
@@ -113,53 +153,51 @@ void CViewRhythmWave::SetStartTime(int sample)
     if (sample >= 0) CWaveView::SetStartTime(sample);
 }
 
-// ---- the item-dependent answers ------------------------------------------------------
+// ---- the current item ------------------------------------------------------------------
+
+CWaveItemRef CViewRhythmWave::CurrentItem() const
+{
+    return CWaveItemRef::Of(m_pDocument, m_nDocType);
+}
+
+bool CViewRhythmWave::HasCurrentItem() const
+{
+    return static_cast<bool>(CurrentItem());
+}
 
 bool CViewRhythmWave::IsExtendedLeadRecord() const
 {
-    CTavrionDoc* doc = GetTavrionDoc();
-    if (!doc) return false;
-    switch (m_nDocType) {
-    case DOC_TYPE_REST:
-        if (auto* rest = DYNAMIC_DOWNCAST(CRestViewDoc, doc)) {
-            if (_RESTDATAITEM* item = rest->GetCurrentDataItem()) {
-                const unsigned low = item->uSystemCode & 0xFF;
-                return low != 0 && low != 254 && low != 255;
-            }
-        }
-        return false;
-    case DOC_TYPE_RHYTHM:
-        if (auto* rhythm = DYNAMIC_DOWNCAST(CRhythmViewDoc, doc))
-            if (_RHYTHMDATAITEM* item = rhythm->GetCurrentDataItem()) return item->nLeadCount != 12;
-        return false;
-    case DOC_TYPE_MFER:
-        if (auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc))
-            if (_MFERDATAITEM* item = mfer->GetCurrentDataItem()) return item->uSystemCode != MFER_KIND_12LEAD;
-        return false;
-    default:
-        return false;
-    }
+    return CurrentItem().IsExtendedLead();
 }
 
 bool CViewRhythmWave::IsFifteenLeadRecord() const
 {
+    return CurrentItem().IsFifteenLead();
+}
+
+float CViewRhythmWave::StoredAutoSense() const
+{
+    return CurrentItem().GetStoredAutoSense();
+}
+
+short CViewRhythmWave::LeadMask() const
+{
     CTavrionDoc* doc = GetTavrionDoc();
-    if (!doc) return false;
-    if (m_nDocType == DOC_TYPE_REST) {
-        if (auto* rest = DYNAMIC_DOWNCAST(CRestViewDoc, doc)) {
-            if (_RESTDATAITEM* item = rest->GetCurrentDataItem()) {
-                const unsigned low = item->uSystemCode & 0xFF;
-                return low == 11 || low == 226 || low == 227;
-            }
-        }
-    } else if (m_nDocType == DOC_TYPE_MFER) {
-        if (auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc))
-            if (_MFERDATAITEM* item = mfer->GetCurrentDataItem()) return item->uSystemCode == 0x800F;
-    } else if (m_nDocType == DOC_TYPE_RHYTHM) {
-        if (auto* rhythm = DYNAMIC_DOWNCAST(CRhythmViewDoc, doc))
-            if (_RHYTHMDATAITEM* item = rhythm->GetCurrentDataItem()) return item->nLeadCount == 15;
-    }
-    return false;
+    if (!doc) return 0;
+    const short mask = doc->GetLeadSelection(static_cast<int>(CurrentItem().GetSystemCode()), m_nWaveStyle);
+    if (mask != 0 || !IsLeadMaskStyle(m_nWaveStyle)) return mask;
+    // The document keeps a selection only for a record of the style's own
+    // lead count; any other record shows the leads it has, up to the rows.
+    unsigned all = 0;
+    for (int lead = 0; lead < m_nRows && lead < RHYTHM_VIEW_LEADS; ++lead)
+        if (HasLead(lead)) all |= 1u << lead;
+    return static_cast<short>(all);
+}
+
+double CViewRhythmWave::RecordAmplitudeUnit() const
+{
+    CMFERParser* reader = CurrentItem().GetReader();
+    return reader ? reader->GetMeasureSense() : 1.25;
 }
 
 int CViewRhythmWave::ExtraGridRows() const
@@ -171,18 +209,12 @@ int CViewRhythmWave::ExtraGridRows() const
 
 int CViewRhythmWave::ExtraLeadCount(int fallback) const
 {
-    CTavrionDoc* doc = GetTavrionDoc();
-    if (!doc) return fallback;
-    if (m_nDocType == DOC_TYPE_EXTRA) {
-        if (auto* extra = DYNAMIC_DOWNCAST(CExtraViewDoc, doc))
-            if (_EXTRADATAITEM* item = extra->GetCurrentDataItem())
-                if (item->IsFreeze()) return extra->GetCurItemLeadCount();
-    } else if (m_nDocType == DOC_TYPE_MFER) {
-        if (auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc))
-            if (_MFERDATAITEM* item = mfer->GetCurrentDataItem())
-                if (item->uSystemCode >= MFER_KIND_FREEZE1 && item->uSystemCode <= MFER_KIND_FREEZE6 &&
-                    item->pMFERParser)
-                    return item->pMFERParser->GetLeadCount();
+    const CWaveItemRef item = CurrentItem();
+    if (_EXTRADATAITEM* extra = item.Extra()) {
+        if (extra->IsFreeze()) return GetTavrionDoc()->GetCurItemLeadCount();
+    } else if (_MFERDATAITEM* mfer = item.Mfer()) {
+        if (CMFERViewDoc::IsFreezeKind(mfer->uSystemCode) && mfer->pMFERParser)
+            return mfer->pMFERParser->GetLeadCount();
     }
     return fallback;
 }
@@ -191,85 +223,42 @@ int CViewRhythmWave::ExtraLeadCount(int fallback) const
 
 void CViewRhythmWave::SetWaveStyle(_RHYTHM_WAVE_STYLE style, BOOL reinit)
 {
-    CTavrionDoc* doc = GetTavrionDoc();
-    if (!doc) return;
+    if (!GetTavrionDoc()) return;
     m_nWaveStyle = style;
     m_bSnapSpeed = TRUE;
-    bool hasItem = false;      // a rest, rhythm or MFER item
-    bool hasExtraItem = false; // an extra or MFER item
-    switch (m_nDocType) {
-    case DOC_TYPE_REST: {
-        auto* rest = DYNAMIC_DOWNCAST(CRestViewDoc, doc);
-        hasItem = rest && rest->GetCurrentDataItem();
-        break;
-    }
-    case DOC_TYPE_RHYTHM: {
-        auto* rhythm = DYNAMIC_DOWNCAST(CRhythmViewDoc, doc);
-        hasItem = rhythm && rhythm->GetCurrentDataItem();
-        break;
-    }
-    case DOC_TYPE_RR:
-        break;
-    case DOC_TYPE_EXTRA: {
-        auto* extra = DYNAMIC_DOWNCAST(CExtraViewDoc, doc);
-        hasExtraItem = extra && extra->GetCurrentDataItem();
-        break;
-    }
-    case DOC_TYPE_MFER: {
-        auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc);
-        hasItem = hasExtraItem = mfer && mfer->GetCurrentDataItem();
-        break;
-    }
-    default:
+    const int kind = m_nDocType;
+    if (kind != DOC_TYPE_REST && kind != DOC_TYPE_RHYTHM && kind != DOC_TYPE_RR && kind != DOC_TYPE_EXTRA &&
+        kind != DOC_TYPE_MFER)
         return;
-    }
-    if (style < 1 || style > 28) return;
+    const StyleLayout* layout = FindLayout(style);
+    if (!layout) return;
 
-    const bool extended = hasItem && IsExtendedLeadRecord();
-    const int extraRows = ExtraGridRows();
-    StyleLayout l{};
-    switch (style) {
-    case 1: case 3: l = {3, 3, hasItem ? (extended ? 5 : 4) : 4, 260, 120, 260, 120}; break;
-    case 2: case 4: l = {3, 3, 2, 135, 120, 135, 120}; break;
-    case 5: case 7: l = {hasItem ? (extended ? 1 : 6) : 6, 6, 2, 260, 120, 260, 120}; break;
-    case 6: case 8: l = {hasItem ? (extended ? 1 : 6) : 6, 6, 2, 135, 120, 135, 120}; break;
-    case 9: l = {hasItem ? (extended ? 1 : 6) : 6, 6, 1, 260, 120, 260, 120}; break;
-    case 10: l = {hasItem ? (extended ? 1 : 6) : 6, 6, 1, 135, 120, 135, 120}; break;
-    case 11: l = {12, 12, 1, 260, 150, 260, 150}; break;
-    case 12: l = {15, 15, 1, 260, 150, 260, 150}; break;
-    case 13: case 14: case 19: l = {1, 1, 1, 260, 30, 135, 30}; break;
-    case 15: l = {1, 1, 1, 260, 5, 135, 5}; break;
-    case 16: l = {1, 6, 1, 260, 120, 135, 145}; break;
-    case 17: l = {3, 6, 1, 260, 120, 135, 145}; break;
-    case 18: l = {1, 1, 1, 260, 30, 135, 30}; break;
-    case 20: l = {1, 6, 1, 260, 135, 135, 140}; break;
-    case 21: l = {3, 6, 1, 260, 135, 135, 140}; break;
-    case 22: l = {3, 3, 1, 260, extraRows, 260, extraRows}; break;
-    case 23: case 27: l = {3, 3, 1, 135, extraRows, 135, extraRows}; break;
-    case 24: {
-        const int n = ExtraLeadCount(6);
-        l = {n, n, 1, 260, extraRows, 260, extraRows};
-        break;
-    }
-    case 25: {
-        const int n = ExtraLeadCount(6);
-        l = {n, n, 1, 135, 150, 135, 150};
-        break;
-    }
-    default: l = {3, 3, 2, 260, extraRows, 260, extraRows}; break;   // 26, 28
-    }
-    m_nLeadGroups = l.groups;
-    m_nRows = l.rows;
-    m_nColumns = l.columns;
-    m_nDividerRows = style == 17 || style == 21 ? 3 : 1;
-    if (style == 15) m_bSnapSpeed = FALSE;
+    const CWaveItemRef item = CurrentItem();
+    const bool hasLeadItem = item && kind != DOC_TYPE_EXTRA && kind != DOC_TYPE_RR;   // rest, rhythm or MFER
+    const bool hasExtraItem = item && (kind == DOC_TYPE_EXTRA || kind == DOC_TYPE_MFER);
+    const bool extended = hasLeadItem && item.IsExtendedLead();
+    auto decide = [&](int value) {
+        switch (value) {
+        case kSixOrOne: return extended ? 1 : 6;
+        case kFourOrFive: return extended ? 5 : 4;
+        case kExtraLeads: return ExtraLeadCount(6);
+        case kExtraPaper: return ExtraGridRows();
+        default: return value;
+        }
+    };
+    m_nLeadGroups = decide(layout->groups);
+    m_nRows = decide(layout->rows);
+    m_nColumns = decide(layout->columns);
+    m_nDividerRows = IsThreeRowDividerStyle(style) ? 3 : 1;
+    if (IsWholeRecordStripStyle(style)) m_bSnapSpeed = FALSE;
     if (!reinit) return;
 
-    const bool halfDecides = style >= 13 && style <= 21;
-    const bool half = halfDecides && m_bHalfStyle;
-    const bool extraStyle = style >= 22 && style != 25;
-    if (!(extraStyle && !hasExtraItem)) InitBackground(half ? l.halfGridX : l.gridX, half ? l.halfGridY : l.gridY);
-    if (style != 13 && style != 14 && style != 15 && style != 18 && style != 19) {
+    const bool half = IsHalfWidthDecidedStyle(style) && m_bHalfStyle;
+    // The extra layouts take the extra record's paper, and without one keep the grid.
+    const bool needsExtraItem = IsExtraFamilyStyle(style) && layout->gridY == kExtraPaper;
+    if (!needsExtraItem || hasExtraItem)
+        InitBackground(half ? layout->halfGridX : layout->gridX, decide(half ? layout->halfGridY : layout->gridY));
+    if (!IsOneLeadStyle(style)) {
         m_bInitialDivider = TRUE;
         SetScaleClear();
     }
@@ -281,18 +270,65 @@ BOOL CViewRhythmWave::LoadLead(int lead, int index)
 {
     CTavrionDoc* doc = GetTavrionDoc();
     if (!doc || index < 0 || index >= RHYTHM_VIEW_LEADS) return FALSE;
-    if (m_pLeadData[index]) MemoryFree(m_pLeadData[index]);
-    m_pLeadData[index] = nullptr;
-    m_nLeadCount[index] = 0;
+    std::vector<short>& buffer = m_leadData[index];
+    std::vector<short>().swap(buffer);
     const int bytes = doc->GetRhythmWaveData(lead, nullptr, -1);
     const int count = bytes / 2;
     if (count <= 0) return FALSE;
-    auto* buffer = static_cast<short*>(MemoryAlloc(static_cast<UINT>(count) * sizeof(short)));
-    if (!buffer) return FALSE;
-    doc->GetRhythmWaveData(lead, buffer, -1);
-    m_pLeadData[index] = buffer;
-    m_nLeadCount[index] = count;
+    std::vector<short> samples;
+    try {
+        samples.resize(static_cast<size_t>(count));
+    } catch (const std::bad_alloc&) {
+        return FALSE;
+    }
+    // The second read must fill what the first one sized: a lead shorter
+    // than its header claims would otherwise show zeros as signal.
+    if (doc->GetRhythmWaveData(lead, samples.data(), -1) != bytes) return FALSE;
+    buffer.swap(samples);
     return TRUE;
+}
+
+void CViewRhythmWave::LoadLeadRange(int count)
+{
+    for (int lead = 0; lead < count && lead < RHYTHM_VIEW_LEADS; ++lead) LoadLead(lead, lead);
+}
+
+void CViewRhythmWave::LoadStyleLeads()
+{
+    const int style = m_nWaveStyle;
+    const int kind = m_nDocType;
+    const CWaveItemRef item = CurrentItem();
+    CMFERParser* reader = item.GetReader();
+    const int mferChannels = reader ? reader->GetLeadCount() : 0;
+    if (IsMultiLeadRestStyle(style)) {
+        if (kind == DOC_TYPE_REST || kind == DOC_TYPE_MFER || kind == DOC_TYPE_RHYTHM) LoadLeadRange(RHYTHM_VIEW_LEADS);
+    } else if (IsOneLeadAnyRecordStyle(style)) {
+        if (kind == DOC_TYPE_REST || kind == DOC_TYPE_MFER || kind == DOC_TYPE_RHYTHM || kind == DOC_TYPE_EXTRA)
+            LoadLead(m_nRhythm1LeadID, 0);
+    } else if (IsOneLeadRhythmStyle(style) || IsSerialStripStyle(style)) {
+        if (kind == DOC_TYPE_MFER || kind == DOC_TYPE_RHYTHM || kind == DOC_TYPE_EXTRA) LoadLead(m_nRhythm1LeadID, 0);
+    } else if (IsRhythmRowsStyle(style)) {
+        if (_RHYTHMDATAITEM* rhythm = item.Rhythm())
+            LoadLeadRange(rhythm->nLeadCount);
+        else if (kind == DOC_TYPE_MFER)
+            LoadLeadRange(mferChannels);
+    } else if (IsRRRowsStyle(style)) {
+        _RRDATAITEM* rr = item.RR();
+        if (rr && rr->nLeadCount == 0) {
+            FreeLeads();
+            for (int lead = 0; lead < RHYTHM_VIEW_LEADS; ++lead) m_nScreenBaseline[lead] = m_nPrintBaseline[lead] = 0;
+            for (int& row : m_nRhythmRowLead) row = -1;
+        } else if (rr) {
+            LoadLeadRange(rr->nLeadCount);
+            for (int row = 0; row < 3 && row < rr->nLeadCount; ++row) m_nRhythmRowLead[row] = row;
+        }
+    } else if (IsExtraFamilyStyle(style)) {
+        if (kind == DOC_TYPE_EXTRA)
+            LoadLeadRange(6);
+        else if (kind == DOC_TYPE_MFER)
+            LoadLeadRange(mferChannels);
+    }
+    if (IsOneLeadRecordLengthStyle(style)) m_nOneLeadLength = LeadCount(0);
 }
 
 void CViewRhythmWave::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
@@ -301,59 +337,14 @@ void CViewRhythmWave::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
     UpdateDrawDC();
     CTavrionDoc* doc = GetTavrionDoc();
     if (!doc) return;
-    const int style = m_nWaveStyle;
-    const int kind = m_nDocType;
-    auto mferChannels = [&]() {
-        auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc);
-        _MFERDATAITEM* item = mfer ? mfer->GetCurrentDataItem() : nullptr;
-        return item && item->pMFERParser ? item->pMFERParser->GetLeadCount() : 0;
-    };
-    auto loadRange = [&](int count) {
-        for (int lead = 0; lead < count && lead < RHYTHM_VIEW_LEADS; ++lead) LoadLead(lead, lead);
-    };
-    if (kind == DOC_TYPE_MFER) {
+    if (m_nDocType == DOC_TYPE_MFER) {
         // MFER records carry their own rate; the others are sampled at 500 Hz.
         if (auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc)) {
             const double rate = mfer->GetSampleRate();
             if (rate >= 1.0) m_nSampleRate = static_cast<int>(rate + 0.5);
         }
     }
-
-    if (style >= 1 && style <= 12) {
-        if (kind == DOC_TYPE_REST || kind == DOC_TYPE_MFER || kind == DOC_TYPE_RHYTHM) loadRange(RHYTHM_VIEW_LEADS);
-    } else if (style >= 13 && style <= 15) {
-        if (kind == DOC_TYPE_REST || kind == DOC_TYPE_MFER || kind == DOC_TYPE_RHYTHM || kind == DOC_TYPE_EXTRA)
-            LoadLead(m_nRhythm1LeadID, 0);
-    } else if (style == 18 || style == 19) {
-        if (kind == DOC_TYPE_MFER || kind == DOC_TYPE_RHYTHM || kind == DOC_TYPE_EXTRA) LoadLead(m_nRhythm1LeadID, 0);
-    } else if (style == 16 || style == 17) {
-        if (kind == DOC_TYPE_RHYTHM) {
-            auto* rhythm = DYNAMIC_DOWNCAST(CRhythmViewDoc, doc);
-            _RHYTHMDATAITEM* item = rhythm ? rhythm->GetCurrentDataItem() : nullptr;
-            if (item) loadRange(item->nLeadCount);
-        } else if (kind == DOC_TYPE_MFER) {
-            loadRange(mferChannels());
-        }
-    } else if (style == 20 || style == 21) {
-        if (kind == DOC_TYPE_RR) {
-            auto* rr = DYNAMIC_DOWNCAST(CRRViewDoc, doc);
-            _RRDATAITEM* item = rr ? rr->GetCurrentDataItem() : nullptr;
-            if (item && item->nLeadCount == 0) {
-                FreeLeads();
-                for (int lead = 0; lead < RHYTHM_VIEW_LEADS; ++lead) m_nScreenBaseline[lead] = m_nPrintBaseline[lead] = 0;
-                for (int& row : m_nRhythmRowLead) row = -1;
-            } else if (item) {
-                loadRange(item->nLeadCount);
-                for (int row = 0; row < 3 && row < item->nLeadCount; ++row) m_nRhythmRowLead[row] = row;
-            }
-        }
-    } else if (style >= 22 && style <= 28) {
-        if (kind == DOC_TYPE_EXTRA)
-            loadRange(6);
-        else if (kind == DOC_TYPE_MFER)
-            loadRange(mferChannels());
-    }
-    if (style == 14 || style == 19) m_nOneLeadLength = m_nLeadCount[0];
+    LoadStyleLeads();
 }
 
 // ---- the cached page ---------------------------------------------------------------------
@@ -366,6 +357,49 @@ void CViewRhythmWave::UpdateDrawDC()
     if (GetSafeHwnd() && !m_bPainting) InvalidateRect(nullptr, FALSE);
 }
 
+BOOL CViewRhythmWave::RestoreCleanPage(int width, int height)
+{
+    // A fresh copy of the clean page drops the previous overlays.
+    std::unique_ptr<CDC> page = NewPageDC(width, height);
+    if (!page) return FALSE;
+    page->BitBlt(0, 0, width, height, m_pCleanPageDC.get(), 0, 0, SRCCOPY);
+    m_pPageDC = std::move(page);
+    return TRUE;
+}
+
+BOOL CViewRhythmWave::DrawPageToCache(CTavrionDoc* doc, int width, int height)
+{
+    if (!HasLead(0)) {
+        m_bPainting = TRUE;
+        OnUpdate(nullptr, 0, nullptr);
+        m_bPainting = FALSE;
+    }
+    std::unique_ptr<CDC> page = NewPageDC(width, height);
+    std::unique_ptr<CDC> clean = NewPageDC(width, height);
+    // Without a surface there is no page to keep: the next paint tries again.
+    if (!page || !clean) return FALSE;
+    CWaveView::OnDraw(page.get());
+    {
+        CDCStateSaver saver(*page);
+        CDCObjectSelector<CFont> font(*page);
+        font.Select(IsDialogFontStyle(m_nWaveStyle) ? g_pDlgFontNormal : doc->GetDocFont(1));
+        page->SetBkMode(TRANSPARENT);
+        page->SetTextAlign(TA_LEFT | TA_TOP);
+        page->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
+        if (HasLead(0)) {
+            m_dAmplitudeUnit = RecordAmplitudeUnit();
+            int gridX = 0;
+            int gridY = 0;
+            GetGridCount(gridX, gridY);
+            if (!DrawView(page.get(), CRect(0, 0, width, height), gridX, gridY, 0)) return FALSE;
+        }
+    }
+    clean->BitBlt(0, 0, width, height, page.get(), 0, 0, SRCCOPY);
+    m_pPageDC = std::move(page);
+    m_pCleanPageDC = std::move(clean);
+    return TRUE;
+}
+
 void CViewRhythmWave::OnDraw(CDC* pDC)
 {
     CTavrionDoc* doc = GetTavrionDoc();
@@ -375,71 +409,32 @@ void CViewRhythmWave::OnDraw(CDC* pDC)
     const int h = client.Height();
     if (!doc || w <= 0 || h <= 0) return;
 
-    if (m_pPageDC) {
-        if (m_pCleanPageDC) {
-            // A fresh copy of the clean page drops the previous overlays.
-            CDC* page = NewPageDC(w, h);
-            page->BitBlt(0, 0, w, h, m_pCleanPageDC, 0, 0, SRCCOPY);
-            delete m_pPageDC;
-            m_pPageDC = page;
-        }
-    } else {
-        if (!m_pLeadData[0]) {
-            m_bPainting = TRUE;
-            OnUpdate(nullptr, 0, nullptr);
-            m_bPainting = FALSE;
-        }
-        CDC* page = NewPageDC(w, h);
-        m_pPageDC = page;
-        CWaveView::OnDraw(page);
-        CFont* font = (m_nWaveStyle == 14 || m_nWaveStyle == 19) ? g_pDlgFontNormal : doc->GetDocFont(1);
-        CDCObjectSelector<CFont> fontSelection(*page);
-        fontSelection.Select(font);
-        page->SetBkMode(TRANSPARENT);
-        page->SetTextAlign(TA_LEFT | TA_TOP);
-        page->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
-        if (m_pLeadData[0]) {
-            m_dAmplitudeUnit = 1.25;
-            if (m_nDocType == DOC_TYPE_MFER) {
-                auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc);
-                _MFERDATAITEM* item = mfer ? mfer->GetCurrentDataItem() : nullptr;
-                if (item && item->pMFERParser) m_dAmplitudeUnit = item->pMFERParser->GetMeasureSense();
-            }
-            int gridX = 0;
-            int gridY = 0;
-            GetGridCount(gridX, gridY);
-            if (!DrawView(page, CRect(0, 0, w, h), gridX, gridY, 0)) return;
-        }
-        fontSelection.Restore();
-        CDC* clean = NewPageDC(w, h);
-        clean->BitBlt(0, 0, w, h, page, 0, 0, SRCCOPY);
-        m_pCleanPageDC = clean;
-    }
+    const BOOL ready = m_pPageDC ? (!m_pCleanPageDC || RestoreCleanPage(w, h)) : DrawPageToCache(doc, w, h);
+    // A page that could not be drawn leaves the window as it was.
+    if (!ready || !m_pPageDC) return;
 
     if (doc->GetMouseMode() == 1) {
         // Dividers are drawn here once their part stands.
-        DrawScale(m_pPageDC, client, 1.0f);
+        DrawScale(m_pPageDC.get(), client, 1.0f);
     } else if (m_bInitialDivider) {
         m_bInitialDivider = FALSE;
     }
-    pDC->BitBlt(0, 0, w, h, m_pPageDC, 0, 0, SRCCOPY);
+    pDC->BitBlt(0, 0, w, h, m_pPageDC.get(), 0, 0, SRCCOPY);
 }
 
 void CViewRhythmWave::DrawScale(CDC*, CRect, float)
 {
     // Nothing to draw until a scale point is set.
-    if (m_nScaleStatus == -1 || !m_pLeadData[0]) return;
+    if (m_nScaleStatus == -1 || !HasLead(0)) return;
 }
 
 int CViewRhythmWave::DrawView(CDC* pDC, CRect rect, int gridX, int gridY, int print)
 {
     const int style = m_nWaveStyle;
-    if (m_nDocType == DOC_TYPE_RHYTHM && ((style >= 1 && style <= 12) || style == 16 || style == 17 || style == 19))
-        DrawEventInfo(pDC, rect, gridX, gridY, print);
-    if ((style >= 1 && style <= 15) || style == 19) return DrawRestView(pDC, rect, gridX, gridY, print);
-    if (style == 16 || style == 17 || style == 18 || style == 20 || style == 21)
-        return DrawRhythmRRView(pDC, rect, gridX, gridY, print);
-    if (style >= 22 && style <= 28) return DrawExtraView(pDC, rect, gridX, gridY, print);
+    if (m_nDocType == DOC_TYPE_RHYTHM && HasEventMarksStyle(style)) DrawEventInfo(pDC, rect, gridX, gridY, print);
+    if (IsRestFamilyStyle(style)) return DrawRestView(pDC, rect, gridX, gridY, print);
+    if (IsRhythmRRFamilyStyle(style)) return DrawRhythmRRView(pDC, rect, gridX, gridY, print);
+    if (IsExtraFamilyStyle(style)) return DrawExtraView(pDC, rect, gridX, gridY, print);
     return 0;
 }
 
@@ -457,7 +452,7 @@ int CViewRhythmWave::ChangePageSample(int pages)
     if (m_nLeadGroups > 0 && speed > 0.0f && gridX > 10) {
         const int rowSamples = static_cast<int>(static_cast<float>((gridX - 10) * m_nSampleRate) / speed);
         const int pageSamples = m_nRows * rowSamples / m_nLeadGroups;
-        const int count = m_nLeadCount[0];
+        const int count = LeadCount(0);
         if (count <= pageSamples || pageSamples <= 0) {
             CWaveView::SetStartTime(0);
         } else {

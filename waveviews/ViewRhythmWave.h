@@ -12,10 +12,19 @@
 // cached paint), ViewRhythmWaveDraw.cpp (page frames and traces).
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "core/TavrionDoc.h"
+#include "platform/gdi/Pen.h"
+#include "waveviews/WaveItemRef.h"
 #include "waveviews/WaveView.h"
 
 #define RHYTHM_VIEW_LEADS 15
+
+// Sent to the parent on every screen drawing of a rest or extra page: WPARAM
+// the wave style shown, LPARAM 0.
+const UINT WM_RHYTHMWAVE_STYLE_SHOWN = WM_USER + 0x15;
 
 class CDialog;
 class CECGDC;
@@ -146,23 +155,91 @@ protected:
     // The two duration marks of a printed page at the print bottom.
     void DrawDurationMarks(CDC* pDC, CRect rect, int gridX);
     void FreeLeads();
-    // Loads lead `lead` through the document into its buffer; FALSE when the
-    // document has no samples for it.
+    // Loads lead `lead` through the document into buffer `index`; FALSE when
+    // the document has no samples for it or cannot fill the buffer it sized.
     BOOL LoadLead(int lead, int index);
+    void LoadLeadRange(int count);
+    // The buffers a style loads from the document of the view's kind.
+    void LoadStyleLeads();
     void DeleteCachedDCs();
-    // The item-dependent answers of the style table.
+    // Draws the page afresh into a new page DC and keeps its clean copy;
+    // FALSE when there was no DC to draw into or the page did not draw.
+    BOOL DrawPageToCache(CTavrionDoc* doc, int width, int height);
+    // A fresh page DC holding the clean page; FALSE when none could be made.
+    BOOL RestoreCleanPage(int width, int height);
+    bool HasLead(int index) const { return index >= 0 && index < RHYTHM_VIEW_LEADS && !m_leadData[index].empty(); }
+    short* LeadData(int index) { return m_leadData[index].data(); }
+    int LeadCount(int index) const { return static_cast<int>(m_leadData[index].size()); }
+
+    // ---- the current item -----------------------------------------------------------------
+    CWaveItemRef CurrentItem() const;
+    bool HasCurrentItem() const;
     bool IsExtendedLeadRecord() const;
     bool IsFifteenLeadRecord() const;
+    float StoredAutoSense() const;
+    // The document's lead mask for the record and the current style; for the
+    // single-column styles with no selection of the record's own, every lead
+    // the style holds that the record has.
+    short LeadMask() const;
     int ExtraGridRows() const;
     int ExtraLeadCount(int fallback) const;
     CString LeadName(int lead) const;
+    // The microvolts per sample unit of the current record.
+    double RecordAmplitudeUnit() const;
+
+    // ---- the leads of a column ----------------------------------------------------------------
+    // Per slot position the lead (buffer) index shown there, -1 for a gap;
+    // the lead of position 0 is the column's first baseline.
+    struct CColumnLeads {
+        std::vector<int> positions;
+        int firstLead = 0;
+        int Slots() const;
+        std::vector<int> Listed() const;
+    };
+    // The leads of lead column k (its default first lead is rows x k).
+    CColumnLeads ColumnLeads(int leadColumn) const;
+    // The lead column drawn in page column c (a chest page starts at V1).
+    // Auto gain's column arguments are lead columns.
+    int LeadColumnOf(int column) const;
+    bool IsChestPage() const;
+    int PageColumns() const;
+
+    // ---- placing the zero lines ------------------------------------------------------------------
+    int* Baselines(int print);
+    void ClearBaselinesFrom(int firstLead, int print);
+    void PlaceRowCentres(const CColumnLeads& column, int height, int print);
+    void MeasureColumn(const CColumnLeads& column, int height, int gridY, std::vector<int>& leads,
+                       std::vector<float>& maxima, std::vector<float>& minima);
+    bool KeepsPacedRowCentres(int applyGain) const;
+    void PlaceFixedRows(const CRect& rect, int print);
+    // The (sense index, lead column) pairs auto gain places for the style.
+    std::vector<std::pair<int, int>> GroupColumns() const;
+    void StoreGroupGains(const float* gains, const bool* computed);
+    void PlaceAutomatically(CRect rect, int gridY, int print, bool choosesGain);
     // Places the page's zero lines and, on screen, tells the parent window
     // the style being drawn.
     void PlaceZeroLines(CRect rect, int gridY, int print);
     // The pulse column, ten squares wide at the left of rect, and the traces
-    // in the rest of it.
+    // in the rest of it; the traces' result.
     using PartDraw = int (CViewRhythmWave::*)(CDC*, CRect, int, int, int);
-    void DrawCalAndWave(CDC* pDC, CRect rect, int gridX, int gridY, int print, PartDraw cal, PartDraw wave);
+    int DrawCalAndWave(CDC* pDC, CRect rect, int gridX, int gridY, int print, PartDraw cal, PartDraw wave);
+
+    // ---- the rest traces ----------------------------------------------------------------------------
+    struct CRestPage;
+    CRestPage RestPageOf(CRect rect, int gridX, int gridY, int print) const;
+    double RestColumnSense(int leadColumn) const;
+    // One column of the rest traces; FALSE when a trace failed to draw.
+    BOOL DrawRestColumn(CDC* pDC, CRestPage& page, int c);
+    // Row `row` of `rows`: the lead's name, its trace over `trace` (its left
+    // and right; its height the 1 mV height) and, once a page, the start time.
+    BOOL DrawRestTrace(CDC* pDC, CRestPage& page, int lead, int row, int rows, CRect trace);
+    // `perSpan` samples of a buffer from `first` across the trace; a record
+    // that ends sooner (at `limit`) ends its trace with it. FALSE when the
+    // trace failed to draw.
+    BOOL DrawTraceSpan(CDC* pDC, CRect trace, int buffer, int first, int perSpan, int limit, int print);
+    void DrawLeadLabel(CDC* pDC, int x, int y, const CString& name);
+    void DrawStartTime(CDC* pDC, int x, int y, int sample);
+    void DrawVersionOnPage(CDC* pDC, CRect rect);
     // Column c of `columns` at `speed` from page sample `start`: its first
     // sample and sample count; on screen every column but the first leaves a
     // millimetre's gap, `shift` then set to `millimetre` pixels.
@@ -171,12 +248,14 @@ protected:
     // The current extra or MFER item: for an MFER item its reader and kind,
     // for an extra item no reader and kind 0. False without such an item.
     bool FindExtraSource(CMFERParser*& reader, unsigned& mferCode) const;
+    // The 1 mV sense of an extra row.
+    double ExtraRowSense(int lead, int column, CMFERParser* reader, bool freezeMfer) const;
     // "%d:%02d" of a page sample, with the item's start minutes and seconds.
     CString StartTimeText(int sample) const;
 
-    short* m_pLeadData[RHYTHM_VIEW_LEADS] = {};
+    // The samples of lead index i; empty when not loaded.
+    std::vector<short> m_leadData[RHYTHM_VIEW_LEADS];
     int m_nRhythmRowLead[3] = {-1, -1, -1};
-    int m_nLeadCount[RHYTHM_VIEW_LEADS] = {};
     int m_nLeadGroups = 0;
     int m_nRows = 3;
     int m_nColumns = 4;
@@ -193,10 +272,10 @@ protected:
     BOOL m_bDividerMode = FALSE;
     _RHYTHM_WAVE_STYLE m_nWaveStyle = 0;
     double m_dAmplitudeUnit = 1.25;
-    CDC* m_pPageDC = nullptr;
-    CDC* m_pCleanPageDC = nullptr;
-    CDC* m_pEnlargedDC = nullptr;
-    CDC* m_pCleanEnlargedDC = nullptr;
+    std::unique_ptr<CDC> m_pPageDC;           // the drawn page with its overlays
+    std::unique_ptr<CDC> m_pCleanPageDC;      // the page before the overlays
+    std::unique_ptr<CDC> m_pEnlargedDC;       // the magnifier's canvas with overlays
+    std::unique_ptr<CDC> m_pCleanEnlargedDC;  // and without them
     CRect m_rcCached;
     CRect m_rcDrawCopy;
     BOOL m_bTrackingLeave = FALSE;
@@ -208,13 +287,13 @@ protected:
     int m_nInterval[3] = {1, 1, 1};
     BOOL m_bOn[3] = {};
     BOOL m_bInitialDivider = TRUE;
-    CPen* m_pGreenPen = nullptr;
+    CPen m_greenPen{PS_SOLID, 2, RGB(46, 139, 87)};   // divider pair II
     int m_nLastClientWidth = 0;
     int m_nLastClientHeight = 0;
     int m_nOneLeadLength = 0;
     int m_nDividerRows = 0;
-    CDialog* m_pEnlargedPopup = nullptr;
-    CDialog* m_pDividerPopup = nullptr;
+    std::unique_ptr<CDialog> m_pEnlargedPopup;
+    std::unique_ptr<CDialog> m_pDividerPopup;
     HCURSOR m_hDividerCursor = nullptr;
     BOOL m_bPainting = FALSE;   // OnDraw is loading the samples
 };

@@ -4,13 +4,11 @@
 
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
-#include "documents/ExtraViewDoc.h"
 #include "documents/MFERViewDoc.h"
-#include "documents/RRViewDoc.h"
-#include "documents/RestViewDoc.h"
-#include "documents/RhythmViewDoc.h"
+#include "documents/RhythmDataItem.h"
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
+#include "waveviews/RhythmWaveStyle.h"
 #include "waveviews/ViewRhythmWave.h"
 
 namespace {
@@ -33,16 +31,8 @@ int CViewRhythmWave::DrawRestCAL(CDC* pDC, CRect rect, int /*gridX*/, int gridY,
 {
     CTavrionDoc* doc = GetTavrionDoc();
     if (!doc || m_nLeadGroups <= 0 || gridY <= 0) return 0;
-    bool hasItem = false;
-    if (auto* rest = DYNAMIC_DOWNCAST(CRestViewDoc, doc))
-        hasItem = m_nDocType == DOC_TYPE_REST && rest->GetCurrentDataItem();
-    else if (auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc))
-        hasItem = m_nDocType == DOC_TYPE_MFER && mfer->GetCurrentDataItem();
-    else if (auto* rhythm = DYNAMIC_DOWNCAST(CRhythmViewDoc, doc))
-        hasItem = m_nDocType == DOC_TYPE_RHYTHM && rhythm->GetCurrentDataItem();
-    else if (auto* extra = DYNAMIC_DOWNCAST(CExtraViewDoc, doc))
-        hasItem = m_nDocType == DOC_TYPE_EXTRA && extra->GetCurrentDataItem();
-    if (!hasItem) return 0;
+    const CWaveItemRef item = CurrentItem();
+    if (!item.Rest() && !item.Mfer() && !item.Rhythm() && !item.Extra()) return 0;
 
     const int style = m_nWaveStyle;
     const int w = rect.Width();
@@ -50,24 +40,23 @@ int CViewRhythmWave::DrawRestCAL(CDC* pDC, CRect rect, int /*gridX*/, int gridY,
     double limb = doc->GetSense(1, 0);
     double chest = doc->GetSense(0, 0);
     int heights[2] = {PulseHeight(limb, h, gridY), PulseHeight(chest, h, gridY)};
-    const bool dual = style == 1 || style == 3 || style == 5 || style == 6 || style == 7 || style == 8;
+    const bool dual = IsDualPulseRestStyle(style);
     int n = m_nLeadGroups;
     if (dual) {
-        if (IsFifteenLeadRecord() && style >= 5 && style <= 8) n = 1;
-        if ((style == 1 || style == 3 || style == 5 || style == 7) && TooTallForGroups(m_nLeadGroups, limb, chest))
+        if (item.IsFifteenLead() && IsLimbChestColumnStyle(style)) n = 1;
+        if (IsFullWidthPulseStyle(style) && TooTallForGroups(m_nLeadGroups, limb, chest)) n = 1;
+        if (!IsFullWidthPulseStyle(style) && (m_nLeadGroups * chest >= gridY || m_nLeadGroups * limb >= gridY))
             n = 1;
-        if ((style == 6 || style == 8) &&
-            (m_nLeadGroups * chest >= gridY || m_nLeadGroups * limb >= gridY))
-            n = 1;
-    } else if (style == 2 || style == 4 || style == 9 || style == 10) {
+    } else if (IsChestPageStyle(style)) {
         const double sense = m_bShowChestLead ? chest : limb;
         heights[0] = heights[1] = PulseHeight(sense, h, gridY);
-        if (style == 9 && TooTallForGroups(m_nLeadGroups, sense, sense)) n = 1;
-        if (style != 9 && m_nLeadGroups * sense >= gridY) n = 1;
-    } else if (style == 11 || style == 12) {
+        const bool byGroups = IsFullWidthPulseStyle(style);
+        if (byGroups && TooTallForGroups(m_nLeadGroups, sense, sense)) n = 1;
+        if (!byGroups && m_nLeadGroups * sense >= gridY) n = 1;
+    } else if (IsLeadMaskStyle(style)) {
         heights[0] = PulseHeight(doc->GetSense(6, 0), h, gridY);
         n = 1;
-    } else if (style == 13 || style == 14 || style == 15 || style == 18 || style == 19) {
+    } else if (IsOneLeadStyle(style)) {
         heights[0] = heights[1] = PulseHeight(doc->GetSense(2, 0), h, gridY);
     }
     const int pitch = h / n;
@@ -90,7 +79,7 @@ int CViewRhythmWave::DrawExtraCAL(CDC* pDC, CRect rect, int /*gridX*/, int gridY
     const double first = doc->GetSense(4, 0);
     const double second = doc->GetSense(5, 0);
     int heights[2] = {PulseHeight(first, h, gridY), PulseHeight(second, h, gridY)};
-    const bool dual = style == 26 || style == 28;
+    const bool dual = IsDualPulseExtraStyle(style);
     int n = m_nLeadGroups;
     if (!dual) {
         const double sense = m_bShowExtra1Lead ? first : second;
@@ -100,7 +89,7 @@ int CViewRhythmWave::DrawExtraCAL(CDC* pDC, CRect rect, int /*gridX*/, int gridY
         n = 1;
     }
     // Freeze MFER records leave out the pulses of leads without a code.
-    const bool freeze = reader && mferCode >= MFER_KIND_FREEZE1 && mferCode <= MFER_KIND_FREEZE6;
+    const bool freeze = reader && CMFERViewDoc::IsFreezeKind(mferCode);
     bool anyCoded = !freeze;
     if (freeze)
         for (int lead = 0; lead < reader->GetLeadCount() && !anyCoded; ++lead) anyCoded = reader->GetLeadCode(lead) != 0;
@@ -142,8 +131,7 @@ int CViewRhythmWave::DrawRhythmRRCAL(CDC* pDC, CRect rect, int /*gridX*/, int gr
 void CViewRhythmWave::DrawEventInfo(CDC* pDC, CRect rect, int gridX, int gridY, int print)
 {
     CTavrionDoc* doc = GetTavrionDoc();
-    auto* rhythm = DYNAMIC_DOWNCAST(CRhythmViewDoc, doc);
-    _RHYTHMDATAITEM* item = rhythm && m_nDocType == DOC_TYPE_RHYTHM ? rhythm->GetCurrentDataItem() : nullptr;
+    _RHYTHMDATAITEM* item = CurrentItem().Rhythm();
     if (!item || item->arrEvent.GetSize() == 0) return;
     int rowsPerGroup;
     int divisor;
@@ -158,7 +146,7 @@ void CViewRhythmWave::DrawEventInfo(CDC* pDC, CRect rect, int gridX, int gridY, 
     case 16: case 19: rowsPerGroup = 1, divisor = 1; break;
     default: return;
     }
-    const float speed = m_nWaveStyle == 19 ? 25.0f : doc->GetSpeed();
+    const float speed = IsSerialStripStyle(m_nWaveStyle) ? 25.0f : doc->GetSpeed();
     // A page without a speed, paper or rows has no place for the marks.
     if (speed <= 0.0f || gridX <= 10 || gridY <= 0 || m_nRows <= 0) return;
     const int samplesPerRow = static_cast<int>(static_cast<float>((gridX - 10) * m_nSampleRate / divisor) / speed);
@@ -199,7 +187,7 @@ int CViewRhythmWave::Draw1LeadWaveInfo(CDC* pDC, CRect rect, int gridX, int grid
         pDC->SetTextAlign(TA_LEFT | TA_BOTTOM);
         pDC->TextOut(rect.left + MulDiv(rect.Width(), 10, length), rect.bottom, GetVersionText());
     }
-    if (!m_pLeadData[0]) return 1;
+    if (!HasLead(0)) return 1;
     const float speed = Get1LeadWaveSpeed(print);
     CString gain;
     if (sense == std::floor(sense))
@@ -207,7 +195,7 @@ int CViewRhythmWave::Draw1LeadWaveInfo(CDC* pDC, CRect rect, int gridX, int grid
     else
         gain.Format(L"%3.2f mm/mV", sense);
     CString speedText;
-    const int count = m_nLeadCount[0];
+    const int count = LeadCount(0);
     const int rate = m_nSampleRate;
     if (count <= 0) {
         speedText = L"    mm/s";
@@ -234,8 +222,7 @@ float CViewRhythmWave::Get1LeadWaveSpeed(int print)
     GetGridCount(gridX, gridY);
     int length = gridX - 10;
     if (m_nDocType == DOC_TYPE_MFER) {
-        auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc);
-        _MFERDATAITEM* item = mfer ? mfer->GetCurrentDataItem() : nullptr;
+        _MFERDATAITEM* item = CurrentItem().Mfer();
         if (!item) {
             length = 250;
         } else if (print) {
@@ -247,7 +234,7 @@ float CViewRhythmWave::Get1LeadWaveSpeed(int print)
     } else if (print && m_nDocType != DOC_TYPE_EXTRA) {
         length = 250;
     }
-    const int count = m_nLeadCount[0];
+    const int count = LeadCount(0);
     if (count <= 0 || m_nSampleRate <= 0 || length <= 0) return 0.0f;
     const float v = static_cast<float>(length) / (static_cast<float>(count) / static_cast<float>(m_nSampleRate));
     if (!print && !m_bSnapSpeed) return v;

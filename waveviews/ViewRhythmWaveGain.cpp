@@ -7,47 +7,263 @@
 #include <vector>
 
 #include "core/TavrionDoc.h"
-#include "documents/ExtraViewDoc.h"
-#include "documents/MFERViewDoc.h"
-#include "documents/RRViewDoc.h"
 #include "documents/RestViewDoc.h"
-#include "documents/RhythmViewDoc.h"
+#include "waveviews/RhythmWaveStyle.h"
 #include "waveviews/ViewRhythmWave.h"
 
 namespace {
 
 const int kGroups = 7;   // sense indices 0 to 6
+const float kLadderTop = 10.0f;
+const float kLadderBottom = 1.25f;
 
-// px of each position at gain g; false when a lead does not fit even at
-// 10 mm/mV (next ladder gain in `retry`).
-bool Heights(const _AUTO_GAIN_INFO& info, double g, int h, std::vector<int>& px, float& retry)
+// How the traces of a column are placed.
+enum class CFit {
+    LeftAlone,   // too tall even spread out: the row centres stay
+    Stacked,     // the traces stacked fit the column with room to share
+    OwnRows,     // each trace fits its own row
+    Spread,      // the traces fit only with uneven gaps between them
+};
+
+// One column being fitted: the column's facts and, at the working gain g,
+// the pixel height each position takes.
+struct ColumnFit {
+    const _AUTO_GAIN_INFO& info;
+    int h;            // the column height less its last pixel
+    int pitch;        // h / slots
+    double g;         // the working gain, mm/mV
+    std::vector<int> px;
+    long slack = 0;   // the traces' total height over the column's, plus a square
+
+    ColumnFit(const _AUTO_GAIN_INFO& gainInfo, double gain)
+        : info(gainInfo), h(gainInfo.height - 1), pitch((gainInfo.height - 1) / gainInfo.slots), g(gain),
+          px(static_cast<size_t>(gainInfo.count), 0)
+    {
+    }
+    bool Filled(int i) const { return info.leads[i] >= 0; }
+    double Span(int i) const { return info.maxima[i] - info.minima[i]; }
+    int Centre(int i) const { return static_cast<int>((info.maxima[i] + info.minima[i]) * g * 0.5); }
+    long Total() const
+    {
+        long total = 0;
+        for (int v : px) total += v;
+        return total;
+    }
+    // The pixels of every position below i.
+    long Later(int i) const
+    {
+        long sum = 0;
+        for (int j = i + 1; j < info.count; ++j) sum += px[static_cast<size_t>(j)];
+        return sum;
+    }
+    int FilledBefore(int i) const
+    {
+        for (int j = i - 1; j >= 0; --j)
+            if (Filled(j)) return j;
+        return -1;
+    }
+    int FilledAfter(int i) const
+    {
+        for (int j = i + 1; j < info.count; ++j)
+            if (Filled(j)) return j;
+        return -1;
+    }
+};
+
+// The height of each position at the working gain; false when a lead does
+// not fit even at 10 mm/mV (the next ladder gain in `retry`).
+bool MeasureHeights(ColumnFit& fit, float& retry)
 {
-    for (int i = 0; i < info.count; ++i) {
-        if (info.leads[i] < 0) {
-            px[i] = 0;
+    for (int i = 0; i < fit.info.count; ++i) {
+        if (!fit.Filled(i)) {
+            fit.px[i] = 0;
             continue;
         }
-        const double span = info.maxima[i] - info.minima[i];
-        px[i] = std::max(static_cast<int>(g * span), info.minimumHalf);
-        const double perGain = px[i] / g;
-        if (perGain * 10.0 > h) {
-            retry = perGain * 5.0 <= h ? 5.0f : (perGain * 2.5 <= h ? 2.5f : 1.25f);
+        fit.px[i] = std::max(static_cast<int>(fit.g * fit.Span(i)), fit.info.minimumHalf);
+        const double perGain = fit.px[i] / fit.g;
+        if (perGain * kLadderTop > fit.h) {
+            retry = perGain * 5.0 <= fit.h ? 5.0f : (perGain * 2.5 <= fit.h ? 2.5f : kLadderBottom);
             return false;
         }
     }
     return true;
 }
 
-bool PairsPass(const _AUTO_GAIN_INFO& info, const std::vector<int>& px, double g, int pitch)
+// Every neighbouring pair of traces fits within two rows.
+bool PairsFitTheirRows(const ColumnFit& fit)
 {
-    std::vector<int> s(static_cast<size_t>(info.slots) + 1, 0);
+    const int slots = fit.info.slots;
+    std::vector<int> s(static_cast<size_t>(slots) + 1, 0);
     int n = 1;
-    for (int i = 0; i < info.count && n <= info.slots; ++i)
-        if (info.leads[i] >= 0) s[static_cast<size_t>(n++)] = px[static_cast<size_t>(i)];
-    s[0] = s.size() > 1 ? s[1] : 0;
+    for (int i = 0; i < fit.info.count && n <= slots; ++i)
+        if (fit.Filled(i)) s[static_cast<size_t>(n++)] = fit.px[static_cast<size_t>(i)];
+    s[0] = s[1];
     int j = 0;
-    while (j < info.slots - 1 && s[j] != 0 && s[j + 1] != 0 && (s[j] + s[j + 1]) * g <= 2.0 * pitch) ++j;
-    return j == info.slots - 1;
+    while (j < slots - 1 && s[j] != 0 && s[j + 1] != 0 && (s[j] + s[j + 1]) * fit.g <= 2.0 * fit.pitch) ++j;
+    return j == slots - 1;
+}
+
+// The placement the column takes, halving the gain down the ladder while
+// choosing gains; false when a halved gain leaves a lead too tall (the
+// working gain is then the gain to try).
+bool ChooseFit(ColumnFit& fit, bool choosesGain, bool strip, CFit& kind)
+{
+    float retry = 0.0f;
+    for (;;) {
+        if (PairsFitTheirRows(fit) && !strip) {
+            kind = CFit::OwnRows;
+            return true;
+        }
+        const long total = fit.Total();
+        fit.slack = total - fit.h + fit.info.square;
+        if (fit.slack < 0) {
+            kind = CFit::Stacked;
+            return true;
+        }
+        if (!choosesGain || fit.g == kLadderBottom) {
+            kind = total > static_cast<long>(fit.h * 1.5) ? CFit::LeftAlone : CFit::Spread;
+            return true;
+        }
+        fit.g /= 2.0;
+        if (!MeasureHeights(fit, retry)) return false;
+    }
+}
+
+// The traces stacked from the bottom, the spare room shared out evenly.
+void PlaceStacked(const ColumnFit& fit, int* baseline)
+{
+    const int slots = fit.info.slots;
+    const int square = fit.info.square;
+    const double gap = static_cast<double>(fit.slack) / slots;
+    int k = slots - 1;
+    for (int i = fit.info.count - 1; i >= 0; --i) {
+        if (!fit.Filled(i)) continue;
+        baseline[i] = static_cast<int>((slots - 0.5 - k) * gap + fit.Centre(i) - fit.px[i] / 2 - square / 2 + fit.h -
+                                       fit.Later(i));
+        --k;
+    }
+}
+
+// Each trace centred in its own row, none reaching into the trace below.
+void PlaceInOwnRows(const ColumnFit& fit, int* baseline)
+{
+    const int square = fit.info.square;
+    int m = 0;
+    int below = -1;
+    for (int i = fit.info.count - 1; i >= 0; --i) {
+        if (!fit.Filled(i)) continue;
+        ++m;
+        baseline[i] = fit.h - square / 2 - ((2 * m - 1) * fit.pitch) / 2 + fit.Centre(i);
+        const double low = std::fabs(fit.g * fit.info.minima[i]);
+        if (below < 0) {
+            if (fit.h - low < baseline[i]) baseline[i] = static_cast<int>(fit.h - low) - square / 2;
+        } else {
+            const int limit = static_cast<int>(baseline[below] - fit.g * fit.info.maxima[below] - low);
+            baseline[i] = std::min(baseline[i], limit);
+        }
+        below = i;
+    }
+}
+
+// ---- the spread placement -------------------------------------------------------------------
+
+// The state carried up the column from the last position to the first.
+struct SpreadState {
+    std::vector<double> gaps;   // the gap above each slot
+    double accumulated = 0.0;   // the gaps passed so far
+    double previous = 0.0;      // the baseline placed last
+    int k = 0;                  // the slot of the position being placed
+    int third = 0;              // a third of the least half height
+};
+
+// How far the trace's unused margin moves it: towards the smaller neighbour.
+int MarginOffset(const ColumnFit& fit, int i)
+{
+    const double spare = fit.px[i] - fit.Span(i) * fit.g;
+    if (i == 0) return static_cast<int>(spare * -0.5);
+    if (i == fit.info.count - 1) return static_cast<int>(spare * 0.5);
+    const int above = fit.FilledBefore(i);
+    const int below = fit.FilledAfter(i);
+    const int a = above >= 0 ? fit.px[above] : 0;
+    const int b = below >= 0 ? fit.px[below] : 0;
+    return a > b ? static_cast<int>(spare * 0.5) : (a < b ? static_cast<int>(spare * -0.5) : 0);
+}
+
+// A small trace between two taller ones takes its gaps from the side where
+// the neighbours reach towards each other less.
+void ReshareGapsAroundSmallTrace(const ColumnFit& fit, int i, SpreadState& state)
+{
+    const int k = state.k;
+    const int above = fit.FilledBefore(i);
+    const int below = fit.FilledAfter(i);
+    if (!fit.Filled(i) || k <= 0 || k >= fit.info.slots - 2 || above < 0 || below < 0) return;
+    if (fit.px[i] >= fit.px[above] || fit.px[i] >= fit.px[below]) return;
+    const _AUTO_GAIN_INFO& info = fit.info;
+    if (std::fabs(info.minima[above]) + std::fabs(info.maxima[below]) >=
+        std::fabs(info.minima[below]) + std::fabs(info.maxima[above]))
+        return;
+    std::vector<double>& gap = state.gaps;
+    const double t = gap[k - 1] + gap[k] + gap[k + 1];
+    const double s = fit.px[i] + fit.px[above] + fit.px[below];
+    const double oldNext = gap[k + 1];
+    gap[k] = t * (fit.px[above] + fit.px[below]) / (2.0 * s);
+    gap[k - 1] = t * fit.px[i] / (3.0 * s);
+    gap[k + 1] = 2.0 * t * fit.px[i] / (3.0 * s);
+    state.accumulated += gap[k + 1] - oldNext;
+}
+
+// The top trace reaching over the column's top pushes the whole column down,
+// squeezed back into its height.
+void KeepTopTraceInside(const ColumnFit& fit, int i, int* baseline)
+{
+    const double peak = fit.g * fit.info.maxima[i] + fit.info.square / 2;
+    if (baseline[i] > peak) return;
+    const int shift = static_cast<int>(peak - baseline[i]);
+    if (shift + fit.h == 0) return;
+    for (int j = 0; j < fit.info.count; ++j) baseline[j] = (baseline[j] + shift) * fit.h / (shift + fit.h);
+}
+
+// The first trace at least a square down, then the baselines in ascending order.
+void OrderSpreadBaselines(const ColumnFit& fit, int* baseline)
+{
+    bool first = true;
+    for (int i = 0; i < fit.info.count; ++i) {
+        if (!fit.Filled(i)) continue;
+        if (first) {
+            baseline[i] = std::max(baseline[i], fit.info.square);
+            first = false;
+        }
+        for (int j = i + 1; j < fit.info.count; ++j)
+            if (fit.Filled(j) && baseline[j] < baseline[i]) std::swap(baseline[i], baseline[j]);
+    }
+}
+
+void PlaceSpread(const ColumnFit& fit, int* baseline)
+{
+    const int slots = fit.info.slots;
+    const int square = fit.info.square;
+    SpreadState state;
+    // With one slot there is no gap to share.
+    const double gap = slots > 1 ? static_cast<double>(fit.slack) / (slots - 1) : 0.0;
+    state.gaps.assign(static_cast<size_t>(std::max(slots - 1, 1)) + 2, gap);
+    state.third = fit.info.minimumHalf / 3;
+    state.k = slots - 1;
+    for (int i = fit.info.count - 1; i >= 0; --i) {
+        const bool filled = fit.Filled(i);
+        const int offset = MarginOffset(fit, i);
+        ReshareGapsAroundSmallTrace(fit, i, state);
+        baseline[i] = static_cast<int>(state.accumulated + offset - fit.px[i] / 2 + fit.Centre(i) - square / 2 + fit.h -
+                                       fit.Later(i));
+        if (std::abs(baseline[i] - state.previous) <= state.third && filled && baseline[i] > 0)
+            baseline[i] -= state.third;
+        if (state.k == 0 && filled) KeepTopTraceInside(fit, i, baseline);
+        if (state.k == slots - 1 && fit.h + std::fabs(fit.g * fit.info.minima[i]) <= baseline[i])
+            baseline[i] -= offset / 2;
+        state.previous = baseline[i];
+        if (filled && state.k >= 1) state.accumulated += state.gaps[state.k - 1];
+        if (filled) --state.k;
+    }
+    OrderSpreadBaselines(fit, baseline);
 }
 
 }  // namespace
@@ -56,371 +272,250 @@ int CViewRhythmWave::AutoWaveAdjust(_AUTO_GAIN_INFO info, _AUTO_GAIN_RETURN& res
 {
     if (info.count <= 0 || info.slots <= 0 || !info.maxima || !info.minima || !info.leads || !result.pBaseline)
         return 0;
-    const int h = info.height - 1;
-    const int pitch = h / info.slots;
-    const int square = info.square;
-    double g = info.gain;
-    if (applyGain && g < 10.0) g = 10.0;
-    std::vector<int> px(static_cast<size_t>(info.count), 0);
+    double gain = info.gain;
+    if (applyGain && gain < kLadderTop) gain = kLadderTop;
+    ColumnFit fit(info, gain);
     float retry = 0.0f;
-    if (!Heights(info, g, h, px, retry)) {
+    if (!MeasureHeights(fit, retry)) {
         result.fGain = retry;
         return 0;
     }
-    int kind = 0;
-    long slack = 0;
-    if (PairsPass(info, px, g, pitch) && m_nWaveStyle != 13) {
-        kind = 3;
-    } else {
-        for (;;) {
-            long total = 0;
-            for (int v : px) total += v;
-            slack = total - h + square;
-            if (slack < 0) {
-                kind = 2;
-                break;
-            }
-            if (!applyGain || g == 1.25) {
-                kind = total > static_cast<long>(h * 1.5) ? 1 : 4;
-                break;
-            }
-            g /= 2.0;
-            if (!Heights(info, g, h, px, retry)) {
-                result.fGain = static_cast<float>(g);
-                return 0;
-            }
-            if (PairsPass(info, px, g, pitch) && m_nWaveStyle != 13) {
-                kind = 3;
-                break;
-            }
-        }
-    }
-    result.fGain = static_cast<float>(g);
-    if (kind == 1) return 0;
-
-    int* baseline = result.pBaseline;
-    auto centre = [&](int i) { return static_cast<int>((info.maxima[i] + info.minima[i]) * g * 0.5); };
-    auto later = [&](int i) {
-        long sum = 0;
-        for (int j = i + 1; j < info.count; ++j) sum += px[static_cast<size_t>(j)];
-        return sum;
-    };
-    if (kind == 2) {
-        const double gap = static_cast<double>(slack) / info.slots;
-        int k = info.slots - 1;
-        for (int i = info.count - 1; i >= 0; --i) {
-            if (info.leads[i] < 0) continue;
-            baseline[i] = static_cast<int>((info.slots - 0.5 - k) * gap + centre(i) - px[i] / 2 - square / 2 + h -
-                                           later(i));
-            --k;
-        }
-        return 1;
-    }
-    if (kind == 3) {
-        int m = 0;
-        int below = -1;
-        for (int i = info.count - 1; i >= 0; --i) {
-            if (info.leads[i] < 0) continue;
-            ++m;
-            baseline[i] = h - square / 2 - ((2 * m - 1) * pitch) / 2 + centre(i);
-            const double low = std::fabs(g * info.minima[i]);
-            if (below < 0) {
-                if (h - low < baseline[i]) baseline[i] = static_cast<int>(h - low) - square / 2;
-            } else {
-                const int limit = static_cast<int>(baseline[below] - g * info.maxima[below] - low);
-                baseline[i] = std::min(baseline[i], limit);
-            }
-            below = i;
-        }
-        return 1;
-    }
-
-    // Kind 4: the traces spread with uneven gaps. With one slot there is no
-    // gap to share.
-    const int gaps = std::max(info.slots - 1, 1);
-    const double gap = info.slots > 1 ? static_cast<double>(slack) / (info.slots - 1) : 0.0;
-    std::vector<double> gapOf(static_cast<size_t>(gaps) + 2, gap);
-    const int third = info.minimumHalf / 3;
-    double accumulated = 0.0;
-    double previous = 0.0;
-    int k = info.slots - 1;
-    auto filledBefore = [&](int i) {
-        for (int j = i - 1; j >= 0; --j)
-            if (info.leads[j] >= 0) return j;
-        return -1;
-    };
-    auto filledAfter = [&](int i) {
-        for (int j = i + 1; j < info.count; ++j)
-            if (info.leads[j] >= 0) return j;
-        return -1;
-    };
-    for (int i = info.count - 1; i >= 0; --i) {
-        const bool filled = info.leads[i] >= 0;
-        const double span = info.maxima[i] - info.minima[i];
-        const double spare = px[i] - span * g;
-        const int above = filledBefore(i);
-        const int below = filledAfter(i);
-        int offset;
-        if (i == 0) {
-            offset = static_cast<int>(spare * -0.5);
-        } else if (i == info.count - 1) {
-            offset = static_cast<int>(spare * 0.5);
-        } else {
-            const int a = above >= 0 ? px[above] : 0;
-            const int b = below >= 0 ? px[below] : 0;
-            offset = a > b ? static_cast<int>(spare * 0.5) : (a < b ? static_cast<int>(spare * -0.5) : 0);
-        }
-        if (filled && k > 0 && k < info.slots - 2 && above >= 0 && below >= 0 && px[i] < px[above] &&
-            px[i] < px[below] &&
-            std::fabs(info.minima[above]) + std::fabs(info.maxima[below]) <
-                std::fabs(info.minima[below]) + std::fabs(info.maxima[above])) {
-            const double t = gapOf[k - 1] + gapOf[k] + gapOf[k + 1];
-            const double s = px[i] + px[above] + px[below];
-            const double oldNext = gapOf[k + 1];
-            gapOf[k] = t * (px[above] + px[below]) / (2.0 * s);
-            gapOf[k - 1] = t * px[i] / (3.0 * s);
-            gapOf[k + 1] = 2.0 * t * px[i] / (3.0 * s);
-            accumulated += gapOf[k + 1] - oldNext;
-        }
-        baseline[i] = static_cast<int>(accumulated + offset - px[i] / 2 + centre(i) - square / 2 + h - later(i));
-        if (std::abs(baseline[i] - previous) <= third && filled && baseline[i] > 0) baseline[i] -= third;
-        if (k == 0 && filled && baseline[i] <= g * info.maxima[i] + square / 2) {
-            const int shift = static_cast<int>(g * info.maxima[i] + square / 2 - baseline[i]);
-            if (shift + h != 0)
-                for (int j = 0; j < info.count; ++j) baseline[j] = (baseline[j] + shift) * h / (shift + h);
-        }
-        if (k == info.slots - 1 && h + std::fabs(g * info.minima[i]) <= baseline[i]) baseline[i] -= offset / 2;
-        previous = baseline[i];
-        if (filled && k >= 1) accumulated += gapOf[k - 1];
-        if (filled) --k;
-    }
-    bool first = true;
-    for (int i = 0; i < info.count; ++i) {
-        if (info.leads[i] < 0) continue;
-        if (first) {
-            baseline[i] = std::max(baseline[i], square);
-            first = false;
-        }
-        for (int j = i + 1; j < info.count; ++j)
-            if (info.leads[j] >= 0 && baseline[j] < baseline[i]) std::swap(baseline[i], baseline[j]);
+    CFit kind = CFit::LeftAlone;
+    const bool fitted = ChooseFit(fit, applyGain != 0, IsAutoPlacedStripStyle(m_nWaveStyle), kind);
+    result.fGain = static_cast<float>(fit.g);
+    if (!fitted) return 0;
+    switch (kind) {
+    case CFit::LeftAlone: return 0;
+    case CFit::Stacked: PlaceStacked(fit, result.pBaseline); break;
+    case CFit::OwnRows: PlaceInOwnRows(fit, result.pBaseline); break;
+    case CFit::Spread: PlaceSpread(fit, result.pBaseline); break;
     }
     return 1;
 }
 
+// ---- the leads of a column ---------------------------------------------------------------------
+
+int CViewRhythmWave::CColumnLeads::Slots() const
+{
+    return static_cast<int>(std::count_if(positions.begin(), positions.end(), [](int lead) { return lead >= 0; }));
+}
+
+std::vector<int> CViewRhythmWave::CColumnLeads::Listed() const
+{
+    std::vector<int> leads;
+    for (int lead : positions)
+        if (lead >= 0) leads.push_back(lead);
+    return leads;
+}
+
+CViewRhythmWave::CColumnLeads CViewRhythmWave::ColumnLeads(int leadColumn) const
+{
+    CColumnLeads column;
+    const int style = m_nWaveStyle;
+    auto fromMask = [&](int from, int to) {
+        const short mask = LeadMask();
+        column.firstLead = from;
+        for (int bit = from; bit <= to; ++bit) column.positions.push_back((mask & (1 << bit)) ? bit : -1);
+    };
+    if (IsLeadMaskStyle(style)) {
+        fromMask(0, RHYTHM_VIEW_LEADS - 1);
+    } else if (IsSixRowRestStyle(style) && m_nRows * leadColumn >= 6 && IsFifteenLeadRecord()) {
+        fromMask(6, RHYTHM_VIEW_LEADS - 1);
+    } else {
+        const int shift = IsShiftedExtraStyle(style) && !m_bShowExtra1Lead ? 3 : 0;
+        column.firstLead = m_nRows * leadColumn + shift;
+        for (int i = 0; i < m_nRows; ++i) column.positions.push_back(column.firstLead + i);
+    }
+    return column;
+}
+
+int CViewRhythmWave::LeadColumnOf(int column) const
+{
+    // A chest page shows the leads from V1 (lead 6) on.
+    return IsChestPage() && m_nRows > 0 ? column + 6 / m_nRows : column;
+}
+
+bool CViewRhythmWave::IsChestPage() const
+{
+    return m_bShowChestLead && IsChestPageStyle(m_nWaveStyle);
+}
+
+int CViewRhythmWave::PageColumns() const
+{
+    // A 15-lead record's chest page of three rows needs a third column for V7 to V9.
+    return IsChestPage() && IsThreeRowChestPageStyle(m_nWaveStyle) && IsFifteenLeadRecord() ? 3 : m_nColumns;
+}
+
+int* CViewRhythmWave::Baselines(int print)
+{
+    return print ? m_nPrintBaseline : m_nScreenBaseline;
+}
+
+void CViewRhythmWave::ClearBaselinesFrom(int firstLead, int print)
+{
+    int* baselines = Baselines(print);
+    for (int lead = std::max(firstLead, 0); lead < RHYTHM_VIEW_LEADS; ++lead) baselines[lead] = 0;
+}
+
+void CViewRhythmWave::PlaceRowCentres(const CColumnLeads& column, int height, int print)
+{
+    int* baselines = Baselines(print);
+    const std::vector<int> listed = column.Listed();
+    const int n = static_cast<int>(listed.size());
+    for (int k = 0; k < n; ++k)
+        if (listed[k] < RHYTHM_VIEW_LEADS) baselines[listed[k]] = height * (2 * k + 1) / (2 * n);
+}
+
 // ---- one column -----------------------------------------------------------------------------------
 
-float CViewRhythmWave::CalAutoSensPosForOneCol(UINT senseIndex, int column, int applyGain, CRect* rect, int gridY,
-                                               int print)
+void CViewRhythmWave::MeasureColumn(const CColumnLeads& column, int height, int gridY, std::vector<int>& leads,
+                                    std::vector<float>& maxima, std::vector<float>& minima)
 {
     CTavrionDoc* doc = GetTavrionDoc();
-    if (!doc || !rect || gridY <= 0 || m_nRows <= 0) return 0.0f;
-    float storedGain = 10.0f;
-    bool hasItem = false;
-    _RESTDATAITEM* restItem = nullptr;
-    if (auto* rest = DYNAMIC_DOWNCAST(CRestViewDoc, doc)) {
-        restItem = rest->GetCurrentDataItem();
-        hasItem = restItem != nullptr;
-        if (restItem) storedGain = restItem->fAcqSense;
-    } else if (auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc)) {
-        _MFERDATAITEM* item = mfer->GetCurrentDataItem();
-        hasItem = item != nullptr;
-        if (item) storedGain = item->fAcqSense;
-    } else if (auto* rhythm = DYNAMIC_DOWNCAST(CRhythmViewDoc, doc)) {
-        hasItem = rhythm->GetCurrentDataItem() != nullptr;
-    } else if (auto* extra = DYNAMIC_DOWNCAST(CExtraViewDoc, doc)) {
-        hasItem = extra->GetCurrentDataItem() != nullptr;
-    }
-    if (!hasItem) return 0.0f;
-
-    const int style = m_nWaveStyle;
-    const int h = rect->Height();
-    const bool chestPage = m_bShowChestLead && (style == 2 || style == 4 || style == 9 || style == 10);
-    const short mask = doc->GetLeadSelection(0, style);
-    std::vector<int> leads;
-    int slots = m_nRows;
-    int firstLead = m_nRows * column;
-    if (style == 11 || style == 12) {
-        slots = 0;
-        for (int p = 0; p < RHYTHM_VIEW_LEADS; ++p) {
-            const bool set = (mask & (1 << p)) != 0;
-            leads.push_back(set ? p : -1);
-            slots += set ? 1 : 0;
-        }
-        firstLead = 0;
-    } else if (IsFifteenLeadRecord() && style >= 5 && style <= 10 && (m_nRows * column >= 6 || chestPage)) {
-        slots = 0;
-        for (int p = 0; p < 9; ++p) {
-            const bool set = (mask & (1 << (6 + p))) != 0;
-            leads.push_back(set ? 6 + p : -1);
-            slots += set ? 1 : 0;
-        }
-        firstLead = 6;
-    } else {
-        const int c = chestPage && (style == 2 || style == 4) ? column + 2 : column;
-        const int shift = style == 27 && !m_bShowExtra1Lead ? 3 : 0;
-        firstLead = m_nRows * c + shift;
-        for (int i = 0; i < m_nRows; ++i) leads.push_back(firstLead + i);
-    }
-    int* baselines = print ? m_nPrintBaseline : m_nScreenBaseline;
-    for (int lead = std::max(m_nRows * column, 0); lead < RHYTHM_VIEW_LEADS; ++lead) baselines[lead] = 0;
-    if (slots <= 0 || firstLead < 0 || firstLead >= RHYTHM_VIEW_LEADS) return doc->GetSense(senseIndex, 0);
-    const int count = static_cast<int>(leads.size());
-    // Entry i of the column's baselines belongs to position i.
-    const int room = RHYTHM_VIEW_LEADS - firstLead;
-    auto centres = [&]() {
-        int k = 0;
-        for (int i = 0; i < count && i < room; ++i) {
-            if (leads[i] < 0) continue;
-            baselines[firstLead + i] = h * (2 * k + 1) / (2 * slots);
-            ++k;
-        }
-    };
-    if (restItem && m_nDocType == DOC_TYPE_REST) {
-        auto* rest = static_cast<CRestViewDoc*>(doc);
-        if (rest->Is8000File() && !applyGain && rest->IfPaceMakerON()) {
-            centres();
-            return doc->GetSense(senseIndex, 0);
-        }
-    }
-    const float startGain = applyGain ? storedGain : doc->GetSense(senseIndex, 0);
-
-    std::vector<float> maxima(static_cast<size_t>(count), 0.0f);
-    std::vector<float> minima(static_cast<size_t>(count), 0.0f);
-    const double toPixels = h * m_dAmplitudeUnit * 0.001 / gridY;
+    const int count = static_cast<int>(column.positions.size());
+    leads = column.positions;
+    maxima.assign(static_cast<size_t>(count), 0.0f);
+    minima.assign(static_cast<size_t>(count), 0.0f);
+    const double toPixels = height * m_dAmplitudeUnit * 0.001 / gridY;
     for (int i = 0; i < count; ++i) {
         const int lead = leads[i];
-        const int buffer = style == 13 ? 0 : lead;
-        if (lead < 0 || buffer >= RHYTHM_VIEW_LEADS || !m_pLeadData[buffer]) {
+        if (lead < 0 || !HasLead(lead)) {
             leads[i] = -1;
             continue;
         }
         short high = 0;
         short low = 0;
-        doc->GetWaveMaxMin(m_pLeadData[buffer], m_nLeadCount[buffer], &high, &low);
+        doc->GetWaveMaxMin(LeadData(lead), LeadCount(lead), &high, &low);
         if (high == -32768 && low == -32768) high = low = 0;
         maxima[i] = static_cast<float>(high * toPixels);
         minima[i] = static_cast<float>(low * toPixels);
     }
+}
+
+bool CViewRhythmWave::KeepsPacedRowCentres(int applyGain) const
+{
+    // A paced record of the newer series keeps its rows: its spikes would set the scale.
+    if (applyGain || m_nDocType != DOC_TYPE_REST) return false;
+    auto* rest = DYNAMIC_DOWNCAST(CRestViewDoc, GetTavrionDoc());
+    return rest && rest->Is8000File() && rest->IfPaceMakerON();
+}
+
+float CViewRhythmWave::CalAutoSensPosForOneCol(UINT senseIndex, int column, int applyGain, CRect* rect, int gridY,
+                                               int print)
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    if (!doc || !rect || gridY <= 0 || m_nRows <= 0 || !HasCurrentItem()) return 0.0f;
+    const int h = rect->Height();
+    const CColumnLeads leads = ColumnLeads(column);
+    ClearBaselinesFrom(leads.firstLead, print);
+    const int slots = leads.Slots();
+    if (slots <= 0 || leads.firstLead < 0 || leads.firstLead >= RHYTHM_VIEW_LEADS) return doc->GetSense(senseIndex, 0);
+    if (KeepsPacedRowCentres(applyGain)) {
+        PlaceRowCentres(leads, h, print);
+        return doc->GetSense(senseIndex, 0);
+    }
+    const float startGain = applyGain ? StoredAutoSense() : doc->GetSense(senseIndex, 0);
+
+    std::vector<int> positions;
+    std::vector<float> maxima;
+    std::vector<float> minima;
+    MeasureColumn(leads, h, gridY, positions, maxima, minima);
+    const int count = static_cast<int>(positions.size());
     _AUTO_GAIN_INFO info;
     info.maxima = maxima.data();
     info.minima = minima.data();
-    info.leads = leads.data();
+    info.leads = positions.data();
     info.gain = startGain;
-    info.count = std::min(count, room);
+    info.count = std::min(count, RHYTHM_VIEW_LEADS - leads.firstLead);
     info.slots = slots;
     info.height = h;
     info.minimumHalf = static_cast<int>(static_cast<double>(h) / count * 0.5);
     info.square = h / gridY;
-    _AUTO_GAIN_RETURN result{baselines + firstLead, startGain};
-    if (!AutoWaveAdjust(info, result, applyGain)) centres();
+    // Entry i of the column's baselines belongs to position i.
+    _AUTO_GAIN_RETURN result{Baselines(print) + leads.firstLead, startGain};
+    if (!AutoWaveAdjust(info, result, applyGain)) PlaceRowCentres(leads, h, print);
     return result.fGain;
 }
 
 // ---- the page --------------------------------------------------------------------------------------
 
-void CViewRhythmWave::CalAutoSensPos(CRect rect, int gridY, int print)
+void CViewRhythmWave::PlaceFixedRows(const CRect& rect, int print)
+{
+    for (int c = 0; c < PageColumns(); ++c) {
+        const CColumnLeads leads = ColumnLeads(LeadColumnOf(c));
+        ClearBaselinesFrom(leads.firstLead, print);
+        PlaceRowCentres(leads, rect.Height(), print);
+    }
+}
+
+// Which lead group (sense index) each column of a page belongs to.
+std::vector<std::pair<int, int>> CViewRhythmWave::GroupColumns() const
+{
+    const int style = m_nWaveStyle;
+    const bool chest = IsChestPage();
+    std::vector<std::pair<int, int>> groups;   // (sense index, column)
+    if (IsFourColumnRestStyle(style)) {
+        for (int c = 0; c < PageColumns(); ++c) groups.push_back({c < 2 ? 1 : 0, c});
+    } else if (IsThreeRowChestPageStyle(style)) {
+        for (int c = 0; c < PageColumns(); ++c) groups.push_back({chest ? 0 : 1, LeadColumnOf(c)});
+    } else if (IsLimbChestColumnStyle(style)) {
+        groups = {{1, 0}, {0, 1}};
+    } else if (IsSixRowChestPageStyle(style)) {
+        groups.push_back(chest ? std::make_pair(0, 1) : std::make_pair(1, 0));
+    } else if (IsLeadMaskStyle(style)) {
+        groups.push_back({6, 0});
+    } else if (IsAutoPlacedStripStyle(style)) {
+        groups.push_back({2, 0});
+    } else if (IsOneGroupExtraStyle(style)) {
+        groups.push_back({m_bShowExtra1Lead ? 4 : 5, 0});
+    } else if (IsTwoGroupExtraStyle(style)) {
+        groups = {{4, 0}, {5, 1}};
+    } else if (IsShiftedExtraStyle(style)) {
+        groups.push_back(m_bShowExtra1Lead ? std::make_pair(4, 0) : std::make_pair(5, 0));
+    }
+    return groups;
+}
+
+void CViewRhythmWave::StoreGroupGains(const float* gains, const bool* computed)
 {
     CTavrionDoc* doc = GetTavrionDoc();
-    if (!doc || gridY <= 0 || m_nRows <= 0) return;
-    const int style = m_nWaveStyle;
-    const bool chestPage = m_bShowChestLead && (style == 2 || style == 4 || style == 9 || style == 10);
-    const bool fullLead = m_nDocType == DOC_TYPE_REST || IsFifteenLeadRecord() ||
-                          (m_nDocType == DOC_TYPE_MFER && !IsExtendedLeadRecord()) ||
-                          (m_nDocType == DOC_TYPE_RHYTHM && !IsExtendedLeadRecord());
-    const int columns = chestPage && fullLead && (style == 2 || style == 4) ? 3 : m_nColumns;
-    bool hasItem = true;
-    if (m_nDocType == DOC_TYPE_REST) {
-        auto* rest = DYNAMIC_DOWNCAST(CRestViewDoc, doc);
-        hasItem = rest && rest->GetCurrentDataItem();
-    } else if (m_nDocType == DOC_TYPE_MFER) {
-        auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc);
-        hasItem = mfer && mfer->GetCurrentDataItem();
-    } else if (m_nDocType == DOC_TYPE_RHYTHM) {
-        auto* rhythm = DYNAMIC_DOWNCAST(CRhythmViewDoc, doc);
-        hasItem = rhythm && rhythm->GetCurrentDataItem();
-    }
-    if (!hasItem) return;
-    int* baselines = print ? m_nPrintBaseline : m_nScreenBaseline;
-    const int h = rect.Height();
-    const UINT mode = doc->GetSenseMode();
-    if (mode != 2 && mode != 4 && mode != 5) {
-        const short mask = doc->GetLeadSelection(0, style);
-        for (int c = 0; c < columns; ++c) {
-            std::vector<int> leads;
-            if (style == 11 || style == 12) {
-                for (int bit = 0; bit < RHYTHM_VIEW_LEADS; ++bit)
-                    if (mask & (1 << bit)) leads.push_back(bit);
-            } else if (fullLead && IsFifteenLeadRecord() && style >= 5 && style <= 10 &&
-                       (m_nRows * c >= 6 || chestPage)) {
-                for (int bit = 6; bit < RHYTHM_VIEW_LEADS; ++bit)
-                    if (mask & (1 << bit)) leads.push_back(bit);
-            } else if (style == 27 && (m_nRows * c >= 3 || !m_bShowExtra1Lead)) {
-                for (int i = 0; i < m_nRows; ++i) leads.push_back(3 + m_nRows * c + i);
-            } else {
-                const int k = chestPage && fullLead && (style == 2 || style == 4) ? c + 2 : c;
-                for (int i = 0; i < m_nRows; ++i) leads.push_back(m_nRows * k + i);
-            }
-            for (int lead = std::max(m_nRows * c, 0); lead < RHYTHM_VIEW_LEADS; ++lead) baselines[lead] = 0;
-            const int n = static_cast<int>(leads.size());
-            for (int i = 0; i < n; ++i)
-                if (leads[i] >= 0 && leads[i] < RHYTHM_VIEW_LEADS) baselines[leads[i]] = h * (2 * i + 1) / (2 * n);
-        }
-        return;
-    }
-
-    const int apply = mode == 5 ? 1 : 0;
-    float gains[kGroups];
-    bool computed[kGroups] = {};
-    for (float& g : gains) g = 40.0f;
-    auto place = [&](int group, int column) {
-        const float g = CalAutoSensPosForOneCol(static_cast<UINT>(group), column, apply, &rect, gridY, print);
-        if (g > 0.0f && g < gains[group]) gains[group] = g;
-        computed[group] = true;
-    };
-    switch (style) {
-    case 1: case 3:
-        for (int c = 0; c < columns; ++c) place(c < 2 ? 1 : 0, c);
-        break;
-    case 2: case 4:
-        for (int c = 0; c < columns; ++c) place(chestPage ? 0 : 1, c);
-        break;
-    case 5: case 6: case 7: case 8:
-        place(1, 0);
-        place(0, 1);
-        break;
-    case 9: case 10:
-        if (chestPage)
-            place(0, 1);
-        else
-            place(1, 0);
-        break;
-    case 11: case 12: place(6, 0); break;
-    case 13: place(2, 0); break;
-    case 22: case 23: case 24: case 25: place(m_bShowExtra1Lead ? 4 : 5, 0); break;
-    case 26: case 28:
-        place(4, 0);
-        place(5, 1);
-        break;
-    case 27:
-        if (m_bShowExtra1Lead)
-            place(4, 0);
-        else
-            place(5, 1);
-        break;
-    default: break;
-    }
-    if (mode != 5) return;
-    const bool stores = m_nDocType == DOC_TYPE_REST || m_nDocType == DOC_TYPE_RHYTHM || m_nDocType == DOC_TYPE_MFER ||
-                        m_nDocType == DOC_TYPE_EXTRA;
-    if (!stores) return;
+    const int kind = m_nDocType;
+    if (kind != DOC_TYPE_REST && kind != DOC_TYPE_RHYTHM && kind != DOC_TYPE_MFER && kind != DOC_TYPE_EXTRA) return;
     for (int group = 0; group < kGroups; ++group) {
         if (!computed[group] || group == 3) continue;
-        const bool groupStored = m_nDocType == DOC_TYPE_EXTRA ? (group == 4 || group == 5 || group == 2)
-                                 : m_nDocType == DOC_TYPE_MFER ? true
-                                                               : (group <= 2 || group == 6);
-        if (!groupStored) continue;
+        const bool stored = kind == DOC_TYPE_EXTRA ? (group == 4 || group == 5 || group == 2)
+                            : kind == DOC_TYPE_MFER ? true
+                                                    : (group <= 2 || group == 6);
+        if (!stored) continue;
         doc->SetSense(static_cast<UINT>(group), gains[group], 0);
         if (group == 2) doc->SetRhythmSense(gains[group]);
     }
     doc->SetSenseMode(5);
+}
+
+void CViewRhythmWave::PlaceAutomatically(CRect rect, int gridY, int print, bool choosesGain)
+{
+    float gains[kGroups];
+    bool computed[kGroups] = {};
+    for (float& g : gains) g = 40.0f;
+    for (const auto& [group, column] : GroupColumns()) {
+        const float g = CalAutoSensPosForOneCol(static_cast<UINT>(group), column, choosesGain ? 1 : 0, &rect, gridY,
+                                                print);
+        if (g > 0.0f && g < gains[group]) gains[group] = g;
+        computed[group] = true;
+    }
+    if (choosesGain) StoreGroupGains(gains, computed);
+}
+
+void CViewRhythmWave::CalAutoSensPos(CRect rect, int gridY, int print)
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    if (!doc || gridY <= 0 || m_nRows <= 0) return;
+    const bool itemKind = m_nDocType == DOC_TYPE_REST || m_nDocType == DOC_TYPE_MFER || m_nDocType == DOC_TYPE_RHYTHM;
+    if (itemKind && !HasCurrentItem()) return;
+    const UINT mode = doc->GetSenseMode();
+    if (mode != 2 && mode != 4 && mode != 5)
+        PlaceFixedRows(rect, print);
+    else
+        PlaceAutomatically(rect, gridY, print, mode == 5);
 }

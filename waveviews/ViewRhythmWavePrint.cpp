@@ -1,27 +1,62 @@
 // Printing the multi-lead view: one page of its style on a printer DC, the
 // view's current page or any page by number, with the duration marks.
+#include <cmath>
+#include <cwchar>
+
 #include "core/TavrionDoc.h"
-#include "documents/MFERViewDoc.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "printdevice/ECGDC.h"
+#include "waveviews/RhythmWaveStyle.h"
 #include "waveviews/ViewRhythmWave.h"
+
+namespace {
+
+// Printed lead names and times must be readable on paper: a font whose
+// characters are under 2 mm high there is a screen size (a printer DC's own
+// font, or a screen font) and gives way to one of kPrintTextMm.
+const double kLeastPrintTextMm = 2.0;
+const double kPrintTextMm = 3.5;   // character height (em) of the font made here
+
+bool IsPaperSizedFont(CDC& dc, double pxPerMm)
+{
+    TEXTMETRIC metrics{};
+    if (!dc.GetTextMetrics(&metrics)) return false;
+    return metrics.tmHeight - metrics.tmInternalLeading >= kLeastPrintTextMm * pxPerMm;
+}
+
+// The report's kind of font (the print font's face and character set) at
+// kPrintTextMm on paper.
+bool CreatePaperFont(CFont& font, double pxPerMm)
+{
+    LOGFONT lf{};
+    lf.lfHeight = -static_cast<LONG>(std::lround(kPrintTextMm * pxPerMm));
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = SHIFTJIS_CHARSET;
+    lf.lfQuality = PROOF_QUALITY;
+    lf.lfPitchAndFamily = FF_MODERN;
+    std::wcsncpy(lf.lfFaceName, L"ＭＳ ゴシック", LF_FACESIZE - 1);
+    return font.CreateFontIndirect(&lf) != FALSE;
+}
+
+}  // namespace
 
 int CViewRhythmWave::Print(CECGDC* pDC, CRect rect, int gridX, int gridY, double pxPerSquare, int /*reserved*/,
                            int page, int current)
 {
-    if (!m_pLeadData[0]) return 1;
+    if (!HasLead(0)) return 1;
     CTavrionDoc* doc = GetTavrionDoc();
     if (!pDC || !pDC->GetDC() || !doc) return 0;
     pDC->SetTextColor(0);
     SetPrintScale(pxPerSquare);
     const CRect area(rect.left, rect.top, rect.left + static_cast<int>(gridX * pxPerSquare),
                      rect.top + static_cast<int>(gridY * pxPerSquare));
-    m_dAmplitudeUnit = 1.25;
-    if (m_nDocType == DOC_TYPE_MFER) {
-        auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc);
-        _MFERDATAITEM* item = mfer ? mfer->GetCurrentDataItem() : nullptr;
-        if (item && item->pMFERParser) m_dAmplitudeUnit = item->pMFERParser->GetMeasureSense();
-    }
-    if (current) return DrawView(pDC->GetDC(), area, gridX, gridY, 1) ? 1 : 0;
+    m_dAmplitudeUnit = RecordAmplitudeUnit();
+    // The texts are drawn in the font the caller selected, unless it is of screen size.
+    CDC& dc = *pDC->GetDC();
+    CFont paperFont;
+    CDCObjectSelector<CFont> font(dc);
+    if (!IsPaperSizedFont(dc, pxPerSquare) && CreatePaperFont(paperFont, pxPerSquare)) font.Select(&paperFont);
+    if (current) return DrawView(&dc, area, gridX, gridY, 1) ? 1 : 0;
 
     const float speed = doc->GetSpeed();
     // Without groups, a speed or paper there is no page to print.
@@ -29,12 +64,12 @@ int CViewRhythmWave::Print(CECGDC* pDC, CRect rect, int gridX, int gridY, double
     const int rowSamples = static_cast<int>(static_cast<float>((gridX - 10) * m_nSampleRate) / speed);
     const int style = m_nWaveStyle;
     int pageSamples = m_nRows * rowSamples / m_nLeadGroups;
-    if (IsFifteenLeadRecord() && (style == 5 || style == 7 || style == 9)) pageSamples = m_nRows * rowSamples / 6;
+    if (IsFifteenLeadRecord() && IsFifteenLeadPagedStyle(style)) pageSamples = m_nRows * rowSamples / 6;
     int start = pageSamples * page;
-    if ((style == 3 || style == 7) && m_nColumns > 0) start /= m_nColumns;
+    if (IsSynchronousPrintStyle(style) && m_nColumns > 0) start /= m_nColumns;
     const int saved = GetStartTime();
     CWaveView::SetStartTime(start);
-    const int drawn = DrawView(pDC->GetDC(), area, gridX, gridY, 1);
+    const int drawn = DrawView(&dc, area, gridX, gridY, 1);
     CWaveView::SetStartTime(saved);
     return drawn ? 1 : 0;
 }
@@ -53,7 +88,7 @@ void CViewRhythmWave::DrawDurationMarks(CDC* pDC, CRect rect, int gridX)
     const double w = rect.Width();
     const double span = GetSpanSeconds() * 25.0 / speed;
     const int index = GetSpanIndex();
-    const int count = m_nLeadCount[0];
+    const int count = LeadCount(0);
     const double recordEnd = v * (static_cast<double>(count) * w / m_nSampleRate) / length;
     int x1;
     int x2;

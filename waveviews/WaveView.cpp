@@ -7,12 +7,6 @@
 
 #include "core/Helpers.h"
 #include "core/TavrionDoc.h"
-#include "documents/ExtraViewDoc.h"
-#include "documents/FinalViewDoc.h"
-#include "documents/MFERViewDoc.h"
-#include "documents/RRViewDoc.h"
-#include "documents/RestViewDoc.h"
-#include "documents/RhythmViewDoc.h"
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/ui/framework/RegisterWndClass.h"
@@ -22,6 +16,7 @@
 #include "printdevice/PrintWaveBK.h"
 #include "printdevice/PrintWaveBKGround.h"
 #include "printdevice/PrintWaveBKGroundNew.h"
+#include "waveviews/WaveItemRef.h"
 
 IMPLEMENT_DYNCREATE(CWaveView, CView)
 
@@ -36,17 +31,13 @@ BEGIN_MESSAGE_MAP(CWaveView, CView)
 END_MESSAGE_MAP()
 
 CWaveView::CWaveView()
-    : m_pTracePen(new CPen(PS_SOLID, 1, RGB(0, 0, 0))),
-      m_pPrintPen(new CPen(PS_SOLID, 3, RGB(0, 0, 0))),
-      m_hCurrentCursor(::LoadCursor(nullptr, IDC_ARROW))
+    : m_hCurrentCursor(::LoadCursor(nullptr, IDC_ARROW))
 {
 }
 
 CWaveView::~CWaveView()
 {
     m_annoManager.Dump();
-    delete m_pTracePen;
-    delete m_pPrintPen;
 }
 
 BOOL CWaveView::PreCreateWindow(CREATESTRUCT& cs)
@@ -95,10 +86,8 @@ void CWaveView::TakeDocumentColours()
 {
     CTavrionDoc* doc = GetTavrionDoc();
     if (!doc) return;
-    if (m_pTracePen) {
-        m_pTracePen->DeleteObject();
-        m_pTracePen->CreatePen(PS_SOLID, 1, doc->GetWaveColor(0, 0));
-    }
+    m_tracePen.DeleteObject();
+    m_tracePen.CreatePen(PS_SOLID, 1, doc->GetWaveColor(0, 0));
     m_crBackground = doc->GetWaveColor(2, 0);
     m_crGrid = doc->GetWaveColor(1, 0);
 }
@@ -106,10 +95,8 @@ void CWaveView::TakeDocumentColours()
 void CWaveView::OnDraw(CDC* pDC)
 {
     TakeDocumentColours();
-    if (m_pPrintPen) {
-        m_pPrintPen->DeleteObject();
-        m_pPrintPen->CreatePen(PS_SOLID, 3, RGB(0, 0, 0));
-    }
+    m_printPen.DeleteObject();
+    m_printPen.CreatePen(PS_SOLID, 3, RGB(0, 0, 0));
     CRect client;
     GetClientRect(&client);
     DrawBackGrid(pDC, client, m_nGridColumns, m_nGridRows, m_crBackground, m_crGrid);
@@ -203,7 +190,7 @@ void CWaveView::DrawEnlargedBack(CDC* pDC, CRect rect, float sx, float sy)
 BOOL CWaveView::DrawCAL(CDC* pDC, int x, int y, int width, int* heights, BOOL dual, BOOL printPen)
 {
     if (!pDC || !heights) return TRUE;
-    CDCObjectSelector<CPen> pen(*pDC, printPen ? m_pPrintPen : m_pTracePen);
+    CDCObjectSelector<CPen> pen(*pDC, printPen ? &m_printPen : &m_tracePen);
     const int h0 = heights[0];
     if (!dual) {
         const POINT points[] = {{x, y},
@@ -266,7 +253,7 @@ BOOL CWaveView::PrintWaveGrid(CECGDC* pDC, CRect rect, int widthMm, int heightMm
         }
     }
     if (frame) {
-        CDCObjectSelector<CPen, CECGDC> pen(*pDC, m_pPrintPen);
+        CDCObjectSelector<CPen, CECGDC> pen(*pDC, &m_printPen);
         pDC->MoveTo(rect.left, rect.top);
         pDC->LineTo(rect.left, rect.top + h);
         pDC->LineTo(rect.left + w, rect.top + h);
@@ -360,37 +347,7 @@ void CWaveView::DrawEvent(CDC* pDC, int x, int y, int height, int offset)
 
 CString CWaveView::GetVersionText()
 {
-    CDocument* doc = m_pDocument;
-    if (!doc) return CString();
-    switch (m_nDocType) {
-    case 0:
-        if (auto* d = DYNAMIC_DOWNCAST(CRestViewDoc, doc))
-            if (auto* item = d->GetCurrentDataItem()) return item->strVersion;
-        break;
-    case 1:
-        if (auto* d = DYNAMIC_DOWNCAST(CFinalViewDoc, doc))
-            if (auto* item = d->GetCurrentDataItem()) return item->strVersion;
-        break;
-    case 2:
-        if (auto* d = DYNAMIC_DOWNCAST(CRhythmViewDoc, doc))
-            if (auto* item = d->GetCurrentDataItem()) return item->strVersionText;
-        break;
-    case 3:
-        if (auto* d = DYNAMIC_DOWNCAST(CRRViewDoc, doc))
-            if (auto* item = d->GetCurrentDataItem()) return item->strVersion;
-        break;
-    case 4:
-        if (auto* d = DYNAMIC_DOWNCAST(CExtraViewDoc, doc))
-            if (auto* item = d->GetCurrentDataItem()) return item->strVersion;
-        break;
-    case 6:
-        if (auto* d = DYNAMIC_DOWNCAST(CMFERViewDoc, doc))
-            if (auto* item = d->GetCurrentDataItem()) return item->strVersion;
-        break;
-    default:
-        break;
-    }
-    return CString();
+    return CWaveItemRef::Of(m_pDocument, m_nDocType).GetVersionText();
 }
 
 int CWaveView::CompareGetmin(int a, int b, int c)

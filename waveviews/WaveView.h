@@ -204,8 +204,9 @@ protected:
     int m_nGridRows = 0;
     COLORREF m_crBackground = 0xFFFFFF;
     COLORREF m_crGrid = 0x0000FF;
-    CPen* m_pTracePen = nullptr;   // owned: 1 px in slot 0, also the screen pulse's
-    CPen* m_pPrintPen = nullptr;   // owned: 3 px black, printed traces, pulses and frames
+    CPen m_tracePen{PS_SOLID, 1, RGB(0, 0, 0)};   // 1 px in slot 0, also the screen pulse's
+    CPen m_printPen{PS_SOLID, 3, RGB(0, 0, 0)};   // 3 px black: printed traces, pulses and frames
+    CPen* const m_pPrintPen = &m_printPen;        // the print pen as the trace renderer selects it
     int m_nDocType = 0;            // 0 rest, 1 master step, 2 rhythm, 3 RR, 4 extra, 6 MFER
     int m_nSenseID = 6;
     HCURSOR m_hCurrentCursor = nullptr;
