@@ -27,7 +27,9 @@
 #include "platform/ui/framework/FrameWnd.h"
 #include "printdevice/ECGDC.h"
 #include "printdevice/ECGPrinter.h"
+#include "core/AnnotationInfo.h"
 #include "waveviews/ViewRhythmWave.h"
+#include "waveviews/WaveItemRef.h"
 
 namespace host {
 namespace {
@@ -214,6 +216,20 @@ private:
     CView* m_view = nullptr;
 };
 
+// As a pane does on a page change: the shapes of the annotations drawn on
+// this page (an annotation keeps the start sample of the page it was drawn
+// on) go to the view; the page's first area is the one view the host shows.
+void LoadPageAnnotations(CTavrionDoc& doc, CViewRhythmWave* view)
+{
+    view->SaveAnnoToData(0, nullptr, TRUE);
+    const _ANNOTATION_INFO* head = CWaveItemRef::Of(&doc, doc.GetDocType()).GetAnnoHead();
+    for (const _ANNOTATION_INFO* anno = head ? head->pNext : nullptr; anno; anno = anno->pNext) {
+        const _ANNOTATION_SKETCH* area = anno->GetArea(0);
+        if (anno->nStartTime == view->GetStartTime() && area && area->pSketchHead)
+            view->LoadSketchInfo(area->pSketchHead);
+    }
+}
+
 // The multi-lead view shows the style asked for (else the kind's first),
 // page `page` of the record.
 void SetUpRhythmView(CTavrionDoc& doc, CView* view, int style, int page)
@@ -229,6 +245,7 @@ void SetUpRhythmView(CTavrionDoc& doc, CView* view, int style, int page)
     rhythm->SetWaveStyle(style > 0 ? style : first, TRUE);
     rhythm->OnUpdate(nullptr, 0, nullptr);
     rhythm->ChangePageSample(page);
+    LoadPageAnnotations(doc, rhythm);
 }
 
 bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& options, const std::string& png)

@@ -183,6 +183,30 @@ uint8_t LowByte(uint16_t code) { return static_cast<uint8_t>(code & 0xFF); }
 
 // ---- the writer ----------------------------------------------------------------------
 
+// The annotation shapes a record carries, one of each of the eleven types in
+// turn, with the point lists the annotation library stores for them (arrow
+// heads in their saved order, text boxes by two corners), in unscaled units.
+struct AnnotationShape {
+    int type;
+    const char* text;   // null for shapes without text
+    int count;
+    float points[8][2];
+};
+const AnnotationShape kAnnotationShapes[] = {
+    {10, "ST低下に注意", 2, {{0, 0}, {140, 24}}},
+    {3, nullptr, 8, {{0, 80}, {80, 80}, {70, 75}, {80, 80}, {80, 80}, {70, 85}, {74, 80}, {0, 80}}},
+    {1, nullptr, 4, {{0, 0}, {0, 0}, {6, 2}, {12, 4}}},
+    {2, nullptr, 2, {{0, 0}, {55, 35}}},
+    {4, nullptr, 8, {{0, 100}, {80, 100}, {70, 105}, {80, 100}, {70, 95}, {80, 100}, {74, 100}, {80, 100}}},
+    {5, nullptr, 2, {{0, 0}, {30, 20}}},
+    {6, nullptr, 2, {{0, 0}, {40, 30}}},
+    {7, nullptr, 4, {{0, 0}, {0, 0}, {30, 5}, {15, 30}}},
+    {8, nullptr, 5, {{0, 0}, {0, 0}, {5, 3}, {10, 7}, {16, 5}}},
+    {9, nullptr, 5, {{0, 0}, {0, 0}, {10, 5}, {20, 0}, {10, -5}}},
+    {11, "P", 4, {{20, 0}, {80, 20}, {0, 60}, {20, 10}}},
+};
+constexpr int kAnnotationShapeCount = sizeof kAnnotationShapes / sizeof kAnnotationShapes[0];
+
 class RecordXmlWriter {
 public:
     RecordXmlWriter(const RecordXmlSource& source, const RecordXmlOptions& options)
@@ -787,12 +811,11 @@ private:
         XmlElement& section = m_root->At("/Rawdata/Annotation");
         const int count = m_opt.annotations >= 0 ? m_opt.annotations : 2;
         for (int n = 1; n <= count; ++n) {
-            const bool text = n % 2 == 1;
             XmlElement& anno = section.Append("Anno");
             anno.SetAttribute("Page_style", "1");
             const std::string path = "/Rawdata/Annotation/Anno[" + Int(n) + "]";
             XmlElement& wave = anno.Append("Wave_info");
-            wave.Append("Start_time").SetText(Int(500 * (n - 1)));
+            wave.Append("Start_time").SetText("0");   // all drawn on the first page
             wave.Append("Lead_selection").SetText(Int(0xFFF));
             wave.Append("Lead_1ch").SetText("1");
             wave.Append("Filter").SetText("100");
@@ -808,22 +831,25 @@ private:
 
             XmlElement& area = anno.Append("Area");
             area.SetAttribute("Page_style", "1");
+            const AnnotationShape& shape = kAnnotationShapes[(n - 1) % kAnnotationShapeCount];
+            const bool text = shape.text != nullptr;
             XmlElement& label = area.Append("Label");
-            label.Append("Type").SetText(text ? "10" : "3");
+            label.Append("Type").SetText(Int(shape.type));
             if (text) {
                 label.Append("Text_size").SetText("12");
-                label.Append("Text").SetText("ST低下に注意");
+                label.Append("Text").SetText(shape.text);
             }
             label.Append("Line_width").SetText(text ? "1" : "2");
             XmlElement& colour = label.Append("Color");
             colour.SetAttribute("style", "color");
             Colour3(colour, text ? 0 : 64, 0, text ? 255 : 128);
             XmlElement& points = label.Append("Point");
-            const int count2 = text ? 1 : 3;
-            for (int k = 0; k < count2; ++k)
+            // Each annotation of a page lies a little right of the one before.
+            const double dx = 120.0 + 10.0 * n, dy = 60.0;
+            for (int k = 0; k < shape.count; ++k)
                 points.Append("Point_element")
-                    .SetAttribute("x", Fmt("%.2f", 120.0 + 40.0 * k + 10.0 * n))
-                    .SetAttribute("y", Fmt("%.2f", 80.0 + 15.5 * k));
+                    .SetAttribute("x", Fmt("%.2f", dx + shape.points[k][0]))
+                    .SetAttribute("y", Fmt("%.2f", dy + shape.points[k][1]));
         }
     }
 

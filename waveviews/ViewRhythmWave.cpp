@@ -416,8 +416,9 @@ void CViewRhythmWave::OnDraw(CDC* pDC)
     if (doc->GetMouseMode() == 1) {
         // Dividers are drawn here once their part stands.
         DrawScale(m_pPageDC.get(), client, 1.0f);
-    } else if (m_bInitialDivider) {
-        m_bInitialDivider = FALSE;
+    } else {
+        if (m_bInitialDivider) m_bInitialDivider = FALSE;
+        DrawAnnotation(m_pPageDC.get(), client, FALSE, 1.0f);
     }
     pDC->BitBlt(0, 0, w, h, m_pPageDC.get(), 0, 0, SRCCOPY);
 }

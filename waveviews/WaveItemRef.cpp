@@ -75,6 +75,17 @@ CString CWaveItemRef::GetLeadName(int lead) const
     return CString();
 }
 
+_ANNOTATION_INFO* CWaveItemRef::GetAnnoHead() const
+{
+    if (m_pRest) return m_pRest->pAnnoHead;
+    if (m_pFinal) return m_pFinal->pAnnoHead;
+    if (m_pRhythm) return m_pRhythm->pAnnoHead;
+    if (m_pRR) return m_pRR->pAnnoHead;
+    if (m_pExtra) return m_pExtra->pAnnoHead;
+    if (m_pMfer) return m_pMfer->pAnnoHead;
+    return nullptr;
+}
+
 CMFERParser* CWaveItemRef::GetReader() const
 {
     return m_pMfer ? m_pMfer->pMFERParser : nullptr;

@@ -14,6 +14,7 @@ struct _RHYTHMDATAITEM;
 struct _RRDATAITEM;
 struct _EXTRADATAITEM;
 struct _MFERDATAITEM;
+struct _ANNOTATION_INFO;
 
 class CWaveItemRef {
 public:
@@ -34,6 +35,8 @@ public:
     CString GetVersionText() const;
     // The display name of lead index 0..14; empty without one.
     CString GetLeadName(int lead) const;
+    // The head record of the item's annotation chain (page style -1), null without one.
+    _ANNOTATION_INFO* GetAnnoHead() const;
     // The MFER reader of an MFER item, else null.
     CMFERParser* GetReader() const;
     // Whether the page's start time is shown: only 12/15-lead MFER files not

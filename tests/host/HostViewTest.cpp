@@ -171,3 +171,24 @@ TEST_F(HostViewTest, MissingOrWrongOptionsAreRefused)
     EXPECT_EQ(1, Host({"view", m_record, "--view", "CNoSuchView", "--png", m_dir.File("x.png")}).status);
     EXPECT_FALSE(Exists(m_dir.File("x.png")));
 }
+
+// The record's first annotation is a blue text box at (130, 60)–(270, 84) of
+// the first page: shown outside measure mode, hidden in it.
+TEST_F(HostViewTest, TheRecordsAnnotationsShowOnTheirPageOutsideMeasureMode)
+{
+    auto bluePixels = [&](const char* mode) {
+        const std::string png = m_dir.File(std::string("anno-") + mode + ".png");
+        const HostRun run = Host({"view", m_record, "--view", "CViewRhythmWave", "--mode", mode, "--png", png});
+        EXPECT_EQ(0, run.status) << run.err;
+        Png image(png);
+        int blue = 0;
+        for (int y = 60; y < 84 && image.Ok(); ++y)
+            for (int x = 130; x < 270; ++x) {
+                const unsigned p = image.Pixel(x, y);
+                blue += (p & 0xFF) > 150 && ((p >> 8) & 0xFF) < 100 && ((p >> 16) & 0xFF) < 100 ? 1 : 0;
+            }
+        return blue;
+    };
+    EXPECT_GT(bluePixels("3"), 20);
+    EXPECT_EQ(0, bluePixels("1"));
+}

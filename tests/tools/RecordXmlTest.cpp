@@ -437,7 +437,8 @@ TEST(RecordXml, AnnotationsReadBackThroughTheSystemsReader) {
     EXPECT_EQ(doc.Value(first + "/Area/Label/Type"), "10");
     EXPECT_EQ(doc.Value(first + "/Area/Label/Text"), "ST低下に注意");
     EXPECT_EQ(doc.Value(first + "/Area/Label/Color/@b"), "255");
-    EXPECT_EQ(doc.Count("/Rawdata/Annotation/Anno[2]/Area/Label/Point/Point_element"), 3);
+    EXPECT_EQ(doc.Count("/Rawdata/Annotation/Anno[1]/Area/Label/Point/Point_element"), 2);
+    EXPECT_EQ(doc.Count("/Rawdata/Annotation/Anno[2]/Area/Label/Point/Point_element"), 8);
     EXPECT_EQ(doc.Count("/Rawdata/Annotation/Anno[2]/Area/Label/Text"), 0);
 
     CECGXMLParser xml(Wide(file), 0, CString());
