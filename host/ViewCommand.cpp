@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/TavrionDoc.h"
+#include "host/EnlargedViewCommand.h"
 #include "host/MagnifierPreview.h"
 #include "host/SheetView.h"
 #include "platform/base/CodePage.h"
@@ -373,6 +374,7 @@ bool PrintToPdf(CTavrionDoc& doc, CRuntimeClass* viewClass, const std::string& p
 
 int RunViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open)
 {
+    if (command == "view" && IsEnlargedViewRequest(argc, argv)) return RunEnlargedViewCommand(argc, argv, open);
     ViewOptions options;
     if (!ParseOptions(command, argc, argv, options)) return 2;
     std::vector<std::string> classes;
