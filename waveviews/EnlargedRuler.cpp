@@ -196,7 +196,7 @@ void CEnlargedRuler::Paint(CDC* pDC, const CRect& client, COLORREF rulerColour)
     DrawCornerSquares(pDC);
 }
 
-void CEnlargedRuler::MoveMark(int mark, CPoint point)
+void CEnlargedRuler::SetMark(int mark, CPoint point)
 {
     m_ptMark[mark] = point;
     m_rcMark[mark] = MarkBox(point);
@@ -222,7 +222,7 @@ void CEnlargedRuler::RelocateMark(CWnd& view, int mark, CPoint point, COLORREF r
     DrawXor(view, rulerColour, [&](CDC* dc, const CRect& client) {
         if (erase) DrawMarkFigure(dc, client, old, oldBox);
         DrawCornerSquares(dc);
-        MoveMark(mark, point);
+        SetMark(mark, point);
         SetMarkRect(mark);
         DrawMarkFigure(dc, client, point, m_rcMark[mark]);
         DrawCornerSquares(dc);
@@ -245,7 +245,7 @@ BOOL CEnlargedRuler::ButtonDown(CWnd& view, CPoint point, COLORREF rulerColour)
         // follows a move; otherwise it is moved there, so that the screen
         // shows the mark that was set.
         if (m_bClear || m_ptCross != point) MoveCrosshair(view, point, rulerColour);
-        MoveMark(0, point);
+        SetMark(0, point);
         m_bClear = TRUE;
         m_nStatus = RULER_STATUS_FIRST;
         return FALSE;
@@ -278,7 +278,7 @@ BOOL CEnlargedRuler::MouseMove(CWnd& view, UINT flags, CPoint point, COLORREF ru
         if (!m_bClear && point == m_ptCross) return FALSE;
         MoveCrosshair(view, point, rulerColour);
         if (m_nStatus == RULER_STATUS_ARMED) return FALSE;
-        MoveMark(1, point);
+        SetMark(1, point);
         return TRUE;
     }
     if (m_nStatus != RULER_STATUS_BOTH) return FALSE;

@@ -80,6 +80,8 @@ public:
     void SetMarkRect(int mark);
     // The corner squares with the DC's current pen and brush.
     void DrawCornerSquares(CDC* pDC) const;
+    // Places a mark at a point with its 5 x 5 box (nothing is drawn).
+    void SetMark(int mark, CPoint point);
     CPoint GetPoint(int mark) const { return m_ptMark[mark]; }
     CRect GetMarkRect(int mark) const { return m_rcMark[mark]; }
     CRect GetCornerSquare(int corner) const { return m_rcCorner[corner]; }
@@ -103,7 +105,6 @@ public:
 private:
     // Draws `figure` in XOR on a window DC of the view.
     template <class Figure> void DrawXor(CWnd& view, COLORREF rulerColour, Figure figure);
-    void MoveMark(int mark, CPoint point);
     // The crosshair erased at its last place (when on screen) and drawn at `point`.
     void MoveCrosshair(CWnd& view, CPoint point, COLORREF rulerColour);
     // A mark and its corner squares erased, moved to `point` and drawn again.
