@@ -126,13 +126,21 @@ protected:
         }
         return {first, last};
     }
+    void Drag(CPoint from, CPoint to, int steps)
+    {
+        platform::ui::Desktop::AdvanceClock(1000);
+        platform::ui::Desktop::Drag(Hwnd(), from, to, steps);
+        platform::ui::Desktop::PumpMessages();
+    }
     void Move(int x, int y)
     {
         platform::ui::Desktop::MoveMouse(Hwnd(), x, y);
         platform::ui::Desktop::PumpMessages();
     }
+    // Presses come a second apart, so that two on one spot make no double-click.
     void Click(int x, int y)
     {
+        platform::ui::Desktop::AdvanceClock(1000);
         platform::ui::Desktop::Click(Hwnd(), x, y);
         platform::ui::Desktop::PumpMessages();
     }

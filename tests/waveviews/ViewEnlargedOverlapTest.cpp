@@ -207,11 +207,9 @@ TEST_F(EnlargedOverlapTest, APanMovesBothOffsetsWithinOneViewEachWay)
 {
     AddCompared("first");
     Show({0});
-    platform::ui::Desktop::Drag(Hwnd(), CPoint(390, 190), CPoint(10, 30), 4);
-    platform::ui::Desktop::PumpMessages();
+    Drag(CPoint(390, 190), CPoint(10, 30), 4);
     ASSERT_FALSE(m_recorder.m_pans.empty());
     EXPECT_EQ(std::make_pair(380, 160), m_recorder.m_pans.back());
-    for (int i = 0; i < 3; ++i) platform::ui::Desktop::Drag(Hwnd(), CPoint(390, 190), CPoint(10, 10), 4);
-    platform::ui::Desktop::PumpMessages();
+    for (int i = 0; i < 3; ++i) Drag(CPoint(390, 190), CPoint(10, 10), 4);
     EXPECT_EQ(std::make_pair(kWidth, kHeight), m_recorder.m_pans.back());
 }

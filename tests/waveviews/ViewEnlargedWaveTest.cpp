@@ -293,6 +293,7 @@ TEST_F(EnlargedWaveTest, ADragOfTheSecondMarkReportsTimeAndVoltageOnThePaper)
     SetMarks(CPoint(100, 50), CPoint(150, 90));
     EXPECT_EQ(std::make_pair(500, 1000), LastReading());
     // Either direction reads the same distance.
+    m_recorder.m_readings.clear();
     SetMarks(CPoint(150, 90), CPoint(100, 50));
     EXPECT_EQ(std::make_pair(500, 1000), LastReading());
 }
@@ -305,6 +306,7 @@ TEST_F(EnlargedWaveTest, StripReadingsFollowThePaperSpeedAndBeatReadingsDoNot)
     EXPECT_EQ(std::make_pair(250, 0), LastReading());
     m_view->SetWaveInfo(m_doc.GetCurrentDataItem()->pECGData, 0, 50.0f, 10.0f, 100, 5000);
     m_view->SetCenterPos(0, 1, TRUE);
+    m_recorder.m_readings.clear();
     SetMarks(CPoint(100, 50), CPoint(150, 50));
     EXPECT_EQ(std::make_pair(500, 0), LastReading());
 }
@@ -360,13 +362,11 @@ TEST_F(EnlargedWaveTest, ABeatPansByPixelsKeptWithinOneViewEachWay)
 {
     OpenRecord();
     ShowLead(TRUE);
-    platform::ui::Desktop::Drag(Hwnd(), CPoint(10, 10), CPoint(390, 190), 4);
-    platform::ui::Desktop::PumpMessages();
+    Drag(CPoint(10, 10), CPoint(390, 190), 4);
     ASSERT_FALSE(m_recorder.m_pans.empty());
     EXPECT_EQ(std::make_pair(-380, -180), m_recorder.m_pans.back());
     for (int i = 0; i < 3; ++i) {
-        platform::ui::Desktop::Drag(Hwnd(), CPoint(10, 10), CPoint(390, 190), 4);
-        platform::ui::Desktop::PumpMessages();
+        Drag(CPoint(10, 10), CPoint(390, 190), 4);
     }
     EXPECT_EQ(std::make_pair(-kWidth, -kHeight), m_recorder.m_pans.back());
     EXPECT_EQ(kHeight, m_view->GetDragVerticalOffset());
@@ -378,11 +378,9 @@ TEST_F(EnlargedWaveTest, AStripPanSendsAStartThatNeverLeavesTheRecord)
     // 100 squares at 12.5 mm/s: 4000 of the record's 5000 samples.
     ShowLead(FALSE, 12.5f, 2000);
     ASSERT_EQ(0, m_view->GetStartSample());
-    platform::ui::Desktop::Drag(Hwnd(), CPoint(395, 100), CPoint(5, 100), 1);
-    platform::ui::Desktop::PumpMessages();
+    Drag(CPoint(395, 100), CPoint(5, 100), 1);
     ASSERT_FALSE(m_recorder.m_pans.empty());
     EXPECT_EQ(1000, m_recorder.m_pans.back().first);
-    platform::ui::Desktop::Drag(Hwnd(), CPoint(5, 100), CPoint(395, 100), 1);
-    platform::ui::Desktop::PumpMessages();
+    Drag(CPoint(5, 100), CPoint(395, 100), 1);
     EXPECT_EQ(0, m_recorder.m_pans.back().first);
 }
