@@ -16,7 +16,13 @@ BEGIN_MESSAGE_MAP(CDlgEnlargedOverlap, CDlgModal)
     ON_BN_CLICKED(IDC_DRAG, OnDragMode)
     ON_BN_CLICKED(IDC_ZOOM_IN, OnZoomIn)
     ON_BN_CLICKED(IDC_ZOOM_OUT, OnZoomOut)
+    ON_WM_HSCROLL()
+    ON_WM_VSCROLL()
 END_MESSAGE_MAP()
+
+namespace {
+const int kPage = 20;   // pixels: both bars pan
+}  // namespace
 
 CDlgEnlargedOverlap::CDlgEnlargedOverlap(CWnd* pParent)
     : CDlgModal(IDD, pParent),
@@ -115,4 +121,22 @@ void CDlgEnlargedOverlap::OnZoomIn()
 void CDlgEnlargedOverlap::OnZoomOut()
 {
     Zoom(-1);
+}
+
+void CDlgEnlargedOverlap::OnHScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
+{
+    if (!m_pView || !pScrollBar || pScrollBar->GetDlgCtrlID() != IDC_HORIZONTAL_BAR) return;
+    const std::optional<int> position = m_frame.Scroll(*this, m_frame.Bar(*this, true), nSBCode, kPage);
+    if (!position) return;
+    m_pView->SetDragHorizontalOffset(-*position);
+    m_pView->Invalidate(FALSE);
+}
+
+void CDlgEnlargedOverlap::OnVScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
+{
+    if (!m_pView || !pScrollBar || pScrollBar->GetDlgCtrlID() != IDC_VERTICAL_BAR) return;
+    const std::optional<int> position = m_frame.Scroll(*this, m_frame.Bar(*this, false), nSBCode, kPage);
+    if (!position) return;
+    m_pView->SetDragVerticalOffset(-*position);
+    m_pView->Invalidate(FALSE);
 }

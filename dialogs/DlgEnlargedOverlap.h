@@ -60,6 +60,8 @@ protected:
     afx_msg void OnDragMode();
     afx_msg void OnZoomIn();
     afx_msg void OnZoomOut();
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     DECLARE_MESSAGE_MAP()
 
     BOOL CreateOverlapView();

@@ -16,7 +16,13 @@ BEGIN_MESSAGE_MAP(CDlgEnlargedWave, CDlgModal)
     ON_BN_CLICKED(IDC_DRAG, OnDragMode)
     ON_BN_CLICKED(IDC_ZOOM_IN, OnZoomIn)
     ON_BN_CLICKED(IDC_ZOOM_OUT, OnZoomOut)
+    ON_WM_HSCROLL()
+    ON_WM_VSCROLL()
 END_MESSAGE_MAP()
+
+namespace {
+const int kVerticalPage = 20;   // pixels
+}  // namespace
 
 CDlgEnlargedWave::CDlgEnlargedWave(int nFlag, int nMode, CWnd* pParent)
     : CDlgModal(IDD, pParent),
@@ -163,4 +169,23 @@ void CDlgEnlargedWave::OnZoomIn()
 void CDlgEnlargedWave::OnZoomOut()
 {
     Zoom(-1);
+}
+
+void CDlgEnlargedWave::OnHScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
+{
+    if (!m_pView || !pScrollBar || pScrollBar->GetDlgCtrlID() != IDC_HORIZONTAL_BAR) return;
+    const std::optional<int> position =
+        m_frame.Scroll(*this, m_frame.Bar(*this, true), nSBCode, std::max(1, m_pView->GetDrawLength() / 2));
+    if (!position) return;
+    ApplyHorizontal(*position);
+    m_pView->Invalidate(FALSE);
+}
+
+void CDlgEnlargedWave::OnVScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
+{
+    if (!m_pView || !pScrollBar || pScrollBar->GetDlgCtrlID() != IDC_VERTICAL_BAR) return;
+    const std::optional<int> position = m_frame.Scroll(*this, m_frame.Bar(*this, false), nSBCode, kVerticalPage);
+    if (!position) return;
+    m_pView->SetDragVerticalOffset(-*position);
+    m_pView->Invalidate(FALSE);
 }

@@ -1,6 +1,8 @@
 // CEnlargedViewFrame: the frame, readout and buttons of the enlarged dialogs.
 #include "dialogs/EnlargedViewFrame.h"
 
+#include <algorithm>
+
 #include "core/Globals.h"
 #include "platform/ui/framework/Button.h"
 #include "platform/ui/framework/CreateContext.h"
@@ -93,6 +95,33 @@ int CEnlargedViewFrame::MoveBar(CWnd& dialog, bool horizontal, int position)
     if (!bar) return position;
     bar->SetScrollPos(position);
     return bar->GetScrollPos();
+}
+
+std::optional<int> CEnlargedViewFrame::Scroll(CWnd&, CScrollBar* bar, UINT code, int page)
+{
+    if (!bar) return std::nullopt;
+    int lowest = 0;
+    int highest = 0;
+    bar->GetScrollRange(&lowest, &highest);
+    // The thumb's position in full: the message's carries 16 bits only.
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    bar->GetScrollInfo(&info, SIF_TRACKPOS);
+    int position = bar->GetScrollPos();
+    switch (code) {
+    case SB_LINELEFT: position -= 1; break;
+    case SB_LINERIGHT: position += 1; break;
+    case SB_PAGELEFT: position -= page; break;
+    case SB_PAGERIGHT: position += page; break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: position = info.nTrackPos; break;
+    case SB_LEFT: position = lowest; break;
+    case SB_RIGHT: position = highest; break;
+    default: return std::nullopt;   // the end of a scroll moves nothing
+    }
+    position = std::max(lowest, std::min(position, highest));
+    bar->SetScrollPos(position);
+    return position;
 }
 
 HCURSOR CEnlargedViewFrame::HandCursor()

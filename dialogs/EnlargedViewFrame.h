@@ -3,6 +3,8 @@
 // The frame goes with the dialog's window and takes the view with it.
 #pragma once
 
+#include <optional>
+
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/framework/ScrollBar.h"
 #include "waveviews/EnlargedRuler.h"
@@ -36,6 +38,10 @@ public:
     CScrollBar* Bar(CWnd& dialog, bool horizontal) const;
     // The bar's position after setting it (the bar keeps it in its range).
     int MoveBar(CWnd& dialog, bool horizontal, int position);
+    // A scroll request (line and page steps, the thumb, the ends) applied
+    // to bar `bar`, kept in its range: the new position, or nothing for the
+    // end of a scroll.
+    std::optional<int> Scroll(CWnd& dialog, CScrollBar* bar, UINT code, int page);
     const Controls& Ids() const { return m_ids; }
 
     // "%d[mS]   %5.3f[mV]" of a reading.

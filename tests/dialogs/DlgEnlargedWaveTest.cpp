@@ -168,6 +168,25 @@ TEST_F(DlgEnlargedWaveTest, DraggingTheBeatMovesTheScrollBarsAndTheViewFollowsTh
     });
 }
 
+TEST_F(DlgEnlargedWaveTest, TheScrollBarArrowsPanTheBeatAPixelAtATime)
+{
+    Run(TRUE, 0, [&](CDlgEnlargedWave& dialog) {
+        CViewEnlargedWave& view = *dialog.GetWaveView();
+        for (int id : {CDlgEnlargedWave::IDC_HORIZONTAL_BAR, CDlgEnlargedWave::IDC_VERTICAL_BAR}) {
+            CRect bar;
+            dialog.GetDlgItem(id)->GetWindowRect(&bar);
+            // The far arrow: right, or down.
+            const bool across = id == CDlgEnlargedWave::IDC_HORIZONTAL_BAR;
+            Desktop::AdvanceClock(1000);
+            Desktop::Click(across ? CPoint(bar.right - 3, bar.CenterPoint().y) : CPoint(bar.CenterPoint().x, bar.bottom - 3));
+            Desktop::PumpMessages();
+            EXPECT_EQ(1, BarPosition(dialog, id));
+        }
+        EXPECT_EQ(-1, view.GetDragHorizontalOffset());
+        EXPECT_EQ(-1, view.GetDragVerticalOffset());
+    });
+}
+
 TEST_F(DlgEnlargedWaveTest, DraggingAStripMovesItsStartThroughTheDialogWithinTheRecord)
 {
     Run(FALSE, 2500, [&](CDlgEnlargedWave& dialog) {
