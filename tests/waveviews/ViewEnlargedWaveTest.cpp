@@ -25,22 +25,23 @@ const double kPixelsPerMM = 4.0;
 class EnlargedWaveTest : public enlargedtest::EnlargedViewFixture<CViewEnlargedWave> {
 protected:
     // A record of the maker, its items changed by `tweak`, opened as the current item.
-    void OpenRecord(const std::function<void(morvelance::RecordBuilder&)>& tweak = nullptr)
+    void OpenRecord(const std::function<void(morvelance::RecordBuilder&)>& tweak = nullptr,
+                    const std::string& name = "enlarged")
     {
         morvelance::RestRecordShape shape;
         morvelance::RecordBuilder items = morvelance::MakeRestRecord(shape);
         if (tweak) tweak(items);
-        m_files = morvelance::WriteRestRecord(m_dir.Path(), "enlarged", shape, items);
+        m_files = morvelance::WriteRestRecord(m_dir.Path(), name, shape, items);
         ASSERT_EQ(0, Open(AddItem(m_files, false)));
     }
     // The view shows lead II, as the dialog sets it up.
-    void ShowLead(BOOL average, float speed = 25.0f, int centre = 0)
+    void ShowLead(BOOL average, float speed = 25.0f, int centre = 0, float sense = 10.0f)
     {
         MakeView(kWidth, kHeight);
         m_view->SetDocType(DOC_TYPE_REST);
         m_view->SetBackGridSize(kPixelsPerMM, kPixelsPerMM, 1.0);
         const int total = m_doc.GetRhythmWaveData(1, nullptr, -1) / 2;
-        m_view->SetWaveInfo(m_doc.GetCurrentDataItem()->pECGData, 0, speed, 10.0f, 100, total);
+        m_view->SetWaveInfo(m_doc.GetCurrentDataItem()->pECGData, 0, speed, sense, 100, total);
         m_view->SetCenterPos(centre, 1, average);
         m_view->SendMessage(WM_INITIALUPDATE, 0, 0);
         // The first mouse message activates the window and loses its
@@ -110,6 +111,7 @@ TEST_F(EnlargedWaveTest, AZoomAboveTenOrNotAboveZeroChangesNothingNotEvenThePixe
     const int step = m_view->GetScaleRatio();
     for (double zoom : {12.0, 0.0, -2.0, std::numeric_limits<double>::quiet_NaN()}) {
         m_view->SetBackGridSize(1.0, 1.0, zoom);
+        m_view->SetBackGridSize(0.0, -1.0, 2.0);   // no pixel size either
         int a = 0, d = 0;
         m_view->GetGridCount(a, d);
         EXPECT_EQ(across, a) << zoom;
@@ -169,6 +171,40 @@ TEST_F(EnlargedWaveTest, TheAverageBeatIsCentredAtTwentyFiveMillimetresPerSecond
     const auto span = TraceColumns();
     EXPECT_NEAR(kWidth / 2 - 40, span.first, 1);
     EXPECT_NEAR(kWidth / 2 + 40, span.second, 2);
+}
+
+TEST_F(EnlargedWaveTest, AStripShorterThanThePageIsDrawnNarrowerAndCentred)
+{
+    OpenRecord();
+    // 100 squares at 5 mm/s are 20 s: the record's 10 s fill half the view.
+    ShowLead(FALSE, 5.0f);
+    const auto span = TraceColumns();
+    EXPECT_NEAR(kWidth / 4, span.first, 1);
+    EXPECT_NEAR(kWidth * 3 / 4, span.second, 2);
+}
+
+TEST_F(EnlargedWaveTest, LeadsOfElectrodeCodes119To124AreAlwaysDrawnAtTenMillimetresPerMillivolt)
+{
+    // The R peak's height above the baseline at the row of the highest trace pixel.
+    auto peakRow = [&] {
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                if (Pixel(x, y) == enlargedtest::kTrace) return y;
+        return -1;
+    };
+    OpenRecord();
+    ShowLead(TRUE, 25.0f, 0, 10.0f);
+    const int atTen = peakRow();
+    m_view->SetWaveInfo(m_doc.GetCurrentDataItem()->pECGData, 0, 25.0f, 5.0f, 100, 5000);
+    Paint();
+    EXPECT_GT(peakRow(), atTen);   // half the gain: a lower peak
+    m_frame->DestroyWindow();
+    m_frame = nullptr;
+    m_recorder.DestroyWindow();
+
+    OpenRecord([](morvelance::RecordBuilder& items) { items.SetUInt16(rec::kTagElectrodeCode, 1, 120); }, "coded");
+    ShowLead(TRUE, 25.0f, 0, 5.0f);
+    EXPECT_EQ(atTen, peakRow());
 }
 
 TEST_F(EnlargedWaveTest, ABeatWindowReachingOutsideTheBeatIsKeptToTheSamplesRead)
