@@ -23,8 +23,8 @@ CView* CEnlargedViewFrame::Create(CWnd& dialog, CRuntimeClass* viewClass, CDocum
     dialog.ScreenToClient(&side);
     const CRect area(bottom.left, side.top, side.left, bottom.top - 1);
 
-    auto* frame = new CFrameWnd;
-    if (!frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, area, &dialog)) return nullptr;   // deleted with its window
+    auto* frame = new CFrameWnd;   // deletes itself and its view with its window
+    if (!frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, area, &dialog)) return nullptr;
     CCreateContext context;
     context.m_pNewViewClass = viewClass;
     context.m_pCurrentDoc = doc;

@@ -326,7 +326,8 @@ BOOL CViewEnlargedWave::DrawView(CDC* pDC, CRect rect, int start)
 
     int left = rect.left;
     if (m_bAverage)
-        left += m_nDragHorizontal + static_cast<int>(w * (1.0 - static_cast<double>(m_nPageSamples) / samplesAcross) / 2);
+        left += m_nDragHorizontal +
+                static_cast<int>(w * (1.0 - static_cast<double>(m_nPageSamples) / samplesAcross) / 2);
     const int baseline = rect.top + h / 2 + m_nDragVertical;
     const int width = m_bAverage ? MulDiv(w, m_nPageSamples, samplesAcross) : w;
     CRect trace(left, baseline, left + width, baseline + PixelsPerMillivolt(m_pDoc, h));
@@ -403,7 +404,8 @@ void CViewEnlargedWave::Pan(CPoint point)
     m_ptDrag = point;
     if (m_bAverage || m_nWaveLength < m_nPageSamples) {
         m_nDragHorizontal = std::max(-w, std::min(w, m_nDragHorizontal + dx));
-        SendToEnlargedDialog(*this, WM_ENLARGED_PAN, static_cast<WPARAM>(-m_nDragHorizontal), static_cast<LPARAM>(-m_nDragVertical));
+        SendToEnlargedDialog(*this, WM_ENLARGED_PAN, static_cast<WPARAM>(-m_nDragHorizontal),
+                             static_cast<LPARAM>(-m_nDragVertical));
         return;
     }
     // The start moves half a page per view width dragged; the dialog applies it.

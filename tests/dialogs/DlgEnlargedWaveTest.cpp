@@ -178,7 +178,8 @@ TEST_F(DlgEnlargedWaveTest, TheScrollBarArrowsPanTheBeatAPixelAtATime)
             // The far arrow: right, or down.
             const bool across = id == CDlgEnlargedWave::IDC_HORIZONTAL_BAR;
             Desktop::AdvanceClock(1000);
-            Desktop::Click(across ? CPoint(bar.right - 3, bar.CenterPoint().y) : CPoint(bar.CenterPoint().x, bar.bottom - 3));
+            Desktop::Click(across ? CPoint(bar.right - 3, bar.CenterPoint().y)
+                                  : CPoint(bar.CenterPoint().x, bar.bottom - 3));
             Desktop::PumpMessages();
             EXPECT_EQ(1, BarPosition(dialog, id));
         }

@@ -135,7 +135,8 @@ TEST_F(HostEnlargedViewTest, AStripFillsTheViewAndABeatStandsInItsMiddle)
 TEST_F(HostEnlargedViewTest, EachComparedRecordGetsATraceColourOfItsOwn)
 {
     const std::string one = m_dir.File("one.png");
-    HostRun run = Host({"view", Sample("rest12_90.ecg"), "--view", "CViewEnlargedOverlap", "--lead", "1", "--png", one});
+    HostRun run =
+        Host({"view", Sample("rest12_90.ecg"), "--view", "CViewEnlargedOverlap", "--lead", "1", "--png", one});
     ASSERT_EQ(0, run.status) << run.err;
     const int paperColours = TraceColours(ReadPng(one)) - 1;   // the paper's grid is coloured too
 

@@ -68,7 +68,8 @@ protected:
             m_view->SetLeadID(1);
         }
         m_view->SetSerialCount(static_cast<int>(indices.size()));
-        for (size_t slot = 0; slot < indices.size(); ++slot) m_view->SetDataIndex(static_cast<int>(slot), indices[slot]);
+        for (size_t slot = 0; slot < indices.size(); ++slot)
+            m_view->SetDataIndex(static_cast<int>(slot), indices[slot]);
         m_view->SendMessage(WM_INITIALUPDATE, 0, 0);
         Move(kWidth - 1, kHeight - 1);
         Paint();
