@@ -8,6 +8,7 @@
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/framework/ScrollBar.h"
 #include "waveviews/EnlargedRuler.h"
+#include "waveviews/EnlargedZoom.h"
 
 class CEnlargedViewFrame {
 public:

@@ -1,6 +1,8 @@
 // CEnlargedRuler: the two-mark ruler of the enlarged views, and their zoom steps.
 #include "waveviews/EnlargedRuler.h"
 
+#include "waveviews/EnlargedZoom.h"
+
 #include <cmath>
 
 #include "core/Globals.h"
@@ -11,54 +13,6 @@
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/Resources.h"
-
-namespace {
-
-struct ZoomStep {
-    double zoom;
-    const wchar_t* label;
-};
-
-// Steps -4 to 4 in order.
-const ZoomStep kZoomSteps[] = {
-    {0.5, L"50%"}, {0.667, L"66.7%"}, {0.8, L"80%"},  {0.909, L"90%"}, {1.0, L"100%"},
-    {2.0, L"200%"}, {4.0, L"400%"},  {5.0, L"500%"}, {10.0, L"1000%"},
-};
-
-const ZoomStep* StepEntry(int step)
-{
-    if (step < ENLARGED_ZOOM_MIN_STEP || step > ENLARGED_ZOOM_MAX_STEP) return nullptr;
-    return &kZoomSteps[step - ENLARGED_ZOOM_MIN_STEP];
-}
-
-}  // namespace
-
-BOOL EnlargedZoomOfStep(int step, double* zoom)
-{
-    const ZoomStep* entry = StepEntry(step);
-    if (!entry) return FALSE;
-    if (zoom) *zoom = entry->zoom;
-    return TRUE;
-}
-
-const wchar_t* EnlargedZoomLabel(int step)
-{
-    const ZoomStep* entry = StepEntry(step);
-    return entry ? entry->label : nullptr;
-}
-
-BOOL EnlargedStepOfZoom(double zoom, int* step)
-{
-    // A zoom of 0 or less would divide the grid by nothing.
-    if (!(zoom > 0.0)) return FALSE;
-    for (int s = ENLARGED_ZOOM_MIN_STEP; s <= ENLARGED_ZOOM_MAX_STEP; ++s) {
-        if (zoom <= StepEntry(s)->zoom) {
-            if (step) *step = s;
-            return TRUE;
-        }
-    }
-    return FALSE;
-}
 
 BOOL ReadEnlargedRecordInt16(CTavrionDoc* doc, _ECGDATA* record, UINT tag, UINT index, int* value)
 {

@@ -1,7 +1,7 @@
-// What the enlarged views share: the ruler state, the zoom steps, their
-// messages to the dialog, and CEnlargedRuler, the two-mark ruler that both
-// views draw in XOR over their picture (the serial comparison views reuse
-// the same records).
+// What the enlarged views share: the ruler state, their messages to the
+// dialog, their labels and key path, and CEnlargedRuler, the two-mark ruler
+// that both views draw in XOR over their picture (the serial comparison
+// views reuse the same records).
 //
 // Every ruler figure is drawn with R2_XORPEN in the ruler colour (slot 4
 // XOR the paper's slot 2), so that drawing it a second time removes it:
@@ -27,17 +27,6 @@ const UINT WM_ENLARGED_RULER_READING = WM_USER + 0xA;
 // Pan: lParam minus the vertical drag offset; wParam minus the horizontal
 // one, or for a strip at least a page long the new start sample.
 const UINT WM_ENLARGED_PAN = WM_USER + 0xB;
-
-// The nine zoom steps, -4 (50%) to 4 (1000%).
-const int ENLARGED_ZOOM_MIN_STEP = -4;
-const int ENLARGED_ZOOM_MAX_STEP = 4;
-// The zoom of a step; FALSE (zoom untouched) outside -4..4.
-BOOL EnlargedZoomOfStep(int step, double* zoom);
-// The label of a step ("100%"); null outside -4..4.
-const wchar_t* EnlargedZoomLabel(int step);
-// The step of the smallest zoom of the table not below `zoom`; FALSE for a
-// zoom above 10.0 or not above 0, which no step shows.
-BOOL EnlargedStepOfZoom(double zoom, int* step);
 
 class CTavrionDoc;
 struct _ECGDATA;

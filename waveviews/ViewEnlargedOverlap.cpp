@@ -86,33 +86,19 @@ void CViewEnlargedOverlap::SetDataIndex(int slot, int index)
 
 void CViewEnlargedOverlap::SetBackGridSize(double across, double down, double zoom)
 {
-    int step = 0;
-    if (!EnlargedStepOfZoom(zoom, &step) || !(across > 0.0) || !(down > 0.0)) return;
-    m_nZoomStep = step;
-    m_dPixelsAcross = across;
-    m_dPixelsDown = down;
-    m_dZoom = zoom;
-    CRect client(0, 0, 0, 0);
-    if (GetSafeHwnd()) GetClientRect(&client);
-    InitBackground(static_cast<int>(client.Width() / across / zoom), static_cast<int>(client.Height() / down / zoom));
+    m_zoom.SetBackGridSize(*this, across, down, zoom);
 }
 
 BOOL CViewEnlargedOverlap::SetScaleRatio(int step)
 {
-    EnlargedZoomOfStep(step, &m_dZoom);
-    m_nZoomStep = step;
-    CRect client(0, 0, 0, 0);
-    if (GetSafeHwnd()) GetClientRect(&client);
-    const int squaresAcross = static_cast<int>(client.Width() / m_dPixelsAcross);
-    const int squaresDown = static_cast<int>(client.Height() / m_dPixelsDown);
-    InitBackground(static_cast<int>(squaresAcross / m_dZoom), static_cast<int>(squaresDown / m_dZoom));
+    m_zoom.SetScaleRatio(*this, step);
     return TRUE;
 }
 
 void CViewEnlargedOverlap::OnSize(UINT nType, int cx, int cy)
 {
     CWaveView::OnSize(nType, cx, cy);
-    SetBackGridSize(m_dPixelsAcross, m_dPixelsDown, m_dZoom);
+    m_zoom.Refit(*this);
     Invalidate(TRUE);
 }
 
@@ -254,7 +240,7 @@ void CViewEnlargedOverlap::OnDraw(CDC* pDC)
     if (!current || (!IsRestRecord(current->uSystemCode) && !IsMferRecord(current->uSystemCode))) return;
     CRect client;
     GetClientRect(&client);
-    DrawEnlargedLabels(pDC, GetTavrionDoc(), client, LeadName(), m_nZoomStep);
+    DrawEnlargedLabels(pDC, GetTavrionDoc(), client, LeadName(), m_zoom.GetStep());
     int across = 0;
     int down = 0;
     GetGridCount(across, down);

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "waveviews/EnlargedRuler.h"
+#include "waveviews/EnlargedZoom.h"
 #include "waveviews/WaveView.h"
 
 class CRestViewDoc;
@@ -54,7 +55,7 @@ public:
     _RULER_STATUS GetRulerStatus() const { return m_ruler.GetStatus(); }
     int GetDragHorizontalOffset() const { return m_nDragHorizontal; }
     int GetDragVerticalOffset() const { return m_nDragVertical; }
-    int GetScaleRatio() const { return m_nZoomStep; }
+    int GetScaleRatio() const { return m_zoom.GetStep(); }
     // A step of -4..4 sets its zoom; any step is stored. Returns TRUE.
     BOOL SetScaleRatio(int step);
     // As CViewEnlargedWave::SetBackGridSize.
@@ -101,13 +102,10 @@ protected:
     CEnlargedRuler m_ruler;
     int m_nLead = 0;
     BOOL m_bDragging = FALSE;
-    int m_nZoomStep = 0;
+    CEnlargedZoom m_zoom;
     int m_nDragVertical = 0;            // pixels added to the baseline
     int m_nDragHorizontal = 0;          // pixels added to the frame's left
-    double m_dZoom = 1.0;
     CPoint m_ptDrag;                    // last mouse position while panning
-    double m_dPixelsAcross = 1.0;       // pixels per square at zoom 1
-    double m_dPixelsDown = 1.0;
     int m_nSerialCount = 0;             // slots in use, 0..9
     int m_nWindowStart[ENLARGED_OVERLAP_SLOTS] = {};    // per slot: first sample of the beat window
     int m_nWindowLength[ENLARGED_OVERLAP_SLOTS] = {};   // per slot: samples in the window

@@ -104,35 +104,22 @@ void CViewEnlargedWave::SetDragHorizontalOffset(int pixels)
 
 void CViewEnlargedWave::SetBackGridSize(double across, double down, double zoom)
 {
-    int step = 0;
-    if (!EnlargedStepOfZoom(zoom, &step) || !(across > 0.0) || !(down > 0.0)) return;
-    m_nZoomStep = step;
-    m_dPixelsAcross = across;
-    m_dPixelsDown = down;
-    m_dZoom = zoom;
-    CRect client(0, 0, 0, 0);
-    if (GetSafeHwnd()) GetClientRect(&client);
-    InitBackground(static_cast<int>(client.Width() / across / zoom), static_cast<int>(client.Height() / down / zoom));
+    m_zoom.SetBackGridSize(*this, across, down, zoom);
 }
 
 BOOL CViewEnlargedWave::SetScaleRatio(int step)
 {
-    EnlargedZoomOfStep(step, &m_dZoom);
-    m_nZoomStep = step;
-    CRect client(0, 0, 0, 0);
-    if (GetSafeHwnd()) GetClientRect(&client);
-    const int squaresAcross = static_cast<int>(client.Width() / m_dPixelsAcross);
-    const int squaresDown = static_cast<int>(client.Height() / m_dPixelsDown);
-    InitBackground(static_cast<int>(squaresAcross / m_dZoom), static_cast<int>(squaresDown / m_dZoom));
+    const int squaresAcross = m_zoom.SetScaleRatio(*this, step);
     if (!m_bAverage && m_fSpeed > 0.0f)
-        m_nPageSamples = static_cast<int>(static_cast<int>(m_nSampleRate * squaresAcross / m_fSpeed) / m_dZoom);
+        m_nPageSamples =
+            static_cast<int>(static_cast<int>(m_nSampleRate * squaresAcross / m_fSpeed) / m_zoom.GetZoom());
     return TRUE;
 }
 
 void CViewEnlargedWave::OnSize(UINT nType, int cx, int cy)
 {
     CWaveView::OnSize(nType, cx, cy);
-    SetBackGridSize(m_dPixelsAcross, m_dPixelsDown, m_dZoom);
+    m_zoom.Refit(*this);
     Invalidate(TRUE);
 }
 
@@ -283,7 +270,7 @@ void CViewEnlargedWave::OnDraw(CDC* pDC)
     CWaveView::OnDraw(pDC);
     CRect client;
     GetClientRect(&client);
-    DrawEnlargedLabels(pDC, GetTavrionDoc(), client, LeadName(), m_nZoomStep);
+    DrawEnlargedLabels(pDC, GetTavrionDoc(), client, LeadName(), m_zoom.GetStep());
     // The paint wiped whatever ruler figure was on screen.
     m_ruler.SetClear(TRUE);
     if (!DrawView(pDC, client, m_nStart)) return;

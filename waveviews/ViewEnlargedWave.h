@@ -12,6 +12,7 @@
 
 #include "core/ECGData.h"
 #include "waveviews/EnlargedRuler.h"
+#include "waveviews/EnlargedZoom.h"
 #include "waveviews/WaveView.h"
 
 class CViewEnlargedWave : public CWaveView {
@@ -51,13 +52,13 @@ public:
     void SetDragHorizontalOffset(int pixels);
 
     int GetDrawLength() const { return m_nPageSamples; }
-    int GetScaleRatio() const { return m_nZoomStep; }
+    int GetScaleRatio() const { return m_zoom.GetStep(); }
     _RULER_STATUS GetRulerStatus() const { return m_ruler.GetStatus(); }
     int GetDragHorizontalOffset() const { return m_nDragHorizontal; }
     int GetDragVerticalOffset() const { return m_nDragVertical; }
     int GetStartSample() const { return m_nStart; }
     int GetWaveLength() const { return m_nWaveLength; }
-    double GetZoom() const { return m_dZoom; }
+    double GetZoom() const { return m_zoom.GetZoom(); }
     BOOL IsAverageMode() const { return m_bAverage; }
     const CEnlargedRuler& GetRuler() const { return m_ruler; }
 
@@ -105,13 +106,10 @@ protected:
     CEnlargedRuler m_ruler;
     CPoint m_ptDrag;                  // last mouse position while panning
     BOOL m_bDragging = FALSE;
-    int m_nZoomStep = 0;              // -4..4; another value shows no zoom label
+    CEnlargedZoom m_zoom;
     int m_nTotalSamples = 0;          // the record's samples: bound of the strip pan
     int m_nDragVertical = 0;          // pixels added to the baseline
     int m_nDragHorizontal = 0;        // pixels added to the left of a trace narrower than the view
-    double m_dZoom = 1.0;
-    double m_dPixelsAcross = 1.0;     // pixels per square at zoom 1
-    double m_dPixelsDown = 1.0;
     int m_nEnlargeType = -1;          // lead index given to DrawWave (trace colour)
     float m_fSpeed = 25.0f;           // mm/s, strip mode
     float m_fSense = 10.0f;           // mm/mV

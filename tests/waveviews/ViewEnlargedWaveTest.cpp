@@ -269,7 +269,9 @@ TEST(EnlargedRulerFigure, AMarkAndItsCornerSquaresDrawnTwiceInXorLeaveEveryPixel
     for (int pass = 0; pass < 2; ++pass) {
         CEnlargedRuler::DrawMarkFigure(&dc, client, CPoint(30, 20), CEnlargedRuler::MarkBox(CPoint(30, 20)));
         ruler.DrawCornerSquares(&dc);
-        if (pass == 0) EXPECT_NE(before[20 * 60 + 5], dc.GetPixel(5, 20));   // the horizontal line is there
+        if (pass == 0) {
+            EXPECT_NE(before[20 * 60 + 5], dc.GetPixel(5, 20));   // the horizontal line is there
+        }
     }
     dc.SetROP2(oldRop);
     dc.SelectObject(oldBrush);
