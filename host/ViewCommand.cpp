@@ -13,6 +13,7 @@
 
 #include "core/TavrionDoc.h"
 #include "core/TavrionView.h"
+#include "host/EnlargedViewCommand.h"
 #include "host/MagnifierPreview.h"
 #include "host/OutputFolder.h"
 #include "host/SheetView.h"
@@ -485,6 +486,7 @@ bool PrintToPdf(CTavrionDoc& doc, const std::vector<CRuntimeClass*>& classes, co
 
 int RunViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open)
 {
+    if (command == "view" && IsEnlargedViewRequest(argc, argv)) return RunEnlargedViewCommand(argc, argv, open);
     ViewOptions options;
     if (!ParseOptions(command, argc, argv, options)) return 2;
     std::vector<std::string> names;

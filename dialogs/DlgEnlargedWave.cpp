@@ -1,0 +1,191 @@
+// CDlgEnlargedWave: the enlarged lead's dialog around its view.
+#include "dialogs/DlgEnlargedWave.h"
+
+#include <algorithm>
+
+#include "core/TavrionDoc.h"
+#include "documents/RestViewDoc.h"
+#include "waveviews/ViewEnlargedWave.h"
+
+IMPLEMENT_DYNAMIC(CDlgEnlargedWave, CDlgModal)
+
+BEGIN_MESSAGE_MAP(CDlgEnlargedWave, CDlgModal)
+    ON_MESSAGE(WM_ENLARGED_RULER_READING, OnRulerReading)
+    ON_MESSAGE(WM_ENLARGED_PAN, OnViewPanned)
+    ON_BN_CLICKED(IDC_RULER, OnRulerMode)
+    ON_BN_CLICKED(IDC_DRAG, OnDragMode)
+    ON_BN_CLICKED(IDC_ZOOM_IN, OnZoomIn)
+    ON_BN_CLICKED(IDC_ZOOM_OUT, OnZoomOut)
+    ON_WM_HSCROLL()
+    ON_WM_VSCROLL()
+END_MESSAGE_MAP()
+
+namespace {
+const int kVerticalPage = 20;   // pixels
+}  // namespace
+
+CDlgEnlargedWave::CDlgEnlargedWave(int nFlag, int nMode, CWnd* pParent)
+    : CDlgModal(IDD, pParent),
+      m_frame({IDC_HORIZONTAL_BAR, IDC_VERTICAL_BAR, IDC_READOUT, IDC_RULER, IDC_DRAG, IDC_ZOOM_IN, IDC_ZOOM_OUT}),
+      m_bWholeBeat(nFlag),
+      m_nMode(nMode)
+{
+}
+
+CDlgEnlargedWave::~CDlgEnlargedWave() = default;
+
+void CDlgEnlargedWave::SetClickInfo(int nLead, int nCenter, int nValue, int nLength)
+{
+    m_nLead = nLead;
+    m_nCenter = nCenter;
+    m_nClickValue = nValue;
+    m_nWaveLength = nLength;
+}
+
+BOOL CDlgEnlargedWave::OnInitDialog()
+{
+    CDlgModal::OnInitDialog();
+    SetWindowText(L"波形放大显示");
+    SetDlgItemText(IDOK, L"更新");
+    SetDlgItemText(IDCANCEL, L"关闭");
+    if (m_pDoc && m_nMode != 1) {
+        m_fSpeed = m_pDoc->GetSpeed();
+        m_fSense = m_pDoc->GetSense(static_cast<UINT>(m_nSenseID), 0);
+        m_nFilter = m_pDoc->GetFilter();
+    }
+    m_frame.SetUpButtons(*this);
+    if (CreateWaveView()) SetScrollRanges();
+    return TRUE;
+}
+
+BOOL CDlgEnlargedWave::CreateWaveView()
+{
+    m_pView = static_cast<CViewEnlargedWave*>(m_frame.Create(*this, RUNTIME_CLASS(CViewEnlargedWave), m_pDoc));
+    if (!m_pView) return FALSE;
+    // Resting records lend their record image: its electrode codes and beat window.
+    _ECGDATA* record = nullptr;
+    unsigned systemCode = 0;
+    if (auto* rest = m_nDocType == DOC_TYPE_REST ? DYNAMIC_DOWNCAST(CRestViewDoc, m_pDoc) : nullptr) {
+        if (_RESTDATAITEM* item = rest->GetCurrentDataItem()) {
+            record = item->pECGData;
+            systemCode = item->uSystemCode;
+        }
+    }
+    m_pView->SetDocType(m_nDocType);
+    m_pView->SetBackGridSize(m_dDotsPerMMX, m_dDotsPerMMY, 4.0);
+    m_pView->SetWaveInfo(record, static_cast<int>(systemCode), m_fSpeed, m_fSense, m_nFilter, m_nWaveLength);
+    m_pView->SetCenterPos(m_nCenter, m_nLead, m_bWholeBeat);
+    m_pView->SetEnlargeType(m_nEnlargeType);
+    m_pView->SetCurrentCursor(CEnlargedViewFrame::HandCursor());
+    m_pView->SendMessage(WM_INITIALUPDATE, 0, 0);
+    return TRUE;
+}
+
+bool CDlgEnlargedWave::ScrollsBySamples() const
+{
+    return m_pView && !m_bWholeBeat && m_nWaveLength >= m_pView->GetDrawLength();
+}
+
+void CDlgEnlargedWave::SetScrollRanges()
+{
+    CRect client;
+    m_pView->GetClientRect(&client);
+    if (CScrollBar* down = m_frame.Bar(*this, false)) {
+        down->SetScrollRange(-client.Height(), client.Height());
+        down->SetScrollPos(-m_pView->GetDragVerticalOffset());
+    }
+    CScrollBar* across = m_frame.Bar(*this, true);
+    if (!across) return;
+    if (!ScrollsBySamples()) {
+        across->SetScrollRange(-client.Width(), client.Width());
+        across->SetScrollPos(-m_pView->GetDragHorizontalOffset());
+        return;
+    }
+    const int page = m_pView->GetDrawLength();
+    across->SetScrollRange(0, std::max(0, m_nWaveLength - page));
+    across->SetScrollPos(std::max(0, m_nCenter - page / 2));
+}
+
+void CDlgEnlargedWave::ApplyHorizontal(int position)
+{
+    if (ScrollsBySamples()) {
+        m_nCenter = position + m_pView->GetDrawLength() / 2;
+        m_pView->SetCenterPos(m_nCenter, m_nLead, FALSE);
+    } else {
+        m_pView->SetDragHorizontalOffset(-position);
+    }
+}
+
+LRESULT CDlgEnlargedWave::OnRulerReading(WPARAM wParam, LPARAM lParam)
+{
+    m_frame.ShowReading(*this, wParam, lParam);
+    return 0;
+}
+
+LRESULT CDlgEnlargedWave::OnViewPanned(WPARAM wParam, LPARAM lParam)
+{
+    if (!m_pView) return 0;
+    const int vertical = m_frame.MoveBar(*this, false, static_cast<int>(lParam));
+    m_pView->SetDragVerticalOffset(-vertical);
+    ApplyHorizontal(m_frame.MoveBar(*this, true, static_cast<int>(wParam)));
+    m_pView->Invalidate(FALSE);
+    return 0;
+}
+
+void CDlgEnlargedWave::OnRulerMode()
+{
+    m_frame.PressMode(*this, TRUE);
+    if (!m_pView) return;
+    CEnlargedViewFrame::EnterRulerMode(*m_pView);
+    m_frame.EnableZoomButtons(*this, FALSE);
+}
+
+void CDlgEnlargedWave::OnDragMode()
+{
+    m_frame.PressMode(*this, FALSE);
+    if (!m_pView) return;
+    CEnlargedViewFrame::EnterDragMode(*m_pView);
+    m_frame.EnableZoomButtons(*this, TRUE);
+    SetDlgItemText(IDC_READOUT, L"");
+}
+
+void CDlgEnlargedWave::Zoom(int delta)
+{
+    if (!m_pView || !CEnlargedViewFrame::StepZoom(*m_pView, delta)) return;
+    // The page changed: the strip is centred again on the same sample, with
+    // the bar's range following.
+    SetScrollRanges();
+    if (CScrollBar* across = m_frame.Bar(*this, true)) ApplyHorizontal(across->GetScrollPos());
+    SetDlgItemText(IDC_READOUT, L"");
+    CEnlargedViewFrame::ClearMarks(*m_pView);
+    if (m_pView->GetRulerStatus() != RULER_STATUS_OFF) m_pView->SetRulerStatus(RULER_STATUS_ARMED);
+}
+
+void CDlgEnlargedWave::OnZoomIn()
+{
+    Zoom(1);
+}
+
+void CDlgEnlargedWave::OnZoomOut()
+{
+    Zoom(-1);
+}
+
+void CDlgEnlargedWave::OnHScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
+{
+    if (!m_pView || !pScrollBar || pScrollBar->GetDlgCtrlID() != IDC_HORIZONTAL_BAR) return;
+    const std::optional<int> position =
+        m_frame.Scroll(*this, m_frame.Bar(*this, true), nSBCode, std::max(1, m_pView->GetDrawLength() / 2));
+    if (!position) return;
+    ApplyHorizontal(*position);
+    m_pView->Invalidate(FALSE);
+}
+
+void CDlgEnlargedWave::OnVScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
+{
+    if (!m_pView || !pScrollBar || pScrollBar->GetDlgCtrlID() != IDC_VERTICAL_BAR) return;
+    const std::optional<int> position = m_frame.Scroll(*this, m_frame.Bar(*this, false), nSBCode, kVerticalPage);
+    if (!position) return;
+    m_pView->SetDragVerticalOffset(-*position);
+    m_pView->Invalidate(FALSE);
+}

@@ -1,0 +1,92 @@
+// CDlgEnlargedWave: the modal dialog that shows a clicked lead enlarged
+// (template 109). It holds the enlarged view in a child frame, shows the
+// ruler readings the view sends, follows its pans with the scroll bars, and
+// switches between ruler and drag mode and through the zoom steps. The
+// measurement table and the overlapped averages are not part of it here.
+#pragma once
+
+#include "dialogs/DlgModal.h"
+#include "dialogs/EnlargedViewFrame.h"
+
+class CTavrionDoc;
+class CViewEnlargedWave;
+
+class CDlgEnlargedWave : public CDlgModal {
+    DECLARE_DYNAMIC(CDlgEnlargedWave)
+
+public:
+    enum { IDD = 109 };
+    enum {
+        IDC_HORIZONTAL_BAR = 3471,
+        IDC_VERTICAL_BAR = 3472,
+        IDC_READOUT = 3473,
+        IDC_RULER = 3474,
+        IDC_DRAG = 3475,
+        IDC_ZOOM_IN = 3476,
+        IDC_ZOOM_OUT = 3477,
+    };
+
+    // nFlag: TRUE for a whole average beat, FALSE for a rhythm strip; nMode
+    // 0 normal, 1 serial average, 2 serial rhythm comparison.
+    explicit CDlgEnlargedWave(int nFlag = 0, int nMode = 0, CWnd* pParent = nullptr);
+    ~CDlgEnlargedWave() override;
+
+    // ---- set by the opener before DoModal ----------------------------------------
+    void SetDoc(CTavrionDoc* pDoc, int nDocType)
+    {
+        m_pDoc = pDoc;
+        m_nDocType = nDocType;
+    }
+    // The clicked lead, the sample to centre, a value kept for the opener, and
+    // the shown wave's length in samples.
+    void SetClickInfo(int nLead, int nCenter, int nValue, int nLength);
+    // The document's sensitivity selector of the lead.
+    void SetLimbLead(int nSenseID) { m_nSenseID = nSenseID; }
+    void SetDotsPerMM(double x, double y)
+    {
+        m_dDotsPerMMX = x;
+        m_dDotsPerMMY = y;
+    }
+    void SetEnlargeType(int nType, int) { m_nEnlargeType = nType; }
+
+    CViewEnlargedWave* GetWaveView() const { return m_pView; }
+
+protected:
+    BOOL OnInitDialog() override;
+    afx_msg LRESULT OnRulerReading(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnViewPanned(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnRulerMode();
+    afx_msg void OnDragMode();
+    afx_msg void OnZoomIn();
+    afx_msg void OnZoomOut();
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    DECLARE_MESSAGE_MAP()
+
+    // The view configured as its openers configure it; FALSE without one.
+    BOOL CreateWaveView();
+    // A strip at least a page long scrolls by samples; anything else pans by pixels.
+    bool ScrollsBySamples() const;
+    void SetScrollRanges();
+    // The horizontal bar's position applied to the view: a start sample or a pixel offset.
+    void ApplyHorizontal(int position);
+    void Zoom(int delta);
+
+    CEnlargedViewFrame m_frame;
+    CViewEnlargedWave* m_pView = nullptr;   // lives in the frame: goes with the window
+    CTavrionDoc* m_pDoc = nullptr;          // not owned
+    int m_nDocType = 0;
+    int m_nLead = 0;
+    int m_nCenter = 0;                      // sample the strip is centred on
+    int m_nClickValue = 0;                  // the opener's, unused here
+    int m_nWaveLength = 0;                  // samples of the shown wave
+    int m_nEnlargeType = -1;
+    int m_nSenseID = 6;
+    BOOL m_bWholeBeat = FALSE;
+    int m_nMode = 0;
+    double m_dDotsPerMMX = 0.0;
+    double m_dDotsPerMMY = 0.0;
+    float m_fSpeed = 25.0f;                 // mm/s
+    int m_nFilter = 100;                    // Hz
+    float m_fSense = 10.0f;                 // mm/mV
+};

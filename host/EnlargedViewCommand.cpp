@@ -1,0 +1,257 @@
+// The enlarged views in their dialogs, as the multi-lead and serial views
+// open them, painted into PNG files.
+#include "host/EnlargedViewCommand.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "core/DataItem.h"
+#include "core/TavrionDoc.h"
+#include "dialogs/DlgEnlargedOverlap.h"
+#include "dialogs/DlgEnlargedWave.h"
+#include "documents/MFERViewDoc.h"
+#include "documents/RestViewDoc.h"
+#include "platform/ui/framework/ModalDriver.h"
+#include "platform/ui/windowing/Desktop.h"
+
+namespace host {
+namespace {
+
+const char kWaveView[] = "CViewEnlargedWave";
+const char kOverlapView[] = "CViewEnlargedOverlap";
+// The opener's pixels per millimetre: a 96 dpi screen.
+const double kDotsPerMM = 96.0 / 25.4;
+
+struct EnlargedOptions {
+    std::vector<std::string> files;
+    std::string viewClass;
+    std::string png;
+    int lead = 1;
+    int centre = 0;        // the clicked sample of a strip
+    bool average = false;
+};
+
+bool ParseEnlargedOptions(int argc, char** argv, EnlargedOptions& options)
+{
+    for (int i = 0; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if ((arg == "--view" || arg == "--png" || arg == "--lead" || arg == "--center") && !hasValue) {
+            std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());
+            return false;
+        }
+        if (arg == "--view") {
+            options.viewClass = argv[++i];
+        } else if (arg == "--png") {
+            options.png = argv[++i];
+        } else if (arg == "--lead" || arg == "--center") {
+            char* end = nullptr;
+            const long value = std::strtol(argv[++i], &end, 10);
+            if (!end || *end || value < 0 || value > (arg == "--lead" ? 14 : 100000000)) {
+                std::fprintf(stderr, "morvelance-host: %s takes a number (lead 0 to 14)\n", arg.c_str());
+                return false;
+            }
+            (arg == "--lead" ? options.lead : options.centre) = static_cast<int>(value);
+        } else if (arg == "--average") {
+            options.average = true;
+        } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+            std::fprintf(stderr, "morvelance-host: unknown option '%s' for the enlarged views\n", arg.c_str());
+            return false;
+        } else {
+            options.files.push_back(arg);
+        }
+    }
+    if (options.files.empty() || options.png.empty()) {
+        std::fprintf(stderr, "morvelance-host: view --view %s needs record files and --png OUT.png\n",
+                     options.viewClass.c_str());
+        return false;
+    }
+    if (options.viewClass == kOverlapView && options.files.size() > ENLARGED_OVERLAP_SLOTS) {
+        std::fprintf(stderr, "morvelance-host: the overlap view compares at most %d records\n", ENLARGED_OVERLAP_SLOTS);
+        return false;
+    }
+    return true;
+}
+
+// Saves the running dialog painted and ends it.
+bool RunModalAndSave(CDialog& dialog, const std::string& png)
+{
+    bool saved = false;
+    platform::ui::ModalDriverScope driver([&](CWnd& running) {
+        auto* shown = dynamic_cast<CDialog*>(&running);
+        if (!shown || shown != &dialog) return;
+        platform::ui::Desktop::PumpMessages();
+        saved = platform::ui::Desktop::SaveWindowImage(shown->m_hWnd, png.c_str()) != FALSE;
+        shown->EndDialog(IDCANCEL);
+    });
+    dialog.DoModal();
+    if (!saved) std::fprintf(stderr, "morvelance-host: %s could not be written\n", png.c_str());
+    else std::printf("%s\n", png.c_str());
+    return saved;
+}
+
+// OUT.png for the first file, OUT-N.png for the N-th.
+std::string Numbered(const std::string& path, size_t index)
+{
+    if (index == 0) return path;
+    const size_t dot = path.rfind('.');
+    const size_t slash = path.rfind('/');
+    const std::string suffix = "-" + std::to_string(index + 1);
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path + suffix;
+    return path.substr(0, dot) + suffix + path.substr(dot);
+}
+
+// One lead of each record, as a double-click on the multi-lead view opens it.
+int ShowEnlargedWave(const EnlargedOptions& options, const RecordOpener& open)
+{
+    int failures = 0;
+    for (size_t index = 0; index < options.files.size(); ++index) {
+        std::unique_ptr<CTavrionDoc> doc;
+        if (!open(options.files[index], doc) || !doc) {
+            ++failures;
+            continue;
+        }
+        doc->m_bAutoDelete = FALSE;
+        const int length = doc->GetRhythmWaveData(options.lead, nullptr, -1) / 2;
+        CDlgEnlargedWave dialog(options.average ? 1 : 0, 0, nullptr);
+        dialog.SetDoc(doc.get(), doc->GetDocType());
+        dialog.SetDotsPerMM(kDotsPerMM, kDotsPerMM);
+        dialog.SetClickInfo(options.lead, options.centre, 0, length);
+        dialog.SetLimbLead(options.lead < 6 ? 1 : 0);
+        if (!RunModalAndSave(dialog, Numbered(options.png, index))) ++failures;
+    }
+    return failures ? 1 : 0;
+}
+
+// The records opened one by one, gathered into one resting and one MFER
+// document and listed in a comparing document, as the serial views hold them.
+class CComparedRecords {
+public:
+    CComparedRecords()
+    {
+        for (CDocument* doc : {static_cast<CDocument*>(&m_base), static_cast<CDocument*>(&m_rest),
+                               static_cast<CDocument*>(&m_mfer)})
+            doc->m_bAutoDelete = FALSE;
+    }
+
+    bool Add(CTavrionDoc& opened)
+    {
+        if (auto* rest = DYNAMIC_DOWNCAST(CRestViewDoc, &opened)) return AddRest(*rest);
+        if (auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, &opened)) return AddMfer(*mfer);
+        std::fprintf(stderr, "morvelance-host: only resting and MFER records are compared\n");
+        return false;
+    }
+    int Count() const { return m_nCount; }
+    CTavrionDoc& Base() { return m_base; }
+    CRestViewDoc& Rest() { return m_rest; }
+    CMFERViewDoc& Mfer() { return m_mfer; }
+    bool HasRest() const { return m_bHasRest; }
+
+private:
+    void List(unsigned systemCode, const CString& file, const CString& xml, const CString& third)
+    {
+        auto* item = new _DATAITEM;
+        item->uSystemCode = systemCode;
+        item->strFilePath = file;
+        item->strXMLPath = xml;
+        item->strThirdKey = third;
+        m_base.GetDataManager().AppendItem(item);
+        m_base.SetCurDataIndex(0);
+        ++m_nCount;
+    }
+    bool AddRest(CRestViewDoc& opened)
+    {
+        _RESTDATAITEM* source = opened.GetCurrentDataItem();
+        if (!source) return false;
+        auto* item = new _RESTDATAITEM;
+        item->strFilePath = source->strFilePath;
+        item->strXMLPath = source->strXMLPath;
+        item->b8000File = source->b8000File;
+        m_rest.GetRestDataManager().AppendItem(item);
+        CString xml = item->strXMLPath;
+        CString file = item->strFilePath;
+        if (m_rest.OpenFile(xml, file) != 0) return false;
+        m_rest.SetCurDataIndex(item->nID);
+        m_bHasRest = true;
+        List(item->uSystemCode, item->strFilePath, item->strXMLPath, CString());
+        return true;
+    }
+    bool AddMfer(CMFERViewDoc& opened)
+    {
+        _MFERDATAITEM* source = opened.GetCurrentDataItem();
+        if (!source) return false;
+        auto* item = new _MFERDATAITEM;
+        item->strFilePath = source->strFilePath;
+        item->strXMLPath = source->strXMLPath;
+        item->strThirdKey = source->strThirdKey;
+        item->nLeadLayout = source->nLeadLayout;
+        m_mfer.GetMFERDataManager()->AppendItem(item);
+        m_mfer.SetCurDataIndex(item->nID);
+        CString file = item->strFilePath;
+        CString xml = item->strXMLPath;
+        CString third = item->strThirdKey;
+        const int code = m_mfer.OpenMFERFile(file, xml, third);
+        if (code == 1 || code == 255) return false;
+        List(item->uSystemCode, item->strFilePath, item->strXMLPath, item->strThirdKey);
+        return true;
+    }
+
+    CTavrionDoc m_base;
+    CRestViewDoc m_rest;
+    CMFERViewDoc m_mfer;
+    int m_nCount = 0;
+    bool m_bHasRest = false;
+};
+
+// One lead's average beats of every record overlapped, as the serial
+// average view opens them.
+int ShowEnlargedOverlap(const EnlargedOptions& options, const RecordOpener& open)
+{
+    CComparedRecords records;
+    int failures = 0;
+    for (const std::string& file : options.files) {
+        std::unique_ptr<CTavrionDoc> doc;
+        if (!open(file, doc) || !doc) {
+            ++failures;
+            continue;
+        }
+        doc->m_bAutoDelete = FALSE;
+        if (!records.Add(*doc)) {
+            std::fprintf(stderr, "morvelance-host: %s: not compared\n", file.c_str());
+            ++failures;
+        }
+    }
+    CDlgEnlargedOverlap dialog(nullptr);
+    dialog.SetDoc(&records.Base(), records.HasRest() ? DOC_TYPE_REST : DOC_TYPE_MFER);
+    dialog.SetRestDoc(&records.Rest());
+    dialog.SetMFERDoc(&records.Mfer());
+    dialog.SetDotsPerMM(kDotsPerMM, kDotsPerMM);
+    dialog.SetLeadID(options.lead);
+    dialog.SetCompareCount(records.Count());
+    dialog.SetSensitivity(records.Base().GetSense(1, 0));
+    for (int slot = 0; slot < records.Count(); ++slot) dialog.SetDataIndex(slot, slot);
+    if (!RunModalAndSave(dialog, options.png)) ++failures;
+    return failures ? 1 : 0;
+}
+
+}  // namespace
+
+bool IsEnlargedViewRequest(int argc, char** argv)
+{
+    for (int i = 0; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--view") == 0)
+            return std::strcmp(argv[i + 1], kWaveView) == 0 || std::strcmp(argv[i + 1], kOverlapView) == 0;
+    return false;
+}
+
+int RunEnlargedViewCommand(int argc, char** argv, const RecordOpener& open)
+{
+    EnlargedOptions options;
+    if (!ParseEnlargedOptions(argc, argv, options)) return 2;
+    if (options.viewClass == kOverlapView) return ShowEnlargedOverlap(options, open);
+    return ShowEnlargedWave(options, open);
+}
+
+}  // namespace host

@@ -1,0 +1,169 @@
+// The host paints the enlarged views in their dialogs from maker records: a
+// strip fills the view's width, a beat stands in its middle, and each
+// compared record gets a trace colour of its own.
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "tests/host/HostRun.h"
+#include "tools/Mkrecord.h"
+
+using namespace hosttest;
+using testsupport::TempDir;
+
+namespace {
+
+// The pixels of a PNG, 0xRRGGBB; empty when it cannot be read.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+};
+
+Picture ReadPng(const std::string& png)
+{
+    Picture picture;
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(png.c_str());
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+        cairo_surface_flush(surface);
+        picture.width = cairo_image_surface_get_width(surface);
+        picture.height = cairo_image_surface_get_height(surface);
+        for (int y = 0; y < picture.height; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(surface) +
+                                                                y * cairo_image_surface_get_stride(surface));
+            for (int x = 0; x < picture.width; ++x) picture.pixels.push_back(row[x] & 0xFFFFFF);
+        }
+    }
+    cairo_surface_destroy(surface);
+    return picture;
+}
+
+bool Dark(uint32_t p)
+{
+    return ((p >> 16) & 0xFF) < 80 && ((p >> 8) & 0xFF) < 80 && (p & 0xFF) < 80;
+}
+
+// Strongly coloured: its channels far apart (not paper, grid or frame grey).
+bool Saturated(uint32_t p)
+{
+    const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+    return std::max({r, g, b}) - std::min({r, g, b}) > 100;
+}
+
+// The band of rows through the middle of the view, where every trace's
+// baseline lies: below the caption, above the bars and buttons.
+int BandTop(const Picture& picture)
+{
+    return picture.height / 4;
+}
+int BandBottom(const Picture& picture)
+{
+    return picture.height / 2;
+}
+
+// Columns of the band, away from the dialog's edges, with a dark pixel.
+std::vector<int> DarkColumns(const Picture& picture)
+{
+    std::vector<int> columns;
+    for (int x = 20; x < picture.width - 40; ++x) {
+        for (int y = BandTop(picture); y < BandBottom(picture); ++y) {
+            if (Dark(picture.At(x, y))) {
+                columns.push_back(x);
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
+// Strong colours of the band covering more than a label would.
+int TraceColours(const Picture& picture)
+{
+    std::map<uint32_t, int> counts;
+    for (int y = BandTop(picture); y < BandBottom(picture); ++y)
+        for (int x = 0; x < picture.width; ++x)
+            if (Saturated(picture.At(x, y))) ++counts[picture.At(x, y)];
+    int colours = 0;
+    for (const auto& [colour, count] : counts) colours += count > 300;
+    return colours;
+}
+
+class HostEnlargedViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::ostringstream out, err;
+        ASSERT_EQ(0, morvelance::RunMkrecord({"samples", m_dir.File("samples")}, out, err)) << err.str();
+    }
+    std::string Sample(const std::string& name) { return m_dir.File("samples/" + name); }
+
+    TempDir m_dir;
+};
+
+}  // namespace
+
+TEST_F(HostEnlargedViewTest, AStripFillsTheViewAndABeatStandsInItsMiddle)
+{
+    const std::string strip = m_dir.File("strip.png");
+    HostRun run = Host({"view", Sample("rest12_90.ecg"), "--view", "CViewEnlargedWave", "--lead", "1", "--png", strip});
+    ASSERT_EQ(0, run.status) << run.err;
+    const Picture stripPicture = ReadPng(strip);
+    ASSERT_GT(stripPicture.width, 200);
+    const std::vector<int> stripColumns = DarkColumns(stripPicture);
+
+    const std::string beat = m_dir.File("beat.png");
+    run = Host({"view", Sample("rest12_90.ecg"), "--view", "CViewEnlargedWave", "--lead", "1", "--average", "--png",
+                beat});
+    ASSERT_EQ(0, run.status) << run.err;
+    const std::vector<int> beatColumns = DarkColumns(ReadPng(beat));
+    ASSERT_FALSE(beatColumns.empty());
+    // The beat's 600 samples at 25 mm/s are 30 mm: at 400% of 96 dpi about
+    // 453 px (the grid keeps whole squares: a few pixels more).
+    EXPECT_NEAR(453, beatColumns.back() - beatColumns.front(), 5);
+    // The strip crosses every column of the view, the beat the middle of them.
+    EXPECT_GT(stripColumns.size(), beatColumns.size() + 100);
+    const int middle = (beatColumns.front() + beatColumns.back()) / 2;
+    EXPECT_NEAR((stripColumns.front() + stripColumns.back()) / 2, middle, 3);
+}
+
+TEST_F(HostEnlargedViewTest, EachComparedRecordGetsATraceColourOfItsOwn)
+{
+    const std::string one = m_dir.File("one.png");
+    HostRun run =
+        Host({"view", Sample("rest12_90.ecg"), "--view", "CViewEnlargedOverlap", "--lead", "1", "--png", one});
+    ASSERT_EQ(0, run.status) << run.err;
+    const int paperColours = TraceColours(ReadPng(one)) - 1;   // the paper's grid is coloured too
+
+    const std::string two = m_dir.File("two.png");
+    run = Host({"view", Sample("rest12_90.ecg"), Sample("rest15_90.ecg"), "--view", "CViewEnlargedOverlap", "--lead",
+                "1", "--png", two});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(paperColours + 2, TraceColours(ReadPng(two)));
+}
+
+TEST_F(HostEnlargedViewTest, ARecordThatCannotBeComparedIsReportedAndFailsTheRun)
+{
+    const std::string png = m_dir.File("mixed.png");
+    const HostRun run = Host({"view", Sample("rest12_90.ecg"), Sample("rhythm_90.ecg"), "--view",
+                              "CViewEnlargedOverlap", "--png", png});
+    EXPECT_EQ(1, run.status);
+    EXPECT_NE(std::string::npos, run.err.find("rhythm_90.ecg: not compared")) << run.err;
+    // The record that could be compared is still shown, alone.
+    const std::string alone = m_dir.File("alone.png");
+    ASSERT_EQ(0, Host({"view", Sample("rest12_90.ecg"), "--view", "CViewEnlargedOverlap", "--png", alone}).status);
+    EXPECT_EQ(TraceColours(ReadPng(alone)), TraceColours(ReadPng(png)));
+}
+
+TEST_F(HostEnlargedViewTest, ALeadOutsideTheRecordsIsRefusedBeforeAnythingOpens)
+{
+    const HostRun run = Host({"view", Sample("rest12_90.ecg"), "--view", "CViewEnlargedWave", "--lead", "15", "--png",
+                              m_dir.File("x.png")});
+    EXPECT_EQ(2, run.status);
+    EXPECT_NE(std::string::npos, run.err.find("--lead")) << run.err;
+}
