@@ -2,6 +2,9 @@
 
 #include <set>
 
+#include "platform/ui/framework/ClientDC.h"
+#include "platform/ui/framework/Dialog.h"
+#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/DialogTemplate.h"
 #include "platform/ui/windowing/Resources.h"
 #include "resources/EmbeddedScripts.h"
@@ -127,4 +130,48 @@ TEST(LibraryTemplates, AScriptErrorNamesTheScriptLineAndColumn)
     EXPECT_FALSE(CompileEmbeddedScript(broken, table, error));
     EXPECT_EQ(error.rfind("resources/dialogs/Broken.rc:4:", 0), 0u) << error;
     EXPECT_TRUE(table.data.empty());
+}
+
+namespace {
+
+bool IsInk(COLORREF colour)
+{
+    return GetRValue(colour) < 0x80 && GetGValue(colour) < 0x80 && GetBValue(colour) < 0x80;
+}
+
+// Text pixels (dark, whatever the smoothing) right of a check box's box.
+int CaptionInkOf(CDialog& dialog, int id)
+{
+    CWnd* box = dialog.GetDlgItem(id);
+    if (!box) return 0;
+    CRect rect;
+    box->GetWindowRect(&rect);
+    dialog.ScreenToClient(&rect);
+    const int captionLeft = rect.left + 16;   // past the 13-pixel box and its gap
+    CClientDC dc(&dialog);
+    int ink = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = captionLeft; x < rect.right; ++x)
+            if (IsInk(dc.GetPixel(x, y))) ++ink;
+    return ink;
+}
+
+}  // namespace
+
+// The lead choices sit inside the group box that the template lists first.
+TEST(LibraryTemplates, LeadChoicesShowTheirCaptionsInsideTheGroupBox)
+{
+    const struct {
+        UINT id;
+        DWORD first;   // the first of twelve choices
+    } templates[] = {{172, 4193}, {173, 4206}};
+    for (const auto& row : templates) {
+        SCOPED_TRACE(row.id);
+        CDialog dialog(row.id);
+        ASSERT_TRUE(dialog.Create(row.id, nullptr));
+        dialog.ShowWindow(SW_SHOW);
+        platform::ui::Desktop::PumpMessages();
+        for (DWORD id = row.first; id < row.first + 12; ++id) EXPECT_GT(CaptionInkOf(dialog, id), 0) << "control " << id;
+        dialog.DestroyWindow();
+    }
 }
