@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/ECGData.h"
+#include "core/FileItemInfo.h"
 #include "core/TavrionDoc.h"
 #include "dialogs/Dlg15LeadEditLeadName.h"
 #include "dialogs/DlgDoctor.h"
@@ -27,6 +28,7 @@
 #include "dialogs/DlgPrintStatus.h"
 #include "documents/ExerViewDoc.h"
 #include "documents/RestViewDoc.h"
+#include "host/DocumentCommand.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/PathNames.h"
 #include "platform/ui/framework/ModalDriver.h"
@@ -63,13 +65,29 @@ std::string RecordXmlBeside(const std::string& record)
 }
 
 // The record's document as the host opens it: resting and exercise records on
-// their examination documents; any other record on the base document, which
-// is all the prompts, phrase editors and pickers read.
+// their examination documents as set up here; any other device record on the
+// document of its kind, whose kind the comment editor goes by; a record no
+// document accepts on the base document, which is all the prompts and
+// pickers read.
 struct OpenedRecord {
     std::unique_ptr<CTavrionDoc> doc;
     _EXERDATAITEM* exerItem = nullptr;   // owned by the document
     bool exercise = false;
 };
+
+bool OpenKindDocument(const std::string& path, const std::string& xml, int oldReader, unsigned systemCode,
+                      OpenedRecord& out)
+{
+    CTavrionDoc probe;
+    _FILEITEM_INFO info;
+    if (probe.ReadFile(LibraryPath(path), LibraryPath(xml), CString(), &info) == 1) return false;
+    RecordFiles files;
+    files.record = path;
+    files.xml = xml;
+    files.olderReader = oldReader != 0;
+    files.leadCount = info.nLeadCount;
+    return OpenDeviceRecord(files, systemCode, &out.doc);
+}
 
 bool OpenRecordDocument(const std::string& path, OpenedRecord& out)
 {
@@ -118,6 +136,7 @@ bool OpenRecordDocument(const std::string& path, OpenedRecord& out)
             return true;
         }
     }
+    if (OpenKindDocument(path, xml, oldReader, systemCode, out)) return true;
     out.doc = std::make_unique<CTavrionDoc>();
     return true;
 }
