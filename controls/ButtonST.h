@@ -116,6 +116,6 @@ private:
     CButtonMenu m_menuPopup;
     CToolTipCtrl m_ToolTip;         // created on first use
     BOOL m_nCheck = FALSE;          // check state in check-box mode
-    WCHAR m_szURL[MAX_PATH] = {};  // the link; empty for none
+    WCHAR m_szURL[MAX_PATH] = {};   // the link; empty for none
     STRUCT_ICONS m_csIcons[2];      // 0 the in icon, 1 the out icon
 };

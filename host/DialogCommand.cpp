@@ -75,6 +75,8 @@ struct OpenedRecord {
     bool exercise = false;
 };
 
+// A device record on the document of its kind, quietly; false when the file
+// list or the document refuses it.
 bool OpenKindDocument(const std::string& path, const std::string& xml, int oldReader, unsigned systemCode,
                       OpenedRecord& out)
 {
