@@ -1,5 +1,7 @@
 #include "controls/ButtonST.h"
 
+#include <cwchar>
+
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Gdi.h"
@@ -7,6 +9,7 @@
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Resources.h"
+#include "platform/ui/windowing/ShellExecute.h"
 
 BEGIN_MESSAGE_MAP(CButtonST, CButton)
     ON_WM_SETCURSOR()
@@ -208,6 +211,13 @@ DWORD CButtonST::SetDropDownMark(BOOL bMark, BOOL bRepaint)
     return 0;
 }
 
+DWORD CButtonST::SetURL(LPCWSTR lpszURL)
+{
+    m_szURL[0] = L'\0';
+    if (lpszURL) wcsncat(m_szURL, lpszURL, MAX_PATH - 1);
+    return 0;
+}
+
 HICON CButtonST::MakeGreyIcon(HICON hIcon)
 {
     ICONINFO info = {};
@@ -322,8 +332,21 @@ BOOL CButtonST::OnClickedReflect()
         Invalidate();
         if (nCommand && ::IsWindow(m_hMenuTarget))
             ::PostMessageW(m_hMenuTarget, WM_COMMAND, MAKEWPARAM(nCommand, 0), 0);
+    } else if (m_szURL[0]) {
+        OpenURL();
     }
     return FALSE;
+}
+
+void CButtonST::OpenURL()
+{
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_FLAG_NO_UI;   // a link that fails to open has no further effect
+    info.lpVerb = L"open";
+    info.lpFile = m_szURL;
+    info.nShow = SW_SHOWMAXIMIZED;
+    ::ShellExecuteExW(&info);
 }
 
 void CButtonST::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)

@@ -5,7 +5,8 @@
 // rectangle, and in flat mode a frame only while the mouse is over it. A
 // check-style button keeps a two-state check that its owner sets. A
 // drop-down menu (CButtonMenu) may be attached, opened below the button on
-// a click; every click also reaches the parent as BN_CLICKED.
+// a click; without one, a link given to the button is opened with the shell.
+// Every click also reaches the parent as BN_CLICKED.
 #pragma once
 
 #include "controls/ButtonMenu.h"
@@ -48,6 +49,10 @@ public:
     // commands are posted to hTargetWnd; 0 for none unloads it. FALSE when it cannot be loaded.
     BOOL SetMenu(UINT nMenu, HWND hTargetWnd, int nSubMenu = 0, BOOL bRepaint = TRUE);
     DWORD SetDropDownMark(BOOL bMark, BOOL bRepaint = TRUE);
+    // The link a click opens with the shell when no menu is attached (a path
+    // or an address); null or empty for none. A longer text is cut to 259
+    // characters.
+    DWORD SetURL(LPCWSTR lpszURL = nullptr);
 
     // A grey copy of an icon (black pixels stay black); null on failure.
     static HICON MakeGreyIcon(HICON hIcon);
@@ -88,6 +93,7 @@ private:
 
     void PaintItem(CDC* pDC, LPDRAWITEMSTRUCT lpDIS);
     void CancelHover();
+    void OpenURL();
     void Repaint(BOOL bRepaint);
     void FreeIcons();
     void DrawEdgeRaised(CDC* pDC, const CRect& rc);
@@ -110,5 +116,6 @@ private:
     CButtonMenu m_menuPopup;
     CToolTipCtrl m_ToolTip;         // created on first use
     BOOL m_nCheck = FALSE;          // check state in check-box mode
+    WCHAR m_szURL[MAX_PATH] = {};   // the link; empty for none
     STRUCT_ICONS m_csIcons[2];      // 0 the in icon, 1 the out icon
 };

@@ -14,10 +14,12 @@
 #include "platform/ui/framework/Dialog.h"
 #include "platform/ui/framework/Edit.h"
 #include "platform/ui/windowing/MenuFunctions.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "platform/ui/windowing/ResourceScript.h"
 #include "platform/ui/windowing/Resources.h"
 #include "platform/ui/windowing/WindowManager.h"
 #include "resources/ButtonIconIds.h"
+#include "tests/support/StandInOpener.h"
 #include "tests/support/TestSupport.h"
 
 using platform::ui::Desktop;
@@ -546,4 +548,46 @@ TEST_F(ButtonSTTest, DialogControlsBoundByDataExchangeKeepTheirRoles)
     Desktop::KeyPress(VK_SPACE);
     EXPECT_EQ((std::vector<UINT>{IDOK, IDCANCEL}), panel.m_clicks);
     panel.DestroyWindow();
+}
+
+TEST_F(ButtonSTTest, LinkIsOpenedWithTheShellOnAClickWhenNoMenuIsAttached)
+{
+    testsupport::StandInOpener opener;
+    CreateButton(L"Help");
+    const std::wstring link = L"https://example.com/manual?page=3&x=$(id)";
+    EXPECT_EQ(0u, m_button.SetURL(link.c_str()));
+    Desktop::Click(POINT{60, 40});
+    EXPECT_EQ(std::vector<std::string>{testsupport::Utf8(link.c_str())}, opener.Arguments());
+    EXPECT_EQ(std::vector<UINT>{100}, m_parent.m_clicks);   // the parent hears of it as well
+
+    // A link longer than the field keeps its first 259 characters.
+    const std::wstring longLink = L"https://example.com/" + std::wstring(300, L'a');
+    m_button.SetURL(longLink.c_str());
+    Desktop::Click(POINT{60, 40});
+    ASSERT_EQ(1u, opener.Arguments().size());
+    EXPECT_EQ(259u, opener.Arguments().front().size());
+
+    // With a menu the click opens the menu; without a link nothing is opened.
+    opener.Forget();
+    auto previous = platform::ui::SetMenuDriver([](HMENU) -> UINT { return 0; });
+    ASSERT_TRUE(m_button.SetMenu(IDR_DROP_MENU, m_parent.m_hWnd));
+    Desktop::Click(POINT{60, 40});
+    platform::ui::SetMenuDriver(previous);
+    m_button.SetMenu(0, nullptr);
+    m_button.SetURL(nullptr);
+    Desktop::Click(POINT{60, 40});
+    EXPECT_FALSE(opener.Ran());
+    EXPECT_EQ(4u, m_parent.m_clicks.size());
+}
+
+TEST_F(ButtonSTTest, LinkThatCannotBeOpenedHasNoFurtherEffect)
+{
+    testsupport::StandInOpener opener(testsupport::OpenerBehaviour::FailsToOpen);
+    platform::ui::MessageBoxRecorder boxes;
+    CreateButton(L"Help");
+    m_button.SetURL(L"https://example.com/manual");
+    Desktop::Click(POINT{60, 40});
+    EXPECT_TRUE(opener.Ran());
+    EXPECT_EQ(0, boxes.Count());
+    EXPECT_EQ(std::vector<UINT>{100}, m_parent.m_clicks);
 }

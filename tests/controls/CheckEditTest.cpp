@@ -152,3 +152,40 @@ TEST_F(CheckEditTest, IdleFieldPaintsInTheFieldColourWithItsFrame)
     EXPECT_EQ(RGB(250, 240, 200), dc.GetPixel(rect.Width() - 3, rect.Height() / 2));
     EXPECT_EQ(RGB(0, 0, 160), dc.GetPixel(0, rect.Height() / 2));
 }
+
+namespace {
+
+// A bound edit that counts the WM_PAINT it receives.
+class CPaintCountingEdit : public CCheckEdit {
+public:
+    int m_nPaints = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_PAINT) ++m_nPaints;
+        return CCheckEdit::WindowProc(message, wParam, lParam);
+    }
+};
+
+}  // namespace
+
+TEST(CheckEditPainting, FocusedFieldWithoutDocumentPaintsOncePerInvalidation)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, L"form", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200), nullptr, 0));
+    CPaintCountingEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 10, 110, 30), &parent, 3001));
+    Desktop::PumpMessages();
+    // Taking the focus puts the sunken edge on: the client area shrinks
+    // while the field waits to be repainted.
+    edit.SetFocus();
+    edit.m_nPaints = 0;
+    EXPECT_LT(Desktop::PumpMessages(), Desktop::kMaxPumpedMessages);
+    EXPECT_EQ(1, edit.m_nPaints);
+    edit.Invalidate(TRUE);
+    edit.m_nPaints = 0;
+    EXPECT_LT(Desktop::PumpMessages(), Desktop::kMaxPumpedMessages);
+    EXPECT_EQ(1, edit.m_nPaints);
+    parent.DestroyWindow();
+}

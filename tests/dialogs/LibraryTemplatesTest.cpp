@@ -2,6 +2,9 @@
 
 #include <set>
 
+#include "platform/ui/framework/ClientDC.h"
+#include "platform/ui/framework/Dialog.h"
+#include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/DialogTemplate.h"
 #include "platform/ui/windowing/Resources.h"
 #include "resources/EmbeddedScripts.h"
@@ -104,6 +107,58 @@ TEST(LibraryTemplates, PromptListsAreDropDownListsWithoutTyping)
     EXPECT_TRUE(box & WS_VSCROLL);
 }
 
+// Every combo box of the library's templates, by template: the ones the
+// user types into (drop-downs) are listed, every other is a drop-down list.
+struct ComboTemplateRow {
+    UINT id;
+    std::set<DWORD> typed;
+};
+
+TEST(LibraryTemplates, ComboBoxesAreDropDownsOrDropDownListsAsTheDialogsUseThem)
+{
+    auto range = [](DWORD first, DWORD last) {
+        std::set<DWORD> ids;
+        for (DWORD id = first; id <= last; ++id) ids.insert(id);
+        return ids;
+    };
+    const std::vector<ComboTemplateRow> rows = {
+        {106, range(3250, 3258)}, {119, {}}, {120, {}}, {124, {}}, {136, range(3739, 3747)},
+        {144, range(3803, 3805)}, {146, {}}, {147, range(3826, 3834)}, {148, {}}, {153, range(3826, 3832)},
+        {154, {}}, {171, {}},
+    };
+    std::set<UINT> withCombos;
+    int count = 0;
+    const EmbeddedScript* scripts = EmbeddedScripts(count);
+    for (int i = 0; i < count; ++i) {
+        platform::ui::ResourceTable table;
+        std::string error;
+        ASSERT_TRUE(CompileEmbeddedScript(scripts[i], table, error)) << error;
+        for (const auto& entry : table.data) {
+            if (entry.first.first != LOWORD(RT_DIALOG)) continue;
+            DialogTemplate dialog;
+            ASSERT_TRUE(platform::ui::ReadDialogTemplate(entry.second.data(), entry.second.size(), dialog).ok);
+            for (const auto& item : dialog.items)
+                if (item.className.CompareNoCase(L"ComboBox") == 0) withCombos.insert(entry.first.second);
+        }
+    }
+    std::set<UINT> listed;
+    for (const ComboTemplateRow& row : rows) listed.insert(row.id);
+    EXPECT_EQ(listed, withCombos);   // no template's combo boxes go unchecked
+    for (const ComboTemplateRow& row : rows) {
+        SCOPED_TRACE(row.id);
+        DialogTemplate dialog;
+        ASSERT_TRUE(LoadLibraryTemplate(row.id, dialog));
+        for (const auto& item : dialog.items) {
+            if (item.className.CompareNoCase(L"ComboBox") != 0) continue;
+            const bool typed = row.typed.count(item.id) != 0;
+            EXPECT_EQ(typed ? CBS_DROPDOWN : CBS_DROPDOWNLIST, item.style & 0x3u) << "control " << item.id;
+            EXPECT_EQ(static_cast<DWORD>(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP),
+                      item.style & (WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | WS_BORDER))
+                << "control " << item.id;
+        }
+    }
+}
+
 TEST(LibraryTemplates, LibraryIdsStayOutOfTheTestRange)
 {
     int count = 0;
@@ -127,4 +182,48 @@ TEST(LibraryTemplates, AScriptErrorNamesTheScriptLineAndColumn)
     EXPECT_FALSE(CompileEmbeddedScript(broken, table, error));
     EXPECT_EQ(error.rfind("resources/dialogs/Broken.rc:4:", 0), 0u) << error;
     EXPECT_TRUE(table.data.empty());
+}
+
+namespace {
+
+bool IsInk(COLORREF colour)
+{
+    return GetRValue(colour) < 0x80 && GetGValue(colour) < 0x80 && GetBValue(colour) < 0x80;
+}
+
+// Text pixels (dark, whatever the smoothing) right of a check box's box.
+int CaptionInkOf(CDialog& dialog, int id)
+{
+    CWnd* box = dialog.GetDlgItem(id);
+    if (!box) return 0;
+    CRect rect;
+    box->GetWindowRect(&rect);
+    dialog.ScreenToClient(&rect);
+    const int captionLeft = rect.left + 16;   // past the 13-pixel box and its gap
+    CClientDC dc(&dialog);
+    int ink = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = captionLeft; x < rect.right; ++x)
+            if (IsInk(dc.GetPixel(x, y))) ++ink;
+    return ink;
+}
+
+}  // namespace
+
+// The lead choices sit inside the group box that the template lists first.
+TEST(LibraryTemplates, LeadChoicesShowTheirCaptionsInsideTheGroupBox)
+{
+    const struct {
+        UINT id;
+        DWORD first;   // the first of twelve choices
+    } templates[] = {{172, 4193}, {173, 4206}};
+    for (const auto& row : templates) {
+        SCOPED_TRACE(row.id);
+        CDialog dialog(row.id);
+        ASSERT_TRUE(dialog.Create(row.id, nullptr));
+        dialog.ShowWindow(SW_SHOW);
+        platform::ui::Desktop::PumpMessages();
+        for (DWORD id = row.first; id < row.first + 12; ++id) EXPECT_GT(CaptionInkOf(dialog, id), 0) << "control " << id;
+        dialog.DestroyWindow();
+    }
 }

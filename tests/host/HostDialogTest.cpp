@@ -2,6 +2,9 @@
 // record's document, saved painted as PNG and cancelled.
 #include <gtest/gtest.h>
 
+#include <cairo.h>
+
+#include <cstdint>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -27,7 +30,45 @@ void Make(const std::vector<std::string>& args)
     ASSERT_EQ(morvelance::RunMkrecord(args, out, err), 0) << err.str();
 }
 
+// Pixels of the arrow icons' blue in a part of a PNG given in hundredths of
+// its width and height.
+int ArrowBluePixels(const std::string& path, int left, int top, int right, int bottom)
+{
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
+    int count = 0;
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+        const int width = cairo_image_surface_get_width(surface);
+        const int height = cairo_image_surface_get_height(surface);
+        const unsigned char* data = cairo_image_surface_get_data(surface);
+        const int stride = cairo_image_surface_get_stride(surface);
+        for (int y = height * top / 100; y < height * bottom / 100; ++y)
+            for (int x = width * left / 100; x < width * right / 100; ++x) {
+                const uint32_t pixel = reinterpret_cast<const uint32_t*>(data + y * stride)[x];
+                const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+                count += b > r + 60 && b > g + 30;
+            }
+    }
+    cairo_surface_destroy(surface);
+    return count;
+}
+
 }  // namespace
+
+TEST(HostDialog, CommentEditorShowsItsArrowsOnTheRecordsOfEveryKind)
+{
+    TempDir dir;
+    Make({"samples", dir.Path()});
+    for (const char* record : {"rest12_90", "rhythm_90", "rr_90", "extra_90"}) {
+        SCOPED_TRACE(record);
+        const std::string png = dir.File(std::string(record) + "-comment.png");
+        const HostRun run = Host({"dialog", dir.File(std::string(record) + ".ecg"), "--dialog", "CDlgEditComment",
+                                  "--png", png});
+        ASSERT_EQ(run.status, 0) << run.err;
+        // The up and down buttons sit side by side in the button row below the phrase list.
+        EXPECT_GT(ArrowBluePixels(png, 45, 80, 60, 95), 20);
+        EXPECT_GT(ArrowBluePixels(png, 61, 80, 75, 95), 20);
+    }
+}
 
 TEST(HostDialog, AllWritesEveryDialogThatAcceptsARestingRecord)
 {

@@ -259,9 +259,9 @@ void PaintCheck(HWND hwnd, HDC hdc, const ButtonState& state, RECT rect, HBRUSH 
     }
 }
 
+// The frame and the caption only: the inside belongs to the controls in the box.
 void PaintGroupBox(HWND hwnd, HDC hdc, RECT rect, HBRUSH background)
 {
-    FillRect(hdc, &rect, background);
     TEXTMETRICW metrics = {};
     GetTextMetricsW(hdc, &metrics);
     RECT frame = rect;
@@ -332,6 +332,12 @@ LRESULT ButtonWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     if (!state) return 0;
     const UINT type = Type(hwnd);
     switch (message) {
+    case WM_CREATE:
+        // A group box is painted after the controls beneath it, as a frame
+        // around them that leaves their pixels alone.
+        if (type == BS_GROUPBOX)
+            SetWindowLongW(hwnd, GWL_EXSTYLE, GetWindowLongW(hwnd, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
+        return 0;
     case WM_GETDLGCODE: return DialogCode(hwnd);
     case WM_ERASEBKGND: return 1;   // buttons paint everything in WM_PAINT
     case WM_PAINT: Paint(hwnd); return 0;

@@ -160,8 +160,29 @@ void EraseNow(HWND hwnd)
     ReleaseDC(hwnd, hdc);
 }
 
-// Paints the window now and then its children, the bottom one first so
-// that the top one ends up on top.
+// The order in which Windows paints siblings: from the top of the z-order
+// down, so that a child that does not clip its siblings may paint over the
+// ones above it (the controls that a dialog lists after its group box are
+// drawn inside the box); a WS_EX_TRANSPARENT window waits until every
+// sibling beneath it has been painted.
+std::vector<HWND> PaintOrder(const std::vector<HWND>& children)
+{
+    WindowManager& manager = WindowManager::Instance();
+    std::vector<HWND> order;
+    std::vector<HWND> transparent;
+    order.reserve(children.size());
+    for (HWND child : children) {
+        const WindowState* state = manager.Find(child);
+        if (state && (state->exStyle & WS_EX_TRANSPARENT))
+            transparent.push_back(child);
+        else
+            order.push_back(child);
+    }
+    order.insert(order.end(), transparent.rbegin(), transparent.rend());
+    return order;
+}
+
+// Paints the window now and then its children in painting order.
 void UpdateTree(HWND hwnd, UINT flags, bool paint)
 {
     WindowManager& manager = WindowManager::Instance();
@@ -176,8 +197,7 @@ void UpdateTree(HWND hwnd, UINT flags, bool paint)
     }
     window = manager.Find(hwnd);
     if (!window || !IncludesChildren(*window, flags)) return;
-    const std::vector<HWND> children = window->children;
-    for (auto it = children.rbegin(); it != children.rend(); ++it) UpdateTree(*it, flags, paint);
+    for (HWND child : PaintOrder(window->children)) UpdateTree(child, flags, paint);
 }
 
 HWND FindToPaint(HWND hwnd)
@@ -189,9 +209,8 @@ HWND FindToPaint(HWND hwnd)
     window = manager.Find(hwnd);
     if (!window) return nullptr;
     if (!window->update.IsEmpty()) return hwnd;
-    const std::vector<HWND> children = window->children;
-    for (auto it = children.rbegin(); it != children.rend(); ++it)
-        if (HWND found = FindToPaint(*it)) return found;
+    for (HWND child : PaintOrder(window->children))
+        if (HWND found = FindToPaint(child)) return found;
     return nullptr;
 }
 
@@ -255,6 +274,15 @@ void ResizeWindowSurface(HWND topLevel)
     cairo_destroy(cr);
     // DCs still open on the old image keep their reference to it.
     top->surface.reset(resized);
+}
+
+void KeepUpdateInClient(HWND hwnd, POINT originShift)
+{
+    WindowState* window = WindowManager::Instance().Find(hwnd);
+    if (!window || window->update.IsEmpty()) return;
+    window->update.Offset(-originShift.x, -originShift.y);
+    window->update.Intersect(ClientArea(*window));
+    if (window->update.IsEmpty()) window->erasePending = false;
 }
 
 void ReleaseWindowSurface(HWND hwnd)

@@ -67,6 +67,11 @@ HWND NextWindowToPaint(HWND filter);
 // A top-level window's image follows its new size, keeping its top left.
 void ResizeWindowSurface(HWND topLevel);
 void ReleaseWindowSurface(HWND hwnd);
+// After the client area moved within the window (by originShift) or
+// changed size: what waited to be repainted stays on the same pixels, and
+// only the part inside the client area stays, as the update region of
+// Windows never reaches beyond it.
+void KeepUpdateInClient(HWND hwnd, POINT originShift);
 }  // namespace detail
 
 }  // namespace platform::ui

@@ -1,11 +1,13 @@
 #include "platform/ui/windowing/ResourceScript.h"
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <iterator>
 #include <cstdint>
 #include <map>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "platform/base/CodePage.h"
@@ -230,12 +232,35 @@ const std::map<std::string, long long>& BuiltinSymbols()
     return symbols;
 }
 
+// Style bits of which a control has one value, such as the kind of a combo
+// box or the alignment of an edit. zeroMember names the value written as 0,
+// which the bits alone cannot show.
+struct StyleGroup {
+    DWORD mask;
+    const char* zeroMember;   // null when no value of the group is 0
+};
+
+const StyleGroup kStaticType = {SS_TYPEMASK, "SS_LEFT"};
+const StyleGroup kButtonType = {BS_TYPEMASK, "BS_PUSHBUTTON"};
+const StyleGroup kEditAlignment = {ES_CENTER | ES_RIGHT, "ES_LEFT"};
+const StyleGroup kComboType = {CBS_SIMPLE | CBS_DROPDOWN | CBS_DROPDOWNLIST, nullptr};
+const StyleGroup kScrollBarDirection = {SBS_VERT, "SBS_HORZ"};
+
 // A style written as bits to set and bits to clear (NOT x), so that NOT
-// can take away a statement's default bits.
+// can take away a statement's default bits; what the script gave (not
+// taken away) is kept apart, so that a statement's default of a group
+// yields to a value of that group written in the script.
 struct StyleValue {
     DWORD set = 0;
     DWORD clear = 0;
+    DWORD given = 0;                  // every bit written without NOT
+    std::vector<std::string> names;   // the names written without NOT
     DWORD Apply(DWORD defaults) const { return (defaults | set) & ~clear; }
+    bool Gives(const StyleGroup& group) const
+    {
+        if (given & group.mask) return true;
+        return group.zeroMember && std::find(names.begin(), names.end(), group.zeroMember) != names.end();
+    }
 };
 
 class Parser {
@@ -319,6 +344,8 @@ private:
         for (;;) {
             const bool negated = IsName("NOT");
             if (negated) Take();
+            const bool named = Current().kind == TokenKind::Name;
+            const std::string name = Current().text;
             const DWORD bits = static_cast<DWORD>(Primary());
             if (negated) {
                 value.clear |= bits;
@@ -326,6 +353,8 @@ private:
             } else {
                 value.set |= bits;
                 value.clear &= ~bits;
+                value.given |= bits;
+                if (named) value.names.push_back(name);
             }
             if (!TakeSymbol("|") && !TakeSymbol("+")) return value;
         }
@@ -505,34 +534,46 @@ private:
         if (TakeSymbol(",")) dialog.charset = static_cast<BYTE>(Number());
     }
 
+    // A control statement's class and default style: the default value of
+    // its type group, which applies only where the script gives none of that
+    // group (COMBOBOX with CBS_DROPDOWN is a drop-down, not CBS_SIMPLE |
+    // CBS_DROPDOWN), and flags that always apply unless taken away with NOT.
     struct ControlKind {
         const char* keyword;
         const wchar_t* className;
-        DWORD defaults;
+        const StyleGroup* group;   // null: the statement has flags only
+        DWORD groupDefault;
+        DWORD flags;
         bool hasText;
+
+        DWORD Defaults(const StyleValue& style) const
+        {
+            const bool given = group && style.Gives(*group);
+            return flags | (given ? 0 : groupDefault);
+        }
     };
 
     static const ControlKind* FindKind(const std::string& keyword)
     {
         static const ControlKind kinds[] = {
-            {"LTEXT", L"Static", SS_LEFT | WS_GROUP, true},
-            {"RTEXT", L"Static", SS_RIGHT | WS_GROUP, true},
-            {"CTEXT", L"Static", SS_CENTER | WS_GROUP, true},
-            {"PUSHBUTTON", L"Button", BS_PUSHBUTTON | WS_TABSTOP, true},
-            {"DEFPUSHBUTTON", L"Button", BS_DEFPUSHBUTTON | WS_TABSTOP, true},
-            {"PUSHBOX", L"Button", BS_PUSHBOX | WS_TABSTOP, true},
-            {"CHECKBOX", L"Button", BS_CHECKBOX | WS_TABSTOP, true},
-            {"AUTOCHECKBOX", L"Button", BS_AUTOCHECKBOX | WS_TABSTOP, true},
-            {"STATE3", L"Button", BS_3STATE | WS_TABSTOP, true},
-            {"AUTO3STATE", L"Button", BS_AUTO3STATE | WS_TABSTOP, true},
-            {"RADIOBUTTON", L"Button", BS_RADIOBUTTON | WS_TABSTOP, true},
-            {"AUTORADIOBUTTON", L"Button", BS_AUTORADIOBUTTON | WS_TABSTOP, true},
-            {"GROUPBOX", L"Button", BS_GROUPBOX, true},
-            {"ICON", L"Static", SS_ICON, true},
-            {"EDITTEXT", L"Edit", ES_LEFT | WS_BORDER | WS_TABSTOP, false},
-            {"COMBOBOX", L"ComboBox", CBS_SIMPLE | WS_TABSTOP, false},
-            {"LISTBOX", L"ListBox", LBS_NOTIFY | WS_BORDER, false},
-            {"SCROLLBAR", L"ScrollBar", SBS_HORZ, false},
+            {"LTEXT", L"Static", &kStaticType, SS_LEFT, WS_GROUP, true},
+            {"RTEXT", L"Static", &kStaticType, SS_RIGHT, WS_GROUP, true},
+            {"CTEXT", L"Static", &kStaticType, SS_CENTER, WS_GROUP, true},
+            {"PUSHBUTTON", L"Button", &kButtonType, BS_PUSHBUTTON, WS_TABSTOP, true},
+            {"DEFPUSHBUTTON", L"Button", &kButtonType, BS_DEFPUSHBUTTON, WS_TABSTOP, true},
+            {"PUSHBOX", L"Button", &kButtonType, BS_PUSHBOX, WS_TABSTOP, true},
+            {"CHECKBOX", L"Button", &kButtonType, BS_CHECKBOX, WS_TABSTOP, true},
+            {"AUTOCHECKBOX", L"Button", &kButtonType, BS_AUTOCHECKBOX, WS_TABSTOP, true},
+            {"STATE3", L"Button", &kButtonType, BS_3STATE, WS_TABSTOP, true},
+            {"AUTO3STATE", L"Button", &kButtonType, BS_AUTO3STATE, WS_TABSTOP, true},
+            {"RADIOBUTTON", L"Button", &kButtonType, BS_RADIOBUTTON, WS_TABSTOP, true},
+            {"AUTORADIOBUTTON", L"Button", &kButtonType, BS_AUTORADIOBUTTON, WS_TABSTOP, true},
+            {"GROUPBOX", L"Button", &kButtonType, BS_GROUPBOX, 0, true},
+            {"ICON", L"Static", &kStaticType, SS_ICON, 0, true},
+            {"EDITTEXT", L"Edit", &kEditAlignment, ES_LEFT, WS_BORDER | WS_TABSTOP, false},
+            {"COMBOBOX", L"ComboBox", &kComboType, CBS_SIMPLE, WS_TABSTOP, false},
+            {"LISTBOX", L"ListBox", nullptr, 0, LBS_NOTIFY | WS_BORDER, false},
+            {"SCROLLBAR", L"ScrollBar", &kScrollBarDirection, SBS_HORZ, 0, false},
         };
         std::string upper = keyword;
         for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -607,7 +648,7 @@ private:
         }
         StyleValue style;
         if (TakeSymbol(",")) style = Expression();
-        item.style = style.Apply(WS_CHILD | WS_VISIBLE | kind->defaults);
+        item.style = style.Apply(WS_CHILD | WS_VISIBLE | kind->Defaults(style));
         if (TakeSymbol(",")) item.exStyle = Expression().Apply(0);
         if (TakeSymbol(",")) item.helpId = static_cast<DWORD>(Number());
         return item;

@@ -687,6 +687,9 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
         window = manager.Find(hWnd);
         if (!window) return FALSE;
         window->client = client;
+        const POINT originShift = {(client.left - newRect.left) - (oldClient.left - oldRect.left),
+                                   (client.top - newRect.top) - (oldClient.top - oldRect.top)};
+        platform::ui::detail::KeepUpdateInClient(hWnd, originShift);
     } else {
         window->client.OffsetRect(newRect.left - oldRect.left, newRect.top - oldRect.top);
     }

@@ -480,3 +480,43 @@ TEST_F(ControlsTest, TabControlSelectionCanBeRefused)
     EXPECT_EQ(CRect(10, 10, 250, 150), CRect(rect));
     SendMessageW(tab, TCM_ADJUSTRECT, TRUE, 0);   // no rectangle: nothing happens
 }
+
+// Where a group box sits among the controls it frames: listed first (the
+// way templates have it) or after them.
+struct GroupBoxRow {
+    const char* name;
+    bool boxFirst;
+};
+
+static const GroupBoxRow kGroupBoxRows[] = {
+    {"box above its controls", true},
+    {"box beneath its controls", false},
+};
+
+TEST_F(ControlsTest, GroupBoxFramesItsControlsWithoutPaintingOverThem)
+{
+    const COLORREF inside = GetSysColor(COLOR_HIGHLIGHT);   // what the owner paints its button with
+    for (const GroupBoxRow& row : kGroupBoxRows) {
+        SCOPED_TRACE(row.name);
+        HWND box = row.boxFirst ? CreateControl(L"Button", L"Group", BS_GROUPBOX, 10, 10, 200, 120, m_owner, 0) : nullptr;
+        HWND drawn = CreateControl(L"Button", L"", BS_OWNERDRAW, 30, 40, 60, 30, m_owner, 21);
+        if (!row.boxFirst) box = CreateControl(L"Button", L"Group", BS_GROUPBOX, 10, 10, 200, 120, m_owner, 0);
+        EXPECT_TRUE(GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+        RedrawWindow(m_owner, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        {
+            CClientDC dc(CWnd::FromHandle(m_owner));
+            EXPECT_EQ(inside, dc.GetPixel(60, 55));
+            EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), dc.GetPixel(10, 80));   // the etched frame's outer line
+        }
+        // The box alone repainted (a new caption) leaves the control's pixels alone.
+        SetWindowTextW(box, L"New group");
+        UpdateWindow(box);
+        {
+            CClientDC dc(CWnd::FromHandle(m_owner));
+            EXPECT_EQ(inside, dc.GetPixel(60, 55));
+            EXPECT_EQ(inside, dc.GetPixel(89, 69));
+        }
+        DestroyWindow(drawn);
+        DestroyWindow(box);
+    }
+}

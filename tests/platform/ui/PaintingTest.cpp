@@ -371,3 +371,90 @@ TEST_F(PaintingTest, RepaintingTheFrameLeavesTheClientArea)
     EXPECT_EQ(kRed, PixelOf(top, client.right - 1, client.bottom - 1));
     DestroyWindow(top);
 }
+
+// Siblings that do not clip each other, listed top of the z-order first, and
+// the order Windows paints them in: from the top down, a WS_EX_TRANSPARENT
+// window after every sibling beneath it.
+struct SiblingOrderRow {
+    const char* name;
+    DWORD exStyles[3];   // of the first, second and third child
+    int painted[3];      // child indexes in painting order
+};
+
+static const SiblingOrderRow kSiblingOrder[] = {
+    // name                 ex styles                           painting order
+    {"opaque",              {0, 0, 0},                          {0, 1, 2}},
+    {"transparent on top",  {WS_EX_TRANSPARENT, 0, 0},          {1, 2, 0}},
+    {"transparent between", {0, WS_EX_TRANSPARENT, 0},          {0, 2, 1}},
+    {"all transparent",     {WS_EX_TRANSPARENT, WS_EX_TRANSPARENT, WS_EX_TRANSPARENT}, {2, 1, 0}},
+};
+
+TEST_F(PaintingTest, SiblingsPaintFromTheTopDownAndTransparentOnesAfterThoseBeneath)
+{
+    const COLORREF colors[3] = {kRed, kBlue, kGreen};
+    for (const SiblingOrderRow& row : kSiblingOrder) {
+        SCOPED_TRACE(row.name);
+        HWND top = Painted(RGB(255, 255, 255), WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+        HWND children[3];
+        for (int i = 0; i < 3; ++i) {
+            // Each overlaps the next by half; all share the pixel at 25, 25.
+            children[i] = CreateWindowExW(row.exStyles[i], kPaintClass, L"", WS_CHILD | WS_VISIBLE, 10 + 5 * i,
+                                          10 + 5 * i, 40, 40, top, nullptr, nullptr, nullptr);
+            SetWindowLongPtrW(children[i], GWLP_USERDATA, static_cast<LONG_PTR>(colors[i]));
+        }
+        const std::vector<HWND> expected = {top, children[row.painted[0]], children[row.painted[1]],
+                                            children[row.painted[2]]};
+        // Through the queue, as the pump finds them, and at once through UpdateWindow.
+        Desktop::PumpMessages();
+        EXPECT_EQ(expected, g_painted);
+        EXPECT_EQ(colors[row.painted[2]], PixelOf(top, 25, 25));   // the last one painted shows
+        g_painted.clear();
+        InvalidateRect(top, nullptr, TRUE);
+        UpdateWindow(top);
+        EXPECT_EQ(expected, g_painted);
+        g_painted.clear();
+        DestroyWindow(top);
+    }
+}
+
+namespace {
+
+int g_validations = 0;
+
+// Validates its update region without painting, as a window with nothing to
+// show does.
+LRESULT ValidateOnlyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_PAINT) return DefWindowProcW(hwnd, message, wParam, lParam);
+    ++g_validations;
+    ValidateRect(hwnd, nullptr);
+    return 0;
+}
+
+}  // namespace
+
+TEST_F(PaintingTest, AClientAreaThatShrinksTakesTheUpdateRegionWithIt)
+{
+    static const wchar_t kClass[] = L"MorvelanceValidateOnly";
+    WNDCLASSW wc = {0, &ValidateOnlyProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, kClass};
+    RegisterClassW(&wc);
+    g_validations = 0;
+    HWND top = Painted(kRed, WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    HWND child = CreateWindowExW(0, kClass, L"", WS_CHILD | WS_VISIBLE, 10, 10, 40, 20, top, nullptr, nullptr, nullptr);
+    UpdateWindow(top);
+    InvalidateRect(child, nullptr, TRUE);
+    // A sunken edge takes two pixels off each side of the client area.
+    SetWindowLongW(child, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
+    SetWindowPos(child, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    RECT client, bounds;
+    GetClientRect(child, &client);
+    ASSERT_TRUE(GetUpdateRect(child, &bounds, FALSE));
+    EXPECT_EQ(client.right, bounds.right);
+    EXPECT_EQ(client.bottom, bounds.bottom);
+    g_validations = 0;
+    EXPECT_LT(Desktop::PumpMessages(), 10);
+    EXPECT_EQ(1, g_validations);
+    EXPECT_FALSE(GetUpdateRect(child, &bounds, FALSE));
+    DestroyWindow(top);
+    UnregisterClassW(kClass, nullptr);
+}

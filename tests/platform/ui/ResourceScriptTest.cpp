@@ -124,6 +124,53 @@ TEST(ResourceScript, DialogStatementsTakeTheResourceCompilersDefaults)
     EXPECT_EQ(0, dialog.items[5].cx);   // an icon's size comes from the icon
 }
 
+// A statement's default value of a style group (a combo box's kind, a
+// button's type, a text's alignment) yields to a value of that group that
+// the script gives; its other default bits always apply unless NOT takes
+// them away.
+struct StatementStyleRow {
+    const char* statement;   // the control line, id 20
+    DWORD mask;              // the bits compared
+    DWORD style;             // what they must be
+};
+
+static const StatementStyleRow kStatementStyles[] = {
+    // statement                                                      mask                         style
+    {"COMBOBOX 20, 0, 0, 50, 80",                                     0x3 | WS_TABSTOP,            CBS_SIMPLE | WS_TABSTOP},
+    {"COMBOBOX 20, 0, 0, 50, 80, WS_VSCROLL",                         0x3 | WS_VSCROLL,            CBS_SIMPLE | WS_VSCROLL},
+    {"COMBOBOX 20, 0, 0, 50, 80, CBS_DROPDOWN | WS_VSCROLL",          0x3 | WS_TABSTOP,            CBS_DROPDOWN | WS_TABSTOP},
+    {"COMBOBOX 20, 0, 0, 50, 80, CBS_DROPDOWNLIST",                   0x3,                         CBS_DROPDOWNLIST},
+    {"COMBOBOX 20, 0, 0, 50, 80, CBS_DROPDOWN | NOT WS_TABSTOP",      0x3 | WS_TABSTOP,            CBS_DROPDOWN},
+    {"COMBOBOX 20, 0, 0, 50, 80, NOT CBS_SIMPLE | CBS_DROPDOWN",      0x3,                         CBS_DROPDOWN},
+    {"RTEXT \"x\", 20, 0, 0, 50, 8",                                SS_TYPEMASK | WS_GROUP,      SS_RIGHT | WS_GROUP},
+    {"RTEXT \"x\", 20, 0, 0, 50, 8, SS_CENTER",                     SS_TYPEMASK | WS_GROUP,      SS_CENTER | WS_GROUP},
+    {"CTEXT \"x\", 20, 0, 0, 50, 8, SS_LEFT",                       SS_TYPEMASK,                 SS_LEFT},
+    {"LTEXT \"x\", 20, 0, 0, 50, 8, SS_NOPREFIX | NOT WS_GROUP",    SS_TYPEMASK | WS_GROUP,      SS_LEFT},
+    {"RADIOBUTTON \"x\", 20, 0, 0, 50, 8, BS_AUTORADIOBUTTON",      BS_TYPEMASK | WS_TABSTOP,    BS_AUTORADIOBUTTON | WS_TABSTOP},
+    {"DEFPUSHBUTTON \"x\", 20, 0, 0, 50, 8, BS_PUSHBUTTON",         BS_TYPEMASK,                 BS_PUSHBUTTON},
+    {"CHECKBOX \"x\", 20, 0, 0, 50, 8, BS_PUSHLIKE",                BS_TYPEMASK | BS_PUSHLIKE,   BS_CHECKBOX | BS_PUSHLIKE},
+    {"GROUPBOX \"x\", 20, 0, 0, 50, 8, WS_TABSTOP",                 BS_TYPEMASK | WS_TABSTOP,    BS_GROUPBOX | WS_TABSTOP},
+    {"EDITTEXT 20, 0, 0, 50, 12, ES_RIGHT",                           0x3 | WS_BORDER | WS_TABSTOP, ES_RIGHT | WS_BORDER | WS_TABSTOP},
+    {"LISTBOX 20, 0, 0, 50, 40, LBS_SORT",                            LBS_SORT | LBS_NOTIFY | WS_BORDER, LBS_SORT | LBS_NOTIFY | WS_BORDER},
+    {"LISTBOX 20, 0, 0, 50, 40, NOT WS_BORDER",                       LBS_NOTIFY | WS_BORDER,      LBS_NOTIFY},
+    {"SCROLLBAR 20, 0, 0, 50, 8, SBS_VERT",                           SBS_VERT,                    SBS_VERT},
+};
+
+TEST(ResourceScript, StatementDefaultsOfAGroupYieldToTheGivenValue)
+{
+    for (const StatementStyleRow& row : kStatementStyles) {
+        SCOPED_TRACE(row.statement);
+        ResourceTable table;
+        const std::string script = std::string("100 DIALOGEX 0, 0, 100, 100\nBEGIN\n    ") + row.statement + "\nEND\n";
+        const ScriptResult result = Compile(script, table);
+        ASSERT_TRUE(result.ok) << result.line << ":" << result.column << " " << result.message;
+        const DialogTemplate dialog = DialogOf(table, 100);
+        ASSERT_EQ(1u, dialog.items.size());
+        EXPECT_EQ(row.style, dialog.items[0].style & row.mask);
+        EXPECT_EQ(static_cast<DWORD>(WS_CHILD | WS_VISIBLE), dialog.items[0].style & (WS_CHILD | WS_VISIBLE));
+    }
+}
+
 TEST(ResourceScript, ErrorsSayWhereAndAddNothing)
 {
     struct Case {
