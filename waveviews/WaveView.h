@@ -92,8 +92,9 @@ public:
                               COLORREF paper, int density, CPoint* points);
     void ExampleDrawSmoothII(CDC* pDC, CRect rect, double scale, short* samples, int count, COLORREF trace,
                              COLORREF paper, CPoint* points, int density);
-    // Mode 3 through the line renderer with the given settings.
-    void ExampleDrawSmoothIII(CDC* pDC, CRect rect, double scale, short* samples, int count, COLORREF trace,
+    // Mode 3 through the line renderer with the given settings; FALSE when
+    // the renderer could not draw (no usable DC, no samples, no width).
+    BOOL ExampleDrawSmoothIII(CDC* pDC, CRect rect, double scale, short* samples, int count, COLORREF trace,
                               COLORREF paper, float xWidth, float yWidth, short power, float gamma);
 
     // ---- members for derived views ----------------------------------------------

@@ -81,9 +81,8 @@ BOOL CWaveView::DrawWave(CDC* pDC, CRect rect, double scale, short* samples, int
         float xWidth = 1.0f, yWidth = 1.0f, gamma = 1.0f;
         int power = 1;
         doc->GetStrandelValue(xWidth, yWidth, power, gamma);
-        ExampleDrawSmoothIII(pDC, rect, scale, samples, count, trace, background, xWidth, yWidth,
-                             static_cast<short>(power), gamma);
-        return TRUE;
+        return ExampleDrawSmoothIII(pDC, rect, scale, samples, count, trace, background, xWidth, yWidth,
+                                    static_cast<short>(power), gamma);
     }
     default:
         return FALSE;
@@ -255,21 +254,21 @@ void CWaveView::ExampleDrawSmoothII(CDC* pDC, CRect rect, double scale, short* s
     DrawSmoothFilterWave(pDC, rect, scale, samples, count, trace, paper, density, points);
 }
 
-void CWaveView::ExampleDrawSmoothIII(CDC* pDC, CRect rect, double scale, short* samples, int count,
+BOOL CWaveView::ExampleDrawSmoothIII(CDC* pDC, CRect rect, double scale, short* samples, int count,
                                      COLORREF trace, COLORREF paper, float xWidth, float yWidth, short power,
                                      float gamma)
 {
-    if (!pDC || !samples) return;
+    if (!pDC || !samples) return FALSE;
     // The renderer's calls in this order: pixels per sample, output width,
     // DC, colours, line width, then the line itself.
-    CStrandel* strandel = new CStrandel;
-    strandel->SetPixelPerSample(static_cast<double>(rect.bottom - rect.top) * scale);
-    strandel->SetOutPixels(rect.Width());
-    strandel->SetDC(pDC);
-    strandel->SetColor(power, trace, paper, gamma);
-    strandel->SetLineWidth(xWidth, yWidth);
-    strandel->SmoothLine(rect.left, rect.top, samples, count);
-    delete strandel;
+    CStrandel strandel;
+    strandel.SetPixelPerSample(static_cast<double>(rect.bottom - rect.top) * scale);
+    strandel.SetOutPixels(rect.Width());
+    strandel.SetDC(pDC);
+    strandel.SetColor(power, trace, paper, gamma);
+    strandel.SetLineWidth(xWidth, yWidth);
+    // A DC the renderer cannot draw on is a trace not drawn: the caller hears of it.
+    return strandel.SmoothLine(rect.left, rect.top, samples, count);
 }
 
 void CWaveView::GetColorinit_change(COLORREF* ramp, COLORREF trace, COLORREF paper, int density)

@@ -98,7 +98,11 @@ BOOL CStrandel::SmoothLine(int left, int top, short* samples, int count)
     // are worked out, so a huge width costs nothing off the surface.
     CRect clip;
     const int clipKind = m_pDC->GetClipBox(&clip);
-    if (clipKind == ERROR || clipKind == NULLREGION) return TRUE;
+    // A DC that answers no clip box is gone (deleted, or never a DC): nothing
+    // can be drawn on it, which the caller must hear. An empty clip is only
+    // nothing to show.
+    if (clipKind == ERROR) return FALSE;
+    if (clipKind == NULLREGION) return TRUE;
     const long long margin = static_cast<long long>(kMaxWidth) + 1;
     const int width = m_nOutPixels;
     const long long firstColumn = std::max(0LL, static_cast<long long>(clip.left) - left - margin);

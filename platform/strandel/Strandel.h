@@ -27,8 +27,9 @@ public:
     // is not above 0 (or not finite) counts as 1, at most 10.
     void SetColor(int power, COLORREF trace, COLORREF background, float gamma);
 
-    // Draws `count` samples from (left, top). FALSE when there is nothing to
-    // draw (no DC, no samples, no width); the DC's state is left as found.
+    // Draws `count` samples from (left, top). FALSE when it cannot draw (no
+    // DC or a DC no longer valid, no samples, no width); the DC's state is
+    // left as found.
     BOOL SmoothLine(int left, int top, short* samples, int count);
 
 private:

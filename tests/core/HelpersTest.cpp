@@ -303,6 +303,39 @@ TEST(SmoothFilterTest, DecimationAlternatesMinimumAndMaximum)
     EXPECT_EQ(Upper(r, 0), Upper(r, 1));
 }
 
+// 16 samples to 8 columns of one level, two samples a value. Only stretch 2
+// brings a new extreme; through the others the alternation goes on, each
+// output resetting its running extreme to the stretch's last sample (not its
+// first), and a sample equal to an extreme is no new one. By hand:
+//   stretch  samples  new extreme  flag at output  out     reset
+//   0        5 5      -            clear           min 5   min 5, set
+//   1        5 5      -            set             max 5   max 5, clear
+//   2        30 5     max 30       clear           min 5   min 5, set
+//   3        10 30    -            set             max 30  max 30, clear
+//   4        5 5      -            clear           min 5   min 5, set
+//   5        10 20    -            set             max 30  max 20, clear
+//   6        20 5     -            clear           min 5   min 5, set
+//   7        20 20    -            set             max 20  max 20, clear
+// Column c spans the values c and c + 1: its upper edge is 100 − the larger,
+// its lower edge 100 − (the smaller − 1) (half a pixel of pen each side,
+// truncated); the last column repeats the one before.
+TEST(SmoothFilterTest, DecimationKeepsAlternatingThroughStretchesWithoutANewExtreme)
+{
+    const std::vector<short> samples = {5, 5, 5, 5, 30, 5, 10, 30, 5, 5, 10, 20, 20, 5, 20, 20};
+    SmoothArgs a;
+    a.x1 = 8;
+    a.levels = 1;
+    const SmoothResult r = RunSmooth(samples, a);
+    ASSERT_GT(r.size, 0);
+    // values: 5, 5, 5, 30, 5, 30, 5, 20
+    const std::vector<short> upper = {95, 95, 70, 70, 70, 70, 80, 80};
+    const std::vector<short> lower = {96, 96, 96, 96, 96, 96, 96, 96};
+    for (int c = 0; c < 8; ++c) {
+        EXPECT_EQ(upper[c], Upper(r, c)[0]) << "column " << c;
+        EXPECT_EQ(lower[c], Lower(r, c)[0]) << "column " << c;
+    }
+}
+
 TEST(SmoothFilterTest, ShortLeadIsInterpolated)
 {
     // 2 samples to 4 values: 0, 50, 100, 100.

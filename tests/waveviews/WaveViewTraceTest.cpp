@@ -155,7 +155,7 @@ TEST_F(TraceTest, ModeTwoShadesASlopeBetweenPaperAndTrace)
 TEST_F(TraceTest, DrawingATraceLeavesTheDCAsFound)
 {
     std::vector<short> samples(400, 30);
-    for (int mode = 0; mode <= 2; ++mode) {
+    for (int mode = 0; mode <= 3; ++mode) {
         m_doc.SetSmoothFilterMode(mode);
         EXPECT_LEAVES_DC_AS_FOUND(m_dc.GetSafeHdc(),
                                   m_view.DrawWave(&m_dc, kRect, kScale, samples.data(), 400, FALSE, -1));

@@ -588,3 +588,165 @@ TEST_F(RegistryTest, PathFollowsTheEnvironment)
     }
     ::setenv("MORVELANCE_REGISTRY", m_path.c_str(), 1);
 }
+
+// ---- files written by hand ----------------------------------------------------------
+
+namespace {
+
+struct ValueRead {
+    LONG status = ERROR_FILE_NOT_FOUND;
+    DWORD type = REG_NONE;
+    std::vector<BYTE> data;
+};
+
+ValueRead QueryValue(HKEY key, LPCWSTR name)
+{
+    ValueRead read;
+    DWORD size = 0;
+    read.status = RegQueryValueExW(key, name, nullptr, &read.type, nullptr, &size);
+    if (read.status != ERROR_SUCCESS) return read;
+    read.data.resize(size);
+    read.status = RegQueryValueExW(key, name, nullptr, &read.type, read.data.data(), &size);
+    read.data.resize(size);
+    return read;
+}
+
+std::vector<BYTE> DwordBytes(DWORD value)
+{
+    return std::vector<BYTE>(reinterpret_cast<BYTE*>(&value), reinterpret_cast<BYTE*>(&value) + sizeof value);
+}
+
+std::vector<BYTE> WideTextBytes(const std::wstring& text)
+{
+    std::vector<BYTE> bytes((text.size() + 1) * sizeof(wchar_t), 0);
+    std::memcpy(bytes.data(), text.c_str(), text.size() * sizeof(wchar_t));
+    return bytes;
+}
+
+// The 40 bytes 0x00, 0x07, 0x0E, ... written the way a person types them:
+// capitals, blanks after the commas, wrapped with a backslash over four
+// lines indented by tabs and spaces, one with blanks after its backslash.
+const char* const kWrappedBlob =
+    "\"Table\" = HEX:00, 07, 0E, 15, 1C, 23, 2A, 31, 38, 3F, \\\r\n"
+    "\t46,4D,54,5B,62,69,70,77,7E,85,\\   \r\n"
+    "    8C,93,9A,A1,A8,AF,B6,BD,C4,CB,\\\r\n"
+    "  D2,D9,E0,E7,EE,F5,FC,03,0A,11\r\n";
+
+}  // namespace
+
+TEST_F(RegistryTest, ReadsAFileTypedByHand)
+{
+    WriteFile(std::string("\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n"   // a text editor's UTF-8 mark
+                          "\r\n"
+                          "; typed, not exported\r\n"
+                          "  [HKEY_CURRENT_USER\\Software\\Morvelance\\Typed]  \r\n"
+                          "\"Upper\" = dword:0000001A\r\n"
+                          "\"Capitals\"=DWORD:FFFFFFFE\r\n"
+                          "\"Short\"=dword:7\r\n"
+                          "  \"Blanks\"  =  \"two  words \"  \r\n"
+                          "@ = \"the default\"\r\n"
+                          "\"Tabbed\"\t=\tdword:\t0000BEEF\t\r\n") +
+              kWrappedBlob +
+              "\"Expand\"=HEX(2):25,00,41,00,25,00,00,00\r\n"
+              "\"Quad\"=hex(B):01,02,03,04,05,06,07,08\r\n");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Morvelance\\Typed", 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_EQ(platform::RegistryParseErrorLine(), 0);
+
+    // name, type, bytes
+    const struct {
+        LPCWSTR name;
+        DWORD type;
+        std::vector<BYTE> data;
+    } expected[] = {
+        {L"Upper", REG_DWORD, DwordBytes(26)},
+        {L"Capitals", REG_DWORD, DwordBytes(0xFFFFFFFEu)},
+        {L"Short", REG_DWORD, DwordBytes(7)},
+        {L"Blanks", REG_SZ, WideTextBytes(L"two  words ")},   // blanks inside the quotes are the value's
+        {L"", REG_SZ, WideTextBytes(L"the default")},
+        {L"Tabbed", REG_DWORD, DwordBytes(0xBEEF)},
+        {L"Expand", REG_EXPAND_SZ, WideTextBytes(L"%A%")},
+        {L"Quad", REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 8}},
+    };
+    for (const auto& value : expected) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(value.name)));
+        const ValueRead read = QueryValue(key, value.name);
+        ASSERT_EQ(read.status, ERROR_SUCCESS);
+        EXPECT_EQ(read.type, value.type);
+        EXPECT_EQ(read.data, value.data);
+    }
+    const ValueRead table = QueryValue(key, L"Table");
+    ASSERT_EQ(table.status, ERROR_SUCCESS);
+    EXPECT_EQ(table.type, static_cast<DWORD>(REG_BINARY));
+    std::vector<BYTE> steps(40);
+    for (size_t i = 0; i < steps.size(); ++i) steps[i] = static_cast<BYTE>(i * 7);
+    EXPECT_EQ(table.data, steps);
+    RegCloseKey(key);
+}
+
+// Each line below is a slip of the hand. It is refused as a whole (the value
+// is not there, the first such line is reported), never read as some other
+// value, and the good lines around it are still read.
+TEST_F(RegistryTest, RefusesSlipsOfTheHandWithoutGuessing)
+{
+    // line, text
+    static const struct {
+        int line;
+        const char* text;
+        LPCWSTR name;
+    } kSlips[] = {
+        {4, "\"Spaced\"=dword:00 1A\r\n", L"Spaced"},           // a blank inside the number
+        {5, "\"Long\"=dword:100000000\r\n", L"Long"},           // nine digits
+        {6, "\"Prefixed\"=dword:0x1A\r\n", L"Prefixed"},
+        {7, "\"Signed\"=dword:-1\r\n", L"Signed"},
+        {8, "\"Colon\"=dword : 1A\r\n", L"Colon"},
+        {9, "\"Wide\"=hex:0A,100,0B\r\n", L"Wide"},             // three digits
+        {10, "\"Gap\"=hex:0A,,0B\r\n", L"Gap"},
+        {11, "\"Joined\"=hex:0A,0B\\\r\n", L"Joined"},         // no comma before the wrap:
+        {12, "0C,0D\r\n", nullptr},                              //   0B0C would be one byte
+        {13, "\"Blank\"=hex:0A 0B\r\n", L"Blank"},
+        {14, "\"Open\"=\"no end\r\n", L"Open"},
+        {15, "\"Trailing\"=\"text\" more\r\n", L"Trailing"},   // words after the closing quote
+    };
+    std::string file = "Windows Registry Editor Version 5.00\r\n"
+                       "[HKEY_CURRENT_USER\\Software\\Morvelance\\Slips]\r\n"
+                       "\"Before\"=dword:00000001\r\n";
+    for (const auto& slip : kSlips) file += slip.text;
+    file += "\"After\"=hex:0A,\\\r\n  0B\r\n";
+    WriteFile(file);
+
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Morvelance\\Slips", 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_EQ(platform::RegistryParseErrorLine(), kSlips[0].line);
+    for (const auto& slip : kSlips) {
+        if (!slip.name) continue;
+        EXPECT_EQ(QueryValue(key, slip.name).status, ERROR_FILE_NOT_FOUND) << slip.text;
+    }
+    EXPECT_EQ(QueryValue(key, L"Before").data, DwordBytes(1));
+    EXPECT_EQ(QueryValue(key, L"After").data, (std::vector<BYTE>{0x0A, 0x0B}));
+    // Nothing else was made of the slips: the key holds the two good values only.
+    std::vector<std::wstring> names;
+    wchar_t name[64];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = 64;
+        if (RegEnumValueW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.push_back(name);
+    }
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"Before", L"After"}));
+    RegCloseKey(key);
+}
+
+// The line numbers reported count the lines of a wrapped value, and a bad
+// wrapped value is reported at its first line, where its name stands.
+TEST_F(RegistryTest, TheReportedLineCountsWrappedLines)
+{
+    WriteFile(std::string("Windows Registry Editor Version 5.00\r\n"
+                          "[HKEY_CURRENT_USER\\Software\\Morvelance\\Slips]\r\n") +
+              kWrappedBlob + "\"Bad\"=hex:01,02,\\\r\n  03,0G,\\\r\n  05\r\n");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Morvelance\\Slips", 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_EQ(platform::RegistryParseErrorLine(), 7);
+    EXPECT_EQ(QueryValue(key, L"Bad").status, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(QueryValue(key, L"Table").data.size(), 40u);
+    RegCloseKey(key);
+}

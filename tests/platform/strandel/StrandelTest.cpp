@@ -250,6 +250,27 @@ TEST_F(StrandelTest, DrawsNothingWithoutDCSamplesOrWidth)
     EXPECT_EQ(before, Snapshot(canvas.dc()->GetSafeHdc(), kWidth, kHeight));
 }
 
+// A handle that no longer names a DC is not somewhere to draw: the caller
+// must learn the line is missing. An empty clip only hides the line.
+TEST_F(StrandelTest, ADeletedDCIsAFailureAndAnEmptyClipIsNot)
+{
+    std::vector<short> wave(50, 10);
+    CDC stale;
+    ASSERT_TRUE(stale.Attach(platform::gdi::CreateImageDC(60, 60)));
+    DeleteDC(stale.GetSafeHdc());
+    CStrandel line;
+    line.SetOutPixels(50);
+    line.SetDC(&stale);
+    EXPECT_FALSE(line.SmoothLine(0, 30, wave.data(), 50));
+    stale.Detach();
+
+    Canvas canvas;
+    canvas.dc()->IntersectClipRect(0, 0, 0, 0);
+    EXPECT_TRUE(Draw(canvas, 0, 50, 100, wave));
+    canvas.dc()->SelectClipRgn(nullptr);
+    EXPECT_FALSE(canvas.Painted(50, 40));
+}
+
 TEST_F(StrandelTest, KeepsToTheClipAndLeavesTheDCAsFound)
 {
     Canvas canvas;

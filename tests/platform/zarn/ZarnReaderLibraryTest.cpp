@@ -105,6 +105,8 @@ TEST(ZarnReaderLibrary, NullAndUnprobedImagesAnswerNothing) {
         // The probe takes no arguments.
         EXPECT_EQ(lib->Get(img.image(), ZARN_TAG_PROBE, 1, nullptr, 0), 0);
         EXPECT_EQ(lib->Get(img.image(), ZARN_TAG_PROBE, 0, buf, 8), 0);
+        EXPECT_EQ(lib->Get(img.image(), ZARN_TAG_PROBE, 0, nullptr, 8), 0);
+        EXPECT_FALSE(ReadWorkArea(img.image(), lib == &r90 ? Flavour::Newer90 : Flavour::Older80).accepted);
         EXPECT_NE(lib->Probe(img.image()), 0);
         EXPECT_EQ(lib->Get(img.image(), 3001, 0, nullptr, 0), 5);
     }
@@ -294,6 +296,8 @@ TEST(ZarnReaderLibrary, RefusesBadSetArguments) {
         EXPECT_EQ(lib->Set(im, ZARN_TAG_PROBE, 0, "abcd", 4), 0);
         EXPECT_EQ(lib->Set(im, 5002, 0, "abcd", 4), 0);
         EXPECT_EQ(lib->Set(im, 3001, uintptr_t(1) << 33, "abcd", 4), 0);
+        // A length past 4 GiB is refused, not cut to its low 32 bits (4).
+        if (sizeof(long) > 4) EXPECT_EQ(lib->Set(im, 3001, 0, "abcd", static_cast<long>((1ULL << 32) + 4)), 0);
         EXPECT_EQ(img.block(), snapshot);
     }
 }
@@ -331,6 +335,52 @@ TEST(ZarnReaderLibrary, OnlyTheNewerReaderTakesTheBuildText) {
         EXPECT_EQ(r80.Get(im, ZARN_TAG_BUILD, 0, nullptr, 0), 0);
         uint8_t buf[64];
         EXPECT_EQ(r80.Get(im, ZARN_TAG_BUILD, 0, buf, 64), 0);
+    }
+}
+
+// Characters at the edges of the UTF-8 lengths, and values that are no
+// character (a surrogate, past U+10FFFF), which become U+FFFD.
+TEST(ZarnReaderLibrary, TheBuildTextIsKeptAsUtf8AtEveryCharacterLength) {
+    ZARN_LOAD_READERS(r90, r80);
+    Image img(Items().Serialize(Flavour::Newer90));
+    ASSERT_NE(r90.Probe(img.image()), 0);
+    const wchar_t text[] = {0x7F, 0x80, 0x7FF, 0x800, 0xFFFF, 0x10000, 0x10FFFF, 0xD800, 0x110000, 0};
+    ASSERT_NE(r90.Set(img.image(), ZARN_TAG_BUILD, reinterpret_cast<uintptr_t>(text), nullptr, 0), 0);
+    const std::vector<uint8_t> expected = {
+        0x7F,                     // U+007F
+        0xC2, 0x80,               // U+0080
+        0xDF, 0xBF,               // U+07FF
+        0xE0, 0xA0, 0x80,         // U+0800
+        0xEF, 0xBF, 0xBF,         // U+FFFF
+        0xF0, 0x90, 0x80, 0x80,   // U+10000
+        0xF4, 0x8F, 0xBF, 0xBF,   // U+10FFFF
+        0xEF, 0xBF, 0xBD,         // U+D800 -> U+FFFD
+        0xEF, 0xBF, 0xBD,         // 0x110000 -> U+FFFD
+    };
+    EXPECT_EQ(expected, r90.Item(img.image(), ZARN_TAG_BUILD, 0));
+}
+
+// A file damaged after it was accepted: the next probe refuses it and takes
+// the acceptance back, so nothing more is answered from it.
+TEST(ZarnReaderLibrary, AFailedProbeOfAnAcceptedImageTakesTheAcceptanceBack) {
+    ZARN_LOAD_READERS(r90, r80);
+    for (const zarntest::ReaderLib* lib : {&r90, &r80}) {
+        const Flavour f = lib == &r90 ? Flavour::Newer90 : Flavour::Older80;
+        Image img(Items().Serialize(f));
+        ASSERT_NE(lib->Probe(img.image()), 0);
+        ASSERT_EQ(lib->Get(img.image(), 3001, 0, nullptr, 0), 5);
+        img.fileBytes()[img.fileLength() - 1] ^= 0x40;   // the checksum no longer holds
+        EXPECT_EQ(lib->Probe(img.image()), 0);
+        EXPECT_FALSE(ReadWorkArea(img.image(), f).accepted);
+        EXPECT_EQ(lib->Get(img.image(), 3001, 0, nullptr, 0), 0);
+        EXPECT_EQ(lib->Set(img.image(), 3001, 0, "x", 1), 0);
+        // The other reader's acceptance is not its to take back.
+        const zarntest::ReaderLib* other = lib == &r90 ? &r80 : &r90;
+        Image mine(Items().Serialize(f));
+        ASSERT_NE(lib->Probe(mine.image()), 0);
+        EXPECT_EQ(other->Probe(mine.image()), 0);
+        EXPECT_TRUE(ReadWorkArea(mine.image(), f).accepted);
+        EXPECT_EQ(lib->Get(mine.image(), 3001, 0, nullptr, 0), 5);
     }
 }
 
