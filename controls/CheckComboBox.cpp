@@ -1,4 +1,5 @@
 #include "controls/CheckComboBox.h"
+#include "core/UserMessages.h"
 #include "controls/PageNotify.h"
 
 #include "core/MemoryHelpers.h"
@@ -128,7 +129,7 @@ void CCheckComboBox::OnSelChange()
     Push(strItem, nSel);
     m_edit.SetShownText(strItem);
     if (CWnd* pParent = GetParent())
-        pParent->SendMessage(WM_USER + 3, GetDlgCtrlID(), nSel);
+        pParent->SendMessage(WM_BOUND_COMBO_CHANGED, GetDlgCtrlID(), nSel);
 }
 
 void CCheckComboBox::OnKillFocusReflect()

@@ -1,4 +1,5 @@
 #include "controls/CheckEdit.h"
+#include "core/UserMessages.h"
 #include "controls/PageNotify.h"
 
 #include <cwchar>
@@ -20,7 +21,7 @@ BEGIN_MESSAGE_MAP(CCheckEdit, CEdit)
     ON_WM_CTLCOLOR_REFLECT()
     ON_WM_PAINT()
     ON_WM_SIZE()
-    ON_MESSAGE(WM_USER + 4, OnPush)
+    ON_MESSAGE(WM_BOUND_CONTROL_RELOAD, OnPush)
 END_MESSAGE_MAP()
 
 CCheckEdit::CCheckEdit()

@@ -1,12 +1,13 @@
 #include "controls/CheckStatic.h"
 
+#include "core/UserMessages.h"
 #include "core/TavrionDoc.h"
 
 IMPLEMENT_DYNCREATE(CCheckStatic, CStatic)
 
 BEGIN_MESSAGE_MAP(CCheckStatic, CStatic)
     ON_WM_CTLCOLOR_REFLECT()
-    ON_MESSAGE(WM_USER + 4, OnPush)
+    ON_MESSAGE(WM_BOUND_CONTROL_RELOAD, OnPush)
 END_MESSAGE_MAP()
 
 CCheckStatic::~CCheckStatic() = default;

@@ -4,14 +4,13 @@
 // document.
 #pragma once
 
+#include "core/UserMessages.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/ui/framework/Static.h"
 #include "platform/ui/framework/ToolTipCtrl.h"
 
 class CTavrionDoc;
 
-// Sent to the parent on a click: open the additions (wParam 0, lParam 0).
-#define WM_LINK_OPEN_ADDITIONS (WM_USER + 0x1C)
 
 class CLinkStatic : public CStatic {
 public:

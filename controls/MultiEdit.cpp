@@ -1,4 +1,5 @@
 #include "controls/MultiEdit.h"
+#include "core/UserMessages.h"
 #include "controls/PageNotify.h"
 
 #include "core/MemoryHelpers.h"
@@ -109,7 +110,7 @@ void CMultiEdit::OnKillFocus(CWnd* pNewWnd)
     m_edit.SetWindowText(strText);
     if (m_bEditing) {
         if (CWnd* pParent = GetParent())
-            pParent->SendMessage(WM_USER + 1, 0, 0);
+            pParent->SendMessage(WM_COMMENT_EDIT_LEFT, 0, 0);
     }
     m_display.SetWindowText(strText);
     m_display.SendMessage(WM_KILLFOCUS, 0, 0);

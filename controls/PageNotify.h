@@ -1,6 +1,7 @@
 // The notification the bound controls send when they take the focus.
 #pragma once
 
+#include "core/UserMessages.h"
 #include "platform/ui/framework/Wnd.h"
 
 // The window three levels up (the form's pane) hears of a field taking the
@@ -11,5 +12,5 @@ inline void NotifyFocusToPage(CWnd* pWnd)
     CWnd* pGrand = pParent ? pParent->GetParent() : nullptr;
     CWnd* pGreat = pGrand ? pGrand->GetParent() : nullptr;
     if (pGreat)
-        pGreat->SendMessage(WM_USER + 0x11, reinterpret_cast<WPARAM>(pParent->m_hWnd), 0);
+        pGreat->SendMessage(WM_ANNOTATION_ACTIVE, reinterpret_cast<WPARAM>(pParent->m_hWnd), 0);
 }

@@ -1,3 +1,4 @@
+#include "core/UserMessages.h"
 #include "dialogs/DlgSerialCom.h"
 
 IMPLEMENT_DYNAMIC(CDlgSerialCom, CDlgCtrl)
@@ -17,7 +18,7 @@ CDlgSerialCom::~CDlgSerialCom() = default;
 
 void CDlgSerialCom::OnCloseUp()
 {
-    if (CWnd* pane = GetParent()) pane->SendMessage(WM_USER + 0xD, static_cast<WPARAM>(m_nIndex), 0);
+    if (CWnd* pane = GetParent()) pane->SendMessage(WM_SERIAL_CHOOSER_SHOWN, static_cast<WPARAM>(m_nIndex), 0);
 }
 
 void CDlgSerialCom::OnSelChange()
@@ -25,6 +26,6 @@ void CDlgSerialCom::OnSelChange()
     CWnd* pane = GetParent();
     if (!pane) return;
     const LRESULT selected = SendDlgItemMessage(kChooser, CB_GETCURSEL);
-    pane->SendMessage(WM_USER + 0xE, static_cast<WPARAM>(m_nIndex), selected);
-    pane->SendMessage(WM_USER + 0x20, 0, 0);
+    pane->SendMessage(WM_SERIAL_RECORD_CHOSEN, static_cast<WPARAM>(m_nIndex), selected);
+    pane->SendMessage(WM_SERIAL_CHOICE_VALIDATE, 0, 0);
 }

@@ -1,5 +1,6 @@
 #include "dialogs/DlgSerialText.h"
 
+#include "core/UserMessages.h"
 #include "core/TavrionDoc.h"
 
 IMPLEMENT_DYNAMIC(CDlgSerialText, CDlgCtrl)
@@ -29,6 +30,6 @@ HBRUSH CDlgSerialText::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 
 void CDlgSerialText::OnLButtonDown(UINT nFlags, CPoint point)
 {
-    if (CWnd* pane = GetParent()) pane->SendMessage(WM_USER + 0xD, static_cast<WPARAM>(m_nIndex), 1);
+    if (CWnd* pane = GetParent()) pane->SendMessage(WM_SERIAL_CHOOSER_SHOWN, static_cast<WPARAM>(m_nIndex), 1);
     CDlgCtrl::OnLButtonDown(nFlags, point);
 }

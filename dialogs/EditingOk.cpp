@@ -1,5 +1,6 @@
 #include "dialogs/EditingOk.h"
 
+#include "core/UserMessages.h"
 #include "core/AnnoEditStamp.h"
 #include "core/TavrionDoc.h"
 #include "core/TavrionMessage.h"
@@ -294,7 +295,7 @@ bool CEditingOk::Commit(CTavrionDoc* doc, const std::vector<CommitStep>& order)
             break;
         case CommitStep::UpdateStatus: doc->UpdateCtrlStatus(); break;
         case CommitStep::Refill: doc->SetCtrlContent(nullptr); break;
-        case CommitStep::Notify: doc->SendToNotifyWnd(WM_USER + 0x16, 0, 0); break;
+        case CommitStep::Notify: doc->SendToNotifyWnd(WM_EDIT_STORED, 0, 0); break;
         }
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "core/UserMessages.h"
 #include "controls/CheckStatic.h"
 #include "core/TavrionDoc.h"
 #include "platform/gdi/Brush.h"
@@ -140,7 +141,7 @@ void CFormEx::OnLButtonDown(UINT nFlags, CPoint point)
     if (CWnd* first = GetWindow(GW_CHILD)) first->SetFocus();
     CWnd* parent = GetParent();
     CWnd* pane = parent ? parent->GetParent() : nullptr;
-    if (pane) pane->SendMessage(WM_USER + 0x11, reinterpret_cast<WPARAM>(this), 0);
+    if (pane) pane->SendMessage(WM_ANNOTATION_ACTIVE, reinterpret_cast<WPARAM>(this), 0);
     CFormView::OnLButtonDown(nFlags, point);
 }
 

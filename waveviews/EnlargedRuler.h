@@ -9,6 +9,7 @@
 // the moving figure is on screen and must be erased before the next one.
 #pragma once
 
+#include "core/UserMessages.h"
 #include "platform/gdi/Dc.h"
 #include "platform/ui/framework/Wnd.h"
 
@@ -21,12 +22,6 @@ enum {
     RULER_STATUS_BOTH = 2,     // both set; a click selects a mark, drags and arrow keys move it
 };
 
-// To the dialog (the parent of the view's frame). Reading: wParam
-// milliseconds, lParam microvolts, both whole and never negative.
-const UINT WM_ENLARGED_RULER_READING = WM_USER + 0xA;
-// Pan: lParam minus the vertical drag offset; wParam minus the horizontal
-// one, or for a strip at least a page long the new start sample.
-const UINT WM_ENLARGED_PAN = WM_USER + 0xB;
 
 class CTavrionDoc;
 struct _ECGDATA;

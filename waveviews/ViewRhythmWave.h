@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/UserMessages.h"
 #include "core/TavrionDoc.h"
 #include "platform/gdi/Pen.h"
 #include "waveviews/WaveItemRef.h"
@@ -22,9 +23,6 @@
 
 #define RHYTHM_VIEW_LEADS 15
 
-// Sent to the parent on every screen drawing of a rest or extra page: WPARAM
-// the wave style shown, LPARAM 0.
-const UINT WM_RHYTHMWAVE_STYLE_SHOWN = WM_USER + 0x15;
 
 class CDialog;
 class CECGDC;

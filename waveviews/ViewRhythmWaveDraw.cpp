@@ -64,7 +64,7 @@ void CViewRhythmWave::PlaceZeroLines(CRect rect, int gridY, int print)
     CalAutoSensPos(rect, gridY, print);
     if (!print) {
         if (CWnd* parent = GetSafeHwnd() ? GetParent() : nullptr)
-            parent->SendMessage(WM_RHYTHMWAVE_STYLE_SHOWN, static_cast<WPARAM>(m_nWaveStyle), 0);
+            parent->SendMessage(WM_DISPLAY_INFO_CHANGED, static_cast<WPARAM>(m_nWaveStyle), 0);
     }
 }
 

@@ -12,6 +12,7 @@
 // Every routine leaves the device context as it found it.
 #pragma once
 
+#include "core/UserMessages.h"
 #include "platform/gdi/Dc.h"
 #include "platform/penwick/NotationManager.h"
 #include "platform/ui/framework/View.h"
@@ -21,9 +22,6 @@ class CTavrionDoc;
 struct _ANNOTATION_INFO;
 struct _SKETCH_INFO;
 
-// Sent to the view's parent when a press starts a sketch or selects one:
-// WPARAM the view, LPARAM 0.
-const UINT WM_WAVEVIEW_ANNOTATION_INPUT = WM_USER + 0x11;
 
 class CWaveView : public CView {
     DECLARE_DYNCREATE(CWaveView)

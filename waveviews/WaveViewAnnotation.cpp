@@ -257,7 +257,7 @@ void CWaveView::OnLButtonDown(UINT nFlags, CPoint point)
             else
                 m_annoManager.SelectObject(point);
             if (CWnd* parent = GetParent())
-                parent->SendMessage(WM_WAVEVIEW_ANNOTATION_INPUT, reinterpret_cast<WPARAM>(this), 0);
+                parent->SendMessage(WM_ANNOTATION_ACTIVE, reinterpret_cast<WPARAM>(this), 0);
             SetCapture();
             Invalidate(FALSE);
         }

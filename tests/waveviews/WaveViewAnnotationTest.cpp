@@ -36,7 +36,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CNoticeFrame, CFrameWnd)
-    ON_MESSAGE(WM_WAVEVIEW_ANNOTATION_INPUT, OnAnnotationInput)
+    ON_MESSAGE(WM_ANNOTATION_ACTIVE, OnAnnotationInput)
 END_MESSAGE_MAP()
 
 using Points = std::vector<std::pair<float, float>>;

@@ -1,0 +1,53 @@
+// The user window messages that cross from one part of the library to another
+// (views, forms, controls and dialogs to their panes, the host and back), named
+// once here, on the lowest floor that sends them. The arguments each one carries
+// are described where it is sent.
+#pragma once
+
+#include "platform/base/WinTypes.h"
+#include "platform/ui/windowing/UiTypes.h"
+
+// A multi-line comment edit lost the focus: the form recomputes the comment's height.
+constexpr UINT WM_COMMENT_EDIT_LEFT = WM_USER + 1;
+// The host tells a form that the record was modified.
+constexpr UINT WM_RECORD_MODIFIED = WM_USER + 2;
+// A bound combo box changed its selection: wParam the control id, lParam the selection.
+constexpr UINT WM_BOUND_COMBO_CHANGED = WM_USER + 3;
+// A bound control reloads its text from the document.
+constexpr UINT WM_BOUND_CONTROL_RELOAD = WM_USER + 4;
+// A form reached the end of its tab chain: the pane moves the focus to the next form.
+constexpr UINT WM_FORM_TAB_END = WM_USER + 5;
+// A one-lead scroll strip was dragged: the pane moves the page.
+constexpr UINT WM_STRIP_DRAGGED = WM_USER + 6;
+// A measuring divider was dropped: wParam the interval in milliseconds, lParam the divider (0 to 2).
+constexpr UINT WM_DIVIDER_DROPPED = WM_USER + 7;
+// An enlarged view's ruler reading to its dialog: wParam milliseconds, lParam
+// microvolts, both whole and never negative.
+constexpr UINT WM_ENLARGED_RULER_READING = WM_USER + 0xA;
+// An enlarged view's pan to its dialog: lParam minus the vertical drag offset;
+// wParam minus the horizontal one, or for a strip at least a page long the new start sample.
+constexpr UINT WM_ENLARGED_PAN = WM_USER + 0xB;
+// A view reports a confirmed pop-up, a saved value or a picked time to its pane's parent.
+constexpr UINT WM_VIEW_RESULT = WM_USER + 0xC;
+// The serial-comparison record chooser was opened (lParam 0) or closed (lParam 1): wParam the slot.
+constexpr UINT WM_SERIAL_CHOOSER_SHOWN = WM_USER + 0xD;
+// A record was chosen in the serial-comparison chooser: wParam the slot, lParam the choice.
+constexpr UINT WM_SERIAL_RECORD_CHOSEN = WM_USER + 0xE;
+// A calibration pulse was clicked.
+constexpr UINT WM_CAL_PULSE_CLICKED = WM_USER + 0xF;
+// An enlarged view's caliper changed.
+constexpr UINT WM_ENLARGED_CALIPER_CHANGED = WM_USER + 0x10;
+// A view, form or control became active for annotation: wParam the window.
+constexpr UINT WM_ANNOTATION_ACTIVE = WM_USER + 0x11;
+// The host asks the patient-information form to open the patient editor.
+constexpr UINT WM_OPEN_PATIENT_EDITOR = WM_USER + 0x12;
+// A print job ended or failed to start; sent to the document's window.
+constexpr UINT WM_PRINT_JOB_ENDED = WM_USER + 0x13;
+// The display information (style, gain, speed, filter) changed: wParam the wave style shown.
+constexpr UINT WM_DISPLAY_INFO_CHANGED = WM_USER + 0x15;
+// An edit was stored; sent to the document's notification window.
+constexpr UINT WM_EDIT_STORED = WM_USER + 0x16;
+// The additions link of an interpretation form was clicked (wParam 0, lParam 0).
+constexpr UINT WM_LINK_OPEN_ADDITIONS = WM_USER + 0x1C;
+// The serial-comparison choice is to be validated.
+constexpr UINT WM_SERIAL_CHOICE_VALIDATE = WM_USER + 0x20;
