@@ -139,13 +139,13 @@ public:
             if (r.op == platform::gdi::DrawOp::Text) texts.push_back(r);
         return texts;
     }
-    // The first text record reading `text`; null when none.
-    const platform::gdi::DrawRecord* FindText(const std::wstring& text)
+    bool HasText(const std::wstring& text) { return TextRecord(text).op == platform::gdi::DrawOp::Text; }
+    // The first text record reading `text`; an empty record when none.
+    platform::gdi::DrawRecord TextRecord(const std::wstring& text)
     {
-        m_texts = Texts();
-        for (const auto& r : m_texts)
-            if (r.text == text) return &r;
-        return nullptr;
+        for (const auto& r : Texts())
+            if (r.text == text) return r;
+        return platform::gdi::DrawRecord();
     }
 
 private:
@@ -155,7 +155,6 @@ private:
     CFont m_font;
     CFont* m_old = nullptr;
     std::unique_ptr<CECGDC> m_device;
-    std::vector<platform::gdi::DrawRecord> m_texts;
 };
 
 }  // namespace rrviewtest

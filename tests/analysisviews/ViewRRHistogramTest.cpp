@@ -122,10 +122,10 @@ TEST_F(RRHistogramTest, PrintingFillsBlackBarsAndLabelsTheLastWindowInSeconds)
         EXPECT_EQ(960 * 13 / 16 - 100 * 960 / 160, r.rect.top);
     }
     EXPECT_EQ(1, bars);
-    EXPECT_NE(nullptr, print.FindText(L"RR ﾋｽﾄｸﾞﾗ?"));
-    EXPECT_NE(nullptr, print.FindText(L"1.4"));
-    EXPECT_NE(nullptr, print.FindText(L"1.8(Sec)"));
-    EXPECT_NE(nullptr, print.FindText(L"100"));
+    EXPECT_TRUE(print.HasText(L"RR ﾋｽﾄｸﾞﾗ?"));
+    EXPECT_TRUE(print.HasText(L"1.4"));
+    EXPECT_TRUE(print.HasText(L"1.8(Sec)"));
+    EXPECT_TRUE(print.HasText(L"100"));
     // A null device prints nothing.
     view->Print(nullptr, &rect);
 }

@@ -107,10 +107,10 @@ TEST_F(RRTrendTest, PrintingDrawsTheLineWithTheBoldBlackPenUnderTheSecondsAxis)
     for (const auto& r : print.Records())
         if (r.op == platform::gdi::DrawOp::Polyline && r.penWidth == 4 && r.penColor == RGB(0, 0, 0)) ++boldLines;
     EXPECT_EQ(99, boldLines);
-    EXPECT_NE(nullptr, print.FindText(L"RR ﾄﾚﾝﾄﾞｸﾞﾗ?"));
-    EXPECT_NE(nullptr, print.FindText(L"秒"));
-    EXPECT_NE(nullptr, print.FindText(L"3(min)"));
-    EXPECT_NE(nullptr, print.FindText(L"1.8"));
+    EXPECT_TRUE(print.HasText(L"RR ﾄﾚﾝﾄﾞｸﾞﾗ?"));
+    EXPECT_TRUE(print.HasText(L"秒"));
+    EXPECT_TRUE(print.HasText(L"3(min)"));
+    EXPECT_TRUE(print.HasText(L"1.8"));
 }
 
 }  // namespace
