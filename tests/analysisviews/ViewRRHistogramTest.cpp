@@ -98,10 +98,19 @@ TEST_F(RRHistogramTest, AnEmptyListOrNoRecordDrawsNoBar)
     CViewRRHistogram* view = ShowHistogram();
     ASSERT_NE(nullptr, view);
     for (int j = 0; j < 20; ++j) EXPECT_EQ(-1, BarTop(view, j));
-    // Without a current item the view is only its background.
+    // The axes are complete, over the first window.
+    rrviewtest::RecordedPrint empty(800, 480);
+    CRect rect = empty.Rect();
+    view->Print(empty.Device(), &rect);
+    EXPECT_TRUE(empty.HasText(L"0.2"));
+    EXPECT_TRUE(empty.HasText(L"0.6(Sec)"));
+    // Without a current item the view is only its background and prints nothing.
     m_doc.SetCurDataIndex(-1);
     Repaint(view);
     EXPECT_EQ(rrviewtest::kBackground, Pixel(view, kBarsLeft, kZeroLine));
+    rrviewtest::RecordedPrint none(800, 480);
+    view->Print(none.Device(), &rect);
+    EXPECT_TRUE(none.Records().empty());
 }
 
 TEST_F(RRHistogramTest, PrintingFillsBlackBarsAndLabelsTheLastWindowInSeconds)
