@@ -40,9 +40,7 @@ protected:
     }
     void TearDown() override
     {
-        if (m_frame) m_frame->DestroyWindow();
-        m_frame = nullptr;
-        m_pane.DestroyWindow();
+        CloseView();
         rrtest::RRDocTest::TearDown();
     }
 
@@ -78,9 +76,10 @@ protected:
     }
 
     // The view of the class in a frame of width × height on the document,
-    // after its first update.
+    // after its first update; the view shown before goes.
     template <class View> View* Show(int width, int height)
     {
+        CloseView();
         EXPECT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, width, height),
                                     nullptr, 0));
         m_frame = new CFrameWnd;
@@ -96,6 +95,12 @@ protected:
         view->SendMessage(WM_INITIALUPDATE, 0, 0);
         Repaint(view);
         return view;
+    }
+    void CloseView()
+    {
+        if (m_frame) m_frame->DestroyWindow();
+        m_frame = nullptr;
+        if (m_pane.GetSafeHwnd()) m_pane.DestroyWindow();
     }
     static void Repaint(CView* view)
     {

@@ -78,8 +78,6 @@ TEST_F(RRHistogramTest, TheWindowStartsFromTheFullestBinAndTiesGoToTheLowerBin)
         CViewRRHistogram* view = ShowHistogram();
         ASSERT_NE(nullptr, view);
         EXPECT_NEAR(kZeroLine - 100 * kHeight / 160, BarTop(view, c.bar), 1) << "bin " << c.bin;
-        TearDown();
-        SetUp();
     }
     // Bins 30 and 40 equally full: the window is placed from bin 30 (bins 20
     // to 39), so bin 40 falls outside it.
