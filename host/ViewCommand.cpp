@@ -14,6 +14,7 @@
 #include "core/TavrionDoc.h"
 #include "core/TavrionView.h"
 #include "host/EnlargedViewCommand.h"
+#include "host/AnalysisViewCommand.h"
 #include "host/MagnifierPreview.h"
 #include "host/OutputFolder.h"
 #include "host/SheetView.h"
@@ -258,6 +259,7 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
         return false;
     }
     SetUpRhythmView(doc, view, options.style, options.page);
+    SetUpAnalysisView(view, options.page);
     view->Invalidate(TRUE);
     view->UpdateWindow();
     CRect client;
@@ -402,6 +404,12 @@ public:
             bool ok = true;
             for (int page = 0; ok && page < sheet->GetPageCount(m_widthMm); ++page)
                 ok = PrintPage(waveView, [&] { return sheet->Print(m_dc, paper, m_widthMm, m_heightMm, page) != FALSE; });
+            return ok;
+        }
+        if (IsAnalysisView(pane.View())) {
+            bool ok = true;
+            for (int i = 0; ok && i < GetAnalysisPrintPages(pane.View(), options.page); ++i)
+                ok = PrintPage(nullptr, [&] { return PrintAnalysisPage(pane.View(), m_dc, m_area, i, options.page); });
             return ok;
         }
         return PrintPage(waveView, [] { return true; });

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "tools/DeviceRecord.h"
 #include "tools/RecordBuilder.h"
@@ -30,6 +31,30 @@ RecordBuilder MakeRRDeviceRecord(const EcgRecord& ecg, const DeviceRecordOptions
 std::string WriteRRRecordFiles(const std::string& recordPath, const RecordBuilder& record,
                                const RecordXmlOptions& xmlOptions = RecordXmlOptions(),
                                const std::string& xmlPath = std::string());
+
+// One interval of an RR report as the device lists it.
+struct RRInterval {
+    int ms = 800;          // the length; negative: the record gives none (no "data" attribute)
+    bool marked = false;   // flag="true"
+};
+
+// The RR report of a record XML given interval by interval. The totals and
+// the RR50 table (one row per minute of the intervals' running time, at most
+// ten, lengths in seconds) are computed from the lengths the list gives.
+struct RRReport {
+    std::vector<RRInterval> intervals;
+    int rr50Rows = -1;     // rows written; -1: one per minute begun, at most ten
+};
+
+// count intervals around meanMs, spread by up to ±spreadMs in a fixed
+// pseudo-random sequence of the seed; every tenth one is marked.
+std::vector<RRInterval> MakeRRIntervals(int count, int meanMs, int spreadMs, unsigned seed = 1);
+
+// As WriteRRRecordFiles, with the record XML's report replaced by `report`.
+std::string WriteRRRecordFilesWithReport(const std::string& recordPath, const RecordBuilder& record,
+                                         const RRReport& report,
+                                         const RecordXmlOptions& xmlOptions = RecordXmlOptions(),
+                                         const std::string& xmlPath = std::string());
 
 // The RR record of a PhysioNet record with its beat annotations (PATH.atr,
 // PATH without extension): the first `seconds` of the record (0: all of it),

@@ -1,0 +1,47 @@
+#include "host/AnalysisViewCommand.h"
+
+#include <algorithm>
+
+#include "analysisviews/ViewRRHistogram.h"
+#include "analysisviews/ViewRRIntervalList.h"
+#include "analysisviews/ViewRRResult.h"
+#include "analysisviews/ViewRRTrend.h"
+#include "printdevice/ECGDC.h"
+
+namespace host {
+
+bool IsAnalysisView(CView* view)
+{
+    return view && (view->IsKindOf(RUNTIME_CLASS(CViewRRHistogram)) || view->IsKindOf(RUNTIME_CLASS(CViewRRTrend)) ||
+                    view->IsKindOf(RUNTIME_CLASS(CViewRRIntervalList)) ||
+                    view->IsKindOf(RUNTIME_CLASS(CViewRRResult)));
+}
+
+void SetUpAnalysisView(CView* view, int page)
+{
+    auto* list = DYNAMIC_DOWNCAST(CViewRRIntervalList, view);
+    if (list && page > 0) list->ChangePage(page);
+}
+
+int GetAnalysisPrintPages(CView* view, int page)
+{
+    auto* list = DYNAMIC_DOWNCAST(CViewRRIntervalList, view);
+    if (!list || page > 0) return 1;
+    return std::max(1, list->GetTotalPage(RR_LIST_PRINT_COLUMNS, RR_LIST_ROWS));
+}
+
+bool PrintAnalysisPage(CView* view, CECGDC* dc, const CRect& area, int index, int page)
+{
+    CRect rect = area;
+    if (auto* list = DYNAMIC_DOWNCAST(CViewRRIntervalList, view))
+        return list->Print(dc, rect, page > 0 ? page : index + 1) != FALSE;
+    if (auto* histogram = DYNAMIC_DOWNCAST(CViewRRHistogram, view))
+        histogram->Print(dc, &rect);
+    else if (auto* trend = DYNAMIC_DOWNCAST(CViewRRTrend, view))
+        trend->Print(dc, &rect);
+    else if (auto* result = DYNAMIC_DOWNCAST(CViewRRResult, view))
+        result->Print(dc, &rect);
+    return dc && dc->GetDC();
+}
+
+}  // namespace host

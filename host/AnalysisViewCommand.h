@@ -1,0 +1,22 @@
+// The RR analysis views in the host's "view" and "print" commands: the host
+// plays the RR panes (paging the interval list) and the RR reports (a view
+// printed into the printable area, the interval list page by page).
+#pragma once
+
+class CECGDC;
+class CRect;
+class CView;
+
+namespace host {
+
+// True for the views of the RR result and comment pages.
+bool IsAnalysisView(CView* view);
+// Shows screen page `page` (from 0) of the interval list; other views need nothing.
+void SetUpAnalysisView(CView* view, int page);
+// Printed pages of the view: the interval list's page `page` (from 1) alone,
+// or with 0 all of its pages of 400; one for the other views.
+int GetAnalysisPrintPages(CView* view, int page);
+// Printed page `index` (from 0) of those into the area; false when it failed.
+bool PrintAnalysisPage(CView* view, CECGDC* dc, const CRect& area, int index, int page);
+
+}  // namespace host
