@@ -52,6 +52,8 @@ struct _MFERDATAITEM {
     CString strVersion;         // GetVersionText of the record XML
     CString strMasterStep;      // "/Rawdata/Tavrion/Record/Mstep_section/Master_step_info"
     _LEAD_NAME_INFO stLeadName;
+    CString strST[12];      // per-lead ST level of the averaged beats, microvolts as decimal text; "****" when missing
+    CString strHeartRate;   // the record's heart rate, decimal text; empty when unknown
     _PATIENT_INFO stPatient;    // strReserved holds the patient edit time
     _INTERPRE_INFO_REST stInterpre;
     _ADDITIONAL_INFO stAddition;

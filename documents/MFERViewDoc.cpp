@@ -11,6 +11,7 @@
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/LayoutNames.h"
+#include "documents/AverageSTTexts.h"
 #include "documents/RecordXmlText.h"
 #include "platform/base/CodePage.h"
 #include "documents/RecordPaths.h"
@@ -255,6 +256,7 @@ int CMFERViewDoc::OpenMFERFile(CString& strMFERPath, CString& strXMLPath, CStrin
     GetCtrlPosFromXSL(LOAD_POS_RHYTHM);
     GetCtrlPosFromXSL(LOAD_POS_EXTRA);
     GetDataInfoFromXMLFile(item);
+    FillItemBeatTexts(*item);
     item->strVersion = GetVersionText(item->strXMLPath.IsEmpty() ? nullptr : item->strXMLPath.GetString());
     return 0;
 }

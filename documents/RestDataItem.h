@@ -50,6 +50,8 @@ struct _RESTDATAITEM {
     CString strThirdKey;
     CString strVersion;             // GetVersionText of the record, set at opening
     _LEAD_NAME_INFO stLeadName;
+    CString strST[12];      // per-lead ST level of the averaged beats, microvolts as decimal text; "****" when missing
+    CString strHeartRate;   // the record's heart rate, decimal text; empty when unknown
     _ECGDATA* pECGData = nullptr;   // the record image (owned)
     _PATIENT_INFO stPatient;
     int bDoctorConfirm = 0;

@@ -8,6 +8,7 @@
 #include "core/Helpers.h"
 #include "core/MemoryHelpers.h"
 #include "core/ReferenceIds.h"
+#include "documents/AverageSTTexts.h"
 #include "documents/RestXmlText.h"
 
 IMPLEMENT_DYNCREATE(CRestViewDoc, CTavrionDoc)
@@ -106,6 +107,7 @@ int CRestViewDoc::OpenFile(CString& strXMLPath, CString& strFilePath)
     DeleteAnnotationChain(item->pAnnoHead);
     item->pAnnoHead = new _ANNOTATION_INFO;
     GetDataInfoFromXMLFile(item);
+    FillItemBeatTexts(*item);
     item->strVersion = GetVersionText(strXMLPath);
     if (item->b8000File) Get8000SpikeInfo(item);
     return 0;
