@@ -39,9 +39,6 @@ struct CPagePatientCommentGeneral::ItemFields {
 
 namespace {
 
-const wchar_t* const kSexItems[] = {L"不明", L"男", L"女"};
-const wchar_t* const kAgeUnits[] = {L"歳", L"ヶ月", L"週", L"日", L"時間"};
-const wchar_t* const kIvrelCodes = L"/Ivrel/Judgement_code/Code";
 
 const struct {
     int id;
@@ -308,8 +305,7 @@ void CPagePatientCommentGeneral::InitCtrlLayout()
 
 void CPagePatientCommentGeneral::InitComboItems()
 {
-    for (const wchar_t* sex : kSexItems) SendDlgItemMessage(3711, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sex));
-    for (const wchar_t* unit : kAgeUnits) SendDlgItemMessage(3714, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(unit));
+    FillSexAndAgeUnits(*this, 3711, 3714);
 }
 
 void CPagePatientCommentGeneral::InitCtrlText()
@@ -323,15 +319,8 @@ void CPagePatientCommentGeneral::InitCtrlText()
 
 void CPagePatientCommentGeneral::LoadJudgements()
 {
-    SendDlgItemMessage(3758, CB_RESETCONTENT);
     CECGXMLParser ivrel(IvrelPath(), m_pDoc ? m_pDoc->Is8000File() : 0, CString());
-    const int count = ivrel.GetObjectCount(kIvrelCodes);
-    for (int i = 1; i <= count; ++i) {
-        CString path, text;
-        path.Format(L"%s[%d]/%s", kIvrelCodes, i, L"Japanese_text");
-        ivrel.GetDataFromXMLDOM(text, path, 4, CString());
-        SendDlgItemMessage(3758, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.GetString()));
-    }
+    FillJudgementList(*this, 3758, ivrel);
 }
 
 void CPagePatientCommentGeneral::LoadPatientData()
@@ -452,7 +441,7 @@ void CPagePatientCommentGeneral::OnSelchangeAgeUnit()
     } else if (!m_rows.IsDisplayOnly(5)) {
         ShowControl(3715, true);
         ShowControl(3716, true);
-        SetText(3716, selection < 0 ? CString(kAgeUnits[0]) : CString(kAgeUnits[selection + 1]));
+        SetText(3716, SubAgeUnitAfter(static_cast<int>(selection)));
     }
     SendDlgItemMessage(3714, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
 }
@@ -557,14 +546,11 @@ void CPagePatientCommentGeneral::SaveDataToItem()
         *f.pTrip[t] = text;
     }
     const LRESULT selection = SendDlgItemMessage(3758, CB_GETCURSEL);
-    f.pJudgeText->Empty();
-    f.pJudgeCode->Empty();
-    if (selection == CB_ERR) return;
-    CECGXMLParser ivrel(IvrelPath(), m_pDoc ? m_pDoc->Is8000File() : 0, CString());
-    CString path, value;
-    path.Format(L"%s[%d]/%s", kIvrelCodes, static_cast<int>(selection) + 1, L"Japanese_text");
-    if (ivrel.GetDataFromXMLDOM(value, path, 4, CString())) f.pJudgeText->Format(L"%s", value.GetString());
-    path.Format(L"%s[%d]", kIvrelCodes, static_cast<int>(selection) + 1);
-    value.Empty();
-    if (ivrel.GetDataFromXMLDOM(value, path, 2, L"value")) f.pJudgeCode->Format(L"%s", value.GetString());
+    CString text, code;
+    if (selection != CB_ERR) {
+        CECGXMLParser ivrel(IvrelPath(), m_pDoc ? m_pDoc->Is8000File() : 0, CString());
+        JudgementAt(ivrel, static_cast<int>(selection), text, code);
+    }
+    f.pJudgeText->Format(L"%s", text.GetString());
+    f.pJudgeCode->Format(L"%s", code.GetString());
 }
