@@ -8,6 +8,7 @@
 #include "dialogs/DlgEditComment.h"
 #include "dialogs/DlgEditIvrelCode.h"
 #include "dialogs/DlgEditMinneCode.h"
+#include "dialogs/DisplayOnlyRows.h"
 #include "dialogs/PatientPageFields.h"
 #include "dialogs/TextLengthGuard.h"
 #include "documents/MFERDataItem.h"
@@ -427,10 +428,7 @@ void CPagePatientComment::PaintReadOnly(CDC& dc)
     draw(3405, label);
     draw(kJudgement, combo);
     underline(label.left, combo.right, combo.bottom);
-    CRect comment = rectOf(kComment);
-    comment.InflateRect(1, 1);
-    dc.SelectStockObject(NULL_BRUSH);
-    dc.Rectangle(&comment);
+    FrameReadOnlyEdit(dc, *this, kComment);
 }
 
 // ---- change test and write-back ---------------------------------------------------------------

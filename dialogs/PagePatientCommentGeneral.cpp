@@ -477,23 +477,7 @@ void CPagePatientCommentGeneral::OnPaint()
         if (row > 21 || (row == 10 && !trips) || (row == 21 && !IsMasterStep())) return nullptr;
         return &kPaintedRows[row];
     });
-    if (m_pDoc->IsReadOnly()) FrameReadOnlyComment(dc);
-}
-
-// A read-only comment loses its edge: a black frame shows where it is.
-void CPagePatientCommentGeneral::FrameReadOnlyComment(CDC& dc)
-{
-    CWnd* comment = GetDlgItem(3706);
-    if (!comment) return;
-    CDCStateSaver state(dc);
-    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
-    CDCObjectSelector<CPen> penSelector(dc, &pen);
-    CRect rect;
-    comment->GetWindowRect(&rect);
-    ScreenToClient(&rect);
-    rect.InflateRect(1, 1);
-    dc.SelectStockObject(NULL_BRUSH);
-    dc.Rectangle(&rect);
+    if (m_pDoc->IsReadOnly()) FrameReadOnlyEdit(dc, *this, 3706);
 }
 
 int CPagePatientCommentGeneral::IsDataChange()

@@ -57,7 +57,6 @@ private:
     void InitCtrlText();
     void LoadPatientData();
     void LoadJudgements();
-    void FrameReadOnlyComment(CDC& dc);
     CString Text(int id) const;
     void SetText(int id, const CString& text);
     void SetControlFont(int id);
