@@ -339,3 +339,21 @@ TEST_F(RestSheet, TheOpeningModeChoosesThePageShown)
         m_notify.DestroyWindow();
     }
 }
+
+// A model-8000 record shows its medications in fixed lists; one the list
+// lacks is shown all the same and is no edit.
+TEST_F(RestSheet, AnUntouchedModel8000RecordIsUnchanged)
+{
+    _RESTDATAITEM* item = OpenRecord(RecordKind::Rest12, true);
+    ASSERT_FALSE(item->stInterpre.strMedication1.IsEmpty());
+    testsupport::ModalScript script;
+    script.On(CDlgPatientInfoComment::IDD, [item](CDialog& dialog) {
+        EXPECT_EQ(testsupport::ControlText(Sheet(dialog).PatientPage(), 3240), item->stInterpre.strMedication1);
+        EXPECT_EQ(Sheet(dialog).PatientPage().IsDataChange(), 0);
+        EXPECT_EQ(Sheet(dialog).CommentPage().IsDataChange(), 0);
+        Press(dialog, IDOK);
+    });
+    EXPECT_EQ(Run(), IDOK);
+    EXPECT_EQ(script.Seen(), std::vector<UINT>{CDlgPatientInfoComment::IDD});
+    EXPECT_TRUE(Unchanged());
+}
