@@ -148,7 +148,7 @@ END_MESSAGE_MAP()
 
 CPagePatientCommentGeneral::CPagePatientCommentGeneral()
     : CPropertyPage(IDD), m_pDoc(nullptr), m_nType(1), m_bInformationChange(0), m_bCommentChange(0),
-      m_bJudgementChange(0), m_rows(GENERAL_PAGE_ROWS)
+      m_bJudgementChange(0), m_rows(GENERAL_PAGE_ROWS), m_nLoadedJudgement(CB_ERR)
 {
     m_pFont = GetSystemMetrics(SM_CXSCREEN) >= 1281 ? g_pDlgFontMiddle1 : g_pDlgFontNormal;
 }
@@ -422,6 +422,7 @@ void CPagePatientCommentGeneral::LoadPatientData()
     LoadJudgements();
     if (master) {
         list(3758, CtrlData(m_pDoc, 3618));
+        m_nLoadedJudgement = static_cast<int>(SendDlgItemMessage(3758, CB_GETCURSEL));
     } else {
         ShowControl(3757, false);
         ShowControl(3758, false);
@@ -488,7 +489,9 @@ int CPagePatientCommentGeneral::IsDataChange()
     auto stored = [&](const CString* field) -> const CString& { return hasItem && field ? *field : empty; };
 
     m_bCommentChange = Text(3706) != stored(f.pComment) ? 1 : 0;
-    m_bJudgementChange = IsMasterStep() && Text(3758) != stored(f.pJudgeText) ? 1 : 0;
+    // A stored judgement the list shows otherwise (a prefix, or none of its
+    // entries) is no edit: only a new choice is.
+    m_bJudgementChange = IsMasterStep() && SendDlgItemMessage(3758, CB_GETCURSEL) != m_nLoadedJudgement ? 1 : 0;
     m_bInformationChange = 1;
     if (SharedFieldsDiffer(*this, kFieldIds, f.shared, m_pDoc)) return 1;
     if (IsMasterStep() && hasItem) {
@@ -530,6 +533,7 @@ void CPagePatientCommentGeneral::SaveDataToItem()
         *f.pTrip[t] = text;
     }
     const LRESULT selection = SendDlgItemMessage(3758, CB_GETCURSEL);
+    if (selection == m_nLoadedJudgement) return;
     CString text, code;
     if (selection != CB_ERR) {
         CECGXMLParser ivrel(IvrelPath(), m_pDoc ? m_pDoc->Is8000File() : 0, CString());

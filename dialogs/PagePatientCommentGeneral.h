@@ -69,4 +69,5 @@ private:
     int m_bJudgementChange;
     CFont* m_pFont;
     CDisplayOnlyRows m_rows;
+    int m_nLoadedJudgement;   // the judgement list's selection when the page opened
 };
