@@ -71,3 +71,18 @@ void CDisplayOnlyRows::Paint(CDC& dc, CWnd& page, CTavrionDoc& doc, CFont* font,
         for (int i = 0; i < count; ++i) DrawFieldText(dc, page, doc, painted->values[i], row, i == count - 1);
     }
 }
+
+void FrameReadOnlyEdit(CDC& dc, CWnd& page, int id)
+{
+    CWnd* edit = page.GetDlgItem(id);
+    if (!edit) return;
+    CDCStateSaver state(dc);
+    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+    CDCObjectSelector<CPen> penSelector(dc, &pen);
+    CRect rect;
+    edit->GetWindowRect(&rect);
+    page.ScreenToClient(&rect);
+    rect.InflateRect(1, 1);
+    dc.SelectStockObject(NULL_BRUSH);
+    dc.Rectangle(&rect);
+}

@@ -41,3 +41,7 @@ private:
     std::vector<int> m_nLeft;    // per row: client x where the underline starts; -1 for an editable row
     std::vector<int> m_nRight;   // per row: where it ends; -1 for an editable row
 };
+
+// A read-only edit loses its edge: a black one-pixel frame drawn one pixel
+// outside control `id` of `page` shows where it is. Leaves the DC as it found it.
+void FrameReadOnlyEdit(CDC& dc, CWnd& page, int id);

@@ -8,12 +8,12 @@
 
 namespace {
 
-// The kinds whose first page is the general patient page: resting records
-// have their own sheet, exercise records their own page.
-bool HasGeneralPage(int type)
+// The kinds this sheet has a first page for: resting records have their own
+// sheet; exercise records have their own page.
+bool HasFirstPage(int type)
 {
     return type == DOC_TYPE_FINAL || type == DOC_TYPE_RHYTHM || type == DOC_TYPE_RR || type == DOC_TYPE_EXTRA ||
-           type == DOC_TYPE_MFER;
+           type == DOC_TYPE_MFER || type == DOC_TYPE_EXER;
 }
 
 }  // namespace
@@ -38,12 +38,38 @@ void CDlgInfoCommentGeneral::SetDoc(CTavrionDoc* pDoc, int nType)
     m_pDoc = pDoc;
     m_nType = nType;
     m_pageGeneral.SetDoc(pDoc, nType);
+    m_pageExer.SetDoc(pDoc, nType);
     m_pageAddition.SetDoc(pDoc, nType);
 }
 
 bool CDlgInfoCommentGeneral::CurrentFields(_EDIT_STAMP_FIELDS& fields) const
 {
-    return HasGeneralPage(m_nType) && CurrentEditStampFields(m_pDoc, m_nType, fields);
+    return HasFirstPage(m_nType) && CurrentEditStampFields(m_pDoc, m_nType, fields);
+}
+
+bool CDlgInfoCommentGeneral::IsExercise() const
+{
+    return m_nType == DOC_TYPE_EXER;
+}
+
+int CDlgInfoCommentGeneral::FirstPageChanged()
+{
+    return IsExercise() ? m_pageExer.IsDataChange() : m_pageGeneral.IsDataChange();
+}
+
+int CDlgInfoCommentGeneral::CheckFirstPage()
+{
+    return IsExercise() ? m_pageExer.CheckPatientData() : m_pageGeneral.CheckPatientData();
+}
+
+int CDlgInfoCommentGeneral::FirstPageInformationChanged()
+{
+    return IsExercise() ? m_pageExer.IsInformationChange() : m_pageGeneral.IsInformationChange();
+}
+
+int CDlgInfoCommentGeneral::FirstPageCommentChanged()
+{
+    return IsExercise() ? m_pageExer.IsCommentChange() : m_pageGeneral.IsCommentChange();
 }
 
 void CDlgInfoCommentGeneral::InitControlText()
@@ -79,9 +105,12 @@ BOOL CDlgInfoCommentGeneral::OnInitDialog()
         if (doctor) doctor->EnableWindow(FALSE);
         return FALSE;
     }
-    m_bAddition = fields.pAdditionPresent ? *fields.pAdditionPresent : 0;
+    m_bAddition = fields.pAdditionPresent && !IsExercise() ? *fields.pAdditionPresent : 0;
 
-    m_sheet.AddPage(&m_pageGeneral);
+    if (IsExercise())
+        m_sheet.AddPage(&m_pageExer);
+    else
+        m_sheet.AddPage(&m_pageGeneral);
     if (m_bAddition) m_sheet.AddPage(&m_pageAddition);
     m_sheet.Create(this, WS_CHILD | WS_VISIBLE, 0);
     m_sheet.ShowWindow(SW_SHOW);
@@ -117,7 +146,7 @@ void CDlgInfoCommentGeneral::OnDoctorInput()
     // The page is checked before the item is confirmed: a refused value
     // leaves the item as it was, so no later save writes a confirmation
     // nobody completed.
-    m_nCheckResult = m_pageGeneral.CheckPatientData();
+    m_nCheckResult = CheckFirstPage();
     if (m_nCheckResult == 255) return;
 
     const CString stamp = MakeEditStamp();
@@ -135,7 +164,7 @@ void CDlgInfoCommentGeneral::OnDoctorInput()
 void CDlgInfoCommentGeneral::OnOK()
 {
     if (!HasPages()) return;
-    int changed = m_pageGeneral.IsDataChange();
+    int changed = FirstPageChanged();
     if (!changed && m_bAddition) changed = m_pageAddition.IsDataChange();
     if (!changed) {
         // A confirmation, or an edit whose save failed, is still to be written.
@@ -144,7 +173,7 @@ void CDlgInfoCommentGeneral::OnOK()
         EndDialog(IDOK);
         return;
     }
-    m_nCheckResult = m_pageGeneral.CheckPatientData();
+    m_nCheckResult = CheckFirstPage();
     if (m_nCheckResult == 255) return;
 
     const bool keepDoctor = m_bDoctorConfirmed && m_pDoc && m_pDoc->GetSubstituteParam(SUBSTITUTE_SELECT) == 0;
@@ -175,17 +204,22 @@ void CDlgInfoCommentGeneral::SaveInformation(CString strName)
     if (hasItem) {
         using Section = CEditingOk::Section;
         if (f.pRecordEditTime) *f.pRecordEditTime = stamp;
-        if (m_pageGeneral.IsInformationChange()) CEditingOk::StampSection(f, Section::Information, stamp, strName);
+        if (FirstPageInformationChanged()) CEditingOk::StampSection(f, Section::Information, stamp, strName);
         // The additions page answers for itself at save time, so rows typed
         // after the first page's test still get their stamp.
         if (m_bAddition && m_pageAddition.IsDataChange())
             CEditingOk::StampSection(f, Section::Addition, stamp, strName);
         if (m_nType == DOC_TYPE_FINAL && m_pageGeneral.IsJudgementChange())
             CEditingOk::StampSection(f, Section::Analysis, stamp, strName);
-        if (m_pageGeneral.IsCommentChange()) CEditingOk::StampSection(f, Section::Comment, stamp, strName);
+        if (FirstPageCommentChanged()) CEditingOk::StampSection(f, Section::Comment, stamp, strName);
         if (!m_bDoctorConfirmed) CEditingOk::MarkEdited(f);
     }
-    if (m_nCheckResult == 0) m_pageGeneral.SaveDataToItem();
+    if (m_nCheckResult == 0) {
+        if (IsExercise())
+            m_pageExer.SaveDataToItem();
+        else
+            m_pageGeneral.SaveDataToItem();
+    }
     if (m_bAddition) m_pageAddition.SaveDataToItem();
     CommitSave({CEditingOk::CommitStep::UpdateStatus, CEditingOk::CommitStep::Refill, CEditingOk::CommitStep::Save,
                 CEditingOk::CommitStep::Notify});

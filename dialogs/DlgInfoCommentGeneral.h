@@ -1,6 +1,7 @@
 // The general patient and comment sheet of master-step, rhythm, RR,
-// extra-lead and MFER records: the general patient page and, when the
-// record carries additions, the additional-information page. OK asks the
+// extra-lead, MFER and exercise records: the general patient page (the
+// exercise patient page for exercise records) and, when the record carries
+// additions, the additional-information page. OK asks the
 // pages whether anything changed, checks the first page, asks for the
 // editor, stamps and writes back the item, and has the document save the
 // record XML and notify its window. The doctor button confirms the record
@@ -13,6 +14,7 @@
 #include "dialogs/DlgModal.h"
 #include "dialogs/EditingOk.h"
 #include "dialogs/PageAdditionalInfor.h"
+#include "dialogs/PagePatientCommentExer.h"
 #include "dialogs/PagePatientCommentGeneral.h"
 #include "platform/ui/framework/PropertySheet.h"
 
@@ -33,6 +35,7 @@ public:
 
     // The pages, for the host and the tests.
     CPagePatientCommentGeneral& GeneralPage() { return m_pageGeneral; }
+    CPagePatientCommentExer& ExerPage() { return m_pageExer; }
     CPageAdditionalInfor& AdditionPage() { return m_pageAddition; }
     CPropertySheet& Sheet() { return m_sheet; }
 
@@ -50,9 +53,16 @@ private:
     // Commits in `order` and remembers whether the save failed.
     bool CommitSave(std::initializer_list<CEditingOk::CommitStep> order);
     bool HasPages() const { return m_sheet.GetSafeHwnd() != nullptr; }
+    bool IsExercise() const;
+    // The first page's answers, whichever page it is.
+    int FirstPageChanged();
+    int CheckFirstPage();
+    int FirstPageInformationChanged();
+    int FirstPageCommentChanged();
 
     CPropertySheet m_sheet;
     CPagePatientCommentGeneral m_pageGeneral;
+    CPagePatientCommentExer m_pageExer;
     CPageAdditionalInfor m_pageAddition;
     CTavrionDoc* m_pDoc;
     int m_nType;

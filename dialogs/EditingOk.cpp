@@ -261,10 +261,11 @@ CString CEditingOk::StampConfirmation(const _EDIT_STAMP_FIELDS& f, const CString
     return stamp;
 }
 
-void CEditingOk::ConfirmWithText(const _EDIT_STAMP_FIELDS& f, const CString& stamp, const CString& doctor)
+void CEditingOk::ConfirmWithText(const _EDIT_STAMP_FIELDS& f, const CString& stamp, const CString& doctor,
+                                 RecordTime recordTime)
 {
     SetConfirmed(f, stamp, doctor);
-    Set(f.pRecordEditTime, stamp);
+    if (recordTime == RecordTime::Stamp) Set(f.pRecordEditTime, stamp);
     Set(f.pConfirmText, EditedAfterConfirmText(stamp, doctor));
 }
 

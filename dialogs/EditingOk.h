@@ -99,8 +99,10 @@ public:
     static CString StampConfirmation(const _EDIT_STAMP_FIELDS& fields, const CString& doctor);
     // The doctor's confirmation as the property sheets record it at `stamp`:
     // also the record edit time, and the confirmation text that stays once
-    // the record is edited again.
-    static void ConfirmWithText(const _EDIT_STAMP_FIELDS& fields, const CString& stamp, const CString& doctor);
+    // the record is edited again. RecordTime::Keep leaves the record edit
+    // time alone (a model-8000 record saved as the doctor's confirmation).
+    static void ConfirmWithText(const _EDIT_STAMP_FIELDS& fields, const CString& stamp, const CString& doctor,
+                                RecordTime recordTime = RecordTime::Stamp);
     // Step 7 in the caller's order. Notify sends WM_USER+0x16 (0, 0) to the
     // document's notification window, synchronously, when it has one. A
     // save that fails ends the commit there: the user is told by an error

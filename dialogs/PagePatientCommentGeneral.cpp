@@ -39,9 +39,6 @@ struct CPagePatientCommentGeneral::ItemFields {
 
 namespace {
 
-const wchar_t* const kSexItems[] = {L"不明", L"男", L"女"};
-const wchar_t* const kAgeUnits[] = {L"歳", L"ヶ月", L"週", L"日", L"時間"};
-const wchar_t* const kIvrelCodes = L"/Ivrel/Judgement_code/Code";
 
 const struct {
     int id;
@@ -151,7 +148,7 @@ END_MESSAGE_MAP()
 
 CPagePatientCommentGeneral::CPagePatientCommentGeneral()
     : CPropertyPage(IDD), m_pDoc(nullptr), m_nType(1), m_bInformationChange(0), m_bCommentChange(0),
-      m_bJudgementChange(0), m_rows(GENERAL_PAGE_ROWS)
+      m_bJudgementChange(0), m_rows(GENERAL_PAGE_ROWS), m_nLoadedJudgement(CB_ERR)
 {
     m_pFont = GetSystemMetrics(SM_CXSCREEN) >= 1281 ? g_pDlgFontMiddle1 : g_pDlgFontNormal;
 }
@@ -308,8 +305,7 @@ void CPagePatientCommentGeneral::InitCtrlLayout()
 
 void CPagePatientCommentGeneral::InitComboItems()
 {
-    for (const wchar_t* sex : kSexItems) SendDlgItemMessage(3711, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sex));
-    for (const wchar_t* unit : kAgeUnits) SendDlgItemMessage(3714, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(unit));
+    FillSexAndAgeUnits(*this, 3711, 3714);
 }
 
 void CPagePatientCommentGeneral::InitCtrlText()
@@ -323,15 +319,8 @@ void CPagePatientCommentGeneral::InitCtrlText()
 
 void CPagePatientCommentGeneral::LoadJudgements()
 {
-    SendDlgItemMessage(3758, CB_RESETCONTENT);
     CECGXMLParser ivrel(IvrelPath(), m_pDoc ? m_pDoc->Is8000File() : 0, CString());
-    const int count = ivrel.GetObjectCount(kIvrelCodes);
-    for (int i = 1; i <= count; ++i) {
-        CString path, text;
-        path.Format(L"%s[%d]/%s", kIvrelCodes, i, L"Japanese_text");
-        ivrel.GetDataFromXMLDOM(text, path, 4, CString());
-        SendDlgItemMessage(3758, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.GetString()));
-    }
+    FillJudgementList(*this, 3758, ivrel);
 }
 
 void CPagePatientCommentGeneral::LoadPatientData()
@@ -433,6 +422,7 @@ void CPagePatientCommentGeneral::LoadPatientData()
     LoadJudgements();
     if (master) {
         list(3758, CtrlData(m_pDoc, 3618));
+        m_nLoadedJudgement = static_cast<int>(SendDlgItemMessage(3758, CB_GETCURSEL));
     } else {
         ShowControl(3757, false);
         ShowControl(3758, false);
@@ -452,7 +442,7 @@ void CPagePatientCommentGeneral::OnSelchangeAgeUnit()
     } else if (!m_rows.IsDisplayOnly(5)) {
         ShowControl(3715, true);
         ShowControl(3716, true);
-        SetText(3716, selection < 0 ? CString(kAgeUnits[0]) : CString(kAgeUnits[selection + 1]));
+        SetText(3716, SubAgeUnitAfter(static_cast<int>(selection)));
     }
     SendDlgItemMessage(3714, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
 }
@@ -488,23 +478,7 @@ void CPagePatientCommentGeneral::OnPaint()
         if (row > 21 || (row == 10 && !trips) || (row == 21 && !IsMasterStep())) return nullptr;
         return &kPaintedRows[row];
     });
-    if (m_pDoc->IsReadOnly()) FrameReadOnlyComment(dc);
-}
-
-// A read-only comment loses its edge: a black frame shows where it is.
-void CPagePatientCommentGeneral::FrameReadOnlyComment(CDC& dc)
-{
-    CWnd* comment = GetDlgItem(3706);
-    if (!comment) return;
-    CDCStateSaver state(dc);
-    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
-    CDCObjectSelector<CPen> penSelector(dc, &pen);
-    CRect rect;
-    comment->GetWindowRect(&rect);
-    ScreenToClient(&rect);
-    rect.InflateRect(1, 1);
-    dc.SelectStockObject(NULL_BRUSH);
-    dc.Rectangle(&rect);
+    if (m_pDoc->IsReadOnly()) FrameReadOnlyEdit(dc, *this, 3706);
 }
 
 int CPagePatientCommentGeneral::IsDataChange()
@@ -515,7 +489,9 @@ int CPagePatientCommentGeneral::IsDataChange()
     auto stored = [&](const CString* field) -> const CString& { return hasItem && field ? *field : empty; };
 
     m_bCommentChange = Text(3706) != stored(f.pComment) ? 1 : 0;
-    m_bJudgementChange = IsMasterStep() && Text(3758) != stored(f.pJudgeText) ? 1 : 0;
+    // A stored judgement the list shows otherwise (a prefix, or none of its
+    // entries) is no edit: only a new choice is.
+    m_bJudgementChange = IsMasterStep() && SendDlgItemMessage(3758, CB_GETCURSEL) != m_nLoadedJudgement ? 1 : 0;
     m_bInformationChange = 1;
     if (SharedFieldsDiffer(*this, kFieldIds, f.shared, m_pDoc)) return 1;
     if (IsMasterStep() && hasItem) {
@@ -557,14 +533,12 @@ void CPagePatientCommentGeneral::SaveDataToItem()
         *f.pTrip[t] = text;
     }
     const LRESULT selection = SendDlgItemMessage(3758, CB_GETCURSEL);
-    f.pJudgeText->Empty();
-    f.pJudgeCode->Empty();
-    if (selection == CB_ERR) return;
-    CECGXMLParser ivrel(IvrelPath(), m_pDoc ? m_pDoc->Is8000File() : 0, CString());
-    CString path, value;
-    path.Format(L"%s[%d]/%s", kIvrelCodes, static_cast<int>(selection) + 1, L"Japanese_text");
-    if (ivrel.GetDataFromXMLDOM(value, path, 4, CString())) f.pJudgeText->Format(L"%s", value.GetString());
-    path.Format(L"%s[%d]", kIvrelCodes, static_cast<int>(selection) + 1);
-    value.Empty();
-    if (ivrel.GetDataFromXMLDOM(value, path, 2, L"value")) f.pJudgeCode->Format(L"%s", value.GetString());
+    if (selection == m_nLoadedJudgement) return;
+    CString text, code;
+    if (selection != CB_ERR) {
+        CECGXMLParser ivrel(IvrelPath(), m_pDoc ? m_pDoc->Is8000File() : 0, CString());
+        JudgementAt(ivrel, static_cast<int>(selection), text, code);
+    }
+    f.pJudgeText->Format(L"%s", text.GetString());
+    f.pJudgeCode->Format(L"%s", code.GetString());
 }

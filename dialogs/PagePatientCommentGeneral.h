@@ -57,7 +57,6 @@ private:
     void InitCtrlText();
     void LoadPatientData();
     void LoadJudgements();
-    void FrameReadOnlyComment(CDC& dc);
     CString Text(int id) const;
     void SetText(int id, const CString& text);
     void SetControlFont(int id);
@@ -70,4 +69,5 @@ private:
     int m_bJudgementChange;
     CFont* m_pFont;
     CDisplayOnlyRows m_rows;
+    int m_nLoadedJudgement;   // the judgement list's selection when the page opened
 };

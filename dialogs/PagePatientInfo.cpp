@@ -223,6 +223,11 @@ void CPagePatientInfo::FillFixedMedication(int comboId, int list, UINT ctrlData)
             combo->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strings->GetAt(i).GetString()));
     }
     const CString stored = CtrlData(m_pDoc, ctrlData);
+    // A stored medication the list does not hold is shown all the same:
+    // a list without it would show nothing, and OK would count that as an edit.
+    if (!stored.IsEmpty() &&
+        combo->SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(stored.GetString())) == CB_ERR)
+        combo->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(stored.GetString()));
     combo->SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(stored.GetString()));
     SetControlFont(comboId);
 }

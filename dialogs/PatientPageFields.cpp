@@ -1,5 +1,6 @@
 #include "dialogs/PatientPageFields.h"
 
+#include "core/ECGXMLParser.h"
 #include "core/PatientInfo.h"
 #include "core/TavrionDoc.h"
 #include "core/TavrionMessage.h"
@@ -8,6 +9,10 @@
 #include "platform/ui/framework/Wnd.h"
 
 namespace {
+
+const wchar_t* const kSexItems[] = {L"不明", L"男", L"女"};
+const wchar_t* const kAgeUnits[] = {L"歳", L"ヶ月", L"週", L"日", L"時間"};
+const wchar_t kJudgementList[] = L"/Ivrel/Judgement_code/Code";
 
 CString Text(const CWnd& page, int id)
 {
@@ -142,4 +147,42 @@ int CheckBodySize(const CString& height, const CString& weight)
     if (CheckInputValue(height, L"被検者情報の身長", 999.9f, 0, 1, 1, 0)) return 255;
     if (CheckInputValue(weight, L"被検者情報の体重", 999.9f, 0, 1, 1, 0)) return 255;
     return 0;
+}
+
+void FillSexAndAgeUnits(CWnd& page, int sex, int ageUnit)
+{
+    for (const wchar_t* item : kSexItems) page.SendDlgItemMessage(sex, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    for (const wchar_t* unit : kAgeUnits)
+        page.SendDlgItemMessage(ageUnit, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(unit));
+}
+
+CString SubAgeUnitAfter(int selection)
+{
+    const int count = static_cast<int>(sizeof kAgeUnits / sizeof kAgeUnits[0]);
+    if (selection < 0) return kAgeUnits[0];
+    return selection + 1 < count ? CString(kAgeUnits[selection + 1]) : CString();
+}
+
+void FillJudgementList(CWnd& page, int combo, CECGXMLParser& ivrel)
+{
+    page.SendDlgItemMessage(combo, CB_RESETCONTENT);
+    const int count = ivrel.GetObjectCount(kJudgementList);
+    for (int i = 1; i <= count; ++i) {
+        CString path, text;
+        path.Format(L"%s[%d]/%s", kJudgementList, i, L"Japanese_text");
+        ivrel.GetDataFromXMLDOM(text, path, 4, CString());
+        page.SendDlgItemMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.GetString()));
+    }
+}
+
+void JudgementAt(CECGXMLParser& ivrel, int selection, CString& text, CString& code)
+{
+    text.Empty();
+    code.Empty();
+    if (selection < 0) return;
+    CString path;
+    path.Format(L"%s[%d]/%s", kJudgementList, selection + 1, L"Japanese_text");
+    ivrel.GetDataFromXMLDOM(text, path, 4, CString());
+    path.Format(L"%s[%d]", kJudgementList, selection + 1);
+    ivrel.GetDataFromXMLDOM(code, path, 2, L"value");
 }

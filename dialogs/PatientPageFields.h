@@ -6,6 +6,7 @@
 
 #include "platform/base/Strings.h"
 
+class CECGXMLParser;
 class CTavrionDoc;
 class CWnd;
 struct _PATIENT_INFO;
@@ -52,3 +53,15 @@ int CheckBirthDate(const CString& year, const CString& month, const CString& day
 int CheckTripCounts(const CString& trip, const CString& total, const wchar_t* label, bool b8000);
 // Height and weight, 0-999.9.
 int CheckBodySize(const CString& height, const CString& weight);
+
+// The lists the patient pages share.
+// The sex and age-unit items into drop-down lists `sex` and `ageUnit`.
+void FillSexAndAgeUnits(CWnd& page, int sex, int ageUnit);
+// The sub-age unit that goes with age-unit selection `selection`: the next
+// finer unit; years when none is chosen.
+CString SubAgeUnitAfter(int selection);
+// The judgement list of the IVREL master, in master order, into drop-down list `combo`.
+void FillJudgementList(CWnd& page, int combo, CECGXMLParser& ivrel);
+// The text and code of entry `selection` (0-based) of that list; both empty
+// when the master has no such entry.
+void JudgementAt(CECGXMLParser& ivrel, int selection, CString& text, CString& code);

@@ -299,8 +299,9 @@ void CMFERViewDoc::UpdateCtrlStatus()
 {
     const _MFERDATAITEM* item = GetCurrentDataItem();
     if (!item) return;
-    const int minneRows = item->stInterpre.nMinneCount;
-    const int ivrelRows = item->stInterpre.nIvrelCount;
+    // The rows held and one empty row to type the next code into.
+    const int minneRows = item->stInterpre.nMinneCount + 1;
+    const int ivrelRows = item->stInterpre.nIvrelCount + 1;
     // The record shows on the resting form or on a panel: both blocks count.
     UpdateFormCtrlStatus(item->stPatient.bConfirmed, {{3665, 3666}, {3163, 3164}}, [=](UINT id) {
         if (id >= kMinneMask && id < kMinneMask + 5 * INTERPRE_MINNESOTA_ROWS)
@@ -338,7 +339,8 @@ void CMFERViewDoc::CopyStoreToRest(_MFERDATAITEM& item)
     for (const InfoField& f : kInfoFields) GetCtrlData(f.uRestCaption + 1, info.*f.pField);
     UpdateCurItemAddition(static_cast<int>(item.uSystemCode), item.stAddition);
 
-    // Rows the user emptied close up; one free row follows the kept ones.
+    // Rows the user emptied close up; the count is the rows held, so that
+    // saving writes no empty row element (the form shows one more to type into).
     int kept = 0;
     for (UINT r = 0; r < INTERPRE_MINNESOTA_ROWS; ++r) {
         CString code;
@@ -349,7 +351,7 @@ void CMFERViewDoc::CopyStoreToRest(_MFERDATAITEM& item)
         GetCtrlData(kMinneContent + r, info.strMinneContent[kept]);
         ++kept;
     }
-    info.nMinneCount = std::min(kept + 1, INTERPRE_MINNESOTA_ROWS);
+    info.nMinneCount = kept;
     for (int k = kept; k < INTERPRE_MINNESOTA_ROWS; ++k) {
         info.strMinneCode[k].Empty();
         info.strMinneMask[k].Empty();
@@ -368,7 +370,7 @@ void CMFERViewDoc::CopyStoreToRest(_MFERDATAITEM& item)
         GetCtrlData(kIvrelContent + r, info.strIvrelContent[kept + 1]);
         ++kept;
     }
-    info.nIvrelCount = std::min(kept + 1, INTERPRE_IVREL_ROWS);
+    info.nIvrelCount = kept;
     for (int k = kept + 1; k <= INTERPRE_IVREL_ROWS; ++k) {
         info.strIvrelCode[k].Empty();
         info.strIvrelMask[k].Empty();

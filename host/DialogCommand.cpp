@@ -20,6 +20,8 @@
 #include "dialogs/DlgExerLeadSelection.h"
 #include "dialogs/DlgExtraEditLeadName.h"
 #include "dialogs/DlgExtraFreezeEditLeadName.h"
+#include "dialogs/DlgInfoCommentGeneral.h"
+#include "dialogs/DlgPatientInfoComment.h"
 #include "dialogs/DlgRhythmEditLeadName.h"
 #include "dialogs/DlgPrintStatus.h"
 #include "documents/ExerViewDoc.h"
@@ -28,6 +30,7 @@
 #include "platform/ui/framework/ModalDriver.h"
 #include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/WindowClass.h"
 
 namespace host {
 namespace {
@@ -41,8 +44,20 @@ struct OpenedRecord {
     bool exercise = false;
 };
 
+// The forms' layout tables, as a host loads them before it opens a record:
+// they bind the patient and interpretation fields to the record XML, so
+// the dialogs read and save them there.
+void LoadFormLayouts()
+{
+    CTavrionDoc layouts;
+    for (_LOAD_POSITION_TYPE type : {LOAD_POS_REST, LOAD_POS_RHYTHM, LOAD_POS_RR, LOAD_POS_FINAL, LOAD_POS_EXTRA,
+                                     LOAD_POS_EXER})
+        layouts.GetCtrlPosFromXSL(type);
+}
+
 bool OpenRecordDocument(const std::string& path, const RecordOpener& open, OpenedRecord& out)
 {
+    LoadFormLayouts();
     if (!open(path, out.doc) || !out.doc) return false;
     if (auto* exer = DYNAMIC_DOWNCAST(CExerViewDoc, out.doc.get())) {
         out.exerItem = exer->GetCurrentDataItem();
@@ -58,6 +73,10 @@ struct Request {
     std::string outDir;
     std::string group;
     unsigned leadTemplate = 172;
+    int page = -1;                                  // the sheets' page; -1: the opener's default
+    std::vector<std::pair<int, std::wstring>> set;  // fields typed into the sheets before OK
+    bool save = false;                              // OK pressed, the prompt answered with okName
+    std::string okName;
 };
 
 // Saves the running dialog and ends it cancelled; `prepare` acts on it first.
@@ -105,6 +124,160 @@ void ChooseGroup(CDialog& dialog, int tree, const std::string& group)
             dialog.SendDlgItemMessage(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
     }
     std::fprintf(stderr, "morvelance-host: no group '%s'\n", group.c_str());
+}
+
+// ---- the patient and comment sheets ------------------------------------------------------------
+
+// The host's notification window: counts the stored edits (WM_USER+0x16).
+class CStoredEdits : public CWnd {
+public:
+    int count = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_USER + 0x16) ++count;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+bool IsDropDownList(CWnd& control)
+{
+    wchar_t name[32] = {};
+    ::GetClassNameW(control.m_hWnd, name, 32);
+    return std::wstring(name) == L"ComboBox" && (control.GetStyle() & CBS_DROPDOWNLIST) == CBS_DROPDOWNLIST;
+}
+
+// Types the text into the field as a user would; a drop-down list takes
+// the entry that reads it.
+bool TypeField(const std::vector<CWnd*>& pages, int id, const std::wstring& text)
+{
+    for (CWnd* page : pages) {
+        CWnd* control = page->GetSafeHwnd() ? page->GetDlgItem(id) : nullptr;
+        if (!control) continue;
+        if (IsDropDownList(*control)) {
+            const LRESULT found = control->SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                       reinterpret_cast<LPARAM>(text.c_str()));
+            if (found == CB_ERR) return false;
+            control->SendMessage(CB_SETCURSEL, static_cast<WPARAM>(found));
+            page->SendMessage(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control->m_hWnd));
+        } else {
+            control->SetFocus();
+            control->SendMessage(EM_SETSEL, 0, -1);
+            if (text.empty()) control->SendMessage(WM_CLEAR);
+            platform::ui::Desktop::TypeText(text.c_str());
+        }
+        // Leaving the field lets the page check what was typed.
+        page->SetFocus();
+        platform::ui::Desktop::PumpMessages();
+        return true;
+    }
+    return false;
+}
+
+// The editor or doctor prompt answered with the name the host was given.
+void AnswerPrompt(CDialog& prompt, const std::string& name)
+{
+    const int combo = prompt.GetDlgItem(3485) ? 3485 : 3487;
+    const std::wstring wanted = platform::FromUtf8(name);
+    prompt.SendDlgItemMessage(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wanted.c_str()));
+    prompt.SendDlgItemMessage(IDOK, BM_CLICK);
+}
+
+struct SheetOutcome {
+    bool imageSaved = false;
+    bool fieldsTyped = true;
+    INT_PTR result = IDCANCEL;
+};
+
+// Runs the sheet: types the fields, saves the image, then OK (the prompts
+// answered) or Cancel.
+SheetOutcome RunSheet(CDialog& sheet, const std::function<std::vector<CWnd*>()>& pages, const Request& request,
+                      const std::string& png)
+{
+    SheetOutcome outcome;
+    platform::ui::ModalDriverScope driver([&](CWnd& running) {
+        auto* shown = dynamic_cast<CDialog*>(&running);
+        if (!shown) return;
+        if (shown != &sheet) {
+            if (request.save) AnswerPrompt(*shown, request.okName);
+            return;
+        }
+        platform::ui::Desktop::PumpMessages();
+        for (const auto& field : request.set) {
+            if (TypeField(pages(), field.first, field.second)) continue;
+            std::fprintf(stderr, "morvelance-host: no field %d takes '%s'\n", field.first,
+                         platform::ToUtf8(field.second).c_str());
+            outcome.fieldsTyped = false;
+        }
+        platform::ui::Desktop::PumpMessages();
+        if (!png.empty()) outcome.imageSaved = platform::ui::Desktop::SaveWindowImage(shown->m_hWnd, png.c_str()) != FALSE;
+        if (request.save && outcome.fieldsTyped) shown->SendDlgItemMessage(IDOK, BM_CLICK);
+        // A sheet still open after OK refused a value or could not save: it is cancelled.
+        if (shown->GetSafeHwnd() && shown->IsWindowVisible()) shown->EndDialog(IDCANCEL);
+    });
+    outcome.result = sheet.DoModal();
+    return outcome;
+}
+
+// The host acts for a user who may save, named by --ok.
+void AllowSaving(CTavrionDoc& doc, const Request& request)
+{
+    if (!request.save) return;
+    const CString name = platform::FromUtf8(request.okName).c_str();
+    doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), name);
+    doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(9), name);
+    doc.SetDoctorAndEditorStatus(1, 1);
+}
+
+bool ReportSheet(const std::string& name, const SheetOutcome& outcome, const Request& request, int stored)
+{
+    if (!request.save) return outcome.imageSaved;
+    if (!outcome.fieldsTyped) return false;
+    if (outcome.result != IDOK) {
+        std::fprintf(stderr,
+                     "morvelance-host: %s: not saved (a value was refused, the prompt was not answered or the record "
+                     "XML could not be written)\n",
+                     name.c_str());
+        return false;
+    }
+    std::printf("%s: %s\n", name.c_str(), stored ? "saved" : "nothing changed");
+    return request.png.empty() || outcome.imageSaved;
+}
+
+// Whether a patient sheet takes records of the kind (other dialogs take every kind).
+bool SheetTakes(const std::string& name, int type)
+{
+    if (name == "CDlgPatientInfoComment") return type == DOC_TYPE_REST || type == DOC_TYPE_MFER;
+    if (name == "CDlgInfoCommentGeneral") return type != DOC_TYPE_REST;
+    return true;
+}
+
+bool RenderSheet(const std::string& name, OpenedRecord& record, const Request& request, const std::string& png)
+{
+    CTavrionDoc& doc = *record.doc;
+    doc.SetCtrlContent(nullptr);
+    AllowSaving(doc, request);
+    CStoredEdits stored;
+    stored.CreateEx(0, nullptr, L"host", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0);
+    doc.SetNotifyWnd(&stored);
+    SheetOutcome outcome;
+    if (name == "CDlgPatientInfoComment") {
+        CDlgPatientInfoComment sheet(request.page >= 0 ? request.page : 0, nullptr);
+        sheet.SetDoc(&doc, doc.GetDocType());
+        outcome = RunSheet(sheet, [&] { return std::vector<CWnd*>{&sheet.PatientPage(), &sheet.CommentPage(), &sheet.AdditionPage()}; },
+                           request, png);
+    } else {
+        CDlgInfoCommentGeneral sheet(nullptr);
+        sheet.SetDoc(&doc, doc.GetDocType());
+        sheet.SetActivePage(request.page == 1 ? 1 : 0);
+        outcome = RunSheet(sheet, [&] { return std::vector<CWnd*>{&sheet.GeneralPage(), &sheet.ExerPage(), &sheet.AdditionPage()}; },
+                           request, png);
+    }
+    doc.SetNotifyWnd(nullptr);
+    const int count = stored.count;
+    stored.DestroyWindow();
+    return ReportSheet(name, outcome, request, count);
 }
 
 // Renders one dialog class; false with a message when it cannot be shown.
@@ -161,6 +334,13 @@ bool Render(const std::string& name, OpenedRecord& record, const Request& reques
         CDlgExerLeadSelection dialog(request.leadTemplate, record.exerItem, nullptr);
         return RunModalAndSave(dialog, png);
     }
+    if (name == "CDlgPatientInfoComment" || name == "CDlgInfoCommentGeneral") {
+        if (SheetTakes(name, doc->GetDocType())) return RenderSheet(name, record, request, png);
+        std::fprintf(stderr, "morvelance-host: %s does not take this record (%s)\n", name.c_str(),
+                     name == "CDlgPatientInfoComment" ? "it edits resting and MFER records"
+                                                      : "resting records have CDlgPatientInfoComment");
+        return false;
+    }
     if (name == "CDlgPrintStatus") {
         CDlgPrintStatus box(nullptr);
         if (!box.Create(CDlgPrintStatus::IDD, nullptr)) return false;
@@ -190,7 +370,7 @@ bool Render(const std::string& name, OpenedRecord& record, const Request& reques
 const char* const kDialogs[] = {"CDlgEditor",          "CDlgDoctor",        "CDlgEditAdditionalInfor",
                                 "CDlgEditAdditionItem", "CDlgEditComment",   "CDlgEditCommentItem",
                                 "CDlgEditIvrelCode",    "CDlgEditMinneCode", "CDlgExerLeadSelection",
-                                "CDlgPrintStatus",
+                                "CDlgPrintStatus",      "CDlgPatientInfoComment", "CDlgInfoCommentGeneral",
                                 "CDlg15LeadEditLeadName", "CDlgExtraEditLeadName", "CDlgRhythmEditLeadName",
                                 "CDlgExtraFreezeEditLeadName"};
 
@@ -207,6 +387,15 @@ int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
         else if (arg == "--out" && hasValue) request.outDir = argv[++i];
         else if (arg == "--group" && hasValue) request.group = argv[++i];
         else if (arg == "--template" && hasValue) request.leadTemplate = static_cast<unsigned>(std::atoi(argv[++i]));
+        else if (arg == "--page" && hasValue) request.page = std::atoi(argv[++i]);
+        else if (arg == "--set" && hasValue && std::strchr(argv[i + 1], '=')) {
+            const std::string field = argv[++i];
+            const size_t equals = field.find('=');
+            request.set.emplace_back(std::atoi(field.substr(0, equals).c_str()), platform::FromUtf8(field.substr(equals + 1)));
+        } else if (arg == "--ok" && hasValue) {
+            request.save = true;
+            request.okName = argv[++i];
+        }
         else if (request.file.empty() && arg.rfind("--", 0) != 0) request.file = arg;
         else {
             std::fprintf(stderr, "morvelance-host: dialog: unexpected argument '%s'\n", arg.c_str());
@@ -214,19 +403,23 @@ int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
         }
     }
     const bool all = request.dialog == "all";
-    if (request.file.empty() || request.dialog.empty() || (all ? request.outDir.empty() : request.png.empty()) ||
+    const bool sheetSave = request.save && !all;
+    if (request.file.empty() || request.dialog.empty() ||
+        (all ? request.outDir.empty() : request.png.empty() && !sheetSave) ||
         (request.leadTemplate < 172 || request.leadTemplate > 174)) {
         std::fprintf(stderr, "morvelance-host: dialog FILE --dialog CLASS --png OUT.png "
-                             "(or --dialog all --out DIR)\n");
+                             "(or --dialog all --out DIR; the patient sheets also [--page N] "
+                             "[--set ID=TEXT]... --ok NAME)\n");
         return 2;
     }
-    if (!(all ? MakeOutputFolder(request.outDir) : MakeFolderOf(request.png))) return 1;
+    if (!(all ? MakeOutputFolder(request.outDir) : request.png.empty() || MakeFolderOf(request.png))) return 1;
     OpenedRecord record;
     if (!OpenRecordDocument(request.file, open, record)) return 1;
     if (!all) return Render(request.dialog, record, request, request.png) ? 0 : 1;
 
     int failures = 0;
     for (const char* name : kDialogs) {
+        if (!SheetTakes(name, record.doc->GetDocType())) continue;
         if (std::strcmp(name, "CDlgExerLeadSelection") == 0) {
             if (!record.exercise) continue;
             for (unsigned id : {172u, 173u, 174u}) {

@@ -128,3 +128,32 @@ TEST_F(MasterStepSheet, AnAdditionTypedAfterAFirstPageEditIsSavedAndStamped)
     EXPECT_EQ(item->stAddition.strEditor, L"編集者一");
     EXPECT_EQ(item->stInterpre.strFree[FINAL_FREE_PATIENT_EDITOR], L"編集者一");
 }
+
+TEST_F(MasterStepSheet, AJudgementTheListShowsOtherwiseIsNoEditAndIsKept)
+{
+    _FINALDATAITEM* item = m_doc.GetCurrentDataItem();
+    CString& judgement = item->stInterpre.strFree[FINAL_FREE_IVREL_TEXT];
+    const struct {
+        LPCWSTR stored;   // the text in the record
+        LPCWSTR shown;    // what the list shows
+    } cases[] = {
+        {L"境界", L"境界域"},   // the beginning of an entry selects it
+        {L"所見不明", L""},     // no entry: a drop-down list shows nothing
+    };
+    for (const auto& c : cases) {
+        judgement = c.stored;
+        m_doc.SetCtrlContent(nullptr);
+        const std::string before = FileBytes(m_xml);
+        testsupport::ModalScript script;
+        script.On(CDlgInfoCommentGeneral::IDD, [&c](CDialog& dialog) {
+            auto& sheet = static_cast<CDlgInfoCommentGeneral&>(dialog);
+            EXPECT_EQ(testsupport::ControlText(sheet.GeneralPage(), 3758), c.shown);
+            Retype(sheet.GeneralPage(), 3703, L"判定太郎");
+            Press(dialog, IDOK);
+        });
+        AnswerEditor(script);
+        EXPECT_EQ(Run(), IDOK);
+        EXPECT_EQ(judgement, c.stored) << testsupport::Utf8(c.stored);
+        EXPECT_NE(item->stInterpre.strFree[FINAL_FREE_ANALYSIS_EDITOR], L"編集者一");
+    }
+}

@@ -42,7 +42,11 @@ TEST_F(MferDocTest, MinnesotaRowsCloseUpAndShowOneFreeRow)
     EXPECT_EQ(0, m_doc->IsCommentChange());
     m_doc->UpDateCurItemContent();
     const _INTERPRE_INFO_REST& info = item->stInterpre;
-    EXPECT_EQ(3, info.nMinneCount);
+    // The count is the rows held; the form shows one free row after them.
+    EXPECT_EQ(2, info.nMinneCount);
+    m_doc->UpdateCtrlStatus();
+    EXPECT_NE(0, m_doc->CheckCtrlStatus(3062 + 2, 0) & 1);
+    EXPECT_EQ(0, m_doc->CheckCtrlStatus(3062 + 3, 0) & 1);
     EXPECT_EQ(CString(L"1-1-1"), info.strMinneCode[0]);
     EXPECT_EQ(CString(L"4-2"), info.strMinneCode[1]);
     EXPECT_EQ(CString(L"ST 接合部"), info.strMinneContent[1]);

@@ -1,0 +1,225 @@
+#include "dialogs/DlgPatientInfoComment.h"
+
+#include "core/AnnoEditStamp.h"
+#include "core/Globals.h"
+#include "core/TavrionDoc.h"
+#include "documents/RestDataItem.h"
+#include "documents/RestViewDoc.h"
+#include "platform/ui/windowing/SystemSettings.h"
+
+IMPLEMENT_DYNAMIC(CDlgPatientInfoComment, CDlgModal)
+
+BEGIN_MESSAGE_MAP(CDlgPatientInfoComment, CDlgModal)
+    ON_BN_CLICKED(3201, OnDoctorInput)
+END_MESSAGE_MAP()
+
+CDlgPatientInfoComment::CDlgPatientInfoComment(int nMode, CWnd* pParent)
+    : CDlgModal(IDD, pParent), m_bAddition(0), m_nCheckResult(255), m_nMode(nMode), m_nExplicitPage(-1),
+      m_pDoc(nullptr), m_nType(DOC_TYPE_REST), m_bDoctorConfirmed(0), m_bSaveFailed(0), m_pFont(g_pDlgFontNormal)
+{
+}
+
+CDlgPatientInfoComment::~CDlgPatientInfoComment() = default;
+
+void CDlgPatientInfoComment::SetDoc(CTavrionDoc* pDoc, int nType)
+{
+    m_pDoc = pDoc;
+    m_nType = nType;
+    m_pagePatient.SetDoc(pDoc, nType);
+    m_pageComment.SetDoc(pDoc, nType);
+    m_pageAddition.SetDoc(pDoc, nType);
+}
+
+bool CDlgPatientInfoComment::CurrentFields(_EDIT_STAMP_FIELDS& fields) const
+{
+    return (m_nType == DOC_TYPE_REST || m_nType == DOC_TYPE_MFER) && CurrentEditStampFields(m_pDoc, m_nType, fields);
+}
+
+bool CDlgPatientInfoComment::CurrentIs8000() const
+{
+    if (m_nType != DOC_TYPE_REST) return false;
+    auto* doc = dynamic_cast<CRestViewDoc*>(m_pDoc);
+    const _RESTDATAITEM* item = doc ? doc->GetCurrentDataItem() : nullptr;
+    return item && item->b8000File;
+}
+
+void CDlgPatientInfoComment::InitControlText()
+{
+    SetWindowText(L"情報編集");
+    const struct {
+        int id;
+        const wchar_t* text;
+    } buttons[] = {{IDOK, L"更新"}, {IDCANCEL, L"取消"}, {3201, L"更新(判読医師名入力)"}};
+    for (const auto& button : buttons) {
+        if (CWnd* control = GetDlgItem(button.id)) {
+            control->SetWindowText(button.text);
+            if (m_pFont) control->SetFont(m_pFont, TRUE);
+        }
+    }
+}
+
+BOOL CDlgPatientInfoComment::OnInitDialog()
+{
+    CDlgModal::OnInitDialog();
+    if (GetSystemMetrics(SM_CXSCREEN) > 1280) m_pFont = g_pDlgFontMiddle1;
+    InitControlText();
+
+    // Without a resting or MFER item no page exists to answer the change
+    // tests: only Cancel stays.
+    _EDIT_STAMP_FIELDS fields;
+    const bool hasItem = CurrentFields(fields);
+    ApplyPermission(hasItem);
+    if (!hasItem) return FALSE;
+    const int present = fields.pAdditionPresent ? *fields.pAdditionPresent : 0;
+    m_bAddition = CurrentIs8000() ? 0 : present;
+    CreatePages();
+    ActivateInitialPages();
+    return TRUE;
+}
+
+void CDlgPatientInfoComment::ApplyPermission(bool hasItem)
+{
+    CWnd* ok = GetDlgItem(IDOK);
+    CWnd* doctor = GetDlgItem(3201);
+    const bool allowed = hasItem && m_pDoc && !m_pDoc->IsReadOnly();
+    const bool editor = allowed && m_pDoc->IsSaveEditor();
+    const bool confirm = allowed && m_pDoc->IsSaveDoctor();
+    // A model-8000 record is saved as the doctor's confirmation.
+    if (ok) ok->EnableWindow(CurrentIs8000() ? editor && confirm : editor);
+    if (doctor) doctor->EnableWindow(confirm);
+}
+
+void CDlgPatientInfoComment::CreatePages()
+{
+    m_sheet.AddPage(&m_pagePatient);
+    m_sheet.AddPage(&m_pageComment);
+    if (m_bAddition) m_sheet.AddPage(&m_pageAddition);
+    m_sheet.Create(this, WS_CHILD | WS_VISIBLE, 0);
+    m_sheet.ShowWindow(SW_SHOW);
+    m_sheet.ModifyStyleEx(0, WS_EX_CONTROLPARENT);
+    m_sheet.ModifyStyle(0, WS_TABSTOP);
+    m_sheet.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    CTabCtrl* tabs = m_sheet.GetTabControl();
+    if (!tabs) return;
+    const wchar_t* const texts[] = {L"被検者情報", L"解析結果/コメント", L"付帯情報"};
+    for (int i = 0; i < m_sheet.GetPageCount(); ++i) {
+        TCITEM tab = {};
+        tab.mask = TCIF_TEXT;
+        tab.pszText = const_cast<LPWSTR>(texts[i]);
+        tabs->SetItem(i, &tab);
+    }
+    if (m_pFont) tabs->SetFont(m_pFont, TRUE);
+}
+
+// Every page is made now, so that each has loaded its values before OK; the
+// last one activated is the one shown.
+void CDlgPatientInfoComment::ActivateInitialPages()
+{
+    static const int kOrders[3][3] = {{1, 2, 0}, {0, 2, 1}, {0, 1, 2}};
+    if (m_nMode >= 0 && m_nMode <= 2) {
+        for (int page : kOrders[m_nMode]) {
+            if (page < m_sheet.GetPageCount()) m_sheet.SetActivePage(page);
+        }
+    }
+    if (m_nExplicitPage != -1) m_sheet.SetActivePage(m_nExplicitPage);
+}
+
+void CDlgPatientInfoComment::OnDoctorInput()
+{
+    if (!HasPages()) return;
+    CString doctor;
+    if (!CEditingOk::Ask(CEditingOk::Prompt::Doctor, m_pDoc, doctor)) return;
+    // The page is checked before the item is confirmed: a refused value
+    // leaves the item as it was, so no later save writes a confirmation
+    // nobody completed.
+    m_nCheckResult = m_pagePatient.CheckPatientData();
+    if (m_nCheckResult == 255) return;
+
+    const CString stamp = MakeEditStamp();
+    m_strName.Format(L"%s", doctor.GetString());
+    _EDIT_STAMP_FIELDS fields;
+    if (!CurrentFields(fields)) return;
+    CEditingOk::ConfirmWithText(fields, stamp, m_strName);
+    m_bDoctorConfirmed = 1;
+    m_pDoc->UpdateCtrlStatus();
+    m_pDoc->SetCtrlContent(nullptr);
+    OnOK();
+}
+
+void CDlgPatientInfoComment::OnOK()
+{
+    if (!HasPages()) return;
+    // Both pages answer, so that both set their change flags.
+    const int patient = m_pagePatient.IsDataChange();
+    const int comment = m_pageComment.IsDataChange();
+    int changed = patient || comment;
+    if (!changed && m_bAddition) changed = m_pageAddition.IsDataChange();
+    if (!changed) {
+        // A confirmation, or an edit whose save failed, is still to be written.
+        const bool pending = m_bDoctorConfirmed || m_bSaveFailed;
+        if (pending && !CommitSave({CEditingOk::CommitStep::Save, CEditingOk::CommitStep::Notify})) return;
+        EndDialog(IDOK);
+        return;
+    }
+    m_nCheckResult = m_pagePatient.CheckPatientData();
+    if (m_nCheckResult == 255) return;
+    _EDIT_STAMP_FIELDS fields;
+    if (!CurrentFields(fields)) return;
+    if (!AskName(CurrentIs8000())) return;
+    SaveInformation(m_strName);
+    // A record XML that could not be written keeps the dialog open: OK tries
+    // the save again, Cancel leaves the edit in memory only.
+    if (!m_bSaveFailed) EndDialog(IDOK);
+}
+
+bool CDlgPatientInfoComment::AskName(bool b8000)
+{
+    if (m_bDoctorConfirmed && m_pDoc->GetSubstituteParam(SUBSTITUTE_SELECT) == 0) return true;
+    CString name;
+    if (!b8000) {
+        if (!m_pDoc->IsSaveEditor()) return true;
+        if (!CEditingOk::Ask(CEditingOk::Prompt::Editor, m_pDoc, name)) return false;
+    } else {
+        if (m_bDoctorConfirmed) return true;
+        if (!CEditingOk::Ask(CEditingOk::Prompt::Doctor, m_pDoc, name)) return false;
+    }
+    m_strName = name;
+    return true;
+}
+
+bool CDlgPatientInfoComment::CommitSave(std::initializer_list<CEditingOk::CommitStep> order)
+{
+    m_bSaveFailed = CEditingOk::Commit(m_pDoc, order) ? 0 : 1;
+    return !m_bSaveFailed;
+}
+
+void CDlgPatientInfoComment::SaveInformation(CString strName)
+{
+    using Section = CEditingOk::Section;
+    const int patientChanged = m_pagePatient.IsDataChange();
+    CString stamp = MakeEditStamp();
+    _EDIT_STAMP_FIELDS f;
+    const bool hasItem = CurrentFields(f);
+    if (hasItem && !CurrentIs8000()) {
+        if (m_bDoctorConfirmed && f.pConfirmDate) stamp = *f.pConfirmDate;
+        if (f.pRecordEditTime) *f.pRecordEditTime = stamp;
+        if (patientChanged) CEditingOk::StampSection(f, Section::Information, stamp, strName);
+        // The additions page answers for itself at save time, so rows typed
+        // after the first change test still get their stamp.
+        if (m_bAddition && m_pageAddition.IsDataChange()) CEditingOk::StampSection(f, Section::Addition, stamp, strName);
+        if (m_pageComment.IsCodeChange()) CEditingOk::StampSection(f, Section::Analysis, stamp, strName);
+        if (m_pageComment.IsCommentChange()) CEditingOk::StampSection(f, Section::Comment, stamp, strName);
+        if (!m_bDoctorConfirmed) CEditingOk::MarkEdited(f);
+    } else if (hasItem && !m_bDoctorConfirmed) {
+        // A model-8000 record keeps no editor stamps: its save is the doctor's confirmation.
+        CEditingOk::ConfirmWithText(f, stamp, strName, CEditingOk::RecordTime::Keep);
+    }
+    if (hasItem) {
+        if (m_nCheckResult == 0) m_pagePatient.SaveDataToItem();
+        m_pageComment.SaveDataToItem();
+        if (m_bAddition) m_pageAddition.SaveDataToItem();
+    }
+    CommitSave({CEditingOk::CommitStep::UpdateStatus, CEditingOk::CommitStep::Refill, CEditingOk::CommitStep::Save,
+                CEditingOk::CommitStep::Notify});
+}

@@ -1,0 +1,413 @@
+#include "dialogs/PagePatientCommentExer.h"
+
+#include "core/ECGXMLParser.h"
+#include "core/Globals.h"
+#include "core/PositionCtrl.h"
+#include "core/TavrionDoc.h"
+#include "dialogs/DlgEditComment.h"
+#include "dialogs/PatientPageFields.h"
+#include "dialogs/TextLengthGuard.h"
+#include "documents/ExerDataItem.h"
+#include "documents/ExerViewDoc.h"
+#include "documents/RecordXmlText.h"
+#include "platform/ui/framework/PaintDC.h"
+#include "platform/ui/windowing/SystemSettings.h"
+
+namespace {
+
+const int kJudgement = 4158, kProtocol = 4160, kStop = 4162, kMaxHr = 4164, kTargetHr = 4168, kComment = 4173;
+const int kCommentLimit = 180;   // bytes of code page 936
+const auto kStopList = static_cast<_EDITABLE_PARAM_INDEX>(11);
+
+const struct {
+    int id;
+    const wchar_t* text;
+} kLabels[] = {
+    {4105, L"ID"},        {4107, L"サブＩＤ"},  {4109, L"氏名"},       {4111, L"カナ氏名"}, {4113, L"性別"},
+    {4115, L"年齢"},      {4120, L"生年月日"},  {4122, L"/"},          {4124, L"/"},        {4126, L"身長"},
+    {4129, L"体重"},      {4132, L"血圧"},      {4134, L"/"},          {4137, L"投薬情報1"}, {4139, L"投薬情報2"},
+    {4141, L"自覚症状"},  {4143, L"既往症"},    {4145, L"病棟"},       {4147, L"所属科"},   {4149, L"依頼科"},
+    {4151, L"依頼医師"},  {4153, L"検査技師"},  {4155, L"部屋番号"},   {4157, L"総合判定"}, {4159, L"ﾌﾟﾛﾄｺﾙ"},
+    {4161, L"終了条件"},  {4163, L"最大心拍数"}, {4165, L"bpm"},       {4167, L"目標心拍数"}, {4169, L"bpm"},
+    {4172, L"コメント"},  {4171, L"定型文入力"},
+};
+
+// The shared fields: the right column's combos hold the medications and
+// the request texts.
+const _PATIENT_PAGE_IDS kFieldIds = {4106, 4108, 4110, 4112, 4114, 4116, 4117, 4118, 4119, 4121, 4123, 4125, 4127,
+                                     4130, 4133, 4135, {4138, 4140}, {4142, 4144, 4146, 4148, 4150, 4152, 4154}, 4156};
+
+// Labels and values of each display-only row as they are painted; row 10 is none.
+const _PAINTED_ROW kPaintedRows[EXER_PAGE_ROWS] = {
+    {{4105}, {4106}},
+    {{4107}, {4108}},
+    {{4109}, {4110}},
+    {{4111}, {4112}},
+    {{4113}, {4114}},
+    {{4115, 4119}, {4116, 4117, 4118}},
+    {{4120, 4122, 4124}, {4121, 4123, 4125}},
+    {{4126, 4128}, {4127}},
+    {{4129, 4131}, {4130}},
+    {{4132, 4134, 4136}, {4133, 4135}},
+    {{0}, {0}},
+    {{4137}, {4138}},
+    {{4139}, {4140}},
+    {{4141}, {4142}},
+    {{4143}, {4144}},
+    {{4145}, {4146}},
+    {{4147}, {4148}},
+    {{4149}, {4150}},
+    {{4151}, {4152}},
+    {{4153}, {4154}},
+    {{4155}, {4156}},
+    {{4157}, {4158}},
+    {{4159}, {4160}},
+    {{4161}, {4162}},
+    {{4163, 4165, 4166}, {4164}},
+    {{4167, 4169, 4170}, {4168}},
+};
+
+_PATIENT_PAGE_TARGET TargetOf(_EXERDATAITEM& item)
+{
+    _INTERPRE_INFO_EXER& r = item.stInterpre;
+    _PATIENT_PAGE_TARGET t;
+    t.pPatient = &item.stPatient;
+    t.pBirthday = &r.stBirthday;
+    t.pMedication[0] = &r.strMedication1;
+    t.pMedication[1] = &r.strMedication2;
+    t.pMedicationSel[0] = &r.nMedication1Code;
+    t.pMedicationSel[1] = &r.nMedication2Code;
+    CString* texts[PATIENT_PAGE_REQUESTS] = {&r.strSympton,    &r.strDisease,   &r.strWard,     &r.strDepartment,
+                                             &r.strReqSection, &r.strReqDoctor, &r.strTechnician};
+    for (int i = 0; i < PATIENT_PAGE_REQUESTS; ++i) t.pRequest[i] = texts[i];
+    t.pRoom = &r.strRoomNumber;
+    return t;
+}
+
+}  // namespace
+
+IMPLEMENT_DYNAMIC(CPagePatientCommentExer, CPropertyPage)
+
+BEGIN_MESSAGE_MAP(CPagePatientCommentExer, CPropertyPage)
+    ON_CBN_SELCHANGE(4117, OnSelchangeAgeUnit)
+    ON_BN_CLICKED(4171, OnEditComment)
+    ON_CONTROL_RANGE(CBN_EDITUPDATE, 4138, 4162, OnEditupdateCombo)
+    ON_CONTROL_RANGE(EN_UPDATE, 4106, 4173, OnUpdateEdit)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+CPagePatientCommentExer::CPagePatientCommentExer()
+    : CPropertyPage(IDD), m_pDoc(nullptr), m_nType(DOC_TYPE_EXER), m_bInformationChange(0), m_bCommentChange(0),
+      m_rows(EXER_PAGE_ROWS), m_nLoadedJudgement(CB_ERR), m_nLoadedStop(CB_ERR)
+{
+    m_pFont = GetSystemMetrics(SM_CXSCREEN) >= 1281 ? g_pDlgFontMiddle1 : g_pDlgFontNormal;
+}
+
+CPagePatientCommentExer::~CPagePatientCommentExer() = default;
+
+void CPagePatientCommentExer::SetDoc(CTavrionDoc* pDoc, int nType)
+{
+    m_pDoc = pDoc;
+    m_nType = nType;
+}
+
+_EXERDATAITEM* CPagePatientCommentExer::CurrentItem() const
+{
+    auto* doc = dynamic_cast<CExerViewDoc*>(m_pDoc);
+    return doc ? doc->GetCurrentDataItem() : nullptr;
+}
+
+CString CPagePatientCommentExer::Text(int id) const
+{
+    CString text;
+    if (CWnd* control = GetDlgItem(id)) control->GetWindowText(text);
+    return text;
+}
+
+void CPagePatientCommentExer::SetText(int id, const CString& text)
+{
+    if (CWnd* control = GetDlgItem(id)) control->SetWindowText(text);
+}
+
+void CPagePatientCommentExer::SetControlFont(int id)
+{
+    CWnd* control = GetDlgItem(id);
+    if (control && m_pFont) control->SetFont(m_pFont, TRUE);
+}
+
+void CPagePatientCommentExer::ShowControl(int id, bool show)
+{
+    if (CWnd* control = GetDlgItem(id)) control->ShowWindow(show ? SW_SHOW : SW_HIDE);
+}
+
+int CPagePatientCommentExer::Selection(int id) const
+{
+    return static_cast<int>(const_cast<CPagePatientCommentExer*>(this)->SendDlgItemMessage(id, CB_GETCURSEL));
+}
+
+BOOL CPagePatientCommentExer::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    m_pIvrel = std::make_unique<CECGXMLParser>(IvrelMasterPath(), 0, CString());
+    InitCtrlLayout();
+    InitComboItems();
+    InitCtrlText();
+    OnSelchangeAgeUnit();
+    return TRUE;
+}
+
+void CPagePatientCommentExer::InitCtrlLayout()
+{
+    auto clientRect = [this](int id) {
+        CRect rect(0, 0, 0, 0);
+        if (CWnd* control = GetDlgItem(id)) {
+            control->GetWindowRect(&rect);
+            ScreenToClient(&rect);
+        }
+        return rect;
+    };
+    const int left[2] = {clientRect(4105).left, clientRect(4106).right};
+    const int right[2] = {clientRect(4137).left, clientRect(4138).right};
+    const int bottomLeft = clientRect(4159).left;
+    auto extentOf = [&](int row, int& from, int& to) {
+        from = row <= 9 ? left[0] : row <= 20 ? right[0] : bottomLeft;
+        to = row <= 9 ? left[1] : right[1];
+    };
+    auto hide = [&](int id, int row) {
+        int from = 0, to = 0;
+        extentOf(row, from, to);
+        m_rows.Hide(*this, id, row, from, to);
+    };
+
+    if (m_pDoc && m_pDoc->IsReadOnly()) {
+        ShowControl(4171, false);
+        for (int row = 0; row < EXER_PAGE_ROWS; ++row) {
+            if (row == 10) continue;
+            int from = 0, to = 0;
+            extentOf(row, from, to);
+            m_rows.HideRow(*this, row, kPaintedRows[row], from, to);
+        }
+        if (CWnd* comment = GetDlgItem(kComment)) {
+            comment->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
+            comment->SendMessage(EM_SETREADONLY, TRUE);
+        }
+        return;
+    }
+    _POSITION_CTRL* table = GetLayoutEntries(g_stDefCtrlPos, LayoutTable::PatInfo);
+    if (table && table[1].bEnable == 0) hide(4106, 0);   // Patient_id_edt
+    if (table && table[3].bEnable == 0) hide(4110, 2);   // Patient_name_edt
+    const _EXERDATAITEM* item = CurrentItem();
+    if (item && !item->stInterpre.bReqSection) {
+        hide(4108, 1);
+        hide(4150, 17);
+    }
+}
+
+void CPagePatientCommentExer::InitComboItems()
+{
+    FillSexAndAgeUnits(*this, 4114, 4117);
+    if (m_pIvrel) FillJudgementList(*this, kJudgement, *m_pIvrel);
+}
+
+void CPagePatientCommentExer::InitCtrlText()
+{
+    for (const auto& label : kLabels) {
+        SetText(label.id, label.text);
+        SetControlFont(label.id);
+    }
+    LoadPatientData();
+}
+
+void CPagePatientCommentExer::LoadRequestCombo(int id, int list, const CString& stored, int limit)
+{
+    CWnd* combo = GetDlgItem(id);
+    if (!combo) return;
+    if (CStringArray* strings = m_pDoc ? m_pDoc->GetEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(list)) : nullptr) {
+        for (int i = 0; i < strings->GetSize(); ++i)
+            combo->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strings->GetAt(i).GetString()));
+    }
+    combo->SetWindowText(stored);
+    combo->SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    combo->SendMessage(CB_LIMITTEXT, limit);
+    SetControlFont(id);
+}
+
+void CPagePatientCommentExer::LoadPatientData()
+{
+    auto data = [this](UINT id) {
+        CString text;
+        if (m_pDoc) m_pDoc->GetCtrlData(id, text);
+        return text;
+    };
+    auto edit = [&](int id, const CString& text, int limit) {
+        SetText(id, text);
+        SendDlgItemMessage(id, EM_LIMITTEXT, limit);
+        SetControlFont(id);
+    };
+    auto label = [&](int id, const CString& text) {
+        SetText(id, text);
+        SetControlFont(id);
+    };
+    auto list = [&](int id, const CString& stored) {
+        const LRESULT found =
+            SendDlgItemMessage(id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(stored.GetString()));
+        if (found != CB_ERR) {
+            SendDlgItemMessage(id, CB_SETCURSEL, static_cast<WPARAM>(found));
+        } else {
+            SetText(id, stored);
+        }
+        SetControlFont(id);
+    };
+    const _EXERDATAITEM* item = CurrentItem();
+    const _INTERPRE_INFO_EXER info = item ? item->stInterpre : _INTERPRE_INFO_EXER();
+
+    edit(4106, data(3001), 20);
+    edit(4108, data(3005), 20);
+    edit(4110, data(3003), 20);
+    edit(4112, data(3007), 40);
+    list(4114, data(3009));
+    edit(4116, data(3011), 3);
+    list(4117, data(3012));
+    edit(4118, data(3013), 2);
+    label(4119, data(3014));
+    edit(4121, info.stBirthday.strYear, 4);
+    edit(4123, info.stBirthday.strMonth, 2);
+    edit(4125, info.stBirthday.strDay, 2);
+    edit(4127, data(3015), 5);
+    label(4128, data(3016));
+    edit(4130, data(3017), 5);
+    label(4131, data(3018));
+    edit(4133, data(3019), 3);
+    edit(4135, data(3021), 3);
+    label(4136, data(3022));
+
+    const struct {
+        int id;
+        int list;
+        CString stored;
+        int limit;
+    } requests[] = {
+        {4138, 0, data(4019), 22}, {4140, 1, data(4021), 22}, {4142, 2, data(4023), 22},
+        {4144, 3, data(4025), 22}, {4146, 5, data(4029), 22}, {4148, 4, data(4027), 22},
+        {4150, 6, info.strReqSection, 20}, {4152, 7, data(4031), 20}, {4154, 8, data(4033), 20},
+    };
+    for (const auto& r : requests) LoadRequestCombo(r.id, r.list, r.stored, r.limit);
+    edit(4156, info.strRoomNumber, 10);
+
+    list(kJudgement, data(4036));
+    m_nLoadedJudgement = Selection(kJudgement);
+    edit(kProtocol, data(4038), 20);
+    if (CStringArray* stops = m_pDoc ? m_pDoc->GetEditableParam(kStopList) : nullptr) {
+        for (int i = 0; i < stops->GetSize(); ++i)
+            SendDlgItemMessage(kStop, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(stops->GetAt(i).GetString()));
+    }
+    int stop = -1;
+    if (m_pDoc) m_pDoc->GetCtrlData(4042, stop);
+    SendDlgItemMessage(kStop, CB_SETCURSEL, static_cast<WPARAM>(stop));
+    SetControlFont(kStop);
+    m_nLoadedStop = Selection(kStop);
+    edit(kMaxHr, data(4044), 3);
+    label(4166, data(4046));
+    edit(kTargetHr, data(4048), 3);
+    label(4170, data(4050));
+    edit(kComment, data(4017), kCommentLimit);
+}
+
+void CPagePatientCommentExer::OnSelchangeAgeUnit()
+{
+    const int selection = Selection(4117);
+    if (selection >= 4) {
+        ShowControl(4118, false);
+        ShowControl(4119, false);
+        SetText(4118, CString());
+        SetText(4119, CString());
+    } else if (!m_rows.IsDisplayOnly(5)) {
+        ShowControl(4118, true);
+        ShowControl(4119, true);
+        SetText(4119, SubAgeUnitAfter(selection));
+    }
+    SendDlgItemMessage(4117, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+}
+
+void CPagePatientCommentExer::OnEditComment()
+{
+    CDlgEditComment editor(m_pDoc ? m_pDoc->Is8000File() : 0, nullptr);
+    const _EXERDATAITEM* item = CurrentItem();
+    editor.SetDoc(m_nType, item ? item->uSystemCode : 0);
+    CString text = Text(kComment);
+    text.TrimRight();
+    editor.SetComment(text);
+    if (editor.DoModal() == IDOK) SetText(kComment, editor.GetComment());
+}
+
+void CPagePatientCommentExer::OnUpdateEdit(UINT id)
+{
+    GuardEditToItsLimit(GetDlgItem(static_cast<int>(id)));
+}
+
+void CPagePatientCommentExer::OnEditupdateCombo(UINT id)
+{
+    GuardComboToItsLimit(GetDlgItem(static_cast<int>(id)));
+}
+
+void CPagePatientCommentExer::OnPaint()
+{
+    CPaintDC dc(this);
+    if (!m_pDoc) return;
+    m_rows.Paint(dc, *this, *m_pDoc, m_pFont,
+                 [](int row) -> const _PAINTED_ROW* { return row == 10 ? nullptr : &kPaintedRows[row]; });
+    if (m_pDoc->IsReadOnly()) FrameReadOnlyEdit(dc, *this, kComment);
+}
+
+int CPagePatientCommentExer::CheckPatientData()
+{
+    if (!m_pDoc) return 255;
+    if (CheckAges(Text(4116), Text(4118), false)) return 255;
+    if (CheckBirthDate(Text(4121), Text(4123), Text(4125))) return 255;
+    return CheckBodySize(Text(4127), Text(4130));
+}
+
+int CPagePatientCommentExer::IsDataChange()
+{
+    _EXERDATAITEM* item = CurrentItem();
+    if (!item) return 0;
+    const _INTERPRE_INFO_EXER& info = item->stInterpre;
+    m_bCommentChange = Text(kComment) != info.strComment ? 1 : 0;
+    m_bInformationChange = 1;
+    if (SharedFieldsDiffer(*this, kFieldIds, TargetOf(*item), m_pDoc)) return 1;
+    if (Text(kProtocol) != info.strLoad || Text(kMaxHr) != info.strMaxHr || Text(kTargetHr) != info.strTargetHr)
+        return 1;
+    // Lists that cannot show their stored value (an index past the list, a
+    // text none of its entries reads) are no edit: only a new choice is.
+    if (Selection(kStop) != m_nLoadedStop || Selection(kJudgement) != m_nLoadedJudgement) return 1;
+    m_bInformationChange = 0;
+    return m_bCommentChange;
+}
+
+void CPagePatientCommentExer::SaveDataToItem()
+{
+    _EXERDATAITEM* item = CurrentItem();
+    if (!item) return;
+    // The document's save then takes the item as it is, not the form's store.
+    item->stInterpre.bCopied = 1;
+    WritePatientFields(*this, kFieldIds, TargetOf(*item));
+    _INTERPRE_INFO_EXER& info = item->stInterpre;
+    info.strLoad = Text(kProtocol);
+    if (Selection(kStop) != m_nLoadedStop) info.nStopCondition = Selection(kStop);
+    info.strMaxHr = Text(kMaxHr);
+    info.strTargetHr = Text(kTargetHr);
+
+    const int judgement = Selection(kJudgement);
+    if (judgement != m_nLoadedJudgement) {
+        CString text, code;
+        if (m_pIvrel) JudgementAt(*m_pIvrel, judgement, text, code);
+        // The document keeps the judgement as its text; it finds the code
+        // again in the master when it saves.
+        info.strIvrelText.Format(L"%s", text.GetString());
+        info.strIvrelValue.Format(L"%s", text.GetString());
+    }
+    info.strMaxPercent = CExerViewDoc::PercentText(info.strMaxHr, info.nHrCalculate, item->sRestHr, info.sHr100Percent);
+    info.strTargetPercent =
+        CExerViewDoc::PercentText(info.strTargetHr, info.nHrCalculate, item->sRestHr, info.sHr100Percent);
+    info.strComment = CExerViewDoc::WrapComment(CutToByteLimit(Text(kComment), kCommentLimit));
+}

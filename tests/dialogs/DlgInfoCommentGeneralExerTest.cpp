@@ -1,0 +1,250 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "dialogs/DlgDoctor.h"
+#include "dialogs/DlgEditor.h"
+#include "dialogs/DlgInfoCommentGeneral.h"
+#include "dialogs/PagePatientCommentExer.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
+#include "tests/dialogs/PageInSheet.h"
+#include "tests/dialogs/SheetTestSupport.h"
+#include "tests/documents/ExerViewDocFixture.h"
+#include "tests/support/ModalScript.h"
+
+namespace {
+
+using sheettest::Press;
+using sheettest::Retype;
+using testsupport::ControlText;
+
+constexpr auto kDoctors = static_cast<_EDITABLE_PARAM_INDEX>(9);
+constexpr auto kEditors = static_cast<_EDITABLE_PARAM_INDEX>(10);
+
+// An exercise record written by the record maker and opened through the
+// exercise document, its store filled as the exercise form fills it.
+class ExerSheet : public exertest::ExerDocument {
+protected:
+    void SetUp() override
+    {
+        ExerDocument::SetUp();
+        m_files = Write(exertest::DefaultOptions());
+        ASSERT_EQ(Open(m_doc, m_files), 0);
+        m_doc.SetCtrlContent(nullptr);
+        m_doc.InsertEditableParam(kEditors, L"編集者一");
+        m_doc.InsertEditableParam(kDoctors, L"判読医");
+        m_doc.SetDoctorAndEditorStatus(1, 1);
+        platform::ui::Desktop::Reset();
+        ASSERT_TRUE(m_notify.CreateEx(0, nullptr, L"host", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+        m_doc.SetNotifyWnd(&m_notify);
+        m_before = testsupport::ReadFileBytes(m_files.xml);
+    }
+    void TearDown() override
+    {
+        m_host.Close();
+        m_doc.SetNotifyWnd(nullptr);
+        m_notify.DestroyWindow();
+        ExerDocument::TearDown();
+    }
+
+    _EXERDATAITEM* Item() { return m_doc.GetCurrentDataItem(); }
+    INT_PTR Run()
+    {
+        CDlgInfoCommentGeneral sheet;
+        sheet.SetDoc(&m_doc, DOC_TYPE_EXER);
+        return sheet.DoModal();
+    }
+    bool Unchanged() const { return testsupport::ReadFileBytes(m_files.xml) == m_before; }
+    CPagePatientCommentExer& ShowPage() { return m_host.Show(&m_doc, DOC_TYPE_EXER, L"情報編集"); }
+
+    CExerViewDoc m_doc;
+    exertest::ExerFiles m_files;
+    std::string m_before;
+    sheettest::CNotifyCount m_notify;
+    dialogtest::CPageInSheet<CPagePatientCommentExer> m_host;
+};
+
+CPagePatientCommentExer& ExerPage(CDialog& dialog)
+{
+    return static_cast<CDlgInfoCommentGeneral&>(dialog).ExerPage();
+}
+
+}  // namespace
+
+TEST_F(ExerSheet, ShowsOnlyTheExercisePageAndOkWithoutAChangeLeavesTheFileByteIdentical)
+{
+    testsupport::ModalScript script;
+    script.On(CDlgInfoCommentGeneral::IDD, [](CDialog& dialog) {
+        auto& sheet = static_cast<CDlgInfoCommentGeneral&>(dialog);
+        EXPECT_EQ(sheet.Sheet().GetPageCount(), 1);
+        EXPECT_EQ(sheet.Sheet().GetActivePage(), &sheet.ExerPage());
+        Press(dialog, IDOK);
+    });
+    EXPECT_EQ(Run(), IDOK);
+    EXPECT_EQ(script.Seen(), std::vector<UINT>{CDlgInfoCommentGeneral::IDD});
+    EXPECT_TRUE(Unchanged());
+    EXPECT_EQ(m_notify.count, 0);
+}
+
+TEST_F(ExerSheet, CancelAfterTypingSavesNothingAndSendsNothing)
+{
+    testsupport::ModalScript script;
+    script.On(CDlgInfoCommentGeneral::IDD, [](CDialog& dialog) {
+        Retype(ExerPage(dialog), 4110, L"取消三郎");
+        Retype(ExerPage(dialog), 4164, L"150");
+        Press(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(Run(), IDCANCEL);
+    EXPECT_TRUE(Unchanged());
+    EXPECT_EQ(m_notify.count, 0);
+}
+
+TEST_F(ExerSheet, AnEditIsStampedAndReadsBackFromDiskAsTypedOrWrapped)
+{
+    testsupport::ModalScript script;
+    script.On(CDlgInfoCommentGeneral::IDD, [](CDialog& dialog) {
+        CPagePatientCommentExer& page = ExerPage(dialog);
+        Retype(page, 4110, L"負荷花子");
+        Retype(page, 4142, L"胸痛");
+        Retype(page, 4160, L"Bruce変法");
+        Retype(page, 4164, L"150");
+        Retype(page, 4168, L"130");
+        Retype(page, 4173, CString(L'x', 70));
+        testsupport::ChooseListEntry(page, 4158, 3);
+        Press(dialog, IDOK);
+    });
+    script.On(CDlgEditor::IDD, [](CDialog& dialog) { Press(dialog, IDOK); });
+    EXPECT_EQ(Run(), IDOK);
+    EXPECT_EQ(script.Pending(), 0u);
+    EXPECT_EQ(m_notify.count, 1);
+    const _INTERPRE_INFO_EXER& info = Item()->stInterpre;
+    EXPECT_EQ(info.strPatientEditor, L"編集者一");
+    EXPECT_EQ(info.strCommentEditor, L"編集者一");
+    EXPECT_EQ(info.strPatientEditDate, Item()->strPatientEditTime);
+
+    CExerViewDoc fresh;
+    ASSERT_EQ(Open(fresh, m_files), 0);
+    const _EXERDATAITEM* again = fresh.GetCurrentDataItem();
+    EXPECT_EQ(again->stPatient.strName, L"負荷花子");
+    EXPECT_EQ(again->stInterpre.strSympton, L"胸痛");
+    EXPECT_EQ(again->stInterpre.strLoad, L"Bruce変法");
+    EXPECT_EQ(again->stInterpre.strMaxHr, L"150");
+    EXPECT_EQ(again->stInterpre.strTargetHr, L"130");
+    EXPECT_EQ(again->stInterpre.strIvrelText, L"異常");
+    // Seventy characters without a break make two lines of 60 and 10.
+    EXPECT_EQ(again->stInterpre.strComment, CString(L'x', 60) + L"\r\n" + CString(L'x', 10) + L"\r\n");
+    EXPECT_EQ(again->stInterpre.strPatientEditor, L"編集者一");
+}
+
+TEST_F(ExerSheet, TheDoctorButtonConfirmsTheRecordOnceAndNotifiesOnce)
+{
+    testsupport::ModalScript script;
+    script.On(CDlgInfoCommentGeneral::IDD, [](CDialog& dialog) { Press(dialog, 3201); });
+    script.On(CDlgDoctor::IDD, [](CDialog& dialog) { Press(dialog, IDOK); });
+    EXPECT_EQ(Run(), IDOK);
+    EXPECT_EQ(m_notify.count, 1);
+    EXPECT_EQ(Item()->stPatient.bConfirmed, 1);
+    EXPECT_EQ(Item()->stPatient.strConfirmDoctor, L"判読医");
+    EXPECT_FALSE(Unchanged());
+}
+
+TEST_F(ExerSheet, ARefusedValueKeepsTheSheetOpenWithoutAPrompt)
+{
+    platform::ui::MessageBoxRecorder boxes;
+    testsupport::ModalScript script;
+    script.On(CDlgInfoCommentGeneral::IDD, [](CDialog& dialog) {
+        Retype(ExerPage(dialog), 4127, L"1.2.3");
+        Press(dialog, IDOK);
+        EXPECT_TRUE(dialog.IsWindowVisible());
+        Press(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(Run(), IDCANCEL);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Last().text, L"被検者情報の身長 should be unsigned float number!");
+    EXPECT_TRUE(Unchanged());
+}
+
+// ---- the page alone ---------------------------------------------------------------------------
+
+TEST_F(ExerSheet, TheCommentBreaksIntoThreeLinesOfSixtyBytes)
+{
+    CPagePatientCommentExer& page = ShowPage();
+    const struct {
+        CString typed;
+        CString stored;
+    } cases[] = {
+        // empty: two line breaks all the same
+        {L"", L"\r\n\r\n"},
+        // 40 double-byte characters: 30 fill the first line's 60 bytes
+        {CString(L'心', 40), CString(L'心', 30) + L"\r\n" + CString(L'心', 10) + L"\r\n"},
+        // 31 single-byte, then double-byte: the line stops before passing 60 bytes (45 characters, 59 bytes)
+        {CString(L'a', 31) + CString(L'心', 20), CString(L'a', 31) + CString(L'心', 14) + L"\r\n" + CString(L'心', 6) +
+                                                     L"\r\n"},
+        // a fourth line is dropped
+        {L"一\r\n二\r\n三\r\n四", L"一\r\n二\r\n三"},
+    };
+    for (const auto& c : cases) {
+        page.SetDlgItemText(4173, c.typed);
+        page.SaveDataToItem();
+        EXPECT_EQ(Item()->stInterpre.strComment, c.stored) << testsupport::Utf8(c.typed);
+    }
+}
+
+TEST_F(ExerSheet, HeartRateSharesFollowTheStoredMode)
+{
+    _INTERPRE_INFO_EXER& info = Item()->stInterpre;
+    info.sHr100Percent = 170;
+    Item()->sRestHr = 70;
+    CPagePatientCommentExer& page = ShowPage();
+    const struct {
+        int mode;
+        LPCWSTR hr;
+        short mhr;
+        LPCWSTR share;
+    } cases[] = {
+        {0, L"150", 170, L" 88 % of MHR (170 bpm)"},
+        {1, L"150", 170, L" 80 % of MHR (170 bpm)"},   // (150 - 70) x 100 / (170 - 70) + 0.5
+        {0, L"", 170, L"  0 % of MHR (170 bpm)"},
+        {0, L"150", 0, L"  0 % of MHR (  0 bpm)"},
+    };
+    for (const auto& c : cases) {
+        info.nHrCalculate = c.mode;
+        info.sHr100Percent = c.mhr;
+        page.SetDlgItemText(4164, c.hr);
+        page.SaveDataToItem();
+        EXPECT_EQ(info.strMaxPercent, c.share) << c.mode << " " << testsupport::Utf8(c.hr);
+    }
+}
+
+TEST_F(ExerSheet, AnUntouchedPageIsUnchangedAndEachFieldCountsAsInformationOrComment)
+{
+    CPagePatientCommentExer& page = ShowPage();
+    EXPECT_EQ(page.IsDataChange(), 0);
+    Retype(page, 4173, L"所見");
+    EXPECT_EQ(page.IsDataChange(), 1);
+    EXPECT_EQ(page.IsCommentChange(), 1);
+    EXPECT_EQ(page.IsInformationChange(), 0);
+    Retype(page, 4160, L"Naughton");
+    EXPECT_EQ(page.IsDataChange(), 1);
+    EXPECT_EQ(page.IsInformationChange(), 1);
+}
+
+TEST_F(ExerSheet, TypedTextsAreCutToTheirByteLimits)
+{
+    CPagePatientCommentExer& page = ShowPage();
+    Retype(page, 4160, L"ABCDEFGHIJKLMNOPQRSTUV");
+    EXPECT_EQ(ControlText(page, 4160), L"ABCDEFGHIJKLMNOPQRST");
+    Retype(page, 4173, CString(L'x', 181));
+    EXPECT_EQ(ControlText(page, 4173).GetLength(), 180);
+}
+
+TEST_F(ExerSheet, AReadOnlyDocumentPaintsTheFieldsAndLocksTheComment)
+{
+    m_doc.SetReadOnly(1);
+    CPagePatientCommentExer& page = ShowPage();
+    for (int id : {4106, 4116, 4121, 4138, 4156, 4158, 4160, 4162, 4164, 4168, 4171})
+        EXPECT_FALSE(m_host.Shown(id)) << id;
+    EXPECT_TRUE(m_host.Shown(4173));
+    EXPECT_NE(page.GetDlgItem(4173)->GetStyle() & ES_READONLY, 0u);
+}

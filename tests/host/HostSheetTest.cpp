@@ -1,0 +1,135 @@
+// The host's patient sheets: shown on a page as PNG, and typed into and
+// saved through the sheet as a user does.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/host/HostRun.h"
+#include "tools/Mkrecord.h"
+
+using namespace hosttest;
+using testsupport::TempDir;
+
+namespace {
+
+bool IsPng(const std::string& path)
+{
+    const std::string bytes = testsupport::ReadFileBytes(path);
+    return bytes.size() > 100 && bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0;
+}
+
+void Make(const std::vector<std::string>& args)
+{
+    std::ostringstream out, err;
+    ASSERT_EQ(morvelance::RunMkrecord(args, out, err), 0) << err.str();
+}
+
+// Whether the record XML on disk holds the element with that text.
+bool Holds(const std::string& xml, const std::string& element, const std::string& text)
+{
+    return testsupport::ReadFileBytes(xml).find("<" + element + ">" + text + "</" + element + ">") != std::string::npos;
+}
+
+}  // namespace
+
+TEST(HostSheet, EachSheetRendersOnTheAskedPageWithoutTouchingTheRecord)
+{
+    TempDir dir;
+    Make({"samples", dir.Path()});
+    const struct {
+        const char* record;
+        const char* xml;
+        const char* dialog;
+        const char* page;
+    } cases[] = {
+        {"rest12_90.ecg", "rest12_9020240401093000.xml", "CDlgPatientInfoComment", "1"},
+        {"rest15_80.ecg", "rest15_8020240401093000.xml", "CDlgPatientInfoComment", "0"},
+        {"rhythm_90.ecg", "rhythm_9020240401093000.xml", "CDlgInfoCommentGeneral", "0"},
+        {"rr_90.ecg", "rr_9020240401093000.xml", "CDlgInfoCommentGeneral", "1"},
+    };
+    for (const auto& c : cases) {
+        const std::string before = testsupport::ReadFileBytes(dir.File(c.xml));
+        const std::string png = dir.File(std::string(c.record) + ".png");
+        const HostRun run = Host({"dialog", dir.File(c.record), "--dialog", c.dialog, "--page", c.page, "--png", png});
+        EXPECT_EQ(run.status, 0) << c.record << run.err;
+        EXPECT_TRUE(IsPng(png)) << c.record;
+        EXPECT_EQ(testsupport::ReadFileBytes(dir.File(c.xml)), before) << c.record;
+    }
+}
+
+TEST(HostSheet, TypedFieldsAreSavedThroughTheSheetAndASecondRunChangesNothing)
+{
+    TempDir dir;
+    Make({"samples", dir.Path()});
+    const std::string record = dir.File("rest12_90.ecg");
+    const std::string xml = dir.File("rest12_9020240401093000.xml");
+    const std::vector<std::string> args = {"dialog", record, "--dialog", "CDlgPatientInfoComment", "--set",
+                                           "3208=山田花子", "--set", "3421=経過観察", "--ok", "編集者"};
+    const HostRun saved = Host(args);
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    EXPECT_NE(saved.out.find("CDlgPatientInfoComment: saved"), std::string::npos) << saved.out;
+    EXPECT_TRUE(Holds(xml, "Patient_name", "山田花子"));
+    EXPECT_TRUE(Holds(xml, "Comment_content", "経過観察"));
+
+    const std::string after = testsupport::ReadFileBytes(xml);
+    const HostRun again = Host(args);
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_NE(again.out.find("nothing changed"), std::string::npos) << again.out;
+    EXPECT_EQ(testsupport::ReadFileBytes(xml), after);
+}
+
+TEST(HostSheet, ARefusedValueIsShownAndNothingIsSaved)
+{
+    TempDir dir;
+    Make({"samples", dir.Path()});
+    const std::string xml = dir.File("rest12_9020240401093000.xml");
+    const std::string before = testsupport::ReadFileBytes(xml);
+    const HostRun run = Host({"dialog", dir.File("rest12_90.ecg"), "--dialog", "CDlgPatientInfoComment", "--set",
+                              "3225=1.2.3", "--ok", "編集者"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("被検者情報の身長 should be unsigned float number!"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("not saved"), std::string::npos) << run.err;
+    EXPECT_EQ(testsupport::ReadFileBytes(xml), before);
+}
+
+TEST(HostSheet, AnExerciseRecordSavesThroughTheGeneralSheet)
+{
+    TempDir dir;
+    Make({"examinations", dir.Path()});
+    const std::string xml = dir.File("exercise_9020240401093000.xml");
+    const HostRun run = Host({"dialog", dir.File("exercise_90.ecg"), "--dialog", "CDlgInfoCommentGeneral", "--set",
+                              "4110=負荷太郎", "--set", "4173=所見あり", "--ok", "編集者"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("saved"), std::string::npos) << run.out;
+    EXPECT_TRUE(Holds(xml, "Patient_name", "負荷太郎"));
+}
+
+TEST(HostSheet, ASheetRefusesARecordItDoesNotEditAndAnUnknownField)
+{
+    TempDir dir;
+    Make({"samples", dir.Path()});
+    const HostRun wrongKind = Host({"dialog", dir.File("rhythm_90.ecg"), "--dialog", "CDlgPatientInfoComment", "--png",
+                                    dir.File("x.png")});
+    EXPECT_EQ(wrongKind.status, 1);
+    EXPECT_NE(wrongKind.err.find("does not take"), std::string::npos) << wrongKind.err;
+    const std::string xml = dir.File("rest12_9020240401093000.xml");
+    const std::string before = testsupport::ReadFileBytes(xml);
+    const HostRun noField = Host({"dialog", dir.File("rest12_90.ecg"), "--dialog", "CDlgPatientInfoComment", "--set",
+                                  "9999=x", "--ok", "編集者"});
+    EXPECT_EQ(noField.status, 1);
+    EXPECT_NE(noField.err.find("no field 9999"), std::string::npos) << noField.err;
+    EXPECT_EQ(testsupport::ReadFileBytes(xml), before);
+}
+
+TEST(HostSheet, AllRendersTheSheetThatTakesTheRecordOnly)
+{
+    TempDir dir;
+    Make({"samples", dir.Path()});
+    const std::string out = dir.File("all");
+    const HostRun run = Host({"dialog", dir.File("rest12_90.ecg"), "--dialog", "all", "--out", out});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(IsPng(out + "/CDlgPatientInfoComment.png"));
+    EXPECT_FALSE(IsPng(out + "/CDlgInfoCommentGeneral.png"));
+}
