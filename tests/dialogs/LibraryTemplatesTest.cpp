@@ -122,7 +122,8 @@ TEST(LibraryTemplates, ComboBoxesAreDropDownsOrDropDownListsAsTheDialogsUseThem)
         return ids;
     };
     const std::vector<ComboTemplateRow> rows = {
-        {106, range(3250, 3258)}, {119, {}}, {120, {}}, {124, {}}, {136, range(3739, 3747)},
+        {106, range(3250, 3258)}, {107, {}}, {119, {}}, {120, {}}, {124, {}}, {136, range(3739, 3747)},
+        {137, {4138, 4140, 4142, 4144, 4146, 4148, 4150, 4152, 4154}},
         {144, range(3803, 3805)}, {146, {}}, {147, range(3826, 3834)}, {148, {}}, {153, range(3826, 3832)},
         {154, {}}, {171, {}},
     };
