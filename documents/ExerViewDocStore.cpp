@@ -246,6 +246,11 @@ int CExerViewDoc::SaveDataToXML(int nItemID)
     entry(EXER_ENTRY_DISEASE, 0, info.strDisease);
     entry(EXER_ENTRY_DEPARTMENT, 0, info.strDepartment);
     entry(EXER_ENTRY_WARD, 0, info.strWard);
+    // The exercise patient page edits the room number and the request section:
+    // they are written back like the other documents do, or the edits are lost
+    // (the request section only where the record has one or one was typed).
+    WriteXmlValue(xml, kRoomNumber, info.strRoomNumber);
+    if (info.bReqSection || !info.strReqSection.IsEmpty()) WriteXmlValue(xml, kRequestSection, info.strReqSection);
     entry(EXER_ENTRY_REQ_DOCTOR, 0, info.strReqDoctor);
     entry(EXER_ENTRY_TECHNICIAN, 0, info.strTechnician);
     entry(EXER_ENTRY_LOAD, 0, info.strLoad);

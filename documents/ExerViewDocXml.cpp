@@ -178,7 +178,7 @@ int CExerViewDoc::GetDataInfoFromXMLFile(_EXERDATAITEM* pItem)
         entry(EXER_ENTRY_DISEASE, 0, info.strDisease);
         entry(EXER_ENTRY_DEPARTMENT, 0, info.strDepartment);
         entry(EXER_ENTRY_WARD, 0, info.strWard);
-        ReadXmlValue(xml, CString(kPatientSection) + L"Room_no", info.strRoomNumber);
+        ReadXmlValue(xml, kRoomNumber, info.strRoomNumber);
         info.bReqSection =
             ReadXmlValue(xml, kRequestSection, info.strReqSection) ? 1 : 0;
         entry(EXER_ENTRY_REQ_DOCTOR, 0, info.strReqDoctor);

@@ -161,7 +161,7 @@ void CFinalViewDoc::ReadInterpretation(_FINALDATAITEM* pItem, CECGXMLParser* xml
     info.strDisease = RecordXmlText(*xml, MsfrPath(MSFR_DISEASE_CMB));
     info.strDepartment = RecordXmlText(*xml, MsfrPath(MSFR_DEPARTMENT_CMB));
     info.strWard = RecordXmlText(*xml, MsfrPath(MSFR_WARD_CMB));
-    info.strRoomNumber = RecordXmlText(*xml, kRoomNo);
+    info.strRoomNumber = RecordXmlText(*xml, recordpath::kRoomNumber);
     CString section;
     pItem->bRequestSection = xml->GetDataFromXMLDOM(section, kRequestSection, 4, CString()) ? 1 : 0;
     info.strReqSection = pItem->bRequestSection ? section : CString();

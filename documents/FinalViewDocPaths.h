@@ -54,7 +54,6 @@ using namespace recordpath;
 // GetDefXMLPath's kind of the master-step screen table.
 const int kFinalLayoutKind = 2;
 
-const wchar_t kRoomNo[] = L"/Rawdata/Tavrion/Inspection/Patient_section/Room_no";
 
 const wchar_t kCmpRest[] = L"/Rawdata/Tavrion/Report/Cmp_rest";
 const wchar_t kCmpRestStmFormat[] = L"/Rawdata/Tavrion/Report/Cmp_rest/Stm/Stm_element[%d]";

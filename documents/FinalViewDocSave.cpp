@@ -42,7 +42,7 @@ int CFinalViewDoc::SaveDataToXML(int nID)
     WriteRecordXmlText(xml, MsfrPath(MSFR_DISEASE_CMB), info.strDisease);
     WriteRecordXmlText(xml, MsfrPath(MSFR_DEPARTMENT_CMB), info.strDepartment);
     WriteRecordXmlText(xml, MsfrPath(MSFR_WARD_CMB), info.strWard);
-    WriteRecordXmlText(xml, kRoomNo, info.strRoomNumber);
+    WriteRecordXmlText(xml, recordpath::kRoomNumber, info.strRoomNumber);
     // A record without a request section does not gain an empty one, which
     // would read back as a section that was filled in.
     if (item->bRequestSection || !info.strReqSection.IsEmpty())

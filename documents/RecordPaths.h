@@ -8,6 +8,7 @@ namespace recordpath {
 inline constexpr wchar_t kPatientEditTime[] = L"/Rawdata/Tavrion/Inspection/Patient_section/Edit_time";
 inline constexpr wchar_t kBirthday[] = L"/Rawdata/Tavrion/Inspection/Patient_section/Birthday";
 inline constexpr wchar_t kPatientAge[] = L"/Rawdata/Tavrion/Inspection/Patient_section/Age";
+inline constexpr wchar_t kRoomNumber[] = L"/Rawdata/Tavrion/Inspection/Patient_section/Room_no";
 inline constexpr wchar_t kRequestSection[] = L"/Rawdata/Tavrion/Inspection/Patient_section2/Request_section";
 inline constexpr wchar_t kPatientEditorName[] =
     L"/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor/Editor_name";

@@ -243,3 +243,26 @@ TEST_F(ExerDocument, FormShowsTheLoadTimeAndTheStopCondition)
     doc.GetCtrlData(4021, selection);
     EXPECT_EQ(selection, 2);
 }
+
+// The exercise patient page stores the room number and the request section in
+// the item; a save must carry them to the file, or the user's edit is lost.
+TEST_F(ExerDocument, RoomNumberAndRequestSectionTypedOnThePageSurviveSaveAndReload)
+{
+    const ExerFiles files = Write(DefaultOptions());
+    {
+        CExerViewDoc doc;
+        ASSERT_EQ(Open(doc, files), 0);
+        doc.SetCtrlContent(nullptr);
+        _INTERPRE_INFO_EXER& info = doc.GetCurrentDataItem()->stInterpre;
+        info.strRoomNumber = L"第3検査室";
+        info.strReqSection = L"循環器内科";
+        info.bCopied = 1;   // as the page leaves the item after writing into it
+        ASSERT_EQ(doc.SaveDataToXML(0), 0);
+    }
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    const _INTERPRE_INFO_EXER& info = doc.GetCurrentDataItem()->stInterpre;
+    EXPECT_EQ(Utf8(info.strRoomNumber), "第3検査室");
+    EXPECT_EQ(Utf8(info.strReqSection), "循環器内科");
+    EXPECT_EQ(info.bReqSection, 1);
+}
