@@ -1,5 +1,6 @@
-// The general patient sheet on a master-step record (243, with additions):
-// opened with both pages made and drawn, then cancelled (target < 20 ms);
+// The general patient sheet on a master-step record (243, with additions),
+// and the patient sheet on a 12-lead MFER record with 256 additions (its
+// three pages made): each opened and drawn, then cancelled (target < 20 ms);
 // and OK with one change through the whole commit (check, editor, stamps,
 // write-back, record XML; target < 20 ms).
 #include <benchmark/benchmark.h>
@@ -13,12 +14,16 @@
 #include "core/PositionCtrl.h"
 #include "dialogs/DlgEditor.h"
 #include "dialogs/DlgInfoCommentGeneral.h"
+#include "dialogs/DlgPatientInfoComment.h"
+#include "documents/MFERViewDoc.h"
 #include "documents/FinalViewDoc.h"
 #include "platform/base/CodePage.h"
 #include "platform/ui/framework/ModalDriver.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "tools/EcgModel.h"
 #include "tools/MasterStepRecord.h"
+#include "tools/MferRecordXml.h"
+#include "tools/MferWriter.h"
 #include "tools/RecordXml.h"
 
 namespace {
@@ -114,5 +119,92 @@ void BM_GeneralSheetSavesOneChangeThroughTheCommit(benchmark::State& state)
     }
 }
 BENCHMARK(BM_GeneralSheetSavesOneChangeThroughTheCommit)->Unit(benchmark::kMillisecond);
+
+// A 12-lead MFER file with its record XML of 256 additions, opened on its document.
+struct MferWithAdditions {
+    MferWithAdditions()
+    {
+        char pattern[] = "/tmp/morvelance-sheets-XXXXXX";
+        const char* made = mkdtemp(pattern);
+        dir = made ? made : "/tmp";
+        const std::string mfer = dir + "/r.mwf";
+        xml = dir + "/r.xml";
+        morvelance::MferOptions options;
+        options.description = morvelance::MferDescription(morvelance::MferKind::Plain);
+        std::string error;
+        if (!morvelance::WriteMferFile(mfer, morvelance::MferKindRecord(morvelance::MferKind::Plain, 12, 2.0, 500.0),
+                                       options, &error))
+            return;
+        morvelance::RecordXmlOptions xmlOptions;
+        xmlOptions.additions = 256;
+        morvelance::RecordXmlSource source = morvelance::MferRecordXmlSource(morvelance::MferKind::Plain, 12);
+        source.seconds = 2.0;
+        morvelance::WriteRecordXml(xml, source, xmlOptions);
+        doc.GetCtrlPosFromXSL(LOAD_POS_REST);
+        auto* item = new _MFERDATAITEM;
+        item->strFilePath = platform::FromUtf8(mfer).c_str();
+        item->strXMLPath = platform::FromUtf8(xml).c_str();
+        item->nLeadLayout = 12;
+        doc.GetMFERDataManager()->AppendItem(item);
+        doc.SetCurDataIndex(item->nID);
+        CString m = item->strFilePath, x = item->strXMLPath, third;
+        opened = doc.OpenMFERFile(m, x, third) == 0;
+        doc.SetCtrlContent(nullptr);
+        doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), L"編集者一");
+        doc.SetDoctorAndEditorStatus(1, 1);
+    }
+
+    std::string dir;
+    std::string xml;
+    CMFERViewDoc doc;
+    bool opened = false;
+};
+
+void BM_PatientSheetOpensAndDrawsOnAnMferRecordWith256Additions(benchmark::State& state)
+{
+    MferWithAdditions record;
+    if (!record.opened) {
+        state.SkipWithError("the MFER record did not open");
+        return;
+    }
+    platform::ui::ModalDriverScope driver([](CDialog& dialog) {
+        dialog.UpdateWindow();
+        Desktop::PumpMessages();
+        dialog.EndDialog(IDCANCEL);
+    });
+    for (auto _ : state) {
+        CDlgPatientInfoComment sheet(2);   // opens on the additions page: all three made
+        sheet.SetDoc(&record.doc, DOC_TYPE_MFER);
+        benchmark::DoNotOptimize(sheet.DoModal());
+    }
+}
+BENCHMARK(BM_PatientSheetOpensAndDrawsOnAnMferRecordWith256Additions)->Unit(benchmark::kMillisecond);
+
+void BM_PatientSheetSavesOneChangeThroughTheCommit(benchmark::State& state)
+{
+    MferWithAdditions record;
+    if (!record.opened) {
+        state.SkipWithError("the MFER record did not open");
+        return;
+    }
+    int round = 0;
+    platform::ui::ModalDriverScope driver([&round](CDialog& dialog) {
+        if (dialog.GetDlgItem(3485)) {   // the editor prompt
+            dialog.SendMessage(WM_COMMAND, IDOK);
+            return;
+        }
+        auto& sheet = static_cast<CDlgPatientInfoComment&>(dialog);
+        CString name;
+        name.Format(L"名前%d", ++round);
+        sheet.PatientPage().SetDlgItemText(3208, name);
+        dialog.SendMessage(WM_COMMAND, IDOK);
+    });
+    for (auto _ : state) {
+        CDlgPatientInfoComment sheet(0);
+        sheet.SetDoc(&record.doc, DOC_TYPE_MFER);
+        benchmark::DoNotOptimize(sheet.DoModal());
+    }
+}
+BENCHMARK(BM_PatientSheetSavesOneChangeThroughTheCommit)->Unit(benchmark::kMillisecond);
 
 }  // namespace
