@@ -6,7 +6,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
-export CCACHE_DIR="${CCACHE_DIR:-$PWD/build/ccache}"
+# The compiler cache outlives the clone (CI clones afresh for every run) and is
+# keyed on paths relative to the tree, so a clone in another folder hits what
+# an earlier one built; the precompiled headers' defines and time macros are
+# allowed for, or no call that uses them could be cached.
+export CCACHE_DIR="${CCACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/morvelance-ccache}"
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+export CCACHE_SLOPPINESS="pch_defines,time_macros,include_file_mtime,include_file_ctime"
+export CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-20G}"
 FUZZ_SECONDS="${FUZZ_SECONDS:-60}"
 
 echo "== layers: no folder includes one of a higher floor" && scripts/check-layers.sh
@@ -90,10 +97,24 @@ run_fuzz() {
     build/fuzz/bin/$target "${options[@]}" -artifact_prefix="build/fuzz/artifacts/$target-" -seed="$FUZZ_SEED" \
         -max_total_time="$FUZZ_SECONDS" -print_final_stats=1 "$corpus" "$@" $regressions 2>&1 | tail -n 15
 }
-run_fuzz zarn_container_fuzz -max_len=65536 -- "$seeds/records"
-run_fuzz xml_fuzz -max_len=16384 -timeout=10 -- tests/fuzz/xml_seeds
-run_fuzz mfer_fuzz -max_len=4096 -- "$seeds/mfer"
-run_fuzz document_fuzz -max_len=1200000 -timeout=30 -rss_limit_mb=4096 -- "$seeds/records" "$seeds/examinations" "$seeds/mfer"
+# The four targets run side by side, each on its own core; their reports are
+# printed one after another, and a finding in any fails the run.
+fuzz_pids=() && fuzz_logs=()
+for spec in "zarn_container_fuzz -max_len=65536 -- $seeds/records" \
+            "xml_fuzz -max_len=16384 -timeout=10 -- tests/fuzz/xml_seeds" \
+            "mfer_fuzz -max_len=4096 -- $seeds/mfer" \
+            "document_fuzz -max_len=1200000 -timeout=30 -rss_limit_mb=4096 -- $seeds/records $seeds/examinations $seeds/mfer"; do
+    log=build/fuzz/${spec%% *}.log
+    # shellcheck disable=SC2086  # the spec is split into its words on purpose
+    ( set -o pipefail; run_fuzz $spec ) >"$log" 2>&1 &
+    fuzz_pids+=($!) && fuzz_logs+=("$log")
+done
+fuzz_failed=0
+for i in "${!fuzz_pids[@]}"; do
+    wait "${fuzz_pids[$i]}" || fuzz_failed=1
+    cat "${fuzz_logs[$i]}"
+done
+[ "$fuzz_failed" -eq 0 ] || { echo "a fuzz target found a fault (see build/fuzz/artifacts/)" >&2; exit 1; }
 
 echo "== tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVELANCE_SANITIZE=ON -DMORVELANCE_BENCH=OFF >/dev/null
