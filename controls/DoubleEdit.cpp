@@ -225,6 +225,9 @@ void CDoubleEdit::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
         Default();
         return;
     }
+    // Delete edits as a typed key does: not while input is disabled.
+    if (!m_bInputEnabled)
+        return;
     CString strText;
     GetWindowText(strText);
     int nStart = 0;
