@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include "analysisviews/ViewQRSNo.h"
+#include "analysisviews/ViewQRSType.h"
+#include "core/ECGXMLParser.h"
+#include "printdevice/ECGDC.h"
+#include "tests/analysisviews/MeasViewTestSupport.h"
+
+namespace {
+
+using RecordKind = morvelance::rec::RecordKind;
+
+// A paper surface of 1600 × 400 pixels with a 40-pixel font selected, as a
+// report hands its table rectangle over.
+class Paper {
+public:
+    Paper()
+    {
+        EXPECT_TRUE(m_dc.Attach(platform::gdi::CreateImageDC(kWidth, kHeight)));
+        m_dc.FillSolidRect(0, 0, kWidth, kHeight, RGB(255, 255, 255));
+        m_font.CreateFont(-kFont, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0, L"simsun");
+        m_saved = m_dc.SelectObject(&m_font);
+    }
+    ~Paper() { m_dc.SelectObject(m_saved); }
+    CDC& Dc() { return m_dc; }
+    CRect Rect() const { return CRect(0, 0, kWidth, kHeight); }
+    // Ink in the column right-aligned at x (one text width to its left), rows y0..y1.
+    int InkLeftOf(int x, int y0, int y1) { return measviewtest::InkIn(m_dc, CRect(x - kWidth / 30, y0, x, y1)); }
+
+    static constexpr int kWidth = 2400;
+    static constexpr int kHeight = 400;
+    static constexpr int kFont = 30;
+
+private:
+    CDC m_dc;
+    CFont m_font;
+    CFont* m_saved = nullptr;
+};
+
+template <class View> class QrsFixture : public measviewtest::MeasViewFixture<View> {
+protected:
+    void ShowBeats(int beats, bool mixed = false, bool missing = false)
+    {
+        morvelance::RestRecordShape shape = resttest::Shape(RecordKind::Rest12);
+        shape.xml.qrsBeats = beats;
+        shape.xml.mixedQrsTypes = mixed;
+        shape.xml.missingMeasures = missing;
+        this->OpenShape(shape);
+        ASSERT_NE(this->ShowView(960, 200), nullptr);
+    }
+};
+
+using QrsNumbers = QrsFixture<CViewQRSNo>;
+using QrsTypes = QrsFixture<CViewQRSType>;
+
+// ---- paging ------------------------------------------------------------------------------
+
+TEST_F(QrsNumbers, AShortRecordIsAtBothEndsAndShowsPlaceholdersPastItsBeats)
+{
+    ShowBeats(3);
+    m_view->OnUpdate();
+    EXPECT_EQ(m_view->GetBeatCount(), 3);
+    EXPECT_TRUE(m_view->IsBegin());
+    EXPECT_TRUE(m_view->IsEnd());
+    CString type, rr;
+    EXPECT_TRUE(m_view->ReadBeat(3, type, rr));
+    EXPECT_FALSE(m_view->ReadBeat(4, type, rr));
+    EXPECT_EQ(type, L"**");
+    EXPECT_EQ(rr, L"****");
+    CDC dc;
+    DrawInto(dc);
+    CRect client;
+    m_view->GetClientRect(&client);
+    const int colW = MulDiv(client.Width(), 1, 9);
+    const int rowH = client.Height() / 4;
+    // Beat 4 stands in the fourth value column: grey placeholders.
+    EXPECT_GT(measviewtest::GreyIn(dc, CRect(6 * colW - colW / 2, 3 * rowH, 6 * colW, 4 * rowH)), 0);
+}
+
+TEST_F(QrsNumbers, TenBeatsPageForwardToTheLastWindowAndBack)
+{
+    ShowBeats(10);
+    m_view->OnUpdate();
+    for (int step = 0; step < 4; ++step) {
+        EXPECT_FALSE(m_view->IsEnd());
+        m_view->SetQRSNum(1);
+    }
+    EXPECT_EQ(m_view->GetFirstBeat(), 4);
+    EXPECT_TRUE(m_view->IsEnd());
+    m_view->SetQRSNum(1);
+    EXPECT_EQ(m_view->GetFirstBeat(), 4);
+    m_view->SetQRSNum(-1);
+    EXPECT_EQ(m_view->GetFirstBeat(), 3);
+    EXPECT_FALSE(m_view->IsBegin());
+    // Another step keeps a window that still fits.
+    m_view->SetQRSNum(0);
+    EXPECT_EQ(m_view->GetFirstBeat(), 3);
+}
+
+TEST_F(QrsNumbers, AShorterRecordBringsTheWindowBack)
+{
+    ShowBeats(300, true);
+    m_view->OnUpdate();
+    for (int step = 0; step < 300; ++step) m_view->SetQRSNum(1);
+    EXPECT_EQ(m_view->GetFirstBeat(), 294);
+    EXPECT_TRUE(m_view->IsEnd());
+    CString type, rr;
+    EXPECT_TRUE(m_view->ReadBeat(300, type, rr));
+    EXPECT_EQ(type, L"5");
+    OpenShape(resttest::Shape(RecordKind::Rest12));
+    m_view->OnUpdate();
+    m_view->SetQRSNum(0);
+    EXPECT_EQ(m_view->GetFirstBeat(), 0);
+}
+
+// ---- printing -------------------------------------------------------------------------------
+
+TEST_F(QrsNumbers, ThreeHundredBeatsPrintTwentyAPageUpTo256)
+{
+    ShowBeats(300, true);
+    const int cw = MulDiv(Paper::kWidth, 1, 24);
+    const int typeY = (7 * Paper::kFont) / 3;
+    auto column = [&](int i) { return 3 * cw + i * cw; };
+    {
+        Paper paper;
+        CECGDC dc(&paper.Dc(), 2);
+        EXPECT_TRUE(m_view->Print(&dc, paper.Rect(), 0));
+        EXPECT_GT(paper.InkLeftOf(column(19), typeY, typeY + Paper::kFont), 0);
+        EXPECT_EQ(paper.InkLeftOf(column(20) + cw / 2, 0, Paper::kHeight), 0);
+    }
+    {
+        Paper paper;
+        CECGDC dc(&paper.Dc(), 2);
+        EXPECT_TRUE(m_view->Print(&dc, paper.Rect(), 12));   // beats 241 to 256
+        EXPECT_GT(paper.InkLeftOf(column(15), typeY, typeY + Paper::kFont), 0);
+        EXPECT_EQ(paper.InkLeftOf(column(16), 0, Paper::kHeight), 0);
+    }
+    {
+        Paper paper;
+        CECGDC dc(&paper.Dc(), 2);
+        EXPECT_TRUE(m_view->Print(&dc, paper.Rect(), 13));   // nothing but the titles
+        EXPECT_EQ(paper.InkLeftOf(column(0), 0, Paper::kHeight), 0);
+    }
+}
+
+TEST_F(QrsNumbers, APrintBeforeTheFirstDrawingReadsTheRecordFirst)
+{
+    ShowBeats(10);
+    // A view the pane made and never drew.
+    CViewQRSNo fresh;
+    m_doc.AddView(&fresh);
+    fresh.SetDocType(DOC_TYPE_REST);
+    Paper paper;
+    CECGDC dc(&paper.Dc(), 2);
+    EXPECT_TRUE(fresh.Print(&dc, paper.Rect(), 0));
+    const int cw = MulDiv(Paper::kWidth, 1, 24);
+    const int typeY = (7 * Paper::kFont) / 3;
+    EXPECT_GT(paper.InkLeftOf(3 * cw + 9 * cw, typeY, typeY + Paper::kFont), 0);
+    EXPECT_EQ(fresh.GetBeatCount(), 10);
+    m_doc.RemoveView(&fresh);
+}
+
+// ---- QRS types ---------------------------------------------------------------------------------
+
+TEST_F(QrsTypes, EverySixTypesIntervalsAreReadAndAnUnreadableOneIsAPlaceholder)
+{
+    ShowBeats(30, true, true);
+    CECGXMLParser xml(testsupport::Wide(m_files.xml), 0, CString());
+    EXPECT_EQ(CViewQRSType::ReadValue(xml, 2, 5), L"166");   // PR of type 5
+    EXPECT_EQ(CViewQRSType::ReadValue(xml, 1, 0), L"****");  // P duration of type 0 not measured
+    CDC dc;
+    DrawInto(dc);
+    CRect client;
+    m_view->GetClientRect(&client);
+    const int colW = MulDiv(client.Width(), 1, 9);
+    const int rowH = client.Height() / 7;
+    // Type 0's P duration, right-aligned at three columns on the second row.
+    EXPECT_GT(measviewtest::GreyIn(dc, CRect(3 * colW - colW / 2, 3 * rowH, 3 * colW, 4 * rowH)), 0);
+    // Type 5's QT on the fifth row.
+    EXPECT_GT(measviewtest::InkIn(dc, CRect(8 * colW - colW / 2, 6 * rowH, 8 * colW, 7 * rowH)), 0);
+}
+
+TEST_F(QrsTypes, PrintsOnlyForARestRecordWithItsRecordXml)
+{
+    ShowBeats(30, true);
+    Paper paper;
+    CECGDC dc(&paper.Dc(), 2);
+    EXPECT_TRUE(m_view->Print(&dc, paper.Rect()));
+    const int cw = MulDiv(Paper::kWidth, 1, 9);
+    const int rh = MulDiv(Paper::kHeight, 1, 7);
+    EXPECT_GT(paper.InkLeftOf(3 * cw + 5 * cw, 2 * rh, 3 * rh), 0);
+    m_view->SetDocType(DOC_TYPE_MFER);
+    EXPECT_FALSE(m_view->Print(&dc, paper.Rect()));
+}
+
+}  // namespace
