@@ -141,4 +141,34 @@ inline int GreyIn(CDC& dc, const CRect& box)
     return n;
 }
 
+// A white paper surface (2400 × 400 pixels unless asked) with a 30-pixel font selected, as a
+// report hands its table rectangle over.
+class Paper {
+public:
+    explicit Paper(int width = kWidth, int height = kHeight) : m_width(width)
+    {
+        EXPECT_TRUE(m_dc.Attach(platform::gdi::CreateImageDC(width, height)));
+        m_dc.FillSolidRect(0, 0, width, height, RGB(255, 255, 255));
+        m_font.CreateFont(-kFont, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0, L"simsun");
+        m_saved = m_dc.SelectObject(&m_font);
+        m_rect = CRect(0, 0, width, height);
+    }
+    ~Paper() { m_dc.SelectObject(m_saved); }
+    CDC& Dc() { return m_dc; }
+    CRect Rect() const { return m_rect; }
+    // Ink in the column right-aligned at x (one text width to its left), rows y0..y1.
+    int InkLeftOf(int x, int y0, int y1) { return InkIn(m_dc, CRect(x - m_width / 30, y0, x, y1)); }
+
+    static constexpr int kWidth = 2400;
+    static constexpr int kHeight = 400;
+    static constexpr int kFont = 30;
+
+private:
+    CDC m_dc;
+    CFont m_font;
+    CFont* m_saved = nullptr;
+    int m_width;
+    CRect m_rect;
+};
+
 }  // namespace measviewtest

@@ -6,6 +6,7 @@
 #include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "tests/analysisviews/MeasViewTestSupport.h"
 #include "tests/support/ModalScript.h"
+#include "printdevice/ECGDC.h"
 #include "tests/support/XmlSaveFault.h"
 
 namespace {
@@ -175,6 +176,44 @@ TEST_F(DetailedMeas, RecordWideValuesAreDrawnWithTheirSum)
     CDC missing;
     DrawInto(missing);
     EXPECT_GT(measviewtest::GreyIn(missing, sum), 0);
+}
+
+// ---- printing ------------------------------------------------------------------------
+
+TEST_F(DetailedMeas, PrintReadsTheRecordXmlAndLeavesZerosAndNoFindingsBlank)
+{
+    ASSERT_NE(ShowRest(true), nullptr);
+    // The cells are not what prints: the record XML is.
+    m_view->GetCell(0, 0)->SetWindowText(L"0");
+    measviewtest::Paper paper(2400, 1400);
+    CECGDC dc(&paper.Dc(), 2);
+    ASSERT_TRUE(m_view->Print(&dc, paper.Rect()));
+    const int cw = 2400 / 20;
+    const int rh = 1400 / 28;
+    auto value = [&](int row, int lead) {
+        const int x = 8 * cw + cw / 6 + lead * cw;
+        const int y = (4 + row) * rh;
+        return CRect(x - cw / 2, y, x, y + measviewtest::Paper::kFont);
+    };
+    CDC& dc2 = paper.Dc();
+    EXPECT_GT(measviewtest::InkIn(dc2, value(0, 0)), 0);   // P amplitude 80
+    for (int lead = 0; lead < 12; ++lead) EXPECT_EQ(measviewtest::InkIn(dc2, value(1, lead)), 0) << lead;   // all 0
+    EXPECT_EQ(measviewtest::InkIn(dc2, value(22, 0)), 0);       // delta wave N
+    EXPECT_GT(measviewtest::GreyIn(dc2, value(9, 4)), 0);       // R' duration not measured
+    EXPECT_GT(measviewtest::GreyIn(dc2, value(kYesNo, 3)), 0);  // TUP of aVR "*"
+}
+
+TEST_F(DetailedMeas, NothingPrintsForAnotherKindOrWithoutARecordXml)
+{
+    ASSERT_NE(ShowRest(), nullptr);
+    measviewtest::Paper paper;
+    CECGDC dc(&paper.Dc(), 2);
+    m_view->SetDocType(DOC_TYPE_MFER);
+    EXPECT_FALSE(m_view->Print(&dc, paper.Rect()));
+    m_view->SetDocType(DOC_TYPE_REST);
+    m_item->strXMLPath.Empty();
+    EXPECT_FALSE(m_view->Print(&dc, paper.Rect()));
+    EXPECT_EQ(measviewtest::InkIn(paper.Dc(), paper.Rect()), 0);
 }
 
 // ---- checking -------------------------------------------------------------------------

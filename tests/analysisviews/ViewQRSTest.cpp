@@ -10,33 +10,6 @@ namespace {
 
 using RecordKind = morvelance::rec::RecordKind;
 
-// A paper surface of 1600 × 400 pixels with a 40-pixel font selected, as a
-// report hands its table rectangle over.
-class Paper {
-public:
-    Paper()
-    {
-        EXPECT_TRUE(m_dc.Attach(platform::gdi::CreateImageDC(kWidth, kHeight)));
-        m_dc.FillSolidRect(0, 0, kWidth, kHeight, RGB(255, 255, 255));
-        m_font.CreateFont(-kFont, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0, L"simsun");
-        m_saved = m_dc.SelectObject(&m_font);
-    }
-    ~Paper() { m_dc.SelectObject(m_saved); }
-    CDC& Dc() { return m_dc; }
-    CRect Rect() const { return CRect(0, 0, kWidth, kHeight); }
-    // Ink in the column right-aligned at x (one text width to its left), rows y0..y1.
-    int InkLeftOf(int x, int y0, int y1) { return measviewtest::InkIn(m_dc, CRect(x - kWidth / 30, y0, x, y1)); }
-
-    static constexpr int kWidth = 2400;
-    static constexpr int kHeight = 400;
-    static constexpr int kFont = 30;
-
-private:
-    CDC m_dc;
-    CFont m_font;
-    CFont* m_saved = nullptr;
-};
-
 template <class View> class QrsFixture : public measviewtest::MeasViewFixture<View> {
 protected:
     void ShowBeats(int beats, bool mixed = false, bool missing = false)
@@ -118,28 +91,28 @@ TEST_F(QrsNumbers, AShorterRecordBringsTheWindowBack)
 TEST_F(QrsNumbers, ThreeHundredBeatsPrintTwentyAPageUpTo256)
 {
     ShowBeats(300, true);
-    const int cw = MulDiv(Paper::kWidth, 1, 24);
-    const int typeY = (7 * Paper::kFont) / 3;
+    const int cw = MulDiv(measviewtest::Paper::kWidth, 1, 24);
+    const int typeY = (7 * measviewtest::Paper::kFont) / 3;
     auto column = [&](int i) { return 3 * cw + i * cw; };
     {
-        Paper paper;
+        measviewtest::Paper paper;
         CECGDC dc(&paper.Dc(), 2);
         EXPECT_TRUE(m_view->Print(&dc, paper.Rect(), 0));
-        EXPECT_GT(paper.InkLeftOf(column(19), typeY, typeY + Paper::kFont), 0);
-        EXPECT_EQ(paper.InkLeftOf(column(20) + cw / 2, 0, Paper::kHeight), 0);
+        EXPECT_GT(paper.InkLeftOf(column(19), typeY, typeY + measviewtest::Paper::kFont), 0);
+        EXPECT_EQ(paper.InkLeftOf(column(20) + cw / 2, 0, measviewtest::Paper::kHeight), 0);
     }
     {
-        Paper paper;
+        measviewtest::Paper paper;
         CECGDC dc(&paper.Dc(), 2);
         EXPECT_TRUE(m_view->Print(&dc, paper.Rect(), 12));   // beats 241 to 256
-        EXPECT_GT(paper.InkLeftOf(column(15), typeY, typeY + Paper::kFont), 0);
-        EXPECT_EQ(paper.InkLeftOf(column(16), 0, Paper::kHeight), 0);
+        EXPECT_GT(paper.InkLeftOf(column(15), typeY, typeY + measviewtest::Paper::kFont), 0);
+        EXPECT_EQ(paper.InkLeftOf(column(16), 0, measviewtest::Paper::kHeight), 0);
     }
     {
-        Paper paper;
+        measviewtest::Paper paper;
         CECGDC dc(&paper.Dc(), 2);
         EXPECT_TRUE(m_view->Print(&dc, paper.Rect(), 13));   // nothing but the titles
-        EXPECT_EQ(paper.InkLeftOf(column(0), 0, Paper::kHeight), 0);
+        EXPECT_EQ(paper.InkLeftOf(column(0), 0, measviewtest::Paper::kHeight), 0);
     }
 }
 
@@ -150,12 +123,12 @@ TEST_F(QrsNumbers, APrintBeforeTheFirstDrawingReadsTheRecordFirst)
     CViewQRSNo fresh;
     m_doc.AddView(&fresh);
     fresh.SetDocType(DOC_TYPE_REST);
-    Paper paper;
+    measviewtest::Paper paper;
     CECGDC dc(&paper.Dc(), 2);
     EXPECT_TRUE(fresh.Print(&dc, paper.Rect(), 0));
-    const int cw = MulDiv(Paper::kWidth, 1, 24);
-    const int typeY = (7 * Paper::kFont) / 3;
-    EXPECT_GT(paper.InkLeftOf(3 * cw + 9 * cw, typeY, typeY + Paper::kFont), 0);
+    const int cw = MulDiv(measviewtest::Paper::kWidth, 1, 24);
+    const int typeY = (7 * measviewtest::Paper::kFont) / 3;
+    EXPECT_GT(paper.InkLeftOf(3 * cw + 9 * cw, typeY, typeY + measviewtest::Paper::kFont), 0);
     EXPECT_EQ(fresh.GetBeatCount(), 10);
     m_doc.RemoveView(&fresh);
 }
@@ -183,11 +156,11 @@ TEST_F(QrsTypes, EverySixTypesIntervalsAreReadAndAnUnreadableOneIsAPlaceholder)
 TEST_F(QrsTypes, PrintsOnlyForARestRecordWithItsRecordXml)
 {
     ShowBeats(30, true);
-    Paper paper;
+    measviewtest::Paper paper;
     CECGDC dc(&paper.Dc(), 2);
     EXPECT_TRUE(m_view->Print(&dc, paper.Rect()));
-    const int cw = MulDiv(Paper::kWidth, 1, 9);
-    const int rh = MulDiv(Paper::kHeight, 1, 7);
+    const int cw = MulDiv(measviewtest::Paper::kWidth, 1, 9);
+    const int rh = MulDiv(measviewtest::Paper::kHeight, 1, 7);
     EXPECT_GT(paper.InkLeftOf(3 * cw + 5 * cw, 2 * rh, 3 * rh), 0);
     m_view->SetDocType(DOC_TYPE_MFER);
     EXPECT_FALSE(m_view->Print(&dc, paper.Rect()));
