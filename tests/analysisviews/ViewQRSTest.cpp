@@ -5,6 +5,8 @@
 #include "core/ECGXMLParser.h"
 #include "printdevice/ECGDC.h"
 #include "tests/analysisviews/MeasViewTestSupport.h"
+#include "tests/support/DCStateCheck.h"
+#include "analysisviews/ViewDetailedMeas.h"
 
 namespace {
 
@@ -164,6 +166,27 @@ TEST_F(QrsTypes, PrintsOnlyForARestRecordWithItsRecordXml)
     EXPECT_GT(paper.InkLeftOf(3 * cw + 5 * cw, 2 * rh, 3 * rh), 0);
     m_view->SetDocType(DOC_TYPE_MFER);
     EXPECT_FALSE(m_view->Print(&dc, paper.Rect()));
+}
+
+using DetailedTable = QrsFixture<CViewDetailedMeas>;
+
+// Every table leaves the DC as it found it, on screen and on paper.
+TEST_F(DetailedTable, TheTablesLeaveTheDeviceContextAsTheyFoundIt)
+{
+    ShowBeats(10, true, true);
+    measviewtest::Paper paper;
+    CECGDC dc(&paper.Dc(), 2);
+    const HDC hdc = paper.Dc().GetSafeHdc();
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, m_view->OnDraw(&paper.Dc()));
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, m_view->Print(&dc, paper.Rect()));
+    CViewQRSNo numbers;
+    CViewQRSType types;
+    m_doc.AddView(&numbers);
+    m_doc.AddView(&types);
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, numbers.Print(&dc, paper.Rect(), 0));
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, types.Print(&dc, paper.Rect()));
+    m_doc.RemoveView(&numbers);
+    m_doc.RemoveView(&types);
 }
 
 }  // namespace
