@@ -236,6 +236,7 @@ void CViewDetailedMeas::LoadCells()
         }
     UpdateRowMissing(*measures);
     if (m_bDerivedLoaded) LoadDerivedColumn(*measures);
+    m_pLoaded = measures;
     FocusCell(m_nFocusId);
 }
 

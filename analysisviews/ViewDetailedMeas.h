@@ -176,5 +176,8 @@ private:
     BOOL m_bRowMissing[DETAILED_MEAS_ROWS] = {};
     BOOL m_bDerivedLoaded = FALSE;   // the cells hold the derived column of lead III
     BOOL m_bDerivedNoQ = FALSE;      // that column was derived without a Q wave
+    // The measurements the cells were loaded from: a save writes the cells
+    // only into those, never into a record they do not show.
+    const _MEASURE_INFO* m_pLoaded = nullptr;
     std::unique_ptr<CBrush> m_pCellBrush;   // handed out to the cells; replaced at each colouring
 };

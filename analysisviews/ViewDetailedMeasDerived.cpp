@@ -97,6 +97,9 @@ void CViewDetailedMeas::LoadDerivedColumn(const _MEASURE_INFO& measures)
 
 void CViewDetailedMeas::StoreCells(_MEASURE_INFO& measures) const
 {
+    // Cells that never showed this record (an MFER record, which the form
+    // does not load, or a record not yet loaded) would store blanks over it.
+    if (&measures != m_pLoaded) return;
     for (int row = 0; row < DETAILED_MEAS_ROWS; ++row)
         for (int lead = 0; lead < DETAILED_MEAS_LEADS; ++lead) {
             CString text;
