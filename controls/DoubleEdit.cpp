@@ -28,6 +28,11 @@ bool IsDigit(wchar_t ch)
     return ch >= L'0' && ch <= L'9';
 }
 
+bool IsYesNoLetter(wchar_t ch)
+{
+    return ch == L'Y' || ch == L'N' || ch == L'y' || ch == L'n';
+}
+
 }  // namespace
 
 CDoubleEdit::CDoubleEdit() : m_pFont(g_pDlgFontNormal) {}
@@ -57,6 +62,8 @@ BOOL CDoubleEdit::IsValidText(const CString& strText) const
     const int nLength = strText.GetLength();
     if (nLength == 0)
         return TRUE;
+    if (m_bYesNo)
+        return nLength == 1 && IsYesNoLetter(strText[0]);
     const int nSign = IsSign(strText[0]) ? 1 : 0;
     int nPoint = -1;
     for (int i = nSign; i < nLength; ++i) {
@@ -102,6 +109,8 @@ LRESULT CDoubleEdit::Notify(WORD wCode)
 
 BOOL CDoubleEdit::IsOutOfRange() const
 {
+    if (m_bYesNo)
+        return FALSE;
     CString strText;
     GetWindowText(strText);
     const double dValue = _wtof(strText);
@@ -140,6 +149,10 @@ void CDoubleEdit::OnChar(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
     GetSel(nStart, nEnd);
     const CString strLeft = strText.Left(nStart);
     const CString strRight = strText.Mid(nEnd);
+    if (m_bYesNo && nChar != VK_BACK) {
+        OnYesNoChar(static_cast<wchar_t>(nChar), strLeft + CString(static_cast<wchar_t>(nChar)) + strRight);
+        return;
+    }
     if (nChar == VK_BACK) {
         if (nStart != nEnd) {
             AcceptOrRefuse(strLeft + strRight);
@@ -166,6 +179,18 @@ void CDoubleEdit::OnChar(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
         return;
     }
     OnBadInput();
+}
+
+void CDoubleEdit::OnYesNoChar(wchar_t ch, const CString& strCandidate)
+{
+    // Clipboard and undo keys stay inert here too.
+    if (ch < L' ')
+        return;
+    if (!IsYesNoLetter(ch)) {
+        OnBadInput();
+        return;
+    }
+    AcceptOrRefuse(strCandidate);
 }
 
 void CDoubleEdit::OnSign(wchar_t chSign, const CString& strText, int nStart, int nEnd)
@@ -200,6 +225,9 @@ void CDoubleEdit::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
         Default();
         return;
     }
+    // Delete edits as a typed key does: not while input is disabled.
+    if (!m_bInputEnabled)
+        return;
     CString strText;
     GetWindowText(strText);
     int nStart = 0;

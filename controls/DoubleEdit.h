@@ -28,6 +28,12 @@ public:
     void SetMinValue(double dMin) { m_dMin = dMin; }
     void EnableInput() { m_bInputEnabled = TRUE; }
     void DisableInput() { m_bInputEnabled = FALSE; }
+    BOOL IsInputEnabled() const { return m_bInputEnabled; }
+    // With TRUE the field holds one letter Y or N (either case) or nothing:
+    // a letter goes into an empty field or over its one selected character;
+    // digits, signs and other letters are refused with a beep.
+    void SetYesNoMode(BOOL bYesNo) { m_bYesNo = bYesNo; }
+    BOOL IsYesNoMode() const { return m_bYesNo; }
     void SetBkColor(COLORREF crBack) { m_crBack = crBack; }
     void SetTextColor(COLORREF crText) { m_crText = crText; }
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
@@ -59,6 +65,8 @@ private:
     void OnSign(wchar_t chSign, const CString& strText, int nStart, int nEnd);
     // Passes the key to the edit when the candidate is valid, refuses it otherwise.
     void AcceptOrRefuse(const CString& strCandidate);
+    // The yes/no mode's keystroke: a letter, Backspace or a refusal.
+    void OnYesNoChar(wchar_t ch, const CString& strCandidate);
 
     BOOL m_bModified = FALSE;
     double m_dMin = -1e100;
@@ -67,6 +75,7 @@ private:
     WORD m_nIntegerDigits = 15;
     BOOL m_bBeep = TRUE;
     BOOL m_bInputEnabled = TRUE;
+    BOOL m_bYesNo = FALSE;
     BOOL m_bFirstPaint = TRUE;     // the client edge is still to be removed
     BOOL m_bDisplay = TRUE;        // the standard edit paints even while input is disabled
     COLORREF m_crBack = RGB(255, 255, 255);

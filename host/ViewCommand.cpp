@@ -16,6 +16,7 @@
 #include "host/EnlargedViewCommand.h"
 #include "host/AnalysisViewCommand.h"
 #include "host/MagnifierPreview.h"
+#include "host/MeasurementViewCommand.h"
 #include "host/OutputFolder.h"
 #include "host/SheetView.h"
 #include "platform/base/CodePage.h"
@@ -149,6 +150,8 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
     return true;
 }
 
+}  // namespace
+
 // OUT.png for the first file, OUT-N.png for the N-th.
 std::string Numbered(const std::string& path, size_t index)
 {
@@ -159,6 +162,8 @@ std::string Numbered(const std::string& path, size_t index)
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path + suffix;
     return path.substr(0, dot) + suffix + path.substr(dot);
 }
+
+namespace {
 
 CRuntimeClass* ViewClass(const std::string& name)
 {
@@ -250,16 +255,9 @@ void SetUpRhythmView(CTavrionDoc& doc, CView* view, int style, int page)
     LoadPageAnnotations(doc, rhythm);
 }
 
-bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& options, const std::string& png)
+// The view painted as it shows, saved as a PNG.
+bool SaveViewPng(CView* view, const std::string& png)
 {
-    Pane pane(doc, viewClass, options.width, options.height);
-    CView* view = pane.View();
-    if (!view) {
-        std::fprintf(stderr, "morvelance-host: the view could not be created\n");
-        return false;
-    }
-    SetUpRhythmView(doc, view, options.style, options.page);
-    SetUpAnalysisView(view, options.page);
     view->Invalidate(TRUE);
     view->UpdateWindow();
     CRect client;
@@ -273,6 +271,20 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
         return false;
     }
     std::printf("%s\n", png.c_str());
+    return true;
+}
+
+bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& options, const std::string& png)
+{
+    Pane pane(doc, viewClass, options.width, options.height);
+    CView* view = pane.View();
+    if (!view) {
+        std::fprintf(stderr, "morvelance-host: the view could not be created\n");
+        return false;
+    }
+    SetUpRhythmView(doc, view, options.style, options.page);
+    SetUpAnalysisView(view, options.page);
+    if (!SaveViewPng(view, png)) return false;
     if (options.magnifyX >= 0 && !options.magnifierPng.empty())
         return SaveMagnifierPng(doc, view, options.magnifyX, options.magnifyY, options.ratio, options.magnifierPng);
     return true;
@@ -415,6 +427,15 @@ public:
         return PrintPage(waveView, [] { return true; });
     }
 
+    // Pages without a paper grid, each drawn by `draw` in the job's font.
+    bool PrintPages(int pages, const PdfPageDraw& draw)
+    {
+        bool ok = true;
+        for (int page = 0; ok && page < pages; ++page)
+            ok = PrintPage(nullptr, [&] { return draw(m_dc, m_area, page); });
+        return ok;
+    }
+
     // Ends the job and puts the PDF at `pdf`.
     bool Finish(const std::string& pdf)
     {
@@ -492,9 +513,26 @@ bool PrintToPdf(CTavrionDoc& doc, const std::vector<CRuntimeClass*>& classes, co
 
 }  // namespace
 
+bool PaintViewToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, int width, int height, const std::string& png,
+                    const std::function<void(CView* view)>& setUp)
+{
+    Pane pane(doc, viewClass, width, height);
+    if (!pane.View()) return false;
+    setUp(pane.View());
+    return SaveViewPng(pane.View(), png);
+}
+
+bool PrintPagesToPdf(CTavrionDoc& doc, const std::string& pdf, int pages, const PdfPageDraw& draw)
+{
+    PdfJob job(doc);
+    const bool ok = job.Begin() && job.PrintPages(pages, draw);
+    return job.Finish(pdf) && ok;
+}
+
 int RunViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open)
 {
     if (command == "view" && IsEnlargedViewRequest(argc, argv)) return RunEnlargedViewCommand(argc, argv, open);
+    if (IsMeasurementViewRequest(argc, argv)) return RunMeasurementViewCommand(command, argc, argv, open);
     ViewOptions options;
     if (!ParseOptions(command, argc, argv, options)) return 2;
     std::vector<std::string> names;

@@ -431,21 +431,40 @@ private:
             for (int lead = 0; lead < 12; ++lead) key.Append(std::string(k) + "_element").SetAttribute("data", "N");
         }
 
-        // The beat table of the QRS views: every beat of one type.
+        WriteBeatTable(ms, rrSeconds, qt);
+        if (m_opt.missingMeasures) MarkMissingMeasures(ms);
+    }
+
+    // The beat table of the QRS views, and the intervals by QRS type.
+    void WriteBeatTable(const std::string& ms, double rrSeconds, long qt) {
         const long rrMs = std::lround(rrSeconds * 1000);
-        const long beats = std::max(1L, std::lround(hr * std::max(m_src.seconds, 1.0) / 60.0));
+        const long beats = m_opt.qrsBeats >= 0 ? m_opt.qrsBeats
+                                                : std::max(1L, std::lround(HeartRate() * std::max(m_src.seconds, 1.0) / 60.0));
         XmlElement& qrsNo = m_root->At(ms + "Qrs_no");
         qrsNo.SetAttribute("count", Int(beats));
         XmlElement& types = qrsNo.Append("Qrs_type");
         XmlElement& rr = qrsNo.Append("Rr_int");
         for (long b = 0; b < beats; ++b) {
-            types.Append("Qrs_type_element").SetAttribute("data", "1");
-            rr.Append("Rr_int_element").SetAttribute("data", Int(rrMs));
+            types.Append("Qrs_type_element").SetAttribute("data", m_opt.mixedQrsTypes ? Int(b % 6) : std::string("1"));
+            // Mixed beats vary their intervals so that each beat's own value can be told apart.
+            rr.Append("Rr_int_element").SetAttribute("data", Int(m_opt.mixedQrsTypes ? rrMs + b % 50 : rrMs));
         }
         const std::pair<const char*, long> perType[] = {
             {"Ave_rr", rrMs}, {"P_Dur", 100}, {"Pr_int", 156}, {"Qrs_dur", 92}, {"Qt_int", qt}};
+        const int typeRows = m_opt.mixedQrsTypes ? 6 : 1;
         for (const auto& t : perType)
-            m_root->At(ms + "Qrs/" + t.first + "/" + t.first + "_element[1]").SetAttribute("data", Int(t.second));
+            for (int type = 0; type < typeRows; ++type)
+                m_root->At(ms + "Qrs/" + t.first + "/" + t.first + "_element[" + Int(type + 1) + "]")
+                    .SetAttribute("data", Int(t.second + 2 * type));
+    }
+
+    void MarkMissingMeasures(const std::string& ms) {
+        for (int lead = 1; lead <= 12; ++lead)
+            m_root->At(ms + "Mm/Rpd/Rpd_element[" + Int(lead) + "]").SetAttribute("data", "****");
+        m_root->At(ms + "Mm/Ra/Ra_element[6]").SetAttribute("data", "****");
+        m_root->At(ms + "Mm/Tup/Tup_element[4]").SetAttribute("data", "*");
+        Text(ms + "Sv1", "*.***");
+        m_root->At(ms + "Qrs/P_Dur/P_Dur_element[1]").SetAttribute("data", "****");
     }
 
     // ---- analysis ---------------------------------------------------------------------

@@ -100,6 +100,14 @@ struct RecordXmlOptions {
     int ivrelRows = -1;      // "Ivrel" elements; -1: all eleven rows for rest kinds, else none
     std::string trip;        // the first trip count as written ("*": not counted); empty: the default
     Confirmation confirmation = Confirmation::Confirmed;
+    // Measurements the recorder could not make: the R' duration row missing
+    // in every lead ("****"), the R amplitude of aVF, the TUP finding of aVR
+    // ("*"), SV1 ("*.***"), and the P duration of QRS type 0.
+    bool missingMeasures = false;
+    int qrsBeats = -1;           // beats in the QRS number table; -1: one per beat of the record
+    // QRS types 0 to 5 in turn over the beats, and all six QRS-type rows
+    // (else every beat is of type 1 and only type 0's row is written).
+    bool mixedQrsTypes = false;
 };
 
 // The source of a device record's items; olderReader is the 8000 flag.

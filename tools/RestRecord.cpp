@@ -46,6 +46,8 @@ RecordBuilder MakeRestRecord(const RestRecordShape& shape)
     DeviceRecordOptions options;
     options.kind = shape.kind;
     options.systemCode = shape.systemCode;
+    // Low byte 8: a resting record whose lead III the recorder stored inverted.
+    options.allowAnyCode = shape.systemCode >= 0 && (shape.systemCode & 0xFF) == 8;
     RecordBuilder builder = MakeDeviceRecord(ecg, options);
     if (shape.pacemaker && shape.olderReader) {
         std::vector<RestSpike> spikes;

@@ -27,7 +27,7 @@ struct RestSpike {
 
 struct RestRecordShape {
     rec::RecordKind kind = rec::RecordKind::Rest12;
-    int systemCode = -1;           // -1: the kind's default
+    int systemCode = -1;           // -1: the kind's default; low byte 8: lead III stored inverted
     bool olderReader = false;      // a model-8000 record (libzarn80)
     double heartRate = 72.0;
     double seconds = 10.0;

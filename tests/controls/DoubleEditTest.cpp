@@ -286,3 +286,53 @@ TEST_F(DoubleEditTest, SignsGoOnlyInFrontAndOnlyTowardsTheRange)
     Desktop::TypeText(L"+");
     EXPECT_EQ((std::vector<UINT>{DEN_INVALID_INPUT}), m_parent.m_codes) << "no plus when the range ends at 0";
 }
+
+// ---- yes/no mode ------------------------------------------------------------------------
+
+TEST_F(DoubleEditTest, YesNoModeTakesOneLetterIntoAnEmptyFieldOrOverItsSelectedLetter)
+{
+    m_edit.SetYesNoMode(TRUE);
+    Desktop::TypeText(L"y");
+    EXPECT_STREQ(L"y", Text());
+    Desktop::TypeText(L"N");
+    EXPECT_STREQ(L"y", Text()) << "a second letter beside the first is refused";
+    EXPECT_EQ(1, Desktop::BeepCount());
+    m_edit.SetSel(0, 1);
+    Desktop::TypeText(L"N");
+    EXPECT_STREQ(L"N", Text());
+    Desktop::KeyPress(VK_BACK);
+    EXPECT_STREQ(L"", Text());
+}
+
+TEST_F(DoubleEditTest, YesNoModeRefusesDigitsSignsAndOtherLettersWithABeep)
+{
+    m_edit.SetYesNoMode(TRUE);
+    Desktop::TypeText(L"5-+xA");
+    EXPECT_STREQ(L"", Text());
+    EXPECT_EQ(5, Desktop::BeepCount());
+    EXPECT_EQ(std::vector<UINT>(5, DEN_INVALID_INPUT), m_parent.m_codes);
+}
+
+TEST_F(DoubleEditTest, YesNoModeIsNeverOutOfRangeOnTab)
+{
+    m_edit.SetYesNoMode(TRUE);
+    m_edit.SetMaxValue(-1);
+    Desktop::TypeText(L"Y\t");
+    EXPECT_EQ((std::vector<UINT>{DEN_TAB}), m_parent.m_codes);
+}
+
+TEST_F(DoubleEditTest, DisabledInputIsReadableAndRefusesTypingAndDelete)
+{
+    Desktop::TypeText(L"42");
+    m_edit.DisableInput();
+    EXPECT_FALSE(m_edit.IsInputEnabled());
+    m_edit.SetSel(0, -1);
+    Desktop::KeyPress(VK_DELETE);
+    Desktop::TypeText(L"7");
+    EXPECT_STREQ(L"42", Text());
+    m_edit.EnableInput();
+    EXPECT_TRUE(m_edit.IsInputEnabled());
+    m_edit.SetSel(0, -1);
+    Desktop::KeyPress(VK_DELETE);
+    EXPECT_STREQ(L"", Text());
+}

@@ -538,3 +538,37 @@ TEST(RecordXmlCli, ConfirmationStatesOrderTheConfirmationAgainstTheEdits) {
     EXPECT_EQ(RunCli({"xml", "--kind", "rr", "--out", dir.File("bad.xml"), "--confirmation", "later"}, &out), 2);
     EXPECT_NE(out.find("--confirmation"), std::string::npos);
 }
+
+TEST(RecordXml, TheBeatTableTakesItsLengthMixedTypesAndEverySixTypeRows) {
+    TempDir dir;
+    RecordXmlOptions o;
+    o.qrsBeats = 300;
+    o.mixedQrsTypes = true;
+    const std::string file = WriteSample(dir, RecordKind::Rest12, o);
+    Doc doc(file);
+    const std::string ms = "/Rawdata/Tavrion/Measurement/Measurement_section/";
+    EXPECT_EQ(doc.Value(ms + "Qrs_no/@count"), "300");
+    EXPECT_EQ(doc.Value(ms + "Qrs_no/Qrs_type/Qrs_type_element[300]/@data"), "5");
+    EXPECT_EQ(doc.Value(ms + "Qrs_no/Qrs_type/Qrs_type_element[7]/@data"), "0");
+    EXPECT_NE(doc.Value(ms + "Qrs_no/Rr_int/Rr_int_element[1]/@data"),
+              doc.Value(ms + "Qrs_no/Rr_int/Rr_int_element[2]/@data"));
+    for (const char* key : {"Ave_rr", "P_Dur", "Pr_int", "Qrs_dur", "Qt_int"})
+        EXPECT_FALSE(doc.Value(ms + "Qrs/" + key + "/" + key + "_element[6]/@data").empty()) << key;
+}
+
+TEST(RecordXml, MissingMeasurementsAreWrittenAsTheirPlaceholders) {
+    TempDir dir;
+    RecordXmlOptions o;
+    o.missingMeasures = true;
+    o.qrsBeats = 3;
+    const std::string file = WriteSample(dir, RecordKind::Rest12, o);
+    Doc doc(file);
+    const std::string mm = "/Rawdata/Tavrion/Measurement/Measurement_section/Mm/";
+    for (int lead = 1; lead <= 12; ++lead)
+        EXPECT_EQ(doc.Value(mm + "Rpd/Rpd_element[" + std::to_string(lead) + "]/@data"), "****");
+    EXPECT_EQ(doc.Value(mm + "Ra/Ra_element[6]/@data"), "****");
+    EXPECT_EQ(doc.Value(mm + "Ra/Ra_element[5]/@data"), "380");
+    EXPECT_EQ(doc.Value(mm + "Tup/Tup_element[4]/@data"), "*");
+    EXPECT_EQ(doc.Value("/Rawdata/Tavrion/Measurement/Measurement_section/Sv1"), "*.***");
+    EXPECT_EQ(doc.Value("/Rawdata/Tavrion/Measurement/Measurement_section/Qrs_no/@count"), "3");
+}

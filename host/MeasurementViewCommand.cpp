@@ -1,0 +1,182 @@
+#include "host/MeasurementViewCommand.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "analysisviews/ViewDetailedMeas.h"
+#include "analysisviews/ViewQRSNo.h"
+#include "analysisviews/ViewQRSType.h"
+#include "core/ECGXMLParser.h"
+#include "core/TavrionDoc.h"
+#include "documents/RestViewDoc.h"
+#include "host/OutputFolder.h"
+#include "platform/base/Kernel.h"
+
+namespace host {
+namespace {
+
+const char* const kMeasurementViews[] = {"CViewDetailedMeas", "CViewQRSNo", "CViewQRSType"};
+
+struct MeasurementOptions {
+    std::vector<std::string> files;
+    std::string viewClass;
+    std::string png;
+    std::string pdf;
+    int width = 1920;
+    int height = 1080;
+    int first = 0;   // QRS number table: the first beat shown, from 0
+};
+
+const char* OptionValue(int argc, char** argv, int& i)
+{
+    if (i + 1 >= argc) {
+        std::fprintf(stderr, "morvelance-host: %s needs a value\n", argv[i]);
+        return nullptr;
+    }
+    return argv[++i];
+}
+
+bool ParseMeasurementOptions(const std::string& command, int argc, char** argv, MeasurementOptions& options)
+{
+    for (int i = 0; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const char* value = nullptr;
+        if (arg == "--view" || arg == "--png" || arg == "--pdf" || arg == "--size" || arg == "--first") {
+            if (!(value = OptionValue(argc, argv, i))) return false;
+        }
+        if (arg == "--view") {
+            options.viewClass = value;
+        } else if (arg == "--png") {
+            options.png = value;
+        } else if (arg == "--pdf") {
+            options.pdf = value;
+        } else if (arg == "--size") {
+            if (std::sscanf(value, "%dx%d", &options.width, &options.height) != 2 || options.width < 16 ||
+                options.height < 16 || options.width > 10000 || options.height > 10000) {
+                std::fprintf(stderr, "morvelance-host: --size takes WIDTHxHEIGHT (16 to 10000 pixels)\n");
+                return false;
+            }
+        } else if (arg == "--first") {
+            char* end = nullptr;
+            const long first = std::strtol(value, &end, 10);
+            if (!end || *end || first < 0 || first > 100000) {
+                std::fprintf(stderr, "morvelance-host: --first takes a beat index from 0\n");
+                return false;
+            }
+            options.first = static_cast<int>(first);
+        } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+            std::fprintf(stderr, "morvelance-host: unknown option '%s' for the measurement tables\n", arg.c_str());
+            return false;
+        } else {
+            options.files.push_back(arg);
+        }
+    }
+    const std::string& target = command == "print" ? options.pdf : options.png;
+    if (options.files.empty() || target.empty()) {
+        std::fprintf(stderr, "morvelance-host: %s --view %s needs record files and %s\n", command.c_str(),
+                     options.viewClass.c_str(), command == "print" ? "--pdf OUT.pdf" : "--png OUT.png");
+        return false;
+    }
+    return true;
+}
+
+// As the rest pane sets its tables up: the document's kind, and the QRS
+// window moved on to the first beat asked for.
+void SetUpTable(CTavrionDoc& doc, CView* view, int first)
+{
+    const int kind = doc.GetDocType();
+    if (auto* form = DYNAMIC_DOWNCAST(CViewDetailedMeas, view)) {
+        form->SetDocType(kind);
+        form->OnInitialUpdate();
+    } else if (auto* numbers = DYNAMIC_DOWNCAST(CViewQRSNo, view)) {
+        numbers->SetDocType(kind);
+        numbers->OnUpdate();
+        for (int step = 0; step < first && !numbers->IsEnd(); ++step) numbers->SetQRSNum(1);
+    } else if (auto* types = DYNAMIC_DOWNCAST(CViewQRSType, view)) {
+        types->SetDocType(kind);
+    }
+}
+
+// Printed pages of the QRS number table: twenty beats each, at most 256 beats.
+int QrsNumberPages(CTavrionDoc& doc)
+{
+    auto* rest = dynamic_cast<CRestViewDoc*>(&doc);
+    _RESTDATAITEM* item = rest ? rest->GetCurrentDataItem() : nullptr;
+    if (!item || item->strXMLPath.IsEmpty()) return 1;
+    CECGXMLParser xml(item->strXMLPath, item->b8000File, CString());
+    CString count;
+    if (!xml.GetDataFromXMLDOM(count, L"/Rawdata/Tavrion/Measurement/Measurement_section/Qrs_no", 2, L"count"))
+        return 1;
+    const int beats = std::min(_wtoi(count), QRS_NO_MAX_BEATS);
+    return std::max(1, (beats + QRS_NO_PAGE_BEATS - 1) / QRS_NO_PAGE_BEATS);
+}
+
+// The table's Print on each page of the job; the QRS tables take a band of
+// the page, the measurement table the whole printable area.
+bool PrintTable(CTavrionDoc& doc, CView* view, const std::string& pdf)
+{
+    auto* form = DYNAMIC_DOWNCAST(CViewDetailedMeas, view);
+    auto* numbers = DYNAMIC_DOWNCAST(CViewQRSNo, view);
+    auto* types = DYNAMIC_DOWNCAST(CViewQRSType, view);
+    const int pages = numbers ? QrsNumberPages(doc) : 1;
+    return PrintPagesToPdf(doc, pdf, pages, [&](CECGDC* dc, const CRect& area, int page) {
+        if (form) return form->Print(dc, area) != FALSE;
+        const CRect band(area.left, area.top, area.right, area.top + area.Height() / 3);
+        if (numbers) return numbers->Print(dc, band, page) != FALSE;
+        return types && types->Print(dc, band) != FALSE;
+    });
+}
+
+bool RunOnDocument(const std::string& command, CTavrionDoc& doc, CRuntimeClass* viewClass,
+                   const MeasurementOptions& options, const std::string& target)
+{
+    if (command == "view")
+        return PaintViewToPng(doc, viewClass, options.width, options.height, target,
+                              [&](CView* view) { SetUpTable(doc, view, options.first); });
+    // The tables print from the record; the view needs its document only.
+    std::unique_ptr<CView> view(static_cast<CView*>(viewClass->CreateObject()));
+    doc.AddView(view.get());
+    SetUpTable(doc, view.get(), 0);
+    const bool ok = PrintTable(doc, view.get(), target);
+    doc.RemoveView(view.get());
+    if (ok) std::printf("%s\n", target.c_str());
+    else std::fprintf(stderr, "morvelance-host: %s could not be printed\n", target.c_str());
+    return ok;
+}
+
+}  // namespace
+
+bool IsMeasurementViewRequest(int argc, char** argv)
+{
+    for (int i = 0; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--view") == 0)
+            return std::any_of(std::begin(kMeasurementViews), std::end(kMeasurementViews),
+                               [&](const char* name) { return std::strcmp(argv[i + 1], name) == 0; });
+    return false;
+}
+
+int RunMeasurementViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open)
+{
+    MeasurementOptions options;
+    if (!ParseMeasurementOptions(command, argc, argv, options)) return 2;
+    CRuntimeClass* viewClass = CRuntimeClass::FromName(options.viewClass.c_str());
+    const std::string& target = command == "print" ? options.pdf : options.png;
+    if (!viewClass || !MakeFolderOf(target)) return 1;
+    int failures = 0;
+    for (size_t index = 0; index < options.files.size(); ++index) {
+        std::unique_ptr<CTavrionDoc> doc;
+        if (!open(options.files[index], doc) || !doc) {
+            ++failures;
+            continue;
+        }
+        doc->m_bAutoDelete = FALSE;
+        if (!RunOnDocument(command, *doc, viewClass, options, Numbered(target, index))) ++failures;
+    }
+    return failures ? 1 : 0;
+}
+
+}  // namespace host

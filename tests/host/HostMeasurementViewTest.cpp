@@ -1,0 +1,105 @@
+// The measurement tables through the host, as a user runs it: a resting
+// record of the record maker painted into a PNG and printed to a PDF.
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <string>
+
+#include "tests/host/HostPdf.h"
+#include "tests/host/HostRun.h"
+#include "tools/RestRecord.h"
+
+namespace {
+
+using hosttest::Host;
+using hosttest::HostRun;
+
+class HostMeasurementView : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        morvelance::RestRecordShape shape;
+        shape.xml.qrsBeats = 300;
+        shape.xml.mixedQrsTypes = true;
+        m_record = morvelance::WriteRestRecord(m_dir.Path(), "rest.ecg", shape).record;
+    }
+    // The words of the PDF's page `page`.
+    std::vector<std::string> Words(const std::string& pdf, int page)
+    {
+        std::vector<std::string> words;
+        for (const hosttest::PdfWord& word : hosttest::PdfWords(pdf))
+            if (word.page == page) words.push_back(word.text);
+        return words;
+    }
+    static bool Has(const std::vector<std::string>& words, const std::string& word)
+    {
+        return std::find(words.begin(), words.end(), word) != words.end();
+    }
+
+    testsupport::TempDir m_dir;
+    std::string m_record;
+};
+
+// Pixels of the table bands' light green in a PNG.
+int BandPixels(const std::string& png)
+{
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(png.c_str());
+    int n = 0;
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+        cairo_surface_flush(surface);
+        const int width = cairo_image_surface_get_width(surface);
+        const int height = cairo_image_surface_get_height(surface);
+        for (int y = 0; y < height; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(surface) +
+                                                                 y * cairo_image_surface_get_stride(surface));
+            for (int x = 0; x < width; ++x) n += (row[x] & 0xFFFFFF) == 0xDCFFDC ? 1 : 0;
+        }
+    }
+    cairo_surface_destroy(surface);
+    return n;
+}
+
+TEST_F(HostMeasurementView, EveryTableIsPaintedWithItsBands)
+{
+    for (const char* view : {"CViewDetailedMeas", "CViewQRSNo", "CViewQRSType"}) {
+        const std::string png = m_dir.File(std::string(view) + ".png");
+        const HostRun run = Host({"view", m_record, "--view", view, "--size", "1280x720", "--first", "5", "--png", png});
+        ASSERT_EQ(0, run.status) << view << ": " << run.err;
+        EXPECT_GT(BandPixels(png), 1000) << view;
+    }
+}
+
+TEST_F(HostMeasurementView, TheMeasurementTablePrintsTheRecordsValues)
+{
+    if (!hosttest::HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+    const std::string pdf = m_dir.File("meas.pdf");
+    const HostRun run = Host({"print", m_record, "--view", "CViewDetailedMeas", "--pdf", pdf});
+    ASSERT_EQ(0, run.status) << run.err;
+    const std::vector<std::string> words = Words(pdf, 1);
+    for (const char* word : {"V.A.T.", "1100", "-1300", "aVR", "2.250"}) EXPECT_TRUE(Has(words, word)) << word;
+}
+
+TEST_F(HostMeasurementView, TheQrsNumberTablePrintsTwentyBeatsAPageUpTo256)
+{
+    if (!hosttest::HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+    const std::string pdf = m_dir.File("qrs.pdf");
+    const HostRun run = Host({"print", m_record, "--view", "CViewQRSNo", "--pdf", pdf});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(hosttest::PdfPageCount(pdf), 13);
+    EXPECT_TRUE(Has(Words(pdf, 13), "256"));
+    EXPECT_TRUE(Has(Words(pdf, 13), "241"));
+    EXPECT_FALSE(Has(Words(pdf, 13), "257"));
+    EXPECT_TRUE(Has(Words(pdf, 1), "20"));
+    EXPECT_FALSE(Has(Words(pdf, 1), "21"));
+}
+
+TEST_F(HostMeasurementView, UnknownOptionsAndMissingTargetsAreRefused)
+{
+    EXPECT_EQ(2, Host({"view", m_record, "--view", "CViewQRSNo", "--page", "2", "--png", m_dir.File("x.png")}).status);
+    EXPECT_EQ(2, Host({"print", m_record, "--view", "CViewQRSType"}).status);
+    EXPECT_EQ(2, Host({"view", m_record, "--view", "CViewQRSNo", "--first", "-1", "--png", m_dir.File("x.png")}).status);
+}
+
+}  // namespace
