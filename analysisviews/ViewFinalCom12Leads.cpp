@@ -129,20 +129,9 @@ void CViewFinalCom12Leads::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint
     if (m_nCurPage >= GetTotalPage()) m_nCurPage = 0;
 }
 
-// A whole average block of the document, never shorter than 12 lead blocks:
-// a short read must not let a lead block reach past the buffer.
-static std::vector<short> ReadBlock(CFinalViewDoc* doc, int index)
-{
-    const int size = doc->GetAverageWaveData(index, nullptr, -1);
-    if (size <= 0) return {};
-    std::vector<short> block(static_cast<size_t>(std::max(size / 2, kBlockShorts) + 1), 0);
-    if (doc->GetAverageWaveData(index, block.data(), -1) <= 0) return {};
-    return block;
-}
-
 void CViewFinalCom12Leads::LoadRest(CFinalViewDoc* doc, const _FINALDATAITEM& item)
 {
-    m_rest = ReadBlock(doc, -1);
+    m_rest = ReadFinalBlock(doc, -1);
     if (!m_rest.empty()) {
         m_nRestStart = item.nRestStart;
         m_nRestEnd = item.nRestEnd;
@@ -162,7 +151,7 @@ void CViewFinalCom12Leads::LoadPostLoad(CFinalViewDoc* doc, const _FINALDATAITEM
     m_compare.assign(static_cast<size_t>(m_nLoadCount), {});
     for (int k = 0; k < m_nLoadCount; ++k) {
         m_load[static_cast<size_t>(k)].pAverageWave = nullptr;   // the view keeps its own samples
-        m_loadWave[static_cast<size_t>(k)] = ReadBlock(doc, k);
+        m_loadWave[static_cast<size_t>(k)] = ReadFinalBlock(doc, k);
         if (!m_loadWave[static_cast<size_t>(k)].empty()) GetComparisonData(k);
     }
 }

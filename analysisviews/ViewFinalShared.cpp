@@ -1,6 +1,8 @@
 // The master-step views' shared helpers.
 #include "analysisviews/ViewFinalShared.h"
 
+#include <algorithm>
+
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
 #include "documents/FinalViewDoc.h"
@@ -79,4 +81,14 @@ BOOL ScaleFinalFont(CFont* font, float ratio, CFont& scaled)
     lf.lfHeight = static_cast<LONG>(lf.lfHeight * ratio);
     lf.lfWidth = static_cast<LONG>(lf.lfWidth * ratio);
     return scaled.CreateFontIndirect(&lf);
+}
+
+std::vector<short> ReadFinalBlock(CFinalViewDoc* doc, int index)
+{
+    const int kBlockShorts = FINAL_ST_LEADS * 600;
+    const int size = doc ? doc->GetAverageWaveData(index, nullptr, -1) : 0;
+    if (size <= 0) return {};
+    std::vector<short> block(static_cast<size_t>(std::max(size / 2, kBlockShorts) + 1), 0);
+    if (doc->GetAverageWaveData(index, block.data(), -1) <= 0) return {};
+    return block;
 }

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "platform/gdi/Dc.h"
 #include "platform/ui/framework/View.h"
@@ -43,3 +44,8 @@ void PaintFinalOffScreen(CView& view, CDC* pDC, const std::function<void(CDC* dc
 // A copy of `font` with height and width multiplied by ratio, into `scaled`;
 // FALSE when it could not be made.
 BOOL ScaleFinalFont(CFont* font, float ratio, CFont& scaled);
+
+// A whole average block of the document (index as GetAverageWaveData
+// takes it), never shorter than 12 lead blocks of 600 samples, so that no
+// lead block reaches past it; empty when nothing could be read.
+std::vector<short> ReadFinalBlock(CFinalViewDoc* doc, int index);
