@@ -14,6 +14,7 @@
 #include "core/TavrionDoc.h"
 #include "core/TavrionView.h"
 #include "host/EnlargedViewCommand.h"
+#include "host/MasterStepViewCommand.h"
 #include "host/MagnifierPreview.h"
 #include "host/OutputFolder.h"
 #include "host/SheetView.h"
@@ -146,17 +147,6 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
         return false;
     }
     return true;
-}
-
-// OUT.png for the first file, OUT-N.png for the N-th.
-std::string Numbered(const std::string& path, size_t index)
-{
-    if (index == 0) return path;
-    const size_t dot = path.rfind('.');
-    const size_t slash = path.rfind('/');
-    const std::string suffix = "-" + std::to_string(index + 1);
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path + suffix;
-    return path.substr(0, dot) + suffix + path.substr(dot);
 }
 
 CRuntimeClass* ViewClass(const std::string& name)
@@ -407,6 +397,12 @@ public:
         return PrintPage(waveView, [] { return true; });
     }
 
+    // One page drawn by `draw` alone, in the job's font.
+    bool PrintCustomPage(const PdfPageDraw& draw)
+    {
+        return PrintPage(nullptr, [&] { return draw(m_dc, m_area, m_px); });
+    }
+
     // Ends the job and puts the PDF at `pdf`.
     bool Finish(const std::string& pdf)
     {
@@ -484,9 +480,34 @@ bool PrintToPdf(CTavrionDoc& doc, const std::vector<CRuntimeClass*>& classes, co
 
 }  // namespace
 
+// OUT.png for the first file, OUT-N.png for the N-th.
+std::string Numbered(const std::string& path, size_t index)
+{
+    if (index == 0) return path;
+    const size_t dot = path.rfind('.');
+    const size_t slash = path.rfind('/');
+    const std::string suffix = "-" + std::to_string(index + 1);
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path + suffix;
+    return path.substr(0, dot) + suffix + path.substr(dot);
+}
+
+bool PrintPagesToPdf(CTavrionDoc& doc, const std::vector<PdfPageDraw>& pages, const std::string& pdf)
+{
+    bool ok;
+    {
+        PdfJob job(doc);
+        ok = job.Begin();
+        for (const PdfPageDraw& page : pages) ok = ok && job.PrintCustomPage(page);
+        ok = job.Finish(pdf) && ok;
+    }
+    if (!ok) std::fprintf(stderr, "morvelance-host: %s could not be printed\n", pdf.c_str());
+    return ok;
+}
+
 int RunViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open)
 {
     if (command == "view" && IsEnlargedViewRequest(argc, argv)) return RunEnlargedViewCommand(argc, argv, open);
+    if (IsMasterStepViewRequest(argc, argv)) return RunMasterStepViewCommand(command, argc, argv, open);
     ViewOptions options;
     if (!ParseOptions(command, argc, argv, options)) return 2;
     std::vector<std::string> names;
