@@ -188,6 +188,10 @@ TEST_F(ProtocolTest, OtherRecordsPrintNothingAndANoneLeadLeavesTheLeadValueEmpty
     options.systemCode = 244;
     OpenRecord(RecordWithLoads(1, options));
     MakeView(600, 60);
+    // Beside a 243 record a 244 one keeps its load time but has no trip or step items.
+    EXPECT_FALSE(Item().stWaveInfo.strLoadTime.IsEmpty());
+    EXPECT_TRUE(Item().stWaveInfo.strTripCount.IsEmpty());
+    EXPECT_TRUE(Item().stWaveInfo.strMasterStepMode.IsEmpty());
     Item().nDescentLead = -1;
     Recording screen;
     m_view->OnDraw(&screen.DC());
