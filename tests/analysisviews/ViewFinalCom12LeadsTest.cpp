@@ -195,3 +195,43 @@ TEST_F(Com12LeadsTest, PrintingStepsColumns20SquaresAndDrawsTheDifferenceGrey)
     EXPECT_FALSE(probe.Columns(40, w, 160, 161, RGB(127, 127, 127)).empty());
     EXPECT_TRUE(probe.Columns(40, w, 160, 161, kTrace).empty());
 }
+
+#include "dialogs/DlgEnlargedPreview.h"
+#include "waveviews/ViewEnlargedPreview.h"
+
+TEST_F(Com12LeadsTest, HoveringShowsTheMagnifiedPageInTheMagnifierOutsideAnnotationModeOnly)
+{
+    platform::ui::Desktop::SetScreenSize(1920, 1080);
+    CDlgEnlargedPreview dialog;
+    dialog.SetEnlargedPreviewDoc(&m_doc);
+    ASSERT_TRUE(dialog.Create(CDlgEnlargedPreview::IDD, nullptr));
+    dialog.SetWindowPos(nullptr, 1500, 0, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+    dialog.ShowWindow(SW_SHOWNOACTIVATE);
+    m_doc.SetEnlargedPreview(&dialog);
+    Show(3);
+    CViewEnlargedPreview* magnifier = dialog.GetEnlargedPreview();
+    ASSERT_NE(magnifier, nullptr);
+    // What the magnifier window shows: its picture painted.
+    const auto traceInk = [&] {
+        magnifier->Invalidate(FALSE);
+        magnifier->UpdateWindow();
+        CClientDC dc(magnifier);
+        CRect client;
+        magnifier->GetClientRect(&client);
+        int n = 0;
+        for (int y = 0; y < client.Height(); ++y)
+            for (int x = 0; x < client.Width(); ++x) n += dc.GetPixel(x, y) == kTrace ? 1 : 0;
+        return n;
+    };
+    Move(Sq(10 + 25 + 5), Sq(20));   // over the rest beat of lead II
+    const int shown = traceInk();
+    EXPECT_GT(shown, 0);
+
+    // In annotation draw mode the magnifier keeps what it had.
+    m_doc.SetMouseMode(2);
+    Move(Sq(300), Sq(170));
+    EXPECT_EQ(traceInk(), shown);
+    m_doc.SetMouseMode(1);
+    m_doc.SetEnlargedPreview(nullptr);
+    dialog.DestroyWindow();
+}
