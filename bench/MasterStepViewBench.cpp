@@ -112,4 +112,29 @@ void BM_MasterStepEnlargedBeatAt1000Percent(benchmark::State& state)
 }
 BENCHMARK(BM_MasterStepEnlargedBeatAt1000Percent)->Unit(benchmark::kMillisecond);
 
+// One mouse move while the ruler's second mark follows the mouse: the old
+// figure erased and the new one drawn in XOR, and the reading sent (target:
+// under 2 ms).
+void BM_MasterStepRulerTrackingMove(benchmark::State& state)
+{
+    MasterStepScene scene;
+    if (!scene.opened) return state.SkipWithError("the record did not open");
+    auto* view = scene.Make<CViewFinalEnlargeWave>();
+    view->SetWaveInfo(&scene.doc, 1, TRUE);
+    view->InitBackground(480, 270);
+    view->SetBackGridSize(4.0, 4.0, 1.0);
+    view->SendMessage(WM_INITIALUPDATE, 0, 0);
+    view->UpdateWindow();
+    view->SetRulerStatus(RULER_STATUS_ARMED);
+    platform::ui::Desktop::MoveMouse(view->GetSafeHwnd(), 500, 500);
+    platform::ui::Desktop::Click(view->GetSafeHwnd(), 500, 500);
+    platform::ui::Desktop::PumpMessages();
+    int step = 0;
+    for (auto _ : state) {
+        platform::ui::Desktop::MoveMouse(view->GetSafeHwnd(), 800 + (step++ % 200), 600);
+        platform::ui::Desktop::PumpMessages();
+    }
+}
+BENCHMARK(BM_MasterStepRulerTrackingMove)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
