@@ -394,27 +394,34 @@ void CViewFinalCom12Leads::DispInformation(CDC* pDC, CRect rect, int gridX, int 
 
 // ---- mouse -------------------------------------------------------------------------------------
 
+bool CViewFinalCom12Leads::HitCell(CPoint point, int* row, int* column) const
+{
+    CRect client;
+    GetClientRect(&client);
+    int gx = 0, gy = 0;
+    GetGridCount(gx, gy);
+    const Geometry g(client, gx, gy, FALSE, 0.0f, 0);
+    // Rows 0 (rest) to the post-load rows of this page; the pitch is the
+    // pane's 50 squares, as its users know it.
+    for (int r = 0; r <= RowsOnPage(m_nCurPage); ++r)
+        for (int c = 0; c < kLeads; ++c) {
+            CRect cell(g.X(10 + kHitStep * c), g.Y(20 + kHitPitch * r - 20), g.X(10 + kHitStep * (c + 1)),
+                       g.Y(20 + kHitPitch * r + 20));
+            cell.IntersectRect(&cell, &client);
+            if (!cell.PtInRect(point)) continue;
+            *row = r;
+            *column = c;
+            return true;
+        }
+    return false;
+}
+
 void CViewFinalCom12Leads::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     CFinalViewDoc* doc = FinalDoc();
-    if (doc && !IsFinalAnnotationMode(doc) && m_sRestShown) {
-        CRect client;
-        GetClientRect(&client);
-        int gx = 0, gy = 0;
-        GetGridCount(gx, gy);
-        const Geometry g(client, gx, gy, FALSE, 0.0f, 0);
-        const int rows = RowsOnPage(m_nCurPage);
-        for (int row = 0; row <= rows; ++row)
-            for (int c = 0; c < kLeads; ++c) {
-                CRect cell(g.X(10 + kHitStep * c), g.Y(20 + kHitPitch * row - 20), g.X(10 + kHitStep * (c + 1)),
-                           g.Y(20 + kHitPitch * row + 20));
-                cell.IntersectRect(&cell, &client);
-                if (!cell.PtInRect(point)) continue;
-                OpenFinalEnlarge(doc, c, row == 0 ? FINAL_REST_BEAT : m_nCurPage * kRowsPerPage + row - 1);
-                row = rows + 1;
-                break;
-            }
-    }
+    int row = 0, column = 0;
+    if (doc && !IsFinalAnnotationMode(doc) && m_sRestShown && HitCell(point, &row, &column))
+        OpenFinalEnlarge(doc, column, row == 0 ? FINAL_REST_BEAT : m_nCurPage * kRowsPerPage + row - 1);
     CWaveView::OnLButtonDblClk(nFlags, point);
 }
 

@@ -88,6 +88,8 @@ private:
     // Post-load rows on `page` (3, fewer on the last page, 0 on a page past it).
     int RowsOnPage(int page) const;
     bool HasBeat(int k) const;
+    // The cell of the double-click grid under the point; false for none.
+    bool HitCell(CPoint point, int* row, int* column) const;
     bool RestWindowEmpty() const { return m_nRestEnd <= m_nRestStart; }
     // One lead's window of a 12 x 600 block into out; the sample count.
     int CopyLeadWindow(const std::vector<short>& block, int column, int start, int end, std::vector<short>& out) const;
