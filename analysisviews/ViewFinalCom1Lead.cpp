@@ -224,6 +224,7 @@ int CViewFinalCom1Lead::Print(CECGDC* pDC, CRect* pRect, float scale, int gridFl
     CTavrionDoc* doc = GetTavrionDoc();
     if (!dc || !pRect) return 0;
     const CRect rect = *pRect;
+    CDCStateSaver state(*dc);
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(RGB(0, 0, 0));
     const int squares = scale > 0.0f ? static_cast<int>((rect.bottom - rect.top) / scale) / 5 * 5 : 0;

@@ -9,6 +9,7 @@
 #include "dialogs/DlgFinalRestEnlarge.h"
 #include "printdevice/ECGDC.h"
 #include "tests/analysisviews/FinalViewTestSupport.h"
+#include "tests/support/DCStateCheck.h"
 #include "tests/support/ModalScript.h"
 
 using namespace finalviewtest;
@@ -234,4 +235,14 @@ TEST_F(Com12LeadsTest, HoveringShowsTheMagnifiedPageInTheMagnifierOutsideAnnotat
     m_doc.SetMouseMode(1);
     m_doc.SetEnlargedPreview(nullptr);
     dialog.DestroyWindow();
+}
+
+TEST_F(Com12LeadsTest, PrintingAndPaintingLeaveTheDeviceContextAsFound)
+{
+    Show(3);
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(platform::gdi::CreateImageDC(1240, 720)));
+    CECGDC printer(&dc, 2);
+    EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), m_view->Print(&printer, CRect(0, 0, 1240, 720), 310, 180, 4.0, 0, 0));
+    EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), m_view->OnDraw(&dc));
 }

@@ -9,6 +9,7 @@
 #include "dialogs/DlgFinalRestEnlarge.h"
 #include "printdevice/ECGDC.h"
 #include "tests/analysisviews/FinalViewTestSupport.h"
+#include "tests/support/DCStateCheck.h"
 #include "tests/support/ModalScript.h"
 
 using namespace finalviewtest;
@@ -150,4 +151,15 @@ TEST_F(Com1LeadTest, DoubleClicksOpenTheRestDialogLeftAndTheCurrentLoadDialogRig
     EXPECT_EQ(restLead, 4);
     EXPECT_EQ(loadLead, 4);
     EXPECT_EQ(index, -2);
+}
+
+TEST_F(Com1LeadTest, PrintingAndPaintingLeaveTheDeviceContextAsFound)
+{
+    Show(10);
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(platform::gdi::CreateImageDC(600, 500)));
+    CECGDC printer(&dc, 2);
+    CRect rect(50, 50, 450, 350);
+    EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), m_view->Print(&printer, &rect, 10.0f, TRUE, FALSE, 0));
+    EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), m_view->OnDraw(&dc));
 }

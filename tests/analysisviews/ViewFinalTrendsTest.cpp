@@ -12,6 +12,7 @@
 #include "platform/gdi/Image.h"
 #include "printdevice/ECGDC.h"
 #include "tests/analysisviews/FinalViewTestSupport.h"
+#include "tests/support/DCStateCheck.h"
 
 using namespace finalviewtest;
 using platform::gdi::DrawOp;
@@ -207,4 +208,28 @@ TEST_F(ProtocolTest, OtherRecordsPrintNothingAndANoneLeadLeavesTheLeadValueEmpty
     EXPECT_EQ(m_view->Print(nullptr, &rect), 0);
     EXPECT_EQ(CViewSummaryProtocol::GetAcquisitionTime(3), CString(L"*"));
     EXPECT_EQ(CViewSummaryProtocol::GetAcquisitionTime(-1), CString(L"0’45”"));
+}
+
+TEST_F(STTrendTest, PrintingAndPaintingTheTrendsAndProtocolLeaveTheDeviceContextAsFound)
+{
+    OpenRecord(LongTrend());
+    MakeView(600, 300);
+    m_view->OnUpdate(nullptr, 0, nullptr);
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(platform::gdi::CreateImageDC(800, 600)));
+    CECGDC printer(&dc, 2);
+    EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), m_view->Print(&printer, CRect(0, 0, 800, 600)));
+    EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), m_view->OnDraw(&dc));
+
+    CViewHRTrend hr;
+    CViewSummaryProtocol protocol;
+    m_doc.AddView(&hr);
+    m_doc.AddView(&protocol);
+    hr.OnUpdate(nullptr, 0, nullptr);
+    CRect plot(100, 50, 700, 450);
+    EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), hr.Print(&printer, &plot));
+    EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), protocol.Print(&printer, &plot));
+    EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), protocol.OnDraw(&dc));
+    m_doc.RemoveView(&hr);
+    m_doc.RemoveView(&protocol);
 }
