@@ -67,7 +67,6 @@ void CViewSTTrend::OnUpdate(CView*, LPARAM, CObject*)
     if (m_bFollow && item) m_nLead = item->nDescentLead;
     // A lead outside the twelve (none deepest, or never set) shows lead 0.
     if (m_nLead < 0 || m_nLead >= FINAL_ST_LEADS) m_nLead = 0;
-    if (item) m_strLeadName = item->stLeadName.strDispName[m_nLead];
 }
 
 void CViewSTTrend::OnDraw(CDC* pDC)

@@ -48,7 +48,6 @@ private:
     void DrawTimeAxis(CDC* pDC, const CRect& plot, const _FINALDATAITEM& item, BOOL print);
     void DrawSeries(CDC* pDC, const CRect& plot, const _FINALDATAITEM& item, UINT lead, BOOL print);
 
-    CString m_strLeadName;
     int m_nLeft = 0;      // margins around the plot
     int m_nRight = 0;
     int m_nTop = 0;
