@@ -33,6 +33,7 @@ _FINALDATAITEM::_FINALDATAITEM()
       nDescentMinute(0),
       nDescentSecond(0),
       nLoadCount(0),
+      nCurLoadIndex(-1),
       bRequestSection(0),
       pRestAverageWave(nullptr),
       nRestStart(0),

@@ -81,6 +81,13 @@ struct _FINALDATAITEM {
     int nDescentMinute;                  // recording time of the descent comparison
     int nDescentSecond;
     int nLoadCount;                      // records in pLoadInfo
+    // The post-load comparison the one-lead views and the load enlarge
+    // dialog show as "the current one" (index -2): 0-based into pLoadInfo,
+    // -1 none. Opening a record sets it to the ST-descent comparison (the
+    // first one when the record names none); the summary pane moves it with
+    // CFinalViewDoc::SetCurLoadIndex. Beat, window and ST always come from
+    // this one record.
+    int nCurLoadIndex;
     _PATIENT_INFO stPatient;             // strReserved holds the patient edit time
     _INTERPRE_INFO_GENERAL stInterpre;   // strFree: see FINAL_FREE_* below
     int bRequestSection;                 // 1: the record XML has a request section

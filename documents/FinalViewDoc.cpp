@@ -145,6 +145,8 @@ int CFinalViewDoc::GetDataInfoFromXMLFile(_FINALDATAITEM* pItem)
 
     ReadRestComparison(pItem, &xml);
     ReadLoadComparisons(pItem, &xml);
+    const int current = pItem->nDescentTable - 1;
+    pItem->nCurLoadIndex = current >= 0 && current < pItem->nLoadCount ? current : (pItem->nLoadCount > 0 ? 0 : -1);
     ReadSummaryTrend(pItem, &xml);
     ReadStepSection(pItem, &xml);
     return 0;

@@ -42,10 +42,15 @@ public:
     // Copies one lead's window of a 12 x 600 average-beat block; the window's
     // length (nothing is copied when it is below 1).
     int GetWaveData(short* pAverage, UINT uLead, short* pOut, int nSystemCode, int nStart, int nEnd);
-    // index -1 the rest block, -2 the block of the descent comparison, k >= 0
-    // post-load comparison k; with a null buffer the size in bytes, else the
+    // index -1 the rest block, -2 the block of the current post-load
+    // comparison (the item's nCurLoadIndex), k >= 0 post-load comparison k; with a null buffer the size in bytes, else the
     // bytes read, filtered and shifted to the base line; 0 on any failure.
     int GetAverageWaveData(int index, short* buffer, int filter) override;
+    // The current post-load comparison (0-based, -1 none) of the current
+    // item; setting it takes only an index inside the item's comparisons
+    // (FALSE, nothing changed, otherwise or without an item).
+    int GetCurLoadIndex() const;
+    BOOL SetCurLoadIndex(int index);
     // The label of a step count (-2 to 2).
     CString GetStepMode(short step, int flag);
 

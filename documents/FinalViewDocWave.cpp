@@ -20,7 +20,6 @@ const int kAverageLeads = 12;
 
 const UINT kTagRestAverage = 4046;
 const UINT kTagLoadAverage = 4055;    // data index: the post-load comparison
-const UINT kTagDescentAverage = 4064;
 const UINT kTagFilterFixed = 4073;    // first 16-bit value non-zero: the device fixed the filter
 
 // The common sensitivity's slot in the base document's sensitivity arrays.
@@ -81,8 +80,14 @@ int CFinalViewDoc::GetAverageWaveData(int index, short* buffer, int filter)
     if (!item || !item->pECGData || !item->pECGData->pBlob3836) return 0;
     if (!IsMasterStepCode(item->uSystemCode)) return 0;
     if (index < -2) return 0;
+    // The current comparison's own block: its window and ST levels are in
+    // pLoadInfo at the same index, so what a view draws is one record.
+    if (index == -2) {
+        if (item->nCurLoadIndex < 0) return 0;   // no current comparison is no rest beat either
+        index = item->nCurLoadIndex;
+    }
 
-    const UINT tag = index == -1 ? kTagRestAverage : (index == -2 ? kTagDescentAverage : kTagLoadAverage);
+    const UINT tag = index == -1 ? kTagRestAverage : kTagLoadAverage;
     const UINT dataIndex = index >= 0 ? static_cast<UINT>(index) : 0;
     const long size = GetSampleItem(item->pECGData, tag, dataIndex, nullptr);
     if (!buffer) return size > 0 ? static_cast<int>(size) : 0;
@@ -94,6 +99,20 @@ int CFinalViewDoc::GetAverageWaveData(int index, short* buffer, int filter)
     if (!HiCutFilter(static_cast<short>(filter), buffer, static_cast<int>(read / 2))) return 0;
     AdjustRestAveWaveBaseLine(item->pECGData, buffer, static_cast<int>(read));
     return static_cast<int>(read);
+}
+
+int CFinalViewDoc::GetCurLoadIndex() const
+{
+    const _FINALDATAITEM* item = GetCurrentDataItem();
+    return item ? item->nCurLoadIndex : -1;
+}
+
+BOOL CFinalViewDoc::SetCurLoadIndex(int index)
+{
+    _FINALDATAITEM* item = GetCurrentDataItem();
+    if (!item || index < 0 || index >= item->nLoadCount) return FALSE;
+    item->nCurLoadIndex = index;
+    return TRUE;
 }
 
 CString CFinalViewDoc::GetStepMode(short step, int flag)

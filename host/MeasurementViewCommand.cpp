@@ -123,12 +123,15 @@ bool PrintTable(CTavrionDoc& doc, CView* view, const std::string& pdf)
     auto* numbers = DYNAMIC_DOWNCAST(CViewQRSNo, view);
     auto* types = DYNAMIC_DOWNCAST(CViewQRSType, view);
     const int pages = numbers ? QrsNumberPages(doc) : 1;
-    return PrintPagesToPdf(doc, pdf, pages, [&](CECGDC* dc, const CRect& area, int page) {
-        if (form) return form->Print(dc, area) != FALSE;
-        const CRect band(area.left, area.top, area.right, area.top + area.Height() / 3);
-        if (numbers) return numbers->Print(dc, band, page) != FALSE;
-        return types && types->Print(dc, band) != FALSE;
-    });
+    std::vector<PdfPageDraw> draws;
+    for (int page = 0; page < pages; ++page)
+        draws.push_back([=](CECGDC* dc, const CRect& area, double) {
+            if (form) return form->Print(dc, area) != FALSE;
+            const CRect band(area.left, area.top, area.right, area.top + area.Height() / 3);
+            if (numbers) return numbers->Print(dc, band, page) != FALSE;
+            return types && types->Print(dc, band) != FALSE;
+        });
+    return PrintPagesToPdf(doc, draws, pdf);
 }
 
 bool RunOnDocument(const std::string& command, CTavrionDoc& doc, CRuntimeClass* viewClass,

@@ -15,6 +15,7 @@
 #include "core/TavrionView.h"
 #include "host/EnlargedViewCommand.h"
 #include "host/AnalysisViewCommand.h"
+#include "host/MasterStepViewCommand.h"
 #include "host/MagnifierPreview.h"
 #include "host/MeasurementViewCommand.h"
 #include "host/OutputFolder.h"
@@ -427,13 +428,10 @@ public:
         return PrintPage(waveView, [] { return true; });
     }
 
-    // Pages without a paper grid, each drawn by `draw` in the job's font.
-    bool PrintPages(int pages, const PdfPageDraw& draw)
+    // One page drawn by `draw` alone, in the job's font.
+    bool PrintCustomPage(const PdfPageDraw& draw)
     {
-        bool ok = true;
-        for (int page = 0; ok && page < pages; ++page)
-            ok = PrintPage(nullptr, [&] { return draw(m_dc, m_area, page); });
-        return ok;
+        return PrintPage(nullptr, [&] { return draw(m_dc, m_area, m_px); });
     }
 
     // Ends the job and puts the PDF at `pdf`.
@@ -522,17 +520,24 @@ bool PaintViewToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, int width, int h
     return SaveViewPng(pane.View(), png);
 }
 
-bool PrintPagesToPdf(CTavrionDoc& doc, const std::string& pdf, int pages, const PdfPageDraw& draw)
+bool PrintPagesToPdf(CTavrionDoc& doc, const std::vector<PdfPageDraw>& pages, const std::string& pdf)
 {
-    PdfJob job(doc);
-    const bool ok = job.Begin() && job.PrintPages(pages, draw);
-    return job.Finish(pdf) && ok;
+    bool ok;
+    {
+        PdfJob job(doc);
+        ok = job.Begin();
+        for (const PdfPageDraw& page : pages) ok = ok && job.PrintCustomPage(page);
+        ok = job.Finish(pdf) && ok;
+    }
+    if (!ok) std::fprintf(stderr, "morvelance-host: %s could not be printed\n", pdf.c_str());
+    return ok;
 }
 
 int RunViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open)
 {
     if (command == "view" && IsEnlargedViewRequest(argc, argv)) return RunEnlargedViewCommand(argc, argv, open);
     if (IsMeasurementViewRequest(argc, argv)) return RunMeasurementViewCommand(command, argc, argv, open);
+    if (IsMasterStepViewRequest(argc, argv)) return RunMasterStepViewCommand(command, argc, argv, open);
     ViewOptions options;
     if (!ParseOptions(command, argc, argv, options)) return 2;
     std::vector<std::string> names;

@@ -89,7 +89,6 @@ MasterStepRecord MakeMasterStepRecord(const EcgRecord& rest, const std::vector<E
 {
     const unsigned low = options.systemCode & 0xFF;
     if (low != 243 && low != 244) throw std::invalid_argument("a master-step record needs a code of low byte 243 or 244");
-    if (loads.empty()) throw std::invalid_argument("a master-step record needs post-load recordings");
 
     MasterStepRecord record;
     record.options = options;
@@ -199,12 +198,15 @@ void WriteSummaryTrend(XmlElement& root, const MasterStepRecord& r)
     for (int i = 0; i < points; ++i) {
         // 0 at rest, 1 at the peak, decaying by half every further point.
         const double f = i == 0 ? 0.0 : std::pow(0.5, i - 1);
-        status.Append("Status_element").SetAttribute("data", "1");
-        times.Append("Trend_time_element").SetText(Num(30L * i));
+        status.Append("Status_element").SetAttribute("data", i == r.options.clearedTrendPoint ? "0" : "1");
+        times.Append("Trend_time_element").SetText(Num(static_cast<long>(r.options.trendStepSeconds) * i));
         hrs.Append("Trend_hr_element").SetText(Num(std::lround(r.restHeartRate + (peakHr - r.restHeartRate) * f)));
         XmlElement& point = values.Append("Trend_element");
+        const bool missing = i == r.options.missingStTrendPoint;
         for (size_t lead = 0; lead < 12; ++lead)
-            point.Append("Trend_value").SetAttribute("data", Num(std::lround(r.restST[lead] + (peakSt[lead] - r.restST[lead]) * f)));
+            point.Append("Trend_value")
+                .SetAttribute("data", missing ? std::string("-32768")
+                                              : Num(std::lround(r.restST[lead] + (peakSt[lead] - r.restST[lead]) * f)));
     }
 }
 

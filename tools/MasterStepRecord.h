@@ -48,6 +48,9 @@ struct MasterStepOptions {
     int descentLead = 10;                     // display lead of the deepest ST
     bool filterFixed = false;
     int trendPoints = 7;                      // Summary_trend points written (more than 31 allowed)
+    int trendStepSeconds = 30;                // seconds between trend points
+    int clearedTrendPoint = -1;               // a trend point written with Status 0 (not plotted); -1 none
+    int missingStTrendPoint = -1;             // a trend point whose ST is -32768 in every lead; -1 none
     int declaredLoadCount = -1;               // Cmp_load/@count written; -1: the comparisons made
 };
 
@@ -66,8 +69,9 @@ struct MasterStepRecord {
 };
 
 // The rest record's first 10 s from restStartSeconds and each post-load
-// record's 10 s from its start give the beats. Throws std::runtime_error or
-// std::invalid_argument (a code whose low byte is not 243 or 244, no loads).
+// record's 10 s from its start give the beats; a record without post-load
+// recordings has the rest beat only. Throws std::runtime_error or
+// std::invalid_argument (a code whose low byte is not 243 or 244).
 MasterStepRecord MakeMasterStepRecord(const EcgRecord& rest, const std::vector<EcgRecord>& loads,
                                       const MasterStepOptions& options);
 

@@ -276,3 +276,53 @@ TEST_F(FinalViewDocOpen, RealPtbRecordGivesItsRestBeatAtTheRPeak)
     }
     EXPECT_NEAR(peak, 250, 15);
 }
+
+TEST_F(FinalViewDocOpen, TheCurrentPostLoadBeatIsOneRecordThatOnlyAValidIndexMoves)
+{
+    MasterStepOptions options;
+    options.descentTable = 2;
+    const MasterStepRecord record = SynthRecord(options);
+    std::string xml;
+    const std::string path = Write(record, &xml);
+    CFinalViewDoc doc;
+    EXPECT_EQ(doc.GetCurLoadIndex(), -1);
+    EXPECT_FALSE(doc.SetCurLoadIndex(0));   // no item
+    ASSERT_EQ(Open(doc, path, xml), 0);
+
+    // Opening starts at the ST-descent comparison, 0-based.
+    EXPECT_EQ(doc.GetCurLoadIndex(), 1);
+    const int bytes = morvelance::rec::kMasterAverageBlockSamples * 2;
+    std::vector<short> current(bytes / 2), direct(bytes / 2);
+    ASSERT_EQ(doc.GetAverageWaveData(-2, current.data(), 150), bytes);
+    ASSERT_EQ(doc.GetAverageWaveData(1, direct.data(), 150), bytes);
+    EXPECT_EQ(current, direct);
+
+    EXPECT_TRUE(doc.SetCurLoadIndex(2));
+    ASSERT_EQ(doc.GetAverageWaveData(-2, current.data(), 150), bytes);
+    ASSERT_EQ(doc.GetAverageWaveData(2, direct.data(), 150), bytes);
+    EXPECT_EQ(current, direct);
+    EXPECT_FALSE(doc.SetCurLoadIndex(3));
+    EXPECT_FALSE(doc.SetCurLoadIndex(-1));
+    EXPECT_EQ(doc.GetCurLoadIndex(), 2);
+
+    // No current comparison reads nothing, never the rest block.
+    doc.GetCurrentDataItem()->nCurLoadIndex = -1;
+    EXPECT_EQ(doc.GetAverageWaveData(-2, current.data(), 150), 0);
+}
+
+TEST_F(FinalViewDocOpen, ARecordWithoutADescentStartsAtTheFirstComparisonAndOneWithoutComparisonsAtNone)
+{
+    MasterStepOptions options;
+    options.descentTable = 0;
+    std::string xml;
+    CFinalViewDoc doc;
+    ASSERT_EQ(Open(doc, Write(SynthRecord(options), &xml, "first"), xml), 0);
+    EXPECT_EQ(doc.GetCurLoadIndex(), 0);
+
+    const MasterStepRecord none = morvelance::MakeMasterStepRecord(Synth(65, 1), {}, options);
+    CFinalViewDoc empty;
+    ASSERT_EQ(Open(empty, Write(none, &xml, "none"), xml), 0);
+    EXPECT_EQ(empty.GetCurrentDataItem()->nLoadCount, 0);
+    EXPECT_EQ(empty.GetCurLoadIndex(), -1);
+    EXPECT_EQ(empty.GetAverageWaveData(-2, nullptr, 150), 0);
+}

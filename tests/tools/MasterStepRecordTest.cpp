@@ -66,7 +66,51 @@ TEST(MasterStepRecord, RefusesWhatIsNoMasterStepRecord)
     MasterStepOptions options;
     options.systemCode = 0;
     EXPECT_THROW(MakeMasterStepRecord(Beats(66), {Beats(100)}, options), std::invalid_argument);
-    EXPECT_THROW(MakeMasterStepRecord(Beats(66), {}, MasterStepOptions()), std::invalid_argument);
+}
+
+TEST(MasterStepRecord, TheComparisonCountFollowsTheRecordingsFromNoneToTwoPages)
+{
+    MasterStepOptions options;
+    options.descentTable = 0;
+    const MasterStepRecord none = MakeMasterStepRecord(Beats(66), {}, options);
+    EXPECT_TRUE(none.loadBlocks.empty());
+    EXPECT_FALSE(none.items.Has(rec::kTagMasterLoadAverage, 0));
+    EXPECT_FALSE(none.items.Has(rec::kTagMasterDescentAverage, 0));
+    const std::unique_ptr<XmlElement> noneXml = MakeMasterStepXml(none, RecordXmlOptions());
+    EXPECT_EQ(*noneXml->Find("Tavrion/Report/Cmp_load")->Attribute("count"), "0");
+
+    options.descentTable = 5;
+    const MasterStepRecord five =
+        MakeMasterStepRecord(Beats(66), {Beats(120), Beats(110), Beats(100), Beats(90), Beats(80)}, options);
+    ASSERT_EQ(five.loadBlocks.size(), 5u);
+    EXPECT_EQ(ItemSamples(Item(five, rec::kTagMasterDescentAverage, 0)), five.loadBlocks[4]);
+    const std::unique_ptr<XmlElement> xml = MakeMasterStepXml(five, RecordXmlOptions());
+    const XmlElement* load = xml->Find("Tavrion/Report/Cmp_load");
+    EXPECT_EQ(*load->Attribute("count"), "5");
+    EXPECT_EQ(*load->Attribute("descent_table"), "5");
+    EXPECT_EQ(load->Count("Cmp_load_element"), 5u);
+}
+
+TEST(MasterStepRecord, ALongTrendCarriesAClearedFlagAndAMissingST)
+{
+    MasterStepOptions options;
+    options.trendPoints = 14;
+    options.trendStepSeconds = 30;
+    options.clearedTrendPoint = 3;
+    options.missingStTrendPoint = 4;
+    const MasterStepRecord record = MakeMasterStepRecord(Beats(66), {Beats(120)}, options);
+    const std::unique_ptr<XmlElement> root = MakeMasterStepXml(record, RecordXmlOptions());
+    const XmlElement* trend = root->Find("Tavrion/Report/Summary_trend");
+    ASSERT_NE(trend, nullptr);
+    const XmlElement* times = trend->Find("Trend_time");
+    ASSERT_NE(times, nullptr);
+    EXPECT_EQ(times->Children().back()->Text(), "390");   // past 360 s
+    const auto& status = trend->Find("Status")->Children();
+    EXPECT_EQ(*status[3]->Attribute("data"), "0");
+    EXPECT_EQ(*status[4]->Attribute("data"), "1");
+    const auto& points = trend->Find("Trend")->Children();
+    for (const auto& value : points[4]->Children()) EXPECT_EQ(*value->Attribute("data"), "-32768");
+    EXPECT_NE(*points[5]->Children()[0]->Attribute("data"), "-32768");
 }
 
 TEST(MasterStepRecord, XmlCarriesComparisonsAndTrend)

@@ -1,0 +1,286 @@
+// The host playing the summary and comparison panes and the enlarge dialogs
+// of the master step: each view made from its runtime class in a frame,
+// given its settings, painted into a PNG or printed through the print job
+// of the "print" command.
+#include "host/MasterStepViewCommand.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+#include "analysisviews/ViewFinalCom12Leads.h"
+#include "analysisviews/ViewFinalCom1Lead.h"
+#include "analysisviews/ViewFinalEnlargeWave.h"
+#include "analysisviews/ViewHRTrend.h"
+#include "analysisviews/ViewSTTrend.h"
+#include "analysisviews/ViewSummaryProtocol.h"
+#include "documents/FinalViewDoc.h"
+#include "host/OutputFolder.h"
+#include "platform/gdi/Image.h"
+#include "platform/ui/framework/ClientDC.h"
+#include "platform/ui/framework/CreateContext.h"
+#include "platform/ui/framework/FrameWnd.h"
+#include "printdevice/ECGDC.h"
+
+namespace host {
+namespace {
+
+const char* const kMasterStepViews[] = {"CViewFinalCom12Leads", "CViewFinalCom1Lead", "CViewFinalEnlargeWave",
+                                        "CViewHRTrend",         "CViewSTTrend",       "CViewSummaryProtocol"};
+const double kEnlargePixelsPerMM = 4.0;   // the enlarge dialogs' paper at 100%
+const double kEnlargeRatio = 4.0;         // the dialogs open at 400%
+
+struct MasterStepOptions {
+    std::vector<std::string> files;
+    std::string view;
+    int width = 1920;
+    int height = 1080;
+    int page = -1;       // comparison page; -1: the first on screen, every page on paper
+    int lead = -1;       // tile, enlarged beat, ST trend; -1: the view's own (every tile on paper)
+    int load = -9;       // enlarged beat: post-load index (-2 the current one); -9 the rest beat
+    int zoom = 99;       // enlarged beat: zoom step; 99 the dialog's 400%
+    bool follow = false; // ST trend: the deepest lead
+    std::string png;
+    std::string pdf;
+};
+
+bool IsMasterStepView(const std::string& name)
+{
+    for (const char* view : kMasterStepViews)
+        if (name == view) return true;
+    return false;
+}
+
+bool ParseInt(const char* text, int* value)
+{
+    char* end = nullptr;
+    const long v = std::strtol(text, &end, 10);
+    if (!*text || *end) return false;
+    *value = static_cast<int>(v);
+    return true;
+}
+
+bool Parse(const std::string& command, int argc, char** argv, MasterStepOptions& o)
+{
+    for (int i = 0; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        int* number = arg == "--page" ? &o.page : arg == "--lead" ? &o.lead : arg == "--load" ? &o.load
+                    : arg == "--zoom" ? &o.zoom : nullptr;
+        if (number) {
+            if (!hasValue || !ParseInt(argv[++i], number)) {
+                std::fprintf(stderr, "morvelance-host: %s takes a whole number\n", arg.c_str());
+                return false;
+            }
+        } else if (arg == "--view" || arg == "--png" || arg == "--pdf") {
+            if (!hasValue) {
+                std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());
+                return false;
+            }
+            (arg == "--view" ? o.view : arg == "--png" ? o.png : o.pdf) = argv[++i];
+        } else if (arg == "--size") {
+            if (!hasValue || std::sscanf(argv[++i], "%dx%d", &o.width, &o.height) != 2 || o.width < 16 ||
+                o.height < 16 || o.width > 10000 || o.height > 10000) {
+                std::fprintf(stderr, "morvelance-host: --size takes WIDTHxHEIGHT (16 to 10000 pixels)\n");
+                return false;
+            }
+        } else if (arg == "--follow") {
+            o.follow = true;
+        } else if (arg.compare(0, 2, "--") == 0) {
+            std::fprintf(stderr, "morvelance-host: unknown option '%s'\n", arg.c_str());
+            return false;
+        } else {
+            o.files.push_back(arg);
+        }
+    }
+    if (o.files.empty() || (command == "view" ? o.png.empty() : o.pdf.empty())) {
+        std::fprintf(stderr, "morvelance-host: %s needs a record file and %s\n", command.c_str(),
+                     command == "view" ? "--png OUT.png" : "--pdf OUT.pdf");
+        return false;
+    }
+    if (command == "print" && o.view == "CViewFinalEnlargeWave") {
+        std::fprintf(stderr, "morvelance-host: CViewFinalEnlargeWave is shown in its dialog and does not print\n");
+        return false;
+    }
+    return true;
+}
+
+// A pane or a dialog: a window holding a frame with the view made from its
+// runtime class on the document. `setUp` runs before the initial update.
+class Holder {
+public:
+    Holder(CFinalViewDoc& doc, const std::string& name, int width, int height, const std::function<void(CView*)>& setUp)
+    {
+        if (!m_window.CreateEx(0, nullptr, L"morvelance-host", WS_POPUP | WS_VISIBLE, CRect(0, 0, width, height), nullptr, 0))
+            return;
+        m_frame = new CFrameWnd;
+        if (!m_frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, width, height), &m_window)) {
+            m_frame = nullptr;
+            return;
+        }
+        CCreateContext context;
+        context.m_pNewViewClass = CRuntimeClass::FromName(name.c_str());
+        context.m_pCurrentDoc = &doc;
+        if (!context.m_pNewViewClass) return;
+        m_view = DYNAMIC_DOWNCAST(CView, m_frame->CreateView(&context, AFX_IDW_PANE_FIRST));
+        if (!m_view) return;
+        m_view->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        m_frame->RecalcLayout();
+        setUp(m_view);
+    }
+    ~Holder()
+    {
+        if (m_frame) m_frame->DestroyWindow();
+        m_window.DestroyWindow();
+    }
+    CView* View() const { return m_view; }
+
+private:
+    CWnd m_window;
+    CFrameWnd* m_frame = nullptr;   // deletes itself and the view with its window
+    CView* m_view = nullptr;
+};
+
+// The settings a pane or dialog gives each view, then its loading.
+void SetUpView(CView* view, CFinalViewDoc& doc, const MasterStepOptions& o)
+{
+    if (auto* page = DYNAMIC_DOWNCAST(CViewFinalCom12Leads, view)) {
+        page->OnUpdate(nullptr, 0, nullptr);
+        page->SetCurrentPage(o.page < 0 ? 0 : o.page);
+    } else if (auto* tile = DYNAMIC_DOWNCAST(CViewFinalCom1Lead, view)) {
+        tile->SetLeadID(o.lead < 0 ? 0 : o.lead);
+        tile->OnUpdate(nullptr, 0, nullptr);
+    } else if (auto* beat = DYNAMIC_DOWNCAST(CViewFinalEnlargeWave, view)) {
+        CRect client;
+        beat->GetClientRect(&client);
+        beat->SetWaveInfo(&doc, o.lead < 0 ? 0 : o.lead, o.load == -9);
+        beat->InitBackground(static_cast<int>(client.Width() / kEnlargePixelsPerMM),
+                             static_cast<int>(client.Height() / kEnlargePixelsPerMM));
+        beat->SetBackGridSize(kEnlargePixelsPerMM, kEnlargePixelsPerMM, kEnlargeRatio);
+        if (o.zoom != 99) beat->SetScaleRatio(o.zoom);
+        if (o.load != -9) beat->SetDataIndex(o.load);
+        beat->SendMessage(WM_INITIALUPDATE, 0, 0);
+    } else if (auto* st = DYNAMIC_DOWNCAST(CViewSTTrend, view)) {
+        st->SetIfInSummary(o.follow ? 1 : 0);
+        st->SetLead(o.lead < 0 ? 0 : o.lead);
+        st->OnUpdate(nullptr, 0, nullptr);
+    } else {
+        view->OnUpdate(nullptr, 0, nullptr);
+    }
+}
+
+bool PaintToPng(CFinalViewDoc& doc, const MasterStepOptions& o, const std::string& png)
+{
+    Holder holder(doc, o.view, o.width, o.height, [&](CView* view) { SetUpView(view, doc, o); });
+    CView* view = holder.View();
+    if (!view) {
+        std::fprintf(stderr, "morvelance-host: the view could not be created\n");
+        return false;
+    }
+    view->Invalidate(TRUE);
+    view->UpdateWindow();
+    CRect client;
+    view->GetClientRect(&client);
+    CDC image;
+    if (!image.Attach(platform::gdi::CreateImageDC(client.Width(), client.Height()))) return false;
+    CClientDC screen(view);
+    image.BitBlt(0, 0, client.Width(), client.Height(), &screen, 0, 0, SRCCOPY);
+    if (!platform::gdi::SaveImagePng(image.GetSafeHdc(), png.c_str())) {
+        std::fprintf(stderr, "morvelance-host: %s could not be written\n", png.c_str());
+        return false;
+    }
+    std::printf("%s\n", png.c_str());
+    return true;
+}
+
+// The printed pages of a view, as report printing calls its Print.
+std::vector<PdfPageDraw> PrintedPages(CView* view, const MasterStepOptions& o)
+{
+    std::vector<PdfPageDraw> pages;
+    if (auto* page = DYNAMIC_DOWNCAST(CViewFinalCom12Leads, view)) {
+        const int first = o.page < 0 ? 0 : o.page;
+        const int last = o.page < 0 ? page->GetTotalPage() - 1 : o.page;
+        for (int p = first; p <= last; ++p)
+            pages.push_back([page, p](CECGDC* dc, const CRect& area, double px) {
+                const int widthMm = static_cast<int>(area.Width() / px);
+                const int heightMm = static_cast<int>(area.Height() / px);
+                page->PrintWaveGrid(dc, area, widthMm, heightMm, px, TRUE, TRUE, FALSE);
+                return page->Print(dc, area, widthMm, heightMm, px, 0, p) == 1;
+            });
+    } else if (auto* tile = DYNAMIC_DOWNCAST(CViewFinalCom1Lead, view)) {
+        // The summary's twelve tiles, four across and three down, 60 x 40 mm each.
+        pages.push_back([tile, o](CECGDC* dc, const CRect& area, double px) {
+            bool ok = true;
+            tile->SetWidthHeight(60, 40);
+            for (int lead = 0; lead < FINAL_ST_LEADS && ok; ++lead) {
+                if (o.lead >= 0 && lead != o.lead) continue;
+                tile->SetLeadID(lead);
+                tile->OnUpdate(nullptr, 0, nullptr);
+                const int cell = o.lead >= 0 ? 0 : lead;
+                CRect rect(area.left + static_cast<int>((cell % 4) * 65 * px), area.top + static_cast<int>((cell / 4) * 45 * px), 0, 0);
+                rect.right = rect.left + static_cast<int>(60 * px);
+                rect.bottom = rect.top + static_cast<int>(40 * px);
+                ok = tile->Print(dc, &rect, static_cast<float>(px), TRUE, FALSE, 0) == 1;
+            }
+            return ok;
+        });
+    } else if (auto* hr = DYNAMIC_DOWNCAST(CViewHRTrend, view)) {
+        pages.push_back([hr](CECGDC* dc, const CRect& area, double px) {
+            CRect plot = area;
+            plot.DeflateRect(static_cast<int>(25 * px), static_cast<int>(20 * px));
+            return hr->Print(dc, &plot) == 1;
+        });
+    } else if (auto* st = DYNAMIC_DOWNCAST(CViewSTTrend, view)) {
+        pages.push_back([st](CECGDC* dc, const CRect& area, double) { return st->Print(dc, area) == 1; });
+    } else if (auto* protocol = DYNAMIC_DOWNCAST(CViewSummaryProtocol, view)) {
+        pages.push_back([protocol](CECGDC* dc, const CRect& area, double) {
+            CRect rect = area;
+            return protocol->Print(dc, &rect) == 1;
+        });
+    }
+    return pages;
+}
+
+bool PrintToPdf(CFinalViewDoc& doc, const MasterStepOptions& o, const std::string& pdf)
+{
+    Holder holder(doc, o.view, 800, 600, [&](CView* view) { SetUpView(view, doc, o); });
+    if (!holder.View() || !PrintPagesToPdf(doc, PrintedPages(holder.View(), o), pdf)) return false;
+    std::printf("%s\n", pdf.c_str());
+    return true;
+}
+
+}  // namespace
+
+bool IsMasterStepViewRequest(int argc, char** argv)
+{
+    for (int i = 0; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--view") == 0) return IsMasterStepView(argv[i + 1]);
+    return false;
+}
+
+int RunMasterStepViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open)
+{
+    MasterStepOptions o;
+    if (!Parse(command, argc, argv, o)) return 2;
+    const std::string& target = command == "print" ? o.pdf : o.png;
+    if (!MakeFolderOf(target)) return 1;
+    int failures = 0;
+    for (size_t index = 0; index < o.files.size(); ++index) {
+        std::unique_ptr<CTavrionDoc> doc;
+        auto* final = open(o.files[index], doc) && doc ? DYNAMIC_DOWNCAST(CFinalViewDoc, doc.get()) : nullptr;
+        if (!final) {
+            std::fprintf(stderr, "morvelance-host: %s is not a master-step record\n", o.files[index].c_str());
+            ++failures;
+            continue;
+        }
+        final->m_bAutoDelete = FALSE;
+        const std::string out = Numbered(target, index);
+        const bool ok = command == "print" ? PrintToPdf(*final, o, out) : PaintToPng(*final, o, out);
+        if (!ok) ++failures;
+    }
+    return failures ? 1 : 0;
+}
+
+}  // namespace host
