@@ -50,6 +50,7 @@ struct _RESTDATAITEM {
     CString strThirdKey;
     CString strVersion;             // GetVersionText of the record, set at opening
     _LEAD_NAME_INFO stLeadName;
+    CString strHeartRate;           // decimal bpm: the measurement's heart rate (global 0), set at opening
     _ECGDATA* pECGData = nullptr;   // the record image (owned)
     _PATIENT_INFO stPatient;
     int bDoctorConfirm = 0;

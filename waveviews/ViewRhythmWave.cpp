@@ -3,6 +3,9 @@
 #include <new>
 
 #include "core/Globals.h"
+#include "core/MorvelanceApp.h"
+#include "platform/ui/windowing/Resources.h"
+#include "resources/ResourceIds.h"
 #include "core/TavrionDoc.h"
 #include "documents/ExtraViewDoc.h"
 #include "documents/MFERViewDoc.h"
@@ -18,7 +21,12 @@
 IMPLEMENT_DYNCREATE(CViewRhythmWave, CWaveView)
 
 BEGIN_MESSAGE_MAP(CViewRhythmWave, CWaveView)
+ON_WM_LBUTTONDBLCLK()
+ON_WM_LBUTTONDOWN()
 ON_WM_SIZE()
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONUP()
+ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 END_MESSAGE_MAP()
 
 namespace {
@@ -97,6 +105,7 @@ std::unique_ptr<CDC> NewPageDC(int width, int height)
 CViewRhythmWave::CViewRhythmWave()
 {
     SetCurrentCursor(g_hCursorMag);
+    m_hDividerCursor = ::LoadCursorW(GetMorvelanceModule(), MAKEINTRESOURCE(IDC_CURSOR_DIVIDER));
 }
 
 CViewRhythmWave::~CViewRhythmWave() = default;
@@ -110,8 +119,8 @@ void CViewRhythmWave::DeleteCachedDCs()
 {
     m_pPageDC.reset();
     m_pCleanPageDC.reset();
-    m_pEnlargedDC.reset();
-    m_pCleanEnlargedDC.reset();
+    // The magnifier's canvas shows the page: it goes with it.
+    m_magnifier.DropCache();
 }
 
 int CViewRhythmWave::GetLeadSampleCount(int lead) const
@@ -202,9 +211,7 @@ double CViewRhythmWave::RecordAmplitudeUnit() const
 
 int CViewRhythmWave::ExtraGridRows() const
 {
-    // Neither the extra nor the MFER item keeps a grid flag of its own yet:
-    // every record takes the taller paper of 150 squares.
-    return 150;
+    return CurrentItem().GetExtraGridRows();
 }
 
 int CViewRhythmWave::ExtraLeadCount(int fallback) const
@@ -414,19 +421,14 @@ void CViewRhythmWave::OnDraw(CDC* pDC)
     if (!ready || !m_pPageDC) return;
 
     if (doc->GetMouseMode() == 1) {
-        // Dividers are drawn here once their part stands.
+        DrawDivider(m_pPageDC.get(), client, 1.0f, FALSE);
         DrawScale(m_pPageDC.get(), client, 1.0f);
     } else {
-        if (m_bInitialDivider) m_bInitialDivider = FALSE;
+        // The pane learns the intervals even while the dividers are not drawn.
+        if (m_bInitialDivider) InitialDividerPos();
         DrawAnnotation(m_pPageDC.get(), client, FALSE, 1.0f);
     }
     pDC->BitBlt(0, 0, w, h, m_pPageDC.get(), 0, 0, SRCCOPY);
-}
-
-void CViewRhythmWave::DrawScale(CDC*, CRect, float)
-{
-    // Nothing to draw until a scale point is set.
-    if (m_nScaleStatus == -1 || !HasLead(0)) return;
 }
 
 int CViewRhythmWave::DrawView(CDC* pDC, CRect rect, int gridX, int gridY, int print)
@@ -479,8 +481,7 @@ int CViewRhythmWave::ChangePageSample(int pages)
 void CViewRhythmWave::OnSize(UINT nType, int cx, int cy)
 {
     CWaveView::OnSize(nType, cx, cy);
-    // The divider and scale positions follow the new size once they stand.
-    m_nLastClientWidth = cx;
-    m_nLastClientHeight = cy;
+    SizingDivider();
+    SizingScale();
     UpdateDrawDC();
 }
