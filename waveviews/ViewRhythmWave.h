@@ -425,4 +425,5 @@ protected:
     std::unique_ptr<CDialog> m_pDividerPopup;
     HCURSOR m_hDividerCursor = nullptr;
     BOOL m_bPainting = FALSE;   // OnDraw is loading the samples
+    int m_nStripCount = 0;      // samples that fill the one-lead strip; 0: the whole lead
 };
