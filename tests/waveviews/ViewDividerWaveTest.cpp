@@ -8,6 +8,7 @@
 #include "platform/ui/framework/ClientDC.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "tests/documents/RestViewDocTestSupport.h"
+#include "tests/documents/RhythmViewDocTestSupport.h"
 #include "tests/support/ModalScript.h"
 #include "waveviews/ViewDividerWave.h"
 
@@ -60,14 +61,16 @@ protected:
         dialog.DoModal();
         EXPECT_TRUE(ran);
     }
+public:
     static int BlackIn(CViewDividerWave& view, int x0, int x1)
     {
         CClientDC dc(&view);
         CRect client;
         view.GetClientRect(&client);
         int n = 0;
+        // Below the strip's texts: the trace alone.
         for (int x = x0; x < x1; ++x)
-            for (int y = 0; y < client.bottom; ++y) n += dc.GetPixel(x, y) == RGB(0, 0, 0) ? 1 : 0;
+            for (int y = client.bottom / 3; y < client.bottom; ++y) n += dc.GetPixel(x, y) == RGB(0, 0, 0) ? 1 : 0;
         return n;
     }
 };
@@ -129,27 +132,6 @@ TEST_F(ViewDividerWaveTest, APressAboveAHandleGrabsTheLineAndTheDragIsReported)
     });
 }
 
-TEST_F(ViewDividerWaveTest, TheStripScrolledPastOneLengthStillDrawsItsPartAndTheLeadKeepsItsSamples)
-{
-    OpenRecord(60.0, 40.0);
-    Run(0, [this](CDlgDivider& dialog, CViewDividerWave& view) {
-        const int loaded = view.GetLeadSampleCount(0);
-        ASSERT_EQ(m_doc.GetRhythmWaveData(1, nullptr, -1) / 2, loaded);
-        EXPECT_EQ(5000, view.GetStripSamples());
-        auto* bar = static_cast<CScrollBar*>(dialog.GetDlgItem(CDlgDivider::IDC_STRIP_BAR));
-        ASSERT_NE(nullptr, bar);
-        // To the end: the strip shows the last 10 s of the 40.
-        dialog.SendMessage(WM_HSCROLL, SB_RIGHT, reinterpret_cast<LPARAM>(bar->GetSafeHwnd()));
-        view.UpdateWindow();
-        EXPECT_EQ(loaded - 5000, view.GetStripStart());
-        EXPECT_EQ(loaded, view.GetLeadSampleCount(0));
-        CRect client;
-        view.GetClientRect(&client);
-        // Ink across the whole wave area, its last tenth included.
-        EXPECT_GT(BlackIn(view, client.right - client.Width() / 10, client.right - 2), 20);
-    });
-}
-
 TEST_F(ViewDividerWaveTest, ADoubleClickInTheStripOpensNothing)
 {
     OpenRecord(60.0, 10.0);
@@ -159,6 +141,49 @@ TEST_F(ViewDividerWaveTest, ADoubleClickInTheStripOpensNothing)
         Desktop::PumpMessages();
         EXPECT_TRUE(inner.Seen().empty());
     });
+}
+
+// A minute of rhythm in the strip, scrolled to its end.
+class ViewDividerWaveRhythmTest : public rhythmtest::RhythmDocTest {
+protected:
+    void TearDown() override
+    {
+        Desktop::Reset();
+        rhythmtest::RhythmDocTest::TearDown();
+    }
+};
+
+TEST_F(ViewDividerWaveRhythmTest, TheStripScrolledToTheEndDrawsItsLastSecondsAndTheLeadKeepsItsSamples)
+{
+    morvelance::RhythmRecordShape shape;
+    shape.seconds = 60.0;
+    ASSERT_EQ(0, Open(rhythmtest::WriteRhythm(m_dir, "minute", shape), 1));
+    m_doc->m_bAutoDelete = FALSE;
+    m_doc->SetWaveColor(0, RGB(0, 0, 0));
+    m_doc->SetWaveColor(1, RGB(255, 200, 200));
+    m_doc->SetWaveColor(2, RGB(255, 255, 255));
+    for (int slot = 5; slot <= 14; ++slot) m_doc->SetWaveColor(slot, RGB(0, 0, 0));
+    m_doc->SetSmoothFilterMode(0);
+    const int length = m_doc->GetRhythmWaveData(0, nullptr, -1) / 2;
+    CDlgDivider dialog(nullptr);
+    dialog.SetDoc(m_doc.get(), DOC_TYPE_RHYTHM);
+    dialog.SetWaveParam(260, 30, length, 500, 0);
+    testsupport::ModalScript script;
+    script.On(CDlgDivider::IDD, [&](CDialog&) {
+        CViewDividerWave& view = *dialog.GetWaveView();
+        auto* bar = static_cast<CScrollBar*>(dialog.GetDlgItem(CDlgDivider::IDC_STRIP_BAR));
+        ASSERT_NE(nullptr, bar);
+        dialog.SendMessage(WM_HSCROLL, SB_RIGHT, reinterpret_cast<LPARAM>(bar->GetSafeHwnd()));
+        view.UpdateWindow();
+        ASSERT_EQ(length - 5000, view.GetStripStart());
+        EXPECT_EQ(length, view.GetLeadSampleCount(0));
+        CRect client;
+        view.GetClientRect(&client);
+        // The trace runs to the strip's last tenth: the whole selected range is drawn.
+        EXPECT_GT(ViewDividerWaveTest::BlackIn(view, client.right - client.Width() / 10, client.right - 2), 20);
+    });
+    dialog.DoModal();
+    EXPECT_EQ(1u, script.Seen().size());
 }
 
 }  // namespace
