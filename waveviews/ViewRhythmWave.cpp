@@ -118,7 +118,6 @@ void CViewRhythmWave::FreeLeads()
 void CViewRhythmWave::DeleteCachedDCs()
 {
     m_pPageDC.reset();
-    m_pCleanPageDC.reset();
     // The magnifier's canvas shows the page: it goes with it.
     m_magnifier.DropCache();
 }
@@ -364,16 +363,6 @@ void CViewRhythmWave::UpdateDrawDC()
     if (GetSafeHwnd() && !m_bPainting) InvalidateRect(nullptr, FALSE);
 }
 
-BOOL CViewRhythmWave::RestoreCleanPage(int width, int height)
-{
-    // A fresh copy of the clean page drops the previous overlays.
-    std::unique_ptr<CDC> page = NewPageDC(width, height);
-    if (!page) return FALSE;
-    page->BitBlt(0, 0, width, height, m_pCleanPageDC.get(), 0, 0, SRCCOPY);
-    m_pPageDC = std::move(page);
-    return TRUE;
-}
-
 BOOL CViewRhythmWave::DrawPageToCache(CTavrionDoc* doc, int width, int height)
 {
     if (!HasLead(0)) {
@@ -382,9 +371,8 @@ BOOL CViewRhythmWave::DrawPageToCache(CTavrionDoc* doc, int width, int height)
         m_bPainting = FALSE;
     }
     std::unique_ptr<CDC> page = NewPageDC(width, height);
-    std::unique_ptr<CDC> clean = NewPageDC(width, height);
     // Without a surface there is no page to keep: the next paint tries again.
-    if (!page || !clean) return FALSE;
+    if (!page) return FALSE;
     CWaveView::OnDraw(page.get());
     {
         CDCStateSaver saver(*page);
@@ -401,9 +389,7 @@ BOOL CViewRhythmWave::DrawPageToCache(CTavrionDoc* doc, int width, int height)
             if (!DrawView(page.get(), CRect(0, 0, width, height), gridX, gridY, 0)) return FALSE;
         }
     }
-    clean->BitBlt(0, 0, width, height, page.get(), 0, 0, SRCCOPY);
     m_pPageDC = std::move(page);
-    m_pCleanPageDC = std::move(clean);
     return TRUE;
 }
 
@@ -416,19 +402,20 @@ void CViewRhythmWave::OnDraw(CDC* pDC)
     const int h = client.Height();
     if (!doc || w <= 0 || h <= 0) return;
 
-    const BOOL ready = m_pPageDC ? (!m_pCleanPageDC || RestoreCleanPage(w, h)) : DrawPageToCache(doc, w, h);
     // A page that could not be drawn leaves the window as it was.
-    if (!ready || !m_pPageDC) return;
+    if (!m_pPageDC && !DrawPageToCache(doc, w, h)) return;
 
+    // The clean page goes to the window and the overlays over it there: a
+    // moving divider or scale point costs one copy of the page.
+    pDC->BitBlt(0, 0, w, h, m_pPageDC.get(), 0, 0, SRCCOPY);
     if (doc->GetMouseMode() == 1) {
-        DrawDivider(m_pPageDC.get(), client, 1.0f, FALSE);
-        DrawScale(m_pPageDC.get(), client, 1.0f);
+        DrawDivider(pDC, client, 1.0f, FALSE);
+        DrawScale(pDC, client, 1.0f);
     } else {
         // The pane learns the intervals even while the dividers are not drawn.
         if (m_bInitialDivider) InitialDividerPos();
-        DrawAnnotation(m_pPageDC.get(), client, FALSE, 1.0f);
+        DrawAnnotation(pDC, client, FALSE, 1.0f);
     }
-    pDC->BitBlt(0, 0, w, h, m_pPageDC.get(), 0, 0, SRCCOPY);
 }
 
 int CViewRhythmWave::DrawView(CDC* pDC, CRect rect, int gridX, int gridY, int print)

@@ -3,9 +3,9 @@
 // RR, extra-lead and MFER records: a calibration column at the left, then the
 // traces with their labels and the page's start time.
 //
-// The page is drawn once into an off-screen DC and kept with a clean copy, so
-// that overlays (dividers, scale, annotations) are redrawn over the copy
-// without drawing the traces again. Whatever changes the page (style, page
+// The page is drawn once into an off-screen DC and kept clean, so that
+// overlays (dividers, scale, annotations) are drawn over its copy in the
+// window without drawing the traces again. Whatever changes the page (style, page
 // start, size, sense, filter, lead, divider) must call UpdateDrawDC.
 //
 // Split by area: ViewRhythmWave.cpp (fields, styles, loading, paging, the
@@ -279,11 +279,9 @@ protected:
     // The buffers a style loads from the document of the view's kind.
     void LoadStyleLeads();
     void DeleteCachedDCs();
-    // Draws the page afresh into a new page DC and keeps its clean copy;
+    // Draws the page afresh into a new page DC, kept without overlays;
     // FALSE when there was no DC to draw into or the page did not draw.
     BOOL DrawPageToCache(CTavrionDoc* doc, int width, int height);
-    // A fresh page DC holding the clean page; FALSE when none could be made.
-    BOOL RestoreCleanPage(int width, int height);
     bool HasLead(int index) const { return index >= 0 && index < RHYTHM_VIEW_LEADS && !m_leadData[index].empty(); }
     short* LeadData(int index) { return m_leadData[index].data(); }
     int LeadCount(int index) const { return static_cast<int>(m_leadData[index].size()); }
@@ -389,8 +387,7 @@ protected:
     BOOL m_bDividerMode = FALSE;
     _RHYTHM_WAVE_STYLE m_nWaveStyle = 0;
     double m_dAmplitudeUnit = 1.25;
-    std::unique_ptr<CDC> m_pPageDC;           // the drawn page with its overlays
-    std::unique_ptr<CDC> m_pCleanPageDC;      // the page before the overlays
+    std::unique_ptr<CDC> m_pPageDC;           // the drawn page, without the overlays
     int m_nScaleStatus = -1;
     int m_nSelectedRulerMark = -1;
     CPoint m_ptMouse[2];
