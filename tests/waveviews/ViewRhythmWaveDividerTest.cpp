@@ -155,3 +155,25 @@ TEST_F(RhythmViewDividerTest, ALabelNearTheRightEdgeIsPushedInsideTheView)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RhythmViewDividerTest, AViewNotYetSizedPlacesNoPairAndFindsNoLeadButStillReports)
+{
+    OpenRecord(75.0);
+    MakeView(1, 1040, 600);
+    m_frame->MoveWindow(0, 0, 0, 0);
+    m_frame->RecalcLayout();
+    m_view->SetInitialDividerPos();
+    m_view->InitialDividerPos();
+    EXPECT_EQ(3u, m_frame->m_messages.size());
+    EXPECT_TRUE(m_view->GetDividerHandle(0, 0).IsRectNull());
+    int sample = -1;
+    EXPECT_EQ(-1, m_view->GetClickLead(CPoint(10, 10), sample));
+    // A double-click and a press on nothing of a size do nothing.
+    m_view->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(0, 0));
+    m_view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 0));
+    EXPECT_FALSE(m_view->IsPopupOpen());
+}
+
+}  // namespace
