@@ -172,7 +172,8 @@ void CDlgDivider::OnHScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
     int lowest = 0;
     int highest = 0;
     pScrollBar->GetScrollRange(&lowest, &highest);
-    const std::optional<int> position = m_frame.Scroll(*this, pScrollBar, nSBCode, std::max(1, (highest - lowest) / 50));
+    const int page = std::max(1, (highest - lowest) / 50);
+    const std::optional<int> position = m_frame.Scroll(*this, pScrollBar, nSBCode, page);
     if (!position) return;
     m_nStart = *position;
     m_pView->SetWaveRange(m_nStart, m_nScreenSamples);

@@ -108,7 +108,10 @@ inline bool IsOneColumnPulseStyle(_RHYTHM_WAVE_STYLE s)
 {
     return s == 2 || s == 4 || s == 9 || s == 10 || (s >= 22 && s <= 25) || s == 27;
 }
-inline bool IsTwoColumnPulseStyle(_RHYTHM_WAVE_STYLE s) { return IsFourColumnRestStyle(s) || IsLimbChestColumnStyle(s) || IsTwoGroupExtraStyle(s); }
+inline bool IsTwoColumnPulseStyle(_RHYTHM_WAVE_STYLE s)
+{
+    return IsFourColumnRestStyle(s) || IsLimbChestColumnStyle(s) || IsTwoGroupExtraStyle(s);
+}
 // Where the clicked sample is found: within the hit cell, or across the whole wave area.
 inline bool IsCellSampleStyle(_RHYTHM_WAVE_STYLE s)
 {

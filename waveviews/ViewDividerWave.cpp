@@ -91,8 +91,8 @@ void CViewDividerWave::OnInitialUpdate()
         const int n = Trunc(static_cast<double>(s.w) * (s.gridX - 10) / s.gridX);
         const int pixels = StripPixels(s);
         CRect first = LineHandle(MulDiv(n, 1, 10), s.h);
-        const int left = first.left +
-                         Trunc(static_cast<double>(m_nSampleRate) * m_nCaliperInterval * pixels * 0.001 / m_nStripSamples);
+        const double span = static_cast<double>(m_nSampleRate) * m_nCaliperInterval * pixels * 0.001;
+        const int left = first.left + Trunc(span / m_nStripSamples);
         const CRect probe = LineHandle(0, s.h);
         const CRect second(left, probe.top, left + probe.Width(), probe.bottom);
         for (int caliper = 0; caliper < 3; ++caliper) {
@@ -104,7 +104,8 @@ void CViewDividerWave::OnInitialUpdate()
         }
     }
     if (CWnd* owner = Owner())
-        for (int caliper = 0; caliper < 3; ++caliper) owner->SendMessage(WM_RHYTHMWAVE_DIVIDER, m_nCaliperInterval, caliper);
+        for (int caliper = 0; caliper < 3; ++caliper)
+            owner->SendMessage(WM_RHYTHMWAVE_DIVIDER, m_nCaliperInterval, caliper);
 }
 
 void CViewDividerWave::OnDraw(CDC* pDC)

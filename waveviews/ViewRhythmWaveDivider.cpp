@@ -194,7 +194,8 @@ void CViewRhythmWave::InitialDividerPos()
         const int top = MulDiv(s.h, m_nDividerRows, 6);
         CRect* handle = m_rcHandle[0];
         handle[0] = CRect(Trunc(x - 5 * u), top, Trunc(x + 5 * u), Trunc(top + 10 * u));
-        const int x2 = Trunc(static_cast<double>(interval) * m_nSampleRate * pixels / (samples * 1000.0) + handle[0].left);
+        const double span = static_cast<double>(interval) * m_nSampleRate * pixels / (samples * 1000.0);
+        const int x2 = Trunc(span + handle[0].left);
         handle[1] = CRect(x2, top, Trunc(x2 + 10 * u), Trunc(top + 10 * u));
         PlaceDividerBar(0, handle[1].bottom, s.h);
         TakeDividerSquares(0, s, speed);
@@ -428,7 +429,8 @@ void CViewRhythmWave::DragDividerWhole(CPoint point)
     const double half = m_dHalfSpan[pair];
     for (int line = 0; line < 2; ++line) {
         const double x = line == 0 ? point.x - half : point.x + half;
-        m_rcHandle[pair][line] = CRect(Trunc(x - 5 * u), Trunc(point.y - 5 * u), Trunc(x + 5 * u), Trunc(point.y + 5 * u));
+        m_rcHandle[pair][line] =
+            CRect(Trunc(x - 5 * u), Trunc(point.y - 5 * u), Trunc(x + 5 * u), Trunc(point.y + 5 * u));
     }
     PlaceDividerBar(pair, m_rcHandle[pair][0].bottom, s.h);
     m_dCentreX[pair] = point.x / s.a;

@@ -189,9 +189,10 @@ void CViewRhythmWave::ClickCells(const CRect& area, CRect* cells) const
         const int right = area.left + width * (c + 1) / columns;
         for (size_t i = 0; i < leads.size(); ++i) {
             const int lead = leads[i];
-            const int top = i == 0 ? area.top : area.top + (m_nScreenBaseline[leads[i - 1]] + m_nScreenBaseline[lead]) / 2;
-            const int bottom = i + 1 == leads.size() ? area.bottom
-                                                     : area.top + (m_nScreenBaseline[lead] + m_nScreenBaseline[leads[i + 1]]) / 2;
+            // A cell reaches half way to the baselines of the leads above and below.
+            const int* base = m_nScreenBaseline;
+            const int top = i == 0 ? area.top : area.top + (base[leads[i - 1]] + base[lead]) / 2;
+            const int bottom = i + 1 == leads.size() ? area.bottom : area.top + (base[lead] + base[leads[i + 1]]) / 2;
             cells[lead] = CRect(left, top, right, bottom);
         }
     }

@@ -77,7 +77,8 @@ protected:
     // The view of `style` in a width x height frame under the pane.
     void MakeView(int style, int width = 1040, int height = 600)
     {
-        ASSERT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, width, height), nullptr, 0));
+        const CRect size(0, 0, width, height);
+        ASSERT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, size, nullptr, 0));
         m_frame = new CRecording<CFrameWnd>(WM_RHYTHMWAVE_DIVIDER);
         ASSERT_TRUE(m_frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, width, height), &m_pane));
         CCreateContext context;

@@ -148,31 +148,64 @@ TEST_F(RhythmViewMouseTest, ThePaneClosesTheRunningDividerDialog)
     EXPECT_TRUE(m_pane.m_messages.empty());
 }
 
-TEST_F(RhythmViewMouseTest, TheMagnifierShowsThePageWithTheDividerUnderTheCursor)
+class RhythmViewMagnifierTest : public RhythmViewMouseTest {
+protected:
+    void SetUp() override
+    {
+        RhythmViewMouseTest::SetUp();
+        Desktop::SetScreenSize(1920, 1080);
+        OpenRecord();
+        MakeView(11);
+        m_magnifier.SetEnlargedPreviewDoc(&m_doc);
+        ASSERT_TRUE(m_magnifier.Create(CDlgEnlargedPreview::IDD, nullptr));
+        m_magnifier.SetWindowPos(nullptr, 1500, 0, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+        m_magnifier.SetScaleRatio(2.0f);
+        m_magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+        m_doc.SetEnlargedPreview(&m_magnifier);
+        m_view->ShowDivider(TRUE);
+    }
+    void TearDown() override
+    {
+        m_doc.SetEnlargedPreview(nullptr);
+        m_magnifier.DestroyWindow();
+        RhythmViewMouseTest::TearDown();
+    }
+    // Pixels of one colour in the magnifier after a move to `point`.
+    int MagnifiedPixels(CPoint point, COLORREF colour)
+    {
+        if (!m_view->MoveEnlargedPreview(point)) return -1;
+        // GetMemDC clears: what the last move copied is read from the view's window.
+        CClientDC picture(m_magnifier.GetEnlargedPreview());
+        m_magnifier.GetEnlargedPreview()->UpdateWindow();
+        int n = 0;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 200; ++x) n += picture.GetPixel(x, y) == colour ? 1 : 0;
+        return n;
+    }
+    CDlgEnlargedPreview m_magnifier;
+};
+
+TEST_F(RhythmViewMagnifierTest, TheMagnifierShowsThePageWithTheDividerUnderTheCursor)
 {
-    Desktop::SetScreenSize(1920, 1080);
-    OpenRecord();
-    MakeView(11);
-    CDlgEnlargedPreview magnifier;
-    magnifier.SetEnlargedPreviewDoc(&m_doc);
-    ASSERT_TRUE(magnifier.Create(CDlgEnlargedPreview::IDD, nullptr));
-    magnifier.SetWindowPos(nullptr, 1500, 0, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
-    magnifier.SetScaleRatio(2.0f);
-    magnifier.ShowWindow(SW_SHOWNOACTIVATE);
-    m_doc.SetEnlargedPreview(&magnifier);
-    m_view->ShowDivider(TRUE);
     m_view->SetDividerCheck(TRUE, 1);
     Paint();
-    const CRect handle = m_view->GetDividerHandle(0, 0);
-    ASSERT_TRUE(m_view->MoveEnlargedPreview(handle.CenterPoint()));
-    CDC* picture = magnifier.GetEnlargedPreview()->GetMemDC();
-    m_view->MoveEnlargedPreview(handle.CenterPoint());
-    int blue = 0;
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 200; ++x) blue += picture->GetPixel(x, y) == RGB(0, 0, 255) ? 1 : 0;
-    EXPECT_GT(blue, 10);
-    m_doc.SetEnlargedPreview(nullptr);
-    magnifier.DestroyWindow();
+    EXPECT_GT(MagnifiedPixels(m_view->GetDividerHandle(0, 0).CenterPoint(), RGB(0, 0, 255)), 10);
+}
+
+TEST_F(RhythmViewMagnifierTest, WithAPairOnEveryMoveRedrawsTheOverlaysWhereTheyNowAre)
+{
+    const COLORREF green = RGB(46, 139, 87);
+    m_view->SetDividerCheck(TRUE, 2);
+    Paint();
+    const CPoint handle = m_view->GetDividerHandle(1, 0).CenterPoint();
+    ASSERT_GT(MagnifiedPixels(handle, green), 10);
+    // The whole pair dragged far down and right by its bar.
+    const CRect bar = m_view->GetDividerBar(1);
+    const POINT grip{(bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2};
+    Desktop::MoveMouse(Hwnd(), grip.x, grip.y);
+    Desktop::Drag(Hwnd(), grip, POINT{grip.x + 500, grip.y + 350});
+    Desktop::PumpMessages();
+    EXPECT_EQ(0, MagnifiedPixels(handle, green));
 }
 
 }  // namespace
