@@ -3,6 +3,7 @@
 // anything was corrected, and storing the corrections.
 #include "analysisviews/ViewDetailedMeas.h"
 
+#include "core/UserMessages.h"
 #include "core/TavrionDoc.h"
 #include "core/TavrionMessage.h"
 #include "documents/MFERViewDoc.h"
@@ -244,7 +245,7 @@ BOOL CViewDetailedMeas::SetData(BOOL ask)
     CWnd* pane = GetParent();
     CWnd* frame = pane ? pane->GetParent() : nullptr;
     CWnd* owner = frame ? frame->GetParent() : nullptr;
-    if (owner) owner->SendMessage(WM_USER + 0xC, 0, 0);
+    if (owner) owner->SendMessage(WM_VIEW_RESULT, 0, 0);
     return TRUE;
 }
 

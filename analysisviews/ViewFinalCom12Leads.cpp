@@ -37,7 +37,6 @@ const int kHitStep = 25;                             // the double-click grid, a
 const int kHitPitch = 50;
 const int kCalStripSquares = 10;
 const short kNone = -32768;
-const UINT WM_FINAL_CAL_CLICK = WM_USER + 0xF;
 
 bool WindowInBlock(int start, int end) { return start >= 0 && end <= kBlockSamples && start < end; }
 
@@ -434,7 +433,7 @@ void CViewFinalCom12Leads::OnLButtonDown(UINT nFlags, CPoint point)
         GetClientRect(&client);
         int gx = 0, gy = 0;
         GetGridCount(gx, gy);
-        if (gx > 0 && point.x < MulDiv(client.Width(), kCalStripSquares, gx)) doc->SendToNotifyWnd(WM_FINAL_CAL_CLICK, 6, 6);
+        if (gx > 0 && point.x < MulDiv(client.Width(), kCalStripSquares, gx)) doc->SendToNotifyWnd(WM_CAL_PULSE_CLICKED, 6, 6);
     }
     CWaveView::OnLButtonDown(nFlags, point);
 }

@@ -222,7 +222,7 @@ void CViewFinalEnlargeWave::SendReading()
     const int ms = static_cast<int>(gx * std::abs(b.x - a.x) * kMsPerSquare / client.Width());
     const int uv = static_cast<int>(gy * std::abs(b.y - a.y) / static_cast<double>(client.Height()) / sense * 1000.0);
     const WPARAM span = (static_cast<WPARAM>(static_cast<unsigned>(uv) & 0xFFFF) << 16) | (static_cast<unsigned>(ms) & 0xFFFF);
-    SendToEnlargedDialog(*this, WM_FINAL_ENLARGE_READING, span, static_cast<LPARAM>(m_bRest));
+    SendToEnlargedDialog(*this, WM_ENLARGED_RULER_READING, span, static_cast<LPARAM>(m_bRest));
 }
 
 void CViewFinalEnlargeWave::Pan(CPoint point)
@@ -234,8 +234,8 @@ void CViewFinalEnlargeWave::Pan(CPoint point)
     m_nVertical = std::clamp(m_nVertical + point.y - m_ptAnchor.y, -h, h);
     m_nHorizontal = std::clamp(m_nHorizontal + point.x - m_ptAnchor.x, -w, w);
     m_ptAnchor = point;
-    SendToEnlargedDialog(*this, WM_FINAL_ENLARGE_PANNING, static_cast<WPARAM>(m_bRest), 0);
-    SendToEnlargedDialog(*this, WM_FINAL_ENLARGE_PAN, static_cast<WPARAM>(-m_nHorizontal), static_cast<LPARAM>(-m_nVertical));
+    SendToEnlargedDialog(*this, WM_ENLARGED_PAN_SOURCE, static_cast<WPARAM>(m_bRest), 0);
+    SendToEnlargedDialog(*this, WM_ENLARGED_PAN, static_cast<WPARAM>(-m_nHorizontal), static_cast<LPARAM>(-m_nVertical));
     Invalidate(FALSE);
 }
 

@@ -16,10 +16,6 @@
 
 class CFinalViewDoc;
 
-const UINT WM_FINAL_ENLARGE_READING = WM_USER + 0xA;
-const UINT WM_FINAL_ENLARGE_PAN = WM_USER + 0xB;
-const UINT WM_FINAL_ENLARGE_PANNING = WM_USER + 0x10;
-
 class CViewFinalEnlargeWave : public CWaveView {
     DECLARE_DYNCREATE(CViewFinalEnlargeWave)
 

@@ -22,7 +22,9 @@ constexpr UINT WM_STRIP_DRAGGED = WM_USER + 6;
 // A measuring divider was dropped: wParam the interval in milliseconds, lParam the divider (0 to 2).
 constexpr UINT WM_DIVIDER_DROPPED = WM_USER + 7;
 // An enlarged view's ruler reading to its dialog: wParam milliseconds, lParam
-// microvolts, both whole and never negative.
+// microvolts, both whole and never negative (the master-step enlarged beat packs
+// microvolts in the high 16 bits and milliseconds in the low 16 of wParam, lParam
+// TRUE for the rest view).
 constexpr UINT WM_ENLARGED_RULER_READING = WM_USER + 0xA;
 // An enlarged view's pan to its dialog: lParam minus the vertical drag offset;
 // wParam minus the horizontal one, or for a strip at least a page long the new start sample.
@@ -35,8 +37,9 @@ constexpr UINT WM_SERIAL_CHOOSER_SHOWN = WM_USER + 0xD;
 constexpr UINT WM_SERIAL_RECORD_CHOSEN = WM_USER + 0xE;
 // A calibration pulse was clicked.
 constexpr UINT WM_CAL_PULSE_CLICKED = WM_USER + 0xF;
-// An enlarged view's caliper changed.
-constexpr UINT WM_ENLARGED_CALIPER_CHANGED = WM_USER + 0x10;
+// The master-step enlarged view that pans, sent just before WM_ENLARGED_PAN:
+// wParam TRUE for the rest view.
+constexpr UINT WM_ENLARGED_PAN_SOURCE = WM_USER + 0x10;
 // A view, form or control became active for annotation: wParam the window.
 constexpr UINT WM_ANNOTATION_ACTIVE = WM_USER + 0x11;
 // The host asks the patient-information form to open the patient editor.

@@ -25,7 +25,12 @@ const int kVerticalPage = 20;   // pixels
 }  // namespace
 
 CDlgEnlargedWave::CDlgEnlargedWave(int nFlag, int nMode, CWnd* pParent)
-    : CDlgModal(IDD, pParent),
+    : CDlgEnlargedWave(IDD, nFlag, nMode, pParent)
+{
+}
+
+CDlgEnlargedWave::CDlgEnlargedWave(UINT nIDTemplate, int nFlag, int nMode, CWnd* pParent)
+    : CDlgModal(nIDTemplate, pParent),
       m_frame({IDC_HORIZONTAL_BAR, IDC_VERTICAL_BAR, IDC_READOUT, IDC_RULER, IDC_DRAG, IDC_ZOOM_IN, IDC_ZOOM_OUT}),
       m_bWholeBeat(nFlag),
       m_nMode(nMode)

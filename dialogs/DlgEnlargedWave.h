@@ -52,6 +52,8 @@ public:
     CViewEnlargedWave* GetWaveView() const { return m_pView; }
 
 protected:
+    // A dialog of another template with the same controls around the view.
+    CDlgEnlargedWave(UINT nIDTemplate, int nFlag, int nMode, CWnd* pParent);
     BOOL OnInitDialog() override;
     afx_msg LRESULT OnRulerReading(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnViewPanned(WPARAM wParam, LPARAM lParam);

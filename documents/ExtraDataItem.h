@@ -59,6 +59,10 @@ struct _EXTRADATAITEM {
     int nRecFilter = 100;           // filter the record was taken with (Hz)
     float fRecSense = 10.0f;        // sensitivity the record was taken with (mm/mV)
     int nLeadType = 0;              // lead-count type 3, 4, 6 or 7, set by the host; 0 unknown
+    int nGridFlag = 0;              // paper rows: 1 selects 120 squares; no record keeps one, so 150
+    BYTE byStartMinute = 0;         // recording start (tag 3854: minute, then second), set at opening
+    BYTE byStartSecond = 0;
+    // The stored automatic sensitivity is fRecSense; the heart-rate text is stInterpre.strHeartRate.
 
     // Texts of the form that the item keeps beside its records (the patient
     // edit time is the patient record's strReserved); dates are

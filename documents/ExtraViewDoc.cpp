@@ -103,6 +103,9 @@ int CExtraViewDoc::GetDataInfoFromECGFile(_EXTRADATAITEM* item)
     if (!item) return 255;
     short value = 0;
     item->usTag3854 = ReadShortTag(item->pECGData, TAG_3854, 0, value) ? static_cast<unsigned short>(value) : 0;
+    // Tag 3854 is the recording's start as the rhythm records keep it: minute, then second.
+    item->byStartMinute = static_cast<BYTE>(item->usTag3854 & 0xFF);
+    item->byStartSecond = static_cast<BYTE>(item->usTag3854 >> 8);
     return 0;
 }
 

@@ -53,7 +53,7 @@ struct _MFERDATAITEM {
     CString strMasterStep;      // "/Rawdata/Tavrion/Record/Mstep_section/Master_step_info"
     _LEAD_NAME_INFO stLeadName;
     CString strST[12];      // per-lead ST level of the averaged beats, microvolts as decimal text; "****" when missing
-    CString strHeartRate;   // the record's heart rate, decimal text; empty when unknown
+    CString strHeartRate;       // decimal bpm: the measurement's heart rate (global 0), set at opening
     _PATIENT_INFO stPatient;    // strReserved holds the patient edit time
     _INTERPRE_INFO_REST stInterpre;
     _ADDITIONAL_INFO stAddition;
@@ -74,4 +74,7 @@ struct _MFERDATAITEM {
     float fAcqSense = 10.0f;    // mm/mV; also the stored automatic sensitivity of the views
     int bRhythmRecording = 0;   // 12/15-lead file described as a rhythm recording; the views' start-time flag
     int nLeadLayout = 0;        // 3, 4, 6, 7 for extra kinds, else 1, 3, 12, 15; set by the item's creator
+    int nGridFlag = 0;          // paper rows: 1 selects 120 squares; MFER files keep none, so 150
+    BYTE byStartMinute = 0;     // start of the shown recording: MFER files keep none, so 0:00
+    BYTE byStartSecond = 0;
 };

@@ -311,6 +311,8 @@ int CMFERViewDoc::GetDataInfoFromXMLFile(_MFERDATAITEM* pItem)
     info.strComment = ToCrLf(info.strComment);
 
     ReadMeasurements(item, xml);
+    // The dividers place themselves from the measured heart rate.
+    item.strHeartRate = item.stMeasure.strGlobal[0];
     ReadValue(xml, kMasterStepInfo, item.strMasterStep);
     item.nAcqFilter = GetAcquisitionFilter(&xml, 0);
     item.fAcqSense = GetAcquisitionSense(&xml, 0);

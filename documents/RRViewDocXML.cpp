@@ -72,6 +72,8 @@ int CRRViewDoc::GetDataInfoFromXMLFile(_RRDATAITEM* pItem)
     const float sense = GetAcquisitionSense(&xml, 0);
     // The views divide by it.
     pItem->fAcqSense = sense > 0.0f ? sense : 10.0f;
+    // The dividers place themselves from the measured heart rate.
+    pItem->stGeneral.strHeartRate = RecordXmlText(xml, kHeartRate);
     return 0;
 }
 

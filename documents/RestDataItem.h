@@ -51,7 +51,7 @@ struct _RESTDATAITEM {
     CString strVersion;             // GetVersionText of the record, set at opening
     _LEAD_NAME_INFO stLeadName;
     CString strST[12];      // per-lead ST level of the averaged beats, microvolts as decimal text; "****" when missing
-    CString strHeartRate;   // the record's heart rate, decimal text; empty when unknown
+    CString strHeartRate;           // decimal bpm: the measurement's heart rate (global 0), set at opening
     _ECGDATA* pECGData = nullptr;   // the record image (owned)
     _PATIENT_INFO stPatient;
     int bDoctorConfirm = 0;

@@ -212,6 +212,8 @@ void CRestViewDoc::ReadMeasurements(_RESTDATAITEM* item, CECGXMLParser& xml)
         const bool read = !path.IsEmpty() && xml.GetDataFromXMLDOM(value, path, 4, CString()) != 0;
         measure.strGlobal[i] = read ? value : CString(kRestGlobals[i].pszDefault);
     }
+    // The dividers place themselves from the measured heart rate.
+    item->strHeartRate = measure.strGlobal[0];
 }
 
 void CRestViewDoc::ReadTripInfo(_RESTDATAITEM* item, CECGXMLParser& xml)

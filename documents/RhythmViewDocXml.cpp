@@ -62,6 +62,8 @@ int CRhythmViewDoc::GetDataInfoFromXMLFile(_RHYTHMDATAITEM* pItem)
     if (IsMasterStepInforSystemCode(code)) pItem->strMasterStepInfo = RecordXmlText(xml, kMasterStepInfo);
     pItem->nRecordFilter = GetAcquisitionFilter(&xml, 0);
     pItem->fRecordSense = GetAcquisitionSense(&xml, 0);
+    // The dividers place themselves from the measured heart rate.
+    pItem->stInterpre.strHeartRate = RecordXmlText(xml, kHeartRate);
     return 0;
 }
 

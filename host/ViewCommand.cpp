@@ -13,6 +13,7 @@
 
 #include "core/TavrionDoc.h"
 #include "core/TavrionView.h"
+#include "host/DividerViewCommand.h"
 #include "host/EnlargedViewCommand.h"
 #include "host/AnalysisViewCommand.h"
 #include "host/MasterStepViewCommand.h"
@@ -55,6 +56,12 @@ struct ViewOptions {
     int magnifyY = -1;
     float ratio = 4.0f;
     std::string magnifierPng;
+    // The multi-lead view: half width, chest leads, the one-lead strip's
+    // lead, and its measuring tools and pop-up.
+    bool half = false;
+    bool chest = false;
+    int lead = -1;
+    MeasureOptions measure;
 };
 
 const wchar_t kPdfPrinterKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Acrobat Distiller";
@@ -115,6 +122,33 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
                 std::fprintf(stderr, "morvelance-host: --ratio takes a number of at least 1\n");
                 return false;
             }
+        } else if (arg == "--half" || arg == "--chest") {
+            (arg == "--half" ? options.half : options.chest) = true;
+        } else if (arg == "--lead") {
+            if (!value(text) || std::sscanf(text.c_str(), "%d", &options.lead) != 1 || options.lead < 0 ||
+                options.lead > 14) {
+                std::fprintf(stderr, "morvelance-host: --lead takes a lead index 0 to 14\n");
+                return false;
+            }
+        } else if (arg == "--dividers") {
+            if (!value(text) || !ParseDividers(text, options.measure.dividers)) {
+                std::fprintf(stderr, "morvelance-host: --dividers takes pairs 1 to 3, as 1,2,3\n");
+                return false;
+            }
+        } else if (arg == "--scale") {
+            if (!value(text) || !ParseScale(text, options.measure.scale)) {
+                std::fprintf(stderr, "morvelance-host: --scale takes X1,Y1,X2,Y2\n");
+                return false;
+            }
+        } else if (arg == "--double-click") {
+            if (!value(text) ||
+                std::sscanf(text.c_str(), "%d,%d", &options.measure.clickX, &options.measure.clickY) != 2 ||
+                options.measure.clickX < 0 || options.measure.clickY < 0) {
+                std::fprintf(stderr, "morvelance-host: --double-click takes X,Y\n");
+                return false;
+            }
+        } else if (arg == "--popup-png") {
+            if (!value(options.measure.popupPng)) return false;
         } else if (arg == "--magnifier-png") {
             if (!value(options.magnifierPng)) return false;
         } else if (arg == "--png") {
@@ -240,10 +274,14 @@ void LoadPageAnnotations(CTavrionDoc& doc, CViewRhythmWave* view)
 
 // The multi-lead view shows the style asked for (else the kind's first),
 // page `page` of the record.
-void SetUpRhythmView(CTavrionDoc& doc, CView* view, int style, int page)
+void SetUpRhythmView(CTavrionDoc& doc, CView* view, const ViewOptions& options, int page)
 {
+    const int style = options.style;
     auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, view);
     if (!rhythm) return;
+    rhythm->SetHalfStyle(options.half);
+    rhythm->SetShowChestLead(options.chest);
+    if (options.lead >= 0) rhythm->SetRhythm1LeadID(options.lead);
     static const int kFirstStyle[] = {1, 1, 16, 20, 22, 1, 1};
     const int kind = doc.GetDocType();
     int first = kind >= 0 && kind <= 6 ? kFirstStyle[kind] : 1;
@@ -283,9 +321,15 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
         std::fprintf(stderr, "morvelance-host: the view could not be created\n");
         return false;
     }
-    SetUpRhythmView(doc, view, options.style, options.page);
+    SetUpRhythmView(doc, view, options, options.page);
     SetUpAnalysisView(view, options.page);
+    auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, view);
+    if (rhythm) {
+        view->UpdateWindow();
+        ApplyMeasuringTools(doc, *rhythm, options.measure);
+    }
     if (!SaveViewPng(view, png)) return false;
+    if (rhythm && !DoubleClickAndSavePopup(*rhythm, options.measure)) return false;
     if (options.magnifyX >= 0 && !options.magnifierPng.empty())
         return SaveMagnifierPng(doc, view, options.magnifyX, options.magnifyY, options.ratio, options.magnifierPng);
     return true;
@@ -404,7 +448,7 @@ public:
         Pane pane(m_doc, viewClass, 400, 300);
         auto* waveView = DYNAMIC_DOWNCAST(CWaveView, pane.View());
         if (auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, waveView)) {
-            SetUpRhythmView(m_doc, rhythm, options.style, 0);
+            SetUpRhythmView(m_doc, rhythm, options, 0);
             int gridX = 0, gridY = 0;
             rhythm->GetGridCount(gridX, gridY);
             return PrintPage(waveView, [&] {
@@ -536,6 +580,7 @@ bool PrintPagesToPdf(CTavrionDoc& doc, const std::vector<PdfPageDraw>& pages, co
 int RunViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open)
 {
     if (command == "view" && IsEnlargedViewRequest(argc, argv)) return RunEnlargedViewCommand(argc, argv, open);
+    if (command == "view" && IsDividerViewRequest(argc, argv)) return RunDividerViewCommand(argc, argv, open);
     if (IsMeasurementViewRequest(argc, argv)) return RunMeasurementViewCommand(command, argc, argv, open);
     if (IsMasterStepViewRequest(argc, argv)) return RunMasterStepViewCommand(command, argc, argv, open);
     ViewOptions options;

@@ -86,3 +86,35 @@ inline bool IsDualPulseExtraStyle(_RHYTHM_WAVE_STYLE s) { return IsTwoGroupExtra
 inline bool IsThreeRowDividerStyle(_RHYTHM_WAVE_STYLE s) { return s == 17 || s == 21; }
 // The rhythm record's events are marked under these pages.
 inline bool HasEventMarksStyle(_RHYTHM_WAVE_STYLE s) { return IsMultiLeadRestStyle(s) || s == 16 || s == 17 || s == 19; }
+
+// ---- measuring tools and the mouse -----------------------------------------------------------------
+// The half-width pages, where neither the scale nor the dividers follow the mouse.
+inline bool IsHalfWidthStyle(_RHYTHM_WAVE_STYLE s)
+{
+    return s == 2 || s == 4 || s == 6 || s == 8 || s == 10 || s == 23 || s == 25 || s == 27;
+}
+// The strips in the dialog font, on which the scale is neither used nor drawn.
+inline bool IsScaleLessStyle(_RHYTHM_WAVE_STYLE s) { return s == 14 || s == 19; }
+// A double-click on these strips opens the divider pop-up.
+inline bool IsDividerPopupStyle(_RHYTHM_WAVE_STYLE s) { return IsOneLeadStyle(s) && !IsWholeRecordStripStyle(s); }
+// Rhythm or RR rows: a double-click finds its lead by the row.
+inline bool IsRowsPopupStyle(_RHYTHM_WAVE_STYLE s) { return IsRhythmRowsStyle(s) || IsRRRowsStyle(s); }
+// The pulse groups a press in the calibration column reports: one group for
+// the whole column (6), the strip's (2), by the shown set in one column, or
+// by the half of the column in two.
+inline bool IsSixPulseGroupStyle(_RHYTHM_WAVE_STYLE s) { return IsLeadMaskStyle(s) || IsRowsPopupStyle(s); }
+inline bool IsStripPulseGroupStyle(_RHYTHM_WAVE_STYLE s) { return s == 13 || s == 18; }
+inline bool IsOneColumnPulseStyle(_RHYTHM_WAVE_STYLE s)
+{
+    return s == 2 || s == 4 || s == 9 || s == 10 || (s >= 22 && s <= 25) || s == 27;
+}
+inline bool IsTwoColumnPulseStyle(_RHYTHM_WAVE_STYLE s)
+{
+    return IsFourColumnRestStyle(s) || IsLimbChestColumnStyle(s) || IsTwoGroupExtraStyle(s);
+}
+// Where the clicked sample is found: within the hit cell, or across the whole wave area.
+inline bool IsCellSampleStyle(_RHYTHM_WAVE_STYLE s)
+{
+    return s == 1 || s == 2 || s == 5 || s == 6 || (s >= 9 && s <= 12) || (s >= 22 && s <= 27);
+}
+inline bool IsAreaSampleStyle(_RHYTHM_WAVE_STYLE s) { return s == 3 || s == 4 || s == 7 || s == 8 || s == 28; }

@@ -3,6 +3,9 @@
 #include <new>
 
 #include "core/Globals.h"
+#include "core/MorvelanceApp.h"
+#include "platform/ui/windowing/Resources.h"
+#include "resources/ResourceIds.h"
 #include "core/TavrionDoc.h"
 #include "documents/ExtraViewDoc.h"
 #include "documents/MFERViewDoc.h"
@@ -18,7 +21,12 @@
 IMPLEMENT_DYNCREATE(CViewRhythmWave, CWaveView)
 
 BEGIN_MESSAGE_MAP(CViewRhythmWave, CWaveView)
+ON_WM_LBUTTONDBLCLK()
+ON_WM_LBUTTONDOWN()
 ON_WM_SIZE()
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONUP()
+ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 END_MESSAGE_MAP()
 
 namespace {
@@ -97,6 +105,7 @@ std::unique_ptr<CDC> NewPageDC(int width, int height)
 CViewRhythmWave::CViewRhythmWave()
 {
     SetCurrentCursor(g_hCursorMag);
+    m_hDividerCursor = ::LoadCursorW(GetMorvelanceModule(), MAKEINTRESOURCE(IDC_CURSOR_DIVIDER));
 }
 
 CViewRhythmWave::~CViewRhythmWave() = default;
@@ -109,9 +118,8 @@ void CViewRhythmWave::FreeLeads()
 void CViewRhythmWave::DeleteCachedDCs()
 {
     m_pPageDC.reset();
-    m_pCleanPageDC.reset();
-    m_pEnlargedDC.reset();
-    m_pCleanEnlargedDC.reset();
+    // The magnifier's canvas shows the page: it goes with it.
+    m_magnifier.DropCache();
 }
 
 int CViewRhythmWave::GetLeadSampleCount(int lead) const
@@ -202,9 +210,7 @@ double CViewRhythmWave::RecordAmplitudeUnit() const
 
 int CViewRhythmWave::ExtraGridRows() const
 {
-    // Neither the extra nor the MFER item keeps a grid flag of its own yet:
-    // every record takes the taller paper of 150 squares.
-    return 150;
+    return CurrentItem().GetExtraGridRows();
 }
 
 int CViewRhythmWave::ExtraLeadCount(int fallback) const
@@ -357,16 +363,6 @@ void CViewRhythmWave::UpdateDrawDC()
     if (GetSafeHwnd() && !m_bPainting) InvalidateRect(nullptr, FALSE);
 }
 
-BOOL CViewRhythmWave::RestoreCleanPage(int width, int height)
-{
-    // A fresh copy of the clean page drops the previous overlays.
-    std::unique_ptr<CDC> page = NewPageDC(width, height);
-    if (!page) return FALSE;
-    page->BitBlt(0, 0, width, height, m_pCleanPageDC.get(), 0, 0, SRCCOPY);
-    m_pPageDC = std::move(page);
-    return TRUE;
-}
-
 BOOL CViewRhythmWave::DrawPageToCache(CTavrionDoc* doc, int width, int height)
 {
     if (!HasLead(0)) {
@@ -375,9 +371,8 @@ BOOL CViewRhythmWave::DrawPageToCache(CTavrionDoc* doc, int width, int height)
         m_bPainting = FALSE;
     }
     std::unique_ptr<CDC> page = NewPageDC(width, height);
-    std::unique_ptr<CDC> clean = NewPageDC(width, height);
     // Without a surface there is no page to keep: the next paint tries again.
-    if (!page || !clean) return FALSE;
+    if (!page) return FALSE;
     CWaveView::OnDraw(page.get());
     {
         CDCStateSaver saver(*page);
@@ -394,9 +389,7 @@ BOOL CViewRhythmWave::DrawPageToCache(CTavrionDoc* doc, int width, int height)
             if (!DrawView(page.get(), CRect(0, 0, width, height), gridX, gridY, 0)) return FALSE;
         }
     }
-    clean->BitBlt(0, 0, width, height, page.get(), 0, 0, SRCCOPY);
     m_pPageDC = std::move(page);
-    m_pCleanPageDC = std::move(clean);
     return TRUE;
 }
 
@@ -409,24 +402,20 @@ void CViewRhythmWave::OnDraw(CDC* pDC)
     const int h = client.Height();
     if (!doc || w <= 0 || h <= 0) return;
 
-    const BOOL ready = m_pPageDC ? (!m_pCleanPageDC || RestoreCleanPage(w, h)) : DrawPageToCache(doc, w, h);
     // A page that could not be drawn leaves the window as it was.
-    if (!ready || !m_pPageDC) return;
+    if (!m_pPageDC && !DrawPageToCache(doc, w, h)) return;
 
-    if (doc->GetMouseMode() == 1) {
-        // Dividers are drawn here once their part stands.
-        DrawScale(m_pPageDC.get(), client, 1.0f);
-    } else {
-        if (m_bInitialDivider) m_bInitialDivider = FALSE;
-        DrawAnnotation(m_pPageDC.get(), client, FALSE, 1.0f);
-    }
+    // The clean page goes to the window and the overlays over it there: a
+    // moving divider or scale point costs one copy of the page.
     pDC->BitBlt(0, 0, w, h, m_pPageDC.get(), 0, 0, SRCCOPY);
-}
-
-void CViewRhythmWave::DrawScale(CDC*, CRect, float)
-{
-    // Nothing to draw until a scale point is set.
-    if (m_nScaleStatus == -1 || !HasLead(0)) return;
+    if (doc->GetMouseMode() == 1) {
+        DrawDivider(pDC, client, 1.0f, FALSE);
+        DrawScale(pDC, client, 1.0f);
+    } else {
+        // The pane learns the intervals even while the dividers are not drawn.
+        if (m_bInitialDivider) InitialDividerPos();
+        DrawAnnotation(pDC, client, FALSE, 1.0f);
+    }
 }
 
 int CViewRhythmWave::DrawView(CDC* pDC, CRect rect, int gridX, int gridY, int print)
@@ -479,8 +468,7 @@ int CViewRhythmWave::ChangePageSample(int pages)
 void CViewRhythmWave::OnSize(UINT nType, int cx, int cy)
 {
     CWaveView::OnSize(nType, cx, cy);
-    // The divider and scale positions follow the new size once they stand.
-    m_nLastClientWidth = cx;
-    m_nLastClientHeight = cy;
+    SizingDivider();
+    SizingScale();
     UpdateDrawDC();
 }

@@ -3,9 +3,9 @@
 // RR, extra-lead and MFER records: a calibration column at the left, then the
 // traces with their labels and the page's start time.
 //
-// The page is drawn once into an off-screen DC and kept with a clean copy, so
-// that overlays (dividers, scale, annotations) are redrawn over the copy
-// without drawing the traces again. Whatever changes the page (style, page
+// The page is drawn once into an off-screen DC and kept clean, so that
+// overlays (dividers, scale, annotations) are drawn over its copy in the
+// window without drawing the traces again. Whatever changes the page (style, page
 // start, size, sense, filter, lead, divider) must call UpdateDrawDC.
 //
 // Split by area: ViewRhythmWave.cpp (fields, styles, loading, paging, the
@@ -20,6 +20,7 @@
 #include "platform/gdi/Pen.h"
 #include "waveviews/WaveItemRef.h"
 #include "waveviews/WaveView.h"
+#include "waveviews/WaveViewMagnifier.h"
 
 #define RHYTHM_VIEW_LEADS 15
 
@@ -122,9 +123,52 @@ public:
     // Fits the traces of one column: 1 when the baselines were written, 0
     // when not (result's gain then holds the gain to try).
     int AutoWaveAdjust(_AUTO_GAIN_INFO info, _AUTO_GAIN_RETURN& result, int applyGain);
-    // Overlays of the measuring mode and their resizing.
+    // ---- measuring dividers --------------------------------------------------------------
+    // Pair `divider` (1..3) on or off; the view is updated and repainted.
+    void SetDividerCheck(BOOL check, int divider);
+    void ShowDivider(BOOL show);
+    BOOL IsShowDivider() const { return m_bShowFlag; }
+    // The next paint places every pair afresh from the record's heart rate.
+    void SetInitialDividerPos() { m_bInitialDivider = TRUE; }
+    void InitialDividerPos();
+    // The pairs that are on, over `area` (the client, or the magnifier's
+    // draw rectangle with its ratio when enlarged).
+    void DrawDivider(CDC* pDC, CRect area, float ratio, BOOL enlarged);
+    void DrawDividerInformation(CDC* pDC, CRect area, CPoint anchor, int pair, float ratio);
+    void SizingDivider();
+    int GetDividerInterval(int pair) const { return pair >= 0 && pair < 3 ? m_nInterval[pair] : 0; }
+    // The handles of pair `pair`'s first (0) or second (1) line.
+    CRect GetDividerHandle(int pair, int line) const { return m_rcHandle[pair][line]; }
+    CRect GetDividerBar(int pair) const { return m_rcBar[pair]; }
+    int GetActivePair() const { return m_nActivePair; }
+
+    // ---- scale and ruler marks -------------------------------------------------------------
+    // Overlays of the measuring mode.
     void DrawScale(CDC* pDC, CRect rect, float ratio);
-    void SetScaleClear() { m_nScaleStatus = -1; }
+    void ShowScale(BOOL show);
+    void SetScaleClear();
+    BOOL IsDrawScale();
+    void SetRulerMarkRect(int point);
+    void DrawRulerMark(CDC* pDC, BOOL enlarged);
+    void DrawScaleInformation(CDC* pDC, CRect area, CPoint anchor, float ratio);
+    void SizingScale();
+    int GetScaleStatus() const { return m_nScaleStatus; }
+    CPoint GetScalePoint(int point) const { return m_ptMouse[point]; }
+    int GetScaleMilliseconds() const { return m_nScaleMilliseconds; }
+    int GetScaleMicrovolts() const { return m_nScaleMicrovolts; }
+    int GetSelectedRulerMark() const { return m_nSelectedRulerMark; }
+
+    // ---- mouse, pop-ups and magnifier -------------------------------------------------------
+    // The lead index under a point, -1 for none; `sample` the record sample under it.
+    int GetClickLead(CPoint point, int& sample);
+    // The stored pop-up shown or hidden, or closed; only while one runs.
+    void HideAllPopupDlg(BOOL show);
+    void CloseAllPopupDlg();
+    void ShowEnlargedPreview(CPoint point);
+    int MoveEnlargedPreview(CPoint point);
+    int RedrawEnlargedPreview(float ratio, CPoint point);
+    CWaveViewMagnifier& GetMagnifier() { return m_magnifier; }
+    CDialog* GetStoredPopup() const { return m_pEnlargedPopup ? m_pEnlargedPopup.get() : m_pDividerPopup.get(); }
 
     // ---- read by the panes and tests ----------------------------------------------
     int GetLeadGroups() const { return m_nLeadGroups; }
@@ -148,7 +192,71 @@ public:
 
 protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+
+    // ---- measuring tools -----------------------------------------------------------------------
+    // The client size and one small square in pixels; FALSE before the view is sized.
+    struct CSquares {
+        int w = 0;
+        int h = 0;
+        int gridX = 0;
+        int gridY = 0;
+        double a = 0.0;   // pixels per square across
+        double b = 0.0;   // and down
+    };
+    BOOL GetSquares(CSquares& squares) const;
+    // The page style of the current document allows dividers and the scale.
+    bool HasMeasuringTools(bool scale) const;
+    // The paper speed, 0 or below when none can be used.
+    float PaperSpeed() const;
+    // Samples across the wave area and their pixels (placement step 5); FALSE
+    // at a speed of 0 or a grid too narrow.
+    BOOL WaveAreaSpan(const CSquares& s, float speed, int& samples, int& pixels) const;
+    void PlaceDividerBar(int pair, int bottom, int h);
+    void TakeDividerSquares(int pair, const CSquares& s, float speed);
+    // The labelled box of a divider or scale reading, kept inside `area`.
+    void DrawReadingBox(CDC* pDC, CRect area, CPoint anchor, float ratio, COLORREF colour, const CString& text);
+    // The pair (and its part: 0 first line, 1 second, 2 bar) under the point
+    // among the pairs on (or only pair `only`); -1 none.
+    int HitDivider(CPoint point, int reach, int& part, int only = -1) const;
+    // Rest, rhythm, RR, extra or MFER: the kinds the measuring tools know.
+    bool IsMeasuredKind() const;
+    // Divider steps of the mouse handlers; TRUE when a drag started.
+    BOOL PressDivider(CPoint point);
+    void MoveDivider(CPoint& point);
+    void DragDividerLine(CPoint point);
+    void DragDividerWhole(CPoint point);
+    void ReleaseDivider();
+    bool IsDraggingDivider() const { return m_bDragFirst || m_bDragSecond || m_bDragWhole; }
+    // Scale steps: a press that the scale took (TRUE ends the handling), a
+    // move that the scale took (point clamped).
+    BOOL PressScale(CPoint point);
+    BOOL MoveScale(UINT nFlags, CPoint& point);
+    // The x the second point may not cross (-1 none) for the style.
+    int ScaleSideLine(int calW, int w) const;
+    void SetScalePoint(int index, CPoint point, const CSquares& s);
+    void ClampScalePoint(int moving, CPoint& point, const CRect& client, int side) const;
+    float ScaleSense(CString& label) const;
+    void DrawScaleMark(CDC* pDC, CRect mark, CPoint point, CRect bounds);
+    // The pulse group a press at x in the calibration column reports; -1 none.
+    int PulseGroup(int x, const CSquares& s) const;
+    bool IsExtraLeadRecord() const;
+    int ExaminationCode() const;
+    // The double-click's pop-ups.
+    void OpenDividerPopup();
+    void OpenRhythmRowsPopup(CPoint point, const CSquares& s, double dotsX, double dotsY);
+    void OpenLeadPopup(int lead, int sample, double dotsX, double dotsY);
+    void RunStoredPopup(CDialog& popup);
+    // The magnifier draws the page, its overlays in the measure mode, in the page's font.
+    void PrepareMagnifier();
+    // The cells of GetClickLead: per lead index its rectangle.
+    void ClickCells(const CRect& area, CRect* cells) const;
+    std::vector<int> ClickColumnLeads(int column) const;
 
     // The two duration marks of a printed page at the print bottom.
     void DrawDurationMarks(CDC* pDC, CRect rect, int gridX);
@@ -160,11 +268,9 @@ protected:
     // The buffers a style loads from the document of the view's kind.
     void LoadStyleLeads();
     void DeleteCachedDCs();
-    // Draws the page afresh into a new page DC and keeps its clean copy;
+    // Draws the page afresh into a new page DC, kept without overlays;
     // FALSE when there was no DC to draw into or the page did not draw.
     BOOL DrawPageToCache(CTavrionDoc* doc, int width, int height);
-    // A fresh page DC holding the clean page; FALSE when none could be made.
-    BOOL RestoreCleanPage(int width, int height);
     bool HasLead(int index) const { return index >= 0 && index < RHYTHM_VIEW_LEADS && !m_leadData[index].empty(); }
     short* LeadData(int index) { return m_leadData[index].data(); }
     int LeadCount(int index) const { return static_cast<int>(m_leadData[index].size()); }
@@ -270,21 +376,32 @@ protected:
     BOOL m_bDividerMode = FALSE;
     _RHYTHM_WAVE_STYLE m_nWaveStyle = 0;
     double m_dAmplitudeUnit = 1.25;
-    std::unique_ptr<CDC> m_pPageDC;           // the drawn page with its overlays
-    std::unique_ptr<CDC> m_pCleanPageDC;      // the page before the overlays
-    std::unique_ptr<CDC> m_pEnlargedDC;       // the magnifier's canvas with overlays
-    std::unique_ptr<CDC> m_pCleanEnlargedDC;  // and without them
-    CRect m_rcCached;
-    CRect m_rcDrawCopy;
-    BOOL m_bTrackingLeave = FALSE;
-    float m_fLastMagnification = 4.0f;
+    std::unique_ptr<CDC> m_pPageDC;           // the drawn page, without the overlays
     int m_nScaleStatus = -1;
     int m_nSelectedRulerMark = -1;
     CPoint m_ptMouse[2];
+    CRect m_rcScaleMark[2];
+    CRect m_rcRulerMark[4];
+    BOOL m_bGrabbed[2] = {};
+    CPoint m_ptScaleSquares[2];
+    CRect m_rcEnlargedMark[2];   // the marks as the magnifier last drew them
+    int m_nScaleMilliseconds = 0;
+    int m_nScaleMicrovolts = 0;
     int m_nActivePair = 0;
     int m_nInterval[3] = {1, 1, 1};
     BOOL m_bOn[3] = {};
     BOOL m_bInitialDivider = TRUE;
+    CRect m_rcHandle[3][2];
+    CRect m_rcBar[3];
+    double m_dHalfSpan[3] = {};
+    double m_dSpanSquares[3] = {};
+    float m_fDividerSpeed[3] = {};
+    double m_dCentreX[3] = {};
+    double m_dCentreY[3] = {};
+    BOOL m_bDragFirst = FALSE;
+    BOOL m_bDragSecond = FALSE;
+    BOOL m_bDragWhole = FALSE;
+    CWaveViewMagnifier m_magnifier{*this};
     CPen m_greenPen{PS_SOLID, 2, RGB(46, 139, 87)};   // divider pair II
     int m_nLastClientWidth = 0;
     int m_nLastClientHeight = 0;
@@ -294,4 +411,5 @@ protected:
     std::unique_ptr<CDialog> m_pDividerPopup;
     HCURSOR m_hDividerCursor = nullptr;
     BOOL m_bPainting = FALSE;   // OnDraw is loading the samples
+    int m_nStripCount = 0;      // samples that fill the one-lead strip; 0: the whole lead
 };

@@ -234,7 +234,8 @@ float CViewRhythmWave::Get1LeadWaveSpeed(int print)
     } else if (print && m_nDocType != DOC_TYPE_EXTRA) {
         length = 250;
     }
-    const int count = LeadCount(0);
+    // A strip that shows part of the lead (the divider dialog's) fits that part.
+    const int count = m_nStripCount > 0 ? m_nStripCount : LeadCount(0);
     if (count <= 0 || m_nSampleRate <= 0 || length <= 0) return 0.0f;
     const float v = static_cast<float>(length) / (static_cast<float>(count) / static_cast<float>(m_nSampleRate));
     if (!print && !m_bSnapSpeed) return v;

@@ -134,3 +134,30 @@ bool CWaveItemRef::IsExtendedLead() const
     if (m_pMfer) return m_pMfer->uSystemCode != MFER_KIND_12LEAD;
     return false;
 }
+
+int CWaveItemRef::GetHeartRate() const
+{
+    CString text;
+    if (m_pRest) text = m_pRest->strHeartRate;
+    if (m_pRhythm) text = m_pRhythm->stInterpre.strHeartRate;
+    if (m_pRR) text = m_pRR->stGeneral.strHeartRate;
+    if (m_pExtra) text = m_pExtra->stInterpre.strHeartRate;
+    if (m_pMfer) text = m_pMfer->strHeartRate;
+    return _wtoi(text);
+}
+
+bool CWaveItemRef::HasRecordXml() const
+{
+    if (m_pRest) return !m_pRest->strXMLPath.IsEmpty();
+    if (m_pRhythm) return !m_pRhythm->strXMLPath.IsEmpty();
+    if (m_pRR) return !m_pRR->strXMLPath.IsEmpty();
+    if (m_pExtra) return !m_pExtra->strXMLPath.IsEmpty();
+    if (m_pMfer) return !m_pMfer->strXMLPath.IsEmpty();
+    return false;
+}
+
+int CWaveItemRef::GetExtraGridRows() const
+{
+    const int flag = m_pExtra ? m_pExtra->nGridFlag : (m_pMfer ? m_pMfer->nGridFlag : 0);
+    return flag == 1 ? 120 : 150;
+}

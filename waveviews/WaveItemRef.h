@@ -51,6 +51,13 @@ public:
     // Not a standard 12-lead record: rest byte other than 0, 254 or 255;
     // rhythm of other than 12 leads; MFER other than 0x800C.
     bool IsExtendedLead() const;
+    // The record's heart rate in bpm as its item keeps it as text; 0 without
+    // one or when the text is no number (the dividers then take 1000 ms).
+    int GetHeartRate() const;
+    // Whether the item has a record XML (the dividers place only then).
+    bool HasRecordXml() const;
+    // The paper rows of an extra or MFER record: 120 when its grid flag is 1, else 150.
+    int GetExtraGridRows() const;
 
 private:
     int m_nDocType = -1;

@@ -82,7 +82,7 @@ TEST_F(FinalEnlargeTest, ARulerSpanOf25SquaresAt100PercentReads1000Milliseconds)
     Move(100, 50);
     Click(100, 50);
     Move(200, 90);
-    const std::vector<LoggedMsg> readings = m_parent.Of(WM_FINAL_ENLARGE_READING);
+    const std::vector<LoggedMsg> readings = m_parent.Of(WM_ENLARGED_RULER_READING);
     ASSERT_FALSE(readings.empty());
     const LoggedMsg& last = readings.back();
     EXPECT_EQ(last.wParam & 0xFFFF, 1000u);
@@ -124,12 +124,12 @@ TEST_F(FinalEnlargeTest, PanningTellsTheDialogTheRestFlagThenTheNegatedOffsetsWi
     platform::ui::Desktop::PumpMessages();
     std::vector<LoggedMsg> pans;
     for (const LoggedMsg& m : m_parent.m_log)
-        if (m.message == WM_FINAL_ENLARGE_PANNING || m.message == WM_FINAL_ENLARGE_PAN) pans.push_back(m);
+        if (m.message == WM_ENLARGED_PAN_SOURCE || m.message == WM_ENLARGED_PAN) pans.push_back(m);
     ASSERT_GE(pans.size(), 2u);
     for (size_t i = 0; i + 1 < pans.size(); i += 2) {
-        EXPECT_EQ(pans[i].message, WM_FINAL_ENLARGE_PANNING);
+        EXPECT_EQ(pans[i].message, WM_ENLARGED_PAN_SOURCE);
         EXPECT_EQ(pans[i].wParam, static_cast<WPARAM>(TRUE));
-        EXPECT_EQ(pans[i + 1].message, WM_FINAL_ENLARGE_PAN);
+        EXPECT_EQ(pans[i + 1].message, WM_ENLARGED_PAN);
     }
     EXPECT_EQ(static_cast<int>(pans.back().wParam), -30);
     EXPECT_EQ(static_cast<int>(pans.back().lParam), 20);
@@ -153,15 +153,15 @@ TEST_F(FinalEnlargeTest, ArrowKeysMoveTheSelectedMarkAndStopAtTheClientEdge)
     Click(150, 90);
     Click(0, 50);
     m_view->SetFocus();
-    const size_t atEdge = m_parent.Of(WM_FINAL_ENLARGE_READING).size();
+    const size_t atEdge = m_parent.Of(WM_ENLARGED_RULER_READING).size();
     platform::ui::Desktop::KeyPress(VK_LEFT);
     platform::ui::Desktop::PumpMessages();
     EXPECT_EQ(m_view->GetRuler().GetPoint(0), CPoint(0, 50));
-    EXPECT_EQ(m_parent.Of(WM_FINAL_ENLARGE_READING).size(), atEdge);
+    EXPECT_EQ(m_parent.Of(WM_ENLARGED_RULER_READING).size(), atEdge);
     platform::ui::Desktop::KeyPress(VK_RIGHT);
     platform::ui::Desktop::PumpMessages();
     EXPECT_EQ(m_view->GetRuler().GetPoint(0), CPoint(1, 50));
-    EXPECT_EQ(m_parent.Of(WM_FINAL_ENLARGE_READING).size(), atEdge + 1);
+    EXPECT_EQ(m_parent.Of(WM_ENLARGED_RULER_READING).size(), atEdge + 1);
 }
 
 TEST_F(FinalEnlargeTest, ThePostLoadViewTakesBeatFlagAndSTFromOneRecord)

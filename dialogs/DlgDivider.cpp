@@ -1,0 +1,182 @@
+#include "dialogs/DlgDivider.h"
+
+#include <algorithm>
+
+#include "core/TavrionDoc.h"
+#include "documents/MFERViewDoc.h"
+#include "documents/RestViewDoc.h"
+#include "platform/ui/framework/Button.h"
+#include "platform/ui/framework/CreateContext.h"
+#include "platform/ui/framework/FrameWnd.h"
+#include "waveviews/RhythmWaveStyle.h"
+#include "waveviews/ViewDividerWave.h"
+#include "waveviews/WaveItemRef.h"
+
+IMPLEMENT_DYNAMIC(CDlgDivider, CDlgModal)
+
+BEGIN_MESSAGE_MAP(CDlgDivider, CDlgModal)
+    ON_MESSAGE(WM_DIVIDER_DROPPED, OnInterval)
+    ON_BN_CLICKED(IDC_CHECK_2, OnCheck2)
+    ON_BN_CLICKED(IDC_CHECK_3, OnCheck3)
+    ON_WM_HSCROLL()
+END_MESSAGE_MAP()
+
+namespace {
+// The strip is drawn at 25 mm/s; ten millimetres of it carry no wave.
+const int kStripSpeed = 25;
+const int kUnusedMillimetres = 10;
+const int kOneLeadRestStyle = 14;
+const int kOneLeadStripStyle = 19;
+}  // namespace
+
+CDlgDivider::CDlgDivider(CWnd* pParent)
+    : CDlgModal(IDD, pParent), m_frame({IDC_STRIP_BAR, 0, 0, 0, 0, 0, 0})
+{
+}
+
+CDlgDivider::~CDlgDivider() = default;
+
+void CDlgDivider::SetWaveParam(int nWidth, int nHeight, int nLength, int nRate, int nStart)
+{
+    m_nStripWidth = nWidth;
+    m_nStripHeight = nHeight;
+    m_nLength = nLength;
+    m_nRate = nRate;
+    m_nStart = nStart;
+}
+
+CString CDlgDivider::FormatInterval(int caliper, int milliseconds)
+{
+    static const wchar_t* const kFormats[3] = {L"%s I %s%d%s %s %s", L"%s II %s%d%s %s %s", L"%s III %s%d%s %s %s"};
+    CString rate = L"   ";
+    if (milliseconds != 0) rate.Format(L"%d%s", 60000 / milliseconds, L"[bpm]");
+    CString line;
+    line.Format(kFormats[caliper >= 1 && caliper <= 2 ? caliper : 0], L"心拍测量", L"Dur.", milliseconds, L"[mS]",
+                L"心拍数换算值", rate.GetString());
+    return line;
+}
+
+void CDlgDivider::FitRange()
+{
+    m_nScreenSamples = std::max(0, std::min(m_nRate * (m_nStripWidth - kUnusedMillimetres) / kStripSpeed, m_nLength));
+    m_nStart = std::max(0, std::min(m_nStart, m_nLength - m_nScreenSamples));
+}
+
+BOOL CDlgDivider::OnInitDialog()
+{
+    CDlgModal::OnInitDialog();
+    SetWindowText(L"心拍测量");
+    SetDlgItemText(IDC_RATE_LABEL, L"心拍数");
+    SetDlgItemText(IDC_RATE_UNIT, L"bpm");
+    SetDlgItemText(IDOK, L"更新");
+    SetDlgItemText(IDCANCEL, L"关闭");
+    SetDlgItemText(IDC_READOUT_1, L"");
+    FitRange();
+    ShowHeartRate();
+    if (CreateStripView()) SetUpScrollBar();
+    return TRUE;
+}
+
+BOOL CDlgDivider::CreateStripView()
+{
+    CWnd* bar = GetDlgItem(IDC_STRIP_BAR);
+    if (!bar) return FALSE;
+    CRect under;
+    bar->GetWindowRect(&under);
+    ScreenToClient(&under);
+    const CRect area(under.left, under.left, under.right, under.top - 1);
+    auto* frame = new CFrameWnd;   // deletes itself and its view with its window
+    if (!frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, area, this)) return FALSE;
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CViewDividerWave);
+    context.m_pCurrentDoc = m_pDoc;
+    m_pView = DYNAMIC_DOWNCAST(CViewDividerWave, frame->CreateView(&context, AFX_IDW_PANE_FIRST));
+    if (!m_pView) {
+        frame->DestroyWindow();
+        return FALSE;
+    }
+    m_pView->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    frame->RecalcLayout();
+    m_pView->SetDocType(m_nDocType);
+    m_pView->SetWaveStyle(m_nDocType == DOC_TYPE_REST ? kOneLeadRestStyle : kOneLeadStripStyle, TRUE);
+    m_pView->SetRhythm1LeadID(m_nLead);
+    m_pView->SetWaveRange(m_nStart, m_nScreenSamples);
+    m_pView->SendMessage(WM_INITIALUPDATE, 0, 0);
+    return TRUE;
+}
+
+void CDlgDivider::SetUpScrollBar()
+{
+    auto* bar = static_cast<CScrollBar*>(GetDlgItem(IDC_STRIP_BAR));
+    if (!bar) return;
+    // A record of ten seconds or less fits the strip: nothing to scroll.
+    if (m_nRate <= 0 || m_nLength / m_nRate <= 10) {
+        bar->ShowWindow(SW_HIDE);
+        return;
+    }
+    bar->SetScrollRange(0, m_nLength - m_nScreenSamples);
+    bar->SetScrollPos(m_nStart);
+}
+
+void CDlgDivider::ShowHeartRate()
+{
+    const CWaveItemRef item = CWaveItemRef::Of(m_pDoc, m_nDocType);
+    const _MFERDATAITEM* mfer = item.Mfer();
+    const bool fullLead = mfer && (mfer->uSystemCode == MFER_KIND_12LEAD || mfer->uSystemCode == MFER_KIND_15LEAD);
+    if (item.Rest() || fullLead) {
+        CString rate = item.Rest() ? item.Rest()->strHeartRate : mfer->strHeartRate;
+        if (rate.Find(L'*') >= 0) rate.Empty();
+        SetDlgItemText(IDC_RATE_EDIT, rate);
+        return;
+    }
+    // Without a heart rate of the record there is nothing to update: the
+    // close button takes the update button's place.
+    const int hidden[] = {IDC_RATE_LABEL, IDC_RATE_EDIT, IDC_RATE_UNIT, IDOK};
+    for (int id : hidden)
+        if (CWnd* control = GetDlgItem(id)) control->ShowWindow(SW_HIDE);
+    CWnd* update = GetDlgItem(IDOK);
+    CWnd* close = GetDlgItem(IDCANCEL);
+    if (update && close) {
+        CRect place;
+        update->GetWindowRect(&place);
+        ScreenToClient(&place);
+        close->MoveWindow(&place);
+    }
+}
+
+LRESULT CDlgDivider::OnInterval(WPARAM wParam, LPARAM lParam)
+{
+    const int caliper = static_cast<int>(lParam);
+    const int id = caliper == 1 ? IDC_READOUT_2 : caliper == 2 ? IDC_READOUT_3 : IDC_READOUT_1;
+    SetDlgItemText(id, FormatInterval(caliper, static_cast<int>(wParam)));
+    return 0;
+}
+
+void CDlgDivider::OnCheck2()
+{
+    if (!m_pView) return;
+    m_pView->SetDivider2Check(IsDlgButtonChecked(IDC_CHECK_2) == BST_CHECKED);
+    m_pView->Invalidate(FALSE);
+}
+
+void CDlgDivider::OnCheck3()
+{
+    if (!m_pView) return;
+    m_pView->SetDivider3Check(IsDlgButtonChecked(IDC_CHECK_3) == BST_CHECKED);
+    m_pView->Invalidate(FALSE);
+}
+
+void CDlgDivider::OnHScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
+{
+    if (!m_pView || !pScrollBar || pScrollBar->GetDlgCtrlID() != IDC_STRIP_BAR) return;
+    int lowest = 0;
+    int highest = 0;
+    pScrollBar->GetScrollRange(&lowest, &highest);
+    const int page = std::max(1, (highest - lowest) / 50);
+    const std::optional<int> position = m_frame.Scroll(*this, pScrollBar, nSBCode, page);
+    if (!position) return;
+    m_nStart = *position;
+    m_pView->SetWaveRange(m_nStart, m_nScreenSamples);
+    m_pView->UpdateDrawDC();
+    m_pView->Invalidate(FALSE);
+}

@@ -1,0 +1,83 @@
+// CDlgDivider: the heart-rate caliper dialog (template 108) a double-click on
+// a one-lead strip opens. It shows the lead as a strip at 25 mm/s in its
+// divider view, in a frame, with a scroll bar over the record; the view's
+// calipers report their intervals (WM_USER+7), shown here with the heart
+// rate they stand for. Calipers II and III are switched by check boxes.
+#pragma once
+
+#include "dialogs/DlgModal.h"
+#include "dialogs/EnlargedViewFrame.h"
+
+class CTavrionDoc;
+class CViewDividerWave;
+
+class CDlgDivider : public CDlgModal {
+    DECLARE_DYNAMIC(CDlgDivider)
+
+public:
+    enum { IDD = 108 };
+    enum {
+        IDC_READOUT_1 = 3460,
+        IDC_READOUT_2 = 3461,
+        IDC_READOUT_3 = 3462,
+        IDC_CHECK_2 = 3463,
+        IDC_CHECK_3 = 3464,
+        IDC_RATE_LABEL = 3465,
+        IDC_RATE_EDIT = 3466,
+        IDC_RATE_UNIT = 3467,
+        IDC_STRIP_BAR = 3468,
+    };
+
+    explicit CDlgDivider(CWnd* pParent = nullptr);
+    ~CDlgDivider() override;
+
+    // ---- set by the opener before DoModal ----------------------------------------
+    void SetDoc(CTavrionDoc* pDoc, int nDocType)
+    {
+        m_pDoc = pDoc;
+        m_nDocType = nDocType;
+    }
+    void SetLeadID(int nLead) { m_nLead = nLead; }
+    // The strip's paper in millimetres, the record's length in samples, its
+    // rate and the first sample shown.
+    void SetWaveParam(int nWidth, int nHeight, int nLength, int nRate, int nStart);
+
+    CViewDividerWave* GetWaveView() const { return m_pView; }
+    int GetLead() const { return m_nLead; }
+    int GetStripWidth() const { return m_nStripWidth; }
+    int GetStripHeight() const { return m_nStripHeight; }
+    int GetLength() const { return m_nLength; }
+    int GetRate() const { return m_nRate; }
+    int GetStart() const { return m_nStart; }
+    int GetScreenSamples() const { return m_nScreenSamples; }
+
+    // "%s I %s%d%s %s %s" and its siblings for caliper 0, 1 or 2.
+    static CString FormatInterval(int caliper, int milliseconds);
+
+protected:
+    BOOL OnInitDialog() override;
+    afx_msg LRESULT OnInterval(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnCheck2();
+    afx_msg void OnCheck3();
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    DECLARE_MESSAGE_MAP()
+
+    // The strip range: the samples of one screen, the start kept within the record.
+    void FitRange();
+    BOOL CreateStripView();
+    void SetUpScrollBar();
+    // The record's heart rate in the edit, or the row hidden for records without one.
+    void ShowHeartRate();
+
+    CEnlargedViewFrame m_frame;
+    CViewDividerWave* m_pView = nullptr;   // lives in the frame: goes with the window
+    CTavrionDoc* m_pDoc = nullptr;          // not owned
+    int m_nDocType = 0;
+    int m_nStripWidth = 260;
+    int m_nStripHeight = 30;
+    int m_nLength = 5000;
+    int m_nRate = 500;
+    int m_nScreenSamples = 0;
+    int m_nStart = 0;
+    int m_nLead = 0;
+};

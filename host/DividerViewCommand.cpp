@@ -1,0 +1,211 @@
+// The multi-lead view's measuring tools and pop-ups for the host, and the
+// divider strip in its dialog, painted into PNG files.
+#include "host/DividerViewCommand.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "core/TavrionDoc.h"
+#include "dialogs/DlgDivider.h"
+#include "host/OutputFolder.h"
+#include "documents/MFERViewDoc.h"
+#include "platform/ui/framework/ModalDriver.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "waveviews/ViewRhythmWave.h"
+
+namespace host {
+namespace {
+
+using platform::ui::Desktop;
+
+const char kDividerView[] = "CViewDividerWave";
+
+// Numbers separated by commas, exactly `count` of them.
+bool ParseNumbers(const std::string& text, std::vector<int>& numbers, size_t count)
+{
+    numbers.clear();
+    const char* p = text.c_str();
+    while (*p) {
+        char* end = nullptr;
+        const long value = std::strtol(p, &end, 10);
+        if (end == p || value < 0 || value > 100000) return false;
+        numbers.push_back(static_cast<int>(value));
+        p = *end == ',' ? end + 1 : end;
+        if (*end && *end != ',') return false;
+    }
+    return count == 0 ? !numbers.empty() && numbers.size() <= 3 : numbers.size() == count;
+}
+
+// Saves the running dialog at its own size (unless no file is named) and
+// ends it with IDCANCEL.
+class SaveAndCancel {
+public:
+    explicit SaveAndCancel(const std::string& png)
+        : m_scope([this, png](CWnd& running) {
+              auto* dialog = dynamic_cast<CDialog*>(&running);
+              if (!dialog) return;
+              Desktop::PumpMessages();
+              m_bSaved = !png.empty() && Desktop::SaveWindowImage(dialog->m_hWnd, png.c_str()) != FALSE;
+              m_bRan = true;
+              dialog->EndDialog(IDCANCEL);
+          })
+    {
+    }
+    bool Ran() const { return m_bRan; }
+    bool Saved() const { return m_bSaved; }
+
+private:
+    bool m_bRan = false;
+    bool m_bSaved = false;
+    platform::ui::ModalDriverScope m_scope;
+};
+
+bool Report(bool saved, const std::string& png)
+{
+    if (saved) std::printf("%s\n", png.c_str());
+    else std::fprintf(stderr, "morvelance-host: %s could not be written\n", png.c_str());
+    return saved;
+}
+
+struct DividerOptions {
+    std::vector<std::string> files;
+    std::string png;
+    int lead = 1;
+    int start = 0;
+};
+
+bool ParseDividerOptions(int argc, char** argv, DividerOptions& options)
+{
+    for (int i = 0; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if ((arg == "--view" || arg == "--png" || arg == "--lead" || arg == "--start") && !hasValue) {
+            std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());
+            return false;
+        }
+        if (arg == "--view") {
+            ++i;
+        } else if (arg == "--png") {
+            options.png = argv[++i];
+        } else if (arg == "--lead" || arg == "--start") {
+            char* end = nullptr;
+            const long value = std::strtol(argv[++i], &end, 10);
+            if (!end || *end || value < 0 || value > (arg == "--lead" ? 14 : 100000000)) {
+                std::fprintf(stderr, "morvelance-host: %s takes a number (lead 0 to 14)\n", arg.c_str());
+                return false;
+            }
+            (arg == "--lead" ? options.lead : options.start) = static_cast<int>(value);
+        } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+            std::fprintf(stderr, "morvelance-host: unknown option '%s' for the divider view\n", arg.c_str());
+            return false;
+        } else {
+            options.files.push_back(arg);
+        }
+    }
+    if (options.files.empty() || options.png.empty()) {
+        std::fprintf(stderr, "morvelance-host: view --view %s needs record files and --png OUT.png\n", kDividerView);
+        return false;
+    }
+    return true;
+}
+
+// The record's samples per second: an MFER file's own, 500 for device records.
+int SampleRate(CTavrionDoc& doc)
+{
+    auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, &doc);
+    const double rate = mfer ? mfer->GetSampleRate() : 500.0;
+    return rate >= 1.0 ? static_cast<int>(rate + 0.5) : 500;
+}
+
+}  // namespace
+
+bool ParseDividers(const std::string& text, std::vector<int>& pairs)
+{
+    if (!ParseNumbers(text, pairs, 0)) return false;
+    for (int pair : pairs)
+        if (pair < 1 || pair > 3) return false;
+    return true;
+}
+
+bool ParseScale(const std::string& text, int* points)
+{
+    std::vector<int> numbers;
+    if (!ParseNumbers(text, numbers, 4)) return false;
+    std::copy(numbers.begin(), numbers.end(), points);
+    return true;
+}
+
+void ApplyMeasuringTools(CTavrionDoc& doc, CViewRhythmWave& view, const MeasureOptions& options)
+{
+    const bool scale = options.scale[0] >= 0;
+    if (options.dividers.empty() && !scale) return;
+    doc.SetMouseMode(1);
+    view.ShowDivider(TRUE);
+    for (int pair : options.dividers) view.SetDividerCheck(TRUE, pair);
+    view.UpdateWindow();
+    if (!scale) return;
+    doc.SetScaleShow(1);
+    view.ShowScale(TRUE);
+    const HWND hwnd = view.GetSafeHwnd();
+    for (int point = 0; point < 2; ++point) {
+        const int x = options.scale[2 * point];
+        const int y = options.scale[2 * point + 1];
+        Desktop::MoveMouse(hwnd, x, y);
+        Desktop::Click(hwnd, x, y);
+        Desktop::PumpMessages();
+        Desktop::AdvanceClock(1000);   // two presses, not a double-click
+    }
+    view.UpdateWindow();
+}
+
+bool DoubleClickAndSavePopup(CViewRhythmWave& view, const MeasureOptions& options)
+{
+    if (options.clickX < 0) return true;
+    if (!options.popupPng.empty() && !MakeFolderOf(options.popupPng)) return false;
+    SaveAndCancel popup(options.popupPng);
+    Desktop::DoubleClick(view.GetSafeHwnd(), options.clickX, options.clickY);
+    Desktop::PumpMessages();
+    if (options.popupPng.empty()) return true;
+    if (!popup.Ran()) {
+        std::fprintf(stderr, "morvelance-host: the double-click at %d,%d opened no pop-up\n", options.clickX,
+                     options.clickY);
+        return false;
+    }
+    return Report(popup.Saved(), options.popupPng);
+}
+
+bool IsDividerViewRequest(int argc, char** argv)
+{
+    for (int i = 0; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--view") == 0) return std::strcmp(argv[i + 1], kDividerView) == 0;
+    return false;
+}
+
+int RunDividerViewCommand(int argc, char** argv, const RecordOpener& open)
+{
+    DividerOptions options;
+    if (!ParseDividerOptions(argc, argv, options)) return 2;
+    int failures = 0;
+    for (size_t index = 0; index < options.files.size(); ++index) {
+        std::unique_ptr<CTavrionDoc> doc;
+        if (!open(options.files[index], doc) || !doc) {
+            ++failures;
+            continue;
+        }
+        doc->m_bAutoDelete = FALSE;
+        CDlgDivider dialog(nullptr);
+        dialog.SetDoc(doc.get(), doc->GetDocType());
+        dialog.SetLeadID(options.lead);
+        dialog.SetWaveParam(260, 30, doc->GetRhythmWaveData(options.lead, nullptr, -1) / 2, SampleRate(*doc),
+                            options.start);
+        const std::string png = Numbered(options.png, index);
+        if (!MakeFolderOf(png)) return 1;
+        SaveAndCancel shown(png);
+        dialog.DoModal();
+        if (!Report(shown.Saved(), png)) ++failures;
+    }
+    return failures ? 1 : 0;
+}
+
+}  // namespace host

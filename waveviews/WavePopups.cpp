@@ -1,0 +1,7 @@
+#include "waveviews/WavePopups.h"
+
+CWavePopups& CWavePopups::Get()
+{
+    static CWavePopups popups;
+    return popups;
+}
