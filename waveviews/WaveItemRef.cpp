@@ -100,9 +100,10 @@ bool CWaveItemRef::IsStartTimeShown() const
 
 int CWaveItemRef::GetStartSeconds() const
 {
-    // Extra and MFER items keep no start time of their own: they start at 0:00.
     if (m_pRhythm) return m_pRhythm->byStartMinute * 60 + m_pRhythm->byStartSecond;
     if (m_pRR) return m_pRR->byStartTime[0] * 60 + m_pRR->byStartTime[1];
+    if (m_pExtra) return m_pExtra->byStartMinute * 60 + m_pExtra->byStartSecond;
+    if (m_pMfer) return m_pMfer->byStartMinute * 60 + m_pMfer->byStartSecond;
     return 0;
 }
 
@@ -110,6 +111,7 @@ float CWaveItemRef::GetStoredAutoSense() const
 {
     if (m_pRest) return m_pRest->fAcqSense;
     if (m_pMfer) return m_pMfer->fAcqSense;
+    if (m_pExtra) return m_pExtra->fRecSense;
     return 10.0f;
 }
 

@@ -42,7 +42,7 @@ public:
     // Whether the page's start time is shown: only 12/15-lead MFER files not
     // described as a rhythm recording say no.
     bool IsStartTimeShown() const;
-    // The recording's start within the hour (rhythm and RR items; 0:00 for the others).
+    // The recording's start within the hour (rhythm, RR, extra and MFER items; 0:00 for the others).
     int GetStartSeconds() const;
     // The record's stored automatic sensitivity in mm/mV (10 where none is kept).
     float GetStoredAutoSense() const;

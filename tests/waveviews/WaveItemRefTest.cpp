@@ -2,6 +2,7 @@
 // what each kind of record answers, and nothing for a document of another kind.
 #include <gtest/gtest.h>
 
+#include "documents/ExtraViewDoc.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RRViewDoc.h"
 #include "documents/RestViewDoc.h"
@@ -120,6 +121,22 @@ TEST(WaveItemRef, RhythmAndRRItemsStartAtTheirRecordedMinuteAndSecond)
     rrItem->byStartTime[0] = 1;
     rrItem->byStartTime[1] = 2;
     EXPECT_EQ(62, CWaveItemRef::Of(&rr, DOC_TYPE_RR).GetStartSeconds());
+}
+
+// Extra-lead records keep their start (tag 3854) and the sensitivity they were
+// taken with; the page shows that start and automatic gain starts from that sense.
+TEST(WaveItemRef, ExtraItemsStartAtTheirRecordedTimeAndKeepTheirRecordingSense)
+{
+    CExtraViewDoc extra;
+    extra.m_bAutoDelete = FALSE;
+    auto* item = extra.GetExtraDataManager()->AppendItem(testsupport::NewRecordItem<_EXTRADATAITEM>("x.ecg", ""));
+    extra.SetCurDataIndex(item->nID);
+    item->byStartMinute = 3;
+    item->byStartSecond = 7;
+    item->fRecSense = 20.0f;
+    const CWaveItemRef ref = CWaveItemRef::Of(&extra, DOC_TYPE_EXTRA);
+    EXPECT_EQ(3 * 60 + 7, ref.GetStartSeconds());
+    EXPECT_FLOAT_EQ(20.0f, ref.GetStoredAutoSense());
 }
 
 }  // namespace
