@@ -16,6 +16,7 @@
 #include "host/EnlargedViewCommand.h"
 #include "host/MagnifierPreview.h"
 #include "host/OutputFolder.h"
+#include "host/RestAnalysisViewCommand.h"
 #include "host/SheetView.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/Registry.h"
@@ -52,6 +53,7 @@ struct ViewOptions {
     int magnifyY = -1;
     float ratio = 4.0f;
     std::string magnifierPng;
+    int calCount = 3;    // calibration column: pulses stacked
 };
 
 const wchar_t kPdfPrinterKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Acrobat Distiller";
@@ -110,6 +112,12 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
         } else if (arg == "--ratio") {
             if (!value(text) || std::sscanf(text.c_str(), "%f", &options.ratio) != 1 || options.ratio < 1.0f) {
                 std::fprintf(stderr, "morvelance-host: --ratio takes a number of at least 1\n");
+                return false;
+            }
+        } else if (arg == "--cal-count") {
+            if (!value(text) || std::sscanf(text.c_str(), "%d", &options.calCount) != 1 || options.calCount < 0 ||
+                options.calCount > 6) {
+                std::fprintf(stderr, "morvelance-host: --cal-count takes 0 to 6\n");
                 return false;
             }
         } else if (arg == "--magnifier-png") {
@@ -258,6 +266,7 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
         return false;
     }
     SetUpRhythmView(doc, view, options.style, options.page);
+    SetUpRestAnalysisView(doc, view, options.calCount);
     view->Invalidate(TRUE);
     view->UpdateWindow();
     CRect client;
@@ -404,6 +413,11 @@ public:
                 ok = PrintPage(waveView, [&] { return sheet->Print(m_dc, paper, m_widthMm, m_heightMm, page) != FALSE; });
             return ok;
         }
+        if (IsRestAnalysisView(waveView)) {
+            SetUpRestAnalysisView(m_doc, waveView, options.calCount);
+            return PrintPage(PrintsOwnGrid(waveView) ? nullptr : waveView,
+                             [&] { return PrintRestAnalysisView(waveView, m_dc, m_area, m_px); });
+        }
         return PrintPage(waveView, [] { return true; });
     }
 
@@ -494,6 +508,8 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
         names.assign(std::begin(kAllViews), std::end(kAllViews));
     else
         names.push_back(options.viewClass);
+    if (options.viewClass == "all")
+        names.insert(names.end(), RestAnalysisViewNames().begin(), RestAnalysisViewNames().end());
     std::vector<CRuntimeClass*> classes;
     for (const std::string& name : names) classes.push_back(ViewClass(name));
     if (std::count(classes.begin(), classes.end(), nullptr) > 0) return 1;
