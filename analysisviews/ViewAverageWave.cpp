@@ -79,13 +79,10 @@ void CViewAverageWave::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
     CWaveView::OnUpdate(pSender, lHint, pHint);
     m_magnifier.DropCache();
     SetMagnifierDrawing();
-    if (m_nDocType == DOC_TYPE_MFER)
-        LoadMfer();
-    else if (m_nDocType == DOC_TYPE_REST)
-        LoadRest();
-    else
-        return;   // rhythm records keep what was loaded before
-    FormatSTTexts();
+    // Rhythm records keep what was loaded before; without a record nothing
+    // is reloaded, and the texts already shown are not formatted twice.
+    const bool loaded = m_nDocType == DOC_TYPE_MFER ? LoadMfer() : m_nDocType == DOC_TYPE_REST ? LoadRest() : false;
+    if (loaded) FormatSTTexts();
 }
 
 void CViewAverageWave::FreeLeads()
@@ -96,11 +93,11 @@ void CViewAverageWave::FreeLeads()
     }
 }
 
-void CViewAverageWave::LoadMfer()
+bool CViewAverageWave::LoadMfer()
 {
     auto* doc = DYNAMIC_DOWNCAST(CMFERViewDoc, GetTavrionDoc());
     _MFERDATAITEM* item = doc ? doc->GetCurrentDataItem() : nullptr;
-    if (!item || !item->pMFERParser) return;
+    if (!item || !item->pMFERParser) return false;
     CMFERParser* reader = item->pMFERParser;
     const int bytes = std::max(0, reader->GetWaveLength(kMfereBeatWaveform));
     m_nWindowStart = 0;
@@ -112,13 +109,14 @@ void CViewAverageWave::LoadMfer()
             m_leadData[lead].clear();
         m_strST[lead] = item->strST[lead];
     }
+    return true;
 }
 
-void CViewAverageWave::LoadRest()
+bool CViewAverageWave::LoadRest()
 {
     auto* doc = DYNAMIC_DOWNCAST(CRestViewDoc, GetTavrionDoc());
     _RESTDATAITEM* item = doc ? doc->GetCurrentDataItem() : nullptr;
-    if (!item) return;
+    if (!item) return false;
     if (item->b8000File) {
         m_nWindowStart = 0;
         m_nWindowSpan = kWholeBeatSpan;
@@ -140,6 +138,7 @@ void CViewAverageWave::LoadRest()
         }
         m_strST[lead] = item->strST[lead];
     }
+    return true;
 }
 
 // The level in millimetres at the lead's sensitivity, cut toward zero to

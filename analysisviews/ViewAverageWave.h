@@ -85,8 +85,9 @@ protected:
     void DrawLeadCell(CDC* pDC, const CRect& area, int lead, int gridColumns, int gridRows, BOOL print, BOOL& ok);
     // Whether the ST texts are shown at all.
     bool ShowsST() const;
-    void LoadMfer();
-    void LoadRest();
+    // Each loads the current record's beats, window and ST texts; false without one.
+    bool LoadMfer();
+    bool LoadRest();
     void FormatSTTexts();
     void FreeLeads();
     // Whether the document wants its clicks for annotations.

@@ -42,8 +42,8 @@ int PeakIn(const std::vector<double>& curve, int from, int to)
     return peak;
 }
 
-// From `start`, the last sample (stepping by `step`, within [low, high]) that
-// is still above `level`.
+// From `start`, the last sample (stepping by `step`, within [low, high])
+// that is still above `level`.
 int EdgeAbove(const std::vector<double>& curve, int start, int step, double level, int low, int high)
 {
     int i = start;
@@ -51,20 +51,53 @@ int EdgeAbove(const std::vector<double>& curve, int start, int step, double leve
     return i;
 }
 
-// Summed absolute slope of every lead over the 11 samples around each
-// sample: the QRS makes one hump of it, with no dip at its peaks.
+// The same along one wave's flank: the walk also stops where the curve
+// starts to rise into a neighbouring wave.
+int FlankEnd(const std::vector<double>& curve, int start, int step, double level, int low, int high)
+{
+    int i = start;
+    while (i + step >= low && i + step <= high) {
+        const double next = curve[static_cast<size_t>(i + step)];
+        if (next <= level || next > curve[static_cast<size_t>(i)]) break;
+        i += step;
+    }
+    return i;
+}
+
+// The level `fraction` of the way from the curve's lowest value in
+// [from, to] up to its value at `peak`: a wave's edge measured from the
+// floor it stands on, which need not be the QRS onset's.
+double LevelAbove(const std::vector<double>& curve, int from, int to, int peak, double fraction)
+{
+    double floor = curve[static_cast<size_t>(peak)];
+    for (int i = from; i <= to; ++i) floor = std::min(floor, curve[static_cast<size_t>(i)]);
+    return floor + fraction * (curve[static_cast<size_t>(peak)] - floor);
+}
+
+// The mean of the 11 samples around each sample: noise makes no flank of its own.
+std::vector<double> Smoothed(const std::vector<double>& curve)
+{
+    const int n = static_cast<int>(curve.size());
+    const int half = 5;
+    std::vector<double> smooth(curve.size(), 0.0);
+    for (int i = 0; i < n; ++i) {
+        const int from = std::max(0, i - half);
+        const int to = std::min(n - 1, i + half);
+        for (int k = from; k <= to; ++k) smooth[static_cast<size_t>(i)] += curve[static_cast<size_t>(k)];
+        smooth[static_cast<size_t>(i)] /= to - from + 1;
+    }
+    return smooth;
+}
+
+// Summed absolute slope of every lead, smoothed: the QRS makes one hump of
+// it, with no dip at its peaks.
 std::vector<double> SlopeCurve(const std::vector<std::vector<double>>& beats, int n)
 {
     std::vector<double> slope(static_cast<size_t>(n), 0.0);
     for (const auto& beat : beats)
         for (int i = 1; i < n; ++i)
             slope[static_cast<size_t>(i)] += std::fabs(beat[static_cast<size_t>(i)] - beat[static_cast<size_t>(i - 1)]);
-    const int half = 5;
-    std::vector<double> around(static_cast<size_t>(n), 0.0);
-    for (int i = 0; i < n; ++i)
-        for (int k = std::max(0, i - half); k <= std::min(n - 1, i + half); ++k)
-            around[static_cast<size_t>(i)] += slope[static_cast<size_t>(k)];
-    return around;
+    return Smoothed(slope);
 }
 
 // Summed absolute deviation of every lead from its value at `reference`.
@@ -74,7 +107,7 @@ std::vector<double> DeviationCurve(const std::vector<std::vector<double>>& beats
     for (const auto& beat : beats)
         for (int i = 0; i < n; ++i)
             deviation[static_cast<size_t>(i)] += std::fabs(beat[static_cast<size_t>(i)] - beat[static_cast<size_t>(reference)]);
-    return deviation;
+    return Smoothed(deviation);
 }
 
 }  // namespace
@@ -96,15 +129,16 @@ AverageFiducials MeasureAverageFiducials(const std::vector<std::vector<double>>&
 
     const std::vector<double> deviation = DeviationCurve(beats, n, f.qrsBegin);
     const int pHigh = std::max(0, f.qrsBegin - 10);
-    const int pPeak = PeakIn(deviation, std::max(0, f.qrsBegin - 120), pHigh);
-    const double pLevel = deviation[static_cast<size_t>(pPeak)] * 0.2;
-    f.pBegin = EdgeAbove(deviation, pPeak, -1, pLevel, 0, pHigh);
-    f.pEnd = EdgeAbove(deviation, pPeak, 1, pLevel, 0, pHigh);
+    // The P wave's peak lies 20 to 180 ms before the QRS.
+    const int pPeak = PeakIn(deviation, std::max(0, f.qrsBegin - 90), pHigh);
+    const double pLevel = LevelAbove(deviation, std::max(0, f.qrsBegin - 90), f.qrsBegin, pPeak, 0.2);
+    f.pBegin = FlankEnd(deviation, pPeak, -1, pLevel, 0, pHigh);
+    f.pEnd = FlankEnd(deviation, pPeak, 1, pLevel, 0, pHigh);
 
     const int tLow = std::min(last, f.qrsEnd + 30);
     const int tHigh = std::min(last, f.qrsEnd + 250);
     const int tPeak = PeakIn(deviation, tLow, tHigh);
-    f.tEnd = EdgeAbove(deviation, tPeak, 1, deviation[static_cast<size_t>(tPeak)] * 0.15, tLow, tHigh);
+    f.tEnd = FlankEnd(deviation, tPeak, 1, LevelAbove(deviation, tPeak, tHigh, tPeak, 0.15), tLow, tHigh);
     return f;
 }
 
