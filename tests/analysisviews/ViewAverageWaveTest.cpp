@@ -5,12 +5,16 @@
 #include <regex>
 
 #include "analysisviews/ViewAverageWave.h"
+#include "dialogs/DlgEnlargedPreview.h"
 #include "dialogs/DlgEnlargedWave.h"
+#include "documents/MFERViewDoc.h"
 #include "platform/gdi/Image.h"
 #include "platform/gdi/RecordingDriver.h"
 #include "printdevice/ECGDC.h"
 #include "tests/analysisviews/AnalysisViewTestSupport.h"
 #include "tests/support/ModalScript.h"
+#include "tools/MferWriter.h"
+#include "waveviews/ViewEnlargedPreview.h"
 
 using namespace analysisviewtest;
 
@@ -348,4 +352,109 @@ TEST_F(AverageWaveTest, ThePrintedCopyIsBlackWithTheStCaptionAtItsCorner)
     }
     EXPECT_TRUE(caption);
     EXPECT_GE(traces, 12);
+}
+
+TEST_F(AverageWaveTest, AnnotationModesHandTheMouseToTheAnnotationLayer)
+{
+    OpenRest();
+    m_doc.SetAnnotationType(2);
+    m_doc.SetAnnotationWidth(2);
+    CViewAverageWave* view = MakeView(kWidth, kHeight);
+    ASSERT_NE(nullptr, view);
+    m_doc.SetMouseMode(2);
+    testsupport::ModalScript script;
+    platform::ui::Desktop::AdvanceClock(1000);
+    platform::ui::Desktop::Drag(view->GetSafeHwnd(), CPoint(400, 300), CPoint(600, 500), 4);
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(1, view->GetNotationManager().GetCount());
+    DoubleClick(view, CellLeft(1) + 100, Baseline(1));
+    EXPECT_TRUE(script.Seen().empty());   // no enlarged beat while drawing
+    EXPECT_TRUE(m_pane.m_log.empty());
+}
+
+TEST_F(AverageWaveTest, AnMferRecordsBeatsAndCalibrationClicksAreItsOwn)
+{
+    CMFERViewDoc mfer;
+    mfer.m_bAutoDelete = FALSE;
+    Colour(mfer);
+    const std::string path = m_dir.File("beats12.mwf");
+    morvelance::MferOptions options;
+    options.description = morvelance::MferDescription(morvelance::MferKind::Plain);
+    std::string error;
+    ASSERT_TRUE(morvelance::WriteMferFile(path, morvelance::MferKindRecord(morvelance::MferKind::Plain, 12, 10.0, 500.0),
+                                          options, &error))
+        << error;
+    auto* item = new _MFERDATAITEM;
+    item->strFilePath = testsupport::Wide(path);
+    item->nLeadLayout = 12;
+    mfer.GetMFERDataManager()->AppendItem(item);
+    mfer.SetCurDataIndex(item->nID);
+    CString file = item->strFilePath, xml, third;
+    ASSERT_EQ(0, mfer.OpenMFERFile(file, xml, third));
+
+    CViewAverageWave* view = MakeView(kWidth, kHeight, &mfer, DOC_TYPE_MFER);
+    ASSERT_NE(nullptr, view);
+    view->OnUpdate(nullptr, 0, nullptr);
+    EXPECT_GT(view->GetSampleCount(11), 100);
+    EXPECT_EQ(view->GetSampleCount(0), view->GetWindowSpan());
+    EXPECT_EQ(CString(L"****"), view->GetSTText(0));   // a file without its record XML measures nothing
+    Click(view, 20, 500);
+    const std::vector<LoggedMsg> expected = {{kSenseRequest, 7, 1}};
+    EXPECT_EQ(expected, m_pane.m_log);
+    m_frame->DestroyWindow();
+    m_frame = nullptr;
+}
+
+TEST_F(AverageWaveTest, WithoutACurrentRecordAnUpdateKeepsTheTextsAsShown)
+{
+    OpenRest();
+    m_doc.GetCurrentDataItem()->strST[6] = L"-57";
+    SetSenses(10.0f, 10.0f);
+    CViewAverageWave& view = Detached();
+    view.OnUpdate(nullptr, 0, nullptr);
+    ASSERT_EQ(CString(L"-0.57"), view.GetSTText(6));
+    m_doc.SetCurDataIndex(-1);
+    view.OnUpdate(nullptr, 0, nullptr);
+    view.OnUpdate(nullptr, 0, nullptr);
+    EXPECT_EQ(CString(L"-0.57"), view.GetSTText(6));
+    EXPECT_EQ(600, view.GetSampleCount(6));
+}
+
+TEST_F(AverageWaveTest, TheMagnifierShowsTheBeatsAndServesNearbyMovesFromItsCanvas)
+{
+    OpenRest();
+    platform::ui::Desktop::SetScreenSize(1920, 1200);
+    CDlgEnlargedPreview magnifier;
+    magnifier.SetEnlargedPreviewDoc(&m_doc);
+    ASSERT_TRUE(magnifier.Create(CDlgEnlargedPreview::IDD, nullptr));
+    magnifier.SetWindowPos(nullptr, 1500, 0, 320, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    m_doc.SetEnlargedPreview(&magnifier);
+    magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+    CViewAverageWave* view = MakeView(kWidth, kHeight);
+    ASSERT_NE(nullptr, view);
+
+    // Over lead II's R wave: the magnified picture holds trace ink.
+    const CPoint r(CellLeft(0) + 1200 * 250 / 2600 - 10, Baseline(1) - 40);
+    platform::ui::Desktop::MoveMouse(view->GetSafeHwnd(), r.x, r.y);
+    platform::ui::Desktop::PumpMessages();
+    ASSERT_TRUE(view->GetMagnifier().HasCache());
+    view->MoveEnlargedPreview(r);
+    CDC* picture = magnifier.GetEnlargedPreview()->GetMemDC();
+    ASSERT_NE(nullptr, picture);
+    view->MoveEnlargedPreview(r);
+    int ink = 0;
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 320; ++x) ink += picture->GetPixel(x, y) == kTrace;
+    EXPECT_GT(ink, 20);
+    const CRect cached = view->GetMagnifier().GetCachedRect();
+    platform::ui::Desktop::MoveMouse(view->GetSafeHwnd(), r.x + 3, r.y + 2);
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(cached, view->GetMagnifier().GetCachedRect());
+    view->OnUpdate(nullptr, 0, nullptr);   // a new record: the canvas goes
+    EXPECT_FALSE(view->GetMagnifier().HasCache());
+
+    m_frame->DestroyWindow();
+    m_frame = nullptr;
+    m_doc.SetEnlargedPreview(nullptr);
+    magnifier.DestroyWindow();
 }

@@ -2,9 +2,11 @@
 // their collapse, paper columns in whole 5 mm blocks with the pulses placed
 // by millimetres, columns too small for a pulse, and the pane's messages.
 #include "analysisviews/ViewCAL.h"
+#include "dialogs/DlgEnlargedPreview.h"
 #include "platform/gdi/RecordingDriver.h"
 #include "printdevice/ECGDC.h"
 #include "tests/analysisviews/AnalysisViewTestSupport.h"
+#include "waveviews/ViewEnlargedPreview.h"
 
 using namespace analysisviewtest;
 
@@ -182,4 +184,41 @@ TEST_F(CalColumnTest, ClicksAskThePaneUnlessTheColumnIsInADialog)
     Click(view, 50, 100);
     const std::vector<LoggedMsg> expected = {{kSenseRequest, 6, 6}, {kSenseRequest, 1, 6}};
     EXPECT_EQ(expected, m_pane.m_log);
+}
+
+TEST_F(CalColumnTest, TheMagnifierFollowsAPaneColumnButNotOneInADialog)
+{
+    platform::ui::Desktop::SetScreenSize(1920, 1200);
+    CDlgEnlargedPreview magnifier;
+    magnifier.SetEnlargedPreviewDoc(&m_doc);
+    ASSERT_TRUE(magnifier.Create(CDlgEnlargedPreview::IDD, nullptr));
+    magnifier.SetWindowPos(nullptr, 1500, 0, 320, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    m_doc.SetEnlargedPreview(&magnifier);
+    magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+    m_doc.SetSense(6, 10.0f, 0);
+    CViewCAL* view = Screen(3, 10.0f);
+    ASSERT_NE(nullptr, view);
+
+    view->SetDialogCAL(TRUE);
+    platform::ui::Desktop::MoveMouse(view->GetSafeHwnd(), 40, 200);
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_FALSE(view->GetMagnifier().HasCache());
+    view->SetDialogCAL(FALSE);
+    platform::ui::Desktop::MoveMouse(view->GetSafeHwnd(), 42, 201);
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_TRUE(view->GetMagnifier().HasCache());
+    // The magnified pulse: trace ink in the magnifier's picture.
+    view->MoveEnlargedPreview(CPoint(42, 201));
+    CDC* picture = magnifier.GetEnlargedPreview()->GetMemDC();
+    ASSERT_NE(nullptr, picture);
+    view->MoveEnlargedPreview(CPoint(42, 201));
+    int ink = 0;
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 320; ++x) ink += picture->GetPixel(x, y) == kTrace;
+    EXPECT_GT(ink, 10);
+
+    m_frame->DestroyWindow();
+    m_frame = nullptr;
+    m_doc.SetEnlargedPreview(nullptr);
+    magnifier.DestroyWindow();
 }
