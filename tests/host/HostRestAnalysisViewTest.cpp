@@ -5,6 +5,7 @@
 
 #include <cairo.h>
 
+#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -166,4 +167,34 @@ TEST_F(HostRestAnalysisTest, PrintedPulsesAreTenMillimetresAtTenMillimetresAMill
         }
         EXPECT_NEAR(118, tallest, 4) << view;
     }
+}
+
+TEST_F(HostRestAnalysisTest, ARealRestingRecordsBeatsFillTheGridWithFiducialsInOrder)
+{
+    const std::string ptb = std::string(MORVELANCE_SHARED_DATA) + "/physionet/ptb/s0010_re";
+    if (!std::ifstream(ptb + ".hea")) GTEST_SKIP() << "the PTB record s0010_re is not in the shared data folder";
+    const std::string record = m_dir.File("ptb.ecg");
+    std::ostringstream out, err;
+    ASSERT_EQ(0, morvelance::RunMkrecord({"wfdb", "--record", ptb, "--kind", "rest15", "--out", record, "--xml"}, out, err))
+        << err.str();
+    const std::string png = m_dir.File("ptb-average.png");
+    ASSERT_EQ(0, View(record, "CViewAverageWave", "1300x1200", png).status);
+    Png average(png);
+    ASSERT_TRUE(average.Ok());
+    for (int lead = 0; lead < 12; ++lead) {
+        const int left = 100 + 300 * (lead / 3);
+        const int baseline = 200 + 400 * (lead % 3);
+        EXPECT_GT(average.DarkIn(left, baseline - 190, left + 300, baseline + 190), 100) << "lead " << lead;
+    }
+    // The overlapped beats: P begin, P end, QRS begin, QRS end, T end from left to right.
+    const std::string overlapped = m_dir.File("ptb-overlapped.png");
+    ASSERT_EQ(0, View(record, "CViewAveOverlappedWave", "600x800", overlapped).status);
+    Png lines(overlapped);
+    ASSERT_TRUE(lines.Ok());
+    std::vector<unsigned> order;
+    for (int x = 0; x < 600; ++x) {
+        const unsigned p = lines.Pixel(x, 5);
+        if (p == 0xFF00FF || p == 0x0000FF || p == 0xFF0000) order.push_back(p);
+    }
+    EXPECT_EQ((std::vector<unsigned>{0xFF00FF, 0xFF00FF, 0x0000FF, 0x0000FF, 0xFF0000}), order);
 }
