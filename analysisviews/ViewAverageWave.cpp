@@ -30,15 +30,9 @@ namespace {
 const UINT kTagBeatFirst = 3723;   // index 0: i16, first sample of the average-beat window
 const UINT kTagBeatLast = 3724;    // index 0: i16, end of the average-beat window
 const int kWholeBeatSpan = 600;    // the beat window of records without one of their own
-const int kCalibrationSquares = 10;
-const int kMfereBeatWaveform = 2;  // the averaged beats of an MFER file
+const int kMferBeatWaveform = 2;  // the averaged beats of an MFER file
 const UINT WM_SENSE_REQUEST = WM_USER + 0xF;
 const UINT WM_BEAT_ENLARGED = WM_USER + 0xC;
-
-bool IsMissing(const CString& text)
-{
-    return text.CompareNoCase(L"****") == 0;
-}
 
 }  // namespace
 
@@ -99,13 +93,13 @@ bool CViewAverageWave::LoadMfer()
     _MFERDATAITEM* item = doc ? doc->GetCurrentDataItem() : nullptr;
     if (!item || !item->pMFERParser) return false;
     CMFERParser* reader = item->pMFERParser;
-    const int bytes = std::max(0, reader->GetWaveLength(kMfereBeatWaveform));
+    const int bytes = std::max(0, reader->GetWaveLength(kMferBeatWaveform));
     m_nWindowStart = 0;
     m_nWindowSpan = bytes / 2;
     FreeLeads();
     for (int lead = 0; lead < AVERAGE_VIEW_LEADS; ++lead) {
         m_leadData[lead].assign(static_cast<size_t>(bytes / 2), 0);
-        if (bytes < 2 || !reader->GetWaveData(kMfereBeatWaveform, lead, reinterpret_cast<BYTE*>(m_leadData[lead].data())))
+        if (bytes < 2 || !reader->GetWaveData(kMferBeatWaveform, lead, reinterpret_cast<BYTE*>(m_leadData[lead].data())))
             m_leadData[lead].clear();
         m_strST[lead] = item->strST[lead];
     }
@@ -147,7 +141,7 @@ void CViewAverageWave::FormatSTTexts()
 {
     for (int lead = 0; lead < AVERAGE_VIEW_LEADS; ++lead) {
         CString& text = m_strST[lead];
-        if (IsMissing(text)) continue;
+        if (IsMissingST(text)) continue;
         const int microvolts = _wtoi(text);
         int scaled = static_cast<int>(microvolts * LeadSense(lead));
         scaled = scaled / 10 * 10;

@@ -100,6 +100,10 @@ protected:
     int CalibrationWidth(int width) const;
     void OpenEnlargedBeat(int lead, int sample);
 
+    static constexpr int kCalibrationSquares = 10;   // the calibration column's width
+    // An ST text the record left without a value.
+    static bool IsMissingST(const CString& text) { return text.CompareNoCase(L"****") == 0; }
+
     int m_nRows = 3;                      // leads per column
     int m_nColumns = 4;                   // lead columns
     int m_nCALCount = 3;                  // pulses stacked in the calibration column

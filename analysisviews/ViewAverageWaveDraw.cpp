@@ -15,13 +15,6 @@
 
 namespace {
 
-const int kCalibrationSquares = 10;
-
-bool IsMissing(const CString& text)
-{
-    return text.CompareNoCase(L"****") == 0;
-}
-
 // Samples in `squares` millimetres of paper at 25 mm/s.
 int SamplesOfSquares(int rate, int squares)
 {
@@ -186,7 +179,7 @@ void CViewAverageWave::DrawLeadCell(CDC* pDC, const CRect& area, int lead, int g
     }
 
     const CRect shown = TraceRect(area, cellLeft, baseline, gain, window, gridColumns);
-    if (ShowsST() && !IsMissing(m_strST[lead]) && shown.Width() > 1) {
+    if (ShowsST() && !IsMissingST(m_strST[lead]) && shown.Width() > 1) {
         CDCStateSaver saver(*pDC);
         pDC->SetTextAlign(TA_BOTTOM | TA_LEFT);
         pDC->TextOut(cellLeft + across(14), baseline + down(7), m_strST[lead]);
