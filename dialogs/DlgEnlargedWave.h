@@ -50,6 +50,12 @@ public:
     void SetEnlargeType(int nType, int) { m_nEnlargeType = nType; }
 
     CViewEnlargedWave* GetWaveView() const { return m_pView; }
+    // What the opener gave, as the running dialog holds it.
+    int GetClickLead() const { return m_nLead; }
+    int GetCenter() const { return m_nCenter; }
+    int GetClickValue() const { return m_nClickValue; }
+    int GetWaveLength() const { return m_nWaveLength; }
+    int GetLimbLead() const { return m_nSenseID; }
 
 protected:
     // A dialog of another template with the same controls around the view.

@@ -20,6 +20,7 @@
 #include "host/MagnifierPreview.h"
 #include "host/MeasurementViewCommand.h"
 #include "host/OutputFolder.h"
+#include "host/RestAnalysisViewCommand.h"
 #include "host/SheetView.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/Registry.h"
@@ -62,6 +63,7 @@ struct ViewOptions {
     bool chest = false;
     int lead = -1;
     MeasureOptions measure;
+    int calCount = 3;    // calibration column: pulses stacked
 };
 
 const wchar_t kPdfPrinterKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Acrobat Distiller";
@@ -149,6 +151,12 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
             }
         } else if (arg == "--popup-png") {
             if (!value(options.measure.popupPng)) return false;
+        } else if (arg == "--cal-count") {
+            if (!value(text) || std::sscanf(text.c_str(), "%d", &options.calCount) != 1 || options.calCount < 0 ||
+                options.calCount > 6) {
+                std::fprintf(stderr, "morvelance-host: --cal-count takes 0 to 6\n");
+                return false;
+            }
         } else if (arg == "--magnifier-png") {
             if (!value(options.magnifierPng)) return false;
         } else if (arg == "--png") {
@@ -323,6 +331,7 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
     }
     SetUpRhythmView(doc, view, options, options.page);
     SetUpAnalysisView(view, options.page);
+    SetUpRestAnalysisView(doc, view, options.calCount);
     auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, view);
     if (rhythm) {
         view->UpdateWindow();
@@ -469,6 +478,11 @@ public:
                 ok = PrintPage(nullptr, [&] { return PrintAnalysisPage(pane.View(), m_dc, m_area, i, options.page); });
             return ok;
         }
+        if (IsRestAnalysisView(waveView)) {
+            SetUpRestAnalysisView(m_doc, waveView, options.calCount);
+            return PrintPage(PrintsOwnGrid(waveView) ? nullptr : waveView,
+                             [&] { return PrintRestAnalysisView(waveView, m_dc, m_area, m_px); });
+        }
         return PrintPage(waveView, [] { return true; });
     }
 
@@ -590,6 +604,8 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
         names.assign(std::begin(kAllViews), std::end(kAllViews));
     else
         names.push_back(options.viewClass);
+    if (options.viewClass == "all")
+        names.insert(names.end(), RestAnalysisViewNames().begin(), RestAnalysisViewNames().end());
     std::vector<CRuntimeClass*> classes;
     for (const std::string& name : names) classes.push_back(ViewClass(name));
     if (std::count(classes.begin(), classes.end(), nullptr) > 0) return 1;

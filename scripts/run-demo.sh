@@ -45,6 +45,16 @@ demo_record="$samples/rest12_90.ecg"
 "$build/bin/morvelance-host" view "$demo_record" --view sheet --size 1920x1080 --grid lines --png "$samples/sheet.png"
 "$build/bin/morvelance-host" print "$demo_record" --view sheet --pdf "$samples/sheet.pdf"
 "$build/bin/morvelance-host" view "$samples/rest12_90.ecg" --view CViewRhythmWave --style 1 --png "$samples/rhythm-view.png"
+# The averaged beats of a resting record and an MFER file on their 4 x 3 grid,
+# overlapped with the fiducial points the recorder measured, the calibration
+# column beside them, and the averaged beats printed as the report prints them.
+for record in "$demo_record" "$samples/mfer12.mwf"; do
+    stem=$(basename "${record%.*}")
+    "$build/bin/morvelance-host" view "$record" --view CViewAverageWave --size 1300x1200 --png "$samples/$stem-average.png"
+    "$build/bin/morvelance-host" view "$record" --view CViewAveOverlappedWave --size 600x800 --png "$samples/$stem-overlapped.png"
+done
+"$build/bin/morvelance-host" view "$demo_record" --view CViewCAL --cal-count 3 --size 100x600 --png "$samples/calibration.png"
+"$build/bin/morvelance-host" print "$demo_record" --view CViewAverageWave --pdf "$samples/average.pdf"
 # A resting and a rhythm record printed whole: the sheet with its lead names,
 # speed and gain (a page per stretch of the record at 25 mm/s), then the
 # multi-lead page, in one PDF each.

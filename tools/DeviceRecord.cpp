@@ -5,6 +5,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "tools/RestRecord.h"
 #include "tools/SignalOps.h"
 
 namespace morvelance {
@@ -209,6 +210,7 @@ RecordBuilder MakeDeviceRecord(const EcgRecord& ecg, const DeviceRecordOptions& 
         b.SetInt16(kTagAverageFirst, 0, static_cast<int16_t>(first));
         b.SetInt16(kTagAverageLast, 0, static_cast<int16_t>(last));
         b.SetInt16(kTagAverageBaseline, 0, static_cast<int16_t>(AverageBaselineIndex(averages, before)));
+        AddAverageFiducials(b);
     } else {
         const int32_t n = static_cast<int32_t>(leads.size());
         if (o.kind == RecordKind::Rr) b.SetInt16(kTagRrLeadCount, 0, static_cast<int16_t>(n));

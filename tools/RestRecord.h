@@ -19,6 +19,12 @@ constexpr uint32_t kTagSpikePosition = 4078;  // index i: u16, sample of spike i
 constexpr uint32_t kTagSpikeLead = 4079;      // index i: u8, lead code of spike i
 constexpr uint32_t kTagSpikeExtremes = 4072;  // index = lead: i16 maximum, i16 minimum
 constexpr uint32_t kTagSpikeLeadMap = 4080;   // index 0: present when 4072 is indexed by record lead
+// The fiducial points of the average beats (index 0, i16 sample of the beat);
+// the QRS onset is 3727, the base-line index.
+constexpr uint32_t kTagAveragePBegin = 3725;
+constexpr uint32_t kTagAveragePEnd = 3726;
+constexpr uint32_t kTagAverageQrsEnd = 3728;
+constexpr uint32_t kTagAverageTEnd = 3729;
 
 struct RestSpike {
     uint16_t position = 0;   // sample index at 500 Hz
@@ -45,6 +51,22 @@ struct RestRecordFiles {
 void AddRestSpikes(RecordBuilder& builder, const std::vector<RestSpike>& spikes);
 void AddRestSpikeExtremes(RecordBuilder& builder, const std::vector<int16_t>& maxima,
                           const std::vector<int16_t>& minima, bool withLeadMap);
+
+// The fiducial points measured on a set of average beats (samples of the beat).
+struct AverageFiducials {
+    int pBegin = 0;
+    int pEnd = 0;
+    int qrsBegin = 0;
+    int qrsEnd = 0;
+    int tEnd = 0;
+};
+// Measures them on the beats (all of one length): the QRS where the summed
+// slope of every lead is steep around its steepest point, P and T where the
+// summed deviation from the QRS onset rises before and after it.
+AverageFiducials MeasureAverageFiducials(const std::vector<std::vector<double>>& beats);
+// Writes 3725, 3726, 3728 and 3729 measured on the builder's average beats
+// (3730 + lead); nothing when it holds none.
+void AddAverageFiducials(RecordBuilder& builder);
 
 // Builds the record's items (before the file is written the caller may edit
 // them through `tweak`-style access to the returned builder).

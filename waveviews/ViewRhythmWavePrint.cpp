@@ -6,39 +6,9 @@
 #include "core/TavrionDoc.h"
 #include "platform/gdi/DCObjectSelector.h"
 #include "printdevice/ECGDC.h"
+#include "waveviews/PaperFont.h"
 #include "waveviews/RhythmWaveStyle.h"
 #include "waveviews/ViewRhythmWave.h"
-
-namespace {
-
-// Printed lead names and times must be readable on paper: a font whose
-// characters are under 2 mm high there is a screen size (a printer DC's own
-// font, or a screen font) and gives way to one of kPrintTextMm.
-const double kLeastPrintTextMm = 2.0;
-const double kPrintTextMm = 3.5;   // character height (em) of the font made here
-
-bool IsPaperSizedFont(CDC& dc, double pxPerMm)
-{
-    TEXTMETRIC metrics{};
-    if (!dc.GetTextMetrics(&metrics)) return false;
-    return metrics.tmHeight - metrics.tmInternalLeading >= kLeastPrintTextMm * pxPerMm;
-}
-
-// The report's kind of font (the print font's face and character set) at
-// kPrintTextMm on paper.
-bool CreatePaperFont(CFont& font, double pxPerMm)
-{
-    LOGFONT lf{};
-    lf.lfHeight = -static_cast<LONG>(std::lround(kPrintTextMm * pxPerMm));
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = SHIFTJIS_CHARSET;
-    lf.lfQuality = PROOF_QUALITY;
-    lf.lfPitchAndFamily = FF_MODERN;
-    std::wcsncpy(lf.lfFaceName, L"ＭＳ ゴシック", LF_FACESIZE - 1);
-    return font.CreateFontIndirect(&lf) != FALSE;
-}
-
-}  // namespace
 
 int CViewRhythmWave::Print(CECGDC* pDC, CRect rect, int gridX, int gridY, double pxPerSquare, int /*reserved*/,
                            int page, int current)
@@ -53,9 +23,7 @@ int CViewRhythmWave::Print(CECGDC* pDC, CRect rect, int gridX, int gridY, double
     m_dAmplitudeUnit = RecordAmplitudeUnit();
     // The texts are drawn in the font the caller selected, unless it is of screen size.
     CDC& dc = *pDC->GetDC();
-    CFont paperFont;
-    CDCObjectSelector<CFont> font(dc);
-    if (!IsPaperSizedFont(dc, pxPerSquare) && CreatePaperFont(paperFont, pxPerSquare)) font.Select(&paperFont);
+    const CPaperFont font(dc, pxPerSquare);
     if (current) return DrawView(&dc, area, gridX, gridY, 1) ? 1 : 0;
 
     const float speed = doc->GetSpeed();

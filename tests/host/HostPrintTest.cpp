@@ -126,12 +126,13 @@ TEST_F(HostPrintTest, EveryViewOfARecordGoesIntoOnePdfAPageAfterTheOther)
     const HostRun run = Host({"print", Sample("rest12_90"), "--view", "all", "--pdf", pdf});
     ASSERT_EQ(0, run.status) << run.err;
     EXPECT_EQ(pdf + "\n", run.out);   // written once
-    // The sheet's one page, then the multi-lead page, each naming lead I.
-    ASSERT_EQ(2, PdfPageCount(pdf));
+    // The sheet's one page, then the multi-lead page and the average beats,
+    // each naming lead I; then the overlapped beats and the calibration column.
+    ASSERT_EQ(5, PdfPageCount(pdf));
     std::set<int> namedOn;
     for (const PdfWord& word : PdfWords(pdf))
         if (word.text == "I") namedOn.insert(word.page);
-    EXPECT_EQ((std::set<int>{1, 2}), namedOn);
+    EXPECT_EQ((std::set<int>{1, 2, 3}), namedOn);
 }
 
 TEST_F(HostPrintTest, APdfInAMissingFolderIsWrittenThereAndAnImpossibleOneIsRefusedWithAMessage)
