@@ -1,0 +1,32 @@
+// CECGPrintReport: the standard reports. The host overrides PrintReport,
+// sets m_nPageCount before the first title line and calls ECGDefaultPrint
+// with a print-style word whose two top bits the library reads: bit 31
+// prints what the views show, bit 30 hides the status box.
+#pragma once
+
+#include "reports/ECGPrintBase.h"
+
+class CECGPrintReport : public CECGPrintBase {
+public:
+    CECGPrintReport();
+    ~CECGPrintReport() override;
+
+    // One report; TRUE when the job ended well. The style members are reset
+    // afterwards in every case.
+    int ECGDefaultPrint(const CString& strXMLPath, long lStyle, long lOption);
+
+protected:
+    // The host's job step: 0 when every page printed.
+    virtual short PrintReport();
+
+    int m_nPageCount;     // host: the pages of the job, the second figure of every title
+    int m_nCurrentPage;   // the host's own
+    long m_lPrintStyle;   // -1 between jobs
+    long m_lPrintOption;
+    BOOL m_bHideStatus;   // bit 30 of the style
+    BOOL m_bPrintShown;   // bit 31 of the style: the views print what they show
+
+private:
+    void SetPrintStyle(long lStyle, long lOption);
+    void ResetPrintStyle();
+};
