@@ -26,6 +26,7 @@
 #include "host/DialogCommand.h"
 #include "host/DocumentCommand.h"
 #include "host/LeadNameSource.h"
+#include "host/ReportCommand.h"
 #include "host/ViewCommand.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/Kernel.h"
@@ -524,7 +525,9 @@ int main(int argc, char** argv)
         return status;
     }
     if (viewing) {
-        const int status = host::RunViewCommand(command, argc - 2, argv + 2, OpenForViews);
+        const int status = command == "print" && host::IsReportRequest(argc - 2, argv + 2)
+                               ? host::RunReportCommand(argc - 2, argv + 2, OpenForViews)
+                               : host::RunViewCommand(command, argc - 2, argv + 2, OpenForViews);
         platform::ui::StopModules();
         return status;
     }

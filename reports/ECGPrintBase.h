@@ -93,6 +93,20 @@ protected:
     CString ReadXml(const CString& strXPath);
     // Millimetres to device pixels, truncated.
     int MMToPixel(double dMM) const { return static_cast<int>(dMM * m_fPixelPerMM); }
+    // n thousandths of the printable height or width, rounded as MulDiv does.
+    int PerMilleH(int n) const;
+    int PerMilleW(int n) const;
+    // The whole 5-mm steps of a pixel length, in millimetres.
+    int FiveMMHeight(int nPixels) const;
+    // The record holds fifteen leads; the document kind has a current record.
+    BOOL IsFifteenLeadRecord() const;
+    BOOL HasCurrentRecord() const;
+    // The settings lines for a wave view: the resting lines for a resting
+    // record, else the host's.
+    void UpdateWaveDisplayInfo(CViewRhythmWave* pView);
+    // The settings lines over the waves, bottom edge at y: one line when a
+    // second series exists (the chest line for chest leads), else both.
+    void PrintWaveCaptions(CViewRhythmWave* pView, int y, BOOL bOneCaption, BOOL bOffsetExceptions);
 
     // ---- members, in the order of the design ---------------------------------------------
     CDlgPrintStatus* m_pDlgPrintStatus;   // owned; its window lives from PrintBegin to PrintEnd

@@ -6,6 +6,9 @@
 
 #include "reports/ECGPrintBase.h"
 
+class CViewRhythmWave;
+class CViewScroll1LeadWave;
+
 class CECGPrintReport : public CECGPrintBase {
 public:
     CECGPrintReport();
@@ -18,6 +21,12 @@ public:
 protected:
     // The host's job step: 0 when every page printed.
     virtual short PrintReport();
+
+    // ---- layout blocks: 1 when the page was drawn ----------------------------------------
+    // Title, the patient block on the first page of a series, the waves in a
+    // 260 mm grid and, with bStrip, the one-lead strip under them.
+    int PrintRhythmWave(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip, int nPage, int nPart, int bNumbered,
+                        CString strTitle, int bStrip, int nSecondStart);
 
     int m_nPageCount;     // host: the pages of the job, the second figure of every title
     int m_nCurrentPage;   // the host's own

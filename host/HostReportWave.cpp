@@ -1,0 +1,69 @@
+#include "host/HostReportWave.h"
+
+#include "core/TavrionDoc.h"
+#include "dialogs/DlgPrintStatus.h"
+#include "host/HostReportPane.h"
+#include "printdevice/ECGDC.h"
+#include "waveviews/ViewRhythmWave.h"
+
+namespace host {
+
+
+int CountViewPages(CViewRhythmWave& view)
+{
+    const int start = view.GetStartTime();
+    view.SetStartTime(0);
+    int pages = 1;
+    for (;;) {
+        const int moved = view.ChangePageSample(1);
+        if (moved != 0 && moved != 2) break;
+        ++pages;
+        if (moved == 2) break;
+    }
+    view.SetStartTime(start);
+    return pages;
+}
+
+CHostWaveReport::CHostWaveReport(const ReportSetup& setup, const CString& title)
+    : m_style(setup.style), m_title(title)
+{
+    m_pDoc = setup.doc;
+    m_DocType = setup.docType;
+    m_pPrinter = setup.printer;
+}
+
+short CHostWaveReport::PrintReport()
+{
+    CHostReportPane pane(*m_pDoc, m_style);
+    CViewRhythmWave* view = pane.View();
+    if (!view) return 1;
+    m_nPageCount = CountViewPages(*view);
+    for (int part = 0; part < m_nPageCount; ++part) {
+        CString status;
+        status.Format(L"%d/%d ページ", part + 1, m_nPageCount);
+        if (m_pDlgPrintStatus) m_pDlgPrintStatus->SetStatusText(status);
+        if (m_pECGDC->StartPage() <= 0) return 1;
+        const int drawn = PrintRhythmWave(view, nullptr, part + 1, part, m_nPageCount > 1, m_title, 0, -1);
+        if (m_pECGDC->EndPage() <= 0 || !drawn) return 1;
+    }
+    return 0;
+}
+
+CHostWaveAnnoReport::CHostWaveAnnoReport(const ReportSetup& setup, const CString& title)
+    : m_style(setup.style), m_title(title)
+{
+    m_pDoc = setup.doc;
+    m_DocType = setup.docType;
+    m_pPrinter = setup.printer;
+}
+
+short CHostWaveAnnoReport::PrintAnnotation()
+{
+    CHostReportPane pane(*m_pDoc, m_style);
+    CViewRhythmWave* view = pane.View();
+    if (!view || m_pECGDC->StartPage() <= 0) return 1;
+    const int drawn = PrintRhythmWaveAnnotation(view, nullptr, m_title);
+    return m_pECGDC->EndPage() > 0 && drawn ? 0 : 1;
+}
+
+}  // namespace host
