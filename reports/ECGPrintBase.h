@@ -100,6 +100,8 @@ protected:
     int FiveMMHeight(int nPixels) const;
     // The record holds fifteen leads; the document kind has a current record.
     BOOL IsFifteenLeadRecord() const;
+    // A resting system code whose low byte marks fifteen leads.
+    static BOOL IsRestFifteenCode(unsigned int uSystemCode);
     BOOL HasCurrentRecord() const;
     // The settings lines for a wave view: the resting lines for a resting
     // record, else the host's.

@@ -9,12 +9,6 @@ const wchar_t kSettingsFormat[] = L"%.2f mm/mV  %.1f mm/s  %d Hz  %s  %s  %s";
 const wchar_t kTripLabel[] = L"ﾄﾘｯﾌﾟ";
 const wchar_t kLoadTimePath[] = L"/Rawdata/Tavrion/Record/Mstep_section/Load_time";
 
-bool Is15LeadKind(int kind)
-{
-    const int low = kind & 0xFF;
-    return low == 11 || low == 226 || low == 227;
-}
-
 CString SettingsLine(float sense, float speed, int filter, const CString& a, const CString& b, const CString& c)
 {
     CString line;
@@ -65,7 +59,7 @@ void CECGPrintBase::UpdateRestDisplayInfo(CViewRhythmWave* pView)
     const float speed = doc->GetSpeed();
     const int filter = doc->GetFilter();
     const int style = pView->GetWaveStyle();
-    const bool fifteen = Is15LeadKind(item->nKind);
+    const bool fifteen = IsRestFifteenCode(item->uSystemCode) != FALSE;
     const CString name = RestLayoutName(style, fifteen);
     const CString none;
     switch (style) {

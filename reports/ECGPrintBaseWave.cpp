@@ -21,17 +21,17 @@ constexpr double kSecondCaptionMm = 125.0;
 // The second caption of a fifteen-lead page: 500 steps of 0.2 mm.
 constexpr double kFifteenLeadCaptionMm = 500 * 0.2;
 
-bool IsRestFifteenKind(int kind)
-{
-    const int low = kind & 0xFF;
-    return low == 11 || low == 226 || low == 227;
-}
-
 bool HasNoSecondCaption(int style)
 {
     return style == 11 || style == 12 || style == 16 || style == 17;
 }
 }  // namespace
+
+BOOL CECGPrintBase::IsRestFifteenCode(unsigned int uSystemCode)
+{
+    const unsigned int low = uSystemCode & 0xFF;
+    return low == 11 || low == 226 || low == 227;
+}
 
 int CECGPrintBase::PerMilleH(int n) const
 {
@@ -55,7 +55,7 @@ BOOL CECGPrintBase::IsFifteenLeadRecord() const
     if (m_DocType == kDocRest) {
         auto* doc = dynamic_cast<CRestViewDoc*>(m_pDoc);
         _RESTDATAITEM* item = doc ? doc->GetCurrentDataItem() : nullptr;
-        return item && IsRestFifteenKind(item->nKind);
+        return item && IsRestFifteenCode(item->uSystemCode);
     }
     if (m_DocType == kDocMFER) {
         auto* doc = dynamic_cast<CMFERViewDoc*>(m_pDoc);

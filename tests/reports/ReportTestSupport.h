@@ -71,6 +71,7 @@ public:
     using CECGPrintReport::m_lPrintStyle;
     using CECGPrintReport::m_nCurrentPage;
     using CECGPrintReport::m_nPageCount;
+    using CECGPrintReport::PrintRhythmWave;
 
     std::function<short(CTestReport&)> step;   // the job step; none prints nothing and succeeds
     // What the members held while the step ran.
@@ -90,6 +91,8 @@ protected:
 
 class CTestAnno : public CTestReportOf<CECGPrintAnno> {
 public:
+    using CECGPrintAnno::CalculateWaveOffset;
+    using CECGPrintAnno::PrintRhythmWaveAnnotation;
     std::function<short(CTestAnno&)> step;
 
 protected:
