@@ -201,6 +201,12 @@ BOOL CECGPrintBase::OutText(int x, int y, const CString& text)
 CString CECGPrintBase::ReadXml(const CString& strXPath)
 {
     CString value;
-    if (m_pXMLParser && !strXPath.IsEmpty()) m_pXMLParser->GetDataFromXMLDOM(value, strXPath, 4, CString());
+    if (!m_pXMLParser || strXPath.IsEmpty()) return value;
+    // The layout binds attributes as ".../@name".
+    const int at = strXPath.Find(L"/@");
+    if (at > 0 && strXPath.Find(L'/', at + 2) < 0)
+        m_pXMLParser->GetDataFromXMLDOM(value, strXPath.Left(at), 2, strXPath.Mid(at + 2));
+    else
+        m_pXMLParser->GetDataFromXMLDOM(value, strXPath, 4, CString());
     return value;
 }

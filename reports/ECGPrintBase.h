@@ -14,6 +14,7 @@
 #include "platform/gdi/Gdi.h"
 #include "printdevice/PrinterSetting.h"
 
+struct _POSITION_CTRL;
 class CDlgPrintStatus;
 class CECGDC;
 class CECGPrinter;
@@ -82,6 +83,12 @@ protected:
     CString GetMFERConfirmInfo(_DATA_TIME_INFO kind);
     CString GetExerConfirmInfo(_DATA_TIME_INFO kind);
 
+    // ---- interpretation blocks -----------------------------------------------------------
+    int PrintRestInterpreInfo(CRect rcBlock);
+    int PrintAmeInterpreInfo(CRect rcBlock);
+    int PrintMiniAndIvrel(CRect rcBlock);
+    int PrintAmeMiniAndIvrel(CRect rcBlock);
+
     // ---- settings lines ------------------------------------------------------------------
     void UpdateRestDisplayInfo(CViewRhythmWave* pView);
 
@@ -131,6 +138,27 @@ protected:
     CWnd* m_pDlgParent;                   // parent of the status box
 
 private:
+    struct InterpreRows;
+    struct MinnesotaRows;
+    class CMinnesotaBlock;
+    friend class CMinnesotaBlock;
+
+    // ---- rows of the print layout tables ---------------------------------------------------
+    const _POSITION_CTRL* PrintTable(int nKind) const;
+    CRect RowRect(const CRect& rcBlock, const _POSITION_CTRL& row, int nShift) const;
+    CString RowValue(int nKind, int nRow, int nAlternative = 0);
+    CString RowText(int nKind, int nRow);
+    BOOL IsRowVisible(int nKind, int nRow) const;
+    void DrawRow(int nKind, int nRow, const CRect& rcBlock, int nShift, const CString& text);
+    // The lines a wrapped row used of its limit.
+    int CommentRow(int nKind, int nRow, const CRect& rcBlock, int nShift, const CString& text, int nMaxLines);
+    // The additions caption, titles and contents from row nFirst, an
+    // invisible content closing up the rows under it; the lines they used.
+    int PrintAdditions(int nKind, int nFirst, const CRect& rcBlock, int nShift);
+    CString MedicationText(const CString& text, int nIndex, int nList);
+    int PrintRestLikeInfo(CRect rcBlock, const InterpreRows& rows);
+    int PrintMinnesotaBlock(CRect rcBlock, const MinnesotaRows& rows);
+
     // What PrintBegin opened up to a failure, undone.
     void AbandonBegin();
     BOOL SetAbortProcedure();

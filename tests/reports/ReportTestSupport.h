@@ -45,11 +45,16 @@ public:
     using Base::m_pPrinter;
     using Base::m_pPrintFont;
     using Base::m_pXMLParser;
+    using Base::m_nVisibleMask;
     using Base::m_PrintType;
     using Base::m_rcPrint;
     using Base::m_strDisplayInfo1;
     using Base::m_strDisplayInfo2;
+    using Base::PrintAmeInterpreInfo;
+    using Base::PrintAmeMiniAndIvrel;
     using Base::PrintComment;
+    using Base::PrintMiniAndIvrel;
+    using Base::PrintRestInterpreInfo;
     using Base::PrintPatientInfo;
     using Base::PrintTitle;
     using Base::PrintVersion;
