@@ -1,7 +1,8 @@
 // A one-page resting 12-lead report (wave style 1, the patient block, the
 // settings captions and the version line, A4 landscape) printed through the
 // report classes: to the PDF printer (time per report and PDF bytes), and as
-// raw HP-GL/2 and LIPS jobs (time and spool bytes).
+// raw HP-GL/2 and LIPS jobs (time and spool bytes); and the resting
+// interpretation page with its full Minnesota and IVREL block, to PDF.
 // Run: <build>/bin/morvelance_bench --benchmark_filter=Report
 #include <benchmark/benchmark.h>
 
@@ -16,6 +17,7 @@
 #include "core/PositionCtrl.h"
 #include "documents/RestViewDoc.h"
 #include "platform/base/CodePage.h"
+#include "platform/base/Kernel.h"
 #include "platform/base/Registry.h"
 #include "platform/print/PrintSetup.h"
 #include "printdevice/ECGDC.h"
@@ -57,10 +59,12 @@ struct BenchFolder {
     std::string path;
 };
 
-// The report a host makes for the resting wave page.
+// The report a host makes for the resting wave page, or for the page of
+// the interpretation block (eight Minnesota codes, eleven IVREL statements).
 class CBenchReport : public CECGPrintReport {
 public:
-    CBenchReport(CTavrionDoc& doc, CECGPrinter& printer, CViewRhythmWave& view) : m_view(view)
+    CBenchReport(CTavrionDoc& doc, CECGPrinter& printer, CViewRhythmWave& view, bool interpre = false)
+        : m_view(view), m_interpre(interpre)
     {
         m_pDoc = &doc;
         m_DocType = 0;
@@ -72,12 +76,22 @@ protected:
     {
         m_nPageCount = 1;
         if (m_pECGDC->StartPage() <= 0) return 1;
-        const int drawn = PrintRhythmWave(&m_view, nullptr, 1, 0, 0, L"安静時心電図", 0, -1);
+        const int drawn = m_interpre ? PrintInterprePage() : PrintRhythmWave(&m_view, nullptr, 1, 0, 0, L"安静時心電図", 0, -1);
         return m_pECGDC->EndPage() > 0 && drawn ? 0 : 1;
     }
 
 private:
+    int PrintInterprePage()
+    {
+        if (!PrintTitle(L"解析結果", 1, 1, 0, 0)) return 0;
+        const int top = m_rcPrint.top + MulDiv(m_nPrintHeight, 40, 1000);
+        PrintRestInterpreInfo(CRect(m_rcPrint.left, top, m_rcPrint.left + m_nPrintWidth / 2,
+                                    top + MulDiv(m_nPrintHeight, 500, 1000)));
+        return PrintVersion();
+    }
+
     CViewRhythmWave& m_view;
+    bool m_interpre;
 };
 
 struct RestPage {
@@ -123,7 +137,7 @@ void ClearFolder(const std::string& folder)
     std::filesystem::create_directories(folder);
 }
 
-// Arg: the print type (2 PDF printer, 3 HP-GL/2, 5 LIPS).
+// The print type (2 PDF printer, 3 HP-GL/2, 5 LIPS) and the page.
 void BM_ReportRestWave(benchmark::State& state)
 {
     static const BenchFolder folder;
@@ -148,7 +162,7 @@ void BM_ReportRestWave(benchmark::State& state)
             printer.SetPrinterName(kRawPrinter);
             printer.SetPrintType(type);
         }
-        CBenchReport report(page.doc, printer, page.view);
+        CBenchReport report(page.doc, printer, page.view, state.range(1) != 0);
         state.ResumeTiming();
         if (!report.ECGDefaultPrint(page.xml, 0x40000000L, 0)) {
             state.SkipWithError("the report did not print");
@@ -160,6 +174,13 @@ void BM_ReportRestWave(benchmark::State& state)
     }
     state.counters["bytes"] = static_cast<double>(bytes);
 }
-BENCHMARK(BM_ReportRestWave)->ArgName("type")->Arg(2)->Arg(3)->Arg(5)->Unit(benchmark::kMillisecond);
+// Args: the print type, then 0 the wave page or 1 the interpretation page.
+BENCHMARK(BM_ReportRestWave)
+    ->ArgNames({"type", "interpre"})
+    ->Args({2, 0})
+    ->Args({3, 0})
+    ->Args({5, 0})
+    ->Args({2, 1})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
