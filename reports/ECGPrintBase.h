@@ -86,6 +86,9 @@ protected:
     // ---- interpretation blocks -----------------------------------------------------------
     int PrintRestInterpreInfo(CRect rcBlock);
     int PrintAmeInterpreInfo(CRect rcBlock);
+    int PrintRRInterpreInfo(CRect rcBlock);
+    int PrintRhyInterpreInfo(CRect rcBlock, int bLowerConfirm);
+    int PrintExtraInterpreInfo(CRect rcBlock);
     int PrintMiniAndIvrel(CRect rcBlock);
     int PrintAmeMiniAndIvrel(CRect rcBlock);
 
@@ -156,6 +159,11 @@ private:
     // invisible content closing up the rows under it; the lines they used.
     int PrintAdditions(int nKind, int nFirst, const CRect& rcBlock, int nShift);
     CString MedicationText(const CString& text, int nIndex, int nList);
+    // The sub ID, kana name and request section pairs whose value is empty.
+    void SuppressEmptyPairs(int nKind, std::initializer_list<int> valueRows, bool* suppressed);
+    // The additions from row nFirst when the flags let them print; the shift
+    // they give the rows under them.
+    int PrintGatedAdditions(int nKind, int nFirst, int nFlags, const CRect& rcBlock);
     int PrintRestLikeInfo(CRect rcBlock, const InterpreRows& rows);
     int PrintMinnesotaBlock(CRect rcBlock, const MinnesotaRows& rows);
 

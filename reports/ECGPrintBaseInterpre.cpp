@@ -111,6 +111,18 @@ int CECGPrintBase::PrintAdditions(int nKind, int nFirst, const CRect& rcBlock, i
     return 4 - hidden / kLine;
 }
 
+void CECGPrintBase::SuppressEmptyPairs(int nKind, std::initializer_list<int> valueRows, bool* suppressed)
+{
+    for (int value : valueRows)
+        if (RowValue(nKind, value).IsEmpty()) suppressed[value] = suppressed[value - 1] = true;
+}
+
+int CECGPrintBase::PrintGatedAdditions(int nKind, int nFirst, int nFlags, const CRect& rcBlock)
+{
+    if (!(nFlags & PrintTable(nKind)[nFirst].bVisible)) return 0;
+    return kLine * PrintAdditions(nKind, nFirst, rcBlock, 0);
+}
+
 CString CECGPrintBase::MedicationText(const CString& text, int nIndex, int nList)
 {
     if (!text.IsEmpty() || nIndex < 0 || !m_pDoc) return text;
@@ -145,9 +157,7 @@ int CECGPrintBase::PrintRestLikeInfo(CRect rcBlock, const InterpreRows& rows)
     _RESTDATAITEM* item = rest ? rest->GetCurrentDataItem() : nullptr;
     // An empty sub ID, kana name or request section leaves its caption out too.
     bool suppressed[64] = {};
-    if (rows.bPresencePairs)
-        for (int value : {17, 19, 34})
-            if (RowValue(table, value).IsEmpty()) suppressed[value] = suppressed[value - 1] = true;
+    if (rows.bPresencePairs) SuppressEmptyPairs(table, {17, 19, 34}, suppressed);
     const CString bpUnit = FormatUnit(m_pDoc->GetDefXMLPath(table, kBpUnitStc, 0), DATA_UNIT_BP);
     for (int row = 0; row <= rows.nLastRow; ++row) {
         if (suppressed[row] || !IsRowVisible(table, row)) continue;

@@ -53,6 +53,9 @@ public:
     using Base::PrintAmeInterpreInfo;
     using Base::PrintAmeMiniAndIvrel;
     using Base::PrintComment;
+    using Base::PrintExtraInterpreInfo;
+    using Base::PrintRhyInterpreInfo;
+    using Base::PrintRRInterpreInfo;
     using Base::PrintMiniAndIvrel;
     using Base::PrintRestInterpreInfo;
     using Base::PrintPatientInfo;
