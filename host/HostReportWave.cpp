@@ -25,7 +25,7 @@ int CountViewPages(CViewRhythmWave& view)
 }
 
 CHostWaveReport::CHostWaveReport(const ReportSetup& setup, const CString& title)
-    : m_style(setup.style), m_title(title)
+    : m_style(setup.style), m_bUsStyle(setup.usStyle), m_title(title)
 {
     m_pDoc = setup.doc;
     m_DocType = setup.docType;
@@ -43,14 +43,16 @@ short CHostWaveReport::PrintReport()
         status.Format(L"%d/%d ページ", part + 1, m_nPageCount);
         if (m_pDlgPrintStatus) m_pDlgPrintStatus->SetStatusText(status);
         if (m_pECGDC->StartPage() <= 0) return 1;
-        const int drawn = PrintRhythmWave(view, nullptr, part + 1, part, m_nPageCount > 1, m_title, 0, -1);
+        const BOOL numbered = m_nPageCount > 1;
+        const int drawn = m_bUsStyle ? PrintRhythmWaveAme(view, nullptr, part + 1, part, numbered, 0, -1)
+                                     : PrintRhythmWave(view, nullptr, part + 1, part, numbered, m_title, 0, -1);
         if (m_pECGDC->EndPage() <= 0 || !drawn) return 1;
     }
     return 0;
 }
 
 CHostWaveAnnoReport::CHostWaveAnnoReport(const ReportSetup& setup, const CString& title)
-    : m_style(setup.style), m_title(title)
+    : m_style(setup.style), m_bUsStyle(setup.usStyle), m_title(title)
 {
     m_pDoc = setup.doc;
     m_DocType = setup.docType;
@@ -62,7 +64,8 @@ short CHostWaveAnnoReport::PrintAnnotation()
     CHostReportPane pane(*m_pDoc, m_style);
     CViewRhythmWave* view = pane.View();
     if (!view || m_pECGDC->StartPage() <= 0) return 1;
-    const int drawn = PrintRhythmWaveAnnotation(view, nullptr, m_title);
+    const int drawn = m_bUsStyle ? PrintRhythmWaveAmeAnnotation(view, nullptr)
+                                 : PrintRhythmWaveAnnotation(view, nullptr, m_title);
     return m_pECGDC->EndPage() > 0 && drawn ? 0 : 1;
 }
 

@@ -18,13 +18,14 @@ struct ReportSetup {
     CTavrionDoc* doc = nullptr;
     int docType = 0;
     CECGPrinter* printer = nullptr;
-    int style = 0;   // the multi-lead view's wave style; 0 the kind's first
+    int style = 0;          // the multi-lead view's wave style; 0 the kind's first
+    bool usStyle = false;   // the US-style pages: the interpretation block over the waves
 };
 
 // The pages of a multi-lead view at its style, from the record's start.
 int CountViewPages(CViewRhythmWave& view);
 
-// rest-wave and rhythm-wave: one page per stretch of the record (a resting
+// rest-wave, rest-ame and rhythm-wave: one page per stretch of the record (a resting
 // record is one page), the patient block on the first.
 class CHostWaveReport : public CECGPrintReport {
 public:
@@ -37,6 +38,7 @@ protected:
 
 private:
     int m_style;
+    bool m_bUsStyle;
     CString m_title;
 };
 
@@ -52,6 +54,7 @@ protected:
 
 private:
     int m_style;
+    bool m_bUsStyle;
     CString m_title;
 };
 

@@ -47,6 +47,7 @@ struct ReportName {
 };
 const ReportName kReports[] = {
     {"rest-wave", L"安静時心電図"},
+    {"rest-ame", L""},   // the block names its page by the record's leads
     {"rhythm-wave", L"リズム心電図"},
 };
 
@@ -84,7 +85,7 @@ bool ParseOptions(int argc, char** argv, ReportOptions& options)
         }
     }
     if (!ReportTitle(options.report)) {
-        std::fprintf(stderr, "morvelance-host: no report '%s' (rest-wave, rhythm-wave)\n", options.report.c_str());
+        std::fprintf(stderr, "morvelance-host: no report '%s' (rest-wave, rest-ame, rhythm-wave)\n", options.report.c_str());
         return false;
     }
     if (options.output == Output::None) {
@@ -266,6 +267,7 @@ bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::s
     setup.docType = doc.GetDocType();
     setup.printer = &printer;
     setup.style = options.style;
+    setup.usStyle = options.report == "rest-ame";
     const CString xml = RecordXmlPath(doc);
     const wchar_t* title = ReportTitle(options.report);
     BOOL printed;

@@ -20,7 +20,11 @@ protected:
 
     // The page the views show, with their annotations, as page 1 of 1.
     int PrintRhythmWaveAnnotation(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip, CString strTitle);
+    int PrintRhythmWaveAmeAnnotation(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip);
     // Spreads the spare millimetres of a grid over the gap above the first
     // view (o1) and the gap between the two (o2).
     void CalculateWaveOffset(int nTotal, int nFirst, int nSecond, int& o1, int& o2);
+
+private:
+    int PrintAnnotatedWavePage(CViewRhythmWave* pView, const CString& strTitle, BOOL bUsStyle);
 };

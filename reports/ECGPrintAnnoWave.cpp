@@ -23,13 +23,27 @@ int CECGPrintAnno::PrintRhythmWaveAnnotation(CViewRhythmWave* pView, CViewScroll
                                              CString strTitle)
 {
     if (!pView || !m_pECGDC) return 0;
+    return PrintAnnotatedWavePage(pView, strTitle, FALSE);
+}
+
+int CECGPrintAnno::PrintRhythmWaveAmeAnnotation(CViewRhythmWave* pView, CViewScroll1LeadWave* /*pStrip*/)
+{
+    if (!pView || !m_pECGDC) return 0;
+    return PrintAnnotatedWavePage(pView, UsStyleWaveTitle(), TRUE);
+}
+
+int CECGPrintAnno::PrintAnnotatedWavePage(CViewRhythmWave* pView, const CString& strTitle, BOOL bUsStyle)
+{
     CDCObjectSelector<CFont, CECGDC> font(*m_pECGDC, m_pPrintFont);
     CDCObjectSelector<CPen, CECGDC> pen(*m_pECGDC, m_pPen);
     if (!PrintTitle(strTitle, 1, 1, 0, 0)) return 0;
     const CRect& rc = m_rcPrint;
     const int top = rc.top + PerMilleH(20);
-    PrintPatientInfo(CRect(rc.left, top, rc.right, top + PerMilleH(50)));
-    const int y0 = rc.top + PerMilleH(90);
+    if (bUsStyle)
+        PrintAmeInterpreInfo(CRect(rc.left, top, rc.right, top + PerMilleH(290)));
+    else
+        PrintPatientInfo(CRect(rc.left, top, rc.right, top + PerMilleH(50)));
+    const int y0 = rc.top + PerMilleH(bUsStyle ? 330 : 90);
     const int available = rc.bottom - y0 - PerMilleH(20);
     const int y1 = y0 + PerMilleH(5);
     const int areaMm = FiveMMHeight(available);
@@ -45,6 +59,6 @@ int CECGPrintAnno::PrintRhythmWaveAnnotation(CViewRhythmWave* pView, CViewScroll
     pView->PrintAnnotation(m_pECGDC->GetDC(), area);
     if (!pView->Print(m_pECGDC, area, gx, gv, m_fPixelPerMM, 1, 0, 1)) return 0;
     UpdateWaveDisplayInfo(pView);
-    PrintWaveCaptions(pView, y0, pView->GetWaveStyle() == 9, TRUE);
+    PrintWaveCaptions(pView, y0, pView->GetWaveStyle() == 9, bUsStyle);
     return PrintVersion() ? 1 : 0;
 }

@@ -117,8 +117,11 @@ protected:
     // record, else the host's.
     void UpdateWaveDisplayInfo(CViewRhythmWave* pView);
     // The settings lines over the waves, bottom edge at y: one line when a
-    // second series exists (the chest line for chest leads), else both.
-    void PrintWaveCaptions(CViewRhythmWave* pView, int y, BOOL bOneCaption, BOOL bOffsetExceptions);
+    // second series exists (the chest line for chest leads), else both. The
+    // US-style pages place the second line by the resting and MFER records only.
+    void PrintWaveCaptions(CViewRhythmWave* pView, int y, BOOL bOneCaption, BOOL bUsStyle);
+    // The title of the US-style wave pages.
+    CString UsStyleWaveTitle() const;
 
     // ---- members, in the order of the design ---------------------------------------------
     CDlgPrintStatus* m_pDlgPrintStatus;   // owned; its window lives from PrintBegin to PrintEnd

@@ -96,7 +96,13 @@ void CECGPrintBase::UpdateWaveDisplayInfo(CViewRhythmWave* pView)
         UpdateDisplayInfo(pView);
 }
 
-void CECGPrintBase::PrintWaveCaptions(CViewRhythmWave* pView, int y, BOOL bOneCaption, BOOL bOffsetExceptions)
+CString CECGPrintBase::UsStyleWaveTitle() const
+{
+    const bool fifteen = m_DocType != kDocRhythm && IsFifteenLeadRecord();
+    return fifteen ? L"15誘導+解析結果" : L"12誘導+解析結果";
+}
+
+void CECGPrintBase::PrintWaveCaptions(CViewRhythmWave* pView, int y, BOOL bOneCaption, BOOL bUsStyle)
 {
     CReportTextScope scope(*m_pECGDC, m_pPrintFont, TA_BOTTOM);
     const int x = m_rcPrint.left + MMToPixel(kCaptionIndentMm);
@@ -106,11 +112,13 @@ void CECGPrintBase::PrintWaveCaptions(CViewRhythmWave* pView, int y, BOOL bOneCa
     }
     m_pECGDC->TextOut(x, y, m_strDisplayInfo1);
     const int style = pView->GetWaveStyle();
-    if (bOffsetExceptions && HasNoSecondCaption(style)) return;
+    if (!bUsStyle && HasNoSecondCaption(style)) return;
+    // The US-style pages know no rhythm record here.
+    const bool counted = !bUsStyle || m_DocType != kDocRhythm;
     int second = x + MMToPixel(kSecondCaptionMm);
     if (style == 1 || style == 3) {
-        if (IsFifteenLeadRecord()) second = x + MMToPixel(kFifteenLeadCaptionMm);
-        if (!HasCurrentRecord()) second = x;
+        if (counted && IsFifteenLeadRecord()) second = x + MMToPixel(kFifteenLeadCaptionMm);
+        if (!counted || !HasCurrentRecord()) second = x;
     }
     m_pECGDC->TextOut(second, y, m_strDisplayInfo2);
 }

@@ -27,6 +27,10 @@ protected:
     // 260 mm grid and, with bStrip, the one-lead strip under them.
     int PrintRhythmWave(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip, int nPage, int nPart, int bNumbered,
                         CString strTitle, int bStrip, int nSecondStart);
+    // As PrintRhythmWave, with the US-style interpretation block in place of
+    // the patient block; the strip prints only when bStrip is 1.
+    int PrintRhythmWaveAme(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip, int nPage, int nPart, int bNumbered,
+                           int bStrip, int nSecondStart);
 
     int m_nPageCount;     // host: the pages of the job, the second figure of every title
     int m_nCurrentPage;   // the host's own
@@ -36,6 +40,8 @@ protected:
     BOOL m_bPrintShown;   // bit 31 of the style: the views print what they show
 
 private:
+    int PrintWavePage(CViewRhythmWave* pView, int nPage, int nPart, int bNumbered, CString strTitle,
+                      int nSecondStart, BOOL bUsStyle);
     void SetPrintStyle(long lStyle, long lOption);
     void ResetPrintStyle();
 };

@@ -160,7 +160,17 @@ TEST_F(HostReportTest, ARhythmReportNumbersItsPartsAndCountsItsPages)
     const std::string last = "P. " + std::to_string(pages) + "/" + std::to_string(pages);
     EXPECT_NE(words.find("リズム心電図"), std::string::npos);
     EXPECT_NE(words.find(last), std::string::npos) << words;
-    if (pages > 1) EXPECT_NE(words.find("- " + std::to_string(pages)), std::string::npos) << words;
+    if (pages > 1) {
+        EXPECT_NE(words.find("- " + std::to_string(pages)), std::string::npos) << words;
+    }
+}
+
+TEST_F(HostReportTest, TheUsStylePageCarriesTheInterpretationOverTheWaves)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+    const std::string words = Words(PrintPdf("rest15_90", {"--report", "rest-ame"}, "ame"));
+    for (const char* text : {"15誘導+解析結果", "RV5+SV1", "J3", "境界域", "(3chx5)"})
+        EXPECT_NE(words.find(text), std::string::npos) << text << " in " << words;
 }
 
 TEST_F(HostReportTest, TheAnnotatedTwinIsPageOneOfOne)

@@ -80,6 +80,7 @@ public:
     using CECGPrintReport::m_nCurrentPage;
     using CECGPrintReport::m_nPageCount;
     using CECGPrintReport::PrintRhythmWave;
+    using CECGPrintReport::PrintRhythmWaveAme;
 
     std::function<short(CTestReport&)> step;   // the job step; none prints nothing and succeeds
     // What the members held while the step ran.
@@ -100,6 +101,7 @@ protected:
 class CTestAnno : public CTestReportOf<CECGPrintAnno> {
 public:
     using CECGPrintAnno::CalculateWaveOffset;
+    using CECGPrintAnno::PrintRhythmWaveAmeAnnotation;
     using CECGPrintAnno::PrintRhythmWaveAnnotation;
     std::function<short(CTestAnno&)> step;
 

@@ -133,6 +133,19 @@ TEST_F(ReportWave, NumberedPartsAndSecondSeriesShapeTheirPages)
     EXPECT_EQ(chest.rect.bottom, m_report.m_rcPrint.top + PerMille(90));
 }
 
+TEST_F(ReportWave, TheUsStylePageNamesItsLeadsAndStartsTheWavesUnderTheInterpretation)
+{
+    OpenRecord(RecordKind::Rest15, 1);
+    m_report.m_nPageCount = 1;
+    ASSERT_EQ(m_report.PrintRhythmWaveAme(&m_view, nullptr, 1, 0, 0, 0, -1), 1);
+    EXPECT_EQ(m_page.Texts().front().text.find(L"****** Report ****** 15誘導+解析結果 **"), 0u);
+    const DrawRecord first = FindText(m_report.m_strDisplayInfo1.str());
+    ASSERT_FALSE(first.points.empty());
+    EXPECT_EQ(first.rect.bottom, m_report.m_rcPrint.top + PerMille(300) + PerMille(30));
+    // The strip asked for cannot be printed without its view.
+    EXPECT_EQ(m_report.PrintRhythmWaveAme(&m_view, nullptr, 1, 0, 0, 1, -1), 0);
+}
+
 TEST_F(ReportWave, TheGridIsAWholeNumberOfFiveMillimetresTakenTwice)
 {
     OpenRecord(RecordKind::Rest12, 1);
