@@ -76,7 +76,8 @@ protected:
     {
         m_nPageCount = 1;
         if (m_pECGDC->StartPage() <= 0) return 1;
-        const int drawn = m_interpre ? PrintInterprePage() : PrintRhythmWave(&m_view, nullptr, 1, 0, 0, L"安静時心電図", 0, -1);
+        const int drawn =
+            m_interpre ? PrintInterprePage() : PrintRhythmWave(&m_view, nullptr, 1, 0, 0, L"安静時心電図", 0, -1);
         return m_pECGDC->EndPage() > 0 && drawn ? 0 : 1;
     }
 

@@ -85,7 +85,8 @@ bool ParseOptions(int argc, char** argv, ReportOptions& options)
         }
     }
     if (!ReportTitle(options.report)) {
-        std::fprintf(stderr, "morvelance-host: no report '%s' (rest-wave, rest-ame, rhythm-wave)\n", options.report.c_str());
+        std::fprintf(stderr, "morvelance-host: no report '%s' (rest-wave, rest-ame, rhythm-wave)\n",
+                     options.report.c_str());
         return false;
     }
     if (options.output == Output::None) {
@@ -249,9 +250,10 @@ std::string Numbered(const std::string& path, size_t index)
 // before its first report.
 void LoadPrintLayout(CTavrionDoc& doc)
 {
-    static const _LOAD_POSITION_TYPE kPrintLayout[] = {LOAD_POS_REST_PRINT,  LOAD_POS_FINAL_PRINT, LOAD_POS_RHYTHM_PRINT,
-                                                       LOAD_POS_RR_PRINT,    LOAD_POS_EXTRA_PRINT, LOAD_POS_EXER_PRINT,
-                                                       LOAD_POS_REST_PRINT};
+    static const _LOAD_POSITION_TYPE kPrintLayout[] = {
+        LOAD_POS_REST_PRINT,  LOAD_POS_FINAL_PRINT, LOAD_POS_RHYTHM_PRINT, LOAD_POS_RR_PRINT,
+        LOAD_POS_EXTRA_PRINT, LOAD_POS_EXER_PRINT,  LOAD_POS_REST_PRINT,
+    };
     const int kind = doc.GetDocType();
     if (kind >= 0 && kind <= 6) doc.GetCtrlPosFromXSL(kPrintLayout[kind]);
 }
@@ -303,7 +305,8 @@ int RunReportCommand(int argc, char** argv, const RecordOpener& open)
         }
         doc->m_bAutoDelete = FALSE;
         if (!PrintOneReport(*doc, options, Numbered(options.pdf, index))) {
-            std::fprintf(stderr, "morvelance-host: %s: the report could not be printed\n", options.files[index].c_str());
+            std::fprintf(stderr, "morvelance-host: %s: the report could not be printed\n",
+                         options.files[index].c_str());
             ++failures;
         }
     }

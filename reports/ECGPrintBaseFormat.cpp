@@ -118,7 +118,8 @@ CString CECGPrintBase::FormatPrintBirthday(const CString& strXPath)
     if (year <= 0 && month <= 0 && day <= 0) return CString(L"( / / )");
     if (!valid) return CString();
     CString text;
-    text.Format(L"(%s-%s-%s)", birthday.strYear.GetString(), birthday.strMonth.GetString(), birthday.strDay.GetString());
+    text.Format(L"(%s-%s-%s)", birthday.strYear.GetString(), birthday.strMonth.GetString(),
+                birthday.strDay.GetString());
     return text;
 }
 

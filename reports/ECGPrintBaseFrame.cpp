@@ -89,8 +89,8 @@ CString CECGPrintBase::PatientHead()
         for (int tag = 1; tag <= 2; ++tag) {
             CString path, value;
             path.Format(L"/xsl:stylesheet/xsl:Visible_info/Tag[@id='%d']", tag);
-            const BOOL hidden =
-                stylesheet.GetDataFromXMLDOM(value, path, 2, CString(L"print_visible")) && value.CompareNoCase(L"false") == 0;
+            const BOOL hidden = stylesheet.GetDataFromXMLDOM(value, path, 2, CString(L"print_visible")) &&
+                                value.CompareNoCase(L"false") == 0;
             (tag == 1 ? idVisible : nameVisible) = !hidden;
         }
     }

@@ -174,10 +174,12 @@ int CECGPrintBase::PrintRestLikeInfo(CRect rcBlock, const InterpreRows& rows)
             text = FormatBPValue(bpUnit, path(0));
         else if (row >= rows.nFirstMeasure && (row - rows.nFirstMeasure) % 2 == 0)
             text = FormatAnalyseInfo(row, rows.nMeasureAlternative);
-        else if (row == rows.nMedication1)
-            text = item ? MedicationText(item->stInterpre.strMedication1, item->stInterpre.nMedication1Sel, 0) : CString();
-        else if (row == rows.nMedication2)
-            text = item ? MedicationText(item->stInterpre.strMedication2, item->stInterpre.nMedication2Sel, 1) : CString();
+        else if (row == rows.nMedication1 && item)
+            text = MedicationText(item->stInterpre.strMedication1, item->stInterpre.nMedication1Sel, 0);
+        else if (row == rows.nMedication2 && item)
+            text = MedicationText(item->stInterpre.strMedication2, item->stInterpre.nMedication2Sel, 1);
+        else if (row == rows.nMedication1 || row == rows.nMedication2)
+            text.Empty();
         else
             text = RowText(table, row);
         if ((row == kSexCmb || row == kHeightStc || row == kWeightStc || row == rows.nMedication1) && !text.IsEmpty())

@@ -69,7 +69,8 @@ private:
     void PrintAdditions()
     {
         const _POSITION_CTRL* rowsOf = r.PrintTable(table);
-        const bool shown = (r.m_nVisibleMask & rowsOf[rows.nAddition].bVisible) && !(r.m_pDoc && r.m_pDoc->Is8000File());
+        const bool model8000 = r.m_pDoc && r.m_pDoc->Is8000File();
+        const bool shown = (r.m_nVisibleMask & rowsOf[rows.nAddition].bVisible) && !model8000;
         used = shown ? r.PrintAdditions(table, rows.nAddition, rc, 0) : 0;
         shift = kLine * used;
     }
@@ -190,7 +191,8 @@ private:
         const CString statement = r.RowText(table, statementRow);
         if (!minnesota && (statement.IsEmpty() || !r.m_pDoc || !r.m_pDoc->IsIvrelValid(code, statement))) return;
         if (!r.IsRowVisible(table, statementRow)) return;
-        if (r.IsRowVisible(table, codeRow)) r.DrawRow(table, codeRow, rc, shift, CodeText(r.RowValue(table, codeRow, 1), code));
+        if (r.IsRowVisible(table, codeRow))
+            r.DrawRow(table, codeRow, rc, shift, CodeText(r.RowValue(table, codeRow, 1), code));
         r.CommentRow(table, statementRow, rc, shift, statement, 1);
     }
 

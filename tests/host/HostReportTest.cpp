@@ -43,7 +43,8 @@ public:
     int Height() const { return cairo_image_surface_get_height(m_surface); }
     unsigned Pixel(int x, int y) const
     {
-        const unsigned char* row = cairo_image_surface_get_data(m_surface) + y * cairo_image_surface_get_stride(m_surface);
+        const unsigned char* row =
+            cairo_image_surface_get_data(m_surface) + y * cairo_image_surface_get_stride(m_surface);
         return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
     }
     bool Dark(int x, int y) const
