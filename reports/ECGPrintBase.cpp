@@ -171,6 +171,9 @@ int CECGPrintBase::PrintEnd(short nResult, int nMovePdf)
 {
     const BOOL cancelled = IsCancelled();
     m_pECGDC->EndDoc();
+    // The raw printer languages hold the printer open until it is closed:
+    // the job is over, so is the device.
+    m_pECGDC->CloseECGPrinter();
     NotifyJobEnded();
     CloseStatusDialog();
     if (nResult == 0 && !cancelled) {

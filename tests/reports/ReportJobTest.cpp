@@ -252,6 +252,27 @@ TEST_F(ReportJob, AnEmptyRecordPathFailsQuietlyAndClosesThePrinter)
     EXPECT_EQ(Saved().size(), 1u);
 }
 
+TEST_F(ReportJob, AFailedStartClosesTheRawPrinterItOpened)
+{
+    AddPrinter(L"Report Raw Printer", 9, 2);
+    m_printer->SetPrinterName(L"Report Raw Printer");
+    m_printer->SetPrintType(5);
+    EXPECT_FALSE(m_report->ECGDefaultPrint(CString(), 0, 0));
+    EXPECT_EQ(m_printer->GetPrintECGDC()->GetPrinterHandle(), nullptr);
+    EXPECT_TRUE(Jobs().empty());
+}
+
+TEST_F(ReportJob, AnHpglJobWhoseTitlesDrawNoTextEndsWell)
+{
+    AddPrinter(L"Report Raw Printer", 9, 2);
+    m_printer->SetPrinterName(L"Report Raw Printer");
+    m_printer->SetPrintType(3);
+    m_report->step = [](CTestReport& report) { return PrintPages(report, 2); };
+    EXPECT_TRUE(m_report->ECGDefaultPrint(m_xml, 0, 0));
+    ASSERT_EQ(Jobs().size(), 1u);
+    EXPECT_EQ(m_boxes.Count(), 0);
+}
+
 TEST_F(ReportJob, AJobThatCannotStartSaysSoAndEndsForTheHost)
 {
     // The PDF printer's folder is gone: the document cannot be started.
