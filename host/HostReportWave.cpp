@@ -24,6 +24,16 @@ int CountViewPages(CViewRhythmWave& view)
     return pages;
 }
 
+CString HostSettingsLine(CViewRhythmWave& view)
+{
+    auto* doc = dynamic_cast<CTavrionDoc*>(view.GetDocument());
+    CString line;
+    if (doc)
+        line.Format(L"%.2f mm/mV  %.1f mm/s  %d Hz  %s", doc->GetSense(6, 0), doc->GetSpeed(), doc->GetFilter(),
+                    view.IsHalfStyle() ? L"(1/2)" : L"");
+    return line;
+}
+
 CHostWaveReport::CHostWaveReport(const ReportSetup& setup, const CString& title)
     : m_style(setup.style), m_bUsStyle(setup.usStyle), m_title(title)
 {
@@ -49,6 +59,18 @@ short CHostWaveReport::PrintReport()
         if (m_pECGDC->EndPage() <= 0 || !drawn) return 1;
     }
     return 0;
+}
+
+void CHostWaveReport::UpdateDisplayInfo(CViewRhythmWave* pView)
+{
+    m_strDisplayInfo1 = pView ? HostSettingsLine(*pView) : CString();
+    m_strDisplayInfo2.Empty();
+}
+
+void CHostWaveAnnoReport::UpdateDisplayInfo(CViewRhythmWave* pView)
+{
+    m_strDisplayInfo1 = pView ? HostSettingsLine(*pView) : CString();
+    m_strDisplayInfo2.Empty();
 }
 
 CHostWaveAnnoReport::CHostWaveAnnoReport(const ReportSetup& setup, const CString& title)

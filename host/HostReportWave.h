@@ -24,6 +24,9 @@ struct ReportSetup {
 
 // The pages of a multi-lead view at its style, from the record's start.
 int CountViewPages(CViewRhythmWave& view);
+// The host's settings line of a page outside the resting kinds: gain, speed
+// and filter of the document the view shows.
+CString HostSettingsLine(CViewRhythmWave& view);
 
 // rest-wave, rest-ame and rhythm-wave: one page per stretch of the record (a resting
 // record is one page), the patient block on the first.
@@ -35,6 +38,8 @@ public:
 
 protected:
     short PrintReport() override;
+    // The rhythm and RR pages state their settings as the host words them.
+    void UpdateDisplayInfo(CViewRhythmWave* pView) override;
 
 private:
     int m_style;
@@ -51,6 +56,7 @@ public:
 
 protected:
     short PrintAnnotation() override;
+    void UpdateDisplayInfo(CViewRhythmWave* pView) override;
 
 private:
     int m_style;

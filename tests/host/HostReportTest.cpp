@@ -160,6 +160,8 @@ TEST_F(HostReportTest, ARhythmReportNumbersItsPartsAndCountsItsPages)
     const std::string words = Words(pdf);
     const std::string last = "P. " + std::to_string(pages) + "/" + std::to_string(pages);
     EXPECT_NE(words.find("リズム心電図"), std::string::npos);
+    // The host's own settings line over the rhythm waves.
+    EXPECT_NE(words.find("mm/mV"), std::string::npos);
     EXPECT_NE(words.find(last), std::string::npos) << words;
     if (pages > 1) {
         EXPECT_NE(words.find("- " + std::to_string(pages)), std::string::npos) << words;
