@@ -27,6 +27,9 @@ protected:
     // 260 mm grid and, with bStrip, the one-lead strip under them.
     int PrintRhythmWave(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip, int nPage, int nPart, int bNumbered,
                         CString strTitle, int bStrip, int nSecondStart);
+    // The settings lines of an extra-lead or MFER page: the wave page's by
+    // its style, the comment page's with the lead set the user chose.
+    void UpdateExtraDisplayInfo(CViewRhythmWave* pView, int bCommentPage, int nReserved);
     // As PrintRhythmWave, with the US-style interpretation block in place of
     // the patient block; the strip prints only when bStrip is 1.
     int PrintRhythmWaveAme(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip, int nPage, int nPart, int bNumbered,

@@ -81,6 +81,7 @@ public:
     using CECGPrintReport::m_nPageCount;
     using CECGPrintReport::PrintRhythmWave;
     using CECGPrintReport::PrintRhythmWaveAme;
+    using CECGPrintReport::UpdateExtraDisplayInfo;
 
     std::function<short(CTestReport&)> step;   // the job step; none prints nothing and succeeds
     // What the members held while the step ran.
