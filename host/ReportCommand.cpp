@@ -29,7 +29,7 @@ namespace host {
 
 namespace {
 
-enum class Output { None, Pdf, Pcl, Lips };
+enum class Output { None, Pdf, Pcl, Lips, Printer };
 
 struct ReportOptions {
     std::vector<std::string> files;
@@ -38,6 +38,7 @@ struct ReportOptions {
     int style = 0;
     Output output = Output::None;
     std::string pdf;
+    std::string printer;   // --printer: a queue of the host's registry, printed through GDI
 };
 
 // The reports the host prints today, with the titles of their pages.
@@ -66,7 +67,7 @@ bool ParseOptions(int argc, char** argv, ReportOptions& options)
 {
     for (int i = 0; i < argc; ++i) {
         const std::string arg = argv[i];
-        const bool valued = arg == "--report" || arg == "--style" || arg == "--pdf";
+        const bool valued = arg == "--report" || arg == "--style" || arg == "--pdf" || arg == "--printer";
         if (valued && i + 1 >= argc) {
             std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());
             return false;
@@ -76,6 +77,7 @@ bool ParseOptions(int argc, char** argv, ReportOptions& options)
         else if (arg == "--pdf") options.output = Output::Pdf, options.pdf = argv[++i];
         else if (arg == "--pcl") options.output = Output::Pcl;
         else if (arg == "--lips") options.output = Output::Lips;
+        else if (arg == "--printer") options.output = Output::Printer, options.printer = argv[++i];
         else if (arg == "--anno") options.anno = true;
         else if (arg.rfind("--", 0) == 0) {
             std::fprintf(stderr, "morvelance-host: unknown option '%s'\n", arg.c_str());
@@ -90,7 +92,7 @@ bool ParseOptions(int argc, char** argv, ReportOptions& options)
         return false;
     }
     if (options.output == Output::None) {
-        std::fprintf(stderr, "morvelance-host: print --report needs --pdf OUT.pdf, --pcl or --lips\n");
+        std::fprintf(stderr, "morvelance-host: print --report needs --pdf OUT.pdf, --pcl, --lips or --printer QUEUE\n");
         return false;
     }
     if (options.files.empty()) {
@@ -170,7 +172,7 @@ bool CopyFile(const std::string& from, const std::string& to)
 // installs for the job) or a raw queue of the host's registry.
 class ReportQueue {
 public:
-    explicit ReportQueue(Output output) : m_output(output) {}
+    ReportQueue(Output output, const std::string& printer) : m_output(output), m_queue(QueueName(output, printer)) {}
     ~ReportQueue()
     {
         if (m_pdfAdded) platform::print::RemovePrinter(platform::print::kPdfPrinterName);
@@ -184,15 +186,17 @@ public:
         printer.SetPageSize(9, 2);
         printer.SetPrintMargin(10, 10, 10, 10);
         if (m_output == Output::Pdf) return SetUpPdf(printer);
-        const wchar_t* queue = m_output == Output::Pcl ? kPclQueue : kLipsQueue;
-        platform::print::PrinterSetup setup;
-        setup.name = queue;
-        setup.paperSize = 9;
-        setup.orientation = 2;
-        if (!platform::print::ConfigurePrinter(setup)) return false;
-        printer.SetPrinterName(CString(queue));
-        printer.SetPrintType(m_output == Output::Pcl ? 3 : 5);
-        m_jobsBefore = platform::print::ListSpooledJobs(platform::print::SpoolFolder(queue)).size();
+        if (m_output != Output::Printer) {
+            // The raw queues are the host's own: named in its registry on first use.
+            platform::print::PrinterSetup setup;
+            setup.name = m_queue;
+            setup.paperSize = 9;
+            setup.orientation = 2;
+            if (!platform::print::ConfigurePrinter(setup)) return false;
+        }
+        printer.SetPrinterName(CString(m_queue.c_str()));
+        printer.SetPrintType(m_output == Output::Pcl ? 3 : m_output == Output::Lips ? 5 : 1);
+        m_jobsBefore = platform::print::ListSpooledJobs(platform::print::SpoolFolder(m_queue)).size();
         return true;
     }
 
@@ -205,8 +209,7 @@ public:
             std::printf("%s\n", pdf.c_str());
             return true;
         }
-        const wchar_t* queue = m_output == Output::Pcl ? kPclQueue : kLipsQueue;
-        const auto jobs = platform::print::ListSpooledJobs(platform::print::SpoolFolder(queue));
+        const auto jobs = platform::print::ListSpooledJobs(platform::print::SpoolFolder(m_queue));
         if (jobs.size() <= m_jobsBefore) return false;
         std::printf("%s\n", jobs.back().dataPath.c_str());
         return true;
@@ -232,7 +235,15 @@ private:
         return true;
     }
 
+    static std::wstring QueueName(Output output, const std::string& printer)
+    {
+        if (output == Output::Pcl) return kPclQueue;
+        if (output == Output::Lips) return kLipsQueue;
+        return platform::FromUtf8(printer);
+    }
+
     Output m_output;
+    std::wstring m_queue;
     std::string m_work;
     bool m_pdfAdded = false;
     size_t m_jobsBefore = 0;
@@ -261,7 +272,7 @@ void LoadPrintLayout(CTavrionDoc& doc)
 bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::string& pdf)
 {
     LoadPrintLayout(doc);
-    ReportQueue queue(options.output);
+    ReportQueue queue(options.output, options.printer);
     CECGPrinter printer;
     if (!queue.SetUp(printer)) return false;
     ReportSetup setup;

@@ -190,7 +190,11 @@ TEST_F(HostReportTest, RawJobsLandInTheSpoolAsTheirPrinterLanguages)
     ::setenv("MORVELANCE_SPOOL", spool.c_str(), 1);
     const HostRun pcl = Host({"print", Sample("rest12_90"), "--report", "rest-wave", "--pcl"});
     const HostRun lips = Host({"print", Sample("rest12_90"), "--report", "rest-wave", "--lips"});
+    // A printer of the registry gets the drawn pages through GDI.
+    const HostRun gdi = Host({"print", Sample("rest12_90"), "--report", "rest-wave", "--printer", "Morvelance LIPS"});
     ::unsetenv("MORVELANCE_SPOOL");
+    ASSERT_EQ(gdi.status, 0) << gdi.err;
+    EXPECT_EQ(testsupport::ReadFileBytes(gdi.out.substr(0, gdi.out.size() - 1)).rfind("%PDF", 0), 0u);
     ASSERT_EQ(pcl.status, 0) << pcl.err;
     ASSERT_EQ(lips.status, 0) << lips.err;
     const std::string hpgl = testsupport::ReadFileBytes(pcl.out.substr(0, pcl.out.size() - 1));
