@@ -72,7 +72,7 @@ CString CECGPrintBase::MasterStepHead()
     if (item->pECGData && m_pDoc->ecgGetData(item->pECGData, kRecoveryTimeTag, 0, nullptr, 0, ECG_DATA_RAW) >= 2 &&
         m_pDoc->ecgGetData(item->pECGData, kRecoveryTimeTag, 0, time, 2, ECG_DATA_RAW) > 0)
         text.Format(L"負荷後 %d’%02d”", time[0], time[1]);
-    const int kindByte = item->nKind & 0xFF;
+    const int kindByte = static_cast<int>(item->uSystemCode & 0xFF);
     if (!IsTripKind(kindByte)) return text;
     const bool figures = m_pDoc->Is8000File() == 0 && kindByte == 243;
     const _FINAL_WAVE_INFO& wave = item->stWaveInfo;
