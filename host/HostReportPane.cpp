@@ -1,8 +1,10 @@
 #include "host/HostReportPane.h"
 
+#include "core/AnnotationInfo.h"
 #include "core/TavrionDoc.h"
 #include "platform/ui/framework/View.h"
 #include "waveviews/ViewRhythmWave.h"
+#include "waveviews/WaveItemRef.h"
 
 namespace host {
 
@@ -14,6 +16,18 @@ int FirstStyle(CTavrionDoc& doc)
     const int kind = doc.GetDocType();
     if (kind == DOC_TYPE_RR && doc.GetCurItemLeadCount() != 1) return 21;
     return kind >= 0 && kind <= 6 ? kFirstStyle[kind] : 1;
+}
+
+// As a pane does on a page change: the shapes of the annotations drawn on
+// the page the view shows go to the view, so an annotated report has them.
+void LoadPageAnnotations(CTavrionDoc& doc, CViewRhythmWave& view)
+{
+    view.SaveAnnoToData(0, nullptr, TRUE);
+    const _ANNOTATION_INFO* head = CWaveItemRef::Of(&doc, doc.GetDocType()).GetAnnoHead();
+    for (const _ANNOTATION_INFO* anno = head ? head->pNext : nullptr; anno; anno = anno->pNext) {
+        const _ANNOTATION_SKETCH* area = anno->GetArea(0);
+        if (anno->nStartTime == view.GetStartTime() && area && area->pSketchHead) view.LoadSketchInfo(area->pSketchHead);
+    }
 }
 }  // namespace
 
@@ -38,6 +52,7 @@ CHostReportPane::CHostReportPane(CTavrionDoc& doc, int style)
     m_view->SetWaveStyle(style > 0 ? style : FirstStyle(doc), TRUE);
     m_view->OnUpdate(nullptr, 0, nullptr);
     m_view->SetStartTime(0);
+    LoadPageAnnotations(doc, *m_view);
 }
 
 CHostReportPane::~CHostReportPane()
