@@ -26,6 +26,7 @@
 #include "host/DialogCommand.h"
 #include "host/DocumentCommand.h"
 #include "host/LeadNameSource.h"
+#include "host/ReportCommand.h"
 #include "host/ViewCommand.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/Kernel.h"
@@ -67,6 +68,12 @@ const char kUsage[] =
     "                 the paper grid first, then the view's own drawing in the job's\n"
     "                 report font (the sheet: a page per stretch of the record);\n"
     "                 --view all prints every class that draws into the one PDF\n"
+    "  print FILE... --report NAME [--anno] [--style N] (--pdf OUT.pdf | --pcl | --lips |\n"
+    "                 --printer QUEUE)\n"
+    "                 print a report of each record through the host's report classes:\n"
+    "                 rest-wave, rest-ame or rhythm-wave (--anno: the annotated page);\n"
+    "                 --pcl and --lips write raw jobs into the spool, --printer sends the\n"
+    "                 pages to a printer of the registry; each prints its spool file's path\n"
     "  dialog FILE --dialog CLASS --png OUT.png [--group G] [--template 172|173|174]\n"
     "                 open a dialog on the record's document as its opener would,\n"
     "                 save it painted as PNG and cancel it; --dialog all --out DIR\n"
@@ -526,7 +533,9 @@ int main(int argc, char** argv)
         return status;
     }
     if (viewing) {
-        const int status = host::RunViewCommand(command, argc - 2, argv + 2, OpenForViews);
+        const int status = command == "print" && host::IsReportRequest(argc - 2, argv + 2)
+                               ? host::RunReportCommand(argc - 2, argv + 2, OpenForViews)
+                               : host::RunViewCommand(command, argc - 2, argv + 2, OpenForViews);
         platform::ui::StopModules();
         return status;
     }

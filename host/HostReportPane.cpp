@@ -1,0 +1,64 @@
+#include "host/HostReportPane.h"
+
+#include "core/AnnotationInfo.h"
+#include "core/TavrionDoc.h"
+#include "platform/ui/framework/View.h"
+#include "waveviews/ViewRhythmWave.h"
+#include "waveviews/WaveItemRef.h"
+
+namespace host {
+
+namespace {
+// The first layout of each kind, as its wave pane opens it.
+int FirstStyle(CTavrionDoc& doc)
+{
+    static const int kFirstStyle[] = {1, 1, 16, 20, 22, 1, 1};
+    const int kind = doc.GetDocType();
+    if (kind == DOC_TYPE_RR && doc.GetCurItemLeadCount() != 1) return 21;
+    return kind >= 0 && kind <= 6 ? kFirstStyle[kind] : 1;
+}
+
+// As a pane does on a page change: the shapes of the annotations drawn on
+// the page the view shows go to the view, so an annotated report has them.
+void LoadPageAnnotations(CTavrionDoc& doc, CViewRhythmWave& view)
+{
+    view.SaveAnnoToData(0, nullptr, TRUE);
+    const _ANNOTATION_INFO* head = CWaveItemRef::Of(&doc, doc.GetDocType()).GetAnnoHead();
+    for (const _ANNOTATION_INFO* anno = head ? head->pNext : nullptr; anno; anno = anno->pNext) {
+        const _ANNOTATION_SKETCH* area = anno->GetArea(0);
+        if (anno->nStartTime == view.GetStartTime() && area && area->pSketchHead) view.LoadSketchInfo(area->pSketchHead);
+    }
+}
+}  // namespace
+
+CHostReportPane::CHostReportPane(CTavrionDoc& doc, int style)
+{
+    // Reports print from a pane the user does not see.
+    const CRect size(0, 0, 1020, 664);
+    if (!m_window.CreateEx(0, nullptr, L"morvelance-report", WS_POPUP, size, nullptr, 0)) return;
+    m_frame = new CFrameWnd;
+    if (!m_frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, size, &m_window)) {
+        m_frame = nullptr;
+        return;
+    }
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CViewRhythmWave);
+    context.m_pCurrentDoc = &doc;
+    m_view = DYNAMIC_DOWNCAST(CViewRhythmWave, m_frame->CreateView(&context, AFX_IDW_PANE_FIRST));
+    if (!m_view) return;
+    m_frame->RecalcLayout();
+    m_view->SendMessage(WM_INITIALUPDATE, 0, 0);
+    m_view->SetDocType(doc.GetDocType());
+    m_view->SetWaveStyle(style > 0 ? style : FirstStyle(doc), TRUE);
+    m_view->OnUpdate(nullptr, 0, nullptr);
+    m_view->SetStartTime(0);
+    LoadPageAnnotations(doc, *m_view);
+}
+
+CHostReportPane::~CHostReportPane()
+{
+    if (m_frame) m_frame->DestroyWindow();
+    if (m_window.GetSafeHwnd()) m_window.DestroyWindow();
+}
+
+}  // namespace host

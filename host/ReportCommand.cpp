@@ -1,0 +1,320 @@
+#include "host/ReportCommand.h"
+
+#include <dirent.h>
+#include <stdlib.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/PositionCtrl.h"
+#include "core/TavrionDoc.h"
+#include "documents/MFERViewDoc.h"
+#include "documents/RestViewDoc.h"
+#include "documents/RhythmViewDoc.h"
+#include "documents/RRViewDoc.h"
+#include "host/HostReportWave.h"
+#include "host/OutputFolder.h"
+#include "host/ViewCommand.h"
+#include "platform/base/CodePage.h"
+#include "platform/base/Registry.h"
+#include "platform/print/PrintSetup.h"
+#include "printdevice/ECGPrinter.h"
+
+namespace host {
+
+namespace {
+
+enum class Output { None, Pdf, Pcl, Lips, Printer };
+
+struct ReportOptions {
+    std::vector<std::string> files;
+    std::string report;
+    bool anno = false;
+    int style = 0;
+    Output output = Output::None;
+    std::string pdf;
+    std::string printer;   // --printer: a queue of the host's registry, printed through GDI
+};
+
+// The reports the host prints today, with the titles of their pages.
+struct ReportName {
+    const char* name;
+    const wchar_t* title;
+};
+const ReportName kReports[] = {
+    {"rest-wave", L"安静時心電図"},
+    {"rest-ame", L""},   // the block names its page by the record's leads
+    {"rhythm-wave", L"リズム心電図"},
+};
+
+const wchar_t kPclQueue[] = L"Morvelance PCL";
+const wchar_t kLipsQueue[] = L"Morvelance LIPS";
+const wchar_t kPdfPrinterKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Acrobat Distiller";
+
+const wchar_t* ReportTitle(const std::string& name)
+{
+    for (const ReportName& report : kReports)
+        if (name == report.name) return report.title;
+    return nullptr;
+}
+
+bool ParseOptions(int argc, char** argv, ReportOptions& options)
+{
+    for (int i = 0; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool valued = arg == "--report" || arg == "--style" || arg == "--pdf" || arg == "--printer";
+        if (valued && i + 1 >= argc) {
+            std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());
+            return false;
+        }
+        if (arg == "--report") options.report = argv[++i];
+        else if (arg == "--style") options.style = std::atoi(argv[++i]);
+        else if (arg == "--pdf") options.output = Output::Pdf, options.pdf = argv[++i];
+        else if (arg == "--pcl") options.output = Output::Pcl;
+        else if (arg == "--lips") options.output = Output::Lips;
+        else if (arg == "--printer") options.output = Output::Printer, options.printer = argv[++i];
+        else if (arg == "--anno") options.anno = true;
+        else if (arg.rfind("--", 0) == 0) {
+            std::fprintf(stderr, "morvelance-host: unknown option '%s'\n", arg.c_str());
+            return false;
+        } else {
+            options.files.push_back(arg);
+        }
+    }
+    if (!ReportTitle(options.report)) {
+        std::fprintf(stderr, "morvelance-host: no report '%s' (rest-wave, rest-ame, rhythm-wave)\n",
+                     options.report.c_str());
+        return false;
+    }
+    if (options.output == Output::None) {
+        std::fprintf(stderr, "morvelance-host: print --report needs --pdf OUT.pdf, --pcl, --lips or --printer QUEUE\n");
+        return false;
+    }
+    if (options.files.empty()) {
+        std::fprintf(stderr, "morvelance-host: print needs at least one record file\n");
+        return false;
+    }
+    return true;
+}
+
+// The record XML of the document's current record.
+CString RecordXmlPath(CTavrionDoc& doc)
+{
+    if (auto* rest = dynamic_cast<CRestViewDoc*>(&doc))
+        return rest->GetCurrentDataItem() ? rest->GetCurrentDataItem()->strXMLPath : CString();
+    if (auto* rhythm = dynamic_cast<CRhythmViewDoc*>(&doc))
+        return rhythm->GetCurrentDataItem() ? rhythm->GetCurrentDataItem()->strXMLPath : CString();
+    if (auto* rr = dynamic_cast<CRRViewDoc*>(&doc))
+        return rr->GetCurrentDataItem() ? rr->GetCurrentDataItem()->strXMLPath : CString();
+    if (auto* mfer = dynamic_cast<CMFERViewDoc*>(&doc))
+        return mfer->GetCurrentDataItem() ? mfer->GetCurrentDataItem()->strXMLPath : CString();
+    return CString();
+}
+
+std::string MakeWorkFolder()
+{
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/morvelance-report-XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    return mkdtemp(buffer.data()) ? std::string(buffer.data()) : std::string();
+}
+
+void RemoveTree(const std::string& path)
+{
+    if (DIR* dir = opendir(path.c_str())) {
+        while (dirent* entry = readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name == "." || name == "..") continue;
+            const std::string child = path + "/" + name;
+            struct stat st;
+            if (lstat(child.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) RemoveTree(child);
+            else unlink(child.c_str());
+        }
+        closedir(dir);
+    }
+    rmdir(path.c_str());
+}
+
+std::string FirstPdf(const std::string& folder)
+{
+    std::string found;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (dirent* entry = readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name.size() > 4 && strcasecmp(name.c_str() + name.size() - 4, ".pdf") == 0) found = folder + "/" + name;
+        }
+        closedir(dir);
+    }
+    return found;
+}
+
+bool CopyFile(const std::string& from, const std::string& to)
+{
+    if (std::rename(from.c_str(), to.c_str()) == 0) return true;
+    FILE* in = std::fopen(from.c_str(), "rb");
+    FILE* out = in ? std::fopen(to.c_str(), "wb") : nullptr;
+    bool ok = in && out;
+    char buffer[65536];
+    size_t n;
+    while (ok && (n = std::fread(buffer, 1, sizeof buffer, in)) > 0) ok = std::fwrite(buffer, 1, n, out) == n;
+    if (in) std::fclose(in);
+    if (out) ok = std::fclose(out) == 0 && ok;
+    return ok;
+}
+
+// The queue a job goes to: the PDF printer (the user's, or one the host
+// installs for the job) or a raw queue of the host's registry.
+class ReportQueue {
+public:
+    ReportQueue(Output output, const std::string& printer) : m_output(output), m_queue(QueueName(output, printer)) {}
+    ~ReportQueue()
+    {
+        if (m_pdfAdded) platform::print::RemovePrinter(platform::print::kPdfPrinterName);
+        if (!m_work.empty()) RemoveTree(m_work);
+    }
+
+    bool SetUp(CECGPrinter& printer)
+    {
+        m_work = MakeWorkFolder();
+        if (m_work.empty()) return false;
+        printer.SetPageSize(9, 2);
+        printer.SetPrintMargin(10, 10, 10, 10);
+        if (m_output == Output::Pdf) return SetUpPdf(printer);
+        if (m_output != Output::Printer) {
+            // The raw queues are the host's own: named in its registry on first use.
+            platform::print::PrinterSetup setup;
+            setup.name = m_queue;
+            setup.paperSize = 9;
+            setup.orientation = 2;
+            if (!platform::print::ConfigurePrinter(setup)) return false;
+        }
+        printer.SetPrinterName(CString(m_queue.c_str()));
+        printer.SetPrintType(m_output == Output::Pcl ? 3 : m_output == Output::Lips ? 5 : 1);
+        m_jobsBefore = platform::print::ListSpooledJobs(platform::print::SpoolFolder(m_queue)).size();
+        return true;
+    }
+
+    // Where the job went: the PDF moved to `pdf`, or the raw job's spool file.
+    bool Deliver(const std::string& pdf)
+    {
+        if (m_output == Output::Pdf) {
+            const std::string made = FirstPdf(m_work + "/saved");
+            if (made.empty() || !MakeFolderOf(pdf) || !CopyFile(made, pdf)) return false;
+            std::printf("%s\n", pdf.c_str());
+            return true;
+        }
+        const auto jobs = platform::print::ListSpooledJobs(platform::print::SpoolFolder(m_queue));
+        if (jobs.size() <= m_jobsBefore) return false;
+        std::printf("%s\n", jobs.back().dataPath.c_str());
+        return true;
+    }
+
+private:
+    bool SetUpPdf(CECGPrinter& printer)
+    {
+        HKEY key = nullptr;
+        const bool installed =
+            RegOpenKeyExW(HKEY_LOCAL_MACHINE, kPdfPrinterKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
+        if (key) RegCloseKey(key);
+        if (!installed) {
+            platform::print::PdfPrinterSetup setup;
+            setup.outputFolder = platform::FromUtf8(m_work + "/printer");
+            setup.installFolder = platform::FromUtf8(m_work + "/Adobe");
+            mkdir((m_work + "/printer").c_str(), 0755);
+            m_pdfAdded = platform::print::ConfigurePdfPrinter(setup);
+            if (!m_pdfAdded) return false;
+        }
+        printer.SetPrinterName(CString(platform::print::kPdfPrinterName));
+        printer.SetPDFSavePath(CString(platform::FromUtf8(m_work + "/saved/").c_str()));
+        return true;
+    }
+
+    static std::wstring QueueName(Output output, const std::string& printer)
+    {
+        if (output == Output::Pcl) return kPclQueue;
+        if (output == Output::Lips) return kLipsQueue;
+        return platform::FromUtf8(printer);
+    }
+
+    Output m_output;
+    std::wstring m_queue;
+    std::string m_work;
+    bool m_pdfAdded = false;
+    size_t m_jobsBefore = 0;
+};
+
+// The print layout tables of the record's kind, as a host loads them
+// before its first report.
+void LoadPrintLayout(CTavrionDoc& doc)
+{
+    static const _LOAD_POSITION_TYPE kPrintLayout[] = {
+        LOAD_POS_REST_PRINT,  LOAD_POS_FINAL_PRINT, LOAD_POS_RHYTHM_PRINT, LOAD_POS_RR_PRINT,
+        LOAD_POS_EXTRA_PRINT, LOAD_POS_EXER_PRINT,  LOAD_POS_REST_PRINT,
+    };
+    const int kind = doc.GetDocType();
+    if (kind >= 0 && kind <= 6) doc.GetCtrlPosFromXSL(kPrintLayout[kind]);
+}
+
+bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::string& pdf)
+{
+    LoadPrintLayout(doc);
+    ReportQueue queue(options.output, options.printer);
+    CECGPrinter printer;
+    if (!queue.SetUp(printer)) return false;
+    ReportSetup setup;
+    setup.doc = &doc;
+    setup.docType = doc.GetDocType();
+    setup.printer = &printer;
+    setup.style = options.style;
+    setup.usStyle = options.report == "rest-ame";
+    const CString xml = RecordXmlPath(doc);
+    const wchar_t* title = ReportTitle(options.report);
+    BOOL printed;
+    if (options.anno) {
+        CHostWaveAnnoReport report(setup, title);
+        printed = report.Print(xml);
+    } else {
+        CHostWaveReport report(setup, title);
+        printed = report.Print(xml);
+    }
+    return printed && queue.Deliver(pdf);
+}
+
+}  // namespace
+
+bool IsReportRequest(int argc, char** argv)
+{
+    for (int i = 0; i < argc; ++i)
+        if (std::strcmp(argv[i], "--report") == 0) return true;
+    return false;
+}
+
+int RunReportCommand(int argc, char** argv, const RecordOpener& open)
+{
+    ReportOptions options;
+    if (!ParseOptions(argc, argv, options)) return 2;
+    int failures = 0;
+    for (size_t index = 0; index < options.files.size(); ++index) {
+        std::unique_ptr<CTavrionDoc> doc;
+        if (!open(options.files[index], doc) || !doc) {
+            ++failures;
+            continue;
+        }
+        doc->m_bAutoDelete = FALSE;
+        if (!PrintOneReport(*doc, options, Numbered(options.pdf, index))) {
+            std::fprintf(stderr, "morvelance-host: %s: the report could not be printed\n",
+                         options.files[index].c_str());
+            ++failures;
+        }
+    }
+    return failures ? 1 : 0;
+}
+
+}  // namespace host

@@ -1,0 +1,30 @@
+// CECGPrintAnno: reports with the screen's annotations. The host overrides
+// PrintAnnotation and calls ECGAnnoDefaultPrint; its PDF is always delivered.
+#pragma once
+
+#include "reports/ECGPrintBase.h"
+
+class CViewRhythmWave;
+class CViewScroll1LeadWave;
+
+class CECGPrintAnno : public CECGPrintBase {
+public:
+    CECGPrintAnno();
+    ~CECGPrintAnno() override;
+
+    int ECGAnnoDefaultPrint(const CString& strXMLPath);
+
+protected:
+    // The host's job step: 0 when every page printed.
+    virtual short PrintAnnotation();
+
+    // The page the views show, with their annotations, as page 1 of 1.
+    int PrintRhythmWaveAnnotation(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip, CString strTitle);
+    int PrintRhythmWaveAmeAnnotation(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip);
+    // Spreads the spare millimetres of a grid over the gap above the first
+    // view (o1) and the gap between the two (o2).
+    void CalculateWaveOffset(int nTotal, int nFirst, int nSecond, int& o1, int& o2);
+
+private:
+    int PrintAnnotatedWavePage(CViewRhythmWave* pView, const CString& strTitle, BOOL bUsStyle);
+};

@@ -1,0 +1,50 @@
+// CECGPrintReport: the standard reports. The host overrides PrintReport,
+// sets m_nPageCount before the first title line and calls ECGDefaultPrint
+// with a print-style word whose two top bits the library reads: bit 31
+// prints what the views show, bit 30 hides the status box.
+#pragma once
+
+#include "reports/ECGPrintBase.h"
+
+class CViewRhythmWave;
+class CViewScroll1LeadWave;
+
+class CECGPrintReport : public CECGPrintBase {
+public:
+    CECGPrintReport();
+    ~CECGPrintReport() override;
+
+    // One report; TRUE when the job ended well. The style members are reset
+    // afterwards in every case.
+    int ECGDefaultPrint(const CString& strXMLPath, long lStyle, long lOption);
+
+protected:
+    // The host's job step: 0 when every page printed.
+    virtual short PrintReport();
+
+    // ---- layout blocks: 1 when the page was drawn ----------------------------------------
+    // Title, the patient block on the first page of a series, the waves in a
+    // 260 mm grid and, with bStrip, the one-lead strip under them.
+    int PrintRhythmWave(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip, int nPage, int nPart, int bNumbered,
+                        CString strTitle, int bStrip, int nSecondStart);
+    // The settings lines of an extra-lead or MFER page: the wave page's by
+    // its style, the comment page's with the lead set the user chose.
+    void UpdateExtraDisplayInfo(CViewRhythmWave* pView, int bCommentPage, int nReserved);
+    // As PrintRhythmWave, with the US-style interpretation block in place of
+    // the patient block; the strip prints only when bStrip is 1.
+    int PrintRhythmWaveAme(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip, int nPage, int nPart, int bNumbered,
+                           int bStrip, int nSecondStart);
+
+    int m_nPageCount;     // host: the pages of the job, the second figure of every title
+    int m_nCurrentPage;   // the host's own
+    long m_lPrintStyle;   // -1 between jobs
+    long m_lPrintOption;
+    BOOL m_bHideStatus;   // bit 30 of the style
+    BOOL m_bPrintShown;   // bit 31 of the style: the views print what they show
+
+private:
+    int PrintWavePage(CViewRhythmWave* pView, int nPage, int nPart, int bNumbered, CString strTitle,
+                      int nSecondStart, BOOL bUsStyle);
+    void SetPrintStyle(long lStyle, long lOption);
+    void ResetPrintStyle();
+};

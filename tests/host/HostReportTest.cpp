@@ -1,0 +1,220 @@
+// The host's reports read back as a person checks a printed report: the
+// PDF's pages and paper size, its title, patient and settings lines, the
+// pulse and the grid measured at 300 dpi; the raw jobs parsed from the spool.
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/host/HostPdf.h"
+#include "tools/Mkrecord.h"
+
+using namespace hosttest;
+using testsupport::TempDir;
+
+namespace {
+
+constexpr double kDotsPerMm = 300 / 25.4;
+
+// A page at 300 dpi with its pixels.
+class ReportImage {
+public:
+    ReportImage(const std::string& pdf, const std::string& folder)
+    {
+        const std::string stem = folder + "/report";
+        const std::string command = "pdftoppm -r 300 -f 1 -l 1 -png -singlefile " + Quoted(pdf) + " " + Quoted(stem);
+        if (std::system(command.c_str()) == 0) m_surface = cairo_image_surface_create_from_png((stem + ".png").c_str());
+    }
+    ~ReportImage()
+    {
+        if (m_surface) cairo_surface_destroy(m_surface);
+    }
+    ReportImage(const ReportImage&) = delete;
+    ReportImage& operator=(const ReportImage&) = delete;
+
+    bool Ok() const { return m_surface && cairo_surface_status(m_surface) == CAIRO_STATUS_SUCCESS; }
+    int Width() const { return cairo_image_surface_get_width(m_surface); }
+    int Height() const { return cairo_image_surface_get_height(m_surface); }
+    unsigned Pixel(int x, int y) const
+    {
+        const unsigned char* row =
+            cairo_image_surface_get_data(m_surface) + y * cairo_image_surface_get_stride(m_surface);
+        return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
+    }
+    bool Dark(int x, int y) const
+    {
+        const unsigned p = Pixel(x, y);
+        return ((p >> 16) & 0xFF) < 100 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100;
+    }
+    // Grid ink: neither paper nor trace.
+    bool GridInk(int x, int y) const { return Pixel(x, y) != 0xFFFFFF && !Dark(x, y); }
+
+    // The longest run of dark pixels down one column, over the columns given.
+    int LongestDarkColumnRun(int left, int right) const
+    {
+        int best = 0;
+        for (int x = left; x < right; ++x) {
+            int run = 0;
+            for (int y = 0; y < Height(); ++y) {
+                run = Dark(x, y) ? run + 1 : 0;
+                best = std::max(best, run);
+            }
+        }
+        return best;
+    }
+
+    // The commonest distance between the starts of grid lines 40 px or
+    // more apart, along rows from `top` to `bottom`.
+    int CommonGridPitch(int top, int bottom) const
+    {
+        std::map<int, int> counts;
+        for (int y = top; y < bottom; y += 7) {
+            int last = -1;
+            for (int x = 1; x < Width(); ++x) {
+                if (!GridInk(x, y) || GridInk(x - 1, y)) continue;
+                if (last >= 0 && x - last >= 40) ++counts[x - last];
+                last = x;
+            }
+        }
+        int pitch = 0, seen = 0;
+        for (const auto& entry : counts)
+            if (entry.second > seen) pitch = entry.first, seen = entry.second;
+        return pitch;
+    }
+
+private:
+    cairo_surface_t* m_surface = nullptr;
+};
+
+class HostReportTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::ostringstream out, err;
+        ASSERT_EQ(0, morvelance::RunMkrecord({"samples", m_dir.File("samples")}, out, err)) << err.str();
+    }
+    std::string Sample(const std::string& name) const { return m_dir.File("samples/" + name + ".ecg"); }
+
+    std::string PrintPdf(const std::string& record, const std::vector<std::string>& options, const std::string& name)
+    {
+        const std::string pdf = m_dir.File(name + ".pdf");
+        std::vector<std::string> args = {"print", Sample(record)};
+        args.insert(args.end(), options.begin(), options.end());
+        args.push_back("--pdf");
+        args.push_back(pdf);
+        const HostRun run = Host(args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, pdf + "\n");
+        return pdf;
+    }
+
+    static std::string Words(const std::string& pdf)
+    {
+        std::string all;
+        for (const PdfWord& word : PdfWords(pdf)) all += word.text + " ";
+        return all;
+    }
+
+    TempDir m_dir;
+};
+
+}  // namespace
+
+TEST_F(HostReportTest, ARestingWaveReportIsOneA4LandscapePageWithItsFrameAndSettings)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+    const std::string pdf = PrintPdf("rest12_90", {"--report", "rest-wave"}, "rest");
+    EXPECT_EQ(PdfPageCount(pdf), 1);
+    const std::string info = CommandOutput("pdfinfo " + Quoted(pdf));
+    EXPECT_NE(info.find("841.89 x 595.276"), std::string::npos) << info;
+    const std::string words = Words(pdf);
+    for (const char* text : {"******", "Report", "安静時心電図", "MV-1001", "P.", "1/1", "mm/mV", "mm/s",
+                             "波形连续型(3chx4)", "施設名"})
+        EXPECT_NE(words.find(text), std::string::npos) << text << " in " << words;
+}
+
+TEST_F(HostReportTest, ThePrintedPulseIsTenMillimetresOnAFiveMillimetreGrid)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+    const std::string pdf = PrintPdf("rest12_90", {"--report", "rest-wave"}, "measure");
+    ReportImage page(pdf, m_dir.Path());
+    ASSERT_TRUE(page.Ok());
+    // The printable area begins 10 mm in; the pulses stand in its first 8 mm.
+    const int left = static_cast<int>(11 * kDotsPerMm), right = static_cast<int>(18 * kDotsPerMm);
+    EXPECT_NEAR(page.LongestDarkColumnRun(left, right), 118, 2);
+    EXPECT_NEAR(page.CommonGridPitch(page.Height() * 2 / 5, page.Height() * 3 / 5), 59, 1);
+}
+
+TEST_F(HostReportTest, ARhythmReportNumbersItsPartsAndCountsItsPages)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+    const std::string pdf = PrintPdf("rhythm_90", {"--report", "rhythm-wave"}, "rhythm");
+    const int pages = PdfPageCount(pdf);
+    ASSERT_GE(pages, 1);
+    const std::string words = Words(pdf);
+    const std::string last = "P. " + std::to_string(pages) + "/" + std::to_string(pages);
+    EXPECT_NE(words.find("リズム心電図"), std::string::npos);
+    // The host's own settings line over the rhythm waves.
+    EXPECT_NE(words.find("mm/mV"), std::string::npos);
+    EXPECT_NE(words.find(last), std::string::npos) << words;
+    if (pages > 1) {
+        EXPECT_NE(words.find("- " + std::to_string(pages)), std::string::npos) << words;
+    }
+}
+
+TEST_F(HostReportTest, TheUsStylePageCarriesTheInterpretationOverTheWaves)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+    const std::string words = Words(PrintPdf("rest15_90", {"--report", "rest-ame"}, "ame"));
+    for (const char* text : {"15誘導+解析結果", "RV5+SV1", "J3", "境界域", "(3chx5)"})
+        EXPECT_NE(words.find(text), std::string::npos) << text << " in " << words;
+}
+
+TEST_F(HostReportTest, TheAnnotatedTwinIsPageOneOfOne)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+    const std::string pdf = PrintPdf("rest12_90", {"--report", "rest-wave", "--anno"}, "anno");
+    EXPECT_EQ(PdfPageCount(pdf), 1);
+    EXPECT_NE(Words(pdf).find("1/1"), std::string::npos);
+}
+
+TEST_F(HostReportTest, RawJobsLandInTheSpoolAsTheirPrinterLanguages)
+{
+    const std::string spool = m_dir.File("spool");
+    ::setenv("MORVELANCE_SPOOL", spool.c_str(), 1);
+    const HostRun pcl = Host({"print", Sample("rest12_90"), "--report", "rest-wave", "--pcl"});
+    const HostRun lips = Host({"print", Sample("rest12_90"), "--report", "rest-wave", "--lips"});
+    // A printer of the registry gets the drawn pages through GDI.
+    const HostRun gdi = Host({"print", Sample("rest12_90"), "--report", "rest-wave", "--printer", "Morvelance LIPS"});
+    ::unsetenv("MORVELANCE_SPOOL");
+    ASSERT_EQ(gdi.status, 0) << gdi.err;
+    EXPECT_EQ(testsupport::ReadFileBytes(gdi.out.substr(0, gdi.out.size() - 1)).rfind("%PDF", 0), 0u);
+    ASSERT_EQ(pcl.status, 0) << pcl.err;
+    ASSERT_EQ(lips.status, 0) << lips.err;
+    const std::string hpgl = testsupport::ReadFileBytes(pcl.out.substr(0, pcl.out.size() - 1));
+    // A PJL header, PCL 5 around HP-GL/2 vectors, one page, and no text.
+    EXPECT_EQ(hpgl.rfind("\x1b%-12345X@PJL", 0), 0u);
+    EXPECT_NE(hpgl.find("\x1b%1BIN"), std::string::npos);
+    EXPECT_NE(hpgl.find("PD"), std::string::npos);
+    EXPECT_EQ(std::count(hpgl.begin(), hpgl.end(), '\x0c'), 1);
+    EXPECT_EQ(hpgl.find("Report"), std::string::npos);
+    // LIPS prints the patient's name in Shift-JIS.
+    const std::string lipsBytes = testsupport::ReadFileBytes(lips.out.substr(0, lips.out.size() - 1));
+    EXPECT_NE(lipsBytes.find("****** Report ******"), std::string::npos);
+    EXPECT_NE(lipsBytes.find("\x8eR\x93\x63"), std::string::npos);   // 山田
+}
+
+TEST_F(HostReportTest, AnUnknownReportOrAMissingOutputIsRefused)
+{
+    const HostRun unknown = Host({"print", Sample("rest12_90"), "--report", "nothing", "--pcl"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("no report 'nothing'"), std::string::npos);
+    const HostRun bare = Host({"print", Sample("rest12_90"), "--report", "rest-wave"});
+    EXPECT_EQ(bare.status, 2);
+}

@@ -1,0 +1,311 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "core/Globals.h"
+#include "core/TavrionDoc.h"
+#include "dialogs/DlgPrintStatus.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
+#include "printdevice/ECGPrinter.h"
+#include "tests/platform/print/PrintTestSupport.h"
+#include "tests/reports/ReportTestSupport.h"
+#include "tests/support/ModalScript.h"
+
+namespace {
+
+using reporttest::CTestAnno;
+using reporttest::CTestReport;
+
+const char kRecordXml[] =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<Rawdata><Tavrion><Inspection><Patient_section>"
+    "<Patient_id>P-0042</Patient_id><Patient_name>心電 太郎</Patient_name>"
+    "</Patient_section></Inspection></Tavrion></Rawdata>\n";
+
+// A report job through the PDF printer of the test's own registry, its
+// PDFs saved into <test>/saved.
+class ReportJob : public printtest::PrintTest {
+protected:
+    void SetUp() override
+    {
+        WarmUpButtonPainting();
+        printtest::PrintTest::SetUp();
+        CECGPrinter::SetFileWaitTimeout(300);
+        m_desktop = m_dir.File("desktop");
+        ::mkdir(m_desktop.c_str(), 0755);
+        platform::print::PdfPrinterSetup setup;
+        setup.outputFolder = printtest::W(m_desktop);
+        setup.installFolder = printtest::W(m_dir.File("Adobe"));
+        ASSERT_TRUE(platform::print::ConfigurePdfPrinter(setup));
+        m_saved = m_dir.File("saved");
+        m_printer.reset(new CECGPrinter);
+        m_report.reset(new CTestReport);
+        m_anno.reset(new CTestAnno);
+        m_printer->SetPrinterName(L"Acrobat Distiller");
+        m_printer->SetPDFSavePath(printtest::W(m_saved + "/").c_str());
+        ASSERT_TRUE(m_printer->SetPageSize(9, 2));
+        m_xml = CString(printtest::W(m_dir.Write("record.xml", kRecordXml)).c_str());
+        ASSERT_TRUE(m_notify.CreateEx(0, nullptr, L"host", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+        m_doc.SetNotifyWnd(&m_notify);
+        Prepare(*m_report);
+        Prepare(*m_anno);
+    }
+    void TearDown() override
+    {
+        m_doc.SetNotifyWnd(nullptr);
+        m_notify.DestroyWindow();
+        m_anno.reset();
+        m_report.reset();
+        m_printer.reset();
+        g_bPrintAbort = 0;
+        CECGPrinter::SetFileWaitTimeout(10000);
+        printtest::PrintTest::TearDown();
+    }
+
+    // The first pressed button the window system paints makes an object it
+    // keeps for the process; made before the GDI count starts, it is not
+    // counted as the job's.
+    static void WarmUpButtonPainting()
+    {
+        CDlgPrintStatus box(nullptr);
+        if (!box.Create(CDlgPrintStatus::IDD, nullptr)) return;
+        box.ShowWindow(SW_SHOW);
+        testsupport::ClickControl(box, IDCANCEL);
+        if (box.m_hWnd) box.DestroyWindow();
+    }
+
+    template <class Report> void Prepare(Report& report)
+    {
+        report.m_pDoc = &m_doc;
+        report.m_DocType = 0;
+        report.m_pPrinter = m_printer.get();
+    }
+
+    // Pages with a title line each, stopping at a failed page end.
+    static short PrintPages(CTestReport& report, int pages, const std::function<void(int)>& onPage = nullptr)
+    {
+        report.m_nPageCount = pages;
+        for (int page = 1; page <= pages; ++page) {
+            if (report.m_pECGDC->StartPage() <= 0) return 1;
+            if (!report.PrintTitle(L"安静時心電図", page, pages, 0, 1)) return 1;
+            if (onPage) onPage(page);
+            if (report.m_pECGDC->EndPage() <= 0) return 1;
+        }
+        return 0;
+    }
+
+    std::vector<std::string> Saved() const { return testsupport::FolderEntries(m_saved); }
+    std::vector<std::string> Desktop() const { return testsupport::FolderEntries(m_desktop); }
+
+    static void ExpectStyleReset(CTestReport& report)
+    {
+        EXPECT_EQ(report.m_lPrintStyle, -1);
+        EXPECT_EQ(report.m_lPrintOption, 0);
+        EXPECT_EQ(report.m_nPageCount, 0);
+        EXPECT_EQ(report.m_nCurrentPage, 1);
+        EXPECT_EQ(report.m_bPrintShown, 0);
+        EXPECT_EQ(report.m_bHideStatus, 0);
+    }
+
+    std::string m_desktop;
+    std::string m_saved;
+    CString m_xml;
+    CTavrionDoc m_doc;
+    // Made and deleted inside the test, so their fonts and pens count in its GDI balance.
+    std::unique_ptr<CECGPrinter> m_printer;
+    std::unique_ptr<CTestReport> m_report;
+    std::unique_ptr<CTestAnno> m_anno;
+    reporttest::CJobEndLog m_notify;
+    platform::ui::MessageBoxRecorder m_boxes;
+};
+
+}  // namespace
+
+TEST_F(ReportJob, AReportOfThreePagesIsDeliveredAsOnePdfAndTheMembersAreReset)
+{
+    m_report->step = [](CTestReport& report) { return PrintPages(report, 3); };
+    EXPECT_TRUE(m_report->ECGDefaultPrint(m_xml, 0x12345, 7));
+    EXPECT_EQ(m_report->styleSeen, 0x12345);
+    EXPECT_EQ(m_notify.ended, 1);
+    EXPECT_EQ(m_boxes.Count(), 0);
+    ASSERT_EQ(Saved().size(), 1u);
+    EXPECT_TRUE(Desktop().empty());
+    EXPECT_FALSE(m_printer->IsDistillerInfo());
+    ExpectStyleReset(*m_report);
+    if (!printtest::HavePdfInfo()) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    const auto info = printtest::PdfInfo(m_saved + "/" + Saved()[0]);
+    EXPECT_EQ(info.at("Pages"), "3");
+}
+
+TEST_F(ReportJob, TheTopTwoStyleBitsPrintWhatIsShownAndHideTheBox)
+{
+    const struct {
+        long style;
+        BOOL shown, hidden;
+    } cases[] = {
+        // style           shown  hidden
+        {0x3FFFFFFFL, 0, 0},
+        {0x40000000L, 0, 1},
+        {0x80000000L, 1, 0},
+        {-1L, 1, 1},
+    };
+    for (const auto& c : cases) {
+        m_report->step = [](CTestReport& report) {
+            EXPECT_EQ(report.m_pDlgPrintStatus->IsWindowVisible() ? 0 : 1, report.hiddenSeen);
+            return short(0);
+        };
+        EXPECT_TRUE(m_report->ECGDefaultPrint(m_xml, c.style, 0));
+        EXPECT_EQ(m_report->shownSeen, c.shown) << std::hex << c.style;
+        EXPECT_EQ(m_report->hiddenSeen, c.hidden) << std::hex << c.style;
+        ExpectStyleReset(*m_report);
+    }
+}
+
+TEST_F(ReportJob, AStandardReportWithoutAPageCountLeavesThePdfWithThePrinter)
+{
+    m_report->step = [](CTestReport& report) {
+        report.m_pECGDC->StartPage();
+        report.m_pECGDC->EndPage();
+        return short(0);
+    };
+    EXPECT_TRUE(m_report->ECGDefaultPrint(m_xml, 0, 0));
+    EXPECT_TRUE(Saved().empty());
+    EXPECT_EQ(Desktop().size(), 1u);
+    // The printer's own settings are back all the same.
+    EXPECT_FALSE(m_printer->IsDistillerInfo());
+}
+
+TEST_F(ReportJob, AnAnnotationReportIsAlwaysDelivered)
+{
+    m_anno->step = [](CTestAnno& report) {
+        report.m_pECGDC->StartPage();
+        report.PrintTitle(L"注釈", 1, 1, 0, 1);
+        report.m_pECGDC->EndPage();
+        return short(0);
+    };
+    EXPECT_TRUE(m_anno->ECGAnnoDefaultPrint(m_xml));
+    EXPECT_EQ(Saved().size(), 1u);
+    EXPECT_EQ(m_notify.ended, 1);
+}
+
+TEST_F(ReportJob, CancelOnPageTwoStopsTheJobSilentlyAndDeliversNothing)
+{
+    m_report->step = [](CTestReport& report) {
+        return PrintPages(report, 4, [&](int page) {
+            if (page != 2) return;
+            // The user presses Cancel while the page prints; the printer's
+            // abort procedure lets the click through at the page's end.
+            CDlgPrintStatus* box = report.m_pDlgPrintStatus;
+            ASSERT_TRUE(box->IsWindowVisible());
+            CWnd* cancel = box->GetDlgItem(IDCANCEL);
+            ASSERT_NE(cancel, nullptr);
+            CRect rect;
+            cancel->GetClientRect(&rect);
+            platform::ui::Desktop::Click(cancel->m_hWnd, rect.Width() / 2, rect.Height() / 2);
+        });
+    };
+    EXPECT_FALSE(m_report->ECGDefaultPrint(m_xml, 0, 0));
+    EXPECT_EQ(g_bPrintAbort, 1);
+    EXPECT_EQ(m_doc.IsPrintCancel(), 1);
+    EXPECT_EQ(m_boxes.Count(), 0) << platform::ToUtf8(m_boxes.Last().text.str());
+    EXPECT_EQ(m_notify.ended, 1);
+    EXPECT_FALSE(m_printer->IsDistillerInfo());
+    EXPECT_TRUE(Saved().empty());
+    EXPECT_TRUE(Desktop().empty());
+    ExpectStyleReset(*m_report);
+}
+
+TEST_F(ReportJob, AFailingStepIsAPrintErrorAndNothingIsDelivered)
+{
+    m_report->step = [](CTestReport& report) {
+        report.m_nPageCount = 1;
+        report.m_pECGDC->StartPage();
+        report.m_pECGDC->EndPage();
+        return short(1);
+    };
+    EXPECT_FALSE(m_report->ECGDefaultPrint(m_xml, 0, 0));
+    ASSERT_EQ(m_boxes.Count(), 1);
+    EXPECT_EQ(m_boxes.Last().text.str(), L"印刷エラー");
+    EXPECT_EQ(m_notify.ended, 1);
+    EXPECT_TRUE(Saved().empty());
+    ExpectStyleReset(*m_report);
+}
+
+TEST_F(ReportJob, AnEmptyRecordPathFailsQuietlyAndClosesThePrinter)
+{
+    bool ran = false;
+    m_report->step = [&](CTestReport&) {
+        ran = true;
+        return short(0);
+    };
+    EXPECT_FALSE(m_report->ECGDefaultPrint(CString(), -1, 3));
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(m_boxes.Count(), 0);
+    EXPECT_EQ(m_notify.ended, 0);
+    // The PDF printer asks again as installed.
+    EXPECT_FALSE(m_printer->IsDistillerInfo());
+    ExpectStyleReset(*m_report);
+    // The same object prints the next job.
+    m_report->step = [](CTestReport& report) { return PrintPages(report, 1); };
+    EXPECT_TRUE(m_report->ECGDefaultPrint(m_xml, 0, 0));
+    EXPECT_EQ(Saved().size(), 1u);
+}
+
+TEST_F(ReportJob, AFailedStartClosesTheRawPrinterItOpened)
+{
+    AddPrinter(L"Report Raw Printer", 9, 2);
+    m_printer->SetPrinterName(L"Report Raw Printer");
+    m_printer->SetPrintType(5);
+    EXPECT_FALSE(m_report->ECGDefaultPrint(CString(), 0, 0));
+    EXPECT_EQ(m_printer->GetPrintECGDC()->GetPrinterHandle(), nullptr);
+    EXPECT_TRUE(Jobs().empty());
+}
+
+TEST_F(ReportJob, AnHpglJobWhoseTitlesDrawNoTextEndsWell)
+{
+    AddPrinter(L"Report Raw Printer", 9, 2);
+    m_printer->SetPrinterName(L"Report Raw Printer");
+    m_printer->SetPrintType(3);
+    m_report->step = [](CTestReport& report) { return PrintPages(report, 2); };
+    EXPECT_TRUE(m_report->ECGDefaultPrint(m_xml, 0, 0));
+    ASSERT_EQ(Jobs().size(), 1u);
+    EXPECT_EQ(m_boxes.Count(), 0);
+}
+
+TEST_F(ReportJob, AJobThatCannotStartSaysSoAndEndsForTheHost)
+{
+    // The PDF printer's folder is gone: the document cannot be started.
+    ASSERT_EQ(::rmdir(m_desktop.c_str()), 0);
+    bool ran = false;
+    m_report->step = [&](CTestReport&) {
+        ran = true;
+        return short(0);
+    };
+    EXPECT_FALSE(m_report->ECGDefaultPrint(m_xml, 0, 0));
+    EXPECT_FALSE(ran);
+    ASSERT_EQ(m_boxes.Count(), 1);
+    EXPECT_EQ(m_boxes.Last().text.str(), L"印刷が開始できません");
+    EXPECT_EQ(m_notify.ended, 1);
+    EXPECT_FALSE(m_printer->IsDistillerInfo());
+}
+
+TEST_F(ReportJob, ASecondJobReplacesTheParserAndTheFont)
+{
+    m_report->step = [&](CTestReport& report) { return PrintPages(report, 1); };
+    ASSERT_TRUE(m_report->ECGDefaultPrint(CString(printtest::W(m_dir.Write("other.xml", "<Rawdata/>")).c_str()), 0, 0));
+    m_report->step = [&](CTestReport& report) {
+        EXPECT_NE(report.m_pXMLParser, nullptr);
+        EXPECT_NE(report.m_pPrintFont, nullptr);
+        CString id;
+        EXPECT_TRUE(report.m_pXMLParser->GetDataFromXMLDOM(
+            id, L"/Rawdata/Tavrion/Inspection/Patient_section/Patient_id", 4, CString()));
+        EXPECT_EQ(id, L"P-0042");
+        // The font is one print line: 18/1000 of the printable height.
+        LOGFONTW font{};
+        report.m_pPrintFont->GetLogFont(&font);
+        EXPECT_EQ(font.lfHeight, report.m_nPrintHeight * 18 / 1000);
+        return PrintPages(report, 1);
+    };
+    ASSERT_TRUE(m_report->ECGDefaultPrint(m_xml, 0, 0));
+}
