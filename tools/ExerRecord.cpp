@@ -30,9 +30,13 @@ constexpr uint32_t kTagRecoveryStrips = 3293;
 constexpr uint32_t kTagStripTime = 3298;       // + series
 constexpr uint32_t kTagVo2Max = 3304;
 constexpr uint32_t kTagStripRecovery = 3450;
-constexpr uint32_t kTagHrRest = 3478;
-constexpr uint32_t kTagHrPeak = 3475;
-constexpr uint32_t kTagHrRecovery = 3479;
+constexpr uint32_t kTagStSeries = 3086;        // + stored lead 0-11, + 12 in recovery
+constexpr uint32_t kTagMeasOffsetSeries = 3182;
+constexpr uint32_t kTagRestMeasOffset = 3375;
+constexpr uint32_t kTagBeatRefExer = 3478;     // index block: the block's beat record
+constexpr uint32_t kTagBeatRefRecovery = 3475;
+constexpr uint32_t kTagBeatRefMaxSt = 3479;
+constexpr int kSeriesLeads = 12;
 constexpr uint32_t kTagStripAverageExer = 3484;
 constexpr uint32_t kTagStripAverageRecovery = 3496;
 
@@ -40,7 +44,7 @@ constexpr int kStoredLeads = 8;                // I, II, V1-V6: the rest record'
 constexpr int kStageSeconds = 180;
 constexpr int kRestSeconds = 60;               // trend points before the load
 constexpr int kTrendSeconds = 15;
-constexpr int kRPeak = 250;                    // R of the average beats
+constexpr int kRPeak = kExerciseTestPoints.reference;   // R of the average beats
 constexpr double kAverageUnit = 2.5;           // microvolts per unit of an average beat
 constexpr double kRawUnit = 1.25;              // microvolts per unit of a strip
 constexpr int kStripSeconds = 10;
@@ -58,12 +62,34 @@ std::vector<uint8_t> BlockTime(int seconds)
     return bytes;
 }
 
-std::vector<uint8_t> HeartRateItem(int bpm)
+void PutInt16(std::vector<uint8_t>& bytes, int value)
 {
-    std::vector<uint8_t> bytes(8, 0);
-    bytes[4] = static_cast<uint8_t>(bpm & 0xFF);
-    bytes[5] = static_cast<uint8_t>((bpm >> 8) & 0xFF);
+    bytes.push_back(static_cast<uint8_t>(value & 0xFF));
+    bytes.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
+}
+
+// A beat record: the block's heart rate, 350, the reference position, 0.
+std::vector<uint8_t> BeatRecord(int bpm)
+{
+    std::vector<uint8_t> bytes;
+    for (int word : {bpm, 350, kExerciseTestPoints.reference, 0}) PutInt16(bytes, word);
     return bytes;
+}
+
+// How much of the depression a derived limb lead shows, from I and II as
+// the document derives the lead: III = II - I, aVR = -(I + II) / 2,
+// aVL = I - II / 2, aVF = II - I / 2.
+double StShare(int lead)
+{
+    const double one = kStLeadShare[0];
+    const double two = kStLeadShare[1];
+    switch (lead) {
+    case 8: return two - one;
+    case 9: return -(one + two) / 2;
+    case 10: return one - two / 2;
+    case 11: return two - one / 2;
+    default: return lead >= 0 && lead < kStoredLeads ? kStLeadShare[lead] : 0.0;
+    }
 }
 
 void PutInt32(std::vector<uint8_t>& bytes, int32_t value)
@@ -142,7 +168,64 @@ std::string Int(long value)
     return std::to_string(value);
 }
 
+// One beat record per average block of either series, and the record of
+// the maximum-ST-depression beat (the end of the load).
+void AddBeatRecords(RecordBuilder& items, const ExerciseRecordOptions& o, const ExerciseTimeline& t)
+{
+    const uint32_t tags[2] = {kTagBeatRefExer, kTagBeatRefRecovery};
+    for (int series = 0; series < 2; ++series)
+        for (size_t i = 0; i < t.averageTimes[series].size(); ++i)
+            items.SetRaw(tags[series], static_cast<uint32_t>(i),
+                         BeatRecord(ExerciseHeartRate(o, series, t.averageTimes[series][i])));
+    items.SetRaw(kTagBeatRefMaxSt, 0, BeatRecord(o.peakHr));
+}
+
+// The ST level and measuring offset series of every lead. The recorder lost
+// the last recovery word of V1: it reads as missing.
+void AddSeries(RecordBuilder& items, const ExerciseRecordOptions& o)
+{
+    for (int series = 0; series < 2; ++series) {
+        const int length = ExerciseSeriesLength(o, series);
+        const uint32_t at = static_cast<uint32_t>(series * kSeriesLeads);
+        for (int lead = 0; lead < kSeriesLeads; ++lead) {
+            std::vector<uint8_t> st;
+            std::vector<uint8_t> offsets;
+            for (int i = 0; i < length; ++i) {
+                const bool lost = series == 1 && lead == 2 && i == length - 1;
+                const int seconds = std::max(0, ExerciseSeriesSeconds(series, i));
+                PutInt16(st, lost ? -32768 : ExerciseStLevel(o, lead, series, seconds));
+                PutInt16(offsets, ExerciseMeasOffset(lead));
+            }
+            items.SetRaw(kTagStSeries + at + static_cast<uint32_t>(lead), 0, st);
+            items.SetRaw(kTagMeasOffsetSeries + at + static_cast<uint32_t>(lead), 0, offsets);
+        }
+    }
+    items.SetInt16(kTagRestMeasOffset, 0, static_cast<int16_t>(kExerciseTestPoints.restMeasOffset));
+}
+
 }  // namespace
+
+int ExerciseStLevel(const ExerciseRecordOptions& o, int lead, int series, int seconds)
+{
+    // 10 microvolts are 0.1 mm at 10 mm/mV.
+    const double depression = o.maxStDepression * StShare(lead) * LoadFraction(o, series, seconds);
+    return -static_cast<int>(std::lround(depression / 10.0));
+}
+
+int ExerciseMeasOffset(int lead)
+{
+    return 20 + lead;
+}
+
+int ExerciseSeriesSeconds(int series, int index)
+{
+    return series == 0 ? (index - 1) * kTrendSeconds : index * kTrendSeconds;
+}
+
+int ExerciseSeriesLength(const ExerciseRecordOptions& o, int series)
+{
+    return series == 0 ? o.stages * kStageSeconds / kTrendSeconds + 1 : o.recoverySeconds / kTrendSeconds + 1;
+}
 
 int BruceMetsTenths(int stage)
 {
@@ -235,9 +318,8 @@ RecordBuilder MakeExerciseRecord(const ExerciseRecordOptions& o)
     items.SetInt16(kTagInterval, 0, static_cast<int16_t>(o.intervalCode));
     items.SetInt16(kTagExerStrips, 0, static_cast<int16_t>(t.stripTimes[0].size()));
     items.SetInt16(kTagRecoveryStrips, 0, static_cast<int16_t>(t.stripTimes[1].size()));
-    items.SetRaw(kTagHrRest, 0, HeartRateItem(o.restHr));
-    items.SetRaw(kTagHrPeak, 0, HeartRateItem(o.peakHr));
-    items.SetRaw(kTagHrRecovery, 0, HeartRateItem(ExerciseHeartRate(o, 1, o.recoverySeconds)));
+    AddBeatRecords(items, o, t);
+    AddSeries(items, o);
 
     // VO2max in tenths of ml/kg/min from the METs of the last stage.
     const int mets = BruceMetsTenths(o.stages);
@@ -279,6 +361,12 @@ void WriteExerciseRecordXml(const std::string& path, const RecordBuilder& items,
         root->At(ex + "Lead_info/Sport").SetText(Int(o.sport));
         root->At(ex + "Extra3/Hr/End_hr").SetText(Int(o.peakHr));
         root->At(ex + "Extra3/Max_st_time").SetText(Int(t.exerciseSeconds));
+        const ExerciseTestPoints& p = kExerciseTestPoints;
+        root->At(ex + "Test_point/St_meas_condition").SetText("0");
+        root->At(ex + "Test_point/Onset").SetText(Int(p.onset));
+        root->At(ex + "Test_point/Offset").SetText(Int(p.offset));
+        root->At(ex + "Test_point/St_level_point").SetText(Int(p.stLevel));
+        root->At(ex + "Test_point/St_slope1").SetText(Int(p.slope1));
         root->At(ex + "Vo2_max").SetText(Int(std::lround(BruceMetsTenths(o.stages) * 3.5)));
 
         // The trend, one point every 15 s: a minute at rest, the stages, the

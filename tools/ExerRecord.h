@@ -46,6 +46,33 @@ struct ExerciseTimeline {
 };
 
 ExerciseTimeline MakeExerciseTimeline(const ExerciseRecordOptions& options);
+
+// The measuring points of every average beat, in samples at 500 Hz: the
+// beat's reference position (its R peak, the third word of the per-block
+// beat records 3478/3475/3479) and the record XML's Test_point offsets from
+// it (Onset before it, Offset to the J point, St_level_point and St_slope1
+// after the J point).
+struct ExerciseTestPoints {
+    int reference = 250;
+    int onset = 40;
+    int offset = 25;
+    int stLevel = 40;
+    int slope1 = 20;
+    int restMeasOffset = 30;   // item 3375: the rest beats' last measuring offset
+};
+constexpr ExerciseTestPoints kExerciseTestPoints{};
+
+// The ST level (0.1 mm at 10 mm/mV) of a lead (stored lead id 0-11: I, II,
+// V1-V6, III, aVR, aVL, aVF) at a time, as the series 3086/3098 + lead hold
+// it; recovery times count from the end of the load.
+int ExerciseStLevel(const ExerciseRecordOptions& options, int lead, int series, int seconds);
+// The lead's last measuring offset, as the series 3182/3194 + lead hold it.
+int ExerciseMeasOffset(int lead);
+// The words of the ST (and offset) series: the exercise series has its rest
+// word first, then one word per 15 s of the load; the recovery series one per
+// 15 s from the end of the load. The time of word `index`, -1 for the rest word.
+int ExerciseSeriesSeconds(int series, int index);
+int ExerciseSeriesLength(const ExerciseRecordOptions& options, int series);
 // The heart rate the model gives at a time of the test (recovery times count
 // from the end of the load).
 int ExerciseHeartRate(const ExerciseRecordOptions& options, int series, int seconds);
