@@ -14,6 +14,7 @@
 #include "core/TavrionDoc.h"
 #include "core/TavrionView.h"
 #include "host/EnlargedViewCommand.h"
+#include "host/ExerciseViewCommand.h"
 #include "host/MagnifierPreview.h"
 #include "host/OutputFolder.h"
 #include "host/SheetView.h"
@@ -407,6 +408,12 @@ public:
         return PrintPage(waveView, [] { return true; });
     }
 
+    // A page the view prints whole, its grid included.
+    bool PrintOwnPage(const PdfPage& page)
+    {
+        return PrintPage(nullptr, [&] { return page(m_dc, m_area, m_px); });
+    }
+
     // Ends the job and puts the PDF at `pdf`.
     bool Finish(const std::string& pdf)
     {
@@ -484,8 +491,23 @@ bool PrintToPdf(CTavrionDoc& doc, const std::vector<CRuntimeClass*>& classes, co
 
 }  // namespace
 
+bool PrintPagesToPdf(CTavrionDoc& doc, const std::vector<PdfPage>& pages, const std::string& pdf)
+{
+    bool ok;
+    {
+        PdfJob job(doc);
+        ok = job.Begin();
+        for (const PdfPage& page : pages) ok = ok && job.PrintOwnPage(page);
+        ok = job.Finish(pdf) && ok;
+    }
+    if (ok) std::printf("%s\n", pdf.c_str());
+    else std::fprintf(stderr, "morvelance-host: %s could not be printed\n", pdf.c_str());
+    return ok;
+}
+
 int RunViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open)
 {
+    if (IsExerciseViewRequest(argc, argv, open)) return RunExerciseViewCommand(command, argc, argv, open);
     if (command == "view" && IsEnlargedViewRequest(argc, argv)) return RunEnlargedViewCommand(argc, argv, open);
     ViewOptions options;
     if (!ParseOptions(command, argc, argv, options)) return 2;

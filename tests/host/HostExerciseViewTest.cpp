@@ -1,0 +1,104 @@
+// The host's exercise views over an exercise record made by the record
+// maker: painted into PNG files at a chosen time and layout, every layout
+// with --view all, and printed by the view itself into one PDF in the
+// report font.
+#include <cairo.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+
+#include "tests/host/HostPdf.h"
+#include "tools/ExerRecord.h"
+
+using namespace hosttest;
+using testsupport::TempDir;
+
+namespace {
+
+constexpr double kMinimumTextMm = 2.0;
+
+bool Exists(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && st.st_size > 0;
+}
+
+// Dark pixels of a PNG in a box.
+int DarkPixels(const std::string& png, int left, int top, int right, int bottom)
+{
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(png.c_str());
+    int n = 0;
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+        cairo_surface_flush(surface);
+        const unsigned char* data = cairo_image_surface_get_data(surface);
+        const int stride = cairo_image_surface_get_stride(surface);
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) {
+                const uint32_t p = reinterpret_cast<const uint32_t*>(data + y * stride)[x];
+                n += ((p >> 16) & 0xFF) < 100 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100 ? 1 : 0;
+            }
+    }
+    cairo_surface_destroy(surface);
+    return n;
+}
+
+class HostExerciseViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_record = m_dir.File("exercise.ecg");
+        morvelance::WriteExerciseRecordFiles(m_record, morvelance::ExerciseRecordOptions());
+    }
+    TempDir m_dir;
+    std::string m_record;
+};
+
+}  // namespace
+
+TEST_F(HostExerciseViewTest, TheTwelveLeadLayoutDrawsLeadOneOnItsBaseline)
+{
+    const std::string png = m_dir.File("average.png");
+    const HostRun run = Host({"view", m_record, "--view", "CViewExerAverage", "--mode", "1", "--time", "300",
+                              "--png", png});
+    ASSERT_EQ(0, run.status) << run.err;
+    // 1920 x 1080 over 140 x 145 mm: lead I's cell starts 15 mm in, its
+    // baseline a sixth of the rows below the 7/70 band.
+    const int x = 1920 * 15 / 140;
+    const int band = 7 * 1080 / 70;
+    const int baseline = band + (1080 - band) / 6;
+    EXPECT_GT(DarkPixels(png, x, baseline - 3, x + 60, baseline + 4), 30);
+    EXPECT_EQ(DarkPixels(png, x, baseline + 60, x + 60, baseline + 100), 0);
+}
+
+TEST_F(HostExerciseViewTest, ViewAllWritesEveryLayout)
+{
+    const std::string out = m_dir.File("all");
+    const HostRun run = Host({"view", m_record, "--view", "all", "--out", out});
+    ASSERT_EQ(0, run.status) << run.err;
+    for (int mode = 1; mode <= 3; ++mode)
+        EXPECT_TRUE(Exists(out + "/CViewExerAverage-mode" + std::to_string(mode) + ".png")) << mode;
+}
+
+TEST_F(HostExerciseViewTest, AModeOutsideTheLayoutsIsRefused)
+{
+    const HostRun run = Host({"view", m_record, "--view", "CViewExerAverage", "--mode", "4", "--png",
+                              m_dir.File("x.png")});
+    EXPECT_EQ(2, run.status);
+    EXPECT_NE(run.err.find("--mode"), std::string::npos) << run.err;
+}
+
+TEST_F(HostExerciseViewTest, PrintingPutsEveryLayoutOnItsPageInTheReportFont)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "pdftotext and pdftoppm (poppler-utils) are not installed";
+    const std::string pdf = m_dir.File("average.pdf");
+    const HostRun run = Host({"print", m_record, "--view", "all", "--time", "75", "--pdf", pdf});   // in the load
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(PdfPageCount(pdf), 3);
+    bool phase = false;
+    for (const PdfWord& word : PdfWords(pdf)) {
+        EXPECT_GE(word.heightMm, kMinimumTextMm) << word.text;
+        phase = phase || word.text == "Ex.";
+    }
+    EXPECT_TRUE(phase);
+}
