@@ -37,6 +37,11 @@ constexpr uint32_t kTagBeatRefExer = 3478;     // index block: the block's beat 
 constexpr uint32_t kTagBeatRefRecovery = 3475;
 constexpr uint32_t kTagBeatRefMaxSt = 3479;
 constexpr int kSeriesLeads = 12;
+constexpr uint32_t kTagRAmplitude = 3110;      // + lead, + 12 in recovery: 0.01 mV
+constexpr uint32_t kTagStIndex = 3134;         // 0.1 units
+constexpr uint32_t kTagStSlope = 3158;         // 0.1 mm/s
+constexpr uint32_t kTagTargetHr = 3385;        // the two reference heart rates of the METs-HR graph
+constexpr uint32_t kTagPeakHr = 3024;
 constexpr uint32_t kTagStripAverageExer = 3484;
 constexpr uint32_t kTagStripAverageRecovery = 3496;
 
@@ -188,22 +193,96 @@ void AddSeries(RecordBuilder& items, const ExerciseRecordOptions& o)
         const int length = ExerciseSeriesLength(o, series);
         const uint32_t at = static_cast<uint32_t>(series * kSeriesLeads);
         for (int lead = 0; lead < kSeriesLeads; ++lead) {
-            std::vector<uint8_t> st;
-            std::vector<uint8_t> offsets;
+            std::vector<uint8_t> st, offsets, amplitude, index, slope;
             for (int i = 0; i < length; ++i) {
                 const bool lost = series == 1 && lead == 2 && i == length - 1;
                 const int seconds = std::max(0, ExerciseSeriesSeconds(series, i));
-                PutInt16(st, lost ? -32768 : ExerciseStLevel(o, lead, series, seconds));
+                const int level = ExerciseStLevel(o, lead, series, seconds);
+                const int rise = ExerciseHeartRate(o, series, seconds) - o.restHr;
+                PutInt16(st, lost ? -32768 : level);
                 PutInt16(offsets, ExerciseMeasOffset(lead));
+                PutInt16(amplitude, 150 - rise / 2);
+                // ST/HR index in 0.1 units: microvolts of depression per bpm of rise.
+                PutInt16(index, rise > 0 ? level * 100 / rise : 0);
+                PutInt16(slope, 10 * level / 4 + 5);
             }
-            items.SetRaw(kTagStSeries + at + static_cast<uint32_t>(lead), 0, st);
-            items.SetRaw(kTagMeasOffsetSeries + at + static_cast<uint32_t>(lead), 0, offsets);
+            const uint32_t tag = at + static_cast<uint32_t>(lead);
+            items.SetRaw(kTagStSeries + tag, 0, st);
+            items.SetRaw(kTagMeasOffsetSeries + tag, 0, offsets);
+            items.SetRaw(kTagRAmplitude + tag, 0, amplitude);
+            items.SetRaw(kTagStIndex + tag, 0, index);
+            items.SetRaw(kTagStSlope + tag, 0, slope);
         }
     }
     items.SetInt16(kTagRestMeasOffset, 0, static_cast<int16_t>(kExerciseTestPoints.restMeasOffset));
 }
 
+// The trends of styles 1 to 9, each array twice its words.
+void AddTrends(RecordBuilder& items, const ExerciseRecordOptions& o)
+{
+    struct Tag {
+        ExerciseTrend trend;
+        uint32_t tag;
+    };
+    const Tag tags[] = {{ExerciseTrend::Hr, 3320},        {ExerciseTrend::Systolic, 3324},
+                        {ExerciseTrend::Diastolic, 3326}, {ExerciseTrend::DoubleProduct, 3328},
+                        {ExerciseTrend::Load, 3330},      {ExerciseTrend::Mets, 3334},
+                        {ExerciseTrend::Kcal, 3338},      {ExerciseTrend::Irregular, 3340},
+                        {ExerciseTrend::Speed, 3342},     {ExerciseTrend::Elevation, 3344}};
+    for (const Tag& t : tags)
+        for (int series = 0; series < 2; ++series) {
+            const int length = ExerciseSeriesLength(o, series);
+            std::vector<int> words;
+            for (int i = 0; i < length; ++i)
+                words.push_back(ExerciseTrendValue(o, t.trend, series, std::max(0, ExerciseSeriesSeconds(series, i))));
+            if (series == 0 && ExerciseLostTrendWord(t.trend) >= 0 && ExerciseLostTrendWord(t.trend) < length)
+                words[static_cast<size_t>(ExerciseLostTrendWord(t.trend))] = t.trend == ExerciseTrend::Hr ? 65535 : 32768;
+            std::vector<uint8_t> bytes;
+            for (int copy = 0; copy < 2; ++copy)
+                for (int word : words) PutInt16(bytes, word);
+            items.SetRaw(t.tag + static_cast<uint32_t>(series), 0, bytes);
+        }
+    const int age = o.patient.age.empty() ? 40 : std::atoi(o.patient.age.c_str());
+    items.SetInt16(kTagTargetHr, 0, static_cast<int16_t>((220 - age) * 85 / 100));
+    items.SetInt16(kTagPeakHr, 0, static_cast<int16_t>(o.peakHr));
+}
+
 }  // namespace
+
+int ExerciseLostTrendWord(ExerciseTrend trend)
+{
+    return trend == ExerciseTrend::Hr ? 3 : trend == ExerciseTrend::Systolic ? 5 : -1;
+}
+
+int ExerciseTrendValue(const ExerciseRecordOptions& o, ExerciseTrend trend, int series, int seconds)
+{
+    static const int kSpeed[] = {0, 27, 40, 55, 68, 80, 88, 96};   // Bruce, 0.1 km/h
+    const int load = o.stages * kStageSeconds;
+    const int stage = series == 0 ? std::min(o.stages, seconds / kStageSeconds + 1) : 0;
+    const int minute = seconds / 60 * 60;   // pressures are taken once a minute
+    const double f = LoadFraction(o, series, minute);
+    const int hr = ExerciseHeartRate(o, series, seconds);
+    const int systolic = static_cast<int>(std::lround(120 + 60 * f));
+    switch (trend) {
+    case ExerciseTrend::Hr: return hr;
+    case ExerciseTrend::Systolic: return systolic;
+    case ExerciseTrend::Diastolic: return static_cast<int>(std::lround(80 + 6 * f));
+    case ExerciseTrend::DoubleProduct: return hr * systolic;
+    case ExerciseTrend::Load: return stage * 50;
+    case ExerciseTrend::Mets: return series == 0 ? BruceMetsTenths(stage) : 10;
+    case ExerciseTrend::Kcal: {
+        // 70 kg at the METs of each stage so far, one kcal per kg an hour a MET.
+        double kcal = 0;
+        for (int s = 0; s < std::min(seconds, load) && series == 0; s += kTrendSeconds)
+            kcal += BruceMetsTenths(s / kStageSeconds + 1) / 10.0 * 70 * kTrendSeconds / 3600;
+        return static_cast<int>(kcal);
+    }
+    case ExerciseTrend::Irregular: return series == 0 && stage >= 3 && minute % 120 == 0 ? 2 : 0;
+    case ExerciseTrend::Speed: return kSpeed[stage];
+    case ExerciseTrend::Elevation: return stage > 0 ? (10 + 2 * stage) * 10 : 0;
+    }
+    return 0;
+}
 
 int ExerciseStLevel(const ExerciseRecordOptions& o, int lead, int series, int seconds)
 {
@@ -320,6 +399,7 @@ RecordBuilder MakeExerciseRecord(const ExerciseRecordOptions& o)
     items.SetInt16(kTagRecoveryStrips, 0, static_cast<int16_t>(t.stripTimes[1].size()));
     AddBeatRecords(items, o, t);
     AddSeries(items, o);
+    AddTrends(items, o);
 
     // VO2max in tenths of ml/kg/min from the METs of the last stage.
     const int mets = BruceMetsTenths(o.stages);

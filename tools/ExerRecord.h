@@ -73,6 +73,19 @@ int ExerciseMeasOffset(int lead);
 // 15 s from the end of the load. The time of word `index`, -1 for the rest word.
 int ExerciseSeriesSeconds(int series, int index);
 int ExerciseSeriesLength(const ExerciseRecordOptions& options, int series);
+
+// The trend words of the exercise record (tags 3320-3345, exercise and
+// recovery): the first half of each array is laid as the ST series (the
+// rest word first in the exercise phase), the second half repeats it.
+// Values at a time: heart rate (bpm), systolic and diastolic pressure
+// (mmHg, measured once a minute), double product, load (W), METs x 10,
+// energy (kcal, summed), irregular beats a minute, speed (0.1 km/h) and
+// elevation (0.1 %). The recorder lost heart-rate word 3 of the exercise
+// (65535) and systolic word 5 (32768).
+enum class ExerciseTrend { Hr, Systolic, Diastolic, DoubleProduct, Load, Mets, Kcal, Irregular, Speed, Elevation };
+int ExerciseTrendValue(const ExerciseRecordOptions& options, ExerciseTrend trend, int series, int seconds);
+// The exercise word of a trend the recorder lost, -1 for none.
+int ExerciseLostTrendWord(ExerciseTrend trend);
 // The heart rate the model gives at a time of the test (recovery times count
 // from the end of the load).
 int ExerciseHeartRate(const ExerciseRecordOptions& options, int series, int seconds);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
 #include <vector>
 
 #include "platform/base/Kernel.h"
@@ -15,6 +16,7 @@
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "tests/documents/ExerViewDocFixture.h"
+#include "waveviews/WaveView.h"
 
 namespace exerviewtest {
 
@@ -90,7 +92,7 @@ protected:
         m_view->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_NOACTIVATE | SWP_FRAMECHANGED);
         m_frame->RecalcLayout();
         m_view->SendMessage(WM_INITIALUPDATE, 0, 0);
-        m_view->GetGridCount(m_across, m_down);
+        if constexpr (std::is_base_of_v<CWaveView, View>) m_view->GetGridCount(m_across, m_down);
         m_view->GetClientRect(&m_client);
         ASSERT_TRUE(m_notify.CreateEx(0, nullptr, L"notify", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
         m_doc.SetNotifyWnd(&m_notify);
@@ -117,20 +119,6 @@ protected:
             for (int x = box.left; x < box.right; ++x) n += Pixel(x, y) == colour ? 1 : 0;
         return n;
     }
-    // The texts the view draws into a recording context of the client's size.
-    std::vector<platform::gdi::DrawRecord> RecordTexts(int printing = 0)
-    {
-        CDC dc;
-        EXPECT_TRUE(dc.Attach(platform::gdi::CreateRecordingDC(m_client.Width(), m_client.Height())));
-        int across = 0;
-        int down = 0;
-        m_view->GetGridCount(across, down);
-        m_view->DrawView(&dc, m_client, across, down, 1, printing);
-        std::vector<platform::gdi::DrawRecord> texts;
-        for (const auto& r : platform::gdi::GetRecording(dc.GetSafeHdc()))
-            if (r.op == platform::gdi::DrawOp::Text) texts.push_back(r);
-        return texts;
-    }
     static bool HasText(const std::vector<platform::gdi::DrawRecord>& texts, const std::wstring& text)
     {
         for (const auto& r : texts)
@@ -149,7 +137,7 @@ protected:
 
     CExerViewDoc m_doc;
     ExerciseRecordOptions m_options;
-    CWnd m_pane;
+    LoggingWnd m_pane;   // the pane: the parent of the view's frame
     LoggingWnd m_notify;
     CFrameWnd* m_frame = nullptr;
     View* m_view = nullptr;

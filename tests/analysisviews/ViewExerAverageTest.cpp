@@ -25,6 +25,20 @@ protected:
         m_doc.SetCurAveBlockNo(block);
         m_view->SetAverageDisplayMode(mode);
     }
+    // The texts the view draws into a recording context of the client's size.
+    std::vector<platform::gdi::DrawRecord> RecordTexts(int printing = 0)
+    {
+        CDC dc;
+        EXPECT_TRUE(dc.Attach(platform::gdi::CreateRecordingDC(m_client.Width(), m_client.Height())));
+        int across = 0;
+        int down = 0;
+        m_view->GetGridCount(across, down);
+        m_view->DrawView(&dc, m_client, across, down, 1, printing);
+        std::vector<platform::gdi::DrawRecord> texts;
+        for (const auto& r : platform::gdi::GetRecording(dc.GetSafeHdc()))
+            if (r.op == platform::gdi::DrawOp::Text) texts.push_back(r);
+        return texts;
+    }
     int StoredLead(int display) const
     {
         return static_cast<int>(CTavrionDoc::GetDataLeadID(display, static_cast<int>(m_options.systemCode)));
