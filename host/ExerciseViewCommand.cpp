@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "analysisviews/ViewExerAverage.h"
+#include "analysisviews/ViewExerTrend.h"
 #include "core/TavrionDoc.h"
 #include "documents/ExerViewDoc.h"
 #include "host/OutputFolder.h"
@@ -24,8 +25,13 @@ namespace host {
 namespace {
 
 const char kAverageView[] = "CViewExerAverage";
+const char kTrendView[] = "CViewExerTrend";
 // What "--view all" writes, in this order.
-const char* const kExerciseViews[] = {kAverageView};
+const char* const kExerciseViews[] = {kAverageView, kTrendView};
+const int kTrendStyles = 18;
+// A trend printed 180 x 120 mm.
+const int kTrendPrintWidthMm = 180;
+const int kTrendPrintHeightMm = 120;
 
 struct ExerciseOptions {
     std::vector<std::string> files;
@@ -37,12 +43,15 @@ struct ExerciseOptions {
     int height = 1080;
     int mode = 0;    // average layouts: 0 all three ("all") or the first
     int time = -1;   // seconds; -1 the record's own current time
+    int style = 0;   // trend: 0 every style ("all") or heart rate
+    int lead = 10;   // trend: the display lead of the lead styles (V5)
+    int parent = 3;  // trend: the kind of pane (2 draws the current-time line)
 };
 
 // One shown view: its class name, the layout and the file stem it goes to.
 struct ShownView {
     std::string viewClass;
-    int mode;
+    int mode;     // average layout or trend style
     std::string stem;
 };
 
@@ -118,6 +127,9 @@ bool ParseExerciseOptions(const std::string& command, int argc, char** argv, Exe
         else if (arg == "--size") ok = ParseSize(value, options);
         else if (arg == "--mode") ok = ParseNumber(arg, value, 1, 3, options.mode);
         else if (arg == "--time") ok = ParseNumber(arg, value, 0, 1000000, options.time);
+        else if (arg == "--style") ok = ParseNumber(arg, value, 1, kTrendStyles, options.style);
+        else if (arg == "--lead") ok = ParseNumber(arg, value, 0, 11, options.lead);
+        else if (arg == "--parent") ok = ParseNumber(arg, value, 0, 3, options.parent);
         else {
             std::fprintf(stderr, "morvelance-host: unknown option '%s' for the exercise views\n", arg.c_str());
             return false;
@@ -143,13 +155,12 @@ std::vector<ShownView> ViewsToShow(const ExerciseOptions& options)
     const bool all = options.viewClass == "all";
     for (const char* name : kExerciseViews) {
         if (!all && options.viewClass != name) continue;
-        if (std::strcmp(name, kAverageView) != 0) {
-            views.push_back({name, 0, name});
-            continue;
-        }
-        for (int mode = 1; mode <= 3; ++mode)
-            if (options.mode == mode || (options.mode == 0 && (all || mode == 1)))
-                views.push_back({name, mode, std::string(name) + "-mode" + std::to_string(mode)});
+        const bool average = std::strcmp(name, kAverageView) == 0;
+        const int chosen = average ? options.mode : options.style;
+        const std::string kind = average ? "-mode" : "-style";
+        for (int n = 1; n <= (average ? 3 : kTrendStyles); ++n)
+            if (chosen == n || (chosen == 0 && (all || n == 1)))
+                views.push_back({name, n, std::string(name) + kind + std::to_string(n)});
     }
     return views;
 }
@@ -157,7 +168,7 @@ std::vector<ShownView> ViewsToShow(const ExerciseOptions& options)
 // The pane: a top-level window holding a frame with the view on the document.
 class ExerPane {
 public:
-    ExerPane(CTavrionDoc& doc, const ShownView& shown, int width, int height)
+    ExerPane(CTavrionDoc& doc, const ShownView& shown, const ExerciseOptions& options, int width, int height)
     {
         CRuntimeClass* runtime = CRuntimeClass::FromName(shown.viewClass.c_str());
         if (!runtime || !m_window.CreateEx(0, nullptr, L"morvelance-host", WS_POPUP | WS_VISIBLE,
@@ -171,30 +182,36 @@ public:
         CCreateContext context;
         context.m_pNewViewClass = runtime;
         context.m_pCurrentDoc = &doc;
-        m_view = DYNAMIC_DOWNCAST(CWaveView, m_frame->CreateView(&context, AFX_IDW_PANE_FIRST));
+        m_view = DYNAMIC_DOWNCAST(CView, m_frame->CreateView(&context, AFX_IDW_PANE_FIRST));
         if (!m_view) return;
         m_view->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_NOACTIVATE | SWP_FRAMECHANGED);
         m_frame->RecalcLayout();
         m_view->SendMessage(WM_INITIALUPDATE, 0, 0);
         if (auto* average = DYNAMIC_DOWNCAST(CViewExerAverage, m_view)) average->SetAverageDisplayMode(shown.mode);
+        if (auto* trend = DYNAMIC_DOWNCAST(CViewExerTrend, m_view)) {
+            trend->SetParentWndType(options.parent);
+            trend->SetTrendStyle(shown.mode);
+            trend->SetLeadID(options.lead);
+            trend->UpdateInformation();
+        }
     }
     ~ExerPane()
     {
         if (m_frame) m_frame->DestroyWindow();
         m_window.DestroyWindow();
     }
-    CWaveView* View() const { return m_view; }
+    CView* View() const { return m_view; }
 
 private:
     CWnd m_window;
     CFrameWnd* m_frame = nullptr;   // deletes itself and the view with its window
-    CWaveView* m_view = nullptr;
+    CView* m_view = nullptr;
 };
 
 bool PaintToPng(CTavrionDoc& doc, const ShownView& shown, const ExerciseOptions& options, const std::string& png)
 {
-    ExerPane pane(doc, shown, options.width, options.height);
-    CWaveView* view = pane.View();
+    ExerPane pane(doc, shown, options, options.width, options.height);
+    CView* view = pane.View();
     if (!view) {
         std::fprintf(stderr, "morvelance-host: %s could not be created\n", shown.viewClass.c_str());
         return false;
@@ -216,24 +233,35 @@ bool PaintToPng(CTavrionDoc& doc, const ShownView& shown, const ExerciseOptions&
 }
 
 // The view's own print of its grid and layout into the top left of the page.
-bool PrintView(CWaveView* view, CECGDC* dc, const CRect& area, double px)
+CRect PaperRect(const CRect& area, double px, int widthMm, int heightMm)
 {
-    int across = 0;
-    int down = 0;
-    view->GetGridCount(across, down);
-    const CRect rect(area.left, area.top, area.left + static_cast<int>(std::lround(across * px)),
-                     area.top + static_cast<int>(std::lround(down * px)));
-    if (auto* average = DYNAMIC_DOWNCAST(CViewExerAverage, view)) return average->Print(dc, rect, px, across, down, 1) == 1;
+    return CRect(area.left, area.top, area.left + static_cast<int>(std::lround(widthMm * px)),
+                 area.top + static_cast<int>(std::lround(heightMm * px)));
+}
+
+bool PrintView(CView* view, CECGDC* dc, const CRect& area, double px)
+{
+    if (auto* average = DYNAMIC_DOWNCAST(CViewExerAverage, view)) {
+        int across = 0;
+        int down = 0;
+        average->GetGridCount(across, down);
+        return average->Print(dc, PaperRect(area, px, across, down), px, across, down, 1) == 1;
+    }
+    if (auto* trend = DYNAMIC_DOWNCAST(CViewExerTrend, view)) {
+        CRect rect = PaperRect(area, px, kTrendPrintWidthMm, kTrendPrintHeightMm);
+        return trend->Print(dc, &rect) == 1;
+    }
     return false;
 }
 
-bool PrintAll(CTavrionDoc& doc, const std::vector<ShownView>& views, const std::string& pdf)
+bool PrintAll(CTavrionDoc& doc, const std::vector<ShownView>& views, const ExerciseOptions& options,
+              const std::string& pdf)
 {
     std::vector<std::unique_ptr<ExerPane>> panes;
     std::vector<PdfPage> pages;
     for (const ShownView& shown : views) {
-        panes.push_back(std::make_unique<ExerPane>(doc, shown, 400, 300));
-        CWaveView* view = panes.back()->View();
+        panes.push_back(std::make_unique<ExerPane>(doc, shown, options, 400, 300));
+        CView* view = panes.back()->View();
         if (!view) return false;
         pages.push_back([view](CECGDC* dc, const CRect& area, double px) { return PrintView(view, dc, area, px); });
     }
@@ -260,7 +288,7 @@ bool ShowRecord(const std::string& command, CExerViewDoc& doc, const ExerciseOpt
     }
     if (options.time >= 0) item->nCurTime = options.time;
     const std::vector<ShownView> views = ViewsToShow(options);
-    if (command == "print") return PrintAll(doc, views, Numbered(options.pdf, index));
+    if (command == "print") return PrintAll(doc, views, options, Numbered(options.pdf, index));
     bool ok = true;
     for (const ShownView& shown : views) {
         const std::string png = options.outDir.empty() ? Numbered(options.png, index)

@@ -234,7 +234,7 @@ void AddTrends(RecordBuilder& items, const ExerciseRecordOptions& o)
             const int length = ExerciseSeriesLength(o, series);
             std::vector<int> words;
             for (int i = 0; i < length; ++i)
-                words.push_back(ExerciseTrendValue(o, t.trend, series, std::max(0, ExerciseSeriesSeconds(series, i))));
+                words.push_back(ExerciseTrendValue(o, t.trend, series, ExerciseSeriesSeconds(series, i)));
             if (series == 0 && ExerciseLostTrendWord(t.trend) >= 0 && ExerciseLostTrendWord(t.trend) < length)
                 words[static_cast<size_t>(ExerciseLostTrendWord(t.trend))] = t.trend == ExerciseTrend::Hr ? 65535 : 32768;
             std::vector<uint8_t> bytes;
@@ -257,8 +257,11 @@ int ExerciseLostTrendWord(ExerciseTrend trend)
 int ExerciseTrendValue(const ExerciseRecordOptions& o, ExerciseTrend trend, int series, int seconds)
 {
     static const int kSpeed[] = {0, 27, 40, 55, 68, 80, 88, 96};   // Bruce, 0.1 km/h
+    // The rest word (a negative time) is taken before the load starts.
+    const bool rest = series == 0 && seconds < 0;
+    seconds = std::max(0, seconds);
     const int load = o.stages * kStageSeconds;
-    const int stage = series == 0 ? std::min(o.stages, seconds / kStageSeconds + 1) : 0;
+    const int stage = series == 0 && !rest ? std::min(o.stages, seconds / kStageSeconds + 1) : 0;
     const int minute = seconds / 60 * 60;   // pressures are taken once a minute
     const double f = LoadFraction(o, series, minute);
     const int hr = ExerciseHeartRate(o, series, seconds);
@@ -269,7 +272,7 @@ int ExerciseTrendValue(const ExerciseRecordOptions& o, ExerciseTrend trend, int 
     case ExerciseTrend::Diastolic: return static_cast<int>(std::lround(80 + 6 * f));
     case ExerciseTrend::DoubleProduct: return hr * systolic;
     case ExerciseTrend::Load: return stage * 50;
-    case ExerciseTrend::Mets: return series == 0 ? BruceMetsTenths(stage) : 10;
+    case ExerciseTrend::Mets: return BruceMetsTenths(stage);
     case ExerciseTrend::Kcal: {
         // 70 kg at the METs of each stage so far, one kcal per kg an hour a MET.
         double kcal = 0;

@@ -83,6 +83,7 @@ int ExerciseSeriesLength(const ExerciseRecordOptions& options, int series);
 // elevation (0.1 %). The recorder lost heart-rate word 3 of the exercise
 // (65535) and systolic word 5 (32768).
 enum class ExerciseTrend { Hr, Systolic, Diastolic, DoubleProduct, Load, Mets, Kcal, Irregular, Speed, Elevation };
+// A negative time is the rest word.
 int ExerciseTrendValue(const ExerciseRecordOptions& options, ExerciseTrend trend, int series, int seconds);
 // The exercise word of a trend the recorder lost, -1 for none.
 int ExerciseLostTrendWord(ExerciseTrend trend);

@@ -1,7 +1,7 @@
 // The host's exercise views over an exercise record made by the record
-// maker: painted into PNG files at a chosen time and layout, every layout
-// with --view all, and printed by the view itself into one PDF in the
-// report font.
+// maker: painted into PNG files at a chosen time, layout and trend style,
+// every layout and style with --view all, and printed by the views
+// themselves into one PDF in the report font.
 #include <cairo.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -24,8 +24,8 @@ bool Exists(const std::string& path)
     return stat(path.c_str(), &st) == 0 && st.st_size > 0;
 }
 
-// Dark pixels of a PNG in a box.
-int DarkPixels(const std::string& png, int left, int top, int right, int bottom)
+// Pixels of a PNG in a box that pass the test.
+template <class Test> int PixelsIn(const std::string& png, int left, int top, int right, int bottom, const Test& test)
 {
     cairo_surface_t* surface = cairo_image_surface_create_from_png(png.c_str());
     int n = 0;
@@ -36,11 +36,21 @@ int DarkPixels(const std::string& png, int left, int top, int right, int bottom)
         for (int y = top; y < bottom; ++y)
             for (int x = left; x < right; ++x) {
                 const uint32_t p = reinterpret_cast<const uint32_t*>(data + y * stride)[x];
-                n += ((p >> 16) & 0xFF) < 100 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100 ? 1 : 0;
+                n += test((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF) ? 1 : 0;
             }
     }
     cairo_surface_destroy(surface);
     return n;
+}
+
+int DarkPixels(const std::string& png, int left, int top, int right, int bottom)
+{
+    return PixelsIn(png, left, top, right, bottom, [](unsigned r, unsigned g, unsigned b) { return r < 100 && g < 100 && b < 100; });
+}
+
+int BluePixels(const std::string& png, int left, int top, int right, int bottom)
+{
+    return PixelsIn(png, left, top, right, bottom, [](unsigned r, unsigned g, unsigned b) { return b > 150 && r < 100 && g < 100; });
 }
 
 class HostExerciseViewTest : public ::testing::Test {
@@ -78,6 +88,28 @@ TEST_F(HostExerciseViewTest, ViewAllWritesEveryLayout)
     ASSERT_EQ(0, run.status) << run.err;
     for (int mode = 1; mode <= 3; ++mode)
         EXPECT_TRUE(Exists(out + "/CViewExerAverage-mode" + std::to_string(mode) + ".png")) << mode;
+    for (int style = 1; style <= 18; ++style)
+        EXPECT_TRUE(Exists(out + "/CViewExerTrend-style" + std::to_string(style) + ".png")) << style;
+}
+
+TEST_F(HostExerciseViewTest, TheHeartRateTrendPassesThroughTheRateAtFiveMinutes)
+{
+    const std::string png = m_dir.File("trend.png");
+    const HostRun run = Host({"view", m_record, "--view", "CViewExerTrend", "--style", "1", "--size", "960x540",
+                              "--png", png});
+    ASSERT_EQ(0, run.status) << run.err;
+    // The area from (1, 2), 959 x 540 in 7 x 14 cells; the plot 6 x 10 cells
+    // from 5/7 of a cell in and 2 cells down; 15 minutes across.
+    const double cellWidth = 959 / 7.0;
+    const double cellHeight = 540 / 14.0;
+    const double left = 1 + cellWidth * 5 / 7;
+    const double top = 2 + 2 * cellHeight;
+    const double height = 10 * cellHeight;
+    const int x = static_cast<int>(20 * 6 * cellWidth / 60 + left + 0.5);   // step 20: 300 s
+    const int hr = morvelance::ExerciseHeartRate(morvelance::ExerciseRecordOptions(), 0, 300);
+    const int y = static_cast<int>(top + height - hr * height / 250);
+    EXPECT_GT(BluePixels(png, x - 1, y - 2, x + 2, y + 3), 0);
+    EXPECT_EQ(BluePixels(png, x - 1, y + 30, x + 2, y + 60), 0);
 }
 
 TEST_F(HostExerciseViewTest, AModeOutsideTheLayoutsIsRefused)
@@ -94,7 +126,7 @@ TEST_F(HostExerciseViewTest, PrintingPutsEveryLayoutOnItsPageInTheReportFont)
     const std::string pdf = m_dir.File("average.pdf");
     const HostRun run = Host({"print", m_record, "--view", "all", "--time", "75", "--pdf", pdf});   // in the load
     ASSERT_EQ(0, run.status) << run.err;
-    EXPECT_EQ(PdfPageCount(pdf), 3);
+    EXPECT_EQ(PdfPageCount(pdf), 3 + 18);
     bool phase = false;
     for (const PdfWord& word : PdfWords(pdf)) {
         EXPECT_GE(word.heightMm, kMinimumTextMm) << word.text;
