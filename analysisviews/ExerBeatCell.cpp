@@ -2,7 +2,11 @@
 #include "analysisviews/ExerBeatCell.h"
 
 #include "documents/ExerViewDoc.h"
+#include "platform/gdi/DCObjectSelector.h"
+#include "platform/gdi/DCStateSaver.h"
+#include "platform/gdi/Image.h"
 #include "waveviews/WaveView.h"
+#include "waveviews/WaveViewMagnifier.h"
 
 namespace {
 
@@ -74,4 +78,51 @@ CString CExerBeatCell::PhaseText(const _EXERDATAITEM& item)
         text.Format(L"Af. %d'%02d''", after / 60, after % 60);
     }
     return text;
+}
+
+void CExerBeatCell::PaintView(CWaveView& view, CDC* pDC, const DrawFunction& draw)
+{
+    CRect client;
+    view.GetClientRect(&client);
+    if (client.Width() <= 0 || client.Height() <= 0) return;
+    CDC page;
+    if (!page.Attach(platform::gdi::CreateImageDC(client.Width(), client.Height()))) return;
+    view.CWaveView::OnDraw(&page);
+    {
+        CDCStateSaver saver(page);
+        CDCObjectSelector<CFont> font(page);
+        CTavrionDoc* doc = view.GetTavrionDoc();
+        font.Select(doc ? doc->GetDocFont(TEXT_FONT) : nullptr);
+        page.SetBkMode(TRANSPARENT);
+        page.SetTextAlign(TA_LEFT | TA_TOP);
+        page.SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
+        int across = 0;
+        int down = 0;
+        view.GetGridCount(across, down);
+        draw(&page, client, across, down);
+    }
+    view.DrawAnnotation(&page, client, FALSE, 1.0f);
+    pDC->BitBlt(0, 0, client.Width(), client.Height(), &page, 0, 0, SRCCOPY);
+}
+
+CString CExerBeatCell::SenseText(double sense)
+{
+    CString text;
+    text.Format(L"%.2f mm/mV", sense);
+    return text;
+}
+
+void CExerBeatCell::SetUpMagnifier(CWaveView& view, CWaveViewMagnifier& magnifier, const DrawFunction& draw)
+{
+    CWaveViewMagnifier::Drawing drawing;
+    drawing.drawView = [&view, draw](CDC* dc, const CRect& rect, float) {
+        int across = 0;
+        int down = 0;
+        view.GetGridCount(across, down);
+        draw(dc, rect, across, down);
+        return TRUE;
+    };
+    CTavrionDoc* doc = view.GetTavrionDoc();
+    drawing.pFont = doc ? doc->GetDocFont(TEXT_FONT) : nullptr;
+    magnifier.SetDrawing(drawing);
 }

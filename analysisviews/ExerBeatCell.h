@@ -4,10 +4,13 @@
 // ("Ex." during the load, "Af." in recovery).
 #pragma once
 
+#include <functional>
+
 #include "platform/base/Strings.h"
 #include "platform/gdi/Dc.h"
 
 class CWaveView;
+class CWaveViewMagnifier;
 class CExerViewDoc;
 struct _EXERDATAITEM;
 
@@ -27,6 +30,9 @@ public:
     // A beat of fewer samples draws no trace and no ticks.
     static constexpr int MIN_SAMPLES = 10;
     static constexpr int NO_VALUE = -32768;
+    // The font the views' texts are set in: the document's bold text font.
+    static constexpr int TEXT_FONT = 1;
+    using DrawFunction = std::function<void(CDC*, const CRect&, int, int)>;
 
     CExerBeatCell(CWaveView& view, CExerViewDoc& doc, const _EXERDATAITEM& item, BOOL print);
 
@@ -42,6 +48,15 @@ public:
     static CString PhaseText(const _EXERDATAITEM& item);
     // The five tick positions of a beat (samples), in drawing order.
     static void TickPositions(const _EXERDATAITEM& item, const ExerBeat& beat, int positions[5]);
+    // The screen picture of an exercise beat view: the paper, then `draw`
+    // (client rectangle, grid mm across and down) in the document's bold
+    // text font on a transparent background, then the annotations, composed
+    // off screen and copied in one piece.
+    static void PaintView(CWaveView& view, CDC* pDC, const DrawFunction& draw);
+    // The same drawing, magnified, for the view's hover magnifier.
+    static void SetUpMagnifier(CWaveView& view, CWaveViewMagnifier& magnifier, const DrawFunction& draw);
+    // "%.2f mm/mV" of a sensitivity.
+    static CString SenseText(double sense);
 
 private:
     CWaveView& m_view;

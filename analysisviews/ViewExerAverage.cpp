@@ -5,9 +5,6 @@
 
 #include "core/MemoryHelpers.h"
 #include "core/UserMessages.h"
-#include "platform/gdi/DCObjectSelector.h"
-#include "platform/gdi/DCStateSaver.h"
-#include "platform/gdi/Image.h"
 #include "platform/ui/windowing/Resources.h"
 #include "printdevice/ECGDC.h"
 
@@ -116,27 +113,9 @@ void CViewExerAverage::SetDisplay1LeadSense(double value)
 
 void CViewExerAverage::OnDraw(CDC* pDC)
 {
-    CRect client;
-    GetClientRect(&client);
-    if (client.Width() <= 0 || client.Height() <= 0) return;
-    CDC page;
-    if (!page.Attach(platform::gdi::CreateImageDC(client.Width(), client.Height()))) return;
-    CWaveView::OnDraw(&page);
-    {
-        CDCStateSaver saver(page);
-        CDCObjectSelector<CFont> font(page);
-        CTavrionDoc* doc = GetTavrionDoc();
-        font.Select(doc ? doc->GetDocFont(kTextFont) : nullptr);
-        page.SetBkMode(TRANSPARENT);
-        page.SetTextAlign(TA_LEFT | TA_TOP);
-        page.SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
-        int across = 0;
-        int down = 0;
-        GetGridCount(across, down);
-        DrawView(&page, client, across, down, 1, 0);
-    }
-    DrawAnnotation(&page, client, FALSE, 1.0f);
-    pDC->BitBlt(0, 0, client.Width(), client.Height(), &page, 0, 0, SRCCOPY);
+    CExerBeatCell::PaintView(*this, pDC, [this](CDC* page, const CRect& client, int across, int down) {
+        DrawView(page, client, across, down, 1, 0);
+    });
 }
 
 int CViewExerAverage::DrawView(CDC* pDC, CRect rect, int mmAcross, int mmDown, int unused, int printing)
@@ -195,17 +174,9 @@ BOOL CViewExerAverage::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 
 void CViewExerAverage::SetUpMagnifier()
 {
-    CWaveViewMagnifier::Drawing drawing;
-    drawing.drawView = [this](CDC* dc, const CRect& draw, float) {
-        int across = 0;
-        int down = 0;
-        GetGridCount(across, down);
-        DrawView(dc, draw, across, down, 1, 0);
-        return TRUE;
-    };
-    CTavrionDoc* doc = GetTavrionDoc();
-    drawing.pFont = doc ? doc->GetDocFont(kTextFont) : nullptr;
-    m_magnifier.SetDrawing(drawing);
+    CExerBeatCell::SetUpMagnifier(*this, m_magnifier, [this](CDC* dc, const CRect& rect, int across, int down) {
+        DrawView(dc, rect, across, down, 1, 0);
+    });
 }
 
 void CViewExerAverage::OnMouseMove(UINT nFlags, CPoint point)

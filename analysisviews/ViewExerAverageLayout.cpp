@@ -23,13 +23,6 @@ struct MmScale {
     int Y(int mm) const { return MulDiv(rect.Height(), mm, down); }
 };
 
-CString SenseText(double sense)
-{
-    CString text;
-    text.Format(L"%.2f mm/mV", sense);
-    return text;
-}
-
 }  // namespace
 
 int CViewExerAverage::CellWidth(const ExerBeat& beat, int mmPerSecond, int fallbackMm, int width, int mmAcross) const
@@ -43,7 +36,7 @@ void CViewExerAverage::DrawHeader(CDC* pDC, int x, int y, int mmStep27, int mmSt
 {
     const _EXERDATAITEM* item = CurrentItem();
     CExerViewDoc* doc = GetExerDoc();
-    pDC->TextOut(x, y, SenseText(doc->GetCommonSense(0)));
+    pDC->TextOut(x, y, CExerBeatCell::SenseText(doc->GetCommonSense(0)));
     pDC->TextOut(x + mmStep27, y, CString(L"25 mm/s"));
     pDC->TextOut(x + mmStep27 + mmStep18, y, CString((item->nFilterStatus & 0x18) ? L"Filter ON" : L"Filter OFF"));
 }

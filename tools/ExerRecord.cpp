@@ -443,7 +443,20 @@ void WriteExerciseRecordXml(const std::string& path, const RecordBuilder& items,
         root->At(ex + "Load/End_mets").SetText(Int(BruceMetsTenths(o.stages)));
         root->At(ex + "Lead_info/Sport").SetText(Int(o.sport));
         root->At(ex + "Extra3/Hr/End_hr").SetText(Int(o.peakHr));
+        root->At(ex + "Extra3/Hr/Max_st_hr").SetText(Int(o.peakHr));
+        // The deepest ST lies at the end of the load, in the exercise series.
+        root->At(ex + "Extra3/Max_st_mode").SetText("0");
         root->At(ex + "Extra3/Max_st_time").SetText(Int(t.exerciseSeconds));
+        for (int n = 1; n <= 3; ++n) {
+            const int lead = kSummaryLeads[n - 1];
+            const std::string e = ex + "Extra3/Extra3_element[@number='" + Int(n) + "']/";
+            root->At(e + "Lead_code").SetText(Int(lead));
+            root->At(e + "St_level_rest").SetText(Int(ExerciseStLevel(o, lead, 0, 0)));
+            root->At(e + "St_level_end").SetText(Int(ExerciseStLevel(o, lead, 1, 0)));
+            root->At(e + "St_level_max").SetText(Int(ExerciseStLevel(o, lead, 0, t.exerciseSeconds)));
+            root->At(e + "St_slope2_end").SetText(Int(ExerciseMeasOffset(lead)));
+            root->At(e + "St_slope2_max").SetText(Int(ExerciseMeasOffset(lead)));
+        }
         const ExerciseTestPoints& p = kExerciseTestPoints;
         root->At(ex + "Test_point/St_meas_condition").SetText("0");
         root->At(ex + "Test_point/Onset").SetText(Int(p.onset));

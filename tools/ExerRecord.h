@@ -61,6 +61,9 @@ struct ExerciseTestPoints {
     int restMeasOffset = 30;   // item 3375: the rest beats' last measuring offset
 };
 constexpr ExerciseTestPoints kExerciseTestPoints{};
+// The summary leads of the record XML (Extra3 Lead_code), stored lead ids:
+// II, V5 and aVF.
+constexpr int kSummaryLeads[3] = {1, 6, 11};
 
 // The ST level (0.1 mm at 10 mm/mV) of a lead (stored lead id 0-11: I, II,
 // V1-V6, III, aVR, aVL, aVF) at a time, as the series 3086/3098 + lead hold
