@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "analysisviews/ViewExerAverage.h"
+#include "analysisviews/ViewExerSummaryAverage.h"
 #include "analysisviews/ViewExerTrend.h"
 #include "core/TavrionDoc.h"
 #include "documents/ExerViewDoc.h"
@@ -25,13 +26,17 @@ namespace host {
 namespace {
 
 const char kAverageView[] = "CViewExerAverage";
+const char kSummaryView[] = "CViewExerSummaryAverage";
 const char kTrendView[] = "CViewExerTrend";
 // What "--view all" writes, in this order.
-const char* const kExerciseViews[] = {kAverageView, kTrendView};
+const char* const kExerciseViews[] = {kAverageView, kSummaryView, kTrendView};
 const int kTrendStyles = 18;
 // A trend printed 180 x 120 mm.
 const int kTrendPrintWidthMm = 180;
 const int kTrendPrintHeightMm = 120;
+// The summary printed 130 x 97 mm (95 mm of rows).
+const int kSummaryPrintWidthMm = 130;
+const int kSummaryPrintHeightMm = 97;
 
 struct ExerciseOptions {
     std::vector<std::string> files;
@@ -155,6 +160,10 @@ std::vector<ShownView> ViewsToShow(const ExerciseOptions& options)
     const bool all = options.viewClass == "all";
     for (const char* name : kExerciseViews) {
         if (!all && options.viewClass != name) continue;
+        if (std::strcmp(name, kSummaryView) == 0) {
+            views.push_back({name, 0, name});
+            continue;
+        }
         const bool average = std::strcmp(name, kAverageView) == 0;
         const int chosen = average ? options.mode : options.style;
         const std::string kind = average ? "-mode" : "-style";
@@ -251,6 +260,8 @@ bool PrintView(CView* view, CECGDC* dc, const CRect& area, double px)
         CRect rect = PaperRect(area, px, kTrendPrintWidthMm, kTrendPrintHeightMm);
         return trend->Print(dc, &rect) == 1;
     }
+    if (auto* summary = DYNAMIC_DOWNCAST(CViewExerSummaryAverage, view))
+        return summary->Print(dc, PaperRect(area, px, kSummaryPrintWidthMm, kSummaryPrintHeightMm), px, 0) == 1;
     return false;
 }
 
