@@ -42,6 +42,9 @@ constexpr uint32_t kTagStIndex = 3134;         // 0.1 units
 constexpr uint32_t kTagStSlope = 3158;         // 0.1 mm/s
 constexpr uint32_t kTagTargetHr = 3385;        // the two reference heart rates of the METs-HR graph
 constexpr uint32_t kTagPeakHr = 3024;
+constexpr uint32_t kTagStripFifthOffset = 3480;   // index strip number: shared by both phases
+constexpr uint32_t kTagStripReference = 3482;     // + series, index strip
+constexpr uint32_t kTagStripEvent = 3688;         // + series, index strip
 constexpr uint32_t kTagStripAverageExer = 3484;
 constexpr uint32_t kTagStripAverageRecovery = 3496;
 
@@ -217,6 +220,25 @@ void AddSeries(RecordBuilder& items, const ExerciseRecordOptions& o)
     items.SetInt16(kTagRestMeasOffset, 0, static_cast<int16_t>(kExerciseTestPoints.restMeasOffset));
 }
 
+// Per stored strip: its beat's reference position and event mark, and per
+// strip number the fifth measuring offset. The patient marked an event at
+// the second strip of the load.
+void AddStripRecords(RecordBuilder& items, const ExerciseTimeline& t)
+{
+    size_t most = 0;
+    for (int series = 0; series < 2; ++series) {
+        most = std::max(most, t.stripTimes[series].size());
+        for (size_t k = 0; k < t.stripTimes[series].size(); ++k) {
+            const uint32_t index = static_cast<uint32_t>(k);
+            items.SetInt16(kTagStripReference + static_cast<uint32_t>(series), index,
+                           static_cast<int16_t>(kExerciseTestPoints.reference));
+            items.SetInt16(kTagStripEvent + static_cast<uint32_t>(series), index, series == 0 && k == 1 ? 1 : 0);
+        }
+    }
+    for (size_t k = 0; k < most; ++k)
+        items.SetInt16(kTagStripFifthOffset, static_cast<uint32_t>(k), static_cast<int16_t>(ExerciseStripFifthOffset()));
+}
+
 // The trends of styles 1 to 9, each array twice its words.
 void AddTrends(RecordBuilder& items, const ExerciseRecordOptions& o)
 {
@@ -292,6 +314,11 @@ int ExerciseStLevel(const ExerciseRecordOptions& o, int lead, int series, int se
     // 10 microvolts are 0.1 mm at 10 mm/mV.
     const double depression = o.maxStDepression * StShare(lead) * LoadFraction(o, series, seconds);
     return -static_cast<int>(std::lround(depression / 10.0));
+}
+
+int ExerciseStripFifthOffset()
+{
+    return 24;
 }
 
 int ExerciseMeasOffset(int lead)
@@ -371,6 +398,7 @@ RecordBuilder MakeExerciseRecord(const ExerciseRecordOptions& o)
     for (int lead = 0; lead < kStoredLeads; ++lead)
         items.SetSamples(kTagMaxStBeat + static_cast<uint32_t>(lead), 0, beatAt(lead, 0, t.exerciseSeconds));
 
+    AddStripRecords(items, t);
     const uint32_t stripTags[2] = {kTagStripExer, kTagStripRecovery};
     const uint32_t stripAverageTags[2] = {kTagStripAverageExer, kTagStripAverageRecovery};
     for (int series = 0; series < 2; ++series) {

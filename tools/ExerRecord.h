@@ -71,6 +71,11 @@ constexpr int kSummaryLeads[3] = {1, 6, 11};
 int ExerciseStLevel(const ExerciseRecordOptions& options, int lead, int series, int seconds);
 // The lead's last measuring offset, as the series 3182/3194 + lead hold it.
 int ExerciseMeasOffset(int lead);
+// The fifth measuring offset of the stored strips' beats (item 3480, one per
+// strip number, shared by the strips of both phases). Items 3482/3483 give
+// each strip's reference position and 3688/3689 its event mark (the second
+// strip of the load has one).
+int ExerciseStripFifthOffset();
 // The words of the ST (and offset) series: the exercise series has its rest
 // word first, then one word per 15 s of the load; the recovery series one per
 // 15 s from the end of the load. The time of word `index`, -1 for the rest word.
