@@ -14,6 +14,7 @@
 #include "analysisviews/ViewExerAverage.h"
 #include "analysisviews/ViewExerSummaryAverage.h"
 #include "analysisviews/ViewExerTrend.h"
+#include "analysisviews/ViewMemoryWave.h"
 #include "core/TavrionDoc.h"
 #include "documents/ExerViewDoc.h"
 #include "host/OutputFolder.h"
@@ -28,12 +29,14 @@ namespace {
 const char kAverageView[] = "CViewExerAverage";
 const char kSummaryView[] = "CViewExerSummaryAverage";
 const char kTrendView[] = "CViewExerTrend";
+const char kMemoryView[] = "CViewMemoryWave";
 // What "--view all" writes, in this order.
-const char* const kExerciseViews[] = {kAverageView, kSummaryView, kTrendView};
+const char* const kExerciseViews[] = {kAverageView, kSummaryView, kMemoryView, kTrendView};
 const int kTrendStyles = 18;
 // A trend printed 180 x 120 mm.
 const int kTrendPrintWidthMm = 180;
 const int kTrendPrintHeightMm = 120;
+const int kMemoryPrintHeightMm = 110;
 // The summary printed 130 x 97 mm (95 mm of rows).
 const int kSummaryPrintWidthMm = 130;
 const int kSummaryPrintHeightMm = 97;
@@ -160,7 +163,7 @@ std::vector<ShownView> ViewsToShow(const ExerciseOptions& options)
     const bool all = options.viewClass == "all";
     for (const char* name : kExerciseViews) {
         if (!all && options.viewClass != name) continue;
-        if (std::strcmp(name, kSummaryView) == 0) {
+        if (std::strcmp(name, kSummaryView) == 0 || std::strcmp(name, kMemoryView) == 0) {
             views.push_back({name, 0, name});
             continue;
         }
@@ -197,6 +200,7 @@ public:
         m_frame->RecalcLayout();
         m_view->SendMessage(WM_INITIALUPDATE, 0, 0);
         if (auto* average = DYNAMIC_DOWNCAST(CViewExerAverage, m_view)) average->SetAverageDisplayMode(shown.mode);
+        if (auto* memory = DYNAMIC_DOWNCAST(CViewMemoryWave, m_view)) memory->OnUpdate();
         if (auto* trend = DYNAMIC_DOWNCAST(CViewExerTrend, m_view)) {
             trend->SetParentWndType(options.parent);
             trend->SetTrendStyle(shown.mode);
@@ -259,6 +263,12 @@ bool PrintView(CView* view, CECGDC* dc, const CRect& area, double px)
     if (auto* trend = DYNAMIC_DOWNCAST(CViewExerTrend, view)) {
         CRect rect = PaperRect(area, px, kTrendPrintWidthMm, kTrendPrintHeightMm);
         return trend->Print(dc, &rect) == 1;
+    }
+    if (auto* memory = DYNAMIC_DOWNCAST(CViewMemoryWave, view)) {
+        // The strips run at 25 mm/s across the printable width.
+        const int widthMm = static_cast<int>(area.Width() / px);
+        return memory->Print(dc, PaperRect(area, px, widthMm, kMemoryPrintHeightMm), px, widthMm,
+                             kMemoryPrintHeightMm, 1) == 1;
     }
     if (auto* summary = DYNAMIC_DOWNCAST(CViewExerSummaryAverage, view))
         return summary->Print(dc, PaperRect(area, px, kSummaryPrintWidthMm, kSummaryPrintHeightMm), px, 0) == 1;

@@ -89,6 +89,7 @@ TEST_F(HostExerciseViewTest, ViewAllWritesEveryLayout)
     for (int mode = 1; mode <= 3; ++mode)
         EXPECT_TRUE(Exists(out + "/CViewExerAverage-mode" + std::to_string(mode) + ".png")) << mode;
     EXPECT_TRUE(Exists(out + "/CViewExerSummaryAverage.png"));
+    EXPECT_TRUE(Exists(out + "/CViewMemoryWave.png"));
     for (int style = 1; style <= 18; ++style)
         EXPECT_TRUE(Exists(out + "/CViewExerTrend-style" + std::to_string(style) + ".png")) << style;
 }
@@ -127,7 +128,7 @@ TEST_F(HostExerciseViewTest, PrintingPutsEveryLayoutOnItsPageInTheReportFont)
     const std::string pdf = m_dir.File("average.pdf");
     const HostRun run = Host({"print", m_record, "--view", "all", "--time", "75", "--pdf", pdf});   // in the load
     ASSERT_EQ(0, run.status) << run.err;
-    EXPECT_EQ(PdfPageCount(pdf), 3 + 1 + 18);
+    EXPECT_EQ(PdfPageCount(pdf), 3 + 1 + 1 + 18);
     bool phase = false;
     for (const PdfWord& word : PdfWords(pdf)) {
         EXPECT_GE(word.heightMm, kMinimumTextMm) << word.text;
