@@ -15,6 +15,8 @@
 #include "analysisviews/ViewExerSummaryAverage.h"
 #include "analysisviews/ViewExerTrend.h"
 #include "analysisviews/ViewMemoryWave.h"
+#include "analysisviews/ViewResultTable.h"
+#include "core/ECGXMLParser.h"
 #include "core/TavrionDoc.h"
 #include "documents/ExerViewDoc.h"
 #include "host/OutputFolder.h"
@@ -30,13 +32,16 @@ const char kAverageView[] = "CViewExerAverage";
 const char kSummaryView[] = "CViewExerSummaryAverage";
 const char kTrendView[] = "CViewExerTrend";
 const char kMemoryView[] = "CViewMemoryWave";
+const char kResultView[] = "CViewResultTable";
 // What "--view all" writes, in this order.
-const char* const kExerciseViews[] = {kAverageView, kSummaryView, kMemoryView, kTrendView};
+const char* const kExerciseViews[] = {kAverageView, kSummaryView, kMemoryView, kTrendView, kResultView};
 const int kTrendStyles = 18;
 // A trend printed 180 x 120 mm.
 const int kTrendPrintWidthMm = 180;
 const int kTrendPrintHeightMm = 120;
 const int kMemoryPrintHeightMm = 110;
+const int kTablePrintWidthMm = 250;
+const int kTablePrintHeightMm = 110;
 // The summary printed 130 x 97 mm (95 mm of rows).
 const int kSummaryPrintWidthMm = 130;
 const int kSummaryPrintHeightMm = 97;
@@ -163,7 +168,7 @@ std::vector<ShownView> ViewsToShow(const ExerciseOptions& options)
     const bool all = options.viewClass == "all";
     for (const char* name : kExerciseViews) {
         if (!all && options.viewClass != name) continue;
-        if (std::strcmp(name, kSummaryView) == 0 || std::strcmp(name, kMemoryView) == 0) {
+        if (std::strcmp(name, kAverageView) != 0 && std::strcmp(name, kTrendView) != 0) {
             views.push_back({name, 0, name});
             continue;
         }
@@ -269,6 +274,13 @@ bool PrintView(CView* view, CECGDC* dc, const CRect& area, double px)
         const int widthMm = static_cast<int>(area.Width() / px);
         return memory->Print(dc, PaperRect(area, px, widthMm, kMemoryPrintHeightMm), px, widthMm,
                              kMemoryPrintHeightMm, 1) == 1;
+    }
+    if (auto* table = DYNAMIC_DOWNCAST(CViewResultTable, view)) {
+        const auto* doc = DYNAMIC_DOWNCAST(CExerViewDoc, view->GetDocument());
+        const _EXERDATAITEM* item = doc ? doc->GetCurrentDataItem() : nullptr;
+        if (!item) return false;
+        CECGXMLParser xml(item->strXMLPath, 0, CString());
+        return table->Print(dc, &xml, PaperRect(area, px, kTablePrintWidthMm, kTablePrintHeightMm)) != FALSE;
     }
     if (auto* summary = DYNAMIC_DOWNCAST(CViewExerSummaryAverage, view))
         return summary->Print(dc, PaperRect(area, px, kSummaryPrintWidthMm, kSummaryPrintHeightMm), px, 0) == 1;

@@ -90,6 +90,7 @@ TEST_F(HostExerciseViewTest, ViewAllWritesEveryLayout)
         EXPECT_TRUE(Exists(out + "/CViewExerAverage-mode" + std::to_string(mode) + ".png")) << mode;
     EXPECT_TRUE(Exists(out + "/CViewExerSummaryAverage.png"));
     EXPECT_TRUE(Exists(out + "/CViewMemoryWave.png"));
+    EXPECT_TRUE(Exists(out + "/CViewResultTable.png"));
     for (int style = 1; style <= 18; ++style)
         EXPECT_TRUE(Exists(out + "/CViewExerTrend-style" + std::to_string(style) + ".png")) << style;
 }
@@ -128,11 +129,14 @@ TEST_F(HostExerciseViewTest, PrintingPutsEveryLayoutOnItsPageInTheReportFont)
     const std::string pdf = m_dir.File("average.pdf");
     const HostRun run = Host({"print", m_record, "--view", "all", "--time", "75", "--pdf", pdf});   // in the load
     ASSERT_EQ(0, run.status) << run.err;
-    EXPECT_EQ(PdfPageCount(pdf), 3 + 1 + 1 + 18);
+    EXPECT_EQ(PdfPageCount(pdf), 3 + 1 + 1 + 18 + 1);
     bool phase = false;
+    bool reviewed = false;
     for (const PdfWord& word : PdfWords(pdf)) {
         EXPECT_GE(word.heightMm, kMinimumTextMm) << word.text;
         phase = phase || word.text == "Ex.";
+        reviewed = reviewed || (word.page == 24 && word.text == "Reviewed");
     }
     EXPECT_TRUE(phase);
+    EXPECT_TRUE(reviewed);   // the result table's signature line, on the last page
 }
