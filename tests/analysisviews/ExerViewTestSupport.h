@@ -102,6 +102,11 @@ protected:
     {
         m_view->Invalidate(TRUE);
         m_view->UpdateWindow();
+        Capture();
+    }
+    // Keeps the window's picture as it stands.
+    void Capture()
+    {
         CRect client;
         m_view->GetClientRect(&client);
         m_client = client;
