@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "analysisviews/ViewExerAverage.h"
+#include "analysisviews/ViewExerAverage3D.h"
 #include "analysisviews/ViewExerSummaryAverage.h"
 #include "analysisviews/ViewExerTrend.h"
 #include "analysisviews/ViewMemoryWave.h"
@@ -33,8 +34,9 @@ const char kSummaryView[] = "CViewExerSummaryAverage";
 const char kTrendView[] = "CViewExerTrend";
 const char kMemoryView[] = "CViewMemoryWave";
 const char kResultView[] = "CViewResultTable";
+const char kMapView[] = "CViewExerAverage3D";
 // What "--view all" writes, in this order.
-const char* const kExerciseViews[] = {kAverageView, kSummaryView, kMemoryView, kTrendView, kResultView};
+const char* const kExerciseViews[] = {kAverageView, kSummaryView, kMemoryView, kTrendView, kResultView, kMapView};
 const int kTrendStyles = 18;
 // A trend printed 180 x 120 mm.
 const int kTrendPrintWidthMm = 180;
@@ -59,6 +61,9 @@ struct ExerciseOptions {
     int style = 0;   // trend: 0 every style ("all") or heart rate
     int lead = 10;   // trend: the display lead of the lead styles (V5)
     int parent = 3;  // trend: the kind of pane (2 draws the current-time line)
+    double rotate = -0.3;   // 3D map: radians, reached in the buttons' 0.1 steps
+    double tilt = 0.7;
+    bool relative = false;  // 3D map: ST relative to rest
 };
 
 // One shown view: its class name, the layout and the file stem it goes to.
@@ -86,7 +91,7 @@ const char* FirstFile(int argc, char** argv)
 {
     for (int i = 0; i < argc; ++i) {
         if (std::strncmp(argv[i], "--", 2) == 0) {
-            ++i;   // every exercise option takes a value
+            if (std::strcmp(argv[i], "--relative") != 0) ++i;   // the other options take a value
             continue;
         }
         return argv[i];
@@ -104,6 +109,28 @@ bool ParseNumber(const std::string& option, const char* text, int low, int high,
     }
     out = static_cast<int>(value);
     return true;
+}
+
+bool ParseAngle(const std::string& option, const char* text, double& out)
+{
+    char* end = nullptr;
+    const double value = std::strtod(text, &end);
+    if (!end || *end || !(value >= -1.5 && value <= 1.5)) {
+        std::fprintf(stderr, "morvelance-host: %s takes radians from -1.5 to 1.5\n", option.c_str());
+        return false;
+    }
+    out = value;
+    return true;
+}
+
+// The 3D map turned and tilted as the pane's buttons would, in 0.1 steps.
+void TurnMap(CViewExerAverage3D& map, const ExerciseOptions& options)
+{
+    const long turns = std::lround((options.rotate - map.GetRotation()) / 0.1);
+    for (long i = 0; i < std::labs(turns); ++i) turns > 0 ? map.RotateLeft() : map.RotateRight();
+    const long tilts = std::lround((options.tilt - map.GetTilt()) / 0.1);
+    for (long i = 0; i < std::labs(tilts); ++i) tilts > 0 ? map.TiltUp() : map.TiltDown();
+    map.SetSTLevelMode(options.relative ? 1 : 0);
 }
 
 bool ParseSize(const char* text, ExerciseOptions& options)
@@ -131,6 +158,10 @@ bool ParseExerciseOptions(const std::string& command, int argc, char** argv, Exe
             std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());
             return false;
         }
+        if (arg == "--relative") {
+            options.relative = true;
+            continue;
+        }
         const char* value = argv[++i];
         bool ok = true;
         if (arg == "--view") options.viewClass = value;
@@ -143,6 +174,7 @@ bool ParseExerciseOptions(const std::string& command, int argc, char** argv, Exe
         else if (arg == "--style") ok = ParseNumber(arg, value, 1, kTrendStyles, options.style);
         else if (arg == "--lead") ok = ParseNumber(arg, value, 0, 11, options.lead);
         else if (arg == "--parent") ok = ParseNumber(arg, value, 0, 3, options.parent);
+        else if (arg == "--rotate" || arg == "--tilt") ok = ParseAngle(arg, value, arg == "--rotate" ? options.rotate : options.tilt);
         else {
             std::fprintf(stderr, "morvelance-host: unknown option '%s' for the exercise views\n", arg.c_str());
             return false;
@@ -206,6 +238,7 @@ public:
         m_view->SendMessage(WM_INITIALUPDATE, 0, 0);
         if (auto* average = DYNAMIC_DOWNCAST(CViewExerAverage, m_view)) average->SetAverageDisplayMode(shown.mode);
         if (auto* memory = DYNAMIC_DOWNCAST(CViewMemoryWave, m_view)) memory->OnUpdate();
+        if (auto* map = DYNAMIC_DOWNCAST(CViewExerAverage3D, m_view)) TurnMap(*map, options);
         if (auto* trend = DYNAMIC_DOWNCAST(CViewExerTrend, m_view)) {
             trend->SetParentWndType(options.parent);
             trend->SetTrendStyle(shown.mode);
@@ -321,7 +354,16 @@ bool ShowRecord(const std::string& command, CExerViewDoc& doc, const ExerciseOpt
     }
     if (options.time >= 0) item->nCurTime = options.time;
     const std::vector<ShownView> views = ViewsToShow(options);
-    if (command == "print") return PrintAll(doc, views, options, Numbered(options.pdf, index));
+    if (command == "print") {
+        std::vector<ShownView> printed;
+        for (const ShownView& shown : views)
+            if (shown.viewClass != kMapView) printed.push_back(shown);
+        if (printed.empty()) {
+            std::fprintf(stderr, "morvelance-host: %s does not print\n", kMapView);
+            return false;
+        }
+        return PrintAll(doc, printed, options, Numbered(options.pdf, index));
+    }
     bool ok = true;
     for (const ShownView& shown : views) {
         const std::string png = options.outDir.empty() ? Numbered(options.png, index)

@@ -91,6 +91,7 @@ TEST_F(HostExerciseViewTest, ViewAllWritesEveryLayout)
     EXPECT_TRUE(Exists(out + "/CViewExerSummaryAverage.png"));
     EXPECT_TRUE(Exists(out + "/CViewMemoryWave.png"));
     EXPECT_TRUE(Exists(out + "/CViewResultTable.png"));
+    EXPECT_TRUE(Exists(out + "/CViewExerAverage3D.png"));
     for (int style = 1; style <= 18; ++style)
         EXPECT_TRUE(Exists(out + "/CViewExerTrend-style" + std::to_string(style) + ".png")) << style;
 }
@@ -113,6 +114,20 @@ TEST_F(HostExerciseViewTest, TheHeartRateTrendPassesThroughTheRateAtFiveMinutes)
     const int y = static_cast<int>(top + height - hr * height / 250);
     EXPECT_GT(BluePixels(png, x - 1, y - 2, x + 2, y + 3), 0);
     EXPECT_EQ(BluePixels(png, x - 1, y + 30, x + 2, y + 60), 0);
+}
+
+TEST_F(HostExerciseViewTest, TheMapIsPaintedTurnedButNeverPrinted)
+{
+    const std::string png = m_dir.File("map.png");
+    HostRun run = Host({"view", m_record, "--view", "CViewExerAverage3D", "--rotate", "0.5", "--tilt", "0.2",
+                        "--relative", "--png", png});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_TRUE(Exists(png));
+    run = Host({"print", m_record, "--view", "CViewExerAverage3D", "--pdf", m_dir.File("map.pdf")});
+    EXPECT_NE(0, run.status);
+    EXPECT_NE(run.err.find("does not print"), std::string::npos) << run.err;
+    run = Host({"view", m_record, "--view", "CViewExerAverage3D", "--tilt", "2", "--png", png});
+    EXPECT_EQ(2, run.status);
 }
 
 TEST_F(HostExerciseViewTest, AModeOutsideTheLayoutsIsRefused)
