@@ -324,18 +324,20 @@ bool PrintAll(CTavrionDoc& doc, const std::vector<ShownView>& views, const Exerc
               const std::string& pdf)
 {
     std::vector<std::unique_ptr<ExerPane>> panes;
-    std::vector<PdfPage> pages;
+    std::vector<PdfPageDraw> pages;
     for (const ShownView& shown : views) {
         panes.push_back(std::make_unique<ExerPane>(doc, shown, options, 400, 300));
         CView* view = panes.back()->View();
         if (!view) return false;
         pages.push_back([view](CECGDC* dc, const CRect& area, double px) { return PrintView(view, dc, area, px); });
     }
-    return PrintPagesToPdf(doc, pages, pdf);
+    if (!PrintPagesToPdf(doc, pages, pdf)) return false;
+    std::printf("%s\n", pdf.c_str());
+    return true;
 }
 
 // OUT.png for the first file, OUT-N.png for the N-th.
-std::string Numbered(const std::string& path, size_t index)
+std::string NumberedPath(const std::string& path, size_t index)
 {
     if (index == 0) return path;
     const size_t dot = path.rfind('.');
@@ -362,12 +364,12 @@ bool ShowRecord(const std::string& command, CExerViewDoc& doc, const ExerciseOpt
             std::fprintf(stderr, "morvelance-host: %s does not print\n", kMapView);
             return false;
         }
-        return PrintAll(doc, printed, options, Numbered(options.pdf, index));
+        return PrintAll(doc, printed, options, NumberedPath(options.pdf, index));
     }
     bool ok = true;
     for (const ShownView& shown : views) {
-        const std::string png = options.outDir.empty() ? Numbered(options.png, index)
-                                                       : Numbered(options.outDir + "/" + shown.stem + ".png", index);
+        const std::string png = options.outDir.empty() ? NumberedPath(options.png, index)
+                                                       : NumberedPath(options.outDir + "/" + shown.stem + ".png", index);
         ok = PaintToPng(doc, shown, options, png) && ok;
     }
     return ok;

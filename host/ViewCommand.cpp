@@ -408,10 +408,10 @@ public:
         return PrintPage(waveView, [] { return true; });
     }
 
-    // A page the view prints whole, its grid included.
-    bool PrintOwnPage(const PdfPage& page)
+    // One page drawn by `draw` alone, in the job's font.
+    bool PrintCustomPage(const PdfPageDraw& draw)
     {
-        return PrintPage(nullptr, [&] { return page(m_dc, m_area, m_px); });
+        return PrintPage(nullptr, [&] { return draw(m_dc, m_area, m_px); });
     }
 
     // Ends the job and puts the PDF at `pdf`.
@@ -491,17 +491,16 @@ bool PrintToPdf(CTavrionDoc& doc, const std::vector<CRuntimeClass*>& classes, co
 
 }  // namespace
 
-bool PrintPagesToPdf(CTavrionDoc& doc, const std::vector<PdfPage>& pages, const std::string& pdf)
+bool PrintPagesToPdf(CTavrionDoc& doc, const std::vector<PdfPageDraw>& pages, const std::string& pdf)
 {
     bool ok;
     {
         PdfJob job(doc);
         ok = job.Begin();
-        for (const PdfPage& page : pages) ok = ok && job.PrintOwnPage(page);
+        for (const PdfPageDraw& page : pages) ok = ok && job.PrintCustomPage(page);
         ok = job.Finish(pdf) && ok;
     }
-    if (ok) std::printf("%s\n", pdf.c_str());
-    else std::fprintf(stderr, "morvelance-host: %s could not be printed\n", pdf.c_str());
+    if (!ok) std::fprintf(stderr, "morvelance-host: %s could not be printed\n", pdf.c_str());
     return ok;
 }
 
