@@ -4,6 +4,7 @@
 // name.
 #include "analysisviews/ViewExerAverage3D.h"
 #include "tests/analysisviews/ExerViewTestSupport.h"
+#include "tests/support/DCStateCheck.h"
 
 using namespace exerviewtest;
 using platform::gdi::DrawOp;
@@ -166,4 +167,15 @@ TEST_F(StMap, OnANarrowWindowNoClickHighlights)
         for (int y = 0; y < kHeight; y += 7) platform::ui::Desktop::Click(m_view->GetSafeHwnd(), x, y);
     platform::ui::Desktop::PumpMessages();
     EXPECT_EQ(m_view->GetHighlightedRow(), -1);
+}
+
+TEST_F(StMap, PaintingLeavesTheDCAsItFoundIt)
+{
+    Show();
+    Item().nCurTime = 300;
+    m_view->SetSTLevelMode(1);
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(platform::gdi::CreateImageDC(kWidth, kHeight)));
+    EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), m_view->OnDraw(&dc));
+    EXPECT_EQ(dc.GetViewportOrg(), CPoint(0, 0));
 }

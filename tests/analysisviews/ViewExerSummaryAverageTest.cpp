@@ -5,6 +5,7 @@
 #include "analysisviews/ViewExerSummaryAverage.h"
 #include "core/UserMessages.h"
 #include "tests/analysisviews/ExerViewTestSupport.h"
+#include "tests/support/DCStateCheck.h"
 
 using namespace exerviewtest;
 using platform::gdi::DrawOp;
@@ -112,4 +113,13 @@ TEST_F(ExerSummaryView, ClicksAskForTheSensitivityOrTheSummaryPane)
     bool summary = false;
     for (const auto& m : m_pane.log) summary = summary || (m.message == WM_EXER_SUMMARY_OPEN && m.wParam == 4u);
     EXPECT_TRUE(summary);
+}
+
+TEST_F(ExerSummaryView, DrawingLeavesTheDCAsItFoundIt)
+{
+    Show();
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(platform::gdi::CreateImageDC(kWidth, kHeight)));
+    for (int printing = 0; printing < 2; ++printing)
+        EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), m_view->DrawView(&dc, CRect(0, 0, kWidth, kHeight), 150, 55, printing));
 }

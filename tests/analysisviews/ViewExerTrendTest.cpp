@@ -4,7 +4,9 @@
 // and every style over missing words and short arrays.
 #include "analysisviews/ViewExerTrend.h"
 #include "core/UserMessages.h"
+#include "printdevice/ECGDC.h"
 #include "tests/analysisviews/ExerViewTestSupport.h"
+#include "tests/support/DCStateCheck.h"
 
 using namespace exerviewtest;
 using platform::gdi::DrawOp;
@@ -299,4 +301,20 @@ TEST_F(ExerTrendView, EveryStyleDrawsOverMissingWordsAndShortArrays)
     // Missing words draw no curve.
     m_view->SetTrendStyle(1);
     EXPECT_TRUE(Lines(Recorded(), CurveColour()).empty());
+}
+
+TEST_F(ExerTrendView, EveryStyleLeavesTheDCAsItFoundItOnScreenAndOnPaper)
+{
+    Show(1);
+    m_view->SetParentWndType(2);
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(platform::gdi::CreateImageDC(kSize, kSize)));
+    CECGDC device(&dc, 2);
+    CRect paper(20, 20, 680, 480);
+    for (int style = 1; style <= 18; ++style) {
+        m_view->SetTrendStyle(style);
+        EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), m_view->OnDraw(&dc)) << style;
+        EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), EXPECT_EQ(m_view->Print(&device, &paper), 1)) << style;
+    }
+    EXPECT_EQ(m_view->Print(nullptr, &paper), 0);
 }

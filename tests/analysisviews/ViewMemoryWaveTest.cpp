@@ -5,6 +5,7 @@
 #include "analysisviews/ViewMemoryWave.h"
 #include "core/UserMessages.h"
 #include "tests/analysisviews/ExerViewTestSupport.h"
+#include "tests/support/DCStateCheck.h"
 
 using namespace exerviewtest;
 using platform::gdi::DrawOp;
@@ -126,4 +127,13 @@ TEST_F(MemoryView, PaintingShowsTheStripsInTheTraceColour)
     const int baseline = MulDiv(kHeight, 5, 110) + 2 * R / 9;
     EXPECT_GT(CountIn(CRect(U(46), baseline - 40, U(296), baseline + 40), kTrace), 100);
     EXPECT_GT(CountIn(CRect(0, baseline - 60, U(40), baseline + 40), kRestTrace), 10);
+}
+
+TEST_F(MemoryView, DrawingLeavesTheDCAsItFoundIt)
+{
+    Show(1);
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(platform::gdi::CreateImageDC(kWidth, kHeight)));
+    for (int printing = 0; printing < 2; ++printing)
+        EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), m_view->DrawView(&dc, CRect(0, 0, kWidth, kHeight), 300, 110, 1, printing));
 }

@@ -5,6 +5,7 @@
 #include "core/ECGXMLParser.h"
 #include "printdevice/ECGDC.h"
 #include "tests/analysisviews/ExerViewTestSupport.h"
+#include "tests/support/DCStateCheck.h"
 
 using namespace exerviewtest;
 using platform::gdi::DrawOp;
@@ -119,4 +120,15 @@ TEST_F(ResultTable, ThePaperTableEndsWithTheRegressionAndASignatureLineOfAtLeast
     const std::vector<DrawRecord> none = Paper(&printed, false);
     EXPECT_FALSE(printed);
     EXPECT_TRUE(none.empty());
+}
+
+TEST_F(ResultTable, DrawingLeavesTheDCAsItFoundIt)
+{
+    Show();
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(platform::gdi::CreateImageDC(kWidth, kHeight)));
+    EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), m_view->OnDraw(&dc));
+    CECGDC device(&dc, 2);
+    CECGXMLParser xml(Item().strXMLPath, 0, CString());
+    EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), m_view->Print(&device, &xml, CRect(0, 0, kWidth, kHeight)));
 }
