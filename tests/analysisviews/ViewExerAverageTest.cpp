@@ -2,6 +2,8 @@
 // loads for the current block, where its three layouts put the beats, ticks,
 // pulses and texts, and the clicks it passes on.
 #include "analysisviews/ViewExerAverage.h"
+#include "dialogs/DlgEnlargedPreview.h"
+#include "waveviews/ViewEnlargedPreview.h"
 #include "core/UserMessages.h"
 #include "tests/analysisviews/ExerViewTestSupport.h"
 #include "tests/support/DCStateCheck.h"
@@ -370,4 +372,39 @@ TEST_F(ExerAverageView, PrintedRestBeatsAreBlackAndTicksGrey)
         grey += r.penColor == RGB(127, 127, 127) ? 1 : 0;
     }
     EXPECT_EQ(grey, 12 * 5);   // five ticks on each of the twelve beats
+}
+
+TEST_F(ExerAverageView, TheMagnifierShowsTheBeatsAndReusesItsPictureNearby)
+{
+    Show(1, 8);
+    CDlgEnlargedPreview dialog;
+    dialog.SetEnlargedPreviewDoc(&m_doc);
+    ASSERT_TRUE(dialog.Create(CDlgEnlargedPreview::IDD, nullptr));
+    dialog.SetWindowPos(nullptr, 800, 0, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+    m_doc.SetEnlargedPreview(&dialog);
+    dialog.ShowWindow(SW_SHOWNOACTIVATE);
+    m_doc.SetMouseMode(1);
+    platform::ui::Desktop::PumpMessages();
+    // Over the R wave of lead I.
+    const std::vector<short> beat = CurrentBeat(0);
+    const CPoint r = TracePoint(Cell(0, 0, static_cast<int>(beat.size())), beat.data(), static_cast<int>(beat.size()), 250);
+    platform::ui::Desktop::MoveMouse(m_view->GetSafeHwnd(), r.x, r.y);
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_TRUE(m_view->GetMagnifier().HasCache());
+    // The magnifier window shows the trace, magnified.
+    CViewEnlargedPreview* preview = dialog.GetEnlargedPreview();
+    preview->UpdateWindow();
+    CRect client;
+    preview->GetClientRect(&client);
+    CClientDC shown(preview);
+    int ink = 0;
+    for (int y = 0; y < client.Height(); ++y)
+        for (int x = 0; x < client.Width(); ++x) ink += shown.GetPixel(x, y) == kTrace ? 1 : 0;
+    EXPECT_GT(ink, 20);
+    const CRect cached = m_view->GetMagnifier().GetCachedRect();
+    platform::ui::Desktop::MoveMouse(m_view->GetSafeHwnd(), r.x + 2, r.y + 1);
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(m_view->GetMagnifier().GetCachedRect(), cached);
+    m_doc.SetEnlargedPreview(nullptr);
+    dialog.DestroyWindow();
 }
