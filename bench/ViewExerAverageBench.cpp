@@ -16,7 +16,11 @@
 #include "analysisviews/ViewExerSummaryAverage.h"
 #include "analysisviews/ViewMemoryWave.h"
 #include "platform/gdi/Dc.h"
+#include "dialogs/DlgEnlargedPreview.h"
 #include "platform/gdi/Image.h"
+#include "platform/ui/framework/CreateContext.h"
+#include "platform/ui/framework/FrameWnd.h"
+#include "platform/ui/windowing/Desktop.h"
 #include "tools/ExerRecord.h"
 
 using namespace morvelance;
@@ -146,5 +150,41 @@ void BM_ExerMemoryUpdate(benchmark::State& state)
     for (auto _ : state) page.view.OnUpdate();
 }
 BENCHMARK(BM_ExerMemoryUpdate)->Unit(benchmark::kMillisecond);
+
+// The twelve-lead view in a 1920 x 1080 frame under a shown magnifier: a move
+// that stays inside the cached picture (target: under 2 ms).
+void BM_ExerAverageMagnifierMove(benchmark::State& state)
+{
+    platform::ui::Desktop::SetScreenSize(1920, 1080);
+    ExerDocument scene;
+    CDlgEnlargedPreview dialog;
+    dialog.SetEnlargedPreviewDoc(&scene.doc);
+    dialog.Create(CDlgEnlargedPreview::IDD, nullptr);
+    dialog.SetWindowPos(nullptr, 1500, 0, 320, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    dialog.ShowWindow(SW_SHOWNOACTIVATE);
+    scene.doc.SetEnlargedPreview(&dialog);
+    scene.doc.SetMouseMode(1);
+    CWnd pane;
+    pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), nullptr, 0);
+    auto* frame = new CFrameWnd;
+    frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &pane);
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CViewExerAverage);
+    context.m_pCurrentDoc = &scene.doc;
+    auto* view = DYNAMIC_DOWNCAST(CViewExerAverage, frame->CreateView(&context, AFX_IDW_PANE_FIRST));
+    frame->RecalcLayout();
+    view->SendMessage(WM_INITIALUPDATE, 0, 0);
+    view->SetAverageDisplayMode(1);
+    view->GetMagnifier().Move(CPoint(400, 300));
+    if (!view->GetMagnifier().HasCache()) state.SkipWithError("the magnifier kept no picture");
+    int step = 0;
+    for (auto _ : state) view->GetMagnifier().Move(CPoint(400 + (++step % 3), 300));
+    scene.doc.SetEnlargedPreview(nullptr);
+    frame->DestroyWindow();
+    pane.DestroyWindow();
+    dialog.DestroyWindow();
+    platform::ui::Desktop::Reset();
+}
+BENCHMARK(BM_ExerAverageMagnifierMove)->Unit(benchmark::kMillisecond);
 
 }  // namespace
