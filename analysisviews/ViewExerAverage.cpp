@@ -148,7 +148,8 @@ void CViewExerAverage::OnLButtonDown(UINT nFlags, CPoint point)
 {
     SetFocus();
     CTavrionDoc* doc = GetTavrionDoc();
-    const bool annotating = doc && doc->GetAnnotationLock() == 0 && (doc->GetMouseMode() == 2 || doc->GetMouseMode() == 3);
+    const bool annotating =
+        doc && doc->GetAnnotationLock() == 0 && (doc->GetMouseMode() == 2 || doc->GetMouseMode() == 3);
     if (doc && !annotating && (m_nDisplayMode == 1 || m_nDisplayMode == 2)) {
         CRect client;
         GetClientRect(&client);

@@ -89,7 +89,8 @@ void CViewExerAverage3D::SetViewPoint()
     m_nEyeX = static_cast<int>(600 * std::sin(m_dRotation) * std::cos(m_dTilt));
     m_nEyeY = static_cast<int>(600 * std::cos(m_dRotation) * std::cos(m_dTilt));
     m_nEyeZ = static_cast<int>(600 * std::sin(m_dTilt));
-    m_nHorizontal = static_cast<int>(std::sqrt(static_cast<double>(m_nEyeY) * m_nEyeY + static_cast<double>(m_nEyeX) * m_nEyeX));
+    m_nHorizontal =
+        static_cast<int>(std::sqrt(static_cast<double>(m_nEyeY) * m_nEyeY + static_cast<double>(m_nEyeX) * m_nEyeX));
     m_nEyeZX = m_nEyeZ * m_nEyeX;
     m_nEyeZY = m_nEyeZ * m_nEyeY;
     m_nHorizontal600 = m_nHorizontal * 600;

@@ -84,7 +84,8 @@ BOOL CViewExerAverage::DrawColumns(CDC* pDC, const CRect& rect, int mmAcross, in
             pDC->SetTextAlign(TA_LEFT | TA_BOTTOM);
             pDC->TextOut(x, textY, painter.StText(beat.nStLevel, restColumn));
             pDC->SetTextAlign(TA_LEFT | TA_TOP);
-            if (displayLead >= 0 && displayLead < EXER_LEAD_NAMES) pDC->TextOut(x, textY, item->strLeadName[displayLead]);
+            if (displayLead >= 0 && displayLead < EXER_LEAD_NAMES)
+                pDC->TextOut(x, textY, item->strLeadName[displayLead]);
         }
     }
     return TRUE;
@@ -158,7 +159,8 @@ BOOL CViewExerAverage::Draw1LeadDisplayMode(CDC* pDC, CRect rect, int mmAcross, 
     pDC->SetTextAlign(TA_LEFT | TA_TOP);
     pDC->TextOut(rect.left + mm.X(90), rect.top + 20 * H / 70, CString(L"ST Level"));
     for (int i = 0; i < 2; ++i) {
-        pDC->TextOut(rect.left + mm.X(90), rect.top + 25 * H / 70 + i * (H / 28), i == 0 ? CString(kRestCaption) : phase);
+        pDC->TextOut(rect.left + mm.X(90), rect.top + 25 * H / 70 + i * (H / 28),
+                     i == 0 ? CString(kRestCaption) : phase);
         pDC->TextOut(rect.left + mm.X(113), rect.top + 25 * H / 70 + i * 2 * H / 70,
                      painter.StText(m_beats[i].nStLevel, i == 0));
     }

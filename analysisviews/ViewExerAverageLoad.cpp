@@ -66,7 +66,8 @@ void CViewExerAverage::LoadCurrentValues(int cell, int lead, int recovery, int b
     const int index = item->nBlockInterval * block / kSeriesSeconds + (recovery ? 0 : 1);
     ExerBeat& beat = m_beats[cell];
     beat.nStLevel = ReadSeriesWord(recovery ? TAG_ST_POST : TAG_ST_EXER, lead, index, CExerBeatCell::NO_VALUE);
-    beat.nMeasOffset = std::max(0, ReadSeriesWord(recovery ? TAG_MEAS_OFFSET_POST : TAG_MEAS_OFFSET_EXER, lead, index, 0));
+    beat.nMeasOffset =
+        std::max(0, ReadSeriesWord(recovery ? TAG_MEAS_OFFSET_POST : TAG_MEAS_OFFSET_EXER, lead, index, 0));
     beat.nReference = m_reference[1][2];
 }
 

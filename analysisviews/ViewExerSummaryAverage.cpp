@@ -174,7 +174,8 @@ void CViewExerSummaryAverage::DrawRowHead(CDC* pDC, const CRect& rect, int kind,
     const _EXERDATAITEM* item = CurrentItem();
     const bool rst = kind > 0 && item->nStMeasCondition;
     pDC->SetTextAlign(TA_LEFT | TA_BOTTOM);
-    pDC->TextOut(rect.left + X(printing ? 28 : 42), baseline - (printing ? Y(10) : 0), CString(rst ? L"R-ST" : L"ST-L"));
+    pDC->TextOut(rect.left + X(printing ? 28 : 42), baseline - (printing ? Y(10) : 0),
+                 CString(rst ? L"R-ST" : L"ST-L"));
 }
 
 BOOL CViewExerSummaryAverage::DrawBeats(CDC* pDC, const CRect& rect, int kind, int baseline, int V, int mmAcross,

@@ -202,7 +202,8 @@ BOOL CViewMemoryWave::DrawCell(CDC* pDC, const CRect& rect, int column, int row,
         const int display = static_cast<int>(doc->GetDataLeadIDInverse(static_cast<UINT>(item->nExtra3Lead[row])));
         pDC->SetTextAlign(TA_LEFT | TA_BOTTOM);
         if (display < EXER_LEAD_NAMES)
-            pDC->TextOut(rect.left + u(52) - shift, rect.top + v(5) + (3 * row + 1) * R / 9, item->strLeadName[display]);
+            pDC->TextOut(rect.left + u(52) - shift, rect.top + v(5) + (3 * row + 1) * R / 9,
+                         item->strLeadName[display]);
     }
     return TRUE;
 }

@@ -84,7 +84,8 @@ void CViewResultTable::OnDraw(CDC* pDC)
         pDC->MoveTo(MulDiv(right, c, 12), 0);
         pDC->LineTo(MulDiv(right, c, 12), bottom);
     }
-    for (int r = 0; r < ROWS; ++r) pDC->TextOut(2 * (W / 12 / 2), MulDiv(bottom, r, 8) + H / 8 / 3, CString(kScreenLabels[r]));
+    for (int r = 0; r < ROWS; ++r)
+        pDC->TextOut(2 * (W / 12 / 2), MulDiv(bottom, r, 8) + H / 8 / 3, CString(kScreenLabels[r]));
     const _EXERDATAITEM* item = CurrentItem();
     if (!item) return;
     for (int c = 0; c < COLUMNS; ++c)
@@ -146,7 +147,8 @@ BOOL CViewResultTable::Print(CECGDC* pDC, CECGXMLParser* pParser, CRect rect)
     dc->SetTextAlign(TA_CENTER | TA_TOP);
     for (int r = 0; r <= 8; ++r) {
         const int y = top + MulDiv(height, r, 8);
-        if (r % 2 == 1 && r < 8) dc->FillSolidRect(rect.left, y, W, top + MulDiv(height, r + 1, 8) - y, RGB(255, 255, 255));
+        if (r % 2 == 1 && r < 8)
+            dc->FillSolidRect(rect.left, y, W, top + MulDiv(height, r + 1, 8) - y, RGB(255, 255, 255));
         dc->MoveTo(rect.left, y);
         dc->LineTo(rect.right, y);
     }
@@ -157,11 +159,12 @@ BOOL CViewResultTable::Print(CECGDC* pDC, CECGXMLParser* pParser, CRect rect)
         dc->LineTo(rect.left + MulDiv(W, c, 25), bottom);
     }
     for (int r = 0; r < ROWS; ++r)
-        dc->TextOut(rect.left + 5 * (W / 25 / 2), top + MulDiv(height, r, 8) + height / 8 / 3, CString(kPaperLabels[r]));
+        dc->TextOut(rect.left + 5 * (W / 25 / 2), top + MulDiv(height, r, 8) + height / 8 / 3,
+                    CString(kPaperLabels[r]));
     for (int c = 0; c < COLUMNS; ++c)
         for (int r = 0; r < ROWS; ++r)
-            dc->TextOut(rect.left + (5 * W + 2 * W * c) / 25 + 2 * (W / 25 / 2), top + r * (height / 8) + height / 8 / 3,
-                        item->stResult.strValue[r][c]);
+            dc->TextOut(rect.left + (5 * W + 2 * W * c) / 25 + 2 * (W / 25 / 2),
+                        top + r * (height / 8) + height / 8 / 3, item->stResult.strValue[r][c]);
     dc->SetTextAlign(TA_LEFT | TA_TOP);
     const int y = bottom + static_cast<int>(1.2 * h);
     dc->TextOut(rect.left, y, RegressionText(item->stResult.dSlope, item->stResult.dIntercept));

@@ -174,7 +174,8 @@ bool ParseExerciseOptions(const std::string& command, int argc, char** argv, Exe
         else if (arg == "--style") ok = ParseNumber(arg, value, 1, kTrendStyles, options.style);
         else if (arg == "--lead") ok = ParseNumber(arg, value, 0, 11, options.lead);
         else if (arg == "--parent") ok = ParseNumber(arg, value, 0, 3, options.parent);
-        else if (arg == "--rotate" || arg == "--tilt") ok = ParseAngle(arg, value, arg == "--rotate" ? options.rotate : options.tilt);
+        else if (arg == "--rotate" || arg == "--tilt")
+            ok = ParseAngle(arg, value, arg == "--rotate" ? options.rotate : options.tilt);
         else {
             std::fprintf(stderr, "morvelance-host: unknown option '%s' for the exercise views\n", arg.c_str());
             return false;
@@ -368,8 +369,9 @@ bool ShowRecord(const std::string& command, CExerViewDoc& doc, const ExerciseOpt
     }
     bool ok = true;
     for (const ShownView& shown : views) {
-        const std::string png = options.outDir.empty() ? NumberedPath(options.png, index)
-                                                       : NumberedPath(options.outDir + "/" + shown.stem + ".png", index);
+        const std::string png = options.outDir.empty()
+                                    ? NumberedPath(options.png, index)
+                                    : NumberedPath(options.outDir + "/" + shown.stem + ".png", index);
         ok = PaintToPng(doc, shown, options, png) && ok;
     }
     return ok;

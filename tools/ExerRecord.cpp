@@ -236,7 +236,8 @@ void AddStripRecords(RecordBuilder& items, const ExerciseTimeline& t)
         }
     }
     for (size_t k = 0; k < most; ++k)
-        items.SetInt16(kTagStripFifthOffset, static_cast<uint32_t>(k), static_cast<int16_t>(ExerciseStripFifthOffset()));
+        items.SetInt16(kTagStripFifthOffset, static_cast<uint32_t>(k),
+                       static_cast<int16_t>(ExerciseStripFifthOffset()));
 }
 
 // The trends of styles 1 to 9, each array twice its words.
@@ -258,7 +259,8 @@ void AddTrends(RecordBuilder& items, const ExerciseRecordOptions& o)
             for (int i = 0; i < length; ++i)
                 words.push_back(ExerciseTrendValue(o, t.trend, series, ExerciseSeriesSeconds(series, i)));
             if (series == 0 && ExerciseLostTrendWord(t.trend) >= 0 && ExerciseLostTrendWord(t.trend) < length)
-                words[static_cast<size_t>(ExerciseLostTrendWord(t.trend))] = t.trend == ExerciseTrend::Hr ? 65535 : 32768;
+                words[static_cast<size_t>(ExerciseLostTrendWord(t.trend))] =
+                    t.trend == ExerciseTrend::Hr ? 65535 : 32768;
             std::vector<uint8_t> bytes;
             for (int copy = 0; copy < 2; ++copy)
                 for (int word : words) PutInt16(bytes, word);
@@ -374,7 +376,8 @@ RecordBuilder MakeExerciseRecord(const ExerciseRecordOptions& o)
     std::vector<int16_t> rest[kStoredLeads];
     for (int lead = 0; lead < kStoredLeads; ++lead) {
         const std::vector<uint8_t>* average = items.Find(rec::kTagAverageLeadBase + static_cast<uint32_t>(lead), 0);
-        if (!average) throw std::runtime_error("the resting record has no average beat of lead " + std::to_string(lead));
+        if (!average)
+            throw std::runtime_error("the resting record has no average beat of lead " + std::to_string(lead));
         rest[lead] = ItemSamples(*average);
         items.SetSamples(kTagRestBeat + static_cast<uint32_t>(lead), 0, rest[lead]);
     }
@@ -389,7 +392,8 @@ RecordBuilder MakeExerciseRecord(const ExerciseRecordOptions& o)
     for (int series = 0; series < 2; ++series) {
         const std::vector<int>& times = t.averageTimes[series];
         for (size_t i = 0; i < times.size(); ++i) {
-            items.SetRaw(kTagAverageTime + static_cast<uint32_t>(series), static_cast<uint32_t>(i), BlockTime(times[i]));
+            items.SetRaw(kTagAverageTime + static_cast<uint32_t>(series), static_cast<uint32_t>(i),
+                         BlockTime(times[i]));
             for (int lead = 0; lead < kStoredLeads; ++lead)
                 items.SetSamples(averageTags[series] + static_cast<uint32_t>(lead), static_cast<uint32_t>(i),
                                  beatAt(lead, series, times[i]));

@@ -81,7 +81,8 @@ protected:
     // The view in a frame in a pane of width x height on the document.
     void ShowView(int width, int height)
     {
-        ASSERT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, width, height), nullptr, 0));
+        ASSERT_TRUE(
+            m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, width, height), nullptr, 0));
         m_frame = new CFrameWnd;
         ASSERT_TRUE(m_frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, width, height), &m_pane));
         CCreateContext context;

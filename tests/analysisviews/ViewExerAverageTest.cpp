@@ -317,8 +317,10 @@ TEST_F(ExerAverageView, ThePulseStandsInEveryRowUntilItReachesAQuarterOfTheHeigh
     Paint();
     const int V = MilliVolt();
     ASSERT_LT(V, kHeight / 4);
-    auto pulseTop = [&](int r) { return CountIn(CRect(MmX(6), Cell(0, r, 600).top - V, MmX(9), Cell(0, r, 600).top - V + 1), kTrace) +
-                                        CountIn(CRect(MmX(6), Cell(0, r, 600).top - V, MmX(9), Cell(0, r, 600).top - V + 1), kText); };
+    auto pulseTop = [&](int r) {
+        return CountIn(CRect(MmX(6), Cell(0, r, 600).top - V, MmX(9), Cell(0, r, 600).top - V + 1), kTrace) +
+               CountIn(CRect(MmX(6), Cell(0, r, 600).top - V, MmX(9), Cell(0, r, 600).top - V + 1), kText);
+    };
     for (int r = 0; r < 3; ++r) EXPECT_GT(pulseTop(r), 0) << r;
 }
 
@@ -355,7 +357,8 @@ TEST_F(ExerAverageView, EveryLayoutLeavesTheDCAsItFoundIt)
     for (int mode = 1; mode <= 3; ++mode) {
         m_view->SetAverageDisplayMode(mode);
         for (int printing = 0; printing < 2; ++printing)
-            EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), m_view->DrawView(&dc, CRect(0, 0, kWidth, kHeight), 140, 145, 1, printing));
+            EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(),
+                                      m_view->DrawView(&dc, CRect(0, 0, kWidth, kHeight), 140, 145, 1, printing));
     }
 }
 
@@ -387,7 +390,8 @@ TEST_F(ExerAverageView, TheMagnifierShowsTheBeatsAndReusesItsPictureNearby)
     platform::ui::Desktop::PumpMessages();
     // Over the R wave of lead I.
     const std::vector<short> beat = CurrentBeat(0);
-    const CPoint r = TracePoint(Cell(0, 0, static_cast<int>(beat.size())), beat.data(), static_cast<int>(beat.size()), 250);
+    const CPoint r =
+        TracePoint(Cell(0, 0, static_cast<int>(beat.size())), beat.data(), static_cast<int>(beat.size()), 250);
     platform::ui::Desktop::MoveMouse(m_view->GetSafeHwnd(), r.x, r.y);
     platform::ui::Desktop::PumpMessages();
     EXPECT_TRUE(m_view->GetMagnifier().HasCache());

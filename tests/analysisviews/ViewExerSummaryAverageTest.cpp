@@ -92,7 +92,8 @@ TEST_F(ExerSummaryView, EachBeatIsShiftedByItsReferenceFromItsColumn)
         EXPECT_TRUE(x == 67 * mm - shift || x == 97 * mm - shift || x == 127 * mm - shift) << r.Describe();
         // Every beat starts at one of the three baselines, three quarters into its row.
         bool onRow = false;
-        for (int k = 0; k < 3; ++k) onRow = onRow || std::abs(r.points.front().y - (5 * kHeight / 55 + k * rowHeight + rowHeight * 3 / 4)) < 40;
+        for (int k = 0; k < 3; ++k)
+            onRow = onRow || std::abs(r.points.front().y - (5 * kHeight / 55 + k * rowHeight + rowHeight * 3 / 4)) < 40;
         EXPECT_TRUE(onRow) << r.Describe();
     }
     EXPECT_EQ(traces, 9);
@@ -121,5 +122,6 @@ TEST_F(ExerSummaryView, DrawingLeavesTheDCAsItFoundIt)
     CDC dc;
     ASSERT_TRUE(dc.Attach(platform::gdi::CreateImageDC(kWidth, kHeight)));
     for (int printing = 0; printing < 2; ++printing)
-        EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), m_view->DrawView(&dc, CRect(0, 0, kWidth, kHeight), 150, 55, printing));
+        EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(),
+                                  m_view->DrawView(&dc, CRect(0, 0, kWidth, kHeight), 150, 55, printing));
 }

@@ -62,7 +62,9 @@ protected:
     // The view's x of a time in seconds, from the plot as it lies.
     int XOfSeconds(int seconds)
     {
-        return static_cast<int>(m_view->GetPlotLeft() + seconds * m_view->GetPlotWidth() / (m_view->GetTimeSpan() * 60.0)) + 1;
+        return static_cast<int>(m_view->GetPlotLeft() +
+                                seconds * m_view->GetPlotWidth() / (m_view->GetTimeSpan() * 60.0)) +
+               1;
     }
     void Click(int x)
     {
@@ -104,7 +106,8 @@ TEST_F(ExerTrendView, ThePlotTakesSixByTenOfSevenByFourteenCells)
                                 r.points[2].y == 602);
     EXPECT_TRUE(border);
     EXPECT_TRUE(HasText(records, L"心拍数 [bpm]"));
-    for (const wchar_t* label : {L"0(min)", L"5", L"10", L"15", L"250", L"0"}) EXPECT_TRUE(HasText(records, label)) << Utf8(CString(label));
+    for (const wchar_t* label : {L"0(min)", L"5", L"10", L"15", L"250", L"0"})
+        EXPECT_TRUE(HasText(records, label)) << Utf8(CString(label));
 }
 
 TEST_F(ExerTrendView, HeartRatesLieAtTheirValuesAndALostWordLeavesAGap)

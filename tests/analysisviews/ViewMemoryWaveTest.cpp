@@ -135,5 +135,6 @@ TEST_F(MemoryView, DrawingLeavesTheDCAsItFoundIt)
     CDC dc;
     ASSERT_TRUE(dc.Attach(platform::gdi::CreateImageDC(kWidth, kHeight)));
     for (int printing = 0; printing < 2; ++printing)
-        EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), m_view->DrawView(&dc, CRect(0, 0, kWidth, kHeight), 300, 110, 1, printing));
+        EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(),
+                                  m_view->DrawView(&dc, CRect(0, 0, kWidth, kHeight), 300, 110, 1, printing));
 }

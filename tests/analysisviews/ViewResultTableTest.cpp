@@ -68,7 +68,8 @@ TEST_F(ResultTable, TheScreenTableBandsEveryOtherRowAndShowsTheDocumentsTexts)
 {
     Show();
     const std::vector<std::wstring> texts = Texts(Screen());
-    for (const wchar_t* label : {L"%", L"心拍数 [bpm]", L"METs", L"VO2 [ml/kg/min]", L"Kcal/10min", L"RSP [km/h]", L"負荷量 [W]"})
+    for (const wchar_t* label :
+         {L"%", L"心拍数 [bpm]", L"METs", L"VO2 [ml/kg/min]", L"Kcal/10min", L"RSP [km/h]", L"負荷量 [W]"})
         EXPECT_TRUE(Has(texts, label)) << Utf8(CString(label));
     for (int c = 0; c < 10; ++c) EXPECT_TRUE(Has(texts, Item().stResult.strValue[0][c].GetString())) << c;
     EXPECT_EQ(Item().stResult.strValue[0][0], CString(L"40"));
@@ -109,7 +110,8 @@ TEST_F(ResultTable, ThePaperTableEndsWithTheRegressionAndASignatureLineOfAtLeast
     EXPECT_TRUE(Has(texts, L"kcal/10min"));
     EXPECT_TRUE(Has(texts, L"Reviewed by :"));
     EXPECT_TRUE(Has(texts, L"山田"));
-    EXPECT_TRUE(Has(texts, CViewResultTable::RegressionText(Item().stResult.dSlope, Item().stResult.dIntercept).GetString()));
+    EXPECT_TRUE(
+        Has(texts, CViewResultTable::RegressionText(Item().stResult.dSlope, Item().stResult.dIntercept).GetString()));
     // The last line drawn is the signature line: 17 average characters.
     const DrawRecord* last = nullptr;
     for (const DrawRecord& r : records)

@@ -45,12 +45,14 @@ template <class Test> int PixelsIn(const std::string& png, int left, int top, in
 
 int DarkPixels(const std::string& png, int left, int top, int right, int bottom)
 {
-    return PixelsIn(png, left, top, right, bottom, [](unsigned r, unsigned g, unsigned b) { return r < 100 && g < 100 && b < 100; });
+    return PixelsIn(png, left, top, right, bottom,
+                    [](unsigned r, unsigned g, unsigned b) { return r < 100 && g < 100 && b < 100; });
 }
 
 int BluePixels(const std::string& png, int left, int top, int right, int bottom)
 {
-    return PixelsIn(png, left, top, right, bottom, [](unsigned r, unsigned g, unsigned b) { return b > 150 && r < 100 && g < 100; });
+    return PixelsIn(png, left, top, right, bottom,
+                    [](unsigned r, unsigned g, unsigned b) { return b > 150 && r < 100 && g < 100; });
 }
 
 class HostExerciseViewTest : public ::testing::Test {
