@@ -157,3 +157,18 @@ TEST_F(HostExerciseViewTest, PrintingPutsEveryLayoutOnItsPageInTheReportFont)
     EXPECT_TRUE(phase);
     EXPECT_TRUE(reviewed);   // the result table's signature line, on the last page
 }
+
+TEST_F(HostExerciseViewTest, TheRecordMakerWritesAThreeLeadTestOfMinuteBlocksTheDocumentOpens)
+{
+    const std::string record = m_dir.File("three.ecg");
+    HostRun made = RunProgram("morvelance-mkrecord", {"synth", "--kind", "exer", "--stages", "2", "--every", "60",
+                                                      "--leads", "3", "--out", record});
+    ASSERT_EQ(0, made.status) << made.err;
+    const HostRun opened = Host({"open", record});
+    ASSERT_EQ(0, opened.status) << opened.err;
+    EXPECT_NE(opened.out.find("6 in exercise, 4 in recovery, every 60 s"), std::string::npos) << opened.out;
+    const HostRun view = Host({"view", record, "--view", "CViewExerAverage", "--png", m_dir.File("three.png")});
+    EXPECT_EQ(0, view.status) << view.err;
+    made = RunProgram("morvelance-mkrecord", {"synth", "--kind", "exer", "--every", "30", "--out", record});
+    EXPECT_NE(0, made.status);
+}
