@@ -50,6 +50,14 @@ constexpr UINT WM_PRINT_JOB_ENDED = WM_USER + 0x13;
 constexpr UINT WM_DISPLAY_INFO_CHANGED = WM_USER + 0x15;
 // An edit was stored; sent to the document's notification window.
 constexpr UINT WM_EDIT_STORED = WM_USER + 0x16;
+// An exercise trend view was double-clicked in the trend pane (wParam the
+// trend style, lParam the lead), in the average or memory pane (the same),
+// or a view of the summary pane was (wParam 6 trend, 5 memory, 4 average).
+constexpr UINT WM_EXER_TREND_OPEN = WM_USER + 0x18;
+constexpr UINT WM_EXER_TREND_OPEN_BESIDE = WM_USER + 0x19;
+constexpr UINT WM_EXER_SUMMARY_OPEN = WM_USER + 0x1A;
+// A time was picked on an exercise trend and stored as the item's current time.
+constexpr UINT WM_EXER_TIME_PICKED = WM_USER + 0x1F;
 // The additions link of an interpretation form was clicked (wParam 0, lParam 0).
 constexpr UINT WM_LINK_OPEN_ADDITIONS = WM_USER + 0x1C;
 // The serial-comparison choice is to be validated.

@@ -57,7 +57,7 @@ struct _INTERPRE_INFO_EXER {
     CString strPwc;
     int bReqSection = 0;             // 1 when the record XML has a request section
     int bCopied = 0;                 // 1: the form already copied its edits into the item
-    int bSaved = 0;                  // 1 after a save, until the result view reloads the table
+    int bSaved = 0;                  // the result-reload flag: 1 after a save, until the result view reloads the table
 };
 
 // The target heart-rate table: one row per share of the predicted maximum
@@ -89,7 +89,7 @@ struct _EXERDATAITEM {
     CString strThirdKey;
     CString strFourth;
     _ECGDATA* pECGData = nullptr;    // the record image (owned)
-    _PATIENT_INFO stPatient;         // bConfirmed is the doctor-confirmed flag
+    _PATIENT_INFO stPatient;         // bConfirmed is the doctor-confirmed flag, strConfirmDoctor the confirming doctor
     CString strPatientEditTime;      // Inspection/Patient_section/Edit_time, "%04d/%02d/%02d %02d:%02d:%02d"
     _INTERPRE_INFO_EXER stInterpre;
     _EXERDATAITEM* pNext = nullptr;
@@ -98,8 +98,8 @@ struct _EXERDATAITEM {
     // ---- the block clock; every time is in seconds from the start of the test
     int nBlockInterval = 15;         // seconds between two average blocks: 15, 60 or 120
     int nCurTime = 0;                // time of the block now shown
-    int nExerTime = 0;               // exercise duration: where the recovery series starts
-    int nSampleRate = 500;           // Hz
+    int nExerTime = 0;               // exercise duration: the exercise end and the recovery start
+    int nSampleRate = 500;           // Hz of the average beats and of the stored strips alike
     int nExerAveCount = 0;           // average blocks of the exercise series
     int nPostAveCount = 0;           // average blocks of the recovery series
     int nEndTime = 0;                // time of the last average block
@@ -108,26 +108,50 @@ struct _EXERDATAITEM {
     int nPostMemCount = 0;           // stored strips of the recovery series
     CArray<int, int> arrMemTime;     // time of every stored strip, in strip order
 
-    // ---- test points, in samples of the average beat
-    int nOnset = 0;                  // the base-line reference of the stored beats
-    int nOffset = 0;
-    int nStLevelPoint = 0;
-    int nSlope1Point = 0;
-    int nStMeasCondition = 0;
-    int nExtra3Lead[EXER_EXTRA3_LEADS] = {};
-    int nMaxStMode = 0;
-    int nMaxStTime = 0;              // seconds
-    int nStLevelRest[EXER_EXTRA3_LEADS] = {};   // ST levels, one per Extra3 lead
+    // ---- test points of the average beats, in samples (Test_point of the
+    // record XML). They count from the beat's reference position (the third
+    // value of its per-block record, tags 3478/3475/3479 below): the views put
+    // their measuring ticks at reference - nOnset (the base line, also where
+    // the stored beats are levelled), reference + nOffset (the J point),
+    // J + nStLevelPoint (the ST level, the one tick drawn downwards), J +
+    // nSlope1Point (the first slope point) and that point + the lead's own
+    // measuring offset (data tags 3182/3194 + lead, 3375 for the rest beat).
+    int nOnset = 0;                  // measuring offset 1: before the reference
+    int nOffset = 0;                 // measuring offset 2: the J point after it
+    int nStLevelPoint = 0;           // measuring offset 3: the ST level point after J
+    int nSlope1Point = 0;            // measuring offset 4: the first slope point after J
+    int nStMeasCondition = 0;        // the ST label switch: non-zero labels current beats "R-ST", else "ST-L"
+
+    // ---- the summary block (Extra3 of the record XML): the rest beat, the
+    // beat just after the load and the beat of maximum ST depression.
+    int nExtra3Lead[EXER_EXTRA3_LEADS] = {};   // the summary (and ST) leads, stored lead ids
+    int nMaxStMode = 0;              // 1: the maximum-ST-depression beat lies in recovery
+    int nMaxStTime = 0;              // its time, seconds within its series
+    int nStLevelRest[EXER_EXTRA3_LEADS] = {};   // ST levels (0.1 mm) by beat kind, one per summary lead
     int nStLevelEnd[EXER_EXTRA3_LEADS] = {};
     int nStLevelMax[EXER_EXTRA3_LEADS] = {};
     int nStSlopePoint = 0;
+    // The just-after-load and maximum-ST-depression measuring offsets by
+    // summary lead (samples past the first slope point); the rest beats take
+    // nRestMeasOffset.
     int nStSlopeEnd[EXER_EXTRA3_LEADS] = {};
     int nStSlopeMax[EXER_EXTRA3_LEADS] = {};
-    int nTagHr[3] = {};              // heart rates of tags 3478, 3475, 3479 (bpm; 0 when 60 or below)
+    int nRestMeasOffset = 0;         // data tag 3375: the rest beats' measuring offset (16-bit)
+    // Reference positions by beat kind, samples into the beat (0 when the
+    // record is missing or holds 60 or less): the third 16-bit value of the
+    // first record of tag 3478 (rest), 3475 (the first recovery block, just
+    // after the load) and 3479 (maximum ST depression). Every per-block
+    // record of tags 3478 (exercise, index block; block 0 is the rest beat)
+    // and 3475 (recovery) has the same 8-byte layout: first value (the
+    // block's heart rate, bpm), second value (350), reference position,
+    // 0 — four little-endian signed 16-bit words.
+    int nRefPos[3] = {};
+    // Heart rates by beat kind, bpm: sRestHr, nEndHr and nMaxStHr.
     short sRestHr = 0;               // resting heart rate, bpm (record XML)
     int nEndHr = 0;
     int nMaxStHr = 0;
-    int nLead6[EXER_SIX_LEADS] = {0, 1, 2, 3, 4, 5};   // six-lead selection: lead numbers 0-11
+    // The lead selections, display lead numbers 0-11.
+    int nLead6[EXER_SIX_LEADS] = {0, 1, 2, 3, 4, 5};   // six-lead selection
     int nLead1 = 0;                  // one-lead selection
     BYTE byReserved = 0;
     _ANNOTATION_INFO* pAnnoHead = nullptr;   // the annotation chain (owned), head record first

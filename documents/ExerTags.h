@@ -24,9 +24,16 @@ const UINT TAG_STRIP_EXER = 3050;
 const UINT TAG_STRIP_POST = 3450;
 const UINT TAG_STRIP_AVE_EXER = 3484;
 const UINT TAG_STRIP_AVE_POST = 3496;
-const UINT TAG_HR_A = 3478;             // i16 at byte 4 each: the three heart rates of the item
-const UINT TAG_HR_B = 3475;
-const UINT TAG_HR_C = 3479;
+// Per-block beat records (layout in ExerDataItem.h at nRefPos): the
+// reference position is the i16 at byte 4.
+const UINT TAG_BEAT_REF_EXER = 3478;    // index block; block 0 is the rest beat
+const UINT TAG_BEAT_REF_POST = 3475;    // index block of the recovery series
+const UINT TAG_BEAT_REF_MAX_ST = 3479;  // index 0: the beat of maximum ST depression
+const UINT TAG_REST_MEAS_OFFSET = 3375; // i16: the rest beats' measuring offset
+const UINT TAG_ST_EXER = 3086;          // + stored lead: i16 ST levels (0.1 mm), one per 15 s, element 0 the rest
+const UINT TAG_ST_POST = 3098;
+const UINT TAG_MEAS_OFFSET_EXER = 3182; // + stored lead: i16 measuring offsets, indexed as the ST levels
+const UINT TAG_MEAS_OFFSET_POST = 3194;
 
 const int STORED_LEADS = 8;   // I, II, V1-V6; III, aVR, aVL, aVF are derived
 const int BLOCK_TIME_BYTES = 20;

@@ -33,8 +33,9 @@ int ReadShortTag(CTavrionDoc& doc, _ECGDATA* image, UINT tag, int defaultValue)
     return value;
 }
 
-// The heart rates are stored at byte 4; 60 and below mean no rate.
-int ReadHeartRateTag(CTavrionDoc& doc, _ECGDATA* image, UINT tag)
+// The reference position of a beat record's first block is its third
+// word (byte 4); 60 and below mean no position.
+int ReadBeatReference(CTavrionDoc& doc, _ECGDATA* image, UINT tag)
 {
     std::vector<BYTE> bytes;
     short value = 0;
@@ -104,9 +105,10 @@ int CExerViewDoc::GetWaveInfoFromECGFile(_EXERDATAITEM* pItem)
     default: pItem->nBlockInterval = 15; break;
     }
     pItem->nSampleRate = ReadShortTag(*this, image, TAG_SAMPLE_RATE, 500);
-    pItem->nTagHr[0] = ReadHeartRateTag(*this, image, TAG_HR_A);
-    pItem->nTagHr[1] = ReadHeartRateTag(*this, image, TAG_HR_B);
-    pItem->nTagHr[2] = ReadHeartRateTag(*this, image, TAG_HR_C);
+    pItem->nRefPos[0] = ReadBeatReference(*this, image, TAG_BEAT_REF_EXER);
+    pItem->nRefPos[1] = ReadBeatReference(*this, image, TAG_BEAT_REF_POST);
+    pItem->nRefPos[2] = ReadBeatReference(*this, image, TAG_BEAT_REF_MAX_ST);
+    pItem->nRestMeasOffset = ReadShortTag(*this, image, TAG_REST_MEAS_OFFSET, 0);
     pItem->nExerAveCount = ReadShortTag(*this, image, TAG_EXER_AVE_COUNT, 0);
     pItem->nPostAveCount = ReadShortTag(*this, image, TAG_POST_AVE_COUNT, 0);
     pItem->nExerMemCount = ReadShortTag(*this, image, TAG_EXER_MEM_COUNT, 0);

@@ -17,6 +17,7 @@
 #include "host/EnlargedViewCommand.h"
 #include "host/AnalysisViewCommand.h"
 #include "host/MasterStepViewCommand.h"
+#include "host/ExerciseViewCommand.h"
 #include "host/MagnifierPreview.h"
 #include "host/MeasurementViewCommand.h"
 #include "host/OutputFolder.h"
@@ -593,6 +594,7 @@ bool PrintPagesToPdf(CTavrionDoc& doc, const std::vector<PdfPageDraw>& pages, co
 
 int RunViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open)
 {
+    if (IsExerciseViewRequest(argc, argv, open)) return RunExerciseViewCommand(command, argc, argv, open);
     if (command == "view" && IsEnlargedViewRequest(argc, argv)) return RunEnlargedViewCommand(argc, argv, open);
     if (command == "view" && IsDividerViewRequest(argc, argv)) return RunDividerViewCommand(argc, argv, open);
     if (IsMeasurementViewRequest(argc, argv)) return RunMeasurementViewCommand(command, argc, argv, open);

@@ -30,9 +30,21 @@ constexpr uint32_t kTagRecoveryStrips = 3293;
 constexpr uint32_t kTagStripTime = 3298;       // + series
 constexpr uint32_t kTagVo2Max = 3304;
 constexpr uint32_t kTagStripRecovery = 3450;
-constexpr uint32_t kTagHrRest = 3478;
-constexpr uint32_t kTagHrPeak = 3475;
-constexpr uint32_t kTagHrRecovery = 3479;
+constexpr uint32_t kTagStSeries = 3086;        // + stored lead 0-11, + 12 in recovery
+constexpr uint32_t kTagMeasOffsetSeries = 3182;
+constexpr uint32_t kTagRestMeasOffset = 3375;
+constexpr uint32_t kTagBeatRefExer = 3478;     // index block: the block's beat record
+constexpr uint32_t kTagBeatRefRecovery = 3475;
+constexpr uint32_t kTagBeatRefMaxSt = 3479;
+constexpr int kSeriesLeads = 12;
+constexpr uint32_t kTagRAmplitude = 3110;      // + lead, + 12 in recovery: 0.01 mV
+constexpr uint32_t kTagStIndex = 3134;         // 0.1 units
+constexpr uint32_t kTagStSlope = 3158;         // 0.1 mm/s
+constexpr uint32_t kTagTargetHr = 3385;        // the two reference heart rates of the METs-HR graph
+constexpr uint32_t kTagPeakHr = 3024;
+constexpr uint32_t kTagStripFifthOffset = 3480;   // index strip number: shared by both phases
+constexpr uint32_t kTagStripReference = 3482;     // + series, index strip
+constexpr uint32_t kTagStripEvent = 3688;         // + series, index strip
 constexpr uint32_t kTagStripAverageExer = 3484;
 constexpr uint32_t kTagStripAverageRecovery = 3496;
 
@@ -40,7 +52,7 @@ constexpr int kStoredLeads = 8;                // I, II, V1-V6: the rest record'
 constexpr int kStageSeconds = 180;
 constexpr int kRestSeconds = 60;               // trend points before the load
 constexpr int kTrendSeconds = 15;
-constexpr int kRPeak = 250;                    // R of the average beats
+constexpr int kRPeak = kExerciseTestPoints.reference;   // R of the average beats
 constexpr double kAverageUnit = 2.5;           // microvolts per unit of an average beat
 constexpr double kRawUnit = 1.25;              // microvolts per unit of a strip
 constexpr int kStripSeconds = 10;
@@ -58,12 +70,34 @@ std::vector<uint8_t> BlockTime(int seconds)
     return bytes;
 }
 
-std::vector<uint8_t> HeartRateItem(int bpm)
+void PutInt16(std::vector<uint8_t>& bytes, int value)
 {
-    std::vector<uint8_t> bytes(8, 0);
-    bytes[4] = static_cast<uint8_t>(bpm & 0xFF);
-    bytes[5] = static_cast<uint8_t>((bpm >> 8) & 0xFF);
+    bytes.push_back(static_cast<uint8_t>(value & 0xFF));
+    bytes.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
+}
+
+// A beat record: the block's heart rate, 350, the reference position, 0.
+std::vector<uint8_t> BeatRecord(int bpm)
+{
+    std::vector<uint8_t> bytes;
+    for (int word : {bpm, 350, kExerciseTestPoints.reference, 0}) PutInt16(bytes, word);
     return bytes;
+}
+
+// How much of the depression a derived limb lead shows, from I and II as
+// the document derives the lead: III = II - I, aVR = -(I + II) / 2,
+// aVL = I - II / 2, aVF = II - I / 2.
+double StShare(int lead)
+{
+    const double one = kStLeadShare[0];
+    const double two = kStLeadShare[1];
+    switch (lead) {
+    case 8: return two - one;
+    case 9: return -(one + two) / 2;
+    case 10: return one - two / 2;
+    case 11: return two - one / 2;
+    default: return lead >= 0 && lead < kStoredLeads ? kStLeadShare[lead] : 0.0;
+    }
 }
 
 void PutInt32(std::vector<uint8_t>& bytes, int32_t value)
@@ -142,7 +176,167 @@ std::string Int(long value)
     return std::to_string(value);
 }
 
+// One beat record per average block of either series, and the record of
+// the maximum-ST-depression beat (the end of the load).
+void AddBeatRecords(RecordBuilder& items, const ExerciseRecordOptions& o, const ExerciseTimeline& t)
+{
+    const uint32_t tags[2] = {kTagBeatRefExer, kTagBeatRefRecovery};
+    for (int series = 0; series < 2; ++series)
+        for (size_t i = 0; i < t.averageTimes[series].size(); ++i)
+            items.SetRaw(tags[series], static_cast<uint32_t>(i),
+                         BeatRecord(ExerciseHeartRate(o, series, t.averageTimes[series][i])));
+    items.SetRaw(kTagBeatRefMaxSt, 0, BeatRecord(o.peakHr));
+}
+
+// The ST level and measuring offset series of every lead. The recorder lost
+// the last recovery word of V1: it reads as missing.
+void AddSeries(RecordBuilder& items, const ExerciseRecordOptions& o)
+{
+    for (int series = 0; series < 2; ++series) {
+        const int length = ExerciseSeriesLength(o, series);
+        const uint32_t at = static_cast<uint32_t>(series * kSeriesLeads);
+        for (int lead = 0; lead < kSeriesLeads; ++lead) {
+            std::vector<uint8_t> st, offsets, amplitude, index, slope;
+            for (int i = 0; i < length; ++i) {
+                const bool lost = series == 1 && lead == 2 && i == length - 1;
+                const int seconds = std::max(0, ExerciseSeriesSeconds(series, i));
+                const int level = ExerciseStLevel(o, lead, series, seconds);
+                const int rise = ExerciseHeartRate(o, series, seconds) - o.restHr;
+                PutInt16(st, lost ? -32768 : level);
+                PutInt16(offsets, ExerciseMeasOffset(lead));
+                PutInt16(amplitude, 150 - rise / 2);
+                // ST/HR index in 0.1 units: microvolts of depression per bpm of rise.
+                PutInt16(index, rise > 0 ? level * 100 / rise : 0);
+                PutInt16(slope, 10 * level / 4 + 5);
+            }
+            const uint32_t tag = at + static_cast<uint32_t>(lead);
+            items.SetRaw(kTagStSeries + tag, 0, st);
+            items.SetRaw(kTagMeasOffsetSeries + tag, 0, offsets);
+            items.SetRaw(kTagRAmplitude + tag, 0, amplitude);
+            items.SetRaw(kTagStIndex + tag, 0, index);
+            items.SetRaw(kTagStSlope + tag, 0, slope);
+        }
+    }
+    items.SetInt16(kTagRestMeasOffset, 0, static_cast<int16_t>(kExerciseTestPoints.restMeasOffset));
+}
+
+// Per stored strip: its beat's reference position and event mark, and per
+// strip number the fifth measuring offset. The patient marked an event at
+// the second strip of the load.
+void AddStripRecords(RecordBuilder& items, const ExerciseTimeline& t)
+{
+    size_t most = 0;
+    for (int series = 0; series < 2; ++series) {
+        most = std::max(most, t.stripTimes[series].size());
+        for (size_t k = 0; k < t.stripTimes[series].size(); ++k) {
+            const uint32_t index = static_cast<uint32_t>(k);
+            items.SetInt16(kTagStripReference + static_cast<uint32_t>(series), index,
+                           static_cast<int16_t>(kExerciseTestPoints.reference));
+            items.SetInt16(kTagStripEvent + static_cast<uint32_t>(series), index, series == 0 && k == 1 ? 1 : 0);
+        }
+    }
+    for (size_t k = 0; k < most; ++k)
+        items.SetInt16(kTagStripFifthOffset, static_cast<uint32_t>(k),
+                       static_cast<int16_t>(ExerciseStripFifthOffset()));
+}
+
+// The trends of styles 1 to 9, each array twice its words.
+void AddTrends(RecordBuilder& items, const ExerciseRecordOptions& o)
+{
+    struct Tag {
+        ExerciseTrend trend;
+        uint32_t tag;
+    };
+    const Tag tags[] = {{ExerciseTrend::Hr, 3320},        {ExerciseTrend::Systolic, 3324},
+                        {ExerciseTrend::Diastolic, 3326}, {ExerciseTrend::DoubleProduct, 3328},
+                        {ExerciseTrend::Load, 3330},      {ExerciseTrend::Mets, 3334},
+                        {ExerciseTrend::Kcal, 3338},      {ExerciseTrend::Irregular, 3340},
+                        {ExerciseTrend::Speed, 3342},     {ExerciseTrend::Elevation, 3344}};
+    for (const Tag& t : tags)
+        for (int series = 0; series < 2; ++series) {
+            const int length = ExerciseSeriesLength(o, series);
+            std::vector<int> words;
+            for (int i = 0; i < length; ++i)
+                words.push_back(ExerciseTrendValue(o, t.trend, series, ExerciseSeriesSeconds(series, i)));
+            if (series == 0 && ExerciseLostTrendWord(t.trend) >= 0 && ExerciseLostTrendWord(t.trend) < length)
+                words[static_cast<size_t>(ExerciseLostTrendWord(t.trend))] =
+                    t.trend == ExerciseTrend::Hr ? 65535 : 32768;
+            std::vector<uint8_t> bytes;
+            for (int copy = 0; copy < 2; ++copy)
+                for (int word : words) PutInt16(bytes, word);
+            items.SetRaw(t.tag + static_cast<uint32_t>(series), 0, bytes);
+        }
+    const int age = o.patient.age.empty() ? 40 : std::atoi(o.patient.age.c_str());
+    items.SetInt16(kTagTargetHr, 0, static_cast<int16_t>((220 - age) * 85 / 100));
+    items.SetInt16(kTagPeakHr, 0, static_cast<int16_t>(o.peakHr));
+}
+
 }  // namespace
+
+int ExerciseLostTrendWord(ExerciseTrend trend)
+{
+    return trend == ExerciseTrend::Hr ? 3 : trend == ExerciseTrend::Systolic ? 5 : -1;
+}
+
+int ExerciseTrendValue(const ExerciseRecordOptions& o, ExerciseTrend trend, int series, int seconds)
+{
+    static const int kSpeed[] = {0, 27, 40, 55, 68, 80, 88, 96};   // Bruce, 0.1 km/h
+    // The rest word (a negative time) is taken before the load starts.
+    const bool rest = series == 0 && seconds < 0;
+    seconds = std::max(0, seconds);
+    const int load = o.stages * kStageSeconds;
+    const int stage = series == 0 && !rest ? std::min(o.stages, seconds / kStageSeconds + 1) : 0;
+    const int minute = seconds / 60 * 60;   // pressures are taken once a minute
+    const double f = LoadFraction(o, series, minute);
+    const int hr = ExerciseHeartRate(o, series, seconds);
+    const int systolic = static_cast<int>(std::lround(120 + 60 * f));
+    switch (trend) {
+    case ExerciseTrend::Hr: return hr;
+    case ExerciseTrend::Systolic: return systolic;
+    case ExerciseTrend::Diastolic: return static_cast<int>(std::lround(80 + 6 * f));
+    case ExerciseTrend::DoubleProduct: return hr * systolic;
+    case ExerciseTrend::Load: return stage * 50;
+    case ExerciseTrend::Mets: return BruceMetsTenths(stage);
+    case ExerciseTrend::Kcal: {
+        // 70 kg at the METs of each stage so far, one kcal per kg an hour a MET.
+        double kcal = 0;
+        for (int s = 0; s < std::min(seconds, load) && series == 0; s += kTrendSeconds)
+            kcal += BruceMetsTenths(s / kStageSeconds + 1) / 10.0 * 70 * kTrendSeconds / 3600;
+        return static_cast<int>(kcal);
+    }
+    case ExerciseTrend::Irregular: return series == 0 && stage >= 3 && minute % 120 == 0 ? 2 : 0;
+    case ExerciseTrend::Speed: return kSpeed[stage];
+    case ExerciseTrend::Elevation: return stage > 0 ? (10 + 2 * stage) * 10 : 0;
+    }
+    return 0;
+}
+
+int ExerciseStLevel(const ExerciseRecordOptions& o, int lead, int series, int seconds)
+{
+    // 10 microvolts are 0.1 mm at 10 mm/mV.
+    const double depression = o.maxStDepression * StShare(lead) * LoadFraction(o, series, seconds);
+    return -static_cast<int>(std::lround(depression / 10.0));
+}
+
+int ExerciseStripFifthOffset()
+{
+    return 24;
+}
+
+int ExerciseMeasOffset(int lead)
+{
+    return 20 + lead;
+}
+
+int ExerciseSeriesSeconds(int series, int index)
+{
+    return series == 0 ? (index - 1) * kTrendSeconds : index * kTrendSeconds;
+}
+
+int ExerciseSeriesLength(const ExerciseRecordOptions& o, int series)
+{
+    return series == 0 ? o.stages * kStageSeconds / kTrendSeconds + 1 : o.recoverySeconds / kTrendSeconds + 1;
+}
 
 int BruceMetsTenths(int stage)
 {
@@ -182,7 +376,8 @@ RecordBuilder MakeExerciseRecord(const ExerciseRecordOptions& o)
     std::vector<int16_t> rest[kStoredLeads];
     for (int lead = 0; lead < kStoredLeads; ++lead) {
         const std::vector<uint8_t>* average = items.Find(rec::kTagAverageLeadBase + static_cast<uint32_t>(lead), 0);
-        if (!average) throw std::runtime_error("the resting record has no average beat of lead " + std::to_string(lead));
+        if (!average)
+            throw std::runtime_error("the resting record has no average beat of lead " + std::to_string(lead));
         rest[lead] = ItemSamples(*average);
         items.SetSamples(kTagRestBeat + static_cast<uint32_t>(lead), 0, rest[lead]);
     }
@@ -197,7 +392,8 @@ RecordBuilder MakeExerciseRecord(const ExerciseRecordOptions& o)
     for (int series = 0; series < 2; ++series) {
         const std::vector<int>& times = t.averageTimes[series];
         for (size_t i = 0; i < times.size(); ++i) {
-            items.SetRaw(kTagAverageTime + static_cast<uint32_t>(series), static_cast<uint32_t>(i), BlockTime(times[i]));
+            items.SetRaw(kTagAverageTime + static_cast<uint32_t>(series), static_cast<uint32_t>(i),
+                         BlockTime(times[i]));
             for (int lead = 0; lead < kStoredLeads; ++lead)
                 items.SetSamples(averageTags[series] + static_cast<uint32_t>(lead), static_cast<uint32_t>(i),
                                  beatAt(lead, series, times[i]));
@@ -206,6 +402,7 @@ RecordBuilder MakeExerciseRecord(const ExerciseRecordOptions& o)
     for (int lead = 0; lead < kStoredLeads; ++lead)
         items.SetSamples(kTagMaxStBeat + static_cast<uint32_t>(lead), 0, beatAt(lead, 0, t.exerciseSeconds));
 
+    AddStripRecords(items, t);
     const uint32_t stripTags[2] = {kTagStripExer, kTagStripRecovery};
     const uint32_t stripAverageTags[2] = {kTagStripAverageExer, kTagStripAverageRecovery};
     for (int series = 0; series < 2; ++series) {
@@ -235,9 +432,9 @@ RecordBuilder MakeExerciseRecord(const ExerciseRecordOptions& o)
     items.SetInt16(kTagInterval, 0, static_cast<int16_t>(o.intervalCode));
     items.SetInt16(kTagExerStrips, 0, static_cast<int16_t>(t.stripTimes[0].size()));
     items.SetInt16(kTagRecoveryStrips, 0, static_cast<int16_t>(t.stripTimes[1].size()));
-    items.SetRaw(kTagHrRest, 0, HeartRateItem(o.restHr));
-    items.SetRaw(kTagHrPeak, 0, HeartRateItem(o.peakHr));
-    items.SetRaw(kTagHrRecovery, 0, HeartRateItem(ExerciseHeartRate(o, 1, o.recoverySeconds)));
+    AddBeatRecords(items, o, t);
+    AddSeries(items, o);
+    AddTrends(items, o);
 
     // VO2max in tenths of ml/kg/min from the METs of the last stage.
     const int mets = BruceMetsTenths(o.stages);
@@ -278,7 +475,26 @@ void WriteExerciseRecordXml(const std::string& path, const RecordBuilder& items,
         root->At(ex + "Load/End_mets").SetText(Int(BruceMetsTenths(o.stages)));
         root->At(ex + "Lead_info/Sport").SetText(Int(o.sport));
         root->At(ex + "Extra3/Hr/End_hr").SetText(Int(o.peakHr));
+        root->At(ex + "Extra3/Hr/Max_st_hr").SetText(Int(o.peakHr));
+        // The deepest ST lies at the end of the load, in the exercise series.
+        root->At(ex + "Extra3/Max_st_mode").SetText("0");
         root->At(ex + "Extra3/Max_st_time").SetText(Int(t.exerciseSeconds));
+        for (int n = 1; n <= 3; ++n) {
+            const int lead = kSummaryLeads[n - 1];
+            const std::string e = ex + "Extra3/Extra3_element[@number='" + Int(n) + "']/";
+            root->At(e + "Lead_code").SetText(Int(lead));
+            root->At(e + "St_level_rest").SetText(Int(ExerciseStLevel(o, lead, 0, 0)));
+            root->At(e + "St_level_end").SetText(Int(ExerciseStLevel(o, lead, 1, 0)));
+            root->At(e + "St_level_max").SetText(Int(ExerciseStLevel(o, lead, 0, t.exerciseSeconds)));
+            root->At(e + "St_slope2_end").SetText(Int(ExerciseMeasOffset(lead)));
+            root->At(e + "St_slope2_max").SetText(Int(ExerciseMeasOffset(lead)));
+        }
+        const ExerciseTestPoints& p = kExerciseTestPoints;
+        root->At(ex + "Test_point/St_meas_condition").SetText("0");
+        root->At(ex + "Test_point/Onset").SetText(Int(p.onset));
+        root->At(ex + "Test_point/Offset").SetText(Int(p.offset));
+        root->At(ex + "Test_point/St_level_point").SetText(Int(p.stLevel));
+        root->At(ex + "Test_point/St_slope1").SetText(Int(p.slope1));
         root->At(ex + "Vo2_max").SetText(Int(std::lround(BruceMetsTenths(o.stages) * 3.5)));
 
         // The trend, one point every 15 s: a minute at rest, the stages, the

@@ -46,6 +46,55 @@ struct ExerciseTimeline {
 };
 
 ExerciseTimeline MakeExerciseTimeline(const ExerciseRecordOptions& options);
+
+// The measuring points of every average beat, in samples at 500 Hz: the
+// beat's reference position (its R peak, the third word of the per-block
+// beat records 3478/3475/3479) and the record XML's Test_point offsets from
+// it (Onset before it, Offset to the J point, St_level_point and St_slope1
+// after the J point).
+struct ExerciseTestPoints {
+    int reference = 250;
+    int onset = 40;
+    int offset = 25;
+    int stLevel = 40;
+    int slope1 = 20;
+    int restMeasOffset = 30;   // item 3375: the rest beats' last measuring offset
+};
+constexpr ExerciseTestPoints kExerciseTestPoints{};
+// The summary leads of the record XML (Extra3 Lead_code), stored lead ids:
+// II, V5 and aVF.
+constexpr int kSummaryLeads[3] = {1, 6, 11};
+
+// The ST level (0.1 mm at 10 mm/mV) of a lead (stored lead id 0-11: I, II,
+// V1-V6, III, aVR, aVL, aVF) at a time, as the series 3086/3098 + lead hold
+// it; recovery times count from the end of the load.
+int ExerciseStLevel(const ExerciseRecordOptions& options, int lead, int series, int seconds);
+// The lead's last measuring offset, as the series 3182/3194 + lead hold it.
+int ExerciseMeasOffset(int lead);
+// The fifth measuring offset of the stored strips' beats (item 3480, one per
+// strip number, shared by the strips of both phases). Items 3482/3483 give
+// each strip's reference position and 3688/3689 its event mark (the second
+// strip of the load has one).
+int ExerciseStripFifthOffset();
+// The words of the ST (and offset) series: the exercise series has its rest
+// word first, then one word per 15 s of the load; the recovery series one per
+// 15 s from the end of the load. The time of word `index`, -1 for the rest word.
+int ExerciseSeriesSeconds(int series, int index);
+int ExerciseSeriesLength(const ExerciseRecordOptions& options, int series);
+
+// The trend words of the exercise record (tags 3320-3345, exercise and
+// recovery): the first half of each array is laid as the ST series (the
+// rest word first in the exercise phase), the second half repeats it.
+// Values at a time: heart rate (bpm), systolic and diastolic pressure
+// (mmHg, measured once a minute), double product, load (W), METs x 10,
+// energy (kcal, summed), irregular beats a minute, speed (0.1 km/h) and
+// elevation (0.1 %). The recorder lost heart-rate word 3 of the exercise
+// (65535) and systolic word 5 (32768).
+enum class ExerciseTrend { Hr, Systolic, Diastolic, DoubleProduct, Load, Mets, Kcal, Irregular, Speed, Elevation };
+// A negative time is the rest word.
+int ExerciseTrendValue(const ExerciseRecordOptions& options, ExerciseTrend trend, int series, int seconds);
+// The exercise word of a trend the recorder lost, -1 for none.
+int ExerciseLostTrendWord(ExerciseTrend trend);
 // The heart rate the model gives at a time of the test (recovery times count
 // from the end of the load).
 int ExerciseHeartRate(const ExerciseRecordOptions& options, int series, int seconds);

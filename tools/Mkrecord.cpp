@@ -26,6 +26,7 @@
 #include "tools/RhythmRecord.h"
 #include "tools/SampleRecords.h"
 #include "tools/ExaminationSamples.h"
+#include "tools/ExerRecord.h"
 #include "tools/MferRecordXml.h"
 #include "tools/Wfdb.h"
 
@@ -84,6 +85,8 @@ const char kUsage[] =
     "  --noise           add baseline wander and white noise\n"
     "  --seed N          random seed for noise and jitter (default 1)\n"
     "  --pace            add pacemaker spikes\n"
+    "synth --kind exer options: --stages N (1-7, default 3), --recovery S (default 180),\n"
+    "                    --every 15|60|120 (average-block seconds), --leads 3|12, --hr REST, --peak BPM\n"
     "  --xml             synth/wfdb: also write the record XML beside the record\n"
     "xml options:\n"
     "  --flavour 90|80   with --kind: the newer reader's record or a model-8000 one\n"
@@ -319,7 +322,32 @@ int CmdXml(const Args& a, std::ostream& out) {
     return 0;
 }
 
+// An exercise test and its record XML: the load stages, the recovery, the
+// average-block interval and the twelve- or three-lead recorder.
+int CmdSynthExercise(const Args& a, std::ostream& out) {
+    a.CheckKnown({"--kind", "--out", "--stages", "--recovery", "--every", "--leads", "--hr", "--peak"});
+    if (!a.Has("--out")) throw std::invalid_argument("synth needs --out FILE");
+    ExerciseRecordOptions o;
+    o.stages = static_cast<int>(a.Integer("--stages", o.stages));
+    o.recoverySeconds = static_cast<int>(a.Integer("--recovery", o.recoverySeconds));
+    const long every = a.Integer("--every", 15);
+    if (every != 15 && every != 60 && every != 120) throw std::invalid_argument("--every takes 15, 60 or 120 seconds");
+    o.intervalCode = every == 60 ? 1 : every == 120 ? 2 : 0;
+    const long leads = a.Integer("--leads", 12);
+    if (leads != 3 && leads != 12) throw std::invalid_argument("an exercise recorder keeps 3 or 12 leads");
+    if (leads == 3) o.systemCode = 0xFFFA;
+    o.restHr = static_cast<int>(a.Integer("--hr", o.restHr));
+    o.peakHr = static_cast<int>(a.Integer("--peak", o.peakHr));
+    if (o.recoverySeconds < 0 || o.restHr < 30 || o.peakHr <= o.restHr)
+        throw std::invalid_argument("an exercise test needs a recovery of 0 s or more and a peak above the rest rate");
+    const std::string xml = WriteExerciseRecordFiles(a.Get("--out"), o);
+    out << "wrote " << a.Get("--out") << " and " << xml << " (" << o.stages << " stages, a block every " << every
+        << " s, " << leads << " leads)\n";
+    return 0;
+}
+
 int CmdSynth(const Args& a, std::ostream& out) {
+    if (a.Get("--kind") == "exer") return CmdSynthExercise(a, out);
     std::vector<std::string> known = kRecordOptions;
     known.insert(known.end(), {"--hr", "--rate", "--leads", "--irregular", "--noise", "--seed", "--pace"});
     a.CheckKnown(known);

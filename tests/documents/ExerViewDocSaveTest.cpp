@@ -162,7 +162,7 @@ TEST_F(ExerDocument, MissingAndOversizedBlocksReadWithinBounds)
         items.SetInt16(3283, 0, 400);
         items.SetInt16(3292, 0, 400);
         items.SetRaw(3284, 0, {0x7F});    // a rate cut to one byte
-        items.SetRaw(3475, 0, {1, 2, 3, 4});   // a heart rate without its value
+        items.SetRaw(3475, 0, {1, 2, 3, 4});   // a beat record without its reference position
         items.SetRaw(3290, 3, {});
         items.Remove(3299, 0);
         items.Remove(3304, 0);
@@ -171,7 +171,7 @@ TEST_F(ExerDocument, MissingAndOversizedBlocksReadWithinBounds)
     ASSERT_EQ(Open(doc, files), 0);
     _EXERDATAITEM* item = doc.GetCurrentDataItem();
     EXPECT_EQ(item->nSampleRate, 500);
-    EXPECT_EQ(item->nTagHr[1], 0);
+    EXPECT_EQ(item->nRefPos[1], 0);
     EXPECT_EQ(item->arrMemTime.GetSize(), 402);
     EXPECT_EQ(Utf8(item->stInterpre.strVo2Max), "*.*  ml/kg/min (*.* METS * bpm)");
 

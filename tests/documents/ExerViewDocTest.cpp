@@ -5,7 +5,7 @@
 
 using namespace exertest;
 
-TEST_F(ExerDocument, OpensTheRecordWithItsClocksAndHeartRates)
+TEST_F(ExerDocument, OpensTheRecordWithItsClocksAndBeatReferences)
 {
     const ExerciseRecordOptions o = DefaultOptions();
     const ExerFiles files = Write(o);
@@ -17,8 +17,12 @@ TEST_F(ExerDocument, OpensTheRecordWithItsClocksAndHeartRates)
 
     EXPECT_EQ(item->nExerAveCount, static_cast<int>(t.averageTimes[0].size()));
     EXPECT_EQ(item->nPostAveCount, static_cast<int>(t.averageTimes[1].size()));
-    EXPECT_EQ(item->nTagHr[0], o.restHr);
-    EXPECT_EQ(item->nTagHr[1], o.peakHr);
+    // The rest, just-after-load and maximum-ST-depression beats are placed at their R peaks.
+    for (int kind = 0; kind < 3; ++kind) EXPECT_EQ(item->nRefPos[kind], kExerciseTestPoints.reference);
+    EXPECT_EQ(item->nRestMeasOffset, kExerciseTestPoints.restMeasOffset);
+    EXPECT_EQ(item->nOnset, kExerciseTestPoints.onset);
+    EXPECT_EQ(item->nOffset, kExerciseTestPoints.offset);
+    EXPECT_EQ(item->nSlope1Point, kExerciseTestPoints.slope1);
     // The strip times run over both series on one clock.
     std::vector<int> expected;
     for (int s : t.stripTimes[0]) expected.push_back(s);
