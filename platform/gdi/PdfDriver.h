@@ -97,6 +97,8 @@ private:
     bool Batchable(const DevicePen& pen, const DrawAttributes& attr) const;
     void AddStroke(const POINT* points, int count, const DevicePen& pen, const DrawAttributes& attr);
     void FlushStrokes();
+    // Adds a polyline's path (thinned to what the paper shows) to `cr`.
+    void TracePolyline(cairo_t* cr, const POINT* points, size_t count);
     // Clips to what the DC may draw on, when `bounds` reaches outside it.
     void ApplyClip(const DrawAttributes& attr, const RECT& bounds);
     // Closes the file and moves it to the destination (`keep`) or removes
@@ -118,6 +120,7 @@ private:
     uint32_t m_pixelColor = 0;    // their colour
     std::vector<StrokeBatch> m_strokes;   // polylines not yet written, in drawing order
     size_t m_strokePieces = 0;            // polylines in m_strokes
+    std::vector<POINT> m_thinned;         // TracePolyline's working copy
 };
 
 }  // namespace gdi
