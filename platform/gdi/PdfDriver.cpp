@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <map>
+#include <utility>
 #include <string>
 #include <cstdlib>
 #include <vector>
@@ -18,7 +20,11 @@ namespace gdi {
 namespace {
 
 const double kPointsPerInch = 72.0;
-const size_t kMaxPixelRuns = 4096;   // pixel runs gathered before they are written
+const size_t kMaxPixelRuns = 1 << 20;   // pixel runs gathered before they are written (a page's dotted grid)
+// Rows of pixels repeated at least this often, with at least this many runs,
+// are written once and placed where they repeat.
+const size_t kMinRepeatedRows = 3;
+const size_t kMinRepeatedRuns = 4;
 
 // The passes that put a raster operation on a page that cannot be read
 // back. Per bit, a mix of a value with the page gives 0, 1, the page bit or
@@ -587,17 +593,56 @@ COLORREF PdfDriver::SetPixel(POINT point, COLORREF color, const DrawAttributes& 
     return color & 0xFFFFFF;
 }
 
+namespace {
+
+// One row of pixel runs: [left, right) column spans, left to right.
+typedef std::vector<std::pair<LONG, LONG>> RowSpans;
+
+// The runs joined where they touch, grouped by the columns they cover: the
+// rows of a dotted grid come in a few kinds, each repeated down the page.
+std::map<RowSpans, std::vector<LONG>> RowsByColumns(std::vector<RECT> runs)
+{
+    std::sort(runs.begin(), runs.end(),
+              [](const RECT& a, const RECT& b) { return a.top != b.top ? a.top < b.top : a.left < b.left; });
+    std::map<RowSpans, std::vector<LONG>> rows;
+    RowSpans spans;
+    for (size_t i = 0; i < runs.size(); ++i) {
+        if (!spans.empty() && spans.back().second >= runs[i].left)
+            spans.back().second = std::max(spans.back().second, runs[i].right);
+        else
+            spans.emplace_back(runs[i].left, runs[i].right);
+        if (i + 1 == runs.size() || runs[i + 1].top != runs[i].top) {
+            rows[spans].push_back(runs[i].top);
+            spans.clear();
+        }
+    }
+    return rows;
+}
+
+}  // namespace
+
 void PdfDriver::FlushPixels()
 {
     if (m_pixels.empty()) return;
     std::vector<RECT> runs;
     runs.swap(m_pixels);
     if (!InPage()) return;
-    // Every pixel was inside the clip when it was set: no clip needed.
+    // Every pixel was inside the clip when it was set: no clip needed, and
+    // one colour copied onto the page looks the same in any order.
+    std::vector<RECT> loose;
+    for (const auto& row : RowsByColumns(std::move(runs))) {
+        if (row.second.size() >= kMinRepeatedRows && row.first.size() >= kMinRepeatedRuns) {
+            PaintRepeatedRow(row.first, row.second);
+            continue;
+        }
+        for (LONG top : row.second)
+            for (const auto& span : row.first) loose.push_back(RECT{span.first, top, span.second, top + 1});
+    }
+    if (loose.empty()) return;
     DrawAttributes whole;
     whole.clip = RECT{0, 0, m_printable.cx, m_printable.cy};
-    RECT bounds = runs.front();
-    for (const RECT& run : runs) {
+    RECT bounds = loose.front();
+    for (const RECT& run : loose) {
         bounds.left = std::min(bounds.left, run.left);
         bounds.top = std::min(bounds.top, run.top);
         bounds.right = std::max(bounds.right, run.right);
@@ -606,9 +651,32 @@ void PdfDriver::FlushPixels()
     Field field;
     field.color = m_pixelColor;
     auto trace = [&](cairo_t* cr) {
-        for (const RECT& run : runs) cairo_rectangle(cr, run.left, run.top, run.right - run.left, 1);
+        for (const RECT& run : loose) cairo_rectangle(cr, run.left, run.top, run.right - run.left, 1);
     };
     Paint(whole, bounds, trace, false, field, Copy);
+}
+
+void PdfDriver::PaintRepeatedRow(const std::vector<std::pair<LONG, LONG>>& spans, const std::vector<LONG>& tops)
+{
+    // The row is written once into the document and placed at each of its
+    // rows: a dotted grid costs a few rows and a placement per row, not a
+    // figure per dot.
+    const LONG left = spans.front().first, right = spans.back().second;
+    const cairo_rectangle_t extents = {(double)left, 0.0, (double)(right - left), 1.0};
+    cairo_surface_t* row = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
+    cairo_t* cr = cairo_create(row);
+    SetSourcePixel(cr, m_pixelColor);
+    for (const auto& span : spans) cairo_rectangle(cr, span.first, 0, span.second - span.first, 1);
+    cairo_fill(cr);
+    cairo_destroy(cr);
+    for (LONG top : tops) {
+        cairo_save(m_cr);
+        cairo_set_source_surface(m_cr, row, 0, top);
+        cairo_rectangle(m_cr, left, top, right - left, 1);
+        cairo_fill(m_cr);
+        cairo_restore(m_cr);
+    }
+    cairo_surface_destroy(row);
 }
 
 COLORREF PdfDriver::GetPixel(POINT)

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/gdi/Driver.h"
@@ -80,6 +81,8 @@ private:
                    const std::function<void(cairo_t*)>& trace);
     // Writes the pixels SetPixel gathered.
     void FlushPixels();
+    // Pixels of the same columns repeated on rows `tops`.
+    void PaintRepeatedRow(const std::vector<std::pair<LONG, LONG>>& spans, const std::vector<LONG>& tops);
     // Line drawing is gathered: the polylines of one solid pen go into the
     // page as one path (a grid family, a page of traces), not as a figure
     // each with its own state. A polyline joins an earlier figure of its
