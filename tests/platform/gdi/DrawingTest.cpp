@@ -521,6 +521,15 @@ TEST_F(DrawingTest, APageOfFewColoursAndAnImageOfManyReadBackPixelForPixel)
         EXPECT_EQ(0, PixelsDifferingFromPng(dc, path));
     }
     {
+        // Few colours down most of the image, then two hundred: the palette
+        // outgrows two pixels a byte only at the bottom rows.
+        ScopedImageDC dc(257, 120);
+        for (int x = 0; x < 257; x += 7) SetPixel(dc, x, 10, RGB(0, 0, 255));
+        for (int i = 0; i < 200; ++i) SetPixel(dc, i, 110 + i % 9, RGB(i, 255 - i, 7));
+        ASSERT_TRUE(platform::gdi::SaveImagePng(dc, path.c_str()));
+        EXPECT_EQ(0, PixelsDifferingFromPng(dc, path));
+    }
+    {
         // More than 256 colours.
         ScopedImageDC dc(64, 64);
         for (int y = 0; y < 64; ++y)
