@@ -7,6 +7,8 @@
 // libpng.
 #include <libdeflate.h>
 #include <png.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -74,6 +76,12 @@ bool Palettize(const unsigned char* data, int width, int height, int stride, int
     for (int y = 0; y < height; ++y) {
         const uint32_t* in = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
         unsigned char* out = rows->data() + static_cast<size_t>(y) * (rowBytes + 1);
+        // Between the grid lines and away from the traces a page row is the
+        // row above it again.
+        if (y > 0 && std::memcmp(in, data + static_cast<size_t>(y - 1) * stride, static_cast<size_t>(width) * 4) == 0) {
+            std::memcpy(out, out - (rowBytes + 1), rowBytes + 1);
+            continue;
+        }
         *out++ = 0;
         int missing = 0;   // negative once a colour did not fit
         if (depth == 8) {
@@ -166,6 +174,17 @@ bool EncodeIndexed(FILE* out, int width, int height, int depth, const std::vecto
     return std::fwrite(png.data(), 1, png.size(), out) == png.size();
 }
 
+// A page image saved again over its old file: ext4 writes out a file that
+// is truncated and written anew before its close returns (milliseconds for a
+// page), but not a new file in the old one's place. Only a plain file with
+// one name is removed first; a link keeps its target, and a hard-linked file
+// its other names.
+void ReleaseOldFile(const std::string& file)
+{
+    struct stat old;
+    if (lstat(file.c_str(), &old) == 0 && S_ISREG(old.st_mode) && old.st_nlink == 1) unlink(file.c_str());
+}
+
 }  // namespace
 
 BOOL SaveSurfacePng(cairo_surface_t* surface, const char* path)
@@ -212,6 +231,7 @@ BOOL SaveSurfacePng(cairo_surface_t* surface, const char* path)
 
     std::string file(path);
     std::replace(file.begin(), file.end(), '\\', '/');
+    ReleaseOldFile(file);
     FILE* out = std::fopen(file.c_str(), "wb");
     if (!out) return FALSE;
     bool ok = indexed ? EncodeIndexed(out, width, height, depth, palette, pixels) : EncodeRgb(out, width, height, rows.data());
