@@ -17,6 +17,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/Image.h"
 #include "platform/gdi/PrintSurface.h"
+#include "printdevice/PrintGrid.h"
 #include "tools/EcgModel.h"
 
 namespace {
@@ -152,5 +153,37 @@ void BM_PageToPdf(benchmark::State& state)
     std::remove(job.pdfPath.c_str());
 }
 BENCHMARK(BM_PageToPdf)->Unit(benchmark::kMillisecond);
+
+// The printed sheet's dotted grid alone, as the print grid painters set it
+// (one pixel a dot, a column of dots after another), over 277 x 190 mm of an
+// A4 landscape page at 600 dpi, document written and closed.
+void BM_DottedGridToPdf(benchmark::State& state)
+{
+    platform::gdi::PrintSurfaceSpec job;
+    job.pdfPath = TempPath("dots.pdf");
+    job.paperWidthTenthMm = 2100;
+    job.paperHeightTenthMm = 2970;
+    job.landscape = true;
+    _PRINT_GRID_AREA area;
+    GetPrintGridArea(277, 190, job.dpi / 25.4, area);
+    long dots = 0;
+    for (auto _ : state) {
+        HDC dc = platform::gdi::CreatePrintSurfaceDC(job);
+        platform::gdi::PrintSurfaceStartPage(dc);
+        dots = 0;
+        ForEachGridDot(area, 0, 0, [&](int x, int y) {
+            SetPixel(dc, x, y, RGB(0, 0, 0));
+            ++dots;
+        });
+        platform::gdi::PrintSurfaceEndPage(dc);
+        if (!platform::gdi::PrintSurfaceFinish(dc)) state.SkipWithError("the PDF could not be written");
+        DeleteDC(dc);
+    }
+    std::error_code ec;
+    state.counters["dots"] = benchmark::Counter((double)dots);
+    state.counters["pdf_bytes"] = benchmark::Counter((double)std::filesystem::file_size(job.pdfPath, ec));
+    std::remove(job.pdfPath.c_str());
+}
+BENCHMARK(BM_DottedGridToPdf)->Unit(benchmark::kMillisecond);
 
 }  // namespace

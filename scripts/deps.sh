@@ -18,7 +18,7 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config ccache
-                libcairo2-dev libpango1.0-dev libfontconfig-dev libxml2-dev libpng-dev
+                libcairo2-dev libpango1.0-dev libfontconfig-dev libxml2-dev libpng-dev libdeflate-dev
                 fonts-ipafont-gothic fonts-wqy-microhei)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev poppler-utils)
 

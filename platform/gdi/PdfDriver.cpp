@@ -1,4 +1,5 @@
 #include "platform/gdi/PdfDriver.h"
+#include "platform/gdi/ThinPolyline.h"
 
 #include <cairo-pdf.h>
 #include <pango/pangocairo.h>
@@ -7,6 +8,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <map>
+#include <utility>
 #include <string>
 #include <cstdlib>
 #include <vector>
@@ -17,7 +20,11 @@ namespace gdi {
 namespace {
 
 const double kPointsPerInch = 72.0;
-const size_t kMaxPixelRuns = 4096;   // pixel runs gathered before they are written
+const size_t kMaxPixelRuns = 1 << 20;   // pixel runs gathered before they are written (a page's dotted grid)
+// Rows of pixels repeated at least this often, with at least this many runs,
+// are written once and placed where they repeat.
+const size_t kMinRepeatedRows = 3;
+const size_t kMinRepeatedRuns = 4;
 
 // The passes that put a raster operation on a page that cannot be read
 // back. Per bit, a mix of a value with the page gives 0, 1, the page bit or
@@ -397,10 +404,19 @@ void PdfDriver::Polyline(const POINT* points, int count, const DevicePen& pen, c
         return;
     }
     FlushStrokes();
-    StrokePen(attr, BoundsOf(points, count, pen.width + 1), pen, [&](cairo_t* cr) {
-        cairo_move_to(cr, points[0].x + 0.5, points[0].y + 0.5);
-        for (int i = 1; i < count; ++i) cairo_line_to(cr, points[i].x + 0.5, points[i].y + 0.5);
-    });
+    StrokePen(attr, BoundsOf(points, count, pen.width + 1), pen,
+              [&](cairo_t* cr) { TracePolyline(cr, points, (size_t)count); });
+}
+
+void PdfDriver::TracePolyline(cairo_t* cr, const POINT* points, size_t count)
+{
+    // Points nearer the line through their neighbours than half a 600 dpi
+    // dot print the same without them; fewer points, a smaller and faster page.
+    const double tolerance = 1.0 * m_dpi / 600.0;
+    m_thinned.clear();
+    ThinPolyline(points, count, tolerance, &m_thinned);
+    cairo_move_to(cr, m_thinned[0].x + 0.5, m_thinned[0].y + 0.5);
+    for (size_t i = 1; i < m_thinned.size(); ++i) cairo_line_to(cr, m_thinned[i].x + 0.5, m_thinned[i].y + 0.5);
 }
 
 namespace {
@@ -494,11 +510,10 @@ void PdfDriver::FlushStrokes()
         DrawAttributes attr;
         attr.clip = b.clip;
         attr.clipRects = b.clipRects;
-        StrokePen(attr, b.bounds, b.pen, [&b](cairo_t* cr) {
+        StrokePen(attr, b.bounds, b.pen, [&b, this](cairo_t* cr) {
             for (size_t s = 0; s < b.starts.size(); ++s) {
                 const size_t from = b.starts[s], to = s + 1 < b.starts.size() ? b.starts[s + 1] : b.points.size();
-                cairo_move_to(cr, b.points[from].x + 0.5, b.points[from].y + 0.5);
-                for (size_t i = from + 1; i < to; ++i) cairo_line_to(cr, b.points[i].x + 0.5, b.points[i].y + 0.5);
+                TracePolyline(cr, b.points.data() + from, to - from);
             }
         });
     }
@@ -578,17 +593,56 @@ COLORREF PdfDriver::SetPixel(POINT point, COLORREF color, const DrawAttributes& 
     return color & 0xFFFFFF;
 }
 
+namespace {
+
+// One row of pixel runs: [left, right) column spans, left to right.
+typedef std::vector<std::pair<LONG, LONG>> RowSpans;
+
+// The runs joined where they touch, grouped by the columns they cover: the
+// rows of a dotted grid come in a few kinds, each repeated down the page.
+std::map<RowSpans, std::vector<LONG>> RowsByColumns(std::vector<RECT> runs)
+{
+    std::sort(runs.begin(), runs.end(),
+              [](const RECT& a, const RECT& b) { return a.top != b.top ? a.top < b.top : a.left < b.left; });
+    std::map<RowSpans, std::vector<LONG>> rows;
+    RowSpans spans;
+    for (size_t i = 0; i < runs.size(); ++i) {
+        if (!spans.empty() && spans.back().second >= runs[i].left)
+            spans.back().second = std::max(spans.back().second, runs[i].right);
+        else
+            spans.emplace_back(runs[i].left, runs[i].right);
+        if (i + 1 == runs.size() || runs[i + 1].top != runs[i].top) {
+            rows[spans].push_back(runs[i].top);
+            spans.clear();
+        }
+    }
+    return rows;
+}
+
+}  // namespace
+
 void PdfDriver::FlushPixels()
 {
     if (m_pixels.empty()) return;
     std::vector<RECT> runs;
     runs.swap(m_pixels);
     if (!InPage()) return;
-    // Every pixel was inside the clip when it was set: no clip needed.
+    // Every pixel was inside the clip when it was set: no clip needed, and
+    // one colour copied onto the page looks the same in any order.
+    std::vector<RECT> loose;
+    for (const auto& row : RowsByColumns(std::move(runs))) {
+        if (row.second.size() >= kMinRepeatedRows && row.first.size() >= kMinRepeatedRuns) {
+            PaintRepeatedRow(row.first, row.second);
+            continue;
+        }
+        for (LONG top : row.second)
+            for (const auto& span : row.first) loose.push_back(RECT{span.first, top, span.second, top + 1});
+    }
+    if (loose.empty()) return;
     DrawAttributes whole;
     whole.clip = RECT{0, 0, m_printable.cx, m_printable.cy};
-    RECT bounds = runs.front();
-    for (const RECT& run : runs) {
+    RECT bounds = loose.front();
+    for (const RECT& run : loose) {
         bounds.left = std::min(bounds.left, run.left);
         bounds.top = std::min(bounds.top, run.top);
         bounds.right = std::max(bounds.right, run.right);
@@ -597,9 +651,32 @@ void PdfDriver::FlushPixels()
     Field field;
     field.color = m_pixelColor;
     auto trace = [&](cairo_t* cr) {
-        for (const RECT& run : runs) cairo_rectangle(cr, run.left, run.top, run.right - run.left, 1);
+        for (const RECT& run : loose) cairo_rectangle(cr, run.left, run.top, run.right - run.left, 1);
     };
     Paint(whole, bounds, trace, false, field, Copy);
+}
+
+void PdfDriver::PaintRepeatedRow(const std::vector<std::pair<LONG, LONG>>& spans, const std::vector<LONG>& tops)
+{
+    // The row is written once into the document and placed at each of its
+    // rows: a dotted grid costs a few rows and a placement per row, not a
+    // figure per dot.
+    const LONG left = spans.front().first, right = spans.back().second;
+    const cairo_rectangle_t extents = {(double)left, 0.0, (double)(right - left), 1.0};
+    cairo_surface_t* row = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
+    cairo_t* cr = cairo_create(row);
+    SetSourcePixel(cr, m_pixelColor);
+    for (const auto& span : spans) cairo_rectangle(cr, span.first, 0, span.second - span.first, 1);
+    cairo_fill(cr);
+    cairo_destroy(cr);
+    for (LONG top : tops) {
+        cairo_save(m_cr);
+        cairo_set_source_surface(m_cr, row, 0, top);
+        cairo_rectangle(m_cr, left, top, right - left, 1);
+        cairo_fill(m_cr);
+        cairo_restore(m_cr);
+    }
+    cairo_surface_destroy(row);
 }
 
 COLORREF PdfDriver::GetPixel(POINT)

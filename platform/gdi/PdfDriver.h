@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/gdi/Driver.h"
@@ -80,6 +81,8 @@ private:
                    const std::function<void(cairo_t*)>& trace);
     // Writes the pixels SetPixel gathered.
     void FlushPixels();
+    // Pixels of the same columns repeated on rows `tops`.
+    void PaintRepeatedRow(const std::vector<std::pair<LONG, LONG>>& spans, const std::vector<LONG>& tops);
     // Line drawing is gathered: the polylines of one solid pen go into the
     // page as one path (a grid family, a page of traces), not as a figure
     // each with its own state. A polyline joins an earlier figure of its
@@ -97,6 +100,8 @@ private:
     bool Batchable(const DevicePen& pen, const DrawAttributes& attr) const;
     void AddStroke(const POINT* points, int count, const DevicePen& pen, const DrawAttributes& attr);
     void FlushStrokes();
+    // Adds a polyline's path (thinned to what the paper shows) to `cr`.
+    void TracePolyline(cairo_t* cr, const POINT* points, size_t count);
     // Clips to what the DC may draw on, when `bounds` reaches outside it.
     void ApplyClip(const DrawAttributes& attr, const RECT& bounds);
     // Closes the file and moves it to the destination (`keep`) or removes
@@ -118,6 +123,7 @@ private:
     uint32_t m_pixelColor = 0;    // their colour
     std::vector<StrokeBatch> m_strokes;   // polylines not yet written, in drawing order
     size_t m_strokePieces = 0;            // polylines in m_strokes
+    std::vector<POINT> m_thinned;         // TracePolyline's working copy
 };
 
 }  // namespace gdi

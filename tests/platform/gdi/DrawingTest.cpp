@@ -1,5 +1,11 @@
 // Drawing primitives, checked by probing pixels at computed positions on
 // small images.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
 #include "tests/platform/gdi/GdiTestSupport.h"
 
 using namespace gditest;
@@ -521,6 +527,15 @@ TEST_F(DrawingTest, APageOfFewColoursAndAnImageOfManyReadBackPixelForPixel)
         EXPECT_EQ(0, PixelsDifferingFromPng(dc, path));
     }
     {
+        // Few colours down most of the image, then two hundred: the palette
+        // outgrows two pixels a byte only at the bottom rows.
+        ScopedImageDC dc(257, 120);
+        for (int x = 0; x < 257; x += 7) SetPixel(dc, x, 10, RGB(0, 0, 255));
+        for (int i = 0; i < 200; ++i) SetPixel(dc, i, 110 + i % 9, RGB(i, 255 - i, 7));
+        ASSERT_TRUE(platform::gdi::SaveImagePng(dc, path.c_str()));
+        EXPECT_EQ(0, PixelsDifferingFromPng(dc, path));
+    }
+    {
         // More than 256 colours.
         ScopedImageDC dc(64, 64);
         for (int y = 0; y < 64; ++y)
@@ -530,4 +545,30 @@ TEST_F(DrawingTest, APageOfFewColoursAndAnImageOfManyReadBackPixelForPixel)
     }
     std::remove(path.c_str());
     EXPECT_FALSE(platform::gdi::SaveImagePng(ScopedImageDC(4, 4), "/nonexistent-folder/x.png"));
+}
+
+TEST_F(DrawingTest, SavingOverAnOldImageReplacesItAndLinksToItFollow)
+{
+    const std::string dir = ::testing::TempDir() + "gdi-drawing-resave-" + std::to_string(getpid());
+    ASSERT_EQ(0, mkdir(dir.c_str(), 0700));
+    const std::string plain = dir + "/plain.png", target = dir + "/target.png", link = dir + "/link.png",
+                      second = dir + "/second-name.png";
+    ScopedImageDC first(40, 30), again(40, 30);
+    for (int x = 0; x < 40; ++x) SetPixel(again, x, 15, kBlack);
+    for (const std::string& path : {plain, target}) ASSERT_TRUE(platform::gdi::SaveImagePng(first, path.c_str()));
+    ASSERT_EQ(0, symlink(target.c_str(), link.c_str()));
+    ASSERT_EQ(0, ::link(target.c_str(), second.c_str()));
+
+    ASSERT_TRUE(platform::gdi::SaveImagePng(again, plain.c_str()));
+    EXPECT_EQ(0, PixelsDifferingFromPng(again, plain));
+    // Through the symbolic link: the link stays a link, its target takes the image.
+    ASSERT_TRUE(platform::gdi::SaveImagePng(again, link.c_str()));
+    struct stat st;
+    ASSERT_EQ(0, lstat(link.c_str(), &st));
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(0, PixelsDifferingFromPng(again, target));
+    // The file's other hard-linked name sees the new image too.
+    EXPECT_EQ(0, PixelsDifferingFromPng(again, second));
+    for (const std::string& path : {plain, target, link, second}) std::remove(path.c_str());
+    rmdir(dir.c_str());
 }

@@ -381,3 +381,42 @@ TEST_F(PrintSurfaceTest, CrossingLinesOfTwoPensLieInDrawingOrder)
     EXPECT_TRUE(isBlue(1300, 2500));
     EXPECT_GT(page.At(150, 180), 200) << "paper between the lines";
 }
+
+TEST_F(PrintSurfaceTest, ADottedGridPrintsEveryDotWhereItWasSetAndStaysSmall)
+{
+    ASSERT_TRUE(HavePoppler());
+    testsupport::TempDir dir;
+    const std::string pdf = dir.File("grid.pdf");
+    HDC dc = platform::gdi::CreatePrintSurfaceDC(A4(pdf));
+    ASSERT_TRUE(platform::gdi::PrintSurfaceStartPage(dc));
+    // Dots every millimetre at 600 dpi, rounded to whole dots as the grid
+    // painters place them (so neither rows nor columns are evenly spaced),
+    // set a column at a time; every fifth row has twice the dots.
+    const double perMm = 600 / 25.4;
+    std::vector<POINT> dots;
+    for (int i = 0; i < 160; ++i) {
+        for (int j = 0; j < 120; ++j) {
+            if (i % 2 && j % 5) continue;
+            const POINT dot = {(LONG)(200 + i * perMm / 2 + 0.5), (LONG)(300 + j * perMm + 0.5)};
+            EXPECT_TRUE(SetPixelV(dc, dot.x, dot.y, kBlack));
+            dots.push_back(dot);
+        }
+    }
+    EXPECT_TRUE(SetPixelV(dc, 150, 320, kBlack));   // a dot of a row of its own
+    dots.push_back(POINT{150, 320});
+    ASSERT_TRUE(platform::gdi::PrintSurfaceFinish(dc));
+    DeleteDC(dc);
+
+    // One figure per dot would take tens of bytes each.
+    EXPECT_LT(std::filesystem::file_size(pdf), dots.size() * 2);
+    const Grey crop = Rasterise(pdf, 600, dir.File("grid"), "-x 100 -y 250 -W 2100 -H 2900");
+    ASSERT_EQ(2100, crop.width);
+    int missing = 0, smeared = 0;
+    for (const POINT& dot : dots) {
+        const int x = dot.x - 100, y = dot.y - 250;
+        if (crop.At(x, y) >= 64) ++missing;
+        if (crop.At(x + 1, y) <= 192 || crop.At(x, y + 1) <= 192 || crop.At(x - 1, y) <= 192) ++smeared;
+    }
+    EXPECT_EQ(0, missing);
+    EXPECT_EQ(0, smeared);
+}
