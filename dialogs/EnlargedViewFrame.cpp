@@ -46,9 +46,10 @@ void CEnlargedViewFrame::SetUpButtons(CWnd& dialog)
                                          {m_ids.zoomInButton, IDI_BUTTON_ZOOM_IN},
                                          {m_ids.zoomOutButton, IDI_BUTTON_ZOOM_OUT}};
     for (const auto& [id, icon] : icons) {
-        auto* button = static_cast<CButton*>(dialog.GetDlgItem(id));
+        // The dialog's items are plain windows here, not CButton objects: talk to them by message.
         HICON image = ::LoadIconW(AfxFindResourceHandle(MAKEINTRESOURCE(icon), RT_GROUP_ICON), MAKEINTRESOURCE(icon));
-        if (button && image) button->SetIcon(image);
+        if (dialog.GetDlgItem(id) && image)
+            dialog.SendDlgItemMessage(id, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(image));
     }
     PressMode(dialog, FALSE);
     dialog.SetDlgItemText(m_ids.readout, L"");
@@ -68,8 +69,8 @@ CString CEnlargedViewFrame::FormatReading(int milliseconds, int microvolts)
 
 void CEnlargedViewFrame::PressMode(CWnd& dialog, BOOL ruler)
 {
-    if (auto* button = static_cast<CButton*>(dialog.GetDlgItem(m_ids.rulerButton))) button->SetCheck(ruler ? 1 : 0);
-    if (auto* button = static_cast<CButton*>(dialog.GetDlgItem(m_ids.dragButton))) button->SetCheck(ruler ? 0 : 1);
+    if (dialog.GetDlgItem(m_ids.rulerButton)) dialog.SendDlgItemMessage(m_ids.rulerButton, BM_SETCHECK, ruler ? 1 : 0);
+    if (dialog.GetDlgItem(m_ids.dragButton)) dialog.SendDlgItemMessage(m_ids.dragButton, BM_SETCHECK, ruler ? 0 : 1);
 }
 
 void CEnlargedViewFrame::EnableZoomButtons(CWnd& dialog, BOOL enable)

@@ -95,7 +95,8 @@ bool Palettize(const unsigned char* data, int width, int height, int stride, int
                 const int high = table.Find(in[x] & 0xFFFFFFu);
                 const int low = x + 1 < width ? table.Find(in[x + 1] & 0xFFFFFFu) : 0;
                 missing |= high | low;
-                out[x / 2] = static_cast<unsigned char>((high << 4) | low);
+                // A colour not in the table (-1) fails the row below; never shift it.
+                out[x / 2] = static_cast<unsigned char>(((high & 0xF) << 4) | (low & 0xF));
             }
         }
         if (missing < 0) return false;

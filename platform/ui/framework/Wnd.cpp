@@ -4,7 +4,14 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/ui/framework/Button.h"
+#include "platform/ui/framework/ComboBox.h"
+#include "platform/ui/framework/Edit.h"
+#include "platform/ui/framework/ListBox.h"
+#include "platform/ui/framework/ScrollBar.h"
+#include "platform/ui/framework/Static.h"
 #include "platform/ui/framework/WinApp.h"
+#include "platform/ui/windowing/WindowClass.h"
 #include "platform/ui/windowing/WindowManager.h"
 
 using platform::ui::WindowManager;
@@ -188,13 +195,35 @@ void CWnd::ReleaseFreedWindow(HWND hWnd)
     }
 }
 
+namespace {
+
+// A temporary object of the wrapper class of a built-in control, so that the
+// usual cast of GetDlgItem's answer to CButton*, CScrollBar* and the like
+// names an object of that class (the wrappers add no data to CWnd).
+std::unique_ptr<CWnd> MakeTemporaryFor(HWND hWnd)
+{
+    wchar_t name[32] = {};
+    ::GetClassNameW(hWnd, name, 32);
+    const std::wstring cls = name;
+    auto is = [&](const wchar_t* other) { return _wcsicmp(cls.c_str(), other) == 0; };
+    if (is(WC_BUTTON)) return std::make_unique<CButton>();
+    if (is(WC_SCROLLBAR)) return std::make_unique<CScrollBar>();
+    if (is(WC_EDIT)) return std::make_unique<CEdit>();
+    if (is(WC_COMBOBOX)) return std::make_unique<CComboBox>();
+    if (is(WC_LISTBOX)) return std::make_unique<CListBox>();
+    if (is(WC_STATIC)) return std::make_unique<CStatic>();
+    return std::make_unique<CWnd>();
+}
+
+}  // namespace
+
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
     if (!IsWindow(hWnd)) return nullptr;
     if (CWnd* wnd = Permanent(hWnd)) return wnd;
     std::unique_ptr<CWnd>& temporary = Handles().temporary[hWnd];
     if (!temporary) {
-        temporary = std::make_unique<CWnd>();
+        temporary = MakeTemporaryFor(hWnd);
         temporary->m_hWnd = hWnd;
     }
     return temporary.get();
