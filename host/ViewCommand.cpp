@@ -14,6 +14,7 @@
 #include "core/TavrionDoc.h"
 #include "core/TavrionView.h"
 #include "host/EnlargedViewCommand.h"
+#include "host/FormViewCommand.h"
 #include "host/AnalysisViewCommand.h"
 #include "host/MagnifierPreview.h"
 #include "host/OutputFolder.h"
@@ -406,6 +407,8 @@ public:
                 ok = PrintPage(waveView, [&] { return sheet->Print(m_dc, paper, m_widthMm, m_heightMm, page) != FALSE; });
             return ok;
         }
+        if (IsPrintingForm(pane.View()))
+            return PrintPage(nullptr, [&] { return PrintFormPage(m_doc, pane.View(), m_dc, m_area); });
         if (IsAnalysisView(pane.View())) {
             bool ok = true;
             for (int i = 0; ok && i < GetAnalysisPrintPages(pane.View(), options.page); ++i)
@@ -495,6 +498,8 @@ bool PrintToPdf(CTavrionDoc& doc, const std::vector<CRuntimeClass*>& classes, co
 int RunViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open)
 {
     if (command == "view" && IsEnlargedViewRequest(argc, argv)) return RunEnlargedViewCommand(argc, argv, open);
+    if (command == "view" && IsFormViewRequest(argc, argv)) return RunFormViewCommand(argc, argv, open);
+    if (IsFormViewRequest(argc, argv)) LoadFormLayouts();
     ViewOptions options;
     if (!ParseOptions(command, argc, argv, options)) return 2;
     std::vector<std::string> names;
