@@ -1,0 +1,73 @@
+#include "forms/FormControls.h"
+
+#include "controls/ButtonST.h"
+#include "controls/CheckComboBox.h"
+#include "controls/CheckEdit.h"
+#include "controls/CheckStatic.h"
+#include "controls/LinkStatic.h"
+#include "controls/MultiEdit.h"
+#include "platform/ui/framework/DataExchange.h"
+
+namespace {
+
+std::unique_ptr<CWnd> MakeControl(FormCtrlKind kind)
+{
+    switch (kind) {
+    case FormCtrlKind::Static: return std::make_unique<CCheckStatic>();
+    case FormCtrlKind::Edit:
+    case FormCtrlKind::Wide: return std::make_unique<CCheckEdit>();
+    case FormCtrlKind::Combo: return std::make_unique<CCheckComboBox>();
+    case FormCtrlKind::Button: return std::make_unique<CButtonST>();
+    case FormCtrlKind::Link: {
+        // The layout gives the link its place; it does not size itself to its text.
+        auto link = std::make_unique<CLinkStatic>();
+        link->SetAutoSize(FALSE);
+        return link;
+    }
+    case FormCtrlKind::Comment: return std::make_unique<CMultiEdit>();
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CFormControls::CFormControls(std::vector<FormRow> rows) : m_rows(std::move(rows))
+{
+    for (const FormRow& row : m_rows) m_controls.push_back(MakeControl(row.kind));
+}
+
+CFormControls::~CFormControls() = default;
+
+CWnd* CFormControls::Row(int row) const
+{
+    return row >= 0 && row < Count() ? m_controls[row].get() : nullptr;
+}
+
+int CFormControls::RowOf(UINT uID) const
+{
+    for (int row = 0; row < Count(); ++row)
+        if (m_rows[row].uID == uID) return row;
+    return -1;
+}
+
+void CFormControls::Exchange(CDataExchange* pDX)
+{
+    for (int row = 0; row < Count(); ++row)
+        if (m_rows[row].kind != FormCtrlKind::Comment) DDX_Control(pDX, m_rows[row].uID, *m_controls[row]);
+}
+
+void CFormControls::SetDoc(CTavrionDoc* pDoc)
+{
+    for (int row = 0; row < Count(); ++row) {
+        CWnd* control = m_controls[row].get();
+        switch (m_rows[row].kind) {
+        case FormCtrlKind::Static: static_cast<CCheckStatic*>(control)->SetDoc(pDoc); break;
+        case FormCtrlKind::Edit:
+        case FormCtrlKind::Wide: static_cast<CCheckEdit*>(control)->SetDoc(pDoc); break;
+        case FormCtrlKind::Combo: static_cast<CCheckComboBox*>(control)->SetDoc(pDoc); break;
+        case FormCtrlKind::Link: static_cast<CLinkStatic*>(control)->SetDoc(pDoc); break;
+        case FormCtrlKind::Comment: static_cast<CMultiEdit*>(control)->SetDoc(pDoc); break;
+        case FormCtrlKind::Button: break;
+        }
+    }
+}

@@ -1,0 +1,131 @@
+// The interpretation form of resting records (12 and 15 leads, and MFER
+// records of those kinds): request data, measurements, editor stamps, up to
+// three additions, eight Minnesota and eleven IVREL code rows with the
+// judgement, the recommendation, the comment and the confirmation, in one
+// scrolling column placed from the layout table Interpre_rest. Sections
+// switched off, hidden rows and unused code rows close up; rows whose texts
+// wrap grow. Codes typed are looked up in the masters; the row buttons open
+// the pickers and phrase editors; Tab chains to the next form through the
+// pane; Print draws the form's texts into a report rectangle.
+#pragma once
+
+#include "controls/CheckStatic.h"
+#include "forms/FormControls.h"
+#include "forms/FormInterpreBase.h"
+
+class CECGDC;
+class CMultiEdit;
+struct _ADDITIONAL_INFO;
+struct _INTERPRE_INFO_REST;
+
+class CFormInterpre : public CFormInterpreBase {
+    DECLARE_DYNCREATE(CFormInterpre)
+
+public:
+    enum { IDD = 114 };
+    static constexpr int kRowCount = 166;
+    static constexpr int kIvrelRows = 11;
+    static constexpr int kMinnesotaRows = 8;
+    static constexpr int kAdditionRows = 3;
+
+    CFormInterpre();
+    ~CFormInterpre() override;
+
+    void SetPageStyle(int nStyle) { m_nPageStyle = nStyle; }
+    int InsertEditableParam();
+    virtual int Print(CECGDC* pDC, CRect rc);
+    // Cumulative extra lines of IVREL row `index` (ivrel set), Minnesota row
+    // (minnesota set) or addition row (both clear); 0 for anything else.
+    int GetAdditionLineCount(int index, int ivrel, int minnesota) const;
+
+    void InitCheckUIArray() override;
+    void UpdateCtrlStatus() override;
+    void LimitCtrl() override;
+    void MoveCtrl(int bSecondPass) override;
+    void OnInitialUpdate() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // The control of layout row `row`, null outside the table.
+    CWnd* GetRowControl(int row) const { return m_controls.Row(row); }
+    CMultiEdit* GetCommentEdit() const;
+    // Layout passes run since construction (the second pass counts too).
+    int GetLayoutPasses() const { return m_nLayoutPasses; }
+    int GetCommentExtraHeight() const { return m_nCommentExtraHeight; }
+
+protected:
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnPaint();
+    afx_msg LRESULT OnCommentWidthChange(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCmbSelChange(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnUpdateModify(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT InterpreAddition(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    struct ItemView;
+    struct Walk;
+
+    bool CurrentItem(ItemView& view) const;
+    void CreateCommentEdit();
+    void InitEditableParam();
+    void SetupCtrl();
+    void UpdateColor();
+    void PlaceVersionLine(bool bShowOnly);
+    bool VersionLineShown() const;
+    void UpdateAdditionLineCount(const ItemView& item);
+    int LineCount(UINT uID) const;
+    int FormFontHeight() const;
+
+    // The layout, step by step.
+    void HideOffSections(const Walk& walk);
+    void EnableRequestControls(const ItemView& item);
+    void AdjustOffset(int row, Walk& walk);
+    bool IsRowVisible(int row, const ItemView& item) const;
+    void PlaceRow(int row, Walk& walk, const ItemView& item);
+    void GrowWrappedRows(const Walk& walk, bool& bSecondPassDue);
+    void GrowBlock(int firstRow, int rowsPerEntry, int entries, int textColumn, const int* cumulative, int rowHeight,
+                   const Walk& walk, bool& bSecondPassDue);
+    void FinishScroll(const Walk& walk);
+
+    // Code rows.
+    void LookUpIvrel(int k);
+    void LookUpMinnesota(int k);
+    void ClearCodeRow(UINT code, UINT text, UINT mark);
+    void SetAndPush(UINT uID, const CString& text);
+    void GrowRowCount(int k, bool bIvrel);
+    CString MasterText(CECGXMLParser* master, const CString& path) const;
+    void DeleteIvrel(int k);
+    void DeleteMinnesota(int k);
+    void PickCode(int k, bool bIvrel);
+    void DeleteAddition(int k);
+    void EditAddition(int k);
+    void EditComment();
+    void OpenCommentSheet(int nMode);
+    void TellPaneActive();
+
+    // Keys.
+    BOOL OnTabKey();
+    BOOL OnReturnKey(HWND focus);
+    void WrapFocus(CWnd* from);
+    bool FocusFirstUsable(UINT first, UINT last, int step);
+
+    CFormControls m_controls;
+    CWnd m_commentTemplate;            // the template's edit 3159, kept hidden
+    CCheckStatic m_version;            // the version line 3807, outside the table
+    int m_nCommentExtraHeight = 0;     // design units beyond four lines
+    int m_nIvrelRowHeight = 22;
+    int m_nMinnesotaRowHeight = 22;
+    int m_bInitialized = 0;
+    int m_nPageStyle = 0;
+    CString m_strVersion;
+    int m_nIvrelLines[kIvrelRows] = {};
+    int m_nMinnesotaLines[kMinnesotaRows] = {};
+    int m_nAdditionLines[kAdditionRows] = {};
+    int m_nLayoutPasses = 0;
+    int m_bSubID = 0;                  // the current record keeps a sub ID (read at each update)
+};
