@@ -10,6 +10,7 @@
 
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
+#include "forms/FormInterpre.h"
 #include "forms/FormPatientInfo.h"
 #include "platform/base/CodePage.h"
 #include "platform/ui/framework/CreateContext.h"
@@ -29,6 +30,7 @@ struct FormEntry {
 
 const FormEntry kForms[] = {
     {"CFormPatientInfo", 1024, 52, true},
+    {"CFormInterpre", 540, 720, true},
 };
 
 const FormEntry* FindForm(const std::string& name)
@@ -138,7 +140,7 @@ bool ParseFormOptions(int argc, char** argv, FormOptions& options)
 void SetUpForm(CFormEx& form, CTavrionDoc& doc, int pageStyle)
 {
     form.SetDocType(&doc, doc.GetDocType());
-    (void)pageStyle;
+    if (auto* rest = dynamic_cast<CFormInterpre*>(&form); rest && pageStyle >= 0) rest->SetPageStyle(pageStyle);
 }
 
 // As a pane brings a form up: the store filled from the current item, the
@@ -293,6 +295,7 @@ bool PrintFormPage(CTavrionDoc& doc, CView* view, CECGDC* dc, const CRect& area)
     }
     FillForm(*form, doc, -1);
     if (auto* strip = dynamic_cast<CFormPatientInfo*>(form)) return strip->Print(dc, area) == 1;
+    if (auto* rest = dynamic_cast<CFormInterpre*>(form)) return rest->Print(dc, area) == 1;
     return false;
 }
 

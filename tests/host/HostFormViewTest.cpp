@@ -83,4 +83,28 @@ TEST(HostFormView, ThePrintedStripCarriesThePatientsValues)
     EXPECT_TRUE(HasWord(words, "mmHg"));
 }
 
+TEST(HostFormView, TheRestFormShowsTypesACodeAndSavesIt)
+{
+    TempDir dir;
+    const std::string folder = WriteSamples(dir);
+    for (const char* record : {"rest12_90.ecg", "rest15_90.ecg", "rest12_80.ecg"}) {
+        const HostRun run = Host({"view", folder + "/" + record, "--view", "CFormInterpre", "--page-style", "37",
+                                  "--png", dir.File(std::string(record) + ".png")});
+        EXPECT_EQ(0, run.status) << record << ": " << run.err;
+    }
+    // Row 2 of the IVREL block, retyped, saved through the document and shown by a fresh host.
+    const std::string record = folder + "/rest12_90.ecg";
+    HostRun run = Host({"view", record, "--view", "CFormInterpre", "--type", "3098=R01", "--save", "--png",
+                        dir.File("typed.png")});
+    ASSERT_EQ(0, run.status) << run.err;
+    const std::string pdf = dir.File("rest.pdf");
+    run = Host({"print", record, "--view", "CFormInterpre", "--pdf", pdf});
+    ASSERT_EQ(0, run.status) << run.err;
+    if (!HavePoppler()) GTEST_SKIP() << "pdftotext and pdftoppm are not installed";
+    const std::vector<PdfWord> words = PdfWords(pdf);
+    EXPECT_EQ(std::count_if(words.begin(), words.end(), [](const PdfWord& w) { return w.text == "R01"; }), 2);
+    EXPECT_TRUE(HasWord(words, "洞調律"));
+    EXPECT_FALSE(HasWord(words, "定型文入力"));   // push buttons never print
+}
+
 }  // namespace
