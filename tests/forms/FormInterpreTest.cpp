@@ -69,6 +69,21 @@ protected:
         platform::ui::Desktop::PumpMessages();
     }
     bool Shown(UINT id) { return formtest::IsShown(Ctrl(id)); }
+    // Types the lines over the comment, then leaves it for the room number.
+    void TypeComment(CFormInterpre& form, std::initializer_list<LPCWSTR> lines)
+    {
+        form.GetCommentEdit()->SetFocus();
+        platform::ui::Desktop::PumpMessages();
+        ::SendMessage(::GetFocus(), EM_SETSEL, 0, -1);
+        bool first = true;
+        for (LPCWSTR line : lines) {
+            if (!first) Press(VK_RETURN);
+            platform::ui::Desktop::TypeText(line);
+            first = false;
+        }
+        Ctrl(3043)->SetFocus();
+        platform::ui::Desktop::PumpMessages();
+    }
 
     formtest::ScopedScreen m_screen;
     formtest::FormHost<CFormInterpre> m_host;
@@ -321,4 +336,75 @@ TEST_F(RestForm, PrintDrawsTheTextsAndNoPushButton)
     };
     EXPECT_GT(inked(mapped(kIvrelText1)), 20);       // the statement
     EXPECT_EQ(inked(mapped(3158)), 0);               // the comment button is not printed
+}
+
+TEST_F(RestForm, ACommentOfSixLinesGrowsByTwoLinesAndMovesItsEditorRowsDown)
+{
+    OpenRecord();
+    CFormInterpre& form = Show();
+    const int editorTop = TopOfRow(158);
+    const int commentHeight = formtest::PlacedRect(form, *form.GetCommentEdit()).Height();
+    TypeComment(form, {L"一", L"二", L"三", L"四", L"五", L"六"});
+    const int line = [&] { LOGFONT lf{}; m_doc.GetDocFont(0)->GetLogFont(&lf); return std::abs(lf.lfHeight); }();
+    EXPECT_EQ(form.GetCommentExtraHeight(), 2 * line);
+    EXPECT_EQ(TopOfRow(158) - editorTop, 2 * line);
+    EXPECT_EQ(formtest::PlacedRect(form, *form.GetCommentEdit()).Height() - commentHeight, 2 * line);
+    // Four lines or fewer keep the four-line height.
+    TypeComment(form, {L"一", L"二"});
+    EXPECT_EQ(form.GetCommentExtraHeight(), 0);
+    EXPECT_EQ(TopOfRow(158), editorTop);
+}
+
+TEST_F(RestForm, AModel8000RecordHidesTheEditorRowsAndLocksTheRequestFields)
+{
+    OpenRecord(-1, -1, true);
+    Show();
+    for (UINT id : {3050u, 3051u, 3154u, 3160u}) EXPECT_FALSE(Shown(id)) << id;
+    for (UINT id : {3035u, 3043u, 3049u}) EXPECT_FALSE(Ctrl(id)->IsWindowEnabled()) << id;
+}
+
+TEST_F(RestForm, TheRequestSectionIsEditableOnlyForASubIdRecord)
+{
+    OpenRecord();
+    Show();
+    EXPECT_TRUE(Ctrl(3045)->IsWindowEnabled());
+    m_host.Close();
+    RemoveXmlNode(L"/Rawdata/Tavrion/Inspection/Patient_section2");
+    Show();
+    EXPECT_FALSE(Ctrl(3045)->IsWindowEnabled());
+    EXPECT_TRUE(Ctrl(3047)->IsWindowEnabled());
+}
+
+TEST_F(RestForm, TheVersionLineStandsAtTheClientBottomForPageStyle37)
+{
+    _RESTDATAITEM* item = OpenRecord();
+    item->strVersion = L"Ver 1.23";
+    const int saved = g_bDisplayVersion;
+    g_bDisplayVersion = 1;
+    CFormInterpre* form = m_host.Show(m_doc, DOC_TYPE_REST, RUNTIME_CLASS(CFormInterpre), 540, 700);
+    ASSERT_NE(form, nullptr);
+    form->SetPageStyle(37);
+    m_doc.UpdateAllViews(nullptr);
+    CRect client;
+    form->GetClientRect(&client);
+    ASSERT_TRUE(Shown(3807));
+    EXPECT_EQ(formtest::PlacedRect(*form, *Ctrl(3807)).bottom, client.bottom);
+    EXPECT_EQ(ControlText(*form, 3807), L"Ver 1.23");
+    form->SetPageStyle(36);
+    m_doc.UpdateAllViews(nullptr);
+    EXPECT_FALSE(Shown(3807));
+    g_bDisplayVersion = saved;
+}
+
+TEST_F(RestForm, TheBackgroundBetweenControlsTakesTheFormColour)
+{
+    OpenRecord();
+    m_doc.SetWaveColor(20, RGB(210, 230, 120));
+    CFormInterpre& form = Show();
+    form.Invalidate();
+    form.UpdateWindow();
+    HDC dc = ::GetDC(form.m_hWnd);
+    // Between the request column and the measurements (x 258 to 268).
+    EXPECT_EQ(::GetPixel(dc, 262, 10), RGB(210, 230, 120));
+    ::ReleaseDC(form.m_hWnd, dc);
 }
