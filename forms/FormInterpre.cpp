@@ -79,8 +79,6 @@ constexpr UINT kFirstAdditionTitle = 3971, kFirstAdditionDel = 3974, kFirstAddit
                kFirstAdditionContent = 3980;
 constexpr UINT kJudgementValue = 3095, kJudgementCombo = 3096, kRecommend = 3153, kCommentButton = 3158,
                kCommentTemplate = 3159, kCommentEdit = 4017, kVersionLine = 3807, kAdditionLink = 3983;
-constexpr int kFormSource = 2;        // an interpretation form in the pane's tab-chain messages
-constexpr int kCommentLines = 4;      // the comment shows four lines before it grows
 constexpr int kRestPageStyle = 37;
 constexpr int kMferPageStyle = 43;
 constexpr int kCodeReadLimit = 50;
@@ -168,19 +166,15 @@ bool InRange(UINT id, UINT first, UINT count)
 
 }  // namespace
 
-// What the layout reads of the current resting or MFER item.
-struct CFormInterpre::ItemView {
-    _INTERPRE_INFO_REST* interpre = nullptr;
-    _ADDITIONAL_INFO* addition = nullptr;
-    int b8000 = 0;
-    int bConfirmed = 0;
-    bool bMfer = false;
-    unsigned int uSystemCode = 0;
-    CString strVersion;
+int CFormInterpre::ItemView::MinnesotaShown() const
+{
+    return std::min(interpre->nMinneCount + 1, kMinnesotaRows);
+}
 
-    int MinnesotaShown() const { return std::min(interpre->nMinneCount + 1, kMinnesotaRows); }
-    int IvrelShown() const { return std::min(interpre->nIvrelCount + 1, kIvrelRows); }
-};
+int CFormInterpre::ItemView::IvrelShown() const
+{
+    return std::min(interpre->nIvrelCount + 1, kIvrelRows);
+}
 
 // The running state of one layout pass.
 struct CFormInterpre::Walk {
@@ -210,8 +204,32 @@ struct CFormInterpre::Walk {
     }
 };
 
-CFormInterpre::CFormInterpre() : CFormInterpreBase(IDD), m_controls(RestRows())
+CFormInterpre::CFormInterpre() : CFormInterpre(IDD, RestRows())
 {
+}
+
+CFormInterpre::CFormInterpre(UINT nIDTemplate, std::vector<FormRow> rows)
+    : CFormInterpreBase(nIDTemplate), m_controls(std::move(rows))
+{
+}
+
+const _POSITION_CTRL* CFormInterpre::Layout() const
+{
+    return GetViewDoc()->GetDefCtrlPos()->stRest;
+}
+
+void CFormInterpre::TakeRowHeights(const _POSITION_CTRL* table)
+{
+    if (table[kFirstAdditionRow].nHeight > 0) m_nAdditionRowHeight = table[kFirstAdditionRow].nHeight;
+    if (table[kFirstIvrelRow].nHeight > 0) m_nIvrelRowHeight = table[kFirstIvrelRow].nHeight;
+    if (table[kFirstMinnesotaRow].nHeight > 0) m_nMinnesotaRowHeight = table[kFirstMinnesotaRow].nHeight;
+}
+
+std::vector<std::pair<int, UINT>> CFormInterpre::RequestLists() const
+{
+    std::vector<std::pair<int, UINT>> lists;
+    for (int list = 0; list < 9; ++list) lists.emplace_back(list, kRequestCombos[list]);
+    return lists;
 }
 
 CFormInterpre::~CFormInterpre() = default;
@@ -221,12 +239,12 @@ void CFormInterpre::DoDataExchange(CDataExchange* pDX)
     CFormInterpreBase::DoDataExchange(pDX);
     m_controls.Exchange(pDX);
     DDX_Control(pDX, kCommentTemplate, m_commentTemplate);
-    DDX_Control(pDX, kVersionLine, m_version);
+    if (GetDlgItem(kVersionLine)) DDX_Control(pDX, kVersionLine, m_version);
 }
 
 CMultiEdit* CFormInterpre::GetCommentEdit() const
 {
-    return static_cast<CMultiEdit*>(m_controls.Row(kCommentRow));
+    return static_cast<CMultiEdit*>(m_controls.Row(CommentRow()));
 }
 
 bool CFormInterpre::CurrentItem(ItemView& view) const
@@ -274,12 +292,9 @@ void CFormInterpre::OnInitialUpdate()
     ShowWindow(SW_HIDE);
     CTavrionDoc* doc = GetViewDoc();
     if (!doc) return;
-    for (int row = 0; row < kRowCount; ++row)
+    for (int row = 0; row < m_controls.Count(); ++row)
         if (m_controls.Kind(row) == FormCtrlKind::Button) static_cast<CButtonST*>(m_controls.Row(row))->SetFlat(FALSE);
-    const _POSITION_CTRL* table = doc->GetDefCtrlPos()->stRest;
-    if (table[kFirstAdditionRow].nHeight > 0) m_nAdditionRowHeight = table[kFirstAdditionRow].nHeight;
-    if (table[kFirstIvrelRow].nHeight > 0) m_nIvrelRowHeight = table[kFirstIvrelRow].nHeight;
-    if (table[kFirstMinnesotaRow].nHeight > 0) m_nMinnesotaRowHeight = table[kFirstMinnesotaRow].nHeight;
+    TakeRowHeights(Layout());
     CreateCommentEdit();
     m_controls.SetDoc(doc);
     m_version.SetDoc(doc);
@@ -294,6 +309,7 @@ void CFormInterpre::OnInitialUpdate()
     }
     LimitCtrl();
     UpdateCtrlStatus();
+    StretchComment();
     ShowWindow(SW_SHOW);
     OnCommentWidthChange(0, 0);
 }
@@ -307,7 +323,7 @@ void CFormInterpre::CreateCommentEdit()
     CRect place;
     m_commentTemplate.GetWindowRect(&place);
     ScreenToClient(&place);
-    const _POSITION_CTRL& row = GetViewDoc()->GetDefCtrlPos()->stRest[kCommentRow];
+    const _POSITION_CTRL& row = Layout()[CommentRow()];
     if (row.nHeight > 0) place.bottom = place.top + row.nHeight;
     comment->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, place, this, kCommentEdit);
     comment->SetWindowPos(&m_commentTemplate, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -317,12 +333,12 @@ void CFormInterpre::CreateCommentEdit()
 void CFormInterpre::InitCheckUIArray()
 {
     m_arrCheckUI.clear();
-    for (int row = 0; row < kRowCount; ++row) m_arrCheckUI.emplace_back(m_controls.Row(row), nullptr);
+    for (int row = 0; row < m_controls.Count(); ++row) m_arrCheckUI.emplace_back(m_controls.Row(row), nullptr);
 }
 
 void CFormInterpre::InitEditableParam()
 {
-    for (UINT id : kRequestCombos) SendDlgItemMessage(id, CB_RESETCONTENT);
+    for (const auto& list : RequestLists()) SendDlgItemMessage(list.second, CB_RESETCONTENT);
     SendDlgItemMessage(kJudgementCombo, CB_RESETCONTENT);
     CECGXMLParser* master = GetIvrelMaster();
     if (!master) return;
@@ -337,8 +353,8 @@ void CFormInterpre::InitEditableParam()
 
 int CFormInterpre::InsertEditableParam()
 {
-    for (int list = 0; list < 9; ++list)
-        CFormInterpreBase::InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(list), kRequestCombos[list]);
+    for (const auto& list : RequestLists())
+        CFormInterpreBase::InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(list.first), list.second);
     return 1;
 }
 
@@ -347,7 +363,7 @@ void CFormInterpre::SetupCtrl()
     for (UINT id : {3051u, 3052u, 3155u, 3156u, 3161u, 3162u, 3165u, 3167u})
         if (auto* text = DYNAMIC_DOWNCAST(CCheckStatic, GetDlgItem(id))) text->SetColorType(0);
     if (auto* confirmation = DYNAMIC_DOWNCAST(CCheckStatic, GetDlgItem(3163))) confirmation->SetColorType(1);
-    for (int row = 0; row < kRowCount; ++row) {
+    for (int row = 0; row < m_controls.Count(); ++row) {
         if (m_controls.Kind(row) != FormCtrlKind::Button || m_controls.Id(row) == kCommentButton) continue;
         const UINT id = m_controls.Id(row);
         const bool del = InRange(id, kFirstAdditionDel, 3) || InRange(id, kFirstMinneDel, 8) ||
@@ -388,7 +404,7 @@ void CFormInterpre::UpdateCtrlStatus()
 
 void CFormInterpre::UpdateColor()
 {
-    for (int row = 0; row < kRowCount; ++row)
+    for (int row = 0; row < m_controls.Count(); ++row)
         if (m_controls.Kind(row) == FormCtrlKind::Button)
             UpdateButtonColor(static_cast<CButtonST*>(m_controls.Row(row)));
 }
@@ -402,6 +418,7 @@ void CFormInterpre::OnUpdate(CView*, LPARAM, CObject*)
     UpdateColor();
     InsertEditableParam();
     PlaceVersionLine(false);
+    StretchComment();
     MoveCtrl(1);
     OnCommentWidthChange(0, 0);
     if (auto* link = DYNAMIC_DOWNCAST(CLinkStatic, GetDlgItem(kAdditionLink)))
@@ -466,8 +483,8 @@ LRESULT CFormInterpre::OnCommentWidthChange(WPARAM, LPARAM)
     UpdateCtrlValue();
     const int lines = LineCount(kCommentEdit);
     const double line = FormFontHeight() / doc->GetYScale();
-    const int shown = std::max(lines, kCommentLines);
-    m_nCommentExtraHeight = Trunc((shown - kCommentLines) * line);
+    const int shown = std::max(lines, CommentBaseLines());
+    m_nCommentExtraHeight = Trunc((shown - CommentBaseLines()) * line);
     CRect place;
     comment->GetWindowRect(&place);
     ScreenToClient(&place);
@@ -501,7 +518,7 @@ int CFormInterpre::GetAdditionLineCount(int index, int ivrel, int minnesota) con
 
 void CFormInterpre::UpdateAdditionLineCount(const ItemView& item)
 {
-    const _POSITION_CTRL* table = GetViewDoc()->GetDefCtrlPos()->stRest;
+    const _POSITION_CTRL* table = Layout();
     const bool additions = item.addition->bPresent && table[kAdditionLabelRow].bVisible;
     int sum = 0;
     for (int k = 0; k < kAdditionRows; ++k) {
@@ -537,7 +554,7 @@ void CFormInterpre::MoveCtrl(int bSecondPass)
     walk.ivrelShown = item.IvrelShown();
     HideOffSections(walk);
     EnableRequestControls(item);
-    for (int row = 0; row < kRowCount; ++row) PlaceRow(row, walk, item);
+    for (int row = 0; row < m_controls.Count(); ++row) PlaceRow(row, walk, item);
     bool secondPassDue = false;
     GrowWrappedRows(walk, secondPassDue);
     FinishScroll(walk);
@@ -942,6 +959,7 @@ void CFormInterpre::DeleteAddition(int k)
 void CFormInterpre::EditAddition(int k)
 {
     TellPaneActive();
+    if (!EditsAdditions()) return;
     CTavrionDoc* doc = GetViewDoc();
     const UINT titleId = kFirstAdditionTitle + k, contentId = kFirstAdditionContent + k;
     CDlgEditAdditionalInfor editor(doc->Is8000File(), this);
@@ -1066,7 +1084,7 @@ BOOL CFormInterpre::OnTabKey()
     if (!control) return FALSE;
     const int direction = ::GetKeyState(VK_SHIFT) < 0 ? 1 : 2;
     if (IsTabJumpEnd(direction, control)) {
-        int info[3] = {kFormSource, direction, 0};
+        int info[3] = {ChainSource(), direction, 0};
         CWnd* frame = GetParent();
         CWnd* pane = frame ? frame->GetParent() : nullptr;
         if (pane && pane->SendMessage(WM_FORM_TAB_END, reinterpret_cast<WPARAM>(info), 0) == 1) return TRUE;
@@ -1111,9 +1129,9 @@ bool CFormInterpre::FocusFirstUsable(UINT first, UINT last, int step)
 void CFormInterpre::WrapFocus(CWnd* from)
 {
     if (from == GetCommentEdit())
-        FocusFirstUsable(3030, 3157, 1);
+        FocusFirstUsable(WrapFirstId(), 3157, 1);
     else
-        FocusFirstUsable(kCommentEdit, 3031, -1);
+        FocusFirstUsable(kCommentEdit, WrapLastId(), -1);
 }
 
 BOOL CFormInterpre::OnReturnKey(HWND focus)

@@ -13,8 +13,12 @@
 #include "forms/FormControls.h"
 #include "forms/FormInterpreBase.h"
 
+#include <utility>
+#include <vector>
+
 class CECGDC;
 class CMultiEdit;
+struct _POSITION_CTRL;
 struct _ADDITIONAL_INFO;
 struct _INTERPRE_INFO_REST;
 
@@ -30,6 +34,21 @@ public:
 
     CFormInterpre();
     ~CFormInterpre() override;
+
+    // What the layout reads of the current resting or MFER item.
+    struct ItemView {
+        _INTERPRE_INFO_REST* interpre = nullptr;
+        _ADDITIONAL_INFO* addition = nullptr;
+        int b8000 = 0;
+        int bConfirmed = 0;
+        bool bMfer = false;
+        unsigned int uSystemCode = 0;
+        CString strVersion;
+        int MinnesotaShown() const;
+        int IvrelShown() const;
+    };
+
+    // Layout passes run since construction (the second pass counts too).
 
     void SetPageStyle(int nStyle) { m_nPageStyle = nStyle; }
     int InsertEditableParam();
@@ -48,11 +67,32 @@ public:
     // The control of layout row `row`, null outside the table.
     CWnd* GetRowControl(int row) const { return m_controls.Row(row); }
     CMultiEdit* GetCommentEdit() const;
-    // Layout passes run since construction (the second pass counts too).
     int GetLayoutPasses() const { return m_nLayoutPasses; }
     int GetCommentExtraHeight() const { return m_nCommentExtraHeight; }
 
 protected:
+    // The forms that share this one's code rows, buttons and keys: their
+    // template and the controls of their layout rows.
+    CFormInterpre(UINT nIDTemplate, std::vector<FormRow> rows);
+
+    struct Walk;
+
+    // What differs between the rest forms.
+    virtual const _POSITION_CTRL* Layout() const;
+    virtual void TakeRowHeights(const _POSITION_CTRL* table);
+    virtual int CommentRow() const { return 157; }
+    virtual int CommentBaseLines() const { return 4; }
+    virtual int ChainSource() const { return 2; }
+    // Wrapping inside the form: from the comment the first usable id from
+    // WrapFirstId() up; from elsewhere the first from the comment down to WrapLastId().
+    virtual UINT WrapFirstId() const { return 3030; }
+    virtual UINT WrapLastId() const { return 3031; }
+    virtual bool EditsAdditions() const { return true; }
+    virtual void StretchComment() {}
+    virtual void UpdateAdditionLineCount(const ItemView& item);
+    // The request combo boxes and the editable-parameter list each is filled from.
+    virtual std::vector<std::pair<int, UINT>> RequestLists() const;
+
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -66,10 +106,6 @@ protected:
     afx_msg LRESULT InterpreAddition(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-private:
-    struct ItemView;
-    struct Walk;
-
     bool CurrentItem(ItemView& view) const;
     void CreateCommentEdit();
     void InitEditableParam();
@@ -77,7 +113,6 @@ private:
     void UpdateColor();
     void PlaceVersionLine(bool bShowOnly);
     bool VersionLineShown() const;
-    void UpdateAdditionLineCount(const ItemView& item);
     int LineCount(UINT uID) const;
     int FormFontHeight() const;
 
