@@ -555,6 +555,8 @@ void CFormInterpre::MoveCtrl(int bSecondPass)
     HideOffSections(walk);
     EnableRequestControls(item);
     for (int row = 0; row < m_controls.Count(); ++row) PlaceRow(row, walk, item);
+    // Past the client bottom a vertical scroll bar takes its width off the wide controls.
+    if (walk.screenBottom > walk.client.bottom) walk.scrollWidth = ::GetSystemMetrics(SM_CYVSCROLL);
     bool secondPassDue = false;
     GrowWrappedRows(walk, secondPassDue);
     FinishScroll(walk);
@@ -695,21 +697,22 @@ void CFormInterpre::PlaceRow(int row, Walk& walk, const ItemView& item)
 
 void CFormInterpre::GrowWrappedRows(const Walk& walk, bool& bSecondPassDue)
 {
+    const Growth growth{walk.fy, walk.fh, walk.scrollWidth};
     if (walk.additions)
-        GrowBlock(kFirstAdditionRow, 4, kAdditionRows, 3, m_nAdditionLines, m_nAdditionRowHeight, walk,
+        GrowBlock(kFirstAdditionRow, 4, kAdditionRows, 3, m_nAdditionLines, m_nAdditionRowHeight, growth,
                   bSecondPassDue);
     if (walk.minnesota)
-        GrowBlock(kFirstMinnesotaRow, 5, kMinnesotaRows, 4, m_nMinnesotaLines, m_nMinnesotaRowHeight, walk,
+        GrowBlock(kFirstMinnesotaRow, 5, kMinnesotaRows, 4, m_nMinnesotaLines, m_nMinnesotaRowHeight, growth,
                   bSecondPassDue);
     if (walk.ivrel)
-        GrowBlock(kFirstIvrelRow, 5, kIvrelRows, 4, m_nIvrelLines, m_nIvrelRowHeight, walk, bSecondPassDue);
+        GrowBlock(kFirstIvrelRow, 5, kIvrelRows, 4, m_nIvrelLines, m_nIvrelRowHeight, growth, bSecondPassDue);
 }
 
 // Each row of a block moves down by the extra lines of the rows above it;
 // its wide text edit grows by its own, to an even height. The edit is then
 // measured at its new width: another line count asks for one more pass.
 void CFormInterpre::GrowBlock(int firstRow, int rowsPerEntry, int entries, int textColumn, const int* cumulative,
-                              int rowHeight, const Walk& walk, bool& bSecondPassDue)
+                              int rowHeight, const Growth& walk, bool& bSecondPassDue)
 {
     const int oneRow = Trunc(rowHeight * walk.fy);
     for (int k = 0; k < entries; ++k) {
@@ -735,11 +738,9 @@ void CFormInterpre::GrowBlock(int firstRow, int rowsPerEntry, int entries, int t
 
 void CFormInterpre::FinishScroll(const Walk& walk)
 {
-    Walk& w = const_cast<Walk&>(walk);
     int content = 0;
     if (walk.screenBottom > walk.client.bottom) {
         content = walk.screenBottom;
-        w.scrollWidth = ::GetSystemMetrics(SM_CYVSCROLL);
         if (VersionLineShown()) {
             CRect own;
             m_version.GetWindowRect(&own);

@@ -11,6 +11,7 @@
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
 #include "forms/FormInterpre.h"
+#include "forms/FormInterpreAme.h"
 #include "forms/FormPatientInfo.h"
 #include "platform/base/CodePage.h"
 #include "platform/ui/framework/CreateContext.h"
@@ -31,6 +32,7 @@ struct FormEntry {
 const FormEntry kForms[] = {
     {"CFormPatientInfo", 1024, 52, true},
     {"CFormInterpre", 540, 720, true},
+    {"CFormInterpreAme", 1024, 400, false},
 };
 
 const FormEntry* FindForm(const std::string& name)

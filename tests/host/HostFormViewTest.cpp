@@ -83,6 +83,15 @@ TEST(HostFormView, ThePrintedStripCarriesThePatientsValues)
     EXPECT_TRUE(HasWord(words, "mmHg"));
 }
 
+TEST(HostFormView, TheUsStyleFormShowsRestRecords)
+{
+    TempDir dir;
+    const std::string folder = WriteSamples(dir);
+    const HostRun run = Host({"view", folder + "/rest12_90.ecg", "--view", "CFormInterpreAme", "--type", "3097=R01",
+                              "--png", dir.File("ame.png")});
+    EXPECT_EQ(0, run.status) << run.err;
+}
+
 TEST(HostFormView, TheRestFormShowsTypesACodeAndSavesIt)
 {
     TempDir dir;
