@@ -20,6 +20,7 @@
 #include "dialogs/DlgPatientInfoComment.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
+#include "forms/FormCommentBox.h"
 #include "forms/FormItemFacts.h"
 #include "forms/LayoutPlacement.h"
 #include "printdevice/ECGDC.h"
@@ -318,16 +319,7 @@ void CFormInterpre::OnInitialUpdate()
 // stays hidden; it takes the template edit's place in the tab order.
 void CFormInterpre::CreateCommentEdit()
 {
-    CMultiEdit* comment = GetCommentEdit();
-    if (comment->m_hWnd || !m_commentTemplate.m_hWnd) return;
-    CRect place;
-    m_commentTemplate.GetWindowRect(&place);
-    ScreenToClient(&place);
-    const _POSITION_CTRL& row = Layout()[CommentRow()];
-    if (row.nHeight > 0) place.bottom = place.top + row.nHeight;
-    comment->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, place, this, kCommentEdit);
-    comment->SetWindowPos(&m_commentTemplate, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    m_commentTemplate.ShowWindow(SW_HIDE);
+    CreateCommentBox(*this, *GetCommentEdit(), m_commentTemplate, kCommentEdit, Layout()[CommentRow()].nHeight);
 }
 
 void CFormInterpre::InitCheckUIArray()
@@ -339,16 +331,7 @@ void CFormInterpre::InitCheckUIArray()
 void CFormInterpre::InitEditableParam()
 {
     for (const auto& list : RequestLists()) SendDlgItemMessage(list.second, CB_RESETCONTENT);
-    SendDlgItemMessage(kJudgementCombo, CB_RESETCONTENT);
-    CECGXMLParser* master = GetIvrelMaster();
-    if (!master) return;
-    const int count = master->GetObjectCount(L"/Ivrel/Judgement_code/Code");
-    for (int i = 1; i <= count; ++i) {
-        CString path;
-        path.Format(L"%s[%d]/%s", L"/Ivrel/Judgement_code/Code", i, L"Japanese_text");
-        const CString text = MasterText(master, path);
-        SendDlgItemMessage(kJudgementCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.GetString()));
-    }
+    FillJudgementList(kJudgementCombo);
 }
 
 int CFormInterpre::InsertEditableParam()
@@ -1022,12 +1005,7 @@ LRESULT CFormInterpre::InterpreAddition(WPARAM, LPARAM)
 
 LRESULT CFormInterpre::OnCmbSelChange(WPARAM wParam, LPARAM lParam)
 {
-    if (wParam != kJudgementCombo || lParam < 0) return 0;
-    CString value;
-    CString path;
-    path.Format(L"%s[%d]", L"/Ivrel/Judgement_code/Code", static_cast<int>(lParam) + 1);
-    if (CECGXMLParser* master = GetIvrelMaster()) master->GetDataFromXMLDOM(value, path, 2, L"value");
-    SetAndPush(kJudgementValue, value);
+    if (wParam == kJudgementCombo) ShowJudgementCode(kJudgementValue, static_cast<int>(lParam));
     return 0;
 }
 

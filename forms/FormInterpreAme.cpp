@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
+#include "forms/FormCommentBox.h"
 #include "platform/ui/framework/FrameWnd.h"
 
 IMPLEMENT_DYNCREATE(CFormInterpreAme, CFormInterpre)
@@ -179,19 +180,9 @@ void CFormInterpreAme::LimitCtrl()
     if (GetCommentEdit()->m_hWnd) GetCommentEdit()->LimitCtrl(255);
 }
 
-// The comment box reaches the client's right edge, less a margin (and the
-// scroll bar while the content fits the client).
 void CFormInterpreAme::StretchComment()
 {
-    CMultiEdit* comment = GetCommentEdit();
-    if (!comment->m_hWnd) return;
-    CRect client, place;
-    GetClientRect(&client);
-    comment->GetWindowRect(&place);
-    ScreenToClient(&place);
-    int right = client.right - Trunc(5 * g_dXUnit);
-    if (GetTotalSize().cy == client.Height()) right -= ::GetSystemMetrics(SM_CYVSCROLL);
-    comment->MoveWindow(place.left, place.top, std::max(0, right - place.left), place.Height(), TRUE);
+    StretchCommentBox(*this, *GetCommentEdit());
 }
 
 void CFormInterpreAme::UpdateAdditionLineCount(const ItemView& item)
