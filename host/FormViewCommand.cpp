@@ -12,6 +12,7 @@
 #include "core/TavrionDoc.h"
 #include "forms/FormInterpre.h"
 #include "forms/FormInterpreAme.h"
+#include "forms/FormInterpreExer.h"
 #include "forms/FormPatientInfo.h"
 #include "platform/base/CodePage.h"
 #include "platform/ui/framework/CreateContext.h"
@@ -33,6 +34,7 @@ const FormEntry kForms[] = {
     {"CFormPatientInfo", 1024, 52, true},
     {"CFormInterpre", 540, 720, true},
     {"CFormInterpreAme", 1024, 400, false},
+    {"CFormInterpreExer", 640, 400, false},
 };
 
 const FormEntry* FindForm(const std::string& name)
