@@ -71,3 +71,33 @@ void CFormControls::SetDoc(CTavrionDoc* pDoc)
         }
     }
 }
+
+void GrowWrappedRows(CWnd& form, const CFormControls& controls, int firstRow, int rowsPerEntry, int entries,
+                     int textColumn, const int* cumulative, int rowHeight, const RowGrowth& growth,
+                     bool& bSecondPassDue)
+{
+    const int oneRow = static_cast<int>(rowHeight * growth.fy);
+    for (int k = 0; k < entries; ++k) {
+        const int above = k > 0 ? cumulative[k - 1] : 0;
+        const int lines = cumulative[k] - above + 1;
+        for (int column = 0; column < rowsPerEntry; ++column) {
+            CWnd* control = controls.Row(firstRow + rowsPerEntry * k + column);
+            if (!control || !control->m_hWnd) continue;
+            CRect place;
+            control->GetWindowRect(&place);
+            form.ScreenToClient(&place);
+            place.OffsetRect(0, growth.fh * above);
+            int height = oneRow;
+            if (column == textColumn) {
+                if (lines > 1) {
+                    height = static_cast<int>((lines - 1) * growth.fh + rowHeight * growth.fy + 0.5);
+                    height += height % 2;
+                }
+                place.right -= growth.scrollWidth;
+            }
+            control->MoveWindow(place.left, place.top, place.Width(), height, TRUE);
+            if (column == textColumn && static_cast<int>(control->SendMessage(EM_GETLINECOUNT)) != lines)
+                bSecondPassDue = true;
+        }
+    }
+}

@@ -26,6 +26,22 @@ struct FormRow {
     FormCtrlKind kind;
 };
 
+// The second layout pass over a block of rows whose text edit wraps: row k
+// of the block moves down by the extra lines of the rows above it (fh
+// pixels each), its small controls get one row's height and its text edit
+// grows by its own extra lines to an even height, less `scrollWidth` on its
+// right. The edit is measured at its new width: another line count than
+// the one laid out asks for one more pass (`bSecondPassDue`).
+struct RowGrowth {
+    double fy;          // vertical screen factor
+    int fh;             // form font height, pixels
+    int scrollWidth;    // taken off the text edits' right edge
+};
+class CFormControls;
+void GrowWrappedRows(CWnd& form, const CFormControls& controls, int firstRow, int rowsPerEntry, int entries,
+                     int textColumn, const int* cumulative, int rowHeight, const RowGrowth& growth,
+                     bool& bSecondPassDue);
+
 class CFormControls {
 public:
     explicit CFormControls(std::vector<FormRow> rows);

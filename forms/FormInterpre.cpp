@@ -691,34 +691,6 @@ void CFormInterpre::GrowWrappedRows(const Walk& walk, bool& bSecondPassDue)
         GrowBlock(kFirstIvrelRow, 5, kIvrelRows, 4, m_nIvrelLines, m_nIvrelRowHeight, growth, bSecondPassDue);
 }
 
-// Each row of a block moves down by the extra lines of the rows above it;
-// its wide text edit grows by its own, to an even height. The edit is then
-// measured at its new width: another line count asks for one more pass.
-void CFormInterpre::GrowBlock(int firstRow, int rowsPerEntry, int entries, int textColumn, const int* cumulative,
-                              int rowHeight, const Growth& walk, bool& bSecondPassDue)
-{
-    const int oneRow = Trunc(rowHeight * walk.fy);
-    for (int k = 0; k < entries; ++k) {
-        const int above = k > 0 ? cumulative[k - 1] : 0;
-        const int lines = cumulative[k] - above + 1;
-        for (int column = 0; column < rowsPerEntry; ++column) {
-            CWnd* control = m_controls.Row(firstRow + rowsPerEntry * k + column);
-            CRect place;
-            control->GetWindowRect(&place);
-            ScreenToClient(&place);
-            place.OffsetRect(0, walk.fh * above);
-            int height = oneRow;
-            if (column == textColumn) {
-                if (lines > 1) height = RoundUpEven(Trunc((lines - 1) * walk.fh + rowHeight * walk.fy + 0.5));
-                place.right -= walk.scrollWidth;
-            }
-            control->MoveWindow(place.left, place.top, place.Width(), height, TRUE);
-            if (column == textColumn && static_cast<int>(control->SendMessage(EM_GETLINECOUNT)) != lines)
-                bSecondPassDue = true;
-        }
-    }
-}
-
 void CFormInterpre::FinishScroll(const Walk& walk)
 {
     int content = 0;

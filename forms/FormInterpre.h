@@ -123,16 +123,13 @@ protected:
     bool IsRowVisible(int row, const ItemView& item) const;
     void PlaceRow(int row, Walk& walk, const ItemView& item);
     void GrowWrappedRows(const Walk& walk, bool& bSecondPassDue);
-    // Second pass over a block of wrapping rows: each row moves down by the
-    // extra lines above it, its text edit grows to an even height; a line
-    // count that changes at the new width asks for one more pass.
-    struct Growth {
-        double fy;
-        int fh;
-        int scrollWidth;   // taken off the text edits' right edge
-    };
+    using Growth = RowGrowth;
     void GrowBlock(int firstRow, int rowsPerEntry, int entries, int textColumn, const int* cumulative, int rowHeight,
-                   const Growth& growth, bool& bSecondPassDue);
+                   const Growth& growth, bool& bSecondPassDue)
+    {
+        ::GrowWrappedRows(*this, m_controls, firstRow, rowsPerEntry, entries, textColumn, cumulative, rowHeight, growth,
+                        bSecondPassDue);
+    }
     void FinishScroll(const Walk& walk);
 
     // Code rows.
