@@ -13,6 +13,7 @@
 #include "forms/FormInterpre.h"
 #include "forms/FormInterpreAme.h"
 #include "forms/FormInterpreExer.h"
+#include "forms/FormInterpreMsfr.h"
 #include "forms/FormPatientInfo.h"
 #include "platform/base/CodePage.h"
 #include "platform/ui/framework/CreateContext.h"
@@ -35,6 +36,7 @@ const FormEntry kForms[] = {
     {"CFormInterpre", 540, 720, true},
     {"CFormInterpreAme", 1024, 400, false},
     {"CFormInterpreExer", 640, 400, false},
+    {"CFormInterpreMsfr", 540, 560, false},
 };
 
 const FormEntry* FindForm(const std::string& name)

@@ -85,8 +85,9 @@ TEST_F(UsRestForm, EveryControlIsCreatedAtItsLayoutRowOnTheDesignScreen)
         const _POSITION_CTRL& row = Table()[i];
         EXPECT_EQ(created.TopLeft(), CPoint(row.nLeft, row.nTop)) << i;
         EXPECT_EQ(created.Width(), row.nWidth) << i;
-        if (std::find(std::begin(kComboRows), std::end(kComboRows), i) == std::end(kComboRows))
+        if (std::find(std::begin(kComboRows), std::end(kComboRows), i) == std::end(kComboRows)) {
             EXPECT_EQ(created.Height(), row.nHeight) << i;
+        }
     }
 }
 

@@ -57,8 +57,9 @@ TEST_F(ExerForm, EveryControlIsCreatedAtItsLayoutRowOnTheDesignScreen)
         const CRect created = entries[i].GetRect();
         EXPECT_EQ(created.TopLeft(), CPoint(Table()[i].nLeft, Table()[i].nTop)) << i;
         EXPECT_EQ(created.Width(), Table()[i].nWidth) << i;
-        if (std::find(std::begin(kComboRows), std::end(kComboRows), i) == std::end(kComboRows))
+        if (std::find(std::begin(kComboRows), std::end(kComboRows), i) == std::end(kComboRows)) {
             EXPECT_EQ(created.Height(), Table()[i].nHeight) << i;
+        }
     }
 }
 

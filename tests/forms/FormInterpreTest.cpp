@@ -104,8 +104,9 @@ TEST_F(RestForm, EveryControlIsCreatedAtItsLayoutRowOnTheDesignScreen)
         EXPECT_EQ(created.left, row.nLeft) << i;
         EXPECT_EQ(created.top, row.nTop) << i;
         EXPECT_EQ(created.Width(), row.nWidth) << i;
-        if (std::find(std::begin(kComboRows), std::end(kComboRows), i) == std::end(kComboRows))
+        if (std::find(std::begin(kComboRows), std::end(kComboRows), i) == std::end(kComboRows)) {
             EXPECT_EQ(created.Height(), row.nHeight) << i;
+        }
     }
     // The comment field takes the template edit's place in the tab order.
     CWnd* comment = form.GetCommentEdit();

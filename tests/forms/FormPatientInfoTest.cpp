@@ -75,7 +75,9 @@ TEST_F(PatientStrip, EveryControlIsCreatedAtItsLayoutRowOnTheDesignScreen)
         EXPECT_EQ(created.left, row.nLeft) << i;
         EXPECT_EQ(created.top, row.nTop) << i;
         EXPECT_EQ(created.Width(), row.nWidth) << i;
-        if (i != 9 && i != 12) EXPECT_EQ(created.Height(), row.nHeight) << i;   // combo boxes: their list
+        if (i != 9 && i != 12) {   // combo boxes: their list
+            EXPECT_EQ(created.Height(), row.nHeight) << i;
+        }
         EXPECT_EQ(entries[i].GetCtrl(), strip.GetRowControl(i));
     }
 }
