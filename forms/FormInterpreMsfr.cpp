@@ -98,20 +98,43 @@ CString TrimmedText(const CWnd* control)
 
 }  // namespace
 
-// The running state of one placement pass.
-struct CFormInterpreMsfr::Walk {
-    const _POSITION_CTRL* t = nullptr;
-    double fx = 1.0, fy = 1.0;
-    int fh = 12;
-    bool additions = false;
-    int offset = 0;
-    int lowest = 0;
-    CRect client;
-    int rangeMin = 0, rangeMax = 0, position = 0;
-};
-
-CFormInterpreMsfr::CFormInterpreMsfr() : CFormInterpreBase(IDD), m_controls(MsfrRows())
+CFormInterpreMsfr::CFormInterpreMsfr() : CFormInterpreMsfr(IDD, MsfrRows())
 {
+}
+
+CFormInterpreMsfr::CFormInterpreMsfr(UINT nIDTemplate, std::vector<FormRow> rows)
+    : CFormInterpreBase(nIDTemplate), m_controls(std::move(rows))
+{
+}
+
+const CFormInterpreMsfr::Shape& CFormInterpreMsfr::GetShape() const
+{
+    static const Shape kShape = {kAdditionLabelRow, kFirstAdditionRow, kAdditionLinkRow, kIvrelLabelRow,
+                                 kIvrelLabelRow, kCommentRow, kFirstConfirmRow, true, kCommentLabelRow,
+                                 kFirstConfirmRow, kLastRow, kFirstTitle, kFirstDel, kFirstEdit, kFirstContent,
+                                 kCommentButton, kCommentTemplate, 3601, 3619, kCommentButton, 3602, kLastRow};
+    return kShape;
+}
+
+std::vector<std::pair<int, UINT>> CFormInterpreMsfr::RequestLists() const
+{
+    return std::vector<std::pair<int, UINT>>(std::begin(kLists), std::end(kLists));
+}
+
+std::vector<UINT> CFormInterpreMsfr::ScrollNarrowed() const
+{
+    return {kJudgementCombo, kFirstContent, kFirstContent + 1, kFirstContent + 2, kCommentBox};
+}
+
+bool CFormInterpreMsfr::CurrentAdditionItem(AdditionItem& view) const
+{
+    auto* doc = DYNAMIC_DOWNCAST(CFinalViewDoc, GetViewDoc());
+    _FINALDATAITEM* item = doc ? doc->GetCurrentDataItem() : nullptr;
+    if (!item) return false;
+    view.addition = &item->stAddition;
+    view.bConfirmed = doc->IsDoctorConfirm();
+    view.uSystemCode = item->uSystemCode;
+    return true;
 }
 
 CFormInterpreMsfr::~CFormInterpreMsfr() = default;
@@ -120,7 +143,7 @@ void CFormInterpreMsfr::DoDataExchange(CDataExchange* pDX)
 {
     CFormInterpreBase::DoDataExchange(pDX);
     m_controls.Exchange(pDX);
-    DDX_Control(pDX, kCommentTemplate, m_commentTemplate);
+    DDX_Control(pDX, GetShape().commentTemplate, m_commentTemplate);
 }
 
 const _POSITION_CTRL* CFormInterpreMsfr::Layout() const
@@ -128,20 +151,15 @@ const _POSITION_CTRL* CFormInterpreMsfr::Layout() const
     return GetViewDoc()->GetDefCtrlPos()->stFinal;
 }
 
-_FINALDATAITEM* CFormInterpreMsfr::CurrentItem() const
-{
-    auto* doc = DYNAMIC_DOWNCAST(CFinalViewDoc, GetViewDoc());
-    return doc ? doc->GetCurrentDataItem() : nullptr;
-}
-
 CMultiEdit* CFormInterpreMsfr::GetCommentEdit() const
 {
-    return static_cast<CMultiEdit*>(m_controls.Row(kCommentRow));
+    return static_cast<CMultiEdit*>(m_controls.Row(GetShape().commentRow));
 }
 
-bool CFormInterpreMsfr::AdditionsOn(const _FINALDATAITEM* item) const
+bool CFormInterpreMsfr::AdditionsOn(const AdditionItem& item) const
 {
-    return m_nDocType == DOC_TYPE_FINAL && item && item->stAddition.bPresent && Layout()[kAdditionLabelRow].bVisible;
+    return m_nDocType == DOC_TYPE_FINAL && item.addition && item.addition->bPresent &&
+           Layout()[GetShape().heading].bVisible;
 }
 
 int CFormInterpreMsfr::FontHeight() const
@@ -163,8 +181,10 @@ void CFormInterpreMsfr::OnInitialUpdate()
     m_controls.SetDoc(doc);
     for (int row = 0; row < m_controls.Count(); ++row)
         if (m_controls.Kind(row) == FormCtrlKind::Button) static_cast<CButtonST*>(m_controls.Row(row))->SetFlat(FALSE);
-    if (Layout()[kFirstAdditionRow].nHeight > 0) m_nAdditionRowHeight = Layout()[kFirstAdditionRow].nHeight;
-    CreateCommentBox(*this, *GetCommentEdit(), m_commentTemplate, kCommentBox, Layout()[kCommentRow].nHeight);
+    const Shape& shape = GetShape();
+    if (Layout() && Layout()[shape.firstAddition].nHeight > 0) m_nAdditionRowHeight = Layout()[shape.firstAddition].nHeight;
+    CreateCommentBox(*this, *GetCommentEdit(), m_commentTemplate, kCommentBox,
+                     Layout() ? Layout()[shape.commentRow].nHeight : 0);
     if (!m_bInitialized) {
         InitEditableParam();
         InsertEditableParam();
@@ -186,13 +206,13 @@ void CFormInterpreMsfr::InitCheckUIArray()
 
 void CFormInterpreMsfr::InitEditableParam()
 {
-    for (const auto& list : kLists) SendDlgItemMessage(list.second, CB_RESETCONTENT);
-    FillJudgementList(kJudgementCombo);
+    for (const auto& list : RequestLists()) SendDlgItemMessage(list.second, CB_RESETCONTENT);
+    if (JudgementComboId()) FillJudgementList(JudgementComboId());
 }
 
 int CFormInterpreMsfr::InsertEditableParam()
 {
-    for (const auto& list : kLists)
+    for (const auto& list : RequestLists())
         CFormInterpreBase::InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(list.first), list.second);
     return 1;
 }
@@ -246,7 +266,7 @@ void CFormInterpreMsfr::OnUpdate(CView*, LPARAM, CObject*)
     InsertEditableParam();
     MoveCtrl(1);
     OnCommentWidthChange(0, 0);
-    if (auto* link = DYNAMIC_DOWNCAST(CLinkStatic, GetDlgItem(3997)))
+    if (auto* link = DYNAMIC_DOWNCAST(CLinkStatic, m_controls.Row(GetShape().link)))
         link->SetLinkCursor(LoadCursor(nullptr, GetViewDoc()->IsPopupMode() ? IDC_HAND : IDC_ARROW));
 }
 
@@ -262,9 +282,9 @@ void CFormInterpreMsfr::OnSize(UINT nType, int cx, int cy)
 void CFormInterpreMsfr::OnPaint()
 {
     CPaintDC dc(this);
-    for (const auto& list : kLists)
+    for (const auto& list : RequestLists())
         if (CWnd* control = GetDlgItem(list.second)) control->Invalidate(TRUE);
-    if (CWnd* judgement = GetDlgItem(kJudgementCombo)) judgement->Invalidate(TRUE);
+    if (CWnd* judgement = GetDlgItem(JudgementComboId())) judgement->Invalidate(TRUE);
     if (GetCommentEdit()->m_hWnd) GetCommentEdit()->Invalidate(TRUE);
 }
 
@@ -276,8 +296,8 @@ LRESULT CFormInterpreMsfr::OnCommentWidthChange(WPARAM, LPARAM)
     UpdateCtrlValue();
     const int lines = std::max<int>(1, static_cast<int>(comment->GetEditFace().SendMessage(EM_GETLINECOUNT)));
     const double line = FontHeight() / GetViewDoc()->GetYScale();
-    const int shown = std::max(lines, kCommentLines);
-    m_nCommentExtraHeight = Trunc((shown - kCommentLines) * line);
+    const int shown = std::max(lines, CommentBaseLines());
+    m_nCommentExtraHeight = Trunc((shown - CommentBaseLines()) * line);
     CRect place;
     comment->GetWindowRect(&place);
     ScreenToClient(&place);
@@ -301,21 +321,23 @@ int CFormInterpreMsfr::GetAdditionLineCount(int row) const
 
 void CFormInterpreMsfr::UpdateAdditionLineCount()
 {
-    _FINALDATAITEM* item = CurrentItem();
-    if (!item) return;
+    AdditionItem item;
+    if (!CurrentAdditionItem(item) || !Layout()) return;
+    const Shape& shape = GetShape();
     const bool on = AdditionsOn(item);
     int sum = 0;
     for (int k = 0; k < kAdditionRows; ++k) {
-        if (on && Layout()[kFirstAdditionRow + 4 * k + 3].bVisible)
-            sum += std::max<int>(1, static_cast<int>(SendDlgItemMessage(kFirstContent + k, EM_GETLINECOUNT))) - 1;
+        if (on && Layout()[shape.firstAddition + 4 * k + 3].bVisible)
+            sum += std::max<int>(1, static_cast<int>(SendDlgItemMessage(shape.firstContent + k, EM_GETLINECOUNT))) - 1;
         m_nAdditionLines[k] = sum;
     }
 }
 
 void CFormInterpreMsfr::MoveCtrl(int bRetry)
 {
-    _FINALDATAITEM* item = CurrentItem();
-    if (!item || !m_bInitialized) return;
+    AdditionItem item;
+    if (!m_bInitialized || !CurrentAdditionItem(item) || !Layout()) return;
+    const Shape& shape = GetShape();
     ++m_nLayoutPasses;
     Walk walk;
     GetClientRect(&walk.client);
@@ -329,14 +351,14 @@ void CFormInterpreMsfr::MoveCtrl(int bRetry)
     walk.fh = FontHeight();
     walk.additions = AdditionsOn(item);
     if (!walk.additions)
-        for (int row = kAdditionLabelRow; row <= kAdditionLinkRow; ++row) m_controls.Row(row)->ShowWindow(SW_HIDE);
-    if (walk.t[kFirstAdditionRow].nHeight > 0) m_nAdditionRowHeight = walk.t[kFirstAdditionRow].nHeight;
-    for (int row = 0; row < m_controls.Count(); ++row) PlaceRow(row, walk, *item);
+        for (int row = shape.heading; row <= shape.link; ++row) m_controls.Row(row)->ShowWindow(SW_HIDE);
+    if (walk.t[shape.firstAddition].nHeight > 0) m_nAdditionRowHeight = walk.t[shape.firstAddition].nHeight;
+    for (int row = 0; row < static_cast<int>(m_arrCheckUI.size()); ++row) PlaceRow(row, walk, item);
     const int previousHeight = walk.client.Height();
     TakeScrollBar(walk);
     bool secondPass = false;
     if (walk.additions)
-        GrowWrappedRows(*this, m_controls, kFirstAdditionRow, 4, kAdditionRows, 3, m_nAdditionLines,
+        GrowWrappedRows(*this, m_controls, shape.firstAddition, 4, kAdditionRows, 3, m_nAdditionLines,
                         m_nAdditionRowHeight, RowGrowth{walk.fy, walk.fh, 0}, secondPass);
     const int height = walk.client.Height();
     SetScrollSizes(MM_TEXT, CSize(0, height));
@@ -346,59 +368,83 @@ void CFormInterpreMsfr::MoveCtrl(int bRetry)
     if (secondPass && bRetry) MoveCtrl(0);
 }
 
-void CFormInterpreMsfr::PlaceRow(int row, Walk& w, const _FINALDATAITEM& item)
+void CFormInterpreMsfr::AdjustOffset(int row, Walk& w)
 {
-    CWnd* control = m_controls.Row(row);
-    if (!control || !control->m_hWnd || row >= static_cast<int>(m_arrCheckUI.size())) return;
+    const Shape& shape = GetShape();
+    const int two = Trunc(2 * w.fy);
+    if (row == shape.heading && !w.additions) w.offset += w.t[shape.closeTo].nTop - w.t[row].nTop;
+    if (row == shape.link) {
+        if (w.offset != 0) w.offset -= two;
+        if (w.additions) w.offset -= Trunc(w.fh * m_nAdditionLines[2] / w.fy + 0.5);
+    }
+    if (row == shape.stepRow) w.offset -= two;
+    if (row == shape.commentExtraRow && (!shape.extraNeedsLabel || w.t[shape.commentLabel].bVisible))
+        w.offset -= m_nCommentExtraHeight;
+}
+
+int CFormInterpreMsfr::ClosingTop(int row, const Walk& walk) const
+{
+    return walk.t[row + 1].nTop;
+}
+
+// The control's place from its entry, `offset` design units up.
+void CFormInterpreMsfr::MoveRow(int row, CWnd& control, const Walk& w, int offset, CRect* placed)
+{
     const _POSITION_CTRL& e = w.t[row];
     const CRect design = m_arrCheckUI[row].GetRect();
-    const int two = Trunc(2 * w.fy);
-    if (e.nTop != -1) {
-        if (row == kAdditionLabelRow && !w.additions) w.offset += w.t[kIvrelLabelRow].nTop - e.nTop;
-        if (row == kAdditionLinkRow) {
-            if (w.offset != 0) w.offset -= two;
-            if (w.additions) w.offset -= Trunc(w.fh * m_nAdditionLines[2] / w.fy + 0.5);
-        }
-        if (row == kIvrelLabelRow) w.offset -= two;
-        if (row == kFirstConfirmRow && w.t[kCommentLabelRow].bVisible) w.offset -= m_nCommentExtraHeight;
-    }
     const int x = e.nLeft == -1 ? design.left : e.nLeft;
-    const int y = (e.nTop == -1 ? design.top : e.nTop) - w.offset;
+    const int y = (e.nTop == -1 ? design.top : e.nTop) - offset;
     const int width = e.nWidth == -1 ? design.Width() : e.nWidth;
     int height = e.nHeight == -1 ? design.Height() : e.nHeight;
-    if (row == kCommentRow) height += m_nCommentExtraHeight;
-    if (std::find(std::begin(kComboRows), std::end(kComboRows), row) != std::end(kComboRows))
-        static_cast<CCheckComboBox*>(control)->SetRowCount(e.nTextHeight);
+    if (row == GetShape().commentRow) height += m_nCommentExtraHeight;
+    if (m_controls.Kind(row) == FormCtrlKind::Combo) static_cast<CCheckComboBox*>(&control)->SetRowCount(e.nTextHeight);
     const CRect rect(Trunc(x * w.fx), Trunc(y * w.fy), Trunc(x * w.fx) + Trunc(width * w.fx),
                      Trunc(y * w.fy) + Trunc(height * w.fy));
-    control->MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
-    bool visible = e.bVisible != 0 || (row >= kFirstConfirmRow && item.stPatient.bConfirmed);
-    if (row == kAdditionLinkRow && visible && item.stAddition.nCount <= kAdditionRows) {
+    control.MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
+    if (placed) *placed = rect;
+}
+
+void CFormInterpreMsfr::PlaceRow(int row, Walk& w, const AdditionItem& item)
+{
+    CWnd* control = m_controls.Row(row);
+    if (!control || !control->m_hWnd) return;
+    const Shape& shape = GetShape();
+    if (PlaceOwnRow(row, w)) return;
+    const _POSITION_CTRL& e = w.t[row];
+    if (e.nTop != -1) AdjustOffset(row, w);
+    CRect rect;
+    MoveRow(row, *control, w, w.offset, &rect);
+    bool visible = e.bVisible != 0 || (row >= shape.firstConfirm && row <= shape.lastConfirm && item.bConfirmed);
+    if (row == shape.link && visible && item.addition->nCount <= kAdditionRows) {
         bool hiddenWithText = false;
         for (UINT k = 0; k < kAdditionRows; ++k)
-            if (!w.t[kFirstAdditionRow + 4 * k + 3].bVisible &&
-                (!TrimmedText(GetDlgItem(kFirstTitle + k)).IsEmpty() ||
-                 !TrimmedText(GetDlgItem(kFirstContent + k)).IsEmpty()))
+            if (!w.t[shape.firstAddition + 4 * k + 3].bVisible &&
+                (!TrimmedText(GetDlgItem(shape.firstTitle + k)).IsEmpty() ||
+                 !TrimmedText(GetDlgItem(shape.firstContent + k)).IsEmpty()))
                 hiddenWithText = true;
         visible = hiddenWithText;
     }
     if (visible) {
         w.lowest = std::max<int>(w.lowest, rect.bottom);
+        w.anyShown = true;
         return;
     }
     control->ShowWindow(SW_HIDE);
-    const bool closedBlock = !w.additions && row >= kAdditionLabelRow && row <= kAdditionLinkRow;
-    if (!closedBlock && row != kLastRow) w.offset += w.t[row + 1].nTop - w.t[row].nTop;
+    const bool closedBlock = !w.additions && row >= shape.heading && row <= shape.link;
+    if (closedBlock || row == shape.lastRow) return;
+    w.offset += ClosingTop(row, w) - w.t[row].nTop;
+    // A hidden comment takes its grown height away too.
+    if (row == shape.commentRow) w.offset += m_nCommentExtraHeight;
 }
 
 // Content below the client bottom: a vertical scroll bar's width comes off
-// the judgement, the addition texts and the comment.
+// the wide controls.
 void CFormInterpreMsfr::TakeScrollBar(Walk& w)
 {
     if (w.lowest <= w.client.bottom) return;
     w.client.bottom = w.lowest;
     const int width = ::GetSystemMetrics(SM_CXVSCROLL);
-    for (UINT id : {kJudgementCombo, kFirstContent, kFirstContent + 1, kFirstContent + 2, kCommentBox}) {
+    for (UINT id : ScrollNarrowed()) {
         CWnd* control = id == kCommentBox ? GetCommentEdit() : GetDlgItem(id);
         if (!control || !control->m_hWnd) continue;
         CRect place;
@@ -420,7 +466,8 @@ void CFormInterpreMsfr::TellPaneActive()
 void CFormInterpreMsfr::DeleteAddition(int k)
 {
     TellPaneActive();
-    for (UINT id : {kFirstTitle + k, kFirstContent + k}) {
+    const Shape& shape = GetShape();
+    for (UINT id : {shape.firstTitle + k, shape.firstContent + k}) {
         CWnd* edit = GetDlgItem(id);
         CString text;
         if (edit) edit->GetWindowText(text);
@@ -428,19 +475,21 @@ void CFormInterpreMsfr::DeleteAddition(int k)
         edit->SetWindowText(L"");
         edit->SendMessage(WM_BOUND_CONTROL_RELOAD);
     }
-    if (CWnd* button = GetDlgItem(kFirstDel + k)) button->SetFocus();
+    if (CWnd* button = GetDlgItem(shape.firstDel + k)) button->SetFocus();
     MoveCtrl(1);
 }
 
 void CFormInterpreMsfr::EditAddition(int k)
 {
     TellPaneActive();
-    if (m_nDocType == DOC_TYPE_FINAL) {
+    const Shape& shape = GetShape();
+    if (EditsAdditions()) {
         CDlgEditAdditionalInfor editor(GetViewDoc()->Is8000File(), nullptr);
-        editor.SetAdditionText(TrimmedText(GetDlgItem(kFirstTitle + k)), TrimmedText(GetDlgItem(kFirstContent + k)));
+        editor.SetAdditionText(TrimmedText(GetDlgItem(shape.firstTitle + k)),
+                               TrimmedText(GetDlgItem(shape.firstContent + k)));
         if (editor.DoModal() == IDOK) {
-            for (const auto& field : {std::make_pair(kFirstTitle + k, editor.GetAdditionTitle()),
-                                      std::make_pair(kFirstContent + k, editor.GetAdditionContent())}) {
+            for (const auto& field : {std::make_pair(shape.firstTitle + k, editor.GetAdditionTitle()),
+                                      std::make_pair(shape.firstContent + k, editor.GetAdditionContent())}) {
                 CWnd* edit = GetDlgItem(field.first);
                 edit->SetWindowText(field.second);
                 edit->SendMessage(WM_BOUND_CONTROL_RELOAD);
@@ -449,16 +498,17 @@ void CFormInterpreMsfr::EditAddition(int k)
             Invalidate();
         }
     }
-    if (CWnd* button = GetDlgItem(kFirstEdit + k)) button->SetFocus();
+    if (CWnd* button = GetDlgItem(shape.firstEdit + k)) button->SetFocus();
 }
 
 void CFormInterpreMsfr::EditComment()
 {
     TellPaneActive();
     CMultiEdit* comment = GetCommentEdit();
-    _FINALDATAITEM* item = CurrentItem();
+    AdditionItem item;
+    if (!CurrentAdditionItem(item)) return;
     CDlgEditComment editor(GetViewDoc()->Is8000File(), nullptr);
-    editor.SetDoc(m_nDocType, item ? item->uSystemCode : 0);
+    editor.SetDoc(m_nDocType, item.uSystemCode);
     editor.SetComment(TrimmedText(&comment->GetEditFace()));
     if (editor.DoModal() == IDOK) {
         comment->GetEditFace().SetWindowText(editor.GetComment());
@@ -466,7 +516,7 @@ void CFormInterpreMsfr::EditComment()
         OnCommentWidthChange(0, 0);
         Invalidate();
     }
-    if (CWnd* button = GetDlgItem(kCommentButton)) button->SetFocus();
+    if (CWnd* button = GetDlgItem(GetShape().commentButton)) button->SetFocus();
     SendMessage(WM_COMMENT_EDIT_LEFT, 0, 0);
 }
 
@@ -475,7 +525,7 @@ void CFormInterpreMsfr::OpenSheet(int nPage)
     CTavrionDoc* doc = GetViewDoc();
     if (!doc || !doc->IsPopupMode()) return;
     CDlgInfoCommentGeneral sheet(this);
-    sheet.SetDoc(doc, nPage ? m_nDocType : DOC_TYPE_FINAL);
+    sheet.SetDoc(doc, m_nDocType);
     if (nPage) sheet.SetActivePage(nPage);
     if (sheet.DoModal() != IDOK) return;
     CWnd* frame = GetParent();
@@ -498,17 +548,18 @@ LRESULT CFormInterpreMsfr::InterpreAddition(WPARAM, LPARAM)
 
 LRESULT CFormInterpreMsfr::OnCmbSelChange(WPARAM wParam, LPARAM lParam)
 {
-    if (wParam == kJudgementCombo) ShowJudgementCode(kJudgementCode, static_cast<int>(lParam));
+    if (JudgementComboId() && wParam == JudgementComboId()) ShowJudgementCode(kJudgementCode, static_cast<int>(lParam));
     return 0;
 }
 
 BOOL CFormInterpreMsfr::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const UINT id = LOWORD(wParam);
+    const Shape& shape = GetShape();
     if (HIWORD(wParam) == BN_CLICKED) {
-        if (id >= kFirstDel && id < kFirstDel + kAdditionRows) return DeleteAddition(id - kFirstDel), TRUE;
-        if (id >= kFirstEdit && id < kFirstEdit + kAdditionRows) return EditAddition(id - kFirstEdit), TRUE;
-        if (id == kCommentButton) return EditComment(), TRUE;
+        if (id >= shape.firstDel && id < shape.firstDel + kAdditionRows) return DeleteAddition(id - shape.firstDel), TRUE;
+        if (id >= shape.firstEdit && id < shape.firstEdit + kAdditionRows) return EditAddition(id - shape.firstEdit), TRUE;
+        if (id == shape.commentButton) return EditComment(), TRUE;
     }
     return CFormInterpreBase::OnCommand(wParam, lParam);
 }
@@ -557,15 +608,16 @@ BOOL CFormInterpreMsfr::OnTabKey()
         CWnd* frame = GetParent();
         CWnd* pane = frame ? frame->GetParent() : nullptr;
         if (pane && pane->SendMessage(WM_FORM_TAB_END, reinterpret_cast<WPARAM>(info), 0) == 1) return TRUE;
+        const Shape& shape = GetShape();
         if (control == GetCommentEdit())
-            FocusFirstUsable(3601, 3619, 1);
+            FocusFirstUsable(shape.wrapUpFirst, shape.wrapUpLast, 1);
         else
-            FocusFirstUsable(kCommentButton, 3602, -1);
+            FocusFirstUsable(shape.wrapDownFirst, shape.wrapDownLast, -1);
         return TRUE;
     }
     CWnd* target = control->GetWindow(direction == 1 ? GW_HWNDPREV : GW_HWNDNEXT);
-    if (target && target->GetDlgCtrlID() == static_cast<int>(kCommentTemplate)) {
-        CWnd* next = direction == 2 ? static_cast<CWnd*>(GetCommentEdit()) : GetDlgItem(kCommentButton);
+    if (target && target->GetDlgCtrlID() == static_cast<int>(GetShape().commentTemplate)) {
+        CWnd* next = direction == 2 ? static_cast<CWnd*>(GetCommentEdit()) : GetDlgItem(GetShape().commentButton);
         if (next) next->SetFocus();
         return TRUE;
     }

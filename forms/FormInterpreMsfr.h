@@ -8,8 +8,11 @@
 #include "forms/FormControls.h"
 #include "forms/FormInterpreBase.h"
 
+#include <utility>
+#include <vector>
+
 class CMultiEdit;
-struct _FINALDATAITEM;
+struct _ADDITIONAL_INFO;
 struct _POSITION_CTRL;
 
 class CFormInterpreMsfr : public CFormInterpreBase {
@@ -38,6 +41,63 @@ public:
     int GetLayoutPasses() const { return m_nLayoutPasses; }
 
 protected:
+    // The entries and ids that place the additions, the comment and the
+    // confirmation; the rhythm, RR and extra form has its own.
+    struct Shape {
+        int heading;            // the additions heading
+        int firstAddition;      // the first title entry; four entries a row
+        int link;               // the more-additions link
+        int closeTo;            // with the additions off the rows close up to this entry's top
+        int stepRow;            // the offset loses two units here (below the link)
+        int commentRow;         // the comment field
+        int commentExtraRow;    // the offset loses the comment's extra height here
+        bool extraNeedsLabel;   // ... only while the comment label's entry is visible
+        int commentLabel;
+        int firstConfirm, lastConfirm;
+        UINT firstTitle, firstDel, firstEdit, firstContent;
+        UINT commentButton, commentTemplate;
+        UINT wrapUpFirst, wrapUpLast, wrapDownFirst, wrapDownLast;
+        int lastRow;
+    };
+    // What the form reads of the current item; false without one.
+    struct AdditionItem {
+        const _ADDITIONAL_INFO* addition = nullptr;
+        int bConfirmed = 0;
+        unsigned int uSystemCode = 0;
+    };
+    // The running state of one placement pass.
+    struct Walk {
+        const _POSITION_CTRL* t = nullptr;
+        double fx = 1.0, fy = 1.0;
+        int fh = 12;
+        bool additions = false;
+        int offset = 0;
+        int lowest = 0;
+        bool anyShown = false;
+        CRect client;
+        int rangeMin = 0, rangeMax = 0, position = 0;
+    };
+
+    CFormInterpreMsfr(UINT nIDTemplate, std::vector<FormRow> rows);
+
+    virtual const Shape& GetShape() const;
+    virtual const _POSITION_CTRL* Layout() const;
+    virtual bool CurrentAdditionItem(AdditionItem& item) const;
+    virtual bool AdditionsOn(const AdditionItem& item) const;
+    virtual std::vector<std::pair<int, UINT>> RequestLists() const;
+    virtual int CommentBaseLines() const { return 6; }
+    virtual bool EditsAdditions() const { return m_nDocType == 1; }   // the master-step kind
+    virtual void SetupCtrl();
+    // The rules of a row before it is placed (the offset's steps).
+    virtual void AdjustOffset(int row, Walk& walk);
+    // A row the form places by rules of its own; true when done.
+    virtual bool PlaceOwnRow(int row, Walk& walk) { (void)row; (void)walk; return false; }
+    // The top the rows below a hidden row close up to.
+    virtual int ClosingTop(int row, const Walk& walk) const;
+    // The controls that lose a scroll bar's width when the content is higher than the client.
+    virtual std::vector<UINT> ScrollNarrowed() const;
+    virtual UINT JudgementComboId() const { return 3618; }
+
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -50,18 +110,12 @@ protected:
     afx_msg LRESULT InterpreAddition(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-private:
-    struct Walk;
-
-    const _POSITION_CTRL* Layout() const;
-    _FINALDATAITEM* CurrentItem() const;
-    bool AdditionsOn(const _FINALDATAITEM* item) const;
     int FontHeight() const;
     void InitEditableParam();
-    void SetupCtrl();
     void UpdateColor();
     void UpdateAdditionLineCount();
-    void PlaceRow(int row, Walk& walk, const _FINALDATAITEM& item);
+    void PlaceRow(int row, Walk& walk, const AdditionItem& item);
+    void MoveRow(int row, CWnd& control, const Walk& walk, int offset, CRect* placed = nullptr);
     void TakeScrollBar(Walk& walk);
     void TellPaneActive();
     void DeleteAddition(int k);
