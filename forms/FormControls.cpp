@@ -33,34 +33,37 @@ std::unique_ptr<CWnd> MakeControl(FormCtrlKind kind)
 
 CFormControls::CFormControls(std::vector<FormRow> rows) : m_rows(std::move(rows))
 {
-    for (const FormRow& row : m_rows) m_controls.push_back(MakeControl(row.kind));
+    for (const FormRow& row : m_rows) {
+        m_order.push_back(static_cast<int>(m_controls.size()));
+        m_controls.push_back(MakeControl(row.kind));
+    }
 }
 
 CFormControls::~CFormControls() = default;
 
 CWnd* CFormControls::Row(int row) const
 {
-    return row >= 0 && row < Count() ? m_controls[row].get() : nullptr;
+    return row >= 0 && row < Count() ? m_controls[m_order[row]].get() : nullptr;
 }
 
 int CFormControls::RowOf(UINT uID) const
 {
     for (int row = 0; row < Count(); ++row)
-        if (m_rows[row].uID == uID) return row;
+        if (m_rows[m_order[row]].uID == uID) return row;
     return -1;
 }
 
 void CFormControls::Exchange(CDataExchange* pDX)
 {
-    for (int row = 0; row < Count(); ++row)
-        if (m_rows[row].kind != FormCtrlKind::Comment) DDX_Control(pDX, m_rows[row].uID, *m_controls[row]);
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        if (m_rows[i].kind != FormCtrlKind::Comment) DDX_Control(pDX, m_rows[i].uID, *m_controls[i]);
 }
 
 void CFormControls::SetDoc(CTavrionDoc* pDoc)
 {
-    for (int row = 0; row < Count(); ++row) {
-        CWnd* control = m_controls[row].get();
-        switch (m_rows[row].kind) {
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        CWnd* control = m_controls[i].get();
+        switch (m_rows[i].kind) {
         case FormCtrlKind::Static: static_cast<CCheckStatic*>(control)->SetDoc(pDoc); break;
         case FormCtrlKind::Edit:
         case FormCtrlKind::Wide: static_cast<CCheckEdit*>(control)->SetDoc(pDoc); break;

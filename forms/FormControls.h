@@ -49,10 +49,18 @@ public:
     CFormControls(const CFormControls&) = delete;
     CFormControls& operator=(const CFormControls&) = delete;
 
-    int Count() const { return static_cast<int>(m_rows.size()); }
+    // Rows as the layout table counts them: every control in list order, or
+    // the ones `SetOrder` chose (a form whose table depends on the record).
+    int Count() const { return static_cast<int>(m_order.size()); }
     CWnd* Row(int row) const;
-    UINT Id(int row) const { return row >= 0 && row < Count() ? m_rows[row].uID : 0; }
-    FormCtrlKind Kind(int row) const { return m_rows[row].kind; }
+    UINT Id(int row) const { return row >= 0 && row < Count() ? m_rows[m_order[row]].uID : 0; }
+    FormCtrlKind Kind(int row) const { return m_rows[m_order[row]].kind; }
+    // Row i becomes control order[i] of the list.
+    void SetOrder(std::vector<int> order) { m_order = std::move(order); }
+    // Every control of the list, whatever the order.
+    int ControlCount() const { return static_cast<int>(m_controls.size()); }
+    CWnd* Control(int index) const { return m_controls[index].get(); }
+    UINT ControlId(int index) const { return m_rows[index].uID; }
     // The row of the control with the id; -1 when the form has none.
     int RowOf(UINT uID) const;
     // Attaches every template control (the comment is made at run time).
@@ -62,4 +70,5 @@ public:
 private:
     std::vector<FormRow> m_rows;
     std::vector<std::unique_ptr<CWnd>> m_controls;
+    std::vector<int> m_order;
 };

@@ -74,6 +74,7 @@ protected:
         int offset = 0;
         int lowest = 0;
         bool anyShown = false;
+        int kept = 0;           // the offset kept at the additions heading (the lead-name line)
         CRect client;
         int rangeMin = 0, rangeMax = 0, position = 0;
     };

@@ -14,6 +14,7 @@
 #include "forms/FormInterpreAme.h"
 #include "forms/FormInterpreExer.h"
 #include "forms/FormInterpreMsfr.h"
+#include "forms/FormInterpreRhyRR.h"
 #include "forms/FormPatientInfo.h"
 #include "platform/base/CodePage.h"
 #include "platform/ui/framework/CreateContext.h"
@@ -37,6 +38,7 @@ const FormEntry kForms[] = {
     {"CFormInterpreAme", 1024, 400, false},
     {"CFormInterpreExer", 640, 400, false},
     {"CFormInterpreMsfr", 540, 560, false},
+    {"CFormInterpreRhyRR", 540, 640, false},
 };
 
 const FormEntry* FindForm(const std::string& name)

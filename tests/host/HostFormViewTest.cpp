@@ -92,6 +92,22 @@ TEST(HostFormView, TheUsStyleFormShowsRestRecords)
     EXPECT_EQ(0, run.status) << run.err;
 }
 
+TEST(HostFormView, TheCommentFormShowsRhythmRRAndExtraRecordsAndSavesATypedRoomNumber)
+{
+    TempDir dir;
+    const std::string folder = WriteSamples(dir);
+    for (const char* record : {"rhythm_90.ecg", "rr_90.ecg", "extra_90.ecg"}) {
+        const HostRun run = Host({"view", folder + "/" + record, "--view", "CFormInterpreRhyRR", "--png",
+                                  dir.File(std::string(record) + ".png")});
+        EXPECT_EQ(0, run.status) << record << ": " << run.err;
+    }
+    HostRun run = Host({"view", folder + "/rhythm_90.ecg", "--view", "CFormInterpreRhyRR", "--type", "3649=707",
+                        "--save", "--png", dir.File("typed.png")});
+    ASSERT_EQ(0, run.status) << run.err;
+    const std::string xml = testsupport::ReadFileBytes(folder + "/rhythm_9020240401093000.xml");
+    EXPECT_NE(xml.find("<Room_no>707</Room_no>"), std::string::npos);
+}
+
 TEST(HostFormView, TheRestFormShowsTypesACodeAndSavesIt)
 {
     TempDir dir;
