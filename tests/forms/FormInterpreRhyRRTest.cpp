@@ -2,6 +2,7 @@
 
 #include "controls/MultiEdit.h"
 #include "core/PositionCtrl.h"
+#include "forms/FormInterpre.h"
 #include "forms/FormInterpreRhyRR.h"
 #include "tests/documents/ExtraViewDocFixture.h"
 #include "tests/documents/MFERViewDocFixture.h"
@@ -154,4 +155,20 @@ TEST_F(MferCommentForm, ABirthdayYearOutsideItsRangeIsClearedWhenTheFieldIsLeft)
     EXPECT_EQ(typeYear(L"1900"), L"1900");
     EXPECT_EQ(typeYear(L"2051"), L"");
     EXPECT_EQ(typeYear(L"2050"), L"2050");
+}
+
+TEST_F(MferCommentForm, TheRestFormServesFullLeadMferRecordsOnly)
+{
+    // The rest form on a 12-lead MFER record lays out; on a rhythm kind it leaves its controls alone.
+    _MFERDATAITEM* full = OpenKind(morvelance::MferKind::Plain, 12, 0x800C, 12);
+    ASSERT_NE(full, nullptr);
+    formtest::FormHost<CFormInterpre> rest;
+    CFormInterpre* form = rest.Show(*m_doc, DOC_TYPE_MFER, RUNTIME_CLASS(CFormInterpre), 540, 700);
+    ASSERT_NE(form, nullptr);
+    const int passes = form->GetLayoutPasses();
+    EXPECT_GT(passes, 0);
+    ASSERT_NE(OpenKind(morvelance::MferKind::Plain, 3, 0x8003, 3), nullptr);
+    form->MoveCtrl(1);
+    EXPECT_EQ(form->GetLayoutPasses(), passes);
+    rest.Close();
 }

@@ -409,3 +409,39 @@ TEST_F(RestForm, TheBackgroundBetweenControlsTakesTheFormColour)
     EXPECT_EQ(::GetPixel(dc, 262, 10), RGB(210, 230, 120));
     ::ReleaseDC(form.m_hWnd, dc);
 }
+
+TEST_F(RestForm, TheLinkShowsForAFourthAdditionOrAHiddenRowWithText)
+{
+    _RESTDATAITEM* item = OpenRecord();
+    for (int row = 37; row <= 50; ++row) Table()[row].bVisible = 1;   // the additions section on
+    item->stAddition.bPresent = 1;
+    item->stAddition.nCount = 3;
+    Show();
+    EXPECT_FALSE(Shown(3983));
+    m_host.Close();
+    item->stAddition.nCount = 4;
+    Show();
+    EXPECT_TRUE(Shown(3983));
+    m_host.Close();
+    item->stAddition.nCount = 2;
+    Table()[45].bVisible = 0;   // row 2's content hidden while its title holds text
+    item->stAddition.strTitle[1] = L"既往歴";
+    Show();
+    ASSERT_EQ(ControlText(*m_host.form, 3972), L"既往歴");
+    EXPECT_TRUE(Shown(3983));
+}
+
+TEST_F(RestForm, ASaveWithoutAnEditLeavesTheRecordXmlsBoundValuesAsTheyWere)
+{
+    _RESTDATAITEM* item = OpenRecord();
+    Show();
+    const CString before[] = {XmlText(L"/Rawdata/Tavrion/Inspection/Patient_section/Room_no"),
+                              XmlText(L"/Rawdata/Tavrion/Inspection/Patient_section/Technician")};
+    const int ivrelRows = XmlCount(L"/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel");
+    ASSERT_GT(ivrelRows, 0);
+    m_host.Close();
+    ASSERT_EQ(m_doc.SaveDataToXML(item->nID), 0);
+    EXPECT_EQ(XmlText(L"/Rawdata/Tavrion/Inspection/Patient_section/Room_no"), before[0]);
+    EXPECT_EQ(XmlText(L"/Rawdata/Tavrion/Inspection/Patient_section/Technician"), before[1]);
+    EXPECT_EQ(XmlCount(L"/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel"), ivrelRows);
+}
