@@ -30,15 +30,24 @@ struct FormEntry {
     int width;
     int height;
     bool prints;
+    // The examination kinds whose pages show the form (bit per _DOC_TYPE).
+    unsigned kinds;
 };
 
+constexpr unsigned Kind(int type)
+{
+    return 1u << type;
+}
+constexpr unsigned kEveryKind = 0x7F;
+
 const FormEntry kForms[] = {
-    {"CFormPatientInfo", 1024, 52, true},
-    {"CFormInterpre", 540, 720, true},
-    {"CFormInterpreAme", 1024, 400, false},
-    {"CFormInterpreExer", 640, 400, false},
-    {"CFormInterpreMsfr", 540, 560, false},
-    {"CFormInterpreRhyRR", 540, 640, false},
+    {"CFormPatientInfo", 1024, 52, true, kEveryKind},
+    {"CFormInterpre", 540, 720, true, Kind(DOC_TYPE_REST) | Kind(DOC_TYPE_MFER)},
+    {"CFormInterpreAme", 1024, 400, false, Kind(DOC_TYPE_REST) | Kind(DOC_TYPE_MFER)},
+    {"CFormInterpreExer", 640, 400, false, Kind(DOC_TYPE_EXER)},
+    {"CFormInterpreMsfr", 540, 560, false, Kind(DOC_TYPE_FINAL)},
+    {"CFormInterpreRhyRR", 540, 640, false,
+     Kind(DOC_TYPE_RHYTHM) | Kind(DOC_TYPE_RR) | Kind(DOC_TYPE_EXTRA) | Kind(DOC_TYPE_MFER)},
 };
 
 const FormEntry* FindForm(const std::string& name)
@@ -239,25 +248,36 @@ bool SaveFormImage(CFormEx& form, const std::string& png)
     return true;
 }
 
+// The form on an opened record: typed into, saved, painted.
+bool ShowFormOn(CTavrionDoc& doc, const FormOptions& options)
+{
+    doc.SetReadOnly(options.readOnly ? 1 : 0);
+    doc.SetPopupMode(options.popup ? 1 : 0);
+    FormPane pane(doc, options);
+    CFormEx* form = pane.Form();
+    if (!form) {
+        std::fprintf(stderr, "morvelance-host: the form could not be created\n");
+        return false;
+    }
+    bool ok = true;
+    for (const TypedText& typed : options.typed) ok = TypeInto(*form, typed) && ok;
+    if (ok && options.save) ok = SaveThroughDocument(doc);
+    return SaveFormImage(*form, options.png) && ok;
+}
+
 int ShowForm(const FormOptions& options, const RecordOpener& open)
 {
     LoadFormLayouts();
     std::unique_ptr<CTavrionDoc> doc;
     if (!open(options.file, doc) || !doc) return 1;
     doc->m_bAutoDelete = FALSE;
-    doc->SetReadOnly(options.readOnly ? 1 : 0);
-    doc->SetPopupMode(options.popup ? 1 : 0);
-    FormPane pane(*doc, options);
-    CFormEx* form = pane.Form();
-    if (!form) {
-        std::fprintf(stderr, "morvelance-host: the form could not be created\n");
-        return 1;
-    }
-    bool ok = true;
-    for (const TypedText& typed : options.typed) ok = TypeInto(*form, typed) && ok;
-    if (ok && options.save) ok = SaveThroughDocument(*doc);
-    ok = SaveFormImage(*form, options.png) && ok;
-    return ok ? 0 : 1;
+    return ShowFormOn(*doc, options) ? 0 : 1;
+}
+
+// DIR/NAME.png for the first record, DIR/NAME-N.png for the N-th.
+std::string FormImagePath(const std::string& dir, const char* name, size_t index)
+{
+    return dir + "/" + name + (index ? "-" + std::to_string(index + 1) : std::string()) + ".png";
 }
 
 }  // namespace
@@ -283,6 +303,31 @@ int RunFormViewCommand(int argc, char** argv, const RecordOpener& open)
     FormOptions options;
     if (!ParseFormOptions(argc, argv, options)) return 2;
     return ShowForm(options, open);
+}
+
+int RenderAllForms(const std::vector<std::string>& files, const std::string& outDir, const RecordOpener& open)
+{
+    LoadFormLayouts();
+    int failures = 0;
+    for (size_t index = 0; index < files.size(); ++index) {
+        std::unique_ptr<CTavrionDoc> doc;
+        if (!open(files[index], doc) || !doc) {
+            ++failures;
+            continue;
+        }
+        doc->m_bAutoDelete = FALSE;
+        const int kind = doc->GetDocType();
+        for (const FormEntry& entry : kForms) {
+            if (kind < 0 || !(entry.kinds & Kind(kind))) continue;
+            FormOptions options;
+            options.form = &entry;
+            options.width = entry.width;
+            options.height = entry.height;
+            options.png = FormImagePath(outDir, entry.name, index);
+            if (!ShowFormOn(*doc, options)) ++failures;
+        }
+    }
+    return failures;
 }
 
 bool IsPrintingForm(CView* view)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "host/ViewCommand.h"
 
@@ -24,6 +25,9 @@ void LoadFormLayouts();
 bool IsFormViewRequest(int argc, char** argv);
 // "view" of a form: args are the files and options after the command word. Returns the exit status.
 int RunFormViewCommand(int argc, char** argv, const RecordOpener& open);
+// `--view all`: every form the kind of each record shows, as DIR/CLASS.png
+// (DIR/CLASS-N.png for the N-th record). The number of failures.
+int RenderAllForms(const std::vector<std::string>& files, const std::string& outDir, const RecordOpener& open);
 // True for the forms that print themselves (the rest form and the strip).
 bool IsPrintingForm(CView* view);
 // Fills and lays out the form as its pane would, then prints it into the area; false when it failed.

@@ -532,6 +532,7 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
             if (!PaintToPng(*doc, classes[view], options, png)) ++failures;
         }
     }
+    if (command == "view" && options.viewClass == "all") failures += RenderAllForms(options.files, options.outDir, open);
     return failures ? 1 : 0;
 }
 

@@ -108,6 +108,19 @@ TEST(HostFormView, TheCommentFormShowsRhythmRRAndExtraRecordsAndSavesATypedRoomN
     EXPECT_NE(xml.find("<Room_no>707</Room_no>"), std::string::npos);
 }
 
+TEST(HostFormView, ViewAllAddsTheFormsEachRecordsPagesShow)
+{
+    TempDir dir;
+    const std::string folder = WriteSamples(dir);
+    const std::string out = dir.File("all");
+    const HostRun run = Host({"view", folder + "/rest12_90.ecg", folder + "/rr_90.ecg", "--view", "all", "--out", out});
+    ASSERT_EQ(0, run.status) << run.err;
+    for (const char* made : {"CFormPatientInfo.png", "CFormInterpre.png", "CFormInterpreAme.png",
+                             "CFormPatientInfo-2.png", "CFormInterpreRhyRR-2.png"})
+        EXPECT_GT(testsupport::ReadFileBytes(out + "/" + made).size(), 100u) << made;
+    EXPECT_TRUE(testsupport::ReadFileBytes(out + "/CFormInterpreRhyRR.png").empty());   // not a resting page's form
+}
+
 TEST(HostFormView, TheRestFormShowsTypesACodeAndSavesIt)
 {
     TempDir dir;
