@@ -445,3 +445,41 @@ TEST_F(RestForm, ASaveWithoutAnEditLeavesTheRecordXmlsBoundValuesAsTheyWere)
     EXPECT_EQ(XmlText(L"/Rawdata/Tavrion/Inspection/Patient_section/Technician"), before[1]);
     EXPECT_EQ(XmlCount(L"/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel"), ivrelRows);
 }
+
+TEST_F(RestForm, OnA1280By1024ScreenTheColumnsScaleWithTheirRows)
+{
+    OpenRecord();
+    m_screen.Use(m_doc, 1280, 1024);
+    CFormInterpre& form = Show(700, 900);
+    const double fx = 1280 / 1024.0, fy = 1024 / 768.0;
+    for (int row : {0, 1, 19, 20, 33}) {
+        const CRect placed = formtest::PlacedRect(form, *form.GetRowControl(row));
+        EXPECT_EQ(placed.left, static_cast<int>(Table()[row].nLeft * fx)) << row;
+        EXPECT_EQ(placed.top, static_cast<int>(Table()[row].nTop * fy)) << row;
+    }
+}
+
+TEST_F(RestForm, TheCommentButtonOpensThePhraseEditorAndADoubleClickOpensTheSheetInPopupMode)
+{
+    OpenRecord();
+    CFormInterpre& form = Show();
+    testsupport::ModalScript script;
+    script.On(138, [](CDialog& editor) { editor.EndDialog(IDCANCEL); });
+    Ctrl(3158)->SendMessage(BM_CLICK);   // below the screen's bottom: pressed as the sheets' tests press
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(script.Seen(), std::vector<UINT>{138});
+    EXPECT_EQ(::GetFocus(), Ctrl(3158)->m_hWnd);
+    EXPECT_GE(m_host.pane.Count(WM_ANNOTATION_ACTIVE), 1);
+
+    m_doc.SetPopupMode(0);
+    platform::ui::Desktop::DoubleClick(form.m_hWnd, 262, 10);
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(script.Seen().size(), 1u);
+    m_doc.SetPopupMode(1);
+    script.On(105, [](CDialog& sheet) { sheet.EndDialog(IDOK); });
+    platform::ui::Desktop::DoubleClick(form.m_hWnd, 262, 10);
+    platform::ui::Desktop::PumpMessages();
+    ASSERT_EQ(script.Seen().size(), 2u);
+    EXPECT_EQ(script.Seen()[1], 105u);
+    EXPECT_EQ(m_host.Host().results, 1);
+}
