@@ -121,6 +121,25 @@ TEST(HostFormView, ViewAllAddsTheFormsEachRecordsPagesShow)
     EXPECT_TRUE(testsupport::ReadFileBytes(out + "/CFormInterpreRhyRR.png").empty());   // not a resting page's form
 }
 
+TEST(HostFormView, ExerciseMasterStepAndFreezeRecordsShowTheirForms)
+{
+    TempDir dir;
+    const HostRun made = RunProgram("morvelance-mkrecord", {"examinations", dir.Path()});
+    ASSERT_EQ(0, made.status) << made.err;
+    const struct {
+        const char* record;
+        const char* form;
+    } kCases[] = {{"exercise_90.ecg", "CFormInterpreExer"},
+                  {"mstep243.ecg", "CFormInterpreMsfr"},
+                  {"freeze_90.ecg", "CFormInterpreRhyRR"}};
+    for (const auto& c : kCases) {
+        const std::string png = dir.File(std::string(c.form) + ".png");
+        const HostRun run = Host({"view", dir.Path() + "/" + c.record, "--view", c.form, "--png", png});
+        EXPECT_EQ(0, run.status) << c.record << ": " << run.err;
+        EXPECT_GT(testsupport::ReadFileBytes(png).size(), 100u) << c.form;
+    }
+}
+
 TEST(HostFormView, TheRestFormShowsTypesACodeAndSavesIt)
 {
     TempDir dir;
