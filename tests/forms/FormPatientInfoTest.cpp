@@ -275,3 +275,27 @@ TEST_F(PatientStrip, PrintDrawsVisibleTextsAtTheirMappedDesignPlaces)
     // Nothing between the rows of the two lines.
     EXPECT_EQ(inked(0, 47, 2048, 54), 0);
 }
+
+TEST_F(PatientStrip, EveryEditableFieldTypedRoundTripsThroughTheRecordXml)
+{
+    _RESTDATAITEM* item = OpenRecord();
+    Show();
+    const struct {
+        UINT id;
+        LPCWSTR text;
+    } kTyped[] = {{kId, L"ID-4242"}, {kName, L"心電花子"},   {kSubId, L"SUB-9"},  {3007, L"シンデンハナコ"},
+                  {kAge, L"58"},     {kHeight, L"158.5"}, {3017, L"49.5"},    {kBpHigh, L"118"},
+                  {kBpLow, L"72"}};
+    for (const auto& typed : kTyped) Retype(typed.id, typed.text);
+    Retype(kId, L"ID-4242");   // leaves the last field so that it reaches the store
+    m_host.Close();
+    ASSERT_EQ(m_doc.SaveDataToXML(item->nID), 0);
+
+    CRestViewDoc fresh;
+    fresh.m_bAutoDelete = FALSE;
+    ASSERT_NE(Reopen(fresh), nullptr);
+    formtest::FormHost<CFormPatientInfo> again;
+    ASSERT_NE(again.Show(fresh, DOC_TYPE_REST, RUNTIME_CLASS(CFormPatientInfo), 1024, 52), nullptr);
+    for (const auto& typed : kTyped) EXPECT_EQ(ControlText(*again.form, typed.id), typed.text) << typed.id;
+    again.Close();
+}
