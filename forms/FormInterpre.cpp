@@ -400,7 +400,7 @@ void CFormInterpre::OnUpdate(CView*, LPARAM, CObject*)
     m_bSubID = ReadFormItemFacts(*doc).bSubID;
     UpdateColor();
     InsertEditableParam();
-    PlaceVersionLine(false);
+    PlaceVersionLine();
     StretchComment();
     MoveCtrl(1);
     OnCommentWidthChange(0, 0);
@@ -418,7 +418,7 @@ bool CFormInterpre::VersionLineShown() const
     return item.bMfer ? m_nPageStyle == kMferPageStyle : m_nPageStyle == kRestPageStyle;
 }
 
-void CFormInterpre::PlaceVersionLine(bool)
+void CFormInterpre::PlaceVersionLine()
 {
     if (!m_version.m_hWnd) return;
     ItemView item;
@@ -431,18 +431,25 @@ void CFormInterpre::PlaceVersionLine(bool)
     CRect client, own;
     GetClientRect(&client);
     m_version.GetWindowRect(&own);
-    const int top = client.bottom - own.Height() - Trunc(2 * doc->GetYScale());
+    ScreenToClient(&own);
+    // The line's own height is the template's: placing it again (every paint
+    // does) must not add the margin to it once more.
+    if (m_nVersionHeight < 0) m_nVersionHeight = own.Height();
+    const int top = client.bottom - m_nVersionHeight - Trunc(2 * doc->GetYScale());
+    const CRect place(client.left, top, client.left + own.Width(), client.bottom);
     m_version.SetColorType(3);
-    m_version.MoveWindow(client.left, top, own.Width(), client.bottom - top, TRUE);
-    if (CFont* font = doc->GetDocFont(0)) m_version.SetFont(font);
-    m_version.SetWindowText(m_strVersion);
-    m_version.ShowWindow(SW_SHOW);
+    if (place != own) m_version.MoveWindow(place.left, place.top, place.Width(), place.Height(), TRUE);
+    if (CFont* font = doc->GetDocFont(0); font && m_version.GetFont() != font) m_version.SetFont(font);
+    CString shown;
+    m_version.GetWindowText(shown);
+    if (shown != m_strVersion) m_version.SetWindowText(m_strVersion);
+    if (!(m_version.GetStyle() & WS_VISIBLE)) m_version.ShowWindow(SW_SHOW);
 }
 
 void CFormInterpre::OnPaint()
 {
     CPaintDC dc(this);
-    if (m_nDocType == DOC_TYPE_REST) PlaceVersionLine(true);
+    if (m_nDocType == DOC_TYPE_REST) PlaceVersionLine();
     for (int row = 0; row < 20; ++row) m_controls.Row(row)->Invalidate(FALSE);
     for (UINT id : {3050u, 3051u, 3053u})
         if (CWnd* control = GetDlgItem(id)) control->Invalidate(FALSE);

@@ -48,8 +48,6 @@ public:
         int IvrelShown() const;
     };
 
-    // Layout passes run since construction (the second pass counts too).
-
     void SetPageStyle(int nStyle) { m_nPageStyle = nStyle; }
     int InsertEditableParam();
     virtual int Print(CECGDC* pDC, CRect rc);
@@ -67,6 +65,7 @@ public:
     // The control of layout row `row`, null outside the table.
     CWnd* GetRowControl(int row) const { return m_controls.Row(row); }
     CMultiEdit* GetCommentEdit() const;
+    // Layout passes run since construction (the second pass counts too).
     int GetLayoutPasses() const { return m_nLayoutPasses; }
     int GetCommentExtraHeight() const { return m_nCommentExtraHeight; }
 
@@ -111,7 +110,7 @@ protected:
     void InitEditableParam();
     void SetupCtrl();
     void UpdateColor();
-    void PlaceVersionLine(bool bShowOnly);
+    void PlaceVersionLine();
     bool VersionLineShown() const;
     int LineCount(UINT uID) const;
     int FormFontHeight() const;
@@ -163,6 +162,7 @@ protected:
     int m_bInitialized = 0;
     int m_nPageStyle = 0;
     CString m_strVersion;
+    int m_nVersionHeight = -1;         // the version line's template height, pixels
     int m_nIvrelLines[kIvrelRows] = {};
     int m_nMinnesotaLines[kMinnesotaRows] = {};
     int m_nAdditionLines[kAdditionRows] = {};

@@ -391,6 +391,12 @@ TEST_F(RestForm, TheVersionLineStandsAtTheClientBottomForPageStyle37)
     ASSERT_TRUE(Shown(3807));
     EXPECT_EQ(formtest::PlacedRect(*form, *Ctrl(3807)).bottom, client.bottom);
     EXPECT_EQ(ControlText(*form, 3807), L"Ver 1.23");
+    // Placed again at every paint, the line keeps its height.
+    const int height = formtest::PlacedRect(*form, *Ctrl(3807)).Height();
+    form->Invalidate();
+    form->UpdateWindow();
+    m_doc.UpdateAllViews(nullptr);
+    EXPECT_EQ(formtest::PlacedRect(*form, *Ctrl(3807)).Height(), height);
     form->SetPageStyle(36);
     m_doc.UpdateAllViews(nullptr);
     EXPECT_FALSE(Shown(3807));
