@@ -21,6 +21,9 @@ public:
     // The pane calls it right after creating the form, before its initial update.
     void SetDocType(CTavrionDoc* pDoc, int nDocType);
     void SetJumpStatus(int bJump) { m_bJumpStatus = bJump; }
+    int GetJumpStatus() const { return m_bJumpStatus; }
+    // The control list, entry i for layout row i, with each control's design rectangle.
+    const std::vector<CCheckUI>& GetCheckUIEntries() const { return m_arrCheckUI; }
 
     // 1 when no visible, enabled, not bound-static sibling follows `pCtrl` in
     // the direction (1 backwards, 2 forwards); 0 otherwise and for a null control.

@@ -1,5 +1,7 @@
 #include "forms/FormInterpreBase.h"
 
+#include "core/UserMessages.h"
+
 #include "controls/ButtonST.h"
 #include "core/ECGXMLParser.h"
 #include "core/Globals.h"
@@ -81,4 +83,28 @@ int CFormInterpreBase::IsIVRELCodeValid(unsigned char mask)
         if ((mask & (1u << (4 + n))) && (mask & low)) return 0;
     }
     return 1;
+}
+
+void CFormInterpreBase::FillJudgementList(UINT uComboId)
+{
+    SendDlgItemMessage(uComboId, CB_RESETCONTENT);
+    if (!m_pIvrelXml) return;
+    const int count = m_pIvrelXml->GetObjectCount(L"/Ivrel/Judgement_code/Code");
+    for (int i = 1; i <= count; ++i) {
+        CString path, text;
+        path.Format(L"%s[%d]/%s", L"/Ivrel/Judgement_code/Code", i, L"Japanese_text");
+        m_pIvrelXml->GetDataFromXMLDOM(text, path, 4, CString());
+        SendDlgItemMessage(uComboId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.GetString()));
+    }
+}
+
+void CFormInterpreBase::ShowJudgementCode(UINT uCodeId, int index)
+{
+    CWnd* code = GetDlgItem(uCodeId);
+    if (!code || index < 0) return;
+    CString path, value;
+    path.Format(L"%s[%d]", L"/Ivrel/Judgement_code/Code", index + 1);
+    if (m_pIvrelXml) m_pIvrelXml->GetDataFromXMLDOM(value, path, 2, L"value");
+    code->SetWindowText(value);
+    code->SendMessage(WM_BOUND_CONTROL_RELOAD);
 }

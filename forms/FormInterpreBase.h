@@ -37,6 +37,13 @@ protected:
     // 0 when, for some n from 0 to 3, bit 4 + n is set with any of bits 0 to n.
     static int IsIVRELCodeValid(unsigned char mask);
 
+    // The judgement combo box `uComboId` lists the judgement statements of
+    // the IVREL master, in the master's order.
+    void FillJudgementList(UINT uComboId);
+    // The static `uCodeId` shows the code of judgement `index` (0-based) and
+    // pushes it into the document; nothing for a negative index.
+    void ShowJudgementCode(UINT uCodeId, int index);
+
     CECGXMLParser* GetIvrelMaster() const { return m_pIvrelXml.get(); }
     CECGXMLParser* GetMinnesotaMaster() const { return m_pMinneXml.get(); }
 

@@ -15,6 +15,7 @@
 #include "core/TavrionView.h"
 #include "host/DividerViewCommand.h"
 #include "host/EnlargedViewCommand.h"
+#include "host/FormViewCommand.h"
 #include "host/AnalysisViewCommand.h"
 #include "host/MasterStepViewCommand.h"
 #include "host/ExerciseViewCommand.h"
@@ -473,6 +474,8 @@ public:
                 ok = PrintPage(waveView, [&] { return sheet->Print(m_dc, paper, m_widthMm, m_heightMm, page) != FALSE; });
             return ok;
         }
+        if (IsPrintingForm(pane.View()))
+            return PrintPage(nullptr, [&] { return PrintFormPage(m_doc, pane.View(), m_dc, m_area); });
         if (IsAnalysisView(pane.View())) {
             bool ok = true;
             for (int i = 0; ok && i < GetAnalysisPrintPages(pane.View(), options.page); ++i)
@@ -599,6 +602,8 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
     if (command == "view" && IsDividerViewRequest(argc, argv)) return RunDividerViewCommand(argc, argv, open);
     if (IsMeasurementViewRequest(argc, argv)) return RunMeasurementViewCommand(command, argc, argv, open);
     if (IsMasterStepViewRequest(argc, argv)) return RunMasterStepViewCommand(command, argc, argv, open);
+    if (command == "view" && IsFormViewRequest(argc, argv)) return RunFormViewCommand(argc, argv, open);
+    if (IsFormViewRequest(argc, argv)) LoadFormLayouts();
     ViewOptions options;
     if (!ParseOptions(command, argc, argv, options)) return 2;
     std::vector<std::string> names;
@@ -633,6 +638,7 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
             if (!PaintToPng(*doc, classes[view], options, png)) ++failures;
         }
     }
+    if (command == "view" && options.viewClass == "all") failures += RenderAllForms(options.files, options.outDir, open);
     return failures ? 1 : 0;
 }
 

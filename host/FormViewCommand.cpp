@@ -1,0 +1,355 @@
+// The forms in their pane's frame, painted into PNG files or printed, with
+// typed input and the pane's save for a round trip a person can inspect.
+#include "host/FormViewCommand.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "core/PositionCtrl.h"
+#include "core/TavrionDoc.h"
+#include "forms/FormInterpre.h"
+#include "forms/FormInterpreAme.h"
+#include "forms/FormInterpreExer.h"
+#include "forms/FormInterpreMsfr.h"
+#include "forms/FormInterpreRhyRR.h"
+#include "forms/FormPatientInfo.h"
+#include "platform/base/CodePage.h"
+#include "platform/ui/framework/CreateContext.h"
+#include "platform/ui/framework/FrameWnd.h"
+#include "platform/ui/windowing/Desktop.h"
+
+namespace host {
+namespace {
+
+// The forms and the size of the pane frame each is shown in by default.
+struct FormEntry {
+    const char* name;
+    int width;
+    int height;
+    bool prints;
+    // The examination kinds whose pages show the form (bit per _DOC_TYPE).
+    unsigned kinds;
+};
+
+constexpr unsigned Kind(int type)
+{
+    return 1u << type;
+}
+constexpr unsigned kEveryKind = 0x7F;
+
+const FormEntry kForms[] = {
+    {"CFormPatientInfo", 1024, 52, true, kEveryKind},
+    {"CFormInterpre", 540, 720, true, Kind(DOC_TYPE_REST) | Kind(DOC_TYPE_MFER)},
+    {"CFormInterpreAme", 1024, 400, false, Kind(DOC_TYPE_REST) | Kind(DOC_TYPE_MFER)},
+    {"CFormInterpreExer", 640, 400, false, Kind(DOC_TYPE_EXER)},
+    {"CFormInterpreMsfr", 540, 560, false, Kind(DOC_TYPE_FINAL)},
+    {"CFormInterpreRhyRR", 540, 640, false,
+     Kind(DOC_TYPE_RHYTHM) | Kind(DOC_TYPE_RR) | Kind(DOC_TYPE_EXTRA) | Kind(DOC_TYPE_MFER)},
+};
+
+const FormEntry* FindForm(const std::string& name)
+{
+    for (const FormEntry& entry : kForms)
+        if (name == entry.name) return &entry;
+    return nullptr;
+}
+
+struct TypedText {
+    int id = 0;
+    CString text;
+};
+
+struct FormOptions {
+    std::string file;
+    const FormEntry* form = nullptr;
+    int width = 0;
+    int height = 0;
+    bool readOnly = false;
+    bool popup = false;
+    int pageStyle = -1;
+    std::vector<TypedText> typed;
+    bool save = false;
+    std::string png;
+};
+
+bool ParseTyped(const std::string& value, FormOptions& options)
+{
+    const size_t equals = value.find('=');
+    char* end = nullptr;
+    const long id = equals == std::string::npos ? 0 : std::strtol(value.substr(0, equals).c_str(), &end, 10);
+    if (equals == std::string::npos || !end || *end || id <= 0 || id > 0xFFFF) {
+        std::fprintf(stderr, "morvelance-host: --type takes ID=TEXT (a control id of the form)\n");
+        return false;
+    }
+    options.typed.push_back({static_cast<int>(id), CString(platform::FromUtf8(value.substr(equals + 1)).c_str())});
+    return true;
+}
+
+bool ParseValue(int argc, char** argv, int& i, std::string& out)
+{
+    if (i + 1 >= argc) {
+        std::fprintf(stderr, "morvelance-host: %s needs a value\n", argv[i]);
+        return false;
+    }
+    out = argv[++i];
+    return true;
+}
+
+bool ParseOption(int argc, char** argv, int& i, FormOptions& options)
+{
+    const std::string arg = argv[i];
+    std::string value;
+    if (arg == "--read-only") return options.readOnly = true;
+    if (arg == "--popup") return options.popup = true;
+    if (arg == "--save") return options.save = true;
+    if (!ParseValue(argc, argv, i, value)) return false;
+    if (arg == "--view") {
+        options.form = FindForm(value);
+        return options.form != nullptr;
+    }
+    if (arg == "--png") {
+        options.png = value;
+        return true;
+    }
+    if (arg == "--type") return ParseTyped(value, options);
+    if (arg == "--page-style") {
+        options.pageStyle = std::atoi(value.c_str());
+        return true;
+    }
+    if (arg == "--size") {
+        if (std::sscanf(value.c_str(), "%dx%d", &options.width, &options.height) == 2 && options.width >= 16 &&
+            options.height >= 16 && options.width <= 10000 && options.height <= 10000)
+            return true;
+        std::fprintf(stderr, "morvelance-host: --size takes WIDTHxHEIGHT (16 to 10000 pixels)\n");
+        return false;
+    }
+    std::fprintf(stderr, "morvelance-host: unknown option '%s' for the forms\n", arg.c_str());
+    return false;
+}
+
+bool ParseFormOptions(int argc, char** argv, FormOptions& options)
+{
+    for (int i = 0; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--", 2) == 0) {
+            if (!ParseOption(argc, argv, i, options)) return false;
+        } else if (options.file.empty()) {
+            options.file = argv[i];
+        } else {
+            std::fprintf(stderr, "morvelance-host: the forms show one record at a time\n");
+            return false;
+        }
+    }
+    if (options.file.empty() || options.png.empty() || !options.form) {
+        std::fprintf(stderr, "morvelance-host: view FILE --view FORM needs --png OUT.png\n");
+        return false;
+    }
+    if (options.width == 0) {
+        options.width = options.form->width;
+        options.height = options.form->height;
+    }
+    return true;
+}
+
+// The form's pane settings that are no document state of their own.
+void SetUpForm(CFormEx& form, CTavrionDoc& doc, int pageStyle)
+{
+    form.SetDocType(&doc, doc.GetDocType());
+    if (auto* rest = dynamic_cast<CFormInterpre*>(&form); rest && pageStyle >= 0) rest->SetPageStyle(pageStyle);
+}
+
+// As a pane brings a form up: the store filled from the current item, the
+// document's status pass, the form's initial update, texts and update.
+void FillForm(CFormEx& form, CTavrionDoc& doc, int pageStyle)
+{
+    doc.SetCtrlContent(nullptr);
+    doc.UpdateCtrlStatus();
+    SetUpForm(form, doc, pageStyle);
+    form.SendMessage(WM_INITIALUPDATE, 0, 0);
+    form.ShowText();
+    doc.UpdateAllViews(nullptr);
+    platform::ui::Desktop::PumpMessages();
+}
+
+// host window > pane > frame > form, as the pages hold their forms.
+class FormPane {
+public:
+    FormPane(CTavrionDoc& doc, const FormOptions& options)
+    {
+        const CRect rect(0, 0, options.width, options.height);
+        if (!m_window.CreateEx(0, nullptr, L"morvelance-host", WS_POPUP | WS_VISIBLE, rect, nullptr, 0)) return;
+        if (!m_pane.CreateEx(0, nullptr, L"pane", WS_CHILD | WS_VISIBLE, rect, &m_window, 1)) return;
+        m_frame = new CFrameWnd;
+        if (!m_frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, &m_pane)) {
+            m_frame = nullptr;
+            return;
+        }
+        CCreateContext context;
+        context.m_pNewViewClass = CRuntimeClass::FromName(options.form->name);
+        context.m_pCurrentDoc = &doc;
+        m_form = dynamic_cast<CFormEx*>(m_frame->CreateView(&context, AFX_IDW_PANE_FIRST));
+        if (!m_form) return;
+        m_form->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
+        m_frame->RecalcLayout();
+        FillForm(*m_form, doc, options.pageStyle);
+    }
+    ~FormPane()
+    {
+        if (m_frame) m_frame->DestroyWindow();
+        m_pane.DestroyWindow();
+        m_window.DestroyWindow();
+    }
+    CFormEx* Form() const { return m_form; }
+
+private:
+    CWnd m_window;
+    CWnd m_pane;
+    CFrameWnd* m_frame = nullptr;   // deletes itself and the form with its window
+    CFormEx* m_form = nullptr;
+};
+
+// Types over the control's text as a person does, then Tab.
+bool TypeInto(CFormEx& form, const TypedText& typed)
+{
+    CWnd* control = form.GetDlgItem(typed.id);
+    if (!control || !control->IsWindowEnabled() || !(control->GetStyle() & WS_VISIBLE)) {
+        std::fprintf(stderr, "morvelance-host: the form shows no editable control %d\n", typed.id);
+        return false;
+    }
+    control->SetFocus();
+    HWND focus = ::GetFocus();
+    ::SendMessage(focus, EM_SETSEL, 0, -1);
+    platform::ui::Desktop::TypeText(typed.text);
+    platform::ui::Desktop::KeyPress(VK_TAB);
+    platform::ui::Desktop::PumpMessages();
+    return true;
+}
+
+bool SaveThroughDocument(CTavrionDoc& doc)
+{
+    const int result = doc.SaveDataToXML(doc.GetCurDataIndex());
+    if (result != 0) std::fprintf(stderr, "morvelance-host: the record XML was not saved (%d)\n", result);
+    return result == 0;
+}
+
+bool SaveFormImage(CFormEx& form, const std::string& png)
+{
+    form.Invalidate(TRUE);
+    form.UpdateWindow();
+    platform::ui::Desktop::PumpMessages();
+    CWnd* frame = form.GetParent();
+    if (!platform::ui::Desktop::SaveWindowImage(frame->m_hWnd, png.c_str())) {
+        std::fprintf(stderr, "morvelance-host: %s could not be written\n", png.c_str());
+        return false;
+    }
+    std::printf("%s\n", png.c_str());
+    return true;
+}
+
+// The form on an opened record: typed into, saved, painted.
+bool ShowFormOn(CTavrionDoc& doc, const FormOptions& options)
+{
+    doc.SetReadOnly(options.readOnly ? 1 : 0);
+    doc.SetPopupMode(options.popup ? 1 : 0);
+    FormPane pane(doc, options);
+    CFormEx* form = pane.Form();
+    if (!form) {
+        std::fprintf(stderr, "morvelance-host: the form could not be created\n");
+        return false;
+    }
+    bool ok = true;
+    for (const TypedText& typed : options.typed) ok = TypeInto(*form, typed) && ok;
+    if (ok && options.save) ok = SaveThroughDocument(doc);
+    return SaveFormImage(*form, options.png) && ok;
+}
+
+int ShowForm(const FormOptions& options, const RecordOpener& open)
+{
+    LoadFormLayouts();
+    std::unique_ptr<CTavrionDoc> doc;
+    if (!open(options.file, doc) || !doc) return 1;
+    doc->m_bAutoDelete = FALSE;
+    return ShowFormOn(*doc, options) ? 0 : 1;
+}
+
+// DIR/NAME.png for the first record, DIR/NAME-N.png for the N-th.
+std::string FormImagePath(const std::string& dir, const char* name, size_t index)
+{
+    return dir + "/" + name + (index ? "-" + std::to_string(index + 1) : std::string()) + ".png";
+}
+
+}  // namespace
+
+void LoadFormLayouts()
+{
+    CTavrionDoc layouts;
+    layouts.m_bAutoDelete = FALSE;
+    for (_LOAD_POSITION_TYPE type : {LOAD_POS_REST, LOAD_POS_RHYTHM, LOAD_POS_RR, LOAD_POS_FINAL, LOAD_POS_EXTRA,
+                                     LOAD_POS_EXER})
+        layouts.GetCtrlPosFromXSL(type);
+}
+
+bool IsFormViewRequest(int argc, char** argv)
+{
+    for (int i = 0; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--view") == 0) return FindForm(argv[i + 1]) != nullptr;
+    return false;
+}
+
+int RunFormViewCommand(int argc, char** argv, const RecordOpener& open)
+{
+    FormOptions options;
+    if (!ParseFormOptions(argc, argv, options)) return 2;
+    return ShowForm(options, open);
+}
+
+int RenderAllForms(const std::vector<std::string>& files, const std::string& outDir, const RecordOpener& open)
+{
+    LoadFormLayouts();
+    int failures = 0;
+    for (size_t index = 0; index < files.size(); ++index) {
+        std::unique_ptr<CTavrionDoc> doc;
+        if (!open(files[index], doc) || !doc) {
+            ++failures;
+            continue;
+        }
+        doc->m_bAutoDelete = FALSE;
+        const int kind = doc->GetDocType();
+        for (const FormEntry& entry : kForms) {
+            if (kind < 0 || !(entry.kinds & Kind(kind))) continue;
+            FormOptions options;
+            options.form = &entry;
+            options.width = entry.width;
+            options.height = entry.height;
+            options.png = FormImagePath(outDir, entry.name, index);
+            if (!ShowFormOn(*doc, options)) ++failures;
+        }
+    }
+    return failures;
+}
+
+bool IsPrintingForm(CView* view)
+{
+    const FormEntry* entry = view ? FindForm(view->GetRuntimeClass()->m_lpszClassName) : nullptr;
+    return entry && entry->prints;
+}
+
+bool PrintFormPage(CTavrionDoc& doc, CView* view, CECGDC* dc, const CRect& area)
+{
+    auto* form = dynamic_cast<CFormEx*>(view);
+    const FormEntry* entry = form ? FindForm(form->GetRuntimeClass()->m_lpszClassName) : nullptr;
+    if (!entry) return false;
+    // Printing maps the form's places through its client size: the pane's, not the print host's.
+    if (auto* frame = dynamic_cast<CFrameWnd*>(form->GetParent())) {
+        frame->MoveWindow(0, 0, entry->width, entry->height, FALSE);
+        frame->RecalcLayout();
+    }
+    FillForm(*form, doc, -1);
+    if (auto* strip = dynamic_cast<CFormPatientInfo*>(form)) return strip->Print(dc, area) == 1;
+    if (auto* rest = dynamic_cast<CFormInterpre*>(form)) return rest->Print(dc, area) == 1;
+    return false;
+}
+
+}  // namespace host

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include "controls/MultiEdit.h"
+#include "core/PositionCtrl.h"
+#include "forms/FormInterpreExer.h"
+#include "tests/documents/ExerViewDocFixture.h"
+#include "tests/forms/FormTestSupport.h"
+#include "tests/support/ModalScript.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+using testsupport::ControlText;
+
+class ExerForm : public exertest::ExerDocument {
+protected:
+    void SetUp() override
+    {
+        exertest::ExerDocument::SetUp();
+        m_doc.m_bAutoDelete = FALSE;
+        platform::ui::Desktop::Reset();
+        m_screen.Use(m_doc, 1024, 768);
+        m_doc.GetCtrlPosFromXSL(LOAD_POS_EXER);
+        m_files = Write(exertest::DefaultOptions());
+        ASSERT_EQ(Open(m_doc, m_files), 0);
+    }
+    void TearDown() override
+    {
+        m_host.Close();
+        exertest::ExerDocument::TearDown();
+    }
+    CFormInterpreExer& Show(int width = 640, int height = 400)
+    {
+        auto* form = m_host.Show(m_doc, DOC_TYPE_EXER, RUNTIME_CLASS(CFormInterpreExer), width, height);
+        EXPECT_NE(form, nullptr);
+        return *form;
+    }
+    _POSITION_CTRL* Table() { return m_doc.GetDefCtrlPos()->stExer; }
+    CWnd* Ctrl(UINT id) { return m_host.form->GetDlgItem(id); }
+    int Top(UINT id) { return formtest::PlacedRect(*m_host.form, *Ctrl(id)).top; }
+
+    CExerViewDoc m_doc;
+    exertest::ExerFiles m_files;
+    formtest::ScopedScreen m_screen;
+    formtest::FormHost<CFormInterpreExer> m_host;
+};
+
+}  // namespace
+
+TEST_F(ExerForm, EveryControlIsCreatedAtItsLayoutRowOnTheDesignScreen)
+{
+    CFormInterpreExer& form = Show();
+    const std::vector<CCheckUI>& entries = form.GetCheckUIEntries();
+    ASSERT_EQ(entries.size(), static_cast<size_t>(CFormInterpreExer::kRowCount));
+    static const int kComboRows[] = {1, 3, 5, 7, 9, 11, 13, 15, 21, 37};
+    for (int i = 0; i < CFormInterpreExer::kRowCount; ++i) {
+        const CRect created = entries[i].GetRect();
+        EXPECT_EQ(created.TopLeft(), CPoint(Table()[i].nLeft, Table()[i].nTop)) << i;
+        EXPECT_EQ(created.Width(), Table()[i].nWidth) << i;
+        if (std::find(std::begin(kComboRows), std::end(kComboRows), i) == std::end(kComboRows)) {
+            EXPECT_EQ(created.Height(), Table()[i].nHeight) << i;
+        }
+    }
+}
+
+TEST_F(ExerForm, AHiddenRowClosesUpItsOwnColumnOnly)
+{
+    Show();
+    const int symptom = Top(4023), protocolRow2 = Top(4040), comment = Top(4056);
+    m_host.Close();
+    Table()[2].bVisible = 0;    // medication 2 label
+    Table()[3].bVisible = 0;    // and its combo box
+    Table()[15].bVisible = 0;   // the last request row closes up nothing
+    Show();
+    EXPECT_EQ(symptom - Top(4023), Table()[4].nTop - Table()[2].nTop);
+    EXPECT_EQ(Top(4040), protocolRow2);
+    EXPECT_EQ(Top(4056), comment);
+    EXPECT_FALSE(formtest::IsShown(Ctrl(4033)));
+}
+
+TEST_F(ExerForm, TheConfirmationShowsOnceConfirmedWhateverTheTable)
+{
+    Table()[43].bVisible = 0;
+    m_doc.GetCurrentDataItem()->stPatient.bConfirmed = 0;
+    Show();
+    EXPECT_FALSE(formtest::IsShown(Ctrl(4061)));
+    m_host.Close();
+    m_doc.GetCurrentDataItem()->stPatient.bConfirmed = 1;
+    Show();
+    EXPECT_EQ(formtest::PlacedRect(*m_host.form, *Ctrl(4061)).top, Table()[43].nTop);
+}
+
+TEST_F(ExerForm, ControlsStopShortOfTheClientsRightEdge)
+{
+    CFormInterpreExer& form = Show(500, 400);
+    CRect client;
+    form.GetClientRect(&client);
+    ASSERT_GT(Table()[25].nLeft + Table()[25].nWidth, client.right - 3);
+    EXPECT_EQ(formtest::PlacedRect(form, *Ctrl(4046)).right, client.right - 3);   // the share of the maximum rate
+    EXPECT_EQ(formtest::PlacedRect(form, *Ctrl(4019)).Width(), Table()[1].nWidth);   // fits: untouched
+    m_host.Close();
+    CFormInterpreExer& narrow = Show(300, 400);   // starts past the edge: no width, never a negative one
+    EXPECT_EQ(formtest::PlacedRect(narrow, *Ctrl(4046)).Width(), 0);
+}
+
+TEST_F(ExerForm, EveryLayoutRunsOneRecheckPassAndNoneWithoutAnItem)
+{
+    CFormInterpreExer& form = Show();
+    const int passes = form.GetLayoutPasses();
+    form.MoveCtrl(1);
+    EXPECT_EQ(form.GetLayoutPasses() - passes, 2);
+    m_doc.SetCurDataIndex(-1);
+    form.MoveCtrl(1);
+    EXPECT_EQ(form.GetLayoutPasses() - passes, 2);
+}
+
+TEST_F(ExerForm, TheCommentTakes180CharactersAndTheJudgementShowsItsCode)
+{
+    CFormInterpreExer& form = Show();
+    form.GetCommentEdit()->SetFocus();
+    platform::ui::Desktop::PumpMessages();
+    ::SendMessage(::GetFocus(), EM_SETSEL, 0, -1);
+    platform::ui::Desktop::TypeText(CString(L'a', 200));
+    CString typed;
+    form.GetCommentEdit()->GetEditFace().GetWindowText(typed);
+    EXPECT_EQ(typed.GetLength(), 180);   // bytes: a double-byte character counts two
+    form.SendMessage(WM_BOUND_COMBO_CHANGED, 4036, 0);
+    EXPECT_EQ(ControlText(form, 4035), L"J1");
+}
+
+TEST_F(ExerForm, ARefusedBackwardJumpWrapsToTheCommentBox)
+{
+    CFormInterpreExer& form = Show();
+    Ctrl(4019)->SetFocus();
+    platform::ui::Desktop::KeyPress(VK_TAB, platform::ui::kShift);
+    platform::ui::Desktop::PumpMessages();
+    ASSERT_EQ(m_host.pane.Count(WM_FORM_TAB_END), 1);
+    EXPECT_EQ(m_host.pane.LastChain(), (std::array<int, 3>{2, 1, 0}));
+    CWnd* focus = CWnd::GetFocus();
+    EXPECT_TRUE(focus == form.GetCommentEdit() || (focus && focus->GetParent() == form.GetCommentEdit()));
+    // Forwards from the comment box: back to the first field.
+    platform::ui::Desktop::KeyPress(VK_TAB);
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(m_host.pane.LastChain(), (std::array<int, 3>{2, 2, 0}));
+    focus = CWnd::GetFocus();
+    EXPECT_TRUE(focus == Ctrl(4019) || (focus && focus->GetParent() == Ctrl(4019)));
+}

@@ -1,0 +1,167 @@
+// The host shows the forms in a pane-sized frame, types into them, saves
+// through the document and prints the forms that print.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "tests/host/HostPdf.h"
+#include "tests/host/HostRun.h"
+
+using namespace hosttest;
+using testsupport::TempDir;
+
+namespace {
+
+// The record maker's bundled samples, each with its record XML.
+std::string WriteSamples(TempDir& dir)
+{
+    const HostRun made = RunProgram("morvelance-mkrecord", {"samples", dir.Path()});
+    EXPECT_EQ(0, made.status) << made.err;
+    return dir.Path();
+}
+
+bool HasWord(const std::vector<PdfWord>& words, const std::string& text)
+{
+    return std::any_of(words.begin(), words.end(), [&](const PdfWord& w) { return w.text == text; });
+}
+
+TEST(HostFormView, TheStripShowsForEveryKindOfSample)
+{
+    TempDir dir;
+    const std::string folder = WriteSamples(dir);
+    for (const char* record : {"rest12_90.ecg", "rest15_80.ecg", "rhythm_90.ecg", "rr_90.ecg", "extra_90.ecg"}) {
+        const std::string png = dir.File(std::string(record) + ".png");
+        const HostRun run = Host({"view", folder + "/" + record, "--view", "CFormPatientInfo", "--png", png});
+        EXPECT_EQ(0, run.status) << record << ": " << run.err;
+        EXPECT_GT(testsupport::ReadFileBytes(png).size(), 100u) << record;
+    }
+}
+
+TEST(HostFormView, TypedFieldsSavedThroughTheDocumentReadBackWithInfo)
+{
+    TempDir dir;
+    const std::string record = WriteSamples(dir) + "/rest12_90.ecg";
+    const HostRun run = Host({"view", record, "--view", "CFormPatientInfo", "--type", "3003=心電花子", "--type",
+                              "3001=ID-77", "--save", "--png", dir.File("typed.png")});
+    ASSERT_EQ(0, run.status) << run.err;
+    const HostRun info = Host({"info", record});
+    EXPECT_NE(info.out.find("xml patient     ID-77 / 心電花子"), std::string::npos) << info.out;
+}
+
+TEST(HostFormView, ASaveWithoutEditsKeepsThePatient)
+{
+    TempDir dir;
+    const std::string record = WriteSamples(dir) + "/rest12_90.ecg";
+    ASSERT_EQ(0, Host({"view", record, "--view", "CFormPatientInfo", "--save", "--png", dir.File("s.png")}).status);
+    const HostRun info = Host({"info", record});
+    EXPECT_NE(info.out.find("xml patient     MV-1001 / 山田 太郎"), std::string::npos) << info.out;
+}
+
+TEST(HostFormView, ControlsTheFormDoesNotShowAndMalformedInputAreRefused)
+{
+    TempDir dir;
+    const std::string record = WriteSamples(dir) + "/rest12_90.ecg";
+    HostRun run = Host({"view", record, "--view", "CFormPatientInfo", "--type", "9999=x", "--png", dir.File("a.png")});
+    EXPECT_EQ(1, run.status);
+    EXPECT_NE(run.err.find("no editable control 9999"), std::string::npos) << run.err;
+    run = Host({"view", record, "--view", "CFormPatientInfo", "--type", "name", "--png", dir.File("b.png")});
+    EXPECT_EQ(2, run.status);
+    EXPECT_NE(run.err.find("--type takes ID=TEXT"), std::string::npos) << run.err;
+}
+
+TEST(HostFormView, ThePrintedStripCarriesThePatientsValues)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "pdftotext and pdftoppm are not installed";
+    TempDir dir;
+    const std::string pdf = dir.File("strip.pdf");
+    const HostRun run = Host({"print", WriteSamples(dir) + "/rest12_90.ecg", "--view", "CFormPatientInfo", "--pdf", pdf});
+    ASSERT_EQ(0, run.status) << run.err;
+    const std::vector<PdfWord> words = PdfWords(pdf);
+    EXPECT_TRUE(HasWord(words, "MV-1001"));
+    EXPECT_TRUE(HasWord(words, "S-MV-1001"));
+    EXPECT_TRUE(HasWord(words, "mmHg"));
+}
+
+TEST(HostFormView, TheUsStyleFormShowsRestRecords)
+{
+    TempDir dir;
+    const std::string folder = WriteSamples(dir);
+    const HostRun run = Host({"view", folder + "/rest12_90.ecg", "--view", "CFormInterpreAme", "--type", "3097=R01",
+                              "--png", dir.File("ame.png")});
+    EXPECT_EQ(0, run.status) << run.err;
+}
+
+TEST(HostFormView, TheCommentFormShowsRhythmRRAndExtraRecordsAndSavesATypedRoomNumber)
+{
+    TempDir dir;
+    const std::string folder = WriteSamples(dir);
+    for (const char* record : {"rhythm_90.ecg", "rr_90.ecg", "extra_90.ecg"}) {
+        const HostRun run = Host({"view", folder + "/" + record, "--view", "CFormInterpreRhyRR", "--png",
+                                  dir.File(std::string(record) + ".png")});
+        EXPECT_EQ(0, run.status) << record << ": " << run.err;
+    }
+    HostRun run = Host({"view", folder + "/rhythm_90.ecg", "--view", "CFormInterpreRhyRR", "--type", "3649=707",
+                        "--save", "--png", dir.File("typed.png")});
+    ASSERT_EQ(0, run.status) << run.err;
+    const std::string xml = testsupport::ReadFileBytes(folder + "/rhythm_9020240401093000.xml");
+    EXPECT_NE(xml.find("<Room_no>707</Room_no>"), std::string::npos);
+}
+
+TEST(HostFormView, ViewAllAddsTheFormsEachRecordsPagesShow)
+{
+    TempDir dir;
+    const std::string folder = WriteSamples(dir);
+    const std::string out = dir.File("all");
+    const HostRun run = Host({"view", folder + "/rest12_90.ecg", folder + "/rr_90.ecg", "--view", "all", "--out", out});
+    ASSERT_EQ(0, run.status) << run.err;
+    for (const char* made : {"CFormPatientInfo.png", "CFormInterpre.png", "CFormInterpreAme.png",
+                             "CFormPatientInfo-2.png", "CFormInterpreRhyRR-2.png"})
+        EXPECT_GT(testsupport::ReadFileBytes(out + "/" + made).size(), 100u) << made;
+    EXPECT_TRUE(testsupport::ReadFileBytes(out + "/CFormInterpreRhyRR.png").empty());   // not a resting page's form
+}
+
+TEST(HostFormView, ExerciseMasterStepAndFreezeRecordsShowTheirForms)
+{
+    TempDir dir;
+    const HostRun made = RunProgram("morvelance-mkrecord", {"examinations", dir.Path()});
+    ASSERT_EQ(0, made.status) << made.err;
+    const struct {
+        const char* record;
+        const char* form;
+    } kCases[] = {{"exercise_90.ecg", "CFormInterpreExer"},
+                  {"mstep243.ecg", "CFormInterpreMsfr"},
+                  {"freeze_90.ecg", "CFormInterpreRhyRR"}};
+    for (const auto& c : kCases) {
+        const std::string png = dir.File(std::string(c.form) + ".png");
+        const HostRun run = Host({"view", dir.Path() + "/" + c.record, "--view", c.form, "--png", png});
+        EXPECT_EQ(0, run.status) << c.record << ": " << run.err;
+        EXPECT_GT(testsupport::ReadFileBytes(png).size(), 100u) << c.form;
+    }
+}
+
+TEST(HostFormView, TheRestFormShowsTypesACodeAndSavesIt)
+{
+    TempDir dir;
+    const std::string folder = WriteSamples(dir);
+    for (const char* record : {"rest12_90.ecg", "rest15_90.ecg", "rest12_80.ecg"}) {
+        const HostRun run = Host({"view", folder + "/" + record, "--view", "CFormInterpre", "--page-style", "37",
+                                  "--png", dir.File(std::string(record) + ".png")});
+        EXPECT_EQ(0, run.status) << record << ": " << run.err;
+    }
+    // Row 2 of the IVREL block, retyped, saved through the document and shown by a fresh host.
+    const std::string record = folder + "/rest12_90.ecg";
+    HostRun run = Host({"view", record, "--view", "CFormInterpre", "--type", "3098=R01", "--save", "--png",
+                        dir.File("typed.png")});
+    ASSERT_EQ(0, run.status) << run.err;
+    const std::string pdf = dir.File("rest.pdf");
+    run = Host({"print", record, "--view", "CFormInterpre", "--pdf", pdf});
+    ASSERT_EQ(0, run.status) << run.err;
+    if (!HavePoppler()) GTEST_SKIP() << "pdftotext and pdftoppm are not installed";
+    const std::vector<PdfWord> words = PdfWords(pdf);
+    EXPECT_EQ(std::count_if(words.begin(), words.end(), [](const PdfWord& w) { return w.text == "R01"; }), 2);
+    EXPECT_TRUE(HasWord(words, "洞調律"));
+    EXPECT_FALSE(HasWord(words, "定型文入力"));   // push buttons never print
+}
+
+}  // namespace
