@@ -117,11 +117,13 @@ bool OpenTarget(PrinterDc& dc, const DOCINFOW& info)
             SetLastError(ERROR_PATH_NOT_FOUND);
             return false;
         }
+        // What killed jobs left there goes before this one starts.
+        platform::print::SweepDeadPdfJobs(folder);
         dc.target = DocumentTarget::PdfPrinter;
         dc.jobId = NextPrivateJobId();
         // A name the system's wait for "<job>.pdf" cannot match while the
         // printer is still working on it.
-        dc.output = folder + "/.~" + std::to_string(getpid()) + "-" + std::to_string(dc.jobId) + ".distilling.pdf";
+        dc.output = folder + "/" + platform::print::PdfWorkingName(dc.jobId);
         return true;
     }
     DWORD error = ERROR_SUCCESS;

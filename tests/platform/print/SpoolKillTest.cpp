@@ -1,13 +1,14 @@
-// Spool jobs of processes killed at random moments (SIGKILL, nothing of
-// theirs runs afterwards): the next process that prints into the folder
-// sweeps whatever they left, at once, and the folder then holds finished
-// jobs alone, each a sidecar and the data it names.
+// Print jobs of processes killed at random moments (SIGKILL, nothing of
+// theirs runs afterwards): the next process that prints into the spool
+// folder, or the PDF printer's folder, sweeps whatever they left, at once,
+// and the folder then holds finished jobs alone.
 #include "tests/platform/print/PrintTestSupport.h"
 
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <functional>
 #include <random>
 #include <set>
 
@@ -44,10 +45,11 @@ protected:
         return EndDocPrinter(printer) && ok;
     }
 
-    // A drawn job: the surface writes its partial PDF beside the reservation.
-    static bool DrawnJob()
+    // A drawn job: the surface writes its partial PDF beside the reservation
+    // (the PDF printer: in its port folder).
+    static bool DrawnJob(const wchar_t* printer = L"Laser")
     {
-        ScopedPrinterDC dc(L"Laser");
+        ScopedPrinterDC dc(printer);
         if (!dc) return false;
         const DOCINFOW info = DocInfo(L"drawn");
         if (StartDocW(dc, &info) <= 0) return false;
@@ -64,11 +66,11 @@ protected:
     }
 
     // A process printing job after job until it is killed after `micros`.
-    static void KillWhilePrinting(int micros)
+    static void KillWhilePrinting(int micros, const std::function<void(int job)>& print)
     {
         const pid_t child = ::fork();
         if (child == 0) {
-            for (int job = 0;; ++job) job % 2 ? RawJob() : DrawnJob();
+            for (int job = 0;; ++job) print(job);
         }
         ASSERT_GT(child, 0);
         ::usleep(static_cast<useconds_t>(micros));
@@ -77,11 +79,11 @@ protected:
         ::waitpid(child, &status, 0);
     }
 
-    // One job of each kind in a new process, as the next run of a program.
-    static bool PrintInANewProcess()
+    // Jobs in a new process, as the next run of a program.
+    static bool PrintInANewProcess(const std::function<bool()>& print)
     {
         const pid_t child = ::fork();
-        if (child == 0) ::_exit(RawJob() && DrawnJob() ? 0 : 1);
+        if (child == 0) ::_exit(print() ? 0 : 1);
         int status = 0;
         ::waitpid(child, &status, 0);
         return WIFEXITED(status) && WEXITSTATUS(status) == 0;
@@ -106,10 +108,11 @@ TEST_F(SpoolKillTest, WhatKilledJobsLeftIsSweptByTheNextProcessAndFinishedJobsSt
 {
     std::mt19937 random(20261207);
     std::uniform_int_distribution<int> moment(0, 40000);
-    for (int run = 0; run < kKilledProcesses; ++run) KillWhilePrinting(moment(random));
+    for (int run = 0; run < kKilledProcesses; ++run)
+        KillWhilePrinting(moment(random), [](int job) { job % 2 ? RawJob() : DrawnJob(); });
     const size_t finishedBefore = Jobs().size();
 
-    ASSERT_TRUE(PrintInANewProcess());
+    ASSERT_TRUE(PrintInANewProcess([] { return RawJob() && DrawnJob(); }));
     EXPECT_EQ(std::vector<std::string>(), Leftovers());
     // Every job that finished before a kill is still there, with the two new ones.
     const std::vector<SpooledJob> jobs = Jobs();
@@ -119,6 +122,31 @@ TEST_F(SpoolKillTest, WhatKilledJobsLeftIsSweptByTheNextProcessAndFinishedJobsSt
         EXPECT_TRUE(Exists(job.dataPath));
         EXPECT_EQ(job.datatype == L"PDF" ? 3 : 1, job.pages);
     }
+}
+
+TEST_F(SpoolKillTest, WhatKilledJobsOfThePdfPrinterLeftInItsFolderIsSweptByTheNextJob)
+{
+    const std::string folder = m_dir.File("pdf");
+    ASSERT_EQ(0, ::mkdir(folder.c_str(), 0755));
+    platform::print::PdfPrinterSetup setup;
+    setup.outputFolder = W(folder);
+    ASSERT_TRUE(platform::print::ConfigurePdfPrinter(setup));
+    // The switches as the print device sets them for a job: no questions.
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE,
+                                           L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Acrobat Distiller\\PrinterDriverData",
+                                           0, KEY_ALL_ACCESS, &key));
+    const BYTE off = 0;
+    for (const wchar_t* name : {L"PromptForFileName", L"AskToReplacePDF", L"ViewPrintOutput"})
+        EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key, name, 0, REG_BINARY, &off, 1));
+    RegCloseKey(key);
+
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<int> moment(0, 40000);
+    for (int run = 0; run < kKilledProcesses / 2; ++run)
+        KillWhilePrinting(moment(random), [](int) { DrawnJob(platform::print::kPdfPrinterName); });
+    ASSERT_TRUE(PrintInANewProcess([] { return DrawnJob(platform::print::kPdfPrinterName); }));
+    EXPECT_EQ(std::vector<std::string>{"drawn.pdf"}, FolderEntries(folder));
 }
 
 }  // namespace
