@@ -406,12 +406,20 @@ std::string MakeTempFolder()
     return mkdtemp(buffer.data()) ? std::string(buffer.data()) : std::string();
 }
 
+// Copies a file that may be absent; false when one that is there cannot be copied.
+bool CopyIfPresent(const std::string& from, const std::string& to)
+{
+    std::string bytes;
+    if (from.empty() || access(from.c_str(), F_OK) != 0) return true;
+    return platform::textfile::Read(from, bytes) && platform::textfile::ReplaceAtomically(to, bytes);
+}
+
 // The job's own registry: a copy of the user's that this process reads and
-// writes while the job runs (MORVELANCE_REGISTRY names it). The printer the
-// job installs, its port and the options the printer is given while it
-// prints stay in the copy and go with the job's folder: nothing of the job
-// reaches the user's registry, so it steers no other job, and a killed job
-// leaves nothing there.
+// writes while the job runs (MORVELANCE_REGISTRY names it), with the win.ini
+// that lives beside it. The printer the job installs, its port and the
+// options the printer is given while it prints stay in the copy and go with
+// the job's folder: nothing of the job reaches the user's registry, so it
+// steers no other job, and a killed job leaves nothing there.
 class JobRegistry {
 public:
     JobRegistry() = default;
@@ -422,9 +430,8 @@ public:
     bool Enter(const std::string& copy)
     {
         const std::string user = platform::RegistryPath();
-        std::string bytes;
-        if (!user.empty() && access(user.c_str(), F_OK) == 0 && !platform::textfile::Read(user, bytes)) return false;
-        if (!platform::textfile::ReplaceAtomically(copy, bytes)) return false;
+        if (!CopyIfPresent(user, copy) || !CopyIfPresent(platform::WinIniPath(), platform::textfile::FolderOf(copy) + "/win.ini"))
+            return false;
         const char* named = std::getenv("MORVELANCE_REGISTRY");
         m_hadName = named != nullptr;
         m_oldName = named ? named : "";
