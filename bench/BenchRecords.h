@@ -1,14 +1,39 @@
 // Records the benchmarks share: real records of the shared data folder,
-// converted by the record maker once per run.
+// converted by the record maker once per run, and the run's own files in
+// /tmp, removed when the program ends.
 #pragma once
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <fstream>
+#include <mutex>
+#include <set>
 #include <sstream>
 #include <string>
 
 #include "tools/Mkrecord.h"
 
 namespace benchrecords {
+
+// "/tmp/morvelance-bench-<pid>-<name>": a file of this run, removed (if it
+// was made) when the program ends, so that runs leave nothing in /tmp.
+inline std::string TempPath(const std::string& name)
+{
+    struct MadeFiles {
+        std::mutex lock;
+        std::set<std::string> paths;
+        ~MadeFiles()
+        {
+            for (const std::string& path : paths) std::remove(path.c_str());
+        }
+    };
+    static MadeFiles made;
+    const std::string path = "/tmp/morvelance-bench-" + std::to_string(getpid()) + "-" + name;
+    std::lock_guard<std::mutex> guard(made.lock);
+    made.paths.insert(path);
+    return path;
+}
 
 // The WFDB record `relative` (below the shared data folder) converted to a
 // device record of `kind` at `made`; "" when the data is absent or the

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchRecords.h"
 #include "core/Globals.h"
 #include "documents/MFERViewDoc.h"
 #include "platform/base/CodePage.h"
@@ -49,16 +50,17 @@ const Record& Rest12()
 {
     static Record record;
     if (!record.mfer.empty()) return record;
-    const std::string stem = "/tmp/morvelance-bench-" + std::to_string(getpid()) + "-mferdoc";
+    const std::string mfer = benchrecords::TempPath("mferdoc.mwf");
+    const std::string xml = benchrecords::TempPath("mferdoc.xml");
     std::string error;
-    if (!WriteMferFile(stem + ".mwf", MferKindRecord(MferKind::Plain, 12, 10.0, 500.0), MferOptions(), &error))
+    if (!WriteMferFile(mfer, MferKindRecord(MferKind::Plain, 12, 10.0, 500.0), MferOptions(), &error))
         return record;
     RecordXmlSource source;
     source.kind = rec::RecordKind::Rest12;
     source.seconds = 10.0;
-    WriteRecordXml(stem + ".xml", source, RecordXmlOptions());
-    record.mfer = stem + ".mwf";
-    record.xml = stem + ".xml";
+    WriteRecordXml(xml, source, RecordXmlOptions());
+    record.mfer = mfer;
+    record.xml = xml;
     return record;
 }
 

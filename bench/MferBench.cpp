@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchRecords.h"
 #include "platform/mfer/MFERParser.h"
 #include "tools/EcgModel.h"
 #include "tools/MferWriter.h"
@@ -18,10 +19,7 @@ using namespace morvelance;
 
 namespace {
 
-std::string TempPath(const std::string& name)
-{
-    return "/tmp/morvelance-bench-" + std::to_string(getpid()) + "-" + name;
-}
+using benchrecords::TempPath;
 
 std::string Rest12()
 {

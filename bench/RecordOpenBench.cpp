@@ -24,10 +24,7 @@ using namespace morvelance;
 
 namespace {
 
-std::string TempPath(const std::string& name)
-{
-    return "/tmp/morvelance-bench-" + std::to_string(getpid()) + "-" + name;
-}
+using benchrecords::TempPath;
 
 std::string SynthRest12()
 {

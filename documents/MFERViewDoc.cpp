@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "core/ECGXMLParser.h"
@@ -514,7 +515,13 @@ int CMFERViewDoc::GetRhythmWaveData(int lead, short* buffer, int /*size*/, int n
     std::vector<short> whole;
     short* target = buffer;
     if (nBufferBytes < bytes) {
-        whole.resize(static_cast<size_t>(count));
+        // The whole lead, for a caller that takes less: sized by the record,
+        // so a machine short of memory fails the read rather than the program.
+        try {
+            whole.resize(static_cast<size_t>(count));
+        } catch (const std::bad_alloc&) {
+            return 0;
+        }
         target = whole.data();
     }
     if (!reader->GetWaveData(0, lead, target)) return 0;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include "core/Helpers.h"
 #include "core/ReferenceIds.h"
@@ -197,7 +198,10 @@ const short* CRhythmViewDoc::LoadWaveCache(_RHYTHMDATAITEM* pItem, int lead, int
     const UINT tag = WaveTag(pItem->uSystemCode);
     const long size = ecgGetData(pItem->pECGData, tag, static_cast<UINT>(lead), nullptr, 0, ECG_DATA_RAW);
     if (size <= 0) return nullptr;
-    short* samples = new short[(static_cast<size_t>(size) + 1) / 2]();   // room for a stray odd byte
+    // Sized by the record: a machine short of memory fails the read (the
+    // caller's "no samples") rather than the program.
+    short* samples = new (std::nothrow) short[(static_cast<size_t>(size) + 1) / 2]();   // room for a stray odd byte
+    if (!samples) return nullptr;
     const long bytes = ecgGetData(pItem->pECGData, tag, static_cast<UINT>(lead), samples, size, ECG_DATA_RAW) & ~1L;
     const int count = static_cast<int>(bytes / 2);
     if (bytes <= 0 || !HiCutFilter(static_cast<short>(filter), samples, count)) {

@@ -20,8 +20,10 @@
 #include "documents/RRViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "documents/RhythmViewDoc.h"
+#include "host/LeadSamples.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/PathNames.h"
+#include "platform/mfer/MFERParser.h"
 
 namespace host {
 namespace {
@@ -100,10 +102,14 @@ int PrintLeads(CTavrionDoc& doc, int leadCount, double microvoltsPerUnit)
     Say("  leads");
     int shown = 0;
     for (int lead = 0; lead < leadCount; ++lead) {
-        const int bytes = doc.GetRhythmWaveData(lead, nullptr, -1);
-        if (bytes <= 0) continue;
-        std::vector<short> samples(static_cast<size_t>(bytes) / 2);
-        if (doc.GetRhythmWaveData(lead, samples.data(), -1) <= 0 || samples.empty()) continue;
+        const std::vector<short> samples = ReadLeadSamples(doc, lead);
+        if (samples.empty()) {
+            const int bytes = doc.GetRhythmWaveData(lead, nullptr, -1);
+            if (bytes > 1)
+                std::fprintf(stderr, "morvelance-host: lead #%d (%d samples) could not be read: more than the memory there is\n",
+                             lead, bytes / 2);
+            continue;
+        }
         const auto range = std::minmax_element(samples.begin(), samples.end());
         Say("%s#%d:%zu [%.2f..%.2f mV]", shown % 4 ? "  " : "\n    ", lead, samples.size(),
                     *range.first * microvoltsPerUnit / 1000.0, *range.second * microvoltsPerUnit / 1000.0);
@@ -293,7 +299,13 @@ bool OpenMferRecord(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep
     probe.GetDataManager().AppendItem(probeItem);
     const int kind = probe.OpenMFERFile(file, probeXml, third);
     if (kind == 1 || kind == 255) {
-        std::fprintf(stderr, "morvelance-host: %s: no examination kind for this MFER file\n", files.record.c_str());
+        // The reader's own refusal (too large, cut short, ...) is the real cause when there is one.
+        CMFERParser reader;
+        if (!reader.OpenMFER(file))
+            std::fprintf(stderr, "morvelance-host: %s: not an MFER file this library can read: %ls\n",
+                         files.record.c_str(), CMFERParser::StatusText(reader.GetStatus()));
+        else
+            std::fprintf(stderr, "morvelance-host: %s: no examination kind for this MFER file\n", files.record.c_str());
             return false;
     }
     auto* item = NewItem<_MFERDATAITEM>(files);

@@ -5,6 +5,7 @@
 #include "core/TavrionDoc.h"
 #include "documents/MFERViewDoc.h"
 #include "host/LeadNameSource.h"
+#include "host/LeadSamples.h"
 #include "platform/base/Kernel.h"
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
@@ -60,10 +61,8 @@ void CSheetView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
         }
         const int count = doc->GetCurItemLeadCount();
         for (int lead = 0; lead < count && lead < 32; ++lead) {
-            const int bytes = doc->GetRhythmWaveData(lead, nullptr, -1);
-            if (bytes <= 0) continue;
-            std::vector<short> samples(static_cast<size_t>(bytes) / 2);
-            if (doc->GetRhythmWaveData(lead, samples.data(), -1) > 0) m_leads.push_back({lead, std::move(samples)});
+            std::vector<short> samples = host::ReadLeadSamples(*doc, lead);
+            if (!samples.empty()) m_leads.push_back({lead, std::move(samples)});
         }
     }
     CWaveView::OnUpdate(pSender, lHint, pHint);

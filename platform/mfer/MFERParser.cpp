@@ -381,39 +381,48 @@ bool CMFERParser::Parse(const BYTE* data, size_t size, CState& state)
     return true;
 }
 
-void CMFERParser::DecodeSamples()
+bool CMFERParser::DecodeSamples()
 {
-    // The kept bytes were read whole once, so this second read takes the
-    // same path and meets no error; it now converts what it only counted.
-    if (m_bSamples || !m_pRoot) return;
-    std::unique_ptr<CState> state(new CState());
-    state->pass = CPass::Decode;
-    // Every lead grows to the record's length at most: one allocation each.
-    std::vector<std::vector<short>>& waves = state->record.waves;
-    waves.resize(size_t(m_nLeads > 0 && !m_bDerived ? m_nLeads : 8));
-    for (std::vector<short>& wave : waves) wave.reserve(m_pRoot->dwSampleCount);
+    if (m_bSamples) return true;
+    if (!m_pRoot) return false;
     const MferStatus status = m_status;
     const size_t errorPos = m_nErrorPos;
-    size_t next = 0;
-    m_pData = m_bytes.data();
-    m_nDataSize = m_bytes.size();
-    bool ok = false;
+    std::vector<std::vector<short>> waves;
+    bool decoded = true;
     try {
-        ok = !m_bytes.empty() && ReadFrame(*state, 0, m_bytes.size(), -1, false, &next);
+        DecodeInto(waves);
     } catch (const std::bad_alloc&) {
-        // No memory for the samples: the leads stay empty, the file's
-        // structure as it was read.
-        ok = false;
-        state.reset();
+        // No memory for the samples (sized by the record): nothing of the
+        // attempt is kept, the file's bytes stay for a later one, and the
+        // read that asked fails.
+        decoded = false;
     }
     m_pData = nullptr;
     m_status = status;
     m_nErrorPos = errorPos;
-    if (ok) m_waves = std::move(state->record.waves);
-    m_waves.resize(m_bDerived ? 8 : size_t(m_nLeads));
-    if (m_bDerived) DeriveLimbLeadSamples(m_waves);
+    if (!decoded) return false;
+    m_waves = std::move(waves);
     std::vector<BYTE>().swap(m_bytes);
     m_bSamples = true;
+    return true;
+}
+
+void CMFERParser::DecodeInto(std::vector<std::vector<short>>& waves)
+{
+    // The kept bytes were read whole once, so this second read takes the
+    // same path and meets no error; it now converts what it only counted.
+    std::unique_ptr<CState> state(new CState());
+    state->pass = CPass::Decode;
+    // Every lead grows to the record's length at most: one allocation each.
+    std::vector<std::vector<short>>& record = state->record.waves;
+    record.resize(size_t(m_nLeads > 0 && !m_bDerived ? m_nLeads : 8));
+    for (std::vector<short>& wave : record) wave.reserve(m_pRoot->dwSampleCount);
+    size_t next = 0;
+    m_pData = m_bytes.data();
+    m_nDataSize = m_bytes.size();
+    if (!m_bytes.empty() && ReadFrame(*state, 0, m_bytes.size(), -1, false, &next)) waves = std::move(record);
+    waves.resize(m_bDerived ? 8 : size_t(m_nLeads));
+    if (m_bDerived) DeriveLimbLeadSamples(waves);
 }
 
 bool CMFERParser::ReadFrame(CState& state, size_t pos, size_t end, int channel, bool indefinite, size_t* next)
@@ -429,6 +438,8 @@ bool CMFERParser::ReadFrame(CState& state, size_t pos, size_t end, int channel, 
         if (tag == kTagZero) continue;   // filler between definitions
         if (tag == kTagEnd) {
             // The end belongs to the file: inside a channel attribute or a group it is damage.
+            // An end without its length byte is the file cut one byte short.
+            if (pos >= end) return Fail(MferStatus::Truncated, tagPos);
             *next = end;
             return channel < 0 && !state.bInGroup ? true : Fail(MferStatus::BadValue, tagPos);
         }
@@ -638,6 +649,7 @@ bool CMFERParser::ReadWaveform(CState& state, const BYTE* value, size_t length, 
     const size_t sequenceBytes = state.SequenceBytes();
     if (sequenceBytes == 0) return Fail(MferStatus::BadValue, pos);
     if (beat && !CheckBeat(state, length, sequenceBytes, pos)) return false;
+    if (!beat && EndsInsideABlock(state, length, sequenceBytes)) return Fail(MferStatus::Truncated, pos);
     size_t sequences = length / sequenceBytes;
     if (state.bSequences) sequences = std::min<size_t>(sequences, state.nSequences);
     const size_t newSamples = sequences * state.SequenceSamples();   // samples, all leads together
@@ -665,6 +677,16 @@ bool CMFERParser::CheckBeat(const CState& state, size_t length, size_t sequenceB
     const size_t whole = length / sequenceBytes;
     const bool cut = state.bSequences ? state.nSequences > whole : length % sequenceBytes != 0;
     return cut ? Fail(MferStatus::Truncated, pos) : true;
+}
+
+bool CMFERParser::EndsInsideABlock(const CState& state, size_t length, size_t sequenceBytes)
+{
+    // A recorder writes whole blocks (a short last block has a block length
+    // of its own); data ending inside a block that is to be read was cut
+    // short. Its channels would end at different times, the record shown
+    // as whole with its end missing: refused, as a cut beat is.
+    const size_t whole = length / sequenceBytes;
+    return length % sequenceBytes != 0 && !(state.bSequences && state.nSequences <= whole);
 }
 
 void CMFERParser::TakeFirstFrame(CState& state, bool beat)
@@ -890,7 +912,7 @@ const std::vector<short>* CMFERParser::Wave(int waveform, int lead)
     if (!m_pRoot || lead < 0) return nullptr;
     if (waveform == kAveragedBeats) return size_t(lead) < m_beats.size() ? &m_beats[size_t(lead)] : nullptr;
     if (waveform != kRecording || lead >= m_nLeads) return nullptr;
-    DecodeSamples();
+    if (!DecodeSamples()) return nullptr;
     return &m_waves[size_t(lead)];
 }
 

@@ -50,7 +50,8 @@ public:
     // waveform the file lacks.
     int GetWaveLength(int waveform);
     // The lead's samples into a buffer of GetWaveLength bytes; 0 for a lead
-    // or waveform the file lacks.
+    // or waveform the file lacks, and when there is no memory to convert the
+    // recording (the first call converts every lead).
     int GetWaveData(int waveform, int lead, BYTE* buffer);
     int GetWaveData(int waveform, int lead, short* buffer);
     CString GetFilter();
@@ -90,6 +91,7 @@ protected:
     bool ReadGroup(CState& state, size_t pos, size_t end, bool indefinite, size_t* next, size_t tagPos);
     bool ReadWaveform(CState& state, const BYTE* value, size_t length, size_t pos);
     bool CheckBeat(const CState& state, size_t length, size_t sequenceBytes, size_t pos);
+    static bool EndsInsideABlock(const CState& state, size_t length, size_t sequenceBytes);
     void TakeFirstFrame(CState& state, bool beat);
     static void CountFrame(const CState& state, CWaveSet& set, size_t sequences);
     static void DecodeFrame(const CState& state, CWaveSet& set, const BYTE* value, size_t sequences);
@@ -98,7 +100,8 @@ protected:
     bool IsEightOfTwelve() const;
     void DeriveLimbLeadNames();
     static void DeriveLimbLeadSamples(std::vector<std::vector<short>>& waves);
-    void DecodeSamples();
+    bool DecodeSamples();
+    void DecodeInto(std::vector<std::vector<short>>& waves);
     const std::vector<short>* Wave(int waveform, int lead);
 
     const BYTE* m_pData;                      // bytes of the file while it is read

@@ -1,15 +1,19 @@
 #include "platform/print/PdfQueue.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <mutex>
+#include <vector>
 
 #include "platform/base/CodePage.h"
 #include "platform/base/File.h"
 #include "platform/base/Kernel.h"
 #include "platform/base/MessageBox.h"
 #include "platform/base/Registry.h"
+#include "platform/base/Temporaries.h"
 #include "platform/print/PrintSetup.h"
 #include "platform/print/SpoolFiles.h"
 
@@ -106,6 +110,29 @@ std::string PdfFileName(const std::wstring& document)
     if (name.empty()) name = "Untitled";
     const bool hasExtension = name.size() > 4 && EqualNoCase(FromUtf8(name.substr(name.size() - 4)), L".pdf");
     return hasExtension ? name : name + ".pdf";
+}
+
+std::string PdfWorkingName(DWORD jobId)
+{
+    return ".~" + std::to_string(::getpid()) + "-" + std::to_string(jobId) + ".distilling.pdf";
+}
+
+void SweepDeadPdfJobs(const std::string& folder)
+{
+    std::vector<std::string> dead;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name.compare(0, 2, ".~") != 0 || name.find(".distilling.pdf") == std::string::npos) continue;
+            const size_t dash = name.find('-');
+            const std::string pid = dash == std::string::npos ? std::string() : name.substr(2, dash - 2);
+            if (pid.empty() || pid.size() > 9 || pid.find_first_not_of("0123456789") != std::string::npos) continue;
+            const pid_t writer = static_cast<pid_t>(std::atol(pid.c_str()));
+            if (writer != ::getpid() && !ProcessIsAlive(writer)) dead.push_back(folder + "/" + name);
+        }
+        ::closedir(dir);
+    }
+    for (const std::string& path : dead) ::unlink(path.c_str());
 }
 
 bool DeliverPdf(const PrinterConfig& printer, const std::string& produced, const std::wstring& document,

@@ -17,6 +17,13 @@ std::string PdfPortFolder(const PrinterConfig& printer);
 // "<document>.pdf" as a file name (UTF-8).
 std::string PdfFileName(const std::wstring& document);
 
+// The name of a drawn job's PDF in the port folder while the printer works
+// on it (the process id, then the job's): ".~<pid>-<job>.distilling.pdf".
+std::string PdfWorkingName(DWORD jobId);
+// Removes what drawn jobs of processes no longer running left in a port
+// folder: their working PDFs and a surface's partial files beside them.
+void SweepDeadPdfJobs(const std::string& folder);
+
 // Places the finished PDF `produced` (a file the print surface wrote) as the
 // printer's output for `document`, asking and replacing as the printer's
 // settings say. True when the file was placed or deliberately not written

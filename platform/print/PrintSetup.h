@@ -7,7 +7,10 @@
 // file name cannot hold become '_', and a name already ending in ".pdf" gets
 // no second one) in the folder its port names: the port's text up to its last
 // separator, "C:\\PDF\\*.pdf" or "/srv/pdf/*.pdf" alike. A port without a
-// folder, or a folder that does not exist, fails StartDoc. The printer's
+// folder, or a folder that does not exist, fails StartDoc with a message box
+// (caption the printer's name) naming the printer and the folder. While a job
+// is drawn its PDF is ".~<pid>-<job>.distilling.pdf" in that folder; the next
+// job removes those of processes no longer running. The printer's
 // settings are the values of its key's PrinterDriverData subkey, one-byte
 // REG_BINARY (a DWORD is read too), absent meaning 0:
 //   PromptForFileName  non-zero: the file name is asked for. The prompt

@@ -6,8 +6,10 @@
 #include <atomic>
 #include <string>
 
+#include "platform/base/CodePage.h"
 #include "platform/base/File.h"
 #include "platform/base/Kernel.h"
+#include "platform/base/MessageBox.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/PrintSurface.h"
 #include "platform/print/DevMode.h"
@@ -79,6 +81,27 @@ bool ContinueJob(HDC hdc, PrinterDc& dc)
     return false;
 }
 
+// A PDF printer whose port names a folder that is not there (removed since
+// the printer was set up) fails every job; the person is told which printer
+// and which folder, so that the printer's port can be put right. Empty when
+// the printer is not such a one.
+std::wstring MissingPortFolderMessage(const PrinterConfig& printer)
+{
+    if (printer.kind != QueueKind::Pdf) return std::wstring();
+    const std::string folder = platform::print::PdfPortFolder(printer);
+    if (!folder.empty() && IsFolder(folder)) return std::wstring();
+    const std::wstring named = folder.empty() ? printer.port : platform::FromUtf8(folder);
+    return L"The printer \"" + printer.name + L"\" cannot print: the folder of its port, " + named +
+           L", does not exist.";
+}
+
+void ShowMissingPortFolder(const PrinterConfig& printer, const std::wstring& message)
+{
+    const DWORD error = GetLastError();
+    MessageBoxW(nullptr, message.c_str(), printer.name.c_str(), MB_OK | MB_ICONERROR);
+    SetLastError(error);
+}
+
 // Chooses where the document goes and reserves it; false with the last error set.
 bool OpenTarget(PrinterDc& dc, const DOCINFOW& info)
 {
@@ -94,11 +117,13 @@ bool OpenTarget(PrinterDc& dc, const DOCINFOW& info)
             SetLastError(ERROR_PATH_NOT_FOUND);
             return false;
         }
+        // What killed jobs left there goes before this one starts.
+        platform::print::SweepDeadPdfJobs(folder);
         dc.target = DocumentTarget::PdfPrinter;
         dc.jobId = NextPrivateJobId();
         // A name the system's wait for "<job>.pdf" cannot match while the
         // printer is still working on it.
-        dc.output = folder + "/.~" + std::to_string(getpid()) + "-" + std::to_string(dc.jobId) + ".distilling.pdf";
+        dc.output = folder + "/" + platform::print::PdfWorkingName(dc.jobId);
         return true;
     }
     DWORD error = ERROR_SUCCESS;
@@ -202,7 +227,13 @@ int StartDocW(HDC hdc, const DOCINFOW* docInfo)
     if (platform::print::FindPrinter(dc->printer.name.c_str(), current) && current.kind != QueueKind::Unsupported)
         dc->printer = current;
     dc->document = docInfo->lpszDocName ? docInfo->lpszDocName : L"";
-    if (!OpenTarget(*dc, *docInfo)) return SP_ERROR;
+    if (!OpenTarget(*dc, *docInfo)) {
+        const PrinterConfig printer = dc->printer;
+        lock.unlock();   // the message box runs without the DC's lock
+        const std::wstring message = MissingPortFolderMessage(printer);
+        if (!message.empty()) ShowMissingPortFolder(printer, message);
+        return SP_ERROR;
+    }
     if (!platform::gdi::PrintSurfaceSetOutput(hdc, dc->output)) {
         DropDocument(hdc, *dc);
         return Fail(ERROR_INVALID_PARAMETER);

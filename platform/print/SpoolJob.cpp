@@ -86,10 +86,6 @@ bool WriteAll(int fd, const BYTE* bytes, size_t length, DWORD& error)
     return true;
 }
 
-// Files younger than this are left to whoever is making them: a job locks its
-// reservation right after creating it and finishes in one go.
-const long kSettleSeconds = 10;
-
 bool IsReservationName(const std::string& name)
 {
     return name.size() == 9 && name.compare(5, 4, ".SPL") == 0 &&
@@ -97,7 +93,8 @@ bool IsReservationName(const std::string& name)
 }
 
 // Whether a job holds the lock of the file (its reservation, or the data the
-// reservation became).
+// reservation became). A reservation is locked before its name appears, so
+// an unlocked one is a dead job's.
 bool HeldByAJob(const std::string& path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -107,16 +104,36 @@ bool HeldByAJob(const std::string& path)
     return held;
 }
 
-bool Settled(const std::string& path)
+// Removes a dead job's reservation while holding its lock, and only if the
+// name still names the file locked: another sweeper may have removed it and
+// a new job taken the id meanwhile.
+void RemoveUnheldReservation(const std::string& path)
 {
-    struct stat info;
-    return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && OlderThan(info.st_mtim.tv_sec, kSettleSeconds);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return;
+    struct stat locked, named;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &locked) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+        locked.st_dev == named.st_dev && locked.st_ino == named.st_ino)
+        ::unlink(path.c_str());
+    ::close(fd);
 }
 
 bool Exists(const std::string& path)
 {
     struct stat info;
     return ::lstat(path.c_str(), &info) == 0;
+}
+
+// Whether a piece of job `id` (its data, a surface's output or partial file)
+// belongs to a job still at work or finished. Asked now, not from the
+// listing: a job may have begun or ended since. The reservation is asked
+// before the sidecar, as a job writes its sidecar before it lets the
+// reservation go.
+bool PieceIsLive(const std::string& folder, const std::string& name, const std::string& sidecar)
+{
+    if (HeldByAJob(folder + "/" + name.substr(0, 5) + ".SPL")) return true;
+    if (!sidecar.empty() && Exists(folder + "/" + sidecar)) return true;
+    return HeldByAJob(folder + "/" + name);
 }
 
 // Sweeps each folder once per process, before its first job.
@@ -140,33 +157,22 @@ void SpoolJob::SweepFolder(const std::string& folder)
         while (const dirent* entry = readdir(dir)) names.push_back(entry->d_name);
         closedir(dir);
     }
-    // Reservations: a job that is still running holds its lock.
-    std::set<std::string> running;   // ids of jobs still at work
-    for (const std::string& name : names) {
-        if (!IsReservationName(name)) continue;
-        const std::string path = folder + "/" + name;
-        if (!Settled(path) || HeldByAJob(path))
-            running.insert(name.substr(0, 5));
-        else
-            ::unlink(path.c_str());
-    }
     for (const std::string& name : names) {
         if (name.size() < 6 || LeadingId(name.c_str()) == 0 || name.find_first_not_of("0123456789") != 5) continue;
-        if (IsReservationName(name) || running.count(name.substr(0, 5))) continue;
         const std::string path = folder + "/" + name;
-        if (!Settled(path)) continue;
-        if (name.compare(5, 5, ".SPL.") == 0) {
-            // The bytes of a reservation that nobody holds any longer (a
-            // surface's output, its partial files).
-            ::unlink(path.c_str());
+        if (IsReservationName(name)) {
+            if (!HeldByAJob(path)) RemoveUnheldReservation(path);
             continue;
         }
         const size_t dot = name.rfind('.');
         if (dot == std::string::npos || name.compare(dot, std::string::npos, ".job") == 0) continue;
-        // A data file whose job never wrote its sidecar.
-        if (!Exists(folder + "/" + name.substr(0, dot) + ".job") && !HeldByAJob(path)) ::unlink(path.c_str());
+        // A reservation's bytes (a surface's output, its partial files) have
+        // no sidecar of their own; a data file's sidecar shares its stem.
+        const bool reservationBytes = name.compare(5, 5, ".SPL.") == 0;
+        const std::string sidecar = reservationBytes ? std::string() : name.substr(0, dot) + ".job";
+        if (!PieceIsLive(folder, name, sidecar)) ::unlink(path.c_str());
     }
-    // The sidecars' temporaries.
+    // The sidecars' and reservations' temporaries.
     RemoveStaleTemporaries(folder + "/.");
 }
 
@@ -183,32 +189,43 @@ std::unique_ptr<SpoolJob> SpoolJob::Begin(const std::string& folder, const std::
     job->m_document = document;
     job->m_datatype = datatype;
     SweepOnce(folder);
-    // Another process may spool into the same folder: the exclusive create
-    // decides who gets an id, and an id whose finished files already exist
-    // (the other job ended between our look and our create) is passed over.
+    // The reservation is made and locked under a temporary name, then linked
+    // to its id: it never stands in the folder unlocked while its job lives,
+    // so a sweep can tell a dead job's at once. The link fails when another
+    // process has the id; an id whose finished files already exist (the
+    // other job ended between our look and our link) is passed over.
+    std::string temporary;
+    const int fd = CreateTemporaryBeside(folder + "/reservation", temporary, 0644);
+    if (fd < 0) {
+        error = ErrorFromErrno(errno);
+        return nullptr;
+    }
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    bool failed = false;
     for (DWORD id = HighestId(folder) + 1; id <= kMaxJobId; ++id) {
         const std::string path = folder + "/" + IdText(id) + ".SPL";
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd < 0) {
+        if (::link(temporary.c_str(), path.c_str()) != 0) {
             if (errno == EEXIST) continue;
             error = ErrorFromErrno(errno);
-            return nullptr;
+            failed = true;
+            break;
         }
         if (IdHasFinishedFiles(folder, id)) {
-            ::close(fd);
             ::unlink(path.c_str());
             continue;
         }
-        // The lock tells a sweeping process that this job is at work. It
-        // lives on a second descriptor that outlasts the data's, through the
-        // renames of Commit.
-        ::flock(fd, LOCK_EX | LOCK_NB);
+        ::unlink(temporary.c_str());
+        // The lock lives on a second descriptor that outlasts the data's,
+        // through the renames of Commit.
         job->m_lockFd = ::dup(fd);
         job->m_fd = fd;
         job->m_id = id;
         job->m_dataPath = path;
         return job;
     }
+    ::unlink(temporary.c_str());
+    ::close(fd);
+    if (failed) return nullptr;
     error = ERROR_DISK_FULL;   // every id is in use: the spool folder needs emptying
     return nullptr;
 }

@@ -1,15 +1,15 @@
-// One job on its way into a spool folder: the job id is reserved by creating
-// <id>.SPL exclusively, the bytes go there while the job is written, and
+// One job on its way into a spool folder: the job id is reserved by linking
+// a locked temporary to <id>.SPL (which fails when the id is taken), the bytes go there while the job is written, and
 // Commit renames it to <id>_<document>.<ext> and writes the sidecar
 // <id>_<document>.job, so a reader never sees half a job. Abort (or
 // destruction before Commit) removes everything the job made.
 //
-// A job holds an advisory lock on its reservation from Begin until it is
-// committed or aborted. A process killed meanwhile leaves files nobody
-// finishes: the first job a process begins in a folder sweeps them first
-// (reservations nobody holds and what belongs to them, a PDF surface's
-// partial files, sidecar temporaries, data files that never got their
-// sidecar).
+// A job holds an advisory lock on its reservation from before its name
+// appears until it is committed or aborted. A process killed meanwhile
+// leaves files nobody finishes: the first job a process begins in a folder
+// sweeps them first, however young (reservations nobody holds and what
+// belongs to them, a PDF surface's partial files, sidecar and reservation
+// temporaries of dead processes, data files that never got their sidecar).
 #pragma once
 
 #include <memory>
@@ -59,7 +59,6 @@ public:
     void Abort();
 
     // Removes what jobs of processes no longer running left in the folder.
-    // Files younger than a few seconds are left alone, whoever they belong to.
     static void SweepFolder(const std::string& folder);
 
     // The file extension of a datatype's bytes.

@@ -440,6 +440,48 @@ TEST(MFERParser, EveryTruncationIsReadWithinBoundsOrRefused)
     }
 }
 
+TEST(MFERParser, ACutRecordingIsRefusedNotReadAsWhole)
+{
+    // Two channels, blocks of two int16 samples: a sequence is 8 bytes.
+    const Bytes head = Cat({Def(0x05, {2}), Def(0x04, {2}), Def(0x0A, {0})});
+    const Bytes twoBlocks = Be16({1, 2, 10, 20, 3, 4, 30, 40});
+    const Bytes whole = Cat({head, Def(0x1E, twoBlocks), Bytes{0x80, 0}});
+    CMFERParser parser;
+    ASSERT_TRUE(Open(parser, whole));
+    EXPECT_EQ((std::vector<short>{1, 2, 3, 4}), Lead(parser, 0));
+    EXPECT_EQ((std::vector<short>{10, 20, 30, 40}), Lead(parser, 1));
+
+    const size_t wave = head.size();
+    struct Case {
+        const char* what;
+        Bytes file;
+        size_t position;
+    } cases[] = {
+        // The last block one byte short (its definition's length says so):
+        // channel 0 would have its samples and channel 1 not.
+        {"short last block", Cat({head, Def(0x1E, Bytes(twoBlocks.begin(), twoBlocks.end() - 1)), Bytes{0x80, 0}}), wave},
+        {"last block with channel 0 only", Cat({head, Def(0x1E, Bytes(twoBlocks.begin(), twoBlocks.begin() + 12))}), wave},
+        // The file one byte short: the end lost its length byte.
+        {"end without its length", Bytes(whole.begin(), whole.end() - 1), whole.size() - 2},
+        // Cut inside the waveform: its length runs past the file's end.
+        {"cut inside the waveform", Bytes(whole.begin(), whole.end() - 3), wave},
+    };
+    for (const Case& c : cases) {
+        CMFERParser cut;
+        EXPECT_FALSE(Open(cut, c.file)) << c.what;
+        EXPECT_EQ(MferStatus::Truncated, cut.GetStatus()) << c.what;
+        EXPECT_EQ(c.position, cut.GetErrorPosition()) << c.what;
+    }
+    // A sequences definition that stops before the broken block reads the
+    // whole ones, and a file without an end is read to its last byte.
+    CMFERParser limited;
+    ASSERT_TRUE(Open(limited, Cat({head, Def(0x06, {1}), Def(0x1E, Bytes(twoBlocks.begin(), twoBlocks.end() - 1))})));
+    EXPECT_EQ((std::vector<short>{1, 2}), Lead(limited, 0));
+    CMFERParser endless;
+    ASSERT_TRUE(Open(endless, Bytes(whole.begin(), whole.end() - 2)));
+    EXPECT_EQ((std::vector<short>{10, 20, 30, 40}), Lead(endless, 1));
+}
+
 // ---- averaged beats: a group of waveform type 9 --------------------------------
 
 TEST(MFERParser, AveragedBeatsOfADominantBeatGroupAreWaveformTwo)

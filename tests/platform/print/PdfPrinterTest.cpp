@@ -5,6 +5,7 @@
 #include "platform/base/File.h"
 #include "platform/base/Kernel.h"
 #include "platform/base/MessageBox.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
 
 namespace printtest {
 namespace {
@@ -155,22 +156,35 @@ TEST_F(PdfPrinterTest, AbortedAndRawJobsLeaveNothing)
     EXPECT_EQ(ERROR_INVALID_DATATYPE, GetLastError());
 }
 
-TEST_F(PdfPrinterTest, APortWithoutAUsableFolderFailsStartDoc)
+TEST_F(PdfPrinterTest, APortWithoutAUsableFolderFailsStartDocNamingThePrinterAndTheFolder)
 {
-    const std::wstring missing = W(m_dir.File("no such folder")) + L"/*.pdf";
-    const std::wstring ports[] = {L"PDF:", missing};
-    for (const std::wstring& port : ports) {
+    // A port folder removed since the printer was set up (a cleaned /tmp):
+    // the person learns which printer and which folder, not just that it failed.
+    const std::wstring folder = W(m_dir.File("no such folder"));
+    const std::pair<std::wstring, std::wstring> ports[] = {{L"PDF:", L"PDF:"}, {folder + L"/*.pdf", folder}};
+    platform::ui::MessageBoxRecorder boxes;
+    for (const auto& port : ports) {
         platform::print::PrinterSetup setup;
         setup.name = L"Broken PDF";
         setup.kind = L"pdf";
-        setup.port = port;
+        setup.port = port.first;
         ASSERT_TRUE(platform::print::ConfigurePrinter(setup));
         ScopedPrinterDC dc(L"Broken PDF");
         ASSERT_TRUE(dc != nullptr);
         const DOCINFOW info = DocInfo(L"x");
+        boxes.Clear();
         EXPECT_EQ(SP_ERROR, StartDocW(dc, &info));
         EXPECT_EQ(ERROR_PATH_NOT_FOUND, GetLastError());
+        ASSERT_EQ(1, boxes.Count());
+        const std::wstring text = boxes.Last().text.GetString();
+        EXPECT_NE(std::wstring::npos, text.find(L"Broken PDF")) << platform::ToUtf8(text);
+        EXPECT_NE(std::wstring::npos, text.find(port.second)) << platform::ToUtf8(text);
     }
+    // A printer whose folder is there says nothing.
+    boxes.Clear();
+    SetSwitches(0, 0, 0);
+    EXPECT_GT(PrintJob(L"fine"), 0);
+    EXPECT_EQ(0, boxes.Count());
 }
 
 TEST_F(PdfPrinterTest, AWindowsStylePortNamesTheSameFolder)

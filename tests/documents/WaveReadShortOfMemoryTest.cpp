@@ -1,0 +1,81 @@
+// A long record read on a machine short of memory: the documents' lead reads
+// (whose buffers are as large as the record's leads) fail, and the program
+// goes on; once memory is there again the same reads give the samples.
+// Each case runs in a child process under an address-space limit.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/documents/MFERViewDocFixture.h"
+#include "tests/documents/RhythmViewDocTestSupport.h"
+#include "tests/support/MemoryLimit.h"
+
+namespace {
+
+using testsupport::RunInChild;
+using testsupport::ShortOfMemory;
+
+// An hour at 500 Hz: 3.6 MB a lead, more than the spare memory.
+const double kSeconds = 3600.0;
+const int kSpareMegabytes = 2;
+
+// The child's answers: what a read gave short of memory and after.
+enum ChildStatus { kReadFailedThenWorked = 0, kNoLimit = 1, kReadGaveSamples = 2, kReadFailedAfter = 3 };
+
+// `read` returns the bytes a lead read gave (0 when it failed).
+int ReadShortOfMemoryThenAgain(int expected, const std::function<int()>& read)
+{
+    {
+        ShortOfMemory memory(kSpareMegabytes);
+        if (!memory.Limited()) return kNoLimit;
+        if (read() != 0) return kReadGaveSamples;
+    }
+    return read() == expected ? kReadFailedThenWorked : kReadFailedAfter;
+}
+
+void ExpectReadFailedThenWorked(int status)
+{
+    EXPECT_EQ(kReadFailedThenWorked, status)
+        << "1: no limit, 2: the read gave samples short of memory, 3: no samples after, 134: the program aborted";
+}
+
+class RhythmShortOfMemory : public rhythmtest::RhythmDocTest {};
+class MferShortOfMemory : public mfertest::MferDocTest {};
+
+TEST_F(RhythmShortOfMemory, ALeadReadFailsAndTheNextOneWorks)
+{
+    if (!testsupport::MemoryLimitsCanBeTested()) GTEST_SKIP() << "address-space limits cannot be tested under a sanitizer";
+    morvelance::RhythmRecordShape shape;
+    shape.leads = 3;
+    shape.seconds = kSeconds;
+    const rhythmtest::RhythmFiles files = rhythmtest::WriteRhythm(m_dir, "long", shape);
+    ASSERT_EQ(0, Open(files, 3));
+    const int bytes = m_doc->GetRhythmWaveData(1, nullptr, -1);
+    ASSERT_GT(bytes, kSpareMegabytes << 20);
+    std::vector<short> buffer(static_cast<size_t>(bytes) / 2);
+    ExpectReadFailedThenWorked(RunInChild([&] {
+        return ReadShortOfMemoryThenAgain(bytes, [&] { return m_doc->GetRhythmWaveData(1, buffer.data(), -1); });
+    }));
+}
+
+TEST_F(MferShortOfMemory, ALeadReadFailsAndTheNextOneWorks)
+{
+    if (!testsupport::MemoryLimitsCanBeTested()) GTEST_SKIP() << "address-space limits cannot be tested under a sanitizer";
+    _MFERDATAITEM* item = AddItem(WriteMfer("long.mwf", morvelance::MferKind::Plain, 3, kSeconds),
+                                  WriteXml("long.xml", 0x8003), CMFERViewDoc::GetLeadLayoutBySystemCode(0x8003));
+    ASSERT_EQ(0, Open(item));
+    const int bytes = m_doc->GetRhythmWaveData(0, nullptr, -1);
+    ASSERT_GT(bytes, kSpareMegabytes << 20);
+    std::vector<short> buffer(static_cast<size_t>(bytes) / 2);
+    // The first read converts every lead of the file at once.
+    ExpectReadFailedThenWorked(RunInChild([&] {
+        return ReadShortOfMemoryThenAgain(bytes, [&] { return m_doc->GetRhythmWaveData(0, buffer.data(), -1); });
+    }));
+    // A caller taking less than the lead: the whole lead is read first.
+    ASSERT_EQ(bytes, m_doc->GetRhythmWaveData(0, buffer.data(), -1));
+    ExpectReadFailedThenWorked(RunInChild([&] {
+        return ReadShortOfMemoryThenAgain(2000, [&] { return m_doc->GetRhythmWaveData(0, buffer.data(), 0, 2000); });
+    }));
+}
+
+}  // namespace

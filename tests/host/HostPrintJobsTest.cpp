@@ -1,0 +1,188 @@
+// Print jobs of hosts that share one registry, as on a workstation: hosts
+// printing at the same time each print their own record, a host killed in
+// the middle of a print leaves nothing in the registry or the temporary
+// folder that a later print trips over, and a PDF printer left behind by an
+// older host with its folder gone does not stop printing.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/host/HostPdf.h"
+#include "tools/Mkrecord.h"
+
+extern char** environ;
+
+using namespace hosttest;
+using testsupport::TempDir;
+
+namespace {
+
+// What a record's print shows, whoever else prints at the same time.
+struct Expected {
+    const char* record;
+    const char* word;      // a word this record's pages carry
+    const char* absent;    // a word of another record's that they do not
+    int pages;
+};
+
+const Expected kRecords[] = {
+    {"rest12_90", "aVR", "V3R", 1},
+    {"extra_90", "V9", "aVR", 1},
+    {"rest15_90", "V4R", "V9", 1},
+};
+
+class HostPrintJobsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!HavePoppler()) GTEST_SKIP() << "pdftotext and pdftoppm (poppler-utils) are not installed";
+        std::ostringstream out, err;
+        ASSERT_EQ(0, morvelance::RunMkrecord({"samples", m_dir.File("samples")}, out, err)) << err.str();
+        // The registry the hosts share: the test's own, naming the work directory.
+        m_registry = m_dir.Write("registry.reg", testsupport::ReadFileBytes(testsupport::RegistryFile()));
+        m_tmp = m_dir.File("tmp");
+        ASSERT_EQ(0, ::mkdir(m_tmp.c_str(), 0700));
+    }
+
+    std::string Sample(const std::string& name) const { return m_dir.File("samples/" + name + ".ecg"); }
+
+    // Starts a host printing `record` to `pdf`, with the shared registry and
+    // the test's temporary folder; its process id.
+    pid_t StartPrint(const std::string& record, const std::string& pdf)
+    {
+        std::vector<std::string> env;
+        for (char** e = environ; *e; ++e)
+            if (std::strncmp(*e, "MORVELANCE_REGISTRY=", 20) != 0 && std::strncmp(*e, "TMPDIR=", 7) != 0)
+                env.push_back(*e);
+        env.push_back("MORVELANCE_REGISTRY=" + m_registry);
+        env.push_back("TMPDIR=" + m_tmp);
+        std::vector<char*> envp;
+        for (std::string& e : env) envp.push_back(&e[0]);
+        envp.push_back(nullptr);
+        std::string host = testsupport::BinaryDir() + "/bin/morvelance-host";
+        std::vector<std::string> args = {host, "print", record, "--view", "sheet", "--pdf", pdf};
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(&a[0]);
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, (pdf + ".stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        pid_t pid = 0;
+        const int failed = posix_spawn(&pid, host.c_str(), &actions, nullptr, argv.data(), envp.data());
+        posix_spawn_file_actions_destroy(&actions);
+        EXPECT_EQ(0, failed) << std::strerror(failed);
+        return failed ? -1 : pid;
+    }
+
+    // The exit status of a started host (128 + the signal that ended it).
+    static int Wait(pid_t pid)
+    {
+        int status = 0;
+        if (pid <= 0 || ::waitpid(pid, &status, 0) != pid) return -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+    // The PDF is the record's own: its words and its page count.
+    static void ExpectPrintOf(const Expected& expected, const std::string& pdf)
+    {
+        SCOPED_TRACE(expected.record);
+        std::set<std::string> words;
+        for (const PdfWord& word : PdfWords(pdf)) words.insert(word.text);
+        EXPECT_EQ(1u, words.count(expected.word));
+        EXPECT_EQ(0u, words.count(expected.absent));
+        EXPECT_EQ(expected.pages, PdfPageCount(pdf));
+    }
+
+    // Prints every record at once, `rounds` times; the failed prints.
+    int PrintSideBySide(int rounds)
+    {
+        int failures = 0;
+        for (int round = 0; round < rounds; ++round) {
+            std::vector<pid_t> hosts;
+            std::vector<std::string> pdfs;
+            for (const Expected& expected : kRecords) {
+                pdfs.push_back(m_dir.File(std::string(expected.record) + "-" + std::to_string(round) + ".pdf"));
+                hosts.push_back(StartPrint(Sample(expected.record), pdfs.back()));
+            }
+            for (size_t i = 0; i < hosts.size(); ++i) {
+                const int status = Wait(hosts[i]);
+                EXPECT_EQ(0, status) << testsupport::ReadFileBytes(pdfs[i] + ".stderr");
+                if (status != 0) {
+                    ++failures;
+                    continue;
+                }
+                ExpectPrintOf(kRecords[i], pdfs[i]);
+            }
+        }
+        return failures;
+    }
+
+    std::string Registry() const { return testsupport::ReadFileBytes(m_registry); }
+    std::vector<std::string> TempEntries() const { return testsupport::FolderEntries(m_tmp); }
+
+    TempDir m_dir;
+    std::string m_registry;
+    std::string m_tmp;
+};
+
+TEST_F(HostPrintJobsTest, HostsPrintingAtOnceEachPrintTheirOwnRecordAndLeaveTheRegistryAlone)
+{
+    const std::string before = Registry();
+    EXPECT_EQ(0, PrintSideBySide(3));
+    EXPECT_EQ(before, Registry());
+    EXPECT_EQ(std::vector<std::string>(), TempEntries());
+}
+
+TEST_F(HostPrintJobsTest, KilledPrintsLeaveNothingThatStopsTheNextPrint)
+{
+    const std::string before = Registry();
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> moment(50, 700);
+    for (int run = 0; run < 8; ++run) {
+        const pid_t host = StartPrint(Sample("rhythm_90"), m_dir.File("killed.pdf"));
+        ::usleep(static_cast<useconds_t>(moment(random)) * 1000);
+        ::kill(host, SIGKILL);
+        Wait(host);
+    }
+    // Nothing of the killed jobs in the registry; the next print works and
+    // sweeps their temporary folders.
+    EXPECT_EQ(before, Registry());
+    const std::string pdf = m_dir.File("after.pdf");
+    ASSERT_EQ(0, Wait(StartPrint(Sample("rest12_90"), pdf))) << testsupport::ReadFileBytes(pdf + ".stderr");
+    ExpectPrintOf(kRecords[0], pdf);
+    EXPECT_EQ(std::vector<std::string>(), TempEntries());
+}
+
+TEST_F(HostPrintJobsTest, APdfPrinterLeftWithItsFolderGoneDoesNotStopPrinting)
+{
+    // As an older host killed mid-job left it, its folder since cleaned away.
+    const std::string gone = m_dir.File("tmp/morvelance-print-gone");
+    m_registry = m_dir.Write("registry.reg", Registry() +
+        "\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Acrobat Distiller]\n"
+        "\"Port\"=\"" + gone + "/printer/*.pdf\"\n\"Printer Driver\"=\"AdobePS Acrobat Distiller\"\n"
+        "\"Datatype\"=\"RAW\"\n\"Kind\"=\"pdf\"\n\n"
+        "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Acrobat Distiller\\PrinterDriverData]\n"
+        "\"PromptForFileName\"=hex:01\n\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Adobe\\Adobe Acrobat\\5.0\\InstallPath]\n"
+        "@=\"" + gone + "/Adobe/Acrobat\"\n");
+    const std::string before = Registry();
+    const std::string pdf = m_dir.File("extra.pdf");
+    ASSERT_EQ(0, Wait(StartPrint(Sample("extra_90"), pdf))) << testsupport::ReadFileBytes(pdf + ".stderr");
+    ExpectPrintOf(kRecords[1], pdf);
+    EXPECT_EQ(before, Registry());
+}
+
+}  // namespace

@@ -1,0 +1,126 @@
+// The host opening long records on a machine short of memory (the address
+// space limited with RLIMIT_AS): it never aborts; what cannot be read is
+// refused with its real cause.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/host/HostRun.h"
+#include "tests/support/MemoryLimit.h"
+#include "tools/Mkrecord.h"
+
+using namespace hosttest;
+using testsupport::TempDir;
+
+namespace {
+
+constexpr rlim_t kMegabyte = 1u << 20;
+
+struct LimitedRun {
+    int status = -1;   // 128 + the signal when one ended the host
+    std::string err;
+};
+
+class HostShortOfMemoryTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!testsupport::MemoryLimitsCanBeTested())
+            GTEST_SKIP() << "address-space limits cannot be tested under a sanitizer";
+    }
+
+    // `morvelance-host open FILE` with its address space limited to `megabytes`.
+    LimitedRun OpenWithLimit(const std::string& file, rlim_t megabytes)
+    {
+        const std::string errFile = m_dir.File("stderr");
+        const std::string host = testsupport::BinaryDir() + "/bin/morvelance-host";
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            const struct rlimit limit = {megabytes * kMegabyte, megabytes * kMegabyte};
+            ::setrlimit(RLIMIT_AS, &limit);
+            const int out = ::open("/dev/null", O_WRONLY);
+            const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            ::dup2(out, 1);
+            ::dup2(err, 2);
+            ::execl(host.c_str(), host.c_str(), "open", file.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        LimitedRun run;
+        int status = 0;
+        if (pid > 0 && ::waitpid(pid, &status, 0) == pid)
+            run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        run.err = testsupport::ReadFileBytes(errFile);
+        return run;
+    }
+
+    // A standard MFER file of three leads whose samples (all zero) take
+    // `megabytes`; the file is sparse, so making it costs nothing.
+    std::string SparseMfer(size_t megabytes)
+    {
+        const size_t block = megabytes * kMegabyte / 6;   // samples a lead: three leads, two bytes each
+        const size_t length = block * 6;
+        std::vector<unsigned char> head = {0x40, 32};
+        const std::string description = "MFR Standard ECG";
+        head.insert(head.end(), description.begin(), description.end());
+        head.resize(2 + 32, ' ');
+        const std::vector<unsigned char> definitions = {
+            0x05, 1, 3,                                                   // three channels
+            0x0A, 1, 0,                                                   // 16-bit samples
+            0x0B, 4, 0, 0, 0, 250,                                        // 250 Hz
+            0x04, 4, (unsigned char)(block >> 24), (unsigned char)(block >> 16), (unsigned char)(block >> 8),
+            (unsigned char)block,                                         // one block a lead
+            0x1E, 0x84, (unsigned char)(length >> 24), (unsigned char)(length >> 16), (unsigned char)(length >> 8),
+            (unsigned char)length};
+        head.insert(head.end(), definitions.begin(), definitions.end());
+        const std::string path = m_dir.File("sparse.mwf");
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        EXPECT_GE(fd, 0);
+        EXPECT_EQ(ssize_t(head.size()), ::write(fd, head.data(), head.size()));
+        EXPECT_EQ(0, ::ftruncate(fd, off_t(head.size() + length)));
+        ::close(fd);
+        return path;
+    }
+
+    // Opens the file under each limit: never an abort, and a refusal says why.
+    void ExpectNoAbortUnder(const std::string& file, const std::vector<rlim_t>& limits)
+    {
+        for (rlim_t megabytes : limits) {
+            SCOPED_TRACE(std::to_string(megabytes) + " MB");
+            const LimitedRun run = OpenWithLimit(file, megabytes);
+            EXPECT_LT(run.status, 128) << run.err;
+            EXPECT_EQ(std::string::npos, run.err.find("bad_alloc")) << run.err;
+            if (run.status != 0) EXPECT_FALSE(run.err.empty());
+        }
+    }
+
+    TempDir m_dir;
+};
+
+TEST_F(HostShortOfMemoryTest, AnMferFileTooLargeForTheMemoryIsRefusedForThatReason)
+{
+    const std::string file = SparseMfer(100);
+    const LimitedRun run = OpenWithLimit(file, 128);
+    EXPECT_EQ(1, run.status);
+    EXPECT_NE(std::string::npos, run.err.find("too large")) << run.err;
+    EXPECT_NE(std::string::npos, run.err.find("more than the memory there is")) << run.err;
+    EXPECT_EQ(std::string::npos, run.err.find("no examination kind")) << run.err;
+}
+
+TEST_F(HostShortOfMemoryTest, LongRecordsOpenedShortOfMemoryNeverAbortTheHost)
+{
+    ExpectNoAbortUnder(SparseMfer(100), {160, 224, 256, 288, 320});
+    std::ostringstream out, err;
+    const std::string rhythm = m_dir.File("rhythm4h.ecg");
+    ASSERT_EQ(0, morvelance::RunMkrecord({"synth", "--kind", "rhythm", "--seconds", "14400", "--out", rhythm}, out, err))
+        << err.str();
+    ExpectNoAbortUnder(rhythm, {112, 128, 144});
+}
+
+}  // namespace
