@@ -1,0 +1,116 @@
+// What views draw on the framework context of an HP-GL/2 or LIPS job reaches
+// the raw stream in drawing order, between the context's own commands,
+// with the caller's pen, fill and position put back afterwards. Expected
+// bytes are written out from the printer languages' command tables.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/Image.h"
+#include "printdevice/ECGDC.h"
+#include "tests/printdevice/PrintDeviceTestSupport.h"
+
+namespace {
+
+using namespace printdevicetest;
+
+const _PRINT_TYPE kPCL = 3;
+const _PRINT_TYPE kEscP = 4;
+const _PRINT_TYPE kLIPS = 5;
+
+class FrameworkPage : public RawJobTest {
+protected:
+    CDC m_frame;
+};
+
+TEST_F(FrameworkPage, HpglLinesDrawnOnTheFrameworkContextComeInDrawingOrder)
+{
+    const std::string bytes = RunJob(
+        kPCL,
+        [this](CECGDC& dc) {
+            ASSERT_EQ(&m_frame, dc.GetDC());
+            ASSERT_NE(nullptr, m_frame.GetSafeHdc());
+            dc.MoveTo(10, 20);
+            dc.LineTo(30, 40);
+            CPen trace(PS_SOLID, 3, RGB(0, 0, 0));
+            CPen* old = m_frame.SelectObject(&trace);
+            m_frame.MoveTo(100, 100);
+            m_frame.LineTo(200, 100);
+            m_frame.SelectObject(old);
+            // The context's line goes on from where the context left its pen.
+            dc.LineTo(50, 60);
+        },
+        1, &m_frame);
+    EXPECT_STREAM(std::string("PU10,20;PD30,40;") + "LTPW0.126900;PU100,100;PD200,100;" + "LTPW0.042300;PU30,40;" +
+                      "PD50,60;",
+                  bytes);
+}
+
+TEST_F(FrameworkPage, HpglOutlinesFiguresAndDropsTexts)
+{
+    const std::string bytes = RunJob(
+        kPCL,
+        [this](CECGDC& dc) {
+            CGdiObject* old = m_frame.SelectStockObject(NULL_BRUSH);
+            m_frame.Rectangle(10, 20, 51, 61);
+            m_frame.SelectObject(static_cast<CBrush*>(old));
+            m_frame.TextOut(100, 200, CString(L"V1"));
+            dc.MoveTo(0, 0);
+        },
+        1, &m_frame);
+    EXPECT_STREAM(std::string("LTPW0.042300;PU10,20;PD50,20,50,60,10,60,10,20;") + "LTPW0.042300;PU0,0;" + "PU0,0;",
+                  bytes);
+}
+
+TEST_F(FrameworkPage, LipsFillsInkedRectanglesAndPrintsTextsByTheirCell)
+{
+    const std::string bytes = RunJob(
+        kLIPS,
+        [this](CECGDC& dc) {
+            CBrush white(RGB(255, 255, 255));
+            CBrush black(RGB(0, 0, 0));
+            m_frame.FillRect(CRect(0, 0, 400, 300), &white);   // paper: no ink
+            m_frame.FillRect(CRect(10, 20, 51, 61), &black);
+            m_frame.SetTextAlign(TA_LEFT | TA_TOP);
+            m_frame.TextOut(100, 200, CString(L"V1"));
+            dc.MoveTo(1, 2);
+            dc.LineTo(3, 4);
+        },
+        1, &m_frame);
+    // Black fill, the rectangle 10..50 x 20..60, the text with its baseline
+    // one raw character height (84) under the cell's top, the context's
+    // white fill back, then the context's line.
+    const std::string expected = "I11" + RS + "}::C2A4C<" + RS + "}pF4Q<" + RS + ESC + "[0t" + SI + "V1" + ESC +
+                                 "[&}" + "I)1" + RS + "11222" + RS;
+    EXPECT_STREAM(expected, bytes);
+}
+
+TEST_F(FrameworkPage, ThePageLeavesTheFrameworkContextWhenThePrinterCloses)
+{
+    RunJob(kLIPS, [this](CECGDC& dc) { EXPECT_NE(nullptr, dc.GetDC()->GetSafeHdc()); }, 1, &m_frame);
+    // The fixture's tear-down finds no GDI object left behind.
+    EXPECT_EQ(nullptr, m_frame.GetSafeHdc());
+}
+
+TEST_F(FrameworkPage, AFrameworkContextWithADeviceContextOrAPagePrinterJobIsLeftAlone)
+{
+    ASSERT_TRUE(m_frame.Attach(platform::gdi::CreateImageDC(20, 20)));
+    const HDC own = m_frame.GetSafeHdc();
+    const std::string bytes = RunJob(
+        kPCL,
+        [&](CECGDC& dc) {
+            EXPECT_EQ(own, dc.GetDC()->GetSafeHdc());
+            m_frame.Rectangle(1, 1, 10, 10);
+            dc.MoveTo(0, 0);
+        },
+        1, &m_frame);
+    EXPECT_STREAM("PU0,0;", bytes);
+    EXPECT_EQ(own, m_frame.GetSafeHdc());
+    m_frame.DeleteDC();
+
+    CDC pagePrinter;
+    RunJob(kEscP, [](CECGDC& dc) { EXPECT_EQ(nullptr, dc.GetDC()->GetSafeHdc()); }, 1, &pagePrinter);
+}
+
+}  // namespace
