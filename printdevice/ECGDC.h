@@ -56,9 +56,9 @@ public:
     // ---- printer and job ----------------------------------------------------------
     // Types 1 and 2 open the printer with the job's orientation, paper and
     // copies and attach its device context to the framework context; the raw
-    // types open the printer for raw output, and HP-GL/2 and LIPS give a
-    // framework context without a device context the recording page whose
-    // drawing goes into the stream. FALSE on failure.
+    // types open the printer for raw output. For HP-GL/2 and LIPS a framework
+    // context that has no device context of its own gets the recording page,
+    // whose drawing goes into the stream. FALSE on failure.
     BOOL OpenECGPrinter(LPCWSTR lpszPrinter, LPCWSTR lpszDriver, LPCWSTR lpszPort);
     // Also takes the recording page off the framework context.
     BOOL CloseECGPrinter();
@@ -171,7 +171,7 @@ private:
     UINT m_uTextAlign;          // TA_* bits of the raw types
     _PRINT_TYPE m_nPrintType;
     CString m_strCommand;       // printer text of the raw types, one byte per character
-    int m_nCurX;                // current position of the LIPS path, device pixels
+    int m_nCurX;                // current position of the HP-GL/2 and LIPS paths, device pixels
     int m_nCurY;
     CTavrionDoc* m_pDoc;        // whose print-cancel flag stops raw writes; null: nobody can cancel
 

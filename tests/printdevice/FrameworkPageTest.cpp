@@ -86,6 +86,22 @@ TEST_F(FrameworkPage, LipsFillsInkedRectanglesAndPrintsTextsByTheirCell)
     EXPECT_STREAM(expected, bytes);
 }
 
+TEST_F(FrameworkPage, DrawingRefusedByACancelIsNotSentByALaterWrite)
+{
+    const std::string bytes = RunJob(
+        kLIPS,
+        [this](CECGDC& dc) {
+            m_frame.MoveTo(0, 0);
+            m_frame.LineTo(100, 0);
+            m_doc.SetPrintCancel(1);
+            EXPECT_FALSE(dc.LineTo(10, 10));
+            m_doc.SetPrintCancel(0);
+            EXPECT_TRUE(dc.SetBkMode(OPAQUE));
+        },
+        1, &m_frame);
+    EXPECT_STREAM("}H0" + RS, bytes);
+}
+
 TEST_F(FrameworkPage, ThePageLeavesTheFrameworkContextWhenThePrinterCloses)
 {
     RunJob(kLIPS, [this](CECGDC& dc) { EXPECT_NE(nullptr, dc.GetDC()->GetSafeHdc()); }, 1, &m_frame);
