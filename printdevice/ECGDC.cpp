@@ -137,6 +137,8 @@ void CECGDC::CopyFields(const CECGDC& other)
 
 BOOL CECGDC::OpenECGPrinter(LPCWSTR lpszPrinter, LPCWSTR lpszDriver, LPCWSTR lpszPort)
 {
+    // A page left from an earlier raw job that was never closed goes first.
+    DetachRecordingPage();
     if (IsRawJob()) {
         const BOOL bOpened = ::OpenPrinterW(lpszPrinter, &m_hPrinter, nullptr);
         if (!bOpened) m_hPrinter = nullptr;

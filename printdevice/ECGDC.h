@@ -146,6 +146,8 @@ private:
     CString UniqueJobName();
 
     // ---- the framework context's page (ECGDCReplay.cpp) -----------------------------
+    // The framework context still holds the page this context attached.
+    BOOL HasRecordingPage() const;
     void AttachRecordingPage();
     void DetachRecordingPage();
     // Turns what was drawn on the framework context since the last write into

@@ -76,17 +76,22 @@ void CECGDC::AttachRecordingPage()
     m_hRecordDC = hPage;
 }
 
+BOOL CECGDC::HasRecordingPage() const
+{
+    return m_hRecordDC && m_pDC && m_pDC->GetSafeHdc() == m_hRecordDC;
+}
+
 void CECGDC::DetachRecordingPage()
 {
-    if (!m_hRecordDC) return;
-    if (m_pDC && m_pDC->GetSafeHdc() == m_hRecordDC) m_pDC->Detach();
-    ::DeleteDC(m_hRecordDC);
+    // A framework context that let the page go (deleted, or another given
+    // in its place) deleted it or will: only the held page is ours to delete.
+    if (HasRecordingPage()) ::DeleteDC(m_pDC->Detach());
     m_hRecordDC = nullptr;
 }
 
 void CECGDC::ReplayRecordingPage()
 {
-    if (!m_hRecordDC) return;
+    if (!HasRecordingPage()) return;
     const std::vector<DrawRecord> records = platform::gdi::GetRecording(m_hRecordDC);
     if (records.empty()) return;
     platform::gdi::ClearRecording(m_hRecordDC);
