@@ -12,8 +12,6 @@
 // printer in the order they were drawn.
 #pragma once
 
-#include <vector>
-
 #include "platform/base/Geometry.h"
 #include "platform/base/Strings.h"
 #include "platform/gdi/Dc.h"
@@ -157,7 +155,7 @@ private:
     void ReplayPen(const platform::gdi::DrawRecord& record);
     void ReplayBrush(const platform::gdi::DrawRecord& record);
     void ReplayFill(const RECT& box);
-    void ReplayOutline(const std::vector<POINT>& points);
+    void ReplayFigure(const platform::gdi::DrawRecord& record);
     void ReplayText(const platform::gdi::DrawRecord& record);
     void RestoreCallerState(HPEN hPen, HBRUSH hBrush, int nCurX, int nCurY);
 

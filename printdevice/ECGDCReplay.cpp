@@ -46,6 +46,16 @@ std::vector<POINT> EllipseOutline(const RECT& box)
     return points;
 }
 
+// The outline a hollow figure is drawn as, closed.
+std::vector<POINT> FigureOutline(const DrawRecord& record)
+{
+    if (record.op == DrawOp::Ellipse) return EllipseOutline(record.rect);
+    if (record.op != DrawOp::Polygon) return BoxOutline(record.rect);
+    std::vector<POINT> outline = record.points;
+    if (!outline.empty()) outline.push_back(outline.front());
+    return outline;
+}
+
 bool HasPen(const DrawRecord& record)
 {
     return record.penStyle != PS_NULL;
@@ -109,54 +119,20 @@ void CECGDC::ReplayRecordingPage()
 
 void CECGDC::ReplayRecord(const DrawRecord& record)
 {
-    const std::vector<POINT>& points = record.points;
     switch (record.op) {
     case DrawOp::Polyline:
-        if (!HasPen(record) || points.size() < 2) return;
+        if (!HasPen(record) || record.points.size() < 2) return;
         ReplayPen(record);
-        Polyline(points.data(), (int)points.size());
+        Polyline(record.points.data(), (int)record.points.size());
         return;
     case DrawOp::SetPixel:
-        if (!points.empty()) SetPixel(points[0].x, points[0].y, record.color);
+        if (!record.points.empty()) SetPixel(record.points[0].x, record.points[0].y, record.color);
         return;
     case DrawOp::Rectangle:
     case DrawOp::RoundRect:
-        if (HasBrush(record)) {
-            ReplayBrush(record);
-            if (!HasPen(record)) return ReplayFill(record.rect);
-            ReplayPen(record);
-            RawRectangle(record.rect.left, record.rect.top, record.rect.right - 1, record.rect.bottom - 1);
-            return;
-        }
-        if (!HasPen(record)) return;
-        ReplayPen(record);
-        return ReplayOutline(BoxOutline(record.rect));
     case DrawOp::Ellipse:
-        if (HasBrush(record)) {
-            ReplayBrush(record);
-            ReplayPen(record);
-            Ellipse(record.rect.left, record.rect.top, record.rect.right - 1, record.rect.bottom - 1);
-            return;
-        }
-        if (!HasPen(record)) return;
-        ReplayPen(record);
-        return ReplayOutline(EllipseOutline(record.rect));
     case DrawOp::Polygon:
-        if (points.size() < 2) return;
-        if (HasBrush(record)) {
-            ReplayBrush(record);
-            ReplayPen(record);
-            Polygon(points.data(), (int)points.size());
-            return;
-        }
-        if (!HasPen(record)) return;
-        ReplayPen(record);
-        {
-            std::vector<POINT> closed = points;
-            closed.push_back(points.front());
-            ReplayOutline(closed);
-        }
-        return;
+        return ReplayFigure(record);
     case DrawOp::PatBlt:
         if (record.rop != PATCOPY || !InkedFill(record)) return;
         ReplayBrush(record);
@@ -167,6 +143,29 @@ void CECGDC::ReplayRecord(const DrawRecord& record)
         // Images: the recording keeps where they went but not their pixels.
         return;
     }
+}
+
+void CECGDC::ReplayFigure(const DrawRecord& record)
+{
+    // A hollow figure is its outline: the printer commands always fill.
+    if (!HasBrush(record)) {
+        if (!HasPen(record)) return;
+        ReplayPen(record);
+        const std::vector<POINT> outline = FigureOutline(record);
+        if (outline.size() >= 2) Polyline(outline.data(), (int)outline.size());
+        return;
+    }
+    ReplayBrush(record);
+    const RECT& box = record.rect;
+    const bool bBox = record.op == DrawOp::Rectangle || record.op == DrawOp::RoundRect;
+    if (bBox && !HasPen(record)) return ReplayFill(box);
+    if (HasPen(record)) ReplayPen(record);
+    if (record.op == DrawOp::Ellipse)
+        Ellipse(box.left, box.top, box.right - 1, box.bottom - 1);
+    else if (record.op == DrawOp::Polygon)
+        Polygon(record.points.data(), (int)record.points.size());
+    else
+        RawRectangle(box.left, box.top, box.right - 1, box.bottom - 1);
 }
 
 void CECGDC::ReplayPen(const DrawRecord& record)
@@ -203,11 +202,6 @@ void CECGDC::ReplayFill(const RECT& box)
     }
     AppendAndSend(CHPGLCommand::Move(box.left, box.top));
     AppendAndSend(CHPGLCommand::FillRect(box.right - 1, box.bottom - 1));
-}
-
-void CECGDC::ReplayOutline(const std::vector<POINT>& points)
-{
-    if (points.size() >= 2) Polyline(points.data(), (int)points.size());
 }
 
 void CECGDC::ReplayText(const DrawRecord& record)

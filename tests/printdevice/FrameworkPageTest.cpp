@@ -4,6 +4,8 @@
 // bytes are written out from the printer languages' command tables.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "platform/gdi/Dc.h"
@@ -63,6 +65,36 @@ TEST_F(FrameworkPage, HpglOutlinesFiguresAndDropsTexts)
                   bytes);
 }
 
+TEST_F(FrameworkPage, AHollowCircleIsAClosedStrokeRoundItsBox)
+{
+    const std::string bytes = RunJob(
+        kPCL,
+        [this](CECGDC& dc) {
+            CGdiObject* old = m_frame.SelectStockObject(NULL_BRUSH);
+            m_frame.Ellipse(100, 100, 201, 201);
+            m_frame.SelectObject(static_cast<CBrush*>(old));
+            dc.MoveTo(0, 0);
+        },
+        1, &m_frame);
+    // Starts and ends at the right-hand point of the circle (centre 150, radius 50).
+    const size_t pd = bytes.find("PD");
+    ASSERT_NE(std::string::npos, pd) << Visible(bytes);
+    EXPECT_NE(std::string::npos, bytes.find("PU200,150;PD"));
+    const std::string stroke = bytes.substr(pd + 2, bytes.find(';', pd) - pd - 2);
+    EXPECT_EQ("200,150", stroke.substr(stroke.size() - 7));
+    int far = 0;
+    for (size_t at = 0; at < stroke.size();) {
+        const int x = std::atoi(stroke.c_str() + at);
+        const size_t comma = stroke.find(',', at);
+        const int y = std::atoi(stroke.c_str() + comma + 1);
+        const double r = std::hypot(x - 150.0, y - 150.0);
+        if (r < 49.0 || r > 51.0) ++far;
+        const size_t next = stroke.find(',', comma + 1);
+        at = next == std::string::npos ? stroke.size() : next + 1;
+    }
+    EXPECT_EQ(0, far) << stroke;
+}
+
 TEST_F(FrameworkPage, LipsFillsInkedRectanglesAndPrintsTextsByTheirCell)
 {
     const std::string bytes = RunJob(
@@ -84,6 +116,18 @@ TEST_F(FrameworkPage, LipsFillsInkedRectanglesAndPrintsTextsByTheirCell)
     const std::string expected = "I11" + RS + "}::C2A4C<" + RS + "}pF4Q<" + RS + ESC + "[0t" + SI + "V1" + ESC +
                                  "[&}" + "I)1" + RS + "11222" + RS;
     EXPECT_STREAM(expected, bytes);
+}
+
+TEST_F(FrameworkPage, LipsTextsFromTheFrameworkContextGoOutInShiftJis)
+{
+    const std::string bytes = RunJob(
+        kLIPS,
+        [this](CECGDC& dc) {
+            m_frame.TextOut(0, 0, CString(L"山田"));
+            dc.SetBkMode(TRANSPARENT);
+        },
+        1, &m_frame);
+    EXPECT_NE(std::string::npos, bytes.find(SI + "\x8eR\x93\x63" + ESC + "[&}")) << Visible(bytes);
 }
 
 TEST_F(FrameworkPage, DrawingRefusedByACancelIsNotSentByALaterWrite)
