@@ -68,7 +68,11 @@ CECGDC::CECGDC(_PRINT_TYPE type)
       m_nPrintType(type),
       m_nCurX(0),
       m_nCurY(0),
-      m_pDoc(nullptr)
+      m_pDoc(nullptr),
+      m_hRecordDC(nullptr),
+      m_bReplaying(FALSE),
+      m_bReplayPen(FALSE),
+      m_bReplayBrush(FALSE)
 {
     CreateDefaultObjects();
 }
@@ -126,16 +130,20 @@ void CECGDC::CopyFields(const CECGDC& other)
     m_nCurX = other.m_nCurX;
     m_nCurY = other.m_nCurY;
     m_pDoc = other.m_pDoc;
+    m_hRecordDC = other.m_hRecordDC;
 }
 
 // ---- printer and job ------------------------------------------------------------------------
 
 BOOL CECGDC::OpenECGPrinter(LPCWSTR lpszPrinter, LPCWSTR lpszDriver, LPCWSTR lpszPort)
 {
+    // A page left from an earlier raw job that was never closed goes first.
+    DetachRecordingPage();
     if (IsRawJob()) {
         const BOOL bOpened = ::OpenPrinterW(lpszPrinter, &m_hPrinter, nullptr);
         if (!bOpened) m_hPrinter = nullptr;
         m_hPrinterDC = ::CreateDCW(lpszDriver, lpszPrinter, lpszPort, nullptr);
+        if (bOpened && IsRawDrawing()) AttachRecordingPage();
         return bOpened;
     }
     if (m_nPrintType != 1 && m_nPrintType != 2) return FALSE;
@@ -182,6 +190,7 @@ BOOL CECGDC::OpenECGPrinter(LPCWSTR lpszPrinter, LPCWSTR lpszDriver, LPCWSTR lps
 BOOL CECGDC::CloseECGPrinter()
 {
     if (!IsRawJob()) return TRUE;
+    DetachRecordingPage();
     if (m_hPrinterDC) {
         ::DeleteDC(m_hPrinterDC);
         m_hPrinterDC = nullptr;
@@ -278,6 +287,7 @@ int CECGDC::EndDoc()
 BOOL CECGDC::AbortPrinter()
 {
     if (!IsRawJob()) return FALSE;
+    DetachRecordingPage();
     if (!m_hPrinter) return FALSE;
     const BOOL bAborted = ::AbortPrinter(m_hPrinter);
     const BOOL bClosed = ::ClosePrinter(m_hPrinter);
@@ -316,6 +326,8 @@ BOOL CECGDC::SendCommand()
 
 BOOL CECGDC::SendData(const BYTE* lpData, int nLength)
 {
+    // What the framework context drew before this write goes out first.
+    if (!m_bReplaying) ReplayRecordingPage();
     if (!PumpPrintMessage()) return FALSE;
     DWORD dwWritten = 0;
     return ::WritePrinter(m_hPrinter, lpData, (DWORD)nLength, &dwWritten);
@@ -337,13 +349,11 @@ BOOL CECGDC::ReplaceAndSend(const CString& text)
 
 CPoint CECGDC::MoveTo(int x, int y)
 {
-    if (IsPCL()) {
-        AppendAndSend(CHPGLCommand::Move(x, y));
-        return CPoint(x, y);
-    }
-    if (m_nPrintType == 5) {
+    if (IsRawDrawing()) {
+        // HP-GL/2 keeps the position too, to put the pen back after a replay.
         m_nCurX = x;
         m_nCurY = y;
+        if (IsPCL()) AppendAndSend(CHPGLCommand::Move(x, y));
         return CPoint(x, y);
     }
     return m_pDC ? m_pDC->MoveTo(x, y) : CPoint(0, 0);
@@ -351,7 +361,12 @@ CPoint CECGDC::MoveTo(int x, int y)
 
 BOOL CECGDC::LineTo(int x, int y)
 {
-    if (IsPCL()) return AppendAndSend(CHPGLCommand::LineTo(x, y));
+    if (IsPCL()) {
+        const BOOL bSent = AppendAndSend(CHPGLCommand::LineTo(x, y));
+        m_nCurX = x;
+        m_nCurY = y;
+        return bSent;
+    }
     if (m_nPrintType == 5) {
         const BOOL bSent = ReplaceAndSend(CLIPSCommand::Line(m_nCurX, m_nCurY, x, y));
         m_nCurX = x;
@@ -438,6 +453,8 @@ BOOL CECGDC::Polyline(const POINT* lpPoints, int nCount)
     if (IsPCL()) {
         const BOOL bMoved = AppendAndSend(CHPGLCommand::Move(lpPoints[0].x, lpPoints[0].y));
         const BOOL bDrawn = AppendAndSend(CHPGLCommand::Polyline(lpPoints, nCount));
+        m_nCurX = lpPoints[nCount - 1].x;
+        m_nCurY = lpPoints[nCount - 1].y;
         return bMoved && bDrawn;
     }
     if (m_nPrintType == 5) {

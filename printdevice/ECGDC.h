@@ -4,6 +4,12 @@
 // and LIPS IV (5) turn the call into printer-language text that goes to the
 // spooler at once as raw data; the escape-sequence page printer (4) sends
 // only its page start and end.
+//
+// Views and forms print on the framework context (GetDC) as much as on this
+// one. For HP-GL/2 and LIPS that context draws on a page that keeps the
+// primitives it is given; they are turned into printer text before the next
+// write of this context and before the page ends, so that both reach the
+// printer in the order they were drawn.
 #pragma once
 
 #include "platform/base/Geometry.h"
@@ -11,8 +17,15 @@
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Gdi.h"
 #include "printdevice/PrinterSetting.h"
+#include "printdevice/RawObjects.h"
 
 class CTavrionDoc;
+
+namespace platform {
+namespace gdi {
+struct DrawRecord;
+}
+}  // namespace platform
 
 class CECGDC {
 public:
@@ -41,8 +54,11 @@ public:
     // ---- printer and job ----------------------------------------------------------
     // Types 1 and 2 open the printer with the job's orientation, paper and
     // copies and attach its device context to the framework context; the raw
-    // types open the printer for raw output. FALSE on failure.
+    // types open the printer for raw output. For HP-GL/2 and LIPS a framework
+    // context that has no device context of its own gets the recording page,
+    // whose drawing goes into the stream. FALSE on failure.
     BOOL OpenECGPrinter(LPCWSTR lpszPrinter, LPCWSTR lpszDriver, LPCWSTR lpszPort);
+    // Also takes the recording page off the framework context.
     BOOL CloseECGPrinter();
     // The PDF job is named "Tavrion_<computer>_<local time to the millisecond>"
     // whatever name the caller gives; a raw job returns its id, -1 on failure.
@@ -127,6 +143,22 @@ private:
     void RawRestoreBrush(HBRUSH hPrevious);
     CString UniqueJobName();
 
+    // ---- the framework context's page (ECGDCReplay.cpp) -----------------------------
+    // The framework context still holds the page this context attached.
+    BOOL HasRecordingPage() const;
+    void AttachRecordingPage();
+    void DetachRecordingPage();
+    // Turns what was drawn on the framework context since the last write into
+    // printer text, then puts the caller's pen, brush and position back.
+    void ReplayRecordingPage();
+    void ReplayRecord(const platform::gdi::DrawRecord& record);
+    void ReplayPen(const platform::gdi::DrawRecord& record);
+    void ReplayBrush(const platform::gdi::DrawRecord& record);
+    void ReplayFill(const RECT& box);
+    void ReplayFigure(const platform::gdi::DrawRecord& record);
+    void ReplayText(const platform::gdi::DrawRecord& record);
+    void RestoreCallerState(HPEN hPen, HBRUSH hBrush, int nCurX, int nCurY);
+
     // ---- fields, in the order of the design ------------------------------------------
     CDC* m_pDC;                 // the framework context the GDI path draws on; not owned
     HANDLE m_hPrinter;          // from OpenPrinterW: raw output (types 3 to 5)
@@ -139,9 +171,19 @@ private:
     UINT m_uTextAlign;          // TA_* bits of the raw types
     _PRINT_TYPE m_nPrintType;
     CString m_strCommand;       // printer text of the raw types, one byte per character
-    int m_nCurX;                // current position of the LIPS path, device pixels
+    int m_nCurX;                // current position of the HP-GL/2 and LIPS paths, device pixels
     int m_nCurY;
     CTavrionDoc* m_pDoc;        // whose print-cancel flag stops raw writes; null: nobody can cancel
+
+    // The framework context's page of HP-GL/2 and LIPS jobs and what the
+    // replay last sent of it: the printer's pen and fill until the caller's
+    // are put back.
+    HDC m_hRecordDC;            // attached to m_pDC between OpenECGPrinter and CloseECGPrinter
+    BOOL m_bReplaying;
+    BOOL m_bReplayPen;          // a pen of the replay is the printer's
+    _RAW_PEN m_stReplayPen;
+    BOOL m_bReplayBrush;        // a fill of the replay is the printer's
+    _RAW_BRUSH m_stReplayBrush;
 
     // The defaults belong to the context; a raw selection records other
     // handles above without giving these up.

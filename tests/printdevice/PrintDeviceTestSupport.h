@@ -48,11 +48,14 @@ protected:
     }
 
     // The bytes of the job it adds to the spool; "" when none landed (an
-    // aborted or refused one).
-    std::string RunJob(_PRINT_TYPE type, const std::function<void(CECGDC&)>& draw, int copies = 1)
+    // aborted or refused one). `frame` becomes the context's framework
+    // context, as the printer settings give every job one.
+    std::string RunJob(_PRINT_TYPE type, const std::function<void(CECGDC&)>& draw, int copies = 1,
+                       CDC* frame = nullptr)
     {
         const size_t jobsBefore = Jobs().size();
         CECGDC dc(type);
+        dc.SetDC(frame);
         _PRINTER_SETTING setting;
         setting.nCopies = copies;
         dc.SetPrinterSetting(setting);
