@@ -91,8 +91,7 @@ std::wstring MissingPortFolderMessage(const PrinterConfig& printer)
     const std::string folder = platform::print::PdfPortFolder(printer);
     if (!folder.empty() && IsFolder(folder)) return std::wstring();
     const std::wstring named = folder.empty() ? printer.port : platform::FromUtf8(folder);
-    return L"The printer \"" + printer.name + L"\" cannot print: the folder of its port, " + named +
-           L", does not exist.";
+    return L"プリンター「" + printer.name + L"」で印刷できません。ポートのフォルダー " + named + L" がありません。";
 }
 
 void ShowMissingPortFolder(const PrinterConfig& printer, const std::wstring& message)

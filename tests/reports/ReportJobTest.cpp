@@ -284,7 +284,9 @@ TEST_F(ReportJob, AJobThatCannotStartSaysSoAndEndsForTheHost)
     };
     EXPECT_FALSE(m_report->ECGDefaultPrint(m_xml, 0, 0));
     EXPECT_FALSE(ran);
-    ASSERT_EQ(m_boxes.Count(), 1);
+    // The printer says which folder is missing, then the report that it cannot start.
+    ASSERT_EQ(m_boxes.Count(), 2);
+    EXPECT_NE(m_boxes.At(0).text.str().find(platform::FromUtf8(m_desktop)), std::wstring::npos);
     EXPECT_EQ(m_boxes.Last().text.str(), L"印刷が開始できません");
     EXPECT_EQ(m_notify.ended, 1);
     EXPECT_FALSE(m_printer->IsDistillerInfo());
