@@ -66,3 +66,34 @@ done
 for record in rest12_90 rhythm_90; do
     "$build/bin/morvelance-host" dialog "$samples/$record.ecg" --dialog all --out "$samples/dialogs/$record"
 done
+
+# Every other view over the record it belongs to, as its pane would show it
+# (views/), and the prints and reports a host makes of them (printed/).
+host="$build/bin/morvelance-host"
+views="$samples/views" && mkdir -p "$views"
+"$host" view "$samples/rest12_90.ecg" --view CViewRhythmWave --mode 1 --dividers 1,2,3 --png "$views/rest-dividers.png"
+"$host" view "$samples/rest12_90.ecg" --view CViewDividerWave --png "$views/divider-strip.png"
+"$host" view "$samples/rest12_90.ecg" --view CViewEnlargedWave --lead 1 --png "$views/enlarged-lead.png"
+"$host" view "$samples/rest12_90.ecg" "$samples/rest12_80.ecg" --view CViewEnlargedOverlap --png "$views/enlarged-overlap.png"
+for view in CViewDetailedMeas CViewQRSNo CViewQRSType; do
+    "$host" view "$demo_record" --view "$view" --png "$views/$view.png"
+done
+for view in CViewRRHistogram CViewRRTrend CViewRRIntervalList CViewRRResult; do
+    "$host" view "$samples/rr_90.ecg" --view "$view" --png "$views/$view.png"
+    "$host" print "$samples/rr_90.ecg" --view "$view" --pdf "$samples/printed/$view.pdf"
+done
+for view in CViewFinalCom12Leads CViewHRTrend CViewSTTrend CViewSummaryProtocol; do
+    "$host" view "$samples/mstep244.ecg" --view "$view" --png "$views/$view.png"
+done
+"$host" view "$samples/mstep244.ecg" --view CViewFinalCom1Lead --lead 1 --png "$views/CViewFinalCom1Lead.png"
+"$host" view "$samples/mstep244.ecg" --view CViewFinalEnlargeWave --lead 1 --png "$views/CViewFinalEnlargeWave.png"
+"$host" view "$samples/exercise_90.ecg" --view all --out "$views/exercise"
+for form in CFormPatientInfo CFormInterpre CFormInterpreAme; do
+    "$host" view "$samples/rest12_90.ecg" --view "$form" --png "$views/$form.png"
+done
+"$host" view "$samples/exercise_90.ecg" --view CFormInterpreExer --png "$views/CFormInterpreExer.png"
+"$host" view "$samples/mstep244.ecg" --view CFormInterpreMsfr --png "$views/CFormInterpreMsfr.png"
+"$host" view "$samples/rhythm_90.ecg" --view CFormInterpreRhyRR --png "$views/CFormInterpreRhyRR.png"
+"$host" print "$samples/rest12_90.ecg" --report rest-wave --pdf "$samples/printed/report-rest-wave.pdf"
+"$host" print "$samples/rhythm_90.ecg" --report rhythm-wave --pdf "$samples/printed/report-rhythm-wave.pdf"
+echo "views in $views, prints and reports in $samples/printed"
