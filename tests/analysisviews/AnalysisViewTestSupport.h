@@ -13,10 +13,10 @@
 
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/ClientDC.h"
-#include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "tests/documents/RestViewDocTestSupport.h"
+#include "tests/support/ViewInFrame.h"
 
 namespace analysisviewtest {
 
@@ -110,15 +110,9 @@ protected:
         CTavrionDoc& owner = doc ? *doc : m_doc;
         EXPECT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, width, height), nullptr, 0));
         m_frame = new CFrameWnd;
-        EXPECT_TRUE(m_frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, width, height), &m_pane));
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(View);
-        context.m_pCurrentDoc = &owner;
-        View* view = DYNAMIC_DOWNCAST(View, m_frame->CreateView(&context, AFX_IDW_PANE_FIRST));
-        EXPECT_NE(nullptr, view);
+        auto* view = static_cast<View*>(
+            testsupport::CreateViewInFrame(*m_frame, m_pane, RUNTIME_CLASS(View), owner, width, height));
         if (!view) return nullptr;
-        view->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_NOACTIVATE | SWP_FRAMECHANGED);
-        m_frame->RecalcLayout();
         view->SetDocType(docType);
         view->SendMessage(WM_INITIALUPDATE, 0, 0);
         owner.SetNotifyWnd(&m_pane);

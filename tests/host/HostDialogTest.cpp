@@ -2,7 +2,6 @@
 // record's document, saved painted as PNG and cancelled.
 #include <gtest/gtest.h>
 
-#include <cairo.h>
 
 #include <cstdint>
 #include <sstream>
@@ -12,6 +11,7 @@
 #include "tests/host/HostRun.h"
 #include "tools/ExerRecord.h"
 #include "tools/Mkrecord.h"
+#include "tests/support/PngImage.h"
 
 using namespace hosttest;
 using testsupport::TempDir;
@@ -34,22 +34,14 @@ void Make(const std::vector<std::string>& args)
 // its width and height.
 int ArrowBluePixels(const std::string& path, int left, int top, int right, int bottom)
 {
-    cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
-    int count = 0;
-    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
-        const int width = cairo_image_surface_get_width(surface);
-        const int height = cairo_image_surface_get_height(surface);
-        const unsigned char* data = cairo_image_surface_get_data(surface);
-        const int stride = cairo_image_surface_get_stride(surface);
-        for (int y = height * top / 100; y < height * bottom / 100; ++y)
-            for (int x = width * left / 100; x < width * right / 100; ++x) {
-                const uint32_t pixel = reinterpret_cast<const uint32_t*>(data + y * stride)[x];
-                const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
-                count += b > r + 60 && b > g + 30;
-            }
-    }
-    cairo_surface_destroy(surface);
-    return count;
+    const testsupport::PngImage png(path);
+    const int width = png.Width();
+    const int height = png.Height();
+    return png.CountIn(width * left / 100, height * top / 100, width * right / 100, height * bottom / 100,
+                       [](uint32_t pixel) {
+                           const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+                           return b > r + 60 && b > g + 30;
+                       });
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 // compared record gets a trace colour of its own.
 #include <gtest/gtest.h>
 
-#include <cairo.h>
 
 #include <cstdint>
 #include <map>
@@ -12,6 +11,7 @@
 
 #include "tests/host/HostRun.h"
 #include "tools/Mkrecord.h"
+#include "tests/support/PngImage.h"
 
 using namespace hosttest;
 using testsupport::TempDir;
@@ -28,19 +28,12 @@ struct Picture {
 
 Picture ReadPng(const std::string& png)
 {
+    const testsupport::PngImage image(png);
     Picture picture;
-    cairo_surface_t* surface = cairo_image_surface_create_from_png(png.c_str());
-    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
-        cairo_surface_flush(surface);
-        picture.width = cairo_image_surface_get_width(surface);
-        picture.height = cairo_image_surface_get_height(surface);
-        for (int y = 0; y < picture.height; ++y) {
-            const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(surface) +
-                                                                y * cairo_image_surface_get_stride(surface));
-            for (int x = 0; x < picture.width; ++x) picture.pixels.push_back(row[x] & 0xFFFFFF);
-        }
-    }
-    cairo_surface_destroy(surface);
+    picture.width = image.Width();
+    picture.height = image.Height();
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) picture.pixels.push_back(image.Pixel(x, y));
     return picture;
 }
 

@@ -3,7 +3,6 @@
 // size, the divider strip in its dialog, and refused options.
 #include <gtest/gtest.h>
 
-#include <cairo.h>
 
 #include <functional>
 #include <sstream>
@@ -11,6 +10,7 @@
 
 #include "tests/host/HostRun.h"
 #include "tools/Mkrecord.h"
+#include "tests/support/PngImage.h"
 
 using namespace hosttest;
 using testsupport::TempDir;
@@ -25,19 +25,11 @@ struct Picture {
 
 Picture Read(const std::string& png, const std::function<bool(unsigned rgb)>& counted)
 {
+    const testsupport::PngImage image(png);
     Picture picture;
-    cairo_surface_t* surface = cairo_image_surface_create_from_png(png.c_str());
-    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
-        cairo_surface_flush(surface);
-        picture.width = cairo_image_surface_get_width(surface);
-        picture.height = cairo_image_surface_get_height(surface);
-        for (int y = 0; y < picture.height; ++y) {
-            const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(surface) +
-                                                                y * cairo_image_surface_get_stride(surface));
-            for (int x = 0; x < picture.width; ++x) picture.matching += counted(row[x] & 0xFFFFFF) ? 1 : 0;
-        }
-    }
-    cairo_surface_destroy(surface);
+    picture.width = image.Width();
+    picture.height = image.Height();
+    picture.matching = image.Count([&](uint32_t rgb) { return counted(rgb); });
     return picture;
 }
 

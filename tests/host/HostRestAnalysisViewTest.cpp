@@ -3,7 +3,6 @@
 // through pixel probes of the PNG, and the printed column measured on paper.
 #include <gtest/gtest.h>
 
-#include <cairo.h>
 
 #include <fstream>
 #include <sstream>
@@ -12,28 +11,17 @@
 #include "tests/host/HostPdf.h"
 #include "tests/host/HostRun.h"
 #include "tools/Mkrecord.h"
+#include "tests/support/PngImage.h"
 
 using namespace hosttest;
 using testsupport::TempDir;
 
 namespace {
 
-class Png {
+// The host's picture, with the probes of these tests.
+class Png : public testsupport::PngImage {
 public:
-    explicit Png(const std::string& path) : m_surface(cairo_image_surface_create_from_png(path.c_str())) {}
-    ~Png() { cairo_surface_destroy(m_surface); }
-    bool Ok() const { return cairo_surface_status(m_surface) == CAIRO_STATUS_SUCCESS; }
-    unsigned Pixel(int x, int y) const
-    {
-        cairo_surface_flush(m_surface);
-        const unsigned char* row = cairo_image_surface_get_data(m_surface) + y * cairo_image_surface_get_stride(m_surface);
-        return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
-    }
-    bool Dark(int x, int y) const
-    {
-        const unsigned p = Pixel(x, y);
-        return ((p >> 16) & 0xFF) < 100 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100;
-    }
+    using PngImage::PngImage;
     // Dark runs down column x.
     int RunsDown(int x, int top, int bottom) const
     {
@@ -41,16 +29,7 @@ public:
         for (int y = top; y < bottom; ++y) runs += Dark(x, y) && (y == top || !Dark(x, y - 1));
         return runs;
     }
-    int DarkIn(int left, int top, int right, int bottom) const
-    {
-        int n = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x) n += Dark(x, y);
-        return n;
-    }
-
-private:
-    cairo_surface_t* m_surface;
+    int DarkIn(int left, int top, int right, int bottom) const { return CountIn(left, top, right, bottom, IsDark); }
 };
 
 class HostRestAnalysisTest : public ::testing::Test {
