@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/BenchRecords.h"
 #include "analysisviews/ViewDetailedMeas.h"
 #include "documents/RestViewDoc.h"
 #include "platform/gdi/Dc.h"
@@ -35,13 +36,7 @@ struct Form {
         const RestRecordFiles files = WriteRestRecord(folder, "rest.ecg", RestRecordShape());
         doc.m_bAutoDelete = FALSE;
         doc.InitGlobalData();
-        auto* item = new _RESTDATAITEM;
-        item->strFilePath = CString(files.record.c_str());
-        item->strXMLPath = CString(files.xml.c_str());
-        doc.GetRestDataManager().AppendItem(item);
-        CString xml(files.xml.c_str()), file(files.record.c_str());
-        ok = doc.OpenFile(xml, file) == 0;
-        doc.SetCurDataIndex(item->nID);
+        ok = benchrecords::OpenRestRecord(doc, files);
         ok = ok && window.CreateEx(0, nullptr, L"bench", WS_POPUP | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), nullptr, 0);
         frame = new CFrameWnd;
         ok = ok && frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &window);

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/BenchRecords.h"
 #include "documents/RestViewDoc.h"
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/framework/FrameWnd.h"
@@ -33,13 +34,7 @@ struct MeasurePane {
         doc.SetSmoothFilterMode(0);
         doc.SetSpeed(25.0f);
         doc.SetMouseMode(1);
-        auto* item = new _RESTDATAITEM;
-        item->strFilePath = CString(files.record.c_str());
-        item->strXMLPath = CString(files.xml.c_str());
-        doc.GetRestDataManager().AppendItem(item);
-        CString xml(files.xml.c_str()), file(files.record.c_str());
-        ok = doc.OpenFile(xml, file) == 0;
-        doc.SetCurDataIndex(0);
+        ok = benchrecords::OpenRestRecord(doc, files);
         ok = ok && pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), nullptr, 0);
         frame = new CFrameWnd;
         ok = ok && frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &pane);
