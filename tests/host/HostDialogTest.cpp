@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/host/HostSamples.h"
 #include "tests/host/HostRun.h"
 #include "tools/ExerRecord.h"
 #include "tools/Mkrecord.h"
@@ -17,18 +18,6 @@ using namespace hosttest;
 using testsupport::TempDir;
 
 namespace {
-
-bool IsPng(const std::string& path)
-{
-    const std::string bytes = testsupport::ReadFileBytes(path);
-    return bytes.size() > 100 && bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0;
-}
-
-void Make(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    ASSERT_EQ(morvelance::RunMkrecord(args, out, err), 0) << err.str();
-}
 
 // Pixels of the arrow icons' blue in a part of a PNG given in hundredths of
 // its width and height.
@@ -49,7 +38,7 @@ int ArrowBluePixels(const std::string& path, int left, int top, int right, int b
 TEST(HostDialog, CommentEditorShowsItsArrowsOnTheRecordsOfEveryKind)
 {
     TempDir dir;
-    Make({"samples", dir.Path()});
+    MakeRecords({"samples", dir.Path()});
     for (const char* record : {"rest12_90", "rhythm_90", "rr_90", "extra_90"}) {
         SCOPED_TRACE(record);
         const std::string png = dir.File(std::string(record) + "-comment.png");
@@ -65,7 +54,7 @@ TEST(HostDialog, CommentEditorShowsItsArrowsOnTheRecordsOfEveryKind)
 TEST(HostDialog, AllWritesEveryDialogThatAcceptsARestingRecord)
 {
     TempDir dir;
-    Make({"samples", dir.Path()});
+    MakeRecords({"samples", dir.Path()});
     const std::string record = dir.File("rest12_90.ecg");
     const std::string xml = dir.File("rest12_9020240401093000.xml");
     const std::string before = testsupport::ReadFileBytes(xml);
@@ -105,7 +94,7 @@ TEST(HostDialog, LeadSelectionOpensOnAnExerciseRecordInEachOfItsForms)
 TEST(HostDialog, UnknownDialogsAndMissingArgumentsAreRefused)
 {
     TempDir dir;
-    Make({"samples", dir.Path()});
+    MakeRecords({"samples", dir.Path()});
     const std::string record = dir.File("rest12_90.ecg");
     EXPECT_EQ(Host({"dialog", record, "--dialog", "CDlgNothing", "--png", dir.File("n.png")}).status, 1);
     EXPECT_EQ(Host({"dialog", record, "--dialog", "CDlgEditor"}).status, 2);
@@ -115,7 +104,7 @@ TEST(HostDialog, UnknownDialogsAndMissingArgumentsAreRefused)
 TEST(HostDialog, TheLeadNameEditorsRenderWithoutTouchingTheRecord)
 {
     TempDir dir;
-    Make({"samples", dir.Path()});
+    MakeRecords({"samples", dir.Path()});
     const std::string record = dir.File("rest12_90.ecg");
     const std::string before = testsupport::ReadFileBytes(record);
     for (const char* name : {"CDlg15LeadEditLeadName", "CDlgExtraEditLeadName", "CDlgRhythmEditLeadName",
@@ -132,7 +121,7 @@ TEST(HostDialog, AnMferFileOpensForTheDialogsAsItDoesForTheViews)
 {
     TempDir dir;
     const std::string record = dir.File("mfer12.mwf");
-    Make({"mfer", "--kind", "plain", "--leads", "12", "--out", record, "--xml-out",
+    MakeRecords({"mfer", "--kind", "plain", "--leads", "12", "--out", record, "--xml-out",
           dir.File("Raw_mfer1220240401093000.xml")});
     ASSERT_EQ(Host({"view", record, "--view", "sheet", "--size", "320x200", "--png", dir.File("sheet.png")}).status, 0);
     const std::string out = dir.File("dialogs");
@@ -145,7 +134,7 @@ TEST(HostDialog, AnMferFileOpensForTheDialogsAsItDoesForTheViews)
 TEST(HostDialog, AMissingFolderIsMadeAndOneThatCannotBeIsNamedInTheRefusal)
 {
     TempDir dir;
-    Make({"samples", dir.Path()});
+    MakeRecords({"samples", dir.Path()});
     const std::string record = dir.File("rest12_90.ecg");
     const std::string png = dir.File("a/b/editor.png");
     const HostRun one = Host({"dialog", record, "--dialog", "CDlgEditor", "--png", png});

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "tests/host/HostSamples.h"
 #include "tests/host/HostRun.h"
 #include "tools/Mkrecord.h"
 #include "tests/support/PngImage.h"
@@ -87,31 +88,21 @@ int TraceColours(const Picture& picture)
     return colours;
 }
 
-class HostEnlargedViewTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        std::ostringstream out, err;
-        ASSERT_EQ(0, morvelance::RunMkrecord({"samples", m_dir.File("samples")}, out, err)) << err.str();
-    }
-    std::string Sample(const std::string& name) { return m_dir.File("samples/" + name); }
-
-    TempDir m_dir;
-};
+class HostEnlargedViewTest : public HostSamplesTest {};
 
 }  // namespace
 
 TEST_F(HostEnlargedViewTest, AStripFillsTheViewAndABeatStandsInItsMiddle)
 {
     const std::string strip = m_dir.File("strip.png");
-    HostRun run = Host({"view", Sample("rest12_90.ecg"), "--view", "CViewEnlargedWave", "--lead", "1", "--png", strip});
+    HostRun run = Host({"view", SamplePath("rest12_90.ecg"), "--view", "CViewEnlargedWave", "--lead", "1", "--png", strip});
     ASSERT_EQ(0, run.status) << run.err;
     const Picture stripPicture = ReadPng(strip);
     ASSERT_GT(stripPicture.width, 200);
     const std::vector<int> stripColumns = DarkColumns(stripPicture);
 
     const std::string beat = m_dir.File("beat.png");
-    run = Host({"view", Sample("rest12_90.ecg"), "--view", "CViewEnlargedWave", "--lead", "1", "--average", "--png",
+    run = Host({"view", SamplePath("rest12_90.ecg"), "--view", "CViewEnlargedWave", "--lead", "1", "--average", "--png",
                 beat});
     ASSERT_EQ(0, run.status) << run.err;
     const std::vector<int> beatColumns = DarkColumns(ReadPng(beat));
@@ -129,12 +120,12 @@ TEST_F(HostEnlargedViewTest, EachComparedRecordGetsATraceColourOfItsOwn)
 {
     const std::string one = m_dir.File("one.png");
     HostRun run =
-        Host({"view", Sample("rest12_90.ecg"), "--view", "CViewEnlargedOverlap", "--lead", "1", "--png", one});
+        Host({"view", SamplePath("rest12_90.ecg"), "--view", "CViewEnlargedOverlap", "--lead", "1", "--png", one});
     ASSERT_EQ(0, run.status) << run.err;
     const int paperColours = TraceColours(ReadPng(one)) - 1;   // the paper's grid is coloured too
 
     const std::string two = m_dir.File("two.png");
-    run = Host({"view", Sample("rest12_90.ecg"), Sample("rest15_90.ecg"), "--view", "CViewEnlargedOverlap", "--lead",
+    run = Host({"view", SamplePath("rest12_90.ecg"), SamplePath("rest15_90.ecg"), "--view", "CViewEnlargedOverlap", "--lead",
                 "1", "--png", two});
     ASSERT_EQ(0, run.status) << run.err;
     EXPECT_EQ(paperColours + 2, TraceColours(ReadPng(two)));
@@ -143,19 +134,19 @@ TEST_F(HostEnlargedViewTest, EachComparedRecordGetsATraceColourOfItsOwn)
 TEST_F(HostEnlargedViewTest, ARecordThatCannotBeComparedIsReportedAndFailsTheRun)
 {
     const std::string png = m_dir.File("mixed.png");
-    const HostRun run = Host({"view", Sample("rest12_90.ecg"), Sample("rhythm_90.ecg"), "--view",
+    const HostRun run = Host({"view", SamplePath("rest12_90.ecg"), SamplePath("rhythm_90.ecg"), "--view",
                               "CViewEnlargedOverlap", "--png", png});
     EXPECT_EQ(1, run.status);
     EXPECT_NE(std::string::npos, run.err.find("rhythm_90.ecg: not compared")) << run.err;
     // The record that could be compared is still shown, alone.
     const std::string alone = m_dir.File("alone.png");
-    ASSERT_EQ(0, Host({"view", Sample("rest12_90.ecg"), "--view", "CViewEnlargedOverlap", "--png", alone}).status);
+    ASSERT_EQ(0, Host({"view", SamplePath("rest12_90.ecg"), "--view", "CViewEnlargedOverlap", "--png", alone}).status);
     EXPECT_EQ(TraceColours(ReadPng(alone)), TraceColours(ReadPng(png)));
 }
 
 TEST_F(HostEnlargedViewTest, ALeadOutsideTheRecordsIsRefusedBeforeAnythingOpens)
 {
-    const HostRun run = Host({"view", Sample("rest12_90.ecg"), "--view", "CViewEnlargedWave", "--lead", "15", "--png",
+    const HostRun run = Host({"view", SamplePath("rest12_90.ecg"), "--view", "CViewEnlargedWave", "--lead", "15", "--png",
                               m_dir.File("x.png")});
     EXPECT_EQ(2, run.status);
     EXPECT_NE(std::string::npos, run.err.find("--lead")) << run.err;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/host/HostSamples.h"
 #include "tests/host/HostPdf.h"
 #include "tools/Mkrecord.h"
 
@@ -63,14 +64,9 @@ public:
     }
 };
 
-class HostReportTest : public ::testing::Test {
+class HostReportTest : public HostSamplesTest {
 protected:
-    void SetUp() override
-    {
-        std::ostringstream out, err;
-        ASSERT_EQ(0, morvelance::RunMkrecord({"samples", m_dir.File("samples")}, out, err)) << err.str();
-    }
-    std::string Sample(const std::string& name) const { return m_dir.File("samples/" + name + ".ecg"); }
+    std::string Sample(const std::string& name) const { return SamplePath(name + ".ecg"); }
 
     std::string PrintPdf(const std::string& record, const std::vector<std::string>& options, const std::string& name)
     {

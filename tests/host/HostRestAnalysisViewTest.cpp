@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "tests/host/HostSamples.h"
 #include "tests/host/HostPdf.h"
 #include "tests/host/HostRun.h"
 #include "tools/Mkrecord.h"
@@ -32,13 +33,12 @@ public:
     int DarkIn(int left, int top, int right, int bottom) const { return CountIn(left, top, right, bottom, IsDark); }
 };
 
-class HostRestAnalysisTest : public ::testing::Test {
+class HostRestAnalysisTest : public HostSamplesTest {
 protected:
     void SetUp() override
     {
-        std::ostringstream out, err;
-        ASSERT_EQ(0, morvelance::RunMkrecord({"samples", m_dir.File("samples")}, out, err)) << err.str();
-        m_record = m_dir.File("samples/rest12_90.ecg");
+        HostSamplesTest::SetUp();
+        m_record = SamplePath("rest12_90.ecg");
     }
     HostRun View(const std::string& record, const std::string& view, const std::string& size, const std::string& png,
                  std::vector<std::string> more = {})
@@ -47,7 +47,6 @@ protected:
         args.insert(args.end(), more.begin(), more.end());
         return Host(args);
     }
-    TempDir m_dir;
     std::string m_record;
 };
 

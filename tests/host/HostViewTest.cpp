@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/host/HostSamples.h"
 #include "tests/host/HostRun.h"
 #include "tools/Mkrecord.h"
 #include "tests/support/PngImage.h"
@@ -21,15 +22,13 @@ namespace {
 
 using Png = testsupport::PngImage;
 
-class HostViewTest : public ::testing::Test {
+class HostViewTest : public HostSamplesTest {
 protected:
     void SetUp() override
     {
-        std::ostringstream out, err;
-        ASSERT_EQ(0, morvelance::RunMkrecord({"samples", m_dir.File("samples")}, out, err)) << err.str();
-        m_record = m_dir.File("samples/rest12_90.ecg");
+        HostSamplesTest::SetUp();
+        m_record = SamplePath("rest12_90.ecg");
     }
-    TempDir m_dir;
     std::string m_record;
 };
 
