@@ -82,6 +82,27 @@ void CPagePatientBase::LoadLabel(int id, const CString& text)
     SetControlFont(id);
 }
 
+void CPagePatientBase::LoadListChoice(int id, const CString& stored, ListMatch match)
+{
+    const UINT find = match == ListMatch::Exact ? CB_FINDSTRINGEXACT : CB_FINDSTRING;
+    const LRESULT found =
+        SendDlgItemMessage(id, find, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(stored.GetString()));
+    const bool chosen = found != CB_ERR && (match == ListMatch::Exact || !stored.IsEmpty());
+    if (chosen)
+        SendDlgItemMessage(id, CB_SETCURSEL, static_cast<WPARAM>(found));
+    else
+        SetText(id, stored);
+    SetControlFont(id);
+}
+
+void CPagePatientBase::AddListEntries(CWnd& combo, int list)
+{
+    CStringArray* strings = m_pDoc ? m_pDoc->GetEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(list)) : nullptr;
+    if (!strings) return;
+    for (int i = 0; i < strings->GetSize(); ++i)
+        combo.SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strings->GetAt(i).GetString()));
+}
+
 void CPagePatientBase::ShowSubAge(int selection, int subAge, int subAgeUnit, bool displayOnly)
 {
     if (selection >= 4) {

@@ -35,6 +35,14 @@ protected:
     void LoadEdit(int id, const CString& text, int limit);
     // A label's text in the page's font.
     void LoadLabel(int id, const CString& text);
+    // How a stored text finds its entry of a drop-down list: the whole text,
+    // or its start (an empty text then chooses none).
+    enum class ListMatch { Exact, Prefix };
+    // Drop-down list `id` shows the entry `stored` finds, else `stored` as
+    // its text, in the page's font.
+    void LoadListChoice(int id, const CString& stored, ListMatch match);
+    // The entries of the document's editable list `list` added to `combo`.
+    void AddListEntries(CWnd& combo, int list);
     // The sub-age box `subAge` and its unit label `subAgeUnit` after the
     // age-unit list's selection: hidden and emptied from hours on, else shown
     // (unless its row is painted as text) with the next finer unit.

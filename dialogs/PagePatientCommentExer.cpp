@@ -15,7 +15,7 @@ namespace {
 
 const int kJudgement = 4158, kProtocol = 4160, kStop = 4162, kMaxHr = 4164, kTargetHr = 4168, kComment = 4173;
 const int kCommentLimit = 180;   // bytes of code page 936
-const auto kStopList = static_cast<_EDITABLE_PARAM_INDEX>(11);
+const int kStopList = 11;   // the end conditions among the editable lists
 
 const struct {
     int id;
@@ -174,10 +174,7 @@ void CPagePatientCommentExer::LoadRequestCombo(int id, int list, const CString& 
 {
     CWnd* combo = GetDlgItem(id);
     if (!combo) return;
-    if (CStringArray* strings = m_pDoc ? m_pDoc->GetEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(list)) : nullptr) {
-        for (int i = 0; i < strings->GetSize(); ++i)
-            combo->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strings->GetAt(i).GetString()));
-    }
+    AddListEntries(*combo, list);
     combo->SetWindowText(stored);
     combo->SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
     combo->SendMessage(CB_LIMITTEXT, limit);
@@ -186,16 +183,6 @@ void CPagePatientCommentExer::LoadRequestCombo(int id, int list, const CString& 
 
 void CPagePatientCommentExer::LoadPatientData()
 {
-    auto list = [&](int id, const CString& stored) {
-        const LRESULT found =
-            SendDlgItemMessage(id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(stored.GetString()));
-        if (found != CB_ERR) {
-            SendDlgItemMessage(id, CB_SETCURSEL, static_cast<WPARAM>(found));
-        } else {
-            SetText(id, stored);
-        }
-        SetControlFont(id);
-    };
     const _EXERDATAITEM* item = CurrentItem();
     const _INTERPRE_INFO_EXER info = item ? item->stInterpre : _INTERPRE_INFO_EXER();
 
@@ -203,9 +190,9 @@ void CPagePatientCommentExer::LoadPatientData()
     LoadEdit(4108, CtrlData(3005), 20);
     LoadEdit(4110, CtrlData(3003), 20);
     LoadEdit(4112, CtrlData(3007), 40);
-    list(4114, CtrlData(3009));
+    LoadListChoice(4114, CtrlData(3009), ListMatch::Exact);
     LoadEdit(4116, CtrlData(3011), 3);
-    list(4117, CtrlData(3012));
+    LoadListChoice(4117, CtrlData(3012), ListMatch::Exact);
     LoadEdit(4118, CtrlData(3013), 2);
     LoadLabel(4119, CtrlData(3014));
     LoadEdit(4121, info.stBirthday.strYear, 4);
@@ -232,13 +219,10 @@ void CPagePatientCommentExer::LoadPatientData()
     for (const auto& r : requests) LoadRequestCombo(r.id, r.list, r.stored, r.limit);
     LoadEdit(4156, info.strRoomNumber, 10);
 
-    list(kJudgement, CtrlData(4036));
+    LoadListChoice(kJudgement, CtrlData(4036), ListMatch::Exact);
     m_nLoadedJudgement = Selection(kJudgement);
     LoadEdit(kProtocol, CtrlData(4038), 20);
-    if (CStringArray* stops = m_pDoc ? m_pDoc->GetEditableParam(kStopList) : nullptr) {
-        for (int i = 0; i < stops->GetSize(); ++i)
-            SendDlgItemMessage(kStop, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(stops->GetAt(i).GetString()));
-    }
+    if (CWnd* stops = GetDlgItem(kStop)) AddListEntries(*stops, kStopList);
     int stop = -1;
     if (m_pDoc) m_pDoc->GetCtrlData(4042, stop);
     SendDlgItemMessage(kStop, CB_SETCURSEL, static_cast<WPARAM>(stop));

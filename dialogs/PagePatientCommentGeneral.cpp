@@ -279,24 +279,14 @@ void CPagePatientCommentGeneral::LoadPatientData()
     ItemFields f;
     const bool hasItem = CurrentItem(f);
 
-    auto list = [&](int id, const CString& stored) {
-        const LRESULT found =
-            SendDlgItemMessage(id, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(stored.GetString()));
-        if (!stored.IsEmpty() && found != CB_ERR) {
-            SendDlgItemMessage(id, CB_SETCURSEL, static_cast<WPARAM>(found));
-        } else {
-            SetText(id, stored);
-        }
-        SetControlFont(id);
-    };
 
     LoadEdit(3701, CtrlData(3001), m_pDoc && m_pDoc->Is8000File() ? 12 : 20);
     LoadEdit(3702, CtrlData(3005), 20);
     LoadEdit(3703, CtrlData(3003), 20);
     LoadEdit(3704, CtrlData(3007), 40);
-    list(3711, CtrlData(3009));
+    LoadListChoice(3711, CtrlData(3009), ListMatch::Prefix);
     LoadEdit(3713, CtrlData(3011), 3);
-    list(3714, CtrlData(3012));
+    LoadListChoice(3714, CtrlData(3012), ListMatch::Prefix);
     LoadEdit(3715, CtrlData(3013), 2);
     LoadLabel(3716, CtrlData(3014));
 
@@ -341,10 +331,7 @@ void CPagePatientCommentGeneral::LoadPatientData()
     for (const auto& combo : kCombos) {
         CWnd* control = GetDlgItem(combo.id);
         if (!control) continue;
-        if (CStringArray* strings = m_pDoc ? m_pDoc->GetEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(combo.list)) : nullptr) {
-            for (int i = 0; i < strings->GetSize(); ++i)
-                control->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strings->GetAt(i).GetString()));
-        }
+        AddListEntries(*control, combo.list);
         control->SendMessage(CB_LIMITTEXT, combo.limit);
         CString stored;
         if (master) {
@@ -360,7 +347,7 @@ void CPagePatientCommentGeneral::LoadPatientData()
 
     LoadJudgements();
     if (master) {
-        list(3758, CtrlData(3618));
+        LoadListChoice(3758, CtrlData(3618), ListMatch::Prefix);
         m_nLoadedJudgement = static_cast<int>(SendDlgItemMessage(3758, CB_GETCURSEL));
     } else {
         ShowControl(3757, false);

@@ -63,11 +63,6 @@ const _PAINTED_ROW kPaintedRows[21] = {
     {{3259}, {3210}},
 };
 
-CStringArray* List(CTavrionDoc* doc, int index)
-{
-    return doc ? doc->GetEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(index)) : nullptr;
-}
-
 // The shared fields; the medications of a model-8000 resting record are
 // the fixed lists 3240 and 3242.
 _PATIENT_PAGE_IDS FieldIds(bool fixedMedications)
@@ -175,10 +170,7 @@ void CPagePatientInfo::FillFixedMedication(int comboId, int list, UINT ctrlData)
     CWnd* combo = GetDlgItem(comboId);
     if (!combo) return;
     combo->SendMessage(CB_RESETCONTENT);
-    if (CStringArray* strings = List(m_pDoc, list)) {
-        for (int i = 0; i < strings->GetSize(); ++i)
-            combo->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strings->GetAt(i).GetString()));
-    }
+    AddListEntries(*combo, list);
     const CString stored = CtrlData(ctrlData);
     // A stored medication the list does not hold is shown all the same:
     // a list without it would show nothing, and OK would count that as an edit.
@@ -256,24 +248,11 @@ void CPagePatientInfo::LoadPatientData()
 
     auto edit = [&](int id, UINT ctrlData, int limit) { LoadEdit(id, CtrlData(ctrlData), limit); };
     auto label = [&](int id, UINT ctrlData) { LoadLabel(id, CtrlData(ctrlData)); };
-    auto list = [&](int id, UINT ctrlData) {
-        const CString stored = CtrlData(ctrlData);
-        const LRESULT found =
-            SendDlgItemMessage(id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(stored.GetString()));
-        if (found != CB_ERR) {
-            SendDlgItemMessage(id, CB_SETCURSEL, static_cast<WPARAM>(found));
-        } else {
-            SetText(id, stored);
-        }
-        SetControlFont(id);
-    };
+    auto list = [&](int id, UINT ctrlData) { LoadListChoice(id, CtrlData(ctrlData), ListMatch::Exact); };
     auto request = [&](int id, int listIndex, UINT ctrlData, int limit) {
         CWnd* combo = GetDlgItem(id);
         if (!combo) return;
-        if (CStringArray* strings = List(m_pDoc, listIndex)) {
-            for (int i = 0; i < strings->GetSize(); ++i)
-                combo->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strings->GetAt(i).GetString()));
-        }
+        AddListEntries(*combo, listIndex);
         combo->SendMessage(CB_LIMITTEXT, limit);
         combo->SetWindowText(CtrlData(ctrlData));
         SetControlFont(id);
