@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <map>
+#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -150,4 +151,36 @@ TEST_F(HostEnlargedViewTest, ALeadOutsideTheRecordsIsRefusedBeforeAnythingOpens)
                               m_dir.File("x.png")});
     EXPECT_EQ(2, run.status);
     EXPECT_NE(std::string::npos, run.err.find("--lead")) << run.err;
+}
+
+// Several records in one run, the second not a record at all: it fails the
+// run, and the records around it are still shown, each in a file numbered
+// after its place in the list.
+TEST_F(HostEnlargedViewTest, ARecordThatDoesNotOpenFailsTheRunAndTheOthersAreStillShown)
+{
+    const std::string broken = m_dir.File("broken.ecg");
+    { std::ofstream(broken) << "not a record"; }
+    const std::string png = m_dir.File("strip.png");
+    const HostRun run = Host({"view", SamplePath("rest12_90.ecg"), broken, SamplePath("rest12_90.ecg"), "--view",
+                              "CViewEnlargedWave", "--lead", "1", "--png", png});
+    EXPECT_EQ(1, run.status) << run.err;
+    EXPECT_GT(ReadPng(png).width, 200);
+    EXPECT_EQ(0, ReadPng(m_dir.File("strip-2.png")).width);
+    EXPECT_GT(ReadPng(m_dir.File("strip-3.png")).width, 200);
+    EXPECT_NE(std::string::npos, run.out.find("strip-3.png")) << run.out;
+}
+
+// The divider strip's dialog saved for each record into the folder the
+// first image names, made when it is missing.
+TEST_F(HostEnlargedViewTest, TheDividerDialogIsSavedForEveryRecordIntoANewFolder)
+{
+    const std::string png = m_dir.File("made/divider.png");
+    const HostRun run = Host({"view", SamplePath("rest12_90.ecg"), SamplePath("rest12_90.ecg"), "--view",
+                              "CViewDividerWave", "--lead", "1", "--png", png});
+    ASSERT_EQ(0, run.status) << run.err;
+    const Picture first = ReadPng(png);
+    const Picture second = ReadPng(m_dir.File("made/divider-2.png"));
+    EXPECT_GT(first.width, 100);
+    EXPECT_EQ(first.width, second.width);
+    EXPECT_EQ(first.height, second.height);
 }
