@@ -12,8 +12,8 @@
 #include <filesystem>
 #include <string>
 
-#include "bench/BenchRecords.h"
 #include "analysisviews/ViewAverageWave.h"
+#include "bench/BenchRecords.h"
 #include "dialogs/DlgEnlargedPreview.h"
 #include "documents/RestViewDoc.h"
 #include "platform/gdi/Dc.h"

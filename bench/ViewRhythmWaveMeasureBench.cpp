@@ -11,8 +11,8 @@
 #include <string>
 
 #include "bench/BenchRecords.h"
+#include "bench/BenchViews.h"
 #include "documents/RestViewDoc.h"
-#include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/framework/FrameWnd.h"
 #include "tools/RestRecord.h"
 #include "waveviews/ViewRhythmWave.h"
@@ -37,15 +37,11 @@ struct MeasurePane {
         ok = benchrecords::OpenRestRecord(doc, files);
         ok = ok && pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), nullptr, 0);
         frame = new CFrameWnd;
-        ok = ok && frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &pane);
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(CViewRhythmWave);
-        context.m_pCurrentDoc = &doc;
-        view = ok ? DYNAMIC_DOWNCAST(CViewRhythmWave, frame->CreateView(&context, AFX_IDW_PANE_FIRST)) : nullptr;
+        view = ok ? benchviews::CreateViewInFrame<CViewRhythmWave>(*frame, pane, doc, kWidth, kHeight,
+                                                                   benchviews::ViewEdge::Removed)
+                  : nullptr;
         ok = ok && view;
         if (!ok) return;
-        view->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_NOACTIVATE | SWP_FRAMECHANGED);
-        frame->RecalcLayout();
         view->SetDocType(DOC_TYPE_REST);
         view->SetWaveStyle(1, TRUE);
         view->OnUpdate(nullptr, 0, nullptr);
