@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/DlgEnlargedPreview.h"
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/ClientDC.h"
 #include "platform/ui/framework/FrameWnd.h"
@@ -19,6 +20,19 @@
 #include "tests/support/ViewInFrame.h"
 
 namespace analysisviewtest {
+
+// The magnifier window as the main frame keeps it on a 1920 x 1200 screen:
+// made on `doc`, at the top right, shown without taking the focus and known
+// to the document.
+inline void ShowMagnifier(CDlgEnlargedPreview& magnifier, CTavrionDoc& doc)
+{
+    platform::ui::Desktop::SetScreenSize(1920, 1200);
+    magnifier.SetEnlargedPreviewDoc(&doc);
+    ASSERT_TRUE(magnifier.Create(CDlgEnlargedPreview::IDD, nullptr));
+    magnifier.SetWindowPos(nullptr, 1500, 0, 320, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    doc.SetEnlargedPreview(&magnifier);
+    magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+}
 
 const COLORREF kPaper = RGB(255, 255, 255);
 const COLORREF kGrid = RGB(210, 210, 255);
