@@ -13,6 +13,7 @@
 #include "core/Globals.h"
 #include "platform/base/Kernel.h"
 #include "platform/gdi/Image.h"
+#include "platform/ui/framework/Edit.h"
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "tests/documents/RestViewDocTestSupport.h"
@@ -110,6 +111,17 @@ protected:
 };
 
 // Pixels in `box` of `dc` that are neither white nor the band green: ink.
+// The user clicks a cell, selects its text and types over it.
+inline void TypeOverCell(CEdit& cell, LPCWSTR text)
+{
+    cell.SetFocus();
+    platform::ui::Desktop::PumpMessages();
+    cell.SetSel(0, -1);
+    platform::ui::Desktop::KeyPress(VK_DELETE);
+    platform::ui::Desktop::TypeText(text);
+    platform::ui::Desktop::PumpMessages();
+}
+
 inline int InkIn(CDC& dc, const CRect& box, COLORREF ignore = RGB(255, 255, 255))
 {
     int n = 0;
