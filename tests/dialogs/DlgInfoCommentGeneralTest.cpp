@@ -8,11 +8,11 @@
 #include "dialogs/DlgInfoCommentGeneral.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/MessageBoxRecorder.h"
-#include "platform/xml/XmlSaveFile.h"
 #include "tests/dialogs/SheetTestSupport.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
 #include "tests/support/DocumentTestSupport.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/XmlSaveFault.h"
 
 namespace {
 
@@ -200,9 +200,10 @@ TEST_F(GeneralSheet, AFailedSaveIsReportedSendsNothingAndOkWritesItAgain)
     script.On(CDlgInfoCommentGeneral::IDD, [this, &boxes](CDialog& dialog) {
         auto& sheet = static_cast<CDlgInfoCommentGeneral&>(dialog);
         Retype(sheet.GeneralPage(), 3703, L"失敗次郎");
-        platform::SetXmlSaveFaultHook([](platform::XmlSaveStep step) { return step == platform::XmlSaveStep::Write; });
-        Press(dialog, IDOK);
-        platform::SetXmlSaveFaultHook(nullptr);
+        {
+            testsupport::ScopedXmlSaveFault fault;
+            Press(dialog, IDOK);
+        }
         EXPECT_TRUE(dialog.IsWindowVisible());
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_EQ(boxes.Last().text, L"ファイル書き込みエラーです。");
