@@ -58,13 +58,7 @@ bool ParseDividerOptions(int argc, char** argv, DividerOptions& options)
         } else if (arg == "--png") {
             options.png = argv[++i];
         } else if (arg == "--lead" || arg == "--start") {
-            char* end = nullptr;
-            const long value = std::strtol(argv[++i], &end, 10);
-            if (!end || *end || value < 0 || value > (arg == "--lead" ? 14 : 100000000)) {
-                std::fprintf(stderr, "morvelance-host: %s takes a number (lead 0 to 14)\n", arg.c_str());
-                return false;
-            }
-            (arg == "--lead" ? options.lead : options.start) = static_cast<int>(value);
+            if (!ParseLeadOrSample(arg, argv[++i], arg == "--lead" ? options.lead : options.start)) return false;
         } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
             std::fprintf(stderr, "morvelance-host: unknown option '%s' for the divider view\n", arg.c_str());
             return false;

@@ -46,13 +46,7 @@ bool ParseEnlargedOptions(int argc, char** argv, EnlargedOptions& options)
         } else if (arg == "--png") {
             options.png = argv[++i];
         } else if (arg == "--lead" || arg == "--center") {
-            char* end = nullptr;
-            const long value = std::strtol(argv[++i], &end, 10);
-            if (!end || *end || value < 0 || value > (arg == "--lead" ? 14 : 100000000)) {
-                std::fprintf(stderr, "morvelance-host: %s takes a number (lead 0 to 14)\n", arg.c_str());
-                return false;
-            }
-            (arg == "--lead" ? options.lead : options.centre) = static_cast<int>(value);
+            if (!ParseLeadOrSample(arg, argv[++i], arg == "--lead" ? options.lead : options.centre)) return false;
         } else if (arg == "--average") {
             options.average = true;
         } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {

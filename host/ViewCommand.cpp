@@ -231,6 +231,18 @@ const char* RequestedView(int argc, char** argv)
     return nullptr;
 }
 
+bool ParseLeadOrSample(const std::string& option, const char* text, int& value)
+{
+    char* end = nullptr;
+    const long number = std::strtol(text, &end, 10);
+    if (!end || *end || number < 0 || number > (option == "--lead" ? 14 : 100000000)) {
+        std::fprintf(stderr, "morvelance-host: %s takes a number (lead 0 to 14)\n", option.c_str());
+        return false;
+    }
+    value = static_cast<int>(number);
+    return true;
+}
+
 namespace {
 
 CRuntimeClass* ViewClass(const std::string& name)

@@ -37,6 +37,10 @@ int ForEachRecord(const std::vector<std::string>& files, const RecordOpener& ope
 // The class named after --view in the options; null without one.
 const char* RequestedView(int argc, char** argv);
 
+// The value of --lead (0 to 14) or of a sample option (0 to 100,000,000)
+// into `value`; false (with a message) for anything else.
+bool ParseLeadOrSample(const std::string& option, const char* text, int& value);
+
 // Every page into one PDF at `pdf`; false (with a message) on failure.
 bool PrintPagesToPdf(CTavrionDoc& doc, const std::vector<PdfPageDraw>& pages, const std::string& pdf);
 
