@@ -1,7 +1,9 @@
 #include "analysisviews/RRViewPaint.h"
 
+#include "core/TavrionDoc.h"
 #include "documents/RRViewDoc.h"
 #include "platform/gdi/DCObjectSelector.h"
+#include "platform/ui/windowing/SystemSettings.h"
 
 _RRDATAITEM* GetCurrentRRItem(CDocument* pDoc)
 {
@@ -42,4 +44,29 @@ void RRTextOut(CDC* pDC, int x, int y, UINT align, const CString& text)
 {
     pDC->SetTextAlign(align);
     pDC->TextOut(x, y, text);
+}
+
+void DrawInRRViewFont(CDC* pDC, CDocument* pDoc, const std::function<void()>& draw)
+{
+    CTavrionDoc* doc = DYNAMIC_DOWNCAST(CTavrionDoc, pDoc);
+    CDCObjectSelector<CFont> font(*pDC, doc ? doc->GetDocFont(0) : nullptr);
+    const COLORREF oldColor = pDC->SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+    draw();
+    pDC->SetTextColor(oldColor);
+}
+
+CRRChartFrame MakeRRChartFrame(CDC* pDC, const CRect& rect, double spanRatio, int baseNum, int baseDen)
+{
+    TEXTMETRIC tm{};
+    pDC->GetTextMetrics(&tm);
+    CRRChartFrame f;
+    f.L = rect.left;
+    f.T = rect.top;
+    f.W = rect.Width();
+    f.H = rect.Height();
+    f.X = static_cast<int>(spanRatio * f.W);
+    f.h = tm.tmHeight;
+    f.a = tm.tmAveCharWidth;
+    f.y0 = f.T + baseNum * f.H / baseDen;
+    return f;
 }

@@ -364,10 +364,7 @@ void CViewFinalCom12Leads::DispInformation(CDC* pDC, CRect rect, int gridX, int 
     CDCStateSaver state(*pDC);
     CFont scaled;
     CDCObjectSelector<CFont> font(*pDC);
-    if (!print) font.Select(ratio > 1.0f && ScaleFinalFont(FinalDisplayFont(doc), ratio, scaled) ? &scaled
-                                                                                               : FinalDisplayFont(doc));
-    pDC->SetTextColor(print ? RGB(0, 0, 0) : doc->GetWaveColor(3, 0));
-    pDC->SetBkMode(TRANSPARENT);
+    SetUpFinalText(*pDC, doc, print, ratio, font, scaled);
 
     pDC->SetTextAlign(TA_LEFT | TA_TOP);
     for (int i = 0; i < kLeads; ++i) pDC->TextOut(g.Column(i), g.Y(1), item->stLeadName.strDispName[i]);

@@ -152,10 +152,7 @@ void CViewFinalCom1Lead::DispInformation(CDC* pDC, CRect rect, BOOL print, BOOL 
     CDCStateSaver state(*pDC);
     CFont scaled;
     CDCObjectSelector<CFont> font(*pDC);
-    if (!print) font.Select(ratio > 1.0f && ScaleFinalFont(FinalDisplayFont(doc), ratio, scaled) ? &scaled
-                                                                                               : FinalDisplayFont(doc));
-    pDC->SetTextColor(print ? RGB(0, 0, 0) : doc->GetWaveColor(3, 0));
-    pDC->SetBkMode(TRANSPARENT);
+    SetUpFinalText(*pDC, doc, print, ratio, font, scaled);
 
     CPen thin(PS_SOLID, 1, RGB(0, 0, 0));
     CPen heavy(PS_SOLID, 3, RGB(0, 0, 0));

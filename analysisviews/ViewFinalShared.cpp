@@ -92,3 +92,12 @@ std::vector<short> ReadFinalBlock(CFinalViewDoc* doc, int index)
     if (doc->GetAverageWaveData(index, block.data(), -1) <= 0) return {};
     return block;
 }
+
+void SetUpFinalText(CDC& dc, const CTavrionDoc* doc, BOOL print, float ratio, CDCObjectSelector<CFont>& font,
+                    CFont& scaled)
+{
+    if (!print) font.Select(ratio > 1.0f && ScaleFinalFont(FinalDisplayFont(doc), ratio, scaled) ? &scaled
+                                                                                               : FinalDisplayFont(doc));
+    dc.SetTextColor(print ? RGB(0, 0, 0) : doc->GetWaveColor(3, 0));
+    dc.SetBkMode(TRANSPARENT);
+}

@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/Dc.h"
 #include "platform/ui/framework/View.h"
 
@@ -44,6 +45,13 @@ void PaintFinalOffScreen(CView& view, CDC* pDC, const std::function<void(CDC* dc
 // A copy of `font` with height and width multiplied by ratio, into `scaled`;
 // FALSE when it could not be made.
 BOOL ScaleFinalFont(CFont* font, float ratio, CFont& scaled);
+
+// How the comparison views set up their texts: on screen the display font
+// (scaled into `scaled` for a magnified drawing) selected through `font`
+// and the document's text colour; on paper the caller's font in black; a
+// transparent background either way. The caller saves the DC around it.
+void SetUpFinalText(CDC& dc, const CTavrionDoc* doc, BOOL print, float ratio, CDCObjectSelector<CFont>& font,
+                    CFont& scaled);
 
 // A whole average block of the document (index as GetAverageWaveData
 // takes it), never shorter than 12 lead blocks of 600 samples, so that no

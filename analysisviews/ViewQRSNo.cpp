@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "analysisviews/QRSTableGrid.h"
 #include "analysisviews/TableText.h"
 #include "core/ECGXMLParser.h"
 #include "core/Globals.h"
@@ -82,15 +83,8 @@ BOOL CViewQRSNo::OnEraseBkgnd(CDC* pDC)
 void CViewQRSNo::OnDraw(CDC* pDC)
 {
     if (!m_pParser) OnUpdate();
-    CRect client;
-    GetClientRect(&client);
-    const int rowH = client.Height() / 4;
-    const int colW = MulDiv(client.Width(), 1, 9);
-    const COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT);
     CDCStateSaver saved(*pDC);
-    pDC->SetBkMode(TRANSPARENT);
-    if (CFont* font = TableFont(GetDocument())) pDC->SelectObject(font);
-    DottedRule(*pDC, static_cast<int>(1.5 * g_dXUnit), static_cast<int>(client.right - 1.5 * g_dXUnit), (3 * rowH) / 2);
+    const auto [rowH, colW, text] = BeginQRSTable(*pDC, *this, 4);
     const int headY = static_cast<int>(4 * g_dYUnit);
     TextAt(*pDC, colW / 2, headY, L"QRS No.", TA_LEFT, text);
     pDC->FillSolidRect(colW / 2, 2 * rowH, 17 * (colW / 2) - colW / 2, rowH, kBand);

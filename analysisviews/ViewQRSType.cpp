@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "analysisviews/QRSTableGrid.h"
 #include "analysisviews/TableText.h"
 #include "core/ECGXMLParser.h"
 #include "core/Globals.h"
@@ -72,15 +73,8 @@ void CViewQRSType::OnDraw(CDC* pDC)
 {
     std::unique_ptr<CECGXMLParser> xml(OpenRecordXml());
     if (!xml) return;
-    CRect client;
-    GetClientRect(&client);
-    const int rowH = client.Height() / 7;
-    const int colW = MulDiv(client.Width(), 1, 9);
-    const COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT);
     CDCStateSaver saved(*pDC);
-    pDC->SetBkMode(TRANSPARENT);
-    if (CFont* font = TableFont(GetDocument())) pDC->SelectObject(font);
-    DottedRule(*pDC, static_cast<int>(1.5 * g_dXUnit), static_cast<int>(client.right - 1.5 * g_dXUnit), (3 * rowH) / 2);
+    const auto [rowH, colW, text] = BeginQRSTable(*pDC, *this, 7);
     for (int k = 0; k < QRS_TYPE_ROWS; ++k) {
         const int y = 2 * rowH + k * rowH;
         if (k % 2 == 0) pDC->FillSolidRect(colW / 2, y, 17 * (colW / 2) - colW / 2, rowH, kBand);

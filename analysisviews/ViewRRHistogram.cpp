@@ -64,11 +64,7 @@ void CViewRRHistogram::OnDraw(CDC* pDC)
     GetClientRect(&client);
     m_pGridPen = g_pPenDkDot;
     m_pBarPen = g_pPenBlue;
-    CTavrionDoc* doc = DYNAMIC_DOWNCAST(CTavrionDoc, GetDocument());
-    CDCObjectSelector<CFont> font(*pDC, doc ? doc->GetDocFont(0) : nullptr);
-    const COLORREF oldColor = pDC->SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
-    DrawView(pDC, &client, FALSE);
-    pDC->SetTextColor(oldColor);
+    DrawInRRViewFont(pDC, GetDocument(), [&] { DrawView(pDC, &client, FALSE); });
 }
 
 void CViewRRHistogram::Print(CECGDC* pDC, CRect* pRect)
@@ -95,17 +91,7 @@ void CViewRRHistogram::DrawView(CDC* pDC, CRect* pRect, BOOL bPrint)
     CountBins(item, total, bins);
     const int windowStart = GetWindowStart(ModeBin(bins));
 
-    TEXTMETRIC tm{};
-    pDC->GetTextMetrics(&tm);
-    Frame f;
-    f.L = pRect->left;
-    f.T = pRect->top;
-    f.W = pRect->Width();
-    f.H = pRect->Height();
-    f.X = static_cast<int>(1.2 * f.W);
-    f.h = tm.tmHeight;
-    f.a = tm.tmAveCharWidth;
-    f.y0 = f.T + 13 * f.H / 16;
+    const Frame f = MakeRRChartFrame(pDC, *pRect, 1.2, 13, 16);
 
     const UINT oldAlign = pDC->GetTextAlign();
     const int oldMode = pDC->SetBkMode(TRANSPARENT);

@@ -4,6 +4,7 @@
 // differ only in the tools handed to it.
 #pragma once
 
+#include "analysisviews/RRViewPaint.h"
 #include "platform/ui/framework/View.h"
 
 class CECGDC;
@@ -33,9 +34,7 @@ protected:
 
     // The drawing's geometry: the rectangle, its widened width X, the text
     // metrics and the 0 % line.
-    struct Frame {
-        int L, T, W, H, X, h, a, y0;
-    };
+    using Frame = CRRChartFrame;
     void DrawAxes(CDC* pDC, const Frame& f, int windowStart);
     void DrawBars(CDC* pDC, const Frame& f, const int* bins, int windowStart, int total);
     void DrawFrame(CDC* pDC, const Frame& f);

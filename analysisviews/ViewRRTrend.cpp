@@ -35,11 +35,7 @@ void CViewRRTrend::OnDraw(CDC* pDC)
     GetClientRect(&client);
     m_pGridPen = g_pPenDkDot;
     m_pLinePen = g_pPenBlue;
-    CTavrionDoc* doc = DYNAMIC_DOWNCAST(CTavrionDoc, GetDocument());
-    CDCObjectSelector<CFont> font(*pDC, doc ? doc->GetDocFont(0) : nullptr);
-    const COLORREF oldColor = pDC->SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
-    DrawView(pDC, &client);
-    pDC->SetTextColor(oldColor);
+    DrawInRRViewFont(pDC, GetDocument(), [&] { DrawView(pDC, &client); });
 }
 
 void CViewRRTrend::Print(CECGDC* pDC, CRect* pRect)
@@ -54,17 +50,7 @@ void CViewRRTrend::DrawView(CDC* pDC, CRect* pRect)
 {
     const _RRDATAITEM* item = GetCurrentRRItem(GetDocument());
     if (!pDC || !pRect || !item) return;
-    TEXTMETRIC tm{};
-    pDC->GetTextMetrics(&tm);
-    Frame f;
-    f.L = pRect->left;
-    f.T = pRect->top;
-    f.W = pRect->Width();
-    f.H = pRect->Height();
-    f.X = static_cast<int>(1.05 * f.W);
-    f.h = tm.tmHeight;
-    f.a = tm.tmAveCharWidth;
-    f.y0 = f.T + 20 * f.H / 24;
+    const Frame f = MakeRRChartFrame(pDC, *pRect, 1.05, 20, 24);
 
     const UINT oldAlign = pDC->GetTextAlign();
     const int oldMode = pDC->SetBkMode(TRANSPARENT);

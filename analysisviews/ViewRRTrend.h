@@ -3,6 +3,7 @@
 // the report; they differ only in the pens handed to it.
 #pragma once
 
+#include "analysisviews/RRViewPaint.h"
 #include "platform/ui/framework/View.h"
 
 class CECGDC;
@@ -28,9 +29,7 @@ protected:
 
     // The drawing's geometry: the rectangle, its widened width X, the text
     // metrics and the 0.2 s line.
-    struct Frame {
-        int L, T, W, H, X, h, a, y0;
-    };
+    using Frame = CRRChartFrame;
     void DrawAxes(CDC* pDC, const Frame& f);
     void DrawGridAndFrame(CDC* pDC, const Frame& f);
     void DrawLine(CDC* pDC, const Frame& f, const _RRDATAITEM* pItem);

@@ -12,7 +12,9 @@
 #include <sstream>
 #include <string>
 
+#include "documents/RestViewDoc.h"
 #include "tools/Mkrecord.h"
+#include "tools/RestRecord.h"
 
 namespace benchrecords {
 
@@ -46,6 +48,20 @@ inline std::string ConvertSharedRecord(const std::string& relative, const std::s
     if (morvelance::RunMkrecord({"wfdb", "--record", record, "--kind", kind, "--out", made}, out, err) != 0)
         return std::string();
     return made;
+}
+
+// Lists the resting record in `doc` as the host does, opens it and makes it
+// the current item; false when it does not open.
+inline bool OpenRestRecord(CRestViewDoc& doc, const morvelance::RestRecordFiles& files)
+{
+    auto* item = new _RESTDATAITEM;
+    item->strFilePath = CString(files.record.c_str());
+    item->strXMLPath = CString(files.xml.c_str());
+    doc.GetRestDataManager().AppendItem(item);
+    CString xml(files.xml.c_str()), file(files.record.c_str());
+    if (doc.OpenFile(xml, file) != 0) return false;
+    doc.SetCurDataIndex(item->nID);
+    return true;
 }
 
 }  // namespace benchrecords

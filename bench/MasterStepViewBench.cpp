@@ -11,8 +11,8 @@
 #include "analysisviews/ViewFinalCom12Leads.h"
 #include "analysisviews/ViewFinalCom1Lead.h"
 #include "analysisviews/ViewFinalEnlargeWave.h"
+#include "bench/BenchViews.h"
 #include "documents/FinalViewDoc.h"
-#include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "tools/MasterStepRecord.h"
@@ -53,13 +53,7 @@ struct MasterStepScene {
     template <class View> View* Make()
     {
         frame = new CFrameWnd;
-        frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1920, 1080), &pane);
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(View);
-        context.m_pCurrentDoc = &doc;
-        auto* view = DYNAMIC_DOWNCAST(View, frame->CreateView(&context, AFX_IDW_PANE_FIRST));
-        frame->RecalcLayout();
-        return view;
+        return benchviews::CreateViewInFrame<View>(*frame, pane, doc, 1920, 1080);
     }
     std::string dir;
     CFinalViewDoc doc;

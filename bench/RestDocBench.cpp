@@ -69,19 +69,6 @@ RestRecordFiles Ptb15()
     return files;
 }
 
-// Lists the record as the host does, opens it and makes it current; false when it does not open.
-bool OpenRecord(CRestViewDoc& doc, const RestRecordFiles& files)
-{
-    auto* item = new _RESTDATAITEM;
-    item->strFilePath = CString(files.record.c_str());
-    item->strXMLPath = CString(files.xml.c_str());
-    doc.GetRestDataManager().AppendItem(item);
-    CString xml(files.xml.c_str()), file(files.record.c_str());
-    if (doc.OpenFile(xml, file) != 0) return false;
-    doc.SetCurDataIndex(0);
-    return true;
-}
-
 // Every lead and average beat as the resting screens read them; the samples read.
 long ReadAll(CRestViewDoc& doc, std::vector<short>& buffer)
 {
@@ -109,7 +96,7 @@ void OpenAndReadAll(benchmark::State& state, const RestRecordFiles& files)
     long samples = 0;
     for (auto _ : state) {
         CRestViewDoc doc;
-        if (!OpenRecord(doc, files)) {
+        if (!benchrecords::OpenRestRecord(doc, files)) {
             state.SkipWithError("open failed");
             return;
         }
@@ -136,7 +123,7 @@ void BM_RestReadAllCached(benchmark::State& state)
 {
     const RestRecordFiles files = SyntheticRest15();
     CRestViewDoc doc;
-    if (!OpenRecord(doc, files)) {
+    if (!benchrecords::OpenRestRecord(doc, files)) {
         state.SkipWithError("open failed");
         return;
     }

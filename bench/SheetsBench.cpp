@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,30 @@ morvelance::EcgRecord Synth(double heartRate, uint64_t seed)
 }
 
 // A master-step record in a temporary folder, opened on its document.
+// A sheet drawn once and cancelled.
+void DrawAndCancel(CDialog& dialog)
+{
+    dialog.UpdateWindow();
+    Desktop::PumpMessages();
+    dialog.EndDialog(IDCANCEL);
+}
+
+// Types a new name (a different one each round) into `field` of the sheet's
+// patient page and OKs the sheet and then the editor prompt.
+template <class Sheet, class PageOf> std::function<void(CDialog&)> RenameAndSave(int& round, PageOf pageOf, int field)
+{
+    return [&round, pageOf, field](CDialog& dialog) {
+        if (dialog.GetDlgItem(3485)) {   // the editor prompt
+            dialog.SendMessage(WM_COMMAND, IDOK);
+            return;
+        }
+        CString name;
+        name.Format(L"名前%d", ++round);
+        pageOf(static_cast<Sheet&>(dialog)).SetDlgItemText(field, name);
+        dialog.SendMessage(WM_COMMAND, IDOK);
+    };
+}
+
 struct MasterStepDoc {
     MasterStepDoc()
     {
@@ -80,11 +105,7 @@ void BM_GeneralSheetOpensAndDrawsOnAMasterStepRecord(benchmark::State& state)
         state.SkipWithError("the master-step record did not open");
         return;
     }
-    platform::ui::ModalDriverScope driver([](CDialog& dialog) {
-        dialog.UpdateWindow();
-        Desktop::PumpMessages();
-        dialog.EndDialog(IDCANCEL);
-    });
+    platform::ui::ModalDriverScope driver(DrawAndCancel);
     for (auto _ : state) {
         CDlgInfoCommentGeneral sheet;
         sheet.SetDoc(&ms.doc, 1);
@@ -101,17 +122,8 @@ void BM_GeneralSheetSavesOneChangeThroughTheCommit(benchmark::State& state)
         return;
     }
     int round = 0;
-    platform::ui::ModalDriverScope driver([&round](CDialog& dialog) {
-        if (dialog.GetDlgItem(3485)) {   // the editor prompt
-            dialog.SendMessage(WM_COMMAND, IDOK);
-            return;
-        }
-        auto& sheet = static_cast<CDlgInfoCommentGeneral&>(dialog);
-        CString name;
-        name.Format(L"名前%d", ++round);
-        sheet.GeneralPage().SetDlgItemText(3703, name);
-        dialog.SendMessage(WM_COMMAND, IDOK);
-    });
+    platform::ui::ModalDriverScope driver(
+        RenameAndSave<CDlgInfoCommentGeneral>(round, [](CDlgInfoCommentGeneral& sheet) -> CWnd& { return sheet.GeneralPage(); }, 3703));
     for (auto _ : state) {
         CDlgInfoCommentGeneral sheet;
         sheet.SetDoc(&ms.doc, 1);
@@ -167,11 +179,7 @@ void BM_PatientSheetOpensAndDrawsOnAnMferRecordWith256Additions(benchmark::State
         state.SkipWithError("the MFER record did not open");
         return;
     }
-    platform::ui::ModalDriverScope driver([](CDialog& dialog) {
-        dialog.UpdateWindow();
-        Desktop::PumpMessages();
-        dialog.EndDialog(IDCANCEL);
-    });
+    platform::ui::ModalDriverScope driver(DrawAndCancel);
     for (auto _ : state) {
         CDlgPatientInfoComment sheet(2);   // opens on the additions page: all three made
         sheet.SetDoc(&record.doc, DOC_TYPE_MFER);
@@ -188,17 +196,8 @@ void BM_PatientSheetSavesOneChangeThroughTheCommit(benchmark::State& state)
         return;
     }
     int round = 0;
-    platform::ui::ModalDriverScope driver([&round](CDialog& dialog) {
-        if (dialog.GetDlgItem(3485)) {   // the editor prompt
-            dialog.SendMessage(WM_COMMAND, IDOK);
-            return;
-        }
-        auto& sheet = static_cast<CDlgPatientInfoComment&>(dialog);
-        CString name;
-        name.Format(L"名前%d", ++round);
-        sheet.PatientPage().SetDlgItemText(3208, name);
-        dialog.SendMessage(WM_COMMAND, IDOK);
-    });
+    platform::ui::ModalDriverScope driver(
+        RenameAndSave<CDlgPatientInfoComment>(round, [](CDlgPatientInfoComment& sheet) -> CWnd& { return sheet.PatientPage(); }, 3208));
     for (auto _ : state) {
         CDlgPatientInfoComment sheet(0);
         sheet.SetDoc(&record.doc, DOC_TYPE_MFER);

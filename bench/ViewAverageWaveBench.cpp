@@ -13,6 +13,7 @@
 #include <string>
 
 #include "analysisviews/ViewAverageWave.h"
+#include "bench/BenchRecords.h"
 #include "dialogs/DlgEnlargedPreview.h"
 #include "documents/RestViewDoc.h"
 #include "platform/gdi/Dc.h"
@@ -57,13 +58,7 @@ struct Beats {
         doc.SetSmoothFilterMode(mode);
         doc.SetGridType(1);
         const RestRecordFiles& files = Record();
-        auto* item = new _RESTDATAITEM;
-        item->strFilePath = CString(files.record.c_str());
-        item->strXMLPath = CString(files.xml.c_str());
-        doc.GetRestDataManager().AppendItem(item);
-        CString xml(files.xml.c_str()), file(files.record.c_str());
-        ok = doc.OpenFile(xml, file) == 0;
-        doc.SetCurDataIndex(item->nID);
+        ok = benchrecords::OpenRestRecord(doc, files);
         doc.SetShowST(1);
         doc.AddView(&view);
         view.SetDocType(DOC_TYPE_REST);

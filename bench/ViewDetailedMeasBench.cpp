@@ -12,10 +12,11 @@
 #include <string>
 
 #include "analysisviews/ViewDetailedMeas.h"
+#include "bench/BenchRecords.h"
+#include "bench/BenchViews.h"
 #include "documents/RestViewDoc.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Image.h"
-#include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/framework/FrameWnd.h"
 #include "printdevice/ECGDC.h"
 #include "tools/RestRecord.h"
@@ -35,23 +36,12 @@ struct Form {
         const RestRecordFiles files = WriteRestRecord(folder, "rest.ecg", RestRecordShape());
         doc.m_bAutoDelete = FALSE;
         doc.InitGlobalData();
-        auto* item = new _RESTDATAITEM;
-        item->strFilePath = CString(files.record.c_str());
-        item->strXMLPath = CString(files.xml.c_str());
-        doc.GetRestDataManager().AppendItem(item);
-        CString xml(files.xml.c_str()), file(files.record.c_str());
-        ok = doc.OpenFile(xml, file) == 0;
-        doc.SetCurDataIndex(item->nID);
+        ok = benchrecords::OpenRestRecord(doc, files);
         ok = ok && window.CreateEx(0, nullptr, L"bench", WS_POPUP | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), nullptr, 0);
         frame = new CFrameWnd;
-        ok = ok && frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &window);
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(CViewDetailedMeas);
-        context.m_pCurrentDoc = &doc;
-        view = ok ? DYNAMIC_DOWNCAST(CViewDetailedMeas, frame->CreateView(&context, AFX_IDW_PANE_FIRST)) : nullptr;
+        view = ok ? benchviews::CreateViewInFrame<CViewDetailedMeas>(*frame, window, doc, kWidth, kHeight) : nullptr;
         ok = ok && view;
         if (!ok) return;
-        frame->RecalcLayout();
         view->SendMessage(WM_INITIALUPDATE, 0, 0);
     }
     ~Form()

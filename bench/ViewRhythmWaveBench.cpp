@@ -15,6 +15,7 @@
 #include <map>
 #include <string>
 
+#include "bench/BenchRecords.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "platform/gdi/Dc.h"
@@ -63,13 +64,7 @@ struct Page {
         doc.SetSmoothFilterMode(mode);
         doc.SetGridType(1);
         const RestRecordFiles files = RecordOf(seconds);
-        auto* item = new _RESTDATAITEM;
-        item->strFilePath = CString(files.record.c_str());
-        item->strXMLPath = CString(files.xml.c_str());
-        doc.GetRestDataManager().AppendItem(item);
-        CString xml(files.xml.c_str()), file(files.record.c_str());
-        ok = doc.OpenFile(xml, file) == 0;
-        doc.SetCurDataIndex(0);
+        ok = benchrecords::OpenRestRecord(doc, files);
         doc.AddView(&view);
         view.SetDocType(DOC_TYPE_REST);
         view.SetWaveStyle(style, TRUE);

@@ -10,8 +10,9 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/BenchRecords.h"
+#include "bench/BenchViews.h"
 #include "documents/RestViewDoc.h"
-#include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/framework/FrameWnd.h"
 #include "tools/RestRecord.h"
 #include "waveviews/ViewRhythmWave.h"
@@ -33,24 +34,14 @@ struct MeasurePane {
         doc.SetSmoothFilterMode(0);
         doc.SetSpeed(25.0f);
         doc.SetMouseMode(1);
-        auto* item = new _RESTDATAITEM;
-        item->strFilePath = CString(files.record.c_str());
-        item->strXMLPath = CString(files.xml.c_str());
-        doc.GetRestDataManager().AppendItem(item);
-        CString xml(files.xml.c_str()), file(files.record.c_str());
-        ok = doc.OpenFile(xml, file) == 0;
-        doc.SetCurDataIndex(0);
+        ok = benchrecords::OpenRestRecord(doc, files);
         ok = ok && pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), nullptr, 0);
         frame = new CFrameWnd;
-        ok = ok && frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &pane);
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(CViewRhythmWave);
-        context.m_pCurrentDoc = &doc;
-        view = ok ? DYNAMIC_DOWNCAST(CViewRhythmWave, frame->CreateView(&context, AFX_IDW_PANE_FIRST)) : nullptr;
+        view = ok ? benchviews::CreateViewInFrame<CViewRhythmWave>(*frame, pane, doc, kWidth, kHeight,
+                                                                   benchviews::ViewEdge::Removed)
+                  : nullptr;
         ok = ok && view;
         if (!ok) return;
-        view->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_NOACTIVATE | SWP_FRAMECHANGED);
-        frame->RecalcLayout();
         view->SetDocType(DOC_TYPE_REST);
         view->SetWaveStyle(1, TRUE);
         view->OnUpdate(nullptr, 0, nullptr);

@@ -4,7 +4,6 @@
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
 #include "dialogs/EditingOk.h"
-#include "platform/ui/windowing/SystemSettings.h"
 
 namespace {
 
@@ -18,17 +17,11 @@ bool HasFirstPage(int type)
 
 }  // namespace
 
-IMPLEMENT_DYNAMIC(CDlgInfoCommentGeneral, CDlgModal)
-
-BEGIN_MESSAGE_MAP(CDlgInfoCommentGeneral, CDlgModal)
-    ON_BN_CLICKED(3201, OnDoctorInput)
-END_MESSAGE_MAP()
+IMPLEMENT_DYNAMIC(CDlgInfoCommentGeneral, CDlgInfoCommentBase)
 
 CDlgInfoCommentGeneral::CDlgInfoCommentGeneral(CWnd* pParent)
-    : CDlgModal(IDD, pParent), m_pDoc(nullptr), m_nType(DOC_TYPE_FINAL), m_nInitialPage(0), m_bAddition(0),
-      m_bDoctorConfirmed(0), m_nCheckResult(255), m_bSaveFailed(0)
+    : CDlgInfoCommentBase(IDD, pParent, DOC_TYPE_FINAL), m_nInitialPage(0)
 {
-    m_pFont = GetSystemMetrics(SM_CXSCREEN) >= 1281 ? g_pDlgFontMiddle1 : g_pDlgFontNormal;
 }
 
 CDlgInfoCommentGeneral::~CDlgInfoCommentGeneral() = default;
@@ -72,21 +65,6 @@ int CDlgInfoCommentGeneral::FirstPageCommentChanged()
     return IsExercise() ? m_pageExer.IsCommentChange() : m_pageGeneral.IsCommentChange();
 }
 
-void CDlgInfoCommentGeneral::InitControlText()
-{
-    SetWindowText(L"情報編集");
-    const struct {
-        int id;
-        const wchar_t* text;
-    } buttons[] = {{IDOK, L"更新"}, {IDCANCEL, L"取消"}, {3201, L"更新(判読医師名入力)"}};
-    for (const auto& button : buttons) {
-        if (CWnd* control = GetDlgItem(button.id)) {
-            control->SetWindowText(button.text);
-            if (m_pFont) control->SetFont(m_pFont, TRUE);
-        }
-    }
-}
-
 BOOL CDlgInfoCommentGeneral::OnInitDialog()
 {
     CDlgModal::OnInitDialog();
@@ -112,22 +90,7 @@ BOOL CDlgInfoCommentGeneral::OnInitDialog()
     else
         m_sheet.AddPage(&m_pageGeneral);
     if (m_bAddition) m_sheet.AddPage(&m_pageAddition);
-    m_sheet.Create(this, WS_CHILD | WS_VISIBLE, 0);
-    m_sheet.ShowWindow(SW_SHOW);
-    m_sheet.ModifyStyleEx(0, WS_EX_CONTROLPARENT);
-    m_sheet.ModifyStyle(0, WS_TABSTOP);
-    m_sheet.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-    if (CTabCtrl* tabs = m_sheet.GetTabControl()) {
-        const wchar_t* const texts[] = {L"情報編集", L"付帯情報"};
-        for (int i = 0; i < (m_bAddition ? 2 : 1); ++i) {
-            TCITEM tab = {};
-            tab.mask = TCIF_TEXT;
-            tab.pszText = const_cast<LPWSTR>(texts[i]);
-            tabs->SetItem(i, &tab);
-        }
-        if (m_pFont) tabs->SetFont(m_pFont, TRUE);
-    }
+    CreateSheet({L"情報編集", L"付帯情報"});
     // Both pages are made now, so that each has loaded its values before OK.
     if (m_bAddition) {
         m_sheet.SetActivePage(m_nInitialPage ? 0 : 1);
@@ -138,39 +101,13 @@ BOOL CDlgInfoCommentGeneral::OnInitDialog()
     return TRUE;
 }
 
-void CDlgInfoCommentGeneral::OnDoctorInput()
-{
-    if (!HasPages()) return;
-    CString doctor;
-    if (!CEditingOk::Ask(CEditingOk::Prompt::Doctor, m_pDoc, doctor)) return;
-    // The page is checked before the item is confirmed: a refused value
-    // leaves the item as it was, so no later save writes a confirmation
-    // nobody completed.
-    m_nCheckResult = CheckFirstPage();
-    if (m_nCheckResult == 255) return;
-
-    const CString stamp = MakeEditStamp();
-    m_strName.Format(L"%s", doctor.GetString());
-    _EDIT_STAMP_FIELDS fields;
-    if (CurrentFields(fields)) CEditingOk::ConfirmWithText(fields, stamp, m_strName);
-    m_bDoctorConfirmed = 1;
-    if (m_pDoc) {
-        m_pDoc->UpdateCtrlStatus();
-        m_pDoc->SetCtrlContent(nullptr);
-    }
-    OnOK();
-}
-
 void CDlgInfoCommentGeneral::OnOK()
 {
     if (!HasPages()) return;
     int changed = FirstPageChanged();
     if (!changed && m_bAddition) changed = m_pageAddition.IsDataChange();
     if (!changed) {
-        // A confirmation, or an edit whose save failed, is still to be written.
-        const bool pending = m_bDoctorConfirmed || m_bSaveFailed;
-        if (pending && !CommitSave({CEditingOk::CommitStep::Save, CEditingOk::CommitStep::Notify})) return;
-        EndDialog(IDOK);
+        CloseUnchanged();
         return;
     }
     m_nCheckResult = CheckFirstPage();
@@ -186,12 +123,6 @@ void CDlgInfoCommentGeneral::OnOK()
     // A record XML that could not be written keeps the dialog open: OK tries
     // the save again, Cancel leaves the edit in memory only.
     if (!m_bSaveFailed) EndDialog(IDOK);
-}
-
-bool CDlgInfoCommentGeneral::CommitSave(std::initializer_list<CEditingOk::CommitStep> order)
-{
-    m_bSaveFailed = CEditingOk::Commit(m_pDoc, order) ? 0 : 1;
-    return !m_bSaveFailed;
 }
 
 void CDlgInfoCommentGeneral::SaveInformation(CString strName)

@@ -9,19 +9,14 @@
 // is not notified and the dialog stays open for another try.
 #pragma once
 
-#include <initializer_list>
-
-#include "dialogs/DlgModal.h"
-#include "dialogs/EditingOk.h"
+#include "dialogs/DlgInfoCommentBase.h"
 #include "dialogs/PageAdditionalInfor.h"
 #include "dialogs/PagePatientCommentExer.h"
 #include "dialogs/PagePatientCommentGeneral.h"
-#include "platform/ui/framework/PropertySheet.h"
 
-class CFont;
 class CTavrionDoc;
 
-class CDlgInfoCommentGeneral : public CDlgModal {
+class CDlgInfoCommentGeneral : public CDlgInfoCommentBase {
     DECLARE_DYNAMIC(CDlgInfoCommentGeneral)
 
 public:
@@ -37,40 +32,23 @@ public:
     CPagePatientCommentGeneral& GeneralPage() { return m_pageGeneral; }
     CPagePatientCommentExer& ExerPage() { return m_pageExer; }
     CPageAdditionalInfor& AdditionPage() { return m_pageAddition; }
-    CPropertySheet& Sheet() { return m_sheet; }
 
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
-    afx_msg void OnDoctorInput();
-    DECLARE_MESSAGE_MAP()
 
 private:
-    void InitControlText();
     void SaveInformation(CString strName);
-    // The stamp and confirmation fields of the current item; false without one.
-    bool CurrentFields(_EDIT_STAMP_FIELDS& fields) const;
-    // Commits in `order` and remembers whether the save failed.
-    bool CommitSave(std::initializer_list<CEditingOk::CommitStep> order);
-    bool HasPages() const { return m_sheet.GetSafeHwnd() != nullptr; }
+    bool CurrentFields(_EDIT_STAMP_FIELDS& fields) const override;
+    int CheckFirstPage() override;
     bool IsExercise() const;
     // The first page's answers, whichever page it is.
     int FirstPageChanged();
-    int CheckFirstPage();
     int FirstPageInformationChanged();
     int FirstPageCommentChanged();
 
-    CPropertySheet m_sheet;
     CPagePatientCommentGeneral m_pageGeneral;
     CPagePatientCommentExer m_pageExer;
     CPageAdditionalInfor m_pageAddition;
-    CTavrionDoc* m_pDoc;
-    int m_nType;
-    CFont* m_pFont;
     int m_nInitialPage;
-    int m_bAddition;
-    int m_bDoctorConfirmed;
-    int m_nCheckResult;
-    int m_bSaveFailed;   // 1 while the last save of the record XML failed: OK writes it again
-    CString m_strName;
 };

@@ -5,17 +5,11 @@
 #include "core/TavrionDoc.h"
 #include "documents/RestDataItem.h"
 #include "documents/RestViewDoc.h"
-#include "platform/ui/windowing/SystemSettings.h"
 
-IMPLEMENT_DYNAMIC(CDlgPatientInfoComment, CDlgModal)
-
-BEGIN_MESSAGE_MAP(CDlgPatientInfoComment, CDlgModal)
-    ON_BN_CLICKED(3201, OnDoctorInput)
-END_MESSAGE_MAP()
+IMPLEMENT_DYNAMIC(CDlgPatientInfoComment, CDlgInfoCommentBase)
 
 CDlgPatientInfoComment::CDlgPatientInfoComment(int nMode, CWnd* pParent)
-    : CDlgModal(IDD, pParent), m_bAddition(0), m_nCheckResult(255), m_nMode(nMode), m_nExplicitPage(-1),
-      m_pDoc(nullptr), m_nType(DOC_TYPE_REST), m_bDoctorConfirmed(0), m_bSaveFailed(0), m_pFont(g_pDlgFontNormal)
+    : CDlgInfoCommentBase(IDD, pParent, DOC_TYPE_REST), m_nMode(nMode), m_nExplicitPage(-1)
 {
 }
 
@@ -43,25 +37,14 @@ bool CDlgPatientInfoComment::CurrentIs8000() const
     return item && item->b8000File;
 }
 
-void CDlgPatientInfoComment::InitControlText()
+int CDlgPatientInfoComment::CheckFirstPage()
 {
-    SetWindowText(L"情報編集");
-    const struct {
-        int id;
-        const wchar_t* text;
-    } buttons[] = {{IDOK, L"更新"}, {IDCANCEL, L"取消"}, {3201, L"更新(判読医師名入力)"}};
-    for (const auto& button : buttons) {
-        if (CWnd* control = GetDlgItem(button.id)) {
-            control->SetWindowText(button.text);
-            if (m_pFont) control->SetFont(m_pFont, TRUE);
-        }
-    }
+    return m_pagePatient.CheckPatientData();
 }
 
 BOOL CDlgPatientInfoComment::OnInitDialog()
 {
     CDlgModal::OnInitDialog();
-    if (GetSystemMetrics(SM_CXSCREEN) > 1280) m_pFont = g_pDlgFontMiddle1;
     InitControlText();
 
     // Without a resting or MFER item no page exists to answer the change
@@ -94,22 +77,7 @@ void CDlgPatientInfoComment::CreatePages()
     m_sheet.AddPage(&m_pagePatient);
     m_sheet.AddPage(&m_pageComment);
     if (m_bAddition) m_sheet.AddPage(&m_pageAddition);
-    m_sheet.Create(this, WS_CHILD | WS_VISIBLE, 0);
-    m_sheet.ShowWindow(SW_SHOW);
-    m_sheet.ModifyStyleEx(0, WS_EX_CONTROLPARENT);
-    m_sheet.ModifyStyle(0, WS_TABSTOP);
-    m_sheet.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-    CTabCtrl* tabs = m_sheet.GetTabControl();
-    if (!tabs) return;
-    const wchar_t* const texts[] = {L"被検者情報", L"解析結果/コメント", L"付帯情報"};
-    for (int i = 0; i < m_sheet.GetPageCount(); ++i) {
-        TCITEM tab = {};
-        tab.mask = TCIF_TEXT;
-        tab.pszText = const_cast<LPWSTR>(texts[i]);
-        tabs->SetItem(i, &tab);
-    }
-    if (m_pFont) tabs->SetFont(m_pFont, TRUE);
+    CreateSheet({L"被検者情報", L"解析結果/コメント", L"付帯情報"});
 }
 
 // Every page is made now, so that each has loaded its values before OK; the
@@ -125,28 +93,6 @@ void CDlgPatientInfoComment::ActivateInitialPages()
     if (m_nExplicitPage != -1) m_sheet.SetActivePage(m_nExplicitPage);
 }
 
-void CDlgPatientInfoComment::OnDoctorInput()
-{
-    if (!HasPages()) return;
-    CString doctor;
-    if (!CEditingOk::Ask(CEditingOk::Prompt::Doctor, m_pDoc, doctor)) return;
-    // The page is checked before the item is confirmed: a refused value
-    // leaves the item as it was, so no later save writes a confirmation
-    // nobody completed.
-    m_nCheckResult = m_pagePatient.CheckPatientData();
-    if (m_nCheckResult == 255) return;
-
-    const CString stamp = MakeEditStamp();
-    m_strName.Format(L"%s", doctor.GetString());
-    _EDIT_STAMP_FIELDS fields;
-    if (!CurrentFields(fields)) return;
-    CEditingOk::ConfirmWithText(fields, stamp, m_strName);
-    m_bDoctorConfirmed = 1;
-    m_pDoc->UpdateCtrlStatus();
-    m_pDoc->SetCtrlContent(nullptr);
-    OnOK();
-}
-
 void CDlgPatientInfoComment::OnOK()
 {
     if (!HasPages()) return;
@@ -156,10 +102,7 @@ void CDlgPatientInfoComment::OnOK()
     int changed = patient || comment;
     if (!changed && m_bAddition) changed = m_pageAddition.IsDataChange();
     if (!changed) {
-        // A confirmation, or an edit whose save failed, is still to be written.
-        const bool pending = m_bDoctorConfirmed || m_bSaveFailed;
-        if (pending && !CommitSave({CEditingOk::CommitStep::Save, CEditingOk::CommitStep::Notify})) return;
-        EndDialog(IDOK);
+        CloseUnchanged();
         return;
     }
     m_nCheckResult = m_pagePatient.CheckPatientData();
@@ -186,12 +129,6 @@ bool CDlgPatientInfoComment::AskName(bool b8000)
     }
     m_strName = name;
     return true;
-}
-
-bool CDlgPatientInfoComment::CommitSave(std::initializer_list<CEditingOk::CommitStep> order)
-{
-    m_bSaveFailed = CEditingOk::Commit(m_pDoc, order) ? 0 : 1;
-    return !m_bSaveFailed;
 }
 
 void CDlgPatientInfoComment::SaveInformation(CString strName)

@@ -9,19 +9,14 @@
 // stays open for another try.
 #pragma once
 
-#include <initializer_list>
-
-#include "dialogs/DlgModal.h"
-#include "dialogs/EditingOk.h"
+#include "dialogs/DlgInfoCommentBase.h"
 #include "dialogs/PageAdditionalInfor.h"
 #include "dialogs/PagePatientComment.h"
 #include "dialogs/PagePatientInfo.h"
-#include "platform/ui/framework/PropertySheet.h"
 
-class CFont;
 class CTavrionDoc;
 
-class CDlgPatientInfoComment : public CDlgModal {
+class CDlgPatientInfoComment : public CDlgInfoCommentBase {
     DECLARE_DYNAMIC(CDlgPatientInfoComment)
 
 public:
@@ -38,41 +33,26 @@ public:
     CPagePatientInfo& PatientPage() { return m_pagePatient; }
     CPagePatientComment& CommentPage() { return m_pageComment; }
     CPageAdditionalInfor& AdditionPage() { return m_pageAddition; }
-    CPropertySheet& Sheet() { return m_sheet; }
 
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
-    afx_msg void OnDoctorInput();
-    DECLARE_MESSAGE_MAP()
 
 private:
-    void InitControlText();
     void ApplyPermission(bool hasItem);
     void CreatePages();
     void ActivateInitialPages();
     void SaveInformation(CString strName);
     // Asks for the responsible name when one is needed; false when the prompt was not confirmed.
     bool AskName(bool b8000);
-    // The stamp and confirmation fields of the current item; false without one.
-    bool CurrentFields(_EDIT_STAMP_FIELDS& fields) const;
+    bool CurrentFields(_EDIT_STAMP_FIELDS& fields) const override;
+    int CheckFirstPage() override;
     // The current resting item's model-8000 flag; false for MFER records.
     bool CurrentIs8000() const;
-    bool CommitSave(std::initializer_list<CEditingOk::CommitStep> order);
-    bool HasPages() const { return m_sheet.GetSafeHwnd() != nullptr; }
 
-    CPropertySheet m_sheet;
     CPagePatientInfo m_pagePatient;
     CPagePatientComment m_pageComment;
     CPageAdditionalInfor m_pageAddition;
-    CString m_strName;
-    int m_bAddition;
-    int m_nCheckResult;
     int m_nMode;
     int m_nExplicitPage;
-    CTavrionDoc* m_pDoc;
-    int m_nType;
-    int m_bDoctorConfirmed;
-    int m_bSaveFailed;   // 1 while the last save of the record XML failed: OK writes it again
-    CFont* m_pFont;
 };

@@ -73,9 +73,9 @@ bool IsLettersOnly(const CString& text)
 
 }  // namespace
 
-IMPLEMENT_DYNAMIC(CPagePatientComment, CPropertyPage)
+IMPLEMENT_DYNAMIC(CPagePatientComment, CPagePatientBase)
 
-BEGIN_MESSAGE_MAP(CPagePatientComment, CPropertyPage)
+BEGIN_MESSAGE_MAP(CPagePatientComment, CPagePatientBase)
     ON_BN_CLICKED(3417, OnClearAll)
     ON_CONTROL_RANGE(BN_CLICKED, 3382, 3392, OnDeleteIvrelCode)
     ON_CONTROL_RANGE(BN_CLICKED, 3393, 3403, OnSelectIvrelCode)
@@ -91,19 +91,12 @@ BEGIN_MESSAGE_MAP(CPagePatientComment, CPropertyPage)
 END_MESSAGE_MAP()
 
 CPagePatientComment::CPagePatientComment()
-    : CPropertyPage(IDD), m_pDoc(nullptr), m_nType(DOC_TYPE_REST), m_bCommentChange(0), m_bCodeChange(0),
-      m_bPainted(0), m_nLoadedJudgement(CB_ERR)
+    : CPagePatientBase(IDD, DOC_TYPE_REST), m_bCommentChange(0), m_bCodeChange(0), m_bPainted(0),
+      m_nLoadedJudgement(CB_ERR)
 {
-    m_pFont = GetSystemMetrics(SM_CXSCREEN) >= 1281 ? g_pDlgFontMiddle1 : g_pDlgFontNormal;
 }
 
 CPagePatientComment::~CPagePatientComment() = default;
-
-void CPagePatientComment::SetDoc(CTavrionDoc* pDoc, int nType)
-{
-    m_pDoc = pDoc;
-    m_nType = nType;
-}
 
 _INTERPRE_INFO_REST* CPagePatientComment::CurrentRecord(unsigned int* systemCode) const
 {
@@ -127,18 +120,6 @@ _INTERPRE_INFO_REST* CPagePatientComment::CurrentRecord(unsigned int* systemCode
 bool CPagePatientComment::IsReadOnly() const
 {
     return m_pDoc && m_pDoc->IsReadOnly();
-}
-
-CString CPagePatientComment::Text(int id) const
-{
-    CString text;
-    if (CWnd* control = GetDlgItem(id)) control->GetWindowText(text);
-    return text;
-}
-
-void CPagePatientComment::SetText(int id, const CString& text)
-{
-    if (CWnd* control = GetDlgItem(id)) control->SetWindowText(text);
 }
 
 CString CPagePatientComment::IvrelStatement(const CString& code) const
@@ -351,14 +332,9 @@ void CPagePatientComment::OnUpdateMinnesotaCode(UINT id)
 
 void CPagePatientComment::OnEditComment()
 {
-    CDlgEditComment editor(m_pDoc ? m_pDoc->Is8000File() : 0, nullptr);
     unsigned int systemCode = 0;
     CurrentRecord(&systemCode);
-    editor.SetDoc(m_nType, systemCode);
-    CString text = Text(kComment);
-    text.TrimRight();
-    editor.SetComment(text);
-    if (editor.DoModal() == IDOK) SetText(kComment, editor.GetComment());
+    EditComment(kComment, systemCode);
 }
 
 void CPagePatientComment::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)

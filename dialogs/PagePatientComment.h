@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "platform/ui/framework/PropertyPage.h"
+#include "dialogs/PagePatientBase.h"
 
 class CDC;
 class CECGXMLParser;
@@ -20,7 +20,7 @@ struct _INTERPRE_INFO_REST;
 #define COMMENT_PAGE_MINNESOTA 8
 #define COMMENT_PAGE_IVREL 11
 
-class CPagePatientComment : public CPropertyPage {
+class CPagePatientComment : public CPagePatientBase {
     DECLARE_DYNAMIC(CPagePatientComment)
 
 public:
@@ -28,7 +28,6 @@ public:
     CPagePatientComment();
     ~CPagePatientComment() override;
 
-    void SetDoc(CTavrionDoc* pDoc, int nType);
     // Non-zero when the page differs from the current item; sets (never
     // clears) the comment-changed and code-changed flags.
     int IsDataChange();
@@ -68,16 +67,11 @@ private:
     CString MinnesotaText(const CString& code) const;
     void ClearIvrelRow(int row);
     void PaintReadOnly(CDC& dc);
-    CString Text(int id) const;
-    void SetText(int id, const CString& text);
 
-    CTavrionDoc* m_pDoc;
-    int m_nType;
     int m_bCommentChange;
     int m_bCodeChange;
     std::unique_ptr<CECGXMLParser> m_pIvrel;       // Ivrel12.xml of the work directory
     std::unique_ptr<CECGXMLParser> m_pMinnesota;   // Minesota_mst.xml
-    CFont* m_pFont;
     int m_bPainted;                                // 1 after the first WM_PAINT
     int m_nLoadedJudgement;                        // the judgement list's selection when the page opened
 };

@@ -4,20 +4,18 @@
 #include "core/Globals.h"
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
-#include "dialogs/DlgEditComment.h"
 #include "dialogs/PatientPageFields.h"
 #include "dialogs/TextLengthGuard.h"
 #include "documents/ExerDataItem.h"
 #include "documents/ExerViewDoc.h"
 #include "documents/RecordXmlText.h"
 #include "platform/ui/framework/PaintDC.h"
-#include "platform/ui/windowing/SystemSettings.h"
 
 namespace {
 
 const int kJudgement = 4158, kProtocol = 4160, kStop = 4162, kMaxHr = 4164, kTargetHr = 4168, kComment = 4173;
 const int kCommentLimit = 180;   // bytes of code page 936
-const auto kStopList = static_cast<_EDITABLE_PARAM_INDEX>(11);
+const int kStopList = 11;   // the end conditions among the editable lists
 
 const struct {
     int id;
@@ -86,9 +84,9 @@ _PATIENT_PAGE_TARGET TargetOf(_EXERDATAITEM& item)
 
 }  // namespace
 
-IMPLEMENT_DYNAMIC(CPagePatientCommentExer, CPropertyPage)
+IMPLEMENT_DYNAMIC(CPagePatientCommentExer, CPagePatientBase)
 
-BEGIN_MESSAGE_MAP(CPagePatientCommentExer, CPropertyPage)
+BEGIN_MESSAGE_MAP(CPagePatientCommentExer, CPagePatientBase)
     ON_CBN_SELCHANGE(4117, OnSelchangeAgeUnit)
     ON_BN_CLICKED(4171, OnEditComment)
     ON_CONTROL_RANGE(CBN_EDITUPDATE, 4138, 4162, OnEditupdateCombo)
@@ -97,52 +95,17 @@ BEGIN_MESSAGE_MAP(CPagePatientCommentExer, CPropertyPage)
 END_MESSAGE_MAP()
 
 CPagePatientCommentExer::CPagePatientCommentExer()
-    : CPropertyPage(IDD), m_pDoc(nullptr), m_nType(DOC_TYPE_EXER), m_bInformationChange(0), m_bCommentChange(0),
-      m_rows(EXER_PAGE_ROWS), m_nLoadedJudgement(CB_ERR), m_nLoadedStop(CB_ERR)
+    : CPagePatientBase(IDD, DOC_TYPE_EXER), m_bInformationChange(0), m_bCommentChange(0), m_rows(EXER_PAGE_ROWS),
+      m_nLoadedJudgement(CB_ERR), m_nLoadedStop(CB_ERR)
 {
-    m_pFont = GetSystemMetrics(SM_CXSCREEN) >= 1281 ? g_pDlgFontMiddle1 : g_pDlgFontNormal;
 }
 
 CPagePatientCommentExer::~CPagePatientCommentExer() = default;
-
-void CPagePatientCommentExer::SetDoc(CTavrionDoc* pDoc, int nType)
-{
-    m_pDoc = pDoc;
-    m_nType = nType;
-}
 
 _EXERDATAITEM* CPagePatientCommentExer::CurrentItem() const
 {
     auto* doc = dynamic_cast<CExerViewDoc*>(m_pDoc);
     return doc ? doc->GetCurrentDataItem() : nullptr;
-}
-
-CString CPagePatientCommentExer::Text(int id) const
-{
-    CString text;
-    if (CWnd* control = GetDlgItem(id)) control->GetWindowText(text);
-    return text;
-}
-
-void CPagePatientCommentExer::SetText(int id, const CString& text)
-{
-    if (CWnd* control = GetDlgItem(id)) control->SetWindowText(text);
-}
-
-void CPagePatientCommentExer::SetControlFont(int id)
-{
-    CWnd* control = GetDlgItem(id);
-    if (control && m_pFont) control->SetFont(m_pFont, TRUE);
-}
-
-void CPagePatientCommentExer::ShowControl(int id, bool show)
-{
-    if (CWnd* control = GetDlgItem(id)) control->ShowWindow(show ? SW_SHOW : SW_HIDE);
-}
-
-int CPagePatientCommentExer::Selection(int id) const
-{
-    return static_cast<int>(const_cast<CPagePatientCommentExer*>(this)->SendDlgItemMessage(id, CB_GETCURSEL));
 }
 
 BOOL CPagePatientCommentExer::OnInitDialog()
@@ -158,17 +121,9 @@ BOOL CPagePatientCommentExer::OnInitDialog()
 
 void CPagePatientCommentExer::InitCtrlLayout()
 {
-    auto clientRect = [this](int id) {
-        CRect rect(0, 0, 0, 0);
-        if (CWnd* control = GetDlgItem(id)) {
-            control->GetWindowRect(&rect);
-            ScreenToClient(&rect);
-        }
-        return rect;
-    };
-    const int left[2] = {clientRect(4105).left, clientRect(4106).right};
-    const int right[2] = {clientRect(4137).left, clientRect(4138).right};
-    const int bottomLeft = clientRect(4159).left;
+    const int left[2] = {ClientRectOf(4105).left, ClientRectOf(4106).right};
+    const int right[2] = {ClientRectOf(4137).left, ClientRectOf(4138).right};
+    const int bottomLeft = ClientRectOf(4159).left;
     auto extentOf = [&](int row, int& from, int& to) {
         from = row <= 9 ? left[0] : row <= 20 ? right[0] : bottomLeft;
         to = row <= 9 ? left[1] : right[1];
@@ -211,10 +166,7 @@ void CPagePatientCommentExer::InitComboItems()
 
 void CPagePatientCommentExer::InitCtrlText()
 {
-    for (const auto& label : kLabels) {
-        SetText(label.id, label.text);
-        SetControlFont(label.id);
-    }
+    for (const auto& label : kLabels) LoadLabel(label.id, label.text);
     LoadPatientData();
 }
 
@@ -222,10 +174,7 @@ void CPagePatientCommentExer::LoadRequestCombo(int id, int list, const CString& 
 {
     CWnd* combo = GetDlgItem(id);
     if (!combo) return;
-    if (CStringArray* strings = m_pDoc ? m_pDoc->GetEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(list)) : nullptr) {
-        for (int i = 0; i < strings->GetSize(); ++i)
-            combo->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strings->GetAt(i).GetString()));
-    }
+    AddListEntries(*combo, list);
     combo->SetWindowText(stored);
     combo->SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
     combo->SendMessage(CB_LIMITTEXT, limit);
@@ -234,52 +183,28 @@ void CPagePatientCommentExer::LoadRequestCombo(int id, int list, const CString& 
 
 void CPagePatientCommentExer::LoadPatientData()
 {
-    auto data = [this](UINT id) {
-        CString text;
-        if (m_pDoc) m_pDoc->GetCtrlData(id, text);
-        return text;
-    };
-    auto edit = [&](int id, const CString& text, int limit) {
-        SetText(id, text);
-        SendDlgItemMessage(id, EM_LIMITTEXT, limit);
-        SetControlFont(id);
-    };
-    auto label = [&](int id, const CString& text) {
-        SetText(id, text);
-        SetControlFont(id);
-    };
-    auto list = [&](int id, const CString& stored) {
-        const LRESULT found =
-            SendDlgItemMessage(id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(stored.GetString()));
-        if (found != CB_ERR) {
-            SendDlgItemMessage(id, CB_SETCURSEL, static_cast<WPARAM>(found));
-        } else {
-            SetText(id, stored);
-        }
-        SetControlFont(id);
-    };
     const _EXERDATAITEM* item = CurrentItem();
     const _INTERPRE_INFO_EXER info = item ? item->stInterpre : _INTERPRE_INFO_EXER();
 
-    edit(4106, data(3001), 20);
-    edit(4108, data(3005), 20);
-    edit(4110, data(3003), 20);
-    edit(4112, data(3007), 40);
-    list(4114, data(3009));
-    edit(4116, data(3011), 3);
-    list(4117, data(3012));
-    edit(4118, data(3013), 2);
-    label(4119, data(3014));
-    edit(4121, info.stBirthday.strYear, 4);
-    edit(4123, info.stBirthday.strMonth, 2);
-    edit(4125, info.stBirthday.strDay, 2);
-    edit(4127, data(3015), 5);
-    label(4128, data(3016));
-    edit(4130, data(3017), 5);
-    label(4131, data(3018));
-    edit(4133, data(3019), 3);
-    edit(4135, data(3021), 3);
-    label(4136, data(3022));
+    LoadEdit(4106, CtrlData(3001), 20);
+    LoadEdit(4108, CtrlData(3005), 20);
+    LoadEdit(4110, CtrlData(3003), 20);
+    LoadEdit(4112, CtrlData(3007), 40);
+    LoadListChoice(4114, CtrlData(3009), ListMatch::Exact);
+    LoadEdit(4116, CtrlData(3011), 3);
+    LoadListChoice(4117, CtrlData(3012), ListMatch::Exact);
+    LoadEdit(4118, CtrlData(3013), 2);
+    LoadLabel(4119, CtrlData(3014));
+    LoadEdit(4121, info.stBirthday.strYear, 4);
+    LoadEdit(4123, info.stBirthday.strMonth, 2);
+    LoadEdit(4125, info.stBirthday.strDay, 2);
+    LoadEdit(4127, CtrlData(3015), 5);
+    LoadLabel(4128, CtrlData(3016));
+    LoadEdit(4130, CtrlData(3017), 5);
+    LoadLabel(4131, CtrlData(3018));
+    LoadEdit(4133, CtrlData(3019), 3);
+    LoadEdit(4135, CtrlData(3021), 3);
+    LoadLabel(4136, CtrlData(3022));
 
     const struct {
         int id;
@@ -287,67 +212,39 @@ void CPagePatientCommentExer::LoadPatientData()
         CString stored;
         int limit;
     } requests[] = {
-        {4138, 0, data(4019), 22}, {4140, 1, data(4021), 22}, {4142, 2, data(4023), 22},
-        {4144, 3, data(4025), 22}, {4146, 5, data(4029), 22}, {4148, 4, data(4027), 22},
-        {4150, 6, info.strReqSection, 20}, {4152, 7, data(4031), 20}, {4154, 8, data(4033), 20},
+        {4138, 0, CtrlData(4019), 22}, {4140, 1, CtrlData(4021), 22}, {4142, 2, CtrlData(4023), 22},
+        {4144, 3, CtrlData(4025), 22}, {4146, 5, CtrlData(4029), 22}, {4148, 4, CtrlData(4027), 22},
+        {4150, 6, info.strReqSection, 20}, {4152, 7, CtrlData(4031), 20}, {4154, 8, CtrlData(4033), 20},
     };
     for (const auto& r : requests) LoadRequestCombo(r.id, r.list, r.stored, r.limit);
-    edit(4156, info.strRoomNumber, 10);
+    LoadEdit(4156, info.strRoomNumber, 10);
 
-    list(kJudgement, data(4036));
+    LoadListChoice(kJudgement, CtrlData(4036), ListMatch::Exact);
     m_nLoadedJudgement = Selection(kJudgement);
-    edit(kProtocol, data(4038), 20);
-    if (CStringArray* stops = m_pDoc ? m_pDoc->GetEditableParam(kStopList) : nullptr) {
-        for (int i = 0; i < stops->GetSize(); ++i)
-            SendDlgItemMessage(kStop, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(stops->GetAt(i).GetString()));
-    }
+    LoadEdit(kProtocol, CtrlData(4038), 20);
+    if (CWnd* stops = GetDlgItem(kStop)) AddListEntries(*stops, kStopList);
     int stop = -1;
     if (m_pDoc) m_pDoc->GetCtrlData(4042, stop);
     SendDlgItemMessage(kStop, CB_SETCURSEL, static_cast<WPARAM>(stop));
     SetControlFont(kStop);
     m_nLoadedStop = Selection(kStop);
-    edit(kMaxHr, data(4044), 3);
-    label(4166, data(4046));
-    edit(kTargetHr, data(4048), 3);
-    label(4170, data(4050));
-    edit(kComment, data(4017), kCommentLimit);
+    LoadEdit(kMaxHr, CtrlData(4044), 3);
+    LoadLabel(4166, CtrlData(4046));
+    LoadEdit(kTargetHr, CtrlData(4048), 3);
+    LoadLabel(4170, CtrlData(4050));
+    LoadEdit(kComment, CtrlData(4017), kCommentLimit);
 }
 
 void CPagePatientCommentExer::OnSelchangeAgeUnit()
 {
-    const int selection = Selection(4117);
-    if (selection >= 4) {
-        ShowControl(4118, false);
-        ShowControl(4119, false);
-        SetText(4118, CString());
-        SetText(4119, CString());
-    } else if (!m_rows.IsDisplayOnly(5)) {
-        ShowControl(4118, true);
-        ShowControl(4119, true);
-        SetText(4119, SubAgeUnitAfter(selection));
-    }
+    ShowSubAge(Selection(4117), 4118, 4119, m_rows.IsDisplayOnly(5));
     SendDlgItemMessage(4117, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
 }
 
 void CPagePatientCommentExer::OnEditComment()
 {
-    CDlgEditComment editor(m_pDoc ? m_pDoc->Is8000File() : 0, nullptr);
     const _EXERDATAITEM* item = CurrentItem();
-    editor.SetDoc(m_nType, item ? item->uSystemCode : 0);
-    CString text = Text(kComment);
-    text.TrimRight();
-    editor.SetComment(text);
-    if (editor.DoModal() == IDOK) SetText(kComment, editor.GetComment());
-}
-
-void CPagePatientCommentExer::OnUpdateEdit(UINT id)
-{
-    GuardEditToItsLimit(GetDlgItem(static_cast<int>(id)));
-}
-
-void CPagePatientCommentExer::OnEditupdateCombo(UINT id)
-{
-    GuardComboToItsLimit(GetDlgItem(static_cast<int>(id)));
+    EditComment(kComment, item ? item->uSystemCode : 0);
 }
 
 void CPagePatientCommentExer::OnPaint()

@@ -10,16 +10,15 @@
 #include <memory>
 
 #include "dialogs/DisplayOnlyRows.h"
-#include "platform/ui/framework/PropertyPage.h"
+#include "dialogs/PagePatientBase.h"
 
 class CECGXMLParser;
-class CFont;
 class CTavrionDoc;
 struct _EXERDATAITEM;
 
 #define EXER_PAGE_ROWS 26
 
-class CPagePatientCommentExer : public CPropertyPage {
+class CPagePatientCommentExer : public CPagePatientBase {
     DECLARE_DYNAMIC(CPagePatientCommentExer)
 
 public:
@@ -27,7 +26,6 @@ public:
     CPagePatientCommentExer();
     ~CPagePatientCommentExer() override;
 
-    void SetDoc(CTavrionDoc* pDoc, int nType);
     // Sets the information-changed and comment-changed flags; non-zero when
     // anything shown differs from the current item.
     int IsDataChange();
@@ -41,8 +39,6 @@ protected:
     BOOL OnInitDialog() override;
     afx_msg void OnSelchangeAgeUnit();
     afx_msg void OnEditComment();
-    afx_msg void OnEditupdateCombo(UINT id);
-    afx_msg void OnUpdateEdit(UINT id);
     afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()
 
@@ -53,17 +49,9 @@ private:
     void InitCtrlText();
     void LoadPatientData();
     void LoadRequestCombo(int id, int list, const CString& stored, int limit);
-    CString Text(int id) const;
-    void SetText(int id, const CString& text);
-    void SetControlFont(int id);
-    void ShowControl(int id, bool show);
-    int Selection(int id) const;
 
-    CTavrionDoc* m_pDoc;
-    int m_nType;
     int m_bInformationChange;
     int m_bCommentChange;
-    CFont* m_pFont;
     std::unique_ptr<CECGXMLParser> m_pIvrel;   // Ivrel12.xml of the work directory
     CDisplayOnlyRows m_rows;
     int m_nLoadedJudgement;   // the judgement list's selection when the page opened

@@ -6,9 +6,7 @@
 #include "core/Globals.h"
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
-#include "dialogs/DlgEditComment.h"
 #include "dialogs/PatientPageFields.h"
-#include "dialogs/TextLengthGuard.h"
 #include "documents/ExtraDataItem.h"
 #include "documents/ExtraViewDoc.h"
 #include "documents/FinalDataItem.h"
@@ -24,7 +22,6 @@
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Pen.h"
 #include "platform/ui/framework/PaintDC.h"
-#include "platform/ui/windowing/SystemSettings.h"
 
 struct CPagePatientCommentGeneral::ItemFields {
     _PATIENT_PAGE_TARGET shared;     // the fields the patient information page shows too
@@ -96,13 +93,6 @@ const _PAINTED_ROW kPaintedRows[22] = {
     {{3757}, {3758}},
 };
 
-CString CtrlData(CTavrionDoc* doc, UINT id)
-{
-    CString text;
-    if (doc && id) doc->GetCtrlData(id, text);
-    return text;
-}
-
 CString IvrelPath()
 {
     CString path;
@@ -136,9 +126,9 @@ void GeneralFields(Item& item, Interpre& r, CPagePatientCommentGeneral::ItemFiel
 
 }  // namespace
 
-IMPLEMENT_DYNAMIC(CPagePatientCommentGeneral, CPropertyPage)
+IMPLEMENT_DYNAMIC(CPagePatientCommentGeneral, CPagePatientBase)
 
-BEGIN_MESSAGE_MAP(CPagePatientCommentGeneral, CPropertyPage)
+BEGIN_MESSAGE_MAP(CPagePatientCommentGeneral, CPagePatientBase)
     ON_CBN_SELCHANGE(3714, OnSelchangeAgeUnit)
     ON_BN_CLICKED(3760, OnEditComment)
     ON_CONTROL_RANGE(CBN_EDITUPDATE, 3739, 3747, OnEditupdateCombo)
@@ -147,10 +137,9 @@ BEGIN_MESSAGE_MAP(CPagePatientCommentGeneral, CPropertyPage)
 END_MESSAGE_MAP()
 
 CPagePatientCommentGeneral::CPagePatientCommentGeneral()
-    : CPropertyPage(IDD), m_pDoc(nullptr), m_nType(1), m_bInformationChange(0), m_bCommentChange(0),
-      m_bJudgementChange(0), m_rows(GENERAL_PAGE_ROWS), m_nLoadedJudgement(CB_ERR)
+    : CPagePatientBase(IDD, 1), m_bInformationChange(0), m_bCommentChange(0), m_bJudgementChange(0),
+      m_rows(GENERAL_PAGE_ROWS), m_nLoadedJudgement(CB_ERR)
 {
-    m_pFont = GetSystemMetrics(SM_CXSCREEN) >= 1281 ? g_pDlgFontMiddle1 : g_pDlgFontNormal;
 }
 
 CPagePatientCommentGeneral::~CPagePatientCommentGeneral() = default;
@@ -158,12 +147,6 @@ CPagePatientCommentGeneral::~CPagePatientCommentGeneral() = default;
 const wchar_t* CPagePatientCommentGeneral::TripLabel()
 {
     return L"トリップ数";
-}
-
-void CPagePatientCommentGeneral::SetDoc(CTavrionDoc* pDoc, int nType)
-{
-    m_pDoc = pDoc;
-    m_nType = nType;
 }
 
 bool CPagePatientCommentGeneral::CurrentItem(ItemFields& f) const
@@ -229,29 +212,6 @@ bool CPagePatientCommentGeneral::TripRowsShown() const
     return IsMasterStep() && CurrentItem(f) && (f.uSystemCode & 0xFF) != 244;
 }
 
-CString CPagePatientCommentGeneral::Text(int id) const
-{
-    CString text;
-    if (CWnd* control = GetDlgItem(id)) control->GetWindowText(text);
-    return text;
-}
-
-void CPagePatientCommentGeneral::SetText(int id, const CString& text)
-{
-    if (CWnd* control = GetDlgItem(id)) control->SetWindowText(text);
-}
-
-void CPagePatientCommentGeneral::SetControlFont(int id)
-{
-    CWnd* control = GetDlgItem(id);
-    if (control && m_pFont) control->SetFont(m_pFont, TRUE);
-}
-
-void CPagePatientCommentGeneral::ShowControl(int id, bool show)
-{
-    if (CWnd* control = GetDlgItem(id)) control->ShowWindow(show ? SW_SHOW : SW_HIDE);
-}
-
 BOOL CPagePatientCommentGeneral::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
@@ -263,20 +223,11 @@ BOOL CPagePatientCommentGeneral::OnInitDialog()
     return TRUE;
 }
 
-
 void CPagePatientCommentGeneral::InitCtrlLayout()
 {
-    auto clientRect = [this](int id) {
-        CRect rect(0, 0, 0, 0);
-        if (CWnd* control = GetDlgItem(id)) {
-            control->GetWindowRect(&rect);
-            ScreenToClient(&rect);
-        }
-        return rect;
-    };
-    const int left[2] = {clientRect(3700).left, clientRect(3701).right};
-    const int right[2] = {clientRect(3738).left, clientRect(3739).right};
-    const int judgeLeft = clientRect(3757).left;
+    const int left[2] = {ClientRectOf(3700).left, ClientRectOf(3701).right};
+    const int right[2] = {ClientRectOf(3738).left, ClientRectOf(3739).right};
+    const int judgeLeft = ClientRectOf(3757).left;
 
     if (m_pDoc && m_pDoc->IsReadOnly()) {
         ShowControl(3760, false);
@@ -310,10 +261,7 @@ void CPagePatientCommentGeneral::InitComboItems()
 
 void CPagePatientCommentGeneral::InitCtrlText()
 {
-    for (const auto& label : kLabels) {
-        SetText(label.id, label.text);
-        SetControlFont(label.id);
-    }
+    for (const auto& label : kLabels) LoadLabel(label.id, label.text);
     for (int id : {3719, 3721, 3731}) SetControlFont(id);
 }
 
@@ -331,35 +279,16 @@ void CPagePatientCommentGeneral::LoadPatientData()
     ItemFields f;
     const bool hasItem = CurrentItem(f);
 
-    auto edit = [&](int id, const CString& text, int limit) {
-        SetText(id, text);
-        SendDlgItemMessage(id, EM_LIMITTEXT, limit);
-        SetControlFont(id);
-    };
-    auto list = [&](int id, const CString& stored) {
-        const LRESULT found =
-            SendDlgItemMessage(id, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(stored.GetString()));
-        if (!stored.IsEmpty() && found != CB_ERR) {
-            SendDlgItemMessage(id, CB_SETCURSEL, static_cast<WPARAM>(found));
-        } else {
-            SetText(id, stored);
-        }
-        SetControlFont(id);
-    };
-    auto label = [&](int id, const CString& text) {
-        SetText(id, text);
-        SetControlFont(id);
-    };
 
-    edit(3701, CtrlData(m_pDoc, 3001), m_pDoc && m_pDoc->Is8000File() ? 12 : 20);
-    edit(3702, CtrlData(m_pDoc, 3005), 20);
-    edit(3703, CtrlData(m_pDoc, 3003), 20);
-    edit(3704, CtrlData(m_pDoc, 3007), 40);
-    list(3711, CtrlData(m_pDoc, 3009));
-    edit(3713, CtrlData(m_pDoc, 3011), 3);
-    list(3714, CtrlData(m_pDoc, 3012));
-    edit(3715, CtrlData(m_pDoc, 3013), 2);
-    label(3716, CtrlData(m_pDoc, 3014));
+    LoadEdit(3701, CtrlData(3001), m_pDoc && m_pDoc->Is8000File() ? 12 : 20);
+    LoadEdit(3702, CtrlData(3005), 20);
+    LoadEdit(3703, CtrlData(3003), 20);
+    LoadEdit(3704, CtrlData(3007), 40);
+    LoadListChoice(3711, CtrlData(3009), ListMatch::Prefix);
+    LoadEdit(3713, CtrlData(3011), 3);
+    LoadListChoice(3714, CtrlData(3012), ListMatch::Prefix);
+    LoadEdit(3715, CtrlData(3013), 2);
+    LoadLabel(3716, CtrlData(3014));
 
     _BIRTHDAY birthday;
     if (hasItem && f.pShownBirthday) {
@@ -368,29 +297,29 @@ void CPagePatientCommentGeneral::LoadPatientData()
                (m_nType == DOC_TYPE_MFER && hasItem &&
                 (f.uSystemCode == 0x8001 || f.uSystemCode == 0x8003 || f.uSystemCode == 0x800C ||
                  f.uSystemCode == 0x800F))) {
-        birthday.strYear = CtrlData(m_pDoc, 3631);
-        birthday.strMonth = CtrlData(m_pDoc, 3633);
-        birthday.strDay = CtrlData(m_pDoc, 3635);
+        birthday.strYear = CtrlData(3631);
+        birthday.strMonth = CtrlData(3633);
+        birthday.strDay = CtrlData(3635);
     }
-    edit(3718, birthday.strYear, 4);
-    edit(3720, birthday.strMonth, 2);
-    edit(3722, birthday.strDay, 2);
+    LoadEdit(3718, birthday.strYear, 4);
+    LoadEdit(3720, birthday.strMonth, 2);
+    LoadEdit(3722, birthday.strDay, 2);
 
-    edit(3724, CtrlData(m_pDoc, 3015), 5);
-    label(3725, CtrlData(m_pDoc, 3016));
-    edit(3727, CtrlData(m_pDoc, 3017), 5);
-    label(3728, CtrlData(m_pDoc, 3018));
-    const CString unit = CtrlData(m_pDoc, 3022);
+    LoadEdit(3724, CtrlData(3015), 5);
+    LoadLabel(3725, CtrlData(3016));
+    LoadEdit(3727, CtrlData(3017), 5);
+    LoadLabel(3728, CtrlData(3018));
+    const CString unit = CtrlData(3022);
     const int pressureLimit = unit.CompareNoCase(L"kPa") == 0 ? 2 : 3;
-    edit(3730, CtrlData(m_pDoc, 3019), pressureLimit);
-    edit(3732, CtrlData(m_pDoc, 3021), pressureLimit);
-    label(3733, unit);
+    LoadEdit(3730, CtrlData(3019), pressureLimit);
+    LoadEdit(3732, CtrlData(3021), pressureLimit);
+    LoadLabel(3733, unit);
 
     for (int id = 3734; id <= 3737; ++id) ShowControl(id, false);
     SendDlgItemMessage(3735, EM_LIMITTEXT, 3);
     SendDlgItemMessage(3737, EM_LIMITTEXT, 3);
     if (TripRowsShown()) {
-        label(3734, TripLabel());
+        LoadLabel(3734, TripLabel());
         SetText(3735, *f.pTrip[0] == L"*" ? CString() : *f.pTrip[0]);
         SetText(3737, *f.pTrip[1]);
         for (int id = 3734; id <= 3737; ++id) {
@@ -402,72 +331,43 @@ void CPagePatientCommentGeneral::LoadPatientData()
     for (const auto& combo : kCombos) {
         CWnd* control = GetDlgItem(combo.id);
         if (!control) continue;
-        if (CStringArray* strings = m_pDoc ? m_pDoc->GetEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(combo.list)) : nullptr) {
-            for (int i = 0; i < strings->GetSize(); ++i)
-                control->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strings->GetAt(i).GetString()));
-        }
+        AddListEntries(*control, combo.list);
         control->SendMessage(CB_LIMITTEXT, combo.limit);
         CString stored;
         if (master) {
-            stored = combo.masterData ? CtrlData(m_pDoc, combo.masterData) : (hasItem ? *f.shared.pRequest[4] : CString());
+            stored = combo.masterData ? CtrlData(combo.masterData) : (hasItem ? *f.shared.pRequest[4] : CString());
         } else if (other) {
-            stored = CtrlData(m_pDoc, combo.otherData);
+            stored = CtrlData(combo.otherData);
         }
         control->SetWindowText(stored);
         control->SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
         SetControlFont(combo.id);
     }
-    edit(3705, master ? (hasItem ? *f.shared.pRoom : CString()) : other ? CtrlData(m_pDoc, 3649) : CString(), 10);
+    LoadEdit(3705, master ? (hasItem ? *f.shared.pRoom : CString()) : other ? CtrlData(3649) : CString(), 10);
 
     LoadJudgements();
     if (master) {
-        list(3758, CtrlData(m_pDoc, 3618));
+        LoadListChoice(3758, CtrlData(3618), ListMatch::Prefix);
         m_nLoadedJudgement = static_cast<int>(SendDlgItemMessage(3758, CB_GETCURSEL));
     } else {
         ShowControl(3757, false);
         ShowControl(3758, false);
     }
     SetControlFont(3758);
-    edit(3706, CtrlData(m_pDoc, 4017), 255);
+    LoadEdit(3706, CtrlData(4017), 255);
 }
 
 void CPagePatientCommentGeneral::OnSelchangeAgeUnit()
 {
-    const LRESULT selection = SendDlgItemMessage(3714, CB_GETCURSEL);
-    if (selection >= 4) {
-        ShowControl(3715, false);
-        ShowControl(3716, false);
-        SetText(3715, CString());
-        SetText(3716, CString());
-    } else if (!m_rows.IsDisplayOnly(5)) {
-        ShowControl(3715, true);
-        ShowControl(3716, true);
-        SetText(3716, SubAgeUnitAfter(static_cast<int>(selection)));
-    }
+    ShowSubAge(Selection(3714), 3715, 3716, m_rows.IsDisplayOnly(5));
     SendDlgItemMessage(3714, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
 }
 
 void CPagePatientCommentGeneral::OnEditComment()
 {
-    CDlgEditComment editor(m_pDoc ? m_pDoc->Is8000File() : 0, nullptr);
     ItemFields f;
-    editor.SetDoc(m_nType, CurrentItem(f) ? f.uSystemCode : 0);
-    CString text = Text(3706);
-    text.TrimRight();
-    editor.SetComment(text);
-    if (editor.DoModal() == IDOK) SetText(3706, editor.GetComment());
+    EditComment(3706, CurrentItem(f) ? f.uSystemCode : 0);
 }
-
-void CPagePatientCommentGeneral::OnUpdateEdit(UINT id)
-{
-    GuardEditToItsLimit(GetDlgItem(static_cast<int>(id)));
-}
-
-void CPagePatientCommentGeneral::OnEditupdateCombo(UINT id)
-{
-    GuardComboToItsLimit(GetDlgItem(static_cast<int>(id)));
-}
-
 
 void CPagePatientCommentGeneral::OnPaint()
 {

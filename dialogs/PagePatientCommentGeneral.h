@@ -7,15 +7,14 @@
 #pragma once
 
 #include "dialogs/DisplayOnlyRows.h"
-#include "platform/ui/framework/PropertyPage.h"
+#include "dialogs/PagePatientBase.h"
 
 class CDC;
-class CFont;
 class CTavrionDoc;
 
 #define GENERAL_PAGE_ROWS 26
 
-class CPagePatientCommentGeneral : public CPropertyPage {
+class CPagePatientCommentGeneral : public CPagePatientBase {
     DECLARE_DYNAMIC(CPagePatientCommentGeneral)
 
 public:
@@ -23,7 +22,6 @@ public:
     CPagePatientCommentGeneral();
     ~CPagePatientCommentGeneral() override;
 
-    void SetDoc(CTavrionDoc* pDoc, int nType);
     // Sets the three change flags; non-zero when anything changed.
     int IsDataChange();
     int CheckPatientData();
@@ -38,8 +36,6 @@ protected:
     BOOL OnInitDialog() override;
     afx_msg void OnSelchangeAgeUnit();
     afx_msg void OnEditComment();
-    afx_msg void OnEditupdateCombo(UINT id);
-    afx_msg void OnUpdateEdit(UINT id);
     afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()
 
@@ -57,17 +53,10 @@ private:
     void InitCtrlText();
     void LoadPatientData();
     void LoadJudgements();
-    CString Text(int id) const;
-    void SetText(int id, const CString& text);
-    void SetControlFont(int id);
-    void ShowControl(int id, bool show);
 
-    CTavrionDoc* m_pDoc;
-    int m_nType;
     int m_bInformationChange;
     int m_bCommentChange;
     int m_bJudgementChange;
-    CFont* m_pFont;
     CDisplayOnlyRows m_rows;
     int m_nLoadedJudgement;   // the judgement list's selection when the page opened
 };

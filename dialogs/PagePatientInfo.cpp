@@ -6,19 +6,14 @@
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
 #include "dialogs/PatientPageFields.h"
-#include "dialogs/TextLengthGuard.h"
 #include "documents/MFERDataItem.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestDataItem.h"
 #include "documents/RestViewDoc.h"
 #include "platform/base/Kernel.h"
 #include "platform/ui/framework/PaintDC.h"
-#include "platform/ui/windowing/SystemSettings.h"
 
 namespace {
-
-const wchar_t* const kSexItems[] = {L"不明", L"男", L"女"};
-const wchar_t* const kAgeUnits[] = {L"歳", L"ヶ月", L"週", L"日", L"時間"};
 
 // The label ids with their texts; the trip label is set apart.
 const struct {
@@ -68,11 +63,6 @@ const _PAINTED_ROW kPaintedRows[21] = {
     {{3259}, {3210}},
 };
 
-CStringArray* List(CTavrionDoc* doc, int index)
-{
-    return doc ? doc->GetEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(index)) : nullptr;
-}
-
 // The shared fields; the medications of a model-8000 resting record are
 // the fixed lists 3240 and 3242.
 _PATIENT_PAGE_IDS FieldIds(bool fixedMedications)
@@ -86,18 +76,11 @@ _PATIENT_PAGE_IDS FieldIds(bool fixedMedications)
     return ids;
 }
 
-CString CtrlData(CTavrionDoc* doc, UINT id)
-{
-    CString text;
-    if (doc) doc->GetCtrlData(id, text);
-    return text;
-}
-
 }  // namespace
 
-IMPLEMENT_DYNAMIC(CPagePatientInfo, CPropertyPage)
+IMPLEMENT_DYNAMIC(CPagePatientInfo, CPagePatientBase)
 
-BEGIN_MESSAGE_MAP(CPagePatientInfo, CPropertyPage)
+BEGIN_MESSAGE_MAP(CPagePatientInfo, CPagePatientBase)
     ON_CBN_SELCHANGE(3215, OnSelchangeAgeUnit)
     ON_CONTROL_RANGE(CBN_EDITUPDATE, 3250, 3258, OnEditupdateCombo)
     ON_CONTROL_RANGE(EN_UPDATE, 3206, 3210, OnUpdateEdit)
@@ -105,9 +88,8 @@ BEGIN_MESSAGE_MAP(CPagePatientInfo, CPropertyPage)
 END_MESSAGE_MAP()
 
 CPagePatientInfo::CPagePatientInfo()
-    : CPropertyPage(IDD), m_pDoc(nullptr), m_nType(DOC_TYPE_REST), m_pFont(nullptr), m_rows(PATIENT_PAGE_ROWS)
+    : CPagePatientBase(IDD, DOC_TYPE_REST), m_rows(PATIENT_PAGE_ROWS)
 {
-    m_pFont = GetSystemMetrics(SM_CXSCREEN) >= 1281 ? g_pDlgFontMiddle1 : g_pDlgFontNormal;
 }
 
 CPagePatientInfo::~CPagePatientInfo() = default;
@@ -115,12 +97,6 @@ CPagePatientInfo::~CPagePatientInfo() = default;
 const wchar_t* CPagePatientInfo::TripLabel()
 {
     return L"トリップ数";
-}
-
-void CPagePatientInfo::SetDoc(CTavrionDoc* pDoc, int nType)
-{
-    m_pDoc = pDoc;
-    m_nType = nType;
 }
 
 CPagePatientInfo::ItemView CPagePatientInfo::CurrentItem() const
@@ -161,30 +137,6 @@ bool CPagePatientInfo::Is8000() const
     return m_pDoc && m_pDoc->Is8000File();
 }
 
-CString CPagePatientInfo::Text(int id) const
-{
-    CString text;
-    if (CWnd* control = GetDlgItem(id)) control->GetWindowText(text);
-    return text;
-}
-
-void CPagePatientInfo::SetText(int id, const CString& text)
-{
-    if (CWnd* control = GetDlgItem(id)) control->SetWindowText(text);
-}
-
-void CPagePatientInfo::SetControlFont(int id)
-{
-    if (CWnd* control = GetDlgItem(id)) {
-        if (m_pFont) control->SetFont(m_pFont, TRUE);
-    }
-}
-
-void CPagePatientInfo::ShowControl(int id, bool show)
-{
-    if (CWnd* control = GetDlgItem(id)) control->ShowWindow(show ? SW_SHOW : SW_HIDE);
-}
-
 BOOL CPagePatientInfo::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
@@ -218,11 +170,8 @@ void CPagePatientInfo::FillFixedMedication(int comboId, int list, UINT ctrlData)
     CWnd* combo = GetDlgItem(comboId);
     if (!combo) return;
     combo->SendMessage(CB_RESETCONTENT);
-    if (CStringArray* strings = List(m_pDoc, list)) {
-        for (int i = 0; i < strings->GetSize(); ++i)
-            combo->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strings->GetAt(i).GetString()));
-    }
-    const CString stored = CtrlData(m_pDoc, ctrlData);
+    AddListEntries(*combo, list);
+    const CString stored = CtrlData(ctrlData);
     // A stored medication the list does not hold is shown all the same:
     // a list without it would show nothing, and OK would count that as an edit.
     if (!stored.IsEmpty() &&
@@ -234,19 +183,8 @@ void CPagePatientInfo::FillFixedMedication(int comboId, int list, UINT ctrlData)
 
 void CPagePatientInfo::InitCtrlLayout()
 {
-    CRect leftFrom, leftTo, rightFrom, rightTo;
-    auto clientRect = [this](int id, CRect& rect) {
-        if (CWnd* control = GetDlgItem(id)) {
-            control->GetWindowRect(&rect);
-            ScreenToClient(&rect);
-        }
-    };
-    clientRect(3202, leftFrom);
-    clientRect(3206, leftTo);
-    clientRect(3239, rightFrom);
-    clientRect(3250, rightTo);
-    const int left[2] = {leftFrom.left, leftTo.right};
-    const int right[2] = {rightFrom.left, rightTo.right};
+    const int left[2] = {ClientRectOf(3202).left, ClientRectOf(3206).right};
+    const int right[2] = {ClientRectOf(3239).left, ClientRectOf(3250).right};
     auto hideRow = [&](int row, std::initializer_list<int> ids) {
         const int* extent = row <= 10 ? left : right;
         for (int id : ids) m_rows.Hide(*this, id, row, extent[0], extent[1]);
@@ -300,47 +238,23 @@ void CPagePatientInfo::InitCtrlLayout()
 
 void CPagePatientInfo::InitComboItems()
 {
-    for (const wchar_t* sex : kSexItems) SendDlgItemMessage(3212, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sex));
-    for (const wchar_t* unit : kAgeUnits) SendDlgItemMessage(3215, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(unit));
+    FillSexAndAgeUnits(*this, 3212, 3215);
 }
 
 void CPagePatientInfo::LoadPatientData()
 {
     const bool b8000 = Is8000();
-    for (const auto& label : kLabels) {
-        SetText(label.id, label.text);
-        SetControlFont(label.id);
-    }
+    for (const auto& label : kLabels) LoadLabel(label.id, label.text);
 
-    auto edit = [&](int id, UINT ctrlData, int limit) {
-        SetText(id, CtrlData(m_pDoc, ctrlData));
-        SendDlgItemMessage(id, EM_LIMITTEXT, limit);
-        SetControlFont(id);
-    };
-    auto label = [&](int id, UINT ctrlData) {
-        SetText(id, CtrlData(m_pDoc, ctrlData));
-        SetControlFont(id);
-    };
-    auto list = [&](int id, UINT ctrlData) {
-        const CString stored = CtrlData(m_pDoc, ctrlData);
-        const LRESULT found =
-            SendDlgItemMessage(id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(stored.GetString()));
-        if (found != CB_ERR) {
-            SendDlgItemMessage(id, CB_SETCURSEL, static_cast<WPARAM>(found));
-        } else {
-            SetText(id, stored);
-        }
-        SetControlFont(id);
-    };
+    auto edit = [&](int id, UINT ctrlData, int limit) { LoadEdit(id, CtrlData(ctrlData), limit); };
+    auto label = [&](int id, UINT ctrlData) { LoadLabel(id, CtrlData(ctrlData)); };
+    auto list = [&](int id, UINT ctrlData) { LoadListChoice(id, CtrlData(ctrlData), ListMatch::Exact); };
     auto request = [&](int id, int listIndex, UINT ctrlData, int limit) {
         CWnd* combo = GetDlgItem(id);
         if (!combo) return;
-        if (CStringArray* strings = List(m_pDoc, listIndex)) {
-            for (int i = 0; i < strings->GetSize(); ++i)
-                combo->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strings->GetAt(i).GetString()));
-        }
+        AddListEntries(*combo, listIndex);
         combo->SendMessage(CB_LIMITTEXT, limit);
-        combo->SetWindowText(CtrlData(m_pDoc, ctrlData));
+        combo->SetWindowText(CtrlData(ctrlData));
         SetControlFont(id);
     };
 
@@ -357,7 +271,7 @@ void CPagePatientInfo::LoadPatientData()
     label(3226, 3016);
     edit(3228, 3017, 5);
     label(3229, 3018);
-    const CString pressureUnit = CtrlData(m_pDoc, 3022);
+    const CString pressureUnit = CtrlData(3022);
     const int pressureLimit = pressureUnit.CompareNoCase(L"kPa") == 0 ? 2 : 3;
     edit(3231, 3019, pressureLimit);
     edit(3233, 3021, pressureLimit);
@@ -376,9 +290,9 @@ void CPagePatientInfo::LoadPatientData()
     const ItemView item = CurrentItem();
     _BIRTHDAY birthday;
     if (!item.bRest && (item.uSystemCode == MFER_KIND_12LEAD || item.uSystemCode == MFER_KIND_15LEAD)) {
-        birthday.strYear = CtrlData(m_pDoc, 3631);
-        birthday.strMonth = CtrlData(m_pDoc, 3633);
-        birthday.strDay = CtrlData(m_pDoc, 3635);
+        birthday.strYear = CtrlData(3631);
+        birthday.strMonth = CtrlData(3633);
+        birthday.strDay = CtrlData(3635);
     } else if (item.pInterpre) {
         birthday = item.pInterpre->stBirthday;
     }
@@ -387,11 +301,7 @@ void CPagePatientInfo::LoadPatientData()
         const CString& text;
         int limit;
     } dates[] = {{3219, birthday.strYear, 4}, {3221, birthday.strMonth, 2}, {3223, birthday.strDay, 2}};
-    for (const auto& date : dates) {
-        SetText(date.id, date.text);
-        SendDlgItemMessage(date.id, EM_LIMITTEXT, date.limit);
-        SetControlFont(date.id);
-    }
+    for (const auto& date : dates) LoadEdit(date.id, date.text, date.limit);
 
     SendDlgItemMessage(3236, EM_LIMITTEXT, 3);
     SendDlgItemMessage(3238, EM_LIMITTEXT, 3);
@@ -413,32 +323,10 @@ void CPagePatientInfo::LoadPatientData()
 
 void CPagePatientInfo::OnSelchangeAgeUnit()
 {
-    const LRESULT selection = SendDlgItemMessage(3215, CB_GETCURSEL);
     if (Is8000()) return;
-    if (selection >= 4) {
-        ShowControl(3216, false);
-        ShowControl(3217, false);
-        SetText(3216, CString());
-        SetText(3217, CString());
-    } else if (!m_rows.IsDisplayOnly(5)) {
-        ShowControl(3216, true);
-        ShowControl(3217, true);
-        // The sub-age counts in the next finer unit; no unit chosen counts years.
-        SetText(3217, selection < 0 ? CString(kAgeUnits[0]) : CString(kAgeUnits[selection + 1]));
-    }
+    ShowSubAge(Selection(3215), 3216, 3217, m_rows.IsDisplayOnly(5));
     SendDlgItemMessage(3215, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
 }
-
-void CPagePatientInfo::OnUpdateEdit(UINT id)
-{
-    GuardEditToItsLimit(GetDlgItem(static_cast<int>(id)));
-}
-
-void CPagePatientInfo::OnEditupdateCombo(UINT id)
-{
-    GuardComboToItsLimit(GetDlgItem(static_cast<int>(id)));
-}
-
 
 void CPagePatientInfo::OnPaint()
 {

@@ -8,17 +8,16 @@
 
 #include "dialogs/DisplayOnlyRows.h"
 #include "dialogs/PatientPageFields.h"
-#include "platform/ui/framework/PropertyPage.h"
+#include "dialogs/PagePatientBase.h"
 
 class CDC;
-class CFont;
 class CTavrionDoc;
 struct _PATIENT_INFO;
 struct _INTERPRE_INFO_REST;
 
 #define PATIENT_PAGE_ROWS 26
 
-class CPagePatientInfo : public CPropertyPage {
+class CPagePatientInfo : public CPagePatientBase {
     DECLARE_DYNAMIC(CPagePatientInfo)
 
 public:
@@ -26,7 +25,6 @@ public:
     CPagePatientInfo();
     ~CPagePatientInfo() override;
 
-    void SetDoc(CTavrionDoc* pDoc, int nType);
     // 1 when a shown value differs from the current item.
     int IsDataChange();
     // 0 when every value passes; 255 after the box of the first that fails.
@@ -39,8 +37,6 @@ public:
 protected:
     BOOL OnInitDialog() override;
     afx_msg void OnSelchangeAgeUnit();
-    afx_msg void OnEditupdateCombo(UINT id);
-    afx_msg void OnUpdateEdit(UINT id);
     afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()
 
@@ -65,13 +61,6 @@ private:
     void InitComboItems();
     void LoadPatientData();
     void FillFixedMedication(int comboId, int list, UINT ctrlData);
-    CString Text(int id) const;
-    void SetText(int id, const CString& text);
-    void SetControlFont(int id);
-    void ShowControl(int id, bool show);
 
-    CTavrionDoc* m_pDoc;
-    int m_nType;
-    CFont* m_pFont;
     CDisplayOnlyRows m_rows;
 };

@@ -8,9 +8,9 @@
 
 #include "core/TavrionDoc.h"
 #include "dialogs/DlgDivider.h"
+#include "host/ModalSnapshot.h"
 #include "host/OutputFolder.h"
 #include "documents/MFERViewDoc.h"
-#include "platform/ui/framework/ModalDriver.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "waveviews/ViewRhythmWave.h"
 
@@ -37,37 +37,6 @@ bool ParseNumbers(const std::string& text, std::vector<int>& numbers, size_t cou
     return count == 0 ? !numbers.empty() && numbers.size() <= 3 : numbers.size() == count;
 }
 
-// Saves the running dialog at its own size (unless no file is named) and
-// ends it with IDCANCEL.
-class SaveAndCancel {
-public:
-    explicit SaveAndCancel(const std::string& png)
-        : m_scope([this, png](CWnd& running) {
-              auto* dialog = dynamic_cast<CDialog*>(&running);
-              if (!dialog) return;
-              Desktop::PumpMessages();
-              m_bSaved = !png.empty() && Desktop::SaveWindowImage(dialog->m_hWnd, png.c_str()) != FALSE;
-              m_bRan = true;
-              dialog->EndDialog(IDCANCEL);
-          })
-    {
-    }
-    bool Ran() const { return m_bRan; }
-    bool Saved() const { return m_bSaved; }
-
-private:
-    bool m_bRan = false;
-    bool m_bSaved = false;
-    platform::ui::ModalDriverScope m_scope;
-};
-
-bool Report(bool saved, const std::string& png)
-{
-    if (saved) std::printf("%s\n", png.c_str());
-    else std::fprintf(stderr, "morvelance-host: %s could not be written\n", png.c_str());
-    return saved;
-}
-
 struct DividerOptions {
     std::vector<std::string> files;
     std::string png;
@@ -89,13 +58,7 @@ bool ParseDividerOptions(int argc, char** argv, DividerOptions& options)
         } else if (arg == "--png") {
             options.png = argv[++i];
         } else if (arg == "--lead" || arg == "--start") {
-            char* end = nullptr;
-            const long value = std::strtol(argv[++i], &end, 10);
-            if (!end || *end || value < 0 || value > (arg == "--lead" ? 14 : 100000000)) {
-                std::fprintf(stderr, "morvelance-host: %s takes a number (lead 0 to 14)\n", arg.c_str());
-                return false;
-            }
-            (arg == "--lead" ? options.lead : options.start) = static_cast<int>(value);
+            if (!ParseLeadOrSample(arg, argv[++i], arg == "--lead" ? options.lead : options.start)) return false;
         } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
             std::fprintf(stderr, "morvelance-host: unknown option '%s' for the divider view\n", arg.c_str());
             return false;
@@ -163,7 +126,7 @@ bool DoubleClickAndSavePopup(CViewRhythmWave& view, const MeasureOptions& option
 {
     if (options.clickX < 0) return true;
     if (!options.popupPng.empty() && !MakeFolderOf(options.popupPng)) return false;
-    SaveAndCancel popup(options.popupPng);
+    ModalSnapshot popup(options.popupPng);
     Desktop::DoubleClick(view.GetSafeHwnd(), options.clickX, options.clickY);
     Desktop::PumpMessages();
     if (options.popupPng.empty()) return true;
@@ -172,40 +135,29 @@ bool DoubleClickAndSavePopup(CViewRhythmWave& view, const MeasureOptions& option
                      options.clickY);
         return false;
     }
-    return Report(popup.Saved(), options.popupPng);
+    return ReportSaved(popup.Saved(), options.popupPng);
 }
 
 bool IsDividerViewRequest(int argc, char** argv)
 {
-    for (int i = 0; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "--view") == 0) return std::strcmp(argv[i + 1], kDividerView) == 0;
-    return false;
+    const char* view = RequestedView(argc, argv);
+    return view && std::strcmp(view, kDividerView) == 0;
 }
 
 int RunDividerViewCommand(int argc, char** argv, const RecordOpener& open)
 {
     DividerOptions options;
     if (!ParseDividerOptions(argc, argv, options)) return 2;
-    int failures = 0;
-    for (size_t index = 0; index < options.files.size(); ++index) {
-        std::unique_ptr<CTavrionDoc> doc;
-        if (!open(options.files[index], doc) || !doc) {
-            ++failures;
-            continue;
-        }
-        doc->m_bAutoDelete = FALSE;
+    // Every file's image goes beside the first one's.
+    if (!MakeFolderOf(options.png)) return 1;
+    return ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
         CDlgDivider dialog(nullptr);
-        dialog.SetDoc(doc.get(), doc->GetDocType());
+        dialog.SetDoc(&doc, doc.GetDocType());
         dialog.SetLeadID(options.lead);
-        dialog.SetWaveParam(260, 30, doc->GetRhythmWaveData(options.lead, nullptr, -1) / 2, SampleRate(*doc),
+        dialog.SetWaveParam(260, 30, doc.GetRhythmWaveData(options.lead, nullptr, -1) / 2, SampleRate(doc),
                             options.start);
-        const std::string png = Numbered(options.png, index);
-        if (!MakeFolderOf(png)) return 1;
-        SaveAndCancel shown(png);
-        dialog.DoModal();
-        if (!Report(shown.Saved(), png)) ++failures;
-    }
-    return failures ? 1 : 0;
+        return RunModalAndSave(dialog, Numbered(options.png, index));
+    });
 }
 
 }  // namespace host

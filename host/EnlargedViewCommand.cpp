@@ -13,8 +13,7 @@
 #include "dialogs/DlgEnlargedWave.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
-#include "platform/ui/framework/ModalDriver.h"
-#include "platform/ui/windowing/Desktop.h"
+#include "host/ModalSnapshot.h"
 
 namespace host {
 namespace {
@@ -47,13 +46,7 @@ bool ParseEnlargedOptions(int argc, char** argv, EnlargedOptions& options)
         } else if (arg == "--png") {
             options.png = argv[++i];
         } else if (arg == "--lead" || arg == "--center") {
-            char* end = nullptr;
-            const long value = std::strtol(argv[++i], &end, 10);
-            if (!end || *end || value < 0 || value > (arg == "--lead" ? 14 : 100000000)) {
-                std::fprintf(stderr, "morvelance-host: %s takes a number (lead 0 to 14)\n", arg.c_str());
-                return false;
-            }
-            (arg == "--lead" ? options.lead : options.centre) = static_cast<int>(value);
+            if (!ParseLeadOrSample(arg, argv[++i], arg == "--lead" ? options.lead : options.centre)) return false;
         } else if (arg == "--average") {
             options.average = true;
         } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
@@ -75,54 +68,18 @@ bool ParseEnlargedOptions(int argc, char** argv, EnlargedOptions& options)
     return true;
 }
 
-// Saves the running dialog painted and ends it.
-bool RunModalAndSave(CDialog& dialog, const std::string& png)
-{
-    bool saved = false;
-    platform::ui::ModalDriverScope driver([&](CWnd& running) {
-        auto* shown = dynamic_cast<CDialog*>(&running);
-        if (!shown || shown != &dialog) return;
-        platform::ui::Desktop::PumpMessages();
-        saved = platform::ui::Desktop::SaveWindowImage(shown->m_hWnd, png.c_str()) != FALSE;
-        shown->EndDialog(IDCANCEL);
-    });
-    dialog.DoModal();
-    if (!saved) std::fprintf(stderr, "morvelance-host: %s could not be written\n", png.c_str());
-    else std::printf("%s\n", png.c_str());
-    return saved;
-}
-
-// OUT.png for the first file, OUT-N.png for the N-th.
-std::string Numbered(const std::string& path, size_t index)
-{
-    if (index == 0) return path;
-    const size_t dot = path.rfind('.');
-    const size_t slash = path.rfind('/');
-    const std::string suffix = "-" + std::to_string(index + 1);
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path + suffix;
-    return path.substr(0, dot) + suffix + path.substr(dot);
-}
-
 // One lead of each record, as a double-click on the multi-lead view opens it.
 int ShowEnlargedWave(const EnlargedOptions& options, const RecordOpener& open)
 {
-    int failures = 0;
-    for (size_t index = 0; index < options.files.size(); ++index) {
-        std::unique_ptr<CTavrionDoc> doc;
-        if (!open(options.files[index], doc) || !doc) {
-            ++failures;
-            continue;
-        }
-        doc->m_bAutoDelete = FALSE;
-        const int length = doc->GetRhythmWaveData(options.lead, nullptr, -1) / 2;
+    return ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
+        const int length = doc.GetRhythmWaveData(options.lead, nullptr, -1) / 2;
         CDlgEnlargedWave dialog(options.average ? 1 : 0, 0, nullptr);
-        dialog.SetDoc(doc.get(), doc->GetDocType());
+        dialog.SetDoc(&doc, doc.GetDocType());
         dialog.SetDotsPerMM(kDotsPerMM, kDotsPerMM);
         dialog.SetClickInfo(options.lead, options.centre, 0, length);
         dialog.SetLimbLead(options.lead < 6 ? 1 : 0);
-        if (!RunModalAndSave(dialog, Numbered(options.png, index))) ++failures;
-    }
-    return failures ? 1 : 0;
+        return RunModalAndSave(dialog, Numbered(options.png, index));
+    });
 }
 
 // The records opened one by one, gathered into one resting and one MFER
@@ -240,10 +197,8 @@ int ShowEnlargedOverlap(const EnlargedOptions& options, const RecordOpener& open
 
 bool IsEnlargedViewRequest(int argc, char** argv)
 {
-    for (int i = 0; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "--view") == 0)
-            return std::strcmp(argv[i + 1], kWaveView) == 0 || std::strcmp(argv[i + 1], kOverlapView) == 0;
-    return false;
+    const char* view = RequestedView(argc, argv);
+    return view && (std::strcmp(view, kWaveView) == 0 || std::strcmp(view, kOverlapView) == 0);
 }
 
 int RunEnlargedViewCommand(int argc, char** argv, const RecordOpener& open)

@@ -8,7 +8,6 @@
 
 namespace host {
 
-
 int CountViewPages(CViewRhythmWave& view)
 {
     const int start = view.GetStartTime();
@@ -34,14 +33,6 @@ CString HostSettingsLine(CViewRhythmWave& view)
     return line;
 }
 
-CHostWaveReport::CHostWaveReport(const ReportSetup& setup, const CString& title)
-    : m_style(setup.style), m_bUsStyle(setup.usStyle), m_title(title)
-{
-    m_pDoc = setup.doc;
-    m_DocType = setup.docType;
-    m_pPrinter = setup.printer;
-}
-
 short CHostWaveReport::PrintReport()
 {
     CHostReportPane pane(*m_pDoc, m_style);
@@ -59,26 +50,6 @@ short CHostWaveReport::PrintReport()
         if (m_pECGDC->EndPage() <= 0 || !drawn) return 1;
     }
     return 0;
-}
-
-void CHostWaveReport::UpdateDisplayInfo(CViewRhythmWave* pView)
-{
-    m_strDisplayInfo1 = pView ? HostSettingsLine(*pView) : CString();
-    m_strDisplayInfo2.Empty();
-}
-
-void CHostWaveAnnoReport::UpdateDisplayInfo(CViewRhythmWave* pView)
-{
-    m_strDisplayInfo1 = pView ? HostSettingsLine(*pView) : CString();
-    m_strDisplayInfo2.Empty();
-}
-
-CHostWaveAnnoReport::CHostWaveAnnoReport(const ReportSetup& setup, const CString& title)
-    : m_style(setup.style), m_bUsStyle(setup.usStyle), m_title(title)
-{
-    m_pDoc = setup.doc;
-    m_DocType = setup.docType;
-    m_pPrinter = setup.printer;
 }
 
 short CHostWaveAnnoReport::PrintAnnotation()

@@ -28,40 +28,53 @@ int CountViewPages(CViewRhythmWave& view);
 // and filter of the document the view shows.
 CString HostSettingsLine(CViewRhythmWave& view);
 
-// rest-wave, rest-ame and rhythm-wave: one page per stretch of the record (a resting
-// record is one page), the patient block on the first.
-class CHostWaveReport : public CECGPrintReport {
+// What the host's two wave reports share over the library's report class
+// `Base`: the job's document, kind and printer, the view's style, the page
+// layout and title, and the settings line the rhythm and RR pages state.
+template <class Base> class CHostWaveReportOf : public Base {
 public:
-    CHostWaveReport(const ReportSetup& setup, const CString& title);
-
-    BOOL Print(const CString& xmlPath) { return ECGDefaultPrint(xmlPath, 0, 0); }
+    CHostWaveReportOf(const ReportSetup& setup, const CString& title)
+        : m_style(setup.style), m_bUsStyle(setup.usStyle), m_title(title)
+    {
+        this->m_pDoc = setup.doc;
+        this->m_DocType = setup.docType;
+        this->m_pPrinter = setup.printer;
+    }
 
 protected:
-    short PrintReport() override;
     // The rhythm and RR pages state their settings as the host words them.
-    void UpdateDisplayInfo(CViewRhythmWave* pView) override;
+    void UpdateDisplayInfo(CViewRhythmWave* pView) override
+    {
+        this->m_strDisplayInfo1 = pView ? HostSettingsLine(*pView) : CString();
+        this->m_strDisplayInfo2.Empty();
+    }
 
-private:
     int m_style;
     bool m_bUsStyle;
     CString m_title;
 };
 
-// The annotated twin: the page the view shows, with its annotations.
-class CHostWaveAnnoReport : public CECGPrintAnno {
+// rest-wave, rest-ame and rhythm-wave: one page per stretch of the record (a resting
+// record is one page), the patient block on the first.
+class CHostWaveReport : public CHostWaveReportOf<CECGPrintReport> {
 public:
-    CHostWaveAnnoReport(const ReportSetup& setup, const CString& title);
+    using CHostWaveReportOf::CHostWaveReportOf;
+
+    BOOL Print(const CString& xmlPath) { return ECGDefaultPrint(xmlPath, 0, 0); }
+
+protected:
+    short PrintReport() override;
+};
+
+// The annotated twin: the page the view shows, with its annotations.
+class CHostWaveAnnoReport : public CHostWaveReportOf<CECGPrintAnno> {
+public:
+    using CHostWaveReportOf::CHostWaveReportOf;
 
     BOOL Print(const CString& xmlPath) { return ECGAnnoDefaultPrint(xmlPath); }
 
 protected:
     short PrintAnnotation() override;
-    void UpdateDisplayInfo(CViewRhythmWave* pView) override;
-
-private:
-    int m_style;
-    bool m_bUsStyle;
-    CString m_title;
 };
 
 }  // namespace host

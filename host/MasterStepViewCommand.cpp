@@ -18,10 +18,7 @@
 #include "analysisviews/ViewSummaryProtocol.h"
 #include "documents/FinalViewDoc.h"
 #include "host/OutputFolder.h"
-#include "platform/gdi/Image.h"
-#include "platform/ui/framework/ClientDC.h"
-#include "platform/ui/framework/CreateContext.h"
-#include "platform/ui/framework/FrameWnd.h"
+#include "host/ViewPane.h"
 #include "printdevice/ECGDC.h"
 
 namespace host {
@@ -107,42 +104,6 @@ bool Parse(const std::string& command, int argc, char** argv, MasterStepOptions&
     return true;
 }
 
-// A pane or a dialog: a window holding a frame with the view made from its
-// runtime class on the document. `setUp` runs before the initial update.
-class Holder {
-public:
-    Holder(CFinalViewDoc& doc, const std::string& name, int width, int height, const std::function<void(CView*)>& setUp)
-    {
-        if (!m_window.CreateEx(0, nullptr, L"morvelance-host", WS_POPUP | WS_VISIBLE, CRect(0, 0, width, height), nullptr, 0))
-            return;
-        m_frame = new CFrameWnd;
-        if (!m_frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, width, height), &m_window)) {
-            m_frame = nullptr;
-            return;
-        }
-        CCreateContext context;
-        context.m_pNewViewClass = CRuntimeClass::FromName(name.c_str());
-        context.m_pCurrentDoc = &doc;
-        if (!context.m_pNewViewClass) return;
-        m_view = DYNAMIC_DOWNCAST(CView, m_frame->CreateView(&context, AFX_IDW_PANE_FIRST));
-        if (!m_view) return;
-        m_view->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_NOACTIVATE | SWP_FRAMECHANGED);
-        m_frame->RecalcLayout();
-        setUp(m_view);
-    }
-    ~Holder()
-    {
-        if (m_frame) m_frame->DestroyWindow();
-        m_window.DestroyWindow();
-    }
-    CView* View() const { return m_view; }
-
-private:
-    CWnd m_window;
-    CFrameWnd* m_frame = nullptr;   // deletes itself and the view with its window
-    CView* m_view = nullptr;
-};
-
 // The settings a pane or dialog gives each view, then its loading.
 void SetUpView(CView* view, CFinalViewDoc& doc, const MasterStepOptions& o)
 {
@@ -173,26 +134,13 @@ void SetUpView(CView* view, CFinalViewDoc& doc, const MasterStepOptions& o)
 
 bool PaintToPng(CFinalViewDoc& doc, const MasterStepOptions& o, const std::string& png)
 {
-    Holder holder(doc, o.view, o.width, o.height, [&](CView* view) { SetUpView(view, doc, o); });
-    CView* view = holder.View();
-    if (!view) {
+    Pane pane(doc, CRuntimeClass::FromName(o.view.c_str()), o.width, o.height,
+              [&](CView* view) { SetUpView(view, doc, o); });
+    if (!pane.View()) {
         std::fprintf(stderr, "morvelance-host: the view could not be created\n");
         return false;
     }
-    view->Invalidate(TRUE);
-    view->UpdateWindow();
-    CRect client;
-    view->GetClientRect(&client);
-    CDC image;
-    if (!image.Attach(platform::gdi::CreateImageDC(client.Width(), client.Height()))) return false;
-    CClientDC screen(view);
-    image.BitBlt(0, 0, client.Width(), client.Height(), &screen, 0, 0, SRCCOPY);
-    if (!platform::gdi::SaveImagePng(image.GetSafeHdc(), png.c_str())) {
-        std::fprintf(stderr, "morvelance-host: %s could not be written\n", png.c_str());
-        return false;
-    }
-    std::printf("%s\n", png.c_str());
-    return true;
+    return SaveViewPng(pane.View(), png);
 }
 
 // The printed pages of a view, as report printing calls its Print.
@@ -245,8 +193,8 @@ std::vector<PdfPageDraw> PrintedPages(CView* view, const MasterStepOptions& o)
 
 bool PrintToPdf(CFinalViewDoc& doc, const MasterStepOptions& o, const std::string& pdf)
 {
-    Holder holder(doc, o.view, 800, 600, [&](CView* view) { SetUpView(view, doc, o); });
-    if (!holder.View() || !PrintPagesToPdf(doc, PrintedPages(holder.View(), o), pdf)) return false;
+    Pane pane(doc, CRuntimeClass::FromName(o.view.c_str()), 800, 600, [&](CView* view) { SetUpView(view, doc, o); });
+    if (!pane.View() || !PrintPagesToPdf(doc, PrintedPages(pane.View(), o), pdf)) return false;
     std::printf("%s\n", pdf.c_str());
     return true;
 }
@@ -255,9 +203,8 @@ bool PrintToPdf(CFinalViewDoc& doc, const MasterStepOptions& o, const std::strin
 
 bool IsMasterStepViewRequest(int argc, char** argv)
 {
-    for (int i = 0; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "--view") == 0) return IsMasterStepView(argv[i + 1]);
-    return false;
+    const char* view = RequestedView(argc, argv);
+    return view && IsMasterStepView(view);
 }
 
 int RunMasterStepViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open)

@@ -155,11 +155,9 @@ bool RunOnDocument(const std::string& command, CTavrionDoc& doc, CRuntimeClass* 
 
 bool IsMeasurementViewRequest(int argc, char** argv)
 {
-    for (int i = 0; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "--view") == 0)
-            return std::any_of(std::begin(kMeasurementViews), std::end(kMeasurementViews),
-                               [&](const char* name) { return std::strcmp(argv[i + 1], name) == 0; });
-    return false;
+    const char* view = RequestedView(argc, argv);
+    return view && std::any_of(std::begin(kMeasurementViews), std::end(kMeasurementViews),
+                               [&](const char* name) { return std::strcmp(view, name) == 0; });
 }
 
 int RunMeasurementViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open)
@@ -169,17 +167,9 @@ int RunMeasurementViewCommand(const std::string& command, int argc, char** argv,
     CRuntimeClass* viewClass = CRuntimeClass::FromName(options.viewClass.c_str());
     const std::string& target = command == "print" ? options.pdf : options.png;
     if (!viewClass || !MakeFolderOf(target)) return 1;
-    int failures = 0;
-    for (size_t index = 0; index < options.files.size(); ++index) {
-        std::unique_ptr<CTavrionDoc> doc;
-        if (!open(options.files[index], doc) || !doc) {
-            ++failures;
-            continue;
-        }
-        doc->m_bAutoDelete = FALSE;
-        if (!RunOnDocument(command, *doc, viewClass, options, Numbered(target, index))) ++failures;
-    }
-    return failures ? 1 : 0;
+    return ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
+        return RunOnDocument(command, doc, viewClass, options, Numbered(target, index));
+    });
 }
 
 }  // namespace host

@@ -300,21 +300,11 @@ int RunReportCommand(int argc, char** argv, const RecordOpener& open)
 {
     ReportOptions options;
     if (!ParseOptions(argc, argv, options)) return 2;
-    int failures = 0;
-    for (size_t index = 0; index < options.files.size(); ++index) {
-        std::unique_ptr<CTavrionDoc> doc;
-        if (!open(options.files[index], doc) || !doc) {
-            ++failures;
-            continue;
-        }
-        doc->m_bAutoDelete = FALSE;
-        if (!PrintOneReport(*doc, options, Numbered(options.pdf, index))) {
-            std::fprintf(stderr, "morvelance-host: %s: the report could not be printed\n",
-                         options.files[index].c_str());
-            ++failures;
-        }
-    }
-    return failures ? 1 : 0;
+    return ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
+        if (PrintOneReport(doc, options, Numbered(options.pdf, index))) return true;
+        std::fprintf(stderr, "morvelance-host: %s: the report could not be printed\n", options.files[index].c_str());
+        return false;
+    });
 }
 
 }  // namespace host

@@ -24,6 +24,7 @@
 #include "host/OutputFolder.h"
 #include "host/RestAnalysisViewCommand.h"
 #include "host/SheetView.h"
+#include "host/ViewPane.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/Profile.h"
 #include "platform/base/Registry.h"
@@ -210,6 +211,42 @@ std::string Numbered(const std::string& path, size_t index)
     return path.substr(0, dot) + suffix + path.substr(dot);
 }
 
+int ForEachRecord(const std::vector<std::string>& files, const RecordOpener& open,
+                  const std::function<bool(CTavrionDoc& doc, size_t index)>& run)
+{
+    int failures = 0;
+    for (size_t index = 0; index < files.size(); ++index) {
+        std::unique_ptr<CTavrionDoc> doc;
+        if (!open(files[index], doc) || !doc) {
+            ++failures;
+            continue;
+        }
+        // The document belongs to the command, not to a frame that closes.
+        doc->m_bAutoDelete = FALSE;
+        if (!run(*doc, index)) ++failures;
+    }
+    return failures ? 1 : 0;
+}
+
+const char* RequestedView(int argc, char** argv)
+{
+    for (int i = 0; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--view") == 0) return argv[i + 1];
+    return nullptr;
+}
+
+bool ParseLeadOrSample(const std::string& option, const char* text, int& value)
+{
+    char* end = nullptr;
+    const long number = std::strtol(text, &end, 10);
+    if (!end || *end || number < 0 || number > (option == "--lead" ? 14 : 100000000)) {
+        std::fprintf(stderr, "morvelance-host: %s takes a number (lead 0 to 14)\n", option.c_str());
+        return false;
+    }
+    value = static_cast<int>(number);
+    return true;
+}
+
 namespace {
 
 CRuntimeClass* ViewClass(const std::string& name)
@@ -232,43 +269,6 @@ void ApplyDisplayOptions(CTavrionDoc& doc, const ViewOptions& options)
     if (options.grid >= 0) doc.SetGridType(options.grid);
     if (options.mouseMode > 0) doc.SetMouseMode(options.mouseMode);
 }
-
-// The pane: a top-level window of the given size holding a frame with the
-// view made from its runtime class on the document.
-class Pane {
-public:
-    Pane(CTavrionDoc& doc, CRuntimeClass* viewClass, int width, int height)
-    {
-        if (!m_window.CreateEx(0, nullptr, L"morvelance-host", WS_POPUP | WS_VISIBLE, CRect(0, 0, width, height),
-                               nullptr, 0))
-            return;
-        m_frame = new CFrameWnd;
-        if (!m_frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, width, height), &m_window)) {
-            m_frame = nullptr;
-            return;
-        }
-        CCreateContext context;
-        context.m_pNewViewClass = viewClass;
-        context.m_pCurrentDoc = &doc;
-        m_view = DYNAMIC_DOWNCAST(CView, m_frame->CreateView(&context, AFX_IDW_PANE_FIRST));
-        if (!m_view) return;
-        // The panes show their views without the sunken edge.
-        m_view->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_NOACTIVATE | SWP_FRAMECHANGED);
-        m_frame->RecalcLayout();
-        m_view->SendMessage(WM_INITIALUPDATE, 0, 0);
-    }
-    ~Pane()
-    {
-        if (m_frame) m_frame->DestroyWindow();
-        m_window.DestroyWindow();
-    }
-    CView* View() const { return m_view; }
-
-private:
-    CWnd m_window;
-    CFrameWnd* m_frame = nullptr;   // deletes itself and the view with its window
-    CView* m_view = nullptr;
-};
 
 // As a pane does on a page change: the shapes of the annotations drawn on
 // this page (an annotation keeps the start sample of the page it was drawn
@@ -304,25 +304,6 @@ void SetUpRhythmView(CTavrionDoc& doc, CView* view, const ViewOptions& options, 
     rhythm->OnUpdate(nullptr, 0, nullptr);
     rhythm->ChangePageSample(page);
     LoadPageAnnotations(doc, rhythm);
-}
-
-// The view painted as it shows, saved as a PNG.
-bool SaveViewPng(CView* view, const std::string& png)
-{
-    view->Invalidate(TRUE);
-    view->UpdateWindow();
-    CRect client;
-    view->GetClientRect(&client);
-    CDC image;
-    if (!image.Attach(platform::gdi::CreateImageDC(client.Width(), client.Height()))) return false;
-    CClientDC screen(view);
-    image.BitBlt(0, 0, client.Width(), client.Height(), &screen, 0, 0, SRCCOPY);
-    if (!platform::gdi::SaveImagePng(image.GetSafeHdc(), png.c_str())) {
-        std::fprintf(stderr, "morvelance-host: %s could not be written\n", png.c_str());
-        return false;
-    }
-    std::printf("%s\n", png.c_str());
-    return true;
 }
 
 bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& options, const std::string& png)
@@ -724,25 +705,17 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
     const std::string& target = command == "print" ? options.pdf : options.png;
     if (!(options.outDir.empty() ? MakeFolderOf(target) : MakeOutputFolder(options.outDir))) return 1;
 
-    int failures = 0;
-    for (size_t index = 0; index < options.files.size(); ++index) {
-        std::unique_ptr<CTavrionDoc> doc;
-        if (!open(options.files[index], doc) || !doc) {
-            ++failures;
-            continue;
-        }
-        doc->m_bAutoDelete = FALSE;
-        ApplyDisplayOptions(*doc, options);
-        if (command == "print") {
-            if (!PrintToPdf(*doc, classes, Numbered(options.pdf, index), options)) ++failures;
-            continue;
-        }
+    int failures = ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
+        ApplyDisplayOptions(doc, options);
+        if (command == "print") return PrintToPdf(doc, classes, Numbered(options.pdf, index), options);
+        bool ok = true;
         for (size_t view = 0; view < classes.size(); ++view) {
             const std::string png = options.outDir.empty() ? Numbered(options.png, index)
                                                            : Numbered(options.outDir + "/" + names[view] + ".png", index);
-            if (!PaintToPng(*doc, classes[view], options, png)) ++failures;
+            if (!PaintToPng(doc, classes[view], options, png)) ok = false;
         }
-    }
+        return ok;
+    });
     if (command == "view" && options.viewClass == "all") failures += RenderAllForms(options.files, options.outDir, open);
     return failures ? 1 : 0;
 }

@@ -29,6 +29,19 @@ using PdfPageDraw = std::function<bool(CECGDC* dc, const CRect& area, double pxP
 // OUT.png for the first file, OUT-N.png for the N-th.
 std::string Numbered(const std::string& path, size_t index);
 
+// Opens each of `files` in turn, the document kept by the command, and runs
+// `run` on it with the file's index. The exit status: 1 when a file could
+// not be opened or a run failed (the others still run), else 0.
+int ForEachRecord(const std::vector<std::string>& files, const RecordOpener& open,
+                  const std::function<bool(CTavrionDoc& doc, size_t index)>& run);
+
+// The class named after --view in the options; null without one.
+const char* RequestedView(int argc, char** argv);
+
+// The value of --lead (0 to 14) or of a sample option (0 to 100,000,000)
+// into `value`; false (with a message) for anything else.
+bool ParseLeadOrSample(const std::string& option, const char* text, int& value);
+
 // Every page into one PDF at `pdf`; false (with a message) on failure.
 bool PrintPagesToPdf(CTavrionDoc& doc, const std::vector<PdfPageDraw>& pages, const std::string& pdf);
 

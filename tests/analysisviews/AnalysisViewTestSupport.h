@@ -11,14 +11,28 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/DlgEnlargedPreview.h"
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/ClientDC.h"
-#include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "tests/documents/RestViewDocTestSupport.h"
+#include "tests/support/ViewInFrame.h"
 
 namespace analysisviewtest {
+
+// The magnifier window as the main frame keeps it on a 1920 x 1200 screen:
+// made on `doc`, at the top right, shown without taking the focus and known
+// to the document.
+inline void ShowMagnifier(CDlgEnlargedPreview& magnifier, CTavrionDoc& doc)
+{
+    platform::ui::Desktop::SetScreenSize(1920, 1200);
+    magnifier.SetEnlargedPreviewDoc(&doc);
+    ASSERT_TRUE(magnifier.Create(CDlgEnlargedPreview::IDD, nullptr));
+    magnifier.SetWindowPos(nullptr, 1500, 0, 320, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    doc.SetEnlargedPreview(&magnifier);
+    magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+}
 
 const COLORREF kPaper = RGB(255, 255, 255);
 const COLORREF kGrid = RGB(210, 210, 255);
@@ -110,15 +124,9 @@ protected:
         CTavrionDoc& owner = doc ? *doc : m_doc;
         EXPECT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, width, height), nullptr, 0));
         m_frame = new CFrameWnd;
-        EXPECT_TRUE(m_frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, width, height), &m_pane));
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(View);
-        context.m_pCurrentDoc = &owner;
-        View* view = DYNAMIC_DOWNCAST(View, m_frame->CreateView(&context, AFX_IDW_PANE_FIRST));
-        EXPECT_NE(nullptr, view);
+        auto* view = static_cast<View*>(
+            testsupport::CreateViewInFrame(*m_frame, m_pane, RUNTIME_CLASS(View), owner, width, height));
         if (!view) return nullptr;
-        view->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_NOACTIVATE | SWP_FRAMECHANGED);
-        m_frame->RecalcLayout();
         view->SetDocType(docType);
         view->SendMessage(WM_INITIALUPDATE, 0, 0);
         owner.SetNotifyWnd(&m_pane);

@@ -11,10 +11,10 @@
 #include "documents/FinalViewDoc.h"
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/ClientDC.h"
-#include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "tests/documents/FinalViewDocTestUtil.h"
+#include "tests/support/ViewInFrame.h"
 
 namespace finalviewtest {
 
@@ -102,14 +102,9 @@ protected:
         ASSERT_TRUE(m_parent.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, width, height), nullptr, 0));
         m_doc.SetNotifyWnd(&m_parent);
         m_frame = new CFrameWnd;
-        ASSERT_TRUE(m_frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, width, height), &m_parent));
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(View);
-        context.m_pCurrentDoc = &m_doc;
-        m_view = DYNAMIC_DOWNCAST(View, m_frame->CreateView(&context, AFX_IDW_PANE_FIRST));
+        m_view = static_cast<View*>(
+            testsupport::CreateViewInFrame(*m_frame, m_parent, RUNTIME_CLASS(View), m_doc, width, height));
         ASSERT_NE(nullptr, m_view);
-        m_view->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_NOACTIVATE | SWP_FRAMECHANGED);
-        m_frame->RecalcLayout();
     }
     HWND Hwnd() const { return m_view->GetSafeHwnd(); }
     void Paint()

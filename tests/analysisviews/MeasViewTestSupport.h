@@ -13,10 +13,11 @@
 #include "core/Globals.h"
 #include "platform/base/Kernel.h"
 #include "platform/gdi/Image.h"
-#include "platform/ui/framework/CreateContext.h"
+#include "platform/ui/framework/Edit.h"
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "tests/documents/RestViewDocTestSupport.h"
+#include "tests/support/ViewInFrame.h"
 
 namespace measviewtest {
 
@@ -74,15 +75,10 @@ protected:
         DestroyView();
         m_pane.CreateEx(0, nullptr, L"pane", WS_CHILD | WS_VISIBLE, CRect(0, 0, width, height), &m_owner, 1);
         m_frame = new CFrameWnd;
-        EXPECT_TRUE(m_frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, width, height), &m_pane));
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(View);
-        context.m_pCurrentDoc = &m_doc;
-        m_view = DYNAMIC_DOWNCAST(View, m_frame->CreateView(&context, AFX_IDW_PANE_FIRST));
-        EXPECT_NE(m_view, nullptr);
+        m_view = static_cast<View*>(testsupport::CreateViewInFrame(*m_frame, m_pane, RUNTIME_CLASS(View), m_doc, width,
+                                                                   height, testsupport::ViewEdge::Kept));
         if (!m_view) return nullptr;
         m_view->SetDocType(DOC_TYPE_REST);
-        m_frame->RecalcLayout();
         m_view->SendMessage(WM_INITIALUPDATE, 0, 0);
         platform::ui::Desktop::PumpMessages();
         return m_view;
@@ -115,6 +111,17 @@ protected:
 };
 
 // Pixels in `box` of `dc` that are neither white nor the band green: ink.
+// The user clicks a cell, selects its text and types over it.
+inline void TypeOverCell(CEdit& cell, LPCWSTR text)
+{
+    cell.SetFocus();
+    platform::ui::Desktop::PumpMessages();
+    cell.SetSel(0, -1);
+    platform::ui::Desktop::KeyPress(VK_DELETE);
+    platform::ui::Desktop::TypeText(text);
+    platform::ui::Desktop::PumpMessages();
+}
+
 inline int InkIn(CDC& dc, const CRect& box, COLORREF ignore = RGB(255, 255, 255))
 {
     int n = 0;

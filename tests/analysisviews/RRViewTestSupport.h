@@ -11,10 +11,10 @@
 
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/ClientDC.h"
-#include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/framework/FrameWnd.h"
 #include "printdevice/ECGDC.h"
 #include "tests/documents/RRViewDocFixture.h"
+#include "tests/support/ViewInFrame.h"
 
 namespace rrviewtest {
 
@@ -83,15 +83,9 @@ protected:
         EXPECT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, width, height),
                                     nullptr, 0));
         m_frame = new CFrameWnd;
-        EXPECT_TRUE(m_frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, width, height), &m_pane));
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(View);
-        context.m_pCurrentDoc = &m_doc;
-        View* view = DYNAMIC_DOWNCAST(View, m_frame->CreateView(&context, AFX_IDW_PANE_FIRST));
-        EXPECT_NE(nullptr, view);
+        auto* view = static_cast<View*>(
+            testsupport::CreateViewInFrame(*m_frame, m_pane, RUNTIME_CLASS(View), m_doc, width, height));
         if (!view) return nullptr;
-        view->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_NOACTIVATE | SWP_FRAMECHANGED);
-        m_frame->RecalcLayout();
         view->SendMessage(WM_INITIALUPDATE, 0, 0);
         Repaint(view);
         return view;

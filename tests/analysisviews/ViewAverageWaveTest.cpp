@@ -423,13 +423,8 @@ TEST_F(AverageWaveTest, WithoutACurrentRecordAnUpdateKeepsTheTextsAsShown)
 TEST_F(AverageWaveTest, TheMagnifierShowsTheBeatsAndServesNearbyMovesFromItsCanvas)
 {
     OpenRest();
-    platform::ui::Desktop::SetScreenSize(1920, 1200);
     CDlgEnlargedPreview magnifier;
-    magnifier.SetEnlargedPreviewDoc(&m_doc);
-    ASSERT_TRUE(magnifier.Create(CDlgEnlargedPreview::IDD, nullptr));
-    magnifier.SetWindowPos(nullptr, 1500, 0, 320, 200, SWP_NOZORDER | SWP_NOACTIVATE);
-    m_doc.SetEnlargedPreview(&magnifier);
-    magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+    ASSERT_NO_FATAL_FAILURE(analysisviewtest::ShowMagnifier(magnifier, m_doc));
     CViewAverageWave* view = MakeView(kWidth, kHeight);
     ASSERT_NE(nullptr, view);
 

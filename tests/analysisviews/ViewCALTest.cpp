@@ -188,13 +188,8 @@ TEST_F(CalColumnTest, ClicksAskThePaneUnlessTheColumnIsInADialog)
 
 TEST_F(CalColumnTest, TheMagnifierFollowsAPaneColumnButNotOneInADialog)
 {
-    platform::ui::Desktop::SetScreenSize(1920, 1200);
     CDlgEnlargedPreview magnifier;
-    magnifier.SetEnlargedPreviewDoc(&m_doc);
-    ASSERT_TRUE(magnifier.Create(CDlgEnlargedPreview::IDD, nullptr));
-    magnifier.SetWindowPos(nullptr, 1500, 0, 320, 200, SWP_NOZORDER | SWP_NOACTIVATE);
-    m_doc.SetEnlargedPreview(&magnifier);
-    magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+    ASSERT_NO_FATAL_FAILURE(analysisviewtest::ShowMagnifier(magnifier, m_doc));
     m_doc.SetSense(6, 10.0f, 0);
     CViewCAL* view = Screen(3, 10.0f);
     ASSERT_NE(nullptr, view);

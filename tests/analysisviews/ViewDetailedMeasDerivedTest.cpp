@@ -49,16 +49,7 @@ protected:
         m_view->GetCell(row, kLeadIII)->GetWindowText(text);
         return text;
     }
-    void TypeOver(int row, LPCWSTR text)
-    {
-        CDoubleEdit* cell = m_view->GetCell(row, kLeadIII);
-        cell->SetFocus();
-        Desktop::PumpMessages();
-        cell->SetSel(0, -1);
-        Desktop::KeyPress(VK_DELETE);
-        Desktop::TypeText(text);
-        Desktop::PumpMessages();
-    }
+    void TypeOver(int row, LPCWSTR text) { measviewtest::TypeOverCell(*m_view->GetCell(row, kLeadIII), text); }
     bool Editable(int row) { return m_view->GetCell(row, kLeadIII)->IsInputEnabled() != FALSE; }
 
     _RESTDATAITEM* m_item = nullptr;

@@ -61,16 +61,7 @@ protected:
         return all;
     }
     // The user clicks a cell, selects its text and types over it.
-    void TypeOver(int row, int lead, LPCWSTR text)
-    {
-        CDoubleEdit* cell = m_view->GetCell(row, lead);
-        cell->SetFocus();
-        Desktop::PumpMessages();
-        cell->SetSel(0, -1);
-        Desktop::KeyPress(VK_DELETE);
-        Desktop::TypeText(text);
-        Desktop::PumpMessages();
-    }
+    void TypeOver(int row, int lead, LPCWSTR text) { measviewtest::TypeOverCell(*m_view->GetCell(row, lead), text); }
     void Key(UINT vk, UINT modifiers = platform::ui::kNoModifiers)
     {
         Desktop::KeyPress(vk, modifiers);

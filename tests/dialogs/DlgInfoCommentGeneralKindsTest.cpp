@@ -7,39 +7,17 @@
 #include "dialogs/DlgEditor.h"
 #include "dialogs/DlgInfoCommentGeneral.h"
 #include "platform/ui/windowing/Desktop.h"
+#include "tests/dialogs/SheetTestSupport.h"
 #include "tests/documents/ExtraViewDocFixture.h"
 #include "tests/documents/RRViewDocFixture.h"
 #include "tests/support/ModalScript.h"
 
 namespace {
 
+using sheettest::Press;
+using sheettest::Retype;
+
 constexpr auto kEditors = static_cast<_EDITABLE_PARAM_INDEX>(10);
-
-std::string FileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void Press(CWnd& dialog, int id)
-{
-    CWnd* button = dialog.GetDlgItem(id);
-    ASSERT_NE(button, nullptr) << id;
-    button->SendMessage(BM_CLICK);
-    platform::ui::Desktop::PumpMessages();
-}
-
-void Retype(CWnd& page, int id, LPCWSTR text)
-{
-    CWnd* control = page.GetDlgItem(id);
-    ASSERT_NE(control, nullptr) << id;
-    control->SetFocus();
-    control->SendMessage(EM_SETSEL, 0, -1);
-    platform::ui::Desktop::TypeText(text);
-    platform::ui::Desktop::PumpMessages();
-}
 
 void PrepareDoc(CTavrionDoc& doc)
 {
@@ -52,7 +30,7 @@ void PrepareDoc(CTavrionDoc& doc)
 // OK without an edit, then OK after typing a name and a comment.
 void RoundTrip(CTavrionDoc& doc, int type, const std::string& xml)
 {
-    const std::string before = FileBytes(xml);
+    const std::string before = testsupport::ReadFileBytes(xml);
     {
         testsupport::ModalScript script;
         script.On(CDlgInfoCommentGeneral::IDD, [](CDialog& dialog) { Press(dialog, IDOK); });
@@ -60,7 +38,7 @@ void RoundTrip(CTavrionDoc& doc, int type, const std::string& xml)
         sheet.SetDoc(&doc, type);
         EXPECT_EQ(sheet.DoModal(), IDOK);
         EXPECT_EQ(script.Seen(), std::vector<UINT>{CDlgInfoCommentGeneral::IDD});
-        EXPECT_EQ(FileBytes(xml), before);
+        EXPECT_EQ(testsupport::ReadFileBytes(xml), before);
     }
     testsupport::ModalScript script;
     script.On(CDlgInfoCommentGeneral::IDD, [](CDialog& dialog) {
@@ -74,7 +52,7 @@ void RoundTrip(CTavrionDoc& doc, int type, const std::string& xml)
     sheet.SetDoc(&doc, type);
     EXPECT_EQ(sheet.DoModal(), IDOK);
     EXPECT_EQ(script.Pending(), 0u);
-    EXPECT_NE(FileBytes(xml), before);
+    EXPECT_NE(testsupport::ReadFileBytes(xml), before);
 }
 
 class RRSheet : public rrtest::RRDocTest {};

@@ -6,38 +6,16 @@
 #include "dialogs/DlgEditor.h"
 #include "dialogs/DlgInfoCommentGeneral.h"
 #include "platform/ui/windowing/Desktop.h"
+#include "tests/dialogs/SheetTestSupport.h"
 #include "tests/documents/FinalViewDocTestUtil.h"
 #include "tests/support/ModalScript.h"
 
 namespace {
 
+using sheettest::Press;
+using sheettest::Retype;
+
 constexpr auto kEditors = static_cast<_EDITABLE_PARAM_INDEX>(10);
-
-std::string FileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void Press(CWnd& dialog, int id)
-{
-    CWnd* button = dialog.GetDlgItem(id);
-    ASSERT_NE(button, nullptr) << id;
-    button->SendMessage(BM_CLICK);
-    platform::ui::Desktop::PumpMessages();
-}
-
-void Retype(CWnd& page, int id, LPCWSTR text)
-{
-    CWnd* control = page.GetDlgItem(id);
-    ASSERT_NE(control, nullptr) << id;
-    control->SetFocus();
-    control->SendMessage(EM_SETSEL, 0, -1);
-    platform::ui::Desktop::TypeText(text);
-    platform::ui::Desktop::PumpMessages();
-}
 
 // The general sheet over a master-step record (243, with trips and additions).
 class MasterStepSheet : public finaltest::FinalDocTest {
@@ -79,7 +57,7 @@ protected:
 TEST_F(MasterStepSheet, OkOnAnUntouchedRecordWithBothPagesChangesNothing)
 {
     ASSERT_NE(m_doc.GetCurrentDataItem()->stAddition.bPresent, 0);
-    const std::string before = FileBytes(m_xml);
+    const std::string before = testsupport::ReadFileBytes(m_xml);
     testsupport::ModalScript script;
     script.On(CDlgInfoCommentGeneral::IDD, [](CDialog& dialog) {
         auto& sheet = static_cast<CDlgInfoCommentGeneral&>(dialog);
@@ -88,7 +66,7 @@ TEST_F(MasterStepSheet, OkOnAnUntouchedRecordWithBothPagesChangesNothing)
     });
     EXPECT_EQ(Run(), IDOK);
     EXPECT_EQ(script.Seen(), std::vector<UINT>{CDlgInfoCommentGeneral::IDD});
-    EXPECT_EQ(FileBytes(m_xml), before);
+    EXPECT_EQ(testsupport::ReadFileBytes(m_xml), before);
 }
 
 TEST_F(MasterStepSheet, AnUncountedTripKeepsItsStarThroughAnEditOfAnotherField)
@@ -143,7 +121,7 @@ TEST_F(MasterStepSheet, AJudgementTheListShowsOtherwiseIsNoEditAndIsKept)
     for (const auto& c : cases) {
         judgement = c.stored;
         m_doc.SetCtrlContent(nullptr);
-        const std::string before = FileBytes(m_xml);
+        const std::string before = testsupport::ReadFileBytes(m_xml);
         testsupport::ModalScript script;
         script.On(CDlgInfoCommentGeneral::IDD, [&c](CDialog& dialog) {
             auto& sheet = static_cast<CDlgInfoCommentGeneral&>(dialog);

@@ -8,54 +8,20 @@
 #include "dialogs/DlgInfoCommentGeneral.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/MessageBoxRecorder.h"
-#include "platform/xml/XmlSaveFile.h"
+#include "tests/dialogs/SheetTestSupport.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
 #include "tests/support/DocumentTestSupport.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/XmlSaveFault.h"
 
 namespace {
 
+using sheettest::CNotifyCount;
+using sheettest::Press;
+using sheettest::Retype;
+
 constexpr auto kDoctors = static_cast<_EDITABLE_PARAM_INDEX>(9);
 constexpr auto kEditors = static_cast<_EDITABLE_PARAM_INDEX>(10);
-
-std::string FileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-// The host's notification window: counts WM_USER+0x16.
-class CNotifyCount : public CWnd {
-public:
-    int count = 0;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_USER + 0x16) ++count;
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-};
-
-void Press(CWnd& dialog, int id)
-{
-    CWnd* button = dialog.GetDlgItem(id);
-    ASSERT_NE(button, nullptr) << id;
-    button->SendMessage(BM_CLICK);
-    platform::ui::Desktop::PumpMessages();
-}
-
-void Retype(CWnd& page, int id, LPCWSTR text)
-{
-    CWnd* control = page.GetDlgItem(id);
-    ASSERT_NE(control, nullptr) << id;
-    control->SetFocus();
-    control->SendMessage(EM_SETSEL, 0, -1);
-    platform::ui::Desktop::TypeText(text);
-    platform::ui::Desktop::PumpMessages();
-}
 
 // The general sheet over a rhythm record written by the record maker, with
 // editors and a doctor to choose from and the host's notification window.
@@ -73,7 +39,7 @@ protected:
         platform::ui::Desktop::Reset();
         ASSERT_TRUE(m_notify.CreateEx(0, nullptr, L"host", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
         m_doc->SetNotifyWnd(&m_notify);
-        m_before = FileBytes(m_files.xml);
+        m_before = testsupport::ReadFileBytes(m_files.xml);
     }
     void TearDown() override
     {
@@ -111,7 +77,7 @@ TEST_F(GeneralSheet, OkWithoutAChangeAsksNothingAndLeavesTheRecordXmlByteIdentic
     script.On(CDlgInfoCommentGeneral::IDD, [](CDialog& dialog) { Press(dialog, IDOK); });
     EXPECT_EQ(Run(script), IDOK);
     EXPECT_EQ(script.Seen(), std::vector<UINT>{CDlgInfoCommentGeneral::IDD});
-    EXPECT_EQ(FileBytes(m_files.xml), m_before);
+    EXPECT_EQ(testsupport::ReadFileBytes(m_files.xml), m_before);
     EXPECT_EQ(m_notify.count, 0);
 }
 
@@ -124,7 +90,7 @@ TEST_F(GeneralSheet, CancelAfterTypingSavesNothingAndSendsNothing)
         Press(dialog, IDCANCEL);
     });
     EXPECT_EQ(Run(script), IDCANCEL);
-    EXPECT_EQ(FileBytes(m_files.xml), m_before);
+    EXPECT_EQ(testsupport::ReadFileBytes(m_files.xml), m_before);
     EXPECT_EQ(m_notify.count, 0);
 }
 
@@ -170,7 +136,7 @@ TEST_F(GeneralSheet, ARefusedValueKeepsTheSheetOpenWithoutAPrompt)
     EXPECT_EQ(Run(script), IDCANCEL);
     EXPECT_EQ(boxes.Count(), 1);
     EXPECT_EQ(script.Seen(), std::vector<UINT>{CDlgInfoCommentGeneral::IDD});
-    EXPECT_EQ(FileBytes(m_files.xml), m_before);
+    EXPECT_EQ(testsupport::ReadFileBytes(m_files.xml), m_before);
 }
 
 TEST_F(GeneralSheet, TheDoctorButtonConfirmsAnUnchangedRecordSavesOnceAndNotifiesOnce)
@@ -182,7 +148,7 @@ TEST_F(GeneralSheet, TheDoctorButtonConfirmsAnUnchangedRecordSavesOnceAndNotifie
     EXPECT_EQ(m_notify.count, 1);
     EXPECT_EQ(Item()->stPatient.bConfirmed, 1);
     EXPECT_EQ(Item()->stPatient.strConfirmDoctor, L"判読医");
-    EXPECT_NE(FileBytes(m_files.xml), m_before);
+    EXPECT_NE(testsupport::ReadFileBytes(m_files.xml), m_before);
 }
 
 TEST_F(GeneralSheet, TheDoctorButtonLeavesTheItemUnconfirmedWhenAValueIsRefused)
@@ -200,7 +166,7 @@ TEST_F(GeneralSheet, TheDoctorButtonLeavesTheItemUnconfirmedWhenAValueIsRefused)
     EXPECT_EQ(Run(script), IDCANCEL);
     EXPECT_EQ(Item()->stPatient.bConfirmed, confirmedBefore);
     EXPECT_NE(Item()->stPatient.strConfirmDoctor, L"判読医");
-    EXPECT_EQ(FileBytes(m_files.xml), m_before);
+    EXPECT_EQ(testsupport::ReadFileBytes(m_files.xml), m_before);
 }
 
 TEST_F(GeneralSheet, WithoutACurrentItemOnlyCancelIsEnabled)
@@ -234,15 +200,16 @@ TEST_F(GeneralSheet, AFailedSaveIsReportedSendsNothingAndOkWritesItAgain)
     script.On(CDlgInfoCommentGeneral::IDD, [this, &boxes](CDialog& dialog) {
         auto& sheet = static_cast<CDlgInfoCommentGeneral&>(dialog);
         Retype(sheet.GeneralPage(), 3703, L"失敗次郎");
-        platform::SetXmlSaveFaultHook([](platform::XmlSaveStep step) { return step == platform::XmlSaveStep::Write; });
-        Press(dialog, IDOK);
-        platform::SetXmlSaveFaultHook(nullptr);
+        {
+            testsupport::ScopedXmlSaveFault fault;
+            Press(dialog, IDOK);
+        }
         EXPECT_TRUE(dialog.IsWindowVisible());
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_EQ(boxes.Last().text, L"ファイル書き込みエラーです。");
         EXPECT_EQ(boxes.Last().caption, L"エラー");
         EXPECT_EQ(m_notify.count, 0);
-        EXPECT_EQ(FileBytes(m_files.xml), m_before);
+        EXPECT_EQ(testsupport::ReadFileBytes(m_files.xml), m_before);
         // Nothing differs from the item now, yet the edit is still to be written.
         Press(dialog, IDOK);
     });

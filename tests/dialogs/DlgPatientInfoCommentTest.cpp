@@ -5,10 +5,10 @@
 #include "dialogs/DlgPatientInfoComment.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/MessageBoxRecorder.h"
-#include "platform/xml/XmlSaveFile.h"
 #include "tests/dialogs/SheetTestSupport.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/XmlSaveFault.h"
 #include "tools/Mkrecord.h"
 
 namespace {
@@ -266,9 +266,10 @@ TEST_F(RestSheet, AFailedSaveIsReportedSendsNothingAndOkWritesItAgain)
     testsupport::ModalScript script;
     script.On(CDlgPatientInfoComment::IDD, [this, &boxes](CDialog& dialog) {
         Retype(Sheet(dialog).CommentPage(), 3421, L"失敗");
-        platform::SetXmlSaveFaultHook([](platform::XmlSaveStep step) { return step == platform::XmlSaveStep::Write; });
-        Press(dialog, IDOK);
-        platform::SetXmlSaveFaultHook(nullptr);
+        {
+            testsupport::ScopedXmlSaveFault fault;
+            Press(dialog, IDOK);
+        }
         EXPECT_TRUE(dialog.IsWindowVisible());
         ASSERT_EQ(boxes.Count(), 1);
         EXPECT_EQ(boxes.Last().text, L"ファイル書き込みエラーです。");

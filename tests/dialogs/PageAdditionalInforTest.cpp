@@ -6,6 +6,7 @@
 #include "platform/ui/framework/PropertySheet.h"
 #include "platform/ui/windowing/ControlRecords.h"
 #include "platform/ui/windowing/Desktop.h"
+#include "tests/dialogs/SheetTestSupport.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
 #include "tests/support/ModalScript.h"
@@ -55,15 +56,7 @@ protected:
         return *m_page;
     }
 
-    void Retype(int id, LPCWSTR text)
-    {
-        CWnd* control = m_page->GetDlgItem(id);
-        ASSERT_NE(control, nullptr) << id;
-        control->SetFocus();
-        control->SendMessage(EM_SETSEL, 0, -1);
-        platform::ui::Desktop::TypeText(text);
-        platform::ui::Desktop::PumpMessages();
-    }
+    void Retype(int id, LPCWSTR text) { sheettest::Retype(*m_page, id, text); }
 
     // One press of the spin's arrow: up shows the previous 16 entries.
     void Spin(bool up)

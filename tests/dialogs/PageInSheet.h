@@ -10,6 +10,7 @@
 #include "core/TavrionDoc.h"
 #include "platform/ui/framework/PropertySheet.h"
 #include "platform/ui/windowing/Desktop.h"
+#include "tests/dialogs/SheetTestSupport.h"
 
 namespace dialogtest {
 
@@ -38,15 +39,7 @@ public:
     }
 
     // Selects the whole text of a field and types over it.
-    void Retype(int id, LPCWSTR text)
-    {
-        CWnd* control = m_page->GetDlgItem(id);
-        ASSERT_NE(control, nullptr) << id;
-        control->SetFocus();
-        control->SendMessage(EM_SETSEL, 0, -1);
-        platform::ui::Desktop::TypeText(text);
-        platform::ui::Desktop::PumpMessages();
-    }
+    void Retype(int id, LPCWSTR text) { sheettest::Retype(*m_page, id, text); }
 
     bool Shown(int id) const
     {

@@ -2,54 +2,35 @@
 // record's document, saved painted as PNG and cancelled.
 #include <gtest/gtest.h>
 
-#include <cairo.h>
 
 #include <cstdint>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/host/HostSamples.h"
 #include "tests/host/HostRun.h"
 #include "tools/ExerRecord.h"
 #include "tools/Mkrecord.h"
+#include "tests/support/PngImage.h"
 
 using namespace hosttest;
 using testsupport::TempDir;
 
 namespace {
 
-bool IsPng(const std::string& path)
-{
-    const std::string bytes = testsupport::ReadFileBytes(path);
-    return bytes.size() > 100 && bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0;
-}
-
-void Make(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    ASSERT_EQ(morvelance::RunMkrecord(args, out, err), 0) << err.str();
-}
-
 // Pixels of the arrow icons' blue in a part of a PNG given in hundredths of
 // its width and height.
 int ArrowBluePixels(const std::string& path, int left, int top, int right, int bottom)
 {
-    cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
-    int count = 0;
-    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
-        const int width = cairo_image_surface_get_width(surface);
-        const int height = cairo_image_surface_get_height(surface);
-        const unsigned char* data = cairo_image_surface_get_data(surface);
-        const int stride = cairo_image_surface_get_stride(surface);
-        for (int y = height * top / 100; y < height * bottom / 100; ++y)
-            for (int x = width * left / 100; x < width * right / 100; ++x) {
-                const uint32_t pixel = reinterpret_cast<const uint32_t*>(data + y * stride)[x];
-                const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
-                count += b > r + 60 && b > g + 30;
-            }
-    }
-    cairo_surface_destroy(surface);
-    return count;
+    const testsupport::PngImage png(path);
+    const int width = png.Width();
+    const int height = png.Height();
+    return png.CountIn(width * left / 100, height * top / 100, width * right / 100, height * bottom / 100,
+                       [](uint32_t pixel) {
+                           const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+                           return b > r + 60 && b > g + 30;
+                       });
 }
 
 }  // namespace
@@ -57,7 +38,7 @@ int ArrowBluePixels(const std::string& path, int left, int top, int right, int b
 TEST(HostDialog, CommentEditorShowsItsArrowsOnTheRecordsOfEveryKind)
 {
     TempDir dir;
-    Make({"samples", dir.Path()});
+    MakeRecords({"samples", dir.Path()});
     for (const char* record : {"rest12_90", "rhythm_90", "rr_90", "extra_90"}) {
         SCOPED_TRACE(record);
         const std::string png = dir.File(std::string(record) + "-comment.png");
@@ -73,7 +54,7 @@ TEST(HostDialog, CommentEditorShowsItsArrowsOnTheRecordsOfEveryKind)
 TEST(HostDialog, AllWritesEveryDialogThatAcceptsARestingRecord)
 {
     TempDir dir;
-    Make({"samples", dir.Path()});
+    MakeRecords({"samples", dir.Path()});
     const std::string record = dir.File("rest12_90.ecg");
     const std::string xml = dir.File("rest12_9020240401093000.xml");
     const std::string before = testsupport::ReadFileBytes(xml);
@@ -113,7 +94,7 @@ TEST(HostDialog, LeadSelectionOpensOnAnExerciseRecordInEachOfItsForms)
 TEST(HostDialog, UnknownDialogsAndMissingArgumentsAreRefused)
 {
     TempDir dir;
-    Make({"samples", dir.Path()});
+    MakeRecords({"samples", dir.Path()});
     const std::string record = dir.File("rest12_90.ecg");
     EXPECT_EQ(Host({"dialog", record, "--dialog", "CDlgNothing", "--png", dir.File("n.png")}).status, 1);
     EXPECT_EQ(Host({"dialog", record, "--dialog", "CDlgEditor"}).status, 2);
@@ -123,7 +104,7 @@ TEST(HostDialog, UnknownDialogsAndMissingArgumentsAreRefused)
 TEST(HostDialog, TheLeadNameEditorsRenderWithoutTouchingTheRecord)
 {
     TempDir dir;
-    Make({"samples", dir.Path()});
+    MakeRecords({"samples", dir.Path()});
     const std::string record = dir.File("rest12_90.ecg");
     const std::string before = testsupport::ReadFileBytes(record);
     for (const char* name : {"CDlg15LeadEditLeadName", "CDlgExtraEditLeadName", "CDlgRhythmEditLeadName",
@@ -140,7 +121,7 @@ TEST(HostDialog, AnMferFileOpensForTheDialogsAsItDoesForTheViews)
 {
     TempDir dir;
     const std::string record = dir.File("mfer12.mwf");
-    Make({"mfer", "--kind", "plain", "--leads", "12", "--out", record, "--xml-out",
+    MakeRecords({"mfer", "--kind", "plain", "--leads", "12", "--out", record, "--xml-out",
           dir.File("Raw_mfer1220240401093000.xml")});
     ASSERT_EQ(Host({"view", record, "--view", "sheet", "--size", "320x200", "--png", dir.File("sheet.png")}).status, 0);
     const std::string out = dir.File("dialogs");
@@ -153,7 +134,7 @@ TEST(HostDialog, AnMferFileOpensForTheDialogsAsItDoesForTheViews)
 TEST(HostDialog, AMissingFolderIsMadeAndOneThatCannotBeIsNamedInTheRefusal)
 {
     TempDir dir;
-    Make({"samples", dir.Path()});
+    MakeRecords({"samples", dir.Path()});
     const std::string record = dir.File("rest12_90.ecg");
     const std::string png = dir.File("a/b/editor.png");
     const HostRun one = Host({"dialog", record, "--dialog", "CDlgEditor", "--png", png});

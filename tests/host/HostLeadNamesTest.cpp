@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/host/HostSamples.h"
 #include "tests/host/HostPdf.h"
 #include "tools/DeviceRecord.h"
 #include "tools/Mkrecord.h"
@@ -20,12 +21,6 @@ using namespace hosttest;
 using testsupport::TempDir;
 
 namespace {
-
-void Make(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    ASSERT_EQ(0, morvelance::RunMkrecord(args, out, err)) << err.str();
-}
 
 // The names of info's "leads" line ("NAME:samples ...").
 std::set<std::string> InfoNames(const std::string& section)
@@ -83,7 +78,7 @@ TEST(HostLeadNames, InfoNamesEveryLeadAsTheMultiLeadPagePrintsIt)
 {
     if (!HavePoppler()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     TempDir dir;
-    Make({"samples", dir.File("samples")});
+    MakeRecords({"samples", dir.File("samples")});
     // The fifteen-lead record's last three leads and the rhythm record's
     // leads carry the names of the record's lead codes.
     for (const char* record : {"rest15_90", "rhythm_90", "rest12_90"})
@@ -96,7 +91,7 @@ TEST(HostLeadNames, APhysioNetFifteenLeadRecordNamesItsFrankLeads)
     REQUIRE_SHARED_DATA(ptb, "physionet/ptb/s0010_re.hea");
     TempDir dir;
     const std::string record = dir.File("ptb.ecg");
-    Make({"wfdb", "--record", ptb.substr(0, ptb.size() - 4), "--kind", "rest15", "--xml", "--out", record});
+    MakeRecords({"wfdb", "--record", ptb.substr(0, ptb.size() - 4), "--kind", "rest15", "--xml", "--out", record});
     ExpectInfoNamesAsTheViewPrints(record, dir);
     const HostRun info = Host({"info", record});
     const std::set<std::string> listed = InfoNames(Sections(info.out)[record]);
@@ -143,7 +138,7 @@ TEST(HostLeadNames, ATwoLeadRRRecordIsPrintedInTheThreeLeadLayoutWithBothLeads)
     if (!HavePoppler()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     TempDir dir;
     const std::string record = dir.File("rr2.ecg");
-    Make({"synth", "--kind", "rr", "--leads", "2", "--seconds", "20", "--xml", "--out", record});
+    MakeRecords({"synth", "--kind", "rr", "--leads", "2", "--seconds", "20", "--xml", "--out", record});
     const Counts counts = CountsOf(record);
     EXPECT_EQ(2, counts.fileList);
     EXPECT_EQ(2, counts.info);

@@ -2,51 +2,38 @@
 // point, saved beside the view's own picture.
 #include <gtest/gtest.h>
 
-#include <cairo.h>
 
 #include <sstream>
 #include <string>
 
+#include "tests/host/HostSamples.h"
 #include "tests/host/HostRun.h"
 #include "tools/Mkrecord.h"
+#include "tests/support/PngImage.h"
 
 using namespace hosttest;
 using testsupport::TempDir;
 
 namespace {
 
-class HostMagnifierTest : public ::testing::Test {
+class HostMagnifierTest : public HostSamplesTest {
 protected:
     void SetUp() override
     {
-        std::ostringstream out, err;
-        ASSERT_EQ(0, morvelance::RunMkrecord({"samples", m_dir.File("samples")}, out, err)) << err.str();
-        m_record = m_dir.File("samples/rest12_90.ecg");
+        HostSamplesTest::SetUp();
+        m_record = SamplePath("rest12_90.ecg");
     }
-    TempDir m_dir;
     std::string m_record;
 };
 
 // The share of the picture's pixels that are not the lightest colour in it.
 int InkedPixels(const std::string& path, int& width, int& height)
 {
-    cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
-    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(surface);
-        return -1;
-    }
-    cairo_surface_flush(surface);
-    width = cairo_image_surface_get_width(surface);
-    height = cairo_image_surface_get_height(surface);
-    int inked = 0;
-    for (int y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(surface) +
-                                                            y * cairo_image_surface_get_stride(surface));
-        for (int x = 0; x < width; ++x)
-            if ((row[x] & 0xFFFFFF) != 0xFFFFFF) ++inked;
-    }
-    cairo_surface_destroy(surface);
-    return inked;
+    const testsupport::PngImage png(path);
+    if (!png.Ok()) return -1;
+    width = png.Width();
+    height = png.Height();
+    return png.Count([](uint32_t rgb) { return rgb != 0xFFFFFF; });
 }
 
 }  // namespace

@@ -2,12 +2,12 @@
 // record maker, as a user runs it.
 #include <gtest/gtest.h>
 
-#include <cairo.h>
 
 #include <fstream>
 #include <sstream>
 
 #include "tests/host/HostRun.h"
+#include "tests/support/PngImage.h"
 
 using namespace hosttest;
 using testsupport::TempDir;
@@ -25,20 +25,10 @@ protected:
     // Pixels of a PNG that are neither white paper nor the light grid.
     static int Ink(const std::string& png, int* width = nullptr)
     {
-        cairo_surface_t* surface = cairo_image_surface_create_from_png(png.c_str());
-        int n = -1;
-        if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
-            n = 0;
-            const int w = cairo_image_surface_get_width(surface), h = cairo_image_surface_get_height(surface);
-            if (width) *width = w;
-            for (int y = 0; y < h; ++y) {
-                const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(surface) +
-                                                                    y * cairo_image_surface_get_stride(surface));
-                for (int x = 0; x < w; ++x) n += (row[x] & 0xFF) < 100 && ((row[x] >> 8) & 0xFF) < 100 ? 1 : 0;
-            }
-        }
-        cairo_surface_destroy(surface);
-        return n;
+        const testsupport::PngImage image(png);
+        if (!image.Ok()) return -1;
+        if (width) *width = image.Width();
+        return image.Count([](uint32_t rgb) { return (rgb & 0xFF) < 100 && ((rgb >> 8) & 0xFF) < 100; });
     }
     static std::string Head(const std::string& file)
     {

@@ -3,14 +3,15 @@
 // size, the divider strip in its dialog, and refused options.
 #include <gtest/gtest.h>
 
-#include <cairo.h>
 
 #include <functional>
 #include <sstream>
 #include <string>
 
+#include "tests/host/HostSamples.h"
 #include "tests/host/HostRun.h"
 #include "tools/Mkrecord.h"
+#include "tests/support/PngImage.h"
 
 using namespace hosttest;
 using testsupport::TempDir;
@@ -25,40 +26,23 @@ struct Picture {
 
 Picture Read(const std::string& png, const std::function<bool(unsigned rgb)>& counted)
 {
+    const testsupport::PngImage image(png);
     Picture picture;
-    cairo_surface_t* surface = cairo_image_surface_create_from_png(png.c_str());
-    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
-        cairo_surface_flush(surface);
-        picture.width = cairo_image_surface_get_width(surface);
-        picture.height = cairo_image_surface_get_height(surface);
-        for (int y = 0; y < picture.height; ++y) {
-            const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(surface) +
-                                                                y * cairo_image_surface_get_stride(surface));
-            for (int x = 0; x < picture.width; ++x) picture.matching += counted(row[x] & 0xFFFFFF) ? 1 : 0;
-        }
-    }
-    cairo_surface_destroy(surface);
+    picture.width = image.Width();
+    picture.height = image.Height();
+    picture.matching = image.Count([&](uint32_t rgb) { return counted(rgb); });
     return picture;
 }
 
-class HostMeasureView : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        std::ostringstream out, err;
-        ASSERT_EQ(0, morvelance::RunMkrecord({"samples", m_dir.File("samples")}, out, err)) << err.str();
-    }
-    std::string Record(const std::string& name) { return m_dir.File("samples/" + name); }
-    TempDir m_dir;
-};
+class HostMeasureView : public HostSamplesTest {};
 
 TEST_F(HostMeasureView, DividersAndTheScaleAreDrawnWithTheirReadingBoxes)
 {
     const std::string bare = m_dir.File("bare.png");
     const std::string measured = m_dir.File("measured.png");
-    ASSERT_EQ(0, Host({"view", Record("rest12_90.ecg"), "--view", "CViewRhythmWave", "--style", "1", "--png", bare})
+    ASSERT_EQ(0, Host({"view", SamplePath("rest12_90.ecg"), "--view", "CViewRhythmWave", "--style", "1", "--png", bare})
                      .status);
-    const HostRun run = Host({"view", Record("rest12_90.ecg"), "--view", "CViewRhythmWave", "--style", "1",
+    const HostRun run = Host({"view", SamplePath("rest12_90.ecg"), "--view", "CViewRhythmWave", "--style", "1",
                               "--dividers", "1,2", "--scale", "300,200,700,400", "--png", measured});
     ASSERT_EQ(0, run.status) << run.err;
     auto cream = [](unsigned rgb) { return rgb == 0xFFFFF0; };
@@ -72,7 +56,7 @@ TEST_F(HostMeasureView, DividersAndTheScaleAreDrawnWithTheirReadingBoxes)
 TEST_F(HostMeasureView, ADoubleClickOnTheStripSavesTheDividerDialogAtItsOwnSize)
 {
     const std::string popup = m_dir.File("popup/divider.png");
-    const HostRun run = Host({"view", Record("rest12_90.ecg"), "--view", "CViewRhythmWave", "--style", "13",
+    const HostRun run = Host({"view", SamplePath("rest12_90.ecg"), "--view", "CViewRhythmWave", "--style", "13",
                               "--lead", "1", "--double-click", "800,100", "--popup-png", popup, "--png",
                               m_dir.File("strip.png")});
     ASSERT_EQ(0, run.status) << run.err;
@@ -86,7 +70,7 @@ TEST_F(HostMeasureView, ADoubleClickOnTheStripSavesTheDividerDialogAtItsOwnSize)
 
 TEST_F(HostMeasureView, ADoubleClickThatOpensNothingFailsWhenAPopUpWasAskedFor)
 {
-    const HostRun run = Host({"view", Record("rest12_90.ecg"), "--view", "CViewRhythmWave", "--style", "15",
+    const HostRun run = Host({"view", SamplePath("rest12_90.ecg"), "--view", "CViewRhythmWave", "--style", "15",
                               "--double-click", "800,10", "--popup-png", m_dir.File("none.png"), "--png",
                               m_dir.File("page.png")});
     EXPECT_EQ(1, run.status);
@@ -96,7 +80,7 @@ TEST_F(HostMeasureView, ADoubleClickThatOpensNothingFailsWhenAPopUpWasAskedFor)
 TEST_F(HostMeasureView, TheDividerStripIsShownInItsDialog)
 {
     const std::string png = m_dir.File("strip.png");
-    const HostRun run = Host({"view", Record("rhythm_90.ecg"), "--view", "CViewDividerWave", "--lead", "0", "--start",
+    const HostRun run = Host({"view", SamplePath("rhythm_90.ecg"), "--view", "CViewDividerWave", "--lead", "0", "--start",
                               "1000", "--png", png});
     ASSERT_EQ(0, run.status) << run.err;
     const Picture picture = Read(png, [](unsigned rgb) { return rgb == 0x000000; });
@@ -107,14 +91,14 @@ TEST_F(HostMeasureView, TheDividerStripIsShownInItsDialog)
 TEST_F(HostMeasureView, MeasuringOptionsOutOfRangeAreRefused)
 {
     for (const char* dividers : {"4", "1,,2", "0", "1,2,3,1"}) {
-        const HostRun run = Host({"view", Record("rest12_90.ecg"), "--view", "CViewRhythmWave", "--dividers",
+        const HostRun run = Host({"view", SamplePath("rest12_90.ecg"), "--view", "CViewRhythmWave", "--dividers",
                                   dividers, "--png", m_dir.File("x.png")});
         EXPECT_EQ(2, run.status) << dividers;
     }
-    EXPECT_EQ(2, Host({"view", Record("rest12_90.ecg"), "--view", "CViewRhythmWave", "--scale", "1,2,3", "--png",
+    EXPECT_EQ(2, Host({"view", SamplePath("rest12_90.ecg"), "--view", "CViewRhythmWave", "--scale", "1,2,3", "--png",
                        m_dir.File("x.png")})
                      .status);
-    EXPECT_EQ(2, Host({"view", Record("rest12_90.ecg"), "--view", "CViewRhythmWave", "--lead", "15", "--png",
+    EXPECT_EQ(2, Host({"view", SamplePath("rest12_90.ecg"), "--view", "CViewRhythmWave", "--lead", "15", "--png",
                        m_dir.File("x.png")})
                      .status);
 }

@@ -2,7 +2,6 @@
 // record of the record maker painted into a PNG and printed to a PDF.
 #include <gtest/gtest.h>
 
-#include <cairo.h>
 
 #include <algorithm>
 #include <string>
@@ -10,6 +9,7 @@
 #include "tests/host/HostPdf.h"
 #include "tests/host/HostRun.h"
 #include "tools/RestRecord.h"
+#include "tests/support/PngImage.h"
 
 namespace {
 
@@ -45,20 +45,7 @@ protected:
 // Pixels of the table bands' light green in a PNG.
 int BandPixels(const std::string& png)
 {
-    cairo_surface_t* surface = cairo_image_surface_create_from_png(png.c_str());
-    int n = 0;
-    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
-        cairo_surface_flush(surface);
-        const int width = cairo_image_surface_get_width(surface);
-        const int height = cairo_image_surface_get_height(surface);
-        for (int y = 0; y < height; ++y) {
-            const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(surface) +
-                                                                 y * cairo_image_surface_get_stride(surface));
-            for (int x = 0; x < width; ++x) n += (row[x] & 0xFFFFFF) == 0xDCFFDC ? 1 : 0;
-        }
-    }
-    cairo_surface_destroy(surface);
-    return n;
+    return testsupport::PngImage(png).Count([](uint32_t rgb) { return rgb == 0xDCFFDC; });
 }
 
 TEST_F(HostMeasurementView, EveryTableIsPaintedWithItsBands)

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/host/HostSamples.h"
 #include "tests/host/HostRun.h"
 #include "tools/DeviceRecord.h"
 #include "tools/Mkrecord.h"
@@ -19,12 +20,6 @@ using namespace hosttest;
 using testsupport::TempDir;
 
 namespace {
-
-void Make(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    ASSERT_EQ(morvelance::RunMkrecord(args, out, err), 0) << err.str();
-}
 
 const char* const kFolders[] = {"検査/山田 太郎", "心电图/王 小明", "Ünïcödé/café résumé"};
 
@@ -38,9 +33,9 @@ TEST(HostPaths, RecordsUnderJapaneseChineseAndAccentedNamesListAndOpen)
         const std::string top = dir.File(std::string(folder).substr(0, std::string(folder).find('/')));
         ASSERT_EQ(mkdir(top.c_str(), 0755), 0);
         const std::string where = dir.File(folder);
-        Make({"samples", where});
+        MakeRecords({"samples", where});
         const std::string mfer = where + "/記録ü.mwf";
-        Make({"mfer", "--kind", "plain", "--leads", "3", "--id", "MF-9", "--hl7", where + "/記録ü.hl7.xml", "--xml-out",
+        MakeRecords({"mfer", "--kind", "plain", "--leads", "3", "--id", "MF-9", "--hl7", where + "/記録ü.hl7.xml", "--xml-out",
               where + "/Raw_記録ü20240401093000.xml", "--out", mfer});
         const std::vector<std::string> records = {where + "/rest12_90.ecg", where + "/rhythm_90.ecg",
                                                   where + "/extra_90.ecg", mfer};
@@ -72,8 +67,8 @@ TEST(HostPaths, RecordsUnderJapaneseChineseAndAccentedNamesListAndOpen)
 TEST(HostPaths, ABareFileNameWorksAsItsDotSlashForm)
 {
     TempDir dir;
-    Make({"synth", "--kind", "rest12", "--out", dir.File("q.ecg")});
-    Make({"synth", "--kind", "rhythm", "--seconds", "12", "--xml", "--out", dir.File("記録.ecg")});
+    MakeRecords({"synth", "--kind", "rest12", "--out", dir.File("q.ecg")});
+    MakeRecords({"synth", "--kind", "rhythm", "--seconds", "12", "--xml", "--out", dir.File("記録.ecg")});
     for (const char* command : {"info", "open"}) {
         const HostRun bare = Host({command, "q.ecg", "記録.ecg"}, dir.Path());
         const HostRun dotted = Host({command, "./q.ecg", "./記録.ecg"}, dir.Path());
@@ -86,7 +81,7 @@ TEST(HostPaths, ABareFileNameWorksAsItsDotSlashForm)
 TEST(HostPaths, TheHostFailsForEveryRecordItDidNotOpen)
 {
     TempDir dir;
-    Make({"synth", "--kind", "rest12", "--out", dir.File("good.ecg")});
+    MakeRecords({"synth", "--kind", "rest12", "--out", dir.File("good.ecg")});
     // A two-lead rhythm record, which the system refuses, as another writer makes it.
     morvelance::SynthOptions synth;
     synth.seconds = 10;
@@ -113,7 +108,7 @@ TEST(HostPaths, AWorkDirectoryUnderANonAsciiNameIsFoundThroughTheRegistry)
     ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
     const std::string work = folder + "/工作目录";
     ASSERT_EQ(symlink(testsupport::WorkDir().c_str(), work.c_str()), 0);
-    Make({"samples", dir.Path()});
+    MakeRecords({"samples", dir.Path()});
 
     testsupport::UseRegistryWithWorkDir(work);
     const HostRun info = Host({"info", dir.File("rest12_90.ecg")});

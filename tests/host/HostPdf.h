@@ -3,8 +3,6 @@
 // (pdftoppm), measured in millimetres.
 #pragma once
 
-#include <cairo.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -14,6 +12,7 @@
 #include <vector>
 
 #include "tests/host/HostRun.h"
+#include "tests/support/PngImage.h"
 
 namespace hosttest {
 
@@ -70,33 +69,22 @@ inline int PdfPageCount(const std::string& pdf)
     return std::regex_search(info, match, std::regex("Pages: +(\\d+)")) ? std::stoi(match[1]) : pages;
 }
 
-// One page at 300 dpi.
-class PdfPage {
+// Page `page` of the PDF rendered at 300 dpi into STEM.png; the PNG's path,
+// "" when it could not be rendered.
+inline std::string RenderPdfPage(const std::string& pdf, int page, const std::string& stem)
+{
+    const std::string command = "pdftoppm -r " + std::to_string(kDpi) + " -f " + std::to_string(page) + " -l " +
+                                std::to_string(page) + " -png -singlefile " + Quoted(pdf) + " " + Quoted(stem);
+    return std::system(command.c_str()) == 0 ? stem + ".png" : std::string();
+}
+
+// One page at 300 dpi; Dark() is black ink: traces, pulses, texts and the
+// frame (the grid is coloured).
+class PdfPage : public testsupport::PngImage {
 public:
     PdfPage(const std::string& pdf, int page, const std::string& folder)
+        : PngImage(RenderPdfPage(pdf, page, folder + "/page" + std::to_string(page)))
     {
-        const std::string stem = folder + "/page" + std::to_string(page);
-        const std::string command = "pdftoppm -r " + std::to_string(kDpi) + " -f " + std::to_string(page) + " -l " +
-                                    std::to_string(page) + " -png -singlefile " + Quoted(pdf) + " " + Quoted(stem);
-        if (std::system(command.c_str()) == 0)
-            m_surface = cairo_image_surface_create_from_png((stem + ".png").c_str());
-    }
-    ~PdfPage()
-    {
-        if (m_surface) cairo_surface_destroy(m_surface);
-    }
-    PdfPage(const PdfPage&) = delete;
-    PdfPage& operator=(const PdfPage&) = delete;
-
-    bool Ok() const { return m_surface && cairo_surface_status(m_surface) == CAIRO_STATUS_SUCCESS; }
-    int Width() const { return cairo_image_surface_get_width(m_surface); }
-    int Height() const { return cairo_image_surface_get_height(m_surface); }
-    // Black ink: traces, pulses, texts and the frame; the grid is coloured.
-    bool Dark(int x, int y) const
-    {
-        const unsigned char* row = cairo_image_surface_get_data(m_surface) + y * cairo_image_surface_get_stride(m_surface);
-        const unsigned p = reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
-        return ((p >> 16) & 0xFF) < 100 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100;
     }
 
     // The widest stretch of columns inked in the rows from top to bottom
@@ -118,9 +106,6 @@ public:
         }
         return widest / kPixelsPerMm;
     }
-
-private:
-    cairo_surface_t* m_surface = nullptr;
 };
 
 }  // namespace hosttest

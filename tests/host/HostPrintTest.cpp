@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/host/HostSamples.h"
 #include "tests/host/HostPdf.h"
 #include "tools/Mkrecord.h"
 
@@ -20,15 +21,14 @@ namespace {
 
 constexpr double kMinimumTextMm = 2.0;   // readable on paper
 
-class HostPrintTest : public ::testing::Test {
+class HostPrintTest : public HostSamplesTest {
 protected:
     void SetUp() override
     {
         if (!HavePoppler()) GTEST_SKIP() << "pdftotext and pdftoppm (poppler-utils) are not installed";
-        std::ostringstream out, err;
-        ASSERT_EQ(0, morvelance::RunMkrecord({"samples", m_dir.File("samples")}, out, err)) << err.str();
+        HostSamplesTest::SetUp();
     }
-    std::string Sample(const std::string& name) const { return m_dir.File("samples/" + name + ".ecg"); }
+    std::string Sample(const std::string& name) const { return SamplePath(name + ".ecg"); }
     // Prints and returns the PDF's path; fails the test when the host does.
     std::string Print(const std::string& record, const std::string& view, const std::string& name)
     {

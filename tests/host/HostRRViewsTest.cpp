@@ -3,7 +3,6 @@
 // its pages of 400 (all of them, or the one asked for).
 #include <gtest/gtest.h>
 
-#include <cairo.h>
 
 #include <algorithm>
 #include <string>
@@ -12,6 +11,7 @@
 #include "tests/host/HostRun.h"
 #include "tools/EcgModel.h"
 #include "tools/RRRecord.h"
+#include "tests/support/PngImage.h"
 
 using namespace hosttest;
 using testsupport::TempDir;
@@ -35,18 +35,7 @@ std::string WriteRRRecord(TempDir& dir)
 
 int PixelsOf(const std::string& png, uint32_t colour)
 {
-    cairo_surface_t* surface = cairo_image_surface_create_from_png(png.c_str());
-    int count = 0;
-    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
-        cairo_surface_flush(surface);
-        for (int y = 0; y < cairo_image_surface_get_height(surface); ++y) {
-            const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(surface) +
-                                                                y * cairo_image_surface_get_stride(surface));
-            for (int x = 0; x < cairo_image_surface_get_width(surface); ++x) count += (row[x] & 0xFFFFFF) == colour;
-        }
-    }
-    cairo_surface_destroy(surface);
-    return count;
+    return testsupport::PngImage(png).Count([&](uint32_t rgb) { return rgb == colour; });
 }
 
 bool HasWord(const std::vector<PdfWord>& words, int page, const std::string& text)

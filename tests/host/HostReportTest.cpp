@@ -3,8 +3,6 @@
 // pulse and the grid measured at 300 dpi; the raw jobs parsed from the spool.
 #include <gtest/gtest.h>
 
-#include <cairo.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <map>
@@ -12,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/host/HostSamples.h"
 #include "tests/host/HostPdf.h"
 #include "tools/Mkrecord.h"
 
@@ -23,34 +22,10 @@ namespace {
 constexpr double kDotsPerMm = 300 / 25.4;
 
 // A page at 300 dpi with its pixels.
-class ReportImage {
+class ReportImage : public testsupport::PngImage {
 public:
-    ReportImage(const std::string& pdf, const std::string& folder)
+    ReportImage(const std::string& pdf, const std::string& folder) : PngImage(RenderPdfPage(pdf, 1, folder + "/report"))
     {
-        const std::string stem = folder + "/report";
-        const std::string command = "pdftoppm -r 300 -f 1 -l 1 -png -singlefile " + Quoted(pdf) + " " + Quoted(stem);
-        if (std::system(command.c_str()) == 0) m_surface = cairo_image_surface_create_from_png((stem + ".png").c_str());
-    }
-    ~ReportImage()
-    {
-        if (m_surface) cairo_surface_destroy(m_surface);
-    }
-    ReportImage(const ReportImage&) = delete;
-    ReportImage& operator=(const ReportImage&) = delete;
-
-    bool Ok() const { return m_surface && cairo_surface_status(m_surface) == CAIRO_STATUS_SUCCESS; }
-    int Width() const { return cairo_image_surface_get_width(m_surface); }
-    int Height() const { return cairo_image_surface_get_height(m_surface); }
-    unsigned Pixel(int x, int y) const
-    {
-        const unsigned char* row =
-            cairo_image_surface_get_data(m_surface) + y * cairo_image_surface_get_stride(m_surface);
-        return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
-    }
-    bool Dark(int x, int y) const
-    {
-        const unsigned p = Pixel(x, y);
-        return ((p >> 16) & 0xFF) < 100 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100;
     }
     // Grid ink: neither paper nor trace.
     bool GridInk(int x, int y) const { return Pixel(x, y) != 0xFFFFFF && !Dark(x, y); }
@@ -87,19 +62,11 @@ public:
             if (entry.second > seen) pitch = entry.first, seen = entry.second;
         return pitch;
     }
-
-private:
-    cairo_surface_t* m_surface = nullptr;
 };
 
-class HostReportTest : public ::testing::Test {
+class HostReportTest : public HostSamplesTest {
 protected:
-    void SetUp() override
-    {
-        std::ostringstream out, err;
-        ASSERT_EQ(0, morvelance::RunMkrecord({"samples", m_dir.File("samples")}, out, err)) << err.str();
-    }
-    std::string Sample(const std::string& name) const { return m_dir.File("samples/" + name + ".ecg"); }
+    std::string Sample(const std::string& name) const { return SamplePath(name + ".ecg"); }
 
     std::string PrintPdf(const std::string& record, const std::vector<std::string>& options, const std::string& name)
     {

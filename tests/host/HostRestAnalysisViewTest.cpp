@@ -3,37 +3,26 @@
 // through pixel probes of the PNG, and the printed column measured on paper.
 #include <gtest/gtest.h>
 
-#include <cairo.h>
 
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "tests/host/HostSamples.h"
 #include "tests/host/HostPdf.h"
 #include "tests/host/HostRun.h"
 #include "tools/Mkrecord.h"
+#include "tests/support/PngImage.h"
 
 using namespace hosttest;
 using testsupport::TempDir;
 
 namespace {
 
-class Png {
+// The host's picture, with the probes of these tests.
+class Png : public testsupport::PngImage {
 public:
-    explicit Png(const std::string& path) : m_surface(cairo_image_surface_create_from_png(path.c_str())) {}
-    ~Png() { cairo_surface_destroy(m_surface); }
-    bool Ok() const { return cairo_surface_status(m_surface) == CAIRO_STATUS_SUCCESS; }
-    unsigned Pixel(int x, int y) const
-    {
-        cairo_surface_flush(m_surface);
-        const unsigned char* row = cairo_image_surface_get_data(m_surface) + y * cairo_image_surface_get_stride(m_surface);
-        return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
-    }
-    bool Dark(int x, int y) const
-    {
-        const unsigned p = Pixel(x, y);
-        return ((p >> 16) & 0xFF) < 100 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100;
-    }
+    using PngImage::PngImage;
     // Dark runs down column x.
     int RunsDown(int x, int top, int bottom) const
     {
@@ -41,25 +30,15 @@ public:
         for (int y = top; y < bottom; ++y) runs += Dark(x, y) && (y == top || !Dark(x, y - 1));
         return runs;
     }
-    int DarkIn(int left, int top, int right, int bottom) const
-    {
-        int n = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x) n += Dark(x, y);
-        return n;
-    }
-
-private:
-    cairo_surface_t* m_surface;
+    int DarkIn(int left, int top, int right, int bottom) const { return CountIn(left, top, right, bottom, IsDark); }
 };
 
-class HostRestAnalysisTest : public ::testing::Test {
+class HostRestAnalysisTest : public HostSamplesTest {
 protected:
     void SetUp() override
     {
-        std::ostringstream out, err;
-        ASSERT_EQ(0, morvelance::RunMkrecord({"samples", m_dir.File("samples")}, out, err)) << err.str();
-        m_record = m_dir.File("samples/rest12_90.ecg");
+        HostSamplesTest::SetUp();
+        m_record = SamplePath("rest12_90.ecg");
     }
     HostRun View(const std::string& record, const std::string& view, const std::string& size, const std::string& png,
                  std::vector<std::string> more = {})
@@ -68,7 +47,6 @@ protected:
         args.insert(args.end(), more.begin(), more.end());
         return Host(args);
     }
-    TempDir m_dir;
     std::string m_record;
 };
 

@@ -2,13 +2,13 @@
 // the 12 × 1 page shows twelve traces down the page.
 #include <gtest/gtest.h>
 
-#include <cairo.h>
 
 #include <sstream>
 #include <string>
 
 #include "tests/host/HostRun.h"
 #include "tools/Mkrecord.h"
+#include "tests/support/PngImage.h"
 
 using namespace hosttest;
 using testsupport::TempDir;
@@ -18,21 +18,14 @@ namespace {
 // Rows of column x whose pixel is dark, in runs: the traces crossing it.
 int DarkRuns(const std::string& png, int x)
 {
-    cairo_surface_t* surface = cairo_image_surface_create_from_png(png.c_str());
+    const testsupport::PngImage image(png);
     int runs = 0;
-    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
-        cairo_surface_flush(surface);
-        bool dark = false;
-        for (int y = 0; y < cairo_image_surface_get_height(surface); ++y) {
-            const unsigned char* row =
-                cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
-            const unsigned p = reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
-            const bool now = ((p >> 16) & 0xFF) < 100 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100;
-            if (now && !dark) ++runs;
-            dark = now;
-        }
+    bool dark = false;
+    for (int y = 0; y < image.Height(); ++y) {
+        const bool now = image.Dark(x, y);
+        if (now && !dark) ++runs;
+        dark = now;
     }
-    cairo_surface_destroy(surface);
     return runs;
 }
 

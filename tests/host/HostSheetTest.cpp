@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/host/HostSamples.h"
 #include "tests/host/HostRun.h"
 #include "tools/Mkrecord.h"
 
@@ -13,18 +14,6 @@ using namespace hosttest;
 using testsupport::TempDir;
 
 namespace {
-
-bool IsPng(const std::string& path)
-{
-    const std::string bytes = testsupport::ReadFileBytes(path);
-    return bytes.size() > 100 && bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0;
-}
-
-void Make(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    ASSERT_EQ(morvelance::RunMkrecord(args, out, err), 0) << err.str();
-}
 
 // Whether the record XML on disk holds the element with that text.
 bool Holds(const std::string& xml, const std::string& element, const std::string& text)
@@ -37,7 +26,7 @@ bool Holds(const std::string& xml, const std::string& element, const std::string
 TEST(HostSheet, EachSheetRendersOnTheAskedPageWithoutTouchingTheRecord)
 {
     TempDir dir;
-    Make({"samples", dir.Path()});
+    MakeRecords({"samples", dir.Path()});
     const struct {
         const char* record;
         const char* xml;
@@ -62,7 +51,7 @@ TEST(HostSheet, EachSheetRendersOnTheAskedPageWithoutTouchingTheRecord)
 TEST(HostSheet, TypedFieldsAreSavedThroughTheSheetAndASecondRunChangesNothing)
 {
     TempDir dir;
-    Make({"samples", dir.Path()});
+    MakeRecords({"samples", dir.Path()});
     const std::string record = dir.File("rest12_90.ecg");
     const std::string xml = dir.File("rest12_9020240401093000.xml");
     const std::vector<std::string> args = {"dialog", record, "--dialog", "CDlgPatientInfoComment", "--set",
@@ -83,7 +72,7 @@ TEST(HostSheet, TypedFieldsAreSavedThroughTheSheetAndASecondRunChangesNothing)
 TEST(HostSheet, ARefusedValueIsShownAndNothingIsSaved)
 {
     TempDir dir;
-    Make({"samples", dir.Path()});
+    MakeRecords({"samples", dir.Path()});
     const std::string xml = dir.File("rest12_9020240401093000.xml");
     const std::string before = testsupport::ReadFileBytes(xml);
     const HostRun run = Host({"dialog", dir.File("rest12_90.ecg"), "--dialog", "CDlgPatientInfoComment", "--set",
@@ -97,7 +86,7 @@ TEST(HostSheet, ARefusedValueIsShownAndNothingIsSaved)
 TEST(HostSheet, AnExerciseRecordSavesThroughTheGeneralSheet)
 {
     TempDir dir;
-    Make({"examinations", dir.Path()});
+    MakeRecords({"examinations", dir.Path()});
     const std::string xml = dir.File("exercise_9020240401093000.xml");
     const HostRun run = Host({"dialog", dir.File("exercise_90.ecg"), "--dialog", "CDlgInfoCommentGeneral", "--set",
                               "4110=負荷太郎", "--set", "4173=所見あり", "--ok", "編集者"});
@@ -109,7 +98,7 @@ TEST(HostSheet, AnExerciseRecordSavesThroughTheGeneralSheet)
 TEST(HostSheet, ASheetRefusesARecordItDoesNotEditAndAnUnknownField)
 {
     TempDir dir;
-    Make({"samples", dir.Path()});
+    MakeRecords({"samples", dir.Path()});
     const HostRun wrongKind = Host({"dialog", dir.File("rhythm_90.ecg"), "--dialog", "CDlgPatientInfoComment", "--png",
                                     dir.File("x.png")});
     EXPECT_EQ(wrongKind.status, 1);
@@ -126,7 +115,7 @@ TEST(HostSheet, ASheetRefusesARecordItDoesNotEditAndAnUnknownField)
 TEST(HostSheet, AllRendersTheSheetThatTakesTheRecordOnly)
 {
     TempDir dir;
-    Make({"samples", dir.Path()});
+    MakeRecords({"samples", dir.Path()});
     const std::string out = dir.File("all");
     const HostRun run = Host({"dialog", dir.File("rest12_90.ecg"), "--dialog", "all", "--out", out});
     EXPECT_EQ(run.status, 0) << run.err;

@@ -3,7 +3,6 @@
 // plain paper) through pixel probes.
 #include <gtest/gtest.h>
 
-#include <cairo.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -11,47 +10,25 @@
 #include <string>
 #include <vector>
 
+#include "tests/host/HostSamples.h"
 #include "tests/host/HostRun.h"
 #include "tools/Mkrecord.h"
+#include "tests/support/PngImage.h"
 
 using namespace hosttest;
 using testsupport::TempDir;
 
 namespace {
 
-// A PNG read back as 24-bit pixels.
-class Png {
-public:
-    explicit Png(const std::string& path) : m_surface(cairo_image_surface_create_from_png(path.c_str())) {}
-    ~Png() { cairo_surface_destroy(m_surface); }
-    bool Ok() const { return cairo_surface_status(m_surface) == CAIRO_STATUS_SUCCESS; }
-    int Width() const { return cairo_image_surface_get_width(m_surface); }
-    int Height() const { return cairo_image_surface_get_height(m_surface); }
-    unsigned Pixel(int x, int y) const
-    {
-        cairo_surface_flush(m_surface);
-        const unsigned char* row = cairo_image_surface_get_data(m_surface) + y * cairo_image_surface_get_stride(m_surface);
-        return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
-    }
-    bool Dark(int x, int y) const
-    {
-        const unsigned p = Pixel(x, y);
-        return ((p >> 16) & 0xFF) < 100 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100;
-    }
+using Png = testsupport::PngImage;
 
-private:
-    cairo_surface_t* m_surface;
-};
-
-class HostViewTest : public ::testing::Test {
+class HostViewTest : public HostSamplesTest {
 protected:
     void SetUp() override
     {
-        std::ostringstream out, err;
-        ASSERT_EQ(0, morvelance::RunMkrecord({"samples", m_dir.File("samples")}, out, err)) << err.str();
-        m_record = m_dir.File("samples/rest12_90.ecg");
+        HostSamplesTest::SetUp();
+        m_record = SamplePath("rest12_90.ecg");
     }
-    TempDir m_dir;
     std::string m_record;
 };
 
