@@ -14,6 +14,7 @@
 #include "core/TavrionDoc.h"
 #include "core/TavrionView.h"
 #include "host/EnlargedViewCommand.h"
+#include "host/SerialViewCommand.h"
 #include "host/AnalysisViewCommand.h"
 #include "host/MagnifierPreview.h"
 #include "host/OutputFolder.h"
@@ -390,6 +391,8 @@ public:
         // The view lives in a pane only to be made as the panes make it.
         Pane pane(m_doc, viewClass, 400, 300);
         auto* waveView = DYNAMIC_DOWNCAST(CWaveView, pane.View());
+        if (IsSerialView(pane.View()))
+            return PrintPage(waveView, [&] { return PrintSerialView(m_doc, pane.View(), m_dc, m_area, m_px, options.style); });
         if (auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, waveView)) {
             SetUpRhythmView(m_doc, rhythm, options.style, 0);
             int gridX = 0, gridY = 0;
@@ -495,6 +498,7 @@ bool PrintToPdf(CTavrionDoc& doc, const std::vector<CRuntimeClass*>& classes, co
 int RunViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open)
 {
     if (command == "view" && IsEnlargedViewRequest(argc, argv)) return RunEnlargedViewCommand(argc, argv, open);
+    if (command == "view" && IsSerialViewRequest(argc, argv)) return RunSerialViewCommand(command, argc, argv, open);
     ViewOptions options;
     if (!ParseOptions(command, argc, argv, options)) return 2;
     std::vector<std::string> names;
