@@ -1,6 +1,7 @@
 #include "waveviews/ViewScroll1LeadWave.h"
 
 #include <cmath>
+#include <cstdlib>
 
 #include "core/EnlargedPreviewWindow.h"
 #include "core/Globals.h"
@@ -194,6 +195,7 @@ void CViewScroll1LeadWave::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint
     CViewRhythmWave::OnUpdate(pSender, lHint, pHint);
     if (!m_bPainting) m_bLoadTried = FALSE;
     m_magnifier.DropCache();
+    DropKeptRows();
     SetScrollWidth(0, TRUE);
 }
 
@@ -242,8 +244,8 @@ void CViewScroll1LeadWave::OnDraw(CDC* pDC)
         m_nWindowLeftX = hasWindow ? margin + g.windowFrom : margin;
         m_nWindowRightX = hasWindow ? m_nWindowLeftX + (g.windowTo - g.windowFrom) : client.right;
         m_dAmplitudeUnit = RecordAmplitudeUnit();
-        const BOOL drawn = DrawScorllView(&image, CRect(client.left + margin + 1, client.top, client.right, client.bottom),
-                                          FALSE, FALSE);
+        const BOOL drawn =
+            DrawScreenStrip(&image, client, CRect(client.left + margin + 1, client.top, client.right, client.bottom));
         font.Restore();
         if (drawn) {
             CDCStateSaver clip(image);
@@ -270,17 +272,38 @@ BOOL CViewScroll1LeadWave::DrawScorllView(CDC* pDC, CRect strip, BOOL print, BOO
     if (preview && (!doc->GetEnlargedPreview() || !doc->GetEnlargedPreview()->GetEnlargedPreview())) return FALSE;
     const CStripGeometry g = Geometry(strip.Width() + 1, Get1LeadWaveSpeed(print), m_nGridColumns);
     m_nRowCount = g.rows;
-    const bool labels = LabelsAllowed(m_nGridColumns);
-    for (int r = 0; r < g.rows; ++r)
-        if (!DrawRow(pDC, strip, g, r, labels, print)) return FALSE;
-    CDCStateSaver saver(*pDC);
-    pDC->IntersectClipRect(&strip);
-    if (m_nDocType == DOC_TYPE_RHYTHM) DrawEventInfo(pDC, strip, FALSE, 0);
+    if (!DrawRows(pDC, strip, g, print, kAsWindow)) return FALSE;
+    DrawEvents(pDC, strip, kAsWindow, false);
     return TRUE;
 }
 
+void CViewScroll1LeadWave::DrawEvents(CDC* pDC, const CRect& strip, Coverage coverage, bool nearEdges)
+{
+    CDCStateSaver saver(*pDC);
+    pDC->IntersectClipRect(&strip);
+    if (m_nDocType == DOC_TYPE_RHYTHM) DrawEventMarks(pDC, strip, FALSE, coverage, nearEdges);
+}
+
+BOOL CViewScroll1LeadWave::DrawRows(CDC* pDC, const CRect& strip, const CStripGeometry& g, BOOL print,
+                                    Coverage coverage)
+{
+    const bool labels = LabelsAllowed(m_nGridColumns);
+    for (int r = 0; r < g.rows; ++r)
+        if (!DrawRow(pDC, strip, g, r, labels, print, coverage)) return FALSE;
+    return TRUE;
+}
+
+void CViewScroll1LeadWave::WindowSpan(const CStripGeometry& g, int row, int& e1, int& e2)
+{
+    const int s = g.stripWidth;
+    e1 = e2 = s;
+    if (g.windowFrom >= (row + 1) * s || g.windowTo < row * s) return;
+    e1 = std::max(0, g.windowFrom - row * s);
+    e2 = std::min(s, g.windowTo - row * s);
+}
+
 BOOL CViewScroll1LeadWave::DrawRow(CDC* pDC, const CRect& strip, const CStripGeometry& g, int row, bool labels,
-                                   BOOL print)
+                                   BOOL print, Coverage coverage)
 {
     CTavrionDoc* doc = GetTavrionDoc();
     const int h = strip.Height();
@@ -288,19 +311,78 @@ BOOL CViewScroll1LeadWave::DrawRow(CDC* pDC, const CRect& strip, const CStripGeo
     const int y = g.rows == 1 ? strip.top + GetScreenBaseline(0) : strip.top + ((2 * row + 1) * h / g.rows) / 2;
     const int oneMv = m_nGridRows > 0 ? static_cast<int>(h * doc->GetSense(2, 0) / m_nGridRows + 0.5) : 0;
     const CRect trace(strip.left, y, std::min<int>(strip.left + g.total - row * s, strip.right), y + oneMv);
-    int e1 = s;
+    int e1 = coverage == kAllInside ? 0 : s;
     int e2 = s;
-    if (!(g.windowFrom >= (row + 1) * s || g.windowTo < row * s)) {
-        e1 = std::max(0, g.windowFrom - row * s);
-        e2 = std::min(s, g.windowTo - row * s);
-    }
-    const CRect band(strip.left, strip.top + row * h / g.rows, strip.right + 1, strip.top + (row + 1) * h / g.rows);
+    if (coverage == kAsWindow) WindowSpan(g, row, e1, e2);
+    const CRect band = RowBand(strip, g, row);
     const int bounds[4] = {0, e1, e2, s};
     for (int k = 0; k < 3; ++k) {
         const CRowPart part{band, trace, row, bounds[k], bounds[k + 1], k == 1};
         if (!DrawRowPart(pDC, strip, g, part, labels, print)) return FALSE;
     }
     return TRUE;
+}
+
+CRect CViewScroll1LeadWave::RowBand(const CRect& strip, const CStripGeometry& g, int row)
+{
+    const int h = strip.Height();
+    return CRect(strip.left, strip.top + row * h / g.rows, strip.right + 1, strip.top + (row + 1) * h / g.rows);
+}
+
+// ---- the screen's kept rows -------------------------------------------------------------------------
+
+std::unique_ptr<CDC> CViewScroll1LeadWave::DrawnRows(CDC* pDC, const CRect& client, const CRect& strip,
+                                                     const CStripGeometry& g, Coverage coverage)
+{
+    auto picture = std::make_unique<CDC>();
+    if (!picture->Attach(platform::gdi::CreateImageDC(client.Width() + 1, client.Height() + 1))) return nullptr;
+    picture->BitBlt(0, 0, client.Width() + 1, client.Height() + 1, pDC, 0, 0, SRCCOPY);
+    CDCStateSaver saver(*picture);
+    CDCObjectSelector<CFont> font(*picture, GetTavrionDoc()->GetDocFont(1));
+    picture->SetBkMode(TRANSPARENT);
+    if (!DrawRows(picture.get(), strip, g, FALSE, coverage)) return nullptr;
+    DrawEvents(picture.get(), strip, coverage, false);
+    return picture;
+}
+
+BOOL CViewScroll1LeadWave::DrawScreenStrip(CDC* pDC, const CRect& client, const CRect& strip)
+{
+    if (!HasLead(0)) return FALSE;
+    const CStripGeometry g = Geometry(strip.Width() + 1, Get1LeadWaveSpeed(FALSE), m_nGridColumns);
+    m_nRowCount = g.rows;
+    const CStripKey key{client.Width(), client.Height(), LeadCount(0), g.total, g.rows, GetTavrionDoc()->GetSense(2, 0),
+                        GetScreenBaseline(0), m_nWaveStyle, m_dAmplitudeUnit};
+    if (!(key == m_keptKey) || !m_pInsideRows || !m_pOutsideRows) {
+        // The rows are drawn twice, once all in the window's colours and once
+        // all dimmed; a move of the window only recomposes them.
+        m_pInsideRows = DrawnRows(pDC, client, strip, g, kAllInside);
+        m_pOutsideRows = m_pInsideRows ? DrawnRows(pDC, client, strip, g, kAllOutside) : nullptr;
+        if (!m_pInsideRows || !m_pOutsideRows) {
+            DropKeptRows();
+            return FALSE;
+        }
+        m_keptKey = key;
+    }
+    pDC->BitBlt(strip.left, strip.top, strip.Width() + 1, strip.Height(), m_pOutsideRows.get(), strip.left, strip.top,
+                SRCCOPY);
+    for (int r = 0; r < g.rows; ++r) {
+        int e1 = 0;
+        int e2 = 0;
+        WindowSpan(g, r, e1, e2);
+        const CRect band = RowBand(strip, g, r);
+        if (e2 > e1)
+            pDC->BitBlt(band.left + e1, band.top, e2 - e1, band.Height(), m_pInsideRows.get(), band.left + e1, band.top,
+                        SRCCOPY);
+    }
+    // A mark across a window edge takes the colour of its event's side.
+    DrawEvents(pDC, strip, kAsWindow, true);
+    return TRUE;
+}
+
+void CViewScroll1LeadWave::DropKeptRows()
+{
+    m_pInsideRows.reset();
+    m_pOutsideRows.reset();
 }
 
 BOOL CViewScroll1LeadWave::DrawRowPart(CDC* pDC, const CRect& strip, const CStripGeometry& g, const CRowPart& part,
@@ -407,6 +489,11 @@ BOOL CViewScroll1LeadWave::DrawWaveInfo(CDC* pDC, CRect rect, BOOL outside, BOOL
 
 void CViewScroll1LeadWave::DrawEventInfo(CDC* pDC, CRect rect, BOOL print, int /*unused*/)
 {
+    DrawEventMarks(pDC, rect, print, kAsWindow, false);
+}
+
+void CViewScroll1LeadWave::DrawEventMarks(CDC* pDC, const CRect& rect, BOOL print, Coverage coverage, bool nearEdges)
+{
     CTavrionDoc* doc = GetTavrionDoc();
     _RHYTHMDATAITEM* item = CurrentItem().Rhythm();
     const int n = LeadCount(0);
@@ -417,12 +504,16 @@ void CViewScroll1LeadWave::DrawEventInfo(CDC* pDC, CRect rect, BOOL print, int /
     const CStripGeometry g = Geometry(w, Get1LeadWaveSpeed(print), m_nGridColumns);
     const int rows = std::max(1, m_nRowCount);
     const int markHeight = MulDiv(w, 1, m_nGridColumns) - 2;
+    // A mark spans its height either side of the event.
+    const long long reach = 2LL * std::max(markHeight, 1) + 2;
     CPen inPen(PS_SOLID, 1, print ? RGB(0, 0, 0) : doc->GetWaveColor(kTextInside));
     CPen outPen(PS_SOLID, 1, print ? RGB(0, 0, 0) : doc->GetWaveColor(kTextOutside));
     CDCObjectSelector<CPen> selector(*pDC);
     for (INT_PTR i = 0; i < item->arrEvent.GetSize(); ++i) {
         const long long x = static_cast<long long>(item->arrEvent[i]) * g.total / n;
-        const bool inside = g.windowFrom <= x && x <= g.windowTo;
+        if (nearEdges && std::llabs(x - g.windowFrom) > reach && std::llabs(x - g.windowTo) > reach) continue;
+        const bool byWindow = g.windowFrom <= x && x <= g.windowTo;
+        const bool inside = coverage == kAsWindow ? byWindow : coverage == kAllInside;
         const int row = static_cast<int>(x / w);
         const int column = static_cast<int>(x % w);
         selector.Select(inside ? &inPen : &outPen);

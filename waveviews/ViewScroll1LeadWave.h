@@ -15,6 +15,8 @@
 // drawing), ViewScroll1LeadWaveInput.cpp (dragging, the magnifier, printing).
 #pragma once
 
+#include <memory>
+
 #include "waveviews/ViewRhythmWave.h"
 #include "waveviews/WaveViewMagnifier.h"
 
@@ -41,6 +43,9 @@ public:
     // Grid, trace, labels and event marks of every row into the strip
     // rectangle; FALSE without samples or when a trace failed.
     BOOL DrawScorllView(CDC* pDC, CRect strip, BOOL print, BOOL preview);
+    // The strip on screen from the kept rows, drawn first when they are
+    // missing or stale; FALSE without samples or when a trace failed.
+    BOOL DrawScreenStrip(CDC* pDC, const CRect& client, const CRect& strip);
     // Lead name, speed and sensitivity; FALSE without a record of the kind.
     BOOL DrawWaveInfo(CDC* pDC, CRect rect, BOOL outside, BOOL print);
     // The events of a rhythm record, two millimetres above their row's bottom.
@@ -111,7 +116,36 @@ protected:
         int to;
         bool inside;
     };
-    BOOL DrawRow(CDC* pDC, const CRect& strip, const CStripGeometry& g, int row, bool labels, BOOL print);
+    // Which colours a row's parts take: by the window, or all one kind.
+    enum Coverage { kAsWindow, kAllInside, kAllOutside };
+    BOOL DrawRows(CDC* pDC, const CRect& strip, const CStripGeometry& g, BOOL print, Coverage coverage);
+    BOOL DrawRow(CDC* pDC, const CRect& strip, const CStripGeometry& g, int row, bool labels, BOOL print,
+                 Coverage coverage);
+    // Where row `row` meets the window: from e1 to e2 pixels from its left end.
+    static void WindowSpan(const CStripGeometry& g, int row, int& e1, int& e2);
+    static CRect RowBand(const CRect& strip, const CStripGeometry& g, int row);
+    // The event marks clipped to the strip; with nearEdges only those across
+    // the window's edges.
+    void DrawEvents(CDC* pDC, const CRect& strip, Coverage coverage, bool nearEdges);
+    void DrawEventMarks(CDC* pDC, const CRect& rect, BOOL print, Coverage coverage, bool nearEdges);
+
+    // ---- the screen's kept rows -----------------------------------------------
+    // What the kept rows were drawn for; any change draws them again.
+    struct CStripKey {
+        int width, height, samples, total, rows;
+        float sense;
+        int baseline, style;
+        double amplitude;
+        bool operator==(const CStripKey& o) const
+        {
+            return width == o.width && height == o.height && samples == o.samples && total == o.total &&
+                   rows == o.rows && sense == o.sense && baseline == o.baseline && style == o.style &&
+                   amplitude == o.amplitude;
+        }
+    };
+    std::unique_ptr<CDC> DrawnRows(CDC* pDC, const CRect& client, const CRect& strip, const CStripGeometry& g,
+                                   Coverage coverage);
+    void DropKeptRows();
     BOOL DrawRowPart(CDC* pDC, const CRect& strip, const CStripGeometry& g, const CRowPart& part, bool labels,
                      BOOL print);
     bool LabelsAllowed(int gridX) const;
@@ -133,6 +167,9 @@ protected:
     int m_nWindowRightX = 0;
     BOOL m_bDragging = FALSE;
     BOOL m_bScroll = TRUE;
-    BOOL m_bLoadTried = FALSE;   // a paint asked for the samples since the last update
+    BOOL m_bLoadTried = FALSE;
+    std::unique_ptr<CDC> m_pInsideRows;    // every row in the window's colours
+    std::unique_ptr<CDC> m_pOutsideRows;   // every row dimmed
+    CStripKey m_keptKey{};   // a paint asked for the samples since the last update
     CWaveViewMagnifier m_magnifier{*this};
 };

@@ -1,0 +1,86 @@
+// The host shows the one-lead scroll strip under its page in a 1920 × 1080
+// frame; a drag along the strip moves the page, as the pane moves it.
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <sstream>
+#include <string>
+
+#include "tests/host/HostRun.h"
+#include "tools/Mkrecord.h"
+
+using namespace hosttest;
+using testsupport::TempDir;
+
+namespace {
+
+// Pixels of the box (x from left to right, y from top to bottom) whose
+// colour is pure white: the normal paper of the window.
+int WhitePixels(const std::string& png, int left, int top, int right, int bottom)
+{
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(png.c_str());
+    int n = 0;
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+        cairo_surface_flush(surface);
+        for (int y = top; y < bottom; ++y) {
+            const unsigned char* row =
+                cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+            for (int x = left; x < right; ++x) n += (reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF) == 0xFFFFFF;
+        }
+    }
+    cairo_surface_destroy(surface);
+    return n;
+}
+
+class HostStripView : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::ostringstream out, err;
+        // Five minutes of one lead: the page of a rhythm record shows one minute.
+        ASSERT_EQ(0, morvelance::RunMkrecord({"synth", "--kind", "rhythm", "--leads", "1", "--seconds", "300",
+                                              "--xml", "--out", m_record},
+                                             out, err))
+            << err.str();
+    }
+    TempDir m_dir;
+    const std::string m_record = m_dir.File("long.ecg");
+};
+
+}  // namespace
+
+TEST_F(HostStripView, ADragAlongTheStripMovesThePageAndTheWindow)
+{
+    const std::string still = m_dir.File("still.png");
+    const std::string dragged = m_dir.File("dragged.png");
+    HostRun run = Host({"view", m_record, "--view", "CViewScroll1LeadWave", "--png", still});
+    ASSERT_EQ(0, run.status) << run.err;
+    run = Host({"view", m_record, "--view", "CViewScroll1LeadWave", "--drag-strip", "600,900", "--png", dragged});
+    ASSERT_EQ(0, run.status) << run.err;
+    // 300 of the strip's 5538 pixels for the record's 150,000 samples.
+    EXPECT_EQ(8124, Number(run.out, std::regex("page start (\\d+)")));
+    // The strip's first row: its left end leaves the window, the stretch the
+    // window moved onto joins it (outside, only the dimmed trace is white).
+    const int top = 1080 - 160 + 2;
+    EXPECT_GT(WhitePixels(still, 100, top, 350, top + 20), 2000);
+    EXPECT_LT(WhitePixels(dragged, 100, top, 350, top + 20), 500);
+    EXPECT_LT(WhitePixels(still, 1200, top, 1450, top + 20), 500);
+    EXPECT_GT(WhitePixels(dragged, 1200, top, 1450, top + 20), 2000);
+}
+
+TEST_F(HostStripView, TheStripPrintsIntoAPdf)
+{
+    const std::string pdf = m_dir.File("strip.pdf");
+    const HostRun run = Host({"print", m_record, "--view", "CViewScroll1LeadWave", "--pdf", pdf});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(0u, testsupport::ReadFileBytes(pdf).rfind("%PDF", 0));
+}
+
+TEST_F(HostStripView, AMalformedDragIsRefused)
+{
+    const HostRun run = Host({"view", m_record, "--view", "CViewScroll1LeadWave", "--drag-strip", "600",
+                              "--png", m_dir.File("x.png")});
+    EXPECT_EQ(2, run.status);
+    EXPECT_NE(std::string::npos, run.err.find("--drag-strip takes X1,X2"));
+}
