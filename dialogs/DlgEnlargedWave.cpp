@@ -48,10 +48,12 @@ BOOL CDlgEnlargedWave::OnInitDialog()
     SetWindowText(L"波形放大显示");
     SetDlgItemText(IDOK, L"更新");
     SetDlgItemText(IDCANCEL, L"关闭");
-    if (m_pDoc && m_nMode != 1) {
-        m_fSpeed = m_pDoc->GetSpeed();
-        m_fSense = m_pDoc->GetSense(static_cast<UINT>(m_nSenseID), 0);
-        m_nFilter = m_pDoc->GetFilter();
+    // Mode 1 keeps what SetSerialPos gave; mode 2 reads the comparison's document.
+    CTavrionDoc* settings = m_nMode == 2 && m_pSerialDoc ? m_pSerialDoc : m_pDoc;
+    if (settings && m_nMode != 1) {
+        m_fSpeed = settings->GetSpeed();
+        m_fSense = settings->GetSense(static_cast<UINT>(m_nSenseID), 0);
+        m_nFilter = settings->GetFilter();
     }
     m_frame.SetUpButtons(*this);
     if (CreateWaveView()) SetScrollRanges();
