@@ -1,0 +1,234 @@
+// The serial rhythm comparison view on resting records of the record maker,
+// found through a base document list of records of every kind: the serial
+// index counts the comparable ones, the view draws six leads or one, and
+// prints its pulses alone for another patient.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core/DataItem.h"
+#include "documents/MFERViewDoc.h"
+#include "platform/gdi/Image.h"
+#include "printdevice/ECGDC.h"
+#include "tests/documents/RestViewDocTestSupport.h"
+#include "tools/MferWriter.h"
+#include "waveviews/ViewSerialComRhy.h"
+
+namespace {
+
+const COLORREF kPaper = RGB(255, 255, 255);
+
+class SerialComRhyTest : public resttest::RestDocFixture {
+protected:
+    void SetUp() override
+    {
+        resttest::RestDocFixture::SetUp();
+        m_doc.m_bAutoDelete = FALSE;
+        m_base.m_bAutoDelete = FALSE;
+        m_mfer.m_bAutoDelete = FALSE;
+        m_doc.SetSmoothFilterMode(0);
+        m_doc.SetBaseLineWidth(1);
+        m_doc.SetSpeed(25.0f);
+    }
+
+    // A resting record in the rest document's list and, with `code`, in the base list.
+    _RESTDATAITEM* AddRest(const std::string& name, morvelance::rec::RecordKind kind, double seconds = 10.0)
+    {
+        morvelance::RestRecordShape shape;
+        shape.kind = kind;
+        shape.seconds = seconds;
+        _RESTDATAITEM* item = AddRecord(name, shape);
+        EXPECT_EQ(0, Open(item));
+        AddListed(item->uSystemCode, item->strXMLPath, item->strFilePath);
+        return item;
+    }
+    void AddListed(unsigned code, const CString& xml = CString(), const CString& file = CString())
+    {
+        auto* listed = new _DATAITEM;
+        listed->uSystemCode = code;
+        listed->strXMLPath = xml;
+        listed->strFilePath = file;
+        m_base.GetDataManager().AppendItem(listed);
+    }
+    // Records of every kind around the two resting records: the comparable
+    // low bytes and MFER codes, and some that are not.
+    void ListMixedRecords()
+    {
+        for (unsigned code : {0x0008u, 0x0026u, 0x00D9u, 0x00DAu, 0x00F3u, 0x00FAu, 0x8001u, 0x7011u}) AddListed(code);
+        m_first = AddRest("first", morvelance::rec::RecordKind::Rest12);
+        AddListed(0x00F3);
+        m_second = AddRest("second", morvelance::rec::RecordKind::Rest15);
+    }
+    // A twelve-lead MFER rhythm file in the MFER document and the base list.
+    void AddMfer(double seconds)
+    {
+        const std::string path = m_dir.File("rhythm" + std::to_string(static_cast<int>(seconds)) + ".mwf");
+        std::string error;
+        ASSERT_TRUE(morvelance::WriteMferFile(
+            path, morvelance::MferKindRecord(morvelance::MferKind::Rhythm12, 12, seconds, 500.0),
+            morvelance::MferOptions(), &error))
+            << error;
+        auto* item = new _MFERDATAITEM;
+        item->strFilePath = CString(path.c_str());
+        m_mfer.GetMFERDataManager()->AppendItem(item);
+        CString mfer(path.c_str()), xml, third;
+        ASSERT_EQ(0, m_mfer.OpenMFERFile(mfer, xml, third));
+        ASSERT_EQ(0x800Cu, item->uSystemCode);
+        AddListed(item->uSystemCode, item->strXMLPath, item->strFilePath);
+    }
+    void MakeView(int style, int serialIndex, int kind = DOC_TYPE_REST)
+    {
+        m_view = std::make_unique<CViewSerialComRhy>();
+        m_view->SetRestViewDoc(&m_doc);
+        m_view->SetMFERViewDoc(&m_mfer);
+        m_view->SetBaseECGDoc(&m_base);
+        m_view->SetDocType(kind);
+        m_view->SetSerialIndex(serialIndex);
+        m_view->SetWaveStyle(style, TRUE);
+        m_view->OnUpdate(nullptr, 0, nullptr);
+    }
+    // The view's page drawn on screen into a white 600 × 600 surface.
+    void Draw()
+    {
+        m_dc.DeleteDC();
+        ASSERT_TRUE(m_dc.Attach(platform::gdi::CreateImageDC(600, 600)));
+        m_dc.FillSolidRect(0, 0, 600, 600, kPaper);
+        int gridX = 0, gridY = 0;
+        m_view->GetGridCount(gridX, gridY);
+        m_view->DrawSerialComRhyView(&m_dc, CRect(0, 0, 600, 600), gridX, gridY, FALSE, FALSE);
+    }
+    int InkIn(CDC& dc, const CRect& box)
+    {
+        int n = 0;
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x) n += dc.GetPixel(x, y) != kPaper;
+        return n;
+    }
+
+    CTavrionDoc m_base;
+    CMFERViewDoc m_mfer;
+    _RESTDATAITEM* m_first = nullptr;
+    _RESTDATAITEM* m_second = nullptr;
+    std::unique_ptr<CViewSerialComRhy> m_view;
+    CDC m_dc;
+};
+
+}  // namespace
+
+TEST_F(SerialComRhyTest, TheSerialIndexCountsOnlyComparableRecordsAndTheDocumentKeepsItsCurrentRecord)
+{
+    ListMixedRecords();
+    m_doc.SetCurDataIndex(m_first->nID);
+    MakeView(29, 0);
+    EXPECT_EQ(m_first, m_view->GetRestItem());
+    EXPECT_EQ(m_first->nID, m_doc.GetCurDataIndex());
+    MakeView(29, 1);
+    EXPECT_EQ(m_second, m_view->GetRestItem());
+    EXPECT_EQ(m_first->nID, m_doc.GetCurDataIndex());
+    EXPECT_GT(m_view->GetLeadSampleCount(14), 0);
+    // Past the comparable records: nothing shown, nothing loaded.
+    MakeView(29, 2);
+    EXPECT_EQ(nullptr, m_view->GetRestItem());
+    EXPECT_EQ(nullptr, m_view->GetMferItem());
+    EXPECT_EQ(0, m_view->GetLeadSampleCount(0));
+    Draw();
+    EXPECT_EQ(0, InkIn(m_dc, CRect(600 * 10 / 130 + 2, 0, 600, 600)));
+}
+
+TEST_F(SerialComRhyTest, SixLeadsStandEvenlyDownTheColumnAndTheChestLeadsReplaceTheLimbLeads)
+{
+    ListMixedRecords();
+    m_doc.SetSense(3, 10.0f, 0);
+    MakeView(29, 0);
+    Draw();
+    for (int lead = 0; lead < 6; ++lead) EXPECT_EQ(50 + 100 * lead, m_view->GetScreenBaseline(lead));
+    // A trace leaves its baseline at the left of the column.
+    const int traceLeft = 600 * 10 / 130 + 1;
+    for (int lead = 0; lead < 6; ++lead)
+        EXPECT_GT(InkIn(m_dc, CRect(traceLeft, 40 + 100 * lead, traceLeft + 40, 60 + 100 * lead)), 0) << lead;
+    m_view->SetShowChestLead(TRUE);
+    m_view->UpdateDrawDC();
+    Draw();
+    EXPECT_EQ(0, m_view->GetScreenBaseline(0));
+    for (int lead = 6; lead < 12; ++lead) EXPECT_EQ(50 + 100 * (lead - 6), m_view->GetScreenBaseline(lead));
+}
+
+TEST_F(SerialComRhyTest, TheOneLeadSensitivityFallsWithTheRecordLength)
+{
+    // Twelve-lead MFER rhythm files of 10, 101 and 301 seconds at 500 Hz.
+    for (double seconds : {10.0, 101.0, 301.0}) AddMfer(seconds);
+    const struct {
+        int index;
+        int samples;
+        float sense;
+    } cases[] = {{1, 50500, 5.0f}, {2, 150500, 1.25f}};
+    for (const auto& c : cases) {
+        MakeView(13, c.index, DOC_TYPE_MFER);
+        ASSERT_NE(nullptr, m_view->GetMferItem());
+        EXPECT_EQ(c.samples, m_view->GetLeadSampleCount(0));
+        EXPECT_FLOAT_EQ(c.sense, m_view->Get1LeadRhythmSense());
+    }
+    MakeView(13, 0, DOC_TYPE_MFER);
+    const float own = m_mfer.GetSense(9, 0);
+    EXPECT_FLOAT_EQ(own > 0.0f ? own : 10.0f, m_view->Get1LeadRhythmSense());
+    // 10 s on 120 mm: 12 mm/s, down to 10.
+    EXPECT_FLOAT_EQ(10.0f, m_view->Get1LeadRhyWaveSpeed(FALSE));
+}
+
+TEST_F(SerialComRhyTest, AOneLeadLeadPastTheRecordsLeadsFallsBackToLeadII)
+{
+    ListMixedRecords();
+    m_view = std::make_unique<CViewSerialComRhy>();
+    m_view->SetRhythm1LeadID(13);   // the 12-lead record has no lead 13
+    m_view->SetRestViewDoc(&m_doc);
+    m_view->SetMFERViewDoc(&m_mfer);
+    m_view->SetBaseECGDoc(&m_base);
+    m_view->SetDocType(DOC_TYPE_REST);
+    m_view->SetSerialIndex(0);
+    m_view->SetWaveStyle(13, TRUE);
+    m_view->OnUpdate(nullptr, 0, nullptr);
+    EXPECT_EQ(1, m_view->GetRhythm1LeadID());
+    EXPECT_EQ(m_doc.GetRhythmWaveData(1, nullptr, -1) / 2, m_view->GetLeadSampleCount(0));
+}
+
+TEST_F(SerialComRhyTest, TheStyleWaitsForItsThreeDocuments)
+{
+    CViewSerialComRhy view;
+    view.SetRestViewDoc(&m_doc);
+    view.SetWaveStyle(13, TRUE);
+    EXPECT_EQ(0, view.GetWaveStyle());
+    int gridX = 0, gridY = 0;
+    view.GetGridCount(gridX, gridY);
+    EXPECT_EQ(140, gridY);
+}
+
+TEST_F(SerialComRhyTest, AnotherPatientsRecordPrintsItsPulsesOnly)
+{
+    ListMixedRecords();
+    MakeView(29, 0);
+    CDC paper;
+    ASSERT_TRUE(paper.Attach(platform::gdi::CreateImageDC(520, 560)));
+    paper.FillSolidRect(0, 0, 520, 560, kPaper);
+    CECGDC printer(&paper, 2);
+    m_view->SetIsSameID(FALSE);
+    ASSERT_TRUE(m_view->Print(&printer, CRect(0, 0, 520, 560), 130, 140, 4.0, 0, FALSE));
+    EXPECT_GT(InkIn(paper, CRect(0, 0, 40, 560)), 0);
+    EXPECT_EQ(0, InkIn(paper, CRect(41, 0, 520, 560)));
+    // Printed with its traces when the report asks for them.
+    ASSERT_TRUE(m_view->Print(&printer, CRect(0, 0, 520, 560), 130, 140, 4.0, 0, TRUE));
+    EXPECT_GT(InkIn(paper, CRect(41, 0, 520, 560)), 100);
+}
+
+TEST_F(SerialComRhyTest, TheCaptionNeedsARestOrMferRecordDocument)
+{
+    ListMixedRecords();
+    MakeView(29, 0);
+    CDC paper;
+    ASSERT_TRUE(paper.Attach(platform::gdi::CreateImageDC(520, 40)));
+    paper.FillSolidRect(0, 0, 520, 40, kPaper);
+    CECGDC printer(&paper, 2);
+    EXPECT_TRUE(m_view->PrintWaveInfo(&printer, CRect(0, 0, 520, 40), FALSE));
+    EXPECT_GT(InkIn(paper, CRect(0, 0, 520, 40)), 0);
+    m_view->SetDocType(DOC_TYPE_RHYTHM);
+    EXPECT_FALSE(m_view->PrintWaveInfo(&printer, CRect(0, 0, 520, 40), FALSE));
+}

@@ -1,0 +1,123 @@
+// CViewSerialComRhy: the rhythm strip of one resting or MFER record of a
+// patient, shown beside another record of the same patient. The serial
+// comparison pane makes two, tells each which of the base document's
+// comparable records it shows (its serial index), and puts a one-lead strip
+// under each. Style 29 shows six leads one above the other (limb leads 0..5,
+// or the chest leads 6..11), style 13 a single lead.
+//
+// The view draws from its own copy of the record's samples, read at every
+// update through the record's document (made current for the read and put
+// back after). The page is drawn once off screen and kept with a clean copy.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "core/TavrionDoc.h"
+#include "waveviews/WaveView.h"
+
+class CECGDC;
+class CRestViewDoc;
+class CMFERViewDoc;
+struct _RESTDATAITEM;
+struct _MFERDATAITEM;
+
+#define SERIAL_VIEW_LEADS 15
+
+class CViewSerialComRhy : public CWaveView {
+    DECLARE_DYNCREATE(CViewSerialComRhy)
+
+public:
+    CViewSerialComRhy();
+    ~CViewSerialComRhy() override;
+
+    void SetRestViewDoc(CRestViewDoc* doc) { m_pRestDoc = doc; }
+    void SetMFERViewDoc(CMFERViewDoc* doc) { m_pMferDoc = doc; }
+    void SetBaseECGDoc(CTavrionDoc* doc) { m_pBaseDoc = doc; }
+    void SetSerialIndex(int index) { m_nSerialIndex = index; }
+    int GetSerialIndex() const { return m_nSerialIndex; }
+    void SetRhythm1LeadID(int lead) { m_nRhythm1LeadID = lead; }
+    int GetRhythm1LeadID() const { return m_nRhythm1LeadID; }
+    // A change drops the annotations when the base document asks so.
+    void SetShowChestLead(BOOL show);
+    BOOL IsShowChestLead() const { return m_bShowChestLead; }
+    void SetIsSameID(BOOL same) { m_bSameID = same; }
+    // Ignored until the three documents are set; 13 and 29 set the layout.
+    void SetWaveStyle(_RHYTHM_WAVE_STYLE style, BOOL reinit);
+    _RHYTHM_WAVE_STYLE GetWaveStyle() const { return m_nWaveStyle; }
+    BOOL GetPatientID(CString& id) const;
+    // More than 50,000 samples in lead 0.
+    BOOL IsLongTermFile() const { return LeadCount(0) > kLongRecord; }
+    float Get1LeadRhythmSense() const;
+    float Get1LeadRhyWaveSpeed(BOOL print) const;
+    double GetXRatioUnit() const;
+    double GetYRatioUnit() const;
+
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+    void OnDraw(CDC* pDC) override;
+    BOOL DrawSerialComRhyView(CDC* pDC, CRect rect, int gridX, int gridY, BOOL print, BOOL printTraces);
+    void DrawSerialComRhyCAL(CDC* pDC, CRect rect, int gridX, int gridY, BOOL print);
+    BOOL DrawSerialComRhyWave(CDC* pDC, CRect rect, int gridX, int gridY, BOOL print);
+    void Draw1LeadWaveInfo(CDC* pDC, CRect rect, int gridX, int gridY, BOOL print);
+    // Places the baselines of the screen or the print: each lead in the
+    // middle of its band.
+    void CalAutoSensPos(CRect rect, int gridY, BOOL print);
+    BOOL Print(CECGDC* pDC, CRect rect, int widthMm, int heightMm, double scale, int unused, int printTraces);
+    // The caption line over a printed record: label, sensitivity, speed, filter.
+    BOOL PrintWaveInfo(CECGDC* pDC, CRect rect, BOOL force);
+    void UpdateDrawDC();
+
+    // ---- read by the panes and tests ------------------------------------------
+    _RESTDATAITEM* GetRestItem() const { return m_pRestItem; }
+    _MFERDATAITEM* GetMferItem() const { return m_pMferItem; }
+    int GetLeadSampleCount(int lead) const { return lead >= 0 && lead < SERIAL_VIEW_LEADS ? LeadCount(lead) : 0; }
+    int GetScreenBaseline(int lead) const { return lead >= 0 && lead < SERIAL_VIEW_LEADS ? m_nScreenBaseline[lead] : 0; }
+    int GetRows() const { return m_nRows[1]; }
+
+    static const int kLongRecord = 50000;
+
+protected:
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    DECLARE_MESSAGE_MAP()
+
+    int LeadCount(int lead) const { return static_cast<int>(m_leadData[lead].size()); }
+    // The lead shown in `row` of `column`; -1 when none is.
+    int SlotLead(int row, int column) const;
+    // The document the shown record belongs to, by the view's kind; null for other kinds.
+    CTavrionDoc* RecordDoc() const;
+    // The rhythm sensitivity: style 13's own, else the record document's serial one.
+    float Sense() const;
+    // Height of 1 mV in pixels, halved for chest leads when the document asks.
+    int OneMillivolt(int height, int gridY, float sense, bool chest) const;
+    bool HalvesChest(float sense) const;
+    // The base list's comparable record at the serial index, null without one.
+    _DATAITEM* FindSerialItem() const;
+    void LoadSamples(CTavrionDoc* doc, int id, int leadCount);
+    bool LoadLead(CTavrionDoc* doc, int lead, int slot);
+    BOOL DrawColumn(CDC* pDC, const CRect& rect, int column, int gridX, int gridY, BOOL print);
+    BOOL DrawLongRecord(CDC* pDC, const CRect& rect, int gridX, int gridY);
+    CString LeadName(int lead) const;
+    double AmplitudeUnit() const;
+
+    _RESTDATAITEM* m_pRestItem = nullptr;
+    _MFERDATAITEM* m_pMferItem = nullptr;
+    std::vector<short> m_leadData[SERIAL_VIEW_LEADS];
+    int m_nSerialIndex = -1;
+    std::unique_ptr<CDC> m_pPageDC;
+    std::unique_ptr<CDC> m_pCleanPageDC;
+    _RHYTHM_WAVE_STYLE m_nWaveStyle = 0;
+    CRestViewDoc* m_pRestDoc = nullptr;
+    CMFERViewDoc* m_pMferDoc = nullptr;
+    CTavrionDoc* m_pBaseDoc = nullptr;
+    int m_nRows[2] = {6, 6};
+    int m_nColumns[2] = {1, 1};
+    BOOL m_bShowChestLead = FALSE;
+    double m_dAmplitudeUnit = 1.25;
+    int m_nSamplesPerPage = 0;
+    int m_nSampleRate = 500;
+    int m_nScreenBaseline[SERIAL_VIEW_LEADS] = {};
+    int m_nPrintBaseline[SERIAL_VIEW_LEADS] = {};
+    int m_nRhythm1LeadID = 1;
+    BOOL m_bSameID = TRUE;
+    int m_nViewIndex = -1;
+};
