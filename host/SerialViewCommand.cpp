@@ -15,19 +15,26 @@
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "printdevice/ECGDC.h"
+#include "core/DataItem.h"
+#include "documents/MFERViewDoc.h"
+#include "documents/RestViewDoc.h"
 #include "waveviews/ViewScroll1LeadWave.h"
+#include "waveviews/ViewSerialComRhy.h"
 
 namespace host {
 namespace {
 
 const char kStripView[] = "CViewScroll1LeadWave";
+const char kSerialRhythmView[] = "CViewSerialComRhy";
 const int kFrameWidth = 1920;
 const int kFrameHeight = 1080;
 const int kStripHeight = 160;   // the strip's share of the frame, as the panes give it
 
 struct StripOptions {
     std::vector<std::string> files;
+    std::string viewClass;
     std::string png;
+    bool chest = false;   // the comparison shows the chest leads
     int style = 0;        // the page's wave style; 0 the kind's first
     int dragFrom = -1;    // x of the press along the strip's first row, -1 no drag
     int dragTo = -1;
@@ -43,8 +50,12 @@ bool ParseStripOptions(int argc, char** argv, StripOptions& options)
             std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());
             return false;
         }
-        if (arg == "--view" || arg == "--pdf") {
-            ++i;   // the class is known; the PDF goes through the ordinary print command
+        if (arg == "--view") {
+            options.viewClass = argv[++i];
+        } else if (arg == "--pdf") {
+            ++i;   // the PDF goes through the ordinary print command
+        } else if (arg == "--chest") {
+            options.chest = true;
         } else if (arg == "--png") {
             options.png = argv[++i];
         } else if (arg == "--style") {
@@ -63,7 +74,8 @@ bool ParseStripOptions(int argc, char** argv, StripOptions& options)
         }
     }
     if (options.files.empty() || options.png.empty()) {
-        std::fprintf(stderr, "morvelance-host: view --view %s needs record files and --png OUT.png\n", kStripView);
+        std::fprintf(stderr, "morvelance-host: view --view %s needs record files and --png OUT.png\n",
+                     options.viewClass.c_str());
         return false;
     }
     return true;
@@ -176,22 +188,155 @@ bool PaintStrip(CTavrionDoc& doc, const StripOptions& options, const std::string
     return true;
 }
 
+// ---- the serial rhythm comparison ----------------------------------------------------------
+
+// What a comparison view needs of one opened record: the record's document
+// as the rest or MFER document, an empty one of the other kind, and a base
+// list holding the record.
+struct ComparedRecord {
+    std::unique_ptr<CTavrionDoc> doc;
+    CRestViewDoc emptyRest;
+    CMFERViewDoc emptyMfer;
+    CTavrionDoc base;
+
+    bool List()
+    {
+        emptyRest.m_bAutoDelete = emptyMfer.m_bAutoDelete = base.m_bAutoDelete = FALSE;
+        auto* listed = new _DATAITEM;
+        if (auto* rest = DYNAMIC_DOWNCAST(CRestViewDoc, doc.get())) {
+            _RESTDATAITEM* item = rest->GetCurrentDataItem();
+            if (!item) return Refuse(listed);
+            listed->uSystemCode = item->uSystemCode;
+            listed->strXMLPath = item->strXMLPath;
+            listed->strFilePath = item->strFilePath;
+            listed->strThirdKey = item->strThirdKey;
+        } else if (auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc.get())) {
+            _MFERDATAITEM* item = mfer->GetCurrentDataItem();
+            if (!item) return Refuse(listed);
+            listed->uSystemCode = item->uSystemCode;
+            listed->strXMLPath = item->strXMLPath;
+            listed->strFilePath = item->strFilePath;
+            listed->strThirdKey = item->strThirdKey;
+        } else {
+            return Refuse(listed);
+        }
+        base.GetDataManager().AppendItem(listed);
+        return true;
+    }
+    CRestViewDoc* Rest() { return DYNAMIC_DOWNCAST(CRestViewDoc, doc.get()) ? static_cast<CRestViewDoc*>(doc.get()) : &emptyRest; }
+    CMFERViewDoc* Mfer() { return DYNAMIC_DOWNCAST(CMFERViewDoc, doc.get()) ? static_cast<CMFERViewDoc*>(doc.get()) : &emptyMfer; }
+
+private:
+    static bool Refuse(_DATAITEM* listed)
+    {
+        delete listed;
+        return false;
+    }
+};
+
+// The view on its record as the comparison pane sets it up; the caller
+// updates it.
+void SetUpComparison(CViewSerialComRhy& view, ComparedRecord& record, int style, bool chest, BOOL sameID)
+{
+    view.SetRestViewDoc(record.Rest());
+    view.SetMFERViewDoc(record.Mfer());
+    view.SetBaseECGDoc(&record.base);
+    view.SetDocType(record.doc->GetDocType());
+    view.SetSerialIndex(0);
+    view.SetShowChestLead(chest ? TRUE : FALSE);
+    view.SetIsSameID(sameID);
+    view.SetWaveStyle(style == 13 ? 13 : 29, TRUE);
+}
+
+bool PaintComparison(std::vector<std::unique_ptr<ComparedRecord>>& records, const StripOptions& options)
+{
+    platform::ui::Desktop::SetScreenSize(kFrameWidth, kFrameHeight);
+    CWnd frame;
+    if (!frame.CreateEx(0, nullptr, L"morvelance-host", WS_POPUP | WS_VISIBLE, CRect(0, 0, kFrameWidth, kFrameHeight),
+                        nullptr, 0))
+        return false;
+    const int width = kFrameWidth / static_cast<int>(records.size());
+    CString firstID;
+    for (size_t i = 0; i < records.size(); ++i) {
+        CCreateContext context;
+        context.m_pCurrentDoc = records[i]->doc.get();
+        auto* view = new CViewSerialComRhy;
+        const CRect place(static_cast<int>(i) * width, 0, static_cast<int>(i + 1) * width, kFrameHeight);
+        if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, place, &frame, 300 + static_cast<int>(i), &context)) {
+            frame.DestroyWindow();
+            return false;
+        }
+        SetUpComparison(*view, *records[i], options.style, options.chest, TRUE);
+        view->OnUpdate(nullptr, 0, nullptr);
+    }
+    frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const bool saved = SaveFrame(frame, options.png);
+    frame.DestroyWindow();
+    if (!saved) {
+        std::fprintf(stderr, "morvelance-host: %s could not be written\n", options.png.c_str());
+        return false;
+    }
+    std::printf("%s\n", options.png.c_str());
+    return true;
+}
+
+int RunComparison(const StripOptions& options, const RecordOpener& open)
+{
+    std::vector<std::unique_ptr<ComparedRecord>> records;
+    for (const std::string& file : options.files) {
+        auto record = std::make_unique<ComparedRecord>();
+        if (!open(file, record->doc) || !record->doc) return 1;
+        record->doc->m_bAutoDelete = FALSE;
+        if (!record->List()) {
+            std::fprintf(stderr, "morvelance-host: %s is neither a resting nor an MFER record\n", file.c_str());
+            return 1;
+        }
+        records.push_back(std::move(record));
+    }
+    return PaintComparison(records, options) ? 0 : 1;
+}
+
 }  // namespace
 
 bool IsSerialViewRequest(int argc, char** argv)
 {
     for (int i = 0; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "--view") == 0) return std::strcmp(argv[i + 1], kStripView) == 0;
+        if (std::strcmp(argv[i], "--view") == 0)
+            return std::strcmp(argv[i + 1], kStripView) == 0 || std::strcmp(argv[i + 1], kSerialRhythmView) == 0;
     return false;
 }
 
 bool IsSerialView(CView* view)
 {
-    return DYNAMIC_DOWNCAST(CViewScroll1LeadWave, view) != nullptr;
+    return DYNAMIC_DOWNCAST(CViewScroll1LeadWave, view) != nullptr || DYNAMIC_DOWNCAST(CViewSerialComRhy, view) != nullptr;
+}
+
+// One record of the comparison on paper: its caption line, then the view
+// under it at the comparison's grid.
+bool PrintComparedRecord(CTavrionDoc& doc, CViewSerialComRhy& view, CECGDC* dc, CRect area, double pxPerMm, int style)
+{
+    ComparedRecord record;
+    record.doc.reset(&doc);
+    const bool listed = record.List();
+    bool ok = false;
+    if (listed) {
+        SetUpComparison(view, record, style, false, TRUE);
+        view.OnUpdate(nullptr, 0, nullptr);
+        int gridX = 0, gridY = 0;
+        view.GetGridCount(gridX, gridY);
+        const int captionHeight = static_cast<int>(8 * pxPerMm);
+        ok = view.PrintWaveInfo(dc, CRect(area.left, area.top, area.right, area.top + captionHeight), FALSE) &&
+             view.Print(dc, CRect(area.left, area.top + captionHeight, area.right, area.bottom), gridX, gridY,
+                        pxPerMm, 0, TRUE);
+    }
+    record.doc.release();   // the caller's document
+    return ok;
 }
 
 bool PrintSerialView(CTavrionDoc& doc, CView* view, CECGDC* dc, CRect area, double pxPerMm, int pageStyle)
 {
+    if (auto* comparison = DYNAMIC_DOWNCAST(CViewSerialComRhy, view))
+        return PrintComparedRecord(doc, *comparison, dc, area, pxPerMm, pageStyle);
     auto* strip = DYNAMIC_DOWNCAST(CViewScroll1LeadWave, view);
     if (!strip) return false;
     const int kind = doc.GetDocType();
@@ -215,6 +360,7 @@ int RunSerialViewCommand(const std::string& command, int argc, char** argv, cons
     (void)command;
     StripOptions options;
     if (!ParseStripOptions(argc, argv, options)) return 2;
+    if (options.viewClass == kSerialRhythmView) return RunComparison(options, open);
     int failures = 0;
     for (size_t index = 0; index < options.files.size(); ++index) {
         std::unique_ptr<CTavrionDoc> doc;

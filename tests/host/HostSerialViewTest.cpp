@@ -1,5 +1,6 @@
 // The host shows the one-lead scroll strip under its page in a 1920 × 1080
-// frame; a drag along the strip moves the page, as the pane moves it.
+// frame, a drag along the strip moving the page as the pane moves it; and
+// the serial rhythm comparison of records side by side.
 #include <gtest/gtest.h>
 
 #include <cairo.h>
@@ -83,4 +84,41 @@ TEST_F(HostStripView, AMalformedDragIsRefused)
                               "--png", m_dir.File("x.png")});
     EXPECT_EQ(2, run.status);
     EXPECT_NE(std::string::npos, run.err.find("--drag-strip takes X1,X2"));
+}
+
+// Columns of the row y that hold dark ink.
+int DarkInRow(const std::string& png, int y, int left, int right)
+{
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(png.c_str());
+    int n = 0;
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+        cairo_surface_flush(surface);
+        const unsigned char* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+        for (int x = left; x < right; ++x) {
+            const unsigned p = reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
+            n += ((p >> 16) & 0xFF) < 80 && ((p >> 8) & 0xFF) < 80 && (p & 0xFF) < 80;
+        }
+    }
+    cairo_surface_destroy(surface);
+    return n;
+}
+
+TEST(HostSerialRhythm, TwoRecordsStandSideBySideAndEachPrints)
+{
+    TempDir dir;
+    std::ostringstream out, err;
+    ASSERT_EQ(0, morvelance::RunMkrecord({"samples", dir.File("samples")}, out, err)) << err.str();
+    const std::string a = dir.File("samples/rest12_90.ecg");
+    const std::string png = dir.File("serial.png");
+    HostRun run = Host({"view", a, a, "--view", "CViewSerialComRhy", "--png", png});
+    ASSERT_EQ(0, run.status) << run.err;
+    // Six leads in each half: lead I's baseline (the first of six bands of
+    // 1080) carries a trace in both halves.
+    const int y = 1080 / 12;
+    EXPECT_GT(DarkInRow(png, y, 100, 900), 50);
+    EXPECT_GT(DarkInRow(png, y, 1060, 1860), 50);
+    const std::string pdf = dir.File("serial.pdf");
+    run = Host({"print", a, "--view", "CViewSerialComRhy", "--pdf", pdf});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(0u, testsupport::ReadFileBytes(pdf).rfind("%PDF", 0));
 }
