@@ -268,7 +268,7 @@ BOOL CViewSerialComRhy::DrawSerialComRhyView(CDC* pDC, CRect rect, int gridX, in
     CDCStateSaver saver(*pDC);
     pDC->SetTextColor(print ? RGB(0, 0, 0) : m_pBaseDoc->GetWaveColor(3));
     const int calWidth = MulDiv(rect.Width(), 10, gridX);
-    CalAutoSensPos(rect, gridY, print);
+    CalAutoSensPos(&rect, gridY, print);
     // The pane's caption follows what is drawn (sent from painting, as the panes expect).
     if (!print && GetSafeHwnd() && GetParent())
         GetParent()->SendMessage(WM_DISPLAY_INFO_CHANGED, static_cast<WPARAM>(m_nWaveStyle), 0);
@@ -313,18 +313,6 @@ void CViewSerialComRhy::DrawSerialComRhyCAL(CDC* pDC, CRect rect, int gridX, int
     for (int i = 0; i < count; ++i)
         DrawCAL(pDC, rect.left + MulDiv(rect.Width(), 2, 10), rect.top + band / 2 + i * band,
                 MulDiv(rect.Width(), 6, 10), heights, FALSE, print);
-}
-
-void CViewSerialComRhy::CalAutoSensPos(CRect rect, int /*gridY*/, BOOL print)
-{
-    int* baselines = print ? m_nPrintBaseline : m_nScreenBaseline;
-    std::fill(baselines, baselines + SERIAL_VIEW_LEADS, 0);
-    const int rows = m_nRows[1];
-    if (rows <= 0) return;
-    for (int row = 0; row < rows; ++row) {
-        const int lead = SlotLead(row, 0);
-        if (lead >= 0) baselines[lead] = rect.Height() * (2 * row + 1) / (2 * rows);
-    }
 }
 
 int CViewSerialComRhy::SlotLead(int row, int column) const

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/TavrionDoc.h"
+#include "waveviews/ViewRhythmWave.h"   // the auto gain records, shared by name
 #include "waveviews/WaveView.h"
 
 class CECGDC;
@@ -59,9 +60,16 @@ public:
     void DrawSerialComRhyCAL(CDC* pDC, CRect rect, int gridX, int gridY, BOOL print);
     BOOL DrawSerialComRhyWave(CDC* pDC, CRect rect, int gridX, int gridY, BOOL print);
     void Draw1LeadWaveInfo(CDC* pDC, CRect rect, int gridX, int gridY, BOOL print);
-    // Places the baselines of the screen or the print: each lead in the
-    // middle of its band.
-    void CalAutoSensPos(CRect rect, int gridY, BOOL print);
+    // ---- auto gain and baselines (ViewSerialComRhyGain.cpp) ----------------------
+    // Places the baselines of the screen or the print; the one-lead style in
+    // an automatic or fitted sensitivity mode fits them and its gain.
+    void CalAutoSensPos(CRect* rect, int gridY, BOOL print);
+    // One column: the leads' extremes to the fitter; the gain it chose or to try.
+    float CalAutoSensPosForOneCol(UINT which, int column, BOOL automatic, CRect* rect, int gridY, BOOL print);
+    // The fitter of this view (not the multi-lead view's): 1 when it placed
+    // the baselines, 0 when not (the return's gain then is the one to try).
+    int AutoWaveAdjust(_AUTO_GAIN_INFO info, _AUTO_GAIN_RETURN& result, BOOL automatic);
+    void SetViewIndex(int index) { m_nViewIndex = index; }
     BOOL Print(CECGDC* pDC, CRect rect, int widthMm, int heightMm, double scale, int unused, int printTraces);
     // The caption line over a printed record: label, sensitivity, speed, filter.
     BOOL PrintWaveInfo(CECGDC* pDC, CRect rect, BOOL force);
@@ -98,6 +106,10 @@ protected:
     BOOL DrawLongRecord(CDC* pDC, const CRect& rect, int gridX, int gridY);
     CString LeadName(int lead) const;
     double AmplitudeUnit() const;
+    bool IsTwelveFifteenRecord() const;
+    bool IsFifteenLeadRecord() const;
+    short ChestSelection() const;
+    void SpaceEvenly(const std::vector<int>& leads, int height, int* baselines) const;
 
     _RESTDATAITEM* m_pRestItem = nullptr;
     _MFERDATAITEM* m_pMferItem = nullptr;
