@@ -83,7 +83,10 @@ void CViewSerialComRhy::SetWaveStyle(_RHYTHM_WAVE_STYLE style, BOOL reinit)
         m_nRows[0] = m_nRows[1] = 6;
         m_nColumns[0] = m_nColumns[1] = 1;
         InitBackground(130, 140);
-        (void)reinit;   // the calipers are placed afresh by their own part
+        if (reinit) {
+            m_bInitialDivider = TRUE;
+            SetScaleClear();
+        }
     }
 }
 
@@ -220,6 +223,8 @@ void CViewSerialComRhy::UpdateDrawDC()
 void CViewSerialComRhy::OnSize(UINT nType, int cx, int cy)
 {
     CWaveView::OnSize(nType, cx, cy);
+    SizingDivider();
+    SizingScale();
     UpdateDrawDC();
 }
 
@@ -256,6 +261,16 @@ void CViewSerialComRhy::OnDraw(CDC* pDC)
             DrawSerialComRhyView(m_pPageDC.get(), client, m_nGridColumns, m_nGridRows, FALSE, FALSE);
         }
         m_pCleanPageDC->BitBlt(0, 0, w, h, m_pPageDC.get(), 0, 0, SRCCOPY);
+    }
+    // The measuring tools only in measure mode.
+    CTavrionDoc* doc = RecordDoc();
+    if (doc && doc->GetMouseMode() == 1) {
+        DrawDivider(m_pPageDC.get(), client, 1.0f, FALSE);
+        DrawScale(m_pPageDC.get(), client, 1.0f);
+    }
+    if (m_bInitialDivider) {
+        InitialDividerPos();
+        m_bInitialDivider = FALSE;
     }
     DrawAnnotation(m_pPageDC.get(), client, FALSE, 1.0f);
     pDC->BitBlt(0, 0, w, h, m_pPageDC.get(), 0, 0, SRCCOPY);

@@ -70,6 +70,35 @@ public:
     // the baselines, 0 when not (the return's gain then is the one to try).
     int AutoWaveAdjust(_AUTO_GAIN_INFO info, _AUTO_GAIN_RETURN& result, BOOL automatic);
     void SetViewIndex(int index) { m_nViewIndex = index; }
+
+    // ---- calipers, scale and ruler marks (ViewSerialComRhyCaliper.cpp) -------------
+    // Caliper 1..3 checked by the pane; the view reloads and repaints.
+    void SetDividerCheck(BOOL check, int caliper);
+    void ShowDivider(BOOL show);
+    void SetInitialDividerPos() { m_bInitialDivider = TRUE; }
+    // The three calipers one heart beat wide at the calibration column's
+    // right edge, a quarter of the width apart; the pane hears each interval.
+    void InitialDividerPos();
+    void SizingDivider();
+    void SizingScale();
+    void DrawDivider(CDC* pDC, CRect rect, float ratio, BOOL print);
+    void DrawDividerInformation(CDC* pDC, CRect rect, CPoint point, int caliper, float ratio);
+    void ShowScale(BOOL show);
+    void SetScaleClear();
+    void DrawScale(CDC* pDC, CRect rect, float width);
+    void DrawScaleInformation(CDC* pDC, CRect rect, CPoint point, float ratio);
+    void SetRulerMarkRect(int mark);
+    void DrawRulerMark(CDC* pDC, BOOL print);
+    // A scale mark put at a client point (the mouse's part moves them).
+    void SetScalePoint(int mark, CPoint point);
+    int GetScaleStatus() const { return m_nScaleStatus; }
+    void SetScaleStatus(int status) { m_nScaleStatus = status; }
+    int GetDividerInterval(int caliper) const { return caliper >= 0 && caliper < 3 ? m_nDivInterval[caliper] : 0; }
+    CRect GetDividerGrip(int caliper, int side) const { return m_rcGrip[caliper][side]; }
+    CRect GetDividerHandle(int caliper) const { return m_rcHandle[caliper]; }
+    CRect GetRulerMark(int i) const { return m_rcRuler[i]; }
+    int GetScaleTime() const { return m_nScaleTime; }
+    int GetScaleVoltage() const { return m_nScaleVoltage; }
     BOOL Print(CECGDC* pDC, CRect rect, int widthMm, int heightMm, double scale, int unused, int printTraces);
     // The caption line over a printed record: label, sensitivity, speed, filter.
     BOOL PrintWaveInfo(CECGDC* pDC, CRect rect, BOOL force);
@@ -107,6 +136,12 @@ protected:
     CString LeadName(int lead) const;
     double AmplitudeUnit() const;
     bool IsTwelveFifteenRecord() const;
+    // Pixels per grid millimetre across: the document's, else the client's.
+    double PixelsPerMm(int width) const;
+    void BuildCaliper(int caliper, double centreX, double centreY, int width, int height);
+    int HeartRateOf() const;
+    // A reading box at `point`, pulled back inside `rect`.
+    void DrawReadingBox(CDC* pDC, CRect rect, CPoint point, const CString& text, COLORREF colour, float ratio);
     bool IsFifteenLeadRecord() const;
     short ChestSelection() const;
     void SpaceEvenly(const std::vector<int>& leads, int height, int* baselines) const;
@@ -132,4 +167,26 @@ protected:
     int m_nRhythm1LeadID = 1;
     BOOL m_bSameID = TRUE;
     int m_nViewIndex = -1;
+    BOOL m_bInitialDivider = TRUE;
+
+    BOOL m_bDivCheck[3] = {};
+    BOOL m_bAnyDivCheck = FALSE;
+    BOOL m_bShowDivider = FALSE;
+    int m_nScaleStatus = -1;
+    CPoint m_ptScale[2];
+    double m_dScaleMmX[2] = {}, m_dScaleMmY[2] = {};
+    CRect m_rcScale[2];
+    CRect m_rcPrintScale[2];
+    CRect m_rcGrip[3][2];
+    CRect m_rcHandle[3];
+    CRect m_rcRuler[4];
+    double m_dCentreX[3] = {}, m_dCentreY[3] = {};   // grid millimetres
+    double m_dHalfSpan[3] = {};                      // pixels
+    double m_dSpanMm[3] = {};
+    float m_fDivSpeed[3] = {};
+    int m_nDivInterval[3] = {};
+    int m_nSelectedMark = -1;
+    int m_nScaleTime = 0;
+    int m_nScaleVoltage = 0;
+    int m_nLastWidth = 0, m_nLastHeight = 0;
 };

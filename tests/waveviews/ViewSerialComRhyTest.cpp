@@ -9,6 +9,7 @@
 #include "core/DataItem.h"
 #include "documents/MFERViewDoc.h"
 #include "platform/gdi/Image.h"
+#include "platform/ui/framework/CreateContext.h"
 #include "printdevice/ECGDC.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tools/MferWriter.h"
@@ -231,4 +232,141 @@ TEST_F(SerialComRhyTest, TheCaptionNeedsARestOrMferRecordDocument)
     EXPECT_GT(InkIn(paper, CRect(0, 0, 520, 40)), 0);
     m_view->SetDocType(DOC_TYPE_RHYTHM);
     EXPECT_FALSE(m_view->PrintWaveInfo(&printer, CRect(0, 0, 520, 40), FALSE));
+}
+
+// ---- calipers and the scale ----------------------------------------------------------------------------
+
+namespace {
+
+// The comparison pane: keeps every caliper interval it is told.
+class CCaliperPane : public CWnd {
+public:
+    std::vector<std::pair<int, int>> intervals;   // (ms, caliper)
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_DIVIDER_DROPPED) {
+            intervals.push_back({static_cast<int>(wParam), static_cast<int>(lParam)});
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+class SerialComRhyCaliperTest : public SerialComRhyTest {
+protected:
+    void TearDown() override
+    {
+        m_pane.DestroyWindow();
+        SerialComRhyTest::TearDown();
+    }
+    // The view in a 600 × 600 window of the pane, style 29 on the first record.
+    CViewSerialComRhy* Windowed(const CString& heartRate)
+    {
+        ListMixedRecords();
+        m_first->strHeartRate = heartRate;
+        m_doc.SetSense(3, 10.0f, 0);
+        EXPECT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, 600, 600), nullptr, 0));
+        CCreateContext context;
+        context.m_pCurrentDoc = &m_doc;
+        auto* view = new CViewSerialComRhy;
+        EXPECT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 600), &m_pane, 1, &context));
+        view->SetRestViewDoc(&m_doc);
+        view->SetMFERViewDoc(&m_mfer);
+        view->SetBaseECGDoc(&m_base);
+        view->SetDocType(DOC_TYPE_REST);
+        view->SetSerialIndex(0);
+        view->SetWaveStyle(29, TRUE);
+        view->OnUpdate(nullptr, 0, nullptr);
+        return view;
+    }
+    static int Span(CViewSerialComRhy& view, int caliper)
+    {
+        return view.GetDividerGrip(caliper, 1).CenterPoint().x - view.GetDividerGrip(caliper, 0).CenterPoint().x;
+    }
+
+    CCaliperPane m_pane;
+};
+
+}  // namespace
+
+TEST_F(SerialComRhyCaliperTest, WithoutAHeartRateTheCalipersSpanASecondAndThePaneHearsEachOne)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.InitialDividerPos();
+    const std::vector<std::pair<int, int>> expected{{1000, 0}, {1000, 1}, {1000, 2}};
+    EXPECT_EQ(expected, m_pane.intervals);
+    // 1000 ms at 25 mm/s on 130 squares of 600 px: 115 px.
+    EXPECT_NEAR(115, Span(view, 0), 1);
+    // A quarter of the width apart.
+    EXPECT_EQ(150, view.GetDividerGrip(1, 0).left - view.GetDividerGrip(0, 0).left);
+}
+
+TEST_F(SerialComRhyCaliperTest, TheHeartRateSetsTheIntervalAndADoubledSpeedDoublesTheSpanAroundItsCentre)
+{
+    CViewSerialComRhy& view = *Windowed(L"75");
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(platform::gdi::CreateImageDC(600, 600)));
+    // The first drawing lays the calipers out.
+    view.DrawDivider(&dc, CRect(0, 0, 600, 600), 1.0f, FALSE);
+    EXPECT_EQ(800, view.GetDividerInterval(0));
+    const int span = Span(view, 0);
+    const int centre = view.GetDividerHandle(0).CenterPoint().x;
+    m_doc.SetSpeed(50.0f);
+    view.DrawDivider(&dc, CRect(0, 0, 600, 600), 1.0f, FALSE);
+    EXPECT_NEAR(2 * span, Span(view, 0), 2);
+    EXPECT_NEAR(centre, view.GetDividerHandle(0).CenterPoint().x, 1);
+    EXPECT_EQ(800, view.GetDividerInterval(0));
+}
+
+TEST_F(SerialComRhyCaliperTest, AReadingBoxNearTheCornerIsPulledBackInside)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.InitialDividerPos();
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(platform::gdi::CreateImageDC(800, 500)));
+    dc.FillSolidRect(0, 0, 800, 500, kPaper);
+    view.DrawDividerInformation(&dc, CRect(0, 0, 600, 300), CPoint(590, 290), 0, 1.0f);
+    const COLORREF box = RGB(255, 255, 240);
+    int inside = 0, outside = 0;
+    for (int y = 0; y < 500; ++y)
+        for (int x = 0; x < 800; ++x)
+            if (dc.GetPixel(x, y) == box) ++(x < 600 && y < 300 ? inside : outside);
+    EXPECT_GT(inside, 100);
+    EXPECT_EQ(0, outside);
+}
+
+TEST_F(SerialComRhyCaliperTest, TheScaleReadsTimeAndVoltageAndChestHalfDoublesTheVoltage)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.SetScaleStatus(2);
+    view.SetScalePoint(0, CPoint(100, 100));
+    view.SetScalePoint(1, CPoint(200, 200));
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(platform::gdi::CreateImageDC(600, 600)));
+    view.DrawScale(&dc, CRect(0, 0, 600, 600), 1.0f);
+    // 100 px of 600 across 130 squares at 25 mm/s; down 140 squares at 10 mm/mV.
+    EXPECT_EQ(866, view.GetScaleTime());
+    EXPECT_EQ(2333, view.GetScaleVoltage());
+    m_doc.SetChestHalf(1);
+    view.SetShowChestLead(TRUE);
+    view.DrawScale(&dc, CRect(0, 0, 600, 600), 1.0f);
+    EXPECT_EQ(4666, view.GetScaleVoltage());
+}
+
+TEST_F(SerialComRhyCaliperTest, TheRulerSquaresSitOutsideTheMarksCorners)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.SetScalePoint(0, CPoint(100, 100));
+    view.SetRulerMarkRect(0);
+    const CRect first = view.GetRulerMark(0);
+    const CRect last = view.GetRulerMark(3);
+    EXPECT_EQ(first.Size(), last.Size());
+    EXPECT_LT(first.right, 100);
+    EXPECT_LT(first.bottom, 100);
+    EXPECT_GT(last.left, 100);
+    EXPECT_GT(last.top, 100);
+    view.SetRulerMarkRect(-1);
+    EXPECT_TRUE(view.GetRulerMark(0).IsRectEmpty());
 }
