@@ -11,12 +11,16 @@
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Image.h"
+#include "platform/ui/framework/Dialog.h"
 #include "printdevice/ECGDC.h"
 
 IMPLEMENT_DYNCREATE(CViewSerialComRhy, CWaveView)
 
 BEGIN_MESSAGE_MAP(CViewSerialComRhy, CWaveView)
 ON_WM_SIZE()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_MOUSEMOVE()
 END_MESSAGE_MAP()
 
 namespace {

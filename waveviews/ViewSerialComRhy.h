@@ -17,6 +17,7 @@
 #include "waveviews/ViewRhythmWave.h"   // the auto gain records, shared by name
 #include "waveviews/WaveView.h"
 
+class CDialog;
 class CECGDC;
 class CRestViewDoc;
 class CMFERViewDoc;
@@ -97,6 +98,16 @@ public:
     CRect GetDividerGrip(int caliper, int side) const { return m_rcGrip[caliper][side]; }
     CRect GetDividerHandle(int caliper) const { return m_rcHandle[caliper]; }
     CRect GetRulerMark(int i) const { return m_rcRuler[i]; }
+    // ---- the mouse (ViewSerialComRhyMouse.cpp) ----------------------------------
+    // The lead under a client point and the sample under it; -1 when none
+    // (style 29 only).
+    int GetClickLead(CPoint point, int& sample);
+    // The record pop-up while it runs: shown or hidden, or closed.
+    void HideAllPopupDlg(BOOL show);
+    void CloseAllPopupDlg();
+    // The pane's record pop-up, owned by the view; null when none.
+    void SetPopup(std::unique_ptr<CDialog> popup);
+    int GetSelectedDivider() const { return m_nSelectedDivider; }
     int GetScaleTime() const { return m_nScaleTime; }
     int GetScaleVoltage() const { return m_nScaleVoltage; }
     BOOL Print(CECGDC* pDC, CRect rect, int widthMm, int heightMm, double scale, int unused, int printTraces);
@@ -115,6 +126,15 @@ public:
 
 protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    bool InAnnotationMode() const;
+    // Which part of the selected caliper the point grips: 0 left, 1 right, 2 handle, -1 none.
+    int CaliperPartAt(int caliper, CPoint point, int reach) const;
+    void DragCaliper(CPoint point);
+    // The scale mark `mark` moved to a point kept one pixel inside the client.
+    void MoveScaleMark(int mark, CPoint point);
     DECLARE_MESSAGE_MAP()
 
     int LeadCount(int lead) const { return static_cast<int>(m_leadData[lead].size()); }
@@ -189,4 +209,8 @@ protected:
     int m_nScaleTime = 0;
     int m_nScaleVoltage = 0;
     int m_nLastWidth = 0, m_nLastHeight = 0;
+    BOOL m_bDivDrag[3] = {};            // left grip, right grip, handle
+    BOOL m_bScaleGrab[2] = {};
+    int m_nSelectedDivider = 0;
+    std::unique_ptr<CDialog> m_pPopup;
 };

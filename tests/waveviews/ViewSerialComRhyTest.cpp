@@ -8,8 +8,10 @@
 
 #include "core/DataItem.h"
 #include "documents/MFERViewDoc.h"
+#include "platform/base/Kernel.h"
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/CreateContext.h"
+#include "platform/ui/windowing/Desktop.h"
 #include "printdevice/ECGDC.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tools/MferWriter.h"
@@ -369,4 +371,118 @@ TEST_F(SerialComRhyCaliperTest, TheRulerSquaresSitOutsideTheMarksCorners)
     EXPECT_GT(last.top, 100);
     view.SetRulerMarkRect(-1);
     EXPECT_TRUE(view.GetRulerMark(0).IsRectEmpty());
+}
+
+// ---- the mouse -----------------------------------------------------------------------------------------------
+
+namespace {
+
+// The notification window: keeps every calibration click it is told.
+class CPulseWindow : public CWnd {
+public:
+    std::vector<std::pair<int, int>> clicks;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_CAL_PULSE_CLICKED) {
+            clicks.push_back({static_cast<int>(wParam), static_cast<int>(lParam)});
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+class SerialComRhyMouseTest : public SerialComRhyCaliperTest {
+protected:
+    void SetUp() override
+    {
+        SerialComRhyCaliperTest::SetUp();
+        platform::ui::Desktop::SetScreenSize(1920, 1080);
+        m_doc.SetMouseMode(1);
+        m_base.SetMouseMode(1);
+    }
+    void TearDown() override
+    {
+        m_base.SetNotifyWnd(nullptr);
+        m_notify.DestroyWindow();
+        SerialComRhyCaliperTest::TearDown();
+        platform::ui::Desktop::Reset();
+    }
+    void Press(CWnd& view, CPoint p)
+    {
+        platform::ui::Desktop::AdvanceClock(1000);   // presses far apart: no double-click
+        platform::ui::Desktop::Click(view.GetSafeHwnd(), p.x, p.y);
+        platform::ui::Desktop::PumpMessages();
+    }
+    CPulseWindow m_notify;
+};
+
+}  // namespace
+
+TEST_F(SerialComRhyMouseTest, AClickOnTheCalibrationColumnTellsTheNotificationWindowAndElsewhereNothing)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    ASSERT_TRUE(m_notify.CreateEx(0, nullptr, L"notify", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    m_base.SetNotifyWnd(&m_notify);
+    Press(view, CPoint(20, 300));
+    Press(view, CPoint(300, 300));
+    const std::vector<std::pair<int, int>> expected{{1, 3}};
+    EXPECT_EQ(expected, m_notify.clicks);
+}
+
+TEST_F(SerialComRhyMouseTest, DraggingTheLeftGripPastTheRightStopsTwoPixelsShortAndThePaneHearsTheInterval)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.ShowDivider(TRUE);
+    view.SetDividerCheck(TRUE, 1);
+    view.UpdateWindow();   // the first paint lays the calipers out
+    m_pane.intervals.clear();
+    const CPoint left = view.GetDividerGrip(0, 0).CenterPoint();
+    const CPoint right = view.GetDividerGrip(0, 1).CenterPoint();
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), left.x, left.y);
+    platform::ui::Desktop::PumpMessages();
+    platform::ui::Desktop::Drag(view.GetSafeHwnd(), POINT{left.x, left.y}, POINT{right.x + 60, left.y});
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(right.x - 2, view.GetDividerGrip(0, 0).CenterPoint().x);
+    EXPECT_EQ(right.x, view.GetDividerGrip(0, 1).CenterPoint().x);
+    ASSERT_FALSE(m_pane.intervals.empty());
+    // Two pixels of 600 over 130 squares at 25 mm/s.
+    EXPECT_EQ(std::make_pair(17, 0), m_pane.intervals.back());
+}
+
+TEST_F(SerialComRhyMouseTest, TheScaleMarksFollowTheMouseAndStayWhereTheyAreClicked)
+{
+    m_doc.SetScaleShow(1);
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.SetScaleClear();
+    ASSERT_EQ(0, view.GetScaleStatus());
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), 100, 100);
+    platform::ui::Desktop::PumpMessages();
+    Press(view, CPoint(100, 100));
+    EXPECT_EQ(1, view.GetScaleStatus());
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), 200, 200);
+    platform::ui::Desktop::PumpMessages();
+    Press(view, CPoint(200, 200));
+    EXPECT_EQ(2, view.GetScaleStatus());
+    view.UpdateWindow();
+    EXPECT_EQ(866, view.GetScaleTime());
+}
+
+TEST_F(SerialComRhyMouseTest, TheClickedLeadAndSampleAreTheOnesUnderThePoint)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    int sample = -1;
+    // Row three of six: lead III; 100 px into the 554-px band of 120 mm at 25 mm/s.
+    const int left = MulDiv(600, 10, 130);
+    EXPECT_EQ(2, view.GetClickLead(CPoint(left + 100, 250), sample));
+    EXPECT_EQ(2400 * 100 / (600 - left), sample);
+    EXPECT_EQ(-1, view.GetClickLead(CPoint(10, 250), sample));
+    view.SetWaveStyle(13, TRUE);
+    view.OnUpdate(nullptr, 0, nullptr);
+    EXPECT_EQ(-1, view.GetClickLead(CPoint(left + 100, 250), sample));
+    // No pop-up runs: closing and hiding do nothing.
+    view.CloseAllPopupDlg();
+    view.HideAllPopupDlg(FALSE);
+    EXPECT_EQ(0, view.IsPopupOpen());
 }
