@@ -71,32 +71,10 @@ int CViewScroll1LeadWave::Margin(int width) const
     return m_nGridColumns > 0 ? MulDiv(width, 10, m_nGridColumns) : 0;
 }
 
-CViewScroll1LeadWave::CStripGeometry CViewScroll1LeadWave::Geometry(int stripWidth, float speed, int gridX) const
+CStripGeometry CViewScroll1LeadWave::Geometry(int stripWidth, float speed, int gridX) const
 {
-    CStripGeometry g;
-    g.stripWidth = stripWidth;
-    const int n = LeadCount(0);
-    const int f = m_nSampleRate;
-    // An empty record, a grid without room past the pulse, no speed or no
-    // width leave a strip of grid only: nothing to divide by.
-    if (n <= 0 || f <= 0 || gridX <= 10 || speed <= 0.0f || stripWidth <= 0) return g;
-    const double length = gridX - 10;
-    g.total = static_cast<int>(static_cast<double>(speed) * n * stripWidth / f / length);
-    g.samplesPerRow = static_cast<int>(length / speed * f);
-    if (g.samplesPerRow > 0 && !IsWholeRecordStripStyle(m_nWaveStyle))
-        g.rows = std::max(1, (n + g.samplesPerRow - 1) / g.samplesPerRow);
-    if (m_nWindowLength > 0 && g.total > 0) {
-        g.windowFrom = MulDiv(GetStartTime(), g.total, n);
-        g.windowTo = g.windowFrom + MulDiv(m_nWindowLength, g.total, n);
-    }
-    return g;
-}
-
-int CViewScroll1LeadWave::RowAt(int y, int height, int rows)
-{
-    for (int r = 0; r < rows; ++r)
-        if (y >= r * height / rows && y < (r + 1) * height / rows) return r;
-    return 0;
+    return MakeStripGeometry(LeadCount(0), m_nSampleRate, gridX, speed, stripWidth, GetStartTime(), m_nWindowLength,
+                             IsWholeRecordStripStyle(m_nWaveStyle));
 }
 
 // ---- recomputation ----------------------------------------------------------------------
@@ -293,15 +271,6 @@ BOOL CViewScroll1LeadWave::DrawRows(CDC* pDC, const CRect& strip, const CStripGe
     return TRUE;
 }
 
-void CViewScroll1LeadWave::WindowSpan(const CStripGeometry& g, int row, int& e1, int& e2)
-{
-    const int s = g.stripWidth;
-    e1 = e2 = s;
-    if (g.windowFrom >= (row + 1) * s || g.windowTo < row * s) return;
-    e1 = std::max(0, g.windowFrom - row * s);
-    e2 = std::min(s, g.windowTo - row * s);
-}
-
 BOOL CViewScroll1LeadWave::DrawRow(CDC* pDC, const CRect& strip, const CStripGeometry& g, int row, bool labels,
                                    BOOL print, Coverage coverage)
 {
@@ -313,20 +282,14 @@ BOOL CViewScroll1LeadWave::DrawRow(CDC* pDC, const CRect& strip, const CStripGeo
     const CRect trace(strip.left, y, std::min<int>(strip.left + g.total - row * s, strip.right), y + oneMv);
     int e1 = coverage == kAllInside ? 0 : s;
     int e2 = s;
-    if (coverage == kAsWindow) WindowSpan(g, row, e1, e2);
-    const CRect band = RowBand(strip, g, row);
+    if (coverage == kAsWindow) StripWindowSpan(g, row, e1, e2);
+    const CRect band = StripRowBand(strip, g, row);
     const int bounds[4] = {0, e1, e2, s};
     for (int k = 0; k < 3; ++k) {
         const CRowPart part{band, trace, row, bounds[k], bounds[k + 1], k == 1};
         if (!DrawRowPart(pDC, strip, g, part, labels, print)) return FALSE;
     }
     return TRUE;
-}
-
-CRect CViewScroll1LeadWave::RowBand(const CRect& strip, const CStripGeometry& g, int row)
-{
-    const int h = strip.Height();
-    return CRect(strip.left, strip.top + row * h / g.rows, strip.right + 1, strip.top + (row + 1) * h / g.rows);
 }
 
 // ---- the screen's kept rows -------------------------------------------------------------------------
@@ -368,8 +331,8 @@ BOOL CViewScroll1LeadWave::DrawScreenStrip(CDC* pDC, const CRect& client, const 
     for (int r = 0; r < g.rows; ++r) {
         int e1 = 0;
         int e2 = 0;
-        WindowSpan(g, r, e1, e2);
-        const CRect band = RowBand(strip, g, r);
+        StripWindowSpan(g, r, e1, e2);
+        const CRect band = StripRowBand(strip, g, r);
         if (e2 > e1)
             pDC->BitBlt(band.left + e1, band.top, e2 - e1, band.Height(), m_pInsideRows.get(), band.left + e1, band.top,
                         SRCCOPY);

@@ -17,6 +17,7 @@
 
 #include <memory>
 
+#include "waveviews/StripGeometry.h"
 #include "waveviews/ViewRhythmWave.h"
 #include "waveviews/WaveViewMagnifier.h"
 
@@ -78,18 +79,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     // The strip's measures for a width of `stripWidth` pixels at `speed`.
-    struct CStripGeometry {
-        int stripWidth = 0;
-        int total = 0;            // T: the whole record in strip pixels
-        int windowFrom = 0;       // X0
-        int windowTo = 0;         // X1
-        int samplesPerRow = 0;
-        int rows = 1;
-    };
     CStripGeometry Geometry(int stripWidth, float speed, int gridX) const;
     int Margin(int width) const;
-    // Row whose band (of `height` pixels over `rows`) holds y; 0 when none.
-    static int RowAt(int y, int height, int rows);
 
     // ---- recomputation ------------------------------------------------------
     // The window length of the page style; false for a style that has none
@@ -121,9 +112,6 @@ protected:
     BOOL DrawRows(CDC* pDC, const CRect& strip, const CStripGeometry& g, BOOL print, Coverage coverage);
     BOOL DrawRow(CDC* pDC, const CRect& strip, const CStripGeometry& g, int row, bool labels, BOOL print,
                  Coverage coverage);
-    // Where row `row` meets the window: from e1 to e2 pixels from its left end.
-    static void WindowSpan(const CStripGeometry& g, int row, int& e1, int& e2);
-    static CRect RowBand(const CRect& strip, const CStripGeometry& g, int row);
     // The event marks clipped to the strip; with nearEdges only those across
     // the window's edges.
     void DrawEvents(CDC* pDC, const CRect& strip, Coverage coverage, bool nearEdges);

@@ -33,7 +33,7 @@ void CViewScroll1LeadWave::OnLButtonDown(UINT nFlags, CPoint point)
     CRect client;
     GetClientRect(&client);
     const int margin = Margin(client.Width());
-    const int row = RowAt(point.y, client.Height(), m_nRowCount);
+    const int row = StripRowAt(point.y, client.Height(), m_nRowCount);
     const int p = (client.Width() - margin) * row + point.x;
     if (m_nWindowLeftX < p && p < m_nWindowRightX) {
         CRect confine = client;
@@ -62,7 +62,7 @@ void CViewScroll1LeadWave::OnMouseMove(UINT nFlags, CPoint point)
     const int margin = Margin(client.Width());
     const int s = client.Width() - margin;
     if (point.x < margin) point.x = margin;
-    const int row = RowAt(point.y, client.Height(), m_nRowCount);
+    const int row = StripRowAt(point.y, client.Height(), m_nRowCount);
     const int q = s * row - margin + point.x;
     const int n = LeadCount(0);
     const CStripGeometry g = Geometry(s, Get1LeadWaveSpeed(FALSE), m_nGridColumns);
