@@ -18,6 +18,7 @@
 #include "core/DataItem.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
+#include "waveviews/ViewScroll1LeadRhyWave.h"
 #include "waveviews/ViewScroll1LeadWave.h"
 #include "waveviews/ViewSerialComRhy.h"
 
@@ -245,29 +246,55 @@ void SetUpComparison(CViewSerialComRhy& view, ComparedRecord& record, int style,
     view.SetSerialIndex(0);
     view.SetShowChestLead(chest ? TRUE : FALSE);
     view.SetIsSameID(sameID);
-    view.SetWaveStyle(style == 13 ? 13 : 29, TRUE);
+    // The strip keeps its own one-lead layout.
+    if (!DYNAMIC_DOWNCAST(CViewScroll1LeadRhyWave, &view)) view.SetWaveStyle(style == 13 ? 13 : 29, TRUE);
 }
+
+// The comparison pane: each record's view over its overview strip; a strip's
+// drag moves the page of the view above it.
+class CComparisonPane : public CWnd {
+public:
+    std::vector<CViewSerialComRhy*> views;   // deleted with their windows
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_STRIP_DRAGGED && lParam >= 0 && static_cast<size_t>(lParam) < views.size()) {
+            views[lParam]->SetStartTime(static_cast<int>(wParam));
+            views[lParam]->UpdateDrawDC();
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
 
 bool PaintComparison(std::vector<std::unique_ptr<ComparedRecord>>& records, const StripOptions& options)
 {
     platform::ui::Desktop::SetScreenSize(kFrameWidth, kFrameHeight);
-    CWnd frame;
+    CComparisonPane frame;
     if (!frame.CreateEx(0, nullptr, L"morvelance-host", WS_POPUP | WS_VISIBLE, CRect(0, 0, kFrameWidth, kFrameHeight),
                         nullptr, 0))
         return false;
     const int width = kFrameWidth / static_cast<int>(records.size());
-    CString firstID;
     for (size_t i = 0; i < records.size(); ++i) {
         CCreateContext context;
         context.m_pCurrentDoc = records[i]->doc.get();
         auto* view = new CViewSerialComRhy;
-        const CRect place(static_cast<int>(i) * width, 0, static_cast<int>(i + 1) * width, kFrameHeight);
-        if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, place, &frame, 300 + static_cast<int>(i), &context)) {
+        auto* strip = new CViewScroll1LeadRhyWave;
+        const int left = static_cast<int>(i) * width;
+        const CRect page(left, 0, left + width, kFrameHeight - kStripHeight);
+        const CRect below(left, kFrameHeight - kStripHeight, left + width, kFrameHeight);
+        if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, page, &frame, 300 + static_cast<int>(i), &context) ||
+            !strip->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, below, &frame, 310 + static_cast<int>(i), &context)) {
             frame.DestroyWindow();
             return false;
         }
+        frame.views.push_back(view);
         SetUpComparison(*view, *records[i], options.style, options.chest, TRUE);
         view->OnUpdate(nullptr, 0, nullptr);
+        SetUpComparison(*strip, *records[i], 13, false, TRUE);
+        strip->SetViewIndex(static_cast<int>(i));
+        strip->OnUpdate(nullptr, 0, nullptr);
     }
     frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     const bool saved = SaveFrame(frame, options.png);
