@@ -113,10 +113,15 @@ TEST(HostSerialRhythm, TwoRecordsStandSideBySideAndEachPrints)
     HostRun run = Host({"view", a, a, "--view", "CViewSerialComRhy", "--png", png});
     ASSERT_EQ(0, run.status) << run.err;
     // Six leads in each half: lead I's baseline (the first of six bands of
-    // 1080) carries a trace in both halves.
-    const int y = 1080 / 12;
+    // the 920 pixels over the strips) carries a trace in both halves.
+    const int y = (1080 - 160) / 12;
     EXPECT_GT(DarkInRow(png, y, 100, 900), 50);
     EXPECT_GT(DarkInRow(png, y, 1060, 1860), 50);
+    // Under each, its strip: the page's window in white paper, the rest of
+    // the record dimmed.
+    const int stripTop = 1080 - 160 + 2;
+    EXPECT_GT(WhitePixels(png, 100, stripTop, 400, stripTop + 20), 3000);
+    EXPECT_LT(WhitePixels(png, 600, stripTop, 900, stripTop + 20), 1000);
     const std::string pdf = dir.File("serial.pdf");
     run = Host({"print", a, "--view", "CViewSerialComRhy", "--pdf", pdf});
     ASSERT_EQ(0, run.status) << run.err;
