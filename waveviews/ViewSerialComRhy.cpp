@@ -466,10 +466,10 @@ BOOL CViewSerialComRhy::PrintWaveInfo(CECGDC* pDC, CRect rect, BOOL force)
     CTavrionDoc* doc = RecordDoc();
     if (!doc || !pDC || !pDC->GetDC()) return FALSE;
     CDC& dc = *pDC->GetDC();
-    // The label: the record file's name, at most 16 characters.
-    CString path = m_pRestItem ? m_pRestItem->strFilePath : m_pMferItem ? m_pMferItem->strFilePath : CString();
-    const int slash = path.ReverseFind(L'/');
-    CString label = slash >= 0 ? path.Mid(slash + 1) : path;
+    // The label: the record's acquisition time to the minute ("yyyy/mm/dd hh:mm");
+    // a record without one has stars there and prints none.
+    CString label = m_pRestItem ? m_pRestItem->stPatient.strAcqTime
+                                : m_pMferItem ? m_pMferItem->stPatient.strAcqTime : CString();
     if (label.Find(L'*') >= 0) label.Empty();
     label = label.Left(16);
     float sense = doc->GetSense(3, 0);
