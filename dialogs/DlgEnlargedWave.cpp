@@ -6,6 +6,7 @@
 #include "core/TavrionDoc.h"
 #include "documents/RestViewDoc.h"
 #include "waveviews/ViewEnlargedWave.h"
+#include "waveviews/ViewSerialComRhy.h"
 
 IMPLEMENT_DYNAMIC(CDlgEnlargedWave, CDlgModal)
 
@@ -33,6 +34,20 @@ CDlgEnlargedWave::CDlgEnlargedWave(int nFlag, int nMode, CWnd* pParent)
 }
 
 CDlgEnlargedWave::~CDlgEnlargedWave() = default;
+
+int CDlgEnlargedWave::RunSerialPopup(CWnd* parent, const CSerialPopupRequest& request, std::unique_ptr<CDialog>& popup)
+{
+    auto dialog = std::make_unique<CDlgEnlargedWave>(0, 2, parent);
+    CDlgEnlargedWave& wave = *dialog;
+    wave.SetDoc(request.pDoc, request.nDocType);
+    if (request.nDocType == DOC_TYPE_REST || request.nDocType == DOC_TYPE_MFER) wave.SetSerialDoc(request.pSerialDoc);
+    wave.SetDotsPerMM(request.dDotsPerMMX, request.dDotsPerMMY);
+    wave.SetClickInfo(request.nLead, request.nSample, request.nPageStart, request.nLength);
+    wave.SetLimbLead(request.nSenseID);
+    // The view owns the pop-up, so that it can close it while it runs.
+    popup = std::move(dialog);
+    return static_cast<int>(wave.DoModal());
+}
 
 void CDlgEnlargedWave::SetClickInfo(int nLead, int nCenter, int nValue, int nLength)
 {

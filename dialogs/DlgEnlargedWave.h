@@ -8,8 +8,11 @@
 #include "dialogs/DlgModal.h"
 #include "dialogs/EnlargedViewFrame.h"
 
+#include <memory>
+
 class CTavrionDoc;
 class CViewEnlargedWave;
+struct CSerialPopupRequest;
 
 class CDlgEnlargedWave : public CDlgModal {
     DECLARE_DYNAMIC(CDlgEnlargedWave)
@@ -61,6 +64,10 @@ public:
     void SetSerialDoc(CTavrionDoc* pDoc) { m_pSerialDoc = pDoc; }
 
     CViewEnlargedWave* GetWaveView() const { return m_pView; }
+
+    // The serial rhythm comparison's record pop-up (mode 2) made into
+    // `popup` and run modally for `parent`; the comparison view calls it.
+    static int RunSerialPopup(CWnd* parent, const CSerialPopupRequest& request, std::unique_ptr<CDialog>& popup);
 
 protected:
     BOOL OnInitDialog() override;

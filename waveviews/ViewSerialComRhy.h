@@ -26,6 +26,23 @@ struct _MFERDATAITEM;
 
 #define SERIAL_VIEW_LEADS 15
 
+// What the record pop-up of a double-click is opened with: the shown
+// record's document and kind, the comparison's own document, the view's
+// pixels per millimetre, the clicked lead and sample, the page start, lead
+// 0's length and the sensitivity selector.
+struct CSerialPopupRequest {
+    CTavrionDoc* pDoc = nullptr;
+    int nDocType = 0;
+    CTavrionDoc* pSerialDoc = nullptr;
+    double dDotsPerMMX = 0.0;
+    double dDotsPerMMY = 0.0;
+    int nLead = 0;
+    int nSample = 0;
+    int nPageStart = 0;
+    int nLength = 0;
+    int nSenseID = 3;
+};
+
 class CViewSerialComRhy : public CWaveView {
     DECLARE_DYNCREATE(CViewSerialComRhy)
 
@@ -105,8 +122,11 @@ public:
     // The record pop-up while it runs: shown or hidden, or closed.
     void HideAllPopupDlg(BOOL show);
     void CloseAllPopupDlg();
-    // The pane's record pop-up, owned by the view; null when none.
-    void SetPopup(std::unique_ptr<CDialog> popup);
+    // Makes the record pop-up for `parent` into `popup` (which the view owns)
+    // and runs it modally: IDOK or IDCANCEL. The dialogs' floor provides it;
+    // without one a double-click opens nothing.
+    using PopupRunner = int (*)(CWnd* parent, const CSerialPopupRequest& request, std::unique_ptr<CDialog>& popup);
+    static void SetPopupRunner(PopupRunner runner);
     int GetSelectedDivider() const { return m_nSelectedDivider; }
     int GetScaleTime() const { return m_nScaleTime; }
     int GetScaleVoltage() const { return m_nScaleVoltage; }
@@ -129,6 +149,7 @@ protected:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     bool InAnnotationMode() const;
     // Which part of the selected caliper the point grips: 0 left, 1 right, 2 handle, -1 none.
     int CaliperPartAt(int caliper, CPoint point, int reach) const;

@@ -247,9 +247,53 @@ int CViewSerialComRhy::GetClickLead(CPoint point, int& sample)
 
 // ---- the record pop-up ---------------------------------------------------------------------------------------
 
-void CViewSerialComRhy::SetPopup(std::unique_ptr<CDialog> popup)
+namespace {
+
+CViewSerialComRhy::PopupRunner g_popupRunner = nullptr;
+
+}  // namespace
+
+void CViewSerialComRhy::SetPopupRunner(PopupRunner runner)
 {
-    m_pPopup = std::move(popup);
+    g_popupRunner = runner;
+}
+
+void CViewSerialComRhy::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    if (InAnnotationMode() || (!m_pRestItem && !m_pMferItem)) {
+        CWaveView::OnLButtonDblClk(nFlags, point);
+        return;
+    }
+    CRect client;
+    GetClientRect(&client);
+    CSerialPopupRequest request;
+    const bool stored = m_pBaseDoc && m_pBaseDoc->GetDisplaySizeMode() == 5;
+    request.dDotsPerMMX = stored ? m_pBaseDoc->GetXScale() : static_cast<double>(client.Width()) / std::max(1, m_nGridColumns);
+    request.dDotsPerMMY = stored ? m_pBaseDoc->GetYScale() : static_cast<double>(client.Height()) / std::max(1, m_nGridRows);
+    int sample = 0;
+    const int lead = GetClickLead(point, sample);
+    if (lead < 0 || !g_popupRunner) return;
+    CTavrionDoc* rest = m_pRestDoc;
+    CTavrionDoc* mfer = m_pMferDoc;
+    const int restIndex = rest ? rest->GetCurDataIndex() : -1;
+    const int mferIndex = mfer ? mfer->GetCurDataIndex() : -1;
+    m_pPopup.reset();
+    request.pDoc = m_pRestItem ? rest : mfer;
+    request.nDocType = m_pRestItem ? DOC_TYPE_REST : DOC_TYPE_MFER;
+    request.pDoc->SetCurDataIndex(m_pRestItem ? m_pRestItem->nID : m_pMferItem->nID);
+    request.pSerialDoc = RecordDoc();
+    request.nLead = lead;
+    request.nSample = sample;
+    request.nPageStart = GetStartTime();
+    request.nLength = LeadCount(0);
+    SetPopupOpen(1);
+    const int result = g_popupRunner(this, request, m_pPopup);
+    if (result == IDOK && GetParent() && GetParent()->GetParent())
+        GetParent()->GetParent()->SendMessage(WM_VIEW_RESULT, 0, 0);
+    SetPopupOpen(0);
+    if (rest) rest->SetCurDataIndex(restIndex);
+    if (mfer) mfer->SetCurDataIndex(mferIndex);
+    CWaveView::OnLButtonDblClk(nFlags, point);
 }
 
 void CViewSerialComRhy::HideAllPopupDlg(BOOL show)
