@@ -74,4 +74,10 @@ struct _MFERDATAITEM {
     float fAcqSense = 10.0f;    // mm/mV; also the stored automatic sensitivity of the views
     int bRhythmRecording = 0;   // 12/15-lead file described as a rhythm recording; the views' start-time flag
     int nLeadLayout = 0;        // 3, 4, 6, 7 for extra kinds, else 1, 3, 12, 15; set by the item's creator
+    // The serial comparison's time label over a 12/15-lead record: shown when
+    // set, counted from the start time (low byte minutes, high byte seconds).
+    // Kept apart from the rhythm flag and the record length above; set by
+    // whoever lists the record (the file itself states neither).
+    int bTimeLabel = 0;
+    WORD wStartTime = 0;
 };

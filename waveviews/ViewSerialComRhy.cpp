@@ -374,6 +374,7 @@ BOOL CViewSerialComRhy::DrawColumn(CDC* pDC, const CRect& rect, int column, int 
     const int h = rect.Height();
     const int* baselines = print ? m_nPrintBaseline : m_nScreenBaseline;
     int y = rect.top + h / (2 * rows);
+    bool labelled = false;
     for (int row = 0; row < rows; ++row) {
         const int lead = SlotLead(row, column);
         if (lead < 0) continue;
@@ -394,11 +395,39 @@ BOOL CViewSerialComRhy::DrawColumn(CDC* pDC, const CRect& rect, int column, int 
         if (!DrawWave(pDC, CRect(left, y, right, y + oneMv), m_dAmplitudeUnit * 0.001, m_leadData[lead].data() + start,
                       count, print, -1))
             return FALSE;
+        if (!labelled && !(print && m_nWaveStyle == kStyleOneLead)) {
+            DrawTimeLabel(pDC, left + MulDiv(width, 5, gridX), nameY);
+            labelled = true;
+        }
     }
     if (print && GetShowMarkFlag()) {
         if (GetCurPrintBottom() <= 0) SetCurPrintBottom(rect.bottom);
         DrawMarkLine(pDC, speed, CRect(left, rect.top, left + width, GetCurPrintBottom()), GetPrintScale());
     }
+    return TRUE;
+}
+
+void CViewSerialComRhy::DrawTimeLabel(CDC* pDC, int x, int y)
+{
+    CString text;
+    if (!TimeLabelText(text)) return;
+    CDCStateSaver saver(*pDC);
+    pDC->SetTextAlign(TA_LEFT | TA_TOP);
+    pDC->TextOut(x, y, text);
+}
+
+BOOL CViewSerialComRhy::TimeLabelText(CString& text) const
+{
+    const unsigned code = m_pMferItem ? m_pMferItem->uSystemCode : 0;
+    if (m_pRestItem || !m_pMferItem || !m_pMferItem->bTimeLabel || (code != 0x800C && code != 0x800F)) return FALSE;
+    const int minutes = m_pMferItem->wStartTime & 0xFF;
+    const int seconds = (m_pMferItem->wStartTime >> 8) & 0xFF;
+    const double total = GetStartTime() / 500.0 + minutes * 60 + seconds;
+    const int whole = static_cast<int>(total);
+    if (total == whole)
+        text.Format(L"%d:%02d", whole / 60, whole % 60);
+    else
+        text.Format(L"%d:%04.1f", whole / 60, total - (whole / 60) * 60);
     return TRUE;
 }
 

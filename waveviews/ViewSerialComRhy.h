@@ -128,6 +128,9 @@ public:
     using PopupRunner = int (*)(CWnd* parent, const CSerialPopupRequest& request, std::unique_ptr<CDialog>& popup);
     static void SetPopupRunner(PopupRunner runner);
     int GetSelectedDivider() const { return m_nSelectedDivider; }
+    // The time label of the page start, "m:ss" (or "m:ss.s"); FALSE when the
+    // record takes none (MFER 12/15-lead records whose item asks for it).
+    BOOL TimeLabelText(CString& text) const;
     int GetScaleTime() const { return m_nScaleTime; }
     int GetScaleVoltage() const { return m_nScaleVoltage; }
     BOOL Print(CECGDC* pDC, CRect rect, int widthMm, int heightMm, double scale, int unused, int printTraces);
@@ -174,6 +177,7 @@ protected:
     bool LoadLead(CTavrionDoc* doc, int lead, int slot);
     BOOL DrawColumn(CDC* pDC, const CRect& rect, int column, int gridX, int gridY, BOOL print);
     BOOL DrawLongRecord(CDC* pDC, const CRect& rect, int gridX, int gridY);
+    void DrawTimeLabel(CDC* pDC, int x, int y);
     CString LeadName(int lead) const;
     double AmplitudeUnit() const;
     bool IsTwelveFifteenRecord() const;

@@ -486,3 +486,20 @@ TEST_F(SerialComRhyMouseTest, TheClickedLeadAndSampleAreTheOnesUnderThePoint)
     view.HideAllPopupDlg(FALSE);
     EXPECT_EQ(0, view.IsPopupOpen());
 }
+
+TEST_F(SerialComRhyTest, AnMferRecordAskingForItTakesATimeLabelFromItsStartTime)
+{
+    AddMfer(10.0);
+    MakeView(29, 0, DOC_TYPE_MFER);
+    _MFERDATAITEM* item = m_view->GetMferItem();
+    ASSERT_NE(nullptr, item);
+    CString text;
+    EXPECT_FALSE(m_view->TimeLabelText(text));
+    item->bTimeLabel = 1;
+    item->wStartTime = static_cast<WORD>(2 | (5 << 8));   // 2 minutes 5 seconds
+    ASSERT_TRUE(m_view->TimeLabelText(text));
+    EXPECT_EQ(CString(L"2:05"), text);
+    m_view->SetStartTime(250);   // half a second on
+    ASSERT_TRUE(m_view->TimeLabelText(text));
+    EXPECT_EQ(CString(L"2:05.5"), text);
+}
