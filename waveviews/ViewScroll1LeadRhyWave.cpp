@@ -351,6 +351,7 @@ BOOL CViewScroll1LeadRhyWave::Print(CECGDC* pDC, CRect rect, int gridX, int grid
                                     int printTraces)
 {
     if (!pDC || !pDC->GetDC() || !m_pBaseDoc) return FALSE;
+    CDCStateSaver saver(*pDC->GetDC());
     pDC->SetTextColor(RGB(0, 0, 0));
     const double width = gridX * scale;
     const double height = gridY * scale;

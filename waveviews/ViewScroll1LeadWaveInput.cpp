@@ -149,6 +149,8 @@ bool CViewScroll1LeadWave::IsLongRhythmRecord() const
 BOOL CViewScroll1LeadWave::Print(CECGDC* pDC, CRect rect, int widthMm, int heightMm, double pxPerMm, int /*unused*/)
 {
     if (!pDC || !pDC->GetDC() || !GetTavrionDoc() || widthMm <= 10 || heightMm <= 0) return FALSE;
+    // Black text for the strip, and the report's context back as it was.
+    CDCStateSaver saver(*pDC->GetDC());
     pDC->SetTextColor(RGB(0, 0, 0));
     SetPrintScale(pxPerMm);
     const int saved = GetStartTime();

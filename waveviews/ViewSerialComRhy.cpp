@@ -482,6 +482,7 @@ BOOL CViewSerialComRhy::Print(CECGDC* pDC, CRect rect, int widthMm, int heightMm
                               int printTraces)
 {
     if (!pDC || !pDC->GetDC() || !m_pBaseDoc) return FALSE;
+    CDCStateSaver saver(*pDC->GetDC());
     pDC->SetTextColor(RGB(0, 0, 0));
     SetPrintScale(scale);
     const CRect area(rect.left, rect.top, rect.left + static_cast<int>(widthMm * scale),

@@ -14,6 +14,7 @@
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "printdevice/ECGDC.h"
+#include "tests/support/DCStateCheck.h"
 #include "tests/support/DocumentTestSupport.h"
 #include "tools/MferWriter.h"
 #include "waveviews/ViewScroll1LeadRhyWave.h"
@@ -180,4 +181,14 @@ TEST_F(SerialStripTest, PrintingKeepsThePageStart)
     for (int y = 0; y < 120; ++y)
         for (int x = 45; x < 540; ++x) ink += paper.GetPixel(x, y) != kPaper;
     EXPECT_GT(ink, 100);
+}
+
+TEST_F(SerialStripTest, ScreenAndPaperDrawingsLeaveTheContextAsFound)
+{
+    CDC paper;
+    ASSERT_TRUE(paper.Attach(platform::gdi::CreateImageDC(kWidth, kHeight)));
+    CECGDC printer(&paper, 2);
+    HDC hdc = paper.GetSafeHdc();
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, m_strip->OnDraw(&paper));
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, m_strip->Print(&printer, CRect(0, 0, 540, 120), 135, 30, 4.0, 0, TRUE));
 }

@@ -13,6 +13,7 @@
 #include "platform/ui/windowing/Desktop.h"
 #include "printdevice/ECGDC.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
+#include "tests/support/DCStateCheck.h"
 #include "waveviews/ViewScroll1LeadWave.h"
 
 namespace {
@@ -411,4 +412,15 @@ TEST_F(ScrollStripPrintTest, AStandardRhythmRecordPrintsAsAPageAndKeepsThePageSt
     EXPECT_TRUE(m_strip->Print(m_printer.get(), CRect(0, 0, 1040, 120), 260, 30, 4.0, 0));
     EXPECT_EQ(12000, m_strip->GetStartTime());
     EXPECT_TRUE(InkInBand(60, 0, 120));
+}
+
+TEST_F(ScrollStripPrintTest, ScreenAndPaperDrawingsLeaveTheContextAsFound)
+{
+    OpenRhythm(300.0, 38, {30000});
+    CreateStrip(16);
+    MakePrinter();
+    HDC hdc = m_paper.GetSafeHdc();
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, m_strip->OnDraw(&m_paper));
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, m_strip->DrawScorllView(&m_paper, CRect(kStripLeft, 0, 1040, 120), FALSE, FALSE));
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, m_strip->Print(m_printer.get(), CRect(0, 0, 1040, 120), 260, 30, 4.0, 0));
 }

@@ -14,6 +14,7 @@
 #include "platform/ui/windowing/Desktop.h"
 #include "printdevice/ECGDC.h"
 #include "tests/documents/RestViewDocTestSupport.h"
+#include "tests/support/DCStateCheck.h"
 #include "tools/MferWriter.h"
 #include "waveviews/ViewSerialComRhy.h"
 
@@ -502,4 +503,25 @@ TEST_F(SerialComRhyTest, AnMferRecordAskingForItTakesATimeLabelFromItsStartTime)
     m_view->SetStartTime(250);   // half a second on
     ASSERT_TRUE(m_view->TimeLabelText(text));
     EXPECT_EQ(CString(L"2:05.5"), text);
+}
+
+TEST_F(SerialComRhyCaliperTest, ScreenAndPaperDrawingsLeaveTheContextAsFound)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    m_doc.SetMouseMode(1);
+    view.ShowDivider(TRUE);
+    view.SetDividerCheck(TRUE, 1);
+    view.SetScaleStatus(2);
+    view.SetScalePoint(0, CPoint(100, 100));
+    view.SetScalePoint(1, CPoint(200, 200));
+    view.SetRulerMarkRect(1);
+    CDC paper;
+    ASSERT_TRUE(paper.Attach(platform::gdi::CreateImageDC(600, 600)));
+    CECGDC printer(&paper, 2);
+    HDC hdc = paper.GetSafeHdc();
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, view.OnDraw(&paper));
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, view.DrawDivider(&paper, CRect(0, 0, 600, 600), 1.0f, TRUE));
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, view.DrawScale(&paper, CRect(0, 0, 600, 600), 2.0f));
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, view.Print(&printer, CRect(0, 0, 520, 560), 130, 140, 4.0, 0, TRUE));
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, view.PrintWaveInfo(&printer, CRect(0, 0, 520, 40), TRUE));
 }
