@@ -6,6 +6,7 @@
 #include "core/TavrionDoc.h"
 #include "documents/RestViewDoc.h"
 #include "waveviews/ViewEnlargedWave.h"
+#include "waveviews/ViewSerialComRhy.h"
 
 IMPLEMENT_DYNAMIC(CDlgEnlargedWave, CDlgModal)
 
@@ -39,6 +40,20 @@ CDlgEnlargedWave::CDlgEnlargedWave(UINT nIDTemplate, int nFlag, int nMode, CWnd*
 
 CDlgEnlargedWave::~CDlgEnlargedWave() = default;
 
+int CDlgEnlargedWave::RunSerialPopup(CWnd* parent, const CSerialPopupRequest& request, std::unique_ptr<CDialog>& popup)
+{
+    auto dialog = std::make_unique<CDlgEnlargedWave>(0, 2, parent);
+    CDlgEnlargedWave& wave = *dialog;
+    wave.SetDoc(request.pDoc, request.nDocType);
+    if (request.nDocType == DOC_TYPE_REST || request.nDocType == DOC_TYPE_MFER) wave.SetSerialDoc(request.pSerialDoc);
+    wave.SetDotsPerMM(request.dDotsPerMMX, request.dDotsPerMMY);
+    wave.SetClickInfo(request.nLead, request.nSample, request.nPageStart, request.nLength);
+    wave.SetLimbLead(request.nSenseID);
+    // The view owns the pop-up, so that it can close it while it runs.
+    popup = std::move(dialog);
+    return static_cast<int>(wave.DoModal());
+}
+
 void CDlgEnlargedWave::SetClickInfo(int nLead, int nCenter, int nValue, int nLength)
 {
     m_nLead = nLead;
@@ -53,10 +68,12 @@ BOOL CDlgEnlargedWave::OnInitDialog()
     SetWindowText(L"波形放大显示");
     SetDlgItemText(IDOK, L"更新");
     SetDlgItemText(IDCANCEL, L"关闭");
-    if (m_pDoc && m_nMode != 1) {
-        m_fSpeed = m_pDoc->GetSpeed();
-        m_fSense = m_pDoc->GetSense(static_cast<UINT>(m_nSenseID), 0);
-        m_nFilter = m_pDoc->GetFilter();
+    // Mode 1 keeps what SetSerialPos gave; mode 2 reads the comparison's document.
+    CTavrionDoc* settings = m_nMode == 2 && m_pSerialDoc ? m_pSerialDoc : m_pDoc;
+    if (settings && m_nMode != 1) {
+        m_fSpeed = settings->GetSpeed();
+        m_fSense = settings->GetSense(static_cast<UINT>(m_nSenseID), 0);
+        m_nFilter = settings->GetFilter();
     }
     m_frame.SetUpButtons(*this);
     if (CreateWaveView()) SetScrollRanges();

@@ -8,8 +8,11 @@
 #include "dialogs/DlgModal.h"
 #include "dialogs/EnlargedViewFrame.h"
 
+#include <memory>
+
 class CTavrionDoc;
 class CViewEnlargedWave;
+struct CSerialPopupRequest;
 
 class CDlgEnlargedWave : public CDlgModal {
     DECLARE_DYNAMIC(CDlgEnlargedWave)
@@ -48,6 +51,17 @@ public:
         m_dDotsPerMMY = y;
     }
     void SetEnlargeType(int nType, int) { m_nEnlargeType = nType; }
+    // The serial average (mode 1) shows its beat at the comparison's own
+    // speed, sensitivity and filter rather than the record document's.
+    void SetSerialPos(float fSpeed, float fSense, int nFilter)
+    {
+        m_fSpeed = fSpeed;
+        m_fSense = fSense;
+        m_nFilter = nFilter;
+    }
+    // The serial rhythm comparison (mode 2) shows the record of one document
+    // at the settings of the comparison's own document; null: the record's.
+    void SetSerialDoc(CTavrionDoc* pDoc) { m_pSerialDoc = pDoc; }
 
     CViewEnlargedWave* GetWaveView() const { return m_pView; }
     // What the opener gave, as the running dialog holds it.
@@ -56,6 +70,10 @@ public:
     int GetClickValue() const { return m_nClickValue; }
     int GetWaveLength() const { return m_nWaveLength; }
     int GetLimbLead() const { return m_nSenseID; }
+
+    // The serial rhythm comparison's record pop-up (mode 2) made into
+    // `popup` and run modally for `parent`; the comparison view calls it.
+    static int RunSerialPopup(CWnd* parent, const CSerialPopupRequest& request, std::unique_ptr<CDialog>& popup);
 
 protected:
     // A dialog of another template with the same controls around the view.
@@ -83,6 +101,7 @@ protected:
     CEnlargedViewFrame m_frame;
     CViewEnlargedWave* m_pView = nullptr;   // lives in the frame: goes with the window
     CTavrionDoc* m_pDoc = nullptr;          // not owned
+    CTavrionDoc* m_pSerialDoc = nullptr;    // not owned; mode 2's settings
     int m_nDocType = 0;
     int m_nLead = 0;
     int m_nCenter = 0;                      // sample the strip is centred on

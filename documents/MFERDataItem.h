@@ -77,4 +77,8 @@ struct _MFERDATAITEM {
     int nGridFlag = 0;          // paper rows: 1 selects 120 squares; MFER files keep none, so 150
     BYTE byStartMinute = 0;     // start of the shown recording: MFER files keep none, so 0:00
     BYTE byStartSecond = 0;
+    // The serial comparison's time label over a 12/15-lead record: shown when
+    // set, counted from the start time above. Set by whoever lists the record
+    // (the file itself states neither).
+    int bTimeLabel = 0;
 };

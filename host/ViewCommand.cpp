@@ -16,6 +16,7 @@
 #include "host/DividerViewCommand.h"
 #include "host/EnlargedViewCommand.h"
 #include "host/FormViewCommand.h"
+#include "host/SerialViewCommand.h"
 #include "host/AnalysisViewCommand.h"
 #include "host/MasterStepViewCommand.h"
 #include "host/ExerciseViewCommand.h"
@@ -530,6 +531,8 @@ public:
         // The view lives in a pane only to be made as the panes make it.
         Pane pane(m_doc, viewClass, 400, 300);
         auto* waveView = DYNAMIC_DOWNCAST(CWaveView, pane.View());
+        if (IsSerialView(pane.View()))
+            return PrintPage(waveView, [&] { return PrintSerialView(m_doc, pane.View(), m_dc, m_area, m_px, options.style); });
         if (auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, waveView)) {
             SetUpRhythmView(m_doc, rhythm, options, 0);
             int gridX = 0, gridY = 0;
@@ -690,6 +693,7 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
     if (IsMasterStepViewRequest(argc, argv)) return RunMasterStepViewCommand(command, argc, argv, open);
     if (command == "view" && IsFormViewRequest(argc, argv)) return RunFormViewCommand(argc, argv, open);
     if (IsFormViewRequest(argc, argv)) LoadFormLayouts();
+    if (command == "view" && IsSerialViewRequest(argc, argv)) return RunSerialViewCommand(command, argc, argv, open);
     ViewOptions options;
     if (!ParseOptions(command, argc, argv, options)) return 2;
     std::vector<std::string> names;

@@ -46,8 +46,15 @@ protected:
     // Runs the dialog on lead II (a limb lead), `step` acting inside it.
     void Run(BOOL wholeBeat, int centre, const std::function<void(CDlgEnlargedWave&)>& step)
     {
-        CDlgEnlargedWave dialog(wholeBeat, 0, nullptr);
+        RunIn(wholeBeat, 0, centre, nullptr, step);
+    }
+    // The same in `mode`, `configure` giving the opener's further settings.
+    void RunIn(BOOL wholeBeat, int mode, int centre, const std::function<void(CDlgEnlargedWave&)>& configure,
+               const std::function<void(CDlgEnlargedWave&)>& step)
+    {
+        CDlgEnlargedWave dialog(wholeBeat, mode, nullptr);
         dialog.SetDoc(&m_doc, DOC_TYPE_REST);
+        if (configure) configure(dialog);
         dialog.SetDotsPerMM(kDotsPerMM, kDotsPerMM);
         dialog.SetClickInfo(1, centre, 0, m_doc.GetRhythmWaveData(1, nullptr, -1) / 2);
         dialog.SetLimbLead(1);
@@ -209,6 +216,29 @@ TEST_F(DlgEnlargedWaveTest, DraggingAStripMovesItsStartThroughTheDialogWithinThe
         }
         EXPECT_EQ(0, view.GetStartSample());
     });
+}
+
+TEST_F(DlgEnlargedWaveTest, TheSerialModesShowTheStripAtTheComparisonsSpeed)
+{
+    int page = 0;
+    auto drawLength = [&](int* out) { return [out](CDlgEnlargedWave& dialog) { *out = dialog.GetWaveView()->GetDrawLength(); }; };
+    Run(FALSE, 2500, drawLength(&page));
+    ASSERT_GT(page, 0);
+    // The serial average: the speed the comparison gives, 50 mm/s.
+    int serialAverage = 0;
+    RunIn(FALSE, 1, 2500, [](CDlgEnlargedWave& d) { d.SetSerialPos(50.0f, 10.0f, 100); }, drawLength(&serialAverage));
+    EXPECT_NEAR(page / 2, serialAverage, 1);
+    // The serial rhythm comparison: the comparison document's speed.
+    CRestViewDoc comparison;
+    comparison.m_bAutoDelete = FALSE;
+    comparison.SetSpeed(50.0f);
+    int serialRhythm = 0;
+    RunIn(FALSE, 2, 2500, [&](CDlgEnlargedWave& d) { d.SetSerialDoc(&comparison); }, drawLength(&serialRhythm));
+    EXPECT_NEAR(page / 2, serialRhythm, 1);
+    // Without one the record's own document answers.
+    int own = 0;
+    RunIn(FALSE, 2, 2500, nullptr, drawLength(&own));
+    EXPECT_EQ(page, own);
 }
 
 TEST_F(DlgEnlargedWaveTest, TheZoomButtonsWalkTheStepsAndStopAtTheirEnds)

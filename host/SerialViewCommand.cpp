@@ -1,0 +1,406 @@
+// The one-lead scroll strip under its multi-lead page, as a page pane holds
+// them: the pane answers the strip's WM_STRIP_DRAGGED by moving the page.
+#include "host/SerialViewCommand.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "core/TavrionDoc.h"
+#include "platform/gdi/Dc.h"
+#include "platform/gdi/Image.h"
+#include "platform/ui/framework/ClientDC.h"
+#include "platform/ui/framework/CreateContext.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "printdevice/ECGDC.h"
+#include "core/DataItem.h"
+#include "documents/MFERViewDoc.h"
+#include "documents/RestViewDoc.h"
+#include "waveviews/ViewScroll1LeadRhyWave.h"
+#include "waveviews/ViewScroll1LeadWave.h"
+#include "waveviews/ViewSerialComRhy.h"
+
+namespace host {
+namespace {
+
+const char kStripView[] = "CViewScroll1LeadWave";
+const char kSerialRhythmView[] = "CViewSerialComRhy";
+const int kFrameWidth = 1920;
+const int kFrameHeight = 1080;
+const int kStripHeight = 160;   // the strip's share of the frame, as the panes give it
+
+struct StripOptions {
+    std::vector<std::string> files;
+    std::string viewClass;
+    std::string png;
+    bool chest = false;   // the comparison shows the chest leads
+    int style = 0;        // the page's wave style; 0 the kind's first
+    int dragFrom = -1;    // x of the press along the strip's first row, -1 no drag
+    int dragTo = -1;
+};
+
+bool ParseStripOptions(int argc, char** argv, StripOptions& options)
+{
+    for (int i = 0; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if ((arg == "--view" || arg == "--png" || arg == "--pdf" || arg == "--style" || arg == "--drag-strip") &&
+            !hasValue) {
+            std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());
+            return false;
+        }
+        if (arg == "--view") {
+            options.viewClass = argv[++i];
+        } else if (arg == "--pdf") {
+            ++i;   // the PDF goes through the ordinary print command
+        } else if (arg == "--chest") {
+            options.chest = true;
+        } else if (arg == "--png") {
+            options.png = argv[++i];
+        } else if (arg == "--style") {
+            options.style = std::atoi(argv[++i]);
+        } else if (arg == "--drag-strip") {
+            if (std::sscanf(argv[++i], "%d,%d", &options.dragFrom, &options.dragTo) != 2 || options.dragFrom < 0 ||
+                options.dragTo < 0) {
+                std::fprintf(stderr, "morvelance-host: --drag-strip takes X1,X2\n");
+                return false;
+            }
+        } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+            std::fprintf(stderr, "morvelance-host: unknown option '%s' for the strip\n", arg.c_str());
+            return false;
+        } else {
+            options.files.push_back(arg);
+        }
+    }
+    if (options.files.empty() || options.png.empty()) {
+        std::fprintf(stderr, "morvelance-host: view --view %s needs record files and --png OUT.png\n",
+                     options.viewClass.c_str());
+        return false;
+    }
+    return true;
+}
+
+// The strip's wave style as the panes choose it: 18 under a rhythm page, 13 otherwise.
+int StripStyleOf(int kind)
+{
+    return kind == DOC_TYPE_RHYTHM ? 18 : 13;
+}
+
+// The page style: the one asked for, else the kind's first.
+int PageStyleOf(CTavrionDoc& doc, int asked)
+{
+    static const int kFirstStyle[] = {1, 1, 16, 20, 22, 1, 1};
+    const int kind = doc.GetDocType();
+    if (asked > 0) return asked;
+    return kind >= 0 && kind <= 6 ? kFirstStyle[kind] : 1;
+}
+
+// A page pane: the multi-lead page over the strip; a drag of the strip
+// moves the page to the sample the strip names.
+class CStripPane : public CWnd {
+public:
+    bool Create(CTavrionDoc& doc, int pageStyle)
+    {
+        if (!CreateEx(0, nullptr, L"morvelance-host", WS_POPUP | WS_VISIBLE, CRect(0, 0, kFrameWidth, kFrameHeight),
+                      nullptr, 0))
+            return false;
+        CCreateContext context;
+        context.m_pCurrentDoc = &doc;
+        m_page = new CViewRhythmWave;
+        m_strip = new CViewScroll1LeadWave;
+        const CRect pageRect(0, 0, kFrameWidth, kFrameHeight - kStripHeight);
+        const CRect stripRect(0, kFrameHeight - kStripHeight, kFrameWidth, kFrameHeight);
+        if (!m_page->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, pageRect, this, 200, &context) ||
+            !m_strip->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, stripRect, this, 202, &context))
+            return false;
+        const int kind = doc.GetDocType();
+        doc.SetRhythmWaveStyle(pageStyle);
+        m_page->SetDocType(kind);
+        m_page->SetWaveStyle(pageStyle, TRUE);
+        m_page->OnUpdate(nullptr, 0, nullptr);
+        m_strip->SetDocType(kind);
+        m_strip->SetRhythm1LeadID(doc.GetRhythm1LeadID() >= 0 ? doc.GetRhythm1LeadID() : 1);
+        m_strip->SetWaveStyle(StripStyleOf(kind), TRUE);
+        m_strip->OnUpdate(nullptr, 0, nullptr);
+        return true;
+    }
+    CViewRhythmWave* Page() const { return m_page; }
+    CViewScroll1LeadWave* Strip() const { return m_strip; }
+    int Moves() const { return m_nMoves; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_STRIP_DRAGGED && m_page) {
+            ++m_nMoves;
+            m_page->SetStartTime(static_cast<int>(wParam));
+            m_page->UpdateDrawDC();
+            m_page->UpdateWindow();
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+
+private:
+    CViewRhythmWave* m_page = nullptr;          // deleted with their windows
+    CViewScroll1LeadWave* m_strip = nullptr;
+    int m_nMoves = 0;
+};
+
+// The window's picture into a PNG.
+bool SaveFrame(CWnd& frame, const std::string& png)
+{
+    CDC image;
+    if (!image.Attach(platform::gdi::CreateImageDC(kFrameWidth, kFrameHeight))) return false;
+    CClientDC screen(&frame);
+    image.BitBlt(0, 0, kFrameWidth, kFrameHeight, &screen, 0, 0, SRCCOPY);
+    return platform::gdi::SaveImagePng(image.GetSafeHdc(), png.c_str());
+}
+
+bool PaintStrip(CTavrionDoc& doc, const StripOptions& options, const std::string& png)
+{
+    // The frame fills a screen of its size, so that every point of it can be pointed at.
+    platform::ui::Desktop::SetScreenSize(kFrameWidth, kFrameHeight);
+    CStripPane pane;
+    if (!pane.Create(doc, PageStyleOf(doc, options.style))) {
+        std::fprintf(stderr, "morvelance-host: the strip could not be created\n");
+        pane.DestroyWindow();
+        return false;
+    }
+    pane.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (options.dragFrom >= 0) {
+        // Along the strip's first row, dragged through the desktop as a user does.
+        const int y = kStripHeight / std::max(1, pane.Strip()->GetRowCount()) / 2;
+        platform::ui::Desktop::Drag(pane.Strip()->GetSafeHwnd(), POINT{options.dragFrom, y},
+                                    POINT{options.dragTo, y});
+        platform::ui::Desktop::PumpMessages();
+        std::printf("page start %d\n", pane.Page()->GetStartTime());
+    }
+    pane.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const bool saved = SaveFrame(pane, png);
+    pane.DestroyWindow();
+    if (!saved) {
+        std::fprintf(stderr, "morvelance-host: %s could not be written\n", png.c_str());
+        return false;
+    }
+    std::printf("%s\n", png.c_str());
+    return true;
+}
+
+// ---- the serial rhythm comparison ----------------------------------------------------------
+
+// What a comparison view needs of one opened record: the record's document
+// as the rest or MFER document, an empty one of the other kind, and a base
+// list holding the record.
+struct ComparedRecord {
+    std::unique_ptr<CTavrionDoc> doc;
+    CRestViewDoc emptyRest;
+    CMFERViewDoc emptyMfer;
+    CTavrionDoc base;
+
+    bool List()
+    {
+        emptyRest.m_bAutoDelete = emptyMfer.m_bAutoDelete = base.m_bAutoDelete = FALSE;
+        auto* listed = new _DATAITEM;
+        if (auto* rest = DYNAMIC_DOWNCAST(CRestViewDoc, doc.get())) {
+            _RESTDATAITEM* item = rest->GetCurrentDataItem();
+            if (!item) return Refuse(listed);
+            listed->uSystemCode = item->uSystemCode;
+            listed->strXMLPath = item->strXMLPath;
+            listed->strFilePath = item->strFilePath;
+            listed->strThirdKey = item->strThirdKey;
+        } else if (auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc.get())) {
+            _MFERDATAITEM* item = mfer->GetCurrentDataItem();
+            if (!item) return Refuse(listed);
+            listed->uSystemCode = item->uSystemCode;
+            listed->strXMLPath = item->strXMLPath;
+            listed->strFilePath = item->strFilePath;
+            listed->strThirdKey = item->strThirdKey;
+        } else {
+            return Refuse(listed);
+        }
+        base.GetDataManager().AppendItem(listed);
+        return true;
+    }
+    CRestViewDoc* Rest() { return DYNAMIC_DOWNCAST(CRestViewDoc, doc.get()) ? static_cast<CRestViewDoc*>(doc.get()) : &emptyRest; }
+    CMFERViewDoc* Mfer() { return DYNAMIC_DOWNCAST(CMFERViewDoc, doc.get()) ? static_cast<CMFERViewDoc*>(doc.get()) : &emptyMfer; }
+
+private:
+    static bool Refuse(_DATAITEM* listed)
+    {
+        delete listed;
+        return false;
+    }
+};
+
+// The view on its record as the comparison pane sets it up; the caller
+// updates it.
+void SetUpComparison(CViewSerialComRhy& view, ComparedRecord& record, int style, bool chest, BOOL sameID)
+{
+    view.SetRestViewDoc(record.Rest());
+    view.SetMFERViewDoc(record.Mfer());
+    view.SetBaseECGDoc(&record.base);
+    view.SetDocType(record.doc->GetDocType());
+    view.SetSerialIndex(0);
+    view.SetShowChestLead(chest ? TRUE : FALSE);
+    view.SetIsSameID(sameID);
+    // The strip keeps its own one-lead layout.
+    if (!DYNAMIC_DOWNCAST(CViewScroll1LeadRhyWave, &view)) view.SetWaveStyle(style == 13 ? 13 : 29, TRUE);
+}
+
+// The comparison pane: each record's view over its overview strip; a strip's
+// drag moves the page of the view above it.
+class CComparisonPane : public CWnd {
+public:
+    std::vector<CViewSerialComRhy*> views;   // deleted with their windows
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_STRIP_DRAGGED && lParam >= 0 && static_cast<size_t>(lParam) < views.size()) {
+            views[lParam]->SetStartTime(static_cast<int>(wParam));
+            views[lParam]->UpdateDrawDC();
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+bool PaintComparison(std::vector<std::unique_ptr<ComparedRecord>>& records, const StripOptions& options)
+{
+    platform::ui::Desktop::SetScreenSize(kFrameWidth, kFrameHeight);
+    CComparisonPane frame;
+    if (!frame.CreateEx(0, nullptr, L"morvelance-host", WS_POPUP | WS_VISIBLE, CRect(0, 0, kFrameWidth, kFrameHeight),
+                        nullptr, 0))
+        return false;
+    const int width = kFrameWidth / static_cast<int>(records.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        CCreateContext context;
+        context.m_pCurrentDoc = records[i]->doc.get();
+        auto* view = new CViewSerialComRhy;
+        auto* strip = new CViewScroll1LeadRhyWave;
+        const int left = static_cast<int>(i) * width;
+        const CRect page(left, 0, left + width, kFrameHeight - kStripHeight);
+        const CRect below(left, kFrameHeight - kStripHeight, left + width, kFrameHeight);
+        if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, page, &frame, 300 + static_cast<int>(i), &context) ||
+            !strip->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, below, &frame, 310 + static_cast<int>(i), &context)) {
+            frame.DestroyWindow();
+            return false;
+        }
+        frame.views.push_back(view);
+        SetUpComparison(*view, *records[i], options.style, options.chest, TRUE);
+        view->OnUpdate(nullptr, 0, nullptr);
+        SetUpComparison(*strip, *records[i], 13, false, TRUE);
+        strip->SetViewIndex(static_cast<int>(i));
+        strip->OnUpdate(nullptr, 0, nullptr);
+    }
+    frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const bool saved = SaveFrame(frame, options.png);
+    frame.DestroyWindow();
+    if (!saved) {
+        std::fprintf(stderr, "morvelance-host: %s could not be written\n", options.png.c_str());
+        return false;
+    }
+    std::printf("%s\n", options.png.c_str());
+    return true;
+}
+
+int RunComparison(const StripOptions& options, const RecordOpener& open)
+{
+    std::vector<std::unique_ptr<ComparedRecord>> records;
+    for (const std::string& file : options.files) {
+        auto record = std::make_unique<ComparedRecord>();
+        if (!open(file, record->doc) || !record->doc) return 1;
+        record->doc->m_bAutoDelete = FALSE;
+        if (!record->List()) {
+            std::fprintf(stderr, "morvelance-host: %s is neither a resting nor an MFER record\n", file.c_str());
+            return 1;
+        }
+        records.push_back(std::move(record));
+    }
+    return PaintComparison(records, options) ? 0 : 1;
+}
+
+}  // namespace
+
+bool IsSerialViewRequest(int argc, char** argv)
+{
+    for (int i = 0; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--view") == 0)
+            return std::strcmp(argv[i + 1], kStripView) == 0 || std::strcmp(argv[i + 1], kSerialRhythmView) == 0;
+    return false;
+}
+
+bool IsSerialView(CView* view)
+{
+    return DYNAMIC_DOWNCAST(CViewScroll1LeadWave, view) != nullptr || DYNAMIC_DOWNCAST(CViewSerialComRhy, view) != nullptr;
+}
+
+// One record of the comparison on paper: its caption line, then the view
+// under it at the comparison's grid.
+bool PrintComparedRecord(CTavrionDoc& doc, CViewSerialComRhy& view, CECGDC* dc, CRect area, double pxPerMm, int style)
+{
+    ComparedRecord record;
+    record.doc.reset(&doc);
+    const bool listed = record.List();
+    bool ok = false;
+    if (listed) {
+        SetUpComparison(view, record, style, false, TRUE);
+        view.OnUpdate(nullptr, 0, nullptr);
+        int gridX = 0, gridY = 0;
+        view.GetGridCount(gridX, gridY);
+        const int captionHeight = static_cast<int>(8 * pxPerMm);
+        ok = view.PrintWaveInfo(dc, CRect(area.left, area.top, area.right, area.top + captionHeight), FALSE) &&
+             view.Print(dc, CRect(area.left, area.top + captionHeight, area.right, area.bottom), gridX, gridY,
+                        pxPerMm, 0, TRUE);
+    }
+    record.doc.release();   // the caller's document
+    return ok;
+}
+
+bool PrintSerialView(CTavrionDoc& doc, CView* view, CECGDC* dc, CRect area, double pxPerMm, int pageStyle)
+{
+    if (auto* comparison = DYNAMIC_DOWNCAST(CViewSerialComRhy, view))
+        return PrintComparedRecord(doc, *comparison, dc, area, pxPerMm, pageStyle);
+    auto* strip = DYNAMIC_DOWNCAST(CViewScroll1LeadWave, view);
+    if (!strip) return false;
+    const int kind = doc.GetDocType();
+    doc.SetRhythmWaveStyle(PageStyleOf(doc, pageStyle));
+    strip->SetDocType(kind);
+    strip->SetRhythm1LeadID(doc.GetRhythm1LeadID() >= 0 ? doc.GetRhythm1LeadID() : 1);
+    strip->SetWaveStyle(StripStyleOf(kind), TRUE);
+    strip->OnUpdate(nullptr, 0, nullptr);
+    int gridX = 0;
+    int gridY = 0;
+    strip->GetGridCount(gridX, gridY);
+    const int widthMm = static_cast<int>(area.Width() / pxPerMm);
+    const int heightMm = std::min(gridY, static_cast<int>(area.Height() / pxPerMm));
+    const CRect band(area.left, area.top, area.left + static_cast<int>(widthMm * pxPerMm),
+                     area.top + static_cast<int>(heightMm * pxPerMm));
+    return strip->Print(dc, band, widthMm, heightMm, pxPerMm, 0) != FALSE;
+}
+
+int RunSerialViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open)
+{
+    (void)command;
+    StripOptions options;
+    if (!ParseStripOptions(argc, argv, options)) return 2;
+    if (options.viewClass == kSerialRhythmView) return RunComparison(options, open);
+    int failures = 0;
+    for (size_t index = 0; index < options.files.size(); ++index) {
+        std::unique_ptr<CTavrionDoc> doc;
+        if (!open(options.files[index], doc) || !doc) {
+            ++failures;
+            continue;
+        }
+        doc->m_bAutoDelete = FALSE;
+        std::string png = options.png;
+        if (index > 0) png += "-" + std::to_string(index + 1) + ".png";
+        if (!PaintStrip(*doc, options, png)) ++failures;
+    }
+    return failures ? 1 : 0;
+}
+
+}  // namespace host

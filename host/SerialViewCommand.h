@@ -1,0 +1,25 @@
+// The host's "view" and "print" commands for the one-lead scroll strip: the
+// strip under its multi-lead page, as the rest, rhythm, extra and MFER panes
+// place it, painted into a PNG or printed through the PDF printer.
+#pragma once
+
+#include "host/ViewCommand.h"
+#include "platform/base/Geometry.h"
+
+class CECGDC;
+class CView;
+
+namespace host {
+
+// True when the options name the strip.
+bool IsSerialViewRequest(int argc, char** argv);
+
+// True when the view is the strip.
+bool IsSerialView(CView* view);
+// Prints the strip (when `view` is one) into the top of the printable area
+// with the reports' duration marks; false when it is none or failed.
+bool PrintSerialView(CTavrionDoc& doc, CView* view, CECGDC* dc, CRect area, double pxPerMm, int pageStyle);
+// command: "view" or "print"; args: the files and options after it.
+int RunSerialViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open);
+
+}  // namespace host

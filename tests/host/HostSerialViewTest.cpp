@@ -1,0 +1,129 @@
+// The host shows the one-lead scroll strip under its page in a 1920 × 1080
+// frame, a drag along the strip moving the page as the pane moves it; and
+// the serial rhythm comparison of records side by side.
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <sstream>
+#include <string>
+
+#include "tests/host/HostRun.h"
+#include "tools/Mkrecord.h"
+
+using namespace hosttest;
+using testsupport::TempDir;
+
+namespace {
+
+// Pixels of the box (x from left to right, y from top to bottom) whose
+// colour is pure white: the normal paper of the window.
+int WhitePixels(const std::string& png, int left, int top, int right, int bottom)
+{
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(png.c_str());
+    int n = 0;
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+        cairo_surface_flush(surface);
+        for (int y = top; y < bottom; ++y) {
+            const unsigned char* row =
+                cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+            for (int x = left; x < right; ++x) n += (reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF) == 0xFFFFFF;
+        }
+    }
+    cairo_surface_destroy(surface);
+    return n;
+}
+
+class HostStripView : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::ostringstream out, err;
+        // Five minutes of one lead: the page of a rhythm record shows one minute.
+        ASSERT_EQ(0, morvelance::RunMkrecord({"synth", "--kind", "rhythm", "--leads", "1", "--seconds", "300",
+                                              "--xml", "--out", m_record},
+                                             out, err))
+            << err.str();
+    }
+    TempDir m_dir;
+    const std::string m_record = m_dir.File("long.ecg");
+};
+
+}  // namespace
+
+TEST_F(HostStripView, ADragAlongTheStripMovesThePageAndTheWindow)
+{
+    const std::string still = m_dir.File("still.png");
+    const std::string dragged = m_dir.File("dragged.png");
+    HostRun run = Host({"view", m_record, "--view", "CViewScroll1LeadWave", "--png", still});
+    ASSERT_EQ(0, run.status) << run.err;
+    run = Host({"view", m_record, "--view", "CViewScroll1LeadWave", "--drag-strip", "600,900", "--png", dragged});
+    ASSERT_EQ(0, run.status) << run.err;
+    // 300 of the strip's 5538 pixels for the record's 150,000 samples.
+    EXPECT_EQ(8124, Number(run.out, std::regex("page start (\\d+)")));
+    // The strip's first row: its left end leaves the window, the stretch the
+    // window moved onto joins it (outside, only the dimmed trace is white).
+    const int top = 1080 - 160 + 2;
+    EXPECT_GT(WhitePixels(still, 100, top, 350, top + 20), 2000);
+    EXPECT_LT(WhitePixels(dragged, 100, top, 350, top + 20), 500);
+    EXPECT_LT(WhitePixels(still, 1200, top, 1450, top + 20), 500);
+    EXPECT_GT(WhitePixels(dragged, 1200, top, 1450, top + 20), 2000);
+}
+
+TEST_F(HostStripView, TheStripPrintsIntoAPdf)
+{
+    const std::string pdf = m_dir.File("strip.pdf");
+    const HostRun run = Host({"print", m_record, "--view", "CViewScroll1LeadWave", "--pdf", pdf});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(0u, testsupport::ReadFileBytes(pdf).rfind("%PDF", 0));
+}
+
+TEST_F(HostStripView, AMalformedDragIsRefused)
+{
+    const HostRun run = Host({"view", m_record, "--view", "CViewScroll1LeadWave", "--drag-strip", "600",
+                              "--png", m_dir.File("x.png")});
+    EXPECT_EQ(2, run.status);
+    EXPECT_NE(std::string::npos, run.err.find("--drag-strip takes X1,X2"));
+}
+
+// Columns of the row y that hold dark ink.
+int DarkInRow(const std::string& png, int y, int left, int right)
+{
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(png.c_str());
+    int n = 0;
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+        cairo_surface_flush(surface);
+        const unsigned char* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+        for (int x = left; x < right; ++x) {
+            const unsigned p = reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
+            n += ((p >> 16) & 0xFF) < 80 && ((p >> 8) & 0xFF) < 80 && (p & 0xFF) < 80;
+        }
+    }
+    cairo_surface_destroy(surface);
+    return n;
+}
+
+TEST(HostSerialRhythm, TwoRecordsStandSideBySideAndEachPrints)
+{
+    TempDir dir;
+    std::ostringstream out, err;
+    ASSERT_EQ(0, morvelance::RunMkrecord({"samples", dir.File("samples")}, out, err)) << err.str();
+    const std::string a = dir.File("samples/rest12_90.ecg");
+    const std::string png = dir.File("serial.png");
+    HostRun run = Host({"view", a, a, "--view", "CViewSerialComRhy", "--png", png});
+    ASSERT_EQ(0, run.status) << run.err;
+    // Six leads in each half: lead I's baseline (the first of six bands of
+    // the 920 pixels over the strips) carries a trace in both halves.
+    const int y = (1080 - 160) / 12;
+    EXPECT_GT(DarkInRow(png, y, 100, 900), 50);
+    EXPECT_GT(DarkInRow(png, y, 1060, 1860), 50);
+    // Under each, its strip: the page's window in white paper, the rest of
+    // the record dimmed.
+    const int stripTop = 1080 - 160 + 2;
+    EXPECT_GT(WhitePixels(png, 100, stripTop, 400, stripTop + 20), 3000);
+    EXPECT_LT(WhitePixels(png, 600, stripTop, 900, stripTop + 20), 1000);
+    const std::string pdf = dir.File("serial.pdf");
+    run = Host({"print", a, "--view", "CViewSerialComRhy", "--pdf", pdf});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(0u, testsupport::ReadFileBytes(pdf).rfind("%PDF", 0));
+}

@@ -1,0 +1,194 @@
+// The overview strip under a record of the serial rhythm comparison, on an
+// MFER rhythm file of the record maker, in a pane that keeps every message
+// it is sent; the mouse goes through the desktop.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "core/DataItem.h"
+#include "documents/MFERViewDoc.h"
+#include "documents/RestViewDoc.h"
+#include "platform/gdi/Image.h"
+#include "platform/ui/framework/ClientDC.h"
+#include "platform/ui/framework/CreateContext.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "printdevice/ECGDC.h"
+#include "tests/support/DCStateCheck.h"
+#include "tests/support/DocumentTestSupport.h"
+#include "tools/MferWriter.h"
+#include "waveviews/ViewScroll1LeadRhyWave.h"
+
+using platform::ui::Desktop;
+
+namespace {
+
+const COLORREF kPaper = RGB(255, 255, 255);
+const COLORREF kDimPaper = RGB(10, 10, 60);
+// 1350 × 120 on 135 × 30 squares: a margin of 100, rows of 1250 pixels.
+const int kWidth = 1350;
+const int kHeight = 120;
+const int kMargin = 100;
+
+class CMessagePane : public CWnd {
+public:
+    std::vector<std::pair<int, int>> dragged;   // (page start, view index)
+    std::vector<std::pair<int, int>> pulses;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_STRIP_DRAGGED || message == WM_CAL_PULSE_CLICKED) {
+            (message == WM_STRIP_DRAGGED ? dragged : pulses).push_back({static_cast<int>(wParam), static_cast<int>(lParam)});
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+class SerialStripTest : public testsupport::DocumentTest {
+protected:
+    void SetUp() override
+    {
+        testsupport::DocumentTest::SetUp();
+        Desktop::SetScreenSize(1920, 1080);
+        m_rest.m_bAutoDelete = m_mfer.m_bAutoDelete = m_base.m_bAutoDelete = FALSE;
+        m_base.SetWaveColor(2, kPaper);
+        m_base.SetWaveColor(18, kDimPaper);
+        m_mfer.SetSpeed(25.0f);
+        // Five minutes of a twelve-lead MFER rhythm file: 150,000 samples.
+        const std::string path = m_dir.File("rhythm.mwf");
+        std::string error;
+        ASSERT_TRUE(morvelance::WriteMferFile(path, morvelance::MferKindRecord(morvelance::MferKind::Rhythm12, 12, 300.0),
+                                              morvelance::MferOptions(), &error))
+            << error;
+        auto* item = new _MFERDATAITEM;
+        item->strFilePath = CString(path.c_str());
+        m_mfer.GetMFERDataManager()->AppendItem(item);
+        CString mfer(path.c_str()), xml, third;
+        ASSERT_EQ(0, m_mfer.OpenMFERFile(mfer, xml, third));
+        auto* listed = new _DATAITEM;
+        listed->uSystemCode = item->uSystemCode;
+        listed->strXMLPath = item->strXMLPath;
+        listed->strFilePath = item->strFilePath;
+        m_base.GetDataManager().AppendItem(listed);
+
+        ASSERT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), nullptr, 0));
+        CCreateContext context;
+        context.m_pCurrentDoc = &m_mfer;
+        m_strip = new CViewScroll1LeadRhyWave;
+        ASSERT_TRUE(m_strip->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &m_pane, 1,
+                                    &context));
+        m_strip->SetRestViewDoc(&m_rest);
+        m_strip->SetMFERViewDoc(&m_mfer);
+        m_strip->SetBaseECGDoc(&m_base);
+        m_strip->SetDocType(DOC_TYPE_MFER);
+        m_strip->SetSerialIndex(0);
+        m_strip->SetViewIndex(1);
+        m_strip->OnUpdate(nullptr, 0, nullptr);
+        m_strip->Invalidate(TRUE);
+        m_strip->UpdateWindow();
+    }
+    void TearDown() override
+    {
+        m_pane.DestroyWindow();
+        Desktop::Reset();
+        testsupport::DocumentTest::TearDown();
+    }
+    int Count(COLORREF colour, const CRect& box)
+    {
+        CClientDC dc(m_strip);
+        int n = 0;
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x) n += dc.GetPixel(x, y) == colour;
+        return n;
+    }
+
+    CRestViewDoc m_rest;
+    CMFERViewDoc m_mfer;
+    CTavrionDoc m_base;
+    CMessagePane m_pane;
+    CViewScroll1LeadRhyWave* m_strip = nullptr;   // deleted with its window
+};
+
+}  // namespace
+
+TEST_F(SerialStripTest, TheWindowIsTheComparisonsPageOfOneHundredAndTwentyMillimetres)
+{
+    ASSERT_EQ(150000, m_strip->GetLeadSampleCount(0));
+    EXPECT_EQ(2400, m_strip->GetWindowLength());
+    // 2.5 mm/s over 125 squares: six rows; the page is 120 pixels of the first.
+    EXPECT_EQ(6, m_strip->GetRowCount());
+    EXPECT_EQ(kMargin, m_strip->GetWindowLeftX());
+    EXPECT_EQ(kMargin + 120, m_strip->GetWindowRightX());
+    // The first row's band: the window in paper colours, the rest dimmed.
+    const CRect window(kMargin + 5, 0, kMargin + 115, 20);
+    const CRect after(kMargin + 130, 0, kMargin + 600, 20);
+    EXPECT_GT(Count(kPaper, window), window.Width() * 10);
+    EXPECT_EQ(0, Count(kDimPaper, window));
+    EXPECT_GT(Count(kDimPaper, after), after.Width() * 10);
+    // Only the dimmed trace is white there.
+    EXPECT_LT(Count(kPaper, after), after.Width() * 4);
+    m_mfer.SetSpeed(50.0f);
+    m_strip->SetScrollRhyWidth(0, TRUE);
+    EXPECT_EQ(1200, m_strip->GetWindowLength());
+}
+
+TEST_F(SerialStripTest, ADragPagesTheRecordAndThePaneHearsTheStartAndTheViewIndexAtTheRelease)
+{
+    m_pane.dragged.clear();
+    Desktop::MoveMouse(m_strip->GetSafeHwnd(), kMargin + 50, 5);
+    Desktop::MouseDown(POINT{kMargin + 50, 5});
+    Desktop::MoveMouse(m_strip->GetSafeHwnd(), kMargin + 350, 5);
+    EXPECT_TRUE(m_strip->IsDragging());
+    EXPECT_TRUE(m_pane.dragged.empty());
+    // 300 of the record's 7500 strip pixels.
+    EXPECT_EQ(6000, m_strip->GetStartTime());
+    Desktop::MouseUp(POINT{kMargin + 350, 5});
+    Desktop::PumpMessages();
+    const std::vector<std::pair<int, int>> expected{{6000, 1}};
+    EXPECT_EQ(expected, m_pane.dragged);
+}
+
+TEST_F(SerialStripTest, AClickOnTheMarginTellsThePaneOfTheMferPulse)
+{
+    Desktop::Click(m_strip->GetSafeHwnd(), 30, 60);
+    Desktop::PumpMessages();
+    const std::vector<std::pair<int, int>> expected{{7, 2}};
+    EXPECT_EQ(expected, m_pane.pulses);
+}
+
+TEST_F(SerialStripTest, AStartPastTheRecordIsHeldInsideAndThePaneTold)
+{
+    m_pane.dragged.clear();
+    m_strip->SetStartTime(149000);
+    m_strip->SetScrollRhyWidth(0, TRUE);
+    EXPECT_EQ(147600, m_strip->GetStartTime());
+    const std::vector<std::pair<int, int>> expected{{147600, 1}};
+    EXPECT_EQ(expected, m_pane.dragged);
+}
+
+TEST_F(SerialStripTest, PrintingKeepsThePageStart)
+{
+    m_strip->SetStartTime(6000);
+    CDC paper;
+    ASSERT_TRUE(paper.Attach(platform::gdi::CreateImageDC(540, 120)));
+    paper.FillSolidRect(0, 0, 540, 120, kPaper);
+    CECGDC printer(&paper, 2);
+    EXPECT_TRUE(m_strip->Print(&printer, CRect(0, 0, 540, 120), 135, 30, 4.0, 0, TRUE));
+    EXPECT_EQ(6000, m_strip->GetStartTime());
+    int ink = 0;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 45; x < 540; ++x) ink += paper.GetPixel(x, y) != kPaper;
+    EXPECT_GT(ink, 100);
+}
+
+TEST_F(SerialStripTest, ScreenAndPaperDrawingsLeaveTheContextAsFound)
+{
+    CDC paper;
+    ASSERT_TRUE(paper.Attach(platform::gdi::CreateImageDC(kWidth, kHeight)));
+    CECGDC printer(&paper, 2);
+    HDC hdc = paper.GetSafeHdc();
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, m_strip->OnDraw(&paper));
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, m_strip->Print(&printer, CRect(0, 0, 540, 120), 135, 30, 4.0, 0, TRUE));
+}

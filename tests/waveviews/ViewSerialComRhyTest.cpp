@@ -1,0 +1,528 @@
+// The serial rhythm comparison view on resting records of the record maker,
+// found through a base document list of records of every kind: the serial
+// index counts the comparable ones, the view draws six leads or one, and
+// prints its pulses alone for another patient.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core/DataItem.h"
+#include "documents/MFERViewDoc.h"
+#include "platform/base/Kernel.h"
+#include "platform/gdi/Image.h"
+#include "platform/ui/framework/CreateContext.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "printdevice/ECGDC.h"
+#include "tests/documents/RestViewDocTestSupport.h"
+#include "tests/support/DCStateCheck.h"
+#include "tools/MferWriter.h"
+#include "waveviews/ViewSerialComRhy.h"
+
+namespace {
+
+const COLORREF kPaper = RGB(255, 255, 255);
+
+class SerialComRhyTest : public resttest::RestDocFixture {
+protected:
+    void SetUp() override
+    {
+        resttest::RestDocFixture::SetUp();
+        m_doc.m_bAutoDelete = FALSE;
+        m_base.m_bAutoDelete = FALSE;
+        m_mfer.m_bAutoDelete = FALSE;
+        m_doc.SetSmoothFilterMode(0);
+        m_doc.SetBaseLineWidth(1);
+        m_doc.SetSpeed(25.0f);
+    }
+
+    // A resting record in the rest document's list and, with `code`, in the base list.
+    _RESTDATAITEM* AddRest(const std::string& name, morvelance::rec::RecordKind kind, double seconds = 10.0)
+    {
+        morvelance::RestRecordShape shape;
+        shape.kind = kind;
+        shape.seconds = seconds;
+        _RESTDATAITEM* item = AddRecord(name, shape);
+        EXPECT_EQ(0, Open(item));
+        AddListed(item->uSystemCode, item->strXMLPath, item->strFilePath);
+        return item;
+    }
+    void AddListed(unsigned code, const CString& xml = CString(), const CString& file = CString())
+    {
+        auto* listed = new _DATAITEM;
+        listed->uSystemCode = code;
+        listed->strXMLPath = xml;
+        listed->strFilePath = file;
+        m_base.GetDataManager().AppendItem(listed);
+    }
+    // Records of every kind around the two resting records: the comparable
+    // low bytes and MFER codes, and some that are not.
+    void ListMixedRecords()
+    {
+        for (unsigned code : {0x0008u, 0x0026u, 0x00D9u, 0x00DAu, 0x00F3u, 0x00FAu, 0x8001u, 0x7011u}) AddListed(code);
+        m_first = AddRest("first", morvelance::rec::RecordKind::Rest12);
+        AddListed(0x00F3);
+        m_second = AddRest("second", morvelance::rec::RecordKind::Rest15);
+    }
+    // A twelve-lead MFER rhythm file in the MFER document and the base list.
+    void AddMfer(double seconds)
+    {
+        const std::string path = m_dir.File("rhythm" + std::to_string(static_cast<int>(seconds)) + ".mwf");
+        std::string error;
+        ASSERT_TRUE(morvelance::WriteMferFile(
+            path, morvelance::MferKindRecord(morvelance::MferKind::Rhythm12, 12, seconds, 500.0),
+            morvelance::MferOptions(), &error))
+            << error;
+        auto* item = new _MFERDATAITEM;
+        item->strFilePath = CString(path.c_str());
+        m_mfer.GetMFERDataManager()->AppendItem(item);
+        CString mfer(path.c_str()), xml, third;
+        ASSERT_EQ(0, m_mfer.OpenMFERFile(mfer, xml, third));
+        ASSERT_EQ(0x800Cu, item->uSystemCode);
+        AddListed(item->uSystemCode, item->strXMLPath, item->strFilePath);
+    }
+    void MakeView(int style, int serialIndex, int kind = DOC_TYPE_REST)
+    {
+        m_view = std::make_unique<CViewSerialComRhy>();
+        m_view->SetRestViewDoc(&m_doc);
+        m_view->SetMFERViewDoc(&m_mfer);
+        m_view->SetBaseECGDoc(&m_base);
+        m_view->SetDocType(kind);
+        m_view->SetSerialIndex(serialIndex);
+        m_view->SetWaveStyle(style, TRUE);
+        m_view->OnUpdate(nullptr, 0, nullptr);
+    }
+    // The view's page drawn on screen into a white 600 × 600 surface.
+    void Draw()
+    {
+        m_dc.DeleteDC();
+        ASSERT_TRUE(m_dc.Attach(platform::gdi::CreateImageDC(600, 600)));
+        m_dc.FillSolidRect(0, 0, 600, 600, kPaper);
+        int gridX = 0, gridY = 0;
+        m_view->GetGridCount(gridX, gridY);
+        m_view->DrawSerialComRhyView(&m_dc, CRect(0, 0, 600, 600), gridX, gridY, FALSE, FALSE);
+    }
+    int InkIn(CDC& dc, const CRect& box)
+    {
+        int n = 0;
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x) n += dc.GetPixel(x, y) != kPaper;
+        return n;
+    }
+
+    CTavrionDoc m_base;
+    CMFERViewDoc m_mfer;
+    _RESTDATAITEM* m_first = nullptr;
+    _RESTDATAITEM* m_second = nullptr;
+    std::unique_ptr<CViewSerialComRhy> m_view;
+    CDC m_dc;
+};
+
+}  // namespace
+
+TEST_F(SerialComRhyTest, TheSerialIndexCountsOnlyComparableRecordsAndTheDocumentKeepsItsCurrentRecord)
+{
+    ListMixedRecords();
+    m_doc.SetCurDataIndex(m_first->nID);
+    MakeView(29, 0);
+    EXPECT_EQ(m_first, m_view->GetRestItem());
+    EXPECT_EQ(m_first->nID, m_doc.GetCurDataIndex());
+    MakeView(29, 1);
+    EXPECT_EQ(m_second, m_view->GetRestItem());
+    EXPECT_EQ(m_first->nID, m_doc.GetCurDataIndex());
+    EXPECT_GT(m_view->GetLeadSampleCount(14), 0);
+    // Past the comparable records: nothing shown, nothing loaded.
+    MakeView(29, 2);
+    EXPECT_EQ(nullptr, m_view->GetRestItem());
+    EXPECT_EQ(nullptr, m_view->GetMferItem());
+    EXPECT_EQ(0, m_view->GetLeadSampleCount(0));
+    Draw();
+    EXPECT_EQ(0, InkIn(m_dc, CRect(600 * 10 / 130 + 2, 0, 600, 600)));
+}
+
+TEST_F(SerialComRhyTest, SixLeadsStandEvenlyDownTheColumnAndTheChestLeadsReplaceTheLimbLeads)
+{
+    ListMixedRecords();
+    m_doc.SetSense(3, 10.0f, 0);
+    MakeView(29, 0);
+    Draw();
+    for (int lead = 0; lead < 6; ++lead) EXPECT_EQ(50 + 100 * lead, m_view->GetScreenBaseline(lead));
+    // A trace leaves its baseline at the left of the column.
+    const int traceLeft = 600 * 10 / 130 + 1;
+    for (int lead = 0; lead < 6; ++lead)
+        EXPECT_GT(InkIn(m_dc, CRect(traceLeft, 40 + 100 * lead, traceLeft + 40, 60 + 100 * lead)), 0) << lead;
+    m_view->SetShowChestLead(TRUE);
+    m_view->UpdateDrawDC();
+    Draw();
+    EXPECT_EQ(0, m_view->GetScreenBaseline(0));
+    for (int lead = 6; lead < 12; ++lead) EXPECT_EQ(50 + 100 * (lead - 6), m_view->GetScreenBaseline(lead));
+}
+
+TEST_F(SerialComRhyTest, TheOneLeadSensitivityFallsWithTheRecordLength)
+{
+    // Twelve-lead MFER rhythm files of 10, 101 and 301 seconds at 500 Hz.
+    for (double seconds : {10.0, 101.0, 301.0}) AddMfer(seconds);
+    const struct {
+        int index;
+        int samples;
+        float sense;
+    } cases[] = {{1, 50500, 5.0f}, {2, 150500, 1.25f}};
+    for (const auto& c : cases) {
+        MakeView(13, c.index, DOC_TYPE_MFER);
+        ASSERT_NE(nullptr, m_view->GetMferItem());
+        EXPECT_EQ(c.samples, m_view->GetLeadSampleCount(0));
+        EXPECT_FLOAT_EQ(c.sense, m_view->Get1LeadRhythmSense());
+    }
+    MakeView(13, 0, DOC_TYPE_MFER);
+    const float own = m_mfer.GetSense(9, 0);
+    EXPECT_FLOAT_EQ(own > 0.0f ? own : 10.0f, m_view->Get1LeadRhythmSense());
+    // 10 s on 120 mm: 12 mm/s, down to 10.
+    EXPECT_FLOAT_EQ(10.0f, m_view->Get1LeadRhyWaveSpeed(FALSE));
+}
+
+TEST_F(SerialComRhyTest, AOneLeadLeadPastTheRecordsLeadsFallsBackToLeadII)
+{
+    ListMixedRecords();
+    m_view = std::make_unique<CViewSerialComRhy>();
+    m_view->SetRhythm1LeadID(13);   // the 12-lead record has no lead 13
+    m_view->SetRestViewDoc(&m_doc);
+    m_view->SetMFERViewDoc(&m_mfer);
+    m_view->SetBaseECGDoc(&m_base);
+    m_view->SetDocType(DOC_TYPE_REST);
+    m_view->SetSerialIndex(0);
+    m_view->SetWaveStyle(13, TRUE);
+    m_view->OnUpdate(nullptr, 0, nullptr);
+    EXPECT_EQ(1, m_view->GetRhythm1LeadID());
+    EXPECT_EQ(m_doc.GetRhythmWaveData(1, nullptr, -1) / 2, m_view->GetLeadSampleCount(0));
+}
+
+TEST_F(SerialComRhyTest, TheStyleWaitsForItsThreeDocuments)
+{
+    CViewSerialComRhy view;
+    view.SetRestViewDoc(&m_doc);
+    view.SetWaveStyle(13, TRUE);
+    EXPECT_EQ(0, view.GetWaveStyle());
+    int gridX = 0, gridY = 0;
+    view.GetGridCount(gridX, gridY);
+    EXPECT_EQ(140, gridY);
+}
+
+TEST_F(SerialComRhyTest, AnotherPatientsRecordPrintsItsPulsesOnly)
+{
+    ListMixedRecords();
+    MakeView(29, 0);
+    CDC paper;
+    ASSERT_TRUE(paper.Attach(platform::gdi::CreateImageDC(520, 560)));
+    paper.FillSolidRect(0, 0, 520, 560, kPaper);
+    CECGDC printer(&paper, 2);
+    m_view->SetIsSameID(FALSE);
+    ASSERT_TRUE(m_view->Print(&printer, CRect(0, 0, 520, 560), 130, 140, 4.0, 0, FALSE));
+    EXPECT_GT(InkIn(paper, CRect(0, 0, 40, 560)), 0);
+    EXPECT_EQ(0, InkIn(paper, CRect(41, 0, 520, 560)));
+    // Printed with its traces when the report asks for them.
+    ASSERT_TRUE(m_view->Print(&printer, CRect(0, 0, 520, 560), 130, 140, 4.0, 0, TRUE));
+    EXPECT_GT(InkIn(paper, CRect(41, 0, 520, 560)), 100);
+}
+
+TEST_F(SerialComRhyTest, TheCaptionNeedsARestOrMferRecordDocument)
+{
+    ListMixedRecords();
+    MakeView(29, 0);
+    CDC paper;
+    ASSERT_TRUE(paper.Attach(platform::gdi::CreateImageDC(520, 40)));
+    paper.FillSolidRect(0, 0, 520, 40, kPaper);
+    CECGDC printer(&paper, 2);
+    EXPECT_TRUE(m_view->PrintWaveInfo(&printer, CRect(0, 0, 520, 40), FALSE));
+    EXPECT_GT(InkIn(paper, CRect(0, 0, 520, 40)), 0);
+    m_view->SetDocType(DOC_TYPE_RHYTHM);
+    EXPECT_FALSE(m_view->PrintWaveInfo(&printer, CRect(0, 0, 520, 40), FALSE));
+}
+
+// ---- calipers and the scale ----------------------------------------------------------------------------
+
+namespace {
+
+// The comparison pane: keeps every caliper interval it is told.
+class CCaliperPane : public CWnd {
+public:
+    std::vector<std::pair<int, int>> intervals;   // (ms, caliper)
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_DIVIDER_DROPPED) {
+            intervals.push_back({static_cast<int>(wParam), static_cast<int>(lParam)});
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+class SerialComRhyCaliperTest : public SerialComRhyTest {
+protected:
+    void TearDown() override
+    {
+        m_pane.DestroyWindow();
+        SerialComRhyTest::TearDown();
+    }
+    // The view in a 600 × 600 window of the pane, style 29 on the first record.
+    CViewSerialComRhy* Windowed(const CString& heartRate)
+    {
+        ListMixedRecords();
+        m_first->strHeartRate = heartRate;
+        m_doc.SetSense(3, 10.0f, 0);
+        EXPECT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, 600, 600), nullptr, 0));
+        CCreateContext context;
+        context.m_pCurrentDoc = &m_doc;
+        auto* view = new CViewSerialComRhy;
+        EXPECT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 600), &m_pane, 1, &context));
+        view->SetRestViewDoc(&m_doc);
+        view->SetMFERViewDoc(&m_mfer);
+        view->SetBaseECGDoc(&m_base);
+        view->SetDocType(DOC_TYPE_REST);
+        view->SetSerialIndex(0);
+        view->SetWaveStyle(29, TRUE);
+        view->OnUpdate(nullptr, 0, nullptr);
+        return view;
+    }
+    static int Span(CViewSerialComRhy& view, int caliper)
+    {
+        return view.GetDividerGrip(caliper, 1).CenterPoint().x - view.GetDividerGrip(caliper, 0).CenterPoint().x;
+    }
+
+    CCaliperPane m_pane;
+};
+
+}  // namespace
+
+TEST_F(SerialComRhyCaliperTest, WithoutAHeartRateTheCalipersSpanASecondAndThePaneHearsEachOne)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.InitialDividerPos();
+    const std::vector<std::pair<int, int>> expected{{1000, 0}, {1000, 1}, {1000, 2}};
+    EXPECT_EQ(expected, m_pane.intervals);
+    // 1000 ms at 25 mm/s on 130 squares of 600 px: 115 px.
+    EXPECT_NEAR(115, Span(view, 0), 1);
+    // A quarter of the width apart.
+    EXPECT_EQ(150, view.GetDividerGrip(1, 0).left - view.GetDividerGrip(0, 0).left);
+}
+
+TEST_F(SerialComRhyCaliperTest, TheHeartRateSetsTheIntervalAndADoubledSpeedDoublesTheSpanAroundItsCentre)
+{
+    CViewSerialComRhy& view = *Windowed(L"75");
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(platform::gdi::CreateImageDC(600, 600)));
+    // The first drawing lays the calipers out.
+    view.DrawDivider(&dc, CRect(0, 0, 600, 600), 1.0f, FALSE);
+    EXPECT_EQ(800, view.GetDividerInterval(0));
+    const int span = Span(view, 0);
+    const int centre = view.GetDividerHandle(0).CenterPoint().x;
+    m_doc.SetSpeed(50.0f);
+    view.DrawDivider(&dc, CRect(0, 0, 600, 600), 1.0f, FALSE);
+    EXPECT_NEAR(2 * span, Span(view, 0), 2);
+    EXPECT_NEAR(centre, view.GetDividerHandle(0).CenterPoint().x, 1);
+    EXPECT_EQ(800, view.GetDividerInterval(0));
+}
+
+TEST_F(SerialComRhyCaliperTest, AReadingBoxNearTheCornerIsPulledBackInside)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.InitialDividerPos();
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(platform::gdi::CreateImageDC(800, 500)));
+    dc.FillSolidRect(0, 0, 800, 500, kPaper);
+    view.DrawDividerInformation(&dc, CRect(0, 0, 600, 300), CPoint(590, 290), 0, 1.0f);
+    const COLORREF box = RGB(255, 255, 240);
+    int inside = 0, outside = 0;
+    for (int y = 0; y < 500; ++y)
+        for (int x = 0; x < 800; ++x)
+            if (dc.GetPixel(x, y) == box) ++(x < 600 && y < 300 ? inside : outside);
+    EXPECT_GT(inside, 100);
+    EXPECT_EQ(0, outside);
+}
+
+TEST_F(SerialComRhyCaliperTest, TheScaleReadsTimeAndVoltageAndChestHalfDoublesTheVoltage)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.SetScaleStatus(2);
+    view.SetScalePoint(0, CPoint(100, 100));
+    view.SetScalePoint(1, CPoint(200, 200));
+    CDC dc;
+    ASSERT_TRUE(dc.Attach(platform::gdi::CreateImageDC(600, 600)));
+    view.DrawScale(&dc, CRect(0, 0, 600, 600), 1.0f);
+    // 100 px of 600 across 130 squares at 25 mm/s; down 140 squares at 10 mm/mV.
+    EXPECT_EQ(866, view.GetScaleTime());
+    EXPECT_EQ(2333, view.GetScaleVoltage());
+    m_doc.SetChestHalf(1);
+    view.SetShowChestLead(TRUE);
+    view.DrawScale(&dc, CRect(0, 0, 600, 600), 1.0f);
+    EXPECT_EQ(4666, view.GetScaleVoltage());
+}
+
+TEST_F(SerialComRhyCaliperTest, TheRulerSquaresSitOutsideTheMarksCorners)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.SetScalePoint(0, CPoint(100, 100));
+    view.SetRulerMarkRect(0);
+    const CRect first = view.GetRulerMark(0);
+    const CRect last = view.GetRulerMark(3);
+    EXPECT_EQ(first.Size(), last.Size());
+    EXPECT_LT(first.right, 100);
+    EXPECT_LT(first.bottom, 100);
+    EXPECT_GT(last.left, 100);
+    EXPECT_GT(last.top, 100);
+    view.SetRulerMarkRect(-1);
+    EXPECT_TRUE(view.GetRulerMark(0).IsRectEmpty());
+}
+
+// ---- the mouse -----------------------------------------------------------------------------------------------
+
+namespace {
+
+// The notification window: keeps every calibration click it is told.
+class CPulseWindow : public CWnd {
+public:
+    std::vector<std::pair<int, int>> clicks;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_CAL_PULSE_CLICKED) {
+            clicks.push_back({static_cast<int>(wParam), static_cast<int>(lParam)});
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+class SerialComRhyMouseTest : public SerialComRhyCaliperTest {
+protected:
+    void SetUp() override
+    {
+        SerialComRhyCaliperTest::SetUp();
+        platform::ui::Desktop::SetScreenSize(1920, 1080);
+        m_doc.SetMouseMode(1);
+        m_base.SetMouseMode(1);
+    }
+    void TearDown() override
+    {
+        m_base.SetNotifyWnd(nullptr);
+        m_notify.DestroyWindow();
+        SerialComRhyCaliperTest::TearDown();
+        platform::ui::Desktop::Reset();
+    }
+    void Press(CWnd& view, CPoint p)
+    {
+        platform::ui::Desktop::AdvanceClock(1000);   // presses far apart: no double-click
+        platform::ui::Desktop::Click(view.GetSafeHwnd(), p.x, p.y);
+        platform::ui::Desktop::PumpMessages();
+    }
+    CPulseWindow m_notify;
+};
+
+}  // namespace
+
+TEST_F(SerialComRhyMouseTest, AClickOnTheCalibrationColumnTellsTheNotificationWindowAndElsewhereNothing)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    ASSERT_TRUE(m_notify.CreateEx(0, nullptr, L"notify", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    m_base.SetNotifyWnd(&m_notify);
+    Press(view, CPoint(20, 300));
+    Press(view, CPoint(300, 300));
+    const std::vector<std::pair<int, int>> expected{{1, 3}};
+    EXPECT_EQ(expected, m_notify.clicks);
+}
+
+TEST_F(SerialComRhyMouseTest, DraggingTheLeftGripPastTheRightStopsTwoPixelsShortAndThePaneHearsTheInterval)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.ShowDivider(TRUE);
+    view.SetDividerCheck(TRUE, 1);
+    view.UpdateWindow();   // the first paint lays the calipers out
+    m_pane.intervals.clear();
+    const CPoint left = view.GetDividerGrip(0, 0).CenterPoint();
+    const CPoint right = view.GetDividerGrip(0, 1).CenterPoint();
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), left.x, left.y);
+    platform::ui::Desktop::PumpMessages();
+    platform::ui::Desktop::Drag(view.GetSafeHwnd(), POINT{left.x, left.y}, POINT{right.x + 60, left.y});
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(right.x - 2, view.GetDividerGrip(0, 0).CenterPoint().x);
+    EXPECT_EQ(right.x, view.GetDividerGrip(0, 1).CenterPoint().x);
+    ASSERT_FALSE(m_pane.intervals.empty());
+    // Two pixels of 600 over 130 squares at 25 mm/s.
+    EXPECT_EQ(std::make_pair(17, 0), m_pane.intervals.back());
+}
+
+TEST_F(SerialComRhyMouseTest, TheScaleMarksFollowTheMouseAndStayWhereTheyAreClicked)
+{
+    m_doc.SetScaleShow(1);
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.SetScaleClear();
+    ASSERT_EQ(0, view.GetScaleStatus());
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), 100, 100);
+    platform::ui::Desktop::PumpMessages();
+    Press(view, CPoint(100, 100));
+    EXPECT_EQ(1, view.GetScaleStatus());
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), 200, 200);
+    platform::ui::Desktop::PumpMessages();
+    Press(view, CPoint(200, 200));
+    EXPECT_EQ(2, view.GetScaleStatus());
+    view.UpdateWindow();
+    EXPECT_EQ(866, view.GetScaleTime());
+}
+
+TEST_F(SerialComRhyMouseTest, TheClickedLeadAndSampleAreTheOnesUnderThePoint)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    int sample = -1;
+    // Row three of six: lead III; 100 px into the 554-px band of 120 mm at 25 mm/s.
+    const int left = MulDiv(600, 10, 130);
+    EXPECT_EQ(2, view.GetClickLead(CPoint(left + 100, 250), sample));
+    EXPECT_EQ(2400 * 100 / (600 - left), sample);
+    EXPECT_EQ(-1, view.GetClickLead(CPoint(10, 250), sample));
+    view.SetWaveStyle(13, TRUE);
+    view.OnUpdate(nullptr, 0, nullptr);
+    EXPECT_EQ(-1, view.GetClickLead(CPoint(left + 100, 250), sample));
+    // No pop-up runs: closing and hiding do nothing.
+    view.CloseAllPopupDlg();
+    view.HideAllPopupDlg(FALSE);
+    EXPECT_EQ(0, view.IsPopupOpen());
+}
+
+TEST_F(SerialComRhyTest, AnMferRecordAskingForItTakesATimeLabelFromItsStartTime)
+{
+    AddMfer(10.0);
+    MakeView(29, 0, DOC_TYPE_MFER);
+    _MFERDATAITEM* item = m_view->GetMferItem();
+    ASSERT_NE(nullptr, item);
+    CString text;
+    EXPECT_FALSE(m_view->TimeLabelText(text));
+    item->bTimeLabel = 1;
+    item->byStartMinute = 2;
+    item->byStartSecond = 5;
+    ASSERT_TRUE(m_view->TimeLabelText(text));
+    EXPECT_EQ(CString(L"2:05"), text);
+    m_view->SetStartTime(250);   // half a second on
+    ASSERT_TRUE(m_view->TimeLabelText(text));
+    EXPECT_EQ(CString(L"2:05.5"), text);
+}
+
+TEST_F(SerialComRhyCaliperTest, ScreenAndPaperDrawingsLeaveTheContextAsFound)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    m_doc.SetMouseMode(1);
+    view.ShowDivider(TRUE);
+    view.SetDividerCheck(TRUE, 1);
+    view.SetScaleStatus(2);
+    view.SetScalePoint(0, CPoint(100, 100));
+    view.SetScalePoint(1, CPoint(200, 200));
+    view.SetRulerMarkRect(1);
+    CDC paper;
+    ASSERT_TRUE(paper.Attach(platform::gdi::CreateImageDC(600, 600)));
+    CECGDC printer(&paper, 2);
+    HDC hdc = paper.GetSafeHdc();
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, view.OnDraw(&paper));
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, view.DrawDivider(&paper, CRect(0, 0, 600, 600), 1.0f, TRUE));
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, view.DrawScale(&paper, CRect(0, 0, 600, 600), 2.0f));
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, view.Print(&printer, CRect(0, 0, 520, 560), 130, 140, 4.0, 0, TRUE));
+    EXPECT_LEAVES_DC_AS_FOUND(hdc, view.PrintWaveInfo(&printer, CRect(0, 0, 520, 40), TRUE));
+}

@@ -1,0 +1,29 @@
+// The geometry the one-lead overview strips share: the whole record laid end
+// to end at the strip speed (T strip pixels for N samples), wrapped into rows
+// of the strip's width, and the window of the page above it on that length.
+#pragma once
+
+#include "platform/base/Geometry.h"
+
+struct CStripGeometry {
+    int stripWidth = 0;      // S: pixels of one row
+    int total = 0;           // T: the whole record in strip pixels
+    int windowFrom = 0;      // X0
+    int windowTo = 0;        // X1
+    int samplesPerRow = 0;
+    int rows = 1;
+};
+
+// The record of `samples` at `rate` on a strip `stripWidth` wide whose rows
+// span gridX − 10 squares at `speed`, the window `window` samples from
+// `start`. An empty record, no room past the pulse, no speed or no width
+// give a strip of grid only: nothing is divided by them.
+CStripGeometry MakeStripGeometry(int samples, int rate, int gridX, float speed, int stripWidth, int start, int window,
+                                 bool oneRow);
+// Where row `row` meets the window: from e1 to e2 pixels from its left end
+// (both the row's width when they do not meet).
+void StripWindowSpan(const CStripGeometry& g, int row, int& e1, int& e2);
+// The band of row `row` down the strip rectangle.
+CRect StripRowBand(const CRect& strip, const CStripGeometry& g, int row);
+// The row whose band (of `height` over `rows`) holds y; 0 when none.
+int StripRowAt(int y, int height, int rows);

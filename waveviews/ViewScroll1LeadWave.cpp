@@ -1,0 +1,485 @@
+#include "waveviews/ViewScroll1LeadWave.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "core/EnlargedPreviewWindow.h"
+#include "core/Globals.h"
+#include "core/TavrionDoc.h"
+#include "documents/MFERDataItem.h"
+#include "documents/RhythmDataItem.h"
+#include "platform/gdi/DCObjectSelector.h"
+#include "platform/gdi/DCStateSaver.h"
+#include "platform/gdi/Image.h"
+#include "waveviews/RhythmWaveStyle.h"
+#include "waveviews/ViewEnlargedPreview.h"
+
+IMPLEMENT_DYNCREATE(CViewScroll1LeadWave, CViewRhythmWave)
+
+BEGIN_MESSAGE_MAP(CViewScroll1LeadWave, CViewRhythmWave)
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_MOUSELEAVE()
+END_MESSAGE_MAP()
+
+namespace {
+
+// Colour slots of the parts inside and outside the window.
+const int kPaperInside = 2, kGridInside = 1, kTextInside = 3;
+const int kPaperOutside = 18, kGridOutside = 17, kTextOutside = 19;
+const int kTraceOutsideIndex = 16;   // DrawWave's dimmed trace
+const int kTraceInsideIndex = -1;    // slot 0
+
+// Millimetres of paper a page shows, by the page's wave style; 0 for the
+// styles that decide by the record (3, 4, 8), -1 for styles without a window.
+double PageMillimetres(_RHYTHM_WAVE_STYLE style)
+{
+    switch (style) {
+    case 1: case 5: case 9: case 11: case 12: case 22: case 24: case 26: return 250.0;
+    case 2: case 6: case 7: case 10: case 23: case 25: case 27: case 28: return 125.0;
+    case 3: case 4: case 8: return 0.0;
+    case 16: return 1500.0;
+    case 17: return 500.0;
+    default: return -1.0;
+    }
+}
+
+}  // namespace
+
+CViewScroll1LeadWave::CViewScroll1LeadWave()
+{
+    CWaveViewMagnifier::Drawing drawing;
+    drawing.drawView = [this](CDC* pDC, const CRect& draw, float ratio) { return DrawMagnified(pDC, draw, ratio); };
+    m_magnifier.SetDrawing(std::move(drawing));
+}
+
+CViewScroll1LeadWave::~CViewScroll1LeadWave() = default;
+
+void CViewScroll1LeadWave::SetDurationMarkInfo(int mode, int mark, double value, int flag)
+{
+    SetDurationMode(mode);
+    SetSpanIndex(mark);
+    SetSpanSeconds(value);
+    SetStartFlag(flag);
+}
+
+// ---- geometry ---------------------------------------------------------------------------
+
+int CViewScroll1LeadWave::Margin(int width) const
+{
+    return m_nGridColumns > 0 ? MulDiv(width, 10, m_nGridColumns) : 0;
+}
+
+CStripGeometry CViewScroll1LeadWave::Geometry(int stripWidth, float speed, int gridX) const
+{
+    return MakeStripGeometry(LeadCount(0), m_nSampleRate, gridX, speed, stripWidth, GetStartTime(), m_nWindowLength,
+                             IsWholeRecordStripStyle(m_nWaveStyle));
+}
+
+// ---- recomputation ----------------------------------------------------------------------
+
+bool CViewScroll1LeadWave::WindowLengthOf(_RHYTHM_WAVE_STYLE style, int& length) const
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    double mm = PageMillimetres(style);
+    if (!doc || mm < 0.0) return false;
+    // A document without a speed has no page width in samples.
+    const float speed = doc->GetSpeed();
+    if (speed <= 0.0f) return false;
+    if (mm == 0.0) {
+        const CWaveItemRef item = CurrentItem();
+        const int kind = m_nDocType;
+        if (!item || (kind != DOC_TYPE_REST && kind != DOC_TYPE_RHYTHM && kind != DOC_TYPE_MFER)) return true;
+        const bool fifteen = item.IsFifteenLead();
+        if (fifteen && style == 4 && m_bShowChestLead)
+            mm = 41.666666666666664;
+        else if (fifteen && style != 4 && style != 8)
+            mm = 50.0;
+        else
+            mm = 62.5;
+    }
+    length = static_cast<int>(m_nSampleRate * mm / speed);
+    return true;
+}
+
+float CViewScroll1LeadWave::StripSense() const
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    const int n = LeadCount(0);
+    const int t = SenseThreshold();
+    if (n > 3 * t) return 1.25f;
+    if (n > 2 * t) return 2.5f;
+    if (n > t) return 5.0f;
+    const int kind = m_nDocType;
+    const bool stored =
+        kind == DOC_TYPE_REST || kind == DOC_TYPE_RHYTHM || kind == DOC_TYPE_MFER || kind == DOC_TYPE_EXTRA;
+    // The documents keep the rhythm strip's own setting as sense kind 9.
+    const float own = stored && doc ? doc->GetSense(9, 0) : 0.0f;
+    return own > 0.0f ? own : 10.0f;
+}
+
+void CViewScroll1LeadWave::ApplyStripSense()
+{
+    if (CTavrionDoc* doc = GetTavrionDoc()) doc->SetRhythmSense(StripSense());
+}
+
+bool CViewScroll1LeadWave::ClampPageStart()
+{
+    const int n = LeadCount(0);
+    const int before = GetStartTime();
+    int start = std::max(0, before);
+    if (m_nWindowLength >= n) {
+        m_nWindowLength = n;
+        start = 0;
+    } else if (start + m_nWindowLength > n) {
+        start = n - m_nWindowLength;
+    }
+    CWaveView::SetStartTime(start);
+    return start != before;
+}
+
+void CViewScroll1LeadWave::NotifyPageStart()
+{
+    if (CWnd* parent = GetSafeHwnd() ? GetParent() : nullptr)
+        parent->SendMessage(WM_STRIP_DRAGGED, static_cast<WPARAM>(GetStartTime()), 0);
+}
+
+void CViewScroll1LeadWave::SetScrollWidth(_RHYTHM_WAVE_STYLE style, BOOL notify)
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    if (!doc) return;
+    if (!m_bScroll) {
+        CWaveView::SetStartTime(0);
+        m_nWindowLength = LeadCount(0);
+        return;
+    }
+    const int kept = m_nWindowLength;
+    int length = m_nWindowLength;
+    if (!WindowLengthOf(style != 0 ? style : doc->GetRhythmWaveStyle(), length)) return;
+    m_nWindowLength = length;
+    ApplyStripSense();
+    if (LeadCount(0) <= 0) m_nWindowLength = 0;
+    const bool moved = ClampPageStart();
+    if (!notify) {
+        m_nWindowLength = kept;
+        return;
+    }
+    if (moved) NotifyPageStart();
+}
+
+void CViewScroll1LeadWave::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
+{
+    CViewRhythmWave::OnUpdate(pSender, lHint, pHint);
+    if (!m_bPainting) m_bLoadTried = FALSE;
+    m_magnifier.DropCache();
+    DropKeptRows();
+    SetScrollWidth(0, TRUE);
+}
+
+// ---- painting -----------------------------------------------------------------------------
+
+void CViewScroll1LeadWave::PlaceOneRow(CRect pulseRect, int gridY, int print)
+{
+    // The default sensitivity may be placed by auto gain; the length-based
+    // ones keep the row's middle.
+    if (!IsLongRecord()) CalAutoSensPos(pulseRect, gridY, print);
+}
+
+void CViewScroll1LeadWave::OnDraw(CDC* pDC)
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    CRect client;
+    GetClientRect(&client);
+    const int w = client.Width();
+    const int h = client.Height();
+    if (!doc || w <= 0 || h <= 0) return;
+    CDC image;
+    if (!image.Attach(platform::gdi::CreateImageDC(w + 1, h + 1))) return;
+    {
+        CDCStateSaver saver(image);
+        CDCObjectSelector<CFont> font(image, doc->GetDocFont(1));
+        image.SetBkMode(TRANSPARENT);
+        image.SetTextAlign(TA_LEFT | TA_TOP);
+        CWaveView::OnDraw(&image);
+        // A record without samples is asked for once a paint: the update
+        // invalidates the view, and asking at every paint would never end.
+        if (!HasLead(0) && !m_bLoadTried) {
+            m_bLoadTried = TRUE;
+            m_bPainting = TRUE;
+            OnUpdate(nullptr, 0, nullptr);
+            m_bPainting = FALSE;
+        }
+        const int margin = Margin(w);
+        const CRect pulse(client.left, client.top, client.left + margin, client.top + h);
+        SetScreenBaseline(0, h / 2);
+        ApplyStripSense();
+        PlaceOneRow(pulse, m_nGridRows, FALSE);
+        if (!IsWholeRecordStripStyle(m_nWaveStyle)) DrawRestCAL(&image, pulse, m_nGridColumns, m_nGridRows, FALSE);
+
+        const CStripGeometry g = Geometry(w - margin, Get1LeadWaveSpeed(FALSE), m_nGridColumns);
+        const bool hasWindow = m_nWindowLength > 0 && LeadCount(0) > 0;
+        m_nWindowLeftX = hasWindow ? margin + g.windowFrom : margin;
+        m_nWindowRightX = hasWindow ? m_nWindowLeftX + (g.windowTo - g.windowFrom) : client.right;
+        m_dAmplitudeUnit = RecordAmplitudeUnit();
+        const BOOL drawn =
+            DrawScreenStrip(&image, client, CRect(client.left + margin + 1, client.top, client.right, client.bottom));
+        font.Restore();
+        if (drawn) {
+            CDCStateSaver clip(image);
+            image.IntersectClipRect(&client);
+            DrawAnnotation(&image, client, FALSE, 1.0f);
+        }
+    }
+    pDC->BitBlt(0, 0, w + 1, h + 1, &image, 0, 0, SRCCOPY);
+}
+
+bool CViewScroll1LeadWave::LabelsAllowed(int gridX) const
+{
+    const int n = LeadCount(0);
+    if (n <= 0 || m_nSampleRate <= 0 || gridX <= 10) return false;
+    const double fitting = (gridX - 10) / (static_cast<double>(n) / m_nSampleRate);
+    return fitting < 25.0 && !m_bSnapSpeed && !IsWholeRecordStripStyle(m_nWaveStyle);
+}
+
+BOOL CViewScroll1LeadWave::DrawScorllView(CDC* pDC, CRect strip, BOOL print, BOOL preview)
+{
+    if (!HasLead(0)) return FALSE;
+    CTavrionDoc* doc = GetTavrionDoc();
+    // The magnified strip needs the magnifier it is drawn for.
+    if (preview && (!doc->GetEnlargedPreview() || !doc->GetEnlargedPreview()->GetEnlargedPreview())) return FALSE;
+    const CStripGeometry g = Geometry(strip.Width() + 1, Get1LeadWaveSpeed(print), m_nGridColumns);
+    m_nRowCount = g.rows;
+    if (!DrawRows(pDC, strip, g, print, kAsWindow)) return FALSE;
+    DrawEvents(pDC, strip, kAsWindow, false);
+    return TRUE;
+}
+
+void CViewScroll1LeadWave::DrawEvents(CDC* pDC, const CRect& strip, Coverage coverage, bool nearEdges)
+{
+    CDCStateSaver saver(*pDC);
+    pDC->IntersectClipRect(&strip);
+    if (m_nDocType == DOC_TYPE_RHYTHM) DrawEventMarks(pDC, strip, FALSE, coverage, nearEdges);
+}
+
+BOOL CViewScroll1LeadWave::DrawRows(CDC* pDC, const CRect& strip, const CStripGeometry& g, BOOL print,
+                                    Coverage coverage)
+{
+    const bool labels = LabelsAllowed(m_nGridColumns);
+    for (int r = 0; r < g.rows; ++r)
+        if (!DrawRow(pDC, strip, g, r, labels, print, coverage)) return FALSE;
+    return TRUE;
+}
+
+BOOL CViewScroll1LeadWave::DrawRow(CDC* pDC, const CRect& strip, const CStripGeometry& g, int row, bool labels,
+                                   BOOL print, Coverage coverage)
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    const int h = strip.Height();
+    const int s = g.stripWidth;
+    const int y = g.rows == 1 ? strip.top + GetScreenBaseline(0) : strip.top + ((2 * row + 1) * h / g.rows) / 2;
+    const int oneMv = m_nGridRows > 0 ? static_cast<int>(h * doc->GetSense(2, 0) / m_nGridRows + 0.5) : 0;
+    const CRect trace(strip.left, y, std::min<int>(strip.left + g.total - row * s, strip.right), y + oneMv);
+    int e1 = coverage == kAllInside ? 0 : s;
+    int e2 = s;
+    if (coverage == kAsWindow) StripWindowSpan(g, row, e1, e2);
+    const CRect band = StripRowBand(strip, g, row);
+    const int bounds[4] = {0, e1, e2, s};
+    for (int k = 0; k < 3; ++k) {
+        const CRowPart part{band, trace, row, bounds[k], bounds[k + 1], k == 1};
+        if (!DrawRowPart(pDC, strip, g, part, labels, print)) return FALSE;
+    }
+    return TRUE;
+}
+
+// ---- the screen's kept rows -------------------------------------------------------------------------
+
+std::unique_ptr<CDC> CViewScroll1LeadWave::DrawnRows(CDC* pDC, const CRect& client, const CRect& strip,
+                                                     const CStripGeometry& g, Coverage coverage)
+{
+    auto picture = std::make_unique<CDC>();
+    if (!picture->Attach(platform::gdi::CreateImageDC(client.Width() + 1, client.Height() + 1))) return nullptr;
+    picture->BitBlt(0, 0, client.Width() + 1, client.Height() + 1, pDC, 0, 0, SRCCOPY);
+    CDCStateSaver saver(*picture);
+    CDCObjectSelector<CFont> font(*picture, GetTavrionDoc()->GetDocFont(1));
+    picture->SetBkMode(TRANSPARENT);
+    if (!DrawRows(picture.get(), strip, g, FALSE, coverage)) return nullptr;
+    DrawEvents(picture.get(), strip, coverage, false);
+    return picture;
+}
+
+BOOL CViewScroll1LeadWave::DrawScreenStrip(CDC* pDC, const CRect& client, const CRect& strip)
+{
+    if (!HasLead(0)) return FALSE;
+    const CStripGeometry g = Geometry(strip.Width() + 1, Get1LeadWaveSpeed(FALSE), m_nGridColumns);
+    m_nRowCount = g.rows;
+    const CStripKey key{client.Width(), client.Height(), LeadCount(0), g.total, g.rows, GetTavrionDoc()->GetSense(2, 0),
+                        GetScreenBaseline(0), m_nWaveStyle, m_dAmplitudeUnit};
+    if (!(key == m_keptKey) || !m_pInsideRows || !m_pOutsideRows) {
+        // The rows are drawn twice, once all in the window's colours and once
+        // all dimmed; a move of the window only recomposes them.
+        m_pInsideRows = DrawnRows(pDC, client, strip, g, kAllInside);
+        m_pOutsideRows = m_pInsideRows ? DrawnRows(pDC, client, strip, g, kAllOutside) : nullptr;
+        if (!m_pInsideRows || !m_pOutsideRows) {
+            DropKeptRows();
+            return FALSE;
+        }
+        m_keptKey = key;
+    }
+    pDC->BitBlt(strip.left, strip.top, strip.Width() + 1, strip.Height(), m_pOutsideRows.get(), strip.left, strip.top,
+                SRCCOPY);
+    for (int r = 0; r < g.rows; ++r) {
+        int e1 = 0;
+        int e2 = 0;
+        StripWindowSpan(g, r, e1, e2);
+        const CRect band = StripRowBand(strip, g, r);
+        if (e2 > e1)
+            pDC->BitBlt(band.left + e1, band.top, e2 - e1, band.Height(), m_pInsideRows.get(), band.left + e1, band.top,
+                        SRCCOPY);
+    }
+    // A mark across a window edge takes the colour of its event's side.
+    DrawEvents(pDC, strip, kAsWindow, true);
+    return TRUE;
+}
+
+void CViewScroll1LeadWave::DropKeptRows()
+{
+    m_pInsideRows.reset();
+    m_pOutsideRows.reset();
+}
+
+BOOL CViewScroll1LeadWave::DrawRowPart(CDC* pDC, const CRect& strip, const CStripGeometry& g, const CRowPart& part,
+                                       bool labels, BOOL print)
+{
+    const bool inside = part.inside;
+    const int row = part.row;
+    const CRect& trace = part.trace;
+    CDCStateSaver saver(*pDC);
+    pDC->IntersectClipRect(part.band.left + part.from, part.band.top, part.band.left + part.to, part.band.bottom);
+    DrawPartGrid(pDC, strip, inside, labels);
+    if (IsWholeRecordStripStyle(m_nWaveStyle)) return TRUE;
+    if (labels) DrawWaveInfo(pDC, strip, inside ? FALSE : TRUE, print);
+    if (!DrawPartTrace(pDC, trace, g, row, inside, print)) return FALSE;
+    if (g_bDisplayVersion && !print) {
+        CTavrionDoc* doc = GetTavrionDoc();
+        pDC->SetTextAlign(TA_LEFT | TA_BOTTOM);
+        pDC->SetTextColor(doc->GetWaveColor(inside ? kTextInside : kTextOutside));
+        pDC->TextOut(strip.left, strip.bottom, GetVersionText());
+    }
+    return TRUE;
+}
+
+void CViewScroll1LeadWave::DrawPartGrid(CDC* pDC, const CRect& strip, bool inside, bool labels)
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    const COLORREF paper = doc->GetWaveColor(inside ? kPaperInside : kPaperOutside);
+    const COLORREF grid = doc->GetWaveColor(inside ? kGridInside : kGridOutside);
+    // With labels the counts are 0: the view's own grid stays under the strip.
+    // The magnified strip is drawn over its scaled rectangle, so the same
+    // counts give squares of the magnified size.
+    if (!labels) DrawBackGrid(pDC, strip, m_nGridColumns - 10, m_nGridRows, paper, grid);
+}
+
+BOOL CViewScroll1LeadWave::DrawPartTrace(CDC* pDC, const CRect& trace, const CStripGeometry& g, int row, bool inside,
+                                         BOOL print)
+{
+    const int n = LeadCount(0);
+    const int first = row * g.samplesPerRow;
+    if (g.samplesPerRow <= 0 || first >= n) return TRUE;
+    const int count = std::min(g.samplesPerRow, n - first);
+    return DrawWave(pDC, trace, m_dAmplitudeUnit * 0.001, LeadData(0) + first, count, print,
+                    inside ? kTraceInsideIndex : kTraceOutsideIndex);
+}
+
+// ---- labels and events ----------------------------------------------------------------------
+
+CString CViewScroll1LeadWave::SpeedText(float speed, int length, int width, int& gap) const
+{
+    const int n = LeadCount(0);
+    const int seconds = m_nSampleRate > 0 ? n / m_nSampleRate : 0;
+    CString text;
+    // A record under a second has no whole-number fitting speed.
+    if (seconds > 0 && speed == static_cast<float>(length / seconds)) {
+        text.Format(L"%d mm/s", static_cast<int>(speed));
+        gap = MulDiv(width, 22, length);
+    } else {
+        text.Format(L"%5.2f mm/s", speed);
+        gap = MulDiv(width, 27, length);
+    }
+    return text;
+}
+
+BOOL CViewScroll1LeadWave::DrawWaveInfo(CDC* pDC, CRect rect, BOOL outside, BOOL print)
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    const int style = m_nWaveStyle;
+    const int kind = m_nDocType;
+    const CWaveItemRef item = CurrentItem();
+    const bool pageStyles = (style >= 1 && style <= 12) || style == 16 || style == 17;
+    const bool extraStyles = style >= 22 && style <= 28;
+    if (!doc || (!pageStyles && !extraStyles)) return FALSE;
+    const bool recordKind = pageStyles ? (kind == DOC_TYPE_REST || kind == DOC_TYPE_MFER || kind == DOC_TYPE_RHYTHM)
+                                       : (kind == DOC_TYPE_EXTRA || kind == DOC_TYPE_MFER);
+    if (recordKind && !item) return FALSE;
+    const int length = m_nGridColumns - 10;
+    if (length <= 0 || m_nGridRows <= 0) return FALSE;
+
+    CDCStateSaver saver(*pDC);
+    pDC->SetTextColor(print ? RGB(0, 0, 0) : doc->GetWaveColor(outside ? kTextOutside : kTextInside));
+    const int w = rect.Width();
+    const int y = rect.top + MulDiv(rect.Height(), 5, m_nGridRows);
+    if (recordKind) {
+        pDC->SetTextAlign(TA_LEFT | TA_BOTTOM);
+        pDC->TextOut(rect.left + MulDiv(w, 5, length), y, item.GetLeadName(m_nRhythm1LeadID));
+    }
+    if (HasLead(0)) {
+        int gap = 0;
+        const float speed = Get1LeadWaveSpeed(print);
+        const CString speedText = SpeedText(speed, length, w, gap);
+        const int x = rect.right - MulDiv(w, 5, length);
+        const float sense = doc->GetSense(2, 0);
+        CString senseText;
+        if (sense == std::floor(sense))
+            senseText.Format(L"%d mm/mV", static_cast<int>(sense));
+        else
+            senseText.Format(L"%3.2f mm/mV", sense);
+        pDC->SetTextAlign(TA_RIGHT | TA_BOTTOM);
+        pDC->TextOut(x, y, speedText);
+        pDC->TextOut(x - gap, y, senseText);
+    }
+    return TRUE;
+}
+
+void CViewScroll1LeadWave::DrawEventInfo(CDC* pDC, CRect rect, BOOL print, int /*unused*/)
+{
+    DrawEventMarks(pDC, rect, print, kAsWindow, false);
+}
+
+void CViewScroll1LeadWave::DrawEventMarks(CDC* pDC, const CRect& rect, BOOL print, Coverage coverage, bool nearEdges)
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    _RHYTHMDATAITEM* item = CurrentItem().Rhythm();
+    const int n = LeadCount(0);
+    if (!doc || !item || item->arrEvent.GetSize() == 0 || n <= 0 || m_nGridColumns <= 0 || m_nGridRows <= 0) return;
+    const int w = rect.Width();
+    const int h = rect.Height();
+    if (w <= 0) return;
+    const CStripGeometry g = Geometry(w, Get1LeadWaveSpeed(print), m_nGridColumns);
+    const int rows = std::max(1, m_nRowCount);
+    const int markHeight = MulDiv(w, 1, m_nGridColumns) - 2;
+    // A mark spans its height either side of the event.
+    const long long reach = 2LL * std::max(markHeight, 1) + 2;
+    CPen inPen(PS_SOLID, 1, print ? RGB(0, 0, 0) : doc->GetWaveColor(kTextInside));
+    CPen outPen(PS_SOLID, 1, print ? RGB(0, 0, 0) : doc->GetWaveColor(kTextOutside));
+    CDCObjectSelector<CPen> selector(*pDC);
+    for (INT_PTR i = 0; i < item->arrEvent.GetSize(); ++i) {
+        const long long x = static_cast<long long>(item->arrEvent[i]) * g.total / n;
+        if (nearEdges && std::llabs(x - g.windowFrom) > reach && std::llabs(x - g.windowTo) > reach) continue;
+        const bool byWindow = g.windowFrom <= x && x <= g.windowTo;
+        const bool inside = coverage == kAsWindow ? byWindow : coverage == kAllInside;
+        const int row = static_cast<int>(x / w);
+        const int column = static_cast<int>(x % w);
+        selector.Select(inside ? &inPen : &outPen);
+        DrawEvent(pDC, rect.left, (row + 1) * h / rows + rect.top - MulDiv(h, 2, m_nGridRows), markHeight, column);
+    }
+}
