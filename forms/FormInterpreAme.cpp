@@ -7,10 +7,22 @@
 #include "core/Globals.h"
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
+#include "core/UserMessages.h"
 #include "forms/FormCommentBox.h"
 #include "platform/ui/framework/FrameWnd.h"
 
-IMPLEMENT_DYNCREATE(CFormInterpreAme, CFormInterpre)
+IMPLEMENT_DYNCREATE(CFormInterpreAme, CFormInterpreBase)
+
+BEGIN_MESSAGE_MAP(CFormInterpreAme, CFormInterpreBase)
+    ON_WM_ERASEBKGND()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_SIZE()
+    ON_WM_PAINT()
+    ON_MESSAGE(WM_LINK_OPEN_ADDITIONS, InterpreAddition)
+    ON_MESSAGE(WM_COMMENT_EDIT_LEFT, OnCommentWidthChange)
+    ON_MESSAGE(WM_BOUND_COMBO_CHANGED, OnCmbSelChange)
+    ON_MESSAGE(WM_RECORD_MODIFIED, OnUpdateModify)
+END_MESSAGE_MAP()
 
 namespace {
 
@@ -126,7 +138,7 @@ struct CFormInterpreAme::Columns {
     int Y(int row) const { return t[row].nTop; }
 };
 
-CFormInterpreAme::CFormInterpreAme() : CFormInterpre(IDD, AmeRows())
+CFormInterpreAme::CFormInterpreAme() : CRestFormCommon(IDD, AmeRows())
 {
 }
 
@@ -156,11 +168,6 @@ bool CFormInterpreAme::EditsAdditions() const
 }
 
 int CFormInterpreAme::Print(CDC*, CRect*, UINT)
-{
-    return 1;
-}
-
-int CFormInterpreAme::Print(CECGDC*, CRect)
 {
     return 1;
 }

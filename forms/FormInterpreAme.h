@@ -4,12 +4,13 @@
 // confirmation) and the comment, placed from Interpre_usa_rest. Empty
 // columns let the ones on their right move left; the comment rows show only
 // while the request column is empty. Code rows, buttons and keys are those
-// of the rest form; the landscape report prints this form's fields itself.
+// of the rest form (shared with it, not inherited: this form is no kind of
+// the portrait one); the landscape report prints this form's fields itself.
 #pragma once
 
-#include "forms/FormInterpre.h"
+#include "forms/RestFormCommon.h"
 
-class CFormInterpreAme : public CFormInterpre {
+class CFormInterpreAme : public CRestFormCommon {
     DECLARE_DYNCREATE(CFormInterpreAme)
 
 public:
@@ -21,7 +22,6 @@ public:
 
     // Draws nothing: the landscape report prints the fields through its own layouts.
     virtual int Print(CDC* pDC, CRect* pRect, UINT nFlags);
-    int Print(CECGDC* pDC, CRect rc) override;
 
     void MoveCtrl(int bRecheck) override;
     void LimitCtrl() override;
@@ -38,6 +38,8 @@ protected:
     void StretchComment() override;
     void UpdateAdditionLineCount(const ItemView& item) override;
     std::vector<std::pair<int, UINT>> RequestLists() const override;
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     struct Columns;

@@ -9,6 +9,7 @@
 #include "controls/MultiEdit.h"
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
+#include "core/UserMessages.h"
 #include "documents/ExtraViewDoc.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RRViewDoc.h"
@@ -16,7 +17,17 @@
 #include "forms/FormItemFacts.h"
 #include "resources/ButtonIconIds.h"
 
-IMPLEMENT_DYNCREATE(CFormInterpreRhyRR, CFormInterpreMsfr)
+IMPLEMENT_DYNCREATE(CFormInterpreRhyRR, CFormInterpreBase)
+
+// No judgement here: the combo-box change of the master-step form is not routed.
+BEGIN_MESSAGE_MAP(CFormInterpreRhyRR, CFormInterpreBase)
+    ON_WM_ERASEBKGND()
+    ON_WM_LBUTTONDBLCLK()
+    ON_MESSAGE(WM_LINK_OPEN_ADDITIONS, InterpreAddition)
+    ON_MESSAGE(WM_COMMENT_EDIT_LEFT, OnCommentWidthChange)
+    ON_WM_SIZE()
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
 
 namespace {
 
@@ -80,13 +91,13 @@ int Trunc(double value)
 
 }  // namespace
 
-CFormInterpreRhyRR::CFormInterpreRhyRR() : CFormInterpreMsfr(IDD, RhyRRRows())
+CFormInterpreRhyRR::CFormInterpreRhyRR() : CAdditionFormCommon(IDD, RhyRRRows())
 {
 }
 
 CFormInterpreRhyRR::~CFormInterpreRhyRR() = default;
 
-const CFormInterpreMsfr::Shape& CFormInterpreRhyRR::GetShape() const
+const CAdditionFormCommon::Shape& CFormInterpreRhyRR::GetShape() const
 {
     static const Shape kWithBirthday = {29, 30, 42, 43, 43, 45, 46, false, 43, 49, 53, kFirstTitle, kFirstDel,
                                         kFirstEdit, kFirstContent, kCommentButton, kCommentTemplate,
@@ -198,7 +209,7 @@ std::vector<UINT> CFormInterpreRhyRR::ScrollNarrowed() const
 
 void CFormInterpreRhyRR::OnInitialUpdate()
 {
-    CFormInterpreMsfr::OnInitialUpdate();
+    CAdditionFormCommon::OnInitialUpdate();
     static const struct {
         UINT uID;
         float fUpper, fLower;
@@ -260,7 +271,7 @@ void CFormInterpreRhyRR::InitCheckUIArray()
         }
     }
     ChooseRows(IsExtraMode());
-    CFormInterpreMsfr::InitCheckUIArray();
+    CAdditionFormCommon::InitCheckUIArray();
     m_bBuilt = true;
     ShowModeRows(m_bBuiltExtra);
 }
@@ -321,7 +332,7 @@ void CFormInterpreRhyRR::MoveCtrl(int bRetry)
         InitCheckUIArray();
         m_controls.SetDoc(GetViewDoc());
     }
-    CFormInterpreMsfr::MoveCtrl(bRetry);
+    CAdditionFormCommon::MoveCtrl(bRetry);
 }
 
 void CFormInterpreRhyRR::AdjustOffset(int row, Walk& w)
@@ -334,7 +345,7 @@ void CFormInterpreRhyRR::AdjustOffset(int row, Walk& w)
         if (m_bBuiltExtra && freeze) w.offset -= w.t[kLeadNameRow].nHeight;
         w.kept = w.offset;
     }
-    CFormInterpreMsfr::AdjustOffset(row, w);
+    CAdditionFormCommon::AdjustOffset(row, w);
 }
 
 // The heart rate stands at its layout place; the lead-name stamp below the
@@ -359,5 +370,5 @@ bool CFormInterpreRhyRR::PlaceOwnRow(int row, Walk& w)
 int CFormInterpreRhyRR::ClosingTop(int row, const Walk& w) const
 {
     if (m_bBuiltExtra && row == kExtraInfoDateRow) return w.t[kLeadNameRow].nTop;
-    return CFormInterpreMsfr::ClosingTop(row, w);
+    return CAdditionFormCommon::ClosingTop(row, w);
 }

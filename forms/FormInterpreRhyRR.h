@@ -2,16 +2,16 @@
 // request fields, the information editor, up to three additions, the
 // comment with its editor and the confirmation; for extra-lead records the
 // heart rate and the lead-name edit stamp in place of the birthday. It works
-// as the master-step form does, on Interpre_rhythm, Interpre_rr or
-// Interpre_extra as the record asks; the rows follow the record's mode at
-// every placement.
+// as the master-step form does (sharing that form's code, not its class), on
+// Interpre_rhythm, Interpre_rr or Interpre_extra as the record asks; the rows
+// follow the record's mode at every placement.
 #pragma once
 
 #include <map>
 
-#include "forms/FormInterpreMsfr.h"
+#include "forms/AdditionFormCommon.h"
 
-class CFormInterpreRhyRR : public CFormInterpreMsfr {
+class CFormInterpreRhyRR : public CAdditionFormCommon {
     DECLARE_DYNCREATE(CFormInterpreRhyRR)
 
 public:
@@ -43,7 +43,8 @@ protected:
     bool PlaceOwnRow(int row, Walk& walk) override;
     int ClosingTop(int row, const Walk& walk) const override;
     std::vector<UINT> ScrollNarrowed() const override;
-    UINT JudgementComboId() const override { return 0; }
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     // The table of the record and its two flags; null for a kind without one.
