@@ -38,6 +38,7 @@
 #include "printdevice/ECGDC.h"
 #include "printdevice/ECGPrinter.h"
 #include "core/AnnotationInfo.h"
+#include "waveviews/ViewEnlargedWave.h"
 #include "waveviews/ViewRhythmWave.h"
 #include "waveviews/WaveItemRef.h"
 
@@ -549,7 +550,9 @@ public:
         // The view lives in a pane only to be made as the panes make it.
         Pane pane(m_doc, viewClass, 400, 300);
         auto* waveView = DYNAMIC_DOWNCAST(CWaveView, pane.View());
-        if (auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, waveView)) {
+        // The enlarged lead is a multi-lead view by class but prints no page of one.
+        auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, waveView);
+        if (rhythm && !rhythm->IsKindOf(RUNTIME_CLASS(CViewEnlargedWave))) {
             SetUpRhythmView(m_doc, rhythm, options, 0);
             int gridX = 0, gridY = 0;
             rhythm->GetGridCount(gridX, gridY);
