@@ -40,6 +40,7 @@
 #include "printdevice/ECGDC.h"
 #include "printdevice/ECGPrinter.h"
 #include "core/AnnotationInfo.h"
+#include "waveviews/ViewEnlargedWave.h"
 #include "waveviews/ViewRhythmWave.h"
 #include "waveviews/WaveItemRef.h"
 
@@ -533,7 +534,9 @@ public:
         auto* waveView = DYNAMIC_DOWNCAST(CWaveView, pane.View());
         if (IsSerialView(pane.View()))
             return PrintPage(waveView, [&] { return PrintSerialView(m_doc, pane.View(), m_dc, m_area, m_px, options.style); });
-        if (auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, waveView)) {
+        // The enlarged lead is a multi-lead view by class but prints no page of one.
+        auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, waveView);
+        if (rhythm && !rhythm->IsKindOf(RUNTIME_CLASS(CViewEnlargedWave))) {
             SetUpRhythmView(m_doc, rhythm, options, 0);
             int gridX = 0, gridY = 0;
             rhythm->GetGridCount(gridX, gridY);

@@ -23,6 +23,8 @@ BEGIN_MESSAGE_MAP(CViewEnlargedOverlap, CWaveView)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_SETCURSOR()
     ON_WM_KEYDOWN()
     ON_WM_SIZE()
 END_MESSAGE_MAP()
@@ -319,7 +321,7 @@ void CViewEnlargedOverlap::SendReading()
     SendToEnlargedDialog(*this, WM_ENLARGED_RULER_READING, static_cast<WPARAM>(ms), static_cast<LPARAM>(uv));
 }
 
-void CViewEnlargedOverlap::OnLButtonDown(UINT nFlags, CPoint point)
+void CViewEnlargedOverlap::Press(CPoint point)
 {
     if (m_ruler.GetStatus() == RULER_STATUS_OFF) {
         m_ptDrag = point;
@@ -327,7 +329,23 @@ void CViewEnlargedOverlap::OnLButtonDown(UINT nFlags, CPoint point)
     } else {
         m_ruler.ButtonDown(*this, point, EnlargedRulerColour(GetTavrionDoc()));
     }
+}
+
+void CViewEnlargedOverlap::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    Press(point);
     CWaveView::OnLButtonDown(nFlags, point);
+}
+
+void CViewEnlargedOverlap::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    Press(point);
+    CWaveView::OnLButtonDblClk(nFlags, point);
+}
+
+BOOL CViewEnlargedOverlap::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    return CWaveView::OnSetCursor(pWnd, nHitTest, message);
 }
 
 void CViewEnlargedOverlap::OnMouseMove(UINT nFlags, CPoint point)

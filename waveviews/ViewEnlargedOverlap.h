@@ -33,10 +33,11 @@ public:
     void OnDraw(CDC* pDC) override;
 
     // ---- set by the dialog ----------------------------------------------------------
+    // The kind is the view's document kind.
     void SetBaseECGDoc(CTavrionDoc* doc, int kind)
     {
         m_pBaseDoc = doc;
-        m_nBaseKind = kind;
+        SetDocType(kind);
     }
     void SetRestDoc(CRestViewDoc* doc) { m_pRestDoc = doc; }
     void SetMFERDoc(CMFERViewDoc* doc) { m_pMferDoc = doc; }
@@ -79,11 +80,16 @@ public:
 protected:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    // The second press of a quick pair is a press for the ruler and the pan.
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     DECLARE_MESSAGE_MAP()
 
+    // A press: the pan's start in ruler state -1, else the ruler's step.
+    void Press(CPoint point);
     void FreeSlot(int slot);
     // The base document's item at `index` when it is a record compared here.
     _DATAITEM* SlotRecord(int index) const;
@@ -115,7 +121,6 @@ protected:
     short* m_pWave[ENLARGED_OVERLAP_SLOTS] = {};        // per slot: the whole beat (MemoryAlloc), or null
     int m_nDataIndex[ENLARGED_OVERLAP_SLOTS];           // per slot: position in the base list, -1 none
     CTavrionDoc* m_pBaseDoc = nullptr;  // not owned: its list holds every compared record
-    int m_nBaseKind = 0;
     CRestViewDoc* m_pRestDoc = nullptr;   // not owned
     CMFERViewDoc* m_pMferDoc = nullptr;   // not owned
     float m_fSense = 10.0f;             // mm/mV for drawing

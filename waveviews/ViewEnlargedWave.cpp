@@ -19,12 +19,16 @@
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 
-IMPLEMENT_DYNCREATE(CViewEnlargedWave, CWaveView)
+IMPLEMENT_DYNCREATE(CViewEnlargedWave, CViewRhythmWave)
 
-BEGIN_MESSAGE_MAP(CViewEnlargedWave, CWaveView)
+// The double-click is taken here too: the multi-lead view's would open its
+// pop-ups over the one the user is in.
+BEGIN_MESSAGE_MAP(CViewEnlargedWave, CViewRhythmWave)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
     ON_WM_MOUSEMOVE()
+    ON_WM_SETCURSOR()
     ON_WM_RBUTTONDOWN()
     ON_WM_KEYDOWN()
     ON_WM_SIZE()
@@ -73,7 +77,7 @@ int CViewEnlargedWave::StripPageSamples() const
     int down = 0;
     GetGridCount(across, down);
     if (!(m_fSpeed > 0.0f)) return 0;
-    return static_cast<int>(m_nSampleRate * across / m_fSpeed);
+    return static_cast<int>(m_nSamplingRate * across / m_fSpeed);
 }
 
 void CViewEnlargedWave::SetCenterPos(int centre, int lead, BOOL average)
@@ -84,7 +88,7 @@ void CViewEnlargedWave::SetCenterPos(int centre, int lead, BOOL average)
     auto* mfer = m_nDocType == DOC_TYPE_MFER ? DYNAMIC_DOWNCAST(CMFERViewDoc, doc) : nullptr;
     _MFERDATAITEM* item = mfer ? mfer->GetCurrentDataItem() : nullptr;
     // MFER records keep their own rate; device records are sampled at 500 Hz.
-    if (mfer && item && mfer->GetSampleRate() >= 1.0) m_nSampleRate = static_cast<int>(mfer->GetSampleRate() + 0.5);
+    if (mfer && item && mfer->GetSampleRate() >= 1.0) m_nSamplingRate = static_cast<int>(mfer->GetSampleRate() + 0.5);
     if (!average) {
         m_nPageSamples = StripPageSamples();
         m_nStart = std::max(0, centre - m_nPageSamples / 2);
@@ -112,13 +116,13 @@ BOOL CViewEnlargedWave::SetScaleRatio(int step)
     const int squaresAcross = m_zoom.SetScaleRatio(*this, step);
     if (!m_bAverage && m_fSpeed > 0.0f)
         m_nPageSamples =
-            static_cast<int>(static_cast<int>(m_nSampleRate * squaresAcross / m_fSpeed) / m_zoom.GetZoom());
+            static_cast<int>(static_cast<int>(m_nSamplingRate * squaresAcross / m_fSpeed) / m_zoom.GetZoom());
     return TRUE;
 }
 
 void CViewEnlargedWave::OnSize(UINT nType, int cx, int cy)
 {
-    CWaveView::OnSize(nType, cx, cy);
+    CViewRhythmWave::OnSize(nType, cx, cy);
     m_zoom.Refit(*this);
     Invalidate(TRUE);
 }
@@ -127,7 +131,7 @@ void CViewEnlargedWave::OnSize(UINT nType, int cx, int cy)
 
 void CViewEnlargedWave::OnInitialUpdate()
 {
-    CWaveView::OnInitialUpdate();
+    CViewRhythmWave::OnInitialUpdate();
     FreeWave();
     m_pDoc = GetTavrionDoc();
     if (!m_pDoc) return;
@@ -183,7 +187,7 @@ BOOL CViewEnlargedWave::ReadDocumentWave(CTavrionDoc* doc)
         int across = 0;
         int down = 0;
         GetGridCount(across, down);
-        m_nPageSamples = static_cast<int>(m_nSampleRate * across * 0.04);   // 25 mm/s
+        m_nPageSamples = static_cast<int>(m_nSamplingRate * across * 0.04);   // 25 mm/s
         ClampStart();
         m_dResolution = 2.5;
     }
@@ -282,7 +286,7 @@ int CViewEnlargedWave::AverageSamplesAcross() const
     int across = 0;
     int down = 0;
     GetGridCount(across, down);
-    return m_nSampleRate * across / 25;
+    return m_nSamplingRate * across / 25;
 }
 
 int CViewEnlargedWave::PixelsPerMillivolt(CTavrionDoc* doc, int h) const
@@ -402,7 +406,7 @@ void CViewEnlargedWave::Pan(CPoint point)
     SendToEnlargedDialog(*this, WM_ENLARGED_PAN, static_cast<WPARAM>(start), static_cast<LPARAM>(-m_nDragVertical));
 }
 
-void CViewEnlargedWave::OnLButtonDown(UINT nFlags, CPoint point)
+void CViewEnlargedWave::Press(CPoint point)
 {
     if (m_ruler.GetStatus() == RULER_STATUS_OFF) {
         m_ptDrag = point;
@@ -410,7 +414,23 @@ void CViewEnlargedWave::OnLButtonDown(UINT nFlags, CPoint point)
     } else {
         m_ruler.ButtonDown(*this, point, EnlargedRulerColour(GetTavrionDoc()));
     }
+}
+
+void CViewEnlargedWave::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    Press(point);
     CWaveView::OnLButtonDown(nFlags, point);
+}
+
+void CViewEnlargedWave::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    Press(point);
+    CWaveView::OnLButtonDblClk(nFlags, point);
+}
+
+BOOL CViewEnlargedWave::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    return CWaveView::OnSetCursor(pWnd, nHitTest, message);
 }
 
 void CViewEnlargedWave::OnMouseMove(UINT nFlags, CPoint point)

@@ -8,14 +8,19 @@
 // view only reports to its dialog, the parent of its frame: readings with
 // WM_ENLARGED_RULER_READING, pans with WM_ENLARGED_PAN. The whole lead is
 // read once at the initial update, so panning reads nothing.
+//
+// It is a multi-lead view to its hosts (IsKindOf), but of that view it keeps
+// only the document, its kind, the grid counts and the size and update
+// handling: the mouse is its own (ruler and pan), so the multi-lead view's
+// double-click pop-ups, dividers, scale and magnifier never run here.
 #pragma once
 
 #include "core/ECGData.h"
 #include "waveviews/EnlargedRuler.h"
 #include "waveviews/EnlargedZoom.h"
-#include "waveviews/WaveView.h"
+#include "waveviews/ViewRhythmWave.h"
 
-class CViewEnlargedWave : public CWaveView {
+class CViewEnlargedWave : public CViewRhythmWave {
     DECLARE_DYNCREATE(CViewEnlargedWave)
 
 public:
@@ -69,12 +74,17 @@ protected:
 
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    // The second press of a quick pair is a press for the ruler and the pan.
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     DECLARE_MESSAGE_MAP()
 
+    // A press: the pan's start in ruler state -1, else the ruler's step.
+    void Press(CPoint point);
     void FreeWave();
     // The lead through the document's strip or average getter; FALSE
     // without samples.
@@ -101,7 +111,7 @@ protected:
     short* m_pWave = nullptr;         // the lead's samples (MemoryAlloc), null when none
     int m_nWaveLength = 0;            // samples in m_pWave
     double m_dResolution = 1.25;      // microvolts per sample unit
-    int m_nSampleRate = 500;          // samples per second
+    int m_nSamplingRate = 500;        // samples per second of the buffer
     int m_nPageSamples = 0;           // samples across the view (average mode: the beat window)
     CEnlargedRuler m_ruler;
     CPoint m_ptDrag;                  // last mouse position while panning
