@@ -487,7 +487,7 @@ TEST_F(PrintSurfaceTest, ALongTraceKeepsItsTrueScaleAndItsClip)
         if (i % 50 == 0 && i > 0) trace.push_back(POINT{trace.back().x, y});   // a vertical edge
         trace.push_back(POINT{600 + 10 * i, y});
     }
-    ScopedObject<HPEN> pen(CreatePen(PS_SOLID, 1, kBlack));
+    ScopedObject<HPEN> pen(CreatePen(PS_SOLID, 3, kBlack));   // 0.13 mm, as traces print
     HGDIOBJ old = SelectObject(dc, pen.get());
     Polyline(dc, trace.data(), (int)trace.size());
     IntersectClipRect(dc, 600, 2500, 1600, 3500);
