@@ -86,8 +86,9 @@ void SetSourcePixel(cairo_t* cr, uint32_t pixel)
 
 cairo_status_t WriteToFile(void* closure, const unsigned char* data, unsigned int length)
 {
-    FILE* file = static_cast<FILE*>(closure);
-    if (!file || std::fwrite(data, 1, length, file) != length) return CAIRO_STATUS_WRITE_ERROR;
+    PdfDriver::Sink* sink = static_cast<PdfDriver::Sink*>(closure);
+    if (!sink->file || std::fwrite(data, 1, length, sink->file) != length) return CAIRO_STATUS_WRITE_ERROR;
+    sink->copy.append(reinterpret_cast<const char*>(data), length);
     return CAIRO_STATUS_SUCCESS;
 }
 
@@ -122,7 +123,8 @@ uint32_t Copy(uint32_t value, uint32_t)
 }  // namespace
 
 PdfDriver::PdfDriver(SIZE printable, POINT offset, double paperWidthPt, double paperHeightPt, int dpi)
-    : m_printable(printable), m_offset(offset), m_paperWidth(paperWidthPt), m_paperHeight(paperHeightPt), m_dpi(dpi)
+    : m_printable(printable), m_offset(offset), m_paperWidth(paperWidthPt), m_paperHeight(paperHeightPt), m_dpi(dpi),
+      m_paths(kPointsPerInch / dpi, offset.x, offset.y, paperHeightPt)
 {
 }
 
@@ -159,7 +161,10 @@ bool PdfDriver::StartPage()
         }
         m_partial = partial;
         m_pages = 0;
-        m_surface = cairo_pdf_surface_create_for_stream(WriteToFile, m_file, width, height);
+        m_pageContents.clear();
+        m_sink.file = m_file;
+        m_sink.copy.clear();
+        m_surface = cairo_pdf_surface_create_for_stream(WriteToFile, &m_sink, width, height);
         if (cairo_surface_status(m_surface) != CAIRO_STATUS_SUCCESS) {
             Abort();
             return false;
@@ -183,6 +188,8 @@ bool PdfDriver::EndPage()
     if (!InPage()) return false;
     FlushStrokes();
     FlushPixels();
+    WriteDeferred();
+    m_pageContents.push_back(m_paths.Take());
     cairo_show_page(m_cr);
     const bool ok = cairo_status(m_cr) == CAIRO_STATUS_SUCCESS;
     cairo_destroy(m_cr);
@@ -200,6 +207,16 @@ bool PdfDriver::Finish()
     ok = ok && cairo_surface_status(m_surface) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(m_surface);
     m_surface = nullptr;
+    // Our path streams join the pages as an update appended to the file.
+    const bool ours = std::any_of(m_pageContents.begin(), m_pageContents.end(),
+                                  [](const std::string& c) { return !c.empty(); });
+    std::string update;
+    if (ok && ours) {
+        ok = PdfPathStream::PageUpdate(m_sink.copy, m_pageContents, update) &&
+             std::fwrite(update.data(), 1, update.size(), m_file) == update.size();
+    }
+    m_pageContents.clear();
+    m_sink = Sink();
     return CloseFile(ok) && ok;
 }
 
@@ -208,6 +225,8 @@ void PdfDriver::Abort()
     m_pixels.clear();
     m_strokes.clear();
     m_strokePieces = 0;
+    m_deferred.clear();
+    m_paths.Take();
     if (m_cr) cairo_destroy(m_cr);
     m_cr = nullptr;
     if (m_surface) {
@@ -216,6 +235,8 @@ void PdfDriver::Abort()
     }
     m_surface = nullptr;
     if (m_file || !m_partial.empty()) CloseFile(false);
+    m_pageContents.clear();
+    m_sink = Sink();
     m_pages = 0;
 }
 
@@ -250,6 +271,7 @@ void PdfDriver::Paint(const DrawAttributes& attr, const RECT& bounds, const std:
 {
     FlushPixels();   // what was set before comes first
     if (!InPage() || IsEmpty(attr.clip)) return;
+    Uncover(bounds);
     RopBits bits;
     std::vector<uint32_t> f0, f1;
     if (field.solid) {
@@ -503,20 +525,67 @@ void PdfDriver::AddStroke(const POINT* points, int count, const DevicePen& pen, 
 void PdfDriver::FlushStrokes()
 {
     if (m_strokes.empty()) return;
-    std::vector<StrokeBatch> batches;
-    batches.swap(m_strokes);
     m_strokePieces = 0;
-    for (const StrokeBatch& b : batches) {
-        DrawAttributes attr;
-        attr.clip = b.clip;
-        attr.clipRects = b.clipRects;
-        StrokePen(attr, b.bounds, b.pen, [&b, this](cairo_t* cr) {
-            for (size_t s = 0; s < b.starts.size(); ++s) {
-                const size_t from = b.starts[s], to = s + 1 < b.starts.size() ? b.starts[s + 1] : b.points.size();
-                TracePolyline(cr, b.points.data() + from, to - from);
-            }
-        });
+    if (!InPage()) {
+        m_strokes.clear();
+        return;
     }
+    for (StrokeBatch& b : m_strokes) m_deferred.push_back(std::move(b));
+    m_strokes.clear();
+}
+
+void PdfDriver::Uncover(const RECT& bounds)
+{
+    bool covered = false;
+    for (const StrokeBatch& b : m_deferred) {
+        if (!Overlap(b.bounds, bounds)) continue;
+        covered = covered || std::any_of(b.pieces.begin(), b.pieces.end(),
+                                         [&](const RECT& piece) { return Overlap(piece, bounds); });
+    }
+    if (!covered) return;
+    // Every waiting batch, in order, so those left out cannot end up above
+    // one drawn later.
+    std::vector<StrokeBatch> batches;
+    batches.swap(m_deferred);
+    for (const StrokeBatch& b : batches) StrokeWithCairo(b);
+}
+
+void PdfDriver::StrokeWithCairo(const StrokeBatch& b)
+{
+    DrawAttributes attr;
+    attr.clip = b.clip;
+    attr.clipRects = b.clipRects;
+    StrokePen(attr, b.bounds, b.pen, [&b, this](cairo_t* cr) {
+        for (size_t s = 0; s < b.starts.size(); ++s) {
+            const size_t from = b.starts[s], to = s + 1 < b.starts.size() ? b.starts[s + 1] : b.points.size();
+            TracePolyline(cr, b.points.data() + from, to - from);
+        }
+    });
+}
+
+void PdfDriver::WriteDeferred()
+{
+    const RECT page = {0, 0, m_printable.cx, m_printable.cy};
+    std::vector<POINT> thinned;
+    std::vector<size_t> starts;
+    for (const StrokeBatch& b : m_deferred) {
+        // The clip as cairo would have been given it (see ApplyClip).
+        std::vector<RECT> clip;
+        if (!b.clipRects.empty()) clip = b.clipRects;
+        else if (!Contains(b.clip, b.bounds) && !Contains(b.clip, page)) clip.push_back(b.clip);
+        const double tolerance = 1.0 * m_dpi / 600.0;
+        thinned.clear();
+        starts.clear();
+        for (size_t s = 0; s < b.starts.size(); ++s) {
+            const size_t from = b.starts[s], to = s + 1 < b.starts.size() ? b.starts[s + 1] : b.points.size();
+            starts.push_back(thinned.size());
+            m_thinned.clear();
+            ThinPolyline(b.points.data() + from, to - from, tolerance, &m_thinned);
+            thinned.insert(thinned.end(), m_thinned.begin(), m_thinned.end());
+        }
+        m_paths.Stroke(b.pen, clip, thinned, starts);
+    }
+    m_deferred.clear();
 }
 
 void PdfDriver::Rectangle(const RECT& rect, const DevicePen& pen, const DeviceBrush& brush, const DrawAttributes& attr)
@@ -662,6 +731,7 @@ void PdfDriver::PaintRepeatedRow(const std::vector<std::pair<LONG, LONG>>& spans
     // rows: a dotted grid costs a few rows and a placement per row, not a
     // figure per dot.
     const LONG left = spans.front().first, right = spans.back().second;
+    Uncover(RECT{left, *std::min_element(tops.begin(), tops.end()), right, *std::max_element(tops.begin(), tops.end()) + 1});
     const cairo_rectangle_t extents = {(double)left, 0.0, (double)(right - left), 1.0};
     cairo_surface_t* row = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
     cairo_t* cr = cairo_create(row);
@@ -755,7 +825,10 @@ void PdfDriver::Text(const TextRun& run, const DrawAttributes& attr)
     if (!run.layout || IsEmpty(attr.clip)) return;
     PangoLayoutLine* line = pango_layout_get_line_readonly(run.layout, 0);
     if (!line) return;
-    // Glyphs go into the page as text in the embedded face.
+    // Glyphs go into the page as text in the embedded face; their ink may
+    // reach past the cell (italics, accents).
+    const LONG reach = run.cell.bottom - run.cell.top;
+    Uncover(RECT{run.cell.left - reach, run.cell.top - reach, run.cell.right + reach, run.cell.bottom + reach});
     cairo_save(m_cr);
     ApplyClip(attr, run.cell);
     if (run.clipped) {
@@ -775,6 +848,7 @@ void PdfDriver::DrawImage(const RECT& dest, cairo_surface_t* image, const DrawAt
     if (!InPage() || !image || IsEmpty(dest) || IsEmpty(attr.clip)) return;
     const int iw = cairo_image_surface_get_width(image), ih = cairo_image_surface_get_height(image);
     if (iw <= 0 || ih <= 0) return;
+    Uncover(dest);
     cairo_save(m_cr);
     ApplyClip(attr, dest);
     cairo_rectangle(m_cr, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/gdi/Driver.h"
+#include "platform/gdi/PdfPathStream.h"
 
 namespace platform {
 namespace gdi {
@@ -100,6 +101,12 @@ private:
     bool Batchable(const DevicePen& pen, const DrawAttributes& attr) const;
     void AddStroke(const POINT* points, int count, const DevicePen& pen, const DrawAttributes& attr);
     void FlushStrokes();
+    // Before cairo draws over `bounds`: batches waiting for the end of the
+    // page that it would cover go into the page first, through cairo.
+    void Uncover(const RECT& bounds);
+    void StrokeWithCairo(const StrokeBatch& batch);
+    // The waiting batches into our own stream, drawn after cairo's content.
+    void WriteDeferred();
     // Adds a polyline's path (thinned to what the paper shows) to `cr`.
     void TracePolyline(cairo_t* cr, const POINT* points, size_t count);
     // Clips to what the DC may draw on, when `bounds` reaches outside it.
@@ -124,6 +131,18 @@ private:
     std::vector<StrokeBatch> m_strokes;   // polylines not yet written, in drawing order
     size_t m_strokePieces = 0;            // polylines in m_strokes
     std::vector<POINT> m_thinned;         // TracePolyline's working copy
+    // Batches cairo has drawn nothing over since they were drawn: they go
+    // into the page's own path stream when it ends.
+    std::vector<StrokeBatch> m_deferred;
+    PdfPathStream m_paths;
+    std::vector<std::string> m_pageContents;   // our stream of each page ended
+public:
+    struct Sink {
+        FILE* file = nullptr;
+        std::string copy;             // the document as written, read back to add our streams
+    };
+private:
+    Sink m_sink;
 };
 
 }  // namespace gdi

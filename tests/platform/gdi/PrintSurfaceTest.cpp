@@ -420,3 +420,100 @@ TEST_F(PrintSurfaceTest, ADottedGridPrintsEveryDotWhereItWasSetAndStaysSmall)
     EXPECT_EQ(0, missing);
     EXPECT_EQ(0, smeared);
 }
+
+TEST_F(PrintSurfaceTest, LinesKeepTheirPlaceAboveAndBelowTextOnEveryPage)
+{
+    // Lines of a solid pen go into the page as paths of their own after
+    // cairo's content; one that text is later drawn over still lies under
+    // the text's opaque box, one drawn after the text lies on top, and
+    // each page of a document gets its own lines.
+    ASSERT_TRUE(HavePoppler());
+    testsupport::TempDir dir;
+    const std::string pdf = dir.File("layers.pdf");
+    HDC dc = platform::gdi::CreatePrintSurfaceDC(A4(pdf));
+    ScopedObject<HPEN> pen(CreatePen(PS_SOLID, 40, kBlack));
+    ScopedObject<HFONT> font(CreateFontW(-200, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, L"Gothic"));
+    const std::wstring text = L"II 誘導";
+    for (int pageIndex = 0; pageIndex < 2; ++pageIndex) {
+        ASSERT_TRUE(platform::gdi::PrintSurfaceStartPage(dc));
+        HGDIOBJ oldPen = SelectObject(dc, pen.get());
+        HGDIOBJ oldFont = SelectObject(dc, font.get());
+        const int y = 1000 + 1000 * pageIndex;
+        MoveToEx(dc, 500, y, nullptr);                          // under the text
+        LineTo(dc, 3000, y);
+        SetBkMode(dc, OPAQUE);
+        SetBkColor(dc, RGB(255, 255, 255));
+        TextOutW(dc, 1000, y - 100, text.c_str(), (int)text.size());
+        MoveToEx(dc, 1200, y - 400, nullptr);                   // over it
+        LineTo(dc, 1200, y + 400);
+        SelectObject(dc, oldFont);
+        SelectObject(dc, oldPen);
+        ASSERT_TRUE(platform::gdi::PrintSurfaceEndPage(dc));
+    }
+    ASSERT_TRUE(platform::gdi::PrintSurfaceFinish(dc));
+    DeleteDC(dc);
+
+    EXPECT_EQ(2, PageCount(pdf));
+    const std::string extracted = Shell("pdftotext '" + pdf + "' -");
+    EXPECT_NE(std::string::npos, extracted.find("誘導")) << extracted;
+    for (int pageIndex = 0; pageIndex < 2; ++pageIndex) {
+        const std::string stem = dir.File("layers-" + std::to_string(pageIndex));
+        const std::string pages = "-f " + std::to_string(pageIndex + 1) + " -l " + std::to_string(pageIndex + 1);
+        const Grey page = Rasterise(pdf, 60, stem, pages);
+        ASSERT_GT(page.width, 400);
+        const int row = (1000 + 1000 * pageIndex) / 10;
+        EXPECT_LT(page.At(70, row), 100) << "the first line where no text covers it";
+        EXPECT_LT(page.At(250, row), 100) << "past the text";
+        EXPECT_GT(page.At(110, row), 150) << "under the text's box";
+        EXPECT_LT(page.At(120, row - 30), 100) << "the second line above the text";
+        EXPECT_LT(page.At(120, row), 100) << "and across it";
+        const int other = (1000 + 1000 * (1 - pageIndex)) / 10;
+        EXPECT_GT(page.At(70, other), 200) << "nothing of the other page";
+    }
+}
+
+TEST_F(PrintSurfaceTest, ALongTraceKeepsItsTrueScaleAndItsClip)
+{
+    // A trace of many points printed at 600 dpi: a 10 mm step (236 dots)
+    // is 118 px at 300 dpi, and nothing of it shows outside the clip box.
+    ASSERT_TRUE(HavePoppler());
+    testsupport::TempDir dir;
+    const std::string pdf = dir.File("trace.pdf");
+    HDC dc = platform::gdi::CreatePrintSurfaceDC(A4(pdf));
+    ASSERT_TRUE(platform::gdi::PrintSurfaceStartPage(dc));
+    std::vector<POINT> trace;
+    for (int i = 0; i < 200; ++i) {
+        const LONG y = 2000 - ((i / 50) % 2 ? 236 : 0) + (i % 5 == 2 ? 6 : 0);   // spikes thinning keeps
+        if (i % 50 == 0 && i > 0) trace.push_back(POINT{trace.back().x, y});   // a vertical edge
+        trace.push_back(POINT{600 + 10 * i, y});
+    }
+    ScopedObject<HPEN> pen(CreatePen(PS_SOLID, 3, kBlack));   // 0.13 mm, as traces print
+    HGDIOBJ old = SelectObject(dc, pen.get());
+    Polyline(dc, trace.data(), (int)trace.size());
+    IntersectClipRect(dc, 600, 2500, 1600, 3500);
+    for (POINT& p : trace) p.y += 1000;
+    Polyline(dc, trace.data(), (int)trace.size());
+    SelectObject(dc, old);
+    ASSERT_TRUE(platform::gdi::PrintSurfaceFinish(dc));
+    DeleteDC(dc);
+
+    const Grey page = Rasterise(pdf, 300, dir.File("trace"));
+    ASSERT_GT(page.width, 2000);
+    auto inkRows = [&](int x, int from, int to) {
+        int top = -1, bottom = -1;
+        for (int y = from; y < to; ++y) {
+            if (page.At(x, y) >= 160) continue;
+            if (top < 0) top = y;
+            bottom = y;
+        }
+        return std::make_pair(top, bottom);
+    };
+    // The rising edge after point 49, at x = 600 + 490 dots.
+    const auto step = inkRows((600 + 490) / 2, 800, 1100);
+    EXPECT_NEAR(118, step.second - step.first, 2) << step.first << " " << step.second;
+    const auto clipped = inkRows((600 + 490) / 2, 1250, 1600);
+    EXPECT_NEAR(118, clipped.second - clipped.first, 2) << "inside the clip box";
+    const auto outside = inkRows((600 + 1500) / 2, 1250, 1600);
+    EXPECT_EQ(-1, outside.first) << "the clipped copy past the clip box's right edge";
+    EXPECT_NE(-1, inkRows((600 + 1500) / 2, 800, 1100).first) << "the unclipped one there";
+}
