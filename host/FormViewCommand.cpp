@@ -79,7 +79,8 @@ bool ParseTyped(const std::string& value, FormOptions& options)
 {
     const size_t equals = value.find('=');
     char* end = nullptr;
-    const long id = equals == std::string::npos ? 0 : std::strtol(value.substr(0, equals).c_str(), &end, 10);
+    const std::string digits = equals == std::string::npos ? std::string() : value.substr(0, equals);
+    const long id = equals == std::string::npos ? 0 : std::strtol(digits.c_str(), &end, 10);
     if (equals == std::string::npos || !end || *end || id <= 0 || id > 0xFFFF) {
         std::fprintf(stderr, "morvelance-host: --type takes ID=TEXT (a control id of the form)\n");
         return false;
