@@ -252,6 +252,8 @@ struct CMFERParser::CState : CDefinitions {
     CWaveSet beats;                          // waveform 2: converted as the file is opened
     size_t nTotalSamples = 0;                // both waveforms together
     size_t nWaveEnd = 0;                     // file offset just past the last waveform byte (or its group)
+    int nTargetLead = -1;                    // a decoding pass for one lead: that lead (else every lead)
+    short* pTarget = nullptr;                // and where its samples go, the lead's length long
 };
 
 CMFERParser::CMFERParser()
@@ -266,8 +268,10 @@ CMFERParser::~CMFERParser() = default;
 void CMFERParser::Reset()
 {
     m_pRoot.reset();
-    std::vector<BYTE>().swap(m_bytes);
+    m_bytes.reset();
+    m_nBytes = 0;
     m_bSamples = false;
+    m_bRead = false;
     m_bDerived = false;
     m_nLeads = 0;
     m_waves.clear();
@@ -290,7 +294,6 @@ int CMFERParser::OpenMFER(const wchar_t* path)
     std::string native = platform::NativePath(path);
     FILE* file = std::fopen(native.c_str(), "rb");
     if (file == nullptr) return 0;
-    std::vector<BYTE> bytes;
     bool ok = std::fseek(file, 0, SEEK_END) == 0;
     long size = ok ? std::ftell(file) : -1;
     if (size < 0 || size_t(size) > kMaxFileSize) {
@@ -298,22 +301,27 @@ int CMFERParser::OpenMFER(const wchar_t* path)
         Fail(size < 0 ? MferStatus::NoFile : MferStatus::TooLarge, 0);
         return 0;
     }
-    try {
-        bytes.resize(size_t(size));
-    } catch (const std::bad_alloc&) {
+    // The read overwrites every byte: the buffer is not cleared first.
+    std::unique_ptr<BYTE[]> bytes(new (std::nothrow) BYTE[size_t(size) + 1]);
+    if (!bytes) {
         std::fclose(file);
         return Fail(MferStatus::TooLarge, 0), 0;
     }
     std::rewind(file);
-    size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), file);
+    size_t got = size == 0 ? 0 : std::fread(bytes.get(), 1, size_t(size), file);
     std::fclose(file);
-    if (got != bytes.size()) return Fail(MferStatus::NoFile, got), 0;
+    if (got != size_t(size)) return Fail(MferStatus::NoFile, got), 0;
+    // The bytes read are kept (no copy) until the samples are asked for.
+    return Keep(std::move(bytes), got);
+}
+
+int CMFERParser::Keep(std::unique_ptr<BYTE[]> bytes, size_t size)
+{
     try {
         std::unique_ptr<CState> state(new CState());
-        if (!Parse(bytes.data(), bytes.size(), *state)) return 0;
-        // The bytes read are kept (no copy) until the samples are asked for.
-        bytes.resize(state->nWaveEnd);
+        if (!Parse(bytes.get(), size, *state)) return 0;
         m_bytes = std::move(bytes);
+        m_nBytes = state->nWaveEnd;
     } catch (const std::bad_alloc&) {
         // The file is read, but there is no memory to describe it: refused
         // as too large, nothing of it kept.
@@ -345,18 +353,11 @@ int CMFERParser::OpenMFERFromMemory(const BYTE* data, size_t size)
     Reset();
     if (data == nullptr && size != 0) return 0;
     if (size > kMaxFileSize) return Fail(MferStatus::TooLarge, 0), 0;
-    try {
-        std::unique_ptr<CState> state(new CState());
-        if (!Parse(data, size, *state)) return 0;
-        // The caller's bytes need not outlive this call: keep what decoding reads.
-        m_bytes.assign(data, data + state->nWaveEnd);
-    } catch (const std::bad_alloc&) {
-        // No memory for the averaged beats or the copy: refused as too large.
-        const size_t position = m_nErrorPos;
-        Reset();
-        return Fail(MferStatus::TooLarge, position), 0;
-    }
-    return 1;
+    // The caller's bytes need not outlive this call: the reader keeps its own.
+    std::unique_ptr<BYTE[]> bytes(new (std::nothrow) BYTE[size + 1]);
+    if (!bytes) return Fail(MferStatus::TooLarge, 0), 0;
+    if (size) std::memcpy(bytes.get(), data, size);
+    return Keep(std::move(bytes), size);
 }
 
 bool CMFERParser::Fail(MferStatus status, size_t position)
@@ -402,8 +403,10 @@ bool CMFERParser::DecodeSamples()
     m_nErrorPos = errorPos;
     if (!decoded) return false;
     m_waves = std::move(waves);
-    std::vector<BYTE>().swap(m_bytes);
+    m_bytes.reset();
+    m_nBytes = 0;
     m_bSamples = true;
+    m_bRead = true;
     return true;
 }
 
@@ -418,9 +421,9 @@ void CMFERParser::DecodeInto(std::vector<std::vector<short>>& waves)
     record.resize(size_t(m_nLeads > 0 && !m_bDerived ? m_nLeads : 8));
     for (std::vector<short>& wave : record) wave.reserve(m_pRoot->dwSampleCount);
     size_t next = 0;
-    m_pData = m_bytes.data();
-    m_nDataSize = m_bytes.size();
-    if (!m_bytes.empty() && ReadFrame(*state, 0, m_bytes.size(), -1, false, &next)) waves = std::move(record);
+    m_pData = m_bytes.get();
+    m_nDataSize = m_nBytes;
+    if (m_nBytes != 0 && ReadFrame(*state, 0, m_nBytes, -1, false, &next)) waves = std::move(record);
     waves.resize(m_bDerived ? 8 : size_t(m_nLeads));
     if (m_bDerived) DeriveLimbLeadSamples(waves);
 }
@@ -726,37 +729,52 @@ void CMFERParser::DecodeFrame(const CState& state, CWaveSet& set, const BYTE* va
 {
     const int channels = state.nChannels;
     const size_t sequenceBytes = state.SequenceBytes();
-    if (int(set.waves.size()) < channels) set.waves.resize(channels);
+    const bool one = state.pTarget != nullptr;
+    if (!one && int(set.waves.size()) < channels) set.waves.resize(channels);
     // Channel by channel over all sequences of the frame: each channel's
     // samples sit at a fixed stride, and go straight into the end of its
-    // lead. The common 16-bit form with no scaling, offset or null value is
-    // a plain byte-order loop the compiler vectorises.
+    // lead (the caller's buffer when one lead is read, counted already).
     size_t channelStart = 0;
     for (int c = 0; c < channels; ++c) {
-        const int type = state.DataType(c);
-        const size_t size = SampleSize(type);
-        const size_t block = state.Block(c);
-        const double scale = state.Sense(c) / state.dBaseSense;
-        const double offset = state.Offset(c);
-        const bool hasNull = state.HasNull(c);
-        const double null = state.Null(c);
-        std::vector<short>& wave = set.waves[c];
-        const size_t first = wave.size();
-        wave.resize(first + sequences * block);
-        short* out = wave.data() + first;
         const BYTE* in = value + channelStart;
-        channelStart += block * size;
-        if (type == 0 && scale == 1.0 && offset == 0.0 && !hasNull) {
-            for (size_t s = 0; s < sequences; ++s, in += sequenceBytes, out += block)
-                CopySamples16(in, block, state.bBigEndian, out);
-            continue;
+        const size_t block = state.Block(c);
+        channelStart += block * SampleSize(state.DataType(c));
+        if (one && c != state.nTargetLead) continue;
+        short* out;
+        if (one) {
+            out = state.pTarget + (set.counts[c] - sequences * block);
+        } else {
+            std::vector<short>& wave = set.waves[c];
+            const size_t first = wave.size();
+            wave.resize(first + sequences * block);
+            out = wave.data() + first;
         }
-        for (size_t s = 0; s < sequences; ++s, in += sequenceBytes) {
-            const BYTE* p = in;
-            for (size_t i = 0; i < block; ++i, p += size) {
-                const double raw = DecodeSample(p, type, state.bBigEndian);
-                *out++ = hasNull && raw == null ? 0 : ClampToShort((raw + offset) * scale);
-            }
+        DecodeChannel(state, c, in, sequences, sequenceBytes, out);
+    }
+}
+
+void CMFERParser::DecodeChannel(const CState& state, int c, const BYTE* in, size_t sequences, size_t sequenceBytes,
+                                short* out)
+{
+    // The common 16-bit form with no scaling, offset or null value is a
+    // plain byte-order loop the compiler vectorises.
+    const int type = state.DataType(c);
+    const size_t size = SampleSize(type);
+    const size_t block = state.Block(c);
+    const double scale = state.Sense(c) / state.dBaseSense;
+    const double offset = state.Offset(c);
+    const bool hasNull = state.HasNull(c);
+    const double null = state.Null(c);
+    if (type == 0 && scale == 1.0 && offset == 0.0 && !hasNull) {
+        for (size_t s = 0; s < sequences; ++s, in += sequenceBytes, out += block)
+            CopySamples16(in, block, state.bBigEndian, out);
+        return;
+    }
+    for (size_t s = 0; s < sequences; ++s, in += sequenceBytes) {
+        const BYTE* p = in;
+        for (size_t i = 0; i < block; ++i, p += size) {
+            const double raw = DecodeSample(p, type, state.bBigEndian);
+            *out++ = hasNull && raw == null ? 0 : ClampToShort((raw + offset) * scale);
         }
     }
 }
@@ -918,6 +936,20 @@ const std::vector<short>* CMFERParser::Wave(int waveform, int lead)
 
 int CMFERParser::GetWaveData(int waveform, int lead, BYTE* buffer)
 {
+    // A buffer that can take shorts receives a lead straight from the file's bytes.
+    if (buffer && reinterpret_cast<uintptr_t>(buffer) % alignof(short) == 0)
+        return GetWaveData(waveform, lead, reinterpret_cast<short*>(buffer));
+    return CopyWave(waveform, lead, buffer);
+}
+
+int CMFERParser::GetWaveData(int waveform, int lead, short* buffer)
+{
+    if (buffer && waveform == kRecording && ReadsStraight(lead)) return DecodeLead(lead, buffer);
+    return CopyWave(waveform, lead, reinterpret_cast<BYTE*>(buffer));
+}
+
+int CMFERParser::CopyWave(int waveform, int lead, BYTE* buffer)
+{
     const std::vector<short>* wave = buffer ? Wave(waveform, lead) : nullptr;
     if (!wave) return 0;
     const size_t total = size_t(GetWaveLength(waveform));
@@ -928,9 +960,43 @@ int CMFERParser::GetWaveData(int waveform, int lead, BYTE* buffer)
     return 1;
 }
 
-int CMFERParser::GetWaveData(int waveform, int lead, short* buffer)
+bool CMFERParser::ReadsStraight(int lead) const
 {
-    return GetWaveData(waveform, lead, reinterpret_cast<BYTE*>(buffer));
+    // Derived limb leads are computed from I and II together, and need them whole.
+    return m_pRoot && !m_bSamples && !m_bDerived && lead >= 0 && lead < m_nLeads && m_nBytes != 0;
+}
+
+int CMFERParser::DecodeLead(int lead, short* buffer)
+{
+    // The kept bytes were read whole once, so this read takes the same path
+    // and meets no error; it converts one lead into the caller's buffer, with
+    // no copy of the samples of its own.
+    const MferStatus status = m_status;
+    const size_t errorPos = m_nErrorPos;
+    size_t count = 0;
+    bool ok = false;
+    try {
+        std::unique_ptr<CState> state(new CState());
+        state->pass = CPass::Decode;
+        state->nTargetLead = lead;
+        state->pTarget = buffer;
+        size_t next = 0;
+        m_pData = m_bytes.get();
+        m_nDataSize = m_nBytes;
+        ok = ReadFrame(*state, 0, m_nBytes, -1, false, &next);
+        if (ok && size_t(lead) < state->record.counts.size()) count = state->record.counts[size_t(lead)];
+    } catch (const std::bad_alloc&) {
+        ok = false;   // no memory for the definitions: the read that asked fails
+    }
+    m_pData = nullptr;
+    m_status = status;
+    m_nErrorPos = errorPos;
+    if (!ok) return 0;
+    m_bRead = true;
+    // A lead that ended early in the file is padded with the baseline.
+    const size_t total = size_t(GetWaveLength(kRecording)) / 2;
+    std::fill(buffer + count, buffer + total, short(0));
+    return 1;
 }
 
 CString CMFERParser::GetFilter()
