@@ -77,6 +77,7 @@ protected:
     struct CDefinitions;  // the definitions in force for the file or a group
     struct CWaveSet;      // what a read collects of one waveform
     struct CState;        // what a read collects
+    class CKeptBytes;     // the file's bytes while the reader keeps them
 
     // Opening converts the averaged beats and only counts the recording; the
     // decoding pass converts the recording.
@@ -93,6 +94,7 @@ protected:
     bool ReadGroup(CState& state, size_t pos, size_t end, bool indefinite, size_t* next, size_t tagPos);
     bool ReadWaveform(CState& state, const BYTE* value, size_t length, size_t pos);
     bool CheckBeat(const CState& state, size_t length, size_t sequenceBytes, size_t pos);
+    static bool LongerThanOpened(const CState& state, const CWaveSet& set);
     static bool EndsInsideABlock(const CState& state, size_t length, size_t sequenceBytes);
     void TakeFirstFrame(CState& state, bool beat);
     static void CountFrame(const CState& state, CWaveSet& set, size_t sequences);
@@ -107,7 +109,7 @@ protected:
     bool DecodeSamples();
     void DecodeInto(std::vector<std::vector<short>>& waves);
     const std::vector<short>* Wave(int waveform, int lead);
-    int Keep(std::unique_ptr<BYTE[]> bytes, size_t size);
+    int Keep(std::unique_ptr<CKeptBytes> bytes);
     bool ReadsStraight(int lead) const;
     int DecodeLead(int lead, short* buffer);
     int CopyWave(int waveform, int lead, BYTE* buffer);
@@ -115,8 +117,8 @@ protected:
     const BYTE* m_pData;                      // bytes of the file while it is read
     size_t m_nDataSize = 0;                   // and their count
     std::unique_ptr<MFER_ROOT> m_pRoot;       // null until a file was read
-    std::unique_ptr<BYTE[]> m_bytes;          // the file up to its last waveform byte; emptied once m_waves is filled
-    size_t m_nBytes = 0;                      // and their count
+    std::unique_ptr<CKeptBytes> m_bytes;      // the file; let go once m_waves is filled
+    size_t m_nBytes = 0;                      // bytes up to its last waveform byte
     bool m_bSamples;                          // m_waves holds the converted samples
     bool m_bRead = false;                     // samples were converted (into m_waves or a caller's buffer)
     bool m_bDerived;                          // III, aVR, aVL, aVF are computed from I and II

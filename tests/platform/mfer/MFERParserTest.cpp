@@ -1,5 +1,7 @@
 // The MFER reader on hand-built files: each test spells out the bytes it
 // feeds, so the encoding rules it relies on are visible in the test.
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -401,6 +403,56 @@ TEST(MFERParser, ALeadIsReadIntoTheCallersBufferWithoutMemoryOfItsOwn)
         return first[samples - 1] == short(BYTE(samples - 1) << 8) && second[7] == short(21 << 8) ? 0 : 5;
     });
     EXPECT_EQ(0, status) << "2: not opened, 3: a lead not read, 4: no limit, 5: wrong samples";
+}
+
+// The reader keeps the file it opened (mapped, not copied): another program
+// may cut it short or write it anew before a lead is read.
+class MFERParserFileChanged : public ::testing::Test {
+protected:
+    std::string WriteFile(const Bytes& bytes)
+    {
+        return m_dir.Write("record.mwf", std::string(bytes.begin(), bytes.end()));
+    }
+    static bool OpenPath(CMFERParser& parser, const std::string& path)
+    {
+        const std::wstring wide(path.begin(), path.end());
+        return parser.OpenMFER(wide.c_str()) != 0;
+    }
+
+    testsupport::TempDir m_dir;
+};
+
+TEST_F(MFERParserFileChanged, AFileCutShortAfterOpeningFailsTheReadNotTheProgram)
+{
+    // Long enough that the lead's samples lie on pages past the cut.
+    const Bytes data(32000, 0x01);
+    const std::string path = WriteFile(Cat({Def(0x1E, data)}));
+    CMFERParser parser;
+    ASSERT_TRUE(OpenPath(parser, path));
+    ASSERT_EQ(0, ::truncate(path.c_str(), 16));
+    std::vector<short> lead(data.size() / 2);
+    EXPECT_EQ(0, parser.GetWaveData(0, 0, lead.data()));
+    EXPECT_EQ(MferStatus::Ok, parser.GetStatus());
+}
+
+TEST_F(MFERParserFileChanged, AFileWrittenAnewIsHeldToTheLengthsItHadWhenOpened)
+{
+    // Two leads of three samples, then in as many bytes one lead of six:
+    // the buffer the caller sized by the open takes three.
+    const std::string path = WriteFile(TwoChannelBody(false));
+    CMFERParser parser;
+    ASSERT_TRUE(OpenPath(parser, path));
+    ASSERT_EQ(6, parser.GetWaveLength(0));
+    Bytes longer = TwoChannelBody(false);
+    const Bytes oneChannel = Cat({Def(0x05, {1}), Def(0x04, {6})});
+    const Bytes twoChannels = Cat({Def(0x05, {2}), Def(0x04, {3})});
+    const auto at = std::search(longer.begin(), longer.end(), twoChannels.begin(), twoChannels.end());
+    ASSERT_NE(longer.end(), at);
+    std::copy(oneChannel.begin(), oneChannel.end(), at);
+    WriteFile(longer);
+    std::vector<short> lead(4, short(0x5555));
+    EXPECT_EQ(0, parser.GetWaveData(0, 0, lead.data()));
+    EXPECT_EQ(short(0x5555), lead[3]) << "written past the lead's length";
 }
 
 TEST(MFERParser, TextsDeclaredUtf8ReachTheRootInCodePage932)
