@@ -129,7 +129,7 @@ void ReadEveryLeadFresh(benchmark::State& state, const std::string& path)
         state.SetIterationTime(ns * 1e-9);
     }
     std::sort(seconds.begin(), seconds.end());
-    state.counters["median_ms"] = seconds.empty() ? 0 : seconds[seconds.size() / 2] * 1e3;
+    state.counters["median_us"] = seconds.empty() ? 0 : seconds[seconds.size() / 2] * 1e6;
 }
 
 void BM_MferOpenRest12x10s(benchmark::State& state) { ReadEveryLead(state, Rest12()); }
