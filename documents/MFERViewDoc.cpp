@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -512,17 +513,15 @@ int CMFERViewDoc::GetRhythmWaveData(int lead, short* buffer, int /*size*/, int n
     if (bytes <= 0 || nBufferBytes < 2) return 0;
 
     const int count = bytes / 2;
-    std::vector<short> whole;
+    std::unique_ptr<short[]> whole;
     short* target = buffer;
     if (nBufferBytes < bytes) {
         // The whole lead, for a caller that takes less: sized by the record,
         // so a machine short of memory fails the read rather than the program.
-        try {
-            whole.resize(static_cast<size_t>(count));
-        } catch (const std::bad_alloc&) {
-            return 0;
-        }
-        target = whole.data();
+        // The read fills it whole: it is not cleared first.
+        whole.reset(new (std::nothrow) short[static_cast<size_t>(count)]);
+        if (!whole) return 0;
+        target = whole.get();
     }
     if (!reader->GetWaveData(0, lead, target)) return 0;
     if (IsDelBitNoise()) DeleteBitNoise(target, static_cast<unsigned>(count));

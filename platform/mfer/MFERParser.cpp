@@ -2,11 +2,17 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <new>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/base/CodePage.h"
 #include "platform/base/File.h"
@@ -252,6 +258,101 @@ struct CMFERParser::CState : CDefinitions {
     CWaveSet beats;                          // waveform 2: converted as the file is opened
     size_t nTotalSamples = 0;                // both waveforms together
     size_t nWaveEnd = 0;                     // file offset just past the last waveform byte (or its group)
+    size_t nSampleLimit = 0;                 // a decoding pass: samples a lead had when the file was opened
+    int nTargetLead = -1;                    // a decoding pass for one lead: that lead (else every lead)
+    short* pTarget = nullptr;                // and where its samples go, the lead's length long
+};
+
+// The bytes a decoding pass reads: the file mapped into memory, or a copy.
+// A mapping takes no memory of its own and has nothing to clear, and only
+// the pages a pass reads are brought in (the file list reads the tags
+// alone). The file is checked to be whole before each pass over it, so that
+// a file cut short by another program since it was opened fails the read
+// rather than the program.
+class CMFERParser::CKeptBytes {
+public:
+    CKeptBytes(const CKeptBytes&) = delete;
+    CKeptBytes& operator=(const CKeptBytes&) = delete;
+    ~CKeptBytes()
+    {
+        if (m_nMapped) ::munmap(const_cast<BYTE*>(m_pData), m_nMapped);
+        if (m_fd >= 0) ::close(m_fd);
+    }
+
+    // The open file `fd` (kept, and closed with the bytes) of `size` bytes
+    // mapped; null without the address space. A file that cannot be mapped
+    // is read.
+    static std::unique_ptr<CKeptBytes> Map(int fd, size_t size)
+    {
+        std::unique_ptr<CKeptBytes> bytes(new (std::nothrow) CKeptBytes());
+        if (!bytes) {
+            ::close(fd);
+            return nullptr;
+        }
+        bytes->m_fd = fd;
+        void* mapped = size ? ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0) : MAP_FAILED;
+        if (mapped != MAP_FAILED) {
+            bytes->m_pData = static_cast<const BYTE*>(mapped);
+            bytes->m_nMapped = bytes->m_nSize = size;
+            return bytes;
+        }
+        if (size && errno == ENOMEM) return nullptr;
+        return bytes->ReadAll(size) ? std::move(bytes) : nullptr;
+    }
+
+    // A copy of `size` bytes; null without the memory.
+    static std::unique_ptr<CKeptBytes> Copy(const BYTE* data, size_t size)
+    {
+        std::unique_ptr<CKeptBytes> bytes(new (std::nothrow) CKeptBytes());
+        if (!bytes || !bytes->Allocate(size)) return nullptr;
+        if (size) std::memcpy(bytes->m_copy.get(), data, size);
+        return bytes;
+    }
+
+    const BYTE* Data() const { return m_pData; }
+    size_t Size() const { return m_nSize; }
+    // False once the mapped file is shorter than when it was mapped.
+    bool Intact() const
+    {
+        struct stat info;
+        return m_nMapped == 0 || (::fstat(m_fd, &info) == 0 && size_t(info.st_size) >= m_nMapped);
+    }
+    // False when a file that could not be mapped was not read whole.
+    bool ReadWhole() const { return m_bWhole; }
+
+private:
+    CKeptBytes() = default;
+
+    bool Allocate(size_t size)
+    {
+        // Every byte is written before it is read: the block is not cleared.
+        m_copy.reset(new (std::nothrow) BYTE[size + 1]);
+        m_pData = m_copy.get();
+        m_nSize = size;
+        return m_copy != nullptr;
+    }
+
+    bool ReadAll(size_t size)
+    {
+        if (!Allocate(size)) return false;
+        size_t got = 0;
+        while (got < size) {
+            const ssize_t n = ::pread(m_fd, m_copy.get() + got, size - got, off_t(got));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            got += size_t(n);
+        }
+        m_bWhole = got == size;
+        m_nSize = got;
+        return true;
+    }
+
+    const BYTE* m_pData = nullptr;
+    size_t m_nSize = 0;
+    size_t m_nMapped = 0;             // bytes mapped; 0 for a copy
+    int m_fd = -1;
+    bool m_bWhole = true;
+    std::unique_ptr<BYTE[]> m_copy;
 };
 
 CMFERParser::CMFERParser()
@@ -266,8 +367,10 @@ CMFERParser::~CMFERParser() = default;
 void CMFERParser::Reset()
 {
     m_pRoot.reset();
-    std::vector<BYTE>().swap(m_bytes);
+    m_bytes.reset();
+    m_nBytes = 0;
     m_bSamples = false;
+    m_bRead = false;
     m_bDerived = false;
     m_nLeads = 0;
     m_waves.clear();
@@ -287,33 +390,32 @@ int CMFERParser::OpenMFER(const wchar_t* path)
 {
     Reset();
     if (path == nullptr) return 0;
-    std::string native = platform::NativePath(path);
-    FILE* file = std::fopen(native.c_str(), "rb");
-    if (file == nullptr) return 0;
-    std::vector<BYTE> bytes;
-    bool ok = std::fseek(file, 0, SEEK_END) == 0;
-    long size = ok ? std::ftell(file) : -1;
-    if (size < 0 || size_t(size) > kMaxFileSize) {
-        std::fclose(file);
-        Fail(size < 0 ? MferStatus::NoFile : MferStatus::TooLarge, 0);
-        return 0;
+    const std::string native = platform::NativePath(path);
+    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return 0;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return Fail(MferStatus::NoFile, 0), 0;
     }
-    try {
-        bytes.resize(size_t(size));
-    } catch (const std::bad_alloc&) {
-        std::fclose(file);
+    const size_t size = size_t(info.st_size);
+    if (size > kMaxFileSize) {
+        ::close(fd);
         return Fail(MferStatus::TooLarge, 0), 0;
     }
-    std::rewind(file);
-    size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-    if (got != bytes.size()) return Fail(MferStatus::NoFile, got), 0;
+    std::unique_ptr<CKeptBytes> bytes = CKeptBytes::Map(fd, size);
+    if (!bytes) return Fail(MferStatus::TooLarge, 0), 0;
+    if (!bytes->ReadWhole()) return Fail(MferStatus::NoFile, bytes->Size()), 0;
+    return Keep(std::move(bytes));
+}
+
+int CMFERParser::Keep(std::unique_ptr<CKeptBytes> bytes)
+{
     try {
         std::unique_ptr<CState> state(new CState());
-        if (!Parse(bytes.data(), bytes.size(), *state)) return 0;
-        // The bytes read are kept (no copy) until the samples are asked for.
-        bytes.resize(state->nWaveEnd);
+        if (!Parse(bytes->Data(), bytes->Size(), *state)) return 0;
         m_bytes = std::move(bytes);
+        m_nBytes = state->nWaveEnd;
     } catch (const std::bad_alloc&) {
         // The file is read, but there is no memory to describe it: refused
         // as too large, nothing of it kept.
@@ -345,18 +447,10 @@ int CMFERParser::OpenMFERFromMemory(const BYTE* data, size_t size)
     Reset();
     if (data == nullptr && size != 0) return 0;
     if (size > kMaxFileSize) return Fail(MferStatus::TooLarge, 0), 0;
-    try {
-        std::unique_ptr<CState> state(new CState());
-        if (!Parse(data, size, *state)) return 0;
-        // The caller's bytes need not outlive this call: keep what decoding reads.
-        m_bytes.assign(data, data + state->nWaveEnd);
-    } catch (const std::bad_alloc&) {
-        // No memory for the averaged beats or the copy: refused as too large.
-        const size_t position = m_nErrorPos;
-        Reset();
-        return Fail(MferStatus::TooLarge, position), 0;
-    }
-    return 1;
+    // The caller's bytes need not outlive this call: the reader keeps its own.
+    std::unique_ptr<CKeptBytes> bytes = CKeptBytes::Copy(data, size);
+    if (!bytes) return Fail(MferStatus::TooLarge, 0), 0;
+    return Keep(std::move(bytes));
 }
 
 bool CMFERParser::Fail(MferStatus status, size_t position)
@@ -402,15 +496,18 @@ bool CMFERParser::DecodeSamples()
     m_nErrorPos = errorPos;
     if (!decoded) return false;
     m_waves = std::move(waves);
-    std::vector<BYTE>().swap(m_bytes);
+    m_bytes.reset();
+    m_nBytes = 0;
     m_bSamples = true;
+    m_bRead = true;
     return true;
 }
 
 void CMFERParser::DecodeInto(std::vector<std::vector<short>>& waves)
 {
     // The kept bytes were read whole once, so this second read takes the
-    // same path and meets no error; it now converts what it only counted.
+    // same path (a mapped file changed since is held to the lengths read
+    // then); it now converts what it only counted.
     std::unique_ptr<CState> state(new CState());
     state->pass = CPass::Decode;
     // Every lead grows to the record's length at most: one allocation each.
@@ -418,9 +515,11 @@ void CMFERParser::DecodeInto(std::vector<std::vector<short>>& waves)
     record.resize(size_t(m_nLeads > 0 && !m_bDerived ? m_nLeads : 8));
     for (std::vector<short>& wave : record) wave.reserve(m_pRoot->dwSampleCount);
     size_t next = 0;
-    m_pData = m_bytes.data();
-    m_nDataSize = m_bytes.size();
-    if (!m_bytes.empty() && ReadFrame(*state, 0, m_bytes.size(), -1, false, &next)) waves = std::move(record);
+    state->nSampleLimit = m_pRoot->dwSampleCount;
+    m_pData = m_bytes ? m_bytes->Data() : nullptr;
+    m_nDataSize = m_nBytes;
+    if (m_nBytes != 0 && m_bytes->Intact() && ReadFrame(*state, 0, m_nBytes, -1, false, &next))
+        waves = std::move(record);
     waves.resize(m_bDerived ? 8 : size_t(m_nLeads));
     if (m_bDerived) DeriveLimbLeadSamples(waves);
 }
@@ -658,6 +757,7 @@ bool CMFERParser::ReadWaveform(CState& state, const BYTE* value, size_t length, 
     TakeFirstFrame(state, beat);
     CWaveSet& set = beat ? state.beats : state.record;
     CountFrame(state, set, sequences);
+    if (state.pass == CPass::Decode && !beat && LongerThanOpened(state, set)) return Fail(MferStatus::BadValue, pos);
     state.nTotalSamples += newSamples;
     state.nWaveEnd = size_t(value - m_pData) + length;
     // The beats are small and asked for whole: they are converted as the
@@ -665,6 +765,13 @@ bool CMFERParser::ReadWaveform(CState& state, const BYTE* value, size_t length, 
     const bool convert = beat ? state.pass == CPass::Open : state.pass == CPass::Decode;
     if (convert) DecodeFrame(state, set, value, sequences);
     return true;
+}
+
+bool CMFERParser::LongerThanOpened(const CState& state, const CWaveSet& set)
+{
+    for (size_t count : set.counts)
+        if (count > state.nSampleLimit) return true;
+    return false;
 }
 
 bool CMFERParser::CheckBeat(const CState& state, size_t length, size_t sequenceBytes, size_t pos)
@@ -726,37 +833,52 @@ void CMFERParser::DecodeFrame(const CState& state, CWaveSet& set, const BYTE* va
 {
     const int channels = state.nChannels;
     const size_t sequenceBytes = state.SequenceBytes();
-    if (int(set.waves.size()) < channels) set.waves.resize(channels);
+    const bool one = state.pTarget != nullptr;
+    if (!one && int(set.waves.size()) < channels) set.waves.resize(channels);
     // Channel by channel over all sequences of the frame: each channel's
     // samples sit at a fixed stride, and go straight into the end of its
-    // lead. The common 16-bit form with no scaling, offset or null value is
-    // a plain byte-order loop the compiler vectorises.
+    // lead (the caller's buffer when one lead is read, counted already).
     size_t channelStart = 0;
     for (int c = 0; c < channels; ++c) {
-        const int type = state.DataType(c);
-        const size_t size = SampleSize(type);
-        const size_t block = state.Block(c);
-        const double scale = state.Sense(c) / state.dBaseSense;
-        const double offset = state.Offset(c);
-        const bool hasNull = state.HasNull(c);
-        const double null = state.Null(c);
-        std::vector<short>& wave = set.waves[c];
-        const size_t first = wave.size();
-        wave.resize(first + sequences * block);
-        short* out = wave.data() + first;
         const BYTE* in = value + channelStart;
-        channelStart += block * size;
-        if (type == 0 && scale == 1.0 && offset == 0.0 && !hasNull) {
-            for (size_t s = 0; s < sequences; ++s, in += sequenceBytes, out += block)
-                CopySamples16(in, block, state.bBigEndian, out);
-            continue;
+        const size_t block = state.Block(c);
+        channelStart += block * SampleSize(state.DataType(c));
+        if (one && c != state.nTargetLead) continue;
+        short* out;
+        if (one) {
+            out = state.pTarget + (set.counts[c] - sequences * block);
+        } else {
+            std::vector<short>& wave = set.waves[c];
+            const size_t first = wave.size();
+            wave.resize(first + sequences * block);
+            out = wave.data() + first;
         }
-        for (size_t s = 0; s < sequences; ++s, in += sequenceBytes) {
-            const BYTE* p = in;
-            for (size_t i = 0; i < block; ++i, p += size) {
-                const double raw = DecodeSample(p, type, state.bBigEndian);
-                *out++ = hasNull && raw == null ? 0 : ClampToShort((raw + offset) * scale);
-            }
+        DecodeChannel(state, c, in, sequences, sequenceBytes, out);
+    }
+}
+
+void CMFERParser::DecodeChannel(const CState& state, int c, const BYTE* in, size_t sequences, size_t sequenceBytes,
+                                short* out)
+{
+    // The common 16-bit form with no scaling, offset or null value is a
+    // plain byte-order loop the compiler vectorises.
+    const int type = state.DataType(c);
+    const size_t size = SampleSize(type);
+    const size_t block = state.Block(c);
+    const double scale = state.Sense(c) / state.dBaseSense;
+    const double offset = state.Offset(c);
+    const bool hasNull = state.HasNull(c);
+    const double null = state.Null(c);
+    if (type == 0 && scale == 1.0 && offset == 0.0 && !hasNull) {
+        for (size_t s = 0; s < sequences; ++s, in += sequenceBytes, out += block)
+            CopySamples16(in, block, state.bBigEndian, out);
+        return;
+    }
+    for (size_t s = 0; s < sequences; ++s, in += sequenceBytes) {
+        const BYTE* p = in;
+        for (size_t i = 0; i < block; ++i, p += size) {
+            const double raw = DecodeSample(p, type, state.bBigEndian);
+            *out++ = hasNull && raw == null ? 0 : ClampToShort((raw + offset) * scale);
         }
     }
 }
@@ -918,6 +1040,20 @@ const std::vector<short>* CMFERParser::Wave(int waveform, int lead)
 
 int CMFERParser::GetWaveData(int waveform, int lead, BYTE* buffer)
 {
+    // A buffer that can take shorts receives a lead straight from the file's bytes.
+    if (buffer && reinterpret_cast<uintptr_t>(buffer) % alignof(short) == 0)
+        return GetWaveData(waveform, lead, reinterpret_cast<short*>(buffer));
+    return CopyWave(waveform, lead, buffer);
+}
+
+int CMFERParser::GetWaveData(int waveform, int lead, short* buffer)
+{
+    if (buffer && waveform == kRecording && ReadsStraight(lead)) return DecodeLead(lead, buffer);
+    return CopyWave(waveform, lead, reinterpret_cast<BYTE*>(buffer));
+}
+
+int CMFERParser::CopyWave(int waveform, int lead, BYTE* buffer)
+{
     const std::vector<short>* wave = buffer ? Wave(waveform, lead) : nullptr;
     if (!wave) return 0;
     const size_t total = size_t(GetWaveLength(waveform));
@@ -928,9 +1064,44 @@ int CMFERParser::GetWaveData(int waveform, int lead, BYTE* buffer)
     return 1;
 }
 
-int CMFERParser::GetWaveData(int waveform, int lead, short* buffer)
+bool CMFERParser::ReadsStraight(int lead) const
 {
-    return GetWaveData(waveform, lead, reinterpret_cast<BYTE*>(buffer));
+    // Derived limb leads are computed from I and II together, and need them whole.
+    return m_pRoot && !m_bSamples && !m_bDerived && lead >= 0 && lead < m_nLeads && m_nBytes != 0;
+}
+
+int CMFERParser::DecodeLead(int lead, short* buffer)
+{
+    // The kept bytes were read whole once, so this read takes the same path
+    // (a mapped file changed since is held to the lengths read then); it
+    // converts one lead into the caller's buffer, with no copy of its own.
+    const MferStatus status = m_status;
+    const size_t errorPos = m_nErrorPos;
+    size_t count = 0;
+    bool ok = false;
+    try {
+        std::unique_ptr<CState> state(new CState());
+        state->pass = CPass::Decode;
+        state->nTargetLead = lead;
+        state->pTarget = buffer;
+        size_t next = 0;
+        state->nSampleLimit = m_pRoot->dwSampleCount;
+        m_pData = m_bytes->Data();
+        m_nDataSize = m_nBytes;
+        ok = m_bytes->Intact() && ReadFrame(*state, 0, m_nBytes, -1, false, &next);
+        if (ok && size_t(lead) < state->record.counts.size()) count = state->record.counts[size_t(lead)];
+    } catch (const std::bad_alloc&) {
+        ok = false;   // no memory for the definitions: the read that asked fails
+    }
+    m_pData = nullptr;
+    m_status = status;
+    m_nErrorPos = errorPos;
+    if (!ok) return 0;
+    m_bRead = true;
+    // A lead that ended early in the file is padded with the baseline.
+    const size_t total = size_t(GetWaveLength(kRecording)) / 2;
+    std::fill(buffer + count, buffer + total, short(0));
+    return 1;
 }
 
 CString CMFERParser::GetFilter()

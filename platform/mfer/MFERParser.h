@@ -51,7 +51,9 @@ public:
     int GetWaveLength(int waveform);
     // The lead's samples into a buffer of GetWaveLength bytes; 0 for a lead
     // or waveform the file lacks, and when there is no memory to convert the
-    // recording (the first call converts every lead).
+    // recording. A lead of the recording is converted from the file's bytes
+    // straight into the buffer; a 12-lead record stored as its eight
+    // independent leads converts every lead on the first call.
     int GetWaveData(int waveform, int lead, BYTE* buffer);
     int GetWaveData(int waveform, int lead, short* buffer);
     CString GetFilter();
@@ -60,7 +62,7 @@ public:
     double GetSamplingFrequency();
     int GetWaveformType() const { return m_nWaveformType; }
     // True once the samples were converted (tests use it to see they were not).
-    bool AreSamplesDecoded() const { return m_bSamples; }
+    bool AreSamplesDecoded() const { return m_bRead; }
 
     MferStatus GetStatus() const { return m_status; }
     // Why the file was refused, in words (empty when it was read).
@@ -75,6 +77,7 @@ protected:
     struct CDefinitions;  // the definitions in force for the file or a group
     struct CWaveSet;      // what a read collects of one waveform
     struct CState;        // what a read collects
+    class CKeptBytes;     // the file's bytes while the reader keeps them
 
     // Opening converts the averaged beats and only counts the recording; the
     // decoding pass converts the recording.
@@ -91,10 +94,13 @@ protected:
     bool ReadGroup(CState& state, size_t pos, size_t end, bool indefinite, size_t* next, size_t tagPos);
     bool ReadWaveform(CState& state, const BYTE* value, size_t length, size_t pos);
     bool CheckBeat(const CState& state, size_t length, size_t sequenceBytes, size_t pos);
+    static bool LongerThanOpened(const CState& state, const CWaveSet& set);
     static bool EndsInsideABlock(const CState& state, size_t length, size_t sequenceBytes);
     void TakeFirstFrame(CState& state, bool beat);
     static void CountFrame(const CState& state, CWaveSet& set, size_t sequences);
     static void DecodeFrame(const CState& state, CWaveSet& set, const BYTE* value, size_t sequences);
+    static void DecodeChannel(const CState& state, int c, const BYTE* in, size_t sequences, size_t sequenceBytes,
+                              short* out);
     void Finish(CState& state);
     void FinishBeats(CState& state);
     bool IsEightOfTwelve() const;
@@ -103,12 +109,18 @@ protected:
     bool DecodeSamples();
     void DecodeInto(std::vector<std::vector<short>>& waves);
     const std::vector<short>* Wave(int waveform, int lead);
+    int Keep(std::unique_ptr<CKeptBytes> bytes);
+    bool ReadsStraight(int lead) const;
+    int DecodeLead(int lead, short* buffer);
+    int CopyWave(int waveform, int lead, BYTE* buffer);
 
     const BYTE* m_pData;                      // bytes of the file while it is read
     size_t m_nDataSize = 0;                   // and their count
     std::unique_ptr<MFER_ROOT> m_pRoot;       // null until a file was read
-    std::vector<BYTE> m_bytes;                // the file up to its last waveform byte; emptied once decoded
+    std::unique_ptr<CKeptBytes> m_bytes;      // the file; let go once m_waves is filled
+    size_t m_nBytes = 0;                      // bytes up to its last waveform byte
     bool m_bSamples;                          // m_waves holds the converted samples
+    bool m_bRead = false;                     // samples were converted (into m_waves or a caller's buffer)
     bool m_bDerived;                          // III, aVR, aVL, aVF are computed from I and II
     int m_nLeads;                             // leads the reader gives, derived ones included
     std::vector<std::vector<short>> m_waves;  // converted samples, one vector per lead; empty until asked for

@@ -1,5 +1,7 @@
 // The MFER reader on hand-built files: each test spells out the bytes it
 // feeds, so the encoding rules it relies on are visible in the test.
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -8,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/mfer/MFERParser.h"
+#include "tests/support/MemoryLimit.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -346,6 +349,110 @@ TEST(MFERParser, SamplesAreConvertedOnlyWhenALeadIsRead)
     EXPECT_EQ((std::vector<short>{1, -2, 300}), Lead(parser, 0));
     ASSERT_TRUE(Open(parser, TwoChannelBody(true)));
     EXPECT_FALSE(parser.AreSamplesDecoded());
+}
+
+// A lead is converted from the file's bytes into the caller's buffer: in any
+// order, as often as asked, through a buffer of bytes at any address, and a
+// lead that ends early is padded with the baseline whatever the buffer held.
+TEST(MFERParser, EveryWayOfReadingALeadGivesTheSameSamples)
+{
+    // Two channels of two samples, then one channel of two: lead 1 ends early.
+    const Bytes file = Cat({Def(0x05, {2}), Def(0x04, {2}), Def(0x1E, Be16({1, 2, 3, 4})), Def(0x05, {1}),
+                            Def(0x1E, Be16({5, 6})), Bytes{0x80, 0}});
+    const std::vector<short> expected[2] = {{1, 2, 5, 6}, {3, 4, 0, 0}};
+    CMFERParser parser;
+    ASSERT_TRUE(Open(parser, file));
+    ASSERT_EQ(8, parser.GetWaveLength(0));
+    for (int round = 0; round < 2; ++round) {
+        for (int lead : {1, 0}) {
+            std::vector<short> shorts(4, short(0x7777));
+            ASSERT_TRUE(parser.GetWaveData(0, lead, shorts.data()));
+            EXPECT_EQ(expected[lead], shorts) << lead;
+            Bytes bytes(9, 0xEE);
+            ASSERT_TRUE(parser.GetWaveData(0, lead, bytes.data() + 1));   // an odd address
+            std::vector<short> unaligned(4);
+            std::memcpy(unaligned.data(), bytes.data() + 1, 8);
+            EXPECT_EQ(expected[lead], unaligned) << lead;
+        }
+    }
+    EXPECT_EQ(0, parser.GetWaveData(0, 2, std::vector<short>(4).data()));
+}
+
+// Reading a lead needs no memory the size of the record beyond the
+// caller's buffer: a machine short of memory still shows a long record
+// that opened.
+TEST(MFERParser, ALeadIsReadIntoTheCallersBufferWithoutMemoryOfItsOwn)
+{
+    if (!testsupport::MemoryLimitsCanBeTested()) GTEST_SKIP() << "the sanitizer needs more address space than the limit leaves";
+    const size_t samples = size_t(4) << 20;   // two leads of 8 MB each
+    Bytes data(samples * 4);
+    for (size_t i = 0; i < samples; ++i) {
+        data[4 * i + 1] = BYTE(i);
+        data[4 * i + 3] = BYTE(i * 3);
+    }
+    const Bytes file = Cat({Def(0x01, {1}), Def(0x05, {2}), Def(0x04, {1}),
+                            Bytes{0x1E, 0x84, BYTE(data.size() >> 24), BYTE(data.size() >> 16), BYTE(data.size() >> 8),
+                                  BYTE(data.size())}, data});
+    const int status = testsupport::RunInChild([&]() {
+        CMFERParser parser;
+        if (!Open(parser, file)) return 2;
+        std::vector<short> first(samples), second(samples);
+        testsupport::ShortOfMemory limit(4);
+        if (!limit.Limited()) return 4;
+        if (!parser.GetWaveData(0, 0, first.data()) || !parser.GetWaveData(0, 1, second.data())) return 3;
+        return first[samples - 1] == short(BYTE(samples - 1) << 8) && second[7] == short(21 << 8) ? 0 : 5;
+    });
+    EXPECT_EQ(0, status) << "2: not opened, 3: a lead not read, 4: no limit, 5: wrong samples";
+}
+
+// The reader keeps the file it opened (mapped, not copied): another program
+// may cut it short or write it anew before a lead is read.
+class MFERParserFileChanged : public ::testing::Test {
+protected:
+    std::string WriteFile(const Bytes& bytes)
+    {
+        return m_dir.Write("record.mwf", std::string(bytes.begin(), bytes.end()));
+    }
+    static bool OpenPath(CMFERParser& parser, const std::string& path)
+    {
+        const std::wstring wide(path.begin(), path.end());
+        return parser.OpenMFER(wide.c_str()) != 0;
+    }
+
+    testsupport::TempDir m_dir;
+};
+
+TEST_F(MFERParserFileChanged, AFileCutShortAfterOpeningFailsTheReadNotTheProgram)
+{
+    // Long enough that the lead's samples lie on pages past the cut.
+    const Bytes data(32000, 0x01);
+    const std::string path = WriteFile(Cat({Def(0x1E, data)}));
+    CMFERParser parser;
+    ASSERT_TRUE(OpenPath(parser, path));
+    ASSERT_EQ(0, ::truncate(path.c_str(), 16));
+    std::vector<short> lead(data.size() / 2);
+    EXPECT_EQ(0, parser.GetWaveData(0, 0, lead.data()));
+    EXPECT_EQ(MferStatus::Ok, parser.GetStatus());
+}
+
+TEST_F(MFERParserFileChanged, AFileWrittenAnewIsHeldToTheLengthsItHadWhenOpened)
+{
+    // Two leads of three samples, then in as many bytes one lead of six:
+    // the buffer the caller sized by the open takes three.
+    const std::string path = WriteFile(TwoChannelBody(false));
+    CMFERParser parser;
+    ASSERT_TRUE(OpenPath(parser, path));
+    ASSERT_EQ(6, parser.GetWaveLength(0));
+    Bytes longer = TwoChannelBody(false);
+    const Bytes oneChannel = Cat({Def(0x05, {1}), Def(0x04, {6})});
+    const Bytes twoChannels = Cat({Def(0x05, {2}), Def(0x04, {3})});
+    const auto at = std::search(longer.begin(), longer.end(), twoChannels.begin(), twoChannels.end());
+    ASSERT_NE(longer.end(), at);
+    std::copy(oneChannel.begin(), oneChannel.end(), at);
+    WriteFile(longer);
+    std::vector<short> lead(4, short(0x5555));
+    EXPECT_EQ(0, parser.GetWaveData(0, 0, lead.data()));
+    EXPECT_EQ(short(0x5555), lead[3]) << "written past the lead's length";
 }
 
 TEST(MFERParser, TextsDeclaredUtf8ReachTheRootInCodePage932)
