@@ -14,7 +14,8 @@ namespace panes {
 
 // ---- children ------------------------------------------------------------------------------
 
-CFrameWnd* CreateFormFrame(CWnd* pane, CTavrionDoc* doc, CRuntimeClass* formClass, int docType)
+CFrameWnd* CreateViewFrame(CWnd* pane, CTavrionDoc* doc, CRuntimeClass* viewClass,
+                           const std::function<void(CView*)>& prepare)
 {
     CFrameWnd* frame = new CFrameWnd;
     if (!frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pane, nullptr, 0, nullptr)) {
@@ -22,17 +23,24 @@ CFrameWnd* CreateFormFrame(CWnd* pane, CTavrionDoc* doc, CRuntimeClass* formClas
         return nullptr;
     }
     CCreateContext context;
-    context.m_pNewViewClass = formClass;
+    context.m_pNewViewClass = viewClass;
     context.m_pCurrentDoc = doc;
-    CFormEx* form = dynamic_cast<CFormEx*>(frame->CreateView(&context, AFX_IDW_PANE_FIRST));
-    if (!form) return frame;
-    form->ShowWindow(SW_SHOW);
-    form->SetDocType(doc, docType);
-    form->OnInitialUpdate();
-    frame->SetActiveView(form, TRUE);
+    CView* view = dynamic_cast<CView*>(frame->CreateView(&context, AFX_IDW_PANE_FIRST));
+    if (!view) return frame;
+    view->ShowWindow(SW_SHOW);
+    if (prepare) prepare(view);
+    view->OnInitialUpdate();
+    frame->SetActiveView(view, TRUE);
     frame->RecalcLayout(TRUE);
-    form->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    view->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return frame;
+}
+
+CFrameWnd* CreateFormFrame(CWnd* pane, CTavrionDoc* doc, CRuntimeClass* formClass, int docType)
+{
+    return CreateViewFrame(pane, doc, formClass, [doc, docType](CView* view) {
+        if (CFormEx* form = dynamic_cast<CFormEx*>(view)) form->SetDocType(doc, docType);
+    });
 }
 
 CFormEx* FrameForm(CFrameWnd* frame)

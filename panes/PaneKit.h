@@ -5,6 +5,8 @@
 // page, and the relays of strip drags and annotation activation.
 #pragma once
 
+#include <functional>
+
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/framework/View.h"
 
@@ -25,6 +27,11 @@ constexpr int kPatientStripHeight = 50;
 // child of the pane; the frame stays empty when the form cannot be made.
 // The frame and the form delete themselves with their windows.
 CFrameWnd* CreateFormFrame(CWnd* pane, CTavrionDoc* doc, CRuntimeClass* formClass, int docType);
+// A frame holding a view of `viewClass` as its active view, without a client
+// edge; `prepare` runs on the view before its initial update. The frame
+// stays empty when the view cannot be made.
+CFrameWnd* CreateViewFrame(CWnd* pane, CTavrionDoc* doc, CRuntimeClass* viewClass,
+                           const std::function<void(CView*)>& prepare);
 // The form a frame holds, or null.
 CFormEx* FrameForm(CFrameWnd* frame);
 // A view of `viewClass` as the pane's child `id`, joined to the document's
