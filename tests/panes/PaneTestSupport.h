@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "core/Globals.h"
@@ -20,7 +22,7 @@ struct Sent {
     LPARAM lParam;
 };
 
-// The host's window that hears from the document.
+// The host's window that hears from the document (user messages and focus).
 class CNotifyLog : public CWnd {
 public:
     std::vector<Sent> log;
@@ -34,7 +36,7 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message >= WM_USER) log.push_back(Sent{message, wParam, lParam});
+        if (message >= WM_USER || message == WM_SETFOCUS) log.push_back(Sent{message, wParam, lParam});
         return CWnd::WindowProc(message, wParam, lParam);
     }
 };
@@ -74,6 +76,10 @@ private:
     double m_x, m_y;
 };
 
+template <class Pane, class = void> constexpr bool kHasPatientStrip = false;
+template <class Pane>
+constexpr bool kHasPatientStrip<Pane, std::void_t<decltype(std::declval<Pane&>().SetShowPatientInfo(TRUE))>> = true;
+
 // host window > pane, the pane filling the host's client area.
 template <class Pane> class PaneHost {
 public:
@@ -86,7 +92,7 @@ public:
         EXPECT_TRUE(host.CreateEx(0, nullptr, L"host", WS_POPUP | WS_VISIBLE, CRect(0, 0, width, height), nullptr, 0));
         pane = new Pane;
         setDoc(*pane);
-        pane->SetShowPatientInfo(showPatient);
+        if constexpr (kHasPatientStrip<Pane>) pane->SetShowPatientInfo(showPatient);
         EXPECT_TRUE(pane->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, width, height), &host, 100));
         return pane;
     }
