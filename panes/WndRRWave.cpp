@@ -31,6 +31,7 @@ constexpr int kCaptionTemplate = 102;
 constexpr int kCaptionGeneral = 3478;
 constexpr int kCaptionLimb = 3479;
 constexpr int kCaptionChest = 3480;
+constexpr int kCaptionST = 3499;
 constexpr int kOneLeadWaveStyle = 20;
 constexpr int kThreeLeadWaveStyle = 21;
 constexpr int kFullColumns = 260;
@@ -69,6 +70,7 @@ int CWndRRWave::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_pCaptionStrip = panes::CreateStrip<CDlgCtrl>(this, m_pRRViewDoc, kCaptionTemplate, kCaptionTemplate, this);
     panes::ShowStripItem(m_pCaptionStrip, kCaptionLimb, FALSE);
     panes::ShowStripItem(m_pCaptionStrip, kCaptionChest, FALSE);
+    panes::ShowStripItem(m_pCaptionStrip, kCaptionST, FALSE);
     panes::ShowStripItem(m_pCaptionStrip, kCaptionGeneral, TRUE);
     if (m_pCaptionStrip) m_pCaptionStrip->ShowWindow(SW_SHOW);
     m_pRhythmView = static_cast<CViewRhythmWave*>(
