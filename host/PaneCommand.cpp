@@ -177,12 +177,17 @@ void UseScreen(CTavrionDoc& doc, const PaneOptions& options)
 bool Click(CWnd* pane, int id)
 {
     CWnd* control = pane->GetDescendantWindow(id);
-    if (!control || !control->IsWindowVisible() || !control->IsWindowEnabled()) {
+    CRect rect;
+    if (control) control->GetWindowRect(&rect);
+    // A strip the page style does not use stands at the empty rectangle.
+    CWnd* strip = control ? control->GetParent() : nullptr;
+    CRect stripRect;
+    if (strip) strip->GetWindowRect(&stripRect);
+    if (!control || !control->IsWindowVisible() || !control->IsWindowEnabled() || rect.IsRectEmpty() ||
+        stripRect.IsRectEmpty()) {
         std::fprintf(stderr, "morvelance-host: the pane shows no enabled control %d\n", id);
         return false;
     }
-    CRect rect;
-    control->GetWindowRect(&rect);
     platform::ui::Desktop::Click(rect.CenterPoint());
     platform::ui::Desktop::PumpMessages();
     return true;
