@@ -13,6 +13,8 @@ template <class Strip, class... Args> Strip* CreateStrip(CWnd* pane, CTavrionDoc
         delete strip;
         return nullptr;
     }
+    // Like every child, the strip waits at the empty rectangle for the first layout.
+    strip->MoveWindow(CRect(0, 0, 0, 0), FALSE);
     return strip;
 }
 
