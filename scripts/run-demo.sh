@@ -66,3 +66,9 @@ done
 for record in rest12_90 rhythm_90; do
     "$build/bin/morvelance-host" dialog "$samples/$record.ecg" --dialog all --out "$samples/dialogs/$record"
 done
+
+# The page panes that show an RR and a resting record, every page style, as a
+# host frame of 1920 x 1080 holds them.
+for record in rr_90 rest12_90; do
+    "$build/bin/morvelance-host" pane "$samples/$record.ecg" --pane all --out "$samples/panes/$record"
+done
