@@ -58,6 +58,9 @@ constexpr UINT WM_EXER_TREND_OPEN_BESIDE = WM_USER + 0x19;
 constexpr UINT WM_EXER_SUMMARY_OPEN = WM_USER + 0x1A;
 // A time was picked on an exercise trend and stored as the item's current time.
 constexpr UINT WM_EXER_TIME_PICKED = WM_USER + 0x1F;
+// A wave pane wrote the measuring-divider bits back to the document; sent to
+// the document's notification window, lParam 2 rhythm, 3 RR, 7 MFER record.
+constexpr UINT WM_DIVIDER_BITS_WRITTEN = WM_USER + 0x1D;
 // The additions link of an interpretation form was clicked (wParam 0, lParam 0).
 constexpr UINT WM_LINK_OPEN_ADDITIONS = WM_USER + 0x1C;
 // The serial-comparison choice is to be validated.

@@ -57,6 +57,7 @@ struct _RHYTHMDATAITEM {
     int nCacheNoise = 0;            // bit-noise setting the cache was made with (all leads)
     _ANNOTATION_INFO* pAnnoHead = nullptr;   // the item's annotation chain (owned)
     int nLeadCount = 0;             // 1, 3, 12 or 15; set by whoever adds the item
+    int nTypeValue = 0;             // the record's layout type, set by whoever adds the item; 3 is the three-row layout
     BYTE byStartMinute = 0;         // recording start within the hour (tag 3854 or 3856)
     BYTE byStartSecond = 0;
     CString strMasterStepInfo;      // Master_step_info for master-step system codes, else empty

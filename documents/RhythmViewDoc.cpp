@@ -83,6 +83,12 @@ _RHYTHMDATAITEM* CRhythmViewDoc::GetCurrentDataItem() const
     return m_RhythmDataManager.GetItem(m_nCurDataIndex);
 }
 
+int CRhythmViewDoc::GetCurrentTypeValue() const
+{
+    const _RHYTHMDATAITEM* item = GetCurrentDataItem();
+    return item ? item->nTypeValue : 0;
+}
+
 int CRhythmViewDoc::GetCurItemLeadCount()
 {
     const _RHYTHMDATAITEM* item = GetCurrentDataItem();

@@ -25,6 +25,8 @@ public:
     int OpenFile(CString& strXMLPath, CString& strFilePath) override;
     // The item whose id is the current item id; null when there is none.
     _RHYTHMDATAITEM* GetCurrentDataItem() const;
+    // The current item's layout type; 0 without a current item.
+    int GetCurrentTypeValue() const;
     CDataManager<_RHYTHMDATAITEM>* GetRhythmDataManager() { return &m_RhythmDataManager; }
     // A null buffer asks for the lead's size in bytes; otherwise the filtered
     // samples (the caller sized the buffer from that query) and the bytes

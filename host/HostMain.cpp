@@ -25,6 +25,7 @@
 #include "core/TavrionDoc.h"
 #include "host/DialogCommand.h"
 #include "host/DocumentCommand.h"
+#include "host/PaneCommand.h"
 #include "host/LeadNameSource.h"
 #include "host/ReportCommand.h"
 #include "host/ViewCommand.h"
@@ -53,6 +54,11 @@ const char kUsage[] =
     "  open FILE...   open each record with its examination document (chosen by\n"
     "                 the record's system code; MFER files with the MFER document)\n"
     "                 and print what the views get: filtered leads, settings, pages\n"
+    "  pane FILE... --pane CLASS|all [--style N] [--no-patient] [--click ID,...] [--size WxH]\n"
+    "       (--png OUT.png | --out DIR)\n"
+    "                 show the record in a page pane as a host frame holds it and paint it;\n"
+    "                 --click presses strip controls; --pane all writes CLASS-STYLE.png\n"
+    "                 for every pane and style that shows the record\n"
     "  view FILE... --view CLASS [--size WxH] [--smooth 0..3] [--grid lines|dots] --png OUT.png\n"
     "                 open each record as 'open' does and paint a view of class CLASS\n"
     "                 (sheet: every lead named, with its calibration pulse, at the\n"
@@ -510,7 +516,7 @@ int main(int argc, char** argv)
     }
     const std::string command = argv[1];
     const bool viewing = command == "view" || command == "print";
-    if (command != "info" && command != "open" && !viewing && command != "dialog") {
+    if (command != "info" && command != "open" && !viewing && command != "dialog" && command != "pane") {
         std::fprintf(stderr, "morvelance-host: unknown command '%s' (try --help)\n", command.c_str());
         return 2;
     }
@@ -527,8 +533,9 @@ int main(int argc, char** argv)
     if (!g_pWorkDir || !*g_pWorkDir)
         std::fprintf(stderr, "morvelance-host: warning: no work directory is registered\n");
 
-    if (command == "dialog") {
-        const int status = host::RunDialogCommand(argc - 2, argv + 2, OpenForViews);
+    if (command == "dialog" || command == "pane") {
+        const int status = command == "pane" ? host::RunPaneCommand(argc - 2, argv + 2, OpenForViews)
+                                             : host::RunDialogCommand(argc - 2, argv + 2, OpenForViews);
         platform::ui::StopModules();
         return status;
     }

@@ -97,3 +97,8 @@ done
 "$host" print "$samples/rest12_90.ecg" --report rest-wave --pdf "$samples/printed/report-rest-wave.pdf"
 "$host" print "$samples/rhythm_90.ecg" --report rhythm-wave --pdf "$samples/printed/report-rhythm-wave.pdf"
 echo "views in $views, prints and reports in $samples/printed"
+# The page panes that show an RR and a resting record, every page style, as a
+# host frame of 1920 x 1080 holds them.
+for record in rr_90 rest12_90; do
+    "$build/bin/morvelance-host" pane "$samples/$record.ecg" --pane all --out "$samples/panes/$record"
+done

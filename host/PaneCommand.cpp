@@ -1,0 +1,280 @@
+#include "host/PaneCommand.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/Globals.h"
+#include "core/TavrionDoc.h"
+#include "documents/RRViewDoc.h"
+#include "documents/RestViewDoc.h"
+#include "host/FormViewCommand.h"
+#include "host/OutputFolder.h"
+#include "panes/WndRRComment.h"
+#include "panes/WndRRResult.h"
+#include "panes/WndRRWave.h"
+#include "panes/WndRestDetailMeas.h"
+#include "platform/ui/windowing/Desktop.h"
+
+namespace host {
+namespace {
+
+constexpr int kNoStyle = -1;
+
+struct PaneOptions {
+    std::vector<std::string> files;
+    std::string paneClass;
+    int style = kNoStyle;
+    bool showPatient = true;
+    std::vector<int> clicks;
+    int width = 1920;
+    int height = 1080;
+    std::string png;
+    std::string outDir;
+};
+
+// A pane the host can show: its class, the page styles it takes (none: one
+// page) and the host's calls on it.
+struct PaneKind {
+    const char* name;
+    std::vector<int> styles;
+    // The pane on the document, null when the document is not of its kind.
+    std::function<CWnd*(CTavrionDoc& doc, bool showPatient)> make;
+    std::function<void(CWnd* pane, int style)> show;
+};
+
+template <class Pane, class Doc> CWnd* MakeOn(CTavrionDoc& doc, bool showPatient, void (Pane::*setDoc)(Doc*))
+{
+    Doc* typed = dynamic_cast<Doc*>(&doc);
+    if (!typed) return nullptr;
+    Pane* pane = new Pane;
+    (pane->*setDoc)(typed);
+    if constexpr (!std::is_same_v<Pane, CWndRestDetailMeas>) pane->SetShowPatientInfo(showPatient);
+    return pane;
+}
+
+const std::vector<PaneKind>& PaneKinds()
+{
+    static const std::vector<PaneKind> kinds = {
+        {"CWndRRResult", {},
+         [](CTavrionDoc& d, bool p) { return MakeOn(d, p, &CWndRRResult::SetRRViewDoc); },
+         [](CWnd* w, int) {
+             w->SendMessage(WM_SIZE, 0, 0);
+             static_cast<CWndRRResult*>(w)->OnUpdate();
+         }},
+        {"CWndRRComment", {6, 7, 8, 9},
+         [](CTavrionDoc& d, bool p) { return MakeOn(d, p, &CWndRRComment::SetRRViewDoc); },
+         [](CWnd* w, int style) {
+             auto* pane = static_cast<CWndRRComment*>(w);
+             pane->ShowPageStyle(style);
+             pane->OnUpdate();
+         }},
+        {"CWndRRWave", {3, 4, 5},
+         [](CTavrionDoc& d, bool p) { return MakeOn(d, p, &CWndRRWave::SetRRViewDoc); },
+         [](CWnd* w, int style) { static_cast<CWndRRWave*>(w)->ShowPageStyle(style); }},
+        {"CWndRestDetailMeas", {},
+         [](CTavrionDoc& d, bool p) { return MakeOn(d, p, &CWndRestDetailMeas::SetRestViewDoc); },
+         [](CWnd* w, int) {
+             w->SendMessage(WM_SIZE, 0, 0);
+             static_cast<CWndRestDetailMeas*>(w)->OnUpdate();
+         }},
+    };
+    return kinds;
+}
+
+const PaneKind* FindPane(const std::string& name)
+{
+    for (const PaneKind& kind : PaneKinds())
+        if (name == kind.name) return &kind;
+    return nullptr;
+}
+
+bool ParseClicks(const std::string& text, std::vector<int>& clicks)
+{
+    const char* p = text.c_str();
+    while (*p) {
+        char* end = nullptr;
+        const long id = std::strtol(p, &end, 10);
+        if (end == p || id <= 0 || id > 0xFFFF) return false;
+        clicks.push_back(static_cast<int>(id));
+        p = *end == ',' ? end + 1 : end;
+        if (*end && *end != ',') return false;
+    }
+    return !clicks.empty();
+}
+
+bool ParseOptions(int argc, char** argv, PaneOptions& options)
+{
+    for (int i = 0; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());
+                return false;
+            }
+            out = argv[++i];
+            return true;
+        };
+        std::string text;
+        if (arg == "--pane") {
+            if (!value(options.paneClass)) return false;
+        } else if (arg == "--style") {
+            if (!value(text)) return false;
+            options.style = std::atoi(text.c_str());
+        } else if (arg == "--no-patient") {
+            options.showPatient = false;
+        } else if (arg == "--click") {
+            if (!value(text) || !ParseClicks(text, options.clicks)) {
+                std::fprintf(stderr, "morvelance-host: --click takes control ids, as 3498,3482\n");
+                return false;
+            }
+        } else if (arg == "--size") {
+            if (!value(text) || std::sscanf(text.c_str(), "%dx%d", &options.width, &options.height) != 2 ||
+                options.width < 16 || options.height < 16 || options.width > 10000 || options.height > 10000) {
+                std::fprintf(stderr, "morvelance-host: --size takes WIDTHxHEIGHT (16 to 10000 pixels)\n");
+                return false;
+            }
+        } else if (arg == "--png") {
+            if (!value(options.png)) return false;
+        } else if (arg == "--out") {
+            if (!value(options.outDir)) return false;
+        } else if (arg.rfind("--", 0) == 0) {
+            std::fprintf(stderr, "morvelance-host: unknown option %s\n", arg.c_str());
+            return false;
+        } else {
+            options.files.push_back(arg);
+        }
+    }
+    const bool all = options.paneClass == "all";
+    if (options.files.empty() || options.paneClass.empty() || (all ? options.outDir.empty() : options.png.empty())) {
+        std::fprintf(stderr, "morvelance-host: pane needs FILE..., --pane CLASS and --png OUT.png "
+                             "(or --pane all and --out DIR)\n");
+        return false;
+    }
+    if (!all && !FindPane(options.paneClass)) {
+        std::fprintf(stderr, "morvelance-host: no pane class %s\n", options.paneClass.c_str());
+        return false;
+    }
+    return true;
+}
+
+// The screen's factors as the application sets them for its size, the
+// document's fonts made for them.
+void UseScreen(CTavrionDoc& doc, const PaneOptions& options)
+{
+    g_dXUnit = options.width / 1024.0;
+    g_dYUnit = options.height / 768.0;
+    platform::ui::Desktop::SetScreenSize(options.width, options.height);
+    doc.InitGlobalData();
+    doc.SetCtrlContent(nullptr);
+    doc.UpdateCtrlStatus();
+}
+
+// Presses a control of one of the pane's strips.
+bool Click(CWnd* pane, int id)
+{
+    CWnd* control = pane->GetDescendantWindow(id);
+    CRect rect;
+    if (control) control->GetWindowRect(&rect);
+    // A strip the page style does not use stands at the empty rectangle.
+    CWnd* strip = control ? control->GetParent() : nullptr;
+    CRect stripRect;
+    if (strip) strip->GetWindowRect(&stripRect);
+    if (!control || !control->IsWindowVisible() || !control->IsWindowEnabled() || rect.IsRectEmpty() ||
+        stripRect.IsRectEmpty()) {
+        std::fprintf(stderr, "morvelance-host: the pane shows no enabled control %d\n", id);
+        return false;
+    }
+    platform::ui::Desktop::Click(rect.CenterPoint());
+    platform::ui::Desktop::PumpMessages();
+    return true;
+}
+
+// The pane in a top-level window of the screen's size, driven in the
+// host's order, clicked and painted.
+bool ShowPane(CTavrionDoc& doc, const PaneKind& kind, int style, const PaneOptions& options, const std::string& png)
+{
+    std::unique_ptr<CWnd> pane(kind.make(doc, options.showPatient));
+    if (!pane) {
+        std::fprintf(stderr, "morvelance-host: %s does not show this record\n", kind.name);
+        return false;
+    }
+    const CRect rect(0, 0, options.width, options.height);
+    CWnd window;
+    bool ok = window.CreateEx(0, nullptr, L"morvelance-host", WS_POPUP | WS_VISIBLE, rect, nullptr, 0) &&
+              pane->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, &window, 100);
+    if (ok) {
+        kind.show(pane.get(), style);
+        platform::ui::Desktop::PumpMessages();
+        for (int id : options.clicks) ok = Click(pane.get(), id) && ok;
+        pane->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        platform::ui::Desktop::PumpMessages();
+        ok = platform::ui::Desktop::SaveWindowImage(window.m_hWnd, png.c_str()) && ok;
+        if (ok) std::printf("%s\n", png.c_str());
+    } else {
+        std::fprintf(stderr, "morvelance-host: the pane could not be created\n");
+    }
+    if (pane->GetSafeHwnd()) pane->DestroyWindow();
+    if (window.GetSafeHwnd()) window.DestroyWindow();
+    return ok;
+}
+
+int StyleOf(const PaneKind& kind, int asked)
+{
+    if (kind.styles.empty()) return kNoStyle;
+    return asked == kNoStyle ? kind.styles.front() : asked;
+}
+
+std::string AllImagePath(const PaneOptions& options, const PaneKind& kind, int style, size_t index)
+{
+    std::string name = options.outDir + "/" + kind.name;
+    if (style != kNoStyle) name += "-" + std::to_string(style);
+    if (index) name += "-" + std::to_string(index + 1);
+    return name + ".png";
+}
+
+// Every pane and style that takes the document's kind.
+int ShowAllPanes(CTavrionDoc& doc, const PaneOptions& options, size_t index)
+{
+    int failures = 0;
+    for (const PaneKind& kind : PaneKinds()) {
+        std::unique_ptr<CWnd> probe(kind.make(doc, true));
+        if (!probe) continue;
+        std::vector<int> styles = kind.styles.empty() ? std::vector<int>{kNoStyle} : kind.styles;
+        for (int style : styles)
+            if (!ShowPane(doc, kind, style, options, AllImagePath(options, kind, style, index))) ++failures;
+    }
+    return failures;
+}
+
+}  // namespace
+
+int RunPaneCommand(int argc, char** argv, const RecordOpener& open)
+{
+    PaneOptions options;
+    if (!ParseOptions(argc, argv, options)) return 2;
+    if (!(options.outDir.empty() ? MakeFolderOf(options.png) : MakeOutputFolder(options.outDir))) return 1;
+    LoadFormLayouts();
+    int failures = 0;
+    for (size_t index = 0; index < options.files.size(); ++index) {
+        std::unique_ptr<CTavrionDoc> doc;
+        if (!open(options.files[index], doc) || !doc) {
+            ++failures;
+            continue;
+        }
+        doc->m_bAutoDelete = FALSE;
+        UseScreen(*doc, options);
+        if (options.paneClass == "all") {
+            failures += ShowAllPanes(*doc, options, index);
+            continue;
+        }
+        const PaneKind& kind = *FindPane(options.paneClass);
+        if (!ShowPane(*doc, kind, StyleOf(kind, options.style), options, Numbered(options.png, index))) ++failures;
+    }
+    return failures ? 1 : 0;
+}
+
+}  // namespace host

@@ -1,0 +1,112 @@
+// What the page-pane tests share: a host window on the desktop that holds a
+// pane the way a host frame does, driven in the host's order, with the
+// window rectangles of the pane's children read back in pane coordinates,
+// and a notification window that logs what the pane sends the host.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "core/Globals.h"
+#include "core/TavrionDoc.h"
+#include "platform/ui/windowing/Desktop.h"
+
+namespace panetest {
+
+struct Sent {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// The host's window that hears from the document (user messages and focus).
+class CNotifyLog : public CWnd {
+public:
+    std::vector<Sent> log;
+    int Count(UINT message) const
+    {
+        int n = 0;
+        for (const Sent& s : log) n += s.message == message;
+        return n;
+    }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message >= WM_USER || message == WM_SETFOCUS) log.push_back(Sent{message, wParam, lParam});
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// The rectangle of `child` in the client coordinates of `pane`; empty for none.
+inline CRect RectIn(CWnd* pane, CWnd* child)
+{
+    if (!child || !child->GetSafeHwnd()) return CRect(0, 0, 0, 0);
+    CRect rect;
+    child->GetWindowRect(&rect);
+    pane->ScreenToClient(&rect);
+    return rect;
+}
+
+// A rectangle given as left, top, width, height.
+inline CRect Box(int x, int y, int w, int h) { return CRect(x, y, x + w, y + h); }
+
+// Screen factors and document fonts for a screen size; the process's factors
+// come back on leaving.
+class ScopedScreen {
+public:
+    ScopedScreen() : m_x(g_dXUnit), m_y(g_dYUnit) {}
+    ~ScopedScreen()
+    {
+        g_dXUnit = m_x;
+        g_dYUnit = m_y;
+    }
+    void Use(CTavrionDoc& doc, int width, int height)
+    {
+        g_dXUnit = width / 1024.0;
+        g_dYUnit = height / 768.0;
+        platform::ui::Desktop::SetScreenSize(width, height);
+        doc.InitGlobalData();
+    }
+
+private:
+    double m_x, m_y;
+};
+
+template <class Pane, class = void> constexpr bool kHasPatientStrip = false;
+template <class Pane>
+constexpr bool kHasPatientStrip<Pane, std::void_t<decltype(std::declval<Pane&>().SetShowPatientInfo(TRUE))>> = true;
+
+// host window > pane, the pane filling the host's client area.
+template <class Pane> class PaneHost {
+public:
+    ~PaneHost() { Close(); }
+
+    // The host's order up to window creation; `setDoc` gives the pane its document.
+    template <class SetDoc> Pane* Open(SetDoc setDoc, BOOL showPatient, int width, int height)
+    {
+        Close();
+        EXPECT_TRUE(host.CreateEx(0, nullptr, L"host", WS_POPUP | WS_VISIBLE, CRect(0, 0, width, height), nullptr, 0));
+        pane = new Pane;
+        setDoc(*pane);
+        if constexpr (kHasPatientStrip<Pane>) pane->SetShowPatientInfo(showPatient);
+        EXPECT_TRUE(pane->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, width, height), &host, 100));
+        return pane;
+    }
+    void Close()
+    {
+        if (pane && pane->GetSafeHwnd()) pane->DestroyWindow();
+        delete pane;
+        pane = nullptr;
+        if (host.GetSafeHwnd()) host.DestroyWindow();
+    }
+    CRect Rect(CWnd* child) const { return RectIn(pane, child); }
+
+    CWnd host;
+    Pane* pane = nullptr;
+};
+
+}  // namespace panetest
