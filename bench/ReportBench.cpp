@@ -1,8 +1,9 @@
-// A one-page resting 12-lead report (wave style 1, the patient block, the
-// settings captions and the version line, A4 landscape) printed through the
+// A one-page resting 12-lead report (wave style 1 with the one-lead strip,
+// the patient block, the settings captions and the version line, A4 landscape) printed through the
 // report classes: to the PDF printer (time per report and PDF bytes), and as
 // raw HP-GL/2 and LIPS jobs (time and spool bytes); and the resting
-// interpretation page with its full Minnesota and IVREL block, to PDF.
+// interpretation page (the full Minnesota and IVREL block, the average beats
+// and the strip), to PDF.
 // Run: <build>/bin/morvelance_bench --benchmark_filter=Report
 #include <benchmark/benchmark.h>
 
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "core/PositionCtrl.h"
 #include "documents/RestViewDoc.h"
@@ -24,7 +26,9 @@
 #include "printdevice/ECGPrinter.h"
 #include "reports/ECGPrintReport.h"
 #include "tools/RestRecord.h"
+#include "analysisviews/ViewAverageWave.h"
 #include "waveviews/ViewRhythmWave.h"
+#include "waveviews/ViewScroll1LeadWave.h"
 
 using namespace morvelance;
 
@@ -59,42 +63,6 @@ struct BenchFolder {
     std::string path;
 };
 
-// The report a host makes for the resting wave page, or for the page of
-// the interpretation block (eight Minnesota codes, eleven IVREL statements).
-class CBenchReport : public CECGPrintReport {
-public:
-    CBenchReport(CTavrionDoc& doc, CECGPrinter& printer, CViewRhythmWave& view, bool interpre = false)
-        : m_view(view), m_interpre(interpre)
-    {
-        m_pDoc = &doc;
-        m_DocType = 0;
-        m_pPrinter = &printer;
-    }
-
-protected:
-    short PrintReport() override
-    {
-        m_nPageCount = 1;
-        if (m_pECGDC->StartPage() <= 0) return 1;
-        const int drawn =
-            m_interpre ? PrintInterprePage() : PrintRhythmWave(&m_view, nullptr, 1, 0, 0, L"安静時心電図", 0, -1);
-        return m_pECGDC->EndPage() > 0 && drawn ? 0 : 1;
-    }
-
-private:
-    int PrintInterprePage()
-    {
-        if (!PrintTitle(L"解析結果", 1, 1, 0, 0)) return 0;
-        const int top = m_rcPrint.top + MulDiv(m_nPrintHeight, 40, 1000);
-        PrintRestInterpreInfo(CRect(m_rcPrint.left, top, m_rcPrint.left + m_nPrintWidth / 2,
-                                    top + MulDiv(m_nPrintHeight, 500, 1000)));
-        return PrintVersion();
-    }
-
-    CViewRhythmWave& m_view;
-    bool m_interpre;
-};
-
 struct RestPage {
     explicit RestPage(const std::string& folder)
     {
@@ -110,17 +78,53 @@ struct RestPage {
         ok = doc.OpenFile(xml, file) == 0;
         doc.SetCurDataIndex(0);
         doc.GetCtrlPosFromXSL(LOAD_POS_REST_PRINT);
-        doc.AddView(&view);
+        for (CWaveView* each : Views()) doc.AddView(each);
         view.SetDocType(DOC_TYPE_REST);
         view.SetWaveStyle(1, TRUE);
-        view.OnUpdate(nullptr, 0, nullptr);
+        strip.SetDocType(DOC_TYPE_REST);
+        strip.SetRhythm1LeadID(1);
+        strip.SetWaveStyle(15, TRUE);
+        for (CWaveView* each : Views()) each->OnUpdate(nullptr, 0, nullptr);
     }
-    ~RestPage() { doc.RemoveView(&view); }
+    ~RestPage()
+    {
+        for (CWaveView* each : Views()) doc.RemoveView(each);
+    }
+    std::vector<CWaveView*> Views() { return {&view, &strip, &average}; }
 
     CRestViewDoc doc;
     CViewRhythmWave view;
+    CViewScroll1LeadWave strip;
+    CViewAverageWave average;
     CString xml;
     bool ok = false;
+};
+
+// The report a host makes for the resting wave page, or for the page of
+// the interpretation block (eight Minnesota codes, eleven IVREL statements).
+class CBenchReport : public CECGPrintReport {
+public:
+    CBenchReport(RestPage& page, CECGPrinter& printer, bool interpre = false) : m_page(page), m_interpre(interpre)
+    {
+        m_pDoc = &page.doc;
+        m_DocType = 0;
+        m_pPrinter = &printer;
+    }
+
+protected:
+    short PrintReport() override
+    {
+        m_nPageCount = 1;
+        if (m_pECGDC->StartPage() <= 0) return 1;
+        if (m_interpre) UpdateInterpreDisplay(&m_page.average);
+        const int drawn = m_interpre ? PrintRestInterpre(&m_page.strip, &m_page.average, 1)
+                                     : PrintRhythmWave(&m_page.view, &m_page.strip, 1, 0, 0, L"安静時心電図", 1, -1);
+        return m_pECGDC->EndPage() > 0 && drawn ? 0 : 1;
+    }
+
+private:
+    RestPage& m_page;
+    bool m_interpre;
 };
 
 uintmax_t FolderBytes(const std::string& folder)
@@ -163,7 +167,7 @@ void BM_ReportRestWave(benchmark::State& state)
             printer.SetPrinterName(kRawPrinter);
             printer.SetPrintType(type);
         }
-        CBenchReport report(page.doc, printer, page.view, state.range(1) != 0);
+        CBenchReport report(page, printer, state.range(1) != 0);
         state.ResumeTiming();
         if (!report.ECGDefaultPrint(page.xml, 0x40000000L, 0)) {
             state.SkipWithError("the report did not print");

@@ -3,7 +3,9 @@
 #include "core/AnnotationInfo.h"
 #include "core/TavrionDoc.h"
 #include "platform/ui/framework/View.h"
+#include "analysisviews/ViewAverageWave.h"
 #include "waveviews/ViewRhythmWave.h"
+#include "waveviews/ViewScroll1LeadWave.h"
 #include "waveviews/WaveItemRef.h"
 
 namespace host {
@@ -29,6 +31,19 @@ void LoadPageAnnotations(CTavrionDoc& doc, CViewRhythmWave& view)
         if (anno->nStartTime == view.GetStartTime() && area && area->pSketchHead) view.LoadSketchInfo(area->pSketchHead);
     }
 }
+// The strip's screen style and the lead a resting pane opens it on.
+constexpr int kStripStyle = 15;
+constexpr int kStripLead = 1;
+
+template <class View> View* MakeView(CFrameWnd& frame, CTavrionDoc& doc, UINT id)
+{
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(View);
+    context.m_pCurrentDoc = &doc;
+    View* view = DYNAMIC_DOWNCAST(View, frame.CreateView(&context, id));
+    if (view) view->SendMessage(WM_INITIALUPDATE, 0, 0);
+    return view;
+}
 }  // namespace
 
 CHostReportPane::CHostReportPane(CTavrionDoc& doc, int style)
@@ -41,18 +56,28 @@ CHostReportPane::CHostReportPane(CTavrionDoc& doc, int style)
         m_frame = nullptr;
         return;
     }
-    CCreateContext context;
-    context.m_pNewViewClass = RUNTIME_CLASS(CViewRhythmWave);
-    context.m_pCurrentDoc = &doc;
-    m_view = DYNAMIC_DOWNCAST(CViewRhythmWave, m_frame->CreateView(&context, AFX_IDW_PANE_FIRST));
+    m_view = MakeView<CViewRhythmWave>(*m_frame, doc, AFX_IDW_PANE_FIRST);
     if (!m_view) return;
     m_frame->RecalcLayout();
-    m_view->SendMessage(WM_INITIALUPDATE, 0, 0);
     m_view->SetDocType(doc.GetDocType());
     m_view->SetWaveStyle(style > 0 ? style : FirstStyle(doc), TRUE);
     m_view->OnUpdate(nullptr, 0, nullptr);
     m_view->SetStartTime(0);
     LoadPageAnnotations(doc, *m_view);
+    MakeStripAndAverage(doc);
+}
+
+void CHostReportPane::MakeStripAndAverage(CTavrionDoc& doc)
+{
+    m_strip = MakeView<CViewScroll1LeadWave>(*m_frame, doc, AFX_IDW_PANE_FIRST + 1);
+    if (m_strip) {
+        m_strip->SetDocType(doc.GetDocType());
+        m_strip->SetRhythm1LeadID(kStripLead);
+        m_strip->SetWaveStyle(kStripStyle, TRUE);
+        m_strip->OnUpdate(nullptr, 0, nullptr);
+    }
+    m_average = MakeView<CViewAverageWave>(*m_frame, doc, AFX_IDW_PANE_FIRST + 2);
+    if (m_average) m_average->OnUpdate(nullptr, 0, nullptr);
 }
 
 CHostReportPane::~CHostReportPane()

@@ -1,11 +1,14 @@
 // The hidden pane a host report prints from: a window holding a frame with
-// the multi-lead view made on the document, as the page panes make it.
+// the multi-lead view, the one-lead strip and the average beats made on the
+// document, as the page panes make them.
 #pragma once
 
 #include "platform/ui/framework/FrameWnd.h"
 
 class CTavrionDoc;
+class CViewAverageWave;
 class CViewRhythmWave;
+class CViewScroll1LeadWave;
 
 namespace host {
 
@@ -18,11 +21,17 @@ public:
     CHostReportPane& operator=(const CHostReportPane&) = delete;
 
     CViewRhythmWave* View() const { return m_view; }
+    CViewScroll1LeadWave* Strip() const { return m_strip; }
+    CViewAverageWave* Average() const { return m_average; }
 
 private:
+    void MakeStripAndAverage(CTavrionDoc& doc);
+
     CWnd m_window;
     CFrameWnd* m_frame = nullptr;   // deletes itself and the view with its window
     CViewRhythmWave* m_view = nullptr;
+    CViewScroll1LeadWave* m_strip = nullptr;
+    CViewAverageWave* m_average = nullptr;
 };
 
 }  // namespace host

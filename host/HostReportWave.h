@@ -13,6 +13,8 @@ class CViewRhythmWave;
 
 namespace host {
 
+class CHostReportPane;
+
 // What every report of the host is told before its job.
 struct ReportSetup {
     CTavrionDoc* doc = nullptr;
@@ -20,6 +22,8 @@ struct ReportSetup {
     CECGPrinter* printer = nullptr;
     int style = 0;          // the multi-lead view's wave style; 0 the kind's first
     bool usStyle = false;   // the US-style pages: the interpretation block over the waves
+    bool strip = false;     // the one-lead strip under the waves
+    bool interpre = false;  // the interpretation page: average beats and strip
 };
 
 // The pages of a multi-lead view at its style, from the record's start.
@@ -34,7 +38,8 @@ CString HostSettingsLine(CViewRhythmWave& view);
 template <class Base> class CHostWaveReportOf : public Base {
 public:
     CHostWaveReportOf(const ReportSetup& setup, const CString& title)
-        : m_style(setup.style), m_bUsStyle(setup.usStyle), m_title(title)
+        : m_style(setup.style), m_bUsStyle(setup.usStyle), m_bStrip(setup.strip), m_bInterpre(setup.interpre),
+          m_title(title)
     {
         this->m_pDoc = setup.doc;
         this->m_DocType = setup.docType;
@@ -51,6 +56,8 @@ protected:
 
     int m_style;
     bool m_bUsStyle;
+    bool m_bStrip;
+    bool m_bInterpre;
     CString m_title;
 };
 
@@ -64,6 +71,9 @@ public:
 
 protected:
     short PrintReport() override;
+
+private:
+    int PrintWavePart(CHostReportPane& pane, int nPart);
 };
 
 // The annotated twin: the page the view shows, with its annotations.
@@ -75,6 +85,9 @@ public:
 
 protected:
     short PrintAnnotation() override;
+
+private:
+    int PrintPage(CHostReportPane& pane);
 };
 
 }  // namespace host

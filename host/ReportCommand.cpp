@@ -39,6 +39,7 @@ struct ReportOptions {
     int style = 0;
     Output output = Output::None;
     std::string pdf;
+    bool strip = false;    // --strip: the one-lead strip under the waves
     std::string printer;   // --printer: a queue of the host's registry, printed through GDI
 };
 
@@ -50,6 +51,7 @@ struct ReportName {
 const ReportName kReports[] = {
     {"rest-wave", L"安静時心電図"},
     {"rest-ame", L""},   // the block names its page by the record's leads
+    {"rest-interpre", L""},   // the block names its page
     {"rhythm-wave", L"リズム心電図"},
 };
 
@@ -80,6 +82,7 @@ bool ParseOptions(int argc, char** argv, ReportOptions& options)
         else if (arg == "--lips") options.output = Output::Lips;
         else if (arg == "--printer") options.output = Output::Printer, options.printer = argv[++i];
         else if (arg == "--anno") options.anno = true;
+        else if (arg == "--strip") options.strip = true;
         else if (arg.rfind("--", 0) == 0) {
             std::fprintf(stderr, "morvelance-host: unknown option '%s'\n", arg.c_str());
             return false;
@@ -88,7 +91,7 @@ bool ParseOptions(int argc, char** argv, ReportOptions& options)
         }
     }
     if (!ReportTitle(options.report)) {
-        std::fprintf(stderr, "morvelance-host: no report '%s' (rest-wave, rest-ame, rhythm-wave)\n",
+        std::fprintf(stderr, "morvelance-host: no report '%s' (rest-wave, rest-ame, rest-interpre, rhythm-wave)\n",
                      options.report.c_str());
         return false;
     }
@@ -274,6 +277,8 @@ bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::s
     setup.printer = &printer;
     setup.style = options.style;
     setup.usStyle = options.report == "rest-ame";
+    setup.strip = options.strip;
+    setup.interpre = options.report == "rest-interpre";
     const CString xml = RecordXmlPath(doc);
     const wchar_t* title = ReportTitle(options.report);
     BOOL printed;

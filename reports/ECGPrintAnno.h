@@ -4,6 +4,7 @@
 
 #include "reports/ECGPrintBase.h"
 
+class CViewAverageWave;
 class CViewRhythmWave;
 class CViewScroll1LeadWave;
 
@@ -21,10 +22,16 @@ protected:
     // The page the views show, with their annotations, as page 1 of 1.
     int PrintRhythmWaveAnnotation(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip, CString strTitle);
     int PrintRhythmWaveAmeAnnotation(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip);
+    // The interpretation page as the views show it, with their annotations.
+    int PrintRestInterpreAnnotation(CViewScroll1LeadWave* pStrip, CViewAverageWave* pAverage);
     // Spreads the spare millimetres of a grid over the gap above the first
     // view (o1) and the gap between the two (o2).
     void CalculateWaveOffset(int nTotal, int nFirst, int nSecond, int& o1, int& o2);
 
 private:
-    int PrintAnnotatedWavePage(CViewRhythmWave* pView, const CString& strTitle, BOOL bUsStyle);
+    int PrintAnnotatedWavePage(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip, const CString& strTitle,
+                               BOOL bUsStyle);
+    // The strip's annotations and, when it has room, its trace.
+    BOOL PrintAnnotatedStrip(CViewScroll1LeadWave* pStrip, const CRect& rc, int nWidthMm, int nHeightMm);
+    BOOL PrintAnnotatedInterpreStrip(CViewScroll1LeadWave* pStrip);
 };

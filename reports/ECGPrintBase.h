@@ -21,7 +21,9 @@ class CECGPrinter;
 class CFont;
 class CPen;
 class CTavrionDoc;
+class CViewAverageWave;
 class CViewRhythmWave;
+class CViewScroll1LeadWave;
 class CWnd;
 
 // The examination kind of the document a report prints.
@@ -94,6 +96,10 @@ protected:
 
     // ---- settings lines ------------------------------------------------------------------
     void UpdateRestDisplayInfo(CViewRhythmWave* pView);
+    // The settings of the average beats: always at 25 mm/s.
+    void UpdateInterpreDisplay(CViewAverageWave* pView);
+    // "負荷後" and the record's recovery time, empty without one.
+    CString RecoveryText();
 
     // ---- helpers of the blocks -----------------------------------------------------------
     // Text the device type never draws (HP-GL/2) is not a failure.
@@ -120,6 +126,21 @@ protected:
     // second series exists (the chest line for chest leads), else both. The
     // US-style pages place the second line by the resting and MFER records only.
     void PrintWaveCaptions(CViewRhythmWave* pView, int y, BOOL bOneCaption, BOOL bUsStyle);
+    // The patient block (or the US-style interpretation block) of a page
+    // that begins a series; where the wave area of the page begins.
+    int PrintWaveHead(bool bBlock, BOOL bUsStyle);
+    // The 5-mm grid of the wave area that begins at y0, nWidth pixels wide.
+    CRect WaveGridRect(int y0, int nWidth) const;
+    // The strip's duration marks for the waves' style; a missing strip takes none.
+    void SetStripMarks(CViewScroll1LeadWave* pStrip, int nStyle, int nPart, int nFlag, BOOL bAnnotated);
+    BOOL IsRhythmDocument() const;
+    // The interpretation page's left column: the resting interpretation, or
+    // for a rhythm record the patient block and the rhythm interpretation.
+    int PrintInterpreColumn();
+    // The average beats' grid on the right half of the interpretation page.
+    CRect AverageColumnRect(int nWidthMm, int nHeightMm) const;
+    // The two settings lines over the average beats.
+    void PrintAverageCaptions(int x2);
     // The title of the US-style wave pages.
     CString UsStyleWaveTitle() const;
 

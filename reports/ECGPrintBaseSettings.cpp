@@ -1,5 +1,6 @@
 // The settings lines of CECGPrintBase: the sensitivity, speed, filter and
 // layout with which the waves under them are drawn.
+#include "analysisviews/ViewAverageWave.h"
 #include "documents/RestViewDoc.h"
 #include "reports/ECGPrintBase.h"
 #include "waveviews/ViewRhythmWave.h"
@@ -29,6 +30,19 @@ CString RestTripText(const _RESTDATAITEM& item)
     return text;
 }
 
+// The trip figures over the average beats: the label alone while the
+// first figure is missing or unknown, the figures unspaced otherwise.
+CString AverageTripText(const _RESTDATAITEM& item)
+{
+    if (!item.bTrip) return CString();
+    CString text;
+    if (item.strTrip.IsEmpty() || item.strTrip == L"*")
+        text.Format(L" %s/", kTripLabel);
+    else
+        text.Format(L"%s%s/%s", kTripLabel, item.strTrip.GetString(), item.strTotalTrip.GetString());
+    return text;
+}
+
 // The name of a resting layout; empty for the styles that print no line.
 CString RestLayoutName(int style, bool fifteen)
 {
@@ -45,6 +59,25 @@ CString RestLayoutName(int style, bool fifteen)
 }
 }  // namespace
 
+CString CECGPrintBase::RecoveryText()
+{
+    const CString loadTime = ReadXml(kLoadTimePath);
+    return loadTime.IsEmpty() ? CString() : L"負荷後 " + loadTime;
+}
+
+void CECGPrintBase::UpdateInterpreDisplay(CViewAverageWave* pView)
+{
+    m_strDisplayInfo1.Empty();
+    m_strDisplayInfo2.Empty();
+    auto* doc = pView ? dynamic_cast<CRestViewDoc*>(pView->GetDocument()) : nullptr;
+    _RESTDATAITEM* item = doc ? doc->GetCurrentDataItem() : nullptr;
+    if (!item) return;
+    // The average beats are drawn at 25 mm/s whatever the record's speed.
+    m_strDisplayInfo1.Format(L"%.2f mm/mV %.1f mm/s %d Hz %s", doc->GetSense(1, 0), 25.0, doc->GetFilter(),
+                             RecoveryText().GetString());
+    m_strDisplayInfo2.Format(L"%.2f mm/mV %s", doc->GetSense(0, 0), AverageTripText(*item).GetString());
+}
+
 void CECGPrintBase::UpdateRestDisplayInfo(CViewRhythmWave* pView)
 {
     m_strDisplayInfo1.Empty();
@@ -52,8 +85,7 @@ void CECGPrintBase::UpdateRestDisplayInfo(CViewRhythmWave* pView)
     auto* doc = pView ? dynamic_cast<CRestViewDoc*>(pView->GetDocument()) : nullptr;
     _RESTDATAITEM* item = doc ? doc->GetCurrentDataItem() : nullptr;
     if (!item) return;
-    const CString loadTime = ReadXml(kLoadTimePath);
-    const CString recovery = loadTime.IsEmpty() ? CString() : L"負荷後 " + loadTime;
+    const CString recovery = RecoveryText();
     const CString trip = RestTripText(*item);
     const float g1 = doc->GetSense(1, 0), g0 = doc->GetSense(0, 0), g6 = doc->GetSense(6, 0);
     const float speed = doc->GetSpeed();

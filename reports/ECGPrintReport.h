@@ -6,6 +6,7 @@
 
 #include "reports/ECGPrintBase.h"
 
+class CViewAverageWave;
 class CViewRhythmWave;
 class CViewScroll1LeadWave;
 
@@ -34,6 +35,9 @@ protected:
     // the patient block; the strip prints only when bStrip is 1.
     int PrintRhythmWaveAme(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip, int nPage, int nPart, int bNumbered,
                            int bStrip, int nSecondStart);
+    // Title "解析結果", the interpretation on the left half, the average
+    // beats on the right and, but for rhythm records, the strip at the bottom.
+    int PrintRestInterpre(CViewScroll1LeadWave* pStrip, CViewAverageWave* pAverage, int nPage);
 
     int m_nPageCount;     // host: the pages of the job, the second figure of every title
     int m_nCurrentPage;   // the host's own
@@ -43,8 +47,16 @@ protected:
     BOOL m_bPrintShown;   // bit 31 of the style: the views print what they show
 
 private:
-    int PrintWavePage(CViewRhythmWave* pView, int nPage, int nPart, int bNumbered, CString strTitle,
-                      int nSecondStart, BOOL bUsStyle);
+    struct WavePageViews {
+        CViewRhythmWave* pView;
+        CViewScroll1LeadWave* pStrip;
+        bool bStrip;      // the strip prints under the waves
+        BOOL bUsStyle;    // the US-style interpretation page
+    };
+    int PrintWavePage(const WavePageViews& views, int nPage, int nPart, int bNumbered, CString strTitle,
+                      int nSecondStart);
+    BOOL PrintWaveStrip(const WavePageViews& views, const CRect& rcStrip);
+    BOOL PrintInterpreStrip(CViewScroll1LeadWave* pStrip);
     void SetPrintStyle(long lStyle, long lOption);
     void ResetPrintStyle();
 };

@@ -4,57 +4,103 @@
 #include "platform/gdi/Pen.h"
 #include "printdevice/ECGDC.h"
 #include "reports/ECGPrintReport.h"
+#include "analysisviews/ViewAverageWave.h"
 #include "waveviews/ViewRhythmWave.h"
+#include "waveviews/ViewScroll1LeadWave.h"
 
 namespace {
 constexpr int kWaveGridMm = 260;
+constexpr int kAverageWidthMm = 130;
+// The strip's single-lead report style and the screen's.
+constexpr int kUsStripStyle = 13;
+constexpr int kScreenStripStyle = 15;
 }  // namespace
 
-int CECGPrintReport::PrintRhythmWave(CViewRhythmWave* pView, CViewScroll1LeadWave* /*pStrip*/, int nPage, int nPart,
+int CECGPrintReport::PrintRhythmWave(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip, int nPage, int nPart,
                                      int bNumbered, CString strTitle, int bStrip, int nSecondStart)
 {
-    // A page without its waves is no page. The one-lead strip view is not
-    // part of the library yet: a page that needs it printed cannot be drawn.
-    if (!pView || !m_pECGDC || bStrip) return 0;
-    return PrintWavePage(pView, nPage, nPart, bNumbered, strTitle, nSecondStart, FALSE);
+    // A page without the views it prints is no page. A strip missing where
+    // it would only take marks and the print bottom is skipped.
+    if (!pView || !m_pECGDC || (bStrip && !pStrip)) return 0;
+    return PrintWavePage({pView, pStrip, bStrip != 0, FALSE}, nPage, nPart, bNumbered, strTitle, nSecondStart);
 }
 
-int CECGPrintReport::PrintRhythmWaveAme(CViewRhythmWave* pView, CViewScroll1LeadWave* /*pStrip*/, int nPage, int nPart,
+int CECGPrintReport::PrintRhythmWaveAme(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip, int nPage, int nPart,
                                         int bNumbered, int bStrip, int nSecondStart)
 {
-    if (!pView || !m_pECGDC || bStrip == 1) return 0;
-    return PrintWavePage(pView, nPage, nPart, bNumbered, UsStyleWaveTitle(), nSecondStart, TRUE);
+    // The US-style page prints its strip only when told so exactly.
+    if (!pView || !m_pECGDC || (bStrip == 1 && !pStrip)) return 0;
+    return PrintWavePage({pView, pStrip, bStrip == 1, TRUE}, nPage, nPart, bNumbered, UsStyleWaveTitle(),
+                         nSecondStart);
 }
 
-int CECGPrintReport::PrintWavePage(CViewRhythmWave* pView, int nPage, int nPart, int bNumbered, CString strTitle,
-                                   int nSecondStart, BOOL bUsStyle)
+int CECGPrintReport::PrintWavePage(const WavePageViews& views, int nPage, int nPart, int bNumbered, CString strTitle,
+                                   int nSecondStart)
 {
+    CViewRhythmWave* pView = views.pView;
     CDCObjectSelector<CFont, CECGDC> font(*m_pECGDC, m_pPrintFont);
     CDCObjectSelector<CPen, CECGDC> pen(*m_pECGDC, m_pPen);
     if (bNumbered) strTitle.AppendFormat(L" - %d", nPart + 1);
     if (!PrintTitle(strTitle, nPage, m_nPageCount, 0, 0)) return 0;
-    const CRect& rc = m_rcPrint;
-    int y0 = rc.top + PerMilleH(40);
-    if (nPart == 0 || nPart == nSecondStart) {
-        const int top = rc.top + PerMilleH(20);
-        if (bUsStyle) {
-            PrintAmeInterpreInfo(CRect(rc.left, top, rc.right, top + PerMilleH(290)));
-            y0 = rc.top + PerMilleH(300) + PerMilleH(30);
-        } else {
-            PrintPatientInfo(CRect(rc.left, top, rc.right, top + PerMilleH(50)));
-            y0 = top + PerMilleH(50) + PerMilleH(20);
-        }
-    }
-    const int available = rc.bottom - y0 - PerMilleH(20);
-    const int y1 = y0 + PerMilleH(5);
-    const CRect grid(rc.left, y1, rc.left + MMToPixel(kWaveGridMm), y1 + MMToPixel(FiveMMHeight(available)));
+    const bool firstOfSeries = nPart == 0 || nPart == nSecondStart;
+    const int y0 = PrintWaveHead(firstOfSeries, views.bUsStyle);
+    const CRect grid = WaveGridRect(y0, MMToPixel(kWaveGridMm));
     // The height is taken again from the grid's truncated pixel height, as
     // stored reports were laid out: it can come out 5 mm lower.
-    const int gridMm = FiveMMHeight(grid.Height());
-    pView->PrintWaveGrid(m_pECGDC, grid, kWaveGridMm, gridMm, m_fPixelPerMM, TRUE, TRUE, FALSE);
+    pView->PrintWaveGrid(m_pECGDC, grid, kWaveGridMm, FiveMMHeight(grid.Height()), m_fPixelPerMM, TRUE, TRUE, FALSE);
     const int index = nSecondStart != -1 && nPart >= nSecondStart ? nPart - nSecondStart : nPart;
-    if (!pView->Print(m_pECGDC, grid, kWaveGridMm, gridMm, m_fPixelPerMM, 1, index, m_bPrintShown)) return 0;
+    CRect waves = grid;
+    if (views.bStrip) waves.bottom = grid.top + (3 * grid.Height()) / 4;
+    if (!pView->Print(m_pECGDC, waves, kWaveGridMm, FiveMMHeight(waves.Height()), m_fPixelPerMM, 1, index,
+                      m_bPrintShown))
+        return 0;
+    if (views.bStrip && views.pStrip) views.pStrip->SetCurPrintBottom(pView->GetCurPrintBottom());
     UpdateWaveDisplayInfo(pView);
-    PrintWaveCaptions(pView, y0, nSecondStart != -1, bUsStyle);
+    if (nSecondStart == -1) SetStripMarks(views.pStrip, pView->GetWaveStyle(), nPart, m_bPrintShown, FALSE);
+    PrintWaveCaptions(pView, y0, nSecondStart != -1, views.bUsStyle);
+    if (views.bStrip && views.pStrip && !PrintWaveStrip(views, CRect(grid.left, waves.bottom, grid.right, grid.bottom)))
+        return 0;
     return PrintVersion() ? 1 : 0;
+}
+
+BOOL CECGPrintReport::PrintWaveStrip(const WavePageViews& views, const CRect& rcStrip)
+{
+    // The US-style page draws its strip in the single-lead report style and
+    // hands it back to the screen's.
+    if (views.bUsStyle) views.pStrip->SetWaveStyle(kUsStripStyle, TRUE);
+    const BOOL ok = views.pStrip->Print(m_pECGDC, rcStrip, kWaveGridMm, FiveMMHeight(rcStrip.Height()),
+                                        m_fPixelPerMM, 1);
+    if (views.bUsStyle) views.pStrip->SetWaveStyle(kScreenStripStyle, TRUE);
+    return ok;
+}
+
+int CECGPrintReport::PrintRestInterpre(CViewScroll1LeadWave* pStrip, CViewAverageWave* pAverage, int nPage)
+{
+    const bool rhythm = IsRhythmDocument();
+    if (!pAverage || !m_pECGDC || (!rhythm && !pStrip)) return 0;
+    CDCObjectSelector<CFont, CECGDC> font(*m_pECGDC, m_pPrintFont);
+    if (!PrintTitle(L"解析結果", nPage, m_nPageCount, 0, 0)) return 0;
+    if (!PrintInterpreColumn()) return 0;
+    const int heightMm = FiveMMHeight(PerMilleH(700));
+    const CRect column = AverageColumnRect(kAverageWidthMm, heightMm);
+    pAverage->PrintWaveGrid(m_pECGDC, column, kAverageWidthMm, heightMm, m_fPixelPerMM, TRUE, TRUE, FALSE);
+    // The view prints on the report's grid and keeps the screen's own.
+    int columns = 0, rows = 0;
+    pAverage->GetGridCount(columns, rows);
+    pAverage->InitBackground(kAverageWidthMm, heightMm);
+    const BOOL ok = pAverage->Print(m_pECGDC, column, kAverageWidthMm, heightMm, m_fPixelPerMM, 1, 0);
+    pAverage->InitBackground(columns, rows);
+    if (!ok) return 0;
+    PrintAverageCaptions(column.left);
+    if (!rhythm && !PrintInterpreStrip(pStrip)) return 0;
+    return PrintVersion() ? 1 : 0;
+}
+
+BOOL CECGPrintReport::PrintInterpreStrip(CViewScroll1LeadWave* pStrip)
+{
+    const int top = m_rcPrint.top + PerMilleH(40) + PerMilleH(705);
+    const int heightMm = FiveMMHeight(PerMilleH(250));
+    const CRect rc(m_rcPrint.left, top, m_rcPrint.left + MMToPixel(kWaveGridMm), top + MMToPixel(heightMm));
+    pStrip->PrintWaveGrid(m_pECGDC, rc, kWaveGridMm, heightMm, m_fPixelPerMM, TRUE, TRUE, FALSE);
+    return pStrip->Print(m_pECGDC, rc, kWaveGridMm, heightMm, m_fPixelPerMM, 1);
 }

@@ -185,3 +185,37 @@ TEST_F(HostReportTest, AnUnknownReportOrAMissingOutputIsRefused)
     const HostRun bare = Host({"print", Sample("rest12_90"), "--report", "rest-wave"});
     EXPECT_EQ(bare.status, 2);
 }
+
+TEST_F(HostReportTest, TheStripUnderTheWavesRunsTenSecondsOver250Millimetres)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+    const std::string pdf = PrintPdf("rest12_90", {"--report", "rest-wave", "--strip"}, "strip");
+    ReportImage page(pdf, m_dir.Path());
+    ASSERT_TRUE(page.Ok());
+    // The strip stands in the grid's lower quarter, under the waves; frame
+    // lines run through the whole band and are not the trace.
+    const int top = page.Height() * 74 / 100, bottom = page.Height() * 85 / 100;
+    int last = -1;
+    for (int x = 0; x < page.Width(); ++x) {
+        int dark = 0;
+        for (int y = top; y < bottom; ++y) dark += page.Dark(x, y);
+        if (dark > 0 && dark < (bottom - top) * 8 / 10) last = x;
+    }
+    // The trace begins after the 10 mm calibration column of a grid 10 mm in.
+    EXPECT_NEAR((last - 20 * kDotsPerMm) / kDotsPerMm, 250, 1);
+    EXPECT_NEAR(page.CommonGridPitch(top, bottom), 59, 1);
+}
+
+TEST_F(HostReportTest, TheInterpretationPageSetsTheAverageBeatsAt25MillimetresPerSecond)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+    for (const bool anno : {false, true}) {
+        std::vector<std::string> options = {"--report", "rest-interpre"};
+        if (anno) options.push_back("--anno");
+        const std::string pdf = PrintPdf("rest12_90", options, anno ? "interpre-anno" : "interpre");
+        EXPECT_EQ(PdfPageCount(pdf), 1);
+        const std::string words = Words(pdf);
+        for (const char* text : {"解析結果", "P.", "1/1", "25.0", "mm/s", "MV-1001"})
+            EXPECT_NE(words.find(text), std::string::npos) << text << " in " << words;
+    }
+}

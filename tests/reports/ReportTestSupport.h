@@ -61,6 +61,7 @@ public:
     using Base::PrintPatientInfo;
     using Base::PrintTitle;
     using Base::PrintVersion;
+    using Base::UpdateInterpreDisplay;
     using Base::UpdateRestDisplayInfo;
 
     // Takes the record XML of a block test without a job.
@@ -79,6 +80,7 @@ public:
     using CECGPrintReport::m_lPrintStyle;
     using CECGPrintReport::m_nCurrentPage;
     using CECGPrintReport::m_nPageCount;
+    using CECGPrintReport::PrintRestInterpre;
     using CECGPrintReport::PrintRhythmWave;
     using CECGPrintReport::PrintRhythmWaveAme;
     using CECGPrintReport::UpdateExtraDisplayInfo;
@@ -102,6 +104,7 @@ protected:
 class CTestAnno : public CTestReportOf<CECGPrintAnno> {
 public:
     using CECGPrintAnno::CalculateWaveOffset;
+    using CECGPrintAnno::PrintRestInterpreAnnotation;
     using CECGPrintAnno::PrintRhythmWaveAmeAnnotation;
     using CECGPrintAnno::PrintRhythmWaveAnnotation;
     std::function<short(CTestAnno&)> step;
