@@ -32,9 +32,9 @@ namespace gdi {
 
 struct PrintSurfaceSpec {
     std::string pdfPath;       // where the vector PDF is written (UTF-8 path, either separator); may be set later
-    int paperWidthTenthMm;     // paper in portrait, tenths of a millimetre (DEVMODE units)
-    int paperHeightTenthMm;
-    bool landscape;
+    int paperWidthTenthMm = 0;   // paper in portrait, tenths of a millimetre (DEVMODE units); 0 is refused
+    int paperHeightTenthMm = 0;
+    bool landscape = false;
     int dpi = 600;             // device units per inch
     // Unprintable edges of the sheet as printed (in landscape, of the
     // landscape sheet), device units.
