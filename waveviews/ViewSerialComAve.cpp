@@ -433,7 +433,7 @@ BOOL CViewSerialComAve::DrawAveWave(CDC* pDC, CRect rect, int gridX, int gridY, 
             {
                 CDCStateSaver saver(*pDC);
                 pDC->SetTextAlign(TA_LEFT | TA_BOTTOM);
-                pDC->TextOut(x0 + MulDiv(W, 5, K - 10), y - MulDiv(H, 2, R), LeadName(listed, lead));
+                pDC->TextOut(x0 + MulDiv(W, 5, K - 10), y - MulDiv(H, 2, gridY), LeadName(listed, lead));
             }
             const int left = x0 + MulDiv(W, w.start, wholeSamples);
             const CRect trace(left, y, left + MulDiv(W, w.span, wholeSamples), y + m);
@@ -443,7 +443,7 @@ BOOL CViewSerialComAve::DrawAveWave(CDC* pDC, CRect rect, int gridX, int gridY, 
                 drawn.right = trace.left + (w.span > 0 ? MulDiv(std::max(m_nCount[k][lead] - w.start, 0), trace.Width(), w.span) : 0);
             const int minWidth = m_nCount[k][lead] - w.start < w.span ? 0 : 1;
             if (showST && !IsMissingST(m_strST[k][lead]) && drawn.Width() > minWidth)
-                pDC->TextOut(x0 + MulDiv(W, 9, K - 10), y + MulDiv(H, 7, R), m_strST[k][lead]);
+                pDC->TextOut(x0 + MulDiv(W, 9, K - 10), y + MulDiv(H, 7, gridY), m_strST[k][lead]);
             if (!DrawTrace(pDC, trace, k, lead, w.start, w.span, print, m_dUnit, &available)) {
                 RestoreMferCurrent(mferIndex);
                 return FALSE;
@@ -522,7 +522,7 @@ BOOL CViewSerialComAve::DrawOverlapWave(CDC* pDC, CRect rect, int gridX, int gri
             if (first) {
                 CDCStateSaver saver(*pDC);
                 pDC->SetTextAlign(TA_LEFT | TA_BOTTOM);
-                pDC->TextOut(rect.left + MulDiv(W, 5, perColumn), y - MulDiv(H, 2, R), LeadName(listed, lead));
+                pDC->TextOut(rect.left + MulDiv(W, 5, perColumn), y - MulDiv(H, 2, gridY), LeadName(listed, lead));
             }
             int available = 0;
             ok = DrawTrace(pDC, trace, k, lead, from, drawnSpan, print, m_dUnit, &available);
