@@ -10,6 +10,8 @@
 #include "core/DataItem.h"
 #include "documents/MFERViewDoc.h"
 #include "platform/gdi/Image.h"
+#include "platform/ui/framework/CreateContext.h"
+#include "platform/ui/windowing/Desktop.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "waveviews/ViewSerialComAve.h"
 
@@ -207,11 +209,128 @@ TEST_F(SerialComAveTest, TheCalibrationColumnStacksSixPulsesOrOneAbove10mmPerMil
     EXPECT_GT(InkIn(CRect(0, 0, kCal, kHeight / 2 + 10)), 0);
 }
 
-TEST_F(SerialComAveTest, TheClickGivesTheLeadAndSlotUnderThePoint)
+namespace {
+
+using platform::ui::Desktop;
+
+// What the runner saw of the request and of the documents while it ran.
+struct RunnerLog {
+    int runs = 0;
+    CSerialAvePopupRequest request;
+    int currentWhileRunning = -1;
+    COLORREF colourWhileRunning = 0;
+};
+RunnerLog g_popupLog;
+
+int RecordingRunner(CWnd*, const CSerialAvePopupRequest& request, std::unique_ptr<CDialog>&)
 {
-    ListRecords();
-    MakeView({0, 1});
+    ++g_popupLog.runs;
+    g_popupLog.request = request;
+    if (request.pDoc) {
+        g_popupLog.currentWhileRunning = request.pDoc->GetCurDataIndex();
+        g_popupLog.colourWhileRunning = request.pDoc->GetWaveColor(5);
+        request.pDoc->SetWaveColor(5, RGB(1, 2, 3));   // the dialog may change them
+    }
+    return IDOK;
+}
+
+class SerialComAveMouseTest : public SerialComAveTest {
+protected:
+    void SetUp() override
+    {
+        SerialComAveTest::SetUp();
+        Desktop::SetScreenSize(1920, 1080);
+        g_popupLog = RunnerLog();
+        CViewSerialComAve::SetPopupRunner(&RecordingRunner);
+        ListRecords();
+    }
+    void TearDown() override
+    {
+        CViewSerialComAve::SetPopupRunner(nullptr);
+        m_pane.DestroyWindow();
+        Desktop::Reset();
+        SerialComAveTest::TearDown();
+    }
+    void Show(BOOL overlap)
+    {
+        ASSERT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), nullptr, 0));
+        CCreateContext context;
+        context.m_pCurrentDoc = &m_doc;
+        m_shown = new CViewSerialComAve;
+        ASSERT_TRUE(m_shown->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &m_pane, 1,
+                                    &context));
+        m_shown->SetRestViewDoc(&m_doc);
+        m_shown->SetMFERViewDoc(&m_mfer);
+        m_shown->SetBaseECGDoc(&m_base);
+        m_shown->SetDocType(DOC_TYPE_REST);
+        m_shown->SetPageStyle(41);
+        m_shown->SetShowOverlappedWave(overlap);
+        m_shown->SetSerialIndex(0, 0);
+        m_shown->SetSerialIndex(1, 1);
+        m_shown->OnUpdate(nullptr, 0, nullptr);
+        m_shown->UpdateWindow();
+    }
+    // The centre of record column p's row j.
+    CPoint Cell(int p, int j) const
+    {
+        const double column = (kWidth - kCal) / 10.0;
+        return CPoint(kCal + static_cast<int>((p + 0.5) * column), j * kHeight / 6 + kHeight / 12);
+    }
+    void DoubleClick(CPoint p)
+    {
+        Desktop::DoubleClick(m_shown->GetSafeHwnd(), p.x, p.y);
+        Desktop::PumpMessages();
+    }
+
+    CWnd m_pane;
+    CViewSerialComAve* m_shown = nullptr;   // deleted with its window
+};
+
+}  // namespace
+
+TEST_F(SerialComAveMouseTest, TheClickGivesTheLeadAndSlotUnderThePointAndTheSampleInItsColumn)
+{
+    Show(FALSE);
     int sample = 0, slot = -1;
-    // Without a window the client is empty: nothing is under any point.
-    EXPECT_EQ(-1, m_view->GetClickLead(CPoint(10, 10), sample, slot));
+    EXPECT_EQ(2, m_shown->GetClickLead(Cell(1, 2), sample, slot));
+    EXPECT_EQ(1, slot);
+    // The middle of the column is the middle of the slot's window.
+    EXPECT_NEAR(m_shown->GetWindowStart(1) + m_shown->GetWindowSpan(1) / 2, sample, 2);
+    EXPECT_EQ(-1, m_shown->GetClickLead(CPoint(kCal / 2, kHeight / 2), sample, slot));
+    m_shown->SetShowChestLead(TRUE);
+    EXPECT_EQ(11, m_shown->GetClickLead(Cell(0, 5), sample, slot));
+}
+
+TEST_F(SerialComAveMouseTest, ADoubleClickOpensTheRecordsBeatInTheComparisonsColoursAndPutsEverythingBack)
+{
+    Show(FALSE);
+    m_base.SetWaveColor(5, RGB(10, 20, 30));
+    m_doc.SetWaveColor(5, RGB(200, 0, 0));
+    m_doc.SetCurDataIndex(-1);
+    DoubleClick(Cell(1, 3));
+    ASSERT_EQ(1, g_popupLog.runs);
+    EXPECT_FALSE(g_popupLog.request.bOverlap);
+    EXPECT_EQ(&m_doc, static_cast<CRestViewDoc*>(g_popupLog.request.pDoc));
+    EXPECT_EQ(3, g_popupLog.request.nLead);
+    EXPECT_EQ(1, g_popupLog.request.nSlot);
+    EXPECT_EQ(m_second->nID, g_popupLog.currentWhileRunning);
+    EXPECT_EQ(RGB(10, 20, 30), g_popupLog.colourWhileRunning);
+    EXPECT_EQ(-1, m_doc.GetCurDataIndex());
+    EXPECT_EQ(RGB(200, 0, 0), m_doc.GetWaveColor(5));
+    EXPECT_EQ(0, m_shown->IsPopupOpen());
+    // An empty column opens nothing.
+    DoubleClick(Cell(4, 3));
+    EXPECT_EQ(1, g_popupLog.runs);
+}
+
+TEST_F(SerialComAveMouseTest, ADoubleClickOnTheOverlapColumnComparesEverySlotsRecord)
+{
+    Show(TRUE);
+    DoubleClick(Cell(9, 0));
+    ASSERT_EQ(1, g_popupLog.runs);
+    EXPECT_TRUE(g_popupLog.request.bOverlap);
+    EXPECT_EQ(9, g_popupLog.request.nCompareCount);
+    EXPECT_EQ(m_listed[0]->nID, g_popupLog.request.nDataIndex[0]);
+    EXPECT_EQ(m_listed[1]->nID, g_popupLog.request.nDataIndex[1]);
+    EXPECT_EQ(-1, g_popupLog.request.nDataIndex[2]);
 }
