@@ -13,6 +13,7 @@
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "tests/documents/RestViewDocTestSupport.h"
+#include "tools/MferWriter.h"
 #include "waveviews/ViewSerialComAve.h"
 
 namespace {
@@ -207,6 +208,40 @@ TEST_F(SerialComAveTest, TheCalibrationColumnStacksSixPulsesOrOneAbove10mmPerMil
     Draw(FALSE);
     EXPECT_EQ(0, InkIn(CRect(0, kHeight / 2 + 10, kCal, kHeight)));
     EXPECT_GT(InkIn(CRect(0, 0, kCal, kHeight / 2 + 10)), 0);
+}
+
+TEST_F(SerialComAveTest, AnMferFilesAveragedBeatsFillItsColumn)
+{
+    const std::string path = m_dir.File("beats.mwf");
+    std::string error;
+    ASSERT_TRUE(morvelance::WriteMferFile(path, morvelance::MferKindRecord(morvelance::MferKind::Rhythm12, 12, 10.0, 500.0),
+                                          morvelance::MferOptions(), &error))
+        << error;
+    auto* item = new _MFERDATAITEM;
+    item->strFilePath = CString(path.c_str());
+    m_mfer.GetMFERDataManager()->AppendItem(item);
+    CString mfer(path.c_str()), xml, third;
+    ASSERT_EQ(0, m_mfer.OpenMFERFile(mfer, xml, third));
+    m_listed.push_back(AddListed(item->uSystemCode, item->strXMLPath, item->strFilePath));
+    item->strST[2] = L"50";
+    m_mfer.SetSense(3, 10.0f, 0);
+    m_view = std::make_unique<CViewSerialComAve>();
+    m_view->SetRestViewDoc(&m_doc);
+    m_view->SetMFERViewDoc(&m_mfer);
+    m_view->SetBaseECGDoc(&m_base);
+    m_view->SetDocType(DOC_TYPE_MFER);
+    m_view->SetPageStyle(41);
+    m_view->SetShowOverlappedWave(FALSE);
+    m_view->SetSerialIndex(0, 0);
+    m_view->OnUpdate(nullptr, 0, nullptr);
+    // 1.2 s of beat at 500 Hz in every lead, all of it the window.
+    EXPECT_EQ(item->pMFERParser->GetWaveLength(2) / 2, m_view->GetSampleCount(0, 11));
+    EXPECT_GT(m_view->GetSampleCount(0, 0), 0);
+    EXPECT_EQ(m_view->GetSampleCount(0, 0), m_view->GetWindowSpan(0));
+    EXPECT_EQ(CString(L"+0.50"), m_view->GetSTText(0, 2));
+    Draw(FALSE);
+    EXPECT_GT(InkInColumn(0), 0);
+    EXPECT_EQ(0, InkInColumn(1));
 }
 
 namespace {
