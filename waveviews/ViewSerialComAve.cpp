@@ -24,6 +24,7 @@ BEGIN_MESSAGE_MAP(CViewSerialComAve, CWaveView)
 ON_WM_LBUTTONDBLCLK()
 ON_WM_LBUTTONDOWN()
 ON_WM_MOUSEMOVE()
+ON_WM_MOUSELEAVE()
 END_MESSAGE_MAP()
 
 namespace {
@@ -52,6 +53,11 @@ CViewSerialComAve::CViewSerialComAve()
     m_nDocType = DOC_TYPE_REST;
     m_nSenseID = 3;
     InitBackground(260, 160);
+    CWaveViewMagnifier::Drawing drawing;
+    drawing.drawView = [this](CDC* pDC, const CRect& draw, float) {
+        return DrawView(pDC, draw, m_nGridColumns, m_nGridRows, FALSE, FALSE);
+    };
+    m_magnifier.SetDrawing(std::move(drawing));
 }
 
 CViewSerialComAve::~CViewSerialComAve() = default;
@@ -241,6 +247,7 @@ void CViewSerialComAve::LoadSlot(int slot)
 void CViewSerialComAve::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 {
     CWaveView::OnUpdate(pSender, lHint, pHint);
+    m_magnifier.DropCache();
     CTavrionDoc* rest = m_pRestDoc;
     CTavrionDoc* mfer = m_pMferDoc;
     const int restIndex = rest ? rest->GetCurDataIndex() : -1;
@@ -603,7 +610,13 @@ void CViewSerialComAve::OnLButtonDown(UINT nFlags, CPoint point)
 void CViewSerialComAve::OnMouseMove(UINT nFlags, CPoint point)
 {
     if (!InAnnotationMode()) SetCurrentCursor(g_hCursorMag);
+    m_magnifier.Show(point);
     CWaveView::OnMouseMove(nFlags, point);
+}
+
+void CViewSerialComAve::OnMouseLeave()
+{
+    m_magnifier.Leave();
 }
 
 double CViewSerialComAve::DotsPerMm(bool across) const

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "waveviews/WaveView.h"
+#include "waveviews/WaveViewMagnifier.h"
 
 class CDialog;
 class CECGDC;
@@ -88,6 +89,12 @@ public:
     using PopupRunner = int (*)(CWnd* parent, const CSerialAvePopupRequest& request, std::unique_ptr<CDialog>& popup);
     static void SetPopupRunner(PopupRunner runner);
 
+    // The hover magnifier, drawn from this view's own picture.
+    void ShowEnlargedPreview(CPoint point) { m_magnifier.Show(point); }
+    BOOL MoveEnlargedPreview(CPoint point) { return m_magnifier.Move(point); }
+    BOOL RedrawEnlargedPreview(float ratio, CPoint point) { return m_magnifier.Redraw(ratio, point); }
+    BOOL HasMagnifierCache() const { return m_magnifier.HasCache(); }
+
     // ---- read by the panes and tests ----
     const CString& GetSTText(int slot, int lead) const { return m_strST[slot][lead]; }
     int GetSampleCount(int slot, int lead) const { return m_nCount[slot][lead]; }
@@ -101,6 +108,7 @@ protected:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnMouseLeave();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -156,4 +164,5 @@ private:
     int m_nViewIndex = 0;
     std::unique_ptr<CDialog> m_pPopup;
     CString m_strST[SERIAL_AVE_SLOTS][SERIAL_AVE_LEADS];
+    CWaveViewMagnifier m_magnifier{*this};
 };

@@ -5,10 +5,14 @@
 // column superimposes the others.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "core/DataItem.h"
+#include "dialogs/DlgEnlargedPreview.h"
 #include "documents/MFERViewDoc.h"
+#include "platform/ui/framework/ClientDC.h"
+#include "waveviews/ViewEnlargedPreview.h"
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/windowing/Desktop.h"
@@ -368,4 +372,35 @@ TEST_F(SerialComAveMouseTest, ADoubleClickOnTheOverlapColumnComparesEverySlotsRe
     EXPECT_EQ(m_listed[0]->nID, g_popupLog.request.nDataIndex[0]);
     EXPECT_EQ(m_listed[1]->nID, g_popupLog.request.nDataIndex[1]);
     EXPECT_EQ(-1, g_popupLog.request.nDataIndex[2]);
+}
+
+TEST_F(SerialComAveMouseTest, TheMagnifierShowsTheBeatsUnderTheCursorAndNothingOverAnEmptyColumn)
+{
+    Show(FALSE);
+    CDlgEnlargedPreview magnifier;
+    magnifier.SetEnlargedPreviewDoc(&m_doc);
+    ASSERT_TRUE(magnifier.Create(CDlgEnlargedPreview::IDD, nullptr));
+    magnifier.SetWindowPos(nullptr, 1500, 0, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+    magnifier.SetScaleRatio(2.0f);
+    magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+    m_doc.SetEnlargedPreview(&magnifier);
+    auto strongPixels = [&](CPoint point) {
+        if (!m_shown->MoveEnlargedPreview(point)) return -1;
+        CClientDC picture(magnifier.GetEnlargedPreview());
+        magnifier.GetEnlargedPreview()->UpdateWindow();
+        int n = 0;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 200; ++x) {
+                const COLORREF c = picture.GetPixel(x, y);
+                n += std::min({GetRValue(c), GetGValue(c), GetBValue(c)}) < 80;
+            }
+        return n;
+    };
+    // Lead I's baseline in the first record's column, then an empty column.
+    const double column = (kWidth - kCal) / 10.0;
+    EXPECT_GT(strongPixels(CPoint(kCal + static_cast<int>(column / 2), kHeight / 12)), 10);
+    EXPECT_TRUE(m_shown->HasMagnifierCache());
+    EXPECT_EQ(0, strongPixels(CPoint(kCal + static_cast<int>(6.5 * column), kHeight / 12)));
+    m_doc.SetEnlargedPreview(nullptr);
+    magnifier.DestroyWindow();
 }
