@@ -372,17 +372,15 @@ void CViewSerialComAve::RestoreMferCurrent(int index)
     if (m_pMferDoc) static_cast<CTavrionDoc*>(m_pMferDoc)->SetCurDataIndex(index);
 }
 
-CViewSerialComAve::Window CViewSerialComAve::ColumnWindow(int slot, int capacity) const
+void CViewSerialComAve::ClampWindow(int& start, int& span, int rate, int capacity)
 {
-    Window w{m_nWindowStart[slot], m_nWindowSpan[slot]};
-    const int floor = static_cast<int>(m_nSampleRate * 0.04);   // never before 40 ms
-    if (w.start < floor) {
-        w.span -= floor - w.start;
-        w.start = floor;
+    const int floor = static_cast<int>(rate * 0.04);   // never before 40 ms
+    if (start < floor) {
+        span -= floor - start;
+        start = floor;
     }
-    if (w.start + w.span > capacity) w.span = capacity - w.start;
-    if (w.span < 0) w.span = 0;
-    return w;
+    if (start + span > capacity) span = capacity - start;
+    if (span < 0) span = 0;
 }
 
 CString CViewSerialComAve::LeadName(_DATAITEM* listed, int lead) const
@@ -395,18 +393,17 @@ CString CViewSerialComAve::LeadName(_DATAITEM* listed, int lead) const
     return names && lead >= 0 && lead < LEAD_NAME_CODES ? names->strDispName[lead] : CString();
 }
 
-// The trace of (slot, lead) from `start` over `span` samples into `trace`,
-// pulled back in proportion when fewer samples remain.
-BOOL CViewSerialComAve::DrawTrace(CDC* pDC, CRect trace, int slot, int lead, int start, int span, BOOL print,
-                                  double unit, int* available)
+int CViewSerialComAve::FitTrace(CRect& trace, int slot, int lead, int start, int span) const
 {
-    int count = m_nCount[slot][lead] - start;
-    *available = count;
-    if (count < span) {
-        trace.right = trace.left + (span > 0 ? MulDiv(std::max(count, 0), trace.Width(), span) : 0);
-    } else {
-        count = span;
-    }
+    const int available = m_nCount[slot][lead] - start;
+    if (available >= span) return span;
+    trace.right = trace.left + (span > 0 ? MulDiv(std::max(available, 0), trace.Width(), span) : 0);
+    return available;
+}
+
+BOOL CViewSerialComAve::DrawTrace(CDC* pDC, const CRect& trace, int slot, int lead, int start, int count, BOOL print,
+                                  double unit)
+{
     if (count <= 0 || m_beat[slot][lead].empty()) return TRUE;
     return DrawWave(pDC, trace, unit * 0.001, m_beat[slot][lead].data() + start, count, print, slot);
 }
@@ -432,7 +429,8 @@ BOOL CViewSerialComAve::DrawAveWave(CDC* pDC, CRect rect, int gridX, int gridY, 
         }
         if (SkippedOnPaper(listed, print, ignoreID)) continue;
         m_dUnit = PrepareRecord(listed);
-        const Window w = ColumnWindow(k, capacity);
+        Window w{m_nWindowStart[k], m_nWindowSpan[k]};
+        ClampWindow(w.start, w.span, m_nSampleRate, capacity);
         int y = rect.top + H / (2 * R);
         for (int j = 0; j < R; ++j, y += H / R) {
             const int lead = RowLead(j);
@@ -443,15 +441,12 @@ BOOL CViewSerialComAve::DrawAveWave(CDC* pDC, CRect rect, int gridX, int gridY, 
                 pDC->TextOut(x0 + MulDiv(W, 5, K - 10), y - MulDiv(H, 2, gridY), LeadName(listed, lead));
             }
             const int left = x0 + MulDiv(W, w.start, wholeSamples);
-            const CRect trace(left, y, left + MulDiv(W, w.span, wholeSamples), y + m);
-            int available = 0;
-            CRect drawn = trace;
-            if (m_nCount[k][lead] - w.start < w.span)
-                drawn.right = trace.left + (w.span > 0 ? MulDiv(std::max(m_nCount[k][lead] - w.start, 0), trace.Width(), w.span) : 0);
-            const int minWidth = m_nCount[k][lead] - w.start < w.span ? 0 : 1;
-            if (showST && !IsMissingST(m_strST[k][lead]) && drawn.Width() > minWidth)
+            CRect trace(left, y, left + MulDiv(W, w.span, wholeSamples), y + m);
+            const int count = FitTrace(trace, k, lead, w.start, w.span);
+            const int minWidth = count < w.span ? 0 : 1;
+            if (showST && !IsMissingST(m_strST[k][lead]) && trace.Width() > minWidth)
                 pDC->TextOut(x0 + MulDiv(W, 9, K - 10), y + MulDiv(H, 7, gridY), m_strST[k][lead]);
-            if (!DrawTrace(pDC, trace, k, lead, w.start, w.span, print, m_dUnit, &available)) {
+            if (!DrawTrace(pDC, trace, k, lead, w.start, count, print, m_dUnit)) {
                 RestoreMferCurrent(mferIndex);
                 return FALSE;
             }
@@ -525,14 +520,14 @@ BOOL CViewSerialComAve::DrawOverlapWave(CDC* pDC, CRect rect, int gridX, int gri
             }
             const int from = start + skip;
             const int drawnSpan = std::max(span - skip, 0);
-            const CRect trace(x, y, x + MulDiv(W, drawnSpan, Q), y + m);
+            CRect trace(x, y, x + MulDiv(W, drawnSpan, Q), y + m);
             if (first) {
                 CDCStateSaver saver(*pDC);
                 pDC->SetTextAlign(TA_LEFT | TA_BOTTOM);
                 pDC->TextOut(rect.left + MulDiv(W, 5, perColumn), y - MulDiv(H, 2, gridY), LeadName(listed, lead));
             }
-            int available = 0;
-            ok = DrawTrace(pDC, trace, k, lead, from, drawnSpan, print, m_dUnit, &available);
+            const int count = FitTrace(trace, k, lead, from, drawnSpan);
+            ok = DrawTrace(pDC, trace, k, lead, from, count, print, m_dUnit);
         }
         first = false;
     }

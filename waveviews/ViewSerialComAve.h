@@ -84,6 +84,8 @@ public:
     // The ST level text of an averaged beat: microvolts `text` at sensitivity
     // `sense` as millimetres of paper, cut toward zero to 0.01.
     static CString FormatST(const CString& text, float sense);
+    // A beat window kept from 40 ms on and within a column of `capacity` samples.
+    static void ClampWindow(int& start, int& span, int rate, int capacity);
     // Opens the double-click's dialog for `parent` into `popup` (owned by the
     // view) and runs it modally. Without one a double-click opens nothing.
     using PopupRunner = int (*)(CWnd* parent, const CSerialAvePopupRequest& request, std::unique_ptr<CDialog>& popup);
@@ -133,10 +135,11 @@ private:
     // Microvolts per sample unit of the slot's record; its MFER record made current.
     double PrepareRecord(_DATAITEM* listed);
     bool SkippedOnPaper(_DATAITEM* listed, BOOL print, BOOL ignoreID) const;
-    Window ColumnWindow(int slot, int capacity) const;
     CString LeadName(_DATAITEM* listed, int lead) const;
-    BOOL DrawTrace(CDC* pDC, CRect trace, int slot, int lead, int start, int span, BOOL print, double unit,
-                   int* available);
+    // The trace pulled back in proportion when fewer than `span` samples
+    // remain from `start`; the samples to draw.
+    int FitTrace(CRect& trace, int slot, int lead, int start, int span) const;
+    BOOL DrawTrace(CDC* pDC, const CRect& trace, int slot, int lead, int start, int count, BOOL print, double unit);
     int AlignmentPoint(int slot, int previous) const;
     void RestoreMferCurrent(int index);
     double DotsPerMm(bool across) const;

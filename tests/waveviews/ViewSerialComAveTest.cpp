@@ -120,6 +120,22 @@ TEST(SerialComAveST, TheSTLevelBecomesMillimetresCutTowardZero)
     EXPECT_EQ(CString(L"****"), CViewSerialComAve::FormatST(L"****", 10.0f));
 }
 
+TEST(SerialComAveWindow, TheBeatWindowStartsNoEarlierThan40msAndEndsAtTheColumn)
+{
+    int start = 10, span = 300;
+    CViewSerialComAve::ClampWindow(start, span, 500, 500);
+    EXPECT_EQ(20, start);
+    EXPECT_EQ(290, span);
+    start = 100;
+    span = 600;
+    CViewSerialComAve::ClampWindow(start, span, 500, 500);
+    EXPECT_EQ(400, span);
+    start = 5;
+    span = 10;
+    CViewSerialComAve::ClampWindow(start, span, 500, 500);
+    EXPECT_EQ(0, span);
+}
+
 TEST_F(SerialComAveTest, SlotsLoadTheirRecordsBeatsAndSTTextsAndTheDocumentKeepsItsCurrentRecord)
 {
     ListRecords();
