@@ -17,6 +17,7 @@
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "tests/documents/RestViewDocTestSupport.h"
+#include "tests/support/DCStateCheck.h"
 #include "tools/MferWriter.h"
 #include "waveviews/ViewSerialComAve.h"
 
@@ -211,6 +212,44 @@ TEST_F(SerialComAveTest, OverlapFillsNineColumnsAndSuperimposesThemInTheTenth)
     MakeView({0, 1, 0, 1, 0, 1, 0, 1, 0, -1}, FALSE);
     Draw(FALSE);
     EXPECT_EQ(0, InkInColumn(9));
+}
+
+TEST_F(SerialComAveTest, DrawingLeavesTheDeviceContextAsFoundOnScreenAndPaper)
+{
+    ListRecords();
+    MakeView({0, 1}, TRUE);
+    Draw(FALSE);
+    int gridX = 0, gridY = 0;
+    m_view->GetGridCount(gridX, gridY);
+    for (BOOL print : {FALSE, TRUE})
+        EXPECT_LEAVES_DC_AS_FOUND(m_dc.GetSafeHdc(),
+                                  m_view->DrawView(&m_dc, CRect(0, 0, kWidth, kHeight), gridX, gridY, print, FALSE));
+}
+
+TEST_F(SerialComAveTest, HalfWidthStylesShowFivePerPageAndTheLeftViewKeepsTheLimbLeads)
+{
+    CViewSerialComAve left, right;
+    for (CViewSerialComAve* view : {&left, &right}) {
+        view->SetDocType(DOC_TYPE_REST);
+        view->SetShowChestLead(TRUE);
+    }
+    right.SetViewIndex(1);
+    left.SetPageStyle(42);
+    right.SetPageStyle(42);
+    int gridX = 0, gridY = 0;
+    left.GetGridCount(gridX, gridY);
+    EXPECT_EQ(135, gridX);
+    right.GetGridCount(gridX, gridY);
+    EXPECT_EQ(125, gridX);
+    EXPECT_EQ(5, left.GetRecordsPerPage());
+    EXPECT_EQ(0, left.RowLead(0));
+    EXPECT_EQ(6, right.RowLead(0));
+    // The same style on an MFER document is a full-width page.
+    right.SetDocType(DOC_TYPE_MFER);
+    right.SetPageStyle(42);
+    EXPECT_EQ(10, right.GetRecordsPerPage());
+    right.SetPageStyle(46);
+    EXPECT_EQ(5, right.GetRecordsPerPage());
 }
 
 TEST_F(SerialComAveTest, TheCalibrationColumnStacksSixPulsesOrOneAbove10mmPerMillivolt)
