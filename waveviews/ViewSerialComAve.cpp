@@ -579,9 +579,13 @@ int CViewSerialComAve::GetClickLead(CPoint point, int& sample, int& slot)
         const int bottom = area.top + (j + 1) * H / m_nRows - (j + 1 < m_nRows ? label : 0);
         if (point.y < top || point.y >= bottom) continue;
         slot = std::min(k, SERIAL_AVE_SLOTS - 1);
-        // The sample under the point within the slot's own column.
-        const double within = (point.x - area.left - k * column) / column;
-        sample = m_nWindowStart[slot] + static_cast<int>(m_nWindowSpan[slot] * within);
+        // The enlarged beat's average mode does not read this sample; it is
+        // handed over as the comparison has always given it (the point across
+        // the whole wave area, not within the slot's column).
+        CRect client;
+        GetClientRect(&client);
+        const int across = std::max(1, static_cast<int>(client.right - area.left));
+        sample = MulDiv(m_nWindowSpan[slot], point.x, across) + m_nWindowStart[slot];
         return RowLead(j);
     }
     return -1;
@@ -678,7 +682,9 @@ void CViewSerialComAve::OpenBeat(CSerialAvePopupRequest request, int slot)
         request.fSense = kind->GetSense(3, 0);
         request.nFilter = kind->GetFilter();
         request.nWindowStart = m_nWindowStart[slot];
-        request.nFourth = m_nCount[slot][0];
+        // Position `slot` of the count table read flat: slot 0's count of
+        // lead `slot`, as the dialog has always been given it (unused there).
+        request.nFourth = m_nCount[0][slot];
         request.nSlot = slot;
         request.nSenseID = m_nSenseID;
         RunPopup(request);

@@ -35,7 +35,7 @@ struct CSerialAvePopupRequest {
     int nLead = 0;
     int nSample = 0;
     int nWindowStart = 0;
-    int nFourth = 0;                   // lead 0's sample count of the clicked slot's record
+    int nFourth = 0;                   // slot 0's sample count of lead nSlot (the dialog's average mode ignores it)
     int nSlot = 0;
     int nSenseID = 3;
     float fSpeed = 25.0f;
@@ -78,7 +78,8 @@ public:
     BOOL DrawOverlapWave(CDC* pDC, CRect rect, int gridX, int gridY, BOOL print, BOOL ignoreID);
     BOOL Print(CECGDC* pDC, CRect rect, int widthMm, int heightMm, double pxPerMm, int unused, BOOL skip,
                BOOL ignoreID);
-    // The lead under a client point (-1 none), its slot and a sample.
+    // The lead under a client point (-1 none), its slot and a sample of its
+    // window (scaled across the whole wave area).
     int GetClickLead(CPoint point, int& sample, int& slot);
 
     // The ST level text of an averaged beat: microvolts `text` at sensitivity

@@ -382,14 +382,15 @@ protected:
 
 }  // namespace
 
-TEST_F(SerialComAveMouseTest, TheClickGivesTheLeadAndSlotUnderThePointAndTheSampleInItsColumn)
+TEST_F(SerialComAveMouseTest, TheClickGivesTheLeadAndSlotUnderThePointAndASampleOfItsWindow)
 {
     Show(FALSE);
     int sample = 0, slot = -1;
     EXPECT_EQ(2, m_shown->GetClickLead(Cell(1, 2), sample, slot));
     EXPECT_EQ(1, slot);
-    // The middle of the column is the middle of the slot's window.
-    EXPECT_NEAR(m_shown->GetWindowStart(1) + m_shown->GetWindowSpan(1) / 2, sample, 2);
+    // The sample scales the point across the whole wave area.
+    const CPoint p = Cell(1, 2);
+    EXPECT_NEAR(m_shown->GetWindowStart(1) + static_cast<double>(m_shown->GetWindowSpan(1)) * p.x / (kWidth - kCal), sample, 1.0);
     EXPECT_EQ(-1, m_shown->GetClickLead(CPoint(kCal / 2, kHeight / 2), sample, slot));
     m_shown->SetShowChestLead(TRUE);
     EXPECT_EQ(11, m_shown->GetClickLead(Cell(0, 5), sample, slot));
