@@ -293,14 +293,12 @@ BOOL CViewSerialComAve::DrawView(CDC* pDC, CRect rect, int gridX, int gridY, BOO
     if (gridX <= 10 || gridY <= 0 || !m_pBaseDoc) return TRUE;
     CDCStateSaver saver(*pDC);
     pDC->SetTextColor(print ? RGB(0, 0, 0) : m_pBaseDoc->GetWaveColor(3));
-    if (m_nViewIndex != 0) {
-        DrawAveWave(pDC, rect, gridX, gridY, print, ignoreID);
-        return TRUE;
-    }
+    // A trace that could not be drawn is reported, so that the screen keeps
+    // its previous picture and the printer hears of it.
+    if (m_nViewIndex != 0) return DrawAveWave(pDC, rect, gridX, gridY, print, ignoreID);
     const int cal = MulDiv(rect.Width(), 10, gridX);
     DrawAveCAL(pDC, CRect(rect.left, rect.top, rect.left + cal, rect.bottom), gridX, gridY, print);
-    DrawAveWave(pDC, CRect(rect.left + cal, rect.top, rect.right, rect.bottom), gridX, gridY, print, ignoreID);
-    return TRUE;
+    return DrawAveWave(pDC, CRect(rect.left + cal, rect.top, rect.right, rect.bottom), gridX, gridY, print, ignoreID);
 }
 
 int CViewSerialComAve::GetCalPulseCount() const

@@ -460,3 +460,24 @@ TEST_F(SerialComAveMouseTest, TheMagnifierShowsTheBeatsUnderTheCursorAndNothingO
     m_doc.SetEnlargedPreview(nullptr);
     magnifier.DestroyWindow();
 }
+
+TEST_F(SerialComAveMouseTest, ATraceThatCannotBeDrawnIsReportedAndTheScreenKeepsItsPicture)
+{
+    Show(FALSE);
+    m_doc.SetSmoothFilterMode(99);   // no renderer for it
+    CDC canvas;
+    ASSERT_TRUE(canvas.Attach(platform::gdi::CreateImageDC(kWidth, kHeight)));
+    int gridX = 0, gridY = 0;
+    m_shown->GetGridCount(gridX, gridY);
+    EXPECT_FALSE(m_shown->DrawView(&canvas, CRect(0, 0, kWidth, kHeight), gridX, gridY, FALSE, FALSE));
+    // On paper the printer's own pen draws it.
+    EXPECT_TRUE(m_shown->DrawView(&canvas, CRect(0, 0, kWidth, kHeight), gridX, gridY, TRUE, FALSE));
+    // The window's last picture stays: a marked pixel is not painted over.
+    CClientDC screen(m_shown);
+    screen.SetPixel(kWidth - 3, kHeight - 3, RGB(1, 2, 3));
+    m_shown->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(RGB(1, 2, 3), screen.GetPixel(kWidth - 3, kHeight - 3));
+    m_doc.SetSmoothFilterMode(0);
+    m_shown->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_NE(RGB(1, 2, 3), screen.GetPixel(kWidth - 3, kHeight - 3));
+}
