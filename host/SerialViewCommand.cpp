@@ -20,6 +20,7 @@
 #include "documents/RestViewDoc.h"
 #include "waveviews/ViewScroll1LeadRhyWave.h"
 #include "waveviews/ViewScroll1LeadWave.h"
+#include "waveviews/ViewSerialComAve.h"
 #include "waveviews/ViewSerialComRhy.h"
 
 namespace host {
@@ -27,6 +28,7 @@ namespace {
 
 const char kStripView[] = "CViewScroll1LeadWave";
 const char kSerialRhythmView[] = "CViewSerialComRhy";
+const char kSerialAverageView[] = "CViewSerialComAve";
 const int kFrameWidth = 1920;
 const int kFrameHeight = 1080;
 const int kStripHeight = 160;   // the strip's share of the frame, as the panes give it
@@ -39,6 +41,9 @@ struct StripOptions {
     int style = 0;        // the page's wave style; 0 the kind's first
     int dragFrom = -1;    // x of the press along the strip's first row, -1 no drag
     int dragTo = -1;
+    bool overlap = false; // the average comparison's last column superimposes the others
+    int pageStyle = 41;   // the average comparison's page style
+    std::string pdf;
 };
 
 bool ParseStripOptions(int argc, char** argv, StripOptions& options)
@@ -46,7 +51,8 @@ bool ParseStripOptions(int argc, char** argv, StripOptions& options)
     for (int i = 0; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if ((arg == "--view" || arg == "--png" || arg == "--pdf" || arg == "--style" || arg == "--drag-strip") &&
+        if ((arg == "--view" || arg == "--png" || arg == "--pdf" || arg == "--style" || arg == "--drag-strip" ||
+             arg == "--page-style") &&
             !hasValue) {
             std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());
             return false;
@@ -54,9 +60,13 @@ bool ParseStripOptions(int argc, char** argv, StripOptions& options)
         if (arg == "--view") {
             options.viewClass = argv[++i];
         } else if (arg == "--pdf") {
-            ++i;   // the PDF goes through the ordinary print command
+            options.pdf = argv[++i];   // the strips' PDF goes through the ordinary print command
         } else if (arg == "--chest") {
             options.chest = true;
+        } else if (arg == "--overlap") {
+            options.overlap = true;
+        } else if (arg == "--page-style") {
+            options.pageStyle = std::atoi(argv[++i]);
         } else if (arg == "--png") {
             options.png = argv[++i];
         } else if (arg == "--style") {
@@ -74,8 +84,8 @@ bool ParseStripOptions(int argc, char** argv, StripOptions& options)
             options.files.push_back(arg);
         }
     }
-    if (options.files.empty() || options.png.empty()) {
-        std::fprintf(stderr, "morvelance-host: view --view %s needs record files and --png OUT.png\n",
+    if (options.files.empty() || (options.png.empty() && options.pdf.empty())) {
+        std::fprintf(stderr, "morvelance-host: --view %s needs record files and --png OUT.png or --pdf OUT.pdf\n",
                      options.viewClass.c_str());
         return false;
     }
@@ -323,13 +333,157 @@ int RunComparison(const StripOptions& options, const RecordOpener& open)
     return PaintComparison(records, options) ? 0 : 1;
 }
 
+// ---- the serial comparison of average beats ------------------------------------------------
+
+// The patient's records as the average comparison pane holds them: every
+// resting record in one rest document, every MFER file in one MFER
+// document, and the base list naming them in the given order.
+struct AverageRecords {
+    CTavrionDoc base;
+    CRestViewDoc rest;
+    CMFERViewDoc mfer;
+    int kind = -1;   // the first record's kind
+    int count = 0;
+
+    AverageRecords() { base.m_bAutoDelete = rest.m_bAutoDelete = mfer.m_bAutoDelete = FALSE; }
+
+    // The opened record again in the shared document of its kind, then listed.
+    bool Add(CTavrionDoc* opened)
+    {
+        auto* listed = new _DATAITEM;
+        if (auto* one = DYNAMIC_DOWNCAST(CRestViewDoc, opened)) {
+            _RESTDATAITEM* source = one->GetCurrentDataItem();
+            if (!source) return Refuse(listed);
+            auto* item = new _RESTDATAITEM;
+            item->strXMLPath = source->strXMLPath;
+            item->strFilePath = source->strFilePath;
+            rest.GetRestDataManager().AppendItem(item);
+            CString xml = item->strXMLPath, file = item->strFilePath;
+            if (rest.OpenFile(xml, file) != 0) return Refuse(listed);
+            Copy(*listed, *item, DOC_TYPE_REST);
+        } else if (auto* other = DYNAMIC_DOWNCAST(CMFERViewDoc, opened)) {
+            _MFERDATAITEM* source = other->GetCurrentDataItem();
+            if (!source) return Refuse(listed);
+            auto* item = new _MFERDATAITEM;
+            item->strFilePath = source->strFilePath;
+            mfer.GetMFERDataManager()->AppendItem(item);
+            CString file = item->strFilePath, xml, third;
+            if (mfer.OpenMFERFile(file, xml, third) != 0) return Refuse(listed);
+            Copy(*listed, *item, DOC_TYPE_MFER);
+        } else {
+            return Refuse(listed);
+        }
+        base.GetDataManager().AppendItem(listed);
+        if (count++ == 0) base.SetCurDataIndex(listed->nID);
+        return true;
+    }
+
+    // The view on these records, as the pane sets it up.
+    void SetUp(CViewSerialComAve& view, const StripOptions& options)
+    {
+        view.SetBaseECGDoc(&base);
+        view.SetRestViewDoc(&rest);
+        view.SetMFERViewDoc(&mfer);
+        view.SetDocType(kind);
+        view.SetViewIndex(0);
+        view.SetShowChestLead(options.chest ? TRUE : FALSE);
+        view.SetShowOverlappedWave(options.overlap ? TRUE : FALSE);
+        view.SetPageStyle(options.pageStyle);
+        for (int slot = 0; slot < SERIAL_AVE_SLOTS; ++slot) view.SetSerialIndex(slot, slot < count ? slot : -1);
+        view.OnUpdate(nullptr, 0, nullptr);
+    }
+
+private:
+    template <class Item>
+    void Copy(_DATAITEM& listed, const Item& item, int itemKind)
+    {
+        listed.uSystemCode = item.uSystemCode;
+        listed.strXMLPath = item.strXMLPath;
+        listed.strFilePath = item.strFilePath;
+        listed.strThirdKey = item.strThirdKey;
+        if (kind < 0) kind = itemKind;
+    }
+    static bool Refuse(_DATAITEM* listed)
+    {
+        delete listed;
+        return false;
+    }
+};
+
+bool PaintAverage(AverageRecords& records, const StripOptions& options)
+{
+    platform::ui::Desktop::SetScreenSize(kFrameWidth, kFrameHeight);
+    CWnd frame;
+    if (!frame.CreateEx(0, nullptr, L"morvelance-host", WS_POPUP | WS_VISIBLE, CRect(0, 0, kFrameWidth, kFrameHeight),
+                        nullptr, 0))
+        return false;
+    CCreateContext context;
+    context.m_pCurrentDoc = &records.base;
+    auto* view = new CViewSerialComAve;   // deleted with its window
+    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, kFrameWidth, kFrameHeight), &frame, 320,
+                      &context)) {
+        frame.DestroyWindow();
+        return false;
+    }
+    records.SetUp(*view, options);
+    frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const bool saved = SaveFrame(frame, options.png);
+    frame.DestroyWindow();
+    if (!saved) std::fprintf(stderr, "morvelance-host: %s could not be written\n", options.png.c_str());
+    else std::printf("%s\n", options.png.c_str());
+    return saved;
+}
+
+// The comparison on one page of paper, the records of another patient left off.
+bool PrintAverage(AverageRecords& records, const StripOptions& options)
+{
+    CViewSerialComAve view;
+    records.SetUp(view, options);
+    const PdfPageDraw page = [&](CECGDC* dc, const CRect& area, double pxPerMm) {
+        const int widthMm = static_cast<int>(area.Width() / pxPerMm);
+        const int heightMm = static_cast<int>(area.Height() / pxPerMm);
+        return view.Print(dc, area, widthMm, heightMm, pxPerMm, 0, FALSE, FALSE) != FALSE;
+    };
+    if (!PrintPagesToPdf(records.rest, {page}, options.pdf)) {
+        std::fprintf(stderr, "morvelance-host: %s could not be printed\n", options.pdf.c_str());
+        return false;
+    }
+    std::printf("%s\n", options.pdf.c_str());
+    return true;
+}
+
+int RunAverage(const std::string& command, const StripOptions& options, const RecordOpener& open)
+{
+    AverageRecords records;
+    for (const std::string& file : options.files) {
+        std::unique_ptr<CTavrionDoc> doc;
+        if (!open(file, doc) || !doc) return 1;
+        doc->m_bAutoDelete = FALSE;
+        if (!records.Add(doc.get())) {
+            std::fprintf(stderr, "morvelance-host: %s is neither a resting nor an MFER record\n", file.c_str());
+            return 1;
+        }
+    }
+    if (command == "print") return !options.pdf.empty() && PrintAverage(records, options) ? 0 : 1;
+    return !options.png.empty() && PaintAverage(records, options) ? 0 : 1;
+}
+
 }  // namespace
+
+bool IsSerialCommandRequest(const std::string& command, int argc, char** argv)
+{
+    if (command == "view") return IsSerialViewRequest(argc, argv);
+    for (int i = 0; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--view") == 0) return command == "print" && std::strcmp(argv[i + 1], kSerialAverageView) == 0;
+    return false;
+}
 
 bool IsSerialViewRequest(int argc, char** argv)
 {
     for (int i = 0; i + 1 < argc; ++i)
         if (std::strcmp(argv[i], "--view") == 0)
-            return std::strcmp(argv[i + 1], kStripView) == 0 || std::strcmp(argv[i + 1], kSerialRhythmView) == 0;
+            return std::strcmp(argv[i + 1], kStripView) == 0 || std::strcmp(argv[i + 1], kSerialRhythmView) == 0 ||
+                   std::strcmp(argv[i + 1], kSerialAverageView) == 0;
     return false;
 }
 
@@ -384,9 +538,9 @@ bool PrintSerialView(CTavrionDoc& doc, CView* view, CECGDC* dc, CRect area, doub
 
 int RunSerialViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open)
 {
-    (void)command;
     StripOptions options;
     if (!ParseStripOptions(argc, argv, options)) return 2;
+    if (options.viewClass == kSerialAverageView) return RunAverage(command, options, open);
     if (options.viewClass == kSerialRhythmView) return RunComparison(options, open);
     int failures = 0;
     for (size_t index = 0; index < options.files.size(); ++index) {

@@ -11,6 +11,9 @@ class CView;
 
 namespace host {
 
+// True when the command goes here: a "view" of a strip or comparison, or a
+// "print" of the average comparison (which takes several records at once).
+bool IsSerialCommandRequest(const std::string& command, int argc, char** argv);
 // True when the options name the strip.
 bool IsSerialViewRequest(int argc, char** argv);
 

@@ -696,7 +696,7 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
     if (IsMasterStepViewRequest(argc, argv)) return RunMasterStepViewCommand(command, argc, argv, open);
     if (command == "view" && IsFormViewRequest(argc, argv)) return RunFormViewCommand(argc, argv, open);
     if (IsFormViewRequest(argc, argv)) LoadFormLayouts();
-    if (command == "view" && IsSerialViewRequest(argc, argv)) return RunSerialViewCommand(command, argc, argv, open);
+    if (IsSerialCommandRequest(command, argc, argv)) return RunSerialViewCommand(command, argc, argv, open);
     ViewOptions options;
     if (!ParseOptions(command, argc, argv, options)) return 2;
     std::vector<std::string> names;

@@ -151,15 +151,42 @@ double CViewSerialComRhy::GetYRatioUnit() const
 
 // ---- loading -------------------------------------------------------------------------------------
 
-_DATAITEM* CViewSerialComRhy::FindSerialItem() const
+_DATAITEM* CViewSerialComRhy::FindComparableItem(CTavrionDoc* base, int index)
 {
-    if (!m_pBaseDoc || m_nSerialIndex < 0) return nullptr;
+    if (!base || index < 0) return nullptr;
     int count = 0;
-    for (_DATAITEM* item = m_pBaseDoc->GetListHeader(); item; item = item->pNext) {
+    for (_DATAITEM* item = base->GetListHeader(); item; item = item->pNext) {
         if (!IsComparable(item->uSystemCode)) continue;
-        if (count++ == m_nSerialIndex) return item;
+        if (count++ == index) return item;
     }
     return nullptr;
+}
+
+bool CViewSerialComRhy::IsDeviceListCode(unsigned code)
+{
+    return IsRestCode(code);
+}
+
+bool CViewSerialComRhy::IsMferRecordCode(unsigned code)
+{
+    return IsMferListCode(code);
+}
+
+_RESTDATAITEM* CViewSerialComRhy::FindRestItem(CRestViewDoc* rest, const _DATAITEM* listed)
+{
+    if (!rest || !listed || !IsRestCode(listed->uSystemCode)) return nullptr;
+    return rest->GetRestDataManager().GetItem(listed->strXMLPath, listed->strFilePath, listed->strThirdKey);
+}
+
+_MFERDATAITEM* CViewSerialComRhy::FindMferItem(CMFERViewDoc* mfer, const _DATAITEM* listed)
+{
+    if (!mfer || !listed || !IsMferListCode(listed->uSystemCode)) return nullptr;
+    return mfer->GetMFERDataManager()->GetItem(listed->strXMLPath, listed->strFilePath, listed->strThirdKey);
+}
+
+_DATAITEM* CViewSerialComRhy::FindSerialItem() const
+{
+    return FindComparableItem(m_pBaseDoc, m_nSerialIndex);
 }
 
 bool CViewSerialComRhy::LoadLead(CTavrionDoc* doc, int lead, int slot)
@@ -199,12 +226,8 @@ void CViewSerialComRhy::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
     const int mferIndex = m_pMferDoc ? static_cast<CTavrionDoc*>(m_pMferDoc)->GetCurDataIndex() : -1;
     for (std::vector<short>& lead : m_leadData) std::vector<short>().swap(lead);
     if (_DATAITEM* listed = FindSerialItem()) {
-        if (m_pRestDoc && IsRestCode(listed->uSystemCode))
-            m_pRestItem = m_pRestDoc->GetRestDataManager().GetItem(listed->strXMLPath, listed->strFilePath,
-                                                                  listed->strThirdKey);
-        if (m_pMferDoc && IsMferListCode(listed->uSystemCode))
-            m_pMferItem = m_pMferDoc->GetMFERDataManager()->GetItem(listed->strXMLPath, listed->strFilePath,
-                                                                   listed->strThirdKey);
+        m_pRestItem = FindRestItem(m_pRestDoc, listed);
+        m_pMferItem = FindMferItem(m_pMferDoc, listed);
         if (m_pRestItem)
             LoadSamples(static_cast<CTavrionDoc*>(m_pRestDoc), m_pRestItem->nID, m_pRestItem->nLeadCount);
         else if (m_pMferItem)

@@ -147,6 +147,18 @@ public:
 
     static const int kLongRecord = 50000;
 
+    // ---- the base list's comparable records, shared with the average comparison ----
+    // The 12- or 15-lead record at `index` among the base list's comparable
+    // records; null for none.
+    static _DATAITEM* FindComparableItem(CTavrionDoc* base, int index);
+    // A device record of the base list (read from the rest document).
+    static bool IsDeviceListCode(unsigned code);
+    // A record the MFER document reads.
+    static bool IsMferRecordCode(unsigned code);
+    // The listed record in the rest or MFER document's manager; null when it holds none.
+    static _RESTDATAITEM* FindRestItem(CRestViewDoc* rest, const _DATAITEM* listed);
+    static _MFERDATAITEM* FindMferItem(CMFERViewDoc* mfer, const _DATAITEM* listed);
+
 protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);

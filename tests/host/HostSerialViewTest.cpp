@@ -5,6 +5,7 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
@@ -124,6 +125,61 @@ TEST(HostSerialRhythm, TwoRecordsStandSideBySideAndEachPrints)
     EXPECT_LT(WhitePixels(png, 600, stripTop, 900, stripTop + 20), 1000);
     const std::string pdf = dir.File("serial.pdf");
     run = Host({"print", a, "--view", "CViewSerialComRhy", "--pdf", pdf});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(0u, testsupport::ReadFileBytes(pdf).rfind("%PDF", 0));
+}
+
+namespace {
+
+// Pixels of the box in a strong colour (a channel under 80): traces, not the paper's grid.
+int TraceInk(const std::string& png, int left, int top, int right, int bottom)
+{
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(png.c_str());
+    int n = 0;
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+        cairo_surface_flush(surface);
+        for (int y = top; y < bottom; ++y) {
+            const unsigned char* row =
+                cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+            for (int x = left; x < right; ++x) {
+                const unsigned p = reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
+                n += std::min({(p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF}) < 80;
+            }
+        }
+    }
+    cairo_surface_destroy(surface);
+    return n;
+}
+
+}  // namespace
+
+TEST(HostSerialAverage, RecordsFillTheirColumnsTheOverlapTheLastAndThePagePrints)
+{
+    TempDir dir;
+    std::ostringstream out, err;
+    ASSERT_EQ(0, morvelance::RunMkrecord({"samples", dir.File("samples")}, out, err)) << err.str();
+    const std::string a = dir.File("samples/rest12_90.ecg");
+    const std::string b = dir.File("samples/rest15_80.ecg");
+    const std::string png = dir.File("average.png");
+    // Ten records per page across 1920 pixels after the 10 mm calibration column.
+    const int cal = 1920 * 10 / 260;
+    const int column = (1920 - cal) / 10;
+    auto inkIn = [&](int p) { return TraceInk(png, cal + p * column + 4, 0, cal + (p + 1) * column - 4, 1080); };
+    HostRun run = Host({"view", a, b, a, "--view", "CViewSerialComAve", "--overlap", "--png", png});
+    ASSERT_EQ(0, run.status) << run.err;
+    for (int p = 0; p < 3; ++p) EXPECT_GT(inkIn(p), 100) << p;
+    EXPECT_EQ(0, inkIn(5));
+    EXPECT_GT(inkIn(9), 500);
+    run = Host({"view", a, b, a, "--view", "CViewSerialComAve", "--png", png});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(0, inkIn(9));
+    // Five records per page at page style 43: columns twice as wide.
+    run = Host({"view", a, b, "--view", "CViewSerialComAve", "--page-style", "43", "--png", png});
+    ASSERT_EQ(0, run.status) << run.err;
+    const int wide = 1920 - 1920 * 10 / 135;
+    EXPECT_GT(TraceInk(png, 1920 - wide + wide / 5 + 4, 0, 1920 - wide + 2 * wide / 5 - 4, 1080), 100);
+    const std::string pdf = dir.File("average.pdf");
+    run = Host({"print", a, b, "--view", "CViewSerialComAve", "--overlap", "--pdf", pdf});
     ASSERT_EQ(0, run.status) << run.err;
     EXPECT_EQ(0u, testsupport::ReadFileBytes(pdf).rfind("%PDF", 0));
 }
