@@ -5,6 +5,8 @@
 #include "dialogs/DlgDivider.h"
 #include "dialogs/DlgEnlargedRhyRR.h"
 #include "dialogs/DlgEnlargedWave.h"
+#include "dialogs/SerialAvePopup.h"
+#include "waveviews/ViewSerialComRhy.h"
 #include "waveviews/WavePopups.h"
 
 namespace {
@@ -46,6 +48,9 @@ struct Registration {
         popups.makeEnlargedWave = MakeEnlargedWave;
         popups.makeDivider = MakeDivider;
         popups.runEnlargedRhyRR = RunEnlargedRhyRR;
+        // The serial comparisons open their enlarged beats through the same dialogs.
+        CViewSerialComRhy::SetPopupRunner(&CDlgEnlargedWave::RunSerialPopup);
+        CSerialAvePopup::Install();
     }
 } g_registration;
 
