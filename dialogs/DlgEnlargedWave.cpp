@@ -5,6 +5,7 @@
 
 #include "core/TavrionDoc.h"
 #include "documents/RestViewDoc.h"
+#include "platform/ui/framework/PaintDC.h"
 #include "waveviews/ViewEnlargedWave.h"
 #include "waveviews/ViewSerialComRhy.h"
 
@@ -19,10 +20,16 @@ BEGIN_MESSAGE_MAP(CDlgEnlargedWave, CDlgModal)
     ON_BN_CLICKED(IDC_ZOOM_OUT, OnZoomOut)
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
+    ON_WM_PAINT()
+    ON_CONTROL_RANGE(EN_SETFOCUS, CEnlargedMeasureTable::kFirstCellId, CEnlargedMeasureTable::kLastCellId, OnCellSetFocus)
+    ON_CONTROL_RANGE(EN_KILLFOCUS, CEnlargedMeasureTable::kFirstCellId, CEnlargedMeasureTable::kLastCellId, OnCellKillFocus)
+    ON_CONTROL_RANGE(DEN_TAB, CEnlargedMeasureTable::kFirstCellId, CEnlargedMeasureTable::kLastCellId, OnCellNext)
+    ON_CONTROL_RANGE(DEN_ENTER, CEnlargedMeasureTable::kFirstCellId, CEnlargedMeasureTable::kLastCellId, OnCellNext)
 END_MESSAGE_MAP()
 
 namespace {
 const int kVerticalPage = 20;   // pixels
+const int kTableTop = 432;      // pixels: the labels' first row stands a row below
 }  // namespace
 
 CDlgEnlargedWave::CDlgEnlargedWave(int nFlag, int nMode, CWnd* pParent)
@@ -33,6 +40,7 @@ CDlgEnlargedWave::CDlgEnlargedWave(int nFlag, int nMode, CWnd* pParent)
 CDlgEnlargedWave::CDlgEnlargedWave(UINT nIDTemplate, int nFlag, int nMode, CWnd* pParent)
     : CDlgModal(nIDTemplate, pParent),
       m_frame({IDC_HORIZONTAL_BAR, IDC_VERTICAL_BAR, IDC_READOUT, IDC_RULER, IDC_DRAG, IDC_ZOOM_IN, IDC_ZOOM_OUT}),
+      m_bHasTable(nIDTemplate == IDD),
       m_bWholeBeat(nFlag),
       m_nMode(nMode)
 {
@@ -77,7 +85,63 @@ BOOL CDlgEnlargedWave::OnInitDialog()
     }
     m_frame.SetUpButtons(*this);
     if (CreateWaveView()) SetScrollRanges();
+    SetUpMeasureTable();
     return TRUE;
+}
+
+bool CDlgEnlargedWave::IsTableReadOnly() const
+{
+    return m_nMode != 0 || (m_pDoc && m_pDoc->IsReadOnly() == 1);
+}
+
+void CDlgEnlargedWave::SetUpMeasureTable()
+{
+    if (!m_bHasTable || !m_table.Create(*this, m_pDoc, kTableTop)) return;
+    m_table.Load(m_pDoc, m_nDocType, m_nLead, IsTableReadOnly());
+    if (CWnd* update = GetDlgItem(IDOK)) update->ShowWindow(m_table.IsEditable() ? SW_SHOW : SW_HIDE);
+}
+
+void CDlgEnlargedWave::OnOK()
+{
+    if (m_bHasTable &&
+        m_table.Store(*this, m_pDoc, m_nDocType, IsTableReadOnly()) == CEnlargedMeasureTable::StoreResult::Stay)
+        return;
+    CDlgModal::OnOK();
+}
+
+// Tab in a cell goes round the table, never to the dialog's other controls.
+BOOL CDlgEnlargedWave::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_bHasTable && pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_TAB) {
+        const UINT id = static_cast<UINT>(::GetDlgCtrlID(pMsg->hwnd));
+        if (::GetParent(pMsg->hwnd) == GetSafeHwnd() && id >= CEnlargedMeasureTable::kFirstCellId &&
+            id <= CEnlargedMeasureTable::kLastCellId) {
+            m_table.OnCellNext(id);
+            return TRUE;
+        }
+    }
+    return CDlgModal::PreTranslateMessage(pMsg);
+}
+
+void CDlgEnlargedWave::OnPaint()
+{
+    CPaintDC dc(this);
+    if (m_bHasTable) m_table.PaintLabels(dc);
+}
+
+void CDlgEnlargedWave::OnCellSetFocus(UINT nID)
+{
+    m_table.OnCellSetFocus(nID);
+}
+
+void CDlgEnlargedWave::OnCellKillFocus(UINT nID)
+{
+    m_table.OnCellKillFocus(*this, nID);
+}
+
+void CDlgEnlargedWave::OnCellNext(UINT nID)
+{
+    m_table.OnCellNext(nID);
 }
 
 BOOL CDlgEnlargedWave::CreateWaveView()

@@ -1,0 +1,130 @@
+// The measurement table of the enlarged beat, used through the desktop on a
+// maker record: typed values stored into the item and the record XML on
+// disk, out-of-range values refused before any prompt or stamp, and Tab
+// moving round the cells.
+#include <gtest/gtest.h>
+
+#include "dialogs/DlgEditor.h"
+#include "dialogs/DlgEnlargedWave.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
+#include "tests/documents/RestViewDocTestSupport.h"
+#include "tests/support/ModalScript.h"
+
+using platform::ui::Desktop;
+
+namespace {
+
+constexpr auto kEditors = static_cast<_EDITABLE_PARAM_INDEX>(10);
+const wchar_t kMm[] = L"/Rawdata/Tavrion/Measurement/Measurement_section/Mm/";
+const int kLeadII = 1;
+const UINT kPAmp = 5600;
+const UINT kPPrimeAmp = 5601;
+const UINT kSV1 = 5632;
+
+class DlgEnlargedWaveTableTest : public resttest::RestDocFixture {
+protected:
+    void SetUp() override
+    {
+        resttest::RestDocFixture::SetUp();
+        m_doc.m_bAutoDelete = FALSE;
+        m_doc.InsertEditableParam(kEditors, L"編集者一");
+        morvelance::RestRecordShape shape;
+        m_item = AddRecord("table", shape);
+        ASSERT_EQ(0, Open(m_item));
+    }
+    void TearDown() override
+    {
+        Desktop::Reset();
+        resttest::RestDocFixture::TearDown();
+    }
+    INT_PTR Run(int position, const std::function<void(CDlgEnlargedWave&)>& step)
+    {
+        CDlgEnlargedWave dialog(1, 0, nullptr);
+        dialog.SetDoc(&m_doc, DOC_TYPE_REST);
+        dialog.SetDotsPerMM(2.0, 2.0);
+        dialog.SetClickInfo(position, 0, 0, 0);
+        dialog.SetLimbLead(1);
+        m_script.On(CDlgEnlargedWave::IDD, [&](CDialog&) { step(dialog); });
+        return dialog.DoModal();
+    }
+    void AnswerEditor()
+    {
+        m_script.On(CDlgEditor::IDD, [](CDialog& dialog) {
+            testsupport::ChooseListEntry(dialog, 3485, 1);
+            testsupport::ClickControl(dialog, IDOK);
+        });
+    }
+    CString XmlLeadValue(const wchar_t* key, int lead) const
+    {
+        CString path;
+        path.Format(L"%s%s/%s_element[%d]", kMm, key, key, lead + 1);
+        return testsupport::ReadXmlValue(m_files.xml, path, L"data", L"<none>");
+    }
+    static bool HasFocus(CDlgEnlargedWave& dialog, UINT id) { return CWnd::GetFocus() == dialog.GetDlgItem(id); }
+
+    testsupport::ModalScript m_script;
+    _RESTDATAITEM* m_item = nullptr;
+};
+
+}  // namespace
+
+TEST_F(DlgEnlargedWaveTableTest, ATypedValueIsStoredInTheItemAndTheRecordXmlOnDisk)
+{
+    AnswerEditor();
+    const INT_PTR result = Run(kLeadII, [](CDlgEnlargedWave& dialog) {
+        testsupport::TypeInto(dialog, kPAmp, L"42");
+        testsupport::ClickControl(dialog, IDOK);
+    });
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(CString(L"42"), m_item->stMeasure.At(0, kLeadII));
+    EXPECT_EQ(CString(L"42"), XmlLeadValue(L"Pa", kLeadII));
+    // A value that does not change keeps its text in the other leads.
+    EXPECT_NE(CString(L"42"), XmlLeadValue(L"Pa", 0));
+}
+
+TEST_F(DlgEnlargedWaveTableTest, AnOutOfRangeValueIsRefusedBeforeAnyPromptOrStamp)
+{
+    const CString stampBefore = m_item->stMeasure.At(1, kLeadII);
+    platform::ui::MessageBoxRecorder boxes;
+    bool stayed = false;
+    Run(kLeadII, [&](CDlgEnlargedWave& dialog) {
+        // P' may only be zero or below.
+        dialog.GetDlgItem(kPPrimeAmp)->SetWindowText(L"3");
+        testsupport::ClickControl(dialog, IDOK);
+        stayed = dialog.GetSafeHwnd() && dialog.IsWindowVisible();
+        EXPECT_TRUE(HasFocus(dialog, kPPrimeAmp));
+    });
+    EXPECT_TRUE(stayed);
+    ASSERT_EQ(1, boxes.Count());
+    EXPECT_EQ(CString(L"The value of P'amp. should be between -9999 and 0 !!!"), boxes.Last().text);
+    EXPECT_EQ(CString(L"無効値です"), boxes.Last().caption);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONQUESTION), boxes.Last().type & MB_ICONMASK);
+    // No name was asked for, nothing was stored.
+    for (UINT seen : m_script.Seen()) EXPECT_NE(static_cast<UINT>(CDlgEditor::IDD), seen);
+    EXPECT_EQ(stampBefore, m_item->stMeasure.At(1, kLeadII));
+}
+
+TEST_F(DlgEnlargedWaveTableTest, TabAndShiftTabWrapRoundTheCells)
+{
+    Run(kLeadII, [](CDlgEnlargedWave& dialog) {
+        dialog.GetDlgItem(kSV1)->SetFocus();
+        Desktop::KeyPress(VK_TAB);
+        Desktop::PumpMessages();
+        EXPECT_TRUE(HasFocus(dialog, kPAmp));
+        Desktop::KeyPress(VK_TAB, platform::ui::kShift);
+        Desktop::PumpMessages();
+        EXPECT_TRUE(HasFocus(dialog, kSV1)) << (CWnd::GetFocus() ? CWnd::GetFocus()->GetDlgCtrlID() : -1);
+    });
+}
+
+TEST_F(DlgEnlargedWaveTableTest, TheHeartRateAndTheExtraLeadsOfA15LeadRecordAreShownOnly)
+{
+    Run(13, [](CDlgEnlargedWave& dialog) {
+        CEnlargedMeasureTable& table = dialog.GetMeasureTable();
+        EXPECT_FALSE(table.Cell(5623).IsInputEnabled());
+        EXPECT_FALSE(table.Cell(kPAmp).IsInputEnabled());
+        EXPECT_EQ(CString(L"****"), testsupport::ControlText(dialog, kPAmp));
+        EXPECT_EQ(CString(L"*"), testsupport::ControlText(dialog, 5621));
+    });
+}
