@@ -29,7 +29,6 @@ END_MESSAGE_MAP()
 
 namespace {
 const int kVerticalPage = 20;   // pixels
-const int kTableTop = 432;      // pixels: the labels' first row stands a row below
 }  // namespace
 
 CDlgEnlargedWave::CDlgEnlargedWave(int nFlag, int nMode, CWnd* pParent)
@@ -84,8 +83,10 @@ BOOL CDlgEnlargedWave::OnInitDialog()
         m_nFilter = settings->GetFilter();
     }
     m_frame.SetUpButtons(*this);
+    const CEnlargedWaveLayout layout = CEnlargedWaveLayout::ForWindow(GetSafeHwnd());
+    if (m_bHasTable) layout.Apply(*this, m_frame.Ids(), m_nMode != 1);
     if (CreateWaveView()) SetScrollRanges();
-    SetUpMeasureTable();
+    SetUpMeasureTable(layout);
     return TRUE;
 }
 
@@ -94,9 +95,9 @@ bool CDlgEnlargedWave::IsTableReadOnly() const
     return m_nMode != 0 || (m_pDoc && m_pDoc->IsReadOnly() == 1);
 }
 
-void CDlgEnlargedWave::SetUpMeasureTable()
+void CDlgEnlargedWave::SetUpMeasureTable(const CEnlargedWaveLayout& layout)
 {
-    if (!m_bHasTable || !m_table.Create(*this, m_pDoc, kTableTop)) return;
+    if (!m_bHasTable || !m_table.Create(*this, layout)) return;
     m_table.Load(m_pDoc, m_nDocType, m_nLead, IsTableReadOnly());
     if (CWnd* update = GetDlgItem(IDOK)) update->ShowWindow(m_table.IsEditable() ? SW_SHOW : SW_HIDE);
 }

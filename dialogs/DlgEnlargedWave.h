@@ -109,7 +109,7 @@ protected:
     void Zoom(int delta);
     // Serial modes and read-only documents show the table without editing it.
     bool IsTableReadOnly() const;
-    void SetUpMeasureTable();
+    void SetUpMeasureTable(const CEnlargedWaveLayout& layout);
 
     CEnlargedViewFrame m_frame;
     CEnlargedMeasureTable m_table;

@@ -12,15 +12,17 @@
 
 namespace {
 
-const int kRow = 22;          // pixels from one row to the next
+const int kRow = 22;          // design units from one row to the next
 const int kCellWidth = 42;
 const int kCellHeight = 18;
 const int kCellGap = 4;       // between a cell and its unit label
-// Where the ten rows of each column stand; the unit labels' x.
-const int kGlobalUnitX = 375;
-const int kLeadUnitX[3] = {555, 730, 905};
-const int kGlobalLabelX = 225;
-const int kLeadLabelX[3] = {430, 605, 795};
+// The x of the eight text columns: global labels and units, then labels and
+// units of items 0-9, 10-19 and 20-22; landscape, then portrait.
+const int kColumnX[2][8] = {
+    {225, 375, 430, 555, 605, 730, 795, 905},
+    {200, 310, 345, 455, 485, 593, 640, 732},
+};
+const int kLabelTop[2] = {432, 422};
 const int kNoLead = MEASURE_LEADS;   // SaveMsuDataToXML then writes the globals only
 
 const wchar_t* const kGlobalLabels[MEASURE_GLOBALS] = {
@@ -54,22 +56,6 @@ void LeadPlace(int item, int& column, int& row)
     row = item < 20 ? item % 10 + 1 : (item == 20 ? 1 : item - 18);
 }
 
-CRect CellRect(int cell, int top)
-{
-    if (cell >= CMeasureTableCells::kFirstGlobal) {
-        const int row = cell - CMeasureTableCells::kFirstGlobal + 1;
-        const int y = top + kRow * row - 2;
-        return CRect(kGlobalUnitX - kCellGap - kCellWidth, y, kGlobalUnitX - kCellGap, y + kCellHeight);
-    }
-    int column = 0, row = 0;
-    LeadPlace(cell, column, row);
-    const int right = kLeadUnitX[column] - kCellGap;
-    const int y = top + kRow * row - 2;
-    // The answers' cells are narrower by two thirds of a cell height, same right edge.
-    const int left = right - kCellWidth + (cell > CMeasureTableCells::kLastNumericItem ? kCellHeight * 2 / 3 : 0);
-    return CRect(left, y, right, y + kCellHeight);
-}
-
 _RESTDATAITEM* RestItem(CTavrionDoc* doc, int docType)
 {
     auto* rest = docType == DOC_TYPE_REST ? dynamic_cast<CRestViewDoc*>(doc) : nullptr;
@@ -88,14 +74,38 @@ bool CEnlargedMeasureTable::IsLeadNumericCell(UINT id)
     return id >= kFirstCellId && id <= kFirstCellId + CMeasureTableCells::kLastNumericItem;
 }
 
-BOOL CEnlargedMeasureTable::Create(CDialog& dialog, CTavrionDoc*, int top)
+int CEnlargedMeasureTable::ColumnX(int column) const
 {
-    m_nTop = top;
+    return kColumnX[m_layout.IsPortrait() ? 1 : 0][column];
+}
+
+// A cell stands left of its unit label, its row's label above the middle.
+CRect CEnlargedMeasureTable::CellRect(int cell) const
+{
+    const int labelTop = kLabelTop[m_layout.IsPortrait() ? 1 : 0];
+    int unitColumn = 1;
+    int row = cell - CMeasureTableCells::kFirstGlobal + 1;
+    if (cell < CMeasureTableCells::kFirstGlobal) {
+        int column = 0;
+        LeadPlace(cell, column, row);
+        unitColumn = 3 + 2 * column;
+    }
+    const int right = ColumnX(unitColumn) - kCellGap;
+    // The answers' cells are narrower by two thirds of a cell height, same right edge.
+    const int width = kCellWidth - (cell > CMeasureTableCells::kLastNumericItem && cell < CMeasureTableCells::kFirstGlobal
+                                        ? kCellHeight * 2 / 3
+                                        : 0);
+    return m_layout.Rect(right - width, labelTop + kRow * row - 2, width, kCellHeight);
+}
+
+BOOL CEnlargedMeasureTable::Create(CDialog& dialog, const CEnlargedWaveLayout& layout)
+{
+    m_layout = layout;
     for (int cell = 0; cell < CMeasureTableCells::kCellCount; ++cell) {
         CDoubleEdit& edit = m_cells[cell];
         edit.SetBkColor(::GetSysColor(COLOR_BTNFACE));
         const DWORD style = WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | ES_RIGHT | (IsAnswerCell(kFirstCellId + cell) ? ES_UPPERCASE : 0);
-        if (!edit.CreateEx(WS_EX_CLIENTEDGE, style, CellRect(cell, top), &dialog, kFirstCellId + cell)) return FALSE;
+        if (!edit.CreateEx(WS_EX_CLIENTEDGE, style, CellRect(cell), &dialog, kFirstCellId + cell)) return FALSE;
         edit.ShowWindow(SW_SHOW);
         edit.SetFont(dialog.GetFont(), FALSE);
         if (IsAnswerCell(kFirstCellId + cell)) {
@@ -248,16 +258,17 @@ void CEnlargedMeasureTable::PaintLabels(CDC& dc) const
 {
     CDCStateSaver saver(dc);
     dc.SetBkMode(TRANSPARENT);
+    const int labelTop = kLabelTop[m_layout.IsPortrait() ? 1 : 0];
     for (int i = 0; i < MEASURE_GLOBALS; ++i) {
-        const int y = m_nTop + kRow * (i + 1);
-        dc.TextOut(kGlobalLabelX, y, CString(kGlobalLabels[i]));
-        dc.TextOut(kGlobalUnitX, y, CString(kGlobalUnits[i]));
+        const int y = m_layout.Y(labelTop + kRow * (i + 1));
+        dc.TextOut(m_layout.X(ColumnX(0)), y, CString(kGlobalLabels[i]));
+        dc.TextOut(m_layout.X(ColumnX(1)), y, CString(kGlobalUnits[i]));
     }
     for (int item = 0; item < MEASURE_ITEMS; ++item) {
         int column = 0, row = 0;
         LeadPlace(item, column, row);
-        const int y = m_nTop + kRow * row;
-        dc.TextOut(kLeadLabelX[column], y, CString(CMeasureTableCells::ItemLabel(item)));
-        dc.TextOut(kLeadUnitX[column], y, CString(LeadUnit(item)));
+        const int y = m_layout.Y(labelTop + kRow * row);
+        dc.TextOut(m_layout.X(ColumnX(2 + 2 * column)), y, CString(CMeasureTableCells::ItemLabel(item)));
+        dc.TextOut(m_layout.X(ColumnX(3 + 2 * column)), y, CString(LeadUnit(item)));
     }
 }

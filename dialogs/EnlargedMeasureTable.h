@@ -8,6 +8,7 @@
 #include <array>
 
 #include "controls/DoubleEdit.h"
+#include "dialogs/EnlargedWaveLayout.h"
 #include "dialogs/MeasureTableCells.h"
 
 class CDialog;
@@ -19,8 +20,8 @@ public:
     enum { kFirstCellId = 5600, kLastCellId = 5632, kFirstGlobalId = 5623 };
     enum class StoreResult { Close, Stay };
 
-    // Creates the cells in `dialog`, the labels' top at `top` pixels.
-    BOOL Create(CDialog& dialog, CTavrionDoc* doc, int top);
+    // Creates the cells in `dialog` where `layout` puts them.
+    BOOL Create(CDialog& dialog, const CEnlargedWaveLayout& layout);
     // Shows the current item's values for display position `position`;
     // `readOnly` (serial modes, read-only documents) makes every cell display-only.
     void Load(CTavrionDoc* doc, int docType, int position, bool readOnly);
@@ -43,12 +44,15 @@ private:
     static bool IsAnswerCell(UINT id);
     static bool IsLeadNumericCell(UINT id);
     void Focus(UINT id);
+    CRect CellRect(int cell) const;
+    // The x of a text column (0 the global labels ... 7 the last unit labels).
+    int ColumnX(int column) const;
     bool StampEdit(CTavrionDoc* doc, int docType);
 
     std::array<CDoubleEdit, kLastCellId - kFirstCellId + 1> m_cells;
     CMeasureTableCells m_texts;
     bool m_bEditable = false;   // a resting item's table, not read-only
-    int m_nTop = 0;
+    CEnlargedWaveLayout m_layout{1024, 768};
     UINT m_nFocusId = kFirstCellId;
     UINT m_nPrevId = kLastCellId;
 };
