@@ -128,3 +128,60 @@ TEST_F(DlgEnlargedWaveTableTest, TheHeartRateAndTheExtraLeadsOfA15LeadRecordAreS
         EXPECT_EQ(CString(L"*"), testsupport::ControlText(dialog, 5621));
     });
 }
+
+TEST_F(DlgEnlargedWaveTableTest, LeavingAnEmptyCellFillsItAndANonNumberBeepsAndKeepsTheFocus)
+{
+    Run(kLeadII, [](CDlgEnlargedWave& dialog) {
+        const UINT kQAmp = 5604, kTup = 5621;
+        dialog.GetDlgItem(kQAmp)->SetWindowText(L"");
+        dialog.GetDlgItem(kTup)->SetWindowText(L"");
+        dialog.GetDlgItem(kQAmp)->SetFocus();
+        dialog.GetDlgItem(kTup)->SetFocus();
+        dialog.GetDlgItem(kPAmp)->SetFocus();
+        Desktop::PumpMessages();
+        EXPECT_EQ(CString(L"0"), testsupport::ControlText(dialog, kQAmp));
+        EXPECT_EQ(CString(L"Y"), testsupport::ControlText(dialog, kTup));
+
+        // A text that is no number (the cell's keystroke check never lets
+        // one be typed; a text set from outside can be): the cell keeps the
+        // focus, with a beep.
+        dialog.GetDlgItem(kQAmp)->SetFocus();
+        dialog.GetDlgItem(kQAmp)->SetWindowText(L"1-2");
+        const int beeps = Desktop::BeepCount();
+        dialog.GetDlgItem(kPAmp)->SetFocus();
+        Desktop::PumpMessages();
+        EXPECT_GT(Desktop::BeepCount(), beeps);
+        EXPECT_TRUE(HasFocus(dialog, kQAmp));
+        dialog.GetDlgItem(kQAmp)->SetWindowText(L"0");
+    });
+}
+
+TEST_F(DlgEnlargedWaveTableTest, CancellingTheNamePromptStoresNothingAndKeepsTheDialogOpen)
+{
+    const CString before = m_item->stMeasure.At(0, kLeadII);
+    m_script.On(CDlgEditor::IDD, [](CDialog& dialog) { testsupport::ClickControl(dialog, IDCANCEL); });
+    bool stayed = false;
+    Run(kLeadII, [&](CDlgEnlargedWave& dialog) {
+        testsupport::TypeInto(dialog, kPAmp, L"42");
+        testsupport::ClickControl(dialog, IDOK);
+        stayed = dialog.GetSafeHwnd() && dialog.IsWindowVisible();
+    });
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(before, m_item->stMeasure.At(0, kLeadII));
+    EXPECT_EQ(before, XmlLeadValue(L"Pa", kLeadII));
+}
+
+TEST_F(DlgEnlargedWaveTableTest, AReadOnlyDocumentShowsTheTableWithoutUpdateAndStoresNothing)
+{
+    m_doc.SetReadOnly(1);
+    const CString before = m_item->stMeasure.At(0, kLeadII);
+    const INT_PTR result = Run(kLeadII, [](CDlgEnlargedWave& dialog) {
+        EXPECT_FALSE(dialog.GetDlgItem(IDOK)->IsWindowVisible());
+        for (UINT id = 5600; id <= 5632; ++id) EXPECT_FALSE(dialog.GetMeasureTable().Cell(id).IsInputEnabled()) << id;
+        EXPECT_FALSE(testsupport::ControlText(dialog, kPAmp).IsEmpty());
+        dialog.SendMessage(WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(IDOK, result);
+    EXPECT_TRUE(m_script.Seen().size() == 1u);
+    EXPECT_EQ(before, XmlLeadValue(L"Pa", kLeadII));
+}
