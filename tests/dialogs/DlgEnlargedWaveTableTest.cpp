@@ -4,12 +4,16 @@
 // moving round the cells.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+
 #include "dialogs/DlgEditor.h"
 #include "dialogs/DlgEnlargedWave.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tests/support/ModalScript.h"
+#include "tests/tools/XmlTestUtil.h"
 
 using platform::ui::Desktop;
 
@@ -21,6 +25,47 @@ const int kLeadII = 1;
 const UINT kPAmp = 5600;
 const UINT kPPrimeAmp = 5601;
 const UINT kSV1 = 5632;
+
+// Every attribute and text of an XML file by its element path, each step
+// with its position among its like-named siblings.
+void CollectLeaves(xmlNodePtr node, const std::string& path, std::map<std::string, std::string>& out)
+{
+    std::map<std::string, int> seen;
+    for (xmlNodePtr child = node->children; child; child = child->next) {
+        if (child->type == XML_TEXT_NODE && child->content) out[path + "/text()"] += reinterpret_cast<const char*>(child->content);
+        if (child->type != XML_ELEMENT_NODE) continue;
+        const std::string name = reinterpret_cast<const char*>(child->name);
+        const std::string step = path + "/" + name + "[" + std::to_string(++seen[name]) + "]";
+        for (xmlAttrPtr attr = child->properties; attr; attr = attr->next) {
+            xmlChar* value = xmlNodeListGetString(child->doc, attr->children, 1);
+            out[step + "/@" + reinterpret_cast<const char*>(attr->name)] = value ? reinterpret_cast<const char*>(value) : "";
+            xmlFree(value);
+        }
+        CollectLeaves(child, step, out);
+    }
+}
+
+std::map<std::string, std::string> XmlLeaves(const std::string& file)
+{
+    std::map<std::string, std::string> leaves;
+    xmltest::Doc doc(file);
+    if (doc.ok()) CollectLeaves(reinterpret_cast<xmlNodePtr>(doc.get()), "", leaves);
+    return leaves;
+}
+
+// The paths whose values differ, or that only one of the two has.
+std::vector<std::string> ChangedPaths(const std::map<std::string, std::string>& before,
+                                      const std::map<std::string, std::string>& after)
+{
+    std::vector<std::string> changed;
+    for (const auto& [path, value] : after) {
+        auto found = before.find(path);
+        if (found == before.end() || found->second != value) changed.push_back(path);
+    }
+    for (const auto& [path, value] : before)
+        if (!after.count(path)) changed.push_back(path);
+    return changed;
+}
 
 class DlgEnlargedWaveTableTest : public resttest::RestDocFixture {
 protected:
@@ -184,4 +229,28 @@ TEST_F(DlgEnlargedWaveTableTest, AReadOnlyDocumentShowsTheTableWithoutUpdateAndS
     EXPECT_EQ(IDOK, result);
     EXPECT_TRUE(m_script.Seen().size() == 1u);
     EXPECT_EQ(before, XmlLeadValue(L"Pa", kLeadII));
+}
+
+TEST_F(DlgEnlargedWaveTableTest, AStoreChangesOnlyThatLeadsMeasurementsAndTheStampsOnDisk)
+{
+    const auto before = XmlLeaves(m_files.xml);
+    ASSERT_FALSE(before.empty());
+    AnswerEditor();
+    Run(kLeadII, [](CDlgEnlargedWave& dialog) {
+        testsupport::TypeInto(dialog, kPAmp, L"42");
+        testsupport::TypeInto(dialog, 5619, L"-7");   // T amp.
+        testsupport::ClickControl(dialog, IDOK);
+    });
+    int measurements = 0, elsewhere = 0;
+    for (const std::string& path : ChangedPaths(before, XmlLeaves(m_files.xml))) {
+        if (path.find("/Measurement[") == std::string::npos) {
+            ++elsewhere;   // the edit stamps and the confirmation state
+            continue;
+        }
+        ++measurements;
+        EXPECT_NE(std::string::npos, path.find("/Mm[1]/")) << path;
+        EXPECT_NE(std::string::npos, path.find("_element[2]")) << path;   // lead II only
+    }
+    EXPECT_EQ(2, measurements);
+    EXPECT_GT(elsewhere, 0);
 }
