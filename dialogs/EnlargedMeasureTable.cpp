@@ -132,7 +132,7 @@ void CEnlargedMeasureTable::Load(CTavrionDoc* doc, int docType, int position, bo
     int kind = 0;
     if (_RESTDATAITEM* rest = RestItem(doc, docType)) {
         measure = &rest->stMeasure;
-        kind = rest->nKind;
+        kind = static_cast<int>(rest->uSystemCode & 0xFF);   // the record's kind code: 8 for Cabrera
     } else if (docType == DOC_TYPE_MFER) {
         if (auto* mfer = dynamic_cast<CMFERViewDoc*>(doc))
             if (_MFERDATAITEM* item = mfer->GetCurrentDataItem()) measure = &item->stMeasure;

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "dialogs/DlgDoctor.h"
 #include "dialogs/DlgEditor.h"
 #include "dialogs/DlgEnlargedWave.h"
 #include "platform/ui/windowing/Desktop.h"
@@ -19,6 +20,7 @@ using platform::ui::Desktop;
 
 namespace {
 
+constexpr auto kDoctors = static_cast<_EDITABLE_PARAM_INDEX>(9);
 constexpr auto kEditors = static_cast<_EDITABLE_PARAM_INDEX>(10);
 const wchar_t kMm[] = L"/Rawdata/Tavrion/Measurement/Measurement_section/Mm/";
 const int kLeadII = 1;
@@ -74,8 +76,13 @@ protected:
         resttest::RestDocFixture::SetUp();
         m_doc.m_bAutoDelete = FALSE;
         m_doc.InsertEditableParam(kEditors, L"編集者一");
-        morvelance::RestRecordShape shape;
-        m_item = AddRecord("table", shape);
+        m_doc.InsertEditableParam(kDoctors, L"判読医");
+        OpenShape("table", morvelance::RestRecordShape());
+    }
+    // Opens a record of `shape` as the current item (its files named `name`).
+    void OpenShape(const std::string& name, const morvelance::RestRecordShape& shape)
+    {
+        m_item = AddRecord(name, shape);
         ASSERT_EQ(0, Open(m_item));
     }
     void TearDown() override
@@ -253,4 +260,38 @@ TEST_F(DlgEnlargedWaveTableTest, AStoreChangesOnlyThatLeadsMeasurementsAndTheSta
     }
     EXPECT_EQ(2, measurements);
     EXPECT_GT(elsewhere, 0);
+}
+
+TEST_F(DlgEnlargedWaveTableTest, AModel8000RecordIsConfirmedByTheDoctorWhenStored)
+{
+    morvelance::RestRecordShape shape;
+    shape.olderReader = true;
+    OpenShape("model8000", shape);
+    m_script.On(CDlgDoctor::IDD, [](CDialog& dialog) { testsupport::ClickControl(dialog, IDOK); });
+    const INT_PTR result = Run(kLeadII, [](CDlgEnlargedWave& dialog) {
+        testsupport::TypeInto(dialog, kPAmp, L"55");
+        testsupport::ClickControl(dialog, IDOK);
+    });
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(std::vector<UINT>({CDlgEnlargedWave::IDD, CDlgDoctor::IDD}), m_script.Seen());
+    EXPECT_EQ(1, m_item->stPatient.bConfirmed);
+    EXPECT_EQ(0, m_item->stPatient.bEditedAfterConfirm);
+    EXPECT_EQ(CString(L"55"), XmlLeadValue(L"Pa", kLeadII));
+}
+
+TEST_F(DlgEnlargedWaveTableTest, ACabreraRecordShowsItsLimbLeadsInCabreraOrderAndMinusAVROnly)
+{
+    morvelance::RestRecordShape shape;
+    shape.systemCode = 8;
+    OpenShape("cabrera", shape);
+    const int kAVL = 4;
+    const CString aVLPAmp = m_item->stMeasure.At(0, kAVL);
+    Run(0, [&](CDlgEnlargedWave& dialog) {
+        EXPECT_EQ(aVLPAmp, testsupport::ControlText(dialog, kPAmp));
+    });
+    Run(2, [](CDlgEnlargedWave& dialog) {
+        for (UINT id = 5600; id <= 5622; ++id) EXPECT_FALSE(dialog.GetMeasureTable().Cell(id).IsInputEnabled()) << id;
+        // The record-wide values stay editable there.
+        EXPECT_TRUE(dialog.GetMeasureTable().Cell(5624).IsInputEnabled());
+    });
 }
