@@ -90,9 +90,9 @@ protected:
         Desktop::Reset();
         resttest::RestDocFixture::TearDown();
     }
-    INT_PTR Run(int position, const std::function<void(CDlgEnlargedWave&)>& step)
+    INT_PTR Run(int position, const std::function<void(CDlgEnlargedWave&)>& step, int mode = 0)
     {
-        CDlgEnlargedWave dialog(1, 0, nullptr);
+        CDlgEnlargedWave dialog(1, mode, nullptr);
         dialog.SetDoc(&m_doc, DOC_TYPE_REST);
         dialog.SetDotsPerMM(2.0, 2.0);
         dialog.SetClickInfo(position, 0, 0, 0);
@@ -294,4 +294,20 @@ TEST_F(DlgEnlargedWaveTableTest, ACabreraRecordShowsItsLimbLeadsInCabreraOrderAn
         // The record-wide values stay editable there.
         EXPECT_TRUE(dialog.GetMeasureTable().Cell(5624).IsInputEnabled());
     });
+}
+
+TEST_F(DlgEnlargedWaveTableTest, TheSerialAverageShowsTheValuesWithoutUpdate)
+{
+    const INT_PTR result = Run(
+        kLeadII,
+        [](CDlgEnlargedWave& dialog) {
+            EXPECT_FALSE(dialog.GetDlgItem(IDOK)->IsWindowVisible());
+            EXPECT_FALSE(dialog.GetMeasureTable().Cell(kPAmp).IsInputEnabled());
+            EXPECT_FALSE(dialog.GetMeasureTable().Cell(kSV1).IsInputEnabled());
+            EXPECT_FALSE(testsupport::ControlText(dialog, kSV1).IsEmpty());
+            dialog.SendMessage(WM_COMMAND, IDOK, 0);
+        },
+        1);
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(std::vector<UINT>({CDlgEnlargedWave::IDD}), m_script.Seen());
 }
