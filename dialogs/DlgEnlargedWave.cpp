@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/TavrionDoc.h"
+#include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "platform/ui/framework/PaintDC.h"
 #include "waveviews/ViewEnlargedWave.h"
@@ -99,7 +100,23 @@ void CDlgEnlargedWave::SetUpMeasureTable(const CEnlargedWaveLayout& layout)
 {
     if (!m_bHasTable || !m_table.Create(*this, layout)) return;
     m_table.Load(m_pDoc, m_nDocType, m_nLead, IsTableReadOnly());
+    CString title;
+    title.Format(L"%s %s %s", L"导联", LeadName().GetString(), L"详细测量值");
+    SetDlgItemText(CEnlargedWaveLayout::IDC_LEAD_GROUP, title);
     if (CWnd* update = GetDlgItem(IDOK)) update->ShowWindow(m_table.IsEditable() ? SW_SHOW : SW_HIDE);
+}
+
+// The name the record gives the clicked lead; empty without a current item.
+CString CDlgEnlargedWave::LeadName() const
+{
+    const _LEAD_NAME_INFO* names = nullptr;
+    if (auto* rest = m_nDocType == DOC_TYPE_REST ? DYNAMIC_DOWNCAST(CRestViewDoc, m_pDoc) : nullptr) {
+        if (_RESTDATAITEM* item = rest->GetCurrentDataItem()) names = &item->stLeadName;
+    } else if (auto* mfer = m_nDocType == DOC_TYPE_MFER ? DYNAMIC_DOWNCAST(CMFERViewDoc, m_pDoc) : nullptr) {
+        if (_MFERDATAITEM* item = mfer->GetCurrentDataItem()) names = &item->stLeadName;
+    }
+    if (!names || m_nLead < 0 || m_nLead >= LEAD_NAME_CODES) return CString();
+    return names->strDispName[m_nLead];
 }
 
 void CDlgEnlargedWave::OnOK()

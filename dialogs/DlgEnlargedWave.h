@@ -110,6 +110,7 @@ protected:
     // Serial modes and read-only documents show the table without editing it.
     bool IsTableReadOnly() const;
     void SetUpMeasureTable(const CEnlargedWaveLayout& layout);
+    CString LeadName() const;
 
     CEnlargedViewFrame m_frame;
     CEnlargedMeasureTable m_table;

@@ -78,7 +78,21 @@ void CEnlargedWaveLayout::Apply(CWnd& dialog, const CEnlargedViewFrame::Controls
     dialog.SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     dialog.CenterWindow();
     PlaceFrameControls(dialog, ids);
+    PlaceGroups(dialog);
     PlaceButtons(dialog, update);
+}
+
+// The record's values in one group, the lead's in the other, under the view.
+void CEnlargedWaveLayout::PlaceGroups(CWnd& dialog) const
+{
+    const int top = 420;
+    if (m_bPortrait) {
+        Place(dialog, IDC_GLOBAL_GROUP, Rect(195, top, 138, 245));
+        Place(dialog, IDC_LEAD_GROUP, Rect(335, top, 422, 245));
+        return;
+    }
+    Place(dialog, IDC_GLOBAL_GROUP, Rect(215, top, 200, 260));
+    Place(dialog, IDC_LEAD_GROUP, Rect(420, top, 520, 260));
 }
 
 // The bars, the readout and the four buttons around the wave frame; the

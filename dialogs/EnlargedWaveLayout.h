@@ -9,6 +9,8 @@
 
 class CEnlargedWaveLayout {
 public:
+    enum { IDC_GLOBAL_GROUP = 3469, IDC_LEAD_GROUP = 3470 };
+
     // The layout on a monitor `width` x `height` pixels; a monitor taller
     // than wide is laid out on the portrait design screen.
     CEnlargedWaveLayout(int width, int height);
@@ -31,6 +33,7 @@ public:
 private:
     void PlaceFrameControls(CWnd& dialog, const CEnlargedViewFrame::Controls& ids) const;
     void PlaceButtons(CWnd& dialog, bool update) const;
+    void PlaceGroups(CWnd& dialog) const;
 
     int m_nWidth;
     int m_nHeight;

@@ -113,3 +113,17 @@ TEST_F(DlgEnlargedWaveLayoutTest, TheDialogTheViewAndTheTableFollowTheMonitor)
         for (int id = 5600; id <= 5632; ++id) EXPECT_TRUE(window.PtInRect(ScreenRectOf(dialog, id).BottomRight())) << id;
     });
 }
+
+TEST_F(DlgEnlargedWaveLayoutTest, TheLeadGroupIsTitledWithTheRecordsNameOfTheLeadAndHoldsItsCells)
+{
+    Run([](CDlgEnlargedWave& dialog) {
+        const CString title = testsupport::ControlText(dialog, CEnlargedWaveLayout::IDC_LEAD_GROUP);
+        EXPECT_EQ(0, title.Find(L"导联 "));
+        EXPECT_GT(title.Find(L"II"), 0);
+        EXPECT_GT(title.Find(L" 详细测量值"), 0);
+        const CRect leads = ScreenRectOf(dialog, CEnlargedWaveLayout::IDC_LEAD_GROUP);
+        const CRect globals = ScreenRectOf(dialog, CEnlargedWaveLayout::IDC_GLOBAL_GROUP);
+        for (int id = 5600; id <= 5622; ++id) EXPECT_TRUE(leads.PtInRect(ScreenRectOf(dialog, id).CenterPoint())) << id;
+        for (int id = 5623; id <= 5632; ++id) EXPECT_TRUE(globals.PtInRect(ScreenRectOf(dialog, id).CenterPoint())) << id;
+    });
+}
