@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/TavrionDoc.h"
+#include "dialogs/EditingOk.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "platform/ui/framework/PaintDC.h"
@@ -104,6 +105,8 @@ void CDlgEnlargedWave::SetUpMeasureTable(const CEnlargedWaveLayout& layout)
     title.Format(L"%s %s %s", L"导联", LeadName().GetString(), L"详细测量值");
     SetDlgItemText(CEnlargedWaveLayout::IDC_LEAD_GROUP, title);
     if (CWnd* update = GetDlgItem(IDOK)) update->ShowWindow(m_table.IsEditable() ? SW_SHOW : SW_HIDE);
+    // Only a user who may save (the doctor for model-8000 records) updates.
+    if (m_table.IsEditable()) CEditingOk::ApplyPermission(*this, m_pDoc);
 }
 
 // The name the record gives the clicked lead; empty without a current item.

@@ -311,3 +311,14 @@ TEST_F(DlgEnlargedWaveTableTest, TheSerialAverageShowsTheValuesWithoutUpdate)
     EXPECT_EQ(IDOK, result);
     EXPECT_EQ(std::vector<UINT>({CDlgEnlargedWave::IDD}), m_script.Seen());
 }
+
+TEST_F(DlgEnlargedWaveTableTest, UpdateIsEnabledOnlyForAUserWhoMaySave)
+{
+    m_doc.SetDoctorAndEditorStatus(1, 0);
+    Run(kLeadII, [](CDlgEnlargedWave& dialog) {
+        EXPECT_TRUE(dialog.GetDlgItem(IDOK)->IsWindowVisible());
+        EXPECT_FALSE(dialog.GetDlgItem(IDOK)->IsWindowEnabled());
+    });
+    m_doc.SetDoctorAndEditorStatus(0, 1);
+    Run(kLeadII, [](CDlgEnlargedWave& dialog) { EXPECT_TRUE(dialog.GetDlgItem(IDOK)->IsWindowEnabled()); });
+}
