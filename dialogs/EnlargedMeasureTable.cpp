@@ -202,11 +202,16 @@ CEnlargedMeasureTable::StoreResult CEnlargedMeasureTable::Store(CDialog& dialog,
     if (!StampEdit(doc, docType)) return StoreResult::Stay;
     m_texts.Store(item->stMeasure);
     auto* rest = static_cast<CRestViewDoc*>(doc);
-    rest->SaveMsuDataToXML(item, m_texts.StoresLeadValues() ? m_texts.StoredLeadIndex() : kNoLead, TRUE);
+    // A record XML that cannot be written is reported, and the dialog stays:
+    // closing would tell the opener the values were stored.
+    if (rest->SaveMsuDataToXML(item, m_texts.StoresLeadValues() ? m_texts.StoredLeadIndex() : kNoLead, TRUE) != 0) {
+        CEditingOk::ReportFailedSave();
+        return StoreResult::Stay;
+    }
     rest->SetAnyCtrlContent(TRUE);
     using Step = CEditingOk::CommitStep;
-    CEditingOk::Commit(doc, {Step::Save, Step::UpdateStatus, Step::Refill, Step::Notify});
-    return StoreResult::Close;
+    const bool saved = CEditingOk::Commit(doc, {Step::Save, Step::UpdateStatus, Step::Refill, Step::Notify});
+    return saved ? StoreResult::Close : StoreResult::Stay;
 }
 
 void CEnlargedMeasureTable::Focus(UINT id)

@@ -322,3 +322,20 @@ TEST_F(DlgEnlargedWaveTableTest, UpdateIsEnabledOnlyForAUserWhoMaySave)
     m_doc.SetDoctorAndEditorStatus(0, 1);
     Run(kLeadII, [](CDlgEnlargedWave& dialog) { EXPECT_TRUE(dialog.GetDlgItem(IDOK)->IsWindowEnabled()); });
 }
+
+TEST_F(DlgEnlargedWaveTableTest, ARecordXmlThatCannotBeWrittenIsReportedAndTheDialogStays)
+{
+    // A folder where the record XML should be: nothing can be written there.
+    m_item->strXMLPath = CString(m_dir.Path().c_str());
+    AnswerEditor();
+    platform::ui::MessageBoxRecorder boxes;
+    bool stayed = false;
+    Run(kLeadII, [&](CDlgEnlargedWave& dialog) {
+        testsupport::TypeInto(dialog, kPAmp, L"42");
+        testsupport::ClickControl(dialog, IDOK);
+        stayed = dialog.GetSafeHwnd() && dialog.IsWindowVisible();
+    });
+    EXPECT_TRUE(stayed);
+    ASSERT_EQ(1, boxes.Count());
+    EXPECT_EQ(CString(L"ファイル書き込みエラーです。"), boxes.Last().text);
+}
