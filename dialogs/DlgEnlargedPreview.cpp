@@ -76,18 +76,28 @@ void CDlgEnlargedPreview::OnLButtonDown(UINT nFlags, CPoint point)
     CDialog::OnLButtonDown(nFlags, point);
 }
 
+// The window may be dragged across every monitor, never off the desktop:
+// the bounds are the virtual screen's rectangle, which is the screen itself
+// when there is one monitor.
+CPoint CDlgEnlargedPreview::ClampToDesktop(const CRect& window, CPoint topLeft)
+{
+    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int right = left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int bottom = top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    topLeft.x = std::max(left, std::min(topLeft.x, right - window.Width()));
+    topLeft.y = std::max(top, std::min(topLeft.y, bottom - window.Height()));
+    return topLeft;
+}
+
 void CDlgEnlargedPreview::OnMouseMove(UINT nFlags, CPoint point)
 {
     if (m_bDragging) {
         CRect window;
         GetWindowRect(&window);
-        const int sw = ::GetSystemMetrics(SM_CXSCREEN);
-        const int sh = ::GetSystemMetrics(SM_CYSCREEN);
-        int x = window.left + point.x - m_nDragX;
-        int y = window.top + point.y - m_nDragY;
-        x = std::max(0, std::min(x, sw - window.Width()));
-        y = std::max(0, std::min(y, sh - window.Height()));
-        SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const CPoint target = ClampToDesktop(window, CPoint(window.left + point.x - m_nDragX,
+                                                            window.top + point.y - m_nDragY));
+        SetWindowPos(nullptr, target.x, target.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     CDialog::OnMouseMove(nFlags, point);
 }

@@ -37,6 +37,8 @@ protected:
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
 
+    static CPoint ClampToDesktop(const CRect& window, CPoint topLeft);
+
     CViewEnlargedPreview* m_pView = nullptr;   // a child window: it deletes itself; null once destroyed
     int m_nDragX = 0;
     int m_nDragY = 0;

@@ -4,7 +4,10 @@
 #include <algorithm>
 
 #include "core/TavrionDoc.h"
+#include "dialogs/EditingOk.h"
+#include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
+#include "platform/ui/framework/PaintDC.h"
 #include "waveviews/ViewEnlargedWave.h"
 #include "waveviews/ViewSerialComRhy.h"
 
@@ -19,6 +22,11 @@ BEGIN_MESSAGE_MAP(CDlgEnlargedWave, CDlgModal)
     ON_BN_CLICKED(IDC_ZOOM_OUT, OnZoomOut)
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
+    ON_WM_PAINT()
+    ON_CONTROL_RANGE(EN_SETFOCUS, CEnlargedMeasureTable::kFirstCellId, CEnlargedMeasureTable::kLastCellId, OnCellSetFocus)
+    ON_CONTROL_RANGE(EN_KILLFOCUS, CEnlargedMeasureTable::kFirstCellId, CEnlargedMeasureTable::kLastCellId, OnCellKillFocus)
+    ON_CONTROL_RANGE(DEN_TAB, CEnlargedMeasureTable::kFirstCellId, CEnlargedMeasureTable::kLastCellId, OnCellNext)
+    ON_CONTROL_RANGE(DEN_ENTER, CEnlargedMeasureTable::kFirstCellId, CEnlargedMeasureTable::kLastCellId, OnCellNext)
 END_MESSAGE_MAP()
 
 namespace {
@@ -33,6 +41,7 @@ CDlgEnlargedWave::CDlgEnlargedWave(int nFlag, int nMode, CWnd* pParent)
 CDlgEnlargedWave::CDlgEnlargedWave(UINT nIDTemplate, int nFlag, int nMode, CWnd* pParent)
     : CDlgModal(nIDTemplate, pParent),
       m_frame({IDC_HORIZONTAL_BAR, IDC_VERTICAL_BAR, IDC_READOUT, IDC_RULER, IDC_DRAG, IDC_ZOOM_IN, IDC_ZOOM_OUT}),
+      m_bHasTable(nIDTemplate == IDD),
       m_bWholeBeat(nFlag),
       m_nMode(nMode)
 {
@@ -76,8 +85,84 @@ BOOL CDlgEnlargedWave::OnInitDialog()
         m_nFilter = settings->GetFilter();
     }
     m_frame.SetUpButtons(*this);
+    const CEnlargedWaveLayout layout = CEnlargedWaveLayout::ForWindow(GetSafeHwnd());
+    if (m_bHasTable) layout.Apply(*this, m_frame.Ids(), m_nMode != 1);
     if (CreateWaveView()) SetScrollRanges();
+    SetUpMeasureTable(layout);
     return TRUE;
+}
+
+bool CDlgEnlargedWave::IsTableReadOnly() const
+{
+    return m_nMode != 0 || (m_pDoc && m_pDoc->IsReadOnly() == 1);
+}
+
+void CDlgEnlargedWave::SetUpMeasureTable(const CEnlargedWaveLayout& layout)
+{
+    if (!m_bHasTable || !m_table.Create(*this, layout)) return;
+    m_table.Load(m_pDoc, m_nDocType, m_nLead, IsTableReadOnly());
+    CString title;
+    title.Format(L"%s %s %s", L"导联", LeadName().GetString(), L"详细测量值");
+    SetDlgItemText(CEnlargedWaveLayout::IDC_LEAD_GROUP, title);
+    if (CWnd* update = GetDlgItem(IDOK)) update->ShowWindow(m_table.IsEditable() ? SW_SHOW : SW_HIDE);
+    // Only a user who may save (the doctor for model-8000 records) updates.
+    if (m_table.IsEditable()) CEditingOk::ApplyPermission(*this, m_pDoc);
+}
+
+// The name the record gives the clicked lead; empty without a current item.
+CString CDlgEnlargedWave::LeadName() const
+{
+    const _LEAD_NAME_INFO* names = nullptr;
+    if (auto* rest = m_nDocType == DOC_TYPE_REST ? DYNAMIC_DOWNCAST(CRestViewDoc, m_pDoc) : nullptr) {
+        if (_RESTDATAITEM* item = rest->GetCurrentDataItem()) names = &item->stLeadName;
+    } else if (auto* mfer = m_nDocType == DOC_TYPE_MFER ? DYNAMIC_DOWNCAST(CMFERViewDoc, m_pDoc) : nullptr) {
+        if (_MFERDATAITEM* item = mfer->GetCurrentDataItem()) names = &item->stLeadName;
+    }
+    if (!names || m_nLead < 0 || m_nLead >= LEAD_NAME_CODES) return CString();
+    return names->strDispName[m_nLead];
+}
+
+void CDlgEnlargedWave::OnOK()
+{
+    if (m_bHasTable &&
+        m_table.Store(*this, m_pDoc, m_nDocType, IsTableReadOnly()) == CEnlargedMeasureTable::StoreResult::Stay)
+        return;
+    CDlgModal::OnOK();
+}
+
+// Tab in a cell goes round the table, never to the dialog's other controls.
+BOOL CDlgEnlargedWave::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_bHasTable && pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_TAB) {
+        const UINT id = static_cast<UINT>(::GetDlgCtrlID(pMsg->hwnd));
+        if (::GetParent(pMsg->hwnd) == GetSafeHwnd() && id >= CEnlargedMeasureTable::kFirstCellId &&
+            id <= CEnlargedMeasureTable::kLastCellId) {
+            m_table.OnCellNext(id);
+            return TRUE;
+        }
+    }
+    return CDlgModal::PreTranslateMessage(pMsg);
+}
+
+void CDlgEnlargedWave::OnPaint()
+{
+    CPaintDC dc(this);
+    if (m_bHasTable) m_table.PaintLabels(dc);
+}
+
+void CDlgEnlargedWave::OnCellSetFocus(UINT nID)
+{
+    m_table.OnCellSetFocus(nID);
+}
+
+void CDlgEnlargedWave::OnCellKillFocus(UINT nID)
+{
+    m_table.OnCellKillFocus(*this, nID);
+}
+
+void CDlgEnlargedWave::OnCellNext(UINT nID)
+{
+    m_table.OnCellNext(nID);
 }
 
 BOOL CDlgEnlargedWave::CreateWaveView()

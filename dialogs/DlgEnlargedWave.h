@@ -1,11 +1,13 @@
 // CDlgEnlargedWave: the modal dialog that shows a clicked lead enlarged
 // (template 109). It holds the enlarged view in a child frame, shows the
 // ruler readings the view sends, follows its pans with the scroll bars, and
-// switches between ruler and drag mode and through the zoom steps. The
-// measurement table and the overlapped averages are not part of it here.
+// switches between ruler and drag mode and through the zoom steps. Under
+// the view, the measurement table of the clicked lead (its own dialog only,
+// not the dialogs that borrow its controls with another template).
 #pragma once
 
 #include "dialogs/DlgModal.h"
+#include "dialogs/EnlargedMeasureTable.h"
 #include "dialogs/EnlargedViewFrame.h"
 
 #include <memory>
@@ -75,10 +77,18 @@ public:
     // `popup` and run modally for `parent`; the comparison view calls it.
     static int RunSerialPopup(CWnd* parent, const CSerialPopupRequest& request, std::unique_ptr<CDialog>& popup);
 
+    CEnlargedMeasureTable& GetMeasureTable() { return m_table; }
+
 protected:
     // A dialog of another template with the same controls around the view.
     CDlgEnlargedWave(UINT nIDTemplate, int nFlag, int nMode, CWnd* pParent);
     BOOL OnInitDialog() override;
+    void OnOK() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    afx_msg void OnPaint();
+    afx_msg void OnCellSetFocus(UINT nID);
+    afx_msg void OnCellKillFocus(UINT nID);
+    afx_msg void OnCellNext(UINT nID);
     afx_msg LRESULT OnRulerReading(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnViewPanned(WPARAM wParam, LPARAM lParam);
     afx_msg void OnRulerMode();
@@ -97,8 +107,14 @@ protected:
     // The horizontal bar's position applied to the view: a start sample or a pixel offset.
     void ApplyHorizontal(int position);
     void Zoom(int delta);
+    // Serial modes and read-only documents show the table without editing it.
+    bool IsTableReadOnly() const;
+    void SetUpMeasureTable(const CEnlargedWaveLayout& layout);
+    CString LeadName() const;
 
     CEnlargedViewFrame m_frame;
+    CEnlargedMeasureTable m_table;
+    bool m_bHasTable = false;               // this dialog's own template
     CViewEnlargedWave* m_pView = nullptr;   // lives in the frame: goes with the window
     CTavrionDoc* m_pDoc = nullptr;          // not owned
     CTavrionDoc* m_pSerialDoc = nullptr;    // not owned; mode 2's settings

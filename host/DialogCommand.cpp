@@ -10,6 +10,7 @@
 #include "core/TavrionDoc.h"
 #include "dialogs/Dlg15LeadEditLeadName.h"
 #include "dialogs/DlgDoctor.h"
+#include "dialogs/DlgEnlargedWave.h"
 #include "dialogs/DlgEditAdditionItem.h"
 #include "dialogs/DlgEditAdditionalInfor.h"
 #include "dialogs/DlgEditComment.h"
@@ -74,6 +75,7 @@ struct Request {
     std::string group;
     unsigned leadTemplate = 172;
     int page = -1;                                  // the sheets' page; -1: the opener's default
+    int lead = 1;                                   // the enlarged beat's clicked lead position
     std::vector<std::pair<int, std::wstring>> set;  // fields typed into the sheets before OK
     bool save = false;                              // OK pressed, the prompt answered with okName
     std::string okName;
@@ -341,6 +343,18 @@ bool Render(const std::string& name, OpenedRecord& record, const Request& reques
                                                       : "resting records have CDlgPatientInfoComment");
         return false;
     }
+    if (name == "CDlgEnlargedWave") {
+        // The whole average beat of the lead, as a double click on it opens it.
+        const double screenDotsPerMM = 96.0 / 25.4;
+        const int length = doc->GetRhythmWaveData(request.lead, nullptr, -1);
+        // The record owns the document: the view leaving with the dialog must not delete it.
+        doc->m_bAutoDelete = FALSE;
+        CDlgEnlargedWave dialog(1, 0, nullptr);
+        dialog.SetDoc(doc, doc->GetDocType());
+        dialog.SetDotsPerMM(screenDotsPerMM, screenDotsPerMM);
+        dialog.SetClickInfo(request.lead, length / 2, 0, length);
+        return RunModalAndSave(dialog, png);
+    }
     if (name == "CDlgPrintStatus") {
         CDlgPrintStatus box(nullptr);
         if (!box.Create(CDlgPrintStatus::IDD, nullptr)) return false;
@@ -388,6 +402,7 @@ int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
         else if (arg == "--group" && hasValue) request.group = argv[++i];
         else if (arg == "--template" && hasValue) request.leadTemplate = static_cast<unsigned>(std::atoi(argv[++i]));
         else if (arg == "--page" && hasValue) request.page = std::atoi(argv[++i]);
+        else if (arg == "--lead" && hasValue) request.lead = std::atoi(argv[++i]);
         else if (arg == "--set" && hasValue && std::strchr(argv[i + 1], '=')) {
             const std::string field = argv[++i];
             const size_t equals = field.find('=');
@@ -408,7 +423,7 @@ int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
         (all ? request.outDir.empty() : request.png.empty() && !sheetSave) ||
         (request.leadTemplate < 172 || request.leadTemplate > 174)) {
         std::fprintf(stderr, "morvelance-host: dialog FILE --dialog CLASS --png OUT.png "
-                             "(or --dialog all --out DIR; the patient sheets also [--page N] "
+                             "(or --dialog all --out DIR; CDlgEnlargedWave also [--lead N]; the patient sheets also [--page N] "
                              "[--set ID=TEXT]... --ok NAME)\n");
         return 2;
     }

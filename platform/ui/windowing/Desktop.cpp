@@ -1,4 +1,5 @@
 #include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Monitors.h"
 
 #include <atomic>
 #include <cstring>
@@ -36,6 +37,11 @@ int Desktop::ScreenWidth()
 int Desktop::ScreenHeight()
 {
     return platform::ui::ScreenHeight();
+}
+
+BOOL Desktop::SetSecondMonitor(const RECT& rect)
+{
+    return platform::ui::SetSecondMonitor(rect);
 }
 
 DWORD Desktop::Now()

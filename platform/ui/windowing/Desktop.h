@@ -41,6 +41,9 @@ public:
     static BOOL SetScreenSize(int width, int height);
     static int ScreenWidth();
     static int ScreenHeight();
+    // A second monitor beside the screen, in virtual-screen coordinates (see
+    // Monitors.h); Reset goes back to the one screen.
+    static BOOL SetSecondMonitor(const RECT& rect);
 
     // Milliseconds since the desktop came up; wraps after 49.7 days like GetTickCount.
     static DWORD Now();

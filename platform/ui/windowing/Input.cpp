@@ -8,6 +8,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/ui/windowing/DialogBox.h"
 #include "platform/ui/windowing/Message.h"
+#include "platform/ui/windowing/Monitors.h"
 #include "platform/ui/windowing/NonClient.h"
 #include "platform/ui/windowing/SystemSettings.h"
 #include "platform/ui/windowing/Window.h"
@@ -67,9 +68,10 @@ InputState& State()
     return *state;
 }
 
+// The cursor roams every monitor: the virtual screen, the screen itself when there is one.
 RECT ScreenRect()
 {
-    return RECT{0, 0, platform::ui::ScreenWidth(), platform::ui::ScreenHeight()};
+    return platform::ui::VirtualScreenRect();
 }
 
 POINT ClampToClip(POINT point)

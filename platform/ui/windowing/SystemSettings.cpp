@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/ui/windowing/Monitors.h"
 
 namespace platform::ui {
 
@@ -49,16 +50,31 @@ int ScreenMetric(int nIndex, int width, int height)
 {
     switch (nIndex) {
     case SM_CXSCREEN:
-    case SM_CXFULLSCREEN:   // there is no task bar: the work area is the whole screen
-    case SM_CXVIRTUALSCREEN: return width;
-    case SM_CYSCREEN:
-    case SM_CYVIRTUALSCREEN: return height;
+    case SM_CXFULLSCREEN: return width;   // there is no task bar: the work area is the whole screen
+    case SM_CYSCREEN: return height;
     case SM_CYFULLSCREEN: return height - kCaption;   // a maximised window's client area
     case SM_CXMAXIMIZED: return width + 2 * kSizingFrame;
     case SM_CYMAXIMIZED: return height + 2 * kSizingFrame;
-    case SM_CXMAXTRACK: return width + 2 * kSizingFrame + 4;
-    case SM_CYMAXTRACK: return height + 2 * kSizingFrame + 4;
     default: return -1;
+    }
+}
+
+// Metrics of the whole desktop: one monitor or the two a test placed. The
+// origin may be negative (a monitor left of or above the primary), so an
+// unknown index is told by the answer FALSE, not by the value.
+bool VirtualScreenMetric(int nIndex, int& metric)
+{
+    const RECT screen = VirtualScreenRect();
+    switch (nIndex) {
+    case SM_XVIRTUALSCREEN: metric = screen.left; return true;
+    case SM_YVIRTUALSCREEN: metric = screen.top; return true;
+    case SM_CXVIRTUALSCREEN: metric = screen.right - screen.left; return true;
+    case SM_CYVIRTUALSCREEN: metric = screen.bottom - screen.top; return true;
+    // A window may be dragged as large as the whole desktop and its frame.
+    case SM_CXMAXTRACK: metric = screen.right - screen.left + 2 * kSizingFrame + 4; return true;
+    case SM_CYMAXTRACK: metric = screen.bottom - screen.top + 2 * kSizingFrame + 4; return true;
+    case SM_CMONITORS: metric = MonitorCount(); return true;
+    default: return false;
     }
 }
 
@@ -110,11 +126,10 @@ int FixedMetric(int nIndex)
     case SM_CYMENUCHECK: return 13;
     case SM_MOUSEPRESENT:
     case SM_MOUSEWHEELPRESENT:
-    case SM_CMONITORS:
     case SM_SAMEDISPLAYFORMAT:
     case SM_DBCSENABLED: return 1;   // the system runs on a Japanese Windows
     case SM_CMOUSEBUTTONS: return 3;
-    default: return 0;   // SM_XVIRTUALSCREEN, SM_SWAPBUTTON, SM_DEBUG… and unknown indexes
+    default: return 0;   // SM_SWAPBUTTON, SM_DEBUG… and unknown indexes
     }
 }
 
@@ -218,6 +233,7 @@ void ResetSystemSettings()
 {
     SetScreenSize(kDefaultScreenWidth, kDefaultScreenHeight);
     g_clock = 0;
+    ClearSecondMonitor();
     g_doubleClickTime = kDefaultDoubleClickTime;
     TheBeeps().count = 0;
     TheBeeps().last = 0;
@@ -238,8 +254,9 @@ BOOL SetDoubleClickTime(UINT uInterval)
 
 int GetSystemMetrics(int nIndex)
 {
-    int metric = platform::ui::ScreenMetric(nIndex, platform::ui::ScreenWidth(),
-                                            platform::ui::ScreenHeight());
+    int metric = 0;
+    if (platform::ui::VirtualScreenMetric(nIndex, metric)) return metric;
+    metric = platform::ui::ScreenMetric(nIndex, platform::ui::ScreenWidth(), platform::ui::ScreenHeight());
     return metric >= 0 ? metric : platform::ui::FixedMetric(nIndex);
 }
 

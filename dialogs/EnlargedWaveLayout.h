@@ -1,0 +1,43 @@
+// Where the enlarged beat's dialog and its controls stand: positions are
+// given on a design screen (1024 x 768, or 768 x 1024 on a portrait
+// monitor) and scaled to the monitor the dialog is on, so the dialog takes
+// the same share of any monitor.
+#pragma once
+
+#include "dialogs/EnlargedViewFrame.h"
+#include "platform/ui/framework/Wnd.h"
+
+class CEnlargedWaveLayout {
+public:
+    enum { IDC_GLOBAL_GROUP = 3469, IDC_LEAD_GROUP = 3470 };
+
+    // The layout on a monitor `width` x `height` pixels; a monitor taller
+    // than wide is laid out on the portrait design screen.
+    CEnlargedWaveLayout(int width, int height);
+    // The layout on the monitor that holds most of `window`.
+    static CEnlargedWaveLayout ForWindow(HWND window);
+
+    bool IsPortrait() const { return m_bPortrait; }
+    int X(int units) const;
+    int Y(int units) const;
+    CRect Rect(int x, int y, int cx, int cy) const;
+    // The dialog's outer size: the design size scaled, plus the caption.
+    CSize DialogSize() const;
+    // The top of the table's first row of labels, in pixels.
+    int TableTop() const;
+
+    // Sizes and centres `dialog` and places the controls around the view;
+    // `update` false gives the update button an empty rectangle.
+    void Apply(CWnd& dialog, const CEnlargedViewFrame::Controls& ids, bool update) const;
+
+private:
+    void PlaceFrameControls(CWnd& dialog, const CEnlargedViewFrame::Controls& ids) const;
+    void PlaceButtons(CWnd& dialog, bool update) const;
+    void PlaceGroups(CWnd& dialog) const;
+
+    int m_nWidth;
+    int m_nHeight;
+    int m_nDesignWidth;
+    int m_nDesignHeight;
+    bool m_bPortrait;
+};
