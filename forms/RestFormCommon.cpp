@@ -206,6 +206,13 @@ int CRestFormCommon::LineCount(UINT uID) const
 
 // ---- set-up ----------------------------------------------------------------------
 
+void CRestFormCommon::TakeRowHeightsAt(const _POSITION_CTRL* table, int additionRow, int ivrelRow, int minnesotaRow)
+{
+    if (table[additionRow].nHeight > 0) m_nAdditionRowHeight = table[additionRow].nHeight;
+    if (table[ivrelRow].nHeight > 0) m_nIvrelRowHeight = table[ivrelRow].nHeight;
+    if (table[minnesotaRow].nHeight > 0) m_nMinnesotaRowHeight = table[minnesotaRow].nHeight;
+}
+
 void CRestFormCommon::OnInitialUpdate()
 {
     CFormInterpreBase::OnInitialUpdate();
