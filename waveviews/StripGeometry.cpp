@@ -4,6 +4,7 @@
 
 #include "core/Globals.h"
 #include "platform/base/Kernel.h"
+#include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Resources.h"
 #include "waveviews/WaveView.h"
 
@@ -64,4 +65,12 @@ int TrackStripMouse(CWaveView& view, const CStripGeometry& g, CPoint point, int 
         view.SetCurrentCursor(overWindow ? g_hCursorHand : ::LoadCursor(nullptr, IDC_ARROW));
     }
     return q;
+}
+
+void EndStripDrag(CWaveView& view, CPoint point, int margin, int samples, int window)
+{
+    const bool scrolls = point.x > margin && window < samples;
+    view.SetCurrentCursor(scrolls ? g_hCursorHand : ::LoadCursor(nullptr, IDC_ARROW));
+    ::ClipCursor(nullptr);
+    if (window > samples) view.CWaveView::SetStartTime(0);
 }

@@ -80,12 +80,8 @@ void CViewScroll1LeadWave::OnLButtonUp(UINT nFlags, CPoint point)
     if (m_bDragging) {
         CRect client;
         GetClientRect(&client);
-        const int n = LeadCount(0);
-        const bool scrolls = point.x > Margin(client.Width()) && m_nWindowLength < n;
-        SetCurrentCursor(scrolls ? g_hCursorHand : ::LoadCursor(nullptr, IDC_ARROW));
-        ::ClipCursor(nullptr);
+        EndStripDrag(*this, point, Margin(client.Width()), LeadCount(0), m_nWindowLength);
         m_bDragging = FALSE;
-        if (m_nWindowLength > n) CWaveView::SetStartTime(0);
         // The pane hears of every drag, one that ends where it began too.
         NotifyPageStart();
         if (mode == 2 || mode == 3) Invalidate(FALSE);
