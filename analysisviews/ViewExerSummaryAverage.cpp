@@ -1,6 +1,7 @@
 // CViewExerSummaryAverage: loading the summary beats and drawing their rows.
 #include "analysisviews/ViewExerSummaryAverage.h"
 
+#include "analysisviews/ExerViewMouse.h"
 #include "core/Globals.h"
 #include "core/MemoryHelpers.h"
 #include "core/UserMessages.h"
@@ -267,8 +268,7 @@ int CViewExerSummaryAverage::Print(CECGDC* pDC, CRect rect, double pxPerMm, int)
 
 bool CViewExerSummaryAverage::Annotating() const
 {
-    CTavrionDoc* doc = GetTavrionDoc();
-    return doc && doc->GetAnnotationLock() == 0 && (doc->GetMouseMode() == 2 || doc->GetMouseMode() == 3);
+    return ExerAnnotationTakesMouse(GetTavrionDoc());
 }
 
 void CViewExerSummaryAverage::OnLButtonDown(UINT nFlags, CPoint point)

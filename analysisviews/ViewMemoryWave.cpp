@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "analysisviews/ExerViewMouse.h"
 #include "core/Globals.h"
 #include "core/MemoryHelpers.h"
 #include "core/UserMessages.h"
@@ -244,8 +245,7 @@ int CViewMemoryWave::Print(CECGDC* pDC, CRect rect, double pxPerMm, int widthMm,
 
 bool CViewMemoryWave::Annotating() const
 {
-    CTavrionDoc* doc = GetTavrionDoc();
-    return doc && doc->GetAnnotationLock() == 0 && (doc->GetMouseMode() == 2 || doc->GetMouseMode() == 3);
+    return ExerAnnotationTakesMouse(GetTavrionDoc());
 }
 
 void CViewMemoryWave::OnLButtonDown(UINT nFlags, CPoint point)

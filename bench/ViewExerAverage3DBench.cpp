@@ -10,6 +10,7 @@
 #include <string>
 
 #include "analysisviews/ViewExerAverage3D.h"
+#include "bench/BenchViews.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/CreateContext.h"
@@ -20,31 +21,11 @@ using namespace morvelance;
 
 namespace {
 
-struct HourRecord {
-    HourRecord() : path("/tmp/morvelance-exermap-bench-" + std::to_string(getpid()))
-    {
-        std::filesystem::create_directories(path);
-        record = path + "/exercise.ecg";
-        ExerciseRecordOptions o;
-        o.stages = 7;
-        o.recoverySeconds = 39 * 60;
-        xml = WriteExerciseRecordFiles(record, o);
-    }
-    ~HourRecord()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::string path;
-    std::string record;
-    std::string xml;
-};
-
 // The map in a frame of 1920 x 1080 on the opened record.
 struct MapPane {
     MapPane()
     {
-        static const HourRecord files;
+        static const benchviews::ExerciseRecordFolder files("exermap", benchviews::HourLongExercise());
         doc.m_bAutoDelete = FALSE;
         auto* item = new _EXERDATAITEM;
         item->strFilePath = CString(files.record.c_str());

@@ -15,6 +15,7 @@
 #include "analysisviews/ViewExerAverage.h"
 #include "analysisviews/ViewExerSummaryAverage.h"
 #include "analysisviews/ViewMemoryWave.h"
+#include "bench/BenchViews.h"
 #include "platform/gdi/Dc.h"
 #include "dialogs/DlgEnlargedPreview.h"
 #include "platform/gdi/Image.h"
@@ -30,28 +31,11 @@ namespace {
 const int kWidth = 1920;
 const int kHeight = 1080;
 
-struct ExerFolder {
-    ExerFolder() : path("/tmp/morvelance-exeraverage-bench-" + std::to_string(getpid()))
-    {
-        std::filesystem::create_directories(path);
-        record = path + "/exercise.ecg";
-        xml = WriteExerciseRecordFiles(record, ExerciseRecordOptions());
-    }
-    ~ExerFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::string path;
-    std::string record;
-    std::string xml;
-};
-
 // An exercise document with the record open, at block 20 and strip 1.
 struct ExerDocument {
     ExerDocument()
     {
-        static const ExerFolder folder;
+        static const benchviews::ExerciseRecordFolder folder("exeraverage");
         doc.m_bAutoDelete = FALSE;
         doc.SetGridType(1);
         auto* item = new _EXERDATAITEM;

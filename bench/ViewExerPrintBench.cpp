@@ -16,6 +16,7 @@
 #include "analysisviews/ViewMemoryWave.h"
 #include "analysisviews/ViewResultTable.h"
 #include "core/ECGXMLParser.h"
+#include "bench/BenchViews.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Image.h"
 #include "printdevice/ECGDC.h"
@@ -29,28 +30,11 @@ const int kPageWidth = 3508;
 const int kPageHeight = 2480;
 const double kPxPerMm = 300 / 25.4;
 
-struct PrintFolder {
-    PrintFolder() : path("/tmp/morvelance-exerprint-bench-" + std::to_string(getpid()))
-    {
-        std::filesystem::create_directories(path);
-        record = path + "/exercise.ecg";
-        xml = WriteExerciseRecordFiles(record, ExerciseRecordOptions());
-    }
-    ~PrintFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::string path;
-    std::string record;
-    std::string xml;
-};
-
 // The record open at a block and a strip, a page and its print device.
 struct PrintScene {
     PrintScene() : device(&dc, 2)
     {
-        static const PrintFolder folder;
+        static const benchviews::ExerciseRecordFolder folder("exerprint");
         doc.m_bAutoDelete = FALSE;
         auto* item = new _EXERDATAITEM;
         item->strFilePath = CString(folder.record.c_str());

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "analysisviews/ViewExerTrend.h"
+#include "bench/BenchViews.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/CreateContext.h"
@@ -21,29 +22,9 @@ using namespace morvelance;
 
 namespace {
 
-struct HourFolder {
-    HourFolder() : path("/tmp/morvelance-exertrend-bench-" + std::to_string(getpid()))
-    {
-        std::filesystem::create_directories(path);
-        record = path + "/exercise.ecg";
-        ExerciseRecordOptions o;
-        o.stages = 7;
-        o.recoverySeconds = 39 * 60;
-        xml = WriteExerciseRecordFiles(record, o);
-    }
-    ~HourFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::string path;
-    std::string record;
-    std::string xml;
-};
-
 void BM_ExerTrendDraw(benchmark::State& state)
 {
-    static const HourFolder folder;
+    static const benchviews::ExerciseRecordFolder folder("exertrend", benchviews::HourLongExercise());
     CExerViewDoc doc;
     doc.m_bAutoDelete = FALSE;
     auto* item = new _EXERDATAITEM;

@@ -15,6 +15,7 @@
 #include "dialogs/DlgEditComment.h"
 #include "dialogs/DlgInfoCommentGeneral.h"
 #include "forms/FormCommentBox.h"
+#include "forms/FormPaneParent.h"
 #include "resources/ButtonIconIds.h"
 #include "platform/ui/framework/DataExchange.h"
 #include "platform/ui/framework/FrameWnd.h"
@@ -391,9 +392,7 @@ void CAdditionFormCommon::OpenSheet(int nPage)
     sheet.SetDoc(doc, m_nDocType);
     if (nPage) sheet.SetActivePage(nPage);
     if (sheet.DoModal() != IDOK) return;
-    CWnd* frame = GetParent();
-    CWnd* pane = frame ? frame->GetParent() : nullptr;
-    if (CWnd* target = pane ? pane->GetParent() : nullptr) target->SendMessage(WM_VIEW_RESULT, 0, 0);
+    SendToFormPaneParent(*this, WM_VIEW_RESULT);
     OnCommentWidthChange(0, 0);
 }
 

@@ -92,9 +92,7 @@ const _POSITION_CTRL* CFormInterpre::Layout() const
 
 void CFormInterpre::TakeRowHeights(const _POSITION_CTRL* table)
 {
-    if (table[kFirstAdditionRow].nHeight > 0) m_nAdditionRowHeight = table[kFirstAdditionRow].nHeight;
-    if (table[kFirstIvrelRow].nHeight > 0) m_nIvrelRowHeight = table[kFirstIvrelRow].nHeight;
-    if (table[kFirstMinnesotaRow].nHeight > 0) m_nMinnesotaRowHeight = table[kFirstMinnesotaRow].nHeight;
+    TakeRowHeightsAt(table, kFirstAdditionRow, kFirstIvrelRow, kFirstMinnesotaRow);
 }
 
 std::vector<std::pair<int, UINT>> CFormInterpre::RequestLists() const

@@ -151,9 +151,7 @@ const _POSITION_CTRL* CFormInterpreAme::Layout() const
 
 void CFormInterpreAme::TakeRowHeights(const _POSITION_CTRL* table)
 {
-    if (table[kFirstAdditionRow].nHeight > 0) m_nAdditionRowHeight = table[kFirstAdditionRow].nHeight;
-    if (table[kFirstMinnesotaRow].nHeight > 0) m_nMinnesotaRowHeight = table[kFirstMinnesotaRow].nHeight;
-    if (table[kFirstIvrelRow].nHeight > 0) m_nIvrelRowHeight = table[kFirstIvrelRow].nHeight;
+    TakeRowHeightsAt(table, kFirstAdditionRow, kFirstIvrelRow, kFirstMinnesotaRow);
 }
 
 std::vector<std::pair<int, UINT>> CFormInterpreAme::RequestLists() const

@@ -14,6 +14,7 @@
 #include "dialogs/DlgInfoCommentGeneral.h"
 #include "documents/ExerViewDoc.h"
 #include "forms/FormCommentBox.h"
+#include "forms/FormPaneParent.h"
 #include "platform/ui/framework/DataExchange.h"
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/framework/PaintDC.h"
@@ -308,9 +309,7 @@ void CFormInterpreExer::OnLButtonDblClk(UINT nFlags, CPoint point)
         CDlgInfoCommentGeneral sheet(this);
         sheet.SetDoc(doc, DOC_TYPE_EXER);
         if (sheet.DoModal() == IDOK) {
-            CWnd* frame = GetParent();
-            CWnd* pane = frame ? frame->GetParent() : nullptr;
-            if (CWnd* target = pane ? pane->GetParent() : nullptr) target->SendMessage(WM_VIEW_RESULT, 0, 0);
+            SendToFormPaneParent(*this, WM_VIEW_RESULT);
             Refresh();
         }
     }

@@ -22,6 +22,7 @@
 #include "documents/RestViewDoc.h"
 #include "forms/FormCommentBox.h"
 #include "forms/FormItemFacts.h"
+#include "forms/FormPaneParent.h"
 #include "forms/LayoutPlacement.h"
 #include "printdevice/ECGDC.h"
 #include "resources/ButtonIconIds.h"
@@ -205,6 +206,13 @@ int CRestFormCommon::LineCount(UINT uID) const
 }
 
 // ---- set-up ----------------------------------------------------------------------
+
+void CRestFormCommon::TakeRowHeightsAt(const _POSITION_CTRL* table, int additionRow, int ivrelRow, int minnesotaRow)
+{
+    if (table[additionRow].nHeight > 0) m_nAdditionRowHeight = table[additionRow].nHeight;
+    if (table[ivrelRow].nHeight > 0) m_nIvrelRowHeight = table[ivrelRow].nHeight;
+    if (table[minnesotaRow].nHeight > 0) m_nMinnesotaRowHeight = table[minnesotaRow].nHeight;
+}
 
 void CRestFormCommon::OnInitialUpdate()
 {
@@ -883,9 +891,7 @@ void CRestFormCommon::OpenCommentSheet(int nMode)
     CDlgPatientInfoComment sheet(nMode, this);
     sheet.SetDoc(doc, m_nDocType);
     if (sheet.DoModal() != IDOK) return;
-    CWnd* frame = GetParent();
-    CWnd* pane = frame ? frame->GetParent() : nullptr;
-    if (CWnd* target = pane ? pane->GetParent() : nullptr) target->SendMessage(WM_VIEW_RESULT, 0, 0);
+    SendToFormPaneParent(*this, WM_VIEW_RESULT);
     OnCommentWidthChange(0, 0);
 }
 

@@ -70,6 +70,9 @@ protected:
     // What differs between the rest forms.
     virtual const _POSITION_CTRL* Layout() const = 0;
     virtual void TakeRowHeights(const _POSITION_CTRL* table) = 0;
+    // The heights of the addition, IVREL and Minnesota rows from the rows
+    // of the layout that start them; a height of 0 keeps the form's own.
+    void TakeRowHeightsAt(const _POSITION_CTRL* table, int additionRow, int ivrelRow, int minnesotaRow);
     virtual int CommentRow() const = 0;
     // The comment grows beyond this many lines.
     virtual int CommentBaseLines() const = 0;

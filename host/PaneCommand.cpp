@@ -13,6 +13,7 @@
 #include "documents/RestViewDoc.h"
 #include "host/FormViewCommand.h"
 #include "host/OutputFolder.h"
+#include "host/ViewCommand.h"
 #include "panes/WndRRComment.h"
 #include "panes/WndRRResult.h"
 #include "panes/WndRRWave.h"
@@ -110,14 +111,7 @@ bool ParseOptions(int argc, char** argv, PaneOptions& options)
 {
     for (int i = 0; i < argc; ++i) {
         const std::string arg = argv[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= argc) {
-                std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());
-                return false;
-            }
-            out = argv[++i];
-            return true;
-        };
+        auto value = [&](std::string& out) { return TakeOptionValue(argc, argv, i, out); };
         std::string text;
         if (arg == "--pane") {
             if (!value(options.paneClass)) return false;

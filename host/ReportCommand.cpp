@@ -158,20 +158,6 @@ std::string FirstPdf(const std::string& folder)
     return found;
 }
 
-bool CopyFile(const std::string& from, const std::string& to)
-{
-    if (std::rename(from.c_str(), to.c_str()) == 0) return true;
-    FILE* in = std::fopen(from.c_str(), "rb");
-    FILE* out = in ? std::fopen(to.c_str(), "wb") : nullptr;
-    bool ok = in && out;
-    char buffer[65536];
-    size_t n;
-    while (ok && (n = std::fread(buffer, 1, sizeof buffer, in)) > 0) ok = std::fwrite(buffer, 1, n, out) == n;
-    if (in) std::fclose(in);
-    if (out) ok = std::fclose(out) == 0 && ok;
-    return ok;
-}
-
 // The queue a job goes to: the PDF printer (the user's, or one the host
 // installs for the job) or a raw queue of the host's registry.
 class ReportQueue {
@@ -209,7 +195,7 @@ public:
     {
         if (m_output == Output::Pdf) {
             const std::string made = FirstPdf(m_work + "/saved");
-            if (made.empty() || !MakeFolderOf(pdf) || !CopyFile(made, pdf)) return false;
+            if (made.empty() || !MakeFolderOf(pdf) || !MoveFinishedFile(made, pdf)) return false;
             std::printf("%s\n", pdf.c_str());
             return true;
         }

@@ -83,14 +83,7 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
 {
     for (int i = 0; i < argc; ++i) {
         const std::string arg = argv[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= argc) {
-                std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());
-                return false;
-            }
-            out = argv[++i];
-            return true;
-        };
+        auto value = [&](std::string& out) { return TakeOptionValue(argc, argv, i, out); };
         std::string text;
         if (arg == "--view") {
             if (!value(options.viewClass)) return false;
@@ -483,21 +476,6 @@ bool CreatePrintFont(CFont& font, int printHeight)
     return font.CreateFontIndirect(&logFont) != FALSE;
 }
 
-// Moves (or, across file systems, copies) the finished PDF to its place.
-bool MoveFile(const std::string& from, const std::string& to)
-{
-    if (std::rename(from.c_str(), to.c_str()) == 0) return true;
-    FILE* in = std::fopen(from.c_str(), "rb");
-    FILE* out = in ? std::fopen(to.c_str(), "wb") : nullptr;
-    bool ok = in && out;
-    char buffer[65536];
-    size_t n;
-    while (ok && (n = std::fread(buffer, 1, sizeof buffer, in)) > 0) ok = std::fwrite(buffer, 1, n, out) == n;
-    if (in) std::fclose(in);
-    if (out) ok = std::fclose(out) == 0 && ok;
-    return ok;
-}
-
 // One print job through the PDF printer on A4 landscape, as a report prints:
 // the report font made for the job, every page the paper grid first
 // (PrintWaveGrid) and then the view's own drawing in that font.
@@ -582,7 +560,7 @@ public:
         m_printer.RecoverDistillerInfo();
         ok = ok && m_printer.MovePDFFile();
         const std::string made = ok ? FindPdf(m_work.path + "/saved") : std::string();
-        return !made.empty() && MoveFile(made, pdf);
+        return !made.empty() && MoveFinishedFile(made, pdf);
     }
 
 private:
@@ -725,6 +703,30 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
     });
     if (command == "view" && options.viewClass == "all") failures += RenderAllForms(options.files, options.outDir, open);
     return failures ? 1 : 0;
+}
+
+bool TakeOptionValue(int argc, char** argv, int& i, std::string& out)
+{
+    if (i + 1 >= argc) {
+        std::fprintf(stderr, "morvelance-host: %s needs a value\n", argv[i]);
+        return false;
+    }
+    out = argv[++i];
+    return true;
+}
+
+bool MoveFinishedFile(const std::string& from, const std::string& to)
+{
+    if (std::rename(from.c_str(), to.c_str()) == 0) return true;
+    FILE* in = std::fopen(from.c_str(), "rb");
+    FILE* out = in ? std::fopen(to.c_str(), "wb") : nullptr;
+    bool ok = in && out;
+    char buffer[65536];
+    size_t n;
+    while (ok && (n = std::fread(buffer, 1, sizeof buffer, in)) > 0) ok = std::fwrite(buffer, 1, n, out) == n;
+    if (in) std::fclose(in);
+    if (out) ok = std::fclose(out) == 0 && ok;
+    return ok;
 }
 
 }  // namespace host

@@ -42,6 +42,14 @@ const char* RequestedView(int argc, char** argv);
 // into `value`; false (with a message) for anything else.
 bool ParseLeadOrSample(const std::string& option, const char* text, int& value);
 
+// The value after option argv[i] into `out`, i moved onto it; false (with
+// a message naming the option) when the options end first.
+bool TakeOptionValue(int argc, char** argv, int& i, std::string& out);
+
+// Moves (or, across file systems, copies) a finished file to its place;
+// false when it is not wholly there.
+bool MoveFinishedFile(const std::string& from, const std::string& to);
+
 // Every page into one PDF at `pdf`; false (with a message) on failure.
 bool PrintPagesToPdf(CTavrionDoc& doc, const std::vector<PdfPageDraw>& pages, const std::string& pdf);
 

@@ -3,6 +3,7 @@
 
 #include "waveviews/EnlargedZoom.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/Globals.h"
@@ -13,6 +14,7 @@
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/Resources.h"
+#include "waveviews/WaveView.h"
 
 BOOL ReadEnlargedRecordInt16(CTavrionDoc* doc, _ECGDATA* record, UINT tag, UINT index, int* value)
 {
@@ -56,6 +58,40 @@ LRESULT SendToEnlargedDialog(CWnd& view, UINT message, WPARAM wParam, LPARAM lPa
 BOOL IsEnlargedArrowKey(WPARAM key)
 {
     return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+}
+
+int EnlargedPanOffset(int offset, int delta, int extent)
+{
+    return std::max(-extent, std::min(extent, offset + delta));
+}
+
+int EnlargedRulerMicrovolts(int down, int dy, int height, float sense)
+{
+    return sense > 0.0f ? static_cast<int>(down * dy / static_cast<double>(height) / sense * 1000.0) : 0;
+}
+
+BOOL PressEnlargedRuler(CWaveView& view, CEnlargedRuler& ruler, CPoint point)
+{
+    if (ruler.GetStatus() == RULER_STATUS_OFF) return FALSE;
+    ruler.ButtonDown(view, point, EnlargedRulerColour(view.GetTavrionDoc()));
+    return TRUE;
+}
+
+BOOL MoveEnlargedRuler(CWaveView& view, CEnlargedRuler& ruler, UINT flags, CPoint point)
+{
+    HCURSOR cursor = view.GetCurrentCursor();
+    const BOOL moved = ruler.MouseMove(view, flags, point, EnlargedRulerColour(view.GetTavrionDoc()), &cursor);
+    view.SetCurrentCursor(cursor);
+    return moved;
+}
+
+BOOL KeyEnlargedRuler(CWaveView& view, CEnlargedRuler& ruler, UINT key, BOOL* moved)
+{
+    *moved = FALSE;
+    if (!IsEnlargedArrowKey(key)) return TRUE;
+    const CEnlargedRuler::KeyResult result = ruler.ArrowKey(view, key, EnlargedRulerColour(view.GetTavrionDoc()));
+    *moved = result == CEnlargedRuler::KeyResult::Moved;
+    return result != CEnlargedRuler::KeyResult::AtEdge;
 }
 
 BOOL PreTranslateEnlargedView(CWnd& view, MSG* pMsg)

@@ -43,6 +43,24 @@ BOOL IsEnlargedArrowKey(WPARAM key);
 // OnKeyDown. Every message counts as handled.
 BOOL PreTranslateEnlargedView(CWnd& view, MSG* pMsg);
 
+class CEnlargedRuler;
+class CWaveView;
+// A pan offset moved by `delta` pixels and held within the view's extent
+// either way, so that the picture never leaves the view entirely.
+int EnlargedPanOffset(int offset, int delta, int extent);
+// The vertical span of the ruler in microvolts: `dy` pixels of a client
+// `height` split in `down` squares at `sense`; 0 without a sense.
+int EnlargedRulerMicrovolts(int down, int dy, int height, float sense);
+// A left press with the ruler on goes to the ruler; FALSE with the ruler
+// off, where the press starts a pan.
+BOOL PressEnlargedRuler(CWaveView& view, CEnlargedRuler& ruler, CPoint point);
+// A mouse move with the ruler on: the marks follow and the view takes the
+// ruler's cursor. TRUE when a reading is due.
+BOOL MoveEnlargedRuler(CWaveView& view, CEnlargedRuler& ruler, UINT flags, CPoint point);
+// An arrow key on the ruler: FALSE when the key stops at the client edge;
+// `moved` is set when a mark moved and a reading is due.
+BOOL KeyEnlargedRuler(CWaveView& view, CEnlargedRuler& ruler, UINT key, BOOL* moved);
+
 class CEnlargedRuler {
 public:
     enum { kMarks = 4 };   // marks 0 and 1 are used; 2 and 3 are never set

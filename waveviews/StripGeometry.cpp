@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include "core/Globals.h"
 #include "platform/base/Kernel.h"
+#include "platform/ui/windowing/Input.h"
+#include "platform/ui/windowing/Resources.h"
+#include "waveviews/WaveView.h"
 
 CStripGeometry MakeStripGeometry(int samples, int rate, int gridX, float speed, int stripWidth, int start, int window,
                                  bool oneRow)
@@ -42,4 +46,31 @@ int StripRowAt(int y, int height, int rows)
     for (int r = 0; r < rows; ++r)
         if (y >= r * height / rows && y < (r + 1) * height / rows) return r;
     return 0;
+}
+
+int TrackStripMouse(CWaveView& view, const CStripGeometry& g, CPoint point, int margin, int height, int rows,
+                    int samples, int window, int lastX, bool dragging)
+{
+    const int q = g.stripWidth * StripRowAt(point.y, height, rows) - margin + point.x;
+    const int delta = g.total > 0 ? MulDiv(samples, q - lastX, g.total) : 0;
+    if (dragging) {
+        const int start = std::max(0, std::min(view.GetStartTime() + delta, samples - window));
+        if (start != view.GetStartTime()) {
+            view.CWaveView::SetStartTime(start);
+            view.Invalidate(TRUE);
+            view.UpdateWindow();
+        }
+    } else {
+        const bool overWindow = point.x > margin && g.windowFrom < q && q < g.windowTo && window < samples;
+        view.SetCurrentCursor(overWindow ? g_hCursorHand : ::LoadCursor(nullptr, IDC_ARROW));
+    }
+    return q;
+}
+
+void EndStripDrag(CWaveView& view, CPoint point, int margin, int samples, int window)
+{
+    const bool scrolls = point.x > margin && window < samples;
+    view.SetCurrentCursor(scrolls ? g_hCursorHand : ::LoadCursor(nullptr, IDC_ARROW));
+    ::ClipCursor(nullptr);
+    if (window > samples) view.CWaveView::SetStartTime(0);
 }

@@ -316,19 +316,15 @@ void CViewEnlargedOverlap::SendReading()
     const CPoint p0 = m_ruler.GetPoint(0);
     const CPoint p1 = m_ruler.GetPoint(1);
     const int ms = static_cast<int>(across * std::abs(p1.x - p0.x) * 40.0 / w);   // 40 ms a square
-    const int uv =
-        sense > 0.0f ? static_cast<int>(down * std::abs(p1.y - p0.y) / static_cast<double>(h) / sense * 1000.0) : 0;
+    const int uv = EnlargedRulerMicrovolts(down, std::abs(p1.y - p0.y), h, sense);
     SendToEnlargedDialog(*this, WM_ENLARGED_RULER_READING, static_cast<WPARAM>(ms), static_cast<LPARAM>(uv));
 }
 
 void CViewEnlargedOverlap::Press(CPoint point)
 {
-    if (m_ruler.GetStatus() == RULER_STATUS_OFF) {
-        m_ptDrag = point;
-        m_bDragging = TRUE;
-    } else {
-        m_ruler.ButtonDown(*this, point, EnlargedRulerColour(GetTavrionDoc()));
-    }
+    if (PressEnlargedRuler(*this, m_ruler, point)) return;
+    m_ptDrag = point;
+    m_bDragging = TRUE;
 }
 
 void CViewEnlargedOverlap::OnLButtonDown(UINT nFlags, CPoint point)
@@ -357,16 +353,14 @@ void CViewEnlargedOverlap::OnMouseMove(UINT nFlags, CPoint point)
             GetClientRect(&client);
             const int w = client.Width();
             const int h = client.Height();
-            m_nDragVertical = std::max(-h, std::min(h, m_nDragVertical + point.y - m_ptDrag.y));
-            m_nDragHorizontal = std::max(-w, std::min(w, m_nDragHorizontal + point.x - m_ptDrag.x));
+            m_nDragVertical = EnlargedPanOffset(m_nDragVertical, point.y - m_ptDrag.y, h);
+            m_nDragHorizontal = EnlargedPanOffset(m_nDragHorizontal, point.x - m_ptDrag.x, w);
             m_ptDrag = point;
             SendToEnlargedDialog(*this, WM_ENLARGED_PAN, static_cast<WPARAM>(-m_nDragHorizontal),
                          static_cast<LPARAM>(-m_nDragVertical));
         }
-    } else {
-        HCURSOR cursor = GetCurrentCursor();
-        if (m_ruler.MouseMove(*this, nFlags, point, EnlargedRulerColour(GetTavrionDoc()), &cursor)) SendReading();
-        SetCurrentCursor(cursor);
+    } else if (MoveEnlargedRuler(*this, m_ruler, nFlags, point)) {
+        SendReading();
     }
     CWaveView::OnMouseMove(nFlags, point);
 }
@@ -379,11 +373,9 @@ void CViewEnlargedOverlap::OnLButtonUp(UINT nFlags, CPoint point)
 
 void CViewEnlargedOverlap::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    if (IsEnlargedArrowKey(nChar)) {
-        const CEnlargedRuler::KeyResult result = m_ruler.ArrowKey(*this, nChar, EnlargedRulerColour(GetTavrionDoc()));
-        if (result == CEnlargedRuler::KeyResult::AtEdge) return;
-        if (result == CEnlargedRuler::KeyResult::Moved) SendReading();
-    }
+    BOOL moved = FALSE;
+    if (!KeyEnlargedRuler(*this, m_ruler, nChar, &moved)) return;
+    if (moved) SendReading();
     CWaveView::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 

@@ -380,7 +380,7 @@ void CViewEnlargedWave::SendReading()
         ms = static_cast<int>(across * dx * 40.0 / w);   // 40 ms a square at 25 mm/s
     else if (m_fSpeed > 0.0f)
         ms = static_cast<int>(across / m_fSpeed * dx * 1000.0 / w);
-    const int uv = m_fSense > 0.0f ? static_cast<int>(down * dy / static_cast<double>(h) / m_fSense * 1000.0) : 0;
+    const int uv = EnlargedRulerMicrovolts(down, dy, h, m_fSense);
     SendToEnlargedDialog(*this, WM_ENLARGED_RULER_READING, static_cast<WPARAM>(ms), static_cast<LPARAM>(uv));
 }
 
@@ -391,10 +391,10 @@ void CViewEnlargedWave::Pan(CPoint point)
     const int w = client.Width();
     const int h = client.Height();
     const int dx = point.x - m_ptDrag.x;
-    m_nDragVertical = std::max(-h, std::min(h, m_nDragVertical + point.y - m_ptDrag.y));
+    m_nDragVertical = EnlargedPanOffset(m_nDragVertical, point.y - m_ptDrag.y, h);
     m_ptDrag = point;
     if (m_bAverage || m_nWaveLength < m_nPageSamples) {
-        m_nDragHorizontal = std::max(-w, std::min(w, m_nDragHorizontal + dx));
+        m_nDragHorizontal = EnlargedPanOffset(m_nDragHorizontal, dx, w);
         SendToEnlargedDialog(*this, WM_ENLARGED_PAN, static_cast<WPARAM>(-m_nDragHorizontal),
                              static_cast<LPARAM>(-m_nDragVertical));
         return;
@@ -408,12 +408,9 @@ void CViewEnlargedWave::Pan(CPoint point)
 
 void CViewEnlargedWave::Press(CPoint point)
 {
-    if (m_ruler.GetStatus() == RULER_STATUS_OFF) {
-        m_ptDrag = point;
-        m_bDragging = TRUE;
-    } else {
-        m_ruler.ButtonDown(*this, point, EnlargedRulerColour(GetTavrionDoc()));
-    }
+    if (PressEnlargedRuler(*this, m_ruler, point)) return;
+    m_ptDrag = point;
+    m_bDragging = TRUE;
 }
 
 void CViewEnlargedWave::OnLButtonDown(UINT nFlags, CPoint point)
@@ -438,10 +435,8 @@ void CViewEnlargedWave::OnMouseMove(UINT nFlags, CPoint point)
     if (m_ruler.GetStatus() == RULER_STATUS_OFF) {
         if (m_bDragging && !(nFlags & MK_LBUTTON)) m_bDragging = FALSE;
         if (m_bDragging) Pan(point);
-    } else {
-        HCURSOR cursor = GetCurrentCursor();
-        if (m_ruler.MouseMove(*this, nFlags, point, EnlargedRulerColour(GetTavrionDoc()), &cursor)) SendReading();
-        SetCurrentCursor(cursor);
+    } else if (MoveEnlargedRuler(*this, m_ruler, nFlags, point)) {
+        SendReading();
     }
     CWaveView::OnMouseMove(nFlags, point);
 }
@@ -459,11 +454,9 @@ void CViewEnlargedWave::OnRButtonDown(UINT, CPoint)
 
 void CViewEnlargedWave::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    if (IsEnlargedArrowKey(nChar)) {
-        const CEnlargedRuler::KeyResult result = m_ruler.ArrowKey(*this, nChar, EnlargedRulerColour(GetTavrionDoc()));
-        if (result == CEnlargedRuler::KeyResult::AtEdge) return;
-        if (result == CEnlargedRuler::KeyResult::Moved) SendReading();
-    }
+    BOOL moved = FALSE;
+    if (!KeyEnlargedRuler(*this, m_ruler, nChar, &moved)) return;
+    if (moved) SendReading();
     CWaveView::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 

@@ -279,22 +279,9 @@ void CViewScroll1LeadRhyWave::OnMouseMove(UINT nFlags, CPoint point)
     const int margin = Margin(client.Width());
     const int s = client.Width() - margin;
     if (point.x < margin) point.x = margin;
-    const int q = s * StripRowAt(point.y, client.Height(), m_nRowCount) - margin + point.x;
-    const int n = LeadCount(0);
     const CStripGeometry g = Geometry(s, FALSE);
-    const int delta = g.total > 0 ? MulDiv(n, q - m_nLastStripX, g.total) : 0;
-    if (m_bDragging) {
-        const int start = std::max(0, std::min(GetStartTime() + delta, n - m_nWindowLength));
-        if (start != GetStartTime()) {
-            CWaveView::SetStartTime(start);
-            Invalidate(TRUE);
-            UpdateWindow();
-        }
-    } else {
-        const bool overWindow = point.x > margin && g.windowFrom < q && q < g.windowTo && m_nWindowLength < n;
-        SetCurrentCursor(overWindow ? g_hCursorHand : ::LoadCursor(nullptr, IDC_ARROW));
-    }
-    m_nLastStripX = q;
+    m_nLastStripX = TrackStripMouse(*this, g, point, margin, client.Height(), m_nRowCount, LeadCount(0),
+                                    m_nWindowLength, m_nLastStripX, m_bDragging);
     ::SetCursor(GetCurrentCursor());
     CWaveView::OnMouseMove(nFlags, point);
 }
@@ -310,12 +297,8 @@ void CViewScroll1LeadRhyWave::OnLButtonUp(UINT nFlags, CPoint point)
     if (m_bDragging) {
         CRect client;
         GetClientRect(&client);
-        const int n = LeadCount(0);
-        SetCurrentCursor(point.x > Margin(client.Width()) && m_nWindowLength < n ? g_hCursorHand
-                                                                               : ::LoadCursor(nullptr, IDC_ARROW));
-        ::ClipCursor(nullptr);
+        EndStripDrag(*this, point, Margin(client.Width()), LeadCount(0), m_nWindowLength);
         m_bDragging = FALSE;
-        if (m_nWindowLength > n) CWaveView::SetStartTime(0);
         // The pane hears of every drag, one that ends where it began too.
         if (GetParent()) GetParent()->SendMessage(WM_STRIP_DRAGGED, static_cast<WPARAM>(GetStartTime()), m_nViewIndex);
         if (mode == 2 || mode == 3) Invalidate(FALSE);

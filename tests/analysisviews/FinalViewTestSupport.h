@@ -15,6 +15,7 @@
 #include "platform/ui/windowing/Desktop.h"
 #include "tests/documents/FinalViewDocTestUtil.h"
 #include "tests/support/ViewInFrame.h"
+#include "tests/support/ViewProbes.h"
 
 namespace finalviewtest {
 
@@ -107,37 +108,12 @@ protected:
         ASSERT_NE(nullptr, m_view);
     }
     HWND Hwnd() const { return m_view->GetSafeHwnd(); }
-    void Paint()
-    {
-        m_view->Invalidate(TRUE);
-        m_view->UpdateWindow();
-    }
-    COLORREF Pixel(int x, int y)
-    {
-        CClientDC dc(m_view);
-        return dc.GetPixel(x, y);
-    }
-    std::vector<COLORREF> Snapshot()
-    {
-        CRect client;
-        m_view->GetClientRect(&client);
-        CClientDC dc(m_view);
-        std::vector<COLORREF> pixels;
-        for (int y = 0; y < client.Height(); ++y)
-            for (int x = 0; x < client.Width(); ++x) pixels.push_back(dc.GetPixel(x, y));
-        return pixels;
-    }
-    void Move(int x, int y)
-    {
-        platform::ui::Desktop::MoveMouse(Hwnd(), x, y);
-        platform::ui::Desktop::PumpMessages();
-    }
-    void Click(int x, int y)
-    {
-        platform::ui::Desktop::AdvanceClock(1000);
-        platform::ui::Desktop::Click(Hwnd(), x, y);
-        platform::ui::Desktop::PumpMessages();
-    }
+    void Paint() { testsupport::Repaint(*m_view); }
+    COLORREF Pixel(int x, int y) { return testsupport::ClientPixel(*m_view, x, y); }
+    // The view's client pixels as they are on screen.
+    std::vector<COLORREF> Snapshot() { return testsupport::ClientSnapshot(*m_view); }
+    void Move(int x, int y) { testsupport::MoveMouseOver(Hwnd(), x, y); }
+    void Click(int x, int y) { testsupport::ClickOn(Hwnd(), x, y); }
     void DoubleClick(int x, int y)
     {
         platform::ui::Desktop::AdvanceClock(1000);

@@ -5,6 +5,7 @@
 #include "forms/FormInterpreAme.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tests/forms/FormTestSupport.h"
+#include "tests/forms/RestFormTestSupport.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/TestSupport.h"
 
@@ -13,21 +14,8 @@ namespace {
 using morvelance::rec::RecordKind;
 using testsupport::ControlText;
 
-class UsRestForm : public resttest::RestDocFixture {
+class UsRestForm : public formtest::RestFormFixture<CFormInterpreAme> {
 protected:
-    void SetUp() override
-    {
-        resttest::RestDocFixture::SetUp();
-        m_doc.m_bAutoDelete = FALSE;
-        platform::ui::Desktop::Reset();
-        m_screen.Use(m_doc, 1024, 768);
-        m_doc.GetCtrlPosFromXSL(LOAD_POS_REST);
-    }
-    void TearDown() override
-    {
-        m_host.Close();
-        resttest::RestDocFixture::TearDown();
-    }
     _RESTDATAITEM* OpenRecord(int ivrel = -1)
     {
         morvelance::RestRecordShape shape = resttest::Shape(RecordKind::Rest12);
@@ -67,8 +55,6 @@ protected:
         for (int row = 0; row <= 15; ++row) Table()[row].bVisible = 0;
     }
 
-    formtest::ScopedScreen m_screen;
-    formtest::FormHost<CFormInterpreAme> m_host;
 };
 
 }  // namespace

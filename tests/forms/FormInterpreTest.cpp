@@ -8,6 +8,7 @@
 #include "printdevice/ECGDC.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tests/forms/FormTestSupport.h"
+#include "tests/forms/RestFormTestSupport.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/TestSupport.h"
 
@@ -20,22 +21,8 @@ constexpr UINT kIvrelCode1 = 3097, kIvrelMark1 = 3108, kIvrelDel1 = 3119, kIvrel
 constexpr UINT kMinneCode1 = 3062, kMinneText1 = 3086;
 constexpr int kIvrelLabelRow = 92, kMinnesotaLabelRow = 51;
 
-class RestForm : public resttest::RestDocFixture {
+class RestForm : public formtest::RestFormFixture<CFormInterpre> {
 protected:
-    void SetUp() override
-    {
-        resttest::RestDocFixture::SetUp();
-        m_doc.m_bAutoDelete = FALSE;
-        platform::ui::Desktop::Reset();
-        m_screen.Use(m_doc, 1024, 768);
-        m_doc.GetCtrlPosFromXSL(LOAD_POS_REST);
-    }
-    void TearDown() override
-    {
-        m_host.Close();
-        resttest::RestDocFixture::TearDown();
-    }
-
     _RESTDATAITEM* OpenRecord(int minnesota = -1, int ivrel = -1, bool b8000 = false)
     {
         morvelance::RestRecordShape shape = resttest::Shape(RecordKind::Rest12, b8000);
@@ -85,8 +72,6 @@ protected:
         platform::ui::Desktop::PumpMessages();
     }
 
-    formtest::ScopedScreen m_screen;
-    formtest::FormHost<CFormInterpre> m_host;
 };
 
 }  // namespace

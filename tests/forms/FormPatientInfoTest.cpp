@@ -6,6 +6,7 @@
 #include "printdevice/ECGDC.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tests/forms/FormTestSupport.h"
+#include "tests/forms/RestFormTestSupport.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/TestSupport.h"
 
@@ -17,22 +18,8 @@ using testsupport::ControlText;
 constexpr UINT kId = 3001, kName = 3003, kSubId = 3005, kAge = 3011, kAgeUnit = 3012, kSubAge = 3013,
                kSubAgeUnit = 3014, kHeight = 3015, kBpHigh = 3019, kBpLow = 3021;
 
-class PatientStrip : public resttest::RestDocFixture {
+class PatientStrip : public formtest::RestFormFixture<CFormPatientInfo> {
 protected:
-    void SetUp() override
-    {
-        resttest::RestDocFixture::SetUp();
-        m_doc.m_bAutoDelete = FALSE;
-        platform::ui::Desktop::Reset();
-        m_screen.Use(m_doc, 1024, 768);
-        m_doc.GetCtrlPosFromXSL(LOAD_POS_REST);
-    }
-    void TearDown() override
-    {
-        m_host.Close();
-        resttest::RestDocFixture::TearDown();
-    }
-
     _RESTDATAITEM* OpenRecord(bool b8000 = false)
     {
         _RESTDATAITEM* item = AddRecord("strip", resttest::Shape(RecordKind::Rest12, b8000));
@@ -57,8 +44,6 @@ protected:
         platform::ui::Desktop::PumpMessages();
     }
 
-    formtest::ScopedScreen m_screen;
-    formtest::FormHost<CFormPatientInfo> m_host;
 };
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "tests/documents/RestViewDocTestSupport.h"
+#include "tests/support/ViewProbes.h"
 #include "waveviews/EnlargedRuler.h"
 
 namespace enlargedtest {
@@ -80,27 +81,10 @@ protected:
     }
 
     HWND Hwnd() const { return m_view->GetSafeHwnd(); }
-    void Paint()
-    {
-        m_view->Invalidate(TRUE);
-        m_view->UpdateWindow();
-    }
+    void Paint() { testsupport::Repaint(*m_view); }
     // The view's client pixels as they are on screen.
-    std::vector<COLORREF> Snapshot()
-    {
-        CRect client;
-        m_view->GetClientRect(&client);
-        CClientDC dc(m_view);
-        std::vector<COLORREF> pixels;
-        for (int y = 0; y < client.Height(); ++y)
-            for (int x = 0; x < client.Width(); ++x) pixels.push_back(dc.GetPixel(x, y));
-        return pixels;
-    }
-    COLORREF Pixel(int x, int y)
-    {
-        CClientDC dc(m_view);
-        return dc.GetPixel(x, y);
-    }
+    std::vector<COLORREF> Snapshot() { return testsupport::ClientSnapshot(*m_view); }
+    COLORREF Pixel(int x, int y) { return testsupport::ClientPixel(*m_view, x, y); }
     // Rows of column x in the trace colour.
     std::vector<int> TraceRows(int x)
     {
@@ -132,18 +116,8 @@ protected:
         platform::ui::Desktop::Drag(Hwnd(), from, to, steps);
         platform::ui::Desktop::PumpMessages();
     }
-    void Move(int x, int y)
-    {
-        platform::ui::Desktop::MoveMouse(Hwnd(), x, y);
-        platform::ui::Desktop::PumpMessages();
-    }
-    // Presses come a second apart, so that two on one spot make no double-click.
-    void Click(int x, int y)
-    {
-        platform::ui::Desktop::AdvanceClock(1000);
-        platform::ui::Desktop::Click(Hwnd(), x, y);
-        platform::ui::Desktop::PumpMessages();
-    }
+    void Move(int x, int y) { testsupport::MoveMouseOver(Hwnd(), x, y); }
+    void Click(int x, int y) { testsupport::ClickOn(Hwnd(), x, y); }
     // Two marks: the first at a, the second following the mouse to b.
     void SetMarks(CPoint a, CPoint b)
     {
