@@ -10,6 +10,7 @@
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "platform/ui/framework/Button.h"
+#include "platform/ui/framework/Edit.h"
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/framework/FrameWnd.h"
 #include "waveviews/RhythmWaveStyle.h"
@@ -77,6 +78,7 @@ BOOL CDlgDivider::OnInitDialog()
     SetDlgItemText(IDCANCEL, L"关闭");
     SetDlgItemText(IDC_READOUT_1, L"");
     FitRange();
+    ApplyUpdatePermission();
     ShowHeartRate();
     if (CreateStripView()) SetUpScrollBar();
     return TRUE;
@@ -121,6 +123,22 @@ void CDlgDivider::SetUpScrollBar()
     }
     bar->SetScrollRange(0, m_nLength - m_nScreenSamples);
     bar->SetScrollPos(m_nStart);
+}
+
+void CDlgDivider::ApplyUpdatePermission()
+{
+    auto* edit = static_cast<CEdit*>(GetDlgItem(IDC_RATE_EDIT));
+    if (edit) edit->SetLimitText(3);
+    if (m_pDoc && m_pDoc->IsReadOnly() == 1) {
+        // A record opened for viewing shows its rate and offers no update.
+        if (edit) {
+            edit->SetReadOnly(TRUE);
+            edit->EnableWindow(FALSE);
+        }
+        if (CWnd* update = GetDlgItem(IDOK)) update->ShowWindow(SW_HIDE);
+        return;
+    }
+    CEditingOk::ApplyPermission(*this, m_pDoc);
 }
 
 void CDlgDivider::ShowHeartRate()

@@ -75,6 +75,9 @@ protected:
     void SetUpScrollBar();
     // The record's heart rate in the edit, or the row hidden for records without one.
     void ShowHeartRate();
+    // The rate edit's limit; read-only records get no update, others the
+    // update their saving permission allows.
+    void ApplyUpdatePermission();
     // The typed heart rate as "%d" (an empty edit gives 0).
     CString TypedHeartRate();
     // The record XML of the update: editor, stamps and heart rate; false

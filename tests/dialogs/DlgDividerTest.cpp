@@ -211,6 +211,24 @@ TEST_F(DlgDividerTest, EachCaliperReadoutIsDrawnInItsOwnColour)
     EXPECT_EQ(1u, script.Seen().size());
 }
 
+TEST_F(DlgDividerUpdateTest, AReadOnlyRecordShowsItsRateWithoutUpdate)
+{
+    m_doc.SetReadOnly(1);
+    CDlgDivider dialog(nullptr);
+    dialog.SetDoc(&m_doc, DOC_TYPE_REST);
+    dialog.SetWaveParam(260, 30, Length(), 500, 0);
+    m_script.On(CDlgDivider::IDD, [&](CDialog&) {
+        EXPECT_FALSE(Visible(dialog, IDOK));
+        CWnd* edit = dialog.GetDlgItem(CDlgDivider::IDC_RATE_EDIT);
+        ASSERT_NE(nullptr, edit);
+        EXPECT_FALSE(edit->IsWindowEnabled());
+        EXPECT_TRUE(edit->GetStyle() & ES_READONLY);
+        EXPECT_EQ(CString(L"66"), ControlText(dialog, CDlgDivider::IDC_RATE_EDIT));
+    });
+    dialog.DoModal();
+    EXPECT_EQ(std::vector<UINT>({CDlgDivider::IDD}), m_script.Seen());
+}
+
 // A minute of rhythm: the strip scrolls over it.
 class DlgDividerRhythmTest : public rhythmtest::RhythmDocTest {
 protected:
