@@ -2,10 +2,15 @@
 
 #include <algorithm>
 
+#include "core/ECGXMLParser.h"
 #include "core/TavrionDoc.h"
+#include "dialogs/EditingOk.h"
+#include "dialogs/XmlPathMaker.h"
+#include "platform/base/DateTime.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "platform/ui/framework/Button.h"
+#include "platform/ui/framework/Edit.h"
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/framework/FrameWnd.h"
 #include "waveviews/RhythmWaveStyle.h"
@@ -19,6 +24,7 @@ BEGIN_MESSAGE_MAP(CDlgDivider, CDlgModal)
     ON_BN_CLICKED(IDC_CHECK_2, OnCheck2)
     ON_BN_CLICKED(IDC_CHECK_3, OnCheck3)
     ON_WM_HSCROLL()
+    ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 namespace {
@@ -72,6 +78,7 @@ BOOL CDlgDivider::OnInitDialog()
     SetDlgItemText(IDCANCEL, L"关闭");
     SetDlgItemText(IDC_READOUT_1, L"");
     FitRange();
+    ApplyUpdatePermission();
     ShowHeartRate();
     if (CreateStripView()) SetUpScrollBar();
     return TRUE;
@@ -116,6 +123,22 @@ void CDlgDivider::SetUpScrollBar()
     }
     bar->SetScrollRange(0, m_nLength - m_nScreenSamples);
     bar->SetScrollPos(m_nStart);
+}
+
+void CDlgDivider::ApplyUpdatePermission()
+{
+    auto* edit = static_cast<CEdit*>(GetDlgItem(IDC_RATE_EDIT));
+    if (edit) edit->SetLimitText(3);
+    if (m_pDoc && m_pDoc->IsReadOnly() == 1) {
+        // A record opened for viewing shows its rate and offers no update.
+        if (edit) {
+            edit->SetReadOnly(TRUE);
+            edit->EnableWindow(FALSE);
+        }
+        if (CWnd* update = GetDlgItem(IDOK)) update->ShowWindow(SW_HIDE);
+        return;
+    }
+    CEditingOk::ApplyPermission(*this, m_pDoc);
 }
 
 void CDlgDivider::ShowHeartRate()
@@ -179,4 +202,86 @@ void CDlgDivider::OnHScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
     m_pView->SetWaveRange(m_nStart, m_nScreenSamples);
     m_pView->UpdateDrawDC();
     m_pView->Invalidate(FALSE);
+}
+
+COLORREF CDlgDivider::ReadoutColour(int id)
+{
+    switch (id) {
+    case IDC_READOUT_1: return RGB(0, 0, 255);
+    case IDC_READOUT_2: return RGB(46, 139, 87);
+    case IDC_READOUT_3: return RGB(255, 0, 0);
+    default: return CLR_INVALID;
+    }
+}
+
+HBRUSH CDlgDivider::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    HBRUSH brush = CDlgModal::OnCtlColor(pDC, pWnd, nCtlColor);
+    const COLORREF colour = pWnd ? ReadoutColour(pWnd->GetDlgCtrlID()) : CLR_INVALID;
+    if (colour != CLR_INVALID) pDC->SetTextColor(colour);
+    pDC->SetBkMode(TRANSPARENT);
+    return brush;
+}
+
+CString CDlgDivider::TypedHeartRate()
+{
+    CString typed;
+    GetDlgItemText(IDC_RATE_EDIT, typed);
+    CString rate;
+    rate.Format(L"%d", _wtoi(typed.GetString()));
+    return rate;
+}
+
+bool CDlgDivider::WriteHeartRateXml(const CString& path, const CString& name, const CString& rate)
+{
+    static const wchar_t kEditor[] = L"/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Editor_name";
+    static const wchar_t kEditorDate[] = L"/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Edit_date";
+    static const wchar_t kAnalysisDate[] = L"/Rawdata/Tavrion/Analysis/Analysis_edit/Edit_date";
+    static const wchar_t kHeartRate[] = L"/Rawdata/Tavrion/Measurement/Measurement_section/Heart_rate";
+    CECGXMLParser xml(path, 0, CString());
+    _XML_ATTRIB_DATE date;
+    date.SetDate(COleDateTime::GetCurrentTime());
+    for (const wchar_t* element : {kEditor, kEditorDate, kAnalysisDate, kHeartRate})
+        if (!EnsureElementPath(xml, element)) return false;
+    xml.SetDataToXMLDOM(name, kEditor, 4, CString());
+    xml.SetDateAttrib(date, kEditorDate);
+    xml.SetDateAttrib(date, kAnalysisDate);
+    xml.SetDataToXMLDOM(rate, kHeartRate, 4, CString());
+    xml.SaveToXMLFile();
+    return xml.m_bLastSaveFailed == 0;
+}
+
+void CDlgDivider::OnOK()
+{
+    if (!m_pDoc || m_pDoc->IsReadOnly() == 1 || m_nDocType == DOC_TYPE_EXTRA || m_nDocType == DOC_TYPE_RHYTHM) {
+        EndDialog(IDOK);
+        return;
+    }
+    _EDIT_STAMP_FIELDS fields;
+    if (m_nDocType != DOC_TYPE_REST && m_nDocType != DOC_TYPE_MFER) return;
+    if (!CurrentEditStampFields(m_pDoc, m_nDocType, fields)) return;
+    const CWaveItemRef item = CWaveItemRef::Of(m_pDoc, m_nDocType);
+    _RESTDATAITEM* rest = item.Rest();
+    _MFERDATAITEM* mfer = item.Mfer();
+    if (!rest && !mfer) return;
+    const CString rate = TypedHeartRate();
+    CEditingOk::Run run;
+    // A record read for confirmation is updated by its confirming doctor: the
+    // doctor's confirmation stands in place of the editor's stamps, so the
+    // record is left confirmed rather than marked edited after confirmation.
+    run.prompt = rest && rest->bDoctorConfirm ? CEditingOk::Prompt::Doctor : CEditingOk::Prompt::Editor;
+    run.store = [&](const CString& name) {
+        const CString& path = rest ? rest->strXMLPath : mfer->strXMLPath;
+        if (!WriteHeartRateXml(path, name, rate)) {
+            CEditingOk::ReportFailedSave();
+            return false;
+        }
+        // The item carries the new rate too: the document's own saves (the
+        // record, the measurement table) write the item's values back.
+        _MEASURE_INFO& measure = rest ? rest->stMeasure : mfer->stMeasure;
+        (rest ? rest->strHeartRate : mfer->strHeartRate) = rate;
+        measure.strGlobal[0] = rate;
+        return true;
+    };
+    if (CEditingOk::Execute(m_pDoc, fields, run) == CEditingOk::Outcome::Stored) EndDialog(IDOK);
 }

@@ -53,6 +53,9 @@ public:
 
     // "%s I %s%d%s %s %s" and its siblings for caliper 0, 1 or 2.
     static CString FormatInterval(int caliper, int milliseconds);
+    // The text colour of readout `id`: blue, sea green and red for calipers
+    // I, II and III; CLR_INVALID for any other control.
+    static COLORREF ReadoutColour(int id);
 
 protected:
     BOOL OnInitDialog() override;
@@ -60,6 +63,10 @@ protected:
     afx_msg void OnCheck2();
     afx_msg void OnCheck3();
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    // Update: the typed heart rate goes into the current item and its record
+    // XML with the prompt's name and stamps; the dialog closes once stored.
+    void OnOK() override;
     DECLARE_MESSAGE_MAP()
 
     // The strip range: the samples of one screen, the start kept within the record.
@@ -68,6 +75,14 @@ protected:
     void SetUpScrollBar();
     // The record's heart rate in the edit, or the row hidden for records without one.
     void ShowHeartRate();
+    // The rate edit's limit; read-only records get no update, others the
+    // update their saving permission allows.
+    void ApplyUpdatePermission();
+    // The typed heart rate as "%d" (an empty edit gives 0).
+    CString TypedHeartRate();
+    // The record XML of the update: editor, stamps and heart rate; false
+    // when the file could not be written.
+    static bool WriteHeartRateXml(const CString& path, const CString& name, const CString& rate);
 
     CEnlargedViewFrame m_frame;
     CViewDividerWave* m_pView = nullptr;   // lives in the frame: goes with the window

@@ -3,12 +3,21 @@
 // record, and the heart-rate row only where the record keeps a heart rate.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "dialogs/DlgDivider.h"
+#include "dialogs/DlgDoctor.h"
+#include "dialogs/DlgEditor.h"
+#include "dialogs/EditingOk.h"
+#include "tests/support/DocumentTestSupport.h"
+#include "waveviews/WaveItemRef.h"
 #include "dialogs/DlgEnlargedRhyRR.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/ViewProbes.h"
 #include "waveviews/ViewDividerWave.h"
 #include "waveviews/ViewEnlargedWave.h"
 
@@ -84,6 +93,140 @@ TEST_F(DlgDividerTest, TheRhythmEnlargedDialogCentresItsViewOnTheClickAndOnlyClo
     });
     dialog.DoModal();
     EXPECT_EQ(1u, script.Seen().size());
+}
+
+// The update on a resting record: the typed heart rate reaches the record
+// XML and the item, and the document's own saves keep it.
+class DlgDividerUpdateTest : public DlgDividerTest {
+protected:
+    static constexpr const wchar_t* kHeartRate = L"/Rawdata/Tavrion/Measurement/Measurement_section/Heart_rate";
+    void SetUp() override
+    {
+        DlgDividerTest::SetUp();
+        OpenRecord(10.0);
+        m_item = CWaveItemRef::Of(&m_doc, DOC_TYPE_REST).Rest();
+        ASSERT_NE(nullptr, m_item);
+    }
+    INT_PTR Update(const wchar_t* typed)
+    {
+        CDlgDivider dialog(nullptr);
+        dialog.SetDoc(&m_doc, DOC_TYPE_REST);
+        dialog.SetWaveParam(260, 30, Length(), 500, 0);
+        m_script.On(CDlgDivider::IDD, [&](CDialog&) {
+            dialog.SetDlgItemText(CDlgDivider::IDC_RATE_EDIT, L"");   // the user clears the record's rate
+            testsupport::TypeInto(dialog, CDlgDivider::IDC_RATE_EDIT, typed);
+            testsupport::ClickControl(dialog, IDOK);
+        });
+        return dialog.DoModal();
+    }
+    CString XmlHeartRate() const
+    {
+        return testsupport::ReadXmlValue(std::string(CStringA(m_item->strXMLPath).GetString()), kHeartRate);
+    }
+    _EDIT_STAMP_FIELDS Fields()
+    {
+        _EDIT_STAMP_FIELDS fields;
+        EXPECT_TRUE(CurrentEditStampFields(&m_doc, DOC_TYPE_REST, fields));
+        return fields;
+    }
+    testsupport::ModalScript m_script;
+    _RESTDATAITEM* m_item = nullptr;
+};
+
+TEST_F(DlgDividerUpdateTest, TheTypedRateReachesTheFileAndTheItemAndSurvivesTheNextSaves)
+{
+    m_script.On(CDlgEditor::IDD, [](CDialog& prompt) {
+        testsupport::ChooseListEntry(prompt, 3485, 1);
+        testsupport::ClickControl(prompt, IDOK);
+    });
+    EXPECT_EQ(IDOK, Update(L"72"));
+    EXPECT_EQ(std::vector<UINT>({CDlgDivider::IDD, CDlgEditor::IDD}), m_script.Seen());
+    EXPECT_EQ(CString(L"72"), XmlHeartRate());
+    EXPECT_EQ(CString(L"72"), m_item->strHeartRate);
+    EXPECT_EQ(CString(L"72"), m_item->stMeasure.strGlobal[0]);
+    // The measurement store writes the item's values: the new rate stays.
+    ASSERT_EQ(0, m_doc.SaveMsuDataToXML(m_item, MEASURE_LEADS, TRUE));
+    EXPECT_EQ(CString(L"72"), XmlHeartRate());
+}
+
+TEST_F(DlgDividerUpdateTest, TheConfirmingDoctorLeavesTheRecordConfirmed)
+{
+    m_item->bDoctorConfirm = 1;
+    m_script.On(CDlgDoctor::IDD, [](CDialog& prompt) { testsupport::ClickControl(prompt, IDOK); });
+    EXPECT_EQ(IDOK, Update(L"58"));
+    const _EDIT_STAMP_FIELDS fields = Fields();
+    ASSERT_NE(nullptr, fields.pConfirmed);
+    EXPECT_EQ(1, *fields.pConfirmed);
+    EXPECT_EQ(0, *fields.pEditedAfterConfirm);
+    EXPECT_EQ(CString(L"58"), XmlHeartRate());
+}
+
+TEST_F(DlgDividerUpdateTest, ACancelledPromptStoresNothingAndAnEmptyEditStoresZero)
+{
+    const CString before = XmlHeartRate();
+    m_script.On(CDlgEditor::IDD, [](CDialog& prompt) { testsupport::ClickControl(prompt, IDCANCEL); });
+    EXPECT_EQ(IDCANCEL, Update(L"99"));   // the dialog stayed open; the driver closed it
+    EXPECT_EQ(before, XmlHeartRate());
+    EXPECT_EQ(CString(L"66"), m_item->strHeartRate);
+    m_script.On(CDlgEditor::IDD, [](CDialog& prompt) {
+        testsupport::ChooseListEntry(prompt, 3485, 1);
+        testsupport::ClickControl(prompt, IDOK);
+    });
+    EXPECT_EQ(IDOK, Update(L""));
+    EXPECT_EQ(CString(L"0"), XmlHeartRate());
+}
+
+TEST_F(DlgDividerTest, EachCaliperReadoutIsDrawnInItsOwnColour)
+{
+    OpenRecord(10.0);
+    CDlgDivider dialog(nullptr);
+    dialog.SetDoc(&m_doc, DOC_TYPE_REST);
+    dialog.SetWaveParam(260, 30, Length(), 500, 0);
+    testsupport::ModalScript script;
+    script.On(CDlgDivider::IDD, [&](CDialog&) {
+        const struct {
+            int caliper;
+            int id;
+            COLORREF colour;
+        } readouts[] = {{0, CDlgDivider::IDC_READOUT_1, RGB(0, 0, 255)},
+                        {1, CDlgDivider::IDC_READOUT_2, RGB(46, 139, 87)},
+                        {2, CDlgDivider::IDC_READOUT_3, RGB(255, 0, 0)}};
+        for (const auto& readout : readouts) {
+            dialog.SendMessage(WM_DIVIDER_DROPPED, 750, readout.caliper);
+            CWnd* control = dialog.GetDlgItem(readout.id);
+            ASSERT_NE(nullptr, control);
+            testsupport::Repaint(*control);
+            const std::vector<COLORREF> pixels = testsupport::ClientSnapshot(*control);
+            // The text is smoothed: count the strokes near the colour.
+            const auto near = [&](COLORREF pixel) {
+                return std::abs(GetRValue(pixel) - GetRValue(readout.colour)) +
+                           std::abs(GetGValue(pixel) - GetGValue(readout.colour)) +
+                           std::abs(GetBValue(pixel) - GetBValue(readout.colour)) <
+                       90;
+            };
+            EXPECT_GT(std::count_if(pixels.begin(), pixels.end(), near), 10) << readout.id;
+        }
+    });
+    dialog.DoModal();
+    EXPECT_EQ(1u, script.Seen().size());
+}
+
+TEST_F(DlgDividerUpdateTest, AReadOnlyRecordShowsItsRateWithoutUpdate)
+{
+    m_doc.SetReadOnly(1);
+    CDlgDivider dialog(nullptr);
+    dialog.SetDoc(&m_doc, DOC_TYPE_REST);
+    dialog.SetWaveParam(260, 30, Length(), 500, 0);
+    m_script.On(CDlgDivider::IDD, [&](CDialog&) {
+        EXPECT_FALSE(Visible(dialog, IDOK));
+        CWnd* edit = dialog.GetDlgItem(CDlgDivider::IDC_RATE_EDIT);
+        ASSERT_NE(nullptr, edit);
+        EXPECT_FALSE(edit->IsWindowEnabled());
+        EXPECT_TRUE(edit->GetStyle() & ES_READONLY);
+        EXPECT_EQ(CString(L"66"), ControlText(dialog, CDlgDivider::IDC_RATE_EDIT));
+    });
+    dialog.DoModal();
+    EXPECT_EQ(std::vector<UINT>({CDlgDivider::IDD}), m_script.Seen());
 }
 
 // A minute of rhythm: the strip scrolls over it.
