@@ -525,6 +525,7 @@ bool PrintSerialView(CTavrionDoc& doc, CView* view, CECGDC* dc, CRect area, doub
     strip->SetDocType(kind);
     strip->SetRhythm1LeadID(doc.GetRhythm1LeadID() >= 0 ? doc.GetRhythm1LeadID() : 1);
     strip->SetWaveStyle(StripStyleOf(kind), TRUE);
+    strip->SetDurationMarkInfo(0, 0, 10.0, 1);   // the page's span under the strip
     strip->OnUpdate(nullptr, 0, nullptr);
     int gridX = 0;
     int gridY = 0;

@@ -144,8 +144,12 @@ BOOL CViewScroll1LeadWave::Print(CECGDC* pDC, CRect rect, int widthMm, int heigh
     BOOL printed;
     if (!IsLongRhythmRecord()) {
         if (m_nDocType == DOC_TYPE_REST) CalAutoSensPos(rect, heightMm, TRUE);
-        // The page drawing also draws the duration marks of SetDurationMarkInfo.
+        // The page drawing also draws the duration marks of SetDurationMarkInfo,
+        // on the strip's own bottom, not on that of a page printed before.
+        const int bottom = GetCurPrintBottom();
+        SetCurPrintBottom(rect.top + static_cast<int>(heightMm * pxPerMm));
         printed = CViewRhythmWave::Print(pDC, rect, widthMm, heightMm, pxPerMm, 0, 0, 1) == 1;
+        SetCurPrintBottom(bottom);
     } else {
         printed = PrintRows(pDC, rect, widthMm, heightMm);
     }

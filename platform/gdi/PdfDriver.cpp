@@ -616,10 +616,13 @@ void PdfDriver::Shape(const ShapeSpec& shape, const DevicePen& pen, const Device
         const RECT bounds = BoundsOf(shape.points.data(), (int)shape.points.size(), pen.width + 1);
         FillBrush(attr, bounds, brush, [&](cairo_t* cr) {
             cairo_set_fill_rule(cr, shape.fillMode == WINDING ? CAIRO_FILL_RULE_WINDING : CAIRO_FILL_RULE_EVEN_ODD);
+            // A new subpath: a point left over from the drawing before must not join the shape.
+            cairo_new_sub_path(cr);
             for (const POINT& p : shape.points) cairo_line_to(cr, p.x, p.y);
             cairo_close_path(cr);
         });
         StrokePen(attr, bounds, pen, [&](cairo_t* cr) {
+            cairo_new_sub_path(cr);
             for (const POINT& p : shape.points) cairo_line_to(cr, p.x + 0.5, p.y + 0.5);
             cairo_close_path(cr);
         });

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "tests/host/HostPdf.h"
 #include "tests/host/HostRun.h"
 #include "tools/Mkrecord.h"
 
@@ -102,6 +103,40 @@ int DarkInRow(const std::string& png, int y, int left, int right)
     }
     cairo_surface_destroy(surface);
     return n;
+}
+
+// Columns of row y with dark ink between left and right.
+int DarkColumns(const hosttest::PdfPage& page, int y, int left, int right)
+{
+    int n = 0;
+    for (int x = left; x < right; ++x) n += page.Dark(x, y) ? 1 : 0;
+    return n;
+}
+
+TEST_F(HostStripView, ThePrintedStripsDurationMarksAreSmallTrianglesUnderItsTrace)
+{
+    if (!hosttest::HavePoppler()) GTEST_SKIP() << "poppler-utils are needed to read the PDF back";
+    const std::string pdf = m_dir.File("marks.pdf");
+    const HostRun run = Host({"print", m_record, "--view", "CViewScroll1LeadWave", "--pdf", pdf});
+    ASSERT_EQ(0, run.status) << run.err;
+    const hosttest::PdfPage page(pdf, 1, m_dir.Path());
+    ASSERT_TRUE(page.Ok());
+    // Inside the page's frame the strip's band is at the top; below it, blank paper.
+    int bottom = -1;
+    for (int y = 2300; y > 0 && bottom < 0; --y)
+        if (DarkColumns(page, y, 200, 3300) > 0) bottom = y;
+    ASSERT_GT(bottom, 200);
+    EXPECT_LT(bottom, 600) << "ink far below the strip";
+    // The marks' bases: two short runs ten seconds (25 mm, 295 px) apart.
+    const int base = bottom - 2;
+    int first = 150;
+    while (first < 3300 && !page.Dark(first, base)) ++first;
+    ASSERT_LT(first, 3300);
+    EXPECT_LT(DarkColumns(page, base, first, first + 60), 40);
+    EXPECT_GT(DarkColumns(page, base, first + 295 - 40, first + 295 + 40), 5);
+    // Above a mark's apex, up to the trace, nothing joins the mark to it.
+    for (int y = bottom - 50; y > bottom - 55; --y)
+        EXPECT_EQ(0, DarkColumns(page, y, first - 60, first + 60)) << "ink above the first mark at row " << y;
 }
 
 TEST(HostSerialRhythm, TwoRecordsStandSideBySideAndEachPrints)

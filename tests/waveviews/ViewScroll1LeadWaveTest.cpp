@@ -424,3 +424,35 @@ TEST_F(ScrollStripPrintTest, ScreenAndPaperDrawingsLeaveTheContextAsFound)
     EXPECT_LEAVES_DC_AS_FOUND(hdc, m_strip->DrawScorllView(&m_paper, CRect(kStripLeft, 0, 1040, 120), FALSE, FALSE));
     EXPECT_LEAVES_DC_AS_FOUND(hdc, m_strip->Print(m_printer.get(), CRect(0, 0, 1040, 120), 260, 30, 4.0, 0));
 }
+
+// Columns of the paper's row y that hold black ink, from x = 0.
+std::vector<int> InkColumns(CDC& paper, int y, int width)
+{
+    std::vector<int> columns;
+    for (int x = 0; x < width; ++x)
+        if (paper.GetPixel(x, y) == RGB(0, 0, 0)) columns.push_back(x);
+    return columns;
+}
+
+TEST_F(ScrollStripPrintTest, DurationMarksAreSmallTrianglesUnderTheStripNotAtTheEndOfAPagePrintedBefore)
+{
+    OpenRhythm(300.0, 10);
+    CreateStrip(16);
+    ASSERT_TRUE(m_paper.Attach(platform::gdi::CreateImageDC(1040, 400)));
+    m_paper.FillSolidRect(0, 0, 1040, 400, RGB(255, 255, 255));
+    m_printer = std::make_unique<CECGDC>(&m_paper, 2);
+    // A page above left its bottom at the paper's end.
+    m_strip->SetCurPrintBottom(399);
+    // From the record's start, ten seconds: 25 mm at 2.5 mm/s, 100 pixels.
+    m_strip->SetDurationMarkInfo(1, 0, 10.0, 1);
+    ASSERT_TRUE(m_strip->Print(m_printer.get(), CRect(0, 100, 1040, 220), 260, 30, 4.0, 0));
+    EXPECT_EQ(399, m_strip->GetCurPrintBottom());
+    for (int y = 221; y < 400; ++y) ASSERT_TRUE(InkColumns(m_paper, y, 1040).empty()) << "ink below the strip at " << y;
+    // Two marks a few pixels wide just above the strip's bottom, 100 pixels apart.
+    const std::vector<int> base = InkColumns(m_paper, 218, 1040);
+    ASSERT_FALSE(base.empty());
+    EXPECT_LT(base.front() + 2, base.back() - 90);
+    EXPECT_LT(base.back() - base.front(), 100 + 20);
+    EXPECT_GT(base.back() - base.front(), 100 - 20);
+    EXPECT_LT(base.size(), 40u);
+}
