@@ -1,3 +1,4 @@
+#include "forms/FormDialogs.h"
 #include "forms/AdditionFormCommon.h"
 
 #include <algorithm>
@@ -11,9 +12,6 @@
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
 #include "core/UserMessages.h"
-#include "dialogs/DlgEditAdditionalInfor.h"
-#include "dialogs/DlgEditComment.h"
-#include "dialogs/DlgInfoCommentGeneral.h"
 #include "forms/FormCommentBox.h"
 #include "forms/FormPaneParent.h"
 #include "resources/ButtonIconIds.h"
@@ -348,12 +346,11 @@ void CAdditionFormCommon::EditAddition(int k)
     TellPaneActive();
     const Shape& shape = GetShape();
     if (EditsAdditions()) {
-        CDlgEditAdditionalInfor editor(GetViewDoc()->Is8000File(), nullptr);
-        editor.SetAdditionText(TrimmedText(GetDlgItem(shape.firstTitle + k)),
-                               TrimmedText(GetDlgItem(shape.firstContent + k)));
-        if (editor.DoModal() == IDOK) {
-            for (const auto& field : {std::make_pair(shape.firstTitle + k, editor.GetAdditionTitle()),
-                                      std::make_pair(shape.firstContent + k, editor.GetAdditionContent())}) {
+        CString title = TrimmedText(GetDlgItem(shape.firstTitle + k));
+        CString content = TrimmedText(GetDlgItem(shape.firstContent + k));
+        if (CFormDialogs::EditAddition(nullptr, GetViewDoc()->Is8000File(), title, content) == IDOK) {
+            for (const auto& field : {std::make_pair(shape.firstTitle + k, title),
+                                      std::make_pair(shape.firstContent + k, content)}) {
                 CWnd* edit = GetDlgItem(field.first);
                 edit->SetWindowText(field.second);
                 edit->SendMessage(WM_BOUND_CONTROL_RELOAD);
@@ -371,11 +368,9 @@ void CAdditionFormCommon::EditComment()
     CMultiEdit* comment = GetCommentEdit();
     AdditionItem item;
     if (!CurrentAdditionItem(item)) return;
-    CDlgEditComment editor(GetViewDoc()->Is8000File(), nullptr);
-    editor.SetDoc(m_nDocType, item.uSystemCode);
-    editor.SetComment(TrimmedText(&comment->GetEditFace()));
-    if (editor.DoModal() == IDOK) {
-        comment->GetEditFace().SetWindowText(editor.GetComment());
+    CString text = TrimmedText(&comment->GetEditFace());
+    if (CFormDialogs::EditComment(nullptr, GetViewDoc()->Is8000File(), m_nDocType, item.uSystemCode, text) == IDOK) {
+        comment->GetEditFace().SetWindowText(text);
         comment->EditChange();
         OnCommentWidthChange(0, 0);
         Invalidate();
@@ -388,10 +383,7 @@ void CAdditionFormCommon::OpenSheet(int nPage)
 {
     CTavrionDoc* doc = GetViewDoc();
     if (!doc || !doc->IsPopupMode()) return;
-    CDlgInfoCommentGeneral sheet(this);
-    sheet.SetDoc(doc, m_nDocType);
-    if (nPage) sheet.SetActivePage(nPage);
-    if (sheet.DoModal() != IDOK) return;
+    if (CFormDialogs::GeneralSheet(this, doc, m_nDocType, nPage) != IDOK) return;
     SendToFormPaneParent(*this, WM_VIEW_RESULT);
     OnCommentWidthChange(0, 0);
 }

@@ -1,3 +1,4 @@
+#include "forms/FormDialogs.h"
 #include "forms/FormInterpreExer.h"
 
 #include <algorithm>
@@ -10,8 +11,6 @@
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
 #include "core/UserMessages.h"
-#include "dialogs/DlgEditComment.h"
-#include "dialogs/DlgInfoCommentGeneral.h"
 #include "documents/ExerViewDoc.h"
 #include "forms/FormCommentBox.h"
 #include "forms/FormPaneParent.h"
@@ -282,14 +281,11 @@ void CFormInterpreExer::EditComment()
     auto* exer = DYNAMIC_DOWNCAST(CExerViewDoc, doc);
     _EXERDATAITEM* item = exer ? exer->GetCurrentDataItem() : nullptr;
     CMultiEdit* comment = GetCommentEdit();
-    CDlgEditComment editor(doc->Is8000File(), this);
-    editor.SetDoc(DOC_TYPE_EXER, item ? item->uSystemCode : 0);
     CString text;
     comment->GetEditFace().GetWindowText(text);
     text.TrimRight(L" \r\n");
-    editor.SetComment(text);
-    if (editor.DoModal() == IDOK) {
-        comment->GetEditFace().SetWindowText(editor.GetComment());
+    if (CFormDialogs::EditComment(this, doc->Is8000File(), DOC_TYPE_EXER, item ? item->uSystemCode : 0, text) == IDOK) {
+        comment->GetEditFace().SetWindowText(text);
         comment->EditChange();
         Refresh();
     }
@@ -306,9 +302,7 @@ void CFormInterpreExer::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     CTavrionDoc* doc = GetViewDoc();
     if (doc && doc->IsPopupMode()) {
-        CDlgInfoCommentGeneral sheet(this);
-        sheet.SetDoc(doc, DOC_TYPE_EXER);
-        if (sheet.DoModal() == IDOK) {
+        if (CFormDialogs::GeneralSheet(this, doc, DOC_TYPE_EXER, 0) == IDOK) {
             SendToFormPaneParent(*this, WM_VIEW_RESULT);
             Refresh();
         }

@@ -1,10 +1,9 @@
+#include "forms/FormDialogs.h"
 #include "forms/FormPatientInfo.h"
 
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
 #include "core/UserMessages.h"
-#include "dialogs/DlgInfoCommentGeneral.h"
-#include "dialogs/DlgPatientInfoComment.h"
 #include "forms/FormItemFacts.h"
 #include "forms/LayoutPlacement.h"
 #include "printdevice/ECGDC.h"
@@ -342,17 +341,8 @@ void CFormPatientInfo::OpenPatientSheet(int nPage, bool bGeneral)
 {
     CTavrionDoc* doc = GetViewDoc();
     if (!doc) return;
-    INT_PTR result;
-    if (bGeneral) {
-        CDlgInfoCommentGeneral sheet(this);
-        sheet.SetDoc(doc, m_nDocType);
-        sheet.SetActivePage(nPage);
-        result = sheet.DoModal();
-    } else {
-        CDlgPatientInfoComment sheet(nPage, this);
-        sheet.SetDoc(doc, m_nDocType);
-        result = sheet.DoModal();
-    }
+    const INT_PTR result = bGeneral ? CFormDialogs::GeneralSheet(this, doc, m_nDocType, nPage)
+                                    : CFormDialogs::PatientSheet(this, doc, m_nDocType, nPage);
     if (result == IDOK) SendToPaneParent(WM_VIEW_RESULT);
 }
 

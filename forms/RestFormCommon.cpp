@@ -1,3 +1,4 @@
+#include "forms/FormDialogs.h"
 #include "forms/RestFormCommon.h"
 
 #include <algorithm>
@@ -13,11 +14,6 @@
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
 #include "core/UserMessages.h"
-#include "dialogs/DlgEditAdditionalInfor.h"
-#include "dialogs/DlgEditComment.h"
-#include "dialogs/DlgEditIvrelCode.h"
-#include "dialogs/DlgEditMinneCode.h"
-#include "dialogs/DlgPatientInfoComment.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "forms/FormCommentBox.h"
@@ -798,17 +794,7 @@ void CRestFormCommon::PickCode(int k, bool bIvrel)
     const UINT buttonId = (bIvrel ? kFirstIvrelEdit : kFirstMinneEdit) + k;
     INT_PTR result;
     CString code;
-    if (bIvrel) {
-        CDlgEditIvrelCode picker(this);
-        picker.SetDoc(doc, m_nDocType);
-        result = picker.DoModal();
-        code = picker.GetCode();
-    } else {
-        CDlgEditMinneCode picker(this);
-        picker.SetDoc(doc, m_nDocType);
-        result = picker.DoModal();
-        code = picker.GetCode();
-    }
+    result = CFormDialogs::PickCode(this, doc, m_nDocType, bIvrel, code);
     if (result != IDOK || !IsSafeCode(code)) {
         if (CWnd* button = GetDlgItem(buttonId)) button->SetFocus();
         return;
@@ -852,12 +838,11 @@ void CRestFormCommon::EditAddition(int k)
     if (!EditsAdditions()) return;
     CTavrionDoc* doc = GetViewDoc();
     const UINT titleId = kFirstAdditionTitle + k, contentId = kFirstAdditionContent + k;
-    CDlgEditAdditionalInfor editor(doc->Is8000File(), this);
-    editor.SetAdditionText(Trimmed(TextOf(GetDlgItem(titleId)).Left(32)),
-                           Trimmed(TextOf(GetDlgItem(contentId)).Left(255)));
-    if (editor.DoModal() == IDOK) {
-        SetAndPush(titleId, editor.GetAdditionTitle());
-        SetAndPush(contentId, editor.GetAdditionContent());
+    CString title = Trimmed(TextOf(GetDlgItem(titleId)).Left(32));
+    CString content = Trimmed(TextOf(GetDlgItem(contentId)).Left(255));
+    if (CFormDialogs::EditAddition(this, doc->Is8000File(), title, content) == IDOK) {
+        SetAndPush(titleId, title);
+        SetAndPush(contentId, content);
         doc->UpdateCtrlStatus();
         UpdateCtrlStatus();
         MoveCtrl(1);
@@ -872,11 +857,9 @@ void CRestFormCommon::EditComment()
     CTavrionDoc* doc = GetViewDoc();
     CMultiEdit* comment = GetCommentEdit();
     ItemView item;
-    CDlgEditComment editor(doc->Is8000File(), this);
-    editor.SetDoc(m_nDocType, CurrentItem(item) ? item.uSystemCode : 0);
-    editor.SetComment(Trimmed(TextOf(&comment->GetEditFace())));
-    if (editor.DoModal() == IDOK) {
-        comment->GetEditFace().SetWindowText(editor.GetComment());
+    CString text = Trimmed(TextOf(&comment->GetEditFace()));
+    if (CFormDialogs::EditComment(this, doc->Is8000File(), m_nDocType, CurrentItem(item) ? item.uSystemCode : 0, text) == IDOK) {
+        comment->GetEditFace().SetWindowText(text);
         comment->EditChange();
         OnCommentWidthChange(0, 0);
     }
@@ -888,9 +871,7 @@ void CRestFormCommon::OpenCommentSheet(int nMode)
 {
     CTavrionDoc* doc = GetViewDoc();
     if (!doc || !doc->IsPopupMode()) return;
-    CDlgPatientInfoComment sheet(nMode, this);
-    sheet.SetDoc(doc, m_nDocType);
-    if (sheet.DoModal() != IDOK) return;
+    if (CFormDialogs::PatientSheet(this, doc, m_nDocType, nMode) != IDOK) return;
     SendToFormPaneParent(*this, WM_VIEW_RESULT);
     OnCommentWidthChange(0, 0);
 }

@@ -13,8 +13,8 @@ cd "$(dirname "$0")/.."
 # The library's floors, lowest first. Folders on one floor may include each
 # other. The record maker, the tests and the benchmarks sit on top: they may
 # include anything, and nothing of the library may include them.
-# The forms stand above the dialogs: their buttons open the pickers, phrase
-# editors and property sheets, and no dialog includes a form.
+# The forms stand with the views, below the dialogs: the dialogs hand the
+# forms their openers (forms/FormDialogs.h) when the library loads.
 # floor  folders
 LIBRARY_FLOORS='
 0      platform
@@ -22,13 +22,12 @@ LIBRARY_FLOORS='
 2      core
 3      controls printdevice
 4      documents
-5      waveviews analysisviews
+5      waveviews analysisviews forms
 6      dialogs
-7      forms
-8      panes
-9      reports
-10     host
-11     tools tests bench
+7      panes
+8      reports
+9      host
+10     tools tests bench
 '
 
 # The floors inside platform/: the window system, the built-in controls on it

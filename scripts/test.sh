@@ -100,13 +100,13 @@ run_fuzz() {
 # The four targets run side by side, each on its own core; their reports are
 # printed one after another, and a finding in any fails the run.
 fuzz_pids=() && fuzz_logs=()
-for spec in "zarn_container_fuzz -max_len=65536 -- $seeds/records" \
+for job in "zarn_container_fuzz -max_len=65536 -- $seeds/records" \
             "xml_fuzz -max_len=16384 -timeout=10 -- tests/fuzz/xml_seeds" \
             "mfer_fuzz -max_len=4096 -- $seeds/mfer" \
             "document_fuzz -max_len=1200000 -timeout=30 -rss_limit_mb=4096 -- $seeds/records $seeds/examinations $seeds/mfer"; do
-    log=build/fuzz/${spec%% *}.log
-    # shellcheck disable=SC2086  # the spec is split into its words on purpose
-    ( set -o pipefail; run_fuzz $spec ) >"$log" 2>&1 &
+    log=build/fuzz/${job%% *}.log
+    # shellcheck disable=SC2086  # the job line is split into its words on purpose
+    ( set -o pipefail; run_fuzz $job ) >"$log" 2>&1 &
     fuzz_pids+=($!) && fuzz_logs+=("$log")
 done
 fuzz_failed=0
