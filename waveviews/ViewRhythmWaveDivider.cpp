@@ -116,7 +116,7 @@ void CViewRhythmWave::DrawReadingBox(CDC* pDC, CRect area, CPoint anchor, float 
         font.CreateFontIndirect(&lf);
     }
     CDCStateSaver saver(*pDC);
-    if (font.GetSafeHandle()) pDC->SelectObject(&font);
+    CDCObjectSelector<CFont> fontSelection(*pDC, font.GetSafeHandle() ? &font : nullptr);
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextAlign(TA_LEFT | TA_TOP);
     pDC->SetTextColor(colour);
@@ -131,8 +131,8 @@ void CViewRhythmWave::DrawReadingBox(CDC* pDC, CRect area, CPoint anchor, float 
     box.InflateRect(cy / 5, cy / 5);
     CBrush fill(RGB(255, 255, 240));
     CPen outline(PS_SOLID, 1, RGB(0, 0, 0));
-    pDC->SelectObject(&fill);
-    pDC->SelectObject(&outline);
+    CDCObjectSelector<CBrush> fillSelection(*pDC, &fill);
+    CDCObjectSelector<CPen> outlineSelection(*pDC, &outline);
     pDC->Rectangle(&box);
     pDC->TextOut(x, y, text);
 }

@@ -216,13 +216,15 @@ void CViewSerialComRhy::DrawDivider(CDC* pDC, CRect rect, float ratio, BOOL prin
 void CViewSerialComRhy::DrawReadingBox(CDC* pDC, CRect rect, CPoint point, const CString& text, COLORREF colour,
                                        float ratio)
 {
-    CDCStateSaver saver(*pDC);
+    // The scaled font outlives its selection: it is put back before it is deleted.
     CFont scaled;
+    CDCStateSaver saver(*pDC);
+    CDCObjectSelector<CFont> fontSelection(*pDC);
     if (CFont* font = m_pBaseDoc ? m_pBaseDoc->GetDocFont(1) : nullptr) {
         LOGFONT lf{};
         font->GetLogFont(&lf);
         lf.lfHeight = static_cast<LONG>(lf.lfHeight * std::max(ratio, 1.0f));
-        if (scaled.CreateFontIndirect(&lf)) pDC->SelectObject(&scaled);
+        if (scaled.CreateFontIndirect(&lf)) fontSelection.Select(&scaled);
     }
     const CSize size = pDC->GetTextExtent(text);
     const int h = size.cy;
