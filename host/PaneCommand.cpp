@@ -9,15 +9,10 @@
 
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
-#include "documents/RRViewDoc.h"
-#include "documents/RestViewDoc.h"
 #include "host/FormViewCommand.h"
 #include "host/OutputFolder.h"
+#include "host/PaneKinds.h"
 #include "host/ViewCommand.h"
-#include "panes/WndRRComment.h"
-#include "panes/WndRRResult.h"
-#include "panes/WndRRWave.h"
-#include "panes/WndRestDetailMeas.h"
 #include "platform/ui/windowing/Desktop.h"
 
 namespace host {
@@ -37,52 +32,17 @@ struct PaneOptions {
     std::string outDir;
 };
 
-// A pane the host can show: its class, the page styles it takes (none: one
-// page) and the host's calls on it.
-struct PaneKind {
-    const char* name;
-    std::vector<int> styles;
-    // The pane on the document, null when the document is not of its kind.
-    std::function<CWnd*(CTavrionDoc& doc, bool showPatient)> make;
-    std::function<void(CWnd* pane, int style)> show;
-};
-
-template <class Pane, class Doc> CWnd* MakeOn(CTavrionDoc& doc, bool showPatient, void (Pane::*setDoc)(Doc*))
-{
-    Doc* typed = dynamic_cast<Doc*>(&doc);
-    if (!typed) return nullptr;
-    Pane* pane = new Pane;
-    (pane->*setDoc)(typed);
-    if constexpr (!std::is_same_v<Pane, CWndRestDetailMeas>) pane->SetShowPatientInfo(showPatient);
-    return pane;
-}
-
 const std::vector<PaneKind>& PaneKinds()
 {
-    static const std::vector<PaneKind> kinds = {
-        {"CWndRRResult", {},
-         [](CTavrionDoc& d, bool p) { return MakeOn(d, p, &CWndRRResult::SetRRViewDoc); },
-         [](CWnd* w, int) {
-             w->SendMessage(WM_SIZE, 0, 0);
-             static_cast<CWndRRResult*>(w)->OnUpdate();
-         }},
-        {"CWndRRComment", {6, 7, 8, 9},
-         [](CTavrionDoc& d, bool p) { return MakeOn(d, p, &CWndRRComment::SetRRViewDoc); },
-         [](CWnd* w, int style) {
-             auto* pane = static_cast<CWndRRComment*>(w);
-             pane->ShowPageStyle(style);
-             pane->OnUpdate();
-         }},
-        {"CWndRRWave", {3, 4, 5},
-         [](CTavrionDoc& d, bool p) { return MakeOn(d, p, &CWndRRWave::SetRRViewDoc); },
-         [](CWnd* w, int style) { static_cast<CWndRRWave*>(w)->ShowPageStyle(style); }},
-        {"CWndRestDetailMeas", {},
-         [](CTavrionDoc& d, bool p) { return MakeOn(d, p, &CWndRestDetailMeas::SetRestViewDoc); },
-         [](CWnd* w, int) {
-             w->SendMessage(WM_SIZE, 0, 0);
-             static_cast<CWndRestDetailMeas*>(w)->OnUpdate();
-         }},
-    };
+    static const std::vector<PaneKind> kinds = [] {
+        std::vector<PaneKind> all;
+        for (auto list : {RestPaneKinds, RhythmPaneKinds, RRPaneKinds, SerialPaneKinds, ExtraPaneKinds,
+                          ExercisePaneKinds, MasterStepPaneKinds}) {
+            std::vector<PaneKind> some = list();
+            all.insert(all.end(), some.begin(), some.end());
+        }
+        return all;
+    }();
     return kinds;
 }
 
