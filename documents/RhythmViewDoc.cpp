@@ -10,6 +10,7 @@
 
 #include "core/Helpers.h"
 #include "core/ReferenceIds.h"
+#include "platform/base/Kernel.h"
 
 IMPLEMENT_DYNCREATE(CRhythmViewDoc, CTavrionDoc)
 
@@ -206,8 +207,14 @@ const short* CRhythmViewDoc::LoadWaveCache(_RHYTHMDATAITEM* pItem, int lead, int
     if (size <= 0) return nullptr;
     // Sized by the record: a machine short of memory fails the read (the
     // caller's "no samples") rather than the program.
-    short* samples = new (std::nothrow) short[(static_cast<size_t>(size) + 1) / 2]();   // room for a stray odd byte
+    // Not cleared first: the read writes every sample (a stray odd byte
+    // gets the last one, cleared here), and clearing a day's strip costs a
+    // pass over it.
+    const size_t slots = (static_cast<size_t>(size) + 1) / 2;
+    short* samples = new (std::nothrow) short[slots];
     if (!samples) return nullptr;
+    platform::PreferHugePages(samples, slots * sizeof(short));
+    samples[slots - 1] = 0;
     const long bytes = ecgGetData(pItem->pECGData, tag, static_cast<UINT>(lead), samples, size, ECG_DATA_RAW) & ~1L;
     const int count = static_cast<int>(bytes / 2);
     if (bytes <= 0 || !HiCutFilter(static_cast<short>(filter), samples, count)) {

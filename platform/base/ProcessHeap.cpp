@@ -6,6 +6,8 @@
 #include <limits>
 #include <new>
 
+#include <sys/mman.h>
+
 // ---- process heap ---------------------------------------------------------------------
 
 namespace {
@@ -77,6 +79,7 @@ LPVOID HeapAlloc(HANDLE hHeap, DWORD dwFlags, SIZE_T dwBytes)
     header->size = dwBytes;
     header->tag = kLiveTag;
     ++g_liveBlocks;
+    platform::PreferHugePages(header + 1, dwBytes);
     return header + 1;
 }
 
@@ -138,5 +141,15 @@ void SetHeapFailureCountdown(int n)
 long HeapLiveBlockCount()
 {
     return g_liveBlocks.load();
+}
+
+void PreferHugePages(void* block, size_t bytes)
+{
+    constexpr uintptr_t kHuge = 2u << 20;
+    if (!block || bytes < 2 * kHuge) return;
+    const uintptr_t begin = (reinterpret_cast<uintptr_t>(block) + kHuge - 1) & ~(kHuge - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(block) + bytes) & ~(kHuge - 1);
+    // Only a hint: a kernel that refuses it still gives ordinary pages.
+    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 }  // namespace platform
