@@ -103,4 +103,29 @@ TEST_F(HostReportRhythmRRTest, ARecordOfTheWrongKindOrAnAnnotatedFormIsRefusedWi
     EXPECT_EQ(anno.err.find("印刷エラー"), std::string::npos);
 }
 
+TEST_F(HostReportRhythmRRTest, TheInterpretationPageOfARhythmRecordPrintsWhatItHas)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+    const std::string pdf = PrintPdf("rhythm_90", {"--report", "rest-interpre"}, "rhythm-interpre");
+    EXPECT_EQ(PdfPageCount(pdf), 1);
+    const std::string words = Words(pdf);
+    for (const char* text : {"解析結果", "1/1", "MV-1003"})
+        EXPECT_NE(words.find(text), std::string::npos) << text << " in " << words;
+}
+
+TEST_F(HostReportRhythmRRTest, TheAnnotatedPageDrawsTheStripsTraceUnderTheWaves)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+    const std::string plain = PrintPdf("rest12_90", {"--report", "rest-wave", "--anno"}, "anno");
+    const std::string strip = PrintPdf("rest12_90", {"--report", "rest-wave", "--anno", "--strip"}, "anno-strip");
+    const PdfPage without(plain, 1, m_dir.Path());
+    const PdfPage with(strip, 1, m_dir.Path());
+    ASSERT_TRUE(without.Ok());
+    ASSERT_TRUE(with.Ok());
+    // The strip's band under the waves, above the grid's bottom frame line:
+    // a trace runs across it only when the strip is printed.
+    EXPECT_LT(without.WidestInkedSpanMm(0.76, 0.86), 100.0);
+    EXPECT_GT(with.WidestInkedSpanMm(0.76, 0.86), 200.0);
+}
+
 }  // namespace
