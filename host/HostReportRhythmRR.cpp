@@ -1,6 +1,7 @@
 #include "host/HostReportRhythmRR.h"
 
 #include "analysisviews/ViewRRIntervalList.h"
+#include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
 #include "dialogs/DlgPrintStatus.h"
 #include "documents/MFERViewDoc.h"
@@ -106,6 +107,8 @@ BOOL PrintRhythmRRReport(const std::string& name, const ReportSetup& setup, cons
 short CHostRhythmCommentReport::PrintReport()
 {
     PrepareForPanes(*m_pDoc);
+    // An MFER record's comment page prints the rhythm template too.
+    m_pDoc->GetCtrlPosFromXSL(LOAD_POS_RHYTHM_PRINT);
     auto* rhythm = dynamic_cast<CRhythmViewDoc*>(m_pDoc);
     auto* mfer = dynamic_cast<CMFERViewDoc*>(m_pDoc);
     CHiddenPane<CWndRhythmComment> hidden([&](CWndRhythmComment& pane) {

@@ -12,6 +12,7 @@
 #include "panes/PageButtons.h"
 #include "panes/PaneKit.h"
 #include "panes/WndRhythmComment.h"
+#include "tests/documents/MFERViewDocFixture.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
 #include "tests/panes/PaneTestSupport.h"
 #include "waveviews/ViewRhythmWave.h"
@@ -219,6 +220,67 @@ TEST_F(RhythmCommentPaneTest, FocusJumpsBetweenTheTwoFormsOnlyFromThem)
     int fromComment[3] = {panes::kFromInterpretation, panes::kBackward, 0};
     ASSERT_EQ(1, pane->SendMessage(WM_FORM_TAB_END, reinterpret_cast<WPARAM>(fromComment), 0));
     EXPECT_EQ(panes::FrameForm(pane->GetPatientFrame())->GetSafeHwnd(), CWnd::GetFocus()->GetParent()->GetSafeHwnd());
+}
+
+// The same page on MFER records shown as rhythm.
+class MferCommentPaneTest : public mfertest::MferDocTest {
+protected:
+    void SetUp() override
+    {
+        mfertest::MferDocTest::SetUp();
+        Desktop::Reset();
+        m_doc->m_bAutoDelete = FALSE;
+        m_doc->GetCtrlPosFromXSL(LOAD_POS_REST);
+        m_doc->GetCtrlPosFromXSL(LOAD_POS_RHYTHM);
+        m_screen.Use(*m_doc, 1920, 1080);
+    }
+    void TearDown() override
+    {
+        m_host.Close();
+        mfertest::MferDocTest::TearDown();
+    }
+    CWndRhythmComment* Open()
+    {
+        return m_host.Open([this](CWndRhythmComment& p) { p.SetMFERViewDoc(m_doc.get()); }, TRUE, 1020, 664);
+    }
+
+    panetest::ScopedScreen m_screen;
+    panetest::PaneHost<CWndRhythmComment> m_host;
+};
+
+TEST_F(MferCommentPaneTest, AThreeLeadRecordShowsThreeRowsAndOnlyMferStylesReachTheDocument)
+{
+    _MFERDATAITEM* item = OpenKind(morvelance::MferKind::Plain, 3, 0x8003, 52);
+    ASSERT_NE(item, nullptr);
+    ASSERT_EQ(0x8003u, item->uSystemCode);
+    CWndRhythmComment* pane = Open();
+    pane->ShowMFERPageStyle(49);
+    EXPECT_EQ(17, m_doc->GetRhythmWaveStyle());
+    EXPECT_EQ(17, pane->GetRhythmView()->GetWaveStyle());
+    // A rhythm style lays the page out but leaves the MFER document's style.
+    m_doc->SetRhythmWaveStyle(1);
+    pane->ShowRhythmPageStyle(22);
+    EXPECT_EQ(22, pane->GetPageStyle());
+    EXPECT_EQ(1, m_doc->GetRhythmWaveStyle());
+    EXPECT_EQ(16, pane->GetRhythmView()->GetWaveStyle());
+    pane->ShowMFERPageStyle(51);
+    EXPECT_EQ(panetest::Box(16, 55, 990, 600), m_host.Rect(pane->GetCommentFrame()));
+    CString expected, text;
+    expected.Format(L"%.2f mm/mV  %.1f mm/s  %s  %s", m_doc->GetSense(6, 0), m_doc->GetSpeed(),
+                    m_doc->GetMFERFilter().GetString(), item->strMasterStep.GetString());
+    pane->GetCaptionStrip()->GetDlgItem(3478)->GetWindowText(text);
+    EXPECT_STREQ(expected.GetString(), text.GetString());
+}
+
+TEST_F(MferCommentPaneTest, WithoutADocumentStylesUpdatesAndPagingMoveNothing)
+{
+    CWndRhythmComment* pane = m_host.Open([](CWndRhythmComment&) {}, TRUE, 1020, 664);
+    pane->ShowRhythmPageStyle(22);
+    pane->OnUpdate();
+    EXPECT_EQ(22, pane->GetPageStyle());
+    EXPECT_TRUE(m_host.Rect(pane->GetRhythmView()).IsRectEmpty());
+    EXPECT_TRUE(m_host.Rect(pane->GetCommentFrame()).IsRectEmpty());
+    EXPECT_FALSE(pane->OnCmdMsg(panes::kNextButton, CN_COMMAND, nullptr, nullptr));
 }
 
 }  // namespace
