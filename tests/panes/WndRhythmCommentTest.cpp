@@ -2,7 +2,7 @@
 // where the form, the view and the strips stand in each layout, with and
 // without the patient strip; the wave style a three-row record chooses;
 // styles the pane does not show; an empty pane; back and next clicked on
-// the desktop; the caption line; the focus between the two forms.
+// the desktop; the focus between the two forms; MFER records.
 #include <gtest/gtest.h>
 
 #include "core/UserMessages.h"
@@ -63,18 +63,14 @@ protected:
         Desktop::Click(rect.CenterPoint());
         Desktop::PumpMessages();
     }
-    int Columns()
+    int Grid(bool rows)
     {
-        int columns = 0, rows = 0;
-        m_host.pane->GetRhythmView()->GetGridCount(columns, rows);
-        return columns;
+        int columns = 0, count = 0;
+        m_host.pane->GetRhythmView()->GetGridCount(columns, count);
+        return rows ? count : columns;
     }
-    int Rows()
-    {
-        int columns = 0, rows = 0;
-        m_host.pane->GetRhythmView()->GetGridCount(columns, rows);
-        return rows;
-    }
+    int Columns() { return Grid(false); }
+    int Rows() { return Grid(true); }
 
     panetest::ScopedScreen m_screen;
     panetest::PaneHost<CWndRhythmComment> m_host;
@@ -96,16 +92,6 @@ TEST_F(RhythmCommentPaneTest, CommentStylePutsTheFormLeftAndWholeBlocksOfWaveRow
     EXPECT_EQ(Box(490, viewBottom + 5, 200, 25), m_host.Rect(pane->GetPreNextStrip()));
     EXPECT_EQ(Box(490 + 90, viewBottom + 5, 80, 25), m_host.Rect(Button(panes::kNextButton)));
     EXPECT_LE(viewBottom + 5 + 25, 664);
-}
-
-TEST_F(RhythmCommentPaneTest, WithoutThePatientStripTheCaptionStartsFiveUnitsDown)
-{
-    OpenRecord(3, 60.0);
-    CWndRhythmComment* pane = Show(27, FALSE, 1020, 614);
-    EXPECT_FALSE(pane->GetPatientFrame()->IsWindowVisible());
-    EXPECT_EQ(Box(530, 5, 475, 20), m_host.Rect(pane->GetCaptionStrip()));
-    EXPECT_EQ(Box(15, 25, 470, 614 - 25 - 5), m_host.Rect(pane->GetCommentFrame()));
-    EXPECT_EQ(0, Rows() % 5);
 }
 
 TEST_F(RhythmCommentPaneTest, WaveHalfStylesHideTheFormAndSpreadTheWavesAcross)
@@ -135,32 +121,29 @@ TEST_F(RhythmCommentPaneTest, CommentHalfStyleShowsOnlyThePatientStripAndTheForm
     EXPECT_TRUE(m_host.Rect(pane->GetRhythmView()).IsRectEmpty());
     EXPECT_TRUE(m_host.Rect(pane->GetPreNextStrip()).IsRectEmpty());
     EXPECT_TRUE(pane->GetPatientFrame()->IsWindowVisible());
+    // Without the patient strip the form starts 5 units down a 614-unit page.
+    m_host.Close();
+    pane = Show(28, FALSE, 1020, 614);
+    EXPECT_FALSE(pane->GetPatientFrame()->IsWindowVisible());
+    EXPECT_EQ(Box(16, 5, 990, 600), m_host.Rect(pane->GetCommentFrame()));
 }
 
-TEST_F(RhythmCommentPaneTest, TheItemsTypeValueChoosesThreeRowsOnTheCommentPages)
+TEST_F(RhythmCommentPaneTest, TheTypeValueChoosesThreeRowsAndStylesNotShownChangeNothing)
 {
     OpenRecord(3, 60.0, 3);
     CWndRhythmComment* pane = Show(26, TRUE, 1020, 664);
     EXPECT_EQ(17, m_doc->GetRhythmWaveStyle());
     EXPECT_EQ(17, pane->GetRhythmView()->GetWaveStyle());
+    const CRect view = m_host.Rect(pane->GetRhythmView());
+    for (int style : {23, 24, 29, 21, 49}) pane->ShowRhythmPageStyle(style);
+    pane->ShowMFERPageStyle(26);
+    EXPECT_EQ(26, pane->GetPageStyle());
+    EXPECT_EQ(view, m_host.Rect(pane->GetRhythmView()));
     Item()->nTypeValue = 2;
     pane->ShowRhythmPageStyle(28);
     EXPECT_EQ(16, m_doc->GetRhythmWaveStyle());
     // The view keeps the half style it was made with.
     EXPECT_TRUE(pane->GetRhythmView()->IsHalfStyle());
-}
-
-TEST_F(RhythmCommentPaneTest, StylesTheCommentPageDoesNotShowChangeNothing)
-{
-    OpenRecord(3, 60.0);
-    CWndRhythmComment* pane = Show(22, TRUE, 1020, 664);
-    const CRect view = m_host.Rect(pane->GetRhythmView());
-    m_doc->SetRhythmWaveStyle(16);
-    for (int style : {23, 24, 29, 21, 49}) pane->ShowRhythmPageStyle(style);
-    pane->ShowMFERPageStyle(26);
-    EXPECT_EQ(22, pane->GetPageStyle());
-    EXPECT_EQ(16, m_doc->GetRhythmWaveStyle());
-    EXPECT_EQ(view, m_host.Rect(pane->GetRhythmView()));
 }
 
 TEST_F(RhythmCommentPaneTest, APaneSizedToNothingShowsAnEmptyViewWithNoRows)
@@ -193,27 +176,12 @@ TEST_F(RhythmCommentPaneTest, BackAndNextPageTheWavesToBothEnds)
     EXPECT_TRUE(Button(panes::kNextButton)->IsWindowEnabled());
 }
 
-TEST_F(RhythmCommentPaneTest, CaptionCarriesGainSpeedFilterAndThePostLoadText)
-{
-    OpenRecord(3, 60.0);
-    Item()->strMasterStepInfo = L"3分";
-    CWndRhythmComment* pane = Show(26, TRUE, 1020, 664);
-    CString expected, text;
-    expected.Format(L"%.2f mm/mV  %.1f mm/s  %d Hz  負荷後 3分", m_doc->GetSense(6, 0), m_doc->GetSpeed(),
-                    m_doc->GetFilter());
-    pane->GetCaptionStrip()->GetDlgItem(3478)->GetWindowText(text);
-    EXPECT_STREQ(static_cast<LPCWSTR>(expected), static_cast<LPCWSTR>(text));
-    EXPECT_FALSE(pane->GetCaptionStrip()->GetDlgItem(3479)->IsWindowVisible());
-}
-
 TEST_F(RhythmCommentPaneTest, FocusJumpsBetweenTheTwoFormsOnlyFromThem)
 {
     OpenRecord(3, 60.0);
     CWndRhythmComment* pane = Show(26, TRUE, 1020, 664);
-    for (int source : {panes::kFromHost, panes::kFromUSInterpretation}) {
-        int jump[3] = {source, panes::kForward, 0};
-        EXPECT_EQ(0, pane->SendMessage(WM_FORM_TAB_END, reinterpret_cast<WPARAM>(jump), 0)) << source;
-    }
+    int fromUsForm[3] = {panes::kFromUSInterpretation, panes::kForward, 0};
+    EXPECT_EQ(0, pane->SendMessage(WM_FORM_TAB_END, reinterpret_cast<WPARAM>(fromUsForm), 0));
     int fromPatient[3] = {panes::kFromPatientForm, panes::kForward, 0};
     ASSERT_EQ(1, pane->SendMessage(WM_FORM_TAB_END, reinterpret_cast<WPARAM>(fromPatient), 0));
     EXPECT_EQ(panes::FrameForm(pane->GetCommentFrame())->GetSafeHwnd(), CWnd::GetFocus()->GetParent()->GetSafeHwnd());
@@ -270,17 +238,6 @@ TEST_F(MferCommentPaneTest, AThreeLeadRecordShowsThreeRowsAndOnlyMferStylesReach
                     m_doc->GetMFERFilter().GetString(), item->strMasterStep.GetString());
     pane->GetCaptionStrip()->GetDlgItem(3478)->GetWindowText(text);
     EXPECT_STREQ(expected.GetString(), text.GetString());
-}
-
-TEST_F(MferCommentPaneTest, WithoutADocumentStylesUpdatesAndPagingMoveNothing)
-{
-    CWndRhythmComment* pane = m_host.Open([](CWndRhythmComment&) {}, TRUE, 1020, 664);
-    pane->ShowRhythmPageStyle(22);
-    pane->OnUpdate();
-    EXPECT_EQ(22, pane->GetPageStyle());
-    EXPECT_TRUE(m_host.Rect(pane->GetRhythmView()).IsRectEmpty());
-    EXPECT_TRUE(m_host.Rect(pane->GetCommentFrame()).IsRectEmpty());
-    EXPECT_FALSE(pane->OnCmdMsg(panes::kNextButton, CN_COMMAND, nullptr, nullptr));
 }
 
 }  // namespace

@@ -106,11 +106,7 @@ TEST_F(ReportRhythmComment, ALaterNumberedPartHasNoPatientBlockAndStartsHigher)
     for (const DrawRecord& text : m_page.Texts())
         caption += text.text == L"25.0 mm/s" && text.rect.bottom == rc.top + PerMille(90) - PerMille(50);
     EXPECT_EQ(1, caption);
-}
-
-TEST_F(ReportRhythmComment, WithoutItsViewThePageIsNotDrawn)
-{
-    OpenRecord();
+    m_page.Clear();
     EXPECT_EQ(m_report.PrintRhythmComment(nullptr, 1, 0, 0), 0);
     EXPECT_TRUE(m_page.Texts().empty());
 }
@@ -200,17 +196,10 @@ TEST_F(ReportRRPages, AReportPageOutsideTheListPrintsNoListAndFails)
     EXPECT_EQ(m_report.PrintRRIntervalList(pane, 2, 2), 0);
     EXPECT_TRUE(m_page.Texts().empty());
     EXPECT_EQ(m_report.PrintRRIntervalList(nullptr, 1, 1), 0);
-}
-
-TEST_F(ReportRRPages, PrintingWhatIsShownTakesTheScreensPageWithoutASuffix)
-{
-    OpenRecord(401);
-    CWndRRComment* pane = ListPane();
-    m_report.m_nPageCount = 1;
+    // Printing what is shown takes the screen's page, whatever the report page.
     m_report.m_bPrintShown = 1;
-    ASSERT_EQ(m_report.PrintRRIntervalList(pane, 1, 1), 1);
-    const std::wstring title = m_page.Texts().front().text;
-    EXPECT_NE(title.find(L"RR 間隔ﾘｽ?(ms) **"), std::wstring::npos);
+    ASSERT_EQ(m_report.PrintRRIntervalList(pane, 4, 3), 1);
+    EXPECT_NE(m_page.Texts().front().text.find(L"RR 間隔ﾘｽ?(ms) **"), std::wstring::npos);
     EXPECT_TRUE(HasText(L"1 :"));
 }
 
