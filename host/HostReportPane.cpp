@@ -31,9 +31,17 @@ void LoadPageAnnotations(CTavrionDoc& doc, CViewRhythmWave& view)
         if (anno->nStartTime == view.GetStartTime() && area && area->pSketchHead) view.LoadSketchInfo(area->pSketchHead);
     }
 }
-// The strip's screen style and the lead a resting pane opens it on.
-constexpr int kStripStyle = 15;
+// The lead a resting pane opens its strip on.
 constexpr int kStripLead = 1;
+
+// The strip's style in the pane that shows the page. The US-style pane's
+// strip is one grid row high: an annotated page draws no trace in it.
+int StripStyle(CTavrionDoc& doc, StripKind strip)
+{
+    if (strip == StripKind::UsStyle) return 15;
+    if (strip == StripKind::Interpretation && doc.GetDocType() == DOC_TYPE_RHYTHM) return 18;
+    return 13;
+}
 
 template <class View> View* MakeView(CFrameWnd& frame, CTavrionDoc& doc, UINT id)
 {
@@ -46,7 +54,7 @@ template <class View> View* MakeView(CFrameWnd& frame, CTavrionDoc& doc, UINT id
 }
 }  // namespace
 
-CHostReportPane::CHostReportPane(CTavrionDoc& doc, int style)
+CHostReportPane::CHostReportPane(CTavrionDoc& doc, int style, StripKind strip)
 {
     // Reports print from a pane the user does not see.
     const CRect size(0, 0, 1020, 664);
@@ -64,20 +72,24 @@ CHostReportPane::CHostReportPane(CTavrionDoc& doc, int style)
     m_view->OnUpdate(nullptr, 0, nullptr);
     m_view->SetStartTime(0);
     LoadPageAnnotations(doc, *m_view);
-    MakeStripAndAverage(doc);
+    MakeStripAndAverage(doc, strip);
 }
 
-void CHostReportPane::MakeStripAndAverage(CTavrionDoc& doc)
+void CHostReportPane::MakeStripAndAverage(CTavrionDoc& doc, StripKind strip)
 {
     m_strip = MakeView<CViewScroll1LeadWave>(*m_frame, doc, AFX_IDW_PANE_FIRST + 1);
     if (m_strip) {
         m_strip->SetDocType(doc.GetDocType());
         m_strip->SetRhythm1LeadID(kStripLead);
-        m_strip->SetWaveStyle(kStripStyle, TRUE);
+        m_strip->SetWaveStyle(StripStyle(doc, strip), TRUE);
         m_strip->OnUpdate(nullptr, 0, nullptr);
     }
     m_average = MakeView<CViewAverageWave>(*m_frame, doc, AFX_IDW_PANE_FIRST + 2);
-    if (m_average) m_average->OnUpdate(nullptr, 0, nullptr);
+    if (!m_average) return;
+    // The view finds the beats of the record of its kind: a rhythm record's
+    // are not a resting record's.
+    m_average->SetDocType(doc.GetDocType());
+    m_average->OnUpdate(nullptr, 0, nullptr);
 }
 
 CHostReportPane::~CHostReportPane()

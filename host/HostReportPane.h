@@ -12,10 +12,16 @@ class CViewScroll1LeadWave;
 
 namespace host {
 
+// The one-lead strip as the page panes open it: the rest wave and rest
+// interpretation panes in style 13 (30 squares high), the US-style wave
+// pane in style 15 (5 squares), the interpretation page of a rhythm record
+// in style 18.
+enum class StripKind { Wave, UsStyle, Interpretation };
+
 class CHostReportPane {
 public:
     // Shows the document's current record at `style` (0: the kind's first), page 0.
-    CHostReportPane(CTavrionDoc& doc, int style);
+    CHostReportPane(CTavrionDoc& doc, int style, StripKind strip = StripKind::Wave);
     ~CHostReportPane();
     CHostReportPane(const CHostReportPane&) = delete;
     CHostReportPane& operator=(const CHostReportPane&) = delete;
@@ -25,7 +31,7 @@ public:
     CViewAverageWave* Average() const { return m_average; }
 
 private:
-    void MakeStripAndAverage(CTavrionDoc& doc);
+    void MakeStripAndAverage(CTavrionDoc& doc, StripKind strip);
 
     CWnd m_window;
     CFrameWnd* m_frame = nullptr;   // deletes itself and the view with its window

@@ -34,9 +34,16 @@ CString HostSettingsLine(CViewRhythmWave& view)
     return line;
 }
 
+namespace {
+StripKind StripOf(bool usStyle, bool interpre)
+{
+    return interpre ? StripKind::Interpretation : usStyle ? StripKind::UsStyle : StripKind::Wave;
+}
+}  // namespace
+
 short CHostWaveReport::PrintReport()
 {
-    CHostReportPane pane(*m_pDoc, m_style);
+    CHostReportPane pane(*m_pDoc, m_style, StripOf(m_bUsStyle, m_bInterpre));
     CViewRhythmWave* view = pane.View();
     if (!view) return 1;
     m_nPageCount = m_bInterpre ? 1 : CountViewPages(*view);
@@ -63,7 +70,7 @@ int CHostWaveReport::PrintWavePart(CHostReportPane& pane, int nPart)
 
 short CHostWaveAnnoReport::PrintAnnotation()
 {
-    CHostReportPane pane(*m_pDoc, m_style);
+    CHostReportPane pane(*m_pDoc, m_style, StripOf(m_bUsStyle, m_bInterpre));
     if (!pane.View() || m_pECGDC->StartPage() <= 0) return 1;
     const int drawn = PrintPage(pane);
     return m_pECGDC->EndPage() > 0 && drawn ? 0 : 1;

@@ -13,6 +13,7 @@
 #include "host/OutputFolder.h"
 #include "host/PaneKinds.h"
 #include "host/ViewCommand.h"
+#include "platform/ui/framework/Wnd.h"
 #include "platform/ui/windowing/Desktop.h"
 
 namespace host {
@@ -36,7 +37,7 @@ const std::vector<PaneKind>& PaneKinds()
 {
     static const std::vector<PaneKind> kinds = [] {
         std::vector<PaneKind> all;
-        for (auto list : {RestPaneKinds, RhythmPaneKinds, RRPaneKinds, SerialPaneKinds, ExtraPaneKinds,
+        for (auto list : {RestPaneKinds, RhythmPaneKinds, RhythmCommentPaneKinds, RRPaneKinds, SerialPaneKinds, ExtraPaneKinds,
                           ExercisePaneKinds, MasterStepPaneKinds}) {
             std::vector<PaneKind> some = list();
             all.insert(all.end(), some.begin(), some.end());

@@ -41,6 +41,7 @@ template <class Pane, class Doc> CWnd* MakeOn(CTavrionDoc& doc, bool showPatient
 std::vector<PaneKind> RRPaneKinds();
 std::vector<PaneKind> RestPaneKinds();
 std::vector<PaneKind> RhythmPaneKinds();
+std::vector<PaneKind> RhythmCommentPaneKinds();
 std::vector<PaneKind> SerialPaneKinds();
 std::vector<PaneKind> ExtraPaneKinds();
 std::vector<PaneKind> ExercisePaneKinds();

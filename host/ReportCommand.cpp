@@ -18,6 +18,7 @@
 #include "documents/RestViewDoc.h"
 #include "documents/RhythmViewDoc.h"
 #include "documents/RRViewDoc.h"
+#include "host/HostReportRhythmRR.h"
 #include "host/HostReportWave.h"
 #include "host/OutputFolder.h"
 #include "host/ViewCommand.h"
@@ -53,6 +54,10 @@ const ReportName kReports[] = {
     {"rest-ame", L""},   // the block names its page by the record's leads
     {"rest-interpre", L""},   // the block names its page
     {"rhythm-wave", L"リズム心電図"},
+    {"rhythm-comment", L""},   // the block names its pages
+    {"rr-wave", L"RR心電図"},
+    {"rr-result", L""},
+    {"rr-list", L""},
 };
 
 const wchar_t kPclQueue[] = L"Morvelance PCL";
@@ -91,7 +96,9 @@ bool ParseOptions(int argc, char** argv, ReportOptions& options)
         }
     }
     if (!ReportTitle(options.report)) {
-        std::fprintf(stderr, "morvelance-host: no report '%s' (rest-wave, rest-ame, rest-interpre, rhythm-wave)\n",
+        std::fprintf(stderr,
+                     "morvelance-host: no report '%s' (rest-wave, rest-ame, rest-interpre, rhythm-wave, "
+                     "rhythm-comment, rr-wave, rr-result, rr-list)\n",
                      options.report.c_str());
         return false;
     }
@@ -253,6 +260,11 @@ void LoadPrintLayout(CTavrionDoc& doc)
 
 bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::string& pdf)
 {
+    const bool rhythmRR = IsRhythmRRReport(options.report);
+    if (const char* refusal = rhythmRR ? RhythmRRReportRefusal(options.report, doc, options.anno) : nullptr) {
+        std::fprintf(stderr, "morvelance-host: %s\n", refusal);
+        return false;
+    }
     LoadPrintLayout(doc);
     ReportQueue queue(options.output, options.printer);
     CECGPrinter printer;
@@ -268,7 +280,9 @@ bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::s
     const CString xml = RecordXmlPath(doc);
     const wchar_t* title = ReportTitle(options.report);
     BOOL printed;
-    if (options.anno) {
+    if (rhythmRR) {
+        printed = PrintRhythmRRReport(options.report, setup, xml);
+    } else if (options.anno) {
         CHostWaveAnnoReport report(setup, title);
         printed = report.Print(xml);
     } else {

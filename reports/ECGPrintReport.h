@@ -9,6 +9,8 @@
 class CViewAverageWave;
 class CViewRhythmWave;
 class CViewScroll1LeadWave;
+class CWndRRComment;
+class CWndRRResult;
 
 class CECGPrintReport : public CECGPrintBase {
 public:
@@ -38,6 +40,15 @@ protected:
     // Title "解析結果", the interpretation on the left half, the average
     // beats on the right and, but for rhythm records, the strip at the bottom.
     int PrintRestInterpre(CViewScroll1LeadWave* pStrip, CViewAverageWave* pAverage, int nPage);
+    // Title "コメント", the patient block on the first part, the rhythm
+    // interpretation on the left half and the waves in a 135 mm grid on the right.
+    int PrintRhythmComment(CViewRhythmWave* pView, int nPage, int nPart, int bNumbered);
+    // Title "結果", the patient block, the RR interpretation and the result
+    // pane's table, histogram and trend where the print layout puts them.
+    int PrintRRResult(CWndRRResult* pPane, int nPage);
+    // One page of the comment pane's interval list; the list fills the last
+    // pages of the report. A list page the list does not have prints nothing.
+    int PrintRRIntervalList(CWndRRComment* pPane, int nPage, int nListPage);
 
     int m_nPageCount;     // host: the pages of the job, the second figure of every title
     int m_nCurrentPage;   // the host's own

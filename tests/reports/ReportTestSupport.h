@@ -81,6 +81,9 @@ public:
     using CECGPrintReport::m_nCurrentPage;
     using CECGPrintReport::m_nPageCount;
     using CECGPrintReport::PrintRestInterpre;
+    using CECGPrintReport::PrintRhythmComment;
+    using CECGPrintReport::PrintRRIntervalList;
+    using CECGPrintReport::PrintRRResult;
     using CECGPrintReport::PrintRhythmWave;
     using CECGPrintReport::PrintRhythmWaveAme;
     using CECGPrintReport::UpdateExtraDisplayInfo;
