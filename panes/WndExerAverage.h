@@ -26,6 +26,7 @@ public:
     ~CWndExerAverage() override;
 
     void SetExerViewDoc(CExerViewDoc* pDoc) { m_pExerViewDoc = pDoc; }
+    CExerViewDoc* GetExerViewDoc() const { return m_pExerViewDoc; }
     void OnUpdate();
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 

@@ -22,6 +22,7 @@ public:
     ~CWndExerMemory() override;
 
     void SetExerViewDoc(CExerViewDoc* pDoc) { m_pExerViewDoc = pDoc; }
+    CExerViewDoc* GetExerViewDoc() const { return m_pExerViewDoc; }
     void OnUpdate();
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     // The host's choice of trend for the graph below the strip, kept in the
