@@ -306,4 +306,22 @@ TEST_F(ExerAveragePaneTest, LayoutPutsTheAverageViewInWholeFiveSquareRowsBesideT
     EXPECT_EQ(panetest::Box(10, 40, 560, 30), m_host.Rect(pane->GetLeadStrip()));
 }
 
+TEST_F(ExerAveragePaneTest, GridSizeModeSizesTheBeatsFromThePixelsPerSquareWithSideMargins)
+{
+    OpenRecord();
+    m_doc.SetDisplaySizeMode(5);
+    m_doc.SetPixelPerMM(3.0, 3.0);
+    m_screen.Use(m_doc, 1020, 664);
+    CWndExerAverage* pane = Show();
+    const int margin = static_cast<int>(10 * g_dXUnit);
+    int across = 0, down = 0;
+    Average()->GetGridCount(across, down);
+    // 550 units of 664 pixels hold 183 squares of 3 pixels: 180 in whole blocks.
+    EXPECT_EQ(180, down);
+    EXPECT_EQ(panetest::Box(margin, 70, across * 3 + 1, 180 * 3 + 1), m_host.Rect(Average()));
+    const int right = margin + across * 3 + 1 + 5;
+    EXPECT_EQ(panetest::Box(right, 10, 1020 - right - margin, 310), m_host.Rect(Map()));
+    EXPECT_EQ(margin, m_host.Rect(pane->GetInfoStrip()).left);
+}
+
 }  // namespace
