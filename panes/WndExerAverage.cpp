@@ -25,6 +25,7 @@ BEGIN_MESSAGE_MAP(CWndExerAverage, CWnd)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_WM_TIMER()
+    ON_WM_DESTROY()
     ON_MESSAGE(WM_ANNOTATION_ACTIVE, OnUserAnnotationActive)
 END_MESSAGE_MAP()
 
@@ -397,6 +398,17 @@ void CWndExerAverage::SaveAnnotations()
 {
     if (HasView(m_pAverageView) && m_pExerViewDoc)
         m_pAverageView->SaveAnnoToData(0, nullptr, m_pExerViewDoc->GetAnnotationFlag());
+}
+
+// A page left while it plays must not leave the document playing: every
+// wave view of the record would refuse annotation input for good.
+void CWndExerAverage::OnDestroy()
+{
+    const BOOL playing = m_nTimerID == panes::kForwardTimer || m_nTimerID == panes::kBackwardTimer;
+    if (m_nTimerID) KillTimer(m_nTimerID);
+    m_nTimerID = 0;
+    if (playing && m_pExerViewDoc) m_pExerViewDoc->SetPlayback(0);
+    CWnd::OnDestroy();
 }
 
 void CWndExerAverage::OnTimer(UINT_PTR nIDEvent)

@@ -18,6 +18,7 @@ BEGIN_MESSAGE_MAP(CWndExerMemory, CWnd)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_WM_TIMER()
+    ON_WM_DESTROY()
     ON_MESSAGE(WM_ANNOTATION_ACTIVE, OnUserAnnotationActive)
 END_MESSAGE_MAP()
 
@@ -208,6 +209,17 @@ void CWndExerMemory::SaveAnnotations()
 {
     if (HasView(m_pMemoryView) && m_pExerViewDoc)
         m_pMemoryView->SaveAnnoToData(0, nullptr, m_pExerViewDoc->GetAnnotationFlag());
+}
+
+// A page left while it plays must not leave the document playing: every
+// wave view of the record would refuse annotation input for good.
+void CWndExerMemory::OnDestroy()
+{
+    const BOOL playing = m_nTimerID == panes::kForwardTimer || m_nTimerID == panes::kBackwardTimer;
+    if (m_nTimerID) KillTimer(m_nTimerID);
+    m_nTimerID = 0;
+    if (playing && m_pExerViewDoc) m_pExerViewDoc->SetPlayback(0);
+    CWnd::OnDestroy();
 }
 
 void CWndExerMemory::OnTimer(UINT_PTR nIDEvent)

@@ -41,6 +41,7 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnDestroy();
     afx_msg LRESULT OnUserAnnotationActive(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 

@@ -324,4 +324,23 @@ TEST_F(ExerAveragePaneTest, GridSizeModeSizesTheBeatsFromThePixelsPerSquareWithS
     EXPECT_EQ(margin, m_host.Rect(pane->GetInfoStrip()).left);
 }
 
+TEST_F(ExerAveragePaneTest, LeavingThePageWhileItPlaysLeavesTheRecordOpenToAnnotation)
+{
+    OpenRecord();
+    Show();
+    Play(panes::kPlayForward);
+    ASSERT_EQ(1, m_doc.IsPlayback());
+    m_host.Close();
+    EXPECT_EQ(0, m_doc.IsPlayback());
+    Desktop::AdvanceClock(1000);   // and no tick reaches a pane that is gone
+
+    // The swing alone never set the flag, and leaving does not touch it.
+    Show();
+    Press(m_host.pane->Get3DControlStrip(), 4189);
+    m_doc.SetPlayback(1);   // another page's playback
+    m_host.Close();
+    EXPECT_EQ(1, m_doc.IsPlayback());
+}
+
 }  // namespace
+

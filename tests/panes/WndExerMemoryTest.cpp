@@ -137,4 +137,14 @@ TEST_F(ExerMemoryPaneTest, UpdateTellsTheHostWindowThePageStyle)
     host.DestroyWindow();
 }
 
+TEST_F(ExerMemoryPaneTest, LeavingThePageWhileItPlaysClearsThePlayback)
+{
+    CWndExerMemory* pane = Show();
+    Press(pane->GetTimeStepStrip(), panes::kPlayBackward);
+    ASSERT_EQ(1, m_doc.IsPlayback());
+    m_host.Close();
+    EXPECT_EQ(0, m_doc.IsPlayback());
+}
+
 }  // namespace
+
