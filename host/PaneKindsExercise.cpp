@@ -29,7 +29,8 @@ std::vector<PaneKind> ExercisePaneKinds()
          [](CWnd* w, int) {
              w->SendMessage(WM_SIZE, 0, 0);
              auto* pane = static_cast<CWndExerAverage*>(w);
-             if (!HasTrend(pane->GetExerViewDoc())) pane->GetExerViewDoc()->GetCurrentDataItem()->nTrendStyle = kHeartRateTrend;
+             CExerViewDoc* doc = pane->GetExerViewDoc();
+             if (!HasTrend(doc)) doc->GetCurrentDataItem()->nTrendStyle = kHeartRateTrend;
              pane->OnUpdate();
          }},
         {"CWndExerTrend", {},

@@ -429,8 +429,9 @@ void CWndExerAverage::StepBlock(int step)
     const int block = m_pExerViewDoc->GetCurAveBlockNo();
     const int exercise = item->nExerAveCount, recovery = item->nPostAveCount;
     const BOOL inRecovery = block >= exercise;
-    const int seconds = panes::ReadBlockSeconds(m_pExerViewDoc, item->pECGData, exer::TAG_AVE_TIME + (inRecovery ? 1 : 0),
-                                                inRecovery ? block - exercise : block);
+    const UINT tag = exer::TAG_AVE_TIME + (inRecovery ? 1 : 0);
+    const int seconds =
+        panes::ReadBlockSeconds(m_pExerViewDoc, item->pECGData, tag, inRecovery ? block - exercise : block);
     if (seconds > item->nCurTime) {
         OnUpdate();
         return;

@@ -31,7 +31,9 @@ int ComboFind(CDlgCtrl* strip, int id, LPCWSTR text)
 {
     CWnd* combo = StripItem(strip, id);
     if (!combo) return CB_ERR;
-    return static_cast<int>(combo->SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
+    const LRESULT found =
+        combo->SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+    return static_cast<int>(found);
 }
 
 int ComboCount(CDlgCtrl* strip, int id)

@@ -235,8 +235,9 @@ void CWndExerMemory::StepBlock(int step)
     const int block = m_pExerViewDoc->GetCurMemBlockNo();
     const int exercise = item->nExerMemCount, recovery = item->nPostMemCount;
     const BOOL inRecovery = m_pExerViewDoc->IsPostMemBlock();
-    const int seconds = panes::ReadBlockSeconds(m_pExerViewDoc, item->pECGData, exer::TAG_MEM_TIME + (inRecovery ? 1 : 0),
-                                                inRecovery ? block - exercise : block);
+    const UINT tag = exer::TAG_MEM_TIME + (inRecovery ? 1 : 0);
+    const int seconds =
+        panes::ReadBlockSeconds(m_pExerViewDoc, item->pECGData, tag, inRecovery ? block - exercise : block);
     if (seconds > item->nCurTime) {
         OnUpdate();
         return;

@@ -171,7 +171,10 @@ void CWndExerTrend::ShowTrend()
         } else if (page == 0) {
             const int style = IsTreadmillRecord() ? kTreadmillSummary[i] : kOtherSummary[i];
             view->SetTrendStyle(style ? style : comboStyle);
-            if (i >= 6) view->SetLeadID(static_cast<int>(m_pExerViewDoc->GetDataLeadIDInverse(item->nExtra3Lead[i % 3])));
+            if (i >= 6) {
+                const UINT lead = m_pExerViewDoc->GetDataLeadIDInverse(static_cast<UINT>(item->nExtra3Lead[i % 3]));
+                view->SetLeadID(static_cast<int>(lead));
+            }
         }
         view->UpdateInformation();
         view->InvalidateRect(nullptr, FALSE);

@@ -35,7 +35,10 @@ public:
     _EXER_PRINT_STYLE GetCurrentPrintStyle();
 
     CDlgCtrl* GetTrendStrip() const { return m_pTrendStrip; }
-    CViewExerTrend* GetTrendView(int index) const { return index >= 0 && index < VIEWS ? m_pTrendView[index] : nullptr; }
+    CViewExerTrend* GetTrendView(int index) const
+    {
+        return index >= 0 && index < VIEWS ? m_pTrendView[index] : nullptr;
+    }
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);

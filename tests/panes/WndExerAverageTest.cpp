@@ -43,7 +43,8 @@ protected:
         m_host.Close();
         exertest::ExerDocument::TearDown();
     }
-    void OpenRecord(uint16_t systemCode = 0xFFFC, const std::function<void(morvelance::RecordBuilder&)>& tweak = nullptr)
+    void OpenRecord(uint16_t systemCode = 0xFFFC,
+                    const std::function<void(morvelance::RecordBuilder&)>& tweak = nullptr)
     {
         morvelance::ExerciseRecordOptions o = exertest::DefaultOptions();
         o.systemCode = systemCode;
@@ -207,8 +208,7 @@ TEST_F(ExerAveragePaneTest, LeadComboOfA250RecorderHasNoSixLeadEntryAndItsSecond
     EXPECT_FALSE(leads->GetDlgItem(4191)->IsWindowEnabled());
     EXPECT_EQ(1, Average()->GetAverageDisplayMode());
 
-    panes::ComboSelect(leads, 4190, 1);
-    pane->SendMessage(WM_COMMAND, MAKEWPARAM(4190, CBN_SELCHANGE), reinterpret_cast<LPARAM>(leads->GetDlgItem(4190)->m_hWnd));
+    testsupport::ChooseListEntry(*leads, 4190, 1);
     EXPECT_EQ(3, Average()->GetAverageDisplayMode());
     EXPECT_TRUE(leads->GetDlgItem(4192)->IsWindowVisible());
     EXPECT_TRUE(leads->GetDlgItem(4191)->IsWindowEnabled());

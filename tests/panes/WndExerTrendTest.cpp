@@ -67,7 +67,8 @@ protected:
     std::vector<CString> ComboList()
     {
         std::vector<CString> texts;
-        for (int i = 0; i < panes::ComboCount(Strip(), kCombo); ++i) texts.push_back(panes::ComboText(Strip(), kCombo, i));
+        const int count = panes::ComboCount(Strip(), kCombo);
+        for (int i = 0; i < count; ++i) texts.push_back(panes::ComboText(Strip(), kCombo, i));
         return texts;
     }
 
