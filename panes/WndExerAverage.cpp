@@ -432,11 +432,13 @@ void CWndExerAverage::StepBlock(int step)
     const UINT tag = exer::TAG_AVE_TIME + (inRecovery ? 1 : 0);
     const int seconds =
         panes::ReadBlockSeconds(m_pExerViewDoc, item->pECGData, tag, inRecovery ? block - exercise : block);
-    if (seconds > item->nCurTime) {
-        OnUpdate();
-        return;
-    }
-    const int next = block + step;
+    // A time shown before the block (picked on a trend, or the start of the
+    // test before the first stored strip) is no block of its own: a step
+    // forward reaches the block, a step back the block before it. Waiting
+    // for the time to catch up would never end, as nothing moves it.
+    // Recovery blocks count their time from the end of the load.
+    const BOOL ahead = seconds + (inRecovery ? item->nExerTime : 0) > item->nCurTime;
+    const int next = ahead && step > 0 ? block + step - 1 : block + step;
     if (next < 0 || next >= exercise + recovery) {
         StopPlayback();
         return;

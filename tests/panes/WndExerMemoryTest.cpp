@@ -146,5 +146,31 @@ TEST_F(ExerMemoryPaneTest, LeavingThePageWhileItPlaysClearsThePlayback)
     EXPECT_EQ(0, m_doc.IsPlayback());
 }
 
+TEST_F(ExerMemoryPaneTest, FromATimeBeforeTheNextStripPlaybackAndNextMoveOnToIt)
+{
+    CWndExerMemory* pane = Show();
+    m_doc.SetCurMemBlockNo(0, 0);
+    const int first = Item().nCurTime;
+    ASSERT_GT(first, 0);
+    Item().nCurTime = 0;   // the start of the test, before the first strip
+    Press(pane->GetPreNextStrip(), panes::kNextButton);
+    EXPECT_EQ(first, Item().nCurTime);   // the first strip's own time
+    Item().nCurTime = 0;
+    Press(pane->GetTimeStepStrip(), panes::kPlayForward);
+    Desktop::AdvanceClock(1000);
+    EXPECT_EQ(first, Item().nCurTime);
+    Desktop::AdvanceClock(1000);
+    EXPECT_EQ(1, m_doc.GetCurMemBlockNo());
+    EXPECT_GT(Item().nCurTime, first);
+
+    // Between two strips, back goes to the earlier one.
+    Press(pane->GetTimeStepStrip(), panes::kPlayStop);
+    m_doc.SetCurMemBlockNo(2, 0);
+    Item().nCurTime -= 10;
+    ASSERT_EQ(2, m_doc.GetCurMemBlockNo());
+    Press(pane->GetPreNextStrip(), panes::kBackButton);
+    EXPECT_EQ(1, m_doc.GetCurMemBlockNo());
+}
+
 }  // namespace
 
