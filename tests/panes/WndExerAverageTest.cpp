@@ -342,5 +342,19 @@ TEST_F(ExerAveragePaneTest, LeavingThePageWhileItPlaysLeavesTheRecordOpenToAnnot
     EXPECT_EQ(1, m_doc.IsPlayback());
 }
 
+TEST_F(ExerAveragePaneTest, NextFromATimeJustBeforeARecoveryBlockShowsThatBlockFirst)
+{
+    OpenRecord();
+    CWndExerAverage* pane = Show();
+    const int block = Item().nExerAveCount + 1;
+    m_doc.SetCurAveBlockNo(block, 0);
+    const int time = Item().nCurTime;
+    Item().nCurTime = time - 7;   // rounds up to the block
+    ASSERT_EQ(block, m_doc.GetCurAveBlockNo());
+    Press(pane->GetPreNextStrip(), 3498);
+    EXPECT_EQ(block, m_doc.GetCurAveBlockNo());
+    EXPECT_EQ(time, Item().nCurTime);
+}
+
 }  // namespace
 
