@@ -27,6 +27,7 @@ struct PaneOptions {
     int style = kNoStyle;
     bool showPatient = true;
     std::vector<int> clicks;
+    DWORD ms = 0;   // the desktop clock moves on this far after the clicks
     int width = 1920;
     int height = 1080;
     std::string png;
@@ -86,6 +87,14 @@ bool ParseOptions(int argc, char** argv, PaneOptions& options)
                 std::fprintf(stderr, "morvelance-host: --click takes control ids, as 3498,3482\n");
                 return false;
             }
+        } else if (arg == "--ms") {
+            char* end = nullptr;
+            const long ms = value(text) ? std::strtol(text.c_str(), &end, 10) : -1;
+            if (text.empty() || !end || *end || ms < 0 || ms > 3600000) {
+                std::fprintf(stderr, "morvelance-host: --ms takes milliseconds (0 to 3600000)\n");
+                return false;
+            }
+            options.ms = static_cast<DWORD>(ms);
         } else if (arg == "--size") {
             if (!value(text) || std::sscanf(text.c_str(), "%dx%d", &options.width, &options.height) != 2 ||
                 options.width < 16 || options.height < 16 || options.width > 10000 || options.height > 10000) {
@@ -165,6 +174,7 @@ bool ShowPane(CTavrionDoc& doc, const PaneKind& kind, int style, const PaneOptio
         kind.show(pane.get(), style);
         platform::ui::Desktop::PumpMessages();
         for (int id : options.clicks) ok = Click(pane.get(), id) && ok;
+        if (options.ms) platform::ui::Desktop::AdvanceClock(options.ms);
         pane->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         platform::ui::Desktop::PumpMessages();
         ok = platform::ui::Desktop::SaveWindowImage(window.m_hWnd, png.c_str()) && ok;

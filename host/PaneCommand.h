@@ -9,7 +9,7 @@
 namespace host {
 
 // morvelance-host pane FILE... --pane CLASS|all [--style N] [--no-patient]
-//   [--click ID,...] [--size WxH] (--png OUT.png | --out DIR)
+//   [--click ID,...] [--ms N] [--size WxH] (--png OUT.png | --out DIR)
 // args: the files and options after the command word. Returns the exit status.
 int RunPaneCommand(int argc, char** argv, const RecordOpener& open);
 
