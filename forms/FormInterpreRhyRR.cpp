@@ -84,11 +84,6 @@ bool IsRhythmMferKind(unsigned int kind)
     return kind == 0x8001 || kind == 0x8003 || kind == 0x800C || kind == 0x800F;
 }
 
-int Trunc(double value)
-{
-    return static_cast<int>(value);
-}
-
 }  // namespace
 
 CFormInterpreRhyRR::CFormInterpreRhyRR() : CAdditionFormCommon(IDD, RhyRRRows())

@@ -216,7 +216,6 @@ int CViewRhythmWave::Draw1LeadWaveInfo(CDC* pDC, CRect rect, int gridX, int grid
 
 float CViewRhythmWave::Get1LeadWaveSpeed(int print)
 {
-    CTavrionDoc* doc = GetTavrionDoc();
     int gridX = 0;
     int gridY = 0;
     GetGridCount(gridX, gridY);

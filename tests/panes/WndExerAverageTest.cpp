@@ -285,7 +285,9 @@ TEST_F(ExerAveragePaneTest, UpdateTellsTheHostWindowThePageStyle)
     pane.OnUpdate();
     ASSERT_EQ(1, host.Count(WM_DISPLAY_INFO_CHANGED));
     for (const panetest::Sent& sent : host.log)
-        if (sent.message == WM_DISPLAY_INFO_CHANGED) EXPECT_EQ(3u, sent.wParam);
+        if (sent.message == WM_DISPLAY_INFO_CHANGED) {
+            EXPECT_EQ(3u, sent.wParam);
+        }
     pane.DestroyWindow();
     host.DestroyWindow();
 }

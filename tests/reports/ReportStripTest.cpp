@@ -128,7 +128,9 @@ TEST_F(ReportStrip, WithoutTheStripTheWavesFillTheGridAndAMissingStripViewEndsTh
     ASSERT_EQ(m_report.PrintRhythmWave(&m_view, &m_strip, 1, 0, 0, kTitle, 0, -1), 1);
     // The strip's one long trace is not drawn: every trace is the waves'.
     for (const DrawRecord& record : platform::gdi::GetRecording(m_page.Dc().GetSafeHdc()))
-        if (record.op == DrawOp::Polyline) EXPECT_LT(record.points.size(), static_cast<size_t>(m_strip.GetRecordLength()));
+        if (record.op == DrawOp::Polyline) {
+            EXPECT_LT(record.points.size(), static_cast<size_t>(m_strip.GetRecordLength()));
+        }
     // Only a page with the strip hands it the waves' print bottom.
     EXPECT_EQ(m_strip.GetCurPrintBottom(), 0);
     // Marks and print bottom alone do not need the strip: the page prints.
@@ -212,7 +214,9 @@ TEST_F(ReportStrip, TheAnnotatedPagesPlaceTheStripByTheViewsOwnGrids)
     int o1 = 0, o2 = 0;
     m_anno.CalculateWaveOffset(areaMm, gv, gs, o1, o2);
     const int viewBottom = y1 + Mm(o1) + Mm(gv);
-    if (gs > 5) EXPECT_GT(TracesIn(CRect(rc.left, viewBottom + Mm(o2), rc.left + Mm(gx), viewBottom + Mm(o2) + Mm(gs))), 0);
+    if (gs > 5) {
+        EXPECT_GT(TracesIn(CRect(rc.left, viewBottom + Mm(o2), rc.left + Mm(gx), viewBottom + Mm(o2) + Mm(gs))), 0);
+    }
     m_page.Clear();
     m_anno.m_DocType = 0;
     ASSERT_EQ(m_anno.PrintRestInterpreAnnotation(&m_strip, &m_average), 1);
