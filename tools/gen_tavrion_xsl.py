@@ -835,11 +835,13 @@ def layout_rr_print():
              "Interpre_sd_title_stc", "Interpre_sd_stc", "Interpre_mind_title_stc", "Interpre_mind_stc",
              "Interpre_meand_title_stc", "Interpre_meand_stc", "Interpre_maxmin_titile_stc", "Interpre_maxmin_stc"]
     line = print_pairs(lay, line + 1, stats, w_label=110, w_value=110)
-    # the result table, histogram and trend that other blocks draw
-    top = (line + 1) * P_LINE
-    lay.put("Interpre_result_table", 0, top, 480, 260)
-    lay.put("Interpre_histogram", 500, top, 480, 260)
-    lay.put("Interpre_trend", 0, top + 280, 980, 260)
+    # The result table, histogram and trend are placed from origins of
+    # their own (the table at 300/1000 across and 150/1000 down, the
+    # histogram and trend at 515/1000 down, on the left and right halves):
+    # these rows are offsets from those origins, not places on the page.
+    lay.put("Interpre_result_table", 220, 0, 470, 330)
+    lay.put("Interpre_histogram", 0, 0, 480, 440)
+    lay.put("Interpre_trend", 10, 0, 480, 440)
     return lay
 
 

@@ -873,9 +873,9 @@
       <Interpre_meand_stc left="348" top="360" width="110" height="16"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Mean_duration</Xml_path></Interpre_meand_stc>
       <Interpre_maxmin_titile_stc left="464" top="360" width="110" height="16">最大/最小</Interpre_maxmin_titile_stc>
       <Interpre_maxmin_stc left="580" top="360" width="110" height="16"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Max_min_duration</Xml_path></Interpre_maxmin_stc>
-      <Interpre_result_table left="0" top="396" width="480" height="260"/>
-      <Interpre_histogram left="500" top="396" width="480" height="260"/>
-      <Interpre_trend left="0" top="676" width="980" height="260"/>
+      <Interpre_result_table left="220" top="0" width="470" height="330"/>
+      <Interpre_histogram left="0" top="0" width="480" height="440"/>
+      <Interpre_trend left="10" top="0" width="480" height="440"/>
     </xsl:template>
     <xsl:template name="Interpre_rhy_print">
       <Patient_sub_id_stc left="0" top="0" width="60" height="16" visible="3">サブＩＤ</Patient_sub_id_stc>
