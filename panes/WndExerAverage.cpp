@@ -369,45 +369,28 @@ void CWndExerAverage::UpdateLeadStrip()
 
 void CWndExerAverage::EndTimer()
 {
-    if (m_nTimerID) KillTimer(m_nTimerID);
-    m_nTimerID = 0;
-    if (!m_pExerViewDoc) return;
-    if (m_pExerViewDoc->IsPlayback()) SendMessage(WM_ANNOTATION_ACTIVE, reinterpret_cast<WPARAM>(m_pAverageView), 0);
-    m_pExerViewDoc->SetPlayback(0);
+    m_nTimerID = panes::EndTimer(this, m_nTimerID, m_pExerViewDoc, m_pAverageView);
 }
 
 void CWndExerAverage::StopPlayback()
 {
-    panes::CheckStripButton(m_pTimeStep, panes::kPlayBackward, FALSE);
-    panes::CheckStripButton(m_pTimeStep, panes::kPlayForward, FALSE);
-    EndTimer();
+    m_nTimerID = panes::StopPlayback(this, m_pTimeStep, m_nTimerID, m_pExerViewDoc, m_pAverageView);
 }
 
 void CWndExerAverage::StartPlayback(int button, UINT_PTR id)
 {
-    const int other = button == panes::kPlayForward ? panes::kPlayBackward : panes::kPlayForward;
-    if (panes::IsStripButtonChecked(m_pTimeStep, other)) panes::CheckStripButton(m_pTimeStep, other, FALSE);
-    panes::CheckStripButton(m_pTimeStep, button, TRUE);
-    m_nTimerID = panes::RestartTimer(this, m_nTimerID, id, panes::kAveragePlaybackMs);
-    if (HasView(m_pAverageView)) m_pAverageView->SetAnnoViewActive(FALSE);
-    if (m_pExerViewDoc) m_pExerViewDoc->SetPlayback(1);
-    SetFocus();
+    m_nTimerID = panes::StartPlayback(this, m_pTimeStep, m_nTimerID, button, id, panes::kAveragePlaybackMs,
+                                      m_pExerViewDoc, m_pAverageView);
 }
 
 void CWndExerAverage::SaveAnnotations()
 {
-    if (HasView(m_pAverageView) && m_pExerViewDoc)
-        m_pAverageView->SaveAnnoToData(0, nullptr, m_pExerViewDoc->GetAnnotationFlag());
+    panes::SaveViewAnnotations(m_pAverageView, m_pExerViewDoc);
 }
 
-// A page left while it plays must not leave the document playing: every
-// wave view of the record would refuse annotation input for good.
 void CWndExerAverage::OnDestroy()
 {
-    const BOOL playing = m_nTimerID == panes::kForwardTimer || m_nTimerID == panes::kBackwardTimer;
-    if (m_nTimerID) KillTimer(m_nTimerID);
-    m_nTimerID = 0;
-    if (playing && m_pExerViewDoc) m_pExerViewDoc->SetPlayback(0);
+    m_nTimerID = panes::EndPlaybackOnDestroy(this, m_nTimerID, m_pExerViewDoc);
     CWnd::OnDestroy();
 }
 

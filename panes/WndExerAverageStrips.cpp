@@ -3,8 +3,10 @@
 #include <vector>
 
 #include "core/TavrionDoc.h"
+#include "core/UserMessages.h"
 #include "dialogs/DlgCtrl.h"
 #include "panes/PaneKit.h"
+#include "waveviews/WaveView.h"
 
 namespace panes {
 
@@ -79,6 +81,52 @@ UINT_PTR RestartTimer(CWnd* pane, UINT_PTR running, UINT_PTR id, UINT elapse)
 {
     if (running) pane->KillTimer(running);
     return pane->SetTimer(id, elapse, nullptr) ? id : 0;
+}
+
+namespace {
+BOOL IsLive(CWnd* view) { return view && view->GetSafeHwnd(); }
+}  // namespace
+
+UINT_PTR StartPlayback(CWnd* pane, CDlgCtrl* strip, UINT_PTR running, int button, UINT_PTR id, UINT elapse,
+                       CTavrionDoc* doc, CWaveView* view)
+{
+    const int other = button == kPlayForward ? kPlayBackward : kPlayForward;
+    if (IsStripButtonChecked(strip, other)) CheckStripButton(strip, other, FALSE);
+    CheckStripButton(strip, button, TRUE);
+    running = RestartTimer(pane, running, id, elapse);
+    if (IsLive(view)) view->SetAnnoViewActive(FALSE);
+    if (doc) doc->SetPlayback(1);
+    pane->SetFocus();
+    return running;
+}
+
+UINT_PTR EndTimer(CWnd* pane, UINT_PTR running, CTavrionDoc* doc, CWaveView* view)
+{
+    if (running) pane->KillTimer(running);
+    if (!doc) return 0;
+    if (doc->IsPlayback()) pane->SendMessage(WM_ANNOTATION_ACTIVE, reinterpret_cast<WPARAM>(view), 0);
+    doc->SetPlayback(0);
+    return 0;
+}
+
+UINT_PTR StopPlayback(CWnd* pane, CDlgCtrl* strip, UINT_PTR running, CTavrionDoc* doc, CWaveView* view)
+{
+    CheckStripButton(strip, kPlayBackward, FALSE);
+    CheckStripButton(strip, kPlayForward, FALSE);
+    return EndTimer(pane, running, doc, view);
+}
+
+UINT_PTR EndPlaybackOnDestroy(CWnd* pane, UINT_PTR running, CTavrionDoc* doc)
+{
+    const BOOL playing = running == kForwardTimer || running == kBackwardTimer;
+    if (running) pane->KillTimer(running);
+    if (playing && doc) doc->SetPlayback(0);
+    return 0;
+}
+
+void SaveViewAnnotations(CWaveView* view, CTavrionDoc* doc)
+{
+    if (IsLive(view) && doc) view->SaveAnnoToData(0, nullptr, doc->GetAnnotationFlag());
 }
 
 }  // namespace panes

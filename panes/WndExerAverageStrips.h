@@ -9,6 +9,7 @@
 
 class CDlgCtrl;
 class CTavrionDoc;
+class CWaveView;
 struct _ECGDATA;
 
 namespace panes {
@@ -55,5 +56,23 @@ int ReadBlockSeconds(CTavrionDoc* doc, _ECGDATA* image, UINT tag, int index);
 // A playback timer of `id` on `pane`, after the one running (if any) is
 // killed; the id now running.
 UINT_PTR RestartTimer(CWnd* pane, UINT_PTR running, UINT_PTR id, UINT elapse);
+
+// ---- playback of the stored blocks (average and memory pages) ------------------------------
+// Each call takes the page's running timer id and answers the one running after it.
+
+// Plays `button`'s way on a timer of `id`: the other button loses its check
+// mark, the document plays and `view` takes no annotation input meanwhile.
+UINT_PTR StartPlayback(CWnd* pane, CDlgCtrl* strip, UINT_PTR running, int button, UINT_PTR id, UINT elapse,
+                       CTavrionDoc* doc, CWaveView* view);
+// Kills the running timer; a document that was playing stops, and `view`
+// becomes the annotation view again (WM_ANNOTATION_ACTIVE to the page).
+UINT_PTR EndTimer(CWnd* pane, UINT_PTR running, CTavrionDoc* doc, CWaveView* view);
+// Both play buttons unchecked, then EndTimer.
+UINT_PTR StopPlayback(CWnd* pane, CDlgCtrl* strip, UINT_PTR running, CTavrionDoc* doc, CWaveView* view);
+// A page left while it plays must not leave the document playing: every
+// wave view of the record would refuse annotation input for good.
+UINT_PTR EndPlaybackOnDestroy(CWnd* pane, UINT_PTR running, CTavrionDoc* doc);
+// The view's annotations written to the document's item.
+void SaveViewAnnotations(CWaveView* view, CTavrionDoc* doc);
 
 }  // namespace panes
