@@ -11,6 +11,7 @@
 #include "core/UserMessages.h"
 #include "dialogs/DlgCtrl.h"
 #include "dialogs/DlgDivider.h"
+#include "documents/MFERViewDoc.h"
 #include "panes/PaneKit.h"
 #include "platform/base/Kernel.h"
 #include "panes/WndRestRhythmWave.h"
@@ -227,6 +228,19 @@ TEST_F(RestWavePaneTest, APaneSizedToNothingGetsAnEmptyViewAndNeverNegativeRows)
     EXPECT_GE(m_host.Rect(pane->GetOneLeadView()).Height(), 0);
 }
 
+TEST_F(RestWavePaneTest, GridSizeModeWithoutPixelsPerMillimetreGivesEmptyViews)
+{
+    OpenRecord(RecordKind::Rest12);
+    m_doc.SetDisplaySizeMode(5);
+    m_doc.SetPixelPerMM(0.0, 0.0);
+    CWndRestRhythmWave* pane = Show(1, TRUE, 1920, 1080);
+    int columns = 0, rows = -1;
+    Grid(pane->GetRhythmView(), columns, rows);
+    EXPECT_EQ(0, rows);
+    EXPECT_TRUE(m_host.Rect(pane->GetRhythmView()).IsRectEmpty());
+    EXPECT_TRUE(m_host.Rect(pane->GetOneLeadView()).IsRectEmpty());
+}
+
 TEST_F(RestWavePaneTest, GridSizeModePlacesTheViewsInMillimetresWithinTheScreenMargins)
 {
     OpenRecord(RecordKind::Rest12);
@@ -352,6 +366,30 @@ TEST_F(RestWavePaneTest, OnlyTheHostsFocusJumpEntersThePatientForm)
     EXPECT_TRUE(pane->GetPatientFrame()->GetActiveView()->IsChild(focus));
 }
 
+TEST_F(RestWavePaneTest, AnnotationGoesToTheViewThatAskedAndToNoStranger)
+{
+    OpenRecord(RecordKind::Rest12);
+    CWndRestRhythmWave* pane = Show(1);
+    pane->SendMessage(WM_ANNOTATION_ACTIVE, reinterpret_cast<WPARAM>(pane->GetOneLeadView()), 0);
+    EXPECT_TRUE(pane->GetOneLeadView()->IsAnnoViewActive());
+    EXPECT_FALSE(pane->GetRhythmView()->IsAnnoViewActive());
+    pane->SendMessage(WM_ANNOTATION_ACTIVE, reinterpret_cast<WPARAM>(pane->GetCaptionStrip()), 0);
+    EXPECT_FALSE(pane->GetOneLeadView()->IsAnnoViewActive());
+    EXPECT_FALSE(pane->GetRhythmView()->IsAnnoViewActive());
+}
+
+TEST_F(RestWavePaneTest, SettingADocumentDropsTheOthers)
+{
+    CWndRestRhythmWave pane;
+    pane.SetRestViewDoc(&m_doc);
+    CMFERViewDoc mfer;
+    pane.SetMFERViewDoc(&mfer);
+    EXPECT_EQ(nullptr, pane.GetRestViewDoc());
+    EXPECT_EQ(&mfer, pane.GetMFERViewDoc());
+    pane.SetRestViewDoc(&m_doc);
+    EXPECT_EQ(nullptr, pane.GetMFERViewDoc());
+}
+
 TEST_F(RestWavePaneTest, NegativeDividerChecksHideTheDividers)
 {
     OpenRecord(RecordKind::Rest12);
@@ -410,6 +448,11 @@ TEST_F(RestWavePaneTest, ThePaintedPageHasBackgroundBetweenTheGridAndTheStrip)
     EXPECT_EQ(0, image.CountIn(view.left, view.bottom, view.right, strip.top, other));
     // The grid's bottom line is drawn on the view's last row.
     EXPECT_GT(image.CountIn(view.left, view.bottom - 1, view.right, view.bottom, other), view.Width() / 4);
+    // The limb caption is written where the template's unused ST static lies.
+    const CRect caption = m_host.Rect(pane->GetCaptionStrip());
+    const CRect limb = ItemRect(pane->GetCaptionStrip(), 3479) + caption.TopLeft();
+    EXPECT_GT(image.CountIn(limb.left, limb.top, limb.left + limb.Width() / 2, limb.bottom, testsupport::PngImage::IsDark),
+              100);
     // Traces in the view and in the strip.
     EXPECT_GT(image.CountIn(view.left, view.top, view.right, view.bottom, testsupport::PngImage::IsDark), 500);
     EXPECT_GT(image.CountIn(strip.left, strip.top, strip.right, strip.bottom, testsupport::PngImage::IsDark), 200);
