@@ -1,7 +1,7 @@
 // The US-style resting wave page on resting records written by the record
 // maker: the interpretation form between the patient strip and the waves,
 // hidden by the column layouts; its one-lead strip in the five-row grid;
-// Tab between its two forms; the limb/chest switch clicked on the desktop.
+// Tab between its two forms.
 #include <gtest/gtest.h>
 
 #include "core/UserMessages.h"
@@ -129,19 +129,6 @@ TEST_F(RestWaveAmePaneTest, TabRunsFromThePatientFormIntoTheInterpretationAndBac
     // The other interpretation forms and the host do not lead here.
     EXPECT_EQ(0, Jump(pane, 2, 2));
     EXPECT_EQ(0, Jump(pane, 0, 2));
-}
-
-TEST_F(RestWaveAmePaneTest, TheChestButtonClickedSwitchesTheCaptions)
-{
-    CWndRestRhythmWaveAme* pane = Show(12);   // three leads by two, half width
-    ASSERT_TRUE(pane->GetLimbChestStrip()->IsWindowVisible());
-    CRect rect;
-    Item(pane->GetLimbChestStrip(), 3482)->GetWindowRect(&rect);
-    Desktop::Click(rect.CenterPoint());
-    Desktop::PumpMessages();
-    EXPECT_TRUE(pane->GetRhythmView()->IsShowChestLead());
-    EXPECT_FALSE(Item(pane->GetCaptionStrip(), 3479)->IsWindowVisible());
-    EXPECT_TRUE(Item(pane->GetCaptionStrip(), 3480)->IsWindowVisible());
 }
 
 }  // namespace
