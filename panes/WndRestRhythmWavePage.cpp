@@ -297,6 +297,21 @@ Captions BuildCaptions(const Docs& docs, int waveStyle, BOOL usStyle)
     return c;
 }
 
+namespace {
+
+// The multi-lead view asks for its captions at every paint: a text that did
+// not change is not written again, so that its static is not painted again.
+void RewriteText(CDlgCtrl* strip, int id, const CString& text)
+{
+    CWnd* item = StripItem(strip, id);
+    if (!item) return;
+    CString shown;
+    item->GetWindowText(shown);
+    if (shown != text) item->SetWindowText(text);
+}
+
+}  // namespace
+
 void ShowCaptions(CDlgCtrl* strip, const Docs& docs, int waveStyle, BOOL limbLeads, BOOL usStyle)
 {
     if (!docs.Doc() || !docs.HasCurrentItem()) return;
@@ -307,8 +322,8 @@ void ShowCaptions(CDlgCtrl* strip, const Docs& docs, int waveStyle, BOOL limbLea
         ShowStripItem(strip, kCaptionLimb, limbLeads);
         ShowStripItem(strip, kCaptionChest, !limbLeads);
     }
-    if (captions.writeLimb) SetStripText(strip, kCaptionLimb, captions.limb);
-    if (captions.writeChest) SetStripText(strip, kCaptionChest, captions.chest);
+    if (captions.writeLimb) RewriteText(strip, kCaptionLimb, captions.limb);
+    if (captions.writeChest) RewriteText(strip, kCaptionChest, captions.chest);
 }
 
 // ---- layout ----------------------------------------------------------------------------------
