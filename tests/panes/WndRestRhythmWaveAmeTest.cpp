@@ -1,7 +1,7 @@
 // The US-style resting wave page on resting records written by the record
 // maker: the interpretation form between the patient strip and the waves,
 // hidden by the column layouts; its one-lead strip in the five-row grid;
-// Tab between its two forms.
+// Tab pressed between its two forms.
 #include <gtest/gtest.h>
 
 #include "core/UserMessages.h"
@@ -129,6 +129,21 @@ TEST_F(RestWaveAmePaneTest, TabRunsFromThePatientFormIntoTheInterpretationAndBac
     // The other interpretation forms and the host do not lead here.
     EXPECT_EQ(0, Jump(pane, 2, 2));
     EXPECT_EQ(0, Jump(pane, 0, 2));
+}
+
+TEST_F(RestWaveAmePaneTest, TabPressedAtTheEndOfThePatientFormLandsInTheInterpretation)
+{
+    CWndRestRhythmWaveAme* pane = Show(3);
+    CFormEx* interpretation = panes::FrameForm(pane->GetInterpretationFrame());
+    // Into the patient form's last control, as Shift+Tab from the interpretation lands.
+    ASSERT_EQ(1, Jump(pane, 3, 1));
+    interpretation->SetJumpStatus(FALSE);
+    Desktop::KeyPress(VK_TAB);
+    Desktop::PumpMessages();
+    CWnd* focus = CWnd::GetFocus();
+    ASSERT_NE(nullptr, focus);
+    EXPECT_TRUE(interpretation->IsChild(focus));
+    EXPECT_TRUE(interpretation->GetJumpStatus());
 }
 
 }  // namespace
