@@ -384,8 +384,8 @@ namespace {
 struct StripLayout {
     int captionX, captionW;
     int limbX, limbW;
-    int chestX, chestW;   // chestW 0: the chest caption is parked
-    int switchX, switchW; // switchW 0: the switch is hidden
+    int chestX, chestW;    // chestW 0: the chest caption is parked
+    int switchX, switchW;  // switchW 0: the switch is hidden
     int buttonW;
 };
 
