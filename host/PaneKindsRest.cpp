@@ -1,13 +1,45 @@
+#include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
+#include "documents/RhythmViewDoc.h"
 #include "host/PaneKinds.h"
 #include "panes/WndRestDetailMeas.h"
+#include "panes/WndRestRhythmWave.h"
+#include "panes/WndRestRhythmWaveAme.h"
 
 namespace host {
 
-// The detailed measurement page of a resting record.
+namespace {
+
+// A wave page that serves a resting, an MFER or a rhythm record: the
+// document goes to the setter of its kind.
+template <class Pane> CWnd* MakeWavePage(CTavrionDoc& doc, bool showPatient)
+{
+    if (CWnd* pane = MakeOn(doc, showPatient, &Pane::SetRestViewDoc)) return pane;
+    if (CWnd* pane = MakeOn(doc, showPatient, &Pane::SetMFERViewDoc)) return pane;
+    return MakeOn(doc, showPatient, &Pane::SetRhythmViewDoc);
+}
+
+// The page style call of the document's kind (the host's style numbers are
+// those of that kind), then the update the host runs after it.
+template <class Pane> void ShowWavePage(CWnd* wnd, int style)
+{
+    auto* pane = static_cast<Pane*>(wnd);
+    if (pane->GetRestViewDoc()) pane->ShowRestPageStyle(style);
+    else if (pane->GetMFERViewDoc()) pane->ShowMFERPageStyle(style);
+    else pane->ShowRhythmPageStyle(style);
+    pane->OnUpdate();
+}
+
+}  // namespace
+
+// The resting pages: the waves, their US-style twin and the detailed measurement.
 std::vector<PaneKind> RestPaneKinds()
 {
     return {
+        {"CWndRestRhythmWave", {1, 2, 5, 7, 8, 11, 13, 14, 17, 19, 20, 23, 25, 26, 29, 33, 34},
+         MakeWavePage<CWndRestRhythmWave>, ShowWavePage<CWndRestRhythmWave>},
+        {"CWndRestRhythmWaveAme", {3, 4, 6, 9, 10, 12, 15, 16, 18, 21, 22, 24, 27, 28, 30, 31, 32},
+         MakeWavePage<CWndRestRhythmWaveAme>, ShowWavePage<CWndRestRhythmWaveAme>},
         {"CWndRestDetailMeas", {},
          [](CTavrionDoc& d, bool p) { return MakeOn(d, p, &CWndRestDetailMeas::SetRestViewDoc); },
          [](CWnd* w, int) {

@@ -104,7 +104,7 @@ const char kUsage[] =
     "                    additions, comment, measurements, analysis, record, wave, report,\n"
     "                    system, settings, annotations\n"
     "  --annotations N --additions N --minnesota N --ivrel N   element counts\n"
-    "  --trip TEXT       the first trip count as written (for instance '*': not counted)\n"
+    "  --trip N[/T]      the trip count and total as written (for instance '*': not counted)\n"
     "  --confirmation confirmed|edited|none  the doctor's confirmation: after every edit\n"
     "                    (default), before the edits (edited after it), or none\n"
     "mfer options (mfer, wfdb --mfer):\n"
@@ -292,7 +292,15 @@ RecordXmlOptions ParseXmlOptions(const Args& a) {
     o.additions = count("--additions");
     o.minnesotaRows = count("--minnesota");
     o.ivrelRows = count("--ivrel");
-    if (a.Has("--trip")) o.trip = a.Get("--trip");
+    if (a.Has("--trip")) {
+        // N, N/T or "*" (not counted)
+        const std::string trip = a.Get("--trip");
+        const size_t slash = trip.find('/');
+        o.trip = trip.substr(0, slash);
+        if (slash != std::string::npos) o.tripTotal = trip.substr(slash + 1);
+        if (o.trip.empty() || (slash != std::string::npos && o.tripTotal.empty()))
+            throw std::invalid_argument("--trip takes N, N/T or '*'");
+    }
     if (a.Has("--confirmation") && !ParseConfirmation(a.Get("--confirmation"), &o.confirmation))
         throw std::invalid_argument("--confirmation must be confirmed, edited or none");
     return o;

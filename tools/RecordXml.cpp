@@ -513,6 +513,7 @@ private:
             total = Int((Older() ? 256 : 999) + over);
         }
         if (!m_opt.trip.empty()) trip = m_opt.trip;
+        if (!m_opt.tripTotal.empty()) total = m_opt.tripTotal;
         Attr(rs + "Mstep_section/Trip_info", "trip", trip);
         Attr(rs + "Mstep_section/Trip_info", "total", total);
         Text(rs + "Mstep_section/Load_time", "03:00");

@@ -99,6 +99,7 @@ struct RecordXmlOptions {
     int minnesotaRows = -1;  // "Minnesota" elements; -1: all eight rows of the rest forms for rest kinds, else none
     int ivrelRows = -1;      // "Ivrel" elements; -1: all eleven rows for rest kinds, else none
     std::string trip;        // the first trip count as written ("*": not counted); empty: the default
+    std::string tripTotal;   // the trip total as written; empty: the default
     Confirmation confirmation = Confirmation::Confirmed;
     // Measurements the recorder could not make: the R' duration row missing
     // in every lead ("****"), the R amplitude of aVF, the TUP finding of aVR

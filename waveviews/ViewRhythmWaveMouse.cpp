@@ -242,9 +242,12 @@ void CViewRhythmWave::RunStoredPopup(CDialog& popup)
     const INT_PTR result = popup.DoModal();
     SetPopupOpen(0);
     if (result != IDOK) return;
-    // Whether the pane is a rest rhythm pane that places its dividers afresh
-    // is the pane's to act on; the grandparent hears of the confirmation.
+    // The resting wave page places the dividers of its multi-lead view afresh
+    // after the divider dialog; the grandparent hears of the confirmation.
     CWnd* parent = GetParent();
+    const CWavePopups& popups = CWavePopups::Get();
+    if (&popup == m_pDividerPopup.get() && parent && popups.dividerPaneView)
+        if (CViewRhythmWave* paneView = popups.dividerPaneView(parent)) paneView->SetInitialDividerPos();
     CWnd* grandparent = parent ? parent->GetParent() : nullptr;
     if (grandparent) grandparent->SendMessage(WM_VIEW_RESULT, 0, 0);
 }

@@ -10,6 +10,8 @@
 #include "platform/ui/framework/Dialog.h"
 
 class CTavrionDoc;
+class CViewRhythmWave;
+class CWnd;
 
 // What the view hands a pop-up: the record, the clicked lead and sample, and
 // the screen's pixels per millimetre.
@@ -38,6 +40,10 @@ public:
     MakeStored makeEnlargedWave;   // the enlarged lead of a resting or MFER page
     MakeStored makeDivider;        // the divider strip of a one-lead page
     RunOnStack runEnlargedRhyRR;   // the enlarged lead of a rhythm, RR or extra page
+    // The multi-lead view of the pane `parent` when that pane places its
+    // dividers afresh after the divider dialog, else null. The panes stand
+    // above the views, so they give it when the library loads.
+    std::function<CViewRhythmWave*(CWnd* parent)> dividerPaneView;
 
     static CWavePopups& Get();
 };

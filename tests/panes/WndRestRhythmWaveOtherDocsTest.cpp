@@ -1,0 +1,186 @@
+// The resting wave pages on the other records they show: MFER files of
+// twelve and fifteen leads with their filter text in the captions, and
+// rhythm records in the resting layouts, all written by the record maker.
+#include <gtest/gtest.h>
+
+#include "core/UserMessages.h"
+#include "dialogs/DlgCtrl.h"
+#include "documents/RhythmViewDoc.h"
+#include "panes/WndRestRhythmWave.h"
+#include "panes/WndRestRhythmWaveAme.h"
+#include "tests/documents/MFERViewDocFixture.h"
+#include "tests/documents/RhythmViewDocTestSupport.h"
+#include "tests/panes/PaneTestSupport.h"
+#include "waveviews/ViewRhythmWave.h"
+#include "waveviews/ViewScroll1LeadWave.h"
+
+using panetest::Box;
+using platform::ui::Desktop;
+
+namespace {
+
+CString StripText(CDlgCtrl* strip, int id)
+{
+    CString text;
+    strip->GetDlgItem(id)->GetWindowText(text);
+    return text;
+}
+
+class RestWaveMferTest : public mfertest::MferDocTest {
+protected:
+    void SetUp() override
+    {
+        mfertest::MferDocTest::SetUp();
+        Desktop::Reset();
+        m_doc->m_bAutoDelete = FALSE;
+        m_screen.Use(*m_doc, 1920, 1080);
+    }
+    void TearDown() override
+    {
+        m_wave.Close();
+        m_ame.Close();
+        mfertest::MferDocTest::TearDown();
+    }
+    void OpenLeads(int leads)
+    {
+        ASSERT_NE(nullptr, OpenKind(morvelance::MferKind::Plain, leads, leads == 15 ? 0x800F : 0x800C, leads));
+    }
+    // Sensitivity and speed, then the MFER record's filter text.
+    CString Settings(float sense)
+    {
+        CString text;
+        text.Format(L"%.2f mm/mV  %.1f mm/s  %s  ", sense, m_doc->GetSpeed(),
+                    static_cast<LPCWSTR>(m_doc->GetMFERFilter()));
+        return text;
+    }
+    CWndRestRhythmWave* ShowWave(int style)
+    {
+        CWndRestRhythmWave* pane =
+            m_wave.Open([this](CWndRestRhythmWave& p) { p.SetMFERViewDoc(m_doc.get()); }, TRUE, 1020, 664);
+        pane->ShowMFERPageStyle(style);
+        Desktop::PumpMessages();
+        return pane;
+    }
+
+    panetest::ScopedScreen m_screen;
+    panetest::PaneHost<CWndRestRhythmWave> m_wave;
+    panetest::PaneHost<CWndRestRhythmWaveAme> m_ame;
+};
+
+TEST_F(RestWaveMferTest, FifteenLeadsTakeTheFifteenLeadColumnWithTheFilterText)
+{
+    OpenLeads(15);
+    CWndRestRhythmWave* pane = ShowWave(34);
+    EXPECT_EQ(12, pane->GetRhythmView()->GetWaveStyle());
+    EXPECT_EQ(12, m_doc->GetRhythmWaveStyle());
+    EXPECT_EQ(Settings(m_doc->GetSense(6, 0)) + L"波形连续型(15chx1)  " + m_doc->GetCurrentDataItem()->strMasterStep,
+              StripText(pane->GetCaptionStrip(), 3479));
+    EXPECT_EQ(Box(50, 57, 960, 20), m_wave.Rect(pane->GetCaptionStrip()));
+}
+
+TEST_F(RestWaveMferTest, TwelveLeadCaptionsPutTheFilterTextFirstInTheChestCaption)
+{
+    OpenLeads(12);
+    CWndRestRhythmWave* pane = ShowWave(1);
+    CString chest;
+    chest.Format(L"%.2f mm/mV  %.1f mm/s  %s  %s  %s", m_doc->GetSense(0, 0), m_doc->GetSpeed(),
+                 static_cast<LPCWSTR>(m_doc->GetMFERFilter()), L"", L"");
+    EXPECT_EQ(chest, StripText(pane->GetCaptionStrip(), 3480));
+    pane->ShowMFERPageStyle(5);
+    CString limb;
+    limb.Format(L"%.2f mm/mV  %.1f mm/s  %s  %s  %s", m_doc->GetSense(1, 0), m_doc->GetSpeed(),
+                static_cast<LPCWSTR>(m_doc->GetMFERFilter()), L"波形連続型(3chx2)", L"");
+    EXPECT_EQ(limb, StripText(pane->GetCaptionStrip(), 3479));
+}
+
+TEST_F(RestWaveMferTest, TheUSPageShowsFilterNameAndLoadInBothCaptionsOfTheSixLeadColumn)
+{
+    OpenLeads(12);
+    CWndRestRhythmWaveAme* pane =
+        m_ame.Open([this](CWndRestRhythmWaveAme& p) { p.SetMFERViewDoc(m_doc.get()); }, TRUE, 1020, 664);
+    pane->ShowMFERPageStyle(27);
+    CString limb;
+    limb.Format(L"%.2f mm/mV  %.1f mm/s  %s  %s  %s", m_doc->GetSense(1, 0), m_doc->GetSpeed(),
+                static_cast<LPCWSTR>(m_doc->GetMFERFilter()), L"波形连续型(6chx1)",
+                static_cast<LPCWSTR>(m_doc->GetCurrentDataItem()->strMasterStep));
+    EXPECT_EQ(limb, StripText(pane->GetCaptionStrip(), 3479));
+}
+
+TEST_F(RestWaveMferTest, AnMferHalfPageLeavesTheInterpretationAsTheColumnStyleLeftIt)
+{
+    OpenLeads(12);
+    CWndRestRhythmWaveAme* pane =
+        m_ame.Open([this](CWndRestRhythmWaveAme& p) { p.SetMFERViewDoc(m_doc.get()); }, TRUE, 1020, 664);
+    pane->ShowMFERPageStyle(31);
+    EXPECT_FALSE(pane->IsShowInterpretation());
+    pane->ShowMFERPageStyle(6);
+    EXPECT_EQ(2, pane->GetRhythmView()->GetWaveStyle());
+    EXPECT_FALSE(pane->IsShowInterpretation());
+    EXPECT_FALSE(pane->GetInterpretationFrame()->IsWindowVisible());
+    pane->ShowMFERPageStyle(3);
+    EXPECT_TRUE(pane->GetInterpretationFrame()->IsWindowVisible());
+}
+
+class RestWaveRhythmTest : public rhythmtest::RhythmDocTest {
+protected:
+    void SetUp() override
+    {
+        rhythmtest::RhythmDocTest::SetUp();
+        Desktop::Reset();
+        m_doc->m_bAutoDelete = FALSE;
+        m_screen.Use(*m_doc, 1920, 1080);
+        morvelance::RhythmRecordShape shape;
+        shape.leads = 12;
+        shape.seconds = 20.0;
+        ASSERT_EQ(0, Open(rhythmtest::WriteRhythm(m_dir, "rhythm", shape), 12));
+    }
+    void TearDown() override
+    {
+        m_wave.Close();
+        m_ame.Close();
+        rhythmtest::RhythmDocTest::TearDown();
+    }
+
+    panetest::ScopedScreen m_screen;
+    panetest::PaneHost<CWndRestRhythmWave> m_wave;
+    panetest::PaneHost<CWndRestRhythmWaveAme> m_ame;
+};
+
+TEST_F(RestWaveRhythmTest, RhythmStylesMapToTheRestingLayouts)
+{
+    CWndRestRhythmWave* pane =
+        m_wave.Open([this](CWndRestRhythmWave& p) { p.SetRhythmViewDoc(m_doc.get()); }, TRUE, 1020, 664);
+    pane->ShowRhythmPageStyle(6);
+    EXPECT_EQ(4, pane->GetRhythmView()->GetWaveStyle());
+    EXPECT_TRUE(pane->GetRhythmView()->IsHalfStyle());
+    EXPECT_EQ(4, m_doc->GetRhythmWaveStyle());
+    pane->ShowRhythmPageStyle(18);
+    EXPECT_EQ(11, pane->GetRhythmView()->GetWaveStyle());
+    CString caption;
+    caption.Format(L"%.2f mm/mV  %.1f mm/s  %d Hz  %s  %s  %s", m_doc->GetSense(6, 0), m_doc->GetSpeed(),
+                   m_doc->GetFilter(), L"波形连续型(12chx1)", L"", L"");
+    EXPECT_EQ(caption, StripText(pane->GetCaptionStrip(), 3479));
+    for (int style : {16, 17, 20}) {
+        pane->ShowRhythmPageStyle(style);
+        EXPECT_EQ(11, pane->GetRhythmView()->GetWaveStyle()) << style;
+    }
+}
+
+TEST_F(RestWaveRhythmTest, TheUSPageTakesOnlyTheColumnStylesOfARhythmRecord)
+{
+    CWndRestRhythmWaveAme* pane =
+        m_ame.Open([this](CWndRestRhythmWaveAme& p) { p.SetRhythmViewDoc(m_doc.get()); }, TRUE, 1020, 664);
+    for (int style : {1, 3, 15, 18}) pane->ShowRhythmPageStyle(style);
+    EXPECT_EQ(1, pane->GetRhythmView()->GetWaveStyle());
+    EXPECT_TRUE(pane->IsShowInterpretation());
+    pane->ShowRhythmPageStyle(16);
+    EXPECT_EQ(11, pane->GetRhythmView()->GetWaveStyle());
+    EXPECT_FALSE(pane->IsShowInterpretation());
+    EXPECT_EQ(15, pane->GetOneLeadView()->GetWaveStyle());
+    // A rhythm record in a three-by-four layout has no captions on this page.
+    pane->SendMessage(WM_DISPLAY_INFO_CHANGED, 1, 0);
+    EXPECT_EQ(L"", StripText(pane->GetCaptionStrip(), 3479));
+    EXPECT_EQ(L"", StripText(pane->GetCaptionStrip(), 3480));
+}
+
+}  // namespace
