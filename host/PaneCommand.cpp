@@ -37,7 +37,7 @@ const std::vector<PaneKind>& PaneKinds()
     static const std::vector<PaneKind> kinds = [] {
         std::vector<PaneKind> all;
         for (auto list : {RestPaneKinds, RhythmPaneKinds, RRPaneKinds, SerialPaneKinds, ExtraPaneKinds,
-                          ExercisePaneKinds, MasterStepPaneKinds}) {
+                          ExercisePaneKinds, MasterStepPaneKinds, ExerciseResultPaneKinds}) {
             std::vector<PaneKind> some = list();
             all.insert(all.end(), some.begin(), some.end());
         }
