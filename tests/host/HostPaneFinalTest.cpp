@@ -1,8 +1,7 @@
 // The host shows master-step and exercise records in their summary, result
-// and comparison pages as a user runs it: every page of each record at the
-// screen size, the exercise equation on the result page, the comparison's
-// buttons that lead nowhere on a record of one page, and the summary page
-// without the patient strip.
+// and comparison pages as a user runs it: every page of a master-step record
+// at the screen size, the exercise equation on the result page, and the
+// comparison's buttons that lead nowhere on a record of one page.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -45,19 +44,6 @@ TEST_F(HostPaneFinal, EveryPageOfAMasterStepRecordIsWrittenAtTheScreenSize)
     EXPECT_EQ(std::string::npos, run.out.find("CWndExer"));
 }
 
-TEST_F(HostPaneFinal, ExerciseRecordShowsItsSummaryAndResultPages)
-{
-    const std::string out = m_dir.File("exercise");
-    const HostRun run = Host({"pane", Record("exercise_90.ecg"), "--pane", "all", "--out", out});
-    ASSERT_EQ(0, run.status) << run.err;
-    for (const char* name : {"CWndExerSummary", "CWndExerResult"}) {
-        const PngImage image(out + "/" + name + ".png");
-        ASSERT_TRUE(image.Ok()) << name;
-        EXPECT_EQ(1920, image.Width()) << name;
-    }
-    EXPECT_EQ(std::string::npos, run.out.find("CWndFinal"));
-}
-
 TEST_F(HostPaneFinal, ResultPageWritesTheEquationAtFortyAndFiveHundredTwentyUnits)
 {
     const std::string png = m_dir.File("result.png");
@@ -81,15 +67,3 @@ TEST_F(HostPaneFinal, NextCannotBePressedOnAComparisonOfOnePage)
     EXPECT_NE(std::string::npos, run.err.find("3498"));
 }
 
-TEST_F(HostPaneFinal, SummaryWithoutThePatientStripStartsWithTheFormAtFiveUnits)
-{
-    const std::string with = m_dir.File("with.png"), without = m_dir.File("without.png");
-    ASSERT_EQ(0, Host({"pane", Record("mstep243.ecg"), "--pane", "CWndFinalSummary", "--png", with}).status);
-    ASSERT_EQ(0, Host({"pane", Record("mstep243.ecg"), "--pane", "CWndFinalSummary", "--no-patient", "--png",
-                       without})
-                     .status);
-    // The patient strip's texts stand in the first 5 to 55 units of 664 (9 to 89 pixels).
-    const PngImage a(with), b(without);
-    EXPECT_GT(a.CountIn(0, 12, 1920, 40, PngImage::IsDark), 100);
-    EXPECT_EQ(0, b.CountIn(0, 0, 1920, 8, PngImage::IsDark));
-}

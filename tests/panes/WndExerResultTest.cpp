@@ -1,8 +1,7 @@
 // The exercise result page on an exercise record written by the record
-// maker: the table and the METs-HR trend where they stand, and the
-// regression equation the pane paints itself, probed on the screen at
-// 40 and 520 units and read back part by part from a recording context at
-// narrow and wide panes.
+// maker: the regression equation the pane paints itself, probed on the
+// screen at 40 and 520 units and read back part by part from a recording
+// context at narrow and wide panes.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -84,15 +83,6 @@ protected:
 
 }  // namespace
 
-TEST_F(ExerResultTest, TableAndTrendStandWhereThePageHasThem)
-{
-    CWndExerResult* pane = OpenPane(1020, 664);
-    EXPECT_EQ(panetest::Box(10, 10, 1000, 350), m_host.Rect(pane->GetResultTable()));
-    EXPECT_EQ(panetest::Box(343, 370, 667, 280), m_host.Rect(pane->GetTrendView()));
-    EXPECT_EQ(7, pane->GetTrendView()->GetTrendStyle());
-    EXPECT_EQ(0, pane->GetTrendView()->GetParentWndType());
-}
-
 TEST_F(ExerResultTest, EquationIsInkedFromFortyUnitsAcrossAtFiveHundredTwentyDown)
 {
     SetLine(0.5, 1.2);
@@ -155,12 +145,3 @@ TEST_F(ExerResultTest, EquationLeavesTheContextAsItFoundIt)
     EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), pane->DrawEquation(&dc, 1020, 664));
 }
 
-TEST_F(ExerResultTest, WithoutARecordNothingIsPainted)
-{
-    CWndExerResult* pane = OpenPane(1020, 664);
-    m_doc.SetCurDataIndex(-5);
-    CDC dc;
-    ASSERT_TRUE(dc.Attach(platform::gdi::CreateRecordingDC(1020, 664)));
-    pane->DrawEquation(&dc, 1020, 664);
-    EXPECT_TRUE(platform::gdi::GetRecording(dc.GetSafeHdc()).empty());
-}

