@@ -1,5 +1,6 @@
 #include "panes/WndExerSummary.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "analysisviews/ViewExerSummaryAverage.h"
@@ -131,7 +132,8 @@ void CWndExerSummary::OnSize(UINT nType, int cx, int cy)
             ScreenToClient(&average);
             width = average.left - m - page.X(5);
         }
-        m_pTrendView->MoveWindow(gridMode ? m : page.X(10), trendTop, width, averageBottom - trendTop, TRUE);
+        m_pTrendView->MoveWindow(gridMode ? m : page.X(10), trendTop, std::max(0, width),
+                                 std::max(0, averageBottom - trendTop), TRUE);
     }
     PlaceMemoryView(averageBottom, gridMode);
 }

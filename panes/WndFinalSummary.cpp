@@ -1,5 +1,7 @@
 #include "panes/WndFinalSummary.h"
 
+#include <algorithm>
+
 #include "analysisviews/ViewCAL.h"
 #include "analysisviews/ViewFinalCom1Lead.h"
 #include "analysisviews/ViewHRTrend.h"
@@ -116,7 +118,8 @@ void CWndFinalSummary::OnSize(UINT nType, int cx, int cy)
     const int top = page.Y(m_bShowPatientInfo ? 55 : 0) + page.Y(5);
     const int formLeft = gridMode ? m : page.X(7);
     const int formWidth = page.X(510);
-    const int formHeight = H - top - 2 * (page.Y(5) + calHeight) - page.Y(20);
+    // A pane too small for the rows gives the form nothing rather than a negative height.
+    const int formHeight = std::max(0, H - top - 2 * (page.Y(5) + calHeight) - page.Y(20));
     if (m_pInterpretationFrame && m_pInterpretationFrame->GetSafeHwnd()) {
         m_pInterpretationFrame->MoveWindow(formLeft, top, formWidth, formHeight, TRUE);
         if (CFormEx* form = panes::FrameForm(m_pInterpretationFrame)) {
@@ -132,7 +135,7 @@ void CWndFinalSummary::OnSize(UINT nType, int cx, int cy)
         rightX = formLeft + formWidth + page.X(5);
         rightWidth = W - rightX - m;
     }
-    const int trendHeight = (formHeight - page.Y(10) - page.Y(40)) / 2;
+    const int trendHeight = std::max(0, (formHeight - page.Y(10) - page.Y(40)) / 2);
     const int protocolHeight = page.Y(40);
     if (m_pProtocolView && m_pProtocolView->GetSafeHwnd())
         m_pProtocolView->MoveWindow(rightX, top, rightWidth, protocolHeight, TRUE);
@@ -142,7 +145,7 @@ void CWndFinalSummary::OnSize(UINT nType, int cx, int cy)
     const int stTop = hrTop + trendHeight + page.Y(5);
     const int stBottom = top + formHeight;
     if (m_pSTTrendView && m_pSTTrendView->GetSafeHwnd())
-        m_pSTTrendView->MoveWindow(rightX, stTop, rightWidth, stBottom - stTop, TRUE);
+        m_pSTTrendView->MoveWindow(rightX, stTop, rightWidth, std::max(0, stBottom - stTop), TRUE);
 
     PlaceCaption(stBottom + 1, gridMode);
     const int row0 = stBottom + page.Y(20);
