@@ -52,6 +52,7 @@ int CWndExerResult::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void CWndExerResult::OnSize(UINT nType, int cx, int cy)
 {
     CWnd::OnSize(nType, cx, cy);
+    if (!m_pExerViewDoc) return;
     const panes::VirtualPage page = panes::VirtualPage::OfClient(this, TRUE);
     page.Place(m_pResultTable, {10, 10, 1000, 350});
     page.Place(m_pTrendView, {343, 370, 667, 280});

@@ -1,7 +1,8 @@
 // The exercise result page on an exercise record written by the record
 // maker: the regression equation the pane paints itself, probed on the
 // screen at 40 and 520 units and read back part by part from a recording
-// context at narrow and wide panes.
+// context at narrow and wide panes; both exercise pages before the host
+// gives them a document.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,8 +10,10 @@
 
 #include "analysisviews/ViewExerTrend.h"
 #include "analysisviews/ViewResultTable.h"
+#include "dialogs/DlgCtrl.h"
 #include "panes/PaneKit.h"
 #include "panes/WndExerResult.h"
+#include "panes/WndExerSummary.h"
 #include "platform/gdi/Image.h"
 #include "platform/gdi/RecordingDriver.h"
 #include "tests/documents/ExerViewDocFixture.h"
@@ -145,3 +148,21 @@ TEST_F(ExerResultTest, EquationLeavesTheContextAsItFoundIt)
     EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(), pane->DrawEquation(&dc, 1020, 664));
 }
 
+
+TEST(ExerPagesWithoutDocument, LayoutUpdateAndPaintChangeNothing)
+{
+    Desktop::Reset();
+    panetest::PaneHost<CWndExerResult> result;
+    CWndExerResult* pane = result.Open([](CWndExerResult&) {}, TRUE, 1020, 664);
+    pane->SendMessage(WM_SIZE, 0, 0);
+    pane->OnUpdate();
+    pane->UpdateWindow();
+    EXPECT_TRUE(result.Rect(pane->GetResultTable()).IsRectEmpty());
+    panetest::PaneHost<CWndExerSummary> summary;
+    CWndExerSummary* other = summary.Open([](CWndExerSummary&) {}, TRUE, 1020, 664);
+    other->SendMessage(WM_SIZE, 0, 0);
+    other->OnUpdate();
+    other->RestoreTrendStyle();
+    EXPECT_EQ(0, other->GetTrendKindStrip()->GetDlgItem(4100)->SendMessage(CB_GETCOUNT));
+    EXPECT_TRUE(summary.Rect(other->GetTrendView()).IsRectEmpty());
+}

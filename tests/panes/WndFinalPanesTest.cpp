@@ -242,3 +242,21 @@ TEST_F(FinalPaneTest, TrendPageIsMadeFromItsClassAndPlacesTwelveLeadsInFourColum
         EXPECT_EQ(i, pane->GetTrendView(i)->GetLead());
     }
 }
+
+TEST_F(FinalPaneTest, PagesWithoutADocumentMoveNothingAndPageNowhere)
+{
+    CWndFinalSummary* summary = m_summary.Open([](CWndFinalSummary&) {}, TRUE, 1020, 664);
+    summary->SendMessage(WM_SIZE, 0, 0);
+    summary->OnUpdate();
+    EXPECT_TRUE(m_summary.Rect(summary->GetLeadView(0)).IsRectEmpty());
+    CWndFinalWaveCom* com = m_waveCom.Open([](CWndFinalWaveCom&) {}, TRUE, 1020, 664);
+    com->SendMessage(WM_SIZE, 0, 0);
+    com->OnUpdate();
+    com->SendMessage(WM_COMMAND, MAKEWPARAM(panes::kNextButton, BN_CLICKED), 0);
+    EXPECT_EQ(0, com->GetComView()->GetCurrentPage());
+    EXPECT_TRUE(m_waveCom.Rect(com->GetComView()).IsRectEmpty());
+    CWndFinalSTTrend* trend = m_trend.Open([](CWndFinalSTTrend&) {}, TRUE, 1020, 664);
+    trend->SendMessage(WM_SIZE, 0, 0);
+    trend->OnUpdate();
+    EXPECT_TRUE(m_trend.Rect(trend->GetTrendView(0)).IsRectEmpty());
+}
