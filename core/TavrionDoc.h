@@ -312,6 +312,10 @@ public:
     void SetScaleMarkSize(int size) { m_nScaleMarkSize = size; }
     CFont* GetPageTextFont() const { return m_pPageTextFont; }
     void SetPageTextFont(CFont* font) { m_pPageTextFont = font; }
+    // The colour of the texts a pane paints itself (the exercise result's
+    // equation); set by the host, black until then.
+    COLORREF GetTextColor() const { return m_crTextColor; }
+    void SetTextColor(COLORREF color) { m_crTextColor = color; }
     double GetPixelPerMMX() const { return m_dPixelPerMM[0]; }
     double GetPixelPerMMY() const { return m_dPixelPerMM[1]; }
     void SetPixelPerMM(double x, double y)
@@ -548,6 +552,7 @@ protected:
     int m_nScaleMarkSize = 1;
     CFont* m_pPageTextFont = nullptr;                    // not owned
     int m_bSettingSaveFailed = 0;                        // see IsSettingSaveFailed
+    COLORREF m_crTextColor = RGB(0, 0, 0);               // see GetTextColor
 
 private:
     void DeleteDocFonts();

@@ -78,7 +78,9 @@ struct _FINALDATAITEM {
     _ECGDATA* pECGData;                  // the record image (owned)
     int nDescentTable;                   // 1-based post-load comparison of the ST descent; -1 none
     int nDescentLead;                    // -1 none
-    int nDescentMinute;                  // recording time of the descent comparison
+    // Recording time of the descent comparison after the load: the post-load
+    // time the master-step captions show (CFinalViewDoc::GetPostLoadTime).
+    int nDescentMinute;
     int nDescentSecond;
     int nLoadCount;                      // records in pLoadInfo
     // The post-load comparison the one-lead views and the load enlarge

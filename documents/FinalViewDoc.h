@@ -53,6 +53,9 @@ public:
     BOOL SetCurLoadIndex(int index);
     // The label of a step count (-2 to 2).
     CString GetStepMode(short step, int flag);
+    // The post-load time of the current item in minutes and seconds; FALSE,
+    // leaving both unchanged, without an item.
+    BOOL GetPostLoadTime(int& nMinute, int& nSecond) const;
 
     // ---- display settings ----------------------------------------------------------
     int GetFilter() override;

@@ -107,6 +107,15 @@ int CFinalViewDoc::GetCurLoadIndex() const
     return item ? item->nCurLoadIndex : -1;
 }
 
+BOOL CFinalViewDoc::GetPostLoadTime(int& nMinute, int& nSecond) const
+{
+    const _FINALDATAITEM* item = GetCurrentDataItem();
+    if (!item) return FALSE;
+    nMinute = item->nDescentMinute;
+    nSecond = item->nDescentSecond;
+    return TRUE;
+}
+
 BOOL CFinalViewDoc::SetCurLoadIndex(int index)
 {
     _FINALDATAITEM* item = GetCurrentDataItem();

@@ -38,8 +38,8 @@ const std::vector<PaneKind>& PaneKinds()
 {
     static const std::vector<PaneKind> kinds = [] {
         std::vector<PaneKind> all;
-        for (auto list : {RestPaneKinds, RhythmPaneKinds, RhythmCommentPaneKinds, RRPaneKinds, SerialPaneKinds, ExtraPaneKinds,
-                          ExercisePaneKinds, MasterStepPaneKinds}) {
+        for (auto list : {RestPaneKinds, RhythmPaneKinds, RhythmCommentPaneKinds, RRPaneKinds, SerialPaneKinds,
+                          ExtraPaneKinds, ExercisePaneKinds, ExerciseResultPaneKinds, MasterStepPaneKinds}) {
             std::vector<PaneKind> some = list();
             all.insert(all.end(), some.begin(), some.end());
         }

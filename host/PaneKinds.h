@@ -38,6 +38,13 @@ template <class Pane, class Doc> CWnd* MakeOn(CTavrionDoc& doc, bool showPatient
     return pane;
 }
 
+// The host's call on a page without styles: laid out, then filled from the record.
+template <class Pane> void ShowPageWithoutStyle(CWnd* pane, int)
+{
+    pane->SendMessage(WM_SIZE, 0, 0);
+    static_cast<Pane*>(pane)->OnUpdate();
+}
+
 std::vector<PaneKind> RRPaneKinds();
 std::vector<PaneKind> RestPaneKinds();
 std::vector<PaneKind> RhythmPaneKinds();
@@ -46,5 +53,6 @@ std::vector<PaneKind> SerialPaneKinds();
 std::vector<PaneKind> ExtraPaneKinds();
 std::vector<PaneKind> ExercisePaneKinds();
 std::vector<PaneKind> MasterStepPaneKinds();
+std::vector<PaneKind> ExerciseResultPaneKinds();
 
 }  // namespace host

@@ -4,6 +4,7 @@
 
 #include "controls/CheckEdit.h"
 #include "controls/CheckStatic.h"
+#include "core/Globals.h"
 #include "core/TavrionDoc.h"
 #include "core/UserMessages.h"
 #include "forms/FormEx.h"
@@ -195,7 +196,6 @@ FocusJump ReadFocusJump(WPARAM wParam)
 
 namespace {
 
-constexpr int kEntryControl1 = 3096;
 constexpr int kEntryControl2 = 4017;
 
 BOOL IsFocusable(CWnd* child, const FocusRule& rule)
@@ -230,8 +230,10 @@ LRESULT FocusEdgeControl(CWnd* pane, CFormEx* form, BOOL fromLast, const FocusRu
 {
     CWnd* control = FirstFocusable(form, fromLast, rule);
     if (!control) return 0;
-    if (rule.setJumpStatus) form->SetJumpStatus(TRUE);
-    pane->SetFocus();
+    if (!fromLast || rule.backwardViaPane) {
+        if (rule.setJumpStatus) form->SetJumpStatus(TRUE);
+        pane->SetFocus();
+    }
     control->SetFocus();
     return 1;
 }
@@ -249,7 +251,7 @@ LRESULT JumpFocusInto(CWnd* pane, CFrameWnd* target, const FocusJump& jump, cons
     case 3:
         return FocusEdgeControl(pane, form, FALSE, rule);
     case 1: {
-        CWnd* control = ChildWithId(form, kEntryControl1);
+        CWnd* control = ChildWithId(form, rule.entry1Control);
         if (!IsLive(control)) return 0;
         control->SetFocus();
         return 1;
@@ -306,5 +308,7 @@ LRESULT RelayAnnotationActive(CWnd* active, CWaveView* const* views, int count)
     }
     return 0;
 }
+
+int GridModeMargin() { return static_cast<int>(10 * g_dXUnit); }
 
 }  // namespace panes

@@ -124,6 +124,8 @@ FocusJump ReadFocusJump(WPARAM wParam);
 struct FocusRule {
     BOOL skipReadOnlyEdits = TRUE;   // a read-only CCheckEdit is passed over
     BOOL setJumpStatus = TRUE;       // the target form is told the focus came by a jump
+    int entry1Control = 3096;        // the control a forward jump of entry 1 goes to
+    BOOL backwardViaPane = TRUE;     // a backward jump passes through the pane (and the jump status) first
 };
 
 // Moves the focus into `target` (a form frame) as the jump asks; 1 when the
@@ -140,6 +142,12 @@ LRESULT JumpIntoOnlyForm(CWnd* pane, CFrameWnd* patient, WPARAM wParam);
 LRESULT RelayStripDrag(CTavrionDoc* doc, CViewRhythmWave* view, int sample);
 // The view in `active` becomes the annotation view among `views` (nulls skipped).
 LRESULT RelayAnnotationActive(CWnd* active, CWaveView* const* views, int count);
+
+// ---- display size mode 5 ---------------------------------------------------------------
+// The mode in which views take their size from the document's pixels per grid square.
+constexpr UINT kDisplaySizeByGrid = 5;
+// The side margin of that mode: the integer part of 10 × g_dXUnit pixels.
+int GridModeMargin();
 
 }  // namespace panes
 

@@ -131,6 +131,7 @@ TEST(LibraryTemplates, ComboBoxesAreDropDownsOrDropDownListsAsTheDialogsUseThem)
         {134, {3601, 3603, 3605, 3607, 3609, 3611, 3613, 3615, 3618}},
         {135, {3637, 3639, 3641, 3643, 3645, 3647, 3651, 3653, 3655}},
         {157, {4019, 4021, 4023, 4025, 4027, 4029, 4031, 4033, 4036, 4042}},
+        {158, {}},   // the trend-kind strip of the exercise summary page
         {144, range(3803, 3805)}, {146, {}}, {147, range(3826, 3834)}, {148, {}}, {153, range(3826, 3832)},
         {154, {}}, {171, {}},
         {159, {}},   // the trend pages' strip
