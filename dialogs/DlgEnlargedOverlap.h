@@ -65,7 +65,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     BOOL CreateOverlapView();
-    void Zoom(int delta);
 
     CEnlargedViewFrame m_frame;
     CViewEnlargedOverlap* m_pView = nullptr;   // lives in the frame: goes with the window

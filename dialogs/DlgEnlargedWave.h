@@ -14,6 +14,7 @@
 
 class CTavrionDoc;
 class CViewEnlargedWave;
+struct _ECGDATA;
 struct CSerialPopupRequest;
 
 class CDlgEnlargedWave : public CDlgModal {
@@ -80,8 +81,8 @@ public:
     CEnlargedMeasureTable& GetMeasureTable() { return m_table; }
 
 protected:
-    // A dialog of another template with the same controls around the view.
-    CDlgEnlargedWave(UINT nIDTemplate, int nFlag, int nMode, CWnd* pParent);
+    // A dialog of another template with its own controls around the view.
+    CDlgEnlargedWave(UINT nIDTemplate, const CEnlargedViewFrame::Controls& ids, int nFlag, int nMode, CWnd* pParent);
     BOOL OnInitDialog() override;
     void OnOK() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -101,6 +102,16 @@ protected:
 
     // The view configured as its openers configure it; FALSE without one.
     BOOL CreateWaveView();
+    // Speed, sensitivity and filter of the shown record; false when the
+    // document kind has nothing this dialog shows.
+    virtual bool ReadDisplaySettings();
+    // The record image and kind code the view draws from (none for MFER
+    // and rhythm items here: the view reads their waves through the document).
+    virtual void RecordOf(_ECGDATA*& record, unsigned& code) const;
+    // Sizes the dialog and places its controls.
+    virtual void PlaceControls(const CEnlargedWaveLayout& layout);
+    // The horizontal bar's page step.
+    virtual int HorizontalPage() const;
     // A strip at least a page long scrolls by samples; anything else pans by pixels.
     bool ScrollsBySamples() const;
     void SetScrollRanges();

@@ -21,8 +21,13 @@ CView* CEnlargedViewFrame::Create(CWnd& dialog, CRuntimeClass* viewClass, CDocum
     down->GetWindowRect(&side);
     dialog.ScreenToClient(&bottom);
     dialog.ScreenToClient(&side);
-    const CRect area(bottom.left, side.top, side.left, bottom.top - 1);
+    // As tall as the vertical bar beside it, whatever gap the dialog leaves above the horizontal one.
+    const CRect area(bottom.left, side.top, side.left, std::min(side.bottom, bottom.top - 1));
+    return CreateAt(dialog, area, viewClass, doc);
+}
 
+CView* CEnlargedViewFrame::CreateAt(CWnd& dialog, const CRect& area, CRuntimeClass* viewClass, CDocument* doc)
+{
     auto* frame = new CFrameWnd;   // deletes itself and its view with its window
     if (!frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, area, &dialog)) return nullptr;
     CCreateContext context;

@@ -47,6 +47,15 @@ CEnlargedWaveLayout CEnlargedWaveLayout::ForWindow(HWND window)
     return CEnlargedWaveLayout(info.rcMonitor.right - info.rcMonitor.left, info.rcMonitor.bottom - info.rcMonitor.top);
 }
 
+CRect CEnlargedWaveLayout::WorkArea(HWND window)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
+        return CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    return CRect(info.rcWork);
+}
+
 int CEnlargedWaveLayout::X(int units) const
 {
     return MulDiv(m_nWidth, units, m_nDesignWidth);
@@ -116,4 +125,30 @@ void CEnlargedWaveLayout::PlaceButtons(CWnd& dialog, bool update) const
     const int gap = m_bPortrait ? 10 : 50;
     Place(dialog, IDOK, update ? Rect(left, kCommandTop, kCommandWidth, kCommandHeight) : CRect(0, 0, 0, 0));
     Place(dialog, IDCANCEL, Rect(left + kCommandWidth + gap, kCommandTop, kCommandWidth, kCommandHeight));
+}
+
+void CEnlargedWaveLayout::ApplySingleView(CWnd& dialog, const CEnlargedViewFrame::Controls& ids, int barWidth) const
+{
+    const int width = m_bPortrait ? 768 : 800;
+    const int height = 600;
+    const int frameWidth = m_bPortrait ? 724 : 756;
+    const int frameHeight = 500;
+    const int gapUnderFrame = 10;
+    const int readoutGap = 30;
+    const int readoutWidth = m_bPortrait ? 368 : 400;
+    const int closeLeft = 300;
+    const int closeGap = 15;
+    const int closeWidth = 200;
+    const int closeHeight = 25;
+    dialog.SetWindowPos(nullptr, 0, 0, X(width), Y(height) + ::GetSystemMetrics(SM_CYCAPTION),
+                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    dialog.CenterWindow();
+    const int below = kFrameTop + frameHeight + gapUnderFrame;
+    Place(dialog, ids.verticalBar, Rect(kFrameLeft + frameWidth, kFrameTop, kBar, frameHeight));
+    Place(dialog, ids.horizontalBar, Rect(kFrameLeft, below, barWidth, kBar));
+    Place(dialog, ids.readout, Rect(kFrameLeft + barWidth + readoutGap, below, readoutWidth, kReadoutHeight));
+    const int buttons[4] = {ids.rulerButton, ids.dragButton, ids.zoomInButton, ids.zoomOutButton};
+    for (int i = 0; i < 4; ++i)
+        Place(dialog, buttons[i], Rect(kFrameLeft + frameWidth - (4 - i) * kButton, below, kButton, kButtonHeight));
+    Place(dialog, IDOK, Rect(closeLeft, below + kButtonHeight + closeGap, closeWidth, closeHeight));
 }

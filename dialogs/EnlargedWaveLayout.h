@@ -16,6 +16,9 @@ public:
     CEnlargedWaveLayout(int width, int height);
     // The layout on the monitor that holds most of `window`.
     static CEnlargedWaveLayout ForWindow(HWND window);
+    // The work area of the monitor that holds most of `window`, in screen
+    // coordinates (the primary screen when the monitor cannot be told).
+    static CRect WorkArea(HWND window);
 
     bool IsPortrait() const { return m_bPortrait; }
     int X(int units) const;
@@ -29,6 +32,10 @@ public:
     // Sizes and centres `dialog` and places the controls around the view;
     // `update` false gives the update button an empty rectangle.
     void Apply(CWnd& dialog, const CEnlargedViewFrame::Controls& ids, bool update) const;
+    // The dialogs of one enlarged view and a close button (800 x 600
+    // units): the view over nearly all of it, the horizontal bar
+    // `barWidth` units wide under it, the readout beside the bar.
+    void ApplySingleView(CWnd& dialog, const CEnlargedViewFrame::Controls& ids, int barWidth) const;
 
 private:
     void PlaceFrameControls(CWnd& dialog, const CEnlargedViewFrame::Controls& ids) const;

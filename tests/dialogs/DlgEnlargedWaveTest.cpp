@@ -143,22 +143,43 @@ TEST_F(DlgEnlargedWaveTest, ARulerSetInTheViewShowsItsReadingInTheReadout)
     });
 }
 
-TEST_F(DlgEnlargedWaveTest, TheRulerButtonDisablesZoomAndThePanButtonRestoresItAndClearsTheReadout)
+TEST_F(DlgEnlargedWaveTest, TheRulerButtonDisablesTheBarsAndThePanButtonRestoresThemAndClearsTheReadout)
 {
     Run(FALSE, 2500, [&](CDlgEnlargedWave& dialog) {
         CViewEnlargedWave& view = *dialog.GetWaveView();
         ClickControl(dialog, CDlgEnlargedWave::IDC_RULER);
-        EXPECT_FALSE(dialog.GetDlgItem(CDlgEnlargedWave::IDC_ZOOM_IN)->IsWindowEnabled());
-        EXPECT_FALSE(dialog.GetDlgItem(CDlgEnlargedWave::IDC_ZOOM_OUT)->IsWindowEnabled());
+        EXPECT_FALSE(dialog.GetDlgItem(CDlgEnlargedWave::IDC_HORIZONTAL_BAR)->IsWindowEnabled());
+        EXPECT_FALSE(dialog.GetDlgItem(CDlgEnlargedWave::IDC_VERTICAL_BAR)->IsWindowEnabled());
+        EXPECT_TRUE(dialog.GetDlgItem(CDlgEnlargedWave::IDC_ZOOM_IN)->IsWindowEnabled());
         MoveIn(view, CPoint(20, 20));
         ClickIn(view, CPoint(20, 20));
         MoveIn(view, CPoint(60, 40));
         EXPECT_FALSE(ControlText(dialog, CDlgEnlargedWave::IDC_READOUT).IsEmpty());
         ClickControl(dialog, CDlgEnlargedWave::IDC_DRAG);
         EXPECT_EQ(RULER_STATUS_OFF, view.GetRulerStatus());
-        EXPECT_TRUE(dialog.GetDlgItem(CDlgEnlargedWave::IDC_ZOOM_IN)->IsWindowEnabled());
+        EXPECT_TRUE(dialog.GetDlgItem(CDlgEnlargedWave::IDC_HORIZONTAL_BAR)->IsWindowEnabled());
+        EXPECT_TRUE(dialog.GetDlgItem(CDlgEnlargedWave::IDC_VERTICAL_BAR)->IsWindowEnabled());
         EXPECT_TRUE(ControlText(dialog, CDlgEnlargedWave::IDC_READOUT).IsEmpty());
         EXPECT_EQ(CEnlargedViewFrame::HandCursor(), view.GetCurrentCursor());
+    });
+}
+
+TEST_F(DlgEnlargedWaveTest, ZoomingWithMarksSetClearsThemAndLeavesTheRulerArmedWithTheBarsDisabled)
+{
+    Run(FALSE, 2500, [&](CDlgEnlargedWave& dialog) {
+        CViewEnlargedWave& view = *dialog.GetWaveView();
+        ClickControl(dialog, CDlgEnlargedWave::IDC_RULER);
+        MoveIn(view, CPoint(20, 20));
+        ClickIn(view, CPoint(20, 20));
+        MoveIn(view, CPoint(80, 50));
+        ClickIn(view, CPoint(80, 50));
+        ASSERT_NE(RULER_STATUS_ARMED, view.GetRulerStatus());
+        const int step = view.GetScaleRatio();
+        ClickControl(dialog, CDlgEnlargedWave::IDC_ZOOM_OUT);
+        EXPECT_EQ(step - 1, view.GetScaleRatio());
+        EXPECT_EQ(RULER_STATUS_ARMED, view.GetRulerStatus());
+        EXPECT_TRUE(ControlText(dialog, CDlgEnlargedWave::IDC_READOUT).IsEmpty());
+        EXPECT_FALSE(dialog.GetDlgItem(CDlgEnlargedWave::IDC_HORIZONTAL_BAR)->IsWindowEnabled());
     });
 }
 
