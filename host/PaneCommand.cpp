@@ -13,7 +13,6 @@
 #include "host/OutputFolder.h"
 #include "host/PaneKinds.h"
 #include "host/ViewCommand.h"
-#include "platform/ui/framework/Wnd.h"
 #include "platform/ui/windowing/Desktop.h"
 
 namespace host {
