@@ -78,12 +78,6 @@ void CEnlargedViewFrame::PressMode(CWnd& dialog, BOOL ruler)
     if (dialog.GetDlgItem(m_ids.dragButton)) dialog.SendDlgItemMessage(m_ids.dragButton, BM_SETCHECK, ruler ? 0 : 1);
 }
 
-void CEnlargedViewFrame::EnableZoomButtons(CWnd& dialog, BOOL enable)
-{
-    for (int id : {m_ids.zoomInButton, m_ids.zoomOutButton})
-        if (CWnd* button = dialog.GetDlgItem(id)) button->EnableWindow(enable);
-}
-
 void CEnlargedViewFrame::EnableBars(CWnd& dialog, BOOL enable)
 {
     for (bool horizontal : {true, false})

@@ -36,7 +36,6 @@ public:
     void ShowReading(CWnd& dialog, WPARAM milliseconds, LPARAM microvolts);
     // The pressed one of the two mode buttons.
     void PressMode(CWnd& dialog, BOOL ruler);
-    void EnableZoomButtons(CWnd& dialog, BOOL enable);
     void EnableBars(CWnd& dialog, BOOL enable);
     CScrollBar* Bar(CWnd& dialog, bool horizontal) const;
     // The bar's position after setting it (the bar keeps it in its range).

@@ -169,3 +169,20 @@ TEST_F(DlgEnlargedRhyRROnRRTest, AnRRRecordIsDrawnAtTheCommonSensitivityNotItsLe
     EXPECT_TRUE(viewed);
     EXPECT_FLOAT_EQ(common, dialog.GetSense());
 }
+
+TEST_F(DlgEnlargedRhyRRTest, OnAPortraitScreenTheDialogTakesThePortraitDesignWidth)
+{
+    OpenSeconds(10.0);
+    ASSERT_TRUE(Desktop::SetScreenSize(768, 1024));
+    Run(2500, [&](CDlgEnlargedRhyRR& dialog) {
+        CRect window;
+        dialog.GetWindowRect(&window);
+        EXPECT_EQ(768, window.Width());
+        // 600 of the portrait design's 1024 units down the 1024-pixel screen.
+        EXPECT_EQ(600 + ::GetSystemMetrics(SM_CYCAPTION), window.Height());
+        const CRect readout = PlaceOf(dialog, *dialog.GetDlgItem(CDlgEnlargedRhyRR::IDC_READOUT));
+        EXPECT_EQ(368, readout.Width());
+        ASSERT_NE(nullptr, dialog.GetWaveView());
+        EXPECT_LT(PlaceOf(dialog, *dialog.GetWaveView()).right, 768 - 16);
+    });
+}
