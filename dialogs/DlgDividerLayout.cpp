@@ -61,7 +61,8 @@ void CDlgDivider::ApplyFont()
 void CDlgDivider::PlaceControls()
 {
     const CRect work = CEnlargedWaveLayout::WorkArea(GetSafeHwnd());
-    const CEnlargedWaveLayout units(work.Width(), work.Height());
+    const CEnlargedWaveLayout units = m_pDoc ? CEnlargedWaveLayout(work.Width(), work.Height(), m_pDoc->IsTurnedScreen() != 0)
+                                             : CEnlargedWaveLayout(work.Width(), work.Height());
     const bool portrait = units.IsPortrait();
     const int margin = units.X(kMargin);
     const int frame = ::GetSystemMetrics(SM_CXDLGFRAME);

@@ -48,14 +48,19 @@ BOOL CDlgEnlargedOverlap::OnInitDialog()
     SetWindowText(L"波形放大显示");
     SetDlgItemText(IDOK, L"关闭");
     m_frame.SetUpButtons(*this);
-    CEnlargedWaveLayout::ForWindow(GetSafeHwnd()).ApplySingleView(*this, m_frame.Ids(), kBarWidth);
+    CEnlargedWaveLayout::ForWindow(GetSafeHwnd(), GeometryDoc()).ApplySingleView(*this, m_frame.Ids(), kBarWidth);
     if (CreateOverlapView()) m_frame.SetPixelRanges(*this, *m_pView);
     return TRUE;
 }
 
+CTavrionDoc* CDlgEnlargedOverlap::GeometryDoc() const
+{
+    return m_nDocType != 0 ? static_cast<CTavrionDoc*>(m_pMferDoc) : static_cast<CTavrionDoc*>(m_pRestDoc);
+}
+
 BOOL CDlgEnlargedOverlap::CreateOverlapView()
 {
-    CDocument* geometry = m_nDocType != 0 ? static_cast<CDocument*>(m_pMferDoc) : static_cast<CDocument*>(m_pRestDoc);
+    CDocument* geometry = GeometryDoc();
     m_pView = static_cast<CViewEnlargedOverlap*>(m_frame.Create(*this, RUNTIME_CLASS(CViewEnlargedOverlap), geometry));
     if (!m_pView) return FALSE;
     m_pView->SetBaseECGDoc(m_pDoc, m_nDocType);

@@ -7,7 +7,11 @@
 #include "dialogs/EditingOk.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
+#include "core/Globals.h"
+#include "platform/gdi/DCObjectSelector.h"
+#include "platform/gdi/Font.h"
 #include "platform/ui/framework/PaintDC.h"
+#include "analysisviews/ViewAveOverlappedWave.h"
 #include "waveviews/ViewEnlargedWave.h"
 #include "waveviews/ViewSerialComRhy.h"
 
@@ -45,7 +49,9 @@ CDlgEnlargedWave::CDlgEnlargedWave(UINT nIDTemplate, const CEnlargedViewFrame::C
       m_frame(ids),
       m_bHasTable(nIDTemplate == IDD),
       m_bWholeBeat(nFlag),
-      m_nMode(nMode)
+      m_nMode(nMode),
+      m_pLabelFont(g_pDlgFontNormal),
+      m_pCellFont(g_pDlgFontNormal)
 {
 }
 
@@ -76,13 +82,15 @@ void CDlgEnlargedWave::SetClickInfo(int nLead, int nCenter, int nValue, int nLen
 BOOL CDlgEnlargedWave::OnInitDialog()
 {
     CDlgModal::OnInitDialog();
+    if (m_bHasTable) ApplyTableFont();
     SetWindowText(L"波形放大显示");
     SetDlgItemText(IDOK, L"更新");
     SetDlgItemText(IDCANCEL, L"关闭");
     const bool shows = ReadDisplaySettings();
     m_frame.SetUpButtons(*this);
-    const CEnlargedWaveLayout layout = CEnlargedWaveLayout::ForWindow(GetSafeHwnd());
+    const CEnlargedWaveLayout layout = CEnlargedWaveLayout::ForWindow(GetSafeHwnd(), m_pDoc);
     PlaceControls(layout);
+    if (m_bHasTable) CreateOverlapView(layout.OverlapFrame());
     if (shows && CreateWaveView()) SetScrollRanges();
     SetUpMeasureTable(layout);
     return TRUE;
@@ -174,10 +182,25 @@ BOOL CDlgEnlargedWave::PreTranslateMessage(MSG* pMsg)
     return CDlgModal::PreTranslateMessage(pMsg);
 }
 
+void CDlgEnlargedWave::ApplyTableFont()
+{
+    // The labels and cells are sized for the document's table font.
+    if (m_pDoc && m_pDoc->GetDocFont(4)) m_pLabelFont = m_pCellFont = m_pDoc->GetDocFont(4);
+    if (!m_pLabelFont) return;
+    SetFont(m_pLabelFont, FALSE);
+    const int ids[] = {CEnlargedWaveLayout::IDC_GLOBAL_GROUP, CEnlargedWaveLayout::IDC_LEAD_GROUP, IDOK, IDCANCEL,
+                       m_frame.Ids().readout};
+    for (int id : ids)
+        if (CWnd* control = GetDlgItem(id)) control->SetFont(m_pLabelFont, FALSE);
+}
+
 void CDlgEnlargedWave::OnPaint()
 {
     CPaintDC dc(this);
-    if (m_bHasTable) m_table.PaintLabels(dc);
+    if (!m_bHasTable) return;
+    CDCObjectSelector<CFont> font(dc);
+    if (m_pLabelFont) font.Select(m_pLabelFont);
+    m_table.PaintLabels(dc);
 }
 
 void CDlgEnlargedWave::OnCellSetFocus(UINT nID)
@@ -211,6 +234,19 @@ BOOL CDlgEnlargedWave::CreateWaveView()
     m_pView->SetCurrentCursor(CEnlargedViewFrame::HandCursor());
     m_pView->SendMessage(WM_INITIALUPDATE, 0, 0);
     return TRUE;
+}
+
+void CDlgEnlargedWave::CreateOverlapView(const CRect& area)
+{
+    m_pOverlapView = static_cast<CViewAveOverlappedWave*>(
+        CEnlargedViewFrame::CreateAt(*this, area, RUNTIME_CLASS(CViewAveOverlappedWave), m_pDoc));
+    if (!m_pOverlapView) return;
+    m_pOverlapView->SetSenseID(m_nSenseID);
+    m_pOverlapView->SetEnlargeType(m_nEnlargeType);
+    m_pOverlapView->SetDocType(m_nDocType);
+    m_pOverlapView->SetWaveInfo(m_fSense, m_nFilter);
+    m_pOverlapView->SetSerialWave(m_nMode == 1 || m_nMode == 2);
+    m_pOverlapView->SendMessage(WM_INITIALUPDATE, 0, 0);
 }
 
 bool CDlgEnlargedWave::ScrollsBySamples() const

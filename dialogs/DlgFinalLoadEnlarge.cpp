@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/UserMessages.h"
 #include "dialogs/EnlargedWaveLayout.h"
+#include "documents/FinalViewDoc.h"
 
 IMPLEMENT_DYNAMIC(CDlgFinalLoadEnlarge, CDlgModal)
 
@@ -47,7 +48,7 @@ BOOL CDlgFinalLoadEnlarge::OnInitDialog()
     CDlgModal::OnInitDialog();
     SetWindowText(L"波形放大显示");
     SetDlgItemText(IDOK, L"关闭");
-    const CEnlargedWaveLayout units = CEnlargedWaveLayout::ForWindow(GetSafeHwnd());
+    const CEnlargedWaveLayout units = CEnlargedWaveLayout::ForWindow(GetSafeHwnd(), m_pDoc);
     const bool portrait = units.IsPortrait();
     const int width = portrait ? kWidthPortrait : kWidth;
     SetWindowPos(nullptr, 0, 0, units.X(width),

@@ -5,6 +5,7 @@
 #include "core/UserMessages.h"
 #include "dialogs/DlgFinalLoadEnlarge.h"
 #include "dialogs/EnlargedWaveLayout.h"
+#include "documents/FinalViewDoc.h"
 
 IMPLEMENT_DYNAMIC(CDlgFinalRestEnlarge, CDlgModal)
 
@@ -40,7 +41,7 @@ BOOL CDlgFinalRestEnlarge::OnInitDialog()
     CDlgModal::OnInitDialog();
     SetWindowText(L"波形放大显示");
     SetDlgItemText(IDOK, L"关闭");
-    const CEnlargedWaveLayout units = CEnlargedWaveLayout::ForWindow(GetSafeHwnd());
+    const CEnlargedWaveLayout units = CEnlargedWaveLayout::ForWindow(GetSafeHwnd(), m_pDoc);
     const bool portrait = units.IsPortrait();
     SetWindowPos(nullptr, 0, 0, units.X(portrait ? kWidthPortrait : kWidth),
                  units.Y(portrait ? kHeightPortrait : kHeight) + ::GetSystemMetrics(SM_CYCAPTION),

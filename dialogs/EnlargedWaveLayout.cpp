@@ -1,5 +1,6 @@
 #include "dialogs/EnlargedWaveLayout.h"
 
+#include "core/TavrionDoc.h"
 #include "platform/base/Kernel.h"
 #include "platform/ui/windowing/Monitors.h"
 #include "platform/ui/windowing/SystemSettings.h"
@@ -29,22 +30,26 @@ void Place(CWnd& dialog, int id, const CRect& rect)
 
 }  // namespace
 
-CEnlargedWaveLayout::CEnlargedWaveLayout(int width, int height)
+CEnlargedWaveLayout::CEnlargedWaveLayout(int width, int height) : CEnlargedWaveLayout(width, height, height > width) {}
+
+CEnlargedWaveLayout::CEnlargedWaveLayout(int width, int height, bool portrait)
     : m_nWidth(width),
       m_nHeight(height),
-      m_bPortrait(height > width)
+      m_bPortrait(portrait)
 {
     m_nDesignWidth = m_bPortrait ? kLandscapeHeight : kLandscapeWidth;
     m_nDesignHeight = m_bPortrait ? kLandscapeWidth : kLandscapeHeight;
 }
 
-CEnlargedWaveLayout CEnlargedWaveLayout::ForWindow(HWND window)
+CEnlargedWaveLayout CEnlargedWaveLayout::ForWindow(HWND window, const CTavrionDoc* doc)
 {
     MONITORINFO info = {};
     info.cbSize = sizeof(info);
-    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
-        return CEnlargedWaveLayout(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-    return CEnlargedWaveLayout(info.rcMonitor.right - info.rcMonitor.left, info.rcMonitor.bottom - info.rcMonitor.top);
+    CSize monitor(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
+        monitor = CSize(info.rcMonitor.right - info.rcMonitor.left, info.rcMonitor.bottom - info.rcMonitor.top);
+    if (!doc) return CEnlargedWaveLayout(monitor.cx, monitor.cy);
+    return CEnlargedWaveLayout(monitor.cx, monitor.cy, doc->IsTurnedScreen() != 0);
 }
 
 CRect CEnlargedWaveLayout::WorkArea(HWND window)
@@ -79,6 +84,11 @@ CSize CEnlargedWaveLayout::DialogSize() const
 int CEnlargedWaveLayout::TableTop() const
 {
     return Y(m_bPortrait ? kTableLabelsPortrait : kTableLabelsLandscape);
+}
+
+CRect CEnlargedWaveLayout::OverlapFrame() const
+{
+    return m_bPortrait ? Rect(kFrameLeft, 430, 180, 234) : Rect(kFrameLeft, 420, 200, 260);
 }
 
 void CEnlargedWaveLayout::Apply(CWnd& dialog, const CEnlargedViewFrame::Controls& ids, bool update) const

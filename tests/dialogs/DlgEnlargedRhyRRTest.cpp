@@ -174,6 +174,7 @@ TEST_F(DlgEnlargedRhyRRTest, OnAPortraitScreenTheDialogTakesThePortraitDesignWid
 {
     OpenSeconds(10.0);
     ASSERT_TRUE(Desktop::SetScreenSize(768, 1024));
+    m_doc->SetTurnedScreen(1);
     Run(2500, [&](CDlgEnlargedRhyRR& dialog) {
         CRect window;
         dialog.GetWindowRect(&window);

@@ -7,6 +7,7 @@
 #include <regex>
 #include <string>
 
+#include "analysisviews/ViewAveOverlappedWave.h"
 #include "core/DataItem.h"
 #include "dialogs/DlgEnlargedOverlap.h"
 #include "dialogs/DlgEnlargedWave.h"
@@ -180,6 +181,22 @@ TEST_F(DlgEnlargedWaveTest, ZoomingWithMarksSetClearsThemAndLeavesTheRulerArmedW
         EXPECT_EQ(RULER_STATUS_ARMED, view.GetRulerStatus());
         EXPECT_TRUE(ControlText(dialog, CDlgEnlargedWave::IDC_READOUT).IsEmpty());
         EXPECT_FALSE(dialog.GetDlgItem(CDlgEnlargedWave::IDC_HORIZONTAL_BAR)->IsWindowEnabled());
+    });
+}
+
+TEST_F(DlgEnlargedWaveTest, EveryLeadsBeatIsOverlappedInItsFrameLeftOfTheTable)
+{
+    Run(TRUE, 0, [&](CDlgEnlargedWave& dialog) {
+        CViewAveOverlappedWave* overlap = dialog.GetOverlapView();
+        ASSERT_NE(nullptr, overlap);
+        for (int lead = 0; lead < 12; ++lead) EXPECT_GT(overlap->GetSampleCount(lead), 0) << lead;
+        CRect frame, group, view;
+        overlap->GetParent()->GetWindowRect(&frame);
+        dialog.GetDlgItem(CEnlargedWaveLayout::IDC_GLOBAL_GROUP)->GetWindowRect(&group);
+        dialog.GetWaveView()->GetWindowRect(&view);
+        EXPECT_LE(frame.right, group.left);
+        EXPECT_GT(frame.top, view.bottom);
+        EXPECT_GT(frame.Width(), 100);
     });
 }
 
