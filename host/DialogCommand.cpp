@@ -380,7 +380,9 @@ const char* const kDialogs[] = {"CDlgEditor",          "CDlgDoctor",        "CDl
                                 "CDlgEditIvrelCode",    "CDlgEditMinneCode", "CDlgExerLeadSelection",
                                 "CDlgPrintStatus",      "CDlgPatientInfoComment", "CDlgInfoCommentGeneral",
                                 "CDlg15LeadEditLeadName", "CDlgExtraEditLeadName", "CDlgRhythmEditLeadName",
-                                "CDlgExtraFreezeEditLeadName"};
+                                "CDlgExtraFreezeEditLeadName", "CDlgEnlargedWave", "CDlgEnlargedRhyRR",
+                                "CDlgEnlargedOverlap", "CDlgFinalRestEnlarge", "CDlgFinalLoadEnlarge",
+                                "CDlgDivider",          "CDlgEnlargedPreview", "panels"};
 
 }  // namespace
 
@@ -438,6 +440,9 @@ int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
     int failures = 0;
     for (const char* name : kDialogs) {
         if (!SheetTakes(name, record.doc->GetDocType())) continue;
+        if ((IsEnlargedDialog(name) || std::strcmp(name, "panels") == 0) &&
+            !EnlargedDialogTakes(name, record.doc->GetDocType()))
+            continue;
         if (std::strcmp(name, "CDlgExerLeadSelection") == 0) {
             if (!record.exercise) continue;
             for (unsigned id : {172u, 173u, 174u}) {

@@ -122,6 +122,16 @@ bool IsEnlargedDialog(const std::string& name)
     return false;
 }
 
+bool EnlargedDialogTakes(const std::string& name, int type)
+{
+    if (name == "CDlgEnlargedWave" || name == "CDlgEnlargedOverlap") return type == DOC_TYPE_REST || type == DOC_TYPE_MFER;
+    if (name == "CDlgEnlargedRhyRR")
+        return type == DOC_TYPE_RHYTHM || type == DOC_TYPE_RR || type == DOC_TYPE_EXTRA || type == DOC_TYPE_MFER;
+    if (name == "CDlgFinalRestEnlarge" || name == "CDlgFinalLoadEnlarge") return type == DOC_TYPE_FINAL;
+    if (name == "CDlgDivider") return type != DOC_TYPE_FINAL && type != DOC_TYPE_EXER;
+    return true;
+}
+
 bool ParseRuler(const std::string& text, EnlargedDialogRequest& request)
 {
     char* end = nullptr;

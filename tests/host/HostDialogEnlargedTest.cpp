@@ -120,3 +120,15 @@ TEST_F(HostDialogEnlarged, ADialogRefusesARecordItDoesNotShowAndABadRulerIsAnErr
         Dialog(SamplePath("rhythm_90.ecg"), "CDlgEnlargedRhyRR", m_dir.File("no3.png"), {"--ruler", "100"});
     EXPECT_EQ(2, ruler.status);
 }
+
+TEST_F(HostDialogEnlarged, AllWritesTheEnlargedDialogsThatTakeTheRecordAndThePanels)
+{
+    MakeRecords({"examinations", m_dir.File("ex")});
+    const std::string out = m_dir.File("all");
+    const HostRun run = Host({"dialog", m_dir.File("ex/mstep243.ecg"), "--dialog", "all", "--out", out});
+    ASSERT_EQ(0, run.status) << run.err;
+    for (const char* name : {"CDlgFinalRestEnlarge", "CDlgFinalLoadEnlarge", "CDlgEnlargedPreview", "panels"})
+        EXPECT_TRUE(IsPng(out + "/" + name + ".png")) << name;
+    for (const char* name : {"CDlgEnlargedWave", "CDlgEnlargedRhyRR", "CDlgDivider", "CDlgEnlargedOverlap"})
+        EXPECT_FALSE(IsPng(out + "/" + name + ".png")) << name;
+}
