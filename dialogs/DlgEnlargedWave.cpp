@@ -3,15 +3,15 @@
 
 #include <algorithm>
 
+#include "analysisviews/ViewAveOverlappedWave.h"
+#include "core/Globals.h"
 #include "core/TavrionDoc.h"
 #include "dialogs/EditingOk.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
-#include "core/Globals.h"
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/Font.h"
 #include "platform/ui/framework/PaintDC.h"
-#include "analysisviews/ViewAveOverlappedWave.h"
 #include "waveviews/ViewEnlargedWave.h"
 #include "waveviews/ViewSerialComRhy.h"
 
