@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "core/ECGXMLParser.h"
+#include "core/Globals.h"
 #include "core/TavrionDoc.h"
 #include "dialogs/EditingOk.h"
+#include "dialogs/EnlargedWaveLayout.h"
 #include "dialogs/XmlPathMaker.h"
 #include "platform/base/DateTime.h"
 #include "documents/MFERViewDoc.h"
@@ -36,7 +38,7 @@ const int kOneLeadStripStyle = 19;
 }  // namespace
 
 CDlgDivider::CDlgDivider(CWnd* pParent)
-    : CDlgModal(IDD, pParent), m_frame({IDC_STRIP_BAR, 0, 0, 0, 0, 0, 0})
+    : CDlgModal(IDD, pParent), m_frame({IDC_STRIP_BAR, 0, 0, 0, 0, 0, 0}), m_pFont(g_pDlgFontMiddle1)
 {
 }
 
@@ -71,6 +73,7 @@ void CDlgDivider::FitRange()
 BOOL CDlgDivider::OnInitDialog()
 {
     CDlgModal::OnInitDialog();
+    ApplyFont();
     SetWindowText(L"心拍测量");
     SetDlgItemText(IDC_RATE_LABEL, L"心拍数");
     SetDlgItemText(IDC_RATE_UNIT, L"bpm");
@@ -78,32 +81,18 @@ BOOL CDlgDivider::OnInitDialog()
     SetDlgItemText(IDCANCEL, L"关闭");
     SetDlgItemText(IDC_READOUT_1, L"");
     FitRange();
+    PlaceControls();
+    if (CreateStripView()) SetUpScrollBar();
     ApplyUpdatePermission();
     ShowHeartRate();
-    if (CreateStripView()) SetUpScrollBar();
     return TRUE;
 }
 
 BOOL CDlgDivider::CreateStripView()
 {
-    CWnd* bar = GetDlgItem(IDC_STRIP_BAR);
-    if (!bar) return FALSE;
-    CRect under;
-    bar->GetWindowRect(&under);
-    ScreenToClient(&under);
-    const CRect area(under.left, under.left, under.right, under.top - 1);
-    auto* frame = new CFrameWnd;   // deletes itself and its view with its window
-    if (!frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, area, this)) return FALSE;
-    CCreateContext context;
-    context.m_pNewViewClass = RUNTIME_CLASS(CViewDividerWave);
-    context.m_pCurrentDoc = m_pDoc;
-    m_pView = DYNAMIC_DOWNCAST(CViewDividerWave, frame->CreateView(&context, AFX_IDW_PANE_FIRST));
-    if (!m_pView) {
-        frame->DestroyWindow();
-        return FALSE;
-    }
-    m_pView->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    frame->RecalcLayout();
+    m_pView = DYNAMIC_DOWNCAST(CViewDividerWave,
+                               CEnlargedViewFrame::CreateAt(*this, m_rcStrip, RUNTIME_CLASS(CViewDividerWave), m_pDoc));
+    if (!m_pView) return FALSE;
     m_pView->SetDocType(m_nDocType);
     m_pView->SetWaveStyle(m_nDocType == DOC_TYPE_REST ? kOneLeadRestStyle : kOneLeadStripStyle, TRUE);
     m_pView->SetRhythm1LeadID(m_nLead);
@@ -116,8 +105,9 @@ void CDlgDivider::SetUpScrollBar()
 {
     auto* bar = static_cast<CScrollBar*>(GetDlgItem(IDC_STRIP_BAR));
     if (!bar) return;
-    // A record of ten seconds or less fits the strip: nothing to scroll.
-    if (m_nRate <= 0 || m_nLength / m_nRate <= 10) {
+    // A record of ten seconds or less fits the strip: nothing to scroll. A
+    // sample more than ten seconds is a record longer than them.
+    if (m_nRate <= 0 || static_cast<long long>(m_nLength) <= 10LL * m_nRate) {
         bar->ShowWindow(SW_HIDE);
         return;
     }

@@ -43,6 +43,7 @@ public:
     void SetWaveParam(int nWidth, int nHeight, int nLength, int nRate, int nStart);
 
     CViewDividerWave* GetWaveView() const { return m_pView; }
+    CFont* GetDialogFont() const { return m_pFont; }
     int GetLead() const { return m_nLead; }
     int GetStripWidth() const { return m_nStripWidth; }
     int GetStripHeight() const { return m_nStripHeight; }
@@ -71,6 +72,11 @@ protected:
 
     // The strip range: the samples of one screen, the start kept within the record.
     void FitRange();
+    // The dialog as wide as its monitor, standing on the bottom of the
+    // screen; the strip's place and the rows of readouts under it.
+    void PlaceControls();
+    // The document's display font on the dialog and its texts.
+    void ApplyFont();
     BOOL CreateStripView();
     void SetUpScrollBar();
     // The record's heart rate in the edit, or the row hidden for records without one.
@@ -86,6 +92,8 @@ protected:
 
     CEnlargedViewFrame m_frame;
     CViewDividerWave* m_pView = nullptr;   // lives in the frame: goes with the window
+    CRect m_rcStrip;                        // the strip view's place in the client area
+    CFont* m_pFont = nullptr;               // not owned: the document's or the library's
     CTavrionDoc* m_pDoc = nullptr;          // not owned
     int m_nDocType = 0;
     int m_nStripWidth = 260;

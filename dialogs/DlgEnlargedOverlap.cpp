@@ -3,7 +3,9 @@
 
 #include <algorithm>
 
+#include "core/Globals.h"
 #include "core/TavrionDoc.h"
+#include "dialogs/EnlargedWaveLayout.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
 
@@ -22,6 +24,7 @@ END_MESSAGE_MAP()
 
 namespace {
 const int kPage = 20;   // pixels: both bars pan
+const int kBarWidth = 200;   // units
 }  // namespace
 
 CDlgEnlargedOverlap::CDlgEnlargedOverlap(CWnd* pParent)
@@ -40,21 +43,24 @@ void CDlgEnlargedOverlap::SetDataIndex(int i, int nIndex)
 
 BOOL CDlgEnlargedOverlap::OnInitDialog()
 {
+    if (g_pDlgFontNormal) SetFont(g_pDlgFontNormal, FALSE);
     CDlgModal::OnInitDialog();
     SetWindowText(L"波形放大显示");
     SetDlgItemText(IDOK, L"关闭");
     m_frame.SetUpButtons(*this);
-    if (!CreateOverlapView()) return TRUE;
-    CRect client;
-    m_pView->GetClientRect(&client);
-    if (CScrollBar* down = m_frame.Bar(*this, false)) down->SetScrollRange(-client.Height(), client.Height());
-    if (CScrollBar* across = m_frame.Bar(*this, true)) across->SetScrollRange(-client.Width(), client.Width());
+    CEnlargedWaveLayout::ForWindow(GetSafeHwnd(), GeometryDoc()).ApplySingleView(*this, m_frame.Ids(), kBarWidth);
+    if (CreateOverlapView()) m_frame.SetPixelRanges(*this, *m_pView);
     return TRUE;
+}
+
+CTavrionDoc* CDlgEnlargedOverlap::GeometryDoc() const
+{
+    return m_nDocType != 0 ? static_cast<CTavrionDoc*>(m_pMferDoc) : static_cast<CTavrionDoc*>(m_pRestDoc);
 }
 
 BOOL CDlgEnlargedOverlap::CreateOverlapView()
 {
-    CDocument* geometry = m_nDocType != 0 ? static_cast<CDocument*>(m_pMferDoc) : static_cast<CDocument*>(m_pRestDoc);
+    CDocument* geometry = GeometryDoc();
     m_pView = static_cast<CViewEnlargedOverlap*>(m_frame.Create(*this, RUNTIME_CLASS(CViewEnlargedOverlap), geometry));
     if (!m_pView) return FALSE;
     m_pView->SetBaseECGDoc(m_pDoc, m_nDocType);
@@ -77,66 +83,36 @@ LRESULT CDlgEnlargedOverlap::OnRulerReading(WPARAM wParam, LPARAM lParam)
 
 LRESULT CDlgEnlargedOverlap::OnViewPanned(WPARAM wParam, LPARAM lParam)
 {
-    if (!m_pView) return 0;
-    m_pView->SetDragVerticalOffset(-m_frame.MoveBar(*this, false, static_cast<int>(lParam)));
-    m_pView->SetDragHorizontalOffset(-m_frame.MoveBar(*this, true, static_cast<int>(wParam)));
-    m_pView->Invalidate(FALSE);
+    m_frame.PixelPanned(*this, m_pView, static_cast<int>(wParam), static_cast<int>(lParam));
     return 0;
 }
 
 void CDlgEnlargedOverlap::OnRulerMode()
 {
-    m_frame.PressMode(*this, TRUE);
-    if (!m_pView) return;
-    CEnlargedViewFrame::EnterRulerMode(*m_pView);
-    m_frame.EnableBars(*this, FALSE);
+    m_frame.RulerMode(*this, m_pView);
 }
 
 void CDlgEnlargedOverlap::OnDragMode()
 {
-    m_frame.PressMode(*this, FALSE);
-    if (!m_pView) return;
-    CEnlargedViewFrame::EnterDragMode(*m_pView);
-    m_frame.EnableBars(*this, TRUE);
-    SetDlgItemText(IDC_READOUT, L"");
-}
-
-void CDlgEnlargedOverlap::Zoom(int delta)
-{
-    if (!m_pView || !CEnlargedViewFrame::StepZoom(*m_pView, delta)) return;
-    if (CScrollBar* across = m_frame.Bar(*this, true)) m_pView->SetDragHorizontalOffset(-across->GetScrollPos());
-    SetDlgItemText(IDC_READOUT, L"");
-    CEnlargedViewFrame::ClearMarks(*m_pView);
-    if (m_pView->GetRulerStatus() != RULER_STATUS_OFF) {
-        m_pView->SetRulerStatus(RULER_STATUS_ARMED);
-        m_frame.EnableBars(*this, FALSE);
-    }
+    m_frame.DragMode(*this, m_pView);
 }
 
 void CDlgEnlargedOverlap::OnZoomIn()
 {
-    Zoom(1);
+    m_frame.PixelZoom(*this, m_pView, 1);
 }
 
 void CDlgEnlargedOverlap::OnZoomOut()
 {
-    Zoom(-1);
+    m_frame.PixelZoom(*this, m_pView, -1);
 }
 
 void CDlgEnlargedOverlap::OnHScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
 {
-    if (!m_pView || !pScrollBar || pScrollBar->GetDlgCtrlID() != IDC_HORIZONTAL_BAR) return;
-    const std::optional<int> position = m_frame.Scroll(*this, m_frame.Bar(*this, true), nSBCode, kPage);
-    if (!position) return;
-    m_pView->SetDragHorizontalOffset(-*position);
-    m_pView->Invalidate(FALSE);
+    m_frame.PixelScroll(*this, m_pView, pScrollBar, nSBCode, kPage);
 }
 
 void CDlgEnlargedOverlap::OnVScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
 {
-    if (!m_pView || !pScrollBar || pScrollBar->GetDlgCtrlID() != IDC_VERTICAL_BAR) return;
-    const std::optional<int> position = m_frame.Scroll(*this, m_frame.Bar(*this, false), nSBCode, kPage);
-    if (!position) return;
-    m_pView->SetDragVerticalOffset(-*position);
-    m_pView->Invalidate(FALSE);
+    m_frame.PixelScroll(*this, m_pView, pScrollBar, nSBCode, kPage);
 }

@@ -65,7 +65,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     BOOL CreateOverlapView();
-    void Zoom(int delta);
+    // The document whose design screen lays the dialog out and whose records the view draws.
+    CTavrionDoc* GeometryDoc() const;
 
     CEnlargedViewFrame m_frame;
     CViewEnlargedOverlap* m_pView = nullptr;   // lives in the frame: goes with the window

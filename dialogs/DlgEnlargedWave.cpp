@@ -3,10 +3,14 @@
 
 #include <algorithm>
 
+#include "analysisviews/ViewAveOverlappedWave.h"
+#include "core/Globals.h"
 #include "core/TavrionDoc.h"
 #include "dialogs/EditingOk.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
+#include "platform/gdi/DCObjectSelector.h"
+#include "platform/gdi/Font.h"
 #include "platform/ui/framework/PaintDC.h"
 #include "waveviews/ViewEnlargedWave.h"
 #include "waveviews/ViewSerialComRhy.h"
@@ -34,16 +38,20 @@ const int kVerticalPage = 20;   // pixels
 }  // namespace
 
 CDlgEnlargedWave::CDlgEnlargedWave(int nFlag, int nMode, CWnd* pParent)
-    : CDlgEnlargedWave(IDD, nFlag, nMode, pParent)
+    : CDlgEnlargedWave(IDD, {IDC_HORIZONTAL_BAR, IDC_VERTICAL_BAR, IDC_READOUT, IDC_RULER, IDC_DRAG, IDC_ZOOM_IN, IDC_ZOOM_OUT},
+                       nFlag, nMode, pParent)
 {
 }
 
-CDlgEnlargedWave::CDlgEnlargedWave(UINT nIDTemplate, int nFlag, int nMode, CWnd* pParent)
+CDlgEnlargedWave::CDlgEnlargedWave(UINT nIDTemplate, const CEnlargedViewFrame::Controls& ids, int nFlag, int nMode,
+                                   CWnd* pParent)
     : CDlgModal(nIDTemplate, pParent),
-      m_frame({IDC_HORIZONTAL_BAR, IDC_VERTICAL_BAR, IDC_READOUT, IDC_RULER, IDC_DRAG, IDC_ZOOM_IN, IDC_ZOOM_OUT}),
+      m_frame(ids),
       m_bHasTable(nIDTemplate == IDD),
       m_bWholeBeat(nFlag),
-      m_nMode(nMode)
+      m_nMode(nMode),
+      m_pLabelFont(g_pDlgFontNormal),
+      m_pCellFont(g_pDlgFontNormal)
 {
 }
 
@@ -74,9 +82,22 @@ void CDlgEnlargedWave::SetClickInfo(int nLead, int nCenter, int nValue, int nLen
 BOOL CDlgEnlargedWave::OnInitDialog()
 {
     CDlgModal::OnInitDialog();
+    if (m_bHasTable) ApplyTableFont();
     SetWindowText(L"波形放大显示");
     SetDlgItemText(IDOK, L"更新");
     SetDlgItemText(IDCANCEL, L"关闭");
+    const bool shows = ReadDisplaySettings();
+    m_frame.SetUpButtons(*this);
+    const CEnlargedWaveLayout layout = CEnlargedWaveLayout::ForWindow(GetSafeHwnd(), m_pDoc);
+    PlaceControls(layout);
+    if (m_bHasTable) CreateOverlapView(layout.OverlapFrame());
+    if (shows && CreateWaveView()) SetScrollRanges();
+    SetUpMeasureTable(layout);
+    return TRUE;
+}
+
+bool CDlgEnlargedWave::ReadDisplaySettings()
+{
     // Mode 1 keeps what SetSerialPos gave; mode 2 reads the comparison's document.
     CTavrionDoc* settings = m_nMode == 2 && m_pSerialDoc ? m_pSerialDoc : m_pDoc;
     if (settings && m_nMode != 1) {
@@ -84,12 +105,29 @@ BOOL CDlgEnlargedWave::OnInitDialog()
         m_fSense = settings->GetSense(static_cast<UINT>(m_nSenseID), 0);
         m_nFilter = settings->GetFilter();
     }
-    m_frame.SetUpButtons(*this);
-    const CEnlargedWaveLayout layout = CEnlargedWaveLayout::ForWindow(GetSafeHwnd());
+    return true;
+}
+
+void CDlgEnlargedWave::PlaceControls(const CEnlargedWaveLayout& layout)
+{
     if (m_bHasTable) layout.Apply(*this, m_frame.Ids(), m_nMode != 1);
-    if (CreateWaveView()) SetScrollRanges();
-    SetUpMeasureTable(layout);
-    return TRUE;
+}
+
+int CDlgEnlargedWave::HorizontalPage() const
+{
+    return m_pView ? std::max(1, m_pView->GetDrawLength() / 2) : 1;
+}
+
+void CDlgEnlargedWave::RecordOf(_ECGDATA*& record, unsigned& code) const
+{
+    record = nullptr;
+    code = 0;
+    if (auto* rest = m_nDocType == DOC_TYPE_REST ? DYNAMIC_DOWNCAST(CRestViewDoc, m_pDoc) : nullptr) {
+        if (_RESTDATAITEM* item = rest->GetCurrentDataItem()) {
+            record = item->pECGData;
+            code = item->uSystemCode;
+        }
+    }
 }
 
 bool CDlgEnlargedWave::IsTableReadOnly() const
@@ -144,10 +182,25 @@ BOOL CDlgEnlargedWave::PreTranslateMessage(MSG* pMsg)
     return CDlgModal::PreTranslateMessage(pMsg);
 }
 
+void CDlgEnlargedWave::ApplyTableFont()
+{
+    // The labels and cells are sized for the document's table font.
+    if (m_pDoc && m_pDoc->GetDocFont(4)) m_pLabelFont = m_pCellFont = m_pDoc->GetDocFont(4);
+    if (!m_pLabelFont) return;
+    SetFont(m_pLabelFont, FALSE);
+    const int ids[] = {CEnlargedWaveLayout::IDC_GLOBAL_GROUP, CEnlargedWaveLayout::IDC_LEAD_GROUP, IDOK, IDCANCEL,
+                       m_frame.Ids().readout};
+    for (int id : ids)
+        if (CWnd* control = GetDlgItem(id)) control->SetFont(m_pLabelFont, FALSE);
+}
+
 void CDlgEnlargedWave::OnPaint()
 {
     CPaintDC dc(this);
-    if (m_bHasTable) m_table.PaintLabels(dc);
+    if (!m_bHasTable) return;
+    CDCObjectSelector<CFont> font(dc);
+    if (m_pLabelFont) font.Select(m_pLabelFont);
+    m_table.PaintLabels(dc);
 }
 
 void CDlgEnlargedWave::OnCellSetFocus(UINT nID)
@@ -169,15 +222,10 @@ BOOL CDlgEnlargedWave::CreateWaveView()
 {
     m_pView = static_cast<CViewEnlargedWave*>(m_frame.Create(*this, RUNTIME_CLASS(CViewEnlargedWave), m_pDoc));
     if (!m_pView) return FALSE;
-    // Resting records lend their record image: its electrode codes and beat window.
+    // The record lends its image: its electrode codes and beat window.
     _ECGDATA* record = nullptr;
     unsigned systemCode = 0;
-    if (auto* rest = m_nDocType == DOC_TYPE_REST ? DYNAMIC_DOWNCAST(CRestViewDoc, m_pDoc) : nullptr) {
-        if (_RESTDATAITEM* item = rest->GetCurrentDataItem()) {
-            record = item->pECGData;
-            systemCode = item->uSystemCode;
-        }
-    }
+    RecordOf(record, systemCode);
     m_pView->SetDocType(m_nDocType);
     m_pView->SetBackGridSize(m_dDotsPerMMX, m_dDotsPerMMY, 4.0);
     m_pView->SetWaveInfo(record, static_cast<int>(systemCode), m_fSpeed, m_fSense, m_nFilter, m_nWaveLength);
@@ -186,6 +234,19 @@ BOOL CDlgEnlargedWave::CreateWaveView()
     m_pView->SetCurrentCursor(CEnlargedViewFrame::HandCursor());
     m_pView->SendMessage(WM_INITIALUPDATE, 0, 0);
     return TRUE;
+}
+
+void CDlgEnlargedWave::CreateOverlapView(const CRect& area)
+{
+    m_pOverlapView = static_cast<CViewAveOverlappedWave*>(
+        CEnlargedViewFrame::CreateAt(*this, area, RUNTIME_CLASS(CViewAveOverlappedWave), m_pDoc));
+    if (!m_pOverlapView) return;
+    m_pOverlapView->SetSenseID(m_nSenseID);
+    m_pOverlapView->SetEnlargeType(m_nEnlargeType);
+    m_pOverlapView->SetDocType(m_nDocType);
+    m_pOverlapView->SetWaveInfo(m_fSense, m_nFilter);
+    m_pOverlapView->SetSerialWave(m_nMode == 1 || m_nMode == 2);
+    m_pOverlapView->SendMessage(WM_INITIALUPDATE, 0, 0);
 }
 
 bool CDlgEnlargedWave::ScrollsBySamples() const
@@ -241,19 +302,13 @@ LRESULT CDlgEnlargedWave::OnViewPanned(WPARAM wParam, LPARAM lParam)
 
 void CDlgEnlargedWave::OnRulerMode()
 {
-    m_frame.PressMode(*this, TRUE);
-    if (!m_pView) return;
-    CEnlargedViewFrame::EnterRulerMode(*m_pView);
-    m_frame.EnableZoomButtons(*this, FALSE);
+    // The mouse measures now: the bars would move the paper under the marks.
+    m_frame.RulerMode(*this, m_pView);
 }
 
 void CDlgEnlargedWave::OnDragMode()
 {
-    m_frame.PressMode(*this, FALSE);
-    if (!m_pView) return;
-    CEnlargedViewFrame::EnterDragMode(*m_pView);
-    m_frame.EnableZoomButtons(*this, TRUE);
-    SetDlgItemText(IDC_READOUT, L"");
+    m_frame.DragMode(*this, m_pView);
 }
 
 void CDlgEnlargedWave::Zoom(int delta)
@@ -263,9 +318,12 @@ void CDlgEnlargedWave::Zoom(int delta)
     // the bar's range following.
     SetScrollRanges();
     if (CScrollBar* across = m_frame.Bar(*this, true)) ApplyHorizontal(across->GetScrollPos());
-    SetDlgItemText(IDC_READOUT, L"");
+    SetDlgItemText(m_frame.Ids().readout, L"");
     CEnlargedViewFrame::ClearMarks(*m_pView);
-    if (m_pView->GetRulerStatus() != RULER_STATUS_OFF) m_pView->SetRulerStatus(RULER_STATUS_ARMED);
+    if (m_pView->GetRulerStatus() != RULER_STATUS_OFF) {
+        m_pView->SetRulerStatus(RULER_STATUS_ARMED);
+        m_frame.EnableBars(*this, FALSE);
+    }
 }
 
 void CDlgEnlargedWave::OnZoomIn()
@@ -280,9 +338,8 @@ void CDlgEnlargedWave::OnZoomOut()
 
 void CDlgEnlargedWave::OnHScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
 {
-    if (!m_pView || !pScrollBar || pScrollBar->GetDlgCtrlID() != IDC_HORIZONTAL_BAR) return;
-    const std::optional<int> position =
-        m_frame.Scroll(*this, m_frame.Bar(*this, true), nSBCode, std::max(1, m_pView->GetDrawLength() / 2));
+    if (!m_pView || !pScrollBar || pScrollBar->GetDlgCtrlID() != m_frame.Ids().horizontalBar) return;
+    const std::optional<int> position = m_frame.Scroll(*this, m_frame.Bar(*this, true), nSBCode, HorizontalPage());
     if (!position) return;
     ApplyHorizontal(*position);
     m_pView->Invalidate(FALSE);
@@ -290,7 +347,7 @@ void CDlgEnlargedWave::OnHScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
 
 void CDlgEnlargedWave::OnVScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
 {
-    if (!m_pView || !pScrollBar || pScrollBar->GetDlgCtrlID() != IDC_VERTICAL_BAR) return;
+    if (!m_pView || !pScrollBar || pScrollBar->GetDlgCtrlID() != m_frame.Ids().verticalBar) return;
     const std::optional<int> position = m_frame.Scroll(*this, m_frame.Bar(*this, false), nSBCode, kVerticalPage);
     if (!position) return;
     m_pView->SetDragVerticalOffset(-*position);

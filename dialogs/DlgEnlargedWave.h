@@ -14,6 +14,8 @@
 
 class CTavrionDoc;
 class CViewEnlargedWave;
+class CViewAveOverlappedWave;
+struct _ECGDATA;
 struct CSerialPopupRequest;
 
 class CDlgEnlargedWave : public CDlgModal {
@@ -66,6 +68,8 @@ public:
     void SetSerialDoc(CTavrionDoc* pDoc) { m_pSerialDoc = pDoc; }
 
     CViewEnlargedWave* GetWaveView() const { return m_pView; }
+    // All leads' average beats overlapped, beside the table (its own template only).
+    CViewAveOverlappedWave* GetOverlapView() const { return m_pOverlapView; }
     // What the opener gave, as the running dialog holds it.
     int GetClickLead() const { return m_nLead; }
     int GetCenter() const { return m_nCenter; }
@@ -80,8 +84,8 @@ public:
     CEnlargedMeasureTable& GetMeasureTable() { return m_table; }
 
 protected:
-    // A dialog of another template with the same controls around the view.
-    CDlgEnlargedWave(UINT nIDTemplate, int nFlag, int nMode, CWnd* pParent);
+    // A dialog of another template with its own controls around the view.
+    CDlgEnlargedWave(UINT nIDTemplate, const CEnlargedViewFrame::Controls& ids, int nFlag, int nMode, CWnd* pParent);
     BOOL OnInitDialog() override;
     void OnOK() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -101,6 +105,18 @@ protected:
 
     // The view configured as its openers configure it; FALSE without one.
     BOOL CreateWaveView();
+    // The overlapped beats of every lead in their frame at `area`.
+    void CreateOverlapView(const CRect& area);
+    // Speed, sensitivity and filter of the shown record; false when the
+    // document kind has nothing this dialog shows.
+    virtual bool ReadDisplaySettings();
+    // The record image and kind code the view draws from (none for MFER
+    // and rhythm items here: the view reads their waves through the document).
+    virtual void RecordOf(_ECGDATA*& record, unsigned& code) const;
+    // Sizes the dialog and places its controls.
+    virtual void PlaceControls(const CEnlargedWaveLayout& layout);
+    // The horizontal bar's page step.
+    virtual int HorizontalPage() const;
     // A strip at least a page long scrolls by samples; anything else pans by pixels.
     bool ScrollsBySamples() const;
     void SetScrollRanges();
@@ -110,12 +126,15 @@ protected:
     // Serial modes and read-only documents show the table without editing it.
     bool IsTableReadOnly() const;
     void SetUpMeasureTable(const CEnlargedWaveLayout& layout);
+    // The document's table font on the dialog, its groups, buttons and readout.
+    void ApplyTableFont();
     CString LeadName() const;
 
     CEnlargedViewFrame m_frame;
     CEnlargedMeasureTable m_table;
     bool m_bHasTable = false;               // this dialog's own template
     CViewEnlargedWave* m_pView = nullptr;   // lives in the frame: goes with the window
+    CViewAveOverlappedWave* m_pOverlapView = nullptr;   // likewise
     CTavrionDoc* m_pDoc = nullptr;          // not owned
     CTavrionDoc* m_pSerialDoc = nullptr;    // not owned; mode 2's settings
     int m_nDocType = 0;
@@ -132,4 +151,6 @@ protected:
     float m_fSpeed = 25.0f;                 // mm/s
     int m_nFilter = 100;                    // Hz
     float m_fSense = 10.0f;                 // mm/mV
+    CFont* m_pLabelFont = nullptr;          // not owned: the document's table font
+    CFont* m_pCellFont = nullptr;           // likewise; the cells take it from the dialog
 };

@@ -21,8 +21,13 @@ CView* CEnlargedViewFrame::Create(CWnd& dialog, CRuntimeClass* viewClass, CDocum
     down->GetWindowRect(&side);
     dialog.ScreenToClient(&bottom);
     dialog.ScreenToClient(&side);
-    const CRect area(bottom.left, side.top, side.left, bottom.top - 1);
+    // As tall as the vertical bar beside it, whatever gap the dialog leaves above the horizontal one.
+    const CRect area(bottom.left, side.top, side.left, std::min(side.bottom, bottom.top - 1));
+    return CreateAt(dialog, area, viewClass, doc);
+}
 
+CView* CEnlargedViewFrame::CreateAt(CWnd& dialog, const CRect& area, CRuntimeClass* viewClass, CDocument* doc)
+{
     auto* frame = new CFrameWnd;   // deletes itself and its view with its window
     if (!frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, area, &dialog)) return nullptr;
     CCreateContext context;
@@ -71,12 +76,6 @@ void CEnlargedViewFrame::PressMode(CWnd& dialog, BOOL ruler)
 {
     if (dialog.GetDlgItem(m_ids.rulerButton)) dialog.SendDlgItemMessage(m_ids.rulerButton, BM_SETCHECK, ruler ? 1 : 0);
     if (dialog.GetDlgItem(m_ids.dragButton)) dialog.SendDlgItemMessage(m_ids.dragButton, BM_SETCHECK, ruler ? 0 : 1);
-}
-
-void CEnlargedViewFrame::EnableZoomButtons(CWnd& dialog, BOOL enable)
-{
-    for (int id : {m_ids.zoomInButton, m_ids.zoomOutButton})
-        if (CWnd* button = dialog.GetDlgItem(id)) button->EnableWindow(enable);
 }
 
 void CEnlargedViewFrame::EnableBars(CWnd& dialog, BOOL enable)

@@ -29,12 +29,13 @@ public:
     // horizontal one, holding a view of `viewClass` on `doc` without the
     // sunken edge; null when it cannot be made.
     CView* Create(CWnd& dialog, CRuntimeClass* viewClass, CDocument* doc);
+    // The same frame at `area` of the dialog's client area.
+    static CView* CreateAt(CWnd& dialog, const CRect& area, CRuntimeClass* viewClass, CDocument* doc);
     // The step buttons' icons, drag mode pressed, the readout empty.
     void SetUpButtons(CWnd& dialog);
     void ShowReading(CWnd& dialog, WPARAM milliseconds, LPARAM microvolts);
     // The pressed one of the two mode buttons.
     void PressMode(CWnd& dialog, BOOL ruler);
-    void EnableZoomButtons(CWnd& dialog, BOOL enable);
     void EnableBars(CWnd& dialog, BOOL enable);
     CScrollBar* Bar(CWnd& dialog, bool horizontal) const;
     // The bar's position after setting it (the bar keeps it in its range).
@@ -75,6 +76,79 @@ public:
         if (step < ENLARGED_ZOOM_MIN_STEP || step > ENLARGED_ZOOM_MAX_STEP) return FALSE;
         return view.SetScaleRatio(step);
     }
+    // ---- a view panned in pixels by both bars (the overlap and the
+    // master-step dialogs; the enlarged lead pans so too, but for strips) ----
+    // Both bars from minus to plus the view's client extent, at 0.
+    template <class View> void SetPixelRanges(CWnd& dialog, View& view)
+    {
+        CRect client;
+        view.GetClientRect(&client);
+        if (CScrollBar* down = Bar(dialog, false)) {
+            down->SetScrollRange(-client.Height(), client.Height());
+            down->SetScrollPos(0);
+        }
+        if (CScrollBar* across = Bar(dialog, true)) {
+            across->SetScrollRange(-client.Width(), client.Width());
+            across->SetScrollPos(0);
+        }
+    }
+    // Ruler mode: the button pressed, the ruler armed, the bars disabled.
+    template <class View> void RulerMode(CWnd& dialog, View* view)
+    {
+        PressMode(dialog, TRUE);
+        if (!view) return;
+        EnterRulerMode(*view);
+        EnableBars(dialog, FALSE);
+    }
+    // Drag mode: the button pressed, the ruler off, the bars back, no reading.
+    template <class View> void DragMode(CWnd& dialog, View* view)
+    {
+        PressMode(dialog, FALSE);
+        if (!view) return;
+        EnterDragMode(*view);
+        EnableBars(dialog, TRUE);
+        dialog.SetDlgItemText(m_ids.readout, L"");
+    }
+    // One zoom step; the pan kept, the reading and marks gone, a ruler that
+    // is on armed again with the bars disabled. FALSE when nothing changed.
+    template <class View> BOOL PixelZoom(CWnd& dialog, View* view, int delta)
+    {
+        if (!view || !StepZoom(*view, delta)) return FALSE;
+        if (CScrollBar* across = Bar(dialog, true)) view->SetDragHorizontalOffset(-across->GetScrollPos());
+        dialog.SetDlgItemText(m_ids.readout, L"");
+        ClearMarks(*view);
+        if (view->GetRulerStatus() != RULER_STATUS_OFF) {
+            view->SetRulerStatus(RULER_STATUS_ARMED);
+            EnableBars(dialog, FALSE);
+        }
+        return TRUE;
+    }
+    // The view dragged to (horizontal, vertical): the bars follow, the view takes what they keep.
+    template <class View> void PixelPanned(CWnd& dialog, View* view, int horizontal, int vertical)
+    {
+        if (!view) return;
+        view->SetDragVerticalOffset(-MoveBar(dialog, false, vertical));
+        view->SetDragHorizontalOffset(-MoveBar(dialog, true, horizontal));
+        view->Invalidate(FALSE);
+    }
+    // A scroll request of one of this frame's bars moves the view by
+    // pixels; false when `bar` is not one of them.
+    template <class View> bool PixelScroll(CWnd& dialog, View* view, CScrollBar* bar, UINT code, int page)
+    {
+        if (!view || !bar) return false;
+        const int id = bar->GetDlgCtrlID();
+        if (id != m_ids.horizontalBar && id != m_ids.verticalBar) return false;
+        const bool horizontal = id == m_ids.horizontalBar;
+        const std::optional<int> position = Scroll(dialog, Bar(dialog, horizontal), code, page);
+        if (!position) return true;
+        if (horizontal)
+            view->SetDragHorizontalOffset(-*position);
+        else
+            view->SetDragVerticalOffset(-*position);
+        view->Invalidate(FALSE);
+        return true;
+    }
+
     static HCURSOR HandCursor();
     static HCURSOR RulerCursor();
 

@@ -1,5 +1,6 @@
 #include "dialogs/EnlargedWaveLayout.h"
 
+#include "core/TavrionDoc.h"
 #include "platform/base/Kernel.h"
 #include "platform/ui/windowing/Monitors.h"
 #include "platform/ui/windowing/SystemSettings.h"
@@ -29,22 +30,35 @@ void Place(CWnd& dialog, int id, const CRect& rect)
 
 }  // namespace
 
-CEnlargedWaveLayout::CEnlargedWaveLayout(int width, int height)
+CEnlargedWaveLayout::CEnlargedWaveLayout(int width, int height) : CEnlargedWaveLayout(width, height, height > width) {}
+
+CEnlargedWaveLayout::CEnlargedWaveLayout(int width, int height, bool portrait)
     : m_nWidth(width),
       m_nHeight(height),
-      m_bPortrait(height > width)
+      m_bPortrait(portrait)
 {
     m_nDesignWidth = m_bPortrait ? kLandscapeHeight : kLandscapeWidth;
     m_nDesignHeight = m_bPortrait ? kLandscapeWidth : kLandscapeHeight;
 }
 
-CEnlargedWaveLayout CEnlargedWaveLayout::ForWindow(HWND window)
+CEnlargedWaveLayout CEnlargedWaveLayout::ForWindow(HWND window, const CTavrionDoc* doc)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    CSize monitor(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
+        monitor = CSize(info.rcMonitor.right - info.rcMonitor.left, info.rcMonitor.bottom - info.rcMonitor.top);
+    if (!doc) return CEnlargedWaveLayout(monitor.cx, monitor.cy);
+    return CEnlargedWaveLayout(monitor.cx, monitor.cy, doc->IsTurnedScreen() != 0);
+}
+
+CRect CEnlargedWaveLayout::WorkArea(HWND window)
 {
     MONITORINFO info = {};
     info.cbSize = sizeof(info);
     if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
-        return CEnlargedWaveLayout(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-    return CEnlargedWaveLayout(info.rcMonitor.right - info.rcMonitor.left, info.rcMonitor.bottom - info.rcMonitor.top);
+        return CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    return CRect(info.rcWork);
 }
 
 int CEnlargedWaveLayout::X(int units) const
@@ -70,6 +84,11 @@ CSize CEnlargedWaveLayout::DialogSize() const
 int CEnlargedWaveLayout::TableTop() const
 {
     return Y(m_bPortrait ? kTableLabelsPortrait : kTableLabelsLandscape);
+}
+
+CRect CEnlargedWaveLayout::OverlapFrame() const
+{
+    return m_bPortrait ? Rect(kFrameLeft, 430, 180, 234) : Rect(kFrameLeft, 420, 200, 260);
 }
 
 void CEnlargedWaveLayout::Apply(CWnd& dialog, const CEnlargedViewFrame::Controls& ids, bool update) const
@@ -116,4 +135,30 @@ void CEnlargedWaveLayout::PlaceButtons(CWnd& dialog, bool update) const
     const int gap = m_bPortrait ? 10 : 50;
     Place(dialog, IDOK, update ? Rect(left, kCommandTop, kCommandWidth, kCommandHeight) : CRect(0, 0, 0, 0));
     Place(dialog, IDCANCEL, Rect(left + kCommandWidth + gap, kCommandTop, kCommandWidth, kCommandHeight));
+}
+
+void CEnlargedWaveLayout::ApplySingleView(CWnd& dialog, const CEnlargedViewFrame::Controls& ids, int barWidth) const
+{
+    const int width = m_bPortrait ? 768 : 800;
+    const int height = 600;
+    const int frameWidth = m_bPortrait ? 724 : 756;
+    const int frameHeight = 500;
+    const int gapUnderFrame = 10;
+    const int readoutGap = 30;
+    const int readoutWidth = m_bPortrait ? 368 : 400;
+    const int closeLeft = 300;
+    const int closeGap = 15;
+    const int closeWidth = 200;
+    const int closeHeight = 25;
+    dialog.SetWindowPos(nullptr, 0, 0, X(width), Y(height) + ::GetSystemMetrics(SM_CYCAPTION),
+                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    dialog.CenterWindow();
+    const int below = kFrameTop + frameHeight + gapUnderFrame;
+    Place(dialog, ids.verticalBar, Rect(kFrameLeft + frameWidth, kFrameTop, kBar, frameHeight));
+    Place(dialog, ids.horizontalBar, Rect(kFrameLeft, below, barWidth, kBar));
+    Place(dialog, ids.readout, Rect(kFrameLeft + barWidth + readoutGap, below, readoutWidth, kReadoutHeight));
+    const int buttons[4] = {ids.rulerButton, ids.dragButton, ids.zoomInButton, ids.zoomOutButton};
+    for (int i = 0; i < 4; ++i)
+        Place(dialog, buttons[i], Rect(kFrameLeft + frameWidth - (4 - i) * kButton, below, kButton, kButtonHeight));
+    Place(dialog, IDOK, Rect(closeLeft, below + kButtonHeight + closeGap, closeWidth, closeHeight));
 }

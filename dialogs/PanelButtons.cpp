@@ -8,7 +8,8 @@ constexpr int kFrameSlot = 26;
 constexpr int kFrameTextSlot = 27;
 }  // namespace
 
-void ColourPanelButtons(CWnd& panel, CTavrionDoc* doc, CButtonST* buttons, const int* ids, int count)
+void ColourPanelButtons(CWnd& panel, CTavrionDoc* doc, CButtonST* buttons, const int* ids, int count,
+                        const int* icons)
 {
     for (int i = 0; i < count; ++i) {
         CButtonST& button = buttons[i];
@@ -21,5 +22,6 @@ void ColourPanelButtons(CWnd& panel, CTavrionDoc* doc, CButtonST* buttons, const
             button.SetColor(slot, face);
         for (BYTE slot : {CButtonST::BTNST_COLOR_FG_IN, CButtonST::BTNST_COLOR_FG_OUT, CButtonST::BTNST_COLOR_FG_FOCUS})
             button.SetColor(slot, text);
+        if (icons) button.SetIcon(icons[i], 0);
     }
 }

@@ -26,6 +26,8 @@
 #include "dialogs/DlgRhythmEditLeadName.h"
 #include "dialogs/DlgPrintStatus.h"
 #include "documents/ExerViewDoc.h"
+#include "host/DialogEnlargedCommand.h"
+#include "host/DialogPanelsCommand.h"
 #include "host/OutputFolder.h"
 #include "platform/base/CodePage.h"
 #include "platform/ui/framework/ModalDriver.h"
@@ -79,6 +81,8 @@ struct Request {
     std::vector<std::pair<int, std::wstring>> set;  // fields typed into the sheets before OK
     bool save = false;                              // OK pressed, the prompt answered with okName
     std::string okName;
+    EnlargedDialogRequest enlarged;                 // the enlarged views' dialogs: lead, records, zoom, ruler
+    const RecordOpener* open = nullptr;
 };
 
 // Saves the running dialog and ends it cancelled; `prepare` acts on it first.
@@ -287,6 +291,8 @@ bool Render(const std::string& name, OpenedRecord& record, const Request& reques
 {
     CTavrionDoc* doc = record.doc.get();
     const int mode = doc->Is8000File();
+    if (IsEnlargedDialog(name)) return RenderEnlargedDialog(name, *doc, request.file, request.enlarged, *request.open, png);
+    if (name == "panels") return RenderPanels(*doc, request.file, png);
     if (name == "CDlgEditor") {
         CDlgEditor dialog(nullptr);
         dialog.SetDoc(doc);
@@ -343,18 +349,6 @@ bool Render(const std::string& name, OpenedRecord& record, const Request& reques
                                                       : "resting records have CDlgPatientInfoComment");
         return false;
     }
-    if (name == "CDlgEnlargedWave") {
-        // The whole average beat of the lead, as a double click on it opens it.
-        const double screenDotsPerMM = 96.0 / 25.4;
-        const int length = doc->GetRhythmWaveData(request.lead, nullptr, -1);
-        // The record owns the document: the view leaving with the dialog must not delete it.
-        doc->m_bAutoDelete = FALSE;
-        CDlgEnlargedWave dialog(1, 0, nullptr);
-        dialog.SetDoc(doc, doc->GetDocType());
-        dialog.SetDotsPerMM(screenDotsPerMM, screenDotsPerMM);
-        dialog.SetClickInfo(request.lead, length / 2, 0, length);
-        return RunModalAndSave(dialog, png);
-    }
     if (name == "CDlgPrintStatus") {
         CDlgPrintStatus box(nullptr);
         if (!box.Create(CDlgPrintStatus::IDD, nullptr)) return false;
@@ -386,7 +380,9 @@ const char* const kDialogs[] = {"CDlgEditor",          "CDlgDoctor",        "CDl
                                 "CDlgEditIvrelCode",    "CDlgEditMinneCode", "CDlgExerLeadSelection",
                                 "CDlgPrintStatus",      "CDlgPatientInfoComment", "CDlgInfoCommentGeneral",
                                 "CDlg15LeadEditLeadName", "CDlgExtraEditLeadName", "CDlgRhythmEditLeadName",
-                                "CDlgExtraFreezeEditLeadName"};
+                                "CDlgExtraFreezeEditLeadName", "CDlgEnlargedWave", "CDlgEnlargedRhyRR",
+                                "CDlgEnlargedOverlap", "CDlgFinalRestEnlarge", "CDlgFinalLoadEnlarge",
+                                "CDlgDivider",          "CDlgEnlargedPreview", "panels"};
 
 }  // namespace
 
@@ -402,7 +398,13 @@ int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
         else if (arg == "--group" && hasValue) request.group = argv[++i];
         else if (arg == "--template" && hasValue) request.leadTemplate = static_cast<unsigned>(std::atoi(argv[++i]));
         else if (arg == "--page" && hasValue) request.page = std::atoi(argv[++i]);
-        else if (arg == "--lead" && hasValue) request.lead = std::atoi(argv[++i]);
+        else if (arg == "--lead" && hasValue) request.lead = request.enlarged.lead = std::atoi(argv[++i]);
+        else if (arg == "--zoom" && hasValue) request.enlarged.zoom = std::atoi(argv[++i]);
+        else if (arg == "--ruler" && hasValue) {
+            if (!ParseRuler(argv[++i], request.enlarged)) return 2;
+        } else if (arg == "--with" && hasValue) {
+            while (i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0) request.enlarged.with.push_back(argv[++i]);
+        }
         else if (arg == "--set" && hasValue && std::strchr(argv[i + 1], '=')) {
             const std::string field = argv[++i];
             const size_t equals = field.find('=');
@@ -423,11 +425,14 @@ int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
         (all ? request.outDir.empty() : request.png.empty() && !sheetSave) ||
         (request.leadTemplate < 172 || request.leadTemplate > 174)) {
         std::fprintf(stderr, "morvelance-host: dialog FILE --dialog CLASS --png OUT.png "
-                             "(or --dialog all --out DIR; CDlgEnlargedWave also [--lead N]; the patient sheets also [--page N] "
-                             "[--set ID=TEXT]... --ok NAME)\n");
+                             "(or --dialog all --out DIR; --dialog panels; CDlgEnlargedWave, CDlgEnlargedRhyRR, "
+                             "CDlgFinalRestEnlarge, CDlgFinalLoadEnlarge, CDlgDivider also [--lead N]; CDlgEnlargedOverlap "
+                             "also --with FILE...; the enlarged dialogs also [--zoom K] [--ruler X1,X2]; the patient sheets "
+                             "also [--page N] [--set ID=TEXT]... --ok NAME)\n");
         return 2;
     }
     if (!(all ? MakeOutputFolder(request.outDir) : request.png.empty() || MakeFolderOf(request.png))) return 1;
+    request.open = &open;
     OpenedRecord record;
     if (!OpenRecordDocument(request.file, open, record)) return 1;
     if (!all) return Render(request.dialog, record, request, request.png) ? 0 : 1;
@@ -435,6 +440,9 @@ int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
     int failures = 0;
     for (const char* name : kDialogs) {
         if (!SheetTakes(name, record.doc->GetDocType())) continue;
+        if ((IsEnlargedDialog(name) || std::strcmp(name, "panels") == 0) &&
+            !EnlargedDialogTakes(name, record.doc->GetDocType()))
+            continue;
         if (std::strcmp(name, "CDlgExerLeadSelection") == 0) {
             if (!record.exercise) continue;
             for (unsigned id : {172u, 173u, 174u}) {

@@ -13,6 +13,7 @@
 #include "dialogs/DlgEnlargedWave.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
+#include "host/DialogEnlargedCommand.h"
 #include "host/ModalSnapshot.h"
 
 namespace host {
@@ -162,13 +163,16 @@ private:
     bool m_bHasRest = false;
 };
 
+}  // namespace
+
 // One lead's average beats of every record overlapped, as the serial
 // average view opens them.
-int ShowEnlargedOverlap(const EnlargedOptions& options, const RecordOpener& open)
+int ShowOverlapDialog(const std::vector<std::string>& files, int lead, const RecordOpener& open, const std::string& png,
+                      const std::function<void(CDialog&)>& prepare)
 {
     CComparedRecords records;
     int failures = 0;
-    for (const std::string& file : options.files) {
+    for (const std::string& file : files) {
         std::unique_ptr<CTavrionDoc> doc;
         if (!open(file, doc) || !doc) {
             ++failures;
@@ -185,15 +189,13 @@ int ShowEnlargedOverlap(const EnlargedOptions& options, const RecordOpener& open
     dialog.SetRestDoc(&records.Rest());
     dialog.SetMFERDoc(&records.Mfer());
     dialog.SetDotsPerMM(kDotsPerMM, kDotsPerMM);
-    dialog.SetLeadID(options.lead);
+    dialog.SetLeadID(lead);
     dialog.SetCompareCount(records.Count());
     dialog.SetSensitivity(records.Base().GetSense(1, 0));
     for (int slot = 0; slot < records.Count(); ++slot) dialog.SetDataIndex(slot, slot);
-    if (!RunModalAndSave(dialog, options.png)) ++failures;
+    if (!SavePreparedDialog(dialog, png, prepare)) ++failures;
     return failures ? 1 : 0;
 }
-
-}  // namespace
 
 bool IsEnlargedViewRequest(int argc, char** argv)
 {
@@ -205,7 +207,7 @@ int RunEnlargedViewCommand(int argc, char** argv, const RecordOpener& open)
 {
     EnlargedOptions options;
     if (!ParseEnlargedOptions(argc, argv, options)) return 2;
-    if (options.viewClass == kOverlapView) return ShowEnlargedOverlap(options, open);
+    if (options.viewClass == kOverlapView) return ShowOverlapDialog(options.files, options.lead, open, options.png, nullptr);
     return ShowEnlargedWave(options, open);
 }
 

@@ -90,6 +90,8 @@ const char kUsage[] =
     "                 folders are made; the patient sheets CDlgPatientInfoComment\n"
     "                 [--page 0|1|2] and CDlgInfoCommentGeneral [--page 0|1] take\n"
     "                 --set ID=TEXT (repeatable) and --ok NAME to save through the sheet\n"
+    "                 the enlarged dialogs take --lead N (CDlgEnlargedOverlap --with FILE...),\n"
+    "                 --zoom K and --ruler X1,X2; --dialog panels stacks every panel\n"
     "  --help         show this text\n"
     "\n"
     "File names are taken as they are on disk (UTF-8, any script); a bare name is in\n"

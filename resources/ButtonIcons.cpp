@@ -1,6 +1,6 @@
 // The icons the owner-drawn buttons show: the delete and edit glyphs of the
-// interpretation forms, the arrows of the comment editors and the step
-// buttons of the enlarged views. Registered with the library's module beside
+// interpretation forms, the arrows of the comment editors, the step
+// buttons of the enlarged views and the exercise strips' 3D and playback buttons. Registered with the library's module beside
 // its other resources (a second registration adds to the first).
 #include <cstdint>
 #include <string>
@@ -97,6 +97,62 @@ const char* const kZoomOut[16] = {
     "          ###   ", "           ###  ", "            ### ", "             ## ",
 };
 
+const char* const kTiltUp[16] = {
+    "                ", "       ##       ", "      #bb#      ", "     #bbbb#     ",
+    "    #bbbbbb#    ", "   #bbbbbbbb#   ", "  #bbbbbbbbbb#  ", " ############## ",
+    "                ", "       ##       ", "      #BB#      ", "     #BBBB#     ",
+    "    #BBBBBB#    ", "   ##########   ", "                ", "                ",
+};
+
+const char* const kTiltDown[16] = {
+    "                ", "                ", "   ##########   ", "    #BBBBBB#    ",
+    "     #BBBB#     ", "      #BB#      ", "       ##       ", "                ",
+    " ############## ", "  #bbbbbbbbbb#  ", "   #bbbbbbbb#   ", "    #bbbbbb#    ",
+    "     #bbbb#     ", "      #bb#      ", "       ##       ", "                ",
+};
+
+const char* const kTurnLeft[16] = {
+    "                ", "     #          ", "    ##          ", "   #B#######    ",
+    "  #BBBBBBBBBB#  ", "   #B######BB#  ", "    ##     #BB# ", "     #      #B# ",
+    "            #B# ", "            #B# ", "           #BB# ", "     #######BB# ",
+    "     #BBBBBBB#  ", "     ########   ", "                ", "                ",
+};
+
+const char* const kTurnRight[16] = {
+    "                ", "          #     ", "          ##    ", "    #######B#   ",
+    "  #BBBBBBBBBB#  ", "  #BB######B#   ", " #BB#     ##    ", " #B#      #     ",
+    " #B#            ", " #B#            ", " #BB#           ", " #BB#######     ",
+    "  #BBBBBBB#     ", "   ########     ", "                ", "                ",
+};
+
+const char* const kSwing[16] = {
+    "                ", "                ", "                ", "   #        #   ",
+    "  ##        ##  ", " #B##########B# ", "#BBBBBBBBBBBBBB#", " #B##########B# ",
+    "  ##        ##  ", "   #        #   ", "                ", "                ",
+    "                ", "                ", "                ", "                ",
+};
+
+const char* const kStop[16] = {
+    "                ", "                ", "                ", "   ##########   ",
+    "   #RRRRRRRR#   ", "   #RRRRRRRR#   ", "   #RRRRRRRR#   ", "   #RRRRRRRR#   ",
+    "   #RRRRRRRR#   ", "   #RRRRRRRR#   ", "   #RRRRRRRR#   ", "   #RRRRRRRR#   ",
+    "   ##########   ", "                ", "                ", "                ",
+};
+
+const char* const kPlayForward[16] = {
+    "                ", "                ", "    ##          ", "    #B##        ",
+    "    #BBB##      ", "    #BBBBB##    ", "    #BBBBBBB##  ", "    #BBBBBBBBB# ",
+    "    #BBBBBBB##  ", "    #BBBBB##    ", "    #BBB##      ", "    #B##        ",
+    "    ##          ", "                ", "                ", "                ",
+};
+
+const char* const kPlayBackward[16] = {
+    "                ", "                ", "          ##    ", "        ##B#    ",
+    "      ##BBB#    ", "    ##BBBBB#    ", "  ##BBBBBBB#    ", " #BBBBBBBBB#    ",
+    "  ##BBBBBBB#    ", "    ##BBBBB#    ", "      ##BBB#    ", "        ##B#    ",
+    "          ##    ", "                ", "                ", "                ",
+};
+
 platform::ui::ResourceTable BuildButtonIcons()
 {
     platform::ui::ResourceTable table;
@@ -108,6 +164,14 @@ platform::ui::ResourceTable BuildButtonIcons()
     table.icons[IDI_BUTTON_EDIT] = IconFromPicture(kEdit);
     table.icons[IDI_BUTTON_UP] = IconFromPicture(kUp);
     table.icons[IDI_BUTTON_DOWN] = IconFromPicture(kDown);
+    table.icons[IDI_BUTTON_TILT_UP] = IconFromPicture(kTiltUp);
+    table.icons[IDI_BUTTON_TILT_DOWN] = IconFromPicture(kTiltDown);
+    table.icons[IDI_BUTTON_TURN_LEFT] = IconFromPicture(kTurnLeft);
+    table.icons[IDI_BUTTON_TURN_RIGHT] = IconFromPicture(kTurnRight);
+    table.icons[IDI_BUTTON_SWING] = IconFromPicture(kSwing);
+    table.icons[IDI_BUTTON_STOP] = IconFromPicture(kStop);
+    table.icons[IDI_BUTTON_PLAY_FORWARD] = IconFromPicture(kPlayForward);
+    table.icons[IDI_BUTTON_PLAY_BACKWARD] = IconFromPicture(kPlayBackward);
     return table;
 }
 

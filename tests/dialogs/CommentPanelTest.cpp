@@ -115,6 +115,48 @@ TEST_F(CommentPanel, AClickOpensThePopupAndLosingTheFocusHidesIt)
     EXPECT_FALSE(popup->IsWindowVisible());
 }
 
+TEST_F(CommentPanel, ThePopupIsSizedByItsLinesInThePanelsFontAndPaintsAFramedWhiteBoxWithTheText)
+{
+    // Two lines of the text, one more of room: three font heights down.
+    m_panel.SetComment(Repeat(L'x', 29) + L"\r\n" + L"ABC");
+    CWndShowComment* popup = m_panel.GetPopup();
+    ASSERT_NE(popup, nullptr);
+    TEXTMETRIC metrics{};
+    {
+        HDC dc = ::GetDC(m_panel.m_hWnd);
+        ::GetTextMetrics(dc, &metrics);
+        ::ReleaseDC(m_panel.m_hWnd, dc);
+    }
+    CRect placed;
+    popup->GetWindowRect(&placed);
+    EXPECT_EQ(placed.Width(), 29 * metrics.tmAveCharWidth + 4);
+    EXPECT_EQ(placed.Height(), 3 * metrics.tmHeight + 4);
+
+    Desktop::Click(m_panel.m_hWnd, 2, 2);
+    Desktop::PumpMessages();
+    ASSERT_TRUE(popup->IsWindowVisible());
+    popup->Invalidate(TRUE);
+    popup->UpdateWindow();
+    CRect client;
+    popup->GetClientRect(&client);
+    HDC dc = ::GetDC(popup->m_hWnd);
+    EXPECT_EQ(::GetPixel(dc, 0, client.Height() / 2), RGB(0, 0, 0));
+    EXPECT_EQ(::GetPixel(dc, client.right - 1, client.Height() / 2), RGB(0, 0, 0));
+    EXPECT_EQ(::GetPixel(dc, client.right - 3, client.bottom - 3), RGB(255, 255, 255));
+    // The text stands inside the frame, two pixels in, on the first two lines.
+    int ink = 0;
+    for (int y = 2; y < 2 + 2 * metrics.tmHeight; ++y)
+        for (int x = 2; x < client.right - 2; ++x)
+            if (::GetPixel(dc, x, y) != RGB(255, 255, 255)) ++ink;
+    int below = 0;
+    for (int y = 2 + 2 * metrics.tmHeight; y < client.bottom - 2; ++y)
+        for (int x = 2; x < client.right - 2; ++x)
+            if (::GetPixel(dc, x, y) != RGB(255, 255, 255)) ++below;
+    ::ReleaseDC(popup->m_hWnd, dc);
+    EXPECT_GT(ink, 30);
+    EXPECT_EQ(below, 0);
+}
+
 TEST_F(CommentPanel, AnEmptyCommentNeverOpensThePopup)
 {
     m_panel.SetComment(L"");

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "dialogs/DlgDivider.h"
+#include "platform/base/Kernel.h"
 #include "dialogs/DlgDoctor.h"
 #include "dialogs/DlgEditor.h"
 #include "dialogs/EditingOk.h"
@@ -75,7 +76,7 @@ TEST_F(DlgDividerTest, TheDialogShowsTheRestRecordsHeartRateAndHidesTheBarOfATen
     EXPECT_EQ(1u, script.Seen().size());
 }
 
-TEST_F(DlgDividerTest, TheRhythmEnlargedDialogCentresItsViewOnTheClickAndOnlyCloses)
+TEST_F(DlgDividerTest, TheRhythmEnlargedDialogShowsNoViewOfARestingRecordAndOnlyCloses)
 {
     OpenRecord(10.0);
     CDlgEnlargedRhyRR dialog(nullptr);
@@ -87,9 +88,60 @@ TEST_F(DlgDividerTest, TheRhythmEnlargedDialogCentresItsViewOnTheClickAndOnlyClo
     script.On(CDlgEnlargedRhyRR::IDD, [&](CDialog&) {
         EXPECT_EQ(CString(L"关闭"), ControlText(dialog, IDOK));
         EXPECT_EQ(nullptr, dialog.GetDlgItem(IDCANCEL));
-        ASSERT_NE(nullptr, dialog.GetWaveView());
+        // Resting records open the enlarged beat with its table instead.
+        EXPECT_EQ(nullptr, dialog.GetWaveView());
         EXPECT_EQ(1, dialog.GetLead());
         EXPECT_EQ(6, dialog.GetSenseID());
+    });
+    dialog.DoModal();
+    EXPECT_EQ(1u, script.Seen().size());
+}
+
+TEST_F(DlgDividerTest, TheDialogSpansTheScreenAboveItsBottomWithTheStripInThePapersProportions)
+{
+    OpenRecord(10.0);
+    ASSERT_TRUE(Desktop::SetScreenSize(1280, 800));
+    CDlgDivider dialog(nullptr);
+    dialog.SetDoc(&m_doc, DOC_TYPE_REST);
+    dialog.SetWaveParam(260, 30, 5001, 500, 0);
+    testsupport::ModalScript script;
+    script.On(CDlgDivider::IDD, [&](CDialog&) {
+        CRect window;
+        dialog.GetWindowRect(&window);
+        EXPECT_EQ(0, window.left);
+        EXPECT_EQ(1280, window.Width());
+        EXPECT_EQ(800, window.bottom);
+        const int caption = ::GetSystemMetrics(SM_CYCAPTION);
+        EXPECT_EQ(MulDiv(800, 230, 768) + caption, window.Height());
+        ASSERT_NE(nullptr, dialog.GetWaveView());
+        CRect strip;
+        dialog.GetWaveView()->GetParent()->GetWindowRect(&strip);
+        dialog.ScreenToClient(&strip);
+        const int margin = MulDiv(1280, 8, 1024);
+        EXPECT_EQ(margin, strip.left);
+        EXPECT_EQ(1280 - 2 * (::GetSystemMetrics(SM_CXDLGFRAME) + margin), strip.Width());
+        EXPECT_EQ(30 * strip.Width() / 260, strip.Height());
+        // A sample past ten seconds: the bar shows under the strip and scrolls by one.
+        auto* bar = static_cast<CScrollBar*>(dialog.GetDlgItem(CDlgDivider::IDC_STRIP_BAR));
+        ASSERT_TRUE(Visible(dialog, CDlgDivider::IDC_STRIP_BAR));
+        CRect under;
+        bar->GetWindowRect(&under);
+        dialog.ScreenToClient(&under);
+        EXPECT_EQ(strip.bottom, under.top);
+        EXPECT_EQ(strip.Width(), under.Width());
+        int lowest = -1, highest = -1;
+        bar->GetScrollRange(&lowest, &highest);
+        EXPECT_EQ(0, lowest);
+        EXPECT_EQ(1, highest);
+        // The first row of readouts under the bar, the second thirty units lower.
+        CRect first, second;
+        dialog.GetDlgItem(CDlgDivider::IDC_READOUT_1)->GetWindowRect(&first);
+        dialog.GetDlgItem(CDlgDivider::IDC_READOUT_2)->GetWindowRect(&second);
+        dialog.ScreenToClient(&first);
+        dialog.ScreenToClient(&second);
+        EXPECT_EQ(under.bottom + MulDiv(800, 10, 768), first.top);
+        EXPECT_EQ(first.top + MulDiv(800, 30, 768), second.top);
+        EXPECT_EQ(MulDiv(1280, 50, 1024), first.left);
     });
     dialog.DoModal();
     EXPECT_EQ(1u, script.Seen().size());

@@ -7,6 +7,7 @@
 #include <regex>
 #include <string>
 
+#include "analysisviews/ViewAveOverlappedWave.h"
 #include "core/DataItem.h"
 #include "dialogs/DlgEnlargedOverlap.h"
 #include "dialogs/DlgEnlargedWave.h"
@@ -143,22 +144,59 @@ TEST_F(DlgEnlargedWaveTest, ARulerSetInTheViewShowsItsReadingInTheReadout)
     });
 }
 
-TEST_F(DlgEnlargedWaveTest, TheRulerButtonDisablesZoomAndThePanButtonRestoresItAndClearsTheReadout)
+TEST_F(DlgEnlargedWaveTest, TheRulerButtonDisablesTheBarsAndThePanButtonRestoresThemAndClearsTheReadout)
 {
     Run(FALSE, 2500, [&](CDlgEnlargedWave& dialog) {
         CViewEnlargedWave& view = *dialog.GetWaveView();
         ClickControl(dialog, CDlgEnlargedWave::IDC_RULER);
-        EXPECT_FALSE(dialog.GetDlgItem(CDlgEnlargedWave::IDC_ZOOM_IN)->IsWindowEnabled());
-        EXPECT_FALSE(dialog.GetDlgItem(CDlgEnlargedWave::IDC_ZOOM_OUT)->IsWindowEnabled());
+        EXPECT_FALSE(dialog.GetDlgItem(CDlgEnlargedWave::IDC_HORIZONTAL_BAR)->IsWindowEnabled());
+        EXPECT_FALSE(dialog.GetDlgItem(CDlgEnlargedWave::IDC_VERTICAL_BAR)->IsWindowEnabled());
+        EXPECT_TRUE(dialog.GetDlgItem(CDlgEnlargedWave::IDC_ZOOM_IN)->IsWindowEnabled());
         MoveIn(view, CPoint(20, 20));
         ClickIn(view, CPoint(20, 20));
         MoveIn(view, CPoint(60, 40));
         EXPECT_FALSE(ControlText(dialog, CDlgEnlargedWave::IDC_READOUT).IsEmpty());
         ClickControl(dialog, CDlgEnlargedWave::IDC_DRAG);
         EXPECT_EQ(RULER_STATUS_OFF, view.GetRulerStatus());
-        EXPECT_TRUE(dialog.GetDlgItem(CDlgEnlargedWave::IDC_ZOOM_IN)->IsWindowEnabled());
+        EXPECT_TRUE(dialog.GetDlgItem(CDlgEnlargedWave::IDC_HORIZONTAL_BAR)->IsWindowEnabled());
+        EXPECT_TRUE(dialog.GetDlgItem(CDlgEnlargedWave::IDC_VERTICAL_BAR)->IsWindowEnabled());
         EXPECT_TRUE(ControlText(dialog, CDlgEnlargedWave::IDC_READOUT).IsEmpty());
         EXPECT_EQ(CEnlargedViewFrame::HandCursor(), view.GetCurrentCursor());
+    });
+}
+
+TEST_F(DlgEnlargedWaveTest, ZoomingWithMarksSetClearsThemAndLeavesTheRulerArmedWithTheBarsDisabled)
+{
+    Run(FALSE, 2500, [&](CDlgEnlargedWave& dialog) {
+        CViewEnlargedWave& view = *dialog.GetWaveView();
+        ClickControl(dialog, CDlgEnlargedWave::IDC_RULER);
+        MoveIn(view, CPoint(20, 20));
+        ClickIn(view, CPoint(20, 20));
+        MoveIn(view, CPoint(80, 50));
+        ClickIn(view, CPoint(80, 50));
+        ASSERT_NE(RULER_STATUS_ARMED, view.GetRulerStatus());
+        const int step = view.GetScaleRatio();
+        ClickControl(dialog, CDlgEnlargedWave::IDC_ZOOM_OUT);
+        EXPECT_EQ(step - 1, view.GetScaleRatio());
+        EXPECT_EQ(RULER_STATUS_ARMED, view.GetRulerStatus());
+        EXPECT_TRUE(ControlText(dialog, CDlgEnlargedWave::IDC_READOUT).IsEmpty());
+        EXPECT_FALSE(dialog.GetDlgItem(CDlgEnlargedWave::IDC_HORIZONTAL_BAR)->IsWindowEnabled());
+    });
+}
+
+TEST_F(DlgEnlargedWaveTest, EveryLeadsBeatIsOverlappedInItsFrameLeftOfTheTable)
+{
+    Run(TRUE, 0, [&](CDlgEnlargedWave& dialog) {
+        CViewAveOverlappedWave* overlap = dialog.GetOverlapView();
+        ASSERT_NE(nullptr, overlap);
+        for (int lead = 0; lead < 12; ++lead) EXPECT_GT(overlap->GetSampleCount(lead), 0) << lead;
+        CRect frame, group, view;
+        overlap->GetParent()->GetWindowRect(&frame);
+        dialog.GetDlgItem(CEnlargedWaveLayout::IDC_GLOBAL_GROUP)->GetWindowRect(&group);
+        dialog.GetWaveView()->GetWindowRect(&view);
+        EXPECT_LE(frame.right, group.left);
+        EXPECT_GT(frame.top, view.bottom);
+        EXPECT_GT(frame.Width(), 100);
     });
 }
 

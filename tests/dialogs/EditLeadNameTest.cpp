@@ -229,6 +229,32 @@ TEST_F(FifteenLeadNames, AFailedReplaceKeepsTheRecordByteIdenticalAndTheItemAsIt
     EXPECT_NE(item->stInterpre.strAnaEditor, L"編集者一");
 }
 
+TEST_F(FifteenLeadNames, ARecordImageThatCannotBeReadiedWritesNothingAndPutsTheNamesBack)
+{
+    _RESTDATAITEM* item = OpenRecord();
+    const std::string record = testsupport::ReadFileBytes(m_files.record);
+    const _LEAD_NAME_INFO before = item->stLeadName;
+    // No image to ready for writing: the reader's call cannot succeed.
+    _ECGDATA* image = item->pECGData;
+    item->pECGData = nullptr;
+    ModalScript script;
+    AnswerEditor(script);
+    bool stayedOpen = false;
+    const int result = Run(script, kListOnly, [&](CDialog& dialog) {
+        ChooseListEntry(dialog, kExt1, testsupport::ListEntryOf(dialog, kExt1, L"V8R"));
+        ClickControl(dialog, IDOK);
+        stayedOpen = dialog.IsWindowVisible() != FALSE;
+        ClickControl(dialog, IDCANCEL);
+    });
+    item->pECGData = image;
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(m_boxes, std::vector<CString>{L"ファイル書き込みエラーです。"});
+    EXPECT_EQ(testsupport::ReadFileBytes(m_files.record), record);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(item->stLeadName.nCode[i], before.nCode[i]);
+    EXPECT_EQ(item->stLeadName.strDispName[12], before.strDispName[12]);
+}
+
 TEST_F(FifteenLeadNames, AReadOnlyDocumentDisablesOk)
 {
     OpenRecord();

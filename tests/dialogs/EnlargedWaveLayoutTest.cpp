@@ -43,6 +43,23 @@ TEST_F(EnlargedWaveLayoutTest, APortraitMonitorIsLaidOutOnThePortraitDesignScree
     EXPECT_FALSE(CEnlargedWaveLayout(1280, 1024).IsPortrait());
 }
 
+TEST_F(EnlargedWaveLayoutTest, TheDocumentsTurnedScreenChoosesTheDesignScreenWhateverTheMonitorsShape)
+{
+    HWND window = CreateWindowExW(0, L"Static", L"", WS_POPUP, 100, 100, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    CTavrionDoc doc;
+    doc.SetTurnedScreen(1);
+    const CEnlargedWaveLayout turned = CEnlargedWaveLayout::ForWindow(window, &doc);
+    EXPECT_TRUE(turned.IsPortrait());
+    // 768 portrait design units across the 1024-pixel landscape monitor.
+    EXPECT_EQ(1024, turned.DialogSize().cx);
+    doc.SetTurnedScreen(0);
+    EXPECT_FALSE(CEnlargedWaveLayout::ForWindow(window, &doc).IsPortrait());
+    ASSERT_TRUE(Desktop::SetScreenSize(768, 1024));
+    EXPECT_FALSE(CEnlargedWaveLayout::ForWindow(window, &doc).IsPortrait());
+    EXPECT_TRUE(CEnlargedWaveLayout::ForWindow(window).IsPortrait());
+    DestroyWindow(window);
+}
+
 TEST_F(EnlargedWaveLayoutTest, AWindowIsLaidOutByTheMonitorItStandsOn)
 {
     ASSERT_TRUE(Desktop::SetSecondMonitor(RECT{1024, 0, 1024 + 2048, 1536}));

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "core/TavrionDoc.h"
+#include "dialogs/Dlg3DControl.h"
 #include "dialogs/DlgDetailUpdate.h"
+#include "dialogs/DlgExerTimer.h"
 #include "dialogs/DlgExerLeadSel.h"
 #include "dialogs/DlgLimbChest.h"
 #include "dialogs/DlgPreNext.h"
@@ -68,6 +70,57 @@ protected:
         Desktop::PumpMessages();
         EXPECT_EQ(m_pane.ids, std::vector<UINT>{static_cast<UINT>(second)});
         strip.DestroyWindow();
+    }
+
+    // Pixels of the icons' blue and red strokes on a button (or of `face`).
+    static int IconInk(CWnd& panel, int id, COLORREF face = CLR_INVALID)
+    {
+        CWnd* button = panel.GetDlgItem(id);
+        button->Invalidate(TRUE);
+        button->UpdateWindow();
+        CRect rect;
+        button->GetClientRect(&rect);
+        HDC dc = ::GetDC(button->m_hWnd);
+        int ink = 0;
+        for (int y = 0; y < rect.Height(); ++y)
+            for (int x = 0; x < rect.Width(); ++x) {
+                const COLORREF pixel = ::GetPixel(dc, x, y);
+                if (face != CLR_INVALID) {
+                    if (pixel == face) ++ink;
+                } else if (pixel == RGB(0x30, 0x60, 0xE0) || pixel == RGB(0, 0, 0x80) || pixel == RGB(0xFF, 0, 0)) ++ink;
+            }
+        ::ReleaseDC(button->m_hWnd, dc);
+        return ink;
+    }
+
+    // Every icon button of the strip shows its glyph on the frame colour
+    // with a document, and nothing but the default face without one.
+    template <class Strip>
+    void ExpectIcons(const std::vector<int>& ids)
+    {
+        for (bool withDoc : {true, false}) {
+            Strip strip(&m_pane);
+            if (withDoc) strip.SetECGDoc(&m_doc);
+            ASSERT_TRUE(strip.Create(Strip::IDD, &m_pane));
+            strip.ShowWindow(SW_SHOW);
+            Desktop::PumpMessages();
+            for (int id : ids) {
+                if (withDoc) {
+                    // The glyph fills the small buttons: the face shows round it.
+                    EXPECT_GT(IconInk(strip, id, RGB(10, 60, 120)), 10) << id;
+                    EXPECT_GT(IconInk(strip, id), 8) << id;
+                } else {
+                    EXPECT_EQ(IconInk(strip, id), 0) << id;
+                }
+            }
+            if (withDoc) {
+                Desktop::Click(strip.GetDlgItem(ids.back())->m_hWnd, 2, 2);
+                Desktop::PumpMessages();
+                EXPECT_EQ(m_pane.ids, std::vector<UINT>{static_cast<UINT>(ids.back())});
+                m_pane.ids.clear();
+            }
+            strip.DestroyWindow();
+        }
     }
 
     CPaneCommands m_pane;
@@ -135,4 +188,14 @@ TEST_F(ButtonStrip, TheSerialCaptionSitsOnTheTextBackgroundAndAClickNamesItsColu
     Desktop::PumpMessages();
     EXPECT_EQ(m_pane.columns, (std::vector<std::pair<WPARAM, LPARAM>>{{3, 1}}));
     caption.DestroyWindow();
+}
+
+TEST_F(ButtonStrip, TheThreeDStripShowsItsSixGlyphsOnTheFrameColourAndReachesThePane)
+{
+    ExpectIcons<CDlg3DControl>({4184, 4186, 4182, 4183, 4185, 4189});
+}
+
+TEST_F(ButtonStrip, TheTimeStepStripShowsItsPlaybackGlyphsOnTheFrameColourAndReachesThePane)
+{
+    ExpectIcons<CDlgExerTimer>({4174, 4175, 4177});
 }

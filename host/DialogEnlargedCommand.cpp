@@ -1,0 +1,237 @@
+// The enlarged-view dialogs, the caliper dialog and the magnifier window as
+// the host's dialog command shows them.
+#include "host/DialogEnlargedCommand.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "analysisviews/ViewFinalEnlargeWave.h"
+#include "core/TavrionDoc.h"
+#include "dialogs/DlgDivider.h"
+#include "dialogs/DlgEnlargedOverlap.h"
+#include "dialogs/DlgEnlargedPreview.h"
+#include "dialogs/DlgEnlargedRhyRR.h"
+#include "dialogs/DlgEnlargedWave.h"
+#include "dialogs/DlgFinalLoadEnlarge.h"
+#include "dialogs/DlgFinalRestEnlarge.h"
+#include "documents/FinalViewDoc.h"
+#include "documents/MFERViewDoc.h"
+#include "host/EnlargedViewCommand.h"
+#include "host/ModalSnapshot.h"
+#include "platform/ui/framework/ModalDriver.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "waveviews/ViewEnlargedWave.h"
+
+namespace host {
+namespace {
+
+using platform::ui::Desktop;
+
+// The opener's pixels per millimetre: a 96 dpi screen.
+const double kDotsPerMM = 96.0 / 25.4;
+const int kStripWidth = 260;    // mm: the caliper strip of the rhythm pages
+const int kStripHeight = 30;
+const int kStoredRate = 500;    // samples per second of every record but MFER
+
+// The dialog's view and the buttons that zoom it and set its ruler.
+struct Tools {
+    CWnd* view = nullptr;
+    int ruler = 0;
+    int zoomIn = 0;
+    int zoomOut = 0;
+};
+
+// The zoom steps and the ruler of the request, as the user sets them.
+void ApplyTools(CDialog& dialog, const Tools& tools, const EnlargedDialogRequest& request)
+{
+    const int steps = std::abs(request.zoom);
+    for (int i = 0; i < steps; ++i) dialog.SendDlgItemMessage(request.zoom > 0 ? tools.zoomIn : tools.zoomOut, BM_CLICK);
+    Desktop::PumpMessages();
+    if (!request.ruler || !tools.view) return;
+    dialog.SendDlgItemMessage(tools.ruler, BM_CLICK);
+    CRect client;
+    tools.view->GetClientRect(&client);
+    const HWND view = tools.view->GetSafeHwnd();
+    const int y = client.Height() / 2;
+    // The first mouse message activates the window; the marks follow.
+    Desktop::MoveMouse(view, 1, 1);
+    Desktop::PumpMessages();
+    Desktop::MoveMouse(view, request.rulerFrom, y);
+    Desktop::Click(view, request.rulerFrom, y);
+    Desktop::PumpMessages();
+    Desktop::MoveMouse(view, request.rulerTo, y);
+    Desktop::Click(view, request.rulerTo, y);
+    Desktop::PumpMessages();
+}
+
+int LeadSamples(CTavrionDoc& doc, int lead)
+{
+    return doc.GetRhythmWaveData(lead, nullptr, -1) / 2;
+}
+
+int SampleRate(CTavrionDoc& doc)
+{
+    if (auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, &doc))
+        if (mfer->GetSampleRate() >= 1.0) return static_cast<int>(mfer->GetSampleRate() + 0.5);
+    return kStoredRate;
+}
+
+bool WrongRecord(const std::string& name, const char* what)
+{
+    std::fprintf(stderr, "morvelance-host: %s needs %s\n", name.c_str(), what);
+    return false;
+}
+
+// The magnifier window as the host makes it: modeless, on its empty template.
+bool SavePreview(CTavrionDoc& doc, const std::string& png)
+{
+    CDlgEnlargedPreview window;
+    window.SetEnlargedPreviewDoc(&doc);
+    if (!window.Create(CDlgEnlargedPreview::IDD, nullptr)) return WrongRecord("CDlgEnlargedPreview", "its template");
+    window.ShowWindow(SW_SHOW);
+    Desktop::PumpMessages();
+    const bool saved = Desktop::SaveWindowImage(window.m_hWnd, png.c_str()) != FALSE;
+    window.DestroyWindow();
+    return ReportSaved(saved, png);
+}
+
+}  // namespace
+
+bool SavePreparedDialog(CDialog& dialog, const std::string& png, const std::function<void(CDialog&)>& prepare)
+{
+    bool saved = false;
+    platform::ui::ModalDriverScope driver([&](CWnd& running) {
+        auto* shown = dynamic_cast<CDialog*>(&running);
+        if (!shown || shown != &dialog) return;
+        Desktop::PumpMessages();
+        if (prepare) prepare(*shown);
+        Desktop::PumpMessages();
+        saved = Desktop::SaveWindowImage(shown->m_hWnd, png.c_str()) != FALSE;
+        shown->EndDialog(IDCANCEL);
+    });
+    dialog.DoModal();
+    return ReportSaved(saved, png);
+}
+
+bool IsEnlargedDialog(const std::string& name)
+{
+    for (const char* known : {"CDlgEnlargedWave", "CDlgEnlargedRhyRR", "CDlgEnlargedOverlap", "CDlgFinalRestEnlarge",
+                              "CDlgFinalLoadEnlarge", "CDlgDivider", "CDlgEnlargedPreview"})
+        if (name == known) return true;
+    return false;
+}
+
+bool EnlargedDialogTakes(const std::string& name, int type)
+{
+    if (name == "CDlgEnlargedWave" || name == "CDlgEnlargedOverlap") return type == DOC_TYPE_REST || type == DOC_TYPE_MFER;
+    if (name == "CDlgEnlargedRhyRR")
+        return type == DOC_TYPE_RHYTHM || type == DOC_TYPE_RR || type == DOC_TYPE_EXTRA || type == DOC_TYPE_MFER;
+    if (name == "CDlgFinalRestEnlarge" || name == "CDlgFinalLoadEnlarge") return type == DOC_TYPE_FINAL;
+    if (name == "CDlgDivider") return type != DOC_TYPE_FINAL && type != DOC_TYPE_EXER;
+    return true;
+}
+
+bool ParseRuler(const std::string& text, EnlargedDialogRequest& request)
+{
+    char* end = nullptr;
+    const long from = std::strtol(text.c_str(), &end, 10);
+    if (end == text.c_str() || *end != ',') {
+        std::fprintf(stderr, "morvelance-host: --ruler takes X1,X2 (view pixels), not '%s'\n", text.c_str());
+        return false;
+    }
+    const char* second = end + 1;
+    const long to = std::strtol(second, &end, 10);
+    if (end == second || *end != '\0' || from < 0 || to < 0) {
+        std::fprintf(stderr, "morvelance-host: --ruler takes X1,X2 (view pixels), not '%s'\n", text.c_str());
+        return false;
+    }
+    request.ruler = true;
+    request.rulerFrom = static_cast<int>(from);
+    request.rulerTo = static_cast<int>(to);
+    return true;
+}
+
+bool RenderEnlargedDialog(const std::string& name, CTavrionDoc& doc, const std::string& file,
+                          const EnlargedDialogRequest& request, const RecordOpener& open, const std::string& png)
+{
+    // The record owns the document: views leaving with a dialog must not delete it.
+    doc.m_bAutoDelete = FALSE;
+    const int type = doc.GetDocType();
+    if (name == "CDlgEnlargedWave") {
+        // The whole average beat of the lead, as a double click on it opens it.
+        const int length = doc.GetRhythmWaveData(request.lead, nullptr, -1);
+        CDlgEnlargedWave dialog(1, 0, nullptr);
+        dialog.SetDoc(&doc, type);
+        dialog.SetDotsPerMM(kDotsPerMM, kDotsPerMM);
+        dialog.SetClickInfo(request.lead, length / 2, 0, length);
+        return SavePreparedDialog(dialog, png, [&](CDialog&) {
+            ApplyTools(dialog, {dialog.GetWaveView(), CDlgEnlargedWave::IDC_RULER, CDlgEnlargedWave::IDC_ZOOM_IN,
+                                CDlgEnlargedWave::IDC_ZOOM_OUT},
+                       request);
+        });
+    }
+    if (name == "CDlgEnlargedRhyRR") {
+        if (type != DOC_TYPE_RHYTHM && type != DOC_TYPE_RR && type != DOC_TYPE_EXTRA && type != DOC_TYPE_MFER)
+            return WrongRecord(name, "a rhythm, RR, extra-lead or MFER record");
+        // The middle of the lead, as a double click there opens it.
+        const int length = LeadSamples(doc, request.lead);
+        CDlgEnlargedRhyRR dialog(nullptr);
+        dialog.SetDoc(&doc, type);
+        dialog.SetSenseID(6);
+        dialog.SetClickInfo(request.lead, length / 2, 0, length, 0);
+        dialog.SetDotsPerMM(kDotsPerMM, kDotsPerMM);
+        return SavePreparedDialog(dialog, png, [&](CDialog&) {
+            ApplyTools(dialog, {dialog.GetWaveView(), CDlgEnlargedRhyRR::IDC_RULER, CDlgEnlargedRhyRR::IDC_ZOOM_IN,
+                                CDlgEnlargedRhyRR::IDC_ZOOM_OUT},
+                       request);
+        });
+    }
+    if (name == "CDlgEnlargedOverlap") {
+        std::vector<std::string> files{file};
+        files.insert(files.end(), request.with.begin(), request.with.end());
+        if (files.size() > ENLARGED_OVERLAP_SLOTS) return WrongRecord(name, "at most nine records");
+        return ShowOverlapDialog(files, request.lead, open, png, [&](CDialog& shown) {
+            auto& dialog = static_cast<CDlgEnlargedOverlap&>(shown);
+            ApplyTools(dialog, {dialog.GetOverlapView(), CDlgEnlargedOverlap::IDC_RULER, CDlgEnlargedOverlap::IDC_ZOOM_IN,
+                                CDlgEnlargedOverlap::IDC_ZOOM_OUT},
+                       request);
+        }) == 0;
+    }
+    if (name == "CDlgFinalRestEnlarge" || name == "CDlgFinalLoadEnlarge") {
+        auto* final = DYNAMIC_DOWNCAST(CFinalViewDoc, &doc);
+        if (!final) return WrongRecord(name, "a master-step record");
+        if (name == "CDlgFinalRestEnlarge") {
+            CDlgFinalRestEnlarge dialog(nullptr);
+            dialog.SetLeadID(request.lead);
+            dialog.SetDoc(final);
+            return SavePreparedDialog(dialog, png, [&](CDialog&) {
+                ApplyTools(dialog, {dialog.GetWaveView(), CDlgFinalRestEnlarge::IDC_RULER,
+                                    CDlgFinalRestEnlarge::IDC_ZOOM_IN, CDlgFinalRestEnlarge::IDC_ZOOM_OUT},
+                           request);
+            });
+        }
+        CDlgFinalLoadEnlarge dialog(nullptr);
+        dialog.SetDoc(final);
+        dialog.SetLoadIndex(-2);
+        dialog.SetLeadID(request.lead);
+        return SavePreparedDialog(dialog, png, [&](CDialog&) {
+            ApplyTools(dialog, {dialog.GetWaveView(FALSE), CDlgFinalLoadEnlarge::IDC_LOAD_RULER,
+                                CDlgFinalLoadEnlarge::IDC_LOAD_ZOOM_IN, CDlgFinalLoadEnlarge::IDC_LOAD_ZOOM_OUT},
+                       request);
+        });
+    }
+    if (name == "CDlgDivider") {
+        if (type == DOC_TYPE_FINAL || type == DOC_TYPE_EXER) return WrongRecord(name, "a record with a rhythm strip");
+        CDlgDivider dialog(nullptr);
+        dialog.SetDoc(&doc, type);
+        dialog.SetLeadID(request.lead);
+        dialog.SetWaveParam(kStripWidth, kStripHeight, LeadSamples(doc, request.lead), SampleRate(doc), 0);
+        return SavePreparedDialog(dialog, png, nullptr);
+    }
+    if (name == "CDlgEnlargedPreview") return SavePreview(doc, png);
+    std::fprintf(stderr, "morvelance-host: unknown dialog '%s'\n", name.c_str());
+    return false;
+}
+
+}  // namespace host
