@@ -9,7 +9,9 @@
 #include "core/ECGXMLParser.h"
 #include "core/Globals.h"
 #include "core/UserMessages.h"
+#include "dialogs/Dlg3DControl.h"
 #include "dialogs/DlgCtrl.h"
+#include "dialogs/DlgExerTimer.h"
 #include "dialogs/DlgExerLeadSel.h"
 #include "dialogs/DlgExerLeadSelection.h"
 #include "dialogs/DlgPreNext.h"
@@ -149,10 +151,10 @@ int CWndExerAverage::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_pInfo = panes::CreateStrip<CDlgCtrl>(this, doc, panes::kInfoTemplate, panes::kInfoTemplate, this);
     if (m_pInfo) m_pInfo->ShowWindow(SW_SHOW);
     m_pPreNext = panes::CreatePreNextStrip(this, doc, L"戻る", L"次へ");
-    m_pTimeStep = panes::CreateStrip<CDlgCtrl>(this, doc, panes::kTimeStepTemplate, panes::kTimeStepTemplate, this);
+    m_pTimeStep = panes::CreateStrip<CDlgExerTimer>(this, doc, panes::kTimeStepTemplate, this);
     if (m_pTimeStep) m_pTimeStep->ShowWindow(SW_SHOW);
 
-    m_p3DControl = panes::CreateStrip<CDlgCtrl>(this, doc, k3DTemplate, k3DTemplate, this);
+    m_p3DControl = panes::CreateStrip<CDlg3DControl>(this, doc, k3DTemplate, this);
     const int stButtons[] = {kAbsoluteST, kRelativeST};
     panes::SetStripFont(m_p3DControl, stButtons, 2, font);
     panes::SetStripText(m_p3DControl, kAbsoluteST, L"STﾚﾍﾞﾙ絶対値");

@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "core/UserMessages.h"
 #include "dialogs/DlgCtrl.h"
+#include "dialogs/DlgExerTimer.h"
 #include "dialogs/DlgPreNext.h"
 #include "documents/ExerTags.h"
 #include "documents/ExerViewDoc.h"
@@ -74,7 +75,7 @@ int CWndExerMemory::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_pInfo = panes::CreateStrip<CDlgCtrl>(this, doc, panes::kInfoTemplate, panes::kInfoTemplate, this);
     if (m_pInfo) m_pInfo->ShowWindow(SW_SHOW);
     m_pPreNext = panes::CreatePreNextStrip(this, doc, L"戻る", L"次へ");
-    m_pTimeStep = panes::CreateStrip<CDlgCtrl>(this, doc, panes::kTimeStepTemplate, panes::kTimeStepTemplate, this);
+    m_pTimeStep = panes::CreateStrip<CDlgExerTimer>(this, doc, panes::kTimeStepTemplate, this);
     if (m_pTimeStep) m_pTimeStep->ShowWindow(SW_SHOW);
     if (CWnd* forward = panes::StripItem(m_pTimeStep, panes::kPlayForward)) forward->SetFocus();
     return 0;
