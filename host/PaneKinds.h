@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/TavrionDoc.h"
+#include "platform/ui/framework/Wnd.h"
 
 namespace host {
 

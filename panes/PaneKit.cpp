@@ -231,7 +231,7 @@ LRESULT FocusEdgeControl(CWnd* pane, CFormEx* form, BOOL fromLast, const FocusRu
     CWnd* control = FirstFocusable(form, fromLast, rule);
     if (!control) return 0;
     if (rule.setJumpStatus) form->SetJumpStatus(TRUE);
-    pane->SetFocus();
+    if (rule.paneTakesFocus) pane->SetFocus();
     control->SetFocus();
     return 1;
 }

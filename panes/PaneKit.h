@@ -124,6 +124,7 @@ FocusJump ReadFocusJump(WPARAM wParam);
 struct FocusRule {
     BOOL skipReadOnlyEdits = TRUE;   // a read-only CCheckEdit is passed over
     BOOL setJumpStatus = TRUE;       // the target form is told the focus came by a jump
+    BOOL paneTakesFocus = TRUE;      // the pane takes the focus before the control does
 };
 
 // Moves the focus into `target` (a form frame) as the jump asks; 1 when the
