@@ -14,10 +14,12 @@
 
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
+#include "documents/ExtraViewDoc.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "documents/RhythmViewDoc.h"
 #include "documents/RRViewDoc.h"
+#include "host/HostReportExtra.h"
 #include "host/HostReportWave.h"
 #include "host/OutputFolder.h"
 #include "host/ViewCommand.h"
@@ -53,6 +55,8 @@ const ReportName kReports[] = {
     {"rest-ame", L""},   // the block names its page by the record's leads
     {"rest-interpre", L""},   // the block names its page
     {"rhythm-wave", L"リズム心電図"},
+    {"extra-wave", L"追加誘導心電図"},
+    {"extra-comment", L""},   // the block names its page
 };
 
 const wchar_t kPclQueue[] = L"Morvelance PCL";
@@ -91,7 +95,9 @@ bool ParseOptions(int argc, char** argv, ReportOptions& options)
         }
     }
     if (!ReportTitle(options.report)) {
-        std::fprintf(stderr, "morvelance-host: no report '%s' (rest-wave, rest-ame, rest-interpre, rhythm-wave)\n",
+        std::fprintf(stderr,
+                     "morvelance-host: no report '%s' (rest-wave, rest-ame, rest-interpre, rhythm-wave, extra-wave, "
+                     "extra-comment)\n",
                      options.report.c_str());
         return false;
     }
@@ -117,6 +123,8 @@ CString RecordXmlPath(CTavrionDoc& doc)
         return rr->GetCurrentDataItem() ? rr->GetCurrentDataItem()->strXMLPath : CString();
     if (auto* mfer = dynamic_cast<CMFERViewDoc*>(&doc))
         return mfer->GetCurrentDataItem() ? mfer->GetCurrentDataItem()->strXMLPath : CString();
+    if (auto* extra = dynamic_cast<CExtraViewDoc*>(&doc))
+        return extra->GetCurrentDataItem() ? extra->GetCurrentDataItem()->strXMLPath : CString();
     return CString();
 }
 
@@ -268,7 +276,10 @@ bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::s
     const CString xml = RecordXmlPath(doc);
     const wchar_t* title = ReportTitle(options.report);
     BOOL printed;
-    if (options.anno) {
+    if (IsExtraReport(options.report)) {
+        CHostExtraReport report(setup, title, options.report == "extra-comment");
+        printed = report.Print(xml);
+    } else if (options.anno) {
         CHostWaveAnnoReport report(setup, title);
         printed = report.Print(xml);
     } else {
