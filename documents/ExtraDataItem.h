@@ -56,6 +56,7 @@ struct _EXTRADATAITEM {
     CString strMasterStepInfo;
     _ANNOTATION_INFO* pAnnoHead = nullptr;   // head of the annotation chain (owned); null until opening
     int bSelectExtra1 = 1;          // the lead set shown: 1 Extra1, 0 Extra2
+    CString strPostLoadTime;        // the post-load time text of the record XML; empty when it keeps none
     int nRecFilter = 100;           // filter the record was taken with (Hz)
     float fRecSense = 10.0f;        // sensitivity the record was taken with (mm/mV)
     int nLeadType = 0;              // lead-count type 3, 4, 6 or 7, set by the host; 0 unknown

@@ -18,6 +18,7 @@ using namespace recordpath;
 const wchar_t kLeadCount[] = L"/Rawdata/Tavrion/Wave/Rhythm_section/Wave_info/Lead_count";
 const wchar_t kLeadCodeFormat[] = L"/Rawdata/Tavrion/Wave/Rhythm_section/Wave_info/Wave_data[@number='%d']/Lead_code";
 const wchar_t kFreezeLeadName[] = L"/Rawdata/Tavrion/Wave/Extend_section/Freeze_info/Lead_info/Lead_name";
+const wchar_t kPostLoadTime[] = L"/Rawdata/Tavrion/Record/Mstep_section/Load_time";
 
 const UINT kAdditionTitle = 3999;
 const UINT kAdditionContent = 4008;
@@ -81,6 +82,7 @@ int CExtraViewDoc::GetDataInfoFromXMLFile(_EXTRADATAITEM* item)
 
     item->strMasterStepInfo.Empty();
     if (IsMasterStepInforSystemCode(code)) item->strMasterStepInfo = RecordXmlText(xml, kMasterStepInfo);
+    item->strPostLoadTime = RecordXmlText(xml, kPostLoadTime);
     item->stInterpre.strHeartRate = RecordXmlText(xml, kHeartRate);
     item->nRecFilter = GetAcquisitionFilter(&xml, 0);
     item->fRecSense = GetAcquisitionSense(&xml, 0);

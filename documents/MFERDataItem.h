@@ -51,6 +51,7 @@ struct _MFERDATAITEM {
     CString strThirdKey;
     CString strVersion;         // GetVersionText of the record XML
     CString strMasterStep;      // "/Rawdata/Tavrion/Record/Mstep_section/Master_step_info"
+                                // it is also the text the extra-lead captions and settings lines end with
     _LEAD_NAME_INFO stLeadName;
     CString strST[12];      // per-lead ST level of the averaged beats, microvolts as decimal text; "****" when missing
     CString strHeartRate;       // decimal bpm: the measurement's heart rate (global 0), set at opening
@@ -64,9 +65,10 @@ struct _MFERDATAITEM {
     int nUnused2 = 0;
     int bExtraOddLead = 0;      // 1 for 4- and 7-lead records: one lead beyond the groups
     int nLeadGroups = 3;        // 3 or 6
-    int nItemPageStyle = 2;     // page style chosen for an extra or freeze record at opening
-    int nPaneRead = 2;          // read by the extra-lead panes
-    int nPaneWritten = 1;       // written by the extra-lead panes
+    int nItemPageStyle = 2;     // page style chosen for an extra or freeze record at opening: the layout
+                                // code (52 three leads, 54 four, 56 six in one set, 58 two sets of three, 64 seven)
+    int nPaneRead = 2;          // the extra-set code: 2 shows the Extra1 set on single-set pages
+    int nPaneWritten = 1;       // the set choice of two-set pages: 1 Extra1, 0 Extra2 (the Extra1/Extra2 buttons write it)
     BYTE byMinutes = 0;         // record length: whole minutes
     BYTE bySeconds = 0;         // record length: remaining seconds
     _MFERDATAITEM* pNext = nullptr;

@@ -14,11 +14,13 @@
 
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
+#include "documents/ExtraViewDoc.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "documents/RhythmViewDoc.h"
 #include "documents/RRViewDoc.h"
 #include "host/HostReportRhythmRR.h"
+#include "host/HostReportExtra.h"
 #include "host/HostReportWave.h"
 #include "host/OutputFolder.h"
 #include "host/ViewCommand.h"
@@ -58,6 +60,8 @@ const ReportName kReports[] = {
     {"rr-wave", L"RR心電図"},
     {"rr-result", L""},
     {"rr-list", L""},
+    {"extra-wave", L"追加誘導心電図"},
+    {"extra-comment", L""},   // the block names its page
 };
 
 const wchar_t kPclQueue[] = L"Morvelance PCL";
@@ -98,7 +102,7 @@ bool ParseOptions(int argc, char** argv, ReportOptions& options)
     if (!ReportTitle(options.report)) {
         std::fprintf(stderr,
                      "morvelance-host: no report '%s' (rest-wave, rest-ame, rest-interpre, rhythm-wave, "
-                     "rhythm-comment, rr-wave, rr-result, rr-list)\n",
+                     "rhythm-comment, rr-wave, rr-result, rr-list, extra-wave, extra-comment)\n",
                      options.report.c_str());
         return false;
     }
@@ -124,6 +128,8 @@ CString RecordXmlPath(CTavrionDoc& doc)
         return rr->GetCurrentDataItem() ? rr->GetCurrentDataItem()->strXMLPath : CString();
     if (auto* mfer = dynamic_cast<CMFERViewDoc*>(&doc))
         return mfer->GetCurrentDataItem() ? mfer->GetCurrentDataItem()->strXMLPath : CString();
+    if (auto* extra = dynamic_cast<CExtraViewDoc*>(&doc))
+        return extra->GetCurrentDataItem() ? extra->GetCurrentDataItem()->strXMLPath : CString();
     return CString();
 }
 
@@ -282,6 +288,9 @@ bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::s
     BOOL printed;
     if (rhythmRR) {
         printed = PrintRhythmRRReport(options.report, setup, xml);
+    } else if (IsExtraReport(options.report)) {
+        CHostExtraReport report(setup, title, options.report == "extra-comment");
+        printed = report.Print(xml);
     } else if (options.anno) {
         CHostWaveAnnoReport report(setup, title);
         printed = report.Print(xml);

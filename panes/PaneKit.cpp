@@ -232,7 +232,7 @@ LRESULT FocusEdgeControl(CWnd* pane, CFormEx* form, BOOL fromLast, const FocusRu
     if (!control) return 0;
     if (!fromLast || rule.backwardViaPane) {
         if (rule.setJumpStatus) form->SetJumpStatus(TRUE);
-        pane->SetFocus();
+        if (rule.paneTakesFocus) pane->SetFocus();
     }
     control->SetFocus();
     return 1;

@@ -126,6 +126,7 @@ struct FocusRule {
     BOOL setJumpStatus = TRUE;       // the target form is told the focus came by a jump
     int entry1Control = 3096;        // the control a forward jump of entry 1 goes to
     BOOL backwardViaPane = TRUE;     // a backward jump passes through the pane (and the jump status) first
+    BOOL paneTakesFocus = TRUE;      // the pane takes the focus before the control does
 };
 
 // Moves the focus into `target` (a form frame) as the jump asks; 1 when the

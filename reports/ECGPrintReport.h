@@ -37,6 +37,15 @@ protected:
     // the patient block; the strip prints only when bStrip is 1.
     int PrintRhythmWaveAme(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip, int nPage, int nPart, int bNumbered,
                            int bStrip, int nSecondStart);
+    // Title "コメント", the extra-lead interpretation on the left half, the
+    // waves in a 135 mm grid on the right and, with bStrip, the one-lead
+    // strip overlapping their grid's bottom.
+    int PrintExtraComment(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip, int nPage, int nPart, int bNumbered,
+                          int bStrip);
+    // The host's title, the patient block on the first part, the waves in a
+    // 260 mm grid and, with bStrip, the one-lead strip in its lower quarter.
+    int PrintExtraWave(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip, int nPage, int nPart, int bNumbered,
+                       CString strTitle, int bStrip);
     // Title "解析結果", the interpretation on the left half, the average
     // beats on the right and, but for rhythm records, the strip at the bottom.
     int PrintRestInterpre(CViewScroll1LeadWave* pStrip, CViewAverageWave* pAverage, int nPage);
@@ -68,6 +77,10 @@ private:
                       int nSecondStart);
     BOOL PrintWaveStrip(const WavePageViews& views, const CRect& rcStrip);
     BOOL PrintInterpreStrip(CViewScroll1LeadWave* pStrip);
+    // The extra-lead pages' title with the part when numbered; FALSE when it failed.
+    BOOL PrintExtraTitle(CString strTitle, int nPage, int nPart, int bNumbered);
+    // The settings lines of an extra-lead wave page, bottom edge at y.
+    void PrintExtraCaptions(CViewRhythmWave* pView, int y);
     void SetPrintStyle(long lStyle, long lOption);
     void ResetPrintStyle();
 };

@@ -72,6 +72,7 @@ std::vector<std::string> WriteExaminationSamples(const std::string& dir, const s
     records.push_back(ExtendedRhythm(dir));
     records.push_back(Extra(dir, "extra3r_90.ecg", ExtraLayout::ThreeRhythm));
     records.push_back(Extra(dir, "extra6_90.ecg", ExtraLayout::Six));
+    records.push_back(Extra(dir, "extra6x2_90.ecg", ExtraLayout::SixTwoSets));
     records.push_back(Extra(dir, "freeze_90.ecg", ExtraLayout::Freeze));
     for (const std::string& path : WriteMasterStepSamples(dir, ptbRecord)) records.push_back(path);
     ExerciseRecordOptions exercise;

@@ -30,6 +30,7 @@ size_t ExtraCount(ExtraLayout layout, int freezeLeads)
     case ExtraLayout::Six:
     case ExtraLayout::SixRhythm: return 6;
     case ExtraLayout::Freeze: return static_cast<size_t>(std::clamp(freezeLeads, 1, 6));
+    case ExtraLayout::SixTwoSets: return 6;
     }
     return 3;
 }
@@ -43,6 +44,7 @@ int LayoutCode(ExtraLayout layout, int freezeLeads)
     case ExtraLayout::Six: return 5;
     case ExtraLayout::SixRhythm: return 4;
     case ExtraLayout::Freeze: return std::clamp(freezeLeads, 1, 6);
+    case ExtraLayout::SixTwoSets: return 3;
     }
     return 1;
 }
@@ -51,7 +53,8 @@ int Arrangement(ExtraLayout layout)
 {
     switch (layout) {
     case ExtraLayout::Six:
-    case ExtraLayout::SixRhythm: return 6;
+    case ExtraLayout::SixRhythm:
+    case ExtraLayout::SixTwoSets: return 6;
     case ExtraLayout::ThreeRhythm: return 259;
     default: return 3;
     }
@@ -94,6 +97,7 @@ int ExtraDefaultPageStyle(ExtraLayout layout)
     case ExtraLayout::Six: return 5;
     case ExtraLayout::SixRhythm: return 13;
     case ExtraLayout::Freeze: return 5;
+    case ExtraLayout::SixTwoSets: return 7;
     }
     return 1;
 }

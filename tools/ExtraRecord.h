@@ -26,6 +26,7 @@ enum class ExtraLayout {
     Six,           // six extra leads
     SixRhythm,     // six extra leads and a rhythm strip (lead index 6)
     Freeze,        // a freeze record: up to six leads EXT1..EXT6 (system code low byte 28)
+    SixTwoSets,    // six extra leads as two sets of three, Extra1 and Extra2 (layout code 3)
 };
 
 // Data items of an extra-lead record besides those of every record.

@@ -179,6 +179,8 @@ public:
     int GetDividerRows() const { return m_nDividerRows; }
     BOOL IsSnapSpeed() const { return m_bSnapSpeed; }
     BOOL IsInitialDividerPending() const { return m_bInitialDivider; }
+    // Whether caliper pair `divider` (1 to 3) is checked.
+    BOOL IsDividerCheck(int divider) const { return divider >= 1 && divider <= 3 ? m_bOn[divider - 1] : FALSE; }
     int GetLeadSampleCount(int lead) const;
     const short* GetLeadSamples(int lead) const;
     int GetRhythmRowLead(int row) const { return row >= 0 && row < 3 ? m_nRhythmRowLead[row] : -1; }
