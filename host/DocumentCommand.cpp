@@ -301,12 +301,13 @@ bool OpenMferRecord(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep
     if (kind == 1 || kind == 255) {
         // The reader's own refusal (too large, cut short, ...) is the real cause when there is one.
         CMFERParser reader;
-        if (!reader.OpenMFER(file))
+        if (!reader.OpenMFER(file)) {
             std::fprintf(stderr, "morvelance-host: %s: not an MFER file this library can read: %ls\n",
                          files.record.c_str(), CMFERParser::StatusText(reader.GetStatus()));
-        else
+        } else {
             std::fprintf(stderr, "morvelance-host: %s: no examination kind for this MFER file\n", files.record.c_str());
-            return false;
+        }
+        return false;
     }
     auto* item = NewItem<_MFERDATAITEM>(files);
     item->nLeadLayout = CMFERViewDoc::GetLeadLayoutBySystemCode(kind);

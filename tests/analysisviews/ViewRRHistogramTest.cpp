@@ -56,7 +56,9 @@ TEST_F(RRHistogramTest, BarsStandAtTheirPercentOfEveryIntervalIncludingThoseOuts
     EXPECT_NEAR(kZeroLine - 50 * kHeight / 160, BarTop(view, 12), 1);
     EXPECT_NEAR(kZeroLine - 30 * kHeight / 160, BarTop(view, 13), 1);
     for (int j = 0; j < 20; ++j)
-        if (j != 12 && j != 13) EXPECT_EQ(-1, BarTop(view, j)) << "bar " << j;
+        if (j != 12 && j != 13) {
+            EXPECT_EQ(-1, BarTop(view, j)) << "bar " << j;
+        }
 }
 
 TEST_F(RRHistogramTest, TheWindowStartsFromTheFullestBinAndTiesGoToTheLowerBin)

@@ -129,7 +129,9 @@ TEST_F(RRResultTest, PrintedRulesFrameTheHeaderBandAndStopAtANarrowRectanglesEdg
     EXPECT_EQ(9 * 11, rules.vertical.back().points[0].x);
     // Nothing banded on paper.
     for (const DrawRecord& r : print.Records())
-        if (r.op == DrawOp::PatBlt) EXPECT_EQ(RGB(255, 255, 255), r.brushColor);
+        if (r.op == DrawOp::PatBlt) {
+            EXPECT_EQ(RGB(255, 255, 255), r.brushColor);
+        }
 }
 
 TEST_F(RRResultTest, PrintedBandsAreWhite)

@@ -80,7 +80,9 @@ TEST_F(PatientStrip, RowsAreScaledToTheScreenAndHiddenRowsStayHidden)
         EXPECT_EQ(placed.left, static_cast<int>(row.nLeft * fx)) << i;
         EXPECT_EQ(placed.top, static_cast<int>(row.nTop * fy)) << i;
         EXPECT_EQ(placed.Width(), static_cast<int>(row.nWidth * fx)) << i;
-        if (!row.bVisible) EXPECT_FALSE(formtest::IsShown(control)) << i;
+        if (!row.bVisible) {
+            EXPECT_FALSE(formtest::IsShown(control)) << i;
+        }
     }
 }
 

@@ -67,7 +67,9 @@ TEST_F(HostReportExtra, TheCommentReportTitlesEveryPartAndPrintsTheComment)
     for (int page = 1; page <= pages; ++page) {
         const std::string words = Words(pdf, page);
         EXPECT_NE(std::string::npos, words.find("コメント")) << words;
-        if (pages > 1) EXPECT_NE(std::string::npos, words.find("- " + std::to_string(page))) << words;
+        if (pages > 1) {
+            EXPECT_NE(std::string::npos, words.find("- " + std::to_string(page))) << words;
+        }
     }
     EXPECT_NE(std::string::npos, Words(pdf, 1).find("前回と比較して著変ありません。"));
 }

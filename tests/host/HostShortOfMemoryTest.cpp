@@ -96,7 +96,9 @@ protected:
             const LimitedRun run = OpenWithLimit(file, megabytes);
             EXPECT_LT(run.status, 128) << run.err;
             EXPECT_EQ(std::string::npos, run.err.find("bad_alloc")) << run.err;
-            if (run.status != 0) EXPECT_FALSE(run.err.empty());
+            if (run.status != 0) {
+                EXPECT_FALSE(run.err.empty());
+            }
         }
     }
 

@@ -169,7 +169,9 @@ TEST_F(AutoGainTest, PlacedTracesStayInsideTheColumnAndApartWhenTheyFit)
         for (size_t i = 0; i < extents.size(); ++i) {
             EXPECT_GE(extents[i].top, 0.0) << "trace " << i;
             EXPECT_LE(extents[i].bottom, c.height - 1.0) << "trace " << i;
-            if (i > 0) EXPECT_LE(extents[i - 1].bottom, extents[i].top) << "traces " << i - 1 << " and " << i;
+            if (i > 0) {
+                EXPECT_LE(extents[i - 1].bottom, extents[i].top) << "traces " << i - 1 << " and " << i;
+            }
         }
     }
 }
