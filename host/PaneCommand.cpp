@@ -187,10 +187,11 @@ bool ShowPane(CTavrionDoc& doc, const PaneKind& kind, int style, const PaneOptio
     return ok;
 }
 
-int StyleOf(const PaneKind& kind, int asked)
+int StyleOf(const PaneKind& kind, CTavrionDoc& doc, int asked)
 {
-    if (kind.styles.empty()) return kNoStyle;
-    return asked == kNoStyle ? kind.styles.front() : asked;
+    const std::vector<int> styles = StylesOn(kind, doc);
+    if (styles.empty()) return kNoStyle;
+    return asked == kNoStyle ? styles.front() : asked;
 }
 
 std::string AllImagePath(const PaneOptions& options, const PaneKind& kind, int style, size_t index)
@@ -208,7 +209,8 @@ int ShowAllPanes(CTavrionDoc& doc, const PaneOptions& options, size_t index)
     for (const PaneKind& kind : PaneKinds()) {
         std::unique_ptr<CWnd> probe(kind.make(doc, true));
         if (!probe) continue;
-        std::vector<int> styles = kind.styles.empty() ? std::vector<int>{kNoStyle} : kind.styles;
+        std::vector<int> styles = StylesOn(kind, doc);
+        if (styles.empty()) styles.push_back(kNoStyle);
         for (int style : styles)
             if (!ShowPane(doc, kind, style, options, AllImagePath(options, kind, style, index))) ++failures;
     }
@@ -237,7 +239,7 @@ int RunPaneCommand(int argc, char** argv, const RecordOpener& open)
             continue;
         }
         const PaneKind& kind = *FindPane(options.paneClass);
-        if (!ShowPane(*doc, kind, StyleOf(kind, options.style), options, Numbered(options.png, index))) ++failures;
+        if (!ShowPane(*doc, kind, StyleOf(kind, *doc, options.style), options, Numbered(options.png, index))) ++failures;
     }
     return failures ? 1 : 0;
 }

@@ -20,7 +20,17 @@ struct PaneKind {
     // The pane on the document, null when the document is not of its kind.
     std::function<CWnd*(CTavrionDoc& doc, bool showPatient)> make;
     std::function<void(CWnd* pane, int style)> show;
+    // The styles a pane takes on this document when they depend on its kind
+    // (a page that serves resting and rhythm records numbers each apart);
+    // when empty, `styles` serve every document.
+    std::function<std::vector<int>(CTavrionDoc& doc)> stylesFor = nullptr;
 };
+
+// The page styles `kind` takes on `doc`: none for a one-page pane.
+inline std::vector<int> StylesOn(const PaneKind& kind, CTavrionDoc& doc)
+{
+    return kind.stylesFor ? kind.stylesFor(doc) : kind.styles;
+}
 
 template <class Pane, class = void> struct HasPatientStrip : std::false_type {};
 template <class Pane>

@@ -30,16 +30,26 @@ template <class Pane> void ShowWavePage(CWnd* wnd, int style)
     pane->OnUpdate();
 }
 
+// A rhythm record has page styles of its own on the wave pages.
+template <int... Rhythm> std::vector<int> StylesByKind(CTavrionDoc& doc, const std::vector<int>& restAndMfer)
+{
+    if (dynamic_cast<CRhythmViewDoc*>(&doc)) return {Rhythm...};
+    return restAndMfer;
+}
+
+const std::vector<int> kRestStyles = {1, 2, 5, 7, 8, 11, 13, 14, 17, 19, 20, 23, 25, 26, 29, 33, 34};
+const std::vector<int> kAmeStyles = {3, 4, 6, 9, 10, 12, 15, 16, 18, 21, 22, 24, 27, 28, 30, 31, 32};
+
 }  // namespace
 
 // The resting pages: the waves, their US-style twin and the detailed measurement.
 std::vector<PaneKind> RestPaneKinds()
 {
     return {
-        {"CWndRestRhythmWave", {1, 2, 5, 7, 8, 11, 13, 14, 17, 19, 20, 23, 25, 26, 29, 33, 34},
-         MakeWavePage<CWndRestRhythmWave>, ShowWavePage<CWndRestRhythmWave>},
-        {"CWndRestRhythmWaveAme", {3, 4, 6, 9, 10, 12, 15, 16, 18, 21, 22, 24, 27, 28, 30, 31, 32},
-         MakeWavePage<CWndRestRhythmWaveAme>, ShowWavePage<CWndRestRhythmWaveAme>},
+        {"CWndRestRhythmWave", kRestStyles, MakeWavePage<CWndRestRhythmWave>, ShowWavePage<CWndRestRhythmWave>,
+         [](CTavrionDoc& d) { return StylesByKind<1, 2, 4, 5, 7, 8, 10, 11, 13, 14, 18, 19>(d, kRestStyles); }},
+        {"CWndRestRhythmWaveAme", kAmeStyles, MakeWavePage<CWndRestRhythmWaveAme>,
+         ShowWavePage<CWndRestRhythmWaveAme>, [](CTavrionDoc& d) { return StylesByKind<16, 17>(d, kAmeStyles); }},
         {"CWndRestDetailMeas", {},
          [](CTavrionDoc& d, bool p) { return MakeOn(d, p, &CWndRestDetailMeas::SetRestViewDoc); },
          [](CWnd* w, int) {
