@@ -12,7 +12,9 @@
 #include "host/FormViewCommand.h"
 #include "host/OutputFolder.h"
 #include "host/PaneKinds.h"
+#include "host/SerialRecordSet.h"
 #include "host/ViewCommand.h"
+#include "platform/ui/framework/Wnd.h"
 #include "platform/ui/windowing/Desktop.h"
 
 namespace host {
@@ -149,9 +151,9 @@ bool Click(CWnd* pane, int id)
 
 // The pane in a top-level window of the screen's size, driven in the
 // host's order, clicked and painted.
-bool ShowPane(CTavrionDoc& doc, const PaneKind& kind, int style, const PaneOptions& options, const std::string& png)
+bool ShowMadePane(std::unique_ptr<CWnd> pane, const PaneKind& kind, int style, const PaneOptions& options,
+                  const std::string& png)
 {
-    std::unique_ptr<CWnd> pane(kind.make(doc, options.showPatient));
     if (!pane) {
         std::fprintf(stderr, "morvelance-host: %s does not show this record\n", kind.name);
         return false;
@@ -176,6 +178,11 @@ bool ShowPane(CTavrionDoc& doc, const PaneKind& kind, int style, const PaneOptio
     return ok;
 }
 
+bool ShowPane(CTavrionDoc& doc, const PaneKind& kind, int style, const PaneOptions& options, const std::string& png)
+{
+    return ShowMadePane(std::unique_ptr<CWnd>(kind.make(doc, options.showPatient)), kind, style, options, png);
+}
+
 int StyleOf(const PaneKind& kind, int asked)
 {
     if (kind.styles.empty()) return kNoStyle;
@@ -195,11 +202,50 @@ int ShowAllPanes(CTavrionDoc& doc, const PaneOptions& options, size_t index)
 {
     int failures = 0;
     for (const PaneKind& kind : PaneKinds()) {
+        if (kind.makeOnSet) continue;
         std::unique_ptr<CWnd> probe(kind.make(doc, true));
         if (!probe) continue;
         std::vector<int> styles = kind.styles.empty() ? std::vector<int>{kNoStyle} : kind.styles;
         for (int style : styles)
             if (!ShowPane(doc, kind, style, options, AllImagePath(options, kind, style, index))) ++failures;
+    }
+    return failures;
+}
+
+// Every file into one set of compared records; false when one does not
+// open or is not a resting or MFER record.
+bool OpenRecordSet(const PaneOptions& options, const RecordOpener& open, SerialRecordSet& records, bool report)
+{
+    for (const std::string& file : options.files) {
+        std::unique_ptr<CTavrionDoc> doc;
+        if (!open(file, doc) || !doc) return false;
+        doc->m_bAutoDelete = FALSE;
+        if (!records.Add(doc.get())) {
+            if (report) std::fprintf(stderr, "morvelance-host: %s is neither a resting nor an MFER record\n", file.c_str());
+            return false;
+        }
+    }
+    UseScreen(records.base, options);
+    UseScreen(records.rest, options);
+    UseScreen(records.mfer, options);
+    return records.count > 0;
+}
+
+// A comparing pane on every file, each of its styles when `all`.
+int ShowSetPanes(const PaneOptions& options, const RecordOpener& open, const PaneKind* only)
+{
+    SerialRecordSet records;
+    // Among all panes, files that are not a comparable set simply show none.
+    if (!OpenRecordSet(options, open, records, only != nullptr)) return only ? 1 : 0;
+    int failures = 0;
+    for (const PaneKind& kind : PaneKinds()) {
+        if (!kind.makeOnSet || (only && only != &kind)) continue;
+        std::vector<int> styles = kind.styles.empty() ? std::vector<int>{kNoStyle} : kind.styles;
+        if (only) styles = {StyleOf(kind, options.style)};
+        for (int style : styles) {
+            const std::string png = only ? options.png : AllImagePath(options, kind, style, 0);
+            if (!ShowMadePane(std::unique_ptr<CWnd>(kind.makeOnSet(records)), kind, style, options, png)) ++failures;
+        }
     }
     return failures;
 }
@@ -212,6 +258,9 @@ int RunPaneCommand(int argc, char** argv, const RecordOpener& open)
     if (!ParseOptions(argc, argv, options)) return 2;
     if (!(options.outDir.empty() ? MakeFolderOf(options.png) : MakeOutputFolder(options.outDir))) return 1;
     LoadFormLayouts();
+    const PaneKind* only = options.paneClass == "all" ? nullptr : FindPane(options.paneClass);
+    // The comparing panes take every file at once.
+    if (only && only->makeOnSet) return ShowSetPanes(options, open, only) ? 1 : 0;
     int failures = 0;
     for (size_t index = 0; index < options.files.size(); ++index) {
         std::unique_ptr<CTavrionDoc> doc;
@@ -228,6 +277,7 @@ int RunPaneCommand(int argc, char** argv, const RecordOpener& open)
         const PaneKind& kind = *FindPane(options.paneClass);
         if (!ShowPane(*doc, kind, StyleOf(kind, options.style), options, Numbered(options.png, index))) ++failures;
     }
+    if (!only) failures += ShowSetPanes(options, open, nullptr);
     return failures ? 1 : 0;
 }
 
