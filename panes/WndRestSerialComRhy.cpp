@@ -208,6 +208,8 @@ void CWndRestSerialComRhy::ShowPageStyle(int)
     for (CViewScroll1LeadRhyWave* strip : m_pStrip)
         if (strip) strip->SetWaveStyle(kOneLeadStyle, TRUE);
     OnUpdate();
+    // A new wave style sets the views' grids afresh: lay them out again, as every wave page does.
+    if (GetSafeHwnd()) SendMessage(WM_SIZE, 0, 0);
 }
 
 void CWndRestSerialComRhy::OnUpdate()

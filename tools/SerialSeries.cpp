@@ -36,8 +36,8 @@ DateTime SeriesTime(int visit)
     return time;
 }
 
-std::string WriteResting(const std::string& dir, const std::string& name, const SeriesEntry& entry,
-                         const std::string& patient, const DateTime& time)
+RestRecordFiles WriteResting(const std::string& dir, const std::string& name, const SeriesEntry& entry,
+                             const std::string& patient, const DateTime& time)
 {
     RestRecordShape shape;
     const unsigned low = static_cast<unsigned>(entry.code) & 0xFF;
@@ -47,7 +47,7 @@ std::string WriteResting(const std::string& dir, const std::string& name, const 
     RecordBuilder items = MakeRestRecord(shape);
     items.SetText(rec::kTagPatientId, 0, patient, TextEncoding::EucJp, rec::kPatientIdSize);
     items.SetDateTime(rec::kTagAcquisitionTime, 0, time);
-    return WriteRestRecord(dir, name, shape, items).record;
+    return WriteRestRecord(dir, name, shape, items);
 }
 
 std::string WriteMfer(const std::string& dir, const std::string& name, int leads, const DateTime& time)
@@ -65,20 +65,27 @@ std::string WriteMfer(const std::string& dir, const std::string& name, int leads
 
 }  // namespace
 
-std::vector<std::string> WriteSerialSeries(const std::string& dir)
+std::vector<std::string> WriteSerialSeries(const std::string& dir, std::vector<std::string>* recordXmls)
 {
     if (mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST) throw std::runtime_error("cannot create " + dir);
     std::vector<std::string> files;
+    auto add = [&](const std::string& record, const std::string& xml) {
+        files.push_back(record);
+        if (recordXmls) recordXmls->push_back(xml);
+    };
     int visit = 0;
     for (const SeriesEntry& entry : kSeries) {
         char name[32];
         std::snprintf(name, sizeof name, "serial%02d_%d.ecg", visit + 1, entry.code);
-        files.push_back(WriteResting(dir, name, entry, kSeriesPatient, SeriesTime(visit)));
+        const RestRecordFiles written = WriteResting(dir, name, entry, kSeriesPatient, SeriesTime(visit));
+        add(written.record, written.xml);
         ++visit;
     }
-    files.push_back(WriteResting(dir, "serial_other_0.ecg", SeriesEntry{0, 80}, kSeriesOtherPatient, SeriesTime(visit)));
-    files.push_back(WriteMfer(dir, "serial_mfer12.mwf", 12, SeriesTime(visit + 1)));
-    files.push_back(WriteMfer(dir, "serial_mfer15.mwf", 15, SeriesTime(visit + 1)));
+    const RestRecordFiles other =
+        WriteResting(dir, "serial_other_0.ecg", SeriesEntry{0, 80}, kSeriesOtherPatient, SeriesTime(visit));
+    add(other.record, other.xml);
+    add(WriteMfer(dir, "serial_mfer12.mwf", 12, SeriesTime(visit + 1)), std::string());
+    add(WriteMfer(dir, "serial_mfer15.mwf", 15, SeriesTime(visit + 1)), std::string());
     return files;
 }
 

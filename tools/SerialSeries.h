@@ -15,7 +15,9 @@ constexpr const char* kSeriesOtherPatient = "S-9999";
 
 // Writes them into dir (created when missing), the patient's ten resting
 // records first in date order, then the other patient's, then the MFER
-// files. Returns the record paths in that order. Throws std::runtime_error.
-std::vector<std::string> WriteSerialSeries(const std::string& dir);
+// files. Returns the record paths in that order; recordXmls, when given,
+// receives each record's XML path in the same order (empty for the MFER
+// files). Throws std::runtime_error.
+std::vector<std::string> WriteSerialSeries(const std::string& dir, std::vector<std::string>* recordXmls = nullptr);
 
 }  // namespace morvelance
