@@ -212,23 +212,15 @@ int ShowAllPanes(CTavrionDoc& doc, const PaneOptions& options, size_t index)
     return failures;
 }
 
-// Every file into one set of compared records; false when one does not
-// open or is not a resting or MFER record.
+// Every file into one set of compared records, on the screen's fonts; false
+// when one does not open or is not a resting or MFER record.
 bool OpenRecordSet(const PaneOptions& options, const RecordOpener& open, SerialRecordSet& records, bool report)
 {
-    for (const std::string& file : options.files) {
-        std::unique_ptr<CTavrionDoc> doc;
-        if (!open(file, doc) || !doc) return false;
-        doc->m_bAutoDelete = FALSE;
-        if (!records.Add(doc.get())) {
-            if (report) std::fprintf(stderr, "morvelance-host: %s is neither a resting nor an MFER record\n", file.c_str());
-            return false;
-        }
-    }
+    if (!records.OpenAll(options.files, open, report)) return false;
     UseScreen(records.base, options);
     UseScreen(records.rest, options);
     UseScreen(records.mfer, options);
-    return records.count > 0;
+    return true;
 }
 
 // A comparing pane on every file, each of its styles when `all`.

@@ -1,5 +1,8 @@
 #include "host/SerialRecordSet.h"
 
+#include <cstdio>
+#include <memory>
+
 #include "core/DataItem.h"
 
 namespace host {
@@ -61,6 +64,20 @@ bool SerialRecordSet::Add(CTavrionDoc* opened)
         kind = itemKind;
     }
     return true;
+}
+
+bool SerialRecordSet::OpenAll(const std::vector<std::string>& files, const RecordOpener& open, bool report)
+{
+    for (const std::string& file : files) {
+        std::unique_ptr<CTavrionDoc> doc;
+        if (!open(file, doc) || !doc) return false;
+        doc->m_bAutoDelete = FALSE;
+        if (!Add(doc.get())) {
+            if (report) std::fprintf(stderr, "morvelance-host: %s is neither a resting nor an MFER record\n", file.c_str());
+            return false;
+        }
+    }
+    return count > 0;
 }
 
 }  // namespace host

@@ -4,9 +4,13 @@
 // examination document has it open. The first record is the current one.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "core/TavrionDoc.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
+#include "host/ViewCommand.h"
 
 namespace host {
 
@@ -25,6 +29,9 @@ struct SerialRecordSet {
     // listed; false (nothing listed) for a record of another kind or one
     // that does not open.
     bool Add(CTavrionDoc* opened);
+    // Every file opened and added in turn; false at the first that does not
+    // open or is not a resting or MFER record (said on stderr with `report`).
+    bool OpenAll(const std::vector<std::string>& files, const RecordOpener& open, bool report);
 };
 
 }  // namespace host

@@ -9,6 +9,8 @@
 class CViewAverageWave;
 class CViewRhythmWave;
 class CViewScroll1LeadWave;
+class CWndRestSerialComAve;
+class CWndRestSerialComRhy;
 
 class CECGPrintReport : public CECGPrintBase {
 public:
@@ -38,6 +40,12 @@ protected:
     // Title "解析結果", the interpretation on the left half, the average
     // beats on the right and, but for rhythm records, the strip at the bottom.
     int PrintRestInterpre(CViewScroll1LeadWave* pStrip, CViewAverageWave* pAverage, int nPage);
+    // The serial comparison pages: both average views side by side (135 and
+    // 125 mm), one average view across 260 mm (the second with bSecond), and
+    // the two rhythm comparisons over their strips in columns of 135 mm.
+    int PrintAveMix(CWndRestSerialComAve* pPane, int nPage);
+    int PrintAveEx(CWndRestSerialComAve* pPane, int nPage, int bSecond);
+    int PrintAveRhy(CWndRestSerialComRhy* pPane, int nPage, int bChest);
 
     int m_nPageCount;     // host: the pages of the job, the second figure of every title
     int m_nCurrentPage;   // the host's own
