@@ -1,13 +1,15 @@
 // The host shows a patient's series in the serial comparison pages, every
 // file loaded at once: the average page with a caption over every column in
 // use and the overlap legend, the rhythm page with both halves drawn, both
-// among all panes, and a file that is not a resting or MFER record refused.
+// among all panes, a file that is not a resting or MFER record refused, and
+// the serial comparison reports printed from every file.
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/host/HostPdf.h"
 #include "tests/host/HostRun.h"
 #include "tests/support/PngImage.h"
 #include "tools/Mkrecord.h"
@@ -111,6 +113,37 @@ TEST_F(HostPaneSerial, AFileThatIsNeitherRestingNorMferIsRefused)
                               "CWndRestSerialComAve", "--png", m_dir.File("x.png")});
     EXPECT_NE(0, run.status);
     EXPECT_NE(std::string::npos, run.err.find("neither a resting nor an MFER record")) << run.err;
+}
+
+TEST_F(HostPaneSerial, SerialReportsPrintTheirPagesFromEveryFile)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "pdftotext is not installed";
+    struct Expected {
+        const char* report;
+        bool anno;
+        int pages;
+        const char* title;
+    };
+    for (const Expected& expected : {Expected{"serial-ave-mix", false, 1, "Ave.12ch-5"},
+                                     Expected{"serial-ave-ex", false, 2, "Ave.6ch-10"},
+                                     Expected{"serial-rhy", false, 2, "Rhy."},
+                                     Expected{"serial-rhy", true, 1, "Rhy."}}) {
+        const std::string pdf = m_dir.File(std::string(expected.report) + (expected.anno ? "-anno" : "") + ".pdf");
+        std::vector<std::string> args = {"print"};
+        for (const std::string& file : Series()) args.push_back(file);
+        args.insert(args.end(), {"--report", expected.report, "--pdf", pdf});
+        if (expected.anno) args.push_back("--anno");
+        const HostRun run = Host(args);
+        ASSERT_EQ(0, run.status) << expected.report << ": " << run.err;
+        EXPECT_EQ(expected.pages, PdfPageCount(pdf)) << expected.report;
+        bool titled = false, dated = false;
+        for (const PdfWord& word : PdfWords(pdf)) {
+            titled |= word.text.find(expected.title) != std::string::npos;
+            dated |= word.text == "2023/01/10";
+        }
+        EXPECT_TRUE(titled) << expected.report;
+        EXPECT_TRUE(dated) << expected.report;
+    }
 }
 
 }  // namespace
