@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/DataItem.h"
+#include "core/Globals.h"
 #include "core/TavrionDoc.h"
 #include "core/UserMessages.h"
 #include "dialogs/DlgCommentCtrl.h"
@@ -50,6 +51,7 @@ constexpr int kFirstViewId = 201;
 constexpr int kPageHeight = 664;
 constexpr int kStripBand = 50;
 constexpr int kMargin = 5;
+constexpr UINT kSizeByGrid = 5;
 constexpr UINT kSizeByWidth = 6;
 constexpr double kAnnoUnitWidth = 989.0;
 constexpr DWORD kButtonTypeMask = 0x0F;
@@ -100,6 +102,12 @@ struct CWndRestSerialComAve::Page {
     int H;
     bool byWidth;
     int factor;
+    // Display size mode 5: the columns and views follow the document's
+    // pixels per grid square, from a side margin.
+    bool byGrid = false;
+    double px = 0.0;
+    double py = 0.0;
+    int margin = 0;
 
     int X(int units) const { return MulDiv(W, units, panes::kPageWidth); }
     int Top(int units) const
@@ -122,7 +130,15 @@ struct CWndRestSerialComAve::Page {
         const int left = X(x), top = Size(y);
         return CRect(left, top, left + X(w), top + Size(h));
     }
+    // The same with the left edge and width already in pixels.
+    CRect RectAt(int left, int width, int y, int h) const { return CRect(left, Top(y), left + width, Top(y) + Size(h)); }
     int Band() const { return Size(kStripBand); }
+    // Mode 5: where the columns of strips start, and their pitch and width.
+    int GridColumnsStart() const
+    {
+        return margin + static_cast<int>(10 * px) + MulDiv(W, 2, panes::kPageWidth);
+    }
+    int GridPitch() const { return static_cast<int>(25 * px); }
     int BottomMargin() const { return MulDiv(H, kMargin, kPageHeight); }
 };
 
@@ -360,7 +376,13 @@ void CWndRestSerialComAve::OnSize(UINT nType, int cx, int cy)
     CTavrionDoc* sizing = m_pRestViewDoc ? static_cast<CTavrionDoc*>(m_pRestViewDoc) : m_pMFERViewDoc;
     const Layout layout = CurrentLayout();
     const bool byWidth = sizing && sizing->GetDisplaySizeMode() == kSizeByWidth;
-    const Page page{client.Width(), client.Height(), byWidth, byWidth && layout == kFiveColumns ? 2 : 1};
+    Page page{client.Width(), client.Height(), byWidth, byWidth && layout == kFiveColumns ? 2 : 1};
+    if (sizing && sizing->GetDisplaySizeMode() == kSizeByGrid) {
+        page.byGrid = true;
+        page.px = sizing->GetPixelPerMMX();
+        page.py = sizing->GetPixelPerMMY();
+        page.margin = static_cast<int>(10 * g_dXUnit);
+    }
 
     const BOOL visible = IsWindowVisible();
     if (visible) ShowWindow(SW_HIDE);
@@ -372,10 +394,11 @@ void CWndRestSerialComAve::OnSize(UINT nType, int cx, int cy)
         PlaceView(m_pFirstView, page, 16, 989);
         Empty(m_pSecondView);
         break;
-    case kSplit:
-        PlaceView(m_pFirstView, page, 13, 514);
-        PlaceView(m_pSecondView, page, 531, 476);
+    case kSplit: {
+        const int firstRight = PlaceView(m_pFirstView, page, 13, 514);
+        PlaceView(m_pSecondView, page, 531, 476, firstRight);
         break;
+    }
     }
     if (CWnd* parent = GetParent()) {
         CRect rect;
@@ -393,6 +416,8 @@ void CWndRestSerialComAve::PlaceStrips(const Page& page, Layout layout)
     // Limb/chest panel and its buttons.
     if (layout == kSplit) {
         Empty(m_pLimbChest);
+    } else if (page.byGrid) {
+        MoveTo(m_pLimbChest, page.RectAt(page.margin, static_cast<int>(10 * page.px), 5, 40));
     } else {
         MoveTo(m_pLimbChest, page.Rect(10, 5, five ? 80 : 40, 40));
     }
@@ -405,6 +430,13 @@ void CWndRestSerialComAve::PlaceStrips(const Page& page, Layout layout)
     const int captionPitch = five ? 185 : 95;
     const int chooserWidth = five ? 440 : 250;
     const int captionWidth = five ? 183 : 94;
+    // A strip of column k at `y`, `h` high: in page units from `first` by
+    // `step` and `width` units wide, or on the grid's columns in mode 5.
+    auto column = [&](int k, int first, int step, int width, int y, int h) {
+        if (page.byGrid)
+            return page.RectAt(page.GridColumnsStart() + page.GridPitch() * k, page.GridPitch(), y, h);
+        return page.Rect(first + step * k, y, width, h);
+    };
     for (int k = 0; k < kColumns; ++k) {
         if (k >= N) {
             Empty(m_pChooser[k]);
@@ -415,15 +447,21 @@ void CWndRestSerialComAve::PlaceStrips(const Page& page, Layout layout)
             continue;
         }
         // A chooser that would reach past the last column in use ends at its right edge.
-        const int chooserX = std::min(start + pitch * k, start + pitch * N - chooserWidth);
-        MoveTo(m_pChooser[k], page.Rect(chooserX, 5, chooserWidth, 20));
+        if (page.byGrid) {
+            const int left = page.GridColumnsStart();
+            const int x = std::min(left + page.GridPitch() * k, left + page.GridPitch() * N - page.X(chooserWidth));
+            MoveTo(m_pChooser[k], page.RectAt(x, page.X(chooserWidth), 5, 20));
+        } else {
+            const int chooserX = std::min(start + pitch * k, start + pitch * N - chooserWidth);
+            MoveTo(m_pChooser[k], page.Rect(chooserX, 5, chooserWidth, 20));
+        }
         MoveTo(panes::ChooserCombo(m_pChooser[k]), page.Inner(0, 0, chooserWidth, 450));
         Hide(m_pChooser[k]);
-        MoveTo(m_pRecordCaption[k], page.Rect(start + pitch * k, 5, captionWidth, 15));
+        MoveTo(m_pRecordCaption[k], column(k, start, pitch, captionWidth, 5, 15));
         MoveTo(panes::StripItem(m_pRecordCaption[k], panes::kSerialCaptionStatic),
                page.Inner(2, 2, captionWidth, 15));
         Show(m_pRecordCaption[k], TRUE);
-        MoveTo(m_pCaptionA[k], page.Rect(start + captionPitch * k, 23, five ? 180 : 94, 15));
+        MoveTo(m_pCaptionA[k], column(k, start, captionPitch, five ? 180 : 94, 23, 15));
         if (m_pCaptionA[k]) {
             CRect inside;
             m_pCaptionA[k]->GetClientRect(&inside);
@@ -431,11 +469,11 @@ void CWndRestSerialComAve::PlaceStrips(const Page& page, Layout layout)
         }
         if (m_bShowComment) {
             Empty(m_pCaptionB[k]);
-            MoveTo(m_pComment[k], page.Rect(start + pitch * k, 38, captionWidth, 15));
+            MoveTo(m_pComment[k], column(k, start, pitch, captionWidth, 38, 15));
             Show(m_pComment[k], TRUE);
         } else {
             Empty(m_pComment[k]);
-            MoveTo(m_pCaptionB[k], page.Rect(start + captionPitch * k, 38, five ? 320 : 180, 15));
+            MoveTo(m_pCaptionB[k], column(k, start, captionPitch, five ? 320 : 180, 38, 15));
             if (m_pCaptionB[k]) {
                 CRect inside;
                 m_pCaptionB[k]->GetClientRect(&inside);
@@ -461,21 +499,30 @@ void CWndRestSerialComAve::PlaceStrips(const Page& page, Layout layout)
     }
 }
 
-void CWndRestSerialComAve::PlaceView(CViewSerialComAve* view, const Page& page, int x, int width)
+int CWndRestSerialComAve::PlaceView(CViewSerialComAve* view, const Page& page, int x, int width, int gridLeft)
 {
-    if (!view || !view->GetSafeHwnd()) return;
+    if (!view || !view->GetSafeHwnd()) return gridLeft;
     int columns = 0, rows = 0;
     view->GetGridCount(columns, rows);
-    const int w = page.X(width);
-    const double square = columns > 0 ? static_cast<double>(w) / columns : 0.0;
     const int band = page.Band();
     const int room = page.H - band - page.BottomMargin();
-    const int r = panes::RowsInRoom(room, square);
-    const int h = panes::GridHeight(r, square);
+    int left = page.X(x), w = page.X(width), r = 0, h = 0;
+    if (page.byGrid) {
+        // Squares of the document's own size from the margin (or from the view before).
+        left = gridLeft >= 0 ? gridLeft : page.margin;
+        w = static_cast<int>(columns * page.px) + 1;
+        r = panes::RowsInRoom(room, page.py);
+        h = panes::GridHeight(r, page.py);
+    } else {
+        const double square = columns > 0 ? static_cast<double>(w) / columns : 0.0;
+        r = panes::RowsInRoom(room, square);
+        h = panes::GridHeight(r, square);
+    }
     const int top = band + (page.H - h - band) / 2;
     view->InitBackground(columns, r);
     view->SetAnnoSizeRatio(static_cast<float>(w / kAnnoUnitWidth));
-    view->MoveWindow(page.X(x), top, w, h, TRUE);
+    view->MoveWindow(left, top, w, h, TRUE);
+    return left + w;
 }
 
 // ---- the choosers --------------------------------------------------------------------------

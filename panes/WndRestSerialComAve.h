@@ -92,7 +92,9 @@ private:
     void ShowColumnCaption(int k, int entry);
     struct Page;
     void PlaceStrips(const Page& page, Layout layout);
-    void PlaceView(CViewSerialComAve* view, const Page& page, int x, int width);
+    // Places the view at x, `width` units wide (in display size mode 5 from
+    // `gridLeft` pixels, or the margin); its right edge in pixels.
+    int PlaceView(CViewSerialComAve* view, const Page& page, int x, int width, int gridLeft = -1);
     void ApplyFonts();
     CString GetMasterStepInformation(unsigned kind, BOOL mfer, const CString& stage) const;
 

@@ -138,6 +138,23 @@ TEST_F(SerialAvePaneTest, SplitAndFiveColumnLayoutsShowFiveRecordsAndEmptyTheOth
     EXPECT_EQ(Box(10, 5, 80, 40), m_host.Rect(pane->GetLimbChestStrip()));
 }
 
+TEST_F(SerialAvePaneTest, GridSizedDisplayPutsColumnsAndViewOnTheDocumentsSquares)
+{
+    m_rest.SetSerialOverlap(0);
+    m_rest.SetDisplaySizeMode(5);
+    m_rest.SetPixelPerMM(6.0, 6.0);
+    CLoggedAve* pane = Show(41, 1920, 1080);
+    const int margin = static_cast<int>(10 * g_dXUnit);
+    // 260 squares of 6 pixels from the margin; 165 whole rows of the room under the strips, centred.
+    EXPECT_EQ(Box(margin, 85, 260 * 6 + 1, 165 * 6 + 1), m_host.Rect(pane->GetAveView(0)));
+    EXPECT_EQ(165, Rows(pane->GetAveView(0)));
+    const int start = margin + 60 + MulDiv(1920, 2, 1020);
+    EXPECT_EQ(start + 150, m_host.Rect(pane->GetRecordCaption(1)).left);
+    EXPECT_EQ(150, m_host.Rect(pane->GetCaptionStripB(1)).Width());
+    EXPECT_EQ(margin, m_host.Rect(pane->GetLimbChestStrip()).left);
+    EXPECT_EQ(60, m_host.Rect(pane->GetLimbChestStrip()).Width());
+}
+
 TEST_F(SerialAvePaneTest, OverlappedBeatTakesTheTenthColumnKeepsItsChoiceAndShowsTheLegend)
 {
     m_rest.SetSerialOverlap(0);
