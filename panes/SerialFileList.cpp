@@ -117,17 +117,6 @@ SerialRecord FindSerialRecord(CTavrionDoc* base, CRestViewDoc* rest, CMFERViewDo
     return record;
 }
 
-int ComparableIndexOf(CTavrionDoc* base, const _DATAITEM* listed)
-{
-    if (!base || !listed || !IsComparableCode(listed->uSystemCode)) return -1;
-    int index = 0;
-    for (_DATAITEM* item = base->GetListHeader(); item; item = item->pNext) {
-        if (item == listed) return index;
-        if (IsComparableCode(item->uSystemCode)) ++index;
-    }
-    return -1;
-}
-
 // ---- labels ----------------------------------------------------------------------------------
 
 CString SerialKindLabel(unsigned kind, BOOL mfer)

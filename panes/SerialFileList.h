@@ -46,8 +46,6 @@ struct SerialRecord {
 bool IsComparableCode(unsigned code);
 // The record of comparable index `index` (null parts when there is none).
 SerialRecord FindSerialRecord(CTavrionDoc* base, CRestViewDoc* rest, CMFERViewDoc* mfer, int index);
-// The comparable index of a listed record, -1 when it is not comparable or not listed.
-int ComparableIndexOf(CTavrionDoc* base, const _DATAITEM* listed);
 
 // The examination label of a chooser entry, by the record's kind.
 CString SerialKindLabel(unsigned kind, BOOL mfer);

@@ -302,15 +302,13 @@ void CWndRestSerialComAve::UpdateSerialFileList()
 
 void CWndRestSerialComAve::RestoreSerialFile()
 {
-    _DATAITEM* current = m_pBaseDoc ? m_pBaseDoc->GetCurDataItem() : nullptr;
-    _DATAITEM* item = current;
-    int index = panes::ComparableIndexOf(m_pBaseDoc, current);
-    if (index < 0 && m_pBaseDoc && current) {
-        // A current record that does not compare: start at the next one that does.
-        index = 0;
-        for (_DATAITEM* walk = m_pBaseDoc->GetListHeader(); walk && walk != current; walk = walk->pNext)
-            if (panes::IsComparableCode(walk->uSystemCode)) ++index;
-    }
+    // The comparable records before the current one give its index; a current
+    // record that does not compare starts the columns at the next one that does.
+    _DATAITEM* item = m_pBaseDoc ? m_pBaseDoc->GetCurDataItem() : nullptr;
+    int index = 0;
+    for (_DATAITEM* walk = m_pBaseDoc && item ? m_pBaseDoc->GetListHeader() : nullptr; walk && walk != item;
+         walk = walk->pNext)
+        if (panes::IsComparableCode(walk->uSystemCode)) ++index;
     for (int k = 0; k < m_nFileCount && k < kColumns; ++k) {
         while (item && !panes::IsComparableCode(item->uSystemCode)) item = item->pNext;
         if (!item) {

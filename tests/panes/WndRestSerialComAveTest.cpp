@@ -6,7 +6,6 @@
 // the ten, and the information rows printed on a recording printer.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
