@@ -95,6 +95,7 @@ protected:
         return sent;
     }
 
+    CTavrionDoc m_otherBase;   // outlives the pane, which closes in TearDown
     panetest::PaneHost<CLoggedAve> m_host;
 };
 
@@ -291,7 +292,7 @@ TEST_F(SerialAvePaneTest, AColumnBeyondTheTenIsIgnored)
 TEST_F(SerialAvePaneTest, ACountedRecordMissingFromItsDocumentLeavesEveryEntryOnItsOwnRecord)
 {
     // A list whose first comparable record the rest document does not hold.
-    CTavrionDoc base;
+    CTavrionDoc& base = m_otherBase;
     base.m_bAutoDelete = FALSE;
     auto* missing = new _DATAITEM;
     missing->strFilePath = L"gone.ecg";
@@ -321,7 +322,6 @@ TEST_F(SerialAvePaneTest, ACountedRecordMissingFromItsDocumentLeavesEveryEntryOn
     EXPECT_EQ(3, pane->GetAveView(0)->GetSerialIndex(2));
     EXPECT_EQ(std::wstring(L"23/03/12 09:10"), Text(CaptionText(pane, 2)));
     EXPECT_EQ(-1, pane->GetAveView(0)->GetSerialIndex(4));
-    m_host.Close();
 }
 
 // ---- printing --------------------------------------------------------------------------------
