@@ -18,7 +18,7 @@ struct _DATAITEM {
     CString strFilePath;            // the record file
     CString strXMLPath;             // the record XML
     CString strThirdKey;            // a second source path (MFER); empty for device records
-    int nReserved2 = 0;
+    int bLoaded = 0;                // set by the host once the record is open in its examination document
     int b8000File = 0;              // non-zero for records of the model-8000 recorder
     _ANNOTATION_INFO* pAnnoHead = nullptr;   // the item's annotation chain (owned)
     int nReserved3[3] = {};

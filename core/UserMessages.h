@@ -46,6 +46,9 @@ constexpr UINT WM_ANNOTATION_ACTIVE = WM_USER + 0x11;
 constexpr UINT WM_OPEN_PATIENT_EDITOR = WM_USER + 0x12;
 // A print job ended or failed to start; sent to the document's window.
 constexpr UINT WM_PRINT_JOB_ENDED = WM_USER + 0x13;
+// A serial-comparison pane asks the host to load a chosen record not loaded
+// yet; sent to the document's notification window, wParam the record's id.
+constexpr UINT WM_SERIAL_RECORD_TO_LOAD = WM_USER + 0x14;
 // The display information (style, gain, speed, filter) changed: wParam the wave style shown.
 constexpr UINT WM_DISPLAY_INFO_CHANGED = WM_USER + 0x15;
 // An edit was stored; sent to the document's notification window.
@@ -65,3 +68,7 @@ constexpr UINT WM_DIVIDER_BITS_WRITTEN = WM_USER + 0x1D;
 constexpr UINT WM_LINK_OPEN_ADDITIONS = WM_USER + 0x1C;
 // The serial-comparison choice is to be validated.
 constexpr UINT WM_SERIAL_CHOICE_VALIDATE = WM_USER + 0x20;
+// A serial-comparison pane refused a choice: wParam 1 the record is already
+// chosen in another column, 2 the chosen records belong to different patients.
+// Sent to the document's notification window.
+constexpr UINT WM_SERIAL_CHOICE_REFUSED = WM_USER + 0x21;

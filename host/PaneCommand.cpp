@@ -12,6 +12,7 @@
 #include "host/FormViewCommand.h"
 #include "host/OutputFolder.h"
 #include "host/PaneKinds.h"
+#include "host/SerialRecordSet.h"
 #include "host/ViewCommand.h"
 #include "platform/ui/framework/Wnd.h"
 #include "platform/ui/windowing/Desktop.h"
@@ -159,9 +160,9 @@ bool Click(CWnd* pane, int id)
 
 // The pane in a top-level window of the screen's size, driven in the
 // host's order, clicked and painted.
-bool ShowPane(CTavrionDoc& doc, const PaneKind& kind, int style, const PaneOptions& options, const std::string& png)
+bool ShowMadePane(std::unique_ptr<CWnd> pane, const PaneKind& kind, int style, const PaneOptions& options,
+                  const std::string& png)
 {
-    std::unique_ptr<CWnd> pane(kind.make(doc, options.showPatient));
     if (!pane) {
         std::fprintf(stderr, "morvelance-host: %s does not show this record\n", kind.name);
         return false;
@@ -187,9 +188,14 @@ bool ShowPane(CTavrionDoc& doc, const PaneKind& kind, int style, const PaneOptio
     return ok;
 }
 
-int StyleOf(const PaneKind& kind, CTavrionDoc& doc, int asked)
+bool ShowPane(CTavrionDoc& doc, const PaneKind& kind, int style, const PaneOptions& options, const std::string& png)
 {
-    const std::vector<int> styles = StylesOn(kind, doc);
+    return ShowMadePane(std::unique_ptr<CWnd>(kind.make(doc, options.showPatient)), kind, style, options, png);
+}
+
+// The asked style, else the first the pane takes (none for a one-page pane).
+int StyleOf(const std::vector<int>& styles, int asked)
+{
     if (styles.empty()) return kNoStyle;
     return asked == kNoStyle ? styles.front() : asked;
 }
@@ -207,12 +213,43 @@ int ShowAllPanes(CTavrionDoc& doc, const PaneOptions& options, size_t index)
 {
     int failures = 0;
     for (const PaneKind& kind : PaneKinds()) {
+        if (kind.makeOnSet) continue;
         std::unique_ptr<CWnd> probe(kind.make(doc, true));
         if (!probe) continue;
         std::vector<int> styles = StylesOn(kind, doc);
         if (styles.empty()) styles.push_back(kNoStyle);
         for (int style : styles)
             if (!ShowPane(doc, kind, style, options, AllImagePath(options, kind, style, index))) ++failures;
+    }
+    return failures;
+}
+
+// Every file into one set of compared records, on the screen's fonts; false
+// when one does not open or is not a resting or MFER record.
+bool OpenRecordSet(const PaneOptions& options, const RecordOpener& open, SerialRecordSet& records, bool report)
+{
+    if (!records.OpenAll(options.files, open, report)) return false;
+    UseScreen(records.base, options);
+    UseScreen(records.rest, options);
+    UseScreen(records.mfer, options);
+    return true;
+}
+
+// A comparing pane on every file, each of its styles when `all`.
+int ShowSetPanes(const PaneOptions& options, const RecordOpener& open, const PaneKind* only)
+{
+    SerialRecordSet records;
+    // Among all panes, files that are not a comparable set simply show none.
+    if (!OpenRecordSet(options, open, records, only != nullptr)) return only ? 1 : 0;
+    int failures = 0;
+    for (const PaneKind& kind : PaneKinds()) {
+        if (!kind.makeOnSet || (only && only != &kind)) continue;
+        std::vector<int> styles = kind.styles.empty() ? std::vector<int>{kNoStyle} : kind.styles;
+        if (only) styles = {StyleOf(kind.styles, options.style)};
+        for (int style : styles) {
+            const std::string png = only ? options.png : AllImagePath(options, kind, style, 0);
+            if (!ShowMadePane(std::unique_ptr<CWnd>(kind.makeOnSet(records)), kind, style, options, png)) ++failures;
+        }
     }
     return failures;
 }
@@ -225,6 +262,9 @@ int RunPaneCommand(int argc, char** argv, const RecordOpener& open)
     if (!ParseOptions(argc, argv, options)) return 2;
     if (!(options.outDir.empty() ? MakeFolderOf(options.png) : MakeOutputFolder(options.outDir))) return 1;
     LoadFormLayouts();
+    const PaneKind* only = options.paneClass == "all" ? nullptr : FindPane(options.paneClass);
+    // The comparing panes take every file at once.
+    if (only && only->makeOnSet) return ShowSetPanes(options, open, only) ? 1 : 0;
     int failures = 0;
     for (size_t index = 0; index < options.files.size(); ++index) {
         std::unique_ptr<CTavrionDoc> doc;
@@ -239,8 +279,9 @@ int RunPaneCommand(int argc, char** argv, const RecordOpener& open)
             continue;
         }
         const PaneKind& kind = *FindPane(options.paneClass);
-        if (!ShowPane(*doc, kind, StyleOf(kind, *doc, options.style), options, Numbered(options.png, index))) ++failures;
+        if (!ShowPane(*doc, kind, StyleOf(StylesOn(kind, *doc), options.style), options, Numbered(options.png, index))) ++failures;
     }
+    if (!only) failures += ShowSetPanes(options, open, nullptr);
     return failures ? 1 : 0;
 }
 

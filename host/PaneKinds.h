@@ -12,6 +12,8 @@
 
 namespace host {
 
+struct SerialRecordSet;
+
 // A pane the host can show: its class, the page styles it takes (none: one
 // page) and the host's calls on it.
 struct PaneKind {
@@ -20,6 +22,9 @@ struct PaneKind {
     // The pane on the document, null when the document is not of its kind.
     std::function<CWnd*(CTavrionDoc& doc, bool showPatient)> make;
     std::function<void(CWnd* pane, int style)> show;
+    // A pane that compares records is made on every file at once (make is
+    // then not used).
+    std::function<CWnd*(SerialRecordSet& records)> makeOnSet = nullptr;
     // The styles a pane takes on this document when they depend on its kind
     // (a page that serves resting and rhythm records numbers each apart);
     // when empty, `styles` serve every document.

@@ -46,10 +46,11 @@ const std::vector<int> kAmeStyles = {3, 4, 6, 9, 10, 12, 15, 16, 18, 21, 22, 24,
 std::vector<PaneKind> RestPaneKinds()
 {
     return {
-        {"CWndRestRhythmWave", kRestStyles, MakeWavePage<CWndRestRhythmWave>, ShowWavePage<CWndRestRhythmWave>,
+        {"CWndRestRhythmWave", kRestStyles, MakeWavePage<CWndRestRhythmWave>, ShowWavePage<CWndRestRhythmWave>, nullptr,
          [](CTavrionDoc& d) { return StylesByKind<1, 2, 4, 5, 7, 8, 10, 11, 13, 14, 18, 19>(d, kRestStyles); }},
         {"CWndRestRhythmWaveAme", kAmeStyles, MakeWavePage<CWndRestRhythmWaveAme>,
-         ShowWavePage<CWndRestRhythmWaveAme>, [](CTavrionDoc& d) { return StylesByKind<16, 17>(d, kAmeStyles); }},
+         ShowWavePage<CWndRestRhythmWaveAme>, nullptr,
+         [](CTavrionDoc& d) { return StylesByKind<16, 17>(d, kAmeStyles); }},
         {"CWndRestDetailMeas", {},
          [](CTavrionDoc& d, bool p) { return MakeOn(d, p, &CWndRestDetailMeas::SetRestViewDoc); },
          [](CWnd* w, int) {

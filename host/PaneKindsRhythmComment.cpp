@@ -34,7 +34,7 @@ void ShowRhythmComment(CWnd* wnd, int style)
 std::vector<PaneKind> RhythmCommentPaneKinds()
 {
     return {
-        {"CWndRhythmComment", {26, 27, 28, 22, 25, 49, 50, 51, 37, 40}, MakeRhythmComment, ShowRhythmComment,
+        {"CWndRhythmComment", {26, 27, 28, 22, 25, 49, 50, 51, 37, 40}, MakeRhythmComment, ShowRhythmComment, nullptr,
          [](CTavrionDoc& d) {
              return dynamic_cast<CRhythmViewDoc*>(&d) ? std::vector<int>{26, 27, 28, 22, 25}
                                                       : std::vector<int>{49, 50, 51, 37, 40};

@@ -21,8 +21,10 @@
 #include "documents/RRViewDoc.h"
 #include "host/HostReportRhythmRR.h"
 #include "host/HostReportExtra.h"
+#include "host/HostReportSerial.h"
 #include "host/HostReportWave.h"
 #include "host/OutputFolder.h"
+#include "host/SerialRecordSet.h"
 #include "host/ViewCommand.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/Registry.h"
@@ -99,10 +101,11 @@ bool ParseOptions(int argc, char** argv, ReportOptions& options)
             options.files.push_back(arg);
         }
     }
-    if (!ReportTitle(options.report)) {
+    if (!ReportTitle(options.report) && !IsSerialReport(options.report)) {
         std::fprintf(stderr,
                      "morvelance-host: no report '%s' (rest-wave, rest-ame, rest-interpre, rhythm-wave, "
-                     "rhythm-comment, rr-wave, rr-result, rr-list, extra-wave, extra-comment)\n",
+                     "rhythm-comment, rr-wave, rr-result, rr-list, extra-wave, extra-comment, "
+                     "serial-ave-mix, serial-ave-ex, serial-rhy)\n",
                      options.report.c_str());
         return false;
     }
@@ -301,6 +304,36 @@ bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::s
     return printed && queue.Deliver(pdf);
 }
 
+// A serial comparison: every file at once in one report, the first the current record.
+bool PrintSerialReport(const ReportOptions& options, const RecordOpener& open)
+{
+    SerialRecordSet records;
+    if (!records.OpenAll(options.files, open, true)) return false;
+    CTavrionDoc& doc = records.kind == DOC_TYPE_MFER ? static_cast<CTavrionDoc&>(records.mfer)
+                                                     : static_cast<CTavrionDoc&>(records.rest);
+    for (CTavrionDoc* fonts : {&records.base, static_cast<CTavrionDoc*>(&records.rest),
+                               static_cast<CTavrionDoc*>(&records.mfer)})
+        fonts->InitGlobalData();
+    LoadPrintLayout(doc);
+    ReportQueue queue(options.output, options.printer);
+    CECGPrinter printer;
+    if (!queue.SetUp(printer)) return false;
+    ReportSetup setup;
+    setup.doc = &doc;
+    setup.docType = doc.GetDocType();
+    setup.printer = &printer;
+    const CString xml = RecordXmlPath(doc);
+    BOOL printed;
+    if (options.anno) {
+        CHostSerialAnnoReport report(setup, records, options.report);
+        printed = report.Print(xml);
+    } else {
+        CHostSerialReport report(setup, records, options.report);
+        printed = report.Print(xml);
+    }
+    return printed && queue.Deliver(options.pdf);
+}
+
 }  // namespace
 
 bool IsReportRequest(int argc, char** argv)
@@ -314,6 +347,11 @@ int RunReportCommand(int argc, char** argv, const RecordOpener& open)
 {
     ReportOptions options;
     if (!ParseOptions(argc, argv, options)) return 2;
+    if (IsSerialReport(options.report)) {
+        if (PrintSerialReport(options, open)) return 0;
+        std::fprintf(stderr, "morvelance-host: the serial comparison could not be printed\n");
+        return 1;
+    }
     return ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
         if (PrintOneReport(doc, options, Numbered(options.pdf, index))) return true;
         std::fprintf(stderr, "morvelance-host: %s: the report could not be printed\n", options.files[index].c_str());

@@ -18,6 +18,7 @@
 #include "core/DataItem.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
+#include "host/SerialRecordSet.h"
 #include "waveviews/ViewScroll1LeadRhyWave.h"
 #include "waveviews/ViewScroll1LeadWave.h"
 #include "waveviews/ViewSerialComAve.h"
@@ -335,49 +336,9 @@ int RunComparison(const StripOptions& options, const RecordOpener& open)
 
 // ---- the serial comparison of average beats ------------------------------------------------
 
-// The patient's records as the average comparison pane holds them: every
-// resting record in one rest document, every MFER file in one MFER
-// document, and the base list naming them in the given order.
-struct AverageRecords {
-    CTavrionDoc base;
-    CRestViewDoc rest;
-    CMFERViewDoc mfer;
-    int kind = -1;   // the first record's kind
-    int count = 0;
-
-    AverageRecords() { base.m_bAutoDelete = rest.m_bAutoDelete = mfer.m_bAutoDelete = FALSE; }
-
-    // The opened record again in the shared document of its kind, then listed.
-    bool Add(CTavrionDoc* opened)
-    {
-        auto* listed = new _DATAITEM;
-        if (auto* one = DYNAMIC_DOWNCAST(CRestViewDoc, opened)) {
-            _RESTDATAITEM* source = one->GetCurrentDataItem();
-            if (!source) return Refuse(listed);
-            auto* item = new _RESTDATAITEM;
-            item->strXMLPath = source->strXMLPath;
-            item->strFilePath = source->strFilePath;
-            rest.GetRestDataManager().AppendItem(item);
-            CString xml = item->strXMLPath, file = item->strFilePath;
-            if (rest.OpenFile(xml, file) != 0) return Refuse(listed);
-            Copy(*listed, *item, DOC_TYPE_REST);
-        } else if (auto* other = DYNAMIC_DOWNCAST(CMFERViewDoc, opened)) {
-            _MFERDATAITEM* source = other->GetCurrentDataItem();
-            if (!source) return Refuse(listed);
-            auto* item = new _MFERDATAITEM;
-            item->strFilePath = source->strFilePath;
-            mfer.GetMFERDataManager()->AppendItem(item);
-            CString file = item->strFilePath, xml, third;
-            if (mfer.OpenMFERFile(file, xml, third) != 0) return Refuse(listed);
-            Copy(*listed, *item, DOC_TYPE_MFER);
-        } else {
-            return Refuse(listed);
-        }
-        base.GetDataManager().AppendItem(listed);
-        if (count++ == 0) base.SetCurDataIndex(listed->nID);
-        return true;
-    }
-
+// The patient's records as the average comparison pane holds them, with the
+// view set up on them as the pane does.
+struct AverageRecords : SerialRecordSet {
     // The view on these records, as the pane sets it up.
     void SetUp(CViewSerialComAve& view, const StripOptions& options)
     {
@@ -391,22 +352,6 @@ struct AverageRecords {
         view.SetPageStyle(options.pageStyle);
         for (int slot = 0; slot < SERIAL_AVE_SLOTS; ++slot) view.SetSerialIndex(slot, slot < count ? slot : -1);
         view.OnUpdate(nullptr, 0, nullptr);
-    }
-
-private:
-    template <class Item>
-    void Copy(_DATAITEM& listed, const Item& item, int itemKind)
-    {
-        listed.uSystemCode = item.uSystemCode;
-        listed.strXMLPath = item.strXMLPath;
-        listed.strFilePath = item.strFilePath;
-        listed.strThirdKey = item.strThirdKey;
-        if (kind < 0) kind = itemKind;
-    }
-    static bool Refuse(_DATAITEM* listed)
-    {
-        delete listed;
-        return false;
     }
 };
 

@@ -7,6 +7,8 @@
 class CViewAverageWave;
 class CViewRhythmWave;
 class CViewScroll1LeadWave;
+class CWndRestSerialComAve;
+class CWndRestSerialComRhy;
 
 class CECGPrintAnno : public CECGPrintBase {
 public:
@@ -24,6 +26,10 @@ protected:
     int PrintRhythmWaveAmeAnnotation(CViewRhythmWave* pView, CViewScroll1LeadWave* pStrip);
     // The interpretation page as the views show it, with their annotations.
     int PrintRestInterpreAnnotation(CViewScroll1LeadWave* pStrip, CViewAverageWave* pAverage);
+    // The serial comparison pages as the panes show them, with their annotations.
+    int PrintAveMixAnnotation(CWndRestSerialComAve* pPane);
+    int PrintAveExAnnotation(CWndRestSerialComAve* pPane);
+    int PrintAveRhyAnnotation(CWndRestSerialComRhy* pPane);
     // Spreads the spare millimetres of a grid over the gap above the first
     // view (o1) and the gap between the two (o2).
     void CalculateWaveOffset(int nTotal, int nFirst, int nSecond, int& o1, int& o2);

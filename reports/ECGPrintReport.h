@@ -11,6 +11,8 @@ class CViewRhythmWave;
 class CViewScroll1LeadWave;
 class CWndRRComment;
 class CWndRRResult;
+class CWndRestSerialComAve;
+class CWndRestSerialComRhy;
 
 class CECGPrintReport : public CECGPrintBase {
 public:
@@ -58,6 +60,12 @@ protected:
     // One page of the comment pane's interval list; the list fills the last
     // pages of the report. A list page the list does not have prints nothing.
     int PrintRRIntervalList(CWndRRComment* pPane, int nPage, int nListPage);
+    // The serial comparison pages: both average views side by side (135 and
+    // 125 mm), one average view across 260 mm (the second with bSecond), and
+    // the two rhythm comparisons over their strips in columns of 135 mm.
+    int PrintAveMix(CWndRestSerialComAve* pPane, int nPage);
+    int PrintAveEx(CWndRestSerialComAve* pPane, int nPage, int bSecond);
+    int PrintAveRhy(CWndRestSerialComRhy* pPane, int nPage, int bChest);
 
     int m_nPageCount;     // host: the pages of the job, the second figure of every title
     int m_nCurrentPage;   // the host's own

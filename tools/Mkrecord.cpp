@@ -25,6 +25,7 @@
 #include "tools/RecordXml.h"
 #include "tools/RhythmRecord.h"
 #include "tools/SampleRecords.h"
+#include "tools/SerialSeries.h"
 #include "tools/ExaminationSamples.h"
 #include "tools/ExerRecord.h"
 #include "tools/MferRecordXml.h"
@@ -58,6 +59,8 @@ const char kUsage[] =
     "  wfdb --mfer --record PATH --out F.mwf    an MFER file from a WFDB record (its own rate\n"
     "                                           and resolution)\n"
     "  mfer-seeds DIR                           the fuzz seed corpus of the MFER reader\n"
+    "  series DIR                               a serial comparison: ten resting records of one patient\n"
+    "                                           at increasing dates, another patient's, 12/15-lead MFER\n"
     "\n"
     "Every record and MFER file the maker writes is one the system opens (--any-code\n"
     "aside); options that would give another are refused with a message.\n"
@@ -738,6 +741,13 @@ int RunMkrecord(const std::vector<std::string>& args, std::ostream& out, std::os
             if (a.Positional().size() != 1) throw std::invalid_argument(cmd + " needs one DIR");
             const std::vector<std::string> files = WriteExaminationSamples(a.Positional()[0], a.Get("--ptb"));
             out << "wrote " << files.size() << " records (each with its record XML) to " << a.Positional()[0] << "\n";
+            return 0;
+        }
+        if (cmd == "series") {
+            a.CheckKnown({});
+            if (a.Positional().size() != 1) throw std::invalid_argument(cmd + " needs one DIR");
+            const std::vector<std::string> files = WriteSerialSeries(a.Positional()[0]);
+            out << "wrote " << files.size() << " records to " << a.Positional()[0] << "\n";
             return 0;
         }
         if (cmd == "mfer-seeds") {

@@ -1,0 +1,83 @@
+#include "host/SerialRecordSet.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "core/DataItem.h"
+
+namespace host {
+
+namespace {
+
+template <class Item> void CopyKeys(_DATAITEM& listed, const Item& item)
+{
+    listed.uSystemCode = item.uSystemCode;
+    listed.strXMLPath = item.strXMLPath;
+    listed.strFilePath = item.strFilePath;
+    listed.strThirdKey = item.strThirdKey;
+}
+
+}  // namespace
+
+SerialRecordSet::SerialRecordSet() { base.m_bAutoDelete = rest.m_bAutoDelete = mfer.m_bAutoDelete = FALSE; }
+
+bool SerialRecordSet::Add(CTavrionDoc* opened)
+{
+    auto* listed = new _DATAITEM;
+    int itemKind = -1;
+    if (auto* one = DYNAMIC_DOWNCAST(CRestViewDoc, opened)) {
+        _RESTDATAITEM* source = one->GetCurrentDataItem();
+        if (source) {
+            auto* item = new _RESTDATAITEM;
+            item->strXMLPath = source->strXMLPath;
+            item->strFilePath = source->strFilePath;
+            rest.GetRestDataManager().AppendItem(item);
+            CString xml = item->strXMLPath, file = item->strFilePath;
+            if (rest.OpenFile(xml, file) == 0) {
+                CopyKeys(*listed, *item);
+                itemKind = DOC_TYPE_REST;
+                if (!rest.GetCurrentDataItem()) rest.SetCurDataIndex(item->nID);
+            }
+        }
+    } else if (auto* other = DYNAMIC_DOWNCAST(CMFERViewDoc, opened)) {
+        _MFERDATAITEM* source = other->GetCurrentDataItem();
+        if (source) {
+            auto* item = new _MFERDATAITEM;
+            item->strFilePath = source->strFilePath;
+            mfer.GetMFERDataManager()->AppendItem(item);
+            CString file = item->strFilePath, xml, third;
+            if (mfer.OpenMFERFile(file, xml, third) == 0) {
+                CopyKeys(*listed, *item);
+                itemKind = DOC_TYPE_MFER;
+                if (!mfer.GetCurrentDataItem()) static_cast<CTavrionDoc&>(mfer).SetCurDataIndex(item->nID);
+            }
+        }
+    }
+    if (itemKind < 0) {
+        delete listed;
+        return false;
+    }
+    listed->bLoaded = 1;
+    base.GetDataManager().AppendItem(listed);
+    if (count++ == 0) {
+        base.SetCurDataIndex(listed->nID);
+        kind = itemKind;
+    }
+    return true;
+}
+
+bool SerialRecordSet::OpenAll(const std::vector<std::string>& files, const RecordOpener& open, bool report)
+{
+    for (const std::string& file : files) {
+        std::unique_ptr<CTavrionDoc> doc;
+        if (!open(file, doc) || !doc) return false;
+        doc->m_bAutoDelete = FALSE;
+        if (!Add(doc.get())) {
+            if (report) std::fprintf(stderr, "morvelance-host: %s is neither a resting nor an MFER record\n", file.c_str());
+            return false;
+        }
+    }
+    return count > 0;
+}
+
+}  // namespace host

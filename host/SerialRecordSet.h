@@ -1,0 +1,37 @@
+// The records of a serial comparison as the host holds them: every resting
+// record open in one rest document, every MFER file in one MFER document, and
+// the base list naming them in the order given, each marked loaded once its
+// examination document has it open. The first record is the current one.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/TavrionDoc.h"
+#include "documents/MFERViewDoc.h"
+#include "documents/RestViewDoc.h"
+#include "host/ViewCommand.h"
+
+namespace host {
+
+struct SerialRecordSet {
+    CTavrionDoc base;
+    CRestViewDoc rest;
+    CMFERViewDoc mfer;
+    int kind = -1;   // the first record's document kind: 0 rest, 6 MFER
+    int count = 0;
+
+    SerialRecordSet();
+    SerialRecordSet(const SerialRecordSet&) = delete;
+    SerialRecordSet& operator=(const SerialRecordSet&) = delete;
+
+    // The opened record again in the shared document of its kind, then
+    // listed; false (nothing listed) for a record of another kind or one
+    // that does not open.
+    bool Add(CTavrionDoc* opened);
+    // Every file opened and added in turn; false at the first that does not
+    // open or is not a resting or MFER record (said on stderr with `report`).
+    bool OpenAll(const std::vector<std::string>& files, const RecordOpener& open, bool report);
+};
+
+}  // namespace host

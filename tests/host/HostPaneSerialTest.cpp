@@ -1,0 +1,149 @@
+// The host shows a patient's series in the serial comparison pages, every
+// file loaded at once: the average page with a caption over every column in
+// use and the overlap legend, the rhythm page with both halves drawn, both
+// among all panes, a file that is not a resting or MFER record refused, and
+// the serial comparison reports printed from every file.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/host/HostPdf.h"
+#include "tests/host/HostRun.h"
+#include "tests/support/PngImage.h"
+#include "tools/Mkrecord.h"
+
+using namespace hosttest;
+using testsupport::PngImage;
+using testsupport::TempDir;
+
+namespace {
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+
+int X(int units) { return (kWidth * units + 510) / 1020; }
+int Y(int units) { return (kHeight * units + 332) / 664; }
+
+bool IsRed(uint32_t rgb) { return rgb == 0xFF0000; }
+bool IsBlue(uint32_t rgb) { return rgb == 0x0000FF; }
+
+class HostPaneSerial : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::ostringstream out, err;
+        ASSERT_EQ(0, morvelance::RunMkrecord({"series", m_dir.Path()}, out, err)) << err.str();
+    }
+    // The patient's ten records, the other patient's and the 12-lead MFER file.
+    std::vector<std::string> Series()
+    {
+        std::vector<std::string> files;
+        const char* const codes[] = {"0", "254", "255", "11", "226", "227", "0", "254", "255", "11"};
+        for (int i = 0; i < 10; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "serial%02d_%s.ecg", i + 1, codes[i]);
+            files.push_back(m_dir.File(name));
+        }
+        files.push_back(m_dir.File("serial_other_0.ecg"));
+        files.push_back(m_dir.File("serial_mfer12.mwf"));
+        return files;
+    }
+    HostRun Show(const std::string& pane, const std::vector<std::string>& extra)
+    {
+        std::vector<std::string> args = {"pane"};
+        for (const std::string& file : Series()) args.push_back(file);
+        args.push_back("--pane");
+        args.push_back(pane);
+        args.insert(args.end(), extra.begin(), extra.end());
+        return Host(args);
+    }
+    TempDir m_dir;
+};
+
+TEST_F(HostPaneSerial, AveragePageCaptionsEveryColumnInUseAndDrawsTheOverlapLegend)
+{
+    const std::string png = m_dir.File("ave.png");
+    const HostRun run = Show("CWndRestSerialComAve", {"--style", "41", "--png", png});
+    ASSERT_EQ(0, run.status) << run.err;
+    PngImage image(png);
+    ASSERT_TRUE(image.Ok());
+    EXPECT_EQ(kWidth, image.Width());
+    EXPECT_EQ(kHeight, image.Height());
+    // Nine columns (the tenth gives way to the overlapped beat), each with its date.
+    for (int k = 0; k < 9; ++k)
+        EXPECT_GT(image.CountIn(X(50 + 96 * k), Y(5), X(50 + 96 * k + 94), Y(20), PngImage::IsDark), 30) << k;
+    // The legend's beats at the right end of the strip row.
+    const int left = X(977), top = Y(5);
+    EXPECT_GT(image.CountIn(left, top, left + 40, top + 32, IsRed), 10);
+    EXPECT_GT(image.CountIn(left, top, left + 40, top + 32, IsBlue), 10);
+    // Beats under the columns.
+    EXPECT_GT(image.CountIn(X(16), Y(60), X(1005), Y(650), [](uint32_t rgb) { return rgb != 0xFFFFFF; }), 5000);
+}
+
+TEST_F(HostPaneSerial, RhythmPageDrawsBothHalves)
+{
+    const std::string png = m_dir.File("rhy.png");
+    const HostRun run = Show("CWndRestSerialComRhy", {"--png", png});
+    ASSERT_EQ(0, run.status) << run.err;
+    PngImage image(png);
+    ASSERT_TRUE(image.Ok());
+    for (int x : {12, 513})
+        EXPECT_GT(image.CountIn(X(x + 40), Y(60), X(x + 495), Y(520), PngImage::IsDark), 2000) << x;
+}
+
+TEST_F(HostPaneSerial, AllPanesIncludeTheComparisonPagesOfTheWholeSeries)
+{
+    const std::string out = m_dir.File("all");
+    const HostRun run = Show("all", {"--out", out});
+    ASSERT_EQ(0, run.status) << run.err;
+    for (const char* name : {"CWndRestSerialComAve-41", "CWndRestSerialComAve-42", "CWndRestSerialComAve-43",
+                             "CWndRestSerialComRhy"}) {
+        PngImage image(out + "/" + name + ".png");
+        EXPECT_TRUE(image.Ok()) << name;
+    }
+}
+
+TEST_F(HostPaneSerial, AFileThatIsNeitherRestingNorMferIsRefused)
+{
+    std::ostringstream out, err;
+    ASSERT_EQ(0, morvelance::RunMkrecord({"samples", m_dir.Path()}, out, err)) << err.str();
+    const HostRun run = Host({"pane", m_dir.File("serial01_0.ecg"), m_dir.File("rr_90.ecg"), "--pane",
+                              "CWndRestSerialComAve", "--png", m_dir.File("x.png")});
+    EXPECT_NE(0, run.status);
+    EXPECT_NE(std::string::npos, run.err.find("neither a resting nor an MFER record")) << run.err;
+}
+
+TEST_F(HostPaneSerial, SerialReportsPrintTheirPagesFromEveryFile)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "pdftotext is not installed";
+    struct Expected {
+        const char* report;
+        bool anno;
+        int pages;
+        const char* title;
+    };
+    for (const Expected& expected : {Expected{"serial-ave-mix", false, 1, "Ave.12ch-5"},
+                                     Expected{"serial-ave-ex", false, 2, "Ave.6ch-10"},
+                                     Expected{"serial-rhy", false, 2, "Rhy."},
+                                     Expected{"serial-rhy", true, 1, "Rhy."}}) {
+        const std::string pdf = m_dir.File(std::string(expected.report) + (expected.anno ? "-anno" : "") + ".pdf");
+        std::vector<std::string> args = {"print"};
+        for (const std::string& file : Series()) args.push_back(file);
+        args.insert(args.end(), {"--report", expected.report, "--pdf", pdf});
+        if (expected.anno) args.push_back("--anno");
+        const HostRun run = Host(args);
+        ASSERT_EQ(0, run.status) << expected.report << ": " << run.err;
+        EXPECT_EQ(expected.pages, PdfPageCount(pdf)) << expected.report;
+        bool titled = false, dated = false;
+        for (const PdfWord& word : PdfWords(pdf)) {
+            titled |= word.text.find(expected.title) != std::string::npos;
+            dated |= word.text == "2023/01/10";
+        }
+        EXPECT_TRUE(titled) << expected.report;
+        EXPECT_TRUE(dated) << expected.report;
+    }
+}
+
+}  // namespace
