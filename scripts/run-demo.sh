@@ -97,8 +97,31 @@ done
 "$host" print "$samples/rest12_90.ecg" --report rest-wave --pdf "$samples/printed/report-rest-wave.pdf"
 "$host" print "$samples/rhythm_90.ecg" --report rhythm-wave --pdf "$samples/printed/report-rhythm-wave.pdf"
 echo "views in $views, prints and reports in $samples/printed"
-# The page panes that show an RR and a resting record, every page style, as a
-# host frame of 1920 x 1080 holds them.
-for record in rr_90 rest12_90; do
-    "$build/bin/morvelance-host" pane "$samples/$record.ecg" --pane all --out "$samples/panes/$record"
+# The page panes, every pane and page style that takes the record, as a host
+# frame of 1920 x 1080 holds them: a record of every examination, MFER files
+# of the resting, extra-lead and rhythm kinds, and a series of one patient's
+# resting records compared side by side.
+for record in rest12_90 rest15_90 rhythm_90 rr_90 extra6_90 extra3r_90 exercise_90 mstep243; do
+    [ -f "$samples/$record.ecg" ] || continue
+    "$host" pane "$samples/$record.ecg" --pane all --out "$samples/panes/$record"
 done
+for record in mfer12 mfer-extra4 mfer-rhythm15; do
+    "$host" pane "$samples/$record.mwf" --pane all --out "$samples/panes/$record"
+done
+series="$samples/series"
+"$build/bin/morvelance-mkrecord" series "$series" >/dev/null
+"$host" pane "$series"/*.ecg --pane all --out "$samples/panes/series"
+# The panels the page panes embed, and every report a host prints, each on
+# the record it belongs to.
+"$host" dialog "$samples/rest12_90.ecg" --dialog panels --png "$samples/dialogs/panels.png"
+report() {  # NAME RECORD...
+    local name=$1; shift
+    "$host" print "$@" --report "$name" --pdf "$samples/printed/report-$name.pdf"
+}
+report rest-ame "$samples/rest12_90.ecg"
+report rest-interpre "$samples/rest12_90.ecg"
+report rhythm-comment "$samples/rhythm_90.ecg"
+for name in rr-wave rr-result rr-list; do report "$name" "$samples/rr_90.ecg"; done
+for name in extra-wave extra-comment; do report "$name" "$samples/extra6_90.ecg"; done
+for name in serial-ave-mix serial-ave-ex serial-rhy; do report "$name" "$series"/*.ecg; done
+echo "panes in $samples/panes, reports in $samples/printed"
