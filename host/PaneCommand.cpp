@@ -13,6 +13,7 @@
 #include "host/OutputFolder.h"
 #include "host/PaneKinds.h"
 #include "host/ViewCommand.h"
+#include "platform/ui/framework/Wnd.h"
 #include "platform/ui/windowing/Desktop.h"
 
 namespace host {
@@ -176,10 +177,16 @@ bool ShowPane(CTavrionDoc& doc, const PaneKind& kind, int style, const PaneOptio
     return ok;
 }
 
-int StyleOf(const PaneKind& kind, int asked)
+std::vector<int> StylesOn(const PaneKind& kind, CTavrionDoc& doc)
 {
-    if (kind.styles.empty()) return kNoStyle;
-    return asked == kNoStyle ? kind.styles.front() : asked;
+    return kind.stylesFor ? kind.stylesFor(doc) : kind.styles;
+}
+
+int StyleOf(const PaneKind& kind, CTavrionDoc& doc, int asked)
+{
+    const std::vector<int> styles = StylesOn(kind, doc);
+    if (styles.empty()) return kNoStyle;
+    return asked == kNoStyle ? styles.front() : asked;
 }
 
 std::string AllImagePath(const PaneOptions& options, const PaneKind& kind, int style, size_t index)
@@ -197,7 +204,8 @@ int ShowAllPanes(CTavrionDoc& doc, const PaneOptions& options, size_t index)
     for (const PaneKind& kind : PaneKinds()) {
         std::unique_ptr<CWnd> probe(kind.make(doc, true));
         if (!probe) continue;
-        std::vector<int> styles = kind.styles.empty() ? std::vector<int>{kNoStyle} : kind.styles;
+        std::vector<int> styles = StylesOn(kind, doc);
+        if (styles.empty()) styles.push_back(kNoStyle);
         for (int style : styles)
             if (!ShowPane(doc, kind, style, options, AllImagePath(options, kind, style, index))) ++failures;
     }
@@ -226,7 +234,8 @@ int RunPaneCommand(int argc, char** argv, const RecordOpener& open)
             continue;
         }
         const PaneKind& kind = *FindPane(options.paneClass);
-        if (!ShowPane(*doc, kind, StyleOf(kind, options.style), options, Numbered(options.png, index))) ++failures;
+        const int style = StyleOf(kind, *doc, options.style);
+        if (!ShowPane(*doc, kind, style, options, Numbered(options.png, index))) ++failures;
     }
     return failures ? 1 : 0;
 }

@@ -19,6 +19,9 @@ struct PaneKind {
     // The pane on the document, null when the document is not of its kind.
     std::function<CWnd*(CTavrionDoc& doc, bool showPatient)> make;
     std::function<void(CWnd* pane, int style)> show;
+    // For a pane whose page styles differ by the document's class: the
+    // styles it takes on that document, in place of `styles`.
+    std::function<std::vector<int>(CTavrionDoc& doc)> stylesFor;
 };
 
 template <class Pane, class = void> struct HasPatientStrip : std::false_type {};
