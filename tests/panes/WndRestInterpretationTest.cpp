@@ -243,6 +243,23 @@ TEST_F(RestInterpretationPaneTest, FocusMovesBetweenThePatientAndInterpretationF
     EXPECT_TRUE(patient->IsChild(CWnd::GetFocus()));
 }
 
+TEST_F(RestInterpretationPaneTest, TabAtTheLastControlOfThePatientFormLandsInTheInterpretationForm)
+{
+    OpenRecord();
+    m_doc.SetCtrlContent(nullptr);   // the host's start: the bound controls take the record's state
+    m_doc.UpdateCtrlStatus();
+    CWndRestInterpretation* pane = Show(35);
+    CFormEx* interpretation = panes::FrameForm(pane->GetRestInterpretationFrame());
+    // Into the patient form's last control, as Shift+Tab from the interpretation form lands.
+    int back[3] = {panes::kFromInterpretation, panes::kBackward, 0};
+    ASSERT_EQ(1, pane->SendMessage(WM_FORM_TAB_END, reinterpret_cast<WPARAM>(back), 0));
+    interpretation->SetJumpStatus(FALSE);
+    Desktop::KeyPress(VK_TAB);
+    Desktop::PumpMessages();
+    EXPECT_TRUE(interpretation->IsChild(CWnd::GetFocus()));
+    EXPECT_TRUE(interpretation->GetJumpStatus());
+}
+
 TEST_F(RestInterpretationPaneTest, APaneSizedToNothingShowsEmptyViews)
 {
     OpenRecord();

@@ -269,6 +269,20 @@ TEST_F(RhythmWavePaneTest, DisplaySizeModeSixSizesTheButtonsFromTheStrip)
               Rect(Divider(pane, 3570)));
 }
 
+TEST_F(RhythmWavePaneTest, APaneSizedToNothingShowsAnEmptyViewWithNoRows)
+{
+    OpenRecord(60.0);
+    CWndRhythmWave* pane = Show(20, TRUE, 0, 0);
+    int columns = 0, rows = -1;
+    GridOf(pane->GetRhythmView(), columns, rows);
+    EXPECT_EQ(0, rows);
+    EXPECT_TRUE(Rect(pane->GetRhythmView()).IsRectEmpty());
+    pane->MoveWindow(0, 0, 1020, 60, TRUE);   // less room than one block of rows
+    GridOf(pane->GetRhythmView(), columns, rows);
+    EXPECT_EQ(0, rows);
+    EXPECT_EQ(1, Rect(pane->GetRhythmView()).Height());
+}
+
 TEST_F(RhythmWavePaneTest, WithoutADocumentCommandsReturnNothingAndNothingMoves)
 {
     panetest::PaneHost<CWndRhythmWave> host;
