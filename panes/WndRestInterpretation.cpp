@@ -254,14 +254,18 @@ void CWndRestInterpretation::OnSize(UINT nType, int cx, int cy)
         patient = CRect(left, 0, left + width, page.Y(5));
     }
 
+    // Resting styles 35 to 38 and MFER styles 41 to 44 share the layouts in
+    // the same order; rhythm records have the full page alone.
     Layout layout = kNoLayout;
-    const int s = m_nPageStyle;
-    if (m_pRestViewDoc)
-        layout = s == 35 || s == 36 ? kInterpretation : s == 37 ? kInterpretationHalf : s == 38 ? kAverageHalf : kNoLayout;
-    else if (m_pMFERViewDoc)
-        layout = s == 41 || s == 42 ? kInterpretation : s == 43 ? kInterpretationHalf : s == 44 ? kAverageHalf : kNoLayout;
-    else if (s == 29 || s == 30)
-        layout = kInterpretation;
+    const int first = m_pRestViewDoc ? 35 : m_pMFERViewDoc ? 41 : 29;
+    const int step = m_nPageStyle - first;
+    if (m_pRhythmViewDoc)
+        layout = step == 0 || step == 1 ? kInterpretation : kNoLayout;
+    else
+        layout = step == 0 || step == 1 ? kInterpretation
+                 : step == 2            ? kInterpretationHalf
+                 : step == 3            ? kAverageHalf
+                                        : kNoLayout;
     switch (layout) {
     case kInterpretation:
         SizeInterpretation(patient, panes::kPageWidth, pageHeight);

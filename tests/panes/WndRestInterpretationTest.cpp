@@ -348,14 +348,6 @@ TEST_F(RhythmInterpretationPaneTest, TheAverageViewOfARecordWithoutBeatsPaintsOn
     EXPECT_LT(Desktop::PumpMessages(), 20);
 }
 
-TEST_F(RhythmInterpretationPaneTest, TheRhythmFormTakesTheFocusFromThePatientForm)
-{
-    CWndRestInterpretation* pane = Show(30);
-    int fromPatient[3] = {panes::kFromPatientForm, panes::kForward, 0};
-    ASSERT_EQ(1, pane->SendMessage(WM_FORM_TAB_END, reinterpret_cast<WPARAM>(fromPatient), 0));
-    EXPECT_TRUE(panes::FrameForm(pane->GetRhythmInterpretationFrame())->IsChild(CWnd::GetFocus()));
-}
-
 TEST_F(RhythmInterpretationPaneTest, ShiftTabAtTheFirstControlOfTheRhythmFormLandsInThePatientForm)
 {
     CWndRestInterpretation* pane = Show(29);
