@@ -44,7 +44,15 @@ void CViewAverageWave::OnDraw(CDC* pDC)
     CDC memory;
     if (!memory.Attach(platform::gdi::CreateImageDC(client.Width(), client.Height()))) return;
     CWaveView::OnDraw(&memory);
-    if (m_leadData[0].empty()) OnUpdate(nullptr, 0, nullptr);
+    // A paint before the first update loads the beats itself. Asking for an
+    // update here would invalidate the view again, so that a record without
+    // average beats (a rhythm record, a record that stores none) would be
+    // painted without end.
+    if (m_leadData[0].empty()) {
+        SetMagnifierDrawing();
+        const bool loaded = m_nDocType == DOC_TYPE_MFER ? LoadMfer() : m_nDocType == DOC_TYPE_REST ? LoadRest() : false;
+        if (loaded) FormatSTTexts();
+    }
     BOOL drawn = FALSE;
     {
         CDCStateSaver saver(memory);

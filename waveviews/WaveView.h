@@ -40,6 +40,7 @@ public:
     void InitBackground(int columns, int rows);
     void GetGridCount(int& columns, int& rows) const;
     int GetSenseID() const { return m_nSenseID; }
+    void SetSenseID(int id) { m_nSenseID = id; }
     // y of the lower edge of the last printed grid frame.
     int GetCurPrintBottom() const { return m_nCurPrintBottom; }
     void SetCurPrintBottom(int bottom) { m_nCurPrintBottom = bottom; }
