@@ -297,7 +297,9 @@ TEST(ZarnReaderLibrary, RefusesBadSetArguments) {
         EXPECT_EQ(lib->Set(im, 5002, 0, "abcd", 4), 0);
         EXPECT_EQ(lib->Set(im, 3001, uintptr_t(1) << 33, "abcd", 4), 0);
         // A length past 4 GiB is refused, not cut to its low 32 bits (4).
-        if (sizeof(long) > 4) EXPECT_EQ(lib->Set(im, 3001, 0, "abcd", static_cast<long>((1ULL << 32) + 4)), 0);
+        if (sizeof(long) > 4) {
+            EXPECT_EQ(lib->Set(im, 3001, 0, "abcd", static_cast<long>((1ULL << 32) + 4)), 0);
+        }
         EXPECT_EQ(img.block(), snapshot);
     }
 }
