@@ -373,12 +373,15 @@ __attribute__((target("avx2"), flatten)) bool FilterChainWide(short cutoff, bool
 
 // The hi-cut filter of the given cut-off and, when noise is set, the
 // bit-noise step after it, in one pass over the lead. False when that pass
-// is not to be had here (no wide vectors, no buffers, or a filter without
-// feedback on its own, whose chunks vectorise already): the caller then
-// runs the steps one after the other.
+// is not to be had here (no wide vectors, no buffers, a short lead, or a
+// filter without feedback on its own, whose chunks vectorise already): the
+// caller then runs the steps one after the other.
 bool FilterChain(short cutoff, bool noise, short* samples, size_t count)
 {
-    static const bool wide = __builtin_cpu_supports("avx2");
+    // A lead of one block or less gains nothing from the lanes.
+    if (count <= LaneChain<0, false, true>::kBlock)
+        return false;
+    static const bool wide = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
     return wide && FilterChainWide(cutoff, noise, samples, count);
 }
 

@@ -76,7 +76,8 @@ __attribute__((target("pclmul,sse4.1"))) uint32_t CrcFolded(uint32_t c, const ui
 }
 
 bool HasCarryLessMultiply() {
-    static const bool has = __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1");
+    static const bool has =
+        (__builtin_cpu_init(), __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1"));
     return has;
 }
 
