@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <memory>
 #include <new>
+
+#include <emmintrin.h>
 
 namespace {
 
@@ -91,6 +95,294 @@ void RunHiCut(const double (&taps)[N], double feedback, short* samples, int coun
         for (int k = 0; k < N - 1; ++k)
             input[k] = input[n + k];
     }
+}
+
+// ---- recursions run in lanes ----------------------------------------------------
+
+// The bit-noise step: out[i] from in[i] and out[i - 1].
+inline int WithoutBitNoise(int previous, int current)
+{
+    const short difference = static_cast<short>(current - previous);
+    int filtered;
+    if (difference >= 16)
+        filtered = current - 12;
+    else if (difference <= -16)
+        filtered = current + 12;
+    else
+        filtered = (3 * previous + current) / 4;
+    return static_cast<short>(filtered);
+}
+
+// A filter of the chain: integer taps, and the factor that takes their sum
+// to the taps the filter was designed with (scaled by 16). Every product and
+// partial sum of those taps over shorts is exact in a double, so the sum
+// taken in integers and converted once is the very value the double sum was.
+struct ChainTaps {
+    int taps[8];
+    double scale;
+    double feedback;
+};
+
+// One sample of the filter chain, as the lead has always been filtered: the
+// taps' sum (N taps over x[0], x[-1], ..., none for no hi-cut), the feedback
+// on the previous unrounded value, the way back to a sample, then the
+// bit-noise step on the previous output.
+template <int N, bool Feedback, bool Noise>
+inline int ChainStep(const ChainTaps& f, const short* x, double& y, int& previous)
+{
+    int current;
+    if (N == 0) {
+        current = x[0];
+    } else {
+        int taps = 0;
+        for (int k = 0; k < N; ++k)
+            taps += f.taps[k] * x[-k];
+        double sum = taps * f.scale;
+        if (Feedback) {
+            y = sum + f.feedback * y;
+            sum = y;
+        }
+        current = ToSample(sum);
+    }
+    if (Noise) {
+        current = WithoutBitNoise(previous, current);
+        previous = current;
+    }
+    return current;
+}
+
+// Eight lanes: the integers and floats of a 256-bit vector; the doubles go
+// in two halves, each a vector of its own, so that the chain's state stays
+// in registers.
+constexpr int kLanes = 8;
+typedef short LaneShort __attribute__((vector_size(kLanes * sizeof(short))));
+typedef float LaneFloat __attribute__((vector_size(kLanes * sizeof(float))));
+typedef int LaneInt __attribute__((vector_size(kLanes * sizeof(int))));
+typedef unsigned LaneUnsigned __attribute__((vector_size(kLanes * sizeof(unsigned))));
+typedef double HalfDouble __attribute__((vector_size(kLanes / 2 * sizeof(double))));
+typedef float HalfFloat __attribute__((vector_size(kLanes / 2 * sizeof(float))));
+typedef int HalfInt __attribute__((vector_size(kLanes / 2 * sizeof(int))));
+struct LaneDouble {
+    HalfDouble low;
+    HalfDouble high;
+    double operator[](int j) const { return j < kLanes / 2 ? low[j] : high[j - kLanes / 2]; }
+};
+
+// The value as a short would hold it, sign and all (no vector is passed to a
+// function: without AVX that would change how it is passed).
+#define LANE_LOW_SHORT(value) (reinterpret_cast<LaneInt>(reinterpret_cast<LaneUnsigned>(value) << 16) >> 16)
+// mask ? a : b per lane, spelt out as bit operations.
+#define LANE_SELECT(mask, a, b) (((mask) & (a)) | (~(mask) & (b)))
+
+// Eight rows of eight shorts (row r at from + r * fromStride) written as
+// eight columns (column c at to + c * toStride).
+inline void Transpose8(const short* from, size_t fromStride, short* to, size_t toStride)
+{
+    __m128i a[8];
+    for (int r = 0; r < 8; ++r)
+        a[r] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + r * fromStride));
+    const __m128i b0 = _mm_unpacklo_epi16(a[0], a[1]), b1 = _mm_unpackhi_epi16(a[0], a[1]);
+    const __m128i b2 = _mm_unpacklo_epi16(a[2], a[3]), b3 = _mm_unpackhi_epi16(a[2], a[3]);
+    const __m128i b4 = _mm_unpacklo_epi16(a[4], a[5]), b5 = _mm_unpackhi_epi16(a[4], a[5]);
+    const __m128i b6 = _mm_unpacklo_epi16(a[6], a[7]), b7 = _mm_unpackhi_epi16(a[6], a[7]);
+    const __m128i c0 = _mm_unpacklo_epi32(b0, b2), c1 = _mm_unpackhi_epi32(b0, b2);
+    const __m128i c2 = _mm_unpacklo_epi32(b1, b3), c3 = _mm_unpackhi_epi32(b1, b3);
+    const __m128i c4 = _mm_unpacklo_epi32(b4, b6), c5 = _mm_unpackhi_epi32(b4, b6);
+    const __m128i c6 = _mm_unpacklo_epi32(b5, b7), c7 = _mm_unpackhi_epi32(b5, b7);
+    const __m128i d[8] = {_mm_unpacklo_epi64(c0, c4), _mm_unpackhi_epi64(c0, c4), _mm_unpacklo_epi64(c1, c5),
+                          _mm_unpackhi_epi64(c1, c5), _mm_unpacklo_epi64(c2, c6), _mm_unpackhi_epi64(c2, c6),
+                          _mm_unpacklo_epi64(c3, c7), _mm_unpackhi_epi64(c3, c7)};
+    for (int c = 0; c < 8; ++c)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + c * toStride), d[c]);
+}
+
+// Both recursions (the feedback of the 35 and 100 Hz filters, the bit-noise
+// step) carry one sample's state to the next, which keeps a lead on one
+// serial chain. The lead is therefore cut into blocks, each block into
+// kLanes spans run side by side in vector lanes, every span started a
+// little early (warmUp samples) from a guessed state. Both recursions forget
+// their start: within a few samples a guessed chain and the true one hold
+// the very same state, and from there on the same outputs. Each span is then
+// checked in order: the true chain is carried on from the end of the span
+// before, sample by sample, until its state equals, bit for bit, the one the
+// lane held at the same sample; what the lane wrote from there on stands.
+// A span that never meets the true chain is simply written by it, so the
+// result is that of the one-sample-at-a-time chain in every case.
+template <int N, bool Feedback, bool Noise>
+struct LaneChain {
+    static constexpr int kSpan = 1024;
+    static constexpr size_t kBlock = static_cast<size_t>(kSpan) * kLanes;
+
+    // Returns false when the working buffers cannot be had.
+    static inline __attribute__((always_inline)) bool Run(const ChainTaps& f, int warmUp, short* samples,
+                                                          size_t count)
+    {
+        const int history = warmUp + (N > 0 ? N - 1 : 0);
+        std::unique_ptr<short[]> raw(new (std::nothrow) short[history + kBlock]);
+        std::unique_ptr<LaneShort[]> across(new (std::nothrow) LaneShort[history + kSpan]);
+        std::unique_ptr<LaneShort[]> out(new (std::nothrow) LaneShort[kSpan]);
+        std::unique_ptr<LaneDouble[]> held(Feedback ? new (std::nothrow) LaneDouble[kSpan] : nullptr);
+        if (!raw || !across || !out || (Feedback && !held))
+            return false;
+
+        // The first sample: the chain starts as if the lead had always stood
+        // at it, and the bit-noise step leaves it alone.
+        short* r = raw.get();
+        std::fill(r, r + history + 1, samples[0]);
+        double y = 16.0 * samples[0];
+        int previous = 0;
+        previous = samples[0] = static_cast<short>(ChainStep<N, Feedback, false>(f, r + history, y, previous));
+
+        size_t b = 1;
+        for (; count - b >= kBlock; b += kBlock) {
+            std::memcpy(r + history, samples + b, kBlock * sizeof(short));
+            RunBlock(f, history, r, across.get(), out.get(), held.get());
+            Settle(f, history, r, out.get(), held.get(), y, previous);
+            for (int t = 0; t < kSpan; t += kLanes)
+                Transpose8(reinterpret_cast<const short*>(out.get() + t), kLanes, samples + b + t, kSpan);
+            std::memmove(r, r + kBlock, history * sizeof(short));
+        }
+        const size_t rest = count - b;
+        std::memcpy(r + history, samples + b, rest * sizeof(short));
+        for (size_t i = 0; i < rest; ++i)
+            samples[b + i] = static_cast<short>(ChainStep<N, Feedback, Noise>(f, r + history + i, y, previous));
+        return true;
+    }
+
+    // Runs the block's spans side by side from guessed states; lane j's
+    // samples are r[history + j * kSpan ...], the history before them included.
+    static inline __attribute__((always_inline)) void RunBlock(const ChainTaps& f, int history, const short* r,
+                                                               LaneShort* across, LaneShort* out, LaneDouble* held)
+    {
+        int u = 0;
+        for (; u + kLanes <= history + kSpan; u += kLanes)
+            Transpose8(r + u, kSpan, reinterpret_cast<short*>(across + u), kLanes);
+        for (; u < history + kSpan; ++u)
+            for (int j = 0; j < kLanes; ++j)
+                across[u][j] = r[static_cast<size_t>(j) * kSpan + u];
+        const int first = N > 0 ? N - 1 : 0;
+        LaneInt previous = __builtin_convertvector(across[first], LaneInt);
+        HalfDouble yLow = __builtin_convertvector(__builtin_shufflevector(previous, previous, 0, 1, 2, 3), HalfDouble) * 16.0;
+        HalfDouble yHigh = __builtin_convertvector(__builtin_shufflevector(previous, previous, 4, 5, 6, 7), HalfDouble) * 16.0;
+        const LaneInt low = LaneInt{} - 32768, high = LaneInt{} + 32767;
+        for (int u = first; u < history + kSpan; ++u) {
+            LaneInt current;
+            if (N == 0) {
+                current = __builtin_convertvector(across[u], LaneInt);
+            } else {
+                LaneInt taps = __builtin_convertvector(across[u], LaneInt) * f.taps[0];
+                for (int k = 1; k < N; ++k)
+                    taps += __builtin_convertvector(across[u - k], LaneInt) * f.taps[k];
+                HalfDouble sumLow = __builtin_convertvector(__builtin_shufflevector(taps, taps, 0, 1, 2, 3), HalfDouble) * f.scale;
+                HalfDouble sumHigh = __builtin_convertvector(__builtin_shufflevector(taps, taps, 4, 5, 6, 7), HalfDouble) * f.scale;
+                if (Feedback) {
+                    yLow = sumLow + f.feedback * yLow;
+                    yHigh = sumHigh + f.feedback * yHigh;
+                    sumLow = yLow;
+                    sumHigh = yHigh;
+                }
+                const HalfFloat floatLow = __builtin_convertvector(sumLow, HalfFloat);
+                const HalfFloat floatHigh = __builtin_convertvector(sumHigh, HalfFloat);
+                const LaneFloat scaled = __builtin_shufflevector(floatLow, floatHigh, 0, 1, 2, 3, 4, 5, 6, 7) * 0.0625f;
+                // Cut toward zero, then held to a short: the same as holding
+                // the scaled value first (it stays far inside an int).
+                const LaneInt cut = __builtin_convertvector(scaled, LaneInt);
+                const LaneInt raised = LANE_SELECT(cut < low, low, cut);
+                current = LANE_SELECT(raised > high, high, raised);
+            }
+            if (Noise) {
+                const LaneInt step = current - previous;
+                const LaneInt difference = LANE_LOW_SHORT(step);
+                const LaneInt sum = previous + previous + previous + current;
+                const LaneInt damped = (sum + ((sum >> 31) & 3)) >> 2;
+                const LaneInt passed = LANE_SELECT(difference >= 16, current - 12, current + 12);
+                const LaneInt filtered = LANE_SELECT((difference >= 16) | (difference <= -16), passed, damped);
+                current = LANE_LOW_SHORT(filtered);
+                previous = current;
+            }
+            const int t = u - history;
+            if (t >= 0) {
+                out[t] = __builtin_convertvector(current, LaneShort);
+                if (Feedback)
+                    held[t] = LaneDouble{yLow, yHigh};
+            }
+        }
+    }
+
+    // Carries the true chain through the block's spans in order, replacing
+    // each lane's samples until the lane's state is the true one.
+    static inline __attribute__((always_inline)) void Settle(const ChainTaps& f, int history, const short* r,
+                                                             LaneShort* out, const LaneDouble* held, double& y,
+                                                             int& previous)
+    {
+        for (int j = 0; j < kLanes; ++j) {
+            const short* x = r + history + static_cast<size_t>(j) * kSpan;
+            int t = 0;
+            for (; t < kSpan; ++t) {
+                const int current = ChainStep<N, Feedback, Noise>(f, x + t, y, previous);
+                bool met = true;
+                if (Feedback) {
+                    const double lane = held[t][j];
+                    met = std::memcmp(&lane, &y, sizeof y) == 0;
+                }
+                if (Noise)
+                    met = met && previous == out[t][j];
+                if (met)
+                    break;
+                out[t][j] = static_cast<short>(current);
+            }
+            if (t < kSpan) {
+                if (Feedback)
+                    y = held[kSpan - 1][j];
+                if (Noise)
+                    previous = out[kSpan - 1][j];
+            }
+        }
+    }
+};
+
+const ChainTaps kTaps25 = {{2, 2, 2, 2, 2, 2, 2, 2}, 1.0, 0.0};
+const ChainTaps kTaps35 = {{2, 2, 2, 2}, 1.0, 0.5};
+const ChainTaps kTaps75 = {{4, 8, 4}, 1.0, 0.0};
+const ChainTaps kTaps100 = {{17, 17}, 0.5, -0.0625};
+const ChainTaps kNoTaps = {{}, 1.0, 0.0};
+
+// Samples run ahead of each span: enough for a guessed state to have met the
+// true one almost always (the 35 Hz feedback halves a difference per sample,
+// the 100 Hz one divides it by 16).
+constexpr int kWarmUp35 = 72;
+constexpr int kWarmUp = 16;
+
+// The lanes are built for processors with 256-bit vectors; with narrower
+// ones they cost more than the chain they replace, which stays then.
+__attribute__((target("avx2"), flatten)) bool FilterChainWide(short cutoff, bool noise, short* samples, size_t count)
+{
+    switch (cutoff) {
+    case 35:
+        return noise ? LaneChain<4, true, true>::Run(kTaps35, kWarmUp35, samples, count)
+                     : LaneChain<4, true, false>::Run(kTaps35, kWarmUp35, samples, count);
+    case 100:
+        return noise ? LaneChain<2, true, true>::Run(kTaps100, kWarmUp, samples, count)
+                     : LaneChain<2, true, false>::Run(kTaps100, kWarmUp, samples, count);
+    case 25: return noise && LaneChain<8, false, true>::Run(kTaps25, kWarmUp, samples, count);
+    case 75: return noise && LaneChain<3, false, true>::Run(kTaps75, kWarmUp, samples, count);
+    case 150: return noise && LaneChain<0, false, true>::Run(kNoTaps, kWarmUp, samples, count);
+    default: return false;
+    }
+}
+
+// The hi-cut filter of the given cut-off and, when noise is set, the
+// bit-noise step after it, in one pass over the lead. False when that pass
+// is not to be had here (no wide vectors, no buffers, a short lead, or a
+// filter without feedback on its own, whose chunks vectorise already): the
+// caller then runs the steps one after the other.
+bool FilterChain(short cutoff, bool noise, short* samples, size_t count)
+{
+    // A lead of one block or less gains nothing from the lanes.
+    if (count <= LaneChain<0, false, true>::kBlock)
+        return false;
+    static const bool wide = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
+    return wide && FilterChainWide(cutoff, noise, samples, count);
 }
 
 // ---- SmoothFilter --------------------------------------------------------------
@@ -251,15 +543,12 @@ void ComputeColumnEdges(const double* v, int lastIndex, const EdgeParams& p, _SM
 
 }  // namespace
 
-int HiCutFilter(short cutoff, short* samples, int count)
-{
-    if (samples == nullptr || count < 1)
-        return 0;
-    if (cutoff == 150)
-        return 1;
-    if (cutoff != 25 && cutoff != 35 && cutoff != 75 && cutoff != 100)
-        return 0;
+namespace {
 
+// The hi-cut filter on its own, a pass per step (and the way when the lanes'
+// buffers cannot be had).
+void HiCutInChunks(short cutoff, short* samples, int count)
+{
     switch (cutoff) {
     case 25: {
         static const double taps[8] = {0.125, 0.125, 0.125, 0.125, 0.125, 0.125, 0.125, 0.125};
@@ -276,13 +565,38 @@ int HiCutFilter(short cutoff, short* samples, int count)
         RunHiCut(taps, 0.0, samples, count);
         break;
     }
-    default: {
+    case 100: {
         static const double taps[2] = {0.53125, 0.53125};
         RunHiCut(taps, -0.0625, samples, count);
         break;
     }
+    default: break;
     }
+}
 
+void BitNoiseOneByOne(short* samples, size_t count)
+{
+    // In place is safe: out[i] needs only in[i] and out[i - 1].
+    for (size_t i = 1; i < count; ++i)
+        samples[i] = static_cast<short>(WithoutBitNoise(samples[i - 1], samples[i]));
+}
+
+bool KnownCutoff(short cutoff)
+{
+    return cutoff == 25 || cutoff == 35 || cutoff == 75 || cutoff == 100 || cutoff == 150;
+}
+
+}  // namespace
+
+int HiCutFilter(short cutoff, short* samples, int count)
+{
+    if (samples == nullptr || count < 1 || !KnownCutoff(cutoff))
+        return 0;
+    if (cutoff == 150)
+        return 1;
+    // The filters without feedback have no chain: their chunks vectorise as they are.
+    if (!FilterChain(cutoff, false, samples, static_cast<size_t>(count)))
+        HiCutInChunks(cutoff, samples, count);
     return 1;
 }
 
@@ -290,19 +604,20 @@ int DeleteBitNoise(short* samples, unsigned count)
 {
     if (samples == nullptr || count == 0)
         return 0;
-    // In place is safe: out[i] needs only in[i] and out[i - 1].
-    for (unsigned i = 1; i < count; ++i) {
-        const int previous = samples[i - 1];
-        const int current = samples[i];
-        const short difference = static_cast<short>(current - previous);
-        int filtered;
-        if (difference >= 16)
-            filtered = current - 12;
-        else if (difference <= -16)
-            filtered = current + 12;
-        else
-            filtered = (3 * previous + current) / 4;
-        samples[i] = static_cast<short>(filtered);
+    if (!FilterChain(150, true, samples, count))
+        BitNoiseOneByOne(samples, count);
+    return 1;
+}
+
+int HiCutDeleteBitNoise(short cutoff, int deleteBitNoise, short* samples, int count)
+{
+    if (samples == nullptr || count < 1 || !KnownCutoff(cutoff))
+        return 0;
+    if (!deleteBitNoise)
+        return HiCutFilter(cutoff, samples, count);
+    if (!FilterChain(cutoff, true, samples, static_cast<size_t>(count))) {
+        HiCutInChunks(cutoff, samples, count);
+        BitNoiseOneByOne(samples, static_cast<size_t>(count));
     }
     return 1;
 }

@@ -30,6 +30,11 @@ int HiCutFilter(short cutoff, short* samples, int count);
 // through (reduced by 12). Returns 1, or 0 for a null array or a count of 0.
 int DeleteBitNoise(short* samples, unsigned count);
 
+// HiCutFilter and then, when deleteBitNoise is set, DeleteBitNoise, in one
+// pass over the lead; the samples come out as from the two calls. Returns 1,
+// or 0 for an unknown cut-off or an empty lead.
+int HiCutDeleteBitNoise(short cutoff, int deleteBitNoise, short* samples, int count);
+
 // Builds the density-shaded drawing table of a waveform into table, drawn over
 // the rectangle (x0, y0)-(x1, y1) with y0 the baseline row. With a null table
 // only the byte size the block needs is returned. Returns the table size, or 0

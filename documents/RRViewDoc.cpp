@@ -112,8 +112,7 @@ int CRRViewDoc::GetRhythmWaveData(int lead, short* buffer, int filter)
         cutoff = item->nAcqFilter;
     else if (filter >= 0)
         cutoff = filter;
-    if (!HiCutFilter(static_cast<short>(cutoff), buffer, count)) return 0;
-    if (IsDelBitNoise()) DeleteBitNoise(buffer, static_cast<unsigned>(count));
+    if (!HiCutDeleteBitNoise(static_cast<short>(cutoff), IsDelBitNoise(), buffer, count)) return 0;
     return static_cast<int>(bytes);
 }
 

@@ -217,11 +217,10 @@ const short* CRhythmViewDoc::LoadWaveCache(_RHYTHMDATAITEM* pItem, int lead, int
     samples[slots - 1] = 0;
     const long bytes = ecgGetData(pItem->pECGData, tag, static_cast<UINT>(lead), samples, size, ECG_DATA_RAW) & ~1L;
     const int count = static_cast<int>(bytes / 2);
-    if (bytes <= 0 || !HiCutFilter(static_cast<short>(filter), samples, count)) {
+    if (bytes <= 0 || !HiCutDeleteBitNoise(static_cast<short>(filter), noise, samples, count)) {
         delete[] samples;
         return nullptr;
     }
-    if (noise) DeleteBitNoise(samples, static_cast<unsigned>(count));
 
     // One noise flag serves every lead: strips made with the other setting
     // must go, or they would pass for made with this one.

@@ -179,6 +179,17 @@ void CopyText(char* target, size_t capacity, const std::string& text)
     target[n] = '\0';
 }
 
+// Shift-JIS text of the file as wide text. Text in plain ASCII (a filter
+// such as "100Hz", most lead names) is the same in both, and is widened here:
+// the code-page converter is loaded on its first use, which costs a fresh
+// process more than the rest of the open.
+std::wstring FromShiftJis(const std::string& text)
+{
+    for (unsigned char c : text)
+        if (c >= 0x80) return platform::DecodeCodePage(932, text);
+    return std::wstring(text.begin(), text.end());
+}
+
 }  // namespace
 
 struct CMFERParser::CChannelDef {
@@ -891,11 +902,11 @@ void CMFERParser::Finish(CState& state)
     for (size_t c = 0; c < record.counts.size(); ++c) {
         const std::string& text = record.leadTexts[c];
         if (!text.empty())
-            m_leadNames.push_back(state.bUtf8 ? platform::FromUtf8(text) : platform::DecodeCodePage(932, text));
+            m_leadNames.push_back(state.bUtf8 ? platform::FromUtf8(text) : FromShiftJis(text));
         else
             m_leadNames.push_back(LeadNameOfCode(m_leadCodes[c]));
     }
-    m_strFilter = state.bUtf8 ? platform::FromUtf8(state.strFilter) : platform::DecodeCodePage(932, state.strFilter);
+    m_strFilter = state.bUtf8 ? platform::FromUtf8(state.strFilter) : FromShiftJis(state.strFilter);
     m_dSense = state.dBaseSense;
     m_dInterval = state.dInterval;
     m_nWaveformType = state.nWaveformType;

@@ -464,6 +464,18 @@ TEST(MFERParser, TextsDeclaredUtf8ReachTheRootInCodePage932)
     EXPECT_EQ(L"Hum 50Hz", std::wstring(parser.GetFilter().GetString()));
 }
 
+TEST(MFERParser, ShiftJisTextsReadAsTextWithOrWithoutJapanese)
+{
+    // Plain ASCII, backslash and tilde included, is the same text in code page 932.
+    CMFERParser ascii;
+    ASSERT_TRUE(Open(ascii, Cat({Def(0x11, Text("Hum\\~60Hz")), Def(0x1E, {0, 1})})));
+    EXPECT_EQ(L"Hum\\~60Hz", std::wstring(ascii.GetFilter().GetString()));
+    // "ハム 50Hz" in Shift-JIS.
+    CMFERParser japanese;
+    ASSERT_TRUE(Open(japanese, Cat({Def(0x11, Text("\x83\x6E\x83\x80 50Hz")), Def(0x1E, {0, 1})})));
+    EXPECT_EQ(L"\u30CF\u30E0 50Hz", std::wstring(japanese.GetFilter().GetString()));
+}
+
 TEST(MFERParser, CallsOutsideTheFileFail)
 {
     CMFERParser parser;

@@ -58,7 +58,8 @@ TEST(ZarnChecksum, EveryLengthAndAlignmentAgreesWithZlib)
     // Lengths around the 16-byte stride, from every start within a stride.
     const std::vector<uint8_t> bytes = RandomBytes(4200, 1);
     for (size_t start = 0; start < 16; ++start) {
-        for (size_t size : {0u, 1u, 3u, 15u, 16u, 17u, 31u, 32u, 33u, 255u, 256u, 4097u}) {
+        for (size_t size : {0u, 1u, 3u, 15u, 16u, 17u, 31u, 32u, 33u, 63u, 64u, 65u, 79u, 80u, 127u, 128u, 129u,
+                            191u, 255u, 256u, 4097u, 4184u}) {
             EXPECT_EQ(ZlibCrc(bytes.data() + start, size), Crc32(0, bytes.data() + start, size))
                 << "start " << start << " size " << size;
         }
@@ -68,8 +69,11 @@ TEST(ZarnChecksum, EveryLengthAndAlignmentAgreesWithZlib)
         const uint32_t carried = Crc32(Crc32(0, bytes.data(), cut), bytes.data() + cut, bytes.size() - cut);
         EXPECT_EQ(ZlibCrc(bytes.data(), bytes.size()), carried) << "cut " << cut;
     }
+    // A record-sized run, folded 64 bytes a step.
+    const std::vector<uint8_t> large = RandomBytes(3 << 20, 5);
+    EXPECT_EQ(ZlibCrc(large.data(), large.size()), Crc32(0, large.data(), large.size()));
     // All-ones and all-zeros runs take the extreme table entries.
-    const std::vector<uint8_t> ones(100, 0xFF), zeros(100, 0);
+    const std::vector<uint8_t> ones(1000, 0xFF), zeros(1000, 0);
     EXPECT_EQ(ZlibCrc(ones.data(), ones.size()), Crc32(0, ones.data(), ones.size()));
     EXPECT_EQ(ZlibCrc(zeros.data(), zeros.size()), Crc32(0, zeros.data(), zeros.size()));
 }
