@@ -208,7 +208,7 @@ TEST_F(SerialAvePaneTest, ACaptionClickDropsTheListAndAKeyChoiceIsReportedThenCh
     EXPECT_TRUE(combo->SendMessage(CB_GETDROPPEDSTATE, 0, 0));
 
     Key(VK_DOWN);   // from the tenth record to the other patient's
-    Key(VK_F4);     // the list closes (the panel keeps Return to itself)
+    Key(VK_F4);     // the list closes (Return does the same, below)
     // The chooser protocol as the pane heard it: opened, chosen, checked, closed.
     std::vector<panetest::Sent> protocol;
     for (const panetest::Sent& s : pane->log)
