@@ -2,6 +2,7 @@
 #include "analysisviews/ViewResultTable.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
@@ -103,11 +104,12 @@ CString CViewResultTable::RegressionText(double slope, double intercept)
         s.Format(L"%5.3f", slope);
         i.Format(L"%5.1f", intercept);
         text.Format(L"METs = %s x HR + %s", s.GetString(), i.GetString());
-    } else if (static_cast<int>(slope) == 0 && static_cast<int>(intercept) == 0) {
+    } else if (!HasExerRegression(slope, intercept)) {
         text.Format(L"METs = %s x HR + %s", L"*.*", L"*.*");
     } else {
         s.Format(L"%5.3f", slope);
-        i.Format(L"%5.1f", -intercept);
+        // An intercept of exactly 0 prints as 0.0, never as a negative zero.
+        i.Format(L"%5.1f", std::fabs(intercept));
         text.Format(L"METs = %s x HR - %s", s.GetString(), i.GetString());
     }
     return text;

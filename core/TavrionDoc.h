@@ -180,6 +180,8 @@ public:
     // ---- patient record ----------------------------------------------------------
     void GetPatInfoFromXML(int nSystemCode, _PATIENT_INFO& patient, CECGXMLParser* xml);
     void SavePatInfoToXML(_PATIENT_INFO& patient, CECGXMLParser* xml);
+    // SavePatInfoToXML without the save, for a caller that saves the whole record XML once afterwards.
+    void WritePatInfoToXML(_PATIENT_INFO& patient, CECGXMLParser* xml);
     void UpdateRhyRRCurItem(int nSystemCode, _INTERPRE_INFO_GENERAL& info);
     _BIRTHDAY CheckBirthday(_BIRTHDAY birthday);
 

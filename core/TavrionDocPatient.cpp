@@ -295,6 +295,14 @@ void CTavrionDoc::SavePatInfoToXML(_PATIENT_INFO& patient, CECGXMLParser* xml)
 {
     if (!xml)
         return;
+    WritePatInfoToXML(patient, xml);
+    xml->SaveToXMLFile();
+}
+
+void CTavrionDoc::WritePatInfoToXML(_PATIENT_INFO& patient, CECGXMLParser* xml)
+{
+    if (!xml)
+        return;
     const CString section = kPatientSection;
     xml->SetDataToXMLDOM(patient.strPatientID, section + L"/Patient_id", 4, CString());
     xml->SetDataToXMLDOM(patient.strName, section + L"/Patient_name", 4, CString());
@@ -313,7 +321,6 @@ void CTavrionDoc::SavePatInfoToXML(_PATIENT_INFO& patient, CECGXMLParser* xml)
     xml->SetDataToXMLDOM(fraction, section + L"/Height_weight/Sub_weight", 4, CString());
 
     xml->SetAgeAttrib(MakeAgeAttrib(patient), section + L"/Age");
-    xml->SaveToXMLFile();
 }
 
 _XML_ATTRIB_AGE CTavrionDoc::MakeAgeAttrib(const _PATIENT_INFO& patient)

@@ -31,7 +31,7 @@ constexpr UINT WM_ENLARGED_RULER_READING = WM_USER + 0xA;
 constexpr UINT WM_ENLARGED_PAN = WM_USER + 0xB;
 // A view reports a confirmed pop-up, a saved value or a picked time to its pane's parent.
 constexpr UINT WM_VIEW_RESULT = WM_USER + 0xC;
-// The serial-comparison record chooser was opened (lParam 0) or closed (lParam 1): wParam the slot.
+// The serial-comparison record chooser was opened (lParam 1) or closed (lParam 0): wParam the slot.
 constexpr UINT WM_SERIAL_CHOOSER_SHOWN = WM_USER + 0xD;
 // A record was chosen in the serial-comparison chooser: wParam the slot, lParam the choice.
 constexpr UINT WM_SERIAL_RECORD_CHOSEN = WM_USER + 0xE;

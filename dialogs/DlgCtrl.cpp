@@ -1,5 +1,7 @@
 #include "dialogs/DlgCtrl.h"
 
+#include <cwchar>
+
 #include "core/TavrionDoc.h"
 
 BEGIN_MESSAGE_MAP(CDlgCtrl, CDialog)
@@ -21,6 +23,18 @@ COLORREF DividerLabelColor(int id, bool& found)
     case 3573: return RGB(255, 0, 0);
     default: found = false; return 0;
     }
+}
+
+// The notifications a combo box sends while its list closes: the choice
+// made or dropped, then the close itself.
+bool IsComboListNews(WPARAM wParam, LPARAM lParam)
+{
+    const UINT code = HIWORD(wParam);
+    if (code != CBN_SELCHANGE && code != CBN_SELENDOK && code != CBN_SELENDCANCEL && code != CBN_CLOSEUP)
+        return false;
+    const HWND control = reinterpret_cast<HWND>(lParam);
+    wchar_t name[16] = {};
+    return control && ::GetClassName(control, name, 16) > 0 && std::wcscmp(name, WC_COMBOBOX) == 0;
 }
 }  // namespace
 
@@ -47,8 +61,11 @@ BOOL CDlgCtrl::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     // The pane hears every command first. Enter or Escape held down means a
     // key press made the command: the panel must not close or cancel itself.
+    // A combo box's list closing on those keys is the combo box's own news,
+    // not the panel closing: the panel still answers it as any other close.
     if (CWnd* parent = GetParent()) parent->SendMessage(WM_COMMAND, wParam, lParam);
-    if (::GetKeyState(VK_RETURN) < 0 || ::GetKeyState(VK_ESCAPE) < 0) return TRUE;
+    if ((::GetKeyState(VK_RETURN) < 0 || ::GetKeyState(VK_ESCAPE) < 0) && !IsComboListNews(wParam, lParam))
+        return TRUE;
     return CDialog::OnCommand(wParam, lParam);
 }
 

@@ -70,6 +70,13 @@ struct _EXER_RESULT_INFO {
     double dIntercept = 0.0;         // METs at 0 bpm
 };
 
+// Whether a METs line was fitted: both values exactly 0 mean the record holds
+// none; any other pair, however small (slopes are well below 1), is a line.
+inline bool HasExerRegression(double slope, double intercept)
+{
+    return slope != 0.0 || intercept != 0.0;
+}
+
 struct _EXERDATAITEM {
     _EXERDATAITEM() = default;
     _EXERDATAITEM(const _EXERDATAITEM&) = delete;

@@ -188,7 +188,7 @@ int CExtraViewDoc::SaveDataToXML(int id)
     if (!item || item->strXMLPath.IsEmpty()) return 255;
     UpDateCurItemContent();
     CECGXMLParser xml(item->strXMLPath, 0, CString());
-    SavePatInfoToXML(item->stPatient, &xml);
+    WritePatInfoToXML(item->stPatient, &xml);
     SaveWaveInfoToXML(static_cast<int>(item->uSystemCode), item->stLeadName, &xml);
 
     const _BIRTHDAY& birthday = item->stInterpre.stBirthday;

@@ -53,7 +53,7 @@ int CRestViewDoc::SaveDataToXML(int itemId)
 
     CECGXMLParser xml(item->strXMLPath, item->b8000File, CString());
     const bool ageExisted = xml.FindNode(kPatientAge) != 0;
-    SavePatInfoToXML(item->stPatient, &xml);
+    WritePatInfoToXML(item->stPatient, &xml);
     // The readers take an age only with its style.
     if (!ageExisted && xml.FindNode(kPatientAge)) xml.SetDataToXMLDOM(L"Age", kPatientAge, 2, L"style");
     SaveWaveInfoToXML(static_cast<int>(item->uSystemCode), item->stLeadName, &xml);

@@ -117,7 +117,7 @@ int CRhythmViewDoc::SaveDataToXML(int id)
 
     CECGXMLParser xml(item->strXMLPath, 0, CString());
     if (!xml.m_pXMLParser) return 255;
-    SavePatInfoToXML(item->stPatient, &xml);
+    WritePatInfoToXML(item->stPatient, &xml);
     MarkStyle(xml, kPatientAge, L"Age");
     SaveWaveInfoToXML(static_cast<int>(item->uSystemCode), item->stLeadName, &xml);
     SaveInterpretation(item, xml);

@@ -89,9 +89,7 @@ void CWndExerResult::DrawEquation(CDC* pDC, int width, int height)
     CFont* second = m_pExerViewDoc->GetDocFont(1);
     const double slope = item->stResult.dSlope;
     const double intercept = item->stResult.dIntercept;
-    // Both 0 means the record holds no regression; any other pair, however
-    // small, is a line worth showing.
-    const bool none = slope == 0.0 && intercept == 0.0;
+    const bool none = !HasExerRegression(slope, intercept);
 
     CDCStateSaver saver(*pDC);
     CDCObjectSelector<CFont> font(*pDC);

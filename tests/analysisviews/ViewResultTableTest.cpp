@@ -60,7 +60,9 @@ TEST_F(ResultTable, TheRegressionLineTakesThePlusMinusOrMissingPattern)
     EXPECT_EQ(Utf8(CViewResultTable::RegressionText(0.0421, 3.26)), "METs = 0.042 x HR +   3.3");
     EXPECT_EQ(Utf8(CViewResultTable::RegressionText(0.08, -5.0)), "METs = 0.080 x HR -   5.0");
     EXPECT_EQ(Utf8(CViewResultTable::RegressionText(0, 0)), "METs = *.* x HR + *.*");
-    EXPECT_EQ(Utf8(CViewResultTable::RegressionText(0.05, -0.5)), "METs = *.* x HR + *.*");
+    // Values that both lie below 1 are still a line.
+    EXPECT_EQ(Utf8(CViewResultTable::RegressionText(0.05, -0.5)), "METs = 0.050 x HR -   0.5");
+    EXPECT_EQ(Utf8(CViewResultTable::RegressionText(0.05, 0.0)), "METs = 0.050 x HR -   0.0");
     EXPECT_EQ(Utf8(CViewResultTable::RegressionText(0.05, -1.0)), "METs = 0.050 x HR -   1.0");
 }
 
@@ -122,6 +124,19 @@ TEST_F(ResultTable, ThePaperTableEndsWithTheRegressionAndASignatureLineOfAtLeast
     const std::vector<DrawRecord> none = Paper(&printed, false);
     EXPECT_FALSE(printed);
     EXPECT_TRUE(none.empty());
+}
+
+TEST_F(ResultTable, ThePaperPrintsASlopeAndInterceptBelowOneAndTheMissingPatternOnlyForNoLine)
+{
+    Show();
+    BOOL printed = FALSE;
+    Item().stResult.dSlope = 0.12;
+    Item().stResult.dIntercept = -0.4;
+    EXPECT_TRUE(Has(Texts(Paper(&printed)), L"METs = 0.120 x HR -   0.4"));
+    ASSERT_TRUE(printed);
+    Item().stResult.dSlope = 0.0;
+    Item().stResult.dIntercept = 0.0;
+    EXPECT_TRUE(Has(Texts(Paper(&printed)), L"METs = *.* x HR + *.*"));
 }
 
 TEST_F(ResultTable, DrawingLeavesTheDCAsItFoundIt)

@@ -27,6 +27,14 @@ constexpr int kListOnly = 146;
 
 bool FailTheReplace(platform::XmlSaveStep step) { return step == platform::XmlSaveStep::Rename; }
 
+// Counts the whole-file replacements begun, failing none.
+int g_replacements = 0;
+bool CountTheReplace(platform::XmlSaveStep step)
+{
+    if (step == platform::XmlSaveStep::CreateTemporary) ++g_replacements;
+    return false;
+}
+
 class FifteenLeadNames : public resttest::RestDocFixture {
 protected:
     void SetUp() override
@@ -127,6 +135,32 @@ TEST_F(FifteenLeadNames, ChoosingV8StoresCode66InTheRecordFilesThatReopen)
     EXPECT_EQ(reopened->stLeadName.nCode[2], 66);
     EXPECT_EQ(reopened->stLeadName.strDispName[14], L"V8");
     EXPECT_EQ(reopened->stLeadName.strDispName[12], shown[0]);
+}
+
+TEST_F(FifteenLeadNames, AStoredNameReplacesTheRecordOnceAndItsXmlOnceWithEverythingInIt)
+{
+    _RESTDATAITEM* item = OpenRecord();
+    item->stPatient.strName = L"保存 一回";
+    g_replacements = 0;
+    platform::SetXmlSaveFaultHook(&CountTheReplace);
+    ModalScript script;
+    AnswerEditor(script);
+    const int result = Run(script, kListOnly, [&](CDialog& dialog) {
+        ChooseListEntry(dialog, kExt3, testsupport::ListEntryOf(dialog, kExt3, L"V8"));
+        ClickControl(dialog, IDOK);
+    });
+    platform::SetXmlSaveFaultHook(nullptr);
+    ASSERT_EQ(result, IDOK);
+    EXPECT_EQ(g_replacements, 2);   // the device record, then the record XML
+    // The one save holds the patient's part as well as the names and the stamps.
+    EXPECT_EQ(testsupport::ReadXmlValue(m_files.xml, L"/Rawdata/Tavrion/Inspection/Patient_section/Patient_name"),
+              CString(L"保存 一回"));
+    CRestViewDoc again;
+    _RESTDATAITEM* reopened = Reopen(again);
+    ASSERT_NE(reopened, nullptr);
+    EXPECT_EQ(reopened->stLeadName.strDispName[14], L"V8");
+    EXPECT_EQ(reopened->stPatient.strName, L"保存 一回");
+    EXPECT_EQ(reopened->stInterpre.strAnaEditor, L"編集者一");
 }
 
 TEST_F(FifteenLeadNames, OkWithoutAChangeClosesWithoutPromptOrWrite)

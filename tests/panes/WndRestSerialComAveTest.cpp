@@ -208,7 +208,7 @@ TEST_F(SerialAvePaneTest, ACaptionClickDropsTheListAndAKeyChoiceIsReportedThenCh
     EXPECT_TRUE(combo->SendMessage(CB_GETDROPPEDSTATE, 0, 0));
 
     Key(VK_DOWN);   // from the tenth record to the other patient's
-    Key(VK_F4);     // the list closes (the panel keeps Return to itself)
+    Key(VK_F4);     // the list closes (Return does the same, below)
     // The chooser protocol as the pane heard it: opened, chosen, checked, closed.
     std::vector<panetest::Sent> protocol;
     for (const panetest::Sent& s : pane->log)
@@ -230,6 +230,34 @@ TEST_F(SerialAvePaneTest, ACaptionClickDropsTheListAndAKeyChoiceIsReportedThenCh
     EXPECT_EQ(std::wstring(L"23/11/20 09:50"), Text(CaptionText(pane, 9)));
     // The patient check is off: nothing to report.
     EXPECT_TRUE(Refusals().empty());
+}
+
+TEST_F(SerialAvePaneTest, ReturnClosesTheChooserAndTheCaptionShowsTheChoiceAsAnyCloseDoes)
+{
+    m_rest.SetSerialOverlap(0);
+    CLoggedAve* pane = Show(41);
+    // Return after a step down to the other patient's record, Escape after the step back.
+    for (UINT closing : {UINT(VK_RETURN), UINT(VK_ESCAPE)}) {
+        pane->log.clear();
+        Desktop::AdvanceClock(1000);   // a click of its own, not the second of a double click
+        ClickCaption(pane, 9);
+        ASSERT_TRUE(panes::ChooserCombo(pane->GetChooser(9))->SendMessage(CB_GETDROPPEDSTATE, 0, 0));
+        Key(closing == VK_RETURN ? VK_DOWN : VK_UP);
+        Key(closing);
+        std::vector<panetest::Sent> closed;
+        for (const panetest::Sent& s : pane->log)
+            if (s.message == WM_SERIAL_CHOOSER_SHOWN && s.lParam == 0) closed.push_back(s);
+        ASSERT_EQ(1u, closed.size()) << closing;
+        EXPECT_EQ(9u, closed[0].wParam);
+        EXPECT_FALSE(pane->GetChooser(9)->IsWindowVisible()) << closing;
+        EXPECT_TRUE(pane->GetRecordCaption(9)->IsWindowVisible()) << closing;
+        if (closing == VK_RETURN) {
+            EXPECT_EQ(serialtest::kOtherPatientIndex, pane->GetAveView(0)->GetSerialIndex(9));
+            EXPECT_EQ(std::wstring(L"23/11/20 09:50"), Text(CaptionText(pane, 9)));
+        }
+    }
+    EXPECT_EQ(9, pane->GetAveView(0)->GetSerialIndex(9));
+    EXPECT_EQ(std::wstring(L"23/10/19 09:45"), Text(CaptionText(pane, 9)));
 }
 
 TEST_F(SerialAvePaneTest, ARecordChosenInAnotherColumnIsRefusedAndTheChooserGoesBack)

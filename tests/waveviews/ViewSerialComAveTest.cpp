@@ -19,6 +19,7 @@
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tests/support/DCStateCheck.h"
 #include "tools/MferWriter.h"
+#include "tools/RecordBuilder.h"
 #include "waveviews/ViewSerialComAve.h"
 
 namespace {
@@ -212,6 +213,68 @@ TEST_F(SerialComAveTest, OverlapFillsNineColumnsAndSuperimposesThemInTheTenth)
     MakeView({0, 1, 0, 1, 0, 1, 0, 1, 0, -1}, FALSE);
     Draw(FALSE);
     EXPECT_EQ(0, InkInColumn(9));
+}
+
+namespace {
+// Where the R peak of lead I stands in a column: the x range of the ink
+// within two pixels of the highest ink of the lead's row.
+struct PeakSpan {
+    int left = -1;
+    int right = -1;
+};
+}  // namespace
+
+TEST_F(SerialComAveTest, TheOverlapSuperimposesBeatsOnTheirFiducialPointWhereverEachRecordHasIt)
+{
+    // The second record's beats come 40 samples later, and its fiducial point with them.
+    const int delay = 40;
+    morvelance::RestRecordShape shape;
+    _RESTDATAITEM* early = AddItem(morvelance::WriteRestRecord(m_dir.Path(), "early.ecg", shape), false);
+    morvelance::RecordBuilder items = morvelance::MakeRestRecord(shape);
+    for (uint32_t lead = 0; lead < 12; ++lead) {
+        const uint32_t tag = morvelance::rec::kTagAverageLeadBase + lead;
+        std::vector<int16_t> beat = morvelance::ItemSamples(*items.Find(tag, 0));
+        beat.insert(beat.begin(), delay, beat.front());
+        beat.resize(beat.size() - delay);
+        items.SetSamples(tag, 0, beat);
+    }
+    int16_t fiducial = 0;
+    ASSERT_TRUE(morvelance::ItemInt16(*items.Find(morvelance::rec::kTagAverageBaseline, 0), &fiducial));
+    items.SetInt16(morvelance::rec::kTagAverageBaseline, 0, static_cast<int16_t>(fiducial + delay));
+    _RESTDATAITEM* late = AddItem(morvelance::WriteRestRecord(m_dir.Path(), "late.ecg", shape, items), false);
+    for (_RESTDATAITEM* item : {early, late}) {
+        ASSERT_EQ(0, Open(item));
+        m_listed.push_back(AddListed(item->uSystemCode, item->strXMLPath, item->strFilePath));
+    }
+    MakeView({0, 1}, TRUE);
+    Draw(FALSE);
+
+    const int column = (kWidth - kCal) / 10;
+    const int baseline = kHeight / 12;
+    auto peak = [&](int p) {
+        PeakSpan span;
+        int top = -1;
+        for (int y = 0; y < baseline && top < 0; ++y)
+            for (int x = kCal + p * column + 2; x < kCal + (p + 1) * column - 2 && top < 0; ++x)
+                if (m_dc.GetPixel(x, y) != kPaper) top = y;
+        for (int y = std::max(top, 0); y <= top + 2; ++y)
+            for (int x = kCal + p * column + 2; x < kCal + (p + 1) * column - 2; ++x) {
+                if (m_dc.GetPixel(x, y) == kPaper) continue;
+                if (span.left < 0 || x < span.left) span.left = x;
+                span.right = std::max(span.right, x);
+            }
+        return span;
+    };
+    // In their own columns the peaks stand 40 samples (10 pixels) apart ...
+    const PeakSpan first = peak(0), second = peak(1);
+    ASSERT_GE(first.left, 0);
+    ASSERT_GE(second.left, 0);
+    EXPECT_NEAR(10, (second.left - column) - first.left, 1);
+    // ... and the overlap puts them on one another, at the first record's place.
+    const PeakSpan both = peak(9);
+    ASSERT_GE(both.left, 0);
+    EXPECT_LE(both.right - both.left, first.right - first.left + 1);
+    EXPECT_NEAR(first.left + 9 * column, both.left, 2);
 }
 
 TEST_F(SerialComAveTest, DrawingLeavesTheDeviceContextAsFoundOnScreenAndPaper)
