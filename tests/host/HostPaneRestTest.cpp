@@ -53,13 +53,13 @@ protected:
 TEST_F(HostPaneRest, EveryStyleOfBothWavePagesIsWrittenForARestingRecord)
 {
     const std::string out = m_dir.File("all");
-    const HostRun run = Host({"pane", Sample("rest12_90.ecg"), "--pane", "all", "--out", out});
+    const HostRun run = Host({"pane", Sample("rest12_90.ecg"), "--pane", "all", "--size", "640x360", "--out", out});
     ASSERT_EQ(0, run.status) << run.err;
     for (int style : {1, 2, 5, 7, 8, 11, 13, 14, 17, 19, 20, 23, 25, 26, 29, 33, 34}) {
         PngImage image(out + "/CWndRestRhythmWave-" + std::to_string(style) + ".png");
         ASSERT_TRUE(image.Ok()) << style;
-        EXPECT_EQ(1920, image.Width());
-        EXPECT_EQ(1080, image.Height());
+        EXPECT_EQ(640, image.Width());
+        EXPECT_EQ(360, image.Height());
     }
     for (int style : {3, 4, 6, 9, 10, 12, 15, 16, 18, 21, 22, 24, 27, 28, 30, 31, 32})
         EXPECT_TRUE(PngImage(out + "/CWndRestRhythmWaveAme-" + std::to_string(style) + ".png").Ok()) << style;

@@ -23,11 +23,11 @@ void Make(const std::vector<std::string>& args)
     ASSERT_EQ(morvelance::RunMkrecord(args, out, err), 0) << err.str();
 }
 
-bool IsScreenSized(const std::string& png)
+bool IsScreenSized(const std::string& png, int width, int height)
 {
     cairo_surface_t* surface = cairo_image_surface_create_from_png(png.c_str());
     const bool ok = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS &&
-                    cairo_image_surface_get_width(surface) == 1920 && cairo_image_surface_get_height(surface) == 1080;
+                    cairo_image_surface_get_width(surface) == width && cairo_image_surface_get_height(surface) == height;
     cairo_surface_destroy(surface);
     return ok;
 }
@@ -56,9 +56,13 @@ class HostPaneRhythm : public ::testing::Test {
 protected:
     void SetUp() override { Make({"samples", m_dir.Path()}); }
     std::string Sample(const std::string& name) { return m_dir.File(name); }
-    void ExpectImages(const std::string& out, const std::vector<std::string>& names)
+    // Images of the whole screen (by default the host's 1920 x 1080).
+    void ExpectImages(const std::string& out, const std::vector<std::string>& names, int width = 1920,
+                      int height = 1080)
     {
-        for (const std::string& name : names) EXPECT_TRUE(IsScreenSized(out + "/" + name + ".png")) << name;
+        for (const std::string& name : names) {
+            EXPECT_TRUE(IsScreenSized(out + "/" + name + ".png", width, height)) << name;
+        }
     }
     TempDir m_dir;
 };
@@ -79,19 +83,21 @@ TEST_F(HostPaneRhythm, AnMferRecordTakesTheMferStylesOfBothPanes)
     const std::string mfer = m_dir.File("r12.mwf");
     Make({"mfer", "--kind", "rhythm12", "--out", mfer, "--xml-out", m_dir.File("Raw_r1220240401093000.xml")});
     const std::string out = m_dir.File("mfer");
-    const HostRun run = Host({"pane", mfer, "--pane", "all", "--out", out});
+    const HostRun run = Host({"pane", mfer, "--pane", "all", "--size", "640x360", "--out", out});
     ASSERT_EQ(0, run.status) << run.err;
     ExpectImages(out, {"CWndRestInterpretation-41", "CWndRestInterpretation-44", "CWndRhythmWave-35",
-                       "CWndRhythmWave-40"});
+                       "CWndRhythmWave-40"},
+                 640, 360);
 }
 
 TEST_F(HostPaneRhythm, ARestingRecordHasTheInterpretationPaneButNoRhythmWavePane)
 {
     const std::string out = m_dir.File("rest");
-    const HostRun run = Host({"pane", Sample("rest12_90.ecg"), "--pane", "all", "--out", out});
+    const HostRun run = Host({"pane", Sample("rest12_90.ecg"), "--pane", "all", "--size", "640x360", "--out", out});
     ASSERT_EQ(0, run.status) << run.err;
     ExpectImages(out, {"CWndRestInterpretation-35", "CWndRestInterpretation-36", "CWndRestInterpretation-37",
-                       "CWndRestInterpretation-38"});
+                       "CWndRestInterpretation-38"},
+                 640, 360);
     EXPECT_EQ(std::string::npos, run.out.find("CWndRhythmWave"));
     const HostRun refused =
         Host({"pane", Sample("rest12_90.ecg"), "--pane", "CWndRhythmWave", "--png", m_dir.File("w.png")});
