@@ -233,7 +233,7 @@ int CExerViewDoc::SaveDataToXML(int nItemID)
     auto entry = [&](int index, int alt, const CString& text) {
         WriteXmlValue(xml, GetDefXMLPath(LAYOUT_KIND_EXER, index, alt), text);
     };
-    SavePatInfoToXML(item->stPatient, &xml);
+    WritePatInfoToXML(item->stPatient, &xml);
 
     // The item holds only a checked birthday (or none).
     WriteBirthdayAttributes(xml, info.stBirthday, true);

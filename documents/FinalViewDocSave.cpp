@@ -31,7 +31,7 @@ int CFinalViewDoc::SaveDataToXML(int nID)
     UpDateCurItemContent();
 
     CECGXMLParser xml(item->strXMLPath, 0, CString());
-    SavePatInfoToXML(item->stPatient, &xml);
+    WritePatInfoToXML(item->stPatient, &xml);
 
     const _INTERPRE_INFO_GENERAL& info = item->stInterpre;
     WriteRecordXmlText(xml, MsfrPath(MSFR_MEDICATION1_CMB, 1), info.strMedication1);

@@ -45,7 +45,7 @@ int CMFERViewDoc::SaveDataToXML(int id)
     UpDateCurItemContent();
 
     CECGXMLParser xml(item->strXMLPath, 0, CString());
-    SavePatInfoToXML(item->stPatient, &xml);
+    WritePatInfoToXML(item->stPatient, &xml);
     SaveBoundInterpretation(*item, xml, form);
 
     const _PATIENT_INFO& patient = item->stPatient;

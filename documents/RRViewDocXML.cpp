@@ -137,7 +137,7 @@ int CRRViewDoc::SaveDataToXML(int id)
 
     CECGXMLParser xml(item->strXMLPath, 0, CString());
     if (!xml.m_pXMLParser) return 255;
-    SavePatInfoToXML(item->stPatient, &xml);
+    WritePatInfoToXML(item->stPatient, &xml);
     // The readers take an age only from a styled element; the patient
     // writer makes the element without one when the record had none.
     CString style;
