@@ -96,29 +96,8 @@ int CWndRestRhythmWaveAme::OnCreate(LPCREATESTRUCT lpCreateStruct)
     const int docType = docs.DocType();
     m_pPatientFrame = panes::CreateFormFrame(this, doc, RUNTIME_CLASS(CFormPatientInfo), docType);
     m_pInterpretationFrame = panes::CreateFormFrame(this, doc, RUNTIME_CLASS(CFormInterpreAme), docType);
-    m_pCaptionStrip = panes::CreateStrip<CDlgCtrl>(this, doc, kCaptionTemplate, kCaptionTemplate, this);
-    // The template's ST static belongs to the interpretation page; here it would cover the limb caption.
-    panes::ShowStripItem(m_pCaptionStrip, kCaptionST, FALSE);
-    if (m_pCaptionStrip) m_pCaptionStrip->ShowWindow(SW_SHOW);
-    m_pLimbChestStrip = panes::CreateStrip<CDlgLimbChest>(this, doc, kLimbChestTemplate, this);
-    panes::SetStripText(m_pLimbChestStrip, kLimbButton, L"四肢");
-    panes::SetStripText(m_pLimbChestStrip, kChestButton, L"胸部");
-    if (CWnd* limb = panes::StripItem(m_pLimbChestStrip, kLimbButton))
-        limb->SendMessage(BM_SETCHECK, m_bLimbLead ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (CWnd* chest = panes::StripItem(m_pLimbChestStrip, kChestButton))
-        chest->SendMessage(BM_SETCHECK, m_bLimbLead ? BST_UNCHECKED : BST_CHECKED, 0);
-    m_pRhythmView = static_cast<CViewRhythmWave*>(
-        panes::CreateChildView(this, doc, RUNTIME_CLASS(CViewRhythmWave), kRhythmViewId));
-    if (m_pRhythmView) {
-        m_pRhythmView->SetDocType(docType);
-        m_pRhythmView->SetWaveStyle(1, TRUE);
-    }
-    m_pOneLeadView = static_cast<CViewScroll1LeadWave*>(
-        panes::CreateChildView(this, doc, RUNTIME_CLASS(CViewScroll1LeadWave), kOneLeadViewId));
-    if (m_pOneLeadView) {
-        m_pOneLeadView->SetDocType(docType);
-        m_pOneLeadView->SetWaveStyle(kOneLeadFiveRowStyle, TRUE);
-    }
+    CreateWaveChildren(this, doc, docType, m_bLimbLead, kOneLeadFiveRowStyle,
+                       {m_pCaptionStrip, m_pLimbChestStrip, m_pRhythmView, m_pOneLeadView});
     return 0;
 }
 
@@ -229,17 +208,9 @@ LRESULT CWndRestRhythmWaveAme::OnUpdateDisplayInfo(WPARAM wParam, LPARAM)
     return 0;
 }
 
-void CWndRestRhythmWaveAme::HideAllPopupDlg(BOOL show)
-{
-    if (m_pRhythmView && m_pRhythmView->GetSafeHwnd()) m_pRhythmView->HideAllPopupDlg(show);
-    if (m_pOneLeadView && m_pOneLeadView->GetSafeHwnd()) m_pOneLeadView->HideAllPopupDlg(show);
-}
+void CWndRestRhythmWaveAme::HideAllPopupDlg(BOOL show) { HideWavePopups(m_pRhythmView, m_pOneLeadView, show); }
 
-void CWndRestRhythmWaveAme::CloseAllPopupDlg()
-{
-    if (m_pRhythmView && m_pRhythmView->GetSafeHwnd()) m_pRhythmView->CloseAllPopupDlg();
-    if (m_pOneLeadView && m_pOneLeadView->GetSafeHwnd()) m_pOneLeadView->CloseAllPopupDlg();
-}
+void CWndRestRhythmWaveAme::CloseAllPopupDlg() { CloseWavePopups(m_pRhythmView, m_pOneLeadView); }
 
 // ---- commands and messages -------------------------------------------------------------------
 

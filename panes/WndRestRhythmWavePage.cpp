@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "dialogs/DlgCtrl.h"
+#include "dialogs/DlgLimbChest.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "documents/RhythmViewDoc.h"
@@ -554,6 +555,45 @@ void ShowLeadGroup(CViewRhythmWave* view, CViewScroll1LeadWave* strip, CDlgCtrl*
         strip->SetScrollWidth(0, TRUE);
         strip->InvalidateRect(nullptr, FALSE);
     }
+}
+
+void CreateWaveChildren(CWnd* pane, CTavrionDoc* doc, int docType, BOOL limb, int oneLeadStyle,
+                        const WaveChildren& children)
+{
+    children.caption = CreateStrip<CDlgCtrl>(pane, doc, kCaptionTemplate, kCaptionTemplate, pane);
+    ShowStripItem(children.caption, kCaptionST, FALSE);
+    if (children.caption) children.caption->ShowWindow(SW_SHOW);
+    children.limbChest = CreateStrip<CDlgLimbChest>(pane, doc, kLimbChestTemplate, pane);
+    SetStripText(children.limbChest, kLimbButton, L"四肢");
+    SetStripText(children.limbChest, kChestButton, L"胸部");
+    if (CWnd* button = StripItem(children.limbChest, kLimbButton))
+        button->SendMessage(BM_SETCHECK, limb ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (CWnd* button = StripItem(children.limbChest, kChestButton))
+        button->SendMessage(BM_SETCHECK, limb ? BST_UNCHECKED : BST_CHECKED, 0);
+    children.view =
+        static_cast<CViewRhythmWave*>(CreateChildView(pane, doc, RUNTIME_CLASS(CViewRhythmWave), kRhythmViewId));
+    if (children.view) {
+        children.view->SetDocType(docType);
+        children.view->SetWaveStyle(1, TRUE);
+    }
+    children.strip = static_cast<CViewScroll1LeadWave*>(
+        CreateChildView(pane, doc, RUNTIME_CLASS(CViewScroll1LeadWave), kOneLeadViewId));
+    if (children.strip) {
+        children.strip->SetDocType(docType);
+        children.strip->SetWaveStyle(oneLeadStyle, TRUE);
+    }
+}
+
+void HideWavePopups(CViewRhythmWave* view, CViewScroll1LeadWave* strip, BOOL show)
+{
+    if (view && view->GetSafeHwnd()) view->HideAllPopupDlg(show);
+    if (strip && strip->GetSafeHwnd()) strip->HideAllPopupDlg(show);
+}
+
+void CloseWavePopups(CViewRhythmWave* view, CViewScroll1LeadWave* strip)
+{
+    if (view && view->GetSafeHwnd()) view->CloseAllPopupDlg();
+    if (strip && strip->GetSafeHwnd()) strip->CloseAllPopupDlg();
 }
 
 }  // namespace restwave

@@ -117,5 +117,21 @@ void ApplyDividerCheck(CViewRhythmWave* view, int mask);
 void ShowLeadGroup(CViewRhythmWave* view, CViewScroll1LeadWave* strip, CDlgCtrl* caption, CTavrionDoc* doc,
                    BOOL limb);
 
+// The children both wave pages make alike, once the forms are made: the
+// caption strip (its ST static hidden: it belongs to the interpretation page
+// and would cover the limb caption), the limb/chest strip checked for
+// `limb`, the multi-lead view and the one-lead strip in `oneLeadStyle`.
+struct WaveChildren {
+    CDlgCtrl*& caption;
+    CDlgCtrl*& limbChest;
+    CViewRhythmWave*& view;
+    CViewScroll1LeadWave*& strip;
+};
+void CreateWaveChildren(CWnd* pane, CTavrionDoc* doc, int docType, BOOL limb, int oneLeadStyle,
+                        const WaveChildren& children);
+// The pop-ups of both views hidden or shown, or closed.
+void HideWavePopups(CViewRhythmWave* view, CViewScroll1LeadWave* strip, BOOL show);
+void CloseWavePopups(CViewRhythmWave* view, CViewScroll1LeadWave* strip);
+
 }  // namespace restwave
 }  // namespace panes
