@@ -41,8 +41,10 @@ void CViewAverageWave::OnDraw(CDC* pDC)
 {
     CRect client;
     GetClientRect(&client);
-    CDC memory;
-    if (!memory.Attach(platform::gdi::CreateImageDC(client.Width(), client.Height()))) return;
+    CDC* image = PaintImage(client.Width(), client.Height());
+    if (!image) return;
+    CDC& memory = *image;
+    CDCStateSaver memoryState(memory);
     CWaveView::OnDraw(&memory);
     // A paint before the first update loads the beats itself. Asking for an
     // update here would invalidate the view again, so that a record without

@@ -1,9 +1,9 @@
 // What the forms read of the document's current item beyond the control-data
 // store: whether there is one, its recorder and system code, its confirmation,
 // and the two flags the record XML decides (the sub ID and the width of the
-// blood-pressure fields). The items do not keep the two flags, so they are
-// read from the record XML each time a form updates; every examination kind
-// answers the same way.
+// blood-pressure fields). The items do not keep the two flags, so they come
+// from the record XML each time a form asks (parsed again only when the file's
+// bytes or the record changed); every examination kind answers the same way.
 #pragma once
 
 class CTavrionDoc;

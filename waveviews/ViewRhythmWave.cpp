@@ -118,6 +118,7 @@ void CViewRhythmWave::FreeLeads()
 void CViewRhythmWave::DeleteCachedDCs()
 {
     m_pPageDC.reset();
+    m_bPageDrawn = false;
     // The magnifier's canvas shows the page: it goes with it.
     m_magnifier.DropCache();
 }
@@ -357,7 +358,9 @@ void CViewRhythmWave::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 
 void CViewRhythmWave::UpdateDrawDC()
 {
-    DeleteCachedDCs();
+    // The image stays for the next page: a new one of the page's size would
+    // cost more than drawing the page into it.
+    m_bPageDrawn = false;
     // A load during a paint must not ask for another paint: a record without
     // samples would be painted over and over.
     if (GetSafeHwnd() && !m_bPainting) InvalidateRect(nullptr, FALSE);
@@ -370,10 +373,19 @@ BOOL CViewRhythmWave::DrawPageToCache(CTavrionDoc* doc, int width, int height)
         OnUpdate(nullptr, 0, nullptr);
         m_bPainting = FALSE;
     }
-    std::unique_ptr<CDC> page = NewPageDC(width, height);
-    // Without a surface there is no page to keep: the next paint tries again.
-    if (!page) return FALSE;
-    CWaveView::OnDraw(page.get());
+    m_bPageDrawn = false;
+    if (!m_pPageDC || m_szPage != CSize(width, height)) {
+        m_pPageDC.reset();
+        m_pPageDC = NewPageDC(width, height);
+        // Without a surface there is no page to keep: the next paint tries again.
+        if (!m_pPageDC) return FALSE;
+        m_szPage = CSize(width, height);
+    }
+    CDC* page = m_pPageDC.get();
+    // Every page starts from the DC's own state, as on a new image.
+    CDCStateSaver pageState(*page);
+    // The paper covers the whole image: nothing of the previous page shows.
+    CWaveView::OnDraw(page);
     {
         CDCStateSaver saver(*page);
         CDCObjectSelector<CFont> font(*page);
@@ -386,10 +398,10 @@ BOOL CViewRhythmWave::DrawPageToCache(CTavrionDoc* doc, int width, int height)
             int gridX = 0;
             int gridY = 0;
             GetGridCount(gridX, gridY);
-            if (!DrawView(page.get(), CRect(0, 0, width, height), gridX, gridY, 0)) return FALSE;
+            if (!DrawView(page, CRect(0, 0, width, height), gridX, gridY, 0)) return FALSE;
         }
     }
-    m_pPageDC = std::move(page);
+    m_bPageDrawn = true;
     return TRUE;
 }
 
@@ -403,7 +415,7 @@ void CViewRhythmWave::OnDraw(CDC* pDC)
     if (!doc || w <= 0 || h <= 0) return;
 
     // A page that could not be drawn leaves the window as it was.
-    if (!m_pPageDC && !DrawPageToCache(doc, w, h)) return;
+    if (!HasCachedPage() && !DrawPageToCache(doc, w, h)) return;
 
     // The clean page goes to the window and the overlays over it there: a
     // moving divider or scale point costs one copy of the page.

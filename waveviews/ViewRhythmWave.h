@@ -190,7 +190,7 @@ public:
     {
         return lead >= 0 && lead < RHYTHM_VIEW_LEADS ? m_nPrintBaseline[lead] : 0;
     }
-    BOOL HasCachedPage() const { return m_pPageDC != nullptr; }
+    BOOL HasCachedPage() const { return m_pPageDC != nullptr && m_bPageDrawn; }
 
 protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -270,8 +270,9 @@ protected:
     // The buffers a style loads from the document of the view's kind.
     void LoadStyleLeads();
     void DeleteCachedDCs();
-    // Draws the page afresh into a new page DC, kept without overlays;
-    // FALSE when there was no DC to draw into or the page did not draw.
+    // Draws the page afresh into the page DC (made again only when the size
+    // changed), kept without overlays; FALSE when there was no DC to draw
+    // into or the page did not draw.
     BOOL DrawPageToCache(CTavrionDoc* doc, int width, int height);
     bool HasLead(int index) const { return index >= 0 && index < RHYTHM_VIEW_LEADS && !m_leadData[index].empty(); }
     short* LeadData(int index) { return m_leadData[index].data(); }
@@ -378,7 +379,9 @@ protected:
     BOOL m_bDividerMode = FALSE;
     _RHYTHM_WAVE_STYLE m_nWaveStyle = 0;
     double m_dAmplitudeUnit = 1.25;
-    std::unique_ptr<CDC> m_pPageDC;           // the drawn page, without the overlays
+    std::unique_ptr<CDC> m_pPageDC;           // the page image, kept for the next page while the size holds
+    CSize m_szPage;                           // the size of m_pPageDC
+    bool m_bPageDrawn = false;                // m_pPageDC holds the current page, without the overlays
     int m_nScaleStatus = -1;
     int m_nSelectedRulerMark = -1;
     CPoint m_ptMouse[2];

@@ -110,8 +110,9 @@ void CViewScroll1LeadRhyWave::OnDraw(CDC* pDC)
     const int w = client.Width();
     const int h = client.Height();
     if (w <= 0 || h <= 0) return;
-    CDC image;
-    if (!image.Attach(platform::gdi::CreateImageDC(w + 1, h + 1))) return;
+    CDC* picture = PaintImage(w + 1, h + 1);
+    if (!picture) return;
+    CDC& image = *picture;
     {
         CDCStateSaver saver(image);
         CDCObjectSelector<CFont> font(image, m_pBaseDoc ? m_pBaseDoc->GetDocFont(1) : nullptr);

@@ -194,8 +194,9 @@ void CViewScroll1LeadWave::OnDraw(CDC* pDC)
     const int w = client.Width();
     const int h = client.Height();
     if (!doc || w <= 0 || h <= 0) return;
-    CDC image;
-    if (!image.Attach(platform::gdi::CreateImageDC(w + 1, h + 1))) return;
+    CDC* picture = PaintImage(w + 1, h + 1);
+    if (!picture) return;
+    CDC& image = *picture;
     {
         CDCStateSaver saver(image);
         CDCObjectSelector<CFont> font(image, doc->GetDocFont(1));

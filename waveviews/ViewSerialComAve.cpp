@@ -269,8 +269,10 @@ void CViewSerialComAve::OnDraw(CDC* pDC)
     CRect client;
     GetClientRect(&client);
     if (client.Width() <= 0 || client.Height() <= 0 || !m_pBaseDoc) return;
-    CDC page;
-    if (!page.Attach(platform::gdi::CreateImageDC(client.Width(), client.Height()))) return;
+    CDC* image = PaintImage(client.Width(), client.Height());
+    if (!image) return;
+    CDC& page = *image;
+    CDCStateSaver pageState(page);
     CWaveView::OnDraw(&page);
     if (m_beat[0][0].empty()) OnUpdate(nullptr, 0, nullptr);
     BOOL drawn = FALSE;

@@ -3,12 +3,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
+#include <vector>
 
 #include "core/Helpers.h"
 #include "core/TavrionDoc.h"
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
+#include "platform/gdi/Image.h"
 #include "platform/ui/framework/RegisterWndClass.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Resources.h"
@@ -102,19 +105,80 @@ void CWaveView::OnDraw(CDC* pDC)
     DrawBackGrid(pDC, client, m_nGridColumns, m_nGridRows, m_crBackground, m_crGrid);
 }
 
+namespace {
+
+// The dotted grid's dots (every one in the grid colour on the paper) in
+// rows: the rows of one kind carry the same columns, so each kind is set once
+// in a one-pixel strip that is then copied to its rows, one copy a row.
+void DrawDotRows(CDC& target, int left, int top, int w, const std::map<int, std::vector<int>>& rows,
+                 COLORREF paper, COLORREF grid)
+{
+    std::map<std::vector<int>, std::vector<int>> kinds;
+    for (const auto& row : rows) {
+        std::vector<int> xs = row.second;
+        std::sort(xs.begin(), xs.end());
+        xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+        kinds[std::move(xs)].push_back(row.first);
+    }
+    if (kinds.empty()) return;
+    CDC stripDC;
+    if (!stripDC.CreateCompatibleDC(&target)) return;
+    CBitmap strip;
+    if (!strip.CreateCompatibleBitmap(&target, w + 1, 1)) return;
+    CDCObjectSelector<CBitmap> stripSel(stripDC, &strip);
+    for (const auto& kind : kinds) {
+        stripDC.FillSolidRect(0, 0, w + 1, 1, paper);
+        for (int x : kind.first) stripDC.SetPixelV(x, 0, grid);
+        for (int y : kind.second) target.BitBlt(left, top + y, w + 1, 1, &stripDC, 0, 0, SRCCOPY);
+    }
+}
+
+}  // namespace
+
+CDC* CWaveView::PaintImage(int width, int height)
+{
+    if (m_pPaintImage && m_szPaintImage == CSize(width, height)) return m_pPaintImage.get();
+    m_pPaintImage.reset();
+    HDC surface = platform::gdi::CreateImageDC(width, height);
+    if (!surface) return nullptr;
+    m_pPaintImage = std::make_unique<CDC>();
+    m_pPaintImage->Attach(surface);
+    m_szPaintImage = CSize(width, height);
+    return m_pPaintImage.get();
+}
+
 int CWaveView::DrawBackGrid(CDC* pDC, CRect rect, int columns, int rows, COLORREF paper, COLORREF grid)
 {
     if (!pDC) return -1;
     const int w = rect.Width();
     const int h = rect.Height();
     if (w < 0 || h < 0) return -1;
+
+    // The paper is drawn straight onto an image without scaling (the views'
+    // pages and windows): no image of the page's size to make and copy on
+    // every paint. Any other DC gets the paper as one picture, as ever.
+    const bool direct = platform::gdi::GetImageSurface(pDC->GetSafeHdc()) != nullptr && pDC->GetMapMode() == MM_TEXT;
+    std::unique_ptr<CDCStateSaver> directSaver;
     CDC memDC;
-    if (!memDC.CreateCompatibleDC(pDC)) return -1;
     CBitmap bitmap;
-    if (!bitmap.CreateCompatibleBitmap(pDC, w + 1, h + 1)) return -1;
-    CDCObjectSelector<CBitmap> bitmapSel(memDC, &bitmap);
-    memDC.PatBlt(0, 0, w + 1, h + 1, PATCOPY);
-    memDC.FillSolidRect(0, 0, w + 1, h + 1, paper);
+    std::unique_ptr<CDCObjectSelector<CBitmap>> bitmapSel;
+    CDC* target = pDC;
+    int left = 0;
+    int top = 0;
+    if (direct) {
+        directSaver = std::make_unique<CDCStateSaver>(*pDC);
+        left = rect.left;
+        top = rect.top;
+        pDC->IntersectClipRect(left, top, left + w + 1, top + h + 1);
+        pDC->SetROP2(R2_COPYPEN);
+    } else {
+        if (!memDC.CreateCompatibleDC(pDC)) return -1;
+        if (!bitmap.CreateCompatibleBitmap(pDC, w + 1, h + 1)) return -1;
+        bitmapSel = std::make_unique<CDCObjectSelector<CBitmap>>(memDC, &bitmap);
+        target = &memDC;
+    }
+    CDC& dc = *target;
+    dc.FillSolidRect(left, top, w + 1, h + 1, paper);
 
     int result = 0;
     if (columns <= 0 || rows <= 0) {
@@ -133,49 +197,54 @@ int CWaveView::DrawBackGrid(CDC* pDC, CRect rect, int columns, int rows, COLORRE
             HSVToRGB(hue, sat, val * 0.5, r, g, b);
             CPen minor(PS_SOLID, 1, RGB(r, g, b));
             CPen major(PS_SOLID, 1, grid);
-            CDCObjectSelector<CPen> pen(memDC, &minor);
+            CDCObjectSelector<CPen> pen(dc, &minor);
+            auto line = [&](int x0, int y0, int x1, int y1) {
+                dc.MoveTo(left + x0, top + y0);
+                dc.LineTo(left + x1, top + y1);
+            };
             for (int i = 1; i <= columns; ++i) {
                 const int x = static_cast<int>(i * cw);
-                memDC.MoveTo(x, 0);
-                memDC.LineTo(x, bottom);
+                line(x, 0, x, bottom);
             }
             for (int j = 1; j <= rows; ++j) {
                 const int y = static_cast<int>(j * rh);
-                memDC.MoveTo(0, y);
-                memDC.LineTo(right, y);
+                line(0, y, right, y);
             }
             pen.Select(&major);
             for (int j = 0; j <= rows; j += 5) {
                 const int y = static_cast<int>(j * rh);
-                memDC.MoveTo(0, y);
-                memDC.LineTo(right, y);
+                line(0, y, right, y);
             }
             for (int i = 0; i <= columns; i += 5) {
                 const int x = static_cast<int>(i * cw);
-                memDC.MoveTo(x, 0);
-                memDC.LineTo(x, bottom);
+                line(x, 0, x, bottom);
             }
-            memDC.MoveTo(0, h - 1);
-            memDC.LineTo(w - 1, h - 1);
-            memDC.MoveTo(w - 1, 0);
-            memDC.LineTo(w - 1, h - 1);
+            line(0, h - 1, w - 1, h - 1);
+            line(w - 1, 0, w - 1, h - 1);
         } else {
-            for (int i = 1; i <= columns; ++i)
-                for (int j = 1; j <= rows; ++j)
-                    memDC.SetPixelV(static_cast<int>(i * cw), static_cast<int>(j * rh), grid);
+            // Dots beyond the paper's (w + 1) x (h + 1) pixels are not drawn.
+            std::map<int, std::vector<int>> dots;
+            auto dot = [&](int x, int y) {
+                if (x >= 0 && y >= 0 && x <= w && y <= h) dots[y].push_back(x);
+            };
+            for (int j = 1; j <= rows; ++j) {
+                const int y = static_cast<int>(j * rh);
+                for (int i = 1; i <= columns; ++i) dot(static_cast<int>(i * cw), y);
+            }
             for (int k = 1; k <= rows / 5; ++k) {
                 const int y = static_cast<int>(5 * k * rh);
-                for (int m = 1; m < 2 * columns; m += 2) memDC.SetPixelV(static_cast<int>(m * cw * 0.5), y, grid);
+                for (int m = 1; m < 2 * columns; m += 2) dot(static_cast<int>(m * cw * 0.5), y);
             }
             for (int k = 1; k <= columns / 5; ++k) {
                 const int x = static_cast<int>(5 * k * cw);
-                for (int m = 1; m < 2 * rows; m += 2) memDC.SetPixelV(x, static_cast<int>(m * rh * 0.5), grid);
+                for (int m = 1; m < 2 * rows; m += 2) dot(x, static_cast<int>(m * rh * 0.5));
             }
-            for (int m = 0; m < 2 * columns; ++m) memDC.SetPixelV(static_cast<int>(m * cw * 0.5), h - 1, grid);
-            for (int m = 0; m < 2 * rows; ++m) memDC.SetPixelV(w - 1, static_cast<int>(m * rh * 0.5), grid);
+            for (int m = 0; m < 2 * columns; ++m) dot(static_cast<int>(m * cw * 0.5), h - 1);
+            for (int m = 0; m < 2 * rows; ++m) dot(w - 1, static_cast<int>(m * rh * 0.5));
+            DrawDotRows(dc, left, top, w, dots, paper, grid);
         }
     }
-    pDC->BitBlt(rect.left, rect.top, w + 1, h + 1, &memDC, 0, 0, SRCCOPY);
+    if (!direct) pDC->BitBlt(rect.left, rect.top, w + 1, h + 1, &memDC, 0, 0, SRCCOPY);
     return result;
 }
 

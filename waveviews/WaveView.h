@@ -12,6 +12,8 @@
 // Every routine leaves the device context as it found it.
 #pragma once
 
+#include <memory>
+
 #include "core/UserMessages.h"
 #include "platform/gdi/Dc.h"
 #include "platform/penwick/NotationManager.h"
@@ -196,12 +198,19 @@ protected:
     // Rebuilds the trace pen in colour slot 0 and takes slots 1 and 2 as
     // grid and paper.
     void TakeDocumentColours();
+    // The view's off-screen image of the given size, kept from paint to paint
+    // and made again only when the size changes (a new image of a page's
+    // size costs more than drawing the page); null when none can be made.
+    // Whatever is drawn into it covers it whole: it holds the last picture.
+    CDC* PaintImage(int width, int height);
     int TraceY(const CRect& rect, double scale, short sample) const;
     BOOL DrawSmoothColumns(CDC* pDC, CRect rect, double scale, short* samples, int count, COLORREF trace,
                            COLORREF paper);
 
     int m_nGridColumns = 0;
     int m_nGridRows = 0;
+    std::unique_ptr<CDC> m_pPaintImage;   // see PaintImage
+    CSize m_szPaintImage;
     COLORREF m_crBackground = 0xFFFFFF;
     COLORREF m_crGrid = 0x0000FF;
     CPen m_tracePen{PS_SOLID, 1, RGB(0, 0, 0)};   // 1 px in slot 0, also the screen pulse's

@@ -110,13 +110,20 @@ BOOL CWaveView::DrawSmoothColumns(CDC* pDC, CRect rect, double scale, short* sam
     const int columns = std::min(rect.Width(), table->nColumns);
     {
         CDCObjectSelector<CPen> selector(*pDC);
+        // A level's column strokes go to the DC in one call.
+        std::vector<POINT> strokes(static_cast<size_t>(std::max(columns, 0)) * 2);
+        const std::vector<DWORD> counts(static_cast<size_t>(std::max(columns, 0)), 2);
         for (int level = 0; level < table->nLevels; ++level) {
             CPen pen(PS_SOLID, 1, table->pColors[level]);
             selector.Select(&pen);
             for (int c = 0; c < columns; ++c) {
                 const _SMOOTH_COLUMN& column = table->pColumns[c];
-                pDC->MoveTo(rect.left + c, column.pUpper[level]);
-                pDC->LineTo(rect.left + c, column.pLower[level]);
+                strokes[2 * c] = POINT{rect.left + c, column.pUpper[level]};
+                strokes[2 * c + 1] = POINT{rect.left + c, column.pLower[level]};
+            }
+            if (columns > 0) {
+                pDC->PolyPolyline(strokes.data(), counts.data(), columns);
+                pDC->MoveTo(strokes.back());
             }
             selector.Restore();
         }

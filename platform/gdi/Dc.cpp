@@ -475,6 +475,11 @@ BOOL CDC::Polyline(const POINT* lpPoints, int nCount)
     return ::Polyline(m_hDC, lpPoints, nCount);
 }
 
+BOOL CDC::PolyPolyline(const POINT* lpPoints, const DWORD* lpPolyPoints, int nCount)
+{
+    return nCount < 0 ? FALSE : ::PolyPolyline(m_hDC, lpPoints, lpPolyPoints, static_cast<DWORD>(nCount));
+}
+
 BOOL CDC::Polygon(const POINT* lpPoints, int nCount)
 {
     return ::Polygon(m_hDC, lpPoints, nCount);

@@ -117,6 +117,7 @@ public:
     BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
     CPoint GetCurrentPosition() const;
     BOOL Polyline(const POINT* lpPoints, int nCount);
+    BOOL PolyPolyline(const POINT* lpPoints, const DWORD* lpPolyPoints, int nCount);
     BOOL Polygon(const POINT* lpPoints, int nCount);
     BOOL Rectangle(int x1, int y1, int x2, int y2);
     BOOL Rectangle(LPCRECT lpRect);

@@ -200,6 +200,25 @@ BOOL Polyline(HDC hdc, const POINT* points, int count)
     return TRUE;
 }
 
+BOOL PolyPolyline(HDC hdc, const POINT* points, const DWORD* counts, DWORD polylines)
+{
+    DcRef dc = DcRef::Lookup(hdc);
+    if (!dc || !dc->GetDriver() || (polylines > 0 && (!points || !counts))) return FALSE;
+    for (DWORD i = 0; i < polylines; ++i)
+        if (counts[i] < 2) return FALSE;
+    // One look-up and one pen for the lot: a trace of many short strokes
+    // costs its strokes, not a DC's round trip each.
+    const DevicePen pen = ResolvePen(*dc);
+    std::vector<POINT> surface;
+    for (DWORD i = 0; i < polylines; ++i) {
+        surface.resize(counts[i]);
+        for (DWORD k = 0; k < counts[i]; ++k) surface[k] = dc->ToSurface(points[k]);
+        dc->GetDriver()->Polyline(surface.data(), static_cast<int>(counts[i]), pen, dc->Attributes());
+        points += counts[i];
+    }
+    return TRUE;
+}
+
 BOOL Polygon(HDC hdc, const POINT* points, int count)
 {
     DcRef dc = DcRef::Lookup(hdc);

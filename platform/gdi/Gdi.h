@@ -145,6 +145,9 @@ BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT oldPosition);
 BOOL GetCurrentPositionEx(HDC hdc, LPPOINT position);
 BOOL LineTo(HDC hdc, int x, int y);
 BOOL Polyline(HDC hdc, const POINT* points, int count);
+// Several polylines in the pen, drawn as LineTo and Polyline draw them; the
+// current position stays.
+BOOL PolyPolyline(HDC hdc, const POINT* points, const DWORD* counts, DWORD polylines);
 BOOL Polygon(HDC hdc, const POINT* points, int count);
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
 BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);

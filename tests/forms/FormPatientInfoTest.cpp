@@ -165,6 +165,25 @@ TEST_F(PatientStrip, PressuresInKpaTakeTwoDigitsAndInMmHgThree)
     EXPECT_EQ(ControlText(*m_host.form, kBpLow), L"12");
 }
 
+TEST_F(PatientStrip, TheShownFormTakesAChangedPressureUnitAtItsNextShowTextAndBack)
+{
+    // The form stays up between the edits of the record XML: what it read of
+    // the file before must not outlive the file's change.
+    OpenRecord();
+    CFormPatientInfo& strip = Show();
+    strip.ShowText();
+    Retype(kBpLow, L"1234");
+    EXPECT_EQ(ControlText(strip, kBpLow), L"123");
+    SetXmlText(L"/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_unit", L"1");
+    strip.ShowText();
+    Retype(kBpLow, L"1234");
+    EXPECT_EQ(ControlText(strip, kBpLow), L"12");
+    SetXmlText(L"/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_unit", L"0");
+    strip.ShowText();
+    Retype(kBpLow, L"1234");
+    EXPECT_EQ(ControlText(strip, kBpLow), L"123");
+}
+
 TEST_F(PatientStrip, AHiddenConfirmationRowShowsOnceTheDoctorConfirmed)
 {
     _RESTDATAITEM* item = OpenRecord();

@@ -572,3 +572,35 @@ TEST_F(DrawingTest, SavingOverAnOldImageReplacesItAndLinksToItFollow)
     for (const std::string& path : {plain, target, link, second}) std::remove(path.c_str());
     rmdir(dir.c_str());
 }
+
+TEST_F(DrawingTest, PolyPolylinePaintsWhatItsStrokesPaintAsLinesAndKeepsThePosition)
+{
+    // Strokes of every kind, with a viewport origin and a mix mode that shows
+    // a pixel painted twice: one call paints what MoveTo/LineTo pairs paint.
+    const POINT strokes[] = {{2, 3}, {2, 12}, {5, 12}, {5, 3}, {7, 7}, {7, 7}, {9, 2}, {14, 9}, {3, 14}, {12, 14}, {12, 4}};
+    const DWORD counts[] = {2, 2, 2, 2, 3};
+    ScopedImageDC byLines(18, 18);
+    ScopedImageDC byOneCall(18, 18);
+    for (HDC dc : {static_cast<HDC>(byLines), static_cast<HDC>(byOneCall)}) {
+        SetViewportOrgEx(dc, 1, 1, nullptr);
+        SetROP2(dc, R2_NOT);
+        MoveToEx(dc, 15, 15, nullptr);
+    }
+    const POINT* p = strokes;
+    for (DWORD count : counts) {
+        MoveToEx(byLines, p[0].x, p[0].y, nullptr);
+        for (DWORD k = 1; k < count; ++k) LineTo(byLines, p[k].x, p[k].y);
+        p += count;
+    }
+    ASSERT_TRUE(PolyPolyline(byOneCall, strokes, counts, 5));
+    EXPECT_EQ(Snapshot(byLines, 18, 18), Snapshot(byOneCall, 18, 18));
+    EXPECT_PIXEL(byOneCall, 2, 5, kBlack);   // logical, as the strokes
+    POINT position;
+    GetCurrentPositionEx(byOneCall, &position);
+    EXPECT_EQ(15, position.x);
+    EXPECT_EQ(15, position.y);
+    // A polyline of one point is refused, and nothing is drawn.
+    const DWORD lone[] = {2, 1};
+    EXPECT_FALSE(PolyPolyline(byOneCall, strokes, lone, 2));
+    EXPECT_EQ(Snapshot(byLines, 18, 18), Snapshot(byOneCall, 18, 18));
+}
