@@ -3,6 +3,7 @@
 // /tmp, removed when the program ends.
 #pragma once
 
+#include "bench/BenchPaths.h"
 #include <unistd.h>
 
 #include <cstdio>

@@ -4,6 +4,7 @@
 // < 20 ms at 1,000, at most four times that at 4,000), the editing-OK
 // protocol on a resting record (stamp, change test, save, refill; < 20 ms)
 // and placing 166 controls from their layout rows at a new scale (< 2 ms).
+#include "bench/BenchPaths.h"
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>

@@ -4,6 +4,7 @@
 // afresh with the view's page drawn again (target: under 20 ms); and the
 // same after a press of Extra2, which switches the set.
 // Run: <build>/bin/morvelance_bench --benchmark_filter=ExtraComment
+#include "bench/BenchPaths.h"
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>

@@ -4,6 +4,7 @@
 // switch), the form's update with both layout passes and the painted form
 // (target < 20 ms each); a typed change saved through the document (target
 // < 20 ms); and the rest form's relayout after a resize (target < 5 ms).
+#include "bench/BenchPaths.h"
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>

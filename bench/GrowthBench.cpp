@@ -5,6 +5,7 @@
 // exponent (time ~ length^k, least squares over the sizes) is printed when
 // the run ends and must stay near 1. Skips with a message when the shared
 // data is absent. Run: <build>/bin/morvelance_bench --benchmark_filter=Growth
+#include "bench/BenchPaths.h"
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>

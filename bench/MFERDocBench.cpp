@@ -2,6 +2,7 @@
 // record of 10 s with its record XML (reader, kind, record XML through the
 // layout's paths), and handing every lead to the views through the hi-cut
 // filter.
+#include "bench/BenchPaths.h"
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>

@@ -1,6 +1,7 @@
 // Opening MFER files and reading every lead, as the MFER document and its
 // views do: a 12-lead resting record of 10 s and a 2-lead rhythm record of
 // 30 min (MIT-BIH 100 when the shared data is present, else the model).
+#include "bench/BenchPaths.h"
 #include <benchmark/benchmark.h>
 
 #include <spawn.h>

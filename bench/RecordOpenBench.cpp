@@ -1,6 +1,7 @@
 // Opening device records and reading their leads as a view does: one read of
 // the file into an image, then every lead through the reader and the hi-cut
 // filter. Run: build/test/bin/morvelance_bench
+#include "bench/BenchPaths.h"
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>

@@ -2,6 +2,7 @@
 // record) at 5, 10 and 30 minutes, every page to the PDF printer: the time
 // and the PDF bytes per page must stay within 10% as the report grows.
 // Run: <build>/bin/morvelance_bench --benchmark_filter=ReportRhythm
+#include "bench/BenchPaths.h"
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>

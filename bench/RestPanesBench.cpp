@@ -5,6 +5,7 @@
 // in its column layout (target under 20 ms); and the page's layout alone
 // after a resize (target under 1 ms).
 // Run: <build>/bin/morvelance_bench --benchmark_filter=RestWavePage
+#include "bench/BenchPaths.h"
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>

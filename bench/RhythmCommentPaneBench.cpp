@@ -3,6 +3,7 @@
 // form beside the waves (style 26) and with the waves across (style 22)
 // (target: under 20 ms each); and one layout of the page alone (under 1 ms).
 // Run: <build>/bin/morvelance_bench --benchmark_filter=RhythmComment
+#include "bench/BenchPaths.h"
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>

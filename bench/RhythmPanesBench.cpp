@@ -6,6 +6,7 @@
 // records of 5 and 30 minutes, timed per page at the first, the middle and
 // the last page: the cost must not grow with the record's length (within 10%).
 // Run: <build>/bin/morvelance_bench --benchmark_filter=RhythmPanes
+#include "bench/BenchPaths.h"
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>

@@ -4,6 +4,7 @@
 // (target: under 20 ms each); and the choosers' lists filled from a base list
 // of 250 to 2,000 records (linear).
 // Run: <build>/bin/morvelance_bench --benchmark_filter=SerialPane
+#include "bench/BenchPaths.h"
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>

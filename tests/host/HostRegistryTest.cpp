@@ -37,7 +37,7 @@ protected:
         m_host = m_dir.File("bin/morvelance-host");
         {
             std::ofstream out(m_host, std::ios::binary);
-            out << ReadFileBytes(MORVELANCE_HOST_EXE);
+            out << ReadFileBytes(testsupport::BinaryDir() + "/bin/morvelance-host");
         }
         ASSERT_EQ(0, ::chmod(m_host.c_str(), 0755));
         morvelance::RestRecordShape shape;

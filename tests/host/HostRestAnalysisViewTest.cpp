@@ -149,7 +149,7 @@ TEST_F(HostRestAnalysisTest, PrintedPulsesAreTenMillimetresAtTenMillimetresAMill
 
 TEST_F(HostRestAnalysisTest, ARealRestingRecordsBeatsFillTheGridWithFiducialsInOrder)
 {
-    const std::string ptb = std::string(MORVELANCE_SHARED_DATA) + "/physionet/ptb/s0010_re";
+    const std::string ptb = testsupport::SharedDataDir() + "/physionet/ptb/s0010_re";
     if (!std::ifstream(ptb + ".hea")) GTEST_SKIP() << "the PTB record s0010_re is not in the shared data folder";
     const std::string record = m_dir.File("ptb.ecg");
     std::ostringstream out, err;

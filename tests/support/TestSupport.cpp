@@ -20,6 +20,8 @@ std::string BinaryDir() { return MORVELANCE_BINARY_DIR; }
 std::string WorkDir() { return MORVELANCE_WORKDIR; }
 std::string ZarnDir() { return MORVELANCE_ZARN_DIR; }
 
+std::string SharedDataDir() { return MORVELANCE_SHARED_DATA; }
+
 std::string SharedData(const std::string& relative)
 {
     std::error_code ec;

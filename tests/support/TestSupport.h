@@ -21,6 +21,8 @@ std::string WorkDir();
 std::string ZarnDir();
 // A file of the shared real-data folder, or "" when the folder is absent.
 std::string SharedData(const std::string& relative);
+// The shared real-data folder itself, whether or not it is there.
+std::string SharedDataDir();
 // The registry file the test program runs with.
 std::string RegistryFile();
 

@@ -18,11 +18,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/zarn/ZarnImage.h"
+#include "tests/support/TestSupport.h"
 
 namespace zarntest {
 
-inline std::string ZarnDir() { return MORVELANCE_ZARN_DIR; }
-inline std::string SharedData() { return MORVELANCE_SHARED_DATA; }
+inline std::string ZarnDir() { return testsupport::ZarnDir(); }
+inline std::string SharedData() { return testsupport::SharedDataDir(); }
 
 inline bool FileExists(const std::string& path) {
     struct stat st;
