@@ -247,6 +247,13 @@ void CViewSerialComAve::LoadSlot(int slot)
 void CViewSerialComAve::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 {
     CWaveView::OnUpdate(pSender, lHint, pHint);
+    LoadSlots(lHint);
+}
+
+// The slots' beats read afresh (all, or the one a hint of 1 to 10 names),
+// each document's current record put back after.
+void CViewSerialComAve::LoadSlots(LPARAM lHint)
+{
     m_magnifier.DropCache();
     CTavrionDoc* rest = m_pRestDoc;
     CTavrionDoc* mfer = m_pMferDoc;
@@ -274,7 +281,9 @@ void CViewSerialComAve::OnDraw(CDC* pDC)
     CDC& page = *image;
     CDCStateSaver pageState(page);
     CWaveView::OnDraw(&page);
-    if (m_beat[0][0].empty()) OnUpdate(nullptr, 0, nullptr);
+    // Loaded without asking for another paint: a record without beats would
+    // otherwise repaint the view for ever.
+    if (m_beat[0][0].empty()) LoadSlots(0);
     BOOL drawn = FALSE;
     {
         CDCStateSaver saver(page);

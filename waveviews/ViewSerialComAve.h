@@ -115,6 +115,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void LoadSlots(LPARAM lHint);
     struct Window {
         int start = 0;
         int span = 0;
