@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "core/Globals.h"
+#include "core/SampleVector.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RRViewDoc.h"
 #include "documents/RhythmViewDoc.h"
@@ -134,7 +135,7 @@ template <class Doc>
 long ReadStrips(Doc& doc, int leads)
 {
     long total = 0;
-    std::vector<short> strip;
+    SampleVector strip;   // as the views hold it: not cleared before the read
     for (int lead = 0; lead < leads; ++lead) {
         const int bytes = doc.GetRhythmWaveData(lead, nullptr, -1);
         if (bytes <= 0) continue;
@@ -189,7 +190,7 @@ long OpenMfer(const Made& files)
     CString mfer = item->strFilePath, xml = item->strXMLPath, third;
     if (doc.OpenMFERFile(mfer, xml, third) != 0) return -1;
     long total = 0;
-    std::vector<short> strip;
+    SampleVector strip;   // as the views hold it: not cleared before the read
     for (int lead = 0; lead < 1; ++lead) {
         const int bytes = doc.GetRhythmWaveData(lead, nullptr, -1);
         if (bytes <= 0) continue;

@@ -84,8 +84,9 @@ void ReadEveryLead(benchmark::State& state, const std::string& path)
 }
 
 // Nanoseconds the reader took to open `path` and read every lead in a
-// process of its own; a negative value when it could not.
-double ReadInFreshProcess(const std::string& path)
+// process of its own (or, with `fill`, only to write buffers of that size);
+// a negative value when it could not.
+double ReadInFreshProcess(const std::string& path, const std::vector<std::string>& fill = {})
 {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0) return -1;
@@ -94,9 +95,14 @@ double ReadInFreshProcess(const std::string& path)
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
     std::string program = MORVELANCE_MFER_READ_ONCE;
-    char* argv[] = {&program[0], const_cast<char*>(path.c_str()), nullptr};
+    std::vector<std::string> args = {program};
+    if (fill.empty()) args.push_back(path);
+    else args.insert(args.end(), fill.begin(), fill.end());
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(&arg[0]);
+    argv.push_back(nullptr);
     pid_t child = 0;
-    const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv, environ);
+    const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     close(pipeEnds[1]);
     char text[64] = {};
@@ -113,15 +119,25 @@ double ReadInFreshProcess(const std::string& path)
 // The open and the reads in a fresh process, as a user meets them: the
 // warm loop above reuses memory a fresh process must first be given.
 // Reports the median of the processes started.
-void ReadEveryLeadFresh(benchmark::State& state, const std::string& path)
+void ReadEveryLeadFresh(benchmark::State& state, const std::string& path, bool fillOnly)
 {
     if (path.empty()) {
         state.SkipWithError("cannot write the MFER file");
         return;
     }
+    std::vector<std::string> fill;
+    if (fillOnly) {
+        const std::wstring wide(path.begin(), path.end());
+        CMFERParser parser;
+        if (!parser.OpenMFER(wide.c_str())) {
+            state.SkipWithError("cannot read the MFER file");
+            return;
+        }
+        fill = {"--fill", std::to_string(parser.GetWaveLength(0) / 2), std::to_string(parser.GetLeadCount())};
+    }
     std::vector<double> seconds;
     for (auto _ : state) {
-        const double ns = ReadInFreshProcess(path);
+        const double ns = ReadInFreshProcess(path, fill);
         if (ns < 0) {
             state.SkipWithError("the reader process could not read the MFER file");
             return;
@@ -134,7 +150,11 @@ void ReadEveryLeadFresh(benchmark::State& state, const std::string& path)
 }
 
 void BM_MferOpenRest12x10s(benchmark::State& state) { ReadEveryLead(state, Rest12()); }
-void BM_MferOpenRhythm2x30minFreshProcess(benchmark::State& state) { ReadEveryLeadFresh(state, Rhythm30min()); }
+void BM_MferOpenRhythm2x30minFreshProcess(benchmark::State& state) { ReadEveryLeadFresh(state, Rhythm30min(), false); }
+// The floor under the one above: the same fresh process writing buffers of
+// the same size with no file read at all (the memory a fresh process is
+// given costs its first touch, whoever writes it).
+void BM_FreshProcessBuffersOnly2x30min(benchmark::State& state) { ReadEveryLeadFresh(state, Rhythm30min(), true); }
 void BM_MferOpenRhythm2x30min(benchmark::State& state) { ReadEveryLead(state, Rhythm30min()); }
 
 }  // namespace
@@ -142,3 +162,4 @@ void BM_MferOpenRhythm2x30min(benchmark::State& state) { ReadEveryLead(state, Rh
 BENCHMARK(BM_MferOpenRest12x10s)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MferOpenRhythm2x30min)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MferOpenRhythm2x30minFreshProcess)->UseManualTime()->Iterations(31)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FreshProcessBuffersOnly2x30min)->UseManualTime()->Iterations(31)->Unit(benchmark::kMillisecond);

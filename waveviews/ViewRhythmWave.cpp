@@ -112,7 +112,7 @@ CViewRhythmWave::~CViewRhythmWave() = default;
 
 void CViewRhythmWave::FreeLeads()
 {
-    for (std::vector<short>& lead : m_leadData) std::vector<short>().swap(lead);
+    for (SampleVector& lead : m_leadData) SampleVector().swap(lead);
 }
 
 void CViewRhythmWave::DeleteCachedDCs()
@@ -277,12 +277,13 @@ BOOL CViewRhythmWave::LoadLead(int lead, int index)
 {
     CTavrionDoc* doc = GetTavrionDoc();
     if (!doc || index < 0 || index >= RHYTHM_VIEW_LEADS) return FALSE;
-    std::vector<short>& buffer = m_leadData[index];
-    std::vector<short>().swap(buffer);
+    SampleVector& buffer = m_leadData[index];
+    SampleVector().swap(buffer);
     const int bytes = doc->GetRhythmWaveData(lead, nullptr, -1);
     const int count = bytes / 2;
     if (count <= 0) return FALSE;
-    std::vector<short> samples;
+    // Not cleared first: the read below writes every sample.
+    SampleVector samples;
     try {
         samples.resize(static_cast<size_t>(count));
     } catch (const std::bad_alloc&) {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/UserMessages.h"
+#include "core/SampleVector.h"
 #include "core/TavrionDoc.h"
 #include "platform/gdi/Pen.h"
 #include "waveviews/WaveItemRef.h"
@@ -361,7 +362,7 @@ protected:
     CString StartTimeText(int sample) const;
 
     // The samples of lead index i; empty when not loaded.
-    std::vector<short> m_leadData[RHYTHM_VIEW_LEADS];
+    SampleVector m_leadData[RHYTHM_VIEW_LEADS];
     int m_nRhythmRowLead[3] = {-1, -1, -1};
     int m_nLeadGroups = 0;
     int m_nRows = 3;

@@ -193,7 +193,8 @@ bool CViewSerialComRhy::LoadLead(CTavrionDoc* doc, int lead, int slot)
 {
     const int bytes = doc->GetRhythmWaveData(lead, nullptr, -1);
     if (bytes / 2 <= 0) return false;
-    std::vector<short> samples;
+    // Not cleared first: the read below writes every sample.
+    SampleVector samples;
     try {
         samples.resize(static_cast<size_t>(bytes / 2));
     } catch (const std::bad_alloc&) {
@@ -224,7 +225,7 @@ void CViewSerialComRhy::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
     m_pMferItem = nullptr;
     const int restIndex = m_pRestDoc ? static_cast<CTavrionDoc*>(m_pRestDoc)->GetCurDataIndex() : -1;
     const int mferIndex = m_pMferDoc ? static_cast<CTavrionDoc*>(m_pMferDoc)->GetCurDataIndex() : -1;
-    for (std::vector<short>& lead : m_leadData) std::vector<short>().swap(lead);
+    for (SampleVector& lead : m_leadData) SampleVector().swap(lead);
     if (_DATAITEM* listed = FindSerialItem()) {
         m_pRestItem = FindRestItem(m_pRestDoc, listed);
         m_pMferItem = FindMferItem(m_pMferDoc, listed);

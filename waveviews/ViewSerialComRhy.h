@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/SampleVector.h"
 #include "core/TavrionDoc.h"
 #include "waveviews/ViewRhythmWave.h"   // the auto gain records, shared by name
 #include "waveviews/WaveView.h"
@@ -205,7 +206,7 @@ protected:
 
     _RESTDATAITEM* m_pRestItem = nullptr;
     _MFERDATAITEM* m_pMferItem = nullptr;
-    std::vector<short> m_leadData[SERIAL_VIEW_LEADS];
+    SampleVector m_leadData[SERIAL_VIEW_LEADS];
     int m_nSerialIndex = -1;
     std::unique_ptr<CDC> m_pPageDC;
     std::unique_ptr<CDC> m_pCleanPageDC;
