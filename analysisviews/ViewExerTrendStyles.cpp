@@ -11,7 +11,6 @@
 
 namespace {
 
-const int kStepSeconds = 15;
 const int kMissingHr = 65535;
 const int kMissing = 32768;
 
