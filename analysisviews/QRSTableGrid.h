@@ -3,6 +3,7 @@
 // dotted rule, in the table font on a transparent background.
 #pragma once
 
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/Dc.h"
 
 class CView;
@@ -15,6 +16,8 @@ struct CQRSTableGrid {
     COLORREF crText;
 };
 
-// Sets `dc` up for a table of `rows` rows in `view`'s client area and draws
-// the head row's rule; the caller saves and restores the DC around it.
-CQRSTableGrid BeginQRSTable(CDC& dc, CView& view, int rows);
+// Sets `dc` up for a table of `rows` rows in `view`'s client area, selects
+// the table font through the caller's `font` (so it stays for the table's
+// texts and goes with the caller's scope) and draws the head row's rule; the
+// caller saves and restores the DC around it.
+CQRSTableGrid BeginQRSTable(CDC& dc, CView& view, int rows, CDCObjectSelector<CFont>& font);

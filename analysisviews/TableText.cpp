@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 
 namespace tabletext {
@@ -45,7 +46,7 @@ void TextAt(CDC& dc, int x, int y, const CString& text, UINT align, COLORREF col
 void DottedRule(CDC& dc, int x1, int x2, int y)
 {
     CDCStateSaver saved(dc);
-    if (g_pPenDkDot) dc.SelectObject(g_pPenDkDot);
+    CDCObjectSelector<CPen> pen(dc, g_pPenDkDot);
     dc.MoveTo(x1, y);
     dc.LineTo(x2, y);
 }

@@ -9,6 +9,7 @@
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
 #include "documents/RestViewDoc.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "printdevice/ECGDC.h"
 
@@ -52,7 +53,7 @@ void CViewDetailedMeas::OnDraw(CDC* pDC)
     {
         CDCStateSaver saved(*pDC);
         pDC->SetBkMode(TRANSPARENT);
-        if (CFont* font = TableFont(GetDocument())) pDC->SelectObject(font);
+        CDCObjectSelector<CFont> font(*pDC, TableFont(GetDocument()));
         DrawTable(*pDC, layout, *measures);
         DrawGlobals(*pDC, layout, *measures);
     }
@@ -118,7 +119,7 @@ BOOL CViewDetailedMeas::Print(CECGDC* pECGDC, CRect rect)
     dc.SetBkMode(TRANSPARENT);
     const int cw = MulDiv(rect.Width(), 1, 20);
     const int rh = MulDiv(rect.Height(), 1, 28);
-    if (g_pPenSemiBold) dc.SelectObject(g_pPenSemiBold);
+    CDCObjectSelector<CPen> pen(dc, g_pPenSemiBold);
     dc.MoveTo(rect.left + 5 * cw, rect.top + 3 * rh);
     dc.LineTo(rect.right - cw, rect.top + 3 * rh);
     for (int lead = 0; lead < DETAILED_MEAS_LEADS; ++lead)

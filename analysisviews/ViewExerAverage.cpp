@@ -24,8 +24,6 @@ const int kCalStripMm = 15;
 // The exercise sensitivity, from the calibration column of the exercise views.
 const WPARAM kExerciseSense = 5;
 const LPARAM kFromExerciseView = 6;
-// The font the view's texts are set in: the document's bold text font.
-const int kTextFont = 1;
 
 }  // namespace
 

@@ -172,7 +172,7 @@ void CViewExerAverage3D::OnDraw(CDC* pDC)
     pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
     pDC->SetTextAlign(TA_LEFT | TA_TOP);
     pDC->TextOut(static_cast<int>(m_dTextScaleX), static_cast<int>(m_dTextScaleY), CString(L"3D ST-Map"));
-    if (doc) pDC->SelectObject(doc->GetDocFont(kLabelFont));
+    font.Select(doc ? doc->GetDocFont(kLabelFont) : nullptr);
     pDC->SetViewportOrg(static_cast<int>(W / 2 + 5 * m_dTextScaleX), static_cast<int>(H / 2 - 9 * m_dTextScaleY));
     const int c = m / 3;
     const int wall[4][3] = {{c, c, -D}, {c, -c, -D}, {-c, -c, -D}, {-c, c, -D}};   // h, u, w

@@ -105,8 +105,8 @@ private:
     void DrawCurrentTimeLine(CDC* pDC);
     bool IsValid(const ExerTrendWords& words, int i, bool unsignedWords) const;
     int Word(const ExerTrendWords& words, int i, bool unsignedWords) const;
-    // Clips to the plot (grown by one pixel at right and bottom when asked)
-    // and selects the curve pen; Unclip undoes both.
+    // Clips to the plot (grown by one pixel at right and bottom when asked);
+    // the caller saves the DC's state around it and selects the curve's pen.
     void ClipToPlot(CDC* pDC, bool grown);
 
     // ---- styles (ViewExerTrendStyles.cpp) -----------------------------------------------
@@ -165,5 +165,4 @@ private:
     _EXER_TREND_STYLE m_nPrintTrendStyle = 0;
     _EXER_TREND_PARENT_TYPE m_nParentType = 0;
     int m_nLeadID = -1;
-    int m_nSavedDC = 0;   // the state ClipToPlot saved
 };

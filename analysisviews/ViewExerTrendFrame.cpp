@@ -91,12 +91,10 @@ void CViewExerTrend::DrawTrendFrame(CDC* pDC, int xStep, int yStep, int xCount, 
 
 void CViewExerTrend::ClipToPlot(CDC* pDC, bool grown)
 {
-    m_nSavedDC = pDC->SaveDC();
     const int grow = grown ? 1 : 0;
     pDC->IntersectClipRect(static_cast<int>(m_dPlotLeft), static_cast<int>(m_dPlotTop),
                            static_cast<int>(m_dPlotRight) + grow,
                            static_cast<int>(m_dPlotTop + m_dPlotHeight) + grow);
-    pDC->SelectObject(m_pCurvePen);
 }
 
 int CViewExerTrend::RecoveryX(int word) const

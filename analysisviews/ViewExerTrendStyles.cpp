@@ -7,10 +7,10 @@
 #include "core/Globals.h"
 #include "documents/ExerTags.h"
 #include "platform/gdi/DCObjectSelector.h"
+#include "platform/gdi/DCStateSaver.h"
 
 namespace {
 
-const int kStepSeconds = 15;
 const int kMissingHr = 65535;
 const int kMissing = 32768;
 
@@ -100,14 +100,15 @@ void CViewExerTrend::DrawTimeTrend(CDC* pDC, UINT exerTag, UINT recTag, bool hal
     if (needWords && exer.size() + rec.size() < 2) return;
     const long first = Handed(exer, halfWords);
     const long second = Handed(rec, halfWords);
+    CDCStateSaver saver(*pDC);
     ClipToPlot(pDC, staircase);
+    CDCObjectSelector<CPen> pen(*pDC, m_pCurvePen);
     if (staircase) {
         DrawTrendPloyLineBase(pDC, first, second, WordsOf(exer, first), WordsOf(rec, second));
     } else {
         DrawTrendPolyLine(pDC, first, second, WordsOf(exer, first), WordsOf(rec, second), unsignedWords);
         DrawCurrentTimeLine(pDC);
     }
-    pDC->RestoreDC(m_nSavedDC);
 }
 
 // ---- the time-axis styles drawn by the table ----------------------------------------------
@@ -197,12 +198,13 @@ void CViewExerTrend::DrawBPTrend(CDC* pDC)
     // The smaller size of each phase counts; the polyline's word count of half of it.
     const long first = std::min(Handed(sysExer, true), Handed(diaExer, true));
     const long second = std::min(Handed(sysRec, true), Handed(diaRec, true));
+    CDCStateSaver saver(*pDC);
     ClipToPlot(pDC, false);
+    CDCObjectSelector<CPen> pen(*pDC, m_pCurvePen);
     int last[2] = {kMissing, kMissing};
     DrawBars(pDC, WordsOf(sysExer, first), WordsOf(diaExer, first), false, last);
     DrawBars(pDC, WordsOf(sysRec, second), WordsOf(diaRec, second), true, last);
     DrawCurrentTimeLine(pDC);
-    pDC->RestoreDC(m_nSavedDC);
 }
 
 // ---- double product and the irregular-rhythm staircase ---------------------------------------
@@ -249,11 +251,12 @@ void CViewExerTrend::DrawDPTrend(CDC* pDC)
     const std::vector<BYTE> irrExer = ReadTag(3340), irrRec = ReadTag(3341);
     const long first = Handed(exer, true);
     const long second = Handed(rec, true);
+    CDCStateSaver saver(*pDC);
     ClipToPlot(pDC, true);
+    CDCObjectSelector<CPen> pen(*pDC, m_pCurvePen);
     DrawTrendPolyLine(pDC, first, second, WordsOf(exer, first), WordsOf(rec, second), true);
     DrawIrregularSteps(pDC, irrExer, irrRec);
     DrawCurrentTimeLine(pDC);
-    pDC->RestoreDC(m_nSavedDC);
 }
 
 // ---- METs against heart rate -----------------------------------------------------------------------
@@ -283,7 +286,9 @@ void CViewExerTrend::DrawMETsHRTrend(CDC* pDC)
     const std::vector<BYTE> hrBytes = ReadTag(3320), metsBytes = ReadTag(3334);
     const ExerTrendWords hr = WordsOf(hrBytes, static_cast<long>(hrBytes.size()));
     const ExerTrendWords mets = WordsOf(metsBytes, static_cast<long>(metsBytes.size()));
+    CDCStateSaver saver(*pDC);
     ClipToPlot(pDC, true);
+    CDCObjectSelector<CPen> pen(*pDC, m_pCurvePen);
     {
         // One dot a minute, while both arrays have the word.
         const int r = static_cast<int>(5 * DotScale(pDC));
@@ -312,7 +317,6 @@ void CViewExerTrend::DrawMETsHRTrend(CDC* pDC)
         CPen red(PS_SOLID, 1, RGB(120, 40, 40));
         DrawDropLine(pDC, m_bPrinting ? g_pPenDark : &red, peak.Signed(0), a, b);
     }
-    pDC->RestoreDC(m_nSavedDC);
 }
 
 // ---- the ST-HR loop --------------------------------------------------------------------------------
@@ -344,8 +348,10 @@ void CViewExerTrend::DrawSTHRTrend(CDC* pDC)
     auto at = [&](int phase, int i) {
         return CPoint(BpmToXPoint(hr[phase].Unsigned(i)), ValueToYPoint(st[phase].Signed(i)));
     };
+    CDCStateSaver saver(*pDC);
     ClipToPlot(pDC, true);
-    pDC->SelectObject(m_pLabelPen);
+    // The loop is drawn in the label pen rather than the curve pen.
+    CDCObjectSelector<CPen> pen(*pDC, m_pLabelPen);
     bool started = false;
     for (int i = 1; i < st[0].count - 1; ++i) {
         if (!valid(0, i)) continue;
@@ -365,5 +371,4 @@ void CViewExerTrend::DrawSTHRTrend(CDC* pDC)
         }
     }
     pDC->SetBkMode(TRANSPARENT);
-    pDC->RestoreDC(m_nSavedDC);
 }

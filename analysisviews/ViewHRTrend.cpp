@@ -156,8 +156,9 @@ void CViewHRTrend::DrawHRTrend(CDC* pDC, CRect plot, BOOL print)
                        });
     const int marked = plot.left + static_cast<int>(m_nMarkedTime * xScale);
     if (print || marked <= plot.left) return;
+    // Its own selection, made after the pen: the pen is selected out before it goes.
     CPen red(PS_SOLID, 1, RGB(225, 0, 0));
-    pen.Select(&red);
+    CDCObjectSelector<CPen> redSelection(*pDC, &red);
     pDC->MoveTo(marked, plot.top);
     pDC->LineTo(marked, plot.bottom);
 }

@@ -8,6 +8,7 @@
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
 #include "documents/RestViewDoc.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "printdevice/ECGDC.h"
 
@@ -84,7 +85,8 @@ void CViewQRSNo::OnDraw(CDC* pDC)
 {
     if (!m_pParser) OnUpdate();
     CDCStateSaver saved(*pDC);
-    const auto [rowH, colW, text] = BeginQRSTable(*pDC, *this, 4);
+    CDCObjectSelector<CFont> font(*pDC);
+    const auto [rowH, colW, text] = BeginQRSTable(*pDC, *this, 4, font);
     const int headY = static_cast<int>(4 * g_dYUnit);
     TextAt(*pDC, colW / 2, headY, L"QRS No.", TA_LEFT, text);
     pDC->FillSolidRect(colW / 2, 2 * rowH, 17 * (colW / 2) - colW / 2, rowH, kBand);
@@ -120,7 +122,7 @@ BOOL CViewQRSNo::Print(CECGDC* pECGDC, CRect rect, int page)
     const int fh = std::abs(static_cast<int>(font.lfHeight));
     const int cw = MulDiv(rect.Width(), 1, 24);
     dc.SetBkMode(TRANSPARENT);
-    if (g_pPenSemiBold) dc.SelectObject(g_pPenSemiBold);
+    CDCObjectSelector<CPen> pen(dc, g_pPenSemiBold);
     const int numberY = rect.top + fh / 3;
     const int typeY = rect.top + (7 * fh) / 3;
     TextAt(dc, rect.left, numberY, L"QRS No.", TA_LEFT, kBlack);

@@ -8,6 +8,7 @@
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
 #include "documents/RestViewDoc.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "printdevice/ECGDC.h"
 
@@ -74,7 +75,8 @@ void CViewQRSType::OnDraw(CDC* pDC)
     std::unique_ptr<CECGXMLParser> xml(OpenRecordXml());
     if (!xml) return;
     CDCStateSaver saved(*pDC);
-    const auto [rowH, colW, text] = BeginQRSTable(*pDC, *this, 7);
+    CDCObjectSelector<CFont> font(*pDC);
+    const auto [rowH, colW, text] = BeginQRSTable(*pDC, *this, 7, font);
     for (int k = 0; k < QRS_TYPE_ROWS; ++k) {
         const int y = 2 * rowH + k * rowH;
         if (k % 2 == 0) pDC->FillSolidRect(colW / 2, y, 17 * (colW / 2) - colW / 2, rowH, kBand);
@@ -104,7 +106,7 @@ BOOL CViewQRSType::Print(CECGDC* pECGDC, CRect rect)
     const int cw = MulDiv(rect.Width(), 1, 9);
     const int rh = MulDiv(rect.Height(), 1, 7);
     dc.SetBkMode(TRANSPARENT);
-    if (g_pPenSemiBold) dc.SelectObject(g_pPenSemiBold);
+    CDCObjectSelector<CPen> pen(dc, g_pPenSemiBold);
     dc.MoveTo(rect.left + cw, rect.top + (3 * rh) / 2);
     dc.LineTo(rect.right - cw, rect.top + (3 * rh) / 2);
     for (int t = 0; t < QRS_TYPE_COUNT; ++t) {

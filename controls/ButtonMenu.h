@@ -105,14 +105,10 @@ private:
     CMenuArray m_arrSubMenus;     // HMENU of the pop-ups this menu created
     int m_nImageWidth = 16;       // pixels of the item image cell
     int m_nImageHeight = 15;
-    COLORREF m_crImageBack = RGB(192, 192, 192);   // background colour of item bitmaps
-    int m_nImageSetting1 = 0;     // read only while images are loaded
-    int m_nGreyedImageStyle = 0;  // embossed (0) or washed-out greyed images
     CBitmap* m_pCheckBitmap = nullptr;   // none is set in this system
     BOOL m_bCheckBitmapBorrowed = FALSE; // TRUE in pop-ups, which share their parent's
     int m_nCheckSelectedId = -1;
     int m_nCheckNormalId = -1;
-    int m_nImageSetting2 = 0;
     BOOL m_bLoaded = FALSE;       // LoadMenu built the contents
     BOOL m_bOwnedByParent = FALSE;// made by a parent's LoadMenu, which deletes it
 };

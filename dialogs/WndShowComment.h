@@ -14,6 +14,7 @@ public:
     ~CWndShowComment() override;
 
     BOOL Create(CWnd* pOwner);
+    using CWnd::Create;   // the child-window form of every window stays callable
     void SetText(const CString& text) { m_strText = text; }
     void SetFont(CFont* pFont) { m_pFont = pFont; }
 

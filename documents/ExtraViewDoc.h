@@ -83,8 +83,13 @@ public:
     // or second set, 9 the stored rhythm-strip value; 0.0 for any other kind.
     // It hides the inherited virtual on purpose: the extra-lead panes call it
     // on this class, while a caller holding the base document gets the base's
-    // answer for every kind, the chest and limb kinds included.
+    // answer for every kind, the chest and limb kinds included. (A using
+    // declaration of the base's would take the calls with an int second
+    // argument, so the hiding is kept and the compiler's note on it silenced.)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Woverloaded-virtual"
     float GetSense(unsigned int kind, bool second);
+#pragma GCC diagnostic pop
     void InitialSense();
     // The lead of the one-lead rhythm strip for the current record (3 or 6,
     // 0 when it has none); stored as the document's strip lead.

@@ -13,7 +13,6 @@ namespace {
 constexpr int kRRTable = 10;
 constexpr int kRhythmTable = 11;
 constexpr int kExtraTable = 13;
-constexpr int kLine = 18;
 const wchar_t kNeedsDoctor[] = L"医師による確認が必要です";
 
 CString WithoutLeadingBlanks(CString text)

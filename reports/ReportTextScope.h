@@ -2,27 +2,24 @@
 // print device for one block, and both put back when the block ends.
 #pragma once
 
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/Font.h"
 #include "printdevice/ECGDC.h"
 
 class CReportTextScope {
 public:
+    // A null font leaves the device's font as it is.
     CReportTextScope(CECGDC& dc, CFont* pFont, UINT nAlign)
-        : m_dc(dc), m_pPrevFont(pFont ? dc.SelectObject(pFont) : nullptr), m_bFont(pFont != nullptr),
-          m_nPrevAlign(dc.SetTextAlign(nAlign))
+        : m_dc(dc), m_font(dc, pFont), m_nPrevAlign(dc.SetTextAlign(nAlign))
     {
     }
-    ~CReportTextScope()
-    {
-        m_dc.SetTextAlign(m_nPrevAlign);
-        if (m_bFont && m_pPrevFont) m_dc.SelectObject(m_pPrevFont);
-    }
+    // The alignment goes back first, then the font (when the selector goes).
+    ~CReportTextScope() { m_dc.SetTextAlign(m_nPrevAlign); }
     CReportTextScope(const CReportTextScope&) = delete;
     CReportTextScope& operator=(const CReportTextScope&) = delete;
 
 private:
     CECGDC& m_dc;
-    CFont* m_pPrevFont;   // what the device had; null when nothing was selected
-    bool m_bFont;
+    CDCObjectSelector<CFont, CECGDC> m_font;   // declared before the alignment: selected first
     UINT m_nPrevAlign;
 };

@@ -4,6 +4,7 @@
 
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/FrameWnd.h"
@@ -129,10 +130,11 @@ void CViewDividerWave::DrawCalipers(CDC* pDC, const CRect& client)
     CPen* pens[3] = {g_pPenBlue, &m_greenPen, &red};
     CDCStateSaver saver(*pDC);
     pDC->SelectStockObject(HOLLOW_BRUSH);
+    CDCObjectSelector<CPen> pen(*pDC);
     const int barY = m_rcCaliper[0][0].top;
     for (int caliper = 0; caliper < 3; ++caliper) {
         if (!IsCaliperOn(caliper)) continue;
-        if (pens[caliper]) pDC->SelectObject(pens[caliper]);
+        pen.Select(pens[caliper]);
         const CRect& first = m_rcCaliper[caliper][0];
         const CRect& second = m_rcCaliper[caliper][1];
         const int x1 = Trunc(first.left + 5 * gx);

@@ -33,6 +33,7 @@ CViewEnlargedPreview::CViewEnlargedPreview()
 
 CViewEnlargedPreview::~CViewEnlargedPreview()
 {
+    m_pMemSelection.reset();
     if (m_pMemDC) m_pMemDC->DeleteDC();
 }
 
@@ -109,6 +110,7 @@ BOOL CViewEnlargedPreview::OnEraseBkgnd(CDC* pDC)
 
 void CViewEnlargedPreview::OnInitialUpdate()
 {
+    m_pMemSelection.reset();
     if (m_pMemDC) m_pMemDC->DeleteDC();
     m_pMemDC.reset();
     m_pMemBitmap.reset();
@@ -121,10 +123,11 @@ void CViewEnlargedPreview::OnInitialUpdate()
     if (!bitmap->CreateCompatibleBitmap(&windowDC, std::max(1, client.Width()), std::max(1, client.Height())))
         return;
     if (!memDC->CreateCompatibleDC(&windowDC)) return;
-    memDC->SelectObject(bitmap.get());
+    auto selection = std::make_unique<CDCObjectSelector<CBitmap>>(*memDC, bitmap.get());
     memDC->FillSolidRect(&client, PaperColour());
     m_pMemBitmap = std::move(bitmap);
     m_pMemDC = std::move(memDC);
+    m_pMemSelection = std::move(selection);
 }
 
 void CViewEnlargedPreview::OnDraw(CDC* pDC)

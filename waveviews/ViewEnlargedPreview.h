@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/gdi/Bitmap.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "waveviews/WaveView.h"
 
 class CViewEnlargedPreview : public CWaveView {
@@ -56,6 +57,9 @@ protected:
     CRect m_rcCanvas;
     CRect m_rcDraw;
     CRect m_rcVisible;
-    std::unique_ptr<CDC> m_pMemDC;
+    // The bitmap comes before the DC and the selection after both, so that
+    // the bitmap is selected out before the DC and the bitmap go.
     std::unique_ptr<CBitmap> m_pMemBitmap;
+    std::unique_ptr<CDC> m_pMemDC;
+    std::unique_ptr<CDCObjectSelector<CBitmap>> m_pMemSelection;
 };

@@ -280,10 +280,11 @@ void CViewRhythmWave::DrawDivider(CDC* pDC, CRect area, float ratio, BOOL enlarg
     CPen* pens[3] = {g_pPenBlue, &m_greenPen, &red};
     CDCStateSaver saver(*pDC);
     pDC->SelectStockObject(HOLLOW_BRUSH);
+    CDCObjectSelector<CPen> pen(*pDC);
     const bool marching = !m_bOn[1] && !m_bOn[2];
     for (int pair = 2; pair >= 0; --pair) {
         if (!m_bOn[pair]) continue;
-        if (pens[pair]) pDC->SelectObject(pens[pair]);
+        pen.Select(pens[pair]);
         const CRect first = map(m_rcHandle[pair][0]);
         const CRect second = map(m_rcHandle[pair][1]);
         const int top = first.top;

@@ -8,6 +8,7 @@
 
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "waveviews/EnlargedRuler.h"
 #include "waveviews/RhythmWaveStyle.h"
@@ -157,8 +158,8 @@ void CViewRhythmWave::DrawScale(CDC* pDC, CRect rect, float ratio)
     CPen pen(PS_SOLID, std::max(1, static_cast<int>(ratio)), colour);
     CBrush brush(colour);
     CDCStateSaver saver(*pDC);
-    pDC->SelectObject(&pen);
-    pDC->SelectObject(&brush);
+    CDCObjectSelector<CPen> penSel(*pDC, &pen);
+    CDCObjectSelector<CBrush> brushSel(*pDC, &brush);
     CRect client;
     GetClientRect(&client);
     const bool enlarged = ratio >= 1.5f;

@@ -13,7 +13,6 @@
 
 namespace {
 
-const int kOneLeadStyle = 13;
 const int kSixLeadStyle = 29;
 
 }  // namespace

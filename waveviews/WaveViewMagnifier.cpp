@@ -21,6 +21,8 @@ CWaveViewMagnifier::~CWaveViewMagnifier() { DropCache(); }
 
 void CWaveViewMagnifier::DropCache()
 {
+    m_pCanvasSelection.reset();
+    m_pCleanSelection.reset();
     if (m_pCanvasDC) m_pCanvasDC->DeleteDC();
     if (m_pCleanDC) m_pCleanDC->DeleteDC();
     m_pCanvasDC.reset();
@@ -153,7 +155,7 @@ BOOL CWaveViewMagnifier::Redraw(float ratio, CPoint point)
     auto bitmap = std::make_unique<CBitmap>();
     auto canvasDC = std::make_unique<CDC>();
     if (!bitmap->CreateCompatibleBitmap(reference, kw, kh) || !canvasDC->CreateCompatibleDC(reference)) return FALSE;
-    canvasDC->SelectObject(bitmap.get());
+    auto canvasSelection = std::make_unique<CDCObjectSelector<CBitmap>>(*canvasDC, bitmap.get());
 
     const float sy = source.Height() * ratio / kh;
     const float sx = source.Width() * ratio / kw;
@@ -164,6 +166,7 @@ BOOL CWaveViewMagnifier::Redraw(float ratio, CPoint point)
         // The font outlives the saver, so it is no longer selected when it goes.
         CFont scaled;
         CDCStateSaver saver(*canvasDC);
+        CDCObjectSelector<CFont> fontSelection(*canvasDC);
         if (m_drawing.bTextSetup) {
             CTavrionDoc* doc = m_host.GetTavrionDoc();
             CFont* font = m_drawing.pFont ? m_drawing.pFont : (doc ? doc->GetPageTextFont() : nullptr);
@@ -175,7 +178,7 @@ BOOL CWaveViewMagnifier::Redraw(float ratio, CPoint point)
                 font->GetLogFont(&lf);
                 lf.lfHeight = static_cast<LONG>(lf.lfHeight * ratio);
                 lf.lfWidth = static_cast<LONG>(lf.lfWidth * ratio);
-                if (scaled.CreateFontIndirect(&lf)) canvasDC->SelectObject(&scaled);
+                if (scaled.CreateFontIndirect(&lf)) fontSelection.Select(&scaled);
             }
         }
         if (m_drawing.drawView) drawn = m_drawing.drawView(canvasDC.get(), m_rcDraw, ratio);
@@ -186,13 +189,15 @@ BOOL CWaveViewMagnifier::Redraw(float ratio, CPoint point)
     auto cleanBitmap = std::make_unique<CBitmap>();
     auto cleanDC = std::make_unique<CDC>();
     if (cleanBitmap->CreateCompatibleBitmap(canvasDC.get(), kw, kh) && cleanDC->CreateCompatibleDC(canvasDC.get())) {
-        cleanDC->SelectObject(cleanBitmap.get());
+        auto cleanSelection = std::make_unique<CDCObjectSelector<CBitmap>>(*cleanDC, cleanBitmap.get());
         cleanDC->BitBlt(0, 0, kw, kh, canvasDC.get(), 0, 0, SRCCOPY);
         m_pCleanBitmap = std::move(cleanBitmap);
         m_pCleanDC = std::move(cleanDC);
+        m_pCleanSelection = std::move(cleanSelection);
     }
     m_pCanvasBitmap = std::move(bitmap);
     m_pCanvasDC = std::move(canvasDC);
+    m_pCanvasSelection = std::move(canvasSelection);
     overlays(m_pCanvasDC.get());
     return TRUE;
 }

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "platform/gdi/Bitmap.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/Dc.h"
 
 class CEnlargedPreviewWindow;
@@ -67,10 +68,14 @@ private:
 
     CWaveView& m_host;
     Drawing m_drawing;
-    std::unique_ptr<CDC> m_pCanvasDC;
+    // A picture's bitmap comes before its DC and the selection after both,
+    // so that the bitmap is selected out before the DC and the bitmap go.
     std::unique_ptr<CBitmap> m_pCanvasBitmap;
-    std::unique_ptr<CDC> m_pCleanDC;
+    std::unique_ptr<CDC> m_pCanvasDC;
+    std::unique_ptr<CDCObjectSelector<CBitmap>> m_pCanvasSelection;
     std::unique_ptr<CBitmap> m_pCleanBitmap;
+    std::unique_ptr<CDC> m_pCleanDC;
+    std::unique_ptr<CDCObjectSelector<CBitmap>> m_pCleanSelection;
     CRect m_rcVisible;
     CRect m_rcDraw;
     BOOL m_bTracking = FALSE;

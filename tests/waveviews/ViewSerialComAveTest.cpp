@@ -2,7 +2,8 @@
 // maker, found through a base list of records of every kind: slots load the
 // right records' beats and ST texts, columns stay empty on screen and close
 // up on paper, another patient's record is left off paper, and the overlap
-// column superimposes the others.
+// column superimposes the others; a record without beats is painted once
+// without asking for another paint.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -543,4 +544,67 @@ TEST_F(SerialComAveMouseTest, ATraceThatCannotBeDrawnIsReportedAndTheScreenKeeps
     m_doc.SetSmoothFilterMode(0);
     m_shown->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_NE(RGB(1, 2, 3), screen.GetPixel(kWidth - 3, kHeight - 3));
+}
+
+namespace {
+
+// The view in a window over an MFER file of extra leads, which carries no
+// averaged beats.
+class SerialComAveBeatlessTest : public SerialComAveTest {
+protected:
+    void SetUp() override
+    {
+        SerialComAveTest::SetUp();
+        Desktop::SetScreenSize(1920, 1080);
+        const std::string path = m_dir.File("extra4.mwf");
+        morvelance::MferOptions options;
+        options.description = morvelance::MferDescription(morvelance::MferKind::Extra4);
+        std::string error;
+        ASSERT_TRUE(morvelance::WriteMferFile(path, morvelance::MferKindRecord(morvelance::MferKind::Extra4, 4),
+                                              options, &error))
+            << error;
+        auto* item = new _MFERDATAITEM;
+        item->strFilePath = CString(path.c_str());
+        m_mfer.GetMFERDataManager()->AppendItem(item);
+        CString mfer(path.c_str()), xml, third;
+        ASSERT_EQ(0, m_mfer.OpenMFERFile(mfer, xml, third));
+        m_listed.push_back(AddListed(item->uSystemCode, item->strXMLPath, item->strFilePath));
+        ASSERT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), nullptr, 0));
+        CCreateContext context;
+        context.m_pCurrentDoc = &m_mfer;
+        m_shown = new CViewSerialComAve;
+        ASSERT_TRUE(m_shown->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &m_pane, 1,
+                                    &context));
+        m_shown->SetRestViewDoc(&m_doc);
+        m_shown->SetMFERViewDoc(&m_mfer);
+        m_shown->SetBaseECGDoc(&m_base);
+        m_shown->SetDocType(DOC_TYPE_MFER);
+        m_shown->SetPageStyle(41);
+        m_shown->SetSerialIndex(0, 0);
+        m_shown->OnUpdate(nullptr, 0, nullptr);
+    }
+    void TearDown() override
+    {
+        m_pane.DestroyWindow();
+        Desktop::Reset();
+        SerialComAveTest::TearDown();
+    }
+
+    CWnd m_pane;
+    CViewSerialComAve* m_shown = nullptr;   // deleted with its window
+};
+
+}  // namespace
+
+TEST_F(SerialComAveBeatlessTest, ARecordWithoutBeatsIsPaintedOnceAndAsksForNoFurtherPaint)
+{
+    ASSERT_EQ(0, m_shown->GetSampleCount(0, 0));
+    m_shown->InvalidateRect(nullptr, FALSE);
+    ASSERT_TRUE(m_shown->GetUpdateRect(nullptr, FALSE));
+    m_shown->UpdateWindow();   // one WM_PAINT, sent at once
+    // Painting reloads the empty slot; that must not invalidate the view
+    // again, or it would repaint itself for ever.
+    EXPECT_FALSE(m_shown->GetUpdateRect(nullptr, FALSE));
+    MSG paint;
+    EXPECT_FALSE(::PeekMessageW(&paint, m_shown->GetSafeHwnd(), WM_PAINT, WM_PAINT, PM_NOREMOVE));
 }

@@ -12,6 +12,7 @@ public:
     ~CButton() override;
 
     virtual BOOL Create(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    using CWnd::Create;   // the child-window form of every window stays callable
 
     UINT GetState() const;
     void SetState(BOOL bHighlight);

@@ -14,6 +14,7 @@ public:
     ~CComboBox() override;
 
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    using CWnd::Create;   // the child-window form of every window stays callable
 
     // ---- items ----------------------------------------------------------------------------
     // The index of the new item, CB_ERR or CB_ERRSPACE.

@@ -13,6 +13,7 @@ public:
     ~CEdit() override;
 
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    using CWnd::Create;   // the child-window form of every window stays callable
 
     // ---- text and selection ----------------------------------------------------------
     // The selection: start in the low word, end in the high word.

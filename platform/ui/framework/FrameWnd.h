@@ -24,6 +24,7 @@ public:
     virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
                         const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr,
                         DWORD dwExStyle = 0, CCreateContext* pContext = nullptr);
+    using CWnd::Create;   // the child-window form of every window stays callable
     // Creates the context's view class as a child with AFX_WS_DEFAULT_VIEW
     // (so a client edge) and the id; the frame then gives up its own client
     // edge. Null when the class is missing, not a window class, or the

@@ -14,6 +14,7 @@ public:
     ~CListBox() override;
 
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    using CWnd::Create;   // the child-window form of every window stays callable
 
     // ---- items ----------------------------------------------------------------------------
     int AddString(LPCTSTR lpszItem);

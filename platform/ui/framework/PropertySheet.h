@@ -35,6 +35,7 @@ public:
 
     // A modeless sheet; dwStyle -1 gives a visible pop-up with a caption.
     virtual BOOL Create(CWnd* pParentWnd = nullptr, DWORD dwStyle = static_cast<DWORD>(-1), DWORD dwExStyle = 0);
+    using CWnd::Create;   // the child-window form of every window stays callable
     // IDOK or IDCANCEL; -1 when the sheet cannot be made or WM_QUIT ended the run.
     virtual INT_PTR DoModal();
 

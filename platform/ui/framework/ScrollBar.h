@@ -10,6 +10,7 @@ public:
     ~CScrollBar() override;
 
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    using CWnd::Create;   // the child-window form of every window stays callable
 
     int GetScrollPos() const;
     // The previous position.

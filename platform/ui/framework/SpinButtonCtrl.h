@@ -11,6 +11,7 @@ public:
     ~CSpinButtonCtrl() override;
 
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    using CWnd::Create;   // the child-window form of every window stays callable
 
     BOOL SetAccel(int nAccel, UDACCEL* pAccel);
     UINT GetAccel(int nAccel, UDACCEL* pAccel) const;

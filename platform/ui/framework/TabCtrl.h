@@ -11,6 +11,7 @@ public:
     ~CTabCtrl() override;
 
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    using CWnd::Create;   // the child-window form of every window stays callable
 
     int GetItemCount() const;
     BOOL GetItem(int nItem, TCITEM* pTabCtrlItem) const;

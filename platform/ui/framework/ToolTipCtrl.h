@@ -13,6 +13,7 @@ public:
     ~CToolTipCtrl() override;
 
     virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);
+    using CWnd::Create;   // the child-window form of every window stays callable
 
     void Activate(BOOL bActivate);
     BOOL AddTool(CWnd* pWnd, LPCTSTR lpszText = LPSTR_TEXTCALLBACK, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);

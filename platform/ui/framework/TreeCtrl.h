@@ -11,6 +11,7 @@ public:
     ~CTreeCtrl() override;
 
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    using CWnd::Create;   // the child-window form of every window stays callable
 
     // ---- items ----------------------------------------------------------------------------
     // The new item, or null.
