@@ -24,6 +24,7 @@
 #include "host/HostReportSerial.h"
 #include "host/HostReportWave.h"
 #include "host/OutputFolder.h"
+#include "host/PdfJobFolder.h"
 #include "host/SerialRecordSet.h"
 #include "host/ViewCommand.h"
 #include "platform/base/CodePage.h"
@@ -68,7 +69,6 @@ const ReportName kReports[] = {
 
 const wchar_t kPclQueue[] = L"Morvelance PCL";
 const wchar_t kLipsQueue[] = L"Morvelance LIPS";
-const wchar_t kPdfPrinterKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Acrobat Distiller";
 
 const wchar_t* ReportTitle(const std::string& name)
 {
@@ -136,31 +136,6 @@ CString RecordXmlPath(CTavrionDoc& doc)
     return CString();
 }
 
-std::string MakeWorkFolder()
-{
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/morvelance-report-XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    return mkdtemp(buffer.data()) ? std::string(buffer.data()) : std::string();
-}
-
-void RemoveTree(const std::string& path)
-{
-    if (DIR* dir = opendir(path.c_str())) {
-        while (dirent* entry = readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name == "." || name == "..") continue;
-            const std::string child = path + "/" + name;
-            struct stat st;
-            if (lstat(child.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) RemoveTree(child);
-            else unlink(child.c_str());
-        }
-        closedir(dir);
-    }
-    rmdir(path.c_str());
-}
-
 std::string FirstPdf(const std::string& folder)
 {
     std::string found;
@@ -174,21 +149,19 @@ std::string FirstPdf(const std::string& folder)
     return found;
 }
 
-// The queue a job goes to: the PDF printer (the user's, or one the host
-// installs for the job) or a raw queue of the host's registry.
+// The queue a job goes to: the PDF printer in a registry of the job's own
+// (the user's printer with its port turned to the job's folder, or one the
+// job installs there), or a raw queue of the host's registry. Hosts printing
+// reports at the same time each have their own printer and folder: none
+// removes or redirects another's.
 class ReportQueue {
 public:
     ReportQueue(Output output, const std::string& printer) : m_output(output), m_queue(QueueName(output, printer)) {}
-    ~ReportQueue()
-    {
-        if (m_pdfAdded) platform::print::RemovePrinter(platform::print::kPdfPrinterName);
-        if (!m_work.empty()) RemoveTree(m_work);
-    }
 
     bool SetUp(CECGPrinter& printer)
     {
-        m_work = MakeWorkFolder();
-        if (m_work.empty()) return false;
+        m_work.path = MakeTempFolder();
+        if (m_work.path.empty()) return false;
         printer.SetPageSize(9, 2);
         printer.SetPrintMargin(10, 10, 10, 10);
         if (m_output == Output::Pdf) return SetUpPdf(printer);
@@ -210,7 +183,7 @@ public:
     bool Deliver(const std::string& pdf)
     {
         if (m_output == Output::Pdf) {
-            const std::string made = FirstPdf(m_work + "/saved");
+            const std::string made = FirstPdf(m_work.path + "/saved");
             if (made.empty() || !MakeFolderOf(pdf) || !MoveFinishedFile(made, pdf)) return false;
             std::printf("%s\n", pdf.c_str());
             return true;
@@ -224,20 +197,9 @@ public:
 private:
     bool SetUpPdf(CECGPrinter& printer)
     {
-        HKEY key = nullptr;
-        const bool installed =
-            RegOpenKeyExW(HKEY_LOCAL_MACHINE, kPdfPrinterKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS;
-        if (key) RegCloseKey(key);
-        if (!installed) {
-            platform::print::PdfPrinterSetup setup;
-            setup.outputFolder = platform::FromUtf8(m_work + "/printer");
-            setup.installFolder = platform::FromUtf8(m_work + "/Adobe");
-            mkdir((m_work + "/printer").c_str(), 0755);
-            m_pdfAdded = platform::print::ConfigurePdfPrinter(setup);
-            if (!m_pdfAdded) return false;
-        }
+        if (!m_registry.Enter(m_work.path + "/registry.reg") || !InstallPdfPrinter(m_work.path)) return false;
         printer.SetPrinterName(CString(platform::print::kPdfPrinterName));
-        printer.SetPDFSavePath(CString(platform::FromUtf8(m_work + "/saved/").c_str()));
+        printer.SetPDFSavePath(CString(platform::FromUtf8(m_work.path + "/saved/").c_str()));
         return true;
     }
 
@@ -250,8 +212,8 @@ private:
 
     Output m_output;
     std::wstring m_queue;
-    std::string m_work;
-    bool m_pdfAdded = false;
+    JobFolder m_work;         // removed last, the job's registry with it
+    JobRegistry m_registry;   // entered for a PDF job only
     size_t m_jobsBefore = 0;
 };
 

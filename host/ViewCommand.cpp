@@ -23,6 +23,7 @@
 #include "host/MagnifierPreview.h"
 #include "host/MeasurementViewCommand.h"
 #include "host/OutputFolder.h"
+#include "host/PdfJobFolder.h"
 #include "host/RestAnalysisViewCommand.h"
 #include "host/SheetView.h"
 #include "host/ViewPane.h"
@@ -73,7 +74,6 @@ struct ViewOptions {
     int calCount = 3;    // calibration column: pulses stacked
 };
 
-const wchar_t kPdfPrinterKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Acrobat Distiller";
 
 // The views that draw a record by themselves; their bases (CTavrionView,
 // CWaveView) paint bare paper and are only shown when named.
@@ -324,127 +324,6 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
     return true;
 }
 
-const char kPrintFolderStem[] = "morvelance-print-";
-
-std::string TempRoot()
-{
-    const char* tmp = std::getenv("TMPDIR");
-    return tmp && *tmp ? tmp : "/tmp";
-}
-
-void RemoveTree(const std::string& path)
-{
-    if (DIR* dir = opendir(path.c_str())) {
-        while (dirent* entry = readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name == "." || name == "..") continue;
-            const std::string child = path + "/" + name;
-            struct stat st;
-            if (lstat(child.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-                RemoveTree(child);
-            else
-                unlink(child.c_str());
-        }
-        closedir(dir);
-    }
-    rmdir(path.c_str());
-}
-
-// Whether a job folder ("morvelance-print-<pid>-XXXXXX") was left by a job
-// that is gone: its process no longer runs, or (the older form without a
-// process id) it is older than any job takes.
-bool AbandonedJobFolder(const std::string& name, const struct stat& st)
-{
-    const std::string stem = kPrintFolderStem;
-    if (name.compare(0, stem.size(), stem) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid()) return false;
-    const std::string rest = name.substr(stem.size());
-    const size_t dash = rest.find('-');
-    const std::string pid = dash == std::string::npos ? std::string() : rest.substr(0, dash);
-    if (pid.empty() || pid.size() > 9 || pid.find_first_not_of("0123456789") != std::string::npos)
-        return platform::OlderThan(st.st_mtim.tv_sec, platform::kStaleTemporarySeconds);
-    const pid_t writer = static_cast<pid_t>(std::atol(pid.c_str()));
-    return writer != getpid() && !platform::ProcessIsAlive(writer);
-}
-
-// Removes the folders of killed jobs, so that they do not pile up.
-void SweepAbandonedJobFolders(const std::string& root)
-{
-    std::vector<std::string> abandoned;
-    if (DIR* dir = opendir(root.c_str())) {
-        while (dirent* entry = readdir(dir)) {
-            const std::string path = root + "/" + entry->d_name;
-            struct stat st;
-            if (lstat(path.c_str(), &st) == 0 && AbandonedJobFolder(entry->d_name, st)) abandoned.push_back(path);
-        }
-        closedir(dir);
-    }
-    for (const std::string& path : abandoned) RemoveTree(path);
-}
-
-// The job's own folder, named after its process so that the next job can
-// tell it from one still at work.
-std::string MakeTempFolder()
-{
-    const std::string root = TempRoot();
-    SweepAbandonedJobFolders(root);
-    std::string pattern = root + "/" + kPrintFolderStem + std::to_string(getpid()) + "-XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    return mkdtemp(buffer.data()) ? std::string(buffer.data()) : std::string();
-}
-
-// Copies a file that may be absent; false when one that is there cannot be copied.
-bool CopyIfPresent(const std::string& from, const std::string& to)
-{
-    std::string bytes;
-    if (from.empty() || access(from.c_str(), F_OK) != 0) return true;
-    return platform::textfile::Read(from, bytes) && platform::textfile::ReplaceAtomically(to, bytes);
-}
-
-// The job's own registry: a copy of the user's that this process reads and
-// writes while the job runs (MORVELANCE_REGISTRY names it), with the win.ini
-// that lives beside it. The printer the job installs, its port and the
-// options the printer is given while it prints stay in the copy and go with
-// the job's folder: nothing of the job reaches the user's registry, so it
-// steers no other job, and a killed job leaves nothing there.
-class JobRegistry {
-public:
-    JobRegistry() = default;
-    JobRegistry(const JobRegistry&) = delete;
-    JobRegistry& operator=(const JobRegistry&) = delete;
-    ~JobRegistry() { Leave(); }
-
-    bool Enter(const std::string& copy)
-    {
-        const std::string user = platform::RegistryPath();
-        if (!CopyIfPresent(user, copy) || !CopyIfPresent(platform::WinIniPath(), platform::textfile::FolderOf(copy) + "/win.ini"))
-            return false;
-        const char* named = std::getenv("MORVELANCE_REGISTRY");
-        m_hadName = named != nullptr;
-        m_oldName = named ? named : "";
-        setenv("MORVELANCE_REGISTRY", copy.c_str(), 1);
-        platform::ReloadRegistry();
-        m_entered = true;
-        return true;
-    }
-
-    void Leave()
-    {
-        if (!m_entered) return;
-        if (m_hadName)
-            setenv("MORVELANCE_REGISTRY", m_oldName.c_str(), 1);
-        else
-            unsetenv("MORVELANCE_REGISTRY");
-        platform::ReloadRegistry();
-        m_entered = false;
-    }
-
-private:
-    bool m_entered = false;
-    bool m_hadName = false;
-    std::string m_oldName;
-};
-
 // The first PDF in a folder, "" when none.
 std::string FindPdf(const std::string& folder)
 {
@@ -486,7 +365,8 @@ public:
     bool Begin()
     {
         m_work.path = MakeTempFolder();
-        if (m_work.path.empty() || !m_registry.Enter(m_work.path + "/registry.reg") || !InstallPrinter()) return false;
+        if (m_work.path.empty() || !m_registry.Enter(m_work.path + "/registry.reg") || !InstallPdfPrinter(m_work.path))
+            return false;
         m_printer.SetPrinterName(CString(platform::print::kPdfPrinterName));
         m_printer.SetPDFSavePath(CString(platform::FromUtf8(m_work.path + "/saved/").c_str()));
         m_printer.SetPageSize(9, 2);
@@ -564,27 +444,6 @@ public:
     }
 
 private:
-    // A PDF printer the user installed is used with its settings, its port
-    // turned to the job's folder; without one the job installs its own. Both
-    // happen in the job's registry only.
-    bool InstallPrinter()
-    {
-        const std::string port = m_work.path + "/printer";
-        if (mkdir(port.c_str(), 0755) != 0) return false;
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kPdfPrinterKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            const std::wstring value = platform::FromUtf8(port + "/*.pdf");
-            const LONG set = RegSetValueExW(key, L"Port", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-            RegCloseKey(key);
-            return set == ERROR_SUCCESS;
-        }
-        platform::print::PdfPrinterSetup setup;
-        setup.outputFolder = platform::FromUtf8(port);
-        setup.installFolder = platform::FromUtf8(m_work.path + "/Adobe");
-        return platform::print::ConfigurePdfPrinter(setup);
-    }
-
     // One page: the grid, then `draw` with the job's font selected.
     template <class Draw> bool PrintPage(CWaveView* gridView, const Draw& draw)
     {
@@ -597,16 +456,6 @@ private:
         }
         return m_dc->EndPage() > 0 && ok;
     }
-
-    // The folder goes last, the job's registry with it; the printer and its
-    // DC go before the registry is left, whatever they still write.
-    struct JobFolder {
-        std::string path;
-        ~JobFolder()
-        {
-            if (!path.empty()) RemoveTree(path);
-        }
-    };
 
     CTavrionDoc& m_doc;
     JobFolder m_work;         // the job's own folder, removed at the end

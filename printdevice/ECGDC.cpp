@@ -1,14 +1,19 @@
 #include "printdevice/ECGDC.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
+#include <cwchar>
 #include <utility>
 #include <vector>
 
 #include "core/TavrionDoc.h"
 #include "core/TavrionMessage.h"
 #include "platform/base/DateTime.h"
+#include "platform/base/File.h"
 #include "platform/base/Kernel.h"
+#include "platform/base/Temporaries.h"
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/print/Spooler.h"
@@ -51,6 +56,100 @@ void OrderCorners(int& left, int& top, int& right, int& bottom)
 {
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
+}
+
+// Job names come from the clock, and every program on this computer that
+// prints a PDF report names its jobs the same way; two of them naming a job
+// in the same millisecond would share one PDF file, so that one report went
+// missing and the other program could move away a file it did not print.
+// A name is taken by making a folder of that name under the temporary
+// folder, which only one process can do; an empty file in it named after the
+// process says whose it is. A reservation goes with its job; those of
+// processes that are gone (killed mid-job) are swept by the next job, as are
+// ownerless ones older than a minute: no clock reading gives those names
+// again.
+const wchar_t kJobReservations[] = L"TavrionJobs";
+const long kReservationSeconds = 60;
+
+CString JobReservationFolder()
+{
+    wchar_t szTemp[MAX_PATH + 1] = {};
+    const DWORD length = ::GetTempPathW(MAX_PATH + 1, szTemp);
+    if (length == 0 || length > MAX_PATH) return CString();
+    return CString(szTemp) + kJobReservations;
+}
+
+CString OwnerFileName(pid_t pid)
+{
+    CString strName;
+    strName.Format(L"%ld", static_cast<long>(pid));
+    return strName;
+}
+
+// The process a reservation names; 0 when it names none (yet).
+pid_t ReservationOwner(const CString& strReservation)
+{
+    pid_t owner = 0;
+    WIN32_FIND_DATAW found = {};
+    HANDLE hFind = ::FindFirstFileW(strReservation + L"\\*", &found);
+    if (hFind == INVALID_HANDLE_VALUE) return 0;
+    do {
+        const CString strName(found.cFileName);
+        if (!strName.IsEmpty() && strName.SpanIncluding(L"0123456789") == strName)
+            owner = static_cast<pid_t>(std::wcstol(found.cFileName, nullptr, 10));
+    } while (!owner && ::FindNextFileW(hFind, &found));
+    ::FindClose(hFind);
+    return owner;
+}
+
+void RemoveReservation(const CString& strReservation, pid_t owner)
+{
+    if (owner) ::DeleteFileW(strReservation + L"\\" + OwnerFileName(owner));
+    ::RemoveDirectoryW(strReservation);
+}
+
+void SweepAbandonedReservations(const CString& strFolder)
+{
+    WIN32_FIND_DATAW found = {};
+    HANDLE hFind = ::FindFirstFileW(strFolder + L"\\Tavrion_*", &found);
+    if (hFind == INVALID_HANDLE_VALUE) return;
+    std::vector<std::pair<CString, pid_t>> abandoned;
+    do {
+        const CString strReservation = strFolder + L"\\" + found.cFileName;
+        const pid_t owner = ReservationOwner(strReservation);
+        const long long modified =
+            static_cast<long long>(((static_cast<ULONGLONG>(found.ftLastWriteTime.dwHighDateTime) << 32) |
+                                    found.ftLastWriteTime.dwLowDateTime) / 10000000ull) - 11644473600ll;
+        const bool gone = owner ? owner != ::getpid() && !platform::ProcessIsAlive(owner)
+                                : platform::OlderThan(modified, kReservationSeconds);
+        if (gone) abandoned.emplace_back(strReservation, owner);
+    } while (::FindNextFileW(hFind, &found));
+    ::FindClose(hFind);
+    for (const auto& reservation : abandoned) RemoveReservation(reservation.first, reservation.second);
+}
+
+// FALSE only when another process holds the name; `reservation` is the
+// folder made, empty when none could be (no temporary folder to reserve in:
+// the name is then taken on the in-process check alone). The folder of
+// reservations is made again when the last job of another process removed
+// it in between.
+BOOL ReserveJobName(const CString& strFolder, const CString& strName, CString& reservation)
+{
+    reservation.Empty();
+    if (strFolder.IsEmpty()) return TRUE;
+    const CString strPath = strFolder + L"\\" + strName;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (::CreateDirectoryW(strPath, nullptr)) {
+            reservation = strPath;
+            CFile owner;
+            if (owner.Open(strPath + L"\\" + OwnerFileName(::getpid()), CFile::modeCreate | CFile::modeWrite))
+                owner.Close();
+            return TRUE;
+        }
+        if (::GetLastError() == ERROR_ALREADY_EXISTS) return FALSE;
+        if (::GetLastError() != ERROR_PATH_NOT_FOUND || !::CreateDirectoryW(strFolder, nullptr)) break;
+    }
+    return TRUE;
 }
 
 }  // namespace
@@ -96,6 +195,7 @@ CECGDC& CECGDC::operator=(const CECGDC& other)
 CECGDC::~CECGDC()
 {
     DeleteDefaultObjects();
+    ReleaseJobName();
 }
 
 void CECGDC::CreateDefaultObjects()
@@ -236,6 +336,7 @@ int CECGDC::StartDoc(LPDOCINFOW lpDocInfo)
 
 CString CECGDC::UniqueJobName()
 {
+    ReleaseJobName();
     wchar_t szComputer[33] = {};
     DWORD dwSize = 33;
     if (!::GetComputerNameW(szComputer, &dwSize)) szComputer[0] = 0;
@@ -243,18 +344,36 @@ CString CECGDC::UniqueJobName()
     // The PDF printer names its file after the job, so two jobs must never
     // share a name: one started in the same millisecond as the last waits
     // for the next.
+    // Other processes are kept off the name by its reservation (above).
     static CString s_strLastName;
+    const CString strFolder = JobReservationFolder();
+    if (!strFolder.IsEmpty()) {
+        ::CreateDirectoryW(strFolder, nullptr);
+        SweepAbandonedReservations(strFolder);
+    }
     CString strName;
     for (;;) {
         SYSTEMTIME now = {};
         ::GetLocalTime(&now);
         strName.Format(L"Tavrion_%s_%d%02d%02d%02d%02d%02d%03d", szComputer, (int)now.wYear, (int)now.wMonth,
                        (int)now.wDay, (int)now.wHour, (int)now.wMinute, (int)now.wSecond, (int)now.wMilliseconds);
-        if (strName != s_strLastName) break;
+        if (strName != s_strLastName && ReserveJobName(strFolder, strName, m_strJobReservation)) break;
         ::Sleep(1);
     }
     s_strLastName = strName;
     return strName;
+}
+
+// Once the job is over its name can come from no clock reading again; the
+// folder of reservations goes with the last one (another process's
+// reservation keeps it).
+void CECGDC::ReleaseJobName()
+{
+    if (m_strJobReservation.IsEmpty()) return;
+    RemoveReservation(m_strJobReservation, ::getpid());
+    const int separator = m_strJobReservation.ReverseFind(L'\\');
+    if (separator > 0) ::RemoveDirectoryW(m_strJobReservation.Left(separator));
+    m_strJobReservation.Empty();
 }
 
 int CECGDC::StartPage()

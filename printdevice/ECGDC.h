@@ -141,7 +141,10 @@ private:
     // Selects the brush for one figure; FALSE when nothing was selected.
     BOOL RawSelectBrush(CBrush* pBrush, HBRUSH& hPrevious);
     void RawRestoreBrush(HBRUSH hPrevious);
+    // A job name no other job of this computer has, reserved against other
+    // processes until this context goes (m_strJobReservation).
     CString UniqueJobName();
+    void ReleaseJobName();
 
     // ---- the framework context's page (ECGDCReplay.cpp) -----------------------------
     // The framework context still holds the page this context attached.
@@ -174,6 +177,7 @@ private:
     int m_nCurX;                // current position of the HP-GL/2 and LIPS paths, device pixels
     int m_nCurY;
     CTavrionDoc* m_pDoc;        // whose print-cancel flag stops raw writes; null: nobody can cancel
+    CString m_strJobReservation;   // the folder holding this context's job name; never copied
 
     // The framework context's page of HP-GL/2 and LIPS jobs and what the
     // replay last sent of it: the printer's pen and fill until the caller's

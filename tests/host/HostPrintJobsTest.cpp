@@ -35,12 +35,14 @@ struct Expected {
     const char* word;      // a word this record's pages carry
     const char* absent;    // a word of another record's that they do not
     int pages;
+    const char* report;    // the report of the record's kind
+    const char* patient;   // the patient id its report carries
 };
 
 const Expected kRecords[] = {
-    {"rest12_90", "aVR", "V3R", 1},
-    {"extra_90", "V9", "aVR", 1},
-    {"rest15_90", "V4R", "V9", 1},
+    {"rest12_90", "aVR", "V3R", 1, "rest-wave", "MV-1001"},
+    {"extra_90", "V9", "aVR", 1, "extra-wave", "MV-1005"},
+    {"rest15_90", "V4R", "V9", 1, "rest-wave", "MV-1002"},
 };
 
 class HostPrintJobsTest : public ::testing::Test {
@@ -58,9 +60,10 @@ protected:
 
     std::string Sample(const std::string& name) const { return m_dir.File("samples/" + name + ".ecg"); }
 
-    // Starts a host printing `record` to `pdf`, with the shared registry and
-    // the test's temporary folder; its process id.
-    pid_t StartPrint(const std::string& record, const std::string& pdf)
+    // Starts a host printing `record` to `pdf` (the sheet, or the `report`
+    // named), with the shared registry and the test's temporary folder; its
+    // process id.
+    pid_t StartPrint(const std::string& record, const std::string& pdf, const char* report = nullptr)
     {
         std::vector<std::string> env;
         for (char** e = environ; *e; ++e)
@@ -72,7 +75,8 @@ protected:
         for (std::string& e : env) envp.push_back(&e[0]);
         envp.push_back(nullptr);
         std::string host = testsupport::BinaryDir() + "/bin/morvelance-host";
-        std::vector<std::string> args = {host, "print", record, "--view", "sheet", "--pdf", pdf};
+        std::vector<std::string> args = {host, "print", record, report ? "--report" : "--view", report ? report : "sheet",
+                                         "--pdf", pdf};
         std::vector<char*> argv;
         for (std::string& a : args) argv.push_back(&a[0]);
         argv.push_back(nullptr);
@@ -106,8 +110,20 @@ protected:
         EXPECT_EQ(expected.pages, PdfPageCount(pdf));
     }
 
-    // Prints every record at once, `rounds` times; the failed prints.
-    int PrintSideBySide(int rounds)
+    // The report is the record's own: its patient's id and no other's.
+    static void ExpectReportOf(const Expected& expected, const std::string& pdf)
+    {
+        SCOPED_TRACE(expected.record);
+        std::set<std::string> words;
+        for (const PdfWord& word : PdfWords(pdf)) words.insert(word.text);
+        for (const Expected& other : kRecords)
+            EXPECT_EQ(std::string(other.patient) == expected.patient ? 1u : 0u, words.count(other.patient)) << other.patient;
+        EXPECT_EQ(expected.pages, PdfPageCount(pdf));
+    }
+
+    // Prints every record at once (the sheet, or each record's report),
+    // `rounds` times; the failed prints.
+    int PrintSideBySide(int rounds, bool reports = false)
     {
         int failures = 0;
         for (int round = 0; round < rounds; ++round) {
@@ -115,7 +131,7 @@ protected:
             std::vector<std::string> pdfs;
             for (const Expected& expected : kRecords) {
                 pdfs.push_back(m_dir.File(std::string(expected.record) + "-" + std::to_string(round) + ".pdf"));
-                hosts.push_back(StartPrint(Sample(expected.record), pdfs.back()));
+                hosts.push_back(StartPrint(Sample(expected.record), pdfs.back(), reports ? expected.report : nullptr));
             }
             for (size_t i = 0; i < hosts.size(); ++i) {
                 const int status = Wait(hosts[i]);
@@ -124,7 +140,10 @@ protected:
                     ++failures;
                     continue;
                 }
-                ExpectPrintOf(kRecords[i], pdfs[i]);
+                if (reports)
+                    ExpectReportOf(kRecords[i], pdfs[i]);
+                else
+                    ExpectPrintOf(kRecords[i], pdfs[i]);
             }
         }
         return failures;
@@ -142,6 +161,17 @@ TEST_F(HostPrintJobsTest, HostsPrintingAtOnceEachPrintTheirOwnRecordAndLeaveTheR
 {
     const std::string before = Registry();
     EXPECT_EQ(0, PrintSideBySide(3));
+    EXPECT_EQ(before, Registry());
+    EXPECT_EQ(std::vector<std::string>(), TempEntries());
+}
+
+// Each report job has its own PDF printer and folder: a host that finished
+// first neither removes the printer another still prints through nor hands
+// it another's file.
+TEST_F(HostPrintJobsTest, HostsPrintingReportsAtOnceEachPrintTheirOwnRecordAndLeaveTheRegistryAlone)
+{
+    const std::string before = Registry();
+    EXPECT_EQ(0, PrintSideBySide(2, true));
     EXPECT_EQ(before, Registry());
     EXPECT_EQ(std::vector<std::string>(), TempEntries());
 }

@@ -3,15 +3,26 @@
 // forwarding of the GDI types.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <set>
 #include <string>
 
 #include "platform/base/CodePage.h"
+#include "platform/base/Kernel.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Image.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Message.h"
 #include "printdevice/ECGDC.h"
 #include "tests/printdevice/PrintDeviceTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -171,6 +182,64 @@ TEST(ECGDCJobName, PDFJobsGetTheComputerAndTheTimeToTheMillisecond)
     CECGDC other(1);
     other.StartDoc(L"Report");
     EXPECT_EQ(L"Tavrion", other.GetPDFFileName());
+}
+
+// Other processes name their jobs by the same clock: the names of the next
+// moments reserved as another process reserves them (a folder each under
+// the temporary folder) are never given, the name given is held while the
+// context lives, and it is given back with the context.
+TEST(ECGDCJobName, ANameAnotherProcessHoldsIsNeverGivenOursIsHeldUntilTheContextGoesAndAGoneProcessIsSwept)
+{
+    testsupport::TempDir tmp;
+    const char* oldTmp = std::getenv("TMPDIR");
+    const std::string savedTmp = oldTmp ? oldTmp : "";
+    setenv("TMPDIR", tmp.Path().c_str(), 1);
+
+    wchar_t computer[33] = {};
+    DWORD size = 33;
+    ASSERT_TRUE(GetComputerNameW(computer, &size));
+    const std::string folder = tmp.File("TavrionJobs");
+    ASSERT_EQ(0, ::mkdir(folder.c_str(), 0755));
+    std::set<std::string> taken;
+    const auto now = std::chrono::system_clock::now();
+    for (int ms = -50; ms < 400; ++ms) {
+        const auto moment = now + std::chrono::milliseconds(ms);
+        const std::time_t seconds = std::chrono::system_clock::to_time_t(moment);
+        const long millis = static_cast<long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(moment.time_since_epoch()).count() % 1000);
+        std::tm local = {};
+        localtime_r(&seconds, &local);
+        char name[96];
+        std::snprintf(name, sizeof name, "Tavrion_%s_%04d%02d%02d%02d%02d%02d%03ld",
+                      platform::ToUtf8(computer).c_str(), local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                      local.tm_hour, local.tm_min, local.tm_sec, millis);
+        if (::mkdir((folder + "/" + name).c_str(), 0755) == 0) taken.insert(name);
+    }
+    // A reservation of a process that is gone (killed mid-job).
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ASSERT_GT(child, 0);
+    ::waitpid(child, nullptr, 0);
+    const std::string killed = folder + "/Tavrion_" + platform::ToUtf8(computer) + "_20200101000000000";
+    ASSERT_EQ(0, ::mkdir(killed.c_str(), 0755));
+    tmp.Write("TavrionJobs/Tavrion_" + platform::ToUtf8(computer) + "_20200101000000000/" + std::to_string(child), "");
+    std::string given;
+    {
+        CECGDC dc(2);
+        dc.StartDoc(L"ignored");
+        given = platform::ToUtf8(dc.GetPDFFileName().str());
+        EXPECT_EQ(0u, taken.count(given)) << given;
+        struct stat st;
+        EXPECT_EQ(0, ::stat((folder + "/" + given).c_str(), &st)) << "the name is not held while the job runs";
+    }
+    struct stat st;
+    EXPECT_NE(0, ::stat((folder + "/" + given).c_str(), &st)) << "the name was not given back";
+    EXPECT_NE(0, ::stat(killed.c_str(), &st)) << "the reservation of a process that is gone stayed";
+    // The other process's reservations are left alone.
+    for (const std::string& name : taken) EXPECT_EQ(0, ::stat((folder + "/" + name).c_str(), &st)) << name;
+
+    if (oldTmp) setenv("TMPDIR", savedTmp.c_str(), 1);
+    else unsetenv("TMPDIR");
 }
 
 // ---- the GDI types forward to the framework context -----------------------------------------
