@@ -80,6 +80,25 @@ protected:
         for (int index : slots) m_view->SetSerialIndex(slot++, index);
         m_view->OnUpdate(nullptr, 0, nullptr);
     }
+    // A view filling a pane window, on `current`, of the record kind given,
+    // in page style 41; deleted with its window.
+    CViewSerialComAve* ShowInPane(CWnd& pane, CDocument* current, int docType, BOOL overlap)
+    {
+        if (!pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), nullptr, 0))
+            return nullptr;
+        CCreateContext context;
+        context.m_pCurrentDoc = current;
+        auto* view = new CViewSerialComAve;
+        if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &pane, 1, &context))
+            return nullptr;
+        view->SetRestViewDoc(&m_doc);
+        view->SetMFERViewDoc(&m_mfer);
+        view->SetBaseECGDoc(&m_base);
+        view->SetDocType(docType);
+        view->SetPageStyle(41);
+        view->SetShowOverlappedWave(overlap);
+        return view;
+    }
     void Draw(BOOL print, BOOL ignoreID = FALSE)
     {
         m_dc.DeleteDC();
@@ -411,18 +430,8 @@ protected:
     }
     void Show(BOOL overlap)
     {
-        ASSERT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), nullptr, 0));
-        CCreateContext context;
-        context.m_pCurrentDoc = &m_doc;
-        m_shown = new CViewSerialComAve;
-        ASSERT_TRUE(m_shown->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &m_pane, 1,
-                                    &context));
-        m_shown->SetRestViewDoc(&m_doc);
-        m_shown->SetMFERViewDoc(&m_mfer);
-        m_shown->SetBaseECGDoc(&m_base);
-        m_shown->SetDocType(DOC_TYPE_REST);
-        m_shown->SetPageStyle(41);
-        m_shown->SetShowOverlappedWave(overlap);
+        m_shown = ShowInPane(m_pane, &m_doc, DOC_TYPE_REST, overlap);
+        ASSERT_NE(nullptr, m_shown);
         m_shown->SetSerialIndex(0, 0);
         m_shown->SetSerialIndex(1, 1);
         m_shown->OnUpdate(nullptr, 0, nullptr);
@@ -569,17 +578,8 @@ protected:
         CString mfer(path.c_str()), xml, third;
         ASSERT_EQ(0, m_mfer.OpenMFERFile(mfer, xml, third));
         m_listed.push_back(AddListed(item->uSystemCode, item->strXMLPath, item->strFilePath));
-        ASSERT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), nullptr, 0));
-        CCreateContext context;
-        context.m_pCurrentDoc = &m_mfer;
-        m_shown = new CViewSerialComAve;
-        ASSERT_TRUE(m_shown->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &m_pane, 1,
-                                    &context));
-        m_shown->SetRestViewDoc(&m_doc);
-        m_shown->SetMFERViewDoc(&m_mfer);
-        m_shown->SetBaseECGDoc(&m_base);
-        m_shown->SetDocType(DOC_TYPE_MFER);
-        m_shown->SetPageStyle(41);
+        m_shown = ShowInPane(m_pane, &m_mfer, DOC_TYPE_MFER, FALSE);
+        ASSERT_NE(nullptr, m_shown);
         m_shown->SetSerialIndex(0, 0);
         m_shown->OnUpdate(nullptr, 0, nullptr);
     }
