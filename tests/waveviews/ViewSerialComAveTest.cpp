@@ -80,6 +80,18 @@ protected:
         for (int index : slots) m_view->SetSerialIndex(slot++, index);
         m_view->OnUpdate(nullptr, 0, nullptr);
     }
+    // An MFER file opened in the MFER document and listed in the base
+    // document; null when it did not open.
+    _MFERDATAITEM* ListMfer(const std::string& path)
+    {
+        auto* item = new _MFERDATAITEM;
+        item->strFilePath = CString(path.c_str());
+        m_mfer.GetMFERDataManager()->AppendItem(item);
+        CString mfer(path.c_str()), xml, third;
+        if (m_mfer.OpenMFERFile(mfer, xml, third) != 0) return nullptr;
+        m_listed.push_back(AddListed(item->uSystemCode, item->strXMLPath, item->strFilePath));
+        return item;
+    }
     // A view filling a pane window, on `current`, of the record kind given,
     // in page style 41; deleted with its window.
     CViewSerialComAve* ShowInPane(CWnd& pane, CDocument* current, int docType, BOOL overlap)
@@ -359,12 +371,8 @@ TEST_F(SerialComAveTest, AnMferFilesAveragedBeatsFillItsColumn)
     ASSERT_TRUE(morvelance::WriteMferFile(path, morvelance::MferKindRecord(morvelance::MferKind::Rhythm12, 12, 10.0, 500.0),
                                           morvelance::MferOptions(), &error))
         << error;
-    auto* item = new _MFERDATAITEM;
-    item->strFilePath = CString(path.c_str());
-    m_mfer.GetMFERDataManager()->AppendItem(item);
-    CString mfer(path.c_str()), xml, third;
-    ASSERT_EQ(0, m_mfer.OpenMFERFile(mfer, xml, third));
-    m_listed.push_back(AddListed(item->uSystemCode, item->strXMLPath, item->strFilePath));
+    _MFERDATAITEM* item = ListMfer(path);
+    ASSERT_NE(nullptr, item);
     item->strST[2] = L"50";
     m_mfer.SetSense(3, 10.0f, 0);
     m_view = std::make_unique<CViewSerialComAve>();
@@ -572,12 +580,7 @@ protected:
         ASSERT_TRUE(morvelance::WriteMferFile(path, morvelance::MferKindRecord(morvelance::MferKind::Extra4, 4),
                                               options, &error))
             << error;
-        auto* item = new _MFERDATAITEM;
-        item->strFilePath = CString(path.c_str());
-        m_mfer.GetMFERDataManager()->AppendItem(item);
-        CString mfer(path.c_str()), xml, third;
-        ASSERT_EQ(0, m_mfer.OpenMFERFile(mfer, xml, third));
-        m_listed.push_back(AddListed(item->uSystemCode, item->strXMLPath, item->strFilePath));
+        ASSERT_NE(nullptr, ListMfer(path));
         m_shown = ShowInPane(m_pane, &m_mfer, DOC_TYPE_MFER, FALSE);
         ASSERT_NE(nullptr, m_shown);
         m_shown->SetSerialIndex(0, 0);
