@@ -175,7 +175,8 @@ public:
         }
         printer.SetPrinterName(CString(m_queue.c_str()));
         printer.SetPrintType(m_output == Output::Pcl ? 3 : m_output == Output::Lips ? 5 : 1);
-        m_jobsBefore = platform::print::ListSpooledJobs(platform::print::SpoolFolder(m_queue)).size();
+        const auto jobs = platform::print::ListSpooledJobs(platform::print::SpoolFolder(m_queue));
+        m_lastJobBefore = jobs.empty() ? 0 : jobs.back().id;
         return true;
     }
 
@@ -188,10 +189,16 @@ public:
             std::printf("%s\n", pdf.c_str());
             return true;
         }
+        // Other hosts may print to the same queue at the same time: the
+        // newest job this process finished is the one.
         const auto jobs = platform::print::ListSpooledJobs(platform::print::SpoolFolder(m_queue));
-        if (jobs.size() <= m_jobsBefore) return false;
-        std::printf("%s\n", jobs.back().dataPath.c_str());
-        return true;
+        const std::wstring self = std::to_wstring(static_cast<long>(getpid()));
+        for (auto job = jobs.rbegin(); job != jobs.rend(); ++job) {
+            if (job->id <= m_lastJobBefore || job->Detail("Process") != self) continue;
+            std::printf("%s\n", job->dataPath.c_str());
+            return true;
+        }
+        return false;
     }
 
 private:
@@ -214,7 +221,7 @@ private:
     std::wstring m_queue;
     JobFolder m_work;         // removed last, the job's registry with it
     JobRegistry m_registry;   // entered for a PDF job only
-    size_t m_jobsBefore = 0;
+    DWORD m_lastJobBefore = 0;   // the newest finished job of the queue before this one
 };
 
 // The print layout tables of the record's kind, as a host loads them

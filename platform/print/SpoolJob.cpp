@@ -329,6 +329,9 @@ bool SpoolJob::Commit(const std::string& extension, const std::string* producedF
     record.pages = m_pages;
     record.dataFile = dataName;
     record.details = m_details;
+    // Whose job it is: programs printing to one queue at the same time each
+    // find their own among the finished jobs.
+    record.details.emplace_back("Process", std::to_wstring(static_cast<long>(::getpid())));
     if (!textfile::ReplaceAtomically(m_folder + "/" + stem + ".job", FormatSidecar(record))) {
         error = ERROR_WRITE_FAULT;
         ::unlink(finalData.c_str());
