@@ -61,9 +61,10 @@ protected:
     std::string Sample(const std::string& name) const { return m_dir.File("samples/" + name + ".ecg"); }
 
     // Starts a host printing `record` to `pdf` (the sheet, or the `report`
-    // named), with the shared registry and the test's temporary folder; its
-    // process id.
-    pid_t StartPrint(const std::string& record, const std::string& pdf, const char* report = nullptr)
+    // named; with `raw` the report goes to the PCL queue instead, and what
+    // the host prints goes to `pdf`.stdout), with the shared registry and the
+    // test's temporary folder; its process id.
+    pid_t StartPrint(const std::string& record, const std::string& pdf, const char* report = nullptr, bool raw = false)
     {
         std::vector<std::string> env;
         for (char** e = environ; *e; ++e)
@@ -75,14 +76,20 @@ protected:
         for (std::string& e : env) envp.push_back(&e[0]);
         envp.push_back(nullptr);
         std::string host = testsupport::BinaryDir() + "/bin/morvelance-host";
-        std::vector<std::string> args = {host, "print", record, report ? "--report" : "--view", report ? report : "sheet",
-                                         "--pdf", pdf};
+        std::vector<std::string> args = {host, "print", record, report ? "--report" : "--view", report ? report : "sheet"};
+        if (raw)
+            args.push_back("--pcl");
+        else
+            args.insert(args.end(), {"--pdf", pdf});
         std::vector<char*> argv;
         for (std::string& a : args) argv.push_back(&a[0]);
         argv.push_back(nullptr);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        if (raw)
+            posix_spawn_file_actions_addopen(&actions, 1, (pdf + ".stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        else
+            posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&actions, 2, (pdf + ".stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         pid_t pid = 0;
         const int failed = posix_spawn(&pid, host.c_str(), &actions, nullptr, argv.data(), envp.data());
@@ -174,6 +181,29 @@ TEST_F(HostPrintJobsTest, HostsPrintingReportsAtOnceEachPrintTheirOwnRecordAndLe
     EXPECT_EQ(0, PrintSideBySide(2, true));
     EXPECT_EQ(before, Registry());
     EXPECT_EQ(std::vector<std::string>(), TempEntries());
+}
+
+// Raw reports printed to one queue at the same time: each host names the
+// spool file of its own job, not the newest one of the queue.
+TEST_F(HostPrintJobsTest, HostsPrintingRawReportsAtOnceEachNameTheirOwnSpoolFile)
+{
+    std::vector<pid_t> hosts;
+    std::vector<std::string> outputs;
+    for (const Expected& expected : kRecords) {
+        outputs.push_back(m_dir.File(std::string(expected.record) + "-raw"));
+        hosts.push_back(StartPrint(Sample(expected.record), outputs.back(), expected.report, true));
+    }
+    std::set<std::string> named;
+    for (size_t i = 0; i < hosts.size(); ++i) {
+        ASSERT_EQ(0, Wait(hosts[i])) << testsupport::ReadFileBytes(outputs[i] + ".stderr");
+        std::string spool = testsupport::ReadFileBytes(outputs[i] + ".stdout");
+        while (!spool.empty() && (spool.back() == '\n' || spool.back() == '\r')) spool.pop_back();
+        ASSERT_GT(spool.size(), 4u);
+        named.insert(spool);
+        const std::string sidecar = testsupport::ReadFileBytes(spool.substr(0, spool.rfind('.')) + ".job");
+        EXPECT_NE(std::string::npos, sidecar.find("Process=" + std::to_string(hosts[i]) + "\n")) << spool;
+    }
+    EXPECT_EQ(hosts.size(), named.size());
 }
 
 TEST_F(HostPrintJobsTest, KilledPrintsLeaveNothingThatStopsTheNextPrint)
