@@ -15,11 +15,11 @@ constexpr int kMFEROffset = 51;
 // The pane on an extra-lead record, or on an MFER record of the extra kind.
 template <class Pane> CWnd* MakeExtraPane(CTavrionDoc& doc, bool showPatient)
 {
-    if (CWnd* pane = MakeOn(doc, showPatient, &Pane::SetExtraViewDoc)) return pane;
+    if (CWnd* pane = MakeOn<Pane, CExtraViewDoc>(doc, showPatient, &Pane::SetExtraViewDoc)) return pane;
     auto* mfer = dynamic_cast<CMFERViewDoc*>(&doc);
     const _MFERDATAITEM* item = mfer ? mfer->GetCurrentDataItem() : nullptr;
     if (!item || !CMFERViewDoc::IsExtraFamily(item->uSystemCode)) return nullptr;
-    return MakeOn(doc, showPatient, &Pane::SetMFERViewDoc);
+    return MakeOn<Pane, CMFERViewDoc>(doc, showPatient, &Pane::SetMFERViewDoc);
 }
 
 // A page style in the extra-lead numbering reaches whichever record the pane

@@ -1,25 +1,8 @@
 #include "panes/WndExtraCommentWave.h"
 
-#include "core/TavrionDoc.h"
-#include "core/UserMessages.h"
-#include "dialogs/DlgCtrl.h"
-#include "documents/ExtraViewDoc.h"
-#include "documents/MFERViewDoc.h"
-#include "panes/PaneKit.h"
 #include "panes/WndExtraCommentPage.h"
-#include "waveviews/ViewRhythmWave.h"
-#include "waveviews/ViewScroll1LeadWave.h"
 
-IMPLEMENT_DYNAMIC(CWndExtraCommentWave, CWnd)
-
-BEGIN_MESSAGE_MAP(CWndExtraCommentWave, CWnd)
-    ON_WM_CREATE()
-    ON_WM_SIZE()
-    ON_MESSAGE(WM_STRIP_DRAGGED, OnUser1LeadScorllDragDrop)
-    ON_MESSAGE(WM_DISPLAY_INFO_CHANGED, OnUpdateDisplayInfo)
-    ON_MESSAGE(WM_FORM_TAB_END, OnFocusJump)
-    ON_MESSAGE(WM_ANNOTATION_ACTIVE, OnUserAnnotationActive)
-END_MESSAGE_MAP()
+IMPLEMENT_DYNAMIC(CWndExtraCommentWave, CWndExtraCommentPane)
 
 namespace {
 
@@ -38,126 +21,9 @@ const CommentTwin kTwin = {kRows, 5, 5, 7, 15, FALSE, TRUE};
 
 }  // namespace
 
-CWndExtraCommentWave::CWndExtraCommentWave()
-    : m_pExtraViewDoc(nullptr), m_pMFERViewDoc(nullptr), m_bShowPatientInfo(1), m_bSelectExtra1(1),
-      m_bSetChoiceOffered(0), m_nPageStyle(24), m_pPatientFrame(nullptr), m_pCommentFrame(nullptr),
-      m_pRhythmView(nullptr), m_pDisplayStrip(nullptr), m_pSelectionStrip(nullptr), m_pRhythmStrip(nullptr)
-{
-}
-
-CWndExtraCommentWave::~CWndExtraCommentWave()
-{
-    delete m_pDisplayStrip;
-    m_pDisplayStrip = nullptr;
-    delete m_pSelectionStrip;
-    m_pSelectionStrip = nullptr;
-}
-
-void CWndExtraCommentWave::SetExtraViewDoc(CExtraViewDoc* pDoc)
-{
-    m_pExtraViewDoc = pDoc;
-    m_pMFERViewDoc = nullptr;
-}
-
-void CWndExtraCommentWave::SetMFERViewDoc(CMFERViewDoc* pDoc)
-{
-    m_pMFERViewDoc = pDoc;
-    m_pExtraViewDoc = nullptr;
-}
-
-CommentPageParts CWndExtraCommentWave::Parts()
-{
-    return {this,
-            {m_pExtraViewDoc, m_pMFERViewDoc},
-            m_bShowPatientInfo,
-            m_bSelectExtra1,
-            m_bSetChoiceOffered,
-            m_nPageStyle,
-            m_pPatientFrame,
-            m_pCommentFrame,
-            m_pRhythmView,
-            m_pDisplayStrip,
-            m_pSelectionStrip,
-            m_pRhythmStrip};
-}
-
-int CWndExtraCommentWave::OnCreate(LPCREATESTRUCT lpCreateStruct)
-{
-    if (CWnd::OnCreate(lpCreateStruct) == -1) return -1;
-    CreateCommentPage(Parts(), kTwin);
-    return 0;
-}
-
-void CWndExtraCommentWave::UpdateSelButton() { panes::extra::UpdateSelButton(Parts()); }
-
-void CWndExtraCommentWave::ShowExtraPageStyle(int style) { ShowPageStyle(FALSE, style); }
-
-void CWndExtraCommentWave::ShowMFERPageStyle(int style)
-{
-    // An MFER page is the extra-lead page of the same number plus 51.
-    if (style <= kMFERStyleOffset) return;
-    ShowPageStyle(TRUE, style - kMFERStyleOffset);
-}
-
-void CWndExtraCommentWave::ShowPageStyle(BOOL mferCall, int extraStyle)
-{
-    if (!ApplyCommentPage(Parts(), kTwin, mferCall, extraStyle)) return;
-    OnUpdate();
-    SendMessage(WM_SIZE, 0, 0);
-}
-
-void CWndExtraCommentWave::OnSize(UINT nType, int cx, int cy)
-{
-    CWnd::OnSize(nType, cx, cy);
-    CRect rect;
-    const CommentLayout layout = PlaceCommentPatient(Parts(), kTwin, rect);
-    const int pageHeight = panes::VirtualPage::PageHeight(m_bShowPatientInfo);
-    switch (layout) {
-    case kSizeWaveHalf: SizeWaveHalf(rect, panes::kPageWidth, pageHeight); break;
-    case kSizeComment: SizeComment(rect, panes::kPageWidth, pageHeight); break;
-    case kSizeCommentHalf: SizeCommentHalf(rect, panes::kPageWidth, pageHeight); break;
-    default: break;
-    }
-}
-
-void CWndExtraCommentWave::SizeComment(CRect rect, int pageWidth, int pageHeight)
-{
-    panes::extra::SizeComment(Parts(), kTwin, rect, pageWidth, pageHeight);
-}
-
-void CWndExtraCommentWave::SizeWaveHalf(CRect rect, int pageWidth, int pageHeight)
-{
-    panes::extra::SizeWaveHalf(Parts(), kTwin, rect, pageWidth, pageHeight);
-}
+CWndExtraCommentWave::CWndExtraCommentWave() : CWndExtraCommentPane(kTwin, 24) {}
 
 void CWndExtraCommentWave::SizeCommentHalf(CRect rect, int pageWidth, int pageHeight)
 {
     panes::extra::SizeCommentHalf(Parts(), rect, pageWidth, pageHeight);
 }
-
-void CWndExtraCommentWave::OnUpdate() { UpdateCommentPage(Parts(), kTwin); }
-
-BOOL CWndExtraCommentWave::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
-{
-    // A probe asks who would handle the command; it is not a command.
-    if (pHandlerInfo) return CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-    const CommentPageParts parts = Parts();
-    if (!parts.record.Doc() || !parts.record.HasItem()) return 0;
-    SelectLeadSet(parts, nID);
-    return CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-}
-
-LRESULT CWndExtraCommentWave::OnUpdateDisplayInfo(WPARAM, LPARAM) { return CommentCaptions(Parts()); }
-
-LRESULT CWndExtraCommentWave::OnUser1LeadScorllDragDrop(WPARAM wParam, LPARAM)
-{
-    return panes::RelayStripDrag(Parts().record.Doc(), m_pRhythmView, static_cast<int>(wParam));
-}
-
-LRESULT CWndExtraCommentWave::OnUserAnnotationActive(WPARAM wParam, LPARAM)
-{
-    CWaveView* views[] = {m_pRhythmView, m_pRhythmStrip};
-    return panes::RelayAnnotationActive(reinterpret_cast<CWnd*>(wParam), views, 2);
-}
-
-LRESULT CWndExtraCommentWave::OnFocusJump(WPARAM wParam, LPARAM) { return JumpBetweenCommentForms(Parts(), wParam); }
