@@ -175,10 +175,17 @@ BOOL CViewMemoryWave::DrawCell(CDC* pDC, const CRect& rect, int column, int row,
     const ExerBeat& wave = m_waves[column][row];
     CRect cell;
     double scale = 0.0025;
+    int count = wave.nLength;
     if (column == 2) {
         scale = 0.00125;
         const int width = wave.nLength >= CExerBeatCell::MIN_SAMPLES ? u(wave.nLength * 25 / rate) : u(200);
         cell = CRect(rect.left + u(46), baseline, rect.left + u(46) + width, baseline + c);
+        // A strip longer than the paper left of it stops at the frame, at
+        // its own speed: the samples past the edge are not drawn.
+        if (cell.right > rect.right && width > 0) {
+            count = static_cast<int>(static_cast<long long>(wave.nLength) * (rect.right - cell.left) / width);
+            cell.right = rect.right;
+        }
     } else {
         const bool placed = wave.nLength >= CExerBeatCell::MIN_SAMPLES && wave.nReference != 0;
         shift = placed ? u(wave.nReference * 25 / rate) : u(3000 / rate);
@@ -191,7 +198,7 @@ BOOL CViewMemoryWave::DrawCell(CDC* pDC, const CRect& rect, int column, int row,
                      static_cast<double>(rect.Width()) / gridX);
     const int colour = column == 0 ? kRestColour : kNormalColour;
     if (column == 2) {
-        if (!DrawWave(pDC, cell, scale, wave.pSamples, wave.nLength, printing, colour)) return FALSE;
+        if (!DrawWave(pDC, cell, scale, wave.pSamples, count, printing, colour)) return FALSE;
     } else {
         ExerBeat beat = wave;
         // The ticks of the column only with the measuring-lines argument.

@@ -2,6 +2,8 @@
 // beat, the current strip's average beat and the strip of each ST lead, the
 // header that follows the current time, the strip records' reference,
 // event and fifth offset, and the double-click by pane.
+#include <algorithm>
+
 #include "analysisviews/ViewMemoryWave.h"
 #include "core/UserMessages.h"
 #include "tests/analysisviews/ExerViewTestSupport.h"
@@ -102,6 +104,36 @@ TEST_F(MemoryView, AReferenceOfSixtyPlacesTheBeatByDefaultWithoutTicksAndAShortS
     // Only the rest beats, with their reference, get their five ticks.
     EXPECT_EQ(ticks % 5, 0);
     EXPECT_GT(ticks, 0);
+}
+
+TEST_F(MemoryView, AStripLongerThanThePaperStopsAtTheFrameAndKeepsItsSpeed)
+{
+    Show(1);
+    // 270 units across: a 10 s strip from unit 46 would need 296.
+    const int across = 270;
+    const double perSample = static_cast<double>(kWidth) / across * 25.0 / 500.0;
+    for (int printing = 0; printing < 2; ++printing) {
+        CDC dc;
+        ASSERT_TRUE(dc.Attach(platform::gdi::CreateRecordingDC(kWidth, kHeight)));
+        m_view->DrawView(&dc, CRect(0, 0, kWidth, kHeight), across, 110, 1, printing);
+        int strips = 0;
+        for (const DrawRecord& r : platform::gdi::GetRecording(dc.GetSafeHdc())) {
+            if (r.op != DrawOp::Polyline || r.points.size() < 1000) continue;
+            ++strips;
+            int left = kWidth, right = 0;
+            for (const POINT& p : r.points) {
+                left = std::min(left, static_cast<int>(p.x));
+                right = std::max(right, static_cast<int>(p.x));
+            }
+            EXPECT_EQ(left, MulDiv(kWidth, 46, across)) << printing;
+            EXPECT_LE(right, kWidth) << printing;
+            EXPECT_GE(right, kWidth - MulDiv(kWidth, 1, across)) << printing;
+            // Cut, not squeezed: the samples drawn stand as far apart as at 25 mm/s.
+            EXPECT_NEAR((right - left) / perSample, static_cast<double>(r.points.size()), 0.02 * r.points.size())
+                << printing;
+        }
+        EXPECT_EQ(strips, 3) << printing;
+    }
 }
 
 TEST_F(MemoryView, ADoubleClickOpensTheSummaryOnlyFromTheSummaryPane)
