@@ -330,6 +330,10 @@ TABLE_BINDINGS = {
     "Interpre_rr_print": {"Interpre_hr_stc": [RRT + "/Heart_rate"],
                           "Patient_confirm_date_stc": [VOK + "/Confirm_editor/Edit_date"]},
     "Interpre_exer_print": {"Patient_confirm_date_stc": [VOK + "/Confirm_editor/Edit_date"]},
+    # the extra-lead block prints a row's first path as it stands: the
+    # medication's name, not its pick-list index
+    "Interpre_extra_print": {"Interpre_medication1_cmb": medication(1)[::-1],
+                             "Interpre_medication2_cmb": medication(2)[::-1]},
 }
 # Forms where the height and weight labels are captions, not unit labels.
 CAPTION_UNIT_TABLES = {"Interpre_final_print", "Interpre_exer_print"}
@@ -715,75 +719,138 @@ def layout_exer():
     return lay
 
 
-# Print forms: thousandths; one print line is 18, a text 16 high.
+# Print forms: thousandths; one print line is 18, a text 16 high. A row's
+# left and top are thousandths of the printable width and height, its width
+# thousandths of the printable height (the blocks cross them, as the patient
+# block does): span() turns a stretch across the page into such a width. The
+# pages give each interpretation block a rectangle of its own (the left half,
+# or a band above the waves), and every row stays inside it: the waves take
+# the rest of the page.
 P_LINE, P_H, P_TEXT = 18, 16, 16
+# Printable width over height of an A4 landscape page with 10 mm margins
+# (277 x 190 mm), a little less so that a wrapped text ends before the edge
+# on any page of that shape.
+P_ASPECT = 277.0 / 190.0 * 0.97
+# The blocks' rectangles across and down, in thousandths of the page.
+HALF = 490            # the left half, less a gap before the waves
+REST_LINES = 27       # 500/1000 of the height on the interpretation page
+USA_LINES = 16        # 290/1000 above the US-style page's waves
+# Caption and value columns of a half-page block: two pairs a line.
+PAIR_X = (0, 200)
+VALUE_DX = 60
+
+
+def span(width):
+    return int(width * P_ASPECT)
 
 
 def print_row(lay, line, items, x=0, gap=6):
     lay.row(line * P_LINE, x, items, gap)
 
 
-def print_patient_head(lay, line):
-    print_row(lay, line, [("Patient_id_stc", 50), ("Patient_id_edt", 140), ("Patient_name_stc", 40),
-                          ("Patient_name_edt", 180), ("Patient_sex_stc", 40), ("Patient_sex_cmb", 50),
-                          ("Patient_age_birthday_stc", 40), ("Patient_age_birthday_edt", 200)])
-    print_row(lay, line + 1, [("Patient_height_edt", 50), ("Patient_height_stc", 30), ("Patient_weight_edt", 50),
+def print_at(lay, line, placed):
+    """placed: (name, left, right) with left and right across the page."""
+    for name, left, right in placed:
+        lay.put(name, left, line * P_LINE, span(right - left))
+
+
+def print_pair(lay, line, label, value, x=0, right=None, dx=VALUE_DX):
+    right = x + PAIR_X[1] - 10 if right is None else right
+    print_at(lay, line, [(label, x, x + dx), (value, x + dx, right)])
+
+
+def print_pair_lines(lay, line, names, x=0):
+    """Caption and value pairs, two a line, in the two columns of a half."""
+    for i in range(0, len(names), 2):
+        k = i // 2
+        column = k % 2
+        print_pair(lay, line + k // 2, names[i], names[i + 1], x + PAIR_X[column],
+                   x + (PAIR_X[1] - 10 if column == 0 else HALF))
+    return line + (len(names) // 2 + 1) // 2
+
+
+def print_patient_lines(lay, line, x=0, second=PAIR_X[1], right=HALF):
+    """ID and name, sex and age, then height, weight and blood pressure."""
+    print_pair(lay, line, "Patient_id_stc", "Patient_id_edt", x, x + second - 10)
+    print_pair(lay, line, "Patient_name_stc", "Patient_name_edt", x + second, right)
+    print_pair(lay, line + 1, "Patient_sex_stc", "Patient_sex_cmb", x, x + second - 10)
+    print_pair(lay, line + 1, "Patient_age_birthday_stc", "Patient_age_birthday_edt", x + second, right)
+    print_row(lay, line + 2, [("Patient_height_edt", 50), ("Patient_height_stc", 30), ("Patient_weight_edt", 50),
                               ("Patient_weight_stc", 30), ("Patient_bph_edt", 40), ("Patient_bp1_stc", 10),
-                              ("Patient_bpl_edt", 40), ("Patient_bp2_stc", 50)])
+                              ("Patient_bpl_edt", 40), ("Patient_bp2_stc", 50)], x)
+    return line + 3
 
 
 def print_sub_kana(lay, line, x=0):
-    print_row(lay, line, [("Patient_sub_id_stc", 60), ("Patient_sub_id_edt", 140), ("Patient_kana_name_stc", 70),
-                          ("Patient_kana_name_edt", 200)], x)
+    return print_pair_lines(lay, line, SUB_KANA, x)
 
 
-def print_pairs(lay, line, names, x=0, w_label=80, w_value=150, per_line=3):
-    for i in range(0, len(names), 2):
-        k = i // 2
-        print_row(lay, line + k // per_line,
-                  [(names[i], w_label), (names[i + 1], w_value)], x + (k % per_line) * (w_label + w_value + 12))
-    return line + (len(names) // 2 + per_line - 1) // per_line
-
-
-def print_request(lay, line, names, per_line=3):
+def print_medication(lay, line, x=0):
     # the medication caption heads two values
-    print_row(lay, line, [(names[0], 80), (names[1], 150), (names[2], 150)])
-    return print_pairs(lay, line + 1, names[3:], per_line=per_line)
-
-
-def print_measures(lay, line, x=640):
-    for i in range(0, len(MEASURES), 2):
-        print_row(lay, line + i // 2, [(MEASURES[i], 170), (MEASURES[i + 1], 170)], x)
-    return line + len(MEASURES) // 2
-
-
-def print_editor(lay, line, names, x=0):
-    print_row(lay, line, [(names[0], 120), (names[1], 160), (names[2], 180)], x)
+    print_at(lay, line, [("Interpre_medication_stc", x, x + VALUE_DX),
+                         ("Interpre_medication1_cmb", x + VALUE_DX, x + PAIR_X[1] + VALUE_DX - 10),
+                         ("Interpre_medication2_cmb", x + PAIR_X[1] + VALUE_DX, x + HALF)])
     return line + 1
 
 
-def print_additions(lay, line):
-    print_row(lay, line, [("Interpre_addition_stc", 120)])
+def print_measures(lay, line, x=0, per_column=4, columns=(0, 245), value_dx=110, right=HALF):
+    """The measurements down two columns (one when per_column holds them all)."""
+    for i in range(0, len(MEASURES), 2):
+        k = i // 2
+        column = columns[k // per_column]
+        nxt = columns[k // per_column + 1] if k // per_column + 1 < len(columns) else right
+        print_pair(lay, line + k % per_column, MEASURES[i], MEASURES[i + 1], x + column, x + nxt - 10, value_dx)
+    return line + min(per_column, len(MEASURES) // 2)
+
+
+def print_editor(lay, line, names, x=0, right=HALF):
+    print_at(lay, line, [(names[0], x, x + 90), (names[1], x + 90, x + 250), (names[2], x + 260, right)])
+    return line + 1
+
+
+def print_additions(lay, line, x=0, right=HALF):
+    """Caption, then three title and content lines."""
+    print_at(lay, line, [("Interpre_addition_stc", x, x + 120)])
     for n in range(1, 4):
-        print_row(lay, line + n, [("Interpre_addition_title_%d_edt" % n, 200),
-                                  ("Interpre_addition_content_%d_edt" % n, 780)])
+        print_at(lay, line + n, [("Interpre_addition_title_%d_edt" % n, x + 20, x + 120),
+                                 ("Interpre_addition_content_%d_edt" % n, x + 130, right)])
     return line + 4
 
 
-def print_code_rows(lay, line, kind, count, other):
-    """Code rows under a heading line: code and statement, then the line that
-    lists the codes that did not fit."""
-    for n in range(1, count + 1):
-        print_row(lay, line + n, [("Interpre_%s_num_%d_edt" % (kind, n), 80),
-                                  ("Interpre_%s_content_%d_edt" % (kind, n), 880)], 20)
-    print_row(lay, line + count + 1, [(other[0], 80), (other[1], 880)], 20)
-    return line + count + 2
-
-
-def print_comment(lay, line, lines=3):
-    print_row(lay, line, [("Interpre_comment_stc", 120)])
-    lay.put("Interpre_comment_edt", 20, (line + 1) * P_LINE, 960, lines * P_LINE)
+def print_comment(lay, line, lines=3, x=0, right=HALF):
+    print_at(lay, line, [("Interpre_comment_stc", x, x + 120)])
+    lay.put("Interpre_comment_edt", x + 20, (line + 1) * P_LINE, span(right - x - 20), lines * P_LINE)
     return line + 1 + lines
+
+
+# The Minnesota and IVREL section is laid out for the lines its print block
+# hands out: the block moves each section down by the lines the one before
+# really used, so the rows stand where a section of the fewest lines would
+# put them (two Minnesota code lines, a judgement line, one statement, one
+# comment line) and the table's other code rows lie under the ones that
+# print. Additions, Minnesota codes, IVREL statements and comment share
+# eight lines; with their six fixed lines the section takes fourteen.
+MINNESOTA_LINES = 14
+
+
+def print_minnesota(lay, line, ivrel_pairs, x=0, right=HALF):
+    code, text = x + 20, x + 90
+    print_at(lay, line, [("Interpre_minne_title_stc", x, x + 90)])
+    for n in range(1, 6):
+        print_at(lay, line + n, [("Interpre_minne_num_%d_edt" % n, code, text),
+                                 ("Interpre_minne_content_%d_edt" % n, text, right)])
+    print_at(lay, line + 2, [("Interpre_minne_other_stc", code, text), ("Interpre_minne_other_edt", text, right)])
+    print_at(lay, line + 3, [("Interpre_ivrel_stc", x, x + 90)])
+    # the judgement has a line of its own: without one, the statements take it
+    print_at(lay, line + 4, [("Interpre_ivrel_judge_stc", code, text), ("Interpre_ivrel_judge_cmb", text, right)])
+    for n in range(1, ivrel_pairs + 1):
+        print_at(lay, line + 4 + n, [("Interpre_ivrel_num_%d_edt" % n, code, text),
+                                     ("Interpre_ivrel_content_%d_edt" % n, text, right)])
+    print_at(lay, line + 6, [("Interpre_ivrel_other_stc", code, text), ("Interpre_ivrel_other_edt", text, right)])
+    print_at(lay, line + 6, [("Interpre_recommend_title_stc", x, x + 90), ("Interpre_recommend_stc", text, right)])
+    print_comment(lay, line + 7, x=x, right=right)
+    print_at(lay, line + 9, [("Interpre_confirm_stc", x, right)])
+    return line + MINNESOTA_LINES
 
 
 def layout_pat_info_print():
@@ -797,44 +864,66 @@ def layout_pat_info_print():
     return lay
 
 
-def layout_rest_print(usa):
+def layout_rest_print():
+    """The left half of the interpretation page, beside the average beats."""
     lay = Layout(P_H, P_TEXT)
-    print_patient_head(lay, 0)
-    line = 2
-    if not usa:
-        print_sub_kana(lay, line)
-        line += 1
-    # the measurements take the right of the page under the patient lines
-    line = print_request(lay, line, REQUEST_PRINT_SHORT if usa else REQUEST_PRINT, per_line=2)
-    line = max(line, print_measures(lay, 2))
+    line = print_patient_lines(lay, 0)
+    line = print_sub_kana(lay, line)
+    line = print_medication(lay, line)
+    line = print_pair_lines(lay, line, REQUEST_FULL[4:])
+    line = print_measures(lay, line)
     line = print_additions(lay, line)
-    print_row(lay, line, [("Interpre_minne_title_stc", 160)])
-    line = print_code_rows(lay, line, "minne", 5, ("Interpre_minne_other_stc", "Interpre_minne_other_edt"))
-    print_row(lay, line, [("Interpre_ivrel_stc", 160), ("Interpre_ivrel_judge_stc", 60),
-                          ("Interpre_ivrel_judge_cmb", 400)])
-    line = print_code_rows(lay, line, "ivrel", 6 if usa else 7, ("Interpre_ivrel_other_stc", "Interpre_ivrel_other_edt"))
-    print_row(lay, line, [("Interpre_recommend_title_stc", 160), ("Interpre_recommend_stc", 820)])
-    line = print_comment(lay, line + 1)
-    print_row(lay, line, [("Interpre_confirm_stc", 980)])
+    print_minnesota(lay, line - 4, 7)
+    assert line - 4 + MINNESOTA_LINES <= REST_LINES
+    return lay
+
+
+def layout_usa_rest_print():
+    """A band across the page above the waves: the patient, request and
+    measurement lines on the left, the codes and the comment on the right."""
+    lay = Layout(P_H, P_TEXT)
+    line = print_patient_lines(lay, 0, second=150, right=335)
+    print_at(lay, line, [("Interpre_medication_stc", 0, VALUE_DX), ("Interpre_medication1_cmb", VALUE_DX, 140),
+                         ("Interpre_medication2_cmb", 150, 335)])
+    line += 1
+    for i in range(4, 12, 4):
+        print_pair(lay, line, REQUEST_SHORT[i], REQUEST_SHORT[i + 1], 0, 140)
+        print_pair(lay, line, REQUEST_SHORT[i + 2], REQUEST_SHORT[i + 3], 150, 335, 50)
+        line += 1
+    line = print_measures(lay, line, per_column=7, columns=(0,), value_dx=115, right=335)
+    assert line <= USA_LINES
+    x = 350
+    print_additions(lay, 0, x, 1000)
+    print_minnesota(lay, 0, 6, x, 1000)
+    assert MINNESOTA_LINES <= USA_LINES
     return lay
 
 
 def layout_rr_print():
+    """The left half of the RR result page, above the histogram."""
     lay = Layout(P_H, P_TEXT)
-    print_sub_kana(lay, 0)
-    print_pairs(lay, 1, REQUEST_FULL[12:])
-    line = print_editor(lay, 3, INFO_EDITOR)
-    line = print_additions(lay, line)
-    print_row(lay, line, [("Interpre_mt_title_stc", 90), ("Interpre_mt_stc", 120), ("Interpre_hr_title_stc", 90),
-                          ("Interpre_hr_stc", 80), ("Interpre_tb_title_stc", 90), ("Interpre_tb_stc", 80)])
+    line = print_sub_kana(lay, 0)
+    line = print_pair_lines(lay, line, REQUEST_FULL[12:])
+    line = print_editor(lay, line, INFO_EDITOR)
+    print_additions(lay, line)
+    # Rows from here to the confirmation move down by the lines the
+    # additions print, up to four.
+    print_at(lay, line, [("Interpre_mt_title_stc", 0, 60), ("Interpre_mt_stc", 60, 120),
+                         ("Interpre_hr_title_stc", 140, 210), ("Interpre_hr_stc", 210, 250),
+                         ("Interpre_tb_title_stc", 270, 320), ("Interpre_tb_stc", 320, 360)])
     line = print_comment(lay, line + 1, lines=7)
     line = print_editor(lay, line, COMMENT_EDITOR)
-    print_row(lay, line, [("Patient_confirm_date_title_stc", 90), ("Patient_confirm_date_stc", 200),
-                          ("Patient_confirm_doctor_title_stc", 90), ("Patient_confirm_doctor_stc", 200)])
+    print_pair(lay, line, "Patient_confirm_date_title_stc", "Patient_confirm_date_stc", 0, 190)
+    print_pair(lay, line, "Patient_confirm_doctor_title_stc", "Patient_confirm_doctor_stc", 200, HALF)
     stats = ["Interpre_cv_title_stc", "Interpre_cv_stc", "Interpre_maxd_title_stc", "Interpre_maxd_stc",
              "Interpre_sd_title_stc", "Interpre_sd_stc", "Interpre_mind_title_stc", "Interpre_mind_stc",
              "Interpre_meand_title_stc", "Interpre_meand_stc", "Interpre_maxmin_titile_stc", "Interpre_maxmin_stc"]
-    line = print_pairs(lay, line + 1, stats, w_label=110, w_value=110)
+    line = line + 1 + 4
+    for i in range(0, len(stats), 2):
+        k = i // 2
+        print_pair(lay, line + k // 2, stats[i], stats[i + 1], PAIR_X[k % 2], PAIR_X[k % 2] + 190, 90)
+    # the block ends where the histogram and the trend begin, 435/1000 down
+    assert (line + 3) * P_LINE <= 435
     # The result table, histogram and trend are placed from origins of
     # their own (the table at 300/1000 across and 150/1000 down, the
     # histogram and trend at 515/1000 down, on the left and right halves):
@@ -845,18 +934,48 @@ def layout_rr_print():
     return lay
 
 
+# The rhythm block's confirmation line moves up 80/1000 for a 12- or 15-lead
+# record and down 50/1000 on later parts, and does not follow the additions:
+# it stands that far below the lowest place the comment editor line reaches.
+RHY_CONFIRM = 450
+
+
 def layout_rhy_print():
+    """The left half of the rhythm comment page, beside the waves."""
     lay = Layout(P_H, P_TEXT)
-    print_sub_kana(lay, 0)
-    print_row(lay, 1, [("Interpre_medication1_stc", 80), ("Interpre_medication1_cmb", 150),
-                       ("Interpre_medication2_stc", 80), ("Interpre_medication2_cmb", 150)])
-    line = print_pairs(lay, 2, REQUEST_FULL[4:])
+    line = print_sub_kana(lay, 0)
+    line = print_pair_lines(lay, line, REQUEST_FULL)
     line = print_editor(lay, line, INFO_EDITOR)
-    line = print_additions(lay, line)
+    print_additions(lay, line)
     line = print_comment(lay, line, lines=7)
     line = print_editor(lay, line, COMMENT_EDITOR)
-    print_row(lay, line, [("Interpre_confirm_stc", 980)])
+    assert line * P_LINE + 4 * P_LINE <= RHY_CONFIRM - 80
+    lay.put("Interpre_confirm_stc", 0, RHY_CONFIRM, span(HALF))
     return lay
+
+
+# The forms printed across the whole page (the master-step and exercise
+# pages): pairs three a line, additions and comment across the page.
+def print_pairs(lay, line, names, x=0, w_label=80, w_value=150, per_line=3):
+    for i in range(0, len(names), 2):
+        k = i // 2
+        print_row(lay, line + k // per_line,
+                  [(names[i], w_label), (names[i + 1], w_value)], x + (k % per_line) * (w_label + w_value + 12))
+    return line + (len(names) // 2 + per_line - 1) // per_line
+
+
+def print_additions_across(lay, line):
+    print_row(lay, line, [("Interpre_addition_stc", 120)])
+    for n in range(1, 4):
+        print_row(lay, line + n, [("Interpre_addition_title_%d_edt" % n, 200),
+                                  ("Interpre_addition_content_%d_edt" % n, 780)])
+    return line + 4
+
+
+def print_comment_across(lay, line, lines=3):
+    print_row(lay, line, [("Interpre_comment_stc", 120)])
+    lay.put("Interpre_comment_edt", 20, (line + 1) * P_LINE, 960, lines * P_LINE)
+    return line + 1 + lines
 
 
 def layout_final_print():
@@ -873,10 +992,10 @@ def layout_final_print():
     print_pairs(lay, 3, REQUEST_SHORT[4:12] + ["Interpre_req_doctor_stc", "Interpre_req_doctor_cmb",
                                                "Interpre_technician_stc", "Interpre_technician_cmb"])
     print_row(lay, 5, [("Interpre_confirm_stc", 600), ("Interpre_max_st_stc", 300)])
-    line = print_additions(lay, 6)
+    line = print_additions_across(lay, 6)
     print_row(lay, line, [("Interpre_ivrel_stc", 160), ("Interpre_ivrel_judge_stc", 60),
                           ("Interpre_ivrel_judge_cmb", 400)])
-    line = print_comment(lay, line + 1)
+    line = print_comment_across(lay, line + 1)
     print_pairs(lay, line, ["Interpre_req_doctor_stc_2", "Interpre_req_doctor_cmb_2", "Interpre_technician_stc_2",
                             "Interpre_technician_cmb_2", "Interpre_ward_stc_2", "Interpre_ward_cmb_2",
                             "Interpre_department_stc_2", "Interpre_department_cmb_2", "Interpre_hos_stc",
@@ -885,18 +1004,20 @@ def layout_final_print():
 
 
 def layout_extra_print():
+    """The left half of the extra-lead comment page, beside the waves."""
     lay = Layout(P_H, P_TEXT)
-    print_patient_head(lay, 0)
-    print_sub_kana(lay, 2)
-    line = print_request(lay, 3, REQUEST_PRINT)
+    line = print_patient_lines(lay, 0)
+    line = print_sub_kana(lay, line)
+    line = print_medication(lay, line)
+    line = print_pair_lines(lay, line, REQUEST_FULL[4:])
     line = print_editor(lay, line, INFO_EDITOR)
-    print_editor(lay, line, ["Interpre_edit_lead_name_title_stc", "Interpre_edit_lead_name_stc",
-                             "Interpre_edit_lead_name_date_stc"])
-    print_row(lay, line, [("Interpre_hr_title_stc", 120), ("Interpre_hr_stc", 80)], 640)
-    line = print_additions(lay, line + 1)
+    line = print_editor(lay, line, ["Interpre_edit_lead_name_title_stc", "Interpre_edit_lead_name_stc",
+                                    "Interpre_edit_lead_name_date_stc"])
+    print_pair(lay, line, "Interpre_hr_title_stc", "Interpre_hr_stc", 0, 190, 110)
+    line = print_additions(lay, line + 1) - 4
     line = print_comment(lay, line, lines=7)
     line = print_editor(lay, line, COMMENT_EDITOR)
-    print_row(lay, line, [("Interpre_confirm_stc", 980)])
+    print_at(lay, line, [("Interpre_confirm_stc", 0, HALF)])
     return lay
 
 
@@ -942,8 +1063,8 @@ LAYOUTS = {
     "Interpre_extra": layout_extra,
     "Interpre_exer": layout_exer,
     "Patient_info_print": layout_pat_info_print,
-    "Interpre_rest_print": lambda: layout_rest_print(False),
-    "Interpre_usa_rest_print": lambda: layout_rest_print(True),
+    "Interpre_rest_print": layout_rest_print,
+    "Interpre_usa_rest_print": layout_usa_rest_print,
     "Interpre_rr_print": layout_rr_print,
     "Interpre_rhy_print": layout_rhy_print,
     "Interpre_final_print": layout_final_print,

@@ -640,284 +640,284 @@
       <Patient_bp2_stc left="292" top="18" width="50" height="16"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_unit</Xml_path></Patient_bp2_stc>
     </xsl:template>
     <xsl:template name="Interpre_rest_print">
-      <Patient_id_stc left="0" top="0" width="50" height="16" visible="1">患者ID</Patient_id_stc>
-      <Patient_id_edt left="56" top="0" width="140" height="16" enable="true" visible="1"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_id</Xml_path></Patient_id_edt>
-      <Patient_name_stc left="202" top="0" width="40" height="16" visible="2">氏名</Patient_name_stc>
-      <Patient_name_edt left="248" top="0" width="180" height="16" enable="true" visible="2"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_name</Xml_path></Patient_name_edt>
-      <Patient_sex_stc left="434" top="0" width="40" height="16">性別</Patient_sex_stc>
-      <Patient_sex_cmb left="480" top="0" width="50" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Sex/@value</Xml_path></Patient_sex_cmb>
-      <Patient_age_birthday_stc left="536" top="0" width="40" height="16">年齢</Patient_age_birthday_stc>
-      <Patient_age_birthday_edt left="582" top="0" width="200" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Age</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Birthday</Xml_path></Patient_age_birthday_edt>
-      <Patient_height_edt left="0" top="18" width="50" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Height</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Sub_height</Xml_path></Patient_height_edt>
-      <Patient_height_stc left="56" top="18" width="30" height="16"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Height_unit</Xml_path></Patient_height_stc>
-      <Patient_weight_edt left="92" top="18" width="50" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Weight</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Sub_weight</Xml_path></Patient_weight_edt>
-      <Patient_weight_stc left="148" top="18" width="30" height="16"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Weight_unit</Xml_path></Patient_weight_stc>
-      <Patient_bpl_edt left="246" top="18" width="40" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_dia</Xml_path></Patient_bpl_edt>
-      <Patient_bp1_stc left="230" top="18" width="10" height="16">/</Patient_bp1_stc>
-      <Patient_bph_edt left="184" top="18" width="40" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_sys</Xml_path></Patient_bph_edt>
-      <Patient_bp2_stc left="292" top="18" width="50" height="16"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_unit</Xml_path></Patient_bp2_stc>
-      <Patient_sub_id_stc left="0" top="36" width="60" height="16" visible="3">サブＩＤ</Patient_sub_id_stc>
-      <Patient_sub_id_edt left="66" top="36" width="140" height="16" enable="true" visible="3"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section2/Sub_id</Xml_path></Patient_sub_id_edt>
-      <Patient_kana_name_stc left="212" top="36" width="70" height="16" visible="3">カナ氏名</Patient_kana_name_stc>
-      <Patient_kana_name_edt left="288" top="36" width="200" height="16" enable="true" visible="3"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_kana_name</Xml_path></Patient_kana_name_edt>
-      <Interpre_medication_stc left="0" top="54" width="80" height="16">投薬情報</Interpre_medication_stc>
-      <Interpre_medication1_cmb left="86" top="54" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']/@index</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']</Xml_path></Interpre_medication1_cmb>
-      <Interpre_medication2_cmb left="242" top="54" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']/@index</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']</Xml_path></Interpre_medication2_cmb>
-      <Interpre_symptom_stc left="0" top="72" width="80" height="16">自覚症状</Interpre_symptom_stc>
-      <Interpre_symptom_cmb left="86" top="72" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Symptom</Xml_path></Interpre_symptom_cmb>
-      <Interpre_disease_stc left="242" top="72" width="80" height="16">既往症</Interpre_disease_stc>
-      <Interpre_disease_cmb left="328" top="72" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Disease</Xml_path></Interpre_disease_cmb>
-      <Interpre_department_stc left="0" top="90" width="80" height="16">所属科</Interpre_department_stc>
-      <Interpre_department_cmb left="86" top="90" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Department</Xml_path></Interpre_department_cmb>
-      <Interpre_ward_stc left="242" top="90" width="80" height="16">病棟</Interpre_ward_stc>
-      <Interpre_ward_cmb left="328" top="90" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Ward</Xml_path></Interpre_ward_cmb>
-      <Interpre_room_no_stc left="0" top="108" width="80" height="16" visible="4">部屋番号</Interpre_room_no_stc>
-      <Interpre_room_no_edt left="86" top="108" width="150" height="16" enable="true" visible="4"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Room_no</Xml_path></Interpre_room_no_edt>
-      <Interpre_req_section_stc left="242" top="108" width="80" height="16" visible="4">依頼科</Interpre_req_section_stc>
-      <Interpre_req_section_cmb left="328" top="108" width="150" height="16" textheight="16" enable="true" visible="4"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section2/Request_section</Xml_path></Interpre_req_section_cmb>
-      <Interpre_req_doctor_stc left="0" top="126" width="80" height="16">依頼医師</Interpre_req_doctor_stc>
-      <Interpre_req_doctor_cmb left="86" top="126" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Request_doctor</Xml_path></Interpre_req_doctor_cmb>
-      <Interpre_technician_stc left="242" top="126" width="80" height="16">検査技師</Interpre_technician_stc>
-      <Interpre_technician_cmb left="328" top="126" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Technician</Xml_path></Interpre_technician_cmb>
-      <Interpre_hr_title_stc left="640" top="36" width="170" height="16" visible="10">心拍数(bpm)</Interpre_hr_title_stc>
-      <Interpre_hr_stc left="816" top="36" width="170" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Heart_rate</Xml_path></Interpre_hr_stc>
-      <Interpre_pr_int_title_stc left="640" top="54" width="170" height="16" visible="10">PR Int(ms)</Interpre_pr_int_title_stc>
-      <Interpre_pr_int_stc left="816" top="54" width="170" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Pr_int</Xml_path></Interpre_pr_int_stc>
-      <Interpre_qrs_int_title_stc left="640" top="72" width="170" height="16" visible="10">QRS Int(ms)</Interpre_qrs_int_title_stc>
-      <Interpre_qrs_int_stc left="816" top="72" width="170" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Qrs_dur</Xml_path></Interpre_qrs_int_stc>
-      <Interpre_qt_title_stc left="640" top="90" width="170" height="16" visible="10">QT/QTc Int(ms)</Interpre_qt_title_stc>
-      <Interpre_qt_stc left="816" top="90" width="170" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Qt_int</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Qtc_int</Xml_path></Interpre_qt_stc>
-      <Interpre_pqrst_title_stc left="640" top="108" width="170" height="16" visible="10">P/QRS/T Axis(deg.)</Interpre_pqrst_title_stc>
-      <Interpre_pqrst_stc left="816" top="108" width="170" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/P_axis</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Qrs_axis</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/T_axis</Xml_path></Interpre_pqrst_stc>
-      <Interpre_rv5_sv1_title_stc left="640" top="126" width="170" height="16" visible="10">RV5/SV1 Value(mV)</Interpre_rv5_sv1_title_stc>
-      <Interpre_rv5_sv1_stc left="816" top="126" width="170" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Rv5</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Sv1</Xml_path></Interpre_rv5_sv1_stc>
-      <Interpre_rv5_sv1_plus_title_stc left="640" top="144" width="170" height="16" visible="10">RV5+SV1 Value(mV)</Interpre_rv5_sv1_plus_title_stc>
-      <Interpre_rv5_sv1_plus_stc left="816" top="144" width="170" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Rv5</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Sv1</Xml_path></Interpre_rv5_sv1_plus_stc>
-      <Interpre_addition_stc left="0" top="162" width="120" height="16" visible="5">付帯情報</Interpre_addition_stc>
-      <Interpre_addition_title_1_edt left="0" top="180" width="200" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']/@title</Xml_path></Interpre_addition_title_1_edt>
-      <Interpre_addition_content_1_edt left="206" top="180" width="780" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']</Xml_path></Interpre_addition_content_1_edt>
-      <Interpre_addition_title_2_edt left="0" top="198" width="200" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']/@title</Xml_path></Interpre_addition_title_2_edt>
-      <Interpre_addition_content_2_edt left="206" top="198" width="780" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']</Xml_path></Interpre_addition_content_2_edt>
-      <Interpre_addition_title_3_edt left="0" top="216" width="200" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']/@title</Xml_path></Interpre_addition_title_3_edt>
-      <Interpre_addition_content_3_edt left="206" top="216" width="780" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']</Xml_path></Interpre_addition_content_3_edt>
-      <Interpre_minne_title_stc left="0" top="234" width="160" height="16" visible="6">ﾐﾈｿﾀｺｰﾄﾞ</Interpre_minne_title_stc>
-      <Interpre_minne_num_1_edt left="20" top="252" width="80" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='1']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='1']/@mask</Xml_path></Interpre_minne_num_1_edt>
-      <Interpre_minne_content_1_edt left="106" top="252" width="880" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='1']</Xml_path></Interpre_minne_content_1_edt>
-      <Interpre_minne_num_2_edt left="20" top="270" width="80" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='2']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='2']/@mask</Xml_path></Interpre_minne_num_2_edt>
-      <Interpre_minne_content_2_edt left="106" top="270" width="880" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='2']</Xml_path></Interpre_minne_content_2_edt>
-      <Interpre_minne_num_3_edt left="20" top="288" width="80" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='3']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='3']/@mask</Xml_path></Interpre_minne_num_3_edt>
-      <Interpre_minne_content_3_edt left="106" top="288" width="880" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='3']</Xml_path></Interpre_minne_content_3_edt>
-      <Interpre_minne_num_4_edt left="20" top="306" width="80" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='4']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='4']/@mask</Xml_path></Interpre_minne_num_4_edt>
-      <Interpre_minne_content_4_edt left="106" top="306" width="880" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='4']</Xml_path></Interpre_minne_content_4_edt>
-      <Interpre_minne_num_5_edt left="20" top="324" width="80" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='5']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='5']/@mask</Xml_path></Interpre_minne_num_5_edt>
-      <Interpre_minne_content_5_edt left="106" top="324" width="880" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='5']</Xml_path></Interpre_minne_content_5_edt>
-      <Interpre_minne_other_stc left="20" top="342" width="80" height="16" visible="6">その他</Interpre_minne_other_stc>
-      <Interpre_minne_other_edt left="106" top="342" width="880" height="16" enable="true" visible="6"/>
-      <Interpre_ivrel_stc left="0" top="360" width="160" height="16" visible="7">IVRELｺｰﾄﾞ</Interpre_ivrel_stc>
-      <Interpre_ivrel_judge_stc left="166" top="360" width="60" height="16" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Judgement/@value</Xml_path></Interpre_ivrel_judge_stc>
-      <Interpre_ivrel_judge_cmb left="232" top="360" width="400" height="16" textheight="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Judgement</Xml_path></Interpre_ivrel_judge_cmb>
-      <Interpre_ivrel_num_1_edt left="20" top="378" width="80" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='1']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='1']/@mask</Xml_path></Interpre_ivrel_num_1_edt>
-      <Interpre_ivrel_content_1_edt left="106" top="378" width="880" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='1']</Xml_path></Interpre_ivrel_content_1_edt>
-      <Interpre_ivrel_num_2_edt left="20" top="396" width="80" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='2']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='2']/@mask</Xml_path></Interpre_ivrel_num_2_edt>
-      <Interpre_ivrel_content_2_edt left="106" top="396" width="880" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='2']</Xml_path></Interpre_ivrel_content_2_edt>
-      <Interpre_ivrel_num_3_edt left="20" top="414" width="80" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='3']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='3']/@mask</Xml_path></Interpre_ivrel_num_3_edt>
-      <Interpre_ivrel_content_3_edt left="106" top="414" width="880" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='3']</Xml_path></Interpre_ivrel_content_3_edt>
-      <Interpre_ivrel_num_4_edt left="20" top="432" width="80" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='4']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='4']/@mask</Xml_path></Interpre_ivrel_num_4_edt>
-      <Interpre_ivrel_content_4_edt left="106" top="432" width="880" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='4']</Xml_path></Interpre_ivrel_content_4_edt>
-      <Interpre_ivrel_num_5_edt left="20" top="450" width="80" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='5']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='5']/@mask</Xml_path></Interpre_ivrel_num_5_edt>
-      <Interpre_ivrel_content_5_edt left="106" top="450" width="880" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='5']</Xml_path></Interpre_ivrel_content_5_edt>
-      <Interpre_ivrel_num_6_edt left="20" top="468" width="80" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='6']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='6']/@mask</Xml_path></Interpre_ivrel_num_6_edt>
-      <Interpre_ivrel_content_6_edt left="106" top="468" width="880" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='6']</Xml_path></Interpre_ivrel_content_6_edt>
-      <Interpre_ivrel_num_7_edt left="20" top="486" width="80" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='7']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='7']/@mask</Xml_path></Interpre_ivrel_num_7_edt>
-      <Interpre_ivrel_content_7_edt left="106" top="486" width="880" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='7']</Xml_path></Interpre_ivrel_content_7_edt>
-      <Interpre_ivrel_other_stc left="20" top="504" width="80" height="16" visible="7">その他</Interpre_ivrel_other_stc>
-      <Interpre_ivrel_other_edt left="106" top="504" width="880" height="16" enable="true" visible="7"/>
-      <Interpre_recommend_title_stc left="0" top="522" width="160" height="16" visible="8">ﾘｺﾒﾝﾃﾞｰｼｮﾝ</Interpre_recommend_title_stc>
-      <Interpre_recommend_stc left="166" top="522" width="820" height="16" visible="8"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Recommendation</Xml_path></Interpre_recommend_stc>
-      <Interpre_comment_stc left="0" top="540" width="120" height="16">コメント</Interpre_comment_stc>
-      <Interpre_comment_edt left="20" top="558" width="960" height="54" enable="true"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_content</Xml_path></Interpre_comment_edt>
-      <Interpre_confirm_stc left="0" top="612" width="980" height="16" visible="11"/>
+      <Patient_id_stc left="0" top="0" width="84" height="16" visible="1">患者ID</Patient_id_stc>
+      <Patient_id_edt left="60" top="0" width="183" height="16" enable="true" visible="1"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_id</Xml_path></Patient_id_edt>
+      <Patient_name_stc left="200" top="0" width="84" height="16" visible="2">氏名</Patient_name_stc>
+      <Patient_name_edt left="260" top="0" width="325" height="16" enable="true" visible="2"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_name</Xml_path></Patient_name_edt>
+      <Patient_sex_stc left="0" top="18" width="84" height="16">性別</Patient_sex_stc>
+      <Patient_sex_cmb left="60" top="18" width="183" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Sex/@value</Xml_path></Patient_sex_cmb>
+      <Patient_age_birthday_stc left="200" top="18" width="84" height="16">年齢</Patient_age_birthday_stc>
+      <Patient_age_birthday_edt left="260" top="18" width="325" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Age</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Birthday</Xml_path></Patient_age_birthday_edt>
+      <Patient_height_edt left="0" top="36" width="50" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Height</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Sub_height</Xml_path></Patient_height_edt>
+      <Patient_height_stc left="56" top="36" width="30" height="16"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Height_unit</Xml_path></Patient_height_stc>
+      <Patient_weight_edt left="92" top="36" width="50" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Weight</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Sub_weight</Xml_path></Patient_weight_edt>
+      <Patient_weight_stc left="148" top="36" width="30" height="16"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Weight_unit</Xml_path></Patient_weight_stc>
+      <Patient_bpl_edt left="246" top="36" width="40" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_dia</Xml_path></Patient_bpl_edt>
+      <Patient_bp1_stc left="230" top="36" width="10" height="16">/</Patient_bp1_stc>
+      <Patient_bph_edt left="184" top="36" width="40" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_sys</Xml_path></Patient_bph_edt>
+      <Patient_bp2_stc left="292" top="36" width="50" height="16"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_unit</Xml_path></Patient_bp2_stc>
+      <Patient_sub_id_stc left="0" top="54" width="84" height="16" visible="3">サブＩＤ</Patient_sub_id_stc>
+      <Patient_sub_id_edt left="60" top="54" width="183" height="16" enable="true" visible="3"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section2/Sub_id</Xml_path></Patient_sub_id_edt>
+      <Patient_kana_name_stc left="200" top="54" width="84" height="16" visible="3">カナ氏名</Patient_kana_name_stc>
+      <Patient_kana_name_edt left="260" top="54" width="325" height="16" enable="true" visible="3"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_kana_name</Xml_path></Patient_kana_name_edt>
+      <Interpre_medication_stc left="0" top="72" width="84" height="16">投薬情報</Interpre_medication_stc>
+      <Interpre_medication1_cmb left="60" top="72" width="268" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']/@index</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']</Xml_path></Interpre_medication1_cmb>
+      <Interpre_medication2_cmb left="260" top="72" width="325" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']/@index</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']</Xml_path></Interpre_medication2_cmb>
+      <Interpre_symptom_stc left="0" top="90" width="84" height="16">自覚症状</Interpre_symptom_stc>
+      <Interpre_symptom_cmb left="60" top="90" width="183" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Symptom</Xml_path></Interpre_symptom_cmb>
+      <Interpre_disease_stc left="200" top="90" width="84" height="16">既往症</Interpre_disease_stc>
+      <Interpre_disease_cmb left="260" top="90" width="325" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Disease</Xml_path></Interpre_disease_cmb>
+      <Interpre_department_stc left="0" top="108" width="84" height="16">所属科</Interpre_department_stc>
+      <Interpre_department_cmb left="60" top="108" width="183" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Department</Xml_path></Interpre_department_cmb>
+      <Interpre_ward_stc left="200" top="108" width="84" height="16">病棟</Interpre_ward_stc>
+      <Interpre_ward_cmb left="260" top="108" width="325" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Ward</Xml_path></Interpre_ward_cmb>
+      <Interpre_room_no_stc left="0" top="126" width="84" height="16" visible="4">部屋番号</Interpre_room_no_stc>
+      <Interpre_room_no_edt left="60" top="126" width="183" height="16" enable="true" visible="4"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Room_no</Xml_path></Interpre_room_no_edt>
+      <Interpre_req_section_stc left="200" top="126" width="84" height="16" visible="4">依頼科</Interpre_req_section_stc>
+      <Interpre_req_section_cmb left="260" top="126" width="325" height="16" textheight="16" enable="true" visible="4"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section2/Request_section</Xml_path></Interpre_req_section_cmb>
+      <Interpre_req_doctor_stc left="0" top="144" width="84" height="16">依頼医師</Interpre_req_doctor_stc>
+      <Interpre_req_doctor_cmb left="60" top="144" width="183" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Request_doctor</Xml_path></Interpre_req_doctor_cmb>
+      <Interpre_technician_stc left="200" top="144" width="84" height="16">検査技師</Interpre_technician_stc>
+      <Interpre_technician_cmb left="260" top="144" width="325" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Technician</Xml_path></Interpre_technician_cmb>
+      <Interpre_hr_title_stc left="0" top="162" width="155" height="16" visible="10">心拍数(bpm)</Interpre_hr_title_stc>
+      <Interpre_hr_stc left="110" top="162" width="176" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Heart_rate</Xml_path></Interpre_hr_stc>
+      <Interpre_pr_int_title_stc left="0" top="180" width="155" height="16" visible="10">PR Int(ms)</Interpre_pr_int_title_stc>
+      <Interpre_pr_int_stc left="110" top="180" width="176" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Pr_int</Xml_path></Interpre_pr_int_stc>
+      <Interpre_qrs_int_title_stc left="0" top="198" width="155" height="16" visible="10">QRS Int(ms)</Interpre_qrs_int_title_stc>
+      <Interpre_qrs_int_stc left="110" top="198" width="176" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Qrs_dur</Xml_path></Interpre_qrs_int_stc>
+      <Interpre_qt_title_stc left="0" top="216" width="155" height="16" visible="10">QT/QTc Int(ms)</Interpre_qt_title_stc>
+      <Interpre_qt_stc left="110" top="216" width="176" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Qt_int</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Qtc_int</Xml_path></Interpre_qt_stc>
+      <Interpre_pqrst_title_stc left="245" top="162" width="155" height="16" visible="10">P/QRS/T Axis(deg.)</Interpre_pqrst_title_stc>
+      <Interpre_pqrst_stc left="355" top="162" width="176" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/P_axis</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Qrs_axis</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/T_axis</Xml_path></Interpre_pqrst_stc>
+      <Interpre_rv5_sv1_title_stc left="245" top="180" width="155" height="16" visible="10">RV5/SV1 Value(mV)</Interpre_rv5_sv1_title_stc>
+      <Interpre_rv5_sv1_stc left="355" top="180" width="176" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Rv5</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Sv1</Xml_path></Interpre_rv5_sv1_stc>
+      <Interpre_rv5_sv1_plus_title_stc left="245" top="198" width="155" height="16" visible="10">RV5+SV1 Value(mV)</Interpre_rv5_sv1_plus_title_stc>
+      <Interpre_rv5_sv1_plus_stc left="355" top="198" width="176" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Rv5</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Sv1</Xml_path></Interpre_rv5_sv1_plus_stc>
+      <Interpre_addition_stc left="0" top="234" width="169" height="16" visible="5">付帯情報</Interpre_addition_stc>
+      <Interpre_addition_title_1_edt left="20" top="252" width="141" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']/@title</Xml_path></Interpre_addition_title_1_edt>
+      <Interpre_addition_content_1_edt left="130" top="252" width="509" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']</Xml_path></Interpre_addition_content_1_edt>
+      <Interpre_addition_title_2_edt left="20" top="270" width="141" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']/@title</Xml_path></Interpre_addition_title_2_edt>
+      <Interpre_addition_content_2_edt left="130" top="270" width="509" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']</Xml_path></Interpre_addition_content_2_edt>
+      <Interpre_addition_title_3_edt left="20" top="288" width="141" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']/@title</Xml_path></Interpre_addition_title_3_edt>
+      <Interpre_addition_content_3_edt left="130" top="288" width="509" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']</Xml_path></Interpre_addition_content_3_edt>
+      <Interpre_minne_title_stc left="0" top="234" width="127" height="16" visible="6">ﾐﾈｿﾀｺｰﾄﾞ</Interpre_minne_title_stc>
+      <Interpre_minne_num_1_edt left="20" top="252" width="98" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='1']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='1']/@mask</Xml_path></Interpre_minne_num_1_edt>
+      <Interpre_minne_content_1_edt left="90" top="252" width="565" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='1']</Xml_path></Interpre_minne_content_1_edt>
+      <Interpre_minne_num_2_edt left="20" top="270" width="98" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='2']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='2']/@mask</Xml_path></Interpre_minne_num_2_edt>
+      <Interpre_minne_content_2_edt left="90" top="270" width="565" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='2']</Xml_path></Interpre_minne_content_2_edt>
+      <Interpre_minne_num_3_edt left="20" top="288" width="98" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='3']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='3']/@mask</Xml_path></Interpre_minne_num_3_edt>
+      <Interpre_minne_content_3_edt left="90" top="288" width="565" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='3']</Xml_path></Interpre_minne_content_3_edt>
+      <Interpre_minne_num_4_edt left="20" top="306" width="98" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='4']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='4']/@mask</Xml_path></Interpre_minne_num_4_edt>
+      <Interpre_minne_content_4_edt left="90" top="306" width="565" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='4']</Xml_path></Interpre_minne_content_4_edt>
+      <Interpre_minne_num_5_edt left="20" top="324" width="98" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='5']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='5']/@mask</Xml_path></Interpre_minne_num_5_edt>
+      <Interpre_minne_content_5_edt left="90" top="324" width="565" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='5']</Xml_path></Interpre_minne_content_5_edt>
+      <Interpre_minne_other_stc left="20" top="270" width="98" height="16" visible="6">その他</Interpre_minne_other_stc>
+      <Interpre_minne_other_edt left="90" top="270" width="565" height="16" enable="true" visible="6"/>
+      <Interpre_ivrel_stc left="0" top="288" width="127" height="16" visible="7">IVRELｺｰﾄﾞ</Interpre_ivrel_stc>
+      <Interpre_ivrel_judge_stc left="20" top="306" width="98" height="16" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Judgement/@value</Xml_path></Interpre_ivrel_judge_stc>
+      <Interpre_ivrel_judge_cmb left="90" top="306" width="565" height="16" textheight="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Judgement</Xml_path></Interpre_ivrel_judge_cmb>
+      <Interpre_ivrel_num_1_edt left="20" top="324" width="98" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='1']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='1']/@mask</Xml_path></Interpre_ivrel_num_1_edt>
+      <Interpre_ivrel_content_1_edt left="90" top="324" width="565" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='1']</Xml_path></Interpre_ivrel_content_1_edt>
+      <Interpre_ivrel_num_2_edt left="20" top="342" width="98" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='2']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='2']/@mask</Xml_path></Interpre_ivrel_num_2_edt>
+      <Interpre_ivrel_content_2_edt left="90" top="342" width="565" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='2']</Xml_path></Interpre_ivrel_content_2_edt>
+      <Interpre_ivrel_num_3_edt left="20" top="360" width="98" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='3']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='3']/@mask</Xml_path></Interpre_ivrel_num_3_edt>
+      <Interpre_ivrel_content_3_edt left="90" top="360" width="565" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='3']</Xml_path></Interpre_ivrel_content_3_edt>
+      <Interpre_ivrel_num_4_edt left="20" top="378" width="98" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='4']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='4']/@mask</Xml_path></Interpre_ivrel_num_4_edt>
+      <Interpre_ivrel_content_4_edt left="90" top="378" width="565" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='4']</Xml_path></Interpre_ivrel_content_4_edt>
+      <Interpre_ivrel_num_5_edt left="20" top="396" width="98" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='5']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='5']/@mask</Xml_path></Interpre_ivrel_num_5_edt>
+      <Interpre_ivrel_content_5_edt left="90" top="396" width="565" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='5']</Xml_path></Interpre_ivrel_content_5_edt>
+      <Interpre_ivrel_num_6_edt left="20" top="414" width="98" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='6']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='6']/@mask</Xml_path></Interpre_ivrel_num_6_edt>
+      <Interpre_ivrel_content_6_edt left="90" top="414" width="565" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='6']</Xml_path></Interpre_ivrel_content_6_edt>
+      <Interpre_ivrel_num_7_edt left="20" top="432" width="98" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='7']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='7']/@mask</Xml_path></Interpre_ivrel_num_7_edt>
+      <Interpre_ivrel_content_7_edt left="90" top="432" width="565" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='7']</Xml_path></Interpre_ivrel_content_7_edt>
+      <Interpre_ivrel_other_stc left="20" top="342" width="98" height="16" visible="7">その他</Interpre_ivrel_other_stc>
+      <Interpre_ivrel_other_edt left="90" top="342" width="565" height="16" enable="true" visible="7"/>
+      <Interpre_recommend_title_stc left="0" top="342" width="127" height="16" visible="8">ﾘｺﾒﾝﾃﾞｰｼｮﾝ</Interpre_recommend_title_stc>
+      <Interpre_recommend_stc left="90" top="342" width="565" height="16" visible="8"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Recommendation</Xml_path></Interpre_recommend_stc>
+      <Interpre_comment_stc left="0" top="360" width="169" height="16">コメント</Interpre_comment_stc>
+      <Interpre_comment_edt left="20" top="378" width="664" height="54" enable="true"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_content</Xml_path></Interpre_comment_edt>
+      <Interpre_confirm_stc left="0" top="396" width="692" height="16" visible="11"/>
     </xsl:template>
     <xsl:template name="Interpre_usa_rest_print">
-      <Patient_id_stc left="0" top="0" width="50" height="16" visible="1">患者ID</Patient_id_stc>
-      <Patient_id_edt left="56" top="0" width="140" height="16" enable="true" visible="1"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_id</Xml_path></Patient_id_edt>
-      <Patient_name_stc left="202" top="0" width="40" height="16" visible="2">氏名</Patient_name_stc>
-      <Patient_name_edt left="248" top="0" width="180" height="16" enable="true" visible="2"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_name</Xml_path></Patient_name_edt>
-      <Patient_sex_stc left="434" top="0" width="40" height="16">性別</Patient_sex_stc>
-      <Patient_sex_cmb left="480" top="0" width="50" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Sex/@value</Xml_path></Patient_sex_cmb>
-      <Patient_age_birthday_stc left="536" top="0" width="40" height="16">年齢</Patient_age_birthday_stc>
-      <Patient_age_birthday_edt left="582" top="0" width="200" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Age</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Birthday</Xml_path></Patient_age_birthday_edt>
-      <Patient_height_edt left="0" top="18" width="50" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Height</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Sub_height</Xml_path></Patient_height_edt>
-      <Patient_height_stc left="56" top="18" width="30" height="16"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Height_unit</Xml_path></Patient_height_stc>
-      <Patient_weight_edt left="92" top="18" width="50" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Weight</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Sub_weight</Xml_path></Patient_weight_edt>
-      <Patient_weight_stc left="148" top="18" width="30" height="16"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Weight_unit</Xml_path></Patient_weight_stc>
-      <Patient_bpl_edt left="246" top="18" width="40" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_dia</Xml_path></Patient_bpl_edt>
-      <Patient_bp1_stc left="230" top="18" width="10" height="16">/</Patient_bp1_stc>
-      <Patient_bph_edt left="184" top="18" width="40" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_sys</Xml_path></Patient_bph_edt>
-      <Patient_bp2_stc left="292" top="18" width="50" height="16"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_unit</Xml_path></Patient_bp2_stc>
-      <Interpre_medication_stc left="0" top="36" width="80" height="16">投薬情報</Interpre_medication_stc>
-      <Interpre_medication1_cmb left="86" top="36" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']/@index</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']</Xml_path></Interpre_medication1_cmb>
-      <Interpre_medication2_cmb left="242" top="36" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']/@index</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']</Xml_path></Interpre_medication2_cmb>
-      <Interpre_symptom_stc left="0" top="54" width="80" height="16">自覚症状</Interpre_symptom_stc>
-      <Interpre_symptom_cmb left="86" top="54" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Symptom</Xml_path></Interpre_symptom_cmb>
-      <Interpre_disease_stc left="242" top="54" width="80" height="16">既往症</Interpre_disease_stc>
-      <Interpre_disease_cmb left="328" top="54" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Disease</Xml_path></Interpre_disease_cmb>
-      <Interpre_department_stc left="0" top="72" width="80" height="16">所属科</Interpre_department_stc>
-      <Interpre_department_cmb left="86" top="72" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Department</Xml_path></Interpre_department_cmb>
-      <Interpre_ward_stc left="242" top="72" width="80" height="16">病棟</Interpre_ward_stc>
-      <Interpre_ward_cmb left="328" top="72" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Ward</Xml_path></Interpre_ward_cmb>
-      <Interpre_hr_title_stc left="640" top="36" width="170" height="16" visible="10">心拍数(bpm)</Interpre_hr_title_stc>
-      <Interpre_hr_stc left="816" top="36" width="170" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Heart_rate</Xml_path></Interpre_hr_stc>
-      <Interpre_pr_int_title_stc left="640" top="54" width="170" height="16" visible="10">PR Int(ms)</Interpre_pr_int_title_stc>
-      <Interpre_pr_int_stc left="816" top="54" width="170" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Pr_int</Xml_path></Interpre_pr_int_stc>
-      <Interpre_qrs_int_title_stc left="640" top="72" width="170" height="16" visible="10">QRS Int(ms)</Interpre_qrs_int_title_stc>
-      <Interpre_qrs_int_stc left="816" top="72" width="170" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Qrs_dur</Xml_path></Interpre_qrs_int_stc>
-      <Interpre_qt_title_stc left="640" top="90" width="170" height="16" visible="10">QT/QTc Int(ms)</Interpre_qt_title_stc>
-      <Interpre_qt_stc left="816" top="90" width="170" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Qt_int</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Qtc_int</Xml_path></Interpre_qt_stc>
-      <Interpre_pqrst_title_stc left="640" top="108" width="170" height="16" visible="10">P/QRS/T Axis(deg.)</Interpre_pqrst_title_stc>
-      <Interpre_pqrst_stc left="816" top="108" width="170" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/P_axis</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Qrs_axis</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/T_axis</Xml_path></Interpre_pqrst_stc>
-      <Interpre_rv5_sv1_title_stc left="640" top="126" width="170" height="16" visible="10">RV5/SV1 Value(mV)</Interpre_rv5_sv1_title_stc>
-      <Interpre_rv5_sv1_stc left="816" top="126" width="170" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Rv5</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Sv1</Xml_path></Interpre_rv5_sv1_stc>
-      <Interpre_rv5_sv1_plus_title_stc left="640" top="144" width="170" height="16" visible="10">RV5+SV1 Value(mV)</Interpre_rv5_sv1_plus_title_stc>
-      <Interpre_rv5_sv1_plus_stc left="816" top="144" width="170" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Rv5</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Sv1</Xml_path></Interpre_rv5_sv1_plus_stc>
-      <Interpre_addition_stc left="0" top="162" width="120" height="16" visible="5">付帯情報</Interpre_addition_stc>
-      <Interpre_addition_title_1_edt left="0" top="180" width="200" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']/@title</Xml_path></Interpre_addition_title_1_edt>
-      <Interpre_addition_content_1_edt left="206" top="180" width="780" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']</Xml_path></Interpre_addition_content_1_edt>
-      <Interpre_addition_title_2_edt left="0" top="198" width="200" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']/@title</Xml_path></Interpre_addition_title_2_edt>
-      <Interpre_addition_content_2_edt left="206" top="198" width="780" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']</Xml_path></Interpre_addition_content_2_edt>
-      <Interpre_addition_title_3_edt left="0" top="216" width="200" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']/@title</Xml_path></Interpre_addition_title_3_edt>
-      <Interpre_addition_content_3_edt left="206" top="216" width="780" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']</Xml_path></Interpre_addition_content_3_edt>
-      <Interpre_minne_title_stc left="0" top="234" width="160" height="16" visible="6">ﾐﾈｿﾀｺｰﾄﾞ</Interpre_minne_title_stc>
-      <Interpre_minne_num_1_edt left="20" top="252" width="80" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='1']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='1']/@mask</Xml_path></Interpre_minne_num_1_edt>
-      <Interpre_minne_content_1_edt left="106" top="252" width="880" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='1']</Xml_path></Interpre_minne_content_1_edt>
-      <Interpre_minne_num_2_edt left="20" top="270" width="80" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='2']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='2']/@mask</Xml_path></Interpre_minne_num_2_edt>
-      <Interpre_minne_content_2_edt left="106" top="270" width="880" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='2']</Xml_path></Interpre_minne_content_2_edt>
-      <Interpre_minne_num_3_edt left="20" top="288" width="80" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='3']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='3']/@mask</Xml_path></Interpre_minne_num_3_edt>
-      <Interpre_minne_content_3_edt left="106" top="288" width="880" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='3']</Xml_path></Interpre_minne_content_3_edt>
-      <Interpre_minne_num_4_edt left="20" top="306" width="80" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='4']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='4']/@mask</Xml_path></Interpre_minne_num_4_edt>
-      <Interpre_minne_content_4_edt left="106" top="306" width="880" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='4']</Xml_path></Interpre_minne_content_4_edt>
-      <Interpre_minne_num_5_edt left="20" top="324" width="80" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='5']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='5']/@mask</Xml_path></Interpre_minne_num_5_edt>
-      <Interpre_minne_content_5_edt left="106" top="324" width="880" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='5']</Xml_path></Interpre_minne_content_5_edt>
-      <Interpre_minne_other_stc left="20" top="342" width="80" height="16" visible="6">その他</Interpre_minne_other_stc>
-      <Interpre_minne_other_edt left="106" top="342" width="880" height="16" enable="true" visible="6"/>
-      <Interpre_ivrel_stc left="0" top="360" width="160" height="16" visible="7">IVRELｺｰﾄﾞ</Interpre_ivrel_stc>
-      <Interpre_ivrel_judge_stc left="166" top="360" width="60" height="16" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Judgement/@value</Xml_path></Interpre_ivrel_judge_stc>
-      <Interpre_ivrel_judge_cmb left="232" top="360" width="400" height="16" textheight="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Judgement</Xml_path></Interpre_ivrel_judge_cmb>
-      <Interpre_ivrel_num_1_edt left="20" top="378" width="80" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='1']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='1']/@mask</Xml_path></Interpre_ivrel_num_1_edt>
-      <Interpre_ivrel_content_1_edt left="106" top="378" width="880" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='1']</Xml_path></Interpre_ivrel_content_1_edt>
-      <Interpre_ivrel_num_2_edt left="20" top="396" width="80" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='2']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='2']/@mask</Xml_path></Interpre_ivrel_num_2_edt>
-      <Interpre_ivrel_content_2_edt left="106" top="396" width="880" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='2']</Xml_path></Interpre_ivrel_content_2_edt>
-      <Interpre_ivrel_num_3_edt left="20" top="414" width="80" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='3']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='3']/@mask</Xml_path></Interpre_ivrel_num_3_edt>
-      <Interpre_ivrel_content_3_edt left="106" top="414" width="880" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='3']</Xml_path></Interpre_ivrel_content_3_edt>
-      <Interpre_ivrel_num_4_edt left="20" top="432" width="80" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='4']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='4']/@mask</Xml_path></Interpre_ivrel_num_4_edt>
-      <Interpre_ivrel_content_4_edt left="106" top="432" width="880" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='4']</Xml_path></Interpre_ivrel_content_4_edt>
-      <Interpre_ivrel_num_5_edt left="20" top="450" width="80" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='5']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='5']/@mask</Xml_path></Interpre_ivrel_num_5_edt>
-      <Interpre_ivrel_content_5_edt left="106" top="450" width="880" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='5']</Xml_path></Interpre_ivrel_content_5_edt>
-      <Interpre_ivrel_num_6_edt left="20" top="468" width="80" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='6']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='6']/@mask</Xml_path></Interpre_ivrel_num_6_edt>
-      <Interpre_ivrel_content_6_edt left="106" top="468" width="880" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='6']</Xml_path></Interpre_ivrel_content_6_edt>
-      <Interpre_ivrel_other_stc left="20" top="486" width="80" height="16" visible="7">その他</Interpre_ivrel_other_stc>
-      <Interpre_ivrel_other_edt left="106" top="486" width="880" height="16" enable="true" visible="7"/>
-      <Interpre_recommend_title_stc left="0" top="504" width="160" height="16" visible="8">ﾘｺﾒﾝﾃﾞｰｼｮﾝ</Interpre_recommend_title_stc>
-      <Interpre_recommend_stc left="166" top="504" width="820" height="16" visible="8"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Recommendation</Xml_path></Interpre_recommend_stc>
-      <Interpre_comment_stc left="0" top="522" width="120" height="16">コメント</Interpre_comment_stc>
-      <Interpre_comment_edt left="20" top="540" width="960" height="54" enable="true"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_content</Xml_path></Interpre_comment_edt>
-      <Interpre_confirm_stc left="0" top="594" width="980" height="16" visible="11"/>
+      <Patient_id_stc left="0" top="0" width="84" height="16" visible="1">患者ID</Patient_id_stc>
+      <Patient_id_edt left="60" top="0" width="113" height="16" enable="true" visible="1"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_id</Xml_path></Patient_id_edt>
+      <Patient_name_stc left="150" top="0" width="84" height="16" visible="2">氏名</Patient_name_stc>
+      <Patient_name_edt left="210" top="0" width="176" height="16" enable="true" visible="2"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_name</Xml_path></Patient_name_edt>
+      <Patient_sex_stc left="0" top="18" width="84" height="16">性別</Patient_sex_stc>
+      <Patient_sex_cmb left="60" top="18" width="113" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Sex/@value</Xml_path></Patient_sex_cmb>
+      <Patient_age_birthday_stc left="150" top="18" width="84" height="16">年齢</Patient_age_birthday_stc>
+      <Patient_age_birthday_edt left="210" top="18" width="176" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Age</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Birthday</Xml_path></Patient_age_birthday_edt>
+      <Patient_height_edt left="0" top="36" width="50" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Height</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Sub_height</Xml_path></Patient_height_edt>
+      <Patient_height_stc left="56" top="36" width="30" height="16"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Height_unit</Xml_path></Patient_height_stc>
+      <Patient_weight_edt left="92" top="36" width="50" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Weight</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Sub_weight</Xml_path></Patient_weight_edt>
+      <Patient_weight_stc left="148" top="36" width="30" height="16"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Weight_unit</Xml_path></Patient_weight_stc>
+      <Patient_bpl_edt left="246" top="36" width="40" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_dia</Xml_path></Patient_bpl_edt>
+      <Patient_bp1_stc left="230" top="36" width="10" height="16">/</Patient_bp1_stc>
+      <Patient_bph_edt left="184" top="36" width="40" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_sys</Xml_path></Patient_bph_edt>
+      <Patient_bp2_stc left="292" top="36" width="50" height="16"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_unit</Xml_path></Patient_bp2_stc>
+      <Interpre_medication_stc left="0" top="54" width="84" height="16">投薬情報</Interpre_medication_stc>
+      <Interpre_medication1_cmb left="60" top="54" width="113" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']/@index</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']</Xml_path></Interpre_medication1_cmb>
+      <Interpre_medication2_cmb left="150" top="54" width="261" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']/@index</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']</Xml_path></Interpre_medication2_cmb>
+      <Interpre_symptom_stc left="0" top="72" width="84" height="16">自覚症状</Interpre_symptom_stc>
+      <Interpre_symptom_cmb left="60" top="72" width="113" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Symptom</Xml_path></Interpre_symptom_cmb>
+      <Interpre_disease_stc left="150" top="72" width="70" height="16">既往症</Interpre_disease_stc>
+      <Interpre_disease_cmb left="200" top="72" width="190" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Disease</Xml_path></Interpre_disease_cmb>
+      <Interpre_department_stc left="0" top="90" width="84" height="16">所属科</Interpre_department_stc>
+      <Interpre_department_cmb left="60" top="90" width="113" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Department</Xml_path></Interpre_department_cmb>
+      <Interpre_ward_stc left="150" top="90" width="70" height="16">病棟</Interpre_ward_stc>
+      <Interpre_ward_cmb left="200" top="90" width="190" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Ward</Xml_path></Interpre_ward_cmb>
+      <Interpre_hr_title_stc left="0" top="108" width="162" height="16" visible="10">心拍数(bpm)</Interpre_hr_title_stc>
+      <Interpre_hr_stc left="115" top="108" width="296" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Heart_rate</Xml_path></Interpre_hr_stc>
+      <Interpre_pr_int_title_stc left="0" top="126" width="162" height="16" visible="10">PR Int(ms)</Interpre_pr_int_title_stc>
+      <Interpre_pr_int_stc left="115" top="126" width="296" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Pr_int</Xml_path></Interpre_pr_int_stc>
+      <Interpre_qrs_int_title_stc left="0" top="144" width="162" height="16" visible="10">QRS Int(ms)</Interpre_qrs_int_title_stc>
+      <Interpre_qrs_int_stc left="115" top="144" width="296" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Qrs_dur</Xml_path></Interpre_qrs_int_stc>
+      <Interpre_qt_title_stc left="0" top="162" width="162" height="16" visible="10">QT/QTc Int(ms)</Interpre_qt_title_stc>
+      <Interpre_qt_stc left="115" top="162" width="296" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Qt_int</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Qtc_int</Xml_path></Interpre_qt_stc>
+      <Interpre_pqrst_title_stc left="0" top="180" width="162" height="16" visible="10">P/QRS/T Axis(deg.)</Interpre_pqrst_title_stc>
+      <Interpre_pqrst_stc left="115" top="180" width="296" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/P_axis</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Qrs_axis</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/T_axis</Xml_path></Interpre_pqrst_stc>
+      <Interpre_rv5_sv1_title_stc left="0" top="198" width="162" height="16" visible="10">RV5/SV1 Value(mV)</Interpre_rv5_sv1_title_stc>
+      <Interpre_rv5_sv1_stc left="115" top="198" width="296" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Rv5</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Sv1</Xml_path></Interpre_rv5_sv1_stc>
+      <Interpre_rv5_sv1_plus_title_stc left="0" top="216" width="162" height="16" visible="10">RV5+SV1 Value(mV)</Interpre_rv5_sv1_plus_title_stc>
+      <Interpre_rv5_sv1_plus_stc left="115" top="216" width="296" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Rv5</Xml_path><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Sv1</Xml_path></Interpre_rv5_sv1_plus_stc>
+      <Interpre_addition_stc left="350" top="0" width="169" height="16" visible="5">付帯情報</Interpre_addition_stc>
+      <Interpre_addition_title_1_edt left="370" top="18" width="141" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']/@title</Xml_path></Interpre_addition_title_1_edt>
+      <Interpre_addition_content_1_edt left="480" top="18" width="735" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']</Xml_path></Interpre_addition_content_1_edt>
+      <Interpre_addition_title_2_edt left="370" top="36" width="141" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']/@title</Xml_path></Interpre_addition_title_2_edt>
+      <Interpre_addition_content_2_edt left="480" top="36" width="735" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']</Xml_path></Interpre_addition_content_2_edt>
+      <Interpre_addition_title_3_edt left="370" top="54" width="141" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']/@title</Xml_path></Interpre_addition_title_3_edt>
+      <Interpre_addition_content_3_edt left="480" top="54" width="735" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']</Xml_path></Interpre_addition_content_3_edt>
+      <Interpre_minne_title_stc left="350" top="0" width="127" height="16" visible="6">ﾐﾈｿﾀｺｰﾄﾞ</Interpre_minne_title_stc>
+      <Interpre_minne_num_1_edt left="370" top="18" width="98" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='1']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='1']/@mask</Xml_path></Interpre_minne_num_1_edt>
+      <Interpre_minne_content_1_edt left="440" top="18" width="791" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='1']</Xml_path></Interpre_minne_content_1_edt>
+      <Interpre_minne_num_2_edt left="370" top="36" width="98" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='2']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='2']/@mask</Xml_path></Interpre_minne_num_2_edt>
+      <Interpre_minne_content_2_edt left="440" top="36" width="791" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='2']</Xml_path></Interpre_minne_content_2_edt>
+      <Interpre_minne_num_3_edt left="370" top="54" width="98" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='3']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='3']/@mask</Xml_path></Interpre_minne_num_3_edt>
+      <Interpre_minne_content_3_edt left="440" top="54" width="791" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='3']</Xml_path></Interpre_minne_content_3_edt>
+      <Interpre_minne_num_4_edt left="370" top="72" width="98" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='4']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='4']/@mask</Xml_path></Interpre_minne_num_4_edt>
+      <Interpre_minne_content_4_edt left="440" top="72" width="791" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='4']</Xml_path></Interpre_minne_content_4_edt>
+      <Interpre_minne_num_5_edt left="370" top="90" width="98" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='5']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='5']/@mask</Xml_path></Interpre_minne_num_5_edt>
+      <Interpre_minne_content_5_edt left="440" top="90" width="791" height="16" enable="true" visible="6"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas/Minnesota[@number='5']</Xml_path></Interpre_minne_content_5_edt>
+      <Interpre_minne_other_stc left="370" top="36" width="98" height="16" visible="6">その他</Interpre_minne_other_stc>
+      <Interpre_minne_other_edt left="440" top="36" width="791" height="16" enable="true" visible="6"/>
+      <Interpre_ivrel_stc left="350" top="54" width="127" height="16" visible="7">IVRELｺｰﾄﾞ</Interpre_ivrel_stc>
+      <Interpre_ivrel_judge_stc left="370" top="72" width="98" height="16" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Judgement/@value</Xml_path></Interpre_ivrel_judge_stc>
+      <Interpre_ivrel_judge_cmb left="440" top="72" width="791" height="16" textheight="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Judgement</Xml_path></Interpre_ivrel_judge_cmb>
+      <Interpre_ivrel_num_1_edt left="370" top="90" width="98" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='1']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='1']/@mask</Xml_path></Interpre_ivrel_num_1_edt>
+      <Interpre_ivrel_content_1_edt left="440" top="90" width="791" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='1']</Xml_path></Interpre_ivrel_content_1_edt>
+      <Interpre_ivrel_num_2_edt left="370" top="108" width="98" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='2']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='2']/@mask</Xml_path></Interpre_ivrel_num_2_edt>
+      <Interpre_ivrel_content_2_edt left="440" top="108" width="791" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='2']</Xml_path></Interpre_ivrel_content_2_edt>
+      <Interpre_ivrel_num_3_edt left="370" top="126" width="98" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='3']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='3']/@mask</Xml_path></Interpre_ivrel_num_3_edt>
+      <Interpre_ivrel_content_3_edt left="440" top="126" width="791" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='3']</Xml_path></Interpre_ivrel_content_3_edt>
+      <Interpre_ivrel_num_4_edt left="370" top="144" width="98" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='4']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='4']/@mask</Xml_path></Interpre_ivrel_num_4_edt>
+      <Interpre_ivrel_content_4_edt left="440" top="144" width="791" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='4']</Xml_path></Interpre_ivrel_content_4_edt>
+      <Interpre_ivrel_num_5_edt left="370" top="162" width="98" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='5']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='5']/@mask</Xml_path></Interpre_ivrel_num_5_edt>
+      <Interpre_ivrel_content_5_edt left="440" top="162" width="791" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='5']</Xml_path></Interpre_ivrel_content_5_edt>
+      <Interpre_ivrel_num_6_edt left="370" top="180" width="98" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='6']/@title</Xml_path><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='6']/@mask</Xml_path></Interpre_ivrel_num_6_edt>
+      <Interpre_ivrel_content_6_edt left="440" top="180" width="791" height="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Ivreles/Ivrel[@number='6']</Xml_path></Interpre_ivrel_content_6_edt>
+      <Interpre_ivrel_other_stc left="370" top="108" width="98" height="16" visible="7">その他</Interpre_ivrel_other_stc>
+      <Interpre_ivrel_other_edt left="440" top="108" width="791" height="16" enable="true" visible="7"/>
+      <Interpre_recommend_title_stc left="350" top="108" width="127" height="16" visible="8">ﾘｺﾒﾝﾃﾞｰｼｮﾝ</Interpre_recommend_title_stc>
+      <Interpre_recommend_stc left="440" top="108" width="791" height="16" visible="8"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Recommendation</Xml_path></Interpre_recommend_stc>
+      <Interpre_comment_stc left="350" top="126" width="169" height="16">コメント</Interpre_comment_stc>
+      <Interpre_comment_edt left="370" top="144" width="890" height="54" enable="true"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_content</Xml_path></Interpre_comment_edt>
+      <Interpre_confirm_stc left="350" top="162" width="919" height="16" visible="11"/>
     </xsl:template>
     <xsl:template name="Interpre_rr_print">
-      <Patient_sub_id_stc left="0" top="0" width="60" height="16" visible="3">サブＩＤ</Patient_sub_id_stc>
-      <Patient_sub_id_edt left="66" top="0" width="140" height="16" enable="true" visible="3"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section2/Sub_id</Xml_path></Patient_sub_id_edt>
-      <Patient_kana_name_stc left="212" top="0" width="70" height="16" visible="3">カナ氏名</Patient_kana_name_stc>
-      <Patient_kana_name_edt left="288" top="0" width="200" height="16" enable="true" visible="3"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_kana_name</Xml_path></Patient_kana_name_edt>
-      <Interpre_room_no_stc left="0" top="18" width="80" height="16" visible="4">部屋番号</Interpre_room_no_stc>
-      <Interpre_room_no_edt left="86" top="18" width="150" height="16" enable="true" visible="4"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Room_no</Xml_path></Interpre_room_no_edt>
-      <Interpre_req_section_stc left="242" top="18" width="80" height="16" visible="4">依頼科</Interpre_req_section_stc>
-      <Interpre_req_section_cmb left="328" top="18" width="150" height="16" textheight="16" enable="true" visible="4"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section2/Request_section</Xml_path></Interpre_req_section_cmb>
-      <Interpre_req_doctor_stc left="484" top="18" width="80" height="16">依頼医師</Interpre_req_doctor_stc>
-      <Interpre_req_doctor_cmb left="570" top="18" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Request_doctor</Xml_path></Interpre_req_doctor_cmb>
-      <Interpre_technician_stc left="0" top="36" width="80" height="16">検査技師</Interpre_technician_stc>
-      <Interpre_technician_cmb left="86" top="36" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Technician</Xml_path></Interpre_technician_cmb>
-      <Interpre_info_editor_title_stc left="0" top="54" width="120" height="16" visible="9">被検者情報編集</Interpre_info_editor_title_stc>
-      <Interpre_info_editor_stc left="126" top="54" width="160" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor/Editor_name</Xml_path></Interpre_info_editor_stc>
-      <Interpre_info_editor_date_stc left="292" top="54" width="180" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor/Edit_date</Xml_path></Interpre_info_editor_date_stc>
-      <Interpre_addition_stc left="0" top="72" width="120" height="16" visible="5">付帯情報</Interpre_addition_stc>
-      <Interpre_addition_title_1_edt left="0" top="90" width="200" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']/@title</Xml_path></Interpre_addition_title_1_edt>
-      <Interpre_addition_content_1_edt left="206" top="90" width="780" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']</Xml_path></Interpre_addition_content_1_edt>
-      <Interpre_addition_title_2_edt left="0" top="108" width="200" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']/@title</Xml_path></Interpre_addition_title_2_edt>
-      <Interpre_addition_content_2_edt left="206" top="108" width="780" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']</Xml_path></Interpre_addition_content_2_edt>
-      <Interpre_addition_title_3_edt left="0" top="126" width="200" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']/@title</Xml_path></Interpre_addition_title_3_edt>
-      <Interpre_addition_content_3_edt left="206" top="126" width="780" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']</Xml_path></Interpre_addition_content_3_edt>
-      <Interpre_mt_title_stc left="0" top="144" width="90" height="16">解析時間</Interpre_mt_title_stc>
-      <Interpre_mt_stc left="96" top="144" width="120" height="16"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Measure_time</Xml_path></Interpre_mt_stc>
-      <Interpre_hr_title_stc left="222" top="144" width="90" height="16" visible="10">心拍数(bpm)</Interpre_hr_title_stc>
-      <Interpre_hr_stc left="318" top="144" width="80" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Heart_rate</Xml_path></Interpre_hr_stc>
-      <Interpre_tb_title_stc left="404" top="144" width="90" height="16">総心拍数</Interpre_tb_title_stc>
-      <Interpre_tb_stc left="500" top="144" width="80" height="16"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Total_beat</Xml_path></Interpre_tb_stc>
-      <Interpre_comment_stc left="0" top="162" width="120" height="16">コメント</Interpre_comment_stc>
-      <Interpre_comment_edt left="20" top="180" width="960" height="126" enable="true"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_content</Xml_path></Interpre_comment_edt>
-      <Interpre_comment_title_stc left="0" top="306" width="120" height="16" visible="9">コメント編集</Interpre_comment_title_stc>
-      <Interpre_comment_editor_stc left="126" top="306" width="160" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/Editor_name</Xml_path></Interpre_comment_editor_stc>
-      <Interpre_comment_date_stc left="292" top="306" width="180" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/Edit_date</Xml_path></Interpre_comment_date_stc>
-      <Patient_confirm_date_title_stc left="0" top="324" width="90" height="16" visible="11">判読日時</Patient_confirm_date_title_stc>
-      <Patient_confirm_date_stc left="96" top="324" width="200" height="16" visible="11"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor/Edit_date</Xml_path></Patient_confirm_date_stc>
-      <Patient_confirm_doctor_title_stc left="302" top="324" width="90" height="16" visible="11">判読医師</Patient_confirm_doctor_title_stc>
-      <Patient_confirm_doctor_stc left="398" top="324" width="200" height="16" visible="11"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor/Editor_name</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Doctor</Xml_path></Patient_confirm_doctor_stc>
-      <Interpre_cv_title_stc left="0" top="342" width="110" height="16">CV(%)</Interpre_cv_title_stc>
-      <Interpre_cv_stc left="116" top="342" width="110" height="16"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Cv</Xml_path></Interpre_cv_stc>
-      <Interpre_maxd_title_stc left="232" top="342" width="110" height="16">最大RR(ms)</Interpre_maxd_title_stc>
-      <Interpre_maxd_stc left="348" top="342" width="110" height="16"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Max_duration</Xml_path></Interpre_maxd_stc>
-      <Interpre_sd_title_stc left="464" top="342" width="110" height="16">SD(ms)</Interpre_sd_title_stc>
-      <Interpre_sd_stc left="580" top="342" width="110" height="16"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Sd</Xml_path></Interpre_sd_stc>
-      <Interpre_mind_title_stc left="0" top="360" width="110" height="16">最小RR(ms)</Interpre_mind_title_stc>
-      <Interpre_mind_stc left="116" top="360" width="110" height="16"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Min_duration</Xml_path></Interpre_mind_stc>
-      <Interpre_meand_title_stc left="232" top="360" width="110" height="16">平均RR(ms)</Interpre_meand_title_stc>
-      <Interpre_meand_stc left="348" top="360" width="110" height="16"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Mean_duration</Xml_path></Interpre_meand_stc>
-      <Interpre_maxmin_titile_stc left="464" top="360" width="110" height="16">最大/最小</Interpre_maxmin_titile_stc>
-      <Interpre_maxmin_stc left="580" top="360" width="110" height="16"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Max_min_duration</Xml_path></Interpre_maxmin_stc>
+      <Patient_sub_id_stc left="0" top="0" width="84" height="16" visible="3">サブＩＤ</Patient_sub_id_stc>
+      <Patient_sub_id_edt left="60" top="0" width="183" height="16" enable="true" visible="3"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section2/Sub_id</Xml_path></Patient_sub_id_edt>
+      <Patient_kana_name_stc left="200" top="0" width="84" height="16" visible="3">カナ氏名</Patient_kana_name_stc>
+      <Patient_kana_name_edt left="260" top="0" width="325" height="16" enable="true" visible="3"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_kana_name</Xml_path></Patient_kana_name_edt>
+      <Interpre_room_no_stc left="0" top="18" width="84" height="16" visible="4">部屋番号</Interpre_room_no_stc>
+      <Interpre_room_no_edt left="60" top="18" width="183" height="16" enable="true" visible="4"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Room_no</Xml_path></Interpre_room_no_edt>
+      <Interpre_req_section_stc left="200" top="18" width="84" height="16" visible="4">依頼科</Interpre_req_section_stc>
+      <Interpre_req_section_cmb left="260" top="18" width="325" height="16" textheight="16" enable="true" visible="4"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section2/Request_section</Xml_path></Interpre_req_section_cmb>
+      <Interpre_req_doctor_stc left="0" top="36" width="84" height="16">依頼医師</Interpre_req_doctor_stc>
+      <Interpre_req_doctor_cmb left="60" top="36" width="183" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Request_doctor</Xml_path></Interpre_req_doctor_cmb>
+      <Interpre_technician_stc left="200" top="36" width="84" height="16">検査技師</Interpre_technician_stc>
+      <Interpre_technician_cmb left="260" top="36" width="325" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Technician</Xml_path></Interpre_technician_cmb>
+      <Interpre_info_editor_title_stc left="0" top="54" width="127" height="16" visible="9">被検者情報編集</Interpre_info_editor_title_stc>
+      <Interpre_info_editor_stc left="90" top="54" width="226" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor/Editor_name</Xml_path></Interpre_info_editor_stc>
+      <Interpre_info_editor_date_stc left="260" top="54" width="325" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor/Edit_date</Xml_path></Interpre_info_editor_date_stc>
+      <Interpre_addition_stc left="0" top="72" width="169" height="16" visible="5">付帯情報</Interpre_addition_stc>
+      <Interpre_addition_title_1_edt left="20" top="90" width="141" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']/@title</Xml_path></Interpre_addition_title_1_edt>
+      <Interpre_addition_content_1_edt left="130" top="90" width="509" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']</Xml_path></Interpre_addition_content_1_edt>
+      <Interpre_addition_title_2_edt left="20" top="108" width="141" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']/@title</Xml_path></Interpre_addition_title_2_edt>
+      <Interpre_addition_content_2_edt left="130" top="108" width="509" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']</Xml_path></Interpre_addition_content_2_edt>
+      <Interpre_addition_title_3_edt left="20" top="126" width="141" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']/@title</Xml_path></Interpre_addition_title_3_edt>
+      <Interpre_addition_content_3_edt left="130" top="126" width="509" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']</Xml_path></Interpre_addition_content_3_edt>
+      <Interpre_mt_title_stc left="0" top="72" width="84" height="16">解析時間</Interpre_mt_title_stc>
+      <Interpre_mt_stc left="60" top="72" width="84" height="16"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Measure_time</Xml_path></Interpre_mt_stc>
+      <Interpre_hr_title_stc left="140" top="72" width="98" height="16" visible="10">心拍数(bpm)</Interpre_hr_title_stc>
+      <Interpre_hr_stc left="210" top="72" width="56" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Heart_rate</Xml_path></Interpre_hr_stc>
+      <Interpre_tb_title_stc left="270" top="72" width="70" height="16">総心拍数</Interpre_tb_title_stc>
+      <Interpre_tb_stc left="320" top="72" width="56" height="16"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Total_beat</Xml_path></Interpre_tb_stc>
+      <Interpre_comment_stc left="0" top="90" width="169" height="16">コメント</Interpre_comment_stc>
+      <Interpre_comment_edt left="20" top="108" width="664" height="126" enable="true"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_content</Xml_path></Interpre_comment_edt>
+      <Interpre_comment_title_stc left="0" top="234" width="127" height="16" visible="9">コメント編集</Interpre_comment_title_stc>
+      <Interpre_comment_editor_stc left="90" top="234" width="226" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/Editor_name</Xml_path></Interpre_comment_editor_stc>
+      <Interpre_comment_date_stc left="260" top="234" width="325" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/Edit_date</Xml_path></Interpre_comment_date_stc>
+      <Patient_confirm_date_title_stc left="0" top="252" width="84" height="16" visible="11">判読日時</Patient_confirm_date_title_stc>
+      <Patient_confirm_date_stc left="60" top="252" width="183" height="16" visible="11"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor/Edit_date</Xml_path></Patient_confirm_date_stc>
+      <Patient_confirm_doctor_title_stc left="200" top="252" width="84" height="16" visible="11">判読医師</Patient_confirm_doctor_title_stc>
+      <Patient_confirm_doctor_stc left="260" top="252" width="325" height="16" visible="11"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor/Editor_name</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Doctor</Xml_path></Patient_confirm_doctor_stc>
+      <Interpre_cv_title_stc left="0" top="342" width="127" height="16">CV(%)</Interpre_cv_title_stc>
+      <Interpre_cv_stc left="90" top="342" width="141" height="16"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Cv</Xml_path></Interpre_cv_stc>
+      <Interpre_maxd_title_stc left="200" top="342" width="127" height="16">最大RR(ms)</Interpre_maxd_title_stc>
+      <Interpre_maxd_stc left="290" top="342" width="141" height="16"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Max_duration</Xml_path></Interpre_maxd_stc>
+      <Interpre_sd_title_stc left="0" top="360" width="127" height="16">SD(ms)</Interpre_sd_title_stc>
+      <Interpre_sd_stc left="90" top="360" width="141" height="16"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Sd</Xml_path></Interpre_sd_stc>
+      <Interpre_mind_title_stc left="200" top="360" width="127" height="16">最小RR(ms)</Interpre_mind_title_stc>
+      <Interpre_mind_stc left="290" top="360" width="141" height="16"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Min_duration</Xml_path></Interpre_mind_stc>
+      <Interpre_meand_title_stc left="0" top="378" width="127" height="16">平均RR(ms)</Interpre_meand_title_stc>
+      <Interpre_meand_stc left="90" top="378" width="141" height="16"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Mean_duration</Xml_path></Interpre_meand_stc>
+      <Interpre_maxmin_titile_stc left="200" top="378" width="127" height="16">最大/最小</Interpre_maxmin_titile_stc>
+      <Interpre_maxmin_stc left="290" top="378" width="141" height="16"><Xml_path>/Rawdata/Tavrion/Report/Rr_total/Max_min_duration</Xml_path></Interpre_maxmin_stc>
       <Interpre_result_table left="220" top="0" width="470" height="330"/>
       <Interpre_histogram left="0" top="0" width="480" height="440"/>
       <Interpre_trend left="10" top="0" width="480" height="440"/>
     </xsl:template>
     <xsl:template name="Interpre_rhy_print">
-      <Patient_sub_id_stc left="0" top="0" width="60" height="16" visible="3">サブＩＤ</Patient_sub_id_stc>
-      <Patient_sub_id_edt left="66" top="0" width="140" height="16" enable="true" visible="3"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section2/Sub_id</Xml_path></Patient_sub_id_edt>
-      <Patient_kana_name_stc left="212" top="0" width="70" height="16" visible="3">カナ氏名</Patient_kana_name_stc>
-      <Patient_kana_name_edt left="288" top="0" width="200" height="16" enable="true" visible="3"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_kana_name</Xml_path></Patient_kana_name_edt>
-      <Interpre_medication1_stc left="0" top="18" width="80" height="16">投薬情報1</Interpre_medication1_stc>
-      <Interpre_medication1_cmb left="86" top="18" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']/@index</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']</Xml_path></Interpre_medication1_cmb>
-      <Interpre_medication2_stc left="242" top="18" width="80" height="16">投薬情報2</Interpre_medication2_stc>
-      <Interpre_medication2_cmb left="328" top="18" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']/@index</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']</Xml_path></Interpre_medication2_cmb>
-      <Interpre_symptom_stc left="0" top="36" width="80" height="16">自覚症状</Interpre_symptom_stc>
-      <Interpre_symptom_cmb left="86" top="36" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Symptom</Xml_path></Interpre_symptom_cmb>
-      <Interpre_disease_stc left="242" top="36" width="80" height="16">既往症</Interpre_disease_stc>
-      <Interpre_disease_cmb left="328" top="36" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Disease</Xml_path></Interpre_disease_cmb>
-      <Interpre_department_stc left="484" top="36" width="80" height="16">所属科</Interpre_department_stc>
-      <Interpre_department_cmb left="570" top="36" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Department</Xml_path></Interpre_department_cmb>
-      <Interpre_ward_stc left="0" top="54" width="80" height="16">病棟</Interpre_ward_stc>
-      <Interpre_ward_cmb left="86" top="54" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Ward</Xml_path></Interpre_ward_cmb>
-      <Interpre_room_no_stc left="242" top="54" width="80" height="16" visible="4">部屋番号</Interpre_room_no_stc>
-      <Interpre_room_no_edt left="328" top="54" width="150" height="16" enable="true" visible="4"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Room_no</Xml_path></Interpre_room_no_edt>
-      <Interpre_req_section_stc left="484" top="54" width="80" height="16" visible="4">依頼科</Interpre_req_section_stc>
-      <Interpre_req_section_cmb left="570" top="54" width="150" height="16" textheight="16" enable="true" visible="4"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section2/Request_section</Xml_path></Interpre_req_section_cmb>
-      <Interpre_req_doctor_stc left="0" top="72" width="80" height="16">依頼医師</Interpre_req_doctor_stc>
-      <Interpre_req_doctor_cmb left="86" top="72" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Request_doctor</Xml_path></Interpre_req_doctor_cmb>
-      <Interpre_technician_stc left="242" top="72" width="80" height="16">検査技師</Interpre_technician_stc>
-      <Interpre_technician_cmb left="328" top="72" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Technician</Xml_path></Interpre_technician_cmb>
-      <Interpre_info_editor_title_stc left="0" top="90" width="120" height="16" visible="9">被検者情報編集</Interpre_info_editor_title_stc>
-      <Interpre_info_editor_stc left="126" top="90" width="160" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor/Editor_name</Xml_path></Interpre_info_editor_stc>
-      <Interpre_info_editor_date_stc left="292" top="90" width="180" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor/Edit_date</Xml_path></Interpre_info_editor_date_stc>
-      <Interpre_addition_stc left="0" top="108" width="120" height="16" visible="5">付帯情報</Interpre_addition_stc>
-      <Interpre_addition_title_1_edt left="0" top="126" width="200" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']/@title</Xml_path></Interpre_addition_title_1_edt>
-      <Interpre_addition_content_1_edt left="206" top="126" width="780" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']</Xml_path></Interpre_addition_content_1_edt>
-      <Interpre_addition_title_2_edt left="0" top="144" width="200" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']/@title</Xml_path></Interpre_addition_title_2_edt>
-      <Interpre_addition_content_2_edt left="206" top="144" width="780" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']</Xml_path></Interpre_addition_content_2_edt>
-      <Interpre_addition_title_3_edt left="0" top="162" width="200" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']/@title</Xml_path></Interpre_addition_title_3_edt>
-      <Interpre_addition_content_3_edt left="206" top="162" width="780" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']</Xml_path></Interpre_addition_content_3_edt>
-      <Interpre_comment_stc left="0" top="180" width="120" height="16">コメント</Interpre_comment_stc>
-      <Interpre_comment_edt left="20" top="198" width="960" height="126" enable="true"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_content</Xml_path></Interpre_comment_edt>
-      <Interpre_comment_title_stc left="0" top="324" width="120" height="16" visible="9">コメント編集</Interpre_comment_title_stc>
-      <Interpre_comment_editor_stc left="126" top="324" width="160" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/Editor_name</Xml_path></Interpre_comment_editor_stc>
-      <Interpre_comment_date_stc left="292" top="324" width="180" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/Edit_date</Xml_path></Interpre_comment_date_stc>
-      <Interpre_confirm_stc left="0" top="342" width="980" height="16" visible="11"/>
+      <Patient_sub_id_stc left="0" top="0" width="84" height="16" visible="3">サブＩＤ</Patient_sub_id_stc>
+      <Patient_sub_id_edt left="60" top="0" width="183" height="16" enable="true" visible="3"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section2/Sub_id</Xml_path></Patient_sub_id_edt>
+      <Patient_kana_name_stc left="200" top="0" width="84" height="16" visible="3">カナ氏名</Patient_kana_name_stc>
+      <Patient_kana_name_edt left="260" top="0" width="325" height="16" enable="true" visible="3"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_kana_name</Xml_path></Patient_kana_name_edt>
+      <Interpre_medication1_stc left="0" top="18" width="84" height="16">投薬情報1</Interpre_medication1_stc>
+      <Interpre_medication1_cmb left="60" top="18" width="183" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']/@index</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']</Xml_path></Interpre_medication1_cmb>
+      <Interpre_medication2_stc left="200" top="18" width="84" height="16">投薬情報2</Interpre_medication2_stc>
+      <Interpre_medication2_cmb left="260" top="18" width="325" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']/@index</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']</Xml_path></Interpre_medication2_cmb>
+      <Interpre_symptom_stc left="0" top="36" width="84" height="16">自覚症状</Interpre_symptom_stc>
+      <Interpre_symptom_cmb left="60" top="36" width="183" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Symptom</Xml_path></Interpre_symptom_cmb>
+      <Interpre_disease_stc left="200" top="36" width="84" height="16">既往症</Interpre_disease_stc>
+      <Interpre_disease_cmb left="260" top="36" width="325" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Disease</Xml_path></Interpre_disease_cmb>
+      <Interpre_department_stc left="0" top="54" width="84" height="16">所属科</Interpre_department_stc>
+      <Interpre_department_cmb left="60" top="54" width="183" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Department</Xml_path></Interpre_department_cmb>
+      <Interpre_ward_stc left="200" top="54" width="84" height="16">病棟</Interpre_ward_stc>
+      <Interpre_ward_cmb left="260" top="54" width="325" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Ward</Xml_path></Interpre_ward_cmb>
+      <Interpre_room_no_stc left="0" top="72" width="84" height="16" visible="4">部屋番号</Interpre_room_no_stc>
+      <Interpre_room_no_edt left="60" top="72" width="183" height="16" enable="true" visible="4"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Room_no</Xml_path></Interpre_room_no_edt>
+      <Interpre_req_section_stc left="200" top="72" width="84" height="16" visible="4">依頼科</Interpre_req_section_stc>
+      <Interpre_req_section_cmb left="260" top="72" width="325" height="16" textheight="16" enable="true" visible="4"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section2/Request_section</Xml_path></Interpre_req_section_cmb>
+      <Interpre_req_doctor_stc left="0" top="90" width="84" height="16">依頼医師</Interpre_req_doctor_stc>
+      <Interpre_req_doctor_cmb left="60" top="90" width="183" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Request_doctor</Xml_path></Interpre_req_doctor_cmb>
+      <Interpre_technician_stc left="200" top="90" width="84" height="16">検査技師</Interpre_technician_stc>
+      <Interpre_technician_cmb left="260" top="90" width="325" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Technician</Xml_path></Interpre_technician_cmb>
+      <Interpre_info_editor_title_stc left="0" top="108" width="127" height="16" visible="9">被検者情報編集</Interpre_info_editor_title_stc>
+      <Interpre_info_editor_stc left="90" top="108" width="226" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor/Editor_name</Xml_path></Interpre_info_editor_stc>
+      <Interpre_info_editor_date_stc left="260" top="108" width="325" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor/Edit_date</Xml_path></Interpre_info_editor_date_stc>
+      <Interpre_addition_stc left="0" top="126" width="169" height="16" visible="5">付帯情報</Interpre_addition_stc>
+      <Interpre_addition_title_1_edt left="20" top="144" width="141" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']/@title</Xml_path></Interpre_addition_title_1_edt>
+      <Interpre_addition_content_1_edt left="130" top="144" width="509" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']</Xml_path></Interpre_addition_content_1_edt>
+      <Interpre_addition_title_2_edt left="20" top="162" width="141" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']/@title</Xml_path></Interpre_addition_title_2_edt>
+      <Interpre_addition_content_2_edt left="130" top="162" width="509" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']</Xml_path></Interpre_addition_content_2_edt>
+      <Interpre_addition_title_3_edt left="20" top="180" width="141" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']/@title</Xml_path></Interpre_addition_title_3_edt>
+      <Interpre_addition_content_3_edt left="130" top="180" width="509" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']</Xml_path></Interpre_addition_content_3_edt>
+      <Interpre_comment_stc left="0" top="126" width="169" height="16">コメント</Interpre_comment_stc>
+      <Interpre_comment_edt left="20" top="144" width="664" height="126" enable="true"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_content</Xml_path></Interpre_comment_edt>
+      <Interpre_comment_title_stc left="0" top="270" width="127" height="16" visible="9">コメント編集</Interpre_comment_title_stc>
+      <Interpre_comment_editor_stc left="90" top="270" width="226" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/Editor_name</Xml_path></Interpre_comment_editor_stc>
+      <Interpre_comment_date_stc left="260" top="270" width="325" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/Edit_date</Xml_path></Interpre_comment_date_stc>
+      <Interpre_confirm_stc left="0" top="450" width="692" height="16" visible="11"/>
     </xsl:template>
     <xsl:template name="Interpre_final_print">
       <Patient_id_stc left="0" top="0" width="50" height="16" visible="1">患者ID</Patient_id_stc>
@@ -981,66 +981,66 @@
       <Interpre_hos_edt left="870" top="270" width="104" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Hosp_name</Xml_path></Interpre_hos_edt>
     </xsl:template>
     <xsl:template name="Interpre_extra_print">
-      <Patient_id_stc left="0" top="0" width="50" height="16" visible="1">患者ID</Patient_id_stc>
-      <Patient_id_edt left="56" top="0" width="140" height="16" enable="true" visible="1"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_id</Xml_path></Patient_id_edt>
-      <Patient_name_stc left="202" top="0" width="40" height="16" visible="2">氏名</Patient_name_stc>
-      <Patient_name_edt left="248" top="0" width="180" height="16" enable="true" visible="2"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_name</Xml_path></Patient_name_edt>
-      <Patient_sex_stc left="434" top="0" width="40" height="16">性別</Patient_sex_stc>
-      <Patient_sex_cmb left="480" top="0" width="50" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Sex/@value</Xml_path></Patient_sex_cmb>
-      <Patient_age_birthday_stc left="536" top="0" width="40" height="16">年齢</Patient_age_birthday_stc>
-      <Patient_age_birthday_edt left="582" top="0" width="200" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Age</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Birthday</Xml_path></Patient_age_birthday_edt>
-      <Patient_height_edt left="0" top="18" width="50" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Height</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Sub_height</Xml_path></Patient_height_edt>
-      <Patient_height_stc left="56" top="18" width="30" height="16"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Height_unit</Xml_path></Patient_height_stc>
-      <Patient_weight_edt left="92" top="18" width="50" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Weight</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Sub_weight</Xml_path></Patient_weight_edt>
-      <Patient_weight_stc left="148" top="18" width="30" height="16"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Weight_unit</Xml_path></Patient_weight_stc>
-      <Patient_bpl_edt left="246" top="18" width="40" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_dia</Xml_path></Patient_bpl_edt>
-      <Patient_bp1_stc left="230" top="18" width="10" height="16">/</Patient_bp1_stc>
-      <Patient_bph_edt left="184" top="18" width="40" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_sys</Xml_path></Patient_bph_edt>
-      <Patient_bp2_stc left="292" top="18" width="50" height="16"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_unit</Xml_path></Patient_bp2_stc>
-      <Patient_sub_id_stc left="0" top="36" width="60" height="16" visible="3">サブＩＤ</Patient_sub_id_stc>
-      <Patient_sub_id_edt left="66" top="36" width="140" height="16" enable="true" visible="3"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section2/Sub_id</Xml_path></Patient_sub_id_edt>
-      <Patient_kana_name_stc left="212" top="36" width="70" height="16" visible="3">カナ氏名</Patient_kana_name_stc>
-      <Patient_kana_name_edt left="288" top="36" width="200" height="16" enable="true" visible="3"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_kana_name</Xml_path></Patient_kana_name_edt>
-      <Interpre_medication_stc left="0" top="54" width="80" height="16">投薬情報</Interpre_medication_stc>
-      <Interpre_medication1_cmb left="86" top="54" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']/@index</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']</Xml_path></Interpre_medication1_cmb>
-      <Interpre_medication2_cmb left="242" top="54" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']/@index</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']</Xml_path></Interpre_medication2_cmb>
-      <Interpre_symptom_stc left="0" top="72" width="80" height="16">自覚症状</Interpre_symptom_stc>
-      <Interpre_symptom_cmb left="86" top="72" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Symptom</Xml_path></Interpre_symptom_cmb>
-      <Interpre_disease_stc left="242" top="72" width="80" height="16">既往症</Interpre_disease_stc>
-      <Interpre_disease_cmb left="328" top="72" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Disease</Xml_path></Interpre_disease_cmb>
-      <Interpre_department_stc left="484" top="72" width="80" height="16">所属科</Interpre_department_stc>
-      <Interpre_department_cmb left="570" top="72" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Department</Xml_path></Interpre_department_cmb>
-      <Interpre_ward_stc left="0" top="90" width="80" height="16">病棟</Interpre_ward_stc>
-      <Interpre_ward_cmb left="86" top="90" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Ward</Xml_path></Interpre_ward_cmb>
-      <Interpre_room_no_stc left="242" top="90" width="80" height="16" visible="4">部屋番号</Interpre_room_no_stc>
-      <Interpre_room_no_edt left="328" top="90" width="150" height="16" enable="true" visible="4"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Room_no</Xml_path></Interpre_room_no_edt>
-      <Interpre_req_section_stc left="484" top="90" width="80" height="16" visible="4">依頼科</Interpre_req_section_stc>
-      <Interpre_req_section_cmb left="570" top="90" width="150" height="16" textheight="16" enable="true" visible="4"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section2/Request_section</Xml_path></Interpre_req_section_cmb>
-      <Interpre_req_doctor_stc left="0" top="108" width="80" height="16">依頼医師</Interpre_req_doctor_stc>
-      <Interpre_req_doctor_cmb left="86" top="108" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Request_doctor</Xml_path></Interpre_req_doctor_cmb>
-      <Interpre_technician_stc left="242" top="108" width="80" height="16">検査技師</Interpre_technician_stc>
-      <Interpre_technician_cmb left="328" top="108" width="150" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Technician</Xml_path></Interpre_technician_cmb>
-      <Interpre_info_editor_title_stc left="0" top="126" width="120" height="16" visible="9">被検者情報編集</Interpre_info_editor_title_stc>
-      <Interpre_info_editor_stc left="126" top="126" width="160" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor/Editor_name</Xml_path></Interpre_info_editor_stc>
-      <Interpre_info_editor_date_stc left="292" top="126" width="180" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor/Edit_date</Xml_path></Interpre_info_editor_date_stc>
-      <Interpre_edit_lead_name_title_stc left="0" top="144" width="120" height="16" visible="9">誘導名称編集</Interpre_edit_lead_name_title_stc>
-      <Interpre_edit_lead_name_stc left="126" top="144" width="160" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Editor_name</Xml_path></Interpre_edit_lead_name_stc>
-      <Interpre_edit_lead_name_date_stc left="292" top="144" width="180" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Edit_date</Xml_path></Interpre_edit_lead_name_date_stc>
-      <Interpre_hr_title_stc left="640" top="144" width="120" height="16" visible="10">心拍数(bpm)</Interpre_hr_title_stc>
-      <Interpre_hr_stc left="766" top="144" width="80" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Heart_rate</Xml_path></Interpre_hr_stc>
-      <Interpre_addition_stc left="0" top="162" width="120" height="16" visible="5">付帯情報</Interpre_addition_stc>
-      <Interpre_addition_title_1_edt left="0" top="180" width="200" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']/@title</Xml_path></Interpre_addition_title_1_edt>
-      <Interpre_addition_content_1_edt left="206" top="180" width="780" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']</Xml_path></Interpre_addition_content_1_edt>
-      <Interpre_addition_title_2_edt left="0" top="198" width="200" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']/@title</Xml_path></Interpre_addition_title_2_edt>
-      <Interpre_addition_content_2_edt left="206" top="198" width="780" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']</Xml_path></Interpre_addition_content_2_edt>
-      <Interpre_addition_title_3_edt left="0" top="216" width="200" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']/@title</Xml_path></Interpre_addition_title_3_edt>
-      <Interpre_addition_content_3_edt left="206" top="216" width="780" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']</Xml_path></Interpre_addition_content_3_edt>
-      <Interpre_comment_stc left="0" top="234" width="120" height="16">コメント</Interpre_comment_stc>
-      <Interpre_comment_edt left="20" top="252" width="960" height="126" enable="true"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_content</Xml_path></Interpre_comment_edt>
-      <Interpre_comment_title_stc left="0" top="378" width="120" height="16" visible="9">コメント編集</Interpre_comment_title_stc>
-      <Interpre_comment_editor_stc left="126" top="378" width="160" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/Editor_name</Xml_path></Interpre_comment_editor_stc>
-      <Interpre_comment_date_stc left="292" top="378" width="180" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/Edit_date</Xml_path></Interpre_comment_date_stc>
-      <Interpre_confirm_stc left="0" top="396" width="980" height="16" visible="11"/>
+      <Patient_id_stc left="0" top="0" width="84" height="16" visible="1">患者ID</Patient_id_stc>
+      <Patient_id_edt left="60" top="0" width="183" height="16" enable="true" visible="1"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_id</Xml_path></Patient_id_edt>
+      <Patient_name_stc left="200" top="0" width="84" height="16" visible="2">氏名</Patient_name_stc>
+      <Patient_name_edt left="260" top="0" width="325" height="16" enable="true" visible="2"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_name</Xml_path></Patient_name_edt>
+      <Patient_sex_stc left="0" top="18" width="84" height="16">性別</Patient_sex_stc>
+      <Patient_sex_cmb left="60" top="18" width="183" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Sex/@value</Xml_path></Patient_sex_cmb>
+      <Patient_age_birthday_stc left="200" top="18" width="84" height="16">年齢</Patient_age_birthday_stc>
+      <Patient_age_birthday_edt left="260" top="18" width="325" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Age</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Birthday</Xml_path></Patient_age_birthday_edt>
+      <Patient_height_edt left="0" top="36" width="50" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Height</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Sub_height</Xml_path></Patient_height_edt>
+      <Patient_height_stc left="56" top="36" width="30" height="16"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Height_unit</Xml_path></Patient_height_stc>
+      <Patient_weight_edt left="92" top="36" width="50" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Weight</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Sub_weight</Xml_path></Patient_weight_edt>
+      <Patient_weight_stc left="148" top="36" width="30" height="16"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Weight_unit</Xml_path></Patient_weight_stc>
+      <Patient_bpl_edt left="246" top="36" width="40" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_dia</Xml_path></Patient_bpl_edt>
+      <Patient_bp1_stc left="230" top="36" width="10" height="16">/</Patient_bp1_stc>
+      <Patient_bph_edt left="184" top="36" width="40" height="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_sys</Xml_path></Patient_bph_edt>
+      <Patient_bp2_stc left="292" top="36" width="50" height="16"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_unit</Xml_path></Patient_bp2_stc>
+      <Patient_sub_id_stc left="0" top="54" width="84" height="16" visible="3">サブＩＤ</Patient_sub_id_stc>
+      <Patient_sub_id_edt left="60" top="54" width="183" height="16" enable="true" visible="3"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section2/Sub_id</Xml_path></Patient_sub_id_edt>
+      <Patient_kana_name_stc left="200" top="54" width="84" height="16" visible="3">カナ氏名</Patient_kana_name_stc>
+      <Patient_kana_name_edt left="260" top="54" width="325" height="16" enable="true" visible="3"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Patient_kana_name</Xml_path></Patient_kana_name_edt>
+      <Interpre_medication_stc left="0" top="72" width="84" height="16">投薬情報</Interpre_medication_stc>
+      <Interpre_medication1_cmb left="60" top="72" width="268" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']/@index</Xml_path></Interpre_medication1_cmb>
+      <Interpre_medication2_cmb left="260" top="72" width="325" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']/@index</Xml_path></Interpre_medication2_cmb>
+      <Interpre_symptom_stc left="0" top="90" width="84" height="16">自覚症状</Interpre_symptom_stc>
+      <Interpre_symptom_cmb left="60" top="90" width="183" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Symptom</Xml_path></Interpre_symptom_cmb>
+      <Interpre_disease_stc left="200" top="90" width="84" height="16">既往症</Interpre_disease_stc>
+      <Interpre_disease_cmb left="260" top="90" width="325" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Disease</Xml_path></Interpre_disease_cmb>
+      <Interpre_department_stc left="0" top="108" width="84" height="16">所属科</Interpre_department_stc>
+      <Interpre_department_cmb left="60" top="108" width="183" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Department</Xml_path></Interpre_department_cmb>
+      <Interpre_ward_stc left="200" top="108" width="84" height="16">病棟</Interpre_ward_stc>
+      <Interpre_ward_cmb left="260" top="108" width="325" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Ward</Xml_path></Interpre_ward_cmb>
+      <Interpre_room_no_stc left="0" top="126" width="84" height="16" visible="4">部屋番号</Interpre_room_no_stc>
+      <Interpre_room_no_edt left="60" top="126" width="183" height="16" enable="true" visible="4"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Room_no</Xml_path></Interpre_room_no_edt>
+      <Interpre_req_section_stc left="200" top="126" width="84" height="16" visible="4">依頼科</Interpre_req_section_stc>
+      <Interpre_req_section_cmb left="260" top="126" width="325" height="16" textheight="16" enable="true" visible="4"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section2/Request_section</Xml_path></Interpre_req_section_cmb>
+      <Interpre_req_doctor_stc left="0" top="144" width="84" height="16">依頼医師</Interpre_req_doctor_stc>
+      <Interpre_req_doctor_cmb left="60" top="144" width="183" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Request_doctor</Xml_path></Interpre_req_doctor_cmb>
+      <Interpre_technician_stc left="200" top="144" width="84" height="16">検査技師</Interpre_technician_stc>
+      <Interpre_technician_cmb left="260" top="144" width="325" height="16" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Technician</Xml_path></Interpre_technician_cmb>
+      <Interpre_info_editor_title_stc left="0" top="162" width="127" height="16" visible="9">被検者情報編集</Interpre_info_editor_title_stc>
+      <Interpre_info_editor_stc left="90" top="162" width="226" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor/Editor_name</Xml_path></Interpre_info_editor_stc>
+      <Interpre_info_editor_date_stc left="260" top="162" width="325" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor/Edit_date</Xml_path></Interpre_info_editor_date_stc>
+      <Interpre_edit_lead_name_title_stc left="0" top="180" width="127" height="16" visible="9">誘導名称編集</Interpre_edit_lead_name_title_stc>
+      <Interpre_edit_lead_name_stc left="90" top="180" width="226" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Editor_name</Xml_path></Interpre_edit_lead_name_stc>
+      <Interpre_edit_lead_name_date_stc left="260" top="180" width="325" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Edit_date</Xml_path></Interpre_edit_lead_name_date_stc>
+      <Interpre_hr_title_stc left="0" top="198" width="155" height="16" visible="10">心拍数(bpm)</Interpre_hr_title_stc>
+      <Interpre_hr_stc left="110" top="198" width="113" height="16" visible="10"><Xml_path>/Rawdata/Tavrion/Measurement/Measurement_section/Heart_rate</Xml_path></Interpre_hr_stc>
+      <Interpre_addition_stc left="0" top="216" width="169" height="16" visible="5">付帯情報</Interpre_addition_stc>
+      <Interpre_addition_title_1_edt left="20" top="234" width="141" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']/@title</Xml_path></Interpre_addition_title_1_edt>
+      <Interpre_addition_content_1_edt left="130" top="234" width="509" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='1']</Xml_path></Interpre_addition_content_1_edt>
+      <Interpre_addition_title_2_edt left="20" top="252" width="141" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']/@title</Xml_path></Interpre_addition_title_2_edt>
+      <Interpre_addition_content_2_edt left="130" top="252" width="509" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='2']</Xml_path></Interpre_addition_content_2_edt>
+      <Interpre_addition_title_3_edt left="20" top="270" width="141" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']/@title</Xml_path></Interpre_addition_title_3_edt>
+      <Interpre_addition_content_3_edt left="130" top="270" width="509" height="16" enable="true" visible="5"><Xml_path>/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[@number='3']</Xml_path></Interpre_addition_content_3_edt>
+      <Interpre_comment_stc left="0" top="216" width="169" height="16">コメント</Interpre_comment_stc>
+      <Interpre_comment_edt left="20" top="234" width="664" height="126" enable="true"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_content</Xml_path></Interpre_comment_edt>
+      <Interpre_comment_title_stc left="0" top="360" width="127" height="16" visible="9">コメント編集</Interpre_comment_title_stc>
+      <Interpre_comment_editor_stc left="90" top="360" width="226" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/Editor_name</Xml_path></Interpre_comment_editor_stc>
+      <Interpre_comment_date_stc left="260" top="360" width="325" height="16" visible="9"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/Edit_date</Xml_path></Interpre_comment_date_stc>
+      <Interpre_confirm_stc left="0" top="378" width="692" height="16" visible="11"/>
     </xsl:template>
     <xsl:template name="Interpre_exer_print">
       <Patient_id_stc left="0" top="0" width="50" height="16" visible="1">患者ID</Patient_id_stc>
