@@ -31,6 +31,10 @@ const TextEntry kTextEntries[] = {
 // The record path of an entry of the form's table.
 CString EntryPath(CTavrionDoc& doc, const RhyRRLayout& layout, int entry, int alt)
 {
+    // A record opened before any form asked for the table (a report printed
+    // straight from the file list) is read through the same paths as on
+    // screen: without the table every field would read, and save, empty.
+    if (!*GetLayoutLoadedFlag(g_stDefCtrlPos, layout.table)) doc.GetCtrlPosFromXSL(layout.load);
     // The tables without the birthday lack entries 0 to 5.
     const int shift = layout.birthday == FormBirthday::Shown ? 0 : RHYRR_MEDICATION1 - 1;
     return doc.GetDefXMLPath(layout.nKind, entry - shift, alt);

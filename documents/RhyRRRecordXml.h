@@ -4,6 +4,7 @@
 // three; each document names its own table.
 #pragma once
 
+#include "core/PositionCtrl.h"
 #include "documents/FormStore.h"
 #include "platform/base/Strings.h"
 
@@ -38,10 +39,12 @@ enum RhyRREntry {
 struct RhyRRLayout {
     int nKind;               // the table's kind in GetDefXMLPath
     FormBirthday birthday;   // None: the table lacks the six birthday entries
+    _LOAD_POSITION_TYPE load;   // what loads the table
+    LayoutTable table;          // its loaded flag
 };
-const RhyRRLayout kRRLayout = {3, FormBirthday::Shown};
-const RhyRRLayout kRhythmLayout = {4, FormBirthday::Shown};
-const RhyRRLayout kExtraLayout = {5, FormBirthday::None};
+const RhyRRLayout kRRLayout = {3, FormBirthday::Shown, LOAD_POS_RR, LayoutTable::RR};
+const RhyRRLayout kRhythmLayout = {4, FormBirthday::Shown, LOAD_POS_RHYTHM, LayoutTable::Rhythm};
+const RhyRRLayout kExtraLayout = {5, FormBirthday::None, LOAD_POS_EXTRA, LayoutTable::Extra};
 
 // The item fields of the editor blocks and the comment.
 struct RhyRREditors {

@@ -108,3 +108,14 @@ TEST_F(ReportRhythmInterpre, OnlyTheExtraKindsPrintTheExtraBlock)
     EXPECT_EQ(m_report.PrintExtraInterpreInfo(m_block), 0);
     EXPECT_TRUE(m_page.Texts().empty());
 }
+
+TEST_F(ReportRhythmInterpre, TheMedicationsPrintTheirNamesWhenNoFormLoadedItsTableBeforeTheRecordOpened)
+{
+    // A report printed straight from the file list: the record is read
+    // before any form has asked for the rhythm table.
+    ResetDefCtrlPos();
+    OpenRecord(3);
+    Print();
+    EXPECT_EQ(Find(L"降圧剤").rect.top, Top(5, 0));
+    EXPECT_EQ(Find(L"抗血小板薬").rect.top, Top(7, 0));
+}
