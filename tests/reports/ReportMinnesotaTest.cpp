@@ -231,3 +231,63 @@ TEST_F(ReportMinnesota, ModelEightThousandRecordsPrintNoAdditions)
     // Without the additions the codes stand at their table places.
     EXPECT_EQ(Find(L" 1-1").rect.top, Top(kMinneNum1, 0));
 }
+
+TEST_F(ReportMinnesota, TheSectionsShareTheirFourteenLinesWithoutOneTextOverAnotherInBothTemplates)
+{
+    // Whatever the additions, code counts, judgement and comment, each line
+    // holds the texts of one section, all below the additions' caption line
+    // and within fourteen lines of it, and none past the block's right edge:
+    // the page gives the block no more.
+    const CString judgement =
+        testsupport::ReadXmlValue(m_files.xml, L"/Rawdata/Tavrion/Analysis/Analysis_section/Judgement");
+    ASSERT_FALSE(judgement.IsEmpty());
+    struct Template {
+        int table, addition;
+        CRect block;
+    };
+    const CRect& rc = m_report.m_rcPrint;
+    const Template templates[] = {{8, kAddition, m_block},
+                                  {9, 41, CRect(rc.left, rc.top, rc.right, rc.top + MulDiv(rc.Height(), 290, 1000))}};
+    const int counts[][2] = {{1, 1}, {4, 2}, {4, 4}, {10, 12}, {13, 12}};
+    for (const Template& t : templates) {
+        const _POSITION_CTRL* rows = t.table == 8 ? m_doc.GetDefCtrlPos()->stRestPrint
+                                                  : m_doc.GetDefCtrlPos()->stUsaRestPrint;
+        const int first = t.block.top + MulDiv(m_report.m_nPrintHeight, rows[t.addition].nTop, 1000);
+        const int end = t.block.top + MulDiv(m_report.m_nPrintHeight, rows[t.addition].nTop + 14 * kLine, 1000);
+        for (int additions = 0; additions < 2; ++additions)
+            for (const auto& count : counts)
+                for (int judged = 0; judged < 2; ++judged)
+                    for (const wchar_t* comment : {L"", L"一行", L"一行目\n二行目\n三行目\n四行目"}) {
+                        SCOPED_TRACE(testing::Message() << "table " << t.table << ", additions " << additions
+                                                        << ", nodes " << count[0] << "/" << count[1] << ", judged "
+                                                        << judged << ", comment " << testsupport::Utf8(CString(comment)));
+                        m_report.m_nVisibleMask = additions;
+                        SetCodes(count[0], count[1]);
+                        testsupport::WriteXmlValue(m_files.xml, L"/Rawdata/Tavrion/Analysis/Analysis_section/Judgement",
+                                                   judged ? judgement : CString(L"別の判定"));
+                        SetComment(comment);
+                        m_report.OpenXml(Wide(m_files.xml));
+                        m_page.Clear();
+                        ASSERT_EQ(t.table == 8 ? m_report.PrintMiniAndIvrel(t.block)
+                                               : m_report.PrintAmeMiniAndIvrel(t.block),
+                                  1);
+                        const std::vector<DrawRecord> texts = m_page.Texts();
+                        ASSERT_FALSE(texts.empty());
+                        for (size_t i = 0; i < texts.size(); ++i) {
+                            const RECT& a = texts[i].rect;
+                            if (texts[i].text.empty()) continue;
+                            EXPECT_GE(a.top, first) << testsupport::Utf8(CString(texts[i].text.c_str()));
+                            EXPECT_LT(a.top, end) << testsupport::Utf8(CString(texts[i].text.c_str()));
+                            EXPECT_LE(a.right, t.block.right) << testsupport::Utf8(CString(texts[i].text.c_str()));
+                            for (size_t j = i + 1; j < texts.size(); ++j) {
+                                const RECT& b = texts[j].rect;
+                                if (texts[j].text.empty()) continue;
+                                const bool meet = a.left < b.right && b.left < a.right && a.top < b.bottom &&
+                                                  b.top < a.bottom;
+                                EXPECT_FALSE(meet) << testsupport::Utf8(CString(texts[i].text.c_str())) << " over "
+                                                   << testsupport::Utf8(CString(texts[j].text.c_str()));
+                            }
+                        }
+                    }
+    }
+}
