@@ -225,8 +225,10 @@ private:
 };
 
 // The print layout tables of the record's kind, as a host loads them
-// before its first report.
-void LoadPrintLayout(CTavrionDoc& doc)
+// before its first report. The resting pages (rest-ame, rest-interpre) print
+// a rhythm record too, through the resting and US-style tables, which its own
+// kind's table does not bring.
+void LoadPrintLayout(CTavrionDoc& doc, const std::string& report = std::string())
 {
     static const _LOAD_POSITION_TYPE kPrintLayout[] = {
         LOAD_POS_REST_PRINT,  LOAD_POS_FINAL_PRINT, LOAD_POS_RHYTHM_PRINT, LOAD_POS_RR_PRINT,
@@ -234,6 +236,9 @@ void LoadPrintLayout(CTavrionDoc& doc)
     };
     const int kind = doc.GetDocType();
     if (kind >= 0 && kind <= 6) doc.GetCtrlPosFromXSL(kPrintLayout[kind]);
+    const bool restPage = report == "rest-ame" || report == "rest-interpre";
+    if (restPage && (kind < 0 || kind > 6 || kPrintLayout[kind] != LOAD_POS_REST_PRINT))
+        doc.GetCtrlPosFromXSL(LOAD_POS_REST_PRINT);
 }
 
 bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::string& pdf)
@@ -243,7 +248,7 @@ bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::s
         std::fprintf(stderr, "morvelance-host: %s\n", refusal);
         return false;
     }
-    LoadPrintLayout(doc);
+    LoadPrintLayout(doc, options.report);
     ReportQueue queue(options.output, options.printer);
     CECGPrinter printer;
     if (!queue.SetUp(printer)) return false;

@@ -160,6 +160,17 @@ TEST_F(HostReportBlocks, TheRestingBlocksStayInTheirRectanglesAndOffTheWaves)
         EXPECT_NE(std::string::npos, page.Texts().find("医師による確認が必要です"));
     }
     {
+        // A rhythm record's own kind brings only the rhythm print table; the
+        // US-style block needs the resting one, or it prints its captions
+        // and the patient's data nowhere.
+        SCOPED_TRACE("rest-ame of a rhythm record");
+        const ReportPage page(Print("rhythm_90", {"rest-ame"}), 1);
+        ASSERT_FALSE(page.Empty());
+        const Box band = {page.L, page.T + page.PerMille(20), page.R, page.T + page.PerMille(310)};
+        for (const char* text : {"患者ID", "MV-1003", "心拍数(bpm)", "ﾐﾈｿﾀｺｰﾄﾞ"})
+            EXPECT_TRUE(page.Prints(text, band)) << text;
+    }
+    {
         SCOPED_TRACE("rest-interpre: the left half beside the average beats");
         const ReportPage page(Print("rest12_90", {"rest-interpre"}), 1);
         ASSERT_FALSE(page.Empty());
