@@ -683,16 +683,18 @@ void CRestFormCommon::ClearCodeRow(UINT code, UINT text, UINT mark)
     SetAndPush(mark, L"#");
 }
 
-// The item holds the filled rows; one empty row more is shown to type into.
-void CRestFormCommon::GrowRowCount(int k, bool bIvrel)
+// The item holds the filled rows; one empty row more is shown to type into. True when the
+// count grew (the document's status pass has then run).
+bool CRestFormCommon::GrowRowCount(int k, bool bIvrel)
 {
     ItemView item;
-    if (!CurrentItem(item)) return;
+    if (!CurrentItem(item)) return false;
     int& held = bIvrel ? item.interpre->nIvrelCount : item.interpre->nMinneCount;
     const int rows = bIvrel ? kIvrelRows : kMinnesotaRows;
-    if (k != held || k + 1 >= rows) return;
+    if (k != held || k + 1 >= rows) return false;
     ++held;
     GetViewDoc()->UpdateCtrlStatus();
+    return true;
 }
 
 void CRestFormCommon::LookUpIvrel(int k)
@@ -812,13 +814,14 @@ void CRestFormCommon::PickCode(int k, bool bIvrel)
     SetAndPush(codeId, code);
     SetAndPush(textId, text);
     SetAndPush(markId, L"#");
-    if (doc->GetCtrlModifyFlag(codeId)) {
-        GrowRowCount(k, bIvrel);
-        doc->UpdateCtrlStatus();
-        UpdateCtrlStatus();
-    }
-    MoveCtrl(1);
+    const bool usStyle = FollowUp() == DialogFollowUp::UsStyle;
+    const bool modified = doc->GetCtrlModifyFlag(codeId) != 0;
+    // Only a new row changes what the status passes show.
+    if (modified && GrowRowCount(k, bIvrel)) UpdateCtrlStatus();
+    if (modified || !usStyle) MoveCtrl(1);
     Invalidate();
+    if (usStyle && bIvrel)
+        if (CWnd* button = GetDlgItem(buttonId)) button->SetFocus();
 }
 
 // ---- additions and comment ----------------------------------------------------------------
@@ -843,8 +846,10 @@ void CRestFormCommon::EditAddition(int k)
     if (CFormDialogs::EditAddition(this, doc->Is8000File(), title, content) == IDOK) {
         SetAndPush(titleId, title);
         SetAndPush(contentId, content);
-        doc->UpdateCtrlStatus();
-        UpdateCtrlStatus();
+        if (FollowUp() == DialogFollowUp::Rest) {
+            doc->UpdateCtrlStatus();
+            UpdateCtrlStatus();
+        }
         MoveCtrl(1);
         Invalidate();
     }
@@ -862,8 +867,10 @@ void CRestFormCommon::EditComment()
         comment->GetEditFace().SetWindowText(text);
         comment->EditChange();
         OnCommentWidthChange(0, 0);
+        if (FollowUp() == DialogFollowUp::UsStyle) Invalidate();
     }
-    if (CWnd* button = GetDlgItem(kCommentButton)) button->SetFocus();
+    CWnd* next = FollowUp() == DialogFollowUp::UsStyle ? static_cast<CWnd*>(comment) : GetDlgItem(kCommentButton);
+    if (next && next->m_hWnd) next->SetFocus();
     SendMessage(WM_COMMENT_EDIT_LEFT, 0, 0);
 }
 
