@@ -67,6 +67,7 @@ constexpr UINT kJudgementValue = 3095, kJudgementCombo = 3096, kRecommend = 3153
 constexpr int kRestPageStyle = 37;
 constexpr int kMferPageStyle = 43;
 constexpr int kCodeReadLimit = 50;
+constexpr int kAdditionTitleLimit = 32, kAdditionContentLimit = 255;   // characters an addition row holds
 
 const int kComboRows[] = {1, 3, 5, 7, 9, 11, 15, 17, 19, kJudgementComboRow};
 
@@ -291,8 +292,8 @@ void CRestFormCommon::LimitCtrl()
     SendDlgItemMessage(3043, EM_LIMITTEXT, 10);
     if (GetCommentEdit()->m_hWnd) GetCommentEdit()->LimitCtrl(255);
     for (UINT k = 0; k < kAdditionRows; ++k) {
-        SendDlgItemMessage(kFirstAdditionTitle + k, EM_LIMITTEXT, 32);
-        SendDlgItemMessage(kFirstAdditionContent + k, EM_LIMITTEXT, 255);
+        SendDlgItemMessage(kFirstAdditionTitle + k, EM_LIMITTEXT, kAdditionTitleLimit);
+        SendDlgItemMessage(kFirstAdditionContent + k, EM_LIMITTEXT, kAdditionContentLimit);
     }
     for (UINT k = 0; k < kMinnesotaRows; ++k) SendDlgItemMessage(kFirstMinneCode + k, EM_LIMITTEXT, 6);
     for (UINT k = 0; k < kIvrelRows; ++k) SendDlgItemMessage(kFirstIvrelCode + k, EM_LIMITTEXT, 7);
@@ -841,11 +842,12 @@ void CRestFormCommon::EditAddition(int k)
     if (!EditsAdditions()) return;
     CTavrionDoc* doc = GetViewDoc();
     const UINT titleId = kFirstAdditionTitle + k, contentId = kFirstAdditionContent + k;
-    CString title = Trimmed(TextOf(GetDlgItem(titleId)).Left(32));
-    CString content = Trimmed(TextOf(GetDlgItem(contentId)).Left(255));
+    CString title = Trimmed(TextOf(GetDlgItem(titleId)).Left(kAdditionTitleLimit));
+    CString content = Trimmed(TextOf(GetDlgItem(contentId)).Left(kAdditionContentLimit));
     if (CFormDialogs::EditAddition(this, doc->Is8000File(), title, content) == IDOK) {
-        SetAndPush(titleId, title);
-        SetAndPush(contentId, content);
+        // The editor's phrases may be longer than the row holds: they are cut as typing is.
+        SetAndPush(titleId, title.Left(kAdditionTitleLimit));
+        SetAndPush(contentId, content.Left(kAdditionContentLimit));
         if (FollowUp() == DialogFollowUp::Rest) {
             doc->UpdateCtrlStatus();
             UpdateCtrlStatus();
