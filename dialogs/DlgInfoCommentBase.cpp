@@ -65,32 +65,29 @@ void CDlgInfoCommentBase::CreateSheet(std::initializer_list<const wchar_t*> tabT
 // down under the sheet and the dialog grows with them, so the sheet covers none of them.
 void CDlgInfoCommentBase::KeepButtonsBelowSheet()
 {
-    CRect sheet;
-    m_sheet.GetWindowRect(&sheet);
-    ScreenToClient(&sheet);
+    auto placeOf = [this](CWnd& child) {
+        CRect place;
+        child.GetWindowRect(&place);
+        ScreenToClient(&place);
+        return place;
+    };
+    const CRect sheet = placeOf(m_sheet);
     CRect gap(0, 0, 4, 4);
     MapDialogRect(&gap);
+    const int buttonIds[] = {IDOK, 3201, IDCANCEL};
     int buttonsTop = INT_MAX;
-    for (int id : {IDOK, 3201, IDCANCEL}) {
-        CWnd* button = GetDlgItem(id);
-        if (!button) continue;
-        CRect place;
-        button->GetWindowRect(&place);
-        ScreenToClient(&place);
-        buttonsTop = std::min<int>(buttonsTop, place.top);
-    }
+    for (int id : buttonIds)
+        if (CWnd* button = GetDlgItem(id)) buttonsTop = std::min<int>(buttonsTop, placeOf(*button).top);
     if (buttonsTop == INT_MAX) return;
-    const int down = std::max(0, sheet.bottom + gap.bottom - buttonsTop);
+    const int down = std::max(0, static_cast<int>(sheet.bottom + gap.bottom - buttonsTop));
     CRect client;
     GetClientRect(&client);
     const int wider = std::max(0, static_cast<int>(sheet.right + gap.right - client.right));
     if (down == 0 && wider == 0) return;
-    for (int id : {IDOK, 3201, IDCANCEL}) {
+    for (int id : buttonIds) {
         CWnd* button = GetDlgItem(id);
         if (!button) continue;
-        CRect place;
-        button->GetWindowRect(&place);
-        ScreenToClient(&place);
+        CRect place = placeOf(*button);
         // The cancel button keeps its place at the right edge.
         place.OffsetRect(id == IDCANCEL ? wider : 0, down);
         button->MoveWindow(&place, FALSE);
