@@ -706,10 +706,10 @@ def layout_exer():
     lay.row(t, x, [("Interpre_stop_condition_stc", 76), ("Interpre_stop_condition_cmb", 150)], 4)
     t += pitch
     lay.row(t, x, [("Interpre_max_beat_stc", 76), ("Interpre_max_beat_edt", 40), ("Interpre_max_beat_unit_stc", 30),
-                   ("Interpre_max_beat_mhr_stc", 130)], 4)
+                   ("Interpre_max_beat_mhr_stc", 150)], 4)
     t += pitch
     lay.row(t, x, [("Interpre_target_beat_stc", 76), ("Interpre_target_beat_edt", 40),
-                   ("Interpre_target_beat_unit_stc", 30), ("Interpre_target_beat_mhr_stc", 130)], 4)
+                   ("Interpre_target_beat_unit_stc", 30), ("Interpre_target_beat_mhr_stc", 150)], 4)
     t += pitch
     lay.row(t, x, [("Interpre_st_measure_point_stc", 76), ("Interpre_st_level_stc", 52),
                    ("Interpre_st_level_content_stc", 56), ("Interpre_st_slope_stc", 52),

@@ -599,11 +599,11 @@
       <Interpre_max_beat_stc left="262" top="66" width="76" height="20">最大心拍数</Interpre_max_beat_stc>
       <Interpre_max_beat_edt left="342" top="66" width="40" height="20" enable="true"><Xml_path>/Rawdata/Tavrion/Report/Exercise_section/Hr/Max_hr</Xml_path></Interpre_max_beat_edt>
       <Interpre_max_beat_unit_stc left="386" top="66" width="30" height="20">bpm</Interpre_max_beat_unit_stc>
-      <Interpre_max_beat_mhr_stc left="420" top="66" width="130" height="20"/>
+      <Interpre_max_beat_mhr_stc left="420" top="66" width="150" height="20"/>
       <Interpre_target_beat_stc left="262" top="87" width="76" height="20">目標心拍数</Interpre_target_beat_stc>
       <Interpre_target_beat_edt left="342" top="87" width="40" height="20" enable="true"><Xml_path>/Rawdata/Tavrion/Report/Exercise_section/Hr/Target_hr</Xml_path></Interpre_target_beat_edt>
       <Interpre_target_beat_unit_stc left="386" top="87" width="30" height="20">bpm</Interpre_target_beat_unit_stc>
-      <Interpre_target_beat_mhr_stc left="420" top="87" width="130" height="20"/>
+      <Interpre_target_beat_mhr_stc left="420" top="87" width="150" height="20"/>
       <Interpre_st_measure_point_stc left="262" top="108" width="76" height="20">ST 計測点</Interpre_st_measure_point_stc>
       <Interpre_st_level_stc left="342" top="108" width="52" height="20">ST Level</Interpre_st_level_stc>
       <Interpre_st_level_content_stc left="398" top="108" width="56" height="20"><Xml_path>/Rawdata/Tavrion/Report/Exercise_section/Test_point/St_level_point</Xml_path></Interpre_st_level_content_stc>
