@@ -43,9 +43,11 @@ BOOL CDlgFinalRestEnlarge::OnInitDialog()
     SetDlgItemText(IDOK, L"关闭");
     const CEnlargedWaveLayout units = CEnlargedWaveLayout::ForWindow(GetSafeHwnd(), m_pDoc);
     const bool portrait = units.IsPortrait();
-    SetWindowPos(nullptr, 0, 0, units.X(portrait ? kWidthPortrait : kWidth),
-                 units.Y(portrait ? kHeightPortrait : kHeight) + ::GetSystemMetrics(SM_CYCAPTION),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The design size is the client area: the close button ends on its bottom edge, so the
+    // frame's borders come on top of the caption or they would cut the button.
+    CRect window(0, 0, units.X(portrait ? kWidthPortrait : kWidth), units.Y(portrait ? kHeightPortrait : kHeight));
+    ::AdjustWindowRectEx(&window, GetStyle(), FALSE, GetExStyle());
+    SetWindowPos(nullptr, 0, 0, window.Width(), window.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CenterWindow();
     if (CWnd* title = GetDlgItem(IDC_TITLE)) {
         title->MoveWindow(units.Rect(50, 5, 300, 25), FALSE);

@@ -1,5 +1,8 @@
 #include "dialogs/DlgInfoCommentBase.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "core/AnnoEditStamp.h"
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
@@ -43,6 +46,7 @@ void CDlgInfoCommentBase::CreateSheet(std::initializer_list<const wchar_t*> tabT
     m_sheet.ModifyStyleEx(0, WS_EX_CONTROLPARENT);
     m_sheet.ModifyStyle(0, WS_TABSTOP);
     m_sheet.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    KeepButtonsBelowSheet();
 
     CTabCtrl* tabs = m_sheet.GetTabControl();
     if (!tabs) return;
@@ -55,6 +59,44 @@ void CDlgInfoCommentBase::CreateSheet(std::initializer_list<const wchar_t*> tabT
         tabs->SetItem(i++, &tab);
     }
     if (m_pFont) tabs->SetFont(m_pFont, TRUE);
+}
+
+// The pages are taller than the room the template leaves above its buttons: the buttons move
+// down under the sheet and the dialog grows with them, so the sheet covers none of them.
+void CDlgInfoCommentBase::KeepButtonsBelowSheet()
+{
+    auto placeOf = [this](CWnd& child) {
+        CRect place;
+        child.GetWindowRect(&place);
+        ScreenToClient(&place);
+        return place;
+    };
+    const CRect sheet = placeOf(m_sheet);
+    CRect gap(0, 0, 4, 4);
+    MapDialogRect(&gap);
+    const int buttonIds[] = {IDOK, 3201, IDCANCEL};
+    int buttonsTop = INT_MAX;
+    for (int id : buttonIds)
+        if (CWnd* button = GetDlgItem(id)) buttonsTop = std::min<int>(buttonsTop, placeOf(*button).top);
+    if (buttonsTop == INT_MAX) return;
+    const int down = std::max(0, static_cast<int>(sheet.bottom + gap.bottom - buttonsTop));
+    CRect client;
+    GetClientRect(&client);
+    const int wider = std::max(0, static_cast<int>(sheet.right + gap.right - client.right));
+    if (down == 0 && wider == 0) return;
+    for (int id : buttonIds) {
+        CWnd* button = GetDlgItem(id);
+        if (!button) continue;
+        CRect place = placeOf(*button);
+        // The cancel button keeps its place at the right edge.
+        place.OffsetRect(id == IDCANCEL ? wider : 0, down);
+        button->MoveWindow(&place, FALSE);
+    }
+    CRect window;
+    GetWindowRect(&window);
+    SetWindowPos(nullptr, 0, 0, window.Width() + wider, window.Height() + down,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CenterWindow();
 }
 
 bool CDlgInfoCommentBase::CommitSave(std::initializer_list<CEditingOk::CommitStep> order)

@@ -35,6 +35,7 @@ protected:
     // Creates the sheet of the pages added so far on the dialog and names
     // its tabs `tabTexts`, in order.
     void CreateSheet(std::initializer_list<const wchar_t*> tabTexts);
+    void KeepButtonsBelowSheet();
     bool HasPages() const { return m_sheet.GetSafeHwnd() != nullptr; }
     // Commits in `order` and remembers whether the save failed.
     bool CommitSave(std::initializer_list<CEditingOk::CommitStep> order);

@@ -352,7 +352,9 @@ void CAdditionFormCommon::EditAddition(int k)
             for (const auto& field : {std::make_pair(shape.firstTitle + k, title),
                                       std::make_pair(shape.firstContent + k, content)}) {
                 CWnd* edit = GetDlgItem(field.first);
-                edit->SetWindowText(field.second);
+                // The editor's phrases may be longer than the row holds: they are cut as typing is.
+                const int limit = static_cast<int>(edit->SendMessage(EM_GETLIMITTEXT));
+                edit->SetWindowText(limit > 0 ? field.second.Left(limit) : field.second);
                 edit->SendMessage(WM_BOUND_CONTROL_RELOAD);
             }
             MoveCtrl(1);

@@ -35,6 +35,7 @@ protected:
     UINT WrapFirstId() const override { return 3031; }
     UINT WrapLastId() const override { return 3032; }
     bool EditsAdditions() const override;
+    DialogFollowUp FollowUp() const override { return DialogFollowUp::UsStyle; }
     void StretchComment() override;
     void UpdateAdditionLineCount(const ItemView& item) override;
     std::vector<std::pair<int, UINT>> RequestLists() const override;

@@ -67,6 +67,7 @@ constexpr UINT kJudgementValue = 3095, kJudgementCombo = 3096, kRecommend = 3153
 constexpr int kRestPageStyle = 37;
 constexpr int kMferPageStyle = 43;
 constexpr int kCodeReadLimit = 50;
+constexpr int kAdditionTitleLimit = 32, kAdditionContentLimit = 255;   // characters an addition row holds
 
 const int kComboRows[] = {1, 3, 5, 7, 9, 11, 15, 17, 19, kJudgementComboRow};
 
@@ -291,8 +292,8 @@ void CRestFormCommon::LimitCtrl()
     SendDlgItemMessage(3043, EM_LIMITTEXT, 10);
     if (GetCommentEdit()->m_hWnd) GetCommentEdit()->LimitCtrl(255);
     for (UINT k = 0; k < kAdditionRows; ++k) {
-        SendDlgItemMessage(kFirstAdditionTitle + k, EM_LIMITTEXT, 32);
-        SendDlgItemMessage(kFirstAdditionContent + k, EM_LIMITTEXT, 255);
+        SendDlgItemMessage(kFirstAdditionTitle + k, EM_LIMITTEXT, kAdditionTitleLimit);
+        SendDlgItemMessage(kFirstAdditionContent + k, EM_LIMITTEXT, kAdditionContentLimit);
     }
     for (UINT k = 0; k < kMinnesotaRows; ++k) SendDlgItemMessage(kFirstMinneCode + k, EM_LIMITTEXT, 6);
     for (UINT k = 0; k < kIvrelRows; ++k) SendDlgItemMessage(kFirstIvrelCode + k, EM_LIMITTEXT, 7);
@@ -683,16 +684,18 @@ void CRestFormCommon::ClearCodeRow(UINT code, UINT text, UINT mark)
     SetAndPush(mark, L"#");
 }
 
-// The item holds the filled rows; one empty row more is shown to type into.
-void CRestFormCommon::GrowRowCount(int k, bool bIvrel)
+// The item holds the filled rows; one empty row more is shown to type into. True when the
+// count grew (the document's status pass has then run).
+bool CRestFormCommon::GrowRowCount(int k, bool bIvrel)
 {
     ItemView item;
-    if (!CurrentItem(item)) return;
+    if (!CurrentItem(item)) return false;
     int& held = bIvrel ? item.interpre->nIvrelCount : item.interpre->nMinneCount;
     const int rows = bIvrel ? kIvrelRows : kMinnesotaRows;
-    if (k != held || k + 1 >= rows) return;
+    if (k != held || k + 1 >= rows) return false;
     ++held;
     GetViewDoc()->UpdateCtrlStatus();
+    return true;
 }
 
 void CRestFormCommon::LookUpIvrel(int k)
@@ -812,13 +815,14 @@ void CRestFormCommon::PickCode(int k, bool bIvrel)
     SetAndPush(codeId, code);
     SetAndPush(textId, text);
     SetAndPush(markId, L"#");
-    if (doc->GetCtrlModifyFlag(codeId)) {
-        GrowRowCount(k, bIvrel);
-        doc->UpdateCtrlStatus();
-        UpdateCtrlStatus();
-    }
-    MoveCtrl(1);
+    const bool usStyle = FollowUp() == DialogFollowUp::UsStyle;
+    const bool modified = doc->GetCtrlModifyFlag(codeId) != 0;
+    // Only a new row changes what the status passes show.
+    if (modified && GrowRowCount(k, bIvrel)) UpdateCtrlStatus();
+    if (modified || !usStyle) MoveCtrl(1);
     Invalidate();
+    if (usStyle && bIvrel)
+        if (CWnd* button = GetDlgItem(buttonId)) button->SetFocus();
 }
 
 // ---- additions and comment ----------------------------------------------------------------
@@ -838,13 +842,16 @@ void CRestFormCommon::EditAddition(int k)
     if (!EditsAdditions()) return;
     CTavrionDoc* doc = GetViewDoc();
     const UINT titleId = kFirstAdditionTitle + k, contentId = kFirstAdditionContent + k;
-    CString title = Trimmed(TextOf(GetDlgItem(titleId)).Left(32));
-    CString content = Trimmed(TextOf(GetDlgItem(contentId)).Left(255));
+    CString title = Trimmed(TextOf(GetDlgItem(titleId)).Left(kAdditionTitleLimit));
+    CString content = Trimmed(TextOf(GetDlgItem(contentId)).Left(kAdditionContentLimit));
     if (CFormDialogs::EditAddition(this, doc->Is8000File(), title, content) == IDOK) {
-        SetAndPush(titleId, title);
-        SetAndPush(contentId, content);
-        doc->UpdateCtrlStatus();
-        UpdateCtrlStatus();
+        // The editor's phrases may be longer than the row holds: they are cut as typing is.
+        SetAndPush(titleId, title.Left(kAdditionTitleLimit));
+        SetAndPush(contentId, content.Left(kAdditionContentLimit));
+        if (FollowUp() == DialogFollowUp::Rest) {
+            doc->UpdateCtrlStatus();
+            UpdateCtrlStatus();
+        }
         MoveCtrl(1);
         Invalidate();
     }
@@ -862,8 +869,10 @@ void CRestFormCommon::EditComment()
         comment->GetEditFace().SetWindowText(text);
         comment->EditChange();
         OnCommentWidthChange(0, 0);
+        if (FollowUp() == DialogFollowUp::UsStyle) Invalidate();
     }
-    if (CWnd* button = GetDlgItem(kCommentButton)) button->SetFocus();
+    CWnd* next = FollowUp() == DialogFollowUp::UsStyle ? static_cast<CWnd*>(comment) : GetDlgItem(kCommentButton);
+    if (next && next->m_hWnd) next->SetFocus();
     SendMessage(WM_COMMENT_EDIT_LEFT, 0, 0);
 }
 

@@ -83,6 +83,12 @@ protected:
     virtual UINT WrapFirstId() const = 0;
     virtual UINT WrapLastId() const = 0;
     virtual bool EditsAdditions() const = 0;
+    // What follows the pickers, the addition editor and the comment editor: the rest form runs
+    // both status passes after an addition and brings the focus back to the comment button;
+    // the US-style form leaves the status alone after an addition, gives the IVREL picker's
+    // button the focus back after OK too, and puts the focus in the comment box.
+    enum class DialogFollowUp { Rest, UsStyle };
+    virtual DialogFollowUp FollowUp() const { return DialogFollowUp::Rest; }
     virtual void StretchComment() {}
     virtual void UpdateAdditionLineCount(const ItemView& item);
     // The request combo boxes and the editable-parameter list each is filled from.
@@ -134,7 +140,7 @@ protected:
     void LookUpMinnesota(int k);
     void ClearCodeRow(UINT code, UINT text, UINT mark);
     void SetAndPush(UINT uID, const CString& text);
-    void GrowRowCount(int k, bool bIvrel);
+    bool GrowRowCount(int k, bool bIvrel);
     CString MasterText(CECGXMLParser* master, const CString& path) const;
     void DeleteIvrel(int k);
     void DeleteMinnesota(int k);

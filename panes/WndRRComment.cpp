@@ -126,5 +126,9 @@ BOOL CWndRRComment::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERIN
 
 LRESULT CWndRRComment::OnFocusJump(WPARAM wParam, LPARAM)
 {
+    // Only the patient form and the RR interpretation form hand the focus on here; the host's
+    // jump and the US-style form's belong to other pages.
+    const panes::FocusJump jump = panes::ReadFocusJump(wParam);
+    if (jump.source != panes::kFromPatientForm && jump.source != panes::kFromInterpretation) return 0;
     return panes::JumpBetweenForms(this, m_pPatientFrame, m_pInterpretationFrame, wParam);
 }

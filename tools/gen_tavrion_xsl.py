@@ -694,28 +694,41 @@ def layout_extra():
 
 
 def layout_exer():
+    # Three columns, as the exercise summary pane gives the form a band of
+    # about 173 units: the request data, the load data, and the judgement
+    # with the comment and the confirmation. Rows are 21 apart so the eight
+    # request rows fit the band.
     lay = Layout(S_H, S_TEXT)
-    top = screen_request(lay, REQUEST_SHORT, 4)
-    x = 270
-    t = 4
-    lay.row(t, x, [("Interpre_load_stc", 80), ("Interpre_load_edt", 160)], 4)
-    t += S_PITCH
-    lay.row(t, x, [("Interpre_load_time_stc", 80), ("Interpre_load_time_content_stc", 160)], 4)
-    t += S_PITCH
-    lay.row(t, x, [("Interpre_stop_condition_stc", 80), ("Interpre_stop_condition_cmb", 160)], 4)
-    t += S_PITCH
-    lay.row(t, x, [("Interpre_max_beat_stc", 80), ("Interpre_max_beat_edt", 40), ("Interpre_max_beat_unit_stc", 30),
+    pitch = 21
+    for i in range(0, len(REQUEST_SHORT), 2):
+        lay.row(3 + pitch * (i // 2), 4, [(REQUEST_SHORT[i], 76), (REQUEST_SHORT[i + 1], 170)], 4)
+    x, t = 262, 3
+    lay.row(t, x, [("Interpre_load_stc", 76), ("Interpre_load_edt", 150)], 4)
+    t += pitch
+    lay.row(t, x, [("Interpre_load_time_stc", 76), ("Interpre_load_time_content_stc", 150)], 4)
+    t += pitch
+    lay.row(t, x, [("Interpre_stop_condition_stc", 76), ("Interpre_stop_condition_cmb", 150)], 4)
+    t += pitch
+    lay.row(t, x, [("Interpre_max_beat_stc", 76), ("Interpre_max_beat_edt", 40), ("Interpre_max_beat_unit_stc", 30),
                    ("Interpre_max_beat_mhr_stc", 150)], 4)
-    t += S_PITCH
-    lay.row(t, x, [("Interpre_target_beat_stc", 80), ("Interpre_target_beat_edt", 40),
+    t += pitch
+    lay.row(t, x, [("Interpre_target_beat_stc", 76), ("Interpre_target_beat_edt", 40),
                    ("Interpre_target_beat_unit_stc", 30), ("Interpre_target_beat_mhr_stc", 150)], 4)
-    t += S_PITCH
-    lay.row(t, x, [("Interpre_st_measure_point_stc", 80), ("Interpre_st_level_stc", 56),
-                   ("Interpre_st_level_content_stc", 60), ("Interpre_st_slope_stc", 56),
-                   ("Interpre_st_slope_content_stc", 60)], 4)
-    top = screen_ivrel_judge(lay, max(top, t + S_PITCH))
-    top = screen_comment(lay, top, width=512)
-    screen_confirm(lay, top)
+    t += pitch
+    lay.row(t, x, [("Interpre_st_measure_point_stc", 76), ("Interpre_st_level_stc", 52),
+                   ("Interpre_st_level_content_stc", 56), ("Interpre_st_slope_stc", 52),
+                   ("Interpre_st_slope_content_stc", 56)], 4)
+    x, t = 590, 3
+    lay.row(t, x, [("Interpre_ivrel_stc", 80), ("Interpre_ivrel_judge_stc", 40), ("Interpre_ivrel_judge_cmb", 200)], 4)
+    t += pitch
+    lay.row(t, x, [("Interpre_comment_stc", 80), ("Interpre_comment_btn", 80)], 4)
+    t += pitch
+    lay.put("Interpre_comment_edt", x, t, 400, 4 * 18)
+    t += 4 * 18 + 3
+    lay.put("Interpre_confirmation_stc", x, t, 400)
+    t += pitch
+    lay.row(t, x, [("Interpre_confirm_date_title_stc", 64), ("Interpre_confirm_date_stc", 120),
+                   ("Interpre_confirm_doctor_title_stc", 64), ("Interpre_confirm_doctor_stc", 140)], 4)
     return lay
 
 

@@ -574,52 +574,52 @@
       <Interpre_edit_lead_name_date_stc left="272" top="268" width="130" height="20" visible="9"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Edit_date</Xml_path></Interpre_edit_lead_name_date_stc>
     </xsl:template>
     <xsl:template name="Interpre_exer">
-      <Interpre_medication1_stc left="4" top="4" width="76" height="20">投薬情報1</Interpre_medication1_stc>
-      <Interpre_medication1_cmb left="84" top="4" width="170" height="20" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']/@index</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']</Xml_path></Interpre_medication1_cmb>
-      <Interpre_medication2_stc left="4" top="28" width="76" height="20">投薬情報2</Interpre_medication2_stc>
-      <Interpre_medication2_cmb left="84" top="28" width="170" height="20" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']/@index</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']</Xml_path></Interpre_medication2_cmb>
-      <Interpre_symptom_stc left="4" top="52" width="76" height="20">自覚症状</Interpre_symptom_stc>
-      <Interpre_symptom_cmb left="84" top="52" width="170" height="20" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Symptom</Xml_path></Interpre_symptom_cmb>
-      <Interpre_disease_stc left="4" top="76" width="76" height="20">既往症</Interpre_disease_stc>
-      <Interpre_disease_cmb left="84" top="76" width="170" height="20" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Disease</Xml_path></Interpre_disease_cmb>
-      <Interpre_department_stc left="4" top="100" width="76" height="20">所属科</Interpre_department_stc>
-      <Interpre_department_cmb left="84" top="100" width="170" height="20" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Department</Xml_path></Interpre_department_cmb>
-      <Interpre_ward_stc left="4" top="124" width="76" height="20">病棟</Interpre_ward_stc>
-      <Interpre_ward_cmb left="84" top="124" width="170" height="20" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Ward</Xml_path></Interpre_ward_cmb>
-      <Interpre_req_doctor_stc left="4" top="148" width="76" height="20">依頼医師</Interpre_req_doctor_stc>
-      <Interpre_req_doctor_cmb left="84" top="148" width="170" height="20" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Request_doctor</Xml_path></Interpre_req_doctor_cmb>
-      <Interpre_technician_stc left="4" top="172" width="76" height="20">検査技師</Interpre_technician_stc>
-      <Interpre_technician_cmb left="84" top="172" width="170" height="20" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Technician</Xml_path></Interpre_technician_cmb>
-      <Interpre_load_stc left="270" top="4" width="80" height="20">ﾌﾟﾛﾄｺﾙ</Interpre_load_stc>
-      <Interpre_load_edt left="354" top="4" width="160" height="20" enable="true"><Xml_path>/Rawdata/Tavrion/Report/Exercise_section/Load/Protocol</Xml_path></Interpre_load_edt>
-      <Interpre_load_time_stc left="270" top="28" width="80" height="20">負荷時間</Interpre_load_time_stc>
-      <Interpre_load_time_content_stc left="354" top="28" width="160" height="20"><Xml_path>/Rawdata/Tavrion/Report/Exercise_section/Load/Load_time</Xml_path><Xml_path>/Rawdata/Tavrion/Report/Exercise_section/Load/End_mets</Xml_path></Interpre_load_time_content_stc>
-      <Interpre_stop_condition_stc left="270" top="52" width="80" height="20">終了条件</Interpre_stop_condition_stc>
-      <Interpre_stop_condition_cmb left="354" top="52" width="160" height="20" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Report/Exercise_section/Load/Stop_condition</Xml_path></Interpre_stop_condition_cmb>
-      <Interpre_max_beat_stc left="270" top="76" width="80" height="20">最大心拍数</Interpre_max_beat_stc>
-      <Interpre_max_beat_edt left="354" top="76" width="40" height="20" enable="true"><Xml_path>/Rawdata/Tavrion/Report/Exercise_section/Hr/Max_hr</Xml_path></Interpre_max_beat_edt>
-      <Interpre_max_beat_unit_stc left="398" top="76" width="30" height="20">bpm</Interpre_max_beat_unit_stc>
-      <Interpre_max_beat_mhr_stc left="432" top="76" width="150" height="20"/>
-      <Interpre_target_beat_stc left="270" top="100" width="80" height="20">目標心拍数</Interpre_target_beat_stc>
-      <Interpre_target_beat_edt left="354" top="100" width="40" height="20" enable="true"><Xml_path>/Rawdata/Tavrion/Report/Exercise_section/Hr/Target_hr</Xml_path></Interpre_target_beat_edt>
-      <Interpre_target_beat_unit_stc left="398" top="100" width="30" height="20">bpm</Interpre_target_beat_unit_stc>
-      <Interpre_target_beat_mhr_stc left="432" top="100" width="150" height="20"/>
-      <Interpre_st_measure_point_stc left="270" top="124" width="80" height="20">ST 計測点</Interpre_st_measure_point_stc>
-      <Interpre_st_level_stc left="354" top="124" width="56" height="20">ST Level</Interpre_st_level_stc>
-      <Interpre_st_level_content_stc left="414" top="124" width="60" height="20"><Xml_path>/Rawdata/Tavrion/Report/Exercise_section/Test_point/St_level_point</Xml_path></Interpre_st_level_content_stc>
-      <Interpre_st_slope_stc left="478" top="124" width="56" height="20">ST Slope</Interpre_st_slope_stc>
-      <Interpre_st_slope_content_stc left="538" top="124" width="60" height="20"><Xml_path>/Rawdata/Tavrion/Report/Exercise_section/Test_point/St_slope_point</Xml_path></Interpre_st_slope_content_stc>
-      <Interpre_ivrel_stc left="4" top="196" width="100" height="20" visible="7">IVRELｺｰﾄﾞ</Interpre_ivrel_stc>
-      <Interpre_ivrel_judge_stc left="108" top="196" width="40" height="20" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Judgement/@value</Xml_path></Interpre_ivrel_judge_stc>
-      <Interpre_ivrel_judge_cmb left="152" top="196" width="200" height="20" textheight="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Judgement</Xml_path></Interpre_ivrel_judge_cmb>
-      <Interpre_comment_stc left="4" top="220" width="100" height="20">コメント</Interpre_comment_stc>
-      <Interpre_comment_btn left="108" top="220" width="80" height="20" enable="true">定型文入力</Interpre_comment_btn>
-      <Interpre_comment_edt left="4" top="244" width="512" height="72" enable="true"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_content</Xml_path></Interpre_comment_edt>
-      <Interpre_confirmation_stc left="4" top="320" width="512" height="20" visible="11"/>
-      <Interpre_confirm_date_title_stc left="4" top="344" width="80" height="20" visible="11">判読日時</Interpre_confirm_date_title_stc>
-      <Interpre_confirm_date_stc left="88" top="344" width="130" height="20" visible="11"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor/Edit_date</Xml_path></Interpre_confirm_date_stc>
-      <Interpre_confirm_doctor_title_stc left="222" top="344" width="80" height="20" visible="11">判読医師</Interpre_confirm_doctor_title_stc>
-      <Interpre_confirm_doctor_stc left="306" top="344" width="150" height="20" visible="11"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor/Editor_name</Xml_path></Interpre_confirm_doctor_stc>
+      <Interpre_medication1_stc left="4" top="3" width="76" height="20">投薬情報1</Interpre_medication1_stc>
+      <Interpre_medication1_cmb left="84" top="3" width="170" height="20" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']/@index</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='1']</Xml_path></Interpre_medication1_cmb>
+      <Interpre_medication2_stc left="4" top="24" width="76" height="20">投薬情報2</Interpre_medication2_stc>
+      <Interpre_medication2_cmb left="84" top="24" width="170" height="20" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']/@index</Xml_path><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[@number='2']</Xml_path></Interpre_medication2_cmb>
+      <Interpre_symptom_stc left="4" top="45" width="76" height="20">自覚症状</Interpre_symptom_stc>
+      <Interpre_symptom_cmb left="84" top="45" width="170" height="20" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Symptom</Xml_path></Interpre_symptom_cmb>
+      <Interpre_disease_stc left="4" top="66" width="76" height="20">既往症</Interpre_disease_stc>
+      <Interpre_disease_cmb left="84" top="66" width="170" height="20" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Disease</Xml_path></Interpre_disease_cmb>
+      <Interpre_department_stc left="4" top="87" width="76" height="20">所属科</Interpre_department_stc>
+      <Interpre_department_cmb left="84" top="87" width="170" height="20" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Department</Xml_path></Interpre_department_cmb>
+      <Interpre_ward_stc left="4" top="108" width="76" height="20">病棟</Interpre_ward_stc>
+      <Interpre_ward_cmb left="84" top="108" width="170" height="20" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Ward</Xml_path></Interpre_ward_cmb>
+      <Interpre_req_doctor_stc left="4" top="129" width="76" height="20">依頼医師</Interpre_req_doctor_stc>
+      <Interpre_req_doctor_cmb left="84" top="129" width="170" height="20" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Request_doctor</Xml_path></Interpre_req_doctor_cmb>
+      <Interpre_technician_stc left="4" top="150" width="76" height="20">検査技師</Interpre_technician_stc>
+      <Interpre_technician_cmb left="84" top="150" width="170" height="20" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Inspection/Patient_section/Technician</Xml_path></Interpre_technician_cmb>
+      <Interpre_load_stc left="262" top="3" width="76" height="20">ﾌﾟﾛﾄｺﾙ</Interpre_load_stc>
+      <Interpre_load_edt left="342" top="3" width="150" height="20" enable="true"><Xml_path>/Rawdata/Tavrion/Report/Exercise_section/Load/Protocol</Xml_path></Interpre_load_edt>
+      <Interpre_load_time_stc left="262" top="24" width="76" height="20">負荷時間</Interpre_load_time_stc>
+      <Interpre_load_time_content_stc left="342" top="24" width="150" height="20"><Xml_path>/Rawdata/Tavrion/Report/Exercise_section/Load/Load_time</Xml_path><Xml_path>/Rawdata/Tavrion/Report/Exercise_section/Load/End_mets</Xml_path></Interpre_load_time_content_stc>
+      <Interpre_stop_condition_stc left="262" top="45" width="76" height="20">終了条件</Interpre_stop_condition_stc>
+      <Interpre_stop_condition_cmb left="342" top="45" width="150" height="20" textheight="16" enable="true"><Xml_path>/Rawdata/Tavrion/Report/Exercise_section/Load/Stop_condition</Xml_path></Interpre_stop_condition_cmb>
+      <Interpre_max_beat_stc left="262" top="66" width="76" height="20">最大心拍数</Interpre_max_beat_stc>
+      <Interpre_max_beat_edt left="342" top="66" width="40" height="20" enable="true"><Xml_path>/Rawdata/Tavrion/Report/Exercise_section/Hr/Max_hr</Xml_path></Interpre_max_beat_edt>
+      <Interpre_max_beat_unit_stc left="386" top="66" width="30" height="20">bpm</Interpre_max_beat_unit_stc>
+      <Interpre_max_beat_mhr_stc left="420" top="66" width="150" height="20"/>
+      <Interpre_target_beat_stc left="262" top="87" width="76" height="20">目標心拍数</Interpre_target_beat_stc>
+      <Interpre_target_beat_edt left="342" top="87" width="40" height="20" enable="true"><Xml_path>/Rawdata/Tavrion/Report/Exercise_section/Hr/Target_hr</Xml_path></Interpre_target_beat_edt>
+      <Interpre_target_beat_unit_stc left="386" top="87" width="30" height="20">bpm</Interpre_target_beat_unit_stc>
+      <Interpre_target_beat_mhr_stc left="420" top="87" width="150" height="20"/>
+      <Interpre_st_measure_point_stc left="262" top="108" width="76" height="20">ST 計測点</Interpre_st_measure_point_stc>
+      <Interpre_st_level_stc left="342" top="108" width="52" height="20">ST Level</Interpre_st_level_stc>
+      <Interpre_st_level_content_stc left="398" top="108" width="56" height="20"><Xml_path>/Rawdata/Tavrion/Report/Exercise_section/Test_point/St_level_point</Xml_path></Interpre_st_level_content_stc>
+      <Interpre_st_slope_stc left="458" top="108" width="52" height="20">ST Slope</Interpre_st_slope_stc>
+      <Interpre_st_slope_content_stc left="514" top="108" width="56" height="20"><Xml_path>/Rawdata/Tavrion/Report/Exercise_section/Test_point/St_slope_point</Xml_path></Interpre_st_slope_content_stc>
+      <Interpre_ivrel_stc left="590" top="3" width="80" height="20" visible="7">IVRELｺｰﾄﾞ</Interpre_ivrel_stc>
+      <Interpre_ivrel_judge_stc left="674" top="3" width="40" height="20" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Judgement/@value</Xml_path></Interpre_ivrel_judge_stc>
+      <Interpre_ivrel_judge_cmb left="718" top="3" width="200" height="20" textheight="16" enable="true" visible="7"><Xml_path>/Rawdata/Tavrion/Analysis/Analysis_section/Judgement</Xml_path></Interpre_ivrel_judge_cmb>
+      <Interpre_comment_stc left="590" top="24" width="80" height="20">コメント</Interpre_comment_stc>
+      <Interpre_comment_btn left="674" top="24" width="80" height="20" enable="true">定型文入力</Interpre_comment_btn>
+      <Interpre_comment_edt left="590" top="45" width="400" height="72" enable="true"><Xml_path>/Rawdata/Tavrion/Comment/Voktext_section/Comment_content</Xml_path></Interpre_comment_edt>
+      <Interpre_confirmation_stc left="590" top="120" width="400" height="20" visible="11"/>
+      <Interpre_confirm_date_title_stc left="590" top="141" width="64" height="20" visible="11">判読日時</Interpre_confirm_date_title_stc>
+      <Interpre_confirm_date_stc left="658" top="141" width="120" height="20" visible="11"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor/Edit_date</Xml_path></Interpre_confirm_date_stc>
+      <Interpre_confirm_doctor_title_stc left="782" top="141" width="64" height="20" visible="11">判読医師</Interpre_confirm_doctor_title_stc>
+      <Interpre_confirm_doctor_stc left="850" top="141" width="140" height="20" visible="11"><Xml_path>/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor/Editor_name</Xml_path></Interpre_confirm_doctor_stc>
     </xsl:template>
     <xsl:template name="Patient_info_print">
       <Patient_id_stc left="0" top="0" width="50" height="16" visible="1">患者ID</Patient_id_stc>

@@ -101,6 +101,49 @@ TEST_F(FinalEnlargeDialogs, TheRestDialogDrawsTheBeatInItsFrameRightOfTheCalibra
     EXPECT_EQ(1u, script.Seen().size());
 }
 
+// Every control of both dialogs, the close button at the bottom included, lies whole inside
+// the client area, on a landscape and a portrait design screen.
+TEST_F(FinalEnlargeDialogs, EveryControlOfBothDialogsLiesInsideTheClientArea)
+{
+    auto allInside = [](CDialog& dialog) {
+        CRect client;
+        dialog.GetClientRect(&client);
+        int controls = 0;
+        for (CWnd* child = dialog.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+            if (!child->IsWindowVisible()) continue;
+            const CRect place = PlaceOf(dialog, *child);
+            CRect inside;
+            inside.IntersectRect(&place, &client);
+            EXPECT_TRUE(place == inside) << "control " << child->GetDlgCtrlID() << " ends at " << place.bottom
+                                         << ", the client at " << client.bottom;
+            ++controls;
+        }
+        EXPECT_GT(controls, 8);
+    };
+    for (int turned : {0, 1}) {
+        SCOPED_TRACE(turned ? "portrait" : "landscape");
+        m_doc.SetTurnedScreen(turned);
+        CDlgFinalRestEnlarge rest(nullptr);
+        rest.SetLeadID(1);
+        rest.SetDoc(&m_doc);
+        testsupport::ModalScript script;
+        script.On(CDlgFinalRestEnlarge::IDD, [&](CDialog&) {
+            allInside(rest);
+            // The close button is at the bottom, under the bars.
+            const CRect close = PlaceOf(rest, *rest.GetDlgItem(IDOK));
+            EXPECT_GT(close.top, PlaceOf(rest, *rest.GetDlgItem(CDlgFinalRestEnlarge::IDC_HORIZONTAL_BAR)).bottom);
+        });
+        rest.DoModal();
+        CDlgFinalLoadEnlarge load(nullptr);
+        load.SetDoc(&m_doc);
+        load.SetLoadIndex(-2);
+        load.SetLeadID(1);
+        script.On(CDlgFinalLoadEnlarge::IDD, [&](CDialog&) { allInside(load); });
+        load.DoModal();
+        EXPECT_EQ(2u, script.Seen().size());
+    }
+}
+
 TEST_F(FinalEnlargeDialogs, TheLoadDialogTitlesItsSidesAndReadsAndZoomsEachOnItsOwn)
 {
     ASSERT_TRUE(m_doc.SetCurLoadIndex(1));

@@ -87,6 +87,30 @@ TEST_F(ExerSheet, ShowsOnlyTheExercisePageAndOkWithoutAChangeLeavesTheFileByteId
     EXPECT_EQ(m_notify.count, 0);
 }
 
+// The buttons stand below the exercise page: each shows whole, and clicks at their places on
+// the screen save an edit and confirm the record.
+TEST_F(ExerSheet, TheButtonsShowBelowThePageAndAClickOnTheScreenSaves)
+{
+    testsupport::ModalScript script;
+    script.On(CDlgInfoCommentGeneral::IDD, [](CDialog& dialog) {
+        for (int id : {IDOK, 3201, IDCANCEL}) EXPECT_TRUE(sheettest::ShowsWhole(dialog, id));
+        Retype(ExerPage(dialog), 4110, L"画面花子");
+        sheettest::ClickOnScreen(dialog, IDOK);
+    });
+    script.On(CDlgEditor::IDD, [](CDialog& dialog) { Press(dialog, IDOK); });
+    EXPECT_EQ(Run(), IDOK);
+    EXPECT_EQ(script.Pending(), 0u);
+    EXPECT_FALSE(Unchanged());
+    EXPECT_EQ(m_notify.count, 1);
+
+    script.On(CDlgInfoCommentGeneral::IDD, [](CDialog& dialog) { sheettest::ClickOnScreen(dialog, 3201); });
+    script.On(CDlgDoctor::IDD, [](CDialog& dialog) { Press(dialog, IDOK); });
+    EXPECT_EQ(Run(), IDOK);
+    EXPECT_EQ(script.Pending(), 0u);
+    EXPECT_EQ(Item()->stPatient.bConfirmed, 1);
+    EXPECT_EQ(m_notify.count, 2);
+}
+
 TEST_F(ExerSheet, CancelAfterTypingSavesNothingAndSendsNothing)
 {
     testsupport::ModalScript script;

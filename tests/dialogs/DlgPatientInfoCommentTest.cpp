@@ -187,6 +187,40 @@ TEST_F(RestSheet, AModel8000RecordIsSavedAsTheDoctorsConfirmationWithoutEditorSt
     EXPECT_EQ(m_notify.count, 1);
 }
 
+// The three buttons stand below the sheet on every page: each shows whole, and a click at its
+// place on the screen reaches it: 更新 saves an edit, 更新(判読医師名入力) confirms.
+TEST_F(RestSheet, TheButtonsShowBelowThePagesAndAClickOnTheScreenSaves)
+{
+    _RESTDATAITEM* item = OpenRecord(RecordKind::Rest12);
+    testsupport::ModalScript script;
+    script.On(CDlgPatientInfoComment::IDD, [](CDialog& dialog) {
+        CDlgPatientInfoComment& sheet = Sheet(dialog);
+        for (int page = 0; page < sheet.Sheet().GetPageCount(); ++page) {
+            sheet.Sheet().SetActivePage(page);
+            for (int id : {IDOK, 3201, IDCANCEL}) EXPECT_TRUE(sheettest::ShowsWhole(dialog, id)) << "page " << page;
+        }
+        sheet.Sheet().SetActivePage(0);
+        Retype(sheet.PatientPage(), 3208, L"画面花子");
+        sheettest::ClickOnScreen(dialog, IDOK);
+    });
+    Answer(script, CDlgEditor::IDD);
+    EXPECT_EQ(Run(), IDOK);
+    EXPECT_EQ(script.Pending(), 0u);
+    EXPECT_EQ(m_notify.count, 1);
+    CRestViewDoc fresh;
+    _RESTDATAITEM* again = Reopen(fresh);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->stPatient.strName, L"画面花子");
+
+    script.On(CDlgPatientInfoComment::IDD, [](CDialog& dialog) { sheettest::ClickOnScreen(dialog, 3201); });
+    Answer(script, CDlgDoctor::IDD);
+    EXPECT_EQ(Run(), IDOK);
+    EXPECT_EQ(script.Pending(), 0u);
+    EXPECT_EQ(item->stPatient.bConfirmed, 1);
+    EXPECT_EQ(item->stPatient.strConfirmDoctor, L"判読医");
+    EXPECT_EQ(m_notify.count, 2);
+}
+
 TEST_F(RestSheet, TheDoctorButtonConfirmsAnUnchangedRecordSavesOnceAndNotifiesOnce)
 {
     _RESTDATAITEM* item = OpenRecord(RecordKind::Rest12);

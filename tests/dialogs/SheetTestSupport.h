@@ -41,6 +41,37 @@ inline void FocusOn(CWnd& page, int id)
     platform::ui::Desktop::PumpMessages();
 }
 
+// Whether button `id` of `dialog` shows whole: visible, and no other shown child of the
+// dialog (the sheet above all) lies over any part of it.
+inline ::testing::AssertionResult ShowsWhole(CWnd& dialog, int id)
+{
+    CWnd* button = dialog.GetDlgItem(id);
+    if (!button || !button->IsWindowVisible()) return ::testing::AssertionFailure() << id << " is not shown";
+    CRect place;
+    button->GetWindowRect(&place);
+    for (CWnd* child = dialog.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+        if (child == button || !child->IsWindowVisible()) continue;
+        CRect other, overlap;
+        child->GetWindowRect(&other);
+        if (overlap.IntersectRect(&place, &other))
+            return ::testing::AssertionFailure() << id << " lies under child " << child->GetDlgCtrlID() << " from y "
+                                                 << overlap.top << " to " << overlap.bottom;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Clicks the middle of button `id` where it stands on the screen: the window under the
+// pointer takes the click, as under a user's hand.
+inline void ClickOnScreen(CWnd& dialog, int id)
+{
+    CWnd* button = dialog.GetDlgItem(id);
+    ASSERT_NE(button, nullptr) << id;
+    CRect place;
+    button->GetWindowRect(&place);
+    platform::ui::Desktop::Click(place.CenterPoint());
+    platform::ui::Desktop::PumpMessages();
+}
+
 // The host's notification window: counts WM_USER+0x16.
 class CNotifyCount : public CWnd {
 public:

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "controls/CheckComboBox.h"
 #include "controls/MultiEdit.h"
 #include "core/PositionCtrl.h"
 #include "forms/FormInterpreAme.h"
@@ -139,4 +142,102 @@ TEST_F(UsRestForm, AMinnesotaColumnAboveTheClosedAdditionsStaysAtItsRow)
     ASSERT_LT(Table()[48].nTop, Table()[34].nTop);
     EXPECT_EQ(formtest::PlacedRect(form, *Ctrl(3053)).top, Table()[48].nTop);
     EXPECT_FALSE(Shown(3970));
+}
+
+// After the comment editor, OK or cancelled, the focus goes into the comment box itself and
+// the form tells itself the comment was left.
+TEST_F(UsRestForm, TheCommentEditorLeavesTheFocusInTheCommentBox)
+{
+    OpenRecord();
+    HideRequestColumn();
+    CFormInterpreAme& form = Show();
+    CMultiEdit* comment = form.GetCommentEdit();
+    for (int answer : {IDOK, IDCANCEL}) {
+        Ctrl(3168)->SetFocus();
+        testsupport::ModalScript script;
+        script.On(138, [answer](CDialog& editor) { editor.EndDialog(answer); });
+        Ctrl(3158)->SendMessage(BM_CLICK);
+        platform::ui::Desktop::PumpMessages();
+        EXPECT_EQ(script.Seen(), std::vector<UINT>{138});
+        HWND focus = ::GetFocus();
+        EXPECT_TRUE(focus == comment->m_hWnd || ::GetParent(focus) == comment->m_hWnd) << answer;
+    }
+}
+
+// An addition edited through its editor is laid out again, and neither the document's nor the
+// form's status pass runs: a request field made read-only stays so and refuses typing.
+TEST_F(UsRestForm, AnAdditionEditedThroughItsEditorRunsNoStatusPass)
+{
+    _RESTDATAITEM* item = OpenRecord();
+    item->stAddition.bPresent = 1;
+    CFormInterpreAme& form = Show();
+    auto* combo = DYNAMIC_DOWNCAST(CCheckComboBox, Ctrl(3031));
+    ASSERT_NE(combo, nullptr);
+    combo->SetReadOnly(TRUE);
+    const CString before = ControlText(form, 3031);
+    const int passes = form.GetLayoutPasses();
+    testsupport::ModalScript script;
+    script.On(150, [](CDialog& editor) { editor.EndDialog(IDOK); });
+    Ctrl(3977)->SendMessage(BM_CLICK);
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(script.Seen(), std::vector<UINT>{150});
+    EXPECT_GT(form.GetLayoutPasses(), passes);
+    EXPECT_EQ(::GetFocus(), Ctrl(3977)->m_hWnd);
+    combo->SetFocus();
+    platform::ui::Desktop::PumpMessages();
+    ::SendMessage(::GetFocus(), EM_SETSEL, 0, -1);
+    platform::ui::Desktop::TypeText(L"手入力");
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(ControlText(form, 3031), before);
+}
+
+// The IVREL picker gives its button the focus back after OK as after cancel; the Minnesota
+// picker only after cancel.
+TEST_F(UsRestForm, TheIvrelPickerGivesItsButtonTheFocusBackAfterOkTheMinnesotaPickerOnlyAfterCancel)
+{
+    OpenRecord(0);
+    CFormInterpreAme& form = Show();
+    // The first code of the first group, clicked as a user picks it.
+    auto pickFirst = [](UINT groups, UINT codes) {
+        return [groups, codes](CDialog& picker) {
+            for (UINT tree : {groups, codes}) {
+                auto item = reinterpret_cast<HTREEITEM>(picker.SendDlgItemMessage(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+                ASSERT_NE(item, nullptr) << tree;
+                RECT rect{};
+                std::memcpy(&rect, &item, sizeof item);   // the item travels in the rectangle
+                picker.SendDlgItemMessage(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
+                platform::ui::Desktop::Click(picker.GetDlgItem(tree)->m_hWnd, (rect.left + rect.right) / 2,
+                                             (rect.top + rect.bottom) / 2);
+                platform::ui::Desktop::PumpMessages();
+            }
+            testsupport::ClickControl(picker, IDOK);
+        };
+    };
+    auto press = [&](UINT button) {
+        Ctrl(3153)->SetFocus();
+        form.SendMessage(WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(Ctrl(button)->m_hWnd));
+        platform::ui::Desktop::PumpMessages();
+    };
+    {
+        testsupport::ModalScript script;
+        script.On(122, pickFirst(3490, 3491));
+        press(3130);
+        ASSERT_EQ(script.Seen(), std::vector<UINT>{122});
+        EXPECT_NE(ControlText(form, 3097), L"");
+        EXPECT_EQ(::GetFocus(), Ctrl(3130)->m_hWnd);
+    }
+    {
+        testsupport::ModalScript script;
+        script.On(175, [](CDialog& picker) { picker.EndDialog(IDCANCEL); });
+        press(3078);
+        EXPECT_EQ(::GetFocus(), Ctrl(3078)->m_hWnd);
+    }
+    {
+        testsupport::ModalScript script;
+        script.On(175, pickFirst(4221, 4222));
+        press(3078);
+        ASSERT_EQ(script.Seen(), std::vector<UINT>{175});
+        EXPECT_NE(ControlText(form, 3062), L"");
+        EXPECT_NE(::GetFocus(), Ctrl(3078)->m_hWnd);
+    }
 }

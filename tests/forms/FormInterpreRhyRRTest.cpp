@@ -2,6 +2,7 @@
 
 #include "controls/MultiEdit.h"
 #include "core/PositionCtrl.h"
+#include "dialogs/DlgEditAdditionalInfor.h"
 #include "forms/FormInterpre.h"
 #include "forms/FormInterpreRhyRR.h"
 #include "tests/documents/ExtraViewDocFixture.h"
@@ -171,4 +172,24 @@ TEST_F(MferCommentForm, TheRestFormServesFullLeadMferRecordsOnly)
     form->MoveCtrl(1);
     EXPECT_EQ(form->GetLayoutPasses(), passes);
     rest.Close();
+}
+
+// Phrases from the addition editor longer than the row holds are cut to its 32 and 255
+// characters, as typing would be.
+TEST_F(ExtraCommentForm, AnAdditionFromItsEditorIsCutToWhatTheRowHolds)
+{
+    _EXTRADATAITEM* item = LoadRecord(false);
+    ASSERT_NE(item, nullptr);
+    item->stAddition.bPresent = 1;
+    CFormInterpreRhyRR& form = Show();
+    testsupport::ModalScript script;
+    script.On(150, [](CDialog& editor) {
+        static_cast<CDlgEditAdditionalInfor&>(editor).SetAdditionText(CString(L't', 40), CString(L'c', 300));
+        editor.EndDialog(IDOK);
+    });
+    form.SendMessage(WM_COMMAND, MAKEWPARAM(4005, BN_CLICKED), reinterpret_cast<LPARAM>(Ctrl(4005)->m_hWnd));
+    platform::ui::Desktop::PumpMessages();
+    ASSERT_EQ(script.Seen(), std::vector<UINT>{150});
+    EXPECT_EQ(testsupport::ControlText(form, 3999), CString(L't', 32));
+    EXPECT_EQ(testsupport::ControlText(form, 4008), CString(L'c', 255));
 }

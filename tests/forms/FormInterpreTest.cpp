@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "controls/CheckComboBox.h"
 #include "controls/MultiEdit.h"
 #include "core/ECGXMLParser.h"
+#include "core/Globals.h"
 #include "core/PositionCtrl.h"
+#include "dialogs/DlgEditAdditionalInfor.h"
 #include "forms/FormInterpre.h"
 #include "platform/gdi/Image.h"
 #include "printdevice/ECGDC.h"
@@ -473,4 +480,210 @@ TEST_F(RestForm, TheCommentButtonOpensThePhraseEditorAndADoubleClickOpensTheShee
     ASSERT_EQ(script.Seen().size(), 2u);
     EXPECT_EQ(script.Seen()[1], 105u);
     EXPECT_EQ(m_host.Host().results, 1);
+}
+
+namespace {
+
+// The document's form font, replaced for one test: the rows follow the font the document
+// gives, whatever its height.
+class ScopedFormFont {
+public:
+    ScopedFormFont(CTavrionDoc& doc, int height) : m_doc(doc)
+    {
+        m_font.CreateFont(-height, 0, 0, 0, 400, FALSE, FALSE, FALSE, 134, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                          PROOF_QUALITY, 18, L"simsun");
+        std::swap(Slot(), m_pKept);
+        Slot() = &m_font;
+    }
+    ~ScopedFormFont() { Slot() = m_pKept; }
+    ScopedFormFont(const ScopedFormFont&) = delete;
+    ScopedFormFont& operator=(const ScopedFormFont&) = delete;
+
+private:
+    struct Access : CTavrionDoc {
+        static CFont*& Of(CTavrionDoc& doc) { return (doc.*(&Access::m_pDocFont))[0]; }
+    };
+    CFont*& Slot() { return Access::Of(m_doc); }
+
+    CTavrionDoc& m_doc;
+    CFont m_font;
+    CFont* m_pKept = nullptr;
+};
+
+}  // namespace
+
+TEST_F(RestForm, TheCommentGrowsByTheLinesOfTheFontTheDocumentGives)
+{
+    OpenRecord();
+    ScopedFormFont font(m_doc, 19);
+    CFormInterpre& form = Show();
+    const int editorTop = TopOfRow(158);
+    TypeComment(form, {L"一", L"二", L"三", L"四", L"五", L"六"});
+    EXPECT_EQ(form.GetCommentExtraHeight(), 2 * 19);
+    EXPECT_EQ(TopOfRow(158) - editorTop, 2 * 19);
+}
+
+TEST_F(RestForm, AnAdditionsContentTakes255CharactersTypedOrFromItsEditor)
+{
+    _RESTDATAITEM* item = OpenRecord();
+    for (int row = 37; row <= 50; ++row) Table()[row].bVisible = 1;
+    item->stAddition.bPresent = 1;
+    CFormInterpre& form = Show();
+    ASSERT_TRUE(Shown(3980));
+    TypeInto(3980, CString(L'x', 300));
+    EXPECT_EQ(ControlText(form, 3980).GetLength(), 255);
+    testsupport::ModalScript script;
+    script.On(150, [](CDialog& editor) {
+        static_cast<CDlgEditAdditionalInfor&>(editor).SetAdditionText(CString(L't', 40), CString(L'c', 300));
+        editor.EndDialog(IDOK);
+    });
+    Ctrl(3978)->SendMessage(BM_CLICK);
+    platform::ui::Desktop::PumpMessages();
+    ASSERT_EQ(script.Seen(), std::vector<UINT>{150});
+    EXPECT_EQ(ControlText(form, 3981), CString(L'c', 255));
+    EXPECT_EQ(ControlText(form, 3972), CString(L't', 32));
+}
+
+// From the form's edit button the editor gets the row's texts and gives back new ones: the
+// row shows them, the document holds them as edited, the form is laid out again with both
+// status passes, and the button has the focus.
+TEST_F(RestForm, AnAdditionEditedThroughItsEditorReachesTheRowAndTheDocument)
+{
+    _RESTDATAITEM* item = OpenRecord();
+    for (int row = 37; row <= 50; ++row) Table()[row].bVisible = 1;
+    item->stAddition.bPresent = 1;
+    item->stAddition.strTitle[1] = L"既往歴";
+    CFormInterpre& form = Show();
+    auto* combo = DYNAMIC_DOWNCAST(CCheckComboBox, Ctrl(3031));
+    ASSERT_NE(combo, nullptr);
+    combo->SetReadOnly(TRUE);   // the status pass puts it back
+    const int passes = form.GetLayoutPasses();
+    CString handed;
+    testsupport::ModalScript script;
+    script.On(150, [&handed](CDialog& editor) {
+        auto& additions = static_cast<CDlgEditAdditionalInfor&>(editor);
+        handed = additions.GetAdditionTitle();
+        additions.SetAdditionText(L"所見", L"経過良好");
+        editor.EndDialog(IDOK);
+    });
+    Ctrl(3978)->SendMessage(BM_CLICK);
+    platform::ui::Desktop::PumpMessages();
+    ASSERT_EQ(script.Seen(), std::vector<UINT>{150});
+    EXPECT_EQ(handed, L"既往歴");
+    EXPECT_EQ(ControlText(form, 3972), L"所見");
+    EXPECT_EQ(ControlText(form, 3981), L"経過良好");
+    EXPECT_TRUE(m_doc.GetCtrlModifyFlag(3972));
+    EXPECT_TRUE(m_doc.GetCtrlModifyFlag(3981));
+    EXPECT_GT(form.GetLayoutPasses(), passes);
+    EXPECT_EQ(::GetFocus(), Ctrl(3978)->m_hWnd);
+    combo->SetFocus();
+    platform::ui::Desktop::PumpMessages();
+    ::SendMessage(::GetFocus(), EM_SETSEL, 0, -1);
+    platform::ui::Desktop::TypeText(L"手");
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(ControlText(form, 3031), L"手");
+}
+
+TEST_F(RestForm, TheVersionLineStaysHiddenWhileTheDisplayFlagIsOff)
+{
+    _RESTDATAITEM* item = OpenRecord();
+    item->strVersion = L"Ver 1.23";
+    const int saved = g_bDisplayVersion;
+    g_bDisplayVersion = 0;
+    CFormInterpre& form = Show();
+    form.SetPageStyle(37);
+    m_doc.UpdateAllViews(nullptr);
+    form.Invalidate();
+    form.UpdateWindow();
+    EXPECT_FALSE(Shown(3807));
+    g_bDisplayVersion = saved;
+}
+
+// A hidden request row closes up the request rows under it; the measurements from the 21st
+// row on stand at their own rows, and a hidden last request row closes up onto the editor row.
+TEST_F(RestForm, AHiddenRequestRowClosesUpItsColumnAndTheMeasurementsStay)
+{
+    OpenRecord();
+    for (int row = 20; row <= 36; ++row) Table()[row].bVisible = 1;
+    Show();
+    std::vector<int> tops;
+    for (int row = 0; row <= 34; ++row) tops.push_back(TopOfRow(row));
+    m_host.Close();
+    Table()[2].bVisible = Table()[3].bVisible = 0;
+    Show();
+    const int pitch = Table()[4].nTop - Table()[2].nTop;
+    EXPECT_EQ(tops[4] - TopOfRow(4), pitch);
+    EXPECT_EQ(tops[19] - TopOfRow(19), pitch);
+    for (int row = 20; row <= 33; ++row) EXPECT_EQ(TopOfRow(row), tops[row]) << row;
+    m_host.Close();
+    Table()[2].bVisible = Table()[3].bVisible = 1;
+    Table()[18].bVisible = Table()[19].bVisible = 0;
+    Show();
+    EXPECT_EQ(tops[34] - TopOfRow(34), Table()[34].nTop - Table()[18].nTop);
+}
+
+// With most request rows hidden the request block ends above the measurements: the editor
+// row comes under the measurements, by the gap it had under the last request row's text;
+// a combo row whose text height is 0 counts its whole height instead.
+TEST_F(RestForm, TheEditorRowFollowsTheMeasurementsWhenTheRequestBlockEndsAboveThem)
+{
+    OpenRecord();
+    for (int row = 16; row <= 36; ++row) Table()[row].bVisible = 1;
+    for (int row = 0; row <= 15; ++row) Table()[row].bVisible = 0;
+    Table()[18].bVisible = 0;   // the technician's label: the combo beside it ends the block
+    ASSERT_EQ(Table()[18].nTop, Table()[19].nTop);
+    int measurements = 0;
+    for (int row = 20; row <= 33; ++row) {
+        const _POSITION_CTRL& r = Table()[row];
+        measurements = std::max(measurements, r.nTop + (r.nTextHeight > 0 ? r.nTextHeight : r.nHeight));
+    }
+    ASSERT_GT(Table()[19].nTextHeight, 0);
+    for (int textHeight : {Table()[19].nTextHeight, 0}) {
+        Table()[19].nTextHeight = textHeight;
+        const int under = Table()[19].nTop + (textHeight > 0 ? textHeight : Table()[19].nHeight);
+        Show();
+        EXPECT_EQ(TopOfRow(34), measurements + (Table()[34].nTop - under)) << textHeight;
+        m_host.Close();
+    }
+}
+
+// Laying out once more with nothing changed moves nothing, after a plain layout and after
+// one whose wrapped text took a second pass.
+TEST_F(RestForm, ALayoutPassWithNothingChangedMovesNothing)
+{
+    OpenRecord(3, 3);
+    CFormInterpre& form = Show();
+    auto places = [&] {
+        std::vector<CRect> rects;
+        for (CWnd* child = form.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
+            rects.push_back(formtest::PlacedRect(form, *child));
+        return rects;
+    };
+    const std::vector<CRect> settled = places();
+    form.MoveCtrl(0);
+    EXPECT_TRUE(places() == settled);
+    Ctrl(kMinneText1)->SetWindowText(
+        L"大きなQ波 大きなQ波 大きなQ波 大きなQ波 大きなQ波 大きなQ波 大きなQ波 大きなQ波 大きなQ波 大きなQ波 "
+        L"大きなQ波 大きなQ波 大きなQ波 大きなQ波 大きなQ波 大きなQ波 大きなQ波");
+    form.MoveCtrl(1);
+    const std::vector<CRect> wrapped = places();
+    EXPECT_FALSE(wrapped == settled);
+    form.MoveCtrl(0);
+    const std::vector<CRect> again = places();
+    ASSERT_EQ(again.size(), wrapped.size());
+    for (size_t i = 0; i < again.size(); ++i) EXPECT_TRUE(again[i] == wrapped[i]) << i;
+}
+
+// Tab onto a statement the stylesheet hides goes on to the next shown statement, and the key
+// goes no further.
+TEST_F(RestForm, TabOntoAHiddenStatementLandsOnTheNextShownOne)
+{
+    OpenRecord(0, 3);
+    Table()[99].bVisible = 0;   // the statement of IVREL row 1
+    Show();
+    ASSERT_FALSE(Shown(kIvrelText1));
+    ASSERT_TRUE(Shown(kIvrelText1 + 1));
+    Ctrl(kIvrelEdit1)->SetFocus();
+    Press(VK_TAB);
+    EXPECT_EQ(::GetFocus(), Ctrl(kIvrelText1 + 1)->m_hWnd);
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "analysisviews/ViewExerTrend.h"
 #include "analysisviews/ViewMemoryWave.h"
 #include "core/UserMessages.h"
+#include "controls/CheckStatic.h"
 #include "dialogs/DlgCtrl.h"
 #include "forms/FormEx.h"
 #include "panes/PaneKit.h"
@@ -220,3 +222,59 @@ TEST_F(ExerSummaryTest, FocusJumpEntryOneReachesTheJudgementComboOfTheExerciseFo
     EXPECT_EQ(panes::FrameForm(pane->GetPatientFrame())->GetSafeHwnd(), CWnd::GetFocus()->GetParent()->GetSafeHwnd());
 }
 
+// The interpretation form of the page in its band: the request, load and judgement columns
+// each fit the frame the pane gives the form, so every control shows whole without scrolling,
+// and Tab walks through every control that takes the focus.
+TEST_F(ExerSummaryTest, EveryControlOfTheExerciseFormLiesInsideItsFrameAndTabReachesEach)
+{
+    OpenRecord(0xFFFC);
+    const CSize screens[] = {{1920, 1080}, {1024, 768}};
+    for (const CSize& screen : screens) {
+        SCOPED_TRACE(screen.cx);
+        CWndExerSummary* pane = OpenPane(TRUE, screen.cx, screen.cy);
+        CFrameWnd* frame = pane->GetInterpretationFrame();
+        CFormEx* form = panes::FrameForm(frame);
+        ASSERT_NE(nullptr, form);
+        CRect band;
+        form->GetClientRect(&band);
+        form->ClientToScreen(&band);
+        CRect frameArea;
+        frame->GetClientRect(&frameArea);
+        frame->ClientToScreen(&frameArea);
+        band.IntersectRect(&band, &frameArea);
+        std::set<int> focusable;
+        int shown = 0;
+        for (CWnd* child = form->GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+            if (!child->IsWindowVisible()) continue;
+            const int id = child->GetDlgCtrlID();
+            CRect place;
+            child->GetWindowRect(&place);
+            CRect inside;
+            inside.IntersectRect(&place, &band);
+            EXPECT_TRUE(inside == place) << "control " << id << " (" << place.left << ", " << place.top << ", "
+                                         << place.right << ", " << place.bottom << ") outside (" << band.left
+                                         << ", " << band.top << ", " << band.right << ", " << band.bottom << ")";
+            ++shown;
+            if (child->IsWindowEnabled() && (child->GetStyle() & WS_TABSTOP) && !child->IsKindOf(RUNTIME_CLASS(CCheckStatic)))
+                focusable.insert(id);
+        }
+        EXPECT_GE(shown, 30);
+        // The judgement, the comment button and the comment box: the end of the form.
+        for (int id : {4036, 4057, 4017}) EXPECT_EQ(1u, focusable.count(id)) << id;
+
+        form->GetDlgItem(4019)->SetFocus();
+        std::set<int> reached;
+        for (int press = 0; press < 120 && reached.size() < focusable.size(); ++press) {
+            for (CWnd* focus = CWnd::GetFocus(); focus; focus = focus->GetParent()) {
+                if (focus->GetParent() == form) {
+                    reached.insert(focus->GetDlgCtrlID());
+                    break;
+                }
+            }
+            Desktop::KeyPress(VK_TAB);
+            Desktop::PumpMessages();
+        }
+        for (int id : focusable) EXPECT_EQ(1u, reached.count(id)) << "Tab never reaches " << id;
+        m_host.Close();
+    }
+}

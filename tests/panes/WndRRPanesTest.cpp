@@ -190,13 +190,17 @@ TEST_F(RRPaneTest, AListOfOnePageDisablesBothButtons)
     EXPECT_FALSE(Button(panes::kNextButton)->IsWindowEnabled());
 }
 
-TEST_F(RRPaneTest, CommentPaneJumpsBetweenItsFormsButNotFromTheHost)
+TEST_F(RRPaneTest, CommentPaneJumpsBetweenItsFormsButNotFromTheHostOrTheUsForm)
 {
     OpenIntervals(rrviewtest::Same(300, 800));
     CWndRRComment* pane = OpenComment(6, TRUE, 1020, 664);
     CFormEx* interpretation = panes::FrameForm(pane->GetInterpretationFrame());
+    CWnd* before = CWnd::GetFocus();
     int fromHost[3] = {panes::kFromHost, panes::kForward, 0};
     EXPECT_EQ(0, pane->SendMessage(WM_FORM_TAB_END, reinterpret_cast<WPARAM>(fromHost), 0));
+    int fromUsForm[3] = {panes::kFromUSInterpretation, panes::kForward, 0};
+    EXPECT_EQ(0, pane->SendMessage(WM_FORM_TAB_END, reinterpret_cast<WPARAM>(fromUsForm), 0));
+    EXPECT_EQ(before, CWnd::GetFocus());
     int fromPatient[3] = {panes::kFromPatientForm, panes::kForward, 0};
     ASSERT_EQ(1, pane->SendMessage(WM_FORM_TAB_END, reinterpret_cast<WPARAM>(fromPatient), 0));
     EXPECT_EQ(interpretation->GetSafeHwnd(), CWnd::GetFocus()->GetParent()->GetSafeHwnd());
