@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/host/HostPdf.h"
+#include "tests/host/HostPdfBoxes.h"
 #include "tests/host/HostRun.h"
 #include "tests/host/HostSamples.h"
 
@@ -31,48 +32,6 @@ std::string ReadFile(const std::string& path)
 void WriteFile(const std::string& path, const std::string& text)
 {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
-
-struct WordBox {
-    int page;   // from 1
-    std::string text;
-    double left, top, right, bottom;   // points
-};
-
-std::vector<WordBox> WordBoxes(const std::string& pdf)
-{
-    const std::string html = CommandOutput("pdftotext -bbox " + Quoted(pdf) + " - 2>/dev/null");
-    std::vector<WordBox> words;
-    const std::regex item(
-        "<page |<word xMin=\"([-0-9.]+)\" yMin=\"([-0-9.]+)\" xMax=\"([-0-9.]+)\" yMax=\"([-0-9.]+)\">([^<]*)</word>");
-    int page = 0;
-    for (auto it = std::sregex_iterator(html.begin(), html.end(), item); it != std::sregex_iterator(); ++it) {
-        if (!(*it)[1].matched) {
-            ++page;
-            continue;
-        }
-        words.push_back({page, (*it)[5].str(), std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]),
-                         std::stod((*it)[4])});
-    }
-    return words;
-}
-
-// Pairs of words of one page whose boxes overlap by more than a tenth of a
-// millimetre each way, as "A | B".
-std::vector<std::string> OverlappingWords(const std::vector<WordBox>& words)
-{
-    const double slack = 0.1 * kPointsPerMm;
-    std::vector<std::string> pairs;
-    for (size_t i = 0; i < words.size(); ++i)
-        for (size_t j = i + 1; j < words.size(); ++j) {
-            const WordBox& a = words[i];
-            const WordBox& b = words[j];
-            if (a.page != b.page) continue;
-            const double across = std::min(a.right, b.right) - std::max(a.left, b.left);
-            const double down = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
-            if (across > slack && down > slack) pairs.push_back(a.text + " | " + b.text);
-        }
-    return pairs;
 }
 
 class HostTextOverlapTest : public HostSamplesTest {
