@@ -132,10 +132,11 @@ protected:
         m_doc->m_bAutoDelete = FALSE;
         m_screen.Use(*m_doc, 1920, 1080);
         morvelance::RhythmRecordShape shape;
-        shape.leads = 12;
+        shape.leads = Leads();
         shape.seconds = 20.0;
-        ASSERT_EQ(0, Open(rhythmtest::WriteRhythm(m_dir, "rhythm", shape), 12));
+        ASSERT_EQ(0, Open(rhythmtest::WriteRhythm(m_dir, "rhythm", shape), Leads()));
     }
+    virtual int Leads() const { return 12; }
     void TearDown() override
     {
         m_wave.Close();
@@ -190,34 +191,16 @@ TEST_F(RestWaveRhythmTest, TheUSPageTakesOnlyTheColumnStylesOfARhythmRecord)
 namespace {
 
 // A three-lead rhythm record (II, V5, V1) with its beat events.
-class RestWaveThreeLeadRhythmTest : public rhythmtest::RhythmDocTest {
+class RestWaveThreeLeadRhythmTest : public RestWaveRhythmTest {
 protected:
-    void SetUp() override
-    {
-        rhythmtest::RhythmDocTest::SetUp();
-        Desktop::Reset();
-        m_doc->m_bAutoDelete = FALSE;
-        m_screen.Use(*m_doc, 1920, 1080);
-        morvelance::RhythmRecordShape shape;
-        shape.leads = 3;
-        shape.seconds = 20.0;
-        ASSERT_EQ(0, Open(rhythmtest::WriteRhythm(m_dir, "rhythm3", shape), 3));
-        ASSERT_GT(Item()->arrEvent.GetSize(), 0);
-    }
-    void TearDown() override
-    {
-        m_wave.Close();
-        rhythmtest::RhythmDocTest::TearDown();
-    }
-
-    panetest::ScopedScreen m_screen;
-    panetest::PaneHost<CWndRestRhythmWave> m_wave;
+    int Leads() const override { return 3; }
 };
 
 }  // namespace
 
 TEST_F(RestWaveThreeLeadRhythmTest, TheBeatMarksStopAtTheColumnThatDrawsTheLeads)
 {
+    ASSERT_GT(Item()->arrEvent.GetSize(), 0);
     m_doc->SetWaveColor(3, RGB(0, 0, 255));
     CWndRestRhythmWave* pane =
         m_wave.Open([this](CWndRestRhythmWave& p) { p.SetRhythmViewDoc(m_doc.get()); }, TRUE, 1920, 1080);

@@ -469,6 +469,16 @@ protected:
         platform::ui::Desktop::Click(view.GetSafeHwnd(), p.x, p.y);
         platform::ui::Desktop::PumpMessages();
     }
+    // The comparison's magnifier, 200 × 100 at twice the size, shown far right.
+    bool OpenMagnifier(CDlgEnlargedPreview& magnifier)
+    {
+        magnifier.SetEnlargedPreviewDoc(&m_base);
+        if (!magnifier.Create(CDlgEnlargedPreview::IDD, nullptr)) return false;
+        magnifier.SetWindowPos(nullptr, 1500, 0, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+        magnifier.SetScaleRatio(2.0f);
+        magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+        return true;
+    }
     CPulseWindow m_notify;
 };
 
@@ -546,11 +556,7 @@ TEST_F(SerialComRhyMouseTest, TheMagnifierFollowsTheMouseOverTheLargeViewAndDrop
     CViewSerialComRhy& view = *Windowed(L"");
     view.UpdateWindow();
     CDlgEnlargedPreview magnifier;
-    magnifier.SetEnlargedPreviewDoc(&m_base);
-    ASSERT_TRUE(magnifier.Create(CDlgEnlargedPreview::IDD, nullptr));
-    magnifier.SetWindowPos(nullptr, 1500, 0, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
-    magnifier.SetScaleRatio(2.0f);
-    magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(OpenMagnifier(magnifier));
     CViewEnlargedPreview* preview = magnifier.GetEnlargedPreview();
     ASSERT_NE(nullptr, preview);
     auto hover = [&](CPoint p) {
@@ -603,11 +609,7 @@ TEST_F(SerialComRhyMouseTest, TheMagnifiedCalipersFollowTheirDragWithoutTheRestO
     view.SetDividerCheck(TRUE, 1);
     view.UpdateWindow();
     CDlgEnlargedPreview magnifier;
-    magnifier.SetEnlargedPreviewDoc(&m_base);
-    ASSERT_TRUE(magnifier.Create(CDlgEnlargedPreview::IDD, nullptr));
-    magnifier.SetWindowPos(nullptr, 1500, 0, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
-    magnifier.SetScaleRatio(2.0f);
-    magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(OpenMagnifier(magnifier));
     m_doc.SetEnlargedPreview(&magnifier);
     m_base.SetEnlargedPreview(&magnifier);
     CViewEnlargedPreview* preview = magnifier.GetEnlargedPreview();
