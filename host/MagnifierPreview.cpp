@@ -22,13 +22,20 @@ const int kMagnifierHeight = 200;
 
 bool SaveMagnifierPng(CTavrionDoc& doc, CView* view, int x, int y, float ratio, const std::string& png)
 {
+    return SaveMagnifierPng(std::vector<CTavrionDoc*>{&doc}, view, x, y, ratio, png);
+}
+
+bool SaveMagnifierPng(const std::vector<CTavrionDoc*>& docs, CView* view, int x, int y, float ratio,
+                      const std::string& png)
+{
+    if (docs.empty() || !docs[0]) return false;
     auto* wave = DYNAMIC_DOWNCAST(CWaveView, view);
     if (!wave) {
         std::fprintf(stderr, "morvelance-host: --magnify needs a waveform view\n");
         return false;
     }
     CDlgEnlargedPreview dialog;
-    dialog.SetEnlargedPreviewDoc(&doc);
+    dialog.SetEnlargedPreviewDoc(docs[0]);
     if (!dialog.Create(CDlgEnlargedPreview::IDD, nullptr)) return false;
     // The magnifier stands in the screen's corner away from the mouse, so
     // that the mouse rests on the view and not on the magnifier.
@@ -39,8 +46,11 @@ bool SaveMagnifierPng(CTavrionDoc& doc, CView* view, int x, int y, float ratio, 
     dialog.SetWindowPos(nullptr, left, top, kMagnifierWidth, kMagnifierHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     dialog.SetScaleRatio(ratio);
     dialog.ShowWindow(SW_SHOWNOACTIVATE);
-    CEnlargedPreviewWindow* previous = doc.GetEnlargedPreview();
-    doc.SetEnlargedPreview(&dialog);
+    std::vector<CEnlargedPreviewWindow*> previous;
+    for (CTavrionDoc* doc : docs) {
+        previous.push_back(doc->GetEnlargedPreview());
+        doc->SetEnlargedPreview(&dialog);
+    }
 
     // The mouse comes onto the view as a user's would: the view feeds the
     // magnifier with its own magnified drawing.
@@ -62,7 +72,7 @@ bool SaveMagnifierPng(CTavrionDoc& doc, CView* view, int x, int y, float ratio, 
     // The mouse leaves the view before the magnifier goes.
     Desktop::MoveMouse(POINT{left + kMagnifierWidth / 2, top + kMagnifierHeight / 2});
     Desktop::PumpMessages();
-    doc.SetEnlargedPreview(previous);
+    for (size_t i = 0; i < docs.size(); ++i) docs[i]->SetEnlargedPreview(previous[i]);
     dialog.DestroyWindow();
     if (!ok) {
         std::fprintf(stderr, "morvelance-host: the magnifier picture %s could not be made\n", png.c_str());

@@ -18,6 +18,7 @@
 #include "core/DataItem.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
+#include "host/MagnifierPreview.h"
 #include "host/SerialRecordSet.h"
 #include "waveviews/ViewScroll1LeadRhyWave.h"
 #include "waveviews/ViewScroll1LeadWave.h"
@@ -53,6 +54,11 @@ struct StripOptions {
     std::string pdf;
     int width = kFrameWidth;
     int height = kFrameHeight;
+    // The hover magnifier with the mouse at a point of the frame.
+    int magnifyX = -1;
+    int magnifyY = -1;
+    float ratio = 4.0f;
+    std::string magnifierPng;
 };
 
 bool ParseStripOptions(int argc, char** argv, StripOptions& options)
@@ -61,7 +67,8 @@ bool ParseStripOptions(int argc, char** argv, StripOptions& options)
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
         if ((arg == "--view" || arg == "--png" || arg == "--pdf" || arg == "--style" || arg == "--drag-strip" ||
-             arg == "--page-style" || arg == "--size") &&
+             arg == "--page-style" || arg == "--size" || arg == "--magnify" || arg == "--ratio" ||
+             arg == "--magnifier-png") &&
             !hasValue) {
             std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());
             return false;
@@ -82,6 +89,19 @@ bool ParseStripOptions(int argc, char** argv, StripOptions& options)
             options.style = std::atoi(argv[++i]);
         } else if (arg == "--size") {
             if (!ParseFrameSize(argv[++i], options.width, options.height)) return false;
+        } else if (arg == "--magnify") {
+            if (std::sscanf(argv[++i], "%d,%d", &options.magnifyX, &options.magnifyY) != 2 || options.magnifyX < 0 ||
+                options.magnifyY < 0) {
+                std::fprintf(stderr, "morvelance-host: --magnify takes X,Y\n");
+                return false;
+            }
+        } else if (arg == "--ratio") {
+            if (std::sscanf(argv[++i], "%f", &options.ratio) != 1 || options.ratio < 1.0f) {
+                std::fprintf(stderr, "morvelance-host: --ratio takes a number of at least 1\n");
+                return false;
+            }
+        } else if (arg == "--magnifier-png") {
+            options.magnifierPng = argv[++i];
         } else if (arg == "--drag-strip") {
             if (std::sscanf(argv[++i], "%d,%d", &options.dragFrom, &options.dragTo) != 2 || options.dragFrom < 0 ||
                 options.dragTo < 0) {
@@ -322,13 +342,22 @@ bool PaintComparison(std::vector<std::unique_ptr<ComparedRecord>>& records, cons
     }
     frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     const bool saved = SaveFrame(frame, options.png);
+    bool magnified = true;
+    if (saved && options.magnifyX >= 0 && !options.magnifierPng.empty()) {
+        // The record's view under the point: the magnifier of its record's
+        // document and of the comparison's.
+        const size_t i = std::min(records.size() - 1, static_cast<size_t>(options.magnifyX / std::max(1, width)));
+        magnified = SaveMagnifierPng({&records[i]->base, records[i]->doc.get()}, frame.views[i],
+                                     options.magnifyX - static_cast<int>(i) * width, options.magnifyY, options.ratio,
+                                     options.magnifierPng);
+    }
     frame.DestroyWindow();
     if (!saved) {
         std::fprintf(stderr, "morvelance-host: %s could not be written\n", options.png.c_str());
         return false;
     }
     std::printf("%s\n", options.png.c_str());
-    return true;
+    return magnified;
 }
 
 int RunComparison(const StripOptions& options, const RecordOpener& open)
