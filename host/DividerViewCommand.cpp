@@ -2,6 +2,7 @@
 // divider strip in its dialog, painted into PNG files.
 #include "host/DividerViewCommand.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include "host/OutputFolder.h"
 #include "documents/MFERViewDoc.h"
 #include "platform/ui/windowing/Desktop.h"
+#include "waveviews/ViewDividerWave.h"
 #include "waveviews/ViewRhythmWave.h"
 
 namespace host {
@@ -42,14 +44,23 @@ struct DividerOptions {
     std::string png;
     int lead = 1;
     int start = 0;
+    // With a size, the view alone in a frame of that size; without, in its dialog.
+    bool sized = false;
+    int width = 1920;
+    int height = 1080;
 };
+
+// The dialog's strip: 250 mm of trace at 25 mm/s, a one-lead strip style.
+const int kStripSeconds = 10;
+const int kOneLeadRestStyle = 14;
+const int kOneLeadStripStyle = 19;
 
 bool ParseDividerOptions(int argc, char** argv, DividerOptions& options)
 {
     for (int i = 0; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if ((arg == "--view" || arg == "--png" || arg == "--lead" || arg == "--start") && !hasValue) {
+        if ((arg == "--view" || arg == "--png" || arg == "--lead" || arg == "--start" || arg == "--size") && !hasValue) {
             std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());
             return false;
         }
@@ -59,6 +70,9 @@ bool ParseDividerOptions(int argc, char** argv, DividerOptions& options)
             options.png = argv[++i];
         } else if (arg == "--lead" || arg == "--start") {
             if (!ParseLeadOrSample(arg, argv[++i], arg == "--lead" ? options.lead : options.start)) return false;
+        } else if (arg == "--size") {
+            if (!ParseFrameSize(argv[++i], options.width, options.height)) return false;
+            options.sized = true;
         } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
             std::fprintf(stderr, "morvelance-host: unknown option '%s' for the divider view\n", arg.c_str());
             return false;
@@ -151,11 +165,28 @@ int RunDividerViewCommand(int argc, char** argv, const RecordOpener& open)
     // Every file's image goes beside the first one's.
     if (!MakeFolderOf(options.png)) return 1;
     return ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
+        const int length = doc.GetRhythmWaveData(options.lead, nullptr, -1) / 2;
+        if (options.sized) {
+            // The strip its dialog shows, in a frame of the size asked for.
+            const int samples = std::min(length, kStripSeconds * SampleRate(doc));
+            const int start = std::max(0, std::min(options.start, length - samples));
+            return PaintViewToPng(doc, RUNTIME_CLASS(CViewDividerWave), options.width, options.height,
+                                  Numbered(options.png, index), [&](CView* view) {
+                                      auto* strip = DYNAMIC_DOWNCAST(CViewDividerWave, view);
+                                      if (!strip) return;
+                                      const int kind = doc.GetDocType();
+                                      strip->SetDocType(kind);
+                                      strip->SetWaveStyle(kind == DOC_TYPE_REST ? kOneLeadRestStyle : kOneLeadStripStyle,
+                                                          TRUE);
+                                      strip->SetRhythm1LeadID(options.lead);
+                                      strip->SetWaveRange(start, samples);
+                                      strip->OnInitialUpdate();
+                                  });
+        }
         CDlgDivider dialog(nullptr);
         dialog.SetDoc(&doc, doc.GetDocType());
         dialog.SetLeadID(options.lead);
-        dialog.SetWaveParam(260, 30, doc.GetRhythmWaveData(options.lead, nullptr, -1) / 2, SampleRate(doc),
-                            options.start);
+        dialog.SetWaveParam(260, 30, length, SampleRate(doc), options.start);
         return RunModalAndSave(dialog, Numbered(options.png, index));
     });
 }

@@ -133,19 +133,6 @@ void TurnMap(CViewExerAverage3D& map, const ExerciseOptions& options)
     map.SetSTLevelMode(options.relative ? 1 : 0);
 }
 
-bool ParseSize(const char* text, ExerciseOptions& options)
-{
-    int w = 0;
-    int h = 0;
-    if (std::sscanf(text, "%dx%d", &w, &h) != 2 || w < 16 || h < 16 || w > 10000 || h > 10000) {
-        std::fprintf(stderr, "morvelance-host: --size takes WIDTHxHEIGHT (16 to 10000 pixels)\n");
-        return false;
-    }
-    options.width = w;
-    options.height = h;
-    return true;
-}
-
 bool ParseExerciseOptions(const std::string& command, int argc, char** argv, ExerciseOptions& options)
 {
     for (int i = 0; i < argc; ++i) {
@@ -168,7 +155,7 @@ bool ParseExerciseOptions(const std::string& command, int argc, char** argv, Exe
         else if (arg == "--png") options.png = value;
         else if (arg == "--pdf") options.pdf = value;
         else if (arg == "--out") options.outDir = value;
-        else if (arg == "--size") ok = ParseSize(value, options);
+        else if (arg == "--size") ok = ParseFrameSize(value, options.width, options.height);
         else if (arg == "--mode") ok = ParseNumber(arg, value, 1, 3, options.mode);
         else if (arg == "--time") ok = ParseNumber(arg, value, 0, 1000000, options.time);
         else if (arg == "--style") ok = ParseNumber(arg, value, 1, kTrendStyles, options.style);

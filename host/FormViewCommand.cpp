@@ -120,13 +120,7 @@ bool ParseOption(int argc, char** argv, int& i, FormOptions& options)
         options.pageStyle = std::atoi(value.c_str());
         return true;
     }
-    if (arg == "--size") {
-        if (std::sscanf(value.c_str(), "%dx%d", &options.width, &options.height) == 2 && options.width >= 16 &&
-            options.height >= 16 && options.width <= 10000 && options.height <= 10000)
-            return true;
-        std::fprintf(stderr, "morvelance-host: --size takes WIDTHxHEIGHT (16 to 10000 pixels)\n");
-        return false;
-    }
+    if (arg == "--size") return ParseFrameSize(value, options.width, options.height);
     std::fprintf(stderr, "morvelance-host: unknown option '%s' for the forms\n", arg.c_str());
     return false;
 }

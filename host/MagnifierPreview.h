@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class CTavrionDoc;
 class CView;
@@ -13,5 +14,10 @@ namespace host {
 // counts place the magnified grid. FALSE (with a message) when no picture
 // could be made or written.
 bool SaveMagnifierPng(CTavrionDoc& doc, CView* view, int x, int y, float ratio, const std::string& png);
+// The same for a view that reaches the magnifier through several documents
+// (the serial comparison: its record's and the comparison's): each holds
+// the one magnifier while the mouse rests; the first is the magnifier's own.
+bool SaveMagnifierPng(const std::vector<CTavrionDoc*>& docs, CView* view, int x, int y, float ratio,
+                      const std::string& png);
 
 }  // namespace host

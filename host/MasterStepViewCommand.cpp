@@ -78,11 +78,11 @@ bool Parse(const std::string& command, int argc, char** argv, MasterStepOptions&
             }
             (arg == "--view" ? o.view : arg == "--png" ? o.png : o.pdf) = argv[++i];
         } else if (arg == "--size") {
-            if (!hasValue || std::sscanf(argv[++i], "%dx%d", &o.width, &o.height) != 2 || o.width < 16 ||
-                o.height < 16 || o.width > 10000 || o.height > 10000) {
-                std::fprintf(stderr, "morvelance-host: --size takes WIDTHxHEIGHT (16 to 10000 pixels)\n");
+            if (!hasValue) {
+                std::fprintf(stderr, "morvelance-host: --size needs a value\n");
                 return false;
             }
+            if (!ParseFrameSize(argv[++i], o.width, o.height)) return false;
         } else if (arg == "--follow") {
             o.follow = true;
         } else if (arg.compare(0, 2, "--") == 0) {

@@ -55,11 +55,7 @@ bool ParseMeasurementOptions(const std::string& command, int argc, char** argv, 
         } else if (arg == "--pdf") {
             options.pdf = value;
         } else if (arg == "--size") {
-            if (std::sscanf(value, "%dx%d", &options.width, &options.height) != 2 || options.width < 16 ||
-                options.height < 16 || options.width > 10000 || options.height > 10000) {
-                std::fprintf(stderr, "morvelance-host: --size takes WIDTHxHEIGHT (16 to 10000 pixels)\n");
-                return false;
-            }
+            if (!ParseFrameSize(value, options.width, options.height)) return false;
         } else if (arg == "--first") {
             char* end = nullptr;
             const long first = std::strtol(value, &end, 10);

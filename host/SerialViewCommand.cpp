@@ -18,6 +18,7 @@
 #include "core/DataItem.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
+#include "host/MagnifierPreview.h"
 #include "host/SerialRecordSet.h"
 #include "waveviews/ViewScroll1LeadRhyWave.h"
 #include "waveviews/ViewScroll1LeadWave.h"
@@ -32,7 +33,13 @@ const char kSerialRhythmView[] = "CViewSerialComRhy";
 const char kSerialAverageView[] = "CViewSerialComAve";
 const int kFrameWidth = 1920;
 const int kFrameHeight = 1080;
-const int kStripHeight = 160;   // the strip's share of the frame, as the panes give it
+const int kStripHeight = 160;   // the strip's share of a full-size frame, as the panes give it
+
+// The strip's share of a frame `height` pixels high: at most half of it.
+int StripHeight(int height)
+{
+    return std::min(kStripHeight, height / 2);
+}
 
 struct StripOptions {
     std::vector<std::string> files;
@@ -45,6 +52,13 @@ struct StripOptions {
     bool overlap = false; // the average comparison's last column superimposes the others
     int pageStyle = 41;   // the average comparison's page style
     std::string pdf;
+    int width = kFrameWidth;
+    int height = kFrameHeight;
+    // The hover magnifier with the mouse at a point of the frame.
+    int magnifyX = -1;
+    int magnifyY = -1;
+    float ratio = 4.0f;
+    std::string magnifierPng;
 };
 
 bool ParseStripOptions(int argc, char** argv, StripOptions& options)
@@ -53,7 +67,8 @@ bool ParseStripOptions(int argc, char** argv, StripOptions& options)
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
         if ((arg == "--view" || arg == "--png" || arg == "--pdf" || arg == "--style" || arg == "--drag-strip" ||
-             arg == "--page-style") &&
+             arg == "--page-style" || arg == "--size" || arg == "--magnify" || arg == "--ratio" ||
+             arg == "--magnifier-png") &&
             !hasValue) {
             std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());
             return false;
@@ -72,6 +87,21 @@ bool ParseStripOptions(int argc, char** argv, StripOptions& options)
             options.png = argv[++i];
         } else if (arg == "--style") {
             options.style = std::atoi(argv[++i]);
+        } else if (arg == "--size") {
+            if (!ParseFrameSize(argv[++i], options.width, options.height)) return false;
+        } else if (arg == "--magnify") {
+            if (std::sscanf(argv[++i], "%d,%d", &options.magnifyX, &options.magnifyY) != 2 || options.magnifyX < 0 ||
+                options.magnifyY < 0) {
+                std::fprintf(stderr, "morvelance-host: --magnify takes X,Y\n");
+                return false;
+            }
+        } else if (arg == "--ratio") {
+            if (std::sscanf(argv[++i], "%f", &options.ratio) != 1 || options.ratio < 1.0f) {
+                std::fprintf(stderr, "morvelance-host: --ratio takes a number of at least 1\n");
+                return false;
+            }
+        } else if (arg == "--magnifier-png") {
+            options.magnifierPng = argv[++i];
         } else if (arg == "--drag-strip") {
             if (std::sscanf(argv[++i], "%d,%d", &options.dragFrom, &options.dragTo) != 2 || options.dragFrom < 0 ||
                 options.dragTo < 0) {
@@ -112,17 +142,17 @@ int PageStyleOf(CTavrionDoc& doc, int asked)
 // moves the page to the sample the strip names.
 class CStripPane : public CWnd {
 public:
-    bool Create(CTavrionDoc& doc, int pageStyle)
+    bool Create(CTavrionDoc& doc, int pageStyle, int frameWidth, int frameHeight)
     {
-        if (!CreateEx(0, nullptr, L"morvelance-host", WS_POPUP | WS_VISIBLE, CRect(0, 0, kFrameWidth, kFrameHeight),
+        if (!CreateEx(0, nullptr, L"morvelance-host", WS_POPUP | WS_VISIBLE, CRect(0, 0, frameWidth, frameHeight),
                       nullptr, 0))
             return false;
         CCreateContext context;
         context.m_pCurrentDoc = &doc;
         m_page = new CViewRhythmWave;
         m_strip = new CViewScroll1LeadWave;
-        const CRect pageRect(0, 0, kFrameWidth, kFrameHeight - kStripHeight);
-        const CRect stripRect(0, kFrameHeight - kStripHeight, kFrameWidth, kFrameHeight);
+        const CRect pageRect(0, 0, frameWidth, frameHeight - StripHeight(frameHeight));
+        const CRect stripRect(0, frameHeight - StripHeight(frameHeight), frameWidth, frameHeight);
         if (!m_page->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, pageRect, this, 200, &context) ||
             !m_strip->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, stripRect, this, 202, &context))
             return false;
@@ -163,19 +193,21 @@ private:
 // The window's picture into a PNG.
 bool SaveFrame(CWnd& frame, const std::string& png)
 {
+    CRect client;
+    frame.GetClientRect(&client);
     CDC image;
-    if (!image.Attach(platform::gdi::CreateImageDC(kFrameWidth, kFrameHeight))) return false;
+    if (!image.Attach(platform::gdi::CreateImageDC(client.Width(), client.Height()))) return false;
     CClientDC screen(&frame);
-    image.BitBlt(0, 0, kFrameWidth, kFrameHeight, &screen, 0, 0, SRCCOPY);
+    image.BitBlt(0, 0, client.Width(), client.Height(), &screen, 0, 0, SRCCOPY);
     return platform::gdi::SaveImagePng(image.GetSafeHdc(), png.c_str());
 }
 
 bool PaintStrip(CTavrionDoc& doc, const StripOptions& options, const std::string& png)
 {
     // The frame fills a screen of its size, so that every point of it can be pointed at.
-    platform::ui::Desktop::SetScreenSize(kFrameWidth, kFrameHeight);
+    platform::ui::Desktop::SetScreenSize(options.width, options.height);
     CStripPane pane;
-    if (!pane.Create(doc, PageStyleOf(doc, options.style))) {
+    if (!pane.Create(doc, PageStyleOf(doc, options.style), options.width, options.height)) {
         std::fprintf(stderr, "morvelance-host: the strip could not be created\n");
         pane.DestroyWindow();
         return false;
@@ -183,7 +215,7 @@ bool PaintStrip(CTavrionDoc& doc, const StripOptions& options, const std::string
     pane.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     if (options.dragFrom >= 0) {
         // Along the strip's first row, dragged through the desktop as a user does.
-        const int y = kStripHeight / std::max(1, pane.Strip()->GetRowCount()) / 2;
+        const int y = StripHeight(options.height) / std::max(1, pane.Strip()->GetRowCount()) / 2;
         platform::ui::Desktop::Drag(pane.Strip()->GetSafeHwnd(), POINT{options.dragFrom, y},
                                     POINT{options.dragTo, y});
         platform::ui::Desktop::PumpMessages();
@@ -281,20 +313,21 @@ protected:
 
 bool PaintComparison(std::vector<std::unique_ptr<ComparedRecord>>& records, const StripOptions& options)
 {
-    platform::ui::Desktop::SetScreenSize(kFrameWidth, kFrameHeight);
+    platform::ui::Desktop::SetScreenSize(options.width, options.height);
     CComparisonPane frame;
-    if (!frame.CreateEx(0, nullptr, L"morvelance-host", WS_POPUP | WS_VISIBLE, CRect(0, 0, kFrameWidth, kFrameHeight),
+    if (!frame.CreateEx(0, nullptr, L"morvelance-host", WS_POPUP | WS_VISIBLE, CRect(0, 0, options.width, options.height),
                         nullptr, 0))
         return false;
-    const int width = kFrameWidth / static_cast<int>(records.size());
+    const int width = options.width / static_cast<int>(records.size());
+    const int stripHeight = StripHeight(options.height);
     for (size_t i = 0; i < records.size(); ++i) {
         CCreateContext context;
         context.m_pCurrentDoc = records[i]->doc.get();
         auto* view = new CViewSerialComRhy;
         auto* strip = new CViewScroll1LeadRhyWave;
         const int left = static_cast<int>(i) * width;
-        const CRect page(left, 0, left + width, kFrameHeight - kStripHeight);
-        const CRect below(left, kFrameHeight - kStripHeight, left + width, kFrameHeight);
+        const CRect page(left, 0, left + width, options.height - stripHeight);
+        const CRect below(left, options.height - stripHeight, left + width, options.height);
         if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, page, &frame, 300 + static_cast<int>(i), &context) ||
             !strip->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, below, &frame, 310 + static_cast<int>(i), &context)) {
             frame.DestroyWindow();
@@ -309,13 +342,22 @@ bool PaintComparison(std::vector<std::unique_ptr<ComparedRecord>>& records, cons
     }
     frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     const bool saved = SaveFrame(frame, options.png);
+    bool magnified = true;
+    if (saved && options.magnifyX >= 0 && !options.magnifierPng.empty()) {
+        // The record's view under the point: the magnifier of its record's
+        // document and of the comparison's.
+        const size_t i = std::min(records.size() - 1, static_cast<size_t>(options.magnifyX / std::max(1, width)));
+        magnified = SaveMagnifierPng({&records[i]->base, records[i]->doc.get()}, frame.views[i],
+                                     options.magnifyX - static_cast<int>(i) * width, options.magnifyY, options.ratio,
+                                     options.magnifierPng);
+    }
     frame.DestroyWindow();
     if (!saved) {
         std::fprintf(stderr, "morvelance-host: %s could not be written\n", options.png.c_str());
         return false;
     }
     std::printf("%s\n", options.png.c_str());
-    return true;
+    return magnified;
 }
 
 int RunComparison(const StripOptions& options, const RecordOpener& open)
@@ -357,15 +399,15 @@ struct AverageRecords : SerialRecordSet {
 
 bool PaintAverage(AverageRecords& records, const StripOptions& options)
 {
-    platform::ui::Desktop::SetScreenSize(kFrameWidth, kFrameHeight);
+    platform::ui::Desktop::SetScreenSize(options.width, options.height);
     CWnd frame;
-    if (!frame.CreateEx(0, nullptr, L"morvelance-host", WS_POPUP | WS_VISIBLE, CRect(0, 0, kFrameWidth, kFrameHeight),
+    if (!frame.CreateEx(0, nullptr, L"morvelance-host", WS_POPUP | WS_VISIBLE, CRect(0, 0, options.width, options.height),
                         nullptr, 0))
         return false;
     CCreateContext context;
     context.m_pCurrentDoc = &records.base;
     auto* view = new CViewSerialComAve;   // deleted with its window
-    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, kFrameWidth, kFrameHeight), &frame, 320,
+    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, options.width, options.height), &frame, 320,
                       &context)) {
         frame.DestroyWindow();
         return false;

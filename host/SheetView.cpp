@@ -31,6 +31,32 @@ int TraceMm(int columns)
 
 IMPLEMENT_DYNCREATE(CSheetView, CWaveView)
 
+BEGIN_MESSAGE_MAP(CSheetView, CWaveView)
+ON_WM_MOUSEMOVE()
+ON_WM_MOUSELEAVE()
+END_MESSAGE_MAP()
+
+CSheetView::CSheetView()
+{
+    CWaveViewMagnifier::Drawing drawing;
+    drawing.drawView = [this](CDC* pDC, const CRect& draw, float) {
+        DrawView(pDC, draw, m_nGridColumns, m_nGridRows, 0, FALSE);
+        return TRUE;
+    };
+    m_magnifier.SetDrawing(std::move(drawing));
+}
+
+void CSheetView::OnMouseMove(UINT nFlags, CPoint point)
+{
+    m_magnifier.Show(point);
+    CWaveView::OnMouseMove(nFlags, point);
+}
+
+void CSheetView::OnMouseLeave()
+{
+    m_magnifier.Leave();
+}
+
 void CSheetView::OnInitialUpdate()
 {
     CWaveView::OnInitialUpdate();

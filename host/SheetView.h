@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "waveviews/WaveView.h"
+#include "waveviews/WaveViewMagnifier.h"
 
 class CECGDC;
 
@@ -16,7 +17,7 @@ class CSheetView : public CWaveView {
     DECLARE_DYNCREATE(CSheetView)
 
 public:
-    CSheetView() = default;
+    CSheetView();
 
     void OnInitialUpdate() override;
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
@@ -27,6 +28,12 @@ public:
     // The pages the record needs on paper `columns` millimetres wide (at least 1).
     int GetPageCount(int columns) const;
     int GetLeadCount() const { return static_cast<int>(m_leads.size()); }
+
+protected:
+    // The hover magnifier, as the library's views carry it.
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnMouseLeave();
+    DECLARE_MESSAGE_MAP()
 
 private:
     struct Lead {
@@ -54,4 +61,5 @@ private:
     std::vector<Lead> m_leads;
     double m_dScale = 0.00125;   // mV per sample unit; device rhythm samples: 1.25 µV a unit
     int m_nSampleRate = 500;     // samples per second of every lead
+    CWaveViewMagnifier m_magnifier{*this};
 };

@@ -88,11 +88,7 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
         if (arg == "--view") {
             if (!value(options.viewClass)) return false;
         } else if (arg == "--size") {
-            if (!value(text) || std::sscanf(text.c_str(), "%dx%d", &options.width, &options.height) != 2 ||
-                options.width < 16 || options.height < 16 || options.width > 10000 || options.height > 10000) {
-                std::fprintf(stderr, "morvelance-host: --size takes WIDTHxHEIGHT (16 to 10000 pixels)\n");
-                return false;
-            }
+            if (!value(text) || !ParseFrameSize(text, options.width, options.height)) return false;
         } else if (arg == "--smooth") {
             if (!value(text) || text.size() != 1 || text[0] < '0' || text[0] > '3') {
                 std::fprintf(stderr, "morvelance-host: --smooth takes 0, 1, 2 or 3\n");
@@ -552,6 +548,20 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
     });
     if (command == "view" && options.viewClass == "all") failures += RenderAllForms(options.files, options.outDir, open);
     return failures ? 1 : 0;
+}
+
+bool ParseFrameSize(const std::string& text, int& width, int& height)
+{
+    int w = 0;
+    int h = 0;
+    char rest = 0;
+    if (std::sscanf(text.c_str(), "%dx%d%c", &w, &h, &rest) != 2 || w < 16 || h < 16 || w > 10000 || h > 10000) {
+        std::fprintf(stderr, "morvelance-host: --size takes WIDTHxHEIGHT (16 to 10000 pixels)\n");
+        return false;
+    }
+    width = w;
+    height = h;
+    return true;
 }
 
 bool TakeOptionValue(int argc, char** argv, int& i, std::string& out)

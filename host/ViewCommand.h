@@ -42,6 +42,10 @@ const char* RequestedView(int argc, char** argv);
 // into `value`; false (with a message) for anything else.
 bool ParseLeadOrSample(const std::string& option, const char* text, int& value);
 
+// The frame every view command paints in: --size WIDTHxHEIGHT, 16 to
+// 10000 pixels each way; false (with a message) for anything else.
+bool ParseFrameSize(const std::string& text, int& width, int& height);
+
 // The value after option argv[i] into `out`, i moved onto it; false (with
 // a message naming the option) when the options end first.
 bool TakeOptionValue(int argc, char** argv, int& i, std::string& out);

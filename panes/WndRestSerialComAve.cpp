@@ -16,6 +16,8 @@
 #include "documents/RestViewDoc.h"
 #include "panes/PaneKit.h"
 #include "panes/SerialFileList.h"
+#include "platform/gdi/DCObjectSelector.h"
+#include "platform/ui/framework/ClientDC.h"
 #include "printdevice/ECGDC.h"
 #include "waveviews/ViewSerialComAve.h"
 
@@ -56,6 +58,33 @@ constexpr UINT kSizeByWidth = 6;
 constexpr double kAnnoUnitWidth = 989.0;
 constexpr DWORD kButtonTypeMask = 0x0F;
 const wchar_t kOverlapLabel[] = L"重ね合わせ波形";
+
+// `font` scaled by room / width into `fitted`, for a label `width` wide that
+// must fit `room`; false when it cannot be made.
+bool ScaleFontToFit(CFont* font, int room, int width, CFont& fitted)
+{
+    LOGFONT lf{};
+    if (!font || room <= 0 || width <= 0 || !font->GetLogFont(&lf)) return false;
+    lf.lfHeight = static_cast<LONG>(static_cast<long long>(lf.lfHeight) * room / width);
+    lf.lfWidth = static_cast<LONG>(static_cast<long long>(lf.lfWidth) * room / width);
+    return lf.lfHeight != 0 && fitted.CreateFontIndirect(&lf);
+}
+
+// A label in its column's cell on paper. One wider than the cell (less a
+// blank to the next column) is drawn in the print font scaled down to fit,
+// so that it neither runs into the next column's label nor is cut.
+void DrawCellLabel(CECGDC* pDC, const CString& text, CRect cell)
+{
+    const int room = cell.Width() - pDC->GetTextExtent(CString(L" ")).cx;
+    const int width = pDC->GetTextExtent(text).cx;
+    CFont fitted;
+    if (width <= room || !ScaleFontToFit(pDC->GetCurrentFont(), room, width, fitted)) {
+        pDC->DrawText(text, &cell, DT_NOCLIP);
+        return;
+    }
+    CDCObjectSelector<CFont, CECGDC> font(*pDC, &fitted);
+    pDC->DrawText(text, &cell, DT_NOCLIP);
+}
 
 void Hide(CWnd* wnd)
 {
@@ -365,6 +394,29 @@ void CWndRestSerialComAve::ApplyFonts()
     }
 }
 
+void CWndRestSerialComAve::FitStageLabel(int k)
+{
+    CWnd* text = InColumns(k) ? panes::StripItem(m_pCaptionB[k], kCaptionStatic) : nullptr;
+    CFont* font = m_pBaseDoc ? m_pBaseDoc->GetDocFont(3) : nullptr;
+    if (!text || !text->GetSafeHwnd() || !font) return;
+    // The static lets go of the fitted font before it is made again.
+    text->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font->GetSafeHandle()), FALSE);
+    m_fittedStage[k].DeleteObject();
+    CString label;
+    text->GetWindowText(label);
+    CRect box;
+    text->GetClientRect(&box);
+    int width = 0;
+    {
+        CClientDC dc(text);
+        CDCObjectSelector<CFont> selected(dc, font);
+        width = dc.GetTextExtent(label).cx;
+    }
+    CFont* shown = font;
+    if (width > box.Width() && ScaleFontToFit(font, box.Width(), width, m_fittedStage[k])) shown = &m_fittedStage[k];
+    text->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(shown->GetSafeHandle()), TRUE);
+}
+
 void CWndRestSerialComAve::OnSize(UINT nType, int cx, int cy)
 {
     CWnd::OnSize(nType, cx, cy);
@@ -471,11 +523,14 @@ void CWndRestSerialComAve::PlaceStrips(const Page& page, Layout layout)
             Show(m_pComment[k], TRUE);
         } else {
             Empty(m_pComment[k]);
-            MoveTo(m_pCaptionB[k], column(k, start, captionPitch, five ? 320 : 180, 38, 15));
+            // A label reaches past its column only where no column follows.
+            const int stageWidth = k + 1 < N ? captionPitch - 1 : (five ? 320 : 180);
+            MoveTo(m_pCaptionB[k], column(k, start, captionPitch, stageWidth, 38, 15));
             if (m_pCaptionB[k]) {
                 CRect inside;
                 m_pCaptionB[k]->GetClientRect(&inside);
                 MoveTo(panes::StripItem(m_pCaptionB[k], kCaptionStatic), inside);
+                FitStageLabel(k);
             }
         }
         if (m_pComment[k]) {
@@ -602,6 +657,7 @@ LRESULT CWndRestSerialComAve::OnUserChangeSerialFileInfo(WPARAM wParam, LPARAM l
     }
     panes::SetStripText(m_pCaptionA[k], kCaptionStatic, rate);
     panes::SetStripText(m_pCaptionB[k], kCaptionStatic, stage);
+    FitStageLabel(k);
     if (m_pComment[k]) m_pComment[k]->SetComment(comment);
     for (int c = 0; c < kColumns; ++c) {
         for (CDlgCtrl* strip : {m_pCaptionA[c], m_pCaptionB[c]})
@@ -720,8 +776,7 @@ int CWndRestSerialComAve::PrintAveWaveInfo(CECGDC* pDC, CRect rect, double scale
             } else {
                 text = GetMasterStepInformation(record.Kind(), record.mfer != nullptr, record.StageText());
             }
-            CRect cell(x, rect.top + 2 * h, x + 2 * u, rect.top + 3 * h);
-            pDC->DrawText(text, &cell, DT_NOCLIP);
+            DrawCellLabel(pDC, text, CRect(x, rect.top + 2 * h, x + 2 * u, rect.top + 3 * h));
             x += 2 * u;
         }
         if (overlap) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "platform/base/Collections.h"
+#include "platform/gdi/Font.h"
 #include "platform/ui/framework/Wnd.h"
 
 class CTavrionDoc;
@@ -96,6 +97,8 @@ private:
     // `gridLeft` pixels, or the margin); its right edge in pixels.
     int PlaceView(CViewSerialComAve* view, const Page& page, int x, int width, int gridLeft = -1);
     void ApplyFonts();
+    // The stage label of column k in the strip font, or scaled down to fit its strip.
+    void FitStageLabel(int k);
     CString GetMasterStepInformation(unsigned kind, BOOL mfer, const CString& stage) const;
 
     CTavrionDoc* m_pBaseDoc;
@@ -117,4 +120,6 @@ private:
     CDlgCommentCtrl* m_pComment[kColumns];
     CDlgSerialText* m_pRecordCaption[kColumns];
     CDlgSerialCom* m_pChooser[kColumns];
+    // A stage label wider than its column is shown in the strip font scaled to fit.
+    CFont m_fittedStage[kColumns];
 };

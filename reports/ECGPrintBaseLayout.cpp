@@ -91,8 +91,10 @@ void CECGPrintBase::PrintAverageCaptions(int x2)
     int y = m_rcPrint.top + PerMilleH(40);
     if (IsRhythmDocument()) y += PerMilleH(70);
     m_pECGDC->TextOut(x, y, m_strDisplayInfo1);
-    // A long first line pushes the second right by its own width.
+    // A long first line pushes the second right by its own width and a
+    // blank, so that the two never run together.
     const int width = m_pECGDC->GetTextExtent(m_strDisplayInfo1).cx;
     const int minimum = MMToPixel(kSecondCaptionMinMm);
-    m_pECGDC->TextOut(x + (width > minimum ? width : minimum), y, m_strDisplayInfo2);
+    const int pushed = width + m_pECGDC->GetTextExtent(CString(L" ")).cx;
+    m_pECGDC->TextOut(x + (pushed > minimum ? pushed : minimum), y, m_strDisplayInfo2);
 }

@@ -145,8 +145,10 @@ int CViewRhythmWave::GetScreenBaseline(int lead) const
 
 void CViewRhythmWave::SetShowChestLead(BOOL show)
 {
-    // The annotations of the view belong to the leads shown; the annotation
-    // layer drops them here when the shown leads change.
+    // The annotations of the view belong to the leads shown: while the
+    // document shows annotations, a change of the shown leads drops them.
+    CTavrionDoc* doc = GetTavrionDoc();
+    if (show != m_bShowChestLead && doc && doc->GetAnnotationFlag()) DeleteAllAnnoInfo();
     m_bShowChestLead = show;
 }
 

@@ -311,6 +311,9 @@ protected:
     int LeadColumnOf(int column) const;
     bool IsChestPage() const;
     int PageColumns() const;
+    // The right edge of the last column of the page that draws a trace, the
+    // columns sharing left..right; `right` on pages without columns.
+    int DrawnColumnsRight(int left, int right) const;
 
     // ---- placing the zero lines ------------------------------------------------------------------
     int* Baselines(int print);

@@ -158,6 +158,7 @@ void CViewRhythmWave::DrawEventInfo(CDC* pDC, CRect rect, int gridX, int gridY, 
     const int width = (rect.right - x0) / divisor;
     const int base = rect.top + (rowsPerGroup - 1) * h / m_nRows + rowHeight - MulDiv(h, 2, gridY);
     const int pageRows = m_nRows / rowsPerGroup;   // groups down the page
+    const int drawnRight = DrawnColumnsRight(x0, rect.right);
     CPen pen(PS_SOLID, 1, print ? RGB(0, 0, 0) : doc->GetWaveColor(3));
     CDCObjectSelector<CPen> selector(*pDC, &pen);
     for (INT_PTR i = 0; i < item->arrEvent.GetSize(); ++i) {
@@ -171,8 +172,25 @@ void CViewRhythmWave::DrawEventInfo(CDC* pDC, CRect rect, int gridX, int gridY, 
             q -= k * samplesPerRow;
             y += rowHeight * k * rowsPerGroup;
         }
-        DrawEvent(pDC, x0, y, markHeight, static_cast<int>(static_cast<long long>(width) * q / samplesPerRow));
+        const int offset = static_cast<int>(static_cast<long long>(width) * q / samplesPerRow);
+        if (x0 + offset > drawnRight) continue;
+        DrawEvent(pDC, x0, y, markHeight, offset);
     }
+}
+
+int CViewRhythmWave::DrawnColumnsRight(int left, int right) const
+{
+    // The marks belong to the traces: columns whose leads the record does not
+    // have stay empty, and so do their marks.
+    if (!IsMultiLeadRestStyle(m_nWaveStyle) || m_nRows <= 0) return right;
+    const int columns = PageColumns();
+    if (columns <= 0) return right;
+    int drawn = 0;
+    for (int c = 0; c < columns; ++c) {
+        for (int lead : ColumnLeads(LeadColumnOf(c)).Listed())
+            if (HasLead(IsOneLeadRestStyle(m_nWaveStyle) ? 0 : lead)) drawn = c + 1;
+    }
+    return left + static_cast<int>(static_cast<long long>(right - left) * drawn / columns);
 }
 
 int CViewRhythmWave::Draw1LeadWaveInfo(CDC* pDC, CRect rect, int gridX, int gridY, int print)

@@ -34,6 +34,24 @@ std::vector<int> MaskLeads(short mask, int from)
     return leads;
 }
 
+// Where a top-aligned text wanted at `at` goes so that it does not cover a
+// bottom-aligned label at `label`: where it was when clear of the label; else
+// the nearer of just above the label (not higher than `highest`) and just
+// right of it.
+CPoint ClearOfLabel(CDC* pDC, CPoint at, const CString& text, CPoint label, const CString& name, int highest)
+{
+    const CSize size = pDC->GetTextExtent(text);
+    const CSize named = pDC->GetTextExtent(name);
+    const CRect labelBox(label.x, label.y - named.cy, label.x + named.cx, label.y);
+    const CRect box(at.x, at.y, at.x + size.cx, at.y + size.cy);
+    CRect common;
+    if (name.IsEmpty() || !common.IntersectRect(&box, &labelBox)) return at;
+    const CPoint right(labelBox.right + std::max(1, static_cast<int>(size.cy / 3)), at.y);
+    const CPoint above(at.x, labelBox.top - size.cy);
+    if (above.y < highest) return right;
+    return at.y - above.y <= right.x - at.x ? above : right;
+}
+
 }  // namespace
 
 // ---- item texts -----------------------------------------------------------------------------
@@ -425,8 +443,13 @@ int CViewRhythmWave::DrawExtraWave(CDC* pDC, CRect rect, int gridX, int gridY, i
             if (!DrawTraceSpan(pDC, trace, lead, columnStart, m_nSamplesPerColumn, LeadCount(lead), print)) return 0;
             if (!startDrawn) {
                 startDrawn = true;
-                const int timeY = std::max(labelY - 4 * square, rect.top + MulDiv(h, 6, gridY));
-                DrawStartTime(pDC, rect.left + MulDiv(w, 5, gridX), timeY, start);
+                const int highest = rect.top + MulDiv(h, 6, gridY);
+                const int timeY = std::max(labelY - 4 * square, highest);
+                // Small squares on screen are smaller than a line of text: the
+                // time would cover the first lead's name.
+                const CPoint at = ClearOfLabel(pDC, CPoint(rect.left + MulDiv(w, 5, gridX), timeY), StartTimeText(start),
+                                               CPoint(columnLeft + MulDiv(w, 5, gridX), labelY), LeadName(lead), highest);
+                DrawStartTime(pDC, at.x, at.y, start);
             }
         }
     }

@@ -16,8 +16,8 @@
 
 IMPLEMENT_DYNCREATE(CViewScroll1LeadRhyWave, CViewSerialComRhy)
 
+// The mouse leaving the strip is the comparison view's leave: its magnifier drops its pictures.
 BEGIN_MESSAGE_MAP(CViewScroll1LeadRhyWave, CViewSerialComRhy)
-ON_WM_MOUSELEAVE()
 ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONUP()
 ON_WM_MOUSEMOVE()
@@ -308,11 +308,6 @@ void CViewScroll1LeadRhyWave::OnLButtonUp(UINT nFlags, CPoint point)
     }
     ::SetCursor(GetCurrentCursor());
     CWaveView::OnLButtonUp(nFlags, point);
-}
-
-void CViewScroll1LeadRhyWave::OnMouseLeave()
-{
-    m_magnifier.Leave();
 }
 
 BOOL CViewScroll1LeadRhyWave::DrawMagnified(CDC* pDC, const CRect& draw, float /*ratio*/)

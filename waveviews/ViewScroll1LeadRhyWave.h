@@ -27,6 +27,7 @@ public:
     void OnDraw(CDC* pDC) override;
     BOOL Print(CECGDC* pDC, CRect rect, int gridX, int gridY, double scale, int unused, int printTraces);
 
+    // The comparison view's magnifier, with the strip's own drawing.
     void ShowEnlargedPreview(CPoint point) { m_magnifier.Show(point); }
     BOOL MoveEnlargedPreview(CPoint point) { return m_magnifier.Move(point); }
     BOOL RedrawEnlargedPreview(float ratio, CPoint point) { return m_magnifier.Redraw(ratio, point); }
@@ -42,7 +43,6 @@ protected:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
-    afx_msg void OnMouseLeave();
     DECLARE_MESSAGE_MAP()
 
     // The strip's sensitivity into its record's document while that record is current there.
@@ -63,5 +63,4 @@ protected:
     int m_nRowCount = 1;
     int m_nLastStripX = 0;
     BOOL m_bDragging = FALSE;
-    CWaveViewMagnifier m_magnifier{*this};
 };

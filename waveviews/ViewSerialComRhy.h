@@ -17,6 +17,7 @@
 #include "core/TavrionDoc.h"
 #include "waveviews/ViewRhythmWave.h"   // the auto gain records, shared by name
 #include "waveviews/WaveView.h"
+#include "waveviews/WaveViewMagnifier.h"
 
 class CDialog;
 class CECGDC;
@@ -129,6 +130,15 @@ public:
     using PopupRunner = int (*)(CWnd* parent, const CSerialPopupRequest& request, std::unique_ptr<CDialog>& popup);
     static void SetPopupRunner(PopupRunner runner);
     int GetSelectedDivider() const { return m_nSelectedDivider; }
+    // ---- the hover magnifier (ViewSerialComRhyMouse.cpp) ----------------------------
+    // Shown only while a record is shown and its own document's magnifier is
+    // visible; moved and drawn in the comparison's (base) document's magnifier.
+    void ShowEnlargedPreview(CPoint point);
+    BOOL MoveEnlargedPreview(CPoint point);
+    BOOL RedrawEnlargedPreview(float ratio, CPoint point);
+    BOOL HasMagnifierCache() const { return m_magnifier.HasCache(); }
+    // Set once leave tracking was asked for, cleared when the mouse leaves.
+    BOOL IsMouseInside() const { return m_magnifier.IsTrackingLeave(); }
     // The time label of the page start, "m:ss" (or "m:ss.s"); FALSE when the
     // record takes none (MFER 12/15-lead records whose item asks for it).
     BOOL TimeLabelText(CString& text) const;
@@ -166,7 +176,10 @@ protected:
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     bool InAnnotationMode() const;
+    // The magnifier's drawing for the current documents and fonts.
+    void PrepareMagnifier();
     // Which part of the selected caliper the point grips: 0 left, 1 right, 2 handle, -1 none.
     int CaliperPartAt(int caliper, CPoint point, int reach) const;
     void DragCaliper(CPoint point);
@@ -251,4 +264,5 @@ protected:
     BOOL m_bScaleGrab[2] = {};
     int m_nSelectedDivider = 0;
     std::unique_ptr<CDialog> m_pPopup;
+    CWaveViewMagnifier m_magnifier{*this};
 };

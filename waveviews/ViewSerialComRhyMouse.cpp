@@ -146,8 +146,13 @@ void CViewSerialComRhy::DragCaliper(CPoint point)
 
 void CViewSerialComRhy::OnMouseMove(UINT nFlags, CPoint point)
 {
-    if (InAnnotationMode() || LeadCount(0) <= 0 || m_nRows[1] < 1) {
-        if (!InAnnotationMode()) SetCurrentCursor(g_hCursorMag);
+    if (InAnnotationMode()) {
+        ShowEnlargedPreview(point);
+        CWaveView::OnMouseMove(nFlags, point);
+        return;
+    }
+    if (LeadCount(0) <= 0 || m_nRows[1] < 1) {
+        SetCurrentCursor(g_hCursorMag);
         CWaveView::OnMouseMove(nFlags, point);
         return;
     }
@@ -185,6 +190,8 @@ void CViewSerialComRhy::OnMouseMove(UINT nFlags, CPoint point)
     }
     if (m_nScaleStatus == 2 && (m_rcScale[0].PtInRect(point) || m_rcScale[1].PtInRect(point)))
         SetCurrentCursor(g_hCursorHand);
+    // The magnifier after the marks and calipers moved, so that it shows them where they are.
+    ShowEnlargedPreview(point);
     CWaveView::OnMouseMove(nFlags, point);
 }
 
@@ -203,6 +210,65 @@ void CViewSerialComRhy::OnLButtonUp(UINT nFlags, CPoint point)
     }
     for (BOOL& grab : m_bScaleGrab) grab = FALSE;
     CWaveView::OnLButtonUp(nFlags, point);
+}
+
+// ---- the hover magnifier ------------------------------------------------------------------------------------
+
+void CViewSerialComRhy::PrepareMagnifier()
+{
+    CWaveViewMagnifier::Drawing drawing;
+    drawing.drawView = [this](CDC* dc, const CRect& draw, float) {
+        m_dAmplitudeUnit = AmplitudeUnit();
+        return DrawSerialComRhyView(dc, draw, m_nGridColumns, m_nGridRows, FALSE, FALSE);
+    };
+    // The clean copy comes back at every move: the calipers and the scale
+    // (in measure mode), then the annotations go over it again.
+    drawing.drawOverlays = [this](CDC* dc, const CRect& draw, float ratio) {
+        CTavrionDoc* doc = RecordDoc();
+        if (doc && doc->GetMouseMode() == 1) {
+            if (m_bShowDivider && m_nRows[1] > 0) DrawDivider(dc, draw, ratio, TRUE);
+            DrawScale(dc, draw, ratio);
+        }
+        DrawAnnotation(dc, draw, TRUE, ratio);
+    };
+    // Calipers and a scale in use change at every move: the picture is drawn again.
+    drawing.canReuse = [this] {
+        CTavrionDoc* doc = m_pRestItem ? static_cast<CTavrionDoc*>(m_pRestDoc) : m_pMferDoc;
+        return doc && doc->GetMouseMode() == 1 && !m_bAnyDivCheck && m_nScaleStatus == -1;
+    };
+    drawing.showDocument = [this]() -> CTavrionDoc* {
+        if (m_pRestItem) return m_pRestDoc;
+        if (m_pMferItem) return m_pMferDoc;
+        return nullptr;
+    };
+    drawing.drawDocument = [this] { return m_pBaseDoc; };
+    drawing.dropsAlso = [this] { UpdateDrawDC(); };
+    drawing.pFont = m_pBaseDoc ? m_pBaseDoc->GetDocFont(1) : nullptr;
+    m_magnifier.SetDrawing(std::move(drawing));
+}
+
+void CViewSerialComRhy::ShowEnlargedPreview(CPoint point)
+{
+    if (!m_pRestItem && !m_pMferItem) return;
+    PrepareMagnifier();
+    m_magnifier.Show(point);
+}
+
+BOOL CViewSerialComRhy::MoveEnlargedPreview(CPoint point)
+{
+    PrepareMagnifier();
+    return m_magnifier.Move(point);
+}
+
+BOOL CViewSerialComRhy::RedrawEnlargedPreview(float ratio, CPoint point)
+{
+    PrepareMagnifier();
+    return m_magnifier.Redraw(ratio, point);
+}
+
+LRESULT CViewSerialComRhy::OnMouseLeave(WPARAM, LPARAM)
+{
+    return m_magnifier.Leave();
 }
 
 // ---- the lead under a point ----------------------------------------------------------------------------------

@@ -31,9 +31,14 @@ void CWaveViewMagnifier::DropCache()
     m_pCleanBitmap.reset();
 }
 
+CTavrionDoc* CWaveViewMagnifier::DrawDocument() const
+{
+    return m_drawing.drawDocument ? m_drawing.drawDocument() : m_host.GetTavrionDoc();
+}
+
 CEnlargedPreviewWindow* CWaveViewMagnifier::Window() const
 {
-    CTavrionDoc* doc = m_host.GetTavrionDoc();
+    CTavrionDoc* doc = DrawDocument();
     return doc ? doc->GetEnlargedPreview() : nullptr;
 }
 
@@ -45,7 +50,8 @@ CViewEnlargedPreview* CWaveViewMagnifier::Magnifier() const
 
 BOOL CWaveViewMagnifier::Visible() const
 {
-    CEnlargedPreviewWindow* window = Window();
+    CTavrionDoc* doc = m_drawing.showDocument ? m_drawing.showDocument() : m_host.GetTavrionDoc();
+    CEnlargedPreviewWindow* window = doc ? doc->GetEnlargedPreview() : nullptr;
     return window && window->IsEnlargedPreviewShown();
 }
 
@@ -96,6 +102,7 @@ BOOL CWaveViewMagnifier::Move(CPoint point)
         if (r != m_fRatio || outside) {
             m_fRatio = r;
             DropCache();
+            if (m_drawing.dropsAlso) m_drawing.dropsAlso();
         }
         if (!Redraw(r, point)) return FALSE;
     }
@@ -168,7 +175,7 @@ BOOL CWaveViewMagnifier::Redraw(float ratio, CPoint point)
         CDCStateSaver saver(*canvasDC);
         CDCObjectSelector<CFont> fontSelection(*canvasDC);
         if (m_drawing.bTextSetup) {
-            CTavrionDoc* doc = m_host.GetTavrionDoc();
+            CTavrionDoc* doc = DrawDocument();
             CFont* font = m_drawing.pFont ? m_drawing.pFont : (doc ? doc->GetPageTextFont() : nullptr);
             canvasDC->SetBkMode(TRANSPARENT);
             canvasDC->SetTextAlign(TA_TOP | TA_LEFT);

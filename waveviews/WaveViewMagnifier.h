@@ -19,6 +19,7 @@
 #include "platform/gdi/Dc.h"
 
 class CEnlargedPreviewWindow;
+class CTavrionDoc;
 class CWaveView;
 class CViewEnlargedPreview;
 
@@ -32,6 +33,8 @@ public:
     // Whether, besides the same ratio and a cursor inside the cache, the
     // cached picture may be shown as it is.
     using CanReuse = std::function<bool()>;
+    // A document the host names for the magnifier window.
+    using FindDocument = std::function<CTavrionDoc*()>;
 
     struct Drawing {
         DrawView drawView;
@@ -39,6 +42,14 @@ public:
         CanReuse canReuse;           // none: the document's mouse mode is 1
         BOOL bTextSetup = TRUE;      // select the font, scaled, before the host draws
         CFont* pFont = nullptr;      // none: the document's page-text font
+        // Whose magnifier window must be visible for a move to show (none:
+        // the host's document), and whose window the picture is moved and
+        // drawn in (none: the host's document).
+        FindDocument showDocument;
+        FindDocument drawDocument;
+        // Called when the cached pictures are dropped for a new magnification
+        // or a part outside them: the host drops its own cached pictures too.
+        std::function<void()> dropsAlso;
     };
 
     explicit CWaveViewMagnifier(CWaveView& host);
@@ -61,10 +72,12 @@ public:
     CRect GetCachedRect() const { return m_rcVisible; }
 
 private:
-    // The document's magnifier window; null without a document or a window.
+    // The drawing document's magnifier window; null without a document or a window.
     CEnlargedPreviewWindow* Window() const;
     CViewEnlargedPreview* Magnifier() const;
+    // The showing document's magnifier window is there and visible.
     BOOL Visible() const;
+    CTavrionDoc* DrawDocument() const;
 
     CWaveView& m_host;
     Drawing m_drawing;

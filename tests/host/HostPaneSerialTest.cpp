@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/host/HostPdf.h"
+#include "tests/host/HostPdfBoxes.h"
 #include "tests/host/HostRun.h"
 #include "tests/support/PngImage.h"
 #include "tools/Mkrecord.h"
@@ -147,6 +148,25 @@ TEST_F(HostPaneSerial, SerialReportsPrintTheirPagesFromEveryFile)
         }
         EXPECT_TRUE(titled) << expected.report;
         EXPECT_TRUE(dated) << expected.report;
+    }
+}
+
+TEST_F(HostPaneSerial, TheStageLabelsOfTheAverageReportStayInTheirColumns)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "pdftotext is not installed";
+    for (const char* report : {"serial-ave-mix", "serial-ave-ex"}) {
+        SCOPED_TRACE(report);
+        const std::string pdf = m_dir.File(std::string(report) + ".pdf");
+        std::vector<std::string> args = {"print"};
+        for (const std::string& file : Series()) args.push_back(file);
+        args.insert(args.end(), {"--report", report, "--pdf", pdf});
+        const HostRun run = Host(args);
+        ASSERT_EQ(0, run.status) << run.err;
+        const std::vector<WordBox> words = WordBoxes(pdf);
+        bool double_ = false;
+        for (const WordBox& word : words) double_ = double_ || word.text.find("(ダブル)") != std::string::npos;
+        EXPECT_TRUE(double_);
+        EXPECT_EQ(std::vector<std::string>(), OverlappingWords(words));
     }
 }
 

@@ -188,6 +188,21 @@ int TraceInk(const std::string& png, int left, int top, int right, int bottom)
 
 }  // namespace
 
+TEST(HostSerialRhythm, TheMagnifierShowsTheLargeViewsTraceUnderTheMouse)
+{
+    TempDir dir;
+    std::ostringstream out, err;
+    ASSERT_EQ(0, morvelance::RunMkrecord({"samples", dir.File("samples")}, out, err)) << err.str();
+    const std::string a = dir.File("samples/rest12_90.ecg");
+    const std::string magnified = dir.File("magnified.png");
+    // On lead I of the first record's view: 540 pixels over the strips, six rows.
+    const HostRun onTrace = Host({"view", a, a, "--view", "CViewSerialComRhy", "--size", "1200x700", "--magnify",
+                                  "300,45", "--ratio", "3", "--magnifier-png", magnified, "--png", dir.File("s.png")});
+    ASSERT_EQ(0, onTrace.status) << onTrace.err;
+    // The magnifier's 320 × 200: the trace drawn magnified, not the paper alone.
+    EXPECT_GT(TraceInk(magnified, 0, 0, 320, 200), 100);
+}
+
 TEST(HostSerialAverage, RecordsFillTheirColumnsTheOverlapTheLastAndThePagePrints)
 {
     TempDir dir;

@@ -169,3 +169,29 @@ TEST_F(HostViewTest, TheRecordsAnnotationsShowOnTheirPageOutsideMeasureMode)
     EXPECT_GT(bluePixels("3"), 20);
     EXPECT_EQ(0, bluePixels("1"));
 }
+
+TEST_F(HostViewTest, EveryViewCommandTakesTheFrameSizeTheDividerAndStripViewsIncluded)
+{
+    const struct {
+        const char* view;
+        int width, height;
+    } cases[] = {{"CViewDividerWave", 800, 300},
+                 {"CViewScroll1LeadWave", 1000, 700},
+                 {"CViewRhythmWave", 640, 480},
+                 {"sheet", 500, 400}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.view);
+        const std::string png = m_dir.File(std::string(c.view) + ".png");
+        const std::string size = std::to_string(c.width) + "x" + std::to_string(c.height);
+        const HostRun run = Host({"view", m_record, "--view", c.view, "--size", size, "--png", png});
+        ASSERT_EQ(0, run.status) << run.err;
+        const Png image(png);
+        ASSERT_TRUE(image.Ok());
+        EXPECT_EQ(c.width, image.Width());
+        EXPECT_EQ(c.height, image.Height());
+        // A trace is drawn, not bare paper.
+        EXPECT_GT(image.Count([](uint32_t rgb) { return Png::IsDark(rgb); }), c.width / 4);
+        // A size the frames cannot take is refused, as by every view.
+        EXPECT_EQ(2, Host({"view", m_record, "--view", c.view, "--size", "8x8", "--png", png}).status);
+    }
+}

@@ -172,5 +172,21 @@ TEST_F(ExerMemoryPaneTest, FromATimeBeforeTheNextStripPlaybackAndNextMoveOnToIt)
     EXPECT_EQ(1, m_doc.GetCurMemBlockNo());
 }
 
+TEST_F(ExerMemoryPaneTest, NextFromATimeJustBeforeARecoveryStripShowsThatStripFirst)
+{
+    CWndExerMemory* pane = Show();
+    ASSERT_GE(Item().nPostMemCount, 2);
+    // A recovery strip stores its time from the end of the load.
+    const int strip = Item().nExerMemCount + 1;
+    m_doc.SetCurMemBlockNo(strip, 0);
+    const int time = Item().nCurTime;
+    ASSERT_GT(time, Item().nExerTime);
+    Item().nCurTime = time - 3;
+    ASSERT_EQ(strip, m_doc.GetCurMemBlockNo());
+    Press(pane->GetPreNextStrip(), panes::kNextButton);
+    EXPECT_EQ(strip, m_doc.GetCurMemBlockNo());
+    EXPECT_EQ(time, Item().nCurTime);
+}
+
 }  // namespace
 

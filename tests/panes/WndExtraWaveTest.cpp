@@ -6,13 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "dialogs/DlgCtrl.h"
 #include "panes/WndExtraRhythmWave.h"
 #include "panes/WndExtraWave.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "tests/documents/ExtraViewDocFixture.h"
 #include "tests/documents/MFERViewDocFixture.h"
 #include "tests/panes/PaneTestSupport.h"
+#include "tests/support/TextBoxes.h"
 #include "waveviews/ViewRhythmWave.h"
 #include "waveviews/ViewScroll1LeadWave.h"
 
@@ -122,6 +125,33 @@ TEST_F(ExtraWavePaneTest, EveryPageRowSetsItsWaveStyleOnRecordsOfEveryLayout)
             EXPECT_EQ(row.waveStyle, m_doc.GetRhythmWaveStyle()) << row.style;
             EXPECT_EQ(row.waveStyle, rhythm->GetRhythmView()->GetWaveStyle()) << row.style;
         }
+    }
+}
+
+TEST_F(ExtraWavePaneTest, TheStartTimeAndTheLeadNamesOfTheContinuousPagesStandApartOnScreen)
+{
+    Record(ExtraLayout::Six);
+    CWndExtraWave* wave = Wave(1920, 1080);
+    // Pages 1, 5 and 7: wave styles 22, 24 and 26.
+    for (int style : {1, 5, 7}) {
+        SCOPED_TRACE(style);
+        wave->ShowExtraPageStyle(style);
+        CViewRhythmWave* view = wave->GetRhythmView();
+        CRect client;
+        view->GetClientRect(&client);
+        testsupport::CTextBoxDC dc(client.Width(), client.Height());
+        int gridX = 0, gridY = 0;
+        view->GetGridCount(gridX, gridY);
+        {
+            CDCObjectSelector<CFont> font(dc, m_doc.GetDocFont(1));
+            dc.SetBkMode(TRANSPARENT);
+            view->DrawView(&dc, client, gridX, gridY, 0);
+        }
+        int times = 0;
+        for (const testsupport::TextBox& text : dc.Boxes()) times += text.text.Find(L':') > 0 ? 1 : 0;
+        EXPECT_EQ(1, times);
+        EXPECT_FALSE(dc.BoxesOf(L"V3R").empty());
+        EXPECT_EQ(std::vector<std::string>(), testsupport::OverlappingTexts(dc.Boxes()));
     }
 }
 

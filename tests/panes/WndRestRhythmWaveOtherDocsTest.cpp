@@ -8,6 +8,8 @@
 #include "documents/RhythmViewDoc.h"
 #include "panes/WndRestRhythmWave.h"
 #include "panes/WndRestRhythmWaveAme.h"
+#include "platform/base/Kernel.h"
+#include "platform/ui/framework/ClientDC.h"
 #include "tests/documents/MFERViewDocFixture.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
 #include "tests/panes/PaneTestSupport.h"
@@ -130,10 +132,11 @@ protected:
         m_doc->m_bAutoDelete = FALSE;
         m_screen.Use(*m_doc, 1920, 1080);
         morvelance::RhythmRecordShape shape;
-        shape.leads = 12;
+        shape.leads = Leads();
         shape.seconds = 20.0;
-        ASSERT_EQ(0, Open(rhythmtest::WriteRhythm(m_dir, "rhythm", shape), 12));
+        ASSERT_EQ(0, Open(rhythmtest::WriteRhythm(m_dir, "rhythm", shape), Leads()));
     }
+    virtual int Leads() const { return 12; }
     void TearDown() override
     {
         m_wave.Close();
@@ -184,3 +187,41 @@ TEST_F(RestWaveRhythmTest, TheUSPageTakesOnlyTheColumnStylesOfARhythmRecord)
 }
 
 }  // namespace
+
+namespace {
+
+// A three-lead rhythm record (II, V5, V1) with its beat events.
+class RestWaveThreeLeadRhythmTest : public RestWaveRhythmTest {
+protected:
+    int Leads() const override { return 3; }
+};
+
+}  // namespace
+
+TEST_F(RestWaveThreeLeadRhythmTest, TheBeatMarksStopAtTheColumnThatDrawsTheLeads)
+{
+    ASSERT_GT(Item()->arrEvent.GetSize(), 0);
+    m_doc->SetWaveColor(3, RGB(0, 0, 255));
+    CWndRestRhythmWave* pane =
+        m_wave.Open([this](CWndRestRhythmWave& p) { p.SetRhythmViewDoc(m_doc.get()); }, TRUE, 1920, 1080);
+    // Three leads in two columns: the record's leads fill the first.
+    pane->ShowRhythmPageStyle(3);
+    CViewRhythmWave* view = pane->GetRhythmView();
+    ASSERT_EQ(2, view->GetWaveStyle());
+    view->UpdateWindow();
+    CRect client;
+    view->GetClientRect(&client);
+    int gridX = 0, gridY = 0;
+    view->GetGridCount(gridX, gridY);
+    const int x0 = MulDiv(client.Width(), 10, gridX);
+    const int middle = x0 + (client.right - x0) / 2;
+    CClientDC dc(view);
+    auto blue = [&](int from, int to) {
+        int n = 0;
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = from; x < to; ++x) n += dc.GetPixel(x, y) == RGB(0, 0, 255);
+        return n;
+    };
+    EXPECT_GT(blue(x0, middle), 0);
+    EXPECT_EQ(0, blue(middle + 2, client.right));
+}

@@ -17,6 +17,8 @@
 #include "panes/SerialFileList.h"
 #include "platform/base/Kernel.h"
 #include "panes/WndRestSerialComAve.h"
+#include "platform/gdi/DCObjectSelector.h"
+#include "platform/ui/framework/ClientDC.h"
 #include "tests/panes/SerialPaneFixture.h"
 #include "tests/reports/ReportTestSupport.h"
 #include "waveviews/ViewSerialComAve.h"
@@ -192,6 +194,37 @@ TEST_F(SerialAvePaneTest, RestoringFromTheCurrentRecordFillsTheColumnsWithItAndT
     EXPECT_EQ(std::wstring((third->stMeasure.strGlobal[0] + L"bpm").GetString()), StripText(pane->GetCaptionStripA(0)));
     EXPECT_EQ(std::wstring((CString(L"負荷後 ") + third->strMasterStep).GetString()), StripText(pane->GetCaptionStripB(0)));
     EXPECT_EQ(std::wstring(L"安静時"), StripText(pane->GetCaptionStripB(4)));   // the seventh record, a rest one
+}
+
+TEST_F(SerialAvePaneTest, EveryStageLabelShowsWhollyInItsOwnColumn)
+{
+    m_rest.SetSerialOverlap(0);
+    for (int style : {41, 43}) {
+        SCOPED_TRACE(style);
+        CLoggedAve* pane = Show(style, 1920, 1080);
+        const int n = pane->GetFileCount();
+        ASSERT_GE(n, 5);
+        bool longLabel = false;
+        for (int k = 0; k < n; ++k) {
+            SCOPED_TRACE(k);
+            CWnd* text = pane->GetCaptionStripB(k)->GetDlgItem(3478);
+            CRect box;
+            text->GetWindowRect(&box);
+            if (k + 1 < n) {
+                CRect next, common;
+                pane->GetCaptionStripB(k + 1)->GetDlgItem(3478)->GetWindowRect(&next);
+                EXPECT_FALSE(common.IntersectRect(&box, &next));
+            }
+            CString label;
+            text->GetWindowText(label);
+            CClientDC dc(text);
+            CDCObjectSelector<CFont> font(dc, text->GetFont());
+            EXPECT_LE(dc.GetTextExtent(label).cx, box.Width()) << testsupport::Utf8(label);
+            longLabel = longLabel || label.Find(L"マスタ2階段試験") >= 0;
+        }
+        EXPECT_TRUE(longLabel);
+        m_host.Close();
+    }
 }
 
 // ---- the choosers ----------------------------------------------------------------------------

@@ -167,7 +167,8 @@ TEST_F(ReportStrip, TheInterpretationPageSetsTheAverageBeatsRightAndTheStripAcro
     m_average.GetGridCount(columnsAfter, rowsAfter);
     EXPECT_EQ(columnsAfter, columns);
     EXPECT_EQ(rowsAfter, rows);
-    // A short first line leaves the second 60 mm further right, both over the beats.
+    // A short first line leaves the second 60 mm further right, a long one a
+    // blank after its end, both over the beats.
     const DrawRecord first = FindText(m_report.m_strDisplayInfo1.str());
     const DrawRecord second = FindText(m_report.m_strDisplayInfo2.str());
     ASSERT_FALSE(first.points.empty());
@@ -175,7 +176,8 @@ TEST_F(ReportStrip, TheInterpretationPageSetsTheAverageBeatsRightAndTheStripAcro
     EXPECT_EQ(first.rect.bottom, top);
     CDCObjectSelector<CFont, CECGDC> font(m_page.Device(), m_report.m_pPrintFont);
     EXPECT_EQ(second.points[0].x - first.points[0].x,
-              std::max<int>(Mm(60), m_page.Device().GetTextExtent(m_report.m_strDisplayInfo1).cx));
+              std::max<int>(Mm(60), m_page.Device().GetTextExtent(m_report.m_strDisplayInfo1).cx +
+                                        m_page.Device().GetTextExtent(CString(L" ")).cx));
 }
 
 TEST_F(ReportStrip, TheAverageSettingsLinesAlwaysSay25mmPerSecondWithSingleBlanks)

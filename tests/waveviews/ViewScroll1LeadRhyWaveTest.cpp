@@ -7,12 +7,15 @@
 #include <vector>
 
 #include "core/DataItem.h"
+#include "core/Globals.h"
+#include "dialogs/DlgEnlargedPreview.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/ClientDC.h"
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Resources.h"
 #include "printdevice/ECGDC.h"
 #include "tests/support/DCStateCheck.h"
 #include "tests/support/DocumentTestSupport.h"
@@ -148,6 +151,37 @@ TEST_F(SerialStripTest, ADragPagesTheRecordAndThePaneHearsTheStartAndTheViewInde
     Desktop::PumpMessages();
     const std::vector<std::pair<int, int>> expected{{6000, 1}};
     EXPECT_EQ(expected, m_pane.dragged);
+}
+
+TEST_F(SerialStripTest, TheHandShowsOnlyOverTheWindowAndTheMagnifierFollowsTheMouseUntilItLeaves)
+{
+    auto hover = [&](int x, int y) {
+        Desktop::MoveMouse(m_strip->GetSafeHwnd(), x, y);
+        Desktop::PumpMessages();
+        return m_strip->GetCurrentCursor();
+    };
+    const HCURSOR arrow = ::LoadCursor(nullptr, IDC_ARROW);
+    // The window is the first 120 pixels of the first row (20 pixels high).
+    EXPECT_EQ(g_hCursorHand, hover(kMargin + 60, 10));
+    EXPECT_EQ(arrow, hover(kMargin + 400, 10));
+    EXPECT_EQ(arrow, hover(kMargin + 60, 50));
+    EXPECT_EQ(arrow, hover(kMargin / 2, 10));
+
+    CDlgEnlargedPreview magnifier;
+    magnifier.SetEnlargedPreviewDoc(&m_mfer);
+    ASSERT_TRUE(magnifier.Create(CDlgEnlargedPreview::IDD, nullptr));
+    magnifier.SetWindowPos(nullptr, 1500, 800, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+    magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+    m_mfer.SetEnlargedPreview(&magnifier);
+    hover(kMargin + 60, 10);
+    EXPECT_TRUE(m_strip->IsMouseInside());
+    EXPECT_TRUE(m_strip->HasMagnifierCache());
+    Desktop::MoveMouse(POINT{1600, 600});
+    Desktop::PumpMessages();
+    EXPECT_FALSE(m_strip->IsMouseInside());
+    EXPECT_FALSE(m_strip->HasMagnifierCache());
+    m_mfer.SetEnlargedPreview(nullptr);
+    magnifier.DestroyWindow();
 }
 
 TEST_F(SerialStripTest, AClickOnTheMarginTellsThePaneOfTheMferPulse)

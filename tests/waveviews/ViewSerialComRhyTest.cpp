@@ -4,18 +4,22 @@
 // prints its pulses alone for another patient.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "core/DataItem.h"
+#include "dialogs/DlgEnlargedPreview.h"
 #include "documents/MFERViewDoc.h"
 #include "platform/base/Kernel.h"
 #include "platform/gdi/Image.h"
+#include "platform/ui/framework/ClientDC.h"
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "printdevice/ECGDC.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tests/support/DCStateCheck.h"
 #include "tools/MferWriter.h"
+#include "waveviews/ViewEnlargedPreview.h"
 #include "waveviews/ViewSerialComRhy.h"
 
 namespace {
@@ -177,6 +181,55 @@ TEST_F(SerialComRhyTest, TheOneLeadSensitivityFallsWithTheRecordLength)
     EXPECT_FLOAT_EQ(own > 0.0f ? own : 10.0f, m_view->Get1LeadRhythmSense());
     // 10 s on 120 mm: 12 mm/s, down to 10.
     EXPECT_FLOAT_EQ(10.0f, m_view->Get1LeadRhyWaveSpeed(FALSE));
+}
+
+TEST_F(SerialComRhyTest, InModeFiveTheFirstViewStoresTheOneLeadGainItFittedAndTheSecondDoesNot)
+{
+    ListMixedRecords();
+    m_doc.SetSenseMode(5);
+    const float marker = 7.0f;
+    m_doc.SetSense(2, marker, 0);
+    MakeView(13, 0);
+    m_view->SetViewIndex(1);
+    Draw();
+    EXPECT_FLOAT_EQ(marker, m_doc.GetSense(2, 0));
+    m_view->SetViewIndex(0);
+    Draw();
+    const float fitted = m_doc.GetSense(2, 0);
+    EXPECT_NE(marker, fitted);
+    EXPECT_GT(fitted, 0.0f);
+    EXPECT_LT(fitted, 40.0f);
+    EXPECT_EQ(5u, m_doc.GetSenseMode());
+    // Not in the other automatic modes.
+    m_doc.SetSenseMode(2);
+    m_doc.SetSense(2, marker, 0);
+    Draw();
+    EXPECT_FLOAT_EQ(marker, m_doc.GetSense(2, 0));
+}
+
+TEST_F(SerialComRhyTest, APacedModel8000RecordKeepsItsOneLeadInTheMiddleWhateverItsExtremes)
+{
+    // A paced model-8000 record, and a plain one to be the document's current record.
+    morvelance::RestRecordShape shape;
+    shape.olderReader = true;
+    shape.pacemaker = true;
+    _RESTDATAITEM* paced = AddRecord("paced8000", shape);
+    ASSERT_EQ(0, Open(paced));
+    AddListed(paced->uSystemCode, paced->strXMLPath, paced->strFilePath);
+    _RESTDATAITEM* plain = AddRest("plain", morvelance::rec::RecordKind::Rest12);
+    m_doc.SetSenseMode(2);
+    m_doc.SetSense(2, 10.0f, 0);
+    MakeView(13, 0);
+    ASSERT_EQ(paced, m_view->GetRestItem());
+    // The document says the record is paced while it is current there.
+    m_doc.SetCurDataIndex(paced->nID);
+    Draw();
+    const int middle = m_view->GetScreenBaseline(0);
+    m_doc.SetCurDataIndex(plain->nID);
+    Draw();
+    const int fitted = m_view->GetScreenBaseline(0);
+    EXPECT_EQ(300, middle);
+    EXPECT_NE(middle, fitted);
 }
 
 TEST_F(SerialComRhyTest, AOneLeadLeadPastTheRecordsLeadsFallsBackToLeadII)
@@ -416,6 +469,16 @@ protected:
         platform::ui::Desktop::Click(view.GetSafeHwnd(), p.x, p.y);
         platform::ui::Desktop::PumpMessages();
     }
+    // The comparison's magnifier, 200 × 100 at twice the size, shown far right.
+    bool OpenMagnifier(CDlgEnlargedPreview& magnifier)
+    {
+        magnifier.SetEnlargedPreviewDoc(&m_base);
+        if (!magnifier.Create(CDlgEnlargedPreview::IDD, nullptr)) return false;
+        magnifier.SetWindowPos(nullptr, 1500, 0, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+        magnifier.SetScaleRatio(2.0f);
+        magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+        return true;
+    }
     CPulseWindow m_notify;
 };
 
@@ -486,6 +549,98 @@ TEST_F(SerialComRhyMouseTest, TheClickedLeadAndSampleAreTheOnesUnderThePoint)
     view.CloseAllPopupDlg();
     view.HideAllPopupDlg(FALSE);
     EXPECT_EQ(0, view.IsPopupOpen());
+}
+
+TEST_F(SerialComRhyMouseTest, TheMagnifierFollowsTheMouseOverTheLargeViewAndDropsItsPictureOnLeave)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.UpdateWindow();
+    CDlgEnlargedPreview magnifier;
+    ASSERT_TRUE(OpenMagnifier(magnifier));
+    CViewEnlargedPreview* preview = magnifier.GetEnlargedPreview();
+    ASSERT_NE(nullptr, preview);
+    auto hover = [&](CPoint p) {
+        platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), p.x, p.y);
+        platform::ui::Desktop::PumpMessages();
+        preview->UpdateWindow();
+    };
+    auto darkPixels = [&] {
+        CClientDC picture(preview);
+        int n = 0;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 200; ++x) {
+                const COLORREF c = picture.GetPixel(x, y);
+                n += std::min({GetRValue(c), GetGValue(c), GetBValue(c)}) < 80;
+            }
+        return n;
+    };
+    // Lead I's trace in the middle of the view.
+    const CPoint onTrace(300, view.GetScreenBaseline(0));
+
+    // The magnifier of the shown record's document decides whether it shows:
+    // the comparison's own alone is not enough.
+    m_base.SetEnlargedPreview(&magnifier);
+    hover(onTrace);
+    EXPECT_FALSE(view.IsMouseInside());
+    EXPECT_FALSE(view.HasMagnifierCache());
+
+    m_doc.SetEnlargedPreview(&magnifier);
+    hover(onTrace);
+    EXPECT_TRUE(view.IsMouseInside());
+    EXPECT_TRUE(view.HasMagnifierCache());
+    EXPECT_GT(darkPixels(), 20);
+
+    // Leaving the view drops the picture; the magnifier stays as it is.
+    platform::ui::Desktop::MoveMouse(POINT{1000, 900});
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_FALSE(view.IsMouseInside());
+    EXPECT_FALSE(view.HasMagnifierCache());
+    EXPECT_TRUE(magnifier.IsWindowVisible());
+
+    m_doc.SetEnlargedPreview(nullptr);
+    m_base.SetEnlargedPreview(nullptr);
+    magnifier.DestroyWindow();
+}
+
+TEST_F(SerialComRhyMouseTest, TheMagnifiedCalipersFollowTheirDragWithoutTheRestOfThePictureChanging)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.ShowDivider(TRUE);
+    view.SetDividerCheck(TRUE, 1);
+    view.UpdateWindow();
+    CDlgEnlargedPreview magnifier;
+    ASSERT_TRUE(OpenMagnifier(magnifier));
+    m_doc.SetEnlargedPreview(&magnifier);
+    m_base.SetEnlargedPreview(&magnifier);
+    CViewEnlargedPreview* preview = magnifier.GetEnlargedPreview();
+    // The caliper's colour about the magnifier's centre, where the cursor
+    // holding the grip is shown.
+    const CPoint grip = view.GetDividerGrip(0, 0).CenterPoint();
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), grip.x, grip.y);
+    platform::ui::Desktop::PumpMessages();
+    auto caliperPixels = [&] {
+        preview->UpdateWindow();
+        CClientDC picture(preview);
+        int n = 0;
+        for (int y = 30; y < 70; ++y)
+            for (int x = 80; x < 120; ++x) {
+                const COLORREF c = picture.GetPixel(x, y);
+                n += GetBValue(c) > 200 && GetRValue(c) < 60 && GetGValue(c) < 60;
+            }
+        return n;
+    };
+    EXPECT_GT(caliperPixels(), 0);
+    // Dragged 40 px on, the grip is still under the cursor in the magnifier:
+    // the picture is drawn again, not the one from before the drag moved along.
+    platform::ui::Desktop::Drag(view.GetSafeHwnd(), POINT{grip.x, grip.y}, POINT{grip.x + 40, grip.y});
+    platform::ui::Desktop::PumpMessages();
+    ASSERT_EQ(grip.x + 40, view.GetDividerGrip(0, 0).CenterPoint().x);
+    EXPECT_GT(caliperPixels(), 0);
+    EXPECT_TRUE(view.HasMagnifierCache());
+
+    m_doc.SetEnlargedPreview(nullptr);
+    m_base.SetEnlargedPreview(nullptr);
+    magnifier.DestroyWindow();
 }
 
 TEST_F(SerialComRhyTest, AnMferRecordAskingForItTakesATimeLabelFromItsStartTime)
