@@ -17,50 +17,21 @@
 #include "platform/print/PrintSetup.h"
 #include "tests/host/HostPdf.h"
 #include "tests/platform/print/CupsScheduler.h"
+#include "tests/platform/print/PrintTestSupport.h"
 #include "tools/Mkrecord.h"
 
 using namespace hosttest;
 using cupstest::CupsScheduler;
 using cupstest::Delivered;
+using printtest::ScopedEnv;
 
 namespace {
 
 const char kWardQueue[] = "Ward laser";          // a registry queue handing its jobs to "sink"
 const char kJapanese[] = "心電図プリンター";     // a destination printed to by its own name
 
-// Sets an environment variable for the hosts this test starts, and puts it back.
-class HostEnv {
-public:
-    HostEnv(const char* name, const std::string& value) : m_name(name)
-    {
-        const char* previous = std::getenv(name);
-        m_had = previous != nullptr;
-        if (previous) m_previous = previous;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~HostEnv()
-    {
-        if (m_had) ::setenv(m_name, m_previous.c_str(), 1);
-        else ::unsetenv(m_name);
-    }
-    HostEnv(const HostEnv&) = delete;
-    HostEnv& operator=(const HostEnv&) = delete;
-
-private:
-    const char* m_name;
-    bool m_had = false;
-    std::string m_previous;
-};
-
-class HostCupsPrintTest : public ::testing::Test {
+class HostCupsPrintTest : public cupstest::WithScheduler<::testing::Test> {
 protected:
-    static void SetUpTestSuite() { s_scheduler = new CupsScheduler(); }
-    static void TearDownTestSuite()
-    {
-        delete s_scheduler;
-        s_scheduler = nullptr;
-    }
-
     void SetUp() override
     {
         CUPS_SCHEDULER_OR_SKIP(*s_scheduler);
@@ -73,25 +44,17 @@ protected:
                                      "\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\" +
                                      kWardQueue + "]\n\"Port\"=\"cups:sink\"\n\"PaperSize\"=dword:00000008\n"
                                      "\"Orientation\"=dword:00000002\n";
-        m_env.emplace_back(new HostEnv("MORVELANCE_REGISTRY", m_dir.Write("registry.reg", registry)));
+        m_env.emplace_back(new ScopedEnv("MORVELANCE_REGISTRY", m_dir.Write("registry.reg", registry)));
         m_spool = m_dir.File("spool");
-        m_env.emplace_back(new HostEnv("MORVELANCE_SPOOL", m_spool));
-        m_env.emplace_back(new HostEnv("CUPS_SERVER", s_scheduler->Socket()));
+        m_env.emplace_back(new ScopedEnv("MORVELANCE_SPOOL", m_spool));
+        m_env.emplace_back(new ScopedEnv("CUPS_SERVER", s_scheduler->Socket()));
         m_before = s_scheduler->Jobs().size();
     }
 
     std::string Sample(const std::string& name) const { return m_dir.File("samples/" + name + ".ecg"); }
 
     // The jobs the back end received during this test, waiting for `count`.
-    std::vector<Delivered> Received(size_t count) const
-    {
-        std::vector<Delivered> jobs;
-        size_t index = 0;
-        for (const auto& job : s_scheduler->WaitForJobs(m_before + count)) {
-            if (index++ >= m_before) jobs.push_back(job.second);
-        }
-        return jobs;
-    }
+    std::vector<Delivered> Received(size_t count) const { return s_scheduler->JobsAfter(m_before, count); }
 
     // The bytes the host's own raw queue spools for a report (--pcl or --lips).
     std::string SpooledReport(const std::string& record, const char* language)
@@ -103,16 +66,13 @@ protected:
         return testsupport::ReadFileBytes(path);
     }
 
-    static CupsScheduler* s_scheduler;
     testsupport::TempDir m_dir;
     std::string m_spool;
     size_t m_before = 0;
 
 private:
-    std::vector<std::unique_ptr<HostEnv>> m_env;
+    std::vector<std::unique_ptr<ScopedEnv>> m_env;
 };
-
-CupsScheduler* HostCupsPrintTest::s_scheduler = nullptr;
 
 TEST_F(HostCupsPrintTest, RawReportsArriveByteForByteAsTheSpoolHoldsThem)
 {

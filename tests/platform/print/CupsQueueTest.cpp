@@ -44,15 +44,8 @@ DWORD PrintRaw(const wchar_t* printer, const std::string& bytes, const DEVMODEW*
     return EndDocPrinter(handle) ? 0 : GetLastError();
 }
 
-class CupsQueueTest : public PrintTest {
+class CupsQueueTest : public cupstest::WithScheduler<PrintTest> {
 protected:
-    static void SetUpTestSuite() { s_scheduler = new CupsScheduler(); }
-    static void TearDownTestSuite()
-    {
-        delete s_scheduler;
-        s_scheduler = nullptr;
-    }
-
     void SetUp() override
     {
         PrintTest::SetUp();
@@ -79,24 +72,13 @@ protected:
     }
 
     // The jobs the back end received during this test, waiting for `count`.
-    std::vector<Delivered> Received(size_t count) const
-    {
-        std::vector<Delivered> jobs;
-        size_t index = 0;
-        for (const auto& job : s_scheduler->WaitForJobs(m_before + count)) {
-            if (index++ >= m_before) jobs.push_back(job.second);
-        }
-        return jobs;
-    }
+    std::vector<Delivered> Received(size_t count) const { return s_scheduler->JobsAfter(m_before, count); }
 
-    static CupsScheduler* s_scheduler;
     size_t m_before = 0;
 
 private:
     std::unique_ptr<ScopedEnv> m_cupsServer;
 };
-
-CupsScheduler* CupsQueueTest::s_scheduler = nullptr;
 
 TEST_F(CupsQueueTest, RawJobsArriveByteForByteWithTheDeviceModeAsJobAttributesAndLeaveTheSpool)
 {

@@ -25,6 +25,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace cupstest {
 
@@ -158,6 +159,17 @@ public:
         return jobs;
     }
 
+    // The jobs after the first `before`, in id order, waiting for `count` of them.
+    std::vector<Delivered> JobsAfter(size_t before, size_t count) const
+    {
+        std::vector<Delivered> jobs;
+        size_t index = 0;
+        for (const auto& job : WaitForJobs(before + count)) {
+            if (index++ >= before) jobs.push_back(job.second);
+        }
+        return jobs;
+    }
+
     // Waits until the back end has written `count` jobs (10 s at most).
     std::map<int, Delivered> WaitForJobs(size_t count) const
     {
@@ -240,6 +252,22 @@ private:
     std::string m_failure;
     pid_t m_pid = -1;
 };
+
+// A fixture whose tests share one scheduler: made for the suite's first
+// test, stopped and removed after its last.
+template <class Base> class WithScheduler : public Base {
+protected:
+    static void SetUpTestSuite() { s_scheduler = new CupsScheduler(); }
+    static void TearDownTestSuite()
+    {
+        delete s_scheduler;
+        s_scheduler = nullptr;
+    }
+
+    static CupsScheduler* s_scheduler;
+};
+
+template <class Base> CupsScheduler* WithScheduler<Base>::s_scheduler = nullptr;
 
 }  // namespace cupstest
 
