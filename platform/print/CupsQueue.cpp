@@ -5,8 +5,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <map>
 #include <mutex>
@@ -177,6 +177,22 @@ PrinterConfig PrinterOf(const Attributes& attributes)
     return printer;
 }
 
+// The scheduler's description of one destination (its printer group, kept
+// in `response`); false when it has none of that name.
+bool Describe(http_t* http, const std::string& destination, Response& response, Attributes& printer)
+{
+    if (!IsDestinationName(destination)) return false;
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, PrinterUri(destination).c_str());
+    RequestDescription(request);
+    response.Reset(cupsDoRequest(http, request, "/"));
+    if (!response.Get() || cupsLastError() > IPP_STATUS_OK_CONFLICTING) return false;
+    const std::vector<Attributes> groups = PrinterGroups(response.Get());
+    if (groups.empty() || !Text(groups.front(), "printer-name")) return false;
+    printer = groups.front();
+    return true;
+}
+
 std::mutex g_handoverLock;
 std::vector<CupsHandover> g_handovers;
 
@@ -227,15 +243,10 @@ bool FindCupsPrinter(const std::wstring& name, PrinterConfig& printer)
     const std::string destination = ToUtf8(name);
     if (!IsDestinationName(destination)) return false;
     Connection http;
-    if (!http) return false;
-    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, PrinterUri(destination).c_str());
-    RequestDescription(request);
-    Response response(cupsDoRequest(http.Get(), request, "/"));
-    if (!response.Get() || cupsLastError() > IPP_STATUS_OK_CONFLICTING) return false;
-    const std::vector<Attributes> groups = PrinterGroups(response.Get());
-    if (groups.empty() || !Text(groups.front(), "printer-name")) return false;
-    printer = PrinterOf(groups.front());
+    Response response(nullptr);
+    Attributes attributes;
+    if (!http || !Describe(http.Get(), destination, response, attributes)) return false;
+    printer = PrinterOf(attributes);
     return true;
 }
 
@@ -284,21 +295,13 @@ CupsJob::~CupsJob()
 bool CupsJob::CheckDestination(void* connection, std::wstring& cause, DWORD& error) const
 {
     const std::wstring destination = FromUtf8(m_destination);
-    std::vector<Attributes> groups;
     Response response(nullptr);
-    if (IsDestinationName(m_destination)) {
-        ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, PrinterUri(m_destination).c_str());
-        RequestDescription(request);
-        response.Reset(cupsDoRequest(static_cast<http_t*>(connection), request, "/"));
-        if (response.Get() && cupsLastError() <= IPP_STATUS_OK_CONFLICTING) groups = PrinterGroups(response.Get());
-    }
-    if (groups.empty()) {
+    Attributes printer;
+    if (!Describe(static_cast<http_t*>(connection), m_destination, response, printer)) {
         cause = L"CUPS にプリンター " + destination + L" がありません";
         error = ERROR_INVALID_PRINTER_NAME;
         return false;
     }
-    const Attributes& printer = groups.front();
     const char* message = Text(printer, "printer-state-message");
     const std::wstring why = message && *message ? L" (" + Wide(message) + L")" : std::wstring();
     const auto accepting = printer.find("printer-is-accepting-jobs");

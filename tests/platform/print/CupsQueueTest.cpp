@@ -150,14 +150,24 @@ TEST_F(CupsQueueTest, DestinationsAreListedBesideTheRegistrysQueuesAndCupsNamesT
     EXPECT_EQ(L"cups:sink", ports[L"sink"]);
     EXPECT_EQ(L"cups:" + W(kJapanese), ports[W(kJapanese)]);
 
-    // Its device mode, as the report's printer asks for it.
+    // Its device mode, as the report's printer asks for it: the destination's own defaults.
+    ASSERT_TRUE(s_scheduler->Admin("lpadmin -p " + cupstest::Shell(kJapanese) +
+                                   " -o media-default=jis_b5_182x257mm -o orientation-requested-default=4"
+                                   " -o copies-default=3"));
     ScopedPrinter printer(W(kJapanese).c_str());
     ASSERT_TRUE(printer != nullptr);
     const LONG size = DocumentPropertiesW(nullptr, printer, nullptr, nullptr, nullptr, 0);
     ASSERT_GT(size, 0);
-    std::vector<BYTE> mode(static_cast<size_t>(size));
-    EXPECT_EQ(IDOK, DocumentPropertiesW(nullptr, printer, nullptr, reinterpret_cast<DEVMODEW*>(mode.data()), nullptr,
-                                        DM_OUT_BUFFER));
+    std::vector<BYTE> modeBytes(static_cast<size_t>(size));
+    auto* mode = reinterpret_cast<DEVMODEW*>(modeBytes.data());
+    EXPECT_EQ(IDOK, DocumentPropertiesW(nullptr, printer, nullptr, mode, nullptr, DM_OUT_BUFFER));
+    EXPECT_EQ(DMPAPER_B5, mode->dmPaperSize);
+    EXPECT_EQ(DMORIENT_LANDSCAPE, mode->dmOrientation);
+    EXPECT_EQ(3, mode->dmCopies);
+    // A size outside the paper table leaves the printer's A4.
+    ASSERT_TRUE(s_scheduler->Admin("lpadmin -p " + cupstest::Shell(kJapanese) + " -o media-default=na_govt-letter_8x10in"));
+    EXPECT_EQ(IDOK, DocumentPropertiesW(nullptr, nullptr, W(kJapanese).c_str(), mode, nullptr, DM_OUT_BUFFER));
+    EXPECT_EQ(DMPAPER_A4, mode->dmPaperSize);
 
     ASSERT_TRUE(s_scheduler->Admin("lpadmin -d sink"));
     wchar_t name[64];
