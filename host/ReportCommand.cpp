@@ -25,11 +25,11 @@
 #include "host/HostReportWave.h"
 #include "host/OutputFolder.h"
 #include "host/PdfJobFolder.h"
+#include "host/PrinterJobWatch.h"
 #include "host/SerialRecordSet.h"
 #include "host/ViewCommand.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/Registry.h"
-#include "platform/print/CupsQueue.h"
 #include "platform/print/PrintSetup.h"
 #include "printdevice/ECGPrinter.h"
 
@@ -183,9 +183,7 @@ public:
         }
         printer.SetPrinterName(CString(m_queue.c_str()));
         printer.SetPrintType(m_output == Output::Pcl ? 3 : m_output == Output::Lips ? 5 : 1);
-        const auto jobs = platform::print::ListSpooledJobs(platform::print::SpoolFolder(m_queue));
-        m_lastJobBefore = jobs.empty() ? 0 : jobs.back().id;
-        m_handoversBefore = platform::print::CupsHandovers().size();
+        m_watch.reset(new PrinterJobWatch(m_queue));
         return true;
     }
 
@@ -198,24 +196,7 @@ public:
             std::printf("%s\n", pdf.c_str());
             return true;
         }
-        // A CUPS queue's job has left the spool once CUPS took it: its id there
-        // names it. One CUPS did not take failed (the platform said why).
-        const auto handovers = platform::print::CupsHandovers();
-        if (handovers.size() > m_handoversBefore) {
-            const platform::print::CupsHandover& last = handovers.back();
-            if (last.taken) std::printf("%s-%d\n", last.destination.c_str(), last.cupsJob);
-            return last.taken;
-        }
-        // Other hosts may print to the same queue at the same time: the
-        // newest job this process finished is the one.
-        const auto jobs = platform::print::ListSpooledJobs(platform::print::SpoolFolder(m_queue));
-        const std::wstring self = std::to_wstring(static_cast<long>(getpid()));
-        for (auto job = jobs.rbegin(); job != jobs.rend(); ++job) {
-            if (job->id <= m_lastJobBefore || job->Detail("Process") != self) continue;
-            std::printf("%s\n", job->dataPath.c_str());
-            return true;
-        }
-        return false;
+        return m_watch && m_watch->Report();
     }
 
 private:
@@ -239,8 +220,7 @@ private:
     JobFolder m_work;         // removed last, the job's registry with it
     JobRegistry m_registry;   // entered for a PDF job only
     bool m_named;             // --printer: the queue is the user's, not the host's own raw queue
-    DWORD m_lastJobBefore = 0;   // the newest finished job of the queue before this one
-    size_t m_handoversBefore = 0;   // this process's CUPS handovers before this job
+    std::unique_ptr<PrinterJobWatch> m_watch;   // a print to a queue: where its job went
 };
 
 // The print layout tables of the record's kind, as a host loads them

@@ -1,6 +1,6 @@
-// The host printing reports to printers of the print service, against a
-// scheduler of the test's own: raw reports arrive byte for byte as the spool
-// holds them, a drawn report as a PDF with the report's text, hosts printing
+// The host printing reports and views to printers of the print service,
+// against a scheduler of the test's own: raw reports arrive byte for byte as
+// the spool holds them, a drawn report as a PDF with the report's text, hosts printing
 // at once each their own job; with the scheduler stopped the print fails
 // with the printer and the cause named and the job kept in the spool, and
 // once the scheduler is back a print arrives once.
@@ -135,6 +135,21 @@ TEST_F(HostCupsPrintTest, HostsPrintingAtOnceEachGetTheirOwnJobWithTheReportsTex
         while (!job.empty() && job.back() == '\n') job.pop_back();
         EXPECT_EQ(print.patient, patientOfJob[job]) << "the host named " << job;
     }
+}
+
+TEST_F(HostCupsPrintTest, AViewPrintedToADestinationArrivesAsItsPdf)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "pdftotext and pdftoppm (poppler-utils) are not installed";
+    const HostRun run = Host({"print", Sample("rest15_90"), "--view", "sheet", "--printer", kWardQueue});
+    ASSERT_EQ(0, run.status) << run.err;
+    const std::vector<Delivered> jobs = Received(1);
+    ASSERT_EQ(1u, jobs.size());
+    EXPECT_EQ("sink-" + std::to_string(jobs[0].id) + "\n", run.out);
+    const std::string pdf = m_dir.Write("view.pdf", jobs[0].data);
+    std::set<std::string> words;
+    for (const PdfWord& word : PdfWords(pdf)) words.insert(word.text);
+    EXPECT_EQ(1u, words.count("V4R"));   // a lead only the fifteen-lead record has
+    EXPECT_GE(PdfPageCount(pdf), 1);
 }
 
 TEST_F(HostCupsPrintTest, AStoppedSchedulerFailsThePrintNamingThePrinterAndKeepsTheJobUntilAPrintArrivesOnce)
