@@ -25,6 +25,7 @@
 #include "host/HostReportWave.h"
 #include "host/OutputFolder.h"
 #include "host/PdfJobFolder.h"
+#include "host/PrinterJobWatch.h"
 #include "host/SerialRecordSet.h"
 #include "host/ViewCommand.h"
 #include "platform/base/CodePage.h"
@@ -46,7 +47,8 @@ struct ReportOptions {
     Output output = Output::None;
     std::string pdf;
     bool strip = false;    // --strip: the one-lead strip under the waves
-    std::string printer;   // --printer: a queue of the host's registry, printed through GDI
+    std::string printer;   // --printer: a queue of the registry or a CUPS destination; through GDI, or
+                           // with --pcl / --lips the raw job
 };
 
 // The reports the host prints today, with the titles of their pages.
@@ -91,7 +93,10 @@ bool ParseOptions(int argc, char** argv, ReportOptions& options)
         else if (arg == "--pdf") options.output = Output::Pdf, options.pdf = argv[++i];
         else if (arg == "--pcl") options.output = Output::Pcl;
         else if (arg == "--lips") options.output = Output::Lips;
-        else if (arg == "--printer") options.output = Output::Printer, options.printer = argv[++i];
+        else if (arg == "--printer") {
+            options.printer = argv[++i];
+            if (options.output == Output::None) options.output = Output::Printer;
+        }
         else if (arg == "--anno") options.anno = true;
         else if (arg == "--strip") options.strip = true;
         else if (arg.rfind("--", 0) == 0) {
@@ -156,7 +161,10 @@ std::string FirstPdf(const std::string& folder)
 // removes or redirects another's.
 class ReportQueue {
 public:
-    ReportQueue(Output output, const std::string& printer) : m_output(output), m_queue(QueueName(output, printer)) {}
+    ReportQueue(Output output, const std::string& printer)
+        : m_output(output), m_queue(QueueName(output, printer)), m_named(!printer.empty())
+    {
+    }
 
     bool SetUp(CECGPrinter& printer)
     {
@@ -165,7 +173,7 @@ public:
         printer.SetPageSize(9, 2);
         printer.SetPrintMargin(10, 10, 10, 10);
         if (m_output == Output::Pdf) return SetUpPdf(printer);
-        if (m_output != Output::Printer) {
+        if (m_output != Output::Printer && !m_named) {
             // The raw queues are the host's own: named in its registry on first use.
             platform::print::PrinterSetup setup;
             setup.name = m_queue;
@@ -175,8 +183,7 @@ public:
         }
         printer.SetPrinterName(CString(m_queue.c_str()));
         printer.SetPrintType(m_output == Output::Pcl ? 3 : m_output == Output::Lips ? 5 : 1);
-        const auto jobs = platform::print::ListSpooledJobs(platform::print::SpoolFolder(m_queue));
-        m_lastJobBefore = jobs.empty() ? 0 : jobs.back().id;
+        m_watch.reset(new PrinterJobWatch(m_queue));
         return true;
     }
 
@@ -189,16 +196,7 @@ public:
             std::printf("%s\n", pdf.c_str());
             return true;
         }
-        // Other hosts may print to the same queue at the same time: the
-        // newest job this process finished is the one.
-        const auto jobs = platform::print::ListSpooledJobs(platform::print::SpoolFolder(m_queue));
-        const std::wstring self = std::to_wstring(static_cast<long>(getpid()));
-        for (auto job = jobs.rbegin(); job != jobs.rend(); ++job) {
-            if (job->id <= m_lastJobBefore || job->Detail("Process") != self) continue;
-            std::printf("%s\n", job->dataPath.c_str());
-            return true;
-        }
-        return false;
+        return m_watch && m_watch->Report();
     }
 
 private:
@@ -212,16 +210,17 @@ private:
 
     static std::wstring QueueName(Output output, const std::string& printer)
     {
+        if (!printer.empty() || output == Output::Printer) return platform::FromUtf8(printer);
         if (output == Output::Pcl) return kPclQueue;
-        if (output == Output::Lips) return kLipsQueue;
-        return platform::FromUtf8(printer);
+        return kLipsQueue;
     }
 
     Output m_output;
     std::wstring m_queue;
     JobFolder m_work;         // removed last, the job's registry with it
     JobRegistry m_registry;   // entered for a PDF job only
-    DWORD m_lastJobBefore = 0;   // the newest finished job of the queue before this one
+    bool m_named;             // --printer: the queue is the user's, not the host's own raw queue
+    std::unique_ptr<PrinterJobWatch> m_watch;   // a print to a queue: where its job went
 };
 
 // The print layout tables of the record's kind, as a host loads them

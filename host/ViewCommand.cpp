@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <memory>
 #include <vector>
 
 #include "core/TavrionDoc.h"
@@ -23,6 +24,7 @@
 #include "host/MagnifierPreview.h"
 #include "host/MeasurementViewCommand.h"
 #include "host/OutputFolder.h"
+#include "host/PrinterJobWatch.h"
 #include "host/PdfJobFolder.h"
 #include "host/RestAnalysisViewCommand.h"
 #include "host/SheetView.h"
@@ -60,6 +62,7 @@ struct ViewOptions {
     std::string png;
     std::string outDir;
     std::string pdf;
+    std::string printer;   // print --printer: a queue of the registry or a CUPS destination, instead of --pdf
     int mouseMode = 0;   // 0: the document's own
     int magnifyX = -1;
     int magnifyY = -1;
@@ -161,6 +164,8 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
             if (!value(options.outDir)) return false;
         } else if (arg == "--pdf") {
             if (!value(options.pdf)) return false;
+        } else if (arg == "--printer") {
+            if (!value(options.printer)) return false;
         } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
             std::fprintf(stderr, "morvelance-host: unknown option '%s'\n", arg.c_str());
             return false;
@@ -182,8 +187,8 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
             std::fprintf(stderr, "morvelance-host: view needs %s\n", all ? "--out DIR with --view all" : "--png OUT.png");
             return false;
         }
-    } else if (options.pdf.empty()) {
-        std::fprintf(stderr, "morvelance-host: print needs --pdf OUT.pdf\n");
+    } else if (options.pdf.empty() && options.printer.empty()) {
+        std::fprintf(stderr, "morvelance-host: print needs --pdf OUT.pdf or --printer QUEUE\n");
         return false;
     }
     return true;
@@ -358,13 +363,21 @@ class PdfJob {
 public:
     explicit PdfJob(CTavrionDoc& doc) : m_doc(doc) {}
 
-    bool Begin()
+    // `queue`: a printer of the user's to print to instead of the PDF printer.
+    bool Begin(const std::string& queue = std::string())
     {
-        m_work.path = MakeTempFolder();
-        if (m_work.path.empty() || !m_registry.Enter(m_work.path + "/registry.reg") || !InstallPdfPrinter(m_work.path))
-            return false;
-        m_printer.SetPrinterName(CString(platform::print::kPdfPrinterName));
-        m_printer.SetPDFSavePath(CString(platform::FromUtf8(m_work.path + "/saved/").c_str()));
+        if (!queue.empty()) {
+            const std::wstring name = platform::FromUtf8(queue);
+            m_printer.SetPrinterName(CString(name.c_str()));
+            m_watch.reset(new PrinterJobWatch(name));
+        } else {
+            m_work.path = MakeTempFolder();
+            if (m_work.path.empty() || !m_registry.Enter(m_work.path + "/registry.reg") ||
+                !InstallPdfPrinter(m_work.path))
+                return false;
+            m_printer.SetPrinterName(CString(platform::print::kPdfPrinterName));
+            m_printer.SetPDFSavePath(CString(platform::FromUtf8(m_work.path + "/saved/").c_str()));
+        }
         m_printer.SetPageSize(9, 2);
         m_printer.SetPrintMargin(10, 10, 10, 10);
         if (!m_printer.CreateECGPrintDC(&m_doc)) return false;
@@ -433,6 +446,7 @@ public:
     {
         bool ok = m_started && m_dc->EndDoc() > 0;
         m_started = false;
+        if (m_watch) return ok && m_watch->Report();   // a printer's job: it tells where it went
         m_printer.RecoverDistillerInfo();
         ok = ok && m_printer.MovePDFFile();
         const std::string made = ok ? FindPdf(m_work.path + "/saved") : std::string();
@@ -456,6 +470,7 @@ private:
     CTavrionDoc& m_doc;
     JobFolder m_work;         // the job's own folder, removed at the end
     JobRegistry m_registry;   // the job's printer lives here, never in the user's registry
+    std::unique_ptr<PrinterJobWatch> m_watch;   // printing to a queue of the user's
     CECGPrinter m_printer;
     CECGDC* m_dc = nullptr;   // the printer's, for the job
     CFont m_font;
@@ -474,15 +489,16 @@ bool PrintToPdf(CTavrionDoc& doc, const std::vector<CRuntimeClass*>& classes, co
     bool ok;
     {
         PdfJob job(doc);
-        ok = job.Begin();
+        ok = job.Begin(options.printer);
         for (CRuntimeClass* viewClass : classes) ok = ok && job.PrintView(viewClass, options);
         ok = job.Finish(pdf) && ok;
     }
     if (!ok) {
-        std::fprintf(stderr, "morvelance-host: %s could not be printed\n", pdf.c_str());
+        std::fprintf(stderr, "morvelance-host: %s could not be printed\n",
+                     options.printer.empty() ? pdf.c_str() : options.printer.c_str());
         return false;
     }
-    std::printf("%s\n", pdf.c_str());
+    if (options.printer.empty()) std::printf("%s\n", pdf.c_str());
     return true;
 }
 
@@ -533,7 +549,8 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
     for (const std::string& name : names) classes.push_back(ViewClass(name));
     if (std::count(classes.begin(), classes.end(), nullptr) > 0) return 1;
     const std::string& target = command == "print" ? options.pdf : options.png;
-    if (!(options.outDir.empty() ? MakeFolderOf(target) : MakeOutputFolder(options.outDir))) return 1;
+    // A print to a printer (--printer) has no file of its own.
+    if (!(options.outDir.empty() ? target.empty() || MakeFolderOf(target) : MakeOutputFolder(options.outDir))) return 1;
 
     int failures = ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
         ApplyDisplayOptions(doc, options);

@@ -1,5 +1,6 @@
 #include "platform/print/PrinterConfig.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cwctype>
 
@@ -7,6 +8,7 @@
 #include "platform/base/File.h"
 #include "platform/base/Profile.h"
 #include "platform/base/Registry.h"
+#include "platform/print/CupsQueue.h"
 
 namespace platform {
 namespace print {
@@ -67,6 +69,9 @@ bool ReadPrinter(HKEY printers, const std::wstring& keyName, PrinterConfig& prin
     printer.location = ReadRegString(key, L"Location", L"");
     printer.spoolDirectory = ReadRegString(key, L"SpoolDirectory", L"");
     printer.kind = KindFromText(ReadRegString(key, L"Kind", L""));
+    printer.cupsDestination = CupsDestinationOfPort(printer.port);
+    // The PDF printer's port is its folder: it is no CUPS queue whatever it says.
+    if (printer.kind == QueueKind::Pdf) printer.cupsDestination.clear();
     printer.paperSize = DwordOr(key, L"PaperSize", printer.paperSize);
     printer.orientation = DwordOr(key, L"Orientation", printer.orientation);
     printer.copies = DwordOr(key, L"Copies", printer.copies);
@@ -135,7 +140,8 @@ bool FindPrinter(const wchar_t* name, PrinterConfig& printer)
 {
     if (!name || !*name) return false;
     HKEY printers = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kPrintersKey, 0, KEY_READ, &printers) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kPrintersKey, 0, KEY_READ, &printers) != ERROR_SUCCESS)
+        return FindCupsPrinter(name, printer);
     KeyCloser closer(printers);
     const std::wstring wanted = name;
     bool found = false;
@@ -143,20 +149,27 @@ bool FindPrinter(const wchar_t* name, PrinterConfig& printer)
         if (EqualNoCase(keyName, wanted)) found = ReadPrinter(printers, keyName, printer);
         return !found;
     });
-    return found;
+    return found || FindCupsPrinter(wanted, printer);
 }
 
 std::vector<PrinterConfig> ListPrinters()
 {
     std::vector<PrinterConfig> list;
     HKEY printers = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kPrintersKey, 0, KEY_READ, &printers) != ERROR_SUCCESS) return list;
-    KeyCloser closer(printers);
-    ForEachPrinterKey(printers, [&](const std::wstring& keyName) {
-        PrinterConfig printer;
-        if (ReadPrinter(printers, keyName, printer)) list.push_back(printer);
-        return true;
-    });
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kPrintersKey, 0, KEY_READ, &printers) == ERROR_SUCCESS) {
+        KeyCloser closer(printers);
+        ForEachPrinterKey(printers, [&](const std::wstring& keyName) {
+            PrinterConfig printer;
+            if (ReadPrinter(printers, keyName, printer)) list.push_back(printer);
+            return true;
+        });
+    }
+    // A registry printer keeps its name: a destination of the same name is reached through it.
+    const size_t configured = list.size();
+    for (const PrinterConfig& cups : ListCupsPrinters()) {
+        const auto named = [&](const PrinterConfig& printer) { return EqualNoCase(printer.name, cups.name); };
+        if (std::none_of(list.begin(), list.begin() + static_cast<long>(configured), named)) list.push_back(cups);
+    }
     return list;
 }
 

@@ -28,15 +28,18 @@ struct PrinterConfig {
     std::wstring comment;
     std::wstring location;
     std::wstring spoolDirectory; // as written in the registry; empty for the default spool
+    std::string cupsDestination; // UTF-8; non-empty: a CUPS queue, jobs handed to this destination (CupsQueue.h)
     QueueKind kind = QueueKind::Spool;
     int paperSize = 9;           // DMPAPER_* of the default device mode (A4)
     int orientation = 1;         // DMORIENT_* of the default device mode
     int copies = 1;
 };
 
-// The printer whose key name equals `name` ignoring case; false when none.
+// The printer whose key name equals `name` ignoring case, else the CUPS
+// destination of that name; false when neither is there.
 bool FindPrinter(const wchar_t* name, PrinterConfig& printer);
-// Every configured printer, in the registry's (alphabetical) order.
+// Every configured printer, in the registry's (alphabetical) order, then the
+// CUPS destinations no registry printer is named after, in CUPS's order.
 std::vector<PrinterConfig> ListPrinters();
 
 // The spool folder of a printer (native path, not created): its

@@ -60,6 +60,8 @@ void DropDocument(HDC hdc, PrinterDc& dc)
     platform::gdi::PrintSurfaceAbort(hdc);
     if (dc.spoolJob) dc.spoolJob->Abort();
     dc.spoolJob.reset();
+    if (dc.cupsJob) dc.cupsJob->Cancel();
+    dc.cupsJob.reset();
     dc.inDocument = false;
     dc.inPage = false;
 }
@@ -143,6 +145,9 @@ bool OpenTarget(PrinterDc& dc, const DOCINFOW& info)
     platform::print::PaperOf(dc.devMode, width, height);
     dc.spoolJob->AddDetail("PaperWidth", Decimal(width));
     dc.spoolJob->AddDetail("PaperLength", Decimal(height));
+    if (!dc.printer.cupsDestination.empty())
+        dc.cupsJob.reset(new platform::print::CupsJob(
+            dc.printer, platform::print::CupsJobTitle(dc.document, dc.jobId), dc.devMode));
     return true;
 }
 
@@ -155,6 +160,7 @@ struct FinishedDocument {
     std::wstring document;
     std::string output;
     std::unique_ptr<SpoolJob> spoolJob;
+    std::unique_ptr<platform::print::CupsJob> cupsJob;
     int pages = 0;
 };
 
@@ -174,7 +180,10 @@ bool Deliver(FinishedDocument& finished, DWORD& error)
         return true;
     }
     finished.spoolJob->SetPages(finished.pages);
-    return finished.spoolJob->Commit("pdf", &finished.output, error);
+    if (!finished.spoolJob->Commit("pdf", &finished.output, error)) return false;
+    return !finished.cupsJob ||
+           platform::print::HandOverToCups(finished.printer, *finished.cupsJob, *finished.spoolJob, "application/pdf",
+                                           error);
 }
 
 }  // namespace
@@ -296,6 +305,7 @@ int EndDoc(HDC hdc)
         finished.document = dc->document;
         finished.output = dc->output;
         finished.spoolJob = std::move(dc->spoolJob);
+        finished.cupsJob = std::move(dc->cupsJob);
         finished.pages = pages < 0 ? 0 : pages;
     }
     DWORD error = ERROR_SUCCESS;

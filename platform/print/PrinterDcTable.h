@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/gdi/Gdi.h"
+#include "platform/print/CupsQueue.h"
 #include "platform/print/DevMode.h"
 #include "platform/print/PrinterConfig.h"
 #include "platform/print/SpoolJob.h"
@@ -36,6 +37,7 @@ struct PrinterDc {
     std::wstring document;
     std::string output;             // where the print surface writes the document (native path)
     std::unique_ptr<SpoolJob> spoolJob;   // DocumentTarget::Spool only
+    std::unique_ptr<CupsJob> cupsJob;     // a CUPS queue's spool job only
 };
 
 class PrinterDcTable {

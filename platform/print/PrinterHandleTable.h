@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 
+#include "platform/print/CupsQueue.h"
 #include "platform/print/DevMode.h"
 #include "platform/print/PrinterConfig.h"
 #include "platform/print/SpoolJob.h"
@@ -22,6 +23,7 @@ struct OpenedPrinter {
     std::wstring datatype;         // the handle's datatype for documents that name none
     std::mutex mutex;              // guards the job below
     std::unique_ptr<SpoolJob> job; // the open document; null between documents
+    std::unique_ptr<CupsJob> cupsJob; // its job in CUPS, for a CUPS queue's document
     bool inPage = false;
 };
 

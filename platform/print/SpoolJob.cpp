@@ -126,14 +126,35 @@ bool Exists(const std::string& path)
 
 // Whether a piece of job `id` (its data, a surface's output or partial file)
 // belongs to a job still at work or finished. Asked now, not from the
-// listing: a job may have begun or ended since. The reservation is asked
-// before the sidecar, as a job writes its sidecar before it lets the
-// reservation go.
+// listing: a job may have begun or ended since. Both locks are asked before
+// the sidecar: a job writes its sidecar before it lets its locks go, so a
+// lock found free means the sidecar of a finished job is already there. (The
+// sidecar asked first could be missing, the job then finish, and its data
+// be found unlocked and taken for a dead job's.)
 bool PieceIsLive(const std::string& folder, const std::string& name, const std::string& sidecar)
 {
     if (HeldByAJob(folder + "/" + name.substr(0, 5) + ".SPL")) return true;
-    if (!sidecar.empty() && Exists(folder + "/" + sidecar)) return true;
-    return HeldByAJob(folder + "/" + name);
+    if (HeldByAJob(folder + "/" + name)) return true;
+    return !sidecar.empty() && Exists(folder + "/" + sidecar);
+}
+
+// Flushes a file's bytes to the disk; false with the Win32 error.
+bool SyncFile(const std::string& path, DWORD& error)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const bool synced = fd >= 0 && ::fsync(fd) == 0;
+    if (!synced) error = ErrorFromErrno(errno);
+    if (fd >= 0) ::close(fd);
+    return synced;
+}
+
+// Makes a rename within the folder durable before anything names its result.
+void SyncFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 // Sweeps each folder once per process, before its first job.
@@ -299,7 +320,14 @@ bool SpoolJob::Commit(const std::string& extension, const std::string* producedF
         error = ERROR_INVALID_HANDLE;
         return false;
     }
-    if (!CloseData(error)) {
+    // The sidecar is the job's promise that its data is complete: the data
+    // reaches the disk first, whoever wrote it.
+    if (m_fd >= 0 && ::fsync(m_fd) != 0 && errno != EINVAL) {
+        error = ErrorFromErrno(errno);
+        Abort();
+        return false;
+    }
+    if (!CloseData(error) || (producedFile && !SyncFile(*producedFile, error))) {
         Abort();
         return false;
     }
@@ -321,6 +349,9 @@ bool SpoolJob::Commit(const std::string& extension, const std::string* producedF
         Abort();
         return false;
     }
+    SyncFolder(m_folder);
+    m_finalData = finalData;
+    m_sidecar = m_folder + "/" + stem + ".job";
     SpooledJob record;
     record.id = m_id;
     record.printer = m_printer;
@@ -332,10 +363,12 @@ bool SpoolJob::Commit(const std::string& extension, const std::string* producedF
     // Whose job it is: programs printing to one queue at the same time each
     // find their own among the finished jobs.
     record.details.emplace_back("Process", std::to_wstring(static_cast<long>(::getpid())));
-    if (!textfile::ReplaceAtomically(m_folder + "/" + stem + ".job", FormatSidecar(record))) {
+    if (!textfile::ReplaceAtomically(m_sidecar, FormatSidecar(record))) {
         error = ERROR_WRITE_FAULT;
         ::unlink(finalData.c_str());
         if (producedFile) ::unlink(m_dataPath.c_str());
+        m_finalData.clear();
+        m_sidecar.clear();
         m_finished = true;
         ReleaseLock();
         return false;
@@ -346,6 +379,16 @@ bool SpoolJob::Commit(const std::string& extension, const std::string* producedF
     m_finished = true;
     ReleaseLock();
     return true;
+}
+
+void SpoolJob::Withdraw()
+{
+    if (m_sidecar.empty()) return;
+    // The sidecar goes first: no sidecar may name data that is gone.
+    ::unlink(m_sidecar.c_str());
+    ::unlink(m_finalData.c_str());
+    m_sidecar.clear();
+    m_finalData.clear();
 }
 
 void SpoolJob::Abort()

@@ -1,6 +1,7 @@
 // One job on its way into a spool folder: the job id is reserved by linking
 // a locked temporary to <id>.SPL (which fails when the id is taken), the bytes go there while the job is written, and
-// Commit renames it to <id>_<document>.<ext> and writes the sidecar
+// Commit renames it to <id>_<document>.<ext> and, once those bytes are on
+// the disk, writes the sidecar
 // <id>_<document>.job, so a reader never sees half a job. Abort (or
 // destruction before Commit) removes everything the job made.
 //
@@ -57,6 +58,13 @@ public:
     // put in place; the job is then removed.
     bool Commit(const std::string& extension, const std::string* producedFile, DWORD& error);
     void Abort();
+    // A committed job's files (its data, then its sidecar); empty before
+    // Commit, when printing to a file, and after Withdraw.
+    const std::string& FinalDataPath() const { return m_finalData; }
+    const std::string& SidecarPath() const { return m_sidecar; }
+    // Removes a committed job from the folder once another queue (CUPS) has
+    // taken its bytes.
+    void Withdraw();
 
     // Removes what jobs of processes no longer running left in the folder.
     static void SweepFolder(const std::string& folder);
@@ -72,6 +80,8 @@ private:
 
     std::string m_folder;        // empty when printing to a file
     std::string m_dataPath;
+    std::string m_finalData;     // after Commit: the data file in the folder
+    std::string m_sidecar;       // after Commit: its sidecar
     int m_fd = -1;
     int m_lockFd = -1;           // holds the reservation's lock until the job is finished
     DWORD m_id = 0;

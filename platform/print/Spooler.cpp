@@ -8,6 +8,7 @@
 #include "platform/base/File.h"
 #include "platform/base/Kernel.h"
 #include "platform/base/Profile.h"
+#include "platform/print/CupsQueue.h"
 #include "platform/print/DevMode.h"
 #include "platform/print/PrinterConfig.h"
 #include "platform/print/PrinterHandleTable.h"
@@ -52,7 +53,8 @@ bool IsAcceptedDatatype(const std::wstring& datatype)
 
 std::wstring DefaultPrinterName()
 {
-    return platform::print::ReadDefaultPrinterEntry().name;
+    const std::wstring configured = platform::print::ReadDefaultPrinterEntry().name;
+    return configured.empty() ? platform::print::CupsDefaultPrinterName() : configured;
 }
 
 // The printers the enumeration flags select.
@@ -87,6 +89,8 @@ void DropJob(OpenedPrinter& opened)
 {
     if (opened.job) opened.job->Abort();
     opened.job.reset();
+    if (opened.cupsJob) opened.cupsJob->Cancel();
+    opened.cupsJob.reset();
     opened.inPage = false;
 }
 
@@ -235,6 +239,9 @@ DWORD StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pDocInfo)
     }
     if (!opened->job) return Fail(error);
     opened->inPage = false;
+    if (!opened->printer.cupsDestination.empty() && !(info.pOutputFile && *info.pOutputFile))
+        opened->cupsJob.reset(new platform::print::CupsJob(opened->printer, platform::print::CupsJobTitle(document, opened->job->Id()),
+                                                           opened->devMode));
     return opened->job->Id();
 }
 
@@ -279,12 +286,18 @@ BOOL EndDocPrinter(HANDLE hPrinter)
 {
     std::shared_ptr<OpenedPrinter> opened = Lookup(hPrinter);
     if (!opened) return FALSE;
-    std::lock_guard<std::mutex> lock(opened->mutex);
+    std::unique_lock<std::mutex> lock(opened->mutex);
     if (!opened->job) return Fail(ERROR_SPL_NO_STARTDOC);
     std::unique_ptr<SpoolJob> job = std::move(opened->job);
+    std::unique_ptr<platform::print::CupsJob> cupsJob = std::move(opened->cupsJob);
+    const PrinterConfig printer = opened->printer;
     opened->inPage = false;
+    lock.unlock();   // a failed handover shows a message box
     DWORD error = ERROR_SUCCESS;
     if (!job->Commit(SpoolJob::ExtensionOf(job->Datatype()), nullptr, error)) return Fail(error);
+    // The printer language goes to CUPS as it is, for the printer to read.
+    if (cupsJob && !platform::print::HandOverToCups(printer, *cupsJob, *job, "application/vnd.cups-raw", error))
+        return Fail(error);
     return TRUE;
 }
 

@@ -5,7 +5,10 @@
 //
 //     [HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Print\Printers\<printer name>]
 //     "Port"="LPT1:"                  the port; for the PDF printer the folder pattern it writes
-//                                     into, e.g. "C:\\PDF\\*.pdf" or "/srv/pdf/*.pdf"
+//                                     into, e.g. "C:\\PDF\\*.pdf" or "/srv/pdf/*.pdf";
+//                                     "cups:<destination>" makes the printer a CUPS queue: its
+//                                     finished jobs are handed to that destination of the print
+//                                     service (CupsQueue.h), e.g. "cups:Ward_3_Laser"
 //     "Printer Driver"="Generic"      the driver name EnumPrintersW reports
 //     "Datatype"="RAW"                the datatype of jobs that name none
 //     "Kind"="spool"                  who takes the jobs: "spool" (the spool folder, the default)
@@ -18,8 +21,10 @@
 //     "Comment"="", "Location"=""     optional, reported by EnumPrintersW
 //
 // so tests and hosts add a printer by writing the registry (platform::print::
-// ConfigurePrinter in PrintSetup.h does it). The default printer is the win.ini
-// entry [windows] device=<name>,<driver>,<port>, as on the original platform.
+// ConfigurePrinter in PrintSetup.h does it). Beside them, every destination of
+// the print service (CUPS) is a printer of its own name, port "cups:<name>".
+// The default printer is the win.ini entry [windows] device=<name>,<driver>,<port>,
+// as on the original platform; without one, CUPS's default destination.
 //
 // The spool. Each finished job of a "spool" printer is two files in the spool
 // folder (the printer's SpoolDirectory, else $MORVELANCE_SPOOL, else
@@ -272,6 +277,9 @@ typedef DOC_INFO_1W* LPDOC_INFO_1W;
 #define PRINTER_ALL_ACCESS 0x000F000Cu
 
 // Spooler error codes.
+#ifndef ERROR_NOT_READY
+#define ERROR_NOT_READY 21u
+#endif
 #ifndef ERROR_PRINT_CANCELLED
 #define ERROR_PRINT_CANCELLED 63u
 #endif

@@ -100,6 +100,9 @@ protected:
         m_spool = m_dir.File("spool");
         m_registryEnv.reset(new ScopedEnv("MORVELANCE_REGISTRY", m_registry));
         m_spoolEnv.reset(new ScopedEnv("MORVELANCE_SPOOL", m_spool));
+        // No print service: the machine's CUPS destinations stay out of the
+        // printers a test sees (a test with a scheduler of its own names it).
+        m_cupsEnv.reset(new ScopedEnv("CUPS_SERVER", m_dir.File("no-scheduler.sock")));
         platform::ReloadRegistry();
         m_liveAtStart = platform::gdi::LiveObjectCount();
     }
@@ -107,6 +110,7 @@ protected:
     void TearDown() override
     {
         EXPECT_EQ(m_liveAtStart, platform::gdi::LiveObjectCount()) << "GDI objects leaked by this test";
+        m_cupsEnv.reset();
         m_spoolEnv.reset();
         m_registryEnv.reset();
         platform::ReloadRegistry();
@@ -132,6 +136,7 @@ protected:
 private:
     std::unique_ptr<ScopedEnv> m_registryEnv;
     std::unique_ptr<ScopedEnv> m_spoolEnv;
+    std::unique_ptr<ScopedEnv> m_cupsEnv;
     int m_liveAtStart = 0;
 };
 

@@ -1,0 +1,41 @@
+#include "host/PrinterJobWatch.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "platform/print/CupsQueue.h"
+#include "platform/print/PrintSetup.h"
+
+namespace host {
+
+PrinterJobWatch::PrinterJobWatch(const std::wstring& queue) : m_queue(queue)
+{
+    const auto jobs = platform::print::ListSpooledJobs(platform::print::SpoolFolder(m_queue));
+    m_lastJobBefore = jobs.empty() ? 0 : jobs.back().id;
+    m_handoversBefore = platform::print::CupsHandovers().size();
+}
+
+bool PrinterJobWatch::Report() const
+{
+    // A CUPS queue's job has left the spool once CUPS took it: its id there
+    // names it.
+    const auto handovers = platform::print::CupsHandovers();
+    if (handovers.size() > m_handoversBefore) {
+        const platform::print::CupsHandover& last = handovers.back();
+        if (last.taken) std::printf("%s-%d\n", last.destination.c_str(), last.cupsJob);
+        return last.taken;
+    }
+    // Other hosts may print to the same queue at the same time: the newest
+    // job this process finished is the one.
+    const auto jobs = platform::print::ListSpooledJobs(platform::print::SpoolFolder(m_queue));
+    const std::wstring self = std::to_wstring(static_cast<long>(getpid()));
+    for (auto job = jobs.rbegin(); job != jobs.rend(); ++job) {
+        if (job->id <= m_lastJobBefore || job->Detail("Process") != self) continue;
+        std::printf("%s\n", job->dataPath.c_str());
+        return true;
+    }
+    return false;
+}
+
+}  // namespace host

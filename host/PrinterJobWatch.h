@@ -1,0 +1,28 @@
+// Where a print to a named printer went, as the host tells it: the spool
+// file of this process's job, or, for a CUPS queue, the job CUPS took.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "platform/base/WinTypes.h"
+
+namespace host {
+
+class PrinterJobWatch {
+public:
+    // Notes what the queue holds before the print.
+    explicit PrinterJobWatch(const std::wstring& queue);
+
+    // Prints the spool file's path, or DEST-ID for the job CUPS took, on
+    // standard output; false when the print left no job (CUPS did not take
+    // it: the platform has said why).
+    bool Report() const;
+
+private:
+    std::wstring m_queue;
+    DWORD m_lastJobBefore = 0;       // the newest finished job of the queue before the print
+    size_t m_handoversBefore = 0;    // this process's CUPS handovers before the print
+};
+
+}  // namespace host
