@@ -170,13 +170,15 @@ BOOL CECGPrintBase::RecoverPdfPrinter()
 int CECGPrintBase::PrintEnd(short nResult, int nMovePdf)
 {
     const BOOL cancelled = IsCancelled();
-    m_pECGDC->EndDoc();
+    // A job the spooler could not finish (its file not written, the queue
+    // refusing it) has not printed, however well the pages were drawn.
+    const BOOL delivered = m_pECGDC->EndDoc() > 0;
     // The raw printer languages hold the printer open until it is closed:
     // the job is over, so is the device.
     m_pECGDC->CloseECGPrinter();
     NotifyJobEnded();
     CloseStatusDialog();
-    if (nResult == 0 && !cancelled) {
+    if (nResult == 0 && !cancelled && delivered) {
         if (RecoverPdfPrinter() && nMovePdf >= 1) m_pPrinter->MovePDFFile();
         return TRUE;
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
@@ -226,6 +227,26 @@ TEST_F(ReportJob, AFailingStepIsAPrintErrorAndNothingIsDelivered)
     };
     EXPECT_FALSE(m_report->ECGDefaultPrint(m_xml, 0, 0));
     ASSERT_EQ(m_boxes.Count(), 1);
+    EXPECT_EQ(m_boxes.Last().text.str(), L"印刷エラー");
+    EXPECT_EQ(m_notify.ended, 1);
+    EXPECT_TRUE(Saved().empty());
+    ExpectStyleReset(*m_report);
+}
+
+TEST_F(ReportJob, AJobTheSpoolerCannotFinishIsAPrintErrorNotASuccess)
+{
+    // The PDF printer's port folder disappears while the pages are drawn:
+    // the spooler cannot write the job, and the report must not say it printed.
+    m_report->step = [&](CTestReport& report) {
+        report.m_nPageCount = 1;
+        report.m_pECGDC->StartPage();
+        report.m_pECGDC->EndPage();
+        EXPECT_EQ(0, ::rename(m_desktop.c_str(), (m_desktop + ".gone").c_str()));
+        m_dir.Write("desktop", "a file where the folder was");
+        return short(0);
+    };
+    EXPECT_FALSE(m_report->ECGDefaultPrint(m_xml, 0, 0));
+    ASSERT_GE(m_boxes.Count(), 1);
     EXPECT_EQ(m_boxes.Last().text.str(), L"印刷エラー");
     EXPECT_EQ(m_notify.ended, 1);
     EXPECT_TRUE(Saved().empty());
