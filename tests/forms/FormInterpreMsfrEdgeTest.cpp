@@ -81,6 +81,20 @@ TEST_F(MasterStepFormEdge, TheLinkShowsForMoreThanThreeAdditionsWithEveryRowShow
     table[kLinkRow].bVisible = 0;
     Show();
     EXPECT_FALSE(formtest::IsShown(Ctrl(kLink)));
+    m_host.Close();
+
+    // Three additions, the third row hidden by the layout but holding text:
+    // the link offers it, unless the layout hides the link too.
+    Hold(3);
+    table[kLinkRow].bVisible = 1;
+    table[17 + 4 * 2 + 3].bVisible = 0;
+    CFormInterpreMsfr& form = Show();
+    Ctrl(kFirstContent + 2)->SetWindowText(L"隠れた内容");
+    form.MoveCtrl(1);
+    EXPECT_TRUE(formtest::IsShown(Ctrl(kLink)));
+    table[kLinkRow].bVisible = 0;
+    form.MoveCtrl(1);
+    EXPECT_FALSE(formtest::IsShown(Ctrl(kLink)));
 }
 
 TEST_F(MasterStepFormEdge, AContentThatWrapsAnewTakesExactlyOneMorePassAndEndsAsOnePassWould)
