@@ -13,7 +13,7 @@ namespace {
 
 // Rows of the extra-mode table.
 constexpr int kLastRequestRow = 19, kInfoRow = 20, kHeartRateRow = 48, kCommentRow = 39, kBelowCommentRow = 40;
-constexpr UINT kInfoLabel = 3656, kHeartRate = 4012, kCommentEditor = 3662, kFirstRequestCombo = 3637;
+constexpr UINT kInfoLabel = 3656, kInfoDate = 3658, kHeartRate = 4012, kCommentEditor = 3662, kFirstRequestCombo = 3637;
 
 class RhyRRFormEdge : public extratest::ExtraDocTest {
 protected:
@@ -56,7 +56,10 @@ TEST_F(RhyRRFormEdge, WithEveryRequestRowHiddenTheInformationLineStartsBelowTheH
     EXPECT_FALSE(formtest::IsShown(Ctrl(kFirstRequestCombo)));
     // The rows close up to the first request row's place, then give way to the heart-rate line.
     EXPECT_EQ(Placed(kInfoLabel).top, t[0].nTop + t[kHeartRateRow].nHeight);
-    EXPECT_GE(Placed(kInfoLabel).top, Placed(kHeartRate).bottom - (t[kHeartRateRow].nTop - t[0].nTop));
+    // The information date, which shares the heart rate's columns, no longer runs into it.
+    CRect overlap;
+    EXPECT_FALSE(overlap.IntersectRect(Placed(kInfoDate), Placed(kHeartRate)));
+    EXPECT_GE(Placed(kInfoDate).top, Placed(kHeartRate).bottom);
 
     // One request row shown: the rows close up to it without the heart-rate step.
     m_host.Close();
