@@ -214,8 +214,18 @@ void CExerViewDoc::WriteIvrel(_EXERDATAITEM* pItem, CECGXMLParser& xml)
 {
     // The element keeps the judgement's code, the form its text: the code is
     // found again in the master, and an unknown text leaves the code alone.
+    // An empty text over a code the master knows is a judgement taken away
+    // (reading gives such a code its text): its code goes too, or it would
+    // come back the next time the record is opened. A code the master does
+    // not know read as no text, and stays.
+    const CString path = GetDefXMLPath(LAYOUT_KIND_EXER, EXER_ENTRY_IVREL_CODE, 0);
     const CString code = LookupIvrelCode(pItem->stInterpre.strIvrelText);
-    if (!code.IsEmpty()) WriteXmlValue(xml, GetDefXMLPath(LAYOUT_KIND_EXER, EXER_ENTRY_IVREL_CODE, 0), code);
+    if (!code.IsEmpty()) {
+        WriteXmlValue(xml, path, code);
+    } else if (pItem->stInterpre.strIvrelText.IsEmpty()) {
+        CString stored;
+        if (ReadXmlValue(xml, path, stored) && !LookupIvrelText(stored).IsEmpty()) WriteXmlValue(xml, path, CString());
+    }
     WriteXmlValue(xml, GetDefXMLPath(LAYOUT_KIND_EXER, EXER_ENTRY_IVREL_VALUE, 0), pItem->stInterpre.strIvrelValue);
 }
 
