@@ -1,0 +1,118 @@
+// The host's "show" command on an X server of the test's own: the pane on
+// the screen as its headless image, the pointer and keyboard through XTEST,
+// the window manager's close, and a server that goes away.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/host/HostRun.h"
+#include "tests/host/HostSamples.h"
+#include "tests/host/display/XvfbServer.h"
+#include "tests/support/PngImage.h"
+
+using namespace hosttest;
+using displaytest::Process;
+using displaytest::WaitFor;
+using displaytest::XvfbServer;
+
+namespace {
+
+const int kWidth = 1920;
+const int kHeight = 1080;
+
+class HostShowTest : public HostSamplesTest {
+protected:
+    void SetUp() override
+    {
+        HostSamplesTest::SetUp();
+        m_record = SamplePath("rest12_90.ecg");
+    }
+    // Starts show on the test's server with the resting wave page.
+    bool StartShow(XvfbServer& server)
+    {
+        return m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--pane",
+                             "CWndRestRhythmWave", "--style", "1"},
+                            server.Display(), m_dir.File("show.out"), m_dir.File("show.err"));
+    }
+    // The screen's pixels that differ from the PNG's (the PNG at the origin).
+    static int Differences(XvfbServer& server, const testsupport::PngImage& png)
+    {
+        const std::vector<uint32_t> screen = server.Grab(0, 0, png.Width(), png.Height());
+        if (screen.size() != static_cast<size_t>(png.Width()) * png.Height()) return -1;
+        int differ = 0;
+        for (int y = 0; y < png.Height(); ++y)
+            for (int x = 0; x < png.Width(); ++x)
+                differ += screen[static_cast<size_t>(y) * png.Width() + x] != png.Pixel(x, y) ? 1 : 0;
+        return differ;
+    }
+    std::string ShowErrors() const { return testsupport::ReadFileBytes(m_dir.File("show.err")); }
+
+    std::string m_record;
+    Process m_show;
+};
+
+}  // namespace
+
+TEST_F(HostShowTest, ThePaneOnTheScreenIsItsHeadlessImageAndTheManagersCloseEndsShowWithZero)
+{
+    const std::string png = m_dir.File("headless.png");
+    const HostRun headless = Host({"pane", m_record, "--pane", "CWndRestRhythmWave", "--style", "1", "--png", png});
+    ASSERT_EQ(0, headless.status) << headless.err;
+    const testsupport::PngImage image(png);
+    ASSERT_TRUE(image.Ok());
+    ASSERT_EQ(kWidth, image.Width());
+
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    ASSERT_TRUE(StartShow(server));
+    // Byte for byte: the same image reaches the screen, no font is drawn apart.
+    int differ = -1;
+    EXPECT_TRUE(WaitFor([&] { return (differ = Differences(server, image)) == 0; })) << differ << " pixels differ";
+
+    const std::vector<xcb_window_t> windows = server.MappedWindows();
+    ASSERT_EQ(1u, windows.size());
+    server.AskToClose(windows.front());
+    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+}
+
+TEST_F(HostShowTest, ADoubleClickOnTheStripOpensItsDialogAsASecondWindowThatEscapeCloses)
+{
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    ASSERT_TRUE(StartShow(server));
+    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; }));
+    // The one-lead strip across the foot of the page.
+    ASSERT_TRUE(server.Input({"mousemove", "960", "960", "click", "--repeat", "2", "--delay", "60", "1"}));
+    EXPECT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
+    ASSERT_TRUE(server.Input({"key", "Escape"}));
+    EXPECT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; }));
+    // The page still runs: its frame closes it as before.
+    const std::vector<xcb_window_t> windows = server.MappedWindows();
+    ASSERT_EQ(1u, windows.size());
+    server.AskToClose(windows.front());
+    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+}
+
+TEST_F(HostShowTest, TheServerGoingAwayEndsShowWithOneAndWritesNoRecord)
+{
+    const std::vector<std::string> before = testsupport::FolderEntries(m_dir.File("samples"));
+    const std::string xml = SamplePath("rest12_9020240401093000.xml");
+    const std::string xmlBefore = testsupport::ReadFileBytes(xml);
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    ASSERT_TRUE(StartShow(server));
+    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; }));
+    server.Stop();
+    EXPECT_EQ(1, m_show.Wait(10));
+    EXPECT_NE(std::string::npos, ShowErrors().find("display was lost")) << ShowErrors();
+    EXPECT_EQ(before, testsupport::FolderEntries(m_dir.File("samples")));
+    EXPECT_EQ(xmlBefore, testsupport::ReadFileBytes(xml));
+}
+
+TEST_F(HostShowTest, WithoutAReachableDisplayShowSaysSoAndEndsWithOne)
+{
+    const HostRun run = Host({"show", m_record, "--pane", "CWndRestRhythmWave", "--display", ":4093"});
+    EXPECT_EQ(1, run.status);
+    EXPECT_NE(std::string::npos, run.err.find("cannot open the display :4093")) << run.err;
+}
