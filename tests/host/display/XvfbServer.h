@@ -1,11 +1,8 @@
 // An X server of the test's own: Xvfb on a free display (it names the
 // display through -displayfd), a connection to it for looking at the
 // screen, and the pointer and keyboard worked through XTEST (xdotool).
-// Where Xvfb cannot be started the test fails when CI is set (CI must run
-// these) and is skipped with a message elsewhere.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -234,15 +231,5 @@ private:
     xcb_connection_t* m_connection = nullptr;
     xcb_window_t m_root = 0;
 };
-
-// Starts the test's server, or fails (CI set) or skips the test.
-#define START_XVFB(server, width, height)                                                     \
-    do {                                                                                      \
-        std::string why_;                                                                     \
-        if (!(server).Start((width), (height), why_)) {                                       \
-            if (std::getenv("CI")) FAIL() << "no X server for the display tests: " << why_;   \
-            GTEST_SKIP() << "no X server for the display tests: " << why_;                    \
-        }                                                                                     \
-    } while (0)
 
 }  // namespace displaytest
