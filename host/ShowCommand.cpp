@@ -8,6 +8,8 @@
 
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
+#include "dialogs/DlgInfoCommentGeneral.h"
+#include "dialogs/DlgPatientInfoComment.h"
 #include "host/FormViewCommand.h"
 #include "host/PaneKinds.h"
 #include "host/ViewCommand.h"
@@ -28,6 +30,8 @@ struct ShowOptions {
     int width = 0;    // 0: the display's screen
     int height = 0;
     std::string display;
+    std::string dialog;   // a patient sheet shown on its own instead of a pane
+    std::string user;     // the user the host acts for, who may save
 };
 
 // The panes of every examination kind that take one record.
@@ -66,6 +70,10 @@ bool ParseOptions(int argc, char** argv, ShowOptions& options)
                 std::fprintf(stderr, "morvelance-host: --size takes WIDTHxHEIGHT (16 to 10000 pixels)\n");
                 return false;
             }
+        } else if (arg == "--dialog") {
+            if (!TakeOptionValue(argc, argv, i, options.dialog)) return false;
+        } else if (arg == "--user") {
+            if (!TakeOptionValue(argc, argv, i, options.user)) return false;
         } else if (arg == "--display") {
             if (!TakeOptionValue(argc, argv, i, options.display)) return false;
         } else if (arg.rfind("--", 0) == 0) {
@@ -75,8 +83,13 @@ bool ParseOptions(int argc, char** argv, ShowOptions& options)
             options.files.push_back(arg);
         }
     }
-    if (options.files.empty() || options.paneClass.empty()) {
-        std::fprintf(stderr, "morvelance-host: show needs FILE... and --pane CLASS\n");
+    if (options.files.empty() || options.paneClass.empty() == options.dialog.empty()) {
+        std::fprintf(stderr, "morvelance-host: show needs FILE... and --pane CLASS or --dialog CLASS\n");
+        return false;
+    }
+    if (!options.dialog.empty()) {
+        if (options.dialog == "CDlgPatientInfoComment" || options.dialog == "CDlgInfoCommentGeneral") return true;
+        std::fprintf(stderr, "morvelance-host: show --dialog takes CDlgPatientInfoComment or CDlgInfoCommentGeneral\n");
         return false;
     }
     if (!FindSingleRecordPane(options.paneClass)) {
@@ -131,6 +144,32 @@ bool ShowRecord(CTavrionDoc& doc, const PaneKind& kind, const ShowOptions& optio
     return kept;
 }
 
+// A patient sheet on the record, run by the person in front of the display
+// until it is closed; false when the display is lost meanwhile.
+bool ShowSheet(CTavrionDoc& doc, const ShowOptions& options)
+{
+    UseFrameSize(doc, platform::ui::Desktop::ScreenWidth(), platform::ui::Desktop::ScreenHeight());
+    if (!options.user.empty()) {
+        const CString name = platform::FromUtf8(options.user).c_str();
+        doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), name);
+        doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(9), name);
+        doc.SetDoctorAndEditorStatus(1, 1);
+    }
+    INT_PTR result = IDCANCEL;
+    if (options.dialog == "CDlgPatientInfoComment") {
+        CDlgPatientInfoComment sheet(0, nullptr);
+        sheet.SetDoc(&doc, doc.GetDocType());
+        result = sheet.DoModal();
+    } else {
+        CDlgInfoCommentGeneral sheet(nullptr);
+        sheet.SetDoc(&doc, doc.GetDocType());
+        result = sheet.DoModal();
+    }
+    if (!platform::ui::Desktop::DisplayConnected()) return false;
+    std::printf("%s: %s\n", options.dialog.c_str(), result == IDOK ? "saved" : "closed");
+    return true;
+}
+
 }  // namespace
 
 int RunShowCommand(int argc, char** argv, const RecordOpener& open)
@@ -143,7 +182,7 @@ int RunShowCommand(int argc, char** argv, const RecordOpener& open)
         return 1;
     }
     LoadFormLayouts();
-    const PaneKind& kind = *FindSingleRecordPane(options.paneClass);
+    const PaneKind* kind = options.dialog.empty() ? FindSingleRecordPane(options.paneClass) : nullptr;
     int failures = 0;
     bool lost = false;
     for (const std::string& file : options.files) {
@@ -153,8 +192,8 @@ int RunShowCommand(int argc, char** argv, const RecordOpener& open)
             continue;
         }
         doc->m_bAutoDelete = FALSE;
-        bool shown = false;
-        if (!ShowRecord(*doc, kind, options, file, shown)) {
+        bool shown = true;
+        if (!(kind ? ShowRecord(*doc, *kind, options, file, shown) : ShowSheet(*doc, options))) {
             lost = true;
             break;
         }

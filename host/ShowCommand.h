@@ -1,5 +1,6 @@
-// The host's "show" command: a record's page pane in a frame on a real X
-// display, worked by the person in front of it until the frame is closed.
+// The host's "show" command: a record's page pane in a frame (or a patient
+// sheet) on a real X display, worked by the person in front of it until the
+// frame (the sheet) is closed.
 #pragma once
 
 #include "host/ViewCommand.h"
@@ -8,6 +9,9 @@ namespace host {
 
 // morvelance-host show FILE... --pane CLASS [--style N] [--no-patient]
 //   [--size WxH] [--display NAME]
+// morvelance-host show FILE --dialog CDlgPatientInfoComment|CDlgInfoCommentGeneral
+//   [--user NAME] [--display NAME]: the patient sheet on its own; with --user
+//   the host acts for that user, who may save.
 // args: the files and options after the command word. 0 once the frame is
 // closed; 1 when the display cannot be opened or is lost; 2 for bad options.
 int RunShowCommand(int argc, char** argv, const RecordOpener& open);

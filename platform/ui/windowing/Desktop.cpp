@@ -301,6 +301,12 @@ bool Desktop::DisplayAttached()
     return detail::AttachedDisplay() != nullptr;
 }
 
+bool Desktop::DisplayConnected()
+{
+    const DisplayBackEnd* backEnd = detail::AttachedDisplay();
+    return backEnd && backEnd->connected && backEnd->connected();
+}
+
 BOOL Desktop::RunDisplay(const std::function<bool()>& done)
 {
     const DisplayBackEnd* backEnd = detail::AttachedDisplay();

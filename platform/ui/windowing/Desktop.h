@@ -106,6 +106,8 @@ public:
     // the reason in `error`, when the display cannot be reached.
     static BOOL AttachDisplay(const char* name = nullptr, std::string* error = nullptr);
     static bool DisplayAttached();
+    // Attached and its connection still standing.
+    static bool DisplayConnected();
     // Runs the attached display until `done` answers true (TRUE) or the
     // display is lost (FALSE); modal dialogs nobody drives run on it too.
     static BOOL RunDisplay(const std::function<bool()>& done);
