@@ -128,3 +128,64 @@ TEST_F(HostShowTest, WithoutAReachableDisplayShowSaysSoAndEndsWithOne)
     EXPECT_EQ(1, run.status);
     EXPECT_NE(std::string::npos, run.err.find("cannot open the display :4093")) << run.err;
 }
+
+namespace {
+
+// A point of the patient sheet at 1920 x 1080, from its top left: the name
+// field (氏名) and the 取消 button.
+const int kNameFieldX = 194;
+const int kNameFieldY = 151;
+const int kCancelX = 623;
+const int kCancelY = 571;
+
+class HostShowSheetTest : public HostShowTest {
+protected:
+    // The sheet on the test's server, the name field clicked and a name typed.
+    void TypeName(XvfbServer& server, int& left, int& top)
+    {
+        ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--dialog",
+                                  "CDlgPatientInfoComment", "--user", "編集者"},
+                                 server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
+        ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
+        ASSERT_TRUE(server.Origin(server.MappedWindows().front(), left, top));
+        ASSERT_TRUE(server.Input({"mousemove", std::to_string(left + kNameFieldX), std::to_string(top + kNameFieldY),
+                                  "click", "1", "key", "End", "key", "--repeat", "10", "BackSpace", "type",
+                                  "Suzuki Ichiro"}));
+    }
+};
+
+}  // namespace
+
+TEST_F(HostShowSheetTest, ANameTypedIntoThePatientSheetIsSavedWithItsUpdateButton)
+{
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    int left = 0;
+    int top = 0;
+    TypeName(server, left, top);
+    // Return presses the default button, 更新; the editor prompt that
+    // follows takes its preselected name with Return too.
+    ASSERT_TRUE(server.Input({"key", "Return"}));
+    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
+    ASSERT_TRUE(server.Input({"key", "Return"}));
+    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+    EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(m_dir.File("show.out")).find("saved"));
+    EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(SamplePath("rest12_9020240401093000.xml"))
+                                     .find("<Patient_name>Suzuki Ichiro</Patient_name>"));
+}
+
+TEST_F(HostShowSheetTest, CancellingThePatientSheetLeavesTheRecordXmlByteForByte)
+{
+    const std::string xml = SamplePath("rest12_9020240401093000.xml");
+    const std::string before = testsupport::ReadFileBytes(xml);
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    int left = 0;
+    int top = 0;
+    TypeName(server, left, top);
+    ASSERT_TRUE(server.Input({"mousemove", std::to_string(left + kCancelX), std::to_string(top + kCancelY), "click",
+                              "1"}));
+    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+    EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(m_dir.File("show.out")).find("closed"));
+    EXPECT_EQ(before, testsupport::ReadFileBytes(xml));
+}

@@ -193,6 +193,18 @@ public:
         return mapped;
     }
 
+    // A window's place on the screen (its top left).
+    bool Origin(xcb_window_t window, int& x, int& y)
+    {
+        xcb_get_geometry_reply_t* geometry =
+            xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), nullptr);
+        if (!geometry) return false;
+        x = geometry->x;
+        y = geometry->y;
+        std::free(geometry);
+        return true;
+    }
+
     // What a window manager sends when its close button is pressed.
     void AskToClose(xcb_window_t window)
     {
