@@ -8,6 +8,7 @@
 
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
+#include "dialogs/DlgEnlargedPreview.h"
 #include "dialogs/DlgInfoCommentGeneral.h"
 #include "dialogs/DlgPatientInfoComment.h"
 #include "host/FormViewCommand.h"
@@ -21,6 +22,9 @@ namespace host {
 namespace {
 
 constexpr int kNoStyle = -1;
+constexpr int kMagnifierWidth = 400;
+constexpr int kMagnifierHeight = 200;
+constexpr float kMagnifierRatio = 2.0f;
 
 struct ShowOptions {
     std::vector<std::string> files;
@@ -32,6 +36,7 @@ struct ShowOptions {
     std::string display;
     std::string dialog;   // a patient sheet shown on its own instead of a pane
     std::string user;     // the user the host acts for, who may save
+    bool magnifier = false;   // the hover magnifier's window shown beside the page
 };
 
 // The panes of every examination kind that take one record.
@@ -61,6 +66,8 @@ bool ParseOptions(int argc, char** argv, ShowOptions& options)
         } else if (arg == "--style") {
             if (!TakeOptionValue(argc, argv, i, text)) return false;
             options.style = std::atoi(text.c_str());
+        } else if (arg == "--magnifier") {
+            options.magnifier = true;
         } else if (arg == "--no-patient") {
             options.showPatient = false;
         } else if (arg == "--size") {
@@ -137,8 +144,24 @@ bool ShowRecord(CTavrionDoc& doc, const PaneKind& kind, const ShowOptions& optio
     }
     kind.show(pane.get(), style);
     shown = true;
+    // The magnifier as a host shows it when the user turns it on: a small
+    // window of its own at the top right whose picture follows the mouse
+    // over the waveform views.
+    CDlgEnlargedPreview magnifier(&frame);
+    if (options.magnifier) {
+        magnifier.SetEnlargedPreviewDoc(&doc);
+        if (magnifier.Create(CDlgEnlargedPreview::IDD, &frame)) {
+            magnifier.SetWindowPos(nullptr, width - kMagnifierWidth, 0, kMagnifierWidth, kMagnifierHeight,
+                                   SWP_NOZORDER | SWP_NOACTIVATE);
+            magnifier.SetScaleRatio(kMagnifierRatio);
+            magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+            doc.SetEnlargedPreview(&magnifier);
+        }
+    }
     const HWND hwnd = frame.m_hWnd;
     const bool kept = platform::ui::Desktop::RunDisplay([hwnd] { return !::IsWindow(hwnd); }) != FALSE;
+    if (doc.GetEnlargedPreview() == &magnifier) doc.SetEnlargedPreview(nullptr);
+    if (magnifier.GetSafeHwnd()) magnifier.DestroyWindow();
     if (pane->GetSafeHwnd()) pane->DestroyWindow();
     if (frame.GetSafeHwnd()) frame.DestroyWindow();
     return kept;

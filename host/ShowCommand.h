@@ -8,7 +8,7 @@
 namespace host {
 
 // morvelance-host show FILE... --pane CLASS [--style N] [--no-patient]
-//   [--size WxH] [--display NAME]
+//   [--magnifier] [--size WxH] [--display NAME]
 // morvelance-host show FILE --dialog CDlgPatientInfoComment|CDlgInfoCommentGeneral
 //   [--user NAME] [--display NAME]: the patient sheet on its own; with --user
 //   the host acts for that user, who may save.

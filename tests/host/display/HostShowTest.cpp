@@ -106,6 +106,35 @@ TEST_F(HostShowTest, ADoubleClickOnTheStripOpensItsDialogAsASecondWindowThatEsca
     EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
 }
 
+TEST_F(HostShowTest, TheMagnifiersPictureFollowsThePointerOverThePage)
+{
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--pane",
+                              "CWndRestRhythmWave", "--style", "1", "--magnifier"},
+                             server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
+    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
+    // The magnifier stands at the top right, 400 x 200.
+    auto picture = [&] { return server.Grab(kWidth - 400, 0, 400, 200); };
+    auto inked = [](const std::vector<uint32_t>& pixels) {
+        int n = 0;
+        for (uint32_t rgb : pixels) n += testsupport::PngImage::IsDark(rgb) ? 1 : 0;
+        return n;
+    };
+    const std::vector<uint32_t> before = picture();
+    // Over the one-lead strip, then over the page of leads.
+    ASSERT_TRUE(server.Input({"mousemove", "600", "960"}));
+    std::vector<uint32_t> strip;
+    ASSERT_TRUE(WaitFor([&] { return (strip = picture()) != before; }));
+    EXPECT_GT(inked(strip), 200);
+    ASSERT_TRUE(server.Input({"mousemove", "1000", "700"}));
+    std::vector<uint32_t> leads;
+    EXPECT_TRUE(WaitFor([&] { return (leads = picture()) != strip; }));
+    EXPECT_GT(inked(leads), 200);
+    server.AskToClose(server.MappedWindows().front());
+    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+}
+
 TEST_F(HostShowTest, TheServerGoingAwayEndsShowWithOneAndWritesNoRecord)
 {
     const std::vector<std::string> before = testsupport::FolderEntries(m_dir.File("samples"));
