@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/ui/windowing/DialogBox.h"
+#include "platform/ui/framework/Dialog.h"
 #include "platform/ui/windowing/DialogTemplate.h"
-#include "platform/ui/windowing/Message.h"
-#include "platform/ui/windowing/Window.h"
 
 namespace platform::ui::display {
 
@@ -29,43 +27,49 @@ std::vector<BoxButton> ButtonsOf(UINT type)
     }
 }
 
-struct BoxState {
+// The box as a framework dialog, so that the keys of the dialog manager
+// (Return for the default button, Escape to cancel) work as in any dialog.
+class CBoxDialog : public CDialog {
+public:
     std::vector<BoxButton> buttons;
-    int cancelAnswer;
-};
+    int cancelAnswer = IDCANCEL;
+    int defaultAnswer = IDOK;
 
-INT_PTR CALLBACK BoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        return TRUE;
+protected:
+    // The default button starts with the focus, so that Return presses it.
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        if (CWnd* button = GetDlgItem(defaultAnswer)) GotoDlgCtrl(button);
+        return FALSE;
     }
-    if (message != WM_COMMAND) return FALSE;
-    const auto* state = reinterpret_cast<const BoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    const int id = LOWORD(wParam);
-    if (!state) return FALSE;
-    // Escape and the close box send IDCANCEL, which a box without a
-    // cancel button answers with its default.
-    if (id == IDCANCEL) {
-        EndDialog(dialog, state->cancelAnswer);
-        return TRUE;
-    }
-    for (const BoxButton& button : state->buttons)
-        if (button.id == id) {
-            EndDialog(dialog, id);
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        const int id = LOWORD(wParam);
+        // Escape and the close box send IDCANCEL, which a box without a
+        // cancel button answers with its default.
+        if (id == IDCANCEL) {
+            EndDialog(cancelAnswer);
             return TRUE;
         }
-    return FALSE;
-}
+        for (const BoxButton& button : buttons)
+            if (button.id == id) {
+                EndDialog(id);
+                return TRUE;
+            }
+        return CDialog::OnCommand(wParam, lParam);
+    }
+};
 
 }  // namespace
 
 int ShowDisplayMessageBox(const MessageBoxRequest& request)
 {
-    BoxState state;
+    CBoxDialog state;
     state.buttons = ButtonsOf(request.type);
     const int defaultAnswer = DefaultMessageBoxAnswer(request.type);
     state.cancelAnswer = defaultAnswer;
+    state.defaultAnswer = defaultAnswer;
     for (const BoxButton& button : state.buttons)
         if (button.id == IDCANCEL) state.cancelAnswer = IDCANCEL;
 
@@ -90,7 +94,7 @@ int ShowDisplayMessageBox(const MessageBoxRequest& request)
     const short textHeight = static_cast<short>(lines * 10);
 
     DialogTemplate box;
-    box.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER;
+    box.style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER;
     box.cx = width;
     box.cy = static_cast<short>(textHeight + 40);
     box.caption = request.caption;
@@ -122,8 +126,9 @@ int ShowDisplayMessageBox(const MessageBoxRequest& request)
         x = static_cast<short>(x + buttonWidth + 6);
     }
     const std::vector<BYTE> bytes = WriteDialogTemplate(box);
-    const INT_PTR answer = DialogBoxIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATE>(bytes.data()),
-                                                   request.owner, &BoxProc, reinterpret_cast<LPARAM>(&state));
+    if (!state.InitModalIndirect(reinterpret_cast<LPCDLGTEMPLATE>(bytes.data()), CWnd::FromHandle(request.owner)))
+        return state.cancelAnswer;
+    const INT_PTR answer = state.DoModal();
     return answer > 0 ? static_cast<int>(answer) : state.cancelAnswer;
 }
 
