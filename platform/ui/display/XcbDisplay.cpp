@@ -412,12 +412,11 @@ void XcbDisplay::Forget(Shown& shown)
     shown.id = 0;
 }
 
-void XcbDisplay::Pointer(HWND hwnd, UINT message, int x, int y, int wheel)
+void XcbDisplay::Pointer(UINT message, int rootX, int rootY, int wheel)
 {
-    const WindowState* window = WindowManager::Instance().Find(hwnd);
-    if (!window) return;
-    const POINT screen = {window->rect.left + x, window->rect.top + y};
-    detail::PostMouseInput(message, screen, wheel);
+    // The server's own screen coordinates: a window that moves under the
+    // pointer (dragged by it) cannot shift them as it would the window's.
+    detail::PostMouseInput(message, POINT{rootX, rootY}, wheel);
     Desktop::PumpMessages();
 }
 
@@ -516,17 +515,17 @@ void XcbDisplay::Handle(xcb_generic_event_t* event)
     case XCB_BUTTON_PRESS:
     case XCB_BUTTON_RELEASE: {
         const auto* button = reinterpret_cast<const xcb_button_press_event_t*>(event);
-        const HWND hwnd = WindowOfId(button->event);
+        if (!WindowOfId(button->event)) break;
         const bool down = type == XCB_BUTTON_PRESS;
+        const int x = button->root_x;
+        const int y = button->root_y;
         switch (button->detail) {
-        case 1: Pointer(hwnd, down ? WM_LBUTTONDOWN : WM_LBUTTONUP, button->event_x, button->event_y); break;
-        case 2: Pointer(hwnd, down ? WM_MBUTTONDOWN : WM_MBUTTONUP, button->event_x, button->event_y); break;
-        case 3: Pointer(hwnd, down ? WM_RBUTTONDOWN : WM_RBUTTONUP, button->event_x, button->event_y); break;
+        case 1: Pointer(down ? WM_LBUTTONDOWN : WM_LBUTTONUP, x, y); break;
+        case 2: Pointer(down ? WM_MBUTTONDOWN : WM_MBUTTONUP, x, y); break;
+        case 3: Pointer(down ? WM_RBUTTONDOWN : WM_RBUTTONUP, x, y); break;
         case 4:
         case 5:
-            if (down)
-                Pointer(hwnd, WM_MOUSEWHEEL, button->event_x, button->event_y,
-                        button->detail == 4 ? kWheelDelta : -kWheelDelta);
+            if (down) Pointer(WM_MOUSEWHEEL, x, y, button->detail == 4 ? kWheelDelta : -kWheelDelta);
             break;
         default: break;
         }
@@ -534,7 +533,7 @@ void XcbDisplay::Handle(xcb_generic_event_t* event)
     }
     case XCB_MOTION_NOTIFY: {
         const auto* motion = reinterpret_cast<const xcb_motion_notify_event_t*>(event);
-        Pointer(WindowOfId(motion->event), WM_MOUSEMOVE, motion->event_x, motion->event_y);
+        if (WindowOfId(motion->event)) Pointer(WM_MOUSEMOVE, motion->root_x, motion->root_y);
         break;
     }
     case XCB_ENTER_NOTIFY:
@@ -542,8 +541,8 @@ void XcbDisplay::Handle(xcb_generic_event_t* event)
         // Leaving for a place outside every window is a move there: the
         // windows that track the mouse hear it leave.
         const auto* crossing = reinterpret_cast<const xcb_enter_notify_event_t*>(event);
-        if (crossing->mode != XCB_NOTIFY_MODE_NORMAL) break;
-        Pointer(WindowOfId(crossing->event), WM_MOUSEMOVE, crossing->event_x, crossing->event_y);
+        if (crossing->mode != XCB_NOTIFY_MODE_NORMAL || !WindowOfId(crossing->event)) break;
+        Pointer(WM_MOUSEMOVE, crossing->root_x, crossing->root_y);
         break;
     }
     case XCB_KEY_PRESS:

@@ -59,7 +59,7 @@ private:
     void Forget(Shown& shown);
 
     void Handle(xcb_generic_event_t* event);
-    void Pointer(HWND hwnd, UINT message, int x, int y, int wheel = 0);
+    void Pointer(UINT message, int rootX, int rootY, int wheel = 0);
     void Key(xcb_keycode_t code, bool down, uint16_t state);
     HWND WindowOfId(xcb_window_t id) const;
     // The desktop's clock follows the real one.

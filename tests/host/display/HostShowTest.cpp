@@ -135,6 +135,31 @@ TEST_F(HostShowTest, TheMagnifiersPictureFollowsThePointerOverThePage)
     EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
 }
 
+TEST_F(HostShowTest, TheMagnifierIsDraggedByThePointerAndStaysOnTheScreen)
+{
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--pane",
+                              "CWndRestRhythmWave", "--style", "1", "--magnifier"},
+                             server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
+    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
+    const xcb_window_t magnifier = server.MappedWindows().back();
+    int x = 0;
+    int y = 0;
+    auto at = [&](int wantX, int wantY) { return server.Origin(magnifier, x, y) && x == wantX && y == wantY; };
+    ASSERT_TRUE(at(kWidth - 400, 0));
+    // Held at a point of its picture and moved 720 left and 400 down, in
+    // steps faster than the window follows: the capture keeps the moves.
+    ASSERT_TRUE(server.Input({"mousemove", "1720", "100", "mousedown", "1", "mousemove", "1500", "200", "mousemove",
+                              "1200", "400", "mousemove", "1000", "500", "mouseup", "1"}));
+    EXPECT_TRUE(WaitFor([&] { return at(kWidth - 400 - 720, 400); })) << x << "," << y;
+    // Pulled against the right edge it stops with its edge on the screen's.
+    ASSERT_TRUE(server.Input({"mousedown", "1", "mousemove", "1919", "500", "mouseup", "1"}));
+    EXPECT_TRUE(WaitFor([&] { return at(kWidth - 400, 400); })) << x << "," << y;
+    server.AskToClose(server.MappedWindows().front());
+    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+}
+
 TEST_F(HostShowTest, TheServerGoingAwayEndsShowWithOneAndWritesNoRecord)
 {
     const std::vector<std::string> before = testsupport::FolderEntries(m_dir.File("samples"));
