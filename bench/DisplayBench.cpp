@@ -1,8 +1,9 @@
 // The resting wave page on an X display (an Xvfb of the benchmark's own):
 // from the map of its 1920 x 1080 window to its first complete paint on
-// the screen, every child painted afresh (target 50 ms); and a pointer
-// moved over the one-lead strip through XTEST until the page has had the
-// move (target 16 ms, one frame).
+// the screen, every child painted afresh (target 50 ms); a pointer moved
+// over the page through XTEST until the page has had the move;
+// and the same move under the host's show until the magnifier's new picture
+// is on the screen (target 16 ms, one frame).
 // Run: <build>/bin/morvelance_bench --benchmark_filter=Display
 #include "bench/BenchPaths.h"
 #include <benchmark/benchmark.h>
@@ -10,10 +11,12 @@
 #include <unistd.h>
 #include <xcb/xtest.h>
 
+#include <chrono>
 #include <cwchar>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "bench/BenchRecords.h"
 #include "core/Globals.h"
@@ -157,5 +160,57 @@ void BM_DisplayPointerMoveToMessage(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DisplayPointerMoveToMessage)->Unit(benchmark::kMillisecond);
+
+// The host's show with its magnifier on the benchmark's server, the pointer
+// moved over the leads a few pixels at a time, the screen looked at until it
+// shows the magnifier's new picture.
+void BM_DisplayPointerMoveToMagnifierPicture(benchmark::State& state)
+{
+    displaytest::XvfbServer server;
+    std::string why;
+    if (!server.Start(kWidth, kHeight, why)) {
+        state.SkipWithError(why.c_str());
+        return;
+    }
+    const std::string folder = "/tmp/morvelance-display-magnifier-bench-" + std::to_string(getpid());
+    std::filesystem::create_directories(folder);
+    const morvelance::RestRecordFiles files =
+        morvelance::WriteRestRecord(folder, "rest.ecg", morvelance::RestRecordShape());
+    const std::string host = std::filesystem::path(MORVELANCE_MFER_READ_ONCE).parent_path() / "morvelance-host";
+    displaytest::Process show;
+    const bool started = show.Start({host, "show", files.record, "--pane", "CWndRestRhythmWave", "--style", "1",
+                                     "--magnifier"},
+                                    server.Display(), "/dev/null", "/dev/null");
+    auto picture = [&] { return server.Grab(kWidth - 400, 0, 400, 200); };
+    if (!started || !displaytest::WaitFor([&] { return server.MappedWindows().size() == 2; })) {
+        state.SkipWithError("show did not put the page and its magnifier on the screen");
+        return;
+    }
+    xcb_connection_t* connection = xcb_connect(server.Display().c_str(), nullptr);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    std::vector<uint32_t> shown = picture();
+    int step = 0;
+    bool lost = false;
+    for (auto _ : state) {
+        const int x = 300 + (step++ % 2) * 7;
+        xcb_test_fake_input(connection, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root, static_cast<int16_t>(x), 450, 0);
+        xcb_flush(connection);
+        // Looked at without a pause: the look itself is the only delay added.
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        std::vector<uint32_t> now = picture();
+        while (now == shown && std::chrono::steady_clock::now() < until) now = picture();
+        if (now == shown) {
+            lost = true;
+            break;
+        }
+        shown.swap(now);
+    }
+    if (lost) state.SkipWithError("the magnifier's picture did not change");
+    xcb_disconnect(connection);
+    show.Kill();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+BENCHMARK(BM_DisplayPointerMoveToMagnifierPicture)->Unit(benchmark::kMillisecond);
 
 }  // namespace
