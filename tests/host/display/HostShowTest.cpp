@@ -40,12 +40,20 @@ protected:
         HostSamplesTest::SetUp();
         m_record = SamplePath("rest12_90.ecg");
     }
-    // Starts show on the test's server with the resting wave page.
-    bool StartShow(XvfbServer& server)
+    // Starts show on the test's server with the resting wave page (and
+    // the options given).
+    bool StartShow(XvfbServer& server, const std::vector<std::string>& more = {})
     {
-        return m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--pane",
-                             "CWndRestRhythmWave", "--style", "1"},
-                            server.Display(), m_dir.File("show.out"), m_dir.File("show.err"));
+        std::vector<std::string> args = {testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--pane",
+                                         "CWndRestRhythmWave", "--style", "1"};
+        args.insert(args.end(), more.begin(), more.end());
+        return m_show.Start(args, server.Display(), m_dir.File("show.out"), m_dir.File("show.err"));
+    }
+    // Starts show with the magnifier and waits for its two windows.
+    void StartShowWithMagnifier(XvfbServer& server)
+    {
+        ASSERT_TRUE(StartShow(server, {"--magnifier"}));
+        ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
     }
     // The screen's pixels that differ from the PNG's (the PNG at the origin).
     static int Differences(XvfbServer& server, const testsupport::PngImage& png)
@@ -106,14 +114,12 @@ TEST_F(HostShowTest, ADoubleClickOnTheStripOpensItsDialogAsASecondWindowThatEsca
     EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
 }
 
-TEST_F(HostShowTest, TheMagnifiersPictureFollowsThePointerOverThePage)
+TEST_F(HostShowTest, TheMagnifiersPictureFollowsThePointerOverTheLeads)
 {
     XvfbServer server;
     START_XVFB(server, kWidth, kHeight);
-    ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--pane",
-                              "CWndRestRhythmWave", "--style", "1", "--magnifier"},
-                             server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
-    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
+    StartShowWithMagnifier(server);
+    if (HasFatalFailure()) return;
     // The magnifier stands at the top right, 400 x 200.
     auto picture = [&] { return server.Grab(kWidth - 400, 0, 400, 200); };
     auto inked = [](const std::vector<uint32_t>& pixels) {
@@ -122,15 +128,15 @@ TEST_F(HostShowTest, TheMagnifiersPictureFollowsThePointerOverThePage)
         return n;
     };
     const std::vector<uint32_t> before = picture();
-    // Over the one-lead strip, then over the page of leads.
-    ASSERT_TRUE(server.Input({"mousemove", "600", "960"}));
-    std::vector<uint32_t> strip;
-    ASSERT_TRUE(WaitFor([&] { return (strip = picture()) != before; }));
-    EXPECT_GT(inked(strip), 200);
-    ASSERT_TRUE(server.Input({"mousemove", "1000", "700"}));
-    std::vector<uint32_t> leads;
-    EXPECT_TRUE(WaitFor([&] { return (leads = picture()) != strip; }));
-    EXPECT_GT(inked(leads), 200);
+    // Over lead II, then over lead V2 of the page.
+    ASSERT_TRUE(server.Input({"mousemove", "300", "450"}));
+    std::vector<uint32_t> first;
+    ASSERT_TRUE(WaitFor([&] { return (first = picture()) != before; }));
+    EXPECT_GT(inked(first), 200);
+    ASSERT_TRUE(server.Input({"mousemove", "1200", "450"}));
+    std::vector<uint32_t> second;
+    EXPECT_TRUE(WaitFor([&] { return (second = picture()) != first; }));
+    EXPECT_GT(inked(second), 200);
     server.AskToClose(server.MappedWindows().front());
     EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
 }
@@ -139,10 +145,8 @@ TEST_F(HostShowTest, TheMagnifierIsDraggedByThePointerAndStaysOnTheScreen)
 {
     XvfbServer server;
     START_XVFB(server, kWidth, kHeight);
-    ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--pane",
-                              "CWndRestRhythmWave", "--style", "1", "--magnifier"},
-                             server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
-    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
+    StartShowWithMagnifier(server);
+    if (HasFatalFailure()) return;
     const xcb_window_t magnifier = server.MappedWindows().back();
     int x = 0;
     int y = 0;
