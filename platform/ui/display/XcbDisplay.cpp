@@ -289,6 +289,7 @@ void XcbDisplay::Sync()
         if (!shown.mapped) continue;
         if (shown.whole) {
             const WindowState* window = manager.Find(entry.first);
+            if (!window) continue;
             area = RECT{0, 0, window->rect.Width(), window->rect.Height()};
             shown.whole = false;
         } else if (!painted) {
@@ -424,7 +425,8 @@ void XcbDisplay::Key(xcb_keycode_t code, bool down, uint16_t state)
 {
     const UINT vk = m_keyboard.VirtualKey(code);
     if (!down) {
-        if (vk) detail::PostKeyInput(vk, false);
+        // A key whose text came on its own was already let go of.
+        if (vk && !m_textKeys.erase(code)) detail::PostKeyInput(vk, false);
         Desktop::PumpMessages();
         return;
     }
@@ -436,6 +438,7 @@ void XcbDisplay::Key(xcb_keycode_t code, bool down, uint16_t state)
     // one the layout processed and its text arrives on its own.
     const bool layoutText = typed >= 0x20 && typed != 0x7F && !chord && (!vk || detail::CharacterOfKey(vk, shift) != typed);
     if (layoutText) {
+        m_textKeys.insert(code);
         detail::PostKeyInput(kProcessKey, true);
         detail::PostKeyInput(kProcessKey, false);
         detail::PostCharInput(typed);
@@ -554,8 +557,9 @@ void XcbDisplay::Handle(xcb_generic_event_t* event)
     case XCB_FOCUS_IN: {
         const auto* focus = reinterpret_cast<const xcb_focus_in_event_t*>(event);
         const HWND hwnd = WindowOfId(focus->event);
-        if (hwnd && focus->mode == XCB_NOTIFY_MODE_NORMAL && IsWindowEnabled(hwnd) && GetActiveWindow() != hwnd &&
-            !PlacedByUs(*WindowManager::Instance().Find(hwnd))) {
+        const WindowState* window = WindowManager::Instance().Find(hwnd);
+        if (window && focus->mode == XCB_NOTIFY_MODE_NORMAL && IsWindowEnabled(hwnd) && GetActiveWindow() != hwnd &&
+            !PlacedByUs(*window)) {
             m_focused = hwnd;
             SetActiveWindow(hwnd);
             Desktop::PumpMessages();

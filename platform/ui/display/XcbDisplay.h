@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,7 @@ private:
     std::map<HWND, Shown> m_shown;
     std::vector<xcb_window_t> m_stacking;   // the X windows' order as last set, the top first
     HWND m_focused = nullptr;                // the window the X input focus was last given to
+    std::set<xcb_keycode_t> m_textKeys;      // keys down whose text came as WM_CHAR alone
     cairo_device_t* m_device = nullptr;
     int64_t m_clockBase = 0;
     int m_depth = 0;                         // nested runs (modal loops)

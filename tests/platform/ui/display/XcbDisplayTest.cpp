@@ -173,6 +173,28 @@ TEST_F(XcbDisplayTest, PointerAndKeyboardBecomeTheMessagesOfTheWindowUnderThemAn
     EXPECT_TRUE(RunUntil([] { return Heard(WM_KEYUP); }));
 }
 
+TEST_F(XcbDisplayTest, TheServersKeyboardLayoutGivesTheCharactersTyped)
+{
+    Open();
+    // A German keyboard: Z where a US one has Y, and keys for umlauts.
+    Process layout;
+    ASSERT_TRUE(layout.Start({"/usr/bin/setxkbmap", "de"}, m_server.Display(), "/dev/null", "/dev/null"));
+    ASSERT_EQ(0, layout.Wait(10));
+    const auto settle = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+    RunUntil([&] { return std::chrono::steady_clock::now() > settle; });
+    Input({"key", "z", "key", "odiaeresis", "key", "shift+odiaeresis"});
+    auto typed = [] {
+        std::wstring text;
+        for (const auto& heard : Log())
+            if (heard.message == WM_CHAR) text += static_cast<wchar_t>(heard.wParam);
+        return text;
+    };
+    EXPECT_TRUE(RunUntil([&] { return typed().size() == 3; }));
+    EXPECT_EQ(L"zöÖ", typed());
+    ASSERT_TRUE(Heard(WM_KEYDOWN));
+    EXPECT_EQ(static_cast<WPARAM>('Z'), Find(WM_KEYDOWN)->wParam);
+}
+
 TEST_F(XcbDisplayTest, TheManagersResizeIsWmSizeAndItsCloseIsWmClose)
 {
     Open();
