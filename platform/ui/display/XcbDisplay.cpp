@@ -566,6 +566,19 @@ void XcbDisplay::Handle(xcb_generic_event_t* event)
         }
         break;
     }
+    case XCB_DESTROY_NOTIFY: {
+        // Another client took the window away (ours are forgotten before
+        // they go): the window is asked to close, as by the manager.
+        const auto* destroyed = reinterpret_cast<const xcb_destroy_notify_event_t*>(event);
+        const HWND hwnd = WindowOfId(destroyed->window);
+        if (!hwnd) break;
+        Shown& shown = m_shown[hwnd];
+        if (shown.target) cairo_surface_destroy(shown.target);
+        m_shown.erase(hwnd);
+        PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        Desktop::PumpMessages();
+        break;
+    }
     case XCB_MAPPING_NOTIFY: m_keyboard.Reload(); break;
     default: break;
     }

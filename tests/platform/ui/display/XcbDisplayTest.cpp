@@ -195,7 +195,7 @@ TEST_F(XcbDisplayTest, TheServersKeyboardLayoutGivesTheCharactersTyped)
     EXPECT_EQ(static_cast<WPARAM>('Z'), Find(WM_KEYDOWN)->wParam);
 }
 
-TEST_F(XcbDisplayTest, TheManagersResizeIsWmSizeAndItsCloseIsWmClose)
+TEST_F(XcbDisplayTest, TheManagersResizeIsWmSizeAndItsCloseOrAnotherClientsDestroyIsWmClose)
 {
     Open();
     const std::vector<xcb_window_t> windows = m_server.MappedWindows();
@@ -208,6 +208,12 @@ TEST_F(XcbDisplayTest, TheManagersResizeIsWmSizeAndItsCloseIsWmClose)
     EXPECT_EQ(250, client.bottom);
     m_server.AskToClose(windows.front());
     EXPECT_TRUE(RunUntil([] { return Heard(WM_CLOSE); }));
+    // Another client destroying the X window asks the same; the window,
+    // still open, gets an X window again.
+    Log().clear();
+    Input({"windowclose", std::to_string(windows.front())});
+    EXPECT_TRUE(RunUntil([] { return Heard(WM_CLOSE); }));
+    EXPECT_TRUE(RunUntil([&] { return m_server.MappedWindows().size() == 1; }));
 }
 
 TEST_F(XcbDisplayTest, AnExposedWindowIsShownAgainFromItsImageWithoutRepainting)
