@@ -190,10 +190,15 @@ HWND XcbDisplay::WindowOfId(xcb_window_t id) const
     return nullptr;
 }
 
-void XcbDisplay::Tick()
+uint64_t XcbDisplay::RealTicks() const
 {
     const int64_t now = SteadyMilliseconds() - m_clockBase;
-    if (now > static_cast<int64_t>(ClockTicks())) SetClockTicks(static_cast<uint64_t>(now));
+    return now < 0 ? 0 : static_cast<uint64_t>(now);
+}
+
+void XcbDisplay::Tick()
+{
+    ClockTicks();   // follows the real clock (RealTicks) while attached
 }
 
 int XcbDisplay::MillisecondsToWait() const
@@ -600,6 +605,11 @@ bool DisplayConnected()
     return g_display && g_display->Connected();
 }
 
+uint64_t DisplayClock()
+{
+    return g_display ? g_display->RealTicks() : 0;
+}
+
 void DetachDisplay()
 {
     delete g_display;
@@ -622,5 +632,6 @@ extern "C" __attribute__((visibility("default"))) bool MorvelanceAttachDisplay(c
     backEnd->run = &RunDisplay;
     backEnd->connected = &DisplayConnected;
     backEnd->detach = &DetachDisplay;
+    backEnd->clock = &DisplayClock;
     return true;
 }

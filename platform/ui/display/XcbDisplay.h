@@ -32,6 +32,8 @@ public:
     // Runs until `done` answers true (true) or the connection breaks (false).
     bool Run(const std::function<bool()>& done);
     bool Connected() const;
+    // Milliseconds of the real clock since the desktop's clock began.
+    uint64_t RealTicks() const;
     // The X window that shows a top-level window; 0 when none does.
     xcb_window_t WindowOf(HWND hwnd) const;
 

@@ -275,13 +275,27 @@ namespace {
 // on the stack of whoever detaches.
 DisplayBackEnd g_display;
 
+// The module beside this library (built and installed into the same
+// folder); by its bare name when this library's place is unknown. Named in
+// full because a loader that stands between (a sanitizer's) would search
+// its own paths for a bare name, not this library's.
+std::string DisplayModulePath()
+{
+    Dl_info info = {};
+    if (dladdr(reinterpret_cast<const void*>(&DisplayModulePath), &info) == 0 || !info.dli_fname)
+        return kDisplayModule;
+    const std::string self = info.dli_fname;
+    const size_t slash = self.rfind('/');
+    return slash == std::string::npos ? std::string(kDisplayModule) : self.substr(0, slash + 1) + kDisplayModule;
+}
+
 }  // namespace
 
 BOOL Desktop::AttachDisplay(const char* name, std::string* error)
 {
     std::string reason;
     if (detail::AttachedDisplay()) DetachDisplay();
-    void* module = dlopen(kDisplayModule, RTLD_NOW | RTLD_LOCAL);
+    void* module = dlopen(DisplayModulePath().c_str(), RTLD_NOW | RTLD_LOCAL);
     auto attach = module ? reinterpret_cast<DisplayAttachEntry>(dlsym(module, MORVELANCE_DISPLAY_ENTRY)) : nullptr;
     DisplayBackEnd backEnd;
     if (!attach) {

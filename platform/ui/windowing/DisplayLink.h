@@ -6,6 +6,7 @@
 // Without an attached display every window stays headless, as before.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -22,6 +23,8 @@ struct DisplayBackEnd {
     bool (*connected)() = nullptr;
     // Closes the display's windows and the connection.
     void (*detach)() = nullptr;
+    // The real clock in the desktop clock's milliseconds (it never goes back).
+    uint64_t (*clock)() = nullptr;
 };
 
 // The entry point the back end module exports: connects to the named
