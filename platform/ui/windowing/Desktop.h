@@ -3,7 +3,9 @@
 //
 // The host (or a test) says how large the screen is; every system metric
 // that depends on it follows. The clock only moves when someone advances it,
-// so anything timed (timers, double clicks, hovering) is deterministic.
+// so anything timed (timers, double clicks, hovering) is deterministic;
+// once a host attaches a real display (AttachDisplay), the display's size,
+// the real clock and the person in front of it take over.
 // Input is given in screen coordinates or in a window's client coordinates;
 // each input event is routed, queued and pumped at once, so that its
 // handlers have run when the call returns.
