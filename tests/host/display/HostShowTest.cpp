@@ -8,7 +8,7 @@
 
 #include "tests/host/HostRun.h"
 #include "tests/host/HostSamples.h"
-#include "tests/host/display/XvfbServer.h"
+#include "tests/support/XvfbTest.h"
 #include "tests/support/PngImage.h"
 
 using namespace hosttest;
@@ -18,16 +18,6 @@ using displaytest::XvfbServer;
 
 namespace {
 
-// Where Xvfb cannot be started the test fails when CI is set (CI must run
-// these) and is skipped with a message elsewhere.
-#define START_XVFB(server, width, height)                                                     \
-    do {                                                                                      \
-        std::string why_;                                                                     \
-        if (!(server).Start((width), (height), why_)) {                                       \
-            if (std::getenv("CI")) FAIL() << "no X server for the display tests: " << why_;   \
-            GTEST_SKIP() << "no X server for the display tests: " << why_;                    \
-        }                                                                                     \
-    } while (0)
 
 
 const int kWidth = 1920;

@@ -19,7 +19,7 @@
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/gdi/Gdi.h"
-#include "tests/host/display/XvfbServer.h"
+#include "tests/support/XvfbTest.h"
 
 using displaytest::Process;
 using displaytest::XvfbServer;
@@ -73,22 +73,12 @@ LRESULT CALLBACK LoggingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 
 const wchar_t kClass[] = L"DisplayTestWindow";
 
-// Where Xvfb cannot be started the test fails when CI is set (CI must run
-// these) and is skipped with a message elsewhere.
-#define START_XVFB(server)                                                                    \
-    do {                                                                                      \
-        std::string why_;                                                                     \
-        if (!(server).Start(1024, 768, why_)) {                                               \
-            if (std::getenv("CI")) FAIL() << "no X server for the display tests: " << why_;   \
-            GTEST_SKIP() << "no X server for the display tests: " << why_;                    \
-        }                                                                                     \
-    } while (0)
 
 class XcbDisplayTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        START_XVFB(m_server);
+        START_XVFB(m_server, 1024, 768);
         std::string error;
         ASSERT_TRUE(Desktop::AttachDisplay(m_server.Display().c_str(), &error)) << error;
         WNDCLASSEXW wc = {};
