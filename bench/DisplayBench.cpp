@@ -26,7 +26,7 @@
 #include "platform/base/CodePage.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Input.h"
-#include "tests/host/display/XvfbServer.h"
+#include "tests/support/XvfbServer.h"
 #include "tools/RestRecord.h"
 #include "waveviews/ViewRhythmWave.h"
 

@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
+#include <xcb/xtest.h>
 
 #include <chrono>
 #include <cstdint>
@@ -205,6 +206,11 @@ public:
         return true;
     }
 
+    // Whether the window has a cursor of its own (XTEST's comparison with
+    // None), and whether the pointer shows it now (with the current cursor).
+    bool HasOwnCursor(xcb_window_t window) { return !SameCursor(window, XCB_NONE); }
+    bool ShowsItsCursor(xcb_window_t window) { return SameCursor(window, 1); }
+
     // What a window manager sends when its close button is pressed.
     void AskToClose(xcb_window_t window)
     {
@@ -229,6 +235,14 @@ public:
     }
 
 private:
+    bool SameCursor(xcb_window_t window, xcb_cursor_t cursor)
+    {
+        xcb_test_compare_cursor_reply_t* reply =
+            xcb_test_compare_cursor_reply(m_connection, xcb_test_compare_cursor(m_connection, window, cursor), nullptr);
+        const bool same = reply && reply->same;
+        std::free(reply);
+        return same;
+    }
     xcb_atom_t Atom(const char* name)
     {
         xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(

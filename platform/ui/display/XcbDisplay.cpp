@@ -2,6 +2,7 @@
 
 #include <poll.h>
 #include <xcb/randr.h>
+#include <xcb/render.h>
 // The XKB header names a member `explicit`, which C++ reserves.
 #define explicit xkb_explicit
 #include <xcb/xkb.h>
@@ -17,6 +18,9 @@
 #include <memory>
 
 #include "platform/base/CodePage.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/Icon.h"
+#include "platform/gdi/Image.h"
 #include "platform/ui/display/DisplayMessageBox.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/DisplayLink.h"
@@ -165,6 +169,9 @@ XcbDisplay::~XcbDisplay()
     SetMessageBoxHandler(std::move(m_previousBoxes));
     for (auto& entry : m_shown) Forget(entry.second);
     m_shown.clear();
+    if (Connected())
+        for (const auto& entry : m_cursors)
+            if (entry.second) xcb_free_cursor(m_connection, entry.second);
     if (m_device) {
         cairo_device_finish(m_device);
         cairo_device_destroy(m_device);
@@ -302,6 +309,14 @@ void XcbDisplay::Sync()
         }
         Copy(entry.first, shown, area);
     }
+    // The pointer shows the cursor the windows chose last (WM_SETCURSOR).
+    const HCURSOR cursor = GetCursor();
+    if (cursor != m_cursor) {
+        const uint32_t value = CursorOf(cursor);
+        for (const auto& entry : m_shown)
+            if (entry.second.id) xcb_change_window_attributes(m_connection, entry.second.id, XCB_CW_CURSOR, &value);
+        m_cursor = cursor;
+    }
     // The keyboard goes where the windows' active window is.
     const HWND active = GetActiveWindow();
     if (active != m_focused) {
@@ -352,6 +367,10 @@ void XcbDisplay::Create(HWND hwnd, Shown& shown)
         const xcb_atom_t motif = Atom("_MOTIF_WM_HINTS");
         const uint32_t noDecorations[5] = {2, 0, 0, 0, 0};
         xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, shown.id, motif, motif, 32, 5, noDecorations);
+    }
+    if (m_cursor) {
+        const uint32_t cursor = CursorOf(m_cursor);
+        xcb_change_window_attributes(m_connection, shown.id, XCB_CW_CURSOR, &cursor);
     }
     xcb_visualtype_t* visual = VisualOf(m_screen);
     shown.target = cairo_xcb_surface_create(m_connection, shown.id, visual, std::max<LONG>(1, rect.right - rect.left),
@@ -408,6 +427,69 @@ void XcbDisplay::Copy(HWND hwnd, Shown& shown, RECT area)
     cairo_fill(cr);
     cairo_destroy(cr);
     cairo_surface_flush(shown.target);
+}
+
+namespace {
+
+// The server's 32-bit picture format with alpha (ARGB32); null without one.
+xcb_render_pictforminfo_t* FindArgbFormat(xcb_render_query_pict_formats_reply_t* formats)
+{
+    for (xcb_render_pictforminfo_iterator_t it = xcb_render_query_pict_formats_formats_iterator(formats); it.rem;
+         xcb_render_pictforminfo_next(&it)) {
+        const xcb_render_pictforminfo_t& format = *it.data;
+        if (format.type == XCB_RENDER_PICT_TYPE_DIRECT && format.depth == 32 && format.direct.alpha_mask == 0xFF &&
+            format.direct.alpha_shift == 24 && format.direct.red_shift == 16 && format.direct.green_shift == 8 &&
+            format.direct.blue_shift == 0)
+            return it.data;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+xcb_cursor_t XcbDisplay::CursorOf(HCURSOR cursor)
+{
+    if (!cursor) return XCB_NONE;
+    auto known = m_cursors.find(cursor);
+    if (known != m_cursors.end()) return known->second;
+    xcb_cursor_t made = XCB_NONE;
+    SIZE size = {};
+    POINT hotspot = {};
+    xcb_render_query_pict_formats_reply_t* formats =
+        xcb_render_query_pict_formats_reply(m_connection, xcb_render_query_pict_formats(m_connection), nullptr);
+    xcb_render_pictforminfo_t* argb = formats ? FindArgbFormat(formats) : nullptr;
+    if (argb && platform::gdi::GetIconMetrics(cursor, &size, &hotspot) && size.cx > 0 && size.cy > 0) {
+        // The cursor's picture with its alpha, drawn as the windows draw it.
+        cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size.cx, size.cy);
+        if (HDC hdc = platform::gdi::CreateSurfaceDC(image, POINT{0, 0}, nullptr)) {
+            DrawIconEx(hdc, 0, 0, cursor, size.cx, size.cy, 0, nullptr, DI_NORMAL);
+            DeleteDC(hdc);
+        }
+        cairo_surface_flush(image);
+        const xcb_pixmap_t pixmap = xcb_generate_id(m_connection);
+        xcb_create_pixmap(m_connection, 32, pixmap, m_screen->root, static_cast<uint16_t>(size.cx),
+                          static_cast<uint16_t>(size.cy));
+        cairo_surface_t* target =
+            cairo_xcb_surface_create_with_xrender_format(m_connection, m_screen, pixmap, argb, size.cx, size.cy);
+        cairo_t* cr = cairo_create(target);
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+        cairo_set_source_surface(cr, image, 0, 0);
+        cairo_paint(cr);
+        cairo_destroy(cr);
+        cairo_surface_flush(target);
+        cairo_surface_destroy(target);
+        cairo_surface_destroy(image);
+        const xcb_render_picture_t picture = xcb_generate_id(m_connection);
+        xcb_render_create_picture(m_connection, picture, pixmap, argb->id, 0, nullptr);
+        made = xcb_generate_id(m_connection);
+        xcb_render_create_cursor(m_connection, made, picture, static_cast<uint16_t>(hotspot.x),
+                                 static_cast<uint16_t>(hotspot.y));
+        xcb_render_free_picture(m_connection, picture);
+        xcb_free_pixmap(m_connection, pixmap);
+    }
+    std::free(formats);
+    m_cursors[cursor] = made;
+    return made;
 }
 
 void XcbDisplay::Forget(Shown& shown)

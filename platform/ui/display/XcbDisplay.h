@@ -60,6 +60,9 @@ private:
     void SetTitle(Shown& shown, const std::wstring& title);
     void Copy(HWND hwnd, Shown& shown, RECT area);
     void Forget(Shown& shown);
+    // The X cursor showing a cursor of the windows (made once, kept); 0
+    // when it cannot be made.
+    xcb_cursor_t CursorOf(HCURSOR cursor);
 
     void Handle(xcb_generic_event_t* event);
     void Pointer(UINT message, int rootX, int rootY, int wheel = 0);
@@ -76,6 +79,8 @@ private:
     std::vector<xcb_window_t> m_stacking;   // the X windows' order as last set, the top first
     HWND m_focused = nullptr;                // the window the X input focus was last given to
     std::set<xcb_keycode_t> m_textKeys;      // keys down whose text came as WM_CHAR alone
+    std::map<HCURSOR, xcb_cursor_t> m_cursors;
+    HCURSOR m_cursor = nullptr;              // the cursor the X windows were last given
     cairo_device_t* m_device = nullptr;
     int64_t m_clockBase = 0;
     int m_depth = 0;                         // nested runs (modal loops)

@@ -16,6 +16,7 @@
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "platform/ui/windowing/Painting.h"
+#include "platform/ui/windowing/Resources.h"
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/gdi/Gdi.h"
@@ -86,6 +87,7 @@ protected:
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = &LoggingProc;
         wc.lpszClassName = kClass;
+        wc.hCursor = LoadCursorW(nullptr, IDC_CROSS);
         RegisterClassExW(&wc);
         Log().clear();
         g_paints = 0;
@@ -219,6 +221,16 @@ TEST_F(XcbDisplayTest, AnExposedWindowIsShownAgainFromItsImageWithoutRepainting)
     RunUntil([&] { return cover.Wait(0) == 0; });
     EXPECT_TRUE(RunUntil([&] { return m_server.Grab(250, 200, 1, 1) == std::vector<uint32_t>{0xFF0000}; }));
     EXPECT_EQ(paints, g_paints);
+}
+
+TEST_F(XcbDisplayTest, ThePointerShowsTheCursorTheWindowChose)
+{
+    Open();
+    const xcb_window_t window = m_server.MappedWindows().front();
+    Input({"mousemove", "150", "130"});
+    ASSERT_TRUE(RunUntil([] { return GetCursor() == LoadCursorW(nullptr, IDC_CROSS); }));
+    EXPECT_TRUE(RunUntil([&] { return m_server.HasOwnCursor(window); }));
+    EXPECT_TRUE(m_server.ShowsItsCursor(window));
 }
 
 TEST_F(XcbDisplayTest, TimersFallDueOnTheRealClock)
