@@ -26,6 +26,7 @@
 #include "host/DialogCommand.h"
 #include "host/DocumentCommand.h"
 #include "host/PaneCommand.h"
+#include "host/ShowCommand.h"
 #include "host/LeadNameSource.h"
 #include "host/ReportCommand.h"
 #include "host/ViewCommand.h"
@@ -54,6 +55,13 @@ const char kUsage[] =
     "  open FILE...   open each record with its examination document (chosen by\n"
     "                 the record's system code; MFER files with the MFER document)\n"
     "                 and print what the views get: filtered leads, settings, pages\n"
+    "  show FILE... --pane CLASS [--style N] [--no-patient] [--magnifier] [--size WxH]\n"
+    "       [--display NAME]\n"
+    "                 show the record's pane in a frame on the X display ($DISPLAY), with\n"
+    "                 --magnifier the hover magnifier at its top right, and\n"
+    "                 run until the frame is closed (1 when the display cannot be reached);\n"
+    "  show FILE --dialog CDlgPatientInfoComment|CDlgInfoCommentGeneral [--user NAME]\n"
+    "                 the patient sheet on the display; --user acts for a user who may save\n"
     "  pane FILE... --pane CLASS|all [--style N] [--no-patient] [--click ID,...] [--size WxH]\n"
     "       [--ms N] (--png OUT.png | --out DIR)\n"
     "                 show the record in a page pane as a host frame holds it and paint it;\n"
@@ -524,7 +532,8 @@ int main(int argc, char** argv)
     }
     const std::string command = argv[1];
     const bool viewing = command == "view" || command == "print";
-    if (command != "info" && command != "open" && !viewing && command != "dialog" && command != "pane") {
+    if (command != "info" && command != "open" && !viewing && command != "dialog" && command != "pane" &&
+        command != "show") {
         std::fprintf(stderr, "morvelance-host: unknown command '%s' (try --help)\n", command.c_str());
         return 2;
     }
@@ -541,6 +550,11 @@ int main(int argc, char** argv)
     if (!g_pWorkDir || !*g_pWorkDir)
         std::fprintf(stderr, "morvelance-host: warning: no work directory is registered\n");
 
+    if (command == "show") {
+        const int status = host::RunShowCommand(argc - 2, argv + 2, OpenForViews);
+        platform::ui::StopModules();
+        return status;
+    }
     if (command == "dialog" || command == "pane") {
         const int status = command == "pane" ? host::RunPaneCommand(argc - 2, argv + 2, OpenForViews)
                                              : host::RunDialogCommand(argc - 2, argv + 2, OpenForViews);

@@ -218,6 +218,15 @@ LRESULT TabWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (hit >= 0) Choose(hwnd, hit);
         return 0;
     }
+    case WM_NCHITTEST: {
+        // Off its tabs the control lets the mouse through to the windows
+        // beneath it: a property sheet's page lies over its display area
+        // but below it in the z-order, and the page's fields take the clicks.
+        POINT point = {static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
+        ScreenToClient(hwnd, &point);
+        if (HitTest(hwnd, point) < 0) return HTTRANSPARENT;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
     case WM_KEYDOWN:
         if (wParam == VK_LEFT && state->selected > 0) Choose(hwnd, state->selected - 1);
         if (wParam == VK_RIGHT && state->selected + 1 < count) Choose(hwnd, state->selected + 1);

@@ -8,6 +8,7 @@
 #include "platform/ui/framework/ModalDriver.h"
 #include "platform/ui/framework/WinApp.h"
 #include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/DisplayLink.h"
 #include "platform/ui/windowing/WindowSystemHooks.h"
 
 namespace {
@@ -20,7 +21,9 @@ void DeleteTemporaryObjects()
 
 void DriveModalDialog(HWND dialog)
 {
-    if (CWnd* object = CWnd::FromHandle(dialog)) platform::ui::RunModalDriver(*object);
+    // Nobody driving it: on an attached display the person in front of it does.
+    CWnd* object = CWnd::FromHandle(dialog);
+    if (!object || !platform::ui::RunModalDriver(*object)) platform::ui::detail::RunDisplayModalLoop(dialog);
 }
 
 platform::ui::WindowSystemHooks FrameworkHooks()

@@ -5,7 +5,8 @@
 // dialog (EndDialog, a command such as IDOK, or Desktop input). The
 // messages the driver leaves queued are dispatched before the dialog is
 // looked at again; a dialog still open then ends with IDCANCEL. Without a
-// driver nothing in the dialog changes. Nothing ever waits for input.
+// driver nothing in the dialog changes and nothing waits for input, unless
+// a display is attached: then the person in front of it runs the dialog.
 #pragma once
 
 #include <functional>

@@ -1,12 +1,15 @@
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Monitors.h"
 
+#include <dlfcn.h>
+
 #include <atomic>
 #include <cstring>
 
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiTypes.h"
+#include "platform/ui/windowing/DisplayLink.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/Painting.h"
@@ -21,6 +24,9 @@ namespace {
 // many times per AdvanceClock; the rest fire once at the end, as late
 // timers coalesce on Windows.
 const int kMaxTimerSteps = 100000;
+
+// The display back end's module, found beside the platform library.
+const char* const kDisplayModule = "libmorvelance_display.so";
 
 }  // namespace
 
@@ -261,6 +267,73 @@ int Desktop::BeepCount()
 UINT Desktop::LastBeep()
 {
     return platform::ui::LastBeep();
+}
+
+namespace {
+
+// The back end and its module, kept loaded once attached: its code is still
+// on the stack of whoever detaches.
+DisplayBackEnd g_display;
+
+// The module beside this library (built and installed into the same
+// folder); by its bare name when this library's place is unknown. Named in
+// full because a loader that stands between (a sanitizer's) would search
+// its own paths for a bare name, not this library's.
+std::string DisplayModulePath()
+{
+    Dl_info info = {};
+    if (dladdr(reinterpret_cast<const void*>(&DisplayModulePath), &info) == 0 || !info.dli_fname)
+        return kDisplayModule;
+    const std::string self = info.dli_fname;
+    const size_t slash = self.rfind('/');
+    return slash == std::string::npos ? std::string(kDisplayModule) : self.substr(0, slash + 1) + kDisplayModule;
+}
+
+}  // namespace
+
+BOOL Desktop::AttachDisplay(const char* name, std::string* error)
+{
+    std::string reason;
+    if (detail::AttachedDisplay()) DetachDisplay();
+    void* module = dlopen(DisplayModulePath().c_str(), RTLD_NOW | RTLD_LOCAL);
+    auto attach = module ? reinterpret_cast<DisplayAttachEntry>(dlsym(module, MORVELANCE_DISPLAY_ENTRY)) : nullptr;
+    DisplayBackEnd backEnd;
+    if (!attach) {
+        const char* why = dlerror();
+        reason = std::string("the display back end cannot be loaded: ") + (why ? why : kDisplayModule);
+    } else if (attach(name, &backEnd, &reason)) {
+        g_display = backEnd;
+        detail::SetAttachedDisplay(&g_display);
+        return TRUE;
+    }
+    if (error) *error = reason;
+    return FALSE;
+}
+
+bool Desktop::DisplayAttached()
+{
+    return detail::AttachedDisplay() != nullptr;
+}
+
+bool Desktop::DisplayConnected()
+{
+    const DisplayBackEnd* backEnd = detail::AttachedDisplay();
+    return backEnd && backEnd->connected && backEnd->connected();
+}
+
+BOOL Desktop::RunDisplay(const std::function<bool()>& done)
+{
+    const DisplayBackEnd* backEnd = detail::AttachedDisplay();
+    if (!backEnd || !backEnd->run) return FALSE;
+    return backEnd->run(done) ? TRUE : FALSE;
+}
+
+void Desktop::DetachDisplay()
+{
+    const DisplayBackEnd* backEnd = detail::AttachedDisplay();
+    if (!backEnd) return;
+    detail::SetAttachedDisplay(nullptr);
+    if (backEnd->detach) backEnd->detach();
 }
 
 void Desktop::Reset()

@@ -3,7 +3,9 @@
 //
 // The host (or a test) says how large the screen is; every system metric
 // that depends on it follows. The clock only moves when someone advances it,
-// so anything timed (timers, double clicks, hovering) is deterministic.
+// so anything timed (timers, double clicks, hovering) is deterministic;
+// once a host attaches a real display (AttachDisplay), the display's size,
+// the real clock and the person in front of it take over.
 // Input is given in screen coordinates or in a window's client coordinates;
 // each input event is routed, queued and pumped at once, so that its
 // handlers have run when the call returns.
@@ -11,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "platform/base/WinTypes.h"
 #include "platform/gdi/GdiTypes.h"
@@ -96,6 +99,22 @@ public:
     // MessageBeep calls since the last reset, and the type of the last one.
     static int BeepCount();
     static UINT LastBeep();
+
+    // A real screen: the top-level windows become windows of the X display
+    // `name` (null: $DISPLAY), the display's size and monitors become the
+    // desktop's, and RunDisplay hands the windows to the person in front of
+    // it. The display back end is loaded only now, so a host that never
+    // attaches needs neither an X server nor the X libraries. FALSE, with
+    // the reason in `error`, when the display cannot be reached.
+    static BOOL AttachDisplay(const char* name = nullptr, std::string* error = nullptr);
+    static bool DisplayAttached();
+    // Attached and its connection still standing.
+    static bool DisplayConnected();
+    // Runs the attached display until `done` answers true (TRUE) or the
+    // display is lost (FALSE); modal dialogs nobody drives run on it too.
+    static BOOL RunDisplay(const std::function<bool()>& done);
+    // Takes the windows off the display and closes it; headless again.
+    static void DetachDisplay();
 
     // Back to a 1024 x 768 screen, a clock at 0, an empty queue without
     // timers, no keys down, the cursor at 0, 0 and no beeps, for tests.

@@ -7,6 +7,7 @@
 #include "platform/base/Kernel.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/Image.h"
+#include "platform/ui/windowing/DisplayLink.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/SystemSettings.h"
@@ -451,8 +452,10 @@ int ReleaseDC(HWND hWnd, HDC hDC)
     auto& dcs = platform::ui::WindowDCs();
     auto found = dcs.find(hDC);
     if (found == dcs.end()) return 0;
+    const HWND painted = found->second;
     dcs.erase(found);
     DeleteDC(hDC);
+    platform::ui::detail::NotePainted(painted);
     return 1;
 }
 
@@ -484,6 +487,7 @@ int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT* prcScroll, const RECT*
             const RECT inImage = {moving.left + origin.left, moving.top + origin.top, moving.right + origin.left,
                                   moving.bottom + origin.top};
             platform::ui::ShiftPixels(surface, inImage, dx, dy);
+            platform::ui::detail::NotePaintedArea(topLevel, inImage);
         }
     }
     window = manager.Find(hWnd);

@@ -1,4 +1,5 @@
 #include "platform/ui/windowing/SystemSettings.h"
+#include "platform/ui/windowing/DisplayLink.h"
 
 #include <atomic>
 
@@ -199,11 +200,18 @@ int ScreenHeight()
 
 DWORD ClockNow()
 {
-    return static_cast<DWORD>(g_clock.load());
+    return static_cast<DWORD>(ClockTicks());
 }
 
 uint64_t ClockTicks()
 {
+    // On an attached display time passes by itself: the desktop's clock
+    // follows the real one whenever it is read.
+    const DisplayBackEnd* display = detail::AttachedDisplay();
+    if (display && display->clock) {
+        const uint64_t now = display->clock();
+        if (now > g_clock) g_clock = now;
+    }
     return g_clock;
 }
 

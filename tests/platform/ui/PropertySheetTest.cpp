@@ -157,6 +157,21 @@ TEST_F(PropertySheetTest, PagesAreMadeWhenFirstShownAndAppliedOnOk)
     EXPECT_EQ(1, m_general.m_nKillActive);
 }
 
+TEST_F(PropertySheetTest, AClickOnAPagesControlReachesItThroughTheTabControlAndTheTabsStillSwitch)
+{
+    ModalDriverScope driver([&](CPropertySheet& running) {
+        CWnd* option = m_general.GetDlgItem(502);
+        ASSERT_NE(nullptr, option);
+        Desktop::Click(option->m_hWnd, 3, 3);
+        EXPECT_EQ(option->m_hWnd, ::GetFocus());
+        EXPECT_EQ(BST_CHECKED, m_general.IsDlgButtonChecked(502));
+        ClickTab(running, 1);
+        EXPECT_EQ(1, running.GetActiveIndex());
+        running.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, m_sheet.DoModal());
+}
+
 TEST_F(PropertySheetTest, APageThatRefusesToBeLeftKeepsTheSheetOnIt)
 {
     m_general.m_bRefuseLeave = TRUE;

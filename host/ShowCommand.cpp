@@ -1,0 +1,230 @@
+#include "host/ShowCommand.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/Globals.h"
+#include "core/TavrionDoc.h"
+#include "dialogs/DlgEnlargedPreview.h"
+#include "dialogs/DlgInfoCommentGeneral.h"
+#include "dialogs/DlgPatientInfoComment.h"
+#include "host/FormViewCommand.h"
+#include "host/PaneKinds.h"
+#include "host/ViewCommand.h"
+#include "platform/base/CodePage.h"
+#include "platform/ui/framework/Wnd.h"
+#include "platform/ui/windowing/Desktop.h"
+
+namespace host {
+namespace {
+
+constexpr int kNoStyle = -1;
+constexpr int kMagnifierWidth = 400;
+constexpr int kMagnifierHeight = 200;
+constexpr float kMagnifierRatio = 2.0f;
+
+struct ShowOptions {
+    std::vector<std::string> files;
+    std::string paneClass;
+    int style = kNoStyle;
+    bool showPatient = true;
+    int width = 0;    // 0: the display's screen
+    int height = 0;
+    std::string display;
+    std::string dialog;   // a patient sheet shown on its own instead of a pane
+    std::string user;     // the user the host acts for, who may save
+    bool magnifier = false;   // the hover magnifier's window shown beside the page
+};
+
+// The panes of every examination kind that take one record.
+const PaneKind* FindSingleRecordPane(const std::string& name)
+{
+    static const std::vector<PaneKind> kinds = [] {
+        std::vector<PaneKind> all;
+        for (auto list : {RestPaneKinds, RhythmPaneKinds, RhythmCommentPaneKinds, RRPaneKinds, SerialPaneKinds,
+                          ExtraPaneKinds, ExercisePaneKinds, ExerciseResultPaneKinds, MasterStepPaneKinds}) {
+            std::vector<PaneKind> some = list();
+            all.insert(all.end(), some.begin(), some.end());
+        }
+        return all;
+    }();
+    for (const PaneKind& kind : kinds)
+        if (name == kind.name && !kind.makeOnSet) return &kind;
+    return nullptr;
+}
+
+bool ParseOptions(int argc, char** argv, ShowOptions& options)
+{
+    for (int i = 0; i < argc; ++i) {
+        const std::string arg = argv[i];
+        std::string text;
+        if (arg == "--pane") {
+            if (!TakeOptionValue(argc, argv, i, options.paneClass)) return false;
+        } else if (arg == "--style") {
+            if (!TakeOptionValue(argc, argv, i, text)) return false;
+            options.style = std::atoi(text.c_str());
+        } else if (arg == "--magnifier") {
+            options.magnifier = true;
+        } else if (arg == "--no-patient") {
+            options.showPatient = false;
+        } else if (arg == "--size") {
+            if (!TakeOptionValue(argc, argv, i, text) ||
+                std::sscanf(text.c_str(), "%dx%d", &options.width, &options.height) != 2 || options.width < 16 ||
+                options.height < 16 || options.width > 10000 || options.height > 10000) {
+                std::fprintf(stderr, "morvelance-host: --size takes WIDTHxHEIGHT (16 to 10000 pixels)\n");
+                return false;
+            }
+        } else if (arg == "--dialog") {
+            if (!TakeOptionValue(argc, argv, i, options.dialog)) return false;
+        } else if (arg == "--user") {
+            if (!TakeOptionValue(argc, argv, i, options.user)) return false;
+        } else if (arg == "--display") {
+            if (!TakeOptionValue(argc, argv, i, options.display)) return false;
+        } else if (arg.rfind("--", 0) == 0) {
+            std::fprintf(stderr, "morvelance-host: unknown option %s\n", arg.c_str());
+            return false;
+        } else {
+            options.files.push_back(arg);
+        }
+    }
+    if (options.files.empty() || options.paneClass.empty() == options.dialog.empty()) {
+        std::fprintf(stderr, "morvelance-host: show needs FILE... and --pane CLASS or --dialog CLASS\n");
+        return false;
+    }
+    if (!options.dialog.empty()) {
+        if (options.dialog == "CDlgPatientInfoComment" || options.dialog == "CDlgInfoCommentGeneral") return true;
+        std::fprintf(stderr, "morvelance-host: show --dialog takes CDlgPatientInfoComment or CDlgInfoCommentGeneral\n");
+        return false;
+    }
+    if (!FindSingleRecordPane(options.paneClass)) {
+        std::fprintf(stderr, "morvelance-host: show has no pane class %s\n", options.paneClass.c_str());
+        return false;
+    }
+    return true;
+}
+
+// The document's fonts and factors as the application makes them for a
+// screen of the frame's size.
+void UseFrameSize(CTavrionDoc& doc, int width, int height)
+{
+    g_dXUnit = width / 1024.0;
+    g_dYUnit = height / 768.0;
+    doc.InitGlobalData();
+    doc.SetCtrlContent(nullptr);
+    doc.UpdateCtrlStatus();
+}
+
+// One record's pane in a frame on the display until the frame is closed;
+// false when the display is lost meanwhile.
+bool ShowRecord(CTavrionDoc& doc, const PaneKind& kind, const ShowOptions& options, const std::string& file,
+                bool& shown)
+{
+    shown = false;
+    const int width = options.width ? options.width : platform::ui::Desktop::ScreenWidth();
+    const int height = options.height ? options.height : platform::ui::Desktop::ScreenHeight();
+    UseFrameSize(doc, width, height);
+    std::unique_ptr<CWnd> pane(kind.make(doc, options.showPatient));
+    if (!pane) {
+        std::fprintf(stderr, "morvelance-host: %s does not show %s\n", kind.name, file.c_str());
+        return true;
+    }
+    const std::vector<int> styles = StylesOn(kind, doc);
+    const int style = styles.empty() ? kNoStyle : options.style == kNoStyle ? styles.front() : options.style;
+    const CRect rect(0, 0, width, height);
+    const std::wstring title = L"morvelance - " + platform::FromUtf8(file);
+    CWnd frame;
+    if (!frame.CreateEx(0, nullptr, title.c_str(), WS_POPUP | WS_VISIBLE, rect, nullptr, 0) ||
+        !pane->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, &frame, 100)) {
+        std::fprintf(stderr, "morvelance-host: the pane could not be created\n");
+        if (frame.GetSafeHwnd()) frame.DestroyWindow();
+        return true;
+    }
+    kind.show(pane.get(), style);
+    shown = true;
+    // The magnifier as a host shows it when the user turns it on: a small
+    // window of its own at the top right whose picture follows the mouse
+    // over the waveform views.
+    CDlgEnlargedPreview magnifier(&frame);
+    if (options.magnifier) {
+        magnifier.SetEnlargedPreviewDoc(&doc);
+        if (magnifier.Create(CDlgEnlargedPreview::IDD, &frame)) {
+            magnifier.SetWindowPos(nullptr, width - kMagnifierWidth, 0, kMagnifierWidth, kMagnifierHeight,
+                                   SWP_NOZORDER | SWP_NOACTIVATE);
+            magnifier.SetScaleRatio(kMagnifierRatio);
+            magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+            doc.SetEnlargedPreview(&magnifier);
+        }
+    }
+    const HWND hwnd = frame.m_hWnd;
+    const bool kept = platform::ui::Desktop::RunDisplay([hwnd] { return !::IsWindow(hwnd); }) != FALSE;
+    if (doc.GetEnlargedPreview() == &magnifier) doc.SetEnlargedPreview(nullptr);
+    if (magnifier.GetSafeHwnd()) magnifier.DestroyWindow();
+    if (pane->GetSafeHwnd()) pane->DestroyWindow();
+    if (frame.GetSafeHwnd()) frame.DestroyWindow();
+    return kept;
+}
+
+// A patient sheet on the record, run by the person in front of the display
+// until it is closed; false when the display is lost meanwhile.
+bool ShowSheet(CTavrionDoc& doc, const ShowOptions& options)
+{
+    UseFrameSize(doc, platform::ui::Desktop::ScreenWidth(), platform::ui::Desktop::ScreenHeight());
+    if (!options.user.empty()) {
+        const CString name = platform::FromUtf8(options.user).c_str();
+        doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), name);
+        doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(9), name);
+        doc.SetDoctorAndEditorStatus(1, 1);
+    }
+    INT_PTR result = IDCANCEL;
+    if (options.dialog == "CDlgPatientInfoComment") {
+        CDlgPatientInfoComment sheet(0, nullptr);
+        sheet.SetDoc(&doc, doc.GetDocType());
+        result = sheet.DoModal();
+    } else {
+        CDlgInfoCommentGeneral sheet(nullptr);
+        sheet.SetDoc(&doc, doc.GetDocType());
+        result = sheet.DoModal();
+    }
+    if (!platform::ui::Desktop::DisplayConnected()) return false;
+    std::printf("%s: %s\n", options.dialog.c_str(), result == IDOK ? "saved" : "closed");
+    return true;
+}
+
+}  // namespace
+
+int RunShowCommand(int argc, char** argv, const RecordOpener& open)
+{
+    ShowOptions options;
+    if (!ParseOptions(argc, argv, options)) return 2;
+    std::string error;
+    if (!platform::ui::Desktop::AttachDisplay(options.display.empty() ? nullptr : options.display.c_str(), &error)) {
+        std::fprintf(stderr, "morvelance-host: %s\n", error.c_str());
+        return 1;
+    }
+    LoadFormLayouts();
+    const PaneKind* kind = options.dialog.empty() ? FindSingleRecordPane(options.paneClass) : nullptr;
+    int failures = 0;
+    bool lost = false;
+    for (const std::string& file : options.files) {
+        std::unique_ptr<CTavrionDoc> doc;
+        if (!open(file, doc) || !doc) {
+            ++failures;
+            continue;
+        }
+        doc->m_bAutoDelete = FALSE;
+        bool shown = true;
+        if (!(kind ? ShowRecord(*doc, *kind, options, file, shown) : ShowSheet(*doc, options))) {
+            lost = true;
+            break;
+        }
+        if (!shown) ++failures;
+    }
+    if (lost) std::fprintf(stderr, "morvelance-host: the display was lost; nothing more is shown or saved\n");
+    platform::ui::Desktop::DetachDisplay();
+    return lost || failures ? 1 : 0;
+}
+
+}  // namespace host

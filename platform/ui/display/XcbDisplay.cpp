@@ -1,0 +1,719 @@
+#include "platform/ui/display/XcbDisplay.h"
+
+#include <poll.h>
+#include <xcb/randr.h>
+#include <xcb/render.h>
+// The XKB header names a member `explicit`, which C++ reserves.
+#define explicit xkb_explicit
+#include <xcb/xkb.h>
+#undef explicit
+
+#include <cairo-xcb.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "platform/base/CodePage.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/Icon.h"
+#include "platform/gdi/Image.h"
+#include "platform/ui/display/DisplayMessageBox.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/DisplayLink.h"
+#include "platform/ui/windowing/Input.h"
+#include "platform/ui/windowing/Message.h"
+#include "platform/ui/windowing/Monitors.h"
+#include "platform/ui/windowing/Painting.h"
+#include "platform/ui/windowing/Rects.h"
+#include "platform/ui/windowing/SystemSettings.h"
+#include "platform/ui/windowing/Window.h"
+#include "platform/ui/windowing/WindowManager.h"
+
+namespace platform::ui::display {
+
+namespace {
+
+// What a key typed when the layout's text differs from the one the windows
+// would make of its virtual key, as an input method delivers it.
+const UINT kProcessKey = 0xE5;
+// Hovering is looked at this often while nothing else happens.
+const int kHoverPollMs = 50;
+// A wheel notch.
+const int kWheelDelta = 120;
+
+const uint32_t kEventMask = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_BUTTON_PRESS |
+                            XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION |
+                            XCB_EVENT_MASK_ENTER_WINDOW | XCB_EVENT_MASK_LEAVE_WINDOW | XCB_EVENT_MASK_KEY_PRESS |
+                            XCB_EVENT_MASK_KEY_RELEASE | XCB_EVENT_MASK_FOCUS_CHANGE;
+
+int64_t SteadyMilliseconds()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+xcb_visualtype_t* VisualOf(xcb_screen_t* screen)
+{
+    for (xcb_depth_iterator_t depth = xcb_screen_allowed_depths_iterator(screen); depth.rem; xcb_depth_next(&depth))
+        for (xcb_visualtype_iterator_t visual = xcb_depth_visuals_iterator(depth.data); visual.rem;
+             xcb_visualtype_next(&visual))
+            if (visual.data->visual_id == screen->root_visual) return visual.data;
+    return nullptr;
+}
+
+bool SameRect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// A window without a caption that belongs to another (a pop-up, the
+// magnifier, a tooltip, a drop-down list, a menu) is placed by us alone:
+// the window manager neither frames nor moves it.
+bool PlacedByUs(const WindowState& window)
+{
+    if ((window.style & WS_CAPTION) == WS_CAPTION) return false;
+    return window.owner || (window.exStyle & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST));
+}
+
+}  // namespace
+
+XcbDisplay::XcbDisplay(xcb_connection_t* connection) : m_connection(connection)
+{
+}
+
+XcbDisplay* XcbDisplay::Open(const char* name, std::string& error)
+{
+    int screenNumber = 0;
+    xcb_connection_t* connection = xcb_connect(name, &screenNumber);
+    if (!connection || xcb_connection_has_error(connection)) {
+        const char* shown = name ? name : std::getenv("DISPLAY");
+        error = std::string("cannot open the display ") + (shown && *shown ? shown : "(DISPLAY is not set)");
+        if (connection) xcb_disconnect(connection);
+        return nullptr;
+    }
+    std::unique_ptr<XcbDisplay> display(new XcbDisplay(connection));
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int i = 0; i < screenNumber && screens.rem; ++i) xcb_screen_next(&screens);
+    display->m_screen = screens.rem ? screens.data : nullptr;
+    if (!display->Setup(error)) return nullptr;
+    return display.release();
+}
+
+bool XcbDisplay::Setup(std::string& error)
+{
+    if (!m_screen || !VisualOf(m_screen)) {
+        error = "the display has no screen with a usable visual";
+        return false;
+    }
+    if (!m_keyboard.Open(m_connection)) {
+        error = "the display's keyboard cannot be read (no XKB extension)";
+        return false;
+    }
+    // The keyboard's state and layout changes come as XKB events.
+    const uint16_t wanted = XCB_XKB_EVENT_TYPE_STATE_NOTIFY | XCB_XKB_EVENT_TYPE_NEW_KEYBOARD_NOTIFY |
+                            XCB_XKB_EVENT_TYPE_MAP_NOTIFY;
+    xcb_xkb_select_events(m_connection, XCB_XKB_ID_USE_CORE_KBD, wanted, 0, wanted, 0xFF, 0xFF, nullptr);
+    m_protocols = Atom("WM_PROTOCOLS");
+    m_deleteWindow = Atom("WM_DELETE_WINDOW");
+    // A display that goes away must not take the process with it.
+    struct sigaction current = {};
+    if (sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) std::signal(SIGPIPE, SIG_IGN);
+    ReadMonitors();
+    m_clockBase = SteadyMilliseconds() - static_cast<int64_t>(ClockTicks());
+    m_previousBoxes = SetMessageBoxHandler(&ShowDisplayMessageBox);
+    return true;
+}
+
+void XcbDisplay::ReadMonitors()
+{
+    int width = m_screen->width_in_pixels;
+    int height = m_screen->height_in_pixels;
+    RECT second = {};
+    xcb_randr_get_monitors_reply_t* monitors =
+        xcb_randr_get_monitors_reply(m_connection, xcb_randr_get_monitors(m_connection, m_screen->root, 1), nullptr);
+    if (monitors) {
+        // The monitor at the origin is the desktop's primary one; one more
+        // beside it is the second.
+        for (xcb_randr_monitor_info_iterator_t it = xcb_randr_get_monitors_monitors_iterator(monitors); it.rem;
+             xcb_randr_monitor_info_next(&it)) {
+            const xcb_randr_monitor_info_t& info = *it.data;
+            if (info.x == 0 && info.y == 0) {
+                width = info.width;
+                height = info.height;
+            } else if (IsEmptyRect(second)) {
+                second = RECT{info.x, info.y, info.x + info.width, info.y + info.height};
+            }
+        }
+        std::free(monitors);
+    }
+    SetScreenSize(width, height);
+    ClearSecondMonitor();
+    if (!IsEmptyRect(second)) SetSecondMonitor(second);
+}
+
+xcb_atom_t XcbDisplay::Atom(const char* name)
+{
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        m_connection, xcb_intern_atom(m_connection, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+    std::free(reply);
+    return atom;
+}
+
+XcbDisplay::~XcbDisplay()
+{
+    SetMessageBoxHandler(std::move(m_previousBoxes));
+    for (auto& entry : m_shown) Forget(entry.second);
+    m_shown.clear();
+    if (Connected())
+        for (const auto& entry : m_cursors)
+            if (entry.second) xcb_free_cursor(m_connection, entry.second);
+    if (m_device) {
+        cairo_device_finish(m_device);
+        cairo_device_destroy(m_device);
+    }
+    xcb_disconnect(m_connection);
+}
+
+bool XcbDisplay::Connected() const
+{
+    return !m_broken && !xcb_connection_has_error(m_connection);
+}
+
+xcb_window_t XcbDisplay::WindowOf(HWND hwnd) const
+{
+    auto found = m_shown.find(hwnd);
+    return found == m_shown.end() ? 0 : found->second.id;
+}
+
+HWND XcbDisplay::WindowOfId(xcb_window_t id) const
+{
+    for (const auto& entry : m_shown)
+        if (entry.second.id == id) return entry.first;
+    return nullptr;
+}
+
+uint64_t XcbDisplay::RealTicks() const
+{
+    const int64_t now = SteadyMilliseconds() - m_clockBase;
+    return now < 0 ? 0 : static_cast<uint64_t>(now);
+}
+
+void XcbDisplay::Tick()
+{
+    ClockTicks();   // follows the real clock (RealTicks) while attached
+}
+
+int XcbDisplay::MillisecondsToWait() const
+{
+    uint64_t due = 0;
+    if (!detail::EarliestTimerDue(due)) return kHoverPollMs;
+    const uint64_t now = ClockTicks();
+    return due <= now ? 0 : static_cast<int>(std::min<uint64_t>(due - now, kHoverPollMs));
+}
+
+bool XcbDisplay::Run(const std::function<bool()>& done)
+{
+    ++m_depth;
+    bool finished = false;
+    while (Connected()) {
+        Tick();
+        Desktop::PumpMessages();
+        detail::CheckHover();
+        if (done()) {
+            finished = true;
+            break;
+        }
+        // Temporary objects go only where no caller can still hold one.
+        if (m_depth == 1) Desktop::Idle();
+        Sync();
+        if (done()) {
+            finished = true;
+            break;
+        }
+        xcb_generic_event_t* event = xcb_poll_for_event(m_connection);
+        if (!event) {
+            pollfd wait = {xcb_get_file_descriptor(m_connection), POLLIN, 0};
+            if (poll(&wait, 1, MillisecondsToWait()) < 0 && errno != EINTR) m_broken = true;
+            event = xcb_poll_for_event(m_connection);
+        }
+        for (; event; event = xcb_poll_for_event(m_connection)) {
+            Tick();
+            Handle(event);
+            std::free(event);
+        }
+    }
+    if (finished) Sync();
+    --m_depth;
+    return finished;
+}
+
+void XcbDisplay::Sync()
+{
+    if (!Connected()) return;
+    WindowManager& manager = WindowManager::Instance();
+    for (auto it = m_shown.begin(); it != m_shown.end();) {
+        WindowState* window = manager.Find(it->first);
+        if (!window) {
+            Forget(it->second);
+            it = m_shown.erase(it);
+            continue;
+        }
+        if (!(window->style & WS_VISIBLE) && it->second.mapped) {
+            xcb_unmap_window(m_connection, it->second.id);
+            it->second.mapped = false;
+        }
+        ++it;
+    }
+    std::vector<xcb_window_t> stacking;
+    const std::vector<HWND> tops = manager.TopLevelWindows();
+    for (HWND hwnd : tops) {
+        WindowState* window = manager.Find(hwnd);
+        if (!window || !(window->style & WS_VISIBLE)) continue;
+        Shown& shown = m_shown[hwnd];
+        if (!shown.id) Create(hwnd, shown);
+        window = manager.Find(hwnd);
+        if (!window) continue;
+        if (!SameRect(shown.placed, window->rect)) Place(hwnd, shown, window->rect);
+        if (window->text.GetString() != shown.title) SetTitle(shown, window->text.GetString());
+        if (!shown.mapped) {
+            xcb_map_window(m_connection, shown.id);
+            shown.mapped = true;
+            shown.whole = true;
+        }
+        stacking.push_back(shown.id);
+    }
+    // The X windows in the windows' z-order, from the bottom up.
+    if (stacking != m_stacking) {
+        const uint32_t above = XCB_STACK_MODE_ABOVE;
+        for (auto it = stacking.rbegin(); it != stacking.rend(); ++it)
+            xcb_configure_window(m_connection, *it, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+        m_stacking = stacking;
+    }
+    for (auto& entry : m_shown) {
+        Shown& shown = entry.second;
+        RECT area = {};
+        const bool painted = detail::TakePaintedArea(entry.first, area);
+        if (!shown.mapped) continue;
+        if (shown.whole) {
+            const WindowState* window = manager.Find(entry.first);
+            if (!window) continue;
+            area = RECT{0, 0, window->rect.Width(), window->rect.Height()};
+            shown.whole = false;
+        } else if (!painted) {
+            continue;
+        }
+        Copy(entry.first, shown, area);
+    }
+    // The pointer shows the cursor the windows chose last (WM_SETCURSOR).
+    const HCURSOR cursor = GetCursor();
+    if (cursor != m_cursor) {
+        const uint32_t value = CursorOf(cursor);
+        for (const auto& entry : m_shown)
+            if (entry.second.id) xcb_change_window_attributes(m_connection, entry.second.id, XCB_CW_CURSOR, &value);
+        m_cursor = cursor;
+    }
+    // The keyboard goes where the windows' active window is.
+    const HWND active = GetActiveWindow();
+    if (active != m_focused) {
+        auto found = m_shown.find(active);
+        if (found != m_shown.end() && found->second.mapped) {
+            xcb_set_input_focus(m_connection, XCB_INPUT_FOCUS_PARENT, found->second.id, XCB_CURRENT_TIME);
+            m_focused = active;
+        }
+    }
+    xcb_flush(m_connection);
+}
+
+void XcbDisplay::Create(HWND hwnd, Shown& shown)
+{
+    const WindowState* window = WindowManager::Instance().Find(hwnd);
+    const RECT rect = window->rect;
+    const bool ours = PlacedByUs(*window);
+    shown.id = xcb_generate_id(m_connection);
+    const uint32_t values[] = {m_screen->white_pixel, ours ? 1u : 0u, kEventMask};
+    xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, shown.id, m_screen->root, static_cast<int16_t>(rect.left),
+                      static_cast<int16_t>(rect.top), static_cast<uint16_t>(std::max<LONG>(1, rect.right - rect.left)),
+                      static_cast<uint16_t>(std::max<LONG>(1, rect.bottom - rect.top)), 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, m_screen->root_visual,
+                      XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
+    shown.placed = rect;
+    static const char kClass[] = "morvelance\0morvelance";
+    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, shown.id, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
+                        sizeof(kClass), kClass);
+    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, shown.id, m_protocols, XCB_ATOM_ATOM, 32, 1,
+                        &m_deleteWindow);
+    // The window manager puts it where the windows say it is.
+    uint32_t hints[18] = {};
+    hints[0] = 1 | 2 | 4 | 8;   // USPosition, USSize, PPosition, PSize
+    hints[1] = static_cast<uint32_t>(rect.left);
+    hints[2] = static_cast<uint32_t>(rect.top);
+    hints[3] = static_cast<uint32_t>(rect.right - rect.left);
+    hints[4] = static_cast<uint32_t>(rect.bottom - rect.top);
+    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, shown.id, XCB_ATOM_WM_NORMAL_HINTS,
+                        XCB_ATOM_WM_SIZE_HINTS, 32, 18, hints);
+    if (window->owner) {
+        auto owner = m_shown.find(WindowManager::Instance().TopLevelOf(window->owner));
+        if (owner != m_shown.end() && owner->second.id)
+            xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, shown.id, XCB_ATOM_WM_TRANSIENT_FOR,
+                                XCB_ATOM_WINDOW, 32, 1, &owner->second.id);
+    }
+    if ((window->style & WS_CAPTION) == WS_CAPTION) {
+        // The window draws its own caption and frame: the manager adds none.
+        const xcb_atom_t motif = Atom("_MOTIF_WM_HINTS");
+        const uint32_t noDecorations[5] = {2, 0, 0, 0, 0};
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, shown.id, motif, motif, 32, 5, noDecorations);
+    }
+    if (m_cursor) {
+        const uint32_t cursor = CursorOf(m_cursor);
+        xcb_change_window_attributes(m_connection, shown.id, XCB_CW_CURSOR, &cursor);
+    }
+    xcb_visualtype_t* visual = VisualOf(m_screen);
+    shown.target = cairo_xcb_surface_create(m_connection, shown.id, visual, std::max<LONG>(1, rect.right - rect.left),
+                                            std::max<LONG>(1, rect.bottom - rect.top));
+    if (!m_device) m_device = cairo_device_reference(cairo_surface_get_device(shown.target));
+    shown.whole = true;
+}
+
+void XcbDisplay::Place(HWND hwnd, Shown& shown, const RECT& rect)
+{
+    (void)hwnd;
+    const int width = std::max<LONG>(1, rect.right - rect.left);
+    const int height = std::max<LONG>(1, rect.bottom - rect.top);
+    const uint32_t values[] = {static_cast<uint32_t>(rect.left), static_cast<uint32_t>(rect.top),
+                               static_cast<uint32_t>(width), static_cast<uint32_t>(height)};
+    xcb_configure_window(m_connection, shown.id,
+                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH |
+                             XCB_CONFIG_WINDOW_HEIGHT,
+                         values);
+    cairo_xcb_surface_set_size(shown.target, width, height);
+    if (shown.placed.right - shown.placed.left != width || shown.placed.bottom - shown.placed.top != height)
+        shown.whole = true;
+    shown.placed = rect;
+}
+
+void XcbDisplay::SetTitle(Shown& shown, const std::wstring& title)
+{
+    shown.title = title;
+    const std::string text = platform::ToUtf8(title);
+    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, shown.id, Atom("_NET_WM_NAME"), Atom("UTF8_STRING"), 8,
+                        static_cast<uint32_t>(text.size()), text.data());
+    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, shown.id, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
+                        static_cast<uint32_t>(text.size()), text.data());
+}
+
+void XcbDisplay::Copy(HWND hwnd, Shown& shown, RECT area)
+{
+    WindowState* window = WindowManager::Instance().Find(hwnd);
+    if (!window) return;
+    if (!window->surface) {
+        // Nothing painted yet: the window paints itself now, all of it.
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        detail::TakePaintedArea(hwnd, area);
+        window = WindowManager::Instance().Find(hwnd);
+        if (!window || !window->surface) return;
+        area = RECT{0, 0, window->rect.Width(), window->rect.Height()};
+    }
+    cairo_surface_t* image = window->surface.get();
+    cairo_surface_flush(image);
+    cairo_t* cr = cairo_create(shown.target);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, image, 0, 0);
+    cairo_rectangle(cr, area.left, area.top, area.right - area.left, area.bottom - area.top);
+    cairo_fill(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(shown.target);
+}
+
+namespace {
+
+// The server's 32-bit picture format with alpha (ARGB32); null without one.
+xcb_render_pictforminfo_t* FindArgbFormat(xcb_render_query_pict_formats_reply_t* formats)
+{
+    for (xcb_render_pictforminfo_iterator_t it = xcb_render_query_pict_formats_formats_iterator(formats); it.rem;
+         xcb_render_pictforminfo_next(&it)) {
+        const xcb_render_pictforminfo_t& format = *it.data;
+        if (format.type == XCB_RENDER_PICT_TYPE_DIRECT && format.depth == 32 && format.direct.alpha_mask == 0xFF &&
+            format.direct.alpha_shift == 24 && format.direct.red_shift == 16 && format.direct.green_shift == 8 &&
+            format.direct.blue_shift == 0)
+            return it.data;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+xcb_cursor_t XcbDisplay::CursorOf(HCURSOR cursor)
+{
+    if (!cursor) return XCB_NONE;
+    auto known = m_cursors.find(cursor);
+    if (known != m_cursors.end()) return known->second;
+    xcb_cursor_t made = XCB_NONE;
+    SIZE size = {};
+    POINT hotspot = {};
+    xcb_render_query_pict_formats_reply_t* formats =
+        xcb_render_query_pict_formats_reply(m_connection, xcb_render_query_pict_formats(m_connection), nullptr);
+    xcb_render_pictforminfo_t* argb = formats ? FindArgbFormat(formats) : nullptr;
+    if (argb && platform::gdi::GetIconMetrics(cursor, &size, &hotspot) && size.cx > 0 && size.cy > 0) {
+        // The cursor's picture with its alpha, drawn as the windows draw it.
+        cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size.cx, size.cy);
+        if (HDC hdc = platform::gdi::CreateSurfaceDC(image, POINT{0, 0}, nullptr)) {
+            DrawIconEx(hdc, 0, 0, cursor, size.cx, size.cy, 0, nullptr, DI_NORMAL);
+            DeleteDC(hdc);
+        }
+        cairo_surface_flush(image);
+        const xcb_pixmap_t pixmap = xcb_generate_id(m_connection);
+        xcb_create_pixmap(m_connection, 32, pixmap, m_screen->root, static_cast<uint16_t>(size.cx),
+                          static_cast<uint16_t>(size.cy));
+        cairo_surface_t* target =
+            cairo_xcb_surface_create_with_xrender_format(m_connection, m_screen, pixmap, argb, size.cx, size.cy);
+        cairo_t* cr = cairo_create(target);
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+        cairo_set_source_surface(cr, image, 0, 0);
+        cairo_paint(cr);
+        cairo_destroy(cr);
+        cairo_surface_flush(target);
+        cairo_surface_destroy(target);
+        cairo_surface_destroy(image);
+        const xcb_render_picture_t picture = xcb_generate_id(m_connection);
+        xcb_render_create_picture(m_connection, picture, pixmap, argb->id, 0, nullptr);
+        made = xcb_generate_id(m_connection);
+        xcb_render_create_cursor(m_connection, made, picture, static_cast<uint16_t>(hotspot.x),
+                                 static_cast<uint16_t>(hotspot.y));
+        xcb_render_free_picture(m_connection, picture);
+        xcb_free_pixmap(m_connection, pixmap);
+    }
+    std::free(formats);
+    m_cursors[cursor] = made;
+    return made;
+}
+
+void XcbDisplay::Forget(Shown& shown)
+{
+    if (shown.target) cairo_surface_destroy(shown.target);
+    shown.target = nullptr;
+    if (shown.id && Connected()) xcb_destroy_window(m_connection, shown.id);
+    shown.id = 0;
+}
+
+void XcbDisplay::Pointer(UINT message, int rootX, int rootY, int wheel)
+{
+    // The server's own screen coordinates: a window that moves under the
+    // pointer (dragged by it) cannot shift them as it would the window's.
+    detail::PostMouseInput(message, POINT{rootX, rootY}, wheel);
+    Desktop::PumpMessages();
+}
+
+void XcbDisplay::Key(xcb_keycode_t code, bool down, uint16_t state)
+{
+    const UINT vk = m_keyboard.VirtualKey(code);
+    if (!down) {
+        // A key whose text came on its own was already let go of.
+        if (vk && !m_textKeys.erase(code)) detail::PostKeyInput(vk, false);
+        Desktop::PumpMessages();
+        return;
+    }
+    const wchar_t typed = m_keyboard.Character(code);
+    const bool chord = (state & (XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1)) != 0;
+    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    // The windows make the character of a key as a US keyboard types it;
+    // where the layout types another (or the key has no name), the key is
+    // one the layout processed and its text arrives on its own.
+    const bool layoutText = typed >= 0x20 && typed != 0x7F && !chord && (!vk || detail::CharacterOfKey(vk, shift) != typed);
+    if (layoutText) {
+        m_textKeys.insert(code);
+        detail::PostKeyInput(kProcessKey, true);
+        detail::PostKeyInput(kProcessKey, false);
+        detail::PostCharInput(typed);
+    } else if (vk) {
+        detail::PostKeyInput(vk, true);
+    }
+    Desktop::PumpMessages();
+}
+
+void XcbDisplay::Handle(xcb_generic_event_t* event)
+{
+    const uint8_t type = event->response_type & 0x7F;
+    if (type == 0) return;   // an error of a request nobody waits for (a window that went meanwhile)
+    if (type == m_keyboard.EventBase()) {
+        struct XkbEvent {
+            uint8_t response_type;
+            uint8_t xkbType;
+        };
+        const auto* xkb = reinterpret_cast<const XkbEvent*>(event);
+        if (xkb->xkbType == XCB_XKB_STATE_NOTIFY) {
+            const auto* state = reinterpret_cast<const xcb_xkb_state_notify_event_t*>(event);
+            m_keyboard.UpdateState(state->baseMods, state->latchedMods, state->lockedMods, state->baseGroup,
+                                   state->latchedGroup, state->lockedGroup);
+        } else {
+            m_keyboard.Reload();
+        }
+        return;
+    }
+    switch (type) {
+    case XCB_EXPOSE: {
+        const auto* expose = reinterpret_cast<const xcb_expose_event_t*>(event);
+        const HWND hwnd = WindowOfId(expose->window);
+        if (hwnd)
+            Copy(hwnd, m_shown[hwnd],
+                 RECT{expose->x, expose->y, expose->x + expose->width, expose->y + expose->height});
+        break;
+    }
+    case XCB_CONFIGURE_NOTIFY: {
+        const auto* configure = reinterpret_cast<const xcb_configure_notify_event_t*>(event);
+        const HWND hwnd = WindowOfId(configure->window);
+        WindowState* window = WindowManager::Instance().Find(hwnd);
+        if (!window) break;
+        Shown& shown = m_shown[hwnd];
+        // A framing manager reports the place only in its synthetic events.
+        const bool moved = (event->response_type & 0x80) != 0;
+        RECT now = shown.placed;
+        if (moved) {
+            now.right = configure->x + (now.right - now.left);
+            now.bottom = configure->y + (now.bottom - now.top);
+            now.left = configure->x;
+            now.top = configure->y;
+        }
+        now.right = now.left + configure->width;
+        now.bottom = now.top + configure->height;
+        if (SameRect(now, shown.placed)) break;
+        const bool resized = now.right - now.left != shown.placed.right - shown.placed.left ||
+                             now.bottom - now.top != shown.placed.bottom - shown.placed.top;
+        shown.placed = now;
+        if (resized) {
+            cairo_xcb_surface_set_size(shown.target, configure->width, configure->height);
+            shown.whole = true;
+        }
+        SetWindowPos(hwnd, nullptr, now.left, now.top, configure->width, configure->height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        Desktop::PumpMessages();
+        break;
+    }
+    case XCB_CLIENT_MESSAGE: {
+        const auto* message = reinterpret_cast<const xcb_client_message_event_t*>(event);
+        const HWND hwnd = WindowOfId(message->window);
+        if (hwnd && message->type == m_protocols && message->data.data32[0] == m_deleteWindow && IsWindowEnabled(hwnd)) {
+            PostMessageW(hwnd, WM_CLOSE, 0, 0);
+            Desktop::PumpMessages();
+        }
+        break;
+    }
+    case XCB_BUTTON_PRESS:
+    case XCB_BUTTON_RELEASE: {
+        const auto* button = reinterpret_cast<const xcb_button_press_event_t*>(event);
+        if (!WindowOfId(button->event)) break;
+        const bool down = type == XCB_BUTTON_PRESS;
+        const int x = button->root_x;
+        const int y = button->root_y;
+        switch (button->detail) {
+        case 1: Pointer(down ? WM_LBUTTONDOWN : WM_LBUTTONUP, x, y); break;
+        case 2: Pointer(down ? WM_MBUTTONDOWN : WM_MBUTTONUP, x, y); break;
+        case 3: Pointer(down ? WM_RBUTTONDOWN : WM_RBUTTONUP, x, y); break;
+        case 4:
+        case 5:
+            if (down) Pointer(WM_MOUSEWHEEL, x, y, button->detail == 4 ? kWheelDelta : -kWheelDelta);
+            break;
+        default: break;
+        }
+        break;
+    }
+    case XCB_MOTION_NOTIFY: {
+        const auto* motion = reinterpret_cast<const xcb_motion_notify_event_t*>(event);
+        if (WindowOfId(motion->event)) Pointer(WM_MOUSEMOVE, motion->root_x, motion->root_y);
+        break;
+    }
+    case XCB_ENTER_NOTIFY:
+    case XCB_LEAVE_NOTIFY: {
+        // Leaving for a place outside every window is a move there: the
+        // windows that track the mouse hear it leave.
+        const auto* crossing = reinterpret_cast<const xcb_enter_notify_event_t*>(event);
+        if (crossing->mode != XCB_NOTIFY_MODE_NORMAL || !WindowOfId(crossing->event)) break;
+        Pointer(WM_MOUSEMOVE, crossing->root_x, crossing->root_y);
+        break;
+    }
+    case XCB_KEY_PRESS:
+    case XCB_KEY_RELEASE: {
+        const auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
+        Key(key->detail, type == XCB_KEY_PRESS, key->state);
+        break;
+    }
+    case XCB_FOCUS_IN: {
+        const auto* focus = reinterpret_cast<const xcb_focus_in_event_t*>(event);
+        const HWND hwnd = WindowOfId(focus->event);
+        const WindowState* window = WindowManager::Instance().Find(hwnd);
+        if (window && focus->mode == XCB_NOTIFY_MODE_NORMAL && IsWindowEnabled(hwnd) && GetActiveWindow() != hwnd &&
+            !PlacedByUs(*window)) {
+            m_focused = hwnd;
+            SetActiveWindow(hwnd);
+            Desktop::PumpMessages();
+        }
+        break;
+    }
+    case XCB_DESTROY_NOTIFY: {
+        // Another client took the window away (ours are forgotten before
+        // they go): the window is asked to close, as by the manager.
+        const auto* destroyed = reinterpret_cast<const xcb_destroy_notify_event_t*>(event);
+        const HWND hwnd = WindowOfId(destroyed->window);
+        if (!hwnd) break;
+        Shown& shown = m_shown[hwnd];
+        if (shown.target) cairo_surface_destroy(shown.target);
+        m_shown.erase(hwnd);
+        PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        Desktop::PumpMessages();
+        break;
+    }
+    case XCB_MAPPING_NOTIFY: m_keyboard.Reload(); break;
+    default: break;
+    }
+}
+
+}  // namespace platform::ui::display
+
+namespace {
+
+platform::ui::display::XcbDisplay* g_display = nullptr;
+
+bool RunDisplay(const std::function<bool()>& done)
+{
+    return g_display && g_display->Run(done);
+}
+
+bool DisplayConnected()
+{
+    return g_display && g_display->Connected();
+}
+
+uint64_t DisplayClock()
+{
+    return g_display ? g_display->RealTicks() : 0;
+}
+
+void DetachDisplay()
+{
+    delete g_display;
+    g_display = nullptr;
+}
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) bool MorvelanceAttachDisplay(const char* name,
+                                                                              platform::ui::DisplayBackEnd* backEnd,
+                                                                              std::string* error)
+{
+    std::string reason;
+    if (g_display) DetachDisplay();
+    g_display = platform::ui::display::XcbDisplay::Open(name, reason);
+    if (!g_display) {
+        if (error) *error = reason;
+        return false;
+    }
+    backEnd->run = &RunDisplay;
+    backEnd->connected = &DisplayConnected;
+    backEnd->detach = &DetachDisplay;
+    backEnd->clock = &DisplayClock;
+    return true;
+}

@@ -1,0 +1,93 @@
+// The windows on an X display: every visible top-level window is an X
+// window at its place and size showing its image; the display's pointer,
+// keyboard and window manager become the input and messages the windows
+// already handle; timers fall due on the real clock while it runs.
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/base/MessageBox.h"
+#include "platform/base/WinTypes.h"
+#include "platform/ui/display/XcbKeyboard.h"
+
+namespace platform::ui::display {
+
+class XcbDisplay {
+public:
+    // Connects to the display `name` (null: $DISPLAY); null with `error` set when it cannot.
+    static XcbDisplay* Open(const char* name, std::string& error);
+    ~XcbDisplay();
+    XcbDisplay(const XcbDisplay&) = delete;
+    XcbDisplay& operator=(const XcbDisplay&) = delete;
+
+    // Runs until `done` answers true (true) or the connection breaks (false).
+    bool Run(const std::function<bool()>& done);
+    bool Connected() const;
+    // Milliseconds of the real clock since the desktop's clock began.
+    uint64_t RealTicks() const;
+    // The X window that shows a top-level window; 0 when none does.
+    xcb_window_t WindowOf(HWND hwnd) const;
+
+private:
+    struct Shown {
+        xcb_window_t id = 0;
+        cairo_surface_t* target = nullptr;   // the X window as a cairo surface
+        RECT placed = {};                    // where the X window was last put, screen coordinates
+        bool mapped = false;
+        bool whole = true;                   // the whole image is to be copied
+        std::wstring title;
+    };
+
+    explicit XcbDisplay(xcb_connection_t* connection);
+    bool Setup(std::string& error);
+    void ReadMonitors();
+    xcb_atom_t Atom(const char* name);
+
+    // Brings the X windows in line with the top-level windows and copies
+    // what was painted.
+    void Sync();
+    void Create(HWND hwnd, Shown& shown);
+    void Place(HWND hwnd, Shown& shown, const RECT& rect);
+    void SetTitle(Shown& shown, const std::wstring& title);
+    void Copy(HWND hwnd, Shown& shown, RECT area);
+    void Forget(Shown& shown);
+    // The X cursor showing a cursor of the windows (made once, kept); 0
+    // when it cannot be made.
+    xcb_cursor_t CursorOf(HCURSOR cursor);
+
+    void Handle(xcb_generic_event_t* event);
+    void Pointer(UINT message, int rootX, int rootY, int wheel = 0);
+    void Key(xcb_keycode_t code, bool down, uint16_t state);
+    HWND WindowOfId(xcb_window_t id) const;
+    // The desktop's clock follows the real one.
+    void Tick();
+    int MillisecondsToWait() const;
+
+    xcb_connection_t* m_connection;
+    xcb_screen_t* m_screen = nullptr;
+    XcbKeyboard m_keyboard;
+    std::map<HWND, Shown> m_shown;
+    std::vector<xcb_window_t> m_stacking;   // the X windows' order as last set, the top first
+    HWND m_focused = nullptr;                // the window the X input focus was last given to
+    std::set<xcb_keycode_t> m_textKeys;      // keys down whose text came as WM_CHAR alone
+    std::map<HCURSOR, xcb_cursor_t> m_cursors;
+    HCURSOR m_cursor = nullptr;              // the cursor the X windows were last given
+    cairo_device_t* m_device = nullptr;
+    int64_t m_clockBase = 0;
+    int m_depth = 0;                         // nested runs (modal loops)
+    bool m_broken = false;
+    xcb_atom_t m_protocols = 0;
+    xcb_atom_t m_deleteWindow = 0;
+    MessageBoxHandler m_previousBoxes;
+};
+
+}  // namespace platform::ui::display

@@ -1,0 +1,239 @@
+// The host's "show" command on an X server of the test's own: the pane on
+// the screen as its headless image, the pointer and keyboard through XTEST,
+// the window manager's close, and a server that goes away.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/host/HostRun.h"
+#include "tests/host/HostSamples.h"
+#include "tests/support/XvfbTest.h"
+#include "tests/support/PngImage.h"
+
+using namespace hosttest;
+using displaytest::Process;
+using displaytest::WaitFor;
+using displaytest::XvfbServer;
+
+namespace {
+
+
+
+const int kWidth = 1920;
+const int kHeight = 1080;
+
+class HostShowTest : public HostSamplesTest {
+protected:
+    void SetUp() override
+    {
+        HostSamplesTest::SetUp();
+        m_record = SamplePath("rest12_90.ecg");
+    }
+    // Starts show on the test's server with the resting wave page (and
+    // the options given).
+    bool StartShow(XvfbServer& server, const std::vector<std::string>& more = {})
+    {
+        std::vector<std::string> args = {testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--pane",
+                                         "CWndRestRhythmWave", "--style", "1"};
+        args.insert(args.end(), more.begin(), more.end());
+        return m_show.Start(args, server.Display(), m_dir.File("show.out"), m_dir.File("show.err"));
+    }
+    // Starts show with the magnifier and waits for its two windows.
+    void StartShowWithMagnifier(XvfbServer& server)
+    {
+        ASSERT_TRUE(StartShow(server, {"--magnifier"}));
+        ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
+    }
+    // The screen's pixels that differ from the PNG's (the PNG at the origin).
+    static int Differences(XvfbServer& server, const testsupport::PngImage& png)
+    {
+        const std::vector<uint32_t> screen = server.Grab(0, 0, png.Width(), png.Height());
+        if (screen.size() != static_cast<size_t>(png.Width()) * png.Height()) return -1;
+        int differ = 0;
+        for (int y = 0; y < png.Height(); ++y)
+            for (int x = 0; x < png.Width(); ++x)
+                differ += screen[static_cast<size_t>(y) * png.Width() + x] != png.Pixel(x, y) ? 1 : 0;
+        return differ;
+    }
+    std::string ShowErrors() const { return testsupport::ReadFileBytes(m_dir.File("show.err")); }
+
+    std::string m_record;
+    Process m_show;
+};
+
+}  // namespace
+
+TEST_F(HostShowTest, ThePaneOnTheScreenIsItsHeadlessImageAndTheManagersCloseEndsShowWithZero)
+{
+    const std::string png = m_dir.File("headless.png");
+    const HostRun headless = Host({"pane", m_record, "--pane", "CWndRestRhythmWave", "--style", "1", "--png", png});
+    ASSERT_EQ(0, headless.status) << headless.err;
+    const testsupport::PngImage image(png);
+    ASSERT_TRUE(image.Ok());
+    ASSERT_EQ(kWidth, image.Width());
+
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    ASSERT_TRUE(StartShow(server));
+    // Byte for byte: the same image reaches the screen, no font is drawn apart.
+    int differ = -1;
+    EXPECT_TRUE(WaitFor([&] { return (differ = Differences(server, image)) == 0; })) << differ << " pixels differ";
+
+    const std::vector<xcb_window_t> windows = server.MappedWindows();
+    ASSERT_EQ(1u, windows.size());
+    server.AskToClose(windows.front());
+    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+}
+
+TEST_F(HostShowTest, ADoubleClickOnTheStripOpensItsDialogAsASecondWindowThatEscapeCloses)
+{
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    ASSERT_TRUE(StartShow(server));
+    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; }));
+    // The one-lead strip across the foot of the page.
+    ASSERT_TRUE(server.Input({"mousemove", "960", "960", "click", "--repeat", "2", "--delay", "60", "1"}));
+    EXPECT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
+    ASSERT_TRUE(server.Input({"key", "Escape"}));
+    EXPECT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; }));
+    // The page still runs: its frame closes it as before.
+    const std::vector<xcb_window_t> windows = server.MappedWindows();
+    ASSERT_EQ(1u, windows.size());
+    server.AskToClose(windows.front());
+    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+}
+
+TEST_F(HostShowTest, TheMagnifiersPictureFollowsThePointerOverTheLeads)
+{
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    StartShowWithMagnifier(server);
+    if (HasFatalFailure()) return;
+    // The magnifier stands at the top right, 400 x 200.
+    auto picture = [&] { return server.Grab(kWidth - 400, 0, 400, 200); };
+    auto inked = [](const std::vector<uint32_t>& pixels) {
+        int n = 0;
+        for (uint32_t rgb : pixels) n += testsupport::PngImage::IsDark(rgb) ? 1 : 0;
+        return n;
+    };
+    const std::vector<uint32_t> before = picture();
+    // Over lead II, then over lead V2 of the page.
+    ASSERT_TRUE(server.Input({"mousemove", "300", "450"}));
+    std::vector<uint32_t> first;
+    ASSERT_TRUE(WaitFor([&] { return (first = picture()) != before; }));
+    EXPECT_GT(inked(first), 200);
+    ASSERT_TRUE(server.Input({"mousemove", "1200", "450"}));
+    std::vector<uint32_t> second;
+    EXPECT_TRUE(WaitFor([&] { return (second = picture()) != first; }));
+    EXPECT_GT(inked(second), 200);
+    server.AskToClose(server.MappedWindows().front());
+    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+}
+
+TEST_F(HostShowTest, TheMagnifierIsDraggedByThePointerAndStaysOnTheScreen)
+{
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    StartShowWithMagnifier(server);
+    if (HasFatalFailure()) return;
+    const xcb_window_t magnifier = server.MappedWindows().back();
+    int x = 0;
+    int y = 0;
+    auto at = [&](int wantX, int wantY) { return server.Origin(magnifier, x, y) && x == wantX && y == wantY; };
+    ASSERT_TRUE(at(kWidth - 400, 0));
+    // Held at a point of its picture and moved 720 left and 400 down, in
+    // steps faster than the window follows: the capture keeps the moves.
+    ASSERT_TRUE(server.Input({"mousemove", "1720", "100", "mousedown", "1", "mousemove", "1500", "200", "mousemove",
+                              "1200", "400", "mousemove", "1000", "500", "mouseup", "1"}));
+    EXPECT_TRUE(WaitFor([&] { return at(kWidth - 400 - 720, 400); })) << x << "," << y;
+    // Pulled against the right edge it stops with its edge on the screen's.
+    ASSERT_TRUE(server.Input({"mousedown", "1", "mousemove", "1919", "500", "mouseup", "1"}));
+    EXPECT_TRUE(WaitFor([&] { return at(kWidth - 400, 400); })) << x << "," << y;
+    server.AskToClose(server.MappedWindows().front());
+    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+}
+
+TEST_F(HostShowTest, TheServerGoingAwayEndsShowWithOneAndWritesNoRecord)
+{
+    const std::vector<std::string> before = testsupport::FolderEntries(m_dir.File("samples"));
+    const std::string xml = SamplePath("rest12_9020240401093000.xml");
+    const std::string xmlBefore = testsupport::ReadFileBytes(xml);
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    ASSERT_TRUE(StartShow(server));
+    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; }));
+    server.Stop();
+    EXPECT_EQ(1, m_show.Wait(10));
+    EXPECT_NE(std::string::npos, ShowErrors().find("display was lost")) << ShowErrors();
+    EXPECT_EQ(before, testsupport::FolderEntries(m_dir.File("samples")));
+    EXPECT_EQ(xmlBefore, testsupport::ReadFileBytes(xml));
+}
+
+TEST_F(HostShowTest, WithoutAReachableDisplayShowSaysSoAndEndsWithOne)
+{
+    const HostRun run = Host({"show", m_record, "--pane", "CWndRestRhythmWave", "--display", ":4093"});
+    EXPECT_EQ(1, run.status);
+    EXPECT_NE(std::string::npos, run.err.find("cannot open the display :4093")) << run.err;
+}
+
+namespace {
+
+// A point of the patient sheet at 1920 x 1080, from its top left: the name
+// field (氏名) and the 取消 button.
+const int kNameFieldX = 194;
+const int kNameFieldY = 151;
+const int kCancelX = 623;
+const int kCancelY = 571;
+
+class HostShowSheetTest : public HostShowTest {
+protected:
+    // The sheet on the test's server, the name field clicked and a name typed.
+    void TypeName(XvfbServer& server, int& left, int& top)
+    {
+        ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--dialog",
+                                  "CDlgPatientInfoComment", "--user", "編集者"},
+                                 server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
+        ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
+        ASSERT_TRUE(server.Origin(server.MappedWindows().front(), left, top));
+        ASSERT_TRUE(server.Input({"mousemove", std::to_string(left + kNameFieldX), std::to_string(top + kNameFieldY),
+                                  "click", "1", "key", "End", "key", "--repeat", "10", "BackSpace", "type",
+                                  "Suzuki Ichiro"}));
+    }
+};
+
+}  // namespace
+
+TEST_F(HostShowSheetTest, ANameTypedIntoThePatientSheetIsSavedWithItsUpdateButton)
+{
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    int left = 0;
+    int top = 0;
+    TypeName(server, left, top);
+    // Return presses the default button, 更新; the editor prompt that
+    // follows takes its preselected name with Return too.
+    ASSERT_TRUE(server.Input({"key", "Return"}));
+    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
+    ASSERT_TRUE(server.Input({"key", "Return"}));
+    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+    EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(m_dir.File("show.out")).find("saved"));
+    EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(SamplePath("rest12_9020240401093000.xml"))
+                                     .find("<Patient_name>Suzuki Ichiro</Patient_name>"));
+}
+
+TEST_F(HostShowSheetTest, CancellingThePatientSheetLeavesTheRecordXmlByteForByte)
+{
+    const std::string xml = SamplePath("rest12_9020240401093000.xml");
+    const std::string before = testsupport::ReadFileBytes(xml);
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    int left = 0;
+    int top = 0;
+    TypeName(server, left, top);
+    ASSERT_TRUE(server.Input({"mousemove", std::to_string(left + kCancelX), std::to_string(top + kCancelY), "click",
+                              "1"}));
+    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+    EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(m_dir.File("show.out")).find("closed"));
+    EXPECT_EQ(before, testsupport::ReadFileBytes(xml));
+}

@@ -1,0 +1,262 @@
+// The windows on an X server of the test's own: what the server reports
+// (pointer, keyboard, the manager's resize and close, exposure) arrives as
+// the messages the windows handle, timers fall due on the real clock, and
+// message boxes are real windows unless a recorder takes them.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/base/MessageBox.h"
+#include "platform/ui/windowing/DefWindowProc.h"
+#include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Input.h"
+#include "platform/ui/windowing/Message.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
+#include "platform/ui/windowing/Painting.h"
+#include "platform/ui/windowing/Resources.h"
+#include "platform/ui/windowing/Window.h"
+#include "platform/ui/windowing/WindowClass.h"
+#include "platform/gdi/Gdi.h"
+#include "tests/support/XvfbTest.h"
+
+using displaytest::Process;
+using displaytest::XvfbServer;
+using platform::ui::Desktop;
+
+namespace {
+
+struct HeardMessage {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+std::vector<HeardMessage>& Log()
+{
+    static std::vector<HeardMessage> log;
+    return log;
+}
+
+int g_paints = 0;
+
+LRESULT CALLBACK LoggingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_MOUSEMOVE: {
+        TRACKMOUSEEVENT track = {};
+        track.cbSize = sizeof(track);
+        track.dwFlags = TME_LEAVE;
+        track.hwndTrack = hwnd;
+        TrackMouseEvent(&track);
+        break;
+    }
+    case WM_PAINT: {
+        ++g_paints;
+        PAINTSTRUCT paint;
+        HDC hdc = BeginPaint(hwnd, &paint);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        FillRect(hdc, &client, red);
+        DeleteObject(red);
+        EndPaint(hwnd, &paint);
+        return 0;
+    }
+    case WM_CLOSE: Log().push_back({message, wParam, lParam}); return 0;   // kept open: the test closes it
+    default: break;
+    }
+    Log().push_back({message, wParam, lParam});
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+const wchar_t kClass[] = L"DisplayTestWindow";
+
+
+class XcbDisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        START_XVFB(m_server, 1024, 768);
+        std::string error;
+        ASSERT_TRUE(Desktop::AttachDisplay(m_server.Display().c_str(), &error)) << error;
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof(wc);
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = &LoggingProc;
+        wc.lpszClassName = kClass;
+        wc.hCursor = LoadCursorW(nullptr, IDC_CROSS);
+        RegisterClassExW(&wc);
+        Log().clear();
+        g_paints = 0;
+    }
+    void TearDown() override
+    {
+        if (m_hwnd) DestroyWindow(m_hwnd);
+        Desktop::DetachDisplay();
+        UnregisterClassW(kClass, nullptr);
+        Desktop::Reset();
+    }
+    // A 300 x 200 window at 100, 100, on the screen and active.
+    void Open()
+    {
+        m_hwnd = CreateWindowExW(0, kClass, L"test", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, nullptr, nullptr,
+                                 nullptr, nullptr);
+        ASSERT_NE(nullptr, m_hwnd);
+        SetFocus(m_hwnd);
+        ASSERT_TRUE(RunUntil([&] { return m_server.MappedWindows().size() == 1; }));
+        Log().clear();
+    }
+    // Runs the display until `ready` or five seconds.
+    static bool RunUntil(const std::function<bool()>& ready)
+    {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        Desktop::RunDisplay([&] { return ready() || std::chrono::steady_clock::now() > until; });
+        return ready();
+    }
+    static const HeardMessage* Find(UINT message)
+    {
+        for (const HeardMessage& heard : Log())
+            if (heard.message == message) return &heard;
+        return nullptr;
+    }
+    static bool Heard(UINT message) { return Find(message) != nullptr; }
+    void Input(const std::vector<std::string>& args) { ASSERT_TRUE(m_server.Input(args)); }
+
+    XvfbServer m_server;
+    HWND m_hwnd = nullptr;
+};
+
+}  // namespace
+
+TEST_F(XcbDisplayTest, PointerAndKeyboardBecomeTheMessagesOfTheWindowUnderThemAndOfTheFocus)
+{
+    Open();
+    Input({"mousemove", "150", "130"});
+    ASSERT_TRUE(RunUntil([] { return Heard(WM_MOUSEMOVE); }));
+    EXPECT_EQ(MAKELPARAM(50, 30), Find(WM_MOUSEMOVE)->lParam);
+    // Leaving the window for a place outside it ends the tracking.
+    Input({"mousemove", "700", "600"});
+    EXPECT_TRUE(RunUntil([] { return Heard(WM_MOUSELEAVE); }));
+
+    Log().clear();
+    Input({"mousemove", "200", "200", "click", "--repeat", "2", "--delay", "50", "1"});
+    EXPECT_TRUE(RunUntil([] { return Heard(WM_LBUTTONDBLCLK); }));
+    EXPECT_TRUE(Heard(WM_LBUTTONDOWN));
+    Input({"click", "4"});
+    ASSERT_TRUE(RunUntil([] { return Heard(WM_MOUSEWHEEL); }));
+    EXPECT_EQ(120, static_cast<SHORT>(HIWORD(Find(WM_MOUSEWHEEL)->wParam)));
+
+    Log().clear();
+    Input({"key", "a", "key", "shift+1"});
+    ASSERT_TRUE(RunUntil([] {
+        int chars = 0;
+        for (const auto& heard : Log()) chars += heard.message == WM_CHAR ? 1 : 0;
+        return chars == 2;
+    }));
+    std::wstring typed;
+    for (const auto& heard : Log())
+        if (heard.message == WM_CHAR) typed += static_cast<wchar_t>(heard.wParam);
+    EXPECT_EQ(L"a!", typed);
+    ASSERT_TRUE(Heard(WM_KEYDOWN));
+    EXPECT_EQ(static_cast<WPARAM>('A'), Find(WM_KEYDOWN)->wParam);
+    EXPECT_TRUE(RunUntil([] { return Heard(WM_KEYUP); }));
+}
+
+TEST_F(XcbDisplayTest, TheServersKeyboardLayoutGivesTheCharactersTyped)
+{
+    Open();
+    // A German keyboard: Z where a US one has Y, and keys for umlauts.
+    Process layout;
+    ASSERT_TRUE(layout.Start({"/usr/bin/setxkbmap", "de"}, m_server.Display(), "/dev/null", "/dev/null"));
+    ASSERT_EQ(0, layout.Wait(10));
+    const auto settle = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+    RunUntil([&] { return std::chrono::steady_clock::now() > settle; });
+    Input({"key", "z", "key", "odiaeresis", "key", "shift+odiaeresis"});
+    auto typed = [] {
+        std::wstring text;
+        for (const auto& heard : Log())
+            if (heard.message == WM_CHAR) text += static_cast<wchar_t>(heard.wParam);
+        return text;
+    };
+    EXPECT_TRUE(RunUntil([&] { return typed().size() == 3; }));
+    EXPECT_EQ(L"zöÖ", typed());
+    ASSERT_TRUE(Heard(WM_KEYDOWN));
+    EXPECT_EQ(static_cast<WPARAM>('Z'), Find(WM_KEYDOWN)->wParam);
+}
+
+TEST_F(XcbDisplayTest, TheManagersResizeIsWmSizeAndItsCloseOrAnotherClientsDestroyIsWmClose)
+{
+    Open();
+    const std::vector<xcb_window_t> windows = m_server.MappedWindows();
+    ASSERT_EQ(1u, windows.size());
+    Input({"windowsize", std::to_string(windows.front()), "400", "250"});
+    ASSERT_TRUE(RunUntil([] { return Heard(WM_SIZE); }));
+    RECT client;
+    GetClientRect(m_hwnd, &client);
+    EXPECT_EQ(400, client.right);
+    EXPECT_EQ(250, client.bottom);
+    m_server.AskToClose(windows.front());
+    EXPECT_TRUE(RunUntil([] { return Heard(WM_CLOSE); }));
+    // Another client destroying the X window asks the same; the window,
+    // still open, gets an X window again.
+    Log().clear();
+    Input({"windowclose", std::to_string(windows.front())});
+    EXPECT_TRUE(RunUntil([] { return Heard(WM_CLOSE); }));
+    EXPECT_TRUE(RunUntil([&] { return m_server.MappedWindows().size() == 1; }));
+}
+
+TEST_F(XcbDisplayTest, AnExposedWindowIsShownAgainFromItsImageWithoutRepainting)
+{
+    Open();
+    ASSERT_TRUE(RunUntil([&] { return m_server.Grab(250, 200, 1, 1) == std::vector<uint32_t>{0xFF0000}; }));
+    const int paints = g_paints;
+    // Another client's window covers ours and goes.
+    Process cover;
+    ASSERT_TRUE(cover.Start({"/usr/bin/xdotool", "search", "--name", "^test$", "windowunmap", "--sync", "windowmap",
+                             "--sync"},
+                            m_server.Display(), "/dev/null", "/dev/null"));
+    RunUntil([&] { return cover.Wait(0) == 0; });
+    EXPECT_TRUE(RunUntil([&] { return m_server.Grab(250, 200, 1, 1) == std::vector<uint32_t>{0xFF0000}; }));
+    EXPECT_EQ(paints, g_paints);
+}
+
+TEST_F(XcbDisplayTest, ThePointerShowsTheCursorTheWindowChose)
+{
+    Open();
+    const xcb_window_t window = m_server.MappedWindows().front();
+    Input({"mousemove", "150", "130"});
+    ASSERT_TRUE(RunUntil([] { return GetCursor() == LoadCursorW(nullptr, IDC_CROSS); }));
+    EXPECT_TRUE(RunUntil([&] { return m_server.HasOwnCursor(window); }));
+    EXPECT_TRUE(m_server.ShowsItsCursor(window));
+}
+
+TEST_F(XcbDisplayTest, TimersFallDueOnTheRealClock)
+{
+    Open();
+    const auto start = std::chrono::steady_clock::now();
+    SetTimer(m_hwnd, 7, 60, nullptr);
+    ASSERT_TRUE(RunUntil([] { return Heard(WM_TIMER); }));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(55));
+    KillTimer(m_hwnd, 7);
+}
+
+TEST_F(XcbDisplayTest, AMessageBoxIsAWindowOnTheScreenAnsweredFromTheKeyboardUnlessARecorderTakesIt)
+{
+    Process person;
+    ASSERT_TRUE(person.Start({"/usr/bin/xdotool", "sleep", "0.5", "key", "Escape"}, m_server.Display(), "/dev/null",
+                             "/dev/null"));
+    EXPECT_EQ(IDCANCEL, MessageBoxW(nullptr, L"保存しますか?", L"確認", MB_OKCANCEL));
+    Process again;
+    ASSERT_TRUE(again.Start({"/usr/bin/xdotool", "sleep", "0.5", "key", "Return"}, m_server.Display(), "/dev/null",
+                            "/dev/null"));
+    EXPECT_EQ(IDNO, MessageBoxW(nullptr, L"保存しますか?", L"確認", MB_YESNO | MB_DEFBUTTON2));
+    {
+        platform::ui::MessageBoxRecorder recorder;
+        EXPECT_EQ(IDOK, MessageBoxW(nullptr, L"記録", L"確認", MB_OKCANCEL));
+        EXPECT_EQ(1, recorder.Count());
+    }
+    EXPECT_TRUE(m_server.MappedWindows().empty());
+}

@@ -1,0 +1,261 @@
+// An X server of the test's own: Xvfb on a free display (it names the
+// display through -displayfd), a connection to it for looking at the
+// screen, and the pointer and keyboard worked through XTEST (xdotool).
+#pragma once
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace displaytest {
+
+// Waits up to `seconds` for `ready`, looking every 20 ms.
+inline bool WaitFor(const std::function<bool()>& ready, double seconds = 10)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < until) {
+        if (ready()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return ready();
+}
+
+// A program started with the environment plus DISPLAY, its output in files.
+class Process {
+public:
+    Process() = default;
+    ~Process() { Kill(); }
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    bool Start(const std::vector<std::string>& args, const std::string& display, const std::string& out,
+               const std::string& err)
+    {
+        std::vector<std::string> env;
+        for (char** e = environ; *e; ++e)
+            if (std::strncmp(*e, "DISPLAY=", 8) != 0) env.push_back(*e);
+        env.push_back("DISPLAY=" + display);
+        std::vector<char*> argv, envp;
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        for (const std::string& e : env) envp.push_back(const_cast<char*>(e.c_str()));
+        envp.push_back(nullptr);
+        posix_spawn_file_actions_t files;
+        posix_spawn_file_actions_init(&files);
+        posix_spawn_file_actions_addopen(&files, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&files, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int spawned = posix_spawn(&m_pid, argv[0], &files, nullptr, argv.data(), envp.data());
+        posix_spawn_file_actions_destroy(&files);
+        if (spawned != 0) m_pid = -1;
+        return m_pid > 0;
+    }
+    // The exit status once it ended within `seconds`; -1 when it did not end
+    // or did not exit by itself.
+    int Wait(double seconds)
+    {
+        if (m_pid <= 0) return m_status;
+        int status = 0;
+        const bool ended = WaitFor([&] { return waitpid(m_pid, &status, WNOHANG) == m_pid; }, seconds);
+        if (!ended) return -1;
+        m_pid = -1;
+        m_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return m_status;
+    }
+    void Kill()
+    {
+        if (m_pid <= 0) return;
+        kill(m_pid, SIGKILL);
+        waitpid(m_pid, nullptr, 0);
+        m_pid = -1;
+    }
+    pid_t Pid() const { return m_pid; }
+
+private:
+    pid_t m_pid = -1;
+    int m_status = -1;
+};
+
+class XvfbServer {
+public:
+    XvfbServer() = default;
+    ~XvfbServer() { Stop(); }
+    XvfbServer(const XvfbServer&) = delete;
+    XvfbServer& operator=(const XvfbServer&) = delete;
+
+    // Starts Xvfb with one screen of the size; the reason in `why` when it cannot.
+    bool Start(int width, int height, std::string& why)
+    {
+        int pipeFds[2];
+        if (pipe(pipeFds) != 0) {
+            why = "no pipe";
+            return false;
+        }
+        const std::string fd = std::to_string(pipeFds[1]);
+        const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+        std::vector<std::string> args = {"Xvfb", "-displayfd", fd, "-screen", "0", screen, "-nolisten", "tcp",
+                                         "-noreset"};
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t files;
+        posix_spawn_file_actions_init(&files);
+        posix_spawn_file_actions_addclose(&files, pipeFds[0]);
+        posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
+        const int spawned = posix_spawnp(&m_pid, "Xvfb", &files, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&files);
+        close(pipeFds[1]);
+        if (spawned != 0) {
+            close(pipeFds[0]);
+            m_pid = -1;
+            why = "Xvfb cannot be run (is the xvfb package installed?)";
+            return false;
+        }
+        std::string number;
+        pollfd wait = {pipeFds[0], POLLIN, 0};
+        char c = 0;
+        while (poll(&wait, 1, 10000) > 0 && read(pipeFds[0], &c, 1) == 1 && c != '\n') number += c;
+        close(pipeFds[0]);
+        if (number.empty()) {
+            why = "Xvfb did not name its display";
+            Stop();
+            return false;
+        }
+        m_display = ":" + number;
+        m_connection = xcb_connect(m_display.c_str(), nullptr);
+        if (xcb_connection_has_error(m_connection)) {
+            why = "Xvfb's display " + m_display + " refuses connections";
+            Stop();
+            return false;
+        }
+        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+        return true;
+    }
+    // Kills the server at once (as a crash or a lost connection would).
+    void Stop()
+    {
+        if (m_connection) xcb_disconnect(m_connection);
+        m_connection = nullptr;
+        if (m_pid <= 0) return;
+        kill(m_pid, SIGKILL);
+        waitpid(m_pid, nullptr, 0);
+        m_pid = -1;
+    }
+
+    const std::string& Display() const { return m_display; }
+
+    // The screen's pixels in a rectangle, 0xRRGGBB row by row.
+    std::vector<uint32_t> Grab(int x, int y, int width, int height)
+    {
+        std::vector<uint32_t> pixels;
+        xcb_get_image_reply_t* image = xcb_get_image_reply(
+            m_connection,
+            xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_root, static_cast<int16_t>(x),
+                          static_cast<int16_t>(y), static_cast<uint16_t>(width), static_cast<uint16_t>(height), ~0u),
+            nullptr);
+        if (!image) return pixels;
+        const auto* data = reinterpret_cast<const uint32_t*>(xcb_get_image_data(image));
+        const int count = xcb_get_image_data_length(image) / 4;
+        pixels.reserve(static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i) pixels.push_back(data[i] & 0xFFFFFF);
+        std::free(image);
+        return pixels;
+    }
+
+    // The mapped top-level windows on the screen, bottom first.
+    std::vector<xcb_window_t> MappedWindows()
+    {
+        std::vector<xcb_window_t> mapped;
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr);
+        if (!tree) return mapped;
+        const xcb_window_t* children = xcb_query_tree_children(tree);
+        for (int i = 0; i < xcb_query_tree_children_length(tree); ++i) {
+            xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
+                m_connection, xcb_get_window_attributes(m_connection, children[i]), nullptr);
+            if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE) mapped.push_back(children[i]);
+            std::free(attributes);
+        }
+        std::free(tree);
+        return mapped;
+    }
+
+    // A window's place on the screen (its top left).
+    bool Origin(xcb_window_t window, int& x, int& y)
+    {
+        xcb_get_geometry_reply_t* geometry =
+            xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), nullptr);
+        if (!geometry) return false;
+        x = geometry->x;
+        y = geometry->y;
+        std::free(geometry);
+        return true;
+    }
+
+    // Whether the window has a cursor of its own (XTEST's comparison with
+    // None), and whether the pointer shows it now (with the current cursor).
+    bool HasOwnCursor(xcb_window_t window) { return !SameCursor(window, XCB_NONE); }
+    bool ShowsItsCursor(xcb_window_t window) { return SameCursor(window, 1); }
+
+    // What a window manager sends when its close button is pressed.
+    void AskToClose(xcb_window_t window)
+    {
+        xcb_client_message_event_t message = {};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = window;
+        message.type = Atom("WM_PROTOCOLS");
+        message.data.data32[0] = Atom("WM_DELETE_WINDOW");
+        message.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(m_connection, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
+        xcb_flush(m_connection);
+    }
+
+    // XTEST input through xdotool ("mousemove 10 20", "click 1", "key Escape", "type abc").
+    bool Input(const std::vector<std::string>& args)
+    {
+        Process xdotool;
+        std::vector<std::string> command = {"/usr/bin/xdotool"};
+        command.insert(command.end(), args.begin(), args.end());
+        return xdotool.Start(command, m_display, "/dev/null", "/dev/null") && xdotool.Wait(10) == 0;
+    }
+
+private:
+    bool SameCursor(xcb_window_t window, xcb_cursor_t cursor)
+    {
+        xcb_test_compare_cursor_reply_t* reply =
+            xcb_test_compare_cursor_reply(m_connection, xcb_test_compare_cursor(m_connection, window, cursor), nullptr);
+        const bool same = reply && reply->same;
+        std::free(reply);
+        return same;
+    }
+    xcb_atom_t Atom(const char* name)
+    {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            m_connection, xcb_intern_atom(m_connection, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+        const xcb_atom_t atom = reply ? reply->atom : 0;
+        std::free(reply);
+        return atom;
+    }
+
+    pid_t m_pid = -1;
+    std::string m_display;
+    xcb_connection_t* m_connection = nullptr;
+    xcb_window_t m_root = 0;
+};
+
+}  // namespace displaytest
