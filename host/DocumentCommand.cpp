@@ -20,6 +20,7 @@
 #include "documents/RRViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "documents/RhythmViewDoc.h"
+#include "host/CommandFailure.h"
 #include "host/LeadSamples.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/PathNames.h"
@@ -106,8 +107,7 @@ int PrintLeads(CTavrionDoc& doc, int leadCount, double microvoltsPerUnit)
         if (samples.empty()) {
             const int bytes = doc.GetRhythmWaveData(lead, nullptr, -1);
             if (bytes > 1)
-                std::fprintf(stderr, "morvelance-host: lead #%d (%d samples) could not be read: more than the memory there is\n",
-                             lead, bytes / 2);
+                ReportFailure("lead #%d (%d samples) could not be read: more than the memory there is", lead, bytes / 2);
             continue;
         }
         const auto range = std::minmax_element(samples.begin(), samples.end());

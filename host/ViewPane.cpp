@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/TavrionDoc.h"
+#include "host/CommandFailure.h"
 #include "core/TavrionView.h"
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/ClientDC.h"
@@ -49,7 +50,11 @@ bool SaveViewPng(CView* view, const std::string& png)
     CRect client;
     view->GetClientRect(&client);
     CDC image;
-    if (!image.Attach(platform::gdi::CreateImageDC(client.Width(), client.Height()))) return false;
+    if (!image.Attach(platform::gdi::CreateImageDC(client.Width(), client.Height()))) {
+        ReportFailure("%s could not be made: no memory for a %dx%d picture", png.c_str(), client.Width(),
+                      client.Height());
+        return false;
+    }
     CClientDC screen(view);
     image.BitBlt(0, 0, client.Width(), client.Height(), &screen, 0, 0, SRCCOPY);
     if (!platform::gdi::SaveImagePng(image.GetSafeHdc(), png.c_str())) {
