@@ -186,7 +186,7 @@ public:
     }
 
 private:
-    static const size_t kBytes = 8u << 20;   // a few thread stacks of 1 MB and what they allocate
+    static const size_t kBytes = 4u << 20;   // two thread stacks of 1 MB and what their sorting allocates
     void* m_block = nullptr;
 };
 
