@@ -147,8 +147,9 @@ bool OpenItem(Doc& doc, CDataManager<Item>& list, Item* item)
     CString file = item->strFilePath;
     const int result = doc.OpenFile(xml, file);
     if (result != 0) {
-        std::fprintf(stderr, "morvelance-host: %s: the document refused the record (%d)\n",
-                     Utf8(item->strFilePath).c_str(), result);
+        // Named as the host was given it: a document that refuses a record may drop its item.
+        const std::string cause = TakeLibraryMessage();
+        ReportFailure("the document refused the record (%d)%s%s", result, cause.empty() ? "" : ": ", cause.c_str());
         return false;
     }
     doc.SetCurDataIndex(item->nID);
