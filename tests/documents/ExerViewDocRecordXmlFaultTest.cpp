@@ -29,6 +29,11 @@ TEST_F(ExerDocument, FailedSaveReportsTheFailureAndLeavesTheRecordXmlAsItWas)
         EXPECT_NE(0, doc.IsSettingSaveFailed());
     }
     EXPECT_EQ(before, ReadFileBytes(files.xml));
+    {
+        testsupport::ScopedNthXmlSaveFault second(2);   // the base writer's save goes through, the document's fails
+        doc.SetReferenceIntoXML(REFERENCE_PAGE_STYLE, 0);
+        EXPECT_NE(0, doc.IsSettingSaveFailed());
+    }
 
     // The same saves go through once the disk takes them.
     EXPECT_EQ(0, doc.SaveDataToXML(0));

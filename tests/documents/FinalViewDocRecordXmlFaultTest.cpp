@@ -30,6 +30,11 @@ TEST_F(FinalDocTest, WritesThatFailLeaveTheRecordXmlAsItWas)
         EXPECT_NE(0, doc.IsSettingSaveFailed());
     }
     EXPECT_EQ(before, ReadFileBytes(xml));
+    {
+        testsupport::ScopedNthXmlSaveFault second(2);   // the base writer's save goes through, the document's fails
+        doc.SetReferenceIntoXML(REFERENCE_PAGE_STYLE, 0);
+        EXPECT_NE(0, doc.IsSettingSaveFailed());
+    }
 
     doc.SetReferenceIntoXML(REFERENCE_PAGE_STYLE, 0);
     EXPECT_EQ(0, doc.IsSettingSaveFailed());
