@@ -13,6 +13,7 @@
 
 #include "core/TavrionDoc.h"
 #include "core/TavrionView.h"
+#include "host/CommandFailure.h"
 #include "host/DividerViewCommand.h"
 #include "host/EnlargedViewCommand.h"
 #include "host/FormViewCommand.h"
@@ -483,7 +484,7 @@ bool PrintToPdf(CTavrionDoc& doc, const std::vector<CRuntimeClass*>& classes, co
         ok = job.Finish(pdf) && ok;
     }
     if (!ok) {
-        std::fprintf(stderr, "morvelance-host: %s could not be printed\n", pdf.c_str());
+        ReportFailure("%s could not be printed", pdf.c_str());
         return false;
     }
     std::printf("%s\n", pdf.c_str());
@@ -510,7 +511,7 @@ bool PrintPagesToPdf(CTavrionDoc& doc, const std::vector<PdfPageDraw>& pages, co
         for (const PdfPageDraw& page : pages) ok = ok && job.PrintCustomPage(page);
         ok = job.Finish(pdf) && ok;
     }
-    if (!ok) std::fprintf(stderr, "morvelance-host: %s could not be printed\n", pdf.c_str());
+    if (!ok) ReportFailure("%s could not be printed", pdf.c_str());
     return ok;
 }
 

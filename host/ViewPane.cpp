@@ -58,7 +58,7 @@ bool SaveViewPng(CView* view, const std::string& png)
     CClientDC screen(view);
     image.BitBlt(0, 0, client.Width(), client.Height(), &screen, 0, 0, SRCCOPY);
     if (!platform::gdi::SaveImagePng(image.GetSafeHdc(), png.c_str())) {
-        std::fprintf(stderr, "morvelance-host: %s could not be written\n", png.c_str());
+        ReportFailure("%s could not be written", png.c_str());
         return false;
     }
     std::printf("%s\n", png.c_str());
