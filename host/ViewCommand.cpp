@@ -318,6 +318,8 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
         view->UpdateWindow();
         ApplyMeasuringTools(doc, *rhythm, options.measure);
     }
+    auto* sheet = DYNAMIC_DOWNCAST(CSheetView, view);
+    if (sheet && sheet->GetMissingLeadCount() > 0) return false;
     if (!SaveViewPng(view, png)) return false;
     if (rhythm && !DoubleClickAndSavePopup(*rhythm, options.measure)) return false;
     if (options.magnifyX >= 0 && !options.magnifierPng.empty())
@@ -404,6 +406,7 @@ public:
             });
         }
         if (auto* sheet = DYNAMIC_DOWNCAST(CSheetView, waveView)) {
+            if (sheet->GetMissingLeadCount() > 0) return false;
             const CRect paper(m_area.left, m_area.top, m_area.left + static_cast<int>(m_widthMm * m_px),
                               m_area.top + static_cast<int>(m_heightMm * m_px));
             bool ok = true;
