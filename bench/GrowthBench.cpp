@@ -6,6 +6,7 @@
 // the run ends and must stay near 1. Skips with a message when the shared
 // data is absent. Run: <build>/bin/morvelance_bench --benchmark_filter=Growth
 #include "bench/BenchPaths.h"
+#include "bench/GrowthFit.h"
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -272,22 +273,16 @@ struct GrowthReport {
             for (bool useCpu : {false, true}) {
                 const std::map<int, Timing>& t = kind.second;
                 if (t.size() < 2) continue;
-                double sx = 0, sy = 0, sxx = 0, sxy = 0;
                 std::string line = "growth " + kind.first + (useCpu ? " (cpu):" : " (wall):");
+                std::map<int, double> points;
                 for (const auto& point : t) {
                     const double seconds = useCpu ? point.second.cpu : point.second.wall;
-                    const double x = std::log(point.first), y = std::log(std::max(seconds, 1e-9));
-                    sx += x;
-                    sy += y;
-                    sxx += x * x;
-                    sxy += x * y;
+                    points[point.first] = seconds;
                     char cell[64];
                     std::snprintf(cell, sizeof cell, " %d min %.1f ms;", point.first, seconds * 1000.0);
                     line += cell;
                 }
-                const double n = static_cast<double>(t.size());
-                const double exponent = (n * sxy - sx * sy) / (n * sxx - sx * sx);
-                std::fprintf(stderr, "%s exponent %.2f\n", line.c_str(), exponent);
+                std::fprintf(stderr, "%s exponent %.2f\n", line.c_str(), GrowthExponent(points));
             }
         }
         for (int minutes : kMinutes) {

@@ -89,8 +89,11 @@ public:
     // Writes one display setting of the current record into its record XML
     // and saves it; reads every setting back from a record XML.
     virtual void SetReferenceIntoXML(int id, int arg);
-    // Non-zero when the last setting the base writer saved did not reach the
-    // record XML (the file stayed as it was).
+    // Non-zero when a save of the last setting written did not reach the
+    // record XML (the file stayed as it was): the base writer's own save or
+    // the examination document's after it. The patient and annotation
+    // writers, whose callers may hold no parser of their own, record theirs
+    // here too.
     int IsSettingSaveFailed() const { return m_bSettingSaveFailed; }
     virtual void UpDateReferenceInfo(const CString& strXMLPath);
     // The record XML of the current item of the document's own list, which
@@ -380,6 +383,9 @@ public:
     }
 
 protected:
+    // Saves a record XML that a document's settings writer changed, its
+    // failure recorded beside the base writer's (IsSettingSaveFailed).
+    void SaveSettingXML(CECGXMLParser& xml);
     // The loaders of the sixteen layout tables: 255 without a stylesheet, else 0.
     int LoadPatInfoPos(CECGXMLParser* xsl, int bVisibleOnly);
     int LoadRestInterprePos(CECGXMLParser* xsl, int bVisibleOnly);

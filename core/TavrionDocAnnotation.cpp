@@ -64,4 +64,5 @@ void CTavrionDoc::SaveAnnoInfoToXML(_ANNOTATION_INFO* head, CECGXMLParser* xml)
         ++n;
     }
     xml->SaveToXMLFile();
+    m_bSettingSaveFailed = xml->m_bLastSaveFailed;
 }

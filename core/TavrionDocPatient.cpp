@@ -297,6 +297,7 @@ void CTavrionDoc::SavePatInfoToXML(_PATIENT_INFO& patient, CECGXMLParser* xml)
         return;
     WritePatInfoToXML(patient, xml);
     xml->SaveToXMLFile();
+    m_bSettingSaveFailed = xml->m_bLastSaveFailed;
 }
 
 void CTavrionDoc::WritePatInfoToXML(_PATIENT_INFO& patient, CECGXMLParser* xml)

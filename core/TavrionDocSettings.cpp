@@ -111,6 +111,12 @@ void CTavrionDoc::SetReferenceIntoXML(int id, int arg)
     m_bSettingSaveFailed = xml.m_bLastSaveFailed;
 }
 
+void CTavrionDoc::SaveSettingXML(CECGXMLParser& xml)
+{
+    xml.SaveToXMLFile();
+    if (xml.m_bLastSaveFailed) m_bSettingSaveFailed = 1;
+}
+
 CString CTavrionDoc::GetCurItemXMLPath()
 {
     _DATAITEM* item = GetCurDataItem();

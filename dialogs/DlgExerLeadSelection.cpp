@@ -94,6 +94,8 @@ void CDlgExerLeadSelection::OnOK()
         EndDialog(IDCANCEL);
         return;
     }
+    // The pane reads the setting back after OK: a choice that did not reach
+    // the record XML is no choice made.
     m_pXml->SaveToXMLFile();
-    EndDialog(IDOK);
+    EndDialog(m_pXml->m_bLastSaveFailed ? IDCANCEL : IDOK);
 }

@@ -185,7 +185,7 @@ void CExerViewDoc::SetReferenceIntoXML(int id, int arg)
     case REFERENCE_MEASURE_POINT: WriteSetting(xml, L"Measure_point", IntText(m_nMeasurePoint)); break;
     default: break;
     }
-    xml.SaveToXMLFile();
+    SaveSettingXML(xml);
 }
 
 void CExerViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)

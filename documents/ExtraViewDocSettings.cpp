@@ -49,7 +49,7 @@ void CExtraViewDoc::SetReferenceIntoXML(int id, int arg)
         break;
     default: return;   // closed unsaved
     }
-    xml.SaveToXMLFile();
+    SaveSettingXML(xml);
 }
 
 CString CExtraViewDoc::GetCurItemXMLPath()

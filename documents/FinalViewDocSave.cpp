@@ -110,7 +110,7 @@ void CFinalViewDoc::SetReferenceIntoXML(int id, int arg)
         break;
     default: return;   // the other numbers are not this document's
     }
-    xml.SaveToXMLFile();
+    SaveSettingXML(xml);
 }
 
 CString CFinalViewDoc::GetCurItemXMLPath()

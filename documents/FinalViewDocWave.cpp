@@ -148,6 +148,7 @@ int CFinalViewDoc::GetFilter()
 
 void CFinalViewDoc::SetFilter(int nFilter)
 {
+    m_bSettingSaveFailed = 0;
     m_stDefaultRef.RefInt(REF_FINAL_FILTER) = nFilter;
     _FINALDATAITEM* item = GetCurrentDataItem();
     if (!item) return;
@@ -162,7 +163,7 @@ void CFinalViewDoc::SetFilter(int nFilter)
     CString text;
     text.Format(L"%d", nFilter);
     xml.SetDataToXMLDOM(text, kAcqFilter, 4, CString());
-    xml.SaveToXMLFile();
+    SaveSettingXML(xml);
 }
 
 float CFinalViewDoc::GetCommonSense(int set)

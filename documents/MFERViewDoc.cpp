@@ -196,6 +196,7 @@ int CMFERViewDoc::OpenMFERFile(CString& strMFERPath, CString& strXMLPath, CStrin
     if (!item) return 1;
     if (!item->pMFERParser) item->pMFERParser = new CMFERParser;
     CMFERParser* reader = item->pMFERParser;
+    m_filteredLeads.Clear();   // a reader opened again reads another file
     if (!reader->OpenMFER(strMFERPath)) return 255;
     MFER_ROOT* root = reader->GetMFERRoot();
     if (!root) return 255;
@@ -513,6 +514,12 @@ int CMFERViewDoc::GetRhythmWaveData(int lead, short* buffer, int /*size*/, int n
     if (bytes <= 0 || nBufferBytes < 2) return 0;
 
     const int count = bytes / 2;
+    const int filter = IsDelBitNoise() ? 1 : 0;
+    if (const std::vector<short>* kept = m_filteredLeads.Find(reader, lead, filter)) {
+        const int copied = std::min(nBufferBytes, bytes) / 2;
+        std::memcpy(buffer, kept->data(), static_cast<size_t>(copied) * sizeof(short));
+        return copied * 2;
+    }
     std::unique_ptr<short[]> whole;
     short* target = buffer;
     if (nBufferBytes < bytes) {
@@ -524,7 +531,8 @@ int CMFERViewDoc::GetRhythmWaveData(int lead, short* buffer, int /*size*/, int n
         target = whole.get();
     }
     if (!reader->GetWaveData(0, lead, target)) return 0;
-    if (IsDelBitNoise()) DeleteBitNoise(target, static_cast<unsigned>(count));
+    if (filter) DeleteBitNoise(target, static_cast<unsigned>(count));
+    m_filteredLeads.Keep(reader, lead, filter, target, static_cast<size_t>(count));
     if (target == buffer) return bytes;
     const int kept = nBufferBytes / 2;
     std::memcpy(buffer, target, static_cast<size_t>(kept) * sizeof(short));

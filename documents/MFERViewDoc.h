@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/TavrionDoc.h"
+#include "documents/FilteredLeads.h"
 #include "documents/MFERDataItem.h"
 
 // The page layouts of MFER records; each family accepts its own range.
@@ -145,4 +146,5 @@ protected:
     _MFER_PAGE_STYLE m_nRhythmPageStyle;   // current style of 1/3-lead records
     _MFER_PAGE_STYLE m_nExtraPageStyle;    // current style of extra-lead and freeze records
     CString m_strMeasureKey[MFER_MEASURE_KEYS];   // the measurement items' element names
+    CFilteredLeads m_filteredLeads;               // leads given to the views, by reader; dropped on every opening
 };

@@ -425,7 +425,7 @@ void CMFERViewDoc::SetReferenceIntoXML(int id, int arg)
     case REFERENCE_CHECK_ID: WriteSetting(xml, L"Check_ID", IntText(IsCheckID())); break;
     default: break;
     }
-    xml.SaveToXMLFile();
+    SaveSettingXML(xml);
 }
 
 void CMFERViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)

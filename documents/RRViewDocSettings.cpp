@@ -71,7 +71,7 @@ void CRRViewDoc::SetReferenceIntoXML(int id, int arg)
     }
     default: return;   // the base's, or none of the RR screens
     }
-    xml.SaveToXMLFile();
+    SaveSettingXML(xml);
 }
 
 // The base document writes its drawing settings into this record XML.

@@ -63,7 +63,7 @@ void CRestViewDoc::SetReferenceIntoXML(int id, int arg)
     if (!item || item->strXMLPath.IsEmpty()) return;
     CECGXMLParser xml(item->strXMLPath, item->b8000File, CString());
     WriteSetting(item, xml, id, arg);
-    xml.SaveToXMLFile();
+    SaveSettingXML(xml);
 }
 
 void CRestViewDoc::WriteSetting(_RESTDATAITEM* item, CECGXMLParser& xml, int id, int arg)

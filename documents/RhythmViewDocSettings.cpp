@@ -115,7 +115,7 @@ void CRhythmViewDoc::SetReferenceIntoXML(int id, int arg)
         break;
     default: break;
     }
-    xml.SaveToXMLFile();
+    SaveSettingXML(xml);
 }
 
 CString CRhythmViewDoc::GetCurItemXMLPath()

@@ -20,6 +20,7 @@
 #include "documents/RRViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "documents/RhythmViewDoc.h"
+#include "host/CommandFailure.h"
 #include "host/LeadSamples.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/PathNames.h"
@@ -106,8 +107,7 @@ int PrintLeads(CTavrionDoc& doc, int leadCount, double microvoltsPerUnit)
         if (samples.empty()) {
             const int bytes = doc.GetRhythmWaveData(lead, nullptr, -1);
             if (bytes > 1)
-                std::fprintf(stderr, "morvelance-host: lead #%d (%d samples) could not be read: more than the memory there is\n",
-                             lead, bytes / 2);
+                ReportFailure("lead #%d (%d samples) could not be read: more than the memory there is", lead, bytes / 2);
             continue;
         }
         const auto range = std::minmax_element(samples.begin(), samples.end());
@@ -147,8 +147,9 @@ bool OpenItem(Doc& doc, CDataManager<Item>& list, Item* item)
     CString file = item->strFilePath;
     const int result = doc.OpenFile(xml, file);
     if (result != 0) {
-        std::fprintf(stderr, "morvelance-host: %s: the document refused the record (%d)\n",
-                     Utf8(item->strFilePath).c_str(), result);
+        // Named as the host was given it: a document that refuses a record may drop its item.
+        const std::string cause = TakeLibraryMessage();
+        ReportFailure("the document refused the record (%d)%s%s", result, cause.empty() ? "" : ": ", cause.c_str());
         return false;
     }
     doc.SetCurDataIndex(item->nID);

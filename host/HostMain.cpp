@@ -11,6 +11,8 @@
 #include <cstring>
 #include <strings.h>
 #include <memory>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,7 @@
 #include "core/Globals.h"
 #include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
+#include "host/CommandFailure.h"
 #include "host/DialogCommand.h"
 #include "host/DocumentCommand.h"
 #include "host/PaneCommand.h"
@@ -36,6 +39,7 @@
 #include "platform/base/Profile.h"
 #include "platform/base/Registry.h"
 #include "platform/base/PathNames.h"
+#include "platform/gdi/TextLayout.h"
 #include "platform/ui/framework/WinApp.h"
 
 namespace {
@@ -106,8 +110,10 @@ const char kUsage[] =
     "  --help         show this text\n"
     "\n"
     "File names are taken as they are on disk (UTF-8, any script); a bare name is in\n"
-    "the current folder. The exit status is 1 when any record could not be read or\n"
-    "opened (a record the file list refuses, or whose document shows no lead), else 0.\n"
+    "the current folder. The exit status is 1 when any record could not be read,\n"
+    "opened, shown or printed (a record the file list refuses, whose document shows\n"
+    "no lead, or too long for the memory there is), each with a message naming the\n"
+    "record and the cause; else 0.\n"
     "\n"
     "The library finds its work directory through the registry file named by\n"
     "MORVELANCE_REGISTRY (else $XDG_CONFIG_HOME/morvelance/registry.reg). When\n"
@@ -413,6 +419,17 @@ void PrintLeadList(CTavrionDoc& doc, _ECGDATA* image, int systemCode, int listed
 
 bool OpenRecord(const std::string& path, std::unique_ptr<CTavrionDoc>* keep = nullptr);
 
+// A record the reader refused: with the library's own cause when it gave
+// one (a file too large for the memory there is, one it cannot open).
+void ReportRefusal(const std::string& path)
+{
+    const std::string cause = host::TakeLibraryMessage();
+    if (cause.empty())
+        std::fprintf(stderr, "morvelance-host: %s: not a record this library can read\n", path.c_str());
+    else
+        std::fprintf(stderr, "morvelance-host: %s: not read: %s\n", path.c_str(), cause.c_str());
+}
+
 // Prints what one record holds; false when it cannot be opened.
 bool PrintInfo(const std::string& path)
 {
@@ -437,8 +454,15 @@ bool PrintInfo(const std::string& path)
     int kind = 0;
     int oldReader = 0;
     const int opened = doc->MFERTransOpenFile(filePath, image, kind, oldReader);
-    if (systemCode == 1 || opened != 0 || !image) {
-        std::fprintf(stderr, "morvelance-host: %s: not a record this library can read\n", path.c_str());
+    // The leads are named as the record's document names them: a record
+    // its document cannot open is no record info can describe.
+    std::unique_ptr<CTavrionDoc> shown;
+    bool readable = systemCode != 1 && opened == 0 && image;
+    if (!readable)
+        ReportRefusal(path);
+    else
+        readable = OpenRecord(path, &shown);   // says itself why it could not
+    if (!readable) {
         FreeECGData(image);
         delete doc;
         return false;
@@ -462,8 +486,6 @@ bool PrintInfo(const std::string& path)
 
     _FILEITEM_INFO listed;
     doc->ReadFile(filePath, xmlPath, CString(), &listed);
-    std::unique_ptr<CTavrionDoc> shown;
-    OpenRecord(path, &shown);
     const CLeadNameSource names(shown.get());
     PrintLeadList(*doc, image, systemCode, listed.nLeadCount, names);
     const std::vector<BYTE> baseline = ReadRaw(*doc, image, ECG_TAG_BASELINE, 0);
@@ -493,7 +515,7 @@ bool OpenRecord(const std::string& path, std::unique_ptr<CTavrionDoc>* keep)
                        probe.ecgGetData(image, ECG_TAG_SYSTEM_CODE, 0, code, sizeof(code), ECG_DATA_RAW) > 0;
     FreeECGData(image);
     if (!known) {
-        std::fprintf(stderr, "morvelance-host: %s: not a record this library can read\n", path.c_str());
+        ReportRefusal(path);
         return false;
     }
     host::RecordFiles files;
@@ -514,6 +536,7 @@ bool OpenRecord(const std::string& path, std::unique_ptr<CTavrionDoc>* keep)
 // the views and dialogs are given.
 bool OpenForViews(const std::string& path, std::unique_ptr<CTavrionDoc>& doc)
 {
+    host::SetCurrentRecord(path);
     const bool mfer = path.size() > 4 && strcasecmp(path.c_str() + path.size() - 4, ".mwf") == 0;
     if (!mfer) return OpenRecord(path, &doc);
     host::RecordFiles files;
@@ -525,7 +548,7 @@ bool OpenForViews(const std::string& path, std::unique_ptr<CTavrionDoc>& doc)
 }  // namespace
 
 int main(int argc, char** argv)
-{
+try {
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         std::fputs(kUsage, argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;
@@ -549,6 +572,9 @@ int main(int argc, char** argv)
     }
     if (!g_pWorkDir || !*g_pWorkDir)
         std::fprintf(stderr, "morvelance-host: warning: no work directory is registered\n");
+    // Text is made ready before any record takes the memory.
+    if (!platform::gdi::PrepareText()) std::fprintf(stderr, "morvelance-host: warning: no fonts could be loaded\n");
+    host::EchoLibraryMessages();
 
     if (command == "show") {
         const int status = host::RunShowCommand(argc - 2, argv + 2, OpenForViews);
@@ -572,6 +598,7 @@ int main(int argc, char** argv)
     int failures = 0;
     for (int i = 2; i < argc; ++i) {
         const std::string path = argv[i];
+        host::SetCurrentRecord(path);
         const bool mfer = path.size() > 4 && strcasecmp(path.c_str() + path.size() - 4, ".mwf") == 0;
         bool ok;
         if (command == "open") {
@@ -586,4 +613,12 @@ int main(int argc, char** argv)
     }
     platform::ui::StopModules();
     return failures ? 1 : 0;
+} catch (const std::bad_alloc&) {
+    // A record too long for the memory there is ends its command with that
+    // cause, never with an abort.
+    host::ReportFailure("not enough memory for %s", argc > 1 ? argv[1] : "the command");
+    return 1;
+} catch (const std::exception& error) {
+    host::ReportFailure("%s failed: %s", argc > 1 ? argv[1] : "the command", error.what());
+    return 1;
 }

@@ -9,6 +9,7 @@
 
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
+#include "host/CommandFailure.h"
 #include "host/FormViewCommand.h"
 #include "host/OutputFolder.h"
 #include "host/PaneKinds.h"
@@ -178,7 +179,11 @@ bool ShowMadePane(std::unique_ptr<CWnd> pane, const PaneKind& kind, int style, c
         if (options.ms) platform::ui::Desktop::AdvanceClock(options.ms);
         pane->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         platform::ui::Desktop::PumpMessages();
-        ok = platform::ui::Desktop::SaveWindowImage(window.m_hWnd, png.c_str()) && ok;
+        if (!platform::ui::Desktop::SaveWindowImage(window.m_hWnd, png.c_str())) {
+            ReportFailure("%s could not be saved: no memory for the picture, or the file could not be written",
+                          png.c_str());
+            ok = false;
+        }
         if (ok) std::printf("%s\n", png.c_str());
     } else {
         std::fprintf(stderr, "morvelance-host: the pane could not be created\n");

@@ -4,6 +4,7 @@
 
 #include "core/TavrionDoc.h"
 #include "documents/MFERViewDoc.h"
+#include "host/CommandFailure.h"
 #include "host/LeadNameSource.h"
 #include "host/LeadSamples.h"
 #include "platform/base/Kernel.h"
@@ -74,6 +75,7 @@ void CSheetView::LayOutGrid()
 void CSheetView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 {
     m_leads.clear();
+    m_nMissingLeads = 0;
     CTavrionDoc* doc = GetTavrionDoc();
     if (doc) {
         m_dScale = 0.00125;
@@ -88,7 +90,12 @@ void CSheetView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
         const int count = doc->GetCurItemLeadCount();
         for (int lead = 0; lead < count && lead < 32; ++lead) {
             std::vector<short> samples = host::ReadLeadSamples(*doc, lead);
-            if (!samples.empty()) m_leads.push_back({lead, std::move(samples)});
+            if (!samples.empty()) {
+                m_leads.push_back({lead, std::move(samples)});
+            } else if (doc->GetRhythmWaveData(lead, nullptr, -1) > 1) {
+                host::ReportFailure("lead #%d could not be read for the sheet: more than the memory there is", lead);
+                ++m_nMissingLeads;
+            }
         }
     }
     CWaveView::OnUpdate(pSender, lHint, pHint);

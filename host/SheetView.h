@@ -28,6 +28,9 @@ public:
     // The pages the record needs on paper `columns` millimetres wide (at least 1).
     int GetPageCount(int columns) const;
     int GetLeadCount() const { return static_cast<int>(m_leads.size()); }
+    // Leads the record holds that could not be read for want of memory: a
+    // sheet without them is no sheet of the record.
+    int GetMissingLeadCount() const { return m_nMissingLeads; }
 
 protected:
     // The hover magnifier, as the library's views carry it.
@@ -62,4 +65,5 @@ private:
     double m_dScale = 0.00125;   // mV per sample unit; device rhythm samples: 1.25 µV a unit
     int m_nSampleRate = 500;     // samples per second of every lead
     CWaveViewMagnifier m_magnifier{*this};
+    int m_nMissingLeads = 0;     // see GetMissingLeadCount
 };

@@ -14,6 +14,7 @@
 
 #include "core/TavrionDoc.h"
 #include "core/TavrionView.h"
+#include "host/CommandFailure.h"
 #include "host/DividerViewCommand.h"
 #include "host/EnlargedViewCommand.h"
 #include "host/FormViewCommand.h"
@@ -318,6 +319,8 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
         view->UpdateWindow();
         ApplyMeasuringTools(doc, *rhythm, options.measure);
     }
+    auto* sheet = DYNAMIC_DOWNCAST(CSheetView, view);
+    if (sheet && sheet->GetMissingLeadCount() > 0) return false;
     if (!SaveViewPng(view, png)) return false;
     if (rhythm && !DoubleClickAndSavePopup(*rhythm, options.measure)) return false;
     if (options.magnifyX >= 0 && !options.magnifierPng.empty())
@@ -412,6 +415,7 @@ public:
             });
         }
         if (auto* sheet = DYNAMIC_DOWNCAST(CSheetView, waveView)) {
+            if (sheet->GetMissingLeadCount() > 0) return false;
             const CRect paper(m_area.left, m_area.top, m_area.left + static_cast<int>(m_widthMm * m_px),
                               m_area.top + static_cast<int>(m_heightMm * m_px));
             bool ok = true;
@@ -494,8 +498,7 @@ bool PrintToPdf(CTavrionDoc& doc, const std::vector<CRuntimeClass*>& classes, co
         ok = job.Finish(pdf) && ok;
     }
     if (!ok) {
-        std::fprintf(stderr, "morvelance-host: %s could not be printed\n",
-                     options.printer.empty() ? pdf.c_str() : options.printer.c_str());
+        ReportFailure("%s could not be printed", options.printer.empty() ? pdf.c_str() : options.printer.c_str());
         return false;
     }
     if (options.printer.empty()) std::printf("%s\n", pdf.c_str());
@@ -522,7 +525,7 @@ bool PrintPagesToPdf(CTavrionDoc& doc, const std::vector<PdfPageDraw>& pages, co
         for (const PdfPageDraw& page : pages) ok = ok && job.PrintCustomPage(page);
         ok = job.Finish(pdf) && ok;
     }
-    if (!ok) std::fprintf(stderr, "morvelance-host: %s could not be printed\n", pdf.c_str());
+    if (!ok) ReportFailure("%s could not be printed", pdf.c_str());
     return ok;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/TavrionDoc.h"
+#include "host/CommandFailure.h"
 #include "core/TavrionView.h"
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/ClientDC.h"
@@ -49,11 +50,15 @@ bool SaveViewPng(CView* view, const std::string& png)
     CRect client;
     view->GetClientRect(&client);
     CDC image;
-    if (!image.Attach(platform::gdi::CreateImageDC(client.Width(), client.Height()))) return false;
+    if (!image.Attach(platform::gdi::CreateImageDC(client.Width(), client.Height()))) {
+        ReportFailure("%s could not be made: no memory for a %dx%d picture", png.c_str(), client.Width(),
+                      client.Height());
+        return false;
+    }
     CClientDC screen(view);
     image.BitBlt(0, 0, client.Width(), client.Height(), &screen, 0, 0, SRCCOPY);
     if (!platform::gdi::SaveImagePng(image.GetSafeHdc(), png.c_str())) {
-        std::fprintf(stderr, "morvelance-host: %s could not be written\n", png.c_str());
+        ReportFailure("%s could not be written", png.c_str());
         return false;
     }
     std::printf("%s\n", png.c_str());

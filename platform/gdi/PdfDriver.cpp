@@ -84,11 +84,13 @@ void SetSourcePixel(cairo_t* cr, uint32_t pixel)
     cairo_set_source_rgb(cr, ((pixel >> 16) & 0xFF) / 255.0, ((pixel >> 8) & 0xFF) / 255.0, (pixel & 0xFF) / 255.0);
 }
 
-cairo_status_t WriteToFile(void* closure, const unsigned char* data, unsigned int length)
+// cairo's output goes straight to the file and nowhere else: this runs
+// inside cairo's C frames, so nothing here may throw, and a long document
+// is never held in memory.
+cairo_status_t WriteToFile(void* closure, const unsigned char* data, unsigned int length) noexcept
 {
-    PdfDriver::Sink* sink = static_cast<PdfDriver::Sink*>(closure);
-    if (!sink->file || std::fwrite(data, 1, length, sink->file) != length) return CAIRO_STATUS_WRITE_ERROR;
-    sink->copy.append(reinterpret_cast<const char*>(data), length);
+    FILE* file = static_cast<FILE*>(closure);
+    if (!file || std::fwrite(data, 1, length, file) != length) return CAIRO_STATUS_WRITE_ERROR;
     return CAIRO_STATUS_SUCCESS;
 }
 
@@ -151,7 +153,8 @@ bool PdfDriver::StartPage()
         static std::atomic<unsigned> serial(0);
         const std::string partial =
             m_output + ".partial-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
-        const int fd = open(partial.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        // Read as well as written: our streams are added from what cairo wrote.
+        const int fd = open(partial.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0) return false;
         m_file = fdopen(fd, "wb");
         if (!m_file) {
@@ -162,9 +165,7 @@ bool PdfDriver::StartPage()
         m_partial = partial;
         m_pages = 0;
         m_pageContents.clear();
-        m_sink.file = m_file;
-        m_sink.copy.clear();
-        m_surface = cairo_pdf_surface_create_for_stream(WriteToFile, &m_sink, width, height);
+        m_surface = cairo_pdf_surface_create_for_stream(WriteToFile, m_file, width, height);
         if (cairo_surface_status(m_surface) != CAIRO_STATUS_SUCCESS) {
             Abort();
             return false;
@@ -210,13 +211,14 @@ bool PdfDriver::Finish()
     // Our path streams join the pages as an update appended to the file.
     const bool ours = std::any_of(m_pageContents.begin(), m_pageContents.end(),
                                   [](const std::string& c) { return !c.empty(); });
+    // They are read back from the file as cairo left it.
     std::string update;
     if (ok && ours) {
-        ok = PdfPathStream::PageUpdate(m_sink.copy, m_pageContents, update) &&
+        ok = std::fflush(m_file) == 0 &&
+             PdfPathStream::PageUpdate(PdfFileSource(fileno(m_file)), m_pageContents, update) &&
              std::fwrite(update.data(), 1, update.size(), m_file) == update.size();
     }
     m_pageContents.clear();
-    m_sink = Sink();
     return CloseFile(ok) && ok;
 }
 
@@ -236,7 +238,6 @@ void PdfDriver::Abort()
     m_surface = nullptr;
     if (m_file || !m_partial.empty()) CloseFile(false);
     m_pageContents.clear();
-    m_sink = Sink();
     m_pages = 0;
 }
 

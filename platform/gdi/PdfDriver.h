@@ -136,13 +136,6 @@ private:
     std::vector<StrokeBatch> m_deferred;
     PdfPathStream m_paths;
     std::vector<std::string> m_pageContents;   // our stream of each page ended
-public:
-    struct Sink {
-        FILE* file = nullptr;
-        std::string copy;             // the document as written, read back to add our streams
-    };
-private:
-    Sink m_sink;
 };
 
 }  // namespace gdi

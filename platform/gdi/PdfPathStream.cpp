@@ -2,6 +2,11 @@
 
 #include <libdeflate.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -46,15 +51,38 @@ struct PdfLayout {
     std::vector<long> pages;      // page object numbers, in order
 };
 
-// The text of object `number`, from "n 0 obj" to just before "endobj".
-bool ObjectText(const std::string& pdf, const PdfLayout& layout, long number, std::string& text)
+// A document held in memory.
+class StringSource : public PdfSource {
+public:
+    explicit StringSource(const std::string& pdf) : m_pdf(pdf) {}
+    size_t Size() const override { return m_pdf.size(); }
+    bool Read(size_t offset, size_t length, std::string& out) const override
+    {
+        if (offset > m_pdf.size()) return false;
+        out.assign(m_pdf, offset, length);
+        return true;
+    }
+
+private:
+    const std::string& m_pdf;
+};
+
+// The text of object `number`, from "n 0 obj" to just before "endobj". Read
+// in growing pieces: a page object is small, the document may not be.
+bool ObjectText(const PdfSource& pdf, const PdfLayout& layout, long number, std::string& text)
 {
     if (number <= 0 || number >= (long)layout.offsets.size()) return false;
     const size_t from = (size_t)layout.offsets[number];
-    const size_t end = pdf.find("endobj", from);
-    if (from >= pdf.size() || end == std::string::npos) return false;
-    text = pdf.substr(from, end - from);
-    return true;
+    if (from >= pdf.Size()) return false;
+    for (size_t length = 4096;; length *= 2) {
+        if (!pdf.Read(from, length, text)) return false;
+        const size_t end = text.find("endobj");
+        if (end != std::string::npos) {
+            text.resize(end);
+            return true;
+        }
+        if (from + text.size() >= pdf.Size()) return false;
+    }
 }
 
 // The "n g R" after `key` in `text`.
@@ -71,24 +99,36 @@ std::string Reference(const std::string& text, const char* key)
     return std::to_string(number) + " " + std::to_string(generation) + " R";
 }
 
-bool ReadLayout(const std::string& pdf, PdfLayout& layout)
+// Room at the end of the file for "startxref", its offset and "%%EOF".
+const size_t kTailBytes = 1024;
+
+bool ReadLayout(const PdfSource& pdf, PdfLayout& layout)
 {
-    const size_t startxref = pdf.rfind("startxref");
-    if (startxref == std::string::npos) return false;
-    layout.xref = std::strtol(pdf.c_str() + startxref + 9, nullptr, 10);
-    if (layout.xref <= 0 || (size_t)layout.xref >= startxref || pdf.compare(layout.xref, 4, "xref") != 0) return false;
+    const size_t size = pdf.Size();
+    const size_t tailStart = size > kTailBytes ? size - kTailBytes : 0;
+    std::string tail;
+    if (!pdf.Read(tailStart, size - tailStart, tail)) return false;
+    const size_t mark = tail.rfind("startxref");
+    if (mark == std::string::npos) return false;
+    const size_t startxref = tailStart + mark;
+    layout.xref = std::strtol(tail.c_str() + mark + 9, nullptr, 10);
+    if (layout.xref <= 0 || (size_t)layout.xref >= startxref) return false;
+    // The table and the trailer, from "xref" to "startxref".
+    std::string table;
+    if (!pdf.Read((size_t)layout.xref, startxref - (size_t)layout.xref, table) || table.compare(0, 4, "xref") != 0)
+        return false;
     char* end = nullptr;
-    const long first = std::strtol(pdf.c_str() + layout.xref + 4, &end, 10);
+    const long first = std::strtol(table.c_str() + 4, &end, 10);
     const long count = std::strtol(end, &end, 10);
     while (*end == '\r' || *end == '\n' || *end == ' ') ++end;
-    const size_t entries = end - pdf.c_str();
-    if (first != 0 || count <= 1 || entries + 20 * (size_t)count > startxref) return false;
-    for (long i = 0; i < count; ++i) layout.offsets.push_back(std::strtol(pdf.c_str() + entries + 20 * i, nullptr, 10));
-    const size_t trailer = pdf.find("trailer", entries);
+    const size_t entries = end - table.c_str();
+    if (first != 0 || count <= 1 || entries + 20 * (size_t)count > table.size()) return false;
+    for (long i = 0; i < count; ++i) layout.offsets.push_back(std::strtol(table.c_str() + entries + 20 * i, nullptr, 10));
+    const size_t trailer = table.find("trailer", entries);
     if (trailer == std::string::npos) return false;
-    const std::string dict = pdf.substr(trailer, startxref - trailer);
-    const size_t size = dict.find("/Size");
-    if (size == std::string::npos || std::strtol(dict.c_str() + size + 5, nullptr, 10) != count) return false;
+    const std::string dict = table.substr(trailer);
+    const size_t sizeKey = dict.find("/Size");
+    if (sizeKey == std::string::npos || std::strtol(dict.c_str() + sizeKey + 5, nullptr, 10) != count) return false;
     layout.root = Reference(dict, "/Root");
     layout.info = Reference(dict, "/Info");
     std::string catalog, tree;
@@ -209,13 +249,38 @@ std::string PdfPathStream::Take()
     return text;
 }
 
+PdfFileSource::PdfFileSource(int fd) : m_fd(fd)
+{
+    struct stat st;
+    m_size = fd >= 0 && fstat(fd, &st) == 0 && st.st_size > 0 ? (size_t)st.st_size : 0;
+}
+
+bool PdfFileSource::Read(size_t offset, size_t length, std::string& out) const
+{
+    if (offset > m_size) return false;
+    out.resize(std::min(length, m_size - offset));
+    size_t done = 0;
+    while (done < out.size()) {
+        const ssize_t got = pread(m_fd, &out[done], out.size() - done, (off_t)(offset + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        done += (size_t)got;
+    }
+    return true;
+}
+
 bool PdfPathStream::PageUpdate(const std::string& pdf, const std::vector<std::string>& contents, std::string& update)
+{
+    return PageUpdate(StringSource(pdf), contents, update);
+}
+
+bool PdfPathStream::PageUpdate(const PdfSource& pdf, const std::vector<std::string>& contents, std::string& update)
 {
     update.clear();
     PdfLayout layout;
     if (!ReadLayout(pdf, layout) || layout.pages.size() != contents.size()) return false;
     long next = (long)layout.offsets.size();
-    const size_t base = pdf.size();
+    const size_t base = pdf.Size();
     std::string body;
     std::map<long, long> written;   // object number to offset, for the table in order
     auto object = [&](long number, const std::string& text) {

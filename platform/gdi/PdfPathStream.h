@@ -14,6 +14,29 @@
 namespace platform {
 namespace gdi {
 
+// A finished PDF, read in pieces where the update needs them.
+class PdfSource {
+public:
+    virtual ~PdfSource() = default;
+    virtual size_t Size() const = 0;
+    // `length` bytes from `offset` (fewer at the end of the file) into `out`;
+    // false when they cannot be read.
+    virtual bool Read(size_t offset, size_t length, std::string& out) const = 0;
+};
+
+// A PDF in an open file, as long as the file was when this was made: the
+// document is never read into memory whole.
+class PdfFileSource : public PdfSource {
+public:
+    explicit PdfFileSource(int fd);
+    size_t Size() const override { return m_size; }
+    bool Read(size_t offset, size_t length, std::string& out) const override;
+
+private:
+    int m_fd;
+    size_t m_size = 0;
+};
+
 class PdfPathStream {
 public:
     // Dots to page points: `scale` points a dot, device (0, 0) at
@@ -33,6 +56,7 @@ public:
     // The update that appends `contents[i]` (uncompressed content, empty
     // for none) to page i of the finished PDF `pdf`; false, and no update,
     // when the file is not laid out as expected.
+    static bool PageUpdate(const PdfSource& pdf, const std::vector<std::string>& contents, std::string& update);
     static bool PageUpdate(const std::string& pdf, const std::vector<std::string>& contents, std::string& update);
 
 private:

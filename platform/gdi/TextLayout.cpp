@@ -6,6 +6,9 @@
 #include <pango/pangofc-fontmap.h>
 
 #include <dlfcn.h>
+#include <malloc.h>
+#include <pthread.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <map>
 #include <memory>
 
@@ -157,6 +161,44 @@ void AppendUtf8(std::string& out, uint32_t c)
     }
 }
 
+// Address space held back for pango. A font description pango has not met
+// makes it start threads to match and sort fonts, and a long record may have
+// left no room for their stacks; pango ends the process when it cannot start
+// one. The reserve is given back just before text meets pango and taken
+// again after, so that those threads find the room.
+class PangoReserve {
+public:
+    static PangoReserve& Instance()
+    {
+        static PangoReserve* reserve = new PangoReserve;   // lives as long as the process
+        return *reserve;
+    }
+    void Take()
+    {
+        if (m_block) return;
+        void* block = mmap(nullptr, kBytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+        m_block = block == MAP_FAILED ? nullptr : block;
+    }
+    void Release()
+    {
+        if (m_block) munmap(m_block, kBytes);
+        m_block = nullptr;
+    }
+
+private:
+    static const size_t kBytes = 4u << 20;   // two thread stacks of 1 MB and what their sorting allocates
+    void* m_block = nullptr;
+};
+
+// While it lives the reserve is free for pango.
+class PangoRoom {
+public:
+    PangoRoom() { PangoReserve::Instance().Release(); }
+    ~PangoRoom() { PangoReserve::Instance().Take(); }
+    PangoRoom(const PangoRoom&) = delete;
+    PangoRoom& operator=(const PangoRoom&) = delete;
+};
+
 std::map<std::string, std::unique_ptr<RealizedFont>>& FontCache()
 {
     static auto* cache = new std::map<std::string, std::unique_ptr<RealizedFont>>;
@@ -176,6 +218,47 @@ std::string WideToUtf8(const wchar_t* text, int count)
         AppendUtf8(out, c == 0 ? 0xFFFD : c);
     }
     return out;
+}
+
+bool PrepareText()
+{
+    static const bool ready = [] {
+        // Every thread allocates from the one process heap, as on Windows:
+        // glibc would give each of pango's threads an arena of its own,
+        // reserving 64 MB of address space apiece.
+        mallopt(M_ARENA_MAX, 1);
+        pthread_attr_t attr;
+        if (pthread_getattr_default_np(&attr) == 0) {
+            size_t stack = 0;
+            const size_t kThreadStack = 1u << 20;
+            if (pthread_attr_getstacksize(&attr, &stack) == 0 && stack > kThreadStack &&
+                pthread_attr_setstacksize(&attr, kThreadStack) == 0)
+                pthread_setattr_default_np(&attr);
+            pthread_attr_destroy(&attr);
+        }
+        TextLayout& text = TextLayout::Instance();
+        if (!text.FontMap() || !text.Context()) return false;
+        // The face names the system asks for, at a screen and a printer size;
+        // Japanese, Latin and the simplified Chinese captions the fallback face draws.
+        static const wchar_t* const kFaces[] = {L"ＭＳ ゴシック", L"MS Gothic", L"Gothic", L"simsun", L"ＭＳ Ｐゴシック"};
+        static const wchar_t kSample[] = L"心電図 ECG 0123 连续 心拍测量";
+        for (const wchar_t* face : kFaces) {
+            for (LONG height : {-12, 60}) {
+                LOGFONTW log = {};
+                log.lfHeight = height;
+                std::wcsncpy(log.lfFaceName, face, LF_FACESIZE - 1);
+                const RealizedFont* font = text.Realize(log);
+                PangoLayout* layout = text.CreateLayout(font, kSample, (int)(sizeof kSample / sizeof kSample[0]) - 1);
+                if (layout) {
+                    TextLayout::AdvanceWidth(layout);
+                    g_object_unref(layout);
+                }
+            }
+        }
+        PangoReserve::Instance().Take();
+        return true;
+    }();
+    return ready;
 }
 
 TextLayout& TextLayout::Instance()
@@ -237,6 +320,7 @@ const RealizedFont* TextLayout::Realize(const LOGFONTW& log)
 
     auto font = std::make_unique<RealizedFont>();
     font->log = log;
+    const PangoRoom room;
     PangoFontDescription* probe = Describe(log, (int)kLoadSize);
     PangoFont* face = pango_font_map_load_font(m_fontMap, m_context, probe);
     pango_font_description_free(probe);
@@ -323,6 +407,10 @@ PangoLayout* TextLayout::CreateLayout(const RealizedFont* font, const wchar_t* t
     pango_attr_list_unref(attrs);
     const std::string utf8 = WideToUtf8(text, count);
     pango_layout_set_text(layout, utf8.c_str(), (int)utf8.size());
+    // Laid out here, where pango has room for the fonts it looks for; the
+    // callers measure or draw it next, which lays it out anyway.
+    const PangoRoom room;
+    pango_layout_get_extents(layout, nullptr, nullptr);
     return layout;
 }
 

@@ -62,6 +62,17 @@ private:
     std::string m_configFile;
 };
 
+// Makes text ready before a program takes its memory for records:
+// fontconfig's configuration loaded, the faces the system draws with
+// realized and a line of each script laid out, so that pango's font-sorting
+// threads have run. Loaded late, with the address space taken by a long
+// record, fontconfig crashes and a thread pango cannot create ends the
+// process. Threads started from then on reserve the stack a Windows thread
+// reserves (1 MB) rather than the 8 MB default, and share the process heap
+// rather than reserving an arena each. Safe to call more than once;
+// false when no font map could be made.
+bool PrepareText();
+
 // Test and host hooks.
 // The family the private font map resolves a face name to ("IPAGothic", ...).
 std::string ResolveFontFamily(const wchar_t* faceName);

@@ -53,10 +53,19 @@ TEST_F(TavrionDocSaveFault, PatientWriteThatFailsLeavesTheFileAndMarksTheParser)
         EXPECT_NE(0, xml.m_bLastSaveFailed);
     }
     EXPECT_EQ(std::string(kRecordXml), ReadFileBytes(m_xml));
+    // On a full disk the document, too, knows the save failed.
+    {
+        testsupport::ScopedFullDisk full;
+        CECGXMLParser xml(Wide(m_xml), 0, CString());
+        doc.SavePatInfoToXML(patient, &xml);
+        EXPECT_NE(0, doc.IsSettingSaveFailed());
+    }
+    EXPECT_EQ(std::string(kRecordXml), ReadFileBytes(m_xml));
 
     CECGXMLParser xml(Wide(m_xml), 0, CString());
     doc.SavePatInfoToXML(patient, &xml);
     EXPECT_EQ(0, xml.m_bLastSaveFailed);
+    EXPECT_EQ(0, doc.IsSettingSaveFailed());
     EXPECT_EQ(CString(L"B2"),
               testsupport::ReadXmlValue(m_xml, L"/Rawdata/Tavrion/Inspection/Patient_section/Patient_id"));
 }
@@ -104,6 +113,14 @@ TEST_F(TavrionDocSaveFault, AnnotationsThatCannotBeWrittenAreReportedAsNoSave)
         EXPECT_EQ(255, doc.SaveAnnotationsToFile(Wide(m_xml), &head));
     }
     EXPECT_EQ(std::string(kRecordXml), ReadFileBytes(m_xml));
+    {
+        testsupport::ScopedFullDisk full;
+        CECGXMLParser xml(Wide(m_xml), 0, CString());
+        doc.SaveAnnoInfoToXML(&head, &xml);
+        EXPECT_NE(0, doc.IsSettingSaveFailed());
+    }
+    EXPECT_EQ(std::string(kRecordXml), ReadFileBytes(m_xml));
     EXPECT_EQ(0, doc.SaveAnnotationsToFile(Wide(m_xml), &head));
+    EXPECT_EQ(0, doc.IsSettingSaveFailed());
     EXPECT_EQ(1, testsupport::XmlCount(m_xml, L"/Rawdata/Annotation/Anno"));
 }

@@ -8,6 +8,7 @@
 #include "platform/base/MessageBox.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "tests/support/DocumentTestSupport.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/ModalScript.h"
 
 namespace {
@@ -209,6 +210,33 @@ TEST_F(CommentEditor, AMissingMasterShowsTheDefaultAndOkWritesItUnderANewSection
         ClickControl(dialog, IDOK);
     }), IDOK);
     EXPECT_EQ(SectionOnDisk(L"/Comment/MFERview"), std::vector<CString>{L"Abnomal ECG"});
+}
+
+TEST_F(CommentEditor, OkOnAFullDiskShowsTheWriteErrorAndKeepsTheEditedPhrasesOpen)
+{
+    UseShippedMaster();
+    const std::string before = testsupport::ReadFileBytes(m_master);
+    const std::vector<CString> shipped = SectionOnDisk(L"/Comment/Restview");
+    ASSERT_GT(shipped.size(), 1u);
+    std::vector<CString> boxesOnFullDisk;
+    CString result;
+    EXPECT_EQ(Run(0, 0, L"", [&](CDialog& dialog) {
+        ClickEntry(dialog, 0);
+        ClickControl(dialog, kDelete);
+        {
+            testsupport::ScopedFullDisk full;
+            ASSERT_TRUE(full.Limited());
+            ClickControl(dialog, IDOK);
+        }
+        boxesOnFullDisk = m_boxes;
+        // Still open, the deletion still in the list: OK again, on a working disk.
+        EXPECT_TRUE(::IsWindow(dialog.m_hWnd));
+        EXPECT_EQ(Entries(dialog).size(), shipped.size() - 1);
+        EXPECT_EQ(testsupport::ReadFileBytes(m_master), before);
+        ClickControl(dialog, IDOK);
+    }, &result), IDOK);
+    EXPECT_EQ(boxesOnFullDisk, std::vector<CString>{L"ファイル書き込みエラーです。"});
+    EXPECT_EQ(SectionOnDisk(L"/Comment/Restview"), std::vector<CString>(shipped.begin() + 1, shipped.end()));
 }
 
 TEST_F(CommentEditor, DeletingTheLastPhraseIsRefusedWithTheRecordedMessage)

@@ -5,6 +5,7 @@
 #include "dialogs/DlgExerLeadSelection.h"
 #include "platform/base/MessageBox.h"
 #include "tests/documents/ExerViewDocFixture.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/ModalScript.h"
 
 namespace {
@@ -64,6 +65,21 @@ std::vector<int> Marked(CDialog& dialog, const std::vector<int>& ids)
 }
 
 }  // namespace
+
+TEST_F(ExerLeadSelectionDialog, AChoiceThatCannotBeSavedEndsTheDialogAsCancelled)
+{
+    const std::string before = testsupport::ReadFileBytes(m_files.xml);
+    const INT_PTR result = Run(172, [](CDialog& dialog) {
+        testsupport::ClickControl(dialog, 4204);   // V6 off
+        testsupport::ClickControl(dialog, 4193);   // I on
+        testsupport::ScopedFullDisk full;
+        ASSERT_TRUE(full.Limited());
+        testsupport::ClickControl(dialog, IDOK);
+    }, &m_item);
+    // The pane reads the setting back only after IDOK.
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(testsupport::ReadFileBytes(m_files.xml), before);
+}
 
 TEST_F(ExerLeadSelectionDialog, SixLeadFormShowsTheStoredLeadsAndOkWritesThemBack)
 {

@@ -23,10 +23,22 @@ TEST_F(ExerDocument, FailedSaveReportsTheFailureAndLeavesTheRecordXmlAsItWas)
         doc.SetReferenceIntoXML(REFERENCE_PAGE_STYLE, 0);
     }
     EXPECT_EQ(before, ReadFileBytes(files.xml));
+    {
+        testsupport::ScopedFullDisk full;
+        doc.SetReferenceIntoXML(REFERENCE_PAGE_STYLE, 0);
+        EXPECT_NE(0, doc.IsSettingSaveFailed());
+    }
+    EXPECT_EQ(before, ReadFileBytes(files.xml));
+    {
+        testsupport::ScopedNthXmlSaveFault second(2);   // the base writer's save goes through, the document's fails
+        doc.SetReferenceIntoXML(REFERENCE_PAGE_STYLE, 0);
+        EXPECT_NE(0, doc.IsSettingSaveFailed());
+    }
 
     // The same saves go through once the disk takes them.
     EXPECT_EQ(0, doc.SaveDataToXML(0));
     doc.SetReferenceIntoXML(REFERENCE_PAGE_STYLE, 0);
+    EXPECT_EQ(0, doc.IsSettingSaveFailed());
     EXPECT_EQ(CString(L"4"), testsupport::ReadXmlValue(files.xml, SettingPath(L"Page_style")));
 }
 

@@ -21,7 +21,24 @@ TEST_F(FinalDocTest, WritesThatFailLeaveTheRecordXmlAsItWas)
         EXPECT_EQ(255, doc.SaveDataToXML(doc.GetCurrentDataItem()->nID));
     }
     EXPECT_EQ(before, ReadFileBytes(xml));
+    // Each of the document's own setting saves reports its failure.
+    {
+        testsupport::ScopedFullDisk full;
+        doc.SetReferenceIntoXML(REFERENCE_PAGE_STYLE, 0);
+        EXPECT_NE(0, doc.IsSettingSaveFailed());
+        doc.SetFilter(35);
+        EXPECT_NE(0, doc.IsSettingSaveFailed());
+    }
+    EXPECT_EQ(before, ReadFileBytes(xml));
+    {
+        testsupport::ScopedNthXmlSaveFault second(2);   // the base writer's save goes through, the document's fails
+        doc.SetReferenceIntoXML(REFERENCE_PAGE_STYLE, 0);
+        EXPECT_NE(0, doc.IsSettingSaveFailed());
+    }
 
+    doc.SetReferenceIntoXML(REFERENCE_PAGE_STYLE, 0);
+    EXPECT_EQ(0, doc.IsSettingSaveFailed());
     doc.SetFilter(35);
+    EXPECT_EQ(0, doc.IsSettingSaveFailed());
     EXPECT_EQ(CString(L"35"), testsupport::ReadXmlValue(xml, L"/Rawdata/Tavrion/Record/Extended_section/Acq_filter"));
 }

@@ -27,6 +27,17 @@ TEST_F(MferDocTest, FailedSavesReportTheFailureAndLeaveTheRecordXmlAsItWas)
         m_doc->SetReferenceIntoXML(REFERENCE_FILTER, 0);
     }
     EXPECT_EQ(before, ReadFileBytes(xml));
+    {
+        testsupport::ScopedFullDisk full;
+        m_doc->SetReferenceIntoXML(REFERENCE_FILTER, 0);
+        EXPECT_NE(0, m_doc->IsSettingSaveFailed());
+    }
+    EXPECT_EQ(before, ReadFileBytes(xml));
+    {
+        testsupport::ScopedNthXmlSaveFault second(2);   // the base writer's save goes through, the document's fails
+        m_doc->SetReferenceIntoXML(REFERENCE_FILTER, 0);
+        EXPECT_NE(0, m_doc->IsSettingSaveFailed());
+    }
 
     EXPECT_EQ(0, m_doc->SaveMsuDataToXML(item));
     EXPECT_EQ(0, m_doc->SaveDataToXML(item->nID));

@@ -37,10 +37,16 @@ protected:
     }
 
     // `morvelance-host open FILE` with its address space limited to `megabytes`.
-    LimitedRun OpenWithLimit(const std::string& file, rlim_t megabytes)
+    LimitedRun OpenWithLimit(const std::string& file, rlim_t megabytes) { return RunWithLimit({"open", file}, megabytes); }
+
+    // `morvelance-host ARGS...` with its address space limited to `megabytes`.
+    LimitedRun RunWithLimit(const std::vector<std::string>& args, rlim_t megabytes)
     {
         const std::string errFile = m_dir.File("stderr");
         const std::string host = testsupport::BinaryDir() + "/bin/morvelance-host";
+        std::vector<char*> argv = {const_cast<char*>(host.c_str())};
+        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
         const pid_t pid = ::fork();
         if (pid == 0) {
             const struct rlimit limit = {megabytes * kMegabyte, megabytes * kMegabyte};
@@ -49,7 +55,7 @@ protected:
             const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             ::dup2(out, 1);
             ::dup2(err, 2);
-            ::execl(host.c_str(), host.c_str(), "open", file.c_str(), static_cast<char*>(nullptr));
+            ::execv(host.c_str(), argv.data());
             ::_exit(127);
         }
         LimitedRun run;
@@ -102,6 +108,21 @@ protected:
         }
     }
 
+    // Runs the command under each limit: it works (0), or it fails (1) with a
+    // message that names the record; never a signal.
+    void ExpectWorkingOrCleanRefusalUnder(const std::vector<std::string>& args, const std::string& record,
+                                          const std::vector<rlim_t>& limits)
+    {
+        for (rlim_t megabytes : limits) {
+            SCOPED_TRACE(args[0] + " " + args[1] + " at " + std::to_string(megabytes) + " MB");
+            const LimitedRun run = RunWithLimit(args, megabytes);
+            EXPECT_TRUE(run.status == 0 || run.status == 1) << "status " << run.status << "\n" << run.err;
+            if (run.status == 1) {
+                EXPECT_NE(std::string::npos, run.err.find("morvelance-host: " + record)) << run.err;
+            }
+        }
+    }
+
     TempDir m_dir;
 };
 
@@ -123,6 +144,42 @@ TEST_F(HostShortOfMemoryTest, LongRecordsOpenedShortOfMemoryNeverAbortTheHost)
     ASSERT_EQ(0, morvelance::RunMkrecord({"synth", "--kind", "rhythm", "--seconds", "14400", "--out", rhythm}, out, err))
         << err.str();
     ExpectNoAbortUnder(rhythm, {112, 128, 144});
+}
+
+// The fonts are ready before the record takes the memory, and a drawing
+// that cannot get memory ends its command with the record's name and the
+// cause.
+TEST_F(HostShortOfMemoryTest, LongRecordsPrintedViewedAndShownInPanesShortOfMemoryEndCleanly)
+{
+    std::ostringstream out, err;
+    const std::string rhythm = m_dir.File("rhythm2h.ecg");
+    ASSERT_EQ(0, morvelance::RunMkrecord({"synth", "--kind", "rhythm", "--seconds", "7200", "--out", rhythm}, out, err))
+        << err.str();
+    const std::string mfer = m_dir.File("plain3x2h.mwf");
+    ASSERT_EQ(0, morvelance::RunMkrecord({"mfer", "--kind", "plain", "--leads", "3", "--seconds", "7200", "--block",
+                                          "5000", "--out", mfer}, out, err))
+        << err.str();
+    const std::vector<rlim_t> limits = {144, 192};
+    ExpectWorkingOrCleanRefusalUnder({"print", rhythm, "--view", "CViewRhythmWave", "--pdf", m_dir.File("p.pdf")}, rhythm,
+                                     limits);
+    ExpectWorkingOrCleanRefusalUnder({"view", rhythm, "--view", "sheet", "--png", m_dir.File("v.png")}, rhythm, limits);
+    ExpectWorkingOrCleanRefusalUnder({"view", mfer, "--view", "sheet", "--png", m_dir.File("m.png")}, mfer, limits);
+    ExpectWorkingOrCleanRefusalUnder({"pane", mfer, "--pane", "CWndRestRhythmWave", "--style", "1", "--png",
+                                      m_dir.File("pane.png")}, mfer, limits);
+}
+
+// info describes a record through the document that opens it: when that
+// document cannot have the memory, info fails and says so.
+TEST_F(HostShortOfMemoryTest, InfoOfARecordItsDocumentCannotOpenFailsWithTheCause)
+{
+    std::ostringstream out, err;
+    const std::string rhythm = m_dir.File("rhythm4h.ecg");
+    ASSERT_EQ(0, morvelance::RunMkrecord({"synth", "--kind", "rhythm", "--seconds", "14400", "--out", rhythm}, out, err))
+        << err.str();
+    const LimitedRun run = RunWithLimit({"info", rhythm}, 128);
+    EXPECT_EQ(1, run.status) << run.err;
+    EXPECT_NE(std::string::npos, run.err.find("morvelance-host: " + rhythm + ": not read: ")) << run.err;
+    EXPECT_NE(std::string::npos, run.err.find("too large")) << run.err;
 }
 
 }  // namespace
