@@ -106,6 +106,9 @@ bool JobRegistry::Enter(const std::string& copy)
     const char* named = std::getenv("MORVELANCE_REGISTRY");
     m_hadName = named != nullptr;
     m_oldName = named ? named : "";
+    // The copy is the job's alone and goes with its folder: its changes are
+    // written once, when the job leaves it, not synced and renamed one by one.
+    platform::DeferRegistryWritesTo(copy);
     setenv("MORVELANCE_REGISTRY", copy.c_str(), 1);
     platform::ReloadRegistry();
     m_entered = true;
@@ -115,6 +118,7 @@ bool JobRegistry::Enter(const std::string& copy)
 void JobRegistry::Leave()
 {
     if (!m_entered) return;
+    platform::DeferRegistryWritesTo(std::string());
     if (m_hadName)
         setenv("MORVELANCE_REGISTRY", m_oldName.c_str(), 1);
     else
