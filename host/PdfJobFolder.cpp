@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "platform/base/CodePage.h"
@@ -42,12 +43,18 @@ bool AbandonedJobFolder(const std::string& name, const struct stat& st)
     return writer != getpid() && !platform::ProcessIsAlive(writer);
 }
 
-// Removes the folders of killed jobs, so that they do not pile up.
+// Removes the folders of killed jobs, so that they do not pile up. The
+// temporary folder is shared with every other program: only the names of
+// our own jobs are looked at further, or each print would pay for a look at
+// each of thousands of entries.
 void SweepAbandonedJobFolders(const std::string& root)
 {
+    const size_t stem = sizeof kPrintFolderStem - 1;
     std::vector<std::string> abandoned;
     if (DIR* dir = opendir(root.c_str())) {
         while (dirent* entry = readdir(dir)) {
+            if (std::strncmp(entry->d_name, kPrintFolderStem, stem) != 0) continue;
+            if (entry->d_type != DT_DIR && entry->d_type != DT_UNKNOWN) continue;
             const std::string path = root + "/" + entry->d_name;
             struct stat st;
             if (lstat(path.c_str(), &st) == 0 && AbandonedJobFolder(entry->d_name, st)) abandoned.push_back(path);
