@@ -5,9 +5,9 @@
 // (target < 20 ms each); a typed change saved through the document (target
 // < 20 ms); and the rest form's relayout after a resize (target < 5 ms).
 #include "bench/BenchPaths.h"
+#include "bench/BenchTempFolder.h"
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -47,11 +47,9 @@ private:
 
 // A resting record on its document, shown in a form inside a pane frame.
 struct FormOnRecord {
-    explicit FormOnRecord(CRuntimeClass* form, int width, int height) : workDir(MORVELANCE_WORKDIR)
+    explicit FormOnRecord(CRuntimeClass* form, int width, int height)
+        : workDir(MORVELANCE_WORKDIR), folder("morvelance-forms"), dir(folder.Path())
     {
-        char pattern[] = "/tmp/morvelance-forms-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        dir = made ? made : "/tmp";
         doc.m_bAutoDelete = FALSE;
         for (auto type : {LOAD_POS_REST, LOAD_POS_RHYTHM}) doc.GetCtrlPosFromXSL(type);
         files = morvelance::WriteRestRecord(dir, "bench", morvelance::RestRecordShape());
@@ -101,6 +99,7 @@ struct FormOnRecord {
     }
 
     WorkDirAt workDir;
+    benchtemp::TempFolder folder;   // goes last, with the record in it
     std::string dir;
     morvelance::RestRecordFiles files;
     CRestViewDoc doc;

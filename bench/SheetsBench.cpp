@@ -3,9 +3,8 @@
 // three pages made): each opened and drawn, then cancelled (target < 20 ms);
 // and OK with one change through the whole commit (check, editor, stamps,
 // write-back, record XML; target < 20 ms).
+#include "bench/BenchTempFolder.h"
 #include <benchmark/benchmark.h>
-
-#include <unistd.h>
 
 #include <functional>
 #include <string>
@@ -67,11 +66,8 @@ template <class Sheet, class PageOf> std::function<void(CDialog&)> RenameAndSave
 }
 
 struct MasterStepDoc {
-    MasterStepDoc()
+    MasterStepDoc() : folder("morvelance-sheets"), dir(folder.Path())
     {
-        char pattern[] = "/tmp/morvelance-sheets-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        dir = made ? made : "/tmp";
         const morvelance::MasterStepRecord record =
             morvelance::MakeMasterStepRecord(Synth(65, 1), {Synth(110, 2), Synth(95, 3), Synth(80, 4)}, {});
         const std::string path = dir + "/ms.ecg";
@@ -92,6 +88,7 @@ struct MasterStepDoc {
         doc.SetDoctorAndEditorStatus(1, 1);
     }
 
+    benchtemp::TempFolder folder;   // goes last, with the records in it
     std::string dir;
     std::string xml;
     CFinalViewDoc doc;
@@ -134,11 +131,8 @@ BENCHMARK(BM_GeneralSheetSavesOneChangeThroughTheCommit)->Unit(benchmark::kMilli
 
 // A 12-lead MFER file with its record XML of 256 additions, opened on its document.
 struct MferWithAdditions {
-    MferWithAdditions()
+    MferWithAdditions() : folder("morvelance-sheets"), dir(folder.Path())
     {
-        char pattern[] = "/tmp/morvelance-sheets-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        dir = made ? made : "/tmp";
         const std::string mfer = dir + "/r.mwf";
         xml = dir + "/r.xml";
         morvelance::MferOptions options;
@@ -166,6 +160,7 @@ struct MferWithAdditions {
         doc.SetDoctorAndEditorStatus(1, 1);
     }
 
+    benchtemp::TempFolder folder;   // goes last, with the records in it
     std::string dir;
     std::string xml;
     CMFERViewDoc doc;

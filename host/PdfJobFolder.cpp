@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "platform/base/CodePage.h"
@@ -42,12 +43,18 @@ bool AbandonedJobFolder(const std::string& name, const struct stat& st)
     return writer != getpid() && !platform::ProcessIsAlive(writer);
 }
 
-// Removes the folders of killed jobs, so that they do not pile up.
+// Removes the folders of killed jobs, so that they do not pile up. The
+// temporary folder is shared with every other program: only the names of
+// our own jobs are looked at further, or each print would pay for a look at
+// each of thousands of entries.
 void SweepAbandonedJobFolders(const std::string& root)
 {
+    const size_t stem = sizeof kPrintFolderStem - 1;
     std::vector<std::string> abandoned;
     if (DIR* dir = opendir(root.c_str())) {
         while (dirent* entry = readdir(dir)) {
+            if (std::strncmp(entry->d_name, kPrintFolderStem, stem) != 0) continue;
+            if (entry->d_type != DT_DIR && entry->d_type != DT_UNKNOWN) continue;
             const std::string path = root + "/" + entry->d_name;
             struct stat st;
             if (lstat(path.c_str(), &st) == 0 && AbandonedJobFolder(entry->d_name, st)) abandoned.push_back(path);
@@ -106,6 +113,9 @@ bool JobRegistry::Enter(const std::string& copy)
     const char* named = std::getenv("MORVELANCE_REGISTRY");
     m_hadName = named != nullptr;
     m_oldName = named ? named : "";
+    // The copy is the job's alone and goes with its folder: its changes are
+    // written once, when the job leaves it, not synced and renamed one by one.
+    platform::DeferRegistryWritesTo(copy);
     setenv("MORVELANCE_REGISTRY", copy.c_str(), 1);
     platform::ReloadRegistry();
     m_entered = true;
@@ -115,6 +125,7 @@ bool JobRegistry::Enter(const std::string& copy)
 void JobRegistry::Leave()
 {
     if (!m_entered) return;
+    platform::DeferRegistryWritesTo(std::string());
     if (m_hadName)
         setenv("MORVELANCE_REGISTRY", m_oldName.c_str(), 1);
     else

@@ -23,7 +23,8 @@ std::string MakeTempFolder();
 // that lives beside it. The printer the job installs, its port and the
 // options the printer is given while it prints stay in the copy and go with
 // the job's folder: nothing of the job reaches the user's registry, so it
-// steers no other job, and a killed job leaves nothing there.
+// steers no other job, and a killed job leaves nothing there. The copy's
+// changes are kept in memory and written once, when the job leaves it.
 class JobRegistry {
 public:
     JobRegistry() = default;

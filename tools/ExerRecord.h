@@ -30,7 +30,9 @@ struct ExerciseRecordOptions {
     int peakHr = 150;               // bpm at the end of the load
     double maxStDepression = 150;   // microvolts, in V4/V5 at peak load
     std::string ptbRecord;          // WFDB record (path without extension) for the beats; empty: synthetic
-    PatientInfo patient;
+    // The patient, as every kind of sample record names one (the age is the
+    // one the target rates count from when none is given).
+    PatientInfo patient = {"EX-0021", "中村 和也", "M", "40", "CAR", ""};
     DateTime time;
     int hrCalculate = 0;            // record XML Hr_calculate: 0 share of the maximum, 1 of the reserve
     int maxHrCalculate = 0;         // record XML Max_hr_calculate: non-zero uses the age tables

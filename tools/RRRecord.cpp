@@ -88,7 +88,9 @@ void AppendTotals(XmlElement& root, const std::vector<RRInterval>& list)
     root.At(r + "Cv").SetText(Text("%.1f", all.mean > 0 ? 100.0 * all.sd / all.mean : 0.0));
 }
 
-void AppendRR50(XmlElement& root, const std::vector<RRInterval>& list, int rows)
+}  // namespace
+
+void AppendRR50Table(XmlElement& root, const std::vector<RRInterval>& list, int rows)
 {
     const std::vector<size_t> starts = MinuteBounds(list);
     const size_t minutes = starts.size() - 1;
@@ -115,7 +117,7 @@ void AppendRR50(XmlElement& root, const std::vector<RRInterval>& list, int rows)
     }
 }
 
-void AppendList(XmlElement& root, const std::vector<RRInterval>& list)
+void AppendRRList(XmlElement& root, const std::vector<RRInterval>& list)
 {
     XmlElement& element = root.At(std::string(kReport) + "Rr_list");
     element.SetAttribute("count", std::to_string(list.size()));
@@ -125,7 +127,6 @@ void AppendList(XmlElement& root, const std::vector<RRInterval>& list)
         if (v.ms >= 0) entry.SetAttribute("data", std::to_string(v.ms));
     }
 }
-}  // namespace
 
 std::vector<RRInterval> MakeRRIntervals(int count, int meanMs, int spreadMs, unsigned seed)
 {
@@ -151,8 +152,8 @@ std::string WriteRRRecordFilesWithReport(const std::string& recordPath, const Re
     options.omit.push_back(XmlSection::Report);
     std::unique_ptr<XmlElement> root = MakeRecordXml(source, options);
     AppendTotals(*root, report.intervals);
-    AppendRR50(*root, report.intervals, report.rr50Rows);
-    AppendList(*root, report.intervals);
+    AppendRR50Table(*root, report.intervals, report.rr50Rows);
+    AppendRRList(*root, report.intervals);
     WriteXmlFile(path, *root, options.encoding);
     return path;
 }

@@ -46,6 +46,15 @@ struct RRReport {
     int rr50Rows = -1;     // rows written; -1: one per minute begun, at most ten
 };
 
+// The report's RR50 table ("/Rawdata/Tavrion/Report/Rr50_info"): one row per
+// minute of the intervals' running time, at most ten (rows >= 0: at most
+// that many), with the lengths, their SD and the mean in seconds as the
+// result table's headings state, the heart rate per minute, RR50 the count
+// of successive lengths more than 50 ms apart and %RR50 its share in percent.
+void AppendRR50Table(XmlElement& root, const std::vector<RRInterval>& list, int rows = -1);
+// The report's interval list ("/Rawdata/Tavrion/Report/Rr_list") as given.
+void AppendRRList(XmlElement& root, const std::vector<RRInterval>& list);
+
 // count intervals around meanMs, spread by up to ±spreadMs in a fixed
 // pseudo-random sequence of the seed; every tenth one is marked.
 std::vector<RRInterval> MakeRRIntervals(int count, int meanMs, int spreadMs, unsigned seed = 1);

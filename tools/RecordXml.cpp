@@ -11,6 +11,7 @@
 #include "tools/DeviceRecord.h"
 #include "tools/ExtraRecord.h"
 #include "tools/MasterFiles.h"
+#include "tools/RRRecord.h"
 #include "tools/SampleRecords.h"
 #include "tools/SignalOps.h"
 #include "tools/TextCodec.h"
@@ -516,7 +517,10 @@ private:
         if (!m_opt.tripTotal.empty()) total = m_opt.tripTotal;
         Attr(rs + "Mstep_section/Trip_info", "trip", trip);
         Attr(rs + "Mstep_section/Trip_info", "total", total);
-        Text(rs + "Mstep_section/Load_time", "03:00");
+        if (!m_opt.loadTime.empty())
+            Text(rs + "Mstep_section/Load_time", m_opt.loadTime);
+        else if (MasterStep() || Exercise())
+            Text(rs + "Mstep_section/Load_time", "03:00");
         Text(rs + "Mstep_section/Master_step_mode", "ダブル");
         Text(rs + "Unit_version", "01.20");
     }
@@ -610,6 +614,8 @@ private:
         const std::vector<long> rr = RrIntervals();
         const Stats all = StatsOf(rr, 0, rr.size());
         const long seconds = std::lround(m_src.seconds);
+        // The totals in milliseconds, as the RR interpretation form labels
+        // them; the per-minute table in the units of its own headings.
         Text(rp + "Rr_total/Measure_time", Fmt("%02ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60, seconds % 60));
         Text(rp + "Rr_total/Total_beat", Int(static_cast<long>(rr.size() + 1)));
         Text(rp + "Rr_total/Heart_rate", Int(std::lround(60000.0 / all.mean)));
@@ -620,33 +626,14 @@ private:
         Text(rp + "Rr_total/Sd", Fmt("%.1f", all.sd));
         Text(rp + "Rr_total/Cv", Fmt("%.2f", 100.0 * all.sd / all.mean));
 
-        // One row per 50 intervals, at most the ten the view shows.
-        const size_t rows = std::min<size_t>(10, (rr.size() + 49) / 50);
-        XmlElement& rr50 = m_root->At(rp + "Rr50_info");
-        rr50.SetAttribute("count", Int(static_cast<long>(rows)));
-        const char* const columns[] = {"Rr50_max", "Rr50_min", "Rr50_avg", "Rr50_hr", "Rr50_sd", "Rr50_rr_hr", "Rr50_radio", "Rr50_cv"};
-        for (const char* c : columns) rr50.Append(c);
-        for (size_t r = 0; r < rows; ++r) {
-            const Stats s = StatsOf(rr, r * 50, std::min(rr.size(), r * 50 + 50));
-            const std::string values[] = {Int(s.max),
-                                          Int(s.min),
-                                          Int(std::lround(s.mean)),
-                                          Int(std::lround(60000.0 / s.mean)),
-                                          Fmt("%.1f", s.sd),
-                                          Fmt("%.2f", s.mean / (60000.0 / s.mean)),
-                                          Fmt("%.2f", static_cast<double>(s.max) / std::max(1L, s.min)),
-                                          Fmt("%.2f", 100.0 * s.sd / s.mean)};
-            for (size_t c = 0; c < 8; ++c)
-                m_root->At(rp + "Rr50_info/" + columns[c]).Append(std::string(columns[c]) + "_element").SetAttribute("data", values[c]);
-        }
-
-        XmlElement& list = m_root->At(rp + "Rr_list");
-        list.SetAttribute("count", Int(static_cast<long>(rr.size())));
+        std::vector<RRInterval> list;
         for (long v : rr) {
             // Intervals more than a fifth off the mean are the marked ones.
             const bool marked = std::fabs(static_cast<double>(v) - all.mean) > all.mean / 5;
-            list.Append("List_time").SetAttribute("flag", marked ? "true" : "false").SetAttribute("data", Int(v));
+            list.push_back(RRInterval{static_cast<int>(v), marked});
         }
+        AppendRR50Table(*m_root, list);
+        AppendRRList(*m_root, list);
     }
 
     // The comparisons of a master-step record: the rest beat, three post-load

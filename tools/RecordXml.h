@@ -100,6 +100,11 @@ struct RecordXmlOptions {
     int ivrelRows = -1;      // "Ivrel" elements; -1: all eleven rows for rest kinds, else none
     std::string trip;        // the first trip count as written ("*": not counted); empty: the default
     std::string tripTotal;   // the trip total as written; empty: the default
+    // The time after the load ("/Rawdata/Tavrion/Record/Mstep_section/Load_time"),
+    // which only the record of a load test carries: empty gives master-step
+    // and exercise records "03:00" and every other record none; a time given
+    // is written into a record of any kind (one taken after a load).
+    std::string loadTime;
     Confirmation confirmation = Confirmation::Confirmed;
     // Measurements the recorder could not make: the R' duration row missing
     // in every lead ("****"), the R amplitude of aVF, the TUP finding of aVR

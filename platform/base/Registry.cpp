@@ -566,16 +566,46 @@ public:
     std::mutex& Lock() { return m_lock; }
 
     // Reads the file again when the environment names another one or it
-    // changed on disk since we read or wrote it.
+    // changed on disk since we read or wrote it. A deferred registry is this
+    // process's alone: what is in memory is newer than its file, which no
+    // one else changes.
     void Refresh()
     {
         std::string path = platform::RegistryPath();
+        if (m_loaded && path == m_path && Deferred()) return;
         FileStamp stamp = StampOf(path);
         if (m_loaded && path == m_path && stamp == m_stamp) return;
+        Flush();
         Load(path, stamp);
     }
 
-    void Forget() { m_loaded = false; }
+    void Forget()
+    {
+        Flush();
+        m_loaded = false;
+    }
+
+    // Changes to the file at `path` are kept in memory from now on and written
+    // once by Flush; "" writes every change again as it is made.
+    void DeferWritesTo(const std::string& path)
+    {
+        Flush();
+        m_deferredPath = path;
+    }
+    bool Deferred() const { return !m_deferredPath.empty() && m_path == m_deferredPath; }
+    bool DefersWritesTo(const std::string& path) const { return !m_deferredPath.empty() && path == m_deferredPath; }
+
+    // Writes the changes a deferred registry holds; false when they are
+    // still unwritten.
+    bool Flush()
+    {
+        if (!m_unwritten) return true;
+        textfile::MakeFolders(textfile::FolderOf(m_path));
+        if (!textfile::ReplaceAtomically(m_path, Serialize(m_tree))) return false;
+        m_stamp = StampOf(m_path);
+        m_unwritten = false;
+        return true;
+    }
     int ErrorLine() const { return m_errorLine; }
     RegTree& Tree() { return m_tree; }
     const FileStamp& Stamp() const { return m_stamp; }
@@ -585,6 +615,11 @@ public:
     bool Commit(RegTree&& changed)
     {
         if (m_path.empty()) return false;
+        if (Deferred()) {
+            m_tree = std::move(changed);
+            m_unwritten = true;
+            return true;
+        }
         textfile::MakeFolders(textfile::FolderOf(m_path));
         if (!textfile::ReplaceAtomically(m_path, Serialize(changed))) return false;
         m_tree = std::move(changed);
@@ -673,6 +708,8 @@ private:
     FileStamp m_stamp;    // that file as we last read or wrote it
     bool m_loaded = false;
     int m_errorLine = 0;  // 1-based line of the first line skipped; 0 when none
+    std::string m_deferredPath;   // the registry whose writes wait for Flush; "" when none
+    bool m_unwritten = false;     // m_tree holds changes its file does not
     std::vector<HandleSlot> m_handles;
     std::vector<size_t> m_free;   // indexes of unused slots
 };
@@ -695,8 +732,9 @@ public:
     explicit StoreAccess(Purpose purpose = Read) : m_guard(Store().Lock())
     {
         if (purpose == Change) {
+            // A deferred registry has no other writer to keep out.
             const std::string path = platform::RegistryPath();
-            if (!path.empty()) {
+            if (!path.empty() && !Store().DefersWritesTo(path)) {
                 textfile::MakeFolders(textfile::FolderOf(path));
                 m_fileLock.emplace(path);
             }
@@ -803,7 +841,9 @@ LONG RegFlushKey(HKEY key)
 {
     StoreAccess store;
     KeyRef ref;
-    return store->Lookup(key, ref) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;   // every change is already on disk
+    if (!store->Lookup(key, ref)) return ERROR_INVALID_HANDLE;
+    // Every change is on disk already, but for a deferred registry's.
+    return store->Flush() ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
 }
 
 LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD cbData)
@@ -951,6 +991,18 @@ void ReloadRegistry()
     std::lock_guard<std::mutex> guard(Store().Lock());
     Store().Forget();
     Store().Refresh();
+}
+
+void DeferRegistryWritesTo(const std::string& path)
+{
+    std::lock_guard<std::mutex> guard(Store().Lock());
+    Store().DeferWritesTo(path);
+}
+
+bool FlushRegistry()
+{
+    std::lock_guard<std::mutex> guard(Store().Lock());
+    return Store().Flush();
 }
 
 int RegistryParseErrorLine()

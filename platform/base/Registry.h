@@ -12,7 +12,8 @@
 // else ~/.config/morvelance/registry.reg. It is read as UTF-8 or UTF-16LE with
 // a byte-order mark ("REGEDIT4" files in code page 932), re-read whenever it
 // changes on disk, and rewritten as UTF-8 through a temporary file and a
-// rename after every change, so a crash never leaves half a registry.
+// rename after every change, so a crash never leaves half a registry (a
+// private copy can defer its writes: DeferRegistryWritesTo below).
 //
 // Semantics kept from the original platform: key paths and value names compare
 // without regard to case; a null or empty value name is the key's default
@@ -125,6 +126,14 @@ std::string RegistryPath();
 // Forgets what was read and reads RegistryPath() again; open handles stay
 // valid (they name keys by path).
 void ReloadRegistry();
+// A registry file this process alone uses and then throws away (a print
+// job's private copy): while the environment names it, its changes stay in
+// memory and the file is written once, by FlushRegistry() or when another
+// registry file is read. Every other registry file is replaced atomically
+// and synced after each change. "" ends the deferral (writing what waits).
+void DeferRegistryWritesTo(const std::string& path);
+// Writes the changes a deferred registry holds; false when they could not be.
+bool FlushRegistry();
 // The line of the first line of the registry file that could not be read
 // (it was skipped); 0 when the whole file was understood.
 int RegistryParseErrorLine();

@@ -45,7 +45,7 @@ CString IndexedPath(const CString& base, int n)
 TEST_F(RRDocTest, ReadsTheDevicesRRAnalysis)
 {
     RRRecordPlan plan;
-    plan.seconds = 60.0;
+    plan.seconds = 90.0;   // a minute and a half: two rows of the per-minute table
     plan.leads = 3;
     const RRFiles files = Write("report", plan);
     _RRDATAITEM* item = Add(files);

@@ -76,11 +76,18 @@ protected:
         m_rhythm.Close();
         ExtraDocTest::TearDown();
     }
-    _EXTRADATAITEM* Record(ExtraLayout layout, const morvelance::ExtraXmlSettings& settings = {})
+    // loadTime: the time after the load that a record taken after one keeps
+    // (a resting record keeps none).
+    _EXTRADATAITEM* Record(ExtraLayout layout, const morvelance::ExtraXmlSettings& settings = {},
+                           const CString& loadTime = CString())
     {
         morvelance::ExtraRecordOptions options;
         options.layout = layout;
-        const extratest::RecordFiles files = Write("c" + std::to_string(m_records++), options, settings);
+        const auto afterLoad = [&loadTime](CECGXMLParser& xml) {
+            xml.SetDataToXMLDOM(loadTime, L"/Rawdata/Tavrion/Record/Mstep_section/Load_time", 4, CString());
+        };
+        const extratest::RecordFiles files = Write("c" + std::to_string(m_records++), options, settings, nullptr,
+                                                   loadTime.IsEmpty() ? nullptr : std::function<void(CECGXMLParser&)>(afterLoad));
         _EXTRADATAITEM* item = Load(m_doc, files, morvelance::ExtraLeadType(layout));
         EXPECT_NE(nullptr, item);
         m_doc.UpDateReferenceInfo(CString());   // the host's next step: the record's display settings
@@ -183,7 +190,7 @@ TEST_F(ExtraCommentPaneTest, ClickingExtra2StoresTheChoiceAndTheCaptionSwitchesT
     morvelance::ExtraXmlSettings settings;
     settings.extra1 = "10.00";
     settings.extra2 = "20.00";
-    _EXTRADATAITEM* item = Record(ExtraLayout::SixTwoSets, settings);
+    _EXTRADATAITEM* item = Record(ExtraLayout::SixTwoSets, settings, L"03:00");
     CWndExtraCommentWave* pane = Comment();
     pane->ShowExtraPageStyle(24);
     Desktop::PumpMessages();

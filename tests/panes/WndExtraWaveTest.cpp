@@ -76,11 +76,18 @@ protected:
         m_rhythm.Close();
         ExtraDocTest::TearDown();
     }
-    _EXTRADATAITEM* Record(ExtraLayout layout, const morvelance::ExtraXmlSettings& settings = {})
+    // loadTime: the time after the load that a record taken after one keeps
+    // (a resting record keeps none).
+    _EXTRADATAITEM* Record(ExtraLayout layout, const morvelance::ExtraXmlSettings& settings = {},
+                           const CString& loadTime = CString())
     {
         morvelance::ExtraRecordOptions options;
         options.layout = layout;
-        const extratest::RecordFiles files = Write("x" + std::to_string(m_records++), options, settings);
+        const auto afterLoad = [&loadTime](CECGXMLParser& xml) {
+            xml.SetDataToXMLDOM(loadTime, L"/Rawdata/Tavrion/Record/Mstep_section/Load_time", 4, CString());
+        };
+        const extratest::RecordFiles files = Write("x" + std::to_string(m_records++), options, settings, nullptr,
+                                                   loadTime.IsEmpty() ? nullptr : std::function<void(CECGXMLParser&)>(afterLoad));
         _EXTRADATAITEM* item = Load(m_doc, files, morvelance::ExtraLeadType(layout));
         EXPECT_NE(nullptr, item);
         m_doc.UpDateReferenceInfo(CString());   // the host's next step: the record's display settings
@@ -211,7 +218,7 @@ TEST_F(ExtraWavePaneTest, ThreeLeadCaptionFollowsTheItemsLeadSet)
     morvelance::ExtraXmlSettings settings;
     settings.extra1 = "10.00";
     settings.extra2 = "20.00";
-    _EXTRADATAITEM* item = Record(ExtraLayout::Six, settings);
+    _EXTRADATAITEM* item = Record(ExtraLayout::Six, settings, L"03:00");
     EXPECT_EQ(CString(L"03:00"), item->strPostLoadTime);
     CWndExtraWave* wave = Wave();
     wave->ShowExtraPageStyle(1);
@@ -229,11 +236,20 @@ TEST_F(ExtraWavePaneTest, ThreeLeadCaptionFollowsTheItemsLeadSet)
     EXPECT_EQ(std::wstring(L"20.00 mm/mV  25.0 mm/s  100 Hz  波形連続型(3chx1)  負荷後 03:00"), CaptionText(strip, 3480));
 }
 
+TEST_F(ExtraWavePaneTest, ARestingRecordsCaptionStatesNoTimeAfterALoad)
+{
+    _EXTRADATAITEM* item = Record(ExtraLayout::Six);
+    EXPECT_TRUE(item->strPostLoadTime.IsEmpty());
+    CWndExtraWave* wave = Wave();
+    wave->ShowExtraPageStyle(1);
+    EXPECT_EQ(std::wstring(L"10.00 mm/mV  25.0 mm/s  100 Hz  波形連続型(3chx1)  "), CaptionText(wave->GetDisplayStrip(), 3479));
+}
+
 TEST_F(ExtraWavePaneTest, TwoColumnCaptionsSplitTheStripAndTheRhythmTwinShowsThePlainTime)
 {
     morvelance::ExtraXmlSettings settings;
     settings.extra2 = "5.00";
-    Record(ExtraLayout::SixRhythm, settings);
+    Record(ExtraLayout::SixRhythm, settings, L"03:00");
     CWndExtraRhythmWave* rhythm = Rhythm();
     rhythm->ShowExtraPageStyle(15);
     CDlgCtrl* strip = rhythm->GetDisplayStrip();

@@ -44,6 +44,11 @@ inline std::string Utf8(const CString& text)
     return platform::ToUtf8(std::wstring(text.GetString()));
 }
 
+// A fresh folder under the system's temporary folder ("<stem>XXXXXX"),
+// removed with its contents when the test process ends; "" when none could
+// be made.
+std::string ProcessTempFolder(const std::string& stem);
+
 // A fresh folder under the system's temporary folder, removed with its
 // contents when the object goes.
 class TempDir {

@@ -1,6 +1,8 @@
 // The record-XML writer of the record maker: its files parse, carry the paths
 // the documents read and the layout binds, encode Japanese in both encodings,
 // and the awkward options give the values the readers must refuse.
+#include <algorithm>
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -164,11 +166,38 @@ TEST(RecordXml, LeadCodesAndRrAnalysisComeFromTheDeviceRecord) {
     EXPECT_EQ(doc.Value("/Rawdata/Tavrion/Report/Rr_list/List_time[1]/@data"),
               std::to_string((rr.beats[1] - rr.beats[0]) * 2));  // 500 Hz samples -> ms
     EXPECT_EQ(doc.Value("/Rawdata/Tavrion/Report/Rr_total/Total_beat"), std::to_string(rr.beats.size()));
-    const int rows = (intervals + 49) / 50;
-    EXPECT_EQ(doc.Value("/Rawdata/Tavrion/Report/Rr50_info/@count"), std::to_string(rows));
+    // One row of the per-minute table for a record shorter than a minute,
+    // its lengths in seconds as the table's headings state them.
+    long longest = 0;
+    for (size_t i = 1; i < rr.beats.size(); ++i) longest = std::max<long>(longest, (rr.beats[i] - rr.beats[i - 1]) * 2);
+    ASSERT_LT((rr.beats.back() - rr.beats.front()) * 2, 60000);
+    EXPECT_EQ(doc.Value("/Rawdata/Tavrion/Report/Rr50_info/@count"), "1");
     for (const char* column : {"Rr50_max", "Rr50_min", "Rr50_avg", "Rr50_hr", "Rr50_sd", "Rr50_rr_hr", "Rr50_radio", "Rr50_cv"})
-        EXPECT_EQ(doc.Count(std::string("/Rawdata/Tavrion/Report/Rr50_info/") + column + "/" + column + "_element"), rows);
+        EXPECT_EQ(doc.Count(std::string("/Rawdata/Tavrion/Report/Rr50_info/") + column + "/" + column + "_element"), 1);
+    char seconds[16];
+    std::snprintf(seconds, sizeof seconds, "%.3f", static_cast<double>(longest) / 1000);
+    EXPECT_EQ(doc.Value("/Rawdata/Tavrion/Report/Rr50_info/Rr50_max/Rr50_max_element[1]/@data"), seconds);
     EXPECT_EQ(doc.Values("/Rawdata/Tavrion/Wave/Three_Lead_section/Lead_code"), (std::vector<std::string>{"2", "0", "0"}));
+}
+
+TEST(RecordXml, OnlyTheRecordsOfALoadTestKeepATimeAfterTheLoadAndEveryRecordNamesItsPatient) {
+    TempDir dir;
+    ASSERT_EQ(0, RunCli({"samples", dir.Path()}));
+    ASSERT_EQ(0, RunCli({"examinations", dir.Path()}));
+    int loadTests = 0, records = 0;
+    for (const std::string& name : testsupport::FolderEntries(dir.Path())) {
+        if (name.size() < 4 || name.compare(name.size() - 4, 4, ".xml") != 0) continue;
+        const Doc doc(dir.File(name));
+        ASSERT_TRUE(doc.ok()) << name;
+        ++records;
+        const bool loadTest = name.rfind("exercise", 0) == 0 || name.rfind("mstep", 0) == 0;
+        loadTests += loadTest;
+        EXPECT_EQ(doc.Count("/Rawdata/Tavrion/Record/Mstep_section/Load_time"), loadTest ? 1 : 0) << name;
+        EXPECT_FALSE(doc.Value(kPs + "Patient_id").empty()) << name;
+        EXPECT_FALSE(doc.Value(kPs + "Patient_name").empty()) << name;
+    }
+    EXPECT_GE(loadTests, 2);
+    EXPECT_GT(records, loadTests);
 }
 
 TEST(RecordXml, ReadsTheSourceBackFromARecordFile) {

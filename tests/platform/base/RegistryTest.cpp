@@ -10,6 +10,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -382,6 +383,88 @@ TEST_F(RegistryTest, WritesAreAtomic)
     ASSERT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, kServerKey, 0, KEY_READ, &key), ERROR_SUCCESS);
     EXPECT_EQ(QueryString(key, L"ThreadingModel"), L"Apartment");
     RegCloseKey(key);
+}
+
+DWORD QueryNumber(HKEY key, LPCWSTR name)
+{
+    DWORD value = 0, size = sizeof value;
+    return RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<LPBYTE>(&value), &size) == ERROR_SUCCESS
+               ? value
+               : 0xFFFFFFFFu;
+}
+
+// A private copy this process alone uses: its changes wait in memory and the
+// file is written once, when they are flushed or the copy is left; after
+// that every change is written at once again.
+TEST_F(RegistryTest, ADeferredCopyIsWrittenOnceWhenFlushedOrLeft)
+{
+    WriteFile(kExport);
+    struct DeferralEnds {
+        ~DeferralEnds() { platform::DeferRegistryWritesTo(std::string()); }
+    } ends;
+    platform::DeferRegistryWritesTo(m_path);
+    platform::ReloadRegistry();
+    struct stat before;
+    ASSERT_EQ(::stat(m_path.c_str(), &before), 0);
+
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, L"Software\\Morvelance\\Job", &key), ERROR_SUCCESS);
+    for (DWORD i = 0; i < 27; ++i)
+        ASSERT_EQ(RegSetValueExW(key, L"Count", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&i), 4), ERROR_SUCCESS);
+    EXPECT_EQ(26u, QueryNumber(key, L"Count"));
+    // Nothing reached the file: the same file with the same bytes, and no
+    // lock or temporary beside it.
+    struct stat during;
+    ASSERT_EQ(::stat(m_path.c_str(), &during), 0);
+    EXPECT_EQ(before.st_ino, during.st_ino);
+    EXPECT_EQ(kExport, ReadFile());
+    EXPECT_EQ(std::vector<std::string>{"registry.reg"}, FolderEntries());
+
+    EXPECT_EQ(ERROR_SUCCESS, RegFlushKey(key));
+    EXPECT_NE(std::string::npos, ReadFile().find("\"Count\"=dword:0000001a")) << ReadFile();
+
+    const wchar_t yes[] = L"yes";
+    ASSERT_EQ(RegSetValueExW(key, L"Left", 0, REG_SZ, reinterpret_cast<const BYTE*>(yes), sizeof yes), ERROR_SUCCESS);
+    EXPECT_EQ(std::string::npos, ReadFile().find("Left"));
+    platform::DeferRegistryWritesTo(std::string());
+    EXPECT_NE(std::string::npos, ReadFile().find("\"Left\"=\"yes\"")) << ReadFile();
+
+    ASSERT_EQ(RegSetValueExW(key, L"After", 0, REG_SZ, reinterpret_cast<const BYTE*>(yes), sizeof yes), ERROR_SUCCESS);
+    EXPECT_NE(std::string::npos, ReadFile().find("\"After\"=\"yes\"")) << ReadFile();
+    RegCloseKey(key);
+}
+
+// While a job's copy defers its writes, the user's registry keeps writing
+// every change at once, and moving from the copy to another registry writes
+// what the copy still held.
+TEST_F(RegistryTest, OnlyTheDeferredCopyWaitsAndLeavingItWritesItsChanges)
+{
+    WriteFile(kExport);
+    const std::string copy = m_folder + "/job.reg";
+    std::ofstream(copy, std::ios::binary) << kExport;
+    struct DeferralEnds {
+        ~DeferralEnds() { platform::DeferRegistryWritesTo(std::string()); }
+    } ends;
+    platform::DeferRegistryWritesTo(copy);
+    DWORD seven = 7;
+    ASSERT_EQ(RegSetValueExW(HKEY_CURRENT_USER, L"User", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&seven), 4),
+              ERROR_SUCCESS);
+    EXPECT_NE(std::string::npos, ReadFile().find("\"User\"=dword:00000007"));
+
+    ::setenv("MORVELANCE_REGISTRY", copy.c_str(), 1);
+    platform::ReloadRegistry();
+    ASSERT_EQ(RegSetValueExW(HKEY_CURRENT_USER, L"Job", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&seven), 4),
+              ERROR_SUCCESS);
+    std::ifstream during(copy, std::ios::binary);
+    EXPECT_EQ(kExport, std::string(std::istreambuf_iterator<char>(during), std::istreambuf_iterator<char>()));
+
+    ::setenv("MORVELANCE_REGISTRY", m_path.c_str(), 1);
+    platform::ReloadRegistry();
+    EXPECT_EQ(0xFFFFFFFFu, QueryNumber(HKEY_CURRENT_USER, L"Job"));
+    std::ifstream after(copy, std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(after)), std::istreambuf_iterator<char>());
+    EXPECT_NE(std::string::npos, written.find("\"Job\"=dword:00000007")) << written;
+    EXPECT_EQ(std::string::npos, ReadFile().find("\"Job\""));
 }
 
 // When the file cannot be written, the change is refused and nothing changes.

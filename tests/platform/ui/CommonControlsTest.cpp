@@ -21,6 +21,7 @@
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "tests/platform/ui/UiTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 using platform::ui::Desktop;
 
@@ -238,7 +239,8 @@ TEST_F(CommonControlsTest, ScrollBarArrowsPointAwayFromTheTrack)
 {
     HWND bar = Make(WC_SCROLLBAR, SBS_VERT, 10, 10, 16, 100);
     SetScrollRange(bar, SB_CTL, 0, 10, TRUE);
-    const std::string path = testing::TempDir() + "scrollbar.png";
+    const testsupport::TempDir folder;
+    const std::string path = folder.File("scrollbar.png");
     ASSERT_TRUE(Desktop::SaveWindowImage(m_parent, path.c_str()));
     uitest::SavedImage image(path);
     const COLORREF ink = GetSysColor(COLOR_BTNTEXT);

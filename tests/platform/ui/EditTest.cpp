@@ -19,6 +19,7 @@
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "tests/platform/ui/UiTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 using platform::ui::Desktop;
 using uitest::ExpectedMsg;
@@ -622,7 +623,8 @@ TEST_F(EditTest, ReadOnlyAndDisabledEditsAskForStaticColours)
                                   nullptr, nullptr);
     HWND edit = CreateWindowExW(0, WC_EDIT, L"", WS_CHILD | WS_VISIBLE | ES_READONLY, 10, 10, 100, 20, parent, nullptr,
                                 nullptr, nullptr);
-    const std::string path = testing::TempDir() + "edit-readonly.png";
+    const testsupport::TempDir folder;
+    const std::string path = folder.File("edit-readonly.png");
     ASSERT_TRUE(Desktop::SaveWindowImage(parent, path.c_str()));
     {
         uitest::SavedImage image(path);
@@ -650,7 +652,8 @@ TEST_F(EditTest, FocusedSelectionIsPaintedInTheHighlightColour)
     HWND edit = MakeEdit(ES_AUTOHSCROLL, 200, 24, L"WWWWWWWW");
     SetFocus(edit);
     SendMessageW(edit, EM_SETSEL, 0, -1);
-    const std::string path = testing::TempDir() + "edit-selection.png";
+    const testsupport::TempDir folder;
+    const std::string path = folder.File("edit-selection.png");
     ASSERT_TRUE(Desktop::SaveWindowImage(m_parent, path.c_str()));
     uitest::SavedImage image(path);
     // The edit is at (10, 10) in the parent; its first character cell is selected.

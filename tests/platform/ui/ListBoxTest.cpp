@@ -15,6 +15,7 @@
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "tests/platform/ui/UiTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 using platform::ui::Desktop;
 
@@ -282,7 +283,8 @@ TEST_F(ListBoxTest, SelectedItemIsPaintedHighlighted)
     SendMessageW(list, LB_SETCURSEL, 1, 0);
     RECT item = {0, 0, 0, 0};
     SendMessageW(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
-    const std::string path = testing::TempDir() + "listbox.png";
+    const testsupport::TempDir folder;
+    const std::string path = folder.File("listbox.png");
     ASSERT_TRUE(Desktop::SaveWindowImage(m_parent, path.c_str()));
     uitest::SavedImage image(path);
     // The list is at (20, 20) of the parent; the right end of the item is free of text.

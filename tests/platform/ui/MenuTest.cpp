@@ -13,6 +13,7 @@
 #include "platform/ui/windowing/MenuFunctions.h"
 #include "platform/ui/windowing/Message.h"
 #include "tests/platform/ui/UiTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 using platform::ui::Desktop;
 using uitest::ExpectedMsg;
@@ -324,7 +325,8 @@ TEST_F(MenuTest, ShownMenuKeepsToTheScreenAndPaintsGreyedItemsGrey)
 {
     Desktop::SetScreenSize(640, 480);
     HMENU menu = MakeMenu();
-    const std::string path = testing::TempDir() + "menu.png";
+    const testsupport::TempDir folder;
+    const std::string path = folder.File("menu.png");
     RECT print = {0, 0, 0, 0};
     RECT window = {0, 0, 0, 0};
     MenuDriverScope driver([&](HMENU tracked) {

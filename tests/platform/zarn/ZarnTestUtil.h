@@ -114,13 +114,9 @@ inline void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-// A fresh folder for one test.
+// A fresh folder for one test, removed when the test program ends.
 inline std::string MakeTempDir(const std::string& name) {
-    std::string base = ::testing::TempDir();
-    if (base.empty() || base.back() != '/') base += "/";
-    std::string dir = base + "morvelance_zarn_" + name + "_" + std::to_string(::getpid());
-    ::mkdir(dir.c_str(), 0755);
-    return dir;
+    return testsupport::ProcessTempFolder("morvelance_zarn_" + name + "_");
 }
 
 // A record file read into an image, as the caller does.
