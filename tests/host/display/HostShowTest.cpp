@@ -183,8 +183,8 @@ namespace {
 // field (氏名) and the 取消 button.
 const int kNameFieldX = 194;
 const int kNameFieldY = 151;
-const int kCancelX = 623;
-const int kCancelY = 571;
+const int kCancelX = 616;
+const int kCancelY = 616;
 
 class HostShowSheetTest : public HostShowTest {
 protected:
