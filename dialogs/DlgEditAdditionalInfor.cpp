@@ -274,6 +274,6 @@ void CDlgEditAdditionalInfor::OnOK()
     m_pXml = std::make_unique<CECGXMLParser>(WorkDirFile(L"Addition.xml"), m_nMode, CString());
     const bool written = WritePhrases(*m_pXml, TitleSide().section, L"Text", ListPhrases(*this, TitleSide().list)) &&
                          WritePhrases(*m_pXml, ContentSide().section, L"Text", ListPhrases(*this, ContentSide().list));
-    if (written) m_pXml->SaveToXMLFile();
+    if (!SaveMasterOrWarn(*m_pXml, written)) return;
     EndDialog(IDOK);
 }

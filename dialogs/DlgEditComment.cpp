@@ -278,17 +278,8 @@ void CDlgEditComment::OnOK()
     CreateMasterIfMissing(WorkDirFile(L"Comment.xml"), L"Comment");
     m_pXml = std::make_unique<CECGXMLParser>(WorkDirFile(L"Comment.xml"), m_nMode, CString());
     if (!m_strSection.IsEmpty()) {
-        bool saved = WritePhrases(*m_pXml, m_strSection, L"Comment_text", ListPhrases(*this, kList));
-        if (saved) {
-            m_pXml->SaveToXMLFile();
-            saved = !m_pXml->m_bLastSaveFailed;
-        }
-        // The phrases the user edited are not lost without a word: the
-        // dialog stays open with them, and OK can be pressed again.
-        if (!saved) {
-            CTavrionMessage box(L"ファイル書き込みエラーです。", 1, nullptr, nullptr, MB_OK);
-            return;
-        }
+        const bool written = WritePhrases(*m_pXml, m_strSection, L"Comment_text", ListPhrases(*this, kList));
+        if (!SaveMasterOrWarn(*m_pXml, written)) return;
     }
     GetDlgItemText(kBox, m_strComment);
     EndDialog(IDOK);

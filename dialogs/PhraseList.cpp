@@ -4,6 +4,7 @@
 
 #include "core/ECGXMLParser.h"
 #include "core/Globals.h"
+#include "core/TavrionMessage.h"
 #include "dialogs/XmlPathMaker.h"
 #include "platform/base/CodePage.h"
 #include "platform/ui/framework/Wnd.h"
@@ -93,6 +94,16 @@ BOOL WritePhrases(CECGXMLParser& xml, const CString& section, const CString& ele
         if (!xml.Add_LastChildNode(node, parent)) return FALSE;
     }
     return TRUE;
+}
+
+bool SaveMasterOrWarn(CECGXMLParser& xml, bool written)
+{
+    if (written) {
+        xml.SaveToXMLFile();
+        written = !xml.m_bLastSaveFailed;
+    }
+    if (!written) CTavrionMessage box(L"ファイル書き込みエラーです。", 1, nullptr, nullptr, MB_OK);
+    return written;
 }
 
 CString WorkDirFile(const wchar_t* name)

@@ -30,6 +30,11 @@ std::vector<CString> ReadPhrases(CECGXMLParser& xml, const CString& section, con
 BOOL WritePhrases(CECGXMLParser& xml, const CString& section, const CString& element,
                   const std::vector<CString>& phrases);
 
+// Saves the master file after its phrases were written (`written`); when
+// either failed, shows the write-error box and returns false, so that the
+// editor stays open with the user's phrases and OK can be pressed again.
+bool SaveMasterOrWarn(CECGXMLParser& xml, bool written);
+
 // A master file's path in the work directory.
 CString WorkDirFile(const wchar_t* name);
 // Makes the master file with only its root element when it does not exist,

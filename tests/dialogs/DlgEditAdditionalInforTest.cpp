@@ -5,9 +5,11 @@
 
 #include "dialogs/DlgEditAdditionItem.h"
 #include "dialogs/DlgEditAdditionalInfor.h"
+#include "dialogs/PhraseList.h"
 #include "platform/base/MessageBox.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "tests/support/DocumentTestSupport.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/ModalScript.h"
 
 namespace {
@@ -175,4 +177,35 @@ TEST_F(AdditionEditor, CancelLeavesTheMasterByteIdentical)
     CDlgEditAdditionalInfor editor(0, nullptr);
     EXPECT_EQ(editor.DoModal(), IDCANCEL);
     EXPECT_EQ(testsupport::ReadFileBytes(m_master), before);
+}
+
+TEST_F(AdditionEditor, OkOnAFullDiskShowsTheWriteErrorAndKeepsTheReorderedPhrasesOpen)
+{
+    UseShippedMaster();
+    const std::string before = testsupport::ReadFileBytes(m_master);
+    std::vector<CString> titles = OnDisk(L"/Addition/Title");
+    ASSERT_GE(titles.size(), 2u);
+    std::vector<CString> boxesOnFullDisk;
+    testsupport::ModalScript script;
+    script.On(CDlgEditAdditionalInfor::IDD, [&](CDialog& dialog) {
+        ClickEntry(dialog, kTitleList, 0);
+        ClickControl(dialog, kTitleDown);
+        {
+            testsupport::ScopedFullDisk full;
+            ASSERT_TRUE(full.Limited());
+            ClickControl(dialog, IDOK);
+        }
+        boxesOnFullDisk = m_boxes;
+        // Still open with the new order: the master is untouched, and OK
+        // on a working disk writes what the user arranged.
+        EXPECT_TRUE(::IsWindow(dialog.m_hWnd));
+        EXPECT_EQ(Entries(dialog, kTitleList)[0], PhraseEntry(1, titles[1]));
+        EXPECT_EQ(testsupport::ReadFileBytes(m_master), before);
+        ClickControl(dialog, IDOK);
+    });
+    CDlgEditAdditionalInfor editor(0, nullptr);
+    EXPECT_EQ(editor.DoModal(), IDOK);
+    EXPECT_EQ(boxesOnFullDisk, std::vector<CString>{L"ファイル書き込みエラーです。"});
+    std::swap(titles[0], titles[1]);
+    EXPECT_EQ(OnDisk(L"/Addition/Title"), titles);
 }
