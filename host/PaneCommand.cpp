@@ -244,8 +244,9 @@ bool OpenRecordSet(const PaneOptions& options, const RecordOpener& open, SerialR
 int ShowSetPanes(const PaneOptions& options, const RecordOpener& open, const PaneKind* only)
 {
     SerialRecordSet records;
-    // Among all panes, files that are not a comparable set simply show none.
-    if (!OpenRecordSet(options, open, records, only != nullptr)) return only ? 1 : 0;
+    // Among all panes, files that are not a comparable set simply show none;
+    // a record that could not be opened again is a failure all the same.
+    if (!OpenRecordSet(options, open, records, only != nullptr)) return only || records.failed ? 1 : 0;
     int failures = 0;
     for (const PaneKind& kind : PaneKinds()) {
         if (!kind.makeOnSet || (only && only != &kind)) continue;

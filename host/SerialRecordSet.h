@@ -20,6 +20,10 @@ struct SerialRecordSet {
     CMFERViewDoc mfer;
     int kind = -1;   // the first record's document kind: 0 rest, 6 MFER
     int count = 0;
+    // A file that did not open, or a resting or MFER record that its shared
+    // document could not open again (short of memory, say): a failure, said
+    // on stderr, not a set of another kind.
+    bool failed = false;
 
     SerialRecordSet();
     SerialRecordSet(const SerialRecordSet&) = delete;
@@ -32,6 +36,9 @@ struct SerialRecordSet {
     // Every file opened and added in turn; false at the first that does not
     // open or is not a resting or MFER record (said on stderr with `report`).
     bool OpenAll(const std::vector<std::string>& files, const RecordOpener& open, bool report);
+
+private:
+    void ReportReopenFailure(int result);
 };
 
 }  // namespace host

@@ -5,6 +5,7 @@
 // the serial comparison reports printed from every file.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -108,6 +109,30 @@ TEST_F(HostPaneSerial, AllPanesIncludeTheComparisonPagesOfTheWholeSeries)
         PngImage image(out + "/" + name + ".png");
         EXPECT_TRUE(image.Ok()) << name;
     }
+}
+
+TEST_F(HostPaneSerial, AllPanesFailNamingTheRecordWhenItsSeriesCannotBeOpenedButARecordOfAnotherKindShowsNone)
+{
+    std::ostringstream made, madeErr;
+    ASSERT_EQ(0, morvelance::RunMkrecord({"samples", m_dir.Path()}, made, madeErr)) << madeErr.str();
+    const std::string record = Series()[0];
+    const std::string shortOut = m_dir.File("short");
+    ::setenv("MORVELANCE_HOST_SET_SHORT_OF_MEMORY", "1", 1);
+    const HostRun shortRun = Host({"pane", record, "--pane", "all", "--size", "480x270", "--out", shortOut});
+    ::unsetenv("MORVELANCE_HOST_SET_SHORT_OF_MEMORY");
+    EXPECT_EQ(1, shortRun.status) << shortRun.err;
+    const std::string said = "morvelance-host: " + record + ": the record could not be opened again for the comparison";
+    EXPECT_NE(std::string::npos, shortRun.err.find(said)) << shortRun.err;
+    EXPECT_EQ(std::string::npos, shortRun.err.find("neither a resting nor an MFER record")) << shortRun.err;
+    EXPECT_TRUE(PngImage(shortOut + "/CWndRestRhythmWave-1.png").Ok());
+    EXPECT_FALSE(PngImage(shortOut + "/CWndRestSerialComRhy.png").Ok());
+
+    // An RR record is no series at all: its own pages, and nothing said about the rest.
+    const std::string rrOut = m_dir.File("rr");
+    const HostRun rrRun = Host({"pane", m_dir.File("rr_90.ecg"), "--pane", "all", "--size", "480x270", "--out", rrOut});
+    EXPECT_EQ(0, rrRun.status) << rrRun.err;
+    EXPECT_EQ(std::string::npos, rrRun.err.find("morvelance-host:")) << rrRun.err;
+    EXPECT_FALSE(PngImage(rrOut + "/CWndRestSerialComRhy.png").Ok());
 }
 
 TEST_F(HostPaneSerial, AFileThatIsNeitherRestingNorMferIsRefused)
