@@ -28,6 +28,8 @@
 #include "documents/ExerViewDoc.h"
 #include "host/DialogEnlargedCommand.h"
 #include "host/DialogPanelsCommand.h"
+#include "host/FormViewCommand.h"
+#include "host/ModalSnapshot.h"
 #include "host/OutputFolder.h"
 #include "platform/base/CodePage.h"
 #include "platform/ui/framework/ModalDriver.h"
@@ -46,17 +48,6 @@ struct OpenedRecord {
     _EXERDATAITEM* exerItem = nullptr;   // owned by the document
     bool exercise = false;
 };
-
-// The forms' layout tables, as a host loads them before it opens a record:
-// they bind the patient and interpretation fields to the record XML, so
-// the dialogs read and save them there.
-void LoadFormLayouts()
-{
-    CTavrionDoc layouts;
-    for (_LOAD_POSITION_TYPE type : {LOAD_POS_REST, LOAD_POS_RHYTHM, LOAD_POS_RR, LOAD_POS_FINAL, LOAD_POS_EXTRA,
-                                     LOAD_POS_EXER})
-        layouts.GetCtrlPosFromXSL(type);
-}
 
 bool OpenRecordDocument(const std::string& path, const RecordOpener& open, OpenedRecord& out)
 {
@@ -86,8 +77,10 @@ struct Request {
 };
 
 // Saves the running dialog and ends it cancelled; `prepare` acts on it first.
+// Shown to a person, it runs until they close it.
 bool RunModalAndSave(CDialog& dialog, const std::string& png, const std::function<void(CDialog&)>& prepare = nullptr)
 {
+    if (DialogsShownToPerson()) return RunForPerson(dialog);
     bool saved = false;
     platform::ui::ModalDriverScope driver([&](CWnd& running) {
         auto* shown = dynamic_cast<CDialog*>(&running);
@@ -356,6 +349,11 @@ bool Render(const std::string& name, OpenedRecord& record, const Request& reques
         box.ShowWindow(SW_SHOW);
         box.SetStatusText(L"1/1");
         platform::ui::Desktop::PumpMessages();
+        if (DialogsShownToPerson()) {
+            const bool kept = RunForPerson(box.m_hWnd);
+            if (box.GetSafeHwnd()) box.DestroyWindow();
+            return kept;
+        }
         const bool saved = platform::ui::Desktop::SaveWindowImage(box.m_hWnd, png.c_str()) != FALSE;
         box.DestroyWindow();
         return saved;
@@ -385,6 +383,24 @@ const char* const kDialogs[] = {"CDlgEditor",          "CDlgDoctor",        "CDl
                                 "CDlgDivider",          "CDlgEnlargedPreview", "panels"};
 
 }  // namespace
+
+bool IsDialogClass(const std::string& name)
+{
+    for (const char* known : kDialogs)
+        if (name == known) return true;
+    return false;
+}
+
+bool ShowDialogOnRecord(const std::string& name, const std::string& file, const RecordOpener& open)
+{
+    Request request;
+    request.file = file;
+    request.dialog = name;
+    request.open = &open;
+    OpenedRecord record;
+    if (!OpenRecordDocument(file, open, record)) return false;
+    return Render(name, record, request, std::string());
+}
 
 int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
 {

@@ -91,6 +91,11 @@ bool SavePreview(CTavrionDoc& doc, const std::string& png)
     if (!window.Create(CDlgEnlargedPreview::IDD, nullptr)) return WrongRecord("CDlgEnlargedPreview", "its template");
     window.ShowWindow(SW_SHOW);
     Desktop::PumpMessages();
+    if (DialogsShownToPerson()) {
+        const bool kept = RunForPerson(window.m_hWnd);
+        if (window.GetSafeHwnd()) window.DestroyWindow();
+        return kept;
+    }
     const bool saved = Desktop::SaveWindowImage(window.m_hWnd, png.c_str()) != FALSE;
     window.DestroyWindow();
     return ReportSaved(saved, png);
@@ -100,6 +105,7 @@ bool SavePreview(CTavrionDoc& doc, const std::string& png)
 
 bool SavePreparedDialog(CDialog& dialog, const std::string& png, const std::function<void(CDialog&)>& prepare)
 {
+    if (DialogsShownToPerson()) return RunForPerson(dialog);
     bool saved = false;
     platform::ui::ModalDriverScope driver([&](CWnd& running) {
         auto* shown = dynamic_cast<CDialog*>(&running);

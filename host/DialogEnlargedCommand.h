@@ -24,7 +24,8 @@ struct EnlargedDialogRequest {
     int rulerTo = 0;
 };
 
-// Runs `dialog` modally; `prepare` (when given) acts on it once it shows,
+// Runs `dialog` modally (for the person at the display, until closed, when
+// the dialogs are shown to one); `prepare` (when given) acts on it once it shows,
 // then it is saved into `png`, reported, and cancelled.
 bool SavePreparedDialog(CDialog& dialog, const std::string& png, const std::function<void(CDialog&)>& prepare);
 

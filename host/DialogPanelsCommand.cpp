@@ -113,6 +113,13 @@ bool RenderPanels(CTavrionDoc& doc, const std::string& file, const std::string& 
     Desktop::PumpMessages();
     sheet.UpdateWindow();
     for (auto& panel : panels) panel->UpdateWindow();
+    if (DialogsShownToPerson()) {
+        const bool kept = RunForPerson(sheet.m_hWnd);
+        for (auto& panel : panels)
+            if (panel->GetSafeHwnd()) panel->DestroyWindow();
+        if (sheet.GetSafeHwnd()) sheet.DestroyWindow();
+        return kept;
+    }
     const bool saved = Desktop::SaveWindowImage(sheet.m_hWnd, png.c_str()) != FALSE;
     for (auto& panel : panels) panel->DestroyWindow();
     sheet.DestroyWindow();

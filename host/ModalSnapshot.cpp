@@ -37,4 +37,20 @@ bool RunModalAndSave(CDialog& dialog, const std::string& png)
     return ReportSaved(snapshot.Saved(), png);
 }
 
+bool DialogsShownToPerson()
+{
+    return Desktop::DisplayConnected();
+}
+
+bool RunForPerson(CDialog& dialog)
+{
+    dialog.DoModal();
+    return Desktop::DisplayConnected();
+}
+
+bool RunForPerson(HWND window)
+{
+    return Desktop::RunDisplay([window] { return !::IsWindow(window) || !::IsWindowVisible(window); }) != FALSE;
+}
+
 }  // namespace host

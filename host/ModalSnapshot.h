@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/ui/framework/ModalDriver.h"
+#include "platform/base/WinTypes.h"
 
 class CDialog;
 
@@ -31,5 +32,15 @@ bool ReportSaved(bool saved, const std::string& png);
 
 // Runs `dialog` modally, saves it into `png` and reports the file.
 bool RunModalAndSave(CDialog& dialog, const std::string& png);
+
+// Whether the dialogs the host opens go to the person at a display rather
+// than into images: a host attaches a display only to show them ("show").
+bool DialogsShownToPerson();
+// Runs `dialog` modally on the display until the person closes it; false
+// when the display was lost meanwhile.
+bool RunForPerson(CDialog& dialog);
+// Keeps the shown modeless `window` on the display until the person closes
+// or hides it; false when the display was lost meanwhile.
+bool RunForPerson(HWND window);
 
 }  // namespace host

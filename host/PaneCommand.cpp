@@ -19,6 +19,21 @@
 #include "platform/ui/windowing/Desktop.h"
 
 namespace host {
+
+const std::vector<PaneKind>& AllPaneKinds()
+{
+    static const std::vector<PaneKind> kinds = [] {
+        std::vector<PaneKind> all;
+        for (auto list : {RestPaneKinds, RhythmPaneKinds, RhythmCommentPaneKinds, RRPaneKinds, SerialPaneKinds,
+                          ExtraPaneKinds, ExercisePaneKinds, ExerciseResultPaneKinds, MasterStepPaneKinds}) {
+            std::vector<PaneKind> some = list();
+            all.insert(all.end(), some.begin(), some.end());
+        }
+        return all;
+    }();
+    return kinds;
+}
+
 namespace {
 
 constexpr int kNoStyle = -1;
@@ -36,23 +51,9 @@ struct PaneOptions {
     std::string outDir;
 };
 
-const std::vector<PaneKind>& PaneKinds()
-{
-    static const std::vector<PaneKind> kinds = [] {
-        std::vector<PaneKind> all;
-        for (auto list : {RestPaneKinds, RhythmPaneKinds, RhythmCommentPaneKinds, RRPaneKinds, SerialPaneKinds,
-                          ExtraPaneKinds, ExercisePaneKinds, ExerciseResultPaneKinds, MasterStepPaneKinds}) {
-            std::vector<PaneKind> some = list();
-            all.insert(all.end(), some.begin(), some.end());
-        }
-        return all;
-    }();
-    return kinds;
-}
-
 const PaneKind* FindPane(const std::string& name)
 {
-    for (const PaneKind& kind : PaneKinds())
+    for (const PaneKind& kind : AllPaneKinds())
         if (name == kind.name) return &kind;
     return nullptr;
 }
@@ -217,7 +218,7 @@ std::string AllImagePath(const PaneOptions& options, const PaneKind& kind, int s
 int ShowAllPanes(CTavrionDoc& doc, const PaneOptions& options, size_t index)
 {
     int failures = 0;
-    for (const PaneKind& kind : PaneKinds()) {
+    for (const PaneKind& kind : AllPaneKinds()) {
         if (kind.makeOnSet) continue;
         std::unique_ptr<CWnd> probe(kind.make(doc, true));
         if (!probe) continue;
@@ -248,7 +249,7 @@ int ShowSetPanes(const PaneOptions& options, const RecordOpener& open, const Pan
     // a record that could not be opened again is a failure all the same.
     if (!OpenRecordSet(options, open, records, only != nullptr)) return only || records.failed ? 1 : 0;
     int failures = 0;
-    for (const PaneKind& kind : PaneKinds()) {
+    for (const PaneKind& kind : AllPaneKinds()) {
         if (!kind.makeOnSet || (only && only != &kind)) continue;
         std::vector<int> styles = kind.styles.empty() ? std::vector<int>{kNoStyle} : kind.styles;
         if (only) styles = {StyleOf(kind.styles, options.style)};

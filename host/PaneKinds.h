@@ -70,4 +70,7 @@ std::vector<PaneKind> ExercisePaneKinds();
 std::vector<PaneKind> MasterStepPaneKinds();
 std::vector<PaneKind> ExerciseResultPaneKinds();
 
+// Every kind above in one list, made once: the panes the host's commands know.
+const std::vector<PaneKind>& AllPaneKinds();
+
 }  // namespace host

@@ -11,6 +11,7 @@
 #include "dialogs/DlgEnlargedPreview.h"
 #include "dialogs/DlgInfoCommentGeneral.h"
 #include "dialogs/DlgPatientInfoComment.h"
+#include "host/DialogCommand.h"
 #include "host/FormViewCommand.h"
 #include "host/PaneKinds.h"
 #include "host/ViewCommand.h"
@@ -34,7 +35,7 @@ struct ShowOptions {
     int width = 0;    // 0: the display's screen
     int height = 0;
     std::string display;
-    std::string dialog;   // a patient sheet shown on its own instead of a pane
+    std::string dialog;   // a dialog shown on its own instead of a pane
     std::string user;     // the user the host acts for, who may save
     bool magnifier = false;   // the hover magnifier's window shown beside the page
 };
@@ -42,16 +43,7 @@ struct ShowOptions {
 // The panes of every examination kind that take one record.
 const PaneKind* FindSingleRecordPane(const std::string& name)
 {
-    static const std::vector<PaneKind> kinds = [] {
-        std::vector<PaneKind> all;
-        for (auto list : {RestPaneKinds, RhythmPaneKinds, RhythmCommentPaneKinds, RRPaneKinds, SerialPaneKinds,
-                          ExtraPaneKinds, ExercisePaneKinds, ExerciseResultPaneKinds, MasterStepPaneKinds}) {
-            std::vector<PaneKind> some = list();
-            all.insert(all.end(), some.begin(), some.end());
-        }
-        return all;
-    }();
-    for (const PaneKind& kind : kinds)
+    for (const PaneKind& kind : AllPaneKinds())
         if (name == kind.name && !kind.makeOnSet) return &kind;
     return nullptr;
 }
@@ -95,8 +87,9 @@ bool ParseOptions(int argc, char** argv, ShowOptions& options)
         return false;
     }
     if (!options.dialog.empty()) {
-        if (options.dialog == "CDlgPatientInfoComment" || options.dialog == "CDlgInfoCommentGeneral") return true;
-        std::fprintf(stderr, "morvelance-host: show --dialog takes CDlgPatientInfoComment or CDlgInfoCommentGeneral\n");
+        if (IsDialogClass(options.dialog)) return true;
+        std::fprintf(stderr, "morvelance-host: show has no dialog class %s (the dialog command's classes)\n",
+                     options.dialog.c_str());
         return false;
     }
     if (!FindSingleRecordPane(options.paneClass)) {
@@ -167,6 +160,11 @@ bool ShowRecord(CTavrionDoc& doc, const PaneKind& kind, const ShowOptions& optio
     return kept;
 }
 
+bool IsPatientSheet(const std::string& dialog)
+{
+    return dialog == "CDlgPatientInfoComment" || dialog == "CDlgInfoCommentGeneral";
+}
+
 // A patient sheet on the record, run by the person in front of the display
 // until it is closed; false when the display is lost meanwhile.
 bool ShowSheet(CTavrionDoc& doc, const ShowOptions& options)
@@ -209,6 +207,15 @@ int RunShowCommand(int argc, char** argv, const RecordOpener& open)
     int failures = 0;
     bool lost = false;
     for (const std::string& file : options.files) {
+        if (!kind && !IsPatientSheet(options.dialog)) {
+            // Any other dialog opens on the record as the dialog command opens it.
+            if (!ShowDialogOnRecord(options.dialog, file, open)) ++failures;
+            if (!platform::ui::Desktop::DisplayConnected()) {
+                lost = true;
+                break;
+            }
+            continue;
+        }
         std::unique_ptr<CTavrionDoc> doc;
         if (!open(file, doc) || !doc) {
             ++failures;

@@ -489,6 +489,7 @@ void RaiseTopLevel(HWND hwnd)
         });
     }
     siblings->insert(position, hwnd);
+    WindowManager::Instance().KeepOwnedAbove(hwnd);
 }
 
 }  // namespace

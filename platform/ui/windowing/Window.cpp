@@ -630,6 +630,7 @@ void ApplyZOrder(HWND hwnd, HWND insertAfter)
         WindowState* state = manager.Find(other);
         return state && (state->exStyle & WS_EX_TOPMOST);
     });
+    manager.KeepOwnedAbove(hwnd);
 }
 
 // What a change of place, size or visibility leaves to repaint.

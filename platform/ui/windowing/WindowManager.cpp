@@ -146,6 +146,26 @@ std::vector<HWND> WindowManager::OwnedWindows(HWND owner) const
     return owned;
 }
 
+void WindowManager::KeepOwnedAbove(HWND hwnd)
+{
+    // The owner chain ends in a window nobody owns (bounded: a chain never loops back).
+    HWND root = hwnd;
+    for (size_t depth = 0; depth < m_topLevel.size(); ++depth) {
+        WindowState* window = Find(root);
+        if (!window || !window->owner || !Find(window->owner)) break;
+        root = window->owner;
+    }
+    std::vector<HWND> owners{root};
+    for (size_t next = 0; next < owners.size() && next <= m_topLevel.size(); ++next) {
+        const HWND owner = owners[next];
+        std::vector<HWND> owned = OwnedWindows(owner);
+        if (owned.empty()) continue;
+        for (HWND window : owned) m_topLevel.erase(std::remove(m_topLevel.begin(), m_topLevel.end(), window), m_topLevel.end());
+        m_topLevel.insert(std::find(m_topLevel.begin(), m_topLevel.end(), owner), owned.begin(), owned.end());
+        owners.insert(owners.end(), owned.begin(), owned.end());
+    }
+}
+
 void WindowManager::Unlink(WindowState& window)
 {
     if (!window.parent) {

@@ -146,6 +146,11 @@ public:
     const std::vector<HWND>& TopLevelWindows() const { return m_topLevel; }
     // The top-level windows `owner` owns, in z-order.
     std::vector<HWND> OwnedWindows(HWND owner) const;
+    // After `hwnd` moved among the top-level windows: the windows owned by
+    // its topmost owner (and theirs, all the way down) go back above their
+    // owners, keeping their order among themselves, as owned windows never
+    // fall below the window that owns them.
+    void KeepOwnedAbove(HWND hwnd);
 
     // Live windows, for leak checks in tests.
     int WindowCount() const { return m_nLive; }

@@ -45,10 +45,10 @@ protected:
         ASSERT_TRUE(StartShow(server, {"--magnifier"}));
         ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
     }
-    // The screen's pixels that differ from the PNG's (the PNG at the origin).
-    static int Differences(XvfbServer& server, const testsupport::PngImage& png)
+    // The screen's pixels that differ from the PNG's (the PNG at left, top).
+    static int Differences(XvfbServer& server, const testsupport::PngImage& png, int left = 0, int top = 0)
     {
-        const std::vector<uint32_t> screen = server.Grab(0, 0, png.Width(), png.Height());
+        const std::vector<uint32_t> screen = server.Grab(left, top, png.Width(), png.Height());
         if (screen.size() != static_cast<size_t>(png.Width()) * png.Height()) return -1;
         int differ = 0;
         for (int y = 0; y < png.Height(); ++y)
@@ -236,4 +236,61 @@ TEST_F(HostShowSheetTest, CancellingThePatientSheetLeavesTheRecordXmlByteForByte
     EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
     EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(m_dir.File("show.out")).find("closed"));
     EXPECT_EQ(before, testsupport::ReadFileBytes(xml));
+}
+
+namespace {
+
+// A dialog class of the dialog command, how show is ended, and the pixels
+// that may differ from its headless image: the phrase editor's comment box
+// has the focus, and its caret blinks on the real clock (a 1 x 16 bar, shown
+// or not when the screen is read).
+struct ShownDialog {
+    const char* name;
+    bool escape;   // Escape, else the window manager's close
+    int caret;
+};
+
+}  // namespace
+
+TEST_F(HostShowTest, DialogsOfTheDialogCommandShowOnTheScreenAsTheirHeadlessImagesUntilClosed)
+{
+    // The dialogs size themselves to the screen: the headless desktop's.
+    XvfbServer server;
+    START_XVFB(server, 1024, 768);
+    for (const ShownDialog& dialog : {ShownDialog{"CDlgEnlargedWave", true, 0}, ShownDialog{"CDlgDivider", false, 0},
+                                      ShownDialog{"CDlgEditComment", true, 16}}) {
+        SCOPED_TRACE(dialog.name);
+        const std::string png = m_dir.File(std::string(dialog.name) + ".png");
+        const HostRun headless = Host({"dialog", m_record, "--dialog", dialog.name, "--png", png});
+        ASSERT_EQ(0, headless.status) << headless.err;
+        const testsupport::PngImage image(png);
+        ASSERT_TRUE(image.Ok());
+
+        ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--dialog",
+                                  dialog.name},
+                                 server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
+        ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
+        const xcb_window_t window = server.MappedWindows().front();
+        int left = 0;
+        int top = 0;
+        ASSERT_TRUE(server.Origin(window, left, top));
+        int differ = -1;
+        EXPECT_TRUE(WaitFor([&] {
+            differ = Differences(server, image, left, top);
+            return differ >= 0 && differ <= dialog.caret;
+        })) << differ << " pixels differ";
+        if (dialog.escape)
+            ASSERT_TRUE(server.Input({"key", "Escape"}));
+        else
+            server.AskToClose(window);
+        EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+        EXPECT_TRUE(WaitFor([&] { return server.MappedWindows().empty(); }));
+    }
+}
+
+TEST_F(HostShowTest, ShowRefusesADialogClassTheDialogCommandDoesNotKnow)
+{
+    const HostRun run = Host({"show", m_record, "--dialog", "CDlgNoSuchThing", "--display", ":4093"});
+    EXPECT_EQ(2, run.status);
+    EXPECT_NE(std::string::npos, run.err.find("no dialog class CDlgNoSuchThing")) << run.err;
 }

@@ -86,6 +86,45 @@ static const ExpectedMsg kDoubleClick[] = {
     {WM_MOUSEMOVE}, {WM_LBUTTONDOWN}, {WM_LBUTTONUP}, {WM_LBUTTONDBLCLK}, {WM_LBUTTONUP},
 };
 
+TEST_F(InputTest, AnOwnedPopupStaysAboveItsOwnerShownActivatedOrRaisedAfterIt)
+{
+    // The pop-up covers the middle of the top window that owns it.
+    const HWND owned = uitest::CreateLogged(m_log, WS_POPUP | WS_VISIBLE, 150, 150, 100, 80, m_top);
+    ASSERT_NE(nullptr, owned);
+    const POINT overlap = {200, 190};
+    const POINT ownerOnly = {110, 110};
+    auto clickedOwned = [&] {
+        Desktop::PumpMessages();
+        Desktop::AdvanceClock(GetDoubleClickTime() + 1);   // a press of its own, not a double click
+        m_log.Clear();
+        Desktop::Click(overlap);
+        return m_log.Count(WM_LBUTTONDOWN, owned) == 1 && m_log.Count(WM_LBUTTONDOWN, m_top) == 0;
+    };
+
+    ShowWindow(m_top, SW_HIDE);
+    ShowWindow(m_top, SW_SHOW);
+    EXPECT_TRUE(clickedOwned()) << "shown after its pop-up";
+    Desktop::Click(ownerOnly);
+    EXPECT_EQ(m_top, GetActiveWindow());
+    EXPECT_TRUE(clickedOwned()) << "activated by a click after its pop-up";
+    SetActiveWindow(owned);
+    SetActiveWindow(m_top);
+    EXPECT_TRUE(clickedOwned()) << "activated after its pop-up";
+    SetWindowPos(m_top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_TRUE(clickedOwned()) << "raised after its pop-up";
+
+    // A window nobody owns, shown later, still covers the pop-up.
+    const HWND other = uitest::CreateLogged(m_log, WS_POPUP, 180, 170, 50, 50);
+    ShowWindow(other, SW_SHOW);
+    Desktop::PumpMessages();
+    m_log.Clear();
+    Desktop::Click(overlap);
+    EXPECT_EQ(1, m_log.Count(WM_LBUTTONDOWN, other));
+    EXPECT_EQ(0, m_log.Count(WM_LBUTTONDOWN, owned));
+    DestroyWindow(other);
+    DestroyWindow(owned);
+}
+
 TEST_F(InputTest, DoubleClicksFollowTheClockAndTheDistance)
 {
     Desktop::DoubleClick(m_child, 20, 20);

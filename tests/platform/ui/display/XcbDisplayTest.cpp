@@ -223,6 +223,34 @@ TEST_F(XcbDisplayTest, AnExposedWindowIsShownAgainFromItsImageWithoutRepainting)
     EXPECT_EQ(paints, g_paints);
 }
 
+TEST_F(XcbDisplayTest, AnOwnedPopupStaysAboveItsOwnerOnTheScreenWhenTheOwnerIsRaisedOrActivated)
+{
+    Open();
+    const HWND owned = CreateWindowExW(0, kClass, L"owned", WS_POPUP | WS_VISIBLE, 150, 150, 100, 80, m_hwnd, nullptr,
+                                       nullptr, nullptr);
+    ASSERT_NE(nullptr, owned);
+    ASSERT_TRUE(RunUntil([&] { return m_server.MappedWindows().size() == 2; }));
+    // The server lists its windows from the bottom up.
+    auto ownedOnTop = [&] {
+        const std::vector<xcb_window_t> windows = m_server.MappedWindows();
+        int x = 0;
+        int y = 0;
+        return windows.size() == 2 && m_server.Origin(windows.back(), x, y) && x == 150 && y == 150;
+    };
+    for (int way = 0; way < 2; ++way) {
+        if (way == 0)
+            SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        else
+            SetActiveWindow(m_hwnd);
+        // What the window layer stacked reaches the server within a few turns.
+        const auto settled = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
+        RunUntil([&] { return std::chrono::steady_clock::now() > settled; });
+        EXPECT_TRUE(ownedOnTop()) << (way == 0 ? "raised" : "activated");
+        SetActiveWindow(owned);
+    }
+    DestroyWindow(owned);
+}
+
 TEST_F(XcbDisplayTest, ThePointerShowsTheCursorTheWindowChose)
 {
     Open();
