@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <cwctype>
 #include <vector>
 
@@ -609,9 +611,41 @@ BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPC
     return WriteProfileStringAt(ResolveProfilePath(fileName), section, key, value);
 }
 
+namespace {
+
+std::atomic<platform::DefaultDeviceSource> g_defaultDeviceSource{nullptr};
+
+// The [windows] device entry as the print service names it, where win.ini
+// itself holds none; empty otherwise.
+std::wstring DefaultDeviceFromService(const std::string& path, LPCWSTR section, LPCWSTR key)
+{
+    const platform::DefaultDeviceSource source = g_defaultDeviceSource.load();
+    if (!source || !section || !key || ::wcscasecmp(section, L"windows") != 0 || ::wcscasecmp(key, L"device") != 0)
+        return std::wstring();
+    IniDocument doc;
+    LoadIni(path, doc);
+    std::vector<IniSection> sections = SectionsOf(doc);
+    const IniSection* found = FindSection(sections, section);
+    std::wstring value;
+    if (found && FindEntry(doc, *found, key, &value) != std::wstring::npos) return std::wstring();
+    return source();
+}
+
+}  // namespace
+
+void platform::SetDefaultDeviceSource(DefaultDeviceSource source)
+{
+    g_defaultDeviceSource.store(source);
+}
+
 DWORD GetProfileStringW(LPCWSTR section, LPCWSTR key, LPCWSTR defaultValue, LPWSTR out, DWORD size)
 {
-    return GetProfileStringAt(platform::WinIniPath(), section, key, defaultValue, out, size);
+    const std::string path = platform::WinIniPath();
+    if (out && size) {
+        const std::wstring device = DefaultDeviceFromService(path, section, key);
+        if (!device.empty()) return CopyValue(device, out, size);
+    }
+    return GetProfileStringAt(path, section, key, defaultValue, out, size);
 }
 
 UINT GetProfileIntW(LPCWSTR section, LPCWSTR key, INT defaultValue)

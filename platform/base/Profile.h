@@ -57,6 +57,12 @@ namespace platform {
 // The win.ini of this platform: beside the registry file.
 std::string WinIniPath();
 
+// Where win.ini's [windows] device entry names no printer, the default
+// printer still has one: the print service's own default, which the print
+// layer gives here as "name,driver,port" (empty when it has none).
+using DefaultDeviceSource = std::wstring (*)();
+void SetDefaultDeviceSource(DefaultDeviceSource source);
+
 // Text files as the profile, registry and version-resource readers share them.
 namespace textfile {
 

@@ -57,6 +57,17 @@ std::wstring DefaultPrinterName()
     return configured.empty() ? platform::print::CupsDefaultPrinterName() : configured;
 }
 
+// win.ini's default printer entry, read by the library's own print paths,
+// follows the print service's default where the file names none, as the
+// spooler calls do.
+std::wstring CupsDefaultDevice()
+{
+    const std::wstring name = platform::print::CupsDefaultPrinterName();
+    return name.empty() ? name : name + L",winspool,cups:" + name;
+}
+
+const bool kDefaultDeviceFromCups = (platform::SetDefaultDeviceSource(&CupsDefaultDevice), true);
+
 // The printers the enumeration flags select.
 bool SelectPrinters(DWORD flags, LPCWSTR name, std::vector<PrinterConfig>& selected)
 {

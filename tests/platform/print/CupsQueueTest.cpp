@@ -6,6 +6,8 @@
 // in CUPS.
 #include "tests/platform/print/PrintTestSupport.h"
 
+#include <cwchar>
+
 #include "platform/base/Profile.h"
 #include "platform/print/CupsQueue.h"
 #include "platform/ui/windowing/MessageBoxRecorder.h"
@@ -174,11 +176,18 @@ TEST_F(CupsQueueTest, DestinationsAreListedBesideTheRegistrysQueuesAndCupsNamesT
     DWORD length = 64;
     ASSERT_TRUE(GetDefaultPrinterW(name, &length));
     EXPECT_STREQ(L"sink", name);
+    // The library's own print paths take the default from win.ini's device
+    // entry: it names the same printer, with the port its jobs go through.
+    wchar_t device[128] = {};
+    GetProfileStringW(L"windows", L"device", L"", device, 128);
+    EXPECT_STREQ(L"sink,winspool,cups:sink", device);
     // The registry's own default comes first.
     ASSERT_TRUE(SetDefaultPrinterW(L"Folder"));
     length = 64;
     ASSERT_TRUE(GetDefaultPrinterW(name, &length));
     EXPECT_STREQ(L"Folder", name);
+    GetProfileStringW(L"windows", L"device", L"", device, 128);
+    EXPECT_EQ(0, std::wcsncmp(L"Folder,", device, 7)) << platform::ToUtf8(device);
 }
 
 TEST_F(CupsQueueTest, AJobCupsCannotTakeStaysInTheSpoolAndTheMessageNamesThePrinterAndTheCause)
