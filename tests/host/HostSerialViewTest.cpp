@@ -26,6 +26,8 @@ int WhitePixels(const std::string& png, int left, int top, int right, int bottom
     int n = 0;
     if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
         cairo_surface_flush(surface);
+        right = std::min(right, cairo_image_surface_get_width(surface));
+        bottom = std::min(bottom, cairo_image_surface_get_height(surface));
         for (int y = top; y < bottom; ++y) {
             const unsigned char* row =
                 cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
@@ -173,6 +175,8 @@ int TraceInk(const std::string& png, int left, int top, int right, int bottom)
     int n = 0;
     if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
         cairo_surface_flush(surface);
+        right = std::min(right, cairo_image_surface_get_width(surface));
+        bottom = std::min(bottom, cairo_image_surface_get_height(surface));
         for (int y = top; y < bottom; ++y) {
             const unsigned char* row =
                 cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
