@@ -51,6 +51,23 @@ protected:
     formtest::FormHost<CFormInterpreRhyRR> m_host;
 };
 
+// On an extra-lead record the record maker wrote, with rows the layout
+// hides: every request row hidden, and the comment field hidden after it grew.
+class RhyRRFormEdge : public ExtraCommentForm {
+protected:
+    // Rows of the extra-mode table.
+    static constexpr int kLastRequestRow = 19, kInfoRow = 20, kHeartRateRow = 48, kCommentRow = 39,
+                         kBelowCommentRow = 40;
+    static constexpr UINT kInfoLabel = 3656, kInfoDate = 3658, kCommentEditor = 3662, kFirstRequestCombo = 3637;
+
+    void SetUp() override
+    {
+        ExtraCommentForm::SetUp();
+        ASSERT_NE(LoadRecord(false), nullptr);
+    }
+    CRect Placed(UINT id) { return formtest::PlacedRect(*m_host.form, *Ctrl(id)); }
+};
+
 }  // namespace
 
 TEST_F(ExtraCommentForm, AnExtraRecordShowsTheHeartRateAndHidesTheBirthday)
@@ -192,4 +209,58 @@ TEST_F(ExtraCommentForm, AnAdditionFromItsEditorIsCutToWhatTheRowHolds)
     ASSERT_EQ(script.Seen(), std::vector<UINT>{150});
     EXPECT_EQ(testsupport::ControlText(form, 3999), CString(L't', 32));
     EXPECT_EQ(testsupport::ControlText(form, 4008), CString(L'c', 255));
+}
+
+TEST_F(RhyRRFormEdge, WithEveryRequestRowHiddenTheInformationLineStartsBelowTheHeartRate)
+{
+    _POSITION_CTRL* t = Table();
+    t[kHeartRateRow].bVisible = 1;
+    for (int row = 0; row <= kLastRequestRow; ++row) t[row].bVisible = 0;
+    Show();
+    ASSERT_TRUE(formtest::IsShown(Ctrl(kHeartRate)));
+    EXPECT_FALSE(formtest::IsShown(Ctrl(kFirstRequestCombo)));
+    // The rows close up to the first request row's place, then give way to the heart-rate line.
+    EXPECT_EQ(Placed(kInfoLabel).top, t[0].nTop + t[kHeartRateRow].nHeight);
+    // The information date, which shares the heart rate's columns, no longer runs into it.
+    CRect overlap;
+    EXPECT_FALSE(overlap.IntersectRect(Placed(kInfoDate), Placed(kHeartRate)));
+    EXPECT_GE(Placed(kInfoDate).top, Placed(kHeartRate).bottom);
+
+    // One request row shown: the rows close up to it without the heart-rate step.
+    m_host.Close();
+    t[kLastRequestRow - 1].bVisible = 1;
+    t[kLastRequestRow].bVisible = 1;
+    Show();
+    EXPECT_EQ(Placed(kInfoLabel).top, t[0].nTop + (t[kInfoRow].nTop - t[kLastRequestRow - 1].nTop));
+}
+
+TEST_F(RhyRRFormEdge, AHiddenCommentTakesItsGrownHeightAwayFromEverythingBelow)
+{
+    CFormInterpreRhyRR& form = Show();
+    // Eight lines: the comment grows by two.
+    CMultiEdit* comment = form.GetCommentEdit();
+    ASSERT_NE(comment, nullptr);
+    comment->SetFocus();
+    platform::ui::Desktop::PumpMessages();
+    ::SendMessage(::GetFocus(), EM_SETSEL, 0, -1);
+    for (int i = 0; i < 8; ++i) {
+        if (i) {
+            platform::ui::Desktop::KeyPress(VK_RETURN);
+            platform::ui::Desktop::PumpMessages();
+        }
+        platform::ui::Desktop::TypeText(L"所見");
+    }
+    Ctrl(kFirstRequestCombo)->SetFocus();
+    platform::ui::Desktop::PumpMessages();
+    const int extra = form.GetCommentExtraHeight();
+    ASSERT_GT(extra, 0);
+    const int commentTop = formtest::PlacedRect(form, *comment).top;
+    const int belowShown = Placed(kCommentEditor).top;
+    EXPECT_EQ(belowShown - commentTop, Table()[kBelowCommentRow].nTop - Table()[kCommentRow].nTop + extra);
+
+    // Hidden by the layout, the grown comment leaves no gap: the row below takes its place.
+    Table()[kCommentRow].bVisible = 0;
+    form.MoveCtrl(1);
+    EXPECT_FALSE(formtest::IsShown(comment));
+    EXPECT_EQ(Placed(kCommentEditor).top, commentTop);
 }
