@@ -18,25 +18,31 @@ FUZZ_SECONDS="${FUZZ_SECONDS:-60}"
 
 echo "== layers: no folder includes one of a higher floor" && scripts/check-layers.sh
 
-# Whatever a suite leaves in the temporary folder is a fault: the test and
-# benchmark runs below each run between two listings of it (the entries of
-# this user), and an entry that was not there before fails the run.
-temp_root="${TMPDIR:-/tmp}"
-temp_listing() { find "$temp_root" -mindepth 1 -maxdepth 1 -user "$(id -u)" -printf '%f\n' 2>/dev/null | sort; }
-# fail_on_leftovers LISTING_BEFORE WHAT
-fail_on_leftovers() {
-    local left
-    left=$(comm -13 <(printf '%s\n' "$1") <(temp_listing))
-    [ -z "$left" ] && return 0
-    echo "$2 left these in $temp_root:" >&2 && sed 's/^/  /' <<<"$left" >&2
-    exit 1
+# Whatever a suite leaves in the temporary folder is a fault. Each test and
+# benchmark run below gets a temporary folder of its own (TMPDIR), so that
+# what other programs of the machine put in the shared one is not taken for
+# the suite's, and anything left in it fails the run.
+shared_temp="${TMPDIR:-/tmp}"
+enter_private_temp() {
+    TMPDIR=$(mktemp -d "$shared_temp/morvelance-ci.XXXXXX") && export TMPDIR
+}
+# leave_private_temp WHAT
+leave_private_temp() {
+    local private=$TMPDIR left
+    export TMPDIR=$shared_temp
+    left=$(find "$private" -mindepth 1 -maxdepth 1 -printf '%f\n' 2>/dev/null | sort)
+    if [ -n "$left" ]; then
+        echo "$1 left these in the temporary folder:" >&2 && sed 's/^/  /' <<<"$left" >&2
+        exit 1
+    fi
+    rmdir "$private"
 }
 echo "== tests"
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/test -j "$(build_jobs)"
-temp_before=$(temp_listing)
+enter_private_temp
 ctest --test-dir build/test --output-on-failure -j "$(build_jobs)"
-fail_on_leftovers "$temp_before" "the tests"
+leave_private_temp "the tests"
 
 # ---- the installed library, used from outside the tree -------------------------
 echo "== installing into a temporary prefix and building two programs against it"
@@ -67,10 +73,10 @@ rm -rf "$install_root"
 echo "== every benchmark once, in a short mode (a bench that crashes or no longer builds fails here)"
 if [ -x build/test/bin/morvelance_bench ]; then
     # The growth benchmark runs at its smallest size only: its long records take minutes to make.
-    temp_before=$(temp_listing)
+    enter_private_temp
     build/test/bin/morvelance_bench --benchmark_min_time=0.01 --benchmark_filter=-Growth >/dev/null
     build/test/bin/morvelance_bench --benchmark_min_time=0.01 --benchmark_filter='Growth.*/10/' >/dev/null
-    fail_on_leftovers "$temp_before" "the benchmarks"
+    leave_private_temp "the benchmarks"
 else
     echo "no benchmark program (Google Benchmark is not installed)"
 fi
@@ -137,8 +143,8 @@ done
 echo "== tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVELANCE_SANITIZE=ON -DMORVELANCE_BENCH=OFF >/dev/null
 cmake --build build/asan -j "$(build_jobs)"
-temp_before=$(temp_listing)
+enter_private_temp
 ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build/asan --output-on-failure -j "$(build_jobs)"
-fail_on_leftovers "$temp_before" "the tests with the sanitizers"
+leave_private_temp "the tests with the sanitizers"
 
