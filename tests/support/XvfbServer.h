@@ -225,6 +225,16 @@ public:
         xcb_flush(m_connection);
     }
 
+    // Whether a client owns the selection `name` (an input method announces itself so).
+    bool SelectionOwned(const char* name)
+    {
+        xcb_get_selection_owner_reply_t* reply = xcb_get_selection_owner_reply(
+            m_connection, xcb_get_selection_owner(m_connection, Atom(name)), nullptr);
+        const bool owned = reply && reply->owner != XCB_NONE;
+        std::free(reply);
+        return owned;
+    }
+
     // XTEST input through xdotool ("mousemove 10 20", "click 1", "key Escape", "type abc").
     bool Input(const std::vector<std::string>& args)
     {
