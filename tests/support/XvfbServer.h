@@ -177,8 +177,10 @@ public:
         return pixels;
     }
 
-    // The mapped top-level windows on the screen, bottom first.
-    std::vector<xcb_window_t> MappedWindows()
+    // The mapped top-level windows on the screen, bottom first; with
+    // `framed`, only those a window manager would frame (not the
+    // override-redirect pop-ups of the clients).
+    std::vector<xcb_window_t> MappedWindows(bool framed = false)
     {
         std::vector<xcb_window_t> mapped;
         xcb_query_tree_reply_t* tree = xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr);
@@ -187,7 +189,9 @@ public:
         for (int i = 0; i < xcb_query_tree_children_length(tree); ++i) {
             xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
                 m_connection, xcb_get_window_attributes(m_connection, children[i]), nullptr);
-            if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE) mapped.push_back(children[i]);
+            if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
+                (!framed || !attributes->override_redirect))
+                mapped.push_back(children[i]);
             std::free(attributes);
         }
         std::free(tree);

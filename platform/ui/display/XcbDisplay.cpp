@@ -128,10 +128,13 @@ bool XcbDisplay::Setup(std::string& error)
     const std::string method = XimInput::MethodName(std::getenv("XMODIFIERS"));
     if (!method.empty()) {
         m_xim = std::make_unique<XimInput>(
-            m_connection, m_screenNumber, [this](const xcb_key_press_event_t& key) { KeyReturned(key); },
+            m_connection, m_screenNumber,
+            [this](const xcb_key_press_event_t& key) { m_fromMethod.push_back([this, key] { KeyReturned(key); }); },
             [this](const std::wstring& text) {
-                Typed(text);
-                Desktop::PumpMessages();
+                m_fromMethod.push_back([this, text] {
+                    Typed(text);
+                    Desktop::PumpMessages();
+                });
             });
         if (!m_xim->Open(method)) m_xim.reset();
     }
@@ -256,6 +259,11 @@ bool XcbDisplay::Run(const std::function<bool()>& done)
             Tick();
             if (!m_xim || !m_xim->Filter(event)) Handle(event);
             std::free(event);
+            while (!m_fromMethod.empty()) {
+                const std::function<void()> next = m_fromMethod.front();
+                m_fromMethod.erase(m_fromMethod.begin());
+                next();
+            }
         }
     }
     if (finished) Sync();
@@ -556,24 +564,25 @@ void XcbDisplay::Typed(const std::wstring& text)
 void XcbDisplay::KeyEvent(const xcb_key_press_event_t& key)
 {
     const bool down = (key.response_type & 0x7F) == XCB_KEY_PRESS;
-    if (m_xim && m_xim->Forward(key)) {
-        if (down) m_methodKeys.insert(key.detail);
+    if (down && m_xim && m_xim->Forward(key)) {
+        m_methodKeys.insert(key.detail);
+        m_releasedEarly.erase(key.detail);
         return;
     }
-    // A key whose press the input method kept is let go of unheard.
-    if (!down && m_methodKeys.erase(key.detail)) return;
+    // A key whose press is with the input method is let go of once the
+    // press comes back, and unheard when the method kept it.
+    if (!down && m_methodKeys.count(key.detail)) {
+        m_releasedEarly.insert(key.detail);
+        return;
+    }
     Key(key.detail, down, key.state);
 }
 
 void XcbDisplay::KeyReturned(const xcb_key_press_event_t& key)
 {
-    const bool down = (key.response_type & 0x7F) == XCB_KEY_PRESS;
-    if (down) {
-        m_methodKeys.erase(key.detail);
-    } else if (m_methodKeys.erase(key.detail)) {
-        return;
-    }
-    Key(key.detail, down, key.state);
+    if ((key.response_type & 0x7F) != XCB_KEY_PRESS || !m_methodKeys.erase(key.detail)) return;
+    Key(key.detail, true, key.state);
+    if (m_releasedEarly.erase(key.detail)) Key(key.detail, false, key.state);
 }
 
 void XcbDisplay::Handle(xcb_generic_event_t* event)

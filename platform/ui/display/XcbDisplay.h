@@ -72,7 +72,7 @@ private:
     // A key event from the server: to the input method where one listens,
     // else read through the layout.
     void KeyEvent(const xcb_key_press_event_t& key);
-    // A key event the input method handed back.
+    // A key press the input method handed back.
     void KeyReturned(const xcb_key_press_event_t& key);
     // Text that came on its own (from the layout or the input method), as
     // an input method delivers it: a processed key, then its characters.
@@ -88,6 +88,10 @@ private:
     int m_screenNumber = 0;
     std::unique_ptr<XimInput> m_xim;         // the input method XMODIFIERS names; null for none
     std::set<xcb_keycode_t> m_methodKeys;    // keys whose press is with the input method
+    std::set<xcb_keycode_t> m_releasedEarly; // of those, the ones let go of meanwhile
+    // What the input method handed over, done once its message is answered:
+    // a key may open a modal dialog, whose loop must not hold the answer back.
+    std::vector<std::function<void()>> m_fromMethod;
     std::map<HWND, Shown> m_shown;
     std::vector<xcb_window_t> m_stacking;   // the X windows' order as last set, the top first
     HWND m_focused = nullptr;                // the window the X input focus was last given to

@@ -12,8 +12,8 @@ namespace platform::ui::display {
 
 namespace {
 
-// Until the method says otherwise, it hears presses and releases.
-const uint32_t kDefaultForwardMask = XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE;
+// Until the method says otherwise, it hears presses.
+const uint32_t kDefaultForwardMask = XCB_EVENT_MASK_KEY_PRESS;
 
 XimInput* Self(void* self)
 {
@@ -148,10 +148,11 @@ bool XimInput::Forward(const xcb_key_press_event_t& key)
     if (!m_open) return false;
     auto found = m_contexts.find(key.event);
     if (found == m_contexts.end()) return false;
-    const bool press = (key.response_type & 0x7F) == XCB_KEY_PRESS;
-    const uint32_t wanted = press ? XCB_EVENT_MASK_KEY_PRESS : XCB_EVENT_MASK_KEY_RELEASE;
+    // Only presses go: a release the method keeps is never answered, and
+    // the method would hold back every key after it.
+    if ((key.response_type & 0x7F) != XCB_KEY_PRESS) return false;
     auto mask = m_forwardMasks.find(found->second);
-    if (mask != m_forwardMasks.end() && !(mask->second & wanted)) return false;
+    if (mask != m_forwardMasks.end() && !(mask->second & XCB_EVENT_MASK_KEY_PRESS)) return false;
     xcb_key_press_event_t copy = key;
     return xcb_xim_forward_event(m_im, found->second, &copy);
 }

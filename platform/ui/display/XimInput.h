@@ -18,7 +18,7 @@ namespace platform::ui::display {
 
 class XimInput {
 public:
-    // A key event the method did not use, to be read as the layout reads it.
+    // A key press the method did not use, to be read as the layout reads it.
     using KeyHandler = std::function<void(const xcb_key_press_event_t& key)>;
     // Text the method committed.
     using TextHandler = std::function<void(const std::wstring& text)>;
@@ -38,8 +38,8 @@ public:
     void Focus(xcb_window_t window);
     // The X window goes away, and its input context with it.
     void Forget(xcb_window_t window);
-    // True when the key event went to the method: what it makes of it
-    // comes back through the handlers.
+    // True when the key press went to the method: what it makes of it
+    // comes back through the handlers. Releases stay with the caller.
     bool Forward(const xcb_key_press_event_t& key);
 
 private:

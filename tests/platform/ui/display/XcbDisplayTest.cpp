@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -21,7 +20,7 @@
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/gdi/Gdi.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/InputMethodServer.h"
 #include "tests/support/XvfbTest.h"
 
 using displaytest::Process;
@@ -265,30 +264,12 @@ TEST_F(XcbDisplayTest, AMessageBoxIsAWindowOnTheScreenAnsweredFromTheKeyboardUnl
 
 TEST_F(XcbDisplayTest, AnInputMethodsCommittedJapaneseArrivesAsCharactersOfAProcessedKeyAndOtherKeysPassThrough)
 {
-    // A Japanese input method on the test's server (fcitx5's XIM front end
-    // with Anthy, no session bus), its settings in a folder of the test's
-    // own: Anthy next to the plain keyboard, Ctrl+Space between them.
+    // A Japanese input method on the test's server, named as a person names
+    // it, then the windows attached.
     Desktop::DetachDisplay();
-    testsupport::TempDir home;
-    std::filesystem::create_directories(home.File("config/fcitx5"));
-    home.Write("config/fcitx5/profile", "[Groups/0]\nName=Default\nDefault Layout=us\nDefaultIM=anthy\n\n"
-                                        "[Groups/0/Items/0]\nName=keyboard-us\nLayout=\n\n"
-                                        "[Groups/0/Items/1]\nName=anthy\nLayout=\n\n[GroupOrder]\n0=Default\n");
-    Process method;
-    const bool started =
-        method.Start({"/usr/bin/env", "HOME=" + home.Path(), "XDG_CONFIG_HOME=" + home.File("config"),
-                      "XDG_DATA_HOME=" + home.File("data"), "XDG_CACHE_HOME=" + home.File("cache"), "/usr/bin/fcitx5",
-                      "--disable=dbus,wayland,waylandim,notificationitem,dbusfrontend,ibusfrontend,fcitx4frontend"},
-                     m_server.Display(), "/dev/null", "/dev/null") &&
-        displaytest::WaitFor([&] { return m_server.SelectionOwned("@server=fcitx"); }, 5);
-    if (!started) {
-        if (std::getenv("CI")) FAIL() << "no X input method (fcitx5, fcitx5-anthy) for the display tests";
-        GTEST_SKIP() << "no X input method (fcitx5, fcitx5-anthy) for the display tests";
-    }
-    struct Modifiers {
-        Modifiers() { setenv("XMODIFIERS", "@im=fcitx", 1); }
-        ~Modifiers() { unsetenv("XMODIFIERS"); }
-    } modifiers;
+    displaytest::InputMethodServer method;
+    START_INPUT_METHOD(method, m_server);
+    displaytest::InputMethodServer::Named named;
     std::string error;
     ASSERT_TRUE(Desktop::AttachDisplay(m_server.Display().c_str(), &error)) << error;
     Open();
