@@ -21,12 +21,12 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config ccache
                 libcairo2-dev libpango1.0-dev libfontconfig-dev libxml2-dev libpng-dev libdeflate-dev
                 fonts-ipafont-gothic fonts-wqy-microhei
                 libxcb1-dev libxcb-xkb-dev libxkbcommon-x11-dev libxcb-shm0-dev libxcb-randr0-dev
-                libxcb-xtest0-dev libxcb-cursor-dev libxcb-icccm4-dev
+                libxcb-xtest0-dev libxcb-cursor-dev libxcb-icccm4-dev libxcb-imdkit-dev
                 libcups2-dev)
 # An X server and a print scheduler of the tests' own: the display and CUPS
 # tests start them privately and fail, not skip, where they cannot.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev poppler-utils
-               xvfb xdotool cups cups-client cups-daemon)
+               xvfb xdotool fcitx5 fcitx5-anthy cups cups-client cups-daemon)
 
 build_jobs() {
     nproc 2>/dev/null || echo 2

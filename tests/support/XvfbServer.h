@@ -177,8 +177,10 @@ public:
         return pixels;
     }
 
-    // The mapped top-level windows on the screen, bottom first.
-    std::vector<xcb_window_t> MappedWindows()
+    // The mapped top-level windows on the screen, bottom first; with
+    // `framed`, only those a window manager would frame (not the
+    // override-redirect pop-ups of the clients).
+    std::vector<xcb_window_t> MappedWindows(bool framed = false)
     {
         std::vector<xcb_window_t> mapped;
         xcb_query_tree_reply_t* tree = xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr);
@@ -187,7 +189,9 @@ public:
         for (int i = 0; i < xcb_query_tree_children_length(tree); ++i) {
             xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
                 m_connection, xcb_get_window_attributes(m_connection, children[i]), nullptr);
-            if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE) mapped.push_back(children[i]);
+            if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
+                (!framed || !attributes->override_redirect))
+                mapped.push_back(children[i]);
             std::free(attributes);
         }
         std::free(tree);
@@ -223,6 +227,16 @@ public:
         message.data.data32[1] = XCB_CURRENT_TIME;
         xcb_send_event(m_connection, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
         xcb_flush(m_connection);
+    }
+
+    // Whether a client owns the selection `name` (an input method announces itself so).
+    bool SelectionOwned(const char* name)
+    {
+        xcb_get_selection_owner_reply_t* reply = xcb_get_selection_owner_reply(
+            m_connection, xcb_get_selection_owner(m_connection, Atom(name)), nullptr);
+        const bool owned = reply && reply->owner != XCB_NONE;
+        std::free(reply);
+        return owned;
     }
 
     // XTEST input through xdotool ("mousemove 10 20", "click 1", "key Escape", "type abc").

@@ -37,9 +37,6 @@ namespace platform::ui::display {
 
 namespace {
 
-// What a key typed when the layout's text differs from the one the windows
-// would make of its virtual key, as an input method delivers it.
-const UINT kProcessKey = 0xE5;
 // Hovering is looked at this often while nothing else happens.
 const int kHoverPollMs = 50;
 // A wheel notch.
@@ -99,6 +96,7 @@ XcbDisplay* XcbDisplay::Open(const char* name, std::string& error)
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
     for (int i = 0; i < screenNumber && screens.rem; ++i) xcb_screen_next(&screens);
     display->m_screen = screens.rem ? screens.data : nullptr;
+    display->m_screenNumber = screenNumber;
     if (!display->Setup(error)) return nullptr;
     return display.release();
 }
@@ -125,6 +123,21 @@ bool XcbDisplay::Setup(std::string& error)
     ReadMonitors();
     m_clockBase = SteadyMilliseconds() - static_cast<int64_t>(ClockTicks());
     m_previousBoxes = SetMessageBoxHandler(&ShowDisplayMessageBox);
+    // Text typed through an input method, where the person chose one; the
+    // layout alone types where none is named or it never starts.
+    const std::string method = XimInput::MethodName(std::getenv("XMODIFIERS"));
+    if (!method.empty()) {
+        m_xim = std::make_unique<XimInput>(
+            m_connection, m_screenNumber,
+            [this](const xcb_key_press_event_t& key) { m_fromMethod.push_back([this, key] { KeyReturned(key); }); },
+            [this](const std::wstring& text) {
+                m_fromMethod.push_back([this, text] {
+                    Typed(text);
+                    Desktop::PumpMessages();
+                });
+            });
+        if (!m_xim->Open(method)) m_xim.reset();
+    }
     return true;
 }
 
@@ -169,6 +182,7 @@ XcbDisplay::~XcbDisplay()
     SetMessageBoxHandler(std::move(m_previousBoxes));
     for (auto& entry : m_shown) Forget(entry.second);
     m_shown.clear();
+    m_xim.reset();
     if (Connected())
         for (const auto& entry : m_cursors)
             if (entry.second) xcb_free_cursor(m_connection, entry.second);
@@ -243,8 +257,13 @@ bool XcbDisplay::Run(const std::function<bool()>& done)
         }
         for (; event; event = xcb_poll_for_event(m_connection)) {
             Tick();
-            Handle(event);
+            if (!m_xim || !m_xim->Filter(event)) Handle(event);
             std::free(event);
+            while (!m_fromMethod.empty()) {
+                const std::function<void()> next = m_fromMethod.front();
+                m_fromMethod.erase(m_fromMethod.begin());
+                next();
+            }
         }
     }
     if (finished) Sync();
@@ -326,6 +345,7 @@ void XcbDisplay::Sync()
             m_focused = active;
         }
     }
+    if (m_xim) m_xim->Focus(WindowOf(m_focused));
     xcb_flush(m_connection);
 }
 
@@ -496,6 +516,7 @@ void XcbDisplay::Forget(Shown& shown)
 {
     if (shown.target) cairo_surface_destroy(shown.target);
     shown.target = nullptr;
+    if (m_xim && shown.id) m_xim->Forget(shown.id);
     if (shown.id && Connected()) xcb_destroy_window(m_connection, shown.id);
     shown.id = 0;
 }
@@ -526,13 +547,42 @@ void XcbDisplay::Key(xcb_keycode_t code, bool down, uint16_t state)
     const bool layoutText = typed >= 0x20 && typed != 0x7F && !chord && (!vk || detail::CharacterOfKey(vk, shift) != typed);
     if (layoutText) {
         m_textKeys.insert(code);
-        detail::PostKeyInput(kProcessKey, true);
-        detail::PostKeyInput(kProcessKey, false);
-        detail::PostCharInput(typed);
+        Typed(std::wstring(1, typed));
     } else if (vk) {
         detail::PostKeyInput(vk, true);
     }
     Desktop::PumpMessages();
+}
+
+void XcbDisplay::Typed(const std::wstring& text)
+{
+    detail::PostKeyInput(VK_PROCESSKEY, true);
+    detail::PostKeyInput(VK_PROCESSKEY, false);
+    for (wchar_t ch : text) detail::PostCharInput(ch);
+}
+
+void XcbDisplay::KeyEvent(const xcb_key_press_event_t& key)
+{
+    const bool down = (key.response_type & 0x7F) == XCB_KEY_PRESS;
+    if (down && m_xim && m_xim->Forward(key)) {
+        m_methodKeys.insert(key.detail);
+        m_releasedEarly.erase(key.detail);
+        return;
+    }
+    // A key whose press is with the input method is let go of once the
+    // press comes back, and unheard when the method kept it.
+    if (!down && m_methodKeys.count(key.detail)) {
+        m_releasedEarly.insert(key.detail);
+        return;
+    }
+    Key(key.detail, down, key.state);
+}
+
+void XcbDisplay::KeyReturned(const xcb_key_press_event_t& key)
+{
+    if ((key.response_type & 0x7F) != XCB_KEY_PRESS || !m_methodKeys.erase(key.detail)) return;
+    Key(key.detail, true, key.state);
+    if (m_releasedEarly.erase(key.detail)) Key(key.detail, false, key.state);
 }
 
 void XcbDisplay::Handle(xcb_generic_event_t* event)
@@ -637,8 +687,7 @@ void XcbDisplay::Handle(xcb_generic_event_t* event)
     }
     case XCB_KEY_PRESS:
     case XCB_KEY_RELEASE: {
-        const auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
-        Key(key->detail, type == XCB_KEY_PRESS, key->state);
+        KeyEvent(*reinterpret_cast<const xcb_key_press_event_t*>(event));
         break;
     }
     case XCB_FOCUS_IN: {
@@ -661,6 +710,7 @@ void XcbDisplay::Handle(xcb_generic_event_t* event)
         if (!hwnd) break;
         Shown& shown = m_shown[hwnd];
         if (shown.target) cairo_surface_destroy(shown.target);
+        if (m_xim) m_xim->Forget(shown.id);
         m_shown.erase(hwnd);
         PostMessageW(hwnd, WM_CLOSE, 0, 0);
         Desktop::PumpMessages();

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "platform/base/MessageBox.h"
 #include "platform/base/WinTypes.h"
 #include "platform/ui/display/XcbKeyboard.h"
+#include "platform/ui/display/XimInput.h"
 
 namespace platform::ui::display {
 
@@ -67,6 +69,14 @@ private:
     void Handle(xcb_generic_event_t* event);
     void Pointer(UINT message, int rootX, int rootY, int wheel = 0);
     void Key(xcb_keycode_t code, bool down, uint16_t state);
+    // A key event from the server: to the input method where one listens,
+    // else read through the layout.
+    void KeyEvent(const xcb_key_press_event_t& key);
+    // A key press the input method handed back.
+    void KeyReturned(const xcb_key_press_event_t& key);
+    // Text that came on its own (from the layout or the input method), as
+    // an input method delivers it: a processed key, then its characters.
+    void Typed(const std::wstring& text);
     HWND WindowOfId(xcb_window_t id) const;
     // The desktop's clock follows the real one.
     void Tick();
@@ -75,6 +85,13 @@ private:
     xcb_connection_t* m_connection;
     xcb_screen_t* m_screen = nullptr;
     XcbKeyboard m_keyboard;
+    int m_screenNumber = 0;
+    std::unique_ptr<XimInput> m_xim;         // the input method XMODIFIERS names; null for none
+    std::set<xcb_keycode_t> m_methodKeys;    // keys whose press is with the input method
+    std::set<xcb_keycode_t> m_releasedEarly; // of those, the ones let go of meanwhile
+    // What the input method handed over, done once its message is answered:
+    // a key may open a modal dialog, whose loop must not hold the answer back.
+    std::vector<std::function<void()>> m_fromMethod;
     std::map<HWND, Shown> m_shown;
     std::vector<xcb_window_t> m_stacking;   // the X windows' order as last set, the top first
     HWND m_focused = nullptr;                // the window the X input focus was last given to

@@ -738,6 +738,7 @@
 #define VK_OEM_5 0xDC
 #define VK_OEM_6 0xDD
 #define VK_OEM_7 0xDE
+#define VK_PROCESSKEY 0xE5
 
 // ---- system parameters --------------------------------------------------------------------
 #define SPI_GETBEEP 0x0001

@@ -8,6 +8,7 @@
 
 #include "tests/host/HostRun.h"
 #include "tests/host/HostSamples.h"
+#include "tests/support/InputMethodServer.h"
 #include "tests/support/XvfbTest.h"
 #include "tests/support/PngImage.h"
 
@@ -188,8 +189,8 @@ const int kCancelY = 616;
 
 class HostShowSheetTest : public HostShowTest {
 protected:
-    // The sheet on the test's server, the name field clicked and a name typed.
-    void TypeName(XvfbServer& server, int& left, int& top)
+    // The sheet on the test's server, its name field clicked and emptied.
+    void ClearName(XvfbServer& server, int& left, int& top)
     {
         ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--dialog",
                                   "CDlgPatientInfoComment", "--user", "編集者"},
@@ -197,8 +198,14 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
         ASSERT_TRUE(server.Origin(server.MappedWindows().front(), left, top));
         ASSERT_TRUE(server.Input({"mousemove", std::to_string(left + kNameFieldX), std::to_string(top + kNameFieldY),
-                                  "click", "1", "key", "End", "key", "--repeat", "10", "BackSpace", "type",
-                                  "Suzuki Ichiro"}));
+                                  "click", "1", "key", "End", "key", "--repeat", "10", "BackSpace"}));
+    }
+    // The sheet, a name typed into its name field.
+    void TypeName(XvfbServer& server, int& left, int& top)
+    {
+        ClearName(server, left, top);
+        if (HasFatalFailure()) return;
+        ASSERT_TRUE(server.Input({"type", "Suzuki Ichiro"}));
     }
 };
 
@@ -220,6 +227,41 @@ TEST_F(HostShowSheetTest, ANameTypedIntoThePatientSheetIsSavedWithItsUpdateButto
     EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(m_dir.File("show.out")).find("saved"));
     EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(SamplePath("rest12_9020240401093000.xml"))
                                      .find("<Patient_name>Suzuki Ichiro</Patient_name>"));
+}
+
+TEST_F(HostShowSheetTest, ANameComposedThroughTheInputMethodIsSavedInJapanese)
+{
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    displaytest::InputMethodServer method;
+    START_INPUT_METHOD(method, server);
+    displaytest::InputMethodServer::Named named;
+    int left = 0;
+    int top = 0;
+    ClearName(server, left, top);
+    if (HasFatalFailure()) return;
+    // The method composes once Ctrl+Space turned it on: its window shows
+    // the romaji typed. Until the sheet is talking to it, the key typed
+    // lands in the field and is taken back.
+    bool composing = false;
+    for (int attempt = 0; attempt < 20 && !composing; ++attempt) {
+        ASSERT_TRUE(server.Input({"key", "ctrl+space", "type", "s"}));
+        composing = WaitFor([&] { return server.MappedWindows().size() == 2; }, 0.3);
+        if (!composing) {
+            ASSERT_TRUE(server.Input({"key", "BackSpace"}));
+        }
+    }
+    ASSERT_TRUE(composing) << "the input method never composed" << ShowErrors();
+    // Return commits the composition; the next presses 更新, and the one
+    // after takes the editor prompt's preselected name.
+    ASSERT_TRUE(server.Input({"type", "uzuki"}));
+    ASSERT_TRUE(server.Input({"key", "Return"}));
+    ASSERT_TRUE(server.Input({"key", "Return"}));
+    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows(true).size() == 2; })) << ShowErrors();
+    ASSERT_TRUE(server.Input({"key", "Return"}));
+    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+    EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(SamplePath("rest12_9020240401093000.xml"))
+                                     .find("<Patient_name>すずき</Patient_name>"));
 }
 
 TEST_F(HostShowSheetTest, CancellingThePatientSheetLeavesTheRecordXmlByteForByte)

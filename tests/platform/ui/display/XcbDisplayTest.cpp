@@ -20,6 +20,7 @@
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/gdi/Gdi.h"
+#include "tests/support/InputMethodServer.h"
 #include "tests/support/XvfbTest.h"
 
 using displaytest::Process;
@@ -287,4 +288,57 @@ TEST_F(XcbDisplayTest, AMessageBoxIsAWindowOnTheScreenAnsweredFromTheKeyboardUnl
         EXPECT_EQ(1, recorder.Count());
     }
     EXPECT_TRUE(m_server.MappedWindows().empty());
+}
+
+TEST_F(XcbDisplayTest, AnInputMethodsCommittedJapaneseArrivesAsCharactersOfAProcessedKeyAndOtherKeysPassThrough)
+{
+    // A Japanese input method on the test's server, named as a person names
+    // it, then the windows attached.
+    Desktop::DetachDisplay();
+    displaytest::InputMethodServer method;
+    START_INPUT_METHOD(method, m_server);
+    displaytest::InputMethodServer::Named named;
+    std::string error;
+    ASSERT_TRUE(Desktop::AttachDisplay(m_server.Display().c_str(), &error)) << error;
+    Open();
+    auto typed = [] {
+        std::wstring text;
+        for (const auto& heard : Log())
+            if (heard.message == WM_CHAR) text += static_cast<wchar_t>(heard.wParam);
+        return text;
+    };
+    // The method is listening once Ctrl+Space turns it on: then romaji
+    // typed are composed, and Return commits them.
+    bool listening = false;
+    for (int attempt = 0; attempt < 25 && !listening; ++attempt) {
+        Log().clear();
+        Input({"key", "ctrl+space", "type", "a"});
+        Input({"key", "Return"});
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
+        RunUntil([&] { return typed() == L"あ" || std::chrono::steady_clock::now() > until; });
+        listening = typed() == L"あ";
+    }
+    ASSERT_TRUE(listening) << "the input method never composed";
+
+    Log().clear();
+    Input({"type", "nihonn"});
+    Input({"key", "Return"});
+    EXPECT_TRUE(RunUntil([&] { return typed().size() >= 3; }));
+    EXPECT_EQ(L"にほん", typed());
+    std::vector<WPARAM> downs;
+    for (const auto& heard : Log())
+        if (heard.message == WM_KEYDOWN) downs.push_back(heard.wParam);
+    EXPECT_EQ(std::vector<WPARAM>{VK_PROCESSKEY}, downs) << "only the commit is a key the window hears";
+
+    // Switched off, the method hands the keys back: they are the layout's again.
+    Log().clear();
+    Input({"key", "ctrl+space", "key", "a"});
+    auto heardKey = [](UINT message, WPARAM vk) {
+        for (const auto& heard : Log())
+            if (heard.message == message && heard.wParam == vk) return true;
+        return false;
+    };
+    EXPECT_TRUE(RunUntil([&] { return typed() == L"a" && heardKey(WM_KEYUP, 'A'); }));
+    EXPECT_TRUE(heardKey(WM_KEYDOWN, 'A'));
+    EXPECT_EQ(0, GetKeyState(VK_CONTROL) & 0x8000) << "Ctrl is let go of as the method hands it back";
 }
