@@ -105,8 +105,9 @@ int CTavrionDoc::ReadFile(const wchar_t* pszPath, const wchar_t* pszXML, const w
     if (!info || !pszPath)
         return 1;
     const CString path = pszPath;
+    // The extension is the file name's own: a dot in a folder's name is none.
     const int dot = path.ReverseFind(L'.');
-    if (dot < 0)
+    if (dot < 0 || dot < PathLastSeparator(path))
         return 1;
     const CString hl7 = pszHL7 ? pszHL7 : L"";
     if (!hl7.IsEmpty() && !FileExists(hl7))

@@ -82,6 +82,9 @@ TEST(FileList, ExtensionsDecideTheReader)
     EXPECT_EQ(1, doc.ReadFile(Wide(dir.File("missing.ecg")), L"", L"", &info));
     EXPECT_EQ(1, doc.ReadFile(Wide(dir.File("a.xml")), L"", Wide(dir.File("nohl7.xml")), &info));
     EXPECT_EQ(1, doc.ReadFile(nullptr, L"", L"", &info));
+    // A dot in a folder's name gives the file no extension.
+    EXPECT_EQ(1, doc.ReadFile(L"/records/2024.04/noextension", L"", L"", &info));
+    EXPECT_EQ(1, doc.ReadFile(L"C:\\ECG.DATA\\noextension", L"", L"", &info));
 }
 
 TEST(FileList, DeviceRecordIsListedFromItsOwnTexts)
