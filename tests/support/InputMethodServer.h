@@ -21,12 +21,17 @@ public:
     bool Start(XvfbServer& server)
     {
         std::filesystem::create_directories(m_home.File("config/fcitx5"));
+        // Its run-time folder too, which it would otherwise make in the
+        // shared temporary folder and leave there.
+        std::filesystem::create_directories(m_home.File("runtime"));
+        std::filesystem::permissions(m_home.File("runtime"), std::filesystem::perms::owner_all);
         m_home.Write("config/fcitx5/profile", "[Groups/0]\nName=Default\nDefault Layout=us\nDefaultIM=anthy\n\n"
                                               "[Groups/0/Items/0]\nName=keyboard-us\nLayout=\n\n"
                                               "[Groups/0/Items/1]\nName=anthy\nLayout=\n\n[GroupOrder]\n0=Default\n");
         const std::string log = m_home.File("fcitx5.log");
         return m_process.Start({"/usr/bin/env", "HOME=" + m_home.Path(), "XDG_CONFIG_HOME=" + m_home.File("config"),
                                 "XDG_DATA_HOME=" + m_home.File("data"), "XDG_CACHE_HOME=" + m_home.File("cache"),
+                                "XDG_RUNTIME_DIR=" + m_home.File("runtime"), "TMPDIR=" + m_home.Path(),
                                 "/usr/bin/fcitx5",
                                 "--disable=dbus,wayland,waylandim,notificationitem,dbusfrontend,ibusfrontend,"
                                 "fcitx4frontend"},
