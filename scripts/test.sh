@@ -144,7 +144,7 @@ echo "== tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVELANCE_SANITIZE=ON -DMORVELANCE_BENCH=OFF >/dev/null
 cmake --build build/asan -j "$(build_jobs)"
 enter_private_temp
-ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:suppressions=$PWD/tests/asan.supp UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build/asan --output-on-failure -j "$(build_jobs)"
 leave_private_temp "the tests with the sanitizers"
 

@@ -116,6 +116,10 @@ public:
         posix_spawn_file_actions_t files;
         posix_spawn_file_actions_init(&files);
         posix_spawn_file_actions_addclose(&files, pipeFds[0]);
+        // Not the test's output either: a server that outlives a test killed
+        // before it could stop it would hold ctest's pipe open, and the run
+        // would wait for ever.
+        posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
         const int spawned = posix_spawnp(&m_pid, "Xvfb", &files, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&files);
