@@ -272,21 +272,29 @@ BOOL CViewScroll1LeadWave::DrawRows(CDC* pDC, const CRect& strip, const CStripGe
     return TRUE;
 }
 
-BOOL CViewScroll1LeadWave::DrawRow(CDC* pDC, const CRect& strip, const CStripGeometry& g, int row, bool labels,
-                                   BOOL print, Coverage coverage)
+CRect CViewScroll1LeadWave::RowTrace(const CRect& strip, const CStripGeometry& g, int row) const
 {
     CTavrionDoc* doc = GetTavrionDoc();
     const int h = strip.Height();
-    const int s = g.stripWidth;
     const int y = g.rows == 1 ? strip.top + GetScreenBaseline(0) : strip.top + ((2 * row + 1) * h / g.rows) / 2;
     const int oneMv = m_nGridRows > 0 ? static_cast<int>(h * doc->GetSense(2, 0) / m_nGridRows + 0.5) : 0;
-    const CRect trace(strip.left, y, std::min<int>(strip.left + g.total - row * s, strip.right), y + oneMv);
+    return CRect(strip.left, y, std::min<int>(strip.left + g.total - row * g.stripWidth, strip.right), y + oneMv);
+}
+
+BOOL CViewScroll1LeadWave::DrawRow(CDC* pDC, const CRect& strip, const CStripGeometry& g, int row, bool labels,
+                                   BOOL print, Coverage coverage)
+{
+    const int s = g.stripWidth;
+    const CRect trace = RowTrace(strip, g, row);
     int e1 = coverage == kAllInside ? 0 : s;
     int e2 = s;
     if (coverage == kAsWindow) StripWindowSpan(g, row, e1, e2);
     const CRect band = StripRowBand(strip, g, row);
+    // Each part draws only inside itself: one without pixels draws nothing.
+    if (band.Height() <= 0) return TRUE;
     const int bounds[4] = {0, e1, e2, s};
     for (int k = 0; k < 3; ++k) {
+        if (bounds[k + 1] <= bounds[k]) continue;
         const CRowPart part{band, trace, row, bounds[k], bounds[k + 1], k == 1};
         if (!DrawRowPart(pDC, strip, g, part, labels, print)) return FALSE;
     }
@@ -295,18 +303,71 @@ BOOL CViewScroll1LeadWave::DrawRow(CDC* pDC, const CRect& strip, const CStripGeo
 
 // ---- the screen's kept rows -------------------------------------------------------------------------
 
-std::unique_ptr<CDC> CViewScroll1LeadWave::DrawnRows(CDC* pDC, const CRect& client, const CRect& strip,
-                                                     const CStripGeometry& g, Coverage coverage)
+std::unique_ptr<CDC> CViewScroll1LeadWave::KeptPicture(CDC* pDC, const CRect& client, const CRect& strip,
+                                                       const CStripGeometry& g, bool allOutside)
 {
     auto picture = std::make_unique<CDC>();
     if (!picture->Attach(platform::gdi::CreateImageDC(client.Width() + 1, client.Height() + 1))) return nullptr;
     picture->BitBlt(0, 0, client.Width() + 1, client.Height() + 1, pDC, 0, 0, SRCCOPY);
+    if (!allOutside) return picture;
     CDCStateSaver saver(*picture);
     CDCObjectSelector<CFont> font(*picture, GetTavrionDoc()->GetDocFont(1));
     picture->SetBkMode(TRANSPARENT);
-    if (!DrawRows(picture.get(), strip, g, FALSE, coverage)) return nullptr;
-    DrawEvents(picture.get(), strip, coverage, false);
+    if (!DrawUniformRows(picture.get(), strip, g, false, 0, g.rows - 1)) return nullptr;
+    DrawEvents(picture.get(), strip, kAllOutside, false);
     return picture;
+}
+
+BOOL CViewScroll1LeadWave::DrawUniformRows(CDC* pDC, const CRect& strip, const CStripGeometry& g, bool inside,
+                                           int first, int last)
+{
+    // The rows' bands tile the strip and every row draws only inside its
+    // own band, in the order grid, labels, trace, version. What is the same
+    // in every band can therefore be drawn once over them all, and the rows
+    // add their traces after it; the pixels are those of drawing row by row.
+    const CRect area(strip.left, StripRowBand(strip, g, first).top, strip.left + g.stripWidth,
+                     StripRowBand(strip, g, last).bottom);
+    if (area.Height() <= 0) return TRUE;
+    const bool labels = LabelsAllowed(m_nGridColumns);
+    {
+        CDCStateSaver saver(*pDC);
+        pDC->IntersectClipRect(&area);
+        DrawPartGrid(pDC, strip, inside, labels);
+        if (IsWholeRecordStripStyle(m_nWaveStyle)) return TRUE;
+        if (labels) DrawWaveInfo(pDC, strip, inside ? FALSE : TRUE, FALSE);
+    }
+    for (int r = first; r <= last; ++r) {
+        const CRect band = StripRowBand(strip, g, r);
+        if (band.Height() <= 0) continue;
+        CDCStateSaver saver(*pDC);
+        pDC->IntersectClipRect(band.left, band.top, band.left + g.stripWidth, band.bottom);
+        if (!DrawPartTrace(pDC, RowTrace(strip, g, r), g, r, inside, FALSE)) return FALSE;
+    }
+    if (g_bDisplayVersion) {
+        CDCStateSaver saver(*pDC);
+        pDC->IntersectClipRect(&area);
+        pDC->SetTextAlign(TA_LEFT | TA_BOTTOM);
+        pDC->SetTextColor(GetTavrionDoc()->GetWaveColor(inside ? kTextInside : kTextOutside));
+        pDC->TextOut(strip.left, strip.bottom, GetVersionText());
+    }
+    return TRUE;
+}
+
+BOOL CViewScroll1LeadWave::KeepInsideRow(const CRect& strip, const CStripGeometry& g, int row)
+{
+    if (row < 0 || row >= static_cast<int>(m_insideRowDrawn.size())) return FALSE;
+    if (m_insideRowDrawn[row]) return TRUE;
+    CDC& picture = *m_pInsideRows;
+    CDCStateSaver saver(picture);
+    CDCObjectSelector<CFont> font(picture, GetTavrionDoc()->GetDocFont(1));
+    picture.SetBkMode(TRANSPARENT);
+    if (!DrawUniformRows(&picture, strip, g, true, row, row)) return FALSE;
+    // The marks over the rows come last, here those of this row's band.
+    const CRect band = StripRowBand(strip, g, row);
+    picture.IntersectClipRect(band.left, band.top, band.left + g.stripWidth, band.bottom);
+    DrawEvents(&picture, strip, kAllInside, false);
+    m_insideRowDrawn[row] = true;
+    return TRUE;
 }
 
 BOOL CViewScroll1LeadWave::DrawScreenStrip(CDC* pDC, const CRect& client, const CRect& strip)
@@ -317,14 +378,15 @@ BOOL CViewScroll1LeadWave::DrawScreenStrip(CDC* pDC, const CRect& client, const 
     const CStripKey key{client.Width(), client.Height(), LeadCount(0), g.total, g.rows, GetTavrionDoc()->GetSense(2, 0),
                         GetScreenBaseline(0), m_nWaveStyle, m_dAmplitudeUnit};
     if (!(key == m_keptKey) || !m_pInsideRows || !m_pOutsideRows) {
-        // The rows are drawn twice, once all in the window's colours and once
-        // all dimmed; a move of the window only recomposes them.
-        m_pInsideRows = DrawnRows(pDC, client, strip, g, kAllInside);
-        m_pOutsideRows = m_pInsideRows ? DrawnRows(pDC, client, strip, g, kAllOutside) : nullptr;
+        // The rows are kept dimmed and, row by row as the window reaches
+        // them, in the window's colours; a move of the window recomposes them.
+        m_pOutsideRows = KeptPicture(pDC, client, strip, g, true);
+        m_pInsideRows = m_pOutsideRows ? KeptPicture(pDC, client, strip, g, false) : nullptr;
         if (!m_pInsideRows || !m_pOutsideRows) {
             DropKeptRows();
             return FALSE;
         }
+        m_insideRowDrawn.assign(static_cast<size_t>(g.rows), false);
         m_keptKey = key;
     }
     pDC->BitBlt(strip.left, strip.top, strip.Width() + 1, strip.Height(), m_pOutsideRows.get(), strip.left, strip.top,
@@ -334,9 +396,13 @@ BOOL CViewScroll1LeadWave::DrawScreenStrip(CDC* pDC, const CRect& client, const 
         int e2 = 0;
         StripWindowSpan(g, r, e1, e2);
         const CRect band = StripRowBand(strip, g, r);
-        if (e2 > e1)
-            pDC->BitBlt(band.left + e1, band.top, e2 - e1, band.Height(), m_pInsideRows.get(), band.left + e1, band.top,
-                        SRCCOPY);
+        if (e2 <= e1 || band.Height() <= 0) continue;
+        if (!KeepInsideRow(strip, g, r)) {
+            DropKeptRows();
+            return FALSE;
+        }
+        pDC->BitBlt(band.left + e1, band.top, e2 - e1, band.Height(), m_pInsideRows.get(), band.left + e1, band.top,
+                    SRCCOPY);
     }
     // A mark across a window edge takes the colour of its event's side.
     DrawEvents(pDC, strip, kAsWindow, true);
@@ -347,6 +413,7 @@ void CViewScroll1LeadWave::DropKeptRows()
 {
     m_pInsideRows.reset();
     m_pOutsideRows.reset();
+    m_insideRowDrawn.clear();
 }
 
 BOOL CViewScroll1LeadWave::DrawRowPart(CDC* pDC, const CRect& strip, const CStripGeometry& g, const CRowPart& part,
@@ -473,6 +540,12 @@ void CViewScroll1LeadWave::DrawEventMarks(CDC* pDC, const CRect& rect, BOOL prin
     CPen inPen(PS_SOLID, 1, print ? RGB(0, 0, 0) : doc->GetWaveColor(kTextInside));
     CPen outPen(PS_SOLID, 1, print ? RGB(0, 0, 0) : doc->GetWaveColor(kTextOutside));
     CDCObjectSelector<CPen> selector(*pDC);
+    // A long record has thousands of marks and a row of the kept picture
+    // shows a few of them: on screen, marks wholly outside the clip are
+    // passed over (a mark reaches its height and two pixels either way).
+    CRect clip;
+    const bool clipped = !print && pDC->GetClipBox(&clip) != ERROR;
+    const int extent = std::abs(markHeight) + 3;
     for (INT_PTR i = 0; i < item->arrEvent.GetSize(); ++i) {
         const long long x = static_cast<long long>(item->arrEvent[i]) * g.total / n;
         if (nearEdges && std::llabs(x - g.windowFrom) > reach && std::llabs(x - g.windowTo) > reach) continue;
@@ -480,7 +553,12 @@ void CViewScroll1LeadWave::DrawEventMarks(CDC* pDC, const CRect& rect, BOOL prin
         const bool inside = coverage == kAsWindow ? byWindow : coverage == kAllInside;
         const int row = static_cast<int>(x / w);
         const int column = static_cast<int>(x % w);
+        const int markX = rect.left + column;
+        const int markY = (row + 1) * h / rows + rect.top - MulDiv(h, 2, m_nGridRows);
+        if (clipped && (markX + extent < clip.left || markX - extent >= clip.right || markY + extent < clip.top ||
+                        markY - extent >= clip.bottom))
+            continue;
         selector.Select(inside ? &inPen : &outPen);
-        DrawEvent(pDC, rect.left, (row + 1) * h / rows + rect.top - MulDiv(h, 2, m_nGridRows), markHeight, column);
+        DrawEvent(pDC, rect.left, markY, markHeight, column);
     }
 }

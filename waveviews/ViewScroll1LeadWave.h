@@ -16,6 +16,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "waveviews/StripGeometry.h"
 #include "waveviews/ViewRhythmWave.h"
@@ -131,9 +132,18 @@ protected:
                    amplitude == o.amplitude;
         }
     };
-    std::unique_ptr<CDC> DrawnRows(CDC* pDC, const CRect& client, const CRect& strip, const CStripGeometry& g,
-                                   Coverage coverage);
+    // A copy of the picture under the strip, every row drawn on it when
+    // `allOutside`, none otherwise.
+    std::unique_ptr<CDC> KeptPicture(CDC* pDC, const CRect& client, const CRect& strip, const CStripGeometry& g,
+                                     bool allOutside);
+    // Rows first..last all in one colour: the grid, labels and version text
+    // once over their bands, then each row's trace in its own band.
+    BOOL DrawUniformRows(CDC* pDC, const CRect& strip, const CStripGeometry& g, bool inside, int first, int last);
+    // The row in the window's colours on the kept picture, once.
+    BOOL KeepInsideRow(const CRect& strip, const CStripGeometry& g, int row);
     void DropKeptRows();
+    // Where row `row`'s trace is drawn: its baseline and the pixels of 1 mV.
+    CRect RowTrace(const CRect& strip, const CStripGeometry& g, int row) const;
     BOOL DrawRowPart(CDC* pDC, const CRect& strip, const CStripGeometry& g, const CRowPart& part, bool labels,
                      BOOL print);
     bool LabelsAllowed(int gridX) const;
@@ -156,7 +166,11 @@ protected:
     BOOL m_bDragging = FALSE;
     BOOL m_bScroll = TRUE;
     BOOL m_bLoadTried = FALSE;
-    std::unique_ptr<CDC> m_pInsideRows;    // every row in the window's colours
+    // The window's colours are drawn only for the rows the window has
+    // reached since the rows were kept: a long record has hundreds of rows
+    // and the window touches one or two.
+    std::unique_ptr<CDC> m_pInsideRows;
+    std::vector<bool> m_insideRowDrawn;
     std::unique_ptr<CDC> m_pOutsideRows;   // every row dimmed
     CStripKey m_keptKey{};   // a paint asked for the samples since the last update
     CWaveViewMagnifier m_magnifier{*this};
