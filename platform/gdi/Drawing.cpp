@@ -209,11 +209,12 @@ BOOL PolyPolyline(HDC hdc, const POINT* points, const DWORD* counts, DWORD polyl
     // One look-up and one pen for the lot: a trace of many short strokes
     // costs its strokes, not a DC's round trip each.
     const DevicePen pen = ResolvePen(*dc);
+    const DrawAttributes attributes = dc->Attributes();
     std::vector<POINT> surface;
     for (DWORD i = 0; i < polylines; ++i) {
         surface.resize(counts[i]);
         for (DWORD k = 0; k < counts[i]; ++k) surface[k] = dc->ToSurface(points[k]);
-        dc->GetDriver()->Polyline(surface.data(), static_cast<int>(counts[i]), pen, dc->Attributes());
+        dc->GetDriver()->Polyline(surface.data(), static_cast<int>(counts[i]), pen, attributes);
         points += counts[i];
     }
     return TRUE;
