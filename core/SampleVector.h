@@ -30,3 +30,22 @@ public:
 };
 
 using SampleVector = std::vector<short, DefaultInitAllocator<short>>;
+
+// Samples held by one owner and shared with others without a copy: a
+// document's lead and the views that show it. Whoever holds it keeps the
+// samples alive, even after the document has dropped them.
+struct SharedSamples {
+    std::shared_ptr<const short> samples;   // into whatever holds them
+    size_t count = 0;
+
+    explicit operator bool() const { return samples && count > 0; }
+    // A share of the `count` samples from `first` that `owner` keeps alive.
+    template <class Owner> static SharedSamples Of(std::shared_ptr<Owner> owner, const short* first, size_t count)
+    {
+        SharedSamples shared;
+        if (!owner || !first || count == 0) return shared;
+        shared.samples = std::shared_ptr<const short>(std::move(owner), first);
+        shared.count = count;
+        return shared;
+    }
+};

@@ -102,6 +102,31 @@ int CTavrionDoc::GetRhythmWaveData(int, short*, int)
     return 0;
 }
 
+SharedSamples CTavrionDoc::ShareRhythmWaveData(int)
+{
+    return SharedSamples();
+}
+
+SharedSamples CTavrionDoc::GetWholeRhythmWave(int lead)
+{
+    const int bytes = GetRhythmWaveData(lead, nullptr, -1);
+    const int count = bytes / 2;
+    if (count <= 0) return SharedSamples();
+    if (SharedSamples shared = ShareRhythmWaveData(lead)) return shared;
+    // Not cleared first: the read below writes every sample.
+    std::shared_ptr<SampleVector> samples;
+    try {
+        samples = std::make_shared<SampleVector>(static_cast<size_t>(count));
+    } catch (const std::bad_alloc&) {
+        return SharedSamples();
+    }
+    // The second read must fill what the first one sized: a lead shorter
+    // than its header claims would otherwise show zeros as signal.
+    if (GetRhythmWaveData(lead, samples->data(), -1) != bytes) return SharedSamples();
+    const short* first = samples->data();
+    return SharedSamples::Of(std::move(samples), first, static_cast<size_t>(count));
+}
+
 int CTavrionDoc::GetAverageWaveData(int, short*, int)
 {
     return 0;

@@ -18,12 +18,15 @@
 #include "core/ECGData.h"
 #include "core/MemoryHelpers.h"
 #include "core/PositionCtrl.h"
+#include "core/SampleVector.h"
 #include "platform/base/DateTime.h"
 #include "platform/base/Geometry.h"
 #include "platform/base/Strings.h"
 #include "platform/ui/framework/Document.h"
 
 #include <functional>
+#include <vector>
+#include <memory>
 #include <initializer_list>
 
 class CDC;
@@ -111,6 +114,15 @@ public:
     // without a current item (the base document never has one).
     virtual int GetCurItemLeadCount();
     virtual void SaveWaveInfoToXML(int nSystemCode, _LEAD_NAME_INFO& info, CECGXMLParser* xml);
+    // The whole lead GetRhythmWaveData(lead, buffer, -1) gives, held by the
+    // document and shared rather than copied: a view of a long record needs
+    // no copy of its own of every lead. Null where the document does not
+    // keep the lead so (the base, and every kind but MFER): the caller copies.
+    virtual SharedSamples ShareRhythmWaveData(int lead);
+    // The whole lead as a view holds it: shared where the document keeps it,
+    // otherwise read into a copy. Empty without samples, when a second read
+    // does not fill what the first sized, or without memory for the copy.
+    SharedSamples GetWholeRhythmWave(int lead);
 
     // ---- layout tables -------------------------------------------------------
     // Loads the tables the type names (once per process) and the layout

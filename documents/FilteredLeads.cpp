@@ -16,30 +16,35 @@ size_t Budget()
 
 }  // namespace
 
-const std::vector<short>* CFilteredLeads::Find(const void* source, int lead, int filter) const
+CFilteredLeads::Samples CFilteredLeads::Find(const void* source, int lead, int filter) const
 {
     if (!source || source != m_pSource) return nullptr;
     for (const Entry& entry : m_entries)
-        if (entry.lead == lead && entry.filter == filter) return &entry.samples;
+        if (entry.lead == lead && entry.filter == filter) return entry.samples;
     return nullptr;
 }
 
-void CFilteredLeads::Keep(const void* source, int lead, int filter, const short* samples, size_t count)
+void CFilteredLeads::Keep(const void* source, int lead, int filter, Samples samples)
 {
-    if (!source || !samples || count == 0) return;
+    if (!source || !samples || samples->empty()) return;
     if (source != m_pSource) {
         Clear();
         m_pSource = source;
     }
     if (Find(source, lead, filter)) return;
-    const size_t bytes = count * sizeof(short);
-    if (m_nBytes + bytes > Budget()) return;
+    if (!HasRoomFor(samples->size())) return;
+    const size_t bytes = samples->size() * sizeof(short);
     try {
-        m_entries.push_back(Entry{lead, filter, std::vector<short>(samples, samples + count)});
+        m_entries.push_back(Entry{lead, filter, std::move(samples)});
     } catch (const std::bad_alloc&) {
         return;   // not kept: the next load converts the lead again
     }
     m_nBytes += bytes;
+}
+
+bool CFilteredLeads::HasRoomFor(size_t count) const
+{
+    return m_nBytes + count * sizeof(short) <= Budget();
 }
 
 void CFilteredLeads::Clear()

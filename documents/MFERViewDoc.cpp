@@ -512,31 +512,57 @@ int CMFERViewDoc::GetRhythmWaveData(int lead, short* buffer, int /*size*/, int n
     if (lead < 0 || lead >= reader->GetLeadCount()) return 0;
     if (!buffer) return bytes;
     if (bytes <= 0 || nBufferBytes < 2) return 0;
-
     const int count = bytes / 2;
     const int filter = IsDelBitNoise() ? 1 : 0;
-    if (const std::vector<short>* kept = m_filteredLeads.Find(reader, lead, filter)) {
-        const int copied = std::min(nBufferBytes, bytes) / 2;
-        std::memcpy(buffer, kept->data(), static_cast<size_t>(copied) * sizeof(short));
-        return copied * 2;
+    if (nBufferBytes >= bytes && !m_filteredLeads.Find(reader, lead, filter)) {
+        // A caller holding the whole lead has it read straight into its
+        // buffer: short of memory, the read needs no more than that.
+        if (!reader->GetWaveData(0, lead, buffer)) return 0;
+        if (filter) DeleteBitNoise(buffer, static_cast<unsigned>(count));
+        if (m_filteredLeads.HasRoomFor(static_cast<size_t>(count))) {
+            try {
+                m_filteredLeads.Keep(reader, lead, filter, std::make_shared<std::vector<short>>(buffer, buffer + count));
+            } catch (const std::bad_alloc&) {
+                // not kept: the next load converts the lead again
+            }
+        }
+        return bytes;
     }
-    std::unique_ptr<short[]> whole;
-    short* target = buffer;
-    if (nBufferBytes < bytes) {
-        // The whole lead, for a caller that takes less: sized by the record,
-        // so a machine short of memory fails the read rather than the program.
-        // The read fills it whole: it is not cleared first.
-        whole.reset(new (std::nothrow) short[static_cast<size_t>(count)]);
-        if (!whole) return 0;
-        target = whole.get();
+    const SharedSamples samples = ShareRhythmWaveData(lead);
+    if (!samples) return 0;
+    const int copied = static_cast<int>(std::min<size_t>(static_cast<size_t>(nBufferBytes / 2), samples.count));
+    std::memcpy(buffer, samples.samples.get(), static_cast<size_t>(copied) * sizeof(short));
+    return copied * 2;
+}
+
+SharedSamples CMFERViewDoc::ShareRhythmWaveData(int lead)
+{
+    _MFERDATAITEM* item = GetCurrentDataItem();
+    if (!item || !item->pMFERParser) return SharedSamples();
+    CMFERParser* reader = item->pMFERParser;
+    const int bytes = reader->GetWaveLength(0);
+    if (lead < 0 || lead >= reader->GetLeadCount() || bytes < 2) return SharedSamples();
+    const int filter = IsDelBitNoise() ? 1 : 0;
+    CFilteredLeads::Samples kept = m_filteredLeads.Find(reader, lead, filter);
+    if (!kept) {
+        // Sized by the record, so a machine short of memory fails the read
+        // rather than the program.
+        std::shared_ptr<std::vector<short>> samples;
+        try {
+            // Room for every byte the reader gives, an odd last one included.
+            samples = std::make_shared<std::vector<short>>(static_cast<size_t>(bytes / 2 + bytes % 2));
+        } catch (const std::bad_alloc&) {
+            return SharedSamples();
+        }
+        if (!reader->GetWaveData(0, lead, samples->data())) return SharedSamples();
+        samples->resize(static_cast<size_t>(bytes / 2));
+        if (filter) DeleteBitNoise(samples->data(), static_cast<unsigned>(samples->size()));
+        m_filteredLeads.Keep(reader, lead, filter, samples);
+        kept = std::move(samples);
     }
-    if (!reader->GetWaveData(0, lead, target)) return 0;
-    if (filter) DeleteBitNoise(target, static_cast<unsigned>(count));
-    m_filteredLeads.Keep(reader, lead, filter, target, static_cast<size_t>(count));
-    if (target == buffer) return bytes;
-    const int kept = nBufferBytes / 2;
-    std::memcpy(buffer, target, static_cast<size_t>(kept) * sizeof(short));
-    return kept * 2;
+    const short* first = kept->data();
+    const size_t count = kept->size();
+    return SharedSamples::Of(std::move(kept), first, count);
 }
 
 CString CMFERViewDoc::GetMFERFilter()

@@ -42,6 +42,7 @@ public:
     int GetRhythmWaveData(int lead, short* buffer, int size) override;
     // The same into a buffer of nBufferBytes, never written past its end.
     int GetRhythmWaveData(int lead, short* buffer, int size, int nBufferBytes);
+    SharedSamples ShareRhythmWaveData(int lead) override;
     CString GetMFERFilter();
     int GetDocType() const override { return DOC_TYPE_MFER; }
     int GetCurItemLeadCount() override;

@@ -3,6 +3,8 @@
 // per-lead cache of filtered strips that the views page through.
 #pragma once
 
+#include <memory>
+
 #include "core/AdditionalInfo.h"
 #include "core/AnnotationInfo.h"
 #include "core/ECGData.h"
@@ -32,8 +34,7 @@ struct _RHYTHMDATAITEM {
     void FreeWaveCache()
     {
         for (int lead = 0; lead < RHYTHM_LEAD_SLOTS; ++lead) {
-            delete[] pWaveCache[lead];
-            pWaveCache[lead] = nullptr;
+            pWaveCache[lead].reset();
             nCacheFilter[lead] = 0;
             nCacheLength[lead] = 0;
         }
@@ -51,7 +52,9 @@ struct _RHYTHMDATAITEM {
     CString strVersionText;         // program and record-XML versions, set at opening
     _LEAD_NAME_INFO stLeadName;
     _ECGDATA* pECGData = nullptr;   // the record image (owned)
-    short* pWaveCache[RHYTHM_LEAD_SLOTS] = {};   // filtered samples per lead (new[]), null when not cached
+    // Filtered samples per lead, null when not cached; shared with the views
+    // that show them, which keep them after the cache has dropped them.
+    std::shared_ptr<short[]> pWaveCache[RHYTHM_LEAD_SLOTS];
     int nCacheFilter[RHYTHM_LEAD_SLOTS] = {};    // hi-cut cutoff in Hz each cached strip was made with
     int nCacheLength[RHYTHM_LEAD_SLOTS] = {};    // bytes of each cached strip
     int nCacheNoise = 0;            // bit-noise setting the cache was made with (all leads)

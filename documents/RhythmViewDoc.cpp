@@ -200,7 +200,7 @@ const short* CRhythmViewDoc::LoadWaveCache(_RHYTHMDATAITEM* pItem, int lead, int
 {
     const int noise = IsDelBitNoise();
     if (pItem->pWaveCache[lead] && pItem->nCacheFilter[lead] == filter && pItem->nCacheNoise == noise)
-        return pItem->pWaveCache[lead];
+        return pItem->pWaveCache[lead].get();
 
     const UINT tag = WaveTag(pItem->uSystemCode);
     const long size = ecgGetData(pItem->pECGData, tag, static_cast<UINT>(lead), nullptr, 0, ECG_DATA_RAW);
@@ -211,23 +211,24 @@ const short* CRhythmViewDoc::LoadWaveCache(_RHYTHMDATAITEM* pItem, int lead, int
     // gets the last one, cleared here), and clearing a day's strip costs a
     // pass over it.
     const size_t slots = (static_cast<size_t>(size) + 1) / 2;
-    short* samples = new (std::nothrow) short[slots];
-    if (!samples) return nullptr;
+    std::shared_ptr<short[]> cache;
+    try {
+        cache.reset(new short[slots]);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    short* samples = cache.get();
     platform::PreferHugePages(samples, slots * sizeof(short));
     samples[slots - 1] = 0;
     const long bytes = ecgGetData(pItem->pECGData, tag, static_cast<UINT>(lead), samples, size, ECG_DATA_RAW) & ~1L;
     const int count = static_cast<int>(bytes / 2);
-    if (bytes <= 0 || !HiCutDeleteBitNoise(static_cast<short>(filter), noise, samples, count)) {
-        delete[] samples;
-        return nullptr;
-    }
+    if (bytes <= 0 || !HiCutDeleteBitNoise(static_cast<short>(filter), noise, samples, count)) return nullptr;
 
     // One noise flag serves every lead: strips made with the other setting
     // must go, or they would pass for made with this one.
     if (pItem->nCacheNoise != noise) pItem->FreeWaveCache();
     pItem->nCacheNoise = noise;
-    delete[] pItem->pWaveCache[lead];
-    pItem->pWaveCache[lead] = samples;
+    pItem->pWaveCache[lead] = std::move(cache);
     pItem->nCacheFilter[lead] = filter;
     pItem->nCacheLength[lead] = static_cast<int>(bytes);
     return samples;
@@ -249,6 +250,16 @@ int CRhythmViewDoc::GetRhythmWaveData(int lead, short* buffer, int filter)
     if (!samples) return 0;
     std::memcpy(buffer, samples, static_cast<size_t>(item->nCacheLength[lead]));
     return item->nCacheLength[lead];
+}
+
+SharedSamples CRhythmViewDoc::ShareRhythmWaveData(int lead)
+{
+    _RHYTHMDATAITEM* item = GetCurrentDataItem();
+    if (!item || !item->pECGData || !item->pECGData->pBlob3836) return SharedSamples();
+    if (lead < 0 || lead >= RHYTHM_LEAD_SLOTS) return SharedSamples();
+    if (!LoadWaveCache(item, lead, EffectiveFilter(item, -1))) return SharedSamples();
+    const std::shared_ptr<short[]>& cache = item->pWaveCache[lead];
+    return SharedSamples::Of(cache, cache.get(), static_cast<size_t>(item->nCacheLength[lead] / 2));
 }
 
 int CRhythmViewDoc::GetRhythmWaveRange(int lead, int first, int count, short* buffer, int filter)

@@ -32,6 +32,7 @@ public:
     // samples (the caller sized the buffer from that query) and the bytes
     // written. A negative cutoff: the document's filter. 0 on failure.
     int GetRhythmWaveData(int lead, short* buffer, int filter) override;
+    SharedSamples ShareRhythmWaveData(int lead) override;
     // Up to `count` filtered samples of the lead from sample `first` on, for a
     // page: the strip is read and filtered once into the cache, so that a page
     // costs its own length whatever the record's. The samples copied; 0 on

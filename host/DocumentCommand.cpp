@@ -103,15 +103,16 @@ int PrintLeads(CTavrionDoc& doc, int leadCount, double microvoltsPerUnit)
     Say("  leads");
     int shown = 0;
     for (int lead = 0; lead < leadCount; ++lead) {
-        const std::vector<short> samples = ReadLeadSamples(doc, lead);
-        if (samples.empty()) {
+        const SharedSamples samples = ReadLeadSamples(doc, lead);
+        if (!samples) {
             const int bytes = doc.GetRhythmWaveData(lead, nullptr, -1);
             if (bytes > 1)
                 ReportFailure("lead #%d (%d samples) could not be read: more than the memory there is", lead, bytes / 2);
             continue;
         }
-        const auto range = std::minmax_element(samples.begin(), samples.end());
-        Say("%s#%d:%zu [%.2f..%.2f mV]", shown % 4 ? "  " : "\n    ", lead, samples.size(),
+        const short* first = samples.samples.get();
+        const auto range = std::minmax_element(first, first + samples.count);
+        Say("%s#%d:%zu [%.2f..%.2f mV]", shown % 4 ? "  " : "\n    ", lead, samples.count,
                     *range.first * microvoltsPerUnit / 1000.0, *range.second * microvoltsPerUnit / 1000.0);
         ++shown;
     }

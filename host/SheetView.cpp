@@ -89,8 +89,8 @@ void CSheetView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
         }
         const int count = doc->GetCurItemLeadCount();
         for (int lead = 0; lead < count && lead < 32; ++lead) {
-            std::vector<short> samples = host::ReadLeadSamples(*doc, lead);
-            if (!samples.empty()) {
+            SharedSamples samples = host::ReadLeadSamples(*doc, lead);
+            if (samples) {
                 m_leads.push_back({lead, std::move(samples)});
             } else if (doc->GetRhythmWaveData(lead, nullptr, -1) > 1) {
                 host::ReportFailure("lead #%d could not be read for the sheet: more than the memory there is", lead);
@@ -139,7 +139,7 @@ int CSheetView::SamplesPerPage(int columns) const
 int CSheetView::GetPageCount(int columns) const
 {
     size_t longest = 0;
-    for (const Lead& lead : m_leads) longest = std::max(longest, lead.samples.size());
+    for (const Lead& lead : m_leads) longest = std::max(longest, lead.samples.count);
     const size_t perPage = static_cast<size_t>(SamplesPerPage(columns));
     return longest == 0 ? 1 : static_cast<int>((longest + perPage - 1) / perPage);
 }
@@ -200,11 +200,11 @@ void CSheetView::DrawView(CDC* pDC, CRect rect, int columns, int rows, int page,
         pDC->TextOut(left, rowTop, names.GetName(lead.nLead, fallback));
         int heights[1] = {gain};
         DrawCAL(pDC, rect.left + mmX(kMarginMm + 2), baseline, mmX(5), heights, FALSE, print);
-        const int count = std::min(perPage, static_cast<int>(lead.samples.size()) - first);
+        const int count = std::min(perPage, static_cast<int>(lead.samples.count) - first);
         if (count <= 0) continue;
         // The trace covers what its samples last at the page's speed.
         const int width = static_cast<int>(count * static_cast<double>(scale.speed) / m_nSampleRate * pxPerMmX + 0.5);
         const CRect trace(left, baseline, left + width, baseline + gain);
-        DrawWave(pDC, trace, m_dScale, lead.samples.data() + first, count, print, -1);
+        DrawWave(pDC, trace, m_dScale, lead.samples.samples.get() + first, count, print, -1);
     }
 }

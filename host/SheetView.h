@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "core/SampleVector.h"
 #include "waveviews/WaveView.h"
 #include "waveviews/WaveViewMagnifier.h"
 
@@ -41,7 +42,7 @@ protected:
 private:
     struct Lead {
         int nLead;                   // the document's lead index, which names it
-        std::vector<short> samples;
+        SharedSamples samples;
     };
     // The settings a page is drawn at.
     struct Scale {

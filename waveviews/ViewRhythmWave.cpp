@@ -112,7 +112,7 @@ CViewRhythmWave::~CViewRhythmWave() = default;
 
 void CViewRhythmWave::FreeLeads()
 {
-    for (SampleVector& lead : m_leadData) SampleVector().swap(lead);
+    for (SharedSamples& lead : m_leadData) lead = SharedSamples();
 }
 
 void CViewRhythmWave::DeleteCachedDCs()
@@ -130,7 +130,7 @@ int CViewRhythmWave::GetLeadSampleCount(int lead) const
 
 const short* CViewRhythmWave::GetLeadSamples(int lead) const
 {
-    return HasLead(lead) ? m_leadData[lead].data() : nullptr;
+    return HasLead(lead) ? LeadData(lead) : nullptr;
 }
 
 void CViewRhythmWave::SetScreenBaseline(int lead, int y)
@@ -279,23 +279,10 @@ BOOL CViewRhythmWave::LoadLead(int lead, int index)
 {
     CTavrionDoc* doc = GetTavrionDoc();
     if (!doc || index < 0 || index >= RHYTHM_VIEW_LEADS) return FALSE;
-    SampleVector& buffer = m_leadData[index];
-    SampleVector().swap(buffer);
-    const int bytes = doc->GetRhythmWaveData(lead, nullptr, -1);
-    const int count = bytes / 2;
-    if (count <= 0) return FALSE;
-    // Not cleared first: the read below writes every sample.
-    SampleVector samples;
-    try {
-        samples.resize(static_cast<size_t>(count));
-    } catch (const std::bad_alloc&) {
-        return FALSE;
-    }
-    // The second read must fill what the first one sized: a lead shorter
-    // than its header claims would otherwise show zeros as signal.
-    if (doc->GetRhythmWaveData(lead, samples.data(), -1) != bytes) return FALSE;
-    buffer.swap(samples);
-    return TRUE;
+    // Let the last samples go first: a long lead need not be held twice.
+    m_leadData[index] = SharedSamples();
+    m_leadData[index] = doc->GetWholeRhythmWave(lead);
+    return m_leadData[index] ? TRUE : FALSE;
 }
 
 void CViewRhythmWave::LoadLeadRange(int count)

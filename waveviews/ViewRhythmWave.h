@@ -275,9 +275,9 @@ protected:
     // changed), kept without overlays; FALSE when there was no DC to draw
     // into or the page did not draw.
     BOOL DrawPageToCache(CTavrionDoc* doc, int width, int height);
-    bool HasLead(int index) const { return index >= 0 && index < RHYTHM_VIEW_LEADS && !m_leadData[index].empty(); }
-    short* LeadData(int index) { return m_leadData[index].data(); }
-    int LeadCount(int index) const { return static_cast<int>(m_leadData[index].size()); }
+    bool HasLead(int index) const { return index >= 0 && index < RHYTHM_VIEW_LEADS && m_leadData[index].count > 0; }
+    const short* LeadData(int index) const { return m_leadData[index].samples.get(); }
+    int LeadCount(int index) const { return static_cast<int>(m_leadData[index].count); }
 
     // ---- the current item -----------------------------------------------------------------
     CWaveItemRef CurrentItem() const;
@@ -364,8 +364,9 @@ protected:
     // "%d:%02d" of a page sample, with the item's start minutes and seconds.
     CString StartTimeText(int sample) const;
 
-    // The samples of lead index i; empty when not loaded.
-    SampleVector m_leadData[RHYTHM_VIEW_LEADS];
+    // The samples of lead index i: shared with the document where it keeps
+    // the lead, otherwise a copy of the view's own; empty when not loaded.
+    SharedSamples m_leadData[RHYTHM_VIEW_LEADS];
     int m_nRhythmRowLead[3] = {-1, -1, -1};
     int m_nLeadGroups = 0;
     int m_nRows = 3;

@@ -184,7 +184,7 @@ BOOL CViewScroll1LeadRhyWave::DrawRowPart(CDC* pDC, const CRect& rect, const CRe
     const int first = row * g.samplesPerRow;
     if (g.samplesPerRow > 0 && first < n) {
         const int count = std::min(g.samplesPerRow, n - first);
-        if (!DrawWave(pDC, trace, m_dAmplitudeUnit * 0.001, m_leadData[0].data() + first, count, print,
+        if (!DrawWave(pDC, trace, m_dAmplitudeUnit * 0.001, m_leadData[0].samples.get() + first, count, print,
                       inside ? -1 : 16))
             return FALSE;
     }

@@ -192,18 +192,9 @@ _DATAITEM* CViewSerialComRhy::FindSerialItem() const
 
 bool CViewSerialComRhy::LoadLead(CTavrionDoc* doc, int lead, int slot)
 {
-    const int bytes = doc->GetRhythmWaveData(lead, nullptr, -1);
-    if (bytes / 2 <= 0) return false;
-    // Not cleared first: the read below writes every sample.
-    SampleVector samples;
-    try {
-        samples.resize(static_cast<size_t>(bytes / 2));
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    // A second read that does not fill what the first sized keeps nothing.
-    if (doc->GetRhythmWaveData(lead, samples.data(), -1) != bytes) return false;
-    m_leadData[slot].swap(samples);
+    SharedSamples samples = doc->GetWholeRhythmWave(lead);
+    if (!samples) return false;
+    m_leadData[slot] = std::move(samples);
     return true;
 }
 
@@ -226,7 +217,7 @@ void CViewSerialComRhy::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
     m_pMferItem = nullptr;
     const int restIndex = m_pRestDoc ? static_cast<CTavrionDoc*>(m_pRestDoc)->GetCurDataIndex() : -1;
     const int mferIndex = m_pMferDoc ? static_cast<CTavrionDoc*>(m_pMferDoc)->GetCurDataIndex() : -1;
-    for (SampleVector& lead : m_leadData) SampleVector().swap(lead);
+    for (SharedSamples& lead : m_leadData) lead = SharedSamples();
     if (_DATAITEM* listed = FindSerialItem()) {
         m_pRestItem = FindRestItem(m_pRestDoc, listed);
         m_pMferItem = FindMferItem(m_pMferDoc, listed);
@@ -364,7 +355,7 @@ int CViewSerialComRhy::SlotLead(int row, int column) const
 {
     if (m_nWaveStyle == kStyleOneLead) return 0;
     const int lead = m_nRows[1] * column + row + (m_bShowChestLead && m_nWaveStyle == kStyleSixLeads ? 6 : 0);
-    return lead >= 0 && lead < SERIAL_VIEW_LEADS && !m_leadData[lead].empty() ? lead : -1;
+    return lead >= 0 && lead < SERIAL_VIEW_LEADS && m_leadData[lead] ? lead : -1;
 }
 
 CString CViewSerialComRhy::LeadName(int lead) const
@@ -417,7 +408,7 @@ BOOL CViewSerialComRhy::DrawColumn(CDC* pDC, const CRect& rect, int column, int 
         if (remaining <= 0) continue;
         const int count = std::min(remaining, m_nSamplesPerPage);
         const int right = count < m_nSamplesPerPage ? left + MulDiv(count, width, m_nSamplesPerPage) : left + width;
-        if (!DrawWave(pDC, CRect(left, y, right, y + oneMv), m_dAmplitudeUnit * 0.001, m_leadData[lead].data() + start,
+        if (!DrawWave(pDC, CRect(left, y, right, y + oneMv), m_dAmplitudeUnit * 0.001, m_leadData[lead].samples.get() + start,
                       count, print, -1))
             return FALSE;
         if (!labelled && !(print && m_nWaveStyle == kStyleOneLead)) {
@@ -473,7 +464,7 @@ BOOL CViewSerialComRhy::DrawLongRecord(CDC* pDC, const CRect& rect, int gridX, i
         const int count = std::min(perLine, n - k * perLine);
         const int right = rect.left + MulDiv(rect.Width(), count, perLine);
         if (!DrawWave(pDC, CRect(rect.left, y, right, y + oneMv), m_dAmplitudeUnit * 0.001,
-                      m_leadData[0].data() + k * perLine, count, TRUE, -1))
+                      m_leadData[0].samples.get() + k * perLine, count, TRUE, -1))
             return FALSE;
     }
     return TRUE;

@@ -187,7 +187,7 @@ protected:
     void MoveScaleMark(int mark, CPoint point);
     DECLARE_MESSAGE_MAP()
 
-    int LeadCount(int lead) const { return static_cast<int>(m_leadData[lead].size()); }
+    int LeadCount(int lead) const { return static_cast<int>(m_leadData[lead].count); }
     // The lead shown in `row` of `column`; -1 when none is.
     int SlotLead(int row, int column) const;
     // The document the shown record belongs to, by the view's kind; null for other kinds.
@@ -219,7 +219,7 @@ protected:
 
     _RESTDATAITEM* m_pRestItem = nullptr;
     _MFERDATAITEM* m_pMferItem = nullptr;
-    SampleVector m_leadData[SERIAL_VIEW_LEADS];
+    SharedSamples m_leadData[SERIAL_VIEW_LEADS];
     int m_nSerialIndex = -1;
     std::unique_ptr<CDC> m_pPageDC;
     std::unique_ptr<CDC> m_pCleanPageDC;

@@ -343,12 +343,12 @@ float CViewSerialComRhy::CalAutoSensPosForOneCol(UINT which, int column, BOOL au
     for (int j = 0; j < n; ++j) {
         // In the one-lead style the shown lead sits in buffer 0.
         const int buffer = m_nWaveStyle == kOneLeadStyle ? 0 : leads[j];
-        if (buffer < 0 || buffer >= SERIAL_VIEW_LEADS || m_leadData[buffer].empty()) continue;
+        if (buffer < 0 || buffer >= SERIAL_VIEW_LEADS || !m_leadData[buffer]) continue;
         short hi = 0, lo = 0;
         if (m_pRestItem && !m_pRestItem->b8000File && pacedDoc)
             rest->GetPaceMakerWaveMaxMin(leads[j], &hi, &lo);
         else if (doc)
-            doc->GetWaveMaxMin(m_leadData[buffer].data(), LeadCount(buffer), &hi, &lo);
+            doc->GetWaveMaxMin(m_leadData[buffer].samples.get(), LeadCount(buffer), &hi, &lo);
         if (hi == -32768 && lo == -32768) hi = lo = 0;
         maxima[j] = static_cast<float>(hi * height * m_dAmplitudeUnit * 0.001 / gridY);
         minima[j] = static_cast<float>(lo * height * m_dAmplitudeUnit * 0.001 / gridY);

@@ -365,7 +365,7 @@ BOOL CWaveView::DrawDurationMark(CDC* pDC, CPoint point)
     return TRUE;
 }
 
-BOOL CWaveView::DrawMeasLine(CDC* pDC, CRect rect, double scale, short* samples, int count, int index,
+BOOL CWaveView::DrawMeasLine(CDC* pDC, CRect rect, double scale, const short* samples, int count, int index,
                              BOOL upward, BOOL grey, int colourSlot)
 {
     if (!pDC || !samples || index < 1 || count < 10 || index >= count) return TRUE;

@@ -61,7 +61,7 @@ public:
     // when printing. colourIndex 0..9 picks slots 5..14, 15 and 16 their own
     // slots (16 blends towards slot 18), anything else slot 0. FALSE only
     // when nothing could be drawn for the smoothing mode.
-    virtual BOOL DrawWave(CDC* pDC, CRect rect, double scale, short* samples, int count, BOOL print,
+    virtual BOOL DrawWave(CDC* pDC, CRect rect, double scale, const short* samples, int count, BOOL print,
                           int colourIndex);
     // The printed grid (by the device's print type) and frame; the frame sets
     // the print bottom. FALSE only for a null device.
@@ -73,7 +73,7 @@ public:
     // A small filled triangle standing on the point, one character wide.
     BOOL DrawDurationMark(CDC* pDC, CPoint point);
     // A quarter-height tick at sample `index` of a trace.
-    BOOL DrawMeasLine(CDC* pDC, CRect rect, double scale, short* samples, int count, int index, BOOL upward,
+    BOOL DrawMeasLine(CDC* pDC, CRect rect, double scale, const short* samples, int count, int index, BOOL upward,
                       BOOL grey, int colourSlot);
     // The event roof: a tick with a staircase either side, in the current pen.
     void DrawEvent(CDC* pDC, int x, int y, int height, int offset);
@@ -84,18 +84,18 @@ public:
 
     // ---- the trace renderer --------------------------------------------------
     // Mode 0: one polyline, thickened by the document's base line width.
-    void DrawECGWave(CDC* pDC, CRect rect, double scale, short* samples, int count, COLORREF color);
+    void DrawECGWave(CDC* pDC, CRect rect, double scale, const short* samples, int count, COLORREF color);
     // The print path: runs of 50000 samples or more thinned to every tenth.
-    void PrintWave(CDC* pDC, CRect rect, double scale, short* samples, int count, COLORREF color);
+    void PrintWave(CDC* pDC, CRect rect, double scale, const short* samples, int count, COLORREF color);
     // Mode 2: anti-aliased columns of density shades between paper and trace.
     // A null point array makes the routine place the samples itself.
-    void DrawSmoothFilterWave(CDC* pDC, CRect rect, double scale, short* samples, int count, COLORREF trace,
+    void DrawSmoothFilterWave(CDC* pDC, CRect rect, double scale, const short* samples, int count, COLORREF trace,
                               COLORREF paper, int density, CPoint* points);
-    void ExampleDrawSmoothII(CDC* pDC, CRect rect, double scale, short* samples, int count, COLORREF trace,
+    void ExampleDrawSmoothII(CDC* pDC, CRect rect, double scale, const short* samples, int count, COLORREF trace,
                              COLORREF paper, CPoint* points, int density);
     // Mode 3 through the line renderer with the given settings; FALSE when
     // the renderer could not draw (no usable DC, no samples, no width).
-    BOOL ExampleDrawSmoothIII(CDC* pDC, CRect rect, double scale, short* samples, int count, COLORREF trace,
+    BOOL ExampleDrawSmoothIII(CDC* pDC, CRect rect, double scale, const short* samples, int count, COLORREF trace,
                               COLORREF paper, float xWidth, float yWidth, short power, float gamma);
 
     // ---- members for derived views ----------------------------------------------
@@ -204,7 +204,7 @@ protected:
     // Whatever is drawn into it covers it whole: it holds the last picture.
     CDC* PaintImage(int width, int height);
     int TraceY(const CRect& rect, double scale, short sample) const;
-    BOOL DrawSmoothColumns(CDC* pDC, CRect rect, double scale, short* samples, int count, COLORREF trace,
+    BOOL DrawSmoothColumns(CDC* pDC, CRect rect, double scale, const short* samples, int count, COLORREF trace,
                            COLORREF paper);
 
     int m_nGridColumns = 0;

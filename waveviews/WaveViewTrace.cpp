@@ -42,7 +42,7 @@ struct ColumnValues {
 
 }  // namespace
 
-BOOL CWaveView::DrawWave(CDC* pDC, CRect rect, double scale, short* samples, int count, BOOL print,
+BOOL CWaveView::DrawWave(CDC* pDC, CRect rect, double scale, const short* samples, int count, BOOL print,
                          int colourIndex)
 {
     CTavrionDoc* doc = GetTavrionDoc();
@@ -89,7 +89,7 @@ BOOL CWaveView::DrawWave(CDC* pDC, CRect rect, double scale, short* samples, int
     }
 }
 
-BOOL CWaveView::DrawSmoothColumns(CDC* pDC, CRect rect, double scale, short* samples, int count, COLORREF trace,
+BOOL CWaveView::DrawSmoothColumns(CDC* pDC, CRect rect, double scale, const short* samples, int count, COLORREF trace,
                                   COLORREF paper)
 {
     CTavrionDoc* doc = GetTavrionDoc();
@@ -132,7 +132,7 @@ BOOL CWaveView::DrawSmoothColumns(CDC* pDC, CRect rect, double scale, short* sam
     return TRUE;
 }
 
-void CWaveView::DrawECGWave(CDC* pDC, CRect rect, double scale, short* samples, int count, COLORREF color)
+void CWaveView::DrawECGWave(CDC* pDC, CRect rect, double scale, const short* samples, int count, COLORREF color)
 {
     if (!pDC || !samples || count <= 0) return;
     const int width = rect.Width();
@@ -210,7 +210,7 @@ void CWaveView::DrawECGWave(CDC* pDC, CRect rect, double scale, short* samples, 
         if (second[k] != 0 && columns[k].count < 3) pDC->SetPixelV(rect.left + k, second[k], color);
 }
 
-void CWaveView::PrintWave(CDC* pDC, CRect rect, double scale, short* samples, int count, COLORREF color)
+void CWaveView::PrintWave(CDC* pDC, CRect rect, double scale, const short* samples, int count, COLORREF color)
 {
     if (!pDC || !samples || count <= 0) return;
     const int step = count < 50000 ? 1 : 10;
@@ -255,13 +255,13 @@ void CWaveView::PrintWave(CDC* pDC, CRect rect, double scale, short* samples, in
     }
 }
 
-void CWaveView::ExampleDrawSmoothII(CDC* pDC, CRect rect, double scale, short* samples, int count, COLORREF trace,
+void CWaveView::ExampleDrawSmoothII(CDC* pDC, CRect rect, double scale, const short* samples, int count, COLORREF trace,
                                     COLORREF paper, CPoint* points, int density)
 {
     DrawSmoothFilterWave(pDC, rect, scale, samples, count, trace, paper, density, points);
 }
 
-BOOL CWaveView::ExampleDrawSmoothIII(CDC* pDC, CRect rect, double scale, short* samples, int count,
+BOOL CWaveView::ExampleDrawSmoothIII(CDC* pDC, CRect rect, double scale, const short* samples, int count,
                                      COLORREF trace, COLORREF paper, float xWidth, float yWidth, short power,
                                      float gamma)
 {
@@ -275,7 +275,8 @@ BOOL CWaveView::ExampleDrawSmoothIII(CDC* pDC, CRect rect, double scale, short* 
     strandel.SetColor(power, trace, paper, gamma);
     strandel.SetLineWidth(xWidth, yWidth);
     // A DC the renderer cannot draw on is a trace not drawn: the caller hears of it.
-    return strandel.SmoothLine(rect.left, rect.top, samples, count);
+    // The renderer's interface takes the samples unqualified; it only reads them.
+    return strandel.SmoothLine(rect.left, rect.top, const_cast<short*>(samples), count);
 }
 
 void CWaveView::GetColorinit_change(COLORREF* ramp, COLORREF trace, COLORREF paper, int density)
@@ -288,7 +289,7 @@ void CWaveView::GetColorinit_change(COLORREF* ramp, COLORREF trace, COLORREF pap
     }
 }
 
-void CWaveView::DrawSmoothFilterWave(CDC* pDC, CRect rect, double scale, short* samples, int count,
+void CWaveView::DrawSmoothFilterWave(CDC* pDC, CRect rect, double scale, const short* samples, int count,
                                      COLORREF trace, COLORREF paper, int density, CPoint* points)
 {
     const int width = rect.Width();

@@ -141,10 +141,10 @@ TEST_F(RhythmDocument, CacheFollowsFilterAndBitNoise)
     ASSERT_EQ(Open(files, 3), 0);
     m_doc->SetDelBitNoise(0);
     const std::vector<short> first = RhythmWave(*m_doc, 1);
-    const short* cached = Item()->pWaveCache[1];
+    const short* cached = Item()->pWaveCache[1].get();
     ASSERT_NE(cached, nullptr);
     EXPECT_EQ(RhythmWave(*m_doc, 1), first);
-    EXPECT_EQ(Item()->pWaveCache[1], cached);   // served from the cache
+    EXPECT_EQ(Item()->pWaveCache[1].get(), cached);   // served from the cache
 
     // Bit-noise on: every strip is made again, none passes for made without it.
     RhythmWave(*m_doc, 2);

@@ -21,7 +21,7 @@ class FailingTraceView : public CViewRhythmWave {
     DECLARE_DYNCREATE(FailingTraceView)
 
 public:
-    BOOL DrawWave(CDC*, CRect, double, short*, int, BOOL, int) override { return FALSE; }
+    BOOL DrawWave(CDC*, CRect, double, const short*, int, BOOL, int) override { return FALSE; }
 };
 
 IMPLEMENT_DYNCREATE(FailingTraceView, CViewRhythmWave)
