@@ -252,15 +252,15 @@ BOOL CViewScroll1LeadWave::DrawScorllView(CDC* pDC, CRect strip, BOOL print, BOO
     const CStripGeometry g = Geometry(strip.Width() + 1, Get1LeadWaveSpeed(print), m_nGridColumns);
     m_nRowCount = g.rows;
     if (!DrawRows(pDC, strip, g, print, kAsWindow)) return FALSE;
-    DrawEvents(pDC, strip, kAsWindow, false);
+    DrawEvents(pDC, strip, kAsWindow);
     return TRUE;
 }
 
-void CViewScroll1LeadWave::DrawEvents(CDC* pDC, const CRect& strip, Coverage coverage, bool nearEdges)
+void CViewScroll1LeadWave::DrawEvents(CDC* pDC, const CRect& strip, Coverage coverage)
 {
     CDCStateSaver saver(*pDC);
     pDC->IntersectClipRect(&strip);
-    if (m_nDocType == DOC_TYPE_RHYTHM) DrawEventMarks(pDC, strip, FALSE, coverage, nearEdges);
+    if (m_nDocType == DOC_TYPE_RHYTHM) DrawEventMarks(pDC, strip, FALSE, coverage);
 }
 
 BOOL CViewScroll1LeadWave::DrawRows(CDC* pDC, const CRect& strip, const CStripGeometry& g, BOOL print,
@@ -314,7 +314,7 @@ std::unique_ptr<CDC> CViewScroll1LeadWave::KeptPicture(CDC* pDC, const CRect& cl
     CDCObjectSelector<CFont> font(*picture, GetTavrionDoc()->GetDocFont(1));
     picture->SetBkMode(TRANSPARENT);
     if (!DrawUniformRows(picture.get(), strip, g, false, 0, g.rows - 1)) return nullptr;
-    DrawEvents(picture.get(), strip, kAllOutside, false);
+    DrawEvents(picture.get(), strip, kAllOutside);
     return picture;
 }
 
@@ -361,11 +361,8 @@ BOOL CViewScroll1LeadWave::KeepInsideRow(const CRect& strip, const CStripGeometr
     CDCStateSaver saver(picture);
     CDCObjectSelector<CFont> font(picture, GetTavrionDoc()->GetDocFont(1));
     picture.SetBkMode(TRANSPARENT);
+    // No marks: those over the window's rows are drawn at every composition.
     if (!DrawUniformRows(&picture, strip, g, true, row, row)) return FALSE;
-    // The marks over the rows come last, here those of this row's band.
-    const CRect band = StripRowBand(strip, g, row);
-    picture.IntersectClipRect(band.left, band.top, band.left + g.stripWidth, band.bottom);
-    DrawEvents(&picture, strip, kAllInside, false);
     m_insideRowDrawn[row] = true;
     return TRUE;
 }
@@ -391,6 +388,9 @@ BOOL CViewScroll1LeadWave::DrawScreenStrip(CDC* pDC, const CRect& client, const 
     }
     pDC->BitBlt(strip.left, strip.top, strip.Width() + 1, strip.Height(), m_pOutsideRows.get(), strip.left, strip.top,
                 SRCCOPY);
+    // Where the marks take the colour of their event's side: over the
+    // window's spans and wherever a mark of an event in the window lies.
+    CRect marks = WindowMarksArea(strip);
     for (int r = 0; r < g.rows; ++r) {
         int e1 = 0;
         int e2 = 0;
@@ -403,9 +403,24 @@ BOOL CViewScroll1LeadWave::DrawScreenStrip(CDC* pDC, const CRect& client, const 
         }
         pDC->BitBlt(band.left + e1, band.top, e2 - e1, band.Height(), m_pInsideRows.get(), band.left + e1, band.top,
                     SRCCOPY);
+        const CRect span(band.left + e1, band.top, band.left + e2, band.bottom);
+        if (marks.IsRectEmpty()) {
+            marks = span;
+        } else {
+            marks.left = std::min(marks.left, span.left);
+            marks.top = std::min(marks.top, span.top);
+            marks.right = std::max(marks.right, span.right);
+            marks.bottom = std::max(marks.bottom, span.bottom);
+        }
     }
-    // A mark across a window edge takes the colour of its event's side.
-    DrawEvents(pDC, strip, kAsWindow, true);
+    // Every mark that meets that rectangle is drawn again in event order,
+    // within it: its pixels are then those of the strip drawn whole, even
+    // where marks of rows a few pixels high stand over other rows.
+    if (!marks.IsRectEmpty()) {
+        CDCStateSaver saver(*pDC);
+        pDC->IntersectClipRect(&marks);
+        DrawEvents(pDC, strip, kAsWindow);
+    }
     return TRUE;
 }
 
@@ -520,41 +535,63 @@ BOOL CViewScroll1LeadWave::DrawWaveInfo(CDC* pDC, CRect rect, BOOL outside, BOOL
 
 void CViewScroll1LeadWave::DrawEventInfo(CDC* pDC, CRect rect, BOOL print, int /*unused*/)
 {
-    DrawEventMarks(pDC, rect, print, kAsWindow, false);
+    DrawEventMarks(pDC, rect, print, kAsWindow);
 }
 
-void CViewScroll1LeadWave::DrawEventMarks(CDC* pDC, const CRect& rect, BOOL print, Coverage coverage, bool nearEdges)
+int CViewScroll1LeadWave::MarkHeight(int width) const
+{
+    return MulDiv(width, 1, m_nGridColumns) - 2;
+}
+
+int CViewScroll1LeadWave::MarkY(const CRect& rect, int row) const
+{
+    const int h = rect.Height();
+    return (row + 1) * h / std::max(1, m_nRowCount) + rect.top - MulDiv(h, 2, m_nGridRows);
+}
+
+CRect CViewScroll1LeadWave::WindowMarksArea(const CRect& rect)
+{
+    _RHYTHMDATAITEM* item = CurrentItem().Rhythm();
+    const int n = LeadCount(0);
+    const int w = rect.Width();
+    if (m_nDocType != DOC_TYPE_RHYTHM || !item || item->arrEvent.GetSize() == 0 || n <= 0 || m_nGridColumns <= 0 ||
+        m_nGridRows <= 0 || w <= 0)
+        return CRect();
+    const CStripGeometry g = Geometry(w, Get1LeadWaveSpeed(FALSE), m_nGridColumns);
+    // A mark reaches its height and two pixels either way of its event.
+    const int extent = std::abs(MarkHeight(w)) + 3;
+    return CRect(rect.left - extent, MarkY(rect, g.windowFrom / w) - extent, rect.right + extent,
+                 MarkY(rect, g.windowTo / w) + extent + 1);
+}
+
+void CViewScroll1LeadWave::DrawEventMarks(CDC* pDC, const CRect& rect, BOOL print, Coverage coverage)
 {
     CTavrionDoc* doc = GetTavrionDoc();
     _RHYTHMDATAITEM* item = CurrentItem().Rhythm();
     const int n = LeadCount(0);
     if (!doc || !item || item->arrEvent.GetSize() == 0 || n <= 0 || m_nGridColumns <= 0 || m_nGridRows <= 0) return;
     const int w = rect.Width();
-    const int h = rect.Height();
     if (w <= 0) return;
     const CStripGeometry g = Geometry(w, Get1LeadWaveSpeed(print), m_nGridColumns);
-    const int rows = std::max(1, m_nRowCount);
-    const int markHeight = MulDiv(w, 1, m_nGridColumns) - 2;
-    // A mark spans its height either side of the event.
-    const long long reach = 2LL * std::max(markHeight, 1) + 2;
+    const int markHeight = MarkHeight(w);
     CPen inPen(PS_SOLID, 1, print ? RGB(0, 0, 0) : doc->GetWaveColor(kTextInside));
     CPen outPen(PS_SOLID, 1, print ? RGB(0, 0, 0) : doc->GetWaveColor(kTextOutside));
     CDCObjectSelector<CPen> selector(*pDC);
-    // A long record has thousands of marks and a row of the kept picture
-    // shows a few of them: on screen, marks wholly outside the clip are
-    // passed over (a mark reaches its height and two pixels either way).
+    // A long record has thousands of marks and the kept pictures and the
+    // window's rows show a few of them: on screen, marks wholly outside the
+    // clip are passed over (a mark reaches its height and two pixels either
+    // way of its event).
     CRect clip;
     const bool clipped = !print && pDC->GetClipBox(&clip) != ERROR;
     const int extent = std::abs(markHeight) + 3;
     for (INT_PTR i = 0; i < item->arrEvent.GetSize(); ++i) {
         const long long x = static_cast<long long>(item->arrEvent[i]) * g.total / n;
-        if (nearEdges && std::llabs(x - g.windowFrom) > reach && std::llabs(x - g.windowTo) > reach) continue;
         const bool byWindow = g.windowFrom <= x && x <= g.windowTo;
         const bool inside = coverage == kAsWindow ? byWindow : coverage == kAllInside;
         const int row = static_cast<int>(x / w);
         const int column = static_cast<int>(x % w);
         const int markX = rect.left + column;
-        const int markY = (row + 1) * h / rows + rect.top - MulDiv(h, 2, m_nGridRows);
+        const int markY = MarkY(rect, row);
         if (clipped && (markX + extent < clip.left || markX - extent >= clip.right || markY + extent < clip.top ||
                         markY - extent >= clip.bottom))
             continue;

@@ -113,10 +113,14 @@ protected:
     BOOL DrawRows(CDC* pDC, const CRect& strip, const CStripGeometry& g, BOOL print, Coverage coverage);
     BOOL DrawRow(CDC* pDC, const CRect& strip, const CStripGeometry& g, int row, bool labels, BOOL print,
                  Coverage coverage);
-    // The event marks clipped to the strip; with nearEdges only those across
-    // the window's edges.
-    void DrawEvents(CDC* pDC, const CRect& strip, Coverage coverage, bool nearEdges);
-    void DrawEventMarks(CDC* pDC, const CRect& rect, BOOL print, Coverage coverage, bool nearEdges);
+    // The event marks clipped to the strip.
+    void DrawEvents(CDC* pDC, const CRect& strip, Coverage coverage);
+    void DrawEventMarks(CDC* pDC, const CRect& rect, BOOL print, Coverage coverage);
+    // A mark's height, and its baseline in row `row`, on a strip `rect`.
+    int MarkHeight(int width) const;
+    int MarkY(const CRect& rect, int row) const;
+    // Where the marks of the events inside the window can lie.
+    CRect WindowMarksArea(const CRect& rect);
 
     // ---- the screen's kept rows -----------------------------------------------
     // What the kept rows were drawn for; any change draws them again.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/base/Kernel.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/ClientDC.h"
 #include "platform/ui/framework/CreateContext.h"
@@ -109,6 +110,13 @@ protected:
     {
         CClientDC dc(m_strip);
         return dc.GetPixel(x, y);
+    }
+    static int Count(CDC& dc, COLORREF colour, const CRect& box)
+    {
+        int n = 0;
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x) n += dc.GetPixel(x, y) == colour;
+        return n;
     }
     int Count(COLORREF colour, const CRect& box)
     {
@@ -363,6 +371,68 @@ TEST_F(ScrollStripTest, AnEventOnTheWindowEdgeIsMarkedAsInside)
     const CRect outside(kStripLeft + secondX - 10, 80 - MulDiv(kHeight, 2, 30) - 10, kStripLeft + secondX + 10,
                         80 - MulDiv(kHeight, 2, 30) + 2);
     EXPECT_GT(Count(kDimText, outside), 0);
+}
+
+// The strip on screen is put together from rows kept between paints, those
+// in the window's colours drawn as the window first reaches them; drawn
+// whole, row by row, it must look the same wherever the window has gone.
+class ScrollStripKeptRowsTest : public ScrollStripTest {
+protected:
+    std::unique_ptr<CDC> Picture(bool whole)
+    {
+        auto dc = std::make_unique<CDC>();
+        dc->Attach(platform::gdi::CreateImageDC(kWidth + 1, kHeight + 1));
+        dc->FillSolidRect(0, 0, kWidth + 1, kHeight + 1, RGB(255, 255, 255));
+        CDCObjectSelector<CFont> font(*dc, m_doc->GetDocFont(1));
+        dc->SetBkMode(TRANSPARENT);
+        EXPECT_TRUE(whole ? m_strip->DrawScorllView(dc.get(), kStrip, FALSE, FALSE)
+                          : m_strip->DrawScreenStrip(dc.get(), CRect(0, 0, kWidth, kHeight), kStrip));
+        return dc;
+    }
+    // Pixels of the strip where the two pictures differ.
+    void ExpectTheSameAtEveryStart(const std::vector<int>& starts)
+    {
+        for (int mode : {0, 1}) {
+            m_doc->SetSmoothFilterMode(mode);
+            m_strip->OnUpdate(nullptr, 0, nullptr);   // the kept rows go
+            Paint();
+            for (int start : starts) {
+                SCOPED_TRACE(testing::Message() << "mode " << mode << ", window from sample " << start);
+                m_strip->CWaveView::SetStartTime(start);
+                const std::unique_ptr<CDC> kept = Picture(false);
+                const std::unique_ptr<CDC> whole = Picture(true);
+                int differing = 0;
+                CPoint first(-1, -1);
+                for (int y = kStrip.top; y < kStrip.bottom; ++y)
+                    for (int x = kStrip.left; x <= kStrip.right; ++x)
+                        if (kept->GetPixel(x, y) != whole->GetPixel(x, y) && differing++ == 0) first = CPoint(x, y);
+                EXPECT_EQ(0, differing) << "first at " << first.x << ", " << first.y;
+                // The window shows in its own colours.
+                EXPECT_GT(Count(*kept, kText, kStrip) + Count(*kept, kPaper, kStrip) + Count(*kept, kGrid, kStrip), 0);
+            }
+        }
+    }
+    const CRect kStrip{kStripLeft, 0, kWidth, kHeight};
+};
+
+TEST_F(ScrollStripKeptRowsTest, ThreeRowsWithMarksOnTheWindowsEdgesLookAsDrawnWhole)
+{
+    OpenRhythm(300.0, 10, {2000, 20000, 29950, 30050, 44990, 50000, 74990, 75010, 119990, 135000, 149000});
+    CreateStrip(16);
+    // Back and forth over the rows: a row kept once is used again.
+    ExpectTheSameAtEveryStart({0, 20000, 45000, 120000, 60000, 0, 45000});
+}
+
+TEST_F(ScrollStripKeptRowsTest, SeventyTwoRowsOfAFewPixelsWithMarksReachingIntoOtherRowsLookAsDrawnWhole)
+{
+    // Two hours at 2.5 mm/s: 72 rows in 120 pixels, a mark every 15 s
+    // standing several rows above its own.
+    std::vector<int32_t> events;
+    for (int32_t sample = 3000; sample < 3600000; sample += 7500) events.push_back(sample);
+    OpenRhythm(7200.0, 38, events);
+    CreateStrip(16);
+    ASSERT_EQ(72, m_strip->GetRowCount());
+    ExpectTheSameAtEveryStart({0, 1000000, 2500000, 3570000, 49000});
 }
 
 // ---- printing ------------------------------------------------------------------------------------------------
