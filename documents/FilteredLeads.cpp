@@ -11,7 +11,7 @@ size_t Budget()
 {
     struct rlimit limit;
     if (::getrlimit(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return SIZE_MAX;
-    return static_cast<size_t>(limit.rlim_cur / 8);
+    return static_cast<size_t>(limit.rlim_cur / 4);
 }
 
 }  // namespace
@@ -19,8 +19,11 @@ size_t Budget()
 CFilteredLeads::Samples CFilteredLeads::Find(const void* source, int lead, int filter) const
 {
     if (!source || source != m_pSource) return nullptr;
-    for (const Entry& entry : m_entries)
-        if (entry.lead == lead && entry.filter == filter) return entry.samples;
+    for (const Entry& entry : m_entries) {
+        if (entry.lead != lead || entry.filter != filter) continue;
+        if (entry.samples) return entry.samples;
+        if (Samples held = entry.held.lock()) return held;
+    }
     return nullptr;
 }
 
@@ -32,14 +35,24 @@ void CFilteredLeads::Keep(const void* source, int lead, int filter, Samples samp
         m_pSource = source;
     }
     if (Find(source, lead, filter)) return;
-    if (!HasRoomFor(samples->size())) return;
+    const bool kept = HasRoomFor(samples->size());
     const size_t bytes = samples->size() * sizeof(short);
     try {
-        m_entries.push_back(Entry{lead, filter, std::move(samples)});
+        // An entry whose samples nobody holds any more takes the new ones.
+        for (Entry& entry : m_entries) {
+            if (entry.lead != lead || entry.filter != filter) continue;
+            entry.held = samples;
+            if (kept) entry.samples = std::move(samples);
+            if (kept) m_nBytes += bytes;
+            return;
+        }
+        Entry entry{lead, filter, nullptr, samples};
+        if (kept) entry.samples = std::move(samples);
+        m_entries.push_back(std::move(entry));
     } catch (const std::bad_alloc&) {
         return;   // not kept: the next load converts the lead again
     }
-    m_nBytes += bytes;
+    if (kept) m_nBytes += bytes;
 }
 
 bool CFilteredLeads::HasRoomFor(size_t count) const
