@@ -97,17 +97,21 @@ template <class Item> Item* NewItem(const RecordFiles& files)
 
 // Every lead as a view gets it, filtered by the document (MFER files as
 // well), and its range in mV at the document's sample resolution. Returns
-// the number of leads shown.
+// the number of leads shown, or -1 when a lead the record holds could not
+// be read (each such lead has been reported).
 int PrintLeads(CTavrionDoc& doc, int leadCount, double microvoltsPerUnit)
 {
     Say("  leads");
     int shown = 0;
+    bool missing = false;
     for (int lead = 0; lead < leadCount; ++lead) {
         const SharedSamples samples = ReadLeadSamples(doc, lead);
         if (!samples) {
             const int bytes = doc.GetRhythmWaveData(lead, nullptr, -1);
-            if (bytes > 1)
+            if (bytes > 1) {
                 ReportFailure("lead #%d (%d samples) could not be read: more than the memory there is", lead, bytes / 2);
+                missing = true;
+            }
             continue;
         }
         const short* first = samples.samples.get();
@@ -117,14 +121,15 @@ int PrintLeads(CTavrionDoc& doc, int leadCount, double microvoltsPerUnit)
         ++shown;
     }
     Say("%s\n", shown ? "" : " none");
-    return shown;
+    return missing ? -1 : shown;
 }
 
-// A record whose document shows no lead was not opened, whatever the
-// document answered.
+// A record whose document shows no lead, or not every lead it holds, was
+// not opened, whatever the document answered.
 bool ShowsLeads(int shown, const RecordFiles& files)
 {
     if (shown > 0) return true;
+    if (shown < 0) return false;   // the missing leads were reported
     std::fprintf(stderr, "morvelance-host: %s: the document shows no lead of the record\n", files.record.c_str());
     return false;
 }

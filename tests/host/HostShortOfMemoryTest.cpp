@@ -182,4 +182,24 @@ TEST_F(HostShortOfMemoryTest, InfoOfARecordItsDocumentCannotOpenFailsWithTheCaus
     EXPECT_NE(std::string::npos, run.err.find("too large")) << run.err;
 }
 
+// A record opened with some of its leads and not the others was not opened:
+// the command names each lead it could not read and fails.
+TEST_F(HostShortOfMemoryTest, AnOpenThatCouldNotReadEveryLeadFails)
+{
+    std::ostringstream out, err;
+    const std::string rhythm = m_dir.File("rhythm4h.ecg");
+    ASSERT_EQ(0, morvelance::RunMkrecord({"synth", "--kind", "rhythm", "--seconds", "14400", "--out", rhythm}, out, err))
+        << err.str();
+    int partial = 0;
+    for (rlim_t megabytes = 144; megabytes <= 272; megabytes += 16) {
+        SCOPED_TRACE(std::to_string(megabytes) + " MB");
+        const LimitedRun run = OpenWithLimit(rhythm, megabytes);
+        if (run.err.find("could not be read") == std::string::npos) continue;
+        ++partial;
+        EXPECT_EQ(1, run.status) << run.err;
+        EXPECT_NE(std::string::npos, run.err.find("morvelance-host: " + rhythm + ": lead #")) << run.err;
+    }
+    EXPECT_GT(partial, 0) << "no limit left the record part read";
+}
+
 }  // namespace
