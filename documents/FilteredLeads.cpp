@@ -60,6 +60,17 @@ bool CFilteredLeads::HasRoomFor(size_t count) const
     return m_nBytes + count * sizeof(short) <= Budget();
 }
 
+bool CFilteredLeads::Release()
+{
+    bool released = false;
+    for (Entry& entry : m_entries) {
+        released = released || entry.samples != nullptr;
+        entry.samples.reset();
+    }
+    m_nBytes = 0;
+    return released;
+}
+
 void CFilteredLeads::Clear()
 {
     std::vector<Entry>().swap(m_entries);

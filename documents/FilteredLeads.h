@@ -26,6 +26,9 @@ public:
     void Keep(const void* source, int lead, int filter, Samples samples);
     // Whether `count` more samples stay within the budget.
     bool HasRoomFor(size_t count) const;
+    // Lets go of every kept lead (those a view holds stay looked after), for
+    // a read that found no memory; false when nothing was kept.
+    bool Release();
     void Clear();
 
 private:

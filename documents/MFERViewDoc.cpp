@@ -547,12 +547,19 @@ SharedSamples CMFERViewDoc::ShareRhythmWaveData(int lead)
     if (!kept) {
         // Sized by the record, so a machine short of memory fails the read
         // rather than the program.
+        // Room for every byte the reader gives, an odd last one included.
+        const size_t slots = static_cast<size_t>(bytes / 2 + bytes % 2);
         std::shared_ptr<std::vector<short>> samples;
         try {
-            // Room for every byte the reader gives, an odd last one included.
-            samples = std::make_shared<std::vector<short>>(static_cast<size_t>(bytes / 2 + bytes % 2));
+            samples = std::make_shared<std::vector<short>>(slots);
         } catch (const std::bad_alloc&) {
-            return SharedSamples();
+            // Leads kept for later must not cost this one: they go first.
+            if (!m_filteredLeads.Release()) return SharedSamples();
+            try {
+                samples = std::make_shared<std::vector<short>>(slots);
+            } catch (const std::bad_alloc&) {
+                return SharedSamples();
+            }
         }
         if (!reader->GetWaveData(0, lead, samples->data())) return SharedSamples();
         samples->resize(static_cast<size_t>(bytes / 2));
