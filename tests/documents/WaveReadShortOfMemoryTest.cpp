@@ -4,6 +4,7 @@
 // Each case runs in a child process under an address-space limit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "tests/documents/MFERViewDocFixture.h"
@@ -94,6 +95,33 @@ TEST_F(MferShortOfMemory, ALeadReadFailsAndTheNextOneWorks)
     ExpectReadFailedThenWorked(RunInChild([&] {
         return ReadShortOfMemoryThenAgain(2000, [&] { return m_doc->GetRhythmWaveData(0, buffer.data(), 0, 2000); });
     }));
+}
+
+// Leads the document keeps for the next view must not cost a lead a view
+// asks for now: short of memory, the kept ones go and the read is tried again.
+TEST_F(MferShortOfMemory, LeadsKeptForLaterMakeRoomForTheLeadAViewAsksFor)
+{
+    if (!testsupport::MemoryLimitsCanBeTested()) GTEST_SKIP() << "address-space limits cannot be tested under a sanitizer";
+    _MFERDATAITEM* item = AddItem(WriteMfer("long.mwf", morvelance::MferKind::Plain, 3, kSeconds),
+                                  WriteXml("long.xml", 0x8003), CMFERViewDoc::GetLeadLayoutBySystemCode(0x8003));
+    ASSERT_EQ(0, Open(item));
+    m_doc->SetDelBitNoise(0);
+    std::vector<short> expected(static_cast<size_t>(item->pMFERParser->GetWaveLength(0) / 2));
+    ASSERT_GT(expected.size() * 2, size_t(kSpareMegabytes) << 20);
+    ASSERT_TRUE(item->pMFERParser->GetWaveData(0, 2, expected.data()));
+    // Leads 0 and 1 shown once and kept.
+    ASSERT_TRUE(m_doc->GetWholeRhythmWave(0));
+    ASSERT_TRUE(m_doc->GetWholeRhythmWave(1));
+    const int status = RunInChild([&] {
+        ShortOfMemory memory(kSpareMegabytes);
+        if (!memory.Limited()) return int(kNoLimit);
+        const SharedSamples lead = m_doc->GetWholeRhythmWave(2);
+        if (!lead) return int(kReadFailedAfter);
+        return std::equal(expected.begin(), expected.end(), lead.samples.get()) && lead.count == expected.size()
+                   ? int(kReadFailedThenWorked)
+                   : int(kReadGaveSamples);
+    });
+    EXPECT_EQ(0, status) << "1: no limit, 2: other samples than the file's, 3: the lead not read";
 }
 
 }  // namespace
