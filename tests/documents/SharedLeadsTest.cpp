@@ -27,6 +27,18 @@ std::vector<short> Read(CTavrionDoc& doc, int lead)
     return samples;
 }
 
+// Lead 1 as a view is given it, twice: the samples the copying read gives,
+// and the same memory both times.
+SharedSamples ExpectLeadOneSharedAsRead(CTavrionDoc& doc)
+{
+    const SharedSamples first = doc.GetWholeRhythmWave(1);
+    EXPECT_TRUE(first);
+    if (!first) return first;
+    EXPECT_EQ(Read(doc, 1), Copy(first));
+    EXPECT_EQ(first.samples.get(), doc.GetWholeRhythmWave(1).samples.get());
+    return first;
+}
+
 using SharedMferLeads = mfertest::MferDocTest;
 using SharedRhythmLeads = rhythmtest::RhythmDocTest;
 
@@ -35,11 +47,9 @@ TEST_F(SharedMferLeads, ViewsOfALeadShareOneCopyThatOutlivesTheFileOpenedAgain)
     _MFERDATAITEM* item = OpenKind(MferKind::Plain, 3, 0x8003, 3);
     ASSERT_NE(nullptr, item);
     m_doc->SetDelBitNoise(0);
-    const SharedSamples first = m_doc->GetWholeRhythmWave(1);
+    const SharedSamples first = ExpectLeadOneSharedAsRead(*m_doc);
     ASSERT_TRUE(first);
     const std::vector<short> samples = Copy(first);
-    EXPECT_EQ(Read(*m_doc, 1), samples);
-    EXPECT_EQ(first.samples.get(), m_doc->GetWholeRhythmWave(1).samples.get());
     EXPECT_NE(first.samples.get(), m_doc->GetWholeRhythmWave(2).samples.get());
 
     // The bit-noise setting gives other samples, shared as well.
@@ -75,11 +85,9 @@ TEST_F(SharedRhythmLeads, ViewsOfALeadShareTheCachedStripThatOutlivesTheCache)
     shape.seconds = 10.0;
     ASSERT_EQ(0, Open(rhythmtest::WriteRhythm(m_dir, "shared", shape), 3));
     m_doc->SetDelBitNoise(0);
-    const SharedSamples first = m_doc->GetWholeRhythmWave(1);
+    const SharedSamples first = ExpectLeadOneSharedAsRead(*m_doc);
     ASSERT_TRUE(first);
     const std::vector<short> samples = Copy(first);
-    EXPECT_EQ(Read(*m_doc, 1), samples);
-    EXPECT_EQ(first.samples.get(), m_doc->GetWholeRhythmWave(1).samples.get());
 
     // Bit noise on: the document drops every cached strip on the next read.
     m_doc->SetDelBitNoise(1);
