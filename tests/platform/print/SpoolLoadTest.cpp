@@ -83,6 +83,7 @@ TEST_F(SpoolLoadTest, EveryJobReportedFinishedHasItsCompleteDataWhileOtherProgra
     stop = true;
     sweeper.join();
 
+    RecordProperty("reported_jobs", static_cast<int>(reported.size()));
     ASSERT_GT(reported.size(), static_cast<size_t>(kWriters));
     std::map<DWORD, SpooledJob> finished;
     for (const SpooledJob& job : Jobs()) finished[job.id] = job;
