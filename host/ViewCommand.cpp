@@ -445,6 +445,14 @@ public:
         return PrintPage(nullptr, [&] { return draw(m_dc, m_area, m_px); });
     }
 
+    // Drops a job a page of which failed: nothing goes to the printer, and
+    // nobody waits for a PDF that will never come.
+    void Abandon()
+    {
+        if (m_started && m_dc && m_dc->GetDC()) m_dc->GetDC()->AbortDoc();
+        m_started = false;
+    }
+
     // Ends the job and puts the PDF at `pdf`.
     bool Finish(const std::string& pdf)
     {
@@ -495,7 +503,10 @@ bool PrintToPdf(CTavrionDoc& doc, const std::vector<CRuntimeClass*>& classes, co
         PdfJob job(doc);
         ok = job.Begin(options.printer);
         for (CRuntimeClass* viewClass : classes) ok = ok && job.PrintView(viewClass, options);
-        ok = job.Finish(pdf) && ok;
+        if (ok)
+            ok = job.Finish(pdf);
+        else
+            job.Abandon();
     }
     if (!ok) {
         ReportFailure("%s could not be printed", options.printer.empty() ? pdf.c_str() : options.printer.c_str());
@@ -523,7 +534,10 @@ bool PrintPagesToPdf(CTavrionDoc& doc, const std::vector<PdfPageDraw>& pages, co
         PdfJob job(doc);
         ok = job.Begin();
         for (const PdfPageDraw& page : pages) ok = ok && job.PrintCustomPage(page);
-        ok = job.Finish(pdf) && ok;
+        if (ok)
+            ok = job.Finish(pdf);
+        else
+            job.Abandon();
     }
     if (!ok) ReportFailure("%s could not be printed", pdf.c_str());
     return ok;
