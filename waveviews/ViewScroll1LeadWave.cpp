@@ -403,15 +403,7 @@ BOOL CViewScroll1LeadWave::DrawScreenStrip(CDC* pDC, const CRect& client, const 
         }
         pDC->BitBlt(band.left + e1, band.top, e2 - e1, band.Height(), m_pInsideRows.get(), band.left + e1, band.top,
                     SRCCOPY);
-        const CRect span(band.left + e1, band.top, band.left + e2, band.bottom);
-        if (marks.IsRectEmpty()) {
-            marks = span;
-        } else {
-            marks.left = std::min(marks.left, span.left);
-            marks.top = std::min(marks.top, span.top);
-            marks.right = std::max(marks.right, span.right);
-            marks.bottom = std::max(marks.bottom, span.bottom);
-        }
+        marks |= CRect(band.left + e1, band.top, band.left + e2, band.bottom);
     }
     // Every mark that meets that rectangle is drawn again in event order,
     // within it: its pixels are then those of the strip drawn whole, even
