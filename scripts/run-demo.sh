@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
-ensure_packages "${BUILD_PACKAGES[@]}"
+ensure_packages "${BUILD_PACKAGES[@]}" xvfb xdotool imagemagick
 
 build=build/release
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVELANCE_TESTS=OFF -DMORVELANCE_BENCH=OFF >/dev/null
@@ -125,3 +125,24 @@ for name in rr-wave rr-result rr-list; do report "$name" "$samples/rr_90.ecg"; d
 for name in extra-wave extra-comment; do report "$name" "$samples/extra6_90.ecg"; done
 for name in serial-ave-mix serial-ave-ex serial-rhy; do report "$name" "$series"/*.ecg; done
 echo "panes in $samples/panes, reports in $samples/printed"
+
+# A page pane on a screen: an X server of the demo's own, the rhythm record's
+# pane in its frame as `show` puts it there, a picture of the whole screen,
+# then the frame and the server stopped.
+screen_dir=$(mktemp -d)
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$screen_dir/display" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$screen_dir/display" ] && break; sleep 0.1; done
+display=":$(cat "$screen_dir/display")"
+DISPLAY=$display "$host" show "$samples/rhythm_90.ecg" --pane CWndRestRhythmWave --size 1500x900 &
+shown=$!
+if DISPLAY=$display timeout 30 xdotool search --sync --onlyvisible --name . >/dev/null; then
+    sleep 2   # the first paint
+    DISPLAY=$display import -window root "$samples/screen-rhythm.png"
+    echo "the pane on a screen: $samples/screen-rhythm.png"
+else
+    echo "the pane did not come up on the demo's X server" >&2
+fi
+kill "$shown" "$xvfb" 2>/dev/null || true
+wait "$shown" "$xvfb" 2>/dev/null || true
+rm -rf "$screen_dir"
