@@ -146,7 +146,10 @@ void CTavrionDoc::ReadAdditionsFromXML(CECGXMLParser* xml, _ADDITIONAL_INFO& inf
 
 void CTavrionDoc::SaveAdditionToXML(CECGXMLParser* xml, _ADDITIONAL_INFO& info)
 {
-    if (!xml)
+    // Additions that were never read (the device record does not flag them,
+    // or the record XML has none) are not the item's to write: writing its
+    // empty record would erase whatever the record XML holds.
+    if (!xml || !info.bPresent)
         return;
     xml->SetDataToXMLDOM(info.strEditor, kAddEditor, 4, CString());
 

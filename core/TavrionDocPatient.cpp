@@ -321,7 +321,22 @@ void CTavrionDoc::WritePatInfoToXML(_PATIENT_INFO& patient, CECGXMLParser* xml)
     xml->SetDataToXMLDOM(whole, section + L"/Height_weight/Weight", 4, CString());
     xml->SetDataToXMLDOM(fraction, section + L"/Height_weight/Sub_weight", 4, CString());
 
-    xml->SetAgeAttrib(MakeAgeAttrib(patient), section + L"/Age");
+    // An age that reads back as the patient's stays as stored: the record may
+    // hold it in a form the patient record does not tell apart (a years-only
+    // age with or without an empty month, an age left out), and rewriting it
+    // would change a field nobody edited.
+    const CString agePath = section + L"/Age";
+    if (xml->FindNode(agePath)) {
+        _PATIENT_INFO stored;
+        const int subAge = m_bSubAge;
+        ReadAge(stored, xml, agePath);
+        m_bSubAge = subAge;
+        const bool sameSubAge = stored.strSubAge == patient.strSubAge &&
+                                (patient.strSubAge.IsEmpty() || stored.strSubAgeUnit == patient.strSubAgeUnit);
+        if (stored.strAge == patient.strAge && stored.strAgeUnit == patient.strAgeUnit && sameSubAge)
+            return;
+    }
+    xml->SetAgeAttrib(MakeAgeAttrib(patient), agePath);
 }
 
 _XML_ATTRIB_AGE CTavrionDoc::MakeAgeAttrib(const _PATIENT_INFO& patient)

@@ -312,8 +312,10 @@ int CPageAdditionalInfor::IsDataChange()
 
 void CPageAdditionalInfor::SaveDataToItem()
 {
-    // What is typed in the visible rows counts even when no change test ran.
-    TakeVisibleRows();
+    // What is typed in the visible rows counts even when no change test ran
+    // (the change test takes them). Entries that read as stored are left as
+    // they are: the save would trim and close up entries nobody edited.
+    if (!IsDataChange()) return;
     _ADDITIONAL_INFO* record = CurrentRecord();
     if (!record) return;
     record->nCount = 0;

@@ -25,7 +25,8 @@ public:
     void SetDoc(CTavrionDoc* pDoc, int nType);
     // Non-zero when an entry differs from the current item's record.
     int IsDataChange();
-    // Writes the entries, blanks dropped and the rest moved up, into the item.
+    // Writes the entries, blanks dropped and the rest moved up, into the item;
+    // nothing when no entry differs from the item's.
     void SaveDataToItem();
 
     int GetPageIndex() const { return m_nPage; }

@@ -415,19 +415,22 @@ int CPagePatientComment::IsDataChange()
     if (!current) return 0;
     const _INTERPRE_INFO_REST record = *current;
     if (Text(kComment) != record.strComment) m_bCommentChange = 1;
-    bool differs = false;
-    for (int i = 0; i < COMMENT_PAGE_MINNESOTA && !differs; ++i)
-        differs = Text(kMinneCode + i) != record.strMinneCode[i];
-    for (int i = 0; i < COMMENT_PAGE_IVREL && !differs; ++i)
-        differs = Text(kIvrelText + i) != record.strIvrelContent[i + 1];
-    // A stored judgement the list shows otherwise (a prefix, or none of its
-    // entries) is no edit: only a new choice is.
-    if (!differs) differs = SendDlgItemMessage(kJudgement, CB_GETCURSEL) != m_nLoadedJudgement;
-    if (differs) {
+    if (CodesDiffer(record)) {
         m_bCodeChange = 1;
         return 1;
     }
     return m_bCommentChange;
+}
+
+bool CPagePatientComment::CodesDiffer(const _INTERPRE_INFO_REST& record) const
+{
+    for (int i = 0; i < COMMENT_PAGE_MINNESOTA; ++i)
+        if (Text(kMinneCode + i) != record.strMinneCode[i]) return true;
+    for (int i = 0; i < COMMENT_PAGE_IVREL; ++i)
+        if (Text(kIvrelText + i) != record.strIvrelContent[i + 1]) return true;
+    // A stored judgement the list shows otherwise (a prefix, or none of its
+    // entries) is no edit: only a new choice is.
+    return Selection(kJudgement) != m_nLoadedJudgement;
 }
 
 void CPagePatientComment::SaveDataToItem()
@@ -435,6 +438,13 @@ void CPagePatientComment::SaveDataToItem()
     _INTERPRE_INFO_REST* current = CurrentRecord();
     if (!current) return;
     _INTERPRE_INFO_REST r = *current;
+    r.strComment = Text(kComment);
+    // Leaving a code box marks its row even when the code stays; codes that
+    // read as stored are no edit and keep their marks and texts.
+    if (!CodesDiffer(r)) {
+        *current = r;
+        return;
+    }
 
     // The counts are the rows held: the forms add the empty row to type into.
     int n = 0;

@@ -33,8 +33,10 @@ public:
     int IsDataChange();
     int IsCommentChange() const { return m_bCommentChange; }
     int IsCodeChange() const { return m_bCodeChange; }
-    // Writes the codes, compacted, the statements and texts from the masters,
-    // the judgement and the comment into the current item.
+    // Writes the comment into the current item and, when the codes or the
+    // judgement differ from the item's, the codes, compacted, the statements
+    // and texts from the masters and the judgement. Codes nobody changed stay
+    // as stored, marks and master texts included.
     void SaveDataToItem();
 
 protected:
@@ -67,6 +69,8 @@ private:
     CString MinnesotaText(const CString& code) const;
     void ClearIvrelRow(int row);
     void PaintReadOnly(CDC& dc);
+    // Whether a code, a statement or the judgement choice differs from `record`.
+    bool CodesDiffer(const _INTERPRE_INFO_REST& record) const;
 
     int m_bCommentChange;
     int m_bCodeChange;

@@ -287,7 +287,7 @@ void CPagePatientCommentExer::SaveDataToItem()
     if (!item) return;
     // The document's save then takes the item as it is, not the form's store.
     item->stInterpre.bCopied = 1;
-    WritePatientFields(*this, kFieldIds, TargetOf(*item));
+    WritePatientFields(*this, kFieldIds, TargetOf(*item), m_pDoc);
     _INTERPRE_INFO_EXER& info = item->stInterpre;
     info.strLoad = Text(kProtocol);
     if (Selection(kStop) != m_nLoadedStop) info.nStopCondition = Selection(kStop);

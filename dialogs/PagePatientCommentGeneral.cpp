@@ -422,7 +422,7 @@ void CPagePatientCommentGeneral::SaveDataToItem()
 {
     ItemFields f;
     if (!CurrentItem(f)) return;
-    WritePatientFields(*this, kFieldIds, f.shared);
+    WritePatientFields(*this, kFieldIds, f.shared, m_pDoc);
     *f.pComment = Text(3706);
     if (!IsMasterStep()) return;
 

@@ -382,7 +382,7 @@ void CPagePatientInfo::SaveDataToItem()
     const ItemView item = CurrentItem();
     if (!item.pPatient) return;
     const bool fixed = item.bRest && item.b8000;
-    WritePatientFields(*this, FieldIds(fixed), SharedTarget(item));
+    WritePatientFields(*this, FieldIds(fixed), SharedTarget(item), m_pDoc);
     if (fixed) item.pPatient->strAge = item.pPatient->strAge.Left(2);
     if (!item.bRest) return;
     *item.pEdited = 1;

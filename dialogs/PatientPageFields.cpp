@@ -95,14 +95,25 @@ bool SharedFieldsDiffer(const CWnd& page, const _PATIENT_PAGE_IDS& ids, const _P
     return Text(page, ids.nRoom) != Stored(target.pRoom);
 }
 
-void WritePatientFields(CWnd& page, const _PATIENT_PAGE_IDS& ids, const _PATIENT_PAGE_TARGET& target)
+void WritePatientFields(CWnd& page, const _PATIENT_PAGE_IDS& ids, const _PATIENT_PAGE_TARGET& target, CTavrionDoc* doc)
 {
     if (!target.pPatient || !target.pBirthday) return;
+    // The sub-age unit label follows the age-unit list, not the record: it is
+    // taken only when the age unit or the sub-age was edited, so that an
+    // untouched age keeps the unit it was stored with.
+    const bool ageEdited = Text(page, ids.nAgeUnit) != target.pPatient->strAgeUnit ||
+                           Text(page, ids.nSubAge) != target.pPatient->strSubAge;
     EachPatientField(ids, *target.pPatient, *target.pBirthday,
                      [&page](int id, CString& stored) { stored = Text(page, id); });
-    target.pPatient->strSubAgeUnit = Text(page, ids.nSubAgeUnit);
+    if (ageEdited) target.pPatient->strSubAgeUnit = Text(page, ids.nSubAgeUnit);
     for (int m = 0; m < 2; ++m) {
-        if (target.pMedication[m]) *target.pMedication[m] = Text(page, ids.nMedication[m]);
+        // A medication that still reads as stored keeps its text and its list
+        // position: the combo shows a stored position as text without
+        // selecting it, and its -1 would lose the position.
+        const int selection = target.pMedicationSel[m] ? *target.pMedicationSel[m] : -1;
+        const CString shown = Text(page, ids.nMedication[m]);
+        if (shown == MedicationAsShown(Stored(target.pMedication[m]), selection, doc, m)) continue;
+        if (target.pMedication[m]) *target.pMedication[m] = shown;
         if (target.pMedicationSel[m])
             *target.pMedicationSel[m] = static_cast<int>(page.SendDlgItemMessage(ids.nMedication[m], CB_GETCURSEL));
     }

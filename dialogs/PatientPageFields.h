@@ -40,8 +40,11 @@ struct _PATIENT_PAGE_TARGET {
 // the medications as `doc`'s lists show them, the request texts and the room.
 bool SharedFieldsDiffer(const CWnd& page, const _PATIENT_PAGE_IDS& ids, const _PATIENT_PAGE_TARGET& target,
                         CTavrionDoc* doc);
-// Writes every shared field of the page into the item.
-void WritePatientFields(CWnd& page, const _PATIENT_PAGE_IDS& ids, const _PATIENT_PAGE_TARGET& target);
+// Writes the shared fields of the page into the item. A medication that
+// still reads as `doc`'s lists show the stored one, and the sub-age unit of
+// an age whose unit and sub-age were not edited, stay as stored.
+void WritePatientFields(CWnd& page, const _PATIENT_PAGE_IDS& ids, const _PATIENT_PAGE_TARGET& target,
+                        CTavrionDoc* doc);
 
 // The value checks, each 255 after the box of the first value that fails, else 0.
 // Age (0-999) and, unless a model-8000 record, sub-age (0-99).

@@ -281,7 +281,12 @@ int CExerViewDoc::SaveDataToXML(int nItemID)
 
     xml.SetDataToXMLDOM(info.strCommentEditor, kCommentEditor, 4, CString());
     WriteRecordDate(xml, kCommentDate, info.strCommentEditDate);
-    entry(EXER_ENTRY_COMMENT, 0, info.strComment);
+    // A comment that still reads as stored keeps the record's own line
+    // breaks: the reader pads it to three lines, which are no edit.
+    const CString commentPath = GetDefXMLPath(LAYOUT_KIND_EXER, EXER_ENTRY_COMMENT, 0);
+    CString storedComment;
+    if (!ReadXmlValue(xml, commentPath, storedComment) || WrapComment(storedComment) != info.strComment)
+        entry(EXER_ENTRY_COMMENT, 0, info.strComment);
     // A failed write leaves the record XML as it was: that is no save.
     xml.SaveToXMLFile();
     return xml.m_bLastSaveFailed ? 255 : 0;

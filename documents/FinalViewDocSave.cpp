@@ -71,7 +71,7 @@ int CFinalViewDoc::SaveDataToXML(int nID)
 
     WriteRecordXmlText(xml, kCommentEditor, info.strFree[FINAL_FREE_COMMENT_EDITOR]);
     WriteRecordDate(xml, kCommentDate, info.strFree[FINAL_FREE_COMMENT_EDIT_DATE]);
-    WriteRecordXmlText(xml, MsfrPath(MSFR_COMMENT_EDT), info.strComment);
+    WriteRecordComment(xml, MsfrPath(MSFR_COMMENT_EDT), info.strComment);
 
     xml.SetDataToXMLDOM(item->stWaveInfo.strTripTotal, kTripInfo, 2, L"total");
     xml.SetDataToXMLDOM(item->stWaveInfo.strTripCount, kTripInfo, 2, L"trip");

@@ -88,8 +88,9 @@ void CFinalViewDoc::SetCtrlContent(_PATIENT_INFO*)
     LoadFormCaptions(*this, g_stDefCtrlPos.stFinal, kFinalCaptions);
 
     const _INTERPRE_INFO_GENERAL& info = item->stInterpre;
-    SetCtrlData(3601, MedicationText(0, info.strMedication1, info.nMedication1Sel), 1, -1);
-    SetCtrlData(3603, MedicationText(1, info.strMedication2, info.nMedication2Sel), 1, -1);
+    // With their list positions: copying back takes them from the store.
+    SetCtrlData(3601, MedicationText(0, info.strMedication1, info.nMedication1Sel), 1, info.nMedication1Sel);
+    SetCtrlData(3603, MedicationText(1, info.strMedication2, info.nMedication2Sel), 1, info.nMedication2Sel);
     for (const FinalTextField& f : kFinalTextFields) SetCtrlData(f.uID, info.*f.pField, 1, -1);
     LoadFormAdditions(*this, item->stAddition, kAdditionTitle, kAdditionContent);
     SetCtrlData(3617, info.strFree[FINAL_FREE_IVREL_CODE], 1, -1);

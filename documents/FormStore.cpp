@@ -101,6 +101,10 @@ void LoadRhyRRInfo(CTavrionDoc& doc, const _INTERPRE_INFO_GENERAL& info, const C
     InfoTexts(info, strMedication1, strMedication2, texts);
     const size_t first = FirstInfoText(birthday);
     LoadTexts(doc, texts + first, kInfoTexts - first);
+    // The medications carry their list positions too: copying back takes
+    // them from the store, and a store without them would lose them.
+    doc.SetCtrlData(3637, strMedication1, 1, info.nMedication1Sel);
+    doc.SetCtrlData(3639, strMedication2, 1, info.nMedication2Sel);
 }
 
 int IsRhyRRInfoChanged(CTavrionDoc& doc, const _INTERPRE_INFO_GENERAL& info, const CString& strMedication1,

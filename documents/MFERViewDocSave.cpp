@@ -73,7 +73,7 @@ int CMFERViewDoc::SaveDataToXML(int id)
 
     WriteRecordXmlText(xml, FormPath(form, L"Interpre_comment_editor_stc", 0), info.strCommentEditor);
     WriteRecordDate(xml, FormPath(form, L"Interpre_comment_date_stc", 0), info.strCommentEditDate);
-    WriteRecordXmlText(xml, FormPath(form, L"Interpre_comment_edt", 0), info.strComment);
+    WriteRecordComment(xml, FormPath(form, L"Interpre_comment_edt", 0), info.strComment);
     SaveBirthday(*item, xml, form);
     if (form == MferForm::Rest) SaveMeasureTexts(*item, xml);
     // A failed write leaves the record XML as it was: that is no save.

@@ -229,6 +229,14 @@ CString ToCrLf(const CString& text)
     return out;
 }
 
+void WriteRecordComment(CECGXMLParser& xml, const CString& path, const CString& comment)
+{
+    if (path.IsEmpty()) return;
+    CString stored;
+    if (xml.FindNode(path) && xml.GetDataFromXMLDOM(stored, path, 4, CString()) && ToCrLf(stored) == comment) return;
+    WriteRecordXmlText(xml, path, comment);
+}
+
 void ReadNonChoiceColors(CTavrionDoc& doc, CECGXMLParser& xml)
 {
     for (const NonChoiceColor& color : kNonChoiceColors) {

@@ -75,6 +75,10 @@ CString PaddedNumber(CString text, LPCWSTR format);
 // Devices end comment lines with a bare LF, the forms need CR LF: bare line
 // feeds become CR LF; a CR LF already there stays as it is.
 CString ToCrLf(const CString& text);
+// Writes a comment that the reader took through ToCrLf. One that still reads
+// as stored is left as the record XML has it, line breaks included: a save
+// that did not edit the comment does not rewrite it.
+void WriteRecordComment(CECGXMLParser& xml, const CString& path, const CString& comment);
 
 // The wave colours of the leads not chosen (slots 16 to 19) from the record's
 // colour settings; each its own default when the record lacks it.

@@ -134,7 +134,7 @@ void CRestViewDoc::SaveEditorsAndComment(_RESTDATAITEM* item, CECGXMLParser& xml
     const _INTERPRE_INFO_REST& info = item->stInterpre;
     WriteRecordXmlText(xml, RestPath(L"Interpre_comment_editor_stc"), info.strCommentEditor);
     WriteRecordDate(xml, RestPath(L"Interpre_comment_date_stc"), info.strCommentEditDate);
-    WriteRecordXmlText(xml, RestPath(L"Interpre_comment_edt"), info.strComment);
+    WriteRecordComment(xml, RestPath(L"Interpre_comment_edt"), info.strComment);
 
     _XML_ATTRIB_DATE birthday;
     birthday.strYear = info.stBirthday.strYear;

@@ -79,11 +79,13 @@ TEST_F(ExerPageEdge, AnEmptyStoredMedicationShowsItsListEntryAndNoJudgementStays
     page.SetDlgItemText(kMedication1, L"抗血小板薬");
     EXPECT_EQ(page.IsDataChange(), 0);
 
-    // Another field saved: the medication keeps its entry, the judgement stays none.
+    // Another field saved: the medication stays as stored (no text, the list
+    // entry's position), the judgement stays none.
     m_host.Retype(kProtocol, L"Naughton");
     ASSERT_EQ(page.IsDataChange(), 1);
     page.SaveDataToItem();
-    EXPECT_EQ(info.strMedication1, L"抗血小板薬");
+    EXPECT_EQ(info.strMedication1, L"");
+    EXPECT_EQ(info.nMedication1Code, 1);
     EXPECT_EQ(info.strIvrelText, L"");
     EXPECT_EQ(info.strIvrelValue, L"");
     ASSERT_EQ(m_doc.SaveDataToXML(Item()->nID), 0);
@@ -91,7 +93,8 @@ TEST_F(ExerPageEdge, AnEmptyStoredMedicationShowsItsListEntryAndNoJudgementStays
     ASSERT_EQ(Open(fresh, m_files), 0);
     const _INTERPRE_INFO_EXER& again = fresh.GetCurrentDataItem()->stInterpre;
     EXPECT_EQ(again.strLoad, L"Naughton");
-    EXPECT_EQ(again.strMedication1, L"抗血小板薬");
+    EXPECT_EQ(again.strMedication1, L"");
+    EXPECT_EQ(again.nMedication1Code, 1);
     EXPECT_EQ(again.strIvrelText, L"");
     EXPECT_EQ(StoredJudgementCode(), L"");
 }
