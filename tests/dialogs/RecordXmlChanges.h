@@ -154,4 +154,21 @@ inline ::testing::AssertionResult OnlyChanged(const std::string& beforeBytes, co
     return ::testing::AssertionFailure() << unexpected << missing;
 }
 
+// The places of the record XML that the sheets' edits and stamps touch.
+namespace place {
+const std::string kInspection = "/Rawdata/Tavrion/Inspection";
+const std::string kName = kInspection + "/Patient_section/Patient_name";
+const std::string kHeight = kInspection + "/Patient_section/Height_weight";
+const std::string kRecordEditTime = kInspection + "/Patient_section/Edit_time";
+const std::string kPatientStamp = kInspection + "/Voktext_section/Patient_editor";
+const std::string kComment = "/Rawdata/Tavrion/Comment/Voktext_section/Comment_content";
+const std::string kCommentStamp = "/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor";
+const std::string kFirstAdditionTitle =
+    "/Rawdata[1]/Tavrion[1]/Addition[1]/Patient_add_section[1]/Addition_content[1]/@title";
+const std::string kAdditionStamp = "/Rawdata/Tavrion/Addition/Patient_add_section/Addition_editor";
+
+// A name-only save: the name, the record's edit time and the patient stamp.
+inline std::vector<std::string> NameChange() { return {kName, kRecordEditTime, kPatientStamp}; }
+}  // namespace place
+
 }  // namespace xmlchanges

@@ -23,16 +23,7 @@
 
 namespace {
 
-const std::string kInspection = "/Rawdata/Tavrion/Inspection";
-const std::string kName = kInspection + "/Patient_section/Patient_name";
-const std::string kHeight = kInspection + "/Patient_section/Height_weight";
-const std::string kRecordEditTime = kInspection + "/Patient_section/Edit_time";
-const std::string kPatientStamp = kInspection + "/Voktext_section/Patient_editor";
-const std::string kComment = "/Rawdata/Tavrion/Comment/Voktext_section/Comment_content";
-const std::string kCommentStamp = "/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor";
-const std::string kFirstAdditionTitle =
-    "/Rawdata[1]/Tavrion[1]/Addition[1]/Patient_add_section[1]/Addition_content[1]/@title";
-const std::string kAdditionStamp = "/Rawdata/Tavrion/Addition/Patient_add_section/Addition_editor";
+using namespace xmlchanges::place;
 
 enum class Sheet { PatientInfoComment, General };
 enum class Page { Patient, Exercise, Comment, Additions };
@@ -228,7 +219,7 @@ TEST_P(SheetSave, AnEditOfOneFieldChangesOnlyThatFieldAndItsStampsInTheRecordXml
     EXPECT_TRUE(xmlchanges::OnlyChanged(m_before, testsupport::ReadFileBytes(m_files.xml), edit.changes, edit.changes));
 }
 
-const std::vector<std::string> kNameChange = {kName, kRecordEditTime, kPatientStamp};
+const std::vector<std::string> kNameChange = NameChange();
 const std::vector<std::string> kCommentChange = {kComment, kCommentStamp, kRecordEditTime};
 const std::vector<std::string> kAdditionChange = {kFirstAdditionTitle, kAdditionStamp, kRecordEditTime};
 

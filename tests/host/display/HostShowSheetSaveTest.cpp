@@ -1,0 +1,100 @@
+// A name typed into a patient sheet on a real screen and saved with its
+// update button: the record XML then differs from the one before in the name
+// and the stamps of the patient section only. The host's "show" runs on an X
+// server of the test's own; the pointer and keyboard go through XTEST.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/dialogs/RecordXmlChanges.h"
+#include "tests/host/HostRun.h"
+#include "tests/host/HostSamples.h"
+#include "tests/support/XvfbTest.h"
+
+using namespace hosttest;
+using displaytest::Process;
+using displaytest::WaitFor;
+using displaytest::XvfbServer;
+
+namespace {
+
+const int kWidth = 1920;
+const int kHeight = 1080;
+
+// A record, the sheet its opener shows, and a point inside the sheet's name
+// field at 1920 x 1080, from the sheet's top left.
+struct SheetOnScreen {
+    std::string record;
+    std::string xml;
+    const char* dialog;
+    int nameX, nameY;
+};
+
+class HostShowSheetSaveTest : public HostSamplesTest {
+protected:
+    void SetUp() override
+    {
+        HostSamplesTest::SetUp();
+        MakeRecords({"examinations", m_dir.File("examinations")});
+    }
+    std::string ShowErrors() const { return testsupport::ReadFileBytes(m_dir.File("show.err")); }
+
+    // Shows the sheet, clicks its name field, types a new name over the old
+    // one, presses Return (the default button, 更新) and Return again in the
+    // editor prompt that follows, which holds the user's name; then waits
+    // for show to end.
+    void RenameAndSave(XvfbServer& server, const SheetOnScreen& sheet)
+    {
+        ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", sheet.record, "--dialog",
+                                  sheet.dialog, "--user", "高橋"},
+                                 server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
+        ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
+        int left = 0;
+        int top = 0;
+        ASSERT_TRUE(server.Origin(server.MappedWindows().front(), left, top));
+        ASSERT_TRUE(server.Input({"mousemove", std::to_string(left + sheet.nameX), std::to_string(top + sheet.nameY),
+                                  "click", "1", "key", "End", "key", "--repeat", "10", "BackSpace"}));
+        ASSERT_TRUE(server.Input({"type", "Suzuki Ichiro"}));
+        ASSERT_TRUE(server.Input({"key", "Return"}));
+        ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
+        ASSERT_TRUE(server.Input({"key", "Return"}));
+        EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+        EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(m_dir.File("show.out")).find("saved"));
+    }
+
+    Process m_show;
+};
+
+}  // namespace
+
+TEST_F(HostShowSheetSaveTest, ANameSavedThroughTheRestingSheetChangesOnlyTheNameAndItsStamps)
+{
+    const SheetOnScreen sheet{SamplePath("rest12_90.ecg"), SamplePath("rest12_9020240401093000.xml"),
+                              "CDlgPatientInfoComment", 194, 151};
+    const std::string before = testsupport::ReadFileBytes(sheet.xml);
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    RenameAndSave(server, sheet);
+    if (HasFatalFailure()) return;
+    const std::string after = testsupport::ReadFileBytes(sheet.xml);
+    EXPECT_NE(std::string::npos, after.find("<Patient_name>Suzuki Ichiro</Patient_name>"));
+    const std::vector<std::string> name = xmlchanges::place::NameChange();
+    EXPECT_TRUE(xmlchanges::OnlyChanged(before, after, name, name));
+}
+
+TEST_F(HostShowSheetSaveTest, ANameSavedThroughTheExerciseSheetChangesOnlyTheNameAndItsStamps)
+{
+    const SheetOnScreen sheet{m_dir.File("examinations/exercise_90.ecg"),
+                              m_dir.File("examinations/exercise_9020240401093000.xml"), "CDlgInfoCommentGeneral", 194,
+                              131};
+    const std::string before = testsupport::ReadFileBytes(sheet.xml);
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    RenameAndSave(server, sheet);
+    if (HasFatalFailure()) return;
+    const std::string after = testsupport::ReadFileBytes(sheet.xml);
+    EXPECT_NE(std::string::npos, after.find("<Patient_name>Suzuki Ichiro</Patient_name>"));
+    const std::vector<std::string> name = xmlchanges::place::NameChange();
+    EXPECT_TRUE(xmlchanges::OnlyChanged(before, after, name, name));
+}
