@@ -16,7 +16,8 @@ public:
 
     // Prints the spool file's path, or DEST-ID for the job CUPS took, on
     // standard output; false when the print left no job (CUPS did not take
-    // it: the platform has said why).
+    // it: the platform has said why). A job a paused queue holds is
+    // reported with a warning on standard error.
     bool Report() const;
 
 private:
