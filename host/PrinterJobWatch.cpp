@@ -13,6 +13,11 @@ namespace host {
 
 PrinterJobWatch::PrinterJobWatch(const std::wstring& queue) : m_queue(queue)
 {
+    // The print that follows fails without a word of why: say it first.
+    const std::wstring missing = platform::print::MissingPrinterCause(m_queue);
+    if (!missing.empty())
+        ReportFailure("the printer \"%s\" cannot be printed to: %s", platform::ToUtf8(m_queue).c_str(),
+                      platform::ToUtf8(missing).c_str());
     const auto jobs = platform::print::ListSpooledJobs(platform::print::SpoolFolder(m_queue));
     m_lastJobBefore = jobs.empty() ? 0 : jobs.back().id;
     m_handoversBefore = platform::print::CupsHandovers().size();

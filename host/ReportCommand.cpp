@@ -23,7 +23,6 @@
 #include "host/HostReportExtra.h"
 #include "host/HostReportSerial.h"
 #include "host/HostReportWave.h"
-#include "host/CommandFailure.h"
 #include "host/OutputFolder.h"
 #include "host/PdfJobFolder.h"
 #include "host/PrinterJobWatch.h"
@@ -31,7 +30,6 @@
 #include "host/ViewCommand.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/Registry.h"
-#include "platform/print/CupsQueue.h"
 #include "platform/print/PrintSetup.h"
 #include "printdevice/ECGPrinter.h"
 
@@ -226,7 +224,6 @@ public:
         printer.SetPageSize(9, 2);
         printer.SetPrintMargin(10, 10, 10, 10);
         if (m_output == Output::Pdf) return SetUpPdf(printer);
-        if (m_named && !PrinterIsThere()) return false;
         if (m_output != Output::Printer && !m_named) {
             // The raw queues are the host's own: named in its registry on first use.
             platform::print::PrinterSetup setup;
@@ -254,16 +251,6 @@ public:
     }
 
 private:
-    // A printer the user names that cannot be opened is named with the cause.
-    bool PrinterIsThere() const
-    {
-        const std::wstring cause = platform::print::MissingPrinterCause(m_queue);
-        if (cause.empty()) return true;
-        ReportFailure("the printer \"%s\" cannot be printed to: %s", platform::ToUtf8(m_queue).c_str(),
-                      platform::ToUtf8(cause).c_str());
-        return false;
-    }
-
     bool SetUpPdf(CECGPrinter& printer)
     {
         if (!m_registry.Enter(m_work.path + "/registry.reg") || !InstallPdfPrinter(m_work.path)) return false;

@@ -276,16 +276,12 @@ std::wstring CupsJobTitle(const std::wstring& document, DWORD spoolJob)
 std::wstring MissingPrinterCause(const std::wstring& name)
 {
     PrinterConfig printer;
-    if (FindPrinter(name.c_str(), printer)) {
-        if (printer.kind == QueueKind::Unsupported)
-            return L"プリンター「" + name + L"」は、このシステムでは使えない種類のキューです";
-        return std::wstring();
-    }
-    if (ServiceAside()) return L"登録されたプリンターに「" + name + L"」はありません";
+    if (FindPrinter(name.c_str(), printer))
+        return printer.kind == QueueKind::Unsupported ? L"このシステムでは使えない種類のキューです" : std::wstring();
+    if (ServiceAside()) return L"登録されたプリンターにありません";
     Connection http;
-    if (!http) return L"プリンター「" + name + L"」は登録されていません。" + NotRunning();
-    return L"プリンター「" + name + L"」は、登録されたプリンターにも印刷サービス (CUPS, " + ServerName() +
-           L") にもありません";
+    if (!http) return L"登録されたプリンターになく、印刷サービス (CUPS, " + ServerName() + L") に接続できません";
+    return L"登録されたプリンターにも印刷サービス (CUPS, " + ServerName() + L") にもありません";
 }
 
 PrintServiceAside::PrintServiceAside()

@@ -49,9 +49,9 @@ std::wstring CupsDefaultPrinterName();
 // A CUPS job's title: the document's name, else "morvelance-<spool job id>".
 std::wstring CupsJobTitle(const std::wstring& document, DWORD spoolJob);
 
-// Why no printer of this name can be opened, as a sentence for a message:
-// the print service cannot be reached, or neither the registry nor the
-// service has it. Empty when the printer is there.
+// Why no printer of this name can be opened, as a phrase that follows its
+// name in a message: the print service cannot be reached, or neither the
+// registry nor the service has it. Empty when the printer is there.
 std::wstring MissingPrinterCause(const std::wstring& name);
 
 // While one lives, the print service is left alone: it lists no

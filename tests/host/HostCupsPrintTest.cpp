@@ -189,10 +189,15 @@ TEST_F(HostCupsPrintTest, AStoppedSchedulerFailsThePrintNamingThePrinterAndKeeps
 
 TEST_F(HostCupsPrintTest, APrinterNeitherTheRegistryNorTheSchedulerHasIsNamedWithTheCause)
 {
-    const HostRun run = Host({"print", Sample("rest12_90"), "--report", "rest-wave", "--printer", "nosuchq"});
-    EXPECT_EQ(1, run.status);
-    EXPECT_NE(std::string::npos, run.err.find("\"nosuchq\"")) << run.err;
-    EXPECT_NE(std::string::npos, run.err.find(s_scheduler->Socket() + ") にもありません")) << run.err;
+    // A report, and a view printed as it is shown.
+    for (const char* kind : {"--report", "--view"}) {
+        SCOPED_TRACE(kind);
+        const HostRun run = Host({"print", Sample("rest12_90"), kind, kind[2] == 'r' ? "rest-wave" : "sheet",
+                                  "--printer", "nosuchq"});
+        EXPECT_EQ(1, run.status);
+        EXPECT_NE(std::string::npos, run.err.find("\"nosuchq\"")) << run.err;
+        EXPECT_NE(std::string::npos, run.err.find(s_scheduler->Socket() + ") にもありません")) << run.err;
+    }
     EXPECT_TRUE(platform::print::ListSpooledJobs(m_spool).empty());
 }
 
