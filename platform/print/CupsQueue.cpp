@@ -304,7 +304,7 @@ struct CupsJob::Options {
 };
 
 CupsJob::CupsJob(const PrinterConfig& printer, const std::wstring& title, const DEVMODEW& mode)
-    : m_printer(printer), m_destination(printer.cupsDestination), m_title(ToUtf8(title)), m_options(new Options)
+    : m_destination(printer.cupsDestination), m_title(ToUtf8(title)), m_options(new Options)
 {
     m_options->Add("copies", std::to_string(std::max<int>(1, mode.dmCopies)));
     int width = 0, height = 0;   // tenths of a millimetre

@@ -91,7 +91,6 @@ private:
     struct Options;
     bool CheckDestination(void* http, std::wstring& cause, DWORD& error);
 
-    PrinterConfig m_printer;
     std::string m_destination;
     std::string m_title;
     std::unique_ptr<Options> m_options;
