@@ -231,6 +231,8 @@ public:
             setup.paperSize = 9;
             setup.orientation = 2;
             if (!platform::print::ConfigurePrinter(setup)) return false;
+            // Spool queues of the registry: the print service has no part in their jobs.
+            m_aside.reset(new platform::print::PrintServiceAside);
         }
         printer.SetPrinterName(CString(m_queue.c_str()));
         printer.SetPrintType(m_output == Output::Pcl ? 3 : m_output == Output::Lips ? 5 : 1);
@@ -272,6 +274,7 @@ private:
     JobRegistry m_registry;   // entered for a PDF job only
     bool m_named;             // --printer: the queue is the user's, not the host's own raw queue
     std::unique_ptr<PrinterJobWatch> m_watch;   // a print to a queue: where its job went
+    std::unique_ptr<platform::print::PrintServiceAside> m_aside;   // the host's own raw queues
 };
 
 // The print layout tables of the record's kind, as a host loads them

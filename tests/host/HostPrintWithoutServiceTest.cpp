@@ -143,7 +143,7 @@ TEST(HostPrintWithoutRecordXml, ADeviceRecordWithoutItsRecordXmlPrintsItsReport)
     EXPECT_EQ(std::set<std::string>{"rest12_90.ecg"}, FolderNames(folder));
 }
 
-TEST(HostPrintWithoutService, APdfPrintLeavesAPrintServiceThatDoesNotAnswerAlone)
+TEST(HostPrintWithoutService, PdfAndOwnQueuePrintsLeaveAPrintServiceThatDoesNotAnswerAlone)
 {
     SilentServer service;
     ASSERT_GT(service.Port(), 0);
@@ -161,6 +161,14 @@ TEST(HostPrintWithoutService, APdfPrintLeavesAPrintServiceThatDoesNotAnswerAlone
         ASSERT_EQ(0, run.status) << run.err;
         EXPECT_EQ(args[5] + "\n", run.out);
         EXPECT_FALSE(testsupport::ReadFileBytes(args[5]).empty());
+    }
+    // A raw report to the host's own queue of the registry: it stays in the spool.
+    const ScopedEnv spool("MORVELANCE_SPOOL", dir.File("spool"));
+    for (const char* language : {"--pcl", "--lips"}) {
+        SCOPED_TRACE(language);
+        const HostRun run = Host({"print", record, "--report", "rest-wave", language});
+        ASSERT_EQ(0, run.status) << run.err;
+        EXPECT_EQ(0u, run.out.find(dir.File("spool/"))) << run.out;
     }
     EXPECT_EQ(0, service.Connections());
 }
