@@ -118,6 +118,7 @@ bool JobRegistry::Enter(const std::string& copy)
     platform::DeferRegistryWritesTo(copy);
     setenv("MORVELANCE_REGISTRY", copy.c_str(), 1);
     platform::ReloadRegistry();
+    m_aside.reset(new platform::print::PrintServiceAside);
     m_entered = true;
     return true;
 }
@@ -125,6 +126,7 @@ bool JobRegistry::Enter(const std::string& copy)
 void JobRegistry::Leave()
 {
     if (!m_entered) return;
+    m_aside.reset();
     platform::DeferRegistryWritesTo(std::string());
     if (m_hadName)
         setenv("MORVELANCE_REGISTRY", m_oldName.c_str(), 1);

@@ -6,7 +6,10 @@
 // registry write, and a killed job's folder is swept by the next job.
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "platform/print/CupsQueue.h"
 
 namespace host {
 
@@ -25,6 +28,9 @@ std::string MakeTempFolder();
 // the job's folder: nothing of the job reaches the user's registry, so it
 // steers no other job, and a killed job leaves nothing there. The copy's
 // changes are kept in memory and written once, when the job leaves it.
+// While the job is in it, the print service is left alone: the job prints
+// to the PDF printer of this registry, and a scheduler that does not answer
+// must not hold it up.
 class JobRegistry {
 public:
     JobRegistry() = default;
@@ -39,6 +45,7 @@ private:
     bool m_entered = false;
     bool m_hadName = false;
     std::string m_oldName;
+    std::unique_ptr<platform::print::PrintServiceAside> m_aside;
 };
 
 // The folder goes last, the job's registry with it; the printer and its

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "host/CommandFailure.h"
+#include "platform/base/CodePage.h"
 #include "platform/print/CupsQueue.h"
 #include "platform/print/PrintSetup.h"
 
@@ -11,6 +13,11 @@ namespace host {
 
 PrinterJobWatch::PrinterJobWatch(const std::wstring& queue) : m_queue(queue)
 {
+    // The print that follows fails without a word of why: say it first.
+    const std::wstring missing = platform::print::MissingPrinterCause(m_queue);
+    if (!missing.empty())
+        ReportFailure("the printer \"%s\" cannot be printed to: %s", platform::ToUtf8(m_queue).c_str(),
+                      platform::ToUtf8(missing).c_str());
     const auto jobs = platform::print::ListSpooledJobs(platform::print::SpoolFolder(m_queue));
     m_lastJobBefore = jobs.empty() ? 0 : jobs.back().id;
     m_handoversBefore = platform::print::CupsHandovers().size();
@@ -24,6 +31,12 @@ bool PrinterJobWatch::Report() const
     if (handovers.size() > m_handoversBefore) {
         const platform::print::CupsHandover& last = handovers.back();
         if (last.taken) std::printf("%s-%d\n", last.destination.c_str(), last.cupsJob);
+        // A paused queue holds the job: it is printed, later, so the print
+        // succeeds, but whoever waits at the printer is told why nothing comes.
+        if (last.taken && last.paused)
+            ReportFailure("warning: the printer \"%s\" is paused, its job %s-%d waits there: %s",
+                          platform::ToUtf8(last.printer).c_str(), last.destination.c_str(), last.cupsJob,
+                          platform::ToUtf8(last.cause).c_str());
         return last.taken;
     }
     // Other hosts may print to the same queue at the same time: the newest

@@ -11,12 +11,15 @@ namespace host {
 
 class PrinterJobWatch {
 public:
-    // Notes what the queue holds before the print.
+    // Notes what the queue holds before the print. A queue that cannot be
+    // printed to (not in the registry nor the print service, or a service
+    // that cannot be reached) is named with the cause on standard error.
     explicit PrinterJobWatch(const std::wstring& queue);
 
     // Prints the spool file's path, or DEST-ID for the job CUPS took, on
     // standard output; false when the print left no job (CUPS did not take
-    // it: the platform has said why).
+    // it: the platform has said why). A job a paused queue holds is
+    // reported with a warning on standard error.
     bool Report() const;
 
 private:

@@ -125,21 +125,72 @@ bool ParseOptions(int argc, char** argv, ReportOptions& options)
     return true;
 }
 
-// The record XML of the document's current record.
+// The keys of the document's current record: its file, record XML and third key.
+struct RecordKeys {
+    CString file;
+    CString xml;
+    CString third;
+    bool mfer = false;
+};
+
+template <class Item> RecordKeys KeysOf(const Item* item, bool mfer = false)
+{
+    RecordKeys keys;
+    if (!item) return keys;
+    keys.file = item->strFilePath;
+    keys.xml = item->strXMLPath;
+    keys.third = item->strThirdKey;
+    keys.mfer = mfer;
+    return keys;
+}
+
+RecordKeys CurrentRecordKeys(CTavrionDoc& doc)
+{
+    if (auto* rest = dynamic_cast<CRestViewDoc*>(&doc)) return KeysOf(rest->GetCurrentDataItem());
+    if (auto* rhythm = dynamic_cast<CRhythmViewDoc*>(&doc)) return KeysOf(rhythm->GetCurrentDataItem());
+    if (auto* rr = dynamic_cast<CRRViewDoc*>(&doc)) return KeysOf(rr->GetCurrentDataItem());
+    if (auto* mfer = dynamic_cast<CMFERViewDoc*>(&doc)) return KeysOf(mfer->GetCurrentDataItem(), true);
+    if (auto* extra = dynamic_cast<CExtraViewDoc*>(&doc)) return KeysOf(extra->GetCurrentDataItem());
+    return RecordKeys();
+}
+
+// The record XML of the document's current record. A record that came
+// without one (most MFER files do) prints from the record alone: the report
+// is given the record XML the library names for such a record, which is not
+// there yet, so it reads nothing from it and nothing is written.
 CString RecordXmlPath(CTavrionDoc& doc)
 {
-    if (auto* rest = dynamic_cast<CRestViewDoc*>(&doc))
-        return rest->GetCurrentDataItem() ? rest->GetCurrentDataItem()->strXMLPath : CString();
-    if (auto* rhythm = dynamic_cast<CRhythmViewDoc*>(&doc))
-        return rhythm->GetCurrentDataItem() ? rhythm->GetCurrentDataItem()->strXMLPath : CString();
-    if (auto* rr = dynamic_cast<CRRViewDoc*>(&doc))
-        return rr->GetCurrentDataItem() ? rr->GetCurrentDataItem()->strXMLPath : CString();
-    if (auto* mfer = dynamic_cast<CMFERViewDoc*>(&doc))
-        return mfer->GetCurrentDataItem() ? mfer->GetCurrentDataItem()->strXMLPath : CString();
-    if (auto* extra = dynamic_cast<CExtraViewDoc*>(&doc))
-        return extra->GetCurrentDataItem() ? extra->GetCurrentDataItem()->strXMLPath : CString();
-    return CString();
+    RecordKeys keys = CurrentRecordKeys(doc);
+    if (!keys.xml.IsEmpty() || keys.file.IsEmpty()) return keys.xml;
+    CTavrionDoc namer;
+    _DATAITEM* item = new _DATAITEM;
+    item->strFilePath = keys.file;
+    item->strThirdKey = keys.third;
+    namer.GetDataManager().AppendItem(item);
+    if (keys.mfer) {
+        namer.OpenMFERFile(keys.file, keys.xml, keys.third);
+    } else {
+        namer.OpenFile(keys.xml, keys.file);
+        if (keys.xml.IsEmpty()) keys.xml = item->strXMLPath;
+    }
+    return keys.xml;
 }
+
+// What a print job is called while the report prints (its spool file and
+// its job in the print service): the record and the report, so that jobs
+// of one queue can be told apart. The library's reports name none.
+class JobName {
+public:
+    JobName(const std::string& record, const std::string& report)
+    {
+        const size_t slash = record.rfind('/');
+        const std::string file = slash == std::string::npos ? record : record.substr(slash + 1);
+        platform::print::SetUnnamedDocumentName(platform::FromUtf8(file + " " + report));
+    }
+    ~JobName() { platform::print::SetUnnamedDocumentName(std::wstring()); }
+    JobName(const JobName&) = delete;
+    JobName& operator=(const JobName&) = delete;
+};
 
 std::string FirstPdf(const std::string& folder)
 {
@@ -180,6 +231,8 @@ public:
             setup.paperSize = 9;
             setup.orientation = 2;
             if (!platform::print::ConfigurePrinter(setup)) return false;
+            // Spool queues of the registry: the print service has no part in their jobs.
+            m_aside.reset(new platform::print::PrintServiceAside);
         }
         printer.SetPrinterName(CString(m_queue.c_str()));
         printer.SetPrintType(m_output == Output::Pcl ? 3 : m_output == Output::Lips ? 5 : 1);
@@ -221,6 +274,7 @@ private:
     JobRegistry m_registry;   // entered for a PDF job only
     bool m_named;             // --printer: the queue is the user's, not the host's own raw queue
     std::unique_ptr<PrinterJobWatch> m_watch;   // a print to a queue: where its job went
+    std::unique_ptr<platform::print::PrintServiceAside> m_aside;   // the host's own raw queues
 };
 
 // The print layout tables of the record's kind, as a host loads them
@@ -240,7 +294,7 @@ void LoadPrintLayout(CTavrionDoc& doc, const std::string& report = std::string()
         doc.GetCtrlPosFromXSL(LOAD_POS_REST_PRINT);
 }
 
-bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::string& pdf)
+bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::string& record, const std::string& pdf)
 {
     const bool rhythmRR = IsRhythmRRReport(options.report);
     if (const char* refusal = rhythmRR ? RhythmRRReportRefusal(options.report, doc, options.anno) : nullptr) {
@@ -248,6 +302,7 @@ bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::s
         return false;
     }
     LoadPrintLayout(doc, options.report);
+    const JobName name(record, options.report);
     ReportQueue queue(options.output, options.printer);
     CECGPrinter printer;
     if (!queue.SetUp(printer)) return false;
@@ -288,6 +343,7 @@ bool PrintSerialReport(const ReportOptions& options, const RecordOpener& open)
                                static_cast<CTavrionDoc*>(&records.mfer)})
         fonts->InitGlobalData();
     LoadPrintLayout(doc);
+    const JobName name(options.files.front(), options.report);
     ReportQueue queue(options.output, options.printer);
     CECGPrinter printer;
     if (!queue.SetUp(printer)) return false;
@@ -326,7 +382,7 @@ int RunReportCommand(int argc, char** argv, const RecordOpener& open)
         return 1;
     }
     return ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
-        if (PrintOneReport(doc, options, Numbered(options.pdf, index))) return true;
+        if (PrintOneReport(doc, options, options.files[index], Numbered(options.pdf, index))) return true;
         std::fprintf(stderr, "morvelance-host: %s: the report could not be printed\n", options.files[index].c_str());
         return false;
     });

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <map>
@@ -193,6 +194,14 @@ bool Describe(http_t* http, const std::string& destination, Response& response, 
     return true;
 }
 
+// How many PrintServiceAside live now.
+std::atomic<int> g_aside{0};
+
+bool ServiceAside()
+{
+    return g_aside.load() > 0;
+}
+
 std::mutex g_handoverLock;
 std::vector<CupsHandover> g_handovers;
 
@@ -226,6 +235,7 @@ std::string CupsDestinationOfPort(const std::wstring& port)
 std::vector<PrinterConfig> ListCupsPrinters()
 {
     std::vector<PrinterConfig> printers;
+    if (ServiceAside()) return printers;
     Connection http;
     if (!http) return printers;
     ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
@@ -241,7 +251,7 @@ std::vector<PrinterConfig> ListCupsPrinters()
 bool FindCupsPrinter(const std::wstring& name, PrinterConfig& printer)
 {
     const std::string destination = ToUtf8(name);
-    if (!IsDestinationName(destination)) return false;
+    if (!IsDestinationName(destination) || ServiceAside()) return false;
     Connection http;
     Response response(nullptr);
     Attributes attributes;
@@ -252,6 +262,7 @@ bool FindCupsPrinter(const std::wstring& name, PrinterConfig& printer)
 
 std::wstring CupsDefaultPrinterName()
 {
+    if (ServiceAside()) return std::wstring();
     Connection http;
     if (!http) return std::wstring();
     return Wide(cupsGetDefault2(http.Get()));
@@ -260,6 +271,27 @@ std::wstring CupsDefaultPrinterName()
 std::wstring CupsJobTitle(const std::wstring& document, DWORD spoolJob)
 {
     return document.empty() ? L"morvelance-" + std::to_wstring(spoolJob) : document;
+}
+
+std::wstring MissingPrinterCause(const std::wstring& name)
+{
+    PrinterConfig printer;
+    if (FindPrinter(name.c_str(), printer))
+        return printer.kind == QueueKind::Unsupported ? L"このシステムでは使えない種類のキューです" : std::wstring();
+    if (ServiceAside()) return L"登録されたプリンターにありません";
+    Connection http;
+    if (!http) return L"登録されたプリンターになく、印刷サービス (CUPS, " + ServerName() + L") に接続できません";
+    return L"登録されたプリンターにも印刷サービス (CUPS, " + ServerName() + L") にもありません";
+}
+
+PrintServiceAside::PrintServiceAside()
+{
+    ++g_aside;
+}
+
+PrintServiceAside::~PrintServiceAside()
+{
+    --g_aside;
 }
 
 // ---- a job --------------------------------------------------------------------------------
@@ -272,7 +304,7 @@ struct CupsJob::Options {
 };
 
 CupsJob::CupsJob(const PrinterConfig& printer, const std::wstring& title, const DEVMODEW& mode)
-    : m_printer(printer), m_destination(printer.cupsDestination), m_title(ToUtf8(title)), m_options(new Options)
+    : m_destination(printer.cupsDestination), m_title(ToUtf8(title)), m_options(new Options)
 {
     m_options->Add("copies", std::to_string(std::max<int>(1, mode.dmCopies)));
     int width = 0, height = 0;   // tenths of a millimetre
@@ -280,19 +312,13 @@ CupsJob::CupsJob(const PrinterConfig& printer, const std::wstring& title, const 
     if (const pwg_media_t* media = pwgMediaForSize(width * 10, height * 10)) m_options->Add("media", media->pwg);
     m_options->Add("orientation-requested",
                    std::to_string(mode.dmOrientation == DMORIENT_LANDSCAPE ? IPP_ORIENT_LANDSCAPE : IPP_ORIENT_PORTRAIT));
-    Connection http;
-    std::wstring unused;   // a job not made now is made, or fails with its cause, in Send
-    DWORD error = ERROR_SUCCESS;
-    if (http) Create(http.Get(), unused, error);
 }
 
-CupsJob::~CupsJob()
-{
-    Cancel();
-}
+CupsJob::~CupsJob() = default;
 
-// Whether the destination is there and takes jobs now.
-bool CupsJob::CheckDestination(void* connection, std::wstring& cause, DWORD& error) const
+// Whether the destination is there and takes jobs now. A stopped one takes
+// them and holds them: it is noted as paused, not refused.
+bool CupsJob::CheckDestination(void* connection, std::wstring& cause, DWORD& error)
 {
     const std::wstring destination = FromUtf8(m_destination);
     Response response(nullptr);
@@ -310,24 +336,11 @@ bool CupsJob::CheckDestination(void* connection, std::wstring& cause, DWORD& err
         error = ERROR_INVALID_PRINTER_STATE;
         return false;
     }
-    if (Integer(printer, "printer-state", IPP_PSTATE_IDLE) == IPP_PSTATE_STOPPED) {
-        cause = L"CUPS のプリンター " + destination + L" は停止しています" + why;
-        error = ERROR_INVALID_PRINTER_STATE;
-        return false;
-    }
+    m_paused.clear();
+    if (Integer(printer, "printer-state", IPP_PSTATE_IDLE) == IPP_PSTATE_STOPPED)
+        m_paused = L"CUPS のプリンター " + destination + L" は一時停止しています" + why +
+                   L"。ジョブは再開されてから印刷されます";
     return true;
-}
-
-bool CupsJob::Create(void* connection, std::wstring& cause, DWORD& error)
-{
-    if (!CheckDestination(connection, cause, error)) return false;
-    m_id = cupsCreateJob(static_cast<http_t*>(connection), m_destination.c_str(), m_title.c_str(), m_options->count,
-                         m_options->options);
-    if (m_id > 0) return true;
-    m_id = 0;
-    cause = L"CUPS がジョブを受け付けません: " + Wide(cupsLastErrorString());
-    error = ERROR_INVALID_PRINTER_STATE;
-    return false;
 }
 
 bool CupsJob::Send(const std::string& path, const char* format, std::wstring& cause, DWORD& error)
@@ -336,48 +349,36 @@ bool CupsJob::Send(const std::string& path, const char* format, std::wstring& ca
     if (!http) {
         cause = NotRunning();
         error = ERROR_NOT_READY;
-        Cancel();
         return false;
     }
-    // The destination as it is now: removed, stopped or closed since the job began.
-    const bool ready = m_id ? CheckDestination(http.Get(), cause, error) : Create(http.Get(), cause, error);
-    if (!ready) {
-        Cancel();
-        return false;
-    }
+    // The destination as it is now: removed, paused or closed since the job began.
+    if (!CheckDestination(http.Get(), cause, error)) return false;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         cause = L"印刷データを読めません (" + FromUtf8(path) + L")";
         error = ErrorFromErrno(errno);
-        Cancel();
         return false;
-    }
-    bool written = cupsStartDocument(http.Get(), m_destination.c_str(), m_id, m_title.c_str(), format, 1) ==
-                   HTTP_STATUS_CONTINUE;
-    char buffer[65536];
-    ssize_t got = 0;
-    while (written && (got = ::read(fd, buffer, sizeof(buffer))) != 0) {
-        if (got < 0 && errno == EINTR) continue;
-        written = got > 0 && cupsWriteRequestData(http.Get(), buffer, static_cast<size_t>(got)) == HTTP_STATUS_CONTINUE;
     }
     ::close(fd);
-    const ipp_status_t status = cupsFinishDocument(http.Get(), m_destination.c_str());
-    if (!written || status > IPP_STATUS_OK_CONFLICTING) {
+    // One Print-Job request: the scheduler makes the job only once the whole
+    // document has arrived, so a handover cut short leaves nothing there.
+    ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, PrinterUri(m_destination).c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, m_title.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, format);
+    cupsEncodeOptions2(request, m_options->count, m_options->options, IPP_TAG_OPERATION);
+    cupsEncodeOptions2(request, m_options->count, m_options->options, IPP_TAG_JOB);
+    const std::string resource = "/printers/" + m_destination;
+    Response response(cupsDoFileRequest(http.Get(), request, resource.c_str(), path.c_str()));
+    ipp_attribute_t* id = response.Get() ? ippFindAttribute(response.Get(), "job-id", IPP_TAG_INTEGER) : nullptr;
+    if (!response.Get() || cupsLastError() > IPP_STATUS_OK_CONFLICTING || !id || ippGetInteger(id, 0) <= 0) {
         cause = L"CUPS がジョブを受け付けませんでした: " + Wide(cupsLastErrorString());
         error = ERROR_INVALID_PRINTER_STATE;
-        Cancel();
         return false;
     }
-    m_sent = true;
+    m_id = ippGetInteger(id, 0);
     return true;
-}
-
-void CupsJob::Cancel()
-{
-    if (m_id == 0 || m_sent) return;
-    Connection http;
-    if (http) cupsCancelJob2(http.Get(), m_destination.c_str(), m_id, 0);
-    m_id = 0;
 }
 
 // ---- handing over -----------------------------------------------------------------------
@@ -391,6 +392,8 @@ bool HandOverToCups(const PrinterConfig& printer, CupsJob& cups, SpoolJob& job, 
     if (cups.Send(job.FinalDataPath(), format, cause, error)) {
         handover.taken = true;
         handover.cupsJob = cups.Id();
+        handover.paused = cups.Paused();
+        handover.cause = cups.PausedCause();
         job.Withdraw();
         Record(handover);
         return true;

@@ -10,13 +10,17 @@
 // one still opens and spools, its jobs failing when they are handed over.
 //
 // A job's bytes go to the spool folder as for every printer; when its
-// document ends, the finished file goes to CUPS as the job's one document
-// (raw jobs as application/vnd.cups-raw, drawn ones as their PDF) and leaves
-// the folder once CUPS has taken it. The CUPS job is made when the document
-// starts, so that a document dropped (AbortPrinter, a cancelled report)
-// cancels it there. A job CUPS did not take stays in the folder, with a
-// message box naming the printer and the cause; it is not sent again by
-// itself (a report printed again after the failure comes out once).
+// document ends, the finished file goes to CUPS in one request that makes
+// the job with its one document (raw jobs as application/vnd.cups-raw, drawn
+// ones as their PDF), and leaves the folder once CUPS has taken it. CUPS
+// holds nothing of a job before then: a document dropped (AbortPrinter, a
+// cancelled report), a program killed while it prints, or a scheduler gone
+// in the middle of the handover leaves no job behind there. A job CUPS did
+// not take stays in the folder, with a message box naming the printer and
+// the cause; it is not sent again by itself (a report printed again after
+// the failure comes out once). A stopped (paused) destination takes jobs and
+// holds them until it is started again, as it does for the scheduler's own
+// clients: the handover says so.
 #pragma once
 
 #include <memory>
@@ -45,38 +49,53 @@ std::wstring CupsDefaultPrinterName();
 // A CUPS job's title: the document's name, else "morvelance-<spool job id>".
 std::wstring CupsJobTitle(const std::wstring& document, DWORD spoolJob);
 
-// One job of a CUPS queue, from its document's start to its handover.
+// Why no printer of this name can be opened, as a phrase that follows its
+// name in a message: the print service cannot be reached, or neither the
+// registry nor the service has it. Empty when the printer is there.
+std::wstring MissingPrinterCause(const std::wstring& name);
+
+// While one lives, the print service is left alone: it lists no
+// destinations, finds none by name and names no default printer, without
+// being asked. For work that prints to a queue of the registry only (a PDF
+// job), which a scheduler that does not answer must not hold up.
+class PrintServiceAside {
+public:
+    PrintServiceAside();
+    ~PrintServiceAside();
+    PrintServiceAside(const PrintServiceAside&) = delete;
+    PrintServiceAside& operator=(const PrintServiceAside&) = delete;
+};
+
+// One job of a CUPS queue, from its document's start to its handover. It
+// exists in CUPS only once handed over.
 class CupsJob {
 public:
-    // Makes the job in CUPS with the title and the device mode's copies,
-    // paper and orientation; a scheduler that cannot take it now leaves the
-    // making to Send.
+    // The job's title and the device mode's copies, paper and orientation.
     CupsJob(const PrinterConfig& printer, const std::wstring& title, const DEVMODEW& mode);
-    // A job never handed over is cancelled.
     ~CupsJob();
     CupsJob(const CupsJob&) = delete;
     CupsJob& operator=(const CupsJob&) = delete;
 
-    // Hands the file over as the job's document of MIME type `format`. False
-    // with the cause (a sentence naming it) and the Win32 error; the CUPS job
-    // is then cancelled, so nothing of it prints.
+    // Makes the job in CUPS with the file as its document of MIME type
+    // `format`, in one request. False with the cause (a sentence naming it)
+    // and the Win32 error; CUPS then holds nothing of it.
     bool Send(const std::string& path, const char* format, std::wstring& cause, DWORD& error);
-    // Cancels the job in CUPS (nothing when it was never made or is sent).
-    void Cancel();
 
     int Id() const { return m_id; }
+    // After Send: the destination was stopped, and holds the job until it
+    // is started again; why, as a sentence.
+    bool Paused() const { return !m_paused.empty(); }
+    const std::wstring& PausedCause() const { return m_paused; }
 
 private:
     struct Options;
-    bool CheckDestination(void* http, std::wstring& cause, DWORD& error) const;
-    bool Create(void* http, std::wstring& cause, DWORD& error);
+    bool CheckDestination(void* http, std::wstring& cause, DWORD& error);
 
-    PrinterConfig m_printer;
     std::string m_destination;
     std::string m_title;
     std::unique_ptr<Options> m_options;
-    int m_id = 0;          // the CUPS job id; 0 until made
-    bool m_sent = false;
+    int m_id = 0;          // the CUPS job id; 0 until taken
+    std::wstring m_paused;
 };
 
 // What became of a job handed to a CUPS queue, for a host to report.
@@ -85,7 +104,8 @@ struct CupsHandover {
     std::string destination;
     int cupsJob = 0;           // the job id CUPS gave; 0 when it took nothing
     bool taken = false;
-    std::wstring cause;        // why not, when not taken
+    bool paused = false;       // taken by a stopped destination, which holds it until started
+    std::wstring cause;        // why not, when not taken; why it waits, when paused
     std::string keptData;      // the job's data file left in the spool folder, when not taken
 };
 

@@ -1,5 +1,7 @@
 #include "platform/print/PrintSetup.h"
 
+#include <mutex>
+
 #include "platform/base/CodePage.h"
 #include "platform/base/File.h"
 #include "platform/base/Profile.h"
@@ -136,6 +138,25 @@ std::string SpoolFolder(const std::wstring& printer)
     PrinterConfig config;
     if (!printer.empty() && FindPrinter(printer.c_str(), config)) return SpoolFolderOf(config);
     return DefaultSpoolFolder();
+}
+
+namespace {
+
+std::mutex g_unnamedLock;
+std::wstring g_unnamedDocument;
+
+}  // namespace
+
+void SetUnnamedDocumentName(const std::wstring& name)
+{
+    std::lock_guard<std::mutex> guard(g_unnamedLock);
+    g_unnamedDocument = name;
+}
+
+std::wstring UnnamedDocumentName()
+{
+    std::lock_guard<std::mutex> guard(g_unnamedLock);
+    return g_unnamedDocument;
 }
 
 }  // namespace print

@@ -95,6 +95,13 @@ PdfFileNamePrompt SetPdfFileNamePrompt(PdfFileNamePrompt prompt);
 typedef std::function<void(const std::wstring& path)> PdfViewer;
 PdfViewer SetPdfViewer(PdfViewer viewer);
 
+// The name documents started without one take (in the spool folder's file
+// names and as the print service's job title): a program printing through
+// code that names none (the reports) says what it prints, e.g. the record
+// and the report. Empty (the default): such documents stay unnamed.
+void SetUnnamedDocumentName(const std::wstring& name);
+std::wstring UnnamedDocumentName();
+
 // ---- the spool --------------------------------------------------------------------------
 
 // The spool folder of a configured printer; the default spool folder for an

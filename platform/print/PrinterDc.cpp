@@ -15,6 +15,7 @@
 #include "platform/print/DevMode.h"
 #include "platform/print/PdfQueue.h"
 #include "platform/print/PrinterDcTable.h"
+#include "platform/print/PrintSetup.h"
 #include "platform/print/Spooler.h"
 
 using platform::print::DocumentTarget;
@@ -60,8 +61,7 @@ void DropDocument(HDC hdc, PrinterDc& dc)
     platform::gdi::PrintSurfaceAbort(hdc);
     if (dc.spoolJob) dc.spoolJob->Abort();
     dc.spoolJob.reset();
-    if (dc.cupsJob) dc.cupsJob->Cancel();
-    dc.cupsJob.reset();
+    dc.cupsJob.reset();   // CUPS has nothing of it yet
     dc.inDocument = false;
     dc.inPage = false;
 }
@@ -234,7 +234,8 @@ int StartDocW(HDC hdc, const DOCINFOW* docInfo)
     PrinterConfig current;   // the printer's settings as they are now
     if (platform::print::FindPrinter(dc->printer.name.c_str(), current) && current.kind != QueueKind::Unsupported)
         dc->printer = current;
-    dc->document = docInfo->lpszDocName ? docInfo->lpszDocName : L"";
+    dc->document = docInfo->lpszDocName && *docInfo->lpszDocName ? std::wstring(docInfo->lpszDocName)
+                                                                 : platform::print::UnnamedDocumentName();
     if (!OpenTarget(*dc, *docInfo)) {
         const PrinterConfig printer = dc->printer;
         lock.unlock();   // the message box runs without the DC's lock

@@ -13,6 +13,7 @@
 #include "platform/print/PrinterConfig.h"
 #include "platform/print/PrinterHandleTable.h"
 #include "platform/print/PrinterInfoPacker.h"
+#include "platform/print/PrintSetup.h"
 #include "platform/print/SpoolJob.h"
 
 using platform::print::DefaultDevMode;
@@ -100,8 +101,7 @@ void DropJob(OpenedPrinter& opened)
 {
     if (opened.job) opened.job->Abort();
     opened.job.reset();
-    if (opened.cupsJob) opened.cupsJob->Cancel();
-    opened.cupsJob.reset();
+    opened.cupsJob.reset();   // CUPS has nothing of it yet
     opened.inPage = false;
 }
 
@@ -237,7 +237,8 @@ DWORD StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pDocInfo)
     // The PDF printer makes documents out of drawn pages; it has nothing to
     // make of a printer language.
     if (opened->printer.kind == QueueKind::Pdf || !IsAcceptedDatatype(datatype)) return Fail(ERROR_INVALID_DATATYPE);
-    const std::wstring document = info.pDocName ? info.pDocName : L"";
+    const std::wstring document =
+        info.pDocName && *info.pDocName ? std::wstring(info.pDocName) : platform::print::UnnamedDocumentName();
     std::lock_guard<std::mutex> lock(opened->mutex);
     if (opened->job) return Fail(ERROR_INVALID_PRINTER_STATE);
     DWORD error = ERROR_SUCCESS;

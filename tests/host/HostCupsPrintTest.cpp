@@ -3,7 +3,9 @@
 // the spool holds them, a drawn report as a PDF with the report's text, hosts printing
 // at once each their own job; with the scheduler stopped the print fails
 // with the printer and the cause named and the job kept in the spool, and
-// once the scheduler is back a print arrives once.
+// once the scheduler is back a print arrives once; a printer that is not
+// there, or a scheduler that is not, is named with the cause; a paused queue
+// takes the job with a warning; jobs are titled with their record and report.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -183,6 +185,63 @@ TEST_F(HostCupsPrintTest, AStoppedSchedulerFailsThePrintNamingThePrinterAndKeeps
     const auto left = platform::print::ListSpooledJobs(m_spool);
     ASSERT_EQ(1u, left.size());
     EXPECT_EQ(kept[0].dataFile, left[0].dataFile);
+}
+
+TEST_F(HostCupsPrintTest, APrinterNeitherTheRegistryNorTheSchedulerHasIsNamedWithTheCause)
+{
+    // A report, and a view printed as it is shown.
+    for (const char* kind : {"--report", "--view"}) {
+        SCOPED_TRACE(kind);
+        const HostRun run = Host({"print", Sample("rest12_90"), kind, kind[2] == 'r' ? "rest-wave" : "sheet",
+                                  "--printer", "nosuchq"});
+        EXPECT_EQ(1, run.status);
+        EXPECT_NE(std::string::npos, run.err.find("\"nosuchq\"")) << run.err;
+        EXPECT_NE(std::string::npos, run.err.find(s_scheduler->Socket() + ") にもありません")) << run.err;
+    }
+    EXPECT_TRUE(platform::print::ListSpooledJobs(m_spool).empty());
+}
+
+TEST_F(HostCupsPrintTest, ADestinationOfASchedulerThatIsNotThereIsNamedWithTheCause)
+{
+    const std::string gone = m_dir.File("gone.sock");
+    const ScopedEnv server("CUPS_SERVER", gone);
+    for (const char* printer : {"rawq", "sink"}) {
+        SCOPED_TRACE(printer);
+        const HostRun run = Host({"print", Sample("rest12_90"), "--report", "rest-wave", "--pcl", "--printer", printer});
+        EXPECT_EQ(1, run.status);
+        EXPECT_NE(std::string::npos, run.err.find("\"" + std::string(printer) + "\"")) << run.err;
+        EXPECT_NE(std::string::npos, run.err.find(gone + ") に接続できません")) << run.err;
+    }
+}
+
+TEST_F(HostCupsPrintTest, APausedQueueTakesTheJobWithAWarningAndPrintsItOnceResumed)
+{
+    ASSERT_TRUE(s_scheduler->AddDestination("rawq"));
+    ASSERT_TRUE(s_scheduler->Admin("cupsdisable rawq"));
+    const HostRun run = Host({"print", Sample("rest12_90"), "--report", "rest-wave", "--pcl", "--printer", "rawq"});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(0u, run.out.find("rawq-")) << run.out;
+    EXPECT_NE(std::string::npos, run.err.find("warning: the printer \"rawq\" is paused")) << run.err;
+    // The scheduler holds it: nothing stays behind in the host's spool.
+    EXPECT_TRUE(platform::print::ListSpooledJobs(m_spool).empty());
+    const std::string pcl = SpooledReport("rest12_90", "--pcl");
+    ASSERT_TRUE(s_scheduler->Admin("cupsenable rawq"));
+    const std::vector<Delivered> jobs = Received(1);
+    ASSERT_EQ(1u, jobs.size());
+    EXPECT_EQ("rawq-" + std::to_string(jobs[0].id) + "\n", run.out);
+    EXPECT_TRUE(jobs[0].data == pcl) << jobs[0].data.size() << " bytes arrived of " << pcl.size();
+}
+
+TEST_F(HostCupsPrintTest, JobsAreTitledWithTheirRecordAndReport)
+{
+    const HostRun rest = Host({"print", Sample("rest12_90"), "--report", "rest-wave", "--pcl", "--printer", "sink"});
+    ASSERT_EQ(0, rest.status) << rest.err;
+    const HostRun rhythm = Host({"print", Sample("rhythm_90"), "--report", "rhythm-wave", "--printer", kWardQueue});
+    ASSERT_EQ(0, rhythm.status) << rhythm.err;
+    const std::vector<Delivered> jobs = Received(2);
+    ASSERT_EQ(2u, jobs.size());
+    EXPECT_NE(std::string::npos, jobs[0].attrs.find("title=rest12_90.ecg rest-wave\n")) << jobs[0].attrs;
+    EXPECT_NE(std::string::npos, jobs[1].attrs.find("title=rhythm_90.ecg rhythm-wave\n")) << jobs[1].attrs;
 }
 
 }  // namespace

@@ -2,8 +2,9 @@
 // a registry queue naming a CUPS destination, and the destinations
 // themselves, take raw and drawn jobs; the spooler lists them beside the
 // registry's queues; a job CUPS cannot take stays in the spool folder with a
-// message naming the printer and the cause; a dropped document is cancelled
-// in CUPS.
+// message naming the printer and the cause; a paused destination takes and
+// holds the job; CUPS knows of a job only once its document is complete, so a
+// dropped document leaves nothing there.
 #include "tests/platform/print/PrintTestSupport.h"
 
 #include <cwchar>
@@ -202,7 +203,6 @@ TEST_F(CupsQueueTest, AJobCupsCannotTakeStaysInTheSpoolAndTheMessageNamesThePrin
     static const Case kCases[] = {
         {"gone", nullptr, ERROR_INVALID_PRINTER_NAME, L"がありません"},
         {"closed", "cupsreject closed", ERROR_INVALID_PRINTER_STATE, L"受け付けていません"},
-        {"halted", "cupsdisable halted", ERROR_INVALID_PRINTER_STATE, L"停止しています"},
     };
     platform::ui::MessageBoxRecorder boxes;
     for (const Case& test : kCases) {
@@ -230,14 +230,56 @@ TEST_F(CupsQueueTest, AJobCupsCannotTakeStaysInTheSpoolAndTheMessageNamesThePrin
     EXPECT_TRUE(Received(0).empty());
 }
 
-TEST_F(CupsQueueTest, ADroppedDocumentIsCancelledInCupsAndNothingArrives)
+TEST_F(CupsQueueTest, APausedDestinationTakesTheJobAndPrintsItOnceStartedAgain)
+{
+    ASSERT_TRUE(s_scheduler->AddDestination("paused"));
+    ASSERT_TRUE(s_scheduler->Admin("cupsdisable -r 'toner change' paused"));
+    AddCupsQueue(L"Ward paused", "paused");
+    platform::ui::MessageBoxRecorder boxes;
+    EXPECT_EQ(0u, PrintRaw(L"Ward paused", RawBytes("paused")));
+    EXPECT_EQ(0, boxes.Count());
+    // Taken, the spool folder rid of it, and the pause told to the host.
+    EXPECT_TRUE(Jobs().empty());
+    const auto handovers = platform::print::CupsHandovers();
+    ASSERT_FALSE(handovers.empty());
+    EXPECT_TRUE(handovers.back().taken);
+    EXPECT_TRUE(handovers.back().paused);
+    EXPECT_NE(std::wstring::npos, handovers.back().cause.find(L"toner change")) << platform::ToUtf8(handovers.back().cause);
+    EXPECT_TRUE(Received(0).empty());
+    ASSERT_TRUE(s_scheduler->Admin("cupsenable paused"));
+    const std::vector<Delivered> jobs = Received(1);
+    ASSERT_EQ(1u, jobs.size());
+    EXPECT_TRUE(jobs[0].data == RawBytes("paused"));
+}
+
+TEST_F(CupsQueueTest, CupsKnowsOfAJobOnlyOnceItsDocumentIsComplete)
 {
     AddCupsQueue(L"Ward laser", kSink);
-    const auto finished = [] {
-        const std::string listed = s_scheduler->AdminOutput("lpstat -W completed -o sink");
+    const auto jobsInCups = [] {
+        const std::string listed = s_scheduler->AdminOutput("lpstat -W all -o sink");
         return std::count(listed.begin(), listed.end(), '\n');
     };
-    const long finishedBefore = finished();
+    const long before = jobsInCups();
+    ScopedPrinter printer(L"Ward laser");
+    DOC_INFO_1W info = {};
+    ASSERT_NE(0u, StartDocPrinterW(printer, 1, reinterpret_cast<LPBYTE>(&info)));
+    DWORD written = 0;
+    ASSERT_TRUE(WritePrinter(printer, "\x1b" "E", 2, &written));
+    // A program killed now leaves nothing in the scheduler to wait for its data.
+    EXPECT_EQ(before, jobsInCups());
+    ASSERT_TRUE(EndDocPrinter(printer));
+    EXPECT_EQ(before + 1, jobsInCups());
+    ASSERT_EQ(1u, Received(1).size());
+}
+
+TEST_F(CupsQueueTest, ADroppedDocumentLeavesNothingInCupsAndNothingArrives)
+{
+    AddCupsQueue(L"Ward laser", kSink);
+    const auto jobsInCups = [] {
+        const std::string listed = s_scheduler->AdminOutput("lpstat -W all -o sink");
+        return std::count(listed.begin(), listed.end(), '\n');
+    };
+    const long before = jobsInCups();
     {
         ScopedPrinter printer(L"Ward laser");
         DOC_INFO_1W info = {};
@@ -254,8 +296,8 @@ TEST_F(CupsQueueTest, ADroppedDocumentIsCancelledInCupsAndNothingArrives)
         ASSERT_GT(StartDocW(dc, &info), 0);
         EXPECT_EQ(SP_APPABORT, StartPage(dc));
     }
-    // Both jobs were made in CUPS when their documents began, and are over there.
-    EXPECT_EQ(finishedBefore + 2, finished());
+    // Neither job was ever made there, not even as a cancelled one.
+    EXPECT_EQ(before, jobsInCups());
     // A job printed after them is the only one to arrive.
     ASSERT_EQ(0u, PrintRaw(L"Ward laser", RawBytes("after")));
     const std::vector<Delivered> jobs = Received(1);
