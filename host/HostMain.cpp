@@ -434,11 +434,10 @@ void ReportRefusal(const std::string& path)
 // Prints what one record holds; false when it cannot be opened.
 bool PrintInfo(const std::string& path)
 {
-    CObject* object = CRuntimeClass::CreateObject("CTavrionDoc");
-    CTavrionDoc* doc = DYNAMIC_DOWNCAST(CTavrionDoc, object);
+    std::unique_ptr<CObject> object(CRuntimeClass::CreateObject("CTavrionDoc"));
+    CTavrionDoc* doc = DYNAMIC_DOWNCAST(CTavrionDoc, object.get());
     if (!doc) {
         std::fprintf(stderr, "morvelance-host: the library has no CTavrionDoc\n");
-        delete object;
         return false;
     }
 
@@ -465,7 +464,6 @@ bool PrintInfo(const std::string& path)
         readable = OpenRecord(path, &shown);   // says itself why it could not
     if (!readable) {
         FreeECGData(image);
-        delete doc;
         return false;
     }
 
@@ -497,7 +495,6 @@ bool PrintInfo(const std::string& path)
     PrintFileListEntry(*doc, path, recordXml, std::string());
 
     FreeECGData(image);
-    delete doc;
     return true;
 }
 

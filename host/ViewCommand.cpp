@@ -303,6 +303,17 @@ void SetUpRhythmView(CTavrionDoc& doc, CView* view, const ViewOptions& options, 
     LoadPageAnnotations(doc, rhythm);
 }
 
+// False for a sheet short of some leads (they were reported as they were
+// read) or whose document shows none: an empty grid is no sheet of the record.
+bool SheetHasLeads(CSheetView* sheet)
+{
+    if (!sheet) return true;
+    if (sheet->GetMissingLeadCount() > 0) return false;
+    if (sheet->GetLeadCount() > 0) return true;
+    std::fprintf(stderr, "morvelance-host: %s: the document shows no lead of the record\n", CurrentRecord().c_str());
+    return false;
+}
+
 bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& options, const std::string& png)
 {
     Pane pane(doc, viewClass, options.width, options.height);
@@ -319,8 +330,7 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
         view->UpdateWindow();
         ApplyMeasuringTools(doc, *rhythm, options.measure);
     }
-    auto* sheet = DYNAMIC_DOWNCAST(CSheetView, view);
-    if (sheet && sheet->GetMissingLeadCount() > 0) return false;
+    if (!SheetHasLeads(DYNAMIC_DOWNCAST(CSheetView, view))) return false;
     if (!SaveViewPng(view, png)) return false;
     if (rhythm && !DoubleClickAndSavePopup(*rhythm, options.measure)) return false;
     if (options.magnifyX >= 0 && !options.magnifierPng.empty())
@@ -415,7 +425,7 @@ public:
             });
         }
         if (auto* sheet = DYNAMIC_DOWNCAST(CSheetView, waveView)) {
-            if (sheet->GetMissingLeadCount() > 0) return false;
+            if (!SheetHasLeads(sheet)) return false;
             const CRect paper(m_area.left, m_area.top, m_area.left + static_cast<int>(m_widthMm * m_px),
                               m_area.top + static_cast<int>(m_heightMm * m_px));
             bool ok = true;
