@@ -3,6 +3,7 @@
 // the window manager's close, and a server that goes away.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,7 +46,7 @@ protected:
     void StartShowWithMagnifier(XvfbServer& server)
     {
         ASSERT_TRUE(StartShow(server, {"--magnifier"}));
-        ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
+        ASSERT_TRUE(WaitWhileShowing([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
     }
     // The screen's pixels that differ from the PNG's (the PNG at left, top).
     static int Differences(XvfbServer& server, const testsupport::PngImage& png, int left = 0, int top = 0)
@@ -66,6 +67,13 @@ protected:
         for (int y = 0; y < a.Height(); ++y)
             for (int x = 0; x < a.Width(); ++x) differ += a.Pixel(x, y) != b.Pixel(x, y) ? 1 : 0;
         return differ;
+    }
+    // Waits for `ready` while show runs: a show that ended has nothing
+    // more to show.
+    bool WaitWhileShowing(const std::function<bool()>& ready)
+    {
+        WaitFor([&] { return ready() || m_show.Wait(0) != -1; });
+        return ready();
     }
     std::string ShowErrors() const { return testsupport::ReadFileBytes(m_dir.File("show.err")); }
 
@@ -127,11 +135,12 @@ TEST_F(HostShowTest, TheSerialRhythmPageShowsTheSeriesAndItsChestButtonClickedOn
     args.insert(args.end(), {"--pane", "CWndRestSerialComRhy"});
     ASSERT_TRUE(m_show.Start(args, server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
     int differ = -1;
-    EXPECT_TRUE(WaitFor([&] { return (differ = Differences(server, limb)) == 0; }))
+    ASSERT_TRUE(WaitWhileShowing([&] { return (differ = Differences(server, limb)) == 0; }))
         << differ << " pixels differ; " << ShowErrors();
     // 胸部, at the middle of the page's top.
     ASSERT_TRUE(server.Input({"mousemove", "806", "30", "click", "1"}));
-    EXPECT_TRUE(WaitFor([&] { return (differ = Differences(server, chest)) == 0; })) << differ << " pixels differ";
+    EXPECT_TRUE(WaitWhileShowing([&] { return (differ = Differences(server, chest)) == 0; }))
+        << differ << " pixels differ";
     const std::vector<xcb_window_t> windows = server.MappedWindows();
     ASSERT_EQ(1u, windows.size());
     server.AskToClose(windows.front());
@@ -143,7 +152,7 @@ TEST_F(HostShowTest, ADoubleClickOnTheStripOpensItsDialogAsASecondWindowThatEsca
     XvfbServer server;
     START_XVFB(server, kWidth, kHeight);
     ASSERT_TRUE(StartShow(server));
-    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; }));
+    ASSERT_TRUE(WaitWhileShowing([&] { return server.MappedWindows().size() == 1; }));
     // The one-lead strip across the foot of the page.
     ASSERT_TRUE(server.Input({"mousemove", "960", "960", "click", "--repeat", "2", "--delay", "60", "1"}));
     EXPECT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
@@ -212,7 +221,7 @@ TEST_F(HostShowTest, TheServerGoingAwayEndsShowWithOneAndWritesNoRecord)
     XvfbServer server;
     START_XVFB(server, kWidth, kHeight);
     ASSERT_TRUE(StartShow(server));
-    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; }));
+    ASSERT_TRUE(WaitWhileShowing([&] { return server.MappedWindows().size() == 1; }));
     server.Stop();
     EXPECT_EQ(1, m_show.Wait(kPatience));
     EXPECT_NE(std::string::npos, ShowErrors().find("display was lost")) << ShowErrors();
@@ -261,7 +270,7 @@ protected:
         ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--dialog",
                                   "CDlgPatientInfoComment", "--user", "編集者"},
                                  server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
-        ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
+        ASSERT_TRUE(WaitWhileShowing([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
         ASSERT_TRUE(server.Origin(server.MappedWindows().front(), left, top));
         ASSERT_TRUE(server.Input({"mousemove", std::to_string(left + kNameFieldX), std::to_string(top + kNameFieldY),
                                   "click", "1", "key", "End", "key", "--repeat", "10", "BackSpace"}));
@@ -287,7 +296,7 @@ TEST_F(HostShowSheetTest, ANameTypedIntoThePatientSheetIsSavedWithItsUpdateButto
     // Return presses the default button, 更新; the editor prompt that
     // follows takes its preselected name with Return too.
     ASSERT_TRUE(server.Input({"key", "Return"}));
-    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
+    ASSERT_TRUE(WaitWhileShowing([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
     ASSERT_TRUE(server.Input({"key", "Return"}));
     EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
     EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(m_dir.File("show.out")).find("saved"));
@@ -385,7 +394,7 @@ TEST_F(HostShowTest, DialogsOfTheDialogCommandShowOnTheScreenAsTheirHeadlessImag
         ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--dialog",
                                   dialog.name},
                                  server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
-        ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
+        ASSERT_TRUE(WaitWhileShowing([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
         const xcb_window_t window = server.MappedWindows().front();
         int left = 0;
         int top = 0;
