@@ -64,6 +64,7 @@ const char kUsage[] =
     "                 show the record's pane in a frame on the X display ($DISPLAY), with\n"
     "                 --magnifier the hover magnifier at its top right, and\n"
     "                 run until the frame is closed (1 when the display cannot be reached);\n"
+    "                 the serial comparison panes take every FILE at once, as pane does;\n"
     "  show FILE --dialog CLASS [--user NAME]\n"
     "                 a dialog class of the dialog command on the record, on the display,\n"
     "                 until it is closed; for the patient sheets --user acts for a user who may save\n"

@@ -249,31 +249,31 @@ int RunShowCommand(int argc, char** argv, const RecordOpener& open)
     if (kind && kind->makeOnSet) {
         bool failed = false;
         lost = !ShowSeries(*kind, options, open, failed);
-        if (failed && !lost) ++failures;
-        options.files.clear();
-    }
-    for (const std::string& file : options.files) {
-        if (!kind && !IsPatientSheet(options.dialog)) {
-            // Any other dialog opens on the record as the dialog command opens it.
-            if (!ShowDialogOnRecord(options.dialog, file, open)) ++failures;
-            if (!platform::ui::Desktop::DisplayConnected()) {
+        if (failed) ++failures;
+    } else {
+        for (const std::string& file : options.files) {
+            if (!kind && !IsPatientSheet(options.dialog)) {
+                // Any other dialog opens on the record as the dialog command opens it.
+                if (!ShowDialogOnRecord(options.dialog, file, open)) ++failures;
+                if (!platform::ui::Desktop::DisplayConnected()) {
+                    lost = true;
+                    break;
+                }
+                continue;
+            }
+            std::unique_ptr<CTavrionDoc> doc;
+            if (!open(file, doc) || !doc) {
+                ++failures;
+                continue;
+            }
+            doc->m_bAutoDelete = FALSE;
+            bool shown = true;
+            if (!(kind ? ShowRecord(*doc, *kind, options, file, shown) : ShowSheet(*doc, options))) {
                 lost = true;
                 break;
             }
-            continue;
+            if (!shown) ++failures;
         }
-        std::unique_ptr<CTavrionDoc> doc;
-        if (!open(file, doc) || !doc) {
-            ++failures;
-            continue;
-        }
-        doc->m_bAutoDelete = FALSE;
-        bool shown = true;
-        if (!(kind ? ShowRecord(*doc, *kind, options, file, shown) : ShowSheet(*doc, options))) {
-            lost = true;
-            break;
-        }
-        if (!shown) ++failures;
     }
     if (lost) std::fprintf(stderr, "morvelance-host: the display was lost; nothing more is shown or saved\n");
     platform::ui::Desktop::DetachDisplay();

@@ -147,6 +147,19 @@ TEST_F(HostShowTest, TheSerialRhythmPageShowsTheSeriesAndItsChestButtonClickedOn
     EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
 }
 
+TEST_F(HostShowTest, ASeriesHoldingARecordThatIsNeitherRestingNorMferIsRefusedAndNothingIsShown)
+{
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    const std::string rhythm = SamplePath("rhythm_90.ecg");
+    ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, rhythm, "--pane",
+                              "CWndRestSerialComAve"},
+                             server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
+    EXPECT_EQ(1, m_show.Wait(kPatience));
+    EXPECT_NE(std::string::npos, ShowErrors().find(rhythm + " is neither a resting nor an MFER record")) << ShowErrors();
+    EXPECT_TRUE(server.MappedWindows().empty());
+}
+
 TEST_F(HostShowTest, ADoubleClickOnTheStripOpensItsDialogAsASecondWindowThatEscapeCloses)
 {
     XvfbServer server;
