@@ -64,6 +64,7 @@ const char kUsage[] =
     "                 show the record's pane in a frame on the X display ($DISPLAY), with\n"
     "                 --magnifier the hover magnifier at its top right, and\n"
     "                 run until the frame is closed (1 when the display cannot be reached);\n"
+    "                 the serial comparison panes take every FILE at once, as pane does;\n"
     "  show FILE --dialog CLASS [--user NAME]\n"
     "                 a dialog class of the dialog command on the record, on the display,\n"
     "                 until it is closed; for the patient sheets --user acts for a user who may save\n"
@@ -76,7 +77,9 @@ const char kUsage[] =
     "  view FILE... --view CLASS [--size WxH] [--smooth 0..3] [--grid lines|dots] --png OUT.png\n"
     "                 open each record as 'open' does and paint a view of class CLASS\n"
     "                 (sheet: every lead named, with its calibration pulse, at the\n"
-    "                 document's speed; CViewRhythmWave [--style N] [--page N]; the bases\n"
+    "                 document's speed; CViewRhythmWave [--style N] [--page N], pages\n"
+    "                 numbered from 1 in view and print alike, one past the record's\n"
+    "                 end refused; the bases\n"
     "                 CTavrionView and CWaveView draw bare paper) in a frame of the given\n"
     "                 size (1920x1080) into a PNG; several files give OUT-2.png,\n"
     "                 OUT-3.png ...; --view all --out DIR writes every class that draws\n"
@@ -434,11 +437,10 @@ void ReportRefusal(const std::string& path)
 // Prints what one record holds; false when it cannot be opened.
 bool PrintInfo(const std::string& path)
 {
-    CObject* object = CRuntimeClass::CreateObject("CTavrionDoc");
-    CTavrionDoc* doc = DYNAMIC_DOWNCAST(CTavrionDoc, object);
+    std::unique_ptr<CObject> object(CRuntimeClass::CreateObject("CTavrionDoc"));
+    CTavrionDoc* doc = DYNAMIC_DOWNCAST(CTavrionDoc, object.get());
     if (!doc) {
         std::fprintf(stderr, "morvelance-host: the library has no CTavrionDoc\n");
-        delete object;
         return false;
     }
 
@@ -465,7 +467,6 @@ bool PrintInfo(const std::string& path)
         readable = OpenRecord(path, &shown);   // says itself why it could not
     if (!readable) {
         FreeECGData(image);
-        delete doc;
         return false;
     }
 
@@ -497,7 +498,6 @@ bool PrintInfo(const std::string& path)
     PrintFileListEntry(*doc, path, recordXml, std::string());
 
     FreeECGData(image);
-    delete doc;
     return true;
 }
 

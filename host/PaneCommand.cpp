@@ -235,9 +235,7 @@ int ShowAllPanes(CTavrionDoc& doc, const PaneOptions& options, size_t index)
 bool OpenRecordSet(const PaneOptions& options, const RecordOpener& open, SerialRecordSet& records, bool report)
 {
     if (!records.OpenAll(options.files, open, report)) return false;
-    UseScreen(records.base, options);
-    UseScreen(records.rest, options);
-    UseScreen(records.mfer, options);
+    records.ForEachDocument([&](CTavrionDoc& doc) { UseScreen(doc, options); });
     return true;
 }
 

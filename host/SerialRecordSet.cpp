@@ -52,11 +52,15 @@ bool SerialRecordSet::Add(CTavrionDoc* opened)
             auto* item = new _RESTDATAITEM;
             item->strXMLPath = source->strXMLPath;
             item->strFilePath = source->strFilePath;
+            // Set by the record's opener: a model-8000 record reads its
+            // pacemaker spikes and filters as such only when its item says so.
+            item->b8000File = source->b8000File;
             rest.GetRestDataManager().AppendItem(item);
             CString xml = item->strXMLPath, file = item->strFilePath;
             const int result = SetShortOfMemory() ? -1 : rest.OpenFile(xml, file);
             if (result == 0) {
                 CopyKeys(*listed, *item);
+                listed->b8000File = item->b8000File;
                 itemKind = DOC_TYPE_REST;
                 if (!rest.GetCurrentDataItem()) rest.SetCurDataIndex(item->nID);
             } else {

@@ -36,6 +36,14 @@ struct SerialRecordSet {
     // Every file opened and added in turn; false at the first that does not
     // open or is not a resting or MFER record (said on stderr with `report`).
     bool OpenAll(const std::vector<std::string>& files, const RecordOpener& open, bool report);
+    // The base list's document and the two shared ones, each in turn (made
+    // ready for a screen, say).
+    template <class Use> void ForEachDocument(const Use& use)
+    {
+        use(static_cast<CTavrionDoc&>(base));
+        use(static_cast<CTavrionDoc&>(rest));
+        use(static_cast<CTavrionDoc&>(mfer));
+    }
 
 private:
     void ReportReopenFailure(int result);

@@ -14,6 +14,7 @@
 #include "host/DialogCommand.h"
 #include "host/FormViewCommand.h"
 #include "host/PaneKinds.h"
+#include "host/SerialRecordSet.h"
 #include "host/ViewCommand.h"
 #include "platform/base/CodePage.h"
 #include "platform/ui/framework/Wnd.h"
@@ -40,11 +41,10 @@ struct ShowOptions {
     bool magnifier = false;   // the hover magnifier's window shown beside the page
 };
 
-// The panes of every examination kind that take one record.
-const PaneKind* FindSingleRecordPane(const std::string& name)
+const PaneKind* FindPane(const std::string& name)
 {
     for (const PaneKind& kind : AllPaneKinds())
-        if (name == kind.name && !kind.makeOnSet) return &kind;
+        if (name == kind.name) return &kind;
     return nullptr;
 }
 
@@ -92,11 +92,21 @@ bool ParseOptions(int argc, char** argv, ShowOptions& options)
                      options.dialog.c_str());
         return false;
     }
-    if (!FindSingleRecordPane(options.paneClass)) {
+    if (!FindPane(options.paneClass)) {
         std::fprintf(stderr, "morvelance-host: show has no pane class %s\n", options.paneClass.c_str());
         return false;
     }
     return true;
+}
+
+int FrameWidth(const ShowOptions& options)
+{
+    return options.width ? options.width : platform::ui::Desktop::ScreenWidth();
+}
+
+int FrameHeight(const ShowOptions& options)
+{
+    return options.height ? options.height : platform::ui::Desktop::ScreenHeight();
 }
 
 // The document's fonts and factors as the application makes them for a
@@ -110,26 +120,23 @@ void UseFrameSize(CTavrionDoc& doc, int width, int height)
     doc.UpdateCtrlStatus();
 }
 
-// One record's pane in a frame on the display until the frame is closed;
-// false when the display is lost meanwhile.
-bool ShowRecord(CTavrionDoc& doc, const PaneKind& kind, const ShowOptions& options, const std::string& file,
-                bool& shown)
+// A made pane in a frame on the display until the frame is closed; false
+// when the display is lost meanwhile. `doc` is the document the magnifier
+// follows.
+bool ShowInFrame(std::unique_ptr<CWnd> pane, const PaneKind& kind, int style, CTavrionDoc& doc,
+                 const ShowOptions& options, const std::string& title, bool& shown)
 {
     shown = false;
-    const int width = options.width ? options.width : platform::ui::Desktop::ScreenWidth();
-    const int height = options.height ? options.height : platform::ui::Desktop::ScreenHeight();
-    UseFrameSize(doc, width, height);
-    std::unique_ptr<CWnd> pane(kind.make(doc, options.showPatient));
     if (!pane) {
-        std::fprintf(stderr, "morvelance-host: %s does not show %s\n", kind.name, file.c_str());
+        std::fprintf(stderr, "morvelance-host: %s does not show %s\n", kind.name, title.c_str());
         return true;
     }
-    const std::vector<int> styles = StylesOn(kind, doc);
-    const int style = styles.empty() ? kNoStyle : options.style == kNoStyle ? styles.front() : options.style;
+    const int width = FrameWidth(options);
+    const int height = FrameHeight(options);
     const CRect rect(0, 0, width, height);
-    const std::wstring title = L"morvelance - " + platform::FromUtf8(file);
+    const std::wstring caption = L"morvelance - " + platform::FromUtf8(title);
     CWnd frame;
-    if (!frame.CreateEx(0, nullptr, title.c_str(), WS_POPUP | WS_VISIBLE, rect, nullptr, 0) ||
+    if (!frame.CreateEx(0, nullptr, caption.c_str(), WS_POPUP | WS_VISIBLE, rect, nullptr, 0) ||
         !pane->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, &frame, 100)) {
         std::fprintf(stderr, "morvelance-host: the pane could not be created\n");
         if (frame.GetSafeHwnd()) frame.DestroyWindow();
@@ -157,6 +164,38 @@ bool ShowRecord(CTavrionDoc& doc, const PaneKind& kind, const ShowOptions& optio
     if (magnifier.GetSafeHwnd()) magnifier.DestroyWindow();
     if (pane->GetSafeHwnd()) pane->DestroyWindow();
     if (frame.GetSafeHwnd()) frame.DestroyWindow();
+    return kept;
+}
+
+// One record's pane in a frame on the display until the frame is closed;
+// false when the display is lost meanwhile.
+bool ShowRecord(CTavrionDoc& doc, const PaneKind& kind, const ShowOptions& options, const std::string& file,
+                bool& shown)
+{
+    UseFrameSize(doc, FrameWidth(options), FrameHeight(options));
+    const std::vector<int> styles = StylesOn(kind, doc);
+    const int style = styles.empty() ? kNoStyle : options.style == kNoStyle ? styles.front() : options.style;
+    return ShowInFrame(std::unique_ptr<CWnd>(kind.make(doc, options.showPatient)), kind, style, doc, options, file,
+                       shown);
+}
+
+// A comparing pane on every file at once, as the pane command makes it;
+// false when the display is lost meanwhile. `failed` when the files are no
+// comparable series (said on stderr) or the pane did not show.
+bool ShowSeries(const PaneKind& kind, const ShowOptions& options, const RecordOpener& open, bool& failed)
+{
+    failed = true;
+    SerialRecordSet records;
+    if (!records.OpenAll(options.files, open, true)) return true;
+    records.ForEachDocument(
+        [&](CTavrionDoc& doc) { UseFrameSize(doc, FrameWidth(options), FrameHeight(options)); });
+    const int style = kind.styles.empty() ? kNoStyle : options.style == kNoStyle ? kind.styles.front() : options.style;
+    CTavrionDoc& shownDoc = records.kind == DOC_TYPE_MFER ? static_cast<CTavrionDoc&>(records.mfer)
+                                                          : static_cast<CTavrionDoc&>(records.rest);
+    bool shown = false;
+    const bool kept = ShowInFrame(std::unique_ptr<CWnd>(kind.makeOnSet(records)), kind, style, shownDoc, options,
+                                  options.files.front(), shown);
+    failed = !shown;
     return kept;
 }
 
@@ -203,31 +242,38 @@ int RunShowCommand(int argc, char** argv, const RecordOpener& open)
         return 1;
     }
     LoadFormLayouts();
-    const PaneKind* kind = options.dialog.empty() ? FindSingleRecordPane(options.paneClass) : nullptr;
+    const PaneKind* kind = options.dialog.empty() ? FindPane(options.paneClass) : nullptr;
     int failures = 0;
     bool lost = false;
-    for (const std::string& file : options.files) {
-        if (!kind && !IsPatientSheet(options.dialog)) {
-            // Any other dialog opens on the record as the dialog command opens it.
-            if (!ShowDialogOnRecord(options.dialog, file, open)) ++failures;
-            if (!platform::ui::Desktop::DisplayConnected()) {
+    // The comparing panes take every file at once, as the pane command gives them.
+    if (kind && kind->makeOnSet) {
+        bool failed = false;
+        lost = !ShowSeries(*kind, options, open, failed);
+        if (failed) ++failures;
+    } else {
+        for (const std::string& file : options.files) {
+            if (!kind && !IsPatientSheet(options.dialog)) {
+                // Any other dialog opens on the record as the dialog command opens it.
+                if (!ShowDialogOnRecord(options.dialog, file, open)) ++failures;
+                if (!platform::ui::Desktop::DisplayConnected()) {
+                    lost = true;
+                    break;
+                }
+                continue;
+            }
+            std::unique_ptr<CTavrionDoc> doc;
+            if (!open(file, doc) || !doc) {
+                ++failures;
+                continue;
+            }
+            doc->m_bAutoDelete = FALSE;
+            bool shown = true;
+            if (!(kind ? ShowRecord(*doc, *kind, options, file, shown) : ShowSheet(*doc, options))) {
                 lost = true;
                 break;
             }
-            continue;
+            if (!shown) ++failures;
         }
-        std::unique_ptr<CTavrionDoc> doc;
-        if (!open(file, doc) || !doc) {
-            ++failures;
-            continue;
-        }
-        doc->m_bAutoDelete = FALSE;
-        bool shown = true;
-        if (!(kind ? ShowRecord(*doc, *kind, options, file, shown) : ShowSheet(*doc, options))) {
-            lost = true;
-            break;
-        }
-        if (!shown) ++failures;
     }
     if (lost) std::fprintf(stderr, "morvelance-host: the display was lost; nothing more is shown or saved\n");
     platform::ui::Desktop::DetachDisplay();

@@ -8,7 +8,8 @@
 namespace host {
 
 // morvelance-host show FILE... --pane CLASS [--style N] [--no-patient]
-//   [--magnifier] [--size WxH] [--display NAME]
+//   [--magnifier] [--size WxH] [--display NAME]: each record's pane in turn;
+//   a serial comparison pane shows every FILE at once, as the pane command's.
 // morvelance-host show FILE --dialog CDlgPatientInfoComment|CDlgInfoCommentGeneral
 //   [--user NAME] [--display NAME]: the patient sheet on its own; with --user
 //   the host acts for that user, who may save.

@@ -45,6 +45,7 @@
 #include "printdevice/ECGPrinter.h"
 #include "core/AnnotationInfo.h"
 #include "waveviews/ViewEnlargedWave.h"
+#include "waveviews/RhythmWaveStyle.h"
 #include "waveviews/ViewRhythmWave.h"
 #include "waveviews/WaveItemRef.h"
 
@@ -59,7 +60,7 @@ struct ViewOptions {
     int smooth = -1;   // -1: the record's own setting
     int grid = -1;     // 0 dots, 1 lines, -1 the record's own
     int style = 0;     // multi-lead view: wave style, 0 the document's
-    int page = 0;      // multi-lead view: pages forward from the first
+    int page = 0;      // --page: 1 the first page; 0 when not given
     std::string png;
     std::string outDir;
     std::string pdf;
@@ -105,9 +106,17 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
                 return false;
             }
             options.grid = text == "lines" ? 1 : 0;
-        } else if (arg == "--style" || arg == "--page") {
+        } else if (arg == "--style") {
             if (!value(text)) return false;
-            (arg == "--style" ? options.style : options.page) = std::atoi(text.c_str());
+            options.style = std::atoi(text.c_str());
+        } else if (arg == "--page") {
+            char* end = nullptr;
+            const long page = value(text) ? std::strtol(text.c_str(), &end, 10) : 0;
+            if (text.empty() || !end || *end || page < 1 || page > 100000) {
+                std::fprintf(stderr, "morvelance-host: --page takes a page number, 1 for the first\n");
+                return false;
+            }
+            options.page = static_cast<int>(page);
         } else if (arg == "--mode") {
             if (!value(text) || text.size() != 1 || text[0] < '1' || text[0] > '3') {
                 std::fprintf(stderr, "morvelance-host: --mode takes 1, 2 or 3\n");
@@ -281,8 +290,36 @@ void LoadPageAnnotations(CTavrionDoc& doc, CViewRhythmWave* view)
     }
 }
 
+// The pages the multi-lead view's style needs for the record on a grid
+// `gridX` squares wide (at least one). Printed, a fifteen-lead record's paged
+// styles and the synchronous styles take shorter steps: with `printed` the
+// count is the most those could need, so no page they print is refused.
+int RhythmPageCount(CTavrionDoc& doc, const CViewRhythmWave& view, int gridX, bool printed)
+{
+    const float speed = doc.GetSpeed();
+    const int groups = view.GetLeadGroups();
+    if (groups <= 0 || !(speed > 0.0f) || gridX <= 10) return 1;
+    const long long rowSamples = static_cast<long long>(static_cast<float>((gridX - 10) * view.GetSampleRate()) / speed);
+    const _RHYTHM_WAVE_STYLE style = view.GetWaveStyle();
+    const int divisor = printed && IsFifteenLeadPagedStyle(style) ? std::max(groups, 6) : groups;
+    long long step = view.GetRows() * rowSamples / divisor;
+    if (printed && IsSynchronousPrintStyle(style) && view.GetColumns() > 0) step /= view.GetColumns();
+    const long long samples = doc.GetRhythmWaveData(0, nullptr, -1) / 2;
+    if (step <= 0 || samples <= step) return 1;
+    return static_cast<int>((samples + step - 1) / step);
+}
+
+// False, said on stderr, when --page asks for a page past the record's last.
+bool PageWithinRecord(const ViewOptions& options, int pages)
+{
+    if (options.page <= pages) return true;
+    std::fprintf(stderr, "morvelance-host: %s: --page %d is past the record's end (%d page%s)\n",
+                 CurrentRecord().c_str(), options.page, pages, pages == 1 ? "" : "s");
+    return false;
+}
+
 // The multi-lead view shows the style asked for (else the kind's first),
-// page `page` of the record.
+// `page` pages on from the first.
 void SetUpRhythmView(CTavrionDoc& doc, CView* view, const ViewOptions& options, int page)
 {
     const int style = options.style;
@@ -303,6 +340,33 @@ void SetUpRhythmView(CTavrionDoc& doc, CView* view, const ViewOptions& options, 
     LoadPageAnnotations(doc, rhythm);
 }
 
+// False for a sheet short of some leads (they were reported as they were
+// read) or whose document shows none: an empty grid is no sheet of the record.
+bool SheetHasLeads(CSheetView* sheet)
+{
+    if (!sheet) return true;
+    if (sheet->GetMissingLeadCount() > 0) return false;
+    if (sheet->GetLeadCount() > 0) return true;
+    std::fprintf(stderr, "morvelance-host: %s: the document shows no lead of the record\n", CurrentRecord().c_str());
+    return false;
+}
+
+// The multi-lead view on the page --page asks for (the first when none);
+// false when that page is past the record's end. Other views pass.
+bool ShowRhythmPage(CTavrionDoc& doc, CView* view, const ViewOptions& options)
+{
+    SetUpRhythmView(doc, view, options, 0);
+    auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, view);
+    if (!rhythm || options.page <= 1) return true;
+    int gridX = 0;
+    int gridY = 0;
+    rhythm->GetGridCount(gridX, gridY);
+    if (!PageWithinRecord(options, RhythmPageCount(doc, *rhythm, gridX, false))) return false;
+    rhythm->ChangePageSample(options.page - 1);
+    LoadPageAnnotations(doc, rhythm);
+    return true;
+}
+
 bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& options, const std::string& png)
 {
     Pane pane(doc, viewClass, options.width, options.height);
@@ -311,7 +375,7 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
         std::fprintf(stderr, "morvelance-host: the view could not be created\n");
         return false;
     }
-    SetUpRhythmView(doc, view, options, options.page);
+    if (!ShowRhythmPage(doc, view, options)) return false;
     SetUpAnalysisView(view, options.page);
     SetUpRestAnalysisView(doc, view, options.calCount);
     auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, view);
@@ -319,8 +383,7 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
         view->UpdateWindow();
         ApplyMeasuringTools(doc, *rhythm, options.measure);
     }
-    auto* sheet = DYNAMIC_DOWNCAST(CSheetView, view);
-    if (sheet && sheet->GetMissingLeadCount() > 0) return false;
+    if (!SheetHasLeads(DYNAMIC_DOWNCAST(CSheetView, view))) return false;
     if (!SaveViewPng(view, png)) return false;
     if (rhythm && !DoubleClickAndSavePopup(*rhythm, options.measure)) return false;
     if (options.magnifyX >= 0 && !options.magnifierPng.empty())
@@ -410,12 +473,14 @@ public:
             SetUpRhythmView(m_doc, rhythm, options, 0);
             int gridX = 0, gridY = 0;
             rhythm->GetGridCount(gridX, gridY);
+            const int page = std::max(options.page, 1);
+            if (!PageWithinRecord(options, RhythmPageCount(m_doc, *rhythm, gridX, true))) return false;
             return PrintPage(waveView, [&] {
-                return rhythm->Print(m_dc, m_area, gridX, gridY, m_px, 0, options.page, 0) == 1;
+                return rhythm->Print(m_dc, m_area, gridX, gridY, m_px, 0, page - 1, 0) == 1;
             });
         }
         if (auto* sheet = DYNAMIC_DOWNCAST(CSheetView, waveView)) {
-            if (sheet->GetMissingLeadCount() > 0) return false;
+            if (!SheetHasLeads(sheet)) return false;
             const CRect paper(m_area.left, m_area.top, m_area.left + static_cast<int>(m_widthMm * m_px),
                               m_area.top + static_cast<int>(m_heightMm * m_px));
             bool ok = true;

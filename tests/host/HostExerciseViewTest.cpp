@@ -172,3 +172,19 @@ TEST_F(HostExerciseViewTest, TheRecordMakerWritesAThreeLeadTestOfMinuteBlocksThe
     made = RunProgram("morvelance-mkrecord", {"synth", "--kind", "exer", "--every", "30", "--out", record});
     EXPECT_NE(0, made.status);
 }
+
+TEST_F(HostExerciseViewTest, TheSheetOfTheRecordIsRefusedForItsDocumentShowsNoLead)
+{
+    // The exercise document supplies no rhythm waves: an empty grid is no
+    // sheet of the record, painted or printed.
+    const std::string png = m_dir.File("sheet.png");
+    HostRun run = Host({"view", m_record, "--view", "sheet", "--png", png});
+    EXPECT_EQ(1, run.status);
+    EXPECT_NE(std::string::npos, run.err.find(m_record + ": the document shows no lead of the record")) << run.err;
+    EXPECT_FALSE(Exists(png));
+    const std::string pdf = m_dir.File("sheet.pdf");
+    run = Host({"print", m_record, "--view", "sheet", "--pdf", pdf});
+    EXPECT_EQ(1, run.status);
+    EXPECT_NE(std::string::npos, run.err.find("the document shows no lead of the record")) << run.err;
+    EXPECT_FALSE(Exists(pdf));
+}

@@ -25,8 +25,14 @@ extern char** environ;
 
 namespace displaytest {
 
+// How long a state (a window mapped, a picture drawn, a program ended) may
+// take at most: the tests wait for states, never for a time, so this only
+// bounds a run that went wrong, and is long enough for a sanitizer build on a
+// machine loaded with every other build and test.
+constexpr double kPatience = 120;
+
 // Waits up to `seconds` for `ready`, looking every 20 ms.
-inline bool WaitFor(const std::function<bool()>& ready, double seconds = 10)
+inline bool WaitFor(const std::function<bool()>& ready, double seconds = kPatience)
 {
     const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (std::chrono::steady_clock::now() < until) {
@@ -133,7 +139,7 @@ public:
         std::string number;
         pollfd wait = {pipeFds[0], POLLIN, 0};
         char c = 0;
-        while (poll(&wait, 1, 10000) > 0 && read(pipeFds[0], &c, 1) == 1 && c != '\n') number += c;
+        while (poll(&wait, 1, static_cast<int>(kPatience * 1000)) > 0 && read(pipeFds[0], &c, 1) == 1 && c != '\n') number += c;
         close(pipeFds[0]);
         if (number.empty()) {
             why = "Xvfb did not name its display";
@@ -249,7 +255,7 @@ public:
         Process xdotool;
         std::vector<std::string> command = {"/usr/bin/xdotool"};
         command.insert(command.end(), args.begin(), args.end());
-        return xdotool.Start(command, m_display, "/dev/null", "/dev/null") && xdotool.Wait(10) == 0;
+        return xdotool.Start(command, m_display, "/dev/null", "/dev/null") && xdotool.Wait(kPatience) == 0;
     }
 
 private:

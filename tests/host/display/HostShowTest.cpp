@@ -3,6 +3,7 @@
 // the window manager's close, and a server that goes away.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "tests/support/PngImage.h"
 
 using namespace hosttest;
+using displaytest::kPatience;
 using displaytest::Process;
 using displaytest::WaitFor;
 using displaytest::XvfbServer;
@@ -44,7 +46,7 @@ protected:
     void StartShowWithMagnifier(XvfbServer& server)
     {
         ASSERT_TRUE(StartShow(server, {"--magnifier"}));
-        ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
+        ASSERT_TRUE(WaitWhileShowing([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
     }
     // The screen's pixels that differ from the PNG's (the PNG at left, top).
     static int Differences(XvfbServer& server, const testsupport::PngImage& png, int left = 0, int top = 0)
@@ -56,6 +58,22 @@ protected:
             for (int x = 0; x < png.Width(); ++x)
                 differ += screen[static_cast<size_t>(y) * png.Width() + x] != png.Pixel(x, y) ? 1 : 0;
         return differ;
+    }
+    // The pixels in which two pictures of the same size differ.
+    static int Differences(const testsupport::PngImage& a, const testsupport::PngImage& b)
+    {
+        if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
+        int differ = 0;
+        for (int y = 0; y < a.Height(); ++y)
+            for (int x = 0; x < a.Width(); ++x) differ += a.Pixel(x, y) != b.Pixel(x, y) ? 1 : 0;
+        return differ;
+    }
+    // Waits for `ready` while show runs: a show that ended has nothing
+    // more to show.
+    bool WaitWhileShowing(const std::function<bool()>& ready)
+    {
+        WaitFor([&] { return ready() || m_show.Wait(0) != -1; });
+        return ready();
     }
     std::string ShowErrors() const { return testsupport::ReadFileBytes(m_dir.File("show.err")); }
 
@@ -84,7 +102,62 @@ TEST_F(HostShowTest, ThePaneOnTheScreenIsItsHeadlessImageAndTheManagersCloseEnds
     const std::vector<xcb_window_t> windows = server.MappedWindows();
     ASSERT_EQ(1u, windows.size());
     server.AskToClose(windows.front());
-    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+    EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
+}
+
+TEST_F(HostShowTest, TheSerialRhythmPageShowsTheSeriesAndItsChestButtonClickedOnTheScreenShowsTheChestLeads)
+{
+    // Two resting records compared, as the pane command draws them: first
+    // as shown, then with 胸部 pressed.
+    const std::vector<std::string> series = {m_record, SamplePath("rest12_80.ecg")};
+    auto headless = [&](const std::string& png, const std::vector<std::string>& more) {
+        std::vector<std::string> args = {"pane"};
+        args.insert(args.end(), series.begin(), series.end());
+        args.insert(args.end(), {"--pane", "CWndRestSerialComRhy", "--png", png});
+        args.insert(args.end(), more.begin(), more.end());
+        return Host(args);
+    };
+    const std::string limbPng = m_dir.File("limb.png");
+    const std::string chestPng = m_dir.File("chest.png");
+    HostRun run = headless(limbPng, {});
+    ASSERT_EQ(0, run.status) << run.err;
+    run = headless(chestPng, {"--click", "3482"});
+    ASSERT_EQ(0, run.status) << run.err;
+    const testsupport::PngImage limb(limbPng);
+    const testsupport::PngImage chest(chestPng);
+    ASSERT_TRUE(limb.Ok() && chest.Ok());
+    ASSERT_GT(Differences(limb, chest), 1000) << "the chest leads are a page of their own";
+
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    std::vector<std::string> args = {testsupport::BinaryDir() + "/bin/morvelance-host", "show"};
+    args.insert(args.end(), series.begin(), series.end());
+    args.insert(args.end(), {"--pane", "CWndRestSerialComRhy"});
+    ASSERT_TRUE(m_show.Start(args, server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
+    int differ = -1;
+    ASSERT_TRUE(WaitWhileShowing([&] { return (differ = Differences(server, limb)) == 0; }))
+        << differ << " pixels differ; " << ShowErrors();
+    // 胸部, at the middle of the page's top.
+    ASSERT_TRUE(server.Input({"mousemove", "806", "30", "click", "1"}));
+    EXPECT_TRUE(WaitWhileShowing([&] { return (differ = Differences(server, chest)) == 0; }))
+        << differ << " pixels differ";
+    const std::vector<xcb_window_t> windows = server.MappedWindows();
+    ASSERT_EQ(1u, windows.size());
+    server.AskToClose(windows.front());
+    EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
+}
+
+TEST_F(HostShowTest, ASeriesHoldingARecordThatIsNeitherRestingNorMferIsRefusedAndNothingIsShown)
+{
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    const std::string rhythm = SamplePath("rhythm_90.ecg");
+    ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, rhythm, "--pane",
+                              "CWndRestSerialComAve"},
+                             server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
+    EXPECT_EQ(1, m_show.Wait(kPatience));
+    EXPECT_NE(std::string::npos, ShowErrors().find(rhythm + " is neither a resting nor an MFER record")) << ShowErrors();
+    EXPECT_TRUE(server.MappedWindows().empty());
 }
 
 TEST_F(HostShowTest, ADoubleClickOnTheStripOpensItsDialogAsASecondWindowThatEscapeCloses)
@@ -92,7 +165,7 @@ TEST_F(HostShowTest, ADoubleClickOnTheStripOpensItsDialogAsASecondWindowThatEsca
     XvfbServer server;
     START_XVFB(server, kWidth, kHeight);
     ASSERT_TRUE(StartShow(server));
-    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; }));
+    ASSERT_TRUE(WaitWhileShowing([&] { return server.MappedWindows().size() == 1; }));
     // The one-lead strip across the foot of the page.
     ASSERT_TRUE(server.Input({"mousemove", "960", "960", "click", "--repeat", "2", "--delay", "60", "1"}));
     EXPECT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
@@ -102,7 +175,7 @@ TEST_F(HostShowTest, ADoubleClickOnTheStripOpensItsDialogAsASecondWindowThatEsca
     const std::vector<xcb_window_t> windows = server.MappedWindows();
     ASSERT_EQ(1u, windows.size());
     server.AskToClose(windows.front());
-    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+    EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
 }
 
 TEST_F(HostShowTest, TheMagnifiersPictureFollowsThePointerOverTheLeads)
@@ -122,14 +195,12 @@ TEST_F(HostShowTest, TheMagnifiersPictureFollowsThePointerOverTheLeads)
     // Over lead II, then over lead V2 of the page.
     ASSERT_TRUE(server.Input({"mousemove", "300", "450"}));
     std::vector<uint32_t> first;
-    ASSERT_TRUE(WaitFor([&] { return (first = picture()) != before; }));
-    EXPECT_GT(inked(first), 200);
+    EXPECT_TRUE(WaitFor([&] { return (first = picture()) != before && inked(first) > 200; })) << inked(first);
     ASSERT_TRUE(server.Input({"mousemove", "1200", "450"}));
     std::vector<uint32_t> second;
-    EXPECT_TRUE(WaitFor([&] { return (second = picture()) != first; }));
-    EXPECT_GT(inked(second), 200);
+    EXPECT_TRUE(WaitFor([&] { return (second = picture()) != first && inked(second) > 200; })) << inked(second);
     server.AskToClose(server.MappedWindows().front());
-    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+    EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
 }
 
 TEST_F(HostShowTest, TheMagnifierIsDraggedByThePointerAndStaysOnTheScreen)
@@ -152,7 +223,7 @@ TEST_F(HostShowTest, TheMagnifierIsDraggedByThePointerAndStaysOnTheScreen)
     ASSERT_TRUE(server.Input({"mousedown", "1", "mousemove", "1919", "500", "mouseup", "1"}));
     EXPECT_TRUE(WaitFor([&] { return at(kWidth - 400, 400); })) << x << "," << y;
     server.AskToClose(server.MappedWindows().front());
-    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+    EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
 }
 
 TEST_F(HostShowTest, TheServerGoingAwayEndsShowWithOneAndWritesNoRecord)
@@ -163,9 +234,9 @@ TEST_F(HostShowTest, TheServerGoingAwayEndsShowWithOneAndWritesNoRecord)
     XvfbServer server;
     START_XVFB(server, kWidth, kHeight);
     ASSERT_TRUE(StartShow(server));
-    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; }));
+    ASSERT_TRUE(WaitWhileShowing([&] { return server.MappedWindows().size() == 1; }));
     server.Stop();
-    EXPECT_EQ(1, m_show.Wait(10));
+    EXPECT_EQ(1, m_show.Wait(kPatience));
     EXPECT_NE(std::string::npos, ShowErrors().find("display was lost")) << ShowErrors();
     EXPECT_EQ(before, testsupport::FolderEntries(m_dir.File("samples")));
     EXPECT_EQ(xmlBefore, testsupport::ReadFileBytes(xml));
@@ -187,15 +258,32 @@ const int kNameFieldY = 151;
 const int kCancelX = 616;
 const int kCancelY = 616;
 
+// Inside the name field, from the sheet's top left: where its text goes.
+const int kNameTextLeft = 110;
+const int kNameTextTop = 143;
+const int kNameTextWidth = 170;
+const int kNameTextHeight = 17;
+// An empty field shows at most its caret, a bar of one pixel.
+const int kCaretInk = kNameTextHeight;
+
 class HostShowSheetTest : public HostShowTest {
 protected:
+    // The dark pixels of the name field's text (and caret) on the screen.
+    static int NameInk(XvfbServer& server, int left, int top)
+    {
+        int ink = 0;
+        for (uint32_t rgb :
+             server.Grab(left + kNameTextLeft, top + kNameTextTop, kNameTextWidth, kNameTextHeight))
+            ink += testsupport::PngImage::IsDark(rgb) ? 1 : 0;
+        return ink;
+    }
     // The sheet on the test's server, its name field clicked and emptied.
     void ClearName(XvfbServer& server, int& left, int& top)
     {
         ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--dialog",
                                   "CDlgPatientInfoComment", "--user", "編集者"},
                                  server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
-        ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
+        ASSERT_TRUE(WaitWhileShowing([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
         ASSERT_TRUE(server.Origin(server.MappedWindows().front(), left, top));
         ASSERT_TRUE(server.Input({"mousemove", std::to_string(left + kNameFieldX), std::to_string(top + kNameFieldY),
                                   "click", "1", "key", "End", "key", "--repeat", "10", "BackSpace"}));
@@ -221,9 +309,9 @@ TEST_F(HostShowSheetTest, ANameTypedIntoThePatientSheetIsSavedWithItsUpdateButto
     // Return presses the default button, 更新; the editor prompt that
     // follows takes its preselected name with Return too.
     ASSERT_TRUE(server.Input({"key", "Return"}));
-    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
+    ASSERT_TRUE(WaitWhileShowing([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
     ASSERT_TRUE(server.Input({"key", "Return"}));
-    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+    EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
     EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(m_dir.File("show.out")).find("saved"));
     EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(SamplePath("rest12_9020240401093000.xml"))
                                      .find("<Patient_name>Suzuki Ichiro</Patient_name>"));
@@ -240,26 +328,34 @@ TEST_F(HostShowSheetTest, ANameComposedThroughTheInputMethodIsSavedInJapanese)
     int top = 0;
     ClearName(server, left, top);
     if (HasFatalFailure()) return;
+    ASSERT_TRUE(WaitFor([&] { return NameInk(server, left, top) <= kCaretInk; })) << "the name field never emptied";
     // The method composes once Ctrl+Space turned it on: its window shows
-    // the romaji typed. Until the sheet is talking to it, the key typed
-    // lands in the field and is taken back.
-    bool composing = false;
-    for (int attempt = 0; attempt < 20 && !composing; ++attempt) {
+    // the romaji typed, and the field nothing yet. Until the sheet is
+    // talking to it the key passes by it into the field, and the method is
+    // still off: it is taken back and the two keys tried again.
+    auto composing = [&] { return server.MappedWindows().size() == 2; };
+    bool composed = false;
+    for (int attempt = 0; attempt < 20 && !composed; ++attempt) {
         ASSERT_TRUE(server.Input({"key", "ctrl+space", "type", "s"}));
-        composing = WaitFor([&] { return server.MappedWindows().size() == 2; }, 0.3);
-        if (!composing) {
+        ASSERT_TRUE(WaitFor([&] { return composing() || NameInk(server, left, top) > kCaretInk; }))
+            << "the key neither composed nor reached the field" << ShowErrors();
+        composed = composing();
+        if (!composed) {
             ASSERT_TRUE(server.Input({"key", "BackSpace"}));
+            ASSERT_TRUE(WaitFor([&] { return NameInk(server, left, top) <= kCaretInk; }));
         }
     }
-    ASSERT_TRUE(composing) << "the input method never composed" << ShowErrors();
-    // Return commits the composition; the next presses 更新, and the one
-    // after takes the editor prompt's preselected name.
+    ASSERT_TRUE(composed) << "the input method never composed" << ShowErrors();
+    // Return commits the composition into the field; the next presses
+    // 更新, and the one after takes the editor prompt's preselected name.
     ASSERT_TRUE(server.Input({"type", "uzuki"}));
     ASSERT_TRUE(server.Input({"key", "Return"}));
+    ASSERT_TRUE(WaitFor([&] { return !composing() && NameInk(server, left, top) > kCaretInk; }))
+        << "the composition was not committed into the field";
     ASSERT_TRUE(server.Input({"key", "Return"}));
     ASSERT_TRUE(WaitFor([&] { return server.MappedWindows(true).size() == 2; })) << ShowErrors();
     ASSERT_TRUE(server.Input({"key", "Return"}));
-    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+    EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
     EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(SamplePath("rest12_9020240401093000.xml"))
                                      .find("<Patient_name>すずき</Patient_name>"));
 }
@@ -275,7 +371,7 @@ TEST_F(HostShowSheetTest, CancellingThePatientSheetLeavesTheRecordXmlByteForByte
     TypeName(server, left, top);
     ASSERT_TRUE(server.Input({"mousemove", std::to_string(left + kCancelX), std::to_string(top + kCancelY), "click",
                               "1"}));
-    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+    EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
     EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(m_dir.File("show.out")).find("closed"));
     EXPECT_EQ(before, testsupport::ReadFileBytes(xml));
 }
@@ -311,7 +407,7 @@ TEST_F(HostShowTest, DialogsOfTheDialogCommandShowOnTheScreenAsTheirHeadlessImag
         ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--dialog",
                                   dialog.name},
                                  server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
-        ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
+        ASSERT_TRUE(WaitWhileShowing([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
         const xcb_window_t window = server.MappedWindows().front();
         int left = 0;
         int top = 0;
@@ -325,7 +421,7 @@ TEST_F(HostShowTest, DialogsOfTheDialogCommandShowOnTheScreenAsTheirHeadlessImag
             ASSERT_TRUE(server.Input({"key", "Escape"}));
         else
             server.AskToClose(window);
-        EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+        EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
         EXPECT_TRUE(WaitFor([&] { return server.MappedWindows().empty(); }));
     }
 }

@@ -72,7 +72,7 @@ TEST_F(DividerDragOnDisplayTest, ADividerDraggedWithThePointerLandsAndReadsAsThe
     ASSERT_TRUE(Desktop::AttachDisplay(server.Display().c_str(), &why)) << why;
     MakeMeasuringView();
     ASSERT_EQ(start, m_view->GetDividerHandle(0, 0));
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(displaytest::kPatience);
     auto runUntil = [&](const std::function<bool()>& ready) {
         Desktop::RunDisplay([&] { return ready() || std::chrono::steady_clock::now() > until; });
         return ready();

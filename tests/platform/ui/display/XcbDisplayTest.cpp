@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/base/MessageBox.h"
@@ -110,10 +111,10 @@ protected:
         ASSERT_TRUE(RunUntil([&] { return m_server.MappedWindows().size() == 1; }));
         Log().clear();
     }
-    // Runs the display until `ready` or five seconds.
+    // Runs the display until `ready`, or until the run has plainly gone wrong.
     static bool RunUntil(const std::function<bool()>& ready)
     {
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(displaytest::kPatience);
         Desktop::RunDisplay([&] { return ready() || std::chrono::steady_clock::now() > until; });
         return ready();
     }
@@ -172,16 +173,26 @@ TEST_F(XcbDisplayTest, TheServersKeyboardLayoutGivesTheCharactersTyped)
     // A German keyboard: Z where a US one has Y, and keys for umlauts.
     Process layout;
     ASSERT_TRUE(layout.Start({"/usr/bin/setxkbmap", "de"}, m_server.Display(), "/dev/null", "/dev/null"));
-    ASSERT_EQ(0, layout.Wait(10));
-    const auto settle = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
-    RunUntil([&] { return std::chrono::steady_clock::now() > settle; });
-    Input({"key", "z", "key", "odiaeresis", "key", "shift+odiaeresis"});
+    ASSERT_EQ(0, layout.Wait(displaytest::kPatience));
     auto typed = [] {
         std::wstring text;
         for (const auto& heard : Log())
             if (heard.message == WM_CHAR) text += static_cast<wchar_t>(heard.wParam);
         return text;
     };
+    // The window takes the new layout once the server's notice of it has
+    // come: until then Z's key still gives y.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(displaytest::kPatience);
+    bool taken = false;
+    while (!taken && std::chrono::steady_clock::now() < until) {
+        Log().clear();
+        Input({"key", "z"});
+        ASSERT_TRUE(RunUntil([&] { return !typed().empty() && Heard(WM_KEYUP); }));
+        taken = typed() == L"z";
+    }
+    ASSERT_TRUE(taken) << "the window never took the German layout";
+    Log().clear();
+    Input({"key", "z", "key", "odiaeresis", "key", "shift+odiaeresis"});
     EXPECT_TRUE(RunUntil([&] { return typed().size() == 3; }));
     EXPECT_EQ(L"zöÖ", typed());
     ASSERT_TRUE(Heard(WM_KEYDOWN));
@@ -243,9 +254,19 @@ TEST_F(XcbDisplayTest, AnOwnedPopupStaysAboveItsOwnerOnTheScreenWhenTheOwnerIsRa
             SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         else
             SetActiveWindow(m_hwnd);
-        // What the window layer stacked reaches the server within a few turns.
-        const auto settled = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
-        RunUntil([&] { return std::chrono::steady_clock::now() > settled; });
+        // The owner moved afterwards: the server takes one client's requests
+        // in order, so once it shows the owner at its new place it has
+        // stacked the windows as the window layer asked.
+        const int x = 100 + 10 * (way + 1);
+        SetWindowPos(m_hwnd, nullptr, x, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ASSERT_TRUE(RunUntil([&] {
+            for (xcb_window_t window : m_server.MappedWindows()) {
+                int left = 0;
+                int top = 0;
+                if (m_server.Origin(window, left, top) && left == x && top == 100) return true;
+            }
+            return false;
+        }));
         EXPECT_TRUE(ownedOnTop()) << (way == 0 ? "raised" : "activated");
         SetActiveWindow(owned);
     }
@@ -272,16 +293,34 @@ TEST_F(XcbDisplayTest, TimersFallDueOnTheRealClock)
     KillTimer(m_hwnd, 7);
 }
 
+namespace {
+
+// A person who waits for a window to come up on the screen and presses
+// `key` until none is left.
+std::thread Answer(XvfbServer& server, const std::string& key)
+{
+    return std::thread([&server, key] {
+        auto none = [&] { return server.MappedWindows().empty(); };
+        if (!displaytest::WaitFor([&] { return !none(); })) return;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(displaytest::kPatience);
+        while (!none() && std::chrono::steady_clock::now() < until) {
+            server.Input({"key", key});
+            displaytest::WaitFor(none, 0.5);   // then, the box still up, again
+        }
+    });
+}
+
+}  // namespace
+
 TEST_F(XcbDisplayTest, AMessageBoxIsAWindowOnTheScreenAnsweredFromTheKeyboardUnlessARecorderTakesIt)
 {
-    Process person;
-    ASSERT_TRUE(person.Start({"/usr/bin/xdotool", "sleep", "0.5", "key", "Escape"}, m_server.Display(), "/dev/null",
-                             "/dev/null"));
+    std::thread person = Answer(m_server, "Escape");
     EXPECT_EQ(IDCANCEL, MessageBoxW(nullptr, L"保存しますか?", L"確認", MB_OKCANCEL));
-    Process again;
-    ASSERT_TRUE(again.Start({"/usr/bin/xdotool", "sleep", "0.5", "key", "Return"}, m_server.Display(), "/dev/null",
-                            "/dev/null"));
+    // The first answer is over before the second box comes up.
+    person.join();
+    std::thread again = Answer(m_server, "Return");
     EXPECT_EQ(IDNO, MessageBoxW(nullptr, L"保存しますか?", L"確認", MB_YESNO | MB_DEFBUTTON2));
+    again.join();
     {
         platform::ui::MessageBoxRecorder recorder;
         EXPECT_EQ(IDOK, MessageBoxW(nullptr, L"記録", L"確認", MB_OKCANCEL));
@@ -309,13 +348,17 @@ TEST_F(XcbDisplayTest, AnInputMethodsCommittedJapaneseArrivesAsCharactersOfAProc
     };
     // The method is listening once Ctrl+Space turns it on: then romaji
     // typed are composed, and Return commits them.
+    // Until the window is talking to it, the keys pass by it: then a plain
+    // "a" and Return's carriage return arrive, and the method is still off.
     bool listening = false;
     for (int attempt = 0; attempt < 25 && !listening; ++attempt) {
         Log().clear();
         Input({"key", "ctrl+space", "type", "a"});
         Input({"key", "Return"});
-        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
-        RunUntil([&] { return typed() == L"あ" || std::chrono::steady_clock::now() > until; });
+        ASSERT_TRUE(RunUntil([&] {
+            const std::wstring text = typed();
+            return text == L"あ" || (!text.empty() && text.back() == L'\r');
+        })) << "neither composed nor passed by";
         listening = typed() == L"あ";
     }
     ASSERT_TRUE(listening) << "the input method never composed";
