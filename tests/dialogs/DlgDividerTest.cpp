@@ -1,6 +1,8 @@
 // The caliper dialog and the rhythm/RR enlarged dialog run modally on a
 // maker record: what they show from their setters, the scroll bar of a long
-// record, and the heart-rate row only where the record keeps a heart rate.
+// record, the heart-rate row only where the record keeps a heart rate, and
+// the caliper dialog wholly on its monitor's work area, wide screens and low
+// ones alike.
 #include <gtest/gtest.h>
 
 #include <algorithm>
