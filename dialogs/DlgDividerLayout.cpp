@@ -15,7 +15,8 @@ const int kMargin = 8;            // units left and right of the strip
 const int kStripTop = 10;
 const int kRowGap = 10;           // from the strip's bar to the first row
 const int kRowStep = 30;
-const int kHeight = 230;          // the dialog's client height
+const int kHeight = 230;          // the dialog's height under its caption
+const int kButtonHeight = 30;     // the second row's tallest controls
 const int kHeightUnderStrip = 110;   // display size 5: the rows under a strip of its own height
 const UINT kPaperDisplayMode = 5;
 
@@ -73,15 +74,33 @@ void CDlgDivider::PlaceControls()
     const bool paper = m_pDoc && m_pDoc->GetDisplaySizeMode() == kPaperDisplayMode &&
                        m_pDoc->GetPixelPerMMX() > 0.0 && m_pDoc->GetPixelPerMMY() > 0.0;
     if (paper) across /= m_pDoc->GetPixelPerMMX() / m_pDoc->GetPixelPerMMY();
-    const int viewHeight = m_nStripWidth > 0 ? std::max(1, static_cast<int>(m_nStripHeight * across / m_nStripWidth)) : 1;
+    int viewHeight = m_nStripWidth > 0 ? std::max(1, static_cast<int>(m_nStripHeight * across / m_nStripWidth)) : 1;
 
     const int caption = ::GetSystemMetrics(SM_CYCAPTION);
-    const int height = (paper ? units.Y(kHeightUnderStrip) + viewHeight : units.Y(kHeight)) + caption;
-    const int bottom = ::GetSystemMetrics(SM_CYFULLSCREEN) + caption;
-    SetWindowPos(nullptr, work.left, bottom - height, work.Width(), height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int barHeight = ::GetSystemMetrics(SM_CYHSCROLL);
+    // The caption and the frame around the client area, as this window has them.
+    CRect outer, inner;
+    GetWindowRect(&outer);
+    GetClientRect(&inner);
+    const int nonClient = std::max(caption, outer.Height() - inner.Height());
+    // A monitor wider than the design screen's shape makes the strip taller
+    // than the design's height holds: the dialog grows so that the rows and
+    // buttons under the strip stay in it, and on a monitor too low even for
+    // that the strip gives way, so that the whole dialog stays on its
+    // monitor's work area.
+    const int underStrip = units.Y(kRowGap) + barHeight + units.Y(kRowStep) + units.Y(kButtonHeight) + units.Y(kStripTop);
+    int needed = nonClient + units.Y(kStripTop) + viewHeight + underStrip;
+    if (needed > work.Height()) {
+        viewHeight = std::max(1, viewHeight - (needed - work.Height()));
+        needed = nonClient + units.Y(kStripTop) + viewHeight + underStrip;
+    }
+    const int designed = (paper ? units.Y(kHeightUnderStrip) + viewHeight : units.Y(kHeight)) + caption;
+    const int height = std::min(static_cast<int>(work.Height()), std::max(designed, needed));
+    // The foot of the dialog on the foot of the work area: above a panel
+    // there, on whichever monitor holds the dialog.
+    SetWindowPos(nullptr, work.left, work.bottom - height, work.Width(), height, SWP_NOZORDER | SWP_NOACTIVATE);
 
     m_rcStrip = CRect(CPoint(margin, units.Y(kStripTop)), CSize(viewWidth, viewHeight));
-    const int barHeight = ::GetSystemMetrics(SM_CYHSCROLL);
     if (CWnd* bar = GetDlgItem(IDC_STRIP_BAR))
         bar->MoveWindow(m_rcStrip.left, m_rcStrip.bottom, m_rcStrip.Width(), barHeight, FALSE);
     const int firstRow = m_rcStrip.bottom + units.Y(kRowGap) + barHeight;

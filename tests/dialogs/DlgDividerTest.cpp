@@ -1,10 +1,13 @@
 // The caliper dialog and the rhythm/RR enlarged dialog run modally on a
 // maker record: what they show from their setters, the scroll bar of a long
-// record, and the heart-rate row only where the record keeps a heart rate.
+// record, the heart-rate row only where the record keeps a heart rate, and
+// the caliper dialog wholly on its monitor's work area, wide screens and low
+// ones alike.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 
 #include "dialogs/DlgDivider.h"
 #include "platform/base/Kernel.h"
@@ -15,6 +18,7 @@
 #include "waveviews/WaveItemRef.h"
 #include "dialogs/DlgEnlargedRhyRR.h"
 #include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Monitors.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
 #include "tests/support/ModalScript.h"
@@ -52,6 +56,44 @@ public:
     {
         CWnd* control = dialog.GetDlgItem(id);
         return control && (control->GetStyle() & WS_VISIBLE);
+    }
+    // The dialog lies wholly on `area` (screen coordinates) and every control
+    // it shows lies wholly inside its client area, where a click reaches it.
+    static void ExpectWhollyShown(CWnd& dialog, const CRect& area)
+    {
+        CRect window;
+        dialog.GetWindowRect(&window);
+        CRect on;
+        ::IntersectRect(&on, &window, &area);
+        EXPECT_TRUE(::EqualRect(&on, &window)) << "the dialog at " << window.left << "," << window.top << " "
+                                               << window.Width() << "x" << window.Height();
+        CRect client;
+        dialog.GetClientRect(&client);
+        dialog.ClientToScreen(&client);
+        int shown = 0;
+        for (CWnd* child = dialog.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+            if (!(child->GetStyle() & WS_VISIBLE)) continue;
+            ++shown;
+            CRect rect;
+            child->GetWindowRect(&rect);
+            CRect inside;
+            ::IntersectRect(&inside, &rect, &client);
+            EXPECT_TRUE(::EqualRect(&inside, &rect))
+                << "control " << child->GetDlgCtrlID() << " reaches " << rect.bottom << ", the client area " << client.bottom;
+        }
+        EXPECT_GE(shown, 10);
+    }
+    // Opens the dialog on a ten-second resting record and checks it as shown.
+    void OpenAndCheck(const std::function<void(CDlgDivider&)>& check)
+    {
+        CDlgDivider dialog(nullptr);
+        dialog.SetDoc(&m_doc, DOC_TYPE_REST);
+        dialog.SetLeadID(1);
+        dialog.SetWaveParam(260, 30, Length(), 500, 0);
+        testsupport::ModalScript script;
+        script.On(CDlgDivider::IDD, [&](CDialog&) { check(dialog); });
+        dialog.DoModal();
+        EXPECT_EQ(1u, script.Seen().size());
     }
 };
 
@@ -111,8 +153,11 @@ TEST_F(DlgDividerTest, TheDialogSpansTheScreenAboveItsBottomWithTheStripInThePap
         EXPECT_EQ(0, window.left);
         EXPECT_EQ(1280, window.Width());
         EXPECT_EQ(800, window.bottom);
+        // At least the design's height; on a screen wider than the design's
+        // shape the strip is taller, and the dialog grows to hold what is under it.
         const int caption = ::GetSystemMetrics(SM_CYCAPTION);
-        EXPECT_EQ(MulDiv(800, 230, 768) + caption, window.Height());
+        EXPECT_LE(MulDiv(800, 230, 768) + caption, window.Height());
+        ExpectWhollyShown(dialog, CRect(0, 0, 1280, 800));
         ASSERT_NE(nullptr, dialog.GetWaveView());
         CRect strip;
         dialog.GetWaveView()->GetParent()->GetWindowRect(&strip);
@@ -145,6 +190,53 @@ TEST_F(DlgDividerTest, TheDialogSpansTheScreenAboveItsBottomWithTheStripInThePap
     });
     dialog.DoModal();
     EXPECT_EQ(1u, script.Seen().size());
+}
+
+TEST_F(DlgDividerTest, OnAWideScreenTheDialogHoldsItsRowsAndButtonsUnderTheStripAndStaysOnTheScreen)
+{
+    OpenRecord(10.0);
+    ASSERT_TRUE(Desktop::SetScreenSize(1920, 1080));
+    OpenAndCheck([](CDlgDivider& dialog) {
+        CRect window;
+        dialog.GetWindowRect(&window);
+        EXPECT_EQ(1080, window.bottom);
+        EXPECT_EQ(1920, window.Width());
+        ExpectWhollyShown(dialog, CRect(0, 0, 1920, 1080));
+        // The strip keeps the paper's proportions across the whole width.
+        CRect strip;
+        dialog.GetWaveView()->GetParent()->GetWindowRect(&strip);
+        EXPECT_EQ(30 * strip.Width() / 260, strip.Height());
+    });
+}
+
+TEST_F(DlgDividerTest, TheDialogStandsOnTheMonitorsWorkAreaAboveAPanel)
+{
+    OpenRecord(10.0);
+    ASSERT_TRUE(Desktop::SetScreenSize(1920, 1080));
+    platform::ui::SetWorkArea(RECT{0, 0, 1920, 1040});
+    OpenAndCheck([](CDlgDivider& dialog) {
+        CRect window;
+        dialog.GetWindowRect(&window);
+        EXPECT_EQ(1040, window.bottom);
+        ExpectWhollyShown(dialog, CRect(0, 0, 1920, 1040));
+    });
+}
+
+TEST_F(DlgDividerTest, OnAMonitorTooLowForTheStripTheStripGivesWayAndTheDialogStaysWhole)
+{
+    OpenRecord(10.0);
+    ASSERT_TRUE(Desktop::SetScreenSize(2560, 320));
+    OpenAndCheck([](CDlgDivider& dialog) {
+        CRect window;
+        dialog.GetWindowRect(&window);
+        EXPECT_EQ(0, window.top);
+        EXPECT_EQ(320, window.bottom);
+        ExpectWhollyShown(dialog, CRect(0, 0, 2560, 320));
+        CRect strip;
+        dialog.GetWaveView()->GetParent()->GetWindowRect(&strip);
+        EXPECT_LT(strip.Height(), 30 * strip.Width() / 260);
+        EXPECT_GT(strip.Height(), 100);
+    });
 }
 
 // The update on a resting record: the typed heart rate reaches the record

@@ -792,6 +792,11 @@ LRESULT ComboWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     if (message >= CB_GETEDITSEL && message <= CB_INITSTORAGE)
         return ComboMessage(hwnd, *state, message, wParam, lParam);
     switch (message) {
+    case WM_NCCREATE:
+        // The scroll styles a template gives a combo box are meant for its
+        // list, which always scrolls: the field itself has no bar to show.
+        SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(Style(hwnd) & ~(WS_VSCROLL | WS_HSCROLL)));
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_CREATE: return Create(hwnd, reinterpret_cast<const CREATESTRUCTW*>(lParam));
     case WM_DESTROY:
         if (state->list && !IsSimple(hwnd)) {

@@ -117,6 +117,11 @@ bool XcbDisplay::Setup(std::string& error)
     xcb_xkb_select_events(m_connection, XCB_XKB_ID_USE_CORE_KBD, wanted, 0, wanted, 0xFF, 0xFF, nullptr);
     m_protocols = Atom("WM_PROTOCOLS");
     m_deleteWindow = Atom("WM_DELETE_WINDOW");
+    m_workAreaAtom = Atom("_NET_WORKAREA");
+    m_currentDesktopAtom = Atom("_NET_CURRENT_DESKTOP");
+    // A panel that comes, goes or grows changes the work area meanwhile.
+    const uint32_t rootEvents = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_change_window_attributes(m_connection, m_screen->root, XCB_CW_EVENT_MASK, &rootEvents);
     // A display that goes away must not take the process with it.
     struct sigaction current = {};
     if (sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) std::signal(SIGPIPE, SIG_IGN);
@@ -166,6 +171,35 @@ void XcbDisplay::ReadMonitors()
     SetScreenSize(width, height);
     ClearSecondMonitor();
     if (!IsEmptyRect(second)) SetSecondMonitor(second);
+    ReadWorkArea();
+}
+
+void XcbDisplay::ReadWorkArea()
+{
+    auto cardinals = [this](xcb_atom_t atom, uint32_t count) {
+        std::vector<uint32_t> values;
+        xcb_get_property_reply_t* reply = xcb_get_property_reply(
+            m_connection, xcb_get_property(m_connection, 0, m_screen->root, atom, XCB_ATOM_CARDINAL, 0, count),
+            nullptr);
+        if (reply && reply->format == 32) {
+            const auto* data = static_cast<const uint32_t*>(xcb_get_property_value(reply));
+            values.assign(data, data + xcb_get_property_value_length(reply) / 4);
+        }
+        std::free(reply);
+        return values;
+    };
+    RECT work = {};
+    const std::vector<uint32_t> current = cardinals(m_currentDesktopAtom, 1);
+    // A desktop number past any real count is not believed: the first one's area stands.
+    const uint32_t desktop = current.empty() || current.front() > 255 ? 0 : current.front();
+    // Four numbers (x, y, width, height) for each desktop.
+    const std::vector<uint32_t> areas = cardinals(m_workAreaAtom, 4 * (desktop + 1));
+    if (areas.size() >= 4 * (static_cast<size_t>(desktop) + 1)) {
+        const uint32_t* area = &areas[4 * static_cast<size_t>(desktop)];
+        work = RECT{static_cast<LONG>(area[0]), static_cast<LONG>(area[1]), static_cast<LONG>(area[0] + area[2]),
+                    static_cast<LONG>(area[1] + area[3])};
+    }
+    SetWorkArea(work);
 }
 
 xcb_atom_t XcbDisplay::Atom(const char* name)
@@ -714,6 +748,13 @@ void XcbDisplay::Handle(xcb_generic_event_t* event)
         m_shown.erase(hwnd);
         PostMessageW(hwnd, WM_CLOSE, 0, 0);
         Desktop::PumpMessages();
+        break;
+    }
+    case XCB_PROPERTY_NOTIFY: {
+        const auto* property = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+        if (property->window == m_screen->root &&
+            (property->atom == m_workAreaAtom || property->atom == m_currentDesktopAtom))
+            ReadWorkArea();
         break;
     }
     case XCB_MAPPING_NOTIFY: m_keyboard.Reload(); break;

@@ -52,6 +52,9 @@ private:
     explicit XcbDisplay(xcb_connection_t* connection);
     bool Setup(std::string& error);
     void ReadMonitors();
+    // The work area the window manager announces (_NET_WORKAREA of the
+    // current desktop); the whole screen where none is announced.
+    void ReadWorkArea();
     xcb_atom_t Atom(const char* name);
 
     // Brings the X windows in line with the top-level windows and copies
@@ -104,6 +107,8 @@ private:
     bool m_broken = false;
     xcb_atom_t m_protocols = 0;
     xcb_atom_t m_deleteWindow = 0;
+    xcb_atom_t m_workAreaAtom = 0;
+    xcb_atom_t m_currentDesktopAtom = 0;
     MessageBoxHandler m_previousBoxes;
 };
 

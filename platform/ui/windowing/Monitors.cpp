@@ -14,6 +14,7 @@ namespace {
 std::mutex g_monitorMutex;
 bool g_hasSecond = false;
 RECT g_second = {0, 0, 0, 0};
+RECT g_workArea = {0, 0, 0, 0};   // empty: every monitor is whole
 
 const int kPrimary = 1;
 
@@ -95,6 +96,15 @@ RECT AtLeastOnePixel(const RECT& rect)
     return result;
 }
 
+// What of the desktop's work area lies on the monitor; a monitor the
+// work area misses (or a desktop without one) is work area all of it.
+RECT WorkAreaOn(const RECT& monitor)
+{
+    std::lock_guard<std::mutex> lock(g_monitorMutex);
+    const RECT work = IntersectRects(monitor, g_workArea);
+    return IsEmpty(work) ? monitor : work;
+}
+
 }  // namespace
 
 BOOL SetSecondMonitor(const RECT& rect)
@@ -111,6 +121,13 @@ void ClearSecondMonitor()
     std::lock_guard<std::mutex> lock(g_monitorMutex);
     g_hasSecond = false;
     g_second = RECT{0, 0, 0, 0};
+    g_workArea = RECT{0, 0, 0, 0};
+}
+
+void SetWorkArea(const RECT& rect)
+{
+    std::lock_guard<std::mutex> lock(g_monitorMutex);
+    g_workArea = IsEmpty(rect) ? RECT{0, 0, 0, 0} : rect;
 }
 
 RECT VirtualScreenRect()
@@ -167,7 +184,7 @@ BOOL GetMonitorInfoW(HMONITOR hMonitor, LPMONITORINFO lpmi)
     const int index = IndexOf(hMonitor);
     if (index < kPrimary || index > count) return FALSE;
     lpmi->rcMonitor = monitors[index - 1];
-    lpmi->rcWork = monitors[index - 1];
+    lpmi->rcWork = WorkAreaOn(monitors[index - 1]);
     lpmi->dwFlags = index == kPrimary ? MONITORINFOF_PRIMARY : 0;
     return TRUE;
 }

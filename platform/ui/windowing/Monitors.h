@@ -1,8 +1,8 @@
 // The monitors the desktop spans: the primary monitor is the screen (at the
 // origin, its size set by SetScreenSize); tests may place a second monitor
 // beside it, and the virtual screen (SM_*VIRTUALSCREEN, SM_CMONITORS) is the
-// union of the two. There is no task bar, so a monitor's work area is the
-// whole monitor.
+// union of the two. A monitor's work area is the whole monitor less what a
+// panel or dock of the display keeps for itself (SetWorkArea).
 #pragma once
 
 #include "platform/base/WinTypes.h"
@@ -32,9 +32,16 @@ namespace platform::ui {
 
 // Places a second monitor at the rectangle given in virtual-screen
 // coordinates; an empty rectangle or one overlapping the primary monitor is
-// refused (FALSE). ClearSecondMonitor (and ResetSystemSettings) go back to one.
+// refused (FALSE). ClearSecondMonitor (and ResetSystemSettings) go back to
+// one, the whole of it work area.
 BOOL SetSecondMonitor(const RECT& rect);
 void ClearSecondMonitor();
+
+// The part of the desktop left to windows, in virtual-screen coordinates
+// (as a display's window manager announces it): each monitor's work area
+// is what of it lies on that monitor, the whole monitor where none does. An
+// empty rectangle makes every monitor whole again.
+void SetWorkArea(const RECT& rect);
 
 // The union of the monitors, in screen coordinates.
 RECT VirtualScreenRect();

@@ -148,15 +148,27 @@ void SendNcPaint(HWND hwnd)
     if (IsVisibleChain(*window)) SendMessageW(hwnd, WM_NCPAINT, 1, 0);
 }
 
+// Limits a fresh window DC to the update region itself, not to its bounds:
+// two controls far apart that asked to be repainted must not have the
+// background painted over the controls between them, which were not asked
+// and so will not paint themselves again.
+void ClipToUpdate(HDC hdc, const Region& update)
+{
+    const RECT bounds = update.Box();
+    IntersectClipRect(hdc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+    const Region outside = Region::Combine(Region(bounds), update, RGN_DIFF);
+    for (const RECT& rect : outside.Rects()) ExcludeClipRect(hdc, rect.left, rect.top, rect.right, rect.bottom);
+}
+
 void EraseNow(HWND hwnd)
 {
     WindowState* window = WindowManager::Instance().Find(hwnd);
     if (!window || !window->erasePending || !IsVisibleChain(*window)) return;
     window->erasePending = false;
-    const RECT bounds = window->update.Box();
+    const Region update = window->update;
     HDC hdc = GetDCEx(hwnd, nullptr, DCX_CACHE);
     if (!hdc) return;
-    IntersectClipRect(hdc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+    ClipToUpdate(hdc, update);
     SendMessageW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(hdc), 0);
     ReleaseDC(hwnd, hdc);
 }
@@ -391,13 +403,14 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
     window = WindowManager::Instance().Find(hWnd);
     if (!window) return nullptr;
     HideCaret(hWnd);
-    const RECT bounds = window->update.Box();
+    const Region update = window->update;
+    const RECT bounds = update.Box();
     const bool erase = window->erasePending;
     window->update.Clear();
     window->erasePending = false;
     HDC hdc = GetDCEx(hWnd, nullptr, DCX_CACHE);
     if (!hdc) return nullptr;
-    IntersectClipRect(hdc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+    platform::ui::ClipToUpdate(hdc, update);
     *lpPaint = PAINTSTRUCT{};
     lpPaint->hdc = hdc;
     lpPaint->rcPaint = bounds;

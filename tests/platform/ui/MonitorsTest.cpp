@@ -121,3 +121,19 @@ TEST_F(MonitorsTest, CursorRoamsOntoTheSecondMonitorAndStopsAtTheDesktopsEdge)
     ASSERT_TRUE(GetCursorPos(&cursor));
     EXPECT_EQ(-800, cursor.x);
 }
+
+TEST_F(MonitorsTest, AnnouncedWorkAreaLeavesAPanelOutOfEachMonitorItReaches)
+{
+    ASSERT_TRUE(Desktop::SetScreenSize(1920, 1080));
+    ASSERT_TRUE(Desktop::SetSecondMonitor(RECT{1920, 0, 3200, 1024}));
+    // A panel of 40 pixels along the foot of the primary monitor; the second one is untouched.
+    platform::ui::SetWorkArea(RECT{0, 0, 3200, 1040});
+    const MONITORINFO primary = InfoOf(MonitorFromPoint(POINT{10, 10}, MONITOR_DEFAULTTONULL));
+    EXPECT_TRUE(SameRect(RECT{0, 0, 1920, 1080}, primary.rcMonitor));
+    EXPECT_TRUE(SameRect(RECT{0, 0, 1920, 1040}, primary.rcWork));
+    const MONITORINFO second = InfoOf(MonitorFromPoint(POINT{2000, 10}, MONITOR_DEFAULTTONULL));
+    EXPECT_TRUE(SameRect(RECT{1920, 0, 3200, 1024}, second.rcWork));
+    // Going back to one monitor makes it whole again.
+    platform::ui::ClearSecondMonitor();
+    EXPECT_TRUE(SameRect(RECT{0, 0, 1920, 1080}, InfoOf(MonitorFromPoint(POINT{10, 10}, 0)).rcWork));
+}
