@@ -178,9 +178,11 @@ void CMultiEdit::UpdateSelf()
 {
     if (!m_pDoc)
         return;
-    // The document opens every record for editing.
-    EnableWindow(TRUE);
-    m_edit.EnableWindow(TRUE);
+    // A record opened for viewing only keeps its comment as it is; the
+    // display face stays enabled so that it still shows the text.
+    const BOOL bEditable = !m_pDoc->IsReadOnly();
+    EnableWindow(bEditable);
+    m_edit.EnableWindow(bEditable);
     const UINT uID = GetDlgCtrlID();
     if (uID == 0)
         return;
