@@ -178,8 +178,9 @@ void CMultiEdit::UpdateSelf()
 {
     if (!m_pDoc)
         return;
-    // A record opened for viewing only keeps its comment as it is; the
-    // display face stays enabled so that it still shows the text.
+    // A record opened for viewing only keeps its comment as it is: neither
+    // the field nor its edit face takes input, while the display face still
+    // shows the text.
     const BOOL bEditable = !m_pDoc->IsReadOnly();
     EnableWindow(bEditable);
     m_edit.EnableWindow(bEditable);
