@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/DataItem.h"
+#include "core/Globals.h"
 #include "core/MorvelanceApp.h"
 #include "dialogs/DlgEnlargedPreview.h"
 #include "documents/MFERViewDoc.h"
@@ -707,9 +708,16 @@ TEST_F(SerialComRhyMouseTest, AGripShowsTheDividerCursorHoveredAndAfterItsDrag)
     EXPECT_NE(divider, view.GetCurrentCursor());
     platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), left.x, left.y);
     platform::ui::Desktop::PumpMessages();
-    platform::ui::Desktop::Drag(view.GetSafeHwnd(), POINT{left.x, left.y}, POINT{left.x - 30, left.y});
+    CPoint screen = left;
+    view.ClientToScreen(&screen);
+    platform::ui::Desktop::MouseDown(POINT{screen.x, screen.y});
+    platform::ui::Desktop::MoveMouse(POINT{screen.x - 30, screen.y});
     platform::ui::Desktop::PumpMessages();
     ASSERT_EQ(left.x - 30, view.GetDividerGrip(0, 0).CenterPoint().x);
+    // Whatever the cursor was during the drag, the release shows the divider's.
+    view.SetCurrentCursor(g_hCursorMag);
+    platform::ui::Desktop::MouseUp(POINT{screen.x - 30, screen.y});
+    platform::ui::Desktop::PumpMessages();
     EXPECT_EQ(divider, view.GetCurrentCursor());
 }
 
