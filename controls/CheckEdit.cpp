@@ -71,18 +71,13 @@ CString CCheckEdit::CheckNumber(const CString& strText, float fUpper, float fLow
     strTrim.Trim();
     if (strTrim.IsEmpty())
         return strTrim;
-    int nPoints = 0;
     for (int i = 0; i < strTrim.GetLength(); ++i) {
         const wchar_t ch = strTrim[i];
-        if (ch == L'.')
-            ++nPoints;
-        else if (ch < L'0' || ch > L'9')
+        if (ch != L'.' && (ch < L'0' || ch > L'9'))
             return CString();
     }
-    // A second point would be read as the number before it, so the field
-    // would show a text that is no number at all.
-    if (nPoints > 1 || strTrim == L".")
-        return CString();
+    // Only the range is checked: a text such as 1.5.2 is read as far as it
+    // is a number (1.5) and kept as the user typed it.
     const double dValue = wcstod(strTrim.GetString(), nullptr);
     if (dValue < fLower || dValue > fUpper)
         return CString();

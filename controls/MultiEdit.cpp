@@ -178,9 +178,12 @@ void CMultiEdit::UpdateSelf()
 {
     if (!m_pDoc)
         return;
-    // The document opens every record for editing.
-    EnableWindow(TRUE);
-    m_edit.EnableWindow(TRUE);
+    // A record opened for viewing only keeps its comment as it is: neither
+    // the field nor its edit face takes input, while the display face still
+    // shows the text.
+    const BOOL bEditable = !m_pDoc->IsReadOnly();
+    EnableWindow(bEditable);
+    m_edit.EnableWindow(bEditable);
     const UINT uID = GetDlgCtrlID();
     if (uID == 0)
         return;

@@ -310,11 +310,12 @@ int CECGXMLParser::GetAnnotation(_ANNOTATION_INFO* info, const CString& path)
     return 1;
 }
 
-// An annotation without areas still keeps its wave information, editor and
-// edit time: they describe the annotation, not its shapes.
+// The wave information, editor and edit time describe the shapes under which
+// they were drawn: an annotation without areas has none, and its element
+// keeps only its page style.
 int CECGXMLParser::SaveAnnotation(_ANNOTATION_INFO* info, const CString& path)
 {
-    if (!info || !m_pXMLParser) return 0;
+    if (!info || !m_pXMLParser || info->GetAreaCount() <= 0) return 0;
     CElementWriter writer(*this);
     WriteWaveInfo(writer, path, *info);
     for (int i = 0; i < info->GetAreaCount(); ++i) WriteArea(writer, path, i + 1, *info->GetArea(i));

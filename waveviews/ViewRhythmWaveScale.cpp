@@ -194,7 +194,8 @@ void CViewRhythmWave::SizingScale()
     if (!doc || m_nLastClientWidth == 0 || m_nLastClientHeight == 0 || !GetSquares(s)) return;
     for (int i = 0; i < 2; ++i) {
         CPoint point(Trunc(m_ptScaleSquares[i].x * s.a + 0.5), Trunc(m_ptScaleSquares[i].y * s.b + 0.5));
-        if (point.y > s.h) point.y = s.h - 2;
+        // A point on the bottom edge or below it would be out of sight.
+        if (point.y >= s.h) point.y = s.h - 2;
         const CPoint squares = m_ptScaleSquares[i];
         SetScalePoint(i, point, s);
         m_ptScaleSquares[i] = squares;   // the place on the paper stays what it was

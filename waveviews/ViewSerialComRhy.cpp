@@ -6,13 +6,16 @@
 
 #include "core/DataItem.h"
 #include "core/Globals.h"
+#include "core/MorvelanceApp.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/Dialog.h"
+#include "platform/ui/windowing/Resources.h"
 #include "printdevice/ECGDC.h"
+#include "resources/ResourceIds.h"
 
 IMPLEMENT_DYNCREATE(CViewSerialComRhy, CWaveView)
 
@@ -68,6 +71,7 @@ std::unique_ptr<CDC> NewImage(int width, int height)
 CViewSerialComRhy::CViewSerialComRhy()
 {
     InitBackground(130, 140);
+    m_hDividerCursor = ::LoadCursorW(GetMorvelanceModule(), MAKEINTRESOURCE(IDC_CURSOR_DIVIDER));
 }
 
 CViewSerialComRhy::~CViewSerialComRhy() = default;

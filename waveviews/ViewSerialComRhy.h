@@ -130,6 +130,7 @@ public:
     using PopupRunner = int (*)(CWnd* parent, const CSerialPopupRequest& request, std::unique_ptr<CDialog>& popup);
     static void SetPopupRunner(PopupRunner runner);
     int GetSelectedDivider() const { return m_nSelectedDivider; }
+    HCURSOR GetDividerCursor() const { return m_hDividerCursor; }
     // ---- the hover magnifier (ViewSerialComRhyMouse.cpp) ----------------------------
     // Shown only while a record is shown and its own document's magnifier is
     // visible; moved and drawn in the comparison's (base) document's magnifier.
@@ -263,6 +264,8 @@ protected:
     BOOL m_bDivDrag[3] = {};            // left grip, right grip, handle
     BOOL m_bScaleGrab[2] = {};
     int m_nSelectedDivider = 0;
+    // The library's own divider cursor, shown over and after dragging a grip.
+    HCURSOR m_hDividerCursor = nullptr;
     std::unique_ptr<CDialog> m_pPopup;
     CWaveViewMagnifier m_magnifier{*this};
 };

@@ -53,6 +53,7 @@ void CViewSerialComRhy::OnLButtonDown(UINT nFlags, CPoint point)
             // The mark that followed the mouse stays where it is.
             ++m_nScaleStatus;
             Invalidate(FALSE);
+            ShowEnlargedPreview(point);
             CWaveView::OnLButtonDown(nFlags, point);
             return;
         }
@@ -64,6 +65,7 @@ void CViewSerialComRhy::OnLButtonDown(UINT nFlags, CPoint point)
             }
             SetRulerMarkRect(grabbed);
             Invalidate(FALSE);
+            ShowEnlargedPreview(point);
             if (grabbed >= 0) {
                 CWaveView::OnLButtonDown(nFlags, point);
                 return;
@@ -181,7 +183,7 @@ void CViewSerialComRhy::OnMouseMove(UINT nFlags, CPoint point)
             const int part = CaliperPartAt(i, point, MulDiv(client.Height(), m_nColumns[1], 6));
             if (part < 0) continue;
             m_nSelectedDivider = i;
-            cursor = part == 2 ? g_hCursorHand : ::LoadCursor(nullptr, IDC_SIZEWE);
+            cursor = part == 2 ? g_hCursorHand : m_hDividerCursor;
             break;
         }
         SetCurrentCursor(cursor);
@@ -206,7 +208,10 @@ void CViewSerialComRhy::OnLButtonUp(UINT nFlags, CPoint point)
         ReleaseCapture();
         ::ClipCursor(nullptr);
         Invalidate(FALSE);
-        SetCurrentCursor(handle ? g_hCursorHand : ::LoadCursor(nullptr, IDC_SIZEWE));
+        if (handle)
+            SetCurrentCursor(g_hCursorHand);
+        else if (LeadCount(0) > 0)
+            SetCurrentCursor(m_hDividerCursor);
     }
     for (BOOL& grab : m_bScaleGrab) grab = FALSE;
     CWaveView::OnLButtonUp(nFlags, point);

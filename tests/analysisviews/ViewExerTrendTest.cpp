@@ -255,18 +255,64 @@ TEST_F(ExerTrendView, BeforeAnyUpdateOrInAOnePixelWindowTimesMapToTheLeftEdgeAnd
     EXPECT_TRUE(m_pane.log.empty());
 }
 
+namespace {
+
+// Eighty little-endian words: `value`, with `other` from word `from` on.
+std::vector<uint8_t> Words(int value, int other = 0, int from = 80)
+{
+    std::vector<uint8_t> words;
+    for (int i = 0; i < 80; ++i) {
+        const int v = i < from ? value : other;
+        words.push_back(static_cast<uint8_t>(v & 0xFF));
+        words.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
+    }
+    return words;
+}
+
+}  // namespace
+
+// The speed staircase walks the first half of its exercise words: level
+// words draw no step there, while the recovery's change is still drawn.
 TEST_F(ExerTrendView, AStaircaseThatNeverChangesDrawsNoExerciseStep)
 {
     Show(4, DefaultOptions(), [](RecordBuilder& items) {
-        std::vector<uint8_t> words;
-        for (int i = 0; i < 80; ++i) {
-            words.push_back(40);
-            words.push_back(0);
-        }
-        items.SetRaw(3342, 0, words);
-        items.SetRaw(3343, 0, {});
+        items.SetRaw(3342, 0, Words(40));
+        items.SetRaw(3343, 0, Words(20, 30, 8));
     });
-    EXPECT_TRUE(Lines(Recorded(), CurveColour()).empty());
+    const std::vector<DrawRecord> lines = Lines(Recorded(), CurveColour());
+    const int recoveryStart = m_view->TimeToXPoint(Item().nExerTime / 15.0);
+    ASSERT_FALSE(lines.empty());
+    bool recoveryStep = false;
+    for (const DrawRecord& r : lines) {
+        for (const POINT& p : r.points) EXPECT_GE(p.x, recoveryStart - 1);
+        recoveryStep = recoveryStep || (r.points.size() == 2 && r.points[0].x == r.points[1].x &&
+                                        r.points[1].y == m_view->ValueToYPoint(30));
+    }
+    EXPECT_TRUE(recoveryStep);
+}
+
+// A blood pressure that holds through the exercise draws no bar there; the
+// change in the recovery still draws its bar.
+TEST_F(ExerTrendView, ABloodPressureThatNeverChangesDuringTheExerciseDrawsNoBarThere)
+{
+    Show(2, DefaultOptions(), [](RecordBuilder& items) {
+        items.SetRaw(3324, 0, Words(150));
+        items.SetRaw(3326, 0, Words(90));
+        items.SetRaw(3325, 0, Words(150, 130, 8));
+        items.SetRaw(3327, 0, Words(90, 80, 8));
+    });
+    const std::vector<DrawRecord> bars = Lines(Recorded(), CurveColour());
+    const int recoveryStart = m_view->TimeToXPoint(Item().nExerTime / 15.0);
+    const int top = m_view->ValueToYPoint(130);
+    const int bottom = m_view->ValueToYPoint(80);
+    int recoveryBars = 0;
+    for (const DrawRecord& r : bars) {
+        for (const POINT& p : r.points) EXPECT_GE(p.x, recoveryStart - 1);
+        recoveryBars += r.points.size() == 2 && r.points[0].x == r.points[1].x &&
+                        std::min(r.points[0].y, r.points[1].y) == top &&
+                        std::max(r.points[0].y, r.points[1].y) == bottom;
+    }
+    EXPECT_EQ(1, recoveryBars);
 }
 
 TEST_F(ExerTrendView, MetsAgainstHeartRateWithSlopeZeroDrawsALevelLine)

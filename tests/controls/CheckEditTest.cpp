@@ -71,15 +71,18 @@ TEST_F(CheckEditTest, NumericFieldKeepsOnlyNumbersWithinBounds)
     EXPECT_EQ(CString(L"1.5"), TypeAndLeave(L"1.5"));
 }
 
-TEST_F(CheckEditTest, NumericFieldRejectsASecondPoint)
+// Only digits and points are looked at, and then the number they begin
+// with: a second point is kept as typed.
+TEST_F(CheckEditTest, NumericFieldKeepsASecondPointWhenTheNumberBeforeItIsInRange)
 {
     m_edit.SetRange(31.0f, 1.0f);
-    EXPECT_EQ(CString(L""), TypeAndLeave(L"1.5.2"));
-    EXPECT_EQ(CString(L""), TypeAndLeave(L"."));
-    // The emptied value reaches the store, not the invalid one.
+    EXPECT_EQ(CString(L"1.5.2"), TypeAndLeave(L"1.5.2"));
     CString strStored;
     m_doc.GetCtrlData(3001, strStored);
-    EXPECT_EQ(CString(L""), strStored);
+    EXPECT_EQ(CString(L"1.5.2"), strStored);
+    // Read as 0, below the lower bound.
+    EXPECT_EQ(CString(L""), TypeAndLeave(L"."));
+    EXPECT_EQ(CString(L""), TypeAndLeave(L"0.5.2"));
 }
 
 TEST_F(CheckEditTest, LimitCutsWholeCharactersAndPutsTheCaretAtTheEnd)

@@ -4,6 +4,7 @@
 #include "controls/MultiEdit.h"
 #include "core/TavrionDoc.h"
 #include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/framework/ClientDC.h"
 #include "platform/ui/framework/Wnd.h"
 
 using platform::ui::Desktop;
@@ -135,4 +136,42 @@ TEST_F(MultiEditTest, InitialTextIsTrimmedOnBothFacesAndKeptThroughAResize)
     m_comment.MoveWindow(10, 10, 240, 100);
     m_comment.GetDisplayFace().GetWindowText(strShown);
     EXPECT_EQ(CString(L"所見あり"), strShown);
+}
+
+// A record opened for viewing only: a click and typing change nothing, and
+// the idle face still paints the stored comment.
+TEST_F(MultiEditTest, AReadOnlyDocumentTakesNoInputOnEitherFaceButStillShowsTheText)
+{
+    m_doc.SetReadOnly(1);
+    m_doc.SetCtrlData(3001, L"WWWW", 1, -1);
+    m_comment.UpdateSelf();
+    EXPECT_FALSE(m_comment.IsWindowEnabled());
+    EXPECT_FALSE(m_comment.GetEditFace().IsWindowEnabled());
+
+    Desktop::Click(m_comment.GetDisplayFace().GetSafeHwnd(), 20, 10);
+    Desktop::PumpMessages();
+    Desktop::TypeText(L"abc");
+    Desktop::PumpMessages();
+    EXPECT_FALSE(m_comment.IsEditing());
+    EXPECT_FALSE(m_comment.GetEditFace().IsWindowVisible());
+    EXPECT_EQ(CString(L"WWWW"), Stored());
+    EXPECT_EQ(0, m_doc.GetEditCommentFlag());
+
+    CString strShown;
+    m_comment.GetDisplayFace().GetWindowText(strShown);
+    EXPECT_EQ(CString(L"WWWW"), strShown);
+    EXPECT_TRUE(m_comment.GetDisplayFace().IsWindowVisible());
+    // The text's ink in the field colours, inside the face's frame.
+    m_doc.SetWaveColor(20, RGB(250, 240, 200));
+    m_doc.SetWaveColor(25, RGB(0, 0, 0));
+    m_comment.GetDisplayFace().Invalidate(TRUE);
+    m_comment.GetDisplayFace().UpdateWindow();
+    CClientDC dc(&m_comment.GetDisplayFace());
+    CRect face;
+    m_comment.GetDisplayFace().GetClientRect(&face);
+    int ink = 0;
+    for (int y = 2; y < face.bottom - 2; ++y)
+        for (int x = 2; x < face.right - 2; ++x)
+            ink += dc.GetPixel(x, y) != RGB(250, 240, 200);
+    EXPECT_GT(ink, 20);
 }

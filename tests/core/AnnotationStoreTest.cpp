@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "core/AnnoEditStamp.h"
 #include "core/AnnoManager.h"
@@ -298,10 +299,10 @@ TEST(AnnotationXml, WaveInfoElementsAreWrittenOnlyForValuesThatAreSet)
     }
 }
 
-// An annotation whose shapes were all removed still says under which
-// settings, when and by whom it was made; and sensitivities without a mode
-// still find their parent element.
-TEST(AnnotationXml, WaveInfoSurvivesWithoutAreasOrSensitivityMode)
+// An annotation whose shapes were all removed is written as its page style
+// alone and reads back with nothing set; sensitivities without a mode still
+// find their parent element.
+TEST(AnnotationXml, AnAnnotationWithoutAreasKeepsOnlyItsPageStyle)
 {
     TempDir dir;
     const std::string path = WriteRecord(dir);
@@ -309,19 +310,29 @@ TEST(AnnotationXml, WaveInfoSurvivesWithoutAreasOrSensitivityMode)
     _ANNOTATION_INFO* full = chain.Add(6);
     FillWaveInfo(full);
     _ANNOTATION_INFO* noMode = chain.Add(7);
+    noMode->AddArea();
     noMode->fLimbSense = 5.0f;
     noMode->fRhythmSense = 20.0f;
     Save(path, chain.Head());
     OnDisk disk(path);
-    EXPECT_EQ(disk.Count(CString(kAnno1) + L"/Area"), 0);
+    EXPECT_EQ(disk.Attrib(kAnno1, L"Page_style"), L"6");
+    EXPECT_EQ(disk.Count(CString(kAnno1) + L"/*"), 0);
     EXPECT_EQ(disk.Attrib(L"/Rawdata/Annotation/Anno[2]/Wave_info/Sensitivity", L"mode"), L"<none>");
+
+    {
+        CECGXMLParser xml(Wide(path), 0, CString());
+        EXPECT_EQ(xml.SaveAnnotation(full, kAnno1), 0);
+        EXPECT_EQ(xml.SaveAnnotation(noMode, L"/Rawdata/Annotation/Anno[2]"), 1);
+    }
 
     Chain read;
     Load(path, read.Head());
     ASSERT_EQ(read.Manager().GetItemCount(), 3);
-    ExpectSameWaveInfo(*read.Manager().GetAt(0), *full);
-    ExpectSameWaveInfo(*read.Manager().GetAt(1), *noMode);
+    _ANNOTATION_INFO unset;
+    unset.nPageStyle = 6;
+    ExpectSameWaveInfo(*read.Manager().GetAt(0), unset);
     EXPECT_EQ(read.Manager().GetAt(0)->GetAreaCount(), 0);
+    ExpectSameWaveInfo(*read.Manager().GetAt(1), *noMode);
 }
 
 TEST(AnnotationXml, EditTimeIsADateElement)
@@ -329,8 +340,11 @@ TEST(AnnotationXml, EditTimeIsADateElement)
     TempDir dir;
     const std::string path = WriteRecord(dir);
     Chain chain;
-    chain.Add(1)->strEditTime = L"2004/02/29 13:05:09";
-    chain.Add(2)->strEditTime = L"yesterday";
+    for (const auto& [style, time] : {std::pair<int, LPCWSTR>{1, L"2004/02/29 13:05:09"}, {2, L"yesterday"}}) {
+        _ANNOTATION_INFO* info = chain.Add(style);
+        info->AddArea();
+        info->strEditTime = time;
+    }
     Save(path, chain.Head());
 
     OnDisk disk(path);

@@ -276,3 +276,24 @@ TEST_F(ExerDocument, PwcOfALineBelowATenthOfAMetFallsToZeroOrBelow)
     EXPECT_EQ(Utf8(item->stInterpre.strPwc), "0 W ( 0.0 METs " + std::to_string(h) + " )");
 }
 
+
+// A load time whose METs were not measured keeps the duration and says so,
+// whether the value is a placeholder, empty or missing.
+TEST_F(ExerDocument, ALoadTimeWithoutMetsShowsAStarInPlaceOfTheValue)
+{
+    const CString endMets = L"/Rawdata/Tavrion/Report/Exercise_section/Load/End_mets";
+    for (const CString& stored : {CString(L"*"), CString(L""), CString(L"<none>")}) {
+        SCOPED_TRACE(Utf8(stored));
+        const ExerFiles files = Write(DefaultOptions(), nullptr, RecordXmlOptions(), "mets");
+        if (stored == L"<none>") {
+            CECGXMLParser xml(Wide(files.xml), 0, CString());
+            xml.RemoveNode(endMets);
+            xml.SaveToXMLFile();
+        } else {
+            WriteXmlValue(files.xml, endMets, stored);
+        }
+        CExerViewDoc doc;
+        ASSERT_EQ(Open(doc, files), 0);
+        EXPECT_EQ(Utf8(doc.GetCurrentDataItem()->stInterpre.strLoadTime), "09'00''(* METs)");
+    }
+}

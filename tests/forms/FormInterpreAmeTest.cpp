@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "controls/CheckComboBox.h"
 #include "controls/MultiEdit.h"
 #include "core/PositionCtrl.h"
 #include "forms/FormInterpreAme.h"
+#include "platform/gdi/Image.h"
 #include "tests/documents/RestViewDocTestSupport.h"
+#include "tests/support/DCStateCheck.h"
 #include "tests/forms/FormTestSupport.h"
 #include "tests/forms/RestFormTestSupport.h"
 #include "tests/support/ModalScript.h"
@@ -127,11 +132,38 @@ TEST_F(UsRestForm, ATypedCodeFillsItsStatementAndTheChainEndNamesThisForm)
     EXPECT_EQ(m_host.pane.LastChain(), (std::array<int, 3>{3, 1, 0}));
 }
 
+// The landscape report prints the form's fields through its own layouts:
+// the form's print puts no ink on the page and leaves the form as shown.
 TEST_F(UsRestForm, PrintLeavesTheFieldsToTheLandscapeReport)
 {
     OpenRecord();
     CFormInterpreAme& form = Show();
+    TypeComment(form, 2);
+    // Every child's text and visibility, as the form shows them.
+    auto shown = [&] {
+        std::vector<std::pair<CString, bool>> fields;
+        for (CWnd* child = form.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+            CString text;
+            child->GetWindowText(text);
+            fields.push_back({text, child->IsWindowVisible() != FALSE});
+        }
+        return fields;
+    };
+    const auto before = shown();
+    ASSERT_TRUE(std::any_of(before.begin(), before.end(), [](const auto& f) { return !f.first.IsEmpty() && f.second; }));
+
+    CDC image;
+    ASSERT_TRUE(image.Attach(platform::gdi::CreateImageDC(1024, 400)));
+    image.FillSolidRect(0, 0, 1024, 400, RGB(255, 255, 255));
+    CRect page(0, 0, 1024, 400);
+    EXPECT_LEAVES_DC_AS_FOUND(image.GetSafeHdc(), EXPECT_EQ(form.Print(&image, &page, 0), 1));
+    int ink = 0;
+    for (int y = 0; y < 400; ++y)
+        for (int x = 0; x < 1024; ++x) ink += image.GetPixel(x, y) != RGB(255, 255, 255);
+    EXPECT_EQ(ink, 0);
     EXPECT_EQ(form.Print(static_cast<CDC*>(nullptr), nullptr, 0), 1);
+    EXPECT_EQ(before, shown());
+    EXPECT_TRUE(form.IsWindowVisible());
 }
 
 TEST_F(UsRestForm, AMinnesotaColumnAboveTheClosedAdditionsStaysAtItsRow)

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "controls/CheckComboBox.h"
 #include "core/PositionCtrl.h"
+#include "platform/ui/framework/ClientDC.h"
 #include "forms/FormPatientInfo.h"
 #include "platform/gdi/Image.h"
 #include "printdevice/ECGDC.h"
@@ -127,6 +129,60 @@ TEST_F(PatientStrip, TheDayUnitShowsHoursAsSubAgeAndTheHourUnitHidesTheSubAge)
     EXPECT_FALSE(formtest::IsShown(Ctrl(kSubAge)));
     EXPECT_EQ(ControlText(*m_host.form, kSubAgeUnit), L"");
     EXPECT_EQ(m_doc.GetSubAgeFlag(), 0);
+}
+
+// A unit the list does not hold (typed on another system) is shown as it
+// was typed and leaves the sub-age as the last unit set it.
+TEST_F(PatientStrip, AnAgeUnitTextThatMatchesNoItemStaysAsTyped)
+{
+    OpenRecord();
+    Show();
+    testsupport::ChooseListEntry(*m_host.form, kAgeUnit, 3);
+    ASSERT_EQ(ControlText(*m_host.form, kSubAgeUnit), L"時間");
+    m_doc.SetCtrlData(kAgeUnit, L"才", 1, -1);
+    m_doc.UpdateAllViews(nullptr);
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(ControlText(*m_host.form, kAgeUnit), L"才");
+    EXPECT_EQ(m_doc.GetSubAgeFlag(), 1);
+    EXPECT_TRUE(formtest::IsShown(Ctrl(kSubAge)));
+    CString stored;
+    m_doc.GetCtrlData(kAgeUnit, stored);
+    EXPECT_EQ(stored, L"才");
+}
+
+// A layout row may give a combo box a text height of 0 (no shipped layout
+// does): its drawn face then spans no rows, so no frame side runs down the
+// box as it does on the sex combo box with the shipped height.
+TEST_F(PatientStrip, AComboRowWithATextHeightOfZeroDrawsAFaceOfNoRows)
+{
+    OpenRecord();
+    int& ageUnitRows = m_doc.GetDefCtrlPos()->stPatInfo[12].nTextHeight;
+    struct Restore {
+        int& value;
+        int saved;
+        ~Restore() { value = saved; }
+    } restore{ageUnitRows, ageUnitRows};
+    ageUnitRows = 0;
+    ASSERT_GT(Row(9).nTextHeight, 0);
+    Show();
+    const COLORREF frame = m_doc.GetWaveColor(21);
+    auto framePixels = [&](UINT id) {
+        auto* combo = static_cast<CCheckComboBox*>(Ctrl(id));
+        combo->Invalidate(TRUE);
+        combo->UpdateWindow();
+        combo->GetInnerEdit().Invalidate(TRUE);
+        combo->GetInnerEdit().UpdateWindow();
+        CClientDC dc(combo);
+        CRect client;
+        combo->GetClientRect(&client);
+        // The frame's sides through the lower half of the box.
+        int n = 0;
+        for (int y = client.top + client.Height() / 2; y < client.bottom; ++y)
+            for (int x = client.left; x < client.right; ++x) n += dc.GetPixel(x, y) == frame;
+        return n;
+    };
+    EXPECT_GT(framePixels(3009), 0);
+    EXPECT_EQ(framePixels(kAgeUnit), 0);
 }
 
 TEST_F(PatientStrip, AModel8000RecordTakesTwelveIdCharactersTwoAgeDigitsAndNoSubAge)

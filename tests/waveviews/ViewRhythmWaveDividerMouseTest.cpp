@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "core/Globals.h"
+#include "core/MorvelanceApp.h"
+#include "platform/ui/windowing/Resources.h"
+#include "resources/ResourceIds.h"
 #include "tests/waveviews/MeasureViewTestSupport.h"
 
 using platform::ui::Desktop;
@@ -17,6 +20,7 @@ class CDividerProbeView : public CViewRhythmWave {
 
 public:
     using CViewRhythmWave::HitDivider;
+    using CViewRhythmWave::LeadCount;
 };
 
 IMPLEMENT_DYNCREATE(CDividerProbeView, CViewRhythmWave)
@@ -103,6 +107,32 @@ TEST_F(DividerMouseTest, AfterALineIsReleasedTheCursorIsTheDividersAndTheLineSta
     Desktop::MoveMouse(Hwnd(), line.x + 120, line.y + 20);
     Desktop::PumpMessages();
     EXPECT_EQ(dropped, m_view->GetDividerHandle(0, 1));
+}
+
+// A one-lead strip holds its first lead only: a line released there still
+// shows the divider cursor, whatever the cursor was while it was dragged.
+TEST_F(DividerMouseTest, ALineReleasedOnAViewWhoseSecondLeadIsEmptyShowsTheDividerCursor)
+{
+    OpenRecord(75.0);
+    MakeView(13);
+    ShowAllPairs();
+    ASSERT_GT(m_view->LeadCount(0), 0);
+    ASSERT_EQ(m_view->LeadCount(1), 0);
+    const HCURSOR divider = ::LoadCursorW(GetMorvelanceModule(), MAKEINTRESOURCE(IDC_CURSOR_DIVIDER));
+    ASSERT_NE(nullptr, divider);
+    const CPoint line = Centre(m_view->GetDividerHandle(0, 1));
+    CPoint screen = line;
+    m_view->ClientToScreen(&screen);
+    Desktop::MoveMouse(Hwnd(), line.x, line.y);
+    Desktop::PumpMessages();
+    Desktop::MouseDown(POINT{screen.x, screen.y});
+    Desktop::MoveMouse(POINT{screen.x + 30, screen.y});
+    Desktop::PumpMessages();
+    ASSERT_NEAR(line.x + 30, Centre(m_view->GetDividerHandle(0, 1)).x, 1);
+    m_view->SetCurrentCursor(g_hCursorMag);
+    Desktop::MouseUp(POINT{screen.x + 30, screen.y});
+    Desktop::PumpMessages();
+    EXPECT_EQ(divider, m_view->GetCurrentCursor());
 }
 
 TEST_F(DividerMouseTest, AHitTestLimitedToOnePairFindsOnlyThatPairPairZeroIncluded)

@@ -64,6 +64,27 @@ TEST_F(RhythmViewMouseTest, TheCalibrationColumnReportsItsPulseGroupByStyleAndHa
     EXPECT_EQ((std::vector<measuretest::Message>{{1, 6}}), m_owner.m_messages);
 }
 
+// With every divider pair shown, a press in the calibration column that
+// grips no handle is still the pulses' click.
+TEST_F(RhythmViewMouseTest, WithTheDividersShownAPulseClickOffTheirHandlesStillReachesThePulses)
+{
+    OpenRecord();
+    MakeView(1);
+    m_view->ShowDivider(TRUE);
+    for (int pair = 1; pair <= 3; ++pair) m_view->SetDividerCheck(TRUE, pair);
+    m_view->Invalidate(FALSE);
+    m_view->UpdateWindow();
+    const int half = MulDiv(1040, 5, 260);
+    const CPoint press(half / 2, 100);
+    for (int pair = 0; pair < 3; ++pair) {
+        ASSERT_FALSE(m_view->GetDividerHandle(pair, 0).IsRectEmpty());
+        for (int line = 0; line < 2; ++line) EXPECT_FALSE(m_view->GetDividerHandle(pair, line).PtInRect(press));
+        EXPECT_FALSE(m_view->GetDividerBar(pair).PtInRect(press));
+    }
+    ClickAt(press.x, press.y);
+    EXPECT_EQ((std::vector<measuretest::Message>{{1, 1}}), m_owner.m_messages);
+}
+
 TEST_F(RhythmViewMouseTest, ADoubleClickOnTheStripOpensTheDividerDialogOnItsLeadAndConfirmsToTheGrandparent)
 {
     OpenRecord();

@@ -121,6 +121,29 @@ TEST_F(RhythmViewScaleTest, TheDialogFontStripsAndPagesWithoutMeasuringToolsHave
     EXPECT_FALSE(m_view->IsDrawScale());
 }
 
+// A point held at the view's bottom lies on the last square: a resize would
+// put it on the bottom edge, out of sight, so it is set two pixels above it.
+TEST_F(RhythmViewScaleTest, AResizeThatWouldPutAPointBelowTheViewSetsItTwoPixelsAboveTheBottom)
+{
+    ArmScale(11);
+    ClickAt(300, 200);
+    ::SendMessage(Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(400, 900));
+    ::SendMessage(Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 900));
+    ::SendMessage(Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(400, 900));
+    CRect client;
+    m_view->GetClientRect(&client);
+    ASSERT_EQ(client.bottom - 1, m_view->GetScalePoint(1).y);
+    for (const int height : {450, 700}) {
+        m_frame->MoveWindow(0, 0, 1040, height);
+        m_frame->RecalcLayout();
+        m_view->GetClientRect(&client);
+        ASSERT_EQ(height, client.Height());
+        EXPECT_EQ(client.bottom - 2, m_view->GetScalePoint(1).y);
+        // The point above it stays where its square puts it.
+        EXPECT_LT(m_view->GetScalePoint(0).y, client.bottom - 2);
+    }
+}
+
 TEST_F(RhythmViewScaleTest, AResizeKeepsThePointsOnTheSameSquares)
 {
     ArmScale(11);

@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "core/DataItem.h"
+#include "core/Globals.h"
+#include "core/MorvelanceApp.h"
 #include "dialogs/DlgEnlargedPreview.h"
 #include "documents/MFERViewDoc.h"
 #include "platform/base/Kernel.h"
@@ -15,7 +17,9 @@
 #include "platform/ui/framework/ClientDC.h"
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Resources.h"
 #include "printdevice/ECGDC.h"
+#include "resources/ResourceIds.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tests/support/DCStateCheck.h"
 #include "tools/MferWriter.h"
@@ -641,6 +645,80 @@ TEST_F(SerialComRhyMouseTest, TheMagnifiedCalipersFollowTheirDragWithoutTheRestO
     m_doc.SetEnlargedPreview(nullptr);
     m_base.SetEnlargedPreview(nullptr);
     magnifier.DestroyWindow();
+}
+
+// Each click that places or grabs a scale mark brings the magnifier up where
+// it was pressed: a press with no move before it, after the mouse had left.
+TEST_F(SerialComRhyMouseTest, EachScaleClickShowsTheMagnifierWhereItWasPressed)
+{
+    m_doc.SetScaleShow(1);
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.SetScaleClear();
+    view.UpdateWindow();
+    CDlgEnlargedPreview magnifier;
+    ASSERT_TRUE(OpenMagnifier(magnifier));
+    m_doc.SetEnlargedPreview(&magnifier);
+    m_base.SetEnlargedPreview(&magnifier);
+    auto pressAfterLeaving = [&](CPoint p) {
+        platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), p.x, p.y);
+        platform::ui::Desktop::PumpMessages();
+        view.SendMessage(WM_MOUSELEAVE, 0, 0);
+        EXPECT_FALSE(view.IsMouseInside());
+        EXPECT_FALSE(view.HasMagnifierCache());
+        CPoint screen = p;
+        view.ClientToScreen(&screen);
+        platform::ui::Desktop::AdvanceClock(1000);
+        platform::ui::Desktop::MouseDown(POINT{screen.x, screen.y});
+        platform::ui::Desktop::PumpMessages();
+        const bool shown = view.IsMouseInside() && view.HasMagnifierCache();
+        platform::ui::Desktop::MouseUp(POINT{screen.x, screen.y});
+        platform::ui::Desktop::PumpMessages();
+        return shown;
+    };
+    EXPECT_TRUE(pressAfterLeaving(CPoint(100, 100)));   // the first mark stays
+    EXPECT_EQ(1, view.GetScaleStatus());
+    EXPECT_TRUE(pressAfterLeaving(CPoint(200, 200)));   // the second mark stays
+    EXPECT_EQ(2, view.GetScaleStatus());
+    EXPECT_TRUE(pressAfterLeaving(CPoint(200, 200)));   // the second mark grabbed
+    EXPECT_TRUE(pressAfterLeaving(CPoint(400, 450)));   // no mark grabbed
+    EXPECT_EQ(2, view.GetScaleStatus());
+
+    m_doc.SetEnlargedPreview(nullptr);
+    m_base.SetEnlargedPreview(nullptr);
+    magnifier.DestroyWindow();
+}
+
+// A grip shows the library's own divider cursor, hovered and after its drag.
+TEST_F(SerialComRhyMouseTest, AGripShowsTheDividerCursorHoveredAndAfterItsDrag)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.ShowDivider(TRUE);
+    view.SetDividerCheck(TRUE, 1);
+    view.UpdateWindow();
+    const HCURSOR divider = ::LoadCursorW(GetMorvelanceModule(), MAKEINTRESOURCE(IDC_CURSOR_DIVIDER));
+    ASSERT_NE(nullptr, divider);
+    EXPECT_EQ(divider, view.GetDividerCursor());
+    const CPoint left = view.GetDividerGrip(0, 0).CenterPoint();
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), left.x, left.y);
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(divider, view.GetCurrentCursor());
+    // Off the caliper: the magnifier cursor.
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), left.x - 40, left.y);
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_NE(divider, view.GetCurrentCursor());
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), left.x, left.y);
+    platform::ui::Desktop::PumpMessages();
+    CPoint screen = left;
+    view.ClientToScreen(&screen);
+    platform::ui::Desktop::MouseDown(POINT{screen.x, screen.y});
+    platform::ui::Desktop::MoveMouse(POINT{screen.x - 30, screen.y});
+    platform::ui::Desktop::PumpMessages();
+    ASSERT_EQ(left.x - 30, view.GetDividerGrip(0, 0).CenterPoint().x);
+    // Whatever the cursor was during the drag, the release shows the divider's.
+    view.SetCurrentCursor(g_hCursorMag);
+    platform::ui::Desktop::MouseUp(POINT{screen.x - 30, screen.y});
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(divider, view.GetCurrentCursor());
 }
 
 TEST_F(SerialComRhyTest, AnMferRecordAskingForItTakesATimeLabelFromItsStartTime)

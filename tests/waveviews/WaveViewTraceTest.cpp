@@ -128,6 +128,39 @@ TEST_F(TraceTest, PrintTakesTheLastPointsFromTheRecordOnly)
     EXPECT_EQ(kPaper, Pixel(199, 10));
 }
 
+// A long record thinned to every tenth sample, its count no multiple of ten,
+// printed into a narrow strip: each point's run of samples is long enough to
+// cross the record's end. Nothing lands outside the strip's columns, and the
+// values behind the end (which would land far above) are never read; the
+// exact-size copy lets the sanitizer build see any read past it.
+TEST_F(TraceTest, ALongThinnedPrintStaysInItsStripAndReadsNothingPastTheEnd)
+{
+    const CRect strip(20, 100, 70, 200);
+    // Two values met in a run add a pixel above them at this width.
+    m_doc.SetBaseLineWidth(2);
+    for (const int count : {50001, 50005, 50009, 123457}) {
+        SCOPED_TRACE(count);
+        std::vector<short> guarded(static_cast<size_t>(count) + 200, 30);   // y = 70
+        for (size_t i = static_cast<size_t>(count); i < guarded.size(); ++i) guarded[i] = 90;   // y = 10
+        std::vector<short> exact(guarded.begin(), guarded.begin() + count);
+        for (const std::vector<short>* samples : {&guarded, &exact}) {
+            MakeSurface(220, 220);
+            m_view.PrintWave(&m_dc, strip, kScale, samples->data(), count, RGB(0, 0, 0));
+            int inside = 0;
+            for (int x = 0; x < 220; ++x) {
+                const std::vector<int> rows = InkRows(x);
+                if (x < strip.left || x >= strip.right) {
+                    EXPECT_TRUE(rows.empty()) << "column " << x;
+                    continue;
+                }
+                for (int y : rows) EXPECT_GE(y, 60) << "column " << x;
+                inside += static_cast<int>(rows.size());
+            }
+            EXPECT_GT(inside, strip.Width());
+        }
+    }
+}
+
 TEST_F(TraceTest, ModeTwoWithADensityBelowOneDrawsInTheTraceColour)
 {
     std::vector<short> samples(400, 30);
