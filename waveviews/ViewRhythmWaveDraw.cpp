@@ -486,6 +486,7 @@ int CViewRhythmWave::DrawRhythmRRWave(CDC* pDC, CRect rect, int gridX, int gridY
     // names over the first row group and the traces.
     struct PageRow {
         int lead;
+        bool named;
         int from;
         int zeroLine;
     };
@@ -494,14 +495,14 @@ int CViewRhythmWave::DrawRhythmRRWave(CDC* pDC, CRect rect, int gridX, int gridY
         for (int j = 0; j < m_nLeadGroups; ++j) {
             const int lead = m_nLeadGroups == 1 ? m_nRhythmRowLead[0] : m_nRhythmRowLead[j % 3];
             if (lead < 0 || lead >= RHYTHM_VIEW_LEADS) continue;
-            pageRows.push_back({g == 0 ? lead : -1 - lead, g * rowSamples + start, rowY});
+            pageRows.push_back({lead, g == 0, g * rowSamples + start, rowY});
             rowY += h / m_nRows;
         }
     auto blockedAt = [&](int x0, int x1) {
         std::vector<CBlocked> blocked;
         for (const PageRow& row : pageRows) {
-            const int lead = row.lead >= 0 ? row.lead : -1 - row.lead;
-            if (row.lead >= 0) {
+            const int lead = row.lead;
+            if (row.named) {
                 const int nameY = row.zeroLine - 5 * square;
                 const CSize named = pDC->GetTextExtent(LeadName(lead));
                 if (named.cx > 0) blocked.push_back({CRect(labelX, nameY - named.cy, labelX + named.cx, nameY), true});
