@@ -1,6 +1,8 @@
 // CViewExerSummaryAverage: loading the summary beats and drawing their rows.
 #include "analysisviews/ViewExerSummaryAverage.h"
 
+#include <algorithm>
+
 #include "analysisviews/ExerViewMouse.h"
 #include "core/Globals.h"
 #include "core/MemoryHelpers.h"
@@ -172,11 +174,66 @@ void CViewExerSummaryAverage::DrawRowHead(CDC* pDC, const CRect& rect, int kind,
                     m_nMaxStTime % 60);
         pDC->TextOut(x + X(1), baseline + Y(5), when);
     }
+    DrawRowLabel(pDC, rect, kind, baseline, mmAcross, mmDown, printing);
+}
+
+void CViewExerSummaryAverage::DrawRowLabel(CDC* pDC, const CRect& rect, int kind, int baseline, int mmAcross,
+                                           int mmDown, int printing)
+{
+    auto X = [&](int mm) { return MulDiv(rect.Width(), mm, mmAcross); };
+    auto Y = [&](int mm) { return MulDiv(rect.Height(), mm, mmDown); };
     const _EXERDATAITEM* item = CurrentItem();
-    const bool rst = kind > 0 && item->nStMeasCondition;
+    const CString label = kind > 0 && item->nStMeasCondition ? L"R-ST" : L"ST-L";
+    CPoint at(rect.left + X(printing ? 28 : 42), baseline - (printing ? Y(10) : 0));
+    // On a narrow pane the millimetres shrink but the font does not: the label
+    // would run into the first lead's value. It moves the least that keeps
+    // them apart: left, short of the calibration pulse, or up above the value.
+    const CSize size = pDC->GetTextExtent(label);
+    const int gap = std::max(1, static_cast<int>(size.cy / 3));
+    // The label keeps a gap before the value: side by side they read as one word.
+    const CRect box(at.x, at.y - size.cy, at.x + size.cx + gap, at.y);
+    const CRect value = StValueBox(pDC, rect, kind, 0, baseline, mmAcross, mmDown, printing);
+    CRect common;
+    if (common.IntersectRect(&box, &value)) {
+        const int pulseRight = rect.left + X((printing ? 22 : 35) + 5);
+        const int left = value.left - gap - size.cx;
+        const int leftMove = at.x - left;
+        const int upMove = at.y - value.top;
+        if (left >= pulseRight + gap && leftMove <= upMove)
+            at.x = left;
+        else
+            at.y = value.top;
+    }
+    CDCStateSaver saver(*pDC);
     pDC->SetTextAlign(TA_LEFT | TA_BOTTOM);
-    pDC->TextOut(rect.left + X(printing ? 28 : 42), baseline - (printing ? Y(10) : 0),
-                 CString(rst ? L"R-ST" : L"ST-L"));
+    pDC->TextOut(at.x, at.y, label);
+}
+
+int CViewExerSummaryAverage::BeatColumn(int lead, int mmAcross, int printing) const
+{
+    static const int kScreenColumns[LEADS] = {67, 97, 127};
+    return printing ? 38 + ((mmAcross - 35) * (1 + 3 * lead)) / 9 : kScreenColumns[lead];
+}
+
+int CViewExerSummaryAverage::CellLeft(const CRect& rect, int kind, int lead, int mmAcross, int printing) const
+{
+    const int rate = m_nSampleRate;
+    // The reference position falls at the column: shifted over the 140 mm the layout was drawn for.
+    const int shift = rate > 0 ? MulDiv(rect.Width(), m_beats[kind][lead].nReference * 25 / rate, 140) : 0;
+    return rect.left + MulDiv(rect.Width(), BeatColumn(lead, mmAcross, printing), mmAcross) - shift;
+}
+
+CRect CViewExerSummaryAverage::StValueBox(CDC* pDC, const CRect& rect, int kind, int lead, int baseline,
+                                          int mmAcross, int mmDown, int printing) const
+{
+    const CSize size = pDC->GetTextExtent(CExerBeatCell::StValueText(m_beats[kind][lead].nStLevel));
+    if (printing) {
+        const int x = rect.left + MulDiv(rect.Width(), BeatColumn(lead, mmAcross, printing) + 2, mmAcross);
+        const int y = baseline - MulDiv(rect.Height(), 10, mmDown);
+        return CRect(x - size.cx / 2, y - size.cy, x - size.cx / 2 + size.cx, y);
+    }
+    const int right = CellLeft(rect, kind, lead, mmAcross, printing) - MulDiv(rect.Width(), 1, mmAcross);
+    return CRect(right - size.cx, baseline - size.cy, right, baseline);
 }
 
 BOOL CViewExerSummaryAverage::DrawBeats(CDC* pDC, const CRect& rect, int kind, int baseline, int V, int mmAcross,
@@ -186,14 +243,11 @@ BOOL CViewExerSummaryAverage::DrawBeats(CDC* pDC, const CRect& rect, int kind, i
     auto Y = [&](int mm) { return MulDiv(rect.Height(), mm, mmDown); };
     const CExerBeatCell painter(*this, *GetExerDoc(), *CurrentItem(), printing);
     const int colour = kind == 0 ? kRestColour : kNormalColour;
-    static const int kScreenColumns[LEADS] = {67, 97, 127};
     for (int l = 0; l < LEADS; ++l) {
         const ExerBeat& beat = m_beats[kind][l];
-        const int P = printing ? 38 + ((mmAcross - 35) * (1 + 3 * l)) / 9 : kScreenColumns[l];
+        const int P = BeatColumn(l, mmAcross, printing);
         const int rate = m_nSampleRate;
-        // The reference position falls at the column: shifted over the 140 mm the layout was drawn for.
-        const int shift = rate > 0 ? MulDiv(rect.Width(), beat.nReference * 25 / rate, 140) : 0;
-        const int left = rect.left + X(P) - shift;
+        const int left = CellLeft(rect, kind, l, mmAcross, printing);
         const bool shortBeat = beat.nLength < CExerBeatCell::MIN_SAMPLES || beat.nReference == 0;
         const int widthMm = rate > 0 ? (shortBeat ? 3000 / rate : beat.nLength * 25 / rate) : 0;
         const CRect cell(left, baseline, left + X(widthMm), baseline + V);

@@ -51,6 +51,11 @@ private:
     void CopyItemFields(const _EXERDATAITEM& item);
     void LoadBeat(int kind, int lead, int storedLead);
     void DrawRowHead(CDC* pDC, const CRect& rect, int kind, int baseline, int mmAcross, int mmDown, int printing);
+    void DrawRowLabel(CDC* pDC, const CRect& rect, int kind, int baseline, int mmAcross, int mmDown, int printing);
+    int BeatColumn(int lead, int mmAcross, int printing) const;
+    int CellLeft(const CRect& rect, int kind, int lead, int mmAcross, int printing) const;
+    CRect StValueBox(CDC* pDC, const CRect& rect, int kind, int lead, int baseline, int mmAcross, int mmDown,
+                     int printing) const;
     BOOL DrawBeats(CDC* pDC, const CRect& rect, int kind, int baseline, int V, int mmAcross, int mmDown,
                    int printing);
     void DrawHeader(CDC* pDC, int right, int y, int step27, int step18) const;

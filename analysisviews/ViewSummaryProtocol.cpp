@@ -2,6 +2,8 @@
 // master-step protocol.
 #include "analysisviews/ViewSummaryProtocol.h"
 
+#include <algorithm>
+
 #include "analysisviews/ViewFinalShared.h"
 #include "analysisviews/ViewFinalTrendShared.h"
 #include "documents/FinalViewDoc.h"
@@ -127,9 +129,12 @@ int CViewSummaryProtocol::Print(CECGDC* pDC, CRect* pRect)
     const int x1 = pRect->left + dc->GetTextExtent(heading).cx + dc->GetTextExtent(CString(L"a")).cx;
     const _FINAL_WAVE_INFO& wave = item->stWaveInfo;
     PrintItem(dc, x1, y, kStepLabel, wave.strMasterStepMode);
-    y += static_cast<int>(1.1 * d);
+    // A line on paper is the text's height: a step of a descent or so would
+    // print the three lines over one another.
+    const int line = std::max(static_cast<int>(1.1 * d), static_cast<int>(tm.tmHeight));
+    y += line;
     PrintItem(dc, x1, y, L"負荷後  ", wave.strLoadTime);
-    y += static_cast<int>(1.1 * d);
+    y += line;
     PrintItem(dc, x1, y, kTripLabel, wave.strTripCount + L"/" + wave.strTripTotal);
     return 1;
 }

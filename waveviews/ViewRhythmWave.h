@@ -13,6 +13,7 @@
 #pragma once
 
 #include <memory>
+#include <functional>
 #include <vector>
 
 #include "core/UserMessages.h"
@@ -350,6 +351,23 @@ protected:
     BOOL DrawTraceSpan(CDC* pDC, CRect trace, int buffer, int first, int perSpan, int limit, int print);
     void DrawLeadLabel(CDC* pDC, int x, int y, const CString& name);
     void DrawStartTime(CDC* pDC, int x, int y, int sample);
+    // The pixels a trace span (as DrawTraceSpan draws it) covers between x0
+    // and x1, as a rectangle over those x; empty when it draws nothing there.
+    CRect TraceSpanBox(CRect trace, int buffer, int first, int perSpan, int limit, int x0, int x1) const;
+    // The start time, top-left at `at`, moved the least that keeps it clear
+    // of what it would meet: up or down by a line at most, beside a name it
+    // would cover, or to the right; within `bounds`.
+    // What a text between two x would meet: the boxes of texts and of traces.
+    struct CBlocked {
+        CRect box;
+        bool text = false;
+    };
+    using BlockedAt = std::function<std::vector<CBlocked>(int x0, int x1)>;
+    void DrawStartTimeClear(CDC* pDC, CPoint at, int sample, const BlockedAt& blockedAt, CRect bounds);
+    // The zero line of a rest row (DrawRestTrace's), its trace `mv` tall.
+    int RestZeroLine(const CRestPage& page, int buffer, int row, int rows, int mv);
+    // The bottom of a rest row's lead name.
+    int RestLabelBottom(const CRestPage& page, int zeroLine, int rows) const;
     void DrawVersionOnPage(CDC* pDC, CRect rect);
     // Column c of `columns` at `speed` from page sample `start`: its first
     // sample and sample count; on screen every column but the first leaves a

@@ -1,5 +1,6 @@
 // The calibration column, the event marks of rhythm records and the one-lead
 // strip's gain and speed of the multi-lead view.
+#include <algorithm>
 #include <cmath>
 
 #include "core/Globals.h"
@@ -23,6 +24,19 @@ bool TooTallForGroups(int groups, double a, double b)
 {
     return (groups == 6 && (a > 10.0 || b > 10.0)) || (groups >= 3 && (a > 20.0 || b > 20.0)) || a == 40.0 ||
            b == 40.0;
+}
+
+// How far a column of pulses, the first based at `first` and the last at
+// `last`, moves down so that the first one's top (and the pen's width) stays
+// inside the column where the rows are shorter than a pulse: a pulse cut by
+// the page's edge reads as another gain. All move alike and keep their pitch.
+int WholePulseShift(int first, int last, const int heights[2], BOOL dual, const CRect& column, int print)
+{
+    const int tallest = dual ? std::max(heights[0], heights[1]) : heights[0];
+    const int pen = print ? 2 : 1;
+    const int need = static_cast<int>(column.top) + tallest + pen - first;
+    const int room = static_cast<int>(column.bottom) - pen - last;
+    return std::max(0, std::min(need, room));
 }
 
 }  // namespace
@@ -61,6 +75,7 @@ int CViewRhythmWave::DrawRestCAL(CDC* pDC, CRect rect, int /*gridX*/, int gridY,
     }
     const int pitch = h / n;
     int y = rect.top + pitch / 2;
+    y += WholePulseShift(y, y + (n - 1) * pitch, heights, dual, rect, print);
     for (int k = 0; k < n; ++k, y += pitch)
         DrawCAL(pDC, rect.left + MulDiv(w, 2, 10), y, MulDiv(w, 6, 10), heights, dual, print);
     return 1;
@@ -95,6 +110,7 @@ int CViewRhythmWave::DrawExtraCAL(CDC* pDC, CRect rect, int /*gridX*/, int gridY
         for (int lead = 0; lead < reader->GetLeadCount() && !anyCoded; ++lead) anyCoded = reader->GetLeadCode(lead) != 0;
     const int pitch = h / n;
     int y = rect.top + pitch / 2;
+    y += WholePulseShift(y, y + (n - 1) * pitch, heights, dual, rect, print);
     for (int k = 0; k < n; ++k, y += pitch) {
         const bool drawn = n == 1 ? anyCoded : (!freeze || reader->GetLeadCode(k) != 0);
         if (drawn) DrawCAL(pDC, rect.left + MulDiv(w, 2, 10), y, MulDiv(w, 6, 10), heights, dual, print);
@@ -123,6 +139,7 @@ int CViewRhythmWave::DrawRhythmRRCAL(CDC* pDC, CRect rect, int /*gridX*/, int gr
         n = 1;
         y += 2 * h / m_nRows;
     }
+    y += WholePulseShift(y, y + (n - 1) * (h / m_nRows), heights, FALSE, rect, print);
     for (int k = 0; k < n; ++k, y += h / m_nRows)
         DrawCAL(pDC, rect.left + MulDiv(w, 2, 10), y, MulDiv(w, 6, 10), heights, FALSE, print);
     return 1;

@@ -1,7 +1,9 @@
 // The page frames and traces of the multi-lead view: rest, rhythm/RR and
 // extra families, for the screen and for printing.
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdlib>
 
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
@@ -185,6 +187,83 @@ void CViewRhythmWave::DrawStartTime(CDC* pDC, int x, int y, int sample)
     pDC->TextOut(x, y, StartTimeText(sample));
 }
 
+CRect CViewRhythmWave::TraceSpanBox(CRect trace, int buffer, int first, int perSpan, int limit, int x0, int x1) const
+{
+    int count = perSpan;
+    const int remaining = limit - first;
+    if (remaining < count) {
+        count = std::max(remaining, 0);
+        if (perSpan > 0) trace.right = trace.left + MulDiv(count, trace.Width(), perSpan);
+    }
+    // What DrawWave leaves undrawn covers nothing.
+    if (count < 10 || first < 0 || !HasLead(buffer) || trace.Width() <= 1) return CRect();
+    const short* samples = LeadData(buffer) + first;
+    const long long width = trace.Width();
+    const double scale = m_dAmplitudeUnit * 0.001;
+    int top = INT_MAX;
+    int bottom = INT_MIN;
+    // A pixel either side: the line to the next sample crosses the edge.
+    const long long from = std::max(0LL, (x0 - 3 - trace.left) * static_cast<long long>(count) / width - 1);
+    for (int i = static_cast<int>(std::min<long long>(from, count)); i < count; ++i) {
+        const int x = trace.left + static_cast<int>(i * width / count);
+        if (x < x0 - 2) continue;
+        if (x > x1 + 2) break;
+        const int y = TraceY(trace, scale, samples[i]);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+    }
+    if (top > bottom) return CRect();
+    return CRect(x0, top, x1, bottom + 1);
+}
+
+void CViewRhythmWave::DrawStartTimeClear(CDC* pDC, CPoint at, int sample, const BlockedAt& blockedAt, CRect bounds)
+{
+    const CSize size = pDC->GetTextExtent(StartTimeText(sample));
+    // A line of text is taller than the squares it was given: the time would
+    // run into the trace under it. Texts may touch, a trace keeps a gap.
+    const int gap = std::max(1, static_cast<int>(size.cy / 10));
+    auto clearAt = [&](const std::vector<CBlocked>& blocked, int x, int y) {
+        if (y < bounds.top || y + size.cy > bounds.bottom || x + size.cx > bounds.right) return false;
+        const CRect box(x, y, x + size.cx, y + size.cy);
+        CRect common;
+        for (const CBlocked& b : blocked) {
+            CRect kept = b.box;
+            if (!b.text) kept.InflateRect(gap, gap);
+            if (!b.box.IsRectEmpty() && common.IntersectRect(&box, &kept)) return false;
+        }
+        return true;
+    };
+    auto clear = [&](int x, int y) { return clearAt(blockedAt(x - gap, x + size.cx + gap), x, y); };
+    const std::vector<CBlocked> here = blockedAt(at.x - gap, at.x + size.cx + gap);
+    if (clearAt(here, at.x, at.y)) return DrawStartTime(pDC, at.x, at.y, sample);
+    int best = INT_MAX;
+    CPoint place = at;
+    auto consider = [&](CPoint p) {
+        const int move = std::abs(p.x - at.x) + std::abs(p.y - at.y);
+        if (move >= best || !clear(p.x, p.y)) return;
+        best = move;
+        place = p;
+    };
+    for (const CBlocked& b : here) {
+        if (b.box.IsRectEmpty()) continue;
+        if (b.text) {
+            // On the line of a name it would cover, after the name.
+            consider(CPoint(b.box.right + std::max(gap, static_cast<int>(size.cy / 3)), b.box.top));
+            continue;
+        }
+        // Up or down by a line at most, so that the time stays by its row.
+        for (const int y : {b.box.top - gap - static_cast<int>(size.cy), b.box.bottom + gap})
+            if (std::abs(y - at.y) <= size.cy) consider(CPoint(at.x, y));
+    }
+    // Along the row, past a beat that rises through it.
+    for (int move = 1; move < best && at.x + move + size.cx <= bounds.right; ++move)
+        if (clear(at.x + move, at.y)) {
+            place = CPoint(at.x + move, at.y);
+            break;
+        }
+    DrawStartTime(pDC, place.x, place.y, sample);
+}
+
 // ---- rest traces --------------------------------------------------------------------------------
 
 // What every column of a rest page shares.
@@ -204,12 +283,32 @@ struct CViewRhythmWave::CRestPage {
     bool oneLead = false;
     bool startTimeShown = false;
     bool startTimeDrawn = false;
+    // The start time waits for its column's traces, to keep clear of them.
+    bool startTimePending = false;
+    CPoint startTimeAt;
     // The column being drawn.
     int columnLeft = 0;
     int columnStart = 0;   // its first sample
     int perColumn = 0;     // the samples it shows
     bool Drawable() const { return speed > 0.0f && gridX > 10 && gridY > 0 && columns > 0 && w > 0 && h > 0; }
 };
+
+int CViewRhythmWave::RestZeroLine(const CRestPage& page, int buffer, int row, int rows, int mv)
+{
+    const CRect& rect = page.rect;
+    int y = rect.top + page.h / (2 * rows) + row * (page.h / rows);
+    const int baseline = Baselines(page.print)[buffer];
+    if (baseline > 0) y = rect.top + baseline;
+    if (page.print && IsPrintCentredStripStyle(m_nWaveStyle) && y + mv > rect.bottom) y = rect.top + page.h / 2;
+    return y;
+}
+
+int CViewRhythmWave::RestLabelBottom(const CRestPage& page, int zeroLine, int rows) const
+{
+    int labelY = zeroLine;
+    if (rows <= 6) labelY -= MulDiv(page.h, 3, page.gridY);
+    return std::max(labelY, page.rect.top + MulDiv(page.h, 4, page.gridY));
+}
 
 CViewRhythmWave::CRestPage CViewRhythmWave::RestPageOf(CRect rect, int gridX, int gridY, int print) const
 {
@@ -275,6 +374,29 @@ BOOL CViewRhythmWave::DrawRestColumn(CDC* pDC, CRestPage& page, int c)
         const CRect trace(left + shift, 0, right, mv);
         if (!DrawRestTrace(pDC, page, leads[static_cast<size_t>(r)], r, rows, trace)) return FALSE;
     }
+    if (page.startTimePending) {
+        page.startTimePending = false;
+        // What the time meets between two x: the names and traces of the column.
+        auto blockedAt = [&](int x0, int x1) {
+            std::vector<CBlocked> blocked;
+            for (int r = 0; r < rows; ++r) {
+                const int lead = leads[static_cast<size_t>(r)];
+                const int buffer = page.oneLead ? 0 : lead;
+                if (lead < 0 || lead >= RHYTHM_VIEW_LEADS || !HasLead(buffer)) continue;
+                const int y = RestZeroLine(page, buffer, r, rows, mv);
+                const int labelY = RestLabelBottom(page, y, rows);
+                const int labelX = left + MulDiv(page.w, 5, page.gridX);
+                const CSize named = pDC->GetTextExtent(LeadName(page.oneLead ? m_nRhythm1LeadID : lead));
+                if (named.cx > 0)
+                    blocked.push_back({CRect(labelX, labelY - named.cy, labelX + named.cx, labelY), true});
+                const int limit = IsOneLeadRecordLengthStyle(m_nWaveStyle) ? m_nOneLeadLength : LeadCount(buffer);
+                blocked.push_back({TraceSpanBox(CRect(left + shift, y, right, y + mv), buffer, page.columnStart,
+                                                page.perColumn, limit, x0, x1)});
+            }
+            return blocked;
+        };
+        DrawStartTimeClear(pDC, page.startTimeAt, page.start, blockedAt, page.rect);
+    }
     if (page.print && GetShowMarkFlag()) {
         const double interval = IsAutoPlacedStripStyle(m_nWaveStyle) ? Get1LeadWaveSpeed(page.print) : page.speed;
         DrawMarkLine(pDC, interval, CRect(left, page.rect.top, right, page.rect.bottom), page.w / (page.gridX - 10.0));
@@ -289,15 +411,10 @@ BOOL CViewRhythmWave::DrawRestTrace(CDC* pDC, CRestPage& page, int lead, int row
     if (lead < 0 || lead >= RHYTHM_VIEW_LEADS || !HasLead(buffer)) return TRUE;
     const CRect& rect = page.rect;
     const int mv = trace.Height();
-    int y = rect.top + page.h / (2 * rows) + row * (page.h / rows);
-    const int baseline = Baselines(page.print)[buffer];
-    if (baseline > 0) y = rect.top + baseline;
-    if (page.print && IsPrintCentredStripStyle(style) && y + mv > rect.bottom) y = rect.top + page.h / 2;
+    const int y = RestZeroLine(page, buffer, row, rows, mv);
     trace.OffsetRect(0, y);
 
-    int labelY = y;
-    if (rows <= 6) labelY -= MulDiv(page.h, 3, page.gridY);
-    labelY = std::max(labelY, rect.top + MulDiv(page.h, 4, page.gridY));
+    const int labelY = RestLabelBottom(page, y, rows);
     const int labelX = page.columnLeft + MulDiv(page.w, 5, page.gridX);
     DrawLeadLabel(pDC, labelX, labelY, LeadName(page.oneLead ? m_nRhythm1LeadID : lead));
 
@@ -305,9 +422,10 @@ BOOL CViewRhythmWave::DrawRestTrace(CDC* pDC, CRestPage& page, int lead, int row
     if (!DrawTraceSpan(pDC, trace, buffer, page.columnStart, page.perColumn, limit, page.print)) return FALSE;
     if (page.startTimeShown && !page.startTimeDrawn) {
         page.startTimeDrawn = true;
+        page.startTimePending = true;
         const bool wide = IsLeadMaskStyle(style);
-        DrawStartTime(pDC, rect.left + MulDiv(page.w, wide ? 10 : 5, page.gridX),
-                      labelY + MulDiv(page.h, wide ? 2 : 1, page.gridY), page.start);
+        page.startTimeAt = CPoint(rect.left + MulDiv(page.w, wide ? 10 : 5, page.gridX),
+                                  labelY + MulDiv(page.h, wide ? 2 : 1, page.gridY));
     }
     return TRUE;
 }
@@ -364,6 +482,37 @@ int CViewRhythmWave::DrawRhythmRRWave(CDC* pDC, CRect rect, int gridX, int gridY
     const bool startShown = item.IsStartTimeShown();
     const int labelX = rect.left + MulDiv(w, 5, gridX);
 
+    // Every row of the page, for the start times to keep clear of: the
+    // names over the first row group and the traces.
+    struct PageRow {
+        int lead;
+        bool named;
+        int from;
+        int zeroLine;
+    };
+    std::vector<PageRow> pageRows;
+    for (int g = 0, rowY = y; g < m_nRows / m_nLeadGroups; ++g)
+        for (int j = 0; j < m_nLeadGroups; ++j) {
+            const int lead = m_nLeadGroups == 1 ? m_nRhythmRowLead[0] : m_nRhythmRowLead[j % 3];
+            if (lead < 0 || lead >= RHYTHM_VIEW_LEADS) continue;
+            pageRows.push_back({lead, g == 0, g * rowSamples + start, rowY});
+            rowY += h / m_nRows;
+        }
+    auto blockedAt = [&](int x0, int x1) {
+        std::vector<CBlocked> blocked;
+        for (const PageRow& row : pageRows) {
+            const int lead = row.lead;
+            if (row.named) {
+                const int nameY = row.zeroLine - 5 * square;
+                const CSize named = pDC->GetTextExtent(LeadName(lead));
+                if (named.cx > 0) blocked.push_back({CRect(labelX, nameY - named.cy, labelX + named.cx, nameY), true});
+            }
+            blocked.push_back({TraceSpanBox(CRect(rect.left, row.zeroLine, rect.right, row.zeroLine + mv), lead,
+                                            row.from, rowSamples, LeadCount(lead), x0, x1)});
+        }
+        return blocked;
+    };
+
     for (int g = 0; g < m_nRows / m_nLeadGroups; ++g) {
         for (int j = 0; j < m_nLeadGroups; ++j) {
             const int lead = m_nLeadGroups == 1 ? m_nRhythmRowLead[0] : m_nRhythmRowLead[j % 3];
@@ -373,7 +522,7 @@ int CViewRhythmWave::DrawRhythmRRWave(CDC* pDC, CRect rect, int gridX, int gridY
             // Only the first row group is named; the groups below repeat its leads.
             if (g == 0) DrawLeadLabel(pDC, labelX, y - 5 * square, LeadName(lead));
             if (HasLead(lead) && !DrawTraceSpan(pDC, trace, lead, from, rowSamples, LeadCount(lead), print)) return 0;
-            if (j == 0 && startShown) DrawStartTime(pDC, labelX, y - 5 * square, from);
+            if (j == 0 && startShown) DrawStartTimeClear(pDC, CPoint(labelX, y - 5 * square), from, blockedAt, rect);
             y += h / m_nRows;
         }
         if (print && GetShowMarkFlag())

@@ -5,7 +5,9 @@
 #include "analysisviews/ViewExerSummaryAverage.h"
 #include "core/UserMessages.h"
 #include "tests/analysisviews/ExerViewTestSupport.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "tests/support/DCStateCheck.h"
+#include "tests/support/TextBoxes.h"
 
 using namespace exerviewtest;
 using platform::gdi::DrawOp;
@@ -124,4 +126,46 @@ TEST_F(ExerSummaryView, DrawingLeavesTheDCAsItFoundIt)
     for (int printing = 0; printing < 2; ++printing)
         EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(),
                                   m_view->DrawView(&dc, CRect(0, 0, kWidth, kHeight), 150, 55, printing));
+}
+
+TEST_F(ExerSummaryView, OnANarrowPaneEachRowLabelStandsApartFromTheFirstValueAndClearOfThePulse)
+{
+    Show();
+    // Four pixels to the millimetre, as the pane gives the view at 1024 x 768,
+    // in the document's text font, as the view paints.
+    const int width = 600;
+    const int height = 220;
+    testsupport::CTextBoxDC dc(width, height);
+    CDCObjectSelector<CFont> font(dc, m_doc.GetDocFont(CExerBeatCell::TEXT_FONT));
+    ASSERT_EQ(m_view->DrawView(&dc, CRect(0, 0, width, height), 150, 55, 0), 1);
+    std::vector<CRect> labels = dc.BoxesOf(L"ST-L");
+    ASSERT_EQ(labels.size(), 3u);
+    const int pulseRight = MulDiv(width, 40, 150);
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(k);
+        // The first lead's value stands on the row's baseline, leftmost.
+        const int rowHeight = (55 - 10) / 3 * height / 55;
+        const int baseline = 5 * height / 55 + k * rowHeight + rowHeight * 3 / 4;
+        CRect value(width, 0, width, 0);
+        for (const CRect& box : dc.BoxesOf(CExerBeatCell::StValueText(m_view->GetBeat(k, 0).nStLevel)))
+            if (std::abs(box.bottom - baseline) <= 1 && box.left < value.left) value = box;
+        ASSERT_LT(value.left, width);
+        const CRect& label = labels[static_cast<size_t>(k)];
+        CRect common;
+        // Apart, with a blank between when side by side.
+        EXPECT_FALSE(common.IntersectRect(&label, &value)) << label.right << " " << value.left;
+        if (label.bottom > value.top) {
+            EXPECT_LT(label.right, value.left);
+        }
+        EXPECT_GE(label.left, pulseRight);
+    }
+}
+
+TEST_F(ExerSummaryView, WhereTheRowLabelHasRoomItStaysAtItsPlace)
+{
+    Show();
+    testsupport::CTextBoxDC dc(kWidth * 2, kHeight * 2);
+    CDCObjectSelector<CFont> font(dc, m_doc.GetDocFont(CExerBeatCell::TEXT_FONT));
+    ASSERT_EQ(m_view->DrawView(&dc, CRect(0, 0, kWidth * 2, kHeight * 2), 150, 55, 0), 1);
+    for (const CRect& label : dc.BoxesOf(L"ST-L")) EXPECT_EQ(label.left, MulDiv(kWidth * 2, 42, 150));
 }

@@ -151,7 +151,7 @@ TEST_F(STTrendTest, FollowingTheDeepestLeadTakesItsNameAndALeadOutsideTheTwelveS
     EXPECT_EQ(rec.Of(DrawOp::Polygon).size(), 1u);
 }
 
-TEST_F(ProtocolTest, AStepAndTripRecordShowsItsItemsWithASpacedTripOnScreenAndATightOneOnPaper)
+TEST_F(ProtocolTest, AStepAndTripRecordShowsItsItemsWithASpacedTripOnScreenAndATightOneOnPaperALineApart)
 {
     OpenRecord(RecordWithLoads(3));
     MakeView(600, 60);
@@ -176,10 +176,10 @@ TEST_F(ProtocolTest, AStepAndTripRecordShowsItsItemsWithASpacedTripOnScreenAndAT
     ASSERT_NE(printedTrip, nullptr);
     const DrawRecord* printedStep = paper.Text(L" : " + std::wstring(wave.strMasterStepMode.GetString()));
     ASSERT_NE(printedStep, nullptr);
-    // Two steps of 1.1 x the descent: less than a text line apart.
+    // Two lines down, each the text's height: the lines do not print over one another.
     TEXTMETRIC tm{};
     paper.DC().GetTextMetrics(&tm);
-    EXPECT_EQ(printedTrip->points[0].y - printedStep->points[0].y, 2 * static_cast<int>(1.1 * tm.tmDescent));
+    EXPECT_EQ(printedTrip->points[0].y - printedStep->points[0].y, 2 * static_cast<int>(tm.tmHeight));
     EXPECT_NE(paper.Text(L"負荷後"), nullptr);
 }
 

@@ -1,0 +1,59 @@
+// Printed texts that must stand on lines of their own and clear of what is
+// drawn beside them, read back from the PDF with the boxes of its words.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "tests/host/HostPdf.h"
+#include "tests/host/HostPdfBoxes.h"
+#include "tests/host/HostRun.h"
+#include "tests/host/HostSamples.h"
+
+using namespace hosttest;
+
+namespace {
+
+class HostPaperTextTest : public ::testing::Test {
+protected:
+    std::string Print(const std::vector<std::string>& args, const std::string& name)
+    {
+        const std::string pdf = m_dir.File(name + ".pdf");
+        std::vector<std::string> all = args;
+        all.push_back("--pdf");
+        all.push_back(pdf);
+        const HostRun run = Host(all);
+        EXPECT_EQ(0, run.status) << run.err;
+        return pdf;
+    }
+    static const WordBox* Find(const std::vector<WordBox>& words, const std::string& text)
+    {
+        for (const WordBox& word : words)
+            if (word.text == text) return &word;
+        return nullptr;
+    }
+
+    testsupport::TempDir m_dir;
+};
+
+}  // namespace
+
+TEST_F(HostPaperTextTest, TheMasterStepProtocolPrintsItsThreeLinesOneBelowAnother)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+    MakeRecords({"examinations", m_dir.Path()});
+    const std::string pdf =
+        Print({"print", m_dir.File("mstep243.ecg"), "--view", "CViewSummaryProtocol"}, "protocol");
+    const std::vector<WordBox> words = WordBoxes(pdf);
+    // The three labels begin the three lines.
+    const WordBox* step = Find(words, "ｽﾃｯﾌﾟ");
+    const WordBox* load = Find(words, "負荷後");
+    const WordBox* trip = Find(words, "ﾄﾘｯﾌﾟｶｳﾝﾄ");
+    ASSERT_TRUE(step && load && trip);
+    EXPECT_GE(load->top, step->bottom - 0.1);
+    EXPECT_GE(trip->top, load->bottom - 0.1);
+    // A line, not a page: the block stays together.
+    EXPECT_LT(trip->top - step->top, 3 * (step->bottom - step->top));
+    EXPECT_EQ(std::vector<std::string>(), OverlappingWords(words));
+}
