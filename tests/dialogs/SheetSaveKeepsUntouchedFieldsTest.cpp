@@ -135,7 +135,8 @@ OpenedDocument OpenDocument(const testsupport::RecordPaths& files)
                                          LOAD_POS_EXER})
             layouts.GetCtrlPosFromXSL(type);
     }
-    if (files.record.size() > 4 && files.record.compare(files.record.size() - 4, 4, ".mwf") == 0) return OpenMfer(files);
+    const std::string& record = files.record;
+    if (record.size() > 4 && record.compare(record.size() - 4, 4, ".mwf") == 0) return OpenMfer(files);
     const unsigned code = static_cast<unsigned>(testsupport::DeviceRecordCode(files.record)) & 0xFFFF;
     const unsigned low = code & 0xFF;
     if (code == 0xFFFA || code == 0xFFFC || code == 0xFFFD)
