@@ -142,9 +142,11 @@ void CMFERViewDoc::LoadInfoBlock(MferForm form, const _INTERPRE_INFO_REST& info,
     const UINT editor = panel ? 3656 : 3050;
     auto load = [this](UINT id, const CString& text) { SetCtrlData(id, text, 1, -1); };
     load(medication, FormCaption(form, L"Interpre_medication1_stc", L"投薬情報1"));
-    load(medication + 1, MedicationText(0, info.strMedication1, info.nMedication1Sel));
+    // With their list positions: copying back takes them from the store, and
+    // a store without them would lose them on the next save.
+    SetCtrlData(medication + 1, MedicationText(0, info.strMedication1, info.nMedication1Sel), 1, info.nMedication1Sel);
     load(medication + 2, FormCaption(form, L"Interpre_medication2_stc", L"投薬情報2"));
-    load(medication + 3, MedicationText(1, info.strMedication2, info.nMedication2Sel));
+    SetCtrlData(medication + 3, MedicationText(1, info.strMedication2, info.nMedication2Sel), 1, info.nMedication2Sel);
     for (const InfoField& f : kInfoFields) {
         const UINT caption = panel ? f.uPanelCaption : f.uRestCaption;
         load(caption, FormCaption(form, f.pszCaptionControl, f.pszDefault));

@@ -429,8 +429,9 @@ class PdfJob {
 public:
     explicit PdfJob(CTavrionDoc& doc) : m_doc(doc) {}
 
-    // `queue`: a printer of the user's to print to instead of the PDF printer.
-    bool Begin(const std::string& queue = std::string())
+    // `queue`: a printer of the user's to print to instead of the PDF printer;
+    // `title`: the job's name in the spool and the print service.
+    bool Begin(const std::string& queue = std::string(), const std::wstring& title = L"morvelance")
     {
         if (!queue.empty()) {
             const std::wstring name = platform::FromUtf8(queue);
@@ -455,7 +456,7 @@ public:
         m_widthMm = static_cast<int>(m_area.Width() / m_px);
         m_heightMm = static_cast<int>(m_area.Height() / m_px);
         if (!CreatePrintFont(m_font, m_area.Height())) return false;
-        m_started = m_dc->StartDoc(L"morvelance") > 0;
+        m_started = m_dc->StartDoc(title.c_str()) > 0;
         return m_started;
     }
 
@@ -558,15 +559,23 @@ private:
     bool m_started = false;
 };
 
+// A view's job is called by the record and the view it prints, as a report's
+// is by its record and report, so that the jobs of one queue can be told apart.
+std::wstring ViewJobTitle(const std::string& record, const std::string& view)
+{
+    const size_t slash = record.rfind('/');
+    return platform::FromUtf8((slash == std::string::npos ? record : record.substr(slash + 1)) + " " + view);
+}
+
 // Every view of `classes` into one PDF, a page (or, for the sheet, as many
-// as the record needs) after the other.
+// as the record needs) after the other; the job titled after `record`.
 bool PrintToPdf(CTavrionDoc& doc, const std::vector<CRuntimeClass*>& classes, const std::string& pdf,
-                const ViewOptions& options)
+                const ViewOptions& options, const std::string& record)
 {
     bool ok;
     {
         PdfJob job(doc);
-        ok = job.Begin(options.printer);
+        ok = job.Begin(options.printer, ViewJobTitle(record, options.viewClass));
         for (CRuntimeClass* viewClass : classes) ok = ok && job.PrintView(viewClass, options);
         if (ok)
             ok = job.Finish(pdf);
@@ -636,7 +645,8 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
 
     int failures = ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
         ApplyDisplayOptions(doc, options);
-        if (command == "print") return PrintToPdf(doc, classes, Numbered(options.pdf, index), options);
+        if (command == "print")
+            return PrintToPdf(doc, classes, Numbered(options.pdf, index), options, options.files[index]);
         bool ok = true;
         for (size_t view = 0; view < classes.size(); ++view) {
             const std::string png = options.outDir.empty() ? Numbered(options.png, index)

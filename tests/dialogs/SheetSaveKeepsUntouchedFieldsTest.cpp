@@ -1,9 +1,11 @@
 // A patient sheet saved after one edit changes, in the record XML, that field
 // and the stamps of its section, nothing else: the records are the record
-// maker's samples and examinations on disk, opened through their examination
-// documents, the sheet runs modal, a person types into one field, presses
-// "更新" and answers the editor prompt.
+// maker's samples, examinations and MFER files on disk, opened through their
+// examination documents, the sheet runs modal, a person types into one field,
+// presses "更新" and answers the editor prompt.
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <fstream>
 #include <functional>
@@ -30,7 +32,7 @@ enum class Page { Patient, Exercise, Comment, Additions };
 
 struct Edit {
     const char* name;     // the case's name in the test list
-    const char* record;   // the maker's record: "samples/rest12_90" or "examinations/mstep243"
+    const char* record;   // the maker's record: "samples/rest12_90", "examinations/mstep243" or "mfer/rhythm12"
     Sheet sheet;
     Page page;
     int field;
@@ -46,12 +48,28 @@ public:
         morvelance::WriteSampleRecords(m_dir.Path() + "/samples");
         std::ostringstream out, err;
         m_made = morvelance::RunMkrecord({"examinations", m_dir.Path() + "/examinations"}, out, err) == 0;
+        // MFER files of the 12- and 15-lead and of the extra-lead family,
+        // each with the record XML the system keeps beside it.
+        m_made = m_made && mkdir(m_dir.File("mfer").c_str(), 0755) == 0;
+        for (const char* kind : {"rhythm12", "rhythm15", "freeze"}) {
+            const testsupport::RecordPaths mfer = Of(std::string("mfer/") + kind);
+            m_made = m_made && morvelance::RunMkrecord({"mfer", "--kind", kind, "--out", mfer.record, "--xml-out",
+                                                        mfer.xml}, out, err) == 0;
+        }
     }
     bool Made() const { return m_made; }
-    // The record and its record XML (the stem, the naming time, ".xml").
+    // The record and its record XML (the stem, the naming time, ".xml"; an
+    // MFER file's record XML is named "Raw_" before its stem).
     testsupport::RecordPaths Of(const std::string& stem) const
     {
-        return {m_dir.File(stem + ".ecg"), m_dir.File(stem + "20240401093000.xml")};
+        const size_t slash = stem.rfind('/');
+        return Named(m_dir.File(stem.substr(0, slash)), stem.substr(slash + 1), IsMfer(stem));
+    }
+    static bool IsMfer(const std::string& stem) { return stem.compare(0, 5, "mfer/") == 0; }
+    static testsupport::RecordPaths Named(const std::string& folder, const std::string& name, bool mfer)
+    {
+        if (mfer) return {folder + "/" + name + ".mwf", folder + "/Raw_" + name + "20240401093000.xml"};
+        return {folder + "/" + name + ".ecg", folder + "/" + name + "20240401093000.xml"};
     }
 
 private:
@@ -88,6 +106,27 @@ OpenedDocument OpenAs(const testsupport::RecordPaths& files, int type, List* (Do
     return {std::move(doc), type};
 }
 
+// An MFER file as the host opens it: the lead layout of the item by the
+// file's kind, the record XML named with it.
+OpenedDocument OpenMfer(const testsupport::RecordPaths& files)
+{
+    CTavrionDoc probe;
+    CString record = testsupport::Wide(files.record), probeXml, third;
+    probe.GetDataManager().AppendItem(testsupport::NewRecordItem<_DATAITEM>(files.record, std::string()));
+    const int kind = probe.OpenMFERFile(record, probeXml, third);
+    if (kind == 1 || kind == 255) return {};
+    auto doc = std::make_unique<CMFERViewDoc>();
+    auto* item = testsupport::NewRecordItem<_MFERDATAITEM>(files.record, files.xml);
+    item->nLeadLayout = CMFERViewDoc::GetLeadLayoutBySystemCode(kind);
+    doc->GetMFERDataManager()->AppendItem(item);
+    doc->SetCurDataIndex(item->nID);
+    CString xml = item->strXMLPath;
+    const int opened = doc->OpenMFERFile(record, xml, third);
+    if (opened == 1 || opened == 255) return {};
+    doc->UpDateReferenceInfo(item->strXMLPath);
+    return {std::move(doc), DOC_TYPE_MFER};
+}
+
 OpenedDocument OpenDocument(const testsupport::RecordPaths& files)
 {
     {
@@ -96,6 +135,8 @@ OpenedDocument OpenDocument(const testsupport::RecordPaths& files)
                                          LOAD_POS_EXER})
             layouts.GetCtrlPosFromXSL(type);
     }
+    const std::string& record = files.record;
+    if (record.size() > 4 && record.compare(record.size() - 4, 4, ".mwf") == 0) return OpenMfer(files);
     const unsigned code = static_cast<unsigned>(testsupport::DeviceRecordCode(files.record)) & 0xFFFF;
     const unsigned low = code & 0xFF;
     if (code == 0xFFFA || code == 0xFFFC || code == 0xFFFD)
@@ -125,7 +166,7 @@ protected:
     {
         ASSERT_TRUE(s_records->Made());
         const testsupport::RecordPaths made = s_records->Of(stem);
-        m_files = {m_dir.File("record.ecg"), m_dir.File("record20240401093000.xml")};
+        m_files = MakerRecords::Named(m_dir.Path(), "record", MakerRecords::IsMfer(stem));
         Copy(made.record, m_files.record);
         Copy(made.xml, m_files.xml);
         if (change) change(m_files.xml);
@@ -240,6 +281,16 @@ const Edit kEdits[] = {
     {"MasterStepAddition", "examinations/mstep243", Sheet::General, Page::Additions, 3876, L"題名", kAdditionChange},
     {"ExtraName", "examinations/extra6_90", Sheet::General, Page::Patient, 3703, L"新名前", kNameChange},
     {"ExtraAddition", "examinations/extra6_90", Sheet::General, Page::Additions, 3876, L"題名", kAdditionChange},
+    {"MferName", "mfer/rhythm12", Sheet::PatientInfoComment, Page::Patient, 3208, L"新名前", kNameChange},
+    {"MferComment", "mfer/rhythm12", Sheet::PatientInfoComment, Page::Comment, 3421, L"経過観察", kCommentChange},
+    {"FifteenLeadMferName", "mfer/rhythm15", Sheet::PatientInfoComment, Page::Patient, 3208, L"新名前", kNameChange},
+    {"FifteenLeadMferComment", "mfer/rhythm15", Sheet::PatientInfoComment, Page::Comment, 3421, L"経過観察",
+     kCommentChange},
+    {"MferNameOnTheGeneralSheet", "mfer/rhythm12", Sheet::General, Page::Patient, 3703, L"新名前", kNameChange},
+    {"MferCommentOnTheGeneralSheet", "mfer/rhythm12", Sheet::General, Page::Patient, 3706, L"経過観察",
+     kCommentChange},
+    {"ExtraLeadMferName", "mfer/freeze", Sheet::General, Page::Patient, 3703, L"新名前", kNameChange},
+    {"ExtraLeadMferComment", "mfer/freeze", Sheet::General, Page::Patient, 3706, L"経過観察", kCommentChange},
 };
 
 INSTANTIATE_TEST_SUITE_P(EachSheetAndPage, SheetSave, ::testing::ValuesIn(kEdits),

@@ -5,7 +5,8 @@
 // with the printer and the cause named and the job kept in the spool, and
 // once the scheduler is back a print arrives once; a printer that is not
 // there, or a scheduler that is not, is named with the cause; a paused queue
-// takes the job with a warning; jobs are titled with their record and report.
+// takes the job with a warning; jobs are titled with their record and report
+// or view.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -242,6 +243,18 @@ TEST_F(HostCupsPrintTest, JobsAreTitledWithTheirRecordAndReport)
     ASSERT_EQ(2u, jobs.size());
     EXPECT_NE(std::string::npos, jobs[0].attrs.find("title=rest12_90.ecg rest-wave\n")) << jobs[0].attrs;
     EXPECT_NE(std::string::npos, jobs[1].attrs.find("title=rhythm_90.ecg rhythm-wave\n")) << jobs[1].attrs;
+}
+
+TEST_F(HostCupsPrintTest, ViewsPrintedToAPrinterAreTitledWithTheirRecordAndView)
+{
+    const HostRun sheet = Host({"print", Sample("rest15_90"), "--view", "sheet", "--printer", "sink"});
+    ASSERT_EQ(0, sheet.status) << sheet.err;
+    const HostRun rhythm = Host({"print", Sample("rhythm_90"), "--view", "CViewRhythmWave", "--printer", kWardQueue});
+    ASSERT_EQ(0, rhythm.status) << rhythm.err;
+    const std::vector<Delivered> jobs = Received(2);
+    ASSERT_EQ(2u, jobs.size());
+    EXPECT_NE(std::string::npos, jobs[0].attrs.find("title=rest15_90.ecg sheet\n")) << jobs[0].attrs;
+    EXPECT_NE(std::string::npos, jobs[1].attrs.find("title=rhythm_90.ecg CViewRhythmWave\n")) << jobs[1].attrs;
 }
 
 }  // namespace

@@ -1,0 +1,166 @@
+// The host's series of records for the serial comparison, built from records
+// opened as the host opens them: each model-8000 record keeps the flag its
+// opener set, and the one-lead comparison of a paced model-8000 record takes
+// the fixed-gain path that flag opens.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/DataItem.h"
+#include "core/MemoryHelpers.h"
+#include "core/TavrionDoc.h"
+#include "documents/RestViewDoc.h"
+#include "host/SerialRecordSet.h"
+#include "platform/gdi/Image.h"
+#include "tests/host/HostSamples.h"
+#include "tests/support/DocumentTestSupport.h"
+#include "tools/RestRecord.h"
+#include "waveviews/ViewSerialComRhy.h"
+
+namespace {
+
+using testsupport::Wide;
+
+// The record XML the maker wrote beside a record: its stem, the acquisition
+// time, ".xml".
+std::string RecordXmlOf(const std::string& record)
+{
+    const size_t slash = record.rfind('/');
+    const std::string folder = record.substr(0, slash);
+    const std::string stem = record.substr(slash + 1, record.size() - slash - 1 - 4);
+    std::string found;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (const dirent* entry = readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name.size() == stem.size() + 18 && name.compare(0, stem.size(), stem) == 0 &&
+                name.compare(name.size() - 4, 4, ".xml") == 0)
+                found = folder + "/" + name;
+        }
+        closedir(dir);
+    }
+    return found;
+}
+
+// The host's opener of a resting record: only the older device-file reader
+// accepts a model-8000 record, and the item says so when `markModel8000`.
+bool OpenResting(const std::string& path, std::unique_ptr<CTavrionDoc>& doc, bool markModel8000)
+{
+    CTavrionDoc probe;
+    CString file = Wide(path);
+    _ECGDATA* image = nullptr;
+    int kind = 0;
+    int olderReader = 0;
+    const int opened = probe.MFERTransOpenFile(file, image, kind, olderReader);
+    FreeECGData(image);
+    if (opened != 0) return false;
+    auto rest = std::make_unique<CRestViewDoc>();
+    auto* item = testsupport::NewRecordItem<_RESTDATAITEM>(path, RecordXmlOf(path));
+    item->b8000File = markModel8000 && olderReader ? 1 : 0;
+    rest->GetRestDataManager().AppendItem(item);
+    CString xml = item->strXMLPath, record = item->strFilePath;
+    if (rest->OpenFile(xml, record) != 0) return false;
+    rest->SetCurDataIndex(item->nID);
+    doc = std::move(rest);
+    return true;
+}
+
+class SerialRecordSetTest : public testsupport::DocumentTest {
+protected:
+    void SetUp() override
+    {
+        testsupport::DocumentTest::SetUp();
+        hosttest::MakeRecords({"examinations", m_dir.File("examinations")});
+        hosttest::MakeRecords({"samples", m_dir.File("samples")});
+    }
+    std::string Examination(const std::string& name) const { return m_dir.File("examinations/" + name); }
+    std::string Sample(const std::string& name) const { return m_dir.File("samples/" + name); }
+
+    // The series of `files`, opened as the host opens them.
+    static bool Build(host::SerialRecordSet& set, const std::vector<std::string>& files, bool markModel8000 = true)
+    {
+        const host::RecordOpener open = [markModel8000](const std::string& path, std::unique_ptr<CTavrionDoc>& doc) {
+            return OpenResting(path, doc, markModel8000);
+        };
+        return set.OpenAll(files, open, false);
+    }
+
+    // The first record of the series in the comparison's one-lead style,
+    // drawn on screen at a fixed gain; the baseline of its trace.
+    static int OneLeadBaselineAtFixedGain(host::SerialRecordSet& set, int height)
+    {
+        set.rest.SetSenseMode(2);   // the gain the user chose, not fitted
+        CViewSerialComRhy view;
+        view.SetRestViewDoc(&set.rest);
+        view.SetMFERViewDoc(&set.mfer);
+        view.SetBaseECGDoc(&set.base);
+        view.SetDocType(set.kind);
+        view.SetSerialIndex(0);
+        view.SetWaveStyle(13, TRUE);
+        view.OnUpdate(nullptr, 0, nullptr);
+        EXPECT_GT(view.GetLeadSampleCount(0), 0);
+        CDC dc;
+        EXPECT_TRUE(dc.Attach(platform::gdi::CreateImageDC(600, height)));
+        dc.FillSolidRect(0, 0, 600, height, RGB(255, 255, 255));
+        int gridX = 0, gridY = 0;
+        view.GetGridCount(gridX, gridY);
+        view.DrawSerialComRhyView(&dc, CRect(0, 0, 600, height), gridX, gridY, FALSE, FALSE);
+        return view.GetScreenBaseline(0);
+    }
+};
+
+}  // namespace
+
+TEST_F(SerialRecordSetTest, EachModel8000RecordOfASeriesKeepsTheFlagItsOpenerSetAndNoOtherRecordGetsIt)
+{
+    host::SerialRecordSet set;
+    ASSERT_TRUE(Build(set, {Examination("rest12_pace_80.ecg"), Sample("rest12_90.ecg"), Sample("rest12_80.ecg")}));
+    ASSERT_EQ(3, set.count);
+
+    std::vector<int> shared, listed;
+    for (_RESTDATAITEM* item = set.rest.GetRestDataManager().GetListHeader(); item; item = item->pNext)
+        shared.push_back(item->b8000File);
+    for (_DATAITEM* item = set.base.GetDataManager().GetListHeader(); item; item = item->pNext)
+        listed.push_back(item->b8000File);
+    EXPECT_EQ((std::vector<int>{1, 0, 1}), shared);
+    EXPECT_EQ((std::vector<int>{1, 0, 1}), listed);
+    // The first record is the shared document's current one: read as a
+    // model-8000 record, with its fixed filter and its pacemaker spikes.
+    EXPECT_EQ(1, set.rest.Is8000File());
+    EXPECT_EQ(100, set.rest.GetFilter());
+    EXPECT_EQ(1, set.rest.IfPaceMakerON());
+}
+
+TEST_F(SerialRecordSetTest, APacedModel8000RecordOfASeriesIsCentredInItsOneLeadComparisonAtAFixedGain)
+{
+    // A paced model-8000 record as the examinations' one, its spikes stored
+    // as reaching 1.9 mV up and 0.4 mV down in the shown lead.
+    morvelance::RestRecordShape shape;
+    shape.olderReader = true;
+    shape.pacemaker = true;
+    shape.heartRate = 66;
+    morvelance::RecordBuilder items = morvelance::MakeRestRecord(shape);
+    std::vector<int16_t> maxima(12, 1000), minima(12, -1000);
+    maxima[0] = 1500;
+    minima[0] = -300;
+    morvelance::AddRestSpikeExtremes(items, maxima, minima, true);
+    const std::string paced =
+        morvelance::WriteRestRecord(m_dir.Path(), "rest12_pace_tall_80.ecg", shape, items).record;
+
+    const int height = 300;
+    host::SerialRecordSet flagged;
+    ASSERT_TRUE(Build(flagged, {paced, Sample("rest12_90.ecg")}));
+    // At a fixed gain a paced model-8000 record is not fitted to its spikes:
+    // its one lead sits in the middle of the strip.
+    EXPECT_EQ(height / 2, OneLeadBaselineAtFixedGain(flagged, height));
+
+    // The same series read as records of another device: the strip is fitted
+    // to the stored spike extremes, its baseline lowered to make room for
+    // the tall one.
+    host::SerialRecordSet unflagged;
+    ASSERT_TRUE(Build(unflagged, {paced, Sample("rest12_90.ecg")}, false));
+    EXPECT_GT(OneLeadBaselineAtFixedGain(unflagged, height), height / 2 + 30);
+}
