@@ -4,6 +4,7 @@
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/framework/ModalDriver.h"
 #include "platform/ui/framework/WinApp.h"
+#include "platform/ui/windowing/DialogBox.h"
 #include "platform/ui/windowing/Resources.h"
 #include "platform/ui/windowing/WindowManager.h"
 
@@ -152,9 +153,18 @@ BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
 
 HWND CDialog::OwnerForModal() const
 {
-    CWnd* parent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
+    return ModalOwnerOf(m_pParentWnd);
+}
+
+HWND CDialog::ModalOwnerOf(CWnd* pParentWnd)
+{
+    CWnd* parent = pParentWnd ? pParentWnd : AfxGetMainWnd();
     HWND hwnd = parent ? parent->GetSafeHwnd() : nullptr;
-    return platform::ui::WindowManager::Instance().TopLevelOf(hwnd);
+    // No parent and no main window (a host showing a pane in a window of
+    // its own): the pop-up belongs to the window the person works in.
+    if (!hwnd) hwnd = ::GetActiveWindow();
+    if (!hwnd) hwnd = platform::ui::RunningModalDialog();
+    return platform::ui::ModalOwnerFor(hwnd);
 }
 
 INT_PTR CDialog::DoModal()
