@@ -51,8 +51,9 @@ public:
 
     // The window a modal pop-up of `pParentWnd` belongs to and disables
     // while it runs: the parent's top-level window, else the main window's,
-    // else the active window; a window a modal loop holds already hands
-    // over to the pop-up running on it. Null when there is none.
+    // else the window the person works in (the active window, or the owner
+    // of a modeless pop-up that is active); a window a modal loop holds
+    // already hands over to the pop-up running on it. Null when there is none.
     static HWND ModalOwnerOf(CWnd* pParentWnd);
 
     // Called once the dialog window and its controls exist and before

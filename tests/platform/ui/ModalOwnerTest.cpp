@@ -210,3 +210,23 @@ TEST_F(ModalOwnerTest, AWin32DialogBoxAskedForByThePaneUnderARunningPopupHoldsTh
     EXPECT_EQ(firstWindow, boxOwner);
     EXPECT_FALSE(firstEnabledInBox);
 }
+
+TEST_F(ModalOwnerTest, WithTheFramesMagnifierActiveAPopupWithoutParentStillHoldsTheFrame)
+{
+    // A modeless tool window of the frame, clicked last.
+    const HWND magnifier = uitest::CreateLogged(m_log, WS_POPUP | WS_VISIBLE, 600, 0, 200, 100, m_frame);
+    ::SetActiveWindow(magnifier);
+    ASSERT_EQ(magnifier, ::GetActiveWindow());
+    CCountingDialog dialog(IDD_FIRST, nullptr);
+    HWND owner = nullptr;
+    bool frameEnabled = true;
+    ModalDriverScope driver([&](CDialog& running) {
+        owner = ::GetParent(running.m_hWnd);
+        frameEnabled = ::IsWindowEnabled(m_frame) != FALSE;
+        running.EndDialog(IDOK);
+    });
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(m_frame, owner);
+    EXPECT_FALSE(frameEnabled);
+    ::DestroyWindow(magnifier);
+}
