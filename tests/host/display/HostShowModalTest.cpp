@@ -251,6 +251,19 @@ TEST_F(HostShowModalTest, TheManagersCloseOfTheFrameUnderTheEnlargedWaveIsRefuse
     CloseFrame(server);
 }
 
+TEST_F(HostShowModalTest, TheManagersCloseOfTheFrameUnderThePhrasePickerIsRefused)
+{
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    StartShow(server, "CWndRhythmComment");
+    if (HasFatalFailure()) return;
+    Click(server, kPhraseButton);
+    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
+    server.AskToClose(m_frame);
+    ASSERT_TRUE(server.Input({"key", "Escape"}));
+    CloseFrame(server);
+}
+
 TEST_F(HostShowModalTest, TheEnlargedWaveNamesTheFrameAsItsOwnerToTheWindowManager)
 {
     XvfbServer server;
