@@ -333,12 +333,25 @@ void XcbDisplay::Sync()
         if (!window) continue;
         if (!SameRect(shown.placed, window->rect)) Place(hwnd, shown, window->rect);
         if (window->text.GetString() != shown.title) SetTitle(shown, window->text.GetString());
+        stacking.push_back(shown.id);
+    }
+    // Every owner has its X window now (an owned window stands above its
+    // owner, so it may have been made first): each owned one names its
+    // owner before it is mapped, and the manager keeps it above.
+    for (HWND hwnd : tops) {
+        auto found = m_shown.find(hwnd);
+        if (found != m_shown.end() && found->second.id) NameOwner(hwnd, found->second);
+    }
+    for (HWND hwnd : tops) {
+        auto found = m_shown.find(hwnd);
+        WindowState* window = manager.Find(hwnd);
+        if (found == m_shown.end() || !found->second.id || !window || !(window->style & WS_VISIBLE)) continue;
+        Shown& shown = found->second;
         if (!shown.mapped) {
             xcb_map_window(m_connection, shown.id);
             shown.mapped = true;
             shown.whole = true;
         }
-        stacking.push_back(shown.id);
     }
     // The X windows in the windows' z-order, from the bottom up.
     if (stacking != m_stacking) {
@@ -410,12 +423,6 @@ void XcbDisplay::Create(HWND hwnd, Shown& shown)
     hints[4] = static_cast<uint32_t>(rect.bottom - rect.top);
     xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, shown.id, XCB_ATOM_WM_NORMAL_HINTS,
                         XCB_ATOM_WM_SIZE_HINTS, 32, 18, hints);
-    if (window->owner) {
-        auto owner = m_shown.find(WindowManager::Instance().TopLevelOf(window->owner));
-        if (owner != m_shown.end() && owner->second.id)
-            xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, shown.id, XCB_ATOM_WM_TRANSIENT_FOR,
-                                XCB_ATOM_WINDOW, 32, 1, &owner->second.id);
-    }
     if ((window->style & WS_CAPTION) == WS_CAPTION) {
         // The window draws its own caption and frame: the manager adds none.
         const xcb_atom_t motif = Atom("_MOTIF_WM_HINTS");
@@ -431,6 +438,23 @@ void XcbDisplay::Create(HWND hwnd, Shown& shown)
                                             std::max<LONG>(1, rect.bottom - rect.top));
     if (!m_device) m_device = cairo_device_reference(cairo_surface_get_device(shown.target));
     shown.whole = true;
+}
+
+void XcbDisplay::NameOwner(HWND hwnd, Shown& shown)
+{
+    const WindowState* window = WindowManager::Instance().Find(hwnd);
+    xcb_window_t owner = 0;
+    if (window && window->owner) {
+        auto found = m_shown.find(WindowManager::Instance().TopLevelOf(window->owner));
+        if (found != m_shown.end()) owner = found->second.id;
+    }
+    if (owner == shown.transientFor) return;
+    if (owner)
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, shown.id, XCB_ATOM_WM_TRANSIENT_FOR,
+                            XCB_ATOM_WINDOW, 32, 1, &owner);
+    else
+        xcb_delete_property(m_connection, shown.id, XCB_ATOM_WM_TRANSIENT_FOR);
+    shown.transientFor = owner;
 }
 
 void XcbDisplay::Place(HWND hwnd, Shown& shown, const RECT& rect)
@@ -733,6 +757,12 @@ void XcbDisplay::Handle(xcb_generic_event_t* event)
             m_focused = hwnd;
             SetActiveWindow(hwnd);
             Desktop::PumpMessages();
+        } else if (window && !IsWindowEnabled(hwnd)) {
+            // The manager gave the focus to (and raised) a window a modal
+            // pop-up holds: the focus goes back to the active window and
+            // the windows to their order, the pop-up above its owner.
+            m_focused = nullptr;
+            m_stacking.clear();
         }
         break;
     }
@@ -746,6 +776,12 @@ void XcbDisplay::Handle(xcb_generic_event_t* event)
         if (shown.target) cairo_surface_destroy(shown.target);
         if (m_xim) m_xim->Forget(shown.id);
         m_shown.erase(hwnd);
+        // A window a modal pop-up holds is not closed under it: it is shown
+        // again with the next sync instead.
+        if (!IsWindowEnabled(hwnd)) {
+            m_stacking.clear();
+            break;
+        }
         PostMessageW(hwnd, WM_CLOSE, 0, 0);
         Desktop::PumpMessages();
         break;

@@ -47,6 +47,7 @@ private:
         bool mapped = false;
         bool whole = true;                   // the whole image is to be copied
         std::wstring title;
+        xcb_window_t transientFor = 0;       // the owner's X window the manager was told of; 0 for none
     };
 
     explicit XcbDisplay(xcb_connection_t* connection);
@@ -63,6 +64,9 @@ private:
     void Create(HWND hwnd, Shown& shown);
     void Place(HWND hwnd, Shown& shown, const RECT& rect);
     void SetTitle(Shown& shown, const std::wstring& title);
+    // Tells the window manager which X window shows the window's owner
+    // (WM_TRANSIENT_FOR), when that changed.
+    void NameOwner(HWND hwnd, Shown& shown);
     void Copy(HWND hwnd, Shown& shown, RECT area);
     void Forget(Shown& shown);
     // The X cursor showing a cursor of the windows (made once, kept); 0

@@ -4,6 +4,7 @@
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/framework/ModalDriver.h"
 #include "platform/ui/framework/WinApp.h"
+#include "platform/ui/windowing/DialogBox.h"
 #include "platform/ui/windowing/Resources.h"
 #include "platform/ui/windowing/WindowManager.h"
 
@@ -152,9 +153,39 @@ BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
 
 HWND CDialog::OwnerForModal() const
 {
-    CWnd* parent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
+    return ModalOwnerOf(m_pParentWnd);
+}
+
+namespace {
+
+// The window the person works in: the active window; for a modeless pop-up
+// of another window (a magnifier, a tool window), the window that owns it.
+// The running modal pop-up, the one that may be active among them, stands
+// for itself.
+HWND WorkingWindow()
+{
+    HWND hwnd = ::GetActiveWindow();
+    const HWND running = platform::ui::RunningModalDialog();
+    // Bounded: a chain of owners never loops back, but a bad one must not hang.
+    for (int depth = 0; hwnd && hwnd != running && depth < 64; ++depth) {
+        const HWND owner = ::GetWindow(hwnd, GW_OWNER);
+        if (!owner) break;
+        hwnd = platform::ui::WindowManager::Instance().TopLevelOf(owner);
+    }
+    return hwnd;
+}
+
+}  // namespace
+
+HWND CDialog::ModalOwnerOf(CWnd* pParentWnd)
+{
+    CWnd* parent = pParentWnd ? pParentWnd : AfxGetMainWnd();
     HWND hwnd = parent ? parent->GetSafeHwnd() : nullptr;
-    return platform::ui::WindowManager::Instance().TopLevelOf(hwnd);
+    // No parent and no main window (a host showing a pane in a window of
+    // its own): the pop-up belongs to the window the person works in.
+    if (!hwnd) hwnd = WorkingWindow();
+    if (!hwnd) hwnd = platform::ui::RunningModalDialog();
+    return platform::ui::ModalOwnerFor(hwnd);
 }
 
 INT_PTR CDialog::DoModal()

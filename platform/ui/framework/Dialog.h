@@ -49,6 +49,13 @@ public:
     UINT GetTemplateId() const;
     LPCTSTR GetTemplateName() const { return m_lpszTemplateName; }
 
+    // The window a modal pop-up of `pParentWnd` belongs to and disables
+    // while it runs: the parent's top-level window, else the main window's,
+    // else the window the person works in (the active window, or the owner
+    // of a modeless pop-up that is active); a window a modal loop holds
+    // already hands over to the pop-up running on it. Null when there is none.
+    static HWND ModalOwnerOf(CWnd* pParentWnd);
+
     // Called once the dialog window and its controls exist and before
     // anyone acts on it; loads the members into the controls. TRUE gives
     // the first control the focus.

@@ -3,6 +3,7 @@
 #include "platform/ui/framework/Document.h"
 #include "platform/ui/framework/View.h"
 #include "platform/ui/framework/WinApp.h"
+#include "platform/ui/windowing/DialogBox.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
@@ -153,6 +154,9 @@ BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC)
 
 void CFrameWnd::OnClose()
 {
+    // Not under a running modal pop-up: the loop and its caller still use
+    // the frame's views.
+    if (platform::ui::OwnsRunningModal(m_hWnd)) return;
     DestroyWindow();
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/ui/framework/Button.h"
+#include "platform/ui/framework/Dialog.h"
 #include "platform/ui/framework/ModalDriver.h"
 #include "platform/ui/framework/WinApp.h"
 #include "platform/ui/windowing/Resources.h"
@@ -276,8 +277,7 @@ INT_PTR CPropertySheet::DoModal()
 {
     if (m_hWnd) return -1;
     m_bModeless = FALSE;
-    CWnd* parent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
-    HWND owner = platform::ui::WindowManager::Instance().TopLevelOf(parent ? parent->GetSafeHwnd() : nullptr);
+    HWND owner = CDialog::ModalOwnerOf(m_pParentWnd);
     const bool disableOwner = owner && ::IsWindowEnabled(owner);
     if (disableOwner) ::EnableWindow(owner, FALSE);
     if (!CreateSheetWindow(owner, kModalStyle, 0)) {

@@ -4,6 +4,7 @@
 
 #include "platform/base/Kernel.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/ui/windowing/DialogBox.h"
 #include "platform/ui/windowing/Input.h"
 #include "platform/ui/windowing/Message.h"
 #include "platform/ui/windowing/NonClient.h"
@@ -211,7 +212,11 @@ LRESULT DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     case WM_ERASEBKGND: return EraseBackground(hWnd, *window, reinterpret_cast<HDC>(wParam));
     case WM_WINDOWPOSCHANGED: SendMoveAndSize(hWnd, reinterpret_cast<const WINDOWPOS*>(lParam)); return 0;
     case WM_GETMINMAXINFO: FillMinMax(reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
-    case WM_CLOSE: DestroyWindow(hWnd); return 0;
+    case WM_CLOSE:
+        // A window under a running modal pop-up stays: the loop and its
+        // caller still use what it holds.
+        if (!platform::ui::OwnsRunningModal(hWnd)) DestroyWindow(hWnd);
+        return 0;
     case WM_SETCURSOR: return ChooseCursor(hWnd, *window, wParam, lParam);
     case WM_MOUSEACTIVATE: return MouseActivate(*window, wParam, lParam);
     case WM_ACTIVATE:

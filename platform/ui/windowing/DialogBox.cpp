@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cwctype>
+#include <iterator>
 #include <vector>
 
 #include "platform/base/Kernel.h"
@@ -459,8 +460,83 @@ HWND CreateDialogFromTemplate(const DialogTemplate& dialog, HINSTANCE instance, 
     return IsWindow(hDlg) ? hDlg : nullptr;
 }
 
+namespace {
+
+// The modal dialogs whose loops run, the innermost last.
+std::vector<HWND>& RunningModals()
+{
+    static auto* running = new std::vector<HWND>;
+    return *running;
+}
+
+class RunningModalEntry {
+public:
+    explicit RunningModalEntry(HWND hDlg) : m_hDlg(hDlg) { RunningModals().push_back(hDlg); }
+    ~RunningModalEntry()
+    {
+        std::vector<HWND>& running = RunningModals();
+        auto at = std::find(running.rbegin(), running.rend(), m_hDlg);
+        if (at != running.rend()) running.erase(std::next(at).base());
+    }
+    RunningModalEntry(const RunningModalEntry&) = delete;
+    RunningModalEntry& operator=(const RunningModalEntry&) = delete;
+
+private:
+    HWND m_hDlg;
+};
+
+// Whether `owner` owns `hwnd`, directly or through a chain of owners.
+bool IsOwnedBy(HWND hwnd, HWND owner)
+{
+    WindowManager& manager = WindowManager::Instance();
+    // Bounded: a chain of owners never loops back, but a bad one must not hang.
+    for (size_t depth = 0; depth <= manager.TopLevelWindows().size(); ++depth) {
+        WindowState* window = manager.Find(hwnd);
+        if (!window || !window->owner) return false;
+        hwnd = manager.TopLevelOf(window->owner);
+        if (hwnd == owner) return true;
+    }
+    return false;
+}
+
+// The innermost running modal dialog that `owner` owns; null when none.
+HWND InnermostModalOf(HWND owner)
+{
+    const std::vector<HWND>& running = RunningModals();
+    for (auto it = running.rbegin(); it != running.rend(); ++it)
+        if (WindowManager::Instance().Find(*it) && IsOwnedBy(*it, owner)) return *it;
+    return nullptr;
+}
+
+}  // namespace
+
+HWND RunningModalDialog()
+{
+    const std::vector<HWND>& running = RunningModals();
+    for (auto it = running.rbegin(); it != running.rend(); ++it)
+        if (WindowManager::Instance().Find(*it)) return *it;
+    return nullptr;
+}
+
+bool OwnsRunningModal(HWND hwnd)
+{
+    const HWND top = WindowManager::Instance().TopLevelOf(hwnd);
+    return top && InnermostModalOf(top) != nullptr;
+}
+
+HWND ModalOwnerFor(HWND window)
+{
+    HWND owner = WindowManager::Instance().TopLevelOf(window);
+    if (!owner || IsWindowEnabled(owner)) return owner;
+    // Already held by a modal loop: the pop-up that runs on it is the one
+    // the person works in, and the one to hold now.
+    if (HWND running = InnermostModalOf(owner)) return running;
+    return owner;
+}
+
 bool RunModalLoop(HWND hDlg)
 {
+    RunningModalEntry entry(hDlg);
     auto ended = [hDlg]() {
         WindowState* window = WindowManager::Instance().Find(hDlg);
         return !window || window->dialog.ended;
@@ -535,7 +611,7 @@ INT_PTR RunDialogBox(const platform::ui::DialogTemplate& source, HINSTANCE hInst
 {
     platform::ui::DialogTemplate dialog = source;
     dialog.style &= ~WS_CHILD;
-    const HWND owner = WindowManager::Instance().TopLevelOf(hWndParent);
+    const HWND owner = platform::ui::ModalOwnerFor(hWndParent);
     const bool disableOwner = owner && IsWindowEnabled(owner);
     if (disableOwner) EnableWindow(owner, FALSE);
     dialog.style &= ~WS_VISIBLE;

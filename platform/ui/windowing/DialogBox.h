@@ -86,6 +86,18 @@ RECT DialogWindowRect(const DialogTemplate& dialog, SIZE baseUnits, HWND parent)
 // for the outer loop).
 bool RunModalLoop(HWND hDlg);
 
+// The innermost modal dialog whose loop runs; null when none does.
+HWND RunningModalDialog();
+// Whether the top-level window of `hwnd` owns, directly or through other
+// owned windows, a modal dialog whose loop runs: closing it would pull the
+// dialog (and what its caller works on) away under the loop.
+bool OwnsRunningModal(HWND hwnd);
+// The window a modal pop-up asked for by `window` belongs to, and is to be
+// disabled while it runs: the top-level window of `window`; when a modal
+// loop already holds that one disabled, the innermost running pop-up of it,
+// so that the pop-up underneath takes no input either. Null for null.
+HWND ModalOwnerFor(HWND window);
+
 namespace detail {
 // Keeps the default push button in step with the focus inside a dialog.
 void DialogFocusChanged(HWND newFocus);

@@ -198,6 +198,18 @@ ThumbTrack& HeldThumb()
     return track;
 }
 
+// Whether input may reach `hwnd`: neither it nor a window it lies in is
+// disabled (a modal pop-up's owner and all inside it take none).
+bool TakesInput(HWND hwnd)
+{
+    WindowManager& manager = WindowManager::Instance();
+    for (WindowState* window = manager.Find(hwnd); window; window = manager.Find(window->parent)) {
+        if (window->style & WS_DISABLED) return false;
+        if (!(window->style & WS_CHILD)) return true;
+    }
+    return hwnd != nullptr;
+}
+
 }  // namespace
 
 void BeginScrollThumbTrack(HWND hwnd, int bar, int grab)
@@ -263,7 +275,7 @@ void PostMouseInput(UINT message, POINT screen, int wheelDelta)
         return;
     }
     // Windows discards input for a window that is disabled.
-    if (!IsWindowEnabled(target) || !IsWindowEnabled(manager.TopLevelOf(target))) return;
+    if (!TakesInput(target)) return;
 
     POINT client = screen;
     ScreenToClient(target, &client);
@@ -309,7 +321,7 @@ void PostKeyInput(UINT vk, bool down)
     if (!down) lParam |= static_cast<LPARAM>(0xC0000000u);
     if (alt) lParam |= 0x20000000;
     MSG msg = {target, message, vk, lParam, platform::ui::ClockNow(), state.cursor};
-    if (!target) {
+    if (!target || !TakesInput(target)) {
         // Nobody hears it, but the key is still down or up.
         UpdateKeyState(state.keys, vk, down);
         return;
@@ -321,7 +333,7 @@ void PostCharInput(wchar_t ch)
 {
     InputState& state = State();
     HWND target = WindowManager::Instance().m_hFocus;
-    if (!target) return;
+    if (!target || !TakesInput(target)) return;
     PostInput(MSG{target, WM_CHAR, static_cast<WPARAM>(ch), 1, platform::ui::ClockNow(), state.cursor});
 }
 
@@ -329,13 +341,15 @@ bool TakeInput(MSG& msg)
 {
     InputState& state = State();
     WindowManager& manager = WindowManager::Instance();
+    // Input waiting for a window that a modal pop-up has since disabled is
+    // dropped when it is read, as it would have been when it came.
     switch (msg.message) {
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: UpdateKeyState(state.keys, static_cast<UINT>(msg.wParam), true); return true;
+    case WM_SYSKEYDOWN: UpdateKeyState(state.keys, static_cast<UINT>(msg.wParam), true); return TakesInput(msg.hwnd);
     case WM_KEYUP:
-    case WM_SYSKEYUP: UpdateKeyState(state.keys, static_cast<UINT>(msg.wParam), false); return true;
+    case WM_SYSKEYUP: UpdateKeyState(state.keys, static_cast<UINT>(msg.wParam), false); return TakesInput(msg.hwnd);
     case WM_CHAR:
-    case WM_SYSCHAR: return true;
+    case WM_SYSCHAR: return TakesInput(msg.hwnd);
     default: break;
     }
     const bool nonClient = msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCRBUTTONDBLCLK;
@@ -345,7 +359,7 @@ bool TakeInput(MSG& msg)
                                  ? clientMessage - 2
                                  : clientMessage;
     if (const int key = ButtonKey(downMessage)) UpdateKeyState(state.keys, static_cast<UINT>(key), IsButtonDown(downMessage));
-    if (!manager.Find(msg.hwnd)) return false;
+    if (!manager.Find(msg.hwnd) || !TakesInput(msg.hwnd)) return false;
     const WORD hit = nonClient ? static_cast<WORD>(msg.wParam) : static_cast<WORD>(HTCLIENT);
     if (IsButtonDown(downMessage)) {
         const HWND top = manager.TopLevelOf(msg.hwnd);

@@ -262,8 +262,9 @@ BOOL EnableWindow(HWND hWnd, BOOL bEnable)
         if (!window) return wasDisabled;
         window->style |= WS_DISABLED;
         WindowManager& manager = WindowManager::Instance();
-        // A disabled window cannot keep the focus; Windows leaves it nowhere.
-        if (manager.m_hFocus == hWnd) SetFocus(nullptr);
+        // A disabled window cannot keep the focus, nor can its children
+        // (they are disabled with it); Windows leaves it nowhere.
+        if (manager.m_hFocus && platform::ui::IsSelfOrAncestor(hWnd, manager.m_hFocus)) SetFocus(nullptr);
         SendMessageW(hWnd, WM_ENABLE, FALSE, 0);
     }
     return wasDisabled;
