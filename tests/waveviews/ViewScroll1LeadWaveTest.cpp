@@ -435,6 +435,18 @@ TEST_F(ScrollStripKeptRowsTest, SeventyTwoRowsOfAFewPixelsWithMarksReachingIntoO
     ExpectTheSameAtEveryStart({0, 1000000, 2500000, 3570000, 49000});
 }
 
+TEST_F(ScrollStripKeptRowsTest, MarksListedOutOfTimeOrderOverlapAsDrawnWhole)
+{
+    // Pairs of events a few samples apart, listed late one first and early
+    // one first, on both edges of the window and across a row's end: where
+    // two marks overlap the one listed later covers the other, whichever
+    // side of the window each is on.
+    OpenRhythm(300.0, 10,
+               {30100, 29900, 29800, 30200, 2000, 50100, 49900, 79900, 80100, 140000, 100, 1500, 149000});
+    CreateStrip(16);
+    ExpectTheSameAtEveryStart({0, 20000, 49950, 50050, 100000, 120000, 20000});
+}
+
 // ---- printing ------------------------------------------------------------------------------------------------
 
 class ScrollStripPrintTest : public ScrollStripTest {
