@@ -54,9 +54,39 @@ double PageMillimetres(_RHYTHM_WAVE_STYLE style)
 // falling steps), for one PolyPolyline: a line's pixels are the same either
 // way, and a long record's thousands of marks cost their strokes rather than
 // a round trip to the DC for every one-pixel step.
-void AppendMarkStrokes(std::vector<POINT>& points, std::vector<DWORD>& counts, int x0, int y, int height)
+void AppendMarkStrokes(std::vector<POINT>& points, std::vector<DWORD>& counts, int x0, int y, int height,
+                       bool overdraw)
 {
     size_t from = points.size();
+    if (overdraw && height > 0) {
+        // Where drawing a pixel twice leaves it as drawn once, one stroke
+        // takes the same pixels: up the rising steps, along the top to the
+        // tick, down and up the tick, one diagonal step to (x0 + 1, y),
+        // which draws only its start, then down the falling steps.
+        int px = x0 - height - 1;
+        int py = y + height;
+        points.push_back(POINT{px, py});
+        for (int k = 0; k < height; ++k) {
+            points.push_back(POINT{px + 1, py});
+            ++px;
+            points.push_back(POINT{px, py - 1});
+            --py;
+        }
+        points.push_back(POINT{x0, y});
+        points.push_back(POINT{x0, y - 1});
+        points.push_back(POINT{x0, y + 1});
+        px = x0 + 1;
+        py = y;
+        points.push_back(POINT{px, py});
+        for (int k = 0; k < height; ++k) {
+            points.push_back(POINT{px, py + 1});
+            ++py;
+            points.push_back(POINT{px + 1, py});
+            ++px;
+        }
+        counts.push_back(static_cast<DWORD>(points.size() - from));
+        return;
+    }
     auto stroke = [&]() {
         const size_t count = points.size() - from;
         if (count >= 2)
@@ -367,7 +397,7 @@ BOOL CViewScroll1LeadWave::DrawRow(CDC* pDC, const CRect& strip, const CStripGeo
 // ---- the screen's kept rows -------------------------------------------------------------------------
 
 std::unique_ptr<CDC> CViewScroll1LeadWave::KeptPicture(CDC* pDC, const CRect& client, const CRect& strip,
-                                                       const CStripGeometry& g, bool allOutside)
+                                                       const CStripGeometry& g, bool inside)
 {
     auto picture = std::make_unique<CDC>();
     if (!picture->Attach(platform::gdi::CreateImageDC(client.Width() + 1, client.Height() + 1))) return nullptr;
@@ -375,15 +405,11 @@ std::unique_ptr<CDC> CViewScroll1LeadWave::KeptPicture(CDC* pDC, const CRect& cl
     CDCStateSaver saver(*picture);
     CDCObjectSelector<CFont> font(*picture, GetTavrionDoc()->GetDocFont(1));
     picture->SetBkMode(TRANSPARENT);
-    if (!allOutside) {
-        // The grid and labels in the window's colours once for every row:
-        // a row the window reaches adds only its trace.
-        DrawUniformBack(picture.get(), strip, g, true, 0, g.rows - 1);
-        return picture;
-    }
-    if (!DrawUniformRows(picture.get(), strip, g, false, 0, g.rows - 1)) return nullptr;
+    if (!DrawUniformRows(picture.get(), strip, g, inside, 0, g.rows - 1)) return nullptr;
+    // No marks on the window's picture: those over the window are drawn at
+    // every composition.
     _RHYTHMDATAITEM* item = CurrentItem().Rhythm();
-    if (m_nDocType == DOC_TYPE_RHYTHM && item && item->arrEvent.GetSize() > 0) {
+    if (!inside && m_nDocType == DOC_TYPE_RHYTHM && item && item->arrEvent.GetSize() > 0) {
         std::vector<int> events(static_cast<size_t>(item->arrEvent.GetSize()));
         std::iota(events.begin(), events.end(), 0);
         picture->IntersectClipRect(&strip);
@@ -400,31 +426,17 @@ BOOL CViewScroll1LeadWave::DrawUniformRows(CDC* pDC, const CRect& strip, const C
     // own band, in the order grid, labels, trace, version. What is the same
     // in every band can therefore be drawn once over them all, and the rows
     // add their traces after it; the pixels are those of drawing row by row.
-    if (!DrawUniformBack(pDC, strip, g, inside, first, last)) return TRUE;
-    return DrawUniformFront(pDC, strip, g, inside, first, last);
-}
-
-bool CViewScroll1LeadWave::DrawUniformBack(CDC* pDC, const CRect& strip, const CStripGeometry& g, bool inside,
-                                           int first, int last)
-{
     const CRect area(strip.left, StripRowBand(strip, g, first).top, strip.left + g.stripWidth,
                      StripRowBand(strip, g, last).bottom);
-    if (area.Height() <= 0) return false;
+    if (area.Height() <= 0) return TRUE;
     const bool labels = LabelsAllowed(m_nGridColumns);
-    CDCStateSaver saver(*pDC);
-    pDC->IntersectClipRect(&area);
-    DrawPartGrid(pDC, strip, inside, labels);
-    if (IsWholeRecordStripStyle(m_nWaveStyle)) return false;
-    if (labels) DrawWaveInfo(pDC, strip, inside ? FALSE : TRUE, FALSE);
-    return true;
-}
-
-BOOL CViewScroll1LeadWave::DrawUniformFront(CDC* pDC, const CRect& strip, const CStripGeometry& g, bool inside,
-                                            int first, int last)
-{
-    const CRect area(strip.left, StripRowBand(strip, g, first).top, strip.left + g.stripWidth,
-                     StripRowBand(strip, g, last).bottom);
-    if (area.Height() <= 0 || IsWholeRecordStripStyle(m_nWaveStyle)) return TRUE;
+    {
+        CDCStateSaver saver(*pDC);
+        pDC->IntersectClipRect(&area);
+        DrawPartGrid(pDC, strip, inside, labels);
+        if (IsWholeRecordStripStyle(m_nWaveStyle)) return TRUE;
+        if (labels) DrawWaveInfo(pDC, strip, inside ? FALSE : TRUE, FALSE);
+    }
     for (int r = first; r <= last; ++r) {
         const CRect band = StripRowBand(strip, g, r);
         if (band.Height() <= 0) continue;
@@ -442,21 +454,6 @@ BOOL CViewScroll1LeadWave::DrawUniformFront(CDC* pDC, const CRect& strip, const 
     return TRUE;
 }
 
-BOOL CViewScroll1LeadWave::KeepInsideRow(const CRect& strip, const CStripGeometry& g, int row)
-{
-    if (row < 0 || row >= static_cast<int>(m_insideRowDrawn.size())) return FALSE;
-    if (m_insideRowDrawn[row]) return TRUE;
-    CDC& picture = *m_pInsideRows;
-    CDCStateSaver saver(picture);
-    CDCObjectSelector<CFont> font(picture, GetTavrionDoc()->GetDocFont(1));
-    picture.SetBkMode(TRANSPARENT);
-    // The grid is there since the picture was kept. No marks: those over
-    // the window's rows are drawn at every composition.
-    if (!DrawUniformFront(&picture, strip, g, true, row, row)) return FALSE;
-    m_insideRowDrawn[row] = true;
-    return TRUE;
-}
-
 BOOL CViewScroll1LeadWave::DrawScreenStrip(CDC* pDC, const CRect& client, const CRect& strip)
 {
     if (!HasLead(0)) return FALSE;
@@ -467,15 +464,14 @@ BOOL CViewScroll1LeadWave::DrawScreenStrip(CDC* pDC, const CRect& client, const 
     _RHYTHMDATAITEM* item = CurrentItem().Rhythm();
     const INT_PTR events = item ? item->arrEvent.GetSize() : 0;
     if (!(key == m_keptKey) || !m_pInsideRows || !m_pOutsideRows || events != m_keptMarkEvents) {
-        // The rows are kept dimmed and, row by row as the window reaches
-        // them, in the window's colours; a move of the window recomposes them.
-        m_pOutsideRows = KeptPicture(pDC, client, strip, g, true);
-        m_pInsideRows = m_pOutsideRows ? KeptPicture(pDC, client, strip, g, false) : nullptr;
+        // The rows are kept twice, dimmed and in the window's colours, each
+        // with its grid drawn once; a move of the window recomposes them.
+        m_pOutsideRows = KeptPicture(pDC, client, strip, g, false);
+        m_pInsideRows = m_pOutsideRows ? KeptPicture(pDC, client, strip, g, true) : nullptr;
         if (!m_pInsideRows || !m_pOutsideRows) {
             DropKeptRows();
             return FALSE;
         }
-        m_insideRowDrawn.assign(static_cast<size_t>(g.rows), false);
         KeepMarks(strip);
         m_keptKey = key;
     }
@@ -489,10 +485,6 @@ BOOL CViewScroll1LeadWave::DrawScreenStrip(CDC* pDC, const CRect& client, const 
             StripWindowSpan(g, r, e1, e2);
             const CRect band = StripRowBand(strip, g, r);
             if (e2 <= e1 || band.Height() <= 0) continue;
-            if (!KeepInsideRow(strip, g, r)) {
-                DropKeptRows();
-                return FALSE;
-            }
             pDC->BitBlt(band.left + e1, band.top, e2 - e1, band.Height(), m_pInsideRows.get(), band.left + e1,
                         band.top, SRCCOPY);
         }
@@ -620,6 +612,7 @@ void CViewScroll1LeadWave::DrawMarkRuns(CDC* pDC, const CRect& rect, const CStri
     std::vector<POINT> points;
     std::vector<DWORD> counts;
     bool runInside = false;
+    const bool overdraw = pDC->GetROP2() == R2_COPYPEN;
     // Marks of one pen may go in one call in their order; a change of pen
     // ends the run, so that a later mark still covers an earlier one.
     auto flush = [&]() {
@@ -637,7 +630,7 @@ void CViewScroll1LeadWave::DrawMarkRuns(CDC* pDC, const CRect& rect, const CStri
         if (inside != runInside) flush();
         runInside = inside;
         AppendMarkStrokes(points, counts, rect.left + static_cast<int>(x % w), MarkY(rect, static_cast<int>(x / w)),
-                          markHeight);
+                          markHeight, overdraw);
     }
     flush();
 }
@@ -646,7 +639,6 @@ void CViewScroll1LeadWave::DropKeptRows()
 {
     m_pInsideRows.reset();
     m_pOutsideRows.reset();
-    m_insideRowDrawn.clear();
     m_keptMarks.clear();
     m_keptMarkEvents = -1;
 }

@@ -134,19 +134,13 @@ protected:
                    amplitude == o.amplitude;
         }
     };
-    // A copy of the picture under the strip, every row drawn on it when
-    // `allOutside`, none otherwise.
+    // A copy of the picture under the strip with every row drawn on it, in
+    // the window's colours or dimmed; the dimmed one with every event's mark.
     std::unique_ptr<CDC> KeptPicture(CDC* pDC, const CRect& client, const CRect& strip, const CStripGeometry& g,
-                                     bool allOutside);
+                                     bool inside);
     // Rows first..last all in one colour: the grid, labels and version text
     // once over their bands, then each row's trace in its own band.
     BOOL DrawUniformRows(CDC* pDC, const CRect& strip, const CStripGeometry& g, bool inside, int first, int last);
-    // The two halves of DrawUniformRows: what lies under the traces (false
-    // when nothing is drawn over it), then the traces and the version text.
-    bool DrawUniformBack(CDC* pDC, const CRect& strip, const CStripGeometry& g, bool inside, int first, int last);
-    BOOL DrawUniformFront(CDC* pDC, const CRect& strip, const CStripGeometry& g, bool inside, int first, int last);
-    // The row's trace in the window's colours on the kept picture, once.
-    BOOL KeepInsideRow(const CRect& strip, const CStripGeometry& g, int row);
     void DropKeptRows();
     // Where the window differs from the dimmed kept rows: its spans, and
     // where the marks of its events can lie.
@@ -194,11 +188,7 @@ protected:
     BOOL m_bDragging = FALSE;
     BOOL m_bScroll = TRUE;
     BOOL m_bLoadTried = FALSE;
-    // The window's colours are drawn only for the rows the window has
-    // reached since the rows were kept: a long record has hundreds of rows
-    // and the window touches one or two.
-    std::unique_ptr<CDC> m_pInsideRows;
-    std::vector<bool> m_insideRowDrawn;
+    std::unique_ptr<CDC> m_pInsideRows;    // every row in the window's colours
     std::unique_ptr<CDC> m_pOutsideRows;   // every row dimmed
     std::vector<CKeptMark> m_keptMarks;      // sorted by row, then column
     INT_PTR m_keptMarkEvents = -1;           // the events they were kept for

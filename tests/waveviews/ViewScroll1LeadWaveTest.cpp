@@ -435,16 +435,16 @@ TEST_F(ScrollStripKeptRowsTest, SeventyTwoRowsOfAFewPixelsWithMarksReachingIntoO
     ExpectTheSameAtEveryStart({0, 1000000, 2500000, 3570000, 49000});
 }
 
-TEST_F(ScrollStripKeptRowsTest, MarksListedOutOfTimeOrderOverlapAsDrawnWhole)
+TEST_F(ScrollStripKeptRowsTest, AWindowLongerThanARowLooksAsDrawnWhole)
 {
-    // Pairs of events a few samples apart, listed late one first and early
-    // one first, on both edges of the window and across a row's end: where
-    // two marks overlap the one listed later covers the other, whichever
-    // side of the window each is on.
-    OpenRhythm(300.0, 10,
-               {30100, 29900, 29800, 30200, 2000, 50100, 49900, 79900, 80100, 140000, 100, 1500, 149000});
+    // At 10 mm/s the page shows 150 s: the window covers the end of one row,
+    // all of the next and the start of a third, with marks at the rows' ends
+    // and starts on either side of its edges.
+    OpenRhythm(300.0, 10, {2000, 24990, 25010, 49990, 50010, 75000, 99990, 100010, 124990, 125010, 149990});
+    m_doc->SetSpeed(10.0f);
     CreateStrip(16);
-    ExpectTheSameAtEveryStart({0, 20000, 49950, 50050, 100000, 120000, 20000});
+    ASSERT_EQ(75000, m_strip->GetWindowLength());
+    ExpectTheSameAtEveryStart({25000, 0, 49990, 75000, 10});
 }
 
 // ---- printing ------------------------------------------------------------------------------------------------
