@@ -777,8 +777,8 @@ void CViewScroll1LeadWave::DrawEventMarks(CDC* pDC, const CRect& rect, BOOL prin
     // A long record has thousands of marks and a magnified part of the
     // strip shows a few of them: on screen, marks wholly outside the clip are
     // passed over (a mark reaches its height and two pixels either way of its
-    // event). Drawn here one LineTo a step, as the strip's pieces on screen
-    // must match (see DrawMarkRuns).
+    // event). Each step here is a LineTo of DrawEvent; the kept pictures on
+    // screen take the same pixels in fewer calls (DrawMarkRuns).
     CRect clip;
     const bool clipped = !print && pDC->GetClipBox(&clip) != ERROR;
     const int extent = std::abs(markHeight) + 3;

@@ -373,9 +373,9 @@ TEST_F(ScrollStripTest, AnEventOnTheWindowEdgeIsMarkedAsInside)
     EXPECT_GT(Count(kDimText, outside), 0);
 }
 
-// The strip on screen is put together from rows kept between paints, those
-// in the window's colours drawn as the window first reaches them; drawn
-// whole, row by row, it must look the same wherever the window has gone.
+// The strip on screen is put together from rows kept between paints, dimmed
+// and in the window's colours, and the marks over the window drawn again;
+// drawn whole, row by row, it must look the same wherever the window has gone.
 class ScrollStripKeptRowsTest : public ScrollStripTest {
 protected:
     std::unique_ptr<CDC> Picture(bool whole)
