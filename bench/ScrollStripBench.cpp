@@ -4,7 +4,8 @@
 // and the strip are drawn again; the cost must not grow with the length),
 // and the strip's own repaint at each move of a drag (target: under 2 ms).
 // Both views draw into 1920-wide image DCs, the page 920 high, the strip 160
-// through its screen path (the rows it keeps between paints).
+// through its screen path (the rows it keeps between paints); and the first
+// paint, which draws those rows.
 // Run: <build>/bin/morvelance_bench --benchmark_filter=ScrollStrip
 #include <benchmark/benchmark.h>
 
@@ -150,5 +151,23 @@ void BM_ScrollStripDragMove(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ScrollStripDragMove)->ArgName("minutes")->Arg(5)->Arg(30)->Unit(benchmark::kMillisecond);
+
+// The strip's first paint after an update (untimed): the rows it keeps drawn
+// afresh, then put together with the window at the record's start.
+void BM_ScrollStripFirstPaint(benchmark::State& state)
+{
+    PagedRecord paged(static_cast<int>(state.range(0)));
+    if (!paged.ok) {
+        state.SkipWithError("the record did not open");
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        paged.strip.OnUpdate(nullptr, 0, nullptr);
+        state.ResumeTiming();
+        paged.DrawStrip();
+    }
+}
+BENCHMARK(BM_ScrollStripFirstPaint)->ArgName("minutes")->Arg(5)->Arg(30)->Arg(120)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,7 +1,11 @@
 #include "waveviews/ViewScroll1LeadWave.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <numeric>
+#include <vector>
 
 #include "core/EnlargedPreviewWindow.h"
 #include "core/Globals.h"
@@ -43,6 +47,95 @@ double PageMillimetres(_RHYTHM_WAVE_STYLE style)
     case 17: return 500.0;
     default: return -1.0;
     }
+}
+
+// The strokes of an event mark as CWaveView::DrawEvent draws them with
+// MoveTo and LineTo (the tick, the rising steps with the flat top, the
+// falling steps), for one PolyPolyline: a line's pixels are the same either
+// way, and a long record's thousands of marks cost their strokes rather than
+// a round trip to the DC for every one-pixel step.
+void AppendMarkStrokes(std::vector<POINT>& points, std::vector<DWORD>& counts, int x0, int y, int height,
+                       bool overdraw)
+{
+    size_t from = points.size();
+    if (overdraw && height > 0) {
+        // Where drawing a pixel twice leaves it as drawn once, one stroke
+        // takes the same pixels: up the rising steps, along the top to the
+        // tick, down and up the tick, one diagonal step to (x0 + 1, y),
+        // which draws only its start, then down the falling steps.
+        int px = x0 - height - 1;
+        int py = y + height;
+        points.push_back(POINT{px, py});
+        for (int k = 0; k < height; ++k) {
+            points.push_back(POINT{px + 1, py});
+            ++px;
+            points.push_back(POINT{px, py - 1});
+            --py;
+        }
+        points.push_back(POINT{x0, y});
+        points.push_back(POINT{x0, y - 1});
+        points.push_back(POINT{x0, y + 1});
+        px = x0 + 1;
+        py = y;
+        points.push_back(POINT{px, py});
+        for (int k = 0; k < height; ++k) {
+            points.push_back(POINT{px, py + 1});
+            ++py;
+            points.push_back(POINT{px + 1, py});
+            ++px;
+        }
+        counts.push_back(static_cast<DWORD>(points.size() - from));
+        return;
+    }
+    auto stroke = [&]() {
+        const size_t count = points.size() - from;
+        if (count >= 2)
+            counts.push_back(static_cast<DWORD>(count));
+        else
+            points.resize(from);   // a lone point draws nothing
+        from = points.size();
+    };
+    points.push_back(POINT{x0, y - 1});
+    points.push_back(POINT{x0, y + 2});
+    stroke();
+    int px = x0 - height - 1;
+    int py = y + height;
+    points.push_back(POINT{px, py});
+    for (int k = 0; k < height; ++k) {
+        points.push_back(POINT{px + 1, py});
+        ++px;
+        points.push_back(POINT{px, py - 1});
+        --py;
+    }
+    points.push_back(POINT{x0 + 2, y});
+    stroke();
+    px = x0 + 1;
+    py = y;
+    points.push_back(POINT{px, py});
+    for (int k = 0; k < height; ++k) {
+        points.push_back(POINT{px, py + 1});
+        ++py;
+        points.push_back(POINT{px + 1, py});
+        ++px;
+    }
+    stroke();
+}
+
+// The pixels a mark of `height` at (0, 0) can reach: the box of its strokes'
+// end points.
+CRect MarkBox(int height)
+{
+    const int step = std::max(height, 0);
+    const int left = std::min({0, -height - 1, 2, 1 + step});
+    const int right = std::max({0, -height - 1, 2, 1 + step});
+    const int top = std::min({-1, 2, height, 0});
+    const int bottom = std::max({-1, 2, height, 0});
+    return CRect(left, top, right + 1, bottom + 1);
+}
+
+long long AreaOf(const CRect& r)
+{
+    return r.IsRectEmpty() ? 0 : static_cast<long long>(r.Width()) * r.Height();
 }
 
 }  // namespace
@@ -304,17 +397,25 @@ BOOL CViewScroll1LeadWave::DrawRow(CDC* pDC, const CRect& strip, const CStripGeo
 // ---- the screen's kept rows -------------------------------------------------------------------------
 
 std::unique_ptr<CDC> CViewScroll1LeadWave::KeptPicture(CDC* pDC, const CRect& client, const CRect& strip,
-                                                       const CStripGeometry& g, bool allOutside)
+                                                       const CStripGeometry& g, bool inside)
 {
     auto picture = std::make_unique<CDC>();
     if (!picture->Attach(platform::gdi::CreateImageDC(client.Width() + 1, client.Height() + 1))) return nullptr;
     picture->BitBlt(0, 0, client.Width() + 1, client.Height() + 1, pDC, 0, 0, SRCCOPY);
-    if (!allOutside) return picture;
     CDCStateSaver saver(*picture);
     CDCObjectSelector<CFont> font(*picture, GetTavrionDoc()->GetDocFont(1));
     picture->SetBkMode(TRANSPARENT);
-    if (!DrawUniformRows(picture.get(), strip, g, false, 0, g.rows - 1)) return nullptr;
-    DrawEvents(picture.get(), strip, kAllOutside);
+    if (!DrawUniformRows(picture.get(), strip, g, inside, 0, g.rows - 1)) return nullptr;
+    // No marks on the window's picture: those over the window are drawn at
+    // every composition.
+    _RHYTHMDATAITEM* item = CurrentItem().Rhythm();
+    if (!inside && m_nDocType == DOC_TYPE_RHYTHM && item && item->arrEvent.GetSize() > 0) {
+        std::vector<int> events(static_cast<size_t>(item->arrEvent.GetSize()));
+        std::iota(events.begin(), events.end(), 0);
+        picture->IntersectClipRect(&strip);
+        DrawMarkRuns(picture.get(), strip, Geometry(strip.Width(), Get1LeadWaveSpeed(FALSE), m_nGridColumns), events,
+                     kAllOutside);
+    }
     return picture;
 }
 
@@ -353,20 +454,6 @@ BOOL CViewScroll1LeadWave::DrawUniformRows(CDC* pDC, const CRect& strip, const C
     return TRUE;
 }
 
-BOOL CViewScroll1LeadWave::KeepInsideRow(const CRect& strip, const CStripGeometry& g, int row)
-{
-    if (row < 0 || row >= static_cast<int>(m_insideRowDrawn.size())) return FALSE;
-    if (m_insideRowDrawn[row]) return TRUE;
-    CDC& picture = *m_pInsideRows;
-    CDCStateSaver saver(picture);
-    CDCObjectSelector<CFont> font(picture, GetTavrionDoc()->GetDocFont(1));
-    picture.SetBkMode(TRANSPARENT);
-    // No marks: those over the window's rows are drawn at every composition.
-    if (!DrawUniformRows(&picture, strip, g, true, row, row)) return FALSE;
-    m_insideRowDrawn[row] = true;
-    return TRUE;
-}
-
 BOOL CViewScroll1LeadWave::DrawScreenStrip(CDC* pDC, const CRect& client, const CRect& strip)
 {
     if (!HasLead(0)) return FALSE;
@@ -374,53 +461,186 @@ BOOL CViewScroll1LeadWave::DrawScreenStrip(CDC* pDC, const CRect& client, const 
     m_nRowCount = g.rows;
     const CStripKey key{client.Width(), client.Height(), LeadCount(0), g.total, g.rows, GetTavrionDoc()->GetSense(2, 0),
                         GetScreenBaseline(0), m_nWaveStyle, m_dAmplitudeUnit};
-    if (!(key == m_keptKey) || !m_pInsideRows || !m_pOutsideRows) {
-        // The rows are kept dimmed and, row by row as the window reaches
-        // them, in the window's colours; a move of the window recomposes them.
-        m_pOutsideRows = KeptPicture(pDC, client, strip, g, true);
-        m_pInsideRows = m_pOutsideRows ? KeptPicture(pDC, client, strip, g, false) : nullptr;
+    _RHYTHMDATAITEM* item = CurrentItem().Rhythm();
+    const INT_PTR events = item ? item->arrEvent.GetSize() : 0;
+    if (!(key == m_keptKey) || !m_pInsideRows || !m_pOutsideRows || events != m_keptMarkEvents) {
+        // The rows are kept twice, dimmed and in the window's colours, each
+        // with its grid drawn once; a move of the window recomposes them.
+        m_pOutsideRows = KeptPicture(pDC, client, strip, g, false);
+        m_pInsideRows = m_pOutsideRows ? KeptPicture(pDC, client, strip, g, true) : nullptr;
         if (!m_pInsideRows || !m_pOutsideRows) {
             DropKeptRows();
             return FALSE;
         }
-        m_insideRowDrawn.assign(static_cast<size_t>(g.rows), false);
+        KeepMarks(strip);
         m_keptKey = key;
     }
     pDC->BitBlt(strip.left, strip.top, strip.Width() + 1, strip.Height(), m_pOutsideRows.get(), strip.left, strip.top,
                 SRCCOPY);
-    // Where the marks take the colour of their event's side: over the
-    // window's spans and wherever a mark of an event in the window lies.
-    CRect marks = WindowMarksArea(strip);
-    for (int r = 0; r < g.rows; ++r) {
+    const int s = g.stripWidth;
+    if (s > 0) {
+        for (int r = std::max(0, g.windowFrom / s - 1); r < g.rows && r <= g.windowTo / s + 1; ++r) {
+            int e1 = 0;
+            int e2 = 0;
+            StripWindowSpan(g, r, e1, e2);
+            const CRect band = StripRowBand(strip, g, r);
+            if (e2 <= e1 || band.Height() <= 0) continue;
+            pDC->BitBlt(band.left + e1, band.top, e2 - e1, band.Height(), m_pInsideRows.get(), band.left + e1,
+                        band.top, SRCCOPY);
+        }
+    }
+    // Every mark that reaches the window's spans or stands where a mark of
+    // an event in the window can lie is drawn again in event order, within
+    // those areas: their pixels are then those of the strip drawn whole, even
+    // where marks of rows a few pixels high stand over other rows. Elsewhere
+    // the dimmed picture already is.
+    for (const CRect& area : WindowAreas(strip, g)) RedrawMarksOver(pDC, strip, area);
+    return TRUE;
+}
+
+std::vector<CRect> CViewScroll1LeadWave::WindowAreas(const CRect& strip, const CStripGeometry& g)
+{
+    std::vector<CRect> areas;
+    const int s = g.stripWidth;
+    if (s <= 0) return areas;
+    for (int r = std::max(0, g.windowFrom / s - 1); r < g.rows && r <= g.windowTo / s + 1; ++r) {
         int e1 = 0;
         int e2 = 0;
         StripWindowSpan(g, r, e1, e2);
         const CRect band = StripRowBand(strip, g, r);
-        if (e2 <= e1 || band.Height() <= 0) continue;
-        if (!KeepInsideRow(strip, g, r)) {
-            DropKeptRows();
-            return FALSE;
+        if (e2 > e1 && band.Height() > 0) areas.emplace_back(band.left + e1, band.top, band.left + e2, band.bottom);
+    }
+    const int w = strip.Width();
+    if (!m_keptMarks.empty() && w > 0) {
+        // The marks are placed on a strip one pixel narrower than the rows.
+        const CStripGeometry marks = Geometry(w, Get1LeadWaveSpeed(FALSE), m_nGridColumns);
+        const CRect box = MarkBox(MarkHeight(w));
+        for (int r = marks.windowFrom / w; r <= marks.windowTo / w; ++r) {
+            const int c1 = std::max(0, marks.windowFrom - r * w);
+            const int c2 = std::min(w - 1, marks.windowTo - r * w);
+            const int y = MarkY(strip, r);
+            if (c2 >= c1)
+                areas.emplace_back(strip.left + c1 + box.left, y + box.top, strip.left + c2 + box.right,
+                                   y + box.bottom);
         }
-        pDC->BitBlt(band.left + e1, band.top, e2 - e1, band.Height(), m_pInsideRows.get(), band.left + e1, band.top,
-                    SRCCOPY);
-        marks |= CRect(band.left + e1, band.top, band.left + e2, band.bottom);
     }
-    // Every mark that meets that rectangle is drawn again in event order,
-    // within it: its pixels are then those of the strip drawn whole, even
-    // where marks of rows a few pixels high stand over other rows.
-    if (!marks.IsRectEmpty()) {
-        CDCStateSaver saver(*pDC);
-        pDC->IntersectClipRect(&marks);
-        DrawEvents(pDC, strip, kAsWindow);
+    // A span and the marks over it make one area; areas apart stay apart, or
+    // the marks of every row between them would be drawn.
+    std::vector<CRect> merged;
+    for (const CRect& area : areas) {
+        bool joined = false;
+        for (CRect& m : merged) {
+            const CRect both = m | area;
+            if (AreaOf(both) <= AreaOf(m) + AreaOf(area)) {
+                m = both;
+                joined = true;
+                break;
+            }
+        }
+        if (!joined) merged.push_back(area);
     }
-    return TRUE;
+    return merged;
+}
+
+void CViewScroll1LeadWave::KeepMarks(const CRect& strip)
+{
+    m_keptMarks.clear();
+    _RHYTHMDATAITEM* item = CurrentItem().Rhythm();
+    m_keptMarkEvents = item ? item->arrEvent.GetSize() : 0;
+    const int n = LeadCount(0);
+    const int w = strip.Width();
+    if (m_nDocType != DOC_TYPE_RHYTHM || !item || n <= 0 || m_nGridColumns <= 0 || m_nGridRows <= 0 || w <= 0) return;
+    const CStripGeometry g = Geometry(w, Get1LeadWaveSpeed(FALSE), m_nGridColumns);
+    m_keptMarks.reserve(static_cast<size_t>(item->arrEvent.GetSize()));
+    for (INT_PTR i = 0; i < item->arrEvent.GetSize(); ++i) {
+        const long long x = static_cast<long long>(item->arrEvent[i]) * g.total / n;
+        m_keptMarks.push_back(CKeptMark{static_cast<int>(x / w), static_cast<int>(x % w), static_cast<int>(i)});
+    }
+    std::sort(m_keptMarks.begin(), m_keptMarks.end());
+}
+
+void CViewScroll1LeadWave::RedrawMarksOver(CDC* pDC, const CRect& strip, const CRect& area)
+{
+    const int w = strip.Width();
+    if (m_keptMarks.empty() || area.IsRectEmpty() || w <= 0) return;
+    const CRect box = MarkBox(MarkHeight(w));
+    // The rows whose marks reach down into the area and up into it: the
+    // marks' baselines fall row by row.
+    auto firstRow = [&](int lo, int hi, auto&& past) {
+        while (lo < hi) {
+            const int mid = lo + (hi - lo) / 2;
+            if (past(mid))
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        return lo;
+    };
+    const int lowest = m_keptMarks.front().row;
+    const int highest = m_keptMarks.back().row + 1;
+    const int top = firstRow(lowest, highest, [&](int r) { return MarkY(strip, r) + box.bottom > area.top; });
+    const int end = firstRow(top, highest, [&](int r) { return MarkY(strip, r) + box.top >= area.bottom; });
+    // The columns whose marks reach across the area's left and right.
+    const int fromColumn = area.left - strip.left - box.right + 1;
+    const int toColumn = area.right - strip.left - box.left;   // past the last
+    std::vector<int> events;
+    for (int r = top; r < end; ++r) {
+        auto from = std::lower_bound(m_keptMarks.begin(), m_keptMarks.end(), CKeptMark{r, fromColumn, INT_MIN});
+        auto to = std::lower_bound(from, m_keptMarks.end(), CKeptMark{r, toColumn, INT_MIN});
+        for (; from != to; ++from) events.push_back(from->event);
+    }
+    if (events.empty()) return;
+    std::sort(events.begin(), events.end());
+    CDCStateSaver saver(*pDC);
+    pDC->IntersectClipRect(&strip);
+    pDC->IntersectClipRect(&area);
+    DrawMarkRuns(pDC, strip, Geometry(w, Get1LeadWaveSpeed(FALSE), m_nGridColumns), events, kAsWindow);
+}
+
+void CViewScroll1LeadWave::DrawMarkRuns(CDC* pDC, const CRect& rect, const CStripGeometry& g,
+                                        const std::vector<int>& events, Coverage coverage)
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    _RHYTHMDATAITEM* item = CurrentItem().Rhythm();
+    const int n = LeadCount(0);
+    const int w = rect.Width();
+    if (!doc || !item || n <= 0 || w <= 0 || m_nGridColumns <= 0 || m_nGridRows <= 0) return;
+    const int markHeight = MarkHeight(w);
+    CPen inPen(PS_SOLID, 1, doc->GetWaveColor(kTextInside));
+    CPen outPen(PS_SOLID, 1, doc->GetWaveColor(kTextOutside));
+    CDCObjectSelector<CPen> selector(*pDC);
+    std::vector<POINT> points;
+    std::vector<DWORD> counts;
+    bool runInside = false;
+    const bool overdraw = pDC->GetROP2() == R2_COPYPEN;
+    // Marks of one pen may go in one call in their order; a change of pen
+    // ends the run, so that a later mark still covers an earlier one.
+    auto flush = [&]() {
+        if (!counts.empty()) {
+            selector.Select(runInside ? &inPen : &outPen);
+            pDC->PolyPolyline(points.data(), counts.data(), static_cast<int>(counts.size()));
+        }
+        points.clear();
+        counts.clear();
+    };
+    for (int i : events) {
+        if (i < 0 || i >= item->arrEvent.GetSize()) continue;
+        const long long x = static_cast<long long>(item->arrEvent[i]) * g.total / n;
+        const bool inside = coverage == kAsWindow ? g.windowFrom <= x && x <= g.windowTo : coverage == kAllInside;
+        if (inside != runInside) flush();
+        runInside = inside;
+        AppendMarkStrokes(points, counts, rect.left + static_cast<int>(x % w), MarkY(rect, static_cast<int>(x / w)),
+                          markHeight, overdraw);
+    }
+    flush();
 }
 
 void CViewScroll1LeadWave::DropKeptRows()
 {
     m_pInsideRows.reset();
     m_pOutsideRows.reset();
-    m_insideRowDrawn.clear();
+    m_keptMarks.clear();
+    m_keptMarkEvents = -1;
 }
 
 BOOL CViewScroll1LeadWave::DrawRowPart(CDC* pDC, const CRect& strip, const CStripGeometry& g, const CRowPart& part,
@@ -541,21 +761,6 @@ int CViewScroll1LeadWave::MarkY(const CRect& rect, int row) const
     return (row + 1) * h / std::max(1, m_nRowCount) + rect.top - MulDiv(h, 2, m_nGridRows);
 }
 
-CRect CViewScroll1LeadWave::WindowMarksArea(const CRect& rect)
-{
-    _RHYTHMDATAITEM* item = CurrentItem().Rhythm();
-    const int n = LeadCount(0);
-    const int w = rect.Width();
-    if (m_nDocType != DOC_TYPE_RHYTHM || !item || item->arrEvent.GetSize() == 0 || n <= 0 || m_nGridColumns <= 0 ||
-        m_nGridRows <= 0 || w <= 0)
-        return CRect();
-    const CStripGeometry g = Geometry(w, Get1LeadWaveSpeed(FALSE), m_nGridColumns);
-    // A mark reaches its height and two pixels either way of its event.
-    const int extent = std::abs(MarkHeight(w)) + 3;
-    return CRect(rect.left - extent, MarkY(rect, g.windowFrom / w) - extent, rect.right + extent,
-                 MarkY(rect, g.windowTo / w) + extent + 1);
-}
-
 void CViewScroll1LeadWave::DrawEventMarks(CDC* pDC, const CRect& rect, BOOL print, Coverage coverage)
 {
     CTavrionDoc* doc = GetTavrionDoc();
@@ -569,10 +774,11 @@ void CViewScroll1LeadWave::DrawEventMarks(CDC* pDC, const CRect& rect, BOOL prin
     CPen inPen(PS_SOLID, 1, print ? RGB(0, 0, 0) : doc->GetWaveColor(kTextInside));
     CPen outPen(PS_SOLID, 1, print ? RGB(0, 0, 0) : doc->GetWaveColor(kTextOutside));
     CDCObjectSelector<CPen> selector(*pDC);
-    // A long record has thousands of marks and the kept pictures and the
-    // window's rows show a few of them: on screen, marks wholly outside the
-    // clip are passed over (a mark reaches its height and two pixels either
-    // way of its event).
+    // A long record has thousands of marks and a magnified part of the
+    // strip shows a few of them: on screen, marks wholly outside the clip are
+    // passed over (a mark reaches its height and two pixels either way of its
+    // event). Each step here is a LineTo of DrawEvent; the kept pictures on
+    // screen take the same pixels in fewer calls (DrawMarkRuns).
     CRect clip;
     const bool clipped = !print && pDC->GetClipBox(&clip) != ERROR;
     const int extent = std::abs(markHeight) + 3;

@@ -119,8 +119,6 @@ protected:
     // A mark's height, and its baseline in row `row`, on a strip `rect`.
     int MarkHeight(int width) const;
     int MarkY(const CRect& rect, int row) const;
-    // Where the marks of the events inside the window can lie.
-    CRect WindowMarksArea(const CRect& rect);
 
     // ---- the screen's kept rows -----------------------------------------------
     // What the kept rows were drawn for; any change draws them again.
@@ -136,16 +134,36 @@ protected:
                    amplitude == o.amplitude;
         }
     };
-    // A copy of the picture under the strip, every row drawn on it when
-    // `allOutside`, none otherwise.
+    // A copy of the picture under the strip with every row drawn on it, in
+    // the window's colours or dimmed; the dimmed one with every event's mark.
     std::unique_ptr<CDC> KeptPicture(CDC* pDC, const CRect& client, const CRect& strip, const CStripGeometry& g,
-                                     bool allOutside);
+                                     bool inside);
     // Rows first..last all in one colour: the grid, labels and version text
     // once over their bands, then each row's trace in its own band.
     BOOL DrawUniformRows(CDC* pDC, const CRect& strip, const CStripGeometry& g, bool inside, int first, int last);
-    // The row in the window's colours on the kept picture, once.
-    BOOL KeepInsideRow(const CRect& strip, const CStripGeometry& g, int row);
     void DropKeptRows();
+    // Where the window differs from the dimmed kept rows: its spans, and
+    // where the marks of its events can lie.
+    std::vector<CRect> WindowAreas(const CRect& strip, const CStripGeometry& g);
+    // The marks of the record's events by where they stand on the strip, so
+    // that those over a small area are found without passing every event.
+    struct CKeptMark {
+        int row;
+        int column;
+        int event;
+        bool operator<(const CKeptMark& o) const
+        {
+            return row != o.row ? row < o.row : column != o.column ? column < o.column : event < o.event;
+        }
+    };
+    void KeepMarks(const CRect& strip);
+    // Every mark that reaches `area` drawn again in event order, within it.
+    void RedrawMarksOver(CDC* pDC, const CRect& strip, const CRect& area);
+    // The marks of `events` (in the order given) on the strip `rect`: the
+    // window's pen or the dimmed one by the event's side, the strokes of a
+    // run of one pen in one call.
+    void DrawMarkRuns(CDC* pDC, const CRect& rect, const CStripGeometry& g, const std::vector<int>& events,
+                      Coverage coverage);
     // Where row `row`'s trace is drawn: its baseline and the pixels of 1 mV.
     CRect RowTrace(const CRect& strip, const CStripGeometry& g, int row) const;
     BOOL DrawRowPart(CDC* pDC, const CRect& strip, const CStripGeometry& g, const CRowPart& part, bool labels,
@@ -170,12 +188,10 @@ protected:
     BOOL m_bDragging = FALSE;
     BOOL m_bScroll = TRUE;
     BOOL m_bLoadTried = FALSE;
-    // The window's colours are drawn only for the rows the window has
-    // reached since the rows were kept: a long record has hundreds of rows
-    // and the window touches one or two.
-    std::unique_ptr<CDC> m_pInsideRows;
-    std::vector<bool> m_insideRowDrawn;
+    std::unique_ptr<CDC> m_pInsideRows;    // every row in the window's colours
     std::unique_ptr<CDC> m_pOutsideRows;   // every row dimmed
+    std::vector<CKeptMark> m_keptMarks;      // sorted by row, then column
+    INT_PTR m_keptMarkEvents = -1;           // the events they were kept for
     CStripKey m_keptKey{};   // a paint asked for the samples since the last update
     CWaveViewMagnifier m_magnifier{*this};
 };

@@ -373,9 +373,9 @@ TEST_F(ScrollStripTest, AnEventOnTheWindowEdgeIsMarkedAsInside)
     EXPECT_GT(Count(kDimText, outside), 0);
 }
 
-// The strip on screen is put together from rows kept between paints, those
-// in the window's colours drawn as the window first reaches them; drawn
-// whole, row by row, it must look the same wherever the window has gone.
+// The strip on screen is put together from rows kept between paints, dimmed
+// and in the window's colours, and the marks over the window drawn again;
+// drawn whole, row by row, it must look the same wherever the window has gone.
 class ScrollStripKeptRowsTest : public ScrollStripTest {
 protected:
     std::unique_ptr<CDC> Picture(bool whole)
@@ -433,6 +433,18 @@ TEST_F(ScrollStripKeptRowsTest, SeventyTwoRowsOfAFewPixelsWithMarksReachingIntoO
     CreateStrip(16);
     ASSERT_EQ(72, m_strip->GetRowCount());
     ExpectTheSameAtEveryStart({0, 1000000, 2500000, 3570000, 49000});
+}
+
+TEST_F(ScrollStripKeptRowsTest, AWindowLongerThanARowLooksAsDrawnWhole)
+{
+    // At 10 mm/s the page shows 150 s: the window covers the end of one row,
+    // all of the next and the start of a third, with marks at the rows' ends
+    // and starts on either side of its edges.
+    OpenRhythm(300.0, 10, {2000, 24990, 25010, 49990, 50010, 75000, 99990, 100010, 124990, 125010, 149990});
+    m_doc->SetSpeed(10.0f);
+    CreateStrip(16);
+    ASSERT_EQ(75000, m_strip->GetWindowLength());
+    ExpectTheSameAtEveryStart({25000, 0, 49990, 75000, 10});
 }
 
 // ---- printing ------------------------------------------------------------------------------------------------
