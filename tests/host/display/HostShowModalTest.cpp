@@ -5,8 +5,6 @@
 // manager.
 #include <gtest/gtest.h>
 
-#include <xcb/xcb.h>
-
 #include <unistd.h>
 
 #include <cstdlib>
@@ -14,17 +12,17 @@
 #include <vector>
 
 #include "tests/host/HostSamples.h"
+#include "tests/host/display/HostShowFixture.h"
 #include "tests/support/PngImage.h"
 #include "tests/support/XvfbTest.h"
 
 using displaytest::Process;
 using displaytest::WaitFor;
 using displaytest::XvfbServer;
+using showtest::kHeight;
+using showtest::kWidth;
 
 namespace {
-
-const int kWidth = 1920;
-const int kHeight = 1080;
 
 // Points of the rhythm record's panes at 1920 x 1080.
 const char* const kPhraseButton[] = {"305", "551"};   // 定型文入力 of the comment pane
@@ -42,24 +40,28 @@ struct Area {
 const Area kIdText = {121, 14, 176, 36};
 const Area kAfterIdText = {180, 14, 330, 36};
 
-class HostShowModalTest : public hosttest::HostSamplesTest {
+class HostShowModalTest : public showtest::HostShowFixture {
 protected:
     void SetUp() override
     {
         HostSamplesTest::SetUp();
         m_record = SamplePath("rhythm_90.ecg");
     }
-    void TearDown() override
-    {
-        if (m_connection) xcb_disconnect(m_connection);
-    }
     // Starts show on the rhythm record's pane and waits for its frame.
-    void StartShow(XvfbServer& server, const char* pane)
+    void StartPane(XvfbServer& server, const char* pane)
     {
-        ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--pane", pane},
-                                 server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
+        ASSERT_TRUE(StartShow(server, {m_record, "--pane", pane}));
         ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
         m_frame = server.MappedWindows().front();
+    }
+    // The pane's frame and a pop-up over it, opened by a click (`times` 2
+    // for a double-click) at `at`.
+    void StartPaneWithPopup(XvfbServer& server, const char* pane, const char* const at[2], int times)
+    {
+        StartPane(server, pane);
+        if (HasFatalFailure()) return;
+        Click(server, at, times);
+        ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
     }
     void Click(XvfbServer& server, const char* const at[2], int times = 1)
     {
@@ -74,19 +76,6 @@ protected:
             inked += testsupport::PngImage::IsDark(rgb) ? 1 : 0;
         return inked;
     }
-    // The window a window names as its owner to the manager; 0 for none.
-    xcb_window_t TransientFor(XvfbServer& server, xcb_window_t window)
-    {
-        if (!m_connection) m_connection = xcb_connect(server.Display().c_str(), nullptr);
-        xcb_get_property_reply_t* reply = xcb_get_property_reply(
-            m_connection,
-            xcb_get_property(m_connection, 0, window, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 0, 1), nullptr);
-        xcb_window_t owner = 0;
-        if (reply && xcb_get_property_value_length(reply) == 4)
-            owner = *static_cast<const xcb_window_t*>(xcb_get_property_value(reply));
-        std::free(reply);
-        return owner;
-    }
     // The frame still shows alone, and the manager's close ends show with zero.
     void CloseFrame(XvfbServer& server)
     {
@@ -97,104 +86,8 @@ protected:
         server.AskToClose(m_frame);
         EXPECT_EQ(0, m_show.Wait(10)) << "show did not end by itself (a signal?) " << ShowErrors();
     }
-    std::string ShowErrors() const { return testsupport::ReadFileBytes(m_dir.File("show.err")); }
-
-    // Queries of the test's own connection to its server.
-    xcb_connection_t* Connection(XvfbServer& server)
-    {
-        if (!m_connection) m_connection = xcb_connect(server.Display().c_str(), nullptr);
-        return m_connection;
-    }
-    xcb_window_t Root(XvfbServer& server)
-    {
-        return xcb_setup_roots_iterator(xcb_get_setup(Connection(server))).data->root;
-    }
-    // The child of the root that holds `window` (a manager's frame around it).
-    xcb_window_t TopOf(XvfbServer& server, xcb_window_t window)
-    {
-        const xcb_window_t root = Root(server);
-        for (int depth = 0; window && depth < 16; ++depth) {
-            xcb_query_tree_reply_t* tree =
-                xcb_query_tree_reply(Connection(server), xcb_query_tree(Connection(server), window), nullptr);
-            const xcb_window_t parent = tree ? tree->parent : 0;
-            std::free(tree);
-            if (parent == root) return window;
-            window = parent;
-        }
-        return 0;
-    }
-    // Viewable windows of the class "morvelance" anywhere under the root.
-    std::vector<xcb_window_t> OurWindows(XvfbServer& server, xcb_window_t under = 0)
-    {
-        xcb_connection_t* c = Connection(server);
-        if (!under) under = Root(server);
-        std::vector<xcb_window_t> found;
-        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, under), nullptr);
-        if (!tree) return found;
-        const xcb_window_t* children = xcb_query_tree_children(tree);
-        for (int i = 0; i < xcb_query_tree_children_length(tree); ++i) {
-            xcb_get_window_attributes_reply_t* attributes =
-                xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[i]), nullptr);
-            const bool viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
-            std::free(attributes);
-            if (!viewable) continue;
-            xcb_get_property_reply_t* wmClass = xcb_get_property_reply(
-                c, xcb_get_property(c, 0, children[i], XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 16), nullptr);
-            const bool ours = wmClass && xcb_get_property_value_length(wmClass) >= 10 &&
-                              std::string(static_cast<const char*>(xcb_get_property_value(wmClass)), 10) == "morvelance";
-            std::free(wmClass);
-            if (ours) {
-                found.push_back(children[i]);
-                continue;
-            }
-            const std::vector<xcb_window_t> deeper = OurWindows(server, children[i]);
-            found.insert(found.end(), deeper.begin(), deeper.end());
-        }
-        std::free(tree);
-        return found;
-    }
-    // Where a window's top left is on the screen.
-    void ScreenOrigin(XvfbServer& server, xcb_window_t window, int& x, int& y)
-    {
-        xcb_translate_coordinates_reply_t* at = xcb_translate_coordinates_reply(
-            Connection(server), xcb_translate_coordinates(Connection(server), window, Root(server), 0, 0), nullptr);
-        x = at ? at->dst_x : 0;
-        y = at ? at->dst_y : 0;
-        std::free(at);
-    }
-    // How many desktops the manager keeps (_NET_NUMBER_OF_DESKTOPS); 0 before it says.
-    int Desktops(XvfbServer& server)
-    {
-        xcb_connection_t* c = Connection(server);
-        const char name[] = "_NET_NUMBER_OF_DESKTOPS";
-        xcb_intern_atom_reply_t* atom =
-            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof(name) - 1, name), nullptr);
-        int count = 0;
-        if (atom) {
-            xcb_get_property_reply_t* reply = xcb_get_property_reply(
-                c, xcb_get_property(c, 0, Root(server), atom->atom, XCB_ATOM_CARDINAL, 0, 1), nullptr);
-            if (reply && xcb_get_property_value_length(reply) == 4)
-                count = static_cast<int>(*static_cast<const uint32_t*>(xcb_get_property_value(reply)));
-            std::free(reply);
-        }
-        std::free(atom);
-        return count;
-    }
-    // The child of the root under a point of the screen.
-    xcb_window_t TopAt(XvfbServer& server, int x, int y)
-    {
-        if (!server.Input({"mousemove", std::to_string(x), std::to_string(y)})) return 0;
-        xcb_query_pointer_reply_t* pointer =
-            xcb_query_pointer_reply(Connection(server), xcb_query_pointer(Connection(server), Root(server)), nullptr);
-        const xcb_window_t child = pointer ? pointer->child : 0;
-        std::free(pointer);
-        return child;
-    }
-
     std::string m_record;
-    Process m_show;
     xcb_window_t m_frame = 0;
-    xcb_connection_t* m_connection = nullptr;
 };
 
 }  // namespace
@@ -203,7 +96,7 @@ TEST_F(HostShowModalTest, UnderThePhrasePickerThePaneTakesNoClickKeyOrDoubleClic
 {
     XvfbServer server;
     START_XVFB(server, kWidth, kHeight);
-    StartShow(server, "CWndRhythmComment");
+    StartPane(server, "CWndRhythmComment");
     if (HasFatalFailure()) return;
     ASSERT_TRUE(WaitFor([&] { return Inked(server, kIdText) > 40; })) << "the ID field never showed";
     Click(server, kPhraseButton);
@@ -225,10 +118,8 @@ TEST_F(HostShowModalTest, AltF4AfterAClickOnTheFrameUnderTheEnlargedWaveClosesTh
 {
     XvfbServer server;
     START_XVFB(server, kWidth, kHeight);
-    StartShow(server, "CWndRhythmWave");
+    StartPaneWithPopup(server, "CWndRhythmWave", kLead, 2);
     if (HasFatalFailure()) return;
-    Click(server, kLead, 2);
-    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
     Click(server, kStrip);
     ASSERT_TRUE(server.Input({"key", "alt+F4"}));
     EXPECT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
@@ -241,10 +132,8 @@ TEST_F(HostShowModalTest, TheManagersCloseOfTheFrameUnderTheEnlargedWaveIsRefuse
 {
     XvfbServer server;
     START_XVFB(server, kWidth, kHeight);
-    StartShow(server, "CWndRhythmWave");
+    StartPaneWithPopup(server, "CWndRhythmWave", kLead, 2);
     if (HasFatalFailure()) return;
-    Click(server, kLead, 2);
-    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
     server.AskToClose(m_frame);
     // The pop-up's own button still ends it, over a frame still there.
     Click(server, kCloseButton);
@@ -255,10 +144,8 @@ TEST_F(HostShowModalTest, TheManagersCloseOfTheFrameUnderThePhrasePickerIsRefuse
 {
     XvfbServer server;
     START_XVFB(server, kWidth, kHeight);
-    StartShow(server, "CWndRhythmComment");
+    StartPaneWithPopup(server, "CWndRhythmComment", kPhraseButton, 1);
     if (HasFatalFailure()) return;
-    Click(server, kPhraseButton);
-    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
     server.AskToClose(m_frame);
     ASSERT_TRUE(server.Input({"key", "Escape"}));
     CloseFrame(server);
@@ -268,14 +155,12 @@ TEST_F(HostShowModalTest, TheEnlargedWaveNamesTheFrameAsItsOwnerToTheWindowManag
 {
     XvfbServer server;
     START_XVFB(server, kWidth, kHeight);
-    StartShow(server, "CWndRhythmWave");
+    StartPaneWithPopup(server, "CWndRhythmWave", kLead, 2);
     if (HasFatalFailure()) return;
-    Click(server, kLead, 2);
-    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
     // The server lists its windows from the bottom up: the pop-up is last.
     const xcb_window_t popup = server.MappedWindows().back();
     ASSERT_NE(m_frame, popup);
-    EXPECT_TRUE(WaitFor([&] { return TransientFor(server, popup) == m_frame; }));
+    EXPECT_TRUE(WaitFor([&] { return server.TransientFor(popup) == m_frame; }));
     ASSERT_TRUE(server.Input({"key", "Escape"}));
     CloseFrame(server);
 }
@@ -287,41 +172,39 @@ TEST_F(HostShowModalTest, UnderOpenboxAClickOnThePaneLeavesTheEnlargedWaveAboveI
     START_XVFB(server, kWidth, kHeight);
     Process manager;
     ASSERT_TRUE(manager.Start({"/usr/bin/openbox"}, server.Display(), "/dev/null", "/dev/null"));
-    ASSERT_TRUE(WaitFor([&] { return Desktops(server) > 0; })) << "openbox did not start";
-    ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--pane",
-                              "CWndRhythmWave"},
-                             server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
+    ASSERT_TRUE(WaitFor([&] { return server.Desktops() > 0; })) << "openbox did not start";
+    ASSERT_TRUE(StartShow(server, {m_record, "--pane", "CWndRhythmWave"}));
     // The manager frames the pane's window and moves it by its decoration.
     std::vector<xcb_window_t> ours;
     ASSERT_TRUE(WaitFor([&] {
-        ours = OurWindows(server);
-        return ours.size() == 1 && TopOf(server, ours.front()) != ours.front();
+        ours = server.WindowsOfClass("morvelance");
+        return ours.size() == 1 && server.TopOf(ours.front()) != ours.front();
     })) << ShowErrors();
     const xcb_window_t frame = ours.front();
     int left = 0;
     int top = 0;
-    ScreenOrigin(server, frame, left, top);
+    server.ScreenOrigin(frame, left, top);
     auto at = [&](const char* const point[2], int axis) {
         return std::to_string(std::atoi(point[axis]) + (axis == 0 ? left : top));
     };
     ASSERT_TRUE(server.Input({"mousemove", at(kLead, 0), at(kLead, 1), "click", "--repeat", "2", "--delay", "60",
                               "1"}));
-    ASSERT_TRUE(WaitFor([&] { return (ours = OurWindows(server)).size() == 2; })) << ShowErrors();
+    ASSERT_TRUE(WaitFor([&] { return (ours = server.WindowsOfClass("morvelance")).size() == 2; })) << ShowErrors();
     const xcb_window_t popup = ours.front() == frame ? ours.back() : ours.front();
     int popupLeft = 0;
     int popupTop = 0;
-    ScreenOrigin(server, popup, popupLeft, popupTop);
-    const xcb_window_t popupFrame = TopOf(server, popup);
-    ASSERT_EQ(popupFrame, TopAt(server, popupLeft + 40, popupTop + 40));
+    server.ScreenOrigin(popup, popupLeft, popupTop);
+    const xcb_window_t popupFrame = server.TopOf(popup);
+    ASSERT_EQ(popupFrame, server.TopAt(popupLeft + 40, popupTop + 40));
     // A click on the pane beside the pop-up, then a request the manager
     // handles after it: once that is done, so is the click.
-    const int desktops = Desktops(server);
+    const int desktops = server.Desktops();
     ASSERT_TRUE(server.Input({"mousemove", at(kStrip, 0), at(kStrip, 1), "click", "1"}));
     ASSERT_TRUE(server.Input({"set_num_desktops", std::to_string(desktops + 1)}));
-    ASSERT_TRUE(WaitFor([&] { return Desktops(server) == desktops + 1; }));
-    EXPECT_EQ(popupFrame, TopAt(server, popupLeft + 40, popupTop + 40)) << "the pane came over the pop-up";
+    ASSERT_TRUE(WaitFor([&] { return server.Desktops() == desktops + 1; }));
+    EXPECT_EQ(popupFrame, server.TopAt(popupLeft + 40, popupTop + 40)) << "the pane came over the pop-up";
     ASSERT_TRUE(server.Input({"key", "Escape"}));
-    ASSERT_TRUE(WaitFor([&] { return OurWindows(server).size() == 1; })) << ShowErrors();
+    ASSERT_TRUE(WaitFor([&] { return server.WindowsOfClass("morvelance").size() == 1; })) << ShowErrors();
     server.AskToClose(frame);
     EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
 }
