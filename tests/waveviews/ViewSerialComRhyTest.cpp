@@ -483,6 +483,21 @@ protected:
         magnifier.ShowWindow(SW_SHOWNOACTIVATE);
         return true;
     }
+    // The magnifier opened and given to the shown record's document and the comparison's.
+    bool OpenMagnifierForBoth(CDlgEnlargedPreview& magnifier)
+    {
+        if (!OpenMagnifier(magnifier)) return false;
+        m_doc.SetEnlargedPreview(&magnifier);
+        m_base.SetEnlargedPreview(&magnifier);
+        return true;
+    }
+    // Both documents' magnifier taken back and closed.
+    void CloseMagnifier(CDlgEnlargedPreview& magnifier)
+    {
+        m_doc.SetEnlargedPreview(nullptr);
+        m_base.SetEnlargedPreview(nullptr);
+        magnifier.DestroyWindow();
+    }
     CPulseWindow m_notify;
 };
 
@@ -601,9 +616,7 @@ TEST_F(SerialComRhyMouseTest, TheMagnifierFollowsTheMouseOverTheLargeViewAndDrop
     EXPECT_FALSE(view.HasMagnifierCache());
     EXPECT_TRUE(magnifier.IsWindowVisible());
 
-    m_doc.SetEnlargedPreview(nullptr);
-    m_base.SetEnlargedPreview(nullptr);
-    magnifier.DestroyWindow();
+    CloseMagnifier(magnifier);
 }
 
 TEST_F(SerialComRhyMouseTest, TheMagnifiedCalipersFollowTheirDragWithoutTheRestOfThePictureChanging)
@@ -613,9 +626,7 @@ TEST_F(SerialComRhyMouseTest, TheMagnifiedCalipersFollowTheirDragWithoutTheRestO
     view.SetDividerCheck(TRUE, 1);
     view.UpdateWindow();
     CDlgEnlargedPreview magnifier;
-    ASSERT_TRUE(OpenMagnifier(magnifier));
-    m_doc.SetEnlargedPreview(&magnifier);
-    m_base.SetEnlargedPreview(&magnifier);
+    ASSERT_TRUE(OpenMagnifierForBoth(magnifier));
     CViewEnlargedPreview* preview = magnifier.GetEnlargedPreview();
     // The caliper's colour about the magnifier's centre, where the cursor
     // holding the grip is shown.
@@ -642,9 +653,7 @@ TEST_F(SerialComRhyMouseTest, TheMagnifiedCalipersFollowTheirDragWithoutTheRestO
     EXPECT_GT(caliperPixels(), 0);
     EXPECT_TRUE(view.HasMagnifierCache());
 
-    m_doc.SetEnlargedPreview(nullptr);
-    m_base.SetEnlargedPreview(nullptr);
-    magnifier.DestroyWindow();
+    CloseMagnifier(magnifier);
 }
 
 // Each click that places or grabs a scale mark brings the magnifier up where
@@ -656,9 +665,7 @@ TEST_F(SerialComRhyMouseTest, EachScaleClickShowsTheMagnifierWhereItWasPressed)
     view.SetScaleClear();
     view.UpdateWindow();
     CDlgEnlargedPreview magnifier;
-    ASSERT_TRUE(OpenMagnifier(magnifier));
-    m_doc.SetEnlargedPreview(&magnifier);
-    m_base.SetEnlargedPreview(&magnifier);
+    ASSERT_TRUE(OpenMagnifierForBoth(magnifier));
     auto pressAfterLeaving = [&](CPoint p) {
         platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), p.x, p.y);
         platform::ui::Desktop::PumpMessages();
@@ -683,9 +690,7 @@ TEST_F(SerialComRhyMouseTest, EachScaleClickShowsTheMagnifierWhereItWasPressed)
     EXPECT_TRUE(pressAfterLeaving(CPoint(400, 450)));   // no mark grabbed
     EXPECT_EQ(2, view.GetScaleStatus());
 
-    m_doc.SetEnlargedPreview(nullptr);
-    m_base.SetEnlargedPreview(nullptr);
-    magnifier.DestroyWindow();
+    CloseMagnifier(magnifier);
 }
 
 // A grip shows the library's own divider cursor, hovered and after its drag.

@@ -119,11 +119,9 @@ TEST_F(HostShowFitTest, TheCaliperDialogStandsAboveThePanelTheWindowManagerAnnou
 TEST_F(HostShowFitTest, TheBirthDateFieldsStayDrawnWhileTheFocusTabsPastThem)
 {
     const std::string png = m_dir.File("comment.png");
-    const HostRun headless = Host({"pane", SamplePath("rhythm_90.ecg"), "--pane", "CWndRhythmComment", "--png", png});
-    ASSERT_EQ(0, headless.status) << headless.err;
+    WriteHeadlessPane({SamplePath("rhythm_90.ecg"), "--pane", "CWndRhythmComment"}, png);
+    if (HasFatalFailure()) return;
     const testsupport::PngImage image(png);
-    ASSERT_TRUE(image.Ok());
-    ASSERT_EQ(kWidth, image.Width());
 
     XvfbServer server;
     START_XVFB(server, kWidth, kHeight);

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "tests/host/HostRun.h"
 #include "tests/host/HostSamples.h"
+#include "tests/support/PngImage.h"
 #include "tests/support/XvfbTest.h"
 
 namespace showtest {
@@ -48,6 +50,19 @@ protected:
         ASSERT_EQ(1u, windows.size());
         server.AskToClose(windows.front());
         EXPECT_EQ(0, m_show.Wait(seconds)) << ShowErrors();
+    }
+    // Writes the pane command's picture of `args` (what follows "pane") to
+    // `png`: a picture as wide as the screen.
+    void WriteHeadlessPane(const std::vector<std::string>& args, const std::string& png)
+    {
+        std::vector<std::string> command = {"pane"};
+        command.insert(command.end(), args.begin(), args.end());
+        command.insert(command.end(), {"--png", png});
+        const hosttest::HostRun headless = hosttest::Host(command);
+        ASSERT_EQ(0, headless.status) << headless.err;
+        const testsupport::PngImage image(png);
+        ASSERT_TRUE(image.Ok());
+        ASSERT_EQ(kWidth, image.Width());
     }
     std::string ShowErrors() const { return testsupport::ReadFileBytes(m_dir.File("show.err")); }
     std::string ShowOutput() const { return testsupport::ReadFileBytes(m_dir.File("show.out")); }

@@ -72,11 +72,9 @@ protected:
 TEST_F(HostShowTest, ThePaneOnTheScreenIsItsHeadlessImageAndTheManagersCloseEndsShowWithZero)
 {
     const std::string png = m_dir.File("headless.png");
-    const HostRun headless = Host({"pane", m_record, "--pane", "CWndRestRhythmWave", "--style", "1", "--png", png});
-    ASSERT_EQ(0, headless.status) << headless.err;
+    WriteHeadlessPane({m_record, "--pane", "CWndRestRhythmWave", "--style", "1"}, png);
+    if (HasFatalFailure()) return;
     const testsupport::PngImage image(png);
-    ASSERT_TRUE(image.Ok());
-    ASSERT_EQ(kWidth, image.Width());
 
     XvfbServer server;
     START_XVFB(server, kWidth, kHeight);
