@@ -473,6 +473,15 @@ protected:
         platform::ui::Desktop::Click(view.GetSafeHwnd(), p.x, p.y);
         platform::ui::Desktop::PumpMessages();
     }
+    // The view in its window with the first record's calipers shown, painted.
+    CViewSerialComRhy& WindowedWithCalipers()
+    {
+        CViewSerialComRhy& view = *Windowed(L"");
+        view.ShowDivider(TRUE);
+        view.SetDividerCheck(TRUE, 1);
+        view.UpdateWindow();
+        return view;
+    }
     // The comparison's magnifier, 200 × 100 at twice the size, shown far right.
     bool OpenMagnifier(CDlgEnlargedPreview& magnifier)
     {
@@ -621,10 +630,7 @@ TEST_F(SerialComRhyMouseTest, TheMagnifierFollowsTheMouseOverTheLargeViewAndDrop
 
 TEST_F(SerialComRhyMouseTest, TheMagnifiedCalipersFollowTheirDragWithoutTheRestOfThePictureChanging)
 {
-    CViewSerialComRhy& view = *Windowed(L"");
-    view.ShowDivider(TRUE);
-    view.SetDividerCheck(TRUE, 1);
-    view.UpdateWindow();
+    CViewSerialComRhy& view = WindowedWithCalipers();
     CDlgEnlargedPreview magnifier;
     ASSERT_TRUE(OpenMagnifierForBoth(magnifier));
     CViewEnlargedPreview* preview = magnifier.GetEnlargedPreview();
@@ -696,10 +702,7 @@ TEST_F(SerialComRhyMouseTest, EachScaleClickShowsTheMagnifierWhereItWasPressed)
 // A grip shows the library's own divider cursor, hovered and after its drag.
 TEST_F(SerialComRhyMouseTest, AGripShowsTheDividerCursorHoveredAndAfterItsDrag)
 {
-    CViewSerialComRhy& view = *Windowed(L"");
-    view.ShowDivider(TRUE);
-    view.SetDividerCheck(TRUE, 1);
-    view.UpdateWindow();
+    CViewSerialComRhy& view = WindowedWithCalipers();
     const HCURSOR divider = ::LoadCursorW(GetMorvelanceModule(), MAKEINTRESOURCE(IDC_CURSOR_DIVIDER));
     ASSERT_NE(nullptr, divider);
     EXPECT_EQ(divider, view.GetDividerCursor());
