@@ -95,7 +95,8 @@ std::vector<std::string> PrintedTimesOverTraces(CViewRhythmWave* view, int* time
     CFont font;
     font.CreateFont(-area.Height() * 18 / 1000, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, L"monospace");
-    for (CDC* dc : {static_cast<CDC*>(&boxes), static_cast<CDC*>(&traces)}) panetest::DrawPage(view, *dc, &font, area, 1);
+    for (CDC* dc : {static_cast<CDC*>(&boxes), static_cast<CDC*>(&traces)})
+        panetest::DrawPage(view, *dc, &font, area, 1);
     return TimesOver(boxes.Boxes(), area.Width(), area.Height(),
                      [&traces](int x, int y) { return GetRValue(traces.GetPixel(x, y)) < 128; }, times);
 }

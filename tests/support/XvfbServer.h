@@ -240,7 +240,8 @@ public:
     xcb_window_t TopOf(xcb_window_t window)
     {
         for (int depth = 0; window && depth < 16; ++depth) {
-            xcb_query_tree_reply_t* tree = xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, window), nullptr);
+            xcb_query_tree_reply_t* tree =
+                xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, window), nullptr);
             const xcb_window_t parent = tree ? tree->parent : 0;
             std::free(tree);
             if (parent == m_root) return window;

@@ -46,47 +46,49 @@ protected:
     {
         HostSamplesTest::SetUp();
         m_record = SamplePath("rhythm_90.ecg");
+        START_XVFB(m_server, kWidth, kHeight);
     }
     // Starts show on the rhythm record's pane and waits for its frame.
-    void StartPane(XvfbServer& server, const char* pane)
+    void StartPane(const char* pane)
     {
-        ASSERT_TRUE(StartShow(server, {m_record, "--pane", pane}));
-        ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
-        m_frame = server.MappedWindows().front();
+        ASSERT_TRUE(StartShow(m_server, {m_record, "--pane", pane}));
+        ASSERT_TRUE(WaitFor([&] { return m_server.MappedWindows().size() == 1; })) << ShowErrors();
+        m_frame = m_server.MappedWindows().front();
     }
     // The pane's frame and a pop-up over it, opened by a click (`times` 2
     // for a double-click) at `at`.
-    void StartPaneWithPopup(XvfbServer& server, const char* pane, const char* const at[2], int times)
+    void StartPaneWithPopup(const char* pane, const char* const at[2], int times)
     {
-        StartPane(server, pane);
+        StartPane(pane);
         if (HasFatalFailure()) return;
-        Click(server, at, times);
-        ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
+        Click(at, times);
+        ASSERT_TRUE(WaitFor([&] { return m_server.MappedWindows().size() == 2; })) << ShowErrors();
     }
-    void Click(XvfbServer& server, const char* const at[2], int times = 1)
+    void Click(const char* const at[2], int times = 1)
     {
-        ASSERT_TRUE(server.Input({"mousemove", at[0], at[1], "click", "--repeat", std::to_string(times), "--delay",
-                                  "60", "1"}));
+        ASSERT_TRUE(m_server.Input({"mousemove", at[0], at[1], "click", "--repeat", std::to_string(times),
+                                    "--delay", "60", "1"}));
     }
     // Dark pixels of the screen in a rectangle.
-    static int Inked(XvfbServer& server, const Area& area)
+    int Inked(const Area& area)
     {
         int inked = 0;
-        for (uint32_t rgb : server.Grab(area.left, area.top, area.right - area.left, area.bottom - area.top))
+        for (uint32_t rgb : m_server.Grab(area.left, area.top, area.right - area.left, area.bottom - area.top))
             inked += testsupport::PngImage::IsDark(rgb) ? 1 : 0;
         return inked;
     }
     // The frame still shows alone, and the manager's close ends show with zero.
-    void CloseFrame(XvfbServer& server)
+    void CloseFrame()
     {
         EXPECT_TRUE(WaitFor([&] {
-            const std::vector<xcb_window_t> windows = server.MappedWindows();
+            const std::vector<xcb_window_t> windows = m_server.MappedWindows();
             return windows.size() == 1 && windows.front() == m_frame;
         })) << ShowErrors();
-        server.AskToClose(m_frame);
+        m_server.AskToClose(m_frame);
         EXPECT_EQ(0, m_show.Wait(10)) << "show did not end by itself (a signal?) " << ShowErrors();
     }
     std::string m_record;
+    XvfbServer m_server;
     xcb_window_t m_frame = 0;
 };
 
@@ -94,117 +96,105 @@ protected:
 
 TEST_F(HostShowModalTest, UnderThePhrasePickerThePaneTakesNoClickKeyOrDoubleClick)
 {
-    XvfbServer server;
-    START_XVFB(server, kWidth, kHeight);
-    StartPane(server, "CWndRhythmComment");
+    StartPane("CWndRhythmComment");
     if (HasFatalFailure()) return;
-    ASSERT_TRUE(WaitFor([&] { return Inked(server, kIdText) > 40; })) << "the ID field never showed";
-    Click(server, kPhraseButton);
-    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
+    ASSERT_TRUE(WaitFor([&] { return Inked(kIdText) > 40; })) << "the ID field never showed";
+    Click(kPhraseButton);
+    ASSERT_TRUE(WaitFor([&] { return m_server.MappedWindows().size() == 2; })) << ShowErrors();
     // The ID field clicked and typed into, a wave double-clicked (which
     // would enlarge it over the picker).
-    Click(server, kIdField);
-    ASSERT_TRUE(server.Input({"type", "QQQQ"}));
-    Click(server, kWave, 2);
+    Click(kIdField);
+    ASSERT_TRUE(m_server.Input({"type", "QQQQ"}));
+    Click(kWave, 2);
     // Escape ends the picker, the one pop-up there is.
-    ASSERT_TRUE(server.Input({"key", "Escape"}));
-    EXPECT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << "a second pop-up opened";
+    ASSERT_TRUE(m_server.Input({"key", "Escape"}));
+    EXPECT_TRUE(WaitFor([&] { return m_server.MappedWindows().size() == 1; })) << "a second pop-up opened";
     // Four letters would ink the room after the ID; a caret at most a bar.
-    EXPECT_LT(Inked(server, kAfterIdText), 30);
-    CloseFrame(server);
+    EXPECT_LT(Inked(kAfterIdText), 30);
+    CloseFrame();
 }
 
 TEST_F(HostShowModalTest, AltF4AfterAClickOnTheFrameUnderTheEnlargedWaveClosesThePopupNotTheFrame)
 {
-    XvfbServer server;
-    START_XVFB(server, kWidth, kHeight);
-    StartPaneWithPopup(server, "CWndRhythmWave", kLead, 2);
+    StartPaneWithPopup("CWndRhythmWave", kLead, 2);
     if (HasFatalFailure()) return;
-    Click(server, kStrip);
-    ASSERT_TRUE(server.Input({"key", "alt+F4"}));
-    EXPECT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
+    Click(kStrip);
+    ASSERT_TRUE(m_server.Input({"key", "alt+F4"}));
+    EXPECT_TRUE(WaitFor([&] { return m_server.MappedWindows().size() == 1; })) << ShowErrors();
     // Where the pop-up's 关闭 was, the pane is now.
-    Click(server, kCloseButton);
-    CloseFrame(server);
+    Click(kCloseButton);
+    CloseFrame();
 }
 
 TEST_F(HostShowModalTest, TheManagersCloseOfTheFrameUnderTheEnlargedWaveIsRefused)
 {
-    XvfbServer server;
-    START_XVFB(server, kWidth, kHeight);
-    StartPaneWithPopup(server, "CWndRhythmWave", kLead, 2);
+    StartPaneWithPopup("CWndRhythmWave", kLead, 2);
     if (HasFatalFailure()) return;
-    server.AskToClose(m_frame);
+    m_server.AskToClose(m_frame);
     // The pop-up's own button still ends it, over a frame still there.
-    Click(server, kCloseButton);
-    CloseFrame(server);
+    Click(kCloseButton);
+    CloseFrame();
 }
 
 TEST_F(HostShowModalTest, TheManagersCloseOfTheFrameUnderThePhrasePickerIsRefused)
 {
-    XvfbServer server;
-    START_XVFB(server, kWidth, kHeight);
-    StartPaneWithPopup(server, "CWndRhythmComment", kPhraseButton, 1);
+    StartPaneWithPopup("CWndRhythmComment", kPhraseButton, 1);
     if (HasFatalFailure()) return;
-    server.AskToClose(m_frame);
-    ASSERT_TRUE(server.Input({"key", "Escape"}));
-    CloseFrame(server);
+    m_server.AskToClose(m_frame);
+    ASSERT_TRUE(m_server.Input({"key", "Escape"}));
+    CloseFrame();
 }
 
 TEST_F(HostShowModalTest, TheEnlargedWaveNamesTheFrameAsItsOwnerToTheWindowManager)
 {
-    XvfbServer server;
-    START_XVFB(server, kWidth, kHeight);
-    StartPaneWithPopup(server, "CWndRhythmWave", kLead, 2);
+    StartPaneWithPopup("CWndRhythmWave", kLead, 2);
     if (HasFatalFailure()) return;
     // The server lists its windows from the bottom up: the pop-up is last.
-    const xcb_window_t popup = server.MappedWindows().back();
+    const xcb_window_t popup = m_server.MappedWindows().back();
     ASSERT_NE(m_frame, popup);
-    EXPECT_TRUE(WaitFor([&] { return server.TransientFor(popup) == m_frame; }));
-    ASSERT_TRUE(server.Input({"key", "Escape"}));
-    CloseFrame(server);
+    EXPECT_TRUE(WaitFor([&] { return m_server.TransientFor(popup) == m_frame; }));
+    ASSERT_TRUE(m_server.Input({"key", "Escape"}));
+    CloseFrame();
 }
 
 TEST_F(HostShowModalTest, UnderOpenboxAClickOnThePaneLeavesTheEnlargedWaveAboveIt)
 {
     if (access("/usr/bin/openbox", X_OK) != 0) GTEST_SKIP() << "openbox is not installed";
-    XvfbServer server;
-    START_XVFB(server, kWidth, kHeight);
     Process manager;
-    ASSERT_TRUE(manager.Start({"/usr/bin/openbox"}, server.Display(), "/dev/null", "/dev/null"));
-    ASSERT_TRUE(WaitFor([&] { return server.Desktops() > 0; })) << "openbox did not start";
-    ASSERT_TRUE(StartShow(server, {m_record, "--pane", "CWndRhythmWave"}));
+    ASSERT_TRUE(manager.Start({"/usr/bin/openbox"}, m_server.Display(), "/dev/null", "/dev/null"));
+    ASSERT_TRUE(WaitFor([&] { return m_server.Desktops() > 0; })) << "openbox did not start";
+    ASSERT_TRUE(StartShow(m_server, {m_record, "--pane", "CWndRhythmWave"}));
     // The manager frames the pane's window and moves it by its decoration.
     std::vector<xcb_window_t> ours;
     ASSERT_TRUE(WaitFor([&] {
-        ours = server.WindowsOfClass("morvelance");
-        return ours.size() == 1 && server.TopOf(ours.front()) != ours.front();
+        ours = m_server.WindowsOfClass("morvelance");
+        return ours.size() == 1 && m_server.TopOf(ours.front()) != ours.front();
     })) << ShowErrors();
     const xcb_window_t frame = ours.front();
     int left = 0;
     int top = 0;
-    server.ScreenOrigin(frame, left, top);
+    m_server.ScreenOrigin(frame, left, top);
     auto at = [&](const char* const point[2], int axis) {
         return std::to_string(std::atoi(point[axis]) + (axis == 0 ? left : top));
     };
-    ASSERT_TRUE(server.Input({"mousemove", at(kLead, 0), at(kLead, 1), "click", "--repeat", "2", "--delay", "60",
-                              "1"}));
-    ASSERT_TRUE(WaitFor([&] { return (ours = server.WindowsOfClass("morvelance")).size() == 2; })) << ShowErrors();
+    ASSERT_TRUE(m_server.Input({"mousemove", at(kLead, 0), at(kLead, 1), "click", "--repeat", "2", "--delay",
+                                "60", "1"}));
+    ASSERT_TRUE(WaitFor([&] { return (ours = m_server.WindowsOfClass("morvelance")).size() == 2; })) << ShowErrors();
     const xcb_window_t popup = ours.front() == frame ? ours.back() : ours.front();
     int popupLeft = 0;
     int popupTop = 0;
-    server.ScreenOrigin(popup, popupLeft, popupTop);
-    const xcb_window_t popupFrame = server.TopOf(popup);
-    ASSERT_EQ(popupFrame, server.TopAt(popupLeft + 40, popupTop + 40));
+    m_server.ScreenOrigin(popup, popupLeft, popupTop);
+    const xcb_window_t popupFrame = m_server.TopOf(popup);
+    ASSERT_EQ(popupFrame, m_server.TopAt(popupLeft + 40, popupTop + 40));
     // A click on the pane beside the pop-up, then a request the manager
     // handles after it: once that is done, so is the click.
-    const int desktops = server.Desktops();
-    ASSERT_TRUE(server.Input({"mousemove", at(kStrip, 0), at(kStrip, 1), "click", "1"}));
-    ASSERT_TRUE(server.Input({"set_num_desktops", std::to_string(desktops + 1)}));
-    ASSERT_TRUE(WaitFor([&] { return server.Desktops() == desktops + 1; }));
-    EXPECT_EQ(popupFrame, server.TopAt(popupLeft + 40, popupTop + 40)) << "the pane came over the pop-up";
-    ASSERT_TRUE(server.Input({"key", "Escape"}));
-    ASSERT_TRUE(WaitFor([&] { return server.WindowsOfClass("morvelance").size() == 1; })) << ShowErrors();
-    server.AskToClose(frame);
+    const int desktops = m_server.Desktops();
+    ASSERT_TRUE(m_server.Input({"mousemove", at(kStrip, 0), at(kStrip, 1), "click", "1"}));
+    ASSERT_TRUE(m_server.Input({"set_num_desktops", std::to_string(desktops + 1)}));
+    ASSERT_TRUE(WaitFor([&] { return m_server.Desktops() == desktops + 1; }));
+    EXPECT_EQ(popupFrame, m_server.TopAt(popupLeft + 40, popupTop + 40)) << "the pane came over the pop-up";
+    ASSERT_TRUE(m_server.Input({"key", "Escape"}));
+    ASSERT_TRUE(WaitFor([&] { return m_server.WindowsOfClass("morvelance").size() == 1; })) << ShowErrors();
+    m_server.AskToClose(frame);
     EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
 }
