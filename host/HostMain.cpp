@@ -1,7 +1,6 @@
 // morvelance-host: the example host. It does what a host application does
 // with the library: starts it, creates a document by its class name, adds an
 // item for a record file and opens the record through the document.
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,6 +30,7 @@
 #include "host/PaneCommand.h"
 #include "host/ShowCommand.h"
 #include "host/LeadNameSource.h"
+#include "host/RecordOpening.h"
 #include "host/ReportCommand.h"
 #include "host/ViewCommand.h"
 #include "platform/base/CodePage.h"
@@ -254,29 +254,6 @@ CString ReadText(CTavrionDoc& doc, _ECGDATA* image, UINT tag)
     return result;
 }
 
-// The record XML that lies beside a record: its stem (after "Raw_" for MFER
-// files), the 14 digits of the naming time and ".xml"; empty when there is none.
-std::string FindRecordXml(const std::string& record, const std::string& prefix = std::string())
-{
-    const size_t slash = record.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : record.substr(0, slash);
-    std::string stem = prefix + (slash == std::string::npos ? record : record.substr(slash + 1));
-    const size_t dot = stem.rfind('.');
-    if (dot != std::string::npos) stem.resize(dot);
-    std::string found;
-    DIR* dir = opendir(folder.c_str());
-    if (!dir) return found;
-    while (const dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name.size() != stem.size() + 14 + 4 || name.compare(0, stem.size(), stem) != 0) continue;
-        if (name.compare(name.size() - 4, 4, ".xml") != 0) continue;
-        if (name.find_first_not_of("0123456789", stem.size()) != name.size() - 4) continue;
-        if (found.empty() || name > found.substr(found.rfind('/') + 1)) found = folder + "/" + name;
-    }
-    closedir(dir);
-    return found;
-}
-
 // The layout tables a record's forms use, by its system code.
 _LOAD_POSITION_TYPE LayoutTypeOf(int systemCode)
 {
@@ -421,19 +398,6 @@ void PrintLeadList(CTavrionDoc& doc, _ECGDATA* image, int systemCode, int listed
     }
 }
 
-bool OpenRecord(const std::string& path, std::unique_ptr<CTavrionDoc>* keep = nullptr);
-
-// A record the reader refused: with the library's own cause when it gave
-// one (a file too large for the memory there is, one it cannot open).
-void ReportRefusal(const std::string& path)
-{
-    const std::string cause = host::TakeLibraryMessage();
-    if (cause.empty())
-        std::fprintf(stderr, "morvelance-host: %s: not a record this library can read\n", path.c_str());
-    else
-        std::fprintf(stderr, "morvelance-host: %s: not read: %s\n", path.c_str(), cause.c_str());
-}
-
 // Prints what one record holds; false when it cannot be opened.
 bool PrintInfo(const std::string& path)
 {
@@ -445,7 +409,7 @@ bool PrintInfo(const std::string& path)
     }
 
     CString filePath = LibraryPath(path);
-    const std::string recordXml = FindRecordXml(path);
+    const std::string recordXml = host::FindRecordXml(path);
     CString xmlPath = LibraryPath(recordXml);
     _DATAITEM* item = new _DATAITEM;
     item->strFilePath = filePath;
@@ -462,9 +426,9 @@ bool PrintInfo(const std::string& path)
     std::unique_ptr<CTavrionDoc> shown;
     bool readable = systemCode != 1 && opened == 0 && image;
     if (!readable)
-        ReportRefusal(path);
+        host::ReportRefusal(path);
     else
-        readable = OpenRecord(path, &shown);   // says itself why it could not
+        readable = host::OpenRecord(path, &shown);   // says itself why it could not
     if (!readable) {
         FreeECGData(image);
         return false;
@@ -501,51 +465,6 @@ bool PrintInfo(const std::string& path)
     return true;
 }
 
-// A device record opened through its examination document; with `keep` quietly,
-// the document kept there.
-bool OpenRecord(const std::string& path, std::unique_ptr<CTavrionDoc>* keep)
-{
-    CTavrionDoc probe;
-    CString filePath = LibraryPath(path);
-    _ECGDATA* image = nullptr;
-    int kind = 0;
-    int oldReader = 0;
-    const int opened = probe.MFERTransOpenFile(filePath, image, kind, oldReader);
-    BYTE code[2] = {};
-    const bool known = opened == 0 && image &&
-                       probe.ecgGetData(image, ECG_TAG_SYSTEM_CODE, 0, code, sizeof(code), ECG_DATA_RAW) > 0;
-    FreeECGData(image);
-    if (!known) {
-        ReportRefusal(path);
-        return false;
-    }
-    host::RecordFiles files;
-    files.record = path;
-    files.xml = FindRecordXml(path);
-    files.olderReader = oldReader != 0;
-    _FILEITEM_INFO info;
-    if (probe.ReadFile(filePath, LibraryPath(files.xml), CString(), &info) == 1) {
-        std::fprintf(stderr, "morvelance-host: %s: the file list refuses the record (no examination kind for it)\n",
-                     path.c_str());
-        return false;
-    }
-    files.leadCount = info.nLeadCount;
-    return host::OpenDeviceRecord(files, code[0] | (code[1] << 8), keep);
-}
-
-// Any record, device record or MFER file, opened quietly into the document
-// the views and dialogs are given.
-bool OpenForViews(const std::string& path, std::unique_ptr<CTavrionDoc>& doc)
-{
-    host::SetCurrentRecord(path);
-    const bool mfer = path.size() > 4 && strcasecmp(path.c_str() + path.size() - 4, ".mwf") == 0;
-    if (!mfer) return OpenRecord(path, &doc);
-    host::RecordFiles files;
-    files.record = path;
-    files.xml = FindRecordXml(path, "Raw_");
-    return host::OpenMferRecord(files, &doc);
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -578,20 +497,20 @@ try {
     host::EchoLibraryMessages();
 
     if (command == "show") {
-        const int status = host::RunShowCommand(argc - 2, argv + 2, OpenForViews);
+        const int status = host::RunShowCommand(argc - 2, argv + 2, host::OpenForViews);
         platform::ui::StopModules();
         return status;
     }
     if (command == "dialog" || command == "pane") {
-        const int status = command == "pane" ? host::RunPaneCommand(argc - 2, argv + 2, OpenForViews)
-                                             : host::RunDialogCommand(argc - 2, argv + 2, OpenForViews);
+        const int status = command == "pane" ? host::RunPaneCommand(argc - 2, argv + 2, host::OpenForViews)
+                                             : host::RunDialogCommand(argc - 2, argv + 2, host::OpenForViews);
         platform::ui::StopModules();
         return status;
     }
     if (viewing) {
         const int status = command == "print" && host::IsReportRequest(argc - 2, argv + 2)
-                               ? host::RunReportCommand(argc - 2, argv + 2, OpenForViews)
-                               : host::RunViewCommand(command, argc - 2, argv + 2, OpenForViews);
+                               ? host::RunReportCommand(argc - 2, argv + 2, host::OpenForViews)
+                               : host::RunViewCommand(command, argc - 2, argv + 2, host::OpenForViews);
         platform::ui::StopModules();
         return status;
     }
@@ -605,8 +524,8 @@ try {
         if (command == "open") {
             host::RecordFiles files;
             files.record = path;
-            if (mfer) files.xml = FindRecordXml(path, "Raw_");
-            ok = mfer ? host::OpenMferRecord(files) : OpenRecord(path);
+            if (mfer) files.xml = host::FindRecordXml(path, "Raw_");
+            ok = mfer ? host::OpenMferRecord(files) : host::OpenRecord(path);
         } else {
             ok = mfer ? PrintMferInfo(path) : PrintInfo(path);
         }

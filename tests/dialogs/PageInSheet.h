@@ -18,10 +18,15 @@ template <class Page> class CPageInSheet {
 public:
     ~CPageInSheet() { Close(); }
 
-    Page& Show(CTavrionDoc* doc, int type, LPCWSTR caption)
+    // The page on a fresh desktop; with a `width` and `height`, on a screen
+    // of that size (a page picks its fonts by it). A page shown before is
+    // closed first.
+    Page& Show(CTavrionDoc* doc, int type, LPCWSTR caption, int width = 0, int height = 0)
     {
+        Close();
         doc->SetCtrlContent(nullptr);
         platform::ui::Desktop::Reset();
+        if (width > 0) platform::ui::Desktop::SetScreenSize(width, height);
         m_page = std::make_unique<Page>();
         m_page->SetDoc(doc, type);
         m_sheet = std::make_unique<CPropertySheet>(caption);

@@ -3,15 +3,14 @@
 // control, so that none is cut at an edge.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "dialogs/PagePatientCommentExer.h"
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/Image.h"
-#include "platform/ui/framework/PropertySheet.h"
 #include "platform/ui/windowing/Desktop.h"
+#include "tests/dialogs/PageInSheet.h"
 #include "tests/documents/ExerViewDocFixture.h"
 
 namespace {
@@ -25,30 +24,14 @@ protected:
     }
     void TearDown() override
     {
-        Close();
+        m_host.Close();
         platform::ui::Desktop::Reset();
         ExerDocument::TearDown();
     }
     // The page on a screen of the width: the page picks its font by it.
     CPagePatientCommentExer& Show(int width, int height)
     {
-        Close();
-        platform::ui::Desktop::Reset();
-        platform::ui::Desktop::SetScreenSize(width, height);
-        m_doc.SetCtrlContent(nullptr);
-        m_page = std::make_unique<CPagePatientCommentExer>();
-        m_page->SetDoc(&m_doc, DOC_TYPE_EXER);
-        m_sheet = std::make_unique<CPropertySheet>(L"情報編集");
-        m_sheet->AddPage(m_page.get());
-        EXPECT_TRUE(m_sheet->Create());
-        platform::ui::Desktop::PumpMessages();
-        return *m_page;
-    }
-    void Close()
-    {
-        if (m_sheet && m_sheet->GetSafeHwnd()) m_sheet->DestroyWindow();
-        m_sheet.reset();
-        m_page.reset();
+        return m_host.Show(&m_doc, DOC_TYPE_EXER, L"情報編集", width, height);
     }
     // The captions whose text, in the control's font, is wider than the
     // room the control gives it, as "ID text (text width > room)".
@@ -75,8 +58,7 @@ protected:
     }
 
     CExerViewDoc m_doc;
-    std::unique_ptr<CPagePatientCommentExer> m_page;
-    std::unique_ptr<CPropertySheet> m_sheet;
+    dialogtest::CPageInSheet<CPagePatientCommentExer> m_host;
 };
 
 // The page's labels and its one button.

@@ -5,6 +5,7 @@
 
 #include "dialogs/PagePatientCommentGeneral.h"
 #include "platform/ui/windowing/Desktop.h"
+#include "tests/dialogs/GeneralPageFixture.h"
 #include "tests/dialogs/PageInSheet.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
 #include "tests/support/ModalScript.h"
@@ -28,21 +29,8 @@ protected:
 };
 CString CUnitPage::s_unit;
 
-class GeneralPageLimits : public rhythmtest::RhythmDocTest {
+class GeneralPageLimits : public dialogtest::GeneralPageFixture {
 protected:
-    void SetUp() override
-    {
-        RhythmDocTest::SetUp();
-        m_files = rhythmtest::WriteRhythm(m_dir, "limits", morvelance::RhythmRecordShape());
-        ASSERT_EQ(Open(m_files, 1), 0);
-        ASSERT_NE(Item(), nullptr);
-    }
-    void TearDown() override
-    {
-        m_host.Close();
-        RhythmDocTest::TearDown();
-    }
-    CPagePatientCommentGeneral& ShowPage() { return m_host.Show(m_doc.get(), DOC_TYPE_RHYTHM, L"情報編集"); }
     // Types into an emptied field, as the user does.
     CString TypeInto(CWnd& page, int id, LPCWSTR text)
     {
@@ -55,9 +43,6 @@ protected:
         platform::ui::Desktop::PumpMessages();
         return ControlText(page, id);
     }
-
-    rhythmtest::RhythmFiles m_files;
-    dialogtest::CPageInSheet<CPagePatientCommentGeneral> m_host;
 };
 
 }  // namespace

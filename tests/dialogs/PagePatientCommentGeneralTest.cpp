@@ -5,6 +5,7 @@
 #include "dialogs/PagePatientCommentGeneral.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/MessageBoxRecorder.h"
+#include "tests/dialogs/GeneralPageFixture.h"
 #include "tests/dialogs/PageInSheet.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
 #include "tests/support/ModalScript.h"
@@ -14,27 +15,10 @@ namespace {
 using testsupport::ControlText;
 
 // The page in a modeless sheet over a rhythm record from the record maker.
-class GeneralPage : public rhythmtest::RhythmDocTest {
+class GeneralPage : public dialogtest::GeneralPageFixture {
 protected:
-    void SetUp() override
-    {
-        RhythmDocTest::SetUp();
-        m_files = rhythmtest::WriteRhythm(m_dir, "general", morvelance::RhythmRecordShape());
-        ASSERT_EQ(Open(m_files, 1), 0);
-        ASSERT_NE(Item(), nullptr);
-    }
-    void TearDown() override
-    {
-        m_host.Close();
-        RhythmDocTest::TearDown();
-    }
-
-    CPagePatientCommentGeneral& ShowPage() { return m_host.Show(m_doc.get(), DOC_TYPE_RHYTHM, L"情報編集"); }
     void Retype(int id, LPCWSTR text) { m_host.Retype(id, text); }
     bool Shown(int id) const { return m_host.Shown(id); }
-
-    rhythmtest::RhythmFiles m_files;
-    dialogtest::CPageInSheet<CPagePatientCommentGeneral> m_host;
 };
 
 }  // namespace

@@ -58,6 +58,20 @@ protected:
 
     // The jobs the back end received during this test, waiting for `count`.
     std::vector<Delivered> Received(size_t count) const { return s_scheduler->JobsAfter(m_before, count); }
+    // Two print runs that both succeed, and the titles of the two jobs they
+    // sent, in turn.
+    void ExpectJobTitles(const std::vector<std::string>& first, const std::vector<std::string>& second,
+                         const std::string& firstTitle, const std::string& secondTitle)
+    {
+        const HostRun one = Host(first);
+        ASSERT_EQ(0, one.status) << one.err;
+        const HostRun two = Host(second);
+        ASSERT_EQ(0, two.status) << two.err;
+        const std::vector<Delivered> jobs = Received(2);
+        ASSERT_EQ(2u, jobs.size());
+        EXPECT_NE(std::string::npos, jobs[0].attrs.find("title=" + firstTitle + "\n")) << jobs[0].attrs;
+        EXPECT_NE(std::string::npos, jobs[1].attrs.find("title=" + secondTitle + "\n")) << jobs[1].attrs;
+    }
 
     // The bytes the host's own raw queue spools for a report (--pcl or --lips).
     std::string SpooledReport(const std::string& record, const char* language)
@@ -235,26 +249,16 @@ TEST_F(HostCupsPrintTest, APausedQueueTakesTheJobWithAWarningAndPrintsItOnceResu
 
 TEST_F(HostCupsPrintTest, JobsAreTitledWithTheirRecordAndReport)
 {
-    const HostRun rest = Host({"print", Sample("rest12_90"), "--report", "rest-wave", "--pcl", "--printer", "sink"});
-    ASSERT_EQ(0, rest.status) << rest.err;
-    const HostRun rhythm = Host({"print", Sample("rhythm_90"), "--report", "rhythm-wave", "--printer", kWardQueue});
-    ASSERT_EQ(0, rhythm.status) << rhythm.err;
-    const std::vector<Delivered> jobs = Received(2);
-    ASSERT_EQ(2u, jobs.size());
-    EXPECT_NE(std::string::npos, jobs[0].attrs.find("title=rest12_90.ecg rest-wave\n")) << jobs[0].attrs;
-    EXPECT_NE(std::string::npos, jobs[1].attrs.find("title=rhythm_90.ecg rhythm-wave\n")) << jobs[1].attrs;
+    ExpectJobTitles({"print", Sample("rest12_90"), "--report", "rest-wave", "--pcl", "--printer", "sink"},
+                    {"print", Sample("rhythm_90"), "--report", "rhythm-wave", "--printer", kWardQueue},
+                    "rest12_90.ecg rest-wave", "rhythm_90.ecg rhythm-wave");
 }
 
 TEST_F(HostCupsPrintTest, ViewsPrintedToAPrinterAreTitledWithTheirRecordAndView)
 {
-    const HostRun sheet = Host({"print", Sample("rest15_90"), "--view", "sheet", "--printer", "sink"});
-    ASSERT_EQ(0, sheet.status) << sheet.err;
-    const HostRun rhythm = Host({"print", Sample("rhythm_90"), "--view", "CViewRhythmWave", "--printer", kWardQueue});
-    ASSERT_EQ(0, rhythm.status) << rhythm.err;
-    const std::vector<Delivered> jobs = Received(2);
-    ASSERT_EQ(2u, jobs.size());
-    EXPECT_NE(std::string::npos, jobs[0].attrs.find("title=rest15_90.ecg sheet\n")) << jobs[0].attrs;
-    EXPECT_NE(std::string::npos, jobs[1].attrs.find("title=rhythm_90.ecg CViewRhythmWave\n")) << jobs[1].attrs;
+    ExpectJobTitles({"print", Sample("rest15_90"), "--view", "sheet", "--printer", "sink"},
+                    {"print", Sample("rhythm_90"), "--view", "CViewRhythmWave", "--printer", kWardQueue},
+                    "rest15_90.ecg sheet", "rhythm_90.ecg CViewRhythmWave");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // what the host prints about each record.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -53,6 +55,18 @@ inline HostRun RunProgram(const std::string& name, const std::vector<std::string
 inline HostRun Host(const std::vector<std::string>& args, const std::string& folder = "")
 {
     return RunProgram("morvelance-host", args, folder);
+}
+
+// Runs the host with `args` printing to the PDF `pdf` (its "--pdf"); a run
+// that fails fails the test. The PDF's path.
+inline std::string HostPdf(const std::vector<std::string>& args, const std::string& pdf)
+{
+    std::vector<std::string> all = args;
+    all.push_back("--pdf");
+    all.push_back(pdf);
+    const HostRun run = Host(all);
+    EXPECT_EQ(0, run.status) << run.err;
+    return pdf;
 }
 
 // The host's lines about each record, by the record's path as given: from

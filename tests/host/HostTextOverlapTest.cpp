@@ -38,13 +38,7 @@ class HostTextOverlapTest : public HostSamplesTest {
 protected:
     std::string Print(const std::vector<std::string>& args, const std::string& name)
     {
-        const std::string pdf = m_dir.File(name + ".pdf");
-        std::vector<std::string> all = args;
-        all.push_back("--pdf");
-        all.push_back(pdf);
-        const HostRun run = Host(all);
-        EXPECT_EQ(0, run.status) << run.err;
-        return pdf;
+        return HostPdf(args, m_dir.File(name + ".pdf"));
     }
 };
 

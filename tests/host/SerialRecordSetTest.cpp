@@ -4,16 +4,14 @@
 // the fixed-gain path that flag opens.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/DataItem.h"
-#include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
 #include "documents/RestViewDoc.h"
+#include "host/RecordOpening.h"
 #include "host/SerialRecordSet.h"
 #include "platform/gdi/Image.h"
 #include "tests/host/HostSamples.h"
@@ -22,51 +20,6 @@
 #include "waveviews/ViewSerialComRhy.h"
 
 namespace {
-
-using testsupport::Wide;
-
-// The record XML the maker wrote beside a record: its stem, the acquisition
-// time, ".xml".
-std::string RecordXmlOf(const std::string& record)
-{
-    const size_t slash = record.rfind('/');
-    const std::string folder = record.substr(0, slash);
-    const std::string stem = record.substr(slash + 1, record.size() - slash - 1 - 4);
-    std::string found;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (const dirent* entry = readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name.size() == stem.size() + 18 && name.compare(0, stem.size(), stem) == 0 &&
-                name.compare(name.size() - 4, 4, ".xml") == 0)
-                found = folder + "/" + name;
-        }
-        closedir(dir);
-    }
-    return found;
-}
-
-// The host's opener of a resting record: only the older device-file reader
-// accepts a model-8000 record, and the item says so when `markModel8000`.
-bool OpenResting(const std::string& path, std::unique_ptr<CTavrionDoc>& doc, bool markModel8000)
-{
-    CTavrionDoc probe;
-    CString file = Wide(path);
-    _ECGDATA* image = nullptr;
-    int kind = 0;
-    int olderReader = 0;
-    const int opened = probe.MFERTransOpenFile(file, image, kind, olderReader);
-    FreeECGData(image);
-    if (opened != 0) return false;
-    auto rest = std::make_unique<CRestViewDoc>();
-    auto* item = testsupport::NewRecordItem<_RESTDATAITEM>(path, RecordXmlOf(path));
-    item->b8000File = markModel8000 && olderReader ? 1 : 0;
-    rest->GetRestDataManager().AppendItem(item);
-    CString xml = item->strXMLPath, record = item->strFilePath;
-    if (rest->OpenFile(xml, record) != 0) return false;
-    rest->SetCurDataIndex(item->nID);
-    doc = std::move(rest);
-    return true;
-}
 
 class SerialRecordSetTest : public testsupport::DocumentTest {
 protected:
@@ -83,7 +36,11 @@ protected:
     static bool Build(host::SerialRecordSet& set, const std::vector<std::string>& files, bool markModel8000 = true)
     {
         const host::RecordOpener open = [markModel8000](const std::string& path, std::unique_ptr<CTavrionDoc>& doc) {
-            return OpenResting(path, doc, markModel8000);
+            if (!host::OpenForViews(path, doc)) return false;
+            // Read as a record of another device: the set copies the opened item's flag.
+            if (!markModel8000)
+                if (auto* rest = dynamic_cast<CRestViewDoc*>(doc.get())) rest->GetCurrentDataItem()->b8000File = 0;
+            return true;
         };
         return set.OpenAll(files, open, false);
     }

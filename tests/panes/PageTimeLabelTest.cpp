@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -12,10 +13,7 @@
 #include "panes/WndRRWave.h"
 #include "panes/WndRestRhythmWave.h"
 #include "panes/WndRhythmWave.h"
-#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/Image.h"
-#include "tests/documents/RRViewDocFixture.h"
-#include "tests/documents/RhythmViewDocTestSupport.h"
 #include "tests/panes/PaneTestSupport.h"
 #include "tests/support/TextBoxes.h"
 #include "waveviews/ViewRhythmWave.h"
@@ -27,6 +25,30 @@ namespace {
 const COLORREF kTrace = RGB(0, 0, 0);
 const COLORREF kText = RGB(0, 0, 255);
 
+// The time labels among the boxes of a page `width` x `height`, as
+// "0:10 (n)" for those with n pixels inside their box that `inked` takes
+// for the trace's; and how many labels there were.
+std::vector<std::string> TimesOver(const std::vector<testsupport::TextBox>& boxes, int width, int height,
+                                   const std::function<bool(int x, int y)>& inked, int* times)
+{
+    std::vector<std::string> met;
+    *times = 0;
+    const std::wregex time(L"[0-9]+:[0-9]{2}");
+    for (const testsupport::TextBox& text : boxes) {
+        if (!std::regex_match(std::wstring(text.text.GetString()), time)) continue;
+        ++*times;
+        int ink = 0;
+        const int top = std::max(0, static_cast<int>(text.box.top));
+        const int bottom = std::min(height, static_cast<int>(text.box.bottom));
+        const int left = std::max(0, static_cast<int>(text.box.left));
+        const int right = std::min(width, static_cast<int>(text.box.right));
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) ink += inked(x, y) ? 1 : 0;
+        if (ink > 0) met.push_back(testsupport::Utf8(text.text) + " (" + std::to_string(ink) + ")");
+    }
+    return met;
+}
+
 // The time labels of the view's page, each with the trace pixels inside its
 // box, as "0:10 (n)" for those that have any; and how many labels there were.
 std::vector<std::string> TimesOverTraces(CViewRhythmWave* view, CTavrionDoc& doc, int* times)
@@ -34,33 +56,12 @@ std::vector<std::string> TimesOverTraces(CViewRhythmWave* view, CTavrionDoc& doc
     CRect client;
     view->GetClientRect(&client);
     testsupport::CTextBoxDC dc(client.Width(), client.Height());
-    int gridX = 0, gridY = 0;
-    view->GetGridCount(gridX, gridY);
-    {
-        CDCObjectSelector<CFont> font(dc, doc.GetDocFont(1));
-        dc.SetBkMode(TRANSPARENT);
-        view->DrawView(&dc, client, gridX, gridY, 0);
-    }
-    std::vector<std::string> met;
-    *times = 0;
-    const std::wregex time(L"[0-9]+:[0-9]{2}");
-    for (const testsupport::TextBox& text : dc.Boxes()) {
-        if (!std::regex_match(std::wstring(text.text.GetString()), time)) continue;
-        ++*times;
-        int ink = 0;
-        const int top = std::max(0, static_cast<int>(text.box.top));
-        const int bottom = std::min(client.Height(), static_cast<int>(text.box.bottom));
-        const int left = std::max(0, static_cast<int>(text.box.left));
-        const int right = std::min(client.Width(), static_cast<int>(text.box.right));
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x) {
-                const COLORREF pixel = dc.GetPixel(x, y);
-                // The trace's black or its grey edges; the label's blue has a blue part.
-                ink += GetBValue(pixel) < 128 && GetRValue(pixel) < 160 ? 1 : 0;
-            }
-        if (ink > 0) met.push_back(testsupport::Utf8(text.text) + " (" + std::to_string(ink) + ")");
-    }
-    return met;
+    panetest::DrawPage(view, dc, doc.GetDocFont(1), client, 0);
+    return TimesOver(dc.Boxes(), client.Width(), client.Height(), [&dc](int x, int y) {
+        const COLORREF pixel = dc.GetPixel(x, y);
+        // The trace's black or its grey edges; the label's blue has a blue part.
+        return GetBValue(pixel) < 128 && GetRValue(pixel) < 160;
+    }, times);
 }
 
 // A white image that takes every drawing but the texts: what is inked there
@@ -94,27 +95,10 @@ std::vector<std::string> PrintedTimesOverTraces(CViewRhythmWave* view, int* time
     CFont font;
     font.CreateFont(-area.Height() * 18 / 1000, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, L"monospace");
-    for (CDC* dc : {static_cast<CDC*>(&boxes), static_cast<CDC*>(&traces)}) {
-        CDCObjectSelector<CFont> selected(*dc, &font);
-        dc->SetBkMode(TRANSPARENT);
-        view->DrawView(dc, area, gridX, gridY, 1);
-    }
-    std::vector<std::string> met;
-    *times = 0;
-    const std::wregex time(L"[0-9]+:[0-9]{2}");
-    for (const testsupport::TextBox& text : boxes.Boxes()) {
-        if (!std::regex_match(std::wstring(text.text.GetString()), time)) continue;
-        ++*times;
-        int ink = 0;
-        const int top = std::max(0, static_cast<int>(text.box.top));
-        const int bottom = std::min(area.Height(), static_cast<int>(text.box.bottom));
-        const int left = std::max(0, static_cast<int>(text.box.left));
-        const int right = std::min(area.Width(), static_cast<int>(text.box.right));
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x) ink += GetRValue(traces.GetPixel(x, y)) < 128 ? 1 : 0;
-        if (ink > 0) met.push_back(testsupport::Utf8(text.text) + " (" + std::to_string(ink) + ")");
-    }
-    return met;
+    for (CDC* dc : {static_cast<CDC*>(&boxes), static_cast<CDC*>(&traces)})
+        panetest::DrawPage(view, *dc, &font, area, 1);
+    return TimesOver(boxes.Boxes(), area.Width(), area.Height(),
+                     [&traces](int x, int y) { return GetRValue(traces.GetPixel(x, y)) < 128; }, times);
 }
 
 void Colour(CTavrionDoc& doc)
@@ -125,54 +109,39 @@ void Colour(CTavrionDoc& doc)
     doc.SetBaseLineWidth(1);
 }
 
-class RhythmPageTimeTest : public rhythmtest::RhythmDocTest {
+class RhythmPageTimeTest : public panetest::RhythmPaneTest {
 protected:
     void SetUp() override
     {
-        rhythmtest::RhythmDocTest::SetUp();
-        Desktop::Reset();
-        m_doc->m_bAutoDelete = FALSE;
-        m_screen.Use(*m_doc, 1920, 1080);
-        morvelance::RhythmRecordShape shape;
-        shape.seconds = 60.0;
-        ASSERT_EQ(0, Open(rhythmtest::WriteRhythm(m_dir, "rhy", shape), 1));
+        RhythmPaneTest::SetUp();
+        OpenRecord(1, 60.0);
         Colour(*m_doc);
     }
     void TearDown() override
     {
         m_rhythm.Close();
         m_rest.Close();
-        rhythmtest::RhythmDocTest::TearDown();
+        RhythmPaneTest::TearDown();
     }
 
-    panetest::ScopedScreen m_screen;
     panetest::PaneHost<CWndRhythmWave> m_rhythm;
     panetest::PaneHost<CWndRestRhythmWave> m_rest;
 };
 
-class RRPageTimeTest : public rrtest::RRDocTest {
+class RRPageTimeTest : public panetest::RRPaneTest {
 protected:
     void SetUp() override
     {
-        rrtest::RRDocTest::SetUp();
-        Desktop::Reset();
-        m_doc.m_bAutoDelete = FALSE;
-        m_screen.Use(m_doc, 1920, 1080);
-        rrtest::RRRecordPlan plan;
-        plan.leads = 1;
-        plan.seconds = 60.0;
-        rrtest::RRFiles files = Write("rr", plan);
-        Add(files);
-        ASSERT_EQ(0, Open(files));
+        RRPaneTest::SetUp();
+        OpenRecord(1, 60.0);
         Colour(m_doc);
     }
     void TearDown() override
     {
         m_host.Close();
-        rrtest::RRDocTest::TearDown();
+        RRPaneTest::TearDown();
     }
 
-    panetest::ScopedScreen m_screen;
     panetest::PaneHost<CWndRRWave> m_host;
 };
 

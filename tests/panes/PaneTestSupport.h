@@ -1,18 +1,25 @@
 // What the page-pane tests share: a host window on the desktop that holds a
 // pane the way a host frame does, driven in the host's order, with the
 // window rectangles of the pane's children read back in pane coordinates,
-// and a notification window that logs what the pane sends the host.
+// a notification window that logs what the pane sends the host, the rhythm
+// and RR documents on a fresh desktop with a record written and opened, and
+// a view's page drawn as the pane lays it out.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/ui/windowing/Desktop.h"
+#include "tests/documents/RRViewDocFixture.h"
+#include "tests/documents/RhythmViewDocTestSupport.h"
+#include "waveviews/ViewRhythmWave.h"
 
 namespace panetest {
 
@@ -71,6 +78,14 @@ public:
         platform::ui::Desktop::SetScreenSize(width, height);
         doc.InitGlobalData();
     }
+    // The same on a fresh desktop, for a document the test keeps: no frame
+    // deletes it.
+    void Fresh(CTavrionDoc& doc, int width, int height)
+    {
+        platform::ui::Desktop::Reset();
+        doc.m_bAutoDelete = FALSE;
+        Use(doc, width, height);
+    }
 
 private:
     double m_x, m_y;
@@ -107,6 +122,60 @@ public:
 
     CWnd host;
     Pane* pane = nullptr;
+};
+
+// The view's page drawn as the pane lays it out into `dc` over `area`, its
+// texts in `font` (`mode` 0 for the screen, 1 for paper).
+inline void DrawPage(CViewRhythmWave* view, CDC& dc, CFont* font, const CRect& area, int mode)
+{
+    int gridX = 0, gridY = 0;
+    view->GetGridCount(gridX, gridY);
+    CDCObjectSelector<CFont> selected(dc, font);
+    dc.SetBkMode(TRANSPARENT);
+    view->DrawView(&dc, area, gridX, gridY, mode);
+}
+
+// A pane test over a rhythm document on a fresh 1920 x 1080 desktop.
+class RhythmPaneTest : public rhythmtest::RhythmDocTest {
+protected:
+    void SetUp() override
+    {
+        RhythmDocTest::SetUp();
+        m_screen.Fresh(*m_doc, 1920, 1080);
+    }
+    // Writes a rhythm record of `leads` leads and `seconds` as `name`, then
+    // lists, opens and selects it.
+    void OpenRecord(int leads, double seconds, const std::string& name = "rhy")
+    {
+        morvelance::RhythmRecordShape shape;
+        shape.leads = leads;
+        shape.seconds = seconds;
+        ASSERT_EQ(0, Open(rhythmtest::WriteRhythm(m_dir, name, shape), leads));
+    }
+
+    ScopedScreen m_screen;
+};
+
+// A pane test over an RR document on a fresh 1920 x 1080 desktop.
+class RRPaneTest : public rrtest::RRDocTest {
+protected:
+    void SetUp() override
+    {
+        RRDocTest::SetUp();
+        m_screen.Fresh(m_doc, 1920, 1080);
+    }
+    // Writes an RR record of `leads` leads and `seconds`, then lists and opens it.
+    void OpenRecord(int leads, double seconds)
+    {
+        rrtest::RRRecordPlan plan;
+        plan.leads = leads;
+        plan.seconds = seconds;
+        rrtest::RRFiles files = Write("rr", plan);
+        Add(files);
+        ASSERT_EQ(0, Open(files));
+    }
+
+    ScopedScreen m_screen;
 };
 
 }  // namespace panetest

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,6 @@
 #include "platform/gdi/Image.h"
 #include "platform/gdi/RecordingDriver.h"
 #include "tests/documents/ExtraViewDocFixture.h"
-#include "tests/documents/RRViewDocFixture.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tests/panes/PaneTestSupport.h"
 #include "waveviews/ViewRhythmWave.h"
@@ -83,14 +83,32 @@ void ExpectApart(CViewRhythmWave* view)
     }
 }
 
+// The view's pulses lie wholly on its page, at least `atLeast` of them.
+void ExpectWhole(CViewRhythmWave* view, size_t atLeast)
+{
+    size_t count = 0;
+    EXPECT_EQ(std::vector<std::string>(), CutPulses(view, &count));
+    EXPECT_GE(count, atLeast);
+}
+
+// Each of the pane's page styles draws its pulses whole and apart.
+template <class Pane> void ExpectWholeAndApart(Pane* pane, const char* page, std::initializer_list<int> styles)
+{
+    for (int style : styles) {
+        SCOPED_TRACE(page + std::string(" ") + std::to_string(style));
+        pane->ShowExtraPageStyle(style);
+        Desktop::PumpMessages();
+        ExpectWhole(pane->GetRhythmView(), 1);
+        ExpectApart(pane->GetRhythmView());
+    }
+}
+
 class ExtraCommentPulseTest : public extratest::ExtraDocTest {
 protected:
     void SetUp() override
     {
         ExtraDocTest::SetUp();
-        Desktop::Reset();
-        m_doc.m_bAutoDelete = FALSE;
-        m_screen.Use(m_doc, 1920, 1080);
+        m_screen.Fresh(m_doc, 1920, 1080);
         morvelance::ExtraRecordOptions options;
         options.layout = ExtraLayout::ThreeRhythm;
         const extratest::RecordFiles files = Write("pulse", options);
@@ -117,27 +135,11 @@ TEST_F(ExtraCommentPulseTest, TheCommentPagesDrawEveryPulseWholeAndApart)
 {
     CWndExtraCommentWave* comment =
         m_comment.Open([this](CWndExtraCommentWave& p) { p.SetExtraViewDoc(&m_doc); }, TRUE, 1920, 1080);
-    for (int style : {17, 18}) {
-        SCOPED_TRACE("comment page " + std::to_string(style));
-        comment->ShowExtraPageStyle(style);
-        Desktop::PumpMessages();
-        size_t count = 0;
-        EXPECT_EQ(std::vector<std::string>(), CutPulses(comment->GetRhythmView(), &count));
-        EXPECT_GE(count, 1u);
-        ExpectApart(comment->GetRhythmView());
-    }
+    ExpectWholeAndApart(comment, "comment page", {17, 18});
     m_comment.Close();
     CWndExtraCommentRhythmWave* rhythm =
         m_rhythm.Open([this](CWndExtraCommentRhythmWave& p) { p.SetExtraViewDoc(&m_doc); }, TRUE, 1920, 1080);
-    for (int style : {20, 21}) {
-        SCOPED_TRACE("rhythm comment page " + std::to_string(style));
-        rhythm->ShowExtraPageStyle(style);
-        Desktop::PumpMessages();
-        size_t count = 0;
-        EXPECT_EQ(std::vector<std::string>(), CutPulses(rhythm->GetRhythmView(), &count));
-        EXPECT_GE(count, 1u);
-        ExpectApart(rhythm->GetRhythmView());
-    }
+    ExpectWholeAndApart(rhythm, "rhythm comment page", {20, 21});
 }
 
 namespace {
@@ -147,9 +149,7 @@ protected:
     void SetUp() override
     {
         resttest::RestDocFixture::SetUp();
-        Desktop::Reset();
-        m_doc.m_bAutoDelete = FALSE;
-        m_screen.Use(m_doc, 1920, 1080);
+        m_screen.Fresh(m_doc, 1920, 1080);
         morvelance::RestRecordShape shape;
         shape.kind = morvelance::rec::RecordKind::Rest12;
         ASSERT_EQ(0, Open(AddRecord("wave.ecg", shape)));
@@ -164,28 +164,19 @@ protected:
     panetest::PaneHost<CWndRestRhythmWave> m_host;
 };
 
-class RRPulseTest : public rrtest::RRDocTest {
+class RRPulseTest : public panetest::RRPaneTest {
 protected:
     void SetUp() override
     {
-        rrtest::RRDocTest::SetUp();
-        Desktop::Reset();
-        m_doc.m_bAutoDelete = FALSE;
-        m_screen.Use(m_doc, 1920, 1080);
-        rrtest::RRRecordPlan plan;
-        plan.leads = 1;
-        plan.seconds = 60.0;
-        rrtest::RRFiles files = Write("rr", plan);
-        Add(files);
-        ASSERT_EQ(0, Open(files));
+        RRPaneTest::SetUp();
+        OpenRecord(1, 60.0);
     }
     void TearDown() override
     {
         m_host.Close();
-        rrtest::RRDocTest::TearDown();
+        RRPaneTest::TearDown();
     }
 
-    panetest::ScopedScreen m_screen;
     panetest::PaneHost<CWndRRWave> m_host;
 };
 
@@ -197,9 +188,7 @@ TEST_F(RestPulseTest, TheStyleWithTheOneLeadStripDrawsTheFirstLeadsPulseWhole)
         m_host.Open([this](CWndRestRhythmWave& p) { p.SetRestViewDoc(&m_doc); }, TRUE, 1920, 1080);
     pane->ShowRestPageStyle(13);
     Desktop::PumpMessages();
-    size_t count = 0;
-    EXPECT_EQ(std::vector<std::string>(), CutPulses(pane->GetRhythmView(), &count));
-    EXPECT_GE(count, 6u);
+    ExpectWhole(pane->GetRhythmView(), 6);
     ExpectApart(pane->GetRhythmView());
 }
 
@@ -208,7 +197,5 @@ TEST_F(RRPulseTest, TheHalfStyleDrawsItsPulseWhole)
     CWndRRWave* pane = m_host.Open([this](CWndRRWave& p) { p.SetRRViewDoc(&m_doc); }, TRUE, 1920, 1080);
     pane->ShowPageStyle(5);
     Desktop::PumpMessages();
-    size_t count = 0;
-    EXPECT_EQ(std::vector<std::string>(), CutPulses(pane->GetRhythmView(), &count));
-    EXPECT_GE(count, 1u);
+    ExpectWhole(pane->GetRhythmView(), 1);
 }

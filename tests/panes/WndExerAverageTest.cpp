@@ -34,9 +34,7 @@ protected:
     void SetUp() override
     {
         exertest::ExerDocument::SetUp();
-        Desktop::Reset();
-        m_doc.m_bAutoDelete = FALSE;
-        m_screen.Use(m_doc, 1920, 1080);
+        m_screen.Fresh(m_doc, 1920, 1080);
     }
     void TearDown() override
     {

@@ -24,9 +24,7 @@ protected:
     void SetUp() override
     {
         exertest::ExerDocument::SetUp();
-        Desktop::Reset();
-        m_doc.m_bAutoDelete = FALSE;
-        m_screen.Use(m_doc, 1020, 664);
+        m_screen.Fresh(m_doc, 1020, 664);
         ASSERT_EQ(0, Open(m_doc, Write(exertest::DefaultOptions())));
     }
     void TearDown() override

@@ -26,9 +26,7 @@ protected:
     void SetUp() override
     {
         exertest::ExerDocument::SetUp();
-        Desktop::Reset();
-        m_doc.m_bAutoDelete = FALSE;
-        m_screen.Use(m_doc, 1020, 664);
+        m_screen.Fresh(m_doc, 1020, 664);
     }
     void TearDown() override
     {

@@ -66,9 +66,7 @@ protected:
     void SetUp() override
     {
         ExtraDocTest::SetUp();
-        Desktop::Reset();
-        m_doc.m_bAutoDelete = FALSE;
-        m_screen.Use(m_doc, 1920, 1080);
+        m_screen.Fresh(m_doc, 1920, 1080);
     }
     void TearDown() override
     {
@@ -305,9 +303,7 @@ protected:
     void SetUp() override
     {
         MferDocTest::SetUp();
-        Desktop::Reset();
-        m_doc->m_bAutoDelete = FALSE;
-        m_screen.Use(*m_doc, 1920, 1080);
+        m_screen.Fresh(*m_doc, 1920, 1080);
     }
     void TearDown() override
     {

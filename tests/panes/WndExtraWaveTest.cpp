@@ -11,7 +11,6 @@
 #include "dialogs/DlgCtrl.h"
 #include "panes/WndExtraRhythmWave.h"
 #include "panes/WndExtraWave.h"
-#include "platform/gdi/DCObjectSelector.h"
 #include "tests/documents/ExtraViewDocFixture.h"
 #include "tests/documents/MFERViewDocFixture.h"
 #include "tests/panes/PaneTestSupport.h"
@@ -66,9 +65,7 @@ protected:
     void SetUp() override
     {
         ExtraDocTest::SetUp();
-        Desktop::Reset();
-        m_doc.m_bAutoDelete = FALSE;
-        m_screen.Use(m_doc, 1920, 1080);
+        m_screen.Fresh(m_doc, 1920, 1080);
     }
     void TearDown() override
     {
@@ -147,13 +144,7 @@ TEST_F(ExtraWavePaneTest, TheStartTimeAndTheLeadNamesOfTheContinuousPagesStandAp
         CRect client;
         view->GetClientRect(&client);
         testsupport::CTextBoxDC dc(client.Width(), client.Height());
-        int gridX = 0, gridY = 0;
-        view->GetGridCount(gridX, gridY);
-        {
-            CDCObjectSelector<CFont> font(dc, m_doc.GetDocFont(1));
-            dc.SetBkMode(TRANSPARENT);
-            view->DrawView(&dc, client, gridX, gridY, 0);
-        }
+        panetest::DrawPage(view, dc, m_doc.GetDocFont(1), client, 0);
         int times = 0;
         for (const testsupport::TextBox& text : dc.Boxes()) times += text.text.Find(L':') > 0 ? 1 : 0;
         EXPECT_EQ(1, times);
@@ -340,9 +331,7 @@ protected:
     void SetUp() override
     {
         MferDocTest::SetUp();
-        Desktop::Reset();
-        m_doc->m_bAutoDelete = FALSE;
-        m_screen.Use(*m_doc, 1920, 1080);
+        m_screen.Fresh(*m_doc, 1920, 1080);
     }
     void TearDown() override
     {

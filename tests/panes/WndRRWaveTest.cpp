@@ -20,30 +20,23 @@ using platform::ui::Desktop;
 
 namespace {
 
-class RRWavePaneTest : public rrtest::RRDocTest {
+class RRWavePaneTest : public panetest::RRPaneTest {
 protected:
     void SetUp() override
     {
-        rrtest::RRDocTest::SetUp();
-        Desktop::Reset();
-        m_doc.m_bAutoDelete = FALSE;
-        m_screen.Use(m_doc, 1920, 1080);
+        RRPaneTest::SetUp();
         m_doc.SetNotifyWnd(&m_notify);
     }
     void TearDown() override
     {
         m_host.Close();
         if (m_notify.GetSafeHwnd()) m_notify.DestroyWindow();
-        rrtest::RRDocTest::TearDown();
+        RRPaneTest::TearDown();
     }
     void OpenRecord(int leads, double seconds)
     {
-        rrtest::RRRecordPlan plan;
-        plan.leads = leads;
-        plan.seconds = seconds;
-        rrtest::RRFiles files = Write("rr", plan);
-        Add(files);
-        ASSERT_EQ(0, Open(files));
+        RRPaneTest::OpenRecord(leads, seconds);
+        if (HasFatalFailure()) return;
         ASSERT_TRUE(m_notify.CreateEx(0, nullptr, L"notify", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
     }
     CWndRRWave* Show(int style, BOOL showPatient, int width, int height)
@@ -69,7 +62,6 @@ protected:
         return rows;
     }
 
-    panetest::ScopedScreen m_screen;
     panetest::CNotifyLog m_notify;
     panetest::PaneHost<CWndRRWave> m_host;
 };

@@ -290,22 +290,17 @@ TEST_F(RestInterpretationPaneTest, WithoutADocumentUpdatesAndStylesDoNothing)
 
 // ---- rhythm records ----------------------------------------------------------------------------
 
-class RhythmInterpretationPaneTest : public rhythmtest::RhythmDocTest {
+class RhythmInterpretationPaneTest : public panetest::RhythmPaneTest {
 protected:
     void SetUp() override
     {
-        rhythmtest::RhythmDocTest::SetUp();
-        Desktop::Reset();
-        m_doc->m_bAutoDelete = FALSE;
-        m_screen.Use(*m_doc, 1920, 1080);
-        morvelance::RhythmRecordShape shape;
-        shape.seconds = 60.0;
-        ASSERT_EQ(0, Open(rhythmtest::WriteRhythm(m_dir, "rhy", shape), 1));
+        RhythmPaneTest::SetUp();
+        OpenRecord(1, 60.0);
     }
     void TearDown() override
     {
         m_host.Close();
-        rhythmtest::RhythmDocTest::TearDown();
+        RhythmPaneTest::TearDown();
     }
     CWndRestInterpretation* Show(int style)
     {
@@ -318,7 +313,6 @@ protected:
         return pane;
     }
 
-    panetest::ScopedScreen m_screen;
     panetest::PaneHost<CWndRestInterpretation> m_host;
 };
 

@@ -25,9 +25,7 @@ protected:
     void SetUp() override
     {
         resttest::RestDocFixture::SetUp();
-        Desktop::Reset();
-        m_doc.m_bAutoDelete = FALSE;
-        m_screen.Use(m_doc, 1920, 1080);
+        m_screen.Fresh(m_doc, 1920, 1080);
         morvelance::RestRecordShape shape = resttest::Shape(RecordKind::Rest12);
         ASSERT_EQ(0, Open(AddRecord("ame.ecg", shape)));
     }

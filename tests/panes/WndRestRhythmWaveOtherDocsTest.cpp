@@ -33,9 +33,7 @@ protected:
     void SetUp() override
     {
         mfertest::MferDocTest::SetUp();
-        Desktop::Reset();
-        m_doc->m_bAutoDelete = FALSE;
-        m_screen.Use(*m_doc, 1920, 1080);
+        m_screen.Fresh(*m_doc, 1920, 1080);
     }
     void TearDown() override
     {
@@ -123,28 +121,21 @@ TEST_F(RestWaveMferTest, AnMferHalfPageLeavesTheInterpretationAsTheColumnStyleLe
     EXPECT_TRUE(pane->GetInterpretationFrame()->IsWindowVisible());
 }
 
-class RestWaveRhythmTest : public rhythmtest::RhythmDocTest {
+class RestWaveRhythmTest : public panetest::RhythmPaneTest {
 protected:
     void SetUp() override
     {
-        rhythmtest::RhythmDocTest::SetUp();
-        Desktop::Reset();
-        m_doc->m_bAutoDelete = FALSE;
-        m_screen.Use(*m_doc, 1920, 1080);
-        morvelance::RhythmRecordShape shape;
-        shape.leads = Leads();
-        shape.seconds = 20.0;
-        ASSERT_EQ(0, Open(rhythmtest::WriteRhythm(m_dir, "rhythm", shape), Leads()));
+        RhythmPaneTest::SetUp();
+        OpenRecord(Leads(), 20.0, "rhythm");
     }
     virtual int Leads() const { return 12; }
     void TearDown() override
     {
         m_wave.Close();
         m_ame.Close();
-        rhythmtest::RhythmDocTest::TearDown();
+        RhythmPaneTest::TearDown();
     }
 
-    panetest::ScopedScreen m_screen;
     panetest::PaneHost<CWndRestRhythmWave> m_wave;
     panetest::PaneHost<CWndRestRhythmWaveAme> m_ame;
 };

@@ -38,9 +38,7 @@ protected:
     void SetUp() override
     {
         resttest::RestDocFixture::SetUp();
-        Desktop::Reset();
-        m_doc.m_bAutoDelete = FALSE;
-        m_screen.Use(m_doc, 1920, 1080);
+        m_screen.Fresh(m_doc, 1920, 1080);
         ASSERT_TRUE(m_notify.CreateEx(0, nullptr, L"notify", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
         m_doc.SetNotifyWnd(&m_notify);
     }

@@ -22,26 +22,17 @@ using platform::ui::Desktop;
 
 namespace {
 
-class RhythmCommentPaneTest : public rhythmtest::RhythmDocTest {
+class RhythmCommentPaneTest : public panetest::RhythmPaneTest {
 protected:
-    void SetUp() override
-    {
-        rhythmtest::RhythmDocTest::SetUp();
-        Desktop::Reset();
-        m_doc->m_bAutoDelete = FALSE;
-        m_screen.Use(*m_doc, 1920, 1080);
-    }
     void TearDown() override
     {
         m_host.Close();
-        rhythmtest::RhythmDocTest::TearDown();
+        RhythmPaneTest::TearDown();
     }
     void OpenRecord(int leads, double seconds, int typeValue = 0)
     {
-        morvelance::RhythmRecordShape shape;
-        shape.leads = leads;
-        shape.seconds = seconds;
-        ASSERT_EQ(0, Open(rhythmtest::WriteRhythm(m_dir, "comment", shape), leads));
+        RhythmPaneTest::OpenRecord(leads, seconds, "comment");
+        if (HasFatalFailure()) return;
         Item()->nTypeValue = typeValue;
         m_doc->SetSpeed(25.0f);
     }
@@ -72,7 +63,6 @@ protected:
     int Columns() { return Grid(false); }
     int Rows() { return Grid(true); }
 
-    panetest::ScopedScreen m_screen;
     panetest::PaneHost<CWndRhythmComment> m_host;
 };
 

@@ -33,14 +33,11 @@ void Press(CWnd* control)
 
 void GridOf(CWaveView* view, int& columns, int& rows) { view->GetGridCount(columns, rows); }
 
-class RhythmWavePaneTest : public rhythmtest::RhythmDocTest {
+class RhythmWavePaneTest : public panetest::RhythmPaneTest {
 protected:
     void SetUp() override
     {
-        rhythmtest::RhythmDocTest::SetUp();
-        Desktop::Reset();
-        m_doc->m_bAutoDelete = FALSE;
-        m_screen.Use(*m_doc, 1920, 1080);
+        RhythmPaneTest::SetUp();
         ASSERT_TRUE(m_notify.CreateEx(0, nullptr, L"notify", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
         m_doc->SetNotifyWnd(&m_notify);
     }
@@ -49,14 +46,9 @@ protected:
         m_host.Close();
         m_doc->SetNotifyWnd(nullptr);
         m_notify.DestroyWindow();
-        rhythmtest::RhythmDocTest::TearDown();
+        RhythmPaneTest::TearDown();
     }
-    void OpenRecord(double seconds)
-    {
-        morvelance::RhythmRecordShape shape;
-        shape.seconds = seconds;
-        ASSERT_EQ(0, Open(rhythmtest::WriteRhythm(m_dir, "rhy", shape), 1));
-    }
+    void OpenRecord(double seconds) { RhythmPaneTest::OpenRecord(1, seconds); }
     CWndRhythmWave* Show(int style, BOOL showPatient = TRUE, int width = 1020, int height = 664)
     {
         CWndRhythmWave* pane = m_host.Open([this](CWndRhythmWave& p) { p.SetRhythmViewDoc(m_doc.get()); },
@@ -69,7 +61,6 @@ protected:
     CWnd* Button(CWndRhythmWave* pane, int id) { return pane->GetPreNextStrip()->GetDlgItem(id); }
     CWnd* Divider(CWndRhythmWave* pane, int id) { return pane->GetDividerStrip()->GetDlgItem(id); }
 
-    panetest::ScopedScreen m_screen;
     panetest::CNotifyLog m_notify;
     panetest::PaneHost<CWndRhythmWave> m_host;
 };
@@ -303,9 +294,7 @@ protected:
     void SetUp() override
     {
         mfertest::MferDocTest::SetUp();
-        Desktop::Reset();
-        m_doc->m_bAutoDelete = FALSE;
-        m_screen.Use(*m_doc, 1920, 1080);
+        m_screen.Fresh(*m_doc, 1920, 1080);
         ASSERT_TRUE(m_notify.CreateEx(0, nullptr, L"notify", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
         m_doc->SetNotifyWnd(&m_notify);
     }

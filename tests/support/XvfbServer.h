@@ -208,16 +208,133 @@ public:
         return mapped;
     }
 
-    // A window's place on the screen (its top left).
-    bool Origin(xcb_window_t window, int& x, int& y)
+    // A window's place on the screen (its top left) and its size; for a
+    // window in a manager's frame, its place in the frame.
+    bool Geometry(xcb_window_t window, int& x, int& y, int& width, int& height)
     {
         xcb_get_geometry_reply_t* geometry =
             xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), nullptr);
         if (!geometry) return false;
         x = geometry->x;
         y = geometry->y;
+        width = geometry->width;
+        height = geometry->height;
         std::free(geometry);
         return true;
+    }
+    bool Origin(xcb_window_t window, int& x, int& y)
+    {
+        int width = 0, height = 0;
+        return Geometry(window, x, y, width, height);
+    }
+    // Where a window's top left is on the screen, wherever it is in the tree.
+    void ScreenOrigin(xcb_window_t window, int& x, int& y)
+    {
+        xcb_translate_coordinates_reply_t* at = xcb_translate_coordinates_reply(
+            m_connection, xcb_translate_coordinates(m_connection, window, m_root, 0, 0), nullptr);
+        x = at ? at->dst_x : 0;
+        y = at ? at->dst_y : 0;
+        std::free(at);
+    }
+    // The child of the root that holds `window` (a manager's frame around it); 0 when none does.
+    xcb_window_t TopOf(xcb_window_t window)
+    {
+        for (int depth = 0; window && depth < 16; ++depth) {
+            xcb_query_tree_reply_t* tree =
+                xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, window), nullptr);
+            const xcb_window_t parent = tree ? tree->parent : 0;
+            std::free(tree);
+            if (parent == m_root) return window;
+            window = parent;
+        }
+        return 0;
+    }
+    // The child of the root under a point of the screen, the pointer moved there.
+    xcb_window_t TopAt(int x, int y)
+    {
+        if (!Input({"mousemove", std::to_string(x), std::to_string(y)})) return 0;
+        xcb_query_pointer_reply_t* pointer =
+            xcb_query_pointer_reply(m_connection, xcb_query_pointer(m_connection, m_root), nullptr);
+        const xcb_window_t child = pointer ? pointer->child : 0;
+        std::free(pointer);
+        return child;
+    }
+    // Viewable windows whose class (WM_CLASS) starts with `windowClass`,
+    // anywhere under `under` (the root for 0); a matching window's own
+    // children are not looked into.
+    std::vector<xcb_window_t> WindowsOfClass(const std::string& windowClass, xcb_window_t under = 0)
+    {
+        if (!under) under = m_root;
+        std::vector<xcb_window_t> found;
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, under), nullptr);
+        if (!tree) return found;
+        const xcb_window_t* children = xcb_query_tree_children(tree);
+        for (int i = 0; i < xcb_query_tree_children_length(tree); ++i) {
+            xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
+                m_connection, xcb_get_window_attributes(m_connection, children[i]), nullptr);
+            const bool viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+            std::free(attributes);
+            if (!viewable) continue;
+            const uint32_t words = static_cast<uint32_t>((windowClass.size() + 3) / 4);
+            xcb_get_property_reply_t* wmClass = xcb_get_property_reply(
+                m_connection,
+                xcb_get_property(m_connection, 0, children[i], XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, words), nullptr);
+            const int length = wmClass ? xcb_get_property_value_length(wmClass) : 0;
+            const bool matches = length >= static_cast<int>(windowClass.size()) &&
+                                 std::string(static_cast<const char*>(xcb_get_property_value(wmClass)),
+                                             windowClass.size()) == windowClass;
+            std::free(wmClass);
+            if (matches) {
+                found.push_back(children[i]);
+                continue;
+            }
+            const std::vector<xcb_window_t> deeper = WindowsOfClass(windowClass, children[i]);
+            found.insert(found.end(), deeper.begin(), deeper.end());
+        }
+        std::free(tree);
+        return found;
+    }
+    // The window a window names as its owner to the manager; 0 for none.
+    xcb_window_t TransientFor(xcb_window_t window)
+    {
+        xcb_get_property_reply_t* reply = xcb_get_property_reply(
+            m_connection,
+            xcb_get_property(m_connection, 0, window, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 0, 1), nullptr);
+        xcb_window_t owner = 0;
+        if (reply && xcb_get_property_value_length(reply) == 4)
+            owner = *static_cast<const xcb_window_t*>(xcb_get_property_value(reply));
+        std::free(reply);
+        return owner;
+    }
+    // The window that has the keyboard's focus.
+    xcb_window_t InputFocus()
+    {
+        xcb_get_input_focus_reply_t* reply =
+            xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr);
+        const xcb_window_t focus = reply ? reply->focus : 0;
+        std::free(reply);
+        return focus;
+    }
+    // How many desktops a manager keeps (_NET_NUMBER_OF_DESKTOPS); 0 before one says.
+    int Desktops()
+    {
+        xcb_get_property_reply_t* reply = xcb_get_property_reply(
+            m_connection,
+            xcb_get_property(m_connection, 0, m_root, Atom("_NET_NUMBER_OF_DESKTOPS"), XCB_ATOM_CARDINAL, 0, 1),
+            nullptr);
+        int count = 0;
+        if (reply && xcb_get_property_value_length(reply) == 4)
+            count = static_cast<int>(*static_cast<const uint32_t*>(xcb_get_property_value(reply)));
+        std::free(reply);
+        return count;
+    }
+    // What a window manager with a panel announces: the part of the desktop left to windows.
+    void AnnounceWorkArea(uint32_t x, uint32_t y, uint32_t width, uint32_t height)
+    {
+        const uint32_t area[4] = {x, y, width, height};
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_root, Atom("_NET_WORKAREA"), XCB_ATOM_CARDINAL, 32,
+                            4, area);
+        xcb_flush(m_connection);
     }
 
     // Whether the window has a cursor of its own (XTEST's comparison with

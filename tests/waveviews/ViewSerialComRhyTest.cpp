@@ -473,6 +473,15 @@ protected:
         platform::ui::Desktop::Click(view.GetSafeHwnd(), p.x, p.y);
         platform::ui::Desktop::PumpMessages();
     }
+    // The view in its window with the first record's calipers shown, painted.
+    CViewSerialComRhy& WindowedWithCalipers()
+    {
+        CViewSerialComRhy& view = *Windowed(L"");
+        view.ShowDivider(TRUE);
+        view.SetDividerCheck(TRUE, 1);
+        view.UpdateWindow();
+        return view;
+    }
     // The comparison's magnifier, 200 × 100 at twice the size, shown far right.
     bool OpenMagnifier(CDlgEnlargedPreview& magnifier)
     {
@@ -482,6 +491,21 @@ protected:
         magnifier.SetScaleRatio(2.0f);
         magnifier.ShowWindow(SW_SHOWNOACTIVATE);
         return true;
+    }
+    // The magnifier opened and given to the shown record's document and the comparison's.
+    bool OpenMagnifierForBoth(CDlgEnlargedPreview& magnifier)
+    {
+        if (!OpenMagnifier(magnifier)) return false;
+        m_doc.SetEnlargedPreview(&magnifier);
+        m_base.SetEnlargedPreview(&magnifier);
+        return true;
+    }
+    // Both documents' magnifier taken back and closed.
+    void CloseMagnifier(CDlgEnlargedPreview& magnifier)
+    {
+        m_doc.SetEnlargedPreview(nullptr);
+        m_base.SetEnlargedPreview(nullptr);
+        magnifier.DestroyWindow();
     }
     CPulseWindow m_notify;
 };
@@ -601,21 +625,14 @@ TEST_F(SerialComRhyMouseTest, TheMagnifierFollowsTheMouseOverTheLargeViewAndDrop
     EXPECT_FALSE(view.HasMagnifierCache());
     EXPECT_TRUE(magnifier.IsWindowVisible());
 
-    m_doc.SetEnlargedPreview(nullptr);
-    m_base.SetEnlargedPreview(nullptr);
-    magnifier.DestroyWindow();
+    CloseMagnifier(magnifier);
 }
 
 TEST_F(SerialComRhyMouseTest, TheMagnifiedCalipersFollowTheirDragWithoutTheRestOfThePictureChanging)
 {
-    CViewSerialComRhy& view = *Windowed(L"");
-    view.ShowDivider(TRUE);
-    view.SetDividerCheck(TRUE, 1);
-    view.UpdateWindow();
+    CViewSerialComRhy& view = WindowedWithCalipers();
     CDlgEnlargedPreview magnifier;
-    ASSERT_TRUE(OpenMagnifier(magnifier));
-    m_doc.SetEnlargedPreview(&magnifier);
-    m_base.SetEnlargedPreview(&magnifier);
+    ASSERT_TRUE(OpenMagnifierForBoth(magnifier));
     CViewEnlargedPreview* preview = magnifier.GetEnlargedPreview();
     // The caliper's colour about the magnifier's centre, where the cursor
     // holding the grip is shown.
@@ -642,9 +659,7 @@ TEST_F(SerialComRhyMouseTest, TheMagnifiedCalipersFollowTheirDragWithoutTheRestO
     EXPECT_GT(caliperPixels(), 0);
     EXPECT_TRUE(view.HasMagnifierCache());
 
-    m_doc.SetEnlargedPreview(nullptr);
-    m_base.SetEnlargedPreview(nullptr);
-    magnifier.DestroyWindow();
+    CloseMagnifier(magnifier);
 }
 
 // Each click that places or grabs a scale mark brings the magnifier up where
@@ -656,9 +671,7 @@ TEST_F(SerialComRhyMouseTest, EachScaleClickShowsTheMagnifierWhereItWasPressed)
     view.SetScaleClear();
     view.UpdateWindow();
     CDlgEnlargedPreview magnifier;
-    ASSERT_TRUE(OpenMagnifier(magnifier));
-    m_doc.SetEnlargedPreview(&magnifier);
-    m_base.SetEnlargedPreview(&magnifier);
+    ASSERT_TRUE(OpenMagnifierForBoth(magnifier));
     auto pressAfterLeaving = [&](CPoint p) {
         platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), p.x, p.y);
         platform::ui::Desktop::PumpMessages();
@@ -683,18 +696,13 @@ TEST_F(SerialComRhyMouseTest, EachScaleClickShowsTheMagnifierWhereItWasPressed)
     EXPECT_TRUE(pressAfterLeaving(CPoint(400, 450)));   // no mark grabbed
     EXPECT_EQ(2, view.GetScaleStatus());
 
-    m_doc.SetEnlargedPreview(nullptr);
-    m_base.SetEnlargedPreview(nullptr);
-    magnifier.DestroyWindow();
+    CloseMagnifier(magnifier);
 }
 
 // A grip shows the library's own divider cursor, hovered and after its drag.
 TEST_F(SerialComRhyMouseTest, AGripShowsTheDividerCursorHoveredAndAfterItsDrag)
 {
-    CViewSerialComRhy& view = *Windowed(L"");
-    view.ShowDivider(TRUE);
-    view.SetDividerCheck(TRUE, 1);
-    view.UpdateWindow();
+    CViewSerialComRhy& view = WindowedWithCalipers();
     const HCURSOR divider = ::LoadCursorW(GetMorvelanceModule(), MAKEINTRESOURCE(IDC_CURSOR_DIVIDER));
     ASSERT_NE(nullptr, divider);
     EXPECT_EQ(divider, view.GetDividerCursor());

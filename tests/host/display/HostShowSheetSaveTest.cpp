@@ -10,17 +10,14 @@
 #include "tests/dialogs/RecordXmlChanges.h"
 #include "tests/host/HostRun.h"
 #include "tests/host/HostSamples.h"
+#include "tests/host/display/HostShowFixture.h"
 #include "tests/support/XvfbTest.h"
 
 using namespace hosttest;
-using displaytest::Process;
 using displaytest::WaitFor;
 using displaytest::XvfbServer;
 
 namespace {
-
-const int kWidth = 1920;
-const int kHeight = 1080;
 
 // A record, the sheet its opener shows, and a point inside the sheet's name
 // field at 1920 x 1080, from the sheet's top left.
@@ -31,24 +28,20 @@ struct SheetOnScreen {
     int nameX, nameY;
 };
 
-class HostShowSheetSaveTest : public HostSamplesTest {
+class HostShowSheetSaveTest : public showtest::HostShowFixture {
 protected:
     void SetUp() override
     {
         HostSamplesTest::SetUp();
         MakeRecords({"examinations", m_dir.File("examinations")});
     }
-    std::string ShowErrors() const { return testsupport::ReadFileBytes(m_dir.File("show.err")); }
-
     // Shows the sheet, clicks its name field, types a new name over the old
     // one, presses Return (the default button, 更新) and Return again in the
     // editor prompt that follows, which holds the user's name; then waits
     // for show to end.
     void RenameAndSave(XvfbServer& server, const SheetOnScreen& sheet)
     {
-        ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", sheet.record, "--dialog",
-                                  sheet.dialog, "--user", "高橋"},
-                                 server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
+        ASSERT_TRUE(StartShow(server, {sheet.record, "--dialog", sheet.dialog, "--user", "高橋"}));
         ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
         int left = 0;
         int top = 0;
@@ -60,10 +53,23 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
         ASSERT_TRUE(server.Input({"key", "Return"}));
         EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
-        EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(m_dir.File("show.out")).find("saved"));
+        EXPECT_NE(std::string::npos, ShowOutput().find("saved"));
     }
-
-    Process m_show;
+    // The sheet renamed and saved on a server of the test's own: the record
+    // XML holds the new name, and nothing else changed but the name and its
+    // stamps.
+    void ExpectOnlyTheNameAndItsStampsChange(const SheetOnScreen& sheet)
+    {
+        const std::string before = testsupport::ReadFileBytes(sheet.xml);
+        XvfbServer server;
+        START_XVFB(server, showtest::kWidth, showtest::kHeight);
+        RenameAndSave(server, sheet);
+        if (HasFatalFailure()) return;
+        const std::string after = testsupport::ReadFileBytes(sheet.xml);
+        EXPECT_NE(std::string::npos, after.find("<Patient_name>Suzuki Ichiro</Patient_name>"));
+        const std::vector<std::string> name = xmlchanges::place::NameChange();
+        EXPECT_TRUE(xmlchanges::OnlyChanged(before, after, name, name));
+    }
 };
 
 }  // namespace
@@ -72,15 +78,7 @@ TEST_F(HostShowSheetSaveTest, ANameSavedThroughTheRestingSheetChangesOnlyTheName
 {
     const SheetOnScreen sheet{SamplePath("rest12_90.ecg"), SamplePath("rest12_9020240401093000.xml"),
                               "CDlgPatientInfoComment", 194, 151};
-    const std::string before = testsupport::ReadFileBytes(sheet.xml);
-    XvfbServer server;
-    START_XVFB(server, kWidth, kHeight);
-    RenameAndSave(server, sheet);
-    if (HasFatalFailure()) return;
-    const std::string after = testsupport::ReadFileBytes(sheet.xml);
-    EXPECT_NE(std::string::npos, after.find("<Patient_name>Suzuki Ichiro</Patient_name>"));
-    const std::vector<std::string> name = xmlchanges::place::NameChange();
-    EXPECT_TRUE(xmlchanges::OnlyChanged(before, after, name, name));
+    ExpectOnlyTheNameAndItsStampsChange(sheet);
 }
 
 TEST_F(HostShowSheetSaveTest, ANameSavedThroughTheExerciseSheetChangesOnlyTheNameAndItsStamps)
@@ -88,13 +86,5 @@ TEST_F(HostShowSheetSaveTest, ANameSavedThroughTheExerciseSheetChangesOnlyTheNam
     const SheetOnScreen sheet{m_dir.File("examinations/exercise_90.ecg"),
                               m_dir.File("examinations/exercise_9020240401093000.xml"), "CDlgInfoCommentGeneral", 194,
                               131};
-    const std::string before = testsupport::ReadFileBytes(sheet.xml);
-    XvfbServer server;
-    START_XVFB(server, kWidth, kHeight);
-    RenameAndSave(server, sheet);
-    if (HasFatalFailure()) return;
-    const std::string after = testsupport::ReadFileBytes(sheet.xml);
-    EXPECT_NE(std::string::npos, after.find("<Patient_name>Suzuki Ichiro</Patient_name>"));
-    const std::vector<std::string> name = xmlchanges::place::NameChange();
-    EXPECT_TRUE(xmlchanges::OnlyChanged(before, after, name, name));
+    ExpectOnlyTheNameAndItsStampsChange(sheet);
 }

@@ -3,30 +3,26 @@
 // the window manager's close, and a server that goes away.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "tests/host/HostRun.h"
 #include "tests/host/HostSamples.h"
+#include "tests/host/display/HostShowFixture.h"
 #include "tests/support/InputMethodServer.h"
 #include "tests/support/XvfbTest.h"
 #include "tests/support/PngImage.h"
 
 using namespace hosttest;
 using displaytest::kPatience;
-using displaytest::Process;
 using displaytest::WaitFor;
 using displaytest::XvfbServer;
+using showtest::kHeight;
+using showtest::kWidth;
 
 namespace {
 
-
-
-const int kWidth = 1920;
-const int kHeight = 1080;
-
-class HostShowTest : public HostSamplesTest {
+class HostShowTest : public showtest::HostShowFixture {
 protected:
     void SetUp() override
     {
@@ -35,18 +31,17 @@ protected:
     }
     // Starts show on the test's server with the resting wave page (and
     // the options given).
-    bool StartShow(XvfbServer& server, const std::vector<std::string>& more = {})
+    bool StartWavePage(XvfbServer& server, const std::vector<std::string>& more = {})
     {
-        std::vector<std::string> args = {testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--pane",
-                                         "CWndRestRhythmWave", "--style", "1"};
+        std::vector<std::string> args = {m_record, "--pane", "CWndRestRhythmWave", "--style", "1"};
         args.insert(args.end(), more.begin(), more.end());
-        return m_show.Start(args, server.Display(), m_dir.File("show.out"), m_dir.File("show.err"));
+        return StartShow(server, args);
     }
     // Starts show with the magnifier and waits for its two windows.
     void StartShowWithMagnifier(XvfbServer& server)
     {
-        ASSERT_TRUE(StartShow(server, {"--magnifier"}));
-        ASSERT_TRUE(WaitWhileShowing([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
+        ASSERT_TRUE(StartWavePage(server, {"--magnifier"}));
+        ASSERT_TRUE(WaitForWindows(server, 2)) << ShowErrors();
     }
     // The screen's pixels that differ from the PNG's (the PNG at left, top).
     static int Differences(XvfbServer& server, const testsupport::PngImage& png, int left = 0, int top = 0)
@@ -68,17 +63,8 @@ protected:
             for (int x = 0; x < a.Width(); ++x) differ += a.Pixel(x, y) != b.Pixel(x, y) ? 1 : 0;
         return differ;
     }
-    // Waits for `ready` while show runs: a show that ended has nothing
-    // more to show.
-    bool WaitWhileShowing(const std::function<bool()>& ready)
-    {
-        WaitFor([&] { return ready() || m_show.Wait(0) != -1; });
-        return ready();
-    }
-    std::string ShowErrors() const { return testsupport::ReadFileBytes(m_dir.File("show.err")); }
 
     std::string m_record;
-    Process m_show;
 };
 
 }  // namespace
@@ -86,23 +72,18 @@ protected:
 TEST_F(HostShowTest, ThePaneOnTheScreenIsItsHeadlessImageAndTheManagersCloseEndsShowWithZero)
 {
     const std::string png = m_dir.File("headless.png");
-    const HostRun headless = Host({"pane", m_record, "--pane", "CWndRestRhythmWave", "--style", "1", "--png", png});
-    ASSERT_EQ(0, headless.status) << headless.err;
+    WriteHeadlessPane({m_record, "--pane", "CWndRestRhythmWave", "--style", "1"}, png);
+    if (HasFatalFailure()) return;
     const testsupport::PngImage image(png);
-    ASSERT_TRUE(image.Ok());
-    ASSERT_EQ(kWidth, image.Width());
 
     XvfbServer server;
     START_XVFB(server, kWidth, kHeight);
-    ASSERT_TRUE(StartShow(server));
+    ASSERT_TRUE(StartWavePage(server));
     // Byte for byte: the same image reaches the screen, no font is drawn apart.
     int differ = -1;
     EXPECT_TRUE(WaitFor([&] { return (differ = Differences(server, image)) == 0; })) << differ << " pixels differ";
 
-    const std::vector<xcb_window_t> windows = server.MappedWindows();
-    ASSERT_EQ(1u, windows.size());
-    server.AskToClose(windows.front());
-    EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
+    CloseShow(server);
 }
 
 TEST_F(HostShowTest, TheSerialRhythmPageShowsTheSeriesAndItsChestButtonClickedOnTheScreenShowsTheChestLeads)
@@ -130,10 +111,9 @@ TEST_F(HostShowTest, TheSerialRhythmPageShowsTheSeriesAndItsChestButtonClickedOn
 
     XvfbServer server;
     START_XVFB(server, kWidth, kHeight);
-    std::vector<std::string> args = {testsupport::BinaryDir() + "/bin/morvelance-host", "show"};
-    args.insert(args.end(), series.begin(), series.end());
+    std::vector<std::string> args = series;
     args.insert(args.end(), {"--pane", "CWndRestSerialComRhy"});
-    ASSERT_TRUE(m_show.Start(args, server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
+    ASSERT_TRUE(StartShow(server, args));
     int differ = -1;
     ASSERT_TRUE(WaitWhileShowing([&] { return (differ = Differences(server, limb)) == 0; }))
         << differ << " pixels differ; " << ShowErrors();
@@ -141,10 +121,7 @@ TEST_F(HostShowTest, TheSerialRhythmPageShowsTheSeriesAndItsChestButtonClickedOn
     ASSERT_TRUE(server.Input({"mousemove", "806", "30", "click", "1"}));
     EXPECT_TRUE(WaitWhileShowing([&] { return (differ = Differences(server, chest)) == 0; }))
         << differ << " pixels differ";
-    const std::vector<xcb_window_t> windows = server.MappedWindows();
-    ASSERT_EQ(1u, windows.size());
-    server.AskToClose(windows.front());
-    EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
+    CloseShow(server);
 }
 
 TEST_F(HostShowTest, ASeriesHoldingARecordThatIsNeitherRestingNorMferIsRefusedAndNothingIsShown)
@@ -152,9 +129,7 @@ TEST_F(HostShowTest, ASeriesHoldingARecordThatIsNeitherRestingNorMferIsRefusedAn
     XvfbServer server;
     START_XVFB(server, kWidth, kHeight);
     const std::string rhythm = SamplePath("rhythm_90.ecg");
-    ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, rhythm, "--pane",
-                              "CWndRestSerialComAve"},
-                             server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
+    ASSERT_TRUE(StartShow(server, {m_record, rhythm, "--pane", "CWndRestSerialComAve"}));
     EXPECT_EQ(1, m_show.Wait(kPatience));
     EXPECT_NE(std::string::npos, ShowErrors().find(rhythm + " is neither a resting nor an MFER record")) << ShowErrors();
     EXPECT_TRUE(server.MappedWindows().empty());
@@ -164,18 +139,15 @@ TEST_F(HostShowTest, ADoubleClickOnTheStripOpensItsDialogAsASecondWindowThatEsca
 {
     XvfbServer server;
     START_XVFB(server, kWidth, kHeight);
-    ASSERT_TRUE(StartShow(server));
-    ASSERT_TRUE(WaitWhileShowing([&] { return server.MappedWindows().size() == 1; }));
+    ASSERT_TRUE(StartWavePage(server));
+    ASSERT_TRUE(WaitForWindows(server, 1));
     // The one-lead strip across the foot of the page.
     ASSERT_TRUE(server.Input({"mousemove", "960", "960", "click", "--repeat", "2", "--delay", "60", "1"}));
     EXPECT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
     ASSERT_TRUE(server.Input({"key", "Escape"}));
     EXPECT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; }));
     // The page still runs: its frame closes it as before.
-    const std::vector<xcb_window_t> windows = server.MappedWindows();
-    ASSERT_EQ(1u, windows.size());
-    server.AskToClose(windows.front());
-    EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
+    CloseShow(server);
 }
 
 TEST_F(HostShowTest, TheMagnifiersPictureFollowsThePointerOverTheLeads)
@@ -233,8 +205,8 @@ TEST_F(HostShowTest, TheServerGoingAwayEndsShowWithOneAndWritesNoRecord)
     const std::string xmlBefore = testsupport::ReadFileBytes(xml);
     XvfbServer server;
     START_XVFB(server, kWidth, kHeight);
-    ASSERT_TRUE(StartShow(server));
-    ASSERT_TRUE(WaitWhileShowing([&] { return server.MappedWindows().size() == 1; }));
+    ASSERT_TRUE(StartWavePage(server));
+    ASSERT_TRUE(WaitForWindows(server, 1));
     server.Stop();
     EXPECT_EQ(1, m_show.Wait(kPatience));
     EXPECT_NE(std::string::npos, ShowErrors().find("display was lost")) << ShowErrors();
@@ -280,10 +252,8 @@ protected:
     // The sheet on the test's server, its name field clicked and emptied.
     void ClearName(XvfbServer& server, int& left, int& top)
     {
-        ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--dialog",
-                                  "CDlgPatientInfoComment", "--user", "編集者"},
-                                 server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
-        ASSERT_TRUE(WaitWhileShowing([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
+        ASSERT_TRUE(StartShow(server, {m_record, "--dialog", "CDlgPatientInfoComment", "--user", "編集者"}));
+        ASSERT_TRUE(WaitForWindows(server, 1)) << ShowErrors();
         ASSERT_TRUE(server.Origin(server.MappedWindows().front(), left, top));
         ASSERT_TRUE(server.Input({"mousemove", std::to_string(left + kNameFieldX), std::to_string(top + kNameFieldY),
                                   "click", "1", "key", "End", "key", "--repeat", "10", "BackSpace"}));
@@ -309,10 +279,10 @@ TEST_F(HostShowSheetTest, ANameTypedIntoThePatientSheetIsSavedWithItsUpdateButto
     // Return presses the default button, 更新; the editor prompt that
     // follows takes its preselected name with Return too.
     ASSERT_TRUE(server.Input({"key", "Return"}));
-    ASSERT_TRUE(WaitWhileShowing([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
+    ASSERT_TRUE(WaitForWindows(server, 2)) << ShowErrors();
     ASSERT_TRUE(server.Input({"key", "Return"}));
     EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
-    EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(m_dir.File("show.out")).find("saved"));
+    EXPECT_NE(std::string::npos, ShowOutput().find("saved"));
     EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(SamplePath("rest12_9020240401093000.xml"))
                                      .find("<Patient_name>Suzuki Ichiro</Patient_name>"));
 }
@@ -372,7 +342,7 @@ TEST_F(HostShowSheetTest, CancellingThePatientSheetLeavesTheRecordXmlByteForByte
     ASSERT_TRUE(server.Input({"mousemove", std::to_string(left + kCancelX), std::to_string(top + kCancelY), "click",
                               "1"}));
     EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
-    EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(m_dir.File("show.out")).find("closed"));
+    EXPECT_NE(std::string::npos, ShowOutput().find("closed"));
     EXPECT_EQ(before, testsupport::ReadFileBytes(xml));
 }
 
@@ -404,10 +374,8 @@ TEST_F(HostShowTest, DialogsOfTheDialogCommandShowOnTheScreenAsTheirHeadlessImag
         const testsupport::PngImage image(png);
         ASSERT_TRUE(image.Ok());
 
-        ASSERT_TRUE(m_show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", m_record, "--dialog",
-                                  dialog.name},
-                                 server.Display(), m_dir.File("show.out"), m_dir.File("show.err")));
-        ASSERT_TRUE(WaitWhileShowing([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
+        ASSERT_TRUE(StartShow(server, {m_record, "--dialog", dialog.name}));
+        ASSERT_TRUE(WaitForWindows(server, 1)) << ShowErrors();
         const xcb_window_t window = server.MappedWindows().front();
         int left = 0;
         int top = 0;

@@ -77,6 +77,22 @@ protected:
     // The jobs the back end received during this test, waiting for `count`.
     std::vector<Delivered> Received(size_t count) const { return s_scheduler->JobsAfter(m_before, count); }
 
+    // The jobs the scheduler lists for the sink, done or not.
+    static long JobsInCups()
+    {
+        const std::string listed = s_scheduler->AdminOutput("lpstat -W all -o sink");
+        return std::count(listed.begin(), listed.end(), '\n');
+    }
+
+    // A document started on the printer with a printer reset written into it.
+    static void StartResetDocument(HANDLE printer)
+    {
+        DOC_INFO_1W info = {};
+        ASSERT_NE(0u, StartDocPrinterW(printer, 1, reinterpret_cast<LPBYTE>(&info)));
+        DWORD written = 0;
+        ASSERT_TRUE(WritePrinter(printer, "\x1b" "E", 2, &written));
+    }
+
     size_t m_before = 0;
 
 private:
@@ -255,37 +271,25 @@ TEST_F(CupsQueueTest, APausedDestinationTakesTheJobAndPrintsItOnceStartedAgain)
 TEST_F(CupsQueueTest, CupsKnowsOfAJobOnlyOnceItsDocumentIsComplete)
 {
     AddCupsQueue(L"Ward laser", kSink);
-    const auto jobsInCups = [] {
-        const std::string listed = s_scheduler->AdminOutput("lpstat -W all -o sink");
-        return std::count(listed.begin(), listed.end(), '\n');
-    };
-    const long before = jobsInCups();
+    const long before = JobsInCups();
     ScopedPrinter printer(L"Ward laser");
-    DOC_INFO_1W info = {};
-    ASSERT_NE(0u, StartDocPrinterW(printer, 1, reinterpret_cast<LPBYTE>(&info)));
-    DWORD written = 0;
-    ASSERT_TRUE(WritePrinter(printer, "\x1b" "E", 2, &written));
+    StartResetDocument(printer);
+    if (HasFatalFailure()) return;
     // A program killed now leaves nothing in the scheduler to wait for its data.
-    EXPECT_EQ(before, jobsInCups());
+    EXPECT_EQ(before, JobsInCups());
     ASSERT_TRUE(EndDocPrinter(printer));
-    EXPECT_EQ(before + 1, jobsInCups());
+    EXPECT_EQ(before + 1, JobsInCups());
     ASSERT_EQ(1u, Received(1).size());
 }
 
 TEST_F(CupsQueueTest, ADroppedDocumentLeavesNothingInCupsAndNothingArrives)
 {
     AddCupsQueue(L"Ward laser", kSink);
-    const auto jobsInCups = [] {
-        const std::string listed = s_scheduler->AdminOutput("lpstat -W all -o sink");
-        return std::count(listed.begin(), listed.end(), '\n');
-    };
-    const long before = jobsInCups();
+    const long before = JobsInCups();
     {
         ScopedPrinter printer(L"Ward laser");
-        DOC_INFO_1W info = {};
-        ASSERT_NE(0u, StartDocPrinterW(printer, 1, reinterpret_cast<LPBYTE>(&info)));
-        DWORD written = 0;
-        ASSERT_TRUE(WritePrinter(printer, "\x1b" "E", 2, &written));
+        StartResetDocument(printer);
+        if (HasFatalFailure()) return;
         ASSERT_TRUE(AbortPrinter(printer));
     }
     {
@@ -297,7 +301,7 @@ TEST_F(CupsQueueTest, ADroppedDocumentLeavesNothingInCupsAndNothingArrives)
         EXPECT_EQ(SP_APPABORT, StartPage(dc));
     }
     // Neither job was ever made there, not even as a cancelled one.
-    EXPECT_EQ(before, jobsInCups());
+    EXPECT_EQ(before, JobsInCups());
     // A job printed after them is the only one to arrive.
     ASSERT_EQ(0u, PrintRaw(L"Ward laser", RawBytes("after")));
     const std::vector<Delivered> jobs = Received(1);

@@ -21,6 +21,7 @@
 #include "platform/ui/windowing/Window.h"
 #include "platform/ui/windowing/WindowClass.h"
 #include "platform/gdi/Gdi.h"
+#include "tests/platform/ui/display/DisplayWindowTest.h"
 #include "tests/support/InputMethodServer.h"
 #include "tests/support/XvfbTest.h"
 
@@ -76,30 +77,20 @@ LRESULT CALLBACK LoggingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 
 const wchar_t kClass[] = L"DisplayTestWindow";
 
-
-class XcbDisplayTest : public ::testing::Test {
+class XcbDisplayTest : public displaytest::DisplayWindowTest {
 protected:
     void SetUp() override
     {
-        START_XVFB(m_server, 1024, 768);
-        std::string error;
-        ASSERT_TRUE(Desktop::AttachDisplay(m_server.Display().c_str(), &error)) << error;
-        WNDCLASSEXW wc = {};
-        wc.cbSize = sizeof(wc);
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = &LoggingProc;
-        wc.lpszClassName = kClass;
-        wc.hCursor = LoadCursorW(nullptr, IDC_CROSS);
-        RegisterClassExW(&wc);
+        DisplayWindowTest::SetUp();
+        if (!Ready()) return;
+        RegisterTestClass(kClass, &LoggingProc, CS_DBLCLKS, LoadCursorW(nullptr, IDC_CROSS));
         Log().clear();
         g_paints = 0;
     }
     void TearDown() override
     {
         if (m_hwnd) DestroyWindow(m_hwnd);
-        Desktop::DetachDisplay();
-        UnregisterClassW(kClass, nullptr);
-        Desktop::Reset();
+        DisplayWindowTest::TearDown();
     }
     // A 300 x 200 window at 100, 100, on the screen and active.
     void Open()
@@ -111,13 +102,6 @@ protected:
         ASSERT_TRUE(RunUntil([&] { return m_server.MappedWindows().size() == 1; }));
         Log().clear();
     }
-    // Runs the display until `ready`, or until the run has plainly gone wrong.
-    static bool RunUntil(const std::function<bool()>& ready)
-    {
-        const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(displaytest::kPatience);
-        Desktop::RunDisplay([&] { return ready() || std::chrono::steady_clock::now() > until; });
-        return ready();
-    }
     static const HeardMessage* Find(UINT message)
     {
         for (const HeardMessage& heard : Log())
@@ -125,9 +109,7 @@ protected:
         return nullptr;
     }
     static bool Heard(UINT message) { return Find(message) != nullptr; }
-    void Input(const std::vector<std::string>& args) { ASSERT_TRUE(m_server.Input(args)); }
 
-    XvfbServer m_server;
     HWND m_hwnd = nullptr;
 };
 
