@@ -579,8 +579,15 @@ void XcbDisplay::Forget(Shown& shown)
     shown.id = 0;
 }
 
-void XcbDisplay::Pointer(UINT message, int rootX, int rootY, int wheel)
+void XcbDisplay::SyncModifiers(uint16_t state)
 {
+    detail::SyncModifierKeys((state & XCB_MOD_MASK_SHIFT) != 0, (state & XCB_MOD_MASK_CONTROL) != 0,
+                             (state & XCB_MOD_MASK_1) != 0);
+}
+
+void XcbDisplay::Pointer(UINT message, int rootX, int rootY, uint16_t state, int wheel)
+{
+    SyncModifiers(state);
     // The server's own screen coordinates: a window that moves under the
     // pointer (dragged by it) cannot shift them as it would the window's.
     detail::PostMouseInput(message, POINT{rootX, rootY}, wheel);
@@ -589,6 +596,10 @@ void XcbDisplay::Pointer(UINT message, int rootX, int rootY, int wheel)
 
 void XcbDisplay::Key(xcb_keycode_t code, bool down, uint16_t state)
 {
+    // The state is the one before this key: a modifier's own press finds
+    // it up, its release down, and a release the windows missed is made
+    // up for before the key is heard.
+    SyncModifiers(state);
     const UINT vk = m_keyboard.VirtualKey(code);
     if (!down) {
         // A key whose text came on its own was already let go of.
@@ -718,12 +729,12 @@ void XcbDisplay::Handle(xcb_generic_event_t* event)
         const int x = button->root_x;
         const int y = button->root_y;
         switch (button->detail) {
-        case 1: Pointer(down ? WM_LBUTTONDOWN : WM_LBUTTONUP, x, y); break;
-        case 2: Pointer(down ? WM_MBUTTONDOWN : WM_MBUTTONUP, x, y); break;
-        case 3: Pointer(down ? WM_RBUTTONDOWN : WM_RBUTTONUP, x, y); break;
+        case 1: Pointer(down ? WM_LBUTTONDOWN : WM_LBUTTONUP, x, y, button->state); break;
+        case 2: Pointer(down ? WM_MBUTTONDOWN : WM_MBUTTONUP, x, y, button->state); break;
+        case 3: Pointer(down ? WM_RBUTTONDOWN : WM_RBUTTONUP, x, y, button->state); break;
         case 4:
         case 5:
-            if (down) Pointer(WM_MOUSEWHEEL, x, y, button->detail == 4 ? kWheelDelta : -kWheelDelta);
+            if (down) Pointer(WM_MOUSEWHEEL, x, y, button->state, button->detail == 4 ? kWheelDelta : -kWheelDelta);
             break;
         default: break;
         }
@@ -731,7 +742,7 @@ void XcbDisplay::Handle(xcb_generic_event_t* event)
     }
     case XCB_MOTION_NOTIFY: {
         const auto* motion = reinterpret_cast<const xcb_motion_notify_event_t*>(event);
-        if (WindowOfId(motion->event)) Pointer(WM_MOUSEMOVE, motion->root_x, motion->root_y);
+        if (WindowOfId(motion->event)) Pointer(WM_MOUSEMOVE, motion->root_x, motion->root_y, motion->state);
         break;
     }
     case XCB_ENTER_NOTIFY:
@@ -740,7 +751,7 @@ void XcbDisplay::Handle(xcb_generic_event_t* event)
         // windows that track the mouse hear it leave.
         const auto* crossing = reinterpret_cast<const xcb_enter_notify_event_t*>(event);
         if (crossing->mode != XCB_NOTIFY_MODE_NORMAL || !WindowOfId(crossing->event)) break;
-        Pointer(WM_MOUSEMOVE, crossing->root_x, crossing->root_y);
+        Pointer(WM_MOUSEMOVE, crossing->root_x, crossing->root_y, crossing->state);
         break;
     }
     case XCB_KEY_PRESS:

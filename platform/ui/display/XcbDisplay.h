@@ -74,8 +74,11 @@ private:
     xcb_cursor_t CursorOf(HCURSOR cursor);
 
     void Handle(xcb_generic_event_t* event);
-    void Pointer(UINT message, int rootX, int rootY, int wheel = 0);
+    // Pointer and key events carry the modifiers' state at that moment.
+    void Pointer(UINT message, int rootX, int rootY, uint16_t state, int wheel = 0);
     void Key(xcb_keycode_t code, bool down, uint16_t state);
+    // Lets go of the modifiers the event's state says are up.
+    static void SyncModifiers(uint16_t state);
     // A key event from the server: to the input method where one listens,
     // else read through the layout.
     void KeyEvent(const xcb_key_press_event_t& key);

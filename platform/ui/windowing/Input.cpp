@@ -329,6 +329,23 @@ void PostKeyInput(UINT vk, bool down)
     PostInput(msg);
 }
 
+void SyncModifierKeys(bool shiftDown, bool controlDown, bool altDown)
+{
+    struct Modifier {
+        bool down;
+        UINT generic, left, right;
+    };
+    const Modifier modifiers[] = {{shiftDown, VK_SHIFT, VK_LSHIFT, VK_RSHIFT},
+                                  {controlDown, VK_CONTROL, VK_LCONTROL, VK_RCONTROL},
+                                  {altDown, VK_MENU, VK_LMENU, VK_RMENU}};
+    const BYTE* keys = State().asyncKeys;
+    for (const Modifier& modifier : modifiers) {
+        if (modifier.down) continue;
+        for (UINT vk : {modifier.left, modifier.right, modifier.generic})
+            if (keys[vk] & 0x80) PostKeyInput(vk, false);
+    }
+}
+
 void PostCharInput(wchar_t ch)
 {
     InputState& state = State();

@@ -78,6 +78,12 @@ void BeginScrollThumbTrack(HWND hwnd, int bar, int grab);
 bool TrackScrollThumb(UINT message, POINT screen);
 void PostKeyInput(UINT vk, bool down);
 void PostCharInput(wchar_t ch);
+// The modifiers as the keyboard holds them now (from an input event's own
+// state): one the windows still think down but that is up is let go of, as
+// if its release had come. A release can go to another client that held the
+// keyboard meanwhile (a window manager's shortcut), and a modifier held
+// down for ever makes every later key a system key.
+void SyncModifierKeys(bool shiftDown, bool controlDown, bool altDown);
 // Called as an input message is read: updates the key state and cursor,
 // sends WM_MOUSEACTIVATE and WM_SETCURSOR. FALSE when the message is eaten.
 bool TakeInput(MSG& msg);

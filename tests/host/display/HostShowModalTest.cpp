@@ -198,3 +198,82 @@ TEST_F(HostShowModalTest, UnderOpenboxAClickOnThePaneLeavesTheEnlargedWaveAboveI
     m_server.AskToClose(frame);
     EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
 }
+
+// A window manager's shortcut (Alt+F4) holds the keyboard while its keys are
+// let go of, so the Alt release goes to the manager, not to show. Here the
+// test's own client holds the keyboard while Alt is let go of, as a manager
+// does: show must not take Alt for held from then on, or every key becomes a
+// system key (Escape no longer ends the pop-up, no field takes text).
+TEST_F(HostShowModalTest, AnAltReleaseThatWentToAnotherClientLeavesNoAltHeld)
+{
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    xcb_connection_t* c = xcb_connect(server.Display().c_str(), nullptr);
+    ASSERT_FALSE(xcb_connection_has_error(c));
+    struct Closer {
+        xcb_connection_t* c;
+        ~Closer() { xcb_disconnect(c); }
+    } closer{c};
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    auto altHeld = [&] {
+        xcb_query_pointer_reply_t* pointer = xcb_query_pointer_reply(c, xcb_query_pointer(c, root), nullptr);
+        const bool held = pointer && (pointer->mask & XCB_MOD_MASK_1);
+        std::free(pointer);
+        return held;
+    };
+    auto focused = [&] {
+        xcb_get_input_focus_reply_t* focus = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
+        const xcb_window_t window = focus ? focus->focus : 0;
+        std::free(focus);
+        return window;
+    };
+    auto inked = [&](int left, int top, int right, int bottom) {
+        int count = 0;
+        for (uint32_t rgb : server.Grab(left, top, right - left, bottom - top))
+            count += testsupport::PngImage::IsDark(rgb) ? 1 : 0;
+        return count;
+    };
+    // The ID field's text "MV-1003" at 121..176, the room after it at 180..330.
+    auto idShown = [&] { return inked(121, 14, 176, 36) > 40; };
+    auto typedAfterId = [&] { return inked(180, 14, 330, 36); };
+
+    Process show;
+    ASSERT_TRUE(show.Start({testsupport::BinaryDir() + "/bin/morvelance-host", "show", SamplePath("rhythm_90.ecg"),
+                            "--pane", "CWndRhythmWave"},
+                           server.Display(), m_dir.File("alt.out"), m_dir.File("alt.err")));
+    auto errors = [&] { return testsupport::ReadFileBytes(m_dir.File("alt.err")); };
+    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << errors();
+    const xcb_window_t frame = server.MappedWindows().front();
+    ASSERT_TRUE(WaitFor(idShown)) << "the ID field never showed";
+    // The enlarged wave, with the keyboard.
+    ASSERT_TRUE(server.Input({"mousemove", "923", "450", "click", "--repeat", "2", "--delay", "60", "1"}));
+    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << errors();
+    const xcb_window_t popup = server.MappedWindows().back();
+    ASSERT_TRUE(WaitFor([&] { return focused() == popup; }));
+
+    // Alt pressed into the pop-up, let go of while another client holds the keyboard.
+    ASSERT_TRUE(server.Input({"keydown", "alt"}));
+    ASSERT_TRUE(WaitFor(altHeld));
+    xcb_grab_keyboard_reply_t* grab = xcb_grab_keyboard_reply(
+        c, xcb_grab_keyboard(c, 0, root, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC), nullptr);
+    const bool grabbed = grab && grab->status == XCB_GRAB_STATUS_SUCCESS;
+    std::free(grab);
+    ASSERT_TRUE(grabbed);
+    ASSERT_TRUE(server.Input({"keyup", "alt"}));
+    ASSERT_TRUE(WaitFor([&] { return !altHeld(); }));
+    xcb_ungrab_keyboard(c, XCB_CURRENT_TIME);
+    xcb_flush(c);
+
+    // Escape is heard as Escape: it ends the pop-up.
+    ASSERT_TRUE(server.Input({"key", "Escape"}));
+    EXPECT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << "Escape did not end the pop-up";
+    // And a field of the frame takes text (a letter inks some 60 pixels).
+    const int before = typedAfterId();
+    ASSERT_TRUE(server.Input({"mousemove", "224", "25", "click", "1"}));
+    ASSERT_TRUE(server.Input({"key", "End"}));
+    ASSERT_TRUE(server.Input({"type", "XXXX"}));
+    EXPECT_TRUE(WaitFor([&] { return typedAfterId() > before + 100; })) << "the ID field took no text";
+
+    server.AskToClose(frame);
+    EXPECT_EQ(0, show.Wait(10)) << "show did not end by itself " << errors();
+}

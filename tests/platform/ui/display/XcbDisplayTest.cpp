@@ -367,3 +367,46 @@ TEST_F(XcbDisplayTest, AnInputMethodsCommittedJapaneseArrivesAsCharactersOfAProc
     EXPECT_TRUE(heardKey(WM_KEYDOWN, 'A'));
     EXPECT_EQ(0, GetKeyState(VK_CONTROL) & 0x8000) << "Ctrl is let go of as the method hands it back";
 }
+
+// Ctrl let go of while another client held the keyboard (as a window
+// manager's shortcut does): the release never comes to the windows, and the
+// next click, whose state says Ctrl is up, must not be a Ctrl+click.
+TEST_F(XcbDisplayTest, AModifierLetGoOfUnderAnotherClientsGrabIsUpAtTheNextClick)
+{
+    Open();
+    Input({"keydown", "ctrl"});
+    ASSERT_TRUE(RunUntil([] { return Heard(WM_KEYDOWN); }));
+    ASSERT_EQ(static_cast<WPARAM>(VK_CONTROL), Find(WM_KEYDOWN)->wParam);
+
+    xcb_connection_t* other = xcb_connect(m_server.Display().c_str(), nullptr);
+    ASSERT_FALSE(xcb_connection_has_error(other));
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(other)).data->root;
+    auto controlHeld = [&] {
+        xcb_query_pointer_reply_t* pointer = xcb_query_pointer_reply(other, xcb_query_pointer(other, root), nullptr);
+        const bool held = pointer && (pointer->mask & XCB_MOD_MASK_CONTROL);
+        std::free(pointer);
+        return held;
+    };
+    xcb_grab_keyboard_reply_t* grab = xcb_grab_keyboard_reply(
+        other, xcb_grab_keyboard(other, 0, root, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
+        nullptr);
+    const bool grabbed = grab && grab->status == XCB_GRAB_STATUS_SUCCESS;
+    std::free(grab);
+    bool released = false;
+    if (grabbed) {
+        released = m_server.Input({"keyup", "ctrl"}) && displaytest::WaitFor([&] { return !controlHeld(); });
+        xcb_ungrab_keyboard(other, XCB_CURRENT_TIME);
+    }
+    xcb_disconnect(other);
+    ASSERT_TRUE(grabbed);
+    ASSERT_TRUE(released);
+
+    Log().clear();
+    Input({"mousemove", "200", "200", "click", "1"});
+    ASSERT_TRUE(RunUntil([] { return Heard(WM_LBUTTONUP); }));
+    ASSERT_TRUE(Heard(WM_LBUTTONDOWN));
+    EXPECT_EQ(0u, Find(WM_LBUTTONDOWN)->wParam & MK_CONTROL);
+    EXPECT_EQ(0, GetKeyState(VK_CONTROL) & 0x8000);
+    ASSERT_TRUE(Heard(WM_KEYUP)) << "the window never heard Ctrl go up";
+    EXPECT_EQ(static_cast<WPARAM>(VK_CONTROL), Find(WM_KEYUP)->wParam);
+}
