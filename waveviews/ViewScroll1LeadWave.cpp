@@ -58,11 +58,9 @@ void AppendMarkStrokes(std::vector<POINT>& points, std::vector<DWORD>& counts, i
                        bool overdraw)
 {
     size_t from = points.size();
-    if (overdraw && height > 0) {
-        // Where drawing a pixel twice leaves it as drawn once, one stroke
-        // takes the same pixels: up the rising steps, along the top to the
-        // tick, down and up the tick, one diagonal step to (x0 + 1, y),
-        // which draws only its start, then down the falling steps.
+    // The rising steps from the mark's lower left up to the height of (x0, y),
+    // and the falling steps from (x0 + 1, y) down to its lower right.
+    auto rise = [&]() {
         int px = x0 - height - 1;
         int py = y + height;
         points.push_back(POINT{px, py});
@@ -72,11 +70,10 @@ void AppendMarkStrokes(std::vector<POINT>& points, std::vector<DWORD>& counts, i
             points.push_back(POINT{px, py - 1});
             --py;
         }
-        points.push_back(POINT{x0, y});
-        points.push_back(POINT{x0, y - 1});
-        points.push_back(POINT{x0, y + 1});
-        px = x0 + 1;
-        py = y;
+    };
+    auto fall = [&]() {
+        int px = x0 + 1;
+        int py = y;
         points.push_back(POINT{px, py});
         for (int k = 0; k < height; ++k) {
             points.push_back(POINT{px, py + 1});
@@ -84,6 +81,17 @@ void AppendMarkStrokes(std::vector<POINT>& points, std::vector<DWORD>& counts, i
             points.push_back(POINT{px + 1, py});
             ++px;
         }
+    };
+    if (overdraw && height > 0) {
+        // Where drawing a pixel twice leaves it as drawn once, one stroke
+        // takes the same pixels: up the rising steps, along the top to the
+        // tick, down and up the tick, one diagonal step to (x0 + 1, y),
+        // which draws only its start, then down the falling steps.
+        rise();
+        points.push_back(POINT{x0, y});
+        points.push_back(POINT{x0, y - 1});
+        points.push_back(POINT{x0, y + 1});
+        fall();
         counts.push_back(static_cast<DWORD>(points.size() - from));
         return;
     }
@@ -98,26 +106,10 @@ void AppendMarkStrokes(std::vector<POINT>& points, std::vector<DWORD>& counts, i
     points.push_back(POINT{x0, y - 1});
     points.push_back(POINT{x0, y + 2});
     stroke();
-    int px = x0 - height - 1;
-    int py = y + height;
-    points.push_back(POINT{px, py});
-    for (int k = 0; k < height; ++k) {
-        points.push_back(POINT{px + 1, py});
-        ++px;
-        points.push_back(POINT{px, py - 1});
-        --py;
-    }
+    rise();
     points.push_back(POINT{x0 + 2, y});
     stroke();
-    px = x0 + 1;
-    py = y;
-    points.push_back(POINT{px, py});
-    for (int k = 0; k < height; ++k) {
-        points.push_back(POINT{px, py + 1});
-        ++py;
-        points.push_back(POINT{px + 1, py});
-        ++px;
-    }
+    fall();
     stroke();
 }
 
