@@ -255,12 +255,19 @@ void CViewRhythmWave::DrawStartTimeClear(CDC* pDC, CPoint at, int sample, const 
         for (const int y : {b.box.top - gap - static_cast<int>(size.cy), b.box.bottom + gap})
             if (std::abs(y - at.y) <= size.cy) consider(CPoint(at.x, y));
     }
-    // Along the row, past a beat that rises through it.
-    for (int move = 1; move < best && at.x + move + size.cx <= bounds.right; ++move)
+    // Along the row, a few widths of the time at most either way: a time far
+    // from its row's start would be read as the time of the beat beside it.
+    const int reach = 3 * static_cast<int>(size.cx);
+    for (int move = 1; move < best && move <= reach; ++move) {
         if (clear(at.x + move, at.y)) {
             place = CPoint(at.x + move, at.y);
             break;
         }
+        if (at.x - move >= bounds.left && clear(at.x - move, at.y)) {
+            place = CPoint(at.x - move, at.y);
+            break;
+        }
+    }
     DrawStartTime(pDC, place.x, place.y, sample);
 }
 
