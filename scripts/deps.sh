@@ -24,9 +24,10 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config ccache
                 libxcb-xtest0-dev libxcb-cursor-dev libxcb-icccm4-dev libxcb-imdkit-dev
                 libcups2-dev)
 # An X server and a print scheduler of the tests' own: the display and CUPS
-# tests start them privately and fail, not skip, where they cannot.
+# tests start them privately and fail, not skip, where they cannot. A real
+# window manager, for the test of a click on an owner under its pop-up.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev poppler-utils
-               xvfb xdotool fcitx5 fcitx5-anthy cups cups-client cups-daemon)
+               xvfb xdotool fcitx5 fcitx5-anthy cups cups-client cups-daemon openbox)
 
 build_jobs() {
     nproc 2>/dev/null || echo 2
