@@ -528,7 +528,10 @@ void CMFERParser::DecodeInto(std::vector<std::vector<short>>& waves)
     size_t next = 0;
     state->nSampleLimit = m_pRoot->dwSampleCount;
     m_pData = m_bytes ? m_bytes->Data() : nullptr;
-    m_nDataSize = m_nBytes;
+    // A block length is held to the whole file, as the open held it: the
+    // read stops at the last waveform, but the definitions before that end
+    // must be judged as they were, or a record that opened fails its read.
+    m_nDataSize = m_bytes ? m_bytes->Size() : 0;
     if (m_nBytes != 0 && m_bytes->Intact() && ReadFrame(*state, 0, m_nBytes, -1, false, &next))
         waves = std::move(record);
     waves.resize(m_bDerived ? 8 : size_t(m_nLeads));
@@ -1098,7 +1101,7 @@ int CMFERParser::DecodeLead(int lead, short* buffer)
         size_t next = 0;
         state->nSampleLimit = m_pRoot->dwSampleCount;
         m_pData = m_bytes->Data();
-        m_nDataSize = m_nBytes;
+        m_nDataSize = m_bytes->Size();   // judged against the whole file, as DecodeInto does
         ok = m_bytes->Intact() && ReadFrame(*state, 0, m_nBytes, -1, false, &next);
         if (ok && size_t(lead) < state->record.counts.size()) count = state->record.counts[size_t(lead)];
     } catch (const std::bad_alloc&) {

@@ -378,6 +378,23 @@ TEST(MFERParser, EveryWayOfReadingALeadGivesTheSameSamples)
     EXPECT_EQ(0, parser.GetWaveData(0, 2, std::vector<short>(4).data()));
 }
 
+// A block length is held to the bytes the file has after it. Reading a lead
+// goes over the file again, up to the end of its last waveform: a block
+// defined just before that end, longer than the bytes up to it but not than
+// the file, was accepted by the open and must not fail the read.
+TEST(MFERParser, ABlockLongerThanTheBytesUpToTheLastWaveformStillReads)
+{
+    const Bytes file = Cat({Def(0x05, {2}), Def(0x04, {2}), Def(0x1E, Be16({1, 2, 3, 4})), Def(0x04, {100}),
+                            Def(0x1E, {}), Bytes{0x80, 0}, Bytes(200, 0)});
+    const std::vector<short> expected[2] = {{1, 2}, {3, 4}};
+    for (int lead : {0, 1}) {
+        CMFERParser parser;
+        ASSERT_TRUE(Open(parser, file));
+        ASSERT_EQ(4, parser.GetWaveLength(0));
+        EXPECT_EQ(expected[lead], Lead(parser, lead)) << lead;
+    }
+}
+
 // Reading a lead needs no memory the size of the record beyond the
 // caller's buffer: a machine short of memory still shows a long record
 // that opened.
