@@ -514,26 +514,31 @@ bool CMFERParser::DecodeSamples()
     return true;
 }
 
+bool CMFERParser::ReadKeptBytes(CState& state)
+{
+    // The kept bytes were read whole once, so this read takes the same path
+    // (a mapped file changed since is held to the lengths read then). It
+    // stops at the last waveform, but a block length is held to the whole
+    // file, as the open held it: the definitions before that end are judged
+    // as they were, or a record that opened would fail its read.
+    if (m_nBytes == 0 || !m_bytes) return false;
+    state.pass = CPass::Decode;
+    state.nSampleLimit = m_pRoot->dwSampleCount;
+    m_pData = m_bytes->Data();
+    m_nDataSize = m_bytes->Size();
+    size_t next = 0;
+    return m_bytes->Intact() && ReadFrame(state, 0, m_nBytes, -1, false, &next);
+}
+
 void CMFERParser::DecodeInto(std::vector<std::vector<short>>& waves)
 {
-    // The kept bytes were read whole once, so this second read takes the
-    // same path (a mapped file changed since is held to the lengths read
-    // then); it now converts what it only counted.
+    // It now converts what the open only counted.
     std::unique_ptr<CState> state(new CState());
-    state->pass = CPass::Decode;
     // Every lead grows to the record's length at most: one allocation each.
     std::vector<std::vector<short>>& record = state->record.waves;
     record.resize(size_t(m_nLeads > 0 && !m_bDerived ? m_nLeads : 8));
     for (std::vector<short>& wave : record) wave.reserve(m_pRoot->dwSampleCount);
-    size_t next = 0;
-    state->nSampleLimit = m_pRoot->dwSampleCount;
-    m_pData = m_bytes ? m_bytes->Data() : nullptr;
-    // A block length is held to the whole file, as the open held it: the
-    // read stops at the last waveform, but the definitions before that end
-    // must be judged as they were, or a record that opened fails its read.
-    m_nDataSize = m_bytes ? m_bytes->Size() : 0;
-    if (m_nBytes != 0 && m_bytes->Intact() && ReadFrame(*state, 0, m_nBytes, -1, false, &next))
-        waves = std::move(record);
+    if (ReadKeptBytes(*state)) waves = std::move(record);
     waves.resize(m_bDerived ? 8 : size_t(m_nLeads));
     if (m_bDerived) DeriveLimbLeadSamples(waves);
 }
@@ -1086,23 +1091,16 @@ bool CMFERParser::ReadsStraight(int lead) const
 
 int CMFERParser::DecodeLead(int lead, short* buffer)
 {
-    // The kept bytes were read whole once, so this read takes the same path
-    // (a mapped file changed since is held to the lengths read then); it
-    // converts one lead into the caller's buffer, with no copy of its own.
+    // One lead is converted into the caller's buffer, with no copy of its own.
     const MferStatus status = m_status;
     const size_t errorPos = m_nErrorPos;
     size_t count = 0;
     bool ok = false;
     try {
         std::unique_ptr<CState> state(new CState());
-        state->pass = CPass::Decode;
         state->nTargetLead = lead;
         state->pTarget = buffer;
-        size_t next = 0;
-        state->nSampleLimit = m_pRoot->dwSampleCount;
-        m_pData = m_bytes->Data();
-        m_nDataSize = m_bytes->Size();   // judged against the whole file, as DecodeInto does
-        ok = m_bytes->Intact() && ReadFrame(*state, 0, m_nBytes, -1, false, &next);
+        ok = ReadKeptBytes(*state);
         if (ok && size_t(lead) < state->record.counts.size()) count = state->record.counts[size_t(lead)];
     } catch (const std::bad_alloc&) {
         ok = false;   // no memory for the definitions: the read that asked fails

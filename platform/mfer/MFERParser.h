@@ -107,6 +107,7 @@ protected:
     void DeriveLimbLeadNames();
     static void DeriveLimbLeadSamples(std::vector<std::vector<short>>& waves);
     bool DecodeSamples();
+    bool ReadKeptBytes(CState& state);
     void DecodeInto(std::vector<std::vector<short>>& waves);
     const std::vector<short>* Wave(int waveform, int lead);
     int Keep(std::unique_ptr<CKeptBytes> bytes);
