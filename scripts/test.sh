@@ -38,7 +38,7 @@ leave_private_temp() {
     rmdir "$private"
 }
 echo "== tests"
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVELANCE_CHECKED_STL=ON >/dev/null
 cmake --build build/test -j "$(build_jobs)"
 enter_private_temp
 ctest --test-dir build/test --output-on-failure -j "$(build_jobs)"
