@@ -107,14 +107,17 @@ std::string SexText(const std::string& sex) {
 
 // The 23 per-lead measurement keys of the resting documents and one value per
 // lead (I, II, III, aVR, aVL, aVF, V1..V6): amplitudes in microvolts,
-// durations in milliseconds, the last two yes/no findings.
+// durations in milliseconds, the last two yes/no findings. A P wave's upward
+// deflection is "Pa" (0 or more) and its downward one "Ppa" (0 or less): the
+// inverted P of aVR is measured under Ppa, where the measurement table, which
+// refuses a negative Pa, takes it.
 struct LeadMeasure {
     const char* key;
     int values[12];
 };
 const LeadMeasure kLeadMeasures[] = {
-    {"Pa", {80, 120, 50, -90, 30, 80, 60, 70, 80, 90, 90, 80}},
-    {"Ppa", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+    {"Pa", {80, 120, 50, 0, 30, 80, 60, 70, 80, 90, 90, 80}},
+    {"Ppa", {0, 0, 0, -90, 0, 0, 0, 0, 0, 0, 0, 0}},
     {"Eqd", {88, 92, 90, 90, 86, 92, 94, 96, 96, 94, 92, 90}},
     {"Qd", {20, 24, 0, 0, 18, 22, 0, 0, 0, 16, 20, 22}},
     {"Qa", {-80, -100, 0, 0, -60, -90, 0, 0, 0, -50, -80, -90}},
