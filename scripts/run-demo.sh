@@ -73,6 +73,9 @@ host="$build/bin/morvelance-host"
 views="$samples/views" && mkdir -p "$views"
 "$host" view "$samples/rest12_90.ecg" --view CViewRhythmWave --mode 1 --dividers 1,2,3 --png "$views/rest-dividers.png"
 "$host" view "$samples/rest12_90.ecg" --view CViewDividerWave --png "$views/divider-strip.png"
+# A freeze record whose leads carry every kind of electrode code: free leads at
+# a fixed 10 mm/mV without a pulse, a lead without a code left out.
+"$host" view "$samples/freeze_mixed_90.ecg" --view CViewRhythmWave --style 24 --png "$views/freeze-mixed.png"
 "$host" view "$samples/rest12_90.ecg" --view CViewEnlargedWave --lead 1 --png "$views/enlarged-lead.png"
 "$host" view "$samples/rest12_90.ecg" "$samples/rest12_80.ecg" --view CViewEnlargedOverlap --png "$views/enlarged-overlap.png"
 for view in CViewDetailedMeas CViewQRSNo CViewQRSType; do

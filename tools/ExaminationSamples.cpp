@@ -51,15 +51,20 @@ std::string ExtendedRhythm(const std::string& dir)
     return path;
 }
 
-std::string Extra(const std::string& dir, const char* name, ExtraLayout layout)
+std::string Extra(const std::string& dir, const char* name, const ExtraRecordOptions& options)
 {
-    ExtraRecordOptions options;
-    options.layout = layout;
     const ExtraLeadRecord record = MakeExtraLeadRecord(SynthesizeExtraSignals(options.rhythmSeconds), options);
     const std::string path = dir + "/" + name;
     record.items.WriteFile(path, zarn::Flavour::Newer90);
     WriteXmlFile(RecordXmlPathFor(path, record.source.time), *MakeExtraRecordXml(record, options), XmlEncoding::Utf8);
     return path;
+}
+
+std::string Extra(const std::string& dir, const char* name, ExtraLayout layout)
+{
+    ExtraRecordOptions options;
+    options.layout = layout;
+    return Extra(dir, name, options);
 }
 
 }  // namespace
@@ -74,6 +79,7 @@ std::vector<std::string> WriteExaminationSamples(const std::string& dir, const s
     records.push_back(Extra(dir, "extra6_90.ecg", ExtraLayout::Six));
     records.push_back(Extra(dir, "extra6x2_90.ecg", ExtraLayout::SixTwoSets));
     records.push_back(Extra(dir, "freeze_90.ecg", ExtraLayout::Freeze));
+    records.push_back(Extra(dir, "freeze_mixed_90.ecg", MixedFreezeRecordOptions()));
     for (const std::string& path : WriteMasterStepSamples(dir, ptbRecord)) records.push_back(path);
     ExerciseRecordOptions exercise;
     exercise.ptbRecord = ptbRecord;

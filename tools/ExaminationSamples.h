@@ -1,7 +1,8 @@
 // The demo's records of the examinations beyond the basic samples: a
 // model-8000 resting record with pacemaker spikes, a rhythm record of the
-// extended family, extra-lead records of three layouts (a freeze record among
-// them), the master-step records and the exercise test, each with its record
+// extended family, extra-lead records of three layouts and two freeze
+// records (one of free leads only, one whose leads carry every kind of
+// electrode code), the master-step records and the exercise test, each with its record
 // XML beside it.
 #pragma once
 

@@ -102,6 +102,16 @@ int ExtraDefaultPageStyle(ExtraLayout layout)
     return 1;
 }
 
+ExtraRecordOptions MixedFreezeRecordOptions()
+{
+    ExtraRecordOptions options;
+    options.layout = ExtraLayout::Freeze;
+    options.freezeLeads = 6;
+    const std::vector<LeadId> leads = ExtraLeadsOf(ExtraLayout::Freeze, 6);
+    options.freezeCodes = {119, ElectrodeCode(leads[1]), 124, -1, 125, ElectrodeCode(leads[5])};
+    return options;
+}
+
 EcgRecord SynthesizeExtraSignals(double seconds, double heartRate, uint64_t seed)
 {
     SynthOptions synth;
@@ -150,9 +160,17 @@ ExtraLeadRecord MakeExtraLeadRecord(const EcgRecord& ecg, const ExtraRecordOptio
         out.items.Remove(rec::kTagLeadSamples, lead);
         out.items.Remove(rec::kTagElectrodeCode, lead);
     }
+    if (freeze && !o.freezeCodes.empty() && o.freezeCodes.size() != n)
+        throw std::runtime_error("a freeze record of " + std::to_string(n) + " leads needs as many electrode codes, not " +
+                                 std::to_string(o.freezeCodes.size()));
+    for (int code : o.freezeCodes)
+        if (code < -1 || code > 0xFFFF) throw std::runtime_error("an electrode code is 0..65535, or -1 for none");
     for (size_t i = 0; i < n; ++i) {
         out.leads.push_back(extra[i]->id);
-        out.codes.push_back(freeze ? static_cast<uint16_t>(119 + i) : ElectrodeCode(extra[i]->id));
+        if (!freeze)
+            out.codes.push_back(ElectrodeCode(extra[i]->id));
+        else
+            out.codes.push_back(o.freezeCodes.empty() ? static_cast<int>(119 + i) : o.freezeCodes[i]);
     }
     if (HasStrip(o.layout)) {
         out.leads.push_back(LeadId::II);
@@ -164,7 +182,8 @@ ExtraLeadRecord MakeExtraLeadRecord(const EcgRecord& ecg, const ExtraRecordOptio
         const double seconds = isStrip ? o.rhythmSeconds : o.seconds;
         out.items.SetSamples(rec::kTagLeadSamples, static_cast<uint32_t>(i),
                              ToUnits(At500Hz(lead, ecg.sampleRate, seconds), rec::kRawMicrovoltsPerUnit));
-        out.items.SetUInt16(rec::kTagElectrodeCode, static_cast<uint32_t>(i), out.codes[i]);
+        if (out.codes[i] >= 0)
+            out.items.SetUInt16(rec::kTagElectrodeCode, static_cast<uint32_t>(i), static_cast<uint16_t>(out.codes[i]));
     }
     if (HasStrip(o.layout))
         out.items.SetSamples(rec::kTagRestLeadBase, 0,
@@ -216,7 +235,7 @@ ExtraLeadRecord MakeExtraDeviceRecord(const EcgRecord& ecg, const DeviceRecordOp
     for (uint32_t i = 0; i < n; ++i) {
         uint16_t code = 0;
         ItemUInt16(codes[i], &code);
-        out.codes.push_back(code);
+        out.codes.push_back(static_cast<int>(code));
         out.items.SetRaw(rec::kTagLeadSamples, i, std::move(samples[i]));
         out.items.SetRaw(rec::kTagElectrodeCode, i, std::move(codes[i]));
     }
@@ -234,6 +253,12 @@ std::unique_ptr<XmlElement> MakeExtraRecordXml(const ExtraLeadRecord& record, co
     const auto omitted = [&](XmlSection section) {
         return std::find(xmlOptions.omit.begin(), xmlOptions.omit.end(), section) != xmlOptions.omit.end();
     };
+    // A freeze record names each lead by its electrode code (0: the lead has none).
+    if (record.source.systemCode % 256 == 28 && !omitted(XmlSection::Wave)) {
+        for (size_t i = 0; i < record.codes.size() && i < 6; ++i)
+            root->At("/Rawdata/Tavrion/Wave/Extend_section/Freeze_info/Lead_info/Lead_name[" + Format("%ld", long(i + 1)) + "]")
+                .SetAttribute("code", Format("%ld", std::max(record.codes[i], 0)));
+    }
     if (!omitted(XmlSection::Record)) {
         root->At("/Rawdata/Tavrion/Record/Extended_section/Acq_filter").SetText(s.acqFilter);
         root->At("/Rawdata/Tavrion/Record/Extended_section/Acq_sense").SetText(s.acqSense);

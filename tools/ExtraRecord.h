@@ -45,6 +45,9 @@ struct ExtraRecordOptions {
     int systemCode = -1;        // -1: 26, or 28 for a freeze record
     int recordMode = 1;         // item 4095; 1 describes the layout in 4093, others in 4094
     int freezeLeads = 6;        // freeze records: 1 to 6
+    // Freeze records: the electrode code (item 4097) of each lead by lead
+    // index, -1 for a lead that has none; empty: 119 onwards (EXT1 to EXT6).
+    std::vector<int> freezeCodes;
     int speedCode = 3;          // item 4092; -1 leaves it out
     int extraSet = 2;           // item 4098 (written for modes other than 1); -1 leaves it out
     uint16_t value3854 = 0x0102;
@@ -52,6 +55,12 @@ struct ExtraRecordOptions {
     double rhythmSeconds = 60.0;   // the rhythm strip, which item 3700 also holds
     bool additions = true;      // item 4108
 };
+
+// A freeze record of six leads with every kind of electrode code a recorder
+// writes: free leads drawn at a fixed gain (119 and 124), leads of their own
+// electrodes (V4R and V9), a code past the free leads (125) and a lead
+// without a code (lead index 3).
+ExtraRecordOptions MixedFreezeRecordOptions();
 
 // The extra leads of a layout, in the order of their lead index.
 std::vector<LeadId> ExtraLeadsOf(ExtraLayout layout, int freezeLeads = 6);
@@ -68,7 +77,7 @@ struct ExtraLeadRecord {
     RecordBuilder items;
     RecordXmlSource source;       // what the record XML is written from
     std::vector<LeadId> leads;    // by lead index of item 3849 (the strip lead last)
-    std::vector<uint16_t> codes;  // item 4097 by lead index
+    std::vector<int> codes;       // item 4097 by lead index; -1 where the lead has none
 };
 
 // The record from signals holding the standard leads (the strip lead is II)

@@ -377,8 +377,13 @@ protected:
     // The current extra or MFER item: for an MFER item its reader and kind,
     // for an extra item no reader and kind 0. False without such an item.
     bool FindExtraSource(CMFERParser*& reader, unsigned& mferCode) const;
-    // The 1 mV sense of an extra row.
-    double ExtraRowSense(int lead, int column, CMFERParser* reader, bool freezeMfer) const;
+    // The 1 mV sense of an extra row; false when the row is left out (a
+    // freeze record's lead whose electrode code cannot be read).
+    bool ExtraRowSense(int lead, int column, CMFERParser* reader, bool freezeMfer, double& sense) const;
+    // The electrode code (item 4097) of lead `lead` of the current extra
+    // item, when that item is a freeze record; false for any other item or a
+    // code that cannot be read.
+    bool FreezeElectrodeCode(int lead, int& code) const;
     // "%d:%02d" of a page sample, with the item's start minutes and seconds.
     CString StartTimeText(int sample) const;
 

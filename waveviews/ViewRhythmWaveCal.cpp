@@ -5,6 +5,7 @@
 
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
+#include "documents/ExtraDataItem.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RhythmDataItem.h"
 #include "platform/gdi/DCObjectSelector.h"
@@ -13,6 +14,11 @@
 #include "waveviews/ViewRhythmWave.h"
 
 namespace {
+
+const UINT kTagElectrodeCode = 4097;   // index = lead: the lead's 16-bit electrode code
+// From this electrode code on a freeze record's lead gets no pulse: the free
+// leads (EXT1 to EXT6, 119 to 124) are drawn at a fixed gain, not the pulse's.
+const int kFirstPulselessCode = 119;
 
 int PulseHeight(double sense, int height, int gridY)
 {
@@ -103,19 +109,43 @@ int CViewRhythmWave::DrawExtraCAL(CDC* pDC, CRect rect, int /*gridX*/, int gridY
     } else if ((m_nLeadGroups == 3 && (first > 20.0 || second > 20.0)) || first == 40.0 || second == 40.0) {
         n = 1;
     }
-    // Freeze MFER records leave out the pulses of leads without a code.
-    const bool freeze = reader && CMFERViewDoc::IsFreezeKind(mferCode);
-    bool anyCoded = !freeze;
-    if (freeze)
-        for (int lead = 0; lead < reader->GetLeadCount() && !anyCoded; ++lead) anyCoded = reader->GetLeadCode(lead) != 0;
+    // Freeze records leave out the pulses of the leads drawn at a fixed gain:
+    // an MFER file's leads without a code, an extra record's leads of code
+    // 119 or more. A lone pulse stands for the page while any lead takes the gain.
+    const bool freezeMfer = reader && CMFERViewDoc::IsFreezeKind(mferCode);
+    const _EXTRADATAITEM* extra = CurrentItem().Extra();
+    const bool freezeExtra = extra && extra->IsFreeze();
+    const auto takesGain = [&](int lead, bool unreadable) {
+        if (freezeMfer) return reader->GetLeadCode(lead) != 0;
+        int code = 0;
+        if (!FreezeElectrodeCode(lead, code)) return unreadable;
+        return code < kFirstPulselessCode;
+    };
+    bool anyTakesGain = !freezeMfer && !freezeExtra;
+    const int leads = freezeMfer ? reader->GetLeadCount()
+                                 : (freezeExtra ? std::min(extra->stExtraInfo.nLeadCount, RHYTHM_VIEW_LEADS) : 0);
+    for (int lead = 0; lead < leads && !anyTakesGain; ++lead) anyTakesGain = takesGain(lead, false);
     const int pitch = h / n;
     int y = rect.top + pitch / 2;
     y += WholePulseShift(y, y + (n - 1) * pitch, heights, dual, rect, print);
     for (int k = 0; k < n; ++k, y += pitch) {
-        const bool drawn = n == 1 ? anyCoded : (!freeze || reader->GetLeadCode(k) != 0);
+        const bool drawn = n == 1 ? anyTakesGain : (!freezeMfer && !freezeExtra) || takesGain(k, true);
         if (drawn) DrawCAL(pDC, rect.left + MulDiv(w, 2, 10), y, MulDiv(w, 6, 10), heights, dual, print);
     }
     return 1;
+}
+
+bool CViewRhythmWave::FreezeElectrodeCode(int lead, int& code) const
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    const _EXTRADATAITEM* extra = CurrentItem().Extra();
+    if (!doc || !extra || !extra->IsFreeze() || !extra->pECGData || lead < 0) return false;
+    BYTE bytes[2] = {};
+    if (doc->ecgGetData(extra->pECGData, kTagElectrodeCode, static_cast<UINT>(lead), bytes, sizeof(bytes),
+                        ECG_DATA_RAW) < 2)
+        return false;
+    code = static_cast<short>(bytes[0] | (bytes[1] << 8));
+    return true;
 }
 
 int CViewRhythmWave::DrawRhythmRRCAL(CDC* pDC, CRect rect, int /*gridX*/, int gridY, int print)

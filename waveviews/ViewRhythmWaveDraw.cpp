@@ -7,6 +7,7 @@
 
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
+#include "documents/ExtraDataItem.h"
 #include "documents/MFERViewDoc.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "waveviews/RhythmWaveStyle.h"
@@ -550,13 +551,26 @@ bool CViewRhythmWave::FindExtraSource(CMFERParser*& reader, unsigned& mferCode) 
     return item.Extra() || item.Mfer();
 }
 
-double CViewRhythmWave::ExtraRowSense(int lead, int column, CMFERParser* reader, bool freezeMfer) const
+bool CViewRhythmWave::ExtraRowSense(int lead, int column, CMFERParser* reader, bool freezeMfer, double& sense) const
 {
     CTavrionDoc* doc = GetTavrionDoc();
+    const _EXTRADATAITEM* extra = CurrentItem().Extra();
+    if (extra && extra->IsFreeze()) {
+        // A freeze record's free leads (EXT1 to EXT6, codes 119 to 124) are
+        // drawn at a fixed 10 mm/mV; a lead whose code cannot be read is not drawn.
+        int code = 0;
+        if (!FreezeElectrodeCode(lead, code)) return false;
+        sense = code >= 119 && code <= 124 ? 10.0 : doc->GetSense(4, 0);
+        return true;
+    }
     // A freeze file's leads without a lead code are drawn at a fixed 10 mm/mV.
-    if (freezeMfer) return reader && reader->GetLeadCode(lead) == 0 ? 10.0 : doc->GetSense(4, 0);
-    if (m_nColumns == 1) return doc->GetSense(m_bShowExtra1Lead ? 4 : 5, 0);
-    return doc->GetSense(column == 0 ? 4 : 5, 0);
+    if (freezeMfer)
+        sense = reader && reader->GetLeadCode(lead) == 0 ? 10.0 : doc->GetSense(4, 0);
+    else if (m_nColumns == 1)
+        sense = doc->GetSense(m_bShowExtra1Lead ? 4 : 5, 0);
+    else
+        sense = doc->GetSense(column == 0 ? 4 : 5, 0);
+    return true;
 }
 
 int CViewRhythmWave::DrawExtraWave(CDC* pDC, CRect rect, int gridX, int gridY, int print)
@@ -588,8 +602,11 @@ int CViewRhythmWave::DrawExtraWave(CDC* pDC, CRect rect, int gridX, int gridY, i
         const int columnRight = rect.left + static_cast<int>((c + 1) * columnWidth);
         for (int r = 0; r < m_nRows; ++r) {
             const int lead = m_nRows * c + r + shiftLeads;
-            if (lead < 0 || lead > 6 || !HasLead(lead)) continue;
-            const int mv = RoundHalfUp(ExtraRowSense(lead, c, reader, CMFERViewDoc::IsFreezeKind(mferCode)) * h / gridY);
+            double sense = 0.0;
+            if (lead < 0 || lead > 6 || !HasLead(lead) ||
+                !ExtraRowSense(lead, c, reader, CMFERViewDoc::IsFreezeKind(mferCode), sense))
+                continue;
+            const int mv = RoundHalfUp(sense * h / gridY);
             int y = rect.top + h / (2 * m_nRows) + r * (h / m_nRows);
             const int baseline = Baselines(print)[lead];
             if (baseline > 0) y = rect.top + baseline;

@@ -148,8 +148,8 @@ TEST(MakerRecords, TheSamplesAndExaminationsOpenWithOneLeadCount)
     ASSERT_EQ(morvelance::RunMkrecord({"examinations", dir.Path()}, out, err), 0) << err.str();
     std::vector<std::string> records = {"info"};
     for (const char* name : {"rest12_90", "rest12_80", "rest15_90", "rest15_80", "rhythm_90", "rhythm_80", "rr_90",
-                             "rr_80", "extra_90", "extra3r_90", "extra6_90", "freeze_90", "rhythm38_90",
-                             "rest12_pace_80"})
+                             "rr_80", "extra_90", "extra3r_90", "extra6_90", "freeze_90", "freeze_mixed_90",
+                             "rhythm38_90", "rest12_pace_80"})
         records.push_back(dir.File(std::string(name) + ".ecg"));
     const HostRun info = Host(records);
     records[0] = "open";

@@ -1,0 +1,223 @@
+// The multi-lead view on freeze extra records, whose leads' electrode codes
+// choose each row's gain and pulse: the record maker's freeze record of every
+// kind of code (free leads 119 and 124, V4R and V9 by their own codes, 125,
+// and lead 3 without a code), opened in the extra-lead document and drawn on
+// its one-column page at ten pixels a millimetre. Amplitudes are measured on
+// the page against the lead's own samples.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <string>
+
+#include "platform/gdi/Image.h"
+#include "tests/documents/ExtraViewDocFixture.h"
+#include "waveviews/ViewRhythmWave.h"
+
+namespace {
+
+const COLORREF kPaper = RGB(255, 255, 255);
+const COLORREF kInk = RGB(0, 0, 0);
+constexpr int kPxPerMm = 10;
+constexpr int kFreezePage = 24;           // one column, a row a lead
+constexpr double kMicrovoltsPerUnit = 1.25;
+
+class FreezePageTest : public extratest::ExtraDocTest {
+protected:
+    void SetUp() override
+    {
+        ExtraDocTest::SetUp();
+        m_doc.m_bAutoDelete = FALSE;
+        m_doc.SetWaveColor(0, kInk);
+        m_doc.SetWaveColor(3, kInk);
+        m_doc.SetSmoothFilterMode(0);
+        m_doc.SetBaseLineWidth(1);
+        m_doc.AddView(&m_view);
+        m_view.SetDocType(DOC_TYPE_EXTRA);
+    }
+    void TearDown() override
+    {
+        m_doc.RemoveView(&m_view);
+        ExtraDocTest::TearDown();
+    }
+
+    void OpenRecord(const morvelance::ExtraRecordOptions& options)
+    {
+        const extratest::RecordFiles files = Write("freeze" + std::to_string(m_records++), options);
+        ASSERT_NE(nullptr, Load(m_doc, files, morvelance::ExtraLeadType(options.layout, options.freezeLeads)));
+        m_doc.SetSenseMode(1);   // each row at its centre
+    }
+    void OpenMixed() { OpenRecord(morvelance::MixedFreezeRecordOptions()); }
+
+    // The page on screen with the extra leads at `gain` mm/mV.
+    void DrawPage(float gain)
+    {
+        m_doc.SetSense(4, gain, 0);
+        m_doc.SetSense(5, gain, 0);
+        ASSERT_FLOAT_EQ(gain, static_cast<CTavrionDoc&>(m_doc).GetSense(4, 0));
+        m_view.SetWaveStyle(kFreezePage, TRUE);
+        m_view.OnUpdate(nullptr, 0, nullptr);
+        int gridX = 0, gridY = 0;
+        m_view.GetGridCount(gridX, gridY);
+        m_width = gridX * kPxPerMm;
+        m_height = gridY * kPxPerMm;
+        m_calWidth = 10 * kPxPerMm;
+        m_dc.DeleteDC();
+        ASSERT_TRUE(m_dc.Attach(platform::gdi::CreateImageDC(m_width, m_height)));
+        m_dc.FillSolidRect(0, 0, m_width, m_height, kPaper);
+        ASSERT_EQ(1, m_view.DrawView(&m_dc, CRect(0, 0, m_width, m_height), gridX, gridY, 0));
+        ASSERT_EQ(6, m_view.GetRows());
+    }
+
+    int RowHeight() const { return m_height / m_view.GetRows(); }
+    int ZeroLine(int row) const { return m_height / (2 * m_view.GetRows()) + row * RowHeight(); }
+    bool Inked(int x, int y) { return m_dc.GetPixel(x, y) != kPaper; }
+    int InkIn(const CRect& box)
+    {
+        int n = 0;
+        for (int y = std::max(0, static_cast<int>(box.top)); y < std::min(m_height, static_cast<int>(box.bottom)); ++y)
+            for (int x = std::max(0, static_cast<int>(box.left)); x < std::min(m_width, static_cast<int>(box.right)); ++x)
+                n += Inked(x, y) ? 1 : 0;
+        return n;
+    }
+
+    // Where a lead's trace is measured: from 40 mm into the traces, clear of
+    // the lead names and the start time, to the page's right edge.
+    int MeasureFrom() const { return m_calWidth + 40 * kPxPerMm; }
+    // The x of sample i of the page's trace (one column, the whole record).
+    int SampleX(int lead, int i) const
+    {
+        const int width = m_width - m_calWidth;
+        return m_calWidth + static_cast<int>(static_cast<long long>(i) * width / m_view.GetLeadSampleCount(lead));
+    }
+    // The lead's highest and lowest sample over the measured stretch, in mV.
+    void Extremes(int lead, double& highest, double& lowest) const
+    {
+        const short* samples = m_view.GetLeadSamples(lead);
+        short hi = SHRT_MIN, lo = SHRT_MAX;
+        for (int i = 0; i < m_view.GetLeadSampleCount(lead); ++i) {
+            if (SampleX(lead, i) < MeasureFrom()) continue;
+            hi = std::max(hi, samples[i]);
+            lo = std::min(lo, samples[i]);
+        }
+        highest = hi * kMicrovoltsPerUnit / 1000.0;
+        lowest = lo * kMicrovoltsPerUnit / 1000.0;
+    }
+    // How far in mm the trace of row `row` rises above its zero line over the
+    // measured stretch (its highest ink in the upper half of its row).
+    double RiseInMm(int row)
+    {
+        const int zero = ZeroLine(row);
+        for (int y = zero - RowHeight() / 2 + 1; y <= zero; ++y)
+            for (int x = MeasureFrom(); x < m_width; ++x)
+                if (Inked(x, y)) return static_cast<double>(zero - y) / kPxPerMm;
+        return 0.0;
+    }
+    // The gain, mm/mV, at which row `row` shows lead `lead`: its rise against
+    // the lead's highest sample. The rows above and below stay in their
+    // halves of the page, so the rise is the lead's own.
+    void ExpectGain(int row, double gain)
+    {
+        double highest = 0.0, lowest = 0.0;
+        Extremes(row, highest, lowest);
+        ASSERT_GT(highest, 0.2) << "lead " << row << " has no wave to measure";
+        ASSERT_LT(highest * gain * kPxPerMm, RowHeight() / 2.0 - 2) << "lead " << row << " runs out of its row";
+        if (row > 0) {
+            double aboveHigh = 0.0, aboveLow = 0.0;
+            Extremes(row - 1, aboveHigh, aboveLow);
+            ASSERT_LT(-aboveLow * 10.0 * kPxPerMm, RowHeight() / 2.0 - 2) << "lead " << row - 1 << " reaches into the row below";
+        }
+        EXPECT_NEAR(RiseInMm(row), highest * gain, 0.15) << "lead " << row;
+    }
+    // The ink of pulse k of six, based at the k-th row's centre and 1 mV tall.
+    int PulseInk(int k, float gain)
+    {
+        const int base = ZeroLine(k);
+        const int top = base - static_cast<int>(std::lround(gain * kPxPerMm));
+        return InkIn(CRect(0, top - 5, m_calWidth, base + 5));
+    }
+
+    CViewRhythmWave m_view;
+    CDC m_dc;
+    int m_width = 0;
+    int m_height = 0;
+    int m_calWidth = 0;
+    int m_records = 0;
+};
+
+TEST_F(FreezePageTest, FreeLeadsAreDrawnAtTenMillimetresPerMillivoltWhateverTheGain)
+{
+    OpenMixed();
+    for (float gain : {5.0f, 2.5f}) {
+        SCOPED_TRACE(gain);
+        DrawPage(gain);
+        ExpectGain(0, 10.0);   // code 119
+        ExpectGain(2, 10.0);   // code 124
+    }
+}
+
+TEST_F(FreezePageTest, LeadsOfOtherCodesAreDrawnAtTheExtraLeadGain)
+{
+    OpenMixed();
+    for (float gain : {5.0f, 2.5f}) {
+        SCOPED_TRACE(gain);
+        DrawPage(gain);
+        ExpectGain(1, gain);   // V4R's own code, 12
+        ExpectGain(4, gain);   // 125, past the free leads
+        ExpectGain(5, gain);   // V9's own code, 67
+    }
+}
+
+TEST_F(FreezePageTest, ALeadWithoutAnElectrodeCodeLeavesItsRowEmpty)
+{
+    OpenMixed();
+    DrawPage(5.0f);
+    ASSERT_GT(m_view.GetLeadSampleCount(3), 0);   // its samples are there
+    double high = 0.0, low = 0.0;
+    Extremes(2, high, low);
+    const int aboveReaches = ZeroLine(2) + static_cast<int>(std::ceil(-low * 10.0 * kPxPerMm)) + 2;
+    Extremes(4, high, low);
+    const int belowReaches = ZeroLine(4) - static_cast<int>(std::ceil(high * 5.0 * kPxPerMm)) - 2;
+    // The row's zero line, its name five millimetres above it and its trace
+    // would all stand in this band; the rows above and below keep out of it.
+    const CRect row3(m_calWidth, std::max(aboveReaches, ZeroLine(3) - 8 * kPxPerMm), m_width,
+                     std::min(belowReaches, ZeroLine(3) + 3 * kPxPerMm));
+    ASSERT_LT(row3.top, ZeroLine(3) - 6 * kPxPerMm);
+    ASSERT_GT(row3.bottom, ZeroLine(3) + kPxPerMm);
+    EXPECT_EQ(0, InkIn(row3));
+    // The rows around it are drawn.
+    EXPECT_GT(InkIn(CRect(m_calWidth, ZeroLine(2) - 2, m_width, ZeroLine(2) + 3)), 0);
+    EXPECT_GT(InkIn(CRect(m_calWidth, ZeroLine(4) - 2, m_width, ZeroLine(4) + 3)), 0);
+}
+
+TEST_F(FreezePageTest, APulseIsLeftOutWhereItsLeadIsCoded119OrMore)
+{
+    OpenMixed();
+    const float gain = 5.0f;   // six pulses, one a row
+    DrawPage(gain);
+    EXPECT_EQ(0, PulseInk(0, gain));   // 119
+    EXPECT_GT(PulseInk(1, gain), 0);   // 12
+    EXPECT_EQ(0, PulseInk(2, gain));   // 124
+    EXPECT_GT(PulseInk(3, gain), 0);   // no code
+    EXPECT_EQ(0, PulseInk(4, gain));   // 125
+    EXPECT_GT(PulseInk(5, gain), 0);   // 67
+}
+
+TEST_F(FreezePageTest, ALonePulseStandsOnlyWhenSomeLeadIsCodedBelow119)
+{
+    // Above 10 mm/mV six pulses do not fit: one stands for the page.
+    OpenMixed();
+    DrawPage(20.0f);
+    EXPECT_GT(InkIn(CRect(0, 0, m_calWidth, m_height)), 0);
+
+    morvelance::ExtraRecordOptions free;   // every lead a free lead, EXT1 to EXT6
+    free.layout = morvelance::ExtraLayout::Freeze;
+    OpenRecord(free);
+    DrawPage(20.0f);
+    EXPECT_EQ(0, InkIn(CRect(0, 0, m_calWidth, m_height)));
+    // Its traces are there, at the fixed gain.
+    ExpectGain(0, 10.0);
+}
+
+}  // namespace
