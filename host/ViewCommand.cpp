@@ -258,10 +258,9 @@ namespace {
 CRuntimeClass* ViewClass(const std::string& name)
 {
     const std::string className = name == "sheet" ? "CSheetView" : name;
-    CObject* probe = CRuntimeClass::CreateObject(className.c_str());
+    const std::unique_ptr<CObject> probe(CRuntimeClass::CreateObject(className.c_str()));
     CRuntimeClass* runtime = nullptr;
     if (probe && probe->IsKindOf(RUNTIME_CLASS(CView))) runtime = probe->GetRuntimeClass();
-    delete probe;
     if (!runtime) std::fprintf(stderr, "morvelance-host: no view class '%s'\n", name.c_str());
     if (runtime == RUNTIME_CLASS(CWaveView) || runtime == RUNTIME_CLASS(CTavrionView))
         std::fprintf(stderr, "morvelance-host: note: %s is a base of the views and draws no record by itself\n",
