@@ -6,9 +6,23 @@
 #include "analysisviews/ViewRRIntervalList.h"
 #include "analysisviews/ViewRRResult.h"
 #include "analysisviews/ViewRRTrend.h"
+#include "documents/RRViewDoc.h"
 #include "printdevice/ECGDC.h"
 
 namespace host {
+
+const std::vector<std::string>& AnalysisViewNames()
+{
+    // The result page's table, histogram and trend, then the comment page's list.
+    static const std::vector<std::string> names = {"CViewRRResult", "CViewRRHistogram", "CViewRRTrend",
+                                                   "CViewRRIntervalList"};
+    return names;
+}
+
+bool HasAnalysisViews(CTavrionDoc& doc)
+{
+    return dynamic_cast<CRRViewDoc*>(&doc) != nullptr;
+}
 
 bool IsAnalysisView(CView* view)
 {

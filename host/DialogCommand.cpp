@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/TavrionDoc.h"
+#include "core/UserMessages.h"
 #include "dialogs/Dlg15LeadEditLeadName.h"
 #include "dialogs/DlgDoctor.h"
 #include "dialogs/DlgEnlargedWave.h"
@@ -127,19 +128,6 @@ void ChooseGroup(CDialog& dialog, int tree, const std::string& group)
 
 // ---- the patient and comment sheets ------------------------------------------------------------
 
-// The host's notification window: counts the stored edits (WM_USER+0x16).
-class CStoredEdits : public CWnd {
-public:
-    int count = 0;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_USER + 0x16) ++count;
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-};
-
 bool IsDropDownList(CWnd& control)
 {
     wchar_t name[32] = {};
@@ -257,9 +245,7 @@ bool RenderSheet(const std::string& name, OpenedRecord& record, const Request& r
     CTavrionDoc& doc = *record.doc;
     doc.SetCtrlContent(nullptr);
     AllowSaving(doc, request);
-    CStoredEdits stored;
-    stored.CreateEx(0, nullptr, L"host", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0);
-    doc.SetNotifyWnd(&stored);
+    StoredEditCount stored(doc);
     SheetOutcome outcome;
     if (name == "CDlgPatientInfoComment") {
         CDlgPatientInfoComment sheet(request.page >= 0 ? request.page : 0, nullptr);
@@ -273,10 +259,7 @@ bool RenderSheet(const std::string& name, OpenedRecord& record, const Request& r
         outcome = RunSheet(sheet, [&] { return std::vector<CWnd*>{&sheet.GeneralPage(), &sheet.ExerPage(), &sheet.AdditionPage()}; },
                            request, png);
     }
-    doc.SetNotifyWnd(nullptr);
-    const int count = stored.count;
-    stored.DestroyWindow();
-    return ReportSheet(name, outcome, request, count);
+    return ReportSheet(name, outcome, request, stored.Count());
 }
 
 // Renders one dialog class; false with a message when it cannot be shown.
@@ -383,6 +366,36 @@ const char* const kDialogs[] = {"CDlgEditor",          "CDlgDoctor",        "CDl
                                 "CDlgDivider",          "CDlgEnlargedPreview", "panels"};
 
 }  // namespace
+
+// The host's notification window: counts the edits the document stores.
+class StoredEditCount::Window : public CWnd {
+public:
+    int count = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_EDIT_STORED) ++count;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+StoredEditCount::StoredEditCount(CTavrionDoc& doc) : m_doc(doc), m_window(new Window)
+{
+    m_window->CreateEx(0, nullptr, L"host", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0);
+    m_doc.SetNotifyWnd(m_window.get());
+}
+
+StoredEditCount::~StoredEditCount()
+{
+    m_doc.SetNotifyWnd(nullptr);
+    if (m_window->GetSafeHwnd()) m_window->DestroyWindow();
+}
+
+int StoredEditCount::Count() const
+{
+    return m_window->count;
+}
 
 bool IsDialogClass(const std::string& name)
 {

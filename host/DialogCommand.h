@@ -3,11 +3,30 @@
 // and cancels it (a modeless one is created, painted and destroyed).
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "host/ViewCommand.h"
 
 namespace host {
+
+// The edits a dialog stores into the document while the count lives: the
+// host stands as the document's notification window, which hears of each.
+// A sheet closed with its update button and nothing stored changed nothing.
+class StoredEditCount {
+public:
+    explicit StoredEditCount(CTavrionDoc& doc);
+    ~StoredEditCount();
+    StoredEditCount(const StoredEditCount&) = delete;
+    StoredEditCount& operator=(const StoredEditCount&) = delete;
+
+    int Count() const;
+
+private:
+    class Window;
+    CTavrionDoc& m_doc;
+    std::unique_ptr<Window> m_window;
+};
 
 // argv holds the arguments after "dialog": FILE --dialog CLASS --png OUT.png
 // [--group G] [--template 172|173|174], or FILE --dialog all --out DIR.

@@ -1,5 +1,7 @@
 #include "host/HostReportRhythmRR.h"
 
+#include <memory>
+
 #include "analysisviews/ViewRRIntervalList.h"
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
@@ -32,26 +34,24 @@ public:
     {
         const CRect size(0, 0, 1020, 664);
         if (!m_window.CreateEx(0, nullptr, L"morvelance-report", WS_POPUP, size, nullptr, 0)) return;
-        m_pane = new Pane;
+        m_pane.reset(new Pane);
         prepare(*m_pane);
-        if (!m_pane->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, size, &m_window, 100)) {
-            delete m_pane;
-            m_pane = nullptr;
-        }
+        if (!m_pane->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, size, &m_window, 100)) m_pane.reset();
     }
     ~CHiddenPane()
     {
+        // The pane's window goes before the pane, and both before the window that holds it.
         if (m_pane && m_pane->GetSafeHwnd()) m_pane->DestroyWindow();
-        delete m_pane;
+        m_pane.reset();
         if (m_window.GetSafeHwnd()) m_window.DestroyWindow();
     }
     CHiddenPane(const CHiddenPane&) = delete;
     CHiddenPane& operator=(const CHiddenPane&) = delete;
-    Pane* Get() const { return m_pane; }
+    Pane* Get() const { return m_pane.get(); }
 
 private:
     CWnd m_window;
-    Pane* m_pane = nullptr;
+    std::unique_ptr<Pane> m_pane;   // a pane does not delete itself with its window
 };
 
 // The forms of a pane take their layout tables and the document's fonts,

@@ -24,6 +24,9 @@ struct ReportSetup {
     bool usStyle = false;   // the US-style pages: the interpretation block over the waves
     bool strip = false;     // the one-lead strip under the waves
     bool interpre = false;  // the interpretation page: average beats and strip
+    // 1 when the record's additions print with its interpretation, as its
+    // pages show them: the current item holds additions. 0 leaves them out.
+    int visibleMask = 0;
 };
 
 // The pages of a multi-lead view at its style, from the record's start.
@@ -44,6 +47,7 @@ public:
         this->m_pDoc = setup.doc;
         this->m_DocType = setup.docType;
         this->m_pPrinter = setup.printer;
+        this->m_nVisibleMask = setup.visibleMask;
     }
 
 protected:

@@ -191,15 +191,52 @@ std::vector<PdfPageDraw> PrintedPages(CView* view, const MasterStepOptions& o)
     return pages;
 }
 
-bool PrintToPdf(CFinalViewDoc& doc, const MasterStepOptions& o, const std::string& pdf)
+// The view made on the document as its pane makes it, its printed pages
+// handed to `print`.
+bool PrintPages(CFinalViewDoc& doc, const MasterStepOptions& o,
+                const std::function<bool(const std::vector<PdfPageDraw>& pages)>& print)
 {
     Pane pane(doc, CRuntimeClass::FromName(o.view.c_str()), 800, 600, [&](CView* view) { SetUpView(view, doc, o); });
-    if (!pane.View() || !PrintPagesToPdf(doc, PrintedPages(pane.View(), o), pdf)) return false;
+    return pane.View() && print(PrintedPages(pane.View(), o));
+}
+
+bool PrintToPdf(CFinalViewDoc& doc, const MasterStepOptions& o, const std::string& pdf)
+{
+    if (!PrintPages(doc, o, [&](const std::vector<PdfPageDraw>& pages) { return PrintPagesToPdf(doc, pages, pdf); }))
+        return false;
     std::printf("%s\n", pdf.c_str());
     return true;
 }
 
 }  // namespace
+
+const std::vector<std::string>& MasterStepViewNames()
+{
+    static const std::vector<std::string> names(std::begin(kMasterStepViews), std::end(kMasterStepViews));
+    return names;
+}
+
+bool MasterStepViewPrints(const std::string& view)
+{
+    return IsMasterStepView(view) && view != "CViewFinalEnlargeWave";
+}
+
+bool PaintMasterStepView(CFinalViewDoc& doc, const std::string& view, int width, int height, const std::string& png)
+{
+    MasterStepOptions o;
+    o.view = view;
+    o.width = width;
+    o.height = height;
+    return PaintToPng(doc, o, png);
+}
+
+bool PrintMasterStepView(CFinalViewDoc& doc, const std::string& view,
+                         const std::function<bool(const std::vector<PdfPageDraw>& pages)>& print)
+{
+    MasterStepOptions o;
+    o.view = view;
+    return MasterStepViewPrints(view) && PrintPages(doc, o, print);
+}
 
 bool IsMasterStepViewRequest(int argc, char** argv)
 {

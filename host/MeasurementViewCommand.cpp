@@ -113,7 +113,7 @@ int QrsNumberPages(CTavrionDoc& doc)
 
 // The table's Print on each page of the job; the QRS tables take a band of
 // the page, the measurement table the whole printable area.
-bool PrintTable(CTavrionDoc& doc, CView* view, const std::string& pdf)
+std::vector<PdfPageDraw> PrintedPages(CTavrionDoc& doc, CView* view)
 {
     auto* form = DYNAMIC_DOWNCAST(CViewDetailedMeas, view);
     auto* numbers = DYNAMIC_DOWNCAST(CViewQRSNo, view);
@@ -127,7 +127,7 @@ bool PrintTable(CTavrionDoc& doc, CView* view, const std::string& pdf)
             if (numbers) return numbers->Print(dc, band, page) != FALSE;
             return types && types->Print(dc, band) != FALSE;
         });
-    return PrintPagesToPdf(doc, draws, pdf);
+    return draws;
 }
 
 bool RunOnDocument(const std::string& command, CTavrionDoc& doc, CRuntimeClass* viewClass,
@@ -136,18 +136,44 @@ bool RunOnDocument(const std::string& command, CTavrionDoc& doc, CRuntimeClass* 
     if (command == "view")
         return PaintViewToPng(doc, viewClass, options.width, options.height, target,
                               [&](CView* view) { SetUpTable(doc, view, options.first); });
-    // The tables print from the record; the view needs its document only.
-    std::unique_ptr<CView> view(static_cast<CView*>(viewClass->CreateObject()));
-    doc.AddView(view.get());
-    SetUpTable(doc, view.get(), 0);
-    const bool ok = PrintTable(doc, view.get(), target);
-    doc.RemoveView(view.get());
+    const bool ok = PrintMeasurementTable(doc, viewClass, [&](const std::vector<PdfPageDraw>& pages) {
+        return PrintPagesToPdf(doc, pages, target);
+    });
     if (ok) std::printf("%s\n", target.c_str());
     else std::fprintf(stderr, "morvelance-host: %s could not be printed\n", target.c_str());
     return ok;
 }
 
 }  // namespace
+
+const std::vector<std::string>& MeasurementTableNames()
+{
+    static const std::vector<std::string> names(std::begin(kMeasurementViews), std::end(kMeasurementViews));
+    return names;
+}
+
+bool HasMeasurementTables(CTavrionDoc& doc)
+{
+    return dynamic_cast<CRestViewDoc*>(&doc) != nullptr;
+}
+
+bool PaintMeasurementTable(CTavrionDoc& doc, CRuntimeClass* viewClass, int width, int height, const std::string& png)
+{
+    return PaintViewToPng(doc, viewClass, width, height, png, [&](CView* view) { SetUpTable(doc, view, 0); });
+}
+
+bool PrintMeasurementTable(CTavrionDoc& doc, CRuntimeClass* viewClass,
+                           const std::function<bool(const std::vector<PdfPageDraw>& pages)>& print)
+{
+    // The tables print from the record; the view needs its document only.
+    std::unique_ptr<CView> view(viewClass ? static_cast<CView*>(viewClass->CreateObject()) : nullptr);
+    if (!view) return false;
+    doc.AddView(view.get());
+    SetUpTable(doc, view.get(), 0);
+    const bool ok = print(PrintedPages(doc, view.get()));
+    doc.RemoveView(view.get());
+    return ok;
+}
 
 bool IsMeasurementViewRequest(int argc, char** argv)
 {

@@ -1,9 +1,14 @@
 #include "host/PdfJobFolder.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -64,6 +69,193 @@ void SweepAbandonedJobFolders(const std::string& root)
     for (const std::string& path : abandoned) RemoveTree(path);
 }
 
+// ---- the folders of jobs under way, for a host stopped by a signal ----------------------------
+//
+// A host stopped by SIGTERM, SIGINT or SIGHUP in the middle of a print takes
+// its job folders with it: the folders this process made and has not yet
+// removed are kept where the signal's handler can read them, and the handler
+// removes them with plain system calls before the signal ends the process as
+// it would have. SIGKILL leaves them to the next job's sweep.
+
+constexpr int kFolderSlots = 4;             // jobs under way at once: one, now and then two
+constexpr size_t kFolderPathBytes = 4096;
+constexpr int kDeepestFolder = 16;          // a job's folder is three levels deep
+
+struct JobFolderSlot {
+    volatile sig_atomic_t used;
+    char path[kFolderPathBytes];
+};
+JobFolderSlot g_jobFolders[kFolderSlots];
+
+// The job names the printing library reserves for this process under the
+// temporary folder ("TavrionJobs/Tavrion_...", each holding a file named by
+// the process id) go the same way: the folder of reservations and this
+// process's id, as text, are noted when the handlers are installed.
+char g_reservations[kFolderPathBytes];
+char g_processId[24];
+
+const int kStoppingSignals[] = {SIGTERM, SIGINT, SIGHUP};
+struct sigaction g_before[sizeof kStoppingSignals / sizeof kStoppingSignals[0]];
+bool g_handlersInstalled = false;
+
+// Everything under the open folder, removed with system calls that a signal
+// handler may make. Entries are removed while the folder is read, so it is
+// read again until a reading finds it empty.
+void EmptyFolderNow(int folder, int depth)
+{
+    alignas(struct dirent64) char buffer[2048];
+    for (int reading = 0; reading < 8; ++reading) {
+        if (lseek(folder, 0, SEEK_SET) < 0) return;
+        bool found = false;
+        for (;;) {
+            const long got = syscall(SYS_getdents64, folder, buffer, sizeof buffer);
+            if (got <= 0) break;
+            for (long at = 0; at < got;) {
+                const auto* entry = reinterpret_cast<const struct dirent64*>(buffer + at);
+                at += entry->d_reclen;
+                const char* name = entry->d_name;
+                if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+                found = true;
+                if (unlinkat(folder, name, 0) == 0) continue;
+                if (depth < kDeepestFolder) {
+                    const int inner = openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+                    if (inner >= 0) {
+                        EmptyFolderNow(inner, depth + 1);
+                        close(inner);
+                    }
+                }
+                unlinkat(folder, name, AT_REMOVEDIR);
+            }
+        }
+        if (!found) return;
+    }
+}
+
+void RemoveTreeNow(const char* path)
+{
+    const int folder = open(path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folder >= 0) {
+        EmptyFolderNow(folder, 0);
+        close(folder);
+    }
+    rmdir(path);
+}
+
+// The job names reserved by this process, and their folder when no other
+// process holds one there any more.
+void RemoveReservationsNow()
+{
+    if (!g_reservations[0] || !g_processId[0]) return;
+    const int folder = open(g_reservations, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folder < 0) return;
+    alignas(struct dirent64) char buffer[2048];
+    for (;;) {
+        const long got = syscall(SYS_getdents64, folder, buffer, sizeof buffer);
+        if (got <= 0) break;
+        for (long at = 0; at < got;) {
+            const auto* entry = reinterpret_cast<const struct dirent64*>(buffer + at);
+            at += entry->d_reclen;
+            if (std::strncmp(entry->d_name, "Tavrion_", 8) != 0) continue;
+            const int reservation = openat(folder, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (reservation < 0) continue;
+            const bool ours = unlinkat(reservation, g_processId, 0) == 0;
+            close(reservation);
+            if (ours) unlinkat(folder, entry->d_name, AT_REMOVEDIR);
+        }
+    }
+    close(folder);
+    rmdir(g_reservations);
+}
+
+extern "C" void RemoveJobFoldersOnSignal(int signal, siginfo_t* info, void* context)
+{
+    const int savedErrno = errno;
+    for (JobFolderSlot& slot : g_jobFolders) {
+        if (!slot.used) continue;
+        RemoveTreeNow(slot.path);
+        slot.used = 0;
+    }
+    RemoveReservationsNow();
+    size_t index = 0;
+    while (kStoppingSignals[index] != signal) ++index;
+    const struct sigaction& before = g_before[index];
+    if (before.sa_flags & SA_SIGINFO) {
+        before.sa_sigaction(signal, info, context);
+    } else if (before.sa_handler != SIG_DFL && before.sa_handler != SIG_IGN) {
+        before.sa_handler(signal);
+    } else {
+        // The signal ends the process as it would have without us, once
+        // this handler returns and the signal is no longer held.
+        sigaction(signal, &before, nullptr);
+        raise(signal);
+    }
+    errno = savedErrno;
+}
+
+// Installed with the first job folder (under `root`); a signal the host was
+// started to ignore stays ignored.
+void InstallStopHandlers(const std::string& root)
+{
+    if (g_handlersInstalled) return;
+    g_handlersInstalled = true;
+    const std::string reservations = root + "/TavrionJobs";
+    const std::string id = std::to_string(getpid());
+    if (reservations.size() < sizeof g_reservations && id.size() < sizeof g_processId) {
+        std::memcpy(g_reservations, reservations.c_str(), reservations.size() + 1);
+        std::memcpy(g_processId, id.c_str(), id.size() + 1);
+    }
+    for (size_t i = 0; i < sizeof kStoppingSignals / sizeof kStoppingSignals[0]; ++i) {
+        struct sigaction current {};
+        if (sigaction(kStoppingSignals[i], nullptr, &current) != 0 || current.sa_handler == SIG_IGN) continue;
+        g_before[i] = current;
+        struct sigaction handler {};
+        handler.sa_sigaction = RemoveJobFoldersOnSignal;
+        handler.sa_flags = SA_SIGINFO | SA_RESTART;
+        sigfillset(&handler.sa_mask);   // the folders are removed once, by one handler
+        sigaction(kStoppingSignals[i], &handler, nullptr);
+    }
+}
+
+// The stopping signals held in this thread while it lives, so that a folder
+// is never made without being noted, nor noted as gone while still there.
+class StopSignalsHeld {
+public:
+    StopSignalsHeld()
+    {
+        sigset_t held;
+        sigemptyset(&held);
+        for (int signal : kStoppingSignals) sigaddset(&held, signal);
+        pthread_sigmask(SIG_BLOCK, &held, &m_before);
+    }
+    ~StopSignalsHeld() { pthread_sigmask(SIG_SETMASK, &m_before, nullptr); }
+    StopSignalsHeld(const StopSignalsHeld&) = delete;
+    StopSignalsHeld& operator=(const StopSignalsHeld&) = delete;
+
+private:
+    sigset_t m_before;
+};
+
+// Notes a folder as the job's: false when it cannot be (its path too long,
+// too many jobs at once), and the folder is then not to be used.
+bool NoteJobFolder(const std::string& path)
+{
+    if (path.size() >= kFolderPathBytes) return false;
+    for (JobFolderSlot& slot : g_jobFolders) {
+        if (slot.used) continue;
+        std::memcpy(slot.path, path.c_str(), path.size() + 1);
+        std::atomic_signal_fence(std::memory_order_release);
+        slot.used = 1;
+        return true;
+    }
+    return false;
+}
+
+void ForgetJobFolder(const std::string& path)
+{
+    for (JobFolderSlot& slot : g_jobFolders)
+        if (slot.used && path == slot.path) slot.used = 0;
+}
+
 // Copies a file that may be absent; false when one that is there cannot be copied.
 bool CopyIfPresent(const std::string& from, const std::string& to)
 {
@@ -101,7 +293,21 @@ std::string MakeTempFolder()
     std::string pattern = root + "/" + kPrintFolderStem + std::to_string(getpid()) + "-XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
-    return mkdtemp(buffer.data()) ? std::string(buffer.data()) : std::string();
+    InstallStopHandlers(root);
+    const StopSignalsHeld held;
+    if (!mkdtemp(buffer.data())) return std::string();
+    const std::string made = buffer.data();
+    if (NoteJobFolder(made)) return made;
+    rmdir(made.c_str());
+    return std::string();
+}
+
+void RemoveJobFolder(const std::string& path)
+{
+    // Removed while still noted: a signal meanwhile finishes the removal.
+    RemoveTree(path);
+    const StopSignalsHeld held;
+    ForgetJobFolder(path);
 }
 
 

@@ -18,8 +18,11 @@ void RemoveTree(const std::string& path);
 
 // A new folder of this job's own ("morvelance-print-<pid>-XXXXXX" under
 // $TMPDIR or /tmp), after removing the folders of jobs whose process is
-// gone; "" when none could be made.
+// gone; "" when none could be made. Until RemoveJobFolder removes it, a
+// SIGTERM, SIGINT or SIGHUP that stops the host removes it first.
 std::string MakeTempFolder();
+// Removes a folder MakeTempFolder made, and everything under it.
+void RemoveJobFolder(const std::string& path);
 
 // The job's own registry: a copy of the user's that this process reads and
 // writes while the job runs (MORVELANCE_REGISTRY names it), with the win.ini
@@ -54,7 +57,7 @@ struct JobFolder {
     std::string path;
     ~JobFolder()
     {
-        if (!path.empty()) RemoveTree(path);
+        if (!path.empty()) RemoveJobFolder(path);
     }
 };
 

@@ -15,6 +15,7 @@
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
 #include "documents/ExtraViewDoc.h"
+#include "documents/FinalViewDoc.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "documents/RhythmViewDoc.h"
@@ -152,6 +153,28 @@ RecordKeys CurrentRecordKeys(CTavrionDoc& doc)
     if (auto* mfer = dynamic_cast<CMFERViewDoc*>(&doc)) return KeysOf(mfer->GetCurrentDataItem(), true);
     if (auto* extra = dynamic_cast<CExtraViewDoc*>(&doc)) return KeysOf(extra->GetCurrentDataItem());
     return RecordKeys();
+}
+
+// The mask that lets a report print the record's additions: the current
+// item's additions flag, which its pages AND with the layout's visibility of
+// the additions, as the interpretation forms show them.
+int AdditionsMask(CTavrionDoc& doc)
+{
+    const _ADDITIONAL_INFO* addition = nullptr;
+    if (auto* rest = dynamic_cast<CRestViewDoc*>(&doc)) {
+        if (_RESTDATAITEM* item = rest->GetCurrentDataItem()) addition = &item->stAddition;
+    } else if (auto* rhythm = dynamic_cast<CRhythmViewDoc*>(&doc)) {
+        if (_RHYTHMDATAITEM* item = rhythm->GetCurrentDataItem()) addition = &item->stAddition;
+    } else if (auto* rr = dynamic_cast<CRRViewDoc*>(&doc)) {
+        if (_RRDATAITEM* item = rr->GetCurrentDataItem()) addition = &item->stAddition;
+    } else if (auto* mfer = dynamic_cast<CMFERViewDoc*>(&doc)) {
+        if (_MFERDATAITEM* item = mfer->GetCurrentDataItem()) addition = &item->stAddition;
+    } else if (auto* extra = dynamic_cast<CExtraViewDoc*>(&doc)) {
+        if (_EXTRADATAITEM* item = extra->GetCurrentDataItem()) addition = &item->stAddition;
+    } else if (auto* final = dynamic_cast<CFinalViewDoc*>(&doc)) {
+        if (_FINALDATAITEM* item = final->GetCurrentDataItem()) addition = &item->stAddition;
+    }
+    return addition && addition->bPresent ? 1 : 0;
 }
 
 // The record XML of the document's current record. A record that came
@@ -314,6 +337,7 @@ bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::s
     setup.usStyle = options.report == "rest-ame";
     setup.strip = options.strip;
     setup.interpre = options.report == "rest-interpre";
+    setup.visibleMask = AdditionsMask(doc);
     const CString xml = RecordXmlPath(doc);
     const wchar_t* title = ReportTitle(options.report);
     BOOL printed;
@@ -351,6 +375,7 @@ bool PrintSerialReport(const ReportOptions& options, const RecordOpener& open)
     setup.doc = &doc;
     setup.docType = doc.GetDocType();
     setup.printer = &printer;
+    setup.visibleMask = AdditionsMask(doc);
     const CString xml = RecordXmlPath(doc);
     BOOL printed;
     if (options.anno) {

@@ -44,7 +44,8 @@ SerialRecordSet::SerialRecordSet() { base.m_bAutoDelete = rest.m_bAutoDelete = m
 
 bool SerialRecordSet::Add(CTavrionDoc* opened)
 {
-    auto* listed = new _DATAITEM;
+    // The base list takes the entry once its record is open again; until then it is the set's to drop.
+    std::unique_ptr<_DATAITEM> listed(new _DATAITEM);
     int itemKind = -1;
     if (auto* one = DYNAMIC_DOWNCAST(CRestViewDoc, opened)) {
         _RESTDATAITEM* source = one->GetCurrentDataItem();
@@ -84,14 +85,11 @@ bool SerialRecordSet::Add(CTavrionDoc* opened)
             }
         }
     }
-    if (itemKind < 0) {
-        delete listed;
-        return false;
-    }
+    if (itemKind < 0) return false;
     listed->bLoaded = 1;
-    base.GetDataManager().AppendItem(listed);
+    _DATAITEM* appended = base.GetDataManager().AppendItem(listed.release());
     if (count++ == 0) {
-        base.SetCurDataIndex(listed->nID);
+        base.SetCurDataIndex(appended->nID);
         kind = itemKind;
     }
     return true;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "core/TavrionDoc.h"
@@ -246,35 +247,31 @@ struct ComparedRecord {
     bool List()
     {
         emptyRest.m_bAutoDelete = emptyMfer.m_bAutoDelete = base.m_bAutoDelete = FALSE;
-        auto* listed = new _DATAITEM;
+        // The base list takes the entry once the record is known to be one it compares.
+        std::unique_ptr<_DATAITEM> listed(new _DATAITEM);
         if (auto* rest = DYNAMIC_DOWNCAST(CRestViewDoc, doc.get())) {
-            _RESTDATAITEM* item = rest->GetCurrentDataItem();
-            if (!item) return Refuse(listed);
-            listed->uSystemCode = item->uSystemCode;
-            listed->strXMLPath = item->strXMLPath;
-            listed->strFilePath = item->strFilePath;
-            listed->strThirdKey = item->strThirdKey;
+            if (!CopyKeys(rest->GetCurrentDataItem(), *listed)) return false;
         } else if (auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc.get())) {
-            _MFERDATAITEM* item = mfer->GetCurrentDataItem();
-            if (!item) return Refuse(listed);
-            listed->uSystemCode = item->uSystemCode;
-            listed->strXMLPath = item->strXMLPath;
-            listed->strFilePath = item->strFilePath;
-            listed->strThirdKey = item->strThirdKey;
+            if (!CopyKeys(mfer->GetCurrentDataItem(), *listed)) return false;
         } else {
-            return Refuse(listed);
+            return false;
         }
-        base.GetDataManager().AppendItem(listed);
+        base.GetDataManager().AppendItem(listed.release());
         return true;
     }
     CRestViewDoc* Rest() { return DYNAMIC_DOWNCAST(CRestViewDoc, doc.get()) ? static_cast<CRestViewDoc*>(doc.get()) : &emptyRest; }
     CMFERViewDoc* Mfer() { return DYNAMIC_DOWNCAST(CMFERViewDoc, doc.get()) ? static_cast<CMFERViewDoc*>(doc.get()) : &emptyMfer; }
 
 private:
-    static bool Refuse(_DATAITEM* listed)
+    // The record's keys into its entry of the base list; false without a current item.
+    template <class Item> static bool CopyKeys(const Item* item, _DATAITEM& listed)
     {
-        delete listed;
-        return false;
+        if (!item) return false;
+        listed.uSystemCode = item->uSystemCode;
+        listed.strXMLPath = item->strXMLPath;
+        listed.strFilePath = item->strFilePath;
+        listed.strThirdKey = item->strThirdKey;
+        return true;
     }
 };
 

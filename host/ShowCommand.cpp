@@ -215,6 +215,9 @@ bool ShowSheet(CTavrionDoc& doc, const ShowOptions& options)
         doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(9), name);
         doc.SetDoctorAndEditorStatus(1, 1);
     }
+    // The update button on a sheet where nothing changed closes it with
+    // nothing written: the host says so, as the dialog command does.
+    StoredEditCount stored(doc);
     INT_PTR result = IDCANCEL;
     if (options.dialog == "CDlgPatientInfoComment") {
         CDlgPatientInfoComment sheet(0, nullptr);
@@ -226,7 +229,8 @@ bool ShowSheet(CTavrionDoc& doc, const ShowOptions& options)
         result = sheet.DoModal();
     }
     if (!platform::ui::Desktop::DisplayConnected()) return false;
-    std::printf("%s: %s\n", options.dialog.c_str(), result == IDOK ? "saved" : "closed");
+    std::printf("%s: %s\n", options.dialog.c_str(),
+                result != IDOK ? "closed" : stored.Count() > 0 ? "saved" : "nothing changed");
     return true;
 }
 

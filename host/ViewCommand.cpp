@@ -14,6 +14,7 @@
 
 #include "core/TavrionDoc.h"
 #include "core/TavrionView.h"
+#include "documents/FinalViewDoc.h"
 #include "host/CommandFailure.h"
 #include "host/DividerViewCommand.h"
 #include "host/EnlargedViewCommand.h"
@@ -80,9 +81,10 @@ struct ViewOptions {
 };
 
 
-// The views that draw a record by themselves; their bases (CTavrionView,
-// CWaveView) paint bare paper and are only shown when named.
-const char* const kAllViews[] = {"sheet", "CViewRhythmWave"};
+// The views that draw a record of any kind by themselves; their bases
+// (CTavrionView, CWaveView) paint bare paper and are only shown when named.
+const char kSheet[] = "sheet";
+const char kMultiLeadView[] = "CViewRhythmWave";
 
 bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions& options)
 {
@@ -258,15 +260,39 @@ namespace {
 CRuntimeClass* ViewClass(const std::string& name)
 {
     const std::string className = name == "sheet" ? "CSheetView" : name;
-    CObject* probe = CRuntimeClass::CreateObject(className.c_str());
+    const std::unique_ptr<CObject> probe(CRuntimeClass::CreateObject(className.c_str()));
     CRuntimeClass* runtime = nullptr;
     if (probe && probe->IsKindOf(RUNTIME_CLASS(CView))) runtime = probe->GetRuntimeClass();
-    delete probe;
     if (!runtime) std::fprintf(stderr, "morvelance-host: no view class '%s'\n", name.c_str());
     if (runtime == RUNTIME_CLASS(CWaveView) || runtime == RUNTIME_CLASS(CTavrionView))
         std::fprintf(stderr, "morvelance-host: note: %s is a base of the views and draws no record by itself\n",
                      name.c_str());
     return runtime;
+}
+
+bool IsOneOf(const std::vector<std::string>& names, const std::string& name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// What "--view all" shows of a record: the sheet, the multi-lead view when
+// the record holds a lead it shows, the resting analysis views, then the
+// views of the record's own pages: a resting record's measurement tables,
+// an RR record's result and interval views, a master-step record's views
+// (a print leaves out the enlarged beat, which is only ever shown).
+std::vector<std::string> AllViewNames(CTavrionDoc& doc, bool print)
+{
+    std::vector<std::string> names = {kSheet};
+    if (doc.GetRhythmWaveData(0, nullptr, -1) > 0) names.push_back(kMultiLeadView);
+    const std::vector<std::string>& analysis = RestAnalysisViewNames();
+    names.insert(names.end(), analysis.begin(), analysis.end());
+    if (HasMeasurementTables(doc))
+        names.insert(names.end(), MeasurementTableNames().begin(), MeasurementTableNames().end());
+    if (HasAnalysisViews(doc)) names.insert(names.end(), AnalysisViewNames().begin(), AnalysisViewNames().end());
+    if (DYNAMIC_DOWNCAST(CFinalViewDoc, &doc))
+        for (const std::string& name : MasterStepViewNames())
+            if (!print || MasterStepViewPrints(name)) names.push_back(name);
+    return names;
 }
 
 void ApplyDisplayOptions(CTavrionDoc& doc, const ViewOptions& options)
@@ -340,6 +366,13 @@ void SetUpRhythmView(CTavrionDoc& doc, CView* view, const ViewOptions& options, 
     LoadPageAnnotations(doc, rhythm);
 }
 
+// A sheet whose document shows no lead of the record (a master-step
+// record's, say): no sheet of the record, which "--view all" passes over.
+bool SheetShowsNoLead(CSheetView* sheet)
+{
+    return sheet && sheet->GetMissingLeadCount() == 0 && sheet->GetLeadCount() == 0;
+}
+
 // False for a sheet short of some leads (they were reported as they were
 // read) or whose document shows none: an empty grid is no sheet of the record.
 bool SheetHasLeads(CSheetView* sheet)
@@ -367,7 +400,9 @@ bool ShowRhythmPage(CTavrionDoc& doc, CView* view, const ViewOptions& options)
     return true;
 }
 
-bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& options, const std::string& png)
+// `all`: one view of "--view all", where a sheet that shows no lead is passed over.
+bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& options, const std::string& png,
+                bool all)
 {
     Pane pane(doc, viewClass, options.width, options.height);
     CView* view = pane.View();
@@ -383,12 +418,28 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
         view->UpdateWindow();
         ApplyMeasuringTools(doc, *rhythm, options.measure);
     }
-    if (!SheetHasLeads(DYNAMIC_DOWNCAST(CSheetView, view))) return false;
+    auto* sheet = DYNAMIC_DOWNCAST(CSheetView, view);
+    if (all && SheetShowsNoLead(sheet)) return true;
+    if (!SheetHasLeads(sheet)) return false;
     if (!SaveViewPng(view, png)) return false;
     if (rhythm && !DoubleClickAndSavePopup(*rhythm, options.measure)) return false;
     if (options.magnifyX >= 0 && !options.magnifierPng.empty())
         return SaveMagnifierPng(doc, view, options.magnifyX, options.magnifyY, options.ratio, options.magnifierPng);
     return true;
+}
+
+// One view into its PNG: the measurement tables and the master-step views
+// (reached here through "--view all") as their commands show them, any
+// other as the panes make it.
+bool PaintOneView(CTavrionDoc& doc, const std::string& name, CRuntimeClass* viewClass, const ViewOptions& options,
+                  const std::string& png, bool all)
+{
+    if (IsOneOf(MeasurementTableNames(), name))
+        return PaintMeasurementTable(doc, viewClass, options.width, options.height, png);
+    auto* final = DYNAMIC_DOWNCAST(CFinalViewDoc, &doc);
+    if (final && IsOneOf(MasterStepViewNames(), name))
+        return PaintMasterStepView(*final, name, options.width, options.height, png);
+    return PaintToPng(doc, viewClass, options, png, all);
 }
 
 // The first PDF in a folder, "" when none.
@@ -460,9 +511,21 @@ public:
         return m_started;
     }
 
-    // Every page of the view; false when a page failed.
-    bool PrintView(CRuntimeClass* viewClass, const ViewOptions& options)
+    // Every page of the view; false when a page failed. `all`: one view of
+    // "--view all", where a sheet that shows no lead is passed over.
+    bool PrintView(CRuntimeClass* viewClass, const ViewOptions& options, bool all)
     {
+        // The measurement tables and the master-step views print their own
+        // pages, as their commands print them.
+        const std::string name = viewClass->m_lpszClassName;
+        const auto printPages = [this](const std::vector<PdfPageDraw>& pages) {
+            bool ok = true;
+            for (const PdfPageDraw& page : pages) ok = ok && PrintCustomPage(page);
+            return ok;
+        };
+        if (IsOneOf(MeasurementTableNames(), name)) return PrintMeasurementTable(m_doc, viewClass, printPages);
+        auto* final = DYNAMIC_DOWNCAST(CFinalViewDoc, &m_doc);
+        if (final && IsOneOf(MasterStepViewNames(), name)) return PrintMasterStepView(*final, name, printPages);
         // The view lives in a pane only to be made as the panes make it.
         Pane pane(m_doc, viewClass, 400, 300);
         auto* waveView = DYNAMIC_DOWNCAST(CWaveView, pane.View());
@@ -481,6 +544,7 @@ public:
             });
         }
         if (auto* sheet = DYNAMIC_DOWNCAST(CSheetView, waveView)) {
+            if (all && SheetShowsNoLead(sheet)) return true;
             if (!SheetHasLeads(sheet)) return false;
             const CRect paper(m_area.left, m_area.top, m_area.left + static_cast<int>(m_widthMm * m_px),
                               m_area.top + static_cast<int>(m_heightMm * m_px));
@@ -572,11 +636,12 @@ std::wstring ViewJobTitle(const std::string& record, const std::string& view)
 bool PrintToPdf(CTavrionDoc& doc, const std::vector<CRuntimeClass*>& classes, const std::string& pdf,
                 const ViewOptions& options, const std::string& record)
 {
+    const bool all = options.viewClass == "all";
     bool ok;
     {
         PdfJob job(doc);
         ok = job.Begin(options.printer, ViewJobTitle(record, options.viewClass));
-        for (CRuntimeClass* viewClass : classes) ok = ok && job.PrintView(viewClass, options);
+        for (CRuntimeClass* viewClass : classes) ok = ok && job.PrintView(viewClass, options, all);
         if (ok)
             ok = job.Finish(pdf);
         else
@@ -629,33 +694,35 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
     if (IsSerialCommandRequest(command, argc, argv)) return RunSerialViewCommand(command, argc, argv, open);
     ViewOptions options;
     if (!ParseOptions(command, argc, argv, options)) return 2;
-    std::vector<std::string> names;
-    if (options.viewClass == "all")
-        names.assign(std::begin(kAllViews), std::end(kAllViews));
-    else
-        names.push_back(options.viewClass);
-    if (options.viewClass == "all")
-        names.insert(names.end(), RestAnalysisViewNames().begin(), RestAnalysisViewNames().end());
-    std::vector<CRuntimeClass*> classes;
-    for (const std::string& name : names) classes.push_back(ViewClass(name));
-    if (std::count(classes.begin(), classes.end(), nullptr) > 0) return 1;
+    const bool all = options.viewClass == "all";
+    // A class named is known before any record opens; "all" is each record's own.
+    CRuntimeClass* named = all ? nullptr : ViewClass(options.viewClass);
+    if (!all && !named) return 1;
     const std::string& target = command == "print" ? options.pdf : options.png;
     // A print to a printer (--printer) has no file of its own.
     if (!(options.outDir.empty() ? target.empty() || MakeFolderOf(target) : MakeOutputFolder(options.outDir))) return 1;
 
     int failures = ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
         ApplyDisplayOptions(doc, options);
+        const std::vector<std::string> names =
+            all ? AllViewNames(doc, command == "print") : std::vector<std::string>{options.viewClass};
+        std::vector<CRuntimeClass*> classes;
+        for (const std::string& name : names) {
+            CRuntimeClass* viewClass = all ? ViewClass(name) : named;
+            if (!viewClass) return false;
+            classes.push_back(viewClass);
+        }
         if (command == "print")
             return PrintToPdf(doc, classes, Numbered(options.pdf, index), options, options.files[index]);
         bool ok = true;
         for (size_t view = 0; view < classes.size(); ++view) {
             const std::string png = options.outDir.empty() ? Numbered(options.png, index)
                                                            : Numbered(options.outDir + "/" + names[view] + ".png", index);
-            if (!PaintToPng(doc, classes[view], options, png)) ok = false;
+            if (!PaintOneView(doc, names[view], classes[view], options, png, all)) ok = false;
         }
         return ok;
     });
-    if (command == "view" && options.viewClass == "all") failures += RenderAllForms(options.files, options.outDir, open);
+    if (command == "view" && all) failures += RenderAllForms(options.files, options.outDir, open);
     return failures ? 1 : 0;
 }
 

@@ -91,8 +91,20 @@ protected:
         else
             posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&actions, 2, (pdf + ".stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        // The host hears the stopping signals as one started from a terminal
+        // does, whatever this test runner ignores or holds.
+        posix_spawnattr_t attributes;
+        posix_spawnattr_init(&attributes);
+        sigset_t stopping, none;
+        sigemptyset(&stopping);
+        for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&stopping, signal);
+        sigemptyset(&none);
+        posix_spawnattr_setsigdefault(&attributes, &stopping);
+        posix_spawnattr_setsigmask(&attributes, &none);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
         pid_t pid = 0;
-        const int failed = posix_spawn(&pid, host.c_str(), &actions, nullptr, argv.data(), envp.data());
+        const int failed = posix_spawn(&pid, host.c_str(), &actions, &attributes, argv.data(), envp.data());
+        posix_spawnattr_destroy(&attributes);
         posix_spawn_file_actions_destroy(&actions);
         EXPECT_EQ(0, failed) << std::strerror(failed);
         return failed ? -1 : pid;
@@ -224,6 +236,39 @@ TEST_F(HostPrintJobsTest, KilledPrintsLeaveNothingThatStopsTheNextPrint)
     ASSERT_EQ(0, Wait(StartPrint(Sample("rest12_90"), pdf))) << testsupport::ReadFileBytes(pdf + ".stderr");
     ExpectPrintOf(kRecords[0], pdf);
     EXPECT_EQ(std::vector<std::string>(), TempEntries());
+}
+
+// A host stopped by SIGTERM or SIGINT while it prints takes its job folder
+// with it: the temporary folder holds nothing of it afterwards.
+TEST_F(HostPrintJobsTest, AHostStoppedInTheMiddleOfAPrintLeavesNothingInTheTemporaryFolder)
+{
+    // Fifteen minutes of rhythm: a sheet of some ninety pages, a print of
+    // a second or more.
+    const std::string record = m_dir.File("long.ecg");
+    std::ostringstream out, err;
+    ASSERT_EQ(0, morvelance::RunMkrecord({"synth", "--kind", "rhythm", "--seconds", "900", "--out", record}, out, err))
+        << err.str();
+    for (const int signal : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(strsignal(signal));
+        const std::string pdf = m_dir.File("stopped.pdf");
+        const pid_t host = StartPrint(record, pdf);
+        ASSERT_GT(host, 0);
+        // Stopped once its job folder is there and the job under way in it.
+        const std::string folder = "morvelance-print-" + std::to_string(host) + "-";
+        bool printing = false;
+        for (int wait = 0; wait < 5000 && !printing; ++wait) {
+            for (const std::string& entry : TempEntries())
+                printing = printing || entry.compare(0, folder.size(), folder) == 0;
+            if (!printing) ::usleep(2000);
+        }
+        ASSERT_TRUE(printing) << testsupport::ReadFileBytes(pdf + ".stderr");
+        ::usleep(100 * 1000);
+        ::kill(host, signal);
+        // Ended by the signal, in the middle of the print: no PDF came of it.
+        EXPECT_EQ(128 + signal, Wait(host)) << testsupport::ReadFileBytes(pdf + ".stderr");
+        EXPECT_TRUE(testsupport::ReadFileBytes(pdf).empty());
+        EXPECT_EQ(std::vector<std::string>(), TempEntries());
+    }
 }
 
 TEST_F(HostPrintJobsTest, APdfPrinterLeftWithItsFolderGoneDoesNotStopPrinting)

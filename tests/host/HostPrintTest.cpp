@@ -127,12 +127,15 @@ TEST_F(HostPrintTest, EveryViewOfARecordGoesIntoOnePdfAPageAfterTheOther)
     ASSERT_EQ(0, run.status) << run.err;
     EXPECT_EQ(pdf + "\n", run.out);   // written once
     // The sheet's one page, then the multi-lead page and the average beats,
-    // each naming lead I; then the overlapped beats and the calibration column.
-    ASSERT_EQ(5, PdfPageCount(pdf));
+    // each naming lead I; then the overlapped beats and the calibration
+    // column; then the measurement tables of the record's detailed
+    // measurement page: the table of every lead's values, naming lead I, the
+    // QRS number table and the QRS type table.
+    ASSERT_EQ(8, PdfPageCount(pdf));
     std::set<int> namedOn;
     for (const PdfWord& word : PdfWords(pdf))
         if (word.text == "I") namedOn.insert(word.page);
-    EXPECT_EQ((std::set<int>{1, 2, 3}), namedOn);
+    EXPECT_EQ((std::set<int>{1, 2, 3, 6}), namedOn);
 }
 
 TEST_F(HostPrintTest, APdfInAMissingFolderIsWrittenThereAndAnImpossibleOneIsRefusedWithAMessage)

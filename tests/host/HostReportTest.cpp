@@ -219,3 +219,54 @@ TEST_F(HostReportTest, TheInterpretationPageSetsTheAverageBeatsAt25MillimetresPe
             EXPECT_NE(words.find(text), std::string::npos) << text << " in " << words;
     }
 }
+
+namespace {
+
+// The lines of the PDF's text laid out as on paper.
+std::vector<std::string> LaidOutLines(const std::string& pdf)
+{
+    std::istringstream text(CommandOutput("pdftotext -layout " + Quoted(pdf) + " - 2>/dev/null"));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(text, line);) lines.push_back(line);
+    return lines;
+}
+
+// Whether a line reads `title`, then further right `content`.
+bool HasRow(const std::vector<std::string>& lines, const std::string& title, const std::string& content)
+{
+    for (const std::string& line : lines) {
+        const size_t at = line.find(title);
+        if (at != std::string::npos && line.find(content, at + title.size()) != std::string::npos) return true;
+    }
+    return false;
+}
+
+const char* const kAdditions[][2] = {{"総合判定", "問題なし"}, {"既往歴", "要経過観察"}, {"服薬状況", "要精密検査"}};
+
+}  // namespace
+
+// The additions a record carries print on its interpretation pages as its
+// form shows them, each title beside its content; a record whose item says
+// it carries none prints none, whatever its record XML holds.
+TEST_F(HostReportTest, TheInterpretationPagesPrintTheAdditionsTheRecordCarries)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+    const std::string rr = m_dir.File("rr.ecg");
+    MakeRecords({"synth", "--kind", "rr", "--out", rr});
+    MakeRecords({"xml", "--for", rr, "--minnesota", "12", "--ivrel", "3", "--additions", "3"});
+    for (const char* report : {"rest-interpre", "rr-result"}) {
+        SCOPED_TRACE(report);
+        const std::string pdf = HostPdf({"print", rr, "--report", report}, m_dir.File(std::string(report) + ".pdf"));
+        const std::vector<std::string> lines = LaidOutLines(pdf);
+        for (const auto& addition : kAdditions) EXPECT_TRUE(HasRow(lines, addition[0], addition[1])) << addition[0];
+    }
+
+    // A resting record of the maker has no additions flag: its additions stay unprinted.
+    const std::string rest = m_dir.File("rest.ecg");
+    MakeRecords({"synth", "--kind", "rest12", "--out", rest});
+    MakeRecords({"xml", "--for", rest, "--minnesota", "12", "--ivrel", "3", "--additions", "3"});
+    const std::string pdf = HostPdf({"print", rest, "--report", "rest-interpre"}, m_dir.File("rest.pdf"));
+    const std::vector<std::string> lines = LaidOutLines(pdf);
+    ASSERT_FALSE(lines.empty());
+    for (const auto& addition : kAdditions) EXPECT_FALSE(HasRow(lines, addition[0], addition[1])) << addition[0];
+}

@@ -13,6 +13,7 @@
 #include "documents/RestViewDoc.h"
 #include "host/RecordOpening.h"
 #include "host/SerialRecordSet.h"
+#include "platform/base/CodePage.h"
 #include "platform/gdi/Image.h"
 #include "tests/host/HostSamples.h"
 #include "tests/support/DocumentTestSupport.h"
@@ -120,4 +121,37 @@ TEST_F(SerialRecordSetTest, APacedModel8000RecordOfASeriesIsCentredInItsOneLeadC
     host::SerialRecordSet unflagged;
     ASSERT_TRUE(Build(unflagged, {paced, Sample("rest12_90.ecg")}, false));
     EXPECT_GT(OneLeadBaselineAtFixedGain(unflagged, height), height / 2 + 30);
+}
+
+// A record of another kind is not compared: the base list stays as it was,
+// and the records added after it are listed in their order, the first of
+// them the current one.
+TEST_F(SerialRecordSetTest, ARecordOfAnotherKindLeavesTheListAsItWasAndTheNextRecordIsListedFirst)
+{
+    host::SerialRecordSet set;
+    std::unique_ptr<CTavrionDoc> rr, rest, second;
+    ASSERT_TRUE(host::OpenForViews(Sample("rr_90.ecg"), rr));
+    ASSERT_TRUE(host::OpenForViews(Sample("rest12_90.ecg"), rest));
+    ASSERT_TRUE(host::OpenForViews(Sample("rest12_80.ecg"), second));
+    for (CTavrionDoc* doc : {rr.get(), rest.get(), second.get()}) doc->m_bAutoDelete = FALSE;
+
+    EXPECT_FALSE(set.Add(rr.get()));
+    EXPECT_EQ(0, set.count);
+    EXPECT_EQ(nullptr, set.base.GetDataManager().GetListHeader());
+    EXPECT_FALSE(set.failed);   // not a failure: a record the comparison does not take
+
+    ASSERT_TRUE(set.Add(rest.get()));
+    ASSERT_TRUE(set.Add(second.get()));
+    std::vector<std::string> listed;
+    std::vector<int> ids;
+    for (_DATAITEM* item = set.base.GetDataManager().GetListHeader(); item; item = item->pNext) {
+        const std::string path = platform::ToUtf8(item->strFilePath.GetString());
+        listed.push_back(path.substr(path.rfind('/') + 1));
+        ids.push_back(item->nID);
+        EXPECT_EQ(1, item->bLoaded);
+    }
+    EXPECT_EQ((std::vector<std::string>{"rest12_90.ecg", "rest12_80.ecg"}), listed);
+    EXPECT_EQ((std::vector<int>{0, 1}), ids);
+    EXPECT_EQ(0, set.base.GetCurDataIndex());
+    EXPECT_EQ(DOC_TYPE_REST, set.kind);
 }

@@ -88,3 +88,23 @@ TEST_F(HostShowSheetSaveTest, ANameSavedThroughTheExerciseSheetChangesOnlyTheNam
                               131};
     ExpectOnlyTheNameAndItsStampsChange(sheet);
 }
+
+// The update button on a sheet where nothing was changed closes it with the
+// record XML as it was, and show says that nothing changed, not that it saved.
+TEST_F(HostShowSheetSaveTest, UpdatingASheetWithNothingChangedSaysSoAndLeavesTheRecordAlone)
+{
+    const std::string record = SamplePath("rest12_90.ecg");
+    const std::string xml = SamplePath("rest12_9020240401093000.xml");
+    const std::string before = testsupport::ReadFileBytes(xml);
+    XvfbServer server;
+    START_XVFB(server, showtest::kWidth, showtest::kHeight);
+    ASSERT_TRUE(StartShow(server, {record, "--dialog", "CDlgPatientInfoComment", "--user", "高橋"}));
+    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
+    ASSERT_TRUE(server.Input({"key", "Return"}));   // the default button, 更新
+    // Should the editor prompt come up all the same, its default answers it.
+    if (WaitWhileShowing([&] { return server.MappedWindows().size() == 2; }))
+        ASSERT_TRUE(server.Input({"key", "Return"}));
+    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+    EXPECT_EQ("CDlgPatientInfoComment: nothing changed\n", ShowOutput());
+    EXPECT_EQ(before, testsupport::ReadFileBytes(xml));
+}
