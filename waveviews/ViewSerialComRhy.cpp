@@ -231,6 +231,7 @@ void CViewSerialComRhy::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
             LoadSamples(static_cast<CTavrionDoc*>(m_pMferDoc), m_pMferItem->nID,
                         m_pMferItem->pMFERParser ? m_pMferItem->pMFERParser->GetLeadCount() : 0);
     }
+    m_nSampleRate = RecordSampleRate();
     // The documents' own current records come back.
     if (m_pRestDoc) static_cast<CTavrionDoc*>(m_pRestDoc)->SetCurDataIndex(restIndex);
     if (m_pMferDoc) static_cast<CTavrionDoc*>(m_pMferDoc)->SetCurDataIndex(mferIndex);
@@ -251,6 +252,15 @@ void CViewSerialComRhy::OnSize(UINT nType, int cx, int cy)
     SizingDivider();
     SizingScale();
     UpdateDrawDC();
+}
+
+int CViewSerialComRhy::RecordSampleRate() const
+{
+    // An MFER file keeps its own rate (PTB records 1000 Hz, MIT-BIH 360 Hz);
+    // the device records are sampled at 500 Hz.
+    CMFERParser* reader = !m_pRestItem && m_pMferItem ? m_pMferItem->pMFERParser : nullptr;
+    const double rate = reader ? reader->GetSamplingFrequency() : 0.0;
+    return rate >= 1.0 ? static_cast<int>(rate + 0.5) : kDeviceSampleRate;
 }
 
 double CViewSerialComRhy::AmplitudeUnit() const
@@ -386,7 +396,7 @@ BOOL CViewSerialComRhy::DrawColumn(CDC* pDC, const CRect& rect, int column, int 
     // A document without a speed has no samples per row.
     if (speed <= 0.0f) return TRUE;
     const int columns = std::max(1, m_nColumns[0]);
-    m_nSamplesPerPage = static_cast<int>((500.0f * (gridX - 10) / columns) / speed);
+    m_nSamplesPerPage = static_cast<int>((static_cast<float>(m_nSampleRate) * (gridX - 10) / columns) / speed);
     if (m_nSamplesPerPage <= 0) return TRUE;
     const int width = rect.Width() / columns;
     const int left = rect.left + column * width;
@@ -442,7 +452,7 @@ BOOL CViewSerialComRhy::TimeLabelText(CString& text) const
     if (m_pRestItem || !m_pMferItem || !m_pMferItem->bTimeLabel || (code != 0x800C && code != 0x800F)) return FALSE;
     const int minutes = m_pMferItem->byStartMinute;
     const int seconds = m_pMferItem->byStartSecond;
-    const double total = GetStartTime() / 500.0 + minutes * 60 + seconds;
+    const double total = GetStartTime() / static_cast<double>(m_nSampleRate) + minutes * 60 + seconds;
     const int whole = static_cast<int>(total);
     if (total == whole)
         text.Format(L"%d:%02d", whole / 60, whole % 60);
@@ -455,7 +465,7 @@ BOOL CViewSerialComRhy::DrawLongRecord(CDC* pDC, const CRect& rect, int gridX, i
 {
     const int n = LeadCount(0);
     const float speed = Get1LeadRhyWaveSpeed(TRUE);
-    const int perLine = static_cast<int>((gridX - 10) / speed * 500.0f);
+    const int perLine = static_cast<int>((gridX - 10) / speed * static_cast<float>(m_nSampleRate));
     if (perLine <= 0) return TRUE;
     const int lines = (n + perLine - 1) / perLine;
     const int h = rect.Height();

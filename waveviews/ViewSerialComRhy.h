@@ -158,6 +158,8 @@ public:
     int GetRows() const { return m_nRows[1]; }
 
     static const int kLongRecord = 50000;
+    // The rate of the device's own records.
+    static constexpr int kDeviceSampleRate = 500;
 
     // ---- the base list's comparable records, shared with the average comparison ----
     // The 12- or 15-lead record at `index` among the base list's comparable
@@ -207,6 +209,8 @@ protected:
     void DrawTimeLabel(CDC* pDC, int x, int y);
     CString LeadName(int lead) const;
     double AmplitudeUnit() const;
+    // The shown record's samples a second.
+    int RecordSampleRate() const;
     bool IsTwelveFifteenRecord() const;
     // Pixels per grid millimetre across: the document's, else the client's.
     double PixelsPerMm(int width) const;
@@ -233,7 +237,10 @@ protected:
     BOOL m_bShowChestLead = FALSE;
     double m_dAmplitudeUnit = 1.25;
     int m_nSamplesPerPage = 0;
-    int m_nSampleRate = 500;
+    // Samples a second of the shown record, read at every update: an MFER
+    // file's own rate, 500 for the device records. Rows, printed lines, the
+    // clicked sample, the time label and the strip's window all count in it.
+    int m_nSampleRate = kDeviceSampleRate;
     int m_nScreenBaseline[SERIAL_VIEW_LEADS] = {};
     int m_nPrintBaseline[SERIAL_VIEW_LEADS] = {};
     int m_nRhythm1LeadID = 1;

@@ -291,7 +291,9 @@ int CViewSerialComRhy::GetClickLead(CPoint point, int& sample)
     CTavrionDoc* doc = RecordDoc();
     const float speed = doc ? doc->GetSpeed() : 0.0f;
     const int columns = std::max(1, m_nColumns[0]);
-    const int perRow = speed > 0.0f ? static_cast<int>((500.0f * (m_nGridColumns - 10) / columns) / speed) : 0;
+    const int perRow =
+        speed > 0.0f ? static_cast<int>((static_cast<float>(m_nSampleRate) * (m_nGridColumns - 10) / columns) / speed)
+                     : 0;
     const int rows = m_nRows[1];
     for (int c = 0; c < columns; ++c) {
         const int left = area.left + area.Width() * c / columns;
