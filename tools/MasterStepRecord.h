@@ -32,7 +32,6 @@ constexpr uint32_t kTagMasterLoadTime = 4056;
 constexpr uint32_t kTagMasterDescentAverage = 4064;
 constexpr uint32_t kTagMasterDescentTime = 3839;
 constexpr uint32_t kTagMasterFilterFixed = 4073;
-constexpr uint32_t kTagAdditionsPresent = 4108;
 constexpr int kMasterAverageBlockSamples = kAverageBeatSamples * kRestLeadCount;
 }  // namespace rec
 

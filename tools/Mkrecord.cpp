@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -106,7 +107,10 @@ const char kUsage[] =
     "  --omit LIST       leave sections out, comma-separated: patient, interpretation,\n"
     "                    additions, comment, measurements, analysis, record, wave, report,\n"
     "                    system, settings, annotations\n"
-    "  --annotations N --additions N --minnesota N --ivrel N   element counts\n"
+    "  --annotations N --additions N --minnesota N --ivrel N   element counts; with --for,\n"
+    "                    --additions N (N > 0) also marks RECORD as carrying additions (item\n"
+    "                    4108, rewritten in place, every other item kept) when it does not,\n"
+    "                    since the system reads additions only from a record so marked\n"
     "  --trip N[/T]      the trip count and total as written (for instance '*': not counted)\n"
     "  --confirmation confirmed|edited|none  the doctor's confirmation: after every edit\n"
     "                    (default), before the edits (edited after it), or none\n"
@@ -309,6 +313,36 @@ RecordXmlOptions ParseXmlOptions(const Args& a) {
     return o;
 }
 
+// The readers take a record's additions from its record XML only when the
+// record says it carries them (item 4108), which resting records of the
+// maker do not. When xml --for writes additions, the record is marked as
+// carrying them: reloaded and written again by the container writer with
+// that one item added, every other item as it was. Written beside and moved
+// over the record, so that a failed write leaves the record whole.
+// Returns whether the record was changed.
+bool MarkCarriesAdditions(const std::string& recordPath) {
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (!zarn::ReadWholeFile(recordPath, &bytes, &error)) throw std::runtime_error(error);
+    zarn::ContainerBuilder items;
+    uint8_t flavour = 0;
+    const zarn::ParseResult r = zarn::LoadContainer(bytes.data(), bytes.size(), &items, &flavour);
+    if (!r.ok()) throw std::runtime_error(recordPath + ": not a valid record: " + zarn::StatusName(r.status));
+    if (items.Has(rec::kTagAdditionsPresent, 0)) return false;
+    items.Set(rec::kTagAdditionsPresent, 0, std::vector<uint8_t>{1, 0});  // int16 1
+    const std::string temporary = recordPath + ".additions";
+    if (!zarn::WriteWholeFile(temporary, items.Serialize(static_cast<zarn::Flavour>(flavour)), &error)) {
+        std::remove(temporary.c_str());
+        throw std::runtime_error(error);
+    }
+    if (std::rename(temporary.c_str(), recordPath.c_str()) != 0) {
+        const std::string why = std::strerror(errno);
+        std::remove(temporary.c_str());
+        throw std::runtime_error("cannot replace " + recordPath + ": " + why);
+    }
+    return true;
+}
+
 int CmdXml(const Args& a, std::ostream& out) {
     a.CheckKnown({"--for", "--kind", "--flavour", "--out", "--sjis", "--every-section", "--bad-date", "--at-limit", "--out-of-range",
                   "--omit", "--annotations", "--additions", "--minnesota", "--ivrel", "--trip", "--confirmation"});
@@ -330,6 +364,11 @@ int CmdXml(const Args& a, std::ostream& out) {
     WriteRecordXml(path, source, options);
     out << "wrote " << path << " (" << KindName(source.kind) << ", code " << source.systemCode
         << (source.olderReader ? ", model 8000" : "") << ")\n";
+    const bool additionsWritten =
+        options.additions > 0 &&
+        std::find(options.omit.begin(), options.omit.end(), XmlSection::Additions) == options.omit.end();
+    if (a.Has("--for") && additionsWritten && MarkCarriesAdditions(a.Get("--for")))
+        out << "marked " << a.Get("--for") << " as carrying additions (item 4108), so that the system reads them\n";
     return 0;
 }
 

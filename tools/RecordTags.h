@@ -34,6 +34,8 @@ constexpr uint32_t kTagLeadSamples = 3849;      // index = record lead (15-lead 
 constexpr uint32_t kTagBlob2 = 3855;            // index 0: second blob (128 bytes), 15-lead codes only
 constexpr uint32_t kTagRhythmLeadCount38 = 3858;  // index 0: i32, lead count (rhythm codes 38, 218, 217)
 constexpr uint32_t kTagElectrodeCode = 4097;    // index = record lead: u16 electrode code (ElectrodeCode)
+constexpr uint32_t kTagAdditionsPresent = 4108;  // index 0: i16 1 when the record carries additions (the
+                                                 // readers take them from the record XML only then)
 constexpr uint32_t kTagEvents = 5004;           // index 0: i32 event count; index 1..n: i32 sample position
 
 // Tags the readers keep for themselves (never stored in a record).

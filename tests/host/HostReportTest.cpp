@@ -261,12 +261,35 @@ TEST_F(HostReportTest, TheInterpretationPagesPrintTheAdditionsTheRecordCarries)
         for (const auto& addition : kAdditions) EXPECT_TRUE(HasRow(lines, addition[0], addition[1])) << addition[0];
     }
 
-    // A resting record of the maker has no additions flag: its additions stay unprinted.
+    // A resting record of the maker has no additions flag, and its record XML
+    // written without asking for additions (which still holds the same three)
+    // leaves it so: its additions stay unprinted.
     const std::string rest = m_dir.File("rest.ecg");
     MakeRecords({"synth", "--kind", "rest12", "--out", rest});
-    MakeRecords({"xml", "--for", rest, "--minnesota", "12", "--ivrel", "3", "--additions", "3"});
+    MakeRecords({"xml", "--for", rest, "--minnesota", "12", "--ivrel", "3"});
     const std::string pdf = HostPdf({"print", rest, "--report", "rest-interpre"}, m_dir.File("rest.pdf"));
     const std::vector<std::string> lines = LaidOutLines(pdf);
     ASSERT_FALSE(lines.empty());
     for (const auto& addition : kAdditions) EXPECT_FALSE(HasRow(lines, addition[0], addition[1])) << addition[0];
+}
+
+// A resting record given additions by the record maker, as a user types it in
+// the record's folder, prints them: the maker marks the record as carrying
+// them and says so.
+TEST_F(HostReportTest, ARestingRecordTheMakerGivesAdditionsPrintsThem)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+    const std::string folder = m_dir.Path();
+    const HostRun synth = RunProgram("morvelance-mkrecord", {"synth", "--kind", "rest12", "--out", "m12.ecg"}, folder);
+    ASSERT_EQ(0, synth.status) << synth.err;
+    const HostRun xml = RunProgram(
+        "morvelance-mkrecord", {"xml", "--for", "m12.ecg", "--minnesota", "12", "--ivrel", "3", "--additions", "3"},
+        folder);
+    ASSERT_EQ(0, xml.status) << xml.err;
+    EXPECT_NE(xml.out.find("marked m12.ecg as carrying additions"), std::string::npos) << xml.out;
+
+    const HostRun print = Host({"print", "m12.ecg", "--report", "rest-interpre", "--pdf", "m12.pdf"}, folder);
+    ASSERT_EQ(0, print.status) << print.err;
+    const std::vector<std::string> lines = LaidOutLines(m_dir.File("m12.pdf"));
+    for (const auto& addition : kAdditions) EXPECT_TRUE(HasRow(lines, addition[0], addition[1])) << addition[0];
 }

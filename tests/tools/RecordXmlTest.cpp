@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ECGXMLParser.h"
+#include "platform/zarn/ZarnBuilder.h"
 #include "tests/support/TestSupport.h"
 #include "tests/tools/XmlTestUtil.h"
 #include "tools/DeviceRecord.h"
@@ -600,4 +601,73 @@ TEST(RecordXml, MissingMeasurementsAreWrittenAsTheirPlaceholders) {
     EXPECT_EQ(doc.Value(mm + "Tup/Tup_element[4]/@data"), "*");
     EXPECT_EQ(doc.Value("/Rawdata/Tavrion/Measurement/Measurement_section/Sv1"), "*.***");
     EXPECT_EQ(doc.Value("/Rawdata/Tavrion/Measurement/Measurement_section/Qrs_no/@count"), "3");
+}
+
+// ---- additions asked of a record that does not carry them --------------------------------
+
+namespace {
+
+// A record's items and flavour byte, as the container reader loads them.
+zarn::ContainerBuilder LoadItems(const std::string& path, uint8_t* flavour) {
+    std::vector<uint8_t> bytes;
+    std::string error;
+    EXPECT_TRUE(zarn::ReadWholeFile(path, &bytes, &error)) << error;
+    zarn::ContainerBuilder items;
+    EXPECT_TRUE(zarn::LoadContainer(bytes.data(), bytes.size(), &items, flavour).ok()) << path;
+    return items;
+}
+
+}  // namespace
+
+// xml --for with additions marks a record that does not carry them (item
+// 4108, int16 1) and says so; every other item and the flavour stay as they
+// were, and nothing else of the folder is left behind.
+TEST(RecordXmlCli, AdditionsForARecordMarkItAsCarryingThemKeepingEveryOtherItem) {
+    for (const char* flavour : {"90", "80"}) {
+        SCOPED_TRACE(flavour);
+        TempDir dir;
+        const std::string record = dir.File("m12.ecg");
+        std::string out;
+        ASSERT_EQ(RunCli({"synth", "--kind", "rest12", "--flavour", flavour, "--out", record}, &out), 0) << out;
+        uint8_t before = 0, after = 0;
+        const zarn::ContainerBuilder original = LoadItems(record, &before);
+        ASSERT_FALSE(original.Has(rec::kTagAdditionsPresent, 0));
+
+        ASSERT_EQ(RunCli({"xml", "--for", record, "--minnesota", "12", "--ivrel", "3", "--additions", "3"}, &out), 0)
+            << out;
+        EXPECT_NE(out.find("marked " + record + " as carrying additions"), std::string::npos) << out;
+        zarn::ContainerBuilder marked = LoadItems(record, &after);
+        EXPECT_EQ(after, before);
+        ASSERT_TRUE(marked.Has(rec::kTagAdditionsPresent, 0));
+        int16_t present = 0;
+        EXPECT_TRUE(ItemInt16(*marked.Find(rec::kTagAdditionsPresent, 0), &present));
+        EXPECT_EQ(present, 1);
+        EXPECT_EQ(marked.Find(rec::kTagAdditionsPresent, 0)->size(), 2u);
+        marked.Remove(rec::kTagAdditionsPresent, 0);
+        EXPECT_TRUE(marked.Items() == original.Items());
+        std::FILE* leftOver = std::fopen((record + ".additions").c_str(), "rb");
+        EXPECT_EQ(leftOver, nullptr);
+        if (leftOver) std::fclose(leftOver);
+    }
+}
+
+// A record that carries additions already, and xml --for without additions
+// asked (none, or the section left out), leave the record byte for byte.
+TEST(RecordXmlCli, ARecordIsLeftAsItIsWhenNoAdditionsAreAskedOrItCarriesThem) {
+    TempDir dir;
+    const std::string rest = dir.File("rest.ecg"), rr = dir.File("rr.ecg");
+    std::string out;
+    ASSERT_EQ(RunCli({"synth", "--kind", "rest12", "--out", rest}, &out), 0) << out;
+    ASSERT_EQ(RunCli({"synth", "--kind", "rr", "--seconds", "10", "--out", rr}, &out), 0) << out;
+    const std::string restBytes = testsupport::ReadFileBytes(rest), rrBytes = testsupport::ReadFileBytes(rr);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"xml", "--for", rest},
+          std::vector<std::string>{"xml", "--for", rest, "--additions", "0"},
+          std::vector<std::string>{"xml", "--for", rest, "--additions", "3", "--omit", "additions"},
+          std::vector<std::string>{"xml", "--for", rr, "--additions", "3"}}) {
+        ASSERT_EQ(RunCli(args, &out), 0) << out;
+        EXPECT_EQ(out.find("marked"), std::string::npos) << out;
+    }
+    EXPECT_TRUE(testsupport::ReadFileBytes(rest) == restBytes);
+    EXPECT_TRUE(testsupport::ReadFileBytes(rr) == rrBytes);
 }
