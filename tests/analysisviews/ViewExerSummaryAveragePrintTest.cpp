@@ -40,8 +40,8 @@ protected:
         const int row = Mm((kDown - 10) / 3);
         return Mm(5) + k * row + row * 3 / 4;
     }
-    // Where lead l's column stands on paper: 38 mm, then a third of the
-    // room beyond 35 mm for each lead after it, from a sixth of it.
+    // Where lead l's column stands on paper: 38 mm and a ninth of the room
+    // beyond 35 mm, then a third of that room further for each lead after it.
     static int ColumnMm(int l) { return 38 + ((kAcross - 35) * (1 + 3 * l)) / 9; }
 };
 
