@@ -116,7 +116,8 @@ Usage RunHost(const std::vector<std::string>& args, const std::string& cupsServe
     struct rusage used {};
     if (pid > 0 && wait4(pid, &status, 0, &used) == pid) {
         usage.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-        usage.cpu = used.ru_utime.tv_sec + used.ru_stime.tv_sec + (used.ru_utime.tv_usec + used.ru_stime.tv_usec) * 1e-6;
+        usage.cpu =
+            used.ru_utime.tv_sec + used.ru_stime.tv_sec + (used.ru_utime.tv_usec + used.ru_stime.tv_usec) * 1e-6;
         usage.peak = used.ru_maxrss / 1024.0;
     }
     std::error_code ignored;

@@ -118,7 +118,8 @@ protected:
     void SetUp() override
     {
         HostSamplesTest::SetUp();
-        m_env.emplace_back(new ScopedEnv("MORVELANCE_REGISTRY", m_dir.Write("registry.reg", Registry(SpoolPrinter(kWardPrinter)))));
+        const std::string registry = m_dir.Write("registry.reg", Registry(SpoolPrinter(kWardPrinter)));
+        m_env.emplace_back(new ScopedEnv("MORVELANCE_REGISTRY", registry));
         m_env.emplace_back(new ScopedEnv("MORVELANCE_SPOOL", m_dir.File("spool")));
         // No print service: the registry's queue is all these prints need.
         m_env.emplace_back(new ScopedEnv("CUPS_SERVER", m_dir.File("no-scheduler.sock")));

@@ -58,7 +58,8 @@ TEST_F(GridDrawingState, EveryGridOfEveryLevelAndTypeLeavesTheContextAsFound)
             CPrintWaveBKGround bitmapGrid;
             bitmapGrid.SetShadeGrid(level);
             bitmapGrid.SetGridType(type);
-            EXPECT_LEAVES_DC_AS_FOUND(m_cdc.GetSafeHdc(), bitmapGrid.PrintBKGround(20, 15, 8.0, &m_printer, CPoint(5, 5)))
+            EXPECT_LEAVES_DC_AS_FOUND(m_cdc.GetSafeHdc(),
+                                      bitmapGrid.PrintBKGround(20, 15, 8.0, &m_printer, CPoint(5, 5)))
                 << "level " << level << ", type " << type;
         }
     }

@@ -235,6 +235,36 @@ protected:
         return count;
     }
 
+    // A 37 x 31 mm grid at (17, 23), copied from its bitmap onto one page
+    // and drawn on the other: the pages are the same.
+    void ExpectTheSamePicture(double px, UINT level, UINT type, COLORREF background, COLORREF text)
+    {
+        Clear(background, text);
+        CPrintWaveBKGround bitmap;
+        bitmap.SetShadeGrid(level);
+        bitmap.SetGridType(type);
+        ASSERT_TRUE(bitmap.CreatePrintBKGround(37, 31, px));
+        const int w = (int)(37 * px), h = (int)(31 * px);
+        ASSERT_TRUE(m_copied.BitBlt(17, 23, w, h, bitmap.GetMemDC(), 0, 0, SRCCOPY));
+
+        CPrintWaveBKGround direct;
+        direct.SetShadeGrid(level);
+        direct.SetGridType(type);
+        ASSERT_TRUE(direct.PrintBKGround(37, 31, px, &m_dc, CPoint(17, 23)));
+        CPoint first;
+        EXPECT_EQ(0, Differences(first)) << "first at " << first.x << ", " << first.y << ": " << std::hex
+                                         << Pixel(first.x, first.y) << " drawn, " << m_copied.GetPixel(first.x, first.y)
+                                         << " copied";
+        // The area was painted and the page outside it left alone.
+        EXPECT_EQ(background, Pixel(17 + 1, 23 + 1));
+        EXPECT_EQ(kPage, Pixel(16, 23 + 1));
+        EXPECT_EQ(kPage, Pixel(17 + w, 23 + 1));
+        EXPECT_EQ(kPage, Pixel(17 + 1, 23 + h));
+        // The page's colours are as they were.
+        EXPECT_EQ(background, m_cdc.GetBkColor());
+        EXPECT_EQ(text, m_cdc.GetTextColor());
+    }
+
     static constexpr COLORREF kPage = RGB(0x30, 0x60, 0x90);
     CDC m_copied;
 };
@@ -242,40 +272,18 @@ protected:
 TEST_F(BitmapGridOnPage, TheBitmapGridDrawnOnThePageIsTheBitmapCopiedThereDotForDot)
 {
     // Whole and fractional scales (the raw printers' 23.6 px/mm halved); an
-    // area that ends between grid lines; every level and grid type.
-    // The page's own colours and others: the bitmap's white takes the
-    // background colour and its black the text colour.
+    // area that ends between grid lines; every level and grid type; the
+    // page's own colours and others (the bitmap's white takes the background
+    // colour and its black the text colour).
     const std::pair<COLORREF, COLORREF> colours[] = {{kWhite, kBlack}, {RGB(0xFF, 0xFF, 0xC0), RGB(0, 0, 0xA0)}};
     for (double px : {10.0, 6774.0 / 287.0 / 2, 7.3}) {
         for (UINT level = 1; level <= 3; ++level) {
             for (UINT type = 0; type <= 2; ++type) {
                 for (const auto& colour : colours) {
-                SCOPED_TRACE(testing::Message() << px << " px/mm, level " << level << ", type " << type << ", colours "
-                                                << std::hex << colour.first << "/" << colour.second);
-                Clear(colour.first, colour.second);
-                CPrintWaveBKGround bitmap;
-                bitmap.SetShadeGrid(level);
-                bitmap.SetGridType(type);
-                ASSERT_TRUE(bitmap.CreatePrintBKGround(37, 31, px));
-                const int w = (int)(37 * px), h = (int)(31 * px);
-                ASSERT_TRUE(m_copied.BitBlt(17, 23, w, h, bitmap.GetMemDC(), 0, 0, SRCCOPY));
-
-                CPrintWaveBKGround direct;
-                direct.SetShadeGrid(level);
-                direct.SetGridType(type);
-                ASSERT_TRUE(direct.PrintBKGround(37, 31, px, &m_dc, CPoint(17, 23)));
-                CPoint first;
-                EXPECT_EQ(0, Differences(first)) << "first at " << first.x << ", " << first.y << ": " << std::hex
-                                                 << Pixel(first.x, first.y) << " drawn, "
-                                                 << m_copied.GetPixel(first.x, first.y) << " copied";
-                // The area was painted and the page outside it left alone.
-                EXPECT_EQ(colour.first, Pixel(17 + 1, 23 + 1));
-                EXPECT_EQ(kPage, Pixel(16, 23 + 1));
-                EXPECT_EQ(kPage, Pixel(17 + w, 23 + 1));
-                EXPECT_EQ(kPage, Pixel(17 + 1, 23 + h));
-                // The page's colours are as they were.
-                EXPECT_EQ(colour.first, m_cdc.GetBkColor());
-                EXPECT_EQ(colour.second, m_cdc.GetTextColor());
+                    SCOPED_TRACE(testing::Message() << px << " px/mm, level " << level << ", type " << type
+                                                    << ", colours " << std::hex << colour.first << "/"
+                                                    << colour.second);
+                    ExpectTheSamePicture(px, level, type, colour.first, colour.second);
                 }
             }
         }

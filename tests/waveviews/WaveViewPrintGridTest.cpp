@@ -63,7 +63,8 @@ TEST_F(PrintGridTest, NoPrintTypeCopiesAnImageOfTheGridOntoThePage)
             const std::vector<platform::gdi::DrawRecord> drawn = platform::gdi::GetRecording(page.GetSafeHdc());
             size_t lines = 0, images = 0;
             for (const platform::gdi::DrawRecord& record : drawn) {
-                if (record.op == platform::gdi::DrawOp::Polyline || record.op == platform::gdi::DrawOp::SetPixel) ++lines;
+                if (record.op == platform::gdi::DrawOp::Polyline || record.op == platform::gdi::DrawOp::SetPixel)
+                    ++lines;
                 if (record.op == platform::gdi::DrawOp::BitBlt || record.op == platform::gdi::DrawOp::StretchBlt ||
                     record.op == platform::gdi::DrawOp::Image)
                     ++images;
