@@ -1,6 +1,11 @@
 #include "printdevice/PrintWaveBKGround.h"
 
+#include <optional>
+
+#include "platform/gdi/DCStateSaver.h"
+#include "printdevice/ECGDC.h"
 #include "printdevice/PrintGrid.h"
+
 
 CPrintWaveBKGround::CPrintWaveBKGround()
     : m_pMemDC(nullptr), m_uShadeLevel(1), m_uGridType(0), m_pBitmap(nullptr), m_pOldBitmap(nullptr)
@@ -49,6 +54,46 @@ BOOL CPrintWaveBKGround::CreatePrintBKGround(int widthMm, int heightMm, double p
     } else {
         ForEachGridDot(area, 0, 0, [this](int x, int y) { DrawGridPoint(x, y, RGB(0, 0, 0)); });
     }
+    return TRUE;
+}
+
+BOOL CPrintWaveBKGround::PrintBKGround(int widthMm, int heightMm, double pxPerMm, CECGDC* pDC, CPoint origin)
+{
+    if (m_uShadeLevel == 0) return TRUE;
+    if (m_uShadeLevel > kMaxGridShadeLevel || !pDC) return FALSE;
+    _PRINT_GRID_AREA area;
+    if (!GetPrintGridArea(widthMm, heightMm, pxPerMm, area)) return FALSE;
+
+    // A monochrome bitmap copied onto a colour page takes the page's colours:
+    // its white the background colour, its black the text colour.
+    COLORREF paper = RGB(0xFF, 0xFF, 0xFF);
+    COLORREF ink = RGB(0, 0, 0);
+    // Only the area is copied from the bitmap: the ends of its lines and its
+    // dots on the last row and column stay outside.
+    std::optional<CDCStateSaver> saved;
+    if (CDC* pFrame = pDC->GetDC()) {
+        paper = pFrame->GetBkColor();
+        ink = pFrame->GetTextColor();
+        saved.emplace(*pFrame);
+        pFrame->IntersectClipRect(origin.x, origin.y, origin.x + area.nWidth, origin.y + area.nHeight);
+    }
+    CBrush brushPaper(paper);
+    const CRect whole(origin.x, origin.y, origin.x + area.nWidth, origin.y + area.nHeight);
+    pDC->FillRect(&whole, &brushPaper);
+    if (m_uGridType != 1) {
+        ForEachGridDot(area, origin.x, origin.y, [&](int x, int y) { FillGridDot(pDC, x, y, m_uShadeLevel, ink); });
+        return TRUE;
+    }
+    // The thin pen's light grey is white in the monochrome bitmap.
+    const int weight = GetGridPenWeight(m_uShadeLevel);
+    CPen penThin;
+    CPen penBold;
+    penThin.CreatePen(PS_SOLID, weight / 2, paper);
+    penBold.CreatePen(PS_SOLID, weight, ink);
+    CDCObjectSelector<CPen, CECGDC> pens(*pDC);
+    // The bitmap's order: the columns, then the rows over them.
+    DrawGridColumns(pDC, pens, area, origin.x, origin.y, &penBold, &penThin, nullptr);
+    DrawGridRows(pDC, pens, area, origin.x, origin.y, &penBold, &penThin);
     return TRUE;
 }
 

@@ -314,11 +314,12 @@ BOOL CWaveView::PrintWaveGrid(CECGDC* pDC, CRect rect, int widthMm, int heightMm
             else
                 painter.CreatePCLBKGround(widthMm, heightMm, pxPerMm, pDC);
         } else {
+            // The bitmap grid's picture, drawn on the page rather than copied
+            // there as an image of the whole area.
             CPrintWaveBKGround painter;
             painter.SetGridType(gridType);
             painter.SetShadeGrid(shade);
-            if (painter.CreatePrintBKGround(widthMm, heightMm, pxPerMm) && painter.GetMemDC())
-                pDC->BitBlt(rect.left, rect.top, w, h, painter.GetMemDC(), 0, 0, SRCCOPY);
+            painter.PrintBKGround(widthMm, heightMm, pxPerMm, pDC, CPoint(rect.left, rect.top));
         }
     }
     if (frame) {

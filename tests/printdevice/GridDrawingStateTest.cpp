@@ -6,6 +6,7 @@
 #include "platform/gdi/Image.h"
 #include "printdevice/ECGDC.h"
 #include "printdevice/PrintWaveBK.h"
+#include "printdevice/PrintWaveBKGround.h"
 #include "printdevice/PrintWaveBKGroundNew.h"
 #include "tests/printdevice/PrintDeviceTestSupport.h"
 #include "tests/support/DCStateCheck.h"
@@ -53,6 +54,12 @@ TEST_F(GridDrawingState, EveryGridOfEveryLevelAndTypeLeavesTheContextAsFound)
             EXPECT_LEAVES_DC_AS_FOUND(m_cdc.GetSafeHdc(), pdfGrid.CreatePCLBKGround(20, 15, 8.0, &m_pdf))
                 << "level " << level << ", type " << type;
             EXPECT_LEAVES_DC_AS_FOUND(m_cdc.GetSafeHdc(), printerGrid.CreatePrintBKGround(20, 15, 8.0, &m_printer))
+                << "level " << level << ", type " << type;
+            CPrintWaveBKGround bitmapGrid;
+            bitmapGrid.SetShadeGrid(level);
+            bitmapGrid.SetGridType(type);
+            EXPECT_LEAVES_DC_AS_FOUND(m_cdc.GetSafeHdc(),
+                                      bitmapGrid.PrintBKGround(20, 15, 8.0, &m_printer, CPoint(5, 5)))
                 << "level " << level << ", type " << type;
         }
     }

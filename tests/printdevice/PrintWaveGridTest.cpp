@@ -3,9 +3,13 @@
 // vector grid the raw printers get.
 #include <gtest/gtest.h>
 
+#include <cairo.h>
+
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Image.h"
@@ -183,6 +187,137 @@ TEST(PrintWaveBKGround, BitmapGridIsWhiteWithBlackDotsAndBoldLines)
         EXPECT_EQ(kWhite, pMem->GetPixel(25, 25));
     }
     EXPECT_EQ(live, platform::gdi::LiveObjectCount());
+}
+
+// ---- the bitmap grid drawn on the page -------------------------------------------------------------
+
+// Two image pages the same size: one gets the bitmap grid copied onto it, the
+// other the same grid drawn by PrintBKGround.
+class BitmapGridOnPage : public GridOnPage {
+protected:
+    void SetUp() override
+    {
+        GridOnPage::SetUp();
+        ASSERT_TRUE(m_copied.Attach(platform::gdi::CreateImageDC(600, 500)));
+    }
+    void TearDown() override
+    {
+        m_copied.DeleteDC();
+        GridOnPage::TearDown();
+    }
+    // Both pages in a colour no grid has, so that the grid's area shows;
+    // then the colours a monochrome bitmap takes on them.
+    void Clear(COLORREF background, COLORREF text)
+    {
+        for (CDC* page : {&m_cdc, &m_copied}) {
+            page->FillSolidRect(0, 0, 600, 500, kPage);
+            page->SetBkColor(background);
+            page->SetTextColor(text);
+        }
+    }
+    // The pixels at which the two pages differ, and the first of them.
+    int Differences(CPoint& first)
+    {
+        cairo_surface_t* drawn = platform::gdi::GetImageSurface(m_cdc.GetSafeHdc());
+        cairo_surface_t* copied = platform::gdi::GetImageSurface(m_copied.GetSafeHdc());
+        cairo_surface_flush(drawn);
+        cairo_surface_flush(copied);
+        const int stride = cairo_image_surface_get_stride(drawn);
+        int count = 0;
+        for (int y = 0; y < 500; ++y) {
+            const uint32_t* a = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(drawn) + y * stride);
+            const uint32_t* b = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(copied) + y * stride);
+            for (int x = 0; x < 600; ++x) {
+                if ((a[x] & 0xFFFFFF) == (b[x] & 0xFFFFFF)) continue;
+                if (count++ == 0) first = CPoint(x, y);
+            }
+        }
+        return count;
+    }
+
+    // A 37 x 31 mm grid at (17, 23), copied from its bitmap onto one page
+    // and drawn on the other: the pages are the same.
+    void ExpectTheSamePicture(double px, UINT level, UINT type, COLORREF background, COLORREF text)
+    {
+        Clear(background, text);
+        CPrintWaveBKGround bitmap;
+        bitmap.SetShadeGrid(level);
+        bitmap.SetGridType(type);
+        ASSERT_TRUE(bitmap.CreatePrintBKGround(37, 31, px));
+        const int w = (int)(37 * px), h = (int)(31 * px);
+        ASSERT_TRUE(m_copied.BitBlt(17, 23, w, h, bitmap.GetMemDC(), 0, 0, SRCCOPY));
+
+        CPrintWaveBKGround direct;
+        direct.SetShadeGrid(level);
+        direct.SetGridType(type);
+        ASSERT_TRUE(direct.PrintBKGround(37, 31, px, &m_dc, CPoint(17, 23)));
+        CPoint first;
+        EXPECT_EQ(0, Differences(first)) << "first at " << first.x << ", " << first.y << ": " << std::hex
+                                         << Pixel(first.x, first.y) << " drawn, " << m_copied.GetPixel(first.x, first.y)
+                                         << " copied";
+        // The area was painted and the page outside it left alone.
+        EXPECT_EQ(background, Pixel(17 + 1, 23 + 1));
+        EXPECT_EQ(kPage, Pixel(16, 23 + 1));
+        EXPECT_EQ(kPage, Pixel(17 + w, 23 + 1));
+        EXPECT_EQ(kPage, Pixel(17 + 1, 23 + h));
+        // The page's colours are as they were.
+        EXPECT_EQ(background, m_cdc.GetBkColor());
+        EXPECT_EQ(text, m_cdc.GetTextColor());
+    }
+
+    static constexpr COLORREF kPage = RGB(0x30, 0x60, 0x90);
+    CDC m_copied;
+};
+
+TEST_F(BitmapGridOnPage, TheBitmapGridDrawnOnThePageIsTheBitmapCopiedThereDotForDot)
+{
+    // Whole and fractional scales (the raw printers' 23.6 px/mm halved); an
+    // area that ends between grid lines; every level and grid type; the
+    // page's own colours and others (the bitmap's white takes the background
+    // colour and its black the text colour).
+    const std::pair<COLORREF, COLORREF> colours[] = {{kWhite, kBlack}, {RGB(0xFF, 0xFF, 0xC0), RGB(0, 0, 0xA0)}};
+    for (double px : {10.0, 6774.0 / 287.0 / 2, 7.3}) {
+        for (UINT level = 1; level <= 3; ++level) {
+            for (UINT type = 0; type <= 2; ++type) {
+                for (const auto& colour : colours) {
+                    SCOPED_TRACE(testing::Message() << px << " px/mm, level " << level << ", type " << type
+                                                    << ", colours " << std::hex << colour.first << "/"
+                                                    << colour.second);
+                    ExpectTheSamePicture(px, level, type, colour.first, colour.second);
+                }
+            }
+        }
+    }
+}
+
+TEST_F(BitmapGridOnPage, TheBitmapGridOnThePageKeepsTheBitmapsRefusals)
+{
+    CPrintWaveBKGround grid;
+    grid.SetShadeGrid(0);
+    EXPECT_TRUE(grid.PrintBKGround(50, 40, 10.0, &m_dc, CPoint(0, 0)));
+    grid.SetShadeGrid(4);
+    EXPECT_FALSE(grid.PrintBKGround(50, 40, 10.0, &m_dc, CPoint(0, 0)));
+    grid.SetShadeGrid(1);
+    EXPECT_FALSE(grid.PrintBKGround(50, 40, 10.0, nullptr, CPoint(0, 0)));
+    EXPECT_FALSE(grid.PrintBKGround(-1, 40, 10.0, &m_dc, CPoint(0, 0)));
+    EXPECT_FALSE(grid.PrintBKGround(50, 40, 0.0, &m_dc, CPoint(0, 0)));
+    // Nothing of that reached the page, and nothing needed a bitmap.
+    for (int y = 0; y < 500; y += 7) {
+        for (int x = 0; x < 600; x += 7) ASSERT_EQ(kWhite, Pixel(x, y));
+    }
+    EXPECT_EQ(nullptr, grid.GetMemDC());
+}
+
+TEST_F(BitmapGridOnPage, DrawingAfterTheBitmapGridIsNotHeldInsideItsArea)
+{
+    CPrintWaveBKGround grid;
+    grid.SetGridType(1);
+    ASSERT_TRUE(grid.PrintBKGround(20, 10, 10.0, &m_dc, CPoint(30, 40)));
+    // The area was only the grid's while it was drawn.
+    m_cdc.FillSolidRect(300, 300, 10, 10, kBlack);
+    EXPECT_EQ(kBlack, Pixel(305, 305));
+    // And the grid itself reached the page: a 5 mm column of the bold pen.
+    EXPECT_EQ(kBlack, Pixel(30 + 50, 40 + 5));
 }
 
 // ---- the vector grid of the raw printers ------------------------------------------------------------

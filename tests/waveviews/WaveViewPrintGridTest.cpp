@@ -1,6 +1,9 @@
-// The printed grid and frame by print type: on a Windows-printer page (as a
-// bitmap or drawn directly) and as the vector stream of a raw printer.
+// The printed grid and frame by print type: on a Windows-printer page (the
+// bitmap grid's picture, or the grid drawn directly) and as the vector
+// stream of a raw printer.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Image.h"
@@ -31,7 +34,7 @@ protected:
 
 }  // namespace
 
-TEST_F(PrintGridTest, AWindowsPrinterGetsTheGridAsABitmapAndTheFrameSetsThePrintBottom)
+TEST_F(PrintGridTest, AWindowsPrinterGetsTheBitmapGridsPictureAndTheFrameSetsThePrintBottom)
 {
     CECGDC dc(&m_cdc, 1);
     // 20 x 10 mm at 10 px/mm from (30, 40).
@@ -42,6 +45,35 @@ TEST_F(PrintGridTest, AWindowsPrinterGetsTheGridAsABitmapAndTheFrameSetsThePrint
     EXPECT_TRUE(Ink(230, 40 + 50));        // its right side
     EXPECT_FALSE(Ink(30 + 105, 40 + 55) && Ink(30 + 104, 40 + 54) && Ink(30 + 106, 40 + 56));
     EXPECT_FALSE(Ink(300, 200));           // outside the area
+}
+
+// A printer's page gets the grid as lines and dots, whatever its print type:
+// never an image of the whole grid area (at 600 dpi tens of millions of
+// pixels the job would carry and hold in memory).
+TEST_F(PrintGridTest, NoPrintTypeCopiesAnImageOfTheGridOntoThePage)
+{
+    for (UINT gridType : {0u, 1u}) {
+        m_doc.SetGridType(static_cast<int>(gridType));
+        for (_PRINT_TYPE type : {1, 2, 4, 7}) {
+            SCOPED_TRACE(testing::Message() << "print type " << type << ", grid type " << gridType);
+            CDC page;
+            ASSERT_TRUE(page.Attach(platform::gdi::CreateRecordingDC(400, 300)));
+            CECGDC dc(&page, type);
+            EXPECT_TRUE(m_view.PrintWaveGrid(&dc, CRect(30, 40, 0, 0), 20, 10, 10.0, TRUE, TRUE, FALSE));
+            const std::vector<platform::gdi::DrawRecord> drawn = platform::gdi::GetRecording(page.GetSafeHdc());
+            size_t lines = 0, images = 0;
+            for (const platform::gdi::DrawRecord& record : drawn) {
+                if (record.op == platform::gdi::DrawOp::Polyline || record.op == platform::gdi::DrawOp::SetPixel)
+                    ++lines;
+                if (record.op == platform::gdi::DrawOp::BitBlt || record.op == platform::gdi::DrawOp::StretchBlt ||
+                    record.op == platform::gdi::DrawOp::Image)
+                    ++images;
+            }
+            EXPECT_EQ(0u, images);
+            EXPECT_GT(lines, 10u);   // the grid, then the frame
+            page.DeleteDC();
+        }
+    }
 }
 
 TEST_F(PrintGridTest, DirectDrawingDrawsTheGridOnTheDevice)
