@@ -29,6 +29,22 @@ const int kLeadSamples = 600;
 const double kSquaresPerSample = 0.05;   // 20 samples a square
 const double kMsPerSquare = 40.0;        // 25 mm/s
 
+// The zoom step's label, flush in the client area's bottom-right corner; no
+// label for a step outside the table.
+void DrawZoomLabel(CDC* pDC, const CTavrionDoc& doc, const CRect& client, int step)
+{
+    const wchar_t* label = EnlargedZoomLabel(step);
+    if (!label) return;
+    CDCStateSaver state(*pDC);
+    CDCObjectSelector<CFont> font(*pDC, g_pDlgFontNormal);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextAlign(TA_LEFT | TA_TOP);
+    pDC->SetTextColor(doc.GetWaveColor(3, 0));
+    const CString text(label);
+    const CSize size = pDC->GetTextExtent(text);
+    pDC->TextOut(client.Width() - size.cx, client.Height() - size.cy, text);
+}
+
 // The step whose ratio is exactly `ratio`; FALSE for any other ratio.
 BOOL ExactStep(double ratio, int* step)
 {
@@ -178,7 +194,7 @@ void CViewFinalEnlargeWave::OnDraw(CDC* pDC)
     const int h = client.Height();
     int gx = 0, gy = 0;
     GetGridCount(gx, gy);
-    DrawEnlargedLabels(pDC, doc, client, CString(), m_nStep);
+    DrawZoomLabel(pDC, *doc, client, m_nStep);
     if (gx > 0 && gy > 0 && m_nCount > 0 && m_sShown && !m_samples.empty()) {
         DrawSTLevel(pDC, client, FALSE);
         const int millivolt = static_cast<int>(doc->GetCommonSense(0) * h / gy);

@@ -72,10 +72,25 @@ void CViewRRIntervalList::CopyIntervals()
     const int count = std::min(RRIntervalCount(item), RR_LIST_MAX_COUNT);
     delete[] m_pRRBuffer;
     m_pRRBuffer = nullptr;
+    m_negative.clear();
     m_nRRCount = static_cast<short>(count);
     if (count == 0) return;
-    m_pRRBuffer = new short[count];
-    for (int i = 0; i < count; ++i) m_pRRBuffer[i] = static_cast<short>(RRIntervalLength(item, i));
+    m_pRRBuffer = new unsigned short[count];
+    m_negative.assign(static_cast<size_t>(count), false);
+    for (int i = 0; i < count; ++i) {
+        const int length = RRIntervalLength(item, i);
+        m_pRRBuffer[i] = static_cast<unsigned short>(length);
+        m_negative[static_cast<size_t>(i)] = length < 0;
+    }
+}
+
+int CViewRRIntervalList::ShownLength(int i) const
+{
+    // A pause longer than 32,767 ms is a length like any other (a 40 s pause
+    // reads 40000, not a negative number); only what the record gave as
+    // negative, no length at all, keeps its sign.
+    const unsigned short copied = m_pRRBuffer[i];
+    return m_negative[static_cast<size_t>(i)] ? static_cast<short>(copied) : static_cast<int>(copied);
 }
 
 void CViewRRIntervalList::OnDraw(CDC* pDC)
@@ -112,7 +127,7 @@ void CViewRRIntervalList::DrawScreenColumn(CDC* pDC, int column, int lineStep, i
         }
         text.Format(L"%d :", i + 1);
         RRTextOut(pDC, x, y, TA_RIGHT | TA_TOP, text);
-        text.Format(L"%d", m_pRRBuffer[i]);
+        text.Format(L"%d", ShownLength(i));
         RRTextOut(pDC, x + 4 * a, y, TA_RIGHT | TA_TOP, text);
     }
 }
@@ -136,7 +151,7 @@ BOOL CViewRRIntervalList::Print(CECGDC* pECGDC, CRect rect, int page)
         const int y = rect.top + (k % RR_LIST_ROWS + 3) * rh;
         text.Format(L"%d :", i + 1);
         pDC->TextOut(x, y, text);
-        text.Format(RRIntervalMark(item, i) ? L"%d *" : L"%d", m_pRRBuffer[i]);
+        text.Format(RRIntervalMark(item, i) ? L"%d *" : L"%d", ShownLength(i));
         pDC->TextOut(x + w4, y, text);
     }
     for (int c = 0; c <= (end - start - 1) / RR_LIST_ROWS; ++c)

@@ -62,6 +62,13 @@ enum _DEFAULT_REF_FIELD {
     REF_SHOW_ST = 115,
     REF_CHECK_ID = 116,
     REF_POPUP_MODE = 117,
+    // The display settings' copy of the one-lead and three-lead selections,
+    // kept per kind: one for the rhythm records, one for the device (MFER)
+    // records. Each is a single lead followed by three leads.
+    REF_RHYTHM_SINGLE_LEAD = 157,
+    REF_RHYTHM_THREE_LEADS = 158,   // 158 to 160
+    REF_DEVICE_SINGLE_LEAD = 161,
+    REF_DEVICE_THREE_LEADS = 162,   // 162 to 164
 };
 
 // Fills the record with its defaults.

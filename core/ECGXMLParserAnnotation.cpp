@@ -187,20 +187,23 @@ public:
     {
         return m_xml.GetDataFromXMLDOM(value, path, 2, name) != 0;
     }
+    // An element written empty carries no number (the serial sensitivity is
+    // written so when only its chest-half flag is set): it reads as not set,
+    // not as 0, so that the next save writes it empty again.
     int Int(const CString& path)
     {
         CString value;
-        return Text(path, value) ? _wtoi(value) : -1;
+        return Text(path, value) && HasNumber(value) ? _wtoi(value) : -1;
     }
     float Real(const CString& path)
     {
         CString value;
-        return Text(path, value) ? static_cast<float>(_wtof(value)) : -1.0f;
+        return Text(path, value) && HasNumber(value) ? static_cast<float>(_wtof(value)) : -1.0f;
     }
     int IntAttrib(const CString& path, LPCWSTR name)
     {
         CString value;
-        return Attrib(path, name, value) ? _wtoi(value) : -1;
+        return Attrib(path, name, value) && HasNumber(value) ? _wtoi(value) : -1;
     }
     CString String(const CString& path)
     {
@@ -213,6 +216,11 @@ public:
     void Area(const CString& path, _ANNOTATION_SKETCH& area);
 
 private:
+    static bool HasNumber(CString text)
+    {
+        text.Trim();
+        return !text.IsEmpty();
+    }
     CString EditTime(const CString& path);
     void Shape(const CString& labelPath, _SKETCH_INFO& shape);
 

@@ -394,15 +394,19 @@ int CTavrionDoc::SetLeadSelection(short sMask, int nSystemCode, _RHYTHM_WAVE_STY
         if (lead >= n)
             return 0;
         sel[SEL_SINGLE] = lead;
+        m_stDefaultRef.RefInt(IsDeviceFamilyCode(nSystemCode) ? REF_DEVICE_SINGLE_LEAD : REF_RHYTHM_SINGLE_LEAD) = lead;
         return 1;
     }
     if (style == 17) {
         if (!bStripCode || BitCount(mask) != 3)
             return 0;
+        const int stored = IsDeviceFamilyCode(nSystemCode) ? REF_DEVICE_THREE_LEADS : REF_RHYTHM_THREE_LEADS;
         int slot = 0;
         for (int lead = 0; lead < 15; ++lead) {
-            if (mask & (1u << lead))
+            if (mask & (1u << lead)) {
+                m_stDefaultRef.RefInt(stored + slot) = lead;
                 sel[SEL_THREE + slot++] = lead;
+            }
         }
         return 1;
     }

@@ -1,8 +1,6 @@
 // CDlgEnlargedPreview: holds the magnifier view and drags itself.
 #include "dialogs/DlgEnlargedPreview.h"
 
-#include <algorithm>
-
 #include "core/TavrionDoc.h"
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/windowing/Input.h"
@@ -39,15 +37,19 @@ BOOL CDlgEnlargedPreview::IsEnlargedPreviewShown() const
 int CDlgEnlargedPreview::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CDialog::OnCreate(lpCreateStruct) == -1) return -1;
+    // Without its view the window is still a window: it stays empty, and the
+    // views that look for the magnifier find no view and draw nothing into it.
     CCreateContext context;
     context.m_pNewViewClass = RUNTIME_CLASS(CViewEnlargedPreview);
     context.m_pCurrentDoc = m_pDoc;
     auto* view = static_cast<CViewEnlargedPreview*>(RUNTIME_CLASS(CViewEnlargedPreview)->CreateObject());
-    if (!view) return -1;
-    CRect client;
-    GetClientRect(&client);
-    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, client, this, kViewId, &context)) return -1;
+    if (!view) return 0;
+    // A view whose window cannot be made deletes itself.
+    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, kViewId, &context)) return 0;
     m_pView = view;
+    m_pView->ShowWindow(SW_SHOW);
+    m_pView->OnInitialUpdate();
+    m_pView->Invalidate(TRUE);
     return 0;
 }
 
@@ -85,8 +87,12 @@ CPoint CDlgEnlargedPreview::ClampToDesktop(const CRect& window, CPoint topLeft)
     const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
     const int right = left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
     const int bottom = top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    topLeft.x = std::max(left, std::min(topLeft.x, right - window.Width()));
-    topLeft.y = std::max(top, std::min(topLeft.y, bottom - window.Height()));
+    // The far edges are tested last: a window larger than the desktop keeps
+    // its right and bottom edges on the desktop's.
+    if (topLeft.x < left) topLeft.x = left;
+    if (topLeft.x + window.Width() > right) topLeft.x = right - window.Width();
+    if (topLeft.y < top) topLeft.y = top;
+    if (topLeft.y + window.Height() > bottom) topLeft.y = bottom - window.Height();
     return topLeft;
 }
 
@@ -104,9 +110,9 @@ void CDlgEnlargedPreview::OnMouseMove(UINT nFlags, CPoint point)
 
 void CDlgEnlargedPreview::OnLButtonUp(UINT nFlags, CPoint point)
 {
-    if (m_bDragging) {
-        m_bDragging = FALSE;
-        ::ReleaseCapture();
-    }
+    // Every button-up ends a drag and lets the mouse go, also one whose
+    // button-down this window never saw.
+    m_bDragging = FALSE;
+    ::ReleaseCapture();
     CDialog::OnLButtonUp(nFlags, point);
 }

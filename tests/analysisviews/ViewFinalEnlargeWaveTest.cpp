@@ -4,7 +4,10 @@
 // the desktop's message path.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "analysisviews/ViewFinalEnlargeWave.h"
+#include "core/Globals.h"
 #include "tests/analysisviews/FinalViewTestSupport.h"
 
 using namespace finalviewtest;
@@ -50,6 +53,31 @@ protected:
         return n;
     }
     void Arm() { m_view->SetRulerStatus(RULER_STATUS_ARMED); }
+    // The text's cell in the label font.
+    CSize LabelSize(const wchar_t* text)
+    {
+        CClientDC dc(m_view);
+        CFont* old = dc.SelectObject(g_pDlgFontNormal);
+        const CSize size = dc.GetTextExtent(text);
+        dc.SelectObject(old);
+        return size;
+    }
+    // The box of the label's ink in the lower right corner (empty: none).
+    CRect LabelInkBox(int fromX, int fromY)
+    {
+        CClientDC dc(m_view);
+        CRect box(kWidth, kHeight, 0, 0);
+        for (int y = fromY; y < kHeight; ++y)
+            for (int x = fromX; x < kWidth; ++x) {
+                const COLORREF c = dc.GetPixel(x, y);
+                if (GetBValue(c) <= GetRValue(c) + 60) continue;
+                box.left = std::min<int>(box.left, x);
+                box.top = std::min<int>(box.top, y);
+                box.right = std::max<int>(box.right, x + 1);
+                box.bottom = std::max<int>(box.bottom, y + 1);
+            }
+        return box;
+    }
 };
 
 }  // namespace
@@ -73,6 +101,25 @@ TEST_F(FinalEnlargeTest, ZoomStepsSetTheirRatioOnlyExactlyAndOnlyNineStepsShowAL
     EXPECT_EQ(m_view->GetRatio(), 10.0);
     Paint();
     EXPECT_EQ(LabelInk(), 0);
+}
+
+TEST_F(FinalEnlargeTest, TheZoomLabelStandsFlushInTheBottomRightCorner)
+{
+    Show(TRUE, -2, 4.0);
+    const CSize size = LabelSize(L"400%");
+    ASSERT_GT(size.cx, 0);
+    ASSERT_GT(size.cy, 0);
+    const CRect cell(kWidth - size.cx, kHeight - size.cy, kWidth, kHeight);
+    const CRect ink = LabelInkBox(cell.left - 20, cell.top - 20);
+    ASSERT_FALSE(ink.IsRectEmpty()) << "no label drawn";
+    // All of the ink lies in the text's cell at the corner, and it reaches
+    // the last few pixels of both edges.
+    EXPECT_GE(ink.left, cell.left);
+    EXPECT_GE(ink.top, cell.top);
+    EXPECT_LE(ink.right, kWidth);
+    EXPECT_LE(ink.bottom, kHeight);
+    EXPECT_GT(ink.right, kWidth - 4);
+    EXPECT_GT(ink.bottom, kHeight - size.cy / 2);
 }
 
 TEST_F(FinalEnlargeTest, ARulerSpanOf25SquaresAt100PercentReads1000Milliseconds)

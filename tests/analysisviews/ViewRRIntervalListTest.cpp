@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "analysisviews/ViewRRIntervalList.h"
 #include "tests/analysisviews/RRViewTestSupport.h"
@@ -89,12 +90,12 @@ TEST_F(RRIntervalListTest, PrintedPagesAreCountedByFourHundred)
     }
 }
 
-TEST_F(RRIntervalListTest, APrintedPageHoldsItsFourHundredWithMarksAndSixteenBitLengths)
+TEST_F(RRIntervalListTest, APrintedPageHoldsItsFourHundredWithMarksAndLongLengths)
 {
     std::vector<RRInterval> list = Same(450, 800);
     list[400].marked = true;
     list[401].ms = -1;        // no length in the record
-    list[402].ms = 40000;     // beyond the 16-bit lengths
+    list[402].ms = 40000;     // past the signed 16-bit lengths
     SwitchTo(list, "marks", false);
     CViewRRIntervalList* view = Show<CViewRRIntervalList>(800, 600);
     ASSERT_NE(nullptr, view);
@@ -112,7 +113,7 @@ TEST_F(RRIntervalListTest, APrintedPageHoldsItsFourHundredWithMarksAndSixteenBit
     EXPECT_EQ(12 * rh, last.rect.top);
     EXPECT_EQ(1, CountText(texts, L"800 *"));
     EXPECT_EQ(1, CountText(texts, L"-1"));
-    EXPECT_EQ(1, CountText(texts, L"-25536"));
+    EXPECT_EQ(1, CountText(texts, L"40000"));
     EXPECT_GT(last.rect.right, first.rect.right + cw / 2);
 
     // Page 3 starts at the count: only the first header is printed.
@@ -159,6 +160,40 @@ TEST_F(RRIntervalListTest, TheScreenPageListsItsEntriesUnderTheTitleWithoutMarks
     view->OnDraw(&first.DC());
     EXPECT_EQ(6, CountText(first.Texts(), L"No. :"));
     EXPECT_EQ(1 + 6 + 2 * 240, static_cast<int>(first.Texts().size()));
+}
+
+// Long pauses are shown and printed as their lengths, up to 65,535 ms; a
+// length the record does not give stays -1.
+TEST_F(RRIntervalListTest, LengthsPast32767MillisecondsAreShownAndPrintedAsTheirValues)
+{
+    std::vector<RRInterval> list = Same(6, 800);
+    list[0].ms = 32767;
+    list[1].ms = 32768;
+    list[2].ms = 40000;
+    list[3].ms = 65535;
+    list[4].ms = -1;
+    list[5].marked = true;
+    list[5].ms = 50000;
+    SwitchTo(list, "long", false);
+    CViewRRIntervalList* view = Show<CViewRRIntervalList>(800, 600);
+    ASSERT_NE(nullptr, view);
+
+    rrviewtest::RecordedPrint screen(800, 600);
+    view->OnDraw(&screen.DC());
+    rrviewtest::RecordedPrint print(1200, 1000);
+    ASSERT_TRUE(view->Print(print.Device(), print.Rect(), 1));
+    for (auto* drawn : {&screen, &print}) {
+        const auto texts = drawn->Texts();
+        const bool printed = drawn == &print;
+        SCOPED_TRACE(printed ? "printed" : "screen");
+        for (const char* length : {"32767", "32768", "40000", "65535", "-1"})
+            EXPECT_EQ(1, CountText(texts, std::wstring(length, length + std::strlen(length)))) << length;
+        EXPECT_EQ(1, CountText(texts, printed ? L"50000 *" : L"50000"));
+        for (const auto& r : texts) {
+            if (r.text.empty() || r.text[0] != L'-') continue;
+            EXPECT_EQ(L"-1", r.text) << r.Describe();
+        }
+    }
 }
 
 TEST_F(RRIntervalListTest, AListLongerThanTheSixteenBitCountShowsItsFirst32767)

@@ -17,6 +17,7 @@
 #include "platform/base/DateTime.h"
 #include "platform/ui/framework/ModalDriver.h"
 #include "tests/support/TestSupport.h"
+#include "tools/RecordXml.h"
 
 using testsupport::TempDir;
 using testsupport::Wide;
@@ -297,6 +298,43 @@ TEST(AnnotationXml, WaveInfoElementsAreWrittenOnlyForValuesThatAreSet)
         EXPECT_EQ(disk.Count(wave + L"/Editor_name"), 1);   // written always, also when empty
         EXPECT_EQ(disk.Attrib(wave + L"/Edit_time", L"year"), L"");
     }
+}
+
+// A record maker's record, its annotations read, the first one's serial
+// sensitivity taken away with the chest-half flag kept: the empty "Serial"
+// element it is saved with reads back as not set, so saving again leaves the
+// file byte for byte as the first save wrote it.
+TEST(AnnotationXml, AnEmptySerialReadsBackAsNotSetAndASecondSaveKeepsTheFile)
+{
+    TempDir dir;
+    const std::string path = dir.File("rest.xml");
+    morvelance::WriteSampleRecordXml(path, morvelance::rec::RecordKind::Rest12);
+    Chain opened;
+    Load(path, opened.Head());
+    ASSERT_GE(opened.Manager().GetItemCount(), 2) << "the sample record carries annotations";
+    _ANNOTATION_INFO* edited = opened.Manager().GetAt(0);
+    ASSERT_GT(edited->GetAreaCount(), 0);
+    edited->fSerialSense = -1.0f;
+    edited->nChestHalf = 0;
+    Save(path, opened.Head());
+    const std::string firstSave = testsupport::ReadFileBytes(path);
+    {
+        OnDisk disk(path);
+        EXPECT_EQ(disk.Text(CString(kWave1) + L"/Sensitivity/Serial"), L"");
+        EXPECT_EQ(disk.Attrib(CString(kWave1) + L"/Sensitivity/Serial", L"chest_half"), L"0");
+    }
+
+    Chain reread;
+    Load(path, reread.Head());
+    ASSERT_EQ(reread.Manager().GetItemCount(), opened.Manager().GetItemCount());
+    const _ANNOTATION_INFO* back = reread.Manager().GetAt(0);
+    EXPECT_EQ(back->fSerialSense, -1.0f);
+    EXPECT_EQ(back->nChestHalf, 0);
+    ExpectSameWaveInfo(*back, *edited);
+
+    Save(path, reread.Head());
+    EXPECT_TRUE(testsupport::ReadFileBytes(path) == firstSave) << "the second save changed the file";
+    EXPECT_EQ(OnDisk(path).Text(CString(kWave1) + L"/Sensitivity/Serial"), L"");
 }
 
 // An annotation whose shapes were all removed is written as its page style

@@ -303,3 +303,47 @@ TEST(LeadSelection, AChoiceTheRecordCannotShowFallsBackToItsFirstLeads)
     EXPECT_EQ(1, doc.GetLeadSelection(0x800C, 16)) << "lead 14 is past a twelve-lead record";
     EXPECT_EQ(1, doc.GetLeadSelection(0x8001, 16)) << "a one-lead record has only its lead";
 }
+
+// The one-lead and three-lead choices are kept in the display settings too,
+// in the copy of the record's kind: the device records (MFER codes) have
+// one, the rhythm records the other; a refused choice changes neither.
+TEST(LeadSelection, TheOneAndThreeLeadChoicesAreKeptInTheDisplaySettingsOfTheirKind)
+{
+    LeadDoc doc;
+    doc.m_nType = DOC_TYPE_RHYTHM;
+    doc.m_nItemLeads = 15;
+    _DEFAULT_REF& ref = doc.GetDefaultReference();
+    auto copy = [&](int first) {
+        return std::vector<int>{ref.RefInt(first), ref.RefInt(first + 1), ref.RefInt(first + 2)};
+    };
+    // The defaults: lead 0 alone, leads 0, 1 and 2.
+    EXPECT_EQ(0, ref.RefInt(REF_RHYTHM_SINGLE_LEAD));
+    EXPECT_EQ(std::vector<int>({0, 1, 2}), copy(REF_RHYTHM_THREE_LEADS));
+
+    // A fifteen-lead rhythm record (low byte 38).
+    ASSERT_EQ(1, doc.SetLeadSelection(1 << 13, 0x0026, 16));
+    ASSERT_EQ(1, doc.SetLeadSelection(static_cast<short>((1 << 1) | (1 << 4) | (1 << 9)), 0x0026, 17));
+    EXPECT_EQ(13, ref.RefInt(REF_RHYTHM_SINGLE_LEAD));
+    EXPECT_EQ(std::vector<int>({1, 4, 9}), copy(REF_RHYTHM_THREE_LEADS));
+    EXPECT_EQ(0, ref.RefInt(REF_DEVICE_SINGLE_LEAD));
+    EXPECT_EQ(std::vector<int>({0, 1, 2}), copy(REF_DEVICE_THREE_LEADS));
+
+    // Fifteen- and twelve-lead device records.
+    ASSERT_EQ(1, doc.SetLeadSelection(1 << 14, 0x800F, 16));
+    ASSERT_EQ(1, doc.SetLeadSelection(static_cast<short>((1 << 2) | (1 << 9) | (1 << 13)), 0x800F, 17));
+    EXPECT_EQ(14, ref.RefInt(REF_DEVICE_SINGLE_LEAD));
+    EXPECT_EQ(std::vector<int>({2, 9, 13}), copy(REF_DEVICE_THREE_LEADS));
+    ASSERT_EQ(1, doc.SetLeadSelection(1 << 7, 0x800C, 16));
+    EXPECT_EQ(7, ref.RefInt(REF_DEVICE_SINGLE_LEAD));
+    EXPECT_EQ(13, ref.RefInt(REF_RHYTHM_SINGLE_LEAD));
+    EXPECT_EQ(std::vector<int>({1, 4, 9}), copy(REF_RHYTHM_THREE_LEADS));
+
+    // Refused: two leads for one, four for three, a lead past the record.
+    EXPECT_EQ(0, doc.SetLeadSelection(0x0003, 0x800C, 16));
+    EXPECT_EQ(0, doc.SetLeadSelection(0x000F, 0x0026, 17));
+    EXPECT_EQ(0, doc.SetLeadSelection(1 << 13, 0x800C, 16));
+    EXPECT_EQ(7, ref.RefInt(REF_DEVICE_SINGLE_LEAD));
+    EXPECT_EQ(std::vector<int>({2, 9, 13}), copy(REF_DEVICE_THREE_LEADS));
+    EXPECT_EQ(13, ref.RefInt(REF_RHYTHM_SINGLE_LEAD));
+    EXPECT_EQ(std::vector<int>({1, 4, 9}), copy(REF_RHYTHM_THREE_LEADS));
+}

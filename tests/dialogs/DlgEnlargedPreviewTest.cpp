@@ -1,11 +1,17 @@
 // The magnifier window dragged by its view: it goes anywhere on the desktop,
-// across a second monitor too, and stops at the desktop's outer edges.
+// across a second monitor too, and stops at the desktop's outer edges; every
+// button-up lets the mouse go; the view has its picture once the window is
+// made, and a window whose view cannot be made is still made, empty.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "core/TavrionDoc.h"
 #include "dialogs/DlgEnlargedPreview.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Input.h"
+#include "platform/ui/windowing/Window.h"
+#include "platform/ui/windowing/WindowClass.h"
 #include "waveviews/ViewEnlargedPreview.h"
 
 using platform::ui::Desktop;
@@ -87,4 +93,133 @@ TEST_F(DlgEnlargedPreviewTest, DragReachesASecondMonitorLeftOfThePrimary)
     EXPECT_EQ(-300, window.left);
     window = DragBy(-900, 0);
     EXPECT_EQ(-1024, window.left);
+}
+
+TEST_F(DlgEnlargedPreviewTest, AButtonUpWithoutAButtonDownOnlyReleasesTheCapture)
+{
+    PlaceAndShow(300, 300);
+    m_dialog.SetCapture();
+    ASSERT_EQ(m_dialog.GetSafeHwnd(), ::GetCapture());
+    Desktop::MouseUp(POINT{350, 340});
+    EXPECT_EQ(nullptr, ::GetCapture());
+    // No drag began: the mouse moving on leaves the window where it was.
+    Desktop::MoveMouse(POINT{420, 400});
+    CRect window;
+    m_dialog.GetWindowRect(&window);
+    EXPECT_EQ(CRect(300, 300, 500, 400), window);
+}
+
+TEST_F(DlgEnlargedPreviewTest, AWindowLargerThanTheScreenKeepsItsFarEdgesOnTheScreensFarEdges)
+{
+    PlaceAndShow(0, 0);
+    ASSERT_TRUE(Desktop::SetScreenSize(150, 80));   // the 200 x 100 window is larger both ways
+    CRect window = DragBy(5, 5);
+    EXPECT_EQ(CRect(-50, -20, 150, 80), window);
+    window = DragBy(-30, -30);
+    EXPECT_EQ(CRect(-50, -20, 150, 80), window);
+}
+
+namespace {
+
+// Looks at the magnifier the moment its creation handler returns, before
+// the window system sends it its first size.
+class CCreationProbe : public CDlgEnlargedPreview {
+public:
+    bool m_bViewMade = false;
+    bool m_bPictureMade = false;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        const int result = CDlgEnlargedPreview::OnCreate(lpCreateStruct);
+        m_bViewMade = m_pView != nullptr;
+        m_bPictureMade = m_pView && m_pView->GetMemDC();
+        return result;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCreationProbe, CDlgEnlargedPreview)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+LRESULT CALLBACK FillerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// Every window handle the system has in use but one: the next window made
+// gets the last, the one after it none. Hundreds of parents with a few
+// hundred children each, so that their removal stays quick.
+class WindowTableFull {
+public:
+    WindowTableFull()
+    {
+        WNDCLASSW wc = {0, &FillerProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, L"TableFiller"};
+        RegisterClassW(&wc);
+        for (;;) {
+            HWND parent = CreateWindowExW(0, L"TableFiller", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                                          nullptr);
+            if (!parent) break;
+            m_parents.push_back(parent);
+            m_last = parent;
+            bool full = false;
+            for (int i = 0; i < 255 && !full; ++i) {
+                HWND child = CreateWindowExW(0, L"TableFiller", L"", WS_CHILD, 0, 0, 1, 1, parent, nullptr, nullptr,
+                                             nullptr);
+                full = child == nullptr;
+                if (child) m_last = child;
+            }
+            if (full) break;
+        }
+        // One handle free again.
+        if (m_last == m_parents.back()) m_parents.pop_back();
+        DestroyWindow(m_last);
+    }
+    ~WindowTableFull()
+    {
+        for (auto it = m_parents.rbegin(); it != m_parents.rend(); ++it) DestroyWindow(*it);
+        UnregisterClassW(L"TableFiller", nullptr);
+    }
+    bool Filled() const { return !m_parents.empty(); }
+
+private:
+    std::vector<HWND> m_parents;
+    HWND m_last = nullptr;
+};
+
+}  // namespace
+
+TEST_F(DlgEnlargedPreviewTest, TheViewHasItsPictureWhenTheWindowsCreationReturns)
+{
+    CCreationProbe probe;
+    probe.SetEnlargedPreviewDoc(&m_doc);
+    ASSERT_TRUE(probe.Create(CDlgEnlargedPreview::IDD, nullptr));
+    EXPECT_TRUE(probe.m_bViewMade);
+    EXPECT_TRUE(probe.m_bPictureMade) << "the view was given its first update while the window was made";
+    probe.DestroyWindow();
+}
+
+TEST_F(DlgEnlargedPreviewTest, AWindowWhoseViewCannotBeMadeIsMadeEmpty)
+{
+    CDlgEnlargedPreview empty;
+    empty.SetEnlargedPreviewDoc(&m_doc);
+    {
+        WindowTableFull full;
+        ASSERT_TRUE(full.Filled());
+        ASSERT_TRUE(empty.Create(CDlgEnlargedPreview::IDD, nullptr)) << "only the view could not be made";
+    }
+    EXPECT_NE(nullptr, empty.GetSafeHwnd());
+    EXPECT_EQ(nullptr, empty.GetEnlargedPreview());
+    EXPECT_EQ(nullptr, ::GetWindow(empty.GetSafeHwnd(), GW_CHILD));
+    // It still sizes, moves and drags without a view.
+    empty.SetWindowPos(nullptr, 100, 100, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+    empty.ShowWindow(SW_SHOWNOACTIVATE);
+    Desktop::Drag(empty.GetSafeHwnd(), POINT{10, 10}, POINT{60, 30});
+    Desktop::PumpMessages();
+    CRect window;
+    empty.GetWindowRect(&window);
+    EXPECT_EQ(CRect(150, 120, 350, 220), window);
+    EXPECT_EQ(nullptr, ::GetCapture());
+    empty.DestroyWindow();
 }
