@@ -19,6 +19,7 @@
 #include <cwchar>
 #include <map>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "platform/gdi/HandleTable.h"
@@ -162,6 +163,15 @@ void AppendUtf8(std::string& out, uint32_t c)
     }
 }
 
+// Whether the address space has `bytes` free now.
+bool HasRoom(size_t bytes)
+{
+    void* block = mmap(nullptr, bytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (block == MAP_FAILED) return false;
+    munmap(block, bytes);
+    return true;
+}
+
 // Address space held back for pango. A font description pango has not met
 // makes it start threads to match and sort fonts, and a long record may have
 // left no room for their stacks; pango ends the process when it cannot start
@@ -182,21 +192,32 @@ public:
         m_block = block == MAP_FAILED ? nullptr : block;
         return m_block != nullptr;
     }
-    void Release()
+    // False when it was not held.
+    bool Release()
     {
-        if (m_block) munmap(m_block, kBytes);
+        if (!m_block) return false;
+        munmap(m_block, kBytes);
         m_block = nullptr;
+        return true;
     }
 
-private:
     static const size_t kBytes = 4u << 20;   // two thread stacks of 1 MB and what their sorting allocates
+
+private:
     void* m_block = nullptr;
 };
 
-// While it lives the reserve is free for pango.
+// While it lives the reserve is free for pango. When pango kept the room the
+// last time and none has come free since, there is none to give: pango is
+// not entered, short of memory (at the edge fontconfig crashes, and pango
+// waits for ever for a sort that failed), and the text fails as any other
+// allocation does.
 class PangoRoom {
 public:
-    PangoRoom() { PangoReserve::Instance().Release(); }
+    PangoRoom()
+    {
+        if (!PangoReserve::Instance().Release() && !HasRoom(PangoReserve::kBytes)) throw std::bad_alloc();
+    }
     ~PangoRoom() { PangoReserve::Instance().Take(); }
     PangoRoom(const PangoRoom&) = delete;
     PangoRoom& operator=(const PangoRoom&) = delete;
@@ -214,15 +235,6 @@ std::map<std::string, std::unique_ptr<RealizedFont>>& FontCache()
 // and caches, the stacks of pango's threads and the reserve kept for later
 // text: 42 MB in all.
 const size_t kSetupRoom = 48u << 20;
-
-// Whether the address space has `bytes` free now.
-bool HasRoom(size_t bytes)
-{
-    void* block = mmap(nullptr, bytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    if (block == MAP_FAILED) return false;
-    munmap(block, bytes);
-    return true;
-}
 
 void* Idle(void*)
 {
@@ -492,6 +504,9 @@ void TextLayout::ComputeMetrics(RealizedFont& font, PangoFont* face) const
 
 PangoLayout* TextLayout::CreateLayout(const RealizedFont* font, const wchar_t* text, int count)
 {
+    // Laid out here, where pango has room for the fonts it looks for; the
+    // callers measure or draw it next, which lays it out anyway.
+    const PangoRoom room;
     PangoLayout* layout = pango_layout_new(m_context);
     pango_layout_set_single_paragraph_mode(layout, TRUE);
     if (font) pango_layout_set_font_description(layout, font->description);
@@ -503,9 +518,6 @@ PangoLayout* TextLayout::CreateLayout(const RealizedFont* font, const wchar_t* t
     pango_attr_list_unref(attrs);
     const std::string utf8 = WideToUtf8(text, count);
     pango_layout_set_text(layout, utf8.c_str(), (int)utf8.size());
-    // Laid out here, where pango has room for the fonts it looks for; the
-    // callers measure or draw it next, which lays it out anyway.
-    const PangoRoom room;
     pango_layout_get_extents(layout, nullptr, nullptr);
     return layout;
 }

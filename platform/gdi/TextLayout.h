@@ -38,6 +38,8 @@ public:
     static TextLayout& Instance();
 
     // The font for a LOGFONT, made once and kept for the life of the process.
+    // Throws std::bad_alloc when the address space has no room left for
+    // pango's work (see PrepareText), as CreateLayout does.
     const RealizedFont* Realize(const LOGFONTW& log);
     // A one-line layout of `text` (no line breaks: control characters are
     // drawn as GDI does, as glyphs). The caller unrefs it.
@@ -85,8 +87,10 @@ enum class TextSetup {
 // should end. From the set-up on, a thread GLib cannot start for pango, or
 // memory it cannot allocate, ends the process with status 1 and a line
 // naming memory on standard error, rather than by a trap signal, and never
-// leaves a wait for the thread's work blocked. The first call decides; the
-// later ones return its result.
+// leaves a wait for the thread's work blocked; and text meets pango only
+// with a few megabytes free for it (the reserve the set-up leaves, or room
+// come free since), failing with std::bad_alloc otherwise, as an allocation
+// does. The first call decides; the later ones return its result.
 TextSetup PrepareText();
 // Why the set-up failed, as a phrase for a message; empty when it did not.
 const std::string& TextSetupFailure();
