@@ -492,8 +492,16 @@ try {
     }
     if (!g_pWorkDir || !*g_pWorkDir)
         std::fprintf(stderr, "morvelance-host: warning: no work directory is registered\n");
-    // Text is made ready before any record takes the memory.
-    if (!platform::gdi::PrepareText()) std::fprintf(stderr, "morvelance-host: warning: no fonts could be loaded\n");
+    // Text is made ready before any record takes the memory; with no room
+    // for it, no command can go on.
+    const platform::gdi::TextSetup text = platform::gdi::PrepareText();
+    if (text == platform::gdi::TextSetup::NoMemory) {
+        host::ReportFailure("not enough memory for text: %s", platform::gdi::TextSetupFailure().c_str());
+        platform::ui::StopModules();
+        return 1;
+    }
+    if (text == platform::gdi::TextSetup::NoFonts)
+        std::fprintf(stderr, "morvelance-host: warning: no fonts could be loaded\n");
     host::EchoLibraryMessages();
 
     if (command == "show") {

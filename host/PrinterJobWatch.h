@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/base/WinTypes.h"
+#include "platform/print/CupsQueue.h"
 
 namespace host {
 
@@ -23,6 +24,9 @@ public:
     bool Report() const;
 
 private:
+    // From the printer's lookup to the job's handover, a print service that
+    // does not answer holds the print up once.
+    platform::print::PrintServiceWait m_serviceWait;
     std::wstring m_queue;
     DWORD m_lastJobBefore = 0;       // the newest finished job of the queue before the print
     size_t m_handoversBefore = 0;    // this process's CUPS handovers before the print

@@ -19,6 +19,8 @@
 #include <cwchar>
 #include <map>
 #include <memory>
+#include <new>
+#include <string>
 
 #include "platform/gdi/HandleTable.h"
 
@@ -161,6 +163,15 @@ void AppendUtf8(std::string& out, uint32_t c)
     }
 }
 
+// Whether the address space has `bytes` free now.
+bool HasRoom(size_t bytes)
+{
+    void* block = mmap(nullptr, bytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (block == MAP_FAILED) return false;
+    munmap(block, bytes);
+    return true;
+}
+
 // Address space held back for pango. A font description pango has not met
 // makes it start threads to match and sort fonts, and a long record may have
 // left no room for their stacks; pango ends the process when it cannot start
@@ -173,27 +184,40 @@ public:
         static PangoReserve* reserve = new PangoReserve;   // lives as long as the process
         return *reserve;
     }
-    void Take()
+    // False when there is no room for it.
+    bool Take()
     {
-        if (m_block) return;
+        if (m_block) return true;
         void* block = mmap(nullptr, kBytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
         m_block = block == MAP_FAILED ? nullptr : block;
+        return m_block != nullptr;
     }
-    void Release()
+    // False when it was not held.
+    bool Release()
     {
-        if (m_block) munmap(m_block, kBytes);
+        if (!m_block) return false;
+        munmap(m_block, kBytes);
         m_block = nullptr;
+        return true;
     }
 
-private:
     static const size_t kBytes = 4u << 20;   // two thread stacks of 1 MB and what their sorting allocates
+
+private:
     void* m_block = nullptr;
 };
 
-// While it lives the reserve is free for pango.
+// While it lives the reserve is free for pango. When pango kept the room the
+// last time and none has come free since, there is none to give: pango is
+// not entered, short of memory (at the edge fontconfig crashes, and pango
+// waits for ever for a sort that failed), and the text fails as any other
+// allocation does.
 class PangoRoom {
 public:
-    PangoRoom() { PangoReserve::Instance().Release(); }
+    PangoRoom()
+    {
+        if (!PangoReserve::Instance().Release() && !HasRoom(PangoReserve::kBytes)) throw std::bad_alloc();
+    }
     ~PangoRoom() { PangoReserve::Instance().Take(); }
     PangoRoom(const PangoRoom&) = delete;
     PangoRoom& operator=(const PangoRoom&) = delete;
@@ -203,6 +227,76 @@ std::map<std::string, std::unique_ptr<RealizedFont>>& FontCache()
 {
     static auto* cache = new std::map<std::string, std::unique_ptr<RealizedFont>>;
     return *cache;
+}
+
+// The address space the text set-up takes, with a margin: the three faces
+// (IPA Gothic, IPA P Gothic, WenQuanYi Micro Hei) are each mapped twice, by
+// FreeType and by HarfBuzz (34 MB), then come fontconfig's configurations
+// and caches, the stacks of pango's threads and the reserve kept for later
+// text: 42 MB in all.
+const size_t kSetupRoom = 48u << 20;
+
+void* Idle(void*)
+{
+    return nullptr;
+}
+
+// Why no thread can be started now with the attributes pango's get; empty
+// when one can.
+std::string ThreadStartFailure()
+{
+    pthread_t thread;
+    const int error = pthread_create(&thread, nullptr, &Idle, nullptr);
+    if (error != 0) return std::strerror(error);
+    pthread_join(thread, nullptr);
+    return std::string();
+}
+
+// GLib ends the process by a trap signal when it cannot start a thread pango
+// asks for, or allocate memory; pango would otherwise wait for that
+// thread's work for ever. Short of memory the text cannot be drawn: the
+// process ends here instead, with status 1 and the cause. Nothing is
+// allocated on the way out, the heap may be what ran out.
+void EndShortOfMemory(const gchar* domain, GLogLevelFlags level, const gchar* message, gpointer)
+{
+    const bool memory =
+        message && (std::strstr(message, "creating thread") || std::strstr(message, "failed to allocate"));
+    if (!memory) {
+        g_log_default_handler(domain, level, message, nullptr);
+        return;
+    }
+    char text[512];
+    const int length = std::snprintf(text, sizeof text, "morvelance: not enough memory for text: %s\n", message);
+    if (length > 0) {
+        const ssize_t written = ::write(STDERR_FILENO, text, std::min<size_t>(length, sizeof text - 1));
+        (void)written;
+    }
+    ::_exit(1);
+}
+
+// Whether pango could give the realized font a cairo font to draw with:
+// short of memory it keeps going without one ("expect ugly output").
+bool FaceDraws(const TextLayout& text, const RealizedFont* font)
+{
+    if (!font || !font->description) return false;
+    PangoFont* face = pango_font_map_load_font(text.FontMap(), text.Context(), font->description);
+    if (!face) return false;
+    cairo_scaled_font_t* scaled = PANGO_IS_CAIRO_FONT(face) ? pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(face)) : nullptr;
+    const bool draws = scaled && cairo_scaled_font_status(scaled) == CAIRO_STATUS_SUCCESS;
+    g_object_unref(face);
+    return draws;
+}
+
+std::string& SetupFailure()
+{
+    static auto* failure = new std::string;   // lives as long as the process
+    return *failure;
+}
+
+TextSetup Failed(const char* cause, const std::string& detail = std::string())
+{
+    SetupFailure() = detail.empty() ? cause : std::string(cause) + " (" + detail + ")";
+    return TextSetup::NoMemory;
 }
 
 }  // namespace
@@ -220,9 +314,9 @@ std::string WideToUtf8(const wchar_t* text, int count)
     return out;
 }
 
-bool PrepareText()
+TextSetup PrepareText()
 {
-    static const bool ready = [] {
+    static const TextSetup result = [] {
         // Every thread allocates from the one process heap, as on Windows:
         // glibc would give each of pango's threads an arena of its own,
         // reserving 64 MB of address space apiece.
@@ -236,8 +330,16 @@ bool PrepareText()
                 pthread_setattr_default_np(&attr);
             pthread_attr_destroy(&attr);
         }
+        // Without the room, fontconfig crashes, pango's threads cannot start
+        // or their work fails and pango waits for it for ever: the set-up is
+        // not begun.
+        if (!HasRoom(kSetupRoom)) return Failed("the address space has no room for the fonts");
+        const std::string thread = ThreadStartFailure();
+        if (!thread.empty()) return Failed("no thread can be started", thread);
+        g_log_set_handler("GLib", static_cast<GLogLevelFlags>(G_LOG_LEVEL_ERROR | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION),
+                          &EndShortOfMemory, nullptr);
         TextLayout& text = TextLayout::Instance();
-        if (!text.FontMap() || !text.Context()) return false;
+        if (!text.FontMap() || !text.Context()) return TextSetup::NoFonts;
         // The face names the system asks for, at a screen and a printer size;
         // Japanese, Latin and the simplified Chinese captions the fallback face draws.
         static const wchar_t* const kFaces[] = {L"ＭＳ ゴシック", L"MS Gothic", L"Gothic", L"simsun", L"ＭＳ Ｐゴシック"};
@@ -253,12 +355,18 @@ bool PrepareText()
                     TextLayout::AdvanceWidth(layout);
                     g_object_unref(layout);
                 }
+                if (!FaceDraws(text, font)) return Failed("a face could not be loaded");
             }
         }
-        PangoReserve::Instance().Take();
-        return true;
+        if (!PangoReserve::Instance().Take()) return Failed("no room is left for later text");
+        return TextSetup::Ready;
     }();
-    return ready;
+    return result;
+}
+
+const std::string& TextSetupFailure()
+{
+    return SetupFailure();
 }
 
 TextLayout& TextLayout::Instance()
@@ -396,6 +504,9 @@ void TextLayout::ComputeMetrics(RealizedFont& font, PangoFont* face) const
 
 PangoLayout* TextLayout::CreateLayout(const RealizedFont* font, const wchar_t* text, int count)
 {
+    // Laid out here, where pango has room for the fonts it looks for; the
+    // callers measure or draw it next, which lays it out anyway.
+    const PangoRoom room;
     PangoLayout* layout = pango_layout_new(m_context);
     pango_layout_set_single_paragraph_mode(layout, TRUE);
     if (font) pango_layout_set_font_description(layout, font->description);
@@ -407,9 +518,6 @@ PangoLayout* TextLayout::CreateLayout(const RealizedFont* font, const wchar_t* t
     pango_attr_list_unref(attrs);
     const std::string utf8 = WideToUtf8(text, count);
     pango_layout_set_text(layout, utf8.c_str(), (int)utf8.size());
-    // Laid out here, where pango has room for the fonts it looks for; the
-    // callers measure or draw it next, which lays it out anyway.
-    const PangoRoom room;
     pango_layout_get_extents(layout, nullptr, nullptr);
     return layout;
 }

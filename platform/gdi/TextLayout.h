@@ -38,6 +38,8 @@ public:
     static TextLayout& Instance();
 
     // The font for a LOGFONT, made once and kept for the life of the process.
+    // Throws std::bad_alloc when the address space has no room left for
+    // pango's work (see PrepareText), as CreateLayout does.
     const RealizedFont* Realize(const LOGFONTW& log);
     // A one-line layout of `text` (no line breaks: control characters are
     // drawn as GDI does, as glyphs). The caller unrefs it.
@@ -62,6 +64,13 @@ private:
     std::string m_configFile;
 };
 
+// What became of the text set-up.
+enum class TextSetup {
+    Ready,
+    NoFonts,    // no font map could be made
+    NoMemory,   // no room for the faces, or no thread could be started
+};
+
 // Makes text ready before a program takes its memory for records:
 // fontconfig's configuration loaded, the faces the system draws with
 // realized and a line of each script laid out, so that pango's font-sorting
@@ -69,9 +78,22 @@ private:
 // record, fontconfig crashes and a thread pango cannot create ends the
 // process. Threads started from then on reserve the stack a Windows thread
 // reserves (1 MB) rather than the 8 MB default, and share the process heap
-// rather than reserving an arena each. Safe to call more than once;
-// false when no font map could be made.
-bool PrepareText();
+// rather than reserving an arena each.
+//
+// Nothing of fontconfig or pango is touched unless the address space has
+// room for all the set-up takes (the faces' files, mapped by FreeType and
+// HarfBuzz both, are most of it) and a thread can be started: otherwise the
+// result is NoMemory, with the cause in TextSetupFailure(), and a program
+// should end. From the set-up on, a thread GLib cannot start for pango, or
+// memory it cannot allocate, ends the process with status 1 and a line
+// naming memory on standard error, rather than by a trap signal, and never
+// leaves a wait for the thread's work blocked; and text meets pango only
+// with a few megabytes free for it (the reserve the set-up leaves, or room
+// come free since), failing with std::bad_alloc otherwise, as an allocation
+// does. The first call decides; the later ones return its result.
+TextSetup PrepareText();
+// Why the set-up failed, as a phrase for a message; empty when it did not.
+const std::string& TextSetupFailure();
 
 // Test and host hooks.
 // The family the private font map resolves a face name to ("IPAGothic", ...).

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <map>
 #include <mutex>
@@ -24,22 +25,85 @@ namespace print {
 namespace {
 
 const char kPortPrefix[] = "cups:";
-// A scheduler that does not answer within this is taken for one not running.
+// A scheduler that does not take the connection within this is taken for one
+// that does not answer.
 const int kConnectTimeoutMs = 5000;
+// How long a print may be kept waiting, in all, by a print service that does
+// not answer: its lookups and its handover together, however many requests
+// they take.
+const double kServiceWaitSeconds = 20.0;
+// How often libcups reports a wait that has had no answer yet, seconds.
+const double kSilenceStep = 0.25;
 
-// A connection to the scheduler, closed when the scope ends.
+typedef std::chrono::steady_clock Clock;
+
+double SecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The bound on the wait, seconds. MORVELANCE_PRINT_SERVICE_WAIT_MS may
+// shorten it (the tests do, to keep a mute service short), never lengthen it.
+double ServiceWaitBound()
+{
+    const char* env = std::getenv("MORVELANCE_PRINT_SERVICE_WAIT_MS");
+    if (!env || !*env) return kServiceWaitSeconds;
+    char* end = nullptr;
+    const double ms = std::strtod(env, &end);
+    if (end == env || *end || !(ms >= 0)) return kServiceWaitSeconds;
+    return std::min(kServiceWaitSeconds, ms / 1000.0);
+}
+
+// The wait the PrintServiceWait scopes share.
+struct SharedWait {
+    int scopes = 0;           // PrintServiceWait alive
+    double silence = 0;       // seconds the service has kept the scope's requests waiting
+    bool unanswered = false;  // it left one unanswered: the rest fail at once
+};
+
+std::mutex g_waitLock;
+SharedWait g_wait;
+
+// A connection to the scheduler, closed when the scope ends. Its requests
+// wait for an answer only as long as the wait it belongs to has left: its
+// own bound, or what the live PrintServiceWait scope has not used yet.
 class Connection {
 public:
     Connection()
     {
+        double budget = ServiceWaitBound();
+        {
+            std::lock_guard<std::mutex> guard(g_waitLock);
+            if (g_wait.scopes > 0) {
+                m_shared = true;
+                m_unanswered = g_wait.unanswered;
+                budget -= g_wait.silence;
+            }
+        }
+        if (m_unanswered || budget <= 0) {
+            m_unanswered = true;
+            return;
+        }
+        m_budget = budget;
         // The environment as it is now (CUPS_SERVER), not as libcups first saw it.
         cupsSetServer(nullptr);
-        m_http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kConnectTimeoutMs,
-                              nullptr);
+        const int connectMs = std::max(1, static_cast<int>(std::min<double>(kConnectTimeoutMs, budget * 1000)));
+        const Clock::time_point start = Clock::now();
+        m_http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, connectMs, nullptr);
+        m_silence = SecondsSince(start);
+        // Refused at once: nothing listens there. Still nothing when the time
+        // ran out: something there did not take the connection.
+        if (!m_http && m_silence * 1000 >= connectMs - 50) m_unanswered = true;
+        if (m_http) httpSetTimeout(m_http, kSilenceStep, &Connection::StillWaiting, this);
     }
     ~Connection()
     {
         if (m_http) httpClose(m_http);
+        if (!m_shared) return;
+        std::lock_guard<std::mutex> guard(g_waitLock);
+        if (g_wait.scopes == 0) return;
+        g_wait.silence += m_silence;
+        if (m_unanswered) g_wait.unanswered = true;
     }
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -47,8 +111,42 @@ public:
     http_t* Get() const { return m_http; }
     explicit operator bool() const { return m_http != nullptr; }
 
+    // The service did not answer: it did not take the connection, or left a
+    // request without any answer (none within the wait, or the connection
+    // closed first), or it had already left one unanswered in this wait.
+    bool Unanswered() const { return m_unanswered; }
+
+    // A request on the connection came back with no response: true when the
+    // service sent no answer at all (rather than refusing the request).
+    bool NoAnswerTo(const ipp_t* response)
+    {
+        if (!response && m_http && httpGetStatus(m_http) == HTTP_STATUS_ERROR) m_unanswered = true;
+        return !response && m_unanswered;
+    }
+
 private:
+    // libcups asks, every kSilenceStep of a request's wait without a byte
+    // from the service, whether to go on waiting.
+    static int StillWaiting(http_t*, void* self)
+    {
+        Connection& connection = *static_cast<Connection*>(self);
+        const Clock::time_point now = Clock::now();
+        const double since = std::chrono::duration<double>(now - connection.m_lastAsked).count();
+        // Asked again a step later: the same silence goes on. Otherwise a new
+        // one began, at least a step ago.
+        connection.m_silence += since <= 2 * kSilenceStep ? since : kSilenceStep;
+        connection.m_lastAsked = now;
+        if (connection.m_silence < connection.m_budget) return 1;
+        connection.m_unanswered = true;
+        return 0;
+    }
+
     http_t* m_http = nullptr;
+    bool m_shared = false;          // part of a PrintServiceWait scope's wait
+    bool m_unanswered = false;
+    double m_budget = 0;            // seconds of silence this connection may wait
+    double m_silence = 0;           // seconds it has waited without an answer
+    Clock::time_point m_lastAsked;  // when libcups last asked StillWaiting
 };
 
 // An IPP response freed when the scope ends.
@@ -74,14 +172,29 @@ std::wstring Wide(const char* text)
     return text ? FromUtf8(text) : std::wstring();
 }
 
+// The scheduler as the user would name it: its socket, or its host with the
+// port when that is not IPP's own.
 std::wstring ServerName()
 {
-    return Wide(cupsServer());
+    const std::string server = cupsServer();
+    if (server.empty() || server[0] == '/' || ippPort() == IPP_PORT) return Wide(server.c_str());
+    return Wide((server + ":" + std::to_string(ippPort())).c_str());
 }
 
 std::wstring NotRunning()
 {
     return L"印刷サービス (CUPS, " + ServerName() + L") に接続できません";
+}
+
+std::wstring NotAnswering()
+{
+    return L"印刷サービス (CUPS, " + ServerName() + L") が応答しませんでした";
+}
+
+// Why the service could not be asked: it did not answer, or cannot be reached.
+std::wstring Unreachable(const Connection& http)
+{
+    return http.Unanswered() ? NotAnswering() : NotRunning();
 }
 
 // Names the scheduler would refuse never go into a request.
@@ -178,20 +291,60 @@ PrinterConfig PrinterOf(const Attributes& attributes)
     return printer;
 }
 
+// What the scheduler said of one destination.
+enum class Description {
+    Given,      // its printer group
+    NotThere,   // it has no destination of that name
+    Refused,    // it answered the request with an error of another kind
+    NoAnswer,   // it did not answer
+};
+
 // The scheduler's description of one destination (its printer group, kept
-// in `response`); false when it has none of that name.
-bool Describe(http_t* http, const std::string& destination, Response& response, Attributes& printer)
+// in `response`).
+Description Describe(Connection& http, const std::string& destination, Response& response, Attributes& printer)
 {
-    if (!IsDestinationName(destination)) return false;
+    if (!IsDestinationName(destination)) return Description::NotThere;
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, PrinterUri(destination).c_str());
     RequestDescription(request);
-    response.Reset(cupsDoRequest(http, request, "/"));
-    if (!response.Get() || cupsLastError() > IPP_STATUS_OK_CONFLICTING) return false;
+    response.Reset(cupsDoRequest(http.Get(), request, "/"));
+    if (http.NoAnswerTo(response.Get())) return Description::NoAnswer;
+    if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) return Description::NotThere;
+    if (!response.Get() || cupsLastError() > IPP_STATUS_OK_CONFLICTING) return Description::Refused;
     const std::vector<Attributes> groups = PrinterGroups(response.Get());
-    if (groups.empty() || !Text(groups.front(), "printer-name")) return false;
+    if (groups.empty() || !Text(groups.front(), "printer-name")) return Description::NotThere;
     printer = groups.front();
-    return true;
+    return Description::Given;
+}
+
+// What a lookup of a destination by name found.
+enum class Lookup {
+    Found,
+    Missing,       // the scheduler has no such destination
+    Refused,       // the scheduler answered the question with an error
+    Unreachable,   // nothing takes connections where the scheduler should be
+    Unanswered,    // the scheduler did not answer
+};
+
+Lookup LookUpDestination(const std::string& destination, PrinterConfig& printer)
+{
+    if (!IsDestinationName(destination)) return Lookup::Missing;
+    Connection http;
+    if (!http) return http.Unanswered() ? Lookup::Unanswered : Lookup::Unreachable;
+    Response response(nullptr);
+    Attributes attributes;
+    switch (Describe(http, destination, response, attributes)) {
+    case Description::Given:
+        printer = PrinterOf(attributes);
+        return Lookup::Found;
+    case Description::NotThere:
+        return Lookup::Missing;
+    case Description::Refused:
+        return Lookup::Refused;
+    case Description::NoAnswer:
+        break;
+    }
+    return Lookup::Unanswered;
 }
 
 // How many PrintServiceAside live now.
@@ -241,7 +394,7 @@ std::vector<PrinterConfig> ListCupsPrinters()
     ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
     RequestDescription(request);
     Response response(cupsDoRequest(http.Get(), request, "/"));
-    if (!response.Get()) return printers;
+    if (http.NoAnswerTo(response.Get()) || !response.Get()) return printers;
     for (const Attributes& attributes : PrinterGroups(response.Get())) {
         if (Text(attributes, "printer-name")) printers.push_back(PrinterOf(attributes));
     }
@@ -250,14 +403,8 @@ std::vector<PrinterConfig> ListCupsPrinters()
 
 bool FindCupsPrinter(const std::wstring& name, PrinterConfig& printer)
 {
-    const std::string destination = ToUtf8(name);
-    if (!IsDestinationName(destination) || ServiceAside()) return false;
-    Connection http;
-    Response response(nullptr);
-    Attributes attributes;
-    if (!http || !Describe(http.Get(), destination, response, attributes)) return false;
-    printer = PrinterOf(attributes);
-    return true;
+    if (ServiceAside()) return false;
+    return LookUpDestination(ToUtf8(name), printer) == Lookup::Found;
 }
 
 std::wstring CupsDefaultPrinterName()
@@ -265,7 +412,9 @@ std::wstring CupsDefaultPrinterName()
     if (ServiceAside()) return std::wstring();
     Connection http;
     if (!http) return std::wstring();
-    return Wide(cupsGetDefault2(http.Get()));
+    const char* name = cupsGetDefault2(http.Get());
+    if (!name) http.NoAnswerTo(nullptr);
+    return Wide(name);
 }
 
 std::wstring CupsJobTitle(const std::wstring& document, DWORD spoolJob)
@@ -279,9 +428,25 @@ std::wstring MissingPrinterCause(const std::wstring& name)
     if (FindPrinter(name.c_str(), printer))
         return printer.kind == QueueKind::Unsupported ? L"このシステムでは使えない種類のキューです" : std::wstring();
     if (ServiceAside()) return L"登録されたプリンターにありません";
-    Connection http;
-    if (!http) return L"登録されたプリンターになく、印刷サービス (CUPS, " + ServerName() + L") に接続できません";
-    return L"登録されたプリンターにも印刷サービス (CUPS, " + ServerName() + L") にもありません";
+    // Asked again for the cause: a service that did not answer FindPrinter is
+    // not waited for twice.
+    const PrintServiceWait wait;
+    const std::wstring service = L"印刷サービス (CUPS, " + ServerName() + L")";
+    switch (LookUpDestination(ToUtf8(name), printer)) {
+    case Lookup::Found:
+        return std::wstring();
+    case Lookup::Missing:
+        break;
+    case Lookup::Refused:
+        return L"登録されたプリンターになく、" + service + L" が問い合わせに答えられませんでした: " +
+               Wide(cupsLastErrorString());
+    case Lookup::Unreachable:
+        return L"登録されたプリンターになく、" + service + L" に接続できません";
+    case Lookup::Unanswered:
+        return L"登録されたプリンターになく、" + service + L" が応答しませんでした";
+    }
+    // Only the service's own answer says it has no such printer.
+    return L"登録されたプリンターにも" + service + L" にもありません";
 }
 
 PrintServiceAside::PrintServiceAside()
@@ -292,6 +457,18 @@ PrintServiceAside::PrintServiceAside()
 PrintServiceAside::~PrintServiceAside()
 {
     --g_aside;
+}
+
+PrintServiceWait::PrintServiceWait()
+{
+    std::lock_guard<std::mutex> guard(g_waitLock);
+    if (g_wait.scopes++ == 0) g_wait = SharedWait{1, 0, false};
+}
+
+PrintServiceWait::~PrintServiceWait()
+{
+    std::lock_guard<std::mutex> guard(g_waitLock);
+    if (--g_wait.scopes == 0) g_wait = SharedWait{};
 }
 
 // ---- a job --------------------------------------------------------------------------------
@@ -323,9 +500,20 @@ bool CupsJob::CheckDestination(void* connection, std::wstring& cause, DWORD& err
     const std::wstring destination = FromUtf8(m_destination);
     Response response(nullptr);
     Attributes printer;
-    if (!Describe(static_cast<http_t*>(connection), m_destination, response, printer)) {
+    switch (Describe(*static_cast<Connection*>(connection), m_destination, response, printer)) {
+    case Description::Given:
+        break;
+    case Description::NotThere:
         cause = L"CUPS にプリンター " + destination + L" がありません";
         error = ERROR_INVALID_PRINTER_NAME;
+        return false;
+    case Description::Refused:
+        cause = L"CUPS がプリンター " + destination + L" の問い合わせに答えられませんでした: " + Wide(cupsLastErrorString());
+        error = ERROR_INVALID_PRINTER_STATE;
+        return false;
+    case Description::NoAnswer:
+        cause = NotAnswering();
+        error = ERROR_NOT_READY;
         return false;
     }
     const char* message = Text(printer, "printer-state-message");
@@ -347,12 +535,12 @@ bool CupsJob::Send(const std::string& path, const char* format, std::wstring& ca
 {
     Connection http;
     if (!http) {
-        cause = NotRunning();
+        cause = Unreachable(http);
         error = ERROR_NOT_READY;
         return false;
     }
     // The destination as it is now: removed, paused or closed since the job began.
-    if (!CheckDestination(http.Get(), cause, error)) return false;
+    if (!CheckDestination(&http, cause, error)) return false;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         cause = L"印刷データを読めません (" + FromUtf8(path) + L")";
@@ -371,6 +559,11 @@ bool CupsJob::Send(const std::string& path, const char* format, std::wstring& ca
     cupsEncodeOptions2(request, m_options->count, m_options->options, IPP_TAG_JOB);
     const std::string resource = "/printers/" + m_destination;
     Response response(cupsDoFileRequest(http.Get(), request, resource.c_str(), path.c_str()));
+    if (http.NoAnswerTo(response.Get())) {
+        cause = NotAnswering();
+        error = ERROR_NOT_READY;
+        return false;
+    }
     ipp_attribute_t* id = response.Get() ? ippFindAttribute(response.Get(), "job-id", IPP_TAG_INTEGER) : nullptr;
     if (!response.Get() || cupsLastError() > IPP_STATUS_OK_CONFLICTING || !id || ippGetInteger(id, 0) <= 0) {
         cause = L"CUPS がジョブを受け付けませんでした: " + Wide(cupsLastErrorString());

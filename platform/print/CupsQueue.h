@@ -6,8 +6,9 @@
 // destination no registry printer is named after: every destination the
 // scheduler has is then a printer of that name and port. The scheduler is the
 // one libcups finds (CUPS_SERVER, client.conf, else the local one); when it
-// cannot be reached there are no such printers, and a registry printer naming
-// one still opens and spools, its jobs failing when they are handed over.
+// cannot be reached or does not answer there are no such printers, and a
+// registry printer naming one still opens and spools, its jobs failing when
+// they are handed over.
 //
 // A job's bytes go to the spool folder as for every printer; when its
 // document ends, the finished file goes to CUPS in one request that makes
@@ -39,19 +40,21 @@ class SpoolJob;
 std::string CupsDestinationOfPort(const std::wstring& port);
 
 // The scheduler's destinations as printers, in its order; empty when it
-// cannot be reached.
+// cannot be reached or does not answer.
 std::vector<PrinterConfig> ListCupsPrinters();
 // The destination `name` (case does not matter) as a printer.
 bool FindCupsPrinter(const std::wstring& name, PrinterConfig& printer);
-// The scheduler's default destination; empty when it has none or cannot be reached.
+// The scheduler's default destination; empty when it has none, cannot be
+// reached or does not answer.
 std::wstring CupsDefaultPrinterName();
 
 // A CUPS job's title: the document's name, else "morvelance-<spool job id>".
 std::wstring CupsJobTitle(const std::wstring& document, DWORD spoolJob);
 
 // Why no printer of this name can be opened, as a phrase that follows its
-// name in a message: the print service cannot be reached, or neither the
-// registry nor the service has it. Empty when the printer is there.
+// name in a message: the print service cannot be reached, did not answer,
+// or answered that it has no such printer (and the registry has none
+// either). Empty when the printer is there.
 std::wstring MissingPrinterCause(const std::wstring& name);
 
 // While one lives, the print service is left alone: it lists no
@@ -66,6 +69,22 @@ public:
     PrintServiceAside& operator=(const PrintServiceAside&) = delete;
 };
 
+// The print service is waited for a bounded time, never for ever: each
+// lookup, and each handover with all its requests, waits for an answer 20
+// seconds at most in all (the time the service keeps it without a byte),
+// and is then failed as unanswered ("... が応答しませんでした"). While one
+// PrintServiceWait lives (they nest), every request shares one such wait,
+// and once the service has left one unanswered the rest fail at once: a
+// print holds one from its first lookup to its handover, so that a service
+// that stops answering holds the print up once, not once a request.
+class PrintServiceWait {
+public:
+    PrintServiceWait();
+    ~PrintServiceWait();
+    PrintServiceWait(const PrintServiceWait&) = delete;
+    PrintServiceWait& operator=(const PrintServiceWait&) = delete;
+};
+
 // One job of a CUPS queue, from its document's start to its handover. It
 // exists in CUPS only once handed over.
 class CupsJob {
@@ -78,7 +97,8 @@ public:
 
     // Makes the job in CUPS with the file as its document of MIME type
     // `format`, in one request. False with the cause (a sentence naming it)
-    // and the Win32 error; CUPS then holds nothing of it.
+    // and the Win32 error; CUPS then holds nothing of it. A service that
+    // does not answer fails it with ERROR_NOT_READY, as one not running.
     bool Send(const std::string& path, const char* format, std::wstring& cause, DWORD& error);
 
     int Id() const { return m_id; }
@@ -89,7 +109,7 @@ public:
 
 private:
     struct Options;
-    bool CheckDestination(void* http, std::wstring& cause, DWORD& error);
+    bool CheckDestination(void* connection, std::wstring& cause, DWORD& error);
 
     std::string m_destination;
     std::string m_title;

@@ -1,7 +1,8 @@
 // Printing what a user most often has, and where the print service is not
 // of help: a record that came without its record XML prints its report; a
 // PDF print leaves a print service that does not answer alone; a printer
-// that cannot be printed to is named with the cause.
+// that cannot be printed to is named with the cause; a print to a service
+// that never answers ends within a bounded wait, the job kept.
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
@@ -13,6 +14,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <memory>
 #include <chrono>
 #include <mutex>
 #include <set>
@@ -21,6 +23,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/print/PrintSetup.h"
 #include "tests/host/HostPdf.h"
 #include "tests/host/HostRun.h"
 #include "tests/host/HostSamples.h"
@@ -46,12 +49,17 @@ std::set<std::string> FolderNames(const std::string& folder)
     return names;
 }
 
+// How long the silent service below holds a connection it took.
+enum class Hold {
+    OneSecond,   // then closes it, so that a client waiting for an answer goes on, late
+    Forever,     // as a scheduler that has hung: only its end closes them
+};
+
 // A print service on 127.0.0.1 that takes connections and never answers,
-// counting them. A connection is closed a second after it came, so that a
-// client waiting for an answer goes on, late.
+// counting them.
 class SilentServer {
 public:
-    SilentServer()
+    explicit SilentServer(Hold hold = Hold::OneSecond) : m_hold(hold)
     {
         m_listen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
         sockaddr_in address = {};
@@ -91,7 +99,7 @@ private:
                 }
             }
             for (auto open = m_open.begin(); open != m_open.end();) {
-                if (Clock::now() - open->second < std::chrono::seconds(1)) {
+                if (m_hold == Hold::Forever || Clock::now() - open->second < std::chrono::seconds(1)) {
                     ++open;
                     continue;
                 }
@@ -101,6 +109,7 @@ private:
         }
     }
 
+    const Hold m_hold;
     int m_listen = -1;
     int m_port = 0;
     std::atomic<bool> m_stop{false};
@@ -108,6 +117,124 @@ private:
     std::vector<std::pair<int, std::chrono::steady_clock::time_point>> m_open;   // the server thread's
     std::thread m_thread;
 };
+
+// A host run and how long it took, seconds.
+struct TimedRun {
+    HostRun run;
+    double seconds = 0;
+};
+
+TimedRun TimedHost(const std::vector<std::string>& args)
+{
+    const auto start = std::chrono::steady_clock::now();
+    TimedRun timed;
+    timed.run = Host(args);
+    timed.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return timed;
+}
+
+// Prints to queues of a print service that takes connections and never
+// answers: a registry queue handing its jobs to the service's "sink", and
+// the service's own "rawq".
+class HostMuteServiceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_GT(m_service.Port(), 0);
+        MakeRecords({"samples", m_dir.File("samples")});
+        const std::string registry = testsupport::ReadFileBytes(testsupport::RegistryFile()) +
+                                     "\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\"
+                                     "Ward laser]\n\"Port\"=\"cups:sink\"\n";
+        m_env.emplace_back(new ScopedEnv("MORVELANCE_REGISTRY", m_dir.Write("registry.reg", registry)));
+        m_spool = m_dir.File("spool");
+        m_env.emplace_back(new ScopedEnv("MORVELANCE_SPOOL", m_spool));
+        m_server = "127.0.0.1:" + std::to_string(m_service.Port());
+        m_env.emplace_back(new ScopedEnv("CUPS_SERVER", m_server));
+    }
+
+    // The wait shortened to `ms` for the runs that follow.
+    void ShortenWait(int ms)
+    {
+        m_env.emplace_back(new ScopedEnv("MORVELANCE_PRINT_SERVICE_WAIT_MS", std::to_string(ms)));
+    }
+
+    std::string Record() const { return m_dir.File("samples/rest12_90.ecg"); }
+
+    // What the service was told it does not do.
+    std::string NoAnswer() const { return "印刷サービス (CUPS, " + m_server + ") が応答しませんでした"; }
+
+    SilentServer m_service{Hold::Forever};
+    TempDir m_dir;
+    std::string m_spool;
+    std::string m_server;
+
+private:
+    std::vector<std::unique_ptr<ScopedEnv>> m_env;
+};
+
+// A raw report and a drawn view to the registry's queue: each print waits
+// for the service once, then fails naming it, and its job stays in the spool
+// with its path named, as when the scheduler is stopped.
+TEST_F(HostMuteServiceTest, APrintToAQueueOfAServiceThatNeverAnswersEndsAfterOneBoundedWaitAndKeepsTheJob)
+{
+    const int waitMs = 2000;
+    ShortenWait(waitMs);
+    const std::vector<std::vector<std::string>> prints = {
+        {"print", Record(), "--report", "rest-wave", "--pcl", "--printer", "Ward laser"},
+        {"print", Record(), "--view", "sheet", "--printer", "Ward laser"},
+    };
+    size_t kept = 0;
+    int connections = 0;
+    for (const std::vector<std::string>& args : prints) {
+        SCOPED_TRACE(args[2] + " " + args[3]);
+        const TimedRun timed = TimedHost(args);
+        EXPECT_EQ(1, timed.run.status) << timed.run.err;
+        EXPECT_NE(std::string::npos, timed.run.err.find("Ward laser")) << timed.run.err;
+        EXPECT_NE(std::string::npos, timed.run.err.find(NoAnswer())) << timed.run.err;
+        const auto jobs = platform::print::ListSpooledJobs(m_spool);
+        ASSERT_EQ(++kept, jobs.size());
+        EXPECT_NE(std::string::npos, timed.run.err.find(jobs.back().dataPath)) << timed.run.err;
+        EXPECT_FALSE(testsupport::ReadFileBytes(jobs.back().dataPath).empty());
+        // One wait: the service was asked once, and the rest of the print
+        // did not wait for it again.
+        EXPECT_EQ(connections + 1, m_service.Connections());
+        connections = m_service.Connections();
+        EXPECT_GE(timed.seconds, waitMs / 1000.0 * 0.9);
+        EXPECT_LT(timed.seconds, waitMs / 1000.0 + 15);
+    }
+}
+
+// A printer the registry does not have: the service, which did not answer,
+// is named as the cause; it is not said to lack the printer.
+TEST_F(HostMuteServiceTest, APrinterOnlyAServiceThatNeverAnswersCouldHaveIsNotCalledUnknown)
+{
+    ShortenWait(2000);
+    for (const char* kind : {"--report", "--view"}) {
+        SCOPED_TRACE(kind);
+        const int before = m_service.Connections();
+        const TimedRun timed = TimedHost({"print", Record(), kind, kind[2] == 'r' ? "rest-wave" : "sheet", "--printer", "rawq"});
+        EXPECT_EQ(1, timed.run.status);
+        EXPECT_NE(std::string::npos, timed.run.err.find("the printer \"rawq\" cannot be printed to")) << timed.run.err;
+        EXPECT_NE(std::string::npos, timed.run.err.find(NoAnswer())) << timed.run.err;
+        EXPECT_EQ(std::string::npos, timed.run.err.find("にもありません")) << timed.run.err;
+        EXPECT_EQ(before + 1, m_service.Connections());
+        EXPECT_LT(timed.seconds, 2 + 15.0);
+    }
+    EXPECT_TRUE(platform::print::ListSpooledJobs(m_spool).empty());
+}
+
+// Without the tests' shortening: the wait the host really has ends the
+// print well inside half a minute.
+TEST_F(HostMuteServiceTest, ThePrintServicesWaitEndsAPrintWithinHalfAMinute)
+{
+    const TimedRun timed = TimedHost({"print", Record(), "--report", "rest-wave", "--pcl", "--printer", "Ward laser"});
+    EXPECT_EQ(1, timed.run.status) << timed.run.err;
+    EXPECT_NE(std::string::npos, timed.run.err.find(NoAnswer())) << timed.run.err;
+    EXPECT_EQ(1u, platform::print::ListSpooledJobs(m_spool).size());
+    EXPECT_LT(timed.seconds, 30.0);
+    // It did wait: a service slow to answer is not given up at once.
+    EXPECT_GE(timed.seconds, 10.0);
+}
 
 TEST(HostPrintWithoutRecordXml, AnMferFileAloneInItsFolderPrintsItsReportAndGainsNoFile)
 {

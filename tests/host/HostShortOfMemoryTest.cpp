@@ -1,6 +1,7 @@
 // The host opening long records on a machine short of memory (the address
-// space limited with RLIMIT_AS): it never aborts; what cannot be read is
-// refused with its real cause.
+// space limited with RLIMIT_AS): it never aborts, never hangs; what cannot be
+// read is refused with its real cause, and a start without room for the
+// text ends with that cause.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -8,8 +9,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <csignal>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/host/HostRun.h"
@@ -24,9 +28,17 @@ namespace {
 constexpr rlim_t kMegabyte = 1u << 20;
 
 struct LimitedRun {
-    int status = -1;   // 128 + the signal when one ended the host
+    int status = -1;   // 128 + the signal when one ended the host; kHung when it had to be ended
     std::string err;
 };
+
+const int kHung = 1000;
+
+// A limited run names memory when it fails for it: text, a record too large, an allocation.
+bool NamesMemory(const std::string& err)
+{
+    return err.find("memory") != std::string::npos || err.find("too large") != std::string::npos;
+}
 
 class HostShortOfMemoryTest : public ::testing::Test {
 protected:
@@ -39,8 +51,14 @@ protected:
     // `morvelance-host open FILE` with its address space limited to `megabytes`.
     LimitedRun OpenWithLimit(const std::string& file, rlim_t megabytes) { return RunWithLimit({"open", file}, megabytes); }
 
-    // `morvelance-host ARGS...` with its address space limited to `megabytes`.
-    LimitedRun RunWithLimit(const std::vector<std::string>& args, rlim_t megabytes)
+    // `morvelance-host ARGS...` with its address space limited to `megabytes`;
+    // one still running after `seconds` is ended and counted as hung.
+    LimitedRun RunWithLimit(const std::vector<std::string>& args, rlim_t megabytes, int seconds = 120)
+    {
+        return RunWithLimitBytes(args, megabytes * kMegabyte, seconds);
+    }
+
+    LimitedRun RunWithLimitBytes(const std::vector<std::string>& args, rlim_t bytes, int seconds)
     {
         const std::string errFile = m_dir.File("stderr");
         const std::string host = testsupport::BinaryDir() + "/bin/morvelance-host";
@@ -49,7 +67,7 @@ protected:
         argv.push_back(nullptr);
         const pid_t pid = ::fork();
         if (pid == 0) {
-            const struct rlimit limit = {megabytes * kMegabyte, megabytes * kMegabyte};
+            const struct rlimit limit = {bytes, bytes};
             ::setrlimit(RLIMIT_AS, &limit);
             const int out = ::open("/dev/null", O_WRONLY);
             const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -60,8 +78,22 @@ protected:
         }
         LimitedRun run;
         int status = 0;
-        if (pid > 0 && ::waitpid(pid, &status, 0) == pid)
-            run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+        while (pid > 0) {
+            const pid_t done = ::waitpid(pid, &status, WNOHANG);
+            if (done == pid) {
+                run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+                break;
+            }
+            if (done < 0) break;
+            if (std::chrono::steady_clock::now() > end) {
+                ::kill(pid, SIGKILL);
+                ::waitpid(pid, &status, 0);
+                run.status = kHung;
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
         run.err = testsupport::ReadFileBytes(errFile);
         return run;
     }
@@ -180,6 +212,56 @@ TEST_F(HostShortOfMemoryTest, InfoOfARecordItsDocumentCannotOpenFailsWithTheCaus
     EXPECT_EQ(1, run.status) << run.err;
     EXPECT_NE(std::string::npos, run.err.find("morvelance-host: " + rhythm + ": not read: ")) << run.err;
     EXPECT_NE(std::string::npos, run.err.find("too large")) << run.err;
+}
+
+// Started again and again under 100 MB ("ulimit -v 100000"), where the text
+// library and a long record both want the memory, the host ends every time
+// with a status and a message naming memory: never by a signal, never left
+// waiting.
+TEST_F(HostShortOfMemoryTest, AHostStartedShortOfMemoryNeverEndsByASignalNorHangs)
+{
+    std::ostringstream out, err;
+    const std::string rhythm = m_dir.File("rhy2h.ecg");
+    ASSERT_EQ(0, morvelance::RunMkrecord({"synth", "--kind", "rhythm", "--leads", "3", "--seconds", "7200", "--out",
+                                          rhythm}, out, err))
+        << err.str();
+    for (int run = 1; run <= 20; ++run) {
+        SCOPED_TRACE("run " + std::to_string(run));
+        const LimitedRun limited = RunWithLimitBytes({"info", rhythm}, 100000 * 1024, 30);
+        ASSERT_NE(kHung, limited.status) << "the host was still running after 30 s\n" << limited.err;
+        ASSERT_TRUE(limited.status == 0 || limited.status == 1) << "status " << limited.status << "\n" << limited.err;
+        if (limited.status == 1) {
+            EXPECT_TRUE(NamesMemory(limited.err)) << limited.err;
+        }
+    }
+}
+
+// From the lowest limit the host loads at up: every command works, or fails
+// with a message naming memory.
+TEST_F(HostShortOfMemoryTest, EveryCommandAtEveryLimitEndsWithItsResultOrAMessageNamingMemory)
+{
+    std::ostringstream out, err;
+    ASSERT_EQ(0, morvelance::RunMkrecord({"samples", m_dir.File("samples")}, out, err)) << err.str();
+    const std::string record = m_dir.File("samples/rest12_90.ecg");
+    const std::vector<std::vector<std::string>> commands = {
+        {"info", record},
+        {"open", record},
+        {"view", record, "--view", "sheet", "--png", m_dir.File("v.png")},
+        {"print", record, "--view", "sheet", "--pdf", m_dir.File("v.pdf")},
+        {"pane", record, "--pane", "CWndRestRhythmWave", "--png", m_dir.File("p.png")},
+    };
+    for (rlim_t megabytes : {80, 96, 112, 120, 128, 144, 160}) {
+        for (const std::vector<std::string>& args : commands) {
+            SCOPED_TRACE(args[0] + " at " + std::to_string(megabytes) + " MB");
+            const LimitedRun run = RunWithLimit(args, megabytes, 60);
+            // Below what the program needs to load, the loader refuses it.
+            if (run.status == 127 && run.err.find("error while loading") != std::string::npos) continue;
+            EXPECT_TRUE(run.status == 0 || run.status == 1) << "status " << run.status << "\n" << run.err;
+            if (run.status == 1) {
+                EXPECT_TRUE(NamesMemory(run.err)) << run.err;
+            }
+        }
+    }
 }
 
 // A record opened with some of its leads and not the others was not opened:
