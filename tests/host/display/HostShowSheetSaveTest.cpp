@@ -102,8 +102,9 @@ TEST_F(HostShowSheetSaveTest, UpdatingASheetWithNothingChangedSaysSoAndLeavesThe
     ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << ShowErrors();
     ASSERT_TRUE(server.Input({"key", "Return"}));   // the default button, 更新
     // Should the editor prompt come up all the same, its default answers it.
-    if (WaitWhileShowing([&] { return server.MappedWindows().size() == 2; }))
+    if (WaitWhileShowing([&] { return server.MappedWindows().size() == 2; })) {
         ASSERT_TRUE(server.Input({"key", "Return"}));
+    }
     EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
     EXPECT_EQ("CDlgPatientInfoComment: nothing changed\n", ShowOutput());
     EXPECT_EQ(before, testsupport::ReadFileBytes(xml));
