@@ -837,8 +837,14 @@ LRESULT ComboWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: ButtonDown(hwnd, lParam); return 0;
-    case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
+        // Alt+Up and Alt+Down open and close the list; any other system key
+        // is the window's (Alt+F4 closes the dialog, only a plain F4 opens
+        // the list).
+        if (wParam != VK_DOWN && wParam != VK_UP) return DefWindowProcW(hwnd, message, wParam, lParam);
+        KeyDown(hwnd, message, static_cast<UINT>(wParam));
+        return 0;
+    case WM_KEYDOWN:
         KeyDown(hwnd, message, static_cast<UINT>(wParam));
         return 0;
     case WM_CHAR:

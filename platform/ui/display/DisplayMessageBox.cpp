@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/gdi/DCObjectSelector.h"
+#include "platform/ui/framework/ClientDC.h"
 #include "platform/ui/framework/Dialog.h"
 #include "platform/ui/windowing/DialogTemplate.h"
+#include "platform/ui/windowing/Monitors.h"
 
 namespace platform::ui::display {
 
@@ -14,6 +17,19 @@ struct BoxButton {
     int id;
     const wchar_t* text;
 };
+
+// The text's control, and the box's measures in dialog units: the margin
+// around the text, the room between the text and the buttons, the buttons'
+// size and the room between them.
+const int kTextId = 0xFFFF;
+const short kMarginX = 12;
+const short kMarginY = 10;
+const short kButtonGap = 8;
+const short kButtonWidth = 50;
+const short kButtonHeight = 14;
+const short kButtonSpacing = 6;
+// How the text's control lays its text out (a left-aligned static).
+const UINT kTextFormat = DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
 
 std::vector<BoxButton> ButtonsOf(UINT type)
 {
@@ -36,10 +52,12 @@ public:
     int defaultAnswer = IDOK;
 
 protected:
-    // The default button starts with the focus, so that Return presses it.
+    // The box fits its text, then the default button takes the focus, so
+    // that Return presses it.
     BOOL OnInitDialog() override
     {
         CDialog::OnInitDialog();
+        FitToText();
         if (CWnd* button = GetDlgItem(defaultAnswer)) GotoDlgCtrl(button);
         return FALSE;
     }
@@ -59,6 +77,73 @@ protected:
             }
         return CDialog::OnCommand(wParam, lParam);
     }
+
+private:
+    // The template's size is a guess from the number of characters; the
+    // text's real extent in its font, wrapped as its control wraps it, sizes
+    // the box: as wide as its longest line up to three quarters of the work
+    // area, and as high as all of its lines, the buttons centred below them.
+    void FitToText()
+    {
+        CWnd* label = GetDlgItem(kTextId);
+        if (!label) return;
+        CString text;
+        label->GetWindowText(text);
+        CRect units(kMarginX, kMarginY, kButtonWidth, kButtonHeight);
+        MapDialogRect(&units);
+        CRect spacing(kButtonSpacing, kButtonGap, 0, 0);
+        MapDialogRect(&spacing);
+        const int marginX = units.left;
+        const int marginY = units.top;
+        const int buttonWidth = units.right;
+        const int buttonHeight = units.bottom;
+        const int buttonSpacing = spacing.left;
+        const int buttonGap = spacing.top;
+
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof(monitor);
+        if (!GetMonitorInfoW(MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+        const CRect work(monitor.rcWork);
+        const int buttonCount = static_cast<int>(buttons.size());
+        const int buttonsWidth = buttonCount * buttonWidth + (buttonCount - 1) * buttonSpacing;
+        const int widest = std::max(work.Width() * 3 / 4 - 2 * marginX, buttonsWidth);
+
+        CRect extent(0, 0, widest, 0);
+        {
+            CClientDC dc(label);
+            CDCObjectSelector<CFont> font(dc, label->GetFont());
+            // The longest line unwrapped, then wrapped at the narrower of it
+            // and the widest box.
+            CRect natural(0, 0, widest, 0);
+            dc.DrawText(text, &natural, (kTextFormat & ~DT_WORDBREAK) | DT_CALCRECT);
+            extent.right = std::min(natural.Width(), widest);
+            dc.DrawText(text, &extent, kTextFormat | DT_CALCRECT);
+        }
+        const int textWidth = std::max<int>(extent.Width(), buttonsWidth);
+        const int clientWidth = textWidth + 2 * marginX;
+        const int clientHeight = marginY + extent.Height() + buttonGap + buttonHeight + marginY;
+
+        label->SetWindowPos(nullptr, marginX, marginY, textWidth, extent.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        int x = (clientWidth - buttonsWidth) / 2;
+        for (const BoxButton& button : buttons) {
+            if (CWnd* control = GetDlgItem(button.id))
+                control->SetWindowPos(nullptr, x, marginY + extent.Height() + buttonGap, buttonWidth, buttonHeight,
+                                      SWP_NOZORDER | SWP_NOACTIVATE);
+            x += buttonWidth + buttonSpacing;
+        }
+
+        // The window about the same centre, kept inside the work area.
+        CRect window(0, 0, clientWidth, clientHeight);
+        ::AdjustWindowRectEx(&window, GetStyle(), FALSE, GetExStyle());
+        CRect before;
+        GetWindowRect(&before);
+        const CPoint centre = before.CenterPoint();
+        int left = centre.x - window.Width() / 2;
+        int top = centre.y - window.Height() / 2;
+        left = std::max<int>(work.left, std::min<int>(left, work.right - window.Width()));
+        top = std::max<int>(work.top, std::min<int>(top, work.bottom - window.Height()));
+        SetWindowPos(nullptr, left, top, window.Width(), window.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 };
 
 }  // namespace
@@ -73,7 +158,8 @@ int ShowDisplayMessageBox(const MessageBoxRequest& request)
     for (const BoxButton& button : state.buttons)
         if (button.id == IDCANCEL) state.cancelAnswer = IDCANCEL;
 
-    // The box's size from its text, in dialog units of the dialogs' font.
+    // A first size from the number of characters, in dialog units of the
+    // dialogs' font; the box fits itself to its text as it opens.
     const CString& text = request.text;
     int lines = 1;
     int longest = 0;
@@ -87,43 +173,42 @@ int ShowDisplayMessageBox(const MessageBoxRequest& request)
         run += text[i] < 0x80 ? 1 : 2;
         longest = std::max(longest, run);
     }
-    const short buttonWidth = 50;
     const short buttonCount = static_cast<short>(state.buttons.size());
     const short width = static_cast<short>(
-        std::clamp(longest * 3 + 24, buttonCount * (buttonWidth + 6) + 18, 400));
+        std::clamp(longest * 4 + 2 * kMarginX, buttonCount * (kButtonWidth + kButtonSpacing) + 18, 400));
     const short textHeight = static_cast<short>(lines * 10);
 
     DialogTemplate box;
     box.style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER;
     box.cx = width;
-    box.cy = static_cast<short>(textHeight + 40);
+    box.cy = static_cast<short>(kMarginY + textHeight + kButtonGap + kButtonHeight + kMarginY);
     box.caption = request.caption;
     box.pointSize = 9;
     box.faceName = L"ＭＳ ゴシック";
     DialogItemTemplate label;
     label.style = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
-    label.x = 12;
-    label.y = 10;
-    label.cx = static_cast<short>(width - 24);
+    label.x = kMarginX;
+    label.y = kMarginY;
+    label.cx = static_cast<short>(width - 2 * kMarginX);
     label.cy = textHeight;
-    label.id = 0xFFFF;
+    label.id = kTextId;
     label.className = L"Static";
     label.text = text;
     box.items.push_back(label);
-    short x = static_cast<short>((width - buttonCount * (buttonWidth + 6) + 6) / 2);
+    short x = static_cast<short>((width - buttonCount * (kButtonWidth + kButtonSpacing) + kButtonSpacing) / 2);
     for (const BoxButton& button : state.buttons) {
         DialogItemTemplate item;
         item.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP |
                      static_cast<DWORD>(button.id == defaultAnswer ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
         item.x = x;
-        item.y = static_cast<short>(textHeight + 18);
-        item.cx = buttonWidth;
-        item.cy = 14;
+        item.y = static_cast<short>(kMarginY + textHeight + kButtonGap);
+        item.cx = kButtonWidth;
+        item.cy = kButtonHeight;
         item.id = static_cast<DWORD>(button.id);
         item.className = L"Button";
         item.text = button.text;
         box.items.push_back(item);
-        x = static_cast<short>(x + buttonWidth + 6);
+        x = static_cast<short>(x + kButtonWidth + kButtonSpacing);
     }
     const std::vector<BYTE> bytes = WriteDialogTemplate(box);
     if (!state.InitModalIndirect(reinterpret_cast<LPCDLGTEMPLATE>(bytes.data()), CWnd::FromHandle(request.owner)))
