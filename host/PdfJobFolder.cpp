@@ -98,35 +98,43 @@ const int kStoppingSignals[] = {SIGTERM, SIGINT, SIGHUP};
 struct sigaction g_before[sizeof kStoppingSignals / sizeof kStoppingSignals[0]];
 bool g_handlersInstalled = false;
 
+// Hands `visit` the name of each entry of the open folder from where it is
+// read now to its end, read with system calls that a signal handler may make.
+template <class Visit> void ForEachEntryNow(int folder, Visit visit)
+{
+    alignas(struct dirent64) char buffer[2048];
+    for (;;) {
+        const long got = syscall(SYS_getdents64, folder, buffer, sizeof buffer);
+        if (got <= 0) return;
+        for (long at = 0; at < got;) {
+            const auto* entry = reinterpret_cast<const struct dirent64*>(buffer + at);
+            at += entry->d_reclen;
+            visit(entry->d_name);
+        }
+    }
+}
+
 // Everything under the open folder, removed with system calls that a signal
 // handler may make. Entries are removed while the folder is read, so it is
 // read again until a reading finds it empty.
 void EmptyFolderNow(int folder, int depth)
 {
-    alignas(struct dirent64) char buffer[2048];
     for (int reading = 0; reading < 8; ++reading) {
         if (lseek(folder, 0, SEEK_SET) < 0) return;
         bool found = false;
-        for (;;) {
-            const long got = syscall(SYS_getdents64, folder, buffer, sizeof buffer);
-            if (got <= 0) break;
-            for (long at = 0; at < got;) {
-                const auto* entry = reinterpret_cast<const struct dirent64*>(buffer + at);
-                at += entry->d_reclen;
-                const char* name = entry->d_name;
-                if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
-                found = true;
-                if (unlinkat(folder, name, 0) == 0) continue;
-                if (depth < kDeepestFolder) {
-                    const int inner = openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-                    if (inner >= 0) {
-                        EmptyFolderNow(inner, depth + 1);
-                        close(inner);
-                    }
+        ForEachEntryNow(folder, [&](const char* name) {
+            if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) return;
+            found = true;
+            if (unlinkat(folder, name, 0) == 0) return;
+            if (depth < kDeepestFolder) {
+                const int inner = openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+                if (inner >= 0) {
+                    EmptyFolderNow(inner, depth + 1);
+                    close(inner);
                 }
-                unlinkat(folder, name, AT_REMOVEDIR);
             }
-        }
+            unlinkat(folder, name, AT_REMOVEDIR);
+        });
         if (!found) return;
     }
 }
@@ -148,21 +156,14 @@ void RemoveReservationsNow()
     if (!g_reservations[0] || !g_processId[0]) return;
     const int folder = open(g_reservations, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (folder < 0) return;
-    alignas(struct dirent64) char buffer[2048];
-    for (;;) {
-        const long got = syscall(SYS_getdents64, folder, buffer, sizeof buffer);
-        if (got <= 0) break;
-        for (long at = 0; at < got;) {
-            const auto* entry = reinterpret_cast<const struct dirent64*>(buffer + at);
-            at += entry->d_reclen;
-            if (std::strncmp(entry->d_name, "Tavrion_", 8) != 0) continue;
-            const int reservation = openat(folder, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-            if (reservation < 0) continue;
-            const bool ours = unlinkat(reservation, g_processId, 0) == 0;
-            close(reservation);
-            if (ours) unlinkat(folder, entry->d_name, AT_REMOVEDIR);
-        }
-    }
+    ForEachEntryNow(folder, [folder](const char* name) {
+        if (std::strncmp(name, "Tavrion_", 8) != 0) return;
+        const int reservation = openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (reservation < 0) return;
+        const bool ours = unlinkat(reservation, g_processId, 0) == 0;
+        close(reservation);
+        if (ours) unlinkat(folder, name, AT_REMOVEDIR);
+    });
     close(folder);
     rmdir(g_reservations);
 }
