@@ -6,42 +6,25 @@
 #include <gtest/gtest.h>
 
 #include "controls/MultiEdit.h"
-#include "core/PositionCtrl.h"
 #include "core/UserMessages.h"
 #include "forms/FormInterpreMsfr.h"
-#include "tests/documents/FinalViewDocTestUtil.h"
 #include "tests/forms/FormTestSupport.h"
+#include "tests/forms/MasterStepFormTestSupport.h"
 
 namespace {
 
 constexpr UINT kFirstField = 3601;
 constexpr UINT kCommentButton = 3620;
 
-class MasterStepFormTab : public finaltest::FinalDocTest {
+class MasterStepFormTab : public formtest::MasterStepFormTest {
 protected:
     void SetUp() override
     {
-        finaltest::FinalDocTest::SetUp();
-        m_doc.m_bAutoDelete = FALSE;
-        platform::ui::Desktop::Reset();
-        m_screen.Use(m_doc, 1024, 768);
-        m_doc.GetCtrlPosFromXSL(LOAD_POS_FINAL);
-        m_record = Write(finaltest::SynthRecord(), &m_xml);
-        ASSERT_EQ(Open(m_doc, m_record, m_xml), 0);
-        m_form = m_host.Show(m_doc, DOC_TYPE_FINAL, RUNTIME_CLASS(CFormInterpreMsfr), 540, 560);
+        ASSERT_NO_FATAL_FAILURE(MasterStepFormTest::SetUp());
+        m_form = ShowForm();
         ASSERT_NE(m_form, nullptr);
     }
-    void TearDown() override
-    {
-        m_host.Close();
-        finaltest::FinalDocTest::TearDown();
-    }
     CWnd* Ctrl(UINT id) { return m_form->GetDlgItem(id); }
-    void Press(UINT vk, UINT modifiers = platform::ui::kNoModifiers)
-    {
-        platform::ui::Desktop::KeyPress(vk, modifiers);
-        platform::ui::Desktop::PumpMessages();
-    }
     // The control of the form that has the focus, or holds the window that has it.
     UINT FocusedId()
     {
@@ -56,10 +39,6 @@ protected:
         ASSERT_EQ(FocusedId(), static_cast<UINT>(m_form->GetCommentEdit()->GetDlgCtrlID()));
     }
 
-    CFinalViewDoc m_doc;
-    std::string m_record, m_xml;
-    formtest::ScopedScreen m_screen;
-    formtest::FormHost<CFormInterpreMsfr> m_host;
     CFormInterpreMsfr* m_form = nullptr;
 };
 

@@ -3,10 +3,9 @@
 #include <cstdlib>
 
 #include "controls/MultiEdit.h"
-#include "core/PositionCtrl.h"
 #include "forms/FormInterpreMsfr.h"
-#include "tests/documents/FinalViewDocTestUtil.h"
 #include "tests/forms/FormTestSupport.h"
+#include "tests/forms/MasterStepFormTestSupport.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/TestSupport.h"
 
@@ -14,42 +13,17 @@ namespace {
 
 using testsupport::ControlText;
 
-class MasterStepForm : public finaltest::FinalDocTest {
+class MasterStepForm : public formtest::MasterStepFormTest {
 protected:
-    void SetUp() override
-    {
-        finaltest::FinalDocTest::SetUp();
-        m_doc.m_bAutoDelete = FALSE;
-        platform::ui::Desktop::Reset();
-        m_screen.Use(m_doc, 1024, 768);
-        m_doc.GetCtrlPosFromXSL(LOAD_POS_FINAL);
-        m_record = Write(finaltest::SynthRecord(), &m_xml);
-        ASSERT_EQ(Open(m_doc, m_record, m_xml), 0);
-    }
-    void TearDown() override
-    {
-        m_host.Close();
-        finaltest::FinalDocTest::TearDown();
-    }
     CFormInterpreMsfr& Show()
     {
-        auto* form = m_host.Show(m_doc, DOC_TYPE_FINAL, RUNTIME_CLASS(CFormInterpreMsfr), 540, 560);
+        auto* form = ShowForm();
         EXPECT_NE(form, nullptr);
         return *form;
     }
     _POSITION_CTRL* Table() { return m_doc.GetDefCtrlPos()->stFinal; }
     CWnd* Ctrl(UINT id) { return m_host.form->GetDlgItem(id); }
     int Top(UINT id) { return formtest::PlacedRect(*m_host.form, *Ctrl(id)).top; }
-    void Press(UINT vk, UINT modifiers = platform::ui::kNoModifiers)
-    {
-        platform::ui::Desktop::KeyPress(vk, modifiers);
-        platform::ui::Desktop::PumpMessages();
-    }
-
-    CFinalViewDoc m_doc;
-    std::string m_record, m_xml;
-    formtest::ScopedScreen m_screen;
-    formtest::FormHost<CFormInterpreMsfr> m_host;
 };
 
 // The form at two edges of its placement: the more-additions link of a

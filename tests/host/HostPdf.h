@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <regex>
 #include <string>
 #include <vector>
@@ -78,8 +79,8 @@ inline std::string RenderPdfPage(const std::string& pdf, int page, const std::st
     return std::system(command.c_str()) == 0 ? stem + ".png" : std::string();
 }
 
-// One page at 300 dpi; Dark() is black ink: traces, pulses, texts and the
-// frame (the grid is coloured).
+// One page at 300 dpi, measured as paper is; Dark() is black ink: traces,
+// pulses, texts and the frame (the grid is coloured).
 class PdfPage : public testsupport::PngImage {
 public:
     PdfPage(const std::string& pdf, int page, const std::string& folder)
@@ -105,6 +106,44 @@ public:
             widest = std::max(widest, last - start + 1);
         }
         return widest / kPixelsPerMm;
+    }
+
+    // Grid ink: neither paper nor trace.
+    bool GridInk(int x, int y) const { return Pixel(x, y) != 0xFFFFFF && !Dark(x, y); }
+
+    // The longest run of dark pixels down one column, over the columns given.
+    int LongestDarkColumnRun(int left, int right) const
+    {
+        int best = 0;
+        for (int x = left; x < right; ++x) {
+            int run = 0;
+            for (int y = 0; y < Height(); ++y) {
+                run = Dark(x, y) ? run + 1 : 0;
+                best = std::max(best, run);
+            }
+        }
+        return best;
+    }
+
+    // The commonest distance between the starts of grid lines 40 px or more
+    // apart, along rows from `top` to `bottom`. A dotted grid is grey at 300
+    // dpi; a ruled grid's bold lines are black as the traces are (`ruled`).
+    int CommonGridPitch(int top, int bottom, bool ruled = false) const
+    {
+        auto ink = [&](int x, int y) { return ruled ? Pixel(x, y) != 0xFFFFFF : GridInk(x, y); };
+        std::map<int, int> counts;
+        for (int y = top; y < bottom; y += 7) {
+            int last = -1;
+            for (int x = 1; x < Width(); ++x) {
+                if (!ink(x, y) || ink(x - 1, y)) continue;
+                if (last >= 0 && x - last >= 40) ++counts[x - last];
+                last = x;
+            }
+        }
+        int pitch = 0, seen = 0;
+        for (const auto& entry : counts)
+            if (entry.second > seen) pitch = entry.first, seen = entry.second;
+        return pitch;
     }
 };
 

@@ -10,8 +10,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -68,51 +66,6 @@ bool HavePdfImages()
     return HavePoppler() && std::system("command -v pdfimages >/dev/null 2>&1") == 0;
 }
 
-// A page at 300 dpi measured as paper is: the calibration pulse and the
-// pitch of the grid's 5 mm lines.
-class MeasuredPage : public PdfPage {
-public:
-    MeasuredPage(const std::string& pdf, const std::string& folder) : PdfPage(pdf, 1, folder) {}
-
-    // Grid ink: neither paper nor trace.
-    bool GridInk(int x, int y) const { return Pixel(x, y) != 0xFFFFFF && !Dark(x, y); }
-
-    // The longest run of dark pixels down one column, over the columns given.
-    int LongestDarkColumnRun(int left, int right) const
-    {
-        int best = 0;
-        for (int x = left; x < right; ++x) {
-            int run = 0;
-            for (int y = 0; y < Height(); ++y) {
-                run = Dark(x, y) ? run + 1 : 0;
-                best = std::max(best, run);
-            }
-        }
-        return best;
-    }
-
-    // The commonest distance between the starts of grid lines 40 px or more
-    // apart, along rows from `top` to `bottom`. A dotted grid is grey at 300
-    // dpi; a ruled grid's bold lines are black as the traces are (`ruled`).
-    int CommonGridPitch(int top, int bottom, bool ruled = false) const
-    {
-        auto ink = [&](int x, int y) { return ruled ? Pixel(x, y) != 0xFFFFFF : GridInk(x, y); };
-        std::map<int, int> counts;
-        for (int y = top; y < bottom; y += 7) {
-            int last = -1;
-            for (int x = 1; x < Width(); ++x) {
-                if (!ink(x, y) || ink(x - 1, y)) continue;
-                if (last >= 0 && x - last >= 40) ++counts[x - last];
-                last = x;
-            }
-        }
-        int pitch = 0, seen = 0;
-        for (const auto& entry : counts)
-            if (entry.second > seen) pitch = entry.first, seen = entry.second;
-        return pitch;
-    }
-};
-
 class HostPrinterPageTest : public HostSamplesTest {
 protected:
     void SetUp() override
@@ -159,7 +112,7 @@ protected:
     // dpi, and the grid's 5 mm lines are 59 pixels apart.
     void ExpectTrueScale(const std::string& pdf, const std::string& name)
     {
-        MeasuredPage page(pdf, m_dir.Path());
+        PdfPage page(pdf, 1, m_dir.Path());
         ASSERT_TRUE(page.Ok()) << pdf;
         // The printable area begins 10 mm in; the pulses stand in its first 8 mm.
         const int left = static_cast<int>(11 * kPixelsPerMm), right = static_cast<int>(18 * kPixelsPerMm);
@@ -194,7 +147,7 @@ TEST_F(HostPrinterPageTest, ASheetToAPrinterCarriesNoPictureOfEitherGrid)
         const std::vector<std::string> images = PdfImages(job);
         EXPECT_TRUE(images.empty()) << images.size() << " images, the first " << images.front();
         // The grid is on the page: its 5 mm lines (dots) 59 pixels apart at 300 dpi.
-        MeasuredPage page(job, m_dir.Path());
+        PdfPage page(job, 1, m_dir.Path());
         ASSERT_TRUE(page.Ok());
         EXPECT_NEAR(page.CommonGridPitch(page.Height() * 2 / 5, page.Height() * 3 / 5, grid == "lines"), 59, 1);
     }

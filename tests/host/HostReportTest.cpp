@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,51 +17,6 @@ using namespace hosttest;
 using testsupport::TempDir;
 
 namespace {
-
-constexpr double kDotsPerMm = 300 / 25.4;
-
-// A page at 300 dpi with its pixels.
-class ReportImage : public testsupport::PngImage {
-public:
-    ReportImage(const std::string& pdf, const std::string& folder) : PngImage(RenderPdfPage(pdf, 1, folder + "/report"))
-    {
-    }
-    // Grid ink: neither paper nor trace.
-    bool GridInk(int x, int y) const { return Pixel(x, y) != 0xFFFFFF && !Dark(x, y); }
-
-    // The longest run of dark pixels down one column, over the columns given.
-    int LongestDarkColumnRun(int left, int right) const
-    {
-        int best = 0;
-        for (int x = left; x < right; ++x) {
-            int run = 0;
-            for (int y = 0; y < Height(); ++y) {
-                run = Dark(x, y) ? run + 1 : 0;
-                best = std::max(best, run);
-            }
-        }
-        return best;
-    }
-
-    // The commonest distance between the starts of grid lines 40 px or
-    // more apart, along rows from `top` to `bottom`.
-    int CommonGridPitch(int top, int bottom) const
-    {
-        std::map<int, int> counts;
-        for (int y = top; y < bottom; y += 7) {
-            int last = -1;
-            for (int x = 1; x < Width(); ++x) {
-                if (!GridInk(x, y) || GridInk(x - 1, y)) continue;
-                if (last >= 0 && x - last >= 40) ++counts[x - last];
-                last = x;
-            }
-        }
-        int pitch = 0, seen = 0;
-        for (const auto& entry : counts)
-            if (entry.second > seen) pitch = entry.first, seen = entry.second;
-        return pitch;
-    }
-};
 
 class HostReportTest : public HostSamplesTest {
 protected:
@@ -110,10 +64,10 @@ TEST_F(HostReportTest, ThePrintedPulseIsTenMillimetresOnAFiveMillimetreGrid)
 {
     if (!HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
     const std::string pdf = PrintPdf("rest12_90", {"--report", "rest-wave"}, "measure");
-    ReportImage page(pdf, m_dir.Path());
+    PdfPage page(pdf, 1, m_dir.Path());
     ASSERT_TRUE(page.Ok());
     // The printable area begins 10 mm in; the pulses stand in its first 8 mm.
-    const int left = static_cast<int>(11 * kDotsPerMm), right = static_cast<int>(18 * kDotsPerMm);
+    const int left = static_cast<int>(11 * kPixelsPerMm), right = static_cast<int>(18 * kPixelsPerMm);
     EXPECT_NEAR(page.LongestDarkColumnRun(left, right), 118, 2);
     EXPECT_NEAR(page.CommonGridPitch(page.Height() * 2 / 5, page.Height() * 3 / 5), 59, 1);
 }
@@ -190,7 +144,7 @@ TEST_F(HostReportTest, TheStripUnderTheWavesRunsTenSecondsOver250Millimetres)
 {
     if (!HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
     const std::string pdf = PrintPdf("rest12_90", {"--report", "rest-wave", "--strip"}, "strip");
-    ReportImage page(pdf, m_dir.Path());
+    PdfPage page(pdf, 1, m_dir.Path());
     ASSERT_TRUE(page.Ok());
     // The strip stands in the grid's lower quarter, under the waves; frame
     // lines run through the whole band and are not the trace.
@@ -202,7 +156,7 @@ TEST_F(HostReportTest, TheStripUnderTheWavesRunsTenSecondsOver250Millimetres)
         if (dark > 0 && dark < (bottom - top) * 8 / 10) last = x;
     }
     // The trace begins after the 10 mm calibration column of a grid 10 mm in.
-    EXPECT_NEAR((last - 20 * kDotsPerMm) / kDotsPerMm, 250, 1);
+    EXPECT_NEAR((last - 20 * kPixelsPerMm) / kPixelsPerMm, 250, 1);
     EXPECT_NEAR(page.CommonGridPitch(top, bottom), 59, 1);
 }
 

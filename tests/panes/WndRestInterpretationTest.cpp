@@ -17,11 +17,11 @@
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
 #include "tests/panes/PaneTestSupport.h"
+#include "tests/panes/RestInterpretationPaneFixture.h"
 #include "waveviews/ViewScroll1LeadWave.h"
 
 using panetest::Box;
 using platform::ui::Desktop;
-using RecordKind = morvelance::rec::RecordKind;
 
 namespace {
 
@@ -56,40 +56,7 @@ int StripHeight(CWaveView* strip, int width)
     return static_cast<int>(static_cast<double>(width) / columns * rows) + 1;
 }
 
-class RestInterpretationPaneTest : public resttest::RestDocFixture {
-protected:
-    void SetUp() override
-    {
-        resttest::RestDocFixture::SetUp();
-        Desktop::Reset();
-        m_doc.m_bAutoDelete = FALSE;
-        m_doc.GetCtrlPosFromXSL(LOAD_POS_REST);
-        m_screen.Use(m_doc, 1920, 1080);
-    }
-    void TearDown() override
-    {
-        m_host.Close();
-        resttest::RestDocFixture::TearDown();
-    }
-    void OpenRecord(int systemCode = -1, const std::string& trip = std::string())
-    {
-        morvelance::RestRecordShape shape = resttest::Shape(RecordKind::Rest12, false, systemCode);
-        shape.xml.trip = trip;
-        ASSERT_EQ(0, Open(AddRecord("interpre.ecg", shape)));
-    }
-    CWndRestInterpretation* Show(int style, BOOL showPatient = TRUE, int width = 1020, int height = 664)
-    {
-        CWndRestInterpretation* pane = m_host.Open(
-            [this](CWndRestInterpretation& p) { p.SetRestViewDoc(&m_doc); }, showPatient, width, height);
-        pane->ShowRestPageStyle(style);
-        Desktop::PumpMessages();
-        return pane;
-    }
-    CRect Rect(CWnd* child) { return m_host.Rect(child); }
-
-    panetest::ScopedScreen m_screen;
-    panetest::PaneHost<CWndRestInterpretation> m_host;
-};
+class RestInterpretationPaneTest : public panetest::RestInterpretationPaneFixture {};
 
 TEST_F(RestInterpretationPaneTest, FullPagePutsTheFormBesideTheAverageBeatsAndCentresTheStripBelow)
 {

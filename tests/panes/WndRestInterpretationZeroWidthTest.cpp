@@ -5,50 +5,27 @@
 
 #include "analysisviews/ViewAverageWave.h"
 #include "panes/WndRestInterpretation.h"
-#include "tests/documents/RestViewDocTestSupport.h"
-#include "tests/panes/PaneTestSupport.h"
+#include "tests/panes/RestInterpretationPaneFixture.h"
 #include "waveviews/ViewScroll1LeadWave.h"
 
 using platform::ui::Desktop;
-using RecordKind = morvelance::rec::RecordKind;
 
 namespace {
 
-class RestInterpretationZeroWidth : public resttest::RestDocFixture {
+class RestInterpretationZeroWidth : public panetest::RestInterpretationPaneFixture {
 protected:
     void SetUp() override
     {
-        resttest::RestDocFixture::SetUp();
-        Desktop::Reset();
-        m_doc.m_bAutoDelete = FALSE;
-        m_doc.GetCtrlPosFromXSL(LOAD_POS_REST);
-        m_screen.Use(m_doc, 1920, 1080);
-        ASSERT_EQ(0, Open(AddRecord("interpre.ecg", resttest::Shape(RecordKind::Rest12))));
+        ASSERT_NO_FATAL_FAILURE(RestInterpretationPaneFixture::SetUp());
+        ASSERT_NO_FATAL_FAILURE(OpenRecord());
     }
-    void TearDown() override
-    {
-        m_host.Close();
-        resttest::RestDocFixture::TearDown();
-    }
-    CWndRestInterpretation* Show(int style, int width, int height)
-    {
-        CWndRestInterpretation* pane =
-            m_host.Open([this](CWndRestInterpretation& p) { p.SetRestViewDoc(&m_doc); }, TRUE, width, height);
-        pane->ShowRestPageStyle(style);
-        Desktop::PumpMessages();
-        return pane;
-    }
-    CRect Rect(CWnd* child) { return m_host.Rect(child); }
-
-    panetest::ScopedScreen m_screen;
-    panetest::PaneHost<CWndRestInterpretation> m_host;
 };
 
 }  // namespace
 
 TEST_F(RestInterpretationZeroWidth, APaneOfNoWidthGivesTheStripNoHeight)
 {
-    CWndRestInterpretation* pane = Show(35, 0, 664);
+    CWndRestInterpretation* pane = Show(35, TRUE, 0, 664);
     EXPECT_EQ(0, Rect(pane->GetRhythmStrip()).Width());
     EXPECT_EQ(0, Rect(pane->GetRhythmStrip()).Height());
     EXPECT_EQ(0, Rect(pane->GetAverageView()).Width());

@@ -11,36 +11,18 @@
 #include <cmath>
 #include <string>
 
-#include "platform/gdi/Image.h"
 #include "tests/documents/ExtraViewDocFixture.h"
+#include "tests/waveviews/ViewRhythmWaveTestSupport.h"
 #include "waveviews/ViewRhythmWave.h"
 
 namespace {
 
-const COLORREF kPaper = RGB(255, 255, 255);
-const COLORREF kInk = RGB(0, 0, 0);
 constexpr int kPxPerMm = 10;
 constexpr int kFreezePage = 24;           // one column, a row a lead
 constexpr double kMicrovoltsPerUnit = 1.25;
 
-class FreezePageTest : public extratest::ExtraDocTest {
+class FreezePageTest : public rhythmviewtest::PageFixture<extratest::ExtraDocTest, DOC_TYPE_EXTRA> {
 protected:
-    void SetUp() override
-    {
-        ExtraDocTest::SetUp();
-        m_doc.m_bAutoDelete = FALSE;
-        m_doc.SetWaveColor(0, kInk);
-        m_doc.SetWaveColor(3, kInk);
-        m_doc.SetSmoothFilterMode(0);
-        m_doc.SetBaseLineWidth(1);
-        m_doc.AddView(&m_view);
-        m_view.SetDocType(DOC_TYPE_EXTRA);
-    }
-    void TearDown() override
-    {
-        m_doc.RemoveView(&m_view);
-        ExtraDocTest::TearDown();
-    }
 
     void OpenRecord(const morvelance::ExtraRecordOptions& options)
     {
@@ -60,27 +42,14 @@ protected:
         m_view.OnUpdate(nullptr, 0, nullptr);
         int gridX = 0, gridY = 0;
         m_view.GetGridCount(gridX, gridY);
-        m_width = gridX * kPxPerMm;
-        m_height = gridY * kPxPerMm;
         m_calWidth = 10 * kPxPerMm;
-        m_dc.DeleteDC();
-        ASSERT_TRUE(m_dc.Attach(platform::gdi::CreateImageDC(m_width, m_height)));
-        m_dc.FillSolidRect(0, 0, m_width, m_height, kPaper);
+        ASSERT_NO_FATAL_FAILURE(MakeSurface(gridX * kPxPerMm, gridY * kPxPerMm));
         ASSERT_EQ(1, m_view.DrawView(&m_dc, CRect(0, 0, m_width, m_height), gridX, gridY, 0));
         ASSERT_EQ(6, m_view.GetRows());
     }
 
     int RowHeight() const { return m_height / m_view.GetRows(); }
     int ZeroLine(int row) const { return m_height / (2 * m_view.GetRows()) + row * RowHeight(); }
-    bool Inked(int x, int y) { return m_dc.GetPixel(x, y) != kPaper; }
-    int InkIn(const CRect& box)
-    {
-        int n = 0;
-        for (int y = std::max(0, static_cast<int>(box.top)); y < std::min(m_height, static_cast<int>(box.bottom)); ++y)
-            for (int x = std::max(0, static_cast<int>(box.left)); x < std::min(m_width, static_cast<int>(box.right)); ++x)
-                n += Inked(x, y) ? 1 : 0;
-        return n;
-    }
 
     // Where a lead's trace is measured: from 40 mm into the traces, clear of
     // the lead names and the start time, to the page's right edge.
@@ -138,10 +107,6 @@ protected:
         return InkIn(CRect(0, top - 5, m_calWidth, base + 5));
     }
 
-    CViewRhythmWave m_view;
-    CDC m_dc;
-    int m_width = 0;
-    int m_height = 0;
     int m_calWidth = 0;
     int m_records = 0;
 };

@@ -9,9 +9,7 @@
 #include <vector>
 
 #include "platform/gdi/Image.h"
-#include "platform/ui/framework/CreateContext.h"
-#include "platform/ui/windowing/Desktop.h"
-#include "tests/documents/RhythmViewDocTestSupport.h"
+#include "tests/waveviews/Scroll1LeadWaveTestSupport.h"
 #include "waveviews/ViewScroll1LeadWave.h"
 
 namespace {
@@ -46,53 +44,20 @@ public:
 };
 
 // 1300 × 120 pixels on 260 × 30 squares: the strip proper from x = 51.
-const int kWidth = 1300;
-const int kHeight = 120;
+using striptest::kHeight;
+using striptest::kWidth;
 const CRect kStrip(51, 0, kWidth, kHeight);
 
-class StripMarks : public rhythmtest::RhythmDocTest {
+class StripMarks : public striptest::StripTest<CMarkProbe> {
 protected:
-    void SetUp() override
-    {
-        rhythmtest::RhythmDocTest::SetUp();
-        platform::ui::Desktop::SetScreenSize(1920, 1080);
-    }
-    void TearDown() override
-    {
-        m_pane.DestroyWindow();
-        platform::ui::Desktop::Reset();
-        rhythmtest::RhythmDocTest::TearDown();
-    }
     // A one-lead rhythm record of 300 s with the events, its strip under a
     // page of 16 at 25 mm/s shown once (three rows, the window over the first).
     void Show(const std::vector<int32_t>& events)
     {
-        morvelance::RhythmRecordShape shape;
-        shape.seconds = 300.0;
-        shape.systemCode = 10;
-        auto tweak = [&](morvelance::RecordBuilder& builder) {
-            morvelance::SetRhythmEvents(builder, events);
-            morvelance::ApplyRhythmFamily(builder);
-        };
-        ASSERT_EQ(0, Open(rhythmtest::WriteRhythm(m_dir, "marks", shape, tweak), 1));
-        m_doc->m_bAutoDelete = FALSE;
-        m_doc->SetSpeed(25.0f);
+        ASSERT_NO_FATAL_FAILURE(OpenStripRecord("marks", 300.0, 10, events));
         m_doc->SetWaveColor(3, kText);
         m_doc->SetWaveColor(19, kDimText);
-        m_doc->SetRhythmWaveStyle(16);
-        ASSERT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), nullptr,
-                                    0));
-        CCreateContext context;
-        context.m_pCurrentDoc = m_doc.get();
-        m_strip = new CMarkProbe;
-        ASSERT_TRUE(m_strip->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &m_pane, 202,
-                                    &context));
-        m_strip->SetDocType(DOC_TYPE_RHYTHM);
-        m_strip->SetRhythm1LeadID(0);
-        m_strip->SetWaveStyle(18, TRUE);
-        m_strip->OnUpdate(nullptr, 0, nullptr);
-        m_strip->Invalidate(TRUE);
-        m_strip->UpdateWindow();
+        ASSERT_NO_FATAL_FAILURE(CreateStrip(16, 18));
         ASSERT_EQ(3, m_strip->GetRowCount());
     }
     static std::unique_ptr<CDC> Blank(int rop)
@@ -120,9 +85,6 @@ protected:
             for (int x = box.left; x < box.right; ++x) n += dc.GetPixel(x, y) != kPaper ? 1 : 0;
         return n;
     }
-
-    CWnd m_pane;
-    CMarkProbe* m_strip = nullptr;   // deleted with its window
 };
 
 // Events a sample, a pixel or a few apart, so that marks lie over one

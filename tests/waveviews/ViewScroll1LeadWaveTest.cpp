@@ -15,6 +15,7 @@
 #include "printdevice/ECGDC.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
 #include "tests/support/DCStateCheck.h"
+#include "tests/waveviews/Scroll1LeadWaveTestSupport.h"
 #include "waveviews/ViewScroll1LeadWave.h"
 
 namespace {
@@ -30,8 +31,8 @@ const COLORREF kDimText = RGB(0, 200, 0);
 
 // Strip of 1300 × 120 pixels on 260 × 30 squares: a margin of 50 pixels,
 // the strip proper from x = 51, 1250 pixels wide.
-const int kWidth = 1300;
-const int kHeight = 120;
+using striptest::kHeight;
+using striptest::kWidth;
 const int kMargin = 50;
 const int kStripLeft = kMargin + 1;
 
@@ -51,61 +52,20 @@ protected:
     }
 };
 
-class ScrollStripTest : public rhythmtest::RhythmDocTest {
+class ScrollStripTest : public striptest::StripTest<CViewScroll1LeadWave, CRecordingPane> {
 protected:
-    void SetUp() override
-    {
-        rhythmtest::RhythmDocTest::SetUp();
-        platform::ui::Desktop::SetScreenSize(1920, 1080);
-    }
-    void TearDown() override
-    {
-        m_pane.DestroyWindow();
-        platform::ui::Desktop::Reset();
-        rhythmtest::RhythmDocTest::TearDown();
-    }
-
     // A one-lead rhythm record of `seconds` at 500 samples a second, shown
     // under a page of `pageStyle` at 25 mm/s.
     void OpenRhythm(double seconds, uint16_t code = 10, const std::vector<int32_t>& events = {})
     {
-        morvelance::RhythmRecordShape shape;
-        shape.seconds = seconds;
-        shape.systemCode = code;
-        auto tweak = [&](morvelance::RecordBuilder& builder) {
-            if (!events.empty()) morvelance::SetRhythmEvents(builder, events);
-            morvelance::ApplyRhythmFamily(builder);
-        };
-        ASSERT_EQ(0, Open(rhythmtest::WriteRhythm(m_dir, "strip", shape, tweak), 1));
-        m_doc->m_bAutoDelete = FALSE;
-        m_doc->SetSpeed(25.0f);
+        ASSERT_NO_FATAL_FAILURE(OpenStripRecord("strip", seconds, code, events));
         const COLORREF colours[][2] = {{0, kTrace},     {1, kGrid},      {2, kPaper},      {3, kText},
                                        {16, kDimTrace}, {17, kDimGrid}, {18, kDimPaper}, {19, kDimText}};
         for (const auto& slot : colours) m_doc->SetWaveColor(static_cast<int>(slot[0]), slot[1]);
         m_doc->SetSmoothFilterMode(0);
         m_doc->SetBaseLineWidth(1);
     }
-    void CreateStrip(int pageStyle = 16, int stripStyle = 18)
-    {
-        m_doc->SetRhythmWaveStyle(pageStyle);
-        ASSERT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), nullptr,
-                                    0));
-        CCreateContext context;
-        context.m_pCurrentDoc = m_doc.get();
-        m_strip = new CViewScroll1LeadWave;
-        ASSERT_TRUE(m_strip->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &m_pane, 202,
-                                    &context));
-        m_strip->SetDocType(DOC_TYPE_RHYTHM);
-        m_strip->SetRhythm1LeadID(0);
-        m_strip->SetWaveStyle(stripStyle, TRUE);
-        m_strip->OnUpdate(nullptr, 0, nullptr);
-        Paint();
-    }
-    void Paint()
-    {
-        m_strip->Invalidate(TRUE);
-        m_strip->UpdateWindow();
-    }
+    void CreateStrip(int pageStyle = 16, int stripStyle = 18) { StripTest::CreateStrip(pageStyle, stripStyle); }
     COLORREF Pixel(int x, int y)
     {
         CClientDC dc(m_strip);
@@ -137,9 +97,6 @@ protected:
         platform::ui::Desktop::Drag(m_strip->GetSafeHwnd(), POINT{from.x, from.y}, POINT{to.x, to.y});
         platform::ui::Desktop::PumpMessages();
     }
-
-    CRecordingPane m_pane;
-    CViewScroll1LeadWave* m_strip = nullptr;   // deleted with its window
 };
 
 }  // namespace

@@ -164,6 +164,18 @@ protected:
             << error;
         return out;
     }
+    // The PTB record's first `ptbSeconds` (0: all of it) and MIT-BIH 100's
+    // first `mitdbSeconds`, opened and listed in that order; false, opening
+    // neither, when the shared data is absent.
+    bool OpenPtbAndMitdb(double ptbSeconds, double mitdbSeconds)
+    {
+        const std::string ptb = PtbFile(ptbSeconds);
+        const std::string mitdb = MitdbFile(mitdbSeconds);
+        if (ptb.empty() || mitdb.empty()) return false;
+        Open(ptb);
+        Open(mitdb);
+        return true;
+    }
     // The file opened in the MFER document and listed in the comparison's list.
     _MFERDATAITEM* Open(const std::string& path)
     {
@@ -210,35 +222,49 @@ protected:
         m_pane.view = m_view;
         m_pane.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
+    // The view's page drawn into `dc` over the view's client size.
+    void DrawPage(CDC& dc)
+    {
+        int gridX = 0, gridY = 0;
+        m_view->GetGridCount(gridX, gridY);
+        m_view->DrawSerialComRhyView(&dc, CRect(0, 0, kViewWidth, kViewHeight), gridX, gridY, FALSE, FALSE);
+    }
     // The view's page as it paints it, on white paper of its client size.
     void Render(CDC& dc)
     {
         dc.DeleteDC();
         ASSERT_TRUE(dc.Attach(platform::gdi::CreateImageDC(kViewWidth, kViewHeight)));
         dc.FillSolidRect(0, 0, kViewWidth, kViewHeight, kWhite);
-        int gridX = 0, gridY = 0;
-        m_view->GetGridCount(gridX, gridY);
-        m_view->DrawSerialComRhyView(&dc, CRect(0, 0, kViewWidth, kViewHeight), gridX, gridY, FALSE, FALSE);
+        DrawPage(dc);
     }
     // The texts of the view's page.
     std::vector<CString> PageTexts()
     {
         testsupport::CTextBoxDC dc(kViewWidth, kViewHeight);
-        int gridX = 0, gridY = 0;
-        m_view->GetGridCount(gridX, gridY);
-        m_view->DrawSerialComRhyView(&dc, CRect(0, 0, kViewWidth, kViewHeight), gridX, gridY, FALSE, FALSE);
-        std::vector<CString> texts;
-        for (const testsupport::TextBox& box : dc.Boxes()) texts.push_back(box.text);
-        return texts;
+        DrawPage(dc);
+        return TextsOf(dc);
     }
     // The strip's caption texts, as it writes them over its window.
     std::vector<CString> StripCaption()
     {
         testsupport::CTextBoxDC dc(kStripWidth, kStripHeight);
         m_strip->DrawWaveInfo(&dc, CRect(kMargin + 1, 0, kStripWidth, kStripHeight), FALSE, 0);
+        return TextsOf(dc);
+    }
+    static std::vector<CString> TextsOf(const testsupport::CTextBoxDC& dc)
+    {
         std::vector<CString> texts;
         for (const testsupport::TextBox& box : dc.Boxes()) texts.push_back(box.text);
         return texts;
+    }
+    // The view's page printed in lines on white paper of 1300 × 400 at 10 px
+    // a millimetre.
+    void PrintOn(CDC& paper)
+    {
+        ASSERT_TRUE(paper.Attach(platform::gdi::CreateImageDC(1300, 400)));
+        paper.FillSolidRect(0, 0, 1300, 400, kWhite);
+        CECGDC printer(&paper, 2);
+        ASSERT_TRUE(m_view->Print(&printer, CRect(0, 0, 1300, 400), 130, 40, 10.0, 0, TRUE));
     }
     // The rightmost column of the strip's picture that holds trace, -1 for none.
     int StripTraceEnd(int top, int bottom)
@@ -322,12 +348,8 @@ TEST_F(SerialRateTest, AMinuteOfTheMitdbRecordAt360HertzWrapsIntoTwoStripRows)
 
 TEST_F(SerialRateTest, TheSpeedTextsNameTheSpeedThatFitsTheRecordsOwnSeconds)
 {
-    const std::string ptb = PtbFile(5.0);
-    const std::string mitdb = MitdbFile(5.0);
-    if (ptb.empty() || mitdb.empty())
+    if (!OpenPtbAndMitdb(5.0, 5.0))
         GTEST_SKIP() << "shared data not present (physionet/ptb, physionet/mitdb); skipping";
-    Open(ptb);
-    Open(mitdb);
     for (int index = 0; index < 2; ++index) {
         SCOPED_TRACE(index == 0 ? "ptb" : "mitdb");
         Show(13, index);
@@ -380,13 +402,9 @@ TEST_F(SerialRateTest, TheTimeLabelCountsTheRecordsOwnSamples)
 
 TEST_F(SerialRateTest, ADoubleClickOpensTheSampleUnderThePointerAtTheRecordsRate)
 {
-    const std::string ptb = PtbFile(0);
-    const std::string mitdb = MitdbFile(10.0);
-    if (ptb.empty() || mitdb.empty())
+    if (!OpenPtbAndMitdb(0, 10.0))
         GTEST_SKIP() << "shared data not present (physionet/ptb, physionet/mitdb); skipping";
     CViewSerialComRhy::SetPopupRunner(&KeepPopupRequest);
-    Open(ptb);
-    Open(mitdb);
     for (int index = 0; index < 2; ++index) {
         SCOPED_TRACE(index == 0 ? "ptb" : "mitdb");
         g_popups.clear();
@@ -402,12 +420,8 @@ TEST_F(SerialRateTest, ADoubleClickOpensTheSampleUnderThePointerAtTheRecordsRate
 
 TEST_F(SerialRateTest, ACaliperLaidOverTheDrawnTraceReadsTheRecordsLength)
 {
-    const std::string ptb = PtbFile(3.0);
-    const std::string mitdb = MitdbFile(3.0);
-    if (ptb.empty() || mitdb.empty())
+    if (!OpenPtbAndMitdb(3.0, 3.0))
         GTEST_SKIP() << "shared data not present (physionet/ptb, physionet/mitdb); skipping";
-    Open(ptb);
-    Open(mitdb);
     for (int index = 0; index < 2; ++index) {
         SCOPED_TRACE(index == 0 ? "ptb" : "mitdb");
         Show(29, index);
@@ -440,10 +454,7 @@ TEST_F(SerialRateTest, ALongRecordPrintsInLinesOfItsOwnSamples)
     // 200 s at 2.5 mm/s: lines of 48 s, 17280 samples; five of them, the
     // last holding 8 s, 20 mm of the 120.
     CDC paper;
-    ASSERT_TRUE(paper.Attach(platform::gdi::CreateImageDC(1300, 400)));
-    paper.FillSolidRect(0, 0, 1300, 400, kWhite);
-    CECGDC printer(&paper, 2);
-    ASSERT_TRUE(m_view->Print(&printer, CRect(0, 0, 1300, 400), 130, 40, 10.0, 0, TRUE));
+    ASSERT_NO_FATAL_FAILURE(PrintOn(paper));
     // Below the first 10 mm (100 px) the five lines stand 60 px apart; the
     // last one's 8 s end 200 px into it.
     const int last = 100 + 4 * 60;
@@ -512,10 +523,7 @@ TEST_F(SerialRateTest, ALongFiveHundredHertzRecordPrintsAsBefore)
     Show(13);
     ASSERT_EQ(50500, m_view->GetLeadSampleCount(0));
     CDC paper;
-    ASSERT_TRUE(paper.Attach(platform::gdi::CreateImageDC(1300, 400)));
-    paper.FillSolidRect(0, 0, 1300, 400, kWhite);
-    CECGDC printer(&paper, 2);
-    ASSERT_TRUE(m_view->Print(&printer, CRect(0, 0, 1300, 400), 130, 40, 10.0, 0, TRUE));
+    ASSERT_NO_FATAL_FAILURE(PrintOn(paper));
     // Where the ink ends in each band of 8 px down the paper: three lines of
     // 48 s, the last of 5 s.
     std::vector<int> ends;

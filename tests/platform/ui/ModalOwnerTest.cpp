@@ -44,27 +44,16 @@ CString TextOf(HWND hwnd)
     return text;
 }
 
-class ModalOwnerTest : public uitest::WindowLeakCheck {
+class ModalOwnerTest : public uitest::FramePaneTest {
 protected:
     // The frame, active, its pane and in the pane an ID field with the focus.
     void SetUp() override
     {
-        WindowLeakCheck::SetUp();
-        m_frame = uitest::CreateLogged(m_log, WS_POPUP | WS_VISIBLE, 0, 0, 800, 600);
-        m_pane = uitest::CreateLogged(m_log, WS_CHILD | WS_VISIBLE, 0, 0, 800, 600, m_frame, 100);
+        FramePaneTest::SetUp();
         m_field = ::CreateWindowExW(0, L"Edit", L"MV-1003", WS_CHILD | WS_VISIBLE | WS_BORDER, 400, 400, 200, 24,
                                     m_pane, reinterpret_cast<HMENU>(101), nullptr, nullptr);
         ASSERT_NE(nullptr, m_field);
-        ::SetActiveWindow(m_frame);
         ::SetFocus(m_field);
-        m_log.Ignore(WM_SETCURSOR);
-        m_log.Ignore(WM_NCHITTEST);
-        m_log.Ignore(WM_MOUSEMOVE);
-    }
-    void TearDown() override
-    {
-        if (::IsWindow(m_frame)) ::DestroyWindow(m_frame);
-        WindowLeakCheck::TearDown();
     }
     // Whether `upper` stands above `lower` among the top-level windows.
     static bool Above(HWND upper, HWND lower)
@@ -76,9 +65,6 @@ protected:
     }
 
     platform::ui::IsolatedApplicationList m_noMainWindow;
-    uitest::MessageLog m_log;
-    HWND m_frame = nullptr;
-    HWND m_pane = nullptr;
     HWND m_field = nullptr;
 };
 

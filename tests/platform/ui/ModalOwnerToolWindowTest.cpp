@@ -19,23 +19,8 @@ const UINT IDD_FIRST = 3471;    // no template: an empty pop-up with a caption
 const UINT IDD_SECOND = 3472;
 const UINT IDD_THIRD = 3473;
 
-class ModalToolWindowTest : public uitest::WindowLeakCheck {
+class ModalToolWindowTest : public uitest::FramePaneTest {
 protected:
-    void SetUp() override
-    {
-        WindowLeakCheck::SetUp();
-        m_frame = uitest::CreateLogged(m_log, WS_POPUP | WS_VISIBLE, 0, 0, 800, 600);
-        m_pane = uitest::CreateLogged(m_log, WS_CHILD | WS_VISIBLE, 0, 0, 800, 600, m_frame, 100);
-        ::SetActiveWindow(m_frame);
-        m_log.Ignore(WM_SETCURSOR);
-        m_log.Ignore(WM_NCHITTEST);
-        m_log.Ignore(WM_MOUSEMOVE);
-    }
-    void TearDown() override
-    {
-        if (::IsWindow(m_frame)) ::DestroyWindow(m_frame);
-        WindowLeakCheck::TearDown();
-    }
     // A modeless tool window of `owner`, made active as when the person clicked it.
     HWND ToolWindowOf(HWND owner)
     {
@@ -45,10 +30,6 @@ protected:
         EXPECT_EQ(tool, ::GetActiveWindow());
         return tool;
     }
-
-    uitest::MessageLog m_log;
-    HWND m_frame = nullptr;
-    HWND m_pane = nullptr;
 };
 
 }  // namespace

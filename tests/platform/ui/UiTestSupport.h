@@ -152,4 +152,29 @@ private:
     int m_nGdiBefore = 0;
 };
 
+// A frame of 800 × 600, active, with a pane filling it (id 100), both
+// logging to m_log, which passes over the cursor's and the mouse's moves.
+class FramePaneTest : public WindowLeakCheck {
+protected:
+    void SetUp() override
+    {
+        WindowLeakCheck::SetUp();
+        m_frame = CreateLogged(m_log, WS_POPUP | WS_VISIBLE, 0, 0, 800, 600);
+        m_pane = CreateLogged(m_log, WS_CHILD | WS_VISIBLE, 0, 0, 800, 600, m_frame, 100);
+        ::SetActiveWindow(m_frame);
+        m_log.Ignore(WM_SETCURSOR);
+        m_log.Ignore(WM_NCHITTEST);
+        m_log.Ignore(WM_MOUSEMOVE);
+    }
+    void TearDown() override
+    {
+        if (::IsWindow(m_frame)) ::DestroyWindow(m_frame);
+        WindowLeakCheck::TearDown();
+    }
+
+    MessageLog m_log;
+    HWND m_frame = nullptr;
+    HWND m_pane = nullptr;
+};
+
 }  // namespace uitest
