@@ -103,5 +103,11 @@ BOOL CPropertyPage::PreTranslateMessage(MSG* pMsg)
     if (CWnd::PreTranslateMessage(pMsg)) return TRUE;
     // Escape is the sheet's: it cancels the sheet, not the page.
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) return FALSE;
+    // The page-turning keys are the sheet's, before the page's own
+    // navigation takes Ctrl+Tab for a plain Tab.
+    if (CPropertySheet::IsPageTurnKey(pMsg)) {
+        auto* sheet = dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(::GetParent(m_hWnd)));
+        if (sheet && sheet->TurnPageByKey(pMsg)) return TRUE;
+    }
     return PreTranslateInput(pMsg);
 }

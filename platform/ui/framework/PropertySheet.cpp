@@ -411,17 +411,48 @@ LRESULT CPropertySheet::HandleInitDialog(WPARAM, LPARAM)
 BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
 {
     if (CWnd::PreTranslateMessage(pMsg)) return TRUE;
-    // Ctrl+Tab and Ctrl+Page Down go to the next page, with Shift or Page Up to the previous one.
-    const bool control = GetKeyState(VK_CONTROL) < 0;
-    if (pMsg->message == WM_KEYDOWN && control &&
-        (pMsg->wParam == VK_TAB || pMsg->wParam == VK_PRIOR || pMsg->wParam == VK_NEXT) && !m_pages.empty()) {
-        const bool back = pMsg->wParam == VK_PRIOR || (pMsg->wParam == VK_TAB && GetKeyState(VK_SHIFT) < 0);
-        const int count = static_cast<int>(m_pages.size());
-        const int next = ((m_nCurPage < 0 ? 0 : m_nCurPage) + (back ? count - 1 : 1)) % count;
-        ActivatePage(next, true);
-        return TRUE;
-    }
+    if (TurnPageByKey(pMsg)) return TRUE;
     return PreTranslateInput(pMsg);
+}
+
+bool CPropertySheet::IsPageTurnKey(const MSG* pMsg)
+{
+    return pMsg && pMsg->message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 &&
+           (pMsg->wParam == VK_TAB || pMsg->wParam == VK_PRIOR || pMsg->wParam == VK_NEXT);
+}
+
+BOOL CPropertySheet::TurnPageByKey(const MSG* pMsg)
+{
+    if (!m_hWnd || m_pages.empty() || !IsPageTurnKey(pMsg)) return FALSE;
+    // Ctrl+Tab and Ctrl+Page Down go to the next page, Ctrl+Shift+Tab and
+    // Ctrl+Page Up to the previous one, round from the last to the first.
+    const bool back = pMsg->wParam == VK_PRIOR || (pMsg->wParam == VK_TAB && GetKeyState(VK_SHIFT) < 0);
+    const int count = static_cast<int>(m_pages.size());
+    const int from = m_nCurPage < 0 ? 0 : m_nCurPage;
+    const int next = (from + (back ? count - 1 : 1)) % count;
+    if (next == m_nCurPage) return TRUE;
+    CPropertyPage* left = GetPage(m_nCurPage);
+    HWND focus = ::GetFocus();
+    const bool focusInPage = left && left->m_hWnd && focus && (focus == left->m_hWnd || ::IsChild(left->m_hWnd, focus));
+    // The page left may refuse, as it may when its tab is clicked: the sheet
+    // stays, and the focus where the page put it.
+    if (!ActivatePage(next, true)) return TRUE;
+    // The keys were typed in the page that is now hidden: the page turned
+    // to takes the keyboard at its first control. From the tabs the focus
+    // stays on the tabs, as there the arrows turn the pages too.
+    if (focusInPage) FocusPage(next);
+    return TRUE;
+}
+
+void CPropertySheet::FocusPage(int index)
+{
+    CPropertyPage* page = GetPage(index);
+    if (!page || !page->m_hWnd) return;
+    HWND first = ::GetNextDlgTabItem(page->m_hWnd, nullptr, FALSE);
+    if (!first || !::IsChild(page->m_hWnd, first) || !(::GetWindowLongW(first, GWL_STYLE) & WS_TABSTOP) ||
+        !::IsWindowVisible(first) || !::IsWindowEnabled(first))
+        first = m_tabCtrl.m_hWnd;
+    if (first) SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
 }
 
 BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam)

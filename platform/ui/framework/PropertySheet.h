@@ -80,6 +80,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    friend class CPropertyPage;   // hands the sheet its page-turning keys
+
     bool LoadPageTemplate(CPropertyPage& page, platform::ui::DialogTemplate& out) const;
     platform::ui::DialogTemplate SheetTemplate(DWORD style, DWORD exStyle) const;
     BOOL CreateSheetWindow(HWND hWndParent, DWORD style, DWORD exStyle);
@@ -87,6 +89,13 @@ private:
     RECT DisplayArea();
     BOOL CreatePageWindow(int index);
     BOOL ActivatePage(int index, bool askCurrent);
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+Page Down or Ctrl+Page Up, wherever in
+    // the sheet it was typed.
+    static bool IsPageTurnKey(const MSG* pMsg);
+    // Turns the page for such a key (TRUE: the key is the sheet's).
+    BOOL TurnPageByKey(const MSG* pMsg);
+    // Gives the keyboard to the page's first control that takes it.
+    void FocusPage(int index);
     BOOL ApplyPages();
     BOOL CancelPages();
 

@@ -265,3 +265,153 @@ TEST_F(PropertySheetTest, PagesCanBeRemovedAndAddedWhileShown)
     EXPECT_EQ(1, sheet.GetPageIndex(&m_general));
     sheet.DestroyWindow();
 }
+
+namespace {
+
+// A third page: two buttons, the first of them the page's first control.
+class CPanelPage : public CCountingPage {
+public:
+    CPanelPage() : CCountingPage(uitest::IDD_PANEL)
+    {
+        m_psp.dwFlags |= PSP_USETITLE;
+        m_psp.pszTitle = L"パネル";
+    }
+};
+
+// A sheet of three pages, the keyboard in the first page's check box.
+class PropertySheetKeysTest : public PropertySheetTest {
+protected:
+    void SetUp() override
+    {
+        PropertySheetTest::SetUp();
+        m_sheet.AddPage(&m_panel);
+    }
+    // Clicks the first page's check box: the keys go to the page.
+    void FocusFirstPage()
+    {
+        CWnd* option = m_general.GetDlgItem(502);
+        ASSERT_NE(nullptr, option);
+        Desktop::Click(option->m_hWnd, 3, 3);
+        ASSERT_EQ(option->m_hWnd, ::GetFocus());
+    }
+    HWND Control(CPropertyPage& page, int id) { return ::GetDlgItem(page.m_hWnd, id); }
+
+    CPanelPage m_panel;
+};
+
+}  // namespace
+
+TEST_F(PropertySheetKeysTest, CtrlTabInAPageTurnsToTheNextPageWhoseFirstControlTakesTheFocus)
+{
+    ModalDriverScope driver([&](CPropertySheet& running) {
+        FocusFirstPage();
+        if (HasFatalFailure()) return;
+        Desktop::KeyPress(VK_TAB, platform::ui::kControl);
+        EXPECT_EQ(1, running.GetActiveIndex());
+        EXPECT_EQ(1, running.GetTabControl()->GetCurSel());
+        EXPECT_TRUE(m_detail.IsWindowVisible());
+        EXPECT_FALSE(m_general.IsWindowVisible());
+        EXPECT_EQ(1, m_general.m_nKillActive);   // the page left was asked
+        EXPECT_EQ(Control(m_detail, 602), ::GetFocus());   // its label takes no focus: the button does
+        Desktop::KeyPress(VK_TAB, platform::ui::kControl);
+        EXPECT_EQ(2, running.GetActiveIndex());
+        EXPECT_EQ(Control(m_panel, 3481), ::GetFocus());
+        Desktop::KeyPress(VK_TAB, platform::ui::kControl);   // round to the first
+        EXPECT_EQ(0, running.GetActiveIndex());
+        EXPECT_EQ(Control(m_general, 502), ::GetFocus());
+        running.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, m_sheet.DoModal());
+}
+
+TEST_F(PropertySheetKeysTest, CtrlShiftTabOnTheFirstPageWrapsToTheLastPage)
+{
+    ModalDriverScope driver([&](CPropertySheet& running) {
+        FocusFirstPage();
+        if (HasFatalFailure()) return;
+        Desktop::KeyPress(VK_TAB, platform::ui::kControl | platform::ui::kShift);
+        EXPECT_EQ(2, running.GetActiveIndex());
+        EXPECT_EQ(2, running.GetTabControl()->GetCurSel());
+        EXPECT_TRUE(m_panel.IsWindowVisible());
+        EXPECT_EQ(nullptr, m_detail.m_hWnd);   // passed over, never shown
+        EXPECT_EQ(Control(m_panel, 3481), ::GetFocus());
+        Desktop::KeyPress(VK_TAB, platform::ui::kControl | platform::ui::kShift);
+        EXPECT_EQ(1, running.GetActiveIndex());
+        EXPECT_EQ(Control(m_detail, 602), ::GetFocus());
+        running.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, m_sheet.DoModal());
+}
+
+TEST_F(PropertySheetKeysTest, CtrlPageDownAndCtrlPageUpTurnThePagesBothWays)
+{
+    ModalDriverScope driver([&](CPropertySheet& running) {
+        FocusFirstPage();
+        if (HasFatalFailure()) return;
+        Desktop::KeyPress(VK_NEXT, platform::ui::kControl);
+        EXPECT_EQ(1, running.GetActiveIndex());
+        Desktop::KeyPress(VK_NEXT, platform::ui::kControl);
+        EXPECT_EQ(2, running.GetActiveIndex());
+        EXPECT_EQ(Control(m_panel, 3481), ::GetFocus());
+        Desktop::KeyPress(VK_PRIOR, platform::ui::kControl);
+        EXPECT_EQ(1, running.GetActiveIndex());
+        EXPECT_EQ(Control(m_detail, 602), ::GetFocus());
+        Desktop::KeyPress(VK_PRIOR, platform::ui::kControl);
+        Desktop::KeyPress(VK_PRIOR, platform::ui::kControl);   // round to the last
+        EXPECT_EQ(2, running.GetActiveIndex());
+        EXPECT_EQ(Control(m_panel, 3481), ::GetFocus());
+        running.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, m_sheet.DoModal());
+}
+
+TEST_F(PropertySheetKeysTest, APageRefusingToBeLeftKeepsTheSheetAndTheFocusWhereTheyAre)
+{
+    m_general.m_bRefuseLeave = TRUE;
+    ModalDriverScope driver([&](CPropertySheet& running) {
+        FocusFirstPage();
+        if (HasFatalFailure()) return;
+        const HWND option = Control(m_general, 502);
+        Desktop::KeyPress(VK_TAB, platform::ui::kControl);
+        Desktop::KeyPress(VK_NEXT, platform::ui::kControl);
+        Desktop::KeyPress(VK_TAB, platform::ui::kControl | platform::ui::kShift);
+        EXPECT_EQ(3, m_general.m_nKillActive);   // asked every time
+        EXPECT_EQ(0, running.GetActiveIndex());
+        EXPECT_EQ(0, running.GetTabControl()->GetCurSel());
+        EXPECT_TRUE(m_general.IsWindowVisible());
+        EXPECT_EQ(nullptr, m_detail.m_hWnd);
+        EXPECT_EQ(nullptr, m_panel.m_hWnd);
+        EXPECT_EQ(option, ::GetFocus());
+        m_general.m_bRefuseLeave = FALSE;
+        Desktop::KeyPress(VK_TAB, platform::ui::kControl);
+        EXPECT_EQ(1, running.GetActiveIndex());
+        running.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, m_sheet.DoModal());
+}
+
+TEST_F(PropertySheetKeysTest, CtrlTabInAPageOfASheetInsideADialogTurnsThePage)
+{
+    CDialog host(uitest::IDD_DATA, &m_owner);
+    ASSERT_TRUE(host.Create(uitest::IDD_DATA, &m_owner));
+    host.ShowWindow(SW_SHOW);
+    CPropertySheet sheet(L"", &host);
+    sheet.AddPage(&m_general);
+    sheet.AddPage(&m_detail);
+    sheet.AddPage(&m_panel);
+    ASSERT_TRUE(sheet.Create(&host, WS_CHILD | WS_VISIBLE));
+    // Below the dialog's own controls, so that a click on the page reaches it.
+    CRect controls;
+    host.GetClientRect(&controls);
+    host.SetWindowPos(nullptr, 0, 0, 700, 700, SWP_NOMOVE | SWP_NOZORDER);
+    sheet.SetWindowPos(nullptr, 0, controls.bottom, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    FocusFirstPage();
+    if (HasFatalFailure()) return;
+    Desktop::KeyPress(VK_TAB, platform::ui::kControl);
+    EXPECT_EQ(1, sheet.GetActiveIndex());
+    EXPECT_EQ(Control(m_detail, 602), ::GetFocus());   // not the dialog's next control
+    Desktop::KeyPress(VK_PRIOR, platform::ui::kControl);
+    EXPECT_EQ(0, sheet.GetActiveIndex());
+    EXPECT_EQ(Control(m_general, 502), ::GetFocus());
+    host.DestroyWindow();
+}
