@@ -189,7 +189,8 @@ public:
     // ---- file list ---------------------------------------------------------------------
     // Fills the host's list record of one record file; the companions may be
     // empty. The record's system code, 1 when the file cannot be read, 255 for
-    // an MFER file without root; a file of another kind is left alone.
+    // an MFER file without root; a file of another kind is left alone. A
+    // device record there is not the memory to read is told in a message.
     int ReadFile(const wchar_t* pszPath, const wchar_t* pszXML, const wchar_t* pszHL7, _FILEITEM_INFO* info);
 
     // ---- patient record ----------------------------------------------------------
@@ -503,7 +504,8 @@ protected:
     template <class T> int OpenRecordImage(CDataManager<T>& list, CString& strXMLPath, CString& strFilePath,
                                            T*& pItem);
     // Reads item 3836 whole into the image's first blob; FALSE when it is
-    // absent or cannot be read (nothing is kept then).
+    // absent or cannot be read (nothing is kept then). Memory that cannot be
+    // had for it is told in a message.
     BOOL ReadFirstBlob(_ECGDATA* image);
     // Shows the opening error of a failed read (nothing for NotAccepted).
     static void ShowOpenError(ImageRead result, const CString& strFilePath);

@@ -124,8 +124,14 @@ int CTavrionDoc::ReadFile(const wchar_t* pszPath, const wchar_t* pszXML, const w
 int CTavrionDoc::ReadDeviceFileInfo(const CString& path, const CString& xml, _FILEITEM_INFO* info)
 {
     _ECGDATA* image = nullptr;
-    if (ReadImage(path, image, info) != ImageRead::Ok)
+    const ImageRead read = ReadImage(path, image, info);
+    if (read != ImageRead::Ok) {
+        // A record that did not fit in the memory is not one of no kind: the
+        // list says why it cannot show it.
+        if (read == ImageRead::TooLarge)
+            ShowOpenError(read, path);
         return 1;
+    }
 
     BYTE code[2] = {};
     const long size = ecgGetData(image, ECG_TAG_SYSTEM_CODE, 0, nullptr, 0, ECG_DATA_RAW);

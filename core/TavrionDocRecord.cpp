@@ -76,6 +76,7 @@ bool ProbeReader(HMODULE module, _ECGDATA* image, EF_GETDATA& getData, EF_SETDAT
 const wchar_t kCannotOpen[] = L"ECGファイル%sを開けません。";
 const wchar_t kNotRecordFile[] = L"%sは不正なECGファイルです。";
 const wchar_t kTooLarge[] = L"ECGファイル%sは大きすぎて開けません (too large)。";
+const wchar_t kNoMemory[] = L"メモリが足りないため、ECGファイルを開けません (not enough memory)。";
 const wchar_t kErrorCaption[] = L"エラー";
 
 bool IsFifteenLeadCode(unsigned code)
@@ -83,6 +84,41 @@ bool IsFifteenLeadCode(unsigned code)
     const unsigned low = code & 0xFF;
     return low == 11 || low == 226 || low == 227;
 }
+
+// A zero-filled block for a blob of the record (size above 0), or null
+// after telling that memory ran out: an open that fails for memory says so
+// rather than leaving the record to look unreadable.
+BYTE* NewBlob(long size)
+{
+    try {
+        if (void* block = MemoryAlloc(static_cast<UINT>(size))) return static_cast<BYTE*>(block);
+    } catch (const std::bad_alloc&) {
+    }
+    CTavrionMessage box(kNoMemory, 0, nullptr, kErrorCaption, MB_OK | MB_ICONERROR);
+    return nullptr;
+}
+
+// The readers, loaded for as long as an image is read and probed. They are
+// loaded before the image takes its memory: beside a long record's image a
+// reader may find no room to be mapped in, and the record would look like
+// one no reader accepts, where the image itself (larger than a reader) is
+// refused as too large when the memory is short. A reader that has accepted
+// an image stays loaded, and later reads map nothing.
+class ReaderHold {
+public:
+    ReaderHold() : m_newer(LoadReader(kNewerReader)), m_older(LoadReader(kOlderReader)) {}
+    ~ReaderHold()
+    {
+        if (m_newer) FreeLibrary(m_newer);
+        if (m_older) FreeLibrary(m_older);
+    }
+    ReaderHold(const ReaderHold&) = delete;
+    ReaderHold& operator=(const ReaderHold&) = delete;
+
+private:
+    HMODULE m_newer;
+    HMODULE m_older;
+};
 
 }  // namespace
 
@@ -210,6 +246,7 @@ CTavrionDoc::ImageRead CTavrionDoc::ReadImage(const CString& strFilePath, _ECGDA
     if (length < ECGDATA_MIN_FILE_LENGTH) return ImageRead::TooShort;
     // The image size travels in 32 bits, with the spare bytes on top.
     if (length > 0x7FFFFFFFull - ECGDATA_HEADER_SIZE - ECGDATA_SPARE) return ImageRead::TooLarge;
+    const ReaderHold readers;
 
     // The allocator throws when it has no memory: that is a record too large
     // to open here, not a reason to end the program.
@@ -340,7 +377,7 @@ int CTavrionDoc::MFERTransOpenFile(const CString& strFilePath, _ECGDATA*& pImage
         IsFifteenLeadCode(systemCode) ? ecgGetData(pImage, ECG_TAG_BLOB2, 0, nullptr, 0, ECG_DATA_RAW) : 0;
     if (secondSize > 0) {
         pImage->dwBlobSize += static_cast<DWORD>(secondSize);
-        pImage->pBlob3855 = static_cast<BYTE*>(MemoryAlloc(static_cast<UINT>(secondSize)));
+        pImage->pBlob3855 = NewBlob(secondSize);
         if (!pImage->pBlob3855 ||
             ecgGetData(pImage, ECG_TAG_BLOB2, 0, pImage->pBlob3855, secondSize, ECG_DATA_RAW) < 1) {
             // The image is gone: report the failure rather than success with no image.
@@ -356,13 +393,9 @@ BOOL CTavrionDoc::ReadFirstBlob(_ECGDATA* image)
     if (!image) return FALSE;
     const long size = ecgGetData(image, ECG_TAG_BLOB1, 0, nullptr, 0, ECG_DATA_RAW);
     if (size < 1) return FALSE;
-    BYTE* blob = nullptr;
-    try {
-        blob = static_cast<BYTE*>(MemoryAlloc(static_cast<UINT>(size)));
-    } catch (const std::bad_alloc&) {
-        return FALSE;
-    }
-    if (!blob || ecgGetData(image, ECG_TAG_BLOB1, 0, blob, size, ECG_DATA_RAW) < 1) {
+    BYTE* blob = NewBlob(size);
+    if (!blob) return FALSE;
+    if (ecgGetData(image, ECG_TAG_BLOB1, 0, blob, size, ECG_DATA_RAW) < 1) {
         MemoryFree(blob);
         return FALSE;
     }

@@ -324,7 +324,13 @@ bool OpenMferRecord(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep
     const int code = doc->OpenMFERFile(file, xml, third);
     bool ok = code != 1 && code != 255;
     if (!ok) {
-        std::fprintf(stderr, "morvelance-host: %s: the document refused the file (%d)\n", files.record.c_str(), code);
+        // Read a second time, the file may find the memory gone: the reader's cause says so.
+        const MferStatus status = item->pMFERParser ? item->pMFERParser->GetStatus() : MferStatus::Ok;
+        if (status != MferStatus::Ok)
+            std::fprintf(stderr, "morvelance-host: %s: the document refused the file (%d): %ls\n", files.record.c_str(),
+                         code, CMFERParser::StatusText(status));
+        else
+            std::fprintf(stderr, "morvelance-host: %s: the document refused the file (%d)\n", files.record.c_str(), code);
     } else {
         doc->UpDateReferenceInfo(item->strXMLPath);
         Say("%s\n", files.record.c_str());

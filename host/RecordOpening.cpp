@@ -79,9 +79,15 @@ bool OpenRecord(const std::string& path, std::unique_ptr<CTavrionDoc>* keep)
     files.xml = FindRecordXml(path);
     files.olderReader = oldReader != 0;
     _FILEITEM_INFO info;
+    TakeLibraryMessage();
     if (probe.ReadFile(filePath, LibraryPath(files.xml), CString(), &info) == 1) {
-        std::fprintf(stderr, "morvelance-host: %s: the file list refuses the record (no examination kind for it)\n",
-                     path.c_str());
+        // Read a second time, the record may find the memory gone: the list says so.
+        const std::string cause = TakeLibraryMessage();
+        if (!cause.empty())
+            std::fprintf(stderr, "morvelance-host: %s: not read: %s\n", path.c_str(), cause.c_str());
+        else
+            std::fprintf(stderr, "morvelance-host: %s: the file list refuses the record (no examination kind for it)\n",
+                         path.c_str());
         return false;
     }
     files.leadCount = info.nLeadCount;

@@ -177,26 +177,26 @@ int AdditionsMask(CTavrionDoc& doc)
     return addition && addition->bPresent ? 1 : 0;
 }
 
+// Gives the record XML name the library makes for a record that has none,
+// from the record's path alone.
+class RecordXmlNamer : public CTavrionDoc {
+public:
+    CString NameFor(const CString& source, bool mfer) { return CreateRawFileName(source, mfer ? 1 : 0); }
+};
+
 // The record XML of the document's current record. A record that came
 // without one (most MFER files do) prints from the record alone: the report
 // is given the record XML the library names for such a record, which is not
-// there yet, so it reads nothing from it and nothing is written.
+// there yet, so it reads nothing from it and nothing is written. The name
+// comes from the record's path: the record is not read a second time for it,
+// which a long record may not have the memory for.
 CString RecordXmlPath(CTavrionDoc& doc)
 {
-    RecordKeys keys = CurrentRecordKeys(doc);
+    const RecordKeys keys = CurrentRecordKeys(doc);
     if (!keys.xml.IsEmpty() || keys.file.IsEmpty()) return keys.xml;
-    CTavrionDoc namer;
-    _DATAITEM* item = new _DATAITEM;
-    item->strFilePath = keys.file;
-    item->strThirdKey = keys.third;
-    namer.GetDataManager().AppendItem(item);
-    if (keys.mfer) {
-        namer.OpenMFERFile(keys.file, keys.xml, keys.third);
-    } else {
-        namer.OpenFile(keys.xml, keys.file);
-        if (keys.xml.IsEmpty()) keys.xml = item->strXMLPath;
-    }
-    return keys.xml;
+    RecordXmlNamer namer;
+    namer.SetTempStorePath(doc.GetTempStorePath());
+    return namer.NameFor(keys.mfer && !keys.third.IsEmpty() ? keys.third : keys.file, keys.mfer);
 }
 
 // What a print job is called while the report prints (its spool file and

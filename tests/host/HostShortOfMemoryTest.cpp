@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "tests/host/HostRun.h"
@@ -38,6 +39,16 @@ const int kHung = 1000;
 bool NamesMemory(const std::string& err)
 {
     return err.find("memory") != std::string::npos || err.find("too large") != std::string::npos;
+}
+
+// The host's own last line: the cause it ends with (the library's messages
+// echoed before it may name memory where the cause given does not).
+std::string LastLine(const std::string& err)
+{
+    std::string text = err;
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    const size_t newline = text.rfind('\n');
+    return newline == std::string::npos ? text : text.substr(newline + 1);
 }
 
 class HostShortOfMemoryTest : public ::testing::Test {
@@ -260,6 +271,46 @@ TEST_F(HostShortOfMemoryTest, EveryCommandAtEveryLimitEndsWithItsResultOrAMessag
             if (run.status == 1) {
                 EXPECT_TRUE(NamesMemory(run.err)) << run.err;
             }
+        }
+    }
+}
+
+// The 2-hour rhythm record and a 2-hour MFER file opened, and the rhythm
+// record printed as a report, across the limits where their reading gives
+// way (in kilobytes: the reader library, the image, the second reads of the
+// file list, of the MFER document and of the report's record XML each come
+// to want memory the others left): every run ends with its result or a
+// message that names memory, never as a record no reader accepts, a file
+// the document refused, nor a report that "could not be printed", with no
+// cause.
+TEST_F(HostShortOfMemoryTest, ALongRecordOpenedAndReportedAtEveryLimitEndsWithItsResultOrAMessageNamingMemory)
+{
+    std::ostringstream out, err;
+    const std::string rhythm = m_dir.File("rhy2h.ecg");
+    ASSERT_EQ(0, morvelance::RunMkrecord({"synth", "--kind", "rhythm", "--leads", "3", "--seconds", "7200", "--out",
+                                          rhythm}, out, err))
+        << err.str();
+    const std::string mfer = m_dir.File("plain3x2h.mwf");
+    ASSERT_EQ(0, morvelance::RunMkrecord({"mfer", "--kind", "plain", "--leads", "3", "--seconds", "7200", "--block",
+                                          "5000", "--out", mfer}, out, err))
+        << err.str();
+    const std::vector<std::string> open = {"open", rhythm};
+    const std::vector<std::string> openMfer = {"open", mfer};
+    const std::vector<std::string> report = {"print", rhythm, "--report", "rest-wave", "--pdf", m_dir.File("r.pdf")};
+    std::vector<std::pair<std::vector<std::string>, rlim_t>> runs;
+    for (rlim_t kilobytes : {131072, 137280, 138240, 138272, 138304, 138336, 138368, 138400, 138432, 139264, 147456})
+        runs.push_back({open, kilobytes});
+    for (rlim_t kilobytes : {137184, 138080, 138112, 138144, 138176, 138240, 138304, 138336, 139232})
+        runs.push_back({openMfer, kilobytes});
+    for (rlim_t kilobytes : {159744, 167936, 172032, 176128, 180224, 188416}) runs.push_back({report, kilobytes});
+    for (const auto& run : runs) {
+        const std::vector<std::string>& args = run.first;
+        SCOPED_TRACE(args[0] + " " + args[1] + (args.size() > 2 ? " " + args[3] : "") + " at " +
+                     std::to_string(run.second) + " KB");
+        const LimitedRun limited = RunWithLimitBytes(args, run.second * 1024, 60);
+        EXPECT_TRUE(limited.status == 0 || limited.status == 1) << "status " << limited.status << "\n" << limited.err;
+        if (limited.status == 1) {
+            EXPECT_TRUE(NamesMemory(LastLine(limited.err))) << limited.err;
         }
     }
 }
