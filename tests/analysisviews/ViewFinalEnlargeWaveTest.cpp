@@ -8,6 +8,7 @@
 
 #include "analysisviews/ViewFinalEnlargeWave.h"
 #include "core/Globals.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "tests/analysisviews/FinalViewTestSupport.h"
 
 using namespace finalviewtest;
@@ -57,10 +58,8 @@ protected:
     CSize LabelSize(const wchar_t* text)
     {
         CClientDC dc(m_view);
-        CFont* old = dc.SelectObject(g_pDlgFontNormal);
-        const CSize size = dc.GetTextExtent(text);
-        dc.SelectObject(old);
-        return size;
+        CDCObjectSelector<CFont> font(dc, g_pDlgFontNormal);
+        return dc.GetTextExtent(text);
     }
     // The box of the label's ink in the lower right corner (empty: none).
     CRect LabelInkBox(int fromX, int fromY)
