@@ -141,9 +141,5 @@ void SaveRhyRRAnalysisAndComment(CTavrionDoc& doc, CECGXMLParser& xml, const Rhy
 
     WriteRecordXmlText(xml, path(RHYRR_COMMENT_EDITOR), editors.strCommentEditor);
     WriteRecordDate(xml, path(RHYRR_COMMENT_DATE), editors.strCommentDate);
-    // Back to the device's bare LFs, so that a comment at its length limit
-    // still fits it when it is read again.
-    CString comment = editors.strComment;
-    comment.Replace(L"\r\n", L"\n");
-    WriteRecordXmlText(xml, path(RHYRR_COMMENT), comment);
+    WriteRecordComment(xml, path(RHYRR_COMMENT), editors.strComment);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/documents/ExtraViewDocFixture.h"
+#include "tests/documents/CommentLineEndsCheck.h"
 
 using namespace extratest;
 
@@ -217,4 +218,14 @@ TEST_F(ExtraDocTest, BrokenRecordXmlLeavesDefaults)
     m_doc.SetCtrlData(3643, L"糖尿病", 0, -1);
     EXPECT_EQ(m_doc.SaveDataToXML(item->nID), 255);
     EXPECT_EQ(testsupport::ReadFileBytes(files.xml), "<Rawdata><Tavrion><Inspection>");
+}
+
+TEST_F(ExtraDocTest, TheCommentIsWrittenWithCrLfAndReadsBackWithinItsLimit)
+{
+    const RecordFiles files = Write("crlf", ExtraRecordOptions());
+    commenttest::ExpectCommentsKeepTheirLineEnds(files.xml, [&]() -> std::unique_ptr<CTavrionDoc> {
+        auto doc = std::make_unique<CExtraViewDoc>();
+        if (!Load(*doc, files, 3)) return nullptr;
+        return doc;
+    });
 }

@@ -3,6 +3,7 @@
 // saved and read back from the file, values the file must not be trusted
 // with, and the display settings of the RR screens.
 #include "platform/base/Kernel.h"
+#include "tests/documents/CommentLineEndsCheck.h"
 #include "tests/documents/RRViewDocFixture.h"
 #include "tools/RecordBuilder.h"
 #include "tools/RecordTags.h"
@@ -366,4 +367,14 @@ TEST_F(RRDocTest, MitBih100OpensAsAnRRRecordWithItsBeats)
     EXPECT_EQ(120 * 500 * 2, m_doc.GetRhythmWaveData(0, nullptr, -1));
     m_doc.SetSpeed(25.0f);
     EXPECT_EQ(120 * 500 / 31200, m_doc.GetRhythmWaveTotalPage(260, 0));
+}
+
+TEST_F(RRDocTest, TheCommentIsWrittenWithCrLfAndReadsBackWithinItsLimit)
+{
+    const RRFiles files = Write("crlf");
+    commenttest::ExpectCommentsKeepTheirLineEnds(files.xml, [&]() -> std::unique_ptr<CTavrionDoc> {
+        auto doc = std::make_unique<CTestRRDoc>();
+        if (!Reopen(*doc, files)) return nullptr;
+        return doc;
+    });
 }

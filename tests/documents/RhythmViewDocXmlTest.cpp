@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ReferenceIds.h"
+#include "tests/documents/CommentLineEndsCheck.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
 
 using namespace morvelance;
@@ -288,4 +289,14 @@ TEST_F(RhythmXml, ARecordXmlThatCannotBeReadIsNotSaved)
     m_dir.Write("refuse.xml", broken);
     EXPECT_EQ(m_doc->SaveDataToXML(0), 255);
     EXPECT_EQ(testsupport::ReadFileBytes(files.xml), broken);
+}
+
+TEST_F(RhythmXml, TheCommentIsWrittenWithCrLfAndReadsBackWithinItsLimit)
+{
+    const RhythmFiles files = WriteRhythm(m_dir, "crlf", Shape(3));
+    commenttest::ExpectCommentsKeepTheirLineEnds(files.xml, [&]() -> std::unique_ptr<CTavrionDoc> {
+        auto doc = std::make_unique<CRhythmViewDoc>();
+        if (Open(*doc, files, 3) != 0) return nullptr;
+        return doc;
+    });
 }
