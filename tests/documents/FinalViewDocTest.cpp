@@ -162,6 +162,28 @@ TEST(FinalViewDocWindow, FitsTheWindowIntoTheBeat)
     EXPECT_EQ(out[0], 9);
 }
 
+// The step counts label the master-step load: the half and quarter steps carry
+// an "S" when the flag asks for it, the whole steps and unknown counts never.
+TEST(FinalViewDocStepMode, HalfAndQuarterStepsCarryTheirSOnlyWithTheFlag)
+{
+    CFinalViewDoc doc;
+    static const struct {
+        short step;
+        const wchar_t* withFlag;
+        const wchar_t* withoutFlag;
+    } kCases[] = {
+        {-2, L"1/4S", L"1/4"}, {-1, L"1/2S", L"1/2"}, {0, L"ｼﾝｸﾞ?", L"ｼﾝｸﾞ?"},
+        {1, L"ﾀﾞﾌﾞ?", L"ﾀﾞﾌﾞ?"}, {2, L"ﾄﾘﾌﾟ?", L"ﾄﾘﾌﾟ?"},   {3, L"*", L"*"},
+        {-3, L"*", L"*"},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_EQ(doc.GetStepMode(c.step, 1), CString(c.withFlag)) << c.step;
+        EXPECT_EQ(doc.GetStepMode(c.step, 0), CString(c.withoutFlag)) << c.step;
+    }
+    // Any non-zero flag asks for the "S".
+    EXPECT_EQ(doc.GetStepMode(-1, -1), CString(L"1/2S"));
+}
+
 // ---- bad input ------------------------------------------------------------------------------
 
 TEST_F(FinalViewDocOpen, ARecordWithoutItsBlobLeavesNoItem)
