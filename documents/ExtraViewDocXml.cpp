@@ -29,6 +29,13 @@ RhyRREditors Editors(_EXTRADATAITEM& item)
             item.strCommentEditor, item.strCommentEditDate, item.stInterpre.strComment};
 }
 
+// The codes of the freeze leads proper (119 to 124), whose names the record
+// XML keeps and the lead-name editor changes.
+bool IsFreezeLeadCode(int code)
+{
+    return code >= 119 && code <= 124;
+}
+
 CString Indexed(const wchar_t* path, int n)
 {
     CString out;
@@ -214,8 +221,16 @@ void CExtraViewDoc::SaveWaveInfoToXML(int nSystemCode, _LEAD_NAME_INFO& info, CE
     }
     for (int n = 1; n <= LEAD_NAME_FREEZE; ++n) {
         const CString path = Indexed(kFreezeLeadName, n);
-        xml->SetDataToXMLDOM(IntText(info.nFreezeCode[n - 1]), path, 2, L"code");
-        xml->SetDataToXMLDOM(info.strFreezeName[n - 1], path, 4, CString());
+        const int code = info.nFreezeCode[n - 1];
+        // Written only when it is not the code the file gives the reader: a
+        // lead without the attribute (read as 0) keeps going without it.
+        if (_wtoi(RecordXmlText(*xml, path, L"code")) != code) xml->SetDataToXMLDOM(IntText(code), path, 2, L"code");
+        // Only the freeze codes keep their names in the item (edited there);
+        // any other lead is written as the view names it, and a lead the
+        // lookup cannot name keeps the text the record holds.
+        const CString name = IsFreezeLeadCode(code) ? info.strFreezeName[n - 1]
+                                                    : FromIDtoName(code, nSystemCode, xml, n - 1);
+        if (IsFreezeLeadCode(code) || !name.IsEmpty()) xml->SetDataToXMLDOM(name, path, 4, CString());
     }
 }
 

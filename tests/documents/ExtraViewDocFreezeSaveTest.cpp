@@ -1,0 +1,222 @@
+// Saving a freeze record leaves what nobody edited as the record XML held
+// it: every save path of the extra-lead document, on a record whose freeze
+// leads are all free leads and on one that mixes free leads, leads named by
+// their own electrode code, a code past the free leads and a lead without a
+// code. Each save is compared element by element with the file before it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/ReferenceIds.h"
+#include "tests/documents/ExtraViewDocFixture.h"
+#include "tests/tools/XmlTestUtil.h"
+
+using namespace extratest;
+
+namespace {
+
+const std::string kFreezeName =
+    "/Rawdata[1]/Tavrion[1]/Wave[1]/Extend_section[1]/Freeze_info[1]/Lead_info[1]/Lead_name";
+
+// Every element (its own text), and every attribute, of a record XML by its
+// place: "/Rawdata[1]/Tavrion[1]/.../Lead_name[4]" and ".../Lead_name[4]/@code".
+using Fields = std::map<std::string, std::string>;
+
+void Flatten(xmlNodePtr first, const std::string& path, Fields& out)
+{
+    std::map<std::string, int> seen;
+    for (xmlNodePtr n = first; n; n = n->next) {
+        if (n->type != XML_ELEMENT_NODE) continue;
+        const std::string name = reinterpret_cast<const char*>(n->name);
+        const std::string here = path + "/" + name + "[" + std::to_string(++seen[name]) + "]";
+        std::string text;
+        for (xmlNodePtr c = n->children; c; c = c->next)
+            if (c->type == XML_TEXT_NODE && c->content) text += reinterpret_cast<const char*>(c->content);
+        out[here] = text;
+        for (xmlAttrPtr a = n->properties; a; a = a->next) {
+            xmlChar* v = xmlNodeListGetString(n->doc, a->children, 1);
+            out[here + "/@" + reinterpret_cast<const char*>(a->name)] = v ? reinterpret_cast<const char*>(v) : "";
+            xmlFree(v);
+        }
+        Flatten(n->children, here, out);
+    }
+}
+
+Fields FieldsOf(const std::string& file)
+{
+    const xmltest::Doc doc(file);
+    EXPECT_TRUE(doc.ok()) << file;
+    Fields fields;
+    if (doc.ok()) Flatten(xmlDocGetRootElement(doc.get()), "", fields);
+    return fields;
+}
+
+// The places whose value one file holds and the other does not or holds otherwise.
+std::vector<std::string> Changes(const Fields& before, const Fields& after)
+{
+    std::vector<std::string> out;
+    for (const auto& field : before) {
+        const auto found = after.find(field.first);
+        if (found == after.end()) out.push_back(field.first + " removed (" + field.second + ")");
+        else if (found->second != field.second) out.push_back(field.first + ": " + field.second + " -> " + found->second);
+    }
+    for (const auto& field : after)
+        if (!before.count(field.first)) out.push_back(field.first + " added (" + field.second + ")");
+    return out;
+}
+
+std::string WithoutPlaces(const std::string& path)
+{
+    std::string out;
+    bool inPlace = false;
+    for (char ch : path) {
+        if (ch == '[') inPlace = true;
+        if (!inPlace) out += ch;
+        if (ch == ']') inPlace = false;
+    }
+    return out;
+}
+
+// Whether a change lies at or under one of the paths; a path without places
+// ("[n]") stands for every place.
+bool Under(const std::string& change, const std::vector<std::string>& paths)
+{
+    for (const std::string& path : paths) {
+        const std::string line = path.find('[') == std::string::npos ? WithoutPlaces(change) : change;
+        if (line.compare(0, path.size(), path) != 0) continue;
+        const char next = line.size() > path.size() ? line[path.size()] : '\0';
+        if (next == '/' || next == ' ' || next == ':' || next == '[') return true;
+    }
+    return false;
+}
+
+struct SheetSave {
+    const char* name;
+    // What the save is allowed to change: the edited fields and their editors' stamps.
+    std::vector<std::string> edited;
+    bool bEdits;   // the save has an edit to write
+    std::function<void(CExtraViewDoc&, _EXTRADATAITEM&)> save;
+};
+
+void Type(CExtraViewDoc& doc, _EXTRADATAITEM& item, UINT id, const wchar_t* text)
+{
+    doc.SetCtrlContent(nullptr);
+    doc.SetCtrlData(id, text, 0, -1);
+    EXPECT_EQ(doc.SaveDataToXML(item.nID), 0);
+}
+
+const std::string kPatient = "/Rawdata/Tavrion/Inspection/Patient_section";
+
+std::vector<SheetSave> SheetSaves()
+{
+    return {
+        {"patient id", {kPatient + "/Patient_id"}, true,
+         [](CExtraViewDoc& doc, _EXTRADATAITEM& item) { Type(doc, item, 3001, L"EX-0007X"); }},
+        {"general sheet", {kPatient + "/Sex", kPatient + "/Room_no", kPatient + "/Medications"}, true,
+         [](CExtraViewDoc& doc, _EXTRADATAITEM& item) {
+             doc.SetCtrlContent(nullptr);
+             doc.SetCtrlData(3009, L"F", 0, -1);
+             doc.SetCtrlData(3649, L"312", 0, -1);
+             doc.SetCtrlData(3637, L"硝酸薬", 0, -1);
+             EXPECT_EQ(doc.SaveDataToXML(item.nID), 0);
+         }},
+        {"a free lead's name", {kFreezeName + "[1]"}, true,
+         [](CExtraViewDoc& doc, _EXTRADATAITEM& item) {
+             // As the freeze lead-name editor leaves the item before its save.
+             item.stLeadName.strFreezeName[0] = L"背部1";
+             item.stLeadName.strDispName[0] = L"背部1";
+             doc.SetCtrlContent(nullptr);
+             EXPECT_EQ(doc.SaveDataToXML(item.nID), 0);
+         }},
+        {"symptom", {kPatient + "/Symptom"}, true,
+         [](CExtraViewDoc& doc, _EXTRADATAITEM& item) { Type(doc, item, 3641, L"胸部不快感"); }},
+        {"comment", {"/Rawdata/Tavrion/Comment/Voktext_section/Comment_content"}, true,
+         [](CExtraViewDoc& doc, _EXTRADATAITEM& item) { Type(doc, item, 4017, L"所見なし\r\n経過観察"); }},
+        {"addition", {"/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content"}, true,
+         [](CExtraViewDoc& doc, _EXTRADATAITEM& item) { Type(doc, item, 4008, L"喫煙なし"); }},
+        {"nothing edited", {}, false,
+         [](CExtraViewDoc& doc, _EXTRADATAITEM& item) {
+             doc.SetCtrlContent(nullptr);
+             EXPECT_EQ(doc.SaveDataToXML(item.nID), 0);
+         }},
+        {"annotations", {"/Rawdata/Annotation"}, false,
+         [](CExtraViewDoc& doc, _EXTRADATAITEM& item) { EXPECT_EQ(doc.SaveAnnotationToXML(item.nID), 0); }},
+        {"page style", {"/Rawdata/Assist_info/Reference/Setting/Page_style"}, false,
+         [](CExtraViewDoc& doc, _EXTRADATAITEM&) { doc.SetReferenceIntoXML(REFERENCE_PAGE_STYLE, 0); }},
+    };
+}
+
+class FreezeSave : public ExtraDocTest {
+protected:
+    // Every save of the list on a fresh copy of the record: the changes
+    // outside the save's own fields.
+    void ExpectOnlyTheEditedFieldsChange(const std::string& stem, const ExtraRecordOptions& options,
+                                         const std::function<void(CECGXMLParser&)>& tweakXml = nullptr)
+    {
+        const std::vector<SheetSave> saves = SheetSaves();
+        for (size_t i = 0; i < saves.size(); ++i) {
+            const SheetSave& sheet = saves[i];
+            SCOPED_TRACE(sheet.name);
+            const RecordFiles files = Write(stem + std::to_string(i), options, {}, nullptr, tweakXml);
+            const Fields before = FieldsOf(files.xml);
+            CExtraViewDoc doc;
+            _EXTRADATAITEM* item = Load(doc, files, 6);
+            ASSERT_NE(item, nullptr);
+            sheet.save(doc, *item);
+            const std::vector<std::string> changes = Changes(before, FieldsOf(files.xml));
+            for (const std::string& change : changes) EXPECT_TRUE(Under(change, sheet.edited)) << change;
+            // An edit reaches the file.
+            if (sheet.bEdits) {
+                EXPECT_FALSE(changes.empty());
+            }
+        }
+    }
+};
+
+}  // namespace
+
+TEST_F(FreezeSave, EverySaveOfAMixedFreezeRecordChangesOnlyTheEditedFields)
+{
+    ExpectOnlyTheEditedFieldsChange("mixed", morvelance::MixedFreezeRecordOptions());
+}
+
+TEST_F(FreezeSave, EverySaveOfAFreeLeadRecordChangesOnlyTheEditedFields)
+{
+    ExtraRecordOptions options;
+    options.layout = ExtraLayout::Freeze;
+    ExpectOnlyTheEditedFieldsChange("free", options);
+}
+
+TEST_F(FreezeSave, ALeadWithoutACodeOrANameKeepsItsElementAsItWas)
+{
+    const CString leads = L"/Rawdata/Tavrion/Wave/Extend_section/Freeze_info/Lead_info/Lead_name";
+    ExpectOnlyTheEditedFieldsChange("bare", morvelance::MixedFreezeRecordOptions(), [&](CECGXMLParser& xml) {
+        EXPECT_TRUE(xml.RemoveNode(leads + L"[4]/@code"));
+        EXPECT_TRUE(xml.SetDataToXMLDOM(L"", leads + L"[5]", 4, CString()));
+    });
+}
+
+TEST_F(FreezeSave, ALeadNamedByItsElectrodeCodeIsWrittenAsTheViewNamesIt)
+{
+    const CString leads = L"/Rawdata/Tavrion/Wave/Extend_section/Freeze_info/Lead_info/Lead_name";
+    const RecordFiles files =
+        Write("byname", morvelance::MixedFreezeRecordOptions(), {}, nullptr, [&](CECGXMLParser& xml) {
+            EXPECT_TRUE(xml.SetDataToXMLDOM(L"", leads + L"[2]", 4, CString()));
+            EXPECT_TRUE(xml.SetDataToXMLDOM(L"右9", leads + L"[6]", 4, CString()));
+        });
+    _EXTRADATAITEM* item = Load(m_doc, files, 6);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->stLeadName.strDispName[1], L"V4R");
+    EXPECT_EQ(item->stLeadName.strDispName[5], L"V9");
+    m_doc.SetCtrlContent(nullptr);
+    ASSERT_EQ(m_doc.SaveDataToXML(item->nID), 0);
+    EXPECT_EQ(ReadXmlValue(files.xml, leads + L"[2]"), L"V4R");
+    EXPECT_EQ(ReadXmlValue(files.xml, leads + L"[6]"), L"V9");
+    EXPECT_EQ(ReadXmlValue(files.xml, leads + L"[2]", L"code"), L"12");
+    EXPECT_EQ(ReadXmlValue(files.xml, leads + L"[6]", L"code"), L"67");
+}
