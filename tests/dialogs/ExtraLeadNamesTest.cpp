@@ -8,6 +8,7 @@
 #include "dialogs/DlgExtraFreezeEditLeadName.h"
 #include "platform/base/MessageBox.h"
 #include "platform/ui/windowing/Desktop.h"
+#include "tests/dialogs/RecordXmlChanges.h"
 #include "tests/documents/ExtraViewDocFixture.h"
 #include "tests/support/ModalScript.h"
 
@@ -128,6 +129,36 @@ TEST_F(ExtraLeadNames, TheFreezeEditorStoresFreeTextForItsFreeLeads)
     _EXTRADATAITEM* reopened = Load(again, m_files, morvelance::ExtraLeadType(morvelance::ExtraLayout::Freeze));
     ASSERT_NE(reopened, nullptr);
     EXPECT_EQ(reopened->stLeadName.strFreezeName[first], L"Knee");
+}
+
+// On a record whose freeze leads mix free leads with leads named by their
+// electrode code, a code past the free leads and none, the editor's save
+// changes the free lead's name and the lead-name stamps, nothing else.
+TEST_F(ExtraLeadNames, TheFreezeEditorOnAMixedRecordChangesOnlyTheEditedNameAndItsStamps)
+{
+    m_files = Write("mixed", morvelance::MixedFreezeRecordOptions());
+    _EXTRADATAITEM* item = Load(m_doc, m_files, morvelance::ExtraLeadType(morvelance::ExtraLayout::Freeze));
+    ASSERT_NE(item, nullptr);
+    m_doc.InsertEditableParam(kEditors, L"編集者一");
+    ASSERT_EQ(item->stLeadName.nFreezeCode[0], 119);
+    const std::string before = testsupport::ReadFileBytes(m_files.xml);
+    ModalScript script;
+    AnswerEditor(script);
+    script.On(155, [&](CDialog& dialog) {
+        dialog.SetDlgItemText(119 + 3961, L"");
+        testsupport::TypeInto(dialog, 119 + 3961, L"Knee");
+        ClickControl(dialog, IDOK);
+    });
+    CDlgExtraFreezeEditLeadName dialog;
+    dialog.SetDoc(&m_doc, DOC_TYPE_EXTRA);
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    const std::string firstLead =
+        "/Rawdata[1]/Tavrion[1]/Wave[1]/Extend_section[1]/Freeze_info[1]/Lead_info[1]/Lead_name[1]";
+    EXPECT_TRUE(xmlchanges::OnlyChanged(before, testsupport::ReadFileBytes(m_files.xml),
+                                        {firstLead, "/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor",
+                                         "/Rawdata/Tavrion/Analysis/Analysis_edit/Edit_date",
+                                         "/Rawdata/Tavrion/Inspection/Patient_section/Edit_time"},
+                                        {firstLead}));
 }
 
 TEST_F(ExtraLeadNames, TheFreezeEditorKeepsEditsWithoutAFreeLeadDisabled)

@@ -281,6 +281,16 @@ const Edit kEdits[] = {
     {"MasterStepAddition", "examinations/mstep243", Sheet::General, Page::Additions, 3876, L"題名", kAdditionChange},
     {"ExtraName", "examinations/extra6_90", Sheet::General, Page::Patient, 3703, L"新名前", kNameChange},
     {"ExtraAddition", "examinations/extra6_90", Sheet::General, Page::Additions, 3876, L"題名", kAdditionChange},
+    // Freeze leads of every kind of code: free leads, leads named by their
+    // electrode code (V4R, V9), a code past the free leads and none.
+    {"MixedFreezeName", "examinations/freeze_mixed_90", Sheet::General, Page::Patient, 3703, L"新名前", kNameChange},
+    {"MixedFreezeComment", "examinations/freeze_mixed_90", Sheet::General, Page::Patient, 3706, L"経過観察",
+     kCommentChange},
+    {"MixedFreezeAddition", "examinations/freeze_mixed_90", Sheet::General, Page::Additions, 3876, L"題名",
+     kAdditionChange},
+    {"FreezeName", "examinations/freeze_90", Sheet::General, Page::Patient, 3703, L"新名前", kNameChange},
+    {"FreezeComment", "examinations/freeze_90", Sheet::General, Page::Patient, 3706, L"経過観察", kCommentChange},
+    {"FreezeAddition", "examinations/freeze_90", Sheet::General, Page::Additions, 3876, L"題名", kAdditionChange},
     {"MferName", "mfer/rhythm12", Sheet::PatientInfoComment, Page::Patient, 3208, L"新名前", kNameChange},
     {"MferComment", "mfer/rhythm12", Sheet::PatientInfoComment, Page::Comment, 3421, L"経過観察", kCommentChange},
     {"FifteenLeadMferName", "mfer/rhythm15", Sheet::PatientInfoComment, Page::Patient, 3208, L"新名前", kNameChange},
