@@ -142,3 +142,44 @@ TEST_F(FreezeSave, ALeadNamedByItsElectrodeCodeIsWrittenAsTheViewNamesIt)
     EXPECT_EQ(ReadXmlValue(files.xml, leads + L"[2]", L"code"), L"12");
     EXPECT_EQ(ReadXmlValue(files.xml, leads + L"[6]", L"code"), L"67");
 }
+
+TEST_F(FreezeSave, EveryFreeLeadKeepsTheNameItWasGiven)
+{
+    // Free leads at the first and the last free code (119, 124).
+    const RecordFiles files = Write("edited", morvelance::MixedFreezeRecordOptions());
+    _EXTRADATAITEM* item = Load(m_doc, files, 6);
+    ASSERT_NE(item, nullptr);
+    ASSERT_EQ(item->stLeadName.nFreezeCode[2], 124);
+    for (int lead : {0, 2}) {
+        item->stLeadName.strFreezeName[lead] = lead == 0 ? L"背部1" : L"背部2";
+        item->stLeadName.strDispName[lead] = item->stLeadName.strFreezeName[lead];
+    }
+    m_doc.SetCtrlContent(nullptr);
+    ASSERT_EQ(m_doc.SaveDataToXML(item->nID), 0);
+
+    CExtraViewDoc again;
+    _EXTRADATAITEM* back = Load(again, files, 6);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->stLeadName.strDispName[0], L"背部1");
+    EXPECT_EQ(back->stLeadName.strDispName[2], L"背部2");
+}
+
+// A lead without an electrode code is named, on screen, by the record's
+// edited lead name at its place; the save writes that name for it.
+TEST_F(FreezeSave, ALeadWithoutACodeIsWrittenWithTheNameTheViewGivesIt)
+{
+    const CString added = L"/Rawdata/Tavrion/Wave/Wave_add_section/Lead_name/Lead_name_element";
+    const CString leads = L"/Rawdata/Tavrion/Wave/Extend_section/Freeze_info/Lead_info/Lead_name";
+    const RecordFiles files =
+        Write("added", morvelance::MixedFreezeRecordOptions(), {}, nullptr, [&](CECGXMLParser& xml) {
+            EXPECT_TRUE(xml.SetDataToXMLDOM(L"背部左", added + L"[4]", 4, CString()));
+            EXPECT_TRUE(xml.SetDataToXMLDOM(L"背部右", added + L"[6]", 4, CString()));
+        });
+    _EXTRADATAITEM* item = Load(m_doc, files, 6);
+    ASSERT_NE(item, nullptr);
+    ASSERT_EQ(item->stLeadName.nFreezeCode[3], 0);
+    EXPECT_EQ(item->stLeadName.strDispName[3], L"背部左");
+    m_doc.SetCtrlContent(nullptr);
+    ASSERT_EQ(m_doc.SaveDataToXML(item->nID), 0);
+    EXPECT_EQ(ReadXmlValue(files.xml, leads + L"[4]"), L"背部左");
+}
