@@ -17,6 +17,7 @@ using namespace extratest;
 
 namespace {
 
+const wchar_t kLeads[] = L"/Rawdata/Tavrion/Wave/Extend_section/Freeze_info/Lead_info/Lead_name";
 const std::string kFreezeName =
     "/Rawdata[1]/Tavrion[1]/Wave[1]/Extend_section[1]/Freeze_info[1]/Lead_info[1]/Lead_name";
 
@@ -78,6 +79,27 @@ std::vector<SheetSave> SheetSaves()
 
 class FreezeSave : public ExtraDocTest {
 protected:
+    // The mixed record, its XML changed by `tweakXml`, open in the test's document.
+    _EXTRADATAITEM* OpenMixed(const std::string& stem, const std::function<void(CECGXMLParser&)>& tweakXml = nullptr)
+    {
+        m_files = Write(stem, morvelance::MixedFreezeRecordOptions(), {}, nullptr, tweakXml);
+        return Load(m_doc, m_files, 6);
+    }
+    // Saves the item as the sheets do, the store filled from it first.
+    bool Save(const _EXTRADATAITEM& item)
+    {
+        m_doc.SetCtrlContent(nullptr);
+        return m_doc.SaveDataToXML(item.nID) == 0;
+    }
+    CString SavedName(int lead, const CString& attribute = CString()) const
+    {
+        CString path;
+        path.Format(L"%s[%d]", kLeads, lead);
+        return ReadXmlValue(m_files.xml, path, attribute);
+    }
+
+    RecordFiles m_files;
+
     // Every save of the list on a fresh copy of the record: the changes
     // outside the save's own fields.
     void ExpectOnlyTheEditedFieldsChange(const std::string& stem, const ExtraRecordOptions& options,
@@ -116,7 +138,7 @@ TEST_F(FreezeSave, EverySaveOfAFreeLeadRecordChangesOnlyTheEditedFields)
 
 TEST_F(FreezeSave, ALeadWithoutACodeOrANameKeepsItsElementAsItWas)
 {
-    const CString leads = L"/Rawdata/Tavrion/Wave/Extend_section/Freeze_info/Lead_info/Lead_name";
+    const CString leads = kLeads;
     ExpectOnlyTheEditedFieldsChange("bare", morvelance::MixedFreezeRecordOptions(), [&](CECGXMLParser& xml) {
         EXPECT_TRUE(xml.RemoveNode(leads + L"[4]/@code"));
         EXPECT_TRUE(xml.SetDataToXMLDOM(L"", leads + L"[5]", 4, CString()));
@@ -125,43 +147,34 @@ TEST_F(FreezeSave, ALeadWithoutACodeOrANameKeepsItsElementAsItWas)
 
 TEST_F(FreezeSave, ALeadNamedByItsElectrodeCodeIsWrittenAsTheViewNamesIt)
 {
-    const CString leads = L"/Rawdata/Tavrion/Wave/Extend_section/Freeze_info/Lead_info/Lead_name";
-    const RecordFiles files =
-        Write("byname", morvelance::MixedFreezeRecordOptions(), {}, nullptr, [&](CECGXMLParser& xml) {
-            EXPECT_TRUE(xml.SetDataToXMLDOM(L"", leads + L"[2]", 4, CString()));
-            EXPECT_TRUE(xml.SetDataToXMLDOM(L"右9", leads + L"[6]", 4, CString()));
-        });
-    _EXTRADATAITEM* item = Load(m_doc, files, 6);
+    const CString leads = kLeads;
+    _EXTRADATAITEM* item = OpenMixed("byname", [&](CECGXMLParser& xml) {
+        EXPECT_TRUE(xml.SetDataToXMLDOM(L"", leads + L"[2]", 4, CString()));
+        EXPECT_TRUE(xml.SetDataToXMLDOM(L"右9", leads + L"[6]", 4, CString()));
+    });
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->stLeadName.strDispName[1], L"V4R");
     EXPECT_EQ(item->stLeadName.strDispName[5], L"V9");
-    m_doc.SetCtrlContent(nullptr);
-    ASSERT_EQ(m_doc.SaveDataToXML(item->nID), 0);
-    EXPECT_EQ(ReadXmlValue(files.xml, leads + L"[2]"), L"V4R");
-    EXPECT_EQ(ReadXmlValue(files.xml, leads + L"[6]"), L"V9");
-    EXPECT_EQ(ReadXmlValue(files.xml, leads + L"[2]", L"code"), L"12");
-    EXPECT_EQ(ReadXmlValue(files.xml, leads + L"[6]", L"code"), L"67");
+    ASSERT_TRUE(Save(*item));
+    EXPECT_EQ(SavedName(2), L"V4R");
+    EXPECT_EQ(SavedName(6), L"V9");
+    EXPECT_EQ(SavedName(2, L"code"), L"12");
+    EXPECT_EQ(SavedName(6, L"code"), L"67");
 }
 
 TEST_F(FreezeSave, EveryFreeLeadKeepsTheNameItWasGiven)
 {
     // Free leads at the first and the last free code (119, 124).
-    const RecordFiles files = Write("edited", morvelance::MixedFreezeRecordOptions());
-    _EXTRADATAITEM* item = Load(m_doc, files, 6);
+    _EXTRADATAITEM* item = OpenMixed("edited");
     ASSERT_NE(item, nullptr);
     ASSERT_EQ(item->stLeadName.nFreezeCode[2], 124);
     for (int lead : {0, 2}) {
         item->stLeadName.strFreezeName[lead] = lead == 0 ? L"背部1" : L"背部2";
         item->stLeadName.strDispName[lead] = item->stLeadName.strFreezeName[lead];
     }
-    m_doc.SetCtrlContent(nullptr);
-    ASSERT_EQ(m_doc.SaveDataToXML(item->nID), 0);
-
-    CExtraViewDoc again;
-    _EXTRADATAITEM* back = Load(again, files, 6);
-    ASSERT_NE(back, nullptr);
-    EXPECT_EQ(back->stLeadName.strDispName[0], L"背部1");
-    EXPECT_EQ(back->stLeadName.strDispName[2], L"背部2");
+    ASSERT_TRUE(Save(*item));
+    EXPECT_EQ(SavedName(1), L"背部1");
+    EXPECT_EQ(SavedName(3), L"背部2");
 }
 
 // A lead without an electrode code is named, on screen, by the record's
@@ -169,17 +182,13 @@ TEST_F(FreezeSave, EveryFreeLeadKeepsTheNameItWasGiven)
 TEST_F(FreezeSave, ALeadWithoutACodeIsWrittenWithTheNameTheViewGivesIt)
 {
     const CString added = L"/Rawdata/Tavrion/Wave/Wave_add_section/Lead_name/Lead_name_element";
-    const CString leads = L"/Rawdata/Tavrion/Wave/Extend_section/Freeze_info/Lead_info/Lead_name";
-    const RecordFiles files =
-        Write("added", morvelance::MixedFreezeRecordOptions(), {}, nullptr, [&](CECGXMLParser& xml) {
-            EXPECT_TRUE(xml.SetDataToXMLDOM(L"背部左", added + L"[4]", 4, CString()));
-            EXPECT_TRUE(xml.SetDataToXMLDOM(L"背部右", added + L"[6]", 4, CString()));
-        });
-    _EXTRADATAITEM* item = Load(m_doc, files, 6);
+    _EXTRADATAITEM* item = OpenMixed("added", [&](CECGXMLParser& xml) {
+        EXPECT_TRUE(xml.SetDataToXMLDOM(L"背部左", added + L"[4]", 4, CString()));
+        EXPECT_TRUE(xml.SetDataToXMLDOM(L"背部右", added + L"[6]", 4, CString()));
+    });
     ASSERT_NE(item, nullptr);
     ASSERT_EQ(item->stLeadName.nFreezeCode[3], 0);
     EXPECT_EQ(item->stLeadName.strDispName[3], L"背部左");
-    m_doc.SetCtrlContent(nullptr);
-    ASSERT_EQ(m_doc.SaveDataToXML(item->nID), 0);
-    EXPECT_EQ(ReadXmlValue(files.xml, leads + L"[4]"), L"背部左");
+    ASSERT_TRUE(Save(*item));
+    EXPECT_EQ(SavedName(4), L"背部左");
 }
