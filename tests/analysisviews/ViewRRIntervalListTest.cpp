@@ -196,6 +196,41 @@ TEST_F(RRIntervalListTest, LengthsPast32767MillisecondsAreShownAndPrintedAsTheir
     }
 }
 
+// A length past what 16 bits hold never turns into another, plausible
+// length: 70,000 ms is not shown as 4464, nor -40,000 as 25536.
+TEST_F(RRIntervalListTest, LengthsPastSixteenBitsAreShownAndPrintedAsTheirValuesNotAsOthers)
+{
+    std::vector<RRInterval> list = Same(5, 800);
+    list[0].ms = 70000;
+    list[2].ms = 65536;
+    list[3].ms = 131072 + 800;
+    list[3].marked = true;
+    _RRDATAITEM* item = OpenIntervals(list, "wide");
+    ASSERT_NE(nullptr, item);
+    ASSERT_NE(nullptr, item->pRRList);
+    item->pRRList[1].nValue = -40000;   // a record XML may say data="-40000"; the record maker writes none
+    CViewRRIntervalList* view = Show<CViewRRIntervalList>(800, 600);
+    ASSERT_NE(nullptr, view);
+
+    rrviewtest::RecordedPrint screen(800, 600);
+    view->OnDraw(&screen.DC());
+    rrviewtest::RecordedPrint print(1200, 1000);
+    ASSERT_TRUE(view->Print(print.Device(), print.Rect(), 1));
+    for (auto* drawn : {&screen, &print}) {
+        const auto texts = drawn->Texts();
+        const bool printed = drawn == &print;
+        SCOPED_TRACE(printed ? "printed" : "screen");
+        EXPECT_EQ(1, CountText(texts, L"70000"));
+        EXPECT_EQ(1, CountText(texts, L"-40000"));
+        EXPECT_EQ(1, CountText(texts, L"65536"));
+        EXPECT_EQ(1, CountText(texts, printed ? L"131872 *" : L"131872"));
+        // The fifth, plain one and nothing else reads as a length of 800 or a wrapped one.
+        EXPECT_EQ(1, CountText(texts, L"800"));
+        for (const wchar_t* wrapped : {L"4464", L"25536", L"0", L"800 *"})
+            EXPECT_EQ(0, CountText(texts, wrapped)) << std::wstring(wrapped);
+    }
+}
+
 TEST_F(RRIntervalListTest, AListLongerThanTheSixteenBitCountShowsItsFirst32767)
 {
     CViewRRIntervalList* view = ShowList(40000);
