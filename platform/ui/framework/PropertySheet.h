@@ -62,6 +62,10 @@ public:
 
     virtual BOOL OnInitDialog();
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // A page-turning key typed in `host` outside its child sheets (on the
+    // dialog's own buttons) turns the page of the sheet the dialog holds;
+    // TRUE when a sheet took it.
+    static BOOL TurnChildSheetPage(CWnd& host, MSG* pMsg);
 
     PROPSHEETHEADER m_psh;   // dwFlags (PSH_NOAPPLYNOW…) and nStartPage are read
 
