@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "analysisviews/ViewRRIntervalList.h"
 #include "tests/analysisviews/RRViewTestSupport.h"
@@ -26,6 +28,16 @@ protected:
     {
         OpenIntervals(intervals, name);
         if (update) m_doc.UpdateAllViews(nullptr);
+    }
+    // The texts of the screen page and of printed page 1, each with whether it is the print.
+    static std::vector<std::pair<bool, std::vector<platform::gdi::DrawRecord>>> ShownAndPrinted(
+        CViewRRIntervalList& view)
+    {
+        rrviewtest::RecordedPrint screen(800, 600);
+        view.OnDraw(&screen.DC());
+        rrviewtest::RecordedPrint print(1200, 1000);
+        EXPECT_TRUE(view.Print(print.Device(), print.Rect(), 1));
+        return {{false, screen.Texts()}, {true, print.Texts()}};
     }
     static int CountText(const std::vector<platform::gdi::DrawRecord>& texts, const std::wstring& text)
     {
@@ -178,13 +190,7 @@ TEST_F(RRIntervalListTest, LengthsPast32767MillisecondsAreShownAndPrintedAsTheir
     CViewRRIntervalList* view = Show<CViewRRIntervalList>(800, 600);
     ASSERT_NE(nullptr, view);
 
-    rrviewtest::RecordedPrint screen(800, 600);
-    view->OnDraw(&screen.DC());
-    rrviewtest::RecordedPrint print(1200, 1000);
-    ASSERT_TRUE(view->Print(print.Device(), print.Rect(), 1));
-    for (auto* drawn : {&screen, &print}) {
-        const auto texts = drawn->Texts();
-        const bool printed = drawn == &print;
+    for (const auto& [printed, texts] : ShownAndPrinted(*view)) {
         SCOPED_TRACE(printed ? "printed" : "screen");
         for (const char* length : {"32767", "32768", "40000", "65535", "-1"})
             EXPECT_EQ(1, CountText(texts, std::wstring(length, length + std::strlen(length)))) << length;
@@ -212,13 +218,7 @@ TEST_F(RRIntervalListTest, LengthsPastSixteenBitsAreShownAndPrintedAsTheirValues
     CViewRRIntervalList* view = Show<CViewRRIntervalList>(800, 600);
     ASSERT_NE(nullptr, view);
 
-    rrviewtest::RecordedPrint screen(800, 600);
-    view->OnDraw(&screen.DC());
-    rrviewtest::RecordedPrint print(1200, 1000);
-    ASSERT_TRUE(view->Print(print.Device(), print.Rect(), 1));
-    for (auto* drawn : {&screen, &print}) {
-        const auto texts = drawn->Texts();
-        const bool printed = drawn == &print;
+    for (const auto& [printed, texts] : ShownAndPrinted(*view)) {
         SCOPED_TRACE(printed ? "printed" : "screen");
         EXPECT_EQ(1, CountText(texts, L"70000"));
         EXPECT_EQ(1, CountText(texts, L"-40000"));
