@@ -9,8 +9,9 @@
 //
 // DoModal runs the sheet through the modal driver (ModalDriver.h), whose
 // script may take the sheet as CPropertySheet&. Create makes a modeless
-// sheet without buttons; with WS_CHILD it sits inside a dialog, and Tab
-// moves through the dialog's controls and the page's as one.
+// sheet without buttons; with WS_CHILD it sits inside a dialog, Tab moves
+// through the dialog's controls and the page's as one, and Ctrl+Tab (and
+// the other page-turning keys) on the dialog's own controls turns the pages.
 #pragma once
 
 #include <vector>
