@@ -531,3 +531,28 @@ TEST_F(PropertySheetTest, CtrlTabOnASheetOfOnePageIsSwallowed)
     });
     EXPECT_EQ(IDCANCEL, single.DoModal());
 }
+
+// Only a sheet the dialog shows takes the page keys from its buttons: in a
+// dialog without one, or whose sheet is hidden, Ctrl+Tab moves the keyboard
+// on as a Tab does.
+TEST_F(PropertySheetTest, WithoutAShownSheetCtrlTabOnADialogsButtonMovesTheKeyboardOn)
+{
+    CDialog host(uitest::IDD_DATA, &m_owner);
+    ASSERT_TRUE(host.Create(uitest::IDD_DATA, &m_owner));
+    host.ShowWindow(SW_SHOW);
+    const HWND ok = ::GetDlgItem(host.m_hWnd, IDOK);
+    const HWND cancel = ::GetDlgItem(host.m_hWnd, IDCANCEL);
+    host.GotoDlgCtrl(CWnd::FromHandle(ok));
+    Desktop::KeyPress(VK_TAB, platform::ui::kControl);
+    EXPECT_EQ(cancel, ::GetFocus());
+
+    CPropertySheet sheet(L"", &host);
+    sheet.AddPage(&m_general);
+    sheet.AddPage(&m_detail);
+    ASSERT_TRUE(sheet.Create(&host, WS_CHILD));   // made, not shown
+    host.GotoDlgCtrl(CWnd::FromHandle(ok));
+    Desktop::KeyPress(VK_TAB, platform::ui::kControl);
+    EXPECT_EQ(cancel, ::GetFocus());
+    EXPECT_EQ(0, sheet.GetActiveIndex());
+    host.DestroyWindow();
+}
