@@ -556,3 +556,34 @@ TEST_F(PropertySheetTest, WithoutAShownSheetCtrlTabOnADialogsButtonMovesTheKeybo
     EXPECT_EQ(0, sheet.GetActiveIndex());
     host.DestroyWindow();
 }
+
+namespace {
+
+// A pop-up window that counts the Ctrl+Tab presses it receives.
+class CKeyCountingPopup : public CWnd {
+public:
+    int m_nCtrlTabs = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_KEYDOWN && wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) ++m_nCtrlTabs;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+}  // namespace
+
+// A window the dialog owns but does not hold (a pop-up of its own) keeps
+// its keys: Ctrl+Tab typed there reaches it and leaves the sheet's page.
+TEST_F(SheetInDialogKeysTest, CtrlTabInAPopupTheDialogOwnsIsThePopupsOwn)
+{
+    CKeyCountingPopup popup;
+    ASSERT_TRUE(popup.CreateEx(0, nullptr, L"popup", WS_POPUP | WS_VISIBLE, CRect(600, 600, 700, 660), &m_host, 0));
+    popup.SetFocus();
+    ASSERT_EQ(popup.m_hWnd, ::GetFocus());
+    Desktop::KeyPress(VK_TAB, platform::ui::kControl);
+    EXPECT_EQ(1, popup.m_nCtrlTabs);
+    EXPECT_EQ(0, m_inner.GetActiveIndex());
+    popup.DestroyWindow();
+}
