@@ -37,7 +37,12 @@ void CViewQRSNo::OnUpdate()
 {
     auto* doc = dynamic_cast<CRestViewDoc*>(GetDocument());
     _RESTDATAITEM* item = doc && m_nDocType == DOC_TYPE_REST ? doc->GetCurrentDataItem() : nullptr;
-    if (!item) return;
+    if (!item) {
+        // No resting record now: what was read for the last one is not shown for it.
+        m_pParser.reset();
+        m_nBeatCount = -1;
+        return;
+    }
     m_pParser = std::make_unique<CECGXMLParser>(item->strXMLPath, item->b8000File, CString());
     CString count;
     m_nBeatCount = m_pParser->GetDataFromXMLDOM(count, kBeatPath, 2, L"count") ? _wtoi(count) : 0;
@@ -98,6 +103,9 @@ void CViewQRSNo::OnDraw(CDC* pDC)
         CString number;
         number.Format(L"%d", m_nFirstBeat + j + 1);
         TextAt(*pDC, x, headY, number, TA_RIGHT, text);
+        // Without a resting record there is nothing to read: the value rows
+        // stay empty rather than claim twelve unreadable values.
+        if (!m_pParser) continue;
         CString type;
         CString rr;
         ReadBeat(m_nFirstBeat + j + 1, type, rr);

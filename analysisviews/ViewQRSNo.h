@@ -22,7 +22,8 @@ public:
     ~CViewQRSNo() override;
 
     void SetDocType(int type) { m_nDocType = type; }
-    // Reopens the current item's record XML and reads its beat count. The
+    // Reopens the current item's record XML and reads its beat count;
+    // without a current resting record it lets go of the last one's. The
     // framework's update stays reachable beside it.
     void OnUpdate();
     using CView::OnUpdate;

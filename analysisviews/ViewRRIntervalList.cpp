@@ -72,25 +72,24 @@ void CViewRRIntervalList::CopyIntervals()
     const int count = std::min(RRIntervalCount(item), RR_LIST_MAX_COUNT);
     delete[] m_pRRBuffer;
     m_pRRBuffer = nullptr;
-    m_negative.clear();
+    m_unheld.clear();
     m_nRRCount = static_cast<short>(count);
     if (count == 0) return;
     m_pRRBuffer = new unsigned short[count];
-    m_negative.assign(static_cast<size_t>(count), false);
     for (int i = 0; i < count; ++i) {
         const int length = RRIntervalLength(item, i);
         m_pRRBuffer[i] = static_cast<unsigned short>(length);
-        m_negative[static_cast<size_t>(i)] = length < 0;
+        // What the 16 bits cannot hold as it is (a negative length, one
+        // past 65,535 ms) is kept whole, so that it never shows as another,
+        // plausible length.
+        if (length < 0 || length > 0xFFFF) m_unheld.emplace(i, length);
     }
 }
 
 int CViewRRIntervalList::ShownLength(int i) const
 {
-    // A pause longer than 32,767 ms is a length like any other (a 40 s pause
-    // reads 40000, not a negative number); only what the record gave as
-    // negative, no length at all, keeps its sign.
-    const unsigned short copied = m_pRRBuffer[i];
-    return m_negative[static_cast<size_t>(i)] ? static_cast<short>(copied) : static_cast<int>(copied);
+    const auto unheld = m_unheld.find(i);
+    return unheld != m_unheld.end() ? unheld->second : static_cast<int>(m_pRRBuffer[i]);
 }
 
 void CViewRRIntervalList::OnDraw(CDC* pDC)

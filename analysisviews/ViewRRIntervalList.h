@@ -5,7 +5,7 @@
 // record's list when printing.
 #pragma once
 
-#include <vector>
+#include <map>
 
 #include "platform/ui/framework/View.h"
 
@@ -48,12 +48,12 @@ protected:
     // Replaces the copy with the item's lengths.
     void CopyIntervals();
     void DrawScreenColumn(CDC* pDC, int column, int lineStep, int charWidth, int top);
-    // Interval i's length as it is shown: 0 to 65,535 ms as its value; a
-    // length the record did not give (negative) keeps its sign.
+    // Interval i's length as it is shown: always the record's value, also
+    // where it is negative (the record gives none) or past 65,535 ms.
     int ShownLength(int i) const;
 
     int m_nCurPage;              // 0-based screen page
     short m_nRRCount;            // intervals copied, 0 to RR_LIST_MAX_COUNT
     unsigned short* m_pRRBuffer; // the copied lengths in ms (low 16 bits), owned
-    std::vector<bool> m_negative;   // per copied interval: the record's length was negative
+    std::map<int, int> m_unheld;    // index → the record's length where the 16 bits cannot hold it
 };

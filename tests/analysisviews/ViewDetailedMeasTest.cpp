@@ -113,6 +113,48 @@ TEST_F(DetailedMeas, CellsSitInTheLaidOutGridAndInsideTheClient)
     EXPECT_LE(last.bottom, client.bottom);
 }
 
+// Each of the 23 rows at its own pixels, worked out from the client size
+// and the document's screen scale: its cells, its label and its band (every
+// other row), the rows 15 scaled units apart from 7/80 of the height down.
+TEST_F(DetailedMeas, EveryRowStandsAtItsPixelPlaceInCellsLabelAndBand)
+{
+    ASSERT_NE(ShowRest(), nullptr);
+    CRect client;
+    m_view->GetClientRect(&client);
+    const double ux = m_doc.GetXScale();
+    const double uy = m_doc.GetYScale();
+    const int width = client.Width() - static_cast<int>(2 * ux);
+    const int height = client.Height() - static_cast<int>(2 * uy);
+    const int rowH = static_cast<int>(15 * uy);
+    const int firstTop = MulDiv(height, 7, 80);
+    const int colW = MulDiv(width, 23, 40) / 12;
+    const int firstLeft = MulDiv(width, 17, 40) - static_cast<int>(5 * ux);
+    const CSize cell(static_cast<int>(36 * ux), static_cast<int>(13 * uy));
+    ASSERT_GE(rowH, 12);
+    for (int row = 0; row < 23; ++row)
+        for (int lead : {0, 5, 11}) {
+            CRect placed;
+            m_view->GetCell(row, lead)->GetWindowRect(&placed);
+            m_view->ScreenToClient(&placed);
+            EXPECT_EQ(placed, CRect(CPoint(firstLeft + lead * colW, firstTop + row * rowH), cell)) << row << "," << lead;
+        }
+
+    CDC dc;
+    DrawInto(dc);
+    const int labelLeft = MulDiv(width, 10, 40);
+    // Between the unit column's right edge and the first cell: only the band.
+    const int bandX = (MulDiv(width, 16, 40) + firstLeft) / 2;
+    for (int row = 0; row < 23; ++row) {
+        const int top = firstTop + row * rowH;
+        SCOPED_TRACE(row);
+        const bool banded = dc.GetPixel(bandX, top - 1 + rowH / 2) == RGB(220, 255, 220);
+        EXPECT_EQ(banded, row % 2 == 0);
+        EXPECT_GT(measviewtest::InkIn(dc, CRect(labelLeft, top, labelLeft + 3 * colW / 2, top + rowH - 1)), 0);
+    }
+    // Nothing of the labels stands above the first row's place.
+    EXPECT_EQ(measviewtest::InkIn(dc, CRect(labelLeft, firstTop - rowH / 2, labelLeft + 3 * colW / 2, firstTop - 1)), 0);
+}
+
 TEST_F(DetailedMeas, MissingValuesHideTheirCellsAndDrawTheirPlaceholders)
 {
     ASSERT_NE(ShowRest(true), nullptr);
@@ -189,8 +231,11 @@ TEST_F(DetailedMeas, PrintReadsTheRecordXmlAndLeavesZerosAndNoFindingsBlank)
     CDC& dc2 = paper.Dc();
     EXPECT_GT(measviewtest::InkIn(dc2, value(0, 0)), 0);   // P amplitude 80
     // P' amplitude 0 but in aVR, whose inverted P (-90) prints; its P amplitude is 0.
-    for (int lead = 0; lead < 12; ++lead)
-        if (lead != 3) EXPECT_EQ(measviewtest::InkIn(dc2, value(1, lead)), 0) << lead;
+    for (int lead = 0; lead < 12; ++lead) {
+        if (lead != 3) {
+            EXPECT_EQ(measviewtest::InkIn(dc2, value(1, lead)), 0) << lead;
+        }
+    }
     EXPECT_GT(measviewtest::InkIn(dc2, value(1, 3)), 0);
     EXPECT_EQ(measviewtest::InkIn(dc2, value(0, 3)), 0);
     EXPECT_EQ(measviewtest::InkIn(dc2, value(22, 0)), 0);       // delta wave N

@@ -88,6 +88,36 @@ TEST_F(QrsNumbers, AShorterRecordBringsTheWindowBack)
     EXPECT_EQ(m_view->GetFirstBeat(), 0);
 }
 
+// Without a resting record to read there are no values: the two value rows
+// stay empty where placeholders would claim six unreadable beats.
+TEST_F(QrsNumbers, WithoutARestingRecordTheValueRowsStayEmpty)
+{
+    ShowBeats(10);
+    CRect client;
+    m_view->GetClientRect(&client);
+    const int colW = MulDiv(client.Width(), 1, 9);
+    const int rowH = client.Height() / 4;
+    auto valueInk = [&](CDC& dc) {
+        int ink = 0;
+        for (int j = 0; j < QRS_NO_SCREEN_BEATS; ++j) {
+            const int x = 3 * colW + j * colW;
+            ink += measviewtest::InkIn(dc, CRect(x - colW / 3, 2 * rowH, x, 4 * rowH));
+        }
+        return ink;
+    };
+    CDC rest;
+    DrawInto(rest);
+    EXPECT_GT(valueInk(rest), 0);
+
+    m_view->SetDocType(DOC_TYPE_MFER);
+    m_view->OnUpdate();
+    CDC other;
+    DrawInto(other);
+    EXPECT_EQ(valueInk(other), 0);
+    // The table itself stands: the beat numbers of the head row.
+    EXPECT_GT(measviewtest::InkIn(other, CRect(3 * colW - colW / 3, 0, 3 * colW, rowH)), 0);
+}
+
 // ---- printing -------------------------------------------------------------------------------
 
 TEST_F(QrsNumbers, ThreeHundredBeatsPrintTwentyAPageUpTo256)

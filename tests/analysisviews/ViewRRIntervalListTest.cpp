@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "analysisviews/ViewRRIntervalList.h"
 #include "tests/analysisviews/RRViewTestSupport.h"
@@ -26,6 +28,16 @@ protected:
     {
         OpenIntervals(intervals, name);
         if (update) m_doc.UpdateAllViews(nullptr);
+    }
+    // The texts of the screen page and of printed page 1, each with whether it is the print.
+    static std::vector<std::pair<bool, std::vector<platform::gdi::DrawRecord>>> ShownAndPrinted(
+        CViewRRIntervalList& view)
+    {
+        rrviewtest::RecordedPrint screen(800, 600);
+        view.OnDraw(&screen.DC());
+        rrviewtest::RecordedPrint print(1200, 1000);
+        EXPECT_TRUE(view.Print(print.Device(), print.Rect(), 1));
+        return {{false, screen.Texts()}, {true, print.Texts()}};
     }
     static int CountText(const std::vector<platform::gdi::DrawRecord>& texts, const std::wstring& text)
     {
@@ -178,13 +190,7 @@ TEST_F(RRIntervalListTest, LengthsPast32767MillisecondsAreShownAndPrintedAsTheir
     CViewRRIntervalList* view = Show<CViewRRIntervalList>(800, 600);
     ASSERT_NE(nullptr, view);
 
-    rrviewtest::RecordedPrint screen(800, 600);
-    view->OnDraw(&screen.DC());
-    rrviewtest::RecordedPrint print(1200, 1000);
-    ASSERT_TRUE(view->Print(print.Device(), print.Rect(), 1));
-    for (auto* drawn : {&screen, &print}) {
-        const auto texts = drawn->Texts();
-        const bool printed = drawn == &print;
+    for (const auto& [printed, texts] : ShownAndPrinted(*view)) {
         SCOPED_TRACE(printed ? "printed" : "screen");
         for (const char* length : {"32767", "32768", "40000", "65535", "-1"})
             EXPECT_EQ(1, CountText(texts, std::wstring(length, length + std::strlen(length)))) << length;
@@ -193,6 +199,35 @@ TEST_F(RRIntervalListTest, LengthsPast32767MillisecondsAreShownAndPrintedAsTheir
             if (r.text.empty() || r.text[0] != L'-') continue;
             EXPECT_EQ(L"-1", r.text) << r.Describe();
         }
+    }
+}
+
+// A length past what 16 bits hold never turns into another, plausible
+// length: 70,000 ms is not shown as 4464, nor -40,000 as 25536.
+TEST_F(RRIntervalListTest, LengthsPastSixteenBitsAreShownAndPrintedAsTheirValuesNotAsOthers)
+{
+    std::vector<RRInterval> list = Same(5, 800);
+    list[0].ms = 70000;
+    list[2].ms = 65536;
+    list[3].ms = 131072 + 800;
+    list[3].marked = true;
+    _RRDATAITEM* item = OpenIntervals(list, "wide");
+    ASSERT_NE(nullptr, item);
+    ASSERT_NE(nullptr, item->pRRList);
+    item->pRRList[1].nValue = -40000;   // a record XML may say data="-40000"; the record maker writes none
+    CViewRRIntervalList* view = Show<CViewRRIntervalList>(800, 600);
+    ASSERT_NE(nullptr, view);
+
+    for (const auto& [printed, texts] : ShownAndPrinted(*view)) {
+        SCOPED_TRACE(printed ? "printed" : "screen");
+        EXPECT_EQ(1, CountText(texts, L"70000"));
+        EXPECT_EQ(1, CountText(texts, L"-40000"));
+        EXPECT_EQ(1, CountText(texts, L"65536"));
+        EXPECT_EQ(1, CountText(texts, printed ? L"131872 *" : L"131872"));
+        // The fifth, plain one and nothing else reads as a length of 800 or a wrapped one.
+        EXPECT_EQ(1, CountText(texts, L"800"));
+        for (const wchar_t* wrapped : {L"4464", L"25536", L"0", L"800 *"})
+            EXPECT_EQ(0, CountText(texts, wrapped)) << std::wstring(wrapped);
     }
 }
 

@@ -392,3 +392,36 @@ TEST_F(RestSheet, AnUntouchedModel8000RecordIsUnchanged)
     EXPECT_EQ(script.Seen(), std::vector<UINT>{CDlgPatientInfoComment::IDD});
     EXPECT_TRUE(Unchanged());
 }
+
+// Right after the sheet opens the keyboard is on its buttons; Ctrl+Tab
+// there turns the pages as it does in a field, and the keyboard stays on
+// the button for the next turn.
+TEST_F(RestSheet, CtrlTabOnTheButtonsTurnsThePagesAndLeavesTheButtonTheKeyboard)
+{
+    OpenRecord(RecordKind::Rest12);
+    testsupport::ModalScript script;
+    script.On(CDlgPatientInfoComment::IDD, [](CDialog& dialog) {
+        CPropertySheet& pages = Sheet(dialog).Sheet();
+        const int count = pages.GetPageCount();
+        ASSERT_GE(count, 2);
+        EXPECT_EQ(pages.GetActiveIndex(), 0);
+        const HWND button = ::GetFocus();
+        ASSERT_TRUE(button == ::GetDlgItem(dialog.m_hWnd, IDOK) || button == ::GetDlgItem(dialog.m_hWnd, 3201) ||
+                    button == ::GetDlgItem(dialog.m_hWnd, IDCANCEL));
+        using platform::ui::Desktop;
+        Desktop::KeyPress(VK_TAB, platform::ui::kControl);
+        EXPECT_EQ(pages.GetActiveIndex(), 1);
+        EXPECT_EQ(::GetFocus(), button);
+        Desktop::KeyPress(VK_NEXT, platform::ui::kControl);
+        EXPECT_EQ(pages.GetActiveIndex(), 2 % count);
+        Desktop::KeyPress(VK_TAB, platform::ui::kControl | platform::ui::kShift);
+        EXPECT_EQ(pages.GetActiveIndex(), 1);
+        Desktop::KeyPress(VK_PRIOR, platform::ui::kControl);
+        EXPECT_EQ(pages.GetActiveIndex(), 0);
+        EXPECT_EQ(::GetFocus(), button);
+        Press(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(Run(0), IDCANCEL);
+    EXPECT_EQ(script.Pending(), 0u);
+    EXPECT_TRUE(Unchanged());
+}

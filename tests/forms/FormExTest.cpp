@@ -228,6 +228,24 @@ TEST_F(FormEx, TabChainEndsWhereNoUsableSiblingFollows)
     EXPECT_EQ(m_form->IsTabJumpEnd(2, m_form->GetDlgItem(kButton)), 1);
 }
 
+// A bound static shows a value and takes no keyboard: with only it (and
+// hidden or disabled controls) left in a direction, Tab leaves the form.
+TEST_F(FormEx, OnlyABoundStaticAfterTheFocusedControlEndsTheTabChain)
+{
+    CWnd* boundStatic = m_form->GetDlgItem(kBoundStatic);
+    ASSERT_TRUE(boundStatic->IsWindowVisible());
+    ASSERT_TRUE(boundStatic->IsWindowEnabled());
+    // Backward from the button: the bound static, then the edit.
+    EXPECT_EQ(m_form->IsTabJumpEnd(1, m_form->GetDlgItem(kButton)), 0);
+    m_form->GetDlgItem(kEdit)->ShowWindow(SW_HIDE);
+    EXPECT_EQ(m_form->IsTabJumpEnd(1, m_form->GetDlgItem(kButton)), 1);
+    // Forward from the edit: the bound static, a disabled button and the rest hidden or disabled.
+    m_form->GetDlgItem(kEdit)->ShowWindow(SW_SHOW);
+    m_form->GetDlgItem(kButton)->EnableWindow(FALSE);
+    m_form->GetDlgItem(kLast)->ShowWindow(SW_HIDE);
+    EXPECT_EQ(m_form->IsTabJumpEnd(2, m_form->GetDlgItem(kEdit)), 1);
+}
+
 TEST_F(FormEx, ABackgroundClickMakesTheFormActiveInItsPane)
 {
     m_pane.log.clear();

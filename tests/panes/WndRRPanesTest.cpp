@@ -151,6 +151,23 @@ TEST_F(RRPaneTest, CommentStylesPlaceFormAndListSideBySideAloneOrAcross)
     EXPECT_EQ(Box(10 + 180, 630, 160, 25), m_comment.Rect(Button(panes::kNextButton)));
 }
 
+// With the list alone across the page both paging buttons double in width;
+// side by side with the form they are half as wide and stand closer.
+TEST_F(RRPaneTest, TheListAloneDoublesBothPagingButtons)
+{
+    OpenIntervals(rrviewtest::Same(600, 800));
+    CWndRRComment* pane = OpenComment(9, TRUE, 1020, 664);
+    const CRect back = m_comment.Rect(Button(panes::kBackButton));
+    const CRect next = m_comment.Rect(Button(panes::kNextButton));
+    EXPECT_EQ(Box(10, 630, 160, 25), back);
+    EXPECT_EQ(Box(10 + 180, 630, 160, 25), next);
+    EXPECT_EQ(20, next.left - back.right);   // the gap between them
+
+    pane->ShowPageStyle(6);
+    EXPECT_EQ(Box(515, 625, 80, 25), m_comment.Rect(Button(panes::kBackButton)));
+    EXPECT_EQ(Box(515 + 90, 625, 80, 25), m_comment.Rect(Button(panes::kNextButton)));
+}
+
 TEST_F(RRPaneTest, CommentStylesOutsideSixToNineChangeNothing)
 {
     OpenIntervals(rrviewtest::Same(300, 800));

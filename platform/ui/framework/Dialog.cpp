@@ -3,6 +3,7 @@
 #include "platform/ui/framework/DataExchange.h"
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/ui/framework/ModalDriver.h"
+#include "platform/ui/framework/PropertySheet.h"
 #include "platform/ui/framework/WinApp.h"
 #include "platform/ui/windowing/DialogBox.h"
 #include "platform/ui/windowing/Resources.h"
@@ -293,6 +294,10 @@ LRESULT CDialog::HandleSetFont(WPARAM wParam, LPARAM)
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
     if (CWnd::PreTranslateMessage(pMsg)) return TRUE;
+    // A property sheet on the dialog turns its pages by keyboard wherever
+    // the keyboard is in the dialog, before the dialog's own navigation
+    // takes Ctrl+Tab for a Tab.
+    if (CPropertySheet::TurnChildSheetPage(*this, pMsg)) return TRUE;
     // Escape in a multi-line edit of a dialog whose Cancel is missing or
     // disabled still cancels, as the framework arranges.
     if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_CANCEL) &&

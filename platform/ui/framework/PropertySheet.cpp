@@ -415,6 +415,20 @@ BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
     return PreTranslateInput(pMsg);
 }
 
+BOOL CPropertySheet::TurnChildSheetPage(CWnd& host, MSG* pMsg)
+{
+    if (!IsPageTurnKey(pMsg) || !host.m_hWnd) return FALSE;
+    if (pMsg->hwnd != host.m_hWnd && !::IsChild(host.m_hWnd, pMsg->hwnd)) return FALSE;
+    for (HWND child = ::GetWindow(host.m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        auto* sheet = dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(child));
+        if (!sheet || !::IsWindowVisible(child) || !::IsWindowEnabled(child)) continue;
+        // The key was typed outside the sheet: the focus stays where it is,
+        // so that the next Ctrl+Tab turns on.
+        if (sheet->TurnPageByKey(pMsg)) return TRUE;
+    }
+    return FALSE;
+}
+
 bool CPropertySheet::IsPageTurnKey(const MSG* pMsg)
 {
     return pMsg && pMsg->message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 &&

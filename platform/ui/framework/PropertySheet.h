@@ -9,8 +9,9 @@
 //
 // DoModal runs the sheet through the modal driver (ModalDriver.h), whose
 // script may take the sheet as CPropertySheet&. Create makes a modeless
-// sheet without buttons; with WS_CHILD it sits inside a dialog, and Tab
-// moves through the dialog's controls and the page's as one.
+// sheet without buttons; with WS_CHILD it sits inside a dialog, Tab moves
+// through the dialog's controls and the page's as one, and Ctrl+Tab (and
+// the other page-turning keys) on the dialog's own controls turns the pages.
 #pragma once
 
 #include <vector>
@@ -62,6 +63,10 @@ public:
 
     virtual BOOL OnInitDialog();
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // A page-turning key typed in `host` outside its child sheets (on the
+    // dialog's own buttons) turns the page of the sheet the dialog holds;
+    // TRUE when a sheet took it.
+    static BOOL TurnChildSheetPage(CWnd& host, MSG* pMsg);
 
     PROPSHEETHEADER m_psh;   // dwFlags (PSH_NOAPPLYNOW…) and nStartPage are read
 

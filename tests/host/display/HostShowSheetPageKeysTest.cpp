@@ -91,3 +91,23 @@ TEST_F(HostShowSheetPageKeysTest, CtrlTabInAFieldOfTheFirstPageBringsUpTheAdditi
     EXPECT_EQ(0, m_show.Wait(displaytest::kPatience)) << ShowErrors();
     EXPECT_NE(std::string::npos, ShowOutput().find("closed")) << ShowOutput();
 }
+
+// Right after the sheet opens the keyboard is on its buttons (更新 and the
+// others): Ctrl+Tab there turns the pages too, and does not walk the
+// buttons as a Tab would.
+TEST_F(HostShowSheetPageKeysTest, CtrlTabRightAfterTheSheetOpensTurnsItsPage)
+{
+    ASSERT_TRUE(StartShow(m_server, {m_dir.File("examinations/mstep243.ecg"), "--dialog", "CDlgInfoCommentGeneral"}));
+    ASSERT_TRUE(WaitForWindows(m_server, 1)) << ShowErrors();
+    ASSERT_TRUE(WaitForCaption(kFirstPageCaption)) << "the first page did not show " << ShowErrors();
+
+    ASSERT_TRUE(m_server.Input({"key", "ctrl+Tab"}));
+    ASSERT_TRUE(WaitForCaption(kAdditionCaption)) << "Ctrl+Tab did not turn to 付帯情報 " << ShowErrors();
+    EXPECT_TRUE(WaitForCaption(kFirstPageCaption, false)) << "the first page stayed on the screen";
+    ASSERT_TRUE(m_server.Input({"key", "ctrl+Next"}));   // round to the first
+    EXPECT_TRUE(WaitForCaption(kFirstPageCaption)) << "Ctrl+Page Down did not turn on " << ShowErrors();
+
+    ASSERT_TRUE(m_server.Input({"key", "Escape"}));
+    EXPECT_EQ(0, m_show.Wait(displaytest::kPatience)) << ShowErrors();
+    EXPECT_NE(std::string::npos, ShowOutput().find("closed")) << ShowOutput();
+}

@@ -415,3 +415,175 @@ TEST_F(PropertySheetKeysTest, CtrlTabInAPageOfASheetInsideADialogTurnsThePage)
     EXPECT_EQ(Control(m_general, 502), ::GetFocus());
     host.DestroyWindow();
 }
+
+namespace {
+
+// A sheet of three pages inside a dialog, below the dialog's own controls,
+// with the keyboard on the dialog's OK button, as in a dialog that opens
+// with its buttons holding the keyboard.
+class SheetInDialogKeysTest : public PropertySheetKeysTest {
+protected:
+    void SetUp() override
+    {
+        PropertySheetKeysTest::SetUp();
+        ASSERT_TRUE(m_host.Create(uitest::IDD_DATA, &m_owner));
+        m_host.ShowWindow(SW_SHOW);
+        CRect controls;
+        m_host.GetClientRect(&controls);
+        m_host.SetWindowPos(nullptr, 0, 0, 700, 700, SWP_NOMOVE | SWP_NOZORDER);
+        m_inner.AddPage(&m_general);
+        m_inner.AddPage(&m_detail);
+        m_inner.AddPage(&m_panel);
+        ASSERT_TRUE(m_inner.Create(&m_host, WS_CHILD | WS_VISIBLE));
+        m_inner.SetWindowPos(nullptr, 0, controls.bottom, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        m_ok = ::GetDlgItem(m_host.m_hWnd, IDOK);
+        ASSERT_NE(nullptr, m_ok);
+        m_host.GotoDlgCtrl(CWnd::FromHandle(m_ok));
+        ASSERT_EQ(m_ok, ::GetFocus());
+    }
+    void TearDown() override
+    {
+        if (m_host.m_hWnd) m_host.DestroyWindow();
+        PropertySheetKeysTest::TearDown();
+    }
+
+    CDialog m_host{uitest::IDD_DATA, &m_owner};
+    CPropertySheet m_inner{L"", &m_host};
+    HWND m_ok = nullptr;
+};
+
+}  // namespace
+
+TEST_F(SheetInDialogKeysTest, CtrlTabOnTheDialogsButtonTurnsTheSheetsPageAndLeavesTheButtonTheKeyboard)
+{
+    Desktop::KeyPress(VK_TAB, platform::ui::kControl);
+    EXPECT_EQ(1, m_inner.GetActiveIndex());
+    EXPECT_TRUE(m_detail.IsWindowVisible());
+    EXPECT_FALSE(m_general.IsWindowVisible());
+    EXPECT_EQ(m_ok, ::GetFocus());   // not moved on to Cancel as a Tab would
+    Desktop::KeyPress(VK_NEXT, platform::ui::kControl);
+    EXPECT_EQ(2, m_inner.GetActiveIndex());
+    EXPECT_EQ(m_ok, ::GetFocus());
+    Desktop::KeyPress(VK_TAB, platform::ui::kControl | platform::ui::kShift);
+    EXPECT_EQ(1, m_inner.GetActiveIndex());
+    Desktop::KeyPress(VK_PRIOR, platform::ui::kControl);
+    EXPECT_EQ(0, m_inner.GetActiveIndex());
+    Desktop::KeyPress(VK_PRIOR, platform::ui::kControl);   // round to the last
+    EXPECT_EQ(2, m_inner.GetActiveIndex());
+    EXPECT_EQ(m_ok, ::GetFocus());
+}
+
+TEST_F(SheetInDialogKeysTest, PlainTabOnTheDialogsButtonMovesTheKeyboardAndKeepsThePage)
+{
+    Desktop::KeyPress(VK_TAB);
+    EXPECT_EQ(::GetDlgItem(m_host.m_hWnd, IDCANCEL), ::GetFocus());
+    EXPECT_EQ(0, m_inner.GetActiveIndex());
+    EXPECT_TRUE(m_general.IsWindowVisible());
+}
+
+// Without Ctrl the keys are the focused control's or the dialog's: a Tab
+// moves the keyboard on, Page Up and Page Down leave the sheet on its page.
+TEST_F(PropertySheetKeysTest, TabAndPageKeysWithoutCtrlMoveTheFocusAndNeverTurnThePage)
+{
+    ModalDriverScope driver([&](CPropertySheet& running) {
+        FocusFirstPage();
+        if (HasFatalFailure()) return;
+        const HWND option = Control(m_general, 502);
+        Desktop::KeyPress(VK_TAB);
+        EXPECT_EQ(0, running.GetActiveIndex());
+        EXPECT_NE(option, ::GetFocus());
+        EXPECT_EQ(nullptr, m_detail.m_hWnd);
+        Desktop::KeyPress(VK_TAB, platform::ui::kShift);
+        EXPECT_EQ(option, ::GetFocus());
+        Desktop::KeyPress(VK_NEXT);
+        Desktop::KeyPress(VK_PRIOR);
+        Desktop::KeyPress(VK_NEXT);
+        EXPECT_EQ(0, running.GetActiveIndex());
+        EXPECT_EQ(0, running.GetTabControl()->GetCurSel());
+        EXPECT_TRUE(m_general.IsWindowVisible());
+        EXPECT_EQ(nullptr, m_detail.m_hWnd);
+        EXPECT_EQ(nullptr, m_panel.m_hWnd);
+        running.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, m_sheet.DoModal());
+}
+
+// A sheet of one page has no page to turn to; Ctrl+Tab is still the
+// sheet's and does not move the keyboard as a Tab would.
+TEST_F(PropertySheetTest, CtrlTabOnASheetOfOnePageIsSwallowed)
+{
+    CPropertySheet single(L"一枚", &m_owner);
+    single.AddPage(&m_general);
+    ModalDriverScope driver([&](CPropertySheet& running) {
+        CWnd* option = m_general.GetDlgItem(502);
+        ASSERT_NE(nullptr, option);
+        Desktop::Click(option->m_hWnd, 3, 3);
+        ASSERT_EQ(option->m_hWnd, ::GetFocus());
+        Desktop::KeyPress(VK_TAB, platform::ui::kControl);
+        EXPECT_EQ(option->m_hWnd, ::GetFocus());
+        Desktop::KeyPress(VK_TAB, platform::ui::kControl | platform::ui::kShift);
+        Desktop::KeyPress(VK_NEXT, platform::ui::kControl);
+        EXPECT_EQ(option->m_hWnd, ::GetFocus());
+        EXPECT_EQ(0, running.GetActiveIndex());
+        EXPECT_EQ(1, m_general.m_nSetActive);   // never shown again
+        EXPECT_EQ(0, m_general.m_nKillActive);
+        running.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, single.DoModal());
+}
+
+// Only a sheet the dialog shows takes the page keys from its buttons: in a
+// dialog without one, or whose sheet is hidden, Ctrl+Tab moves the keyboard
+// on as a Tab does.
+TEST_F(PropertySheetTest, WithoutAShownSheetCtrlTabOnADialogsButtonMovesTheKeyboardOn)
+{
+    CDialog host(uitest::IDD_DATA, &m_owner);
+    ASSERT_TRUE(host.Create(uitest::IDD_DATA, &m_owner));
+    host.ShowWindow(SW_SHOW);
+    const HWND ok = ::GetDlgItem(host.m_hWnd, IDOK);
+    const HWND cancel = ::GetDlgItem(host.m_hWnd, IDCANCEL);
+    host.GotoDlgCtrl(CWnd::FromHandle(ok));
+    Desktop::KeyPress(VK_TAB, platform::ui::kControl);
+    EXPECT_EQ(cancel, ::GetFocus());
+
+    CPropertySheet sheet(L"", &host);
+    sheet.AddPage(&m_general);
+    sheet.AddPage(&m_detail);
+    ASSERT_TRUE(sheet.Create(&host, WS_CHILD));   // made, not shown
+    host.GotoDlgCtrl(CWnd::FromHandle(ok));
+    Desktop::KeyPress(VK_TAB, platform::ui::kControl);
+    EXPECT_EQ(cancel, ::GetFocus());
+    EXPECT_EQ(0, sheet.GetActiveIndex());
+    host.DestroyWindow();
+}
+
+namespace {
+
+// A pop-up window that counts the Ctrl+Tab presses it receives.
+class CKeyCountingPopup : public CWnd {
+public:
+    int m_nCtrlTabs = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_KEYDOWN && wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) ++m_nCtrlTabs;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+}  // namespace
+
+// A window the dialog owns but does not hold (a pop-up of its own) keeps
+// its keys: Ctrl+Tab typed there reaches it and leaves the sheet's page.
+TEST_F(SheetInDialogKeysTest, CtrlTabInAPopupTheDialogOwnsIsThePopupsOwn)
+{
+    CKeyCountingPopup popup;
+    ASSERT_TRUE(popup.CreateEx(0, nullptr, L"popup", WS_POPUP | WS_VISIBLE, CRect(600, 600, 700, 660), &m_host, 0));
+    popup.SetFocus();
+    ASSERT_EQ(popup.m_hWnd, ::GetFocus());
+    Desktop::KeyPress(VK_TAB, platform::ui::kControl);
+    EXPECT_EQ(1, popup.m_nCtrlTabs);
+    EXPECT_EQ(0, m_inner.GetActiveIndex());
+    popup.DestroyWindow();
+}
