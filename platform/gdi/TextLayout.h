@@ -17,6 +17,7 @@
 
 #include <pango/pango.h>
 
+#include <cstddef>
 #include <string>
 
 #include "platform/base/WinTypes.h"
@@ -96,6 +97,9 @@ TextSetup PrepareText();
 const std::string& TextSetupFailure();
 
 // Test and host hooks.
+// The address space the set-up holds back for later text (4 MB unless set);
+// set before the set-up runs.
+void SetLaterTextReserve(size_t bytes);
 // The family the private font map resolves a face name to ("IPAGothic", ...).
 std::string ResolveFontFamily(const wchar_t* faceName);
 // Glyphs pango could not find in any font for `text` in font `log`.

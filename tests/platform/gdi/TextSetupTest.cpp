@@ -10,8 +10,11 @@
 #include <glib.h>
 #include <unistd.h>
 
+#include <sys/resource.h>
+
 #include <csignal>
 #include <cwchar>
+#include <fstream>
 #include <new>
 #include <string>
 
@@ -62,6 +65,26 @@ TEST_F(TextSetupTest, WithoutRoomForTheFontsTheSetUpFailsNamingTheCause)
         if (TextSetupFailure().find("no room for the fonts") == std::string::npos) return 4;
         // Asked again, the answer stands: no half-made set-up is tried a second time.
         return PrepareText() == TextSetup::NoMemory ? 0 : 5;
+    });
+    EXPECT_EQ(0, status) << testsupport::ReadFileBytes(errors);
+}
+
+TEST_F(TextSetupTest, WithoutRoomForTheReserveOfLaterTextTheSetUpFailsNamingTheCause)
+{
+    const std::string errors = m_dir.File("stderr");
+    const int status = testsupport::RunInChild([&] {
+        ErrorsTo(errors);
+        // Room for the fonts and more, but not for a reserve of a gigabyte.
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const rlim_t used = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+        struct rlimit limit {};
+        ::getrlimit(RLIMIT_AS, &limit);
+        limit.rlim_cur = used + (512u << 20);
+        if (::setrlimit(RLIMIT_AS, &limit) != 0) return 2;
+        platform::gdi::SetLaterTextReserve(size_t(1) << 30);
+        if (PrepareText() != TextSetup::NoMemory) return 3;
+        return TextSetupFailure().find("no room is left for later text") == std::string::npos ? 4 : 0;
     });
     EXPECT_EQ(0, status) << testsupport::ReadFileBytes(errors);
 }
