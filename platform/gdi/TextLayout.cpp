@@ -204,10 +204,13 @@ public:
         m_block = nullptr;
         return true;
     }
-    // Only while nothing is held.
+    // A reserve held is taken again at the new size.
     void SetBytes(size_t bytes)
     {
-        if (!m_block && bytes > 0) m_bytes = bytes;
+        if (bytes == 0) return;
+        const bool held = Release();
+        m_bytes = bytes;
+        if (held) Take();
     }
 
 private:
