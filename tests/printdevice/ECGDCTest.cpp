@@ -303,7 +303,9 @@ TEST_F(ECGDCOnImage, TextRefusedMemoryFailsAsTextDoesAndTheDeviceSaysWhy)
     const int status = testsupport::RunInChild([&] {
         CECGDC dc(&m_cdc, 1);
         CECGDC escape(&m_cdc, 4);
-        // Text keeps no room of its own: under the limit it finds none.
+        // Text made ready as a host makes it, then left no room of its own:
+        // under the limit it finds none.
+        platform::gdi::PrepareText();
         platform::gdi::SetLaterTextReserve(std::numeric_limits<size_t>::max() / 2);
         {
             const testsupport::ShortOfMemory memory(2);

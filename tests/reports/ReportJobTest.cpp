@@ -403,9 +403,14 @@ protected:
             GTEST_SKIP() << "address-space limits cannot be tested under a sanitizer";
         ReportJob::SetUp();
     }
-    // Text keeps no room of its own: under a limit it finds none and is
-    // refused, as a machine short of memory refuses it.
-    static void TakeTheTextReserve() { platform::gdi::SetLaterTextReserve(std::numeric_limits<size_t>::max() / 2); }
+    // Text made ready as a host makes it, then left no room of its own:
+    // under a limit it finds none and is refused, as a machine short of
+    // memory refuses it.
+    static void TakeTheTextReserve()
+    {
+        platform::gdi::PrepareText();
+        platform::gdi::SetLaterTextReserve(std::numeric_limits<size_t>::max() / 2);
+    }
     static void GiveTheTextReserveBack() { platform::gdi::SetLaterTextReserve(4u << 20); }
     // After both jobs: the failed one's PDF was ended but left with the
     // printer, the second one's delivered whole.

@@ -211,7 +211,9 @@ TEST_F(ReportSerial, AnAnnotatedPageWhoseTitleCannotPrintFailsAndDrawsNothingMor
     if (!testsupport::MemoryLimitsCanBeTested())
         GTEST_SKIP() << "address-space limits cannot be tested under a sanitizer";
     const int status = testsupport::RunInChild([&] {
-        // Text keeps no room of its own: under the limit it finds none.
+        // Text made ready as a host makes it, then left no room of its own:
+        // under the limit it finds none.
+        platform::gdi::PrepareText();
         platform::gdi::SetLaterTextReserve(std::numeric_limits<size_t>::max() / 2);
         // Each pane opened with memory, its page printed without.
         const std::function<std::function<int()>()> pages[] = {
