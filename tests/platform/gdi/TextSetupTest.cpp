@@ -89,6 +89,33 @@ TEST_F(TextSetupTest, WithoutRoomForTheReserveOfLaterTextTheSetUpFailsNamingTheC
     EXPECT_EQ(0, status) << testsupport::ReadFileBytes(errors);
 }
 
+TEST_F(TextSetupTest, AReserveSetAnewAfterTheSetUpIsHeldForTheTextThatFollows)
+{
+    const std::string errors = m_dir.File("stderr");
+    const int status = testsupport::RunInChild([&] {
+        ErrorsTo(errors);
+        if (PrepareText() != TextSetup::Ready) return 2;
+        LOGFONTW log = {};
+        log.lfHeight = -12;
+        std::wcsncpy(log.lfFaceName, L"MS Gothic", LF_FACESIZE - 1);
+        TextLayout& text = TextLayout::Instance();
+        const RealizedFont* font = text.Realize(log);
+        platform::gdi::SetLaterTextReserve(8u << 20);
+        // With no memory left but the reserve, text is laid out in its room.
+        const testsupport::ShortOfMemory shortOfMemory(0);
+        if (!shortOfMemory.Limited()) return 3;
+        try {
+            PangoLayout* layout = text.CreateLayout(font, L"ECG", 3);
+            const int width = TextLayout::AdvanceWidth(layout);
+            g_object_unref(layout);
+            return width > 0 ? 0 : 4;
+        } catch (const std::bad_alloc&) {
+            return 5;
+        }
+    });
+    EXPECT_EQ(0, status) << "5: the text found no reserve\n" << testsupport::ReadFileBytes(errors);
+}
+
 TEST_F(TextSetupTest, AThreadTheTextLibraryCannotStartEndsTheProcessWithStatusOneNamingMemory)
 {
     const std::string errors = m_dir.File("stderr");
