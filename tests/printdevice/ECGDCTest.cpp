@@ -337,6 +337,9 @@ TEST(ECGDCWithoutContext, GDITypesFailInsteadOfCrashing)
     EXPECT_FALSE(dc.OpenECGPrinter(L"Any", nullptr, nullptr));
     RECT rect = {0, 0, 10, 10};
     EXPECT_EQ(0, dc.DrawText(L"x", 1, &rect, 0));
+    EXPECT_EQ(0, dc.DrawText(CString(L"x"), &rect, 0));
+    EXPECT_FALSE(dc.TextOut(0, 0, CString(L"x")));
+    EXPECT_EQ(CSize(0, 0), dc.GetTextExtent(CString(L"x")));
 }
 
 }  // namespace
