@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cwchar>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -34,6 +35,19 @@ const int kRawCharHeight = 84;
 const wchar_t kEsc = 0x1B;
 
 const int kMaxPumpedMessages = 1000;
+
+// Text the text library could not lay out for lack of memory fails as an
+// allocation does; here it fails as text does, with `failed`, and the
+// device remembers why.
+template <class Result, class Text> Result TextOrFailure(BOOL& shortOfMemory, Result failed, Text text)
+{
+    try {
+        return text();
+    } catch (const std::bad_alloc&) {
+        shortOfMemory = TRUE;
+        return failed;
+    }
+}
 
 CString EscPageStart()
 {
@@ -171,7 +185,8 @@ CECGDC::CECGDC(_PRINT_TYPE type)
       m_hRecordDC(nullptr),
       m_bReplaying(FALSE),
       m_bReplayPen(FALSE),
-      m_bReplayBrush(FALSE)
+      m_bReplayBrush(FALSE),
+      m_bTextShortOfMemory(FALSE)
 {
     CreateDefaultObjects();
 }
@@ -304,6 +319,7 @@ BOOL CECGDC::CloseECGPrinter()
 
 int CECGDC::StartDoc(LPCWSTR lpszDocName)
 {
+    m_bTextShortOfMemory = FALSE;
     m_strJobName = L"Tavrion";
     if (m_nPrintType == 2) {
         m_strJobName = UniqueJobName();
@@ -794,19 +810,23 @@ BOOL CECGDC::TextOut(int x, int y, const CString& str)
     // HP-GL/2 output carries no text.
     if (IsPCL()) return FALSE;
     if (m_nPrintType == 5) return ReplaceAndSend(CLIPSCommand::Text(x, y, m_uTextAlign, str));
-    return m_pDC ? m_pDC->TextOut(x, y, str) : FALSE;
+    if (!m_pDC) return FALSE;
+    return TextOrFailure(m_bTextShortOfMemory, FALSE, [&] { return m_pDC->TextOut(x, y, str); });
 }
 
 int CECGDC::DrawText(const CString& str, LPRECT lpRect, UINT nFormat)
 {
     if (!lpRect) return 0;
     if (IsRawDrawing()) return TextOut(lpRect->left, lpRect->top, str);
-    return m_pDC ? m_pDC->DrawText(str, lpRect, nFormat) : 0;
+    if (!m_pDC) return 0;
+    return TextOrFailure(m_bTextShortOfMemory, 0, [&] { return m_pDC->DrawText(str, lpRect, nFormat); });
 }
 
 int CECGDC::DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
 {
-    return m_pDC ? m_pDC->DrawText(lpszString, nCount, lpRect, nFormat) : 0;
+    if (!m_pDC) return 0;
+    return TextOrFailure(m_bTextShortOfMemory, 0,
+                         [&] { return m_pDC->DrawText(lpszString, nCount, lpRect, nFormat); });
 }
 
 int CECGDC::SelectClipRgn(CRgn* pRgn)
@@ -848,13 +868,14 @@ int CECGDC::GetDeviceCaps(int nIndex) const
 CSize CECGDC::GetTextExtent(LPCTSTR lpszString, int nCount) const
 {
     if (IsRawDrawing()) return CSize(kRawCharWidth * std::max(nCount, 0), kRawCharHeight);
-    if (m_nPrintType == 4) {
+    if (!m_pDC) return CSize(0, 0);
+    return TextOrFailure(m_bTextShortOfMemory, CSize(0, 0), [&] {
+        if (m_nPrintType != 4) return m_pDC->GetTextExtent(lpszString, nCount);
         SIZE size = {};
-        if (!m_pDC || !lpszString || !::GetTextExtentPoint32W(m_pDC->m_hAttribDC, lpszString, nCount, &size))
+        if (!lpszString || !::GetTextExtentPoint32W(m_pDC->m_hAttribDC, lpszString, nCount, &size))
             return CSize(0, 0);
         return CSize(size);
-    }
-    return m_pDC ? m_pDC->GetTextExtent(lpszString, nCount) : CSize(0, 0);
+    });
 }
 
 CSize CECGDC::GetTextExtent(const CString& str) const
@@ -865,5 +886,6 @@ CSize CECGDC::GetTextExtent(const CString& str) const
 BOOL CECGDC::GetTextMetrics(LPTEXTMETRIC lpMetrics) const
 {
     if (IsRawDrawing()) return TRUE;
-    return m_pDC ? m_pDC->GetTextMetrics(lpMetrics) : FALSE;
+    if (!m_pDC) return FALSE;
+    return TextOrFailure(m_bTextShortOfMemory, FALSE, [&] { return m_pDC->GetTextMetrics(lpMetrics); });
 }

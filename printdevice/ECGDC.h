@@ -110,6 +110,10 @@ public:
     CPoint SetViewportOrg(int x, int y);
 
     // ---- queries -------------------------------------------------------------------------
+    // Text that could not be laid out for lack of memory fails as any other
+    // text does (0, or an empty extent); this tells the job why. Cleared
+    // when a job starts.
+    BOOL IsTextShortOfMemory() const { return m_bTextShortOfMemory; }
     // The raw types report an A4 landscape page at 600 dots per inch.
     int GetDeviceCaps(int nIndex) const;
     CSize GetTextExtent(LPCTSTR lpszString, int nCount) const;
@@ -188,6 +192,8 @@ private:
     _RAW_PEN m_stReplayPen;
     BOOL m_bReplayBrush;        // a fill of the replay is the printer's
     _RAW_BRUSH m_stReplayBrush;
+
+    mutable BOOL m_bTextShortOfMemory;   // text of this job failed for lack of memory
 
     // The defaults belong to the context; a raw selection records other
     // handles above without giving these up.

@@ -6,8 +6,9 @@ CECGPrintAnno::~CECGPrintAnno() = default;
 
 int CECGPrintAnno::ECGAnnoDefaultPrint(const CString& strXMLPath)
 {
-    if (!PrintBegin(strXMLPath, FALSE)) return FALSE;
-    return PrintEnd(PrintAnnotation(), 1) > 0 ? TRUE : FALSE;
+    const int outcome = PrintJob(strXMLPath, FALSE, [this] { return PrintAnnotation(); }, [] { return 1; });
+    ThrowIfShortOfMemory();
+    return outcome > 0 ? TRUE : FALSE;
 }
 
 short CECGPrintAnno::PrintAnnotation()

@@ -15,6 +15,8 @@ public:
     CECGPrintAnno();
     ~CECGPrintAnno() override;
 
+    // One report; TRUE when the job ended well. A job that ran out of
+    // memory has ended all the same, and then throws std::bad_alloc.
     int ECGAnnoDefaultPrint(const CString& strXMLPath);
 
 protected:

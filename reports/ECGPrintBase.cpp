@@ -1,6 +1,7 @@
 #include "reports/ECGPrintBase.h"
 
 #include <cwchar>
+#include <new>
 
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
@@ -51,7 +52,8 @@ CECGPrintBase::CECGPrintBase()
       m_bDistiller(0),
       m_PrintType(1),
       m_pPrinter(nullptr),
-      m_pDlgParent(nullptr)
+      m_pDlgParent(nullptr),
+      m_bShortOfMemory(FALSE)
 {
 }
 
@@ -99,6 +101,7 @@ BOOL CECGPrintBase::CreatePrintFont()
 
 int CECGPrintBase::PrintBegin(const CString& strXMLPath, BOOL bHideStatus)
 {
+    m_bShortOfMemory = FALSE;
     if (!m_pPrinter || !m_pPrinter->CreateECGPrintDC(m_pDoc)) return FALSE;
     GetPrinterParameter();
     if (strXMLPath.IsEmpty()) return AbandonBegin(), FALSE;
@@ -167,9 +170,40 @@ BOOL CECGPrintBase::RecoverPdfPrinter()
     return TRUE;
 }
 
+int CECGPrintBase::PrintJob(const CString& strXMLPath, BOOL bHideStatus, const std::function<short()>& step,
+                            const std::function<int()>& movePdf)
+{
+    try {
+        if (!PrintBegin(strXMLPath, bHideStatus)) return FALSE;
+    } catch (const std::bad_alloc&) {
+        // No job was started: the box and the device go again.
+        m_bShortOfMemory = TRUE;
+        CloseStatusDialog();
+        AbandonBegin();
+        return FALSE;
+    }
+    short result = 1;
+    try {
+        result = step();
+    } catch (const std::bad_alloc&) {
+        // Left in the middle of a page; the job still ends, as a failed one.
+        m_bShortOfMemory = TRUE;
+    }
+    return PrintEnd(result, movePdf());
+}
+
+void CECGPrintBase::ThrowIfShortOfMemory() const
+{
+    if (m_bShortOfMemory) throw std::bad_alloc();
+}
+
 int CECGPrintBase::PrintEnd(short nResult, int nMovePdf)
 {
     const BOOL cancelled = IsCancelled();
+    // A page whose text could not be laid out is not the report, whatever
+    // the step made of the failure.
+    if (m_pECGDC->IsTextShortOfMemory()) m_bShortOfMemory = TRUE;
+    const BOOL shortOfMemory = m_bShortOfMemory;
     // A job the spooler could not finish (its file not written, the queue
     // refusing it) has not printed, however well the pages were drawn.
     const BOOL delivered = m_pECGDC->EndDoc() > 0;
@@ -178,7 +212,7 @@ int CECGPrintBase::PrintEnd(short nResult, int nMovePdf)
     m_pECGDC->CloseECGPrinter();
     NotifyJobEnded();
     CloseStatusDialog();
-    if (nResult == 0 && !cancelled && delivered) {
+    if (nResult == 0 && !shortOfMemory && !cancelled && delivered) {
         if (RecoverPdfPrinter() && nMovePdf >= 1) m_pPrinter->MovePDFFile();
         return TRUE;
     }
@@ -188,7 +222,9 @@ int CECGPrintBase::PrintEnd(short nResult, int nMovePdf)
         RecoverPdfPrinter();
         return FALSE;
     }
-    CTavrionMessage(L"印刷エラー", 1);
+    // Short of memory the caller names the cause; a bare print error would
+    // send the user looking for another.
+    if (!shortOfMemory) CTavrionMessage(L"印刷エラー", 1);
     return FALSE;
 }
 

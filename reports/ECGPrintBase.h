@@ -6,6 +6,7 @@
 // frame and the layout blocks below.
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 
 #include "core/ECGXMLParser.h"
@@ -60,6 +61,19 @@ protected:
     int PrintBegin(const CString& strXMLPath, BOOL bHideStatus);
     // Closes the job; a cancelled job delivers nothing. TRUE when it ended well.
     int PrintEnd(short nResult, int nMovePdf);
+    // One job, PrintBegin to PrintEnd, with `step` the host's job step and
+    // `movePdf` (read after it) PrintEnd's argument. Memory that runs out on
+    // the way, as text the device cannot lay out or as an allocation that
+    // fails, ends the job all the same: the step has failed, PrintEnd runs
+    // (or what PrintBegin opened is closed again) and no "印刷エラー" is
+    // shown, the cause being another; ThrowIfShortOfMemory then tells the
+    // caller.
+    int PrintJob(const CString& strXMLPath, BOOL bHideStatus, const std::function<short()>& step,
+                 const std::function<int()>& movePdf);
+    // After the job has ended and the report is idle again: the memory that
+    // ran out in it reaches the caller as std::bad_alloc, as an allocation's
+    // failure would, so that a host names the cause.
+    void ThrowIfShortOfMemory() const;
     void GetPrinterParameter();
     // The report font: one print line, 18/1000 of the printable height.
     BOOL CreatePrintFont();
@@ -165,6 +179,8 @@ protected:
     CWnd* m_pDlgParent;                   // parent of the status box
 
 private:
+    BOOL m_bShortOfMemory;                // memory ran out in the current (or last) job
+
     struct InterpreRows;
     struct MinnesotaRows;
     class CMinnesotaBlock;

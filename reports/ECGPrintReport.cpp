@@ -15,13 +15,11 @@ CECGPrintReport::~CECGPrintReport() = default;
 int CECGPrintReport::ECGDefaultPrint(const CString& strXMLPath, long lStyle, long lOption)
 {
     SetPrintStyle(lStyle, lOption);
-    int outcome = FALSE;
-    if (PrintBegin(strXMLPath, m_bHideStatus)) {
-        // The step sets the page count that decides the delivery: it runs first.
-        const short result = PrintReport();
-        outcome = PrintEnd(result, m_nPageCount);
-    }
+    // The step sets the page count that decides the delivery: it is read after.
+    const int outcome = PrintJob(
+        strXMLPath, m_bHideStatus, [this] { return PrintReport(); }, [this] { return m_nPageCount; });
     ResetPrintStyle();
+    ThrowIfShortOfMemory();
     return outcome ? TRUE : FALSE;
 }
 

@@ -20,7 +20,8 @@ public:
     ~CECGPrintReport() override;
 
     // One report; TRUE when the job ended well. The style members are reset
-    // afterwards in every case.
+    // afterwards in every case. A job that ran out of memory (its text
+    // among it) has ended all the same, and then throws std::bad_alloc.
     int ECGDefaultPrint(const CString& strXMLPath, long lStyle, long lOption);
 
 protected:

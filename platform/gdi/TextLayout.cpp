@@ -172,6 +172,10 @@ bool HasRoom(size_t bytes)
     return true;
 }
 
+// The room pango's work takes: two thread stacks of 1 MB and what their
+// sorting allocates.
+const size_t kPangoRoom = 4u << 20;
+
 // Address space held back for pango. A font description pango has not met
 // makes it start threads to match and sort fonts, and a long record may have
 // left no room for their stacks; pango ends the process when it cannot start
@@ -188,7 +192,7 @@ public:
     bool Take()
     {
         if (m_block) return true;
-        void* block = mmap(nullptr, kBytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+        void* block = mmap(nullptr, m_bytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
         m_block = block == MAP_FAILED ? nullptr : block;
         return m_block != nullptr;
     }
@@ -196,15 +200,22 @@ public:
     bool Release()
     {
         if (!m_block) return false;
-        munmap(m_block, kBytes);
+        munmap(m_block, m_bytes);
         m_block = nullptr;
         return true;
     }
-
-    static const size_t kBytes = 4u << 20;   // two thread stacks of 1 MB and what their sorting allocates
+    // A reserve held is taken again at the new size.
+    void SetBytes(size_t bytes)
+    {
+        if (bytes == 0) return;
+        const bool held = Release();
+        m_bytes = bytes;
+        if (held) Take();
+    }
 
 private:
     void* m_block = nullptr;
+    size_t m_bytes = kPangoRoom;
 };
 
 // While it lives the reserve is free for pango. When pango kept the room the
@@ -216,7 +227,7 @@ class PangoRoom {
 public:
     PangoRoom()
     {
-        if (!PangoReserve::Instance().Release() && !HasRoom(PangoReserve::kBytes)) throw std::bad_alloc();
+        if (!PangoReserve::Instance().Release() && !HasRoom(kPangoRoom)) throw std::bad_alloc();
     }
     ~PangoRoom() { PangoReserve::Instance().Take(); }
     PangoRoom(const PangoRoom&) = delete;
@@ -367,6 +378,11 @@ TextSetup PrepareText()
 const std::string& TextSetupFailure()
 {
     return SetupFailure();
+}
+
+void SetLaterTextReserve(size_t bytes)
+{
+    PangoReserve::Instance().SetBytes(bytes);
 }
 
 TextLayout& TextLayout::Instance()

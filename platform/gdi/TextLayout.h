@@ -17,6 +17,7 @@
 
 #include <pango/pango.h>
 
+#include <cstddef>
 #include <string>
 
 #include "platform/base/WinTypes.h"
@@ -96,6 +97,11 @@ TextSetup PrepareText();
 const std::string& TextSetupFailure();
 
 // Test and host hooks.
+// The address space held back for later text (4 MB unless set), taken
+// again at once at the new size when it is held. A size no address space
+// has leaves text with no reserve: it meets pango only while the room is
+// free, which lets a test refuse text its memory.
+void SetLaterTextReserve(size_t bytes);
 // The family the private font map resolves a face name to ("IPAGothic", ...).
 std::string ResolveFontFamily(const wchar_t* faceName);
 // Glyphs pango could not find in any font for `text` in font `log`.

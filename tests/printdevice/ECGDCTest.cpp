@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 #include <set>
 #include <string>
 
@@ -18,10 +19,12 @@
 #include "platform/base/Kernel.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Image.h"
+#include "platform/gdi/TextLayout.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/Message.h"
 #include "printdevice/ECGDC.h"
 #include "tests/printdevice/PrintDeviceTestSupport.h"
+#include "tests/support/MemoryLimit.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -285,6 +288,45 @@ TEST_F(ECGDCOnImage, EscapePrinterTextExtentComesFromTheAttributeContext)
     EXPECT_EQ(0u, dc.GetTextAlign());
 }
 
+// Text the text library has no memory for fails as any text does, and the
+// device says why; with memory back the same device draws it.
+TEST_F(ECGDCOnImage, TextRefusedMemoryFailsAsTextDoesAndTheDeviceSaysWhy)
+{
+    if (!testsupport::MemoryLimitsCanBeTested())
+        GTEST_SKIP() << "address-space limits cannot be tested under a sanitizer";
+    auto inked = [this] {
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 100; ++x)
+                if (Pixel(x, y) != RGB(255, 255, 255)) return true;
+        return false;
+    };
+    const int status = testsupport::RunInChild([&] {
+        CECGDC dc(&m_cdc, 1);
+        CECGDC escape(&m_cdc, 4);
+        // Text made ready as a host makes it, then left no room of its own:
+        // under the limit it finds none.
+        platform::gdi::PrepareText();
+        platform::gdi::SetLaterTextReserve(std::numeric_limits<size_t>::max() / 2);
+        {
+            const testsupport::ShortOfMemory memory(2);
+            if (!memory.Limited()) return 2;
+            if (dc.TextOut(5, 5, CString(L"ECG 心電図"))) return 3;
+            RECT rect = {5, 20, 95, 40};
+            if (dc.DrawText(CString(L"ECG"), &rect, DT_NOCLIP) != 0) return 4;
+            if (dc.DrawText(L"ECG", 3, &rect, DT_NOCLIP) != 0) return 5;
+            if (dc.GetTextExtent(CString(L"ECG")) != CSize(0, 0)) return 6;
+            if (escape.GetTextExtent(CString(L"ECG")) != CSize(0, 0)) return 7;
+        }
+        if (!dc.IsTextShortOfMemory() || !escape.IsTextShortOfMemory()) return 8;
+        if (inked()) return 9;
+        platform::gdi::SetLaterTextReserve(4u << 20);
+        if (!dc.TextOut(5, 5, CString(L"ECG")) || !inked()) return 10;
+        return dc.GetTextExtent(CString(L"ECG")).cx > 0 ? 0 : 11;
+    });
+    EXPECT_EQ(0, status) << "134: the refused text left the device by an exception; 3-7: a text call did not fail; "
+                            "8: the device did not tell why; 9: ink while refused; 10, 11: no text with memory back";
+}
+
 TEST(ECGDCWithoutContext, GDITypesFailInsteadOfCrashing)
 {
     CECGDC dc(1);
@@ -295,6 +337,9 @@ TEST(ECGDCWithoutContext, GDITypesFailInsteadOfCrashing)
     EXPECT_FALSE(dc.OpenECGPrinter(L"Any", nullptr, nullptr));
     RECT rect = {0, 0, 10, 10};
     EXPECT_EQ(0, dc.DrawText(L"x", 1, &rect, 0));
+    EXPECT_EQ(0, dc.DrawText(CString(L"x"), &rect, 0));
+    EXPECT_FALSE(dc.TextOut(0, 0, CString(L"x")));
+    EXPECT_EQ(CSize(0, 0), dc.GetTextExtent(CString(L"x")));
 }
 
 }  // namespace

@@ -3,14 +3,22 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fstream>
+#include <limits>
+#include <map>
+#include <new>
+#include <sstream>
+
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
 #include "dialogs/DlgPrintStatus.h"
+#include "platform/gdi/TextLayout.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "printdevice/ECGPrinter.h"
 #include "tests/platform/print/PrintTestSupport.h"
 #include "tests/reports/ReportTestSupport.h"
+#include "tests/support/MemoryLimit.h"
 #include "tests/support/ModalScript.h"
 
 namespace {
@@ -107,6 +115,55 @@ protected:
         EXPECT_EQ(report.m_nCurrentPage, 1);
         EXPECT_EQ(report.m_bPrintShown, 0);
         EXPECT_EQ(report.m_bHideStatus, 0);
+    }
+
+    // What a job run in a child process left of the report, the host's
+    // window and the boxes, named: `job` runs the print and the checks and
+    // notes what it saw.
+    using Notes = std::map<std::string, long>;
+    Notes InChild(const std::function<void(Notes&)>& job)
+    {
+        const std::string file = m_dir.File("notes");
+        const int status = testsupport::RunInChild([&] {
+            Notes notes;
+            job(notes);
+            // The printer gives up its last job's name as it goes.
+            m_anno.reset();
+            m_report.reset();
+            m_printer.reset();
+            std::ofstream out(file);
+            for (const auto& note : notes) out << note.first << ' ' << note.second << '\n';
+            return out ? 0 : 1;
+        });
+        EXPECT_EQ(0, status) << "134: an exception left the job";
+        Notes notes;
+        std::ifstream in(file);
+        std::string key;
+        long value = 0;
+        while (in >> key >> value) notes[key] = value;
+        ::unlink(file.c_str());
+        return notes;
+    }
+    // What the job left: the host told of its end, the status box gone, the
+    // style reset, the boxes shown.
+    template <class Report> void NoteJobEnd(Notes& notes, const std::string& prefix, Report& report)
+    {
+        notes[prefix + "ended"] = m_notify.ended;
+        notes[prefix + "boxOpen"] = report.m_pDlgPrintStatus->GetSafeHwnd() != nullptr;
+        notes[prefix + "boxes"] = m_boxes.Count();
+        notes[prefix + "distiller"] = m_printer->IsDistillerInfo();
+    }
+    // The text of the PDF, as pdftotext reads it.
+    static std::string PdfText(const std::string& path)
+    {
+        std::string text;
+        FILE* pipe = ::popen(("pdftotext -enc UTF-8 '" + path + "' - 2>/dev/null").c_str(), "r");
+        if (!pipe) return text;
+        char buffer[4096];
+        size_t n = 0;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
+        ::pclose(pipe);
+        return text;
     }
 
     std::string m_desktop;
@@ -331,4 +388,119 @@ TEST_F(ReportJob, ASecondJobReplacesTheParserAndTheFont)
         return PrintPages(report, 1);
     };
     ASSERT_TRUE(m_report->ECGDefaultPrint(m_xml, 0, 0));
+}
+
+// Text refused memory (the text library throws, as an allocation does): the
+// job still ends through its own end, the document ended and the host told,
+// the status box closed, the style reset; the memory reaches the caller as
+// the allocation failure it was, not as a print error. With memory back the
+// same object prints the whole report.
+class ReportJobShortOfMemory : public ReportJob {
+protected:
+    void SetUp() override
+    {
+        if (!testsupport::MemoryLimitsCanBeTested())
+            GTEST_SKIP() << "address-space limits cannot be tested under a sanitizer";
+        ReportJob::SetUp();
+    }
+    // Text made ready as a host makes it, then left no room of its own:
+    // under a limit it finds none and is refused, as a machine short of
+    // memory refuses it.
+    static void TakeTheTextReserve()
+    {
+        platform::gdi::PrepareText();
+        platform::gdi::SetLaterTextReserve(std::numeric_limits<size_t>::max() / 2);
+    }
+    static void GiveTheTextReserveBack() { platform::gdi::SetLaterTextReserve(4u << 20); }
+    // After both jobs: the failed one's PDF was ended but left with the
+    // printer, the second one's delivered whole.
+    void ExpectSecondJobWhole(int pages)
+    {
+        ASSERT_EQ(Desktop().size(), 1u);
+        ASSERT_EQ(Saved().size(), 1u);
+        if (!printtest::HavePdfInfo()) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+        EXPECT_FALSE(printtest::PdfInfo(m_desktop + "/" + Desktop()[0]).empty()) << "the failed job was not ended";
+        const std::string saved = m_saved + "/" + Saved()[0];
+        EXPECT_EQ(printtest::PdfInfo(saved).at("Pages"), std::to_string(pages));
+        const std::string text = PdfText(saved);
+        EXPECT_NE(text.find("****** Report ****** 安静時心電図"), std::string::npos) << text;
+        EXPECT_NE(text.find("P-0042"), std::string::npos) << text;
+        EXPECT_NE(text.find("P. " + std::to_string(pages) + "/" + std::to_string(pages)), std::string::npos) << text;
+    }
+};
+
+TEST_F(ReportJobShortOfMemory, AReportWhoseTextIsRefusedMemoryEndsItsJobAndTheSameObjectPrintsAgain)
+{
+    Notes notes = InChild([&](Notes& notes) {
+        TakeTheTextReserve();
+        m_report->step = [](CTestReport& report) {
+            // Room for everything but laying out text.
+            const testsupport::ShortOfMemory memory(2);
+
+            return PrintPages(report, 2);
+        };
+        try {
+            notes["result"] = m_report->ECGDefaultPrint(m_xml, 0x40000000L, 5);
+        } catch (const std::bad_alloc&) {
+            notes["threw"] = 1;
+        }
+        NoteJobEnd(notes, "", *m_report);
+        notes["style"] = m_report->m_lPrintStyle;
+        notes["hidden"] = m_report->m_bHideStatus;
+        notes["pageCount"] = m_report->m_nPageCount;
+        GiveTheTextReserveBack();
+        m_report->step = [](CTestReport& report) { return PrintPages(report, 2); };
+        notes["second"] = m_report->ECGDefaultPrint(m_xml, 0, 0);
+        NoteJobEnd(notes, "second.", *m_report);
+    });
+    EXPECT_EQ(notes["threw"], 1);
+    EXPECT_EQ(notes["ended"], 1);
+    EXPECT_EQ(notes["boxOpen"], 0);
+    EXPECT_EQ(notes["boxes"], 0) << "short of memory the cause is the caller's to name, not a print error";
+    EXPECT_EQ(notes["style"], -1);
+    EXPECT_EQ(notes["hidden"], 0);
+    EXPECT_EQ(notes["pageCount"], 0);
+    EXPECT_EQ(notes["second"], TRUE);
+    EXPECT_EQ(notes["second.ended"], 2);
+    EXPECT_EQ(notes["second.boxes"], 0);
+    EXPECT_EQ(notes["second.distiller"], 0);
+    ExpectSecondJobWhole(2);
+}
+
+TEST_F(ReportJobShortOfMemory, AnAnnotationReportLeftByARefusedTextEndsItsJobAndPrintsAgain)
+{
+    Notes notes = InChild([&](Notes& notes) {
+        TakeTheTextReserve();
+        m_anno->step = [](CTestAnno& report) {
+            report.m_pECGDC->StartPage();
+            // A view draws its labels on the framework's context, where a
+            // text refused memory throws.
+            const testsupport::ShortOfMemory memory(2);
+            report.m_pECGDC->GetDC()->TextOut(100, 100, CString(L"V1"));
+            report.m_pECGDC->EndPage();
+            return short(0);
+        };
+        try {
+            notes["result"] = m_anno->ECGAnnoDefaultPrint(m_xml);
+        } catch (const std::bad_alloc&) {
+            notes["threw"] = 1;
+        }
+        NoteJobEnd(notes, "", *m_anno);
+        GiveTheTextReserveBack();
+        m_anno->step = [](CTestAnno& report) {
+            report.m_pECGDC->StartPage();
+            const BOOL title = report.PrintTitle(L"安静時心電図", 1, 1, 0, 1);
+            report.m_pECGDC->EndPage();
+            return short(title ? 0 : 1);
+        };
+        notes["second"] = m_anno->ECGAnnoDefaultPrint(m_xml);
+        NoteJobEnd(notes, "second.", *m_anno);
+    });
+    EXPECT_EQ(notes["threw"], 1);
+    EXPECT_EQ(notes["ended"], 1);
+    EXPECT_EQ(notes["boxOpen"], 0);
+    EXPECT_EQ(notes["boxes"], 0);
+    EXPECT_EQ(notes["second"], TRUE);
+    EXPECT_EQ(notes["second.ended"], 2);
+    ExpectSecondJobWhole(1);
 }

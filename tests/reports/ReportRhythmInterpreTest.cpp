@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "analysisviews/ViewAverageWave.h"
 #include "core/PositionCtrl.h"
 #include "platform/base/Kernel.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
@@ -14,7 +15,8 @@ using reporttest::RecordingPage;
 using testsupport::Wide;
 
 // Rows of the rhythm print template.
-constexpr int kAddition = 27, kContent1 = 29, kContent2 = 31, kTitle3 = 32, kCommentStc = 34, kConfirm = 39;
+constexpr int kAddition = 27, kContent1 = 29, kContent2 = 31, kTitle3 = 32, kCommentStc = 34, kComment = 35,
+              kConfirm = 39;
 constexpr int kLine = 18;
 
 // The rhythm interpretation block over a rhythm record the record maker wrote.
@@ -118,4 +120,51 @@ TEST_F(ReportRhythmInterpre, TheMedicationsPrintTheirNamesWhenNoFormLoadedItsTab
     Print();
     EXPECT_EQ(Find(L"降圧剤").rect.top, Top(5, 0));
     EXPECT_EQ(Find(L"抗血小板薬").rect.top, Top(7, 0));
+}
+
+// The interpretation page of a rhythm record: the patient block across the
+// top, the rhythm interpretation in the left column from 125 thousandths
+// down, the average beats on the right.
+TEST_F(ReportRhythmInterpre, TheInterpretationPageOfARhythmRecordHoldsItsRhythmInterpretationInTheLeftColumn)
+{
+    OpenRecord(3);
+    ASSERT_GT(Row(kComment).arrXmlPath.GetSize(), 0);
+    testsupport::WriteXmlValue(m_files.xml, Row(kComment).arrXmlPath[0], L"洞調律、正常範囲");
+    CViewAverageWave average;
+    m_doc->m_bAutoDelete = FALSE;
+    m_doc->AddView(&average);
+    average.SetDocType(2);
+    average.OnUpdate(nullptr, 0, nullptr);
+    m_report.OpenXml(Wide(m_files.xml));
+    m_report.m_nPageCount = 1;
+    m_report.UpdateInterpreDisplay(&average);
+    m_page.Clear();
+    const int printed = m_report.PrintRestInterpre(nullptr, &average, 1);
+    m_doc->RemoveView(&average);
+    ASSERT_EQ(printed, 1);
+
+    const CRect& rc = m_report.m_rcPrint;
+    const CRect column(rc.left, rc.top + MulDiv(m_report.m_nPrintHeight, 125, 1000), rc.left + rc.Width() / 2,
+                       rc.bottom - MulDiv(m_report.m_nPrintHeight, 30, 1000));
+    auto rowTop = [&](int row) { return column.top + MulDiv(m_report.m_nPrintHeight, Row(row).nTop, 1000); };
+    auto rowLeft = [&](int row) { return column.left + MulDiv(m_report.m_nPrintWidth, Row(row).nLeft, 1000); };
+    const DrawRecord comment = Find(L"洞調律、正常範囲");
+    ASSERT_FALSE(comment.points.empty()) << "the rhythm interpretation's comment is not on the page";
+    EXPECT_EQ(comment.rect.top, rowTop(kComment));
+    EXPECT_EQ(comment.rect.left, rowLeft(kComment));
+    const DrawRecord caption = Find(Row(kCommentStc).strCaption.str());
+    ASSERT_FALSE(caption.points.empty());
+    EXPECT_EQ(caption.rect.top, rowTop(kCommentStc));
+    // Three leads: the confirmation line stands at its own row.
+    const DrawRecord confirm = Find(L"確認待ち");
+    ASSERT_FALSE(confirm.points.empty());
+    EXPECT_EQ(confirm.rect.top, rowTop(kConfirm));
+    for (const DrawRecord& text : {comment, caption, confirm}) EXPECT_LT(text.rect.left, column.right);
+    // The patient block stands above the column.
+    const CString id = testsupport::ReadXmlValue(m_files.xml, L"/Rawdata/Tavrion/Inspection/Patient_section/Patient_id");
+    ASSERT_FALSE(id.IsEmpty());
+    const DrawRecord patient = Find(id.str());
+    ASSERT_FALSE(patient.points.empty()) << "no patient block";
+    EXPECT_GE(patient.rect.top, rc.top + MulDiv(m_report.m_nPrintHeight, 40, 1000));
+    EXPECT_LT(patient.rect.top, column.top);
 }

@@ -6,6 +6,8 @@
 // annotated twins as page 1 of 1.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <limits>
 #include <string>
 
 #include "core/PositionCtrl.h"
@@ -14,8 +16,10 @@
 #include "panes/WndRestSerialComAve.h"
 #include "panes/WndRestSerialComRhy.h"
 #include "platform/base/Kernel.h"
+#include "platform/gdi/TextLayout.h"
 #include "tests/panes/SerialPaneFixture.h"
 #include "tests/reports/ReportTestSupport.h"
+#include "tests/support/MemoryLimit.h"
 #include "waveviews/ViewScroll1LeadRhyWave.h"
 #include "waveviews/ViewSerialComAve.h"
 #include "waveviews/ViewSerialComRhy.h"
@@ -198,6 +202,51 @@ TEST_F(ReportSerial, AnnotatedTwinsPrintPageOneOfOne)
     m_page.Clear();
     ASSERT_EQ(1, m_anno.PrintAveRhyAnnotation(Rhythm()));
     EXPECT_NE(std::wstring::npos, m_page.Texts().front().text.find(L"時系列比較(Rhy.)"));
+}
+
+// A page whose title cannot print (its text refused memory) is a failed
+// page: the block says so and draws nothing more on it.
+TEST_F(ReportSerial, AnAnnotatedPageWhoseTitleCannotPrintFailsAndDrawsNothingMore)
+{
+    if (!testsupport::MemoryLimitsCanBeTested())
+        GTEST_SKIP() << "address-space limits cannot be tested under a sanitizer";
+    const int status = testsupport::RunInChild([&] {
+        // Text made ready as a host makes it, then left no room of its own:
+        // under the limit it finds none.
+        platform::gdi::PrepareText();
+        platform::gdi::SetLaterTextReserve(std::numeric_limits<size_t>::max() / 2);
+        // Each pane opened with memory, its page printed without.
+        const std::function<std::function<int()>()> pages[] = {
+            [&] {
+                CWndRestSerialComAve* pane = Average(42);
+                return std::function<int()>([this, pane] { return m_anno.PrintAveMixAnnotation(pane); });
+            },
+            [&] {
+                CWndRestSerialComAve* pane = Average(41);
+                return std::function<int()>([this, pane] { return m_anno.PrintAveExAnnotation(pane); });
+            },
+            [&] {
+                CWndRestSerialComRhy* pane = Rhythm();
+                return std::function<int()>([this, pane] { return m_anno.PrintAveRhyAnnotation(pane); });
+            },
+        };
+        for (int i = 0; i < 3; ++i) {
+            const std::function<int()> print = pages[i]();
+            m_page.Clear();
+            int printed = 0;
+            {
+                const testsupport::ShortOfMemory memory(2);
+                if (!memory.Limited()) return 1;
+                printed = print();
+            }
+            if (printed != 0) return 10 * (i + 1) + 1;
+            if (!platform::gdi::GetRecording(m_page.Dc().GetSafeHdc()).empty()) return 10 * (i + 1) + 2;
+        }
+        return 0;
+    });
+    // 11, 21, 31: the mixed, wide or rhythm page said it printed; 12, 22, 32:
+    // it drew on; 134: the views' text left the block by an exception.
+    EXPECT_EQ(0, status);
 }
 
 TEST_F(ReportSerial, APaneWithoutItsViewsPrintsNoPage)

@@ -10,8 +10,11 @@
 #include <glib.h>
 #include <unistd.h>
 
+#include <sys/resource.h>
+
 #include <csignal>
 #include <cwchar>
+#include <fstream>
 #include <new>
 #include <string>
 
@@ -64,6 +67,53 @@ TEST_F(TextSetupTest, WithoutRoomForTheFontsTheSetUpFailsNamingTheCause)
         return PrepareText() == TextSetup::NoMemory ? 0 : 5;
     });
     EXPECT_EQ(0, status) << testsupport::ReadFileBytes(errors);
+}
+
+TEST_F(TextSetupTest, WithoutRoomForTheReserveOfLaterTextTheSetUpFailsNamingTheCause)
+{
+    const std::string errors = m_dir.File("stderr");
+    const int status = testsupport::RunInChild([&] {
+        ErrorsTo(errors);
+        // Room for the fonts and more, but not for a reserve of a gigabyte.
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const rlim_t used = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+        struct rlimit limit {};
+        ::getrlimit(RLIMIT_AS, &limit);
+        limit.rlim_cur = used + (512u << 20);
+        if (::setrlimit(RLIMIT_AS, &limit) != 0) return 2;
+        platform::gdi::SetLaterTextReserve(size_t(1) << 30);
+        if (PrepareText() != TextSetup::NoMemory) return 3;
+        return TextSetupFailure().find("no room is left for later text") == std::string::npos ? 4 : 0;
+    });
+    EXPECT_EQ(0, status) << testsupport::ReadFileBytes(errors);
+}
+
+TEST_F(TextSetupTest, AReserveSetAnewAfterTheSetUpIsHeldForTheTextThatFollows)
+{
+    const std::string errors = m_dir.File("stderr");
+    const int status = testsupport::RunInChild([&] {
+        ErrorsTo(errors);
+        if (PrepareText() != TextSetup::Ready) return 2;
+        LOGFONTW log = {};
+        log.lfHeight = -12;
+        std::wcsncpy(log.lfFaceName, L"MS Gothic", LF_FACESIZE - 1);
+        TextLayout& text = TextLayout::Instance();
+        const RealizedFont* font = text.Realize(log);
+        platform::gdi::SetLaterTextReserve(8u << 20);
+        // With no memory left but the reserve, text is laid out in its room.
+        const testsupport::ShortOfMemory shortOfMemory(0);
+        if (!shortOfMemory.Limited()) return 3;
+        try {
+            PangoLayout* layout = text.CreateLayout(font, L"ECG", 3);
+            const int width = TextLayout::AdvanceWidth(layout);
+            g_object_unref(layout);
+            return width > 0 ? 0 : 4;
+        } catch (const std::bad_alloc&) {
+            return 5;
+        }
+    });
+    EXPECT_EQ(0, status) << "5: the text found no reserve\n" << testsupport::ReadFileBytes(errors);
 }
 
 TEST_F(TextSetupTest, AThreadTheTextLibraryCannotStartEndsTheProcessWithStatusOneNamingMemory)
