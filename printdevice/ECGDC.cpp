@@ -419,6 +419,12 @@ int CECGDC::EndDoc()
     return ::EndDocPrinter(m_hPrinter);
 }
 
+BOOL CECGDC::AbandonDoc()
+{
+    if (IsRawJob()) return AbortPrinter();
+    return ::AbortDoc(GetSafeHdc()) > 0;
+}
+
 BOOL CECGDC::AbortPrinter()
 {
     if (!IsRawJob()) return FALSE;

@@ -70,6 +70,9 @@ public:
     int EndDoc();
     // Raw types: drops the job and closes the printer; TRUE when both worked.
     BOOL AbortPrinter();
+    // Drops the document of any type, so that nothing of it reaches a
+    // printer or a PDF; TRUE when it was dropped.
+    BOOL AbandonDoc();
 
     // ---- drawing -------------------------------------------------------------------------
     CPoint MoveTo(int x, int y);

@@ -205,8 +205,10 @@ int CECGPrintBase::PrintEnd(short nResult, int nMovePdf)
     if (m_pECGDC->IsTextShortOfMemory()) m_bShortOfMemory = TRUE;
     const BOOL shortOfMemory = m_bShortOfMemory;
     // A job the spooler could not finish (its file not written, the queue
-    // refusing it) has not printed, however well the pages were drawn.
-    const BOOL delivered = m_pECGDC->EndDoc() > 0;
+    // refusing it) has not printed, however well the pages were drawn. A
+    // page whose text was refused memory misses part of the report (a name,
+    // a measurement): it is dropped, never sent to a printer or kept as a PDF.
+    const BOOL delivered = shortOfMemory ? (m_pECGDC->AbandonDoc(), FALSE) : m_pECGDC->EndDoc() > 0;
     // The raw printer languages hold the printer open until it is closed:
     // the job is over, so is the device.
     m_pECGDC->CloseECGPrinter();
