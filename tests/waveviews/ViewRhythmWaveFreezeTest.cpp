@@ -169,6 +169,29 @@ TEST_F(FreezePageTest, APulseIsLeftOutWhereItsLeadIsCoded119OrMore)
     EXPECT_GT(PulseInk(5, gain), 0);   // 67
 }
 
+// The electrode code is an unsigned 16-bit value: from 0x8000 on it lies
+// past the free leads, like 125, and not below 119.
+TEST_F(FreezePageTest, CodesFrom0x8000OnTakeThePageGainAndNoPulse)
+{
+    morvelance::ExtraRecordOptions options = morvelance::MixedFreezeRecordOptions();
+    options.freezeCodes = {0x8000, 12, 0xFFFF, 12, 0x8077, 67};
+    OpenRecord(options);
+    const float gain = 5.0f;   // six pulses, one a row
+    DrawPage(gain);
+    EXPECT_EQ(0, PulseInk(0, gain));   // 0x8000
+    EXPECT_GT(PulseInk(1, gain), 0);   // 12
+    EXPECT_EQ(0, PulseInk(2, gain));   // 0xFFFF
+    EXPECT_EQ(0, PulseInk(4, gain));   // 0x8077
+    ExpectGain(0, gain);
+    ExpectGain(2, gain);
+
+    // Above 10 mm/mV one pulse stands for the page only while some lead is below 119.
+    options.freezeCodes = {0x8000, 124, 0xFFFF, 119, 0x8077, 0x80FF};
+    OpenRecord(options);
+    DrawPage(20.0f);
+    EXPECT_EQ(0, InkIn(CRect(0, 0, m_calWidth, m_height)));
+}
+
 TEST_F(FreezePageTest, ALonePulseStandsOnlyWhenSomeLeadIsCodedBelow119)
 {
     // Above 10 mm/mV six pulses do not fit: one stands for the page.
