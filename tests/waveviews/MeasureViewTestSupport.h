@@ -109,6 +109,21 @@ protected:
     }
     HWND Hwnd() const { return m_view->GetSafeHwnd(); }
     static int CentreX(const CRect& r) { return (r.left + r.right) / 2; }
+    // The measuring tools out with the scale armed, on the painted page.
+    void ShowScaleOnPage()
+    {
+        m_view->ShowDivider(TRUE);
+        m_view->ShowScale(TRUE);
+        Paint();
+    }
+    // The mouse moved to a point and clicked there, apart from the last click.
+    void ClickAt(int x, int y)
+    {
+        platform::ui::Desktop::MoveMouse(Hwnd(), x, y);
+        platform::ui::Desktop::Click(Hwnd(), x, y);
+        platform::ui::Desktop::PumpMessages();
+        platform::ui::Desktop::AdvanceClock(1000);   // no double-click
+    }
 
     CRecording<CWnd> m_pane{WM_VIEW_RESULT};
     CRecording<CFrameWnd>* m_frame = nullptr;   // deletes itself and the view with its window

@@ -50,6 +50,14 @@ protected:
         Move(kWidth - 1, kHeight - 1);
         Paint();
     }
+    // The R peak's height above the baseline: the row of the highest trace pixel.
+    int PeakRow()
+    {
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                if (Pixel(x, y) == enlargedtest::kTrace) return y;
+        return -1;
+    }
     std::pair<int, int> LastReading() const
     {
         return m_recorder.m_readings.empty() ? std::make_pair(-1, -1) : m_recorder.m_readings.back();
@@ -200,26 +208,19 @@ TEST_F(EnlargedWaveTest, AStripShorterThanThePageIsDrawnNarrowerAndCentred)
 
 TEST_F(EnlargedWaveTest, LeadsOfElectrodeCodes119To124AreAlwaysDrawnAtTenMillimetresPerMillivolt)
 {
-    // The R peak's height above the baseline at the row of the highest trace pixel.
-    auto peakRow = [&] {
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x)
-                if (Pixel(x, y) == enlargedtest::kTrace) return y;
-        return -1;
-    };
     OpenRecord();
     ShowLead(TRUE, 25.0f, 0, 10.0f);
-    const int atTen = peakRow();
+    const int atTen = PeakRow();
     m_view->SetWaveInfo(m_doc.GetCurrentDataItem()->pECGData, 0, 25.0f, 5.0f, 100, 5000);
     Paint();
-    EXPECT_GT(peakRow(), atTen);   // half the gain: a lower peak
+    EXPECT_GT(PeakRow(), atTen);   // half the gain: a lower peak
     m_frame->DestroyWindow();
     m_frame = nullptr;
     m_recorder.DestroyWindow();
 
     OpenRecord([](morvelance::RecordBuilder& items) { items.SetUInt16(rec::kTagElectrodeCode, 1, 120); }, "coded");
     ShowLead(TRUE, 25.0f, 0, 5.0f);
-    EXPECT_EQ(atTen, peakRow());
+    EXPECT_EQ(atTen, PeakRow());
 }
 
 // The free leads run from 119 (EXT1) to 124 (EXT6): both ends at the fixed
@@ -227,12 +228,6 @@ TEST_F(EnlargedWaveTest, LeadsOfElectrodeCodes119To124AreAlwaysDrawnAtTenMillime
 // unsigned code) at the dialog's gain.
 TEST_F(EnlargedWaveTest, OnlyCodes119To124TakeTheFixedTenMillimetresPerMillivolt)
 {
-    auto peakRow = [&] {
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x)
-                if (Pixel(x, y) == enlargedtest::kTrace) return y;
-        return -1;
-    };
     int records = 0;
     auto peakFor = [&](int code, float sense) {
         if (m_frame) m_frame->DestroyWindow();
@@ -244,7 +239,7 @@ TEST_F(EnlargedWaveTest, OnlyCodes119To124TakeTheFixedTenMillimetresPerMillivolt
             },
             "coded" + std::to_string(records++));
         ShowLead(TRUE, 25.0f, 0, sense);
-        return peakRow();
+        return PeakRow();
     };
     const int atTen = peakFor(-1, 10.0f);
     const int atFive = peakFor(-1, 5.0f);

@@ -10,8 +10,6 @@
 #include "tests/waveviews/MeasureViewTestSupport.h"
 #include "waveviews/EnlargedRuler.h"
 
-using platform::ui::Desktop;
-
 namespace {
 
 constexpr float kFirstGain = 20.0f;    // the shown strip's pages
@@ -31,23 +29,12 @@ protected:
         m_doc.SetScaleShow(1);
         MakeView(style);
         m_view->SetShowExtra1Lead(strip);
-        m_view->ShowDivider(TRUE);
-        m_view->ShowScale(TRUE);
-        Paint();
-    }
-    void ClickAt(int x, int y)
-    {
-        Desktop::MoveMouse(Hwnd(), x, y);
-        Desktop::Click(Hwnd(), x, y);
-        Desktop::PumpMessages();
-        Desktop::AdvanceClock(1000);   // no double-click
+        ShowScaleOnPage();
     }
     // The reading of two points 120 px apart, one under the other.
     int MicrovoltsOfADrop()
     {
         ClickAt(400, 200);
-        Desktop::MoveMouse(Hwnd(), 400, 320);
-        Desktop::PumpMessages();
         ClickAt(400, 320);
         EXPECT_EQ(RULER_STATUS_BOTH, m_view->GetScaleStatus());
         Paint();

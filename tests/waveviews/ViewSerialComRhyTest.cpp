@@ -479,6 +479,16 @@ protected:
         platform::ui::Desktop::Click(view.GetSafeHwnd(), p.x, p.y);
         platform::ui::Desktop::PumpMessages();
     }
+    // What the notification window is told of a click on the calibration
+    // column, then of one on the traces.
+    std::vector<std::pair<int, int>> CalibrationThenTraceClicks(CViewSerialComRhy& view)
+    {
+        EXPECT_TRUE(m_notify.CreateEx(0, nullptr, L"notify", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+        m_base.SetNotifyWnd(&m_notify);
+        Press(view, CPoint(20, 300));
+        Press(view, CPoint(300, 300));
+        return m_notify.clicks;
+    }
     // The view in its window with the first record's calipers shown, painted.
     CViewSerialComRhy& WindowedWithCalipers()
     {
@@ -520,13 +530,8 @@ protected:
 
 TEST_F(SerialComRhyMouseTest, AClickOnTheCalibrationColumnTellsTheNotificationWindowAndElsewhereNothing)
 {
-    CViewSerialComRhy& view = *Windowed(L"");
-    ASSERT_TRUE(m_notify.CreateEx(0, nullptr, L"notify", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
-    m_base.SetNotifyWnd(&m_notify);
-    Press(view, CPoint(20, 300));
-    Press(view, CPoint(300, 300));
     const std::vector<std::pair<int, int>> expected{{1, 3}};
-    EXPECT_EQ(expected, m_notify.clicks);
+    EXPECT_EQ(expected, CalibrationThenTraceClicks(*Windowed(L"")));
 }
 
 // The notification window tells an MFER file's click (7) from a device
@@ -536,12 +541,8 @@ TEST_F(SerialComRhyMouseTest, AnMferRecordsCalibrationClickTellsTheNotificationW
     AddMfer(10.0);
     CViewSerialComRhy& view = *Placed(DOC_TYPE_MFER);
     ASSERT_NE(nullptr, view.GetMferItem());
-    ASSERT_TRUE(m_notify.CreateEx(0, nullptr, L"notify", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
-    m_base.SetNotifyWnd(&m_notify);
-    Press(view, CPoint(20, 300));
-    Press(view, CPoint(300, 300));
     const std::vector<std::pair<int, int>> expected{{7, 3}};
-    EXPECT_EQ(expected, m_notify.clicks);
+    EXPECT_EQ(expected, CalibrationThenTraceClicks(view));
 }
 
 TEST_F(SerialComRhyMouseTest, DraggingTheLeftGripPastTheRightStopsTwoPixelsShortAndThePaneHearsTheInterval)
