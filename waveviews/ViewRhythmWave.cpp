@@ -342,9 +342,6 @@ void CViewRhythmWave::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
         }
     }
     LoadStyleLeads();
-    // The samples come with their record's unit: whatever draws them next
-    // (the page, the magnifier) reads them in it.
-    m_dAmplitudeUnit = RecordAmplitudeUnit();
 }
 
 // ---- the cached page ---------------------------------------------------------------------

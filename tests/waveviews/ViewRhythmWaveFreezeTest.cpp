@@ -24,10 +24,21 @@ namespace {
 constexpr int kPxPerMm = 10;
 constexpr int kFreezePage = 24;           // one column, a row a lead
 
+// The view drawing its page as its paint does, in the record's own sample unit.
+class CPaintedPageView : public CViewRhythmWave {
+public:
+    int DrawAsPainted(CDC* pDC, CRect rect, int gridX, int gridY)
+    {
+        m_dAmplitudeUnit = RecordAmplitudeUnit();
+        return DrawView(pDC, rect, gridX, gridY, 0);
+    }
+};
+
 // The page of a freeze record in the view, and its measures.
-template <class Base, int docType> class FreezePage : public rhythmviewtest::PageFixture<Base, docType> {
+template <class Base, int docType>
+class FreezePage : public rhythmviewtest::PageFixture<Base, docType, CPaintedPageView> {
 protected:
-    using Page = rhythmviewtest::PageFixture<Base, docType>;
+    using Page = rhythmviewtest::PageFixture<Base, docType, CPaintedPageView>;
     using Page::InkIn;
     using Page::Inked;
     using Page::m_dc;
@@ -49,7 +60,7 @@ protected:
         m_view.GetGridCount(gridX, gridY);
         m_calWidth = 10 * kPxPerMm;
         ASSERT_NO_FATAL_FAILURE(MakeSurface(gridX * kPxPerMm, gridY * kPxPerMm));
-        ASSERT_EQ(1, m_view.DrawView(&m_dc, CRect(0, 0, m_width, m_height), gridX, gridY, 0));
+        ASSERT_EQ(1, m_view.DrawAsPainted(&m_dc, CRect(0, 0, m_width, m_height), gridX, gridY));
         ASSERT_EQ(6, m_view.GetRows());
     }
 
