@@ -693,6 +693,37 @@ TEST_F(SerialComRhyMouseTest, WithTheCalipersPutAwayTheMouseMovesNoScaleMarkAndB
     EXPECT_EQ(0, view.GetScaleVoltage());
 }
 
+// The one-lead style has a row like the six-lead one: its magnifier follows
+// the mouse, and an armed scale's marks with it.
+TEST_F(SerialComRhyMouseTest, OnTheOneLeadStyleTheMagnifierAndTheScaleFollowTheMouse)
+{
+    m_doc.SetScaleShow(1);
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.SetWaveStyle(13, TRUE);
+    view.OnUpdate(nullptr, 0, nullptr);
+    ASSERT_EQ(1, view.GetRows());
+    view.ShowDivider(TRUE);
+    view.SetScaleClear();
+    view.UpdateWindow();
+    CDlgEnlargedPreview magnifier;
+    ASSERT_TRUE(OpenMagnifierForBoth(magnifier));
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), 300, 300);
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_TRUE(view.IsMouseInside());
+    EXPECT_TRUE(view.HasMagnifierCache());
+    CloseMagnifier(magnifier);
+
+    Press(view, CPoint(100, 100));
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), 200, 200);
+    platform::ui::Desktop::PumpMessages();
+    Press(view, CPoint(200, 200));
+    ASSERT_EQ(2, view.GetScaleStatus());
+    view.Invalidate(FALSE);
+    view.UpdateWindow();
+    // 100 px of 600 across 130 squares at 25 mm/s.
+    EXPECT_EQ(866, view.GetScaleTime());
+}
+
 TEST_F(SerialComRhyMouseTest, TheMagnifiedCalipersFollowTheirDragWithoutTheRestOfThePictureChanging)
 {
     CViewSerialComRhy& view = WindowedWithCalipers();
