@@ -287,7 +287,11 @@ void SetUpComparison(CViewSerialComRhy& view, ComparedRecord& record, int style,
     view.SetShowChestLead(chest ? TRUE : FALSE);
     view.SetIsSameID(sameID);
     // The strip keeps its own one-lead layout.
-    if (!DYNAMIC_DOWNCAST(CViewScroll1LeadRhyWave, &view)) view.SetWaveStyle(style == 13 ? 13 : 29, TRUE);
+    if (DYNAMIC_DOWNCAST(CViewScroll1LeadRhyWave, &view)) return;
+    view.SetWaveStyle(style == 13 ? 13 : 29, TRUE);
+    // The measuring tools (calipers, scale, magnifier) are out unless the
+    // document put its calipers away, as the pane has them.
+    view.ShowDivider(record.doc->GetDividerCheck() >= 0 ? TRUE : FALSE);
 }
 
 // The comparison pane: each record's view over its overview strip; a strip's

@@ -150,9 +150,9 @@ void CViewEnlargedWave::OnInitialUpdate()
     }
 }
 
-void CViewEnlargedWave::ClampStart()
+void CViewEnlargedWave::ClampStart(int length, int spare)
 {
-    if (m_nStart + m_nPageSamples > m_nWaveLength) m_nStart = m_nWaveLength - m_nPageSamples;
+    if (m_nStart + m_nPageSamples > length - spare) m_nStart = length - m_nPageSamples - spare;
     m_nStart = std::max(0, m_nStart);
 }
 
@@ -165,6 +165,8 @@ BOOL CViewEnlargedWave::ReadDocumentWave(CTavrionDoc* doc)
     };
     const int count = read(nullptr, -1) / 2;
     if (count <= 0) return FALSE;
+    // A strip is read with its page ending short of the record's last sample.
+    if (!m_bAverage) ClampStart(count, 1);
     auto* buffer = static_cast<short*>(MemoryAlloc(static_cast<UINT>(count) * sizeof(short)));
     if (!buffer) return FALSE;
     // MFER strips come unfiltered, as the file holds them.
@@ -174,11 +176,11 @@ BOOL CViewEnlargedWave::ReadDocumentWave(CTavrionDoc* doc)
     }
     m_pWave = buffer;
     m_nWaveLength = count;
-    if (mfer) {
-        ClampStart();
-    } else if (!m_bAverage) {
+    // The MFER strip keeps the page it was read with, and its own resolution.
+    if (mfer) return TRUE;
+    if (!m_bAverage) {
         m_nPageSamples = StripPageSamples();
-        ClampStart();
+        ClampStart(m_nWaveLength, 0);
         m_dResolution = 1.25;
     } else if (!doc->Is8000File()) {
         TakeBeatWindow(doc);
@@ -188,7 +190,7 @@ BOOL CViewEnlargedWave::ReadDocumentWave(CTavrionDoc* doc)
         int down = 0;
         GetGridCount(across, down);
         m_nPageSamples = static_cast<int>(m_nSamplingRate * across * 0.04);   // 25 mm/s
-        ClampStart();
+        ClampStart(m_nWaveLength, 0);
         m_dResolution = 2.5;
     }
     return TRUE;

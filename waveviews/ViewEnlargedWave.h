@@ -92,8 +92,9 @@ protected:
     BOOL ReadMferWave(CTavrionDoc* doc);
     // The record's beat window (tags 3723 and 3724), clamped to the samples read.
     void TakeBeatWindow(CTavrionDoc* doc);
-    // The page start kept inside the samples read.
-    void ClampStart();
+    // The page start kept inside `length` samples, its page ending at least
+    // `spare` samples before their end.
+    void ClampStart(int length, int spare);
     int StripPageSamples() const;
     // Pixels per millivolt for the trace height h.
     int PixelsPerMillivolt(CTavrionDoc* doc, int h) const;

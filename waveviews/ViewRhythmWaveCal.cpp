@@ -144,7 +144,8 @@ bool CViewRhythmWave::FreezeElectrodeCode(int lead, int& code) const
     if (doc->ecgGetData(extra->pECGData, kTagElectrodeCode, static_cast<UINT>(lead), bytes, sizeof(bytes),
                         ECG_DATA_RAW) < 2)
         return false;
-    code = static_cast<short>(bytes[0] | (bytes[1] << 8));
+    // An unsigned 16-bit value: codes from 0x8000 on are codes past the free leads too.
+    code = bytes[0] | (bytes[1] << 8);
     return true;
 }
 

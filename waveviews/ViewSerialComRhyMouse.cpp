@@ -153,8 +153,15 @@ void CViewSerialComRhy::OnMouseMove(UINT nFlags, CPoint point)
         CWaveView::OnMouseMove(nFlags, point);
         return;
     }
-    if (LeadCount(0) <= 0 || m_nRows[1] < 1) {
+    // The marks, the calipers and the magnifier belong to the measure tools:
+    // while they are put away (or there is nothing to measure) the mouse only
+    // shows where it is.
+    if (!m_bShowDivider || LeadCount(0) <= 0) {
         SetCurrentCursor(g_hCursorMag);
+        CWaveView::OnMouseMove(nFlags, point);
+        return;
+    }
+    if (m_nRows[1] < 1) {
         CWaveView::OnMouseMove(nFlags, point);
         return;
     }

@@ -1,8 +1,9 @@
 // The multi-lead view as a pane holds it, for the measuring tools, the mouse
 // and the pop-ups: a view in a frame that records what the view reports to
 // its parent (divider intervals) under a pane window that records what goes
-// to the grandparent, on a resting record written by the record maker.
-// Input goes through the desktop's message path.
+// to the grandparent, on a record of any document (a resting record written
+// by the record maker as the common case). Input goes through the desktop's
+// message path.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -41,37 +42,31 @@ protected:
 const COLORREF kPaper = RGB(255, 255, 255);
 const COLORREF kTrace = RGB(0, 0, 0);
 
-template <class View = CViewRhythmWave> class MeasureViewFixture : public resttest::RestDocFixture {
+// The view of class View on the document the fixture Base holds as m_doc
+// (of the kind `docType`), as a pane holds it.
+template <class Base, int docType, class View = CViewRhythmWave> class MeasureWindowFixture : public Base {
 protected:
     void SetUp() override
     {
-        resttest::RestDocFixture::SetUp();
-        m_doc.m_bAutoDelete = FALSE;
-        m_doc.SetWaveColor(0, kTrace);
-        m_doc.SetWaveColor(1, RGB(255, 200, 200));
-        m_doc.SetWaveColor(2, kPaper);
-        m_doc.SetWaveColor(4, RGB(0, 160, 0));
-        for (int slot = 5; slot <= 14; ++slot) m_doc.SetWaveColor(slot, kTrace);
-        m_doc.SetSmoothFilterMode(0);
-        m_doc.SetBaseLineWidth(1);
-        m_doc.SetSpeed(25.0f);
-        m_doc.SetMouseMode(1);
+        Base::SetUp();
+        auto& doc = this->m_doc;
+        doc.m_bAutoDelete = FALSE;
+        doc.SetWaveColor(0, kTrace);
+        doc.SetWaveColor(1, RGB(255, 200, 200));
+        doc.SetWaveColor(2, kPaper);
+        doc.SetWaveColor(4, RGB(0, 160, 0));
+        for (int slot = 5; slot <= 14; ++slot) doc.SetWaveColor(slot, kTrace);
+        doc.SetSmoothFilterMode(0);
+        doc.SetBaseLineWidth(1);
+        doc.SetSpeed(25.0f);
+        doc.SetMouseMode(1);
     }
     void TearDown() override
     {
         if (m_frame) m_frame->DestroyWindow();
         m_pane.DestroyWindow();
         platform::ui::Desktop::Reset();
-        resttest::RestDocFixture::TearDown();
-    }
-
-    void OpenRecord(double heartRate = 75.0, double seconds = 10.0)
-    {
-        morvelance::RestRecordShape shape;
-        shape.heartRate = heartRate;
-        shape.seconds = seconds;
-        ASSERT_EQ(0, Open(AddRecord("measure", shape)));
-        m_doc.SetSenseMode(1);
+        Base::TearDown();
     }
 
     // The view of `style` in a width x height frame under the pane.
@@ -83,12 +78,12 @@ protected:
         ASSERT_TRUE(m_frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, width, height), &m_pane));
         CCreateContext context;
         context.m_pNewViewClass = RUNTIME_CLASS(View);
-        context.m_pCurrentDoc = &m_doc;
+        context.m_pCurrentDoc = &this->m_doc;
         m_view = DYNAMIC_DOWNCAST(View, m_frame->CreateView(&context, AFX_IDW_PANE_FIRST));
         ASSERT_NE(nullptr, m_view);
         m_view->ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_NOACTIVATE | SWP_FRAMECHANGED);
         m_frame->RecalcLayout();
-        m_view->SetDocType(DOC_TYPE_REST);
+        m_view->SetDocType(docType);
         m_view->SetWaveStyle(style, TRUE);
         m_view->OnUpdate(nullptr, 0, nullptr);
     }
@@ -114,10 +109,39 @@ protected:
     }
     HWND Hwnd() const { return m_view->GetSafeHwnd(); }
     static int CentreX(const CRect& r) { return (r.left + r.right) / 2; }
+    // The measuring tools out with the scale armed, on the painted page.
+    void ShowScaleOnPage()
+    {
+        m_view->ShowDivider(TRUE);
+        m_view->ShowScale(TRUE);
+        Paint();
+    }
+    // The mouse moved to a point and clicked there, apart from the last click.
+    void ClickAt(int x, int y)
+    {
+        platform::ui::Desktop::MoveMouse(Hwnd(), x, y);
+        platform::ui::Desktop::Click(Hwnd(), x, y);
+        platform::ui::Desktop::PumpMessages();
+        platform::ui::Desktop::AdvanceClock(1000);   // no double-click
+    }
 
     CRecording<CWnd> m_pane{WM_VIEW_RESULT};
     CRecording<CFrameWnd>* m_frame = nullptr;   // deletes itself and the view with its window
     View* m_view = nullptr;
+};
+
+// On a resting record of the record maker.
+template <class View = CViewRhythmWave>
+class MeasureViewFixture : public MeasureWindowFixture<resttest::RestDocFixture, DOC_TYPE_REST, View> {
+protected:
+    void OpenRecord(double heartRate = 75.0, double seconds = 10.0)
+    {
+        morvelance::RestRecordShape shape;
+        shape.heartRate = heartRate;
+        shape.seconds = seconds;
+        ASSERT_EQ(0, this->Open(this->AddRecord("measure", shape)));
+        this->m_doc.SetSenseMode(1);
+    }
 };
 
 }  // namespace measuretest

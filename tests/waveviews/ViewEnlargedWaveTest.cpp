@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <string>
 
 #include "tests/waveviews/EnlargedViewTestSupport.h"
 #include "tools/RecordTags.h"
@@ -48,6 +49,14 @@ protected:
         // picture: it comes before the picture the tests look at.
         Move(kWidth - 1, kHeight - 1);
         Paint();
+    }
+    // The R peak's height above the baseline: the row of the highest trace pixel.
+    int PeakRow()
+    {
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                if (Pixel(x, y) == enlargedtest::kTrace) return y;
+        return -1;
     }
     std::pair<int, int> LastReading() const
     {
@@ -173,6 +182,20 @@ TEST_F(EnlargedWaveTest, TheAverageBeatIsCentredAtTwentyFiveMillimetresPerSecond
     EXPECT_NEAR(kWidth / 2 + 40, span.second, 2);
 }
 
+TEST_F(EnlargedWaveTest, AStripCentredAtTheRecordsLastSampleEndsItsPageOneSampleShortOfIt)
+{
+    OpenRecord();
+    const int total = m_doc.GetRhythmWaveData(1, nullptr, -1) / 2;
+    ASSERT_EQ(5000, total);
+    ShowLead(FALSE, 25.0f, total - 1);
+    // A page of 2000 samples that ends before the last one, across the whole width.
+    ASSERT_EQ(2000, m_view->GetDrawLength());
+    EXPECT_EQ(total - 2000 - 1, m_view->GetStartSample());
+    const auto span = TraceColumns();
+    EXPECT_LE(span.first, 1);
+    EXPECT_GE(span.second, kWidth - 2);
+}
+
 TEST_F(EnlargedWaveTest, AStripShorterThanThePageIsDrawnNarrowerAndCentred)
 {
     OpenRecord();
@@ -185,26 +208,44 @@ TEST_F(EnlargedWaveTest, AStripShorterThanThePageIsDrawnNarrowerAndCentred)
 
 TEST_F(EnlargedWaveTest, LeadsOfElectrodeCodes119To124AreAlwaysDrawnAtTenMillimetresPerMillivolt)
 {
-    // The R peak's height above the baseline at the row of the highest trace pixel.
-    auto peakRow = [&] {
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x)
-                if (Pixel(x, y) == enlargedtest::kTrace) return y;
-        return -1;
-    };
     OpenRecord();
     ShowLead(TRUE, 25.0f, 0, 10.0f);
-    const int atTen = peakRow();
+    const int atTen = PeakRow();
     m_view->SetWaveInfo(m_doc.GetCurrentDataItem()->pECGData, 0, 25.0f, 5.0f, 100, 5000);
     Paint();
-    EXPECT_GT(peakRow(), atTen);   // half the gain: a lower peak
+    EXPECT_GT(PeakRow(), atTen);   // half the gain: a lower peak
     m_frame->DestroyWindow();
     m_frame = nullptr;
     m_recorder.DestroyWindow();
 
     OpenRecord([](morvelance::RecordBuilder& items) { items.SetUInt16(rec::kTagElectrodeCode, 1, 120); }, "coded");
     ShowLead(TRUE, 25.0f, 0, 5.0f);
-    EXPECT_EQ(atTen, peakRow());
+    EXPECT_EQ(atTen, PeakRow());
+}
+
+// The free leads run from 119 (EXT1) to 124 (EXT6): both ends at the fixed
+// 10 mm/mV, the codes either side of them (and those from 0x8000 on, an
+// unsigned code) at the dialog's gain.
+TEST_F(EnlargedWaveTest, OnlyCodes119To124TakeTheFixedTenMillimetresPerMillivolt)
+{
+    int records = 0;
+    auto peakFor = [&](int code, float sense) {
+        if (m_frame) m_frame->DestroyWindow();
+        m_frame = nullptr;
+        m_recorder.DestroyWindow();
+        OpenRecord(
+            [code](morvelance::RecordBuilder& items) {
+                if (code >= 0) items.SetUInt16(rec::kTagElectrodeCode, 1, static_cast<uint16_t>(code));
+            },
+            "coded" + std::to_string(records++));
+        ShowLead(TRUE, 25.0f, 0, sense);
+        return PeakRow();
+    };
+    const int atTen = peakFor(-1, 10.0f);
+    const int atFive = peakFor(-1, 5.0f);
+    ASSERT_GT(atFive, atTen);
+    for (int code : {119, 124}) EXPECT_EQ(atTen, peakFor(code, 5.0f)) << code;
+    for (int code : {118, 125, 0x8077, 0xFFFF}) EXPECT_EQ(atFive, peakFor(code, 5.0f)) << code;
 }
 
 TEST_F(EnlargedWaveTest, ABeatWindowReachingOutsideTheBeatIsKeptToTheSamplesRead)

@@ -1,9 +1,10 @@
-// The multi-lead view on freeze extra records, whose leads' electrode codes
-// choose each row's gain and pulse: the record maker's freeze record of every
-// kind of code (free leads 119 and 124, V4R and V9 by their own codes, 125,
-// and lead 3 without a code), opened in the extra-lead document and drawn on
-// its one-column page at ten pixels a millimetre. Amplitudes are measured on
-// the page against the lead's own samples.
+// The multi-lead view on freeze records, whose leads' codes choose each
+// row's gain and pulse: the record maker's freeze extra record of every kind
+// of electrode code (free leads 119 and 124, V4R and V9 by their own codes,
+// 125, and lead 3 without a code), opened in the extra-lead document, and an
+// MFER freeze file whose leads with no lead code are drawn at a fixed gain;
+// each drawn on its one-column page at ten pixels a millimetre. Amplitudes
+// are measured on the page against the lead's own samples.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,26 +12,41 @@
 #include <cmath>
 #include <string>
 
+#include "documents/MFERViewDoc.h"
 #include "tests/documents/ExtraViewDocFixture.h"
+#include "tests/support/DocumentTestSupport.h"
 #include "tests/waveviews/ViewRhythmWaveTestSupport.h"
+#include "tools/MferWriter.h"
 #include "waveviews/ViewRhythmWave.h"
 
 namespace {
 
 constexpr int kPxPerMm = 10;
 constexpr int kFreezePage = 24;           // one column, a row a lead
-constexpr double kMicrovoltsPerUnit = 1.25;
 
-class FreezePageTest : public rhythmviewtest::PageFixture<extratest::ExtraDocTest, DOC_TYPE_EXTRA> {
-protected:
-
-    void OpenRecord(const morvelance::ExtraRecordOptions& options)
+// The view drawing its page as its paint does, in the record's own sample unit.
+class CPaintedPageView : public CViewRhythmWave {
+public:
+    int DrawAsPainted(CDC* pDC, CRect rect, int gridX, int gridY)
     {
-        const extratest::RecordFiles files = Write("freeze" + std::to_string(m_records++), options);
-        ASSERT_NE(nullptr, Load(m_doc, files, morvelance::ExtraLeadType(options.layout, options.freezeLeads)));
-        m_doc.SetSenseMode(1);   // each row at its centre
+        m_dAmplitudeUnit = RecordAmplitudeUnit();
+        return DrawView(pDC, rect, gridX, gridY, 0);
     }
-    void OpenMixed() { OpenRecord(morvelance::MixedFreezeRecordOptions()); }
+};
+
+// The page of a freeze record in the view, and its measures.
+template <class Base, int docType>
+class FreezePage : public rhythmviewtest::PageFixture<Base, docType, CPaintedPageView> {
+protected:
+    using Page = rhythmviewtest::PageFixture<Base, docType, CPaintedPageView>;
+    using Page::InkIn;
+    using Page::Inked;
+    using Page::m_dc;
+    using Page::m_doc;
+    using Page::m_height;
+    using Page::m_view;
+    using Page::m_width;
+    using Page::MakeSurface;
 
     // The page on screen with the extra leads at `gain` mm/mV.
     void DrawPage(float gain)
@@ -44,7 +60,7 @@ protected:
         m_view.GetGridCount(gridX, gridY);
         m_calWidth = 10 * kPxPerMm;
         ASSERT_NO_FATAL_FAILURE(MakeSurface(gridX * kPxPerMm, gridY * kPxPerMm));
-        ASSERT_EQ(1, m_view.DrawView(&m_dc, CRect(0, 0, m_width, m_height), gridX, gridY, 0));
+        ASSERT_EQ(1, m_view.DrawAsPainted(&m_dc, CRect(0, 0, m_width, m_height), gridX, gridY));
         ASSERT_EQ(6, m_view.GetRows());
     }
 
@@ -70,8 +86,8 @@ protected:
             hi = std::max(hi, samples[i]);
             lo = std::min(lo, samples[i]);
         }
-        highest = hi * kMicrovoltsPerUnit / 1000.0;
-        lowest = lo * kMicrovoltsPerUnit / 1000.0;
+        highest = hi * m_microvoltsPerUnit / 1000.0;
+        lowest = lo * m_microvoltsPerUnit / 1000.0;
     }
     // How far in mm the trace of row `row` rises above its zero line over the
     // measured stretch (its highest ink in the upper half of its row).
@@ -109,6 +125,18 @@ protected:
 
     int m_calWidth = 0;
     int m_records = 0;
+    double m_microvoltsPerUnit = 1.25;   // the device records' unit
+};
+
+class FreezePageTest : public FreezePage<extratest::ExtraDocTest, DOC_TYPE_EXTRA> {
+protected:
+    void OpenRecord(const morvelance::ExtraRecordOptions& options)
+    {
+        const extratest::RecordFiles files = Write("freeze" + std::to_string(m_records++), options);
+        ASSERT_NE(nullptr, Load(m_doc, files, morvelance::ExtraLeadType(options.layout, options.freezeLeads)));
+        m_doc.SetSenseMode(1);   // each row at its centre
+    }
+    void OpenMixed() { OpenRecord(morvelance::MixedFreezeRecordOptions()); }
 };
 
 TEST_F(FreezePageTest, FreeLeadsAreDrawnAtTenMillimetresPerMillivoltWhateverTheGain)
@@ -169,6 +197,29 @@ TEST_F(FreezePageTest, APulseIsLeftOutWhereItsLeadIsCoded119OrMore)
     EXPECT_GT(PulseInk(5, gain), 0);   // 67
 }
 
+// The electrode code is an unsigned 16-bit value: from 0x8000 on it lies
+// past the free leads, like 125, and not below 119.
+TEST_F(FreezePageTest, CodesFrom0x8000OnTakeThePageGainAndNoPulse)
+{
+    morvelance::ExtraRecordOptions options = morvelance::MixedFreezeRecordOptions();
+    options.freezeCodes = {0x8000, 12, 0xFFFF, 12, 0x8077, 67};
+    OpenRecord(options);
+    const float gain = 5.0f;   // six pulses, one a row
+    DrawPage(gain);
+    EXPECT_EQ(0, PulseInk(0, gain));   // 0x8000
+    EXPECT_GT(PulseInk(1, gain), 0);   // 12
+    EXPECT_EQ(0, PulseInk(2, gain));   // 0xFFFF
+    EXPECT_EQ(0, PulseInk(4, gain));   // 0x8077
+    ExpectGain(0, gain);
+    ExpectGain(2, gain);
+
+    // Above 10 mm/mV one pulse stands for the page only while some lead is below 119.
+    options.freezeCodes = {0x8000, 124, 0xFFFF, 119, 0x8077, 0x80FF};
+    OpenRecord(options);
+    DrawPage(20.0f);
+    EXPECT_EQ(0, InkIn(CRect(0, 0, m_calWidth, m_height)));
+}
+
 TEST_F(FreezePageTest, ALonePulseStandsOnlyWhenSomeLeadIsCodedBelow119)
 {
     // Above 10 mm/mV six pulses do not fit: one stands for the page.
@@ -183,6 +234,55 @@ TEST_F(FreezePageTest, ALonePulseStandsOnlyWhenSomeLeadIsCodedBelow119)
     EXPECT_EQ(0, InkIn(CRect(0, 0, m_calWidth, m_height)));
     // Its traces are there, at the fixed gain.
     ExpectGain(0, 10.0);
+}
+
+// ---- an MFER freeze file ---------------------------------------------------------------------
+
+class MferDocument : public testsupport::DocumentTest {
+protected:
+    CMFERViewDoc m_doc;
+};
+
+class MferFreezePageTest : public FreezePage<MferDocument, DOC_TYPE_MFER> {
+protected:
+    // Six leads I to aVF at 500 Hz, those of `uncoded` written without a lead code.
+    void OpenRecord(std::initializer_list<int> uncoded)
+    {
+        morvelance::EcgRecord record = morvelance::MferKindRecord(morvelance::MferKind::Freeze, 6, 10.0, 500.0);
+        for (int lead : uncoded) record.leads[static_cast<size_t>(lead)].id = morvelance::LeadId::Unknown;
+        morvelance::MferOptions options;
+        options.description = morvelance::MferDescription(morvelance::MferKind::Freeze);
+        const std::string path = m_dir.File("freeze" + std::to_string(m_records++) + ".mwf");
+        std::string error;
+        ASSERT_TRUE(morvelance::WriteMferFile(path, record, options, &error)) << error;
+        _MFERDATAITEM* item =
+            m_doc.GetMFERDataManager()->AppendItem(testsupport::NewRecordItem<_MFERDATAITEM>(path, ""));
+        CString mfer(path.c_str()), xml, third;
+        ASSERT_EQ(0, m_doc.OpenMFERFile(mfer, xml, third));
+        m_doc.SetCurDataIndex(item->nID);
+        ASSERT_TRUE(CMFERViewDoc::IsFreezeKind(item->uSystemCode));
+        ASSERT_NE(nullptr, item->pMFERParser);
+        for (int lead : uncoded) ASSERT_EQ(0, item->pMFERParser->GetLeadCode(lead));
+        m_microvoltsPerUnit = item->pMFERParser->GetMeasureSense();
+        m_doc.SetSenseMode(1);   // each row at its centre
+    }
+};
+
+// A freeze file's leads are told apart by the file's lead code, not by an
+// extra record's electrode code: a lead without one takes the fixed 10 mm/mV
+// (where an extra record's would be left out), the others the extra-lead gain.
+TEST_F(MferFreezePageTest, LeadsWithoutALeadCodeAreDrawnAtTenMillimetresPerMillivoltTheOthersAtTheGain)
+{
+    OpenRecord({0, 4});
+    for (float gain : {5.0f, 2.5f}) {
+        SCOPED_TRACE(gain);
+        DrawPage(gain);
+        ExpectGain(0, 10.0);
+        ExpectGain(4, 10.0);
+        ExpectGain(1, gain);
+        ExpectGain(2, gain);
+        ExpectGain(5, gain);
+    }
 }
 
 }  // namespace

@@ -17,16 +17,7 @@ protected:
         OpenRecord(75.0);
         m_doc.SetScaleShow(1);
         MakeView(style);
-        m_view->ShowDivider(TRUE);
-        m_view->ShowScale(TRUE);
-        Paint();
-    }
-    void ClickAt(int x, int y)
-    {
-        Desktop::MoveMouse(Hwnd(), x, y);
-        Desktop::Click(Hwnd(), x, y);
-        Desktop::PumpMessages();
-        Desktop::AdvanceClock(1000);   // no double-click
+        ShowScaleOnPage();
     }
 };
 

@@ -326,6 +326,12 @@ protected:
     {
         ListMixedRecords();
         m_first->strHeartRate = heartRate;
+        return Placed(DOC_TYPE_REST);
+    }
+    // The view of the base list's first comparable record, read by a
+    // document of `kind`, in a 600 × 600 window of the pane, style 29.
+    CViewSerialComRhy* Placed(int kind)
+    {
         m_doc.SetSense(3, 10.0f, 0);
         EXPECT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, 600, 600), nullptr, 0));
         CCreateContext context;
@@ -335,7 +341,7 @@ protected:
         view->SetRestViewDoc(&m_doc);
         view->SetMFERViewDoc(&m_mfer);
         view->SetBaseECGDoc(&m_base);
-        view->SetDocType(DOC_TYPE_REST);
+        view->SetDocType(kind);
         view->SetSerialIndex(0);
         view->SetWaveStyle(29, TRUE);
         view->OnUpdate(nullptr, 0, nullptr);
@@ -473,6 +479,16 @@ protected:
         platform::ui::Desktop::Click(view.GetSafeHwnd(), p.x, p.y);
         platform::ui::Desktop::PumpMessages();
     }
+    // What the notification window is told of a click on the calibration
+    // column, then of one on the traces.
+    std::vector<std::pair<int, int>> CalibrationThenTraceClicks(CViewSerialComRhy& view)
+    {
+        EXPECT_TRUE(m_notify.CreateEx(0, nullptr, L"notify", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+        m_base.SetNotifyWnd(&m_notify);
+        Press(view, CPoint(20, 300));
+        Press(view, CPoint(300, 300));
+        return m_notify.clicks;
+    }
     // The view in its window with the first record's calipers shown, painted.
     CViewSerialComRhy& WindowedWithCalipers()
     {
@@ -514,13 +530,19 @@ protected:
 
 TEST_F(SerialComRhyMouseTest, AClickOnTheCalibrationColumnTellsTheNotificationWindowAndElsewhereNothing)
 {
-    CViewSerialComRhy& view = *Windowed(L"");
-    ASSERT_TRUE(m_notify.CreateEx(0, nullptr, L"notify", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
-    m_base.SetNotifyWnd(&m_notify);
-    Press(view, CPoint(20, 300));
-    Press(view, CPoint(300, 300));
     const std::vector<std::pair<int, int>> expected{{1, 3}};
-    EXPECT_EQ(expected, m_notify.clicks);
+    EXPECT_EQ(expected, CalibrationThenTraceClicks(*Windowed(L"")));
+}
+
+// The notification window tells an MFER file's click (7) from a device
+// record's (1): each opens its own document's sensitivity settings.
+TEST_F(SerialComRhyMouseTest, AnMferRecordsCalibrationClickTellsTheNotificationWindowItIsAnMferOne)
+{
+    AddMfer(10.0);
+    CViewSerialComRhy& view = *Placed(DOC_TYPE_MFER);
+    ASSERT_NE(nullptr, view.GetMferItem());
+    const std::vector<std::pair<int, int>> expected{{7, 3}};
+    EXPECT_EQ(expected, CalibrationThenTraceClicks(view));
 }
 
 TEST_F(SerialComRhyMouseTest, DraggingTheLeftGripPastTheRightStopsTwoPixelsShortAndThePaneHearsTheInterval)
@@ -547,6 +569,9 @@ TEST_F(SerialComRhyMouseTest, TheScaleMarksFollowTheMouseAndStayWhereTheyAreClic
 {
     m_doc.SetScaleShow(1);
     CViewSerialComRhy& view = *Windowed(L"");
+    // The marks follow the mouse while the measure tools are out (the pane
+    // shows the calipers); put away, they stay (WithTheCalipersPutAway... below).
+    view.ShowDivider(TRUE);
     view.SetScaleClear();
     ASSERT_EQ(0, view.GetScaleStatus());
     platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), 100, 100);
@@ -582,6 +607,10 @@ TEST_F(SerialComRhyMouseTest, TheClickedLeadAndSampleAreTheOnesUnderThePoint)
 TEST_F(SerialComRhyMouseTest, TheMagnifierFollowsTheMouseOverTheLargeViewAndDropsItsPictureOnLeave)
 {
     CViewSerialComRhy& view = *Windowed(L"");
+    // The hover magnifier is one of the measure tools, out while the pane
+    // shows the calipers (none checked here); put away, the mouse shows
+    // only its cursor (WithTheCalipersPutAway... below).
+    view.ShowDivider(TRUE);
     view.UpdateWindow();
     CDlgEnlargedPreview magnifier;
     ASSERT_TRUE(OpenMagnifier(magnifier));
@@ -626,6 +655,73 @@ TEST_F(SerialComRhyMouseTest, TheMagnifierFollowsTheMouseOverTheLargeViewAndDrop
     EXPECT_TRUE(magnifier.IsWindowVisible());
 
     CloseMagnifier(magnifier);
+}
+
+// With the calipers put away the mouse shows only the magnifier cursor: an
+// armed scale's marks stay where they were and the hover magnifier stays
+// down, though both documents have it open.
+TEST_F(SerialComRhyMouseTest, WithTheCalipersPutAwayTheMouseMovesNoScaleMarkAndBringsNoMagnifier)
+{
+    m_doc.SetScaleShow(1);
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.SetDividerCheck(TRUE, 1);
+    view.ShowDivider(FALSE);
+    view.SetScaleClear();
+    view.UpdateWindow();
+    CDlgEnlargedPreview magnifier;
+    ASSERT_TRUE(OpenMagnifierForBoth(magnifier));
+    ASSERT_NE(g_hCursorHand, g_hCursorMag);
+    view.SetCurrentCursor(g_hCursorHand);
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), 300, view.GetScreenBaseline(0));
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(g_hCursorMag, view.GetCurrentCursor());
+    EXPECT_FALSE(view.IsMouseInside());
+    EXPECT_FALSE(view.HasMagnifierCache());
+    CloseMagnifier(magnifier);
+
+    // Two clicks 100 px apart each way fix marks that never followed the mouse.
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), 100, 100);
+    platform::ui::Desktop::PumpMessages();
+    Press(view, CPoint(100, 100));
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), 200, 200);
+    platform::ui::Desktop::PumpMessages();
+    Press(view, CPoint(200, 200));
+    ASSERT_EQ(2, view.GetScaleStatus());
+    view.Invalidate(FALSE);   // the scale is drawn, and read, at the paint
+    view.UpdateWindow();
+    EXPECT_EQ(0, view.GetScaleTime());
+    EXPECT_EQ(0, view.GetScaleVoltage());
+}
+
+// The one-lead style has a row like the six-lead one: its magnifier follows
+// the mouse, and an armed scale's marks with it.
+TEST_F(SerialComRhyMouseTest, OnTheOneLeadStyleTheMagnifierAndTheScaleFollowTheMouse)
+{
+    m_doc.SetScaleShow(1);
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.SetWaveStyle(13, TRUE);
+    view.OnUpdate(nullptr, 0, nullptr);
+    ASSERT_EQ(1, view.GetRows());
+    view.ShowDivider(TRUE);
+    view.SetScaleClear();
+    view.UpdateWindow();
+    CDlgEnlargedPreview magnifier;
+    ASSERT_TRUE(OpenMagnifierForBoth(magnifier));
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), 300, 300);
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_TRUE(view.IsMouseInside());
+    EXPECT_TRUE(view.HasMagnifierCache());
+    CloseMagnifier(magnifier);
+
+    Press(view, CPoint(100, 100));
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), 200, 200);
+    platform::ui::Desktop::PumpMessages();
+    Press(view, CPoint(200, 200));
+    ASSERT_EQ(2, view.GetScaleStatus());
+    view.Invalidate(FALSE);
+    view.UpdateWindow();
+    // 100 px of 600 across 130 squares at 25 mm/s.
+    EXPECT_EQ(866, view.GetScaleTime());
 }
 
 TEST_F(SerialComRhyMouseTest, TheMagnifiedCalipersFollowTheirDragWithoutTheRestOfThePictureChanging)
