@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "host/CommandFailure.h"
+#include "host/PdfJobFolder.h"
 #include "platform/base/CodePage.h"
 #include "platform/print/CupsQueue.h"
 #include "platform/print/PrintSetup.h"
@@ -13,6 +14,8 @@ namespace host {
 
 PrinterJobWatch::PrinterJobWatch(const std::wstring& queue) : m_queue(queue)
 {
+    // A print stopped by a signal leaves nothing half written in the spool.
+    TidyPrintsOnStop();
     // The print that follows fails without a word of why: say it first.
     const std::wstring missing = platform::print::MissingPrinterCause(m_queue);
     if (!missing.empty())
