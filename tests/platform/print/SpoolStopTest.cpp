@@ -1,0 +1,54 @@
+// What a program stopped by a signal leaves in a spool folder: its handler
+// drops the jobs still under way (a raw job's reservation with its bytes, a
+// drawn job's reservation with the surface's partial file) and keeps the
+// jobs already whole there.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/print/SpoolJob.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+using platform::print::SpoolJob;
+
+std::unique_ptr<SpoolJob> BeginJob(const std::string& folder, const wchar_t* document, const wchar_t* datatype)
+{
+    DWORD error = 0;
+    std::unique_ptr<SpoolJob> job = SpoolJob::Begin(folder, L"Laser", document, datatype, error);
+    EXPECT_TRUE(job) << error;
+    return job;
+}
+
+TEST(SpoolStopTest, JobsUnderWayAreDroppedAndWholeJobsStay)
+{
+    testsupport::TempDir dir;
+    const std::string folder = dir.File("spool");
+    // A whole raw job.
+    std::unique_ptr<SpoolJob> whole = BeginJob(folder, L"whole", L"RAW");
+    ASSERT_TRUE(whole);
+    DWORD error = 0;
+    ASSERT_TRUE(whole->Write("page", 4, error));
+    ASSERT_TRUE(whole->Commit("prn", nullptr, error)) << error;
+    const std::vector<std::string> kept = testsupport::FolderEntries(folder);
+    ASSERT_EQ(2u, kept.size());
+
+    // A raw job half written, and a drawn one whose surface is writing its PDF.
+    std::unique_ptr<SpoolJob> raw = BeginJob(folder, L"raw", L"RAW");
+    std::unique_ptr<SpoolJob> drawn = BeginJob(folder, L"drawn", L"PDF");
+    ASSERT_TRUE(raw && drawn);
+    ASSERT_TRUE(raw->Write("half a page", 11, error));
+    const std::string partial = drawn->DataPath() + ".pdf.partial-" + std::to_string(getpid()) + "-1";
+    dir.Write(partial.substr(dir.File("").size()), "%PDF-1.5 without its trailer");
+    ASSERT_EQ(kept.size() + 3, testsupport::FolderEntries(folder).size());
+
+    SpoolJob::DropUnfinishedNow();
+    EXPECT_EQ(kept, testsupport::FolderEntries(folder));
+}
+
+}  // namespace
