@@ -19,7 +19,8 @@
 // in the middle of the handover leaves no job behind there. A job CUPS did
 // not take stays in the folder, with a message box naming the printer and
 // the cause; it is not sent again by itself (a report printed again after
-// the failure comes out once). A stopped (paused) destination takes jobs and
+// the failure comes out once). A job sent whole that CUPS never answered
+// for stays there too, but is not called failed: CUPS may still print it. A stopped (paused) destination takes jobs and
 // holds them until it is started again, as it does for the scheduler's own
 // clients: the handover says so.
 #pragma once
@@ -71,8 +72,9 @@ public:
 
 // The print service is waited for a bounded time, never for ever: each
 // lookup, and each handover with all its requests, waits for an answer 20
-// seconds at most in all (the time the service keeps it without a byte),
-// and is then failed as unanswered ("... が応答しませんでした"). While one
+// seconds at most in all (the whole time a request waits for its answer,
+// however the service spreads it, and the time a document being sent goes
+// unread), and is then failed as unanswered ("... が応答しませんでした"). While one
 // PrintServiceWait lives (they nest), every request shares one such wait,
 // and once the service has left one unanswered the rest fail at once: a
 // print holds one from its first lookup to its handover, so that a service

@@ -63,15 +63,8 @@ class SilentServer {
 public:
     explicit SilentServer(Hold hold = Hold::OneSecond) : m_hold(hold)
     {
-        m_listen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address = {};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof(address);
-        if (m_listen < 0 || ::bind(m_listen, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
-            ::listen(m_listen, 16) != 0 || ::getsockname(m_listen, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-            return;
-        m_port = ntohs(address.sin_port);
+        m_listen = ipptest::ListenOnLoopback(m_port);
+        if (m_listen < 0) return;
         m_thread = std::thread([this] { Serve(); });
     }
     ~SilentServer()
