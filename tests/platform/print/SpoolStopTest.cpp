@@ -51,4 +51,25 @@ TEST(SpoolStopTest, JobsUnderWayAreDroppedAndWholeJobsStay)
     EXPECT_EQ(kept, testsupport::FolderEntries(folder));
 }
 
+// However many jobs a program has finished or dropped before, the one
+// under way when it is stopped is dropped.
+TEST(SpoolStopTest, AJobUnderWayAfterManyFinishedOnesIsDropped)
+{
+    testsupport::TempDir dir;
+    const std::string folder = dir.File("spool");
+    DWORD error = 0;
+    for (int job = 0; job < 20; ++job) {
+        std::unique_ptr<SpoolJob> done = BeginJob(folder, L"done", L"RAW");
+        ASSERT_TRUE(done);
+        if (job % 2) done->Abort();
+        else ASSERT_TRUE(done->Commit("prn", nullptr, error)) << error;
+    }
+    const std::vector<std::string> kept = testsupport::FolderEntries(folder);
+    ASSERT_EQ(20u, kept.size());
+    std::unique_ptr<SpoolJob> raw = BeginJob(folder, L"raw", L"RAW");
+    ASSERT_TRUE(raw && raw->Write("half a page", 11, error));
+    SpoolJob::DropUnfinishedNow();
+    EXPECT_EQ(kept, testsupport::FolderEntries(folder));
+}
+
 }  // namespace
