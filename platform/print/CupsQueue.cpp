@@ -210,6 +210,15 @@ public:
         return !response && m_unanswered;
     }
 
+    // The bound is used up: the service kept the connection waiting all of
+    // it. Nothing more is asked on it.
+    bool Spent()
+    {
+        if (m_http && m_silence < m_budget) return false;
+        m_unanswered = true;
+        return true;
+    }
+
     // While one lives, the connection waits for the service's answer to a
     // request: all of that time counts toward the bound, however the
     // service spreads its bytes over it (a service that answers in pieces
@@ -302,6 +311,10 @@ private:
 // A request without a document, its whole time a wait for the answer.
 ipp_t* Ask(Connection& http, ipp_t* request, const char* resource)
 {
+    if (http.Spent()) {
+        ippDelete(request);
+        return nullptr;
+    }
     const Connection::AnswerWait wait(http);
     return cupsDoRequest(http.Get(), request, resource);
 }
@@ -310,6 +323,7 @@ ipp_t* Ask(Connection& http, ipp_t* request, const char* resource)
 struct Posted {
     ipp_t* response = nullptr;
     bool whole = false;   // the request and all of its document went out
+    int readError = 0;    // the document could not be read to its end: errno
 };
 
 // Sends the request and the open file after it and waits for the answer,
@@ -324,7 +338,7 @@ Posted PostWithFile(Connection& http, ipp_t* request, const char* resource, int 
     const size_t length = ippLength(request) + static_cast<size_t>(size);
     // Asked for credentials or encryption after the document, the request
     // goes again, as libcups sends its own.
-    for (int attempt = 0; attempt < 3 && !posted.response; ++attempt) {
+    for (int attempt = 0; attempt < 3 && !posted.response && !http.Spent(); ++attempt) {
         posted.whole = false;
         http_status_t status;
         {
@@ -332,16 +346,16 @@ Posted PostWithFile(Connection& http, ipp_t* request, const char* resource, int 
             status = cupsSendRequest(http.Get(), request, resource, length);
         }
         if (status == HTTP_STATUS_CONTINUE && ippGetState(request) == IPP_STATE_DATA) {
-            if (::lseek(fd, 0, SEEK_SET) != 0) break;
             char buffer[32768];
-            ssize_t got = 0;
-            while (status == HTTP_STATUS_CONTINUE) {
-                got = ::read(fd, buffer, sizeof buffer);
-                if (got < 0 && errno == EINTR) continue;
-                if (got <= 0) break;
-                status = cupsWriteRequestData(http.Get(), buffer, static_cast<size_t>(got));
+            bool ended = false;   // the whole file was read
+            if (::lseek(fd, 0, SEEK_SET) != 0) posted.readError = errno;
+            while (!posted.readError && !ended && status == HTTP_STATUS_CONTINUE) {
+                const ssize_t got = ::read(fd, buffer, sizeof buffer);
+                if (got < 0 && errno != EINTR) posted.readError = errno;
+                else if (got == 0) ended = true;
+                else if (got > 0) status = cupsWriteRequestData(http.Get(), buffer, static_cast<size_t>(got));
             }
-            posted.whole = got == 0 && status == HTTP_STATUS_CONTINUE && httpFlushWrite(http.Get()) >= 0;
+            posted.whole = ended && status == HTTP_STATUS_CONTINUE && httpFlushWrite(http.Get()) >= 0;
             if (!posted.whole && status == HTTP_STATUS_CONTINUE) break;
         }
         if (status != HTTP_STATUS_CONTINUE && status != HTTP_STATUS_OK) break;
@@ -618,7 +632,7 @@ std::wstring CupsDefaultPrinterName()
     Connection http;
     if (!http) return std::wstring();
     const char* name = nullptr;
-    {
+    if (!http.Spent()) {
         const Connection::AnswerWait wait(http);
         name = cupsGetDefault2(http.Get());
     }
@@ -773,6 +787,11 @@ bool CupsJob::Send(const std::string& path, const char* format, std::wstring& ca
     ::close(fd);
     ippDelete(request);
     Response response(posted.response);
+    if (posted.readError) {
+        cause = L"印刷データを読めません (" + FromUtf8(path) + L")";
+        error = ErrorFromErrno(posted.readError);
+        return false;
+    }
     if (http.NoAnswerTo(response.Get())) {
         // Sent whole and left without an answer: the service may have made
         // the job, and may print it once it goes on. Only a job it did not
