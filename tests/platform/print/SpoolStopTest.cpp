@@ -72,4 +72,26 @@ TEST(SpoolStopTest, AJobUnderWayAfterManyFinishedOnesIsDropped)
     EXPECT_EQ(kept, testsupport::FolderEntries(folder));
 }
 
+// A job handed on (the print service took it) leaves the folder, and its
+// id is free again: what another program then writes under that id is not
+// this program's to drop.
+TEST(SpoolStopTest, AnIdAJobHandedOnLeftFreeIsNotTouchedWhenItsNewOwnerWritesThere)
+{
+    testsupport::TempDir dir;
+    const std::string folder = dir.File("spool");
+    DWORD error = 0;
+    std::unique_ptr<SpoolJob> sent = BeginJob(folder, L"sent", L"RAW");
+    ASSERT_TRUE(sent && sent->Write("page", 4, error));
+    const std::string reservation = sent->DataPath();
+    ASSERT_TRUE(sent->Commit("prn", nullptr, error)) << error;
+    sent->Withdraw();
+    ASSERT_TRUE(testsupport::FolderEntries(folder).empty());
+    // Another program's job under the same id, under way.
+    dir.Write("spool/" + reservation.substr(folder.size() + 1), "");
+    dir.Write("spool/" + reservation.substr(folder.size() + 1) + ".pdf.partial-1-1", "%PDF-1.5");
+    const std::vector<std::string> theirs = testsupport::FolderEntries(folder);
+    SpoolJob::DropUnfinishedNow();
+    EXPECT_EQ(theirs, testsupport::FolderEntries(folder));
+}
+
 }  // namespace
