@@ -18,6 +18,7 @@
 #include "platform/base/Registry.h"
 #include "platform/base/Temporaries.h"
 #include "platform/print/PrintSetup.h"
+#include "platform/print/SpoolJob.h"
 
 namespace host {
 namespace {
@@ -75,7 +76,8 @@ void SweepAbandonedJobFolders(const std::string& root)
 // its job folders with it: the folders this process made and has not yet
 // removed are kept where the signal's handler can read them, and the handler
 // removes them with plain system calls before the signal ends the process as
-// it would have. SIGKILL leaves them to the next job's sweep.
+// it would have; the spool jobs under way go from their spool folders the
+// same way. SIGKILL leaves them to the next job's sweep.
 
 constexpr int kFolderSlots = 4;             // jobs under way at once: one, now and then two
 constexpr size_t kFolderPathBytes = 4096;
@@ -171,6 +173,8 @@ void RemoveReservationsNow()
 extern "C" void RemoveJobFoldersOnSignal(int signal, siginfo_t* info, void* context)
 {
     const int savedErrno = errno;
+    // Nothing half written stays in a spool folder either.
+    platform::print::SpoolJob::DropUnfinishedNow();
     for (JobFolderSlot& slot : g_jobFolders) {
         if (!slot.used) continue;
         RemoveTreeNow(slot.path);
@@ -301,6 +305,11 @@ std::string MakeTempFolder()
     if (NoteJobFolder(made)) return made;
     rmdir(made.c_str());
     return std::string();
+}
+
+void TidyPrintsOnStop()
+{
+    InstallStopHandlers(TempRoot());
 }
 
 void RemoveJobFolder(const std::string& path)

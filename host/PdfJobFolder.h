@@ -24,6 +24,12 @@ std::string MakeTempFolder();
 // Removes a folder MakeTempFolder made, and everything under it.
 void RemoveJobFolder(const std::string& path);
 
+// From now on a SIGTERM, SIGINT or SIGHUP that stops the host first removes
+// what its prints under way have put in the temporary folder and in the
+// spool folders (a job already whole in a spool folder stays). MakeTempFolder
+// sees to it as well; a print that makes no job folder calls this.
+void TidyPrintsOnStop();
+
 // The job's own registry: a copy of the user's that this process reads and
 // writes while the job runs (MORVELANCE_REGISTRY names it), with the win.ini
 // that lives beside it. The printer the job installs, its port and the

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "host/CommandFailure.h"
+#include "host/PdfJobFolder.h"
 #include "platform/base/CodePage.h"
 #include "platform/print/CupsQueue.h"
 #include "platform/print/PrintSetup.h"
@@ -13,6 +14,8 @@ namespace host {
 
 PrinterJobWatch::PrinterJobWatch(const std::wstring& queue) : m_queue(queue)
 {
+    // A print stopped by a signal leaves nothing half written in the spool.
+    TidyPrintsOnStop();
     // The print that follows fails without a word of why: say it first.
     const std::wstring missing = platform::print::MissingPrinterCause(m_queue);
     if (!missing.empty())
@@ -37,7 +40,17 @@ bool PrinterJobWatch::Report() const
             ReportFailure("warning: the printer \"%s\" is paused, its job %s-%d waits there: %s",
                           platform::ToUtf8(last.printer).c_str(), last.destination.c_str(), last.cupsJob,
                           platform::ToUtf8(last.cause).c_str());
-        return last.taken;
+        // Sent whole, never confirmed: the service may still print it, so
+        // the print is not called failed (printed again it could come out
+        // twice). Its data stays in the spool, named, to be sent again only
+        // if nothing comes.
+        if (last.unconfirmed) {
+            std::printf("%s\n", last.keptData.c_str());
+            ReportFailure("warning: the print service did not confirm the job for the printer \"%s\"; it may "
+                          "still print. Send %s again only if it does not",
+                          platform::ToUtf8(last.printer).c_str(), last.keptData.c_str());
+        }
+        return last.taken || last.unconfirmed;
     }
     // Other hosts may print to the same queue at the same time: the newest
     // job this process finished is the one.

@@ -20,7 +20,9 @@ public:
     // Prints the spool file's path, or DEST-ID for the job CUPS took, on
     // standard output; false when the print left no job (CUPS did not take
     // it: the platform has said why). A job a paused queue holds is
-    // reported with a warning on standard error.
+    // reported with a warning on standard error; so is a job CUPS was sent
+    // whole but never confirmed, which may still print: its spool file's
+    // path is printed, and the print is not a failure.
     bool Report() const;
 
 private:

@@ -3,15 +3,20 @@
 #include <cups/cups.h>
 #include <cups/pwg.h>
 #include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <mutex>
+#include <thread>
 
 #include "platform/base/CodePage.h"
 #include "platform/base/Kernel.h"
@@ -63,6 +68,87 @@ struct SharedWait {
 
 std::mutex g_waitLock;
 SharedWait g_wait;
+
+// Ends a wait for the service's answer once its time is spent, however the
+// service spreads its bytes over it. libcups asks whether to go on only
+// after a quiet step while it reads a line, and inside an answer's body it
+// does not ask at all: a service that answers in pieces with pauses would
+// be waited for a step, or a whole bound, a piece. At the deadline the
+// connection is shut, and what libcups waits for fails at once.
+class Deadline {
+public:
+    Deadline() = default;
+    ~Deadline()
+    {
+        {
+            std::lock_guard<std::mutex> guard(m_lock);
+            m_quit = true;
+        }
+        m_changed.notify_all();
+        if (m_thread.joinable()) m_thread.join();
+    }
+    Deadline(const Deadline&) = delete;
+    Deadline& operator=(const Deadline&) = delete;
+
+    void Arm(int fd, Clock::time_point at)
+    {
+        struct stat socket;
+        if (fd < 0 || ::fstat(fd, &socket) != 0) return;
+        {
+            std::lock_guard<std::mutex> guard(m_lock);
+            m_fd = fd;
+            m_device = socket.st_dev;
+            m_inode = socket.st_ino;
+            m_at = at;
+            m_armed = true;
+            m_fired = false;
+            if (!m_thread.joinable()) m_thread = std::thread([this] { Run(); });
+        }
+        m_changed.notify_all();
+    }
+
+    // True when the deadline came first.
+    bool Disarm()
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_armed = false;
+        return m_fired;
+    }
+
+private:
+    void Run()
+    {
+        std::unique_lock<std::mutex> lock(m_lock);
+        while (!m_quit) {
+            if (!m_armed) {
+                m_changed.wait(lock);
+                continue;
+            }
+            if (Clock::now() < m_at) {
+                m_changed.wait_until(lock, m_at);
+                continue;
+            }
+            // Only the socket it was armed for: libcups may have connected
+            // again meanwhile, and the number be another file's now.
+            struct stat socket;
+            if (::fstat(m_fd, &socket) == 0 && socket.st_dev == m_device && socket.st_ino == m_inode)
+                ::shutdown(m_fd, SHUT_RDWR);
+            m_fired = true;
+            m_armed = false;
+        }
+    }
+
+    std::mutex m_lock;
+    std::condition_variable m_changed;
+    std::thread m_thread;
+    bool m_armed = false;
+    bool m_fired = false;
+    bool m_quit = false;
+    int m_fd = -1;
+    dev_t m_device = 0;
+    ino_t m_inode = 0;
+    Clock::time_point m_at;
+};
 
 // A connection to the scheduler, closed when the scope ends. Its requests
 // wait for an answer only as long as the wait it belongs to has left: its
@@ -124,6 +210,51 @@ public:
         return !response && m_unanswered;
     }
 
+    // The bound is used up: the service kept the connection waiting all of
+    // it. Nothing more is asked on it.
+    bool Spent()
+    {
+        if (m_http && m_silence < m_budget) return false;
+        m_unanswered = true;
+        return true;
+    }
+
+    // While one lives, the connection waits for the service's answer to a
+    // request: all of that time counts toward the bound, however the
+    // service spreads its bytes over it (a service that answers in pieces
+    // with pauses between them is waited for its budget in all, not a
+    // budget a piece).
+    class AnswerWait {
+    public:
+        explicit AnswerWait(Connection& connection) : m_connection(connection)
+        {
+            Connection& c = m_connection;
+            c.m_answerSince = Clock::now();
+            c.m_answering = true;
+            if (!c.m_http) return;
+            const double left = std::max(0.0, c.m_budget - c.m_silence);
+            c.m_deadline.Arm(httpGetFd(c.m_http),
+                             c.m_answerSince + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(left)));
+            // libcups gives up by itself on a pause inside an answer longer
+            // than its step: the deadline is what ends this wait.
+            httpSetTimeout(c.m_http, std::max(left, kSilenceStep), &Connection::StillWaiting, &c);
+        }
+        ~AnswerWait()
+        {
+            Connection& c = m_connection;
+            c.m_silence += SecondsSince(c.m_answerSince);
+            c.m_answering = false;
+            if (!c.m_http) return;
+            if (c.m_deadline.Disarm()) c.m_unanswered = true;
+            httpSetTimeout(c.m_http, kSilenceStep, &Connection::StillWaiting, &c);
+        }
+        AnswerWait(const AnswerWait&) = delete;
+        AnswerWait& operator=(const AnswerWait&) = delete;
+
+    private:
+        Connection& m_connection;
+    };
+
 private:
     // libcups asks, every kSilenceStep of a request's wait without a byte
     // from the service, whether to go on waiting.
@@ -131,12 +262,19 @@ private:
     {
         Connection& connection = *static_cast<Connection*>(self);
         const Clock::time_point now = Clock::now();
-        const double since = std::chrono::duration<double>(now - connection.m_lastAsked).count();
-        // Asked again a step later: the same silence goes on. Otherwise a new
-        // one began, at least a step ago.
-        connection.m_silence += since <= 2 * kSilenceStep ? since : kSilenceStep;
-        connection.m_lastAsked = now;
-        if (connection.m_silence < connection.m_budget) return 1;
+        double used = connection.m_silence;
+        if (connection.m_answering) {
+            used += std::chrono::duration<double>(now - connection.m_answerSince).count();
+        } else {
+            // Sending a document: only the time the service takes none of it
+            // counts. Asked again a step later: the same silence goes on.
+            // Otherwise a new one began, at least a step ago.
+            const double since = std::chrono::duration<double>(now - connection.m_lastAsked).count();
+            connection.m_silence += since <= 2 * kSilenceStep ? since : kSilenceStep;
+            connection.m_lastAsked = now;
+            used = connection.m_silence;
+        }
+        if (used < connection.m_budget) return 1;
         connection.m_unanswered = true;
         return 0;
     }
@@ -145,8 +283,11 @@ private:
     bool m_shared = false;          // part of a PrintServiceWait scope's wait
     bool m_unanswered = false;
     double m_budget = 0;            // seconds of silence this connection may wait
-    double m_silence = 0;           // seconds it has waited without an answer
-    Clock::time_point m_lastAsked;  // when libcups last asked StillWaiting
+    double m_silence = 0;           // seconds it has waited without an answer, up to the current wait
+    bool m_answering = false;       // an AnswerWait lives
+    Clock::time_point m_answerSince;   // when it began
+    Clock::time_point m_lastAsked;  // when libcups last asked StillWaiting while a document went out
+    Deadline m_deadline;            // ends an AnswerWait at the bound
 };
 
 // An IPP response freed when the scope ends.
@@ -166,6 +307,67 @@ public:
 private:
     ipp_t* m_response;
 };
+
+// A request without a document, its whole time a wait for the answer.
+ipp_t* Ask(Connection& http, ipp_t* request, const char* resource)
+{
+    if (http.Spent()) {
+        ippDelete(request);
+        return nullptr;
+    }
+    const Connection::AnswerWait wait(http);
+    return cupsDoRequest(http.Get(), request, resource);
+}
+
+// A request with a document after it, and the service's answer.
+struct Posted {
+    ipp_t* response = nullptr;
+    bool whole = false;   // the request and all of its document went out
+    int readError = 0;    // the document could not be read to its end: errno
+};
+
+// Sends the request and the open file after it and waits for the answer,
+// as cupsDoFileRequest does, but telling a request the service did not
+// receive whole from one it received and left without an answer.
+Posted PostWithFile(Connection& http, ipp_t* request, const char* resource, int fd, off_t size)
+{
+    Posted posted;
+    // Local credentials from an earlier request are stale by now.
+    const char* credentials = httpGetAuthString(http.Get());
+    if (credentials && std::strncmp(credentials, "Local ", 6) == 0) httpSetAuthString(http.Get(), nullptr, nullptr);
+    const size_t length = ippLength(request) + static_cast<size_t>(size);
+    // Asked for credentials or encryption after the document, the request
+    // goes again, as libcups sends its own.
+    for (int attempt = 0; attempt < 3 && !posted.response && !http.Spent(); ++attempt) {
+        posted.whole = false;
+        http_status_t status;
+        {
+            const Connection::AnswerWait wait(http);   // the request, and the service's go-ahead
+            status = cupsSendRequest(http.Get(), request, resource, length);
+        }
+        if (status == HTTP_STATUS_CONTINUE && ippGetState(request) == IPP_STATE_DATA) {
+            char buffer[32768];
+            bool ended = false;   // the whole file was read
+            if (::lseek(fd, 0, SEEK_SET) != 0) posted.readError = errno;
+            while (!posted.readError && !ended && status == HTTP_STATUS_CONTINUE) {
+                const ssize_t got = ::read(fd, buffer, sizeof buffer);
+                if (got < 0 && errno != EINTR) posted.readError = errno;
+                else if (got == 0) ended = true;
+                else if (got > 0) status = cupsWriteRequestData(http.Get(), buffer, static_cast<size_t>(got));
+            }
+            posted.whole = ended && status == HTTP_STATUS_CONTINUE && httpFlushWrite(http.Get()) >= 0;
+            if (!posted.whole && status == HTTP_STATUS_CONTINUE) break;
+        }
+        if (status != HTTP_STATUS_CONTINUE && status != HTTP_STATUS_OK) break;
+        {
+            const Connection::AnswerWait wait(http);
+            posted.response = cupsGetResponse(http.Get(), resource);
+        }
+        const http_status_t answer = httpGetStatus(http.Get());
+        if (answer != HTTP_STATUS_UNAUTHORIZED && answer != HTTP_STATUS_UPGRADE_REQUIRED) break;
+    }
+    return posted;
+}
 
 std::wstring Wide(const char* text)
 {
@@ -189,6 +391,11 @@ std::wstring NotRunning()
 std::wstring NotAnswering()
 {
     return L"印刷サービス (CUPS, " + ServerName() + L") が応答しませんでした";
+}
+
+std::wstring NotConfirming()
+{
+    return L"印刷サービス (CUPS, " + ServerName() + L") がジョブの受け付けを確認しませんでした";
 }
 
 // Why the service could not be asked: it did not answer, or cannot be reached.
@@ -307,7 +514,7 @@ Description Describe(Connection& http, const std::string& destination, Response&
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, PrinterUri(destination).c_str());
     RequestDescription(request);
-    response.Reset(cupsDoRequest(http.Get(), request, "/"));
+    response.Reset(Ask(http, request, "/"));
     if (http.NoAnswerTo(response.Get())) return Description::NoAnswer;
     if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) return Description::NotThere;
     if (!response.Get() || cupsLastError() > IPP_STATUS_OK_CONFLICTING) return Description::Refused;
@@ -373,6 +580,18 @@ void ShowFailure(const PrinterConfig& printer, const std::wstring& cause, const 
     SetLastError(error);
 }
 
+// The job went out whole and no answer came: the user is not told that it
+// failed, or a print made again would come out twice.
+void ShowUnconfirmed(const PrinterConfig& printer, const std::wstring& cause, const std::string& kept)
+{
+    const DWORD error = GetLastError();
+    const std::wstring text = L"プリンター「" + printer.name + L"」のジョブは送り終えましたが、" + cause +
+                              L"。ジョブはこのあと印刷されることがあります。印刷されなかったときだけ、"
+                              L"スプールフォルダーに残した印刷データを送り直してください: " + FromUtf8(kept);
+    MessageBoxW(nullptr, text.c_str(), printer.name.c_str(), MB_OK | MB_ICONWARNING);
+    SetLastError(error);
+}
+
 }  // namespace
 
 // ---- destinations ------------------------------------------------------------------------
@@ -393,7 +612,7 @@ std::vector<PrinterConfig> ListCupsPrinters()
     if (!http) return printers;
     ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
     RequestDescription(request);
-    Response response(cupsDoRequest(http.Get(), request, "/"));
+    Response response(Ask(http, request, "/"));
     if (http.NoAnswerTo(response.Get()) || !response.Get()) return printers;
     for (const Attributes& attributes : PrinterGroups(response.Get())) {
         if (Text(attributes, "printer-name")) printers.push_back(PrinterOf(attributes));
@@ -412,7 +631,11 @@ std::wstring CupsDefaultPrinterName()
     if (ServiceAside()) return std::wstring();
     Connection http;
     if (!http) return std::wstring();
-    const char* name = cupsGetDefault2(http.Get());
+    const char* name = nullptr;
+    if (!http.Spent()) {
+        const Connection::AnswerWait wait(http);
+        name = cupsGetDefault2(http.Get());
+    }
     if (!name) http.NoAnswerTo(nullptr);
     return Wide(name);
 }
@@ -533,6 +756,7 @@ bool CupsJob::CheckDestination(void* connection, std::wstring& cause, DWORD& err
 
 bool CupsJob::Send(const std::string& path, const char* format, std::wstring& cause, DWORD& error)
 {
+    m_unconfirmed = false;
     Connection http;
     if (!http) {
         cause = Unreachable(http);
@@ -542,12 +766,13 @@ bool CupsJob::Send(const std::string& path, const char* format, std::wstring& ca
     // The destination as it is now: removed, paused or closed since the job began.
     if (!CheckDestination(&http, cause, error)) return false;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+    struct stat file;
+    if (fd < 0 || ::fstat(fd, &file) != 0) {
         cause = L"印刷データを読めません (" + FromUtf8(path) + L")";
         error = ErrorFromErrno(errno);
+        if (fd >= 0) ::close(fd);
         return false;
     }
-    ::close(fd);
     // One Print-Job request: the scheduler makes the job only once the whole
     // document has arrived, so a handover cut short leaves nothing there.
     ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);
@@ -558,9 +783,21 @@ bool CupsJob::Send(const std::string& path, const char* format, std::wstring& ca
     cupsEncodeOptions2(request, m_options->count, m_options->options, IPP_TAG_OPERATION);
     cupsEncodeOptions2(request, m_options->count, m_options->options, IPP_TAG_JOB);
     const std::string resource = "/printers/" + m_destination;
-    Response response(cupsDoFileRequest(http.Get(), request, resource.c_str(), path.c_str()));
+    const Posted posted = PostWithFile(http, request, resource.c_str(), fd, file.st_size);
+    ::close(fd);
+    ippDelete(request);
+    Response response(posted.response);
+    if (posted.readError) {
+        cause = L"印刷データを読めません (" + FromUtf8(path) + L")";
+        error = ErrorFromErrno(posted.readError);
+        return false;
+    }
     if (http.NoAnswerTo(response.Get())) {
-        cause = NotAnswering();
+        // Sent whole and left without an answer: the service may have made
+        // the job, and may print it once it goes on. Only a job it did not
+        // receive whole is sure not to print.
+        m_unconfirmed = posted.whole;
+        cause = posted.whole ? NotConfirming() : NotAnswering();
         error = ERROR_NOT_READY;
         return false;
     }
@@ -593,7 +830,12 @@ bool HandOverToCups(const PrinterConfig& printer, CupsJob& cups, SpoolJob& job, 
     }
     handover.cause = cause;
     handover.keptData = job.FinalDataPath();
+    handover.unconfirmed = cups.Unconfirmed();
     Record(handover);
+    if (handover.unconfirmed) {
+        ShowUnconfirmed(printer, cause, handover.keptData);
+        return true;
+    }
     SetLastError(error);
     ShowFailure(printer, cause, handover.keptData);
     return false;

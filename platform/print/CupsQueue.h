@@ -19,7 +19,8 @@
 // in the middle of the handover leaves no job behind there. A job CUPS did
 // not take stays in the folder, with a message box naming the printer and
 // the cause; it is not sent again by itself (a report printed again after
-// the failure comes out once). A stopped (paused) destination takes jobs and
+// the failure comes out once). A job sent whole that CUPS never answered
+// for stays there too, but is not called failed: CUPS may still print it. A stopped (paused) destination takes jobs and
 // holds them until it is started again, as it does for the scheduler's own
 // clients: the handover says so.
 #pragma once
@@ -71,8 +72,9 @@ public:
 
 // The print service is waited for a bounded time, never for ever: each
 // lookup, and each handover with all its requests, waits for an answer 20
-// seconds at most in all (the time the service keeps it without a byte),
-// and is then failed as unanswered ("... が応答しませんでした"). While one
+// seconds at most in all (the whole time a request waits for its answer,
+// however the service spreads it, and the time a document being sent goes
+// unread), and is then failed as unanswered ("... が応答しませんでした"). While one
 // PrintServiceWait lives (they nest), every request shares one such wait,
 // and once the service has left one unanswered the rest fail at once: a
 // print holds one from its first lookup to its handover, so that a service
@@ -97,9 +99,15 @@ public:
 
     // Makes the job in CUPS with the file as its document of MIME type
     // `format`, in one request. False with the cause (a sentence naming it)
-    // and the Win32 error; CUPS then holds nothing of it. A service that
-    // does not answer fails it with ERROR_NOT_READY, as one not running.
+    // and the Win32 error; CUPS then holds nothing of it, unless the job
+    // went out whole and no answer came (Unconfirmed). A service that does
+    // not answer fails it with ERROR_NOT_READY, as one not running.
     bool Send(const std::string& path, const char* format, std::wstring& cause, DWORD& error);
+
+    // After a failed Send: the whole request and its document went out, and
+    // the service left them without an answer. It may have made the job,
+    // and may print it once it goes on: sending it again may print it twice.
+    bool Unconfirmed() const { return m_unconfirmed; }
 
     int Id() const { return m_id; }
     // After Send: the destination was stopped, and holds the job until it
@@ -116,6 +124,7 @@ private:
     std::unique_ptr<Options> m_options;
     int m_id = 0;          // the CUPS job id; 0 until taken
     std::wstring m_paused;
+    bool m_unconfirmed = false;
 };
 
 // What became of a job handed to a CUPS queue, for a host to report.
@@ -125,13 +134,19 @@ struct CupsHandover {
     int cupsJob = 0;           // the job id CUPS gave; 0 when it took nothing
     bool taken = false;
     bool paused = false;       // taken by a stopped destination, which holds it until started
+    bool unconfirmed = false;  // sent whole, but CUPS never said it took it: it may still print
     std::wstring cause;        // why not, when not taken; why it waits, when paused
     std::string keptData;      // the job's data file left in the spool folder, when not taken
 };
 
 // Hands a committed spool job to its queue: on success the job's files
 // leave the spool folder; otherwise they stay, the message box says why,
-// and the result is false with the Win32 error. Recorded for CupsHandovers.
+// and the result is false with the Win32 error. A job sent whole that the
+// service left without an answer is not called failed (it may still
+// print, and printed again would come out twice): it stays in the folder,
+// a warning box says it was not confirmed and names the kept file, to be
+// sent again only if it does not print, and the result is true. Recorded
+// for CupsHandovers.
 bool HandOverToCups(const PrinterConfig& printer, CupsJob& cups, SpoolJob& job, const char* format, DWORD& error);
 
 // The handovers this process made, oldest first.

@@ -4,11 +4,14 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <set>
 #include <vector>
@@ -169,7 +172,106 @@ void SweepOnce(const std::string& folder)
     SpoolJob::SweepFolder(folder);
 }
 
+// ---- jobs under way, for a program stopped by a signal --------------------------------------
+//
+// Each job under way is noted in a slot that a signal handler can read: its
+// folder and paths, written before the slot is marked as live, so that the
+// handler, on whichever thread it runs, never reads a half-written path.
+
+constexpr int kUnfinishedSlots = 8;
+constexpr size_t kSpoolPathBytes = 4096;
+
+struct UnfinishedSlot {
+    std::atomic<int> state;             // 0 free, 1 being noted, 2 a job under way
+    std::atomic<int> reservationOurs;   // the reservation still names this job's file
+    std::atomic<int> committing;        // the data may stand under its final name, its sidecar not yet
+    char folder[kSpoolPathBytes];
+    char prefix[16];                    // "<id>.SPL.": what the reservation's bytes are called
+    char reservation[kSpoolPathBytes];
+    char finalData[kSpoolPathBytes];
+    char sidecar[kSpoolPathBytes];
+};
+UnfinishedSlot g_unfinished[kUnfinishedSlots];
+
+bool CopyPath(char (&to)[kSpoolPathBytes], const std::string& from)
+{
+    if (from.size() >= kSpoolPathBytes) return false;
+    std::memcpy(to, from.c_str(), from.size() + 1);
+    return true;
+}
+
+// Removes the entries of the folder whose names begin with `prefix`, with
+// system calls alone.
+void RemoveEntriesNow(const char* folderPath, const char* prefix)
+{
+    const int folder = ::open(folderPath, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) return;
+    const size_t length = std::strlen(prefix);
+    // Entries removed while the folder is read: read again until a reading finds none.
+    for (int reading = 0; reading < 4; ++reading) {
+        if (::lseek(folder, 0, SEEK_SET) < 0) break;
+        bool found = false;
+        alignas(struct dirent64) char buffer[2048];
+        for (;;) {
+            const long got = ::syscall(SYS_getdents64, folder, buffer, sizeof buffer);
+            if (got <= 0) break;
+            for (long at = 0; at < got;) {
+                const auto* entry = reinterpret_cast<const struct dirent64*>(buffer + at);
+                at += entry->d_reclen;
+                if (std::strncmp(entry->d_name, prefix, length) != 0) continue;
+                found = true;
+                ::unlinkat(folder, entry->d_name, 0);
+            }
+        }
+        if (!found) break;
+    }
+    ::close(folder);
+}
+
 }  // namespace
+
+void SpoolJob::NoteUnfinished()
+{
+    for (int i = 0; i < kUnfinishedSlots; ++i) {
+        UnfinishedSlot& slot = g_unfinished[i];
+        int free = 0;
+        if (!slot.state.compare_exchange_strong(free, 1)) continue;
+        const std::string prefix = IdText(m_id) + ".SPL.";
+        if (!CopyPath(slot.folder, m_folder) || !CopyPath(slot.reservation, m_dataPath) ||
+            prefix.size() >= sizeof slot.prefix) {
+            slot.state.store(0);
+            return;
+        }
+        std::memcpy(slot.prefix, prefix.c_str(), prefix.size() + 1);
+        slot.finalData[0] = '\0';
+        slot.sidecar[0] = '\0';
+        slot.committing.store(0);
+        slot.reservationOurs.store(1);
+        slot.state.store(2);
+        m_slot = i;
+        return;
+    }
+}
+
+void SpoolJob::ForgetUnfinished()
+{
+    if (m_slot < 0) return;
+    g_unfinished[m_slot].state.store(0);
+    m_slot = -1;
+}
+
+void SpoolJob::DropUnfinishedNow()
+{
+    for (UnfinishedSlot& slot : g_unfinished) {
+        if (slot.state.load() != 2) continue;
+        // Data under its final name without a sidecar is not a whole job.
+        struct stat info;
+        if (slot.committing.load() && ::stat(slot.sidecar, &info) != 0) ::unlink(slot.finalData);
+        RemoveEntriesNow(slot.folder, slot.prefix);
+        // The reservation last: while it stands, nobody else takes the id.
+        if (slot.reservationOurs.load()) ::unlink(slot.reservation);
+    }
+}
 
 void SpoolJob::SweepFolder(const std::string& folder)
 {
@@ -242,6 +344,7 @@ std::unique_ptr<SpoolJob> SpoolJob::Begin(const std::string& folder, const std::
         job->m_fd = fd;
         job->m_id = id;
         job->m_dataPath = path;
+        job->NoteUnfinished();
         return job;
     }
     ::unlink(temporary.c_str());
@@ -344,11 +447,18 @@ bool SpoolJob::Commit(const std::string& extension, const std::string* producedF
     const std::string dataName = stem + "." + extension;
     const std::string finalData = m_folder + "/" + dataName;
     const std::string source = producedFile ? *producedFile : m_dataPath;
+    if (m_slot >= 0) {
+        UnfinishedSlot& slot = g_unfinished[m_slot];
+        if (CopyPath(slot.finalData, finalData) && CopyPath(slot.sidecar, m_folder + "/" + stem + ".job"))
+            slot.committing.store(1);
+    }
     if (::rename(source.c_str(), finalData.c_str()) != 0) {
         error = ErrorFromErrno(errno);
         Abort();
         return false;
     }
+    // A raw job's reservation has become its data.
+    if (m_slot >= 0 && !producedFile) g_unfinished[m_slot].reservationOurs.store(0);
     SyncFolder(m_folder);
     m_finalData = finalData;
     m_sidecar = m_folder + "/" + stem + ".job";
@@ -370,6 +480,7 @@ bool SpoolJob::Commit(const std::string& extension, const std::string* producedF
         m_finalData.clear();
         m_sidecar.clear();
         m_finished = true;
+        ForgetUnfinished();
         ReleaseLock();
         return false;
     }
@@ -377,6 +488,7 @@ bool SpoolJob::Commit(const std::string& extension, const std::string* producedF
     // sweeping process that the data is this job's.
     if (producedFile) ::unlink(m_dataPath.c_str());
     m_finished = true;
+    ForgetUnfinished();
     ReleaseLock();
     return true;
 }
@@ -398,6 +510,7 @@ void SpoolJob::Abort()
     CloseData(ignored);
     ::unlink(m_dataPath.c_str());
     m_finished = true;
+    ForgetUnfinished();
     ReleaseLock();
 }
 

@@ -69,6 +69,14 @@ public:
     // Removes what jobs of processes no longer running left in the folder.
     static void SweepFolder(const std::string& folder);
 
+    // For a program stopped by a signal, from its handler: removes what this
+    // process's jobs still under way have put in their folders (each one's
+    // reservation, a surface's output and partial files, data that has no
+    // sidecar yet), so that the folder holds nothing half written. A job
+    // already whole there (its sidecar written) stays. Only system calls,
+    // on paths noted when the jobs began: safe in a signal handler.
+    static void DropUnfinishedNow();
+
     // The file extension of a datatype's bytes.
     static std::string ExtensionOf(const std::wstring& datatype);
 
@@ -76,6 +84,8 @@ private:
     SpoolJob() = default;
     bool CloseData(DWORD& error);
     void ReleaseLock();
+    void NoteUnfinished();
+    void ForgetUnfinished();
     std::string FinalStem() const;
 
     std::string m_folder;        // empty when printing to a file
@@ -91,6 +101,7 @@ private:
     int m_pages = 0;
     std::vector<std::pair<std::string, std::wstring>> m_details;
     bool m_finished = false;     // committed or aborted
+    int m_slot = -1;             // where DropUnfinishedNow finds it, while under way
 };
 
 }  // namespace print

@@ -1,7 +1,8 @@
 // Print jobs of hosts that share one registry, as on a workstation: hosts
 // printing at the same time each print their own record, a host killed in
 // the middle of a print leaves nothing in the registry or the temporary
-// folder that a later print trips over, and a PDF printer left behind by an
+// folder that a later print trips over, a host stopped by a signal leaves
+// nothing half written in the spool, and a PDF printer left behind by an
 // older host with its folder gone does not stop printing.
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "tests/host/HostPdf.h"
+#include "tests/platform/print/FakeIppService.h"
 #include "tools/Mkrecord.h"
 
 extern char** environ;
@@ -66,31 +68,42 @@ protected:
     // test's temporary folder; its process id.
     pid_t StartPrint(const std::string& record, const std::string& pdf, const char* report = nullptr, bool raw = false)
     {
+        std::vector<std::string> args = {"print", record, report ? "--report" : "--view", report ? report : "sheet"};
+        if (raw)
+            args.push_back("--pcl");
+        else
+            args.insert(args.end(), {"--pdf", pdf});
+        return StartHost(args, pdf, raw);
+    }
+
+    // Starts a host with `args` as StartPrint does, its standard error going
+    // to `output`.stderr (and with `keepOut` its standard output to
+    // `output`.stdout), with `more` in its environment; its process id.
+    pid_t StartHost(std::vector<std::string> args, const std::string& output, bool keepOut,
+                    const std::vector<std::string>& more = {})
+    {
         std::vector<std::string> env;
         for (char** e = environ; *e; ++e)
             if (std::strncmp(*e, "MORVELANCE_REGISTRY=", 20) != 0 && std::strncmp(*e, "TMPDIR=", 7) != 0)
                 env.push_back(*e);
         env.push_back("MORVELANCE_REGISTRY=" + m_registry);
         env.push_back("TMPDIR=" + m_tmp);
+        env.insert(env.end(), more.begin(), more.end());
         std::vector<char*> envp;
         for (std::string& e : env) envp.push_back(&e[0]);
         envp.push_back(nullptr);
         std::string host = testsupport::BinaryDir() + "/bin/morvelance-host";
-        std::vector<std::string> args = {host, "print", record, report ? "--report" : "--view", report ? report : "sheet"};
-        if (raw)
-            args.push_back("--pcl");
-        else
-            args.insert(args.end(), {"--pdf", pdf});
+        args.insert(args.begin(), host);
         std::vector<char*> argv;
         for (std::string& a : args) argv.push_back(&a[0]);
         argv.push_back(nullptr);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        if (raw)
-            posix_spawn_file_actions_addopen(&actions, 1, (pdf + ".stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (keepOut)
+            posix_spawn_file_actions_addopen(&actions, 1, (output + ".stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         else
             posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, (pdf + ".stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&actions, 2, (output + ".stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         // The host hears the stopping signals as one started from a terminal
         // does, whatever this test runner ignores or holds.
         posix_spawnattr_t attributes;
@@ -269,6 +282,63 @@ TEST_F(HostPrintJobsTest, AHostStoppedInTheMiddleOfAPrintLeavesNothingInTheTempo
         EXPECT_TRUE(testsupport::ReadFileBytes(pdf).empty());
         EXPECT_EQ(std::vector<std::string>(), TempEntries());
     }
+}
+
+// A host stopped by SIGTERM or SIGINT while its sheet goes to a printer of
+// the registry, or to a queue of the print service, takes its half-written
+// job out of the spool folder (the reservation, the surface's partial PDF);
+// a job that was already whole there stays as it was.
+TEST_F(HostPrintJobsTest, AHostStoppedInTheMiddleOfAPrintToAPrinterLeavesNothingHalfWrittenInTheSpool)
+{
+    ipptest::FakeIppService service("sink");
+    ASSERT_GT(service.Port(), 0);
+    m_registry = m_dir.Write("registry.reg", Registry() +
+        "\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Ward spool]\n"
+        "\"Port\"=\"LPT1:\"\n"
+        "\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Ward laser]\n"
+        "\"Port\"=\"cups:sink\"\n");
+    const std::string spool = m_dir.File("spool");
+    const std::vector<std::string> env = {"MORVELANCE_SPOOL=" + spool, "CUPS_SERVER=" + service.Server()};
+    const std::string record = m_dir.File("long.ecg");
+    std::ostringstream out, err;
+    ASSERT_EQ(0, morvelance::RunMkrecord({"synth", "--kind", "rhythm", "--seconds", "900", "--out", record}, out, err))
+        << err.str();
+    // A whole job already in the spool, from an earlier print.
+    const std::string first = m_dir.File("first");
+    ASSERT_EQ(0, Wait(StartHost({"print", Sample("rest12_90"), "--view", "sheet", "--printer", "Ward spool"}, first, true,
+                                env)))
+        << testsupport::ReadFileBytes(first + ".stderr");
+    const std::vector<std::string> whole = testsupport::FolderEntries(spool);
+    ASSERT_EQ(2u, whole.size());   // the job's data and its sidecar
+    std::vector<std::string> wholeBytes;
+    for (const std::string& name : whole) wholeBytes.push_back(testsupport::ReadFileBytes(spool + "/" + name));
+
+    for (const char* printer : {"Ward spool", "Ward laser"}) {
+        for (const int signal : {SIGTERM, SIGINT}) {
+            SCOPED_TRACE(std::string(printer) + ", " + strsignal(signal));
+            const std::string output = m_dir.File("stopped");
+            const pid_t host =
+                StartHost({"print", record, "--view", "sheet", "--printer", printer}, output, false, env);
+            ASSERT_GT(host, 0);
+            // Stopped once its job's partial PDF is in the spool, a while into the sheet.
+            bool printing = false;
+            for (int wait = 0; wait < 5000 && !printing; ++wait) {
+                for (const std::string& entry : testsupport::FolderEntries(spool))
+                    printing = printing || entry.find(".partial-" + std::to_string(host) + "-") != std::string::npos;
+                if (!printing) ::usleep(2000);
+            }
+            ASSERT_TRUE(printing) << testsupport::ReadFileBytes(output + ".stderr");
+            ::usleep(300 * 1000);
+            ::kill(host, signal);
+            EXPECT_EQ(128 + signal, Wait(host)) << testsupport::ReadFileBytes(output + ".stderr");
+            // Only the whole job is there, as it was.
+            EXPECT_EQ(whole, testsupport::FolderEntries(spool));
+            for (size_t i = 0; i < whole.size(); ++i)
+                EXPECT_TRUE(wholeBytes[i] == testsupport::ReadFileBytes(spool + "/" + whole[i])) << whole[i];
+            EXPECT_EQ(std::vector<std::string>(), TempEntries());
+        }
+    }
+    EXPECT_TRUE(service.Jobs().empty());
 }
 
 TEST_F(HostPrintJobsTest, APdfPrinterLeftWithItsFolderGoneDoesNotStopPrinting)

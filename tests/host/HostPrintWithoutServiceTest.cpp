@@ -2,7 +2,8 @@
 // of help: a record that came without its record XML prints its report; a
 // PDF print leaves a print service that does not answer alone; a printer
 // that cannot be printed to is named with the cause; a print to a service
-// that never answers ends within a bounded wait, the job kept.
+// that never answers ends within a bounded wait, the job kept; a job the
+// service read whole and never confirmed is not called failed.
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
@@ -27,6 +28,7 @@
 #include "tests/host/HostPdf.h"
 #include "tests/host/HostRun.h"
 #include "tests/host/HostSamples.h"
+#include "tests/platform/print/FakeIppService.h"
 #include "tests/platform/print/PrintTestSupport.h"
 
 using namespace hosttest;
@@ -61,15 +63,8 @@ class SilentServer {
 public:
     explicit SilentServer(Hold hold = Hold::OneSecond) : m_hold(hold)
     {
-        m_listen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address = {};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof(address);
-        if (m_listen < 0 || ::bind(m_listen, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
-            ::listen(m_listen, 16) != 0 || ::getsockname(m_listen, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-            return;
-        m_port = ntohs(address.sin_port);
+        m_listen = ipptest::ListenOnLoopback(m_port);
+        if (m_listen < 0) return;
         m_thread = std::thread([this] { Serve(); });
     }
     ~SilentServer()
@@ -234,6 +229,54 @@ TEST_F(HostMuteServiceTest, ThePrintServicesWaitEndsAPrintWithinHalfAMinute)
     EXPECT_LT(timed.seconds, 30.0);
     // It did wait: a service slow to answer is not given up at once.
     EXPECT_GE(timed.seconds, 10.0);
+}
+
+// A service that answers every question, reads the whole print job and
+// never says it took it (a scheduler frozen right after it queued the job):
+// the job may still print, so the user is told it was not confirmed, with
+// the kept data to send again only if nothing comes, never that it failed.
+TEST(HostPrintToAServiceThatNeverConfirms, AJobSentWholeIsReportedAsNotConfirmedWithItsKeptDataNotAsFailed)
+{
+    ipptest::FakeIppService service("rawq", ipptest::JobAnswer::Never);
+    ASSERT_GT(service.Port(), 0);
+    TempDir dir;
+    MakeRecords({"samples", dir.File("samples")});
+    const std::string spool = dir.File("spool");
+    const ScopedEnv server("CUPS_SERVER", service.Server());
+    const ScopedEnv spoolFolder("MORVELANCE_SPOOL", spool);
+    const int waitMs = 2000;
+    const ScopedEnv bound("MORVELANCE_PRINT_SERVICE_WAIT_MS", std::to_string(waitMs));
+    const std::string record = dir.File("samples/rest12_90.ecg");
+    const std::vector<std::vector<std::string>> prints = {
+        {"print", record, "--report", "rest-wave", "--pcl", "--printer", "rawq"},
+        {"print", record, "--view", "sheet", "--printer", "rawq"},
+    };
+    size_t kept = 0;
+    for (const std::vector<std::string>& args : prints) {
+        SCOPED_TRACE(args[2] + " " + args[3]);
+        const TimedRun timed = TimedHost(args);
+        const HostRun& run = timed.run;
+        EXPECT_EQ(0, run.status) << run.err;
+        EXPECT_NE(std::string::npos, run.err.find("確認しませんでした")) << run.err;
+        EXPECT_NE(std::string::npos, run.err.find("it may still print")) << run.err;
+        EXPECT_EQ(std::string::npos, run.err.find("印刷できません")) << run.err;
+        EXPECT_EQ(std::string::npos, run.err.find("could not be printed")) << run.err;
+        // The job stays in the spool, named, and is what the service read.
+        const auto jobs = platform::print::ListSpooledJobs(spool);
+        ASSERT_EQ(++kept, jobs.size());
+        EXPECT_EQ(jobs.back().dataPath + "\n", run.out);
+        EXPECT_NE(std::string::npos, run.err.find(jobs.back().dataPath)) << run.err;
+        const std::string data = testsupport::ReadFileBytes(jobs.back().dataPath);
+        ASSERT_FALSE(data.empty());
+        const std::vector<std::string> received = service.Jobs();
+        ASSERT_EQ(kept, received.size());
+        EXPECT_TRUE(received.back().size() > data.size() &&
+                    received.back().compare(received.back().size() - data.size(), data.size(), data) == 0)
+            << received.back().size() << " bytes read for a job of " << data.size();
+        // Within the bound the service is given, once.
+        EXPECT_GE(timed.seconds, waitMs / 1000.0 * 0.9);
+        EXPECT_LT(timed.seconds, waitMs / 1000.0 + 15);
+    }
 }
 
 TEST(HostPrintWithoutRecordXml, AnMferFileAloneInItsFolderPrintsItsReportAndGainsNoFile)

@@ -31,22 +31,6 @@ std::string RawBytes(const std::string& tag)
     return bytes + "\x1b%-12345X";
 }
 
-// One raw job through the spooler; the last error when it failed, else 0.
-DWORD PrintRaw(const wchar_t* printer, const std::string& bytes, const DEVMODEW* mode = nullptr)
-{
-    PRINTER_DEFAULTSW defaults = {};
-    defaults.pDevMode = const_cast<DEVMODEW*>(mode);
-    ScopedPrinter handle(printer, mode ? &defaults : nullptr);
-    if (!handle) return GetLastError();
-    DOC_INFO_1W info = {};
-    wchar_t name[] = L"Report";
-    info.pDocName = name;
-    if (StartDocPrinterW(handle, 1, reinterpret_cast<LPBYTE>(&info)) == 0) return GetLastError();
-    DWORD written = 0;
-    if (!WritePrinter(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written)) return GetLastError();
-    return EndDocPrinter(handle) ? 0 : GetLastError();
-}
-
 class CupsQueueTest : public cupstest::WithScheduler<PrintTest> {
 protected:
     void SetUp() override

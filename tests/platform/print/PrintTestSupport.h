@@ -185,6 +185,22 @@ private:
     HDC m_hdc;
 };
 
+// One raw job through the spooler; the last error when it failed, else 0.
+inline DWORD PrintRaw(const wchar_t* printer, const std::string& bytes, const DEVMODEW* mode = nullptr)
+{
+    PRINTER_DEFAULTSW defaults = {};
+    defaults.pDevMode = const_cast<DEVMODEW*>(mode);
+    ScopedPrinter handle(printer, mode ? &defaults : nullptr);
+    if (!handle) return GetLastError();
+    DOC_INFO_1W info = {};
+    wchar_t name[] = L"Report";
+    info.pDocName = name;
+    if (StartDocPrinterW(handle, 1, reinterpret_cast<LPBYTE>(&info)) == 0) return GetLastError();
+    DWORD written = 0;
+    if (!WritePrinter(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written)) return GetLastError();
+    return EndDocPrinter(handle) ? 0 : GetLastError();
+}
+
 inline DOCINFOW DocInfo(const wchar_t* name, const wchar_t* output = nullptr)
 {
     DOCINFOW info = {};
