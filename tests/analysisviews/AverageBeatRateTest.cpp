@@ -31,11 +31,7 @@ protected:
     // the shared data is absent.
     bool OpenFile(int rate)
     {
-        const std::string path = rate > 0 ? beatrate::ModelFile(this->m_dir, rate) : beatrate::PtbFile(this->m_dir);
-        if (path.empty()) return false;
-        _MFERDATAITEM* item = beatrate::OpenMfer(m_mfer, path);
-        EXPECT_NE(nullptr, item) << path;
-        return item != nullptr;
+        return beatrate::OpenAt(m_mfer, this->m_dir, rate) != nullptr;
     }
     void PaperOn(CDC& paper, int width, int height)
     {

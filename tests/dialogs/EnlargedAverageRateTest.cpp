@@ -57,12 +57,7 @@ protected:
         Desktop::Reset();
         testsupport::DocumentTest::TearDown();
     }
-    _MFERDATAITEM* OpenModel(int rate)
-    {
-        _MFERDATAITEM* item = beatrate::OpenMfer(m_mfer, beatrate::ModelFile(m_dir, rate));
-        EXPECT_NE(nullptr, item);
-        return item;
-    }
+    _MFERDATAITEM* OpenModel(int rate) { return beatrate::OpenAt(m_mfer, m_dir, rate); }
     static beatrate::Peak HighestIn(CWnd& view, COLORREF colour)
     {
         CRect client;
@@ -125,12 +120,7 @@ TEST_F(EnlargedAverageRateTest, TheSerialComparisonsOverlapPopUpLaysBeatsOfEvery
     for (int rate : beatrate::Rates()) {
         _MFERDATAITEM* item = OpenModel(rate);
         ASSERT_NE(nullptr, item);
-        auto* listed = new _DATAITEM;
-        listed->uSystemCode = item->uSystemCode;
-        listed->strXMLPath = item->strXMLPath;
-        listed->strFilePath = item->strFilePath;
-        listed->strThirdKey = item->strThirdKey;
-        m_base.GetDataManager().AppendItem(listed);
+        beatrate::ListIn(m_base, *item);
     }
     m_base.SetCurDataIndex(0);
     ASSERT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, 1300, 640), nullptr, 0));

@@ -59,6 +59,30 @@ inline _MFERDATAITEM* OpenMfer(CMFERViewDoc& doc, const std::string& path)
     return item;
 }
 
+// The model at `rate`, or the PTB record for a rate of 0, opened and made
+// current; null when the shared data is absent (or, a failure, when it did
+// not open).
+inline _MFERDATAITEM* OpenAt(CMFERViewDoc& doc, const testsupport::TempDir& dir, int rate)
+{
+    const std::string path = rate > 0 ? ModelFile(dir, rate) : PtbFile(dir);
+    if (path.empty()) return nullptr;
+    _MFERDATAITEM* item = OpenMfer(doc, path);
+    EXPECT_NE(nullptr, item) << path;
+    return item;
+}
+
+// The opened file listed in the comparing document's record list, as the
+// serial comparisons find their records.
+inline _DATAITEM* ListIn(CTavrionDoc& base, const _MFERDATAITEM& item)
+{
+    auto* listed = new _DATAITEM;
+    listed->uSystemCode = item.uSystemCode;
+    listed->strXMLPath = item.strXMLPath;
+    listed->strFilePath = item.strFilePath;
+    listed->strThirdKey = item.strThirdKey;
+    return base.GetDataManager().AppendItem(listed);
+}
+
 // The rates every average-beat view is tried at.
 inline const std::vector<int>& Rates()
 {

@@ -47,17 +47,9 @@ protected:
     // the shared data is absent.
     bool List(int rate)
     {
-        const std::string path = rate > 0 ? beatrate::ModelFile(m_dir, rate) : beatrate::PtbFile(m_dir);
-        if (path.empty()) return false;
-        _MFERDATAITEM* item = beatrate::OpenMfer(m_mfer, path);
-        EXPECT_NE(nullptr, item) << path;
+        _MFERDATAITEM* item = beatrate::OpenAt(m_mfer, m_dir, rate);
         if (!item) return false;
-        auto* listed = new _DATAITEM;
-        listed->uSystemCode = item->uSystemCode;
-        listed->strXMLPath = item->strXMLPath;
-        listed->strFilePath = item->strFilePath;
-        listed->strThirdKey = item->strThirdKey;
-        m_base.GetDataManager().AppendItem(listed);
+        beatrate::ListIn(m_base, *item);
         return true;
     }
     void MakeView(int slots, BOOL overlap)
@@ -184,6 +176,36 @@ TEST_F(SerialAverageRateTest, ThePtbRecordsBeatStandsBesideAFiveHundredHertzOne)
     EXPECT_NEAR(ColumnLeft(0) + 62, PeakIn(ColumnLeft(0) + 35, ColumnLeft(1), 0, 66).x, 3);
 }
 
+// A column that showed a 1000 Hz file and is given a device record draws
+// that record's beat at 500 Hz, as a view that never showed the file does.
+TEST_F(SerialAverageRateTest, AColumnGivenADeviceRecordAfterAFileDrawsItAtFiveHundredHertz)
+{
+    ASSERT_TRUE(List(1000));
+    morvelance::RestRecordShape shape;
+    _RESTDATAITEM* rest = AddRecord("device", shape);
+    ASSERT_EQ(0, Open(rest));
+    auto* listed = new _DATAITEM;
+    listed->uSystemCode = rest->uSystemCode;
+    listed->strXMLPath = rest->strXMLPath;
+    listed->strFilePath = rest->strFilePath;
+    m_base.GetDataManager().AppendItem(listed);
+    m_doc.SetSense(3, 10.0f, 0);
+    // A view of the device record alone ...
+    MakeView(0, FALSE);
+    m_view->SetSerialIndex(0, 1);
+    m_view->OnUpdate(nullptr, 0, nullptr);
+    Draw();
+    const std::vector<int> alone = Outline(ColumnLeft(0), ColumnLeft(1), kRowTop, 2 * kRowTop);
+    // ... and one whose column showed the file first.
+    MakeView(1, FALSE);
+    EXPECT_EQ(1000, m_view->GetSampleRate(0));
+    m_view->SetSerialIndex(0, 1);
+    m_view->OnUpdate(nullptr, 0, nullptr);
+    EXPECT_EQ(500, m_view->GetSampleRate(0));
+    Draw();
+    EXPECT_EQ(alone, Outline(ColumnLeft(0), ColumnLeft(1), kRowTop, 2 * kRowTop));
+}
+
 // The outline of a 500 Hz file's beats (the top of the ink every 3 px) in
 // its column and in the overlap column, on screen and on paper, as the view
 // drew it before each record brought its own rate.
@@ -239,17 +261,9 @@ protected:
     }
     bool List(int rate)
     {
-        const std::string path = rate > 0 ? beatrate::ModelFile(m_dir, rate) : beatrate::PtbFile(m_dir);
-        if (path.empty()) return false;
-        _MFERDATAITEM* item = beatrate::OpenMfer(m_mfer, path);
-        EXPECT_NE(nullptr, item) << path;
+        _MFERDATAITEM* item = beatrate::OpenAt(m_mfer, m_dir, rate);
         if (!item) return false;
-        auto* listed = new _DATAITEM;
-        listed->uSystemCode = item->uSystemCode;
-        listed->strXMLPath = item->strXMLPath;
-        listed->strFilePath = item->strFilePath;
-        listed->strThirdKey = item->strThirdKey;
-        m_base.GetDataManager().AppendItem(listed);
+        beatrate::ListIn(m_base, *item);
         m_base.SetCurDataIndex(0);
         return true;
     }
