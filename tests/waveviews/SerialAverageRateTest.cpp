@@ -176,6 +176,38 @@ TEST_F(SerialAverageRateTest, ThePtbRecordsBeatStandsBesideAFiveHundredHertzOne)
     EXPECT_NEAR(ColumnLeft(0) + 62, PeakIn(ColumnLeft(0) + 35, ColumnLeft(1), 0, 66).x, 3);
 }
 
+// The right view of a half-width pair, 1250 px over 125 mm without a
+// calibration column: five columns of 250 px, each 0.92 s of beat (23 mm
+// at 10.9 px). Each beat, whatever its rate, starts 40 ms (11 px) into its
+// column and ends at the column's edge.
+TEST_F(SerialAverageRateTest, InTheNarrowColumnsOfTheRightHalfEveryBeatEndsAtItsColumnsEdge)
+{
+    for (int rate : beatrate::Rates()) ASSERT_TRUE(List(rate));
+    m_view = std::make_unique<CViewSerialComAve>();
+    m_view->SetRestViewDoc(&m_doc);
+    m_view->SetMFERViewDoc(&m_mfer);
+    m_view->SetBaseECGDoc(&m_base);
+    m_view->SetDocType(DOC_TYPE_MFER);
+    m_view->SetViewIndex(1);
+    m_view->SetPageStyle(46);
+    m_view->SetShowOverlappedWave(FALSE);
+    for (int slot = 0; slot < 3; ++slot) m_view->SetSerialIndex(slot, slot);
+    m_view->OnUpdate(nullptr, 0, nullptr);
+    int gridX = 0, gridY = 0;
+    m_view->GetGridCount(gridX, gridY);
+    ASSERT_EQ(125, gridX);
+    Surface(1250, kHeight);
+    ASSERT_TRUE(m_view->DrawView(&m_dc, CRect(0, 0, 1250, kHeight), gridX, gridY, FALSE, FALSE));
+    for (int p = 0; p < 3; ++p) {
+        SCOPED_TRACE(p);
+        const int left = p * 250;
+        // Ink up to the column's edge, none in its first 40 ms nor past it.
+        EXPECT_GE(PeakIn(left + 244, left + 250, 0, kHeight).y, 0);
+        EXPECT_EQ(-1, PeakIn(left + 1, left + 10, 0, kHeight).y);
+        EXPECT_EQ(-1, PeakIn(left + 252, left + 260, 0, kHeight).y);
+    }
+}
+
 // A column that showed a 1000 Hz file and is given a device record draws
 // that record's beat at 500 Hz, as a view that never showed the file does.
 TEST_F(SerialAverageRateTest, AColumnGivenADeviceRecordAfterAFileDrawsItAtFiveHundredHertz)
