@@ -2,6 +2,7 @@
 #include "analysisviews/ViewAveOverlappedWave.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "core/Globals.h"
@@ -32,7 +33,8 @@ namespace {
 
 const UINT kTagBeatFirst = 3723;
 const UINT kTagBeatLast = 3724;
-const int kFiducialSpan = 600;     // the fiducials are samples of a 600-sample beat
+const int kDeviceRate = 500;       // the device records' beats: 600 samples over 1.2 s
+const int kFiducialSpan = 600;     // the fiducials are samples of a 600-sample beat at that rate
 const int kMferBeatWaveform = 2;
 
 struct FiducialTag {
@@ -73,6 +75,7 @@ void CViewAveOverlappedWave::OnInitialUpdate()
     CTavrionDoc* doc = GetTavrionDoc();
     if (!doc) return;
     if (!m_bSerialWave) m_nFilter = doc->GetFilter();
+    m_nSampleRate = kDeviceRate;
     switch (m_nDocType) {
     case DOC_TYPE_RHYTHM: {
         auto* rhythm = DYNAMIC_DOWNCAST(CRhythmViewDoc, doc);
@@ -112,6 +115,9 @@ void CViewAveOverlappedWave::LoadMferBeats(CTavrionDoc* doc)
     auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc);
     _MFERDATAITEM* item = mfer ? mfer->GetCurrentDataItem() : nullptr;
     if (!item || !item->pMFERParser) return;
+    // The file's beats come at the file's own rate (PTB records: 1200 samples a beat).
+    m_nSampleRate = std::max(1, static_cast<int>(std::lround(mfer->GetSampleRate())));
+    m_dAmplitudeUnit = item->pMFERParser->GetMeasureSense();
     const int bytes = std::max(0, item->pMFERParser->GetWaveLength(kMferBeatWaveform));
     m_nWindowStart = 0;
     m_nWindowSpan = bytes / 2;
@@ -139,13 +145,21 @@ void CViewAveOverlappedWave::LoadRestWindow(CTavrionDoc* doc)
     m_nWindowSpan = last - first;
 }
 
+int CViewAveOverlappedWave::GetFiducialSpan() const
+{
+    return kFiducialSpan * m_nSampleRate / kDeviceRate;
+}
+
 _AVERAGE_FIDUCIALS CViewAveOverlappedWave::ReadFiducials() const
 {
+    // The defaults stand at the same times in a beat of any rate.
     _AVERAGE_FIDUCIALS fiducials;
+    for (const FiducialTag& tag : kFiducialTags)
+        fiducials.*tag.pField = fiducials.*tag.pField * m_nSampleRate / kDeviceRate;
+    const int span = GetFiducialSpan();
     for (const FiducialTag& tag : kFiducialTags) {
         int value = 0;
-        if (ReadEnlargedRecordInt16(GetTavrionDoc(), m_pRecord, tag.nTag, 0, &value) && value >= 0 &&
-            value <= kFiducialSpan)
+        if (ReadEnlargedRecordInt16(GetTavrionDoc(), m_pRecord, tag.nTag, 0, &value) && value >= 0 && value <= span)
             fiducials.*tag.pField = value;
     }
     return fiducials;
@@ -209,11 +223,12 @@ void CViewAveOverlappedWave::DrawFiducials(CDC* pDC, const CRect& rect)
         CPen* pPen;
     } lines[] = {{f.nPBegin, &m_pPen}, {f.nPEnd, &m_pPen}, {f.nQrsBegin, &m_qrsPen}, {f.nQrsEnd, &m_qrsPen},
                  {f.nTEnd, &m_tPen}};
+    const int span = std::max(1, GetFiducialSpan());
     CDCObjectSelector<CPen> pen(*pDC);
     for (const auto& line : lines) {
         pen.Select(line.pPen);
         // The last sample's line stands on the right edge, inside the view.
-        const int x = std::min(rect.left + line.nSample * rect.Width() / kFiducialSpan, rect.right - 1);
+        const int x = std::min(rect.left + line.nSample * rect.Width() / span, rect.right - 1);
         pDC->MoveTo(x, rect.top);
         pDC->LineTo(x, rect.bottom);
     }

@@ -15,7 +15,8 @@
 
 struct _ECGDATA;
 
-// The fiducial points of an average beat, in samples of the 600 the view spans.
+// The fiducial points of an average beat, in samples of the beat (the
+// defaults those of a 500 Hz beat; the view scales them to the beat's rate).
 struct _AVERAGE_FIDUCIALS {
     int nPBegin = 80;
     int nPEnd = 100;
@@ -50,8 +51,13 @@ public:
     // The picture in `rect`: traces, fiducial lines, legend.
     BOOL DrawView(CDC* pDC, CRect rect, int print);
 
-    // The record's fiducials, each its default when unreadable or outside 0..600.
+    // The record's fiducials in samples of its beat, each its default when
+    // unreadable or outside the 1.2 s the view spans (0..600 at 500 Hz).
     _AVERAGE_FIDUCIALS ReadFiducials() const;
+    // Samples of 1.2 s at the beat's rate: the fiducials' scale.
+    int GetFiducialSpan() const;
+    // Samples per second of the beats: an MFER file's own rate, 500 for device records.
+    int GetSampleRate() const { return m_nSampleRate; }
     int GetWindowStart() const { return m_nWindowStart; }
     int GetWindowSpan() const { return m_nWindowSpan; }
     int GetSampleCount(int lead) const;

@@ -3,6 +3,7 @@
 #include "analysisviews/ViewAverageWave.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "analysisviews/EnlargedBeatOpener.h"
 #include "core/Globals.h"
@@ -29,6 +30,7 @@ namespace {
 
 const UINT kTagBeatFirst = 3723;   // index 0: i16, first sample of the average-beat window
 const UINT kTagBeatLast = 3724;    // index 0: i16, end of the average-beat window
+const int kDeviceRate = 500;       // the device records' beats: 600 samples over 1.2 s
 const int kWholeBeatSpan = 600;    // the beat window of records without one of their own
 const int kMferBeatWaveform = 2;  // the averaged beats of an MFER file
 const UINT WM_SENSE_REQUEST = WM_USER + 0xF;
@@ -93,6 +95,8 @@ bool CViewAverageWave::LoadMfer()
     _MFERDATAITEM* item = doc ? doc->GetCurrentDataItem() : nullptr;
     if (!item || !item->pMFERParser) return false;
     CMFERParser* reader = item->pMFERParser;
+    // The file's beats come at the file's own rate (PTB records: 1200 samples a beat).
+    m_nSampleRate = std::max(1, static_cast<int>(std::lround(doc->GetSampleRate())));
     const int bytes = std::max(0, reader->GetWaveLength(kMferBeatWaveform));
     m_nWindowStart = 0;
     m_nWindowSpan = bytes / 2;
@@ -111,6 +115,7 @@ bool CViewAverageWave::LoadRest()
     auto* doc = DYNAMIC_DOWNCAST(CRestViewDoc, GetTavrionDoc());
     _RESTDATAITEM* item = doc ? doc->GetCurrentDataItem() : nullptr;
     if (!item) return false;
+    m_nSampleRate = kDeviceRate;
     if (item->b8000File) {
         m_nWindowStart = 0;
         m_nWindowSpan = kWholeBeatSpan;

@@ -50,6 +50,8 @@ public:
     int GetWindowStart() const { return m_nWindowStart; }
     int GetWindowSpan() const { return m_nWindowSpan; }
     int GetSampleCount(int lead) const;
+    // Samples per second of the beats: an MFER file's own rate, 500 for device records.
+    int GetSampleRate() const { return m_nSampleRate; }
     CString GetSTText(int lead) const;
 
     // ---- the hover magnifier -------------------------------------------------

@@ -3,6 +3,7 @@
 #include "waveviews/ViewEnlargedOverlap.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "core/DataItem.h"
@@ -35,6 +36,7 @@ const UINT kTagBeatFirst = 3723;   // index 0: i16, first sample of the average-
 const UINT kTagBeatLast = 3724;    // index 0: i16, end of the average-beat window
 const UINT kTagReference = 3727;   // index 0: i16, reference sample of the average beats
 const int kFixedBeatWindow = 600;  // model-8000 records: samples 0 to 599
+const int kDeviceRate = 500;       // the device records' beats: 600 samples over 1.2 s
 const int kFrameSquares = 30;      // the drawing frame is 30 squares wide, centred
 
 }  // namespace
@@ -43,6 +45,7 @@ CViewEnlargedOverlap::CViewEnlargedOverlap() : m_ptDrag(0, 0)
 {
     std::fill(std::begin(m_nDataIndex), std::end(m_nDataIndex), -1);
     std::fill(std::begin(m_dResolution), std::end(m_dResolution), 2.5);
+    std::fill(std::begin(m_nSampleRate), std::end(m_nSampleRate), kDeviceRate);
     if (g_hCursorHand) SetCurrentCursor(g_hCursorHand);
 }
 
@@ -139,6 +142,7 @@ void CViewEnlargedOverlap::GetWaveData()
     for (int slot = 0; slot < ENLARGED_OVERLAP_SLOTS; ++slot) {
         FreeSlot(slot);
         m_nWindowStart[slot] = m_nWindowLength[slot] = m_nReference[slot] = 0;
+        m_nSampleRate[slot] = kDeviceRate;
         _DATAITEM* record = slot < m_nSerialCount ? SlotRecord(m_nDataIndex[slot]) : nullptr;
         if (!record) continue;
         if (IsRestRecord(record->uSystemCode))
@@ -201,6 +205,8 @@ void CViewEnlargedOverlap::ReadMferSlot(int slot, _DATAITEM* record)
     if (!item || !item->pMFERParser) return;
     m_pMferDoc->SetCurDataIndex(item->nID);
     m_dResolution[slot] = item->pMFERParser->GetMeasureSense();
+    // The file's beats come at the file's own rate (PTB records: 1200 samples a beat).
+    m_nSampleRate[slot] = std::max(1, static_cast<int>(std::lround(m_pMferDoc->GetSampleRate())));
     const int count = item->pMFERParser->GetWaveLength(2) / 2;
     m_nWindowLength[slot] = count;
     auto* buffer = count > 0 ? static_cast<short*>(MemoryAlloc(static_cast<UINT>(count) * sizeof(short))) : nullptr;
@@ -266,10 +272,8 @@ BOOL CViewEnlargedOverlap::DrawView(CDC* pDC, CRect rect, int gridAcross, int gr
 {
     const int w = rect.Width();
     const int h = rect.Height();
-    const int samplesAcross = m_nSampleRate * gridAcross / 25;   // 25 mm/s
     // A view never sized has no frame to draw in.
-    if (!pDC || !m_pBaseDoc || w <= 0 || h <= 0 || gridAcross <= 0 || gridDown <= 0 || samplesAcross <= 0)
-        return TRUE;
+    if (!pDC || !m_pBaseDoc || w <= 0 || h <= 0 || gridAcross <= 0 || gridDown <= 0) return TRUE;
     const int left = rect.left + m_nDragHorizontal +
                      static_cast<int>(w * (1.0 - static_cast<double>(kFrameSquares) / gridAcross) / 2);
     const int baseline = rect.top + h / 2 + m_nDragVertical;
@@ -284,7 +288,9 @@ BOOL CViewEnlargedOverlap::DrawView(CDC* pDC, CRect rect, int gridAcross, int gr
     int referenceX = 0;
     for (int slot = 0; slot < m_nSerialCount; ++slot) {
         const int length = m_nWindowLength[slot];
-        if (!m_pBaseDoc->GetDataManager().GetItem(m_nDataIndex[slot]) || length <= 0) continue;
+        // The view across in samples of this record's rate, at 25 mm/s.
+        const int samplesAcross = m_nSampleRate[slot] * gridAcross / 25;
+        if (!m_pBaseDoc->GetDataManager().GetItem(m_nDataIndex[slot]) || length <= 0 || samplesAcross <= 0) continue;
         const int xa = SampleX(left, w, m_nWindowStart[slot], samplesAcross);
         const int xb = SampleX(left, w, m_nWindowStart[slot] + length, samplesAcross);
         const int referenceOffset = (xb - xa) * m_nReference[slot] / length;

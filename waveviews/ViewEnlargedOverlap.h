@@ -70,6 +70,8 @@ public:
     // ---- read by the dialog and tests ----------------------------------------------
     int GetWindowStart(int slot) const { return m_nWindowStart[slot]; }
     int GetWindowLength(int slot) const { return m_nWindowLength[slot]; }
+    // An MFER file's own rate, 500 for device records.
+    int GetSampleRate(int slot) const { return m_nSampleRate[slot]; }
     BOOL HasSamples(int slot) const { return m_pWave[slot] != nullptr; }
     const CEnlargedRuler& GetRuler() const { return m_ruler; }
 
@@ -117,7 +119,7 @@ protected:
     int m_nWindowLength[ENLARGED_OVERLAP_SLOTS] = {};   // per slot: samples in the window
     int m_nReference[ENLARGED_OVERLAP_SLOTS] = {};      // per slot: reference sample minus window start
     double m_dResolution[ENLARGED_OVERLAP_SLOTS] = {};  // per slot: microvolts per unit
-    int m_nSampleRate = 500;
+    int m_nSampleRate[ENLARGED_OVERLAP_SLOTS] = {};     // per slot: samples per second of the beat
     short* m_pWave[ENLARGED_OVERLAP_SLOTS] = {};        // per slot: the whole beat (MemoryAlloc), or null
     int m_nDataIndex[ENLARGED_OVERLAP_SLOTS];           // per slot: position in the base list, -1 none
     CTavrionDoc* m_pBaseDoc = nullptr;  // not owned: its list holds every compared record

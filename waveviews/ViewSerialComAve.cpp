@@ -32,6 +32,7 @@ namespace {
 const unsigned kTagWindowStart = 3723u;
 const unsigned kTagWindowEnd = 3724u;
 const unsigned kTagAlignment = 3727u;
+const int kDeviceRate = 500;   // the device records' beats: 600 samples over 1.2 s
 const int kColourSlots = 29;
 
 CViewSerialComAve::PopupRunner g_aveRunner = nullptr;
@@ -161,6 +162,7 @@ void CViewSerialComAve::FreeSlot(int slot)
         m_strST[slot][lead].Empty();
     }
     m_nWindowStart[slot] = m_nWindowSpan[slot] = m_nAlign[slot] = 0;
+    m_nSampleRate[slot] = kDeviceRate;
 }
 
 int CViewSerialComAve::ReadTag(_RESTDATAITEM* item, unsigned tag, int fallback) const
@@ -215,6 +217,8 @@ void CViewSerialComAve::LoadMferSlot(int slot, _MFERDATAITEM* item)
 {
     static_cast<CTavrionDoc*>(m_pMferDoc)->SetCurDataIndex(item->nID);
     CMFERParser* reader = item->pMFERParser;
+    // The file's beats come at the file's own rate (PTB records: 1200 samples a beat).
+    m_nSampleRate[slot] = std::max(1, static_cast<int>(std::lround(m_pMferDoc->GetSampleRate())));
     const int count = reader ? reader->GetWaveLength(2) / 2 : 0;
     m_nWindowSpan[slot] = count;
     for (int lead = 0; lead < SERIAL_AVE_LEADS && count > 0; ++lead) {
@@ -424,8 +428,6 @@ BOOL CViewSerialComAve::DrawAveWave(CDC* pDC, CRect rect, int gridX, int gridY, 
     const int W = rect.Width(), H = rect.Height(), R = m_nRows, K = gridX;
     const int m = OneMillivolt(H, gridY);
     const double c = static_cast<double>(W) / P;
-    const int wholeSamples = m_nSampleRate * (K - 10) / 25;
-    const int capacity = m_nSampleRate * ((K - 10) / P) / 25;
     const int mferIndex = m_pMferDoc ? static_cast<CTavrionDoc*>(m_pMferDoc)->GetCurDataIndex() : -1;
     CTavrionDoc* kind = KindDoc();
     const bool showST = kind && kind->IsShowST();
@@ -438,8 +440,12 @@ BOOL CViewSerialComAve::DrawAveWave(CDC* pDC, CRect rect, int gridX, int gridY, 
         }
         if (SkippedOnPaper(listed, print, ignoreID)) continue;
         m_dUnit = PrepareRecord(listed);
+        // The whole area and a column in samples of this record's rate, at 25 mm/s.
+        const int rate = m_nSampleRate[k];
+        const int wholeSamples = rate * (K - 10) / 25;
+        const int capacity = rate * ((K - 10) / P) / 25;
         Window w{m_nWindowStart[k], m_nWindowSpan[k]};
-        ClampWindow(w.start, w.span, m_nSampleRate, capacity);
+        ClampWindow(w.start, w.span, rate, capacity);
         int y = rect.top + H / (2 * R);
         for (int j = 0; j < R; ++j, y += H / R) {
             const int lead = RowLead(j);
@@ -480,14 +486,12 @@ BOOL CViewSerialComAve::DrawOverlapWave(CDC* pDC, CRect rect, int gridX, int gri
     const int perColumn = (K - 10) / P;
     if (P <= 1 || perColumn <= 0 || gridY <= 0) return TRUE;
     const int W = rect.Width(), H = rect.Height();
-    const int Q = m_nSampleRate * perColumn / 25;
     const double q = static_cast<double>(W) / perColumn;
     const int m = OneMillivolt(H, gridY);
     const int mferIndex = m_pMferDoc ? static_cast<CTavrionDoc*>(m_pMferDoc)->GetCurDataIndex() : -1;
     bool mferPresent = false;
     for (int k = 0; k < P - 1; ++k)
         if (_DATAITEM* listed = SlotItem(k)) mferPresent = mferPresent || IsMferComparable(listed->uSystemCode);
-    const int floor = static_cast<int>(m_nSampleRate * 0.04);
     bool first = true, haveReference = false;
     int reference = 0, align = 0;
     BOOL ok = TRUE;
@@ -495,6 +499,10 @@ BOOL CViewSerialComAve::DrawOverlapWave(CDC* pDC, CRect rect, int gridX, int gri
         _DATAITEM* listed = SlotItem(k);
         if (!listed || SkippedOnPaper(listed, print, ignoreID)) continue;
         m_dUnit = PrepareRecord(listed);
+        // The column and 40 ms in samples of this record's rate.
+        const int rate = m_nSampleRate[k];
+        const int Q = rate * perColumn / 25;
+        const int floor = static_cast<int>(rate * 0.04);
         int start = m_nWindowStart[k], span = m_nWindowSpan[k], shift = 0;
         if (mferPresent) {
             start = std::max(start, floor);
@@ -524,7 +532,7 @@ BOOL CViewSerialComAve::DrawOverlapWave(CDC* pDC, CRect rect, int gridX, int gri
             int skip = 0;
             const int leftLimit = rect.left + static_cast<int>(q);
             if (x < leftLimit) {
-                skip = static_cast<int>((leftLimit - x) * (static_cast<double>(m_nSampleRate / 25) * perColumn / W));
+                skip = static_cast<int>((leftLimit - x) * (static_cast<double>(rate / 25) * perColumn / W));
                 x = leftLimit;
             }
             const int from = start + skip;

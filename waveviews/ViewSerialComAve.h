@@ -103,6 +103,7 @@ public:
     int GetSampleCount(int slot, int lead) const { return m_nCount[slot][lead]; }
     int GetWindowStart(int slot) const { return m_nWindowStart[slot]; }
     int GetWindowSpan(int slot) const { return m_nWindowSpan[slot]; }
+    int GetSampleRate(int slot) const { return m_nSampleRate[slot]; }
     int GetCalPulseCount() const;
     // The lead shown in row j.
     int RowLead(int row) const { return row + (ShowsChest() ? 6 : 0); }
@@ -159,7 +160,10 @@ private:
     int m_nSerialIndex[SERIAL_AVE_SLOTS] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
     std::vector<short> m_beat[SERIAL_AVE_SLOTS][SERIAL_AVE_LEADS];
     int m_nCount[SERIAL_AVE_SLOTS][SERIAL_AVE_LEADS] = {};
-    int m_nSampleRate = 500;
+    // Samples per second of each slot's beats: an MFER file's own rate, 500
+    // for the device records; each column and the overlap draw every beat
+    // on the same time scale.
+    int m_nSampleRate[SERIAL_AVE_SLOTS] = {500, 500, 500, 500, 500, 500, 500, 500, 500, 500};
     double m_dUnit = 2.5;
     int m_nWindowStart[SERIAL_AVE_SLOTS] = {};
     int m_nWindowSpan[SERIAL_AVE_SLOTS] = {};

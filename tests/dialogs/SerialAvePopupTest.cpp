@@ -101,3 +101,33 @@ TEST_F(SerialAvePopupTest, TheOverlapColumnOpensTheEnlargedOverlap)
     EXPECT_TRUE(ran);
     EXPECT_EQ(0, m_view->IsPopupOpen());
 }
+
+// The enlarged overlap compares the records of every record column, the
+// first one as much as the others; the overlap column's own slot holds none.
+TEST_F(SerialAvePopupTest, TheOverlapPopUpComparesEveryRecordTheFirstOneIncluded)
+{
+    for (const char* name : {"second", "third"}) {
+        morvelance::RestRecordShape shape;
+        _RESTDATAITEM* item = AddRecord(name, shape);
+        ASSERT_EQ(0, Open(item));
+        auto* listed = new _DATAITEM;
+        listed->uSystemCode = item->uSystemCode;
+        listed->strXMLPath = item->strXMLPath;
+        listed->strFilePath = item->strFilePath;
+        m_base.GetDataManager().AppendItem(listed);
+    }
+    m_view->SetSerialIndex(1, 1);
+    m_view->SetSerialIndex(2, 2);
+    testsupport::ModalScript script;
+    std::vector<bool> compared;
+    script.On(CDlgEnlargedOverlap::IDD, [&](CDialog& dialog) {
+        CViewEnlargedOverlap* view = static_cast<CDlgEnlargedOverlap&>(dialog).GetOverlapView();
+        ASSERT_NE(nullptr, view);
+        for (int slot = 0; slot < ENLARGED_OVERLAP_SLOTS; ++slot)
+            compared.push_back(view->HasSamples(slot) && view->GetWindowLength(slot) > 0);
+        m_view->CloseAllPopupDlg();
+    });
+    DoubleClick(TRUE, 9);
+    const std::vector<bool> expected{true, true, true, false, false, false, false, false, false};
+    EXPECT_EQ(expected, compared);
+}
