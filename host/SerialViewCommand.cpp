@@ -19,6 +19,7 @@
 #include "core/DataItem.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
+#include "host/CommandFailure.h"
 #include "host/MagnifierPreview.h"
 #include "host/SerialRecordSet.h"
 #include "waveviews/ViewScroll1LeadRhyWave.h"
@@ -486,8 +487,11 @@ bool PrintComparedRecord(CTavrionDoc& doc, CViewSerialComRhy& view, CECGDC* dc, 
     ComparedRecord record;
     record.doc.reset(&doc);
     const bool listed = record.List();
+    // A record the comparison does not take would print as a caption over empty paper.
+    const std::string leftOut = listed ? SerialLeftOutReason(doc) : std::string();
+    if (!leftOut.empty()) ReportFailure("left out of the serial comparison: %s", leftOut.c_str());
     bool ok = false;
-    if (listed) {
+    if (listed && leftOut.empty()) {
         SetUpComparison(view, record, style, false, TRUE);
         view.OnUpdate(nullptr, 0, nullptr);
         int gridX = 0, gridY = 0;

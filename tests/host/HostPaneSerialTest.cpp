@@ -250,6 +250,11 @@ TEST_F(HostSerialLeftOut, AComparisonGivenOnlyRecordsItDoesNotTakeNamesThemEndsO
         EXPECT_NE(std::string::npos, run.err.find("no record to compare")) << run.err;
         EXPECT_FALSE(PngImage(png).Ok());
     }
+    const std::string pdf = m_dir.File("comparison.pdf");
+    const HostRun print = Host({"print", m_threeLeads, "--view", "CViewSerialComRhy", "--pdf", pdf});
+    EXPECT_EQ(1, print.status) << print.err;
+    EXPECT_NE(std::string::npos, print.err.find(m_threeLeads + ": left out of the serial comparison")) << print.err;
+    EXPECT_TRUE(testsupport::ReadFileBytes(pdf).empty());
 }
 
 TEST_F(HostSerialLeftOut, ARecordTheComparisonLeavesOutIsNamedAndTheOthersAreComparedWithoutIt)
