@@ -285,8 +285,9 @@ bool RecordHasLead(CTavrionDoc& doc, int lead)
     if (lead < 0 || lead >= kLeadOptionLeads) return false;
     const int kind = doc.GetDocType();
     if (kind == DOC_TYPE_FINAL || kind == DOC_TYPE_EXER) return lead < kBeatLeads;
-    // A twelve-lead resting record answers for the three extra leads with
-    // samples of others: they are not its own.
+    // A twelve-lead resting record's document answers for lead indexes 12
+    // to 14 with the samples of leads it shows elsewhere (13 is lead II
+    // again): they are no leads of the record.
     if (kind == DOC_TYPE_REST && lead >= doc.GetCurItemLeadCount()) return false;
     return doc.GetRhythmWaveData(lead, nullptr, -1) > 0;
 }
