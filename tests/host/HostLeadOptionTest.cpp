@@ -75,6 +75,11 @@ TEST_F(HostLeadOptionTest, ADialogAskedForALeadPastTheRecordsEndsWithAMessageNam
         ExpectRefused(run, "1", png);
         EXPECT_NE(std::string::npos, run.err.find("rr_90.ecg")) << run.err;
     }
+    // A lead that is no number is a mistake in the command, not lead 0.
+    const std::string named = m_dir.File("named.png");
+    EXPECT_EQ(2, Host({"dialog", SamplePath("rr_90.ecg"), "--dialog", "CDlgEnlargedRhyRR", "--lead", "II", "--png", named})
+                     .status);
+    EXPECT_FALSE(IsPng(named));
     const std::string wave = m_dir.File("wave.png");
     ExpectRefused(Host({"dialog", SamplePath("rest12_90.ecg"), "--dialog", "CDlgEnlargedWave", "--lead", "12", "--png",
                         wave}),
