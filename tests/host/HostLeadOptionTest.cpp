@@ -1,10 +1,13 @@
 // The lead options of the host's dialog and view commands: without one the
 // record's own lead is shown (lead II, or the first lead of a record without
 // it), and a lead the record does not have is refused, named, never drawn
-// as empty paper.
+// as empty paper; the dialogs open on the lead asked for, where a double
+// click would open them.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/host/HostRun.h"
@@ -19,6 +22,32 @@ bool IsInk(uint32_t pixel)
 {
     const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
     return r < 90 && g < 90 && b < 140;
+}
+
+// Where the thumb of the first horizontal scroll bar in the lower half of a
+// dialog's picture stands: 0 against its left arrow, 1 against its right
+// one, -1 when no bar is found. The bar's bottom edge is a row of three dark
+// runs of one length: the two arrow buttons and the thumb between them.
+double ThumbPlace(const std::string& png)
+{
+    const testsupport::PngImage image(png);
+    for (int y = image.Height() / 2; y < image.Height(); ++y) {
+        std::vector<std::pair<int, int>> runs;
+        for (int x = 0; x < image.Width(); ++x) {
+            if (!IsInk(image.Pixel(x, y))) continue;
+            const int from = x;
+            while (x + 1 < image.Width() && IsInk(image.Pixel(x + 1, y))) ++x;
+            if (x - from >= 11) runs.emplace_back(from, x);
+        }
+        if (runs.size() != 3) continue;
+        const int length = runs[0].second - runs[0].first;
+        bool same = true;
+        for (const auto& run : runs) same = same && std::abs(run.second - run.first - length) <= 1;
+        if (!same) continue;
+        const int travel = runs[2].first - runs[0].second - 1 - (length + 1);
+        return travel > 0 ? static_cast<double>(runs[1].first - runs[0].second - 1) / travel : -1.0;
+    }
+    return -1.0;
 }
 
 class HostLeadOptionTest : public HostSamplesTest {
@@ -130,4 +159,35 @@ TEST_F(HostLeadOptionTest, AMasterStepViewAskedForALeadPastItsTwelveEndsWithAMes
     ExpectRefused(Host({"dialog", m_dir.File("ex/mstep243.ecg"), "--dialog", "CDlgFinalLoadEnlarge", "--lead", "12",
                         "--png", dialog}),
                   "12", dialog);
+}
+
+// The dialogs open where a double click would open them: the strip's middle
+// (the clicked sample a view is given), on the lead asked for.
+TEST_F(HostLeadOptionTest, TheEnlargedRhythmDialogOpensAtTheMiddleOfTheLead)
+{
+    const std::string png = m_dir.File("middle.png");
+    ASSERT_EQ(0, Host({"dialog", SamplePath("rr_90.ecg"), "--dialog", "CDlgEnlargedRhyRR", "--png", png}).status);
+    EXPECT_NEAR(0.5, ThumbPlace(png), 0.05);
+}
+
+TEST_F(HostLeadOptionTest, TheEnlargedViewOpensAtTheSampleItIsGivenAcrossTheWholeLead)
+{
+    // Ten seconds at 500 samples a second: sample 2500 is the middle.
+    const std::string png = m_dir.File("centre.png");
+    const HostRun run =
+        Host({"view", SamplePath("rest12_90.ecg"), "--view", "CViewEnlargedWave", "--center", "2500", "--png", png});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_NEAR(0.5, ThumbPlace(png), 0.05);
+}
+
+TEST_F(HostLeadOptionTest, TheCaliperDialogShowsTheLeadAsked)
+{
+    const std::string first = m_dir.File("lead0.png");
+    const std::string third = m_dir.File("lead2.png");
+    ASSERT_EQ(0, Host({"dialog", SamplePath("rhythm_90.ecg"), "--dialog", "CDlgDivider", "--lead", "0", "--png", first})
+                     .status);
+    ASSERT_EQ(0, Host({"dialog", SamplePath("rhythm_90.ecg"), "--dialog", "CDlgDivider", "--lead", "2", "--png", third})
+                     .status);
+    EXPECT_NE(testsupport::ReadFileBytes(first), testsupport::ReadFileBytes(third));
+    EXPECT_GT(TraceInk(third), 300);
 }
