@@ -98,7 +98,9 @@ CPoint CDlgEnlargedPreview::ClampToDesktop(const CRect& window, CPoint topLeft)
 
 void CDlgEnlargedPreview::OnMouseMove(UINT nFlags, CPoint point)
 {
-    if (m_bDragging) {
+    // A move that ends where the button went down is no drag: a window
+    // hanging over the screen's edge stays where it is until the mouse moves.
+    if (m_bDragging && (point.x != m_nDragX || point.y != m_nDragY)) {
         CRect window;
         GetWindowRect(&window);
         const CPoint target = ClampToDesktop(window, CPoint(window.left + point.x - m_nDragX,

@@ -69,7 +69,6 @@ struct Request {
     std::string group;
     unsigned leadTemplate = 172;
     int page = -1;                                  // the sheets' page; -1: the opener's default
-    int lead = 1;                                   // the enlarged beat's clicked lead position
     std::vector<std::pair<int, std::wstring>> set;  // fields typed into the sheets before OK
     bool save = false;                              // OK pressed, the prompt answered with okName
     std::string okName;
@@ -427,7 +426,9 @@ int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
         else if (arg == "--group" && hasValue) request.group = argv[++i];
         else if (arg == "--template" && hasValue) request.leadTemplate = static_cast<unsigned>(std::atoi(argv[++i]));
         else if (arg == "--page" && hasValue) request.page = std::atoi(argv[++i]);
-        else if (arg == "--lead" && hasValue) request.lead = request.enlarged.lead = std::atoi(argv[++i]);
+        else if (arg == "--lead" && hasValue) {
+            if (!ParseLeadOrSample(arg, argv[++i], request.enlarged.lead)) return 2;
+        }
         else if (arg == "--zoom" && hasValue) request.enlarged.zoom = std::atoi(argv[++i]);
         else if (arg == "--ruler" && hasValue) {
             if (!ParseRuler(argv[++i], request.enlarged)) return 2;

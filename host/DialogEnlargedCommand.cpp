@@ -33,6 +33,7 @@ const double kDotsPerMM = 96.0 / 25.4;
 const int kStripWidth = 260;    // mm: the caliper strip of the rhythm pages
 const int kStripHeight = 30;
 const int kStoredRate = 500;    // samples per second of every record but MFER
+const int kLeadII = 1;          // the lead the dialogs open on when none is asked for
 
 // The dialog's view and the buttons that zoom it and set its ruler.
 struct Tools {
@@ -164,13 +165,24 @@ bool RenderEnlargedDialog(const std::string& name, CTavrionDoc& doc, const std::
     // The record owns the document: views leaving with a dialog must not delete it.
     doc.m_bAutoDelete = FALSE;
     const int type = doc.GetDocType();
+    // The lead a double click would have chosen, one the record has.
+    const bool takesLead = name != "CDlgEnlargedPreview" && name != "CDlgEnlargedOverlap";
+    int lead = kLeadII;
+    if (name == "CDlgEnlargedRhyRR" && type != DOC_TYPE_RHYTHM && type != DOC_TYPE_RR && type != DOC_TYPE_EXTRA &&
+        type != DOC_TYPE_MFER)
+        return WrongRecord(name, "a rhythm, RR, extra-lead or MFER record");
+    if ((name == "CDlgFinalRestEnlarge" || name == "CDlgFinalLoadEnlarge") && !DYNAMIC_DOWNCAST(CFinalViewDoc, &doc))
+        return WrongRecord(name, "a master-step record");
+    if (name == "CDlgDivider" && (type == DOC_TYPE_FINAL || type == DOC_TYPE_EXER))
+        return WrongRecord(name, "a record with a rhythm strip");
+    if (takesLead && IsEnlargedDialog(name) && !ChooseRecordLead(doc, request.lead, kLeadII, lead)) return false;
     if (name == "CDlgEnlargedWave") {
         // The whole average beat of the lead, as a double click on it opens it.
-        const int length = doc.GetRhythmWaveData(request.lead, nullptr, -1);
+        const int length = doc.GetRhythmWaveData(lead, nullptr, -1);
         CDlgEnlargedWave dialog(1, 0, nullptr);
         dialog.SetDoc(&doc, type);
         dialog.SetDotsPerMM(kDotsPerMM, kDotsPerMM);
-        dialog.SetClickInfo(request.lead, length / 2, 0, length);
+        dialog.SetClickInfo(lead, length / 2, 0, length);
         return SavePreparedDialog(dialog, png, [&](CDialog&) {
             ApplyTools(dialog, {dialog.GetWaveView(), CDlgEnlargedWave::IDC_RULER, CDlgEnlargedWave::IDC_ZOOM_IN,
                                 CDlgEnlargedWave::IDC_ZOOM_OUT},
@@ -178,14 +190,12 @@ bool RenderEnlargedDialog(const std::string& name, CTavrionDoc& doc, const std::
         });
     }
     if (name == "CDlgEnlargedRhyRR") {
-        if (type != DOC_TYPE_RHYTHM && type != DOC_TYPE_RR && type != DOC_TYPE_EXTRA && type != DOC_TYPE_MFER)
-            return WrongRecord(name, "a rhythm, RR, extra-lead or MFER record");
         // The middle of the lead, as a double click there opens it.
-        const int length = LeadSamples(doc, request.lead);
+        const int length = LeadSamples(doc, lead);
         CDlgEnlargedRhyRR dialog(nullptr);
         dialog.SetDoc(&doc, type);
         dialog.SetSenseID(6);
-        dialog.SetClickInfo(request.lead, length / 2, 0, length, 0);
+        dialog.SetClickInfo(lead, length / 2, 0, length, 0);
         dialog.SetDotsPerMM(kDotsPerMM, kDotsPerMM);
         return SavePreparedDialog(dialog, png, [&](CDialog&) {
             ApplyTools(dialog, {dialog.GetWaveView(), CDlgEnlargedRhyRR::IDC_RULER, CDlgEnlargedRhyRR::IDC_ZOOM_IN,
@@ -206,10 +216,9 @@ bool RenderEnlargedDialog(const std::string& name, CTavrionDoc& doc, const std::
     }
     if (name == "CDlgFinalRestEnlarge" || name == "CDlgFinalLoadEnlarge") {
         auto* final = DYNAMIC_DOWNCAST(CFinalViewDoc, &doc);
-        if (!final) return WrongRecord(name, "a master-step record");
         if (name == "CDlgFinalRestEnlarge") {
             CDlgFinalRestEnlarge dialog(nullptr);
-            dialog.SetLeadID(request.lead);
+            dialog.SetLeadID(lead);
             dialog.SetDoc(final);
             return SavePreparedDialog(dialog, png, [&](CDialog&) {
                 ApplyTools(dialog, {dialog.GetWaveView(), CDlgFinalRestEnlarge::IDC_RULER,
@@ -220,7 +229,7 @@ bool RenderEnlargedDialog(const std::string& name, CTavrionDoc& doc, const std::
         CDlgFinalLoadEnlarge dialog(nullptr);
         dialog.SetDoc(final);
         dialog.SetLoadIndex(-2);
-        dialog.SetLeadID(request.lead);
+        dialog.SetLeadID(lead);
         return SavePreparedDialog(dialog, png, [&](CDialog&) {
             ApplyTools(dialog, {dialog.GetWaveView(FALSE), CDlgFinalLoadEnlarge::IDC_LOAD_RULER,
                                 CDlgFinalLoadEnlarge::IDC_LOAD_ZOOM_IN, CDlgFinalLoadEnlarge::IDC_LOAD_ZOOM_OUT},
@@ -228,11 +237,10 @@ bool RenderEnlargedDialog(const std::string& name, CTavrionDoc& doc, const std::
         });
     }
     if (name == "CDlgDivider") {
-        if (type == DOC_TYPE_FINAL || type == DOC_TYPE_EXER) return WrongRecord(name, "a record with a rhythm strip");
         CDlgDivider dialog(nullptr);
         dialog.SetDoc(&doc, type);
-        dialog.SetLeadID(request.lead);
-        dialog.SetWaveParam(kStripWidth, kStripHeight, LeadSamples(doc, request.lead), SampleRate(doc), 0);
+        dialog.SetLeadID(lead);
+        dialog.SetWaveParam(kStripWidth, kStripHeight, LeadSamples(doc, lead), SampleRate(doc), 0);
         return SavePreparedDialog(dialog, png, nullptr);
     }
     if (name == "CDlgEnlargedPreview") return SavePreview(doc, png);

@@ -16,7 +16,7 @@ class CTavrionDoc;
 namespace host {
 
 struct EnlargedDialogRequest {
-    int lead = 1;                    // the clicked lead
+    int lead = -1;                   // the clicked lead; -1: lead II, or the record's first when it has none
     std::vector<std::string> with;   // further records compared (the overlap dialog)
     int zoom = 0;                    // zoom steps pressed: in when positive, out when negative
     bool ruler = false;              // a ruler set from rulerFrom to rulerTo (view pixels, mid-height)

@@ -42,7 +42,7 @@ bool ParseNumbers(const std::string& text, std::vector<int>& numbers, size_t cou
 struct DividerOptions {
     std::vector<std::string> files;
     std::string png;
-    int lead = 1;
+    int lead = -1;   // -1: lead II, or the record's first when it has none
     int start = 0;
     // With a size, the view alone in a frame of that size; without, in its dialog.
     bool sized = false;
@@ -54,6 +54,7 @@ struct DividerOptions {
 const int kStripSeconds = 10;
 const int kOneLeadRestStyle = 14;
 const int kOneLeadStripStyle = 19;
+const int kLeadII = 1;   // the strip's lead when none is asked for
 
 bool ParseDividerOptions(int argc, char** argv, DividerOptions& options)
 {
@@ -165,7 +166,9 @@ int RunDividerViewCommand(int argc, char** argv, const RecordOpener& open)
     // Every file's image goes beside the first one's.
     if (!MakeFolderOf(options.png)) return 1;
     return ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
-        const int length = doc.GetRhythmWaveData(options.lead, nullptr, -1) / 2;
+        int lead = kLeadII;
+        if (!ChooseRecordLead(doc, options.lead, kLeadII, lead)) return false;
+        const int length = doc.GetRhythmWaveData(lead, nullptr, -1) / 2;
         if (options.sized) {
             // The strip its dialog shows, in a frame of the size asked for.
             const int samples = std::min(length, kStripSeconds * SampleRate(doc));
@@ -178,14 +181,14 @@ int RunDividerViewCommand(int argc, char** argv, const RecordOpener& open)
                                       strip->SetDocType(kind);
                                       strip->SetWaveStyle(kind == DOC_TYPE_REST ? kOneLeadRestStyle : kOneLeadStripStyle,
                                                           TRUE);
-                                      strip->SetRhythm1LeadID(options.lead);
+                                      strip->SetRhythm1LeadID(lead);
                                       strip->SetWaveRange(start, samples);
                                       strip->OnInitialUpdate();
                                   });
         }
         CDlgDivider dialog(nullptr);
         dialog.SetDoc(&doc, doc.GetDocType());
-        dialog.SetLeadID(options.lead);
+        dialog.SetLeadID(lead);
         dialog.SetWaveParam(260, 30, length, SampleRate(doc), options.start);
         return RunModalAndSave(dialog, Numbered(options.png, index));
     });

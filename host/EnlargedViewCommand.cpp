@@ -23,12 +23,13 @@ const char kWaveView[] = "CViewEnlargedWave";
 const char kOverlapView[] = "CViewEnlargedOverlap";
 // The opener's pixels per millimetre: a 96 dpi screen.
 const double kDotsPerMM = 96.0 / 25.4;
+const int kLeadII = 1;   // the lead shown when none is asked for
 
 struct EnlargedOptions {
     std::vector<std::string> files;
     std::string viewClass;
     std::string png;
-    int lead = 1;
+    int lead = -1;         // -1: lead II, or the record's first when it has none
     int centre = 0;        // the clicked sample of a strip
     bool average = false;
 };
@@ -73,12 +74,14 @@ bool ParseEnlargedOptions(int argc, char** argv, EnlargedOptions& options)
 int ShowEnlargedWave(const EnlargedOptions& options, const RecordOpener& open)
 {
     return ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
-        const int length = doc.GetRhythmWaveData(options.lead, nullptr, -1) / 2;
+        int lead = kLeadII;
+        if (!ChooseRecordLead(doc, options.lead, kLeadII, lead)) return false;
+        const int length = doc.GetRhythmWaveData(lead, nullptr, -1) / 2;
         CDlgEnlargedWave dialog(options.average ? 1 : 0, 0, nullptr);
         dialog.SetDoc(&doc, doc.GetDocType());
         dialog.SetDotsPerMM(kDotsPerMM, kDotsPerMM);
-        dialog.SetClickInfo(options.lead, options.centre, 0, length);
-        dialog.SetLimbLead(options.lead < 6 ? 1 : 0);
+        dialog.SetClickInfo(lead, options.centre, 0, length);
+        dialog.SetLimbLead(lead < 6 ? 1 : 0);
         return RunModalAndSave(dialog, Numbered(options.png, index));
     });
 }
@@ -172,6 +175,9 @@ int ShowOverlapDialog(const std::vector<std::string>& files, int lead, const Rec
 {
     CComparedRecords records;
     int failures = 0;
+    // Without a lead asked for, the first record compared chooses it; every
+    // record compared must have it.
+    int chosen = lead;
     for (const std::string& file : files) {
         std::unique_ptr<CTavrionDoc> doc;
         if (!open(file, doc) || !doc) {
@@ -179,6 +185,11 @@ int ShowOverlapDialog(const std::vector<std::string>& files, int lead, const Rec
             continue;
         }
         doc->m_bAutoDelete = FALSE;
+        const bool comparable = DYNAMIC_DOWNCAST(CRestViewDoc, doc.get()) || DYNAMIC_DOWNCAST(CMFERViewDoc, doc.get());
+        if (comparable && !ChooseRecordLead(*doc, chosen, kLeadII, chosen)) {
+            ++failures;
+            continue;
+        }
         if (!records.Add(*doc)) {
             std::fprintf(stderr, "morvelance-host: %s: not compared\n", file.c_str());
             ++failures;
@@ -189,7 +200,7 @@ int ShowOverlapDialog(const std::vector<std::string>& files, int lead, const Rec
     dialog.SetRestDoc(&records.Rest());
     dialog.SetMFERDoc(&records.Mfer());
     dialog.SetDotsPerMM(kDotsPerMM, kDotsPerMM);
-    dialog.SetLeadID(lead);
+    dialog.SetLeadID(chosen < 0 ? kLeadII : chosen);
     dialog.SetCompareCount(records.Count());
     dialog.SetSensitivity(records.Base().GetSense(1, 0));
     for (int slot = 0; slot < records.Count(); ++slot) dialog.SetDataIndex(slot, slot);

@@ -19,7 +19,9 @@ bool IsEnlargedViewRequest(int argc, char** argv);
 int RunEnlargedViewCommand(int argc, char** argv, const RecordOpener& open);
 // The overlap dialog on lead `lead` of the records of `files` (at most
 // nine), as the serial average view opens it; `prepare` acts on the running
-// dialog before it is saved into `png`. Returns the exit status.
+// dialog before it is saved into `png`. Lead -1: lead II, or the first
+// record's first lead when it has none; a record without the lead is not
+// compared. Returns the exit status.
 int ShowOverlapDialog(const std::vector<std::string>& files, int lead, const RecordOpener& open, const std::string& png,
                       const std::function<void(CDialog&)>& prepare);
 

@@ -71,6 +71,10 @@ bool Parse(const std::string& command, int argc, char** argv, MasterStepOptions&
                 std::fprintf(stderr, "morvelance-host: %s takes a whole number\n", arg.c_str());
                 return false;
             }
+            if (number == &o.lead && o.lead < 0) {
+                std::fprintf(stderr, "morvelance-host: --lead takes a lead number, 0 for the first\n");
+                return false;
+            }
         } else if (arg == "--view" || arg == "--png" || arg == "--pdf") {
             if (!hasValue) {
                 std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());
@@ -260,6 +264,12 @@ int RunMasterStepViewCommand(const std::string& command, int argc, char** argv, 
             continue;
         }
         final->m_bAutoDelete = FALSE;
+        // A lead past the record's would draw a tile of nothing.
+        int lead = 0;
+        if (o.lead >= 0 && !ChooseRecordLead(*final, o.lead, 0, lead)) {
+            ++failures;
+            continue;
+        }
         const std::string out = Numbered(target, index);
         const bool ok = command == "print" ? PrintToPdf(*final, o, out) : PaintToPng(*final, o, out);
         if (!ok) ++failures;

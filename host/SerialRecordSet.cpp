@@ -7,6 +7,7 @@
 
 #include "core/DataItem.h"
 #include "host/CommandFailure.h"
+#include "panes/SerialFileList.h"
 
 namespace host {
 
@@ -86,6 +87,8 @@ bool SerialRecordSet::Add(CTavrionDoc* opened)
         }
     }
     if (itemKind < 0) return false;
+    leftOut = SerialLeftOutReason(*opened);
+    if (leftOut.empty()) ++compared;
     listed->bLoaded = 1;
     _DATAITEM* appended = base.GetDataManager().AppendItem(listed.release());
     if (count++ == 0) {
@@ -109,8 +112,38 @@ bool SerialRecordSet::OpenAll(const std::vector<std::string>& files, const Recor
                 std::fprintf(stderr, "morvelance-host: %s is neither a resting nor an MFER record\n", file.c_str());
             return false;
         }
+        if (report && !leftOut.empty())
+            std::fprintf(stderr, "morvelance-host: %s: left out of the serial comparison: %s\n", file.c_str(),
+                         leftOut.c_str());
     }
-    return count > 0;
+    // An empty comparison would pass for records without a beat.
+    if (count > 0 && compared == 0 && report)
+        std::fprintf(stderr, "morvelance-host: the serial comparison has no record to compare: it takes resting "
+                             "records and twelve- and fifteen-lead MFER files\n");
+    return compared > 0;
+}
+
+std::string SerialLeftOutReason(CTavrionDoc& opened)
+{
+    char reason[200] = {};
+    if (auto* rest = DYNAMIC_DOWNCAST(CRestViewDoc, &opened)) {
+        const _RESTDATAITEM* item = rest->GetCurrentDataItem();
+        if (!item) return "the document holds no record";
+        if (panes::IsComparableCode(item->uSystemCode)) return std::string();
+        std::snprintf(reason, sizeof reason, "a resting record of system code 0x%04X, a kind it does not compare",
+                      item->uSystemCode);
+    } else if (auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, &opened)) {
+        const _MFERDATAITEM* item = mfer->GetCurrentDataItem();
+        if (!item) return "the document holds no record";
+        if (panes::IsComparableCode(item->uSystemCode)) return std::string();
+        const int leads = mfer->GetCurItemLeadCount();
+        std::snprintf(reason, sizeof reason,
+                      "an MFER file of %d lead%s (kind 0x%04X); it compares twelve- and fifteen-lead MFER files", leads,
+                      leads == 1 ? "" : "s", item->uSystemCode);
+    } else {
+        return "neither a resting nor an MFER record";
+    }
+    return reason;
 }
 
 }  // namespace host

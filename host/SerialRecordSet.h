@@ -20,6 +20,8 @@ struct SerialRecordSet {
     CMFERViewDoc mfer;
     int kind = -1;   // the first record's document kind: 0 rest, 6 MFER
     int count = 0;
+    int compared = 0;   // the records listed that the comparison takes
+    std::string leftOut;   // why it leaves the record added last out; empty when it takes it
     // A file that did not open, or a resting or MFER record that its shared
     // document could not open again (short of memory, say): a failure, said
     // on stderr, not a set of another kind.
@@ -31,10 +33,13 @@ struct SerialRecordSet {
 
     // The opened record again in the shared document of its kind, then
     // listed; false (nothing listed) for a record of another kind or one
-    // that does not open.
+    // that does not open. A record listed that the comparison does not take
+    // (see SerialLeftOutReason) is listed all the same, with `leftOut` saying why.
     bool Add(CTavrionDoc* opened);
     // Every file opened and added in turn; false at the first that does not
-    // open or is not a resting or MFER record (said on stderr with `report`).
+    // open or is not a resting or MFER record, and when the comparison takes
+    // none of them: each said on stderr with `report`, as is every record
+    // the comparison leaves out, by name and reason.
     bool OpenAll(const std::vector<std::string>& files, const RecordOpener& open, bool report);
     // The base list's document and the two shared ones, each in turn (made
     // ready for a screen, say).
@@ -48,5 +53,10 @@ struct SerialRecordSet {
 private:
     void ReportReopenFailure(int result);
 };
+
+// Why the serial comparison leaves the opened record out, empty when it takes
+// it: the comparison takes resting records of the kinds it compares and
+// twelve- and fifteen-lead MFER files, nothing else.
+std::string SerialLeftOutReason(CTavrionDoc& opened);
 
 }  // namespace host

@@ -19,6 +19,7 @@
 #include "core/DataItem.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
+#include "host/CommandFailure.h"
 #include "host/MagnifierPreview.h"
 #include "host/SerialRecordSet.h"
 #include "waveviews/ViewScroll1LeadRhyWave.h"
@@ -372,7 +373,18 @@ int RunComparison(const StripOptions& options, const RecordOpener& open)
             std::fprintf(stderr, "morvelance-host: %s is neither a resting nor an MFER record\n", file.c_str());
             return 1;
         }
+        // A record the comparison does not take would stand as an empty column.
+        const std::string leftOut = SerialLeftOutReason(*record->doc);
+        if (!leftOut.empty()) {
+            std::fprintf(stderr, "morvelance-host: %s: left out of the serial comparison: %s\n", file.c_str(),
+                         leftOut.c_str());
+            continue;
+        }
         records.push_back(std::move(record));
+    }
+    if (records.empty()) {
+        std::fprintf(stderr, "morvelance-host: the serial comparison has no record to compare\n");
+        return 1;
     }
     return PaintComparison(records, options) ? 0 : 1;
 }
@@ -443,15 +455,7 @@ bool PrintAverage(AverageRecords& records, const StripOptions& options)
 int RunAverage(const std::string& command, const StripOptions& options, const RecordOpener& open)
 {
     AverageRecords records;
-    for (const std::string& file : options.files) {
-        std::unique_ptr<CTavrionDoc> doc;
-        if (!open(file, doc) || !doc) return 1;
-        doc->m_bAutoDelete = FALSE;
-        if (!records.Add(doc.get())) {
-            std::fprintf(stderr, "morvelance-host: %s is neither a resting nor an MFER record\n", file.c_str());
-            return 1;
-        }
-    }
+    if (!records.OpenAll(options.files, open, true)) return 1;
     if (command == "print") return !options.pdf.empty() && PrintAverage(records, options) ? 0 : 1;
     return !options.png.empty() && PaintAverage(records, options) ? 0 : 1;
 }
@@ -487,8 +491,11 @@ bool PrintComparedRecord(CTavrionDoc& doc, CViewSerialComRhy& view, CECGDC* dc, 
     ComparedRecord record;
     record.doc.reset(&doc);
     const bool listed = record.List();
+    // A record the comparison does not take would print as a caption over empty paper.
+    const std::string leftOut = listed ? SerialLeftOutReason(doc) : std::string();
+    if (!leftOut.empty()) ReportFailure("left out of the serial comparison: %s", leftOut.c_str());
     bool ok = false;
-    if (listed) {
+    if (listed && leftOut.empty()) {
         SetUpComparison(view, record, style, false, TRUE);
         view.OnUpdate(nullptr, 0, nullptr);
         int gridX = 0, gridY = 0;

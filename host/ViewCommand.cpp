@@ -257,6 +257,68 @@ bool ParseLeadOrSample(const std::string& option, const char* text, int& value)
 
 namespace {
 
+const int kLeadOptionLeads = 15;   // the lead options number leads 0 to 14
+const int kBeatLeads = 12;         // the leads of a master-step or exercise record
+
+// The leads the record has, as "leads 0 to 11", "lead 0" or "leads 0, 1, 3 to 5".
+std::string LeadsOf(CTavrionDoc& doc)
+{
+    std::string text;
+    int count = 0;
+    for (int lead = 0; lead < kLeadOptionLeads; ++lead) {
+        if (!RecordHasLead(doc, lead)) continue;
+        int last = lead;
+        while (last + 1 < kLeadOptionLeads && RecordHasLead(doc, last + 1)) ++last;
+        if (!text.empty()) text += ", ";
+        text += std::to_string(lead);
+        if (last > lead) text += (last == lead + 1 ? ", " : " to ") + std::to_string(last);
+        count += last - lead + 1;
+        lead = last;
+    }
+    return count == 0 ? std::string("no lead") : (count == 1 ? "lead " : "leads ") + text;
+}
+
+}  // namespace
+
+bool RecordHasLead(CTavrionDoc& doc, int lead)
+{
+    if (lead < 0 || lead >= kLeadOptionLeads) return false;
+    const int kind = doc.GetDocType();
+    if (kind == DOC_TYPE_FINAL || kind == DOC_TYPE_EXER) return lead < kBeatLeads;
+    // A twelve-lead resting record's document answers for lead indexes 12
+    // to 14 with the samples of leads it shows elsewhere (13 is lead II
+    // again): they are no leads of the record.
+    if (kind == DOC_TYPE_REST && lead >= doc.GetCurItemLeadCount()) return false;
+    return doc.GetRhythmWaveData(lead, nullptr, -1) > 0;
+}
+
+bool ChooseRecordLead(CTavrionDoc& doc, int given, int preferred, int& lead)
+{
+    if (given >= 0) {
+        if (RecordHasLead(doc, given)) {
+            lead = given;
+            return true;
+        }
+        // An empty strip of paper would pass for a record without a beat.
+        ReportFailure("the record has no lead %d (it has %s)", given, LeadsOf(doc).c_str());
+        return false;
+    }
+    if (RecordHasLead(doc, preferred)) {
+        lead = preferred;
+        return true;
+    }
+    for (int candidate = 0; candidate < kLeadOptionLeads; ++candidate) {
+        if (RecordHasLead(doc, candidate)) {
+            lead = candidate;
+            return true;
+        }
+    }
+    ReportFailure("the record has no lead to show");
+    return false;
+}
+
+namespace {
+
 CRuntimeClass* ViewClass(const std::string& name)
 {
     const std::string className = name == "sheet" ? "CSheetView" : name;
@@ -703,6 +765,9 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
     if (!(options.outDir.empty() ? target.empty() || MakeFolderOf(target) : MakeOutputFolder(options.outDir))) return 1;
 
     int failures = ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
+        // The one-lead strip of a lead the record does not have would be empty paper.
+        int lead = options.lead;
+        if (options.lead >= 0 && !ChooseRecordLead(doc, options.lead, options.lead, lead)) return false;
         ApplyDisplayOptions(doc, options);
         const std::vector<std::string> names =
             all ? AllViewNames(doc, command == "print") : std::vector<std::string>{options.viewClass};

@@ -42,6 +42,16 @@ const char* RequestedView(int argc, char** argv);
 // into `value`; false (with a message) for anything else.
 bool ParseLeadOrSample(const std::string& option, const char* text, int& value);
 
+// Whether `doc` holds lead `lead`, numbered as the lead options number them:
+// a strip of samples for the records that have strips, one of the twelve
+// leads of a master-step or exercise record's beats and trends.
+bool RecordHasLead(CTavrionDoc& doc, int lead);
+// The lead a lead option takes on `doc` into `lead`: `given` (0 or more) when
+// the record has it, else false with a message naming the record, the lead
+// and the leads it has; without one given (-1), `preferred` when the record
+// has it, else its first lead (false, said, when it has none).
+bool ChooseRecordLead(CTavrionDoc& doc, int given, int preferred, int& lead);
+
 // The frame every view command paints in: --size WIDTHxHEIGHT, 16 to
 // 10000 pixels each way; false (with a message) for anything else.
 bool ParseFrameSize(const std::string& text, int& width, int& height);

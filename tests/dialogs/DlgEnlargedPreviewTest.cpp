@@ -109,6 +109,24 @@ TEST_F(DlgEnlargedPreviewTest, AButtonUpWithoutAButtonDownOnlyReleasesTheCapture
     EXPECT_EQ(CRect(300, 300, 500, 400), window);
 }
 
+TEST_F(DlgEnlargedPreviewTest, APressAndAMoveToThePressedPointLeaveAWindowOverTheEdgeWhereItWas)
+{
+    PlaceAndShow(1200, 800);   // 120 pixels past the screen's right edge
+    Desktop::MoveMouse(POINT{1210, 810});
+    Desktop::MouseDown(POINT{1210, 810});
+    Desktop::MoveMouse(POINT{1210, 810});
+    Desktop::PumpMessages();
+    CRect window;
+    m_dialog.GetWindowRect(&window);
+    EXPECT_EQ(CRect(1200, 800, 1400, 900), window);
+    // The first move away drags it, and only then does the screen's edge stop it.
+    Desktop::MoveMouse(POINT{1211, 810});
+    Desktop::MouseUp(POINT{1211, 810});
+    Desktop::PumpMessages();
+    m_dialog.GetWindowRect(&window);
+    EXPECT_EQ(1280, window.right);
+}
+
 TEST_F(DlgEnlargedPreviewTest, AWindowLargerThanTheScreenKeepsItsFarEdgesOnTheScreensFarEdges)
 {
     PlaceAndShow(0, 0);

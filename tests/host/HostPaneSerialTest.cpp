@@ -196,3 +196,86 @@ TEST_F(HostPaneSerial, TheStageLabelsOfTheAverageReportStayInTheirColumns)
 }
 
 }  // namespace
+
+namespace {
+
+// A three-lead MFER file: an MFER record, but none the comparison takes.
+class HostSerialLeftOut : public HostPaneSerial {
+protected:
+    void SetUp() override
+    {
+        HostPaneSerial::SetUp();
+        std::ostringstream out, err;
+        ASSERT_EQ(0, morvelance::RunMkrecord({"mfer", "--kind", "plain", "--leads", "3", "--out", m_threeLeads}, out, err))
+            << err.str();
+    }
+    // The message naming the record and why it is left out.
+    static bool SaysLeftOut(const HostRun& run, const std::string& file)
+    {
+        return run.err.find(file + ": left out of the serial comparison: an MFER file of 3 leads") != std::string::npos;
+    }
+    const std::string m_threeLeads = m_dir.File("three.mwf");
+};
+
+}  // namespace
+
+TEST_F(HostSerialLeftOut, AComparisonGivenOnlyRecordsItDoesNotTakeNamesThemEndsOneAndDrawsNothing)
+{
+    const std::vector<std::vector<std::string>> runs = {
+        {"pane", m_threeLeads, "--pane", "CWndRestSerialComRhy"},
+        {"pane", m_threeLeads, "--pane", "CWndRestSerialComAve"},
+        {"view", m_threeLeads, "--view", "CViewSerialComRhy"},
+        {"view", m_threeLeads, "--view", "CViewSerialComAve"},
+    };
+    for (const std::vector<std::string>& args : runs) {
+        const std::string png = m_dir.File(args[3] + ".png");
+        std::vector<std::string> all = args;
+        all.insert(all.end(), {"--png", png});
+        const HostRun run = Host(all);
+        SCOPED_TRACE(args[3]);
+        EXPECT_EQ(1, run.status) << run.err;
+        EXPECT_TRUE(SaysLeftOut(run, m_threeLeads)) << run.err;
+        EXPECT_NE(std::string::npos, run.err.find("no record to compare")) << run.err;
+        EXPECT_FALSE(PngImage(png).Ok());
+    }
+    const std::string pdf = m_dir.File("comparison.pdf");
+    const HostRun print = Host({"print", m_threeLeads, "--view", "CViewSerialComRhy", "--pdf", pdf});
+    EXPECT_EQ(1, print.status) << print.err;
+    EXPECT_NE(std::string::npos, print.err.find(m_threeLeads + ": left out of the serial comparison")) << print.err;
+    EXPECT_TRUE(testsupport::ReadFileBytes(pdf).empty());
+}
+
+TEST_F(HostSerialLeftOut, ARecordTheComparisonLeavesOutIsNamedAndTheOthersAreComparedWithoutIt)
+{
+    const std::string first = Series()[0];
+    for (const char* pane : {"CWndRestSerialComRhy", "CWndRestSerialComAve"}) {
+        SCOPED_TRACE(pane);
+        const std::string alone = m_dir.File(std::string(pane) + "-alone.png");
+        const std::string mixed = m_dir.File(std::string(pane) + "-mixed.png");
+        ASSERT_EQ(0, Host({"pane", first, "--pane", pane, "--png", alone}).status);
+        const HostRun run = Host({"pane", m_threeLeads, first, "--pane", pane, "--png", mixed});
+        EXPECT_EQ(0, run.status) << run.err;
+        EXPECT_TRUE(SaysLeftOut(run, m_threeLeads)) << run.err;
+        // The same picture, byte for byte, as the host writes its PNGs.
+        EXPECT_TRUE(PngImage(mixed).Ok());
+        EXPECT_EQ(testsupport::ReadFileBytes(alone), testsupport::ReadFileBytes(mixed));
+    }
+    const std::string view = m_dir.File("view.png");
+    const HostRun run = Host({"view", first, m_threeLeads, "--view", "CViewSerialComRhy", "--png", view});
+    EXPECT_EQ(0, run.status) << run.err;
+    EXPECT_TRUE(SaysLeftOut(run, m_threeLeads)) << run.err;
+    // The one record compared fills the frame: no empty column beside it.
+    const PngImage image(view);
+    ASSERT_TRUE(image.Ok());
+    EXPECT_GT(image.CountIn(image.Width() * 3 / 4, 60, image.Width() - 20, image.Height() / 2, PngImage::IsDark), 300);
+}
+
+TEST_F(HostSerialLeftOut, AllPanesOfARecordTheComparisonDoesNotTakeWriteNoComparisonAndSayNothingOfIt)
+{
+    const std::string out = m_dir.File("all");
+    const HostRun run = Host({"pane", m_threeLeads, "--pane", "all", "--size", "480x270", "--out", out});
+    EXPECT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(std::string::npos, run.err.find("morvelance-host:")) << run.err;
+    EXPECT_FALSE(PngImage(out + "/CWndRestSerialComRhy.png").Ok());
+    EXPECT_FALSE(PngImage(out + "/CWndRestSerialComAve-41.png").Ok());
+}

@@ -149,3 +149,24 @@ TEST_F(HostViewAllTest, AMasterStepRecordPrintsItsOwnViewsAndNoSheet)
         EXPECT_NE(std::string::npos, words.find(text)) << text << " in " << words;
     EXPECT_EQ(std::string::npos, words.find("mm/s")) << "a sheet's caption: " << words;
 }
+
+// A picture that cannot be written (a folder stands at its path) fails the
+// run, a view's or a form's alike and both together, and the others are
+// still written.
+TEST_F(HostViewAllTest, ViewAllEndsOneWhenAViewOrAFormOrBothCouldNotBeWritten)
+{
+    const std::vector<std::vector<std::string>> blocked = {
+        {"CViewCAL"}, {"CFormInterpre"}, {"CViewCAL", "CFormInterpre"}, {}};
+    for (const std::vector<std::string>& names : blocked) {
+        const std::string out = m_dir.File("blocked-" + std::to_string(names.size()) + (names.empty() ? "" : names[0]));
+        ASSERT_EQ(0, mkdir(out.c_str(), 0755));
+        for (const std::string& name : names) ASSERT_EQ(0, mkdir((out + "/" + name + ".png").c_str(), 0755));
+        const HostRun run = Host({"view", SamplePath("rest12_90.ecg"), "--view", "all", "--size", kSize, "--out", out});
+        SCOPED_TRACE(names.empty() ? std::string("nothing blocked") : names.back());
+        EXPECT_EQ(names.empty() ? 0 : 1, run.status) << run.err;
+        for (const std::string& name : names)
+            EXPECT_NE(std::string::npos, run.err.find(out + "/" + name + ".png could not be written")) << run.err;
+        for (const char* written : {"CViewRhythmWave", "CViewQRSType", "CFormPatientInfo", "CFormInterpreAme"})
+            EXPECT_TRUE(Drawn(out + "/" + written + ".png")) << written;
+    }
+}

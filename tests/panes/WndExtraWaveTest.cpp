@@ -1,7 +1,8 @@
 // The extra-lead wave pages on extra-lead and MFER records written by the
 // record maker: the wave style of every page row on records of every
 // layout, the rows each twin leaves alone, where the view and the strip
-// stand, the caption lines per wave style and lead set, the divider bits,
+// stand, the caption lines per wave style and lead set and where they stand,
+// the rhythm twin's strip placed by auto gain, the divider bits,
 // a missing screen font, and a pane sized to nothing.
 #include <gtest/gtest.h>
 
@@ -252,6 +253,54 @@ TEST_F(ExtraWavePaneTest, TwoColumnCaptionsSplitTheStripAndTheRhythmTwinShowsThe
     EXPECT_EQ(Box(474, 3, 474, 15), panetest::RectIn(strip, strip->GetDlgItem(3480)));
     // The strip shows the record's rhythm lead, after the six extra leads.
     EXPECT_EQ(6, rhythm->GetRhythmStrip()->GetRhythm1LeadID());
+}
+
+TEST_F(ExtraWavePaneTest, OnTheOneColumnPagesTheRightCaptionStandsAcrossTheStripInTheLeftOnesPlace)
+{
+    _EXTRADATAITEM* item = Record(ExtraLayout::SixRhythm);
+    item->stExtraInfo.nExtraSet = 5;   // the second set shown: style 22 shows its caption in 3480
+    CWndExtraWave* wave = Wave();
+    CWndExtraRhythmWave* rhythm = Rhythm();
+    const struct {
+        CWndExtraWavePane* pane;
+        int page;
+    } pages[] = {{wave, 1}, {wave, 5}, {rhythm, 3}, {rhythm, 11}};
+    for (const auto& shown : pages) {
+        SCOPED_TRACE(shown.page);
+        shown.pane->ShowExtraPageStyle(shown.page);
+        shown.pane->OnUpdate();
+        CDlgCtrl* strip = shown.pane->GetDisplayStrip();
+        EXPECT_EQ(Box(0, 3, 949, 15), panetest::RectIn(strip, strip->GetDlgItem(3479)));
+        EXPECT_EQ(Box(0, 3, 949, 15), panetest::RectIn(strip, strip->GetDlgItem(3480)));
+    }
+    // In style 22 the right caption is the one shown, and its text is the record's.
+    wave->ShowExtraPageStyle(1);
+    wave->OnUpdate();
+    CDlgCtrl* strip = wave->GetDisplayStrip();
+    EXPECT_TRUE(Shown(strip, 3480));
+    EXPECT_FALSE(Shown(strip, 3479));
+    EXPECT_NE(std::wstring::npos, CaptionText(strip, 3480).find(L"波形連続型(3chx1)"));
+}
+
+TEST_F(ExtraWavePaneTest, InAnAutomaticSenseModeOnlyTheRhythmTwinsStripIsPlacedByAutoGain)
+{
+    Record(ExtraLayout::SixRhythm);
+    const auto stripBaseline = [this](CWndExtraWavePane* pane, UINT mode) {
+        m_doc.SetSenseMode(mode);
+        pane->ShowExtraPageStyle(pane == m_rhythm.pane ? 11 : 5);
+        pane->OnUpdate();
+        pane->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Desktop::PumpMessages();
+        CRect client;
+        pane->GetRhythmStrip()->GetClientRect(&client);
+        // Where the trace's zero line stands, from the strip's middle.
+        return pane->GetRhythmStrip()->GetScreenBaseline(0) - client.Height() / 2;
+    };
+    CWndExtraRhythmWave* rhythm = Rhythm();
+    EXPECT_EQ(0, stripBaseline(rhythm, 0));   // fixed placement: the strip's middle
+    EXPECT_NE(0, stripBaseline(rhythm, 2));   // moved to fit the rhythm lead's own trace
+    CWndExtraWave* wave = Wave();
+    EXPECT_EQ(0, stripBaseline(wave, 2));     // the plain twin's overview keeps the middle
 }
 
 TEST_F(ExtraWavePaneTest, AnUnknownWaveStyleHidesBothCaptions)

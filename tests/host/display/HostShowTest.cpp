@@ -135,6 +135,18 @@ TEST_F(HostShowTest, ASeriesHoldingARecordThatIsNeitherRestingNorMferIsRefusedAn
     EXPECT_TRUE(server.MappedWindows().empty());
 }
 
+TEST_F(HostShowTest, ASeriesOfOnlyRecordsTheComparisonLeavesOutEndsOneNamingThemAndNothingIsShown)
+{
+    const std::string threeLeads = m_dir.File("three.mwf");
+    MakeRecords({"mfer", "--kind", "plain", "--leads", "3", "--out", threeLeads});
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    ASSERT_TRUE(StartShow(server, {threeLeads, "--pane", "CWndRestSerialComRhy"}));
+    EXPECT_EQ(1, m_show.Wait(kPatience));
+    EXPECT_NE(std::string::npos, ShowErrors().find(threeLeads + ": left out of the serial comparison")) << ShowErrors();
+    EXPECT_TRUE(server.MappedWindows().empty());
+}
+
 TEST_F(HostShowTest, ADoubleClickOnTheStripOpensItsDialogAsASecondWindowThatEscapeCloses)
 {
     XvfbServer server;
