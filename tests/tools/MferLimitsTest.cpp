@@ -1,7 +1,7 @@
 // The MFER reader's limits are bounds no honest file reaches: a block of
 // more than 2^20 samples opens whole, and a block longer than the file is
 // refused with words that name it; a file whose memory cannot be had is
-// refused as too large rather than ending the process.
+// refused for memory rather than ending the process.
 #include <gtest/gtest.h>
 
 #include <malloc.h>
@@ -75,7 +75,9 @@ TEST(MferLimits, BlockLongerThanTheBytesLeftIsRefusedAndNamed)
 #endif
 #endif
 
-TEST(MferLimits, FileWithoutMemoryToReadItIsRefusedAsTooLarge)
+// Refused for memory, not as too large (as it was before): the same file
+// opens on a machine with the memory for it.
+TEST(MferLimits, FileWithoutMemoryToReadItIsRefusedForMemory)
 {
 #ifdef MORVELANCE_UNDER_ASAN
     GTEST_SKIP() << "the sanitizer's shadow memory needs more address space than the limit leaves";
@@ -106,7 +108,7 @@ TEST(MferLimits, FileWithoutMemoryToReadItIsRefusedAsTooLarge)
         CMFERParser reader;
         const std::wstring wide(path.begin(), path.end());
         const int opened = reader.OpenMFER(wide.c_str());
-        ::_exit(opened ? 2 : reader.GetStatus() == MferStatus::TooLarge && reader.GetMFERRoot() == nullptr ? 0 : 3);
+        ::_exit(opened ? 2 : reader.GetStatus() == MferStatus::NoMemory && reader.GetMFERRoot() == nullptr ? 0 : 3);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(pid, &status, 0), pid);
