@@ -1,6 +1,7 @@
 // The file list's reading of device records, MFER files and their companions.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -109,6 +110,12 @@ TEST(FileList, AFileItCannotReadIsReturnedWithItsCause)
                                         [](RecordBuilder& b) { b.SetInt32(3847, 0, 8); });
     EXPECT_EQ(FileListFailure::NoSystemCode, causeOf(odd));
     EXPECT_EQ(FileListFailure::NoSystemCode, causeOf(WriteMfer(dir, "two.mwf", MferKind::Plain, 2)));
+    // Past what the MFER reader takes on any machine (a sparse file: no room on disk).
+    const std::string huge = dir.Write("huge.mwf", std::string(200, '\0'));
+    std::filesystem::resize_file(huge, 300u << 20);
+    EXPECT_EQ(FileListFailure::TooLarge, causeOf(huge));
+    // Without a record to fill there is nothing to read.
+    EXPECT_EQ(1, doc.ReadFile(Wide(huge), L"", L"", nullptr));
 
     // A file read after one that failed carries no cause of the other.
     _FILEITEM_INFO info;
