@@ -336,11 +336,12 @@ bool PrintMferInfo(const std::string& path)
     const int code = doc.OpenMFERFile(file, xml, third);
     std::unique_ptr<CMFERParser> reader(new CMFERParser());
     if (!reader->OpenMFER(file)) {
-        // A file there is not the memory for is no file of another format.
+        // A file there is not the memory for, or past the reader's bounds, is
+        // no file of another format.
         const MferStatus status = reader->GetStatus();
-        const bool memory = status == MferStatus::NoMemory || status == MferStatus::TooLarge;
+        const bool bySize = status == MferStatus::NoMemory || status == MferStatus::TooLarge;
         std::fprintf(stderr, "morvelance-host: %s: %s: %ls\n", path.c_str(),
-                     memory ? "not read" : "not an MFER file this library can read", CMFERParser::StatusText(status));
+                     bySize ? "not read" : "not an MFER file this library can read", CMFERParser::StatusText(status));
         return false;
     }
     std::printf("%s\n", path.c_str());
@@ -440,10 +441,9 @@ bool PrintInfo(const std::string& path)
     int oldReader = 0;
     const int opened = doc->MFERTransOpenFile(filePath, image, kind, oldReader);
     // The leads are named as the record's document names them: a record
-    // its document cannot open is no record info can describe.
-    // The file list's entry is read before the record's document takes its
-    // memory, and before anything is told of the record: a record the list
-    // could not read is one info cannot describe.
+    // its document cannot open is no record info can describe, nor is one
+    // the file list could not read. The list's entry is read before the
+    // document takes its memory, and before anything is told of the record.
     std::unique_ptr<CTavrionDoc> shown;
     _FILEITEM_INFO listed;
     int listedCode = 1;
