@@ -17,6 +17,7 @@
 
 #include "platform/base/CodePage.h"
 #include "platform/mfer/MFERParser.h"
+#include "tests/support/MemoryLimit.h"
 #include "tests/support/TestSupport.h"
 #include "tools/MferWriter.h"
 
@@ -115,6 +116,29 @@ TEST(MferLimits, FileWithoutMemoryToReadItIsRefusedForMemory)
     ASSERT_TRUE(WIFEXITED(status)) << "the reader ended the process (signal " << WTERMSIG(status) << ")";
     EXPECT_EQ(WEXITSTATUS(status), 0) << "2: opened, 3: refused for another reason, 4: no limit";
 #endif
+}
+
+// Bytes in memory are copied before they are read: without room for the
+// copy the file is refused for memory, its bytes untouched, and with the
+// room the same bytes open.
+TEST(MferLimits, BytesInMemoryWithoutRoomForTheirCopyAreRefusedForMemory)
+{
+    if (!testsupport::MemoryLimitsCanBeTested())
+        GTEST_SKIP() << "the sanitizer's shadow memory needs more address space than the limit leaves";
+    const std::vector<uint8_t> file = OneLeadFile(20000.0, 500.0, 5000);
+    const int status = testsupport::RunInChild([&] {
+        CMFERParser reader;
+        int opened = 0;
+        {
+            testsupport::ShortOfMemory shortOfMemory(4);
+            if (!shortOfMemory.Limited()) return 4;
+            opened = reader.OpenMFERFromMemory(file.data(), file.size());
+        }
+        if (opened) return 2;
+        if (reader.GetStatus() != MferStatus::NoMemory || reader.GetMFERRoot() != nullptr) return 3;
+        return reader.OpenMFERFromMemory(file.data(), file.size()) == 1 ? 0 : 5;
+    });
+    EXPECT_EQ(status, 0) << "2: opened, 3: refused for another reason, 4: no limit, 5: not opened with the room";
 }
 
 }  // namespace
