@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -219,14 +220,28 @@ TEST_F(HostShortOfMemoryTest, AnMferFileWithoutTheMemoryForItIsRefusedForMemory)
     EXPECT_EQ(std::string::npos, run.err.find("no examination kind")) << run.err;
 }
 
+// Refused for its size, a file is "not read" as too large; a file of
+// another format is no MFER file, and neither is said to be short of memory.
 TEST_F(HostShortOfMemoryTest, AnMferFilePastWhatTheReaderTakesIsRefusedAsTooLarge)
 {
     const std::string file = SparseMfer(300);
     const LimitedRun run = RunWithLimit({"info", file}, 2048);
     EXPECT_EQ(1, run.status);
-    EXPECT_NE(std::string::npos, run.err.find("morvelance-host: " + file + ": ")) << run.err;
+    EXPECT_NE(std::string::npos, run.err.find("morvelance-host: " + file + ": not read: ")) << run.err;
     EXPECT_NE(std::string::npos, run.err.find("too large")) << run.err;
     EXPECT_EQ(std::string::npos, run.err.find("memory")) << run.err;
+
+    const std::string junk = m_dir.File("junk.mwf");
+    {
+        std::ofstream out(junk, std::ios::binary);
+        out << std::string(4000, 'x');
+    }
+    const LimitedRun other = RunWithLimit({"info", junk}, 2048);
+    EXPECT_EQ(1, other.status);
+    EXPECT_NE(std::string::npos,
+              other.err.find("morvelance-host: " + junk + ": not an MFER file this library can read: "))
+        << other.err;
+    EXPECT_EQ(std::string::npos, other.err.find("memory")) << other.err;
 }
 
 TEST_F(HostShortOfMemoryTest, LongRecordsOpenedShortOfMemoryNeverAbortTheHost)
