@@ -6,6 +6,7 @@
 #include "core/FileItemInfo.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/MessageBox.h"
+#include "platform/mfer/MFERParser.h"
 
 namespace host {
 
@@ -69,6 +70,14 @@ void ReportFileListFailure(const std::string& path, FileListFailure failure)
         std::fprintf(stderr, "morvelance-host: %s: the file list refuses the record (%s)\n", path.c_str(),
                      FileListFailureText(failure == FileListFailure::None ? FileListFailure::NoSystemCode : failure)
                          .c_str());
+}
+
+void ReportMferRefusal(const std::string& path, MferStatus status)
+{
+    // A file refused for its size is no file of another format.
+    const bool bySize = status == MferStatus::NoMemory || status == MferStatus::TooLarge;
+    std::fprintf(stderr, "morvelance-host: %s: %s: %ls\n", path.c_str(),
+                 bySize ? "not read" : "not an MFER file this library can read", CMFERParser::StatusText(status));
 }
 
 void EchoLibraryMessages()

@@ -5,6 +5,7 @@
 #include <string>
 
 enum class FileListFailure;
+enum class MferStatus;
 
 namespace host {
 
@@ -25,6 +26,12 @@ bool FileListCouldNotRead(FileListFailure failure);
 // "morvelance-host: RECORD: not read: CAUSE" for a record the file list
 // could not read; a record it refuses for its kind is said to be refused.
 void ReportFileListFailure(const std::string& path, FileListFailure failure);
+
+// "morvelance-host: RECORD: ..." for an MFER file the reader refused: "not
+// read" for a file there is not the memory for or past the reader's bounds,
+// "not an MFER file this library can read" for one of another form; with
+// the reader's cause.
+void ReportMferRefusal(const std::string& path, MferStatus status);
 
 // The library reports what it refuses in message boxes; the host shows them
 // on standard error as the default does and keeps the last one's text, so

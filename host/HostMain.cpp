@@ -336,12 +336,7 @@ bool PrintMferInfo(const std::string& path)
     const int code = doc.OpenMFERFile(file, xml, third);
     std::unique_ptr<CMFERParser> reader(new CMFERParser());
     if (!reader->OpenMFER(file)) {
-        // A file there is not the memory for, or past the reader's bounds, is
-        // no file of another format.
-        const MferStatus status = reader->GetStatus();
-        const bool bySize = status == MferStatus::NoMemory || status == MferStatus::TooLarge;
-        std::fprintf(stderr, "morvelance-host: %s: %s: %ls\n", path.c_str(),
-                     bySize ? "not read" : "not an MFER file this library can read", CMFERParser::StatusText(status));
+        host::ReportMferRefusal(path, reader->GetStatus());
         return false;
     }
     std::printf("%s\n", path.c_str());

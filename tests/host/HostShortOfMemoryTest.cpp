@@ -216,8 +216,9 @@ TEST_F(HostShortOfMemoryTest, AnMferFileWithoutTheMemoryForItIsRefusedForMemory)
     const LimitedRun run = OpenWithLimit(file, 128);
     EXPECT_EQ(1, run.status);
     EXPECT_TRUE(SaysMemoryIsShort(run.err)) << run.err;
-    EXPECT_NE(std::string::npos, run.err.find("morvelance-host: " + file + ": ")) << run.err;
+    EXPECT_NE(std::string::npos, run.err.find("morvelance-host: " + file + ": not read: ")) << run.err;
     EXPECT_EQ(std::string::npos, run.err.find("no examination kind")) << run.err;
+    EXPECT_EQ(std::string::npos, run.err.find("not an MFER file")) << run.err;
 }
 
 // Refused for its size, a file is "not read" as too large; a file of
