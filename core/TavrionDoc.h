@@ -189,8 +189,8 @@ public:
     // ---- file list ---------------------------------------------------------------------
     // Fills the host's list record of one record file; the companions may be
     // empty. The record's system code, 1 when the file cannot be read, 255 for
-    // an MFER file without root; a file of another kind is left alone. A
-    // device record there is not the memory to read is told in a message.
+    // an MFER file without root; a file of another kind is left alone. It
+    // shows nothing: why a record was not read is left in the record's failure.
     int ReadFile(const wchar_t* pszPath, const wchar_t* pszXML, const wchar_t* pszHL7, _FILEITEM_INFO* info);
 
     // ---- patient record ----------------------------------------------------------
@@ -482,7 +482,9 @@ protected:
     CString CreateRawFileName(const CString& source, int bRaw);
 
     // How reading a record file into an image ended.
-    enum class ImageRead { Ok, CannotOpen, TooShort, NotAccepted, TooLarge };
+    // NoMemory: the image could not be had here; TooLarge: past what an
+    // image holds on any machine.
+    enum class ImageRead { Ok, CannotOpen, TooShort, NotAccepted, NoMemory, TooLarge };
     // Reads the file whole into a new image and has a reader accept it; the
     // image is null unless the result is Ok.
     ImageRead ReadImage(const CString& strFilePath, _ECGDATA*& pImage, _FILEITEM_INFO* info);

@@ -2,7 +2,8 @@
 // acquisition time, patient, kind and lead count, read no further than
 // needed (device records through the reader library, MFER files through the
 // MFER library), with the patient fields of a companion file when the host
-// names one.
+// names one. It shows nothing: a record it could not read is returned as
+// such, with the cause in the record, and the host says what failed.
 #include "core/ECGXMLParser.h"
 #include "core/FileItemInfo.h"
 #include "core/MemoryHelpers.h"
@@ -76,6 +77,18 @@ CString RootText(CTavrionDoc& doc, const char* field, size_t capacity)
     return text;
 }
 
+// The file-list failure of an MFER file the reader could not open.
+FileListFailure MferFailure(MferStatus status)
+{
+    switch (status) {
+    case MferStatus::Ok:   // the file itself could not be opened
+    case MferStatus::NoFile: return FileListFailure::CannotOpen;
+    case MferStatus::NoMemory: return FileListFailure::NoMemory;
+    case MferStatus::TooLarge: return FileListFailure::TooLarge;
+    default: return FileListFailure::NotRecordFile;
+    }
+}
+
 }  // namespace
 
 int CTavrionDoc::MFERSystemCode(const CString& description, int leadCount)
@@ -102,16 +115,25 @@ int CTavrionDoc::MFERSystemCode(const CString& description, int leadCount)
 
 int CTavrionDoc::ReadFile(const wchar_t* pszPath, const wchar_t* pszXML, const wchar_t* pszHL7, _FILEITEM_INFO* info)
 {
-    if (!info || !pszPath)
+    if (!info)
         return 1;
+    info->failure = FileListFailure::None;
+    if (!pszPath) {
+        info->failure = FileListFailure::CannotOpen;
+        return 1;
+    }
     const CString path = pszPath;
     // The extension is the file name's own: a dot in a folder's name is none.
     const int dot = path.ReverseFind(L'.');
-    if (dot < 0 || dot < PathLastSeparator(path))
+    if (dot < 0 || dot < PathLastSeparator(path)) {
+        info->failure = FileListFailure::NotRecordFile;
         return 1;
+    }
     const CString hl7 = pszHL7 ? pszHL7 : L"";
-    if (!hl7.IsEmpty() && !FileExists(hl7))
+    if (!hl7.IsEmpty() && !FileExists(hl7)) {
+        info->failure = FileListFailure::NoHl7Header;
         return 1;
+    }
     const CString ext = path.Mid(dot);
     const CString xml = pszXML ? pszXML : L"";
     if (ext.CompareNoCase(L".ecg") == 0 || ext.CompareNoCase(L".dat") == 0)
@@ -127,9 +149,11 @@ int CTavrionDoc::ReadDeviceFileInfo(const CString& path, const CString& xml, _FI
     const ImageRead read = ReadImage(path, image, info);
     if (read != ImageRead::Ok) {
         // A record that did not fit in the memory is not one of no kind: the
-        // list says why it cannot show it.
-        if (read == ImageRead::TooLarge)
-            ShowOpenError(read, path);
+        // caller is told which it was.
+        info->failure = read == ImageRead::NoMemory   ? FileListFailure::NoMemory
+                        : read == ImageRead::TooLarge ? FileListFailure::TooLarge
+                        : read == ImageRead::CannotOpen ? FileListFailure::CannotOpen
+                                                        : FileListFailure::NotRecordFile;
         return 1;
     }
 
@@ -144,6 +168,7 @@ int CTavrionDoc::ReadDeviceFileInfo(const CString& path, const CString& xml, _FI
         leads = GetLTFileLeadCount(image, (low == 10 || low == 245 || low == 246) ? 3847 : 3858);
         if (leads != 1 && leads != 3 && leads != 12 && leads != 15) {
             info->nSystemCode = 1;
+            info->failure = FileListFailure::NoSystemCode;
             FreeECGData(image);
             return 1;
         }
@@ -172,6 +197,8 @@ int CTavrionDoc::ReadDeviceFileInfo(const CString& path, const CString& xml, _FI
         }
     }
     FreeECGData(image);
+    if (info->nSystemCode == 1)
+        info->failure = FileListFailure::NoSystemCode;
     return info->nSystemCode;
 }
 
@@ -193,11 +220,15 @@ int CTavrionDoc::ReadMferFileInfo(const CString& path, const CString& xml, const
                                   _FILEITEM_INFO* info)
 {
     std::unique_ptr<CMFERParser> reader(new CMFERParser());
-    if (!reader->OpenMFER(path))
+    if (!reader->OpenMFER(path)) {
+        info->failure = MferFailure(reader->GetStatus());
         return 1;
+    }
     MFER_ROOT* root = reader->GetMFERRoot();
-    if (!root)
+    if (!root) {
+        info->failure = FileListFailure::NoRoot;
         return 255;
+    }
 
     const CString description = TrimmedNarrow(root->szDescription, sizeof root->szDescription);
     info->nSystemCode = MFERSystemCode(description, reader->GetLeadCount());
@@ -220,6 +251,8 @@ int CTavrionDoc::ReadMferFileInfo(const CString& path, const CString& xml, const
             namePresent ? RootText(*this, root->szPatientName, sizeof root->szPatientName) : CString();
         info->strPatientID = idPresent ? RootText(*this, root->szPatientId, sizeof root->szPatientId) : CString();
     }
+    if (info->nSystemCode == 1 && info->failure == FileListFailure::None)
+        info->failure = FileListFailure::NoSystemCode;
     return info->nSystemCode;
 }
 
@@ -244,10 +277,12 @@ void CTavrionDoc::ReadHl7FileInfo(const CString& hl7, _FILEITEM_INFO* info)
     const wchar_t* const patient = L"/hl7:ECGObservation/hl7:recordTarget/hl7:patientRole/hl7:patientPatient";
     CString xpath;
     xpath.Format(L"%s/hl7:id/@extension", patient);
-    if (xml.GetDataFromXMLDOM(value, xpath, 4, CString()))
+    if (xml.GetDataFromXMLDOM(value, xpath, 4, CString())) {
         info->strPatientID = value;
-    else
+    } else {
         info->nSystemCode = 1;
+        info->failure = FileListFailure::NoPatientId;
+    }
     xpath.Format(L"%s/hl7:name[@use='IDE']/hl7:family", patient);
     info->strPatientName = xml.GetDataFromXMLDOM(value, xpath, 4, CString()) ? value : CString();
 }

@@ -76,6 +76,7 @@ bool ProbeReader(HMODULE module, _ECGDATA* image, EF_GETDATA& getData, EF_SETDAT
 const wchar_t kCannotOpen[] = L"ECGファイル%sを開けません。";
 const wchar_t kNotRecordFile[] = L"%sは不正なECGファイルです。";
 const wchar_t kTooLarge[] = L"ECGファイル%sは大きすぎて開けません (too large)。";
+const wchar_t kNoMemoryForRecord[] = L"メモリが足りないため、ECGファイル%sを開けません (not enough memory)。";
 const wchar_t kNoMemory[] = L"メモリが足りないため、ECGファイルを開けません (not enough memory)。";
 const wchar_t kErrorCaption[] = L"エラー";
 
@@ -102,7 +103,7 @@ BYTE* NewBlob(long size)
 // loaded before the image takes its memory: beside a long record's image a
 // reader may find no room to be mapped in, and the record would look like
 // one no reader accepts, where the image itself (larger than a reader) is
-// refused as too large when the memory is short. A reader that has accepted
+// refused for memory when the memory is short. A reader that has accepted
 // an image stays loaded, and later reads map nothing.
 class ReaderHold {
 public:
@@ -248,15 +249,15 @@ CTavrionDoc::ImageRead CTavrionDoc::ReadImage(const CString& strFilePath, _ECGDA
     if (length > 0x7FFFFFFFull - ECGDATA_HEADER_SIZE - ECGDATA_SPARE) return ImageRead::TooLarge;
     const ReaderHold readers;
 
-    // The allocator throws when it has no memory: that is a record too large
-    // to open here, not a reason to end the program.
+    // The allocator throws when it has no memory: that is a record there is
+    // not the memory to open here, not a reason to end the program.
     _ECGDATA* image = nullptr;
     try {
         image = static_cast<_ECGDATA*>(MemoryAlloc(static_cast<UINT>(ECGDataBlockSize(length))));
     } catch (const std::bad_alloc&) {
         image = nullptr;
     }
-    if (!image) return ImageRead::TooLarge;
+    if (!image) return ImageRead::NoMemory;
     image->dwFileLength = static_cast<DWORD>(length);
     const UINT read = file.Read(image->byFileData, static_cast<UINT>(length));
     file.Close();
@@ -274,11 +275,17 @@ CTavrionDoc::ImageRead CTavrionDoc::ReadImage(const CString& strFilePath, _ECGDA
 
 void CTavrionDoc::ShowOpenError(ImageRead result, const CString& strFilePath)
 {
-    if (result != ImageRead::CannotOpen && result != ImageRead::TooShort && result != ImageRead::TooLarge) return;
+    const wchar_t* format = nullptr;
+    switch (result) {
+    case ImageRead::CannotOpen: format = kCannotOpen; break;
+    case ImageRead::TooShort: format = kNotRecordFile; break;
+    case ImageRead::NoMemory: format = kNoMemoryForRecord; break;
+    case ImageRead::TooLarge: format = kTooLarge; break;
+    case ImageRead::Ok:
+    case ImageRead::NotAccepted: return;
+    }
+    if (!format) return;
     CString text;
-    const wchar_t* format = result == ImageRead::CannotOpen ? kCannotOpen
-                            : result == ImageRead::TooLarge ? kTooLarge
-                                                            : kNotRecordFile;
     text.Format(format, strFilePath.GetString());
     CTavrionMessage box(text, 0, nullptr, kErrorCaption, MB_OK | MB_ICONERROR);
 }

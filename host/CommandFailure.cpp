@@ -3,8 +3,10 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "core/FileItemInfo.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/MessageBox.h"
+#include "platform/mfer/MFERParser.h"
 
 namespace host {
 
@@ -36,6 +38,46 @@ void ReportFailure(const char* format, ...)
         std::fprintf(stderr, "morvelance-host: %s\n", cause);
     else
         std::fprintf(stderr, "morvelance-host: %s: %s\n", g_record.c_str(), cause);
+}
+
+std::string FileListFailureText(FileListFailure failure)
+{
+    switch (failure) {
+    case FileListFailure::None: return std::string();
+    case FileListFailure::CannotOpen: return "the file cannot be opened or read";
+    case FileListFailure::NotRecordFile: return "not a record this library can read";
+    case FileListFailure::NoMemory: return "not enough memory for the record";
+    case FileListFailure::TooLarge: return "the record is too large for the reader on any machine";
+    case FileListFailure::NoSystemCode: return "no examination kind for it";
+    case FileListFailure::NoHl7Header: return "its HL7 header cannot be found";
+    case FileListFailure::NoPatientId: return "its HL7 header names no patient id";
+    case FileListFailure::NoRoot: return "the MFER file has no root record";
+    }
+    return "not a record this library can read";
+}
+
+bool FileListCouldNotRead(FileListFailure failure)
+{
+    return failure != FileListFailure::None && failure != FileListFailure::NoSystemCode &&
+           failure != FileListFailure::NoPatientId;
+}
+
+void ReportFileListFailure(const std::string& path, FileListFailure failure)
+{
+    if (FileListCouldNotRead(failure))
+        std::fprintf(stderr, "morvelance-host: %s: not read: %s\n", path.c_str(), FileListFailureText(failure).c_str());
+    else
+        std::fprintf(stderr, "morvelance-host: %s: the file list refuses the record (%s)\n", path.c_str(),
+                     FileListFailureText(failure == FileListFailure::None ? FileListFailure::NoSystemCode : failure)
+                         .c_str());
+}
+
+void ReportMferRefusal(const std::string& path, MferStatus status)
+{
+    // A file refused for its size is no file of another format.
+    const bool bySize = status == MferStatus::NoMemory || status == MferStatus::TooLarge;
+    std::fprintf(stderr, "morvelance-host: %s: %s: %ls\n", path.c_str(),
+                 bySize ? "not read" : "not an MFER file this library can read", CMFERParser::StatusText(status));
 }
 
 void EchoLibraryMessages()

@@ -4,6 +4,9 @@
 
 #include <string>
 
+enum class FileListFailure;
+enum class MferStatus;
+
 namespace host {
 
 // The record a command is working on; every command opens its records
@@ -13,6 +16,22 @@ const std::string& CurrentRecord();
 
 // "morvelance-host: RECORD: CAUSE" (without a current record, "morvelance-host: CAUSE").
 void ReportFailure(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Why the library's file-list reader did not read a record, in words
+// ("not enough memory for the record", ...); empty for None.
+std::string FileListFailureText(FileListFailure failure);
+// Whether the file-list reader failed to read the record at all (a record
+// it read but gives no examination kind is described, not failed).
+bool FileListCouldNotRead(FileListFailure failure);
+// "morvelance-host: RECORD: not read: CAUSE" for a record the file list
+// could not read; a record it refuses for its kind is said to be refused.
+void ReportFileListFailure(const std::string& path, FileListFailure failure);
+
+// "morvelance-host: RECORD: ..." for an MFER file the reader refused: "not
+// read" for a file there is not the memory for or past the reader's bounds,
+// "not an MFER file this library can read" for one of another form; with
+// the reader's cause.
+void ReportMferRefusal(const std::string& path, MferStatus status);
 
 // The library reports what it refuses in message boxes; the host shows them
 // on standard error as the default does and keeps the last one's text, so

@@ -309,8 +309,7 @@ bool OpenMferRecord(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep
         // The reader's own refusal (too large, cut short, ...) is the real cause when there is one.
         CMFERParser reader;
         if (!reader.OpenMFER(file)) {
-            std::fprintf(stderr, "morvelance-host: %s: not an MFER file this library can read: %ls\n",
-                         files.record.c_str(), CMFERParser::StatusText(reader.GetStatus()));
+            ReportMferRefusal(files.record, reader.GetStatus());
         } else {
             std::fprintf(stderr, "morvelance-host: %s: no examination kind for this MFER file\n", files.record.c_str());
         }

@@ -300,11 +300,20 @@ void PrintRecordXml(CTavrionDoc& doc, const CString& xmlPath, int systemCode)
     if (!suffix.IsEmpty()) std::printf("  layout suffix   %s\n", Utf8(suffix).c_str());
 }
 
-// What the host's file list shows of a record file, without opening a document.
-void PrintFileListEntry(CTavrionDoc& doc, const std::string& path, const std::string& xml, const std::string& hl7)
+// The host's file list's entry of a record file, read without opening a
+// document; false, with the cause told, when the list could not read it.
+bool ListFile(CTavrionDoc& doc, const std::string& path, const std::string& xml, const std::string& hl7,
+              _FILEITEM_INFO& info, int& code)
 {
-    _FILEITEM_INFO info;
-    const int code = doc.ReadFile(LibraryPath(path), LibraryPath(xml), LibraryPath(hl7), &info);
+    code = doc.ReadFile(LibraryPath(path), LibraryPath(xml), LibraryPath(hl7), &info);
+    if (!host::FileListCouldNotRead(info.failure)) return true;
+    host::ReportFileListFailure(path, info.failure);
+    return false;
+}
+
+// What the host's file list shows of a record file.
+void PrintFileListEntry(int code, const _FILEITEM_INFO& info)
+{
     std::printf("  file list       code 0x%04X, %s, id \"%s\", name \"%s\", %d leads%s", code & 0xFFFF,
                 Utf8(info.strAcqTime).c_str(), Utf8(info.strPatientID).c_str(), Utf8(info.strPatientName).c_str(),
                 info.nLeadCount, info.bOldReader ? ", older reader" : "");
@@ -329,10 +338,9 @@ bool PrintMferInfo(const std::string& path)
     item->strFilePath = file;
     doc.GetDataManager().AppendItem(item);
     const int code = doc.OpenMFERFile(file, xml, third);
-    CMFERParser reader;
-    if (!reader.OpenMFER(file)) {
-        std::fprintf(stderr, "morvelance-host: %s: not an MFER file this library can read: %ls\n", path.c_str(),
-                     CMFERParser::StatusText(reader.GetStatus()));
+    std::unique_ptr<CMFERParser> reader(new CMFERParser());
+    if (!reader->OpenMFER(file)) {
+        host::ReportMferRefusal(path, reader->GetStatus());
         return false;
     }
     std::printf("%s\n", path.c_str());
@@ -342,15 +350,21 @@ bool PrintMferInfo(const std::string& path)
         std::printf("  system code     0x%04X\n", code);
         std::printf("  record XML      %s (to be made)\n", Utf8(xml).c_str());
     }
-    std::printf("  rate            %.1f Hz, %.3f uV per unit, filter \"%s\"\n", reader.GetSamplingFrequency(),
-                reader.GetMeasureSense(), Utf8(reader.GetFilter()).c_str());
+    std::printf("  rate            %.1f Hz, %.3f uV per unit, filter \"%s\"\n", reader->GetSamplingFrequency(),
+                reader->GetMeasureSense(), Utf8(reader->GetFilter()).c_str());
     std::printf("  leads           ");
-    const int samples = reader.GetWaveLength(0) / 2;
-    for (int lead = 0; lead < reader.GetLeadCount(); ++lead)
-        std::printf("%s%s:%d", lead ? " " : "", Utf8(reader.GetLeadName(lead)).c_str(), samples);
+    const int samples = reader->GetWaveLength(0) / 2;
+    for (int lead = 0; lead < reader->GetLeadCount(); ++lead)
+        std::printf("%s%s:%d", lead ? " " : "", Utf8(reader->GetLeadName(lead)).c_str(), samples);
     std::printf("\n");
+    // The file list reads the file again on its own: the host's reader lets
+    // go of it first, so that a long file needs its memory once.
+    reader.reset();
     const std::string hl7 = ReplaceExtension(path, ".hl7.xml");
-    PrintFileListEntry(doc, path, std::string(), FileExists(hl7) ? hl7 : std::string());
+    _FILEITEM_INFO listed;
+    int listedCode = 1;
+    if (!ListFile(doc, path, std::string(), FileExists(hl7) ? hl7 : std::string(), listed, listedCode)) return false;
+    PrintFileListEntry(listedCode, listed);
     return true;
 }
 
@@ -426,13 +440,18 @@ bool PrintInfo(const std::string& path)
     int oldReader = 0;
     const int opened = doc->MFERTransOpenFile(filePath, image, kind, oldReader);
     // The leads are named as the record's document names them: a record
-    // its document cannot open is no record info can describe.
+    // its document cannot open is no record info can describe, nor is one
+    // the file list could not read. The list's entry is read before the
+    // document takes its memory, and before anything is told of the record.
     std::unique_ptr<CTavrionDoc> shown;
+    _FILEITEM_INFO listed;
+    int listedCode = 1;
     bool readable = systemCode != 1 && opened == 0 && image;
     if (!readable)
         host::ReportRefusal(path);
     else
-        readable = host::OpenRecord(path, &shown);   // says itself why it could not
+        readable = ListFile(*doc, path, recordXml, std::string(), listed, listedCode) &&
+                   host::OpenRecord(path, &shown);   // says itself why it could not
     if (!readable) {
         FreeECGData(image);
         return false;
@@ -454,8 +473,6 @@ bool PrintInfo(const std::string& path)
                     static_cast<signed char>(when[6]));
     }
 
-    _FILEITEM_INFO listed;
-    doc->ReadFile(filePath, xmlPath, CString(), &listed);
     const CLeadNameSource names(shown.get());
     PrintLeadList(*doc, image, systemCode, listed.nLeadCount, names);
     const std::vector<BYTE> baseline = ReadRaw(*doc, image, ECG_TAG_BASELINE, 0);
@@ -463,7 +480,7 @@ bool PrintInfo(const std::string& path)
         std::printf("  average base    %d\n", static_cast<short>(baseline[0] | (baseline[1] << 8)));
 
     if (!recordXml.empty()) PrintRecordXml(*doc, item->strXMLPath, systemCode);
-    PrintFileListEntry(*doc, path, recordXml, std::string());
+    PrintFileListEntry(listedCode, listed);
 
     FreeECGData(image);
     return true;

@@ -47,8 +47,8 @@ std::string FindRecordXml(const std::string& record, const std::string& prefix)
     return found;
 }
 
-// The cause may be a file too large for the memory there is, or one the
-// reader cannot open.
+// The cause may be a record there is not the memory for, or one the reader
+// cannot open.
 void ReportRefusal(const std::string& path)
 {
     const std::string cause = TakeLibraryMessage();
@@ -79,15 +79,9 @@ bool OpenRecord(const std::string& path, std::unique_ptr<CTavrionDoc>* keep)
     files.xml = FindRecordXml(path);
     files.olderReader = oldReader != 0;
     _FILEITEM_INFO info;
-    TakeLibraryMessage();
     if (probe.ReadFile(filePath, LibraryPath(files.xml), CString(), &info) == 1) {
-        // Read a second time, the record may find the memory gone: the list says so.
-        const std::string cause = TakeLibraryMessage();
-        if (!cause.empty())
-            std::fprintf(stderr, "morvelance-host: %s: not read: %s\n", path.c_str(), cause.c_str());
-        else
-            std::fprintf(stderr, "morvelance-host: %s: the file list refuses the record (no examination kind for it)\n",
-                         path.c_str());
+        // Read a second time, the record may find the memory gone: the list says why.
+        ReportFileListFailure(path, info.failure);
         return false;
     }
     files.leadCount = info.nLeadCount;

@@ -415,7 +415,7 @@ int CMFERParser::OpenMFER(const wchar_t* path)
         return Fail(MferStatus::TooLarge, 0), 0;
     }
     std::unique_ptr<CKeptBytes> bytes = CKeptBytes::Map(fd, size);
-    if (!bytes) return Fail(MferStatus::TooLarge, 0), 0;
+    if (!bytes) return Fail(MferStatus::NoMemory, 0), 0;
     if (!bytes->ReadWhole()) return Fail(MferStatus::NoFile, bytes->Size()), 0;
     return Keep(std::move(bytes));
 }
@@ -429,10 +429,10 @@ int CMFERParser::Keep(std::unique_ptr<CKeptBytes> bytes)
         m_nBytes = state->nWaveEnd;
     } catch (const std::bad_alloc&) {
         // The file is read, but there is no memory to describe it: refused
-        // as too large, nothing of it kept.
+        // for memory, nothing of it kept.
         const size_t position = m_nErrorPos;
         Reset();
-        return Fail(MferStatus::TooLarge, position), 0;
+        return Fail(MferStatus::NoMemory, position), 0;
     }
     return 1;
 }
@@ -442,7 +442,8 @@ const wchar_t* CMFERParser::StatusText(MferStatus status)
     switch (status) {
     case MferStatus::Ok: return L"";
     case MferStatus::NoFile: return L"the file cannot be opened or read";
-    case MferStatus::TooLarge: return L"the record is too large: more than 134,217,728 samples in all leads together, or more than the memory there is";
+    case MferStatus::TooLarge: return L"the record is too large: more than 268,435,456 bytes, or more than 134,217,728 samples in all leads together";
+    case MferStatus::NoMemory: return L"not enough memory for the record";
     case MferStatus::BlockTooLong: return L"a block is longer than the bytes left for it in the file";
     case MferStatus::Truncated: return L"a tag, length or value runs past the end of the file";
     case MferStatus::BadLength: return L"a length of a form the format does not have";
@@ -460,7 +461,7 @@ int CMFERParser::OpenMFERFromMemory(const BYTE* data, size_t size)
     if (size > kMaxFileSize) return Fail(MferStatus::TooLarge, 0), 0;
     // The caller's bytes need not outlive this call: the reader keeps its own.
     std::unique_ptr<CKeptBytes> bytes = CKeptBytes::Copy(data, size);
-    if (!bytes) return Fail(MferStatus::TooLarge, 0), 0;
+    if (!bytes) return Fail(MferStatus::NoMemory, 0), 0;
     return Keep(std::move(bytes));
 }
 

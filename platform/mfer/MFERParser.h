@@ -20,7 +20,8 @@
 enum class MferStatus {
     Ok,
     NoFile,          // cannot be opened or read
-    TooLarge,        // more samples than the reader keeps, or more memory than it can get
+    TooLarge,        // more samples or bytes than the reader keeps on any machine
+    NoMemory,        // not the memory here to hold or describe the file
     BlockTooLong,    // a block longer than the bytes left in the file
     Truncated,       // a tag, length or value runs past the end
     BadLength,       // a length form the format does not have

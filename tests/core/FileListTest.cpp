@@ -1,6 +1,7 @@
 // The file list's reading of device records, MFER files and their companions.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -85,6 +86,42 @@ TEST(FileList, ExtensionsDecideTheReader)
     // A dot in a folder's name gives the file no extension.
     EXPECT_EQ(1, doc.ReadFile(L"/records/2024.04/noextension", L"", L"", &info));
     EXPECT_EQ(1, doc.ReadFile(L"C:\\ECG.DATA\\noextension", L"", L"", &info));
+}
+
+// Every file the list cannot read comes back with its cause, so that the
+// host can say what failed; a record it read has none.
+TEST(FileList, AFileItCannotReadIsReturnedWithItsCause)
+{
+    TempDir dir;
+    CTavrionDoc doc;
+    auto causeOf = [&](const std::string& path, const std::string& hl7 = std::string()) {
+        _FILEITEM_INFO info;
+        doc.ReadFile(Wide(path), L"", Wide(hl7), &info);
+        return info.failure;
+    };
+    EXPECT_EQ(FileListFailure::CannotOpen, causeOf(dir.File("missing.ecg")));
+    EXPECT_EQ(FileListFailure::CannotOpen, causeOf(dir.File("missing.mwf")));
+    EXPECT_EQ(FileListFailure::NotRecordFile, causeOf(dir.Write("short.ecg", std::string(99, 'x'))));
+    EXPECT_EQ(FileListFailure::NotRecordFile, causeOf(dir.Write("junk.ecg", std::string(4000, 'x'))));
+    EXPECT_EQ(FileListFailure::NotRecordFile, causeOf(dir.Write("junk.mwf", std::string(4000, 'x'))));
+    EXPECT_EQ(FileListFailure::NotRecordFile, causeOf(dir.File("noextension")));
+    EXPECT_EQ(FileListFailure::NoHl7Header, causeOf(dir.File("a.mwf"), dir.File("nohl7.xml")));
+    const std::string odd = WriteDevice(dir, "rhythm.ecg", rec::RecordKind::Rhythm,
+                                        [](RecordBuilder& b) { b.SetInt32(3847, 0, 8); });
+    EXPECT_EQ(FileListFailure::NoSystemCode, causeOf(odd));
+    EXPECT_EQ(FileListFailure::NoSystemCode, causeOf(WriteMfer(dir, "two.mwf", MferKind::Plain, 2)));
+    // Past what the MFER reader takes on any machine (a sparse file: no room on disk).
+    const std::string huge = dir.Write("huge.mwf", std::string(200, '\0'));
+    std::filesystem::resize_file(huge, 300u << 20);
+    EXPECT_EQ(FileListFailure::TooLarge, causeOf(huge));
+    // Without a record to fill there is nothing to read.
+    EXPECT_EQ(1, doc.ReadFile(Wide(huge), L"", L"", nullptr));
+
+    // A file read after one that failed carries no cause of the other.
+    _FILEITEM_INFO info;
+    doc.ReadFile(Wide(dir.File("missing.ecg")), L"", L"", &info);
+    ASSERT_NE(1, doc.ReadFile(Wide(WriteDevice(dir, "REST.ECG", rec::RecordKind::Rest12)), L"", L"", &info));
+    EXPECT_EQ(FileListFailure::None, info.failure);
 }
 
 TEST(FileList, DeviceRecordIsListedFromItsOwnTexts)

@@ -1,7 +1,8 @@
 // Opening a record when the memory for it cannot be had fails the open with
-// the open's own failure value and a message naming memory (the record too
-// large, or not enough memory for it); the document stays empty and opens the
-// next record as usual.
+// the open's own failure value and a message naming memory (not enough memory
+// for it; "too large" only for a record no machine reads); the document stays
+// empty and opens the next record as usual. The file list shows nothing and
+// returns the failure with its cause.
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
@@ -116,7 +117,10 @@ protected:
     std::vector<CString> m_messages;
 };
 
-TEST_F(OpenUnderTightMemory, RecordImageWithoutMemoryFailsTheOpenAsTooLarge)
+// Short of memory is no record too large: the message says memory is short
+// and names the record (it said "too large" before, which sent the user to
+// look for a broken file that a larger machine opens).
+TEST_F(OpenUnderTightMemory, RecordImageWithoutMemoryFailsTheOpenSayingMemoryIsShort)
 {
     const morvelance::RestRecordFiles files = morvelance::WriteRestRecord(m_dir.Path(), "r.ecg", morvelance::RestRecordShape());
     CRestViewDoc doc;
@@ -126,7 +130,10 @@ TEST_F(OpenUnderTightMemory, RecordImageWithoutMemoryFailsTheOpenAsTooLarge)
     EXPECT_EQ(testsupport::OpenRecord(doc, testsupport::RecordPaths{files.record, files.xml}), 255);
     platform::SetHeapFailureCountdown(0);
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_NE(m_messages[0].Find(L"too large"), -1) << testsupport::Utf8(m_messages[0]);
+    EXPECT_NE(m_messages[0].Find(L"メモリが足りない"), -1) << testsupport::Utf8(m_messages[0]);
+    EXPECT_NE(m_messages[0].Find(L"not enough memory"), -1) << testsupport::Utf8(m_messages[0]);
+    EXPECT_EQ(m_messages[0].Find(L"too large"), -1) << testsupport::Utf8(m_messages[0]);
+    EXPECT_NE(m_messages[0].Find(testsupport::Wide(files.record)), -1) << testsupport::Utf8(m_messages[0]);
     EXPECT_EQ(doc.GetRestDataManager().GetItem(id), nullptr) << "the failed record stays listed";
 
     // The document is empty and usable: the same record opens once there is memory.
@@ -209,8 +216,10 @@ TEST_F(OpenUnderTightMemory, ASecondBlobWithoutMemoryFailsTheOpenNamingMemory)
 }
 
 // The file list's entry of a record there is not the memory to read is
-// unreadable (1), and the list says why rather than passing it over.
-TEST_F(OpenUnderTightMemory, AFileListEntryWithoutMemoryForItsRecordSaysTheRecordIsTooLarge)
+// unreadable (1) with memory as its cause, and the list shows nothing: a
+// folder of long records listed short of memory would raise a box a file
+// (the list used to show "too large" here), where the caller says what failed.
+TEST_F(OpenUnderTightMemory, AFileListEntryWithoutMemoryForItsRecordReturnsMemoryAsItsCauseAndShowsNothing)
 {
     const morvelance::RestRecordFiles files = morvelance::WriteRestRecord(m_dir.Path(), "r.ecg", morvelance::RestRecordShape());
     CTavrionDoc doc;
@@ -218,12 +227,73 @@ TEST_F(OpenUnderTightMemory, AFileListEntryWithoutMemoryForItsRecordSaysTheRecor
     platform::SetHeapFailureCountdown(1);
     EXPECT_EQ(doc.ReadFile(testsupport::Wide(files.record), L"", nullptr, &info), 1);
     platform::SetHeapFailureCountdown(0);
-    ASSERT_TRUE(OneMessageNamingMemory());
-    EXPECT_NE(m_messages[0].Find(testsupport::Wide(files.record)), -1) << testsupport::Utf8(m_messages[0]);
+    EXPECT_EQ(info.failure, FileListFailure::NoMemory);
+    EXPECT_TRUE(m_messages.empty()) << testsupport::Utf8(m_messages[0]);
 
-    _FILEITEM_INFO again;
-    EXPECT_NE(doc.ReadFile(testsupport::Wide(files.record), L"", nullptr, &again), 1);
-    EXPECT_EQ(m_messages.size(), 1u);
+    // The same record fits once there is memory, and the same record of the
+    // host then reads without a failure.
+    EXPECT_NE(doc.ReadFile(testsupport::Wide(files.record), L"", nullptr, &info), 1);
+    EXPECT_EQ(info.failure, FileListFailure::None);
+    EXPECT_EQ(info.nLeadCount, 12);
+    EXPECT_TRUE(m_messages.empty());
+}
+
+// An MFER file whose bytes cannot be had is listed as unread for memory,
+// never as a file of another kind, and without a box. The read runs in a
+// child process whose address space leaves a few megabytes, less than the
+// file's twenty.
+TEST_F(OpenUnderTightMemory, AnMferFileListEntryWithoutMemoryReturnsMemoryAsItsCauseAndShowsNothing)
+{
+    if (!testsupport::MemoryLimitsCanBeTested())
+        GTEST_SKIP() << "address-space limits cannot be tested under a sanitizer";
+    const std::string record = m_dir.File("long.mwf");
+    std::ostringstream out, err;
+    ASSERT_EQ(0, morvelance::RunMkrecord({"mfer", "--kind", "plain", "--leads", "1", "--seconds", "20000", "--out",
+                                          record}, out, err))
+        << err.str();
+    const int status = testsupport::RunInChild([&] {
+        CTavrionDoc doc;
+        _FILEITEM_INFO info;
+        int code = 0;
+        {
+            testsupport::ShortOfMemory shortOfMemory(4);
+            if (!shortOfMemory.Limited()) return 4;
+            code = doc.ReadFile(testsupport::Wide(record), L"", L"", &info);
+        }
+        std::error_code ec;
+        std::filesystem::remove_all(m_dir.Path(), ec);
+        if (code != 1) return 2;
+        if (info.failure != FileListFailure::NoMemory) return 3;
+        return m_messages.empty() ? 0 : 5;
+    });
+    EXPECT_EQ(status, 0) << "2: read, 3: another cause, 4: no limit, 5: a box was shown";
+}
+
+// A record past what an image holds on any machine (a length that does not
+// fit the image's 32-bit size) is too large, whatever the memory: the list
+// returns that cause without a box, and the opening's box says "too large".
+// The file is sparse, so it takes no room on disk.
+TEST_F(OpenUnderTightMemory, ARecordPastWhatAnImageHoldsIsTooLargeOnAnyMachine)
+{
+    const std::string record = m_dir.File("huge.ecg");
+    {
+        std::ofstream file(record, std::ios::binary);
+        file << std::string(200, 'x');
+    }
+    std::filesystem::resize_file(record, 0x80000000ull);
+    CTavrionDoc doc;
+    _FILEITEM_INFO info;
+    EXPECT_EQ(doc.ReadFile(testsupport::Wide(record), L"", L"", &info), 1);
+    EXPECT_EQ(info.failure, FileListFailure::TooLarge);
+    EXPECT_TRUE(m_messages.empty());
+
+    _ECGDATA* image = nullptr;
+    int kind = 0;
+    EXPECT_EQ(doc.XMLTransOpenFile(testsupport::Wide(record), image, kind), 255);
+    EXPECT_EQ(image, nullptr);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_NE(m_messages[0].Find(L"too large"), -1) << testsupport::Utf8(m_messages[0]);
+    EXPECT_NE(m_messages[0].Find(testsupport::Wide(record)), -1) << testsupport::Utf8(m_messages[0]);
 }
 
 // A long record whose image just fits, in a process that has not loaded a

@@ -1,7 +1,7 @@
 // The MFER reader's limits are bounds no honest file reaches: a block of
 // more than 2^20 samples opens whole, and a block longer than the file is
 // refused with words that name it; a file whose memory cannot be had is
-// refused as too large rather than ending the process.
+// refused for memory rather than ending the process.
 #include <gtest/gtest.h>
 
 #include <malloc.h>
@@ -17,6 +17,7 @@
 
 #include "platform/base/CodePage.h"
 #include "platform/mfer/MFERParser.h"
+#include "tests/support/MemoryLimit.h"
 #include "tests/support/TestSupport.h"
 #include "tools/MferWriter.h"
 
@@ -75,7 +76,9 @@ TEST(MferLimits, BlockLongerThanTheBytesLeftIsRefusedAndNamed)
 #endif
 #endif
 
-TEST(MferLimits, FileWithoutMemoryToReadItIsRefusedAsTooLarge)
+// Refused for memory, not as too large (as it was before): the same file
+// opens on a machine with the memory for it.
+TEST(MferLimits, FileWithoutMemoryToReadItIsRefusedForMemory)
 {
 #ifdef MORVELANCE_UNDER_ASAN
     GTEST_SKIP() << "the sanitizer's shadow memory needs more address space than the limit leaves";
@@ -106,13 +109,36 @@ TEST(MferLimits, FileWithoutMemoryToReadItIsRefusedAsTooLarge)
         CMFERParser reader;
         const std::wstring wide(path.begin(), path.end());
         const int opened = reader.OpenMFER(wide.c_str());
-        ::_exit(opened ? 2 : reader.GetStatus() == MferStatus::TooLarge && reader.GetMFERRoot() == nullptr ? 0 : 3);
+        ::_exit(opened ? 2 : reader.GetStatus() == MferStatus::NoMemory && reader.GetMFERRoot() == nullptr ? 0 : 3);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(pid, &status, 0), pid);
     ASSERT_TRUE(WIFEXITED(status)) << "the reader ended the process (signal " << WTERMSIG(status) << ")";
     EXPECT_EQ(WEXITSTATUS(status), 0) << "2: opened, 3: refused for another reason, 4: no limit";
 #endif
+}
+
+// Bytes in memory are copied before they are read: without room for the
+// copy the file is refused for memory, its bytes untouched, and with the
+// room the same bytes open.
+TEST(MferLimits, BytesInMemoryWithoutRoomForTheirCopyAreRefusedForMemory)
+{
+    if (!testsupport::MemoryLimitsCanBeTested())
+        GTEST_SKIP() << "the sanitizer's shadow memory needs more address space than the limit leaves";
+    const std::vector<uint8_t> file = OneLeadFile(20000.0, 500.0, 5000);
+    const int status = testsupport::RunInChild([&] {
+        CMFERParser reader;
+        int opened = 0;
+        {
+            testsupport::ShortOfMemory shortOfMemory(4);
+            if (!shortOfMemory.Limited()) return 4;
+            opened = reader.OpenMFERFromMemory(file.data(), file.size());
+        }
+        if (opened) return 2;
+        if (reader.GetStatus() != MferStatus::NoMemory || reader.GetMFERRoot() != nullptr) return 3;
+        return reader.OpenMFERFromMemory(file.data(), file.size()) == 1 ? 0 : 5;
+    });
+    EXPECT_EQ(status, 0) << "2: opened, 3: refused for another reason, 4: no limit, 5: not opened with the room";
 }
 
 }  // namespace
