@@ -175,7 +175,9 @@ TEST_F(MakerMeasurementTableTest, EveryLeadOfThePhysionetConversionsIsStoredByTh
     }
     if (converted == 0) GTEST_SKIP() << "no PhysioNet record in " << Physionet("");
     // The 15- and 12-lead records are resting records with measured leads.
-    if (Exists(Physionet("ptb/s0010_re.hea"))) EXPECT_GE(measured, 12);
+    if (Exists(Physionet("ptb/s0010_re.hea"))) {
+        EXPECT_GE(measured, 12);
+    }
 }
 
 }  // namespace
