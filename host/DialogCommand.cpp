@@ -318,11 +318,8 @@ bool Render(const std::string& name, OpenedRecord& record, const Request& reques
         return RunModalAndSave(dialog, png);
     }
     if (name == "CDlgPatientInfoComment" || name == "CDlgInfoCommentGeneral") {
-        if (SheetTakes(name, doc->GetDocType())) return RenderSheet(name, record, request, png);
-        std::fprintf(stderr, "morvelance-host: %s does not take this record (%s)\n", name.c_str(),
-                     name == "CDlgPatientInfoComment" ? "it edits resting and MFER records"
-                                                      : "resting records have CDlgPatientInfoComment");
-        return false;
+        if (SheetRefusesRecord(name, doc->GetDocType())) return false;
+        return RenderSheet(name, record, request, png);
     }
     if (name == "CDlgPrintStatus") {
         CDlgPrintStatus box(nullptr);
@@ -365,6 +362,15 @@ const char* const kDialogs[] = {"CDlgEditor",          "CDlgDoctor",        "CDl
                                 "CDlgDivider",          "CDlgEnlargedPreview", "panels"};
 
 }  // namespace
+
+bool SheetRefusesRecord(const std::string& name, int type)
+{
+    if (SheetTakes(name, type)) return false;
+    std::fprintf(stderr, "morvelance-host: %s does not take this record (%s)\n", name.c_str(),
+                 name == "CDlgPatientInfoComment" ? "it edits resting and MFER records"
+                                                  : "resting records have CDlgPatientInfoComment");
+    return true;
+}
 
 // The host's notification window: counts the edits the document stores.
 class StoredEditCount::Window : public CWnd {

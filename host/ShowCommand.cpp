@@ -271,6 +271,10 @@ int RunShowCommand(int argc, char** argv, const RecordOpener& open)
                 continue;
             }
             doc->m_bAutoDelete = FALSE;
+            if (!kind && SheetRefusesRecord(options.dialog, doc->GetDocType())) {
+                ++failures;
+                continue;
+            }
             bool shown = true;
             if (!(kind ? ShowRecord(*doc, *kind, options, file, shown) : ShowSheet(*doc, options))) {
                 lost = true;

@@ -147,6 +147,18 @@ TEST_F(HostShowTest, ASeriesOfOnlyRecordsTheComparisonLeavesOutEndsOneNamingThem
     EXPECT_TRUE(server.MappedWindows().empty());
 }
 
+// A sheet that cannot edit the record would open with no page at all, as if
+// the record held no patient data: the host names the reason instead.
+TEST_F(HostShowTest, APatientSheetThatDoesNotTakeTheRecordEndsOneSayingWhyAndNothingIsShown)
+{
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    ASSERT_TRUE(StartShow(server, {m_record, "--dialog", "CDlgInfoCommentGeneral"}));
+    EXPECT_EQ(1, m_show.Wait(kPatience));
+    EXPECT_NE(std::string::npos, ShowErrors().find("CDlgInfoCommentGeneral does not take this record")) << ShowErrors();
+    EXPECT_TRUE(server.MappedWindows().empty());
+}
+
 TEST_F(HostShowTest, ADoubleClickOnTheStripOpensItsDialogAsASecondWindowThatEscapeCloses)
 {
     XvfbServer server;
