@@ -278,6 +278,23 @@ TEST_F(ECGDCOnImage, DrawsThroughTheFrameworkContext)
     EXPECT_EQ(1, dc.SetBkMode(TRANSPARENT) != 0);
 }
 
+// The report blocks place each view by moving the viewport origin: on a
+// drawn device the origin moves what follows, and the old one comes back.
+TEST_F(ECGDCOnImage, TheViewportOriginMovesWhatIsDrawnAfterIt)
+{
+    CECGDC dc(&m_cdc, 1);
+    CPen red(PS_SOLID, 1, RGB(255, 0, 0));
+    CPen* pOld = dc.SelectObject(&red);
+    EXPECT_EQ(CPoint(0, 0), dc.SetViewportOrg(30, 40));
+    dc.MoveTo(0, 0);
+    dc.LineTo(20, 0);
+    EXPECT_EQ(CPoint(30, 40), dc.SetViewportOrg(0, 0));
+    dc.SelectObject(pOld);
+    // Read back at the device's own origin.
+    EXPECT_EQ(RGB(255, 0, 0), Pixel(35, 40));
+    EXPECT_EQ(RGB(255, 255, 255), Pixel(5, 0));
+}
+
 TEST_F(ECGDCOnImage, EscapePrinterTextExtentComesFromTheAttributeContext)
 {
     CECGDC dc(&m_cdc, 4);
