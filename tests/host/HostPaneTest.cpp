@@ -125,4 +125,13 @@ TEST_F(HostPane, BadOptionsAreRefused)
     EXPECT_EQ(2, Host({"pane", Sample("rr_90.ecg"), "--pane", "all"}).status);
 }
 
+// A mistyped option of show is named before any display is needed, not
+// taken for a record that cannot be opened.
+TEST_F(HostPane, ShowNamesAnOptionItDoesNotKnow)
+{
+    const HostRun run = Host({"show", Sample("rr_90.ecg"), "--pane", "CWndRRWave", "--sytle", "4"});
+    EXPECT_EQ(2, run.status) << run.err;
+    EXPECT_NE(std::string::npos, run.err.find("unknown option --sytle")) << run.err;
+}
+
 }  // namespace
