@@ -17,6 +17,7 @@
 
 #include "platform/base/CodePage.h"
 #include "platform/base/Kernel.h"
+#include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Image.h"
 #include "platform/gdi/TextLayout.h"
@@ -284,12 +285,13 @@ TEST_F(ECGDCOnImage, TheViewportOriginMovesWhatIsDrawnAfterIt)
 {
     CECGDC dc(&m_cdc, 1);
     CPen red(PS_SOLID, 1, RGB(255, 0, 0));
-    CPen* pOld = dc.SelectObject(&red);
-    EXPECT_EQ(CPoint(0, 0), dc.SetViewportOrg(30, 40));
-    dc.MoveTo(0, 0);
-    dc.LineTo(20, 0);
-    EXPECT_EQ(CPoint(30, 40), dc.SetViewportOrg(0, 0));
-    dc.SelectObject(pOld);
+    {
+        CDCObjectSelector<CPen, CECGDC> pen(dc, &red);
+        EXPECT_EQ(CPoint(0, 0), dc.SetViewportOrg(30, 40));
+        dc.MoveTo(0, 0);
+        dc.LineTo(20, 0);
+        EXPECT_EQ(CPoint(30, 40), dc.SetViewportOrg(0, 0));
+    }
     // Read back at the device's own origin.
     EXPECT_EQ(RGB(255, 0, 0), Pixel(35, 40));
     EXPECT_EQ(RGB(255, 255, 255), Pixel(5, 0));
