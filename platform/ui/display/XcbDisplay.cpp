@@ -594,7 +594,7 @@ void XcbDisplay::Pointer(UINT message, int rootX, int rootY, uint16_t state, int
     Desktop::PumpMessages();
 }
 
-void XcbDisplay::Key(xcb_keycode_t code, bool down, uint16_t state)
+void XcbDisplay::Key(xcb_keycode_t code, bool down, uint16_t state, bool late)
 {
     // The state is the one before this key: a modifier's own press finds
     // it up, its release down, and a release the windows missed is made
@@ -607,7 +607,7 @@ void XcbDisplay::Key(xcb_keycode_t code, bool down, uint16_t state)
         Desktop::PumpMessages();
         return;
     }
-    const wchar_t typed = m_keyboard.Character(code);
+    const wchar_t typed = late ? m_keyboard.Character(code, state) : m_keyboard.Character(code);
     const bool chord = (state & (XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1)) != 0;
     const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
     // The windows make the character of a key as a US keyboard types it;
@@ -633,25 +633,27 @@ void XcbDisplay::Typed(const std::wstring& text)
 void XcbDisplay::KeyEvent(const xcb_key_press_event_t& key)
 {
     const bool down = (key.response_type & 0x7F) == XCB_KEY_PRESS;
+    // Releases that waited for a method that went away are not held longer.
+    if (m_xim && !m_xim->Talking()) ReadKeys(m_methodKeys.Forget());
     if (down && m_xim && m_xim->Forward(key)) {
-        m_methodKeys.insert(key.detail);
-        m_releasedEarly.erase(key.detail);
+        m_methodKeys.Sent(key);
         return;
     }
-    // A key whose press is with the input method is let go of once the
-    // press comes back, and unheard when the method kept it.
-    if (!down && m_methodKeys.count(key.detail)) {
-        m_releasedEarly.insert(key.detail);
-        return;
-    }
+    // A release typed after a press that is with the input method waits
+    // for it; one of a press the method kept is unheard.
+    if (!down && m_methodKeys.Released(key)) return;
     Key(key.detail, down, key.state);
 }
 
 void XcbDisplay::KeyReturned(const xcb_key_press_event_t& key)
 {
-    if ((key.response_type & 0x7F) != XCB_KEY_PRESS || !m_methodKeys.erase(key.detail)) return;
-    Key(key.detail, true, key.state);
-    if (m_releasedEarly.erase(key.detail)) Key(key.detail, false, key.state);
+    if ((key.response_type & 0x7F) != XCB_KEY_PRESS) return;
+    ReadKeys(m_methodKeys.Returned(key));
+}
+
+void XcbDisplay::ReadKeys(const std::vector<MethodKeys::Event>& keys)
+{
+    for (const MethodKeys::Event& key : keys) Key(key.key, key.down, key.state, true);
 }
 
 void XcbDisplay::Handle(xcb_generic_event_t* event)

@@ -18,6 +18,7 @@
 
 #include "platform/base/MessageBox.h"
 #include "platform/base/WinTypes.h"
+#include "platform/ui/display/MethodKeys.h"
 #include "platform/ui/display/XcbKeyboard.h"
 #include "platform/ui/display/XimInput.h"
 
@@ -76,7 +77,9 @@ private:
     void Handle(xcb_generic_event_t* event);
     // Pointer and key events carry the modifiers' state at that moment.
     void Pointer(UINT message, int rootX, int rootY, uint16_t state, int wheel = 0);
-    void Key(xcb_keycode_t code, bool down, uint16_t state);
+    // `late`: read after the keyboard moved on (it waited for the input
+    // method), so the character is the one the event's own modifiers type.
+    void Key(xcb_keycode_t code, bool down, uint16_t state, bool late = false);
     // Lets go of the modifiers the event's state says are up.
     static void SyncModifiers(uint16_t state);
     // A key event from the server: to the input method where one listens,
@@ -84,6 +87,8 @@ private:
     void KeyEvent(const xcb_key_press_event_t& key);
     // A key press the input method handed back.
     void KeyReturned(const xcb_key_press_event_t& key);
+    // Key events that waited for the input method, read in their order.
+    void ReadKeys(const std::vector<MethodKeys::Event>& keys);
     // Text that came on its own (from the layout or the input method), as
     // an input method delivers it: a processed key, then its characters.
     void Typed(const std::wstring& text);
@@ -97,8 +102,7 @@ private:
     XcbKeyboard m_keyboard;
     int m_screenNumber = 0;
     std::unique_ptr<XimInput> m_xim;         // the input method XMODIFIERS names; null for none
-    std::set<xcb_keycode_t> m_methodKeys;    // keys whose press is with the input method
-    std::set<xcb_keycode_t> m_releasedEarly; // of those, the ones let go of meanwhile
+    MethodKeys m_methodKeys;                 // the presses that are with the input method
     // What the input method handed over, done once its message is answered:
     // a key may open a modal dialog, whose loop must not hold the answer back.
     std::vector<std::function<void()>> m_fromMethod;

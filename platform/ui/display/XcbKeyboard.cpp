@@ -110,4 +110,18 @@ wchar_t XcbKeyboard::Character(xcb_keycode_t code) const
     return static_cast<wchar_t>(character);
 }
 
+wchar_t XcbKeyboard::Character(xcb_keycode_t code, uint16_t state) const
+{
+    if (!m_state) return 0;
+    xkb_state* then = xkb_state_new(m_keymap);
+    if (!then) return Character(code);
+    // The core modifiers are the keymap's first eight; the layout is the
+    // one in use now.
+    xkb_state_update_mask(then, state & 0xFF, 0, 0, 0, 0,
+                          xkb_state_serialize_layout(m_state, XKB_STATE_LAYOUT_EFFECTIVE));
+    const uint32_t character = xkb_state_key_get_utf32(then, code);
+    xkb_state_unref(then);
+    return static_cast<wchar_t>(character);
+}
+
 }  // namespace platform::ui::display

@@ -35,6 +35,10 @@ public:
     UINT VirtualKey(xcb_keycode_t code) const;
     // The character the key types in the present state; 0 for none.
     wchar_t Character(xcb_keycode_t code) const;
+    // The character the key typed with the modifiers of its event (`state`
+    // as the server sent it), read later than the keyboard moved on: a key
+    // the input method handed back after Shift was let go of.
+    wchar_t Character(xcb_keycode_t code, uint16_t state) const;
 
 private:
     xcb_connection_t* m_connection = nullptr;

@@ -145,7 +145,11 @@ void XimInput::Forget(xcb_window_t window)
 
 bool XimInput::Forward(const xcb_key_press_event_t& key)
 {
-    if (!m_open) return false;
+    // A key the server sent to a window the keyboard has just left (a
+    // pop-up came up, and the server's focus follows a moment later) is
+    // read where the keyboard is now: the method does not answer for a
+    // context it was told has lost the focus, and the key would be lost.
+    if (!m_open || key.event != m_focus) return false;
     auto found = m_contexts.find(key.event);
     if (found == m_contexts.end()) return false;
     // Only presses go: a release the method keeps is never answered, and

@@ -32,6 +32,8 @@ public:
     static std::string MethodName(const char* modifiers);
     // Starts talking to the method `name`: now if it runs, else when it starts.
     bool Open(const std::string& name);
+    // True while the method is there to answer.
+    bool Talking() const { return m_open; }
     // True when the event was the method's conversation with us.
     bool Filter(xcb_generic_event_t* event);
     // The X window the keyboard goes to now (0: none of ours).

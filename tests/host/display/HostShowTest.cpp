@@ -354,6 +354,34 @@ TEST_F(HostShowSheetTest, ANameComposedThroughTheInputMethodIsSavedInJapanese)
                                      .find("<Patient_name>すずき</Patient_name>"));
 }
 
+TEST_F(HostShowSheetTest, AKeyTheServerStillSendsToTheSheetWhenItsPromptIsUpReachesThePromptThroughTheInputMethod)
+{
+    // Capitals typed through the method: Shift is let go of long before
+    // the method hands the letters back. Then the server moves its focus to
+    // a pop-up a moment after the pop-up came up; a key typed meanwhile
+    // arrives at the sheet, whose input context the method has already been
+    // told lost the focus.
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    displaytest::InputMethodServer method;
+    START_INPUT_METHOD(method, server);
+    displaytest::InputMethodServer::Named named;
+    int left = 0;
+    int top = 0;
+    TypeName(server, left, top);
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(WaitFor([&] { return NameInk(server, left, top) > kCaretInk; })) << ShowErrors();
+    const xcb_window_t sheet = server.MappedWindows().front();
+    ASSERT_TRUE(server.Input({"key", "Return"}));
+    ASSERT_TRUE(WaitFor([&] { return server.MappedWindows(true).size() == 2; })) << ShowErrors();
+    // The focus is put back on the sheet and Return typed in one go, before
+    // the host can move the focus on again.
+    ASSERT_TRUE(server.Input({"windowfocus", std::to_string(sheet), "key", "Return"}));
+    EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
+    EXPECT_NE(std::string::npos, testsupport::ReadFileBytes(SamplePath("rest12_9020240401093000.xml"))
+                                     .find("<Patient_name>Suzuki Ichiro</Patient_name>"));
+}
+
 TEST_F(HostShowSheetTest, CancellingThePatientSheetLeavesTheRecordXmlByteForByte)
 {
     const std::string xml = SamplePath("rest12_9020240401093000.xml");
