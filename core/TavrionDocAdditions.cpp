@@ -110,8 +110,10 @@ void CTavrionDoc::ReadAdditionsFromXML(CECGXMLParser* xml, _ADDITIONAL_INFO& inf
         return;
     }
     info.bPresent = 1;
+    // Checked as a date: an edit date saved without one (its parts empty)
+    // or that is no calendar date reads as none.
     _XML_ATTRIB_DATE date;
-    if (xml->GetDateAttrib(date, kAddEditDate, 0)) {
+    if (xml->GetDateAttrib(date, kAddEditDate, 1)) {
         info.strEditDate.Format(L"%04d/%02d/%02d %02d:%02d:%02d", _wtoi(date.strYear), _wtoi(date.strMonth),
                                 _wtoi(date.strDay), _wtoi(date.strHour), _wtoi(date.strMinute),
                                 _wtoi(date.strSecond));

@@ -149,8 +149,10 @@ void CTavrionDoc::GetPatInfoFromXML(int nSystemCode, _PATIENT_INFO& patient, CEC
     patient.strBpHigh = ReadPressure(ReadText(xml, path(PAT_BP_HIGH)), patient.nPressureUnit);
     patient.strBpLow = ReadPressure(ReadText(xml, path(PAT_BP_LOW)), patient.nPressureUnit);
 
+    // Checked as the file list checks the same element, so that a record
+    // shows one acquisition time in the list and on its patient strip.
     _XML_ATTRIB_DATE acq;
-    if (xml->GetDateAttrib(acq, path(PAT_ACQ_TIME), 0))
+    if (xml->GetDateAttrib(acq, path(PAT_ACQ_TIME), 1))
         patient.strAcqTime = FormatDate(acq);
     else
         patient.strAcqTime = L"****/**/** **:**:**";

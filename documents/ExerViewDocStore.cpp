@@ -69,6 +69,15 @@ const _EDITABLE_PARAM_INDEX kMedication2List = static_cast<_EDITABLE_PARAM_INDEX
 const _EDITABLE_PARAM_INDEX kStopConditionList = static_cast<_EDITABLE_PARAM_INDEX>(11);
 
 
+// An exercise pick list shows the entry at the stored position whenever the
+// position lies in the list: the stop condition is stored as its position
+// alone, so its last entry too must show as chosen.
+CString ExerListText(const CStringArray* list, int position, const CString& stored)
+{
+    if (stored.IsEmpty() && list && position >= 0 && position < list->GetSize()) return list->GetAt(position);
+    return stored;
+}
+
 }  // namespace
 
 void CExerViewDoc::InitCheckArray()
@@ -92,11 +101,11 @@ void CExerViewDoc::SetCtrlContent(_PATIENT_INFO* pPatient)
     const _INTERPRE_INFO_EXER& info = item->stInterpre;
     // The pick lists load with the item's codes selected, so that saving an
     // untouched form keeps them.
-    SetCtrlData(kMedication1, GetListedText(GetEditableParam(kMedication1List), info.nMedication1Code, info.strMedication1),
+    SetCtrlData(kMedication1, ExerListText(GetEditableParam(kMedication1List), info.nMedication1Code, info.strMedication1),
                 1, info.nMedication1Code);
-    SetCtrlData(kMedication2, GetListedText(GetEditableParam(kMedication2List), info.nMedication2Code, info.strMedication2),
+    SetCtrlData(kMedication2, ExerListText(GetEditableParam(kMedication2List), info.nMedication2Code, info.strMedication2),
                 1, info.nMedication2Code);
-    SetCtrlData(kStopCondition, GetListedText(GetEditableParam(kStopConditionList), info.nStopCondition, CString()), 1,
+    SetCtrlData(kStopCondition, ExerListText(GetEditableParam(kStopConditionList), info.nStopCondition, CString()), 1,
                 info.nStopCondition);
     const struct {
         UINT uID;
@@ -163,8 +172,8 @@ int CExerViewDoc::IsInfoEditChange(_EXERDATAITEM* pItem)
         UINT uID;
         CString value;
     } compared[] = {
-        {kMedication1, GetListedText(GetEditableParam(kMedication1List), info.nMedication1Code, info.strMedication1)},
-        {kMedication2, GetListedText(GetEditableParam(kMedication2List), info.nMedication2Code, info.strMedication2)},
+        {kMedication1, ExerListText(GetEditableParam(kMedication1List), info.nMedication1Code, info.strMedication1)},
+        {kMedication2, ExerListText(GetEditableParam(kMedication2List), info.nMedication2Code, info.strMedication2)},
         {4023, info.strSympton},
         {4025, info.strDisease},
         {4027, info.strDepartment},
@@ -172,7 +181,7 @@ int CExerViewDoc::IsInfoEditChange(_EXERDATAITEM* pItem)
         {4031, info.strReqDoctor},
         {4033, info.strTechnician},
         {4038, info.strLoad},
-        {kStopCondition, GetListedText(GetEditableParam(kStopConditionList), info.nStopCondition, CString())},
+        {kStopCondition, ExerListText(GetEditableParam(kStopConditionList), info.nStopCondition, CString())},
         {4044, info.strMaxHr},
         {4048, info.strTargetHr},
     };

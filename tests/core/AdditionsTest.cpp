@@ -100,6 +100,42 @@ TEST(Additions, ReadFromTheRecord)
     EXPECT_EQ(CString(L"ログイン"), info.strLoginEditor);
 }
 
+// The edit date reads as a checked date: year 0 or a day past the month's
+// end shows as none, and so does the date saved for an edit time that was
+// none, rather than as zeros.
+TEST(Additions, EditDateThatIsNoDateReadsAsNone)
+{
+    TempDir dir;
+    AdditionDoc doc;
+    FakeImage image(true);
+    const auto read = [&](const std::string& name, const std::string& ymd) {
+        std::string text = AdditionsXml(1);
+        const std::string stored = "year=\"2021\" month=\"4\" day=\"5\"";
+        text.replace(text.find(stored), stored.size(), ymd);
+        CECGXMLParser xml(Wide(dir.Write(name, text)), 0, CString());
+        _ADDITIONAL_INFO info;
+        doc.GetAdditionalInforFromXMLFile(&xml, info, image.Get());
+        return info.strEditDate;
+    };
+    EXPECT_EQ(CString(L"****/**/** **:**:**"), read("zero.xml", "year=\"0\" month=\"4\" day=\"5\""));
+    EXPECT_EQ(CString(L"****/**/** **:**:**"), read("feb30.xml", "year=\"2001\" month=\"2\" day=\"30\""));
+    EXPECT_EQ(CString(L"2001/02/28 06:07:08"), read("feb28.xml", "year=\"2001\" month=\"2\" day=\"28\""));
+
+    const CString path = Wide(dir.Write("none.xml", AdditionsXml(1)));
+    _ADDITIONAL_INFO info;
+    {
+        CECGXMLParser xml(path, 0, CString());
+        doc.GetAdditionalInforFromXMLFile(&xml, info, image.Get());
+        info.strEditDate = L"****/**/** **:**:**";
+        doc.SaveAdditionToXML(&xml, info);
+        xml.SaveToXMLFile();
+    }
+    CECGXMLParser back(path, 0, CString());
+    _ADDITIONAL_INFO again;
+    doc.GetAdditionalInforFromXMLFile(&back, again, image.Get());
+    EXPECT_EQ(CString(L"****/**/** **:**:**"), again.strEditDate);
+}
+
 TEST(Additions, RecordWithoutTheTagHasNone)
 {
     TempDir dir;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/ECGXMLParser.h"
+#include "core/FileItemInfo.h"
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
 #include "tests/support/DocumentTestSupport.h"
@@ -67,6 +68,45 @@ TEST_F(PatientRecord, MissingFieldsReadAsTheirPlaceholders)
     EXPECT_EQ(CString(L"****/**/** **:**:**"), p.strAcqTime);
     EXPECT_EQ(CString(L"cm"), p.strHeightUnit);
     EXPECT_EQ(CString(L"医師による確認が必要です"), p.strConfirmation);
+}
+
+// The strip shows the acquisition time as the file list shows it: a date
+// that is no calendar date, or has year 0, reads as none; a real one as it is.
+TEST_F(PatientRecord, AcquisitionTimeReadsAsTheFileListReadsIt)
+{
+    struct ListReader : CTavrionDoc {
+        using CTavrionDoc::ReadBaseFileInfo;
+    } list;
+    const std::string path = m_dir.File("acq.xml");
+    const auto read = [&](const wchar_t* year, const wchar_t* month, const wchar_t* day, CString& listed) {
+        morvelance::WriteSampleRecordXml(path, morvelance::rec::RecordKind::Rest12);
+        {
+            CECGXMLParser xml(Wide(path), 0, CString());
+            _XML_ATTRIB_DATE date;
+            date.strYear = year;
+            date.strMonth = month;
+            date.strDay = day;
+            date.strHour = L"1";
+            date.strMinute = L"2";
+            date.strSecond = L"3";
+            xml.SetDateAttrib(date, L"/Rawdata/Tavrion/Inspection/Patient_section/Acquition_date");
+            xml.SaveToXMLFile();
+        }
+        _FILEITEM_INFO info;
+        list.ReadBaseFileInfo(Wide(path), &info);
+        listed = info.strAcqTime;
+        CECGXMLParser xml(Wide(path), 0, CString());
+        _PATIENT_INFO patient;
+        m_doc.GetPatInfoFromXML(0, patient, &xml);
+        return patient.strAcqTime;
+    };
+    CString listed;
+    EXPECT_EQ(CString(L"****/**/** **:**:**"), read(L"0", L"5", L"6", listed));
+    EXPECT_EQ(listed, CString(L"****/**/** **:**:**"));
+    EXPECT_EQ(CString(L"****/**/** **:**:**"), read(L"2001", L"2", L"30", listed));
+    EXPECT_EQ(listed, CString(L"****/**/** **:**:**"));
+    EXPECT_EQ(CString(L"2001/02/28 01:02:03"), read(L"2001", L"2", L"28", listed));
+    EXPECT_EQ(listed, CString(L"2001/02/28 01:02:03"));
 }
 
 TEST_F(PatientRecord, HourAgeClearsTheSubAgeFlag)

@@ -244,6 +244,28 @@ TEST_F(ExerDocument, FormShowsTheLoadTimeAndTheStopCondition)
     EXPECT_EQ(selection, 2);
 }
 
+// The stop condition is kept as its list position alone: every position in
+// the list shows its entry, the last one too, and reads as unedited.
+TEST_F(ExerDocument, EveryStopConditionInTheListShowsItsEntry)
+{
+    const ExerFiles files = Write(DefaultOptions());
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    const auto stopList = static_cast<_EDITABLE_PARAM_INDEX>(11);
+    doc.ClearEditableParam(stopList);
+    for (const wchar_t* entry : {L"目標心拍数到達", L"疲労", L"胸痛"}) doc.InsertEditableParam(stopList, entry);
+    _EXERDATAITEM* item = doc.GetCurrentDataItem();
+    for (int position = 0; position < 3; ++position) {
+        item->stInterpre.nStopCondition = position;
+        doc.SetCtrlContent(nullptr);
+        EXPECT_EQ(StoredText(doc, 4042), doc.GetEditableParam(stopList)->GetAt(position));
+        EXPECT_EQ(doc.IsInfoEditChange(item), 0);
+    }
+    item->stInterpre.nStopCondition = 3;
+    doc.SetCtrlContent(nullptr);
+    EXPECT_TRUE(StoredText(doc, 4042).IsEmpty());
+}
+
 // The exercise patient page stores the room number and the request section in
 // the item; a save must carry them to the file, or the user's edit is lost.
 TEST_F(ExerDocument, RoomNumberAndRequestSectionTypedOnThePageSurviveSaveAndReload)
