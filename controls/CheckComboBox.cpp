@@ -62,6 +62,8 @@ void CCheckComboBox::Push(const CString& strText, int nSel)
     if (!m_pDoc || uID == 0)
         return;
     m_bModify = m_pDoc->PushCtrlEdit(uID, strText, nSel);
+    // Repainted in the state the store now gives it.
+    Invalidate(TRUE);
 }
 
 void CCheckComboBox::InitialText(const CString& strText)

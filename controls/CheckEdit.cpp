@@ -236,5 +236,7 @@ LRESULT CCheckEdit::OnPush(WPARAM /*wParam*/, LPARAM /*lParam*/)
     CString strText;
     GetWindowText(strText);
     m_bModify = m_pDoc->PushCtrlEdit(uID, strText, -1);
+    // Repainted in the state the store now gives it.
+    Invalidate(TRUE);
     return 0;
 }

@@ -121,6 +121,20 @@ TEST_F(CheckEditTest, ReadOnlyDocumentKeepsTheFieldDisabled)
     EXPECT_TRUE(m_edit.IsWindowEnabled());
 }
 
+// The form's reload stores the text and has the field repaint in the state
+// the store now gives it.
+TEST_F(CheckEditTest, ReloadFromTheFormRepaintsTheField)
+{
+    m_doc.SetCtrlData(3001, L"old", 1, -1);
+    m_edit.InitialText(L"new");
+    m_parent.UpdateWindow();
+    m_edit.UpdateWindow();
+    ASSERT_FALSE(m_edit.GetUpdateRect(nullptr));
+    m_edit.SendMessage(WM_USER + 4, 0, 0);
+    EXPECT_TRUE(m_edit.GetUpdateRect(nullptr));
+    EXPECT_TRUE(m_edit.GetModifyFlag());
+}
+
 TEST_F(CheckEditTest, FieldWithoutIdLeavesTheStoreAlone)
 {
     CCheckEdit loose;
