@@ -210,6 +210,11 @@ void CCheckComboBox::DrawFrame()
         return;
     const BOOL bEditable = IsWindowEnabled() && !IsDocReadOnly();
     const COLORREF crFrame = m_pDoc->GetWaveColor(bEditable ? 21 : 22);
+    // A box that looks read-only takes no input either, whoever enabled it.
+    if (bEditable)
+        ModifyStyle(WS_DISABLED, 0);
+    else
+        ModifyStyle(0, WS_DISABLED);
     m_crBack = crFrame;
     CRect rect = GetFrameRect();
     const double dCol = m_pDoc->GetXUnit();
