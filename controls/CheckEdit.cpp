@@ -190,6 +190,12 @@ void CCheckEdit::OnPaint()
         Default();
         return;
     }
+    // Drawn as a field of a record opened for viewing only, it takes no
+    // input either, whoever enabled it.
+    if (IsDocReadOnly() || !IsWindowEnabled())
+        ModifyStyle(0, WS_DISABLED);
+    else
+        ModifyStyle(WS_DISABLED, 0);
     PaintIdle();
 }
 

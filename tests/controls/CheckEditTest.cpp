@@ -170,6 +170,30 @@ TEST_F(CheckEditTest, IdleFieldPaintsInTheFieldColourWithItsFrame)
     EXPECT_EQ(RGB(0, 0, 160), dc.GetPixel(0, rect.Height() / 2));
 }
 
+// A record opened for viewing only: a field that someone enabled again is
+// drawn with the read-only frame and with it takes the disabled style.
+TEST_F(CheckEditTest, IdleFieldOfAViewOnlyRecordTakesNoInputOnceDrawn)
+{
+    m_doc.SetWaveColor(21, RGB(0, 0, 160));
+    m_doc.SetWaveColor(22, RGB(0, 160, 0));
+    m_doc.SetReadOnly(1);
+    m_edit.EnableWindow(TRUE);
+    m_edit.Invalidate(TRUE);
+    m_edit.UpdateWindow();
+    CClientDC dc(&m_edit);
+    CRect rect;
+    m_edit.GetClientRect(&rect);
+    EXPECT_EQ(RGB(0, 160, 0), dc.GetPixel(0, rect.Height() / 2));
+    EXPECT_FALSE(m_edit.IsWindowEnabled());
+}
+
+TEST_F(CheckEditTest, IdleFieldOfAnEditableRecordStaysEnabledOnceDrawn)
+{
+    m_edit.Invalidate(TRUE);
+    m_edit.UpdateWindow();
+    EXPECT_TRUE(m_edit.IsWindowEnabled());
+}
+
 namespace {
 
 // A bound edit that counts the WM_PAINT it receives.
