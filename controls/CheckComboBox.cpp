@@ -62,6 +62,8 @@ void CCheckComboBox::Push(const CString& strText, int nSel)
     if (!m_pDoc || uID == 0)
         return;
     m_bModify = m_pDoc->PushCtrlEdit(uID, strText, nSel);
+    // Repainted in the state the store now gives it.
+    Invalidate(TRUE);
 }
 
 void CCheckComboBox::InitialText(const CString& strText)
@@ -208,6 +210,11 @@ void CCheckComboBox::DrawFrame()
         return;
     const BOOL bEditable = IsWindowEnabled() && !IsDocReadOnly();
     const COLORREF crFrame = m_pDoc->GetWaveColor(bEditable ? 21 : 22);
+    // A box that looks read-only takes no input either, whoever enabled it.
+    if (bEditable)
+        ModifyStyle(WS_DISABLED, 0);
+    else
+        ModifyStyle(0, WS_DISABLED);
     m_crBack = crFrame;
     CRect rect = GetFrameRect();
     const double dCol = m_pDoc->GetXUnit();

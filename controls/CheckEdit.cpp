@@ -190,6 +190,12 @@ void CCheckEdit::OnPaint()
         Default();
         return;
     }
+    // Drawn as a field of a record opened for viewing only, it takes no
+    // input either, whoever enabled it.
+    if (IsDocReadOnly() || !IsWindowEnabled())
+        ModifyStyle(0, WS_DISABLED);
+    else
+        ModifyStyle(WS_DISABLED, 0);
     PaintIdle();
 }
 
@@ -236,5 +242,7 @@ LRESULT CCheckEdit::OnPush(WPARAM /*wParam*/, LPARAM /*lParam*/)
     CString strText;
     GetWindowText(strText);
     m_bModify = m_pDoc->PushCtrlEdit(uID, strText, -1);
+    // Repainted in the state the store now gives it.
+    Invalidate(TRUE);
     return 0;
 }

@@ -48,5 +48,7 @@ LRESULT CCheckStatic::OnPush(WPARAM /*wParam*/, LPARAM /*lParam*/)
         return static_cast<LRESULT>(-1);
     CString strText;
     GetWindowText(strText);
-    return m_pDoc->PushCtrlEdit(uID, strText, -1);
+    m_pDoc->PushCtrlEdit(uID, strText, -1);
+    Invalidate(TRUE);
+    return 0;
 }

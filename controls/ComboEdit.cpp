@@ -63,9 +63,7 @@ void CComboEdit::OnPaint()
     Default();
     if (!m_pDoc)
         return;
-    // The document opens every record for editing, so the frame is always
-    // the editable one.
-    m_crFrame = m_pDoc->GetWaveColor(21);
+    m_crFrame = m_pDoc->GetWaveColor(m_pDoc->IsReadOnly() ? 22 : 21);
     if (m_bFocus)
         return;
     DrawIdle();

@@ -119,3 +119,22 @@ TEST_F(CheckComboColour, TheColourHandedToTheEditIsTheFieldColourWithTheTextColo
     ASSERT_NE(0, ::GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof(logBrush), &logBrush));
     EXPECT_EQ(logBrush.lbColor, kField);
 }
+
+// A record opened for viewing only: a box that someone enabled again still
+// draws the read-only frame, and with it takes the disabled style.
+TEST_F(CheckComboColour, ABoxOfAViewOnlyRecordDrawnReadOnlyTakesNoInput)
+{
+    m_doc.SetReadOnly(1);
+    m_combo.EnableWindow(TRUE);
+    Paint();
+    EXPECT_GT(Count(kReadOnlyFrame), 0);
+    EXPECT_EQ(0, Count(kFrame));
+    EXPECT_FALSE(m_combo.IsWindowEnabled());
+}
+
+TEST_F(CheckComboColour, ABoxOfAnEditableRecordStaysEnabledWhenDrawn)
+{
+    Paint();
+    EXPECT_GT(Count(kFrame), 0);
+    EXPECT_TRUE(m_combo.IsWindowEnabled());
+}

@@ -102,6 +102,20 @@ TEST_F(CheckComboBoxTest, ChosenItemIsPushedWithItsIndexAndReported)
     EXPECT_GE(m_parent.m_nReports, 1);
 }
 
+// A chosen item reaches the store and the box repaints in the state the store
+// now gives it.
+TEST_F(CheckComboBoxTest, ChosenItemRepaintsTheBox)
+{
+    m_combo.InitialText(L"");
+    m_combo.SetCurSel(0);
+    m_parent.UpdateWindow();
+    m_combo.UpdateWindow();
+    ASSERT_FALSE(m_combo.GetUpdateRect(nullptr));
+    m_parent.SendMessage(WM_COMMAND, MAKEWPARAM(3009, CBN_SELCHANGE), reinterpret_cast<LPARAM>(m_combo.m_hWnd));
+    EXPECT_EQ(CString(L"男"), Stored());
+    EXPECT_TRUE(m_combo.GetUpdateRect(nullptr));
+}
+
 TEST_F(CheckComboBoxTest, ReadOnlyEditTakesNavigationOnly)
 {
     m_combo.SetReadOnly(TRUE);

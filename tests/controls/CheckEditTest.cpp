@@ -121,6 +121,20 @@ TEST_F(CheckEditTest, ReadOnlyDocumentKeepsTheFieldDisabled)
     EXPECT_TRUE(m_edit.IsWindowEnabled());
 }
 
+// The form's reload stores the text and has the field repaint in the state
+// the store now gives it.
+TEST_F(CheckEditTest, ReloadFromTheFormRepaintsTheField)
+{
+    m_doc.SetCtrlData(3001, L"old", 1, -1);
+    m_edit.InitialText(L"new");
+    m_parent.UpdateWindow();
+    m_edit.UpdateWindow();
+    ASSERT_FALSE(m_edit.GetUpdateRect(nullptr));
+    m_edit.SendMessage(WM_USER + 4, 0, 0);
+    EXPECT_TRUE(m_edit.GetUpdateRect(nullptr));
+    EXPECT_TRUE(m_edit.GetModifyFlag());
+}
+
 TEST_F(CheckEditTest, FieldWithoutIdLeavesTheStoreAlone)
 {
     CCheckEdit loose;
@@ -154,6 +168,30 @@ TEST_F(CheckEditTest, IdleFieldPaintsInTheFieldColourWithItsFrame)
     m_edit.GetClientRect(&rect);
     EXPECT_EQ(RGB(250, 240, 200), dc.GetPixel(rect.Width() - 3, rect.Height() / 2));
     EXPECT_EQ(RGB(0, 0, 160), dc.GetPixel(0, rect.Height() / 2));
+}
+
+// A record opened for viewing only: a field that someone enabled again is
+// drawn with the read-only frame and with it takes the disabled style.
+TEST_F(CheckEditTest, IdleFieldOfAViewOnlyRecordTakesNoInputOnceDrawn)
+{
+    m_doc.SetWaveColor(21, RGB(0, 0, 160));
+    m_doc.SetWaveColor(22, RGB(0, 160, 0));
+    m_doc.SetReadOnly(1);
+    m_edit.EnableWindow(TRUE);
+    m_edit.Invalidate(TRUE);
+    m_edit.UpdateWindow();
+    CClientDC dc(&m_edit);
+    CRect rect;
+    m_edit.GetClientRect(&rect);
+    EXPECT_EQ(RGB(0, 160, 0), dc.GetPixel(0, rect.Height() / 2));
+    EXPECT_FALSE(m_edit.IsWindowEnabled());
+}
+
+TEST_F(CheckEditTest, IdleFieldOfAnEditableRecordStaysEnabledOnceDrawn)
+{
+    m_edit.Invalidate(TRUE);
+    m_edit.UpdateWindow();
+    EXPECT_TRUE(m_edit.IsWindowEnabled());
 }
 
 namespace {

@@ -42,10 +42,23 @@ TEST_F(CheckStaticTest, PushStoresTheTextAsAnEdit)
 {
     m_doc.SetCtrlData(3001, L"old", 1, -1);
     m_label.InitialText(L"new");
-    EXPECT_EQ(1, m_label.SendMessage(WM_USER + 4, 0, 0));
+    // The reload answers 0 whatever the store made of the text (it once
+    // answered the entry's modified flag); the store itself tells that.
+    EXPECT_EQ(0, m_label.SendMessage(WM_USER + 4, 0, 0));
     CString strStored;
     m_doc.GetCtrlData(3001, strStored);
     EXPECT_EQ(CString(L"new"), strStored);
+    EXPECT_EQ(1, m_doc.GetCtrlModifyFlag(3001));
+}
+
+TEST_F(CheckStaticTest, PushRepaintsTheLabel)
+{
+    m_label.InitialText(L"new");
+    m_parent.UpdateWindow();
+    m_label.UpdateWindow();
+    ASSERT_FALSE(m_label.GetUpdateRect(nullptr));
+    m_label.SendMessage(WM_USER + 4, 0, 0);
+    EXPECT_TRUE(m_label.GetUpdateRect(nullptr));
 }
 
 TEST_F(CheckStaticTest, PushWithoutIdFails)
