@@ -368,7 +368,14 @@ protected:
     int RestZeroLine(const CRestPage& page, int buffer, int row, int rows, int mv);
     // The bottom of a rest row's lead name.
     int RestLabelBottom(const CRestPage& page, int zeroLine, int rows) const;
-    void DrawVersionOnPage(CDC* pDC, CRect rect);
+    // The families of traces, each with its own pages that carry the version.
+    enum class CTraceFamily { Rest, RhythmRR, Extra };
+    // On screen with the version shown, the program version at the bottom
+    // left of the page, on the document's page styles that carry it.
+    void DrawVersionOnPage(CDC* pDC, CRect rect, CTraceFamily family);
+    bool IsVersionPage(CTraceFamily family) const;
+    // The document's page style (rest, rhythm, RR, extra or MFER); -1 for other kinds.
+    int DocPageStyle() const;
     // Column c of `columns` at `speed` from page sample `start`: its first
     // sample and sample count; on screen every column but the first leaves a
     // millimetre's gap, `shift` then set to `millimetre` pixels.
