@@ -30,6 +30,7 @@
 class CDialog;
 class CECGDC;
 class CMFERParser;
+class CRestViewDoc;
 
 // What auto gain knows of one column: per slot position the lead's largest
 // and smallest sample in pixels per mm/mV (times a gain: pixels) and the lead
@@ -323,6 +324,9 @@ protected:
     void MeasureColumn(const CColumnLeads& column, int height, int gridY, std::vector<int>& leads,
                        std::vector<float>& maxima, std::vector<float>& minima);
     bool KeepsPacedRowCentres(int applyGain) const;
+    // The rest document whose stored spike extremes measure the traces (a
+    // paced record not of the newer series); null otherwise.
+    CRestViewDoc* PacedSpikeExtremesDoc() const;
     void PlaceFixedRows(const CRect& rect, int print);
     // The (sense index, lead column) pairs auto gain places for the style.
     std::vector<std::pair<int, int>> GroupColumns() const;
