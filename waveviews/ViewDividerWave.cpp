@@ -62,7 +62,7 @@ int CViewDividerWave::StripPixels(const CSquares& s)
     return Trunc(static_cast<double>(m_nStripSamples) * n * speed / m_nSampleRate / (s.gridX - 10));
 }
 
-CRect CViewDividerWave::LineHandle(int x, int h) const
+CRect CViewDividerWave::LineHandle(double x, int h) const
 {
     CTavrionDoc* doc = GetTavrionDoc();
     const double gx = doc ? doc->GetXUnit() : 1.0;
@@ -94,8 +94,11 @@ void CViewDividerWave::OnInitialUpdate()
         CRect first = LineHandle(MulDiv(n, 1, 10), s.h);
         const double span = static_cast<double>(m_nSampleRate) * m_nCaliperInterval * pixels * 0.001;
         const int left = first.left + Trunc(span / m_nStripSamples);
-        const CRect probe = LineHandle(0, s.h);
-        const CRect second(left, probe.top, left + probe.Width(), probe.bottom);
+        // The second handle is measured from its left edge, as the interval is.
+        CTavrionDoc* doc = GetTavrionDoc();
+        const double gx = doc ? doc->GetXUnit() : 1.0;
+        const double gy = doc ? doc->GetYUnit() : 1.0;
+        const CRect second(left, first.top, Trunc(left + 10 * gx), Trunc(first.top + 10 * gy));
         for (int caliper = 0; caliper < 3; ++caliper) {
             const CPoint offset(200 * caliper, 0);
             m_rcCaliper[caliper][0] = first + offset;
@@ -250,7 +253,8 @@ void CViewDividerWave::DragWhole(CPoint point)
     if (!GetSquares(s)) return;
     const int caliper = m_nActiveCaliper;
     const double half = m_dCaliperHalf[caliper];
-    m_rcCaliper[caliper][0] = LineHandle(Trunc(point.x - half), s.h);
-    m_rcCaliper[caliper][1] = LineHandle(Trunc(point.x + half), s.h);
+    // Truncated once, after the handle's half width is taken off.
+    m_rcCaliper[caliper][0] = LineHandle(point.x - half, s.h);
+    m_rcCaliper[caliper][1] = LineHandle(point.x + half, s.h);
     PlaceCaliperBar(caliper, s.h);
 }

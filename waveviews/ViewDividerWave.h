@@ -38,7 +38,7 @@ protected:
     // Pixels the strip's samples span; 0 before the view is sized or without samples.
     int StripPixels(const CSquares& s);
     // The handle of a line at x, on the strip's foot line.
-    CRect LineHandle(int x, int h) const;
+    CRect LineHandle(double x, int h) const;
     void PlaceCaliperBar(int caliper, int h);
     void DrawCalipers(CDC* pDC, const CRect& client);
     void DragLine(CPoint point);

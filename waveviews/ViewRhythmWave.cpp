@@ -351,6 +351,8 @@ void CViewRhythmWave::UpdateDrawDC()
     // The image stays for the next page: a new one of the page's size would
     // cost more than drawing the page into it.
     m_bPageDrawn = false;
+    // The magnifier's pictures show the page: they go with it.
+    m_magnifier.DropCache();
     // A load during a paint must not ask for another paint: a record without
     // samples would be painted over and over.
     if (GetSafeHwnd() && !m_bPainting) InvalidateRect(nullptr, FALSE);

@@ -30,6 +30,7 @@
 class CDialog;
 class CECGDC;
 class CMFERParser;
+class CRestViewDoc;
 
 // What auto gain knows of one column: per slot position the lead's largest
 // and smallest sample in pixels per mm/mV (times a gain: pixels) and the lead
@@ -323,6 +324,9 @@ protected:
     void MeasureColumn(const CColumnLeads& column, int height, int gridY, std::vector<int>& leads,
                        std::vector<float>& maxima, std::vector<float>& minima);
     bool KeepsPacedRowCentres(int applyGain) const;
+    // The rest document whose stored spike extremes measure the traces (a
+    // paced record not of the newer series); null otherwise.
+    CRestViewDoc* PacedSpikeExtremesDoc() const;
     void PlaceFixedRows(const CRect& rect, int print);
     // The (sense index, lead column) pairs auto gain places for the style.
     std::vector<std::pair<int, int>> GroupColumns() const;
@@ -368,7 +372,14 @@ protected:
     int RestZeroLine(const CRestPage& page, int buffer, int row, int rows, int mv);
     // The bottom of a rest row's lead name.
     int RestLabelBottom(const CRestPage& page, int zeroLine, int rows) const;
-    void DrawVersionOnPage(CDC* pDC, CRect rect);
+    // The families of traces, each with its own pages that carry the version.
+    enum class CTraceFamily { Rest, RhythmRR, Extra };
+    // On screen with the version shown, the program version at the bottom
+    // left of the page, on the document's page styles that carry it.
+    void DrawVersionOnPage(CDC* pDC, CRect rect, CTraceFamily family);
+    bool IsVersionPage(CTraceFamily family) const;
+    // The document's page style (rest, rhythm, RR, extra or MFER); -1 for other kinds.
+    int DocPageStyle() const;
     // Column c of `columns` at `speed` from page sample `start`: its first
     // sample and sample count; on screen every column but the first leaves a
     // millimetre's gap, `shift` then set to `millimetre` pixels.

@@ -8,7 +8,11 @@
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
 #include "documents/ExtraDataItem.h"
+#include "documents/ExtraViewDoc.h"
 #include "documents/MFERViewDoc.h"
+#include "documents/RRViewDoc.h"
+#include "documents/RestViewDoc.h"
+#include "documents/RhythmViewDoc.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "waveviews/RhythmWaveStyle.h"
 #include "waveviews/ViewRhythmWave.h"
@@ -438,16 +442,61 @@ BOOL CViewRhythmWave::DrawRestTrace(CDC* pDC, CRestPage& page, int lead, int row
     return TRUE;
 }
 
-void CViewRhythmWave::DrawVersionOnPage(CDC* pDC, CRect rect)
+int CViewRhythmWave::DocPageStyle() const
 {
-    static const int kVersionStyles[] = {3, 4, 6, 9, 10, 12, 15, 16, 18, 21, 22, 24, 27, 28, 30, 31, 32};
-    if (!g_bDisplayVersion) return;
-    const int page = GetTavrionDoc()->GetRhythmWaveStyle();
-    const bool rhythmPage = m_nDocType == DOC_TYPE_RHYTHM && IsRhythmRowsStyle(page);
-    const bool restPage = (m_nDocType == DOC_TYPE_REST || m_nDocType == DOC_TYPE_MFER) &&
-                          std::find(std::begin(kVersionStyles), std::end(kVersionStyles), page) !=
-                              std::end(kVersionStyles);
-    if (!rhythmPage && !restPage) return;
+    CTavrionDoc* doc = GetTavrionDoc();
+    switch (m_nDocType) {
+    case DOC_TYPE_REST:
+        if (auto* rest = DYNAMIC_DOWNCAST(CRestViewDoc, doc)) return static_cast<int>(rest->GetPageStyle());
+        break;
+    case DOC_TYPE_RHYTHM:
+        if (auto* rhythm = DYNAMIC_DOWNCAST(CRhythmViewDoc, doc)) return static_cast<int>(rhythm->GetPageStyle());
+        break;
+    case DOC_TYPE_RR:
+        if (auto* rr = DYNAMIC_DOWNCAST(CRRViewDoc, doc)) return static_cast<int>(rr->GetPageStyle());
+        break;
+    case DOC_TYPE_EXTRA:
+        if (auto* extra = DYNAMIC_DOWNCAST(CExtraViewDoc, doc)) return static_cast<int>(extra->GetPageStyle());
+        break;
+    case DOC_TYPE_MFER:
+        if (auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, doc)) return static_cast<int>(mfer->GetPageStyle());
+        break;
+    default: break;
+    }
+    return -1;
+}
+
+bool CViewRhythmWave::IsVersionPage(CTraceFamily family) const
+{
+    auto among = [](int style, std::initializer_list<std::pair<int, int>> ranges) {
+        for (const auto& range : ranges)
+            if (style >= range.first && style <= range.second) return true;
+        return false;
+    };
+    const int page = DocPageStyle();
+    const int kind = m_nDocType;
+    switch (family) {
+    case CTraceFamily::Rest:
+        if (kind == DOC_TYPE_RHYTHM) return page == 16 || page == 17;
+        // The resting and MFER pages share their numbers here.
+        return (kind == DOC_TYPE_REST || kind == DOC_TYPE_MFER) &&
+               among(page, {{3, 4}, {6, 6}, {9, 10}, {12, 12}, {15, 16}, {18, 18}, {21, 22}, {24, 24}, {27, 28},
+                            {30, 32}});
+    case CTraceFamily::RhythmRR:
+        if (kind == DOC_TYPE_RR) return page >= 3 && page <= 5;
+        if (!m_bShowFlag) return false;
+        if (kind == DOC_TYPE_RHYTHM) return page >= 20 && page <= 25;
+        return kind == DOC_TYPE_MFER && page >= 35 && page <= 40;
+    case CTraceFamily::Extra:
+        if (kind == DOC_TYPE_EXTRA) return among(page, {{1, 2}, {5, 10}, {17, 19}, {23, 25}});
+        return kind == DOC_TYPE_MFER && among(page, {{52, 53}, {56, 61}, {68, 70}, {74, 76}});
+    }
+    return false;
+}
+
+void CViewRhythmWave::DrawVersionOnPage(CDC* pDC, CRect rect, CTraceFamily family)
+{
+    if (!g_bDisplayVersion || !IsVersionPage(family)) return;
     CDCStateSaver saver(*pDC);
     pDC->SetTextAlign(TA_LEFT | TA_BOTTOM);
     pDC->TextOut(rect.left, rect.bottom, GetVersionText());
@@ -464,7 +513,7 @@ int CViewRhythmWave::DrawRestWave(CDC* pDC, CRect rect, int gridX, int gridY, in
     if (!page.Drawable()) return 1;
     for (int c = 0; c < page.columns; ++c)
         if (!DrawRestColumn(pDC, page, c)) return 0;
-    if (!print) DrawVersionOnPage(pDC, rect);
+    if (!print) DrawVersionOnPage(pDC, rect, CTraceFamily::Rest);
     if (print) DrawDurationMarks(pDC, rect, gridX);
     return 1;
 }
@@ -537,6 +586,7 @@ int CViewRhythmWave::DrawRhythmRRWave(CDC* pDC, CRect rect, int gridX, int gridY
             DrawMarkLine(pDC, speed, CRect(rect.left, rect.top, rect.right, y - h / m_nRows + mv),
                          w / (gridX - 10.0));
     }
+    if (!print) DrawVersionOnPage(pDC, rect, CTraceFamily::RhythmRR);
     if (print) DrawDurationMarks(pDC, rect, gridX);
     return 1;
 }
@@ -626,6 +676,7 @@ int CViewRhythmWave::DrawExtraWave(CDC* pDC, CRect rect, int gridX, int gridY, i
             }
         }
     }
+    if (!print) DrawVersionOnPage(pDC, rect, CTraceFamily::Extra);
     if (print) DrawDurationMarks(pDC, rect, gridX);
     return 1;
 }

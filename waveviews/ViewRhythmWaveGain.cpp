@@ -377,6 +377,9 @@ void CViewRhythmWave::MeasureColumn(const CColumnLeads& column, int height, int 
     maxima.assign(static_cast<size_t>(count), 0.0f);
     minima.assign(static_cast<size_t>(count), 0.0f);
     const double toPixels = height * m_dAmplitudeUnit * 0.001 / gridY;
+    // A paced record of another series brings its spikes' extremes: the
+    // spikes, not the wave, decide how much room a trace needs.
+    CRestViewDoc* paced = PacedSpikeExtremesDoc();
     for (int i = 0; i < count; ++i) {
         const int lead = leads[i];
         if (lead < 0 || !HasLead(lead)) {
@@ -385,11 +388,21 @@ void CViewRhythmWave::MeasureColumn(const CColumnLeads& column, int height, int 
         }
         short high = 0;
         short low = 0;
-        doc->GetWaveMaxMin(LeadData(lead), LeadCount(lead), &high, &low);
+        if (paced)
+            paced->GetPaceMakerWaveMaxMin(IsOneLeadRestStyle(m_nWaveStyle) ? m_nRhythm1LeadID : lead, &high, &low);
+        else
+            doc->GetWaveMaxMin(LeadData(lead), LeadCount(lead), &high, &low);
         if (high == -32768 && low == -32768) high = low = 0;
         maxima[i] = static_cast<float>(high * toPixels);
         minima[i] = static_cast<float>(low * toPixels);
     }
+}
+
+CRestViewDoc* CViewRhythmWave::PacedSpikeExtremesDoc() const
+{
+    if (m_nDocType != DOC_TYPE_REST) return nullptr;
+    auto* rest = DYNAMIC_DOWNCAST(CRestViewDoc, GetTavrionDoc());
+    return rest && !rest->Is8000File() && rest->IfPaceMakerON() ? rest : nullptr;
 }
 
 bool CViewRhythmWave::KeepsPacedRowCentres(int applyGain) const

@@ -112,6 +112,7 @@ float CWaveItemRef::GetStoredAutoSense() const
     if (m_pRest) return m_pRest->fAcqSense;
     if (m_pMfer) return m_pMfer->fAcqSense;
     if (m_pExtra) return m_pExtra->fRecSense;
+    if (m_pRhythm) return m_pRhythm->fRecordSense;
     return 10.0f;
 }
 

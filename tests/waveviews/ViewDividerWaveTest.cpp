@@ -4,6 +4,7 @@
 // handle, the strip scrolled over a long record, no pop-up of its own.
 #include <gtest/gtest.h>
 
+#include "core/Globals.h"
 #include "dialogs/DlgDivider.h"
 #include "platform/ui/framework/ClientDC.h"
 #include "platform/ui/windowing/Desktop.h"
@@ -129,6 +130,47 @@ TEST_F(ViewDividerWaveTest, APressAboveAHandleGrabsTheLineAndTheDragIsReported)
         EXPECT_GT(view.GetInterval(), 1000);
         EXPECT_EQ(CDlgDivider::FormatInterval(0, view.GetInterval()),
                   ControlText(dialog, CDlgDivider::IDC_READOUT_1));
+    });
+}
+
+// On a screen whose display unit is not whole (1.15 px), the second handle
+// is 10 units wide from its left edge, and the whole caliper is placed from
+// the cursor less half its span and half a handle, truncated once.
+TEST_F(ViewDividerWaveTest, OnAFractionalDisplayUnitHandlesKeepTheirWidthAndAWholeDragTruncatesOnce)
+{
+    struct UnitKept {
+        double unit = g_dXUnit;
+        ~UnitKept() { g_dXUnit = unit; }
+    } kept;
+    g_dXUnit = 1.15;
+    OpenRecord(60.0, 10.0);
+    Run(0, [](CDlgDivider&, CViewDividerWave& view) {
+        const CRect first = view.GetCaliperHandle(0, 0);
+        const CRect second = view.GetCaliperHandle(0, 1);
+        // trunc(x + 5.75) - trunc(x - 5.75) for the first, trunc(left + 11.5) - left
+        // for the second: 11 px each.
+        EXPECT_EQ(11, first.Width());
+        EXPECT_EQ(11, second.Width());
+        // The second line dragged so that the span is odd: half a span is then
+        // no whole pixel.
+        const HWND hwnd = view.GetSafeHwnd();
+        const int grab = (second.left + second.right) / 2;
+        const int to = first.left + 6 + 41;
+        Desktop::MoveMouse(hwnd, grab, 5);
+        Desktop::Drag(hwnd, POINT{grab, 5}, POINT{to, 5});
+        Desktop::PumpMessages();
+        const CRect stretched = view.GetCaliperHandle(0, 1);
+        ASSERT_EQ(41, stretched.left - first.left);
+        const double half = 20.5;
+        // Grab the bar between the handles, clear of both, and drag it sideways.
+        const int x = (first.right + stretched.left) / 2;
+        const int y = stretched.bottom;
+        Desktop::MoveMouse(hwnd, x, y);
+        Desktop::Drag(hwnd, POINT{x, y}, POINT{x + 33, y});
+        Desktop::PumpMessages();
+        const CRect moved = view.GetCaliperHandle(0, 0);
+        EXPECT_EQ(static_cast<int>(x + 33 - 5 * 1.15 - half), moved.left);
+        EXPECT_EQ(static_cast<int>(x + 33 + 5 * 1.15 - half), moved.right);
     });
 }
 

@@ -4,6 +4,8 @@
 // magnifier showing the page with the measuring overlays.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "dialogs/DlgDivider.h"
 #include "dialogs/DlgEnlargedPreview.h"
 #include "dialogs/DlgEnlargedRhyRR.h"
@@ -203,8 +205,34 @@ protected:
             for (int x = 0; x < 200; ++x) n += picture.GetPixel(x, y) == colour ? 1 : 0;
         return n;
     }
+    // Everything the magnifier shows after a move to `point`.
+    std::vector<COLORREF> Magnified(CPoint point)
+    {
+        std::vector<COLORREF> pixels;
+        if (!m_view->MoveEnlargedPreview(point)) return pixels;
+        CClientDC picture(m_magnifier.GetEnlargedPreview());
+        m_magnifier.GetEnlargedPreview()->UpdateWindow();
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 200; ++x) pixels.push_back(picture.GetPixel(x, y));
+        return pixels;
+    }
     CDlgEnlargedPreview m_magnifier;
 };
+
+TEST_F(RhythmViewMagnifierTest, ANewPageDropsTheMagnifiedPictureSoTheNextMoveShowsIt)
+{
+    Paint();
+    const CPoint over(500, 200);
+    const std::vector<COLORREF> first = Magnified(over);
+    ASSERT_FALSE(first.empty());
+    // Measure mode with no pair on and the scale off: the same page reuses its picture.
+    ASSERT_EQ(first, Magnified(over));
+    // The page starts 0.4 s later: the magnifier shows the traces moved.
+    m_view->SetStartTime(200);
+    m_view->UpdateDrawDC();
+    Paint();
+    EXPECT_NE(first, Magnified(over));
+}
 
 TEST_F(RhythmViewMagnifierTest, TheMagnifierShowsThePageWithTheDividerUnderTheCursor)
 {

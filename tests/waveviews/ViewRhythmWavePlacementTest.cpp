@@ -51,6 +51,14 @@ void AddCurrentItem(KnownLeadsDoc<CRhythmViewDoc>& doc)
     doc.SetCurDataIndex(item->nID);
 }
 
+// The sensitivity each kind of record keeps for automatic gain to start from.
+void SetStoredSense(KnownLeadsDoc<CRestViewDoc>& doc, float sense) { doc.GetCurrentDataItem()->fAcqSense = sense; }
+void SetStoredSense(KnownLeadsDoc<CMFERViewDoc>& doc, float sense) { doc.GetCurrentDataItem()->fAcqSense = sense; }
+void SetStoredSense(KnownLeadsDoc<CRhythmViewDoc>& doc, float sense)
+{
+    doc.GetCurrentDataItem()->fRecordSense = sense;
+}
+
 template <class Doc, int Kind> struct DocKind {
     using Document = KnownLeadsDoc<Doc>;
     static const int kKind = Kind;
@@ -137,6 +145,17 @@ TYPED_TEST(PagePlacementTest, ChoosingGainsKeepsTenForLeadsThatFitAtTen)
 {
     EXPECT_EQ((std::vector<int>{103, 261, 420, 578, 737, 895}), this->Place(5));
     EXPECT_FLOAT_EQ(10.0f, this->m_doc.GetSense(1, 0));
+}
+
+TYPED_TEST(PagePlacementTest, ChoosingGainsStartsFromTheGainTheRecordKeeps)
+{
+    // +0.25 / -0.125 mV: 3 px per mm/mV, so each lead takes the least half
+    // (80 px) at 20 mm/mV, 480 in all: stacked at the record's 20 with no step down.
+    this->m_doc.high = 200;
+    this->m_doc.low = -100;
+    SetStoredSense(this->m_doc, 20.0f);
+    this->Place(5);
+    EXPECT_FLOAT_EQ(20.0f, this->m_doc.GetSense(1, 0));
 }
 
 }  // namespace
