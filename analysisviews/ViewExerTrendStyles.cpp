@@ -174,7 +174,9 @@ void CViewExerTrend::DrawBars(CDC* pDC, const ExerTrendWords& sys, const ExerTre
         const int s = sys.Signed(i);
         const int d = dia.Signed(i);
         if (s == static_cast<short>(m_nInvalid) || d == static_cast<short>(m_nInvalid)) continue;
-        const bool firstPair = last[0] == kMissing;
+        // Only the exercise's first pair is a mere start: with none seen
+        // there, the recovery's first pair differs from nothing and is drawn.
+        const bool firstPair = !recovery && last[0] == kMissing;
         const bool changed = s != last[0] || d != last[1];
         last[0] = s;
         last[1] = d;

@@ -224,11 +224,16 @@ int CViewFinalCom12Leads::RowsOnPage(int page) const
     return page == GetTotalPage() - 1 ? (m_nLoadCount - 1) % kRowsPerPage + 1 : kRowsPerPage;
 }
 
-bool CViewFinalCom12Leads::HasBeat(int k) const
+bool CViewFinalCom12Leads::HasValues(int k) const
 {
     if (k < 0 || k >= m_nLoadCount) return false;
     const _FINAL_LOAD_INFO& load = m_load[static_cast<size_t>(k)];
-    return load.sStatus != 0 && !m_loadWave[static_cast<size_t>(k)].empty() && load.nEnd > load.nStart;
+    return load.sStatus != 0 && load.nEnd > load.nStart;
+}
+
+bool CViewFinalCom12Leads::HasBeat(int k) const
+{
+    return HasValues(k) && !m_loadWave[static_cast<size_t>(k)].empty();
 }
 
 // ---- drawing ------------------------------------------------------------------------------------
@@ -382,7 +387,8 @@ void CViewFinalCom12Leads::DispInformation(CDC* pDC, CRect rect, int gridX, int 
     DrawValues(pDC, g, m_sRestST, m_sRestHeartRate, 25);
     for (int row = 0; row < rows; ++row) {
         const int k = page * kRowsPerPage + row;
-        if (!HasBeat(k)) continue;
+        // The record's values stand even when its samples could not be read.
+        if (!HasValues(k)) continue;
         const _FINAL_LOAD_INFO& load = m_load[static_cast<size_t>(k)];
         DrawValues(pDC, g, load.sST, load.sHeartRate, g.S + 25 + row * g.S);
     }

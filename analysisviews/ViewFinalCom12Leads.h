@@ -87,6 +87,9 @@ private:
     void LoadPostLoad(CFinalViewDoc* doc, const _FINALDATAITEM& item);
     // Post-load rows on `page` (3, fewer on the last page, 0 on a page past it).
     int RowsOnPage(int page) const;
+    // Post-load beat k is valid with a window: its values are written.
+    bool HasValues(int k) const;
+    // ... and its samples were read: it is drawn.
     bool HasBeat(int k) const;
     // The cell of the double-click grid under the point; false for none.
     bool HitCell(CPoint point, int* row, int* column) const;

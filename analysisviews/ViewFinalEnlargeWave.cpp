@@ -195,8 +195,9 @@ void CViewFinalEnlargeWave::OnDraw(CDC* pDC)
     int gx = 0, gy = 0;
     GetGridCount(gx, gy);
     DrawZoomLabel(pDC, *doc, client, m_nStep);
-    if (gx > 0 && gy > 0 && m_nCount > 0 && m_sShown && !m_samples.empty()) {
-        DrawSTLevel(pDC, client, FALSE);
+    if (gx > 0 && gy > 0 && m_nCount > 0 && !m_samples.empty()) {
+        // The flag withholds only the value: the beat read is drawn.
+        if (m_sShown) DrawSTLevel(pDC, client, FALSE);
         const int millivolt = static_cast<int>(doc->GetCommonSense(0) * h / gy);
         const int width = static_cast<int>(m_nCount * kSquaresPerSample * w / gx);
         const int left = (w - width) / 2 + m_nHorizontal;

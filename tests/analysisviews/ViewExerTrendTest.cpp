@@ -315,6 +315,27 @@ TEST_F(ExerTrendView, ABloodPressureThatNeverChangesDuringTheExerciseDrawsNoBarT
     EXPECT_EQ(1, recoveryBars);
 }
 
+// Without a valid pair in the exercise, the recovery's first pair has none
+// to be compared with: its bar stands at the recovery start.
+TEST_F(ExerTrendView, ABloodPressureMissingThroughTheExerciseDrawsTheRecoverysFirstBar)
+{
+    Show(2, DefaultOptions(), [](RecordBuilder& items) {
+        items.SetRaw(3324, 0, Words(32768));
+        items.SetRaw(3326, 0, Words(32768));
+        items.SetRaw(3325, 0, Words(150));
+        items.SetRaw(3327, 0, Words(90));
+    });
+    const std::vector<DrawRecord> bars = Lines(Recorded(), CurveColour());
+    const int recoveryStart = m_view->TimeToXPoint(Item().nExerTime / 15.0);
+    const int top = m_view->ValueToYPoint(150);
+    const int bottom = m_view->ValueToYPoint(90);
+    int firstBars = 0;
+    for (const DrawRecord& r : bars)
+        firstBars += r.points.size() == 2 && r.points[0].x == r.points[1].x && std::abs(r.points[0].x - recoveryStart) <= 1 &&
+                     std::min(r.points[0].y, r.points[1].y) == top && std::max(r.points[0].y, r.points[1].y) == bottom;
+    EXPECT_EQ(1, firstBars);
+}
+
 TEST_F(ExerTrendView, MetsAgainstHeartRateWithSlopeZeroDrawsALevelLine)
 {
     Show(7);

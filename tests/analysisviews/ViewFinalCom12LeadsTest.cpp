@@ -108,6 +108,40 @@ TEST_F(Com12LeadsTest, AlignmentPointsOutsideTheirWindowsGiveNoDifferenceRowAndR
     EXPECT_NEAR(FirstInk(0, 25, Sq(8), Sq(32)), Sq(10), 1);
 }
 
+// The record file holds the samples of the first post-load beat only, while
+// its XML lists two: the second row has no trace but keeps its ST levels and
+// heart rate.
+TEST_F(Com12LeadsTest, APostLoadBeatWhoseSamplesCannotBeReadStillShowsItsValues)
+{
+    std::string unusedXml;
+    const std::string path = Write(RecordWithLoads(1), &unusedXml, "one");
+    std::string xml;
+    Write(RecordWithLoads(2), &xml, "two");
+    ASSERT_EQ(0, Open(m_doc, path, xml));
+    m_doc.InitialSense();
+    MakeView(kWidth, kHeight);
+    m_view->OnUpdate(nullptr, 0, nullptr);
+    Move(kWidth - 1, kHeight - 1);
+    Paint();
+    ASSERT_EQ(Item().nLoadCount, 2);
+    // No trace in row 1 (baseline 110 squares).
+    EXPECT_EQ(FirstInk(0, 25, Sq(100), Sq(120)), -1);
+    // Its values: ST levels at 115 squares, the heart rate 4 squares lower
+    // (text ink: blue, or blended towards it).
+    CClientDC dc(m_view);
+    auto textInk = [&](int x0, int x1, int y0, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) {
+                const COLORREF c = dc.GetPixel(x, y);
+                n += GetBValue(c) > GetRValue(c) + 60 ? 1 : 0;
+            }
+        return n;
+    };
+    EXPECT_GT(textInk(Sq(30), Sq(300), Sq(115), Sq(119)), 0);
+    EXPECT_GT(textInk(0, Sq(40), Sq(119), Sq(124)), 0);
+}
+
 TEST_F(Com12LeadsTest, PagesHoldThreeRowsAndChangingPagesNeverLeavesThem)
 {
     Show(5);

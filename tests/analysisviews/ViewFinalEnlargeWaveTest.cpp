@@ -228,3 +228,32 @@ TEST_F(FinalEnlargeTest, ThePostLoadViewTakesBeatFlagAndSTFromOneRecord)
     EXPECT_EQ(m_view->GetCount(), 0);
     EXPECT_EQ(m_view->GetST(), -32768);
 }
+
+TEST_F(FinalEnlargeTest, ABeatWhoseFlagIsClearIsDrawnWithoutItsSTLevel)
+{
+    OpenRecord(RecordWithLoads(3));
+    Item().sRestStatus = 0;
+    Show(TRUE);
+    ASSERT_GT(m_view->GetCount(), 0);
+    // Text ink (blue, or blended towards it) in the band of the ST level.
+    auto stInk = [&] {
+        CClientDC dc(m_view);
+        int n = 0;
+        for (int y = kHeight - kHeight / 15; y < kHeight; ++y)
+            for (int x = kWidth / 4; x < 3 * kWidth / 4; ++x) {
+                const COLORREF c = dc.GetPixel(x, y);
+                n += GetBValue(c) > GetRValue(c) + 60 ? 1 : 0;
+            }
+        return n;
+    };
+    {
+        CClientDC dc(m_view);
+        EXPECT_FALSE(InkProbe(dc, kWidth, kHeight).Columns(0, kWidth, 0, kHeight - 20, kTrace).empty());
+    }
+    EXPECT_EQ(stInk(), 0);
+
+    Item().sRestStatus = 1;
+    m_view->SendMessage(WM_INITIALUPDATE, 0, 0);
+    Paint();
+    EXPECT_GT(stInk(), 0);
+}
