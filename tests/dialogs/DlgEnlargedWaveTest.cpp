@@ -184,6 +184,43 @@ TEST_F(DlgEnlargedWaveTest, ZoomingWithMarksSetClearsThemAndLeavesTheRulerArmedW
     });
 }
 
+// A record the dialog cannot show (another kind, or no current item) leaves
+// it up without the enlarged view and with an empty table; its buttons and
+// bars then move nothing.
+TEST_F(DlgEnlargedWaveTest, WithoutARestingRhythmOrMferItemTheDialogStaysUpWithoutViewOrValues)
+{
+    auto runOn = [&](int docType, int currentItem) {
+        m_doc.SetCurDataIndex(currentItem);
+        CDlgEnlargedWave dialog(TRUE, 0, nullptr);
+        dialog.SetDoc(&m_doc, docType);
+        dialog.SetDotsPerMM(kDotsPerMM, kDotsPerMM);
+        dialog.SetClickInfo(1, 0, 0, 300);
+        dialog.SetLimbLead(1);
+        testsupport::ModalScript script;
+        bool ran = false;
+        script.On(CDlgEnlargedWave::IDD, [&](CDialog&) {
+            EXPECT_TRUE(dialog.IsWindowVisible());
+            EXPECT_EQ(nullptr, dialog.GetWaveView());
+            for (UINT id = CEnlargedMeasureTable::kFirstCellId; id <= CEnlargedMeasureTable::kLastCellId; ++id)
+                EXPECT_TRUE(ControlText(dialog, static_cast<int>(id)).IsEmpty()) << id;
+            for (int id : {CDlgEnlargedWave::IDC_ZOOM_IN, CDlgEnlargedWave::IDC_RULER, CDlgEnlargedWave::IDC_ZOOM_OUT,
+                           CDlgEnlargedWave::IDC_DRAG})
+                ClickControl(dialog, id);
+            dialog.SendMessage(WM_ENLARGED_PAN, 5, 5);
+            Desktop::PumpMessages();
+            EXPECT_TRUE(ControlText(dialog, CDlgEnlargedWave::IDC_READOUT).IsEmpty());
+            ran = true;
+        });
+        dialog.DoModal();
+        EXPECT_TRUE(ran);
+    };
+    const int current = m_doc.GetCurrentDataItem()->nID;
+    runOn(DOC_TYPE_RR, current);
+    runOn(DOC_TYPE_FINAL, current);
+    runOn(DOC_TYPE_REST, current + 100);
+    runOn(DOC_TYPE_MFER, current);
+}
+
 TEST_F(DlgEnlargedWaveTest, EveryLeadsBeatIsOverlappedInItsFrameLeftOfTheTable)
 {
     Run(TRUE, 0, [&](CDlgEnlargedWave& dialog) {
