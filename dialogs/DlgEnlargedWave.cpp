@@ -315,7 +315,12 @@ void CDlgEnlargedWave::Zoom(int delta)
     // The page changed: the strip is centred again on the same sample, with
     // the bar's range following.
     SetScrollRanges();
-    if (CScrollBar* across = m_frame.Bar(*this, true)) ApplyHorizontal(across->GetScrollPos());
+    if (CScrollBar* across = m_frame.Bar(*this, true)) {
+        // A strip that fits the new page is shown again from its own start;
+        // a whole beat keeps where it was panned to.
+        if (!m_bWholeBeat && !ScrollsBySamples()) across->SetScrollPos(0);
+        ApplyHorizontal(across->GetScrollPos());
+    }
     SetDlgItemText(m_frame.Ids().readout, L"");
     CEnlargedViewFrame::ClearMarks(*m_pView);
     if (m_pView->GetRulerStatus() != RULER_STATUS_OFF) {

@@ -270,6 +270,38 @@ TEST_F(DlgEnlargedWaveTest, TheScrollBarArrowsPanTheBeatAPixelAtATime)
     });
 }
 
+// A strip shorter than a page pans by pixels; a zoom step puts it back at
+// its start, where a whole beat keeps its pan.
+TEST_F(DlgEnlargedWaveTest, ZoomingAStripShorterThanAPageShowsItFromItsStartAgain)
+{
+    for (const BOOL wholeBeat : {FALSE, TRUE}) {
+        CDlgEnlargedWave dialog(wholeBeat, 0, nullptr);
+        dialog.SetDoc(&m_doc, DOC_TYPE_REST);
+        dialog.SetDotsPerMM(kDotsPerMM, kDotsPerMM);
+        dialog.SetClickInfo(1, 100, 0, 20);
+        dialog.SetLimbLead(1);
+        testsupport::ModalScript script;
+        bool ran = false;
+        script.On(CDlgEnlargedWave::IDD, [&](CDialog&) {
+            CViewEnlargedWave& view = *dialog.GetWaveView();
+            ASSERT_GT(view.GetDrawLength(), 20);
+            for (int i = 0; i < 3; ++i)
+                dialog.SendMessage(WM_HSCROLL, SB_LINERIGHT,
+                                   reinterpret_cast<LPARAM>(dialog.GetDlgItem(CDlgEnlargedWave::IDC_HORIZONTAL_BAR)->m_hWnd));
+            EXPECT_EQ(-3, view.GetDragHorizontalOffset());
+            const int step = view.GetScaleRatio();
+            ClickControl(dialog, CDlgEnlargedWave::IDC_ZOOM_OUT);
+            EXPECT_EQ(step - 1, view.GetScaleRatio());
+            const int expected = wholeBeat ? 3 : 0;
+            EXPECT_EQ(expected, BarPosition(dialog, CDlgEnlargedWave::IDC_HORIZONTAL_BAR)) << wholeBeat;
+            EXPECT_EQ(-expected, view.GetDragHorizontalOffset()) << wholeBeat;
+            ran = true;
+        });
+        dialog.DoModal();
+        EXPECT_TRUE(ran);
+    }
+}
+
 TEST_F(DlgEnlargedWaveTest, DraggingAStripMovesItsStartThroughTheDialogWithinTheRecord)
 {
     Run(FALSE, 2500, [&](CDlgEnlargedWave& dialog) {
