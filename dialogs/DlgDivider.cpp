@@ -260,6 +260,10 @@ void CDlgDivider::OnOK()
     // doctor's confirmation stands in place of the editor's stamps, so the
     // record is left confirmed rather than marked edited after confirmation.
     run.prompt = rest && rest->bDoctorConfirm ? CEditingOk::Prompt::Doctor : CEditingOk::Prompt::Editor;
+    // The host may redraw from the store while it is told; the store is
+    // filled from the item once more afterwards, so the new rate is what stays.
+    run.order = CEditingOk::StandardOrder();
+    run.order.push_back(CEditingOk::CommitStep::Refill);
     run.store = [&](const CString& name) {
         const CString& path = rest ? rest->strXMLPath : mfer->strXMLPath;
         if (!WriteHeartRateXml(path, name, rate)) {

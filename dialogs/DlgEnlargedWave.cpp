@@ -14,6 +14,7 @@
 #include "platform/ui/framework/PaintDC.h"
 #include "waveviews/ViewEnlargedWave.h"
 #include "waveviews/ViewSerialComRhy.h"
+#include "waveviews/WaveItemRef.h"
 
 IMPLEMENT_DYNAMIC(CDlgEnlargedWave, CDlgModal)
 
@@ -105,7 +106,10 @@ bool CDlgEnlargedWave::ReadDisplaySettings()
         m_fSense = settings->GetSense(static_cast<UINT>(m_nSenseID), 0);
         m_nFilter = settings->GetFilter();
     }
-    return true;
+    // Only a resting, rhythm or MFER record's current item has a lead to enlarge;
+    // without one the dialog stays up empty rather than on a bare grid.
+    if (m_nDocType != DOC_TYPE_REST && m_nDocType != DOC_TYPE_RHYTHM && m_nDocType != DOC_TYPE_MFER) return false;
+    return static_cast<bool>(CWaveItemRef::Of(m_pDoc, m_nDocType));
 }
 
 void CDlgEnlargedWave::PlaceControls(const CEnlargedWaveLayout& layout)
@@ -150,14 +154,8 @@ void CDlgEnlargedWave::SetUpMeasureTable(const CEnlargedWaveLayout& layout)
 // The name the record gives the clicked lead; empty without a current item.
 CString CDlgEnlargedWave::LeadName() const
 {
-    const _LEAD_NAME_INFO* names = nullptr;
-    if (auto* rest = m_nDocType == DOC_TYPE_REST ? DYNAMIC_DOWNCAST(CRestViewDoc, m_pDoc) : nullptr) {
-        if (_RESTDATAITEM* item = rest->GetCurrentDataItem()) names = &item->stLeadName;
-    } else if (auto* mfer = m_nDocType == DOC_TYPE_MFER ? DYNAMIC_DOWNCAST(CMFERViewDoc, m_pDoc) : nullptr) {
-        if (_MFERDATAITEM* item = mfer->GetCurrentDataItem()) names = &item->stLeadName;
-    }
-    if (!names || m_nLead < 0 || m_nLead >= LEAD_NAME_CODES) return CString();
-    return names->strDispName[m_nLead];
+    if (m_nDocType != DOC_TYPE_REST && m_nDocType != DOC_TYPE_RHYTHM && m_nDocType != DOC_TYPE_MFER) return CString();
+    return CWaveItemRef::Of(m_pDoc, m_nDocType).GetLeadName(m_nLead);
 }
 
 void CDlgEnlargedWave::OnOK()
@@ -317,7 +315,12 @@ void CDlgEnlargedWave::Zoom(int delta)
     // The page changed: the strip is centred again on the same sample, with
     // the bar's range following.
     SetScrollRanges();
-    if (CScrollBar* across = m_frame.Bar(*this, true)) ApplyHorizontal(across->GetScrollPos());
+    if (CScrollBar* across = m_frame.Bar(*this, true)) {
+        // A strip that fits the new page is shown again from its own start;
+        // a whole beat keeps where it was panned to.
+        if (!m_bWholeBeat && !ScrollsBySamples()) across->SetScrollPos(0);
+        ApplyHorizontal(across->GetScrollPos());
+    }
     SetDlgItemText(m_frame.Ids().readout, L"");
     CEnlargedViewFrame::ClearMarks(*m_pView);
     if (m_pView->GetRulerStatus() != RULER_STATUS_OFF) {

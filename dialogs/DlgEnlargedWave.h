@@ -108,7 +108,7 @@ protected:
     // The overlapped beats of every lead in their frame at `area`.
     void CreateOverlapView(const CRect& area);
     // Speed, sensitivity and filter of the shown record; false when the
-    // document kind has nothing this dialog shows.
+    // document kind has nothing this dialog shows or no current item.
     virtual bool ReadDisplaySettings();
     // The record image and kind code the view draws from (none for MFER
     // and rhythm items here: the view reads their waves through the document).

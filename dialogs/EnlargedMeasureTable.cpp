@@ -6,6 +6,7 @@
 #include "dialogs/EditingOk.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
+#include "documents/RhythmViewDoc.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/ui/framework/Dialog.h"
 #include "platform/ui/windowing/Input.h"
@@ -129,6 +130,9 @@ BOOL CEnlargedMeasureTable::Create(CDialog& dialog, const CEnlargedWaveLayout& l
 void CEnlargedMeasureTable::Load(CTavrionDoc* doc, int docType, int position, bool readOnly)
 {
     const _MEASURE_INFO* measure = nullptr;
+    // A rhythm record keeps no measurement texts: its table shows empty cells
+    // that cannot be typed into.
+    static const _MEASURE_INFO kNoMeasurements;
     int kind = 0;
     if (_RESTDATAITEM* rest = RestItem(doc, docType)) {
         measure = &rest->stMeasure;
@@ -136,6 +140,9 @@ void CEnlargedMeasureTable::Load(CTavrionDoc* doc, int docType, int position, bo
     } else if (docType == DOC_TYPE_MFER) {
         if (auto* mfer = dynamic_cast<CMFERViewDoc*>(doc))
             if (_MFERDATAITEM* item = mfer->GetCurrentDataItem()) measure = &item->stMeasure;
+    } else if (docType == DOC_TYPE_RHYTHM) {
+        if (auto* rhythm = dynamic_cast<CRhythmViewDoc*>(doc))
+            if (rhythm->GetCurrentDataItem()) measure = &kNoMeasurements;
     }
     if (!measure) return;
     m_texts.Load(*measure, position, kind);

@@ -146,7 +146,10 @@ void CAdditionFormCommon::OnPaint()
     CPaintDC dc(this);
     for (const auto& list : RequestLists())
         if (CWnd* control = GetDlgItem(list.second)) control->Invalidate(TRUE);
-    if (CWnd* judgement = GetDlgItem(JudgementComboId())) judgement->Invalidate(TRUE);
+    if (JudgementComboId())
+        if (CWnd* judgement = GetDlgItem(JudgementComboId())) judgement->Invalidate(TRUE);
+    for (UINT id : RepaintedWithForm())
+        if (CWnd* control = GetDlgItem(id)) control->Invalidate(TRUE);
     if (GetCommentEdit()->m_hWnd) GetCommentEdit()->Invalidate(TRUE);
 }
 

@@ -94,6 +94,8 @@ protected:
     virtual std::vector<UINT> ScrollNarrowed() const = 0;
     // The IVREL judgement combo box the set-up fills; 0 for a form without one.
     virtual UINT JudgementComboId() const { return 0; }
+    // Controls besides the combo boxes and the comment that each paint of the form erases again.
+    virtual std::vector<UINT> RepaintedWithForm() const { return {}; }
 
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     void DoDataExchange(CDataExchange* pDX) override;

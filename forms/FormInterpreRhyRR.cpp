@@ -200,6 +200,13 @@ std::vector<UINT> CFormInterpreRhyRR::ScrollNarrowed() const
     return {kFirstContent, kFirstContent + 1, kFirstContent + 2, kCommentBox};
 }
 
+// The room number, the information editor line and the comment label are
+// drawn again with the request combo boxes.
+std::vector<UINT> CFormInterpreRhyRR::RepaintedWithForm() const
+{
+    return {3649, 3656, 3657, 3658, 3659};
+}
+
 // ---- set-up ---------------------------------------------------------------------------------
 
 void CFormInterpreRhyRR::OnInitialUpdate()

@@ -43,6 +43,7 @@ protected:
     bool PlaceOwnRow(int row, Walk& walk) override;
     int ClosingTop(int row, const Walk& walk) const override;
     std::vector<UINT> ScrollNarrowed() const override;
+    std::vector<UINT> RepaintedWithForm() const override;
 
     DECLARE_MESSAGE_MAP()
 

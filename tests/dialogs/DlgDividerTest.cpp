@@ -293,6 +293,43 @@ TEST_F(DlgDividerUpdateTest, TheTypedRateReachesTheFileAndTheItemAndSurvivesTheN
     EXPECT_EQ(CString(L"72"), XmlHeartRate());
 }
 
+// The host's notification window, which redraws from the document's store
+// and leaves its own text in the heart-rate field while it does.
+class CStoreTouchingHost : public CWnd {
+public:
+    CTavrionDoc* doc = nullptr;
+    int told = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_USER + 0x16 && doc) {
+            ++told;
+            doc->SetCtrlData(3169, L"host", 0, -1);
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST_F(DlgDividerUpdateTest, AfterTellingTheHostTheStoreIsFilledFromTheItemOnceMore)
+{
+    CStoreTouchingHost host;
+    ASSERT_TRUE(host.CreateEx(0, nullptr, L"host", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    host.doc = &m_doc;
+    m_doc.SetNotifyWnd(&host);
+    m_script.On(CDlgEditor::IDD, [](CDialog& prompt) {
+        testsupport::ChooseListEntry(prompt, 3485, 1);
+        testsupport::ClickControl(prompt, IDOK);
+    });
+    EXPECT_EQ(IDOK, Update(L"84"));
+    m_doc.SetNotifyWnd(nullptr);
+    host.DestroyWindow();
+    EXPECT_EQ(1, host.told);
+    CString shown;
+    m_doc.GetCtrlData(3169, shown);
+    EXPECT_EQ(CString(L"84"), shown);
+}
+
 TEST_F(DlgDividerUpdateTest, TheConfirmingDoctorLeavesTheRecordConfirmed)
 {
     m_item->bDoctorConfirm = 1;

@@ -184,6 +184,43 @@ TEST_F(DlgEnlargedWaveTest, ZoomingWithMarksSetClearsThemAndLeavesTheRulerArmedW
     });
 }
 
+// A record the dialog cannot show (another kind, or no current item) leaves
+// it up without the enlarged view and with an empty table; its buttons and
+// bars then move nothing.
+TEST_F(DlgEnlargedWaveTest, WithoutARestingRhythmOrMferItemTheDialogStaysUpWithoutViewOrValues)
+{
+    auto runOn = [&](int docType, int currentItem) {
+        m_doc.SetCurDataIndex(currentItem);
+        CDlgEnlargedWave dialog(TRUE, 0, nullptr);
+        dialog.SetDoc(&m_doc, docType);
+        dialog.SetDotsPerMM(kDotsPerMM, kDotsPerMM);
+        dialog.SetClickInfo(1, 0, 0, 300);
+        dialog.SetLimbLead(1);
+        testsupport::ModalScript script;
+        bool ran = false;
+        script.On(CDlgEnlargedWave::IDD, [&](CDialog&) {
+            EXPECT_TRUE(dialog.IsWindowVisible());
+            EXPECT_EQ(nullptr, dialog.GetWaveView());
+            for (UINT id = CEnlargedMeasureTable::kFirstCellId; id <= CEnlargedMeasureTable::kLastCellId; ++id)
+                EXPECT_TRUE(ControlText(dialog, static_cast<int>(id)).IsEmpty()) << id;
+            for (int id : {CDlgEnlargedWave::IDC_ZOOM_IN, CDlgEnlargedWave::IDC_RULER, CDlgEnlargedWave::IDC_ZOOM_OUT,
+                           CDlgEnlargedWave::IDC_DRAG})
+                ClickControl(dialog, id);
+            dialog.SendMessage(WM_ENLARGED_PAN, 5, 5);
+            Desktop::PumpMessages();
+            EXPECT_TRUE(ControlText(dialog, CDlgEnlargedWave::IDC_READOUT).IsEmpty());
+            ran = true;
+        });
+        dialog.DoModal();
+        EXPECT_TRUE(ran);
+    };
+    const int current = m_doc.GetCurrentDataItem()->nID;
+    runOn(DOC_TYPE_RR, current);
+    runOn(DOC_TYPE_FINAL, current);
+    runOn(DOC_TYPE_REST, current + 100);
+    runOn(DOC_TYPE_MFER, current);
+}
+
 TEST_F(DlgEnlargedWaveTest, EveryLeadsBeatIsOverlappedInItsFrameLeftOfTheTable)
 {
     Run(TRUE, 0, [&](CDlgEnlargedWave& dialog) {
@@ -231,6 +268,38 @@ TEST_F(DlgEnlargedWaveTest, TheScrollBarArrowsPanTheBeatAPixelAtATime)
         EXPECT_EQ(-1, view.GetDragHorizontalOffset());
         EXPECT_EQ(-1, view.GetDragVerticalOffset());
     });
+}
+
+// A strip shorter than a page pans by pixels; a zoom step puts it back at
+// its start, where a whole beat keeps its pan.
+TEST_F(DlgEnlargedWaveTest, ZoomingAStripShorterThanAPageShowsItFromItsStartAgain)
+{
+    for (const BOOL wholeBeat : {FALSE, TRUE}) {
+        CDlgEnlargedWave dialog(wholeBeat, 0, nullptr);
+        dialog.SetDoc(&m_doc, DOC_TYPE_REST);
+        dialog.SetDotsPerMM(kDotsPerMM, kDotsPerMM);
+        dialog.SetClickInfo(1, 100, 0, 20);
+        dialog.SetLimbLead(1);
+        testsupport::ModalScript script;
+        bool ran = false;
+        script.On(CDlgEnlargedWave::IDD, [&](CDialog&) {
+            CViewEnlargedWave& view = *dialog.GetWaveView();
+            ASSERT_GT(view.GetDrawLength(), 20);
+            for (int i = 0; i < 3; ++i)
+                dialog.SendMessage(WM_HSCROLL, SB_LINERIGHT,
+                                   reinterpret_cast<LPARAM>(dialog.GetDlgItem(CDlgEnlargedWave::IDC_HORIZONTAL_BAR)->m_hWnd));
+            EXPECT_EQ(-3, view.GetDragHorizontalOffset());
+            const int step = view.GetScaleRatio();
+            ClickControl(dialog, CDlgEnlargedWave::IDC_ZOOM_OUT);
+            EXPECT_EQ(step - 1, view.GetScaleRatio());
+            const int expected = wholeBeat ? 3 : 0;
+            EXPECT_EQ(expected, BarPosition(dialog, CDlgEnlargedWave::IDC_HORIZONTAL_BAR)) << wholeBeat;
+            EXPECT_EQ(-expected, view.GetDragHorizontalOffset()) << wholeBeat;
+            ran = true;
+        });
+        dialog.DoModal();
+        EXPECT_TRUE(ran);
+    }
 }
 
 TEST_F(DlgEnlargedWaveTest, DraggingAStripMovesItsStartThroughTheDialogWithinTheRecord)

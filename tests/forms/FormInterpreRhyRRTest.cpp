@@ -82,6 +82,28 @@ TEST_F(ExtraCommentForm, AnExtraRecordShowsTheHeartRateAndHidesTheBirthday)
     EXPECT_EQ(formtest::PlacedRect(form, *Ctrl(kHeartRate)).TopLeft(), CPoint(Table()[48].nLeft, Table()[48].nTop));
 }
 
+// Every paint of the form has the room number, the information editor line
+// and the comment label drawn again, as the request combo boxes are.
+TEST_F(ExtraCommentForm, APaintOfTheFormHasTheRoomNumberTheEditorLineAndTheCommentLabelDrawnAgain)
+{
+    ASSERT_NE(LoadRecord(false), nullptr);
+    CFormInterpreRhyRR& form = Show();
+    platform::ui::Desktop::PumpMessages();
+    const UINT ids[] = {3649, 3656, 3657, 3658, 3659};
+    for (UINT id : ids) {
+        ASSERT_NE(Ctrl(id), nullptr) << id;
+        Ctrl(id)->ValidateRect(nullptr);
+        CRect pending;
+        EXPECT_FALSE(Ctrl(id)->GetUpdateRect(&pending)) << id;
+    }
+    // The form's own paint, without anything else invalidated.
+    form.SendMessage(WM_PAINT);
+    for (UINT id : ids) {
+        CRect pending;
+        EXPECT_TRUE(Ctrl(id)->GetUpdateRect(&pending)) << id;
+    }
+}
+
 TEST_F(ExtraCommentForm, AFreezeRecordShowsTheLeadNameLineAndPushesTheAdditionsDown)
 {
     _EXTRADATAITEM* plain = LoadRecord(false);
