@@ -5,7 +5,6 @@
 // file when there is one.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <memory>
@@ -26,19 +25,6 @@ using namespace hosttest;
 using testsupport::TempDir;
 
 namespace {
-
-std::set<std::string> FolderNames(const std::string& folder)
-{
-    std::set<std::string> names;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (const dirent* entry = readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..") names.insert(name);
-        }
-        closedir(dir);
-    }
-    return names;
-}
 
 // The path on a section's "record XML" line, without what follows it.
 std::string RecordXmlLine(const std::string& section)
@@ -62,7 +48,7 @@ protected:
         ASSERT_EQ(0, ::mkdir(m_folder.c_str(), 0755));
         m_record = m_folder + "/p.mwf";
         MakeRecords({"mfer", "--kind", "plain", "--out", m_record});
-        ASSERT_EQ(std::set<std::string>{"p.mwf"}, FolderNames(m_folder));
+        ASSERT_EQ(std::vector<std::string>{"p.mwf"}, testsupport::FolderEntries(m_folder));
     }
 
     std::string m_folder;
@@ -83,7 +69,7 @@ TEST_F(HostMferRecordXmlTest, AFileWithoutItsRecordXmlOpensWithTheNamedOneAndRea
     for (size_t lead = 0; lead < kTwelveLeads.size(); ++lead)
         EXPECT_EQ(kTwelveLeads[lead], platform::ToUtf8(item->stLeadName.strDispName[lead].GetString())) << lead;
     doc.reset();
-    EXPECT_EQ(std::set<std::string>{"p.mwf"}, FolderNames(m_folder));
+    EXPECT_EQ(std::vector<std::string>{"p.mwf"}, testsupport::FolderEntries(m_folder));
 }
 
 TEST_F(HostMferRecordXmlTest, TheAverageAndMultiLeadViewsOfAFileWithoutItsRecordXmlNameEveryLead)
@@ -99,7 +85,7 @@ TEST_F(HostMferRecordXmlTest, TheAverageAndMultiLeadViewsOfAFileWithoutItsRecord
         for (const std::string& lead : kTwelveLeads) EXPECT_EQ(1u, words.count(lead)) << lead;
     }
     // Opening named the record XML and wrote none.
-    EXPECT_EQ(std::set<std::string>{"p.mwf"}, FolderNames(m_folder));
+    EXPECT_EQ(std::vector<std::string>{"p.mwf"}, testsupport::FolderEntries(m_folder));
 }
 
 TEST_F(HostMferRecordXmlTest, InfoNamesTheRecordXmlOpenUses)
