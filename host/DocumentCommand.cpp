@@ -316,6 +316,11 @@ bool OpenMferRecord(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep
         return false;
     }
     auto* item = NewItem<_MFERDATAITEM>(files);
+    // A file without its record XML yet gets the one the probe named for it:
+    // the document reads the file's lead names only for a record that has an
+    // XML name, whether or not the file is there. It is named, not written;
+    // a save makes it.
+    if (files.xml.empty()) item->strXMLPath = probeXml;
     item->nLeadLayout = CMFERViewDoc::GetLeadLayoutBySystemCode(kind);
     doc->GetMFERDataManager()->AppendItem(item);
     doc->SetCurDataIndex(item->nID);

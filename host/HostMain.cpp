@@ -333,9 +333,13 @@ std::string ReplaceExtension(const std::string& path, const std::string& extensi
 bool PrintMferInfo(const std::string& path)
 {
     CTavrionDoc doc;
-    CString file = LibraryPath(path), xml, third;
+    // The record XML open uses: the one beside the file, found as open finds
+    // it; without one, the probe names the one a save would make.
+    const std::string recordXml = host::FindRecordXml(path, "Raw_");
+    CString file = LibraryPath(path), xml = LibraryPath(recordXml), third;
     _DATAITEM* item = new _DATAITEM;
     item->strFilePath = file;
+    item->strXMLPath = xml;
     doc.GetDataManager().AppendItem(item);
     const int code = doc.OpenMFERFile(file, xml, third);
     std::unique_ptr<CMFERParser> reader(new CMFERParser());
@@ -348,7 +352,7 @@ bool PrintMferInfo(const std::string& path)
         std::printf("  system code     none (no examination kind for this description and lead count)\n");
     } else {
         std::printf("  system code     0x%04X\n", code);
-        std::printf("  record XML      %s (to be made)\n", Utf8(xml).c_str());
+        std::printf("  record XML      %s%s\n", Utf8(xml).c_str(), recordXml.empty() ? " (to be made)" : "");
     }
     std::printf("  rate            %.1f Hz, %.3f uV per unit, filter \"%s\"\n", reader->GetSamplingFrequency(),
                 reader->GetMeasureSense(), Utf8(reader->GetFilter()).c_str());
@@ -363,7 +367,7 @@ bool PrintMferInfo(const std::string& path)
     const std::string hl7 = ReplaceExtension(path, ".hl7.xml");
     _FILEITEM_INFO listed;
     int listedCode = 1;
-    if (!ListFile(doc, path, std::string(), FileExists(hl7) ? hl7 : std::string(), listed, listedCode)) return false;
+    if (!ListFile(doc, path, recordXml, FileExists(hl7) ? hl7 : std::string(), listed, listedCode)) return false;
     PrintFileListEntry(listedCode, listed);
     return true;
 }

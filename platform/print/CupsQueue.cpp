@@ -64,6 +64,11 @@ struct SharedWait {
     int scopes = 0;           // PrintServiceWait alive
     double silence = 0;       // seconds the service has kept the scope's requests waiting
     bool unanswered = false;  // it left one unanswered: the rest fail at once
+    // The destinations the service described in this wait, by the name they
+    // were asked for: once it stops answering (the wait is spent), a printer
+    // it has described is still that printer, and the print goes on to its
+    // handover, which fails as unanswered, the job kept.
+    std::map<std::string, PrinterConfig> described;
 };
 
 std::mutex g_waitLock;
@@ -533,9 +538,8 @@ enum class Lookup {
     Unanswered,    // the scheduler did not answer
 };
 
-Lookup LookUpDestination(const std::string& destination, PrinterConfig& printer)
+Lookup AskForDestination(const std::string& destination, PrinterConfig& printer)
 {
-    if (!IsDestinationName(destination)) return Lookup::Missing;
     Connection http;
     if (!http) return http.Unanswered() ? Lookup::Unanswered : Lookup::Unreachable;
     Response response(nullptr);
@@ -552,6 +556,27 @@ Lookup LookUpDestination(const std::string& destination, PrinterConfig& printer)
         break;
     }
     return Lookup::Unanswered;
+}
+
+// A service slow to answer spends the wait on the many lookups of one
+// print's setup; the printer it described in this wait is not lost for it,
+// or the print would end before its job exists, without a word of the
+// service. The handover then finds the wait spent and keeps the job.
+Lookup LookUpDestination(const std::string& destination, PrinterConfig& printer)
+{
+    if (!IsDestinationName(destination)) return Lookup::Missing;
+    const Lookup result = AskForDestination(destination, printer);
+    std::lock_guard<std::mutex> guard(g_waitLock);
+    if (g_wait.scopes == 0) return result;
+    if (result == Lookup::Found) {
+        g_wait.described[destination] = printer;
+    } else if (result == Lookup::Unanswered) {
+        const auto known = g_wait.described.find(destination);
+        if (known == g_wait.described.end()) return result;
+        printer = known->second;
+        return Lookup::Found;
+    }
+    return result;
 }
 
 // How many PrintServiceAside live now.
@@ -685,7 +710,10 @@ PrintServiceAside::~PrintServiceAside()
 PrintServiceWait::PrintServiceWait()
 {
     std::lock_guard<std::mutex> guard(g_waitLock);
-    if (g_wait.scopes++ == 0) g_wait = SharedWait{1, 0, false};
+    if (g_wait.scopes++ == 0) {
+        g_wait = SharedWait{};
+        g_wait.scopes = 1;
+    }
 }
 
 PrintServiceWait::~PrintServiceWait()

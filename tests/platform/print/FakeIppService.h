@@ -3,7 +3,8 @@
 // misbehaves as a test asks. It answers every question with that
 // destination (idle, taking jobs); a print job it reads whole and then
 // answers, or never answers; its answers can come in pieces with pauses
-// between them, as a slow or overloaded service sends them.
+// between them, as a slow or overloaded service sends them, and it can read
+// a print job's document with pauses.
 #pragma once
 
 #include <arpa/inet.h>
@@ -83,6 +84,17 @@ public:
         m_pauseMs = static_cast<int>(pause.count());
     }
 
+    // Every print job from now on is read in `pieces` parts, the service
+    // taking none of it for `pause` before each part after the first, as a
+    // busy service reads a long document: the sender's writes wait on it.
+    // Its receive buffer is kept small, so that the wait falls while the
+    // document is being sent, not after it.
+    void ReadJobsInPieces(int pieces, std::chrono::milliseconds pause)
+    {
+        m_readPieces = std::max(1, pieces);
+        m_readPauseMs = static_cast<int>(pause.count());
+    }
+
     // The print job requests read whole so far, attributes and document.
     std::vector<std::string> Jobs() const
     {
@@ -98,6 +110,10 @@ private:
             if (::poll(&wait, 1, 50) <= 0) continue;
             const int fd = ::accept4(m_listen, nullptr, nullptr, SOCK_CLOEXEC);
             if (fd < 0) continue;
+            if (m_readPieces > 1) {
+                const int small = 16384;
+                ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+            }
             std::lock_guard<std::mutex> guard(m_lock);
             m_clients.emplace_back([this, fd] {
                 Serve(fd);
@@ -150,6 +166,12 @@ private:
             const size_t lengthAt = head.find("\r\ncontent-length:");
             const size_t length = lengthAt == std::string::npos ? 0 : std::strtoul(head.c_str() + lengthAt + 17, nullptr, 10);
             if (head.find("\r\nexpect: 100-continue") != std::string::npos) Send(fd, "HTTP/1.1 100 Continue\r\n\r\n");
+            // A long document (a print job's) is read in its parts, pausing between them.
+            const int parts = length > 65536 ? m_readPieces.load() : 1;
+            for (int part = 1; part < parts; ++part) {
+                if (!Read(fd, pending, length / parts * part)) return;
+                std::this_thread::sleep_for(std::chrono::milliseconds(m_readPauseMs));
+            }
             if (!Read(fd, pending, length)) return;
             const std::string body = pending.substr(0, length);
             pending.erase(0, length);
@@ -231,6 +253,8 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_pieces{1};
     std::atomic<int> m_pauseMs{0};
+    std::atomic<int> m_readPieces{1};
+    std::atomic<int> m_readPauseMs{0};
     mutable std::mutex m_lock;
     std::vector<std::thread> m_clients;
     std::vector<std::string> m_jobs;
