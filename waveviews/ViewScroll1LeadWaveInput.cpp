@@ -42,9 +42,12 @@ void CViewScroll1LeadWave::OnLButtonDown(UINT nFlags, CPoint point)
         ::ClipCursor(&confine);
         m_bDragging = TRUE;
     }
-    // The strip has no measuring clicks of its own: the press goes on to the
-    // base views' handling.
-    CWaveView::OnLButtonDown(nFlags, point);
+    // A strip of one row is a page of the paged view, whose handling answers a
+    // press on its calibration pulse; wrapped rows only take the base's.
+    if (m_nRowCount > 1)
+        CWaveView::OnLButtonDown(nFlags, point);
+    else
+        CViewRhythmWave::OnLButtonDown(nFlags, point);
 }
 
 void CViewScroll1LeadWave::OnMouseMove(UINT nFlags, CPoint point)

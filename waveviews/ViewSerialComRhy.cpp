@@ -405,6 +405,8 @@ BOOL CViewSerialComRhy::DrawColumn(CDC* pDC, const CRect& rect, int column, int 
     const int* baselines = print ? m_nPrintBaseline : m_nScreenBaseline;
     int y = rect.top + h / (2 * rows);
     bool labelled = false;
+    // The time ticks reach as far as the last row's trace.
+    int traceRight = left + width;
     for (int row = 0; row < rows; ++row) {
         const int lead = SlotLead(row, column);
         if (lead < 0) continue;
@@ -422,6 +424,7 @@ BOOL CViewSerialComRhy::DrawColumn(CDC* pDC, const CRect& rect, int column, int 
         if (remaining <= 0) continue;
         const int count = std::min(remaining, m_nSamplesPerPage);
         const int right = count < m_nSamplesPerPage ? left + MulDiv(count, width, m_nSamplesPerPage) : left + width;
+        traceRight = right;
         if (!DrawWave(pDC, CRect(left, y, right, y + oneMv), m_dAmplitudeUnit * 0.001, m_leadData[lead].samples.get() + start,
                       count, print, -1))
             return FALSE;
@@ -432,7 +435,7 @@ BOOL CViewSerialComRhy::DrawColumn(CDC* pDC, const CRect& rect, int column, int 
     }
     if (print && GetShowMarkFlag()) {
         if (GetCurPrintBottom() <= 0) SetCurPrintBottom(rect.bottom);
-        DrawMarkLine(pDC, speed, CRect(left, rect.top, left + width, GetCurPrintBottom()), GetPrintScale());
+        DrawMarkLine(pDC, speed, CRect(left, rect.top, traceRight, GetCurPrintBottom()), GetPrintScale());
     }
     return TRUE;
 }

@@ -300,7 +300,10 @@ void CWaveView::OnMouseMove(UINT nFlags, CPoint point)
     CTavrionDoc* doc = GetTavrionDoc();
     if (doc && doc->GetAnnotationLock() == 0) {
         if (doc->IsPlayback()) {
-            ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+            // The view's own cursor changes too: WM_SETCURSOR and the derived
+            // views put the view's cursor back at every move.
+            SetCurrentCursor(::LoadCursor(nullptr, IDC_ARROW));
+            ::SetCursor(m_hCurrentCursor);
         } else if (doc->GetMouseMode() == kMouseDraw || doc->GetMouseMode() == kMouseSelect) {
             const bool draw = doc->GetMouseMode() == kMouseDraw;
             int hit = SKETCH_HIT_DRAW;
@@ -308,7 +311,10 @@ void CWaveView::OnMouseMove(UINT nFlags, CPoint point)
                 m_annoManager.MouseMove(nFlags, point);
             else
                 hit = m_annoManager.MouseMoveInControl(nFlags, point);
-            if (HCURSOR cursor = CursorForHit(hit)) ::SetCursor(cursor);
+            if (HCURSOR cursor = CursorForHit(hit)) {
+                SetCurrentCursor(cursor);
+                ::SetCursor(cursor);
+            }
             if (draw ? m_annoManager.IsDrawing() : m_annoManager.IsDragging()) Invalidate(TRUE);
         }
     }

@@ -4,14 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
+#include "core/Globals.h"
 #include "platform/base/Kernel.h"
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/Image.h"
 #include "platform/ui/framework/ClientDC.h"
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/windowing/Desktop.h"
+#include "platform/ui/windowing/Input.h"
+#include "platform/ui/windowing/Resources.h"
 #include "printdevice/ECGDC.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
 #include "tests/support/DCStateCheck.h"
@@ -270,6 +274,81 @@ TEST_F(ScrollStripTest, ARecordOfOnePageFillsTheWindowAndCannotMove)
     m_pane.starts.clear();
     Drag(CPoint(300, 60), CPoint(700, 60));
     EXPECT_EQ(std::vector<int>{0}, m_pane.starts);
+}
+
+// ---- the calibration pulse ----------------------------------------------------------------------------
+
+// The document's notification window keeps the pulse clicks it hears of.
+class CPulseListener : public CWnd {
+public:
+    std::vector<std::pair<int, int>> clicks;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_CAL_PULSE_CLICKED) clicks.emplace_back(static_cast<int>(wParam), static_cast<int>(lParam));
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+class ScrollStripPulseTest : public ScrollStripTest {
+protected:
+    void Listen()
+    {
+        ASSERT_TRUE(m_listener.CreateEx(0, nullptr, L"notify", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+        m_doc->SetNotifyWnd(&m_listener);
+    }
+    void TearDown() override
+    {
+        if (m_doc) m_doc->SetNotifyWnd(nullptr);
+        m_listener.DestroyWindow();
+        ScrollStripTest::TearDown();
+    }
+    void ClickThePulse()
+    {
+        platform::ui::Desktop::Click(m_strip->GetSafeHwnd(), kMargin / 2, kHeight / 2);
+        platform::ui::Desktop::PumpMessages();
+    }
+    CPulseListener m_listener;
+};
+
+TEST_F(ScrollStripPulseTest, AClickOnTheOneRowStripsPulseAsksItsPaneForTheRhythmSensitivity)
+{
+    OpenRhythm(20.0);
+    CreateStrip();
+    ASSERT_EQ(1, m_strip->GetRowCount());
+    ASSERT_NO_FATAL_FAILURE(Listen());
+    ClickThePulse();
+    // The rhythm examination's sensitivity, for the strip's pulse.
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{2, 2}}), m_listener.clicks);
+    EXPECT_FALSE(m_strip->IsDragging());
+}
+
+TEST_F(ScrollStripPulseTest, AClickOnTheWrappedStripsPulseAsksNothing)
+{
+    OpenRhythm(300.0);
+    CreateStrip();
+    ASSERT_EQ(3, m_strip->GetRowCount());
+    ASSERT_NO_FATAL_FAILURE(Listen());
+    ClickThePulse();
+    EXPECT_TRUE(m_listener.clicks.empty());
+}
+
+// ---- the annotation layer's cursor ---------------------------------------------------------------------
+
+TEST_F(ScrollStripTest, InDrawModeTheStripKeepsTheAnnotationLayersDrawCursor)
+{
+    OpenRhythm(300.0);
+    CreateStrip(16);
+    m_doc->SetAnnotationLock(0);
+    m_doc->SetMouseMode(2);
+    platform::ui::Desktop::MoveMouse(At(400, 60));
+    platform::ui::Desktop::MoveMouse(At(420, 60));
+    platform::ui::Desktop::PumpMessages();
+    const HCURSOR draw = g_hCursorDraw ? g_hCursorDraw : ::LoadCursor(nullptr, IDC_CROSS);
+    // The strip sets its own cursor after the layer's: the layer's must be it.
+    EXPECT_EQ(draw, m_strip->GetCurrentCursor());
+    EXPECT_EQ(draw, ::GetCursor());
 }
 
 // ---- drawing ----------------------------------------------------------------------------------------------

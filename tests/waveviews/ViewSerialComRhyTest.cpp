@@ -280,6 +280,24 @@ TEST_F(SerialComRhyTest, AnotherPatientsRecordPrintsItsPulsesOnly)
     EXPECT_GT(InkIn(paper, CRect(41, 0, 520, 560)), 100);
 }
 
+TEST_F(SerialComRhyTest, PrintedTimeTicksStopWhereTheLastRowsTraceEnds)
+{
+    // Two seconds of a row of 4.8 s: the traces end at 40 + 480 × 1000 / 2400 = 240.
+    AddRest("short", morvelance::rec::RecordKind::Rest12, 2.0);
+    MakeView(29, 0);
+    ASSERT_EQ(1000, m_view->GetLeadSampleCount(0));
+    CDC paper;
+    ASSERT_TRUE(paper.Attach(platform::gdi::CreateImageDC(520, 560)));
+    paper.FillSolidRect(0, 0, 520, 560, kPaper);
+    CECGDC printer(&paper, 2);
+    m_view->SetShowMarkFlag(1);
+    ASSERT_TRUE(m_view->Print(&printer, CRect(0, 0, 520, 560), 130, 140, 4.0, 0, TRUE));
+    // The ticks stand on the print bottom, every 10 pixels under the traces.
+    const CRect ticks(45, 550, 235, 560);
+    EXPECT_GT(InkIn(paper, ticks), 0);
+    EXPECT_EQ(0, InkIn(paper, CRect(250, 550, 520, 560)));
+}
+
 TEST_F(SerialComRhyTest, TheCaptionNeedsARestOrMferRecordDocument)
 {
     ListMixedRecords();
