@@ -162,9 +162,10 @@ void CTavrionDoc::GetPatInfoFromXML(int nSystemCode, _PATIENT_INFO& patient, CEC
 
 void CTavrionDoc::ReadAge(_PATIENT_INFO& patient, CECGXMLParser* xml, const CString& xpath)
 {
+    // An age element that is missing (or no age element) leaves the record
+    // at its defaults: unit 0, years, with no number.
     _XML_ATTRIB_AGE age;
-    if (!xml->GetAgeAttrib(age, xpath))
-        age.nUnit = -1;
+    xml->GetAgeAttrib(age, xpath);
     m_bSubAge = 1;
     const bool bSubAgeAllowed = xml->m_b8000File == 0;
     patient.strAge.Empty();

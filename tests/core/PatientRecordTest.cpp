@@ -109,6 +109,20 @@ TEST_F(PatientRecord, AcquisitionTimeReadsAsTheFileListReadsIt)
     EXPECT_EQ(listed, CString(L"2001/02/28 01:02:03"));
 }
 
+// A record without an age element reads as an age of no years: the unit
+// is years and nothing else is filled.
+TEST_F(PatientRecord, MissingAgeReadsAsYearsWithoutANumber)
+{
+    for (const std::string& body : {std::string(), std::string("<Age year=\"40\" unit=\"1\"/>")}) {
+        const _PATIENT_INFO p = Read(body);
+        EXPECT_TRUE(p.strAge.IsEmpty());
+        EXPECT_EQ(CString(L"歳"), p.strAgeUnit);
+        EXPECT_TRUE(p.strSubAge.IsEmpty());
+        EXPECT_TRUE(p.strSubAgeUnit.IsEmpty());
+        EXPECT_EQ(1, m_doc.GetSubAgeFlag());
+    }
+}
+
 TEST_F(PatientRecord, HourAgeClearsTheSubAgeFlag)
 {
     const _PATIENT_INFO p = Read(Age(4, "hour=\"5\""));
