@@ -90,10 +90,11 @@ void CExerViewDoc::InitCheckArray()
     }
 }
 
-void CExerViewDoc::SetCtrlContent(_PATIENT_INFO* pPatient)
+void CExerViewDoc::SetCtrlContent(_PATIENT_INFO* /*pPatient*/)
 {
     _EXERDATAITEM* item = GetCurrentDataItem();
-    CTavrionDoc::SetCtrlContent(pPatient ? pPatient : (item ? &item->stPatient : nullptr));
+    // The patient strip shows the record's own patient, whatever a caller passes.
+    CTavrionDoc::SetCtrlContent(item ? &item->stPatient : nullptr);
     LoadFormCaptions(*this, GetDefCtrlPos()->stExer, kCaptions);
     for (const auto& fixed : kFixedTexts) SetCtrlData(fixed.uID, fixed.pszText, 1, -1);
     if (!item) return;

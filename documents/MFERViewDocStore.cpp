@@ -312,6 +312,21 @@ void CMFERViewDoc::UpdateCtrlStatus()
             return static_cast<int>((id - kIvrelCode) % INTERPRE_IVREL_ROWS) >= ivrelRows;
         return false;
     });
+    if (!item->stPatient.bConfirmed) return;
+    // Whether the confirmation prints is told by the panel's date and doctor
+    // (3667, 3669), which every MFER form loads. The resting form's copies
+    // are loaded for 12- and 15-lead records only and keep the last such
+    // record's texts while a record of another kind is shown.
+    CString date, doctor;
+    GetCtrlData(3667, date);
+    GetCtrlData(3669, doctor);
+    const int bNeedOutput = !date.IsEmpty() || !doctor.IsEmpty() ? 1 : 0;
+    for (INT_PTR i = 0; i < m_CheckArray.GetSize(); ++i) {
+        CCheckValue& entry = m_CheckArray.ElementAt(i);
+        const UINT id = entry.GetID();
+        if ((id >= 3026 && id <= 3029) || (id >= 3164 && id <= 3167) || (id >= 3666 && id <= 3669))
+            entry.SetNeedOutput(bNeedOutput);
+    }
 }
 
 // ---- copying edits into the item ----------------------------------------------------------------

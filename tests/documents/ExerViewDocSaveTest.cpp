@@ -244,6 +244,22 @@ TEST_F(ExerDocument, FormShowsTheLoadTimeAndTheStopCondition)
     EXPECT_EQ(selection, 2);
 }
 
+// The store holds the shown record: a patient record handed in by a caller
+// does not replace the record's own in the patient strip.
+TEST_F(ExerDocument, FormLoadsTheRecordsOwnPatientWhateverIsPassed)
+{
+    const ExerFiles files = Write(DefaultOptions());
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    _PATIENT_INFO other;
+    other.strPatientID = L"OTHER-1";
+    other.strName = L"別の 患者";
+    doc.SetCtrlContent(&other);
+    EXPECT_EQ(Utf8(StoredText(doc, 3001)), "EX-0047");
+    EXPECT_EQ(Utf8(StoredText(doc, 3003)), "山田 太郎");
+    EXPECT_EQ(doc.IsInfoEditChange(doc.GetCurrentDataItem()), 0);
+}
+
 // The stop condition is kept as its list position alone: every position in
 // the list shows its entry, the last one too, and reads as unedited.
 TEST_F(ExerDocument, EveryStopConditionInTheListShowsItsEntry)

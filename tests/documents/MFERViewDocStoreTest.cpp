@@ -113,3 +113,50 @@ TEST_F(MferDocTest, MedicationPicksItsListEntry)
     EXPECT_EQ(0, m_doc->IsInfoEidtChange(item));
 }
 
+
+namespace {
+
+// Tells whether an entry of the store goes to print.
+class PrintedMferDoc : public CMFERViewDoc {
+public:
+    bool Printed(UINT id) const
+    {
+        const INT_PTR index = FindCheckEntry(id);
+        return index >= 0 && m_CheckArray.GetAt(index).IsPrint() != 0;
+    }
+};
+
+}  // namespace
+
+TEST_F(MferDocTest, ConfirmationPrintsByTheShownRecordsDateAndDoctorOnly)
+{
+    auto* doc = new PrintedMferDoc;
+    m_doc.reset(doc);
+    _MFERDATAITEM* twelve = OpenKind(MferKind::Plain, 12, 0x800C, 12);
+    ASSERT_NE(nullptr, twelve);
+    twelve->stPatient.bConfirmed = 1;
+    twelve->stPatient.strConfirmDoctor = L"佐藤 医師";
+    twelve->stPatient.strConfirmDate = L"2024/05/01 10:20:30";
+    doc->SetCtrlContent(nullptr);
+    doc->UpdateCtrlStatus();
+    EXPECT_TRUE(doc->Printed(3165));
+    EXPECT_TRUE(doc->Printed(3669));
+
+    // A confirmed 1-lead record without date and doctor: the resting form's
+    // entries still hold the 12-lead record's, but they are not this record's.
+    _MFERDATAITEM* one = OpenKind(MferKind::Plain, 1, 0x8001, 1);
+    ASSERT_NE(nullptr, one);
+    one->stPatient.bConfirmed = 1;
+    one->stPatient.strConfirmDoctor.Empty();
+    one->stPatient.strConfirmDate.Empty();
+    doc->SetCtrlContent(nullptr);
+    doc->UpdateCtrlStatus();
+    EXPECT_EQ(CString(L"佐藤 医師"), StoredText(*doc, 3167));
+    for (UINT id : {3026u, 3029u, 3165u, 3167u, 3667u, 3669u}) EXPECT_FALSE(doc->Printed(id)) << id;
+
+    // Either of the two filled prints them all.
+    one->stPatient.strConfirmDate = L"2024/06/02 08:00:00";
+    doc->SetCtrlContent(nullptr);
+    doc->UpdateCtrlStatus();
+    for (UINT id : {3026u, 3165u, 3667u, 3669u}) EXPECT_TRUE(doc->Printed(id)) << id;
+}
