@@ -185,7 +185,8 @@ void CDlgDivider::OnHScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
     int lowest = 0;
     int highest = 0;
     pScrollBar->GetScrollRange(&lowest, &highest);
-    const int page = std::max(1, (highest - lowest) / 50);
+    // A fiftieth of the range, truncated: a range under fifty samples has no page to move by.
+    const int page = (highest - lowest) / 50;
     const std::optional<int> position = m_frame.Scroll(*this, pScrollBar, nSBCode, page);
     if (!position) return;
     m_nStart = *position;

@@ -140,6 +140,8 @@ struct CFormInterpreAme::Columns {
 
 CFormInterpreAme::CFormInterpreAme() : CRestFormCommon(IDD, AmeRows())
 {
+    // The landscape form's addition rows are low until the layout gives their height.
+    m_nAdditionRowHeight = 5;
 }
 
 CFormInterpreAme::~CFormInterpreAme() = default;

@@ -459,4 +459,26 @@ TEST_F(DlgDividerRhythmTest, ALongRecordScrollsTheStripByTheBarAndKeepsTheRateRo
     EXPECT_EQ(1u, script.Seen().size());
 }
 
+// A page is a fiftieth of the bar's range, truncated: a record only a little longer than the
+// strip has a range under fifty samples, and a page click there leaves the strip where it is.
+TEST_F(DlgDividerRhythmTest, APageOfARangeUnderFiftySamplesMovesNothingWhileALineMovesOne)
+{
+    m_dialog.SetWaveParam(260, 30, 5030, 500, 0);
+    testsupport::ModalScript script;
+    script.On(CDlgDivider::IDD, [&](CDialog&) {
+        auto* bar = static_cast<CScrollBar*>(m_dialog.GetDlgItem(CDlgDivider::IDC_STRIP_BAR));
+        ASSERT_NE(nullptr, bar);
+        int lowest = 0, highest = 0;
+        bar->GetScrollRange(&lowest, &highest);
+        ASSERT_EQ(30, highest - lowest);
+        const LPARAM handle = reinterpret_cast<LPARAM>(bar->GetSafeHwnd());
+        m_dialog.SendMessage(WM_HSCROLL, SB_PAGERIGHT, handle);
+        EXPECT_EQ(0, m_dialog.GetWaveView()->GetStripStart());
+        m_dialog.SendMessage(WM_HSCROLL, SB_LINERIGHT, handle);
+        EXPECT_EQ(1, m_dialog.GetWaveView()->GetStripStart());
+    });
+    m_dialog.DoModal();
+    EXPECT_EQ(1u, script.Seen().size());
+}
+
 }  // namespace

@@ -273,3 +273,17 @@ TEST_F(UsRestForm, TheIvrelPickerGivesItsButtonTheFocusBackAfterOkTheMinnesotaPi
         EXPECT_NE(::GetFocus(), Ctrl(3078)->m_hWnd);
     }
 }
+
+// The addition rows' height comes from the layout's first addition entry; a layout that gives
+// none leaves the landscape form's own starting height of five units for the row's small
+// controls.
+TEST_F(UsRestForm, AdditionRowsWithoutALayoutHeightAreFiveUnitsHigh)
+{
+    _RESTDATAITEM* item = OpenRecord();
+    item->stAddition.bPresent = 1;
+    Table()[35].nHeight = -1;
+    CFormInterpreAme& form = Show();
+    ASSERT_TRUE(Shown(3974));
+    EXPECT_EQ(formtest::PlacedRect(form, *Ctrl(3974)).Height(), static_cast<int>(5 * m_doc.GetYScale()));
+    EXPECT_EQ(formtest::PlacedRect(form, *Ctrl(3977)).Height(), static_cast<int>(5 * m_doc.GetYScale()));
+}
