@@ -82,12 +82,21 @@ CString CExerBeatCell::PhaseText(const _EXERDATAITEM& item)
 
 void CExerBeatCell::PaintView(CWaveView& view, CDC* pDC, const DrawFunction& draw)
 {
+    PaintViewWhenDrawn(view, pDC, [&draw](CDC* page, const CRect& client, int across, int down) {
+        draw(page, client, across, down);
+        return 1;
+    });
+}
+
+void CExerBeatCell::PaintViewWhenDrawn(CWaveView& view, CDC* pDC, const CheckedDrawFunction& draw)
+{
     CRect client;
     view.GetClientRect(&client);
     if (client.Width() <= 0 || client.Height() <= 0) return;
     CDC page;
     if (!page.Attach(platform::gdi::CreateImageDC(client.Width(), client.Height()))) return;
     view.CWaveView::OnDraw(&page);
+    int drawn = 0;
     {
         CDCStateSaver saver(page);
         CDCObjectSelector<CFont> font(page);
@@ -99,8 +108,9 @@ void CExerBeatCell::PaintView(CWaveView& view, CDC* pDC, const DrawFunction& dra
         int across = 0;
         int down = 0;
         view.GetGridCount(across, down);
-        draw(&page, client, across, down);
+        drawn = draw(&page, client, across, down);
     }
+    if (!drawn) return;
     view.DrawAnnotation(&page, client, FALSE, 1.0f);
     pDC->BitBlt(0, 0, client.Width(), client.Height(), &page, 0, 0, SRCCOPY);
 }

@@ -33,6 +33,8 @@ public:
     // The font the views' texts are set in: the document's bold text font.
     static constexpr int TEXT_FONT = 1;
     using DrawFunction = std::function<void(CDC*, const CRect&, int, int)>;
+    // A drawing that tells whether it drew (non-zero) or not (0).
+    using CheckedDrawFunction = std::function<int(CDC*, const CRect&, int, int)>;
 
     CExerBeatCell(CWaveView& view, CExerViewDoc& doc, const _EXERDATAITEM& item, BOOL print);
 
@@ -53,6 +55,9 @@ public:
     // text font on a transparent background, then the annotations, composed
     // off screen and copied in one piece.
     static void PaintView(CWaveView& view, CDC* pDC, const DrawFunction& draw);
+    // The same picture, but when `draw` returns 0 nothing reaches the
+    // window: it keeps what it showed before.
+    static void PaintViewWhenDrawn(CWaveView& view, CDC* pDC, const CheckedDrawFunction& draw);
     // The same drawing, magnified, for the view's hover magnifier.
     static void SetUpMagnifier(CWaveView& view, CWaveViewMagnifier& magnifier, const DrawFunction& draw);
     // "%.2f mm/mV" of a sensitivity.

@@ -90,7 +90,8 @@ int CViewHRTrend::Print(CECGDC* pDC, CRect* pRect)
 void CViewHRTrend::DrawHRTrendFrame(CDC* pDC, CRect plot, BOOL print)
 {
     CFinalViewDoc* doc = FinalDoc();
-    if (!pDC || !doc) return;
+    // Without a record there is no chart, not even an empty one.
+    if (!pDC || !doc || !doc->GetCurrentDataItem()) return;
     const int w = plot.Width();
     const int h = plot.Height();
     CDCStateSaver state(*pDC);

@@ -133,8 +133,9 @@ void CViewMemoryWave::OnUpdate()
 
 void CViewMemoryWave::OnDraw(CDC* pDC)
 {
-    CExerBeatCell::PaintView(*this, pDC, [this](CDC* page, const CRect& client, int across, int down) {
-        DrawView(page, client, across, down, 1, 0);
+    // Without a current item nothing is drawn, and the window keeps its picture.
+    CExerBeatCell::PaintViewWhenDrawn(*this, pDC, [this](CDC* page, const CRect& client, int across, int down) {
+        return DrawView(page, client, across, down, 1, 0);
     });
 }
 

@@ -56,11 +56,11 @@ CString CViewQRSType::ReadValue(CECGXMLParser& xml, int row, int type)
     return value;
 }
 
-CECGXMLParser* CViewQRSType::OpenRecordXml() const
+CECGXMLParser* CViewQRSType::OpenRecordXml(bool needPath) const
 {
     auto* doc = dynamic_cast<CRestViewDoc*>(GetDocument());
     _RESTDATAITEM* item = doc && m_nDocType == DOC_TYPE_REST ? doc->GetCurrentDataItem() : nullptr;
-    if (!item || item->strXMLPath.IsEmpty()) return nullptr;
+    if (!item || (needPath && item->strXMLPath.IsEmpty())) return nullptr;
     return new CECGXMLParser(item->strXMLPath, item->b8000File, CString());
 }
 
@@ -72,7 +72,8 @@ BOOL CViewQRSType::OnEraseBkgnd(CDC* pDC)
 
 void CViewQRSType::OnDraw(CDC* pDC)
 {
-    std::unique_ptr<CECGXMLParser> xml(OpenRecordXml());
+    // A record without its XML still shows the table, every value unreadable.
+    std::unique_ptr<CECGXMLParser> xml(OpenRecordXml(false));
     if (!xml) return;
     CDCStateSaver saved(*pDC);
     CDCObjectSelector<CFont> font(*pDC);
@@ -99,7 +100,7 @@ void CViewQRSType::OnDraw(CDC* pDC)
 BOOL CViewQRSType::Print(CECGDC* pECGDC, CRect rect)
 {
     if (!pECGDC || !pECGDC->GetDC()) return FALSE;
-    std::unique_ptr<CECGXMLParser> xml(OpenRecordXml());
+    std::unique_ptr<CECGXMLParser> xml(OpenRecordXml(true));
     if (!xml) return FALSE;
     CDC& dc = *pECGDC->GetDC();
     CDCStateSaver saved(dc);

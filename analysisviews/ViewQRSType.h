@@ -30,8 +30,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // The current rest item's record XML opened; null without one.
-    CECGXMLParser* OpenRecordXml() const;
+    // The current rest item's record XML opened; null without a current rest
+    // item, and, when `needPath` is set, for an item without a record XML.
+    CECGXMLParser* OpenRecordXml(bool needPath) const;
 
     int m_nDocType = 0;
     CString m_strLabels[QRS_TYPE_ROWS];

@@ -109,6 +109,21 @@ TEST_F(HRTrendTest, SamplesWithAClearedFlagAreLeftOutAndTheRestMarkedOnTheirTime
     EXPECT_EQ(m_view->Print(nullptr, &plot), 0);
 }
 
+TEST_F(HRTrendTest, WithoutACurrentItemNeitherTheFrameNorTheCurveIsDrawn)
+{
+    OpenRecord(LongTrend());
+    MakeView(600, 300);
+    m_view->OnUpdate(nullptr, 0, nullptr);
+    m_doc.SetCurDataIndex(-1);
+    Recording rec;
+    CECGDC printer(&rec.DC(), 2);
+    CRect plot(100, 50, 700, 450);
+    EXPECT_EQ(m_view->Print(&printer, &plot), 1);
+    EXPECT_TRUE(rec.Of(DrawOp::Text).empty());
+    EXPECT_TRUE(rec.Of(DrawOp::Ellipse).empty());
+    EXPECT_TRUE(rec.Of(DrawOp::Polyline).empty());
+}
+
 TEST_F(STTrendTest, TheTimeStepSwitchesAt360SecondsAndMissingSamplesAreLeftOut)
 {
     OpenRecord(LongTrend());

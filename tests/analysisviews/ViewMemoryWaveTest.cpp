@@ -170,3 +170,22 @@ TEST_F(MemoryView, DrawingLeavesTheDCAsItFoundIt)
         EXPECT_LEAVES_DC_AS_FOUND(dc.GetSafeHdc(),
                                   m_view->DrawView(&dc, CRect(0, 0, kWidth, kHeight), 300, 110, 1, printing));
 }
+
+TEST_F(MemoryView, WithoutACurrentItemAPaintKeepsTheLastPicture)
+{
+    Show(1);
+    Paint();
+    const int R = kHeight - MulDiv(kHeight, 10, 110);
+    const int baseline = MulDiv(kHeight, 5, 110) + 2 * R / 9;
+    const CRect strip(U(46), baseline - 40, U(296), baseline + 40);
+    ASSERT_GT(CountIn(strip, kTrace), 100);
+
+    const int index = m_doc.GetCurDataIndex();
+    m_doc.SetCurDataIndex(-1);
+    m_view->Invalidate(FALSE);
+    m_view->UpdateWindow();
+    Capture();
+    // Nothing could be drawn: the empty paper is not copied over the strips.
+    EXPECT_GT(CountIn(strip, kTrace), 100);
+    m_doc.SetCurDataIndex(index);
+}

@@ -185,6 +185,25 @@ TEST_F(QrsTypes, EverySixTypesIntervalsAreReadAndAnUnreadableOneIsAPlaceholder)
     EXPECT_GT(measviewtest::InkIn(dc, CRect(8 * colW - colW / 2, 6 * rowH, 8 * colW, 7 * rowH)), 0);
 }
 
+TEST_F(QrsTypes, ARecordWithoutItsXmlShowsTheTableWithEveryValueUnreadable)
+{
+    ShowBeats(30, true);
+    m_doc.GetCurrentDataItem()->strXMLPath.Empty();
+    CDC dc;
+    DrawInto(dc);
+    CRect client;
+    m_view->GetClientRect(&client);
+    const int colW = MulDiv(client.Width(), 1, 9);
+    const int rowH = client.Height() / 7;
+    // Type 5's P duration on the second row reads "****", in grey; the labels stand.
+    EXPECT_GT(measviewtest::GreyIn(dc, CRect(8 * colW - colW / 2, 3 * rowH, 8 * colW, 4 * rowH)), 0);
+    EXPECT_GT(measviewtest::InkIn(dc, CRect(colW / 2, 6 * rowH, 2 * colW, 7 * rowH)), 0);
+    // Paper still needs the record XML.
+    measviewtest::Paper paper;
+    CECGDC printer(&paper.Dc(), 2);
+    EXPECT_FALSE(m_view->Print(&printer, paper.Rect()));
+}
+
 TEST_F(QrsTypes, PrintsOnlyForARestRecordWithItsRecordXml)
 {
     ShowBeats(30, true);
