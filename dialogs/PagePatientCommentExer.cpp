@@ -266,7 +266,11 @@ void CPagePatientCommentExer::LoadPatientData()
 
 void CPagePatientCommentExer::OnSelchangeAgeUnit()
 {
-    ShowSubAge(Selection(4117), 4118, 4119, m_rows.IsDisplayOnly(5));
+    const int selection = Selection(4117);
+    ShowSubAge(selection, 4118, 4119, m_rows.IsDisplayOnly(5));
+    // The sub-age unit follows the age unit also on a display-only row,
+    // whose painting shows it (the controls themselves stay hidden there).
+    if (selection < 4) SetText(4119, SubAgeUnitAfter(selection));
     SendDlgItemMessage(4117, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
 }
 

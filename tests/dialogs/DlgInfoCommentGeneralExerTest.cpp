@@ -303,3 +303,17 @@ TEST_F(ExerSheet, AReadOnlyDocumentPaintsTheFieldsAndLocksTheComment)
     EXPECT_TRUE(m_host.Shown(4173));
     EXPECT_NE(page.GetDlgItem(4173)->GetStyle() & ES_READONLY, 0u);
 }
+
+// On a display-only age row the painted sub-age unit is the one after the
+// age unit, as on an editable page, not whatever the store held.
+TEST_F(ExerSheet, AReadOnlyPageShowsTheSubAgeUnitAfterTheAgeUnit)
+{
+    Item()->stPatient.strAgeUnit = L"ヶ月";
+    Item()->stPatient.strSubAgeUnit = L"日";
+    m_doc.SetReadOnly(1);
+    CPagePatientCommentExer& page = ShowPage();
+    EXPECT_EQ(ControlText(page, 4117), L"ヶ月");
+    EXPECT_EQ(ControlText(page, 4119), L"週");
+    EXPECT_FALSE(m_host.Shown(4118));
+    EXPECT_FALSE(m_host.Shown(4119));
+}
