@@ -126,8 +126,10 @@ void CDlgInfoCommentBase::OnDoctorInput()
     const CString stamp = MakeEditStamp();
     m_strName.Format(L"%s", doctor.GetString());
     _EDIT_STAMP_FIELDS fields;
-    if (!CurrentFields(fields)) return;
-    CEditingOk::ConfirmWithText(fields, stamp, m_strName);
+    const bool hasItem = CurrentFields(fields);
+    if (!hasItem && ConfirmNeedsItem()) return;
+    // A sheet without an item of its kind still confirms: only the item is not written.
+    if (hasItem) CEditingOk::ConfirmWithText(fields, stamp, m_strName);
     m_bDoctorConfirmed = 1;
     if (m_pDoc) {
         m_pDoc->UpdateCtrlStatus();

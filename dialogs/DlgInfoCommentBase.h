@@ -29,6 +29,8 @@ protected:
     virtual bool CurrentFields(_EDIT_STAMP_FIELDS& fields) const = 0;
     // The first page's value checks: 0 when every value passes, else 255.
     virtual int CheckFirstPage() = 0;
+    // Whether the doctor button stops when the current item cannot be found.
+    virtual bool ConfirmNeedsItem() const { return false; }
 
     // The caption and the texts of the three buttons, in the dialog's font.
     void InitControlText();

@@ -24,9 +24,14 @@ void CDlgPatientInfoComment::SetDoc(CTavrionDoc* pDoc, int nType)
     m_pageAddition.SetDoc(pDoc, nType);
 }
 
+bool CDlgPatientInfoComment::HasItemKind() const
+{
+    return m_nType == DOC_TYPE_REST || m_nType == DOC_TYPE_MFER;
+}
+
 bool CDlgPatientInfoComment::CurrentFields(_EDIT_STAMP_FIELDS& fields) const
 {
-    return (m_nType == DOC_TYPE_REST || m_nType == DOC_TYPE_MFER) && CurrentEditStampFields(m_pDoc, m_nType, fields);
+    return HasItemKind() && CurrentEditStampFields(m_pDoc, m_nType, fields);
 }
 
 bool CDlgPatientInfoComment::CurrentIs8000() const
@@ -47,24 +52,25 @@ BOOL CDlgPatientInfoComment::OnInitDialog()
     CDlgModal::OnInitDialog();
     InitControlText();
 
-    // Without a resting or MFER item no page exists to answer the change
-    // tests: only Cancel stays.
+    // Without the resting or MFER item of the record no page exists to
+    // answer the change tests: only Cancel stays. Another kind has no such
+    // item: its pages show the store, and nothing of an item is written.
     _EDIT_STAMP_FIELDS fields;
     const bool hasItem = CurrentFields(fields);
-    ApplyPermission(hasItem);
-    if (!hasItem) return FALSE;
-    const int present = fields.pAdditionPresent ? *fields.pAdditionPresent : 0;
+    ApplyPermission(hasItem || !HasItemKind());
+    if (!hasItem && HasItemKind()) return FALSE;
+    const int present = hasItem && fields.pAdditionPresent ? *fields.pAdditionPresent : 0;
     m_bAddition = CurrentIs8000() ? 0 : present;
     CreatePages();
     ActivateInitialPages();
     return TRUE;
 }
 
-void CDlgPatientInfoComment::ApplyPermission(bool hasItem)
+void CDlgPatientInfoComment::ApplyPermission(bool pages)
 {
     CWnd* ok = GetDlgItem(IDOK);
     CWnd* doctor = GetDlgItem(3201);
-    const bool allowed = hasItem && m_pDoc && !m_pDoc->IsReadOnly();
+    const bool allowed = pages && m_pDoc && !m_pDoc->IsReadOnly();
     const bool editor = allowed && m_pDoc->IsSaveEditor();
     const bool confirm = allowed && m_pDoc->IsSaveDoctor();
     // A model-8000 record is saved as the doctor's confirmation.
@@ -108,7 +114,7 @@ void CDlgPatientInfoComment::OnOK()
     m_nCheckResult = m_pagePatient.CheckPatientData();
     if (m_nCheckResult == 255) return;
     _EDIT_STAMP_FIELDS fields;
-    if (!CurrentFields(fields)) return;
+    if (!CurrentFields(fields) && HasItemKind()) return;
     if (!AskName(CurrentIs8000())) return;
     SaveInformation(m_strName);
     // A record XML that could not be written keeps the dialog open: OK tries

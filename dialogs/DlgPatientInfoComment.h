@@ -39,13 +39,17 @@ protected:
     void OnOK() override;
 
 private:
-    void ApplyPermission(bool hasItem);
+    // The saving buttons by the document's flags; both disabled without pages.
+    void ApplyPermission(bool pages);
     void CreatePages();
     void ActivateInitialPages();
     void SaveInformation(CString strName);
     // Asks for the responsible name when one is needed; false when the prompt was not confirmed.
     bool AskName(bool b8000);
     bool CurrentFields(_EDIT_STAMP_FIELDS& fields) const override;
+    bool ConfirmNeedsItem() const override { return HasItemKind(); }
+    // Resting and MFER records: the kinds whose item the pages edit.
+    bool HasItemKind() const;
     int CheckFirstPage() override;
     // The current resting item's model-8000 flag; false for MFER records.
     bool CurrentIs8000() const;

@@ -104,6 +104,8 @@ BOOL CEnlargedMeasureTable::Create(CDialog& dialog, const CEnlargedWaveLayout& l
     m_layout = layout;
     for (int cell = 0; cell < CMeasureTableCells::kCellCount; ++cell) {
         CDoubleEdit& edit = m_cells[cell];
+        // A cell that only shows its value paints as a flat reading on the dialog's face.
+        edit.SetDisplay(FALSE);
         edit.SetBkColor(::GetSysColor(COLOR_BTNFACE));
         const DWORD style = WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | ES_RIGHT | (IsAnswerCell(kFirstCellId + cell) ? ES_UPPERCASE : 0);
         if (!edit.CreateEx(WS_EX_CLIENTEDGE, style, CellRect(cell), &dialog, kFirstCellId + cell)) return FALSE;

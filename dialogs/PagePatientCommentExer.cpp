@@ -82,6 +82,35 @@ _PATIENT_PAGE_TARGET TargetOf(_EXERDATAITEM& item)
     return t;
 }
 
+// The typed heart rate's share of the maximum heart rate (mode 0) or of the
+// heart-rate reserve above the resting rate (mode 1): a half added, then
+// truncated toward zero (a rate below the resting one is not pulled down
+// a further step), kept as the item keeps it, in 16 bits.
+// A negative rate, a negative resting rate in mode 1, an unknown mode or a
+// zero divisor give 0; the typed text itself is kept as it is.
+short ShareOf(int hr, int mode, int restHr, int maxHr)
+{
+    if (hr < 0) return 0;
+    double share = 0.0;
+    if (mode == 0) {
+        if (maxHr == 0) return 0;
+        share = hr * 100.0 / maxHr + 0.5;
+    } else if (mode == 1) {
+        if (restHr < 0 || maxHr == restHr) return 0;
+        share = (hr - restHr) * 100.0 / (maxHr - restHr) + 0.5;
+    } else {
+        return 0;
+    }
+    return static_cast<short>(static_cast<int>(share));
+}
+
+CString ShareText(const CString& hrText, int mode, int restHr, int maxHr)
+{
+    CString text;
+    text.Format(L"%3d %% of MHR (%3d bpm)", static_cast<int>(ShareOf(_wtoi(hrText), mode, restHr, maxHr)), maxHr);
+    return text;
+}
+
 }  // namespace
 
 IMPLEMENT_DYNAMIC(CPagePatientCommentExer, CPagePatientBase)
@@ -237,7 +266,11 @@ void CPagePatientCommentExer::LoadPatientData()
 
 void CPagePatientCommentExer::OnSelchangeAgeUnit()
 {
-    ShowSubAge(Selection(4117), 4118, 4119, m_rows.IsDisplayOnly(5));
+    const int selection = Selection(4117);
+    ShowSubAge(selection, 4118, 4119, m_rows.IsDisplayOnly(5));
+    // The sub-age unit follows the age unit also on a display-only row,
+    // whose painting shows it (the controls themselves stay hidden there).
+    if (selection < 4) SetText(4119, SubAgeUnitAfter(selection));
     SendDlgItemMessage(4117, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
 }
 
@@ -303,8 +336,7 @@ void CPagePatientCommentExer::SaveDataToItem()
         info.strIvrelText.Format(L"%s", text.GetString());
         info.strIvrelValue.Format(L"%s", text.GetString());
     }
-    info.strMaxPercent = CExerViewDoc::PercentText(info.strMaxHr, info.nHrCalculate, item->sRestHr, info.sHr100Percent);
-    info.strTargetPercent =
-        CExerViewDoc::PercentText(info.strTargetHr, info.nHrCalculate, item->sRestHr, info.sHr100Percent);
+    info.strMaxPercent = ShareText(info.strMaxHr, info.nHrCalculate, item->sRestHr, info.sHr100Percent);
+    info.strTargetPercent = ShareText(info.strTargetHr, info.nHrCalculate, item->sRestHr, info.sHr100Percent);
     info.strComment = CExerViewDoc::WrapComment(CutToByteLimit(Text(kComment), kCommentLimit));
 }

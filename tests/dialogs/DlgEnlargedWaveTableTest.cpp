@@ -10,6 +10,7 @@
 #include "dialogs/DlgDoctor.h"
 #include "dialogs/DlgEditor.h"
 #include "dialogs/DlgEnlargedWave.h"
+#include "platform/ui/framework/ClientDC.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "tests/documents/RestViewDocTestSupport.h"
@@ -178,6 +179,26 @@ TEST_F(DlgEnlargedWaveTableTest, TheHeartRateAndTheExtraLeadsOfA15LeadRecordAreS
         EXPECT_FALSE(table.Cell(kPAmp).IsInputEnabled());
         EXPECT_EQ(CString(L"****"), testsupport::ControlText(dialog, kPAmp));
         EXPECT_EQ(CString(L"*"), testsupport::ControlText(dialog, 5621));
+    });
+}
+
+// A display-only cell is a flat reading on the dialog's face; a cell that
+// takes input keeps the sunken edit look.
+TEST_F(DlgEnlargedWaveTableTest, AShownOnlyCellPaintsFlatAndAnEditableCellKeepsItsEdge)
+{
+    Run(kLeadII, [](CDlgEnlargedWave& dialog) {
+        CWnd* rate = dialog.GetDlgItem(5623);
+        CWnd* pAmp = dialog.GetDlgItem(kPAmp);
+        rate->Invalidate();
+        pAmp->Invalidate();
+        rate->UpdateWindow();
+        pAmp->UpdateWindow();
+        EXPECT_EQ(rate->GetExStyle() & WS_EX_CLIENTEDGE, 0u);
+        EXPECT_NE(pAmp->GetExStyle() & WS_EX_CLIENTEDGE, 0u);
+        CRect client;
+        rate->GetClientRect(&client);
+        CClientDC dc(rate);
+        EXPECT_EQ(dc.GetPixel(1, client.Height() / 2), ::GetSysColor(COLOR_BTNFACE));
     });
 }
 

@@ -241,6 +241,37 @@ TEST_F(ExerSheet, HeartRateSharesFollowTheStoredMode)
     }
 }
 
+// The page's own share: a half added and truncated toward zero, 16 bits; a
+// negative rate gives 0 and keeps its text (the document's reading rule,
+// which marks it "*" and empties the text, is not the page's).
+TEST_F(ExerSheet, HeartRateSharesTruncateTowardZeroAndANegativeRateGivesZero)
+{
+    _INTERPRE_INFO_EXER& info = Item()->stInterpre;
+    CPagePatientCommentExer& page = ShowPage();
+    const struct {
+        int mode;
+        LPCWSTR hr;
+        short rest;
+        short mhr;
+        LPCWSTR share;
+    } cases[] = {
+        {1, L"60", 70, 170, L" -9 % of MHR (170 bpm)"},   // (60 - 70) x 100 / 100 + 0.5 = -9.5
+        {0, L"-20", 70, 170, L"  0 % of MHR (170 bpm)"},
+        {1, L"150", -1, 170, L"  0 % of MHR (170 bpm)"},
+        {2, L"150", 70, 170, L"  0 % of MHR (170 bpm)"},
+        {0, L"999", 70, 1, L"-31172 % of MHR (  1 bpm)"},   // 99900 kept in 16 bits
+    };
+    for (const auto& c : cases) {
+        info.nHrCalculate = c.mode;
+        info.sHr100Percent = c.mhr;
+        Item()->sRestHr = c.rest;
+        page.SetDlgItemText(4164, c.hr);
+        page.SaveDataToItem();
+        EXPECT_EQ(info.strMaxPercent, c.share) << c.mode << " " << testsupport::Utf8(c.hr);
+        EXPECT_EQ(info.strMaxHr, c.hr);
+    }
+}
+
 TEST_F(ExerSheet, AnUntouchedPageIsUnchangedAndEachFieldCountsAsInformationOrComment)
 {
     CPagePatientCommentExer& page = ShowPage();
@@ -271,4 +302,18 @@ TEST_F(ExerSheet, AReadOnlyDocumentPaintsTheFieldsAndLocksTheComment)
         EXPECT_FALSE(m_host.Shown(id)) << id;
     EXPECT_TRUE(m_host.Shown(4173));
     EXPECT_NE(page.GetDlgItem(4173)->GetStyle() & ES_READONLY, 0u);
+}
+
+// On a display-only age row the painted sub-age unit is the one after the
+// age unit, as on an editable page, not whatever the store held.
+TEST_F(ExerSheet, AReadOnlyPageShowsTheSubAgeUnitAfterTheAgeUnit)
+{
+    Item()->stPatient.strAgeUnit = L"ヶ月";
+    Item()->stPatient.strSubAgeUnit = L"日";
+    m_doc.SetReadOnly(1);
+    CPagePatientCommentExer& page = ShowPage();
+    EXPECT_EQ(ControlText(page, 4117), L"ヶ月");
+    EXPECT_EQ(ControlText(page, 4119), L"週");
+    EXPECT_FALSE(m_host.Shown(4118));
+    EXPECT_FALSE(m_host.Shown(4119));
 }

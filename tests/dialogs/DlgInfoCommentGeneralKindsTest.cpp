@@ -4,8 +4,10 @@
 #include <functional>
 #include <sstream>
 
+#include "dialogs/DlgDoctor.h"
 #include "dialogs/DlgEditor.h"
 #include "dialogs/DlgInfoCommentGeneral.h"
+#include "dialogs/DlgPatientInfoComment.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "tests/dialogs/SheetTestSupport.h"
 #include "tests/documents/ExtraViewDocFixture.h"
@@ -90,4 +92,49 @@ TEST_F(ExtraSheet, AnExtraLeadRecordRoundTripsThroughTheGeneralSheet)
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->stPatient.strName, L"往復一郎");
     EXPECT_EQ(again->stInterpre.strComment, L"経過観察");
+}
+
+// The patient and comment sheet given a kind that has no resting or MFER
+// item: its pages show the store, OK closes without writing, and the doctor
+// button confirms nothing of an item but still has the record saved once.
+TEST_F(RRSheet, ThePatientSheetOnAnotherKindShowsItsPagesAndTheDoctorButtonSavesOnce)
+{
+    const rrtest::RRFiles files = Write("rr");
+    ASSERT_NE(Add(files), nullptr);
+    ASSERT_EQ(Open(files), 0);
+    PrepareDoc(m_doc);
+    m_doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(9), L"判読医");
+    sheettest::CNotifyCount notify;
+    ASSERT_TRUE(notify.CreateEx(0, nullptr, L"host", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
+    m_doc.SetNotifyWnd(&notify);
+    const std::string before = testsupport::ReadFileBytes(files.xml);
+    const _PATIENT_INFO patient = m_doc.GetCurrentDataItem()->stPatient;
+    {
+        testsupport::ModalScript script;
+        script.On(CDlgPatientInfoComment::IDD, [](CDialog& dialog) {
+            auto& sheet = static_cast<CDlgPatientInfoComment&>(dialog);
+            EXPECT_EQ(sheet.Sheet().GetPageCount(), 2);
+            EXPECT_TRUE(dialog.GetDlgItem(IDOK)->IsWindowEnabled());
+            EXPECT_TRUE(dialog.GetDlgItem(3201)->IsWindowEnabled());
+            Press(dialog, IDOK);
+        });
+        CDlgPatientInfoComment sheet(0);
+        sheet.SetDoc(&m_doc, DOC_TYPE_RR);
+        EXPECT_EQ(sheet.DoModal(), IDOK);
+        EXPECT_EQ(notify.count, 0);
+        EXPECT_EQ(testsupport::ReadFileBytes(files.xml), before);
+    }
+    testsupport::ModalScript script;
+    script.On(CDlgPatientInfoComment::IDD, [](CDialog& dialog) { Press(dialog, 3201); });
+    script.On(CDlgDoctor::IDD, [](CDialog& dialog) { Press(dialog, IDOK); });
+    CDlgPatientInfoComment sheet(0);
+    sheet.SetDoc(&m_doc, DOC_TYPE_RR);
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+    EXPECT_EQ(script.Pending(), 0u);
+    EXPECT_EQ(notify.count, 1);
+    // No item of the sheet's kinds: the record's confirmation is not touched.
+    EXPECT_EQ(m_doc.GetCurrentDataItem()->stPatient.strConfirmDoctor, patient.strConfirmDoctor);
+    EXPECT_EQ(m_doc.GetCurrentDataItem()->stPatient.strConfirmDate, patient.strConfirmDate);
+    m_doc.SetNotifyWnd(nullptr);
+    notify.DestroyWindow();
 }
