@@ -507,8 +507,9 @@ protected:
                                            T*& pItem);
     // Reads item 3836 whole into the image's first blob; FALSE when it is
     // absent or cannot be read (nothing is kept then). Memory that cannot be
-    // had for it is told in a message.
-    BOOL ReadFirstBlob(_ECGDATA* image);
+    // had for it is told in a message; pbNoMemory, when given, tells that
+    // case from a failed read.
+    BOOL ReadFirstBlob(_ECGDATA* image, BOOL* pbNoMemory = nullptr);
     // Shows the opening error of a failed read (nothing for NotAccepted).
     static void ShowOpenError(ImageRead result, const CString& strFilePath);
 

@@ -395,13 +395,17 @@ int CTavrionDoc::MFERTransOpenFile(const CString& strFilePath, _ECGDATA*& pImage
     return 0;
 }
 
-BOOL CTavrionDoc::ReadFirstBlob(_ECGDATA* image)
+BOOL CTavrionDoc::ReadFirstBlob(_ECGDATA* image, BOOL* pbNoMemory)
 {
+    if (pbNoMemory) *pbNoMemory = FALSE;
     if (!image) return FALSE;
     const long size = ecgGetData(image, ECG_TAG_BLOB1, 0, nullptr, 0, ECG_DATA_RAW);
     if (size < 1) return FALSE;
     BYTE* blob = NewBlob(size);
-    if (!blob) return FALSE;
+    if (!blob) {
+        if (pbNoMemory) *pbNoMemory = TRUE;
+        return FALSE;
+    }
     if (ecgGetData(image, ECG_TAG_BLOB1, 0, blob, size, ECG_DATA_RAW) < 1) {
         MemoryFree(blob);
         return FALSE;

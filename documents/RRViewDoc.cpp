@@ -52,7 +52,10 @@ int CRRViewDoc::OpenFile(CString& strXMLPath, CString& strFilePath)
     const int opened = OpenRecordImage(m_RRDataManager, strXMLPath, strFilePath, item);
     if (opened != 0) return opened;
     ReadRecordKeys(item);
-    if (!ReadStripBlob(item)) {
+    BOOL bNoMemory = FALSE;
+    if (!ReadStripBlob(item, bNoMemory)) {
+        // No memory for the blob: the opening fails, the host's item stays.
+        if (bNoMemory) return 255;
         // The image goes before the item may: an item the keys do not
         // delete must not keep it either.
         FreeECGData(item->pECGData);
@@ -87,10 +90,11 @@ void CRRViewDoc::ReadRecordKeys(_RRDATAITEM* pItem)
 }
 
 // A record without the reader's blob still opens; its strip is then empty.
-int CRRViewDoc::ReadStripBlob(_RRDATAITEM* pItem)
+int CRRViewDoc::ReadStripBlob(_RRDATAITEM* pItem, BOOL& bNoMemory)
 {
+    bNoMemory = FALSE;
     if (ecgGetData(pItem->pECGData, ECG_TAG_BLOB1, 0, nullptr, 0, ECG_DATA_RAW) < 1) return 1;
-    return ReadFirstBlob(pItem->pECGData) ? 1 : 0;
+    return ReadFirstBlob(pItem->pECGData, &bNoMemory) ? 1 : 0;
 }
 
 // ---- the strip --------------------------------------------------------------------

@@ -90,8 +90,16 @@ CString CRestViewDoc::GetCurItemXMLPath()
 int CRestViewDoc::OpenFile(CString& strXMLPath, CString& strFilePath)
 {
     _RESTDATAITEM* item = nullptr;
-    const int result = OpenRecordCommon(m_RestDataManager, strXMLPath, strFilePath, item);
+    const int result = OpenRecordImage(m_RestDataManager, strXMLPath, strFilePath, item);
     if (result != 0) return result;
+    ReadRecordKeys(item);
+    // The host made the item and may hold it: a record whose reader blob is
+    // missing or unreadable fails to open, but the item stays listed.
+    if (ecgGetData(item->pECGData, ECG_TAG_BLOB1, 0, nullptr, 0, ECG_DATA_RAW) <= 0) {
+        FreeECGData(item->pECGData);
+        return 255;
+    }
+    if (!ReadFirstBlob(item->pECGData)) return 255;
 
     // Whatever the item held of an earlier opening belongs to another image.
     item->ClearWaveCache();
@@ -111,6 +119,16 @@ int CRestViewDoc::OpenFile(CString& strXMLPath, CString& strFilePath)
     item->strVersion = GetVersionText(strXMLPath);
     if (item->b8000File) Get8000SpikeInfo(item);
     return 0;
+}
+
+// A record without a kind keeps the item's; one without a system code has 0.
+void CRestViewDoc::ReadRecordKeys(_RESTDATAITEM* item)
+{
+    signed char kind = 0;
+    if (ecgGetData(item->pECGData, ECG_TAG_KIND, 0, &kind, 1, ECG_DATA_RAW) > 0) item->nKind = kind;
+    BYTE code[2] = {};
+    item->uSystemCode =
+        ecgGetData(item->pECGData, ECG_TAG_SYSTEM_CODE, 0, code, sizeof(code), ECG_DATA_RAW) > 0 ? (code[0] | (code[1] << 8)) : 0;
 }
 
 BOOL CRestViewDoc::ReadSecondBlob(_ECGDATA* image)

@@ -95,6 +95,8 @@ protected:
     _RESTDATAITEM* GetItemByID(int itemId) const { return m_RestDataManager.GetItem(itemId); }
     // The record-XML path bound to a control of the resting form.
     CString RestPath(LPCWSTR control, int alt = 0);
+    // The record's kind and system code into the item.
+    void ReadRecordKeys(_RESTDATAITEM* item);
     // The second blob of a 15-lead record; FALSE when it is missing or unreadable.
     BOOL ReadSecondBlob(_ECGDATA* image);
     // The filter the wave getters use for a requested one.

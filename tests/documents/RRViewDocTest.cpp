@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/Helpers.h"
+#include "platform/base/Kernel.h"
 #include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "tests/documents/RRViewDocFixture.h"
 #include "tools/RecordBuilder.h"
@@ -119,6 +120,24 @@ TEST_F(RRDocTest, ARecordWithoutTheReadersBlobOpensWithAnEmptyStrip)
     Add(emptyBlob);
     EXPECT_EQ(0, Open(emptyBlob));
     EXPECT_EQ(0, m_doc.GetRhythmWaveData(0, nullptr, -1));
+}
+
+TEST_F(RRDocTest, NoMemoryForTheReadersBlobFailsTheOpenButKeepsTheHostsItem)
+{
+    // The blob's block cannot be had: the opening fails (with the memory
+    // message), the item the host listed stays and opens once memory is back.
+    const RRFiles files = Write("tight");
+    const int id = Add(files)->nID;
+    platform::ui::MessageBoxRecorder boxes;
+    platform::SetHeapFailureCountdown(2);
+    const int opened = Open(files);
+    platform::SetHeapFailureCountdown(0);
+    EXPECT_EQ(255, opened);
+    ASSERT_EQ(1, boxes.Count());
+    EXPECT_NE(-1, boxes.Last().text.Find(L"not enough memory"));
+    ASSERT_NE(nullptr, m_doc.GetRRDataManager()->GetItem(id)) << "the host's item was deleted";
+    EXPECT_EQ(0, Open(files));
+    EXPECT_GT(m_doc.GetRhythmWaveData(0, nullptr, -1), 0);
 }
 
 TEST_F(RRDocTest, ReopeningReplacesWhatTheItemHeld)

@@ -140,6 +140,25 @@ TEST_F(RestDocFixture, DamagedRecordOfAnItemWithAThirdKeyKeepsNoImage)
     EXPECT_EQ(boxes.Count(), 0);   // the readers refuse silently
 }
 
+TEST_F(RestDocFixture, ARecordWithoutTheReadersBlobKeepsTheHostsItemWithoutAnImage)
+{
+    // The reader takes the file but gives no blob: the opening fails, the
+    // host's item stays listed (it may still point at it), without an image;
+    // a record without a kind leaves the item's kind as it was.
+    const morvelance::RestRecordShape shape = Shape(RecordKind::Rest12);
+    morvelance::RecordBuilder items = morvelance::MakeRestRecord(shape);
+    items.Remove(morvelance::rec::kTagBlob1, 0);
+    items.Remove(morvelance::rec::kTagRecordKind, 0);
+    m_files = morvelance::WriteRestRecord(m_dir.Path(), "noblob.ecg", shape, items);
+    _RESTDATAITEM* item = AddItem(m_files, false);
+    item->nKind = 7;
+    EXPECT_EQ(Open(item), 255);
+    ASSERT_EQ(m_doc.GetRestListHeader(), item);
+    EXPECT_EQ(item->pECGData, nullptr);
+    EXPECT_EQ(item->nKind, 7);
+    EXPECT_EQ(m_doc.GetRhythmWaveData(0, nullptr, -1), 0);
+}
+
 TEST_F(RestDocFixture, Model8000RecordReadsItsPacemakerSpikes)
 {
     morvelance::RestRecordShape shape = Shape(RecordKind::Rest12, true, 254);
