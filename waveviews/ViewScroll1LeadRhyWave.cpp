@@ -310,8 +310,18 @@ void CViewScroll1LeadRhyWave::OnLButtonUp(UINT nFlags, CPoint point)
     CWaveView::OnLButtonUp(nFlags, point);
 }
 
-BOOL CViewScroll1LeadRhyWave::DrawMagnified(CDC* pDC, const CRect& draw, float /*ratio*/)
+BOOL CViewScroll1LeadRhyWave::DrawMagnified(CDC* pDC, const CRect& draw, float ratio)
 {
+    // The strip's texts in its display font, as large as the picture is.
+    CFont scaled;
+    CDCObjectSelector<CFont> font(*pDC);
+    if (CFont* display = m_pBaseDoc ? m_pBaseDoc->GetDocFont(1) : nullptr) {
+        LOGFONT lf{};
+        display->GetLogFont(&lf);
+        lf.lfHeight = static_cast<LONG>(lf.lfHeight * ratio);
+        lf.lfWidth = static_cast<LONG>(lf.lfWidth * ratio);
+        if (scaled.CreateFontIndirect(&lf)) font.Select(&scaled);
+    }
     const int margin = Margin(draw.Width());
     CRect pulse(draw.left, draw.top, draw.left + margin, draw.bottom);
     UpdateRhythmSense();

@@ -3,6 +3,8 @@
 // it is sent; the mouse goes through the desktop.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -20,6 +22,7 @@
 #include "tests/support/DCStateCheck.h"
 #include "tests/support/DocumentTestSupport.h"
 #include "tools/MferWriter.h"
+#include "waveviews/ViewEnlargedPreview.h"
 #include "waveviews/ViewScroll1LeadRhyWave.h"
 
 using platform::ui::Desktop;
@@ -182,6 +185,48 @@ TEST_F(SerialStripTest, TheHandShowsOnlyOverTheWindowAndTheMagnifierFollowsTheMo
     EXPECT_FALSE(m_strip->HasMagnifierCache());
     m_mfer.SetEnlargedPreview(nullptr);
     magnifier.DestroyWindow();
+}
+
+// The magnified strip writes its gain and speed in the strip's display font made
+// as large as the picture: four times the strip's text, not the canvas's
+// default font.
+TEST_F(SerialStripTest, TheMagnifiedStripWritesItsTextsInTheDisplayFontScaledByTheMagnification)
+{
+    const COLORREF kText = RGB(250, 0, 250);
+    m_base.SetWaveColor(19, kText);   // the texts outside the window
+    CDlgEnlargedPreview magnifier;
+    magnifier.SetEnlargedPreviewDoc(&m_mfer);
+    ASSERT_TRUE(magnifier.Create(CDlgEnlargedPreview::IDD, nullptr));
+    magnifier.SetWindowPos(nullptr, 1500, 800, 300, 120, SWP_NOZORDER | SWP_NOACTIVATE);
+    magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+    m_mfer.SetEnlargedPreview(&magnifier);
+    CViewEnlargedPreview* view = magnifier.GetEnlargedPreview();
+    ASSERT_NE(nullptr, view);
+    ASSERT_EQ(4.0f, view->GetScaleRatio());
+    // The gain stands at the strip's top right, outside the window.
+    Desktop::MoveMouse(m_strip->GetSafeHwnd(), 1000, 12);
+    Desktop::PumpMessages();
+    view->UpdateWindow();
+    CRect client;
+    view->GetClientRect(&client);
+    int top = client.bottom;
+    int bottom = -1;
+    {
+        CClientDC dc(view);
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = 0; x < client.right; ++x)
+                if (dc.GetPixel(x, y) == kText) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+    }
+    m_mfer.SetEnlargedPreview(nullptr);
+    magnifier.DestroyWindow();
+    ASSERT_GE(bottom, top) << "no text in the magnified picture";
+    LOGFONT lf{};
+    m_base.GetDocFont(1)->GetLogFont(&lf);
+    // Glyphs of the scaled font span well over twice the unscaled font's height.
+    EXPECT_GT(bottom - top + 1, 2 * std::abs(static_cast<int>(lf.lfHeight)));
 }
 
 TEST_F(SerialStripTest, AClickOnTheMarginTellsThePaneOfTheMferPulse)
