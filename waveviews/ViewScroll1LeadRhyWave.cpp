@@ -251,7 +251,7 @@ void CViewScroll1LeadRhyWave::OnLButtonDown(UINT nFlags, CPoint point)
     CRect client;
     GetClientRect(&client);
     const int margin = Margin(client.Width());
-    const int row = StripRowAt(point.y, client.Height(), m_nRowCount);
+    const int row = StripRowAtOrAbove(point.y, client.Height(), m_nRowCount);
     const int p = (client.Width() - margin) * row + point.x;
     if (m_nWindowLeftX < p && p < m_nWindowRightX) {
         CRect confine;
@@ -282,7 +282,8 @@ void CViewScroll1LeadRhyWave::OnMouseMove(UINT nFlags, CPoint point)
     if (point.x < margin) point.x = margin;
     const CStripGeometry g = Geometry(s, FALSE);
     m_nLastStripX = TrackStripMouse(*this, g, point, margin, client.Height(), m_nRowCount, LeadCount(0),
-                                    m_nWindowLength, m_nLastStripX, m_bDragging);
+                                    m_nWindowLength, m_nLastStripX, m_bDragging,
+                                    StripRowAtOrAbove(point.y, client.Height(), m_nRowCount));
     ::SetCursor(GetCurrentCursor());
     CWaveView::OnMouseMove(nFlags, point);
 }

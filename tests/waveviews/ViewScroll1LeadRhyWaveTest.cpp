@@ -156,6 +156,25 @@ TEST_F(SerialStripTest, ADragPagesTheRecordAndThePaneHearsTheStartAndTheViewInde
     EXPECT_EQ(expected, m_pane.dragged);
 }
 
+// The line between two rows (y 20 of rows 20 pixels high) belongs to the
+// upper row: there the window of the first row shows the hand and is taken.
+TEST_F(SerialStripTest, ThePixelLineBetweenTwoRowsBelongsToTheUpperRow)
+{
+    ASSERT_EQ(6, m_strip->GetRowCount());
+    Desktop::MoveMouse(m_strip->GetSafeHwnd(), kMargin + 60, 20);
+    Desktop::PumpMessages();
+    EXPECT_EQ(g_hCursorHand, m_strip->GetCurrentCursor());
+    Desktop::MouseDown(POINT{kMargin + 60, 20});
+    EXPECT_TRUE(m_strip->IsDragging());
+    Desktop::MouseUp(POINT{kMargin + 60, 20});
+    Desktop::PumpMessages();
+    EXPECT_FALSE(m_strip->IsDragging());
+    // A pixel lower is the second row, which the window does not reach.
+    Desktop::MoveMouse(m_strip->GetSafeHwnd(), kMargin + 60, 21);
+    Desktop::PumpMessages();
+    EXPECT_EQ(::LoadCursor(nullptr, IDC_ARROW), m_strip->GetCurrentCursor());
+}
+
 TEST_F(SerialStripTest, TheHandShowsOnlyOverTheWindowAndTheMagnifierFollowsTheMouseUntilItLeaves)
 {
     auto hover = [&](int x, int y) {
