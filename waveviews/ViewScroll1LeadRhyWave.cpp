@@ -325,11 +325,13 @@ BOOL CViewScroll1LeadRhyWave::DrawMagnified(CDC* pDC, const CRect& draw, float r
     }
     const int margin = Margin(draw.Width());
     CRect pulse(draw.left, draw.top, draw.left + margin, draw.bottom);
+    // The picture's own baseline: the middle, unless auto gain places the
+    // trace in the magnified margin. The screen's baseline comes back after.
+    const int kept = m_nScreenBaseline[0];
+    m_nScreenBaseline[0] = draw.Height() / 2;
     UpdateRhythmSense();
     CalAutoSensPos(&pulse, m_nGridRows, FALSE);
     DrawSerialComRhyCAL(pDC, pulse, m_nGridColumns, m_nGridRows, FALSE);
-    const int kept = m_nScreenBaseline[0];
-    m_nScreenBaseline[0] = draw.Height() / 2;
     const BOOL drawn = DrawScrollRhyView(pDC, CRect(draw.left + margin + 1, draw.top, draw.right, draw.bottom), 0, 1);
     m_nScreenBaseline[0] = kept;
     return drawn;

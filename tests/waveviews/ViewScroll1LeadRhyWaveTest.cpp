@@ -65,7 +65,7 @@ protected:
         // Five minutes of a twelve-lead MFER rhythm file: 150,000 samples.
         const std::string path = m_dir.File("rhythm.mwf");
         std::string error;
-        ASSERT_TRUE(morvelance::WriteMferFile(path, morvelance::MferKindRecord(morvelance::MferKind::Rhythm12, 12, 300.0),
+        ASSERT_TRUE(morvelance::WriteMferFile(path, morvelance::MferKindRecord(morvelance::MferKind::Rhythm12, 12, m_seconds),
                                               morvelance::MferOptions(), &error))
             << error;
         auto* item = new _MFERDATAITEM;
@@ -110,11 +110,18 @@ protected:
         return n;
     }
 
+    double m_seconds = 300.0;
     CRestViewDoc m_rest;
     CMFERViewDoc m_mfer;
     CTavrionDoc m_base;
     CMessagePane m_pane;
     CViewScroll1LeadRhyWave* m_strip = nullptr;   // deleted with its window
+};
+
+// Twenty seconds: one row of the strip, and short enough for auto gain.
+class ShortSerialStripTest : public SerialStripTest {
+protected:
+    ShortSerialStripTest() { m_seconds = 20.0; }
 };
 
 }  // namespace
@@ -246,6 +253,57 @@ TEST_F(SerialStripTest, TheMagnifiedStripWritesItsTextsInTheDisplayFontScaledByT
     m_base.GetDocFont(1)->GetLogFont(&lf);
     // Glyphs of the scaled font span well over twice the unscaled font's height.
     EXPECT_GT(bottom - top + 1, 2 * std::abs(static_cast<int>(lf.lfHeight)));
+}
+
+// In an automatic sense mode the magnified strip places its trace as auto
+// gain places it in the magnified margin, not at the picture's middle.
+TEST_F(ShortSerialStripTest, TheMagnifiedStripPlacesItsTraceByAutoGainInTheAutomaticSenseModes)
+{
+    m_mfer.SetCurDataIndex(0);
+    ASSERT_NE(nullptr, m_mfer.GetCurrentDataItem());
+    CDlgEnlargedPreview magnifier;
+    magnifier.SetEnlargedPreviewDoc(&m_mfer);
+    ASSERT_TRUE(magnifier.Create(CDlgEnlargedPreview::IDD, nullptr));
+    magnifier.SetWindowPos(nullptr, 1500, 800, 300, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+    m_mfer.SetEnlargedPreview(&magnifier);
+    CViewEnlargedPreview* view = magnifier.GetEnlargedPreview();
+    ASSERT_NE(nullptr, view);
+    // The lowest row with trace ink on the strip's window and in the
+    // magnified picture, by sense mode.
+    auto lowestInk = [](CWnd* wnd, int left, int right) {
+        CRect client;
+        wnd->GetClientRect(&client);
+        CClientDC dc(wnd);
+        int lowest = -1;
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = std::max(left, 0); x < std::min<int>(right, client.right); ++x)
+                if (dc.GetPixel(x, y) == RGB(0, 0, 0)) lowest = y;
+        return lowest;
+    };
+    auto show = [&](UINT mode, int& screen, int& magnified) {
+        m_mfer.SetSenseMode(mode);
+        ASSERT_EQ(mode, m_mfer.GetSenseMode());
+        m_strip->OnUpdate(nullptr, 0, nullptr);
+        m_strip->Invalidate(FALSE);
+        m_strip->UpdateWindow();
+        ASSERT_EQ(1, m_strip->GetRowCount());
+        Desktop::MoveMouse(m_strip->GetSafeHwnd(), kMargin + 61, 60);
+        Desktop::MoveMouse(m_strip->GetSafeHwnd(), kMargin + 60, 60);
+        Desktop::PumpMessages();
+        view->UpdateWindow();
+        screen = lowestInk(m_strip, kMargin + 1, kMargin + 200);
+        magnified = lowestInk(view, 0, 10000);
+    };
+    int fixedScreen = 0, fixedMagnified = 0, autoScreen = 0, autoMagnified = 0;
+    show(1, fixedScreen, fixedMagnified);
+    show(2, autoScreen, autoMagnified);
+    m_mfer.SetEnlargedPreview(nullptr);
+    magnifier.DestroyWindow();
+    // Auto gain lowers the trace on the strip; the picture, four times as
+    // large, lowers it four times as far.
+    ASSERT_GT(autoScreen, fixedScreen + 5);
+    EXPECT_NEAR(4 * (autoScreen - fixedScreen), autoMagnified - fixedMagnified, 6);
 }
 
 TEST_F(SerialStripTest, AClickOnTheMarginTellsThePaneOfTheMferPulse)
