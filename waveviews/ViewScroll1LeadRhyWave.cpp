@@ -205,7 +205,11 @@ BOOL CViewScroll1LeadRhyWave::DrawWaveInfo(CDC* pDC, CRect rect, BOOL subdued, i
     const int w = rect.Width() + 1;
     const int y = rect.top + MulDiv(rect.Height(), 5, m_nGridRows);
     pDC->SetTextAlign(TA_LEFT | TA_BOTTOM);
-    pDC->TextOut(rect.left + MulDiv(w, 5, length), y, LeadName(m_nRhythm1LeadID));
+    // A lead the record does not have goes by the name of its first lead.
+    const int leads = m_pRestItem ? m_pRestItem->nLeadCount
+                      : m_pMferItem && m_pMferItem->pMFERParser ? m_pMferItem->pMFERParser->GetLeadCount()
+                                                                : 0;
+    pDC->TextOut(rect.left + MulDiv(w, 5, length), y, LeadName(m_nRhythm1LeadID < leads ? m_nRhythm1LeadID : 0));
     const int n = LeadCount(0);
     if (n <= 0) return TRUE;
     const float speed = Get1LeadRhyWaveSpeed(print);

@@ -14,6 +14,7 @@
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "platform/gdi/Image.h"
+#include "platform/gdi/RecordingDriver.h"
 #include "platform/ui/framework/ClientDC.h"
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/windowing/Desktop.h"
@@ -116,6 +117,12 @@ protected:
     CTavrionDoc m_base;
     CMessagePane m_pane;
     CViewScroll1LeadRhyWave* m_strip = nullptr;   // deleted with its window
+};
+
+// The strip's texts, drawn on their own.
+class CStripTexts : public CViewScroll1LeadRhyWave {
+public:
+    using CViewScroll1LeadRhyWave::DrawWaveInfo;
 };
 
 // Twenty seconds: one row of the strip, and short enough for auto gain.
@@ -304,6 +311,34 @@ TEST_F(ShortSerialStripTest, TheMagnifiedStripPlacesItsTraceByAutoGainInTheAutom
     // large, lowers it four times as far.
     ASSERT_GT(autoScreen, fixedScreen + 5);
     EXPECT_NEAR(4 * (autoScreen - fixedScreen), autoMagnified - fixedMagnified, 6);
+}
+
+// A lead the record does not have (the thirteenth of a twelve-lead record)
+// is named as the record's first lead.
+TEST_F(SerialStripTest, TheStripNamesALeadPastTheRecordsLeadsAsItsFirstLead)
+{
+    auto* item = m_mfer.GetMFERDataManager()->GetItem(0);
+    ASSERT_NE(nullptr, item);
+    ASSERT_EQ(12, item->pMFERParser->GetLeadCount());
+    item->stLeadName.strDispName[0] = L"I";
+    item->stLeadName.strDispName[1] = L"II";
+    const CString first = item->stLeadName.strDispName[0];
+    auto names = [&](int lead) {
+        static_cast<CStripTexts*>(m_strip)->SetRhythm1LeadID(lead);
+        CDC recording;
+        EXPECT_TRUE(recording.Attach(platform::gdi::CreateRecordingDC(kWidth, kHeight)));
+        static_cast<CStripTexts*>(m_strip)->DrawWaveInfo(&recording, CRect(kMargin + 1, 0, kWidth, kHeight), FALSE, 0);
+        std::vector<CString> texts;
+        for (const auto& r : platform::gdi::GetRecording(recording.GetSafeHdc()))
+            if (r.op == platform::gdi::DrawOp::Text) texts.push_back(CString(r.text.c_str()));
+        return texts;
+    };
+    const std::vector<CString> past = names(12);
+    ASSERT_FALSE(past.empty());
+    EXPECT_STREQ(first.GetString(), past.front().GetString());
+    const std::vector<CString> second = names(1);
+    ASSERT_FALSE(second.empty());
+    EXPECT_STREQ(L"II", second.front().GetString());
 }
 
 TEST_F(SerialStripTest, AClickOnTheMarginTellsThePaneOfTheMferPulse)
