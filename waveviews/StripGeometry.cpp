@@ -48,10 +48,18 @@ int StripRowAt(int y, int height, int rows)
     return 0;
 }
 
-int TrackStripMouse(CWaveView& view, const CStripGeometry& g, CPoint point, int margin, int height, int rows,
-                    int samples, int window, int lastX, bool dragging)
+int StripRowAtOrAbove(int y, int height, int rows)
 {
-    const int q = g.stripWidth * StripRowAt(point.y, height, rows) - margin + point.x;
+    for (int r = 0; r < rows; ++r)
+        if (r * height / rows <= y && y <= (r * height + height) / rows) return r;
+    return 0;
+}
+
+int TrackStripMouse(CWaveView& view, const CStripGeometry& g, CPoint point, int margin, int height, int rows,
+                    int samples, int window, int lastX, bool dragging, int row)
+{
+    if (row < 0) row = StripRowAt(point.y, height, rows);
+    const int q = g.stripWidth * row - margin + point.x;
     const int delta = g.total > 0 ? MulDiv(samples, q - lastX, g.total) : 0;
     if (dragging) {
         const int start = std::max(0, std::min(view.GetStartTime() + delta, samples - window));

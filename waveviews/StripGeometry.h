@@ -27,6 +27,9 @@ void StripWindowSpan(const CStripGeometry& g, int row, int& e1, int& e2);
 CRect StripRowBand(const CRect& strip, const CStripGeometry& g, int row);
 // The row whose band (of `height` over `rows`) holds y; 0 when none.
 int StripRowAt(int y, int height, int rows);
+// The same with each band's lower edge counted in: a y on the line between
+// two rows is the upper row's.
+int StripRowAtOrAbove(int y, int height, int rows);
 
 class CWaveView;
 // One mouse step over the strip of `view` at `point` (held right of the
@@ -35,9 +38,10 @@ class CWaveView;
 // (held within the record) and the view repaints; otherwise the cursor
 // shows whether a press would take the window. Returns the pointer's
 // position along the rows laid end to end, the start of the next step.
+// `row` is the row under the point when the caller has found it (-1: by StripRowAt).
 // The end of a drag on the strip of `view`: the cursor shows whether the
 // pointer still stands over a strip that scrolls, the cursor is set free,
 // and a window longer than the record goes back to its start.
 void EndStripDrag(CWaveView& view, CPoint point, int margin, int samples, int window);
 int TrackStripMouse(CWaveView& view, const CStripGeometry& g, CPoint point, int margin, int height, int rows,
-                    int samples, int window, int lastX, bool dragging);
+                    int samples, int window, int lastX, bool dragging, int row = -1);

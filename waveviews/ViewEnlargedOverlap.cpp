@@ -333,16 +333,18 @@ void CViewEnlargedOverlap::Press(CPoint point)
     m_bDragging = TRUE;
 }
 
+// The view has no annotations of its own: its mouse messages end in the
+// default processing, not in the annotation handling of CWaveView.
 void CViewEnlargedOverlap::OnLButtonDown(UINT nFlags, CPoint point)
 {
     Press(point);
-    CWaveView::OnLButtonDown(nFlags, point);
+    CView::OnLButtonDown(nFlags, point);
 }
 
 void CViewEnlargedOverlap::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     Press(point);
-    CWaveView::OnLButtonDblClk(nFlags, point);
+    CView::OnLButtonDblClk(nFlags, point);
 }
 
 BOOL CViewEnlargedOverlap::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
@@ -368,13 +370,13 @@ void CViewEnlargedOverlap::OnMouseMove(UINT nFlags, CPoint point)
     } else if (MoveEnlargedRuler(*this, m_ruler, nFlags, point)) {
         SendReading();
     }
-    CWaveView::OnMouseMove(nFlags, point);
+    CView::OnMouseMove(nFlags, point);
 }
 
 void CViewEnlargedOverlap::OnLButtonUp(UINT nFlags, CPoint point)
 {
     m_bDragging = FALSE;
-    CWaveView::OnLButtonUp(nFlags, point);
+    CView::OnLButtonUp(nFlags, point);
 }
 
 void CViewEnlargedOverlap::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)

@@ -415,16 +415,18 @@ void CViewEnlargedWave::Press(CPoint point)
     m_bDragging = TRUE;
 }
 
+// The view has no annotations of its own: its mouse messages end in the
+// default processing, not in the annotation handling of CWaveView.
 void CViewEnlargedWave::OnLButtonDown(UINT nFlags, CPoint point)
 {
     Press(point);
-    CWaveView::OnLButtonDown(nFlags, point);
+    CView::OnLButtonDown(nFlags, point);
 }
 
 void CViewEnlargedWave::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     Press(point);
-    CWaveView::OnLButtonDblClk(nFlags, point);
+    CView::OnLButtonDblClk(nFlags, point);
 }
 
 BOOL CViewEnlargedWave::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
@@ -440,13 +442,13 @@ void CViewEnlargedWave::OnMouseMove(UINT nFlags, CPoint point)
     } else if (MoveEnlargedRuler(*this, m_ruler, nFlags, point)) {
         SendReading();
     }
-    CWaveView::OnMouseMove(nFlags, point);
+    CView::OnMouseMove(nFlags, point);
 }
 
 void CViewEnlargedWave::OnLButtonUp(UINT nFlags, CPoint point)
 {
     m_bDragging = FALSE;
-    CWaveView::OnLButtonUp(nFlags, point);
+    CView::OnLButtonUp(nFlags, point);
 }
 
 void CViewEnlargedWave::OnRButtonDown(UINT, CPoint)

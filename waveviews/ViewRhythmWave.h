@@ -234,7 +234,9 @@ protected:
     // Divider steps of the mouse handlers; TRUE when a drag started.
     BOOL PressDivider(CPoint point);
     void MoveDivider(CPoint& point);
-    void DragDividerLine(CPoint point);
+    // Moves the dragged line to the point, held short of the other line; the
+    // point comes back held as the line is.
+    void DragDividerLine(CPoint& point);
     void DragDividerWhole(CPoint point);
     void ReleaseDivider();
     bool IsDraggingDivider() const { return m_bDragFirst || m_bDragSecond || m_bDragWhole; }

@@ -394,7 +394,7 @@ void CViewRhythmWave::MoveDivider(CPoint& point)
         SetCurrentCursor(part == 2 ? g_hCursorHand : m_hDividerCursor ? m_hDividerCursor : g_hCursorHand);
 }
 
-void CViewRhythmWave::DragDividerLine(CPoint point)
+void CViewRhythmWave::DragDividerLine(CPoint& point)
 {
     CTavrionDoc* doc = GetTavrionDoc();
     CSquares s;
@@ -406,6 +406,8 @@ void CViewRhythmWave::DragDividerLine(CPoint point)
     int x = point.x;
     if (line == 0) x = std::min(x, (handle[1].left + handle[1].right) / 2 - 2);
     else x = std::max(x, (handle[0].left + handle[0].right) / 2 + 2);
+    // The magnifier and the base's handling follow the line, not the pointer.
+    point.x = x;
     const int top = handle[line].top;
     handle[line] = CRect(Trunc(x - 5 * u), top, Trunc(x + 5 * u), Trunc(top + 10 * u));
     m_dHalfSpan[pair] = (handle[1].left - handle[0].left) * 0.5;

@@ -275,10 +275,13 @@ void CViewRhythmWave::OpenRhythmRowsPopup(CPoint point, const CSquares& s, doubl
     const int calW = MulDiv(s.w, 10, s.gridX);
     const int width = s.w - calW;
     if (rowHeight <= 0 || !(speed > 0.0f) || width <= 0) return;
-    const int row = point.y / rowHeight;
+    // The page has six rows: the pixels left over below the sixth belong to it.
+    const int row = std::min(point.y / rowHeight, 5);
     const int groups = m_nLeadGroups;
     const int rowSamples = static_cast<int>((s.gridX - 10) * static_cast<double>(m_nSampleRate) / speed);
-    int sample = (row / groups) * rowSamples + GetStartTime() + MulDiv(point.x - calW, rowSamples, width);
+    // The sample at or before the click, never the one after it.
+    const int across = static_cast<int>(static_cast<long long>(point.x - calW) * rowSamples / width);
+    int sample = (row / groups) * rowSamples + GetStartTime() + across;
     sample = std::min(sample, LeadCount(0));
     const int lead = groups == 1 ? m_nRhythmRowLead[0] : m_nRhythmRowLead[(row % groups) % 3];
     CWavePopups& popups = CWavePopups::Get();

@@ -205,7 +205,11 @@ BOOL CViewScroll1LeadRhyWave::DrawWaveInfo(CDC* pDC, CRect rect, BOOL subdued, i
     const int w = rect.Width() + 1;
     const int y = rect.top + MulDiv(rect.Height(), 5, m_nGridRows);
     pDC->SetTextAlign(TA_LEFT | TA_BOTTOM);
-    pDC->TextOut(rect.left + MulDiv(w, 5, length), y, LeadName(m_nRhythm1LeadID));
+    // A lead the record does not have goes by the name of its first lead.
+    const int leads = m_pRestItem ? m_pRestItem->nLeadCount
+                      : m_pMferItem && m_pMferItem->pMFERParser ? m_pMferItem->pMFERParser->GetLeadCount()
+                                                                : 0;
+    pDC->TextOut(rect.left + MulDiv(w, 5, length), y, LeadName(m_nRhythm1LeadID < leads ? m_nRhythm1LeadID : 0));
     const int n = LeadCount(0);
     if (n <= 0) return TRUE;
     const float speed = Get1LeadRhyWaveSpeed(print);
@@ -251,7 +255,7 @@ void CViewScroll1LeadRhyWave::OnLButtonDown(UINT nFlags, CPoint point)
     CRect client;
     GetClientRect(&client);
     const int margin = Margin(client.Width());
-    const int row = StripRowAt(point.y, client.Height(), m_nRowCount);
+    const int row = StripRowAtOrAbove(point.y, client.Height(), m_nRowCount);
     const int p = (client.Width() - margin) * row + point.x;
     if (m_nWindowLeftX < p && p < m_nWindowRightX) {
         CRect confine;
@@ -282,7 +286,8 @@ void CViewScroll1LeadRhyWave::OnMouseMove(UINT nFlags, CPoint point)
     if (point.x < margin) point.x = margin;
     const CStripGeometry g = Geometry(s, FALSE);
     m_nLastStripX = TrackStripMouse(*this, g, point, margin, client.Height(), m_nRowCount, LeadCount(0),
-                                    m_nWindowLength, m_nLastStripX, m_bDragging);
+                                    m_nWindowLength, m_nLastStripX, m_bDragging,
+                                    StripRowAtOrAbove(point.y, client.Height(), m_nRowCount));
     ::SetCursor(GetCurrentCursor());
     CWaveView::OnMouseMove(nFlags, point);
 }
@@ -310,15 +315,27 @@ void CViewScroll1LeadRhyWave::OnLButtonUp(UINT nFlags, CPoint point)
     CWaveView::OnLButtonUp(nFlags, point);
 }
 
-BOOL CViewScroll1LeadRhyWave::DrawMagnified(CDC* pDC, const CRect& draw, float /*ratio*/)
+BOOL CViewScroll1LeadRhyWave::DrawMagnified(CDC* pDC, const CRect& draw, float ratio)
 {
+    // The strip's texts in its display font, as large as the picture is.
+    CFont scaled;
+    CDCObjectSelector<CFont> font(*pDC);
+    if (CFont* display = m_pBaseDoc ? m_pBaseDoc->GetDocFont(1) : nullptr) {
+        LOGFONT lf{};
+        display->GetLogFont(&lf);
+        lf.lfHeight = static_cast<LONG>(lf.lfHeight * ratio);
+        lf.lfWidth = static_cast<LONG>(lf.lfWidth * ratio);
+        if (scaled.CreateFontIndirect(&lf)) font.Select(&scaled);
+    }
     const int margin = Margin(draw.Width());
     CRect pulse(draw.left, draw.top, draw.left + margin, draw.bottom);
+    // The picture's own baseline: the middle, unless auto gain places the
+    // trace in the magnified margin. The screen's baseline comes back after.
+    const int kept = m_nScreenBaseline[0];
+    m_nScreenBaseline[0] = draw.Height() / 2;
     UpdateRhythmSense();
     CalAutoSensPos(&pulse, m_nGridRows, FALSE);
     DrawSerialComRhyCAL(pDC, pulse, m_nGridColumns, m_nGridRows, FALSE);
-    const int kept = m_nScreenBaseline[0];
-    m_nScreenBaseline[0] = draw.Height() / 2;
     const BOOL drawn = DrawScrollRhyView(pDC, CRect(draw.left + margin + 1, draw.top, draw.right, draw.bottom), 0, 1);
     m_nScreenBaseline[0] = kept;
     return drawn;

@@ -214,3 +214,20 @@ TEST_F(EnlargedOverlapTest, APanMovesBothOffsetsWithinOneViewEachWay)
     for (int i = 0; i < 3; ++i) Drag(CPoint(390, 190), CPoint(10, 10), 4);
     EXPECT_EQ(std::make_pair(kWidth, kHeight), m_recorder.m_pans.back());
 }
+
+// The compared beats carry no annotations: in the annotation modes a drag
+// still pans them and draws no shape.
+TEST_F(EnlargedOverlapTest, InTheAnnotationModesADragPansAndDrawsNoShape)
+{
+    AddCompared("first");
+    Show({0});
+    ASSERT_EQ(&m_doc, m_view->GetTavrionDoc());
+    for (int mode : {2, 3}) {
+        m_doc.SetMouseMode(mode);
+        m_recorder.m_pans.clear();
+        Drag(CPoint(100, 50), CPoint(200, 100), 4);
+        EXPECT_FALSE(m_recorder.m_pans.empty()) << mode;
+        EXPECT_EQ(0, m_view->GetNotationManager().GetCount()) << mode;
+        EXPECT_EQ(nullptr, ::GetCapture()) << mode;
+    }
+}

@@ -451,6 +451,23 @@ TEST_F(EnlargedWaveTest, ABeatPansByPixelsKeptWithinOneViewEachWay)
     EXPECT_EQ(kHeight, m_view->GetDragVerticalOffset());
 }
 
+// The enlarged lead has no annotations of its own: in the annotation modes
+// a drag still pans the picture and draws no shape.
+TEST_F(EnlargedWaveTest, InTheAnnotationModesADragPansAndDrawsNoShape)
+{
+    OpenRecord();
+    ShowLead(TRUE);
+    for (int mode : {2, 3}) {
+        m_doc.SetMouseMode(mode);
+        m_recorder.m_pans.clear();
+        Drag(CPoint(100, 50), CPoint(200, 100), 4);
+        EXPECT_FALSE(m_recorder.m_pans.empty()) << mode;
+        EXPECT_EQ(0, m_view->GetNotationManager().GetCount()) << mode;
+        EXPECT_FALSE(m_view->GetNotationManager().IsDrawing()) << mode;
+        EXPECT_EQ(nullptr, ::GetCapture()) << mode;
+    }
+}
+
 TEST_F(EnlargedWaveTest, AStripPanSendsAStartThatNeverLeavesTheRecord)
 {
     OpenRecord();

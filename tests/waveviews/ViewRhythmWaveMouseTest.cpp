@@ -257,4 +257,29 @@ TEST_F(RhythmViewMagnifierTest, WithAPairOnEveryMoveRedrawsTheOverlaysWhereTheyN
     EXPECT_EQ(0, MagnifiedPixels(handle, green));
 }
 
+// A line dragged past its limit stays at the limit, and so does the point
+// the magnifier follows.
+TEST_F(RhythmViewMagnifierTest, ADividerLineHeldAtItsLimitKeepsTheMagnifierAtTheLimit)
+{
+    m_view->SetDividerCheck(TRUE, 1);
+    Paint();
+    const CPoint grip = m_view->GetDividerHandle(0, 0).CenterPoint();
+    const CRect second = m_view->GetDividerHandle(0, 1);
+    const int limit = (second.left + second.right) / 2 - 2;
+    ASSERT_GT(400, limit + 100);
+    Desktop::MoveMouse(Hwnd(), grip.x, grip.y);
+    Desktop::Drag(Hwnd(), grip, POINT{400, grip.y});
+    Desktop::PumpMessages();
+    EXPECT_EQ(limit, m_view->GetDividerHandle(0, 0).CenterPoint().x);
+    // What the magnifier shows now is the picture at the limit.
+    std::vector<COLORREF> shown;
+    {
+        CClientDC picture(m_magnifier.GetEnlargedPreview());
+        m_magnifier.GetEnlargedPreview()->UpdateWindow();
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 200; ++x) shown.push_back(picture.GetPixel(x, y));
+    }
+    EXPECT_TRUE(shown == Magnified(CPoint(limit, grip.y)));
+}
+
 }  // namespace

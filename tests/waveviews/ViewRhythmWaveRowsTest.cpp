@@ -24,19 +24,19 @@ protected:
         Desktop::Reset();
         rhythmtest::RhythmDocTest::TearDown();
     }
-    void OpenAndShow(int leads, double heartRate, int style)
+    void OpenAndShow(int leads, double heartRate, int style, double seconds = 30.0, CSize size = CSize(1040, 600))
     {
         morvelance::RhythmRecordShape shape;
         shape.leads = leads;
         shape.heartRate = heartRate;
-        shape.seconds = 30.0;
+        shape.seconds = seconds;
         ASSERT_EQ(0, Open(rhythmtest::WriteRhythm(m_dir, "rows", shape), leads));
         m_doc->m_bAutoDelete = FALSE;
         m_doc->SetSpeed(25.0f);
         m_doc->SetMouseMode(1);
-        ASSERT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, 1040, 600), nullptr, 0));
+        ASSERT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(CPoint(0, 0), size), nullptr, 0));
         m_frame = new measuretest::CRecording<CFrameWnd>(WM_DIVIDER_DROPPED);
-        ASSERT_TRUE(m_frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 1040, 600), &m_pane));
+        ASSERT_TRUE(m_frame->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(CPoint(0, 0), size), &m_pane));
         CCreateContext context;
         context.m_pNewViewClass = RUNTIME_CLASS(CViewRhythmWave);
         context.m_pCurrentDoc = m_doc.get();
@@ -81,6 +81,27 @@ TEST_F(RhythmViewRowsTest, ADoubleClickOnARowWithoutALeadOpensNothingAndOnItsLea
     EXPECT_EQ(std::vector<UINT>{CDlgEnlargedRhyRR::IDD}, script.Seen());
     // Half way across the first row of 10 s.
     EXPECT_NEAR(2500, sample, 5);
+}
+
+// A view whose height is no multiple of six: the pixels under the sixth row
+// still belong to it, and the clicked sample is the one at or before the
+// click, never rounded up to the next.
+TEST_F(RhythmViewRowsTest, ADoubleClickBelowTheSixthRowOpensTheSixthRowsSampleAtOrBeforeTheClick)
+{
+    OpenAndShow(1, 60.0, 16, 70.0, CSize(1041, 604));
+    CRect client;
+    m_view->GetClientRect(&client);
+    ASSERT_EQ(CSize(1041, 604), client.Size());
+    testsupport::ModalScript script;
+    int sample = -1;
+    script.On(CDlgEnlargedRhyRR::IDD,
+              [&](CDialog& shown) { sample = static_cast<CDlgEnlargedRhyRR&>(shown).GetSample(); });
+    // Calibration column 40 px, wave area 1001 px for 5000 samples a row:
+    // x 540 is 500 * 5000 / 1001 = 2497.5 samples into the row.
+    Desktop::DoubleClick(m_view->GetSafeHwnd(), 540, 602);
+    Desktop::PumpMessages();
+    ASSERT_EQ(std::vector<UINT>{CDlgEnlargedRhyRR::IDD}, script.Seen());
+    EXPECT_EQ(5 * 5000 + 2497, sample);
 }
 
 TEST_F(RhythmViewRowsTest, ADoubleClickOnARhythmLeadOfTheTwelveLeadPageOpensTheEnlargedLead)

@@ -3,6 +3,8 @@
 // it is sent; the mouse goes through the desktop.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
 #include "platform/gdi/Image.h"
+#include "platform/gdi/RecordingDriver.h"
 #include "platform/ui/framework/ClientDC.h"
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/windowing/Desktop.h"
@@ -20,6 +23,7 @@
 #include "tests/support/DCStateCheck.h"
 #include "tests/support/DocumentTestSupport.h"
 #include "tools/MferWriter.h"
+#include "waveviews/ViewEnlargedPreview.h"
 #include "waveviews/ViewScroll1LeadRhyWave.h"
 
 using platform::ui::Desktop;
@@ -62,7 +66,7 @@ protected:
         // Five minutes of a twelve-lead MFER rhythm file: 150,000 samples.
         const std::string path = m_dir.File("rhythm.mwf");
         std::string error;
-        ASSERT_TRUE(morvelance::WriteMferFile(path, morvelance::MferKindRecord(morvelance::MferKind::Rhythm12, 12, 300.0),
+        ASSERT_TRUE(morvelance::WriteMferFile(path, morvelance::MferKindRecord(morvelance::MferKind::Rhythm12, 12, m_seconds),
                                               morvelance::MferOptions(), &error))
             << error;
         auto* item = new _MFERDATAITEM;
@@ -107,11 +111,24 @@ protected:
         return n;
     }
 
+    double m_seconds = 300.0;
     CRestViewDoc m_rest;
     CMFERViewDoc m_mfer;
     CTavrionDoc m_base;
     CMessagePane m_pane;
     CViewScroll1LeadRhyWave* m_strip = nullptr;   // deleted with its window
+};
+
+// The strip's texts, drawn on their own.
+class CStripTexts : public CViewScroll1LeadRhyWave {
+public:
+    using CViewScroll1LeadRhyWave::DrawWaveInfo;
+};
+
+// Twenty seconds: one row of the strip, and short enough for auto gain.
+class ShortSerialStripTest : public SerialStripTest {
+protected:
+    ShortSerialStripTest() { m_seconds = 20.0; }
 };
 
 }  // namespace
@@ -153,6 +170,25 @@ TEST_F(SerialStripTest, ADragPagesTheRecordAndThePaneHearsTheStartAndTheViewInde
     EXPECT_EQ(expected, m_pane.dragged);
 }
 
+// The line between two rows (y 20 of rows 20 pixels high) belongs to the
+// upper row: there the window of the first row shows the hand and is taken.
+TEST_F(SerialStripTest, ThePixelLineBetweenTwoRowsBelongsToTheUpperRow)
+{
+    ASSERT_EQ(6, m_strip->GetRowCount());
+    Desktop::MoveMouse(m_strip->GetSafeHwnd(), kMargin + 60, 20);
+    Desktop::PumpMessages();
+    EXPECT_EQ(g_hCursorHand, m_strip->GetCurrentCursor());
+    Desktop::MouseDown(POINT{kMargin + 60, 20});
+    EXPECT_TRUE(m_strip->IsDragging());
+    Desktop::MouseUp(POINT{kMargin + 60, 20});
+    Desktop::PumpMessages();
+    EXPECT_FALSE(m_strip->IsDragging());
+    // A pixel lower is the second row, which the window does not reach.
+    Desktop::MoveMouse(m_strip->GetSafeHwnd(), kMargin + 60, 21);
+    Desktop::PumpMessages();
+    EXPECT_EQ(::LoadCursor(nullptr, IDC_ARROW), m_strip->GetCurrentCursor());
+}
+
 TEST_F(SerialStripTest, TheHandShowsOnlyOverTheWindowAndTheMagnifierFollowsTheMouseUntilItLeaves)
 {
     auto hover = [&](int x, int y) {
@@ -182,6 +218,127 @@ TEST_F(SerialStripTest, TheHandShowsOnlyOverTheWindowAndTheMagnifierFollowsTheMo
     EXPECT_FALSE(m_strip->HasMagnifierCache());
     m_mfer.SetEnlargedPreview(nullptr);
     magnifier.DestroyWindow();
+}
+
+// The magnified strip writes its gain and speed in the strip's display font made
+// as large as the picture: four times the strip's text, not the canvas's
+// default font.
+TEST_F(SerialStripTest, TheMagnifiedStripWritesItsTextsInTheDisplayFontScaledByTheMagnification)
+{
+    const COLORREF kText = RGB(250, 0, 250);
+    m_base.SetWaveColor(19, kText);   // the texts outside the window
+    CDlgEnlargedPreview magnifier;
+    magnifier.SetEnlargedPreviewDoc(&m_mfer);
+    ASSERT_TRUE(magnifier.Create(CDlgEnlargedPreview::IDD, nullptr));
+    magnifier.SetWindowPos(nullptr, 1500, 800, 300, 120, SWP_NOZORDER | SWP_NOACTIVATE);
+    magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+    m_mfer.SetEnlargedPreview(&magnifier);
+    CViewEnlargedPreview* view = magnifier.GetEnlargedPreview();
+    ASSERT_NE(nullptr, view);
+    ASSERT_EQ(4.0f, view->GetScaleRatio());
+    // The gain stands at the strip's top right, outside the window.
+    Desktop::MoveMouse(m_strip->GetSafeHwnd(), 1000, 12);
+    Desktop::PumpMessages();
+    view->UpdateWindow();
+    CRect client;
+    view->GetClientRect(&client);
+    int top = client.bottom;
+    int bottom = -1;
+    {
+        CClientDC dc(view);
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = 0; x < client.right; ++x)
+                if (dc.GetPixel(x, y) == kText) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+    }
+    m_mfer.SetEnlargedPreview(nullptr);
+    magnifier.DestroyWindow();
+    ASSERT_GE(bottom, top) << "no text in the magnified picture";
+    LOGFONT lf{};
+    m_base.GetDocFont(1)->GetLogFont(&lf);
+    // Glyphs of the scaled font span well over twice the unscaled font's height.
+    EXPECT_GT(bottom - top + 1, 2 * std::abs(static_cast<int>(lf.lfHeight)));
+}
+
+// In an automatic sense mode the magnified strip places its trace as auto
+// gain places it in the magnified margin, not at the picture's middle.
+TEST_F(ShortSerialStripTest, TheMagnifiedStripPlacesItsTraceByAutoGainInTheAutomaticSenseModes)
+{
+    m_mfer.SetCurDataIndex(0);
+    ASSERT_NE(nullptr, m_mfer.GetCurrentDataItem());
+    CDlgEnlargedPreview magnifier;
+    magnifier.SetEnlargedPreviewDoc(&m_mfer);
+    ASSERT_TRUE(magnifier.Create(CDlgEnlargedPreview::IDD, nullptr));
+    magnifier.SetWindowPos(nullptr, 1500, 800, 300, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+    m_mfer.SetEnlargedPreview(&magnifier);
+    CViewEnlargedPreview* view = magnifier.GetEnlargedPreview();
+    ASSERT_NE(nullptr, view);
+    // The lowest row with trace ink on the strip's window and in the
+    // magnified picture, by sense mode.
+    auto lowestInk = [](CWnd* wnd, int left, int right) {
+        CRect client;
+        wnd->GetClientRect(&client);
+        CClientDC dc(wnd);
+        int lowest = -1;
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = std::max(left, 0); x < std::min<int>(right, client.right); ++x)
+                if (dc.GetPixel(x, y) == RGB(0, 0, 0)) lowest = y;
+        return lowest;
+    };
+    auto show = [&](UINT mode, int& screen, int& magnified) {
+        m_mfer.SetSenseMode(mode);
+        ASSERT_EQ(mode, m_mfer.GetSenseMode());
+        m_strip->OnUpdate(nullptr, 0, nullptr);
+        m_strip->Invalidate(FALSE);
+        m_strip->UpdateWindow();
+        ASSERT_EQ(1, m_strip->GetRowCount());
+        Desktop::MoveMouse(m_strip->GetSafeHwnd(), kMargin + 61, 60);
+        Desktop::MoveMouse(m_strip->GetSafeHwnd(), kMargin + 60, 60);
+        Desktop::PumpMessages();
+        view->UpdateWindow();
+        screen = lowestInk(m_strip, kMargin + 1, kMargin + 200);
+        magnified = lowestInk(view, 0, 10000);
+    };
+    int fixedScreen = 0, fixedMagnified = 0, autoScreen = 0, autoMagnified = 0;
+    show(1, fixedScreen, fixedMagnified);
+    show(2, autoScreen, autoMagnified);
+    m_mfer.SetEnlargedPreview(nullptr);
+    magnifier.DestroyWindow();
+    // Auto gain lowers the trace on the strip; the picture, four times as
+    // large, lowers it four times as far.
+    ASSERT_GT(autoScreen, fixedScreen + 5);
+    EXPECT_NEAR(4 * (autoScreen - fixedScreen), autoMagnified - fixedMagnified, 6);
+}
+
+// A lead the record does not have (the thirteenth of a twelve-lead record)
+// is named as the record's first lead.
+TEST_F(SerialStripTest, TheStripNamesALeadPastTheRecordsLeadsAsItsFirstLead)
+{
+    auto* item = m_mfer.GetMFERDataManager()->GetItem(0);
+    ASSERT_NE(nullptr, item);
+    ASSERT_EQ(12, item->pMFERParser->GetLeadCount());
+    item->stLeadName.strDispName[0] = L"I";
+    item->stLeadName.strDispName[1] = L"II";
+    const CString first = item->stLeadName.strDispName[0];
+    auto names = [&](int lead) {
+        static_cast<CStripTexts*>(m_strip)->SetRhythm1LeadID(lead);
+        CDC recording;
+        EXPECT_TRUE(recording.Attach(platform::gdi::CreateRecordingDC(kWidth, kHeight)));
+        static_cast<CStripTexts*>(m_strip)->DrawWaveInfo(&recording, CRect(kMargin + 1, 0, kWidth, kHeight), FALSE, 0);
+        std::vector<CString> texts;
+        for (const auto& r : platform::gdi::GetRecording(recording.GetSafeHdc()))
+            if (r.op == platform::gdi::DrawOp::Text) texts.push_back(CString(r.text.c_str()));
+        return texts;
+    };
+    const std::vector<CString> past = names(12);
+    ASSERT_FALSE(past.empty());
+    EXPECT_STREQ(first.GetString(), past.front().GetString());
+    const std::vector<CString> second = names(1);
+    ASSERT_FALSE(second.empty());
+    EXPECT_STREQ(L"II", second.front().GetString());
 }
 
 TEST_F(SerialStripTest, AClickOnTheMarginTellsThePaneOfTheMferPulse)
