@@ -263,8 +263,10 @@ void CTavrionDoc::ReadConfirmation(_PATIENT_INFO& patient, CECGXMLParser* xml)
 
     COleDateTime confirmed(_wtoi(confirm.strYear), _wtoi(confirm.strMonth), _wtoi(confirm.strDay),
                            _wtoi(confirm.strHour), _wtoi(confirm.strMinute), _wtoi(confirm.strSecond));
+    // A confirmation dated only by the fallback alternative 1 is not weighed
+    // against the edit dates: it counts as confirmed with nothing later.
     bool bLater = false;
-    for (int alt = 0; alt <= 5 && !bLater; ++alt) {
+    for (int alt = 0; alt <= 5 && !bLater && dateAlt != 1; ++alt) {
         // The date the confirmation itself came from is never later than itself.
         if (alt == dateAlt)
             continue;

@@ -226,6 +226,43 @@ TEST_F(PatientRecord, AnEditAtTheSameSecondOrWithAnImpossibleDateKeepsTheConfirm
     EXPECT_EQ(1, later.bEditedAfterConfirm);
 }
 
+// A doctor named only in the patient section has his confirmation dated by
+// the analysis editor's date, else by the analysis edit date; a date from
+// the latter is not weighed against the edit dates.
+TEST_F(PatientRecord, AConfirmationDatedByTheAnalysisEditDateIsNotWithdrawnByLaterEdits)
+{
+    const std::string analysisEdit = "<Analysis><Analysis_edit><Edit_date style=\"Date\" year=\"2020\" month=\"3\" "
+                                     "day=\"4\" hour=\"10\" minute=\"20\" second=\"30\"/></Analysis_edit></Analysis>";
+    const std::string laterEdit = "<Doctor>鈴木</Doctor><Edit_time style=\"Date\" year=\"2021\" month=\"1\" "
+                                  "day=\"1\" hour=\"0\" minute=\"0\" second=\"0\"/>";
+    CECGXMLParser xml(Wide(m_dir.Write("record.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Rawdata><Tavrion>"
+                                                     "<Inspection><Patient_section>" + laterEdit +
+                                                     "</Patient_section></Inspection>" + analysisEdit +
+                                                     "</Tavrion></Rawdata>")),
+                      0, CString());
+    _PATIENT_INFO p;
+    m_doc.GetPatInfoFromXML(0, p, &xml);
+    EXPECT_EQ(CString(L"鈴木"), p.strConfirmDoctor);
+    EXPECT_EQ(CString(L"2020/03/04 10:20:30"), p.strConfirmDate);
+    EXPECT_EQ(CString(L"判読日時  : 2020/03/04 10:20 判読医師  : 鈴木"), p.strConfirmation);
+    EXPECT_EQ(1, p.bConfirmed);
+    EXPECT_EQ(0, p.bEditedAfterConfirm);
+}
+
+// The analysis editor's date, when there is one, is weighed as usual.
+TEST_F(PatientRecord, AConfirmationDatedByTheAnalysisEditorIsWithdrawnByALaterEdit)
+{
+    const std::string editor = "<Voktext_section><Analysis_editor><Edit_date style=\"Date\" year=\"2020\" "
+                               "month=\"3\" day=\"4\" hour=\"10\" minute=\"20\" second=\"30\"/>"
+                               "</Analysis_editor></Voktext_section>";
+    const _PATIENT_INFO p = Read("<Doctor>鈴木</Doctor><Edit_time style=\"Date\" year=\"2021\" month=\"1\" "
+                                 "day=\"1\" hour=\"0\" minute=\"0\" second=\"0\"/>",
+                                 0, 0, editor);
+    EXPECT_EQ(CString(L"2020/03/04 10:20:30"), p.strConfirmDate);
+    EXPECT_EQ(1, p.bEditedAfterConfirm);
+    EXPECT_EQ(0, p.bConfirmed);
+}
+
 TEST_F(PatientRecord, ConfirmationWithoutValidDateNeedsADoctor)
 {
     const _PATIENT_INFO p = Read("", 0, 0,
