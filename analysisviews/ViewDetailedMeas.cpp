@@ -194,6 +194,26 @@ void CViewDetailedMeas::OnSize(UINT nType, int cx, int cy)
 {
     CFormView::OnSize(nType, cx, cy);
     PlaceCells();
+    if (IsDerivedLayout()) EnableValueCells();
+}
+
+// With lead III derived, a new layout also offers for editing every cell
+// outside that column that holds a value, unless the record is read-only:
+// a record opened read-only becomes editable at the next layout once the
+// document allows editing.
+void CViewDetailedMeas::EnableValueCells()
+{
+    auto* doc = dynamic_cast<CTavrionDoc*>(GetDocument());
+    if (!RestMeasures() || !doc || doc->IsReadOnly()) return;
+    for (int row = 0; row < DETAILED_MEAS_ROWS; ++row)
+        for (int lead = 0; lead < DETAILED_MEAS_LEADS; ++lead) {
+            if (lead == kDerivedLead) continue;
+            CDoubleEdit& cell = *m_pCells[row][lead];
+            if (!::IsWindow(cell.GetSafeHwnd())) continue;
+            CString text;
+            cell.GetWindowText(text);
+            if (!IsMissing(text)) cell.EnableInput();
+        }
 }
 
 void CViewDetailedMeas::PlaceCells()

@@ -145,6 +145,7 @@ private:
 
     BOOL CreateCells();
     void PlaceCells();
+    void EnableValueCells();
     void LoadCells();
     void LoadCell(int row, int lead, const CString& text, BOOL editable);
     void LoadDerivedColumn(const _MEASURE_INFO& measures);

@@ -110,6 +110,32 @@ TEST_F(DerivedColumn, OneEditChangesOnlyItsSourceRowWithItsSign)
     EXPECT_EQ(Section(), expected);
 }
 
+TEST_F(DerivedColumn, ALayoutAfterTheRecordBecameEditableOffersTheValueCellsOutsideLeadIII)
+{
+    m_item = AddRecord("inverted.ecg", resttest::Shape(RecordKind::Rest12, false, 0x0108));
+    SetXmlText(Path(6, 0), L"****", L"data");
+    ASSERT_EQ(Open(m_item), 0);
+    m_doc.SetReadOnly(1);
+    ASSERT_NE(ShowView(), nullptr);
+    ASSERT_TRUE(m_view->IsDerivedLayout());
+    auto editable = [&](int row, int lead) { return m_view->GetCell(row, lead)->IsInputEnabled() != FALSE; };
+    ASSERT_FALSE(editable(6, 1));
+
+    // The document allows editing now; the pane lays the form out anew.
+    m_doc.SetReadOnly(0);
+    CRect client;
+    m_view->GetClientRect(&client);
+    m_view->MoveWindow(0, 0, client.Width() - 40, client.Height() - 20);
+    Desktop::PumpMessages();
+
+    for (int lead : {1, 3, 11}) EXPECT_TRUE(editable(6, lead)) << lead;
+    EXPECT_TRUE(editable(21, 0));
+    EXPECT_FALSE(editable(6, 0)) << "a missing value is never offered for editing";
+    // Lead III keeps what its load decided.
+    EXPECT_FALSE(editable(0, kLeadIII));
+    EXPECT_FALSE(editable(6, kLeadIII));
+}
+
 TEST_F(DerivedColumn, TheInversionTable)
 {
     short v[21];
