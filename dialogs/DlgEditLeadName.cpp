@@ -218,15 +218,19 @@ bool CDlgEditLeadName::WriteRecord(const Target& target)
         CTavrionMessage box(L"ファイル書き込みエラーです。", 1, nullptr, nullptr, MB_OK);
         return false;
     }
-    if (target.strFilePath.IsEmpty()) {
-        CTavrionMessage box(L"作業用一時ファイルの作成に失敗しました。", 1, nullptr, nullptr, MB_OK);
-        return false;
-    }
     // The new bytes go to a file beside the record and replace it only when
-    // complete, so a failed write leaves the old record as it was.
+    // complete, so a failed write leaves the old record as it was. A record
+    // that cannot be opened for writing (no path, a read-only file, no room
+    // for the working file beside it) says so; bytes that could not be
+    // written say that.
     const std::string bytes(reinterpret_cast<const char*>(image->byFileData), image->dwFileLength);
-    if (!platform::ReplaceFileContents(platform::NativePath(static_cast<LPCWSTR>(target.strFilePath)), bytes)) {
-        CTavrionMessage box(L"ファイル書き込みエラーです。", 1, nullptr, nullptr, MB_OK);
+    platform::XmlSaveStep failed = platform::XmlSaveStep::CreateTemporary;
+    const std::string path =
+        target.strFilePath.IsEmpty() ? std::string() : platform::NativePath(static_cast<LPCWSTR>(target.strFilePath));
+    if (!platform::ReplaceFileContents(path, bytes, &failed)) {
+        CTavrionMessage box(failed == platform::XmlSaveStep::CreateTemporary ? L"作業用一時ファイルの作成に失敗しました。"
+                                                                             : L"ファイル書き込みエラーです。",
+                            1, nullptr, nullptr, MB_OK);
         return false;
     }
     return true;

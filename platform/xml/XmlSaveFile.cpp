@@ -76,22 +76,35 @@ void SetXmlSaveFaultHook(XmlSaveFaultHook hook)
 
 bool ReplaceFileContents(const std::string& nativePath, const std::string& bytes)
 {
-    if (nativePath.empty()) return false;
+    return ReplaceFileContents(nativePath, bytes, nullptr);
+}
+
+bool ReplaceFileContents(const std::string& nativePath, const std::string& bytes, XmlSaveStep* failedStep)
+{
+    auto fail = [failedStep](XmlSaveStep step) {
+        if (failedStep) *failedStep = step;
+        return false;
+    };
+    if (nativePath.empty()) return fail(XmlSaveStep::CreateTemporary);
     const std::string target = ResolveTarget(nativePath);
     struct stat st;
     const bool exists = stat(target.c_str(), &st) == 0;
-    if (exists && (!S_ISREG(st.st_mode) || !(st.st_mode & S_IWUSR))) return false;
+    if (exists && (!S_ISREG(st.st_mode) || !(st.st_mode & S_IWUSR))) return fail(XmlSaveStep::CreateTemporary);
 
     // Temporaries of saves that were killed before their rename go first.
     RemoveStaleTemporaries(target);
     std::string tempPath;
     int fd = Injected(XmlSaveStep::CreateTemporary) ? -1 : CreateTemporaryBeside(target, tempPath);
-    if (fd < 0) return false;
+    if (fd < 0) return fail(XmlSaveStep::CreateTemporary);
     bool filled = FillTemporary(fd, bytes, exists ? &st : nullptr);
     filled = close(fd) == 0 && filled;
-    if (!filled || Injected(XmlSaveStep::Rename) || rename(tempPath.c_str(), target.c_str()) != 0) {
+    if (!filled) {
         unlink(tempPath.c_str());
-        return false;
+        return fail(XmlSaveStep::Write);
+    }
+    if (Injected(XmlSaveStep::Rename) || rename(tempPath.c_str(), target.c_str()) != 0) {
+        unlink(tempPath.c_str());
+        return fail(XmlSaveStep::Rename);
     }
     SyncFolder(FolderOf(target));
     return true;

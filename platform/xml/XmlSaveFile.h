@@ -23,4 +23,11 @@ void SetXmlSaveFaultHook(XmlSaveFaultHook hook);
 // any failure, with the target untouched and no temporary file left behind.
 bool ReplaceFileContents(const std::string& nativePath, const std::string& bytes);
 
+// As above; on failure `failedStep` (when given) names the step that failed:
+// CreateTemporary when the file could not be opened for writing at all (no
+// path, a read-only file or a folder, no temporary beside it), Write when the
+// bytes could not be written or flushed, Rename when they could not replace
+// the file.
+bool ReplaceFileContents(const std::string& nativePath, const std::string& bytes, XmlSaveStep* failedStep);
+
 }  // namespace platform

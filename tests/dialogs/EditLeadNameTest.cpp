@@ -26,6 +26,7 @@ constexpr int kTyping = 144;
 constexpr int kListOnly = 146;
 
 bool FailTheReplace(platform::XmlSaveStep step) { return step == platform::XmlSaveStep::Rename; }
+bool FailTheWorkingFile(platform::XmlSaveStep step) { return step == platform::XmlSaveStep::CreateTemporary; }
 
 // Counts the whole-file replacements begun, failing none.
 int g_replacements = 0;
@@ -260,6 +261,32 @@ TEST_F(FifteenLeadNames, AFailedReplaceKeepsTheRecordByteIdenticalAndTheItemAsIt
     EXPECT_EQ(testsupport::ReadFileBytes(m_files.xml), xml);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(item->stLeadName.nCode[i], before.nCode[i]);
     EXPECT_EQ(item->stLeadName.strDispName[14], before.strDispName[14]);
+    EXPECT_NE(item->stInterpre.strAnaEditor, L"編集者一");
+}
+
+// A record that cannot be opened for writing is told apart from bytes that
+// could not be written: the working file beside it was never made.
+TEST_F(FifteenLeadNames, ARecordThatCannotBeOpenedForWritingSaysTheWorkingFileFailedAndStaysOpen)
+{
+    _RESTDATAITEM* item = OpenRecord();
+    const std::string record = testsupport::ReadFileBytes(m_files.record);
+    const _LEAD_NAME_INFO before = item->stLeadName;
+    platform::SetXmlSaveFaultHook(&FailTheWorkingFile);
+    ModalScript script;
+    AnswerEditor(script);
+    bool stayedOpen = false;
+    const int result = Run(script, kListOnly, [&](CDialog& dialog) {
+        ChooseListEntry(dialog, kExt3, testsupport::ListEntryOf(dialog, kExt3, L"V9R"));
+        ClickControl(dialog, IDOK);
+        stayedOpen = dialog.IsWindowVisible() != FALSE;
+        ClickControl(dialog, IDCANCEL);
+    });
+    platform::SetXmlSaveFaultHook(nullptr);
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(m_boxes, std::vector<CString>{L"作業用一時ファイルの作成に失敗しました。"});
+    EXPECT_EQ(testsupport::ReadFileBytes(m_files.record), record);
+    EXPECT_EQ(item->stLeadName.nCode[2], before.nCode[2]);
     EXPECT_NE(item->stInterpre.strAnaEditor, L"編集者一");
 }
 

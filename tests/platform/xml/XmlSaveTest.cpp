@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/base/CodePage.h"
@@ -222,6 +223,36 @@ TEST(XmlSaveTest, SaveKeepsPermissionsAndRefusesReadOnlyFilesAndMissingFolders)
 
     EXPECT_EQ(0, xml.SaveToXMLFile(Wide(dir.File("no-such-folder/record.xml"))));
     EXPECT_EQ(0, xml.SaveToXMLFile(L""));
+}
+
+TEST(XmlSaveTest, AFailedReplaceNamesWhetherTheFileCouldNotBeOpenedOrNotWritten)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.Write("record.dat", "old");
+    const std::pair<platform::XmlSaveStep, platform::XmlSaveStep> cases[] = {
+        {platform::XmlSaveStep::CreateTemporary, platform::XmlSaveStep::CreateTemporary},
+        {platform::XmlSaveStep::Write, platform::XmlSaveStep::Write},
+        {platform::XmlSaveStep::Flush, platform::XmlSaveStep::Write},
+        {platform::XmlSaveStep::Rename, platform::XmlSaveStep::Rename}};
+    for (const auto& [injected, reported] : cases) {
+        SCOPED_TRACE(static_cast<int>(injected));
+        g_failingStep = injected;
+        platform::SetXmlSaveFaultHook(FailAtStep);
+        platform::XmlSaveStep failed = platform::XmlSaveStep::Flush;
+        EXPECT_FALSE(platform::ReplaceFileContents(path, "new", &failed));
+        platform::SetXmlSaveFaultHook(nullptr);
+        EXPECT_EQ(reported, failed);
+    }
+    // A read-only file and a missing path cannot be opened for writing at all.
+    ASSERT_EQ(0, chmod(path.c_str(), 0440));
+    platform::XmlSaveStep failed = platform::XmlSaveStep::Rename;
+    EXPECT_FALSE(platform::ReplaceFileContents(path, "new", &failed));
+    EXPECT_EQ(platform::XmlSaveStep::CreateTemporary, failed);
+    chmod(path.c_str(), 0640);
+    failed = platform::XmlSaveStep::Rename;
+    EXPECT_FALSE(platform::ReplaceFileContents(std::string(), "new", &failed));
+    EXPECT_EQ(platform::XmlSaveStep::CreateTemporary, failed);
+    EXPECT_EQ("old", testsupport::ReadFileBytes(path));
 }
 
 TEST(XmlSaveTest, HostileDocumentsLoadWithinLimitsOrFailCleanly)
