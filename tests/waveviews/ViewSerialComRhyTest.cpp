@@ -675,6 +675,30 @@ TEST_F(SerialComRhyMouseTest, TheMagnifierFollowsTheMouseOverTheLargeViewAndDrop
     CloseMagnifier(magnifier);
 }
 
+// A new record, a new size or a caliper change redraws the page, and the
+// magnified picture of the old page goes with it.
+TEST_F(SerialComRhyMouseTest, TheMagnifiedPictureGoesWithThePageAtEachUpdateAndResize)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.ShowDivider(TRUE);
+    view.UpdateWindow();
+    CDlgEnlargedPreview magnifier;
+    ASSERT_TRUE(OpenMagnifierForBoth(magnifier));
+    auto hover = [&](CPoint p) {
+        platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), p.x, p.y);
+        platform::ui::Desktop::PumpMessages();
+    };
+    hover(CPoint(300, 200));
+    ASSERT_TRUE(view.HasMagnifierCache());
+    view.OnUpdate(nullptr, 0, nullptr);
+    EXPECT_FALSE(view.HasMagnifierCache());
+    hover(CPoint(301, 200));
+    ASSERT_TRUE(view.HasMagnifierCache());
+    view.SetWindowPos(nullptr, 0, 0, 580, 580, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    EXPECT_FALSE(view.HasMagnifierCache());
+    CloseMagnifier(magnifier);
+}
+
 // With the calipers put away the mouse shows only the magnifier cursor: an
 // armed scale's marks stay where they were and the hover magnifier stays
 // down, though both documents have it open.
