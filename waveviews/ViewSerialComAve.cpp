@@ -535,15 +535,16 @@ BOOL CViewSerialComAve::DrawOverlapWave(CDC* pDC, CRect rect, int gridX, int gri
                 skip = static_cast<int>((leftLimit - x) * (static_cast<double>(rate / 25) * perColumn / W));
                 x = leftLimit;
             }
+            // Past the skipped samples the trace keeps the window's length
+            // (pulled back below when the beat has fewer samples left).
             const int from = start + skip;
-            const int drawnSpan = std::max(span - skip, 0);
-            CRect trace(x, y, x + MulDiv(W, drawnSpan, Q), y + m);
+            CRect trace(x, y, x + MulDiv(W, span, Q), y + m);
             if (first) {
                 CDCStateSaver saver(*pDC);
                 pDC->SetTextAlign(TA_LEFT | TA_BOTTOM);
                 pDC->TextOut(rect.left + MulDiv(W, 5, perColumn), y - MulDiv(H, 2, gridY), LeadName(listed, lead));
             }
-            const int count = FitTrace(trace, k, lead, from, drawnSpan);
+            const int count = FitTrace(trace, k, lead, from, span);
             ok = DrawTrace(pDC, trace, k, lead, from, count, print, m_dUnit);
         }
         first = false;

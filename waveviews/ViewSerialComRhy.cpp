@@ -243,6 +243,8 @@ void CViewSerialComRhy::UpdateDrawDC()
 {
     m_pPageDC.reset();
     m_pCleanPageDC.reset();
+    // The magnified picture is of the same page: it goes with it.
+    m_magnifier.DropCache();
     if (GetSafeHwnd()) InvalidateRect(nullptr, FALSE);
 }
 

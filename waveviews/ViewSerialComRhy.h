@@ -112,6 +112,7 @@ public:
     // A scale mark put at a client point (the mouse's part moves them).
     void SetScalePoint(int mark, CPoint point);
     int GetScaleStatus() const { return m_nScaleStatus; }
+    CPoint GetScalePoint(int mark) const { return mark >= 0 && mark < 2 ? m_ptScale[mark] : CPoint(0, 0); }
     void SetScaleStatus(int status) { m_nScaleStatus = status; }
     int GetDividerInterval(int caliper) const { return caliper >= 0 && caliper < 3 ? m_nDivInterval[caliper] : 0; }
     CRect GetDividerGrip(int caliper, int side) const { return m_rcGrip[caliper][side]; }

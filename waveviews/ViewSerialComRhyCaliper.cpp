@@ -274,6 +274,7 @@ void CViewSerialComRhy::SetScaleClear()
         m_ptScale[i] = CPoint(0, 0);
         m_dScaleMmX[i] = m_dScaleMmY[i] = 0.0;
         m_rcScale[i].SetRectEmpty();
+        m_bScaleGrab[i] = FALSE;
     }
     SetRulerMarkRect(-1);
     m_nScaleTime = m_nScaleVoltage = 0;

@@ -165,22 +165,37 @@ void CViewSerialComRhy::OnMouseMove(UINT nFlags, CPoint point)
         CWaveView::OnMouseMove(nFlags, point);
         return;
     }
+    if (!m_bAnyDivCheck && m_nScaleStatus == -1) {
+        SetCurrentCursor(g_hCursorMag);
+        ShowEnlargedPreview(point);
+        CWaveView::OnMouseMove(nFlags, point);
+        return;
+    }
+    // A scale mark following the mouse takes the move: the calipers under it
+    // are neither hovered nor selected, since a click fixes the mark.
+    bool markMoved = true;
     if (m_nScaleStatus == 0) {
         MoveScaleMark(0, point);
         MoveScaleMark(1, point);
-        Invalidate(FALSE);
     } else if (m_nScaleStatus == 1) {
         MoveScaleMark(1, point);
-        Invalidate(FALSE);
     } else if (m_nScaleStatus == 2 && (nFlags & MK_LBUTTON) && (m_bScaleGrab[0] || m_bScaleGrab[1])) {
         const int mark = m_bScaleGrab[0] ? 0 : 1;
         MoveScaleMark(mark, point);
         SetRulerMarkRect(mark);
+    } else {
+        markMoved = false;
+    }
+    if (markMoved) {
         Invalidate(FALSE);
+        SetCurrentCursor(g_hCursorMag);
+        ShowEnlargedPreview(point);
+        CWaveView::OnMouseMove(nFlags, point);
+        return;
     }
     if (m_bDivDrag[0] || m_bDivDrag[1] || m_bDivDrag[2]) {
         DragCaliper(point);
-    } else if (m_bAnyDivCheck && m_bShowDivider) {
+    } else {
         CRect client;
         GetClientRect(&client);
         HCURSOR cursor = m_pBaseDoc && m_pBaseDoc->GetMouseMode() == 2 ? g_hCursorDraw : g_hCursorMag;
@@ -194,8 +209,6 @@ void CViewSerialComRhy::OnMouseMove(UINT nFlags, CPoint point)
             break;
         }
         SetCurrentCursor(cursor);
-    } else {
-        SetCurrentCursor(g_hCursorMag);
     }
     if (m_nScaleStatus == 2 && (m_rcScale[0].PtInRect(point) || m_rcScale[1].PtInRect(point)))
         SetCurrentCursor(g_hCursorHand);

@@ -309,6 +309,36 @@ TEST_F(SerialComAveTest, TheOverlapSuperimposesBeatsOnTheirFiducialPointWherever
     EXPECT_NEAR(first.left + 9 * column, both.left, 2);
 }
 
+// A record shifted left past the overlap column's first millimetre loses the
+// samples left of it and is drawn from there for its window's full length
+// (as far as its beat has samples).
+TEST_F(SerialComAveTest, AnOverlapBeatShiftedPastTheColumnsLeftKeepsItsWindowsLength)
+{
+    // The short record's fiducial point 20 samples into its 50-sample window;
+    // the long one's 300 samples into its 400: shifted left by 70 pixels, it
+    // starts 50 pixels (200 samples) left of the column's first millimetre.
+    auto write = [&](const char* name, int16_t first, int16_t last, int16_t fiducial) {
+        morvelance::RestRecordShape shape;
+        morvelance::RecordBuilder items = morvelance::MakeRestRecord(shape);
+        items.SetInt16(morvelance::rec::kTagAverageFirst, 0, first);
+        items.SetInt16(morvelance::rec::kTagAverageLast, 0, last);
+        items.SetInt16(morvelance::rec::kTagAverageBaseline, 0, fiducial);
+        _RESTDATAITEM* item = AddItem(morvelance::WriteRestRecord(m_dir.Path(), name, shape, items), false);
+        ASSERT_EQ(0, Open(item));
+        m_listed.push_back(AddListed(item->uSystemCode, item->strXMLPath, item->strFilePath));
+    };
+    write("short.ecg", 100, 150, 120);
+    write("long.ecg", 100, 500, 400);
+    MakeView({0, 1}, TRUE);
+    ASSERT_EQ(600, m_view->GetSampleCount(1, 0));
+    Draw(FALSE);
+    // The long beat is drawn from sample 300 at 5 px into the column: its 300
+    // samples left reach 75 px further; the short beat ends 38 px in.
+    const int left = kCal + 9 * ((kWidth - kCal) / 10);
+    EXPECT_GT(InkIn(CRect(left + 60, 20, left + 78, kHeight / 6)), 0);
+    EXPECT_EQ(0, InkIn(CRect(left + 82, 20, left + 120, kHeight / 6)));
+}
+
 TEST_F(SerialComAveTest, DrawingLeavesTheDeviceContextAsFoundOnScreenAndPaper)
 {
     ListRecords();

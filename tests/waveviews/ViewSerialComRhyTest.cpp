@@ -675,6 +675,30 @@ TEST_F(SerialComRhyMouseTest, TheMagnifierFollowsTheMouseOverTheLargeViewAndDrop
     CloseMagnifier(magnifier);
 }
 
+// A new record, a new size or a caliper change redraws the page, and the
+// magnified picture of the old page goes with it.
+TEST_F(SerialComRhyMouseTest, TheMagnifiedPictureGoesWithThePageAtEachUpdateAndResize)
+{
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.ShowDivider(TRUE);
+    view.UpdateWindow();
+    CDlgEnlargedPreview magnifier;
+    ASSERT_TRUE(OpenMagnifierForBoth(magnifier));
+    auto hover = [&](CPoint p) {
+        platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), p.x, p.y);
+        platform::ui::Desktop::PumpMessages();
+    };
+    hover(CPoint(300, 200));
+    ASSERT_TRUE(view.HasMagnifierCache());
+    view.OnUpdate(nullptr, 0, nullptr);
+    EXPECT_FALSE(view.HasMagnifierCache());
+    hover(CPoint(301, 200));
+    ASSERT_TRUE(view.HasMagnifierCache());
+    view.SetWindowPos(nullptr, 0, 0, 580, 580, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    EXPECT_FALSE(view.HasMagnifierCache());
+    CloseMagnifier(magnifier);
+}
+
 // With the calipers put away the mouse shows only the magnifier cursor: an
 // armed scale's marks stay where they were and the hover magnifier stays
 // down, though both documents have it open.
@@ -841,6 +865,60 @@ TEST_F(SerialComRhyMouseTest, AGripShowsTheDividerCursorHoveredAndAfterItsDrag)
     platform::ui::Desktop::MouseUp(POINT{screen.x - 30, screen.y});
     platform::ui::Desktop::PumpMessages();
     EXPECT_EQ(divider, view.GetCurrentCursor());
+}
+
+// While a scale mark follows the mouse a click fixes the mark, so a caliper
+// under the mouse is neither offered (its cursor) nor selected; with the marks
+// fixed the same grip offers its drag again.
+TEST_F(SerialComRhyMouseTest, WhileAScaleMarkFollowsTheMouseACaliperGripIsNeitherHoveredNorSelected)
+{
+    m_doc.SetScaleShow(1);
+    CViewSerialComRhy& view = WindowedWithCalipers();
+    view.SetDividerCheck(TRUE, 2);
+    view.UpdateWindow();
+    view.SetScaleClear();
+    ASSERT_EQ(0, view.GetScaleStatus());
+    const CPoint grip = view.GetDividerGrip(1, 0).CenterPoint();
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), grip.x, grip.y);
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(grip, view.GetScalePoint(0));
+    EXPECT_EQ(g_hCursorMag, view.GetCurrentCursor());
+    EXPECT_EQ(0, view.GetSelectedDivider());
+    Press(view, grip);
+    Press(view, grip + CPoint(0, 200));   // the second mark fixed below
+    ASSERT_EQ(2, view.GetScaleStatus());
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), grip.x + 1, grip.y + 100);
+    platform::ui::Desktop::MoveMouse(view.GetSafeHwnd(), grip.x, grip.y - 8);
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(view.GetDividerCursor(), view.GetCurrentCursor());
+    EXPECT_EQ(1, view.GetSelectedDivider());
+}
+
+// A mark held when the pane clears the scale is let go: once the marks are
+// placed again, moving with the button down drags none of them.
+TEST_F(SerialComRhyMouseTest, ClearingTheScaleLetsGoOfTheMarkItsButtonHeld)
+{
+    m_doc.SetScaleShow(1);
+    CViewSerialComRhy& view = *Windowed(L"");
+    view.ShowDivider(TRUE);
+    view.SetScaleClear();
+    view.SetScalePoint(0, CPoint(100, 100));
+    view.SetScalePoint(1, CPoint(300, 300));
+    view.SetScaleStatus(2);
+    CPoint screen(100, 100);
+    view.ClientToScreen(&screen);
+    platform::ui::Desktop::AdvanceClock(1000);
+    platform::ui::Desktop::MouseDown(POINT{screen.x, screen.y});
+    platform::ui::Desktop::PumpMessages();
+    view.SetScaleClear();
+    view.SetScalePoint(0, CPoint(100, 100));
+    view.SetScalePoint(1, CPoint(300, 300));
+    view.SetScaleStatus(2);
+    platform::ui::Desktop::MoveMouse(POINT{screen.x + 50, screen.y + 20});
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(CPoint(100, 100), view.GetScalePoint(0));
+    platform::ui::Desktop::MouseUp(POINT{screen.x + 50, screen.y + 20});
+    platform::ui::Desktop::PumpMessages();
 }
 
 TEST_F(SerialComRhyTest, AnMferRecordAskingForItTakesATimeLabelFromItsStartTime)
