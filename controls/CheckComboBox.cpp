@@ -109,6 +109,10 @@ void CCheckComboBox::UpdateSelf()
         SetWindowText(strText);
         m_edit.SetShownText(strText);
         nSel = -1;
+    } else {
+        // The item found is what the box shows from now on, as when it was
+        // loaded: a text typed before would come back with the focus.
+        m_edit.SetShownText(strItem);
     }
     m_pDoc->SetCtrlData(uID, strText, 0, nSel);
 }

@@ -173,6 +173,25 @@ TEST_F(CheckComboBoxTest, UpdateSelfShowsAStoredTextThatIsNoItemAsItStands)
     }
 }
 
+// A reload that finds the stored text as an item shows that item from then
+// on: the text typed before it must not come back when the box takes the
+// focus again.
+TEST_F(CheckComboBoxTest, AReloadedItemReplacesTheTextTypedBeforeIt)
+{
+    m_combo.InitialText(L"");
+    m_combo.GetInnerEdit().SetFocus();
+    Desktop::TypeText(L"不明");
+    m_parent.SetFocus();
+    m_doc.SetCtrlData(3009, L"女性", 1, -1);
+    m_combo.UpdateSelf();
+    EXPECT_EQ(CString(L"女性"), m_combo.GetInnerEdit().GetShownText());
+    m_combo.GetInnerEdit().SetFocus();
+    CString strText;
+    m_combo.GetWindowText(strText);
+    EXPECT_EQ(CString(L"女性"), strText);
+    EXPECT_EQ(CString(L"女性"), Stored());
+}
+
 TEST_F(CheckComboBoxTest, UpdateSelfOfABoxWithoutIdLeavesItAlone)
 {
     CCheckComboBox loose;
