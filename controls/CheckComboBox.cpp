@@ -72,6 +72,9 @@ void CCheckComboBox::InitialText(const CString& strText)
     const int nSel = SelectString(-1, strText);
     if (nSel == CB_ERR) {
         SetWindowText(strText);
+        // What the box showed before belongs to an earlier load: left as the
+        // shown text it would be drawn, and put back with the focus.
+        m_edit.SetShownText(strText);
         return;
     }
     CString strItem;

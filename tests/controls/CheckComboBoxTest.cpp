@@ -73,6 +73,20 @@ TEST_F(CheckComboBoxTest, TextThatOnlyBeginsLikeAnItemIsStoredAsTyped)
     EXPECT_EQ(-1, StoredSel());
 }
 
+// Loaded again with a text that no item begins with (another record's), the
+// box shows that text: the item it showed before must not come back as its
+// idle face or with the focus.
+TEST_F(CheckComboBoxTest, LoadingATextNoItemBeginsWithReplacesTheItemShownBefore)
+{
+    m_combo.InitialText(L"女性");
+    m_combo.InitialText(L"不明");
+    EXPECT_EQ(CString(L"不明"), m_combo.GetInnerEdit().GetShownText());
+    m_combo.GetInnerEdit().SetFocus();
+    CString strText;
+    m_combo.GetWindowText(strText);
+    EXPECT_EQ(CString(L"不明"), strText);
+}
+
 TEST_F(CheckComboBoxTest, ExactItemTextSelectsTheItem)
 {
     m_combo.InitialText(L"女性");
