@@ -72,6 +72,9 @@ void CCheckComboBox::InitialText(const CString& strText)
     const int nSel = SelectString(-1, strText);
     if (nSel == CB_ERR) {
         SetWindowText(strText);
+        // What the box showed before belongs to an earlier load: left as the
+        // shown text it would be drawn, and put back with the focus.
+        m_edit.SetShownText(strText);
         return;
     }
     CString strItem;
@@ -109,6 +112,10 @@ void CCheckComboBox::UpdateSelf()
         SetWindowText(strText);
         m_edit.SetShownText(strText);
         nSel = -1;
+    } else {
+        // The item found is what the box shows from now on, as when it was
+        // loaded: a text typed before would come back with the focus.
+        m_edit.SetShownText(strItem);
     }
     m_pDoc->SetCtrlData(uID, strText, 0, nSel);
 }

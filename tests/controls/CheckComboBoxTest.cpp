@@ -73,6 +73,20 @@ TEST_F(CheckComboBoxTest, TextThatOnlyBeginsLikeAnItemIsStoredAsTyped)
     EXPECT_EQ(-1, StoredSel());
 }
 
+// Loaded again with a text that no item begins with (another record's), the
+// box shows that text: the item it showed before must not come back as its
+// idle face or with the focus.
+TEST_F(CheckComboBoxTest, LoadingATextNoItemBeginsWithReplacesTheItemShownBefore)
+{
+    m_combo.InitialText(L"女性");
+    m_combo.InitialText(L"不明");
+    EXPECT_EQ(CString(L"不明"), m_combo.GetInnerEdit().GetShownText());
+    m_combo.GetInnerEdit().SetFocus();
+    CString strText;
+    m_combo.GetWindowText(strText);
+    EXPECT_EQ(CString(L"不明"), strText);
+}
+
 TEST_F(CheckComboBoxTest, ExactItemTextSelectsTheItem)
 {
     m_combo.InitialText(L"女性");
@@ -171,6 +185,25 @@ TEST_F(CheckComboBoxTest, UpdateSelfShowsAStoredTextThatIsNoItemAsItStands)
         EXPECT_EQ(CString(text), Stored());
         EXPECT_EQ(-1, StoredSel());
     }
+}
+
+// A reload that finds the stored text as an item shows that item from then
+// on: the text typed before it must not come back when the box takes the
+// focus again.
+TEST_F(CheckComboBoxTest, AReloadedItemReplacesTheTextTypedBeforeIt)
+{
+    m_combo.InitialText(L"");
+    m_combo.GetInnerEdit().SetFocus();
+    Desktop::TypeText(L"不明");
+    m_parent.SetFocus();
+    m_doc.SetCtrlData(3009, L"女性", 1, -1);
+    m_combo.UpdateSelf();
+    EXPECT_EQ(CString(L"女性"), m_combo.GetInnerEdit().GetShownText());
+    m_combo.GetInnerEdit().SetFocus();
+    CString strText;
+    m_combo.GetWindowText(strText);
+    EXPECT_EQ(CString(L"女性"), strText);
+    EXPECT_EQ(CString(L"女性"), Stored());
 }
 
 TEST_F(CheckComboBoxTest, UpdateSelfOfABoxWithoutIdLeavesItAlone)
