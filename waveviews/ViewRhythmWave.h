@@ -223,6 +223,7 @@ protected:
     // at a speed of 0 or a grid too narrow.
     BOOL WaveAreaSpan(const CSquares& s, float speed, int& samples, int& pixels) const;
     void PlaceDividerBar(int pair, int bottom, int h);
+    // The span, half span, centre x and speed of a pair from its handles.
     void TakeDividerSquares(int pair, const CSquares& s, float speed);
     // The labelled box of a divider or scale reading, kept inside `area`.
     void DrawReadingBox(CDC* pDC, CRect area, CPoint anchor, float ratio, COLORREF colour, const CString& text);

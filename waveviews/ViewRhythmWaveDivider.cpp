@@ -169,7 +169,6 @@ void CViewRhythmWave::TakeDividerSquares(int pair, const CSquares& s, float spee
     m_dSpanSquares[pair] = span / s.a;
     m_dHalfSpan[pair] = span * 0.5;
     m_dCentreX[pair] = (handle[0].left + handle[1].right) / (2.0 * s.a);
-    m_dCentreY[pair] = (handle[0].top + handle[0].bottom) / (2.0 * s.b);
     m_fDividerSpeed[pair] = speed;
 }
 
@@ -199,6 +198,9 @@ void CViewRhythmWave::InitialDividerPos()
         handle[1] = CRect(x2, top, Trunc(x2 + 10 * u), Trunc(top + 10 * u));
         PlaceDividerBar(0, handle[1].bottom, s.h);
         TakeDividerSquares(0, s, speed);
+        // The height is taken at placement only: a line drag keeps the one
+        // a whole drag gave the pair.
+        m_dCentreY[0] = (handle[0].top + handle[0].bottom) / (2.0 * s.b);
         for (int pair = 1; pair < 3; ++pair) {
             const int offset = MulDiv(s.w, 1, 4) * pair;
             for (int line = 0; line < 2; ++line) m_rcHandle[pair][line] = handle[line] + CPoint(offset, 0);

@@ -175,6 +175,35 @@ TEST_F(DividerMouseTest, HandlesKeepTheirSizeThroughEveryDragAtADisplayRatioOthe
     EXPECT_EQ(size, m_view->GetDividerHandle(0, 1).Size());
 }
 
+// A line drag changes the pair's span, not its height: the height in squares
+// that the whole drag took from the mouse stays, so a resize puts the handles
+// back where that drag left them (the handles' own middle lies half a pixel
+// higher at a screen unit of 1.25).
+TEST_F(DividerMouseTest, ALineDragKeepsTheHeightAWholeDragGaveThePairThroughAResize)
+{
+    OpenRecord(75.0);
+    m_doc.SetDisplayRatio(1.25);
+    m_doc.InitGlobalData();
+    ASSERT_DOUBLE_EQ(1.25, m_doc.GetXScale());
+    MakeView(1);
+    ShowAllPairs();
+    const CPoint grip = Centre(m_view->GetDividerBar(0));
+    const CPoint held(grip.x + 60, 300);
+    Drag(grip, held);
+    // trunc(300 - 6.25) and trunc(300 + 6.25)
+    ASSERT_EQ(293, m_view->GetDividerHandle(0, 0).top);
+    ASSERT_EQ(306, m_view->GetDividerHandle(0, 0).bottom);
+    const CPoint line = Centre(m_view->GetDividerHandle(0, 1));
+    Drag(line, line + CPoint(30, 0));
+    // Wider only: the squares down keep their size.
+    m_frame->MoveWindow(0, 0, 1200, 600);
+    m_frame->RecalcLayout();
+    for (int side = 0; side < 2; ++side) {
+        EXPECT_EQ(293, m_view->GetDividerHandle(0, side).top) << "line " << side;
+        EXPECT_EQ(306, m_view->GetDividerHandle(0, side).bottom) << "line " << side;
+    }
+}
+
 TEST_F(DividerMouseTest, AnExtraLeadKindOnARestingDocumentDrawsNoDivider)
 {
     OpenRecord(75.0);
