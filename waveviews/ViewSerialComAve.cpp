@@ -285,9 +285,12 @@ void CViewSerialComAve::OnDraw(CDC* pDC)
     CDC& page = *image;
     CDCStateSaver pageState(page);
     CWaveView::OnDraw(&page);
-    // Loaded without asking for another paint: a record without beats would
-    // otherwise repaint the view for ever.
-    if (m_beat[0][0].empty()) LoadSlots(0);
+    // Loaded as an update does, without asking for another paint: a record
+    // without beats would otherwise repaint the view for ever.
+    if (m_beat[0][0].empty()) {
+        TakeAnnotationSettings();
+        LoadSlots(0);
+    }
     BOOL drawn = FALSE;
     {
         CDCStateSaver saver(page);

@@ -641,3 +641,14 @@ TEST_F(SerialComAveBeatlessTest, ARecordWithoutBeatsIsPaintedOnceAndAsksForNoFur
     MSG paint;
     EXPECT_FALSE(::PeekMessageW(&paint, m_shown->GetSafeHwnd(), WM_PAINT, WM_PAINT, PM_NOREMOVE));
 }
+
+TEST_F(SerialComAveBeatlessTest, APaintThatLoadsTheBeatsTakesTheDocumentsAnnotationSettingsToo)
+{
+    // The document asks for ellipses after the last update; the paint that
+    // loads the empty slot again takes them, as an update would.
+    m_mfer.SetAnnotationType(5);
+    ASSERT_NE(SKETCH_ELLIPSE, m_shown->GetNotationManager().GetCurrentType());
+    m_shown->InvalidateRect(nullptr, FALSE);
+    m_shown->UpdateWindow();
+    EXPECT_EQ(SKETCH_ELLIPSE, m_shown->GetNotationManager().GetCurrentType());
+}
