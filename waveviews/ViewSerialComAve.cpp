@@ -58,6 +58,8 @@ CViewSerialComAve::CViewSerialComAve()
     drawing.drawView = [this](CDC* pDC, const CRect& draw, float) {
         return DrawView(pDC, draw, m_nGridColumns, m_nGridRows, FALSE, FALSE);
     };
+    // The texts in the font the view paints them in, made as large as the picture.
+    drawing.font = [this]() -> CFont* { return m_pBaseDoc ? m_pBaseDoc->GetDocFont(1) : nullptr; };
     m_magnifier.SetDrawing(std::move(drawing));
 }
 
