@@ -137,6 +137,11 @@ CViewScroll1LeadWave::CViewScroll1LeadWave()
 {
     CWaveViewMagnifier::Drawing drawing;
     drawing.drawView = [this](CDC* pDC, const CRect& draw, float ratio) { return DrawMagnified(pDC, draw, ratio); };
+    // The labels in the font the strip paints them in, made as large as the picture.
+    drawing.font = [this]() -> CFont* {
+        CTavrionDoc* doc = GetTavrionDoc();
+        return doc ? doc->GetDocFont(1) : nullptr;
+    };
     m_magnifier.SetDrawing(std::move(drawing));
 }
 

@@ -58,6 +58,8 @@ CViewSerialComAve::CViewSerialComAve()
     drawing.drawView = [this](CDC* pDC, const CRect& draw, float) {
         return DrawView(pDC, draw, m_nGridColumns, m_nGridRows, FALSE, FALSE);
     };
+    // The texts in the font the view paints them in, made as large as the picture.
+    drawing.font = [this]() -> CFont* { return m_pBaseDoc ? m_pBaseDoc->GetDocFont(1) : nullptr; };
     m_magnifier.SetDrawing(std::move(drawing));
 }
 
@@ -285,9 +287,12 @@ void CViewSerialComAve::OnDraw(CDC* pDC)
     CDC& page = *image;
     CDCStateSaver pageState(page);
     CWaveView::OnDraw(&page);
-    // Loaded without asking for another paint: a record without beats would
-    // otherwise repaint the view for ever.
-    if (m_beat[0][0].empty()) LoadSlots(0);
+    // Loaded as an update does, without asking for another paint: a record
+    // without beats would otherwise repaint the view for ever.
+    if (m_beat[0][0].empty()) {
+        TakeAnnotationSettings();
+        LoadSlots(0);
+    }
     BOOL drawn = FALSE;
     {
         CDCStateSaver saver(page);

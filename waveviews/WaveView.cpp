@@ -343,8 +343,10 @@ BOOL CWaveView::DrawMarkLine(CDC* pDC, double interval, CRect rect, double size)
     CPen pen(PS_SOLID, 2, RGB(0, 0, 0));
     CDCObjectSelector<CPen> selector(*pDC, &pen);
     for (long k = 0;; ++k) {
+        // The tick's own pixel column decides: one that lands on the right
+        // edge is still drawn.
         const double offset = k * step;
-        if (offset > static_cast<double>(rect.right) - rect.left) break;
+        if (offset >= static_cast<double>(rect.right) - rect.left + 1.0) break;
         const int x = rect.left + static_cast<int>(offset);
         const int length = static_cast<int>(k % 10 == 0 ? size * 3.0 : size * 1.5);
         pDC->MoveTo(x, rect.bottom + length / 3);

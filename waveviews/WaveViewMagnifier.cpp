@@ -176,7 +176,9 @@ BOOL CWaveViewMagnifier::Redraw(float ratio, CPoint point)
         CDCObjectSelector<CFont> fontSelection(*canvasDC);
         if (m_drawing.bTextSetup) {
             CTavrionDoc* doc = DrawDocument();
-            CFont* font = m_drawing.pFont ? m_drawing.pFont : (doc ? doc->GetPageTextFont() : nullptr);
+            CFont* font = m_drawing.pFont ? m_drawing.pFont
+                          : m_drawing.font ? m_drawing.font()
+                          : (doc ? doc->GetPageTextFont() : nullptr);
             canvasDC->SetBkMode(TRANSPARENT);
             canvasDC->SetTextAlign(TA_TOP | TA_LEFT);
             canvasDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));

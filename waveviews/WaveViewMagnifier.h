@@ -41,7 +41,10 @@ public:
         DrawOverlays drawOverlays;   // none: the host's annotations
         CanReuse canReuse;           // none: the document's mouse mode is 1
         BOOL bTextSetup = TRUE;      // select the font, scaled, before the host draws
-        CFont* pFont = nullptr;      // none: the document's page-text font
+        CFont* pFont = nullptr;      // none: `font`, else the document's page-text font
+        // The host's text font, asked at each full drawing, for hosts whose
+        // font comes with a document they are given after construction.
+        std::function<CFont*()> font;
         // Whose magnifier window must be visible for a move to show (none:
         // the host's document), and whose window the picture is moved and
         // drawn in (none: the host's document).

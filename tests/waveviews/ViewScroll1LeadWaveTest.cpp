@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Globals.h"
+#include "dialogs/DlgEnlargedPreview.h"
 #include "platform/base/Kernel.h"
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/Image.h"
@@ -20,6 +21,7 @@
 #include "tests/documents/RhythmViewDocTestSupport.h"
 #include "tests/support/DCStateCheck.h"
 #include "tests/waveviews/Scroll1LeadWaveTestSupport.h"
+#include "waveviews/ViewEnlargedPreview.h"
 #include "waveviews/ViewScroll1LeadWave.h"
 
 namespace {
@@ -391,6 +393,57 @@ TEST_F(ScrollStripTest, AStripWithoutARecordPaintsTheGridOnly)
     m_pane.starts.clear();
     Drag(CPoint(300, 60), CPoint(700, 60));
     EXPECT_EQ(0, m_strip->GetStartTime());
+}
+
+// The magnified strip writes its texts in the strip's display font made as
+// large as the picture: four times the strip's text, not the canvas's
+// default font.
+TEST_F(ScrollStripTest, TheMagnifiedStripWritesItsVersionInTheDisplayFontScaledByTheMagnification)
+{
+    const BOOL kept = g_bDisplayVersion;
+    g_bDisplayVersion = 1;
+    OpenRhythm(300.0);
+    m_doc->GetCurrentDataItem()->strVersionText = L"WWWWWWWW";
+    CreateStrip(16);
+    // The rows of a box across which the eight letters leave at least
+    // `perRow` pixels of text ink.
+    auto letterRows = [](CWnd* wnd, const CRect& box, int perRow) {
+        CClientDC dc(wnd);
+        int rows = 0;
+        for (int y = box.top; y < box.bottom; ++y) {
+            int n = 0;
+            for (int x = box.left; x < box.right; ++x) {
+                const COLORREF c = dc.GetPixel(x, y);
+                n += c == kText || c == kDimText;
+            }
+            rows += n >= perRow;
+        }
+        return rows;
+    };
+    // The version stands on the strip's bottom at its left: on screen each
+    // of its eight letters crosses a row with at least two pixels.
+    const int onScreen = letterRows(m_strip, CRect(kStripLeft, kHeight - 40, kStripLeft + 150, kHeight), 16);
+    ASSERT_GT(onScreen, 3) << "no version on the strip";
+    CDlgEnlargedPreview magnifier;
+    magnifier.SetEnlargedPreviewDoc(m_doc.get());
+    ASSERT_TRUE(magnifier.Create(CDlgEnlargedPreview::IDD, nullptr));
+    magnifier.SetWindowPos(nullptr, 1500, 800, 300, 160, SWP_NOZORDER | SWP_NOACTIVATE);
+    magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+    m_doc->SetEnlargedPreview(&magnifier);
+    CViewEnlargedPreview* view = magnifier.GetEnlargedPreview();
+    ASSERT_NE(nullptr, view);
+    ASSERT_EQ(4.0f, view->GetScaleRatio());
+    ASSERT_TRUE(m_strip->MoveEnlargedPreview(CPoint(kStripLeft + 20, kHeight - 10)));
+    view->UpdateWindow();
+    CRect client;
+    view->GetClientRect(&client);
+    // Magnified four times, each letter's strokes are four times as wide and
+    // the letters four times as tall.
+    const int magnified = letterRows(view, client, 4 * 16);
+    m_doc->SetEnlargedPreview(nullptr);
+    magnifier.DestroyWindow();
+    g_bDisplayVersion = kept;
+    EXPECT_GE(magnified, 3 * onScreen) << onScreen << " " << magnified;
 }
 
 TEST_F(ScrollStripTest, AnEventOnTheWindowEdgeIsMarkedAsInside)

@@ -11,6 +11,7 @@
 
 #include "core/DataItem.h"
 #include "dialogs/DlgEnlargedPreview.h"
+#include "platform/base/Kernel.h"
 #include "documents/MFERViewDoc.h"
 #include "platform/ui/framework/ClientDC.h"
 #include "waveviews/ViewEnlargedPreview.h"
@@ -572,6 +573,48 @@ TEST_F(SerialComAveMouseTest, TheMagnifierShowsTheBeatsUnderTheCursorAndNothingO
     magnifier.DestroyWindow();
 }
 
+// The magnified lead names are in the base document's display font made as
+// large as the picture: four times the screen's text, not the canvas's
+// default font.
+TEST_F(SerialComAveMouseTest, TheMagnifiedLeadNamesAreInTheDisplayFontScaledByTheMagnification)
+{
+    const COLORREF kText = RGB(250, 0, 250);
+    m_base.SetWaveColor(3, kText);
+    Show(FALSE);
+    CDlgEnlargedPreview magnifier;
+    magnifier.SetEnlargedPreviewDoc(&m_doc);
+    ASSERT_TRUE(magnifier.Create(CDlgEnlargedPreview::IDD, nullptr));
+    magnifier.SetWindowPos(nullptr, 1500, 0, 300, 160, SWP_NOZORDER | SWP_NOACTIVATE);
+    magnifier.ShowWindow(SW_SHOWNOACTIVATE);
+    m_doc.SetEnlargedPreview(&magnifier);
+    CViewEnlargedPreview* view = magnifier.GetEnlargedPreview();
+    ASSERT_NE(nullptr, view);
+    ASSERT_EQ(4.0f, view->GetScaleRatio());
+    // Lead I's name stands 5 mm into the first record's column, 2 mm above its baseline.
+    const int nameX = kCal + MulDiv(kWidth - kCal, 5, 250);
+    const int nameBottom = kHeight / 12 - MulDiv(kHeight, 2, 160);
+    ASSERT_TRUE(m_shown->MoveEnlargedPreview(CPoint(nameX + 10, nameBottom - 8)));
+    view->UpdateWindow();
+    CRect client;
+    view->GetClientRect(&client);
+    int top = client.bottom, bottom = -1;
+    {
+        CClientDC dc(view);
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = 0; x < client.right; ++x)
+                if (dc.GetPixel(x, y) == kText) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+    }
+    m_doc.SetEnlargedPreview(nullptr);
+    magnifier.DestroyWindow();
+    ASSERT_GE(bottom, top) << "no lead name in the magnified picture";
+    LOGFONT lf{};
+    m_base.GetDocFont(1)->GetLogFont(&lf);
+    EXPECT_GT(bottom - top + 1, 2 * std::abs(static_cast<int>(lf.lfHeight)));
+}
+
 TEST_F(SerialComAveMouseTest, ATraceThatCannotBeDrawnIsReportedAndTheScreenKeepsItsPicture)
 {
     Show(FALSE);
@@ -640,4 +683,15 @@ TEST_F(SerialComAveBeatlessTest, ARecordWithoutBeatsIsPaintedOnceAndAsksForNoFur
     EXPECT_FALSE(m_shown->GetUpdateRect(nullptr, FALSE));
     MSG paint;
     EXPECT_FALSE(::PeekMessageW(&paint, m_shown->GetSafeHwnd(), WM_PAINT, WM_PAINT, PM_NOREMOVE));
+}
+
+TEST_F(SerialComAveBeatlessTest, APaintThatLoadsTheBeatsTakesTheDocumentsAnnotationSettingsToo)
+{
+    // The document asks for ellipses after the last update; the paint that
+    // loads the empty slot again takes them, as an update would.
+    m_mfer.SetAnnotationType(5);
+    ASSERT_NE(SKETCH_ELLIPSE, m_shown->GetNotationManager().GetCurrentType());
+    m_shown->InvalidateRect(nullptr, FALSE);
+    m_shown->UpdateWindow();
+    EXPECT_EQ(SKETCH_ELLIPSE, m_shown->GetNotationManager().GetCurrentType());
 }

@@ -147,6 +147,15 @@ TEST_F(WaveViewTest, MarkLineTicksEveryStepWithALongTickEveryTenth)
     EXPECT_EQ(0, tickLength(250));   // past the right edge
 }
 
+TEST_F(WaveViewTest, MarkLineDrawsATickThatLandsOnTheRightEdge)
+{
+    MakeSurface(150, 100);
+    // A tick every 33.5 px: the fourth lies 100.5 px in, on pixel 100, the right edge.
+    EXPECT_TRUE(m_view.DrawMarkLine(&m_dc, 10.0, CRect(0, 0, 100, 60), 33.5));
+    EXPECT_FALSE(InkRows(100).empty());
+    EXPECT_TRUE(InkRows(134).empty());   // the fifth has passed the edge
+}
+
 TEST_F(WaveViewTest, MarkLineWithoutAForwardStepDrawsNothing)
 {
     MakeSurface(100, 100);
