@@ -56,7 +56,7 @@ int CECGPrintAnno::PrintAnnotatedWavePage(CViewRhythmWave* pView, CViewScroll1Le
     if (!pView->Print(m_pECGDC, area, gx, gv, m_fPixelPerMM, 1, 0, 1)) return 0;
     if (pStrip) pStrip->SetCurPrintBottom(pView->GetCurPrintBottom());
     UpdateWaveDisplayInfo(pView);
-    SetStripMarks(pStrip, pView->GetWaveStyle(), 0, 1, TRUE);
+    SetStripMarks(pStrip, pView->GetWaveStyle(), 0, 1, TRUE, bUsStyle);
     PrintWaveCaptions(pView, y0, pView->GetWaveStyle() == 9, bUsStyle);
     if (pStrip) {
         // The US-style page keeps a strip that finds no room under the waves

@@ -146,7 +146,11 @@ protected:
     // The 5-mm grid of the wave area that begins at y0, nWidth pixels wide.
     CRect WaveGridRect(int y0, int nWidth) const;
     // The strip's duration marks for the waves' style; a missing strip takes none.
-    void SetStripMarks(CViewScroll1LeadWave* pStrip, int nStyle, int nPart, int nFlag, BOOL bAnnotated);
+    // The US-style pages count fifteen leads of resting and MFER records only.
+    void SetStripMarks(CViewScroll1LeadWave* pStrip, int nStyle, int nPart, int nFlag, BOOL bAnnotated,
+                       BOOL bUsStyle);
+    // Fifteen leads as the US-style pages see them: a rhythm record is not asked.
+    BOOL IsUsStyleFifteenLead() const;
     BOOL IsRhythmDocument() const;
     // The interpretation page's left column: the resting interpretation, or
     // for a rhythm record the patient block and the rhythm interpretation.

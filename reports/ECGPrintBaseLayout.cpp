@@ -49,13 +49,15 @@ CRect CECGPrintBase::WaveGridRect(int y0, int nWidth) const
     return CRect(m_rcPrint.left, y1, m_rcPrint.left + nWidth, y1 + MMToPixel(FiveMMHeight(available)));
 }
 
-void CECGPrintBase::SetStripMarks(CViewScroll1LeadWave* pStrip, int nStyle, int nPart, int nFlag, BOOL bAnnotated)
+void CECGPrintBase::SetStripMarks(CViewScroll1LeadWave* pStrip, int nStyle, int nPart, int nFlag, BOOL bAnnotated,
+                                  BOOL bUsStyle)
 {
     if (!pStrip) return;
+    const BOOL fifteen = bUsStyle ? IsUsStyleFifteenLead() : IsFifteenLeadRecord();
     if (MarksSeconds(nStyle, bAnnotated))
         pStrip->SetDurationMarkInfo(0, nPart, kSecondsMark, nFlag);
     else if (MarksSpans(nStyle, bAnnotated))
-        pStrip->SetDurationMarkInfo(1, nPart, IsFifteenLeadRecord() ? kFifteenLeadSpanMark : kSpanMark, nFlag);
+        pStrip->SetDurationMarkInfo(1, nPart, fifteen ? kFifteenLeadSpanMark : kSpanMark, nFlag);
 }
 
 BOOL CECGPrintBase::IsRhythmDocument() const

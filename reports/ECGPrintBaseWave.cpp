@@ -96,10 +96,14 @@ void CECGPrintBase::UpdateWaveDisplayInfo(CViewRhythmWave* pView)
         UpdateDisplayInfo(pView);
 }
 
+BOOL CECGPrintBase::IsUsStyleFifteenLead() const
+{
+    return m_DocType != kDocRhythm && IsFifteenLeadRecord();
+}
+
 CString CECGPrintBase::UsStyleWaveTitle() const
 {
-    const bool fifteen = m_DocType != kDocRhythm && IsFifteenLeadRecord();
-    return fifteen ? L"15誘導+解析結果" : L"12誘導+解析結果";
+    return IsUsStyleFifteenLead() ? L"15誘導+解析結果" : L"12誘導+解析結果";
 }
 
 void CECGPrintBase::PrintWaveCaptions(CViewRhythmWave* pView, int y, BOOL bOneCaption, BOOL bUsStyle)

@@ -56,7 +56,7 @@ int CECGPrintReport::PrintWavePage(const WavePageViews& views, int nPage, int nP
         return 0;
     if (views.bStrip && views.pStrip) views.pStrip->SetCurPrintBottom(pView->GetCurPrintBottom());
     UpdateWaveDisplayInfo(pView);
-    if (nSecondStart == -1) SetStripMarks(views.pStrip, pView->GetWaveStyle(), nPart, m_bPrintShown, FALSE);
+    if (nSecondStart == -1) SetStripMarks(views.pStrip, pView->GetWaveStyle(), nPart, m_bPrintShown, FALSE, views.bUsStyle);
     PrintWaveCaptions(pView, y0, nSecondStart != -1, views.bUsStyle);
     if (views.bStrip && views.pStrip && !PrintWaveStrip(views, CRect(grid.left, waves.bottom, grid.right, grid.bottom)))
         return 0;

@@ -15,6 +15,7 @@
 #include "tests/panes/PaneTestSupport.h"
 #include "tests/reports/ReportTestSupport.h"
 #include "waveviews/ViewRhythmWave.h"
+#include "waveviews/ViewScroll1LeadWave.h"
 
 namespace {
 
@@ -109,6 +110,55 @@ TEST_F(ReportRhythmComment, ALaterNumberedPartHasNoPatientBlockAndStartsHigher)
     m_page.Clear();
     EXPECT_EQ(m_report.PrintRhythmComment(nullptr, 1, 0, 0), 0);
     EXPECT_TRUE(m_page.Texts().empty());
+}
+
+// The duration marks the wave pages give the strip under a fifteen-lead
+// rhythm record in the beats'-span style.
+class ReportRhythmWaveMarks : public rhythmtest::RhythmDocTest {
+protected:
+    void TearDown() override
+    {
+        m_doc->RemoveView(&m_view);
+        rhythmtest::RhythmDocTest::TearDown();
+    }
+    void OpenRecord()
+    {
+        morvelance::RhythmRecordShape shape;
+        shape.leads = 15;
+        shape.seconds = 20.0;
+        m_files = rhythmtest::WriteRhythm(m_dir, "marks", shape);
+        ASSERT_EQ(Open(m_files, 15), 0);
+        m_doc->m_bAutoDelete = FALSE;
+        m_doc->AddView(&m_view);
+        m_view.SetDocType(DOC_TYPE_RHYTHM);
+        m_view.SetWaveStyle(3, TRUE);
+        m_view.OnUpdate(nullptr, 0, nullptr);
+        m_report.m_pDoc = m_doc.get();
+        m_report.m_DocType = DOC_TYPE_RHYTHM;
+        m_report.m_nPageCount = 1;
+        m_page.Attach(m_report);
+        m_report.OpenXml(Wide(m_files.xml));
+        // A span no page gives, to see that the page set one.
+        m_strip.SetDurationMarkInfo(0, 0, 7.0, 0);
+    }
+
+    rhythmtest::RhythmFiles m_files;
+    CViewRhythmWave m_view;
+    CViewScroll1LeadWave m_strip;
+    CTestReport m_report;
+    RecordingPage m_page;
+};
+
+TEST_F(ReportRhythmWaveMarks, TheUsStylePageDoesNotCountARhythmRecordsFifteenLeads)
+{
+    OpenRecord();
+    ASSERT_EQ(m_report.PrintRhythmWaveAme(&m_view, &m_strip, 1, 0, 0, 0, -1), 1);
+    EXPECT_NE(m_page.Texts().front().text.find(L"12誘導+解析結果"), std::wstring::npos);
+    EXPECT_DOUBLE_EQ(m_strip.GetSpanSeconds(), 2.5);
+    // The plain wave page counts them: its beats' spans are 2 s.
+    m_strip.SetDurationMarkInfo(0, 0, 7.0, 0);
+    ASSERT_EQ(m_report.PrintRhythmWave(&m_view, &m_strip, 1, 0, 0, L"リズム", 0, -1), 1);
+    EXPECT_DOUBLE_EQ(m_strip.GetSpanSeconds(), 2.0);
 }
 
 // The RR pages over the panes a host prints them from.
