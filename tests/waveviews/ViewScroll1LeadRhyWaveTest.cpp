@@ -324,10 +324,12 @@ TEST_F(SerialStripTest, TheStripNamesALeadPastTheRecordsLeadsAsItsFirstLead)
     item->stLeadName.strDispName[1] = L"II";
     const CString first = item->stLeadName.strDispName[0];
     auto names = [&](int lead) {
-        static_cast<CStripTexts*>(m_strip)->SetRhythm1LeadID(lead);
+        m_strip->SetRhythm1LeadID(lead);
         CDC recording;
         EXPECT_TRUE(recording.Attach(platform::gdi::CreateRecordingDC(kWidth, kHeight)));
-        static_cast<CStripTexts*>(m_strip)->DrawWaveInfo(&recording, CRect(kMargin + 1, 0, kWidth, kHeight), FALSE, 0);
+        // Through a member pointer: the strip is no CStripTexts, and a cast to one would not be sound.
+        const auto drawTexts = &CStripTexts::DrawWaveInfo;
+        (m_strip->*drawTexts)(&recording, CRect(kMargin + 1, 0, kWidth, kHeight), FALSE, 0);
         std::vector<CString> texts;
         for (const auto& r : platform::gdi::GetRecording(recording.GetSafeHdc()))
             if (r.op == platform::gdi::DrawOp::Text) texts.push_back(CString(r.text.c_str()));
