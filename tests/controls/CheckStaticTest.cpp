@@ -38,9 +38,11 @@ TEST_F(CheckStaticTest, UpdateSelfShowsTheStoredText)
     EXPECT_EQ(CString(L"山田"), strText);
 }
 
+// The static's text is typed text: the entry keeps no list choice, even
+// where one was stored before.
 TEST_F(CheckStaticTest, PushStoresTheTextAsAnEdit)
 {
-    m_doc.SetCtrlData(3001, L"old", 1, -1);
+    m_doc.SetCtrlData(3001, L"old", 1, 2);
     m_label.InitialText(L"new");
     // The reload answers 0 whatever the store made of the text (it once
     // answered the entry's modified flag); the store itself tells that.
@@ -49,6 +51,9 @@ TEST_F(CheckStaticTest, PushStoresTheTextAsAnEdit)
     m_doc.GetCtrlData(3001, strStored);
     EXPECT_EQ(CString(L"new"), strStored);
     EXPECT_EQ(1, m_doc.GetCtrlModifyFlag(3001));
+    int selection = 0;
+    m_doc.GetCtrlData(3001, selection);
+    EXPECT_EQ(-1, selection);
 }
 
 TEST_F(CheckStaticTest, PushRepaintsTheLabel)
