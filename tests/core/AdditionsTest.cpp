@@ -129,6 +129,7 @@ TEST(Additions, EditDateThatIsNoDateReadsAsNone)
         info.strEditDate = L"****/**/** **:**:**";
         doc.SaveAdditionToXML(&xml, info);
         xml.SaveToXMLFile();
+        ASSERT_EQ(0, xml.m_bLastSaveFailed);
     }
     CECGXMLParser back(path, 0, CString());
     _ADDITIONAL_INFO again;

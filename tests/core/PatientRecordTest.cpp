@@ -91,6 +91,7 @@ TEST_F(PatientRecord, AcquisitionTimeReadsAsTheFileListReadsIt)
             date.strSecond = L"3";
             xml.SetDateAttrib(date, L"/Rawdata/Tavrion/Inspection/Patient_section/Acquition_date");
             xml.SaveToXMLFile();
+            EXPECT_EQ(0, xml.m_bLastSaveFailed);
         }
         _FILEITEM_INFO info;
         list.ReadBaseFileInfo(Wide(path), &info);
