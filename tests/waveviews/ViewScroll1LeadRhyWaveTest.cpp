@@ -53,6 +53,12 @@ protected:
     }
 };
 
+// The strip's texts, drawn on their own; every strip of these tests is one.
+class CStripTexts : public CViewScroll1LeadRhyWave {
+public:
+    using CViewScroll1LeadRhyWave::DrawWaveInfo;
+};
+
 class SerialStripTest : public testsupport::DocumentTest {
 protected:
     void SetUp() override
@@ -83,7 +89,7 @@ protected:
         ASSERT_TRUE(m_pane.CreateEx(0, nullptr, L"pane", WS_POPUP | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), nullptr, 0));
         CCreateContext context;
         context.m_pCurrentDoc = &m_mfer;
-        m_strip = new CViewScroll1LeadRhyWave;
+        m_strip = new CStripTexts;
         ASSERT_TRUE(m_strip->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &m_pane, 1,
                                     &context));
         m_strip->SetRestViewDoc(&m_rest);
@@ -116,13 +122,7 @@ protected:
     CMFERViewDoc m_mfer;
     CTavrionDoc m_base;
     CMessagePane m_pane;
-    CViewScroll1LeadRhyWave* m_strip = nullptr;   // deleted with its window
-};
-
-// The strip's texts, drawn on their own.
-class CStripTexts : public CViewScroll1LeadRhyWave {
-public:
-    using CViewScroll1LeadRhyWave::DrawWaveInfo;
+    CStripTexts* m_strip = nullptr;   // deleted with its window
 };
 
 // Twenty seconds: one row of the strip, and short enough for auto gain.
@@ -327,9 +327,7 @@ TEST_F(SerialStripTest, TheStripNamesALeadPastTheRecordsLeadsAsItsFirstLead)
         m_strip->SetRhythm1LeadID(lead);
         CDC recording;
         EXPECT_TRUE(recording.Attach(platform::gdi::CreateRecordingDC(kWidth, kHeight)));
-        // Through a member pointer: the strip is no CStripTexts, and a cast to one would not be sound.
-        const auto drawTexts = &CStripTexts::DrawWaveInfo;
-        (m_strip->*drawTexts)(&recording, CRect(kMargin + 1, 0, kWidth, kHeight), FALSE, 0);
+        m_strip->DrawWaveInfo(&recording, CRect(kMargin + 1, 0, kWidth, kHeight), FALSE, 0);
         std::vector<CString> texts;
         for (const auto& r : platform::gdi::GetRecording(recording.GetSafeHdc()))
             if (r.op == platform::gdi::DrawOp::Text) texts.push_back(CString(r.text.c_str()));
