@@ -13,31 +13,36 @@ namespace {
 
 class PacedPlacementTest : public rhythmviewtest::RestPageFixture<> {
 protected:
-    // A paced record whose stored spike extremes of lead I reach 1.875 mV
-    // down and nothing up (the wave itself rises well above its zero line),
-    // listed as a record of the newer series or not.
-    void OpenPaced(bool newerSeries)
+    // A paced record whose stored spike extremes of lead `downward` reach
+    // 1.875 mV down and nothing up (the wave itself rises well above its zero
+    // line), listed as a record of the newer series or not. With `upward` set,
+    // lead I's spikes reach 1.875 mV up and nothing down instead.
+    void OpenPaced(bool newerSeries, int downward = 0, bool upward = false)
     {
         morvelance::RestRecordShape shape;
         shape.olderReader = true;
         shape.pacemaker = true;
         morvelance::RecordBuilder items = morvelance::MakeRestRecord(shape);
         std::vector<int16_t> maxima(12, 400), minima(12, -400);
-        maxima[0] = 0;
-        minima[0] = -1500;
+        if (upward) {
+            maxima[0] = 1500;
+            minima[0] = 0;
+        }
+        maxima[downward] = 0;
+        minima[downward] = -1500;
         morvelance::AddRestSpikeExtremes(items, maxima, minima, true);
         m_files = morvelance::WriteRestRecord(m_dir.Path(), "paced.ecg", shape, items);
         ASSERT_EQ(0, Open(AddItem(m_files, newerSeries)));
         ASSERT_EQ(1, m_doc.IfPaceMakerON());
         ASSERT_EQ(newerSeries ? 1 : 0, m_doc.Is8000File());
     }
-    // The one-lead strip of lead I (style 13) placed automatically at
-    // 10 mm/mV in a 300 px column of 30 squares; its zero line.
-    int StripBaseline()
+    // The one-lead strip of a lead (I unless told; style 13) placed
+    // automatically at 10 mm/mV in a 300 px column of 30 squares; its zero line.
+    int StripBaseline(int stripLead = 0)
     {
         m_doc.SetSense(2, 10.0f, 0);
         m_doc.SetSenseMode(2);
-        m_view.SetRhythm1LeadID(0);
+        m_view.SetRhythm1LeadID(stripLead);
         m_view.SetWaveStyle(13, TRUE);
         m_view.OnUpdate(nullptr, 0, nullptr);
         m_view.CalAutoSensPos(CRect(0, 0, 1040, 300), 30, 0);
@@ -52,6 +57,18 @@ TEST_F(PacedPlacementTest, APacedRecordOfAnotherSeriesIsPlacedByItsStoredSpikeEx
     // the column, the zero line sits 57 px from its top (worked out from the
     // stacked placement: gap -102, centre -93, px 187, square 10, h 299).
     EXPECT_EQ(57, StripBaseline());
+}
+
+TEST_F(PacedPlacementTest, AStripOfAnotherLeadIsPlacedByThatLeadsSpikesNotLeadIsAtTheStripsPosition)
+{
+    // Lead II's spikes reach down only, lead I's (drawn at the strip's
+    // position on other pages) up only: the strip of lead II takes lead II's
+    // room, the zero line high in the column as for lead I above; lead I's
+    // would have put it low.
+    ASSERT_NO_FATAL_FAILURE(OpenPaced(false, 1, true));
+    EXPECT_EQ(57, StripBaseline(1));
+    // The same record's strip of lead I sits low, under its upward spikes.
+    EXPECT_GT(StripBaseline(0), 150);
 }
 
 TEST_F(PacedPlacementTest, APacedRecordOfTheNewerSeriesKeepsTheRowCentreAtAFixedGain)
