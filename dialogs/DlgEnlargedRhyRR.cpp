@@ -3,7 +3,6 @@
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
 #include "documents/ExtraDataItem.h"
-#include "documents/ExtraViewDoc.h"
 #include "documents/RRDataItem.h"
 #include "documents/RhythmDataItem.h"
 #include "waveviews/WaveItemRef.h"
@@ -51,14 +50,9 @@ bool CDlgEnlargedRhyRR::ReadDisplaySettings()
     const UINT sense = static_cast<UINT>(m_nSenseID);
     switch (m_nDocType) {
     case DOC_TYPE_RHYTHM:
-    case DOC_TYPE_MFER: m_fSense = m_pDoc->GetSense(sense, 0); break;
+    case DOC_TYPE_MFER:
+    case DOC_TYPE_EXTRA: m_fSense = m_pDoc->GetSense(sense, 0); break;
     case DOC_TYPE_RR: m_fSense = m_pDoc->GetCommonSense(0); break;
-    case DOC_TYPE_EXTRA: {
-        auto* extra = DYNAMIC_DOWNCAST(CExtraViewDoc, m_pDoc);
-        if (!extra) return false;
-        m_fSense = extra->GetSense(sense, false);
-        break;
-    }
     default: return false;   // resting and exercise records have dialogs of their own
     }
     m_fSpeed = m_pDoc->GetSpeed();

@@ -292,7 +292,7 @@ void CExtraViewDoc::InitialSense()
     m_fSense[0][SENSE_EXTRA2] = m_stDefaultRef.RefFloat(REF_EXTRA_SENSE_2);
 }
 
-float CExtraViewDoc::GetSense(unsigned int kind, bool second)
+float CExtraViewDoc::GetSense(UINT kind, int set)
 {
     _EXTRADATAITEM* item = GetCurrentDataItem();
     // Modes 3 and 4 show the record at the sensitivity it was taken with.
@@ -309,7 +309,7 @@ float CExtraViewDoc::GetSense(unsigned int kind, bool second)
     switch (kind) {
     case SENSE_RHYTHM:
     case SENSE_EXTRA1:
-    case SENSE_EXTRA2: return m_fSense[second ? 1 : 0][kind];
+    case SENSE_EXTRA2: return m_fSense[set == 0 ? 0 : 1][kind];
     case SENSE_STORED_RHYTHM: return m_stDefaultRef.RefFloat(REF_EXTRA_SENSE_RHYTHM);
     default: return 0.0f;
     }

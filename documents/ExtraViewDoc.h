@@ -80,16 +80,11 @@ public:
     _EXTRA_PAGE_STYLE GetPageStyle();
     void SetPageStyle(_EXTRA_PAGE_STYLE style);
     // Sensitivity kind 2 (rhythm strip), 4 (Extra1), 5 (Extra2) of the first
-    // or second set, 9 the stored rhythm-strip value; 0.0 for any other kind.
-    // It hides the inherited virtual on purpose: the extra-lead panes call it
-    // on this class, while a caller holding the base document gets the base's
-    // answer for every kind, the chest and limb kinds included. (A using
-    // declaration of the base's would take the calls with an int second
-    // argument, so the hiding is kept and the compiler's note on it silenced.)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Woverloaded-virtual"
-    float GetSense(unsigned int kind, bool second);
-#pragma GCC diagnostic pop
+    // (set 0) or second set, 9 the stored rhythm-strip value; 0.0 for any
+    // other kind. In sense modes 3 and 4 the record's own sensitivity is
+    // taken first, so every view, pane and report asking through the base
+    // document gets the record's gain too.
+    float GetSense(UINT kind, int set) override;
     void InitialSense();
     // The lead of the one-lead rhythm strip for the current record (3 or 6,
     // 0 when it has none); stored as the document's strip lead.

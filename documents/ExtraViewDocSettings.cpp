@@ -41,7 +41,7 @@ void CExtraViewDoc::SetReferenceIntoXML(int id, int arg)
                          RealText(L"%.2f", m_stDefaultRef.RefFloat(REF_EXTRA_SENSE_RHYTHM)));
         } else if (arg == SENSE_EXTRA1 || arg == SENSE_EXTRA2) {
             WriteSetting(xml, arg == SENSE_EXTRA1 ? L"Sensitivity/Extra1" : L"Sensitivity/Extra2",
-                         RealText(L"%.2f", GetSense(static_cast<unsigned int>(arg), false)));
+                         RealText(L"%.2f", GetSense(static_cast<UINT>(arg), 0)));
         }
         break;
     case REFERENCE_SENSE_MODE:

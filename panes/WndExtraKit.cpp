@@ -28,8 +28,8 @@ BOOL ExtraRecord::HasItem() const
 
 float ExtraRecord::Sense(UINT kind) const
 {
-    if (extra) return extra->GetSense(kind, false);
-    return mfer ? mfer->GetSense(kind, 0) : 0.0f;
+    CTavrionDoc* doc = Doc();
+    return doc ? doc->GetSense(kind, 0) : 0.0f;
 }
 
 float ExtraRecord::Speed() const

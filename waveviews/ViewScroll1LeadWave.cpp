@@ -10,7 +10,6 @@
 #include "core/EnlargedPreviewWindow.h"
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
-#include "documents/ExtraViewDoc.h"
 #include "documents/MFERDataItem.h"
 #include "documents/RhythmDataItem.h"
 #include "platform/gdi/DCObjectSelector.h"
@@ -205,14 +204,8 @@ float CViewScroll1LeadWave::StripSense() const
     const int kind = m_nDocType;
     const bool stored =
         kind == DOC_TYPE_REST || kind == DOC_TYPE_RHYTHM || kind == DOC_TYPE_MFER || kind == DOC_TYPE_EXTRA;
-    // The documents keep the rhythm strip's own setting as sense kind 9; the
-    // extra-lead document answers it through its own sense query, which is
-    // not the base document's.
-    float own = 0.0f;
-    if (auto* extra = kind == DOC_TYPE_EXTRA ? DYNAMIC_DOWNCAST(CExtraViewDoc, doc) : nullptr)
-        own = extra->GetSense(CExtraViewDoc::SENSE_STORED_RHYTHM, false);
-    else if (stored && doc)
-        own = doc->GetSense(9, 0);
+    // The documents keep the rhythm strip's own setting as sense kind 9.
+    const float own = stored && doc ? doc->GetSense(9, 0) : 0.0f;
     return own > 0.0f ? own : 10.0f;
 }
 
