@@ -230,12 +230,19 @@ bool OpenExtra(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep)
     std::unique_ptr<CExtraViewDoc> doc = Create<CExtraViewDoc>("CExtraViewDoc");
     if (!doc) return false;
     _EXTRADATAITEM* item = NewItem<_EXTRADATAITEM>(files);
+    // The item comes with its lead layout, the count the file list shows: the
+    // document reads the record XML's settings when it opens the item, and the
+    // second set's and the rhythm strip's sensitivities only for the layouts
+    // that have them.
+    item->nLeadType = files.leadCount;
     bool ok = OpenItem(*doc, *doc->GetExtraDataManager(), item);
     if (ok) {
-        // The host knows the lead layout it recorded; ours takes it from the record.
-        item->nLeadType = doc->GetCurItemLeadCount();
         PrintHeader(files, "CExtraViewDoc", *doc);
         PrintSettings(*doc, 4, 5);
+        // The one-lead strip keeps a sensitivity of its own.
+        if (item->stExtraInfo.bRhythm)
+            Say("  rhythm strip    lead #%d, sense %.1f mm/mV\n", doc->GetRhythm1LeadID(),
+                doc->GetSense(CExtraViewDoc::SENSE_STORED_RHYTHM, 0));
         // The extra leads by lead index, and the rhythm strip after them when the record has one.
         ok = ShowsLeads(PrintLeads(*doc, doc->GetCurItemLeadCount(), 1.25), files);
     }

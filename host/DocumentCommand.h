@@ -12,7 +12,7 @@ struct RecordFiles {
     std::string record;      // the record file
     std::string xml;         // its record XML; empty when there is none yet
     bool olderReader = false;  // only the older device-file reader accepts it
-    int leadCount = 0;         // what the file list shows; the host gives it to rhythm and RR items
+    int leadCount = 0;         // what the file list shows; the host gives it to rhythm, RR and extra-lead items
 };
 
 // The examination document class of a device record's system code.
