@@ -107,6 +107,13 @@ float CViewRhythmWave::ScaleSense(CString& label) const
         return doc->GetSense(chest ? 0 : 1, 0);
     };
     if (IsLeadMaskStyle(style)) return doc->GetSense(6, 0);
+    if (side >= 0 && IsTwoGroupExtraStyle(style)) {
+        // The two columns show the two extra-lead sets, each at its own gain:
+        // the reading takes the gain of the column its first point lies in.
+        const bool second = m_ptMouse[0].x > side;
+        label = second ? L"胸部:" : L"四肢:";
+        return doc->GetSense(second ? 5 : 4, 0);
+    }
     if (side >= 0) return byGroup(m_ptMouse[0].x > side);
     if (style == 9) return byGroup(m_bShowChestLead != FALSE);
     if (style == 13 || style == 15 || style == 18) return doc->GetSense(2, 0);

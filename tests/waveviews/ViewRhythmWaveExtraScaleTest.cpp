@@ -1,7 +1,8 @@
 // The two-point scale of the multi-lead view on an extra-lead record of six
 // leads and a rhythm strip (whose two gains are its own), used through the
 // desktop: on the one-group extra pages the voltage is read at the extra
-// leads' gain, the first while the strip is shown, the second while hidden.
+// leads' gain, the first while the strip is shown, the second while hidden;
+// on the two-group pages at the gain of the column the points lie in.
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -63,6 +64,24 @@ TEST_P(ExtraScaleByPageTest, TheOneGroupPagesReadTheVoltageAtTheExtraLeadsGainOf
     ASSERT_GT(MicrovoltsAt(gain), 0);
     EXPECT_EQ(MicrovoltsAt(gain), MicrovoltsOfADrop());
 }
+
+// The two-group pages (26, 28) show the first set in the left column, the
+// second in the right, each at its own gain; the reading follows the column.
+class ExtraScaleTwoGroupTest : public ExtraScaleTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ExtraScaleTwoGroupTest, TheTwoGroupPagesReadTheVoltageAtTheGainOfTheColumnPointedAt)
+{
+    Arm(GetParam(), TRUE);
+    ASSERT_GT(MicrovoltsAt(kSecondGain), MicrovoltsAt(kFirstGain));
+    EXPECT_EQ(MicrovoltsAt(kFirstGain), MicrovoltsOfADrop());   // x 400 of 1040: the left column
+    ShowScaleOnPage();   // a fresh measurement
+    ClickAt(800, 200);
+    ClickAt(800, 320);
+    Paint();
+    EXPECT_EQ(MicrovoltsAt(kSecondGain), m_view->GetScaleMicrovolts());
+}
+
+INSTANTIATE_TEST_SUITE_P(TwoGroupPages, ExtraScaleTwoGroupTest, ::testing::Values(26, 28));
 
 INSTANTIATE_TEST_SUITE_P(OneGroupPages, ExtraScaleByPageTest,
                          ::testing::Values(std::make_pair(22, true), std::make_pair(22, false),
