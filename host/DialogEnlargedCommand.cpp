@@ -194,7 +194,10 @@ bool RenderEnlargedDialog(const std::string& name, CTavrionDoc& doc, const std::
         const int length = LeadSamples(doc, lead);
         CDlgEnlargedRhyRR dialog(nullptr);
         dialog.SetDoc(&doc, type);
-        dialog.SetSenseID(6);
+        // The sensitivity a double click on the page gives: an extra-lead
+        // record's lead takes its set's (the first three leads the first
+        // set's), the others the one common to all leads.
+        dialog.SetSenseID(type == DOC_TYPE_EXTRA ? (lead < 3 ? 4 : 5) : 6);
         dialog.SetClickInfo(lead, length / 2, 0, length, 0);
         dialog.SetDotsPerMM(kDotsPerMM, kDotsPerMM);
         return SavePreparedDialog(dialog, png, [&](CDialog&) {

@@ -63,6 +63,28 @@ TEST_F(HostDialogEnlarged, TheRhythmLeadsDialogShowsTheRulersReadingUnderTheMeas
     EXPECT_GT(readout, before.CountIn(w / 5, h * 86 / 100, w * 7 / 10, h * 92 / 100, IsInk) + 30);
 }
 
+// An extra-lead record's lead is enlarged at its set's sensitivity, not at
+// the common one the extra-lead document does not keep (which drew it flat).
+TEST_F(HostDialogEnlarged, TheRhythmLeadsDialogDrawsAnExtraLeadAtItsSetsSensitivity)
+{
+    for (const char* lead : {"1", "4"}) {
+        SCOPED_TRACE(lead);
+        const std::string png = m_dir.File(std::string("extra") + lead + ".png");
+        const HostRun run = Dialog(SamplePath("extra_90.ecg"), "CDlgEnlargedRhyRR", png, {"--lead", lead});
+        ASSERT_EQ(0, run.status) << run.err;
+        const testsupport::PngImage image(png);
+        ASSERT_TRUE(image.Ok());
+        const int w = image.Width(), h = image.Height();
+        // The rows the trace reaches right of the lead's name: far more than a flat line's.
+        int rows = 0;
+        for (int y = h / 20; y < h * 85 / 100; ++y)
+            rows += image.CountIn(w / 5, y, w * 9 / 10, y + 1, [](uint32_t rgb) { return testsupport::PngImage::IsDark(rgb); })
+                        ? 1
+                        : 0;
+        EXPECT_GT(rows, 40);
+    }
+}
+
 TEST_F(HostDialogEnlarged, TheOverlapDialogComparesTheRecordWithTheOthersGiven)
 {
     const std::string png = m_dir.File("overlap.png");
