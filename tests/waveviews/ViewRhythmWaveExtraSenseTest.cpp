@@ -93,6 +93,9 @@ TEST_F(ExtraSensePageTest, InSenseModesThreeAndFourTheTracesAreDrawnAtTheRecords
         ASSERT_GT(highest, 0.2);
         ASSERT_LT(highest * gain, 12.0);   // the rise stays within the band measured
         EXPECT_NEAR(highest * gain, RiseInMm(), 0.15);
+        // The automatic placement starts from the same gain, and keeps it.
+        CRect column(0, 0, m_width, m_height);
+        EXPECT_FLOAT_EQ(static_cast<float>(gain), m_view.CalAutoSensPosForOneCol(4, 0, 0, &column, m_height / kPxPerMm, 0));
     }
 }
 
