@@ -23,7 +23,7 @@ constexpr int kRightMargin = 5;
 int Columns(wchar_t c)
 {
     const wchar_t text[2] = {c, 0};
-    return GetCharLength(text);
+    return GetTextColumns(text);
 }
 
 bool IsAsciiLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
@@ -53,7 +53,7 @@ CString CDlgCommentCtrl::GetShortComment(const CString& text)
         if (candidate.Find(L'\n') >= 0) return BeforeBreak(candidate);
         // The width decides before the end of the text does: a short text
         // of wide characters must still fit the label.
-        const int width = GetCharLength(candidate);
+        const int width = GetTextColumns(candidate);
         if (width > kLabelColumns) return candidate.Left(count - 1);
         if (width == kLabelColumns || candidate.GetLength() == text.GetLength()) return candidate;
     }

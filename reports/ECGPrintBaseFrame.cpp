@@ -189,8 +189,10 @@ int CECGPrintBase::PrintComment(const CString& strText, CRect rcText, int nMaxLi
     int lineHeight = 0, charWidth = 0;
     GetCommentMetrics(lineHeight, charWidth);
     std::wstring rest = strText.str();
+    // Counted by the columns the characters take on paper: a character the
+    // record's code page cannot hold is still drawn full width.
     auto crosses = [&](const std::wstring& part) {
-        return GetCharLength(part.c_str()) * charWidth + rcText.left >= rcText.right;
+        return GetTextColumns(part.c_str()) * charWidth + rcText.left >= rcText.right;
     };
     for (int line = 0; line < nMaxLines; ++line) {
         if (rest.empty()) return nMaxLines - line;
@@ -208,7 +210,7 @@ int CECGPrintBase::PrintComment(const CString& strText, CRect rcText, int nMaxLi
         rest.erase(0, taken);
         if (line == nMaxLines - 1 && !rest.empty()) {
             // Only characters the line has can make room for the ellipsis.
-            if ((GetCharLength(shown.c_str()) + 4) * charWidth + rcText.left > rcText.right)
+            if ((GetTextColumns(shown.c_str()) + 4) * charWidth + rcText.left > rcText.right)
                 shown.erase(shown.size() >= 4 ? shown.size() - 4 : 0);
             shown += L"...";
         }

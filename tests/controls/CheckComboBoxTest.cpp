@@ -5,6 +5,7 @@
 #include "core/TavrionDoc.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/framework/Wnd.h"
+#include "tests/support/ViewProbes.h"
 
 using platform::ui::Desktop;
 
@@ -128,6 +129,36 @@ TEST_F(CheckComboBoxTest, ChosenItemRepaintsTheBox)
     m_parent.SendMessage(WM_COMMAND, MAKEWPARAM(3009, CBN_SELCHANGE), reinterpret_cast<LPARAM>(m_combo.m_hWnd));
     EXPECT_EQ(CString(L"男"), Stored());
     EXPECT_TRUE(m_combo.GetUpdateRect(nullptr));
+}
+
+// The inner edit draws the box's frame whenever it paints without the focus;
+// on an editable record that frame must leave the box taking input, and on a
+// read-only one it takes none.
+TEST_F(CheckComboBoxTest, AnEditableBoxStillTakesTypedTextAfterDrawingItsFrame)
+{
+    m_combo.InitialText(L"");
+    CComboEdit& edit = m_combo.GetInnerEdit();
+    testsupport::Repaint(m_parent);
+    testsupport::Repaint(edit);
+    const CPoint corner(static_cast<int>(m_doc.GetXUnit()), static_cast<int>(m_doc.GetYUnit()));
+    EXPECT_EQ(testsupport::ClientPixel(m_combo, corner.x, corner.y), m_doc.GetWaveColor(21, 0));
+    EXPECT_TRUE(m_combo.IsWindowEnabled());
+    testsupport::ClickOn(edit.m_hWnd, 2, 2);
+    Desktop::TypeText(L"不明");
+    CString strText;
+    m_combo.GetWindowText(strText);
+    EXPECT_EQ(CString(L"不明"), strText);
+    EXPECT_EQ(CString(L"不明"), Stored());
+
+    // The same box on a read-only record: its frame disables it.
+    m_parent.SetFocus();
+    m_doc.SetReadOnly(1);
+    testsupport::Repaint(edit);
+    EXPECT_FALSE(m_combo.IsWindowEnabled());
+    testsupport::ClickOn(edit.m_hWnd, 2, 2);
+    Desktop::TypeText(L"x");
+    m_combo.GetWindowText(strText);
+    EXPECT_EQ(CString(L"不明"), strText);
 }
 
 TEST_F(CheckComboBoxTest, ReadOnlyEditTakesNavigationOnly)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/CheckInputValue.h"
+#include "dialogs/PatientPageFields.h"
 #include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "tests/support/TestSupport.h"
 
@@ -58,4 +59,31 @@ TEST(CheckInputValue, AcceptsAnythingWhenNotAskedToCheck)
     platform::ui::MessageBoxRecorder boxes;
     EXPECT_EQ(CheckInputValue(L"abc", L"年齢", 10, 0, 0, 0, 0), 0);
     EXPECT_EQ(boxes.Count(), 0);
+}
+
+// The bounds belong to the range: the first and last values allowed pass
+// without a box, as the patient pages check them, and one step outside is
+// refused.
+TEST(CheckInputValue, AValueExactlyOnEitherBoundIsAccepted)
+{
+    platform::ui::MessageBoxRecorder boxes;
+    // A birth date on the 1st of January of the last year allowed, and the
+    // first year allowed.
+    EXPECT_EQ(CheckBirthDate(L"2050", L"01", L"01"), 0);
+    EXPECT_EQ(CheckBirthDate(L"1900", L"1", L"1"), 0);
+    EXPECT_EQ(CheckInputValue(L"2050", L"生年月日 年", 2050, 1900, 1, 0, 0), 0);
+    EXPECT_EQ(CheckInputValue(L"1900", L"生年月日 年", 2050, 1900, 1, 0, 0), 0);
+    EXPECT_EQ(CheckInputValue(L"1", L"生年月日 月", 12.1f, 1, 1, 0, 0), 0);
+    EXPECT_EQ(CheckInputValue(L"1", L"生年月日 日", 31.1f, 1, 1, 0, 0), 0);
+    // Ages from 0 to 1000 (sub-age to 100), decimals on their bounds too.
+    EXPECT_EQ(CheckAges(L"1000", L"100", false), 0);
+    EXPECT_EQ(CheckAges(L"0", L"0", false), 0);
+    EXPECT_EQ(CheckInputValue(L"2.5", L"被検者情報の身長", 7.5f, 2.5f, 1, 1, 0), 0);
+    EXPECT_EQ(CheckInputValue(L"7.5", L"被検者情報の身長", 7.5f, 2.5f, 1, 1, 0), 0);
+    EXPECT_EQ(boxes.Count(), 0);
+
+    EXPECT_EQ(CheckBirthDate(L"2051", L"01", L"01"), 255);
+    EXPECT_EQ(CheckAges(L"1001", L"0", false), 255);
+    EXPECT_EQ(CheckInputValue(L"2.4", L"被検者情報の身長", 7.5f, 2.5f, 1, 1, 0), 255);
+    EXPECT_EQ(boxes.Count(), 3);
 }

@@ -67,6 +67,17 @@ TEST(CommentLines, ALineOfExactlyTwentyNineColumnsSwallowsTheBreakAfterIt)
     EXPECT_EQ(CDlgCommentCtrl::CountCommentLines(Repeat(L'漢', 15)), 2);   // 28 columns, then one more
 }
 
+TEST(CommentLines, ACharacterTheRecordCodePageLacksTakesTwoColumnsInTheLabelAndThePopup)
+{
+    // 这 is drawn as wide as 漢 though Shift-JIS cannot hold it.
+    for (const wchar_t wide : {L'漢', L'这'}) {
+        SCOPED_TRACE(static_cast<int>(wide));
+        EXPECT_EQ(CDlgCommentCtrl::GetShortComment(Repeat(wide, 7)), Repeat(wide, 6));
+        EXPECT_EQ(CDlgCommentCtrl::CountCommentLines(Repeat(wide, 15)), 2);
+        EXPECT_EQ(CDlgCommentCtrl::CountCommentLines(Repeat(wide, 29)), 3);
+    }
+}
+
 TEST(CommentLines, AWordThatWouldBeSplitMovesToTheNextLine)
 {
     // 20 + 1 + 8 columns fill the first line inside the word; moved whole, the

@@ -345,3 +345,57 @@ TEST_F(FifteenLeadNames, ATwelveLeadRecordLeavesTheEditorInert)
     EXPECT_EQ(script.Seen(), std::vector<UINT>{kListOnly});
     EXPECT_EQ(testsupport::ReadFileBytes(m_files.record), record);
 }
+
+// The editor serves the three extra leads of the 15-lead resting kinds
+// (low byte 11, 226 or 227, whatever the high byte): a chosen name is
+// stored. Every other record is refused: OK neither closes nor writes.
+TEST_F(FifteenLeadNames, TheEditorTakesTheFifteenLeadKindsAndRefusesEveryOther)
+{
+    using morvelance::rec::RecordKind;
+    struct Kind {
+        RecordKind kind;
+        int code;
+        bool taken;
+    };
+    const Kind kinds[] = {{RecordKind::Rest15, 11, true},     {RecordKind::Rest15, 226, true},
+                          {RecordKind::Rest15, 227, true},    {RecordKind::Rest15, 0x100 | 227, true},
+                          {RecordKind::Rest12, 0, false},     {RecordKind::Rest12, 254, false},
+                          {RecordKind::Rest12, 255, false},   {RecordKind::Rest15, 8, false}};
+    m_doc.InsertEditableParam(kEditors, L"編集者一");
+    for (const Kind& k : kinds) {
+        SCOPED_TRACE(k.code);
+        _RESTDATAITEM* item = AddRecord("kind" + std::to_string(k.code) + ".ecg", resttest::Shape(k.kind, false, k.code));
+        ASSERT_EQ(Open(item), 0);
+        ASSERT_EQ(item->uSystemCode, static_cast<UINT>(k.code));
+        const std::string record = testsupport::ReadFileBytes(m_files.record);
+        const std::string xml = testsupport::ReadFileBytes(m_files.xml);
+        m_boxes.clear();
+        ModalScript script;
+        AnswerEditor(script);
+        bool stayedOpen = false;
+        const int result = Run(script, kListOnly, [&](CDialog& dialog) {
+            // Three names that differ from each other and from the record's.
+            const wchar_t* chosen[] = {L"V9", L"V2R", L"V8"};
+            for (int box = kExt1; box <= kExt3; ++box)
+                ChooseListEntry(dialog, box, testsupport::ListEntryOf(dialog, box, chosen[box - kExt1]));
+            ClickControl(dialog, IDOK);
+            stayedOpen = dialog.IsWindowVisible() != FALSE;
+            if (stayedOpen) ClickControl(dialog, IDCANCEL);
+        });
+        EXPECT_EQ(stayedOpen, !k.taken);
+        EXPECT_EQ(result, k.taken ? IDOK : IDCANCEL);
+        if (k.taken) {
+            EXPECT_EQ(item->stLeadName.strDispName[12], L"V9");
+            EXPECT_EQ(item->stLeadName.strDispName[14], L"V8");
+            CRestViewDoc again;
+            _RESTDATAITEM* reopened = Reopen(again);
+            ASSERT_NE(reopened, nullptr);
+            EXPECT_EQ(reopened->stLeadName.strDispName[14], L"V8");
+        } else {
+            EXPECT_TRUE(testsupport::ReadFileBytes(m_files.record) == record);
+            EXPECT_TRUE(testsupport::ReadFileBytes(m_files.xml) == xml);
+            EXPECT_EQ(script.Seen(), std::vector<UINT>{kListOnly});   // no editor asked
+        }
+        EXPECT_TRUE(m_boxes.empty());
+    }
+}

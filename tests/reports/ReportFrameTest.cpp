@@ -152,6 +152,29 @@ TEST_F(ReportFrame, CommentsWrapByCodePageBytesAndEndInAnEllipsis)
     EXPECT_TRUE(m_page->Texts().empty());
 }
 
+TEST_F(ReportFrame, ACharacterTheRecordCodePageLacksWrapsAsWideAsAKanji)
+{
+    TEXTMETRICW metrics{};
+    {
+        CReportTextScope probe(m_page->Device(), m_report.m_pPrintFont, TA_TOP);
+        m_page->Device().GetTextMetrics(&metrics);
+    }
+    const int width = metrics.tmAveCharWidth;
+    ASSERT_GT(width, 0);
+    const CRect box(1000, 2000, 1000 + 10 * width, 4000);
+    // 这 has no Shift-JIS code but is drawn full width: five fill the ten
+    // columns, and the last line makes room for "..." as 漢 does.
+    for (const wchar_t wide : {L'漢', L'这'}) {
+        SCOPED_TRACE(static_cast<int>(wide));
+        m_page->Clear();
+        EXPECT_EQ(m_report.PrintComment(CString(wide, 13), box, 2), 0);
+        const auto texts = m_page->Texts();
+        ASSERT_EQ(texts.size(), 2u);
+        EXPECT_EQ(texts[0].text, std::wstring(5, wide));
+        EXPECT_EQ(texts[1].text, std::wstring(1, wide) + L"...");
+    }
+}
+
 TEST_F(ReportFrame, TheVersionLineSitsOnTheBottomEdgeWithItsLabels)
 {
     SetXmlText(kPatient + L"Technician", L"検査 技師");
