@@ -167,7 +167,7 @@ int RunDividerViewCommand(int argc, char** argv, const RecordOpener& open)
     if (!MakeFolderOf(options.png)) return 1;
     return ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
         int lead = kLeadII;
-        if (!ChooseRecordLead(doc, options.lead, kLeadII, lead)) return false;
+        if (!ChooseRecordLead(doc, options.lead, RecordLeadII(doc), lead)) return false;
         const int length = doc.GetRhythmWaveData(lead, nullptr, -1) / 2;
         if (options.sized) {
             // The strip its dialog shows, in a frame of the size asked for.
