@@ -186,7 +186,9 @@ bool EnlargedDialogTakes(const std::string& name, CTavrionDoc& doc)
     if (name == "CDlgEnlargedRhyRR")
         return type == DOC_TYPE_RHYTHM || type == DOC_TYPE_RR || type == DOC_TYPE_EXTRA || type == DOC_TYPE_MFER;
     if (name == "CDlgFinalRestEnlarge" || name == "CDlgFinalLoadEnlarge") return type == DOC_TYPE_FINAL;
-    if (name == "CDlgDivider") return type != DOC_TYPE_FINAL && type != DOC_TYPE_EXER;
+    // The caliper strip opens from a one-lead strip, which an RR record's
+    // pages do not have (theirs open the rhythm rows' dialog).
+    if (name == "CDlgDivider") return type != DOC_TYPE_FINAL && type != DOC_TYPE_EXER && type != DOC_TYPE_RR;
     return true;
 }
 
@@ -228,8 +230,8 @@ bool RenderEnlargedDialog(const std::string& name, CTavrionDoc& doc, const std::
         return WrongRecord(name, "a rhythm, RR, extra-lead or MFER record");
     if ((name == "CDlgFinalRestEnlarge" || name == "CDlgFinalLoadEnlarge") && !DYNAMIC_DOWNCAST(CFinalViewDoc, &doc))
         return WrongRecord(name, "a master-step record");
-    if (name == "CDlgDivider" && (type == DOC_TYPE_FINAL || type == DOC_TYPE_EXER))
-        return WrongRecord(name, "a record with a rhythm strip");
+    if (name == "CDlgDivider" && !EnlargedDialogTakes(name, doc))
+        return WrongRecord(name, "a record with a one-lead rhythm strip");
     if (takesLead && IsEnlargedDialog(name) && !ChooseRecordLead(doc, request.lead, RecordLeadII(doc), lead)) return false;
     if (name == "CDlgEnlargedWave") {
         const std::unique_ptr<CDlgEnlargedWave> made = MakeEnlargedWave(doc, type, lead);

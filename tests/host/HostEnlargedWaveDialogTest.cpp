@@ -189,3 +189,24 @@ TEST(HostEnlargedWaveDialog, EveryOneLeadCommandShowsLeadIIOfARhythmRecordByDefa
         EXPECT_LE(InkSpan(png, run.left, run.top, run.right, run.bottom), 3);
     }
 }
+
+// The caliper dialog opens from a page's one-lead strip; an RR record's
+// pages have none, and the dialog and its strip view refuse it rather than
+// show an empty strip (the view a master-step record too).
+TEST(HostEnlargedWaveDialog, TheCaliperDialogAndItsStripRefuseARecordWithoutAOneLeadStrip)
+{
+    TempDir dir;
+    MakeRecords({"samples", dir.File("samples")});
+    MakeRecords({"examinations", dir.File("ex")});
+    const std::string png = dir.File("divider.png");
+    HostRun run = Host({"dialog", dir.File("samples/rr_90.ecg"), "--dialog", "CDlgDivider", "--png", png});
+    EXPECT_EQ(1, run.status);
+    EXPECT_NE(std::string::npos, run.err.find("CDlgDivider needs")) << run.err;
+    EXPECT_FALSE(IsPng(png));
+    for (const std::string& record : {dir.File("samples/rr_90.ecg"), dir.File("ex/mstep243.ecg")}) {
+        run = Host({"view", record, "--view", "CViewDividerWave", "--png", png});
+        EXPECT_EQ(1, run.status) << record;
+        EXPECT_NE(std::string::npos, run.err.find("CViewDividerWave needs")) << run.err;
+        EXPECT_FALSE(IsPng(png)) << record;
+    }
+}
