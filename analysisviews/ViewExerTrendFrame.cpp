@@ -134,13 +134,19 @@ void CViewExerTrend::DrawTrendPolyLine(CDC* pDC, long first, long second, const 
         else
             gap = started;
     }
-    // The recovery joins the last exercise point from its first valid word.
+    // The recovery's first valid word joins the last exercise point, even
+    // after the recovery's own leading missing words (and the exercise's
+    // trailing ones); only a run of missing words after a drawn recovery
+    // word leaves a gap.
     gap = false;
+    bool recoveryDrawn = false;
     for (int j = 0; j < second / 2 && rec.Has(j); ++j) {
-        if (IsValid(rec, j, unsignedWords))
+        if (IsValid(rec, j, unsignedWords)) {
             point(RecoveryX(j), Word(rec, j, unsignedWords));
-        else
-            gap = started;
+            recoveryDrawn = true;
+        } else {
+            gap = recoveryDrawn;
+        }
     }
 }
 

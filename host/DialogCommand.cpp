@@ -477,7 +477,7 @@ int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
     for (const char* name : kDialogs) {
         if (!SheetTakes(name, record.doc->GetDocType())) continue;
         if ((IsEnlargedDialog(name) || std::strcmp(name, "panels") == 0) &&
-            !EnlargedDialogTakes(name, record.doc->GetDocType()))
+            !EnlargedDialogTakes(name, *record.doc))
             continue;
         if (std::strcmp(name, "CDlgExerLeadSelection") == 0) {
             if (!record.exercise) continue;

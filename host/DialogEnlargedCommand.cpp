@@ -16,12 +16,17 @@
 #include "dialogs/DlgFinalLoadEnlarge.h"
 #include "dialogs/DlgFinalRestEnlarge.h"
 #include "documents/FinalViewDoc.h"
+#include "documents/MFERDataItem.h"
 #include "documents/MFERViewDoc.h"
+#include "documents/RhythmDataItem.h"
 #include "host/EnlargedViewCommand.h"
 #include "host/ModalSnapshot.h"
+#include "host/ViewCommand.h"
+#include "platform/mfer/MFERParser.h"
 #include "platform/ui/framework/ModalDriver.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "waveviews/ViewEnlargedWave.h"
+#include "waveviews/WaveItemRef.h"
 
 namespace host {
 namespace {
@@ -33,7 +38,8 @@ const double kDotsPerMM = 96.0 / 25.4;
 const int kStripWidth = 260;    // mm: the caliper strip of the rhythm pages
 const int kStripHeight = 30;
 const int kStoredRate = 500;    // samples per second of every record but MFER
-const int kLeadII = 1;          // the lead the dialogs open on when none is asked for
+const int kLeadII = 1;          // lead II's place in the standard order
+const int kLimbLeads = 6;       // positions 0 to 5 of a standard record are limb leads
 
 // The dialog's view and the buttons that zoom it and set its ruler.
 struct Tools {
@@ -69,6 +75,46 @@ void ApplyTools(CDialog& dialog, const Tools& tools, const EnlargedDialogRequest
 int LeadSamples(CTavrionDoc& doc, int lead)
 {
     return doc.GetRhythmWaveData(lead, nullptr, -1) / 2;
+}
+
+// Samples of the lead's average beat; 0 for a record that keeps none (an
+// MFER file keeps its beats as its second waveform).
+int AverageBeatSamples(CTavrionDoc& doc, int lead)
+{
+    if (auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, &doc)) {
+        _MFERDATAITEM* item = mfer->GetCurrentDataItem();
+        return item && item->pMFERParser ? item->pMFERParser->GetWaveLength(2) / 2 : 0;
+    }
+    return doc.GetAverageWaveData(lead, nullptr, -1) / 2;
+}
+
+// The enlarged-beat dialog as its opener makes it: the average-beat view
+// on a record with average beats (the whole beat), else the multi-lead
+// view (a strip centred on the clicked sample, here the lead's middle).
+std::unique_ptr<CDlgEnlargedWave> MakeEnlargedWave(CTavrionDoc& doc, int type, int lead)
+{
+    const int beat = type == DOC_TYPE_RHYTHM ? 0 : AverageBeatSamples(doc, lead);
+    const bool wholeBeat = beat > 0;
+    auto dialog = std::make_unique<CDlgEnlargedWave>(wholeBeat ? 1 : 0, 0, nullptr);
+    dialog->SetDoc(&doc, type);
+    dialog->SetDotsPerMM(kDotsPerMM, kDotsPerMM);
+    if (wholeBeat) {
+        dialog->SetClickInfo(lead, beat / 2, 0, beat);
+        dialog->SetLimbLead(lead < kLimbLeads);
+        return dialog;
+    }
+    const int length = LeadSamples(doc, lead);
+    dialog->SetClickInfo(lead, length / 2, 0, length);
+    // The multi-lead view's sensitivity: a rhythm record of 12 or 15 leads
+    // by limb or chest lead, other rhythm records the common one.
+    int sense = lead < kLimbLeads ? 1 : 0;
+    if (type == DOC_TYPE_RHYTHM) {
+        const CWaveItemRef item = CWaveItemRef::Of(&doc, type);
+        const int leads = item.Rhythm() ? item.Rhythm()->nLeadCount : 0;
+        if (leads != 12 && leads != 15) sense = 6;
+    }
+    dialog->SetLimbLead(sense);
+    return dialog;
 }
 
 int SampleRate(CTavrionDoc& doc)
@@ -129,13 +175,20 @@ bool IsEnlargedDialog(const std::string& name)
     return false;
 }
 
-bool EnlargedDialogTakes(const std::string& name, int type)
+bool EnlargedDialogTakes(const std::string& name, CTavrionDoc& doc)
 {
-    if (name == "CDlgEnlargedWave" || name == "CDlgEnlargedOverlap") return type == DOC_TYPE_REST || type == DOC_TYPE_MFER;
+    const int type = doc.GetDocType();
+    if (name == "CDlgEnlargedWave") return type == DOC_TYPE_REST || type == DOC_TYPE_RHYTHM || type == DOC_TYPE_MFER;
+    // The overlap compares average beats: a record without them would be
+    // an empty grid passed off as a comparison.
+    if (name == "CDlgEnlargedOverlap")
+        return (type == DOC_TYPE_REST || type == DOC_TYPE_MFER) && AverageBeatSamples(doc, 0) > 0;
     if (name == "CDlgEnlargedRhyRR")
         return type == DOC_TYPE_RHYTHM || type == DOC_TYPE_RR || type == DOC_TYPE_EXTRA || type == DOC_TYPE_MFER;
     if (name == "CDlgFinalRestEnlarge" || name == "CDlgFinalLoadEnlarge") return type == DOC_TYPE_FINAL;
-    if (name == "CDlgDivider") return type != DOC_TYPE_FINAL && type != DOC_TYPE_EXER;
+    // The caliper strip opens from a one-lead strip, which an RR record's
+    // pages do not have (theirs open the rhythm rows' dialog).
+    if (name == "CDlgDivider") return type != DOC_TYPE_FINAL && type != DOC_TYPE_EXER && type != DOC_TYPE_RR;
     return true;
 }
 
@@ -168,21 +221,21 @@ bool RenderEnlargedDialog(const std::string& name, CTavrionDoc& doc, const std::
     // The lead a double click would have chosen, one the record has.
     const bool takesLead = name != "CDlgEnlargedPreview" && name != "CDlgEnlargedOverlap";
     int lead = kLeadII;
+    if (name == "CDlgEnlargedWave" && !EnlargedDialogTakes(name, doc))
+        return WrongRecord(name, "a resting, rhythm or MFER record");
+    if (name == "CDlgEnlargedOverlap" && !EnlargedDialogTakes(name, doc))
+        return WrongRecord(name, "a resting or MFER record with average beats");
     if (name == "CDlgEnlargedRhyRR" && type != DOC_TYPE_RHYTHM && type != DOC_TYPE_RR && type != DOC_TYPE_EXTRA &&
         type != DOC_TYPE_MFER)
         return WrongRecord(name, "a rhythm, RR, extra-lead or MFER record");
     if ((name == "CDlgFinalRestEnlarge" || name == "CDlgFinalLoadEnlarge") && !DYNAMIC_DOWNCAST(CFinalViewDoc, &doc))
         return WrongRecord(name, "a master-step record");
-    if (name == "CDlgDivider" && (type == DOC_TYPE_FINAL || type == DOC_TYPE_EXER))
-        return WrongRecord(name, "a record with a rhythm strip");
-    if (takesLead && IsEnlargedDialog(name) && !ChooseRecordLead(doc, request.lead, kLeadII, lead)) return false;
+    if (name == "CDlgDivider" && !EnlargedDialogTakes(name, doc))
+        return WrongRecord(name, "a record with a one-lead rhythm strip");
+    if (takesLead && IsEnlargedDialog(name) && !ChooseRecordLead(doc, request.lead, RecordLeadII(doc), lead)) return false;
     if (name == "CDlgEnlargedWave") {
-        // The whole average beat of the lead, as a double click on it opens it.
-        const int length = doc.GetRhythmWaveData(lead, nullptr, -1);
-        CDlgEnlargedWave dialog(1, 0, nullptr);
-        dialog.SetDoc(&doc, type);
-        dialog.SetDotsPerMM(kDotsPerMM, kDotsPerMM);
-        dialog.SetClickInfo(lead, length / 2, 0, length);
+        const std::unique_ptr<CDlgEnlargedWave> made = MakeEnlargedWave(doc, type, lead);
+        CDlgEnlargedWave& dialog = *made;
         return SavePreparedDialog(dialog, png, [&](CDialog&) {
             ApplyTools(dialog, {dialog.GetWaveView(), CDlgEnlargedWave::IDC_RULER, CDlgEnlargedWave::IDC_ZOOM_IN,
                                 CDlgEnlargedWave::IDC_ZOOM_OUT},

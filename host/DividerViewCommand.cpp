@@ -166,8 +166,15 @@ int RunDividerViewCommand(int argc, char** argv, const RecordOpener& open)
     // Every file's image goes beside the first one's.
     if (!MakeFolderOf(options.png)) return 1;
     return ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
+        // The strip is the caliper dialog's, which opens from a page's
+        // one-lead strip: an RR record's pages have none.
+        const int type = doc.GetDocType();
+        if (type == DOC_TYPE_RR || type == DOC_TYPE_FINAL || type == DOC_TYPE_EXER) {
+            std::fprintf(stderr, "morvelance-host: %s needs a record with a one-lead rhythm strip\n", kDividerView);
+            return false;
+        }
         int lead = kLeadII;
-        if (!ChooseRecordLead(doc, options.lead, kLeadII, lead)) return false;
+        if (!ChooseRecordLead(doc, options.lead, RecordLeadII(doc), lead)) return false;
         const int length = doc.GetRhythmWaveData(lead, nullptr, -1) / 2;
         if (options.sized) {
             // The strip its dialog shows, in a frame of the size asked for.

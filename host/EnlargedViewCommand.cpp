@@ -75,7 +75,7 @@ int ShowEnlargedWave(const EnlargedOptions& options, const RecordOpener& open)
 {
     return ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
         int lead = kLeadII;
-        if (!ChooseRecordLead(doc, options.lead, kLeadII, lead)) return false;
+        if (!ChooseRecordLead(doc, options.lead, RecordLeadII(doc), lead)) return false;
         const int length = doc.GetRhythmWaveData(lead, nullptr, -1) / 2;
         CDlgEnlargedWave dialog(options.average ? 1 : 0, 0, nullptr);
         dialog.SetDoc(&doc, doc.GetDocType());
@@ -186,7 +186,7 @@ int ShowOverlapDialog(const std::vector<std::string>& files, int lead, const Rec
         }
         doc->m_bAutoDelete = FALSE;
         const bool comparable = DYNAMIC_DOWNCAST(CRestViewDoc, doc.get()) || DYNAMIC_DOWNCAST(CMFERViewDoc, doc.get());
-        if (comparable && !ChooseRecordLead(*doc, chosen, kLeadII, chosen)) {
+        if (comparable && !ChooseRecordLead(*doc, chosen, RecordLeadII(*doc), chosen)) {
             ++failures;
             continue;
         }

@@ -31,6 +31,7 @@
 #include "host/RestAnalysisViewCommand.h"
 #include "host/SheetView.h"
 #include "host/ViewPane.h"
+#include "waveviews/WaveItemRef.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/Profile.h"
 #include "platform/base/Registry.h"
@@ -259,6 +260,7 @@ namespace {
 
 const int kLeadOptionLeads = 15;   // the lead options number leads 0 to 14
 const int kBeatLeads = 12;         // the leads of a master-step or exercise record
+const int kStandardLeadII = 1;     // lead II's place in the standard order
 
 // The leads the record has, as "leads 0 to 11", "lead 0" or "leads 0, 1, 3 to 5".
 std::string LeadsOf(CTavrionDoc& doc)
@@ -315,6 +317,17 @@ bool ChooseRecordLead(CTavrionDoc& doc, int given, int preferred, int& lead)
     }
     ReportFailure("the record has no lead to show");
     return false;
+}
+
+int RecordLeadII(CTavrionDoc& doc)
+{
+    const CWaveItemRef item = CWaveItemRef::Of(&doc, doc.GetDocType());
+    for (int lead = 0; item && lead < kLeadOptionLeads; ++lead) {
+        CString name = item.GetLeadName(lead);
+        name.Trim();
+        if (name == L"II" && RecordHasLead(doc, lead)) return lead;
+    }
+    return kStandardLeadII;
 }
 
 namespace {

@@ -51,6 +51,10 @@ bool RecordHasLead(CTavrionDoc& doc, int lead);
 // and the leads it has; without one given (-1), `preferred` when the record
 // has it, else its first lead (false, said, when it has none).
 bool ChooseRecordLead(CTavrionDoc& doc, int given, int preferred, int& lead);
+// The place of lead II among the record's leads, by the name the record
+// gives it (a rhythm record of II, V5 and V1 keeps it first); the standard
+// order's place (1) when no lead is named so.
+int RecordLeadII(CTavrionDoc& doc);
 
 // The frame every view command paints in: --size WIDTHxHEIGHT, 16 to
 // 10000 pixels each way; false (with a message) for anything else.

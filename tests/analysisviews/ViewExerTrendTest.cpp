@@ -388,3 +388,102 @@ TEST_F(ExerTrendView, EveryStyleLeavesTheDCAsItFoundItOnScreenAndOnPaper)
     }
     EXPECT_EQ(m_view->Print(nullptr, &paper), 0);
 }
+
+namespace {
+
+// Little-endian words: `count` words of `value` for each run, in order.
+std::vector<uint8_t> Runs(std::initializer_list<std::pair<int, int>> runs)
+{
+    std::vector<uint8_t> words;
+    for (const auto& [value, count] : runs)
+        for (int i = 0; i < count; ++i) {
+            words.push_back(static_cast<uint8_t>(value & 0xFF));
+            words.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
+        }
+    return words;
+}
+
+}  // namespace
+
+// A recovery whose first words were lost still continues the exercise's
+// curve: the line runs from the last exercise point to the first valid
+// recovery point, with no gap at the recovery start. Both the signed curves
+// (heart rate) and the unsigned one (double product) join so, on screen
+// and on paper.
+class ExerTrendRecoveryJoin : public ExerTrendView {
+protected:
+    // 540 s of exercise: words 1 to 37 fill steps 0 to 36, which the
+    // exercise walk reads from the first half of 76 words; the recovery's
+    // first four of 20 words are lost.
+    void ShowJoin(int style, UINT exerTag, int exerValue, int recValue)
+    {
+        Show(style, DefaultOptions(), [&](RecordBuilder& items) {
+            items.SetRaw(exerTag, 0, Runs({{exerValue, 76}}));
+            items.SetRaw(exerTag + 1, 0, Runs({{65535, 4}, {recValue, 36}}));
+            // The irregular-rhythm staircase of the double product kept
+            // along the plot bottom, out of the probed band.
+            items.SetRaw(3340, 0, Runs({{0, 76}}));
+            items.SetRaw(3341, 0, Runs({{0, 40}}));
+        });
+        ASSERT_EQ(Item().nExerTime, 540);
+        m_lastExer = CPoint(m_view->TimeToXPoint(36), m_view->ValueToYPoint(exerValue));
+        const int recovery = m_view->TimeToXPoint(36);
+        m_firstRec = CPoint(static_cast<int>(m_view->TimeToXPoint(4) - m_view->GetPlotLeft()) + recovery,
+                            m_view->ValueToYPoint(recValue));
+        ASSERT_GT(m_firstRec.x - m_lastExer.x, 10);
+    }
+    // The columns strictly between the two points that carry ink of the
+    // colour within two pixels of the straight line joining them.
+    int JoinedColumns(const std::function<COLORREF(int, int)>& pixel, COLORREF colour)
+    {
+        int joined = 0;
+        for (int x = m_lastExer.x + 1; x < m_firstRec.x; ++x) {
+            const double t = static_cast<double>(x - m_lastExer.x) / (m_firstRec.x - m_lastExer.x);
+            const int y = static_cast<int>(m_lastExer.y + t * (m_firstRec.y - m_lastExer.y));
+            bool inked = false;
+            for (int dy = -2; dy <= 2; ++dy) inked = inked || pixel(x, y + dy) == colour;
+            joined += inked ? 1 : 0;
+        }
+        return joined;
+    }
+    int Columns() const { return m_firstRec.x - m_lastExer.x - 1; }
+
+    CPoint m_lastExer, m_firstRec;
+};
+
+TEST_F(ExerTrendRecoveryJoin, AHeartRateRecoveryWithLostFirstWordsJoinsTheLastExercisePoint)
+{
+    ShowJoin(1, 3320, 150, 110);
+    Paint();
+    const auto pixel = [&](int x, int y) { return Pixel(x, y); };
+    // The exercise curve comes level up to its last point.
+    EXPECT_EQ(Pixel(m_lastExer.x - 2, m_lastExer.y), CurveColour());
+    EXPECT_EQ(Pixel(m_firstRec.x, m_firstRec.y), CurveColour());
+    EXPECT_EQ(JoinedColumns(pixel, CurveColour()), Columns());
+}
+
+TEST_F(ExerTrendRecoveryJoin, ADoubleProductRecoveryWithLostFirstWordsJoinsTheLastExercisePoint)
+{
+    ShowJoin(3, 3328, 30000, 20000);
+    Paint();
+    const auto pixel = [&](int x, int y) { return Pixel(x, y); };
+    EXPECT_EQ(Pixel(m_firstRec.x, m_firstRec.y), CurveColour());
+    EXPECT_EQ(JoinedColumns(pixel, CurveColour()), Columns());
+}
+
+TEST_F(ExerTrendRecoveryJoin, APrintedHeartRateRecoveryWithLostFirstWordsJoinsTheLastExercisePoint)
+{
+    ShowJoin(1, 3320, 150, 110);
+    CDC paper;
+    ASSERT_TRUE(paper.Attach(platform::gdi::CreateImageDC(kSize, kSize)));
+    paper.FillSolidRect(0, 0, kSize, kSize, RGB(255, 255, 255));
+    CECGDC device(&paper, 2);
+    CRect area(0, 0, kSize, kSize);
+    ASSERT_EQ(m_view->Print(&device, &area), 1);
+    // The points where the print laid them.
+    m_lastExer = CPoint(m_view->TimeToXPoint(36), m_view->ValueToYPoint(150));
+    m_firstRec = CPoint(static_cast<int>(m_view->TimeToXPoint(4) - m_view->GetPlotLeft()) + m_lastExer.x,
+                        m_view->ValueToYPoint(110));
+    const auto pixel = [&](int x, int y) { return paper.GetPixel(x, y); };
+    EXPECT_EQ(JoinedColumns(pixel, RGB(0, 0, 0)), Columns());
+}

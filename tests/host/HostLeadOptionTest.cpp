@@ -96,13 +96,17 @@ TEST_F(HostLeadOptionTest, TheCaliperStripOfAOneLeadRecordDrawsItsTraceWithoutAL
 
 TEST_F(HostLeadOptionTest, ADialogAskedForALeadPastTheRecordsEndsWithAMessageNamingIt)
 {
-    for (const char* dialog : {"CDlgEnlargedRhyRR", "CDlgDivider"}) {
-        const std::string png = m_dir.File(std::string(dialog) + ".png");
-        const HostRun run =
-            Host({"dialog", SamplePath("rr_90.ecg"), "--dialog", dialog, "--lead", "1", "--png", png});
+    // The caliper dialog is asked on a one-lead MFER file: it does not open
+    // on an RR record at all, whose pages have no one-lead strip to open it.
+    const std::string mfer = m_dir.File("one.mwf");
+    MakeRecords({"mfer", "--kind", "plain", "--leads", "1", "--out", mfer});
+    for (const auto& [dialog, record] : {std::pair<std::string, std::string>{"CDlgEnlargedRhyRR", SamplePath("rr_90.ecg")},
+                                         std::pair<std::string, std::string>{"CDlgDivider", mfer}}) {
+        const std::string png = m_dir.File(dialog + ".png");
+        const HostRun run = Host({"dialog", record, "--dialog", dialog, "--lead", "1", "--png", png});
         SCOPED_TRACE(dialog);
         ExpectRefused(run, "1", png);
-        EXPECT_NE(std::string::npos, run.err.find("rr_90.ecg")) << run.err;
+        EXPECT_NE(std::string::npos, run.err.find(record.substr(record.rfind('/') + 1))) << run.err;
     }
     // A lead that is no number is a mistake in the command, not lead 0.
     const std::string named = m_dir.File("named.png");
@@ -119,7 +123,9 @@ TEST_F(HostLeadOptionTest, AViewAskedForALeadPastTheRecordsEndsWithAMessageNamin
 {
     const std::vector<std::vector<std::string>> runs = {
         {SamplePath("rr_90.ecg"), "--view", "CViewRhythmWave", "--lead", "3"},
-        {SamplePath("rr_90.ecg"), "--view", "CViewDividerWave", "--lead", "3"},
+        // The caliper strip refuses an RR record whatever the lead: a
+        // three-lead rhythm record is asked for a fourth instead.
+        {SamplePath("rhythm_90.ecg"), "--view", "CViewDividerWave", "--lead", "3"},
         {SamplePath("rest12_90.ecg"), "--view", "CViewEnlargedWave", "--lead", "13"},
         {SamplePath("rest15_90.ecg"), SamplePath("rest12_90.ecg"), "--view", "CViewEnlargedOverlap", "--lead", "13"},
     };
