@@ -63,23 +63,3 @@ TEST(XmlSaveFailureText, NamesTheFileThatCouldNotBeWrittenAndWhy)
         EXPECT_EQ(Told(full, L"ディスクの空き容量が足りません。"), SaveAndTell(full));
     }
 }
-
-TEST(XmlSaveFailureText, AfterAWrittenSaveOrAFailureForgottenOnlyTheFailureIsTold)
-{
-    testsupport::TempDir dir;
-    const std::string folder = dir.File("folder.xml");
-    ASSERT_EQ(0, mkdir(folder.c_str(), 0755));
-    SaveAndTell(folder);
-    // A save that writes does not hide the one that failed before it: the
-    // caller tells of the failure it met, and forgets it once told.
-    const std::string written = dir.Write("written.xml", kRecord);
-    {
-        CECGXMLParser xml(Wide(written), 0, CString());
-        xml.SetDataToXMLDOM(L"x", L"/Rawdata/Tavrion/Comment", 4, CString());
-        xml.SaveToXMLFile();
-        EXPECT_EQ(0, xml.m_bLastSaveFailed);
-    }
-    EXPECT_EQ(Told(folder, L"同じ名前のフォルダーがあります。"), CECGXMLParser::GetSaveFailureText());
-    CECGXMLParser::ForgetSaveFailure();
-    EXPECT_EQ(CString(L"ファイル書き込みエラーです。"), CECGXMLParser::GetSaveFailureText());
-}
