@@ -3,6 +3,8 @@
 #include "core/MemoryHelpers.h"
 #include "platform/base/Kernel.h"
 
+#include <cerrno>
+
 namespace {
 
 const wchar_t kAdditionPath[] = L"/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content";
@@ -156,6 +158,42 @@ void CECGXMLParser::SaveToXMLFile()
     // Refused by the library when the file could not be read: an unreadable
     // record must stay on disk as it is rather than become an empty one.
     m_bLastSaveFailed = m_pXMLParser->SaveToXMLFile(m_strPath) ? 0 : 1;
+}
+
+namespace {
+
+const wchar_t* SaveFailureCause(const XML_PARSER::SaveFailure& failure)
+{
+    if (failure.bUnreadable) return L"ファイルを読み込めなかったため、上書きしませんでした。";
+    switch (failure.nError) {
+    case EACCES:
+    case EPERM:
+    case EROFS: return L"書き込みが許可されていません。";
+    case EISDIR: return L"同じ名前のフォルダーがあります。";
+    case ENOENT:
+    case ENOTDIR: return L"保存先のフォルダーがありません。";
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return L"ディスクの空き容量が足りません。";
+    default: return L"書き込みに失敗しました。";
+    }
+}
+
+}  // namespace
+
+CString CECGXMLParser::GetSaveFailureText()
+{
+    const wchar_t* const failed = L"ファイル書き込みエラーです。";
+    const XML_PARSER::SaveFailure& failure = XML_PARSER::GetLastSaveFailure();
+    if (failure.strPath.IsEmpty()) return failed;
+    CString text;
+    text.Format(L"%s\r\n%s\r\n%s", failed, failure.strPath.GetString(), SaveFailureCause(failure));
+    return text;
+}
+
+void CECGXMLParser::ForgetSaveFailure()
+{
+    XML_PARSER::ForgetSaveFailure();
 }
 
 int CECGXMLParser::GetDateAttrib(_XML_ATTRIB_DATE& date, const CString& xpath, int bCheck)

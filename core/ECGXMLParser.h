@@ -65,6 +65,12 @@ public:
     int RemoveNode(const CString& xpath);
     int Add_LastChildNode(CXmlElmentNode& node, CString& parentXPath);
     void SaveToXMLFile();
+    // What the user is told of an XML file that could not be saved: the
+    // failure, then the file that the last failed save was to write and why
+    // (a folder that may not be written, a folder under the file's name, ...);
+    // the failure alone when no save failed since ForgetSaveFailure.
+    static CString GetSaveFailureText();
+    static void ForgetSaveFailure();
 
     int GetDateAttrib(_XML_ATTRIB_DATE& date, const CString& xpath, int bCheck);
     int SetDateAttrib(const _XML_ATTRIB_DATE& date, const CString& xpath);

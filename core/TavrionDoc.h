@@ -34,6 +34,8 @@ class CFont;
 class CECGXMLParser;
 class CEnlargedPreviewWindow;
 class CWnd;
+class CMFERParser;
+struct MFER_ROOT;
 struct _FILEITEM_INFO;
 struct _XML_ATTRIB_DATE;
 struct _XML_ATTRIB_AGE;
@@ -192,12 +194,27 @@ public:
     // an MFER file without root; a file of another kind is left alone. It
     // shows nothing: why a record was not read is left in the record's failure.
     int ReadFile(const wchar_t* pszPath, const wchar_t* pszXML, const wchar_t* pszHL7, _FILEITEM_INFO* info);
+    // A record whose record XML does not exist yet starts from what its file
+    // carries, read as the file list reads it (patient id, name, acquisition
+    // time), so that the forms show them and the first save writes them
+    // rather than empty fields. Nothing is taken when the record XML exists
+    // (what it stores stays as it is) or the path is empty. TRUE when the
+    // fields were taken. The device record from its image, the MFER file
+    // from its reader's root, or from its HL7 aECG header when one is named
+    // and gives a patient id.
+    BOOL GetPatInfoFromRecordFile(const CString& strXMLPath, _ECGDATA* image, _PATIENT_INFO& patient);
+    BOOL GetPatInfoFromMFERFile(const CString& strXMLPath, CMFERParser* reader, const CString& strHL7Path,
+                                _PATIENT_INFO& patient);
+    // TRUE when a record XML path is named but nothing is on disk there yet.
+    static BOOL IsRecordXMLToBeMade(const CString& strXMLPath);
 
     // ---- patient record ----------------------------------------------------------
     void GetPatInfoFromXML(int nSystemCode, _PATIENT_INFO& patient, CECGXMLParser* xml);
     void SavePatInfoToXML(_PATIENT_INFO& patient, CECGXMLParser* xml);
     // SavePatInfoToXML without the save, for a caller that saves the whole record XML once afterwards.
     void WritePatInfoToXML(_PATIENT_INFO& patient, CECGXMLParser* xml);
+    // The patient's acquisition time into a record XML that has none yet.
+    void WriteFirstAcqTime(const _PATIENT_INFO& patient, CECGXMLParser* xml);
     void UpdateRhyRRCurItem(int nSystemCode, _INTERPRE_INFO_GENERAL& info);
     _BIRTHDAY CheckBirthday(_BIRTHDAY birthday);
 
@@ -453,6 +470,11 @@ protected:
     int ReadDeviceFileInfo(const CString& path, const CString& xml, _FILEITEM_INFO* info);
     int ReadMferFileInfo(const CString& path, const CString& xml, const CString& hl7, _FILEITEM_INFO* info);
     void ReadHl7FileInfo(const CString& hl7, _FILEITEM_INFO* info);
+    // What a device record's own tags give the list: patient id, the further
+    // text, patient name and acquisition time.
+    void ReadRecordFileInfo(_ECGDATA* image, _FILEITEM_INFO* info);
+    // What an MFER file's root gives the list: acquisition time, patient name and id.
+    void ReadMferRootInfo(const MFER_ROOT* root, _FILEITEM_INFO* info);
     // A record text into a list field, at most 99 characters; the field stays
     // as it was when the tag does not read.
     void ReadRecordText(_ECGDATA* image, UINT tag, CString& field);

@@ -181,25 +181,29 @@ int CTavrionDoc::ReadDeviceFileInfo(const CString& path, const CString& xml, _FI
     }
     info->nLeadCount = leads;
 
-    if (!xml.IsEmpty()) {
+    if (!xml.IsEmpty())
         ReadBaseFileInfo(xml, info);
-    } else {
-        ReadRecordText(image, 3001, info->strPatientID);
-        ReadRecordText(image, 4081, info->strFurtherText);
-        ReadRecordText(image, 3002, info->strPatientName);
-        BYTE time[7] = {};
-        const long timeSize = ecgGetData(image, 3009, 0, nullptr, 0, ECG_DATA_RAW);
-        if (timeSize >= 7 && ecgGetData(image, 3009, 0, time, 7, ECG_DATA_RAW) > 0) {
-            const int year = time[0] | (time[1] << 8);
-            SetAcqTime(info, year, static_cast<signed char>(time[2]), static_cast<signed char>(time[3]),
-                       static_cast<signed char>(time[4]), static_cast<signed char>(time[5]),
-                       static_cast<signed char>(time[6]));
-        }
-    }
+    else
+        ReadRecordFileInfo(image, info);
     FreeECGData(image);
     if (info->nSystemCode == 1)
         info->failure = FileListFailure::NoSystemCode;
     return info->nSystemCode;
+}
+
+void CTavrionDoc::ReadRecordFileInfo(_ECGDATA* image, _FILEITEM_INFO* info)
+{
+    ReadRecordText(image, 3001, info->strPatientID);
+    ReadRecordText(image, 4081, info->strFurtherText);
+    ReadRecordText(image, 3002, info->strPatientName);
+    BYTE time[7] = {};
+    const long timeSize = ecgGetData(image, 3009, 0, nullptr, 0, ECG_DATA_RAW);
+    if (timeSize >= 7 && ecgGetData(image, 3009, 0, time, 7, ECG_DATA_RAW) > 0) {
+        const int year = time[0] | (time[1] << 8);
+        SetAcqTime(info, year, static_cast<signed char>(time[2]), static_cast<signed char>(time[3]),
+                   static_cast<signed char>(time[4]), static_cast<signed char>(time[5]),
+                   static_cast<signed char>(time[6]));
+    }
 }
 
 void CTavrionDoc::ReadRecordText(_ECGDATA* image, UINT tag, CString& field)
@@ -239,21 +243,25 @@ int CTavrionDoc::ReadMferFileInfo(const CString& path, const CString& xml, const
     } else if (!hl7.IsEmpty()) {
         ReadHl7FileInfo(hl7, info);
     } else {
-        const DWORD timePresent = root->dwTimePresent;
-        const int year = root->nYear;
-        if (timePresent && year != 0)
-            SetAcqTime(info, year, root->byMonth, root->byDay, root->byHour, root->byMinute, root->bySecond);
-        else
-            SetAcqTime(info, 0, 0, 0, 0, 0, 0);
-        const DWORD namePresent = root->dwPatientNamePresent;
-        const DWORD idPresent = root->dwPatientIdPresent;
-        info->strPatientName =
-            namePresent ? RootText(*this, root->szPatientName, sizeof root->szPatientName) : CString();
-        info->strPatientID = idPresent ? RootText(*this, root->szPatientId, sizeof root->szPatientId) : CString();
+        ReadMferRootInfo(root, info);
     }
     if (info->nSystemCode == 1 && info->failure == FileListFailure::None)
         info->failure = FileListFailure::NoSystemCode;
     return info->nSystemCode;
+}
+
+void CTavrionDoc::ReadMferRootInfo(const MFER_ROOT* root, _FILEITEM_INFO* info)
+{
+    const DWORD timePresent = root->dwTimePresent;
+    const int year = root->nYear;
+    if (timePresent && year != 0)
+        SetAcqTime(info, year, root->byMonth, root->byDay, root->byHour, root->byMinute, root->bySecond);
+    else
+        SetAcqTime(info, 0, 0, 0, 0, 0, 0);
+    const DWORD namePresent = root->dwPatientNamePresent;
+    const DWORD idPresent = root->dwPatientIdPresent;
+    info->strPatientName = namePresent ? RootText(*this, root->szPatientName, sizeof root->szPatientName) : CString();
+    info->strPatientID = idPresent ? RootText(*this, root->szPatientId, sizeof root->szPatientId) : CString();
 }
 
 void CTavrionDoc::ReadHl7FileInfo(const CString& hl7, _FILEITEM_INFO* info)
@@ -309,4 +317,62 @@ void CTavrionDoc::ReadBaseFileInfo(const CString& strXMLPath, _FILEITEM_INFO* in
     const int annotations = xml.GetObjectCount(L"/Rawdata/Annotation/Anno");
     if (annotations >= 1)
         info->nAnnoCount = annotations;
+}
+
+// ---- a record's first record XML -------------------------------------------------------
+
+namespace {
+
+void TakeListedPatient(const _FILEITEM_INFO& info, _PATIENT_INFO& patient)
+{
+    patient.strPatientID = info.strPatientID;
+    patient.strName = info.strPatientName;
+    patient.strAcqTime = info.strAcqTime.IsEmpty() ? CString(kNoTime) : info.strAcqTime;
+}
+
+}  // namespace
+
+BOOL CTavrionDoc::IsRecordXMLToBeMade(const CString& strXMLPath)
+{
+    if (strXMLPath.IsEmpty())
+        return FALSE;
+    // A file under the name, even one that cannot be read, is what the
+    // record stores. A folder in the way is no record XML: the record still
+    // shows what its file carries, and its save says why it cannot write.
+    const DWORD attributes = GetFileAttributes(strXMLPath);
+    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) ? TRUE : FALSE;
+}
+
+BOOL CTavrionDoc::GetPatInfoFromRecordFile(const CString& strXMLPath, _ECGDATA* image, _PATIENT_INFO& patient)
+{
+    if (!image || !IsRecordXMLToBeMade(strXMLPath))
+        return FALSE;
+    _FILEITEM_INFO info;
+    SetAcqTime(&info, 0, 0, 0, 0, 0, 0);
+    ReadRecordFileInfo(image, &info);
+    TakeListedPatient(info, patient);
+    return TRUE;
+}
+
+BOOL CTavrionDoc::GetPatInfoFromMFERFile(const CString& strXMLPath, CMFERParser* reader, const CString& strHL7Path,
+                                         _PATIENT_INFO& patient)
+{
+    if (!reader || !IsRecordXMLToBeMade(strXMLPath))
+        return FALSE;
+    const MFER_ROOT* root = reader->GetMFERRoot();
+    if (!root)
+        return FALSE;
+    _FILEITEM_INFO info;
+    // A header that names no patient is no source of one: the file's own fields are.
+    if (!strHL7Path.IsEmpty() && FileExists(strHL7Path)) {
+        ReadHl7FileInfo(strHL7Path, &info);
+        if (info.failure == FileListFailure::None) {
+            TakeListedPatient(info, patient);
+            return TRUE;
+        }
+        info = _FILEITEM_INFO();
+    }
+    ReadMferRootInfo(root, &info);
+    TakeListedPatient(info, patient);
+    return TRUE;
 }

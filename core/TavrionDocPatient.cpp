@@ -5,6 +5,7 @@
 #include "core/TavrionDoc.h"
 
 #include <cstdlib>
+#include <cwchar>
 
 namespace {
 
@@ -325,6 +326,7 @@ void CTavrionDoc::WritePatInfoToXML(_PATIENT_INFO& patient, CECGXMLParser* xml)
     SplitMeasure(patient.strWeight, whole, fraction);
     xml->SetDataToXMLDOM(whole, section + L"/Height_weight/Weight", 4, CString());
     xml->SetDataToXMLDOM(fraction, section + L"/Height_weight/Sub_weight", 4, CString());
+    WriteFirstAcqTime(patient, xml);
 
     // An age that reads back as the patient's stays as stored: the record may
     // hold it in a form the patient record does not tell apart (a years-only
@@ -342,6 +344,28 @@ void CTavrionDoc::WritePatInfoToXML(_PATIENT_INFO& patient, CECGXMLParser* xml)
             return;
     }
     xml->SetAgeAttrib(MakeAgeAttrib(patient), agePath);
+}
+
+// The acquisition time is the recorder's, never edited: a record XML that
+// holds one keeps it as it is. One made for a record that had none yet
+// (started from its file) takes the time the file carries, so that the list
+// and the patient strip still show it after the first save.
+void CTavrionDoc::WriteFirstAcqTime(const _PATIENT_INFO& patient, CECGXMLParser* xml)
+{
+    const CString path = CString(kPatientSection) + L"/Acquition_date";
+    if (xml->FindNode(path))
+        return;
+    int parts[6] = {};
+    if (swscanf(patient.strAcqTime.GetString(), L"%d/%d/%d %d:%d:%d", &parts[0], &parts[1], &parts[2], &parts[3],
+                &parts[4], &parts[5]) != 6)
+        return;
+    COleDateTime date;
+    if (parts[0] == 0 || date.SetDateTime(parts[0], parts[1], parts[2], parts[3], parts[4], parts[5]) != 0 ||
+        date.GetStatus() != COleDateTime::valid)
+        return;
+    _XML_ATTRIB_DATE acq;
+    acq.SetDate(date);
+    xml->SetDateAttrib(acq, path);
 }
 
 _XML_ATTRIB_AGE CTavrionDoc::MakeAgeAttrib(const _PATIENT_INFO& patient)

@@ -2,6 +2,7 @@
 
 #include "core/UserMessages.h"
 #include "core/AnnoEditStamp.h"
+#include "core/ECGXMLParser.h"
 #include "core/TavrionDoc.h"
 #include "core/TavrionMessage.h"
 #include "dialogs/DlgDoctor.h"
@@ -289,6 +290,7 @@ bool CEditingOk::Commit(CTavrionDoc* doc, const std::vector<CommitStep>& order)
         switch (step) {
         case CommitStep::Save:
             // The host must not redraw from a record XML that does not hold the edit.
+            CECGXMLParser::ForgetSaveFailure();
             if (doc->SaveDataToXML(doc->GetCurDataIndex()) != 0) {
                 ReportFailedSave();
                 return false;
@@ -304,7 +306,12 @@ bool CEditingOk::Commit(CTavrionDoc* doc, const std::vector<CommitStep>& order)
 
 void CEditingOk::ReportFailedSave()
 {
-    CTavrionMessage box(L"ファイル書き込みエラーです。", 0, nullptr, L"エラー", MB_OK | MB_ICONERROR);
+    // The user is told which file could not be written and why, so that a
+    // read-only folder or a folder under its name can be put right.
+    const CString text = CECGXMLParser::GetSaveFailureText();
+    // Told once: a later failure that writes nothing is not this one.
+    CECGXMLParser::ForgetSaveFailure();
+    CTavrionMessage box(text, 0, nullptr, L"エラー", MB_OK | MB_ICONERROR);
 }
 
 CEditingOk::Outcome CEditingOk::Execute(CTavrionDoc* doc, const _EDIT_STAMP_FIELDS& fields, const Run& run)

@@ -98,11 +98,17 @@ BOOL WritePhrases(CECGXMLParser& xml, const CString& section, const CString& ele
 
 bool SaveMasterOrWarn(CECGXMLParser& xml, bool written)
 {
+    CECGXMLParser::ForgetSaveFailure();
     if (written) {
         xml.SaveToXMLFile();
         written = !xml.m_bLastSaveFailed;
     }
-    if (!written) CTavrionMessage box(L"ファイル書き込みエラーです。", 1, nullptr, nullptr, MB_OK);
+    if (!written) {
+        // A master that could not be written is named with the cause, as a record XML is.
+        const CString text = CECGXMLParser::GetSaveFailureText();
+        CECGXMLParser::ForgetSaveFailure();
+        CTavrionMessage box(text, 1, nullptr, nullptr, MB_OK);
+    }
     return written;
 }
 

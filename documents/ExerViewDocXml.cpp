@@ -166,6 +166,7 @@ int CExerViewDoc::GetDataInfoFromXMLFile(_EXERDATAITEM* pItem)
             return ReadXmlValue(xml, GetDefXMLPath(LAYOUT_KIND_EXER, index, alt), text);
         };
         GetPatInfoFromXML(static_cast<int>(item.uSystemCode), item.stPatient, &xml);
+        GetPatInfoFromRecordFile(item.strXMLPath, item.pECGData, item.stPatient);
         if (!item.pAnnoHead) item.pAnnoHead = new _ANNOTATION_INFO;
         GetAnnoInfoFromXML(item.pAnnoHead, &xml);
 

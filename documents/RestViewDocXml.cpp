@@ -35,6 +35,7 @@ int CRestViewDoc::GetDataInfoFromXMLFile(_RESTDATAITEM* item)
     const int code = static_cast<int>(item->uSystemCode);
 
     GetPatInfoFromXML(code, item->stPatient, &xml);
+    GetPatInfoFromRecordFile(item->strXMLPath, item->pECGData, item->stPatient);
     if (!item->pAnnoHead) item->pAnnoHead = new _ANNOTATION_INFO;
     GetAnnoInfoFromXML(item->pAnnoHead, &xml);
     ReadLeadNames(item, xml);

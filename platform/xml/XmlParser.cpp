@@ -653,12 +653,48 @@ int XML_PARSER::Add_LastChildNode(CXmlElmentNode& node, const wchar_t* parentXPa
     return 1;
 }
 
+namespace {
+
+XML_PARSER::SaveFailure& LastSaveFailure()
+{
+    static thread_local XML_PARSER::SaveFailure failure;
+    return failure;
+}
+
+int SaveFailed(const CString& path, int error, bool unreadable)
+{
+    XML_PARSER::SaveFailure& failure = LastSaveFailure();
+    failure.strPath = path;
+    failure.nError = error;
+    failure.bUnreadable = unreadable;
+    return 0;
+}
+
+}  // namespace
+
+const XML_PARSER::SaveFailure& XML_PARSER::GetLastSaveFailure()
+{
+    return LastSaveFailure();
+}
+
+void XML_PARSER::ForgetSaveFailure()
+{
+    LastSaveFailure() = SaveFailure();
+}
+
 int XML_PARSER::SaveToXMLFile(const CString& path)
 {
     // The fault this guards against: a record that failed to load holds an
     // empty document, and writing it out would destroy the file on disk.
-    if (m_pImpl->state == Impl::State::Unreadable) return 0;
-    if (path.IsEmpty() || !m_pImpl->pDoc || !m_pImpl->Root()) return 0;   // no root: not a document
+    if (m_pImpl->state == Impl::State::Unreadable) {
+        // A folder under the name is no file that could not be read: the user
+        // is told the folder is in the way.
+        struct stat st;
+        if (!path.IsEmpty() && stat(platform::NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+            return SaveFailed(path, EISDIR, false);
+        return SaveFailed(path, 0, true);
+    }
+    if (path.IsEmpty() || !m_pImpl->pDoc || !m_pImpl->Root()) return SaveFailed(path, 0, false);   // no root: not a document
 
     CQuietLibxml quiet;
     const char* encoding = m_pImpl->pDoc->encoding ? reinterpret_cast<const char*>(m_pImpl->pDoc->encoding) : "UTF-8";
@@ -669,10 +705,12 @@ int XML_PARSER::SaveToXMLFile(const CString& path)
         // An encoding libxml2 can read but not write: UTF-8 keeps every character.
         xmlDocDumpFormatMemoryEnc(m_pImpl->pDoc, &bytes, &size, "UTF-8", 1);
     }
-    if (!bytes) return 0;
+    if (!bytes) return SaveFailed(path, 0, false);
     std::string data(reinterpret_cast<const char*>(bytes), static_cast<size_t>(size));
     xmlFree(bytes);
-    return platform::ReplaceFileContents(platform::NativePath(path), data) ? 1 : 0;
+    if (!platform::ReplaceFileContents(platform::NativePath(path), data))
+        return SaveFailed(path, platform::GetLastReplaceError(), false);
+    return 1;
 }
 
 BOOL XML_PARSER::IsLoaded() const

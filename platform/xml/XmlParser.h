@@ -93,6 +93,19 @@ public:
     // file could not be read is never written over that file.
     int SaveToXMLFile(const CString& path);
 
+    // What the last failed SaveToXMLFile of this thread was to write and why,
+    // for the message that tells the user: the path as given, the system
+    // error number (GetLastReplaceError; 0 when not known) and whether it was
+    // refused because the file on disk could not be read. The path is empty
+    // when no save failed since ForgetSaveFailure.
+    struct SaveFailure {
+        CString strPath;
+        int nError = 0;
+        bool bUnreadable = false;
+    };
+    static const SaveFailure& GetLastSaveFailure();
+    static void ForgetSaveFailure();
+
     // Whether the last InitXML read a well-formed document.
     BOOL IsLoaded() const;
     // Where the last InitXML failed: a libxml2 message with its line, empty when it did not.

@@ -16,6 +16,7 @@ namespace platform {
 namespace {
 
 XmlSaveFaultHook g_pSaveFaultHook = nullptr;
+thread_local int g_nLastReplaceError = 0;
 
 bool Injected(XmlSaveStep step)
 {
@@ -69,6 +70,11 @@ bool FillTemporary(int fd, const std::string& bytes, const struct stat* existing
 
 }  // namespace
 
+int GetLastReplaceError()
+{
+    return g_nLastReplaceError;
+}
+
 void SetXmlSaveFaultHook(XmlSaveFaultHook hook)
 {
     g_pSaveFaultHook = hook;
@@ -81,32 +87,45 @@ bool ReplaceFileContents(const std::string& nativePath, const std::string& bytes
 
 bool ReplaceFileContents(const std::string& nativePath, const std::string& bytes, XmlSaveStep* failedStep)
 {
-    auto fail = [failedStep](XmlSaveStep step) {
+    // The cause is kept for the message that tells the user; errno is taken
+    // before the clean-up below can change it.
+    auto fail = [failedStep](XmlSaveStep step, int error) {
         if (failedStep) *failedStep = step;
+        g_nLastReplaceError = error;
         return false;
     };
-    if (nativePath.empty()) return fail(XmlSaveStep::CreateTemporary);
+    if (nativePath.empty()) return fail(XmlSaveStep::CreateTemporary, ENOENT);
     const std::string target = ResolveTarget(nativePath);
     struct stat st;
     const bool exists = stat(target.c_str(), &st) == 0;
-    if (exists && (!S_ISREG(st.st_mode) || !(st.st_mode & S_IWUSR))) return fail(XmlSaveStep::CreateTemporary);
+    if (exists && !S_ISREG(st.st_mode)) return fail(XmlSaveStep::CreateTemporary, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+    if (exists && !(st.st_mode & S_IWUSR)) return fail(XmlSaveStep::CreateTemporary, EACCES);
 
     // Temporaries of saves that were killed before their rename go first.
     RemoveStaleTemporaries(target);
     std::string tempPath;
-    int fd = Injected(XmlSaveStep::CreateTemporary) ? -1 : CreateTemporaryBeside(target, tempPath);
-    if (fd < 0) return fail(XmlSaveStep::CreateTemporary);
+    const bool injectedCreate = Injected(XmlSaveStep::CreateTemporary);
+    int fd = injectedCreate ? -1 : CreateTemporaryBeside(target, tempPath);
+    if (fd < 0) return fail(XmlSaveStep::CreateTemporary, injectedCreate ? 0 : errno);
+    errno = 0;
     bool filled = FillTemporary(fd, bytes, exists ? &st : nullptr);
-    filled = close(fd) == 0 && filled;
+    int error = errno;
+    if (close(fd) != 0 && filled) {
+        filled = false;
+        error = errno;
+    }
     if (!filled) {
         unlink(tempPath.c_str());
-        return fail(XmlSaveStep::Write);
+        return fail(XmlSaveStep::Write, error);
     }
-    if (Injected(XmlSaveStep::Rename) || rename(tempPath.c_str(), target.c_str()) != 0) {
+    const bool injectedRename = Injected(XmlSaveStep::Rename);
+    if (injectedRename || rename(tempPath.c_str(), target.c_str()) != 0) {
+        error = injectedRename ? 0 : errno;
         unlink(tempPath.c_str());
-        return fail(XmlSaveStep::Rename);
+        return fail(XmlSaveStep::Rename, error);
     }
     SyncFolder(FolderOf(target));
+    g_nLastReplaceError = 0;
     return true;
 }
 

@@ -30,4 +30,10 @@ bool ReplaceFileContents(const std::string& nativePath, const std::string& bytes
 // the file.
 bool ReplaceFileContents(const std::string& nativePath, const std::string& bytes, XmlSaveStep* failedStep);
 
+// Why the last ReplaceFileContents of this thread failed, as a system error
+// number: EACCES for a read-only file or a folder that may not be written,
+// EISDIR for a folder under the file's name, ENOENT for a missing folder,
+// ENOSPC, ...; 0 after a success and for a failure a test injected.
+int GetLastReplaceError();
+
 }  // namespace platform

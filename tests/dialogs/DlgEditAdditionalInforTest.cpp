@@ -205,7 +205,11 @@ TEST_F(AdditionEditor, OkOnAFullDiskShowsTheWriteErrorAndKeepsTheReorderedPhrase
     });
     CDlgEditAdditionalInfor editor(0, nullptr);
     EXPECT_EQ(editor.DoModal(), IDOK);
-    EXPECT_EQ(boxesOnFullDisk, std::vector<CString>{L"ファイル書き込みエラーです。"});
+    // The box names the master and why it could not be written (it used to
+    // say only that a write failed); the master is named as the library holds it.
+    ASSERT_EQ(boxesOnFullDisk.size(), 1u);
+    EXPECT_EQ(0, boxesOnFullDisk[0].Find(L"ファイル書き込みエラーです。\r\n"));
+    EXPECT_NE(-1, boxesOnFullDisk[0].Find(L"Addition.xml\r\nディスクの空き容量が足りません。"));
     std::swap(titles[0], titles[1]);
     EXPECT_EQ(OnDisk(L"/Addition/Title"), titles);
 }

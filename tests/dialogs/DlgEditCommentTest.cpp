@@ -235,7 +235,11 @@ TEST_F(CommentEditor, OkOnAFullDiskShowsTheWriteErrorAndKeepsTheEditedPhrasesOpe
         EXPECT_EQ(testsupport::ReadFileBytes(m_master), before);
         ClickControl(dialog, IDOK);
     }, &result), IDOK);
-    EXPECT_EQ(boxesOnFullDisk, std::vector<CString>{L"ファイル書き込みエラーです。"});
+    // The box names the master and why it could not be written (it used to
+    // say only that a write failed); the master is named as the library holds it.
+    ASSERT_EQ(boxesOnFullDisk.size(), 1u);
+    EXPECT_EQ(0, boxesOnFullDisk[0].Find(L"ファイル書き込みエラーです。\r\n"));
+    EXPECT_NE(-1, boxesOnFullDisk[0].Find(L"Comment.xml\r\nディスクの空き容量が足りません。"));
     EXPECT_EQ(SectionOnDisk(L"/Comment/Restview"), std::vector<CString>(shipped.begin() + 1, shipped.end()));
 }
 

@@ -358,5 +358,8 @@ TEST_F(DlgEnlargedWaveTableTest, ARecordXmlThatCannotBeWrittenIsReportedAndTheDi
     });
     EXPECT_TRUE(stayed);
     ASSERT_EQ(1, boxes.Count());
-    EXPECT_EQ(CString(L"ファイル書き込みエラーです。"), boxes.Last().text);
+    // The message names the file it could not write and why (it used to say
+    // only that a write failed, leaving the user to guess which and why).
+    EXPECT_EQ(L"ファイル書き込みエラーです。\r\n" + m_item->strXMLPath + L"\r\n同じ名前のフォルダーがあります。",
+              boxes.Last().text);
 }

@@ -206,7 +206,10 @@ TEST_F(GeneralSheet, AFailedSaveIsReportedSendsNothingAndOkWritesItAgain)
         }
         EXPECT_TRUE(dialog.IsWindowVisible());
         ASSERT_EQ(boxes.Count(), 1);
-        EXPECT_EQ(boxes.Last().text, L"ファイル書き込みエラーです。");
+        // The message names the file it could not write (it used to say only
+        // that a write failed); a failure made by the test has no cause to give.
+        EXPECT_EQ(boxes.Last().text,
+                  L"ファイル書き込みエラーです。\r\n" + testsupport::Wide(m_files.xml) + L"\r\n書き込みに失敗しました。");
         EXPECT_EQ(boxes.Last().caption, L"エラー");
         EXPECT_EQ(m_notify.count, 0);
         EXPECT_EQ(testsupport::ReadFileBytes(m_files.xml), m_before);

@@ -306,7 +306,10 @@ TEST_F(RestSheet, AFailedSaveIsReportedSendsNothingAndOkWritesItAgain)
         }
         EXPECT_TRUE(dialog.IsWindowVisible());
         ASSERT_EQ(boxes.Count(), 1);
-        EXPECT_EQ(boxes.Last().text, L"ファイル書き込みエラーです。");
+        // The message names the file it could not write (it used to say only
+        // that a write failed); a failure made by the test has no cause to give.
+        EXPECT_EQ(boxes.Last().text,
+                  L"ファイル書き込みエラーです。\r\n" + testsupport::Wide(m_files.xml) + L"\r\n書き込みに失敗しました。");
         EXPECT_EQ(m_notify.count, 0);
         EXPECT_TRUE(Unchanged());
         // The page's change flags stay set: the next OK asks again and saves.

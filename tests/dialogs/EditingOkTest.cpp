@@ -281,7 +281,9 @@ TEST_F(EditingOk, FailedSaveIsReportedAndNothingIsSent)
     EXPECT_EQ(outcome, CEditingOk::Outcome::SaveFailed);
     EXPECT_EQ(testsupport::ReadFileBytes(m_files.xml), before);
     ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Last().text, L"ファイル書き込みエラーです。");
+    // The message names the file it could not write (it used to say only
+    // that a write failed); a failure made by the test has no cause to give.
+    EXPECT_EQ(boxes.Last().text, L"ファイル書き込みエラーです。\r\n" + item->strXMLPath + L"\r\n書き込みに失敗しました。");
     EXPECT_EQ(boxes.Last().caption, L"エラー");
     EXPECT_TRUE(m_notify.editorsSeen.empty());
     // The item keeps the edit: a later save can still write it.
