@@ -8,6 +8,8 @@
 
 #include "core/Helpers.h"
 #include "core/ReferenceIds.h"
+#include "platform/base/Kernel.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "tests/documents/ExtraViewDocFixture.h"
 #include "tools/Wfdb.h"
 
@@ -288,16 +290,24 @@ TEST_F(ExtraDocTest, SettingsWrittenToTheRecordXmlReadBack)
     EXPECT_EQ(doc.GetSense(5u, false), 2.5f);
 }
 
-// A record without a working blob is refused and its item goes; the list
-// stays usable, with dense ids.
-TEST_F(ExtraDocTest, ARecordWithoutItsBlobLeavesNoItem)
+// A record without a working blob is refused; the host's item stays listed
+// (same item, same id) without an image, with the record's system code, and
+// the list stays usable. This test once asserted that the item was deleted:
+// that left the host holding a freed item, the one it had added.
+TEST_F(ExtraDocTest, ARecordWithoutItsBlobFailsTheOpenAndKeepsTheHostsItem)
 {
     CExtraViewDoc doc;
     const RecordFiles noBlob =
         Write("noblob", ExtraRecordOptions(), {}, [](morvelance::RecordBuilder& b) { b.Remove(3836, 0); });
-    Add(doc, noBlob, 3);
+    _EXTRADATAITEM* added = Add(doc, noBlob, 3);
+    const int id = added->nID;
     EXPECT_EQ(Open(doc, noBlob), 255);
-    EXPECT_EQ(doc.GetExtraDataManager()->GetItem(Wide(noBlob.xml), Wide(noBlob.record), CString()), nullptr);
+    ASSERT_EQ(doc.GetExtraDataManager()->GetItem(Wide(noBlob.xml), Wide(noBlob.record), CString()), added);
+    EXPECT_EQ(added->nID, id);
+    EXPECT_EQ(added->pECGData, nullptr);
+    EXPECT_EQ(added->uSystemCode & 0xFF, 26u);
+    doc.SetCurDataIndex(id);
+    EXPECT_EQ(doc.GetRhythmWaveData(0, nullptr, -1), 0);
 
     const RecordFiles good = Write("good", ExtraRecordOptions());
     _EXTRADATAITEM* item = Add(doc, good, 3);
@@ -305,6 +315,28 @@ TEST_F(ExtraDocTest, ARecordWithoutItsBlobLeavesNoItem)
     doc.SetCurDataIndex(item->nID);
     EXPECT_EQ(doc.GetCurrentDataItem(), item);
     EXPECT_GT(doc.GetRhythmWaveData(0, nullptr, -1), 0);
+}
+
+// No memory for the blob: the opening fails saying so, the host's item keeps
+// the image without a blob, and opens once there is memory.
+TEST_F(ExtraDocTest, NoMemoryForTheReadersBlobFailsTheOpenButKeepsTheHostsItem)
+{
+    const RecordFiles files = Write("tight", ExtraRecordOptions());
+    _EXTRADATAITEM* added = Add(m_doc, files, 3);
+    platform::ui::MessageBoxRecorder boxes;
+    platform::SetHeapFailureCountdown(2);   // the image, then the blob
+    const int opened = Open(m_doc, files);
+    platform::SetHeapFailureCountdown(0);
+    EXPECT_EQ(opened, 255);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_NE(boxes.Last().text.Find(L"not enough memory"), -1);
+    ASSERT_EQ(m_doc.GetExtraListHeader(), added) << "the host's item was deleted";
+    ASSERT_NE(added->pECGData, nullptr);
+    EXPECT_EQ(+added->pECGData->pBlob3836, nullptr);
+    m_doc.SetCurDataIndex(added->nID);
+    EXPECT_EQ(m_doc.GetRhythmWaveData(0, nullptr, -1), 0);
+    ASSERT_EQ(Open(m_doc, files), 0);
+    EXPECT_GT(m_doc.GetRhythmWaveData(0, nullptr, -1), 0);
 }
 
 // Layout items and counts from outside stay within what the views index.
