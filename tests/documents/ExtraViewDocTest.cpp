@@ -339,6 +339,42 @@ TEST_F(ExtraDocTest, NoMemoryForTheReadersBlobFailsTheOpenButKeepsTheHostsItem)
     EXPECT_GT(m_doc.GetRhythmWaveData(0, nullptr, -1), 0);
 }
 
+// A stored rhythm strip is drawn at the sensitivity its sample count allows:
+// 100 s at 500 Hz (50,000 samples) at full size, one sample more at half.
+// The narrow strip pages (20 and 26) fit half as many samples at a size.
+TEST_F(ExtraDocTest, AStoredStripIsDrawnAtTheSensitivityItsSampleCountAllows)
+{
+    struct Case {
+        ExtraLayout layout;
+        int leadType;
+        int narrowStyle;
+        size_t samples;
+        float wide;     // page style of the record's own
+        float narrow;   // on the narrow strip page
+    };
+    static const Case kCases[] = {
+        {ExtraLayout::ThreeRhythm, 4, 20, 50000, 10.0f, 5.0f},
+        {ExtraLayout::ThreeRhythm, 4, 20, 50001, 5.0f, 2.5f},
+        {ExtraLayout::SixRhythm, 7, 26, 50000, 10.0f, 5.0f},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(std::to_string(c.leadType) + " leads, " + std::to_string(c.samples) + " samples");
+        ExtraRecordOptions options;
+        options.layout = c.layout;
+        options.rhythmSeconds = (static_cast<double>(c.samples) + 0.5) / 500.0;
+        const RecordFiles files = Write("strip" + std::to_string(c.leadType) + "_" + std::to_string(c.samples), options);
+        ASSERT_EQ(files.made.items.Find(3700, 0)->size(), 2 * c.samples);
+        CExtraViewDoc doc;
+        ASSERT_NE(Load(doc, files, c.leadType), nullptr);
+        // The strip views ask the base document for sensitivity kind 2.
+        CTavrionDoc& views = doc;
+        EXPECT_EQ(views.GetSense(2, 0), c.wide);
+        doc.SetPageStyle(c.narrowStyle);
+        ASSERT_EQ(Open(doc, files), 0);
+        EXPECT_EQ(views.GetSense(2, 0), c.narrow);
+    }
+}
+
 // Layout items and counts from outside stay within what the views index.
 TEST_F(ExtraDocTest, OutOfRangeLayoutValuesStayInBounds)
 {
