@@ -517,14 +517,17 @@ protected:
     // finds its item by the keys, reads the file into a new image held by the
     // item, reads the kind, the system code and the first blob. 0 when the
     // document's own steps may follow, 1 when the list has no such item, 255
-    // on failure (the image is released and the item deleted, never left
-    // holding a freed image).
+    // on failure. The host added the item and may still hold it, so a failure
+    // never deletes it: a record without a first blob leaves it without an
+    // image, one whose blob cannot be had or read leaves it the image alone.
+    // bOpensWithUnreadableBlob: a blob that is there but cannot be read is
+    // left out and the opening goes on (memory short for it still fails).
     template <class T> int OpenRecordCommon(CDataManager<T>& list, CString& strXMLPath, CString& strFilePath,
-                                            T*& pItem);
+                                            T*& pItem, BOOL bOpensWithUnreadableBlob = FALSE);
     // Its first part, for documents whose blob and keys follow rules of their
     // own: finds the item and reads the file into a new image held by it. 0
     // with the item, 1 when the list has no such item, 255 on failure (the
-    // error shown, the item deleted).
+    // error shown, the item kept without an image).
     template <class T> int OpenRecordImage(CDataManager<T>& list, CString& strXMLPath, CString& strFilePath,
                                            T*& pItem);
     // Reads item 3836 whole into the image's first blob; FALSE when it is
@@ -617,9 +620,9 @@ int CTavrionDoc::OpenRecordImage(CDataManager<T>& list, CString& strXMLPath, CSt
     item->strXMLPath = strXMLPath;
     const ImageRead read = ReadImage(strFilePath, item->pECGData, nullptr);
     if (read != ImageRead::Ok) {
+        // The item stays listed without an image: the host that added it may
+        // hold it still, and deleting it would renumber the items after it.
         ShowOpenError(read, strFilePath);
-        FreeECGData(item->pECGData);
-        list.DeleteItem(strXMLPath, strFilePath, CString());
         return 255;
     }
     pItem = item;
@@ -627,25 +630,25 @@ int CTavrionDoc::OpenRecordImage(CDataManager<T>& list, CString& strXMLPath, CSt
 }
 
 template <class T>
-int CTavrionDoc::OpenRecordCommon(CDataManager<T>& list, CString& strXMLPath, CString& strFilePath, T*& pItem)
+int CTavrionDoc::OpenRecordCommon(CDataManager<T>& list, CString& strXMLPath, CString& strFilePath, T*& pItem,
+                                  BOOL bOpensWithUnreadableBlob)
 {
+    pItem = nullptr;
     T* item = nullptr;
     const int opened = OpenRecordImage(list, strXMLPath, strFilePath, item);
-    if (opened != 0) {
-        pItem = nullptr;
-        return opened;
-    }
-    if (!ReadFirstBlob(item->pECGData)) {
-        FreeECGData(item->pECGData);
-        list.DeleteItem(strXMLPath, strFilePath, CString());
-        pItem = nullptr;
-        return 255;
-    }
+    if (opened != 0) return opened;
     signed char kind = 0;
     item->nKind = ecgGetData(item->pECGData, ECG_TAG_KIND, 0, &kind, 1, ECG_DATA_RAW) > 0 ? kind : 0;
     BYTE code[2] = {};
     item->uSystemCode =
         ecgGetData(item->pECGData, ECG_TAG_SYSTEM_CODE, 0, code, sizeof(code), ECG_DATA_RAW) > 0 ? (code[0] | (code[1] << 8)) : 0;
+    // Without the reader's blob the image is of no use; the item stays.
+    if (ecgGetData(item->pECGData, ECG_TAG_BLOB1, 0, nullptr, 0, ECG_DATA_RAW) < 1) {
+        FreeECGData(item->pECGData);
+        return 255;
+    }
+    BOOL bNoMemory = FALSE;
+    if (!ReadFirstBlob(item->pECGData, &bNoMemory) && (bNoMemory || !bOpensWithUnreadableBlob)) return 255;
     pItem = item;
     return 0;
 }

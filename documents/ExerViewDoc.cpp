@@ -70,8 +70,9 @@ bool CExerViewDoc::IsReadable(const _EXERDATAITEM* pItem)
 
 int CExerViewDoc::OpenFile(CString& strXMLPath, CString& strFilePath)
 {
-    // The common recipe removes the item when the image or its blob cannot be
-    // had, so that no item is left pointing at a freed image.
+    // A failed opening keeps the host's item: a record without the reader's
+    // blob leaves it without an image, one whose blob cannot be had or read
+    // leaves it the image without the blob.
     _EXERDATAITEM* item = nullptr;
     const int opened = OpenRecordCommon(m_ExerDataManager, strXMLPath, strFilePath, item);
     if (opened != 0) return opened;

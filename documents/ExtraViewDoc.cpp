@@ -81,8 +81,9 @@ int CExtraViewDoc::GetCurItemLeadCount()
 
 int CExtraViewDoc::OpenFile(CString& strXMLPath, CString& strFilePath)
 {
-    // A failure after the image was read releases it and deletes the item
-    // (the common recipe), so that no item keeps an image it cannot use.
+    // A failed opening keeps the host's item: a record without the reader's
+    // blob leaves it without an image, one whose blob cannot be had or read
+    // leaves it the image without the blob.
     _EXTRADATAITEM* item = nullptr;
     const int common = OpenRecordCommon(m_ExtraDataManager, strXMLPath, strFilePath, item);
     if (common != 0) return common;

@@ -108,10 +108,13 @@ CString CFinalViewDoc::MsfrPath(int nEntry, int nAlt)
 
 int CFinalViewDoc::OpenFile(CString& strXMLPath, CString& strFilePath)
 {
-    // The common recipe: a blob that cannot be had fails the opening and
-    // takes the item with it, rather than leaving an item without its XML.
+    // A failed opening keeps the host's item. A record without the reader's
+    // blob fails and leaves it without an image; memory short for the blob
+    // fails too, rather than report an opening whose record XML was never
+    // read. A blob there but unreadable is left out: the record opens with
+    // its record XML and without waves.
     _FINALDATAITEM* item = nullptr;
-    const int result = OpenRecordCommon(m_FinalDataManager, strXMLPath, strFilePath, item);
+    const int result = OpenRecordCommon(m_FinalDataManager, strXMLPath, strFilePath, item, TRUE);
     if (result != 0) return result;
     DeleteAnnotationChain(item->pAnnoHead);
     item->pAnnoHead = new _ANNOTATION_INFO;

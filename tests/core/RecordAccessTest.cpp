@@ -482,13 +482,14 @@ TEST(RecordAccess, RealPtbRecordConvertedAndOpened)
 }
 
 // The opening every examination document starts with: the item keeps the
-// new image; on failure it is deleted with its image, never left holding a
-// freed one.
-TEST(RecordOpening, CommonOpeningFillsOrDeletesTheItem)
+// new image; on failure it stays listed without the image, never left
+// holding a freed one. (It was deleted once: the host that added it was left
+// holding a freed item.)
+TEST(RecordOpening, CommonOpeningFillsTheItemOrKeepsItWithoutAnImage)
 {
     TempDir dir;
     const std::string good = WriteRecord(dir, "good.ecg", rec::RecordKind::Rest15);
-    const std::string noBlob = WriteRecord(dir, "noblob.ecg", rec::RecordKind::Rest12, zarn::Flavour::Newer90,
+    const std::string noBlob = WriteRecord(dir, "noblob.ecg", rec::RecordKind::Rest15, zarn::Flavour::Newer90,
                                            [](RecordBuilder& b) { b.Remove(ECG_TAG_BLOB1, 0); });
     const std::string junk = dir.Write("junk.ecg", std::string(300, 'j'));
     CTestDoc doc;
@@ -520,8 +521,14 @@ TEST(RecordOpening, CommonOpeningFillsOrDeletesTheItem)
         EXPECT_EQ(doc.OpenRecordCommon(list, xml, badFile, item), 255);
         EXPECT_EQ(item, nullptr);
         EXPECT_EQ(boxes.Count(), 0);   // refused by the reader or without a blob: no message
-        EXPECT_EQ(list.GetItem(xml, badFile, CString()), nullptr);
+        ASSERT_EQ(list.GetItem(xml, badFile, CString()), victim) << "the host's item was deleted";
+        EXPECT_EQ(victim->pECGData, nullptr);
     }
+    // The item of a record without a blob still took the record's kind and
+    // system code.
+    const _RESTDATAITEM* kept = list.GetItem(xml, Wide(noBlob), CString());
+    EXPECT_EQ(kept->uSystemCode & 0xFF, 11u);
+    EXPECT_EQ(kept->nKind, static_cast<int>(rec::RecordKind::Rest15));
     // A file too short to be a record: the message, and the item stays untouched.
     const std::string tiny = dir.Write("tiny.ecg", "short");
     CString tinyFile = Wide(tiny);

@@ -160,13 +160,16 @@ namespace {
 // A missing file and one too short to be a record show their boxes; junk of a
 // record's length, a truncated and a damaged record are refused by the
 // readers without a message. Every refusal is 255, and the item of a record
-// that was read and refused goes with its image; keys no item has give 1.
+// that was read and refused stays listed without an image (it once went with
+// its image, leaving the host that added it a freed item); keys no item has
+// give 1.
 template <class Doc, class Item>
 void ExpectBadFilesRefused(Doc& doc, CDataManager<Item>& list, const testsupport::TempDir& dir, const RecordPaths& good)
 {
     platform::ui::MessageBoxRecorder boxes;
+    Item* added = nullptr;
     auto open = [&](const std::string& record) {
-        list.AppendItem(testsupport::NewRecordItem<Item>(record, good.xml));
+        added = list.AppendItem(testsupport::NewRecordItem<Item>(record, good.xml));
         return testsupport::OpenRecord(doc, {record, good.xml});
     };
     const std::string missing = dir.File("missing.ecg");
@@ -188,7 +191,8 @@ void ExpectBadFilesRefused(Doc& doc, CDataManager<Item>& list, const testsupport
                                    dir.Write("flipped.ecg", flipped)};
     for (const std::string& record : refused) {
         EXPECT_EQ(open(record), 255) << record;
-        EXPECT_EQ(list.GetItem(Wide(good.xml), Wide(record), CString()), nullptr) << record;
+        ASSERT_EQ(list.GetItem(Wide(good.xml), Wide(record), CString()), added) << record;
+        EXPECT_EQ(added->pECGData, nullptr) << record;
     }
     EXPECT_EQ(boxes.Count(), 2);
     EXPECT_EQ(testsupport::OpenRecord(doc, good), 1);

@@ -1,6 +1,8 @@
 // Exercise test records made by the record maker, opened through the
 // exercise document as the host does, and what its views and forms get.
 #include "core/PositionCtrl.h"
+#include "platform/base/Kernel.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "tests/documents/ExerViewDocFixture.h"
 
 using namespace exertest;
@@ -52,6 +54,47 @@ TEST_F(ExerDocument, OpensTheRecordWithItsClocksAndBeatReferences)
     EXPECT_EQ(doc.GetNearestMemTime((expected[3] + expected[4]) / 2 + 1), expected[4]);
     EXPECT_EQ(doc.GetNearestMemTime(-5), expected[0]);
     EXPECT_EQ(doc.GetNearestMemTime(100000), expected.back());
+}
+
+// A record without the reader's blob fails to open; the host's item stays
+// listed and current, without an image, and opens once the record is whole.
+TEST_F(ExerDocument, ARecordWithoutItsBlobFailsTheOpenAndKeepsTheHostsItem)
+{
+    const ExerFiles files = Write(DefaultOptions(), [](RecordBuilder& items) { items.Remove(3836, 0); });
+    CExerViewDoc doc;
+    EXPECT_EQ(Open(doc, files), 255);
+    _EXERDATAITEM* item = doc.GetCurrentDataItem();
+    ASSERT_NE(item, nullptr) << "the host's item was deleted";
+    EXPECT_EQ(item->pECGData, nullptr);
+    EXPECT_EQ(doc.GetRestWave(0, nullptr, 0), 0);
+
+    Write(DefaultOptions());
+    ASSERT_EQ(testsupport::OpenRecord(doc, files), 0);
+    EXPECT_EQ(doc.GetCurrentDataItem(), item);
+    EXPECT_EQ(doc.GetRestWave(0, nullptr, 0), 1200);
+}
+
+// No memory for the blob: the opening fails saying so, the host's item keeps
+// the image without a blob, and opens once there is memory.
+TEST_F(ExerDocument, NoMemoryForTheReadersBlobFailsTheOpenButKeepsTheHostsItem)
+{
+    const ExerFiles files = Write(DefaultOptions());
+    CExerViewDoc doc;
+    platform::ui::MessageBoxRecorder boxes;
+    platform::SetHeapFailureCountdown(2);   // the image, then the blob
+    const int opened = Open(doc, files);
+    platform::SetHeapFailureCountdown(0);
+    EXPECT_EQ(opened, 255);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_NE(boxes.Last().text.Find(L"not enough memory"), -1);
+    _EXERDATAITEM* item = doc.GetCurrentDataItem();
+    ASSERT_NE(item, nullptr) << "the host's item was deleted";
+    ASSERT_NE(item->pECGData, nullptr);
+    EXPECT_EQ(+item->pECGData->pBlob3836, nullptr);
+
+    ASSERT_EQ(testsupport::OpenRecord(doc, files), 0);
+    EXPECT_EQ(doc.GetCurrentDataItem(), item);
+    EXPECT_GT(item->nExerAveCount, 0);
 }
 
 TEST_F(ExerDocument, ServesStoredAndDerivedLeadsOfEveryRow)

@@ -8,6 +8,8 @@
 
 #include "core/Helpers.h"
 #include "core/ReferenceIds.h"
+#include "platform/base/Kernel.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "tests/documents/ExtraViewDocFixture.h"
 #include "tools/Wfdb.h"
 
@@ -289,16 +291,24 @@ TEST_F(ExtraDocTest, SettingsWrittenToTheRecordXmlReadBack)
     EXPECT_EQ(doc.GetSense(5, 0), 2.5f);
 }
 
-// A record without a working blob is refused and its item goes; the list
-// stays usable, with dense ids.
-TEST_F(ExtraDocTest, ARecordWithoutItsBlobLeavesNoItem)
+// A record without a working blob is refused; the host's item stays listed
+// (same item, same id) without an image, with the record's system code, and
+// the list stays usable. This test once asserted that the item was deleted:
+// that left the host holding a freed item, the one it had added.
+TEST_F(ExtraDocTest, ARecordWithoutItsBlobFailsTheOpenAndKeepsTheHostsItem)
 {
     CExtraViewDoc doc;
     const RecordFiles noBlob =
         Write("noblob", ExtraRecordOptions(), {}, [](morvelance::RecordBuilder& b) { b.Remove(3836, 0); });
-    Add(doc, noBlob, 3);
+    _EXTRADATAITEM* added = Add(doc, noBlob, 3);
+    const int id = added->nID;
     EXPECT_EQ(Open(doc, noBlob), 255);
-    EXPECT_EQ(doc.GetExtraDataManager()->GetItem(Wide(noBlob.xml), Wide(noBlob.record), CString()), nullptr);
+    ASSERT_EQ(doc.GetExtraDataManager()->GetItem(Wide(noBlob.xml), Wide(noBlob.record), CString()), added);
+    EXPECT_EQ(added->nID, id);
+    EXPECT_EQ(added->pECGData, nullptr);
+    EXPECT_EQ(added->uSystemCode & 0xFF, 26u);
+    doc.SetCurDataIndex(id);
+    EXPECT_EQ(doc.GetRhythmWaveData(0, nullptr, -1), 0);
 
     const RecordFiles good = Write("good", ExtraRecordOptions());
     _EXTRADATAITEM* item = Add(doc, good, 3);
@@ -306,6 +316,64 @@ TEST_F(ExtraDocTest, ARecordWithoutItsBlobLeavesNoItem)
     doc.SetCurDataIndex(item->nID);
     EXPECT_EQ(doc.GetCurrentDataItem(), item);
     EXPECT_GT(doc.GetRhythmWaveData(0, nullptr, -1), 0);
+}
+
+// No memory for the blob: the opening fails saying so, the host's item keeps
+// the image without a blob, and opens once there is memory.
+TEST_F(ExtraDocTest, NoMemoryForTheReadersBlobFailsTheOpenButKeepsTheHostsItem)
+{
+    const RecordFiles files = Write("tight", ExtraRecordOptions());
+    _EXTRADATAITEM* added = Add(m_doc, files, 3);
+    platform::ui::MessageBoxRecorder boxes;
+    platform::SetHeapFailureCountdown(2);   // the image, then the blob
+    const int opened = Open(m_doc, files);
+    platform::SetHeapFailureCountdown(0);
+    EXPECT_EQ(opened, 255);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_NE(boxes.Last().text.Find(L"not enough memory"), -1);
+    ASSERT_EQ(m_doc.GetExtraListHeader(), added) << "the host's item was deleted";
+    ASSERT_NE(added->pECGData, nullptr);
+    EXPECT_EQ(+added->pECGData->pBlob3836, nullptr);
+    m_doc.SetCurDataIndex(added->nID);
+    EXPECT_EQ(m_doc.GetRhythmWaveData(0, nullptr, -1), 0);
+    ASSERT_EQ(Open(m_doc, files), 0);
+    EXPECT_GT(m_doc.GetRhythmWaveData(0, nullptr, -1), 0);
+}
+
+// A stored rhythm strip is drawn at the sensitivity its sample count allows:
+// 100 s at 500 Hz (50,000 samples) at full size, one sample more at half.
+// The narrow strip pages (20 and 26) fit half as many samples at a size.
+TEST_F(ExtraDocTest, AStoredStripIsDrawnAtTheSensitivityItsSampleCountAllows)
+{
+    struct Case {
+        ExtraLayout layout;
+        int leadType;
+        int narrowStyle;
+        size_t samples;
+        float wide;     // page style of the record's own
+        float narrow;   // on the narrow strip page
+    };
+    static const Case kCases[] = {
+        {ExtraLayout::ThreeRhythm, 4, 20, 50000, 10.0f, 5.0f},
+        {ExtraLayout::ThreeRhythm, 4, 20, 50001, 5.0f, 2.5f},
+        {ExtraLayout::SixRhythm, 7, 26, 50000, 10.0f, 5.0f},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(std::to_string(c.leadType) + " leads, " + std::to_string(c.samples) + " samples");
+        ExtraRecordOptions options;
+        options.layout = c.layout;
+        options.rhythmSeconds = (static_cast<double>(c.samples) + 0.5) / 500.0;
+        const RecordFiles files = Write("strip" + std::to_string(c.leadType) + "_" + std::to_string(c.samples), options);
+        ASSERT_EQ(files.made.items.Find(3700, 0)->size(), 2 * c.samples);
+        CExtraViewDoc doc;
+        ASSERT_NE(Load(doc, files, c.leadType), nullptr);
+        // The strip views ask the base document for sensitivity kind 2.
+        CTavrionDoc& views = doc;
+        EXPECT_EQ(views.GetSense(2, 0), c.wide);
+        doc.SetPageStyle(c.narrowStyle);
+        ASSERT_EQ(Open(doc, files), 0);
+        EXPECT_EQ(views.GetSense(2, 0), c.narrow);
+    }
 }
 
 // Layout items and counts from outside stay within what the views index.

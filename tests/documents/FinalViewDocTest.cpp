@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "documents/FinalViewDoc.h"
+#include "platform/base/Kernel.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "tests/documents/FinalViewDocTestUtil.h"
 #include "tools/Wfdb.h"
 
@@ -186,7 +188,11 @@ TEST(FinalViewDocStepMode, HalfAndQuarterStepsCarryTheirSOnlyWithTheFlag)
 
 // ---- bad input ------------------------------------------------------------------------------
 
-TEST_F(FinalViewDocOpen, ARecordWithoutItsBlobLeavesNoItem)
+// A record without the reader's blob fails to open; the host's item stays
+// listed and current, without an image, and opens once the record is whole.
+// This test once asserted that the item was deleted: that left the host
+// holding a freed item, the one it had added.
+TEST_F(FinalViewDocOpen, ARecordWithoutItsBlobFailsTheOpenAndKeepsTheHostsItem)
 {
     MasterStepRecord noBlob = SynthRecord();
     noBlob.items.Remove(3836, 0);
@@ -194,7 +200,42 @@ TEST_F(FinalViewDocOpen, ARecordWithoutItsBlobLeavesNoItem)
     const std::string path = Write(noBlob, &xml, "noblob");
     CFinalViewDoc doc;
     EXPECT_EQ(Open(doc, path, xml), 255);
-    EXPECT_EQ(doc.GetFinalListHeader(), nullptr);
+    _FINALDATAITEM* item = doc.GetCurrentDataItem();
+    ASSERT_NE(item, nullptr) << "the host's item was deleted";
+    EXPECT_EQ(doc.GetFinalListHeader(), item);
+    EXPECT_EQ(item->pECGData, nullptr);
+    EXPECT_EQ(doc.GetAverageWaveData(-1, nullptr, -1), 0);
+
+    Write(SynthRecord(), &xml, "noblob");
+    ASSERT_EQ(testsupport::OpenRecord(doc, {path, xml}), 0);
+    EXPECT_EQ(doc.GetCurrentDataItem(), item);
+    EXPECT_GT(doc.GetAverageWaveData(-1, nullptr, -1), 0);
+}
+
+// No memory for the blob fails the opening saying so (it was reported as an
+// opening, with the record XML never read); the host's item keeps its image
+// and opens once there is memory.
+TEST_F(FinalViewDocOpen, NoMemoryForTheReadersBlobFailsTheOpenButKeepsTheHostsItem)
+{
+    std::string xml;
+    const std::string path = Write(SynthRecord(), &xml, "tight");
+    CFinalViewDoc doc;
+    platform::ui::MessageBoxRecorder boxes;
+    platform::SetHeapFailureCountdown(2);   // the image, then the blob
+    const int opened = Open(doc, path, xml);
+    platform::SetHeapFailureCountdown(0);
+    EXPECT_EQ(opened, 255);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_NE(boxes.Last().text.Find(L"not enough memory"), -1);
+    _FINALDATAITEM* item = doc.GetCurrentDataItem();
+    ASSERT_NE(item, nullptr) << "the host's item was deleted";
+    ASSERT_NE(item->pECGData, nullptr);
+    EXPECT_EQ(+item->pECGData->pBlob3836, nullptr);
+    EXPECT_EQ(item->nLoadCount, 0);   // the record XML was not read
+
+    ASSERT_EQ(testsupport::OpenRecord(doc, {path, xml}), 0);
+    EXPECT_EQ(item->nLoadCount, 3);
+    EXPECT_GT(doc.GetAverageWaveData(-1, nullptr, -1), 0);
 }
 
 TEST_F(FinalViewDocOpen, CountsBeyondTheTablesReadWithinBounds)

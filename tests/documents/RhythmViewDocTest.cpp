@@ -10,6 +10,8 @@
 
 #include "core/Helpers.h"
 #include "core/ReferenceIds.h"
+#include "platform/base/Kernel.h"
+#include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
 #include "tools/Mkrecord.h"
 
@@ -212,6 +214,28 @@ TEST_F(RhythmDocument, ARecordWithoutTheReadersBlobKeepsTheHostsItem)
     EXPECT_EQ(kept->pECGData, nullptr);
     EXPECT_EQ(kept->nKind, 7);
     EXPECT_EQ(kept->uSystemCode, 10u);
+}
+
+TEST_F(RhythmDocument, NoMemoryForTheReadersBlobFailsTheOpenButKeepsTheHostsItem)
+{
+    // The blob's block cannot be had: the opening fails saying so, the host's
+    // item keeps its image without the blob and opens once memory is back.
+    const RhythmFiles files = WriteRhythm(m_dir, "tight", Shape(1, 10.0, 10));
+    _RHYTHMDATAITEM* added = AddItem(*m_doc, files, 1);
+    platform::ui::MessageBoxRecorder boxes;
+    platform::SetHeapFailureCountdown(2);   // the image, then the blob
+    const int opened = testsupport::OpenRecord(*m_doc, files);
+    platform::SetHeapFailureCountdown(0);
+    EXPECT_EQ(opened, 255);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_NE(boxes.Last().text.Find(L"not enough memory"), -1);
+    ASSERT_EQ(m_doc->GetRhythmDataManager()->GetItem(0), added) << "the host's item was deleted";
+    ASSERT_NE(added->pECGData, nullptr);
+    EXPECT_EQ(+added->pECGData->pBlob3836, nullptr);
+    m_doc->SetCurDataIndex(added->nID);
+    EXPECT_EQ(m_doc->GetRhythmWaveData(0, nullptr, -1), 0);
+    ASSERT_EQ(testsupport::OpenRecord(*m_doc, files), 0);
+    EXPECT_GT(m_doc->GetRhythmWaveData(0, nullptr, -1), 0);
 }
 
 TEST_F(RhythmDocument, OneLeadStripTakesOnlyLeadsTheRecordHas)
