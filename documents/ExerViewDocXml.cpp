@@ -112,10 +112,10 @@ CString CExerViewDoc::WrapComment(const CString& source)
         current += ch;
         ++i;
         const bool full = current.GetLength() >= kLineChars;
-        const bool wideFull = !full && current.GetLength() >= kLineCheckChars && GetCharLength(current) >= kLineBytes;
+        const bool wideFull = !full && current.GetLength() >= kLineCheckChars && GetTextColumns(current) >= kLineBytes;
         if (!full && !wideFull) continue;
         // Wide characters fill the line before 60 of them: give back what overflows.
-        while (wideFull && GetCharLength(current) > kLineBytes) {
+        while (wideFull && GetTextColumns(current) > kLineBytes) {
             current = current.Left(current.GetLength() - 1);
             --i;
         }

@@ -53,15 +53,10 @@ int CRRViewDoc::OpenFile(CString& strXMLPath, CString& strFilePath)
     if (opened != 0) return opened;
     ReadRecordKeys(item);
     BOOL bNoMemory = FALSE;
-    if (!ReadStripBlob(item, bNoMemory)) {
-        // No memory for the blob: the opening fails, the host's item stays.
-        if (bNoMemory) return 255;
-        // The image goes before the item may: an item the keys do not
-        // delete must not keep it either.
-        FreeECGData(item->pECGData);
-        m_RRDataManager.DeleteItem(strXMLPath, strFilePath, CString());
-        return 255;
-    }
+    // No memory for the blob, or a blob that cannot be read: the opening
+    // fails, but the host's item stays (with its image) — the host may still
+    // hold the item it added, and deleting it would leave that pointer freed.
+    if (!ReadStripBlob(item, bNoMemory)) return 255;
 
     DeleteAnnotationChain(item->pAnnoHead);
     item->pAnnoHead = new _ANNOTATION_INFO;

@@ -241,6 +241,11 @@ TEST_F(ExerDocument, PercentTextsAndCommentsAreLaidOutForTheForm)
     const CString wrapped = CExerViewDoc::WrapComment(wide);
     EXPECT_EQ(wrapped.Find(L"\r\n"), 30);
     EXPECT_EQ(wrapped.GetLength(), 40 + 4);
+    // A simplified Chinese character Shift-JIS cannot hold is drawn as wide
+    // as a kanji: it fills the line at 30 too, not at 60.
+    CString chinese;
+    for (int i = 0; i < 40; ++i) chinese += L"这";
+    EXPECT_EQ(CExerViewDoc::WrapComment(chinese).Find(L"\r\n"), 30);
 }
 
 TEST_F(ExerDocument, RealRestingRecordGivesARestBeatInEveryLead)
