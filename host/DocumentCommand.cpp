@@ -87,11 +87,33 @@ template <class Doc> std::unique_ptr<Doc> Create(const char* className)
     return std::unique_ptr<Doc>(doc);
 }
 
+// A device record without its record XML yet gets the name the base
+// document gives one (the file's stem and the time), as an MFER file gets
+// its own: it is named, not written, and the first save makes it. Without a
+// name, nothing typed on the record could be saved.
+CString NameRecordXmlToBeMade(const CString& file)
+{
+    CTavrionDoc probe;
+    auto* item = new _DATAITEM;
+    item->strFilePath = file;
+    probe.GetDataManager().AppendItem(item);
+    CString xml, path = file;
+    probe.OpenFile(xml, path);
+    return item->strXMLPath;
+}
+
 template <class Item> Item* NewItem(const RecordFiles& files)
 {
     auto* item = new Item;
     item->strFilePath = LibraryPath(files.record);
     item->strXMLPath = LibraryPath(files.xml);
+    return item;
+}
+
+template <class Item> Item* NewDeviceItem(const RecordFiles& files)
+{
+    Item* item = NewItem<Item>(files);
+    if (files.xml.empty()) item->strXMLPath = NameRecordXmlToBeMade(item->strFilePath);
     return item;
 }
 
@@ -163,22 +185,22 @@ bool OpenItem(Doc& doc, CDataManager<Item>& list, Item* item)
     return true;
 }
 
-void PrintHeader(const RecordFiles& files, const char* className, CTavrionDoc& doc)
+void PrintHeader(const RecordFiles& files, const CString& xml, const char* className, CTavrionDoc& doc)
 {
     Say("%s\n", files.record.c_str());
     Say("  document        %s (kind %d)\n", className, doc.GetDocType());
-    Say("  record XML      %s\n", files.xml.empty() ? "(none)" : files.xml.c_str());
+    Say("  record XML      %s%s\n", Utf8(xml).c_str(), files.xml.empty() ? " (to be made)" : "");
 }
 
 bool OpenRest(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep)
 {
     std::unique_ptr<CRestViewDoc> doc = Create<CRestViewDoc>("CRestViewDoc");
     if (!doc) return false;
-    _RESTDATAITEM* item = NewItem<_RESTDATAITEM>(files);
+    _RESTDATAITEM* item = NewDeviceItem<_RESTDATAITEM>(files);
     item->b8000File = files.olderReader ? 1 : 0;
     bool ok = OpenItem(*doc, doc->GetRestDataManager(), item);
     if (ok) {
-        PrintHeader(files, "CRestViewDoc", *doc);
+        PrintHeader(files, item->strXMLPath, "CRestViewDoc", *doc);
         PrintSettings(*doc);
         ok = ShowsLeads(PrintLeads(*doc, doc->GetCurItemLeadCount(), 1.25), files);
         int averages = 0;
@@ -195,11 +217,11 @@ bool OpenRhythm(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep)
 {
     std::unique_ptr<CRhythmViewDoc> doc = Create<CRhythmViewDoc>("CRhythmViewDoc");
     if (!doc) return false;
-    _RHYTHMDATAITEM* item = NewItem<_RHYTHMDATAITEM>(files);
+    _RHYTHMDATAITEM* item = NewDeviceItem<_RHYTHMDATAITEM>(files);
     item->nLeadCount = files.leadCount;
     bool ok = OpenItem(*doc, *doc->GetRhythmDataManager(), item);
     if (ok) {
-        PrintHeader(files, "CRhythmViewDoc", *doc);
+        PrintHeader(files, item->strXMLPath, "CRhythmViewDoc", *doc);
         PrintSettings(*doc);
         ok = ShowsLeads(PrintLeads(*doc, doc->GetCurItemLeadCount(), 1.25), files);
         Say("  pages           %d at %.1f mm/s\n", doc->GetRhythmWaveTotalPage(260, 0) + 1, doc->GetSpeed());
@@ -212,11 +234,11 @@ bool OpenRR(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep)
 {
     std::unique_ptr<CRRViewDoc> doc = Create<CRRViewDoc>("CRRViewDoc");
     if (!doc) return false;
-    _RRDATAITEM* item = NewItem<_RRDATAITEM>(files);
+    _RRDATAITEM* item = NewDeviceItem<_RRDATAITEM>(files);
     item->nLeadCount = files.leadCount;
     bool ok = OpenItem(*doc, *doc->GetRRDataManager(), item);
     if (ok) {
-        PrintHeader(files, "CRRViewDoc", *doc);
+        PrintHeader(files, item->strXMLPath, "CRRViewDoc", *doc);
         PrintSettings(*doc);
         ok = ShowsLeads(PrintLeads(*doc, doc->GetCurItemLeadCount(), 1.25), files);
         Say("  pages           %d\n", doc->GetRhythmWaveTotalPage(260, 0) + 1);
@@ -229,7 +251,7 @@ bool OpenExtra(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep)
 {
     std::unique_ptr<CExtraViewDoc> doc = Create<CExtraViewDoc>("CExtraViewDoc");
     if (!doc) return false;
-    _EXTRADATAITEM* item = NewItem<_EXTRADATAITEM>(files);
+    _EXTRADATAITEM* item = NewDeviceItem<_EXTRADATAITEM>(files);
     // The item comes with its lead layout, the count the file list shows: the
     // document reads the record XML's settings when it opens the item, and the
     // second set's and the rhythm strip's sensitivities only for the layouts
@@ -237,7 +259,7 @@ bool OpenExtra(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep)
     item->nLeadType = files.leadCount;
     bool ok = OpenItem(*doc, *doc->GetExtraDataManager(), item);
     if (ok) {
-        PrintHeader(files, "CExtraViewDoc", *doc);
+        PrintHeader(files, item->strXMLPath, "CExtraViewDoc", *doc);
         PrintSettings(*doc, 4, 5);
         // The one-lead strip keeps a sensitivity of its own.
         if (item->stExtraInfo.bRhythm)
@@ -254,9 +276,10 @@ bool OpenFinal(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep)
 {
     std::unique_ptr<CFinalViewDoc> doc = Create<CFinalViewDoc>("CFinalViewDoc");
     if (!doc) return false;
-    const bool ok = OpenItem(*doc, doc->GetFinalDataManager(), NewItem<_FINALDATAITEM>(files));
+    _FINALDATAITEM* item = NewDeviceItem<_FINALDATAITEM>(files);
+    const bool ok = OpenItem(*doc, doc->GetFinalDataManager(), item);
     if (ok) {
-        PrintHeader(files, "CFinalViewDoc", *doc);
+        PrintHeader(files, item->strXMLPath, "CFinalViewDoc", *doc);
         PrintSettings(*doc);
         int blocks = 0;
         for (int index = -2; index < 32; ++index)
@@ -271,10 +294,10 @@ bool OpenExer(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep)
 {
     std::unique_ptr<CExerViewDoc> doc = Create<CExerViewDoc>("CExerViewDoc");
     if (!doc) return false;
-    _EXERDATAITEM* item = NewItem<_EXERDATAITEM>(files);
+    _EXERDATAITEM* item = NewDeviceItem<_EXERDATAITEM>(files);
     const bool ok = OpenItem(*doc, doc->GetExerDataManager(), item);
     if (ok) {
-        PrintHeader(files, "CExerViewDoc", *doc);
+        PrintHeader(files, item->strXMLPath, "CExerViewDoc", *doc);
         PrintSettings(*doc);
         Say("  averages        %d in exercise, %d in recovery, every %d s\n", item->nExerAveCount,
                     item->nPostAveCount, item->nBlockInterval);

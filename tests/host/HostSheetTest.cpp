@@ -2,6 +2,7 @@
 // saved through the sheet as a user does.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -121,4 +122,37 @@ TEST(HostSheet, AllRendersTheSheetThatTakesTheRecordOnly)
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(IsPng(out + "/CDlgPatientInfoComment.png"));
     EXPECT_FALSE(IsPng(out + "/CDlgInfoCommentGeneral.png"));
+}
+
+// A device record whose record XML is not made yet is saved through its
+// sheet as one that has it: the host names the record XML, and the first
+// save keeps what the file list showed of the file.
+TEST(HostSheet, ADeviceRecordWithoutItsRecordXmlSavesThroughTheSheetKeepingWhatTheFileListShowed)
+{
+    TempDir dir;
+    MakeRecords({"samples", dir.Path()});
+    const struct {
+        const char* record;
+        const char* xml;
+        const char* dialog;
+        const char* comment;
+    } cases[] = {
+        {"rest12_90.ecg", "rest12_9020240401093000.xml", "CDlgPatientInfoComment", "3421=経過観察"},
+        {"rhythm_90.ecg", "rhythm_9020240401093000.xml", "CDlgInfoCommentGeneral", "3706=経過観察"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(std::remove(dir.File(c.xml).c_str()), 0) << c.xml;
+        const auto listed = [&] {
+            const HostRun info = Host({"info", dir.File(c.record)});
+            const size_t at = info.out.find("file list");
+            return at == std::string::npos ? std::string() : info.out.substr(at, info.out.find('\n', at) - at);
+        };
+        const std::string before = listed();
+        ASSERT_NE(before.find("MV-100"), std::string::npos) << before;
+        const HostRun saved =
+            Host({"dialog", dir.File(c.record), "--dialog", c.dialog, "--set", c.comment, "--ok", "編集者"});
+        EXPECT_EQ(saved.status, 0) << c.record << saved.err;
+        EXPECT_NE(saved.out.find(std::string(c.dialog) + ": saved"), std::string::npos) << c.record << saved.out;
+        EXPECT_EQ(listed(), before) << c.record;
+    }
 }
