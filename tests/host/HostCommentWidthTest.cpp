@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,19 +16,6 @@
 using namespace hosttest;
 
 namespace {
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
 
 // The lines of the comment: the words made of `ch` (UTF-8) only, perhaps
 // ending in the ellipsis.
@@ -63,13 +49,13 @@ protected:
     std::vector<WordBox> PrintWithComment(const std::string& comment, const std::string& name)
     {
         const std::string xml = SamplePath("rest12_9020240401093000.xml");
-        std::string text = ReadFile(xml);
+        std::string text = testsupport::ReadFileBytes(xml);
         const std::string open = "<Comment_content>", close = "</Comment_content>";
         const size_t start = text.find(open);
         const size_t end = text.find(close);
         if (start == std::string::npos || end == std::string::npos) return {};
         text.replace(start + open.size(), end - start - open.size(), comment);
-        WriteFile(xml, text);
+        std::ofstream(xml, std::ios::binary | std::ios::trunc) << text;
         return WordBoxes(HostPdf({"print", SamplePath("rest12_90.ecg"), "--report", "rest-interpre"},
                                  m_dir.File(name + ".pdf")));
     }
