@@ -410,3 +410,70 @@ TEST_F(XcbDisplayTest, AModifierLetGoOfUnderAnotherClientsGrabIsUpAtTheNextClick
     ASSERT_TRUE(Heard(WM_KEYUP)) << "the window never heard Ctrl go up";
     EXPECT_EQ(static_cast<WPARAM>(VK_CONTROL), Find(WM_KEYUP)->wParam);
 }
+
+// Keys handed to a slow input method, then a click: the window hears the
+// keys before the click, as they were given; and a method that does not
+// answer holds the click back for a while only.
+TEST_F(XcbDisplayTest, AClickRightAfterTypingWaitsForTheKeysTheInputMethodStillHoldsButNotForever)
+{
+    Desktop::DetachDisplay();
+    displaytest::InputMethodServer method;
+    START_INPUT_METHOD(method, m_server);
+    displaytest::InputMethodServer::Named named;
+    std::string error;
+    ASSERT_TRUE(Desktop::AttachDisplay(m_server.Display().c_str(), &error)) << error;
+    Open();
+    auto typed = [] {
+        std::wstring text;
+        for (const auto& heard : Log())
+            if (heard.message == WM_CHAR) text += static_cast<wchar_t>(heard.wParam);
+        return text;
+    };
+    // The window talks to the method, and the method answers it, once a key
+    // typed while the method is held still stays with it and comes back when
+    // it is let go of. Until then a key passes by; and the first keys the
+    // method is given may come back only with later ones. It is tried again.
+    bool answering = false;
+    for (int attempt = 0; attempt < 25 && !answering; ++attempt) {
+        Log().clear();
+        ASSERT_TRUE(method.Hold());
+        Input({"type", "a"});
+        const bool withMethod = !RunUntil([&] { return !typed().empty(); }, 0.3);
+        ASSERT_TRUE(method.LetGo());
+        answering = withMethod && RunUntil([&] { return !typed().empty(); }, 2);
+        if (!answering) RunUntil([] { return false; }, 0.2);   // the method's time to answer the window's talk
+    }
+    ASSERT_TRUE(answering) << "the keys never went to the input method and back";
+    Log().clear();
+    ASSERT_TRUE(method.Hold());
+    Input({"type", "bc"});
+    Input({"mousemove", "200", "200", "click", "1"});
+    RunUntil([] { return Heard(WM_LBUTTONDOWN); }, 0.2);
+    ASSERT_TRUE(method.LetGo());
+    auto endsWith = [](const std::wstring& text, const std::wstring& end) {
+        return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    };
+    ASSERT_TRUE(RunUntil([&] { return Heard(WM_LBUTTONUP) && endsWith(typed(), L"bc"); }));
+    // Keys of an earlier try may come back too, but all before the click.
+    std::wstring beforeClick;
+    for (const HeardMessage& heard : Log()) {
+        if (heard.message == WM_LBUTTONDOWN) break;
+        if (heard.message == WM_CHAR) beforeClick += static_cast<wchar_t>(heard.wParam);
+    }
+    EXPECT_EQ(typed(), beforeClick) << "the click came before the keys typed ahead of it";
+
+    // A method that never answers: the click goes after a while, its keys
+    // still out, and they follow once the method answers.
+    Log().clear();
+    ASSERT_TRUE(method.Hold());
+    Input({"type", "d"});
+    Input({"click", "1"});
+    const auto clicked = std::chrono::steady_clock::now();
+    const bool heard = RunUntil([] { return Heard(WM_LBUTTONUP); });
+    const auto waited = std::chrono::steady_clock::now() - clicked;
+    ASSERT_TRUE(method.LetGo());
+    ASSERT_TRUE(heard) << "the click never came while the method was held";
+    EXPECT_EQ(std::wstring::npos, typed().find(L'd'));
+    EXPECT_GT(waited, std::chrono::milliseconds(500)) << "the click did not wait for the method";
+    EXPECT_TRUE(RunUntil([&] { return endsWith(typed(), L"d"); }));
+}
