@@ -28,6 +28,15 @@ bool MethodKeys::Released(const xcb_key_press_event_t& release)
     return true;
 }
 
+bool MethodKeys::Typed(const xcb_key_press_event_t& press)
+{
+    const bool behindPointer = std::any_of(m_waiting.begin(), m_waiting.end(),
+                                           [](const Waiting& w) { return w.kind == Kind::Pointer; });
+    if (!behindPointer) return false;
+    m_waiting.push_back({Kind::Typed, press.detail, press.time, press.state, 0, {}});
+    return true;
+}
+
 bool MethodKeys::Pointer(const xcb_generic_event_t& event, uint64_t now)
 {
     // The newest press decides how long it may wait: the method has had
@@ -76,7 +85,7 @@ std::vector<MethodKeys::Event> MethodKeys::Returned(const xcb_key_press_event_t&
         } else if (w.kind == Kind::Press) {
             if (i > at) break;   // still with the method: what follows waits for it
             ++kept[w.key];
-        } else if (w.kind == Kind::Pointer) {
+        } else if (w.kind == Kind::Pointer || w.kind == Kind::Typed) {
             events.push_back(Read(w));
         } else if (kept[w.key] > 0) {
             --kept[w.key];
@@ -91,14 +100,24 @@ std::vector<MethodKeys::Event> MethodKeys::Returned(const xcb_key_press_event_t&
 std::vector<MethodKeys::Event> MethodKeys::Due(uint64_t now)
 {
     // Later pointer events are due no sooner than earlier ones: the first
-    // that is not due keeps the rest.
+    // that is not due keeps the rest. The presses typed after a due one
+    // that the method was not given go with it, up to the next press the
+    // method has, and their releases with them.
     std::vector<Event> events;
+    std::map<xcb_keycode_t, int> typed;
+    bool afterDue = false;
     for (auto it = m_waiting.begin(); it != m_waiting.end();) {
-        if (it->kind != Kind::Pointer) {
+        const bool goes = (it->kind == Kind::Pointer && it->at <= now) || (afterDue && it->kind == Kind::Typed) ||
+                          (it->kind == Kind::Release && typed[it->key] > 0);
+        if (it->kind == Kind::Pointer && it->at > now) break;
+        if (it->kind == Kind::Press) afterDue = false;
+        if (!goes) {
             ++it;
             continue;
         }
-        if (it->at > now) break;
+        if (it->kind == Kind::Pointer) afterDue = true;
+        if (it->kind == Kind::Typed) ++typed[it->key];
+        if (it->kind == Kind::Release) --typed[it->key];
         events.push_back(Read(*it));
         it = m_waiting.erase(it);
     }
@@ -119,7 +138,7 @@ std::vector<MethodKeys::Event> MethodKeys::Forget()
     for (const Waiting& w : m_waiting) {
         if (w.kind == Kind::Press)
             ++lost[w.key];
-        else if (w.kind == Kind::Pointer)
+        else if (w.kind == Kind::Pointer || w.kind == Kind::Typed)
             events.push_back(Read(w));
         else if (lost[w.key] > 0)
             --lost[w.key];

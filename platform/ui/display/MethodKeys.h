@@ -33,11 +33,16 @@ public:
         xcb_generic_event_t held = {};   // the pointer event as the server sent it
     };
 
-    // The press went to the method at `now` (milliseconds of the caller's clock).
+    // The press went to the method at `now` (milliseconds of the caller's
+    // clock): how long a pointer event behind it may wait is counted from it.
     void Sent(const xcb_key_press_event_t& press, uint64_t now = 0);
     // A release from the server: true when presses typed before it are
     // still with the method, and it waits for them.
     bool Released(const xcb_key_press_event_t& release);
+    // A press the method was not given (it went to a window the method was
+    // not told of yet): true when a pointer event waits, and the press
+    // waits behind it, so as not to be read before the click it followed.
+    bool Typed(const xcb_key_press_event_t& press);
     // A pointer event (a button, a move, a crossing) from the server at
     // `now`: true when it waits for presses sent within the last `kAnswerMs`
     // that are still with the method, or behind another pointer event that
@@ -50,7 +55,9 @@ public:
     // did not send, or one already read.
     std::vector<Event> Returned(const xcb_key_press_event_t& press);
     // The pointer events that waited their full time at `now`, in their
-    // order: the method did not answer the presses before them in time.
+    // order, each with the presses the method was not given that waited
+    // behind it (and their releases): the method did not answer the presses
+    // before them in time.
     std::vector<Event> Due(uint64_t now);
     // Milliseconds from `now` until a waiting pointer event is due; -1 when
     // none waits.
@@ -71,7 +78,7 @@ public:
     static const uint64_t kAnswerMs = 1000;
 
 private:
-    enum class Kind : uint8_t { Press, Release, Pointer };
+    enum class Kind : uint8_t { Press, Release, Pointer, Typed };   // Typed: a press not with the method
     struct Waiting {
         Kind kind;
         xcb_keycode_t key;

@@ -645,6 +645,9 @@ void XcbDisplay::KeyEvent(const xcb_key_press_event_t& key)
         m_methodKeys.Sent(key, RealTicks());
         return;
     }
+    // A press typed after a click that waits for the input method waits
+    // behind the click.
+    if (down && m_methodKeys.Typed(key)) return;
     // A release typed after a press that is with the input method waits
     // for it; one of a press the method kept is unheard.
     if (!down && m_methodKeys.Released(key)) return;

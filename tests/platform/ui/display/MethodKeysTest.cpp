@@ -194,3 +194,28 @@ TEST(MethodKeys, AClickLongAfterTheLastKeyIsNotHeldAndOneHeldIsReadWhenTheMethod
     EXPECT_EQ("click@3 -50", Read(keys.Forget()));
     EXPECT_EQ(-1, keys.MillisecondsToDue(5002));
 }
+
+TEST(MethodKeys, APressTheMethodWasNotGivenWaitsBehindAClickThatWaits)
+{
+    // "s" with the method, a click, then "u" pressed and let go of where the
+    // method does not listen: "u" is read after the click, whether the
+    // method answers "s" or the click's time runs out.
+    for (const bool answered : {true, false}) {
+        SCOPED_TRACE(answered ? "answered" : "never answered");
+        MethodKeys keys;
+        EXPECT_FALSE(keys.Typed(Event(kU, 1))) << "nothing waits: read at once";
+        keys.Sent(Event(kS, 2), 1000);
+        EXPECT_FALSE(keys.Typed(Event(kU, 3))) << "no click waits: read at once";
+        EXPECT_TRUE(keys.Released(Event(kU, 4)));
+        EXPECT_TRUE(keys.Pointer(PointerAt(XCB_BUTTON_PRESS, 5), 1010));
+        EXPECT_TRUE(keys.Typed(Event(kU, 6)));
+        EXPECT_TRUE(keys.Released(Event(kU, 7)));
+        if (answered) {
+            EXPECT_EQ("+39 -30 click@5 +30 -30", Read(keys.Returned(Event(kS, 2))));
+        } else {
+            EXPECT_EQ("click@5 +30 -30", Read(keys.Due(1000 + MethodKeys::kAnswerMs)));
+            // The release of the first "u" still waits for "s".
+            EXPECT_EQ("+39 -30", Read(keys.Returned(Event(kS, 2))));
+        }
+    }
+}
