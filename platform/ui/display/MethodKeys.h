@@ -7,9 +7,10 @@
 //
 // The pointer waits its turn too: a click right after typing would move the
 // focus before the method hands the last keys back, and they would land in
-// the control clicked into. A button or a move of the pointer that comes
-// while keys sent lately are with the method is held behind them, and read
-// once they are back, or once the method had `kAnswerMs` to answer them.
+// the control clicked into. A button or a move of the pointer (or the focus
+// a window manager gives a window clicked on) that comes while keys sent
+// lately are with the method is held behind them, and read once they are
+// back, or once the method had `kAnswerMs` to answer them.
 #pragma once
 
 #include <xcb/xcb.h>
@@ -43,7 +44,8 @@ public:
     // not told of yet): true when a pointer event waits, and the press
     // waits behind it, so as not to be read before the click it followed.
     bool Typed(const xcb_key_press_event_t& press);
-    // A pointer event (a button, a move, a crossing) from the server at
+    // A pointer event (a button, a move, a crossing, or the focus a window
+    // manager gives on a click) from the server at
     // `now`: true when it waits for presses sent within the last `kAnswerMs`
     // that are still with the method, or behind another pointer event that
     // waits. A move that follows a move waiting at the end replaces it.

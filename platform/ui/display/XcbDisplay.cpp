@@ -715,7 +715,26 @@ void XcbDisplay::PointerEvent(const xcb_generic_event_t& event)
         Pointer(WM_MOUSEMOVE, crossing->root_x, crossing->root_y, crossing->state);
         break;
     }
+    case XCB_FOCUS_IN: FocusIn(*reinterpret_cast<const xcb_focus_in_event_t*>(&event)); break;
     default: break;
+    }
+}
+
+void XcbDisplay::FocusIn(const xcb_focus_in_event_t& focus)
+{
+    const HWND hwnd = WindowOfId(focus.event);
+    const WindowState* window = WindowManager::Instance().Find(hwnd);
+    if (window && focus.mode == XCB_NOTIFY_MODE_NORMAL && IsWindowEnabled(hwnd) && GetActiveWindow() != hwnd &&
+        !PlacedByUs(*window)) {
+        m_focused = hwnd;
+        SetActiveWindow(hwnd);
+        Desktop::PumpMessages();
+    } else if (window && !IsWindowEnabled(hwnd)) {
+        // The manager gave the focus to (and raised) a window a modal
+        // pop-up holds: the focus goes back to the active window and
+        // the windows to their order, the pop-up above its owner.
+        m_focused = nullptr;
+        m_stacking.clear();
     }
 }
 
@@ -800,24 +819,10 @@ void XcbDisplay::Handle(xcb_generic_event_t* event)
         KeyEvent(*reinterpret_cast<const xcb_key_press_event_t*>(event));
         break;
     }
-    case XCB_FOCUS_IN: {
-        const auto* focus = reinterpret_cast<const xcb_focus_in_event_t*>(event);
-        const HWND hwnd = WindowOfId(focus->event);
-        const WindowState* window = WindowManager::Instance().Find(hwnd);
-        if (window && focus->mode == XCB_NOTIFY_MODE_NORMAL && IsWindowEnabled(hwnd) && GetActiveWindow() != hwnd &&
-            !PlacedByUs(*window)) {
-            m_focused = hwnd;
-            SetActiveWindow(hwnd);
-            Desktop::PumpMessages();
-        } else if (window && !IsWindowEnabled(hwnd)) {
-            // The manager gave the focus to (and raised) a window a modal
-            // pop-up holds: the focus goes back to the active window and
-            // the windows to their order, the pop-up above its owner.
-            m_focused = nullptr;
-            m_stacking.clear();
-        }
+    case XCB_FOCUS_IN:
+        // The focus a window manager gives on a click waits with the click.
+        if (!m_methodKeys.Pointer(*event, RealTicks())) FocusIn(*reinterpret_cast<const xcb_focus_in_event_t*>(event));
         break;
-    }
     case XCB_DESTROY_NOTIFY: {
         // Another client took the window away (ours are forgotten before
         // they go): the window is asked to close, as by the manager.

@@ -75,8 +75,11 @@ private:
     xcb_cursor_t CursorOf(HCURSOR cursor);
 
     void Handle(xcb_generic_event_t* event);
-    // A button, move or crossing of the pointer from the server, read now.
+    // A button, move or crossing of the pointer from the server, or the
+    // focus the window manager gave a window, read now.
     void PointerEvent(const xcb_generic_event_t& event);
+    // The window manager gave a window the X input focus.
+    void FocusIn(const xcb_focus_in_event_t& focus);
     // Pointer and key events carry the modifiers' state at that moment.
     void Pointer(UINT message, int rootX, int rootY, uint16_t state, int wheel = 0);
     // `late`: read after the keyboard moved on (it waited for the input
