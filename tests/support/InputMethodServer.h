@@ -1,10 +1,14 @@
 // A Japanese X input method on a test's own X server: fcitx5's XIM front end
 // with Anthy, without a session bus, its settings in a folder of its own
 // (Anthy beside the plain keyboard, Ctrl+Space between them). Windows use it
-// while XMODIFIERS names it (`Named`).
+// while XMODIFIERS names it (`Named`). A test makes it as slow as it wants by
+// holding it still (`Hold`): what it is sent meanwhile waits unanswered,
+// exactly until it is let go of (`LetGo`).
 #pragma once
 
 #include <gtest/gtest.h>
+
+#include <signal.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -41,6 +45,10 @@ public:
                           testsupport::ReadFileBytes(log).find("Loaded addon anthy") != std::string::npos;
                });
     }
+
+    // Stops the method where it is (SIGSTOP) and lets it go on (SIGCONT).
+    bool Hold() { return m_process.Pid() > 0 && kill(m_process.Pid(), SIGSTOP) == 0; }
+    bool LetGo() { return m_process.Pid() > 0 && kill(m_process.Pid(), SIGCONT) == 0; }
 
     // XMODIFIERS names the method while this lives.
     struct Named {

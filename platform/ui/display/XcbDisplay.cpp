@@ -258,10 +258,15 @@ void XcbDisplay::Tick()
 
 int XcbDisplay::MillisecondsToWait() const
 {
+    int wait = kHoverPollMs;
     uint64_t due = 0;
-    if (!detail::EarliestTimerDue(due)) return kHoverPollMs;
-    const uint64_t now = ClockTicks();
-    return due <= now ? 0 : static_cast<int>(std::min<uint64_t>(due - now, kHoverPollMs));
+    if (detail::EarliestTimerDue(due)) {
+        const uint64_t now = ClockTicks();
+        wait = due <= now ? 0 : static_cast<int>(std::min<uint64_t>(due - now, kHoverPollMs));
+    }
+    // A pointer event that waits for the input method is read on time.
+    const int held = m_methodKeys.MillisecondsToDue(RealTicks());
+    return held >= 0 ? std::min(wait, held) : wait;
 }
 
 bool XcbDisplay::Run(const std::function<bool()>& done)
@@ -270,6 +275,7 @@ bool XcbDisplay::Run(const std::function<bool()>& done)
     bool finished = false;
     while (Connected()) {
         Tick();
+        ReadWaiting();
         Desktop::PumpMessages();
         detail::CheckHover();
         if (done()) {
@@ -636,9 +642,12 @@ void XcbDisplay::KeyEvent(const xcb_key_press_event_t& key)
     // Releases that waited for a method that went away are not held longer.
     if (m_xim && !m_xim->Talking()) ReadKeys(m_methodKeys.Forget());
     if (down && m_xim && m_xim->Forward(key)) {
-        m_methodKeys.Sent(key);
+        m_methodKeys.Sent(key, RealTicks());
         return;
     }
+    // A press typed after a click that waits for the input method waits
+    // behind the click.
+    if (down && m_methodKeys.Typed(key)) return;
     // A release typed after a press that is with the input method waits
     // for it; one of a press the method kept is unheard.
     if (!down && m_methodKeys.Released(key)) return;
@@ -653,7 +662,80 @@ void XcbDisplay::KeyReturned(const xcb_key_press_event_t& key)
 
 void XcbDisplay::ReadKeys(const std::vector<MethodKeys::Event>& keys)
 {
-    for (const MethodKeys::Event& key : keys) Key(key.key, key.down, key.state, true);
+    for (const MethodKeys::Event& key : keys) {
+        if (key.pointer)
+            PointerEvent(key.held);
+        else
+            Key(key.key, key.down, key.state, true);
+    }
+}
+
+void XcbDisplay::ReadWaiting()
+{
+    // What waited for a method that went away is not held longer, and a
+    // pointer event is not held past its time.
+    if (m_xim && !m_xim->Talking()) ReadKeys(m_methodKeys.Forget());
+    ReadKeys(m_methodKeys.Due(RealTicks()));
+}
+
+void XcbDisplay::PointerEvent(const xcb_generic_event_t& event)
+{
+    const uint8_t type = event.response_type & 0x7F;
+    switch (type) {
+    case XCB_BUTTON_PRESS:
+    case XCB_BUTTON_RELEASE: {
+        const auto* button = reinterpret_cast<const xcb_button_press_event_t*>(&event);
+        if (!WindowOfId(button->event)) break;
+        const bool down = type == XCB_BUTTON_PRESS;
+        const int x = button->root_x;
+        const int y = button->root_y;
+        switch (button->detail) {
+        case 1: Pointer(down ? WM_LBUTTONDOWN : WM_LBUTTONUP, x, y, button->state); break;
+        case 2: Pointer(down ? WM_MBUTTONDOWN : WM_MBUTTONUP, x, y, button->state); break;
+        case 3: Pointer(down ? WM_RBUTTONDOWN : WM_RBUTTONUP, x, y, button->state); break;
+        case 4:
+        case 5:
+            if (down) Pointer(WM_MOUSEWHEEL, x, y, button->state, button->detail == 4 ? kWheelDelta : -kWheelDelta);
+            break;
+        default: break;
+        }
+        break;
+    }
+    case XCB_MOTION_NOTIFY: {
+        const auto* motion = reinterpret_cast<const xcb_motion_notify_event_t*>(&event);
+        if (WindowOfId(motion->event)) Pointer(WM_MOUSEMOVE, motion->root_x, motion->root_y, motion->state);
+        break;
+    }
+    case XCB_ENTER_NOTIFY:
+    case XCB_LEAVE_NOTIFY: {
+        // Leaving for a place outside every window is a move there: the
+        // windows that track the mouse hear it leave.
+        const auto* crossing = reinterpret_cast<const xcb_enter_notify_event_t*>(&event);
+        if (crossing->mode != XCB_NOTIFY_MODE_NORMAL || !WindowOfId(crossing->event)) break;
+        Pointer(WM_MOUSEMOVE, crossing->root_x, crossing->root_y, crossing->state);
+        break;
+    }
+    case XCB_FOCUS_IN: FocusIn(*reinterpret_cast<const xcb_focus_in_event_t*>(&event)); break;
+    default: break;
+    }
+}
+
+void XcbDisplay::FocusIn(const xcb_focus_in_event_t& focus)
+{
+    const HWND hwnd = WindowOfId(focus.event);
+    const WindowState* window = WindowManager::Instance().Find(hwnd);
+    if (window && focus.mode == XCB_NOTIFY_MODE_NORMAL && IsWindowEnabled(hwnd) && GetActiveWindow() != hwnd &&
+        !PlacedByUs(*window)) {
+        m_focused = hwnd;
+        SetActiveWindow(hwnd);
+        Desktop::PumpMessages();
+    } else if (window && !IsWindowEnabled(hwnd)) {
+        // The manager gave the focus to (and raised) a window a modal
+        // pop-up holds: the focus goes back to the active window and
+        // the windows to their order, the pop-up above its owner.
+        m_focused = nullptr;
+        m_stacking.clear();
+    }
 }
 
 void XcbDisplay::Handle(xcb_generic_event_t* event)
@@ -724,61 +806,23 @@ void XcbDisplay::Handle(xcb_generic_event_t* event)
         break;
     }
     case XCB_BUTTON_PRESS:
-    case XCB_BUTTON_RELEASE: {
-        const auto* button = reinterpret_cast<const xcb_button_press_event_t*>(event);
-        if (!WindowOfId(button->event)) break;
-        const bool down = type == XCB_BUTTON_PRESS;
-        const int x = button->root_x;
-        const int y = button->root_y;
-        switch (button->detail) {
-        case 1: Pointer(down ? WM_LBUTTONDOWN : WM_LBUTTONUP, x, y, button->state); break;
-        case 2: Pointer(down ? WM_MBUTTONDOWN : WM_MBUTTONUP, x, y, button->state); break;
-        case 3: Pointer(down ? WM_RBUTTONDOWN : WM_RBUTTONUP, x, y, button->state); break;
-        case 4:
-        case 5:
-            if (down) Pointer(WM_MOUSEWHEEL, x, y, button->state, button->detail == 4 ? kWheelDelta : -kWheelDelta);
-            break;
-        default: break;
-        }
-        break;
-    }
-    case XCB_MOTION_NOTIFY: {
-        const auto* motion = reinterpret_cast<const xcb_motion_notify_event_t*>(event);
-        if (WindowOfId(motion->event)) Pointer(WM_MOUSEMOVE, motion->root_x, motion->root_y, motion->state);
-        break;
-    }
+    case XCB_BUTTON_RELEASE:
+    case XCB_MOTION_NOTIFY:
     case XCB_ENTER_NOTIFY:
-    case XCB_LEAVE_NOTIFY: {
-        // Leaving for a place outside every window is a move there: the
-        // windows that track the mouse hear it leave.
-        const auto* crossing = reinterpret_cast<const xcb_enter_notify_event_t*>(event);
-        if (crossing->mode != XCB_NOTIFY_MODE_NORMAL || !WindowOfId(crossing->event)) break;
-        Pointer(WM_MOUSEMOVE, crossing->root_x, crossing->root_y, crossing->state);
+    case XCB_LEAVE_NOTIFY:
+        // A click must not move the focus while keys typed before it are
+        // still with the input method: it waits for them.
+        if (!m_methodKeys.Pointer(*event, RealTicks())) PointerEvent(*event);
         break;
-    }
     case XCB_KEY_PRESS:
     case XCB_KEY_RELEASE: {
         KeyEvent(*reinterpret_cast<const xcb_key_press_event_t*>(event));
         break;
     }
-    case XCB_FOCUS_IN: {
-        const auto* focus = reinterpret_cast<const xcb_focus_in_event_t*>(event);
-        const HWND hwnd = WindowOfId(focus->event);
-        const WindowState* window = WindowManager::Instance().Find(hwnd);
-        if (window && focus->mode == XCB_NOTIFY_MODE_NORMAL && IsWindowEnabled(hwnd) && GetActiveWindow() != hwnd &&
-            !PlacedByUs(*window)) {
-            m_focused = hwnd;
-            SetActiveWindow(hwnd);
-            Desktop::PumpMessages();
-        } else if (window && !IsWindowEnabled(hwnd)) {
-            // The manager gave the focus to (and raised) a window a modal
-            // pop-up holds: the focus goes back to the active window and
-            // the windows to their order, the pop-up above its owner.
-            m_focused = nullptr;
-            m_stacking.clear();
-        }
+    case XCB_FOCUS_IN:
+        // The focus a window manager gives on a click waits with the click.
+        if (!m_methodKeys.Pointer(*event, RealTicks())) FocusIn(*reinterpret_cast<const xcb_focus_in_event_t*>(event));
         break;
-    }
     case XCB_DESTROY_NOTIFY: {
         // Another client took the window away (ours are forgotten before
         // they go): the window is asked to close, as by the manager.

@@ -75,6 +75,11 @@ private:
     xcb_cursor_t CursorOf(HCURSOR cursor);
 
     void Handle(xcb_generic_event_t* event);
+    // A button, move or crossing of the pointer from the server, or the
+    // focus the window manager gave a window, read now.
+    void PointerEvent(const xcb_generic_event_t& event);
+    // The window manager gave a window the X input focus.
+    void FocusIn(const xcb_focus_in_event_t& focus);
     // Pointer and key events carry the modifiers' state at that moment.
     void Pointer(UINT message, int rootX, int rootY, uint16_t state, int wheel = 0);
     // `late`: read after the keyboard moved on (it waited for the input
@@ -87,8 +92,12 @@ private:
     void KeyEvent(const xcb_key_press_event_t& key);
     // A key press the input method handed back.
     void KeyReturned(const xcb_key_press_event_t& key);
-    // Key events that waited for the input method, read in their order.
+    // Key and pointer events that waited for the input method, read in
+    // their order.
     void ReadKeys(const std::vector<MethodKeys::Event>& keys);
+    // Reads what no longer waits: everything, once the method went away,
+    // and the pointer events that waited their full time.
+    void ReadWaiting();
     // Text that came on its own (from the layout or the input method), as
     // an input method delivers it: a processed key, then its characters.
     void Typed(const std::wstring& text);
@@ -102,7 +111,7 @@ private:
     XcbKeyboard m_keyboard;
     int m_screenNumber = 0;
     std::unique_ptr<XimInput> m_xim;         // the input method XMODIFIERS names; null for none
-    MethodKeys m_methodKeys;                 // the presses that are with the input method
+    MethodKeys m_methodKeys;                 // the presses that are with the input method, and what waits for them
     // What the input method handed over, done once its message is answered:
     // a key may open a modal dialog, whose loop must not hold the answer back.
     std::vector<std::function<void()>> m_fromMethod;

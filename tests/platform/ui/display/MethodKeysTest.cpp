@@ -25,12 +25,34 @@ xcb_key_press_event_t Event(xcb_keycode_t key, xcb_timestamp_t time, uint16_t st
     return event;
 }
 
-// The events as "+22" (press) and "-22" (release), in their order.
+// A pointer event from the server: a button's press or release, or a move, at x.
+xcb_generic_event_t PointerAt(uint8_t type, int16_t x)
+{
+    xcb_generic_event_t event = {};
+    auto* button = reinterpret_cast<xcb_button_press_event_t*>(&event);
+    button->response_type = type;
+    button->detail = type == XCB_MOTION_NOTIFY ? 0 : 1;
+    button->root_x = x;
+    return event;
+}
+
+// The events as "+22" (press) and "-22" (release), a pointer event as
+// "click" (a button pressed), "up" (let go of) or "move", with "@x" where
+// it was, in their order.
 std::string Read(const std::vector<MethodKeys::Event>& events)
 {
     std::string text;
-    for (const MethodKeys::Event& e : events)
-        text += (text.empty() ? "" : " ") + std::string(e.down ? "+" : "-") + std::to_string(e.key);
+    for (const MethodKeys::Event& e : events) {
+        text += text.empty() ? "" : " ";
+        if (!e.pointer) {
+            text += std::string(e.down ? "+" : "-") + std::to_string(e.key);
+            continue;
+        }
+        const auto* button = reinterpret_cast<const xcb_button_press_event_t*>(&e.held);
+        const uint8_t type = e.held.response_type & 0x7F;
+        text += type == XCB_BUTTON_PRESS ? "click" : type == XCB_BUTTON_RELEASE ? "up" : "move";
+        text += "@" + std::to_string(button->root_x);
+    }
     return text;
 }
 
@@ -111,4 +133,89 @@ TEST(MethodKeys, ReleasesThatWaitedForAMethodThatWentAwayAreReadWhenItIsForgotte
     EXPECT_TRUE(keys.Released(Event(kS, 3)));
     EXPECT_EQ("-50", Read(keys.Forget()));
     EXPECT_FALSE(keys.Released(Event(kS, 4)));
+}
+
+TEST(MethodKeys, AClickWhileKeysAreWithTheMethodIsReadAfterThemAndBeforeTheKeysTypedAfterIt)
+{
+    // "s" typed and let go of, "u" pressed, then a click, then "u" let go
+    // of and "s" typed again, all before the method answered.
+    MethodKeys keys;
+    keys.Sent(Event(kS, 1), 1000);
+    EXPECT_TRUE(keys.Released(Event(kS, 2)));
+    keys.Sent(Event(kU, 3), 1010);
+    EXPECT_TRUE(keys.Pointer(PointerAt(XCB_MOTION_NOTIFY, 5), 1020));
+    EXPECT_TRUE(keys.Pointer(PointerAt(XCB_MOTION_NOTIFY, 6), 1021));
+    EXPECT_TRUE(keys.Pointer(PointerAt(XCB_BUTTON_PRESS, 6), 1022));
+    EXPECT_TRUE(keys.Pointer(PointerAt(XCB_BUTTON_RELEASE, 6), 1030));
+    EXPECT_TRUE(keys.Released(Event(kU, 4)));
+    keys.Sent(Event(kS, 5), 1040);
+    EXPECT_EQ("+39 -39", Read(keys.Returned(Event(kS, 1))));
+    // Only where the pointer went matters of the moves before the click.
+    EXPECT_EQ("+30 move@6 click@6 up@6 -30", Read(keys.Returned(Event(kU, 3))));
+    EXPECT_EQ("+39", Read(keys.Returned(Event(kS, 5))));
+    // All back: the pointer goes straight to the windows again.
+    EXPECT_FALSE(keys.Pointer(PointerAt(XCB_BUTTON_PRESS, 7), 1050));
+    EXPECT_EQ(-1, keys.MillisecondsToDue(1050));
+}
+
+TEST(MethodKeys, AClickWaitsForPressesTheMethodNeverAnswersOnlyUntilItHadItsTimeForTheLast)
+{
+    MethodKeys keys;
+    keys.Sent(Event(kS, 1), 1000);
+    keys.Sent(Event(kU, 2), 1100);
+    EXPECT_TRUE(keys.Pointer(PointerAt(XCB_BUTTON_PRESS, 5), 1150));
+    EXPECT_TRUE(keys.Released(Event(kU, 3)));
+    EXPECT_TRUE(keys.Pointer(PointerAt(XCB_BUTTON_RELEASE, 5), 1160));
+    // The last press went at 1100: the method has until then and the bound
+    // to answer it.
+    const uint64_t due = 1100 + MethodKeys::kAnswerMs;
+    EXPECT_EQ(static_cast<int>(due - 1150), keys.MillisecondsToDue(1150));
+    EXPECT_EQ("", Read(keys.Due(due - 1)));
+    EXPECT_EQ("click@5 up@5", Read(keys.Due(due)));
+    EXPECT_EQ(-1, keys.MillisecondsToDue(due));
+    // A later click is not held for presses the method had its time for
+    // (it keeps them for what it composes, or has hung)...
+    EXPECT_FALSE(keys.Pointer(PointerAt(XCB_BUTTON_PRESS, 6), due + 1));
+    // ...and the keys the method hands back late are still read, each with
+    // the release that waited for it.
+    EXPECT_EQ("+39", Read(keys.Returned(Event(kS, 1))));
+    EXPECT_EQ("+30 -30", Read(keys.Returned(Event(kU, 2))));
+}
+
+TEST(MethodKeys, AClickLongAfterTheLastKeyIsNotHeldAndOneHeldIsReadWhenTheMethodGoesAway)
+{
+    MethodKeys keys;
+    EXPECT_FALSE(keys.Pointer(PointerAt(XCB_BUTTON_PRESS, 1), 0)) << "nothing with the method";
+    keys.Sent(Event(kS, 1), 1000);
+    EXPECT_FALSE(keys.Pointer(PointerAt(XCB_BUTTON_PRESS, 2), 1000 + MethodKeys::kAnswerMs));
+    keys.Sent(Event(kU, 2), 5000);
+    EXPECT_TRUE(keys.Pointer(PointerAt(XCB_BUTTON_PRESS, 3), 5001));
+    EXPECT_TRUE(keys.Released(Event(kShift, 3)));
+    EXPECT_EQ("click@3 -50", Read(keys.Forget()));
+    EXPECT_EQ(-1, keys.MillisecondsToDue(5002));
+}
+
+TEST(MethodKeys, APressTheMethodWasNotGivenWaitsBehindAClickThatWaits)
+{
+    // "s" with the method, a click, then "u" pressed and let go of where the
+    // method does not listen: "u" is read after the click, whether the
+    // method answers "s" or the click's time runs out.
+    for (const bool answered : {true, false}) {
+        SCOPED_TRACE(answered ? "answered" : "never answered");
+        MethodKeys keys;
+        EXPECT_FALSE(keys.Typed(Event(kU, 1))) << "nothing waits: read at once";
+        keys.Sent(Event(kS, 2), 1000);
+        EXPECT_FALSE(keys.Typed(Event(kU, 3))) << "no click waits: read at once";
+        EXPECT_TRUE(keys.Released(Event(kU, 4)));
+        EXPECT_TRUE(keys.Pointer(PointerAt(XCB_BUTTON_PRESS, 5), 1010));
+        EXPECT_TRUE(keys.Typed(Event(kU, 6)));
+        EXPECT_TRUE(keys.Released(Event(kU, 7)));
+        if (answered) {
+            EXPECT_EQ("+39 -30 click@5 +30 -30", Read(keys.Returned(Event(kS, 2))));
+        } else {
+            EXPECT_EQ("click@5 +30 -30", Read(keys.Due(1000 + MethodKeys::kAnswerMs)));
+            // The release of the first "u" still waits for "s".
+            EXPECT_EQ("+39 -30", Read(keys.Returned(Event(kS, 2))));
+        }
+    }
 }

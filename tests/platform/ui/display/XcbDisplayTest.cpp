@@ -109,6 +109,31 @@ protected:
         return nullptr;
     }
     static bool Heard(UINT message) { return Find(message) != nullptr; }
+    // The characters the window heard.
+    static std::wstring Typed()
+    {
+        std::wstring text;
+        for (const HeardMessage& heard : Log())
+            if (heard.message == WM_CHAR) text += static_cast<wchar_t>(heard.wParam);
+        return text;
+    }
+    // Whether the window talks to the input method and the method answers:
+    // a key typed while the method is held still stays with it, and comes
+    // back once it is let go of, with every key typed before it. Until then
+    // a key passes by, and the first keys the method is given may come back
+    // only with later ones; it is tried again.
+    bool MethodAnswers(displaytest::InputMethodServer& method)
+    {
+        Log().clear();
+        for (size_t typed = 1; typed <= 25; ++typed) {
+            if (!method.Hold() || !m_server.Input({"type", "a"})) return false;
+            const bool withMethod = !RunUntil([&] { return Typed().size() >= typed; }, 0.3);
+            if (!method.LetGo()) return false;
+            if (RunUntil([&] { return Typed().size() >= typed; }, 2) && withMethod) return true;
+            RunUntil([] { return false; }, 0.2);   // the method's time to answer the window's talk
+        }
+        return false;
+    }
 
     HWND m_hwnd = nullptr;
 };
@@ -409,4 +434,122 @@ TEST_F(XcbDisplayTest, AModifierLetGoOfUnderAnotherClientsGrabIsUpAtTheNextClick
     EXPECT_EQ(0, GetKeyState(VK_CONTROL) & 0x8000);
     ASSERT_TRUE(Heard(WM_KEYUP)) << "the window never heard Ctrl go up";
     EXPECT_EQ(static_cast<WPARAM>(VK_CONTROL), Find(WM_KEYUP)->wParam);
+}
+
+// Keys handed to a slow input method, then a click: the window hears the
+// keys before the click, as they were given; and a method that does not
+// answer holds the click back for a while only.
+TEST_F(XcbDisplayTest, AClickRightAfterTypingWaitsForTheKeysTheInputMethodStillHoldsButNotForever)
+{
+    Desktop::DetachDisplay();
+    displaytest::InputMethodServer method;
+    START_INPUT_METHOD(method, m_server);
+    displaytest::InputMethodServer::Named named;
+    std::string error;
+    ASSERT_TRUE(Desktop::AttachDisplay(m_server.Display().c_str(), &error)) << error;
+    Open();
+    ASSERT_TRUE(MethodAnswers(method)) << "the keys never went to the input method and back";
+    Log().clear();
+    ASSERT_TRUE(method.Hold());
+    Input({"type", "bc"});
+    Input({"mousemove", "200", "200", "click", "1"});
+    RunUntil([] { return Heard(WM_LBUTTONDOWN); }, 0.2);
+    ASSERT_TRUE(method.LetGo());
+    auto endsWith = [](const std::wstring& text, const std::wstring& end) {
+        return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    };
+    ASSERT_TRUE(RunUntil([&] { return Heard(WM_LBUTTONUP) && endsWith(Typed(), L"bc"); }));
+    // Keys of an earlier try may come back too, but all before the click.
+    std::wstring beforeClick;
+    for (const HeardMessage& heard : Log()) {
+        if (heard.message == WM_LBUTTONDOWN) break;
+        if (heard.message == WM_CHAR) beforeClick += static_cast<wchar_t>(heard.wParam);
+    }
+    EXPECT_EQ(Typed(), beforeClick) << "the click came before the keys typed ahead of it";
+
+    // A method that never answers: the click goes after a while, its keys
+    // still out, and they follow once the method answers.
+    Log().clear();
+    ASSERT_TRUE(method.Hold());
+    Input({"type", "d"});
+    Input({"click", "1"});
+    const auto clicked = std::chrono::steady_clock::now();
+    const bool heard = RunUntil([] { return Heard(WM_LBUTTONUP); });
+    const auto waited = std::chrono::steady_clock::now() - clicked;
+    ASSERT_TRUE(method.LetGo());
+    ASSERT_TRUE(heard) << "the click never came while the method was held";
+    EXPECT_EQ(std::wstring::npos, Typed().find(L'd'));
+    EXPECT_GT(waited, std::chrono::milliseconds(500)) << "the click did not wait for the method";
+    EXPECT_TRUE(RunUntil([&] { return endsWith(Typed(), L"d"); }));
+}
+
+namespace {
+
+std::wstring& OtherTyped()
+{
+    static std::wstring typed;
+    return typed;
+}
+
+// A second window, which notes the characters it hears.
+LRESULT CALLBACK OtherProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CHAR) OtherTyped() += static_cast<wchar_t>(wParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+// Under a window manager a click on another window moves the focus to it
+// before the click itself arrives: that focus waits for the keys typed
+// before it too, and they reach the window they were typed into.
+TEST_F(XcbDisplayTest, UnderAWindowManagerKeysTypedBeforeAClickOnAnotherWindowReachTheWindowTheyWereTypedInto)
+{
+    if (access("/usr/bin/openbox", X_OK) != 0) GTEST_SKIP() << "openbox is not installed";
+    Desktop::DetachDisplay();
+    Process manager;
+    ASSERT_TRUE(manager.Start({"/usr/bin/openbox"}, m_server.Display(), "/dev/null", "/dev/null"));
+    ASSERT_TRUE(displaytest::WaitFor([&] { return m_server.Desktops() > 0; })) << "openbox did not start";
+    displaytest::InputMethodServer method;
+    START_INPUT_METHOD(method, m_server);
+    displaytest::InputMethodServer::Named named;
+    std::string error;
+    ASSERT_TRUE(Desktop::AttachDisplay(m_server.Display().c_str(), &error)) << error;
+    m_hwnd = CreateWindowExW(0, kClass, L"test", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, nullptr, nullptr, nullptr,
+                             nullptr);
+    ASSERT_NE(nullptr, m_hwnd);
+    SetFocus(m_hwnd);
+    ASSERT_TRUE(RunUntil([&] { return m_server.MappedWindows(true).size() == 1 && GetActiveWindow() == m_hwnd; }));
+    ASSERT_TRUE(MethodAnswers(method)) << "the keys never went to the input method and back";
+    // The other window, which the manager gives the focus as it comes; the
+    // first takes it back.
+    WNDCLASSEXW other = {};
+    other.cbSize = sizeof(other);
+    other.lpfnWndProc = &OtherProc;
+    other.lpszClassName = L"DisplayTestOtherWindow";
+    RegisterClassExW(&other);
+    OtherTyped().clear();
+    HWND second = CreateWindowExW(0, other.lpszClassName, L"other", WS_POPUP | WS_VISIBLE, 600, 100, 300, 200, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, second);
+    ASSERT_TRUE(RunUntil([&] { return m_server.MappedWindows(true).size() == 2 && GetActiveWindow() == second; }));
+    RunUntil([] { return false; }, 0.3);
+    SetActiveWindow(m_hwnd);
+    SetFocus(m_hwnd);
+    ASSERT_TRUE(RunUntil([&] { return GetActiveWindow() == m_hwnd; }));
+    RunUntil([] { return false; }, 0.3);
+    ASSERT_EQ(m_hwnd, GetActiveWindow());
+    ASSERT_TRUE(MethodAnswers(method)) << "the keys never went to the input method and back";
+    ASSERT_EQ(L"", OtherTyped());
+    Log().clear();
+    ASSERT_TRUE(method.Hold());
+    Input({"type", "bc"});
+    Input({"mousemove", "750", "200", "click", "1"});
+    RunUntil([&] { return GetActiveWindow() == second; }, 0.2);
+    ASSERT_TRUE(method.LetGo());
+    EXPECT_TRUE(RunUntil([&] { return GetActiveWindow() == second && Typed().find(L"bc") != std::wstring::npos; }, 5))
+        << "active: " << (GetActiveWindow() == second ? "the other window" : "the first");
+    EXPECT_EQ(L"", OtherTyped()) << "keys typed into the first window reached the one clicked on";
+    DestroyWindow(second);
+    UnregisterClassW(other.lpszClassName, nullptr);
 }

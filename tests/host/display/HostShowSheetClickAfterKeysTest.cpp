@@ -1,0 +1,104 @@
+// A sub ID typed into the general sheet of a rhythm record through a slow
+// input method, and a click into the name field at once: the sub ID's keys
+// are with the method when the click comes, and must still reach the sub ID
+// field, not the name field the click moves to. The host's "show" runs on an
+// X server of the test's own with fcitx5 and Anthy; the pointer and keyboard
+// go through XTEST, and the method is held still while the click is given.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "tests/host/HostSamples.h"
+#include "tests/host/display/HostShowFixture.h"
+#include "tests/support/InputMethodServer.h"
+#include "tests/support/PngImage.h"
+#include "tests/support/XvfbTest.h"
+
+using displaytest::kPatience;
+using displaytest::WaitFor;
+using displaytest::XvfbServer;
+
+namespace {
+
+// Points of the general sheet at 1920 x 1080, from its top left: inside the
+// sub ID field (サブＩＤ) and the name field (氏名), and where the sub ID's
+// text goes.
+const int kSubIdX = 194, kSubIdY = 108;
+const int kNameX = 194, kNameY = 139;
+const int kSubIdTextLeft = 120, kSubIdTextTop = 100, kSubIdTextWidth = 145, kSubIdTextHeight = 18;
+// An empty field shows at most its caret, a bar of one pixel.
+const int kCaretInk = kSubIdTextHeight;
+
+class HostShowSheetClickAfterKeysTest : public showtest::HostShowFixture {
+protected:
+    // The dark pixels of the sub ID field's text (and caret) on the screen.
+    int SubIdInk(XvfbServer& server) const
+    {
+        int ink = 0;
+        for (uint32_t rgb : server.Grab(m_left + kSubIdTextLeft, m_top + kSubIdTextTop, kSubIdTextWidth,
+                                        kSubIdTextHeight))
+            ink += testsupport::PngImage::IsDark(rgb) ? 1 : 0;
+        return ink;
+    }
+
+    int m_left = 0, m_top = 0;
+};
+
+}  // namespace
+
+TEST_F(HostShowSheetClickAfterKeysTest, ASubIdTypedRightBeforeAClickIntoTheNameFieldIsSavedWhole)
+{
+    const std::string xml = SamplePath("rhythm_9020240401093000.xml");
+    XvfbServer server;
+    START_XVFB(server, showtest::kWidth, showtest::kHeight);
+    displaytest::InputMethodServer method;
+    START_INPUT_METHOD(method, server);
+    displaytest::InputMethodServer::Named named;
+    ASSERT_TRUE(StartShow(server, {SamplePath("rhythm_90.ecg"), "--dialog", "CDlgInfoCommentGeneral", "--user",
+                                   "高橋"}));
+    ASSERT_TRUE(WaitForWindows(server, 1)) << ShowErrors();
+    ASSERT_TRUE(server.Origin(server.MappedWindows().front(), m_left, m_top));
+    ASSERT_TRUE(server.Input({"mousemove", std::to_string(m_left + kSubIdX), std::to_string(m_top + kSubIdY), "click",
+                              "1", "key", "End", "key", "--repeat", "12", "BackSpace"}));
+    ASSERT_TRUE(WaitFor([&] { return SubIdInk(server) <= kCaretInk; })) << "the sub ID field never emptied";
+    // The sheet talks to the method, and the method answers it, once a key
+    // typed while the method is held still stays with it and comes back
+    // into the field when it is let go of. Until then a key passes by into
+    // the field, and the first keys the method is given may come back only
+    // with later ones; they are taken back and tried again.
+    bool answering = false;
+    for (int attempt = 0; attempt < 25 && !answering; ++attempt) {
+        ASSERT_TRUE(method.Hold());
+        ASSERT_TRUE(server.Input({"type", "78"}));
+        const bool withMethod = !WaitFor([&] { return SubIdInk(server) > kCaretInk; }, 0.3);
+        ASSERT_TRUE(method.LetGo());
+        answering = withMethod && WaitFor([&] { return SubIdInk(server) > kCaretInk; }, 2);
+        if (!answering) {
+            ASSERT_TRUE(server.Input({"key", "End", "key", "--repeat", "3", "BackSpace"}));
+            ASSERT_TRUE(WaitFor([&] { return SubIdInk(server) <= kCaretInk; }));
+        }
+    }
+    ASSERT_TRUE(answering) << "the keys never went to the input method and back" << ShowErrors();
+    ASSERT_TRUE(method.Hold());
+    // The rest of the sub ID, and the click into the name field at once;
+    // the click has time to reach the sheet before the method answers.
+    ASSERT_TRUE(server.Input({"type", "54321"}));
+    ASSERT_TRUE(server.Input({"mousemove", std::to_string(m_left + kNameX), std::to_string(m_top + kNameY), "click",
+                              "1"}));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ASSERT_TRUE(method.LetGo());
+    // The name typed over the old one, then 更新 (Return) and the editor
+    // prompt's preselected user (Return).
+    ASSERT_TRUE(server.Input({"key", "End", "key", "--repeat", "10", "BackSpace"}));
+    ASSERT_TRUE(server.Input({"type", "Sato"}));
+    ASSERT_TRUE(server.Input({"key", "Return"}));
+    ASSERT_TRUE(WaitForWindows(server, 2)) << ShowErrors();
+    ASSERT_TRUE(server.Input({"key", "Return"}));
+    EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
+    EXPECT_NE(std::string::npos, ShowOutput().find("saved")) << ShowOutput();
+    const std::string after = testsupport::ReadFileBytes(xml);
+    EXPECT_NE(std::string::npos, after.find("<Sub_id>7854321</Sub_id>")) << after.substr(0, 2000);
+    EXPECT_NE(std::string::npos, after.find("<Patient_name>Sato</Patient_name>"));
+}
