@@ -52,11 +52,10 @@ int CRRViewDoc::OpenFile(CString& strXMLPath, CString& strFilePath)
     const int opened = OpenRecordImage(m_RRDataManager, strXMLPath, strFilePath, item);
     if (opened != 0) return opened;
     ReadRecordKeys(item);
-    BOOL bNoMemory = FALSE;
     // No memory for the blob, or a blob that cannot be read: the opening
     // fails, but the host's item stays (with its image) — the host may still
     // hold the item it added, and deleting it would leave that pointer freed.
-    if (!ReadStripBlob(item, bNoMemory)) return 255;
+    if (!ReadStripBlob(item)) return 255;
 
     DeleteAnnotationChain(item->pAnnoHead);
     item->pAnnoHead = new _ANNOTATION_INFO;
@@ -85,11 +84,10 @@ void CRRViewDoc::ReadRecordKeys(_RRDATAITEM* pItem)
 }
 
 // A record without the reader's blob still opens; its strip is then empty.
-int CRRViewDoc::ReadStripBlob(_RRDATAITEM* pItem, BOOL& bNoMemory)
+int CRRViewDoc::ReadStripBlob(_RRDATAITEM* pItem)
 {
-    bNoMemory = FALSE;
     if (ecgGetData(pItem->pECGData, ECG_TAG_BLOB1, 0, nullptr, 0, ECG_DATA_RAW) < 1) return 1;
-    return ReadFirstBlob(pItem->pECGData, &bNoMemory) ? 1 : 0;
+    return ReadFirstBlob(pItem->pECGData) ? 1 : 0;
 }
 
 // ---- the strip --------------------------------------------------------------------

@@ -79,8 +79,8 @@ protected:
     _RRDATAITEM* FindItem(int id) const { return m_RRDataManager.GetItem(id); }
     // Opening steps past the common recipe.
     void ReadRecordKeys(_RRDATAITEM* pItem);
-    // 0 when the blob cannot be read; bNoMemory tells when memory for it was short.
-    int ReadStripBlob(_RRDATAITEM* pItem, BOOL& bNoMemory);
+    // 0 when the blob cannot be had or read (memory short for it is told in a message).
+    int ReadStripBlob(_RRDATAITEM* pItem);
     // The loading steps of the record XML.
     void ReadInterpretation(_RRDATAITEM* pItem, CECGXMLParser& xml);
     void ReadEditors(_RRDATAITEM* pItem, CECGXMLParser& xml);

@@ -225,8 +225,7 @@ bool RenderEnlargedDialog(const std::string& name, CTavrionDoc& doc, const std::
         return WrongRecord(name, "a resting, rhythm or MFER record");
     if (name == "CDlgEnlargedOverlap" && !EnlargedDialogTakes(name, doc))
         return WrongRecord(name, "a resting or MFER record with average beats");
-    if (name == "CDlgEnlargedRhyRR" && type != DOC_TYPE_RHYTHM && type != DOC_TYPE_RR && type != DOC_TYPE_EXTRA &&
-        type != DOC_TYPE_MFER)
+    if (name == "CDlgEnlargedRhyRR" && !EnlargedDialogTakes(name, doc))
         return WrongRecord(name, "a rhythm, RR, extra-lead or MFER record");
     if ((name == "CDlgFinalRestEnlarge" || name == "CDlgFinalLoadEnlarge") && !DYNAMIC_DOWNCAST(CFinalViewDoc, &doc))
         return WrongRecord(name, "a master-step record");

@@ -9,6 +9,7 @@
 
 #include "core/TavrionDoc.h"
 #include "dialogs/DlgDivider.h"
+#include "host/DialogEnlargedCommand.h"
 #include "host/ModalSnapshot.h"
 #include "host/OutputFolder.h"
 #include "documents/MFERViewDoc.h"
@@ -166,10 +167,8 @@ int RunDividerViewCommand(int argc, char** argv, const RecordOpener& open)
     // Every file's image goes beside the first one's.
     if (!MakeFolderOf(options.png)) return 1;
     return ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
-        // The strip is the caliper dialog's, which opens from a page's
-        // one-lead strip: an RR record's pages have none.
-        const int type = doc.GetDocType();
-        if (type == DOC_TYPE_RR || type == DOC_TYPE_FINAL || type == DOC_TYPE_EXER) {
+        // The strip is the caliper dialog's, and takes the records it takes.
+        if (!EnlargedDialogTakes("CDlgDivider", doc)) {
             std::fprintf(stderr, "morvelance-host: %s needs a record with a one-lead rhythm strip\n", kDividerView);
             return false;
         }
