@@ -2,7 +2,7 @@
 // comments and the version line.
 #include <cstring>
 
-#include "core/MemoryHelpers.h"
+#include "core/TextColumns.h"
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
 #include "documents/FinalViewDoc.h"
