@@ -2,6 +2,10 @@
 // fit and the field limits count.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <regex>
+#include <string>
+
 #include "core/MemoryHelpers.h"
 #include "core/TextColumns.h"
 
@@ -51,6 +55,35 @@ TEST(TextColumns, TheWideRangesEndWhereUnicodeEndsThem)
     EXPECT_TRUE(IsDrawnFullWidth(0x3FFFD));   // the last of plane 3
     EXPECT_FALSE(IsDrawnFullWidth(0x3FFFE));
     EXPECT_FALSE(IsDrawnFullWidth(0x10FFFF));
+}
+
+// An independent reading of the same property: every character glibc's
+// UTF-8 character map gives two columns is drawn full width here too, but
+// for the two blocks glibc widens of its own accord (Unicode makes the
+// circled numbers on black squares ambiguous and the hexagrams neutral).
+TEST(TextColumns, EveryCharacterGlibcGivesTwoColumnsIsDrawnFullWidth)
+{
+    FILE* charmap = popen("zcat /usr/share/i18n/charmaps/UTF-8.gz 2>/dev/null", "r");
+    ASSERT_NE(charmap, nullptr);
+    std::string text;
+    char buffer[65536];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, charmap)) > 0;) text.append(buffer, n);
+    pclose(charmap);
+    const size_t start = text.find("\nWIDTH\n"), end = text.find("\nEND WIDTH");
+    if (start == std::string::npos || end == std::string::npos) GTEST_SKIP() << "no glibc UTF-8 character map";
+    const std::string widths = text.substr(start, end - start);
+    const std::regex line("<U([0-9A-F]+)>(?:\\.\\.\\.<U([0-9A-F]+)>)?\t2\n");
+    int checked = 0;
+    for (auto it = std::sregex_iterator(widths.begin(), widths.end(), line); it != std::sregex_iterator(); ++it) {
+        const char32_t first = static_cast<char32_t>(std::stoul((*it)[1], nullptr, 16));
+        const char32_t last = (*it)[2].matched ? static_cast<char32_t>(std::stoul((*it)[2], nullptr, 16)) : first;
+        for (char32_t c = first; c <= last; ++c) {
+            if ((c >= 0x3248 && c <= 0x324F) || (c >= 0x4DC0 && c <= 0x4DFF)) continue;
+            ++checked;
+            if (!IsDrawnFullWidth(c)) ADD_FAILURE() << std::hex << static_cast<unsigned>(c);
+        }
+    }
+    EXPECT_GT(checked, 100000);
 }
 
 TEST(TextColumns, ASurrogatePairCountsAsTheOneCharacterItIs)
