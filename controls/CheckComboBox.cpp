@@ -2,7 +2,7 @@
 #include "core/UserMessages.h"
 #include "controls/PageNotify.h"
 
-#include "core/MemoryHelpers.h"
+#include "core/TextColumns.h"
 #include "core/TavrionDoc.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/ui/framework/ClientDC.h"
@@ -153,16 +153,11 @@ void CCheckComboBox::OnEditUpdate()
         return;
     CString strText;
     m_edit.GetWindowText(strText);
-    const int nLimit = static_cast<int>(m_edit.GetLimitText());
-    if (GetCharLength(strText.GetString()) <= nLimit)
+    // The limit counts the columns the text is drawn in.
+    const CString strCut = CutToColumns(strText, static_cast<int>(m_edit.GetLimitText()));
+    if (strCut.GetLength() == strText.GetLength())
         return;
-    int nKeep = 0;
-    for (int n = 1; n <= strText.GetLength(); ++n) {
-        if (GetCharLength(strText.Left(n).GetString()) > nLimit)
-            break;
-        nKeep = n;
-    }
-    const CString strCut = strText.Left(nKeep);
+    const int nKeep = strCut.GetLength();
     m_edit.SetWindowText(strCut);
     m_edit.SetShownText(strCut);
     SetWindowText(strCut);

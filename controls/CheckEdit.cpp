@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "core/Globals.h"
-#include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
+#include "core/TextColumns.h"
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/ui/framework/PaintDC.h"
 
@@ -147,16 +147,12 @@ void CCheckEdit::OnUpdate()
 {
     CString strText;
     GetWindowText(strText);
-    const int nLimit = static_cast<int>(GetLimitText());
-    if (GetCharLength(strText.GetString()) <= nLimit)
+    // The limit counts the columns the text is drawn in.
+    const CString strCut = CutToColumns(strText, static_cast<int>(GetLimitText()));
+    if (strCut.GetLength() == strText.GetLength())
         return;
-    int nKeep = 0;
-    for (int n = 1; n <= strText.GetLength(); ++n) {
-        if (GetCharLength(strText.Left(n).GetString()) > nLimit)
-            break;
-        nKeep = n;
-    }
-    SetWindowText(strText.Left(nKeep));
+    const int nKeep = strCut.GetLength();
+    SetWindowText(strCut);
     SendMessage(EM_SETSEL, nKeep, nKeep);
     SendMessage(EM_SCROLLCARET, 0, 0);
 }

@@ -2,7 +2,7 @@
 #include "core/UserMessages.h"
 #include "controls/PageNotify.h"
 
-#include "core/MemoryHelpers.h"
+#include "core/TextColumns.h"
 #include "core/TavrionDoc.h"
 
 IMPLEMENT_DYNCREATE(CMultiEdit, CWnd)
@@ -160,16 +160,15 @@ void CMultiEdit::CutToLimit()
 {
     CString strText;
     m_edit.GetWindowText(strText);
-    const int nLimit = static_cast<int>(m_edit.GetLimitText());
-    if (GetCharLength(strText.GetString()) <= nLimit)
+    // The limit counts the columns the text is drawn in; a field whose store
+    // lays the text out keeps only what that layout holds.
+    CString strCut = CutToColumns(strText, static_cast<int>(m_edit.GetLimitText()));
+    if (m_pfnFit)
+        strCut = m_pfnFit(strCut);
+    if (strCut.GetLength() == strText.GetLength())
         return;
-    int nKeep = 0;
-    for (int n = 1; n <= strText.GetLength(); ++n) {
-        if (GetCharLength(strText.Left(n).GetString()) > nLimit)
-            break;
-        nKeep = n;
-    }
-    m_edit.SetWindowText(strText.Left(nKeep));
+    const int nKeep = strCut.GetLength();
+    m_edit.SetWindowText(strCut);
     m_edit.SendMessage(EM_SETSEL, nKeep, nKeep);
     m_edit.SendMessage(EM_SCROLLCARET, 0, 0);
 }

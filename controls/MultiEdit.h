@@ -26,6 +26,10 @@ public:
     // A null font is passed on as null.
     void SetEditFont(CFont* pFont);
     void LimitCtrl(UINT nLimit);
+    // The part of a text the field's store keeps whole (a leading part of
+    // it): typing is cut to it as to the limit. None: the limit alone.
+    using TextFit = CString (*)(const CString&);
+    void SetTextFit(TextFit pfnFit) { m_pfnFit = pfnFit; }
     BOOL IsEditing() const { return m_bEditing; }
     CEdit& GetEditFace() { return m_edit; }
     CCheckEdit& GetDisplayFace() { return m_display; }
@@ -52,4 +56,5 @@ private:
     CString m_strText;          // last loaded or typed, right-trimmed
     CBrush m_brBack;            // rebuilt in the field colour at each colour request
     BOOL m_bEditing = 0;        // the edit face is up
+    TextFit m_pfnFit = nullptr;
 };

@@ -36,25 +36,6 @@ int GetCharLength(const wchar_t* text)
     return static_cast<int>(platform::EncodeCodePage(932, text, length).size());
 }
 
-int GetTextColumns(const wchar_t* text)
-{
-    if (!text) return 0;
-    const int length = static_cast<int>(std::wcslen(text));
-    if (length == 0) return 0;
-    BOOL unmapped = FALSE;
-    const int bytes = WideCharToMultiByte(932, 0, text, length, nullptr, 0, nullptr, &unmapped);
-    if (!unmapped) return bytes;
-    // The one-byte default character would make a full-width character
-    // narrow: such characters take their width from code page 936.
-    int columns = 0;
-    for (int i = 0; i < length; ++i) {
-        BOOL missing = FALSE;
-        const int own = WideCharToMultiByte(932, 0, text + i, 1, nullptr, 0, nullptr, &missing);
-        columns += missing ? WideCharToMultiByte(936, 0, text + i, 1, nullptr, 0, nullptr, nullptr) : own;
-    }
-    return columns;
-}
-
 namespace {
 
 CString QueryVersionString(const std::vector<BYTE>& block, LPCWSTR key)

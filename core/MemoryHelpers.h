@@ -16,12 +16,6 @@ int CopyChars(BYTE* dest, const BYTE* src, int count);
 // Bytes of the text in code page 932 (Shift-JIS), without the terminator;
 // a character the code page cannot hold counts as one byte.
 int GetCharLength(const wchar_t* text);
-// Columns the text takes when drawn, counted as GetCharLength counts bytes,
-// except that a character code page 932 cannot hold (a simplified Chinese
-// character outside JIS X 0208) counts as code page 936 counts it: drawn
-// full width, it takes two. For wrapping and fitting a text by its width,
-// never for a field's byte limit.
-int GetTextColumns(const wchar_t* text);
 // The build text of the running program handed to the newer reader.
 void GetVersionBuild(CString& text);
 

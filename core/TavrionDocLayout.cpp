@@ -5,8 +5,8 @@
 #include "core/ECGXMLParser.h"
 #include "core/Globals.h"
 #include "core/LayoutNames.h"
-#include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
+#include "core/TextColumns.h"
 
 _DEFAULT_POSITION_CTRL::_DEFAULT_POSITION_CTRL()
     : bPatInfoLoaded(0), bRestLoaded(0), bUsaRestLoaded(0), bRhythmLoaded(0), bRRLoaded(0), bFinalLoaded(0),
@@ -20,7 +20,7 @@ CString g_strSuffix;
 
 static const wchar_t kStylesheetName[] = L"Tavrion.xsl";
 static const int kSuffixTag = 2;
-static const int kSuffixMaxBytes = 4;   // Shift-JIS bytes the reports leave for it
+static const int kSuffixMaxColumns = 4;   // the columns the reports leave for it
 
 _POSITION_CTRL* GetLayoutEntries(_DEFAULT_POSITION_CTRL& pos, LayoutTable table)
 {
@@ -195,13 +195,13 @@ int CTavrionDoc::LoadExerInterprePrintPos(CECGXMLParser* xsl, int v)
 }
 
 // The suffix as the reports print it: trimmed, then cut to the longest
-// leading part of at most four Shift-JIS bytes, never inside a character.
+// leading part that takes at most four columns on paper, never inside a
+// character. Counted by width, not by Shift-JIS bytes: a character Shift-JIS
+// cannot hold would count one byte yet print two columns wide.
 static CString CutSuffix(CString suffix)
 {
     suffix.Trim();
-    int length = suffix.GetLength();
-    while (length > 0 && GetCharLength(suffix.Left(length)) > kSuffixMaxBytes) --length;
-    return suffix.Left(length);
+    return CutToColumns(suffix, kSuffixMaxColumns);
 }
 
 int CTavrionDoc::GetCtrlPosFromXSL(_LOAD_POSITION_TYPE type)

@@ -1,6 +1,6 @@
 #include "dialogs/DlgCommentCtrl.h"
 
-#include "core/MemoryHelpers.h"
+#include "core/TextColumns.h"
 #include "dialogs/WndShowComment.h"
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/Font.h"
@@ -20,11 +20,7 @@ constexpr int kShortestCut = 6;
 constexpr int kPopupColumns = 29;
 constexpr int kRightMargin = 5;
 
-int Columns(wchar_t c)
-{
-    const wchar_t text[2] = {c, 0};
-    return GetTextColumns(text);
-}
+int Columns(wchar_t c) { return GetCharColumns(static_cast<char32_t>(c)); }
 
 bool IsAsciiLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
 

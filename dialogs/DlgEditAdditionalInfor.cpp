@@ -1,8 +1,8 @@
 #include "dialogs/DlgEditAdditionalInfor.h"
 
 #include "core/ECGXMLParser.h"
-#include "core/MemoryHelpers.h"
 #include "core/TavrionMessage.h"
+#include "core/TextColumns.h"
 #include "dialogs/DlgEditAdditionItem.h"
 #include "dialogs/PhraseList.h"
 #include "dialogs/PromptText.h"
@@ -118,7 +118,7 @@ void CDlgEditAdditionalInfor::Apply(const Side& side)
     CString phrase = ListPhrases(*this, side.list)[static_cast<size_t>(selected)];
     phrase.Trim();
     const CString result = text + phrase;
-    if (GetCharLength(result) >= side.limit + 1) {
+    if (GetTextColumns(result) >= side.limit + 1) {
         ::MessageBeep(MB_OK);
         return;
     }

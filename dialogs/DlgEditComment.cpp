@@ -2,12 +2,13 @@
 
 #include "core/ECGXMLParser.h"
 #include "core/Globals.h"
-#include "core/MemoryHelpers.h"
 #include "core/TavrionMessage.h"
+#include "core/TextColumns.h"
 #include "dialogs/DlgEditCommentItem.h"
 #include "dialogs/PhraseList.h"
 #include "dialogs/PromptText.h"
 #include "dialogs/TextLengthGuard.h"
+#include "documents/ExerViewDoc.h"
 #include "platform/ui/windowing/SystemSettings.h"
 
 IMPLEMENT_DYNAMIC(CDlgEditComment, CDlgModal)
@@ -55,6 +56,12 @@ void CDlgEditComment::SetComment(const CString& text)
 bool CDlgEditComment::IsShortComment() const
 {
     return m_uDataKind == 0xFFFA || m_uDataKind == 0xFFFC || m_uDataKind == 0xFFFD;
+}
+
+bool CDlgEditComment::Fits(const CString& text) const
+{
+    if (IsShortComment()) return CExerViewDoc::FitComment(text).GetLength() == text.GetLength();
+    return GetTextColumns(text) <= Limit();
 }
 
 BOOL CDlgEditComment::OnInitDialog()
@@ -136,7 +143,7 @@ void CDlgEditComment::Apply()
     phrase.TrimRight();
     if (IsShortComment()) phrase.TrimLeft();
     const CString result = comment.Left(caret) + phrase + comment.Mid(caret);
-    if (GetCharLength(result) > Limit()) {
+    if (!Fits(result)) {
         ::MessageBeep(MB_OK);
         return;
     }
@@ -262,7 +269,14 @@ BOOL CDlgEditComment::OnCommand(WPARAM wParam, LPARAM lParam)
         return TRUE;
     case kBox:
         if (code == EN_UPDATE) {
-            if (CWnd* box = GetDlgItem(kBox)) GuardTextLength(*box, Limit());
+            if (CWnd* box = GetDlgItem(kBox)) {
+                // The exercise record's comment is kept as three lines: the
+                // box holds what they take, as the comment fields do.
+                if (IsShortComment())
+                    GuardTextLength(*box, &CExerViewDoc::FitComment);
+                else
+                    GuardTextLength(*box, Limit());
+            }
         } else if (code == EN_SETFOCUS || code == EN_KILLFOCUS) {
             m_bBoxFocused = code == EN_SETFOCUS;
         }

@@ -33,6 +33,8 @@ protected:
 
 private:
     bool IsShortComment() const;
+    // Whether the comment box takes the whole text.
+    bool Fits(const CString& text) const;
     int Limit() const { return IsShortComment() ? 180 : 255; }
     void UpdateButtons();
     void Apply();

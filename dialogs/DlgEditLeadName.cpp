@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
 #include "core/TavrionMessage.h"
+#include "core/TextColumns.h"
 #include "dialogs/TextLengthGuard.h"
 #include "platform/base/PathNames.h"
 #include "platform/xml/XmlSaveFile.h"
@@ -165,7 +166,7 @@ void CDlgEditLeadName::OnCmbEditUpdate(UINT id)
     if (!box) return;
     CString text;
     box->GetWindowText(text);
-    const CString cut = CutToByteLimit(text, m_design.nLimit);
+    const CString cut = CutToColumns(text, m_design.nLimit);
     if (cut.GetLength() == text.GetLength()) return;
     box->SetWindowText(cut);
     box->SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(cut.GetLength(), cut.GetLength()));

@@ -14,7 +14,7 @@
 namespace {
 
 const int kJudgement = 4158, kProtocol = 4160, kStop = 4162, kMaxHr = 4164, kTargetHr = 4168, kComment = 4173;
-const int kCommentLimit = 180;   // bytes of code page 936
+const int kCommentLimit = 180;   // columns (GetTextColumns)
 const int kStopList = 11;   // the end conditions among the editable lists
 
 const struct {
@@ -119,7 +119,8 @@ BEGIN_MESSAGE_MAP(CPagePatientCommentExer, CPagePatientBase)
     ON_CBN_SELCHANGE(4117, OnSelchangeAgeUnit)
     ON_BN_CLICKED(4171, OnEditComment)
     ON_CONTROL_RANGE(CBN_EDITUPDATE, 4138, 4162, OnEditupdateCombo)
-    ON_CONTROL_RANGE(EN_UPDATE, 4106, 4173, OnUpdateEdit)
+    ON_CONTROL_RANGE(EN_UPDATE, 4106, 4172, OnUpdateEdit)
+    ON_EN_UPDATE(4173, OnUpdateComment)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
@@ -278,6 +279,16 @@ void CPagePatientCommentExer::OnEditComment()
 {
     const _EXERDATAITEM* item = CurrentItem();
     EditComment(kComment, item ? item->uSystemCode : 0);
+    // The multi-line edit hears nothing of a text set into it.
+    OnUpdateComment();
+}
+
+void CPagePatientCommentExer::OnUpdateComment()
+{
+    // Cut as the save lays the comment out, so that what the edit shows is
+    // what is saved.
+    CWnd* edit = GetDlgItem(kComment);
+    if (edit && GuardTextLength(*edit, &CExerViewDoc::FitComment)) edit->SendMessage(EM_SCROLLCARET);
 }
 
 void CPagePatientCommentExer::OnPaint()
@@ -338,5 +349,5 @@ void CPagePatientCommentExer::SaveDataToItem()
     }
     info.strMaxPercent = ShareText(info.strMaxHr, info.nHrCalculate, item->sRestHr, info.sHr100Percent);
     info.strTargetPercent = ShareText(info.strTargetHr, info.nHrCalculate, item->sRestHr, info.sHr100Percent);
-    info.strComment = CExerViewDoc::WrapComment(CutToByteLimit(Text(kComment), kCommentLimit));
+    info.strComment = CExerViewDoc::WrapComment(CExerViewDoc::FitComment(Text(kComment)));
 }

@@ -39,6 +39,7 @@ protected:
     BOOL OnInitDialog() override;
     afx_msg void OnSelchangeAgeUnit();
     afx_msg void OnEditComment();
+    afx_msg void OnUpdateComment();
     afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()
 

@@ -1,6 +1,6 @@
 #include "dialogs/TextLengthGuard.h"
 
-#include "core/MemoryHelpers.h"
+#include "core/TextColumns.h"
 #include "platform/ui/framework/Wnd.h"
 #include "platform/ui/windowing/WindowClass.h"
 
@@ -24,23 +24,28 @@ int OwnLimit(CWnd& edit)
 
 }  // namespace
 
-CString CutToByteLimit(const CString& text, int limit)
+// Sets the leading part `cut` of the window's text, caret at its end; TRUE
+// when it is shorter than the text.
+static BOOL KeepLeadingPart(CWnd& edit, const CString& text, const CString& cut)
 {
-    if (GetCharLength(text) <= limit) return text;
-    int keep = text.GetLength();
-    while (keep > 0 && GetCharLength(text.Left(keep)) > limit) --keep;
-    return text.Left(keep);
+    if (cut.GetLength() == text.GetLength()) return FALSE;
+    edit.SetWindowText(cut);
+    edit.SendMessage(EM_SETSEL, cut.GetLength(), cut.GetLength());
+    return TRUE;
 }
 
 BOOL GuardTextLength(CWnd& edit, int limit)
 {
     CString text;
     edit.GetWindowText(text);
-    const CString cut = CutToByteLimit(text, limit);
-    if (cut.GetLength() == text.GetLength()) return FALSE;
-    edit.SetWindowText(cut);
-    edit.SendMessage(EM_SETSEL, cut.GetLength(), cut.GetLength());
-    return TRUE;
+    return KeepLeadingPart(edit, text, CutToColumns(text, limit));
+}
+
+BOOL GuardTextLength(CWnd& edit, CString (*fit)(const CString&))
+{
+    CString text;
+    edit.GetWindowText(text);
+    return KeepLeadingPart(edit, text, fit(text));
 }
 
 void GuardEditToItsLimit(CWnd* edit)

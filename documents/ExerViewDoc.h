@@ -103,8 +103,12 @@ public:
     int IsEidtChange();
 
     // The comment as the form keeps it: at most three lines of at most 60
-    // characters (and 60 code-page bytes), joined by CR LF.
+    // characters (and 60 columns, GetTextColumns), joined by CR LF.
     static CString WrapComment(const CString& text);
+    // The longest leading part of a typed comment that the comment fields
+    // take (180 columns) and WrapComment keeps whole: what they cut typing to,
+    // so that what they show is what is saved.
+    static CString FitComment(const CString& text);
     // "%3d %% of MHR (%3d bpm)" for a heart rate (its text), or the asterisk
     // form; empties a negative heart rate.
     static CString PercentText(CString& strHr, int nMode, int nRestHr, int nHr100);

@@ -7,6 +7,7 @@
 
 #include "core/ECGXMLParser.h"
 #include "core/Globals.h"
+#include "core/TextColumns.h"
 #include "documents/ExerTags.h"
 #include "documents/ExerViewDoc.h"
 #include "documents/ExerXmlAccess.h"
@@ -23,9 +24,10 @@ const wchar_t kExercise[] = L"/Rawdata/Tavrion/Report/Exercise_section/";
 const wchar_t kRecordSection[] = L"/Rawdata/Tavrion/Record/Record_section/";
 
 const int kCommentChars = 500;
+const int kCommentColumns = 180;   // what the comment fields take
 const int kCommentLines = 3;
 const int kLineChars = 60;
-const int kLineBytes = 60;
+const int kLineColumns = 60;
 const int kLineCheckChars = 30;
 
 CString Exercise(LPCWSTR tail)
@@ -92,10 +94,10 @@ CString PwcText(const _EXERDATAITEM& item)
 
 // ---- comment wrapping and percentages ----------------------------------------------
 
-CString CExerViewDoc::WrapComment(const CString& source)
+// Lays the text into the comment's lines; returns how many of its leading
+// characters the lines hold (a break after the last line is none of them).
+static int LayCommentLines(const CString& text, CString (&lines)[kCommentLines])
 {
-    const CString text = source.Left(kCommentChars);
-    CString lines[kCommentLines];
     int line = 0;
     CString current;
     int i = 0;
@@ -105,6 +107,7 @@ CString CExerViewDoc::WrapComment(const CString& source)
         if (ch == L'\r' || ch == L'\n') {
             lines[line++] = current;
             current.Empty();
+            if (line == kCommentLines) break;
             ++i;
             if (ch == L'\r' && i < n && text[i] == L'\n') ++i;
             continue;
@@ -112,21 +115,37 @@ CString CExerViewDoc::WrapComment(const CString& source)
         current += ch;
         ++i;
         const bool full = current.GetLength() >= kLineChars;
-        const bool wideFull = !full && current.GetLength() >= kLineCheckChars && GetTextColumns(current) >= kLineBytes;
+        const bool wideFull =
+            !full && current.GetLength() >= kLineCheckChars && GetTextColumns(current) >= kLineColumns;
         if (!full && !wideFull) continue;
         // Wide characters fill the line before 60 of them: give back what overflows.
-        while (wideFull && GetTextColumns(current) > kLineBytes) {
+        while (wideFull && GetTextColumns(current) > kLineColumns) {
             current = current.Left(current.GetLength() - 1);
             --i;
         }
         lines[line++] = current;
         current.Empty();
+        if (line == kCommentLines) break;
         // A break right after a full line ends that line, not an empty one:
         // the saved comment reads back as it was written.
         if (i < n && text[i] == L'\r') ++i;
         if (i < n && text[i] == L'\n') ++i;
     }
     if (line < kCommentLines && !current.IsEmpty()) lines[line] = current;
+    return i;
+}
+
+CString CExerViewDoc::FitComment(const CString& text)
+{
+    const CString within = CutToColumns(text.Left(kCommentChars), kCommentColumns);
+    CString lines[kCommentLines];
+    return within.Left(LayCommentLines(within, lines));
+}
+
+CString CExerViewDoc::WrapComment(const CString& source)
+{
+    CString lines[kCommentLines];
+    LayCommentLines(source.Left(kCommentChars), lines);
     CString joined;
     joined.Format(L"%s\r\n%s\r\n%s", lines[0].GetString(), lines[1].GetString(), lines[2].GetString());
     return joined;

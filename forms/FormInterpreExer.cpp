@@ -174,7 +174,12 @@ void CFormInterpreExer::LimitCtrl()
     SendDlgItemMessage(4038, EM_LIMITTEXT, 20);
     for (UINT id : {4044u, 4048u}) SendDlgItemMessage(id, EM_LIMITTEXT, 3);
     if (auto* stop = DYNAMIC_DOWNCAST(CCheckComboBox, GetDlgItem(kStopCondition))) stop->SetReadOnly(TRUE);
-    if (GetCommentEdit()->m_hWnd) GetCommentEdit()->LimitCtrl(kCommentLimit);
+    if (GetCommentEdit()->m_hWnd) {
+        GetCommentEdit()->LimitCtrl(kCommentLimit);
+        // The document keeps the comment as three lines: typing is cut to
+        // what they take, so that what the box shows is what is saved.
+        GetCommentEdit()->SetTextFit(&CExerViewDoc::FitComment);
+    }
 }
 
 void CFormInterpreExer::OnUpdate(CView*, LPARAM, CObject*)
@@ -285,7 +290,7 @@ void CFormInterpreExer::EditComment()
     comment->GetEditFace().GetWindowText(text);
     text.TrimRight(L" \r\n");
     if (CFormDialogs::EditComment(this, doc->Is8000File(), DOC_TYPE_EXER, item ? item->uSystemCode : 0, text) == IDOK) {
-        comment->GetEditFace().SetWindowText(text);
+        comment->GetEditFace().SetWindowText(CExerViewDoc::FitComment(text));
         comment->EditChange();
         Refresh();
     }

@@ -2,7 +2,7 @@
 // comments and the version line.
 #include <cstring>
 
-#include "core/MemoryHelpers.h"
+#include "core/TextColumns.h"
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
 #include "documents/FinalViewDoc.h"
@@ -191,12 +191,10 @@ int CECGPrintBase::PrintComment(const CString& strText, CRect rcText, int nMaxLi
     std::wstring rest = strText.str();
     // Counted by the columns the characters take on paper: a character the
     // record's code page cannot hold is still drawn full width.
-    auto crosses = [&](const std::wstring& part) {
-        return GetTextColumns(part.c_str()) * charWidth + rcText.left >= rcText.right;
-    };
     for (int line = 0; line < nMaxLines; ++line) {
         if (rest.empty()) return nMaxLines - line;
         size_t taken = 0;
+        int columns = 0;
         bool feed = false;
         while (taken < rest.size()) {
             ++taken;
@@ -204,7 +202,8 @@ int CECGPrintBase::PrintComment(const CString& strText, CRect rcText, int nMaxLi
                 feed = true;
                 break;
             }
-            if (crosses(rest.substr(0, taken))) break;
+            columns += GetCharColumns(static_cast<char32_t>(rest[taken - 1]));
+            if (columns * charWidth + rcText.left >= rcText.right) break;
         }
         std::wstring shown = rest.substr(0, feed ? taken - 1 : taken);
         rest.erase(0, taken);

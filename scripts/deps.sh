@@ -26,8 +26,9 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config ccache
 # An X server and a print scheduler of the tests' own: the display and CUPS
 # tests start them privately and fail, not skip, where they cannot. A real
 # window manager, for the test of a click on an owner under its pop-up.
+# glibc's character maps, read as an independent check of the text widths.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev poppler-utils
-               xvfb xdotool fcitx5 fcitx5-anthy cups cups-client cups-daemon openbox)
+               xvfb xdotool fcitx5 fcitx5-anthy cups cups-client cups-daemon openbox locales)
 
 build_jobs() {
     nproc 2>/dev/null || echo 2

@@ -478,7 +478,8 @@ std::string SuffixTags(const std::string& suffix)
 
 }  // namespace
 
-TEST_F(LayoutTables, SuffixIsCutToFourShiftJisBytes)
+// Four columns on paper: a character counts the columns it is drawn in.
+TEST_F(LayoutTables, SuffixIsCutToFourColumns)
 {
     struct Case {
         const char* stored;
@@ -490,6 +491,8 @@ TEST_F(LayoutTables, SuffixIsCutToFourShiftJisBytes)
         {"a様様", L"a様"},        // never half a character
         {"  様 ", L"様"},         // blanks go before measuring
         {"ｱｲｳｴｵ", L"ｱｲｳｴ"},       // half-width kana are one byte each
+        {"这这这这", L"这这"},    // no Shift-JIS code, but two columns as code page 936 holds it
+        {"한한한한", L"한한"},    // in neither code page, drawn full width
         {"", L""},
     };
     for (const Case& c : cases) {

@@ -185,20 +185,6 @@ TEST(RecordTexts, MembersConvertBetweenEucAndShiftJis)
     EXPECT_STREQ(out, L"");
 }
 
-TEST(RecordTexts, ColumnsCountAFullWidthCharacterTheCodePageLacksAsTwo)
-{
-    // 这 has no Shift-JIS code: one default byte for a field's limit, yet
-    // drawn as wide as 漢.
-    EXPECT_EQ(GetCharLength(L"这"), 1);
-    EXPECT_EQ(GetTextColumns(L"这"), 2);
-    EXPECT_EQ(GetTextColumns(L"漢"), 2);
-    EXPECT_EQ(GetTextColumns(L"a"), 1);
-    EXPECT_EQ(GetTextColumns(L"ｱ"), 1);   // half-width katakana stays one column
-    EXPECT_EQ(GetTextColumns(L"a这ｱ漢这"), 8);
-    EXPECT_EQ(GetTextColumns(L""), 0);
-    EXPECT_EQ(GetTextColumns(nullptr), 0);
-}
-
 TEST(RecordTexts, ByteLengthsCountShiftJis)
 {
     EXPECT_EQ(GetCharLength(L""), 0);

@@ -148,6 +148,31 @@ TEST_F(CommentEditor, ShortCommentKindsTrimThePhraseKeepTheCaretAtTheStartAndSto
     });
 }
 
+// The exercise record's comment is kept as three lines of 60 columns: the
+// editor's box takes no more, counting each character by its drawn width.
+TEST_F(CommentEditor, AShortCommentBoxTakesWhatTheExerciseCommentKeeps)
+{
+    UseShippedMaster();
+    for (const wchar_t wide : {L'这', L'한'}) {
+        SCOPED_TRACE(static_cast<int>(wide));
+        const CString full(wide, 90);
+        Run(5, 0xFFFA, full, [&](CDialog& dialog) {
+            dialog.GetDlgItem(kBox)->SetFocus();
+            Desktop::KeyPress(VK_END);
+            Desktop::PumpMessages();
+            const wchar_t more[] = {wide, 0};
+            Desktop::TypeText(more);
+            EXPECT_EQ(ControlText(dialog, kBox), full);
+            // A phrase after the third line is refused as one past the limit.
+            const int beeps = Desktop::BeepCount();
+            ClickEntry(dialog, 0);
+            ClickControl(dialog, kApply);
+            EXPECT_EQ(Desktop::BeepCount(), beeps + 1);
+            EXPECT_EQ(ControlText(dialog, kBox), full);
+        });
+    }
+}
+
 TEST_F(CommentEditor, ACjkPhraseOverTheLimitBeepsAndLeavesTheComment)
 {
     UseShippedMaster();

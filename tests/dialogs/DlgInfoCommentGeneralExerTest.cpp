@@ -294,6 +294,43 @@ TEST_F(ExerSheet, TypedTextsAreCutToTheirByteLimits)
     EXPECT_EQ(ControlText(page, 4173).GetLength(), 180);
 }
 
+// The comment edit keeps while typing what its save keeps: 180 columns
+// laid into three lines of 60, each character counted by the width it is
+// drawn with.
+TEST_F(ExerSheet, TheCommentIsCutWhileTypingToWhatItsSaveKeeps)
+{
+    CPagePatientCommentExer& page = ShowPage();
+    auto withoutBreaks = [](CString text) {
+        text.Remove(L'\r');
+        text.Remove(L'\n');
+        return text;
+    };
+    const struct {
+        CString typed;
+        CString kept;
+    } cases[] = {
+        // Shift-JIS lacks 这, code page 936 holds it in two bytes: 90 fit.
+        {CString(L'这', 120), CString(L'这', 90)},
+        {CString(L'漢', 91), CString(L'漢', 90)},
+        // In neither code page, drawn full width.
+        {CString(L'한', 91), CString(L'한', 90)},
+        {CString(static_cast<wchar_t>(0x1F600), 91), CString(static_cast<wchar_t>(0x1F600), 90)},
+        // 180 columns, but the kanji that would cross column 60 starts the
+        // second line: the third line is full before the last letter.
+        {L"a" + CString(L'漢', 89) + L"b", L"a" + CString(L'漢', 89)},
+        // There is no fourth line: the break after the third is refused.
+        {L"一\n二\n三\n四", L"一\r\n二\r\n三四"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testsupport::Utf8(c.typed));
+        Retype(page, 4173, c.typed);
+        const CString shown = ControlText(page, 4173);
+        EXPECT_EQ(shown, c.kept);
+        page.SaveDataToItem();
+        EXPECT_EQ(withoutBreaks(Item()->stInterpre.strComment), withoutBreaks(shown));
+    }
+}
+
 TEST_F(ExerSheet, AReadOnlyDocumentPaintsTheFieldsAndLocksTheComment)
 {
     m_doc.SetReadOnly(1);

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/PagePatientComment.h"
-#include "dialogs/TextLengthGuard.h"
 #include "platform/ui/framework/ScrollBar.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "tests/dialogs/PageInSheet.h"
@@ -180,16 +179,18 @@ TEST_F(CommentPage, AJudgementTextThatBeginsAnEntrySelectsItAndIsNoEdit)
     EXPECT_EQ(item->stInterpre.strIvrelJudgeCode, L"J1");
 }
 
-TEST_F(CommentPage, ALongCommentIsCutToTheLongestPartWithinTheByteLimit)
+TEST_F(CommentPage, ALongCommentIsCutToTheLongestPartWithinTheColumnLimit)
 {
     OpenRecord();
     CPagePatientComment& page = ShowPage();
-    CString typed;
-    for (int i = 0; i < 128; ++i) typed += L"心";   // 256 bytes
-    Retype(3421, typed);
-    const CString kept = ControlText(page, 3421);
-    EXPECT_EQ(kept.GetLength(), 127);
-    EXPECT_EQ(kept, CutToByteLimit(typed, 255));
+    // Each takes two of the 255 columns: 心 two Shift-JIS bytes, 这 two of
+    // code page 936, 한 drawn full width though neither code page holds it.
+    for (const wchar_t wide : {L'心', L'这', L'한'}) {
+        SCOPED_TRACE(static_cast<int>(wide));
+        const CString typed(wide, 128);
+        Retype(3421, typed);
+        EXPECT_EQ(ControlText(page, 3421), CString(wide, 127));
+    }
 }
 
 TEST_F(CommentPage, AMinnesotaCodeTheDocumentRefusesIsRemovedOnceThePageWasPainted)

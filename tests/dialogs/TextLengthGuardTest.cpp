@@ -4,16 +4,8 @@
 #include "platform/ui/framework/Wnd.h"
 #include "platform/ui/windowing/Desktop.h"
 
-// Limits count code page 936 bytes: a CJK character takes two and is never split.
-TEST(TextLengthGuard, CutsToTheLongestLeadingPartWithinTheByteLimit)
-{
-    EXPECT_EQ(CutToByteLimit(L"abc", 3), L"abc");
-    EXPECT_EQ(CutToByteLimit(L"abcd", 3), L"abc");
-    EXPECT_EQ(CutToByteLimit(L"a心電図", 4), L"a心");    // 1 + 2 fits, the next would make 5
-    EXPECT_EQ(CutToByteLimit(L"心電図", 5), L"心電");
-    EXPECT_EQ(CutToByteLimit(L"心", 1), L"");
-}
-
+// Limits count the columns a text is drawn in: a CJK character takes two
+// and is never split (the count itself is tested with the columns).
 TEST(TextLengthGuard, AnOverlongEditIsCutAndTheCaretGoesToItsEnd)
 {
     platform::ui::Desktop::Reset();

@@ -123,9 +123,41 @@ TEST_F(ExerForm, TheCommentTakes180CharactersAndTheJudgementShowsItsCode)
     platform::ui::Desktop::TypeText(CString(L'a', 200));
     CString typed;
     form.GetCommentEdit()->GetEditFace().GetWindowText(typed);
-    EXPECT_EQ(typed.GetLength(), 180);   // bytes: a double-byte character counts two
+    EXPECT_EQ(typed.GetLength(), 180);   // columns: a double-byte character counts two
     form.SendMessage(WM_BOUND_COMBO_CHANGED, 4036, 0);
     EXPECT_EQ(ControlText(form, 4035), L"J1");
+}
+
+// The box keeps while typing what the document saves of it: three lines of
+// 60 columns, each character counted by the width it is drawn with.
+TEST_F(ExerForm, TheCommentBoxIsCutWhileTypingToWhatTheSaveKeeps)
+{
+    CFormInterpreExer& form = Show();
+    const struct {
+        CString typed;
+        CString kept;
+    } cases[] = {
+        {CString(L'这', 120), CString(L'这', 90)},   // Shift-JIS lacks it, code page 936 takes two bytes
+        {CString(L'한', 91), CString(L'한', 90)},     // in neither, drawn full width
+        {L"a" + CString(L'漢', 89) + L"b", L"a" + CString(L'漢', 89)},   // the third line is full before "b"
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testsupport::Utf8(c.typed));
+        form.GetCommentEdit()->SetFocus();
+        platform::ui::Desktop::PumpMessages();
+        ::SendMessage(::GetFocus(), EM_SETSEL, 0, -1);
+        platform::ui::Desktop::TypeText(c.typed);
+        CString shown;
+        form.GetCommentEdit()->GetEditFace().GetWindowText(shown);
+        EXPECT_EQ(shown, c.kept);
+        ASSERT_EQ(m_doc.SaveDataToXML(m_doc.GetCurDataIndex()), 0);
+        CExerViewDoc reread;
+        ASSERT_EQ(Open(reread, m_files), 0);
+        CString saved = reread.GetCurrentDataItem()->stInterpre.strComment;
+        saved.Remove(L'\r');
+        saved.Remove(L'\n');
+        EXPECT_EQ(saved, shown);
+    }
 }
 
 TEST_F(ExerForm, ARefusedBackwardJumpWrapsToTheCommentBox)

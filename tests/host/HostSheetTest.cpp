@@ -96,6 +96,35 @@ TEST(HostSheet, AnExerciseRecordSavesThroughTheGeneralSheet)
     EXPECT_TRUE(Holds(xml, "Patient_name", "負荷太郎"));
 }
 
+// The exercise comment is cut while typing to what its save keeps: 180
+// columns in three lines of 60. 这 (which Shift-JIS lacks) and 한 (which
+// neither code page holds) take two columns each, as they are drawn.
+TEST(HostSheet, AnExerciseCommentTypedPastItsThreeLinesIsShownAndSavedAlike)
+{
+    TempDir dir;
+    MakeRecords({"examinations", dir.Path()});
+    const std::string xml = dir.File("exercise_9020240401093000.xml");
+    for (const std::string wide : {"这", "한"}) {
+        SCOPED_TRACE(wide);
+        std::string typed, line;
+        for (int i = 0; i < 120; ++i) typed += wide;
+        for (int i = 0; i < 30; ++i) line += wide;
+        const HostRun run = Host({"dialog", dir.File("exercise_90.ecg"), "--dialog", "CDlgInfoCommentGeneral",
+                                  "--set", "4173=" + typed, "--ok", "編集者"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        // Ninety characters, in the three lines the form shows.
+        const std::string text = testsupport::ReadFileBytes(xml);
+        const std::string open = "<Comment_content>", close = "</Comment_content>";
+        const size_t start = text.find(open), end = text.find(close);
+        ASSERT_NE(start, std::string::npos);
+        ASSERT_NE(end, std::string::npos);
+        std::string comment = text.substr(start + open.size(), end - start - open.size());
+        for (const std::string cr : {"&#13;", "&#xD;", "\r"})
+            for (size_t at; (at = comment.find(cr)) != std::string::npos;) comment.erase(at, cr.size());
+        EXPECT_EQ(comment, line + "\n" + line + "\n" + line);
+    }
+}
+
 TEST(HostSheet, ASheetRefusesARecordItDoesNotEditAndAnUnknownField)
 {
     TempDir dir;
