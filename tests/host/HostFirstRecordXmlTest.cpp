@@ -21,7 +21,6 @@
 #include "dialogs/DlgEditor.h"
 #include "dialogs/DlgExerLeadSelection.h"
 #include "documents/ExerViewDoc.h"
-#include "documents/RestViewDoc.h"
 #include "documents/RhythmViewDoc.h"
 #include "host/RecordOpening.h"
 #include "platform/ui/windowing/Desktop.h"
@@ -63,11 +62,6 @@ const Kind kKinds[] = {
 void PrintTo(const Kind& kind, std::ostream* out)
 {
     *out << kind.name;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // The line of info that says what the host's file list shows of the record.
@@ -115,7 +109,7 @@ protected:
                          "--out", Path()});
         } else {
             MakeRecords({source, m_dir.File("made")});
-            WriteFile(Path(), testsupport::ReadFileBytes(m_dir.File("made/" + m_record)));
+            std::ofstream(Path(), std::ios::binary) << testsupport::ReadFileBytes(m_dir.File("made/" + m_record));
         }
         m_entries = testsupport::FolderEntries(m_folder);
         m_listed = FileListLine(Info().out);
@@ -306,24 +300,6 @@ TEST_F(HostFirstRecordXml, AHeartRateUpdatedFirstInTheCaliperDialogKeepsThePatie
     EXPECT_EQ(CString(L"72"),
               testsupport::ReadXmlValue(RecordXml(), L"/Rawdata/Tavrion/Measurement/Measurement_section/Heart_rate"));
     ExpectTheFilesPatient();
-}
-
-// A record XML on disk that cannot be read is the record's: no write puts
-// the file's patient (or anything else) over it.
-TEST_F(HostFirstRecordXml, ARecordXmlThatCannotBeReadIsNeverWrittenOver)
-{
-    Place(kKinds[0]);   // rest 12
-    const std::string xml = m_folder + "/rest12_9020240401093000.xml";
-    WriteFile(xml, "<Rawdata><Tavrion>");
-    {
-        std::unique_ptr<CTavrionDoc> doc = Open();
-        auto* rest = dynamic_cast<CRestViewDoc*>(doc.get());
-        ASSERT_NE(nullptr, rest);
-        rest->SetReferenceIntoXML(REFERENCE_PAGE_STYLE, 0);
-        EXPECT_NE(0, rest->IsSettingSaveFailed());
-        EXPECT_NE(0, rest->SaveAnnotationToXML(rest->GetCurDataIndex()));
-    }
-    EXPECT_EQ("<Rawdata><Tavrion>", testsupport::ReadFileBytes(xml));
 }
 
 }  // namespace
