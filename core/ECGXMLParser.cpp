@@ -1,9 +1,16 @@
 #include "core/ECGXMLParser.h"
 
 #include "core/MemoryHelpers.h"
+#include "platform/base/File.h"
 #include "platform/base/Kernel.h"
+#include "platform/base/PathNames.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -60,6 +67,53 @@ bool FindAdditionLimit(const CString& xpath, int count, int& limit)
     return false;
 }
 
+// The seeds of record XMLs not on disk yet, by the file each is to become.
+// The registry holds them weakly: a seed ends with the holder its
+// registration returned.
+class NewFileSeeds {
+public:
+    using Seed = CECGXMLParser::NewFileSeed;
+
+    std::shared_ptr<const Seed> Register(const std::string& file, Seed seed)
+    {
+        auto held = std::make_shared<const Seed>(std::move(seed));
+        std::lock_guard<std::mutex> guard(m_lock);
+        ForgetEnded();
+        m_seeds[file].push_back(held);
+        return held;
+    }
+
+    std::shared_ptr<const Seed> Find(const std::string& file)
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        const auto found = m_seeds.find(file);
+        if (found == m_seeds.end()) return nullptr;
+        for (auto seed = found->second.rbegin(); seed != found->second.rend(); ++seed)
+            if (auto living = seed->lock()) return living;
+        return nullptr;
+    }
+
+private:
+    void ForgetEnded()
+    {
+        for (auto entry = m_seeds.begin(); entry != m_seeds.end();) {
+            auto& seeds = entry->second;
+            seeds.erase(std::remove_if(seeds.begin(), seeds.end(), [](const auto& seed) { return seed.expired(); }),
+                        seeds.end());
+            entry = seeds.empty() ? m_seeds.erase(entry) : std::next(entry);
+        }
+    }
+
+    std::mutex m_lock;
+    std::map<std::string, std::vector<std::weak_ptr<const Seed>>> m_seeds;
+};
+
+NewFileSeeds& Seeds()
+{
+    static NewFileSeeds seeds;
+    return seeds;
+}
+
 }  // namespace
 
 // ---- _XML_ATTRIB_DATE ------------------------------------------------------------
@@ -103,6 +157,15 @@ CECGXMLParser::CECGXMLParser(const CString& path, int b8000, CString prefix)
     m_pXMLParser = new XML_PARSER;
     if (!prefix.IsEmpty()) m_pXMLParser->SetNSDefaultPrefix(prefix);
     m_pXMLParser->InitXML(path, 0);   // a missing or broken file leaves a document whose reads fail
+    if (m_pXMLParser->IsLoaded() || path.IsEmpty() || GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES) return;
+    // Run outside the registry's lock: the seed writes through this parser.
+    if (const auto seed = Seeds().Find(platform::NativePath(static_cast<LPCWSTR>(path)))) (*seed)(*this);
+}
+
+std::shared_ptr<const void> CECGXMLParser::SeedNewFile(const CString& path, NewFileSeed seed)
+{
+    if (path.IsEmpty() || !seed) return nullptr;
+    return Seeds().Register(platform::NativePath(static_cast<LPCWSTR>(path)), std::move(seed));
 }
 
 CECGXMLParser::~CECGXMLParser()

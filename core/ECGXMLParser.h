@@ -10,6 +10,9 @@
 #include "platform/base/WinTypes.h"
 #include "platform/xml/XmlParser.h"
 
+#include <functional>
+#include <memory>
+
 struct _POSITION_CTRL;
 struct _ANNOTATION_INFO;
 
@@ -91,6 +94,19 @@ public:
     // Quotes a value for use inside an XPath predicate ([@a=...]): a value
     // with a quote character cannot end the literal early.
     static CString XPathLiteral(const CString& value);
+
+    // What a record XML that is not on disk yet starts with, whatever writes
+    // it first (a save of the sheet, a display setting, an annotation, a
+    // dialog): a parser made on that path while nothing is there runs the
+    // seed on its empty document, so that every save writes what the seed
+    // wrote (the patient the record's own file carries) beside what the
+    // writer adds, and every reader sees it. The seed counts while the
+    // returned holder lives (the document that opened the record keeps it);
+    // of several for one path, the one registered last that still lives. A
+    // path with anything on disk, even a file that cannot be read, is never
+    // seeded: that file is the record's.
+    using NewFileSeed = std::function<void(CECGXMLParser&)>;
+    static std::shared_ptr<const void> SeedNewFile(const CString& path, NewFileSeed seed);
 
     XML_PARSER* m_pXMLParser;   // the document (owned); null when it could not be created
     CString m_strPath;          // the file that SaveToXMLFile writes

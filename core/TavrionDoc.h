@@ -25,8 +25,10 @@
 #include "platform/ui/framework/Document.h"
 
 #include <functional>
+#include <map>
 #include <vector>
 #include <memory>
+#include <string>
 #include <initializer_list>
 
 class CDC;
@@ -207,6 +209,10 @@ public:
                                 _PATIENT_INFO& patient);
     // TRUE when a record XML path is named but nothing is on disk there yet.
     static BOOL IsRecordXMLToBeMade(const CString& strXMLPath);
+    // Whatever writes that record XML first writes with it the patient id,
+    // name and acquisition time taken from the file, for as long as this
+    // document lives (CECGXMLParser::SeedNewFile).
+    void SeedRecordXML(const CString& strXMLPath, const _PATIENT_INFO& patient);
 
     // ---- patient record ----------------------------------------------------------
     void GetPatInfoFromXML(int nSystemCode, _PATIENT_INFO& patient, CECGXMLParser* xml);
@@ -606,6 +612,9 @@ protected:
 
 private:
     void DeleteDocFonts();
+
+    // The seeds of the record XMLs still to be made, by path (SeedRecordXML).
+    std::map<std::wstring, std::shared_ptr<const void>> m_mapRecordXMLSeeds;
 };
 
 template <class T>

@@ -351,6 +351,7 @@ BOOL CTavrionDoc::GetPatInfoFromRecordFile(const CString& strXMLPath, _ECGDATA* 
     SetAcqTime(&info, 0, 0, 0, 0, 0, 0);
     ReadRecordFileInfo(image, &info);
     TakeListedPatient(info, patient);
+    SeedRecordXML(strXMLPath, patient);
     return TRUE;
 }
 
@@ -368,11 +369,13 @@ BOOL CTavrionDoc::GetPatInfoFromMFERFile(const CString& strXMLPath, CMFERParser*
         ReadHl7FileInfo(strHL7Path, &info);
         if (info.failure == FileListFailure::None) {
             TakeListedPatient(info, patient);
+            SeedRecordXML(strXMLPath, patient);
             return TRUE;
         }
         info = _FILEITEM_INFO();
     }
     ReadMferRootInfo(root, &info);
     TakeListedPatient(info, patient);
+    SeedRecordXML(strXMLPath, patient);
     return TRUE;
 }

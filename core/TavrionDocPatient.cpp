@@ -116,6 +116,29 @@ void SplitMeasure(const CString& value, CString& whole, CString& fraction)
     fraction = printed.Mid(rounded + 1, 1);
 }
 
+// The acquisition time is the recorder's, never edited: a record XML that
+// holds one keeps it as it is. One made for a record that had none yet
+// (started from its file) takes the time the file carries, so that the list
+// and the patient strip still show it after the first save. A time the file
+// did not carry ("****/**/** **:**:**") writes nothing.
+void WriteAcqTimeIfNone(const CString& acquired, CECGXMLParser& xml)
+{
+    const CString path = CString(kPatientSection) + L"/Acquition_date";
+    if (xml.FindNode(path))
+        return;
+    int parts[6] = {};
+    if (swscanf(acquired.GetString(), L"%d/%d/%d %d:%d:%d", &parts[0], &parts[1], &parts[2], &parts[3], &parts[4],
+                &parts[5]) != 6)
+        return;
+    COleDateTime date;
+    if (parts[0] == 0 || date.SetDateTime(parts[0], parts[1], parts[2], parts[3], parts[4], parts[5]) != 0 ||
+        date.GetStatus() != COleDateTime::valid)
+        return;
+    _XML_ATTRIB_DATE acq;
+    acq.SetDate(date);
+    xml.SetDateAttrib(acq, path);
+}
+
 }  // namespace
 
 void CTavrionDoc::GetPatInfoFromXML(int nSystemCode, _PATIENT_INFO& patient, CECGXMLParser* xml)
@@ -346,26 +369,24 @@ void CTavrionDoc::WritePatInfoToXML(_PATIENT_INFO& patient, CECGXMLParser* xml)
     xml->SetAgeAttrib(MakeAgeAttrib(patient), agePath);
 }
 
-// The acquisition time is the recorder's, never edited: a record XML that
-// holds one keeps it as it is. One made for a record that had none yet
-// (started from its file) takes the time the file carries, so that the list
-// and the patient strip still show it after the first save.
 void CTavrionDoc::WriteFirstAcqTime(const _PATIENT_INFO& patient, CECGXMLParser* xml)
 {
-    const CString path = CString(kPatientSection) + L"/Acquition_date";
-    if (xml->FindNode(path))
-        return;
-    int parts[6] = {};
-    if (swscanf(patient.strAcqTime.GetString(), L"%d/%d/%d %d:%d:%d", &parts[0], &parts[1], &parts[2], &parts[3],
-                &parts[4], &parts[5]) != 6)
-        return;
-    COleDateTime date;
-    if (parts[0] == 0 || date.SetDateTime(parts[0], parts[1], parts[2], parts[3], parts[4], parts[5]) != 0 ||
-        date.GetStatus() != COleDateTime::valid)
-        return;
-    _XML_ATTRIB_DATE acq;
-    acq.SetDate(date);
-    xml->SetDateAttrib(acq, path);
+    WriteAcqTimeIfNone(patient.strAcqTime, *xml);
+}
+
+void CTavrionDoc::SeedRecordXML(const CString& strXMLPath, const _PATIENT_INFO& patient)
+{
+    if (strXMLPath.IsEmpty()) return;
+    // The paths the file list and the patient strip read them from. A field
+    // the file does not carry is left out, as the file list shows it empty.
+    const CString id = patient.strPatientID, name = patient.strName, acquired = patient.strAcqTime;
+    auto seed = [id, name, acquired](CECGXMLParser& xml) {
+        const CString section = kPatientSection;
+        if (!id.IsEmpty()) xml.SetDataToXMLDOM(id, section + L"/Patient_id", 4, CString());
+        if (!name.IsEmpty()) xml.SetDataToXMLDOM(name, section + L"/Patient_name", 4, CString());
+        WriteAcqTimeIfNone(acquired, xml);
+    };
+    m_mapRecordXMLSeeds[std::wstring(static_cast<LPCWSTR>(strXMLPath))] = CECGXMLParser::SeedNewFile(strXMLPath, seed);
 }
 
 _XML_ATTRIB_AGE CTavrionDoc::MakeAgeAttrib(const _PATIENT_INFO& patient)

@@ -56,10 +56,11 @@ UINT CExerViewDoc::GetDataLeadIDInverse(UINT lead)
     return lead < 12 ? kDisplayPosition[lead] : 0;
 }
 
-void CExerViewDoc::SetExerLeadSelection(int mask, _EXER_AVERAGE_DISPLAY_MODE mode)
+namespace {
+
+// The selection into the item, as the views read it.
+void TakeLeadSelection(_EXERDATAITEM* item, int mask, _EXER_AVERAGE_DISPLAY_MODE mode)
 {
-    _EXERDATAITEM* item = GetCurrentDataItem();
-    if (!item) return;
     if (mode == 2) {
         // Six entries hold the selection: further bits are not taken.
         int entry = 0;
@@ -74,6 +75,15 @@ void CExerViewDoc::SetExerLeadSelection(int mask, _EXER_AVERAGE_DISPLAY_MODE mod
             }
         }
     }
+}
+
+}  // namespace
+
+void CExerViewDoc::SetExerLeadSelection(int mask, _EXER_AVERAGE_DISPLAY_MODE mode)
+{
+    _EXERDATAITEM* item = GetCurrentDataItem();
+    if (!item) return;
+    TakeLeadSelection(item, mask, mode);
     SetReferenceIntoXML(REFERENCE_LEAD_SELECTION, mode);
 }
 
@@ -190,7 +200,7 @@ void CExerViewDoc::SetReferenceIntoXML(int id, int arg)
 
 void CExerViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
 {
-    const _EXERDATAITEM* item = GetCurrentDataItem();
+    _EXERDATAITEM* item = GetCurrentDataItem();
     if (!item || item->strXMLPath.IsEmpty()) return;
     const CString path = item->strXMLPath;
     CTavrionDoc::UpDateReferenceInfo(path);
@@ -222,6 +232,14 @@ void CExerViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
         selection1 = SettingNumberOr(xml, L"Lead_selection/Lead_1ch", 1);
     }
     // Each selection writes itself back through its own parser on the file.
+    // A record whose record XML is not made yet keeps them in memory: showing
+    // a record makes no file, and the first one written holds the record's
+    // patient (see SeedRecordXML), not lead selections alone.
+    if (IsRecordXMLToBeMade(path)) {
+        TakeLeadSelection(item, selection6, 2);
+        TakeLeadSelection(item, selection1, 3);
+        return;
+    }
     SetExerLeadSelection(selection6, 2);
     SetExerLeadSelection(selection1, 3);
 }

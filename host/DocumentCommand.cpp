@@ -23,6 +23,7 @@
 #include "host/CommandFailure.h"
 #include "host/LeadSamples.h"
 #include "platform/base/CodePage.h"
+#include "platform/base/File.h"
 #include "platform/base/PathNames.h"
 #include "platform/mfer/MFERParser.h"
 
@@ -100,6 +101,22 @@ CString NameRecordXmlToBeMade(const CString& file)
     CString xml, path = file;
     probe.OpenFile(xml, path);
     return item->strXMLPath;
+}
+
+// The HL7 aECG header beside an MFER file (NAME.hl7.xml) when there is one,
+// as the host's file list finds it. Named as the item's third key, the
+// document reads the patient from it as the list does: a file without its
+// record XML yet shows, and first writes, the patient the list showed.
+CString Hl7HeaderBeside(const std::string& record)
+{
+    const size_t slash = record.rfind('/');
+    const size_t dot = record.rfind('.');
+    const std::string stem = dot == std::string::npos || (slash != std::string::npos && dot < slash)
+                                 ? record
+                                 : record.substr(0, dot);
+    const CString header = LibraryPath(stem + ".hl7.xml");
+    const DWORD attributes = GetFileAttributes(header);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? header : CString();
 }
 
 template <class Item> Item* NewItem(const RecordFiles& files)
@@ -351,6 +368,7 @@ bool OpenMferRecord(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep
     // XML name, whether or not the file is there. It is named, not written;
     // a save makes it.
     if (files.xml.empty()) item->strXMLPath = probeXml;
+    item->strThirdKey = third = Hl7HeaderBeside(files.record);
     item->nLeadLayout = CMFERViewDoc::GetLeadLayoutBySystemCode(kind);
     doc->GetMFERDataManager()->AppendItem(item);
     doc->SetCurDataIndex(item->nID);

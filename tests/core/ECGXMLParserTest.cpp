@@ -3,7 +3,9 @@
 // XPaths and the refusal to save over an unreadable record.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "core/ECGXMLParser.h"
 #include "core/MemoryHelpers.h"
@@ -415,6 +417,76 @@ TEST_F(ECGXMLParserTest, TwoObjectsOnOneFileDoNotSeeEachOthersChangesAndTheLastS
     CECGXMLParser third(m_path, 0, L"");
     third.GetDataFromXMLDOM(value, Field(L"Patient_id"), 4, L"");
     EXPECT_EQ(CString(L"second"), value);
+}
+
+// A record XML not on disk yet, seeded by the document that opened its
+// record: any parser on the path starts from the seed while it is held, a
+// file on disk is never seeded, and the seed ends with its holder.
+class ECGXMLParserNewFileSeedTest : public ECGXMLParserTest {
+protected:
+    static std::shared_ptr<const void> Seed(const CString& path, const wchar_t* id)
+    {
+        const CString text = id;
+        return CECGXMLParser::SeedNewFile(path, [text](CECGXMLParser& xml) {
+            xml.SetDataToXMLDOM(text, Field(L"Patient_id"), 4, L"");
+        });
+    }
+    static CString Id(const CString& path)
+    {
+        CECGXMLParser xml(path, 0, L"");
+        CString value;
+        xml.GetDataFromXMLDOM(value, Field(L"Patient_id"), 4, L"");
+        return value;
+    }
+};
+
+TEST_F(ECGXMLParserNewFileSeedTest, TheFirstWriterOfAMissingFileWritesTheSeedWithItsOwn)
+{
+    const CString path = Wide(m_dir.File("new.xml"));
+    const auto held = Seed(path, L"S-1");
+    {
+        CECGXMLParser xml(path, 0, L"");
+        xml.SetDataToXMLDOM(L"3", L"/Rawdata/Assist_info/Reference/Setting/Page_style", 4, L"");
+        // The writer that saves the parser's document as it is, not through SaveToXMLFile().
+        ASSERT_NE(0, xml.m_pXMLParser->SaveToXMLFile(xml.m_strPath));
+    }
+    EXPECT_EQ(CString(L"S-1"), Id(path));
+    // The file written is the record's: what is taken out of it stays out.
+    {
+        CECGXMLParser xml(path, 0, L"");
+        ASSERT_EQ(1, xml.RemoveNode(Field(L"Patient_id")));
+        xml.SaveToXMLFile();
+    }
+    EXPECT_EQ(CString(), Id(path));
+}
+
+TEST_F(ECGXMLParserNewFileSeedTest, TheLatestHeldSeedCountsAndASeedEndsWithItsHolder)
+{
+    const CString path = Wide(m_dir.File("new.xml"));
+    auto first = Seed(path, L"A");
+    auto second = Seed(path, L"B");
+    EXPECT_EQ(CString(L"B"), Id(path));
+    second.reset();
+    EXPECT_EQ(CString(L"A"), Id(path));
+    first.reset();
+    EXPECT_EQ(CString(), Id(path));
+    // Reading writes nothing.
+    EXPECT_EQ(std::vector<std::string>{"record.xml"}, testsupport::FolderEntries(m_dir.Path()));
+}
+
+TEST_F(ECGXMLParserNewFileSeedTest, AFileThatCannotBeReadIsNeitherSeededNorWrittenOver)
+{
+    const std::string broken = "<Rawdata><Tavrion>";
+    const std::string path = m_dir.Write("broken.xml", broken);
+    const auto held = Seed(Wide(path), L"S-1");
+    {
+        CECGXMLParser xml(Wide(path), 0, L"");
+        CString value;
+        EXPECT_EQ(0, xml.GetDataFromXMLDOM(value, Field(L"Patient_id"), 4, L""));
+        xml.SaveToXMLFile();
+        EXPECT_NE(0, xml.m_bLastSaveFailed);
+    }
+    EXPECT_EQ(broken, testsupport::ReadFileBytes(path));
 }
 
 TEST(ECGXMLParserLiteralTest, QuotedValuesSelectExactlyTheirOwnCode)

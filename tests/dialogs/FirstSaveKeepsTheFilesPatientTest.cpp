@@ -123,6 +123,10 @@ protected:
         doc->SetCurDataIndex(item->nID);
         CString xml = item->strXMLPath;
         if (doc->OpenMFERFile(record, xml, third) != 0) return false;
+        // The host reads the record's display settings back before it shows
+        // the record: these tests first opened records without that step,
+        // and so missed an opening that wrote the record XML (see Open below).
+        doc->UpDateReferenceInfo(item->strXMLPath);
         m_doc = std::move(doc);
         m_type = DOC_TYPE_MFER;
         return true;
@@ -146,6 +150,10 @@ protected:
         listOf(*doc).AppendItem(item);
         if (testsupport::OpenRecord(*doc, files) != 0) return false;
         doc->SetCurDataIndex(item->nID);
+        // As the host opens a record: its display settings read back. The
+        // exercise document used to write its lead selections back here,
+        // making a record XML of them alone before anything was saved.
+        doc->UpDateReferenceInfo(item->strXMLPath);
         m_doc = std::move(doc);
         m_type = type;
         return true;
@@ -343,6 +351,7 @@ TEST_P(FirstSaveOfDeviceRecords, ShowAndKeepThePatientTheirFileCarries)
     ASSERT_FALSE(fromFile.id.IsEmpty());
     ASSERT_NE(CString(kNoTime), fromFile.time);
     ASSERT_TRUE(Open(files));
+    EXPECT_FALSE(Exists(files.xml));   // opened and shown, the record has made no file yet
     m_doc->SetCtrlContent(nullptr);
     CString id, name;
     m_doc->GetCtrlData(3001, id);
