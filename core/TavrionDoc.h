@@ -271,6 +271,9 @@ public:
     CSize GetBaseScreenSize() const { return CSize(m_nBaseScreenWidth, m_nBaseScreenHeight); }
     int GetCurDataIndex() const { return m_nCurDataIndex; }
     void SetCurDataIndex(int index) { m_nCurDataIndex = index; }
+    // The lead of the one-lead strip. The examination documents that choose
+    // it themselves (own GetRhythm1LeadID) keep this copy of their answer for
+    // the current record whenever the choice or the record XML changes it.
     int GetRhythm1LeadID() const { return m_nRhythm1LeadID; }
     void SetRhythm1LeadID(int lead) { m_nRhythm1LeadID = lead; }
     int GetDividerCheck() const { return m_nDividerCheck; }

@@ -166,22 +166,22 @@ int CMFERViewDoc::GetRhythm1LeadID()
 {
     _MFERDATAITEM* item = GetCurrentDataItem();
     if (!item) return 0;
-    if (IsExtraFamily(item->uSystemCode)) {
-        m_nRhythm1LeadID = item->nLeadLayout == 4 ? 3 : item->nLeadLayout == 7 ? 6 : 0;
-        return m_nRhythm1LeadID;
-    }
     const int twelve = RefPos(POS_1LEAD_12);
     const int three = RefPos(POS_1LEAD_3);
-    switch (item->nLeadLayout) {
-    case 12: return twelve >= 0 && twelve <= 11 ? twelve : 0;
-    case 15: {
-        const int extension = RefPos(POS_1LEAD_15) + 11;
-        if (extension >= 12 && extension <= 14) return extension;
-        return twelve >= 0 && twelve <= 11 ? twelve : 0;
-    }
-    case 3: return three >= 0 && three <= 2 ? three : 0;
-    default: return 0;
-    }
+    const int extension = RefPos(POS_1LEAD_15) + 11;
+    int lead = 0;
+    if (IsExtraFamily(item->uSystemCode))
+        lead = item->nLeadLayout == 4 ? 3 : item->nLeadLayout == 7 ? 6 : 0;
+    else if (item->nLeadLayout == 15 && extension >= 12 && extension <= 14)
+        lead = extension;
+    else if (item->nLeadLayout == 12 || item->nLeadLayout == 15)
+        lead = twelve >= 0 && twelve <= 11 ? twelve : 0;
+    else if (item->nLeadLayout == 3)
+        lead = three >= 0 && three <= 2 ? three : 0;
+    // The views and host commands that hold the document as a CTavrionDoc
+    // read the base's copy of the strip lead.
+    m_nRhythm1LeadID = lead;
+    return lead;
 }
 
 int CMFERViewDoc::SetRhythm1LeadID(int lead)
@@ -192,6 +192,7 @@ int CMFERViewDoc::SetRhythm1LeadID(int lead)
         RefPos(POS_1LEAD_12) = lead <= 11 ? lead : 0;
         RefPos(POS_1LEAD_3) = lead <= 2 ? lead : 0;
         RefPos(POS_1LEAD_15) = lead >= 12 ? lead - 11 : 0;
+        m_nRhythm1LeadID = lead;
         return 1;
     }
     if (lead < 0 || lead >= item->nLeadLayout) return 0;
@@ -214,6 +215,7 @@ int CMFERViewDoc::SetRhythm1LeadID(int lead)
         break;
     default: break;
     }
+    GetRhythm1LeadID();
     return 1;
 }
 
@@ -442,6 +444,7 @@ void CMFERViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
     } else if (layout == 12 || layout == 15) {
         ReadSettingRhythmLead(xml, layout, RefPos(POS_1LEAD_12), RefPos(POS_1LEAD_15));
     }
+    GetRhythm1LeadID();   // the record's strip lead into the base's copy
     SetFilter(ReadSettingFilter(xml));
     RefPosF(IsExtraFamily(item->uSystemCode) ? POS_EXTRA_SPEED : POS_SPEED) = ReadSpeed(xml);
     ReadSettingSenses(*item, xml);

@@ -51,6 +51,7 @@ short ReadInt16(const BYTE* bytes)
 
 CRestViewDoc::CRestViewDoc()
     : m_RestPageStyle(1),
+      m_nRhythm1Lead12(0),
       m_nRhythm1LeadEx(0),
       m_fWorkSense{},
       m_uRefSenseMode(m_uSenseMode),
@@ -374,14 +375,17 @@ int CRestViewDoc::GetRhythm1LeadID()
 {
     _RESTDATAITEM* item = GetCurrentDataItem();
     if (!item) return 0;
-    const bool standard = m_nRhythm1LeadID >= 0 && m_nRhythm1LeadID <= 11;
-    if (item->nLeadCount == 15) {
-        const int extra = m_nRhythm1LeadEx + 11;
-        if (extra >= 12 && extra <= 14) return extra;
-    } else if (item->nLeadCount != 12) {
-        return 0;
-    }
-    return standard ? m_nRhythm1LeadID : 0;
+    const bool standard = m_nRhythm1Lead12 >= 0 && m_nRhythm1Lead12 <= 11;
+    const int extra = m_nRhythm1LeadEx + 11;
+    int lead = 0;
+    if (item->nLeadCount == 15 && extra >= 12 && extra <= 14)
+        lead = extra;
+    else if (item->nLeadCount == 12 || item->nLeadCount == 15)
+        lead = standard ? m_nRhythm1Lead12 : 0;
+    // The views and host commands that hold the document as a CTavrionDoc
+    // read the base's copy of the strip lead.
+    m_nRhythm1LeadID = lead;
+    return lead;
 }
 
 int CRestViewDoc::SetRhythm1LeadID(int lead)
@@ -389,16 +393,18 @@ int CRestViewDoc::SetRhythm1LeadID(int lead)
     _RESTDATAITEM* item = GetCurrentDataItem();
     if (!item) {
         if (lead < 0 || lead > 14) return 0;
-        m_nRhythm1LeadID = lead >= 12 ? 0 : lead;
+        m_nRhythm1Lead12 = lead >= 12 ? 0 : lead;
         m_nRhythm1LeadEx = lead >= 12 ? lead - 11 : 0;
+        m_nRhythm1LeadID = lead;
         return 1;
     }
     if (lead < 0 || lead >= item->nLeadCount) return 0;
     if (item->nLeadCount == 15 && lead >= 12) {
         m_nRhythm1LeadEx = lead - 11;
     } else if (item->nLeadCount == 12 || item->nLeadCount == 15) {
-        m_nRhythm1LeadID = lead;
+        m_nRhythm1Lead12 = lead;
         m_nRhythm1LeadEx = 0;
     }
+    GetRhythm1LeadID();
     return 1;
 }

@@ -131,7 +131,11 @@ protected:
     CDataManager<_RESTDATAITEM> m_RestDataManager;
     _REST_PAGE_STYLE m_RestPageStyle;       // 1 to 44
     CString m_strMeasureKey[REST_MEASURE_KEYS];   // element names of the per-lead measurements
-    int m_nRhythm1LeadEx;                   // the one-lead strip's lead minus 11 for leads 12 to 14; 0 none
+    // The one-lead strip's lead as two numbers: 0 to 11, kept while a lead
+    // 12 to 14 of a 15-lead record is shown, and that lead minus 11 (0 none).
+    // The base's strip lead is a copy of what GetRhythm1LeadID answers.
+    int m_nRhythm1Lead12;
+    int m_nRhythm1LeadEx;
     float m_fWorkSense[TAVRION_SENSE_KINDS];   // mm/mV, working values by sense id (the reference copies are m_fSense[0])
     UINT m_uRefSenseMode;                   // reference copy of the sense mode
     int m_nRefChestHalf;                    // reference copy of the chest-half flag

@@ -109,7 +109,8 @@ void CRestViewDoc::UpDateReferenceInfo(const CString&)
     const int style = SettingNumberOr(xml, L"Page_style", 1);
     m_RestPageStyle = style >= 1 && style <= 44 ? style : 1;
     const int leads = item->nLeadCount;
-    if (leads == 12 || leads == 15) ReadSettingRhythmLead(xml, leads, m_nRhythm1LeadID, m_nRhythm1LeadEx);
+    if (leads == 12 || leads == 15) ReadSettingRhythmLead(xml, leads, m_nRhythm1Lead12, m_nRhythm1LeadEx);
+    GetRhythm1LeadID();   // the record's strip lead into the base's copy
     m_nFilter = ReadSettingFilter(xml);
     double real = 0.0;
     const bool speed = ReadSettingReal(xml, L"Speed", real) && (real == 25.0 || real == 50.0);

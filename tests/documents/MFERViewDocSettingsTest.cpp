@@ -79,6 +79,27 @@ TEST_F(MferDocTest, OneLeadStripOfFifteenLeadsReadsBack)
     EXPECT_EQ(0, m_doc->GetRhythm1LeadID());
 }
 
+// Views and host commands that hold the document as a CTavrionDoc read the
+// strip lead there: it follows the record XML and every choice at once.
+TEST_F(MferDocTest, TheStripLeadReadThroughTheBaseDocumentIsTheOneChosen)
+{
+    _MFERDATAITEM* fifteen = OpenKind(MferKind::Plain, 15, 0x800F, 15);
+    ASSERT_NE(nullptr, fifteen);
+    CTavrionDoc& base = *m_doc;
+    PutSetting(fifteen, L"Rhythm_1lead", L"13");
+    m_doc->UpDateReferenceInfo(CString());
+    EXPECT_EQ(13, base.GetRhythm1LeadID());
+    ASSERT_EQ(1, m_doc->SetRhythm1LeadID(5));
+    EXPECT_EQ(5, base.GetRhythm1LeadID());
+    ASSERT_EQ(1, m_doc->SetRhythm1LeadID(14));
+    EXPECT_EQ(14, base.GetRhythm1LeadID());
+    _MFERDATAITEM* three = OpenKind(MferKind::Plain, 3, 0x8003, 3);
+    ASSERT_NE(nullptr, three);
+    PutSetting(three, L"Rhythm_1lead", L"2");
+    m_doc->UpDateReferenceInfo(CString());
+    EXPECT_EQ(2, base.GetRhythm1LeadID());
+}
+
 TEST_F(MferDocTest, PagesOfAStripFollowTheRateAndSurviveASpeedOfZero)
 {
     EXPECT_EQ(0, m_doc->GetRhythmWaveTotalPage(250, 7));   // no record

@@ -266,6 +266,22 @@ TEST_F(RestXmlFixture, FifteenLeadRecordWithoutLeadSelectionGetsFullMasks)
     EXPECT_EQ(m_doc.GetRhythm1LeadID(), 13);
 }
 
+// Views and host commands that hold the document as a CTavrionDoc read the
+// strip lead there: an extra lead of a 15-lead record too.
+TEST_F(RestXmlFixture, TheStripLeadReadThroughTheBaseDocumentIsTheOneShown)
+{
+    AddRecord("rest15.ecg", Shape(RecordKind::Rest15, false, 11));
+    SetXmlText(kSetting + L"/Rhythm_1lead", L"13");
+    ASSERT_EQ(Open(m_doc.GetRestListHeader()), 0);
+    m_doc.UpDateReferenceInfo(CString());
+    CTavrionDoc& base = m_doc;
+    EXPECT_EQ(13, base.GetRhythm1LeadID());
+    ASSERT_EQ(1, m_doc.SetRhythm1LeadID(4));
+    EXPECT_EQ(4, base.GetRhythm1LeadID());
+    ASSERT_EQ(1, m_doc.SetRhythm1LeadID(12));
+    EXPECT_EQ(12, base.GetRhythm1LeadID());
+}
+
 TEST_F(RestXmlFixture, StripLeadReadBackOnAFifteenLeadRecordKeepsTheStandardLead)
 {
     _RESTDATAITEM* twelve = AddRecord("rest12.ecg", Shape(RecordKind::Rest12));

@@ -1,0 +1,196 @@
+// The one-lead strip under a record's page shows the lead the record XML's
+// display settings name (Rhythm_1lead), whichever record kind it is: the
+// strip's trace is measured against the leads `open` lists, in millivolts
+// of the strip's own calibration pulse.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "tests/host/HostPdf.h"
+#include "tests/host/HostRun.h"
+#include "tests/host/HostSamples.h"
+#include "tests/support/PngImage.h"
+
+using namespace hosttest;
+using testsupport::PngImage;
+
+namespace {
+
+// A lead's extent in millivolts, as `open` lists it ("#3:5000 [-1.20..0.20 mV]").
+struct LeadExtent {
+    double low = 0.0;
+    double high = 0.0;
+};
+
+std::vector<LeadExtent> OpenedExtents(const std::string& out)
+{
+    std::vector<LeadExtent> leads;
+    const std::regex lead("#(\\d+):\\d+ \\[(-?[0-9.]+)\\.\\.(-?[0-9.]+) mV\\]");
+    for (auto it = std::sregex_iterator(out.begin(), out.end(), lead); it != std::sregex_iterator(); ++it) {
+        const size_t index = static_cast<size_t>(std::stoi((*it)[1]));
+        if (leads.size() <= index) leads.resize(index + 1);
+        leads[index] = {std::stod((*it)[2]), std::stod((*it)[3])};
+    }
+    return leads;
+}
+
+// The strip's trace in millivolts: how far its ink reaches above and below
+// the baseline, measured with the height of the calibration pulse at its
+// left end (1 mV) and the pulse's foot as the baseline.
+struct StripTrace {
+    bool ok = false;
+    LeadExtent extent;
+};
+
+StripTrace MeasureStrip(const std::string& png, int stripTop)
+{
+    StripTrace trace;
+    PngImage image(png);
+    if (!image.Ok()) return trace;
+    const int width = image.Width();
+    const int bottom = image.Height();
+    auto darkRun = [&](int x, int& first, int& last) {
+        first = last = -1;
+        for (int y = stripTop; y < bottom; ++y)
+            if (image.Dark(x, y)) {
+                if (first < 0) first = y;
+                last = y;
+            }
+        return first >= 0;
+    };
+    // The pulse: the first columns with ink, its rising edge the tallest run.
+    int x = 0, first = -1, last = -1;
+    while (x < width && !darkRun(x, first, last)) ++x;
+    int pulseTop = bottom, pulseFoot = -1;
+    for (; x < width && darkRun(x, first, last); ++x) {
+        pulseTop = std::min(pulseTop, first);
+        pulseFoot = std::max(pulseFoot, last);
+    }
+    // Paper between the pulse and the trace.
+    while (x < width && !darkRun(x, first, last)) ++x;
+    if (pulseFoot - pulseTop < 10 || x >= width) return trace;
+    int high = bottom, low = -1;
+    for (; x < width; ++x)
+        if (darkRun(x, first, last)) {
+            high = std::min(high, first);
+            low = std::max(low, last);
+        }
+    const double mv = pulseFoot - pulseTop;
+    trace.ok = true;
+    trace.extent = {(pulseFoot - low) / mv, (pulseFoot - high) / mv};
+    return trace;
+}
+
+// The lead whose listed extent the strip's trace comes nearest, -1 for none.
+int NearestLead(const StripTrace& trace, const std::vector<LeadExtent>& leads)
+{
+    int nearest = -1;
+    double best = 1e9;
+    for (size_t i = 0; i < leads.size(); ++i) {
+        const double d = std::max(std::fabs(leads[i].low - trace.extent.low), std::fabs(leads[i].high - trace.extent.high));
+        if (d < best) {
+            best = d;
+            nearest = static_cast<int>(i);
+        }
+    }
+    return nearest;
+}
+
+// The record XML's strip lead set to `lead`.
+void NameStripLead(const std::string& xml, int lead)
+{
+    std::string text = testsupport::ReadFileBytes(xml);
+    const std::regex element("<Rhythm_1lead>[^<]*</Rhythm_1lead>");
+    ASSERT_TRUE(std::regex_search(text, element)) << xml;
+    text = std::regex_replace(text, element, "<Rhythm_1lead>" + std::to_string(lead) + "</Rhythm_1lead>");
+    std::ofstream(xml, std::ios::binary | std::ios::trunc) << text;
+}
+
+class HostStripLeadTest : public HostSamplesTest {
+protected:
+    // The strip of `record` as `view` shows it under its page (the frame's
+    // lowest 160 of 1080 pixels), its trace measured.
+    StripTrace ViewedStrip(const std::string& record)
+    {
+        const std::string png = m_dir.File("strip.png");
+        const HostRun run = Host({"view", record, "--view", "CViewScroll1LeadWave", "--png", png});
+        EXPECT_EQ(0, run.status) << run.err;
+        return MeasureStrip(png, 1080 - 160);
+    }
+    // What `open` lists of the record's leads.
+    std::vector<LeadExtent> Leads(const std::string& record)
+    {
+        const HostRun run = Host({"open", record});
+        EXPECT_EQ(0, run.status) << run.err;
+        return OpenedExtents(run.out);
+    }
+    // For each lead: the record XML names it, and the viewed strip draws it.
+    void ExpectStripShows(const std::string& record, const std::string& xml, std::initializer_list<int> named)
+    {
+        const std::vector<LeadExtent> leads = Leads(record);
+        for (int lead : named) {
+            NameStripLead(xml, lead);
+            const StripTrace trace = ViewedStrip(record);
+            ASSERT_TRUE(trace.ok) << "no pulse and trace in the strip";
+            EXPECT_EQ(lead, NearestLead(trace, leads))
+                << "Rhythm_1lead " << lead << ": the strip reaches " << trace.extent.low << " to "
+                << trace.extent.high << " mV";
+        }
+    }
+    // An MFER file of the record maker with its record XML beside it.
+    void MakeMfer(const std::string& leads)
+    {
+        MakeRecords({"mfer", "--kind", "plain", "--leads", leads, "--out", m_mfer, "--xml-out", m_mferXml});
+    }
+
+    const std::string m_mfer = m_dir.File("m.mwf");
+    const std::string m_mferXml = m_dir.File("Raw_m20240401093000.xml");
+};
+
+}  // namespace
+
+TEST_F(HostStripLeadTest, TheStripOfATwelveLeadMferFileShowsTheLeadItsRecordXmlNames)
+{
+    MakeMfer("12");
+    ExpectStripShows(m_mfer, m_mferXml, {1, 2, 3, 9});
+    // Without its record XML the file shows its first lead, and stays alone.
+    ASSERT_EQ(0, std::remove(m_mferXml.c_str()));
+    const StripTrace first = ViewedStrip(m_mfer);
+    ASSERT_TRUE(first.ok);
+    EXPECT_EQ(0, NearestLead(first, Leads(m_mfer)));
+    EXPECT_NE(0, ::access(m_mferXml.c_str(), F_OK));
+}
+
+TEST_F(HostStripLeadTest, TheStripsOfFifteenAndThreeLeadMferFilesShowTheNamedLead)
+{
+    MakeMfer("15");
+    ExpectStripShows(m_mfer, m_mferXml, {12, 4});
+    MakeMfer("3");
+    ExpectStripShows(m_mfer, m_mferXml, {2, 1});
+}
+
+TEST_F(HostStripLeadTest, TheStripOfAFifteenLeadRestingRecordShowsTheExtraLeadNamed)
+{
+    const std::string record = SamplePath("rest15_90.ecg");
+    ExpectStripShows(record, SamplePath("rest15_9020240401093000.xml"), {12, 14, 7});
+}
+
+TEST_F(HostStripLeadTest, ThePrintedStripNamesTheLeadTheRecordXmlNames)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    MakeMfer("12");
+    NameStripLead(m_mferXml, 5);
+    const std::string pdf = HostPdf({"print", m_mfer, "--view", "CViewScroll1LeadWave"}, m_dir.File("strip.pdf"));
+    std::vector<std::string> words;
+    for (const PdfWord& word : PdfWords(pdf)) words.push_back(word.text);
+    EXPECT_NE(words.end(), std::find(words.begin(), words.end(), "aVF"));
+    EXPECT_EQ(words.end(), std::find(words.begin(), words.end(), "I"));
+}
