@@ -117,7 +117,9 @@ TEST_F(HostCommentWidthTest, ACommentOfCharactersNeitherCodePageHoldsWrapsInside
             // Hangul is drawn exactly two columns wide. The face that draws
             // the emoji makes each a little wider than two columns: its lines
             // break where the kanji lines do and end a few points later.
-            if (wide == "한") EXPECT_LE(wrapped.right, reference.right + 1.0);
+            if (wide == "한") {
+                EXPECT_LE(wrapped.right, reference.right + 1.0);
+            }
         }
     }
 }
