@@ -7,11 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/host/HostRhythmRecord.h"
 #include "tests/host/HostRun.h"
 #include "tests/host/HostSamples.h"
 #include "tests/support/PngImage.h"
-#include "tools/RecordTags.h"
-#include "tools/RhythmRecord.h"
 
 using namespace hosttest;
 using testsupport::PngImage;
@@ -93,18 +92,12 @@ TEST_F(HostEnlargedStrip, TheRhythmLeadsDialogDrawsTheSecondSetsFirstLeadAtThatS
 // the view.
 TEST_F(HostEnlargedStrip, TheEnlargedStripOfARhythmRecordIsCentredInTheRecord)
 {
-    morvelance::RhythmRecordShape shape;
-    shape.leads = 3;
-    shape.seconds = 30;
-    morvelance::RecordBuilder builder = morvelance::MakeRhythmRecord(shape, nullptr);
-    const std::vector<uint8_t>* lead = builder.Find(morvelance::rec::kTagLeadSamples, 0);
-    ASSERT_NE(nullptr, lead);
-    std::vector<int16_t> step(lead->size() / 2, 0);
-    for (size_t i = step.size() / 2; i < step.size(); ++i) step[i] = 200;   // 1.25 uV a unit
-    builder.SetSamples(morvelance::rec::kTagLeadSamples, 0, step);
     const std::string record = m_dir.File("step.ecg");
-    builder.WriteFile(record, zarn::Flavour::Newer90);
-    MakeRecords({"xml", "--for", record});
+    WriteThreeLeadRhythm(record, [](size_t samples) {
+        std::vector<int16_t> step(samples, 0);
+        for (size_t i = samples / 2; i < samples; ++i) step[i] = 200;   // 1.25 uV a unit
+        return std::map<uint32_t, std::vector<int16_t>>{{0, step}};
+    });
 
     const PngImage image = Dialog(record, "CDlgEnlargedWave", "0", m_dir.File("step.png"));
     ASSERT_TRUE(image.Ok());
