@@ -2,6 +2,8 @@
 // and tilting limits, the swing on the desktop clock from a pane's timer,
 // the wall seen face-on, the inverting time marker and the click on a lead
 // name.
+#include <algorithm>
+
 #include "analysisviews/ViewExerAverage3D.h"
 #include "tests/analysisviews/ExerViewTestSupport.h"
 #include "tests/support/DCStateCheck.h"
@@ -43,6 +45,22 @@ protected:
         EXPECT_TRUE(dc.Attach(platform::gdi::CreateRecordingDC(client.Width(), client.Height())));
         m_view->OnDraw(&dc);
         return platform::gdi::GetRecording(dc.GetSafeHdc());
+    }
+    // Row 2's curve seen face-on, in pixels above the map's zero level.
+    std::vector<int> RowTwoHeights()
+    {
+        for (int i = 0; i < 3; ++i) m_view->RotateLeft();
+        for (int i = 0; i < 7; ++i) m_view->TiltDown();
+        const int zero = kHeight / 2 - 9 * MulDiv(kHeight, 1, 664);
+        int leaders = 0;   // each row's curve follows its red leader line
+        std::vector<int> heights;
+        for (const DrawRecord& r : Recorded()) {
+            if (r.op != DrawOp::Polyline || r.rop2 != R2_COPYPEN) continue;
+            if (r.penColor == RGB(255, 0, 0)) ++leaders;
+            if (r.penColor == RGB(0, 255, 0) && leaders == 3)
+                for (const POINT& p : r.points) heights.push_back(zero - p.y);
+        }
+        return heights;
     }
 };
 
@@ -132,6 +150,37 @@ TEST_F(StMap, AThreeLeadRecordShowsItsLeadsInOrderAndStillNamesMinusAvr)
     bool minus = false;
     for (const DrawRecord& r : Recorded()) minus = minus || (r.op == DrawOp::Text && r.text == L"(-aVR)");
     EXPECT_TRUE(minus);
+}
+
+// Row 2 is -aVR: the record's aVR, which rises as the lateral leads sink
+// under load, is drawn sinking with them.
+TEST_F(StMap, RowTwoDrawsAvrTurnedOver)
+{
+    Show();
+    const std::vector<int> heights = RowTwoHeights();
+    ASSERT_FALSE(heights.empty());
+    EXPECT_GE(0, *std::max_element(heights.begin(), heights.end()));
+    EXPECT_GT(-10, *std::min_element(heights.begin(), heights.end()));
+}
+
+// A three-lead recorder's row 2 is its own third series, drawn as stored.
+TEST_F(StMap, AThreeLeadRecordersRowTwoIsDrawnAsStored)
+{
+    ExerciseRecordOptions o = DefaultOptions();
+    o.systemCode = 0xFFFA;
+    // The third series 2 mm up all through the load and the recovery.
+    OpenRecord(o, [&o](RecordBuilder& items) {
+        for (int series = 0; series < 2; ++series) {
+            std::vector<uint8_t> words;
+            for (int k = 0; k < ExerciseSeriesLength(o, series); ++k) words.insert(words.end(), {20, 0});
+            items.SetRaw(3086 + 12 * series + 2, 0, words);
+        }
+    });
+    ShowView(kWidth, kHeight);
+    const std::vector<int> heights = RowTwoHeights();
+    ASSERT_FALSE(heights.empty());
+    EXPECT_LE(0, *std::min_element(heights.begin(), heights.end()));
+    EXPECT_LT(10, *std::max_element(heights.begin(), heights.end()));
 }
 
 TEST_F(StMap, AClickOnALeadNameHighlightsItsCurveForOnePaint)

@@ -257,6 +257,34 @@ TEST(FileList, MferWithoutPatientHasEmptyFields)
     EXPECT_TRUE(info.strPatientName.IsEmpty());
 }
 
+// Each patient field is read when the file holds it: a file with the id
+// alone lists the id, one with the name alone lists no id.
+TEST(FileList, MferPatientIdAndNameAreEachReadWhenTheFileHoldsThem)
+{
+    TempDir dir;
+    const std::string with = testsupport::ReadFileBytes(WriteMfer(dir, "with.mwf", MferKind::Plain, 12));
+    const std::string without =
+        testsupport::ReadFileBytes(WriteMfer(dir, "without.mwf", MferKind::Plain, 12, std::string(), false));
+    // The files differ by the name's definition and the id's, in that order.
+    size_t at = 0;
+    while (at < without.size() && with[at] == without[at]) ++at;
+    ASSERT_LT(at + 2, with.size());
+    ASSERT_EQ(static_cast<uint8_t>(with[at]), 0x81);
+    const size_t nameLength = 2 + static_cast<uint8_t>(with[at + 1]);
+    const std::string name = with.substr(at, nameLength);
+    const std::string id = with.substr(at + nameLength, with.size() - without.size() - nameLength);
+    ASSERT_EQ(static_cast<uint8_t>(id[0]), 0x82);
+    CTavrionDoc doc;
+    _FILEITEM_INFO idOnly;
+    _FILEITEM_INFO nameOnly;
+    doc.ReadFile(Wide(dir.Write("id.mwf", without.substr(0, at) + id + without.substr(at))), L"", L"", &idOnly);
+    doc.ReadFile(Wide(dir.Write("name.mwf", without.substr(0, at) + name + without.substr(at))), L"", L"", &nameOnly);
+    EXPECT_EQ(idOnly.strPatientID, L"M-7");
+    EXPECT_TRUE(idOnly.strPatientName.IsEmpty());
+    EXPECT_TRUE(nameOnly.strPatientID.IsEmpty());
+    EXPECT_EQ(nameOnly.strPatientName, L"佐藤");
+}
+
 TEST(FileList, Hl7HeaderGivesThePatient)
 {
     TempDir dir;

@@ -21,6 +21,7 @@ using testsupport::ControlText;
 constexpr int kTitleList = 3914;
 constexpr int kContentList = 3915;
 constexpr int kTitleApply = 3916;
+constexpr int kTitleAdd = 3922;
 constexpr int kContentEdit = 3919;
 constexpr int kTitleDown = 3926;
 constexpr int kTitleBox = 3929;
@@ -97,21 +98,49 @@ TEST_F(AdditionEditor, ATitleOf33ColumnsOrMoreIsRefusedWithABeep)
               "<Content><Text>c</Text></Content></Addition>\n");
     testsupport::ModalScript script;
     script.On(CDlgEditAdditionalInfor::IDD, [](CDialog& dialog) {
-        // 28 columns + "判定" (4) = 32: accepted; once more would be 36.
+        // 29 columns + "判定" (4) = 33, one past the limit: refused.
+        const int beeps = Desktop::BeepCount();
+        dialog.SetDlgItemText(kTitleBox, CString(L'x', 29));
+        ClickEntry(dialog, kTitleList, 0);
+        ClickControl(dialog, kTitleApply);
+        EXPECT_EQ(Desktop::BeepCount(), beeps + 1);
+        EXPECT_EQ(ControlText(dialog, kTitleBox), CString(L'x', 29));
+        // 28 + 4 = 32: accepted; once more would be 36.
         dialog.SetDlgItemText(kTitleBox, CString(L'x', 28));
         ClickEntry(dialog, kTitleList, 0);
         ClickControl(dialog, kTitleApply);
         EXPECT_EQ(ControlText(dialog, kTitleBox), CString(L'x', 28) + L"判定");
-        const int beeps = Desktop::BeepCount();
         ClickEntry(dialog, kTitleList, 0);
         ClickControl(dialog, kTitleApply);
-        EXPECT_EQ(Desktop::BeepCount(), beeps + 1);
+        EXPECT_EQ(Desktop::BeepCount(), beeps + 2);
         EXPECT_EQ(ControlText(dialog, kTitleBox), CString(L'x', 28) + L"判定");
         ClickControl(dialog, IDOK);
     });
     CDlgEditAdditionalInfor editor(0, nullptr);
     ASSERT_EQ(editor.DoModal(), IDOK);
     EXPECT_EQ(editor.GetAdditionTitle(), CString(L'x', 28) + L"判定");
+}
+
+TEST_F(AdditionEditor, APhraseAddedWhileTheFirstIsSelectedGoesAfterIt)
+{
+    UseMaster("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Addition><Title><Text>総合判定</Text>"
+              "<Text>既往歴</Text></Title><Content><Text>c</Text></Content></Addition>\n");
+    testsupport::ModalScript script;
+    script.On(CDlgEditAdditionalInfor::IDD, [](CDialog& dialog) {
+        ClickEntry(dialog, kTitleList, 0);
+        ClickControl(dialog, kTitleAdd);
+        EXPECT_EQ(Entries(dialog, kTitleList),
+                  (std::vector<CString>{L"  1 総合判定", L"  2 服薬状況", L"  3 既往歴"}));
+        EXPECT_EQ(dialog.SendDlgItemMessage(kTitleList, LB_GETCURSEL), 1);
+        ClickControl(dialog, IDOK);
+    });
+    script.On(CDlgEditAdditionItem::IDD_TITLE, [](CDialog& item) {
+        testsupport::TypeInto(item, 4218, L"服薬状況");
+        ClickControl(item, IDOK);
+    });
+    CDlgEditAdditionalInfor editor(0, nullptr);
+    ASSERT_EQ(editor.DoModal(), IDOK);
+    EXPECT_EQ(OnDisk(L"/Addition/Title"), (std::vector<CString>{L"総合判定", L"服薬状況", L"既往歴"}));
 }
 
 TEST_F(AdditionEditor, EnterTwiceOnAListEntryAppliesItOnce)

@@ -231,6 +231,8 @@ TEST_F(ExerSheet, HeartRateSharesFollowTheStoredMode)
         {1, L"150", 170, L" 80 % of MHR (170 bpm)"},   // (150 - 70) x 100 / (170 - 70) + 0.5
         {0, L"", 170, L"  0 % of MHR (170 bpm)"},
         {0, L"150", 0, L"  0 % of MHR (  0 bpm)"},
+        {0, L"154", 180, L" 86 % of MHR (180 bpm)"},   // 85.6 rounded
+        {1, L"160", 180, L" 82 % of MHR (180 bpm)"},   // (160 - 70) x 100 / (180 - 70) = 81.8 rounded
     };
     for (const auto& c : cases) {
         info.nHrCalculate = c.mode;

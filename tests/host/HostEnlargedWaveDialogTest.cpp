@@ -7,11 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/host/HostRhythmRecord.h"
 #include "tests/host/HostRun.h"
 #include "tests/host/HostSamples.h"
 #include "tests/support/PngImage.h"
-#include "tools/RecordTags.h"
-#include "tools/RhythmRecord.h"
 
 using namespace hosttest;
 using testsupport::TempDir;
@@ -62,23 +61,15 @@ int ViewInk(const testsupport::PngImage& image, int& top, int& bottom)
     return ink;
 }
 
-// A rhythm record of II, V5 and V1 (with its record XML, which names
-// them) in which only lead II moves: V5 and V1
+// A rhythm record of II, V5 and V1 in which only lead II moves: V5 and V1
 // lie flat on the baseline, so the trace shown tells which lead it is.
 std::string WriteRhythmWithOnlyLeadIIMoving(const TempDir& dir)
 {
-    morvelance::RhythmRecordShape shape;
-    shape.leads = 3;
-    shape.seconds = 30;
-    morvelance::RecordBuilder builder = morvelance::MakeRhythmRecord(shape, nullptr);
-    const std::vector<uint8_t>* lead = builder.Find(morvelance::rec::kTagLeadSamples, 0);
-    EXPECT_NE(nullptr, lead);
-    const std::vector<int16_t> flat(lead ? lead->size() / 2 : 0, 0);
-    for (uint32_t index : {1u, 2u}) builder.SetSamples(morvelance::rec::kTagLeadSamples, index, flat);
     const std::string record = dir.File("rhythm.ecg");
-    builder.WriteFile(record, zarn::Flavour::Newer90);
-    // The record XML beside it names the leads.
-    MakeRecords({"xml", "--for", record});
+    WriteThreeLeadRhythm(record, [](size_t samples) {
+        const std::vector<int16_t> flat(samples, 0);
+        return std::map<uint32_t, std::vector<int16_t>>{{1, flat}, {2, flat}};
+    });
     return record;
 }
 

@@ -1,11 +1,12 @@
 // The host shows an exercise record in its three pages as a host frame
-// holds them: every page at the screen size, forward play pressed and the
-// clock moved on (the page shows a later block), and the clock option's
-// limits.
+// holds them: every page at the screen size, the rest beats in the record's
+// colour for them, forward play pressed and the clock moved on (the page
+// shows a later block), and the clock option's limits.
 #include <gtest/gtest.h>
 
 #include <cairo.h>
 
+#include <fstream>
 #include <string>
 
 #include "tests/host/HostRun.h"
@@ -54,10 +55,11 @@ protected:
     void SetUp() override
     {
         m_record = m_dir.File("exercise.ecg");
-        morvelance::WriteExerciseRecordFiles(m_record, morvelance::ExerciseRecordOptions());
+        m_xml = morvelance::WriteExerciseRecordFiles(m_record, morvelance::ExerciseRecordOptions());
     }
     TempDir m_dir;
     std::string m_record;
+    std::string m_xml;
 };
 
 }  // namespace
@@ -73,6 +75,33 @@ TEST_F(HostPaneExer, EveryExercisePageIsWrittenAtTheScreenSize)
         EXPECT_EQ(1080, png.height) << name;
     }
     EXPECT_EQ(std::string::npos, run.out.find("CWndRR"));
+}
+
+// The rest beats are drawn in the colour the record's settings give them,
+// whatever it is.
+TEST_F(HostPaneExer, TheRestBeatsTakeTheRecordsRestWaveColour)
+{
+    const auto restInk = [this](uint32_t colour) {
+        const std::string png = m_dir.File("rest.png");
+        const HostRun run = Host({"pane", m_record, "--pane", "CWndExerAverage", "--png", png});
+        EXPECT_EQ(0, run.status) << run.err;
+        const Png image = Load(png);
+        // The average beats: x 10 to 570 of 1020 units, y 70 to 620 of 664.
+        int n = 0;
+        for (int y = 70 * image.height / 664; y < 620 * image.height / 664; ++y)
+            for (int x = 10 * image.width / 1020; x < 570 * image.width / 1020; ++x)
+                n += (image.pixels[y * image.width + x] & 0xFFFFFF) == colour ? 1 : 0;
+        return n;
+    };
+    std::string text = testsupport::ReadFileBytes(m_xml);
+    const std::string green = "<Rest_wave r=\"0\" g=\"128\" b=\"0\"/>";
+    const size_t at = text.find(green);
+    ASSERT_NE(at, std::string::npos) << m_xml;
+    EXPECT_GT(restInk(0x008000), 500);
+    text.replace(at, green.size(), "<Rest_wave r=\"200\" g=\"0\" b=\"200\"/>");
+    std::ofstream(m_xml, std::ios::binary) << text;
+    EXPECT_GT(restInk(0xC800C8), 500);
+    EXPECT_EQ(restInk(0x008000), 0);
 }
 
 TEST_F(HostPaneExer, ForwardPlayForThreeSecondsShowsALaterBlock)

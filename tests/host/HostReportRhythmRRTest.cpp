@@ -1,16 +1,20 @@
 // The host's rhythm comment and RR reports read back from their PDFs as a
 // person checks them: page counts, titles and page labels, the waves drawn
-// on the comment page's right half; records of the wrong kind refused with
+// on the comment page's right half, its confirmation line placed by the
+// record's lead count; records of the wrong kind refused with
 // a message; the interpretation page of a rhythm record and the annotated
 // strip of a resting one.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "tests/host/HostPdf.h"
 #include "tests/host/HostSamples.h"
+#include "tools/RhythmRecord.h"
 
 using namespace hosttest;
 
@@ -39,6 +43,16 @@ protected:
             if (page == 0 || word.page == page) all += word.text + " ";
         return all;
     }
+    // The tops, in points, of the words of page 1 that read `text`.
+    static std::vector<double> WordTops(const std::string& pdf, const std::string& text)
+    {
+        const std::string html = CommandOutput("pdftotext -f 1 -l 1 -bbox " + Quoted(pdf) + " - 2>/dev/null");
+        const std::regex word("<word xMin=\"[-0-9.]+\" yMin=\"([-0-9.]+)\"[^>]*>([^<]*)</word>");
+        std::vector<double> tops;
+        for (auto it = std::sregex_iterator(html.begin(), html.end(), word); it != std::sregex_iterator(); ++it)
+            if ((*it)[2].str() == text) tops.push_back(std::stod((*it)[1]));
+        return tops;
+    }
     static int DarkIn(const PdfPage& page, double left, double top, double right, double bottom)
     {
         int dark = 0;
@@ -66,6 +80,30 @@ TEST_F(HostReportRhythmRRTest, TheRhythmCommentReportNumbersItsPagesAndDrawsTheW
     // on the left: ink on both sides of the middle.
     EXPECT_GT(DarkIn(page, 0.55, 0.3, 0.95, 0.9), 500);
     EXPECT_GT(DarkIn(page, 0.05, 0.15, 0.45, 0.9), 0);
+}
+
+// The confirmation line of a 12- or 15-lead rhythm record stands 80/1000 of
+// the printable height (of the 190 mm between the A4 page's margins, 15.2 mm)
+// above where a three-lead record's does.
+TEST_F(HostReportRhythmRRTest, TheCommentPageRaisesTheConfirmationLineOfTwelveAndFifteenLeads)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "poppler-utils are not installed";
+    std::map<int, std::vector<double>> tops;
+    for (int leads : {3, 12, 15}) {
+        morvelance::RhythmRecordShape shape;
+        shape.leads = leads;
+        shape.seconds = 10;
+        const std::string record = m_dir.File("rhythm" + std::to_string(leads) + ".ecg");
+        morvelance::MakeRhythmRecord(shape, nullptr).WriteFile(record, zarn::Flavour::Newer90);
+        MakeRecords({"xml", "--for", record, "--confirmation", "none"});
+        const std::string pdf = m_dir.File("comment" + std::to_string(leads) + ".pdf");
+        const HostRun run = Host({"print", record, "--report", "rhythm-comment", "--pdf", pdf});
+        ASSERT_EQ(run.status, 0) << run.err;
+        tops[leads] = WordTops(pdf, "医師による確認が必要です");
+        ASSERT_EQ(tops[leads].size(), 1u) << leads << " leads";
+    }
+    EXPECT_NEAR(tops[15][0], tops[12][0], 0.1);
+    EXPECT_NEAR(tops[3][0] - tops[15][0], 0.08 * 190 * kPointsPerMm, 0.5);
 }
 
 TEST_F(HostReportRhythmRRTest, TheRRReportsPrintTheResultPageAndTheIntervalList)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -68,6 +69,31 @@ TEST(HostSheet, TypedFieldsAreSavedThroughTheSheetAndASecondRunChangesNothing)
     EXPECT_EQ(again.status, 0) << again.err;
     EXPECT_NE(again.out.find("nothing changed"), std::string::npos) << again.out;
     EXPECT_EQ(testsupport::ReadFileBytes(xml), after);
+}
+
+// A record XML that holds no age takes the one typed: the sheet shows it
+// when the record is opened again, so the same age typed again changes
+// nothing. Both readers' records alike.
+TEST(HostSheet, AnAgeTypedIntoARecordWithoutOneReadsBackWhenReopened)
+{
+    TempDir dir;
+    MakeRecords({"samples", dir.Path()});
+    for (const char* stem : {"rest12_90", "rest12_80"}) {
+        SCOPED_TRACE(stem);
+        const std::string xml = std::string(stem) + "20240401093000.xml";
+        const std::string text = testsupport::ReadFileBytes(dir.File(xml));
+        const std::string without = std::regex_replace(text, std::regex("<Age [^>]*/>"), "");
+        ASSERT_NE(without, text);
+        dir.Write(xml, without);
+        const std::vector<std::string> args = {"dialog", dir.File(std::string(stem) + ".ecg"), "--dialog",
+                                               "CDlgPatientInfoComment", "--set", "3214=58", "--ok", "編集者"};
+        const HostRun saved = Host(args);
+        EXPECT_EQ(saved.status, 0) << saved.err;
+        EXPECT_NE(saved.out.find("CDlgPatientInfoComment: saved"), std::string::npos) << saved.out;
+        const HostRun again = Host(args);
+        EXPECT_EQ(again.status, 0) << again.err;
+        EXPECT_NE(again.out.find("nothing changed"), std::string::npos) << again.out;
+    }
 }
 
 TEST(HostSheet, ARefusedValueIsShownAndNothingIsSaved)

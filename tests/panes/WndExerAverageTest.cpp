@@ -212,6 +212,31 @@ TEST_F(ExerAveragePaneTest, LeadComboOfA250RecorderHasNoSixLeadEntryAndItsSecond
     EXPECT_TRUE(leads->GetDlgItem(4191)->IsWindowEnabled());
 }
 
+// A 250 recorder keeps no six-lead page: a step of the blocks brings a
+// six-lead display back to twelve leads, but keeps the one-lead display the
+// user chose, with its gain and its own lead dialog.
+TEST_F(ExerAveragePaneTest, AStepKeepsTheOneLeadDisplayOfA250RecorderAndDropsOnlyTheSixLeadOne)
+{
+    OpenRecord(0xFFFA);
+    CWndExerAverage* pane = Show();
+    CDlgCtrl* leads = pane->GetLeadStrip();
+    testsupport::ChooseListEntry(*leads, 4190, 1);
+    ASSERT_EQ(3, Average()->GetAverageDisplayMode());
+    Press(pane->GetPreNextStrip(), 3498);
+    EXPECT_EQ(3, Average()->GetAverageDisplayMode());
+    EXPECT_EQ(1, panes::ComboSelection(leads, 4190));
+    EXPECT_TRUE(leads->GetDlgItem(4192)->IsWindowVisible());
+    testsupport::ModalScript script;
+    script.On(174, [](CDialog& dialog) { testsupport::ClickControl(dialog, IDCANCEL); });
+    Press(leads, 4191);
+    EXPECT_EQ(std::vector<UINT>{174}, script.Seen());
+
+    Average()->SetAverageDisplayMode(2);
+    Press(pane->GetPreNextStrip(), 3498);
+    EXPECT_EQ(1, Average()->GetAverageDisplayMode());
+    EXPECT_EQ(0, panes::ComboSelection(leads, 4190));
+}
+
 TEST_F(ExerAveragePaneTest, OneLeadGainComboFollowsTheViewAndKeepsItsChoiceForAnUnlistedGain)
 {
     OpenRecord();

@@ -13,7 +13,9 @@ using reporttest::RecordingPage;
 using testsupport::Wide;
 
 // Rows of the RR print template.
-constexpr int kConfirmDateTitle = 33, kCv = 38;
+constexpr int kContent1 = 17, kContent2 = 19, kMtTitle = 22, kConfirmDateTitle = 33, kConfirmDoctor = 36,
+              kCvTitle = 37, kCv = 38;
+constexpr int kLine = 18;
 
 // The RR interpretation block over an RR record the record maker wrote.
 class ReportRRInterpre : public rrtest::RRDocTest {
@@ -41,6 +43,7 @@ protected:
     }
     _POSITION_CTRL& Row(int row) { return m_doc.GetDefCtrlPos()->stRRPrint[row]; }
     int Left(int row) { return m_block.left + MulDiv(m_report.m_nPrintWidth, Row(row).nLeft, 1000); }
+    int Top(int row, int shift) { return m_block.top + MulDiv(m_report.m_nPrintHeight, Row(row).nTop + shift, 1000); }
     DrawRecord Find(const std::wstring& text)
     {
         for (const DrawRecord& record : m_page.Texts())
@@ -80,4 +83,21 @@ TEST_F(ReportRRInterpre, ALockedConfirmationPrintsItsRowsWithTheDoctor)
     for (const DrawRecord& record : m_page.Texts())
         equals |= record.text.rfind(L"= ", 0) == 0 && record.points[0].x == Left(kCv);
     EXPECT_TRUE(equals);
+}
+
+// The additions printed with their first two contents hidden take two print
+// lines, the caption and the third content: every row from the measuring
+// time down to the confirming doctor moves down two lines; the statistics
+// below keep their places.
+TEST_F(ReportRRInterpre, TheAdditionsMoveTheRowsDownToTheConfirmingDoctor)
+{
+    m_item->bDoctorConfirm = 1;
+    m_item->stPatient.bConfirmed = 0;
+    m_report.m_nVisibleMask = 1;
+    Row(kContent1).bVisible = 0;
+    Row(kContent2).bVisible = 0;
+    Print();
+    EXPECT_EQ(Find(Row(kMtTitle).strCaption.str()).rect.top, Top(kMtTitle, 2 * kLine));
+    EXPECT_EQ(Find(L"判読 花子").rect.top, Top(kConfirmDoctor, 2 * kLine));
+    EXPECT_EQ(Find(Row(kCvTitle).strCaption.str()).rect.top, Top(kCvTitle, 0));
 }
