@@ -260,7 +260,6 @@ namespace {
 
 const int kLeadOptionLeads = 15;   // the lead options number leads 0 to 14
 const int kBeatLeads = 12;         // the leads of a master-step or exercise record
-const int kStandardLeadII = 1;     // lead II's place in the standard order
 
 // The leads the record has, as "leads 0 to 11", "lead 0" or "leads 0, 1, 3 to 5".
 std::string LeadsOf(CTavrionDoc& doc)
@@ -327,7 +326,9 @@ int RecordLeadII(CTavrionDoc& doc)
         name.Trim();
         if (name == L"II" && RecordHasLead(doc, lead)) return lead;
     }
-    return kStandardLeadII;
+    for (int lead = 0; lead < kLeadOptionLeads; ++lead)
+        if (RecordHasLead(doc, lead)) return lead;
+    return -1;
 }
 
 namespace {
