@@ -6,7 +6,6 @@
 #include "analysisviews/ViewRRIntervalList.h"
 #include "analysisviews/ViewRRResult.h"
 #include "analysisviews/ViewRRTrend.h"
-#include "documents/RRViewDoc.h"
 #include "printdevice/ECGDC.h"
 
 namespace host {
@@ -17,11 +16,6 @@ const std::vector<std::string>& AnalysisViewNames()
     static const std::vector<std::string> names = {"CViewRRResult", "CViewRRHistogram", "CViewRRTrend",
                                                    "CViewRRIntervalList"};
     return names;
-}
-
-bool HasAnalysisViews(CTavrionDoc& doc)
-{
-    return dynamic_cast<CRRViewDoc*>(&doc) != nullptr;
 }
 
 bool IsAnalysisView(CView* view)

@@ -15,8 +15,6 @@ namespace host {
 
 // The RR result and comment pages' views, as "--view all" adds them for an RR record.
 const std::vector<std::string>& AnalysisViewNames();
-// True for an RR record, whose pages show those views.
-bool HasAnalysisViews(CTavrionDoc& doc);
 
 // True for the views of the RR result and comment pages.
 bool IsAnalysisView(CView* view);

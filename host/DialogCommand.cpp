@@ -31,6 +31,8 @@
 #include "host/DialogPanelsCommand.h"
 #include "host/FormViewCommand.h"
 #include "host/ModalSnapshot.h"
+#include "host/RecordKinds.h"
+#include "host/CommandFailure.h"
 #include "host/OutputFolder.h"
 #include "platform/base/CodePage.h"
 #include "platform/ui/framework/ModalDriver.h"
@@ -231,14 +233,6 @@ bool ReportSheet(const std::string& name, const SheetOutcome& outcome, const Req
     return request.png.empty() || outcome.imageSaved;
 }
 
-// Whether a patient sheet takes records of the kind (other dialogs take every kind).
-bool SheetTakes(const std::string& name, int type)
-{
-    if (name == "CDlgPatientInfoComment") return type == DOC_TYPE_REST || type == DOC_TYPE_MFER;
-    if (name == "CDlgInfoCommentGeneral") return type != DOC_TYPE_REST;
-    return true;
-}
-
 bool RenderSheet(const std::string& name, OpenedRecord& record, const Request& request, const std::string& png)
 {
     CTavrionDoc& doc = *record.doc;
@@ -266,6 +260,8 @@ bool Render(const std::string& name, OpenedRecord& record, const Request& reques
 {
     CTavrionDoc* doc = record.doc.get();
     const int mode = doc->Is8000File();
+    // A dialog opens on the records its opener's pages hold.
+    if (IsDialogClass(name) && (!ShownOrSays(name) || !TakesOrSays(name, *doc))) return false;
     if (IsEnlargedDialog(name)) return RenderEnlargedDialog(name, *doc, request.file, request.enlarged, *request.open, png);
     if (name == "panels") return RenderPanels(*doc, request.file, png);
     if (name == "CDlgEditor") {
@@ -311,16 +307,13 @@ bool Render(const std::string& name, OpenedRecord& record, const Request& reques
     }
     if (name == "CDlgExerLeadSelection") {
         if (!record.exercise) {
-            std::fprintf(stderr, "morvelance-host: CDlgExerLeadSelection needs an exercise record\n");
+            ReportFailure("CDlgExerLeadSelection needs an exercise record with its exercise item");
             return false;
         }
         CDlgExerLeadSelection dialog(request.leadTemplate, record.exerItem, nullptr);
         return RunModalAndSave(dialog, png);
     }
-    if (name == "CDlgPatientInfoComment" || name == "CDlgInfoCommentGeneral") {
-        if (SheetRefusesRecord(name, doc->GetDocType())) return false;
-        return RenderSheet(name, record, request, png);
-    }
+    if (name == "CDlgPatientInfoComment" || name == "CDlgInfoCommentGeneral") return RenderSheet(name, record, request, png);
     if (name == "CDlgPrintStatus") {
         CDlgPrintStatus box(nullptr);
         if (!box.Create(CDlgPrintStatus::IDD, nullptr)) return false;
@@ -363,13 +356,9 @@ const char* const kDialogs[] = {"CDlgEditor",          "CDlgDoctor",        "CDl
 
 }  // namespace
 
-bool SheetRefusesRecord(const std::string& name, int type)
+bool SheetRefusesRecord(const std::string& name, CTavrionDoc& doc)
 {
-    if (SheetTakes(name, type)) return false;
-    std::fprintf(stderr, "morvelance-host: %s does not take this record (%s)\n", name.c_str(),
-                 name == "CDlgPatientInfoComment" ? "it edits resting and MFER records"
-                                                  : "resting records have CDlgPatientInfoComment");
-    return true;
+    return !TakesOrSays(name, doc);
 }
 
 // The host's notification window: counts the edits the document stores.
@@ -475,10 +464,7 @@ int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
 
     int failures = 0;
     for (const char* name : kDialogs) {
-        if (!SheetTakes(name, record.doc->GetDocType())) continue;
-        if ((IsEnlargedDialog(name) || std::strcmp(name, "panels") == 0) &&
-            !EnlargedDialogTakes(name, *record.doc))
-            continue;
+        if (!Shown(name) || !Takes(name, *record.doc)) continue;
         if (std::strcmp(name, "CDlgExerLeadSelection") == 0) {
             if (!record.exercise) continue;
             for (unsigned id : {172u, 173u, 174u}) {

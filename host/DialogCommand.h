@@ -40,9 +40,9 @@ bool IsDialogClass(const std::string& name);
 // does, but on the attached display, run by the person in front of it until
 // closed. False when it does not open on the record or the display was lost.
 bool ShowDialogOnRecord(const std::string& name, const std::string& file, const RecordOpener& open);
-// Whether patient sheet `name` cannot edit records of document kind `type`;
-// when so, it says why on stderr (an empty sheet would look like a record
-// without patient data).
-bool SheetRefusesRecord(const std::string& name, int type);
+// Whether patient sheet `name` cannot edit the record of `doc`; when so, it
+// says why on stderr (an empty sheet would look like a record without
+// patient data).
+bool SheetRefusesRecord(const std::string& name, CTavrionDoc& doc);
 
 }  // namespace host

@@ -10,19 +10,17 @@
 #include "core/TavrionDoc.h"
 #include "dialogs/DlgDivider.h"
 #include "dialogs/DlgEnlargedOverlap.h"
-#include "dialogs/DlgEnlargedPreview.h"
 #include "dialogs/DlgEnlargedRhyRR.h"
 #include "dialogs/DlgEnlargedWave.h"
 #include "dialogs/DlgFinalLoadEnlarge.h"
 #include "dialogs/DlgFinalRestEnlarge.h"
 #include "documents/FinalViewDoc.h"
-#include "documents/MFERDataItem.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RhythmDataItem.h"
 #include "host/EnlargedViewCommand.h"
 #include "host/ModalSnapshot.h"
+#include "host/RecordKinds.h"
 #include "host/ViewCommand.h"
-#include "platform/mfer/MFERParser.h"
 #include "platform/ui/framework/ModalDriver.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "waveviews/ViewEnlargedWave.h"
@@ -38,7 +36,6 @@ const double kDotsPerMM = 96.0 / 25.4;
 const int kStripWidth = 260;    // mm: the caliper strip of the rhythm pages
 const int kStripHeight = 30;
 const int kStoredRate = 500;    // samples per second of every record but MFER
-const int kLeadII = 1;          // lead II's place in the standard order
 const int kLimbLeads = 6;       // positions 0 to 5 of a standard record are limb leads
 
 // The dialog's view and the buttons that zoom it and set its ruler.
@@ -75,17 +72,6 @@ void ApplyTools(CDialog& dialog, const Tools& tools, const EnlargedDialogRequest
 int LeadSamples(CTavrionDoc& doc, int lead)
 {
     return doc.GetRhythmWaveData(lead, nullptr, -1) / 2;
-}
-
-// Samples of the lead's average beat; 0 for a record that keeps none (an
-// MFER file keeps its beats as its second waveform).
-int AverageBeatSamples(CTavrionDoc& doc, int lead)
-{
-    if (auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, &doc)) {
-        _MFERDATAITEM* item = mfer->GetCurrentDataItem();
-        return item && item->pMFERParser ? item->pMFERParser->GetWaveLength(2) / 2 : 0;
-    }
-    return doc.GetAverageWaveData(lead, nullptr, -1) / 2;
 }
 
 // The enlarged-beat dialog as its opener makes it: the average-beat view
@@ -130,24 +116,6 @@ bool WrongRecord(const std::string& name, const char* what)
     return false;
 }
 
-// The magnifier window as the host makes it: modeless, on its empty template.
-bool SavePreview(CTavrionDoc& doc, const std::string& png)
-{
-    CDlgEnlargedPreview window;
-    window.SetEnlargedPreviewDoc(&doc);
-    if (!window.Create(CDlgEnlargedPreview::IDD, nullptr)) return WrongRecord("CDlgEnlargedPreview", "its template");
-    window.ShowWindow(SW_SHOW);
-    Desktop::PumpMessages();
-    if (DialogsShownToPerson()) {
-        const bool kept = RunForPerson(window.m_hWnd);
-        if (window.GetSafeHwnd()) window.DestroyWindow();
-        return kept;
-    }
-    const bool saved = Desktop::SaveWindowImage(window.m_hWnd, png.c_str()) != FALSE;
-    window.DestroyWindow();
-    return ReportSaved(saved, png);
-}
-
 }  // namespace
 
 bool SavePreparedDialog(CDialog& dialog, const std::string& png, const std::function<void(CDialog&)>& prepare)
@@ -173,23 +141,6 @@ bool IsEnlargedDialog(const std::string& name)
                               "CDlgFinalLoadEnlarge", "CDlgDivider", "CDlgEnlargedPreview"})
         if (name == known) return true;
     return false;
-}
-
-bool EnlargedDialogTakes(const std::string& name, CTavrionDoc& doc)
-{
-    const int type = doc.GetDocType();
-    if (name == "CDlgEnlargedWave") return type == DOC_TYPE_REST || type == DOC_TYPE_RHYTHM || type == DOC_TYPE_MFER;
-    // The overlap compares average beats: a record without them would be
-    // an empty grid passed off as a comparison.
-    if (name == "CDlgEnlargedOverlap")
-        return (type == DOC_TYPE_REST || type == DOC_TYPE_MFER) && AverageBeatSamples(doc, 0) > 0;
-    if (name == "CDlgEnlargedRhyRR")
-        return type == DOC_TYPE_RHYTHM || type == DOC_TYPE_RR || type == DOC_TYPE_EXTRA || type == DOC_TYPE_MFER;
-    if (name == "CDlgFinalRestEnlarge" || name == "CDlgFinalLoadEnlarge") return type == DOC_TYPE_FINAL;
-    // The caliper strip opens from a one-lead strip, which an RR record's
-    // pages do not have (theirs open the rhythm rows' dialog).
-    if (name == "CDlgDivider") return type != DOC_TYPE_FINAL && type != DOC_TYPE_EXER && type != DOC_TYPE_RR;
-    return true;
 }
 
 bool ParseRuler(const std::string& text, EnlargedDialogRequest& request)
@@ -219,18 +170,10 @@ bool RenderEnlargedDialog(const std::string& name, CTavrionDoc& doc, const std::
     doc.m_bAutoDelete = FALSE;
     const int type = doc.GetDocType();
     // The lead a double click would have chosen, one the record has.
-    const bool takesLead = name != "CDlgEnlargedPreview" && name != "CDlgEnlargedOverlap";
-    int lead = kLeadII;
-    if (name == "CDlgEnlargedWave" && !EnlargedDialogTakes(name, doc))
-        return WrongRecord(name, "a resting, rhythm or MFER record");
-    if (name == "CDlgEnlargedOverlap" && !EnlargedDialogTakes(name, doc))
-        return WrongRecord(name, "a resting or MFER record with average beats");
-    if (name == "CDlgEnlargedRhyRR" && !EnlargedDialogTakes(name, doc))
-        return WrongRecord(name, "a rhythm, RR, extra-lead or MFER record");
-    if ((name == "CDlgFinalRestEnlarge" || name == "CDlgFinalLoadEnlarge") && !DYNAMIC_DOWNCAST(CFinalViewDoc, &doc))
-        return WrongRecord(name, "a master-step record");
-    if (name == "CDlgDivider" && !EnlargedDialogTakes(name, doc))
-        return WrongRecord(name, "a record with a one-lead rhythm strip");
+    const bool takesLead = name != "CDlgEnlargedOverlap";
+    int lead = -1;
+    // Each dialog opens on the records its opener's pages hold.
+    if (!ShownOrSays(name) || !TakesOrSays(name, doc)) return false;
     if (takesLead && IsEnlargedDialog(name) && !ChooseRecordLead(doc, request.lead, RecordLeadII(doc), lead)) return false;
     if (name == "CDlgEnlargedWave") {
         const std::unique_ptr<CDlgEnlargedWave> made = MakeEnlargedWave(doc, type, lead);
@@ -298,7 +241,6 @@ bool RenderEnlargedDialog(const std::string& name, CTavrionDoc& doc, const std::
         dialog.SetWaveParam(kStripWidth, kStripHeight, LeadSamples(doc, lead), SampleRate(doc), 0);
         return SavePreparedDialog(dialog, png, nullptr);
     }
-    if (name == "CDlgEnlargedPreview") return SavePreview(doc, png);
     std::fprintf(stderr, "morvelance-host: unknown dialog '%s'\n", name.c_str());
     return false;
 }

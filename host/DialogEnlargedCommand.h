@@ -31,9 +31,6 @@ bool SavePreparedDialog(CDialog& dialog, const std::string& png, const std::func
 
 // Whether `name` is one of the dialogs below.
 bool IsEnlargedDialog(const std::string& name);
-// Whether the dialog (or the panels) opens on the record of `doc`: by its
-// document kind, and for the overlap whether it keeps average beats.
-bool EnlargedDialogTakes(const std::string& name, CTavrionDoc& doc);
 // "X1,X2" into the ruler of the request; false with a message when it does not read so.
 bool ParseRuler(const std::string& text, EnlargedDialogRequest& request);
 // Renders the dialog on `doc` (the record `file`), the further records opened by `open`.

@@ -9,7 +9,6 @@
 
 #include "core/TavrionDoc.h"
 #include "dialogs/DlgDivider.h"
-#include "host/DialogEnlargedCommand.h"
 #include "host/ModalSnapshot.h"
 #include "host/OutputFolder.h"
 #include "documents/MFERViewDoc.h"
@@ -55,7 +54,6 @@ struct DividerOptions {
 const int kStripSeconds = 10;
 const int kOneLeadRestStyle = 14;
 const int kOneLeadStripStyle = 19;
-const int kLeadII = 1;   // the strip's lead when none is asked for
 
 bool ParseDividerOptions(int argc, char** argv, DividerOptions& options)
 {
@@ -167,12 +165,7 @@ int RunDividerViewCommand(int argc, char** argv, const RecordOpener& open)
     // Every file's image goes beside the first one's.
     if (!MakeFolderOf(options.png)) return 1;
     return ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
-        // The strip is the caliper dialog's, and takes the records it takes.
-        if (!EnlargedDialogTakes("CDlgDivider", doc)) {
-            std::fprintf(stderr, "morvelance-host: %s needs a record with a one-lead rhythm strip\n", kDividerView);
-            return false;
-        }
-        int lead = kLeadII;
+        int lead = -1;
         if (!ChooseRecordLead(doc, options.lead, RecordLeadII(doc), lead)) return false;
         const int length = doc.GetRhythmWaveData(lead, nullptr, -1) / 2;
         if (options.sized) {

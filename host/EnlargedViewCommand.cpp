@@ -15,15 +15,16 @@
 #include "documents/RestViewDoc.h"
 #include "host/DialogEnlargedCommand.h"
 #include "host/ModalSnapshot.h"
+#include "host/RecordKinds.h"
 
 namespace host {
 namespace {
 
 const char kWaveView[] = "CViewEnlargedWave";
 const char kOverlapView[] = "CViewEnlargedOverlap";
+const char kOverlapDialog[] = "CDlgEnlargedOverlap";
 // The opener's pixels per millimetre: a 96 dpi screen.
 const double kDotsPerMM = 96.0 / 25.4;
-const int kLeadII = 1;   // the lead shown when none is asked for
 
 struct EnlargedOptions {
     std::vector<std::string> files;
@@ -74,7 +75,7 @@ bool ParseEnlargedOptions(int argc, char** argv, EnlargedOptions& options)
 int ShowEnlargedWave(const EnlargedOptions& options, const RecordOpener& open)
 {
     return ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
-        int lead = kLeadII;
+        int lead = -1;
         if (!ChooseRecordLead(doc, options.lead, RecordLeadII(doc), lead)) return false;
         const int length = doc.GetRhythmWaveData(lead, nullptr, -1) / 2;
         CDlgEnlargedWave dialog(options.average ? 1 : 0, 0, nullptr);
@@ -179,14 +180,15 @@ int ShowOverlapDialog(const std::vector<std::string>& files, int lead, const Rec
     // record compared must have it.
     int chosen = lead;
     for (const std::string& file : files) {
+        // A record without average beats would stand as an empty trace.
         std::unique_ptr<CTavrionDoc> doc;
-        if (!open(file, doc) || !doc) {
+        if (!open(file, doc) || !doc || !TakesOrSays(kOverlapDialog, *doc)) {
+            std::fprintf(stderr, "morvelance-host: %s: not compared\n", file.c_str());
             ++failures;
             continue;
         }
         doc->m_bAutoDelete = FALSE;
-        const bool comparable = DYNAMIC_DOWNCAST(CRestViewDoc, doc.get()) || DYNAMIC_DOWNCAST(CMFERViewDoc, doc.get());
-        if (comparable && !ChooseRecordLead(*doc, chosen, RecordLeadII(*doc), chosen)) {
+        if (!ChooseRecordLead(*doc, chosen, RecordLeadII(*doc), chosen)) {
             ++failures;
             continue;
         }
@@ -195,12 +197,17 @@ int ShowOverlapDialog(const std::vector<std::string>& files, int lead, const Rec
             ++failures;
         }
     }
+    // Nothing compared is no comparison: no picture of an empty grid.
+    if (records.Count() == 0) {
+        std::fprintf(stderr, "morvelance-host: the overlap has no record to compare\n");
+        return 1;
+    }
     CDlgEnlargedOverlap dialog(nullptr);
     dialog.SetDoc(&records.Base(), records.HasRest() ? DOC_TYPE_REST : DOC_TYPE_MFER);
     dialog.SetRestDoc(&records.Rest());
     dialog.SetMFERDoc(&records.Mfer());
     dialog.SetDotsPerMM(kDotsPerMM, kDotsPerMM);
-    dialog.SetLeadID(chosen < 0 ? kLeadII : chosen);
+    dialog.SetLeadID(chosen);
     dialog.SetCompareCount(records.Count());
     dialog.SetSensitivity(records.Base().GetSense(1, 0));
     for (int slot = 0; slot < records.Count(); ++slot) dialog.SetDataIndex(slot, slot);

@@ -20,6 +20,7 @@
 #include "core/ECGXMLParser.h"
 #include "core/TavrionDoc.h"
 #include "documents/ExerViewDoc.h"
+#include "host/CommandFailure.h"
 #include "host/OutputFolder.h"
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/framework/FrameWnd.h"
@@ -385,9 +386,13 @@ int RunExerciseViewCommand(const std::string& command, int argc, char** argv, co
     int failures = 0;
     for (size_t index = 0; index < options.files.size(); ++index) {
         std::unique_ptr<CTavrionDoc> doc;
-        auto* exer = open(options.files[index], doc) ? DYNAMIC_DOWNCAST(CExerViewDoc, doc.get()) : nullptr;
+        if (!open(options.files[index], doc) || !doc) {
+            ++failures;   // said by the opener, which refuses the records the view does not take
+            continue;
+        }
+        auto* exer = DYNAMIC_DOWNCAST(CExerViewDoc, doc.get());
         if (!exer) {
-            std::fprintf(stderr, "morvelance-host: %s is not an exercise record\n", options.files[index].c_str());
+            ReportFailure("is not an exercise record");
             ++failures;
             continue;
         }

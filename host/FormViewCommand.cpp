@@ -16,6 +16,7 @@
 #include "forms/FormInterpreMsfr.h"
 #include "forms/FormInterpreRhyRR.h"
 #include "forms/FormPatientInfo.h"
+#include "host/RecordKinds.h"
 #include "platform/base/CodePage.h"
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/framework/FrameWnd.h"
@@ -24,30 +25,17 @@
 namespace host {
 namespace {
 
-// The forms and the size of the pane frame each is shown in by default.
+// The forms and the size of the pane frame each is shown in by default (the
+// records each takes, and whether it prints, are the host's one rule of them).
 struct FormEntry {
     const char* name;
     int width;
     int height;
-    bool prints;
-    // The examination kinds whose pages show the form (bit per _DOC_TYPE).
-    unsigned kinds;
 };
 
-constexpr unsigned Kind(int type)
-{
-    return 1u << type;
-}
-constexpr unsigned kEveryKind = 0x7F;
-
 const FormEntry kForms[] = {
-    {"CFormPatientInfo", 1024, 52, true, kEveryKind},
-    {"CFormInterpre", 540, 720, true, Kind(DOC_TYPE_REST) | Kind(DOC_TYPE_MFER)},
-    {"CFormInterpreAme", 1024, 400, false, Kind(DOC_TYPE_REST) | Kind(DOC_TYPE_MFER)},
-    {"CFormInterpreExer", 640, 400, false, Kind(DOC_TYPE_EXER)},
-    {"CFormInterpreMsfr", 540, 560, false, Kind(DOC_TYPE_FINAL)},
-    {"CFormInterpreRhyRR", 540, 640, false,
-     Kind(DOC_TYPE_RHYTHM) | Kind(DOC_TYPE_RR) | Kind(DOC_TYPE_EXTRA) | Kind(DOC_TYPE_MFER)},
+    {"CFormPatientInfo", 1024, 52}, {"CFormInterpre", 540, 720},     {"CFormInterpreAme", 1024, 400},
+    {"CFormInterpreExer", 640, 400}, {"CFormInterpreMsfr", 540, 560}, {"CFormInterpreRhyRR", 540, 640},
 };
 
 const FormEntry* FindForm(const std::string& name)
@@ -311,9 +299,8 @@ int RenderAllForms(const std::vector<std::string>& files, const std::string& out
             continue;
         }
         doc->m_bAutoDelete = FALSE;
-        const int kind = doc->GetDocType();
         for (const FormEntry& entry : kForms) {
-            if (kind < 0 || !(entry.kinds & Kind(kind))) continue;
+            if (!Takes(entry.name, *doc)) continue;
             FormOptions options;
             options.form = &entry;
             options.width = entry.width;
@@ -328,7 +315,7 @@ int RenderAllForms(const std::vector<std::string>& files, const std::string& out
 bool IsPrintingForm(CView* view)
 {
     const FormEntry* entry = view ? FindForm(view->GetRuntimeClass()->m_lpszClassName) : nullptr;
-    return entry && entry->prints;
+    return entry && Printed(entry->name);
 }
 
 bool PrintFormPage(CTavrionDoc& doc, CView* view, CECGDC* dc, const CRect& area)

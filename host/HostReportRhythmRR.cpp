@@ -81,12 +81,9 @@ const char* RhythmRRReportRefusal(const std::string& name, CTavrionDoc& doc, boo
 {
     if (anno) return "this report has no annotated form; --anno prints rest-wave, rest-ame, rest-interpre, "
                      "rhythm-wave and rr-wave";
-    if (name == "rhythm-comment") {
-        if (dynamic_cast<CRhythmViewDoc*>(&doc) || dynamic_cast<CMFERViewDoc*>(&doc)) return nullptr;
-        return "the rhythm-comment report prints rhythm and MFER records only";
-    }
-    if (!dynamic_cast<CRRViewDoc*>(&doc)) return "the RR reports print RR records only";
-    if (!static_cast<CRRViewDoc&>(doc).GetCurrentDataItem()) return "the RR record has no current record";
+    // The kinds each prints are the host's one rule's, asked after this.
+    auto* rr = dynamic_cast<CRRViewDoc*>(&doc);
+    if (name != "rhythm-comment" && rr && !rr->GetCurrentDataItem()) return "the RR record has no current record";
     return nullptr;
 }
 

@@ -18,6 +18,7 @@
 #include "analysisviews/ViewSummaryProtocol.h"
 #include "documents/FinalViewDoc.h"
 #include "host/OutputFolder.h"
+#include "host/RecordKinds.h"
 #include "host/ViewPane.h"
 #include "printdevice/ECGDC.h"
 
@@ -220,11 +221,6 @@ const std::vector<std::string>& MasterStepViewNames()
     return names;
 }
 
-bool MasterStepViewPrints(const std::string& view)
-{
-    return IsMasterStepView(view) && view != "CViewFinalEnlargeWave";
-}
-
 bool PaintMasterStepView(CFinalViewDoc& doc, const std::string& view, int width, int height, const std::string& png)
 {
     MasterStepOptions o;
@@ -239,7 +235,7 @@ bool PrintMasterStepView(CFinalViewDoc& doc, const std::string& view,
 {
     MasterStepOptions o;
     o.view = view;
-    return MasterStepViewPrints(view) && PrintPages(doc, o, print);
+    return IsMasterStepView(view) && Printed(view) && PrintPages(doc, o, print);
 }
 
 bool IsMasterStepViewRequest(int argc, char** argv)
@@ -256,10 +252,10 @@ int RunMasterStepViewCommand(const std::string& command, int argc, char** argv, 
     if (!MakeFolderOf(target)) return 1;
     int failures = 0;
     for (size_t index = 0; index < o.files.size(); ++index) {
+        // The opener refuses, with its reason, a record the view does not take.
         std::unique_ptr<CTavrionDoc> doc;
         auto* final = open(o.files[index], doc) && doc ? DYNAMIC_DOWNCAST(CFinalViewDoc, doc.get()) : nullptr;
         if (!final) {
-            std::fprintf(stderr, "morvelance-host: %s is not a master-step record\n", o.files[index].c_str());
             ++failures;
             continue;
         }

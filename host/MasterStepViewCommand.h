@@ -16,7 +16,6 @@ namespace host {
 // The master-step views' class names, as "--view all" adds them for a
 // master-step record (the enlarged beat is shown only, never printed).
 const std::vector<std::string>& MasterStepViewNames();
-bool MasterStepViewPrints(const std::string& view);
 // The view set up as its pane or dialog sets it up (the first comparison
 // page, the first lead), painted into a PNG; false when it could not be.
 bool PaintMasterStepView(CFinalViewDoc& doc, const std::string& view, int width, int height, const std::string& png);

@@ -152,11 +152,6 @@ const std::vector<std::string>& MeasurementTableNames()
     return names;
 }
 
-bool HasMeasurementTables(CTavrionDoc& doc)
-{
-    return dynamic_cast<CRestViewDoc*>(&doc) != nullptr;
-}
-
 bool PaintMeasurementTable(CTavrionDoc& doc, CRuntimeClass* viewClass, int width, int height, const std::string& png)
 {
     return PaintViewToPng(doc, viewClass, width, height, png, [&](CView* view) { SetUpTable(doc, view, 0); });

@@ -13,8 +13,6 @@ namespace host {
 
 // The tables' class names, as "--view all" adds them for a resting record.
 const std::vector<std::string>& MeasurementTableNames();
-// True for a resting record, whose detailed measurement page shows the tables.
-bool HasMeasurementTables(CTavrionDoc& doc);
 // The table made as its page makes it (the QRS number table from its first
 // beat), painted into a PNG; false when it could not be.
 bool PaintMeasurementTable(CTavrionDoc& doc, CRuntimeClass* viewClass, int width, int height, const std::string& png);

@@ -13,6 +13,7 @@
 #include "host/FormViewCommand.h"
 #include "host/OutputFolder.h"
 #include "host/PaneKinds.h"
+#include "host/RecordKinds.h"
 #include "host/SerialRecordSet.h"
 #include "host/ViewCommand.h"
 #include "platform/ui/framework/Wnd.h"
@@ -166,7 +167,7 @@ bool ShowMadePane(std::unique_ptr<CWnd> pane, const PaneKind& kind, int style, c
                   const std::string& png)
 {
     if (!pane) {
-        std::fprintf(stderr, "morvelance-host: %s does not show this record\n", kind.name);
+        ReportFailure("%s does not show this record", kind.name);
         return false;
     }
     const CRect rect(0, 0, options.width, options.height);
@@ -219,9 +220,7 @@ int ShowAllPanes(CTavrionDoc& doc, const PaneOptions& options, size_t index)
 {
     int failures = 0;
     for (const PaneKind& kind : AllPaneKinds()) {
-        if (kind.makeOnSet) continue;
-        std::unique_ptr<CWnd> probe(kind.make(doc, true));
-        if (!probe) continue;
+        if (kind.makeOnSet || !Takes(kind.name, doc)) continue;
         std::vector<int> styles = StylesOn(kind, doc);
         if (styles.empty()) styles.push_back(kNoStyle);
         for (int style : styles)

@@ -26,6 +26,7 @@
 #include "host/HostReportWave.h"
 #include "host/OutputFolder.h"
 #include "host/PdfJobFolder.h"
+#include "host/RecordKinds.h"
 #include "host/PrinterJobWatch.h"
 #include "host/SerialRecordSet.h"
 #include "host/ViewCommand.h"
@@ -300,21 +301,6 @@ private:
     std::unique_ptr<platform::print::PrintServiceAside> m_aside;   // the host's own raw queues
 };
 
-// A record of a document kind, as a refusal names it.
-std::string RecordKindText(int kind)
-{
-    switch (kind) {
-    case DOC_TYPE_REST: return "a resting record";
-    case DOC_TYPE_FINAL: return "a master-step record";
-    case DOC_TYPE_RHYTHM: return "a rhythm record";
-    case DOC_TYPE_RR: return "an RR record";
-    case DOC_TYPE_EXTRA: return "an extra-lead record";
-    case DOC_TYPE_EXER: return "an exercise record";
-    case DOC_TYPE_MFER: return "an MFER record";
-    default: return "a record of another kind";
-    }
-}
-
 // The print layout tables of the record's kind, as a host loads them
 // before its first report. The resting pages (rest-ame, rest-interpre) print
 // a rhythm record too, through the resting and US-style tables, which its own
@@ -332,30 +318,15 @@ void LoadPrintLayout(CTavrionDoc& doc, const std::string& report = std::string()
         doc.GetCtrlPosFromXSL(LOAD_POS_REST_PRINT);
 }
 
-// Why a wave or extra-lead report cannot print the record, or empty when it
-// can: the records it prints, and what this one is. Their pages are drawn
-// from the multi-lead view, which a master-step or exercise record does not
-// fill; the extra-lead pages from an extra-lead or MFER record's leads.
-std::string ReportRefusal(const std::string& report, CTavrionDoc& doc)
-{
-    const int kind = doc.GetDocType();
-    if (IsExtraReport(report)) {
-        if (kind == DOC_TYPE_EXTRA || kind == DOC_TYPE_MFER) return std::string();
-        return "the " + report + " report prints extra-lead and MFER records only; this is " + RecordKindText(kind);
-    }
-    if (kind != DOC_TYPE_FINAL && kind != DOC_TYPE_EXER) return std::string();
-    return "the " + report + " report prints resting, rhythm, RR, extra-lead and MFER records only; this is " +
-           RecordKindText(kind);
-}
-
 bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::string& record, const std::string& pdf)
 {
     const bool rhythmRR = IsRhythmRRReport(options.report);
-    if (const char* refusal = rhythmRR ? RhythmRRReportRefusal(options.report, doc, options.anno) : nullptr) {
-        std::fprintf(stderr, "morvelance-host: %s\n", refusal);
+    if (const char* refused = rhythmRR ? RhythmRRReportRefusal(options.report, doc, options.anno) : nullptr) {
+        std::fprintf(stderr, "morvelance-host: %s\n", refused);
         return false;
     }
-    const std::string refusal = rhythmRR ? std::string() : ReportRefusal(options.report, doc);
+    // Each report prints the records its pages show, by the host's one rule.
+    const std::string refusal = ReportRefusalOf(options.report, doc);
     if (!refusal.empty()) {
         std::fprintf(stderr, "morvelance-host: %s\n", refusal.c_str());
         return false;

@@ -546,9 +546,7 @@ int RunSerialViewCommand(const std::string& command, int argc, char** argv, cons
             continue;
         }
         doc->m_bAutoDelete = FALSE;
-        std::string png = options.png;
-        if (index > 0) png += "-" + std::to_string(index + 1) + ".png";
-        if (!PaintStrip(*doc, options, png)) ++failures;
+        if (!PaintStrip(*doc, options, Numbered(options.png, index))) ++failures;
     }
     return failures ? 1 : 0;
 }

@@ -271,7 +271,7 @@ int RunShowCommand(int argc, char** argv, const RecordOpener& open)
                 continue;
             }
             doc->m_bAutoDelete = FALSE;
-            if (!kind && SheetRefusesRecord(options.dialog, doc->GetDocType())) {
+            if (!kind && SheetRefusesRecord(options.dialog, *doc)) {
                 ++failures;
                 continue;
             }

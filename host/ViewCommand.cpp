@@ -28,6 +28,7 @@
 #include "host/OutputFolder.h"
 #include "host/PrinterJobWatch.h"
 #include "host/PdfJobFolder.h"
+#include "host/RecordKinds.h"
 #include "host/RestAnalysisViewCommand.h"
 #include "host/SheetView.h"
 #include "host/ViewPane.h"
@@ -260,7 +261,6 @@ namespace {
 
 const int kLeadOptionLeads = 15;   // the lead options number leads 0 to 14
 const int kBeatLeads = 12;         // the leads of a master-step or exercise record
-const int kStandardLeadII = 1;     // lead II's place in the standard order
 
 // The leads the record has, as "leads 0 to 11", "lead 0" or "leads 0, 1, 3 to 5".
 std::string LeadsOf(CTavrionDoc& doc)
@@ -327,7 +327,9 @@ int RecordLeadII(CTavrionDoc& doc)
         name.Trim();
         if (name == L"II" && RecordHasLead(doc, lead)) return lead;
     }
-    return kStandardLeadII;
+    for (int lead = 0; lead < kLeadOptionLeads; ++lead)
+        if (RecordHasLead(doc, lead)) return lead;
+    return -1;
 }
 
 namespace {
@@ -350,23 +352,19 @@ bool IsOneOf(const std::vector<std::string>& names, const std::string& name)
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-// What "--view all" shows of a record: the sheet, the multi-lead view when
-// the record holds a lead it shows, the resting analysis views, then the
-// views of the record's own pages: a resting record's measurement tables,
-// an RR record's result and interval views, a master-step record's views
-// (a print leaves out the enlarged beat, which is only ever shown).
+// What "--view all" shows of a record: of the sheet, the multi-lead view,
+// the averaged beats and calibration column, the measurement tables, the RR
+// result and interval views and the master-step views, those the record's
+// kind takes (a print leaves out the enlarged beat, which is only ever shown).
 std::vector<std::string> AllViewNames(CTavrionDoc& doc, bool print)
 {
-    std::vector<std::string> names = {kSheet};
-    if (doc.GetRhythmWaveData(0, nullptr, -1) > 0) names.push_back(kMultiLeadView);
-    const std::vector<std::string>& analysis = RestAnalysisViewNames();
-    names.insert(names.end(), analysis.begin(), analysis.end());
-    if (HasMeasurementTables(doc))
-        names.insert(names.end(), MeasurementTableNames().begin(), MeasurementTableNames().end());
-    if (HasAnalysisViews(doc)) names.insert(names.end(), AnalysisViewNames().begin(), AnalysisViewNames().end());
-    if (DYNAMIC_DOWNCAST(CFinalViewDoc, &doc))
-        for (const std::string& name : MasterStepViewNames())
-            if (!print || MasterStepViewPrints(name)) names.push_back(name);
+    std::vector<std::string> candidates = {kSheet, kMultiLeadView};
+    for (const std::vector<std::string>* family :
+         {&RestAnalysisViewNames(), &MeasurementTableNames(), &AnalysisViewNames(), &MasterStepViewNames()})
+        candidates.insert(candidates.end(), family->begin(), family->end());
+    std::vector<std::string> names;
+    for (const std::string& name : candidates)
+        if (Takes(name, doc) && (print ? Printed(name) : Shown(name))) names.push_back(name);
     return names;
 }
 
@@ -757,8 +755,17 @@ bool PrintPagesToPdf(CTavrionDoc& doc, const std::vector<PdfPageDraw>& pages, co
     return ok;
 }
 
-int RunViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open)
+int RunViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& opener)
 {
+    // A class named is drawn on the records it takes only: every view
+    // family's command opens its records through this opener, which refuses
+    // the others with the one rule of which records each class takes.
+    const char* requested = RequestedView(argc, argv);
+    const std::string named = requested && std::strcmp(requested, "all") != 0 ? requested : "";
+    if (!named.empty() && !(command == "print" ? PrintedOrSays(named) : ShownOrSays(named))) return 1;
+    const RecordOpener open = [&](const std::string& path, std::unique_ptr<CTavrionDoc>& doc) {
+        return opener(path, doc) && doc && (named.empty() || TakesOrSays(named, *doc));
+    };
     if (IsExerciseViewRequest(argc, argv, open)) return RunExerciseViewCommand(command, argc, argv, open);
     if (command == "view" && IsEnlargedViewRequest(argc, argv)) return RunEnlargedViewCommand(argc, argv, open);
     if (command == "view" && IsDividerViewRequest(argc, argv)) return RunDividerViewCommand(argc, argv, open);
@@ -771,8 +778,8 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
     if (!ParseOptions(command, argc, argv, options)) return 2;
     const bool all = options.viewClass == "all";
     // A class named is known before any record opens; "all" is each record's own.
-    CRuntimeClass* named = all ? nullptr : ViewClass(options.viewClass);
-    if (!all && !named) return 1;
+    CRuntimeClass* namedClass = all ? nullptr : ViewClass(options.viewClass);
+    if (!all && !namedClass) return 1;
     const std::string& target = command == "print" ? options.pdf : options.png;
     // A print to a printer (--printer) has no file of its own.
     if (!(options.outDir.empty() ? target.empty() || MakeFolderOf(target) : MakeOutputFolder(options.outDir))) return 1;
@@ -786,7 +793,7 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
             all ? AllViewNames(doc, command == "print") : std::vector<std::string>{options.viewClass};
         std::vector<CRuntimeClass*> classes;
         for (const std::string& name : names) {
-            CRuntimeClass* viewClass = all ? ViewClass(name) : named;
+            CRuntimeClass* viewClass = all ? ViewClass(name) : namedClass;
             if (!viewClass) return false;
             classes.push_back(viewClass);
         }

@@ -52,8 +52,9 @@ bool RecordHasLead(CTavrionDoc& doc, int lead);
 // has it, else its first lead (false, said, when it has none).
 bool ChooseRecordLead(CTavrionDoc& doc, int given, int preferred, int& lead);
 // The place of lead II among the record's leads, by the name the record
-// gives it (a rhythm record of II, V5 and V1 keeps it first); the standard
-// order's place (1) when no lead is named so.
+// gives it (a rhythm record of II, V5 and V1 keeps it first); the record's
+// first lead when none is named so (MIT-BIH 100's MLII, not V5), -1 when it
+// has none.
 int RecordLeadII(CTavrionDoc& doc);
 
 // The frame every view command paints in: --size WIDTHxHEIGHT, 16 to

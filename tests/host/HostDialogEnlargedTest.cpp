@@ -149,8 +149,11 @@ TEST_F(HostDialogEnlarged, AllWritesTheEnlargedDialogsThatTakeTheRecordAndThePan
     const std::string out = m_dir.File("all");
     const HostRun run = Host({"dialog", m_dir.File("ex/mstep243.ecg"), "--dialog", "all", "--out", out});
     ASSERT_EQ(0, run.status) << run.err;
-    for (const char* name : {"CDlgFinalRestEnlarge", "CDlgFinalLoadEnlarge", "CDlgEnlargedPreview", "panels"})
+    for (const char* name : {"CDlgFinalRestEnlarge", "CDlgFinalLoadEnlarge", "panels"})
         EXPECT_TRUE(IsPng(out + "/" + name + ".png")) << name;
-    for (const char* name : {"CDlgEnlargedWave", "CDlgEnlargedRhyRR", "CDlgDivider", "CDlgEnlargedOverlap"})
+    // The magnifier shows what lies under the mouse over a view: alone, it
+    // was an empty grey window, and it is left out.
+    for (const char* name :
+         {"CDlgEnlargedWave", "CDlgEnlargedRhyRR", "CDlgDivider", "CDlgEnlargedOverlap", "CDlgEnlargedPreview"})
         EXPECT_FALSE(IsPng(out + "/" + name + ".png")) << name;
 }

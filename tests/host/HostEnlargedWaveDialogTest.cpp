@@ -201,3 +201,61 @@ TEST(HostEnlargedWaveDialog, TheCaliperDialogAndItsStripRefuseARecordWithoutAOne
         EXPECT_FALSE(IsPng(png)) << record;
     }
 }
+
+namespace {
+
+// An MFER file of two leads, MLII and V5, as MIT-BIH 100 converts: written
+// from a WFDB record of ten seconds in which only MLII beats (a spike each
+// second) and V5 lies flat, so the trace shown tells which lead it is.
+std::string WriteMferOfMliiAndFlatV5(const TempDir& dir)
+{
+    const int rate = 360, seconds = 10;
+    std::string samples;
+    for (int i = 0; i < rate * seconds; ++i) {
+        const int16_t mlii = i % rate < 10 ? 600 : 0;   // 3 mV at 200 units per mV
+        for (int16_t value : {mlii, int16_t(0)}) {
+            samples.push_back(static_cast<char>(value & 0xFF));
+            samples.push_back(static_cast<char>((value >> 8) & 0xFF));
+        }
+    }
+    dir.Write("twolead.dat", samples);
+    dir.Write("twolead.hea", "twolead 2 360 3600\n"
+                             "twolead.dat 16 200 11 0 0 0 0 MLII\n"
+                             "twolead.dat 16 200 11 0 0 0 0 V5\n");
+    const std::string mfer = dir.File("twolead.mwf");
+    MakeRecords({"wfdb", "--mfer", "--record", dir.File("twolead"), "--out", mfer});
+    return mfer;
+}
+
+}  // namespace
+
+// A record that names no lead II (MLII and V5) shows its first lead, as
+// --help says, where the standard order's second place (V5) was shown.
+TEST(HostEnlargedWaveDialog, EveryOneLeadCommandShowsTheFirstLeadOfARecordNamingNoneII)
+{
+    TempDir dir;
+    const std::string record = WriteMferOfMliiAndFlatV5(dir);
+    const struct {
+        std::vector<std::string> args;
+        double left, top, right, bottom;   // the strip's box in the picture
+    } runs[] = {
+        {{"dialog", record, "--dialog", "CDlgEnlargedWave"}, 0.1, 0.05, 0.9, 0.54},
+        {{"dialog", record, "--dialog", "CDlgEnlargedRhyRR"}, 0.05, 0.1, 0.9, 0.8},
+        {{"dialog", record, "--dialog", "CDlgDivider"}, 0.05, 0.15, 0.95, 0.55},
+        {{"view", record, "--view", "CViewEnlargedWave"}, 0.1, 0.05, 0.9, 0.54},
+        {{"view", record, "--view", "CViewDividerWave", "--size", "800x300"}, 0.05, 0.05, 0.95, 0.95},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.args[3]);
+        const std::string png = dir.File(run.args[3] + ".png");
+        std::vector<std::string> args = run.args;
+        args.insert(args.end(), {"--png", png});
+        const HostRun ran = Host(args);
+        ASSERT_EQ(0, ran.status) << ran.err;
+        EXPECT_GT(InkSpan(png, run.left, run.top, run.right, run.bottom), 30);
+        // The second lead, V5, asked for: its flat line.
+        args.insert(args.end() - 2, {"--lead", "1"});
+        ASSERT_EQ(0, Host(args).status);
+        EXPECT_LE(InkSpan(png, run.left, run.top, run.right, run.bottom), 3);
+    }
+}

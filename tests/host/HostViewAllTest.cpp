@@ -84,14 +84,18 @@ protected:
          {"sheet", "CViewRhythmWave", "CViewAverageWave", "CViewAveOverlappedWave", "CViewCAL", "CViewDetailedMeas",
           "CViewQRSNo", "CViewQRSType"},
          {"CViewRRResult", "CViewFinalCom12Leads"}},
+        // The averaged beats and their overlap are left out of records that
+        // keep no average beats: they were written as grids and pulses alone.
         {"rr_90.ecg",
-         {"sheet", "CViewRhythmWave", "CViewAverageWave", "CViewAveOverlappedWave", "CViewCAL", "CViewRRResult",
-          "CViewRRHistogram", "CViewRRTrend", "CViewRRIntervalList"},
-         {"CViewDetailedMeas", "CViewQRSNo", "CViewQRSType", "CViewHRTrend"}},
+         {"sheet", "CViewRhythmWave", "CViewCAL", "CViewRRResult", "CViewRRHistogram", "CViewRRTrend",
+          "CViewRRIntervalList"},
+         {"CViewDetailedMeas", "CViewQRSNo", "CViewQRSType", "CViewHRTrend", "CViewAverageWave",
+          "CViewAveOverlappedWave"}},
         {"mstep243.ecg",
-         {"CViewAverageWave", "CViewAveOverlappedWave", "CViewCAL", "CViewFinalCom12Leads", "CViewFinalCom1Lead",
-          "CViewFinalEnlargeWave", "CViewHRTrend", "CViewSTTrend", "CViewSummaryProtocol"},
-         {"sheet", "CViewRhythmWave", "CViewDetailedMeas", "CViewRRResult"}},
+         {"CViewCAL", "CViewFinalCom12Leads", "CViewFinalCom1Lead", "CViewFinalEnlargeWave", "CViewHRTrend",
+          "CViewSTTrend", "CViewSummaryProtocol"},
+         {"sheet", "CViewRhythmWave", "CViewDetailedMeas", "CViewRRResult", "CViewAverageWave",
+          "CViewAveOverlappedWave"}},
     };
 };
 

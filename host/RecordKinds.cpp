@@ -1,0 +1,320 @@
+#include "host/RecordKinds.h"
+
+#include <memory>
+
+#include "core/TavrionDoc.h"
+#include "documents/MFERDataItem.h"
+#include "documents/MFERViewDoc.h"
+#include "host/CommandFailure.h"
+#include "host/PaneKinds.h"
+#include "platform/mfer/MFERParser.h"
+
+namespace host {
+namespace {
+
+constexpr unsigned Kind(int type)
+{
+    return 1u << type;
+}
+
+const unsigned kRest = Kind(DOC_TYPE_REST);
+const unsigned kFinal = Kind(DOC_TYPE_FINAL);
+const unsigned kRhythm = Kind(DOC_TYPE_RHYTHM);
+const unsigned kRR = Kind(DOC_TYPE_RR);
+const unsigned kExtra = Kind(DOC_TYPE_EXTRA);
+const unsigned kExer = Kind(DOC_TYPE_EXER);
+const unsigned kMfer = Kind(DOC_TYPE_MFER);
+const unsigned kEveryKind = kRest | kFinal | kRhythm | kRR | kExtra | kExer | kMfer;
+// The records whose leads run as strips: every kind but the beat-and-trend
+// records of the master-step and exercise tests.
+const unsigned kStrips = kRest | kRhythm | kRR | kExtra | kMfer;
+
+// What a picture is made of within the records of its kinds.
+enum class Within {
+    Anything,
+    AverageBeats,   // the record keeps average beats
+    StandardLeads,  // an MFER file of twelve or fifteen leads (every resting record is)
+    BeatsOrComment, // average beats, or a rhythm record, whose page prints its comment in their place
+};
+
+const char kInItsDialog[] = "is shown in its dialog and does not print";
+const char kNoFormPrint[] = "has no print of its own: the record's report prints the interpretation";
+const char kUnderTheMouse[] =
+    "shows what lies under the mouse over a view: view FILE --view CLASS --magnify X,Y --magnifier-png M.png";
+
+struct Drawing {
+    const char* name;
+    unsigned kinds;                     // the records it takes, a bit per _DOC_TYPE
+    Within within = Within::Anything;
+    const char* notShown = nullptr;     // why the view and dialog commands do not draw it by itself
+    const char* notPrinted = nullptr;   // why the print command does not
+    const char* refusal = nullptr;      // the refusal's own words, where the host has long said them
+};
+
+// The drawings that do not take every record, and those drawn only in
+// another picture or only on one of screen and paper. The sheet (which
+// refuses a document that shows no lead by itself), the calibration column,
+// the patient strip, the serial reports (which decide by the whole series),
+// the editors, prompts and lead-name editors take every record.
+const Drawing kDrawings[] = {
+    // The multi-lead view and the strips of its pages.
+    {"CViewRhythmWave", kStrips},
+    {"CViewScroll1LeadWave", kRest | kRhythm | kExtra | kMfer},
+    {"CViewScroll1LeadRhyWave", kRest | kMfer, Within::Anything, "is drawn under CViewSerialComRhy, which shows it"},
+    // The serial comparisons compare resting and MFER records (the series
+    // then leaves out the MFER files of other lead counts, and says so).
+    {"CViewSerialComRhy", kRest | kMfer},
+    {"CViewSerialComAve", kRest | kMfer},
+    // The averaged beats and the resting tables.
+    {"CViewAverageWave", kRest | kMfer, Within::AverageBeats},
+    {"CViewAveOverlappedWave", kRest | kMfer, Within::AverageBeats},
+    {"CViewDetailedMeas", kRest},
+    {"CViewQRSNo", kRest},
+    {"CViewQRSType", kRest},
+    // The RR result and comment pages.
+    {"CViewRRResult", kRR},
+    {"CViewRRHistogram", kRR},
+    {"CViewRRTrend", kRR},
+    {"CViewRRIntervalList", kRR},
+    // The master-step and exercise pages.
+    {"CViewFinalCom12Leads", kFinal},
+    {"CViewFinalCom1Lead", kFinal},
+    {"CViewFinalEnlargeWave", kFinal, Within::Anything, nullptr, kInItsDialog},
+    {"CViewHRTrend", kFinal},
+    {"CViewSTTrend", kFinal},
+    {"CViewSummaryProtocol", kFinal},
+    {"CViewExerAverage", kExer},
+    {"CViewExerSummaryAverage", kExer},
+    {"CViewMemoryWave", kExer},
+    {"CViewExerTrend", kExer},
+    {"CViewResultTable", kExer},
+    {"CViewExerAverage3D", kExer, Within::Anything, nullptr, "does not print"},
+    // The one-lead views of the enlarged and caliper dialogs, shown in them.
+    {"CViewEnlargedWave", kRest | kRhythm | kMfer, Within::Anything, nullptr, kInItsDialog},
+    {"CViewEnlargedOverlap", kRest | kMfer, Within::AverageBeats, nullptr, kInItsDialog},
+    {"CViewDividerWave", kRest | kRhythm | kExtra | kMfer, Within::Anything, nullptr, kInItsDialog},
+    {"CViewEnlargedPreview", kEveryKind, Within::Anything, kUnderTheMouse, kUnderTheMouse},
+    // The forms, each on the records its pages show it for.
+    // The resting forms lay out twelve or fifteen leads' measurements; on an
+    // MFER file of other leads their layout hides every field.
+    {"CFormInterpre", kRest | kMfer, Within::StandardLeads},
+    {"CFormInterpreAme", kRest | kMfer, Within::StandardLeads, nullptr, kNoFormPrint},
+    {"CFormInterpreExer", kExer, Within::Anything, nullptr, kNoFormPrint},
+    {"CFormInterpreMsfr", kFinal, Within::Anything, nullptr, kNoFormPrint},
+    {"CFormInterpreRhyRR", kRhythm | kRR | kExtra | kMfer, Within::Anything, nullptr, kNoFormPrint},
+    // The dialogs opened from a page.
+    {"CDlgEnlargedWave", kRest | kRhythm | kMfer},
+    // The overlap compares average beats: a record without them would be
+    // an empty grid passed off as a comparison.
+    {"CDlgEnlargedOverlap", kRest | kMfer, Within::AverageBeats},
+    {"CDlgEnlargedRhyRR", kRhythm | kRR | kExtra | kMfer},
+    {"CDlgFinalRestEnlarge", kFinal},
+    {"CDlgFinalLoadEnlarge", kFinal},
+    // The caliper strip opens from a one-lead strip, which an RR record's
+    // pages do not have (theirs open the rhythm rows' dialog).
+    {"CDlgDivider", kRest | kRhythm | kExtra | kMfer},
+    {"CDlgEnlargedPreview", kEveryKind, Within::Anything, kUnderTheMouse},
+    {"CDlgExerLeadSelection", kExer},
+    {"CDlgPatientInfoComment", kRest | kMfer, Within::Anything, nullptr, nullptr,
+     "does not take this record (it edits resting and MFER records)"},
+    {"CDlgInfoCommentGeneral", kEveryKind & ~kRest, Within::Anything, nullptr, nullptr,
+     "does not take this record (resting records have CDlgPatientInfoComment)"},
+    // The reports: the wave pages are drawn from the multi-lead view, the
+    // interpretation page from the average beats and strip of the pages that
+    // show it (a record without beats printed measurements of "****" over an
+    // empty grid), the others from their own kinds' pages.
+    {"rest-wave", kStrips},
+    {"rest-ame", kStrips},
+    {"rest-interpre", kRest | kRhythm | kMfer, Within::BeatsOrComment},
+    {"rhythm-wave", kStrips},
+    {"rr-wave", kStrips},
+    {"rhythm-comment", kRhythm | kMfer},
+    {"rr-result", kRR},
+    {"rr-list", kRR},
+    {"extra-wave", kExtra | kMfer},
+    {"extra-comment", kExtra | kMfer},
+};
+
+const Drawing* Find(const std::string& name)
+{
+    for (const Drawing& drawing : kDrawings)
+        if (name == drawing.name) return &drawing;
+    return nullptr;
+}
+
+const PaneKind* FindPane(const std::string& name)
+{
+    for (const PaneKind& kind : AllPaneKinds())
+        if (name == kind.name) return &kind;
+    return nullptr;
+}
+
+bool HoldsWhatItShows(const Drawing& drawing, CTavrionDoc& doc)
+{
+    switch (drawing.within) {
+    case Within::Anything: return true;
+    case Within::AverageBeats: return AverageBeatSamples(doc, 0) > 0;
+    case Within::BeatsOrComment: return doc.GetDocType() == DOC_TYPE_RHYTHM || AverageBeatSamples(doc, 0) > 0;
+    case Within::StandardLeads: {
+        auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, &doc);
+        const _MFERDATAITEM* item = mfer ? mfer->GetCurrentDataItem() : nullptr;
+        return !mfer || (item && CMFERViewDoc::IsFullLeadKind(item->uSystemCode));
+    }
+    }
+    return true;
+}
+
+// The kinds by _DOC_TYPE, as a refusal names them, each with its article.
+const char* const kKindNames[] = {"resting", "master-step", "rhythm", "RR", "extra-lead", "exercise", "MFER"};
+const char* const kArticles[] = {"a", "a", "a", "an", "an", "an", "an"};
+const int kKinds = 7;
+
+// "resting, rhythm or MFER" (`last` "or") or "resting, rhythm and MFER".
+std::string KindList(unsigned kinds, const char* last)
+{
+    std::string text;
+    int left = 0;
+    for (int kind = 0; kind < kKinds; ++kind) left += (kinds & Kind(kind)) ? 1 : 0;
+    for (int kind = 0; kind < kKinds; ++kind) {
+        if (!(kinds & Kind(kind))) continue;
+        if (!text.empty()) text += left == 1 ? std::string(" ") + last + " " : std::string(", ");
+        text += kKindNames[kind];
+        --left;
+    }
+    return text;
+}
+
+int FirstKind(unsigned kinds)
+{
+    for (int kind = 0; kind < kKinds; ++kind)
+        if (kinds & Kind(kind)) return kind;
+    return 0;
+}
+
+const char* WithinText(const Drawing& drawing)
+{
+    switch (drawing.within) {
+    case Within::Anything: return "";
+    case Within::AverageBeats: return " with average beats";
+    case Within::StandardLeads: return " of twelve or fifteen leads";
+    case Within::BeatsOrComment: return " with average beats";
+    }
+    return "";
+}
+
+// "a resting, rhythm or MFER record", "an RR record"; "a resting or MFER
+// record with average beats, or a rhythm record".
+std::string NeededRecord(const Drawing& drawing)
+{
+    const unsigned kinds = drawing.within == Within::BeatsOrComment ? drawing.kinds & ~kRhythm : drawing.kinds;
+    std::string text = std::string(kArticles[FirstKind(kinds)]) + " " + KindList(kinds, "or") + " record" +
+                       WithinText(drawing);
+    if (drawing.within == Within::BeatsOrComment) text += ", or a rhythm record";
+    return text;
+}
+
+// "resting, rhythm and MFER records", "resting and MFER records with average
+// beats and rhythm records".
+std::string PrintedRecords(const Drawing& drawing)
+{
+    const unsigned kinds = drawing.within == Within::BeatsOrComment ? drawing.kinds & ~kRhythm : drawing.kinds;
+    std::string text = KindList(kinds, "and") + " records" + WithinText(drawing);
+    if (drawing.within == Within::BeatsOrComment) text += " and rhythm records";
+    return text;
+}
+
+// "a resting record" for the record of `doc`.
+std::string RecordKindText(CTavrionDoc& doc)
+{
+    const int kind = doc.GetDocType();
+    if (kind < 0 || kind >= kKinds) return "a record of another kind";
+    return std::string(kArticles[kind]) + " " + kKindNames[kind] + " record";
+}
+
+bool KindTaken(const Drawing& drawing, CTavrionDoc& doc)
+{
+    const int kind = doc.GetDocType();
+    return kind >= 0 && kind < kKinds && (drawing.kinds & Kind(kind)) != 0;
+}
+
+bool Says(const std::string& name, const char* why)
+{
+    if (!why) return true;
+    ReportFailure("%s %s", name.c_str(), why);
+    return false;
+}
+
+}  // namespace
+
+bool Takes(const std::string& name, CTavrionDoc& doc)
+{
+    if (const Drawing* drawing = Find(name)) return KindTaken(*drawing, doc) && HoldsWhatItShows(*drawing, doc);
+    // A pane takes the documents its page is made for; a comparing pane
+    // decides by the whole series it is given.
+    if (const PaneKind* pane = FindPane(name)) {
+        if (pane->makeOnSet) return true;
+        const std::unique_ptr<CWnd> probe(pane->make(doc, true));
+        return probe != nullptr;
+    }
+    return true;
+}
+
+bool TakesOrSays(const std::string& name, CTavrionDoc& doc)
+{
+    if (Takes(name, doc)) return true;
+    const Drawing* drawing = Find(name);
+    if (!drawing) {
+        ReportFailure("%s does not show this record", name.c_str());
+    } else if (drawing->refusal) {
+        ReportFailure("%s %s", name.c_str(), drawing->refusal);
+    } else {
+        ReportFailure("%s needs %s", name.c_str(), NeededRecord(*drawing).c_str());
+    }
+    return false;
+}
+
+std::string ReportRefusalOf(const std::string& name, CTavrionDoc& doc)
+{
+    const Drawing* drawing = Find(name);
+    if (!drawing || Takes(name, doc)) return std::string();
+    std::string lacks;
+    if (KindTaken(*drawing, doc))
+        lacks = drawing->within == Within::StandardLeads ? " of other leads" : " without average beats";
+    return "the " + name + " report prints " + PrintedRecords(*drawing) + " only; this is " + RecordKindText(doc) +
+           lacks;
+}
+
+bool Shown(const std::string& name)
+{
+    const Drawing* drawing = Find(name);
+    return !drawing || !drawing->notShown;
+}
+
+bool Printed(const std::string& name)
+{
+    const Drawing* drawing = Find(name);
+    return !drawing || !drawing->notPrinted;
+}
+
+bool ShownOrSays(const std::string& name)
+{
+    const Drawing* drawing = Find(name);
+    return Says(name, drawing ? drawing->notShown : nullptr);
+}
+
+bool PrintedOrSays(const std::string& name)
+{
+    const Drawing* drawing = Find(name);
+    return Says(name, drawing ? drawing->notPrinted : nullptr);
+}
+
+int AverageBeatSamples(CTavrionDoc& doc, int lead)
+{
+    if (auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, &doc)) {
+        _MFERDATAITEM* item = mfer->GetCurrentDataItem();
+        return item && item->pMFERParser ? item->pMFERParser->GetWaveLength(2) / 2 : 0;
+    }
+    return doc.GetAverageWaveData(lead, nullptr, -1) / 2;
+}
+
+}  // namespace host

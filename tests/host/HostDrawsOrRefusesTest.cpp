@@ -1,0 +1,408 @@
+// Every command of the host that draws, over a record of every kind the
+// samples hold: each picture (each printed first page) holds ink where the
+// class draws the record, or the run ends 1 with a message naming the
+// record and writes nothing for it. An empty picture reported as drawn (the
+// averaged beats of an RR record, the RR views of a resting one, a form
+// printed as a blank page) cannot pass for one. The "all" forms write only
+// what the named runs draw.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/host/HostPdf.h"
+#include "tests/host/HostRun.h"
+#include "tests/host/HostSamples.h"
+#include "tests/support/PngImage.h"
+
+using namespace hosttest;
+using testsupport::PngImage;
+using testsupport::TempDir;
+
+namespace {
+
+// A box of a picture or page (fractions of its width and height) and the
+// ink it must hold there: black ink, or the blue of the compared records'
+// traces. Outside the box lie what a view draws for any record alike:
+// the calibration pulses, captions, table headings, the page frame.
+struct Probe {
+    double left, top, right, bottom;
+    int ink;
+    bool blue = false;
+};
+
+const char kSize[] = "480x270";
+const Probe kScreen = {0.1, 0.0, 1.0, 1.0, 100};
+// A printed page at 50 dpi: the traces are grey there, the grid lighter.
+const Probe kPaper = {0.12, 0.12, 0.88, 0.88, 5};
+const Probe kTopBand = {0.06, 0.06, 0.94, 0.25, 100};
+const Probe kReportWaves = {0.12, 0.3, 0.88, 0.88, 50};
+
+// What a named class draws where, on screen and on paper (when not the defaults).
+struct ViewClass {
+    const char* name;
+    Probe screen = kScreen;
+    Probe paper = kPaper;
+};
+
+const ViewClass kViews[] = {
+    {"sheet"},
+    {"CViewRhythmWave"},
+    {"CViewAverageWave", kScreen, {0.12, 0.12, 0.88, 0.88, 300}},
+    {"CViewAveOverlappedWave"},
+    {"CViewCAL", {0.0, 0.0, 1.0, 1.0, 100}, {0.0, 0.0, 0.1, 1.0, 100}},
+    // The tables: the QRS numbers' values below their heading row.
+    {"CViewDetailedMeas"},
+    {"CViewQRSNo", {0.3, 0.45, 0.95, 0.85, 100}, {0.06, 0.06, 0.94, 0.25, 200}},
+    {"CViewQRSType"},
+    {"CViewRRHistogram"},
+    {"CViewRRTrend"},
+    {"CViewRRIntervalList", {0.0, 0.1, 1.0, 1.0, 100}},
+    {"CViewRRResult"},
+    {"CViewFinalCom12Leads"},
+    {"CViewFinalCom1Lead"},
+    {"CViewFinalEnlargeWave"},
+    {"CViewHRTrend"},
+    {"CViewSTTrend"},
+    {"CViewSummaryProtocol", kScreen, {0.06, 0.06, 0.5, 0.25, 50}},
+    {"CViewExerAverage"},
+    {"CViewExerTrend"},
+    {"CViewExerSummaryAverage"},
+    {"CViewMemoryWave"},
+    {"CViewResultTable"},
+    {"CViewExerAverage3D"},
+    // The enlarged views in their dialogs: the trace above the table and
+    // buttons (the overlap's traces in their records' colours).
+    {"CViewEnlargedWave", {0.1, 0.05, 0.9, 0.54, 300}},
+    {"CViewEnlargedOverlap", {0.05, 0.05, 0.85, 0.75, 300, true}},
+    {"CViewDividerWave"},
+    {"CViewEnlargedPreview"},
+    // The strip under its page (on paper, a band at the top).
+    {"CViewScroll1LeadWave", {0.1, 0.5, 1.0, 1.0, 100}, kTopBand},
+    {"CViewScroll1LeadRhyWave"},
+    {"CViewSerialComRhy"},
+    {"CViewSerialComAve", {0.1, 0.0, 1.0, 1.0, 100, true}},
+    {"CFormPatientInfo", kScreen, kTopBand},
+    {"CFormInterpre", kScreen, {0.12, 0.12, 0.88, 0.88, 100}},
+    {"CFormInterpreAme"},
+    {"CFormInterpreExer"},
+    {"CFormInterpreMsfr"},
+    {"CFormInterpreRhyRR"},
+};
+
+const char* const kReports[] = {"rest-wave",      "rest-ame", "rest-interpre", "rhythm-wave", "rhythm-comment",
+                                "rr-wave",        "rr-result", "rr-list",      "extra-wave",  "extra-comment"};
+
+const char* const kPanes[] = {
+    "CWndRestRhythmWave", "CWndRestRhythmWaveAme", "CWndRestInterpretation", "CWndRestDetailMeas",
+    "CWndRhythmWave",     "CWndRhythmComment",     "CWndRRWave",             "CWndRRComment",
+    "CWndRRResult",       "CWndExtraWave",         "CWndExtraRhythmWave",    "CWndExtraCommentWave",
+    "CWndExtraCommentRhythmWave", "CWndExerAverage", "CWndExerTrend",        "CWndExerMemory",
+    "CWndExerSummary",    "CWndExerResult",        "CWndFinalSummary",       "CWndFinalWaveCom",
+    "CWndFinalSTTrend",   "CWndRestSerialComAve",  "CWndRestSerialComRhy"};
+
+const char* const kDialogs[] = {
+    "CDlgEditor",           "CDlgDoctor",          "CDlgEditAdditionalInfor", "CDlgEditAdditionItem",
+    "CDlgEditComment",      "CDlgEditCommentItem", "CDlgEditIvrelCode",       "CDlgEditMinneCode",
+    "CDlgExerLeadSelection", "CDlgPrintStatus",    "CDlgPatientInfoComment",  "CDlgInfoCommentGeneral",
+    "CDlg15LeadEditLeadName", "CDlgExtraEditLeadName", "CDlgRhythmEditLeadName", "CDlgExtraFreezeEditLeadName",
+    "CDlgEnlargedWave",     "CDlgEnlargedRhyRR",   "CDlgEnlargedOverlap",     "CDlgFinalRestEnlarge",
+    "CDlgFinalLoadEnlarge", "CDlgDivider",         "CDlgEnlargedPreview",     "panels"};
+
+// One record of each kind, and within a kind what a picture is made of:
+// an MFER file with average beats and of twelve leads, one without.
+const char* const kRecords[] = {"samples/rest12_90.ecg", "ex/mstep243.ecg",  "samples/rhythm_90.ecg",
+                                "samples/rr_90.ecg",     "ex/extra6_90.ecg", "ex/exercise_90.ecg",
+                                "mfer12.mwf",            "mfer-extra4.mwf",  "mfer-rhythm15.mwf"};
+const size_t kRecordCount = sizeof kRecords / sizeof kRecords[0];
+
+bool Exists(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+std::string BaseName(const std::string& path)
+{
+    return path.substr(path.rfind('/') + 1);
+}
+
+// OUT.png for the first record of a run, OUT-N.png for the N-th.
+std::string Numbered(const std::string& path, size_t index)
+{
+    if (index == 0) return path;
+    const size_t dot = path.rfind('.');
+    return path.substr(0, dot) + "-" + std::to_string(index + 1) + path.substr(dot);
+}
+
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+bool IsBlue(uint32_t rgb)
+{
+    return (rgb & 0xFF) > 150 && ((rgb >> 16) & 0xFF) < 120 && ((rgb >> 8) & 0xFF) < 120;
+}
+
+// Grey or darker: a printed trace at 50 dpi (the grid stays lighter).
+bool IsPrinted(uint32_t rgb)
+{
+    return ((rgb >> 16) & 0xFF) < 180 && ((rgb >> 8) & 0xFF) < 180 && (rgb & 0xFF) < 180;
+}
+
+int InkIn(const PngImage& image, const Probe& probe, bool paper)
+{
+    const int w = image.Width(), h = image.Height();
+    return image.CountIn(static_cast<int>(w * probe.left), static_cast<int>(h * probe.top),
+                         static_cast<int>(w * probe.right), static_cast<int>(h * probe.bottom),
+                         [&](uint32_t rgb) { return paper ? IsPrinted(rgb) : probe.blue ? IsBlue(rgb) : PngImage::IsDark(rgb); });
+}
+
+// The share of a picture that is not its commonest colour: a pane or a
+// dialog drawn as one plain field has next to none.
+double Drawn(const PngImage& image)
+{
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < image.Height(); y += 2)
+        for (int x = 0; x < image.Width(); x += 2) pixels.push_back(image.Pixel(x, y));
+    std::sort(pixels.begin(), pixels.end());
+    size_t commonest = 0;
+    for (size_t i = 0; i < pixels.size();) {
+        size_t j = i;
+        while (j < pixels.size() && pixels[j] == pixels[i]) ++j;
+        commonest = std::max(commonest, j - i);
+        i = j;
+    }
+    return pixels.empty() ? 0.0 : 1.0 - static_cast<double>(commonest) / pixels.size();
+}
+
+class HostDrawsOrRefusesTest : public ::testing::Test {
+protected:
+    // One folder of records for the whole suite, made once.
+    static void SetUpTestSuite()
+    {
+        s_dir = new TempDir;
+        MakeRecords({"samples", s_dir->File("samples")});
+        MakeRecords({"examinations", s_dir->File("ex")});
+        MakeRecords({"mfer", "--kind", "plain", "--leads", "12", "--out", s_dir->File("mfer12.mwf")});
+        MakeRecords({"mfer", "--kind", "extra4", "--little-endian", "--out", s_dir->File("mfer-extra4.mwf")});
+        MakeRecords({"mfer", "--kind", "rhythm15", "--seconds", "30", "--out", s_dir->File("mfer-rhythm15.mwf")});
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_dir;
+        s_dir = nullptr;
+    }
+
+    static std::string Record(size_t index) { return s_dir->File(kRecords[index]); }
+    static std::vector<std::string> AllRecords()
+    {
+        std::vector<std::string> records;
+        for (size_t i = 0; i < kRecordCount; ++i) records.push_back(Record(i));
+        return records;
+    }
+
+    // The record refused by `run`: ended 1, with a message naming it (or the
+    // class, for a class refused before any record opened), and nothing written.
+    static void ExpectRefused(const HostRun& run, const std::string& record, const std::string& name,
+                              const std::string& picture)
+    {
+        EXPECT_EQ(1, run.status) << run.err;
+        EXPECT_TRUE(Contains(run.err, BaseName(record) + ":") || Contains(run.err, BaseName(record) + " is") ||
+                    Contains(run.err, "morvelance-host: " + name + " "))
+            << "no message for the record: " << run.err;
+        EXPECT_FALSE(Exists(picture)) << picture;
+    }
+
+    // Judges record `index` of a run over `records` (its picture at
+    // Numbered(out, place)): drawn with `ink` in the probe, or refused.
+    static void Judge(const HostRun& run, const std::string& record, const std::string& name,
+                      const std::string& picture, const std::function<int(const std::string&)>& ink, int needed)
+    {
+        SCOPED_TRACE(name + " on " + BaseName(record));
+        if (!Exists(picture)) return ExpectRefused(run, record, name, picture);
+        EXPECT_FALSE(Contains(run.err, BaseName(record) + ": " + name)) << run.err;
+        EXPECT_GE(ink(picture), needed) << picture << " is drawn without the record in it";
+    }
+
+    // The first page of a PDF at 50 dpi.
+    static int PageInk(const std::string& pdf, const Probe& probe)
+    {
+        const std::string stem = pdf.substr(0, pdf.size() - 4) + "-page";
+        const std::string command = "pdftoppm -r 50 -f 1 -l 1 -png -singlefile " + Quoted(pdf) + " " + Quoted(stem);
+        if (std::system(command.c_str()) != 0) return -1;
+        const PngImage image(stem + ".png");
+        return image.Ok() ? InkIn(image, probe, true) : -1;
+    }
+
+    // A view or form named on every record: in one run where the command
+    // takes several records, else record by record (the forms show one
+    // record at a time, a comparison takes every record into one picture).
+    void ForEachNamedRun(const std::string& command, const ViewClass& view,
+                         const std::function<void(const HostRun&, const std::string&, const std::string&)>& judge)
+    {
+        const std::string name = view.name;
+        const bool one = name.rfind("CForm", 0) == 0 || name == "CViewSerialComRhy" || name == "CViewSerialComAve" ||
+                         name == "CViewEnlargedOverlap";
+        const std::string ext = command == "print" ? ".pdf" : ".png";
+        const bool sized = command == "view" && name != "CViewEnlargedWave" && name != "CViewEnlargedOverlap" &&
+                           name.rfind("CForm", 0) != 0;
+        auto args = [&](const std::vector<std::string>& records, const std::string& out) {
+            std::vector<std::string> all = {command};
+            all.insert(all.end(), records.begin(), records.end());
+            all.insert(all.end(), {"--view", name, command == "print" ? "--pdf" : "--png", out});
+            if (sized) all.insert(all.end(), {"--size", kSize});
+            return all;
+        };
+        if (one) {
+            for (size_t i = 0; i < kRecordCount; ++i) {
+                const std::string out = m_out.File(command + "-" + name + "-" + std::to_string(i) + ext);
+                judge(Host(args({Record(i)}, out)), Record(i), out);
+            }
+            return;
+        }
+        const std::string out = m_out.File(command + "-" + name + ext);
+        const HostRun run = Host(args(AllRecords(), out));
+        bool refused = false;
+        for (size_t i = 0; i < kRecordCount; ++i) {
+            judge(run, Record(i), Numbered(out, i));
+            refused = refused || !Exists(Numbered(out, i));
+        }
+        EXPECT_EQ(refused ? 1 : 0, run.status) << name << ": " << run.err;
+    }
+
+    static TempDir* s_dir;
+    TempDir m_out;
+};
+
+TempDir* HostDrawsOrRefusesTest::s_dir = nullptr;
+
+}  // namespace
+
+TEST_F(HostDrawsOrRefusesTest, EveryViewAndFormDrawsARecordOnScreenOrRefusesItAndAllDrawsNoOther)
+{
+    std::map<std::string, std::set<std::string>> drawn;   // by record: the classes its named runs drew
+    for (const ViewClass& view : kViews)
+        ForEachNamedRun("view", view, [&](const HostRun& run, const std::string& record, const std::string& png) {
+            Judge(run, record, view.name, png,
+                  [&](const std::string& path) { return InkIn(PngImage(path), view.screen, false); }, view.screen.ink);
+            if (Exists(png)) drawn[record].insert(view.name);
+        });
+    // "--view all" writes CLASS.png (CLASS-LAYOUT.png) for the classes drawn when named, and no other.
+    for (size_t i = 0; i < kRecordCount; ++i) {
+        SCOPED_TRACE(kRecords[i]);
+        const std::string dir = m_out.File("all-views-" + std::to_string(i));
+        const HostRun run = Host({"view", Record(i), "--view", "all", "--size", kSize, "--out", dir});
+        EXPECT_EQ(0, run.status) << run.err;
+        for (const std::string& file : testsupport::FolderEntries(dir))
+            EXPECT_EQ(1u, drawn[Record(i)].count(file.substr(0, file.find_first_of("-."))))
+                << file << " is written by all but not drawn when named";
+    }
+}
+
+TEST_F(HostDrawsOrRefusesTest, EveryViewAndFormPrintsARecordOrRefusesIt)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    for (const ViewClass& view : kViews)
+        ForEachNamedRun("print", view, [&](const HostRun& run, const std::string& record, const std::string& pdf) {
+            Judge(run, record, view.name, pdf, [&](const std::string& path) { return PageInk(path, view.paper); },
+                  view.paper.ink);
+        });
+}
+
+TEST_F(HostDrawsOrRefusesTest, EveryReportPrintsARecordOrRefusesIt)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    for (const char* report : kReports) {
+        const std::string out = m_out.File(std::string(report) + ".pdf");
+        std::vector<std::string> args = {"print"};
+        for (const std::string& record : AllRecords()) args.push_back(record);
+        args.insert(args.end(), {"--report", report, "--pdf", out});
+        const HostRun run = Host(args);
+        for (size_t i = 0; i < kRecordCount; ++i) {
+            // The interpretation page shows the average beats on its right
+            // half; a rhythm record's page its comment in their place.
+            const bool rhythm = Contains(kRecords[i], "rhythm_90");
+            const Probe probe = std::string(report) != "rest-interpre" ? kReportWaves
+                                : rhythm ? Probe{0.03, 0.12, 0.45, 0.6, 200}
+                                         : Probe{0.6, 0.1, 0.9, 0.7, 100};
+            Judge(run, Record(i), report, Numbered(out, i), [&](const std::string& pdf) { return PageInk(pdf, probe); },
+                  probe.ink);
+        }
+    }
+}
+
+TEST_F(HostDrawsOrRefusesTest, EveryPaneShowsARecordOrRefusesItAndAllShowsNoOther)
+{
+    const double kDrawn = 0.05;
+    std::vector<std::set<std::string>> shown(kRecordCount);
+    for (const char* pane : kPanes) {
+        const std::string name = pane;
+        // A comparing pane takes every file given into one series.
+        const bool series = Contains(name, "SerialCom");
+        std::vector<std::vector<size_t>> runs;
+        if (series) {
+            for (size_t i = 0; i < kRecordCount; ++i) runs.push_back({i});
+        } else {
+            runs.emplace_back();
+            for (size_t i = 0; i < kRecordCount; ++i) runs.back().push_back(i);
+        }
+        for (const std::vector<size_t>& indexes : runs) {
+            const std::string out = m_out.File(name + "-" + std::to_string(indexes.front()) + ".png");
+            std::vector<std::string> args = {"pane"};
+            for (size_t i : indexes) args.push_back(Record(i));
+            args.insert(args.end(), {"--pane", name, "--size", "320x180", "--png", out});
+            const HostRun run = Host(args);
+            for (size_t place = 0; place < indexes.size(); ++place) {
+                const size_t i = indexes[place];
+                Judge(run, Record(i), name, Numbered(out, place),
+                      [](const std::string& png) { return static_cast<int>(Drawn(PngImage(png)) * 100); },
+                      static_cast<int>(kDrawn * 100));
+                if (Exists(Numbered(out, place))) shown[i].insert(name);
+            }
+        }
+    }
+    // "--pane all" writes CLASS-STYLE.png for the panes the named runs show, and no other.
+    for (size_t i = 0; i < kRecordCount; ++i) {
+        SCOPED_TRACE(kRecords[i]);
+        const std::string dir = m_out.File("all-panes-" + std::to_string(i));
+        const HostRun run = Host({"pane", Record(i), "--pane", "all", "--size", "320x180", "--out", dir});
+        EXPECT_EQ(0, run.status) << run.err;
+        std::set<std::string> written;
+        for (const std::string& file : testsupport::FolderEntries(dir)) written.insert(file.substr(0, file.find_first_of("-.")));
+        written.erase("");
+        EXPECT_EQ(shown[i], written);
+    }
+}
+
+TEST_F(HostDrawsOrRefusesTest, EveryDialogOpensOnARecordOrRefusesItAndAllOpensNoOther)
+{
+    // "--dialog all" writes the dialogs that take the record; each is drawn,
+    // and each dialog it leaves out refuses the record when named.
+    for (size_t i = 0; i < kRecordCount; ++i) {
+        SCOPED_TRACE(kRecords[i]);
+        const std::string dir = m_out.File("all-dialogs-" + std::to_string(i));
+        const HostRun all = Host({"dialog", Record(i), "--dialog", "all", "--out", dir});
+        EXPECT_EQ(0, all.status) << all.err;
+        std::set<std::string> written;
+        for (const std::string& file : testsupport::FolderEntries(dir)) {
+            const std::string name = file.substr(0, file.find_first_of("-."));
+            written.insert(name);
+            EXPECT_GE(Drawn(PngImage(dir + "/" + file)), 0.05) << file << " is drawn as one plain field";
+        }
+        for (const char* dialog : kDialogs) {
+            if (written.count(dialog)) continue;
+            const std::string png = m_out.File(std::string("named-") + dialog + ".png");
+            ExpectRefused(Host({"dialog", Record(i), "--dialog", dialog, "--png", png}), Record(i), dialog, png);
+        }
+    }
+}
