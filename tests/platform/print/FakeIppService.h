@@ -102,6 +102,14 @@ public:
         return m_jobs;
     }
 
+    // When the last print job request was read whole: where the printing
+    // program's wait for the answer starts.
+    std::chrono::steady_clock::time_point LastJobAt() const
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        return m_lastJobAt;
+    }
+
 private:
     void Accept()
     {
@@ -183,6 +191,7 @@ private:
                 {
                     std::lock_guard<std::mutex> guard(m_lock);
                     m_jobs.push_back(body);
+                    m_lastJobAt = std::chrono::steady_clock::now();
                 }
                 if (m_job == JobAnswer::Never) return Hold();
                 answer = JobAnswerFor(requestId);
@@ -258,6 +267,7 @@ private:
     mutable std::mutex m_lock;
     std::vector<std::thread> m_clients;
     std::vector<std::string> m_jobs;
+    std::chrono::steady_clock::time_point m_lastJobAt;
     std::thread m_accepting;
 };
 
