@@ -610,9 +610,10 @@ protected:
         UnregisterClassW(kFieldClass, nullptr);
         XcbDisplayTest::TearDown();
     }
-    // Clicks into `field` with the method stopped, and waits until the click
-    // is read: the method is past the time a click waits for it.
-    void ClickWhileStopped(HWND field, const std::vector<std::string>& typedBehind)
+    // Clicks into `field`, `typedBehind` given right after, and waits until
+    // the click is read (with the method stopped: it is past the time a click
+    // waits for it).
+    void ClickInto(HWND field, const std::vector<std::string>& typedBehind)
     {
         std::vector<std::string> input = {"mousemove", field == m_first ? "175" : "325", "130", "click", "1"};
         input.insert(input.end(), typedBehind.begin(), typedBehind.end());
@@ -638,7 +639,7 @@ TEST_F(LateInputMethodTest, KeysTheMethodAnswersAfterAClickWasReadReachTheFieldT
     Input({"type", "bc"});
     // "d" is typed while the click waits (or, on a slow machine, after it
     // was read): either way it is the second field's.
-    ClickWhileStopped(m_second, {"type", "d"});
+    ClickInto(m_second, {"type", "d"});
     Input({"type", "e"});
     ASSERT_TRUE(m_method.LetGo());
     EXPECT_TRUE(RunUntil([&] { return FieldText()[m_first].size() + FieldText()[m_second].size() >= 4; }));
@@ -648,7 +649,8 @@ TEST_F(LateInputMethodTest, KeysTheMethodAnswersAfterAClickWasReadReachTheFieldT
 
 // The same with Japanese composed by the method: what it commits for the keys
 // typed before the click goes where they were typed, and what is still being
-// composed when the click comes is finished there.
+// composed when the click comes is finished there, whether the click waited
+// for the method or came long after the last key.
 TEST_F(LateInputMethodTest, TextTheMethodCommitsAfterAClickWasReadReachesTheFieldItWasTypedInto)
 {
     // Ctrl+Space turns the method's Japanese on; until the window talks to
@@ -670,7 +672,7 @@ TEST_F(LateInputMethodTest, TextTheMethodCommitsAfterAClickWasReadReachesTheFiel
     ASSERT_TRUE(m_method.Hold());
     Input({"type", "ka"});
     Input({"key", "Return"});
-    ClickWhileStopped(m_second, {});
+    ClickInto(m_second, {});
     Input({"type", "sa"});
     Input({"key", "Return"});
     ASSERT_TRUE(m_method.LetGo());
@@ -680,11 +682,22 @@ TEST_F(LateInputMethodTest, TextTheMethodCommitsAfterAClickWasReadReachesTheFiel
     // Still being composed when the click comes.
     ASSERT_TRUE(m_method.Hold());
     Input({"type", "ka"});
-    ClickWhileStopped(m_first, {});
+    ClickInto(m_first, {});
     Input({"type", "sa"});
     Input({"key", "Return"});
     ASSERT_TRUE(m_method.LetGo());
     EXPECT_TRUE(RunUntil([&] { return FieldText()[m_first].size() >= 2 && FieldText()[m_second].size() >= 2; }));
     EXPECT_EQ(L"かさ", FieldText()[m_first]);
     EXPECT_EQ(L"さか", FieldText()[m_second]);
+    // Composed with the method answering, and a click longer after the last
+    // key than a click waits for one: the click is read at once, and what is
+    // being composed is finished in the field it leaves.
+    Input({"type", "ka"});
+    RunUntil([] { return false; }, 1.2 * platform::ui::display::MethodKeys::kAnswerMs / 1000);
+    ClickInto(m_second, {});
+    Input({"type", "sa"});
+    Input({"key", "Return"});
+    EXPECT_TRUE(RunUntil([&] { return FieldText()[m_first].size() + FieldText()[m_second].size() >= 6; }));
+    EXPECT_EQ(L"かさか", FieldText()[m_first]);
+    EXPECT_EQ(L"さかさ", FieldText()[m_second]);
 }
