@@ -1,39 +1,65 @@
 #include "platform/ui/display/MethodKeys.h"
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 
 namespace platform::ui::display {
 
+namespace {
+
+xcb_generic_event_t AsGeneric(const xcb_key_press_event_t& key)
+{
+    static_assert(sizeof(xcb_key_press_event_t) <= sizeof(xcb_generic_event_t), "a key event is an event");
+    xcb_generic_event_t event = {};
+    std::memcpy(&event, &key, sizeof(key));
+    return event;
+}
+
+}  // namespace
+
 MethodKeys::Event MethodKeys::Read(const Waiting& w)
 {
     Event event{w.key, w.kind != Kind::Release, w.state};
-    if (w.kind == Kind::Pointer) {
-        event.pointer = true;
-        event.held = w.held;
-    }
+    event.pointer = w.kind == Kind::Pointer;
+    event.held = w.event;
+    event.target = w.target;
     return event;
+}
+
+MethodKeys::Event MethodKeys::Again(const Waiting& w)
+{
+    Event event = Read(w);
+    event.again = true;
+    return event;
+}
+
+void MethodKeys::TakeAgain(size_t from, std::vector<Event>& events)
+{
+    for (size_t i = from; i < m_waiting.size(); ++i) events.push_back(Again(m_waiting[i]));
+    m_waiting.erase(m_waiting.begin() + static_cast<std::ptrdiff_t>(std::min(from, m_waiting.size())),
+                    m_waiting.end());
 }
 
 void MethodKeys::Sent(const xcb_key_press_event_t& press, uint64_t now)
 {
-    m_waiting.push_back({Kind::Press, press.detail, press.time, press.state, now, {}});
+    m_waiting.push_back({Kind::Press, press.detail, press.time, press.state, now, AsGeneric(press)});
     while (m_waiting.size() > kMostWaiting) m_waiting.pop_front();
 }
 
 bool MethodKeys::Released(const xcb_key_press_event_t& release)
 {
     if (m_waiting.empty()) return false;
-    m_waiting.push_back({Kind::Release, release.detail, release.time, release.state, 0, {}});
+    m_waiting.push_back({Kind::Release, release.detail, release.time, release.state, 0, AsGeneric(release)});
     return true;
 }
 
-bool MethodKeys::Typed(const xcb_key_press_event_t& press)
+bool MethodKeys::Held(const xcb_key_press_event_t& press)
 {
     const bool behindPointer = std::any_of(m_waiting.begin(), m_waiting.end(),
                                            [](const Waiting& w) { return w.kind == Kind::Pointer; });
     if (!behindPointer) return false;
-    m_waiting.push_back({Kind::Typed, press.detail, press.time, press.state, 0, {}});
+    m_waiting.push_back({Kind::Held, press.detail, press.time, press.state, 0, AsGeneric(press)});
     return true;
 }
 
@@ -53,8 +79,8 @@ bool MethodKeys::Pointer(const xcb_generic_event_t& event, uint64_t now)
     if (!answerDue && !behindPointer) return false;
     const uint8_t type = event.response_type & 0x7F;
     Waiting& last = m_waiting.back();
-    if (type == XCB_MOTION_NOTIFY && last.kind == Kind::Pointer && (last.held.response_type & 0x7F) == type) {
-        last.held = event;   // only where the pointer went matters
+    if (type == XCB_MOTION_NOTIFY && last.kind == Kind::Pointer && (last.event.response_type & 0x7F) == type) {
+        last.event = event;   // only where the pointer went matters
         return true;
     }
     const uint64_t due = newest ? newest->at + kAnswerMs : now;
@@ -62,14 +88,56 @@ bool MethodKeys::Pointer(const xcb_generic_event_t& event, uint64_t now)
     return true;
 }
 
+void MethodKeys::Marked(const xcb_key_press_event_t& marker, uint64_t now)
+{
+    // Before the pointer events that wait: the method answers it before
+    // anything typed behind them.
+    auto pointer = std::find_if(m_waiting.begin(), m_waiting.end(),
+                                [](const Waiting& w) { return w.kind == Kind::Pointer || w.kind == Kind::Held; });
+    m_waiting.insert(pointer, {Kind::Marker, marker.detail, marker.time, marker.state, now, AsGeneric(marker)});
+}
+
+bool MethodKeys::Unmarked() const
+{
+    bool unmarked = false;
+    for (const Waiting& w : m_waiting) {
+        if (w.kind == Kind::Press) unmarked = true;
+        if (w.kind == Kind::Marker) unmarked = false;
+    }
+    return unmarked;
+}
+
+bool MethodKeys::WithMethod() const
+{
+    return std::any_of(m_waiting.begin(), m_waiting.end(), [](const Waiting& w) { return WithMethod(w); });
+}
+
+void MethodKeys::TypedInto(HWND control)
+{
+    for (Waiting& w : m_waiting) {
+        if (w.kind == Kind::Pointer || w.kind == Kind::Held) break;   // typed after the click
+        if (!w.target) w.target = control;
+    }
+}
+
+HWND MethodKeys::CommitTarget() const
+{
+    auto oldest = std::find_if(m_waiting.begin(), m_waiting.end(), [](const Waiting& w) { return WithMethod(w); });
+    return oldest == m_waiting.end() ? nullptr : oldest->target;
+}
+
 std::vector<MethodKeys::Event> MethodKeys::Returned(const xcb_key_press_event_t& press)
 {
-    auto pressOfKey = [&](const Waiting& w) { return w.kind == Kind::Press && w.key == press.detail; };
+    auto pressOfKey = [&](const Waiting& w) { return WithMethod(w) && w.key == press.detail; };
     // The method hands back the event it was given, its time included; one
-    // that stamps a time of its own gets the oldest press of the key.
+    // that stamps a time of its own gets the oldest press of the key typed.
+    // Ours carry no time, which no key typed has: a Return of ours is not
+    // taken for one typed just before it.
     auto found = std::find_if(m_waiting.begin(), m_waiting.end(),
                               [&](const Waiting& w) { return pressOfKey(w) && w.time == press.time; });
-    if (found == m_waiting.end()) found = std::find_if(m_waiting.begin(), m_waiting.end(), pressOfKey);
+    if (found == m_waiting.end())
+        found = std::find_if(m_waiting.begin(), m_waiting.end(),
+                             [&](const Waiting& w) { return pressOfKey(w) && w.kind == Kind::Press; });
     if (found == m_waiting.end()) return {};
     // The method answers in the order it was asked: the presses before this
     // one that are still here are those it kept for what it composes, and
@@ -77,50 +145,46 @@ std::vector<MethodKeys::Event> MethodKeys::Returned(const xcb_key_press_event_t&
     const size_t at = static_cast<size_t>(found - m_waiting.begin());
     std::map<xcb_keycode_t, int> kept;
     std::vector<Event> events;
-    size_t i = 0;
-    for (; i < m_waiting.size(); ++i) {
+    size_t read = 0;   // the entries read from the front
+    for (size_t i = 0; i < m_waiting.size(); read = ++i) {
         const Waiting& w = m_waiting[i];
         if (i == at) {
-            events.push_back({press.detail, true, press.state});
-        } else if (w.kind == Kind::Press) {
+            if (w.kind == Kind::Press) {
+                Event event{press.detail, true, press.state};
+                event.target = w.target;
+                events.push_back(event);
+            }
+        } else if (WithMethod(w)) {
             if (i > at) break;   // still with the method: what follows waits for it
-            ++kept[w.key];
-        } else if (w.kind == Kind::Pointer || w.kind == Kind::Typed) {
+            if (w.kind == Kind::Press) ++kept[w.key];
+        } else if (w.kind == Kind::Pointer) {
+            // Everything typed behind it waited for it alone.
             events.push_back(Read(w));
+            TakeAgain(i + 1, events);
+            read = i + 1;
+            break;
+        } else if (w.kind == Kind::Held) {
+            events.push_back(Again(w));
         } else if (kept[w.key] > 0) {
             --kept[w.key];
         } else {
             events.push_back(Read(w));
         }
     }
-    m_waiting.erase(m_waiting.begin(), m_waiting.begin() + static_cast<std::ptrdiff_t>(i));
+    m_waiting.erase(m_waiting.begin(), m_waiting.begin() + static_cast<std::ptrdiff_t>(read));
     return events;
 }
 
 std::vector<MethodKeys::Event> MethodKeys::Due(uint64_t now)
 {
-    // Later pointer events are due no sooner than earlier ones: the first
-    // that is not due keeps the rest. The presses typed after a due one
-    // that the method was not given go with it, up to the next press the
-    // method has, and their releases with them.
-    std::vector<Event> events;
-    std::map<xcb_keycode_t, int> typed;
-    bool afterDue = false;
-    for (auto it = m_waiting.begin(); it != m_waiting.end();) {
-        const bool goes = (it->kind == Kind::Pointer && it->at <= now) || (afterDue && it->kind == Kind::Typed) ||
-                          (it->kind == Kind::Release && typed[it->key] > 0);
-        if (it->kind == Kind::Pointer && it->at > now) break;
-        if (it->kind == Kind::Press) afterDue = false;
-        if (!goes) {
-            ++it;
-            continue;
-        }
-        if (it->kind == Kind::Pointer) afterDue = true;
-        if (it->kind == Kind::Typed) ++typed[it->key];
-        if (it->kind == Kind::Release) --typed[it->key];
-        events.push_back(Read(*it));
-        it = m_waiting.erase(it);
-    }
+    auto pointer = std::find_if(m_waiting.begin(), m_waiting.end(), [](const Waiting& w) { return w.kind == Kind::Pointer; });
+    if (pointer == m_waiting.end() || pointer->at > now) return {};
+    // The presses before it stay with the method; what was typed after it
+    // waited for it alone.
+    const size_t at = static_cast<size_t>(pointer - m_waiting.begin());
+    std::vector<Event> events = {Read(*pointer)};
+    TakeAgain(at + 1, events);
+    m_waiting.erase(m_waiting.begin() + static_cast<std::ptrdiff_t>(at));
     return events;
 }
 
@@ -131,6 +195,33 @@ int MethodKeys::MillisecondsToDue(uint64_t now) const
     return -1;
 }
 
+std::vector<MethodKeys::Event> MethodKeys::GiveUp(uint64_t now)
+{
+    // Presses went to the method in order: those it had its time for come first.
+    size_t end = 0;
+    for (size_t i = 0; i < m_waiting.size(); ++i)
+        if (WithMethod(m_waiting[i]) && m_waiting[i].at + kGiveUpMs <= now) end = i + 1;
+    if (end == 0) return {};
+    std::vector<Event> events;
+    std::map<xcb_keycode_t, int> lost;
+    size_t i = 0;
+    // The releases right after the last of them are theirs too, up to the
+    // next press.
+    for (; i < m_waiting.size() && (i < end || m_waiting[i].kind == Kind::Release); ++i) {
+        const Waiting& w = m_waiting[i];
+        if (w.kind == Kind::Press)
+            ++lost[w.key];
+        else if (w.kind == Kind::Release && lost[w.key] > 0)
+            --lost[w.key];
+        else if (w.kind == Kind::Held)
+            events.push_back(Again(w));
+        else if (w.kind != Kind::Marker)
+            events.push_back(Read(w));
+    }
+    m_waiting.erase(m_waiting.begin(), m_waiting.begin() + static_cast<std::ptrdiff_t>(i));
+    return events;
+}
+
 std::vector<MethodKeys::Event> MethodKeys::Forget()
 {
     std::vector<Event> events;
@@ -138,7 +229,11 @@ std::vector<MethodKeys::Event> MethodKeys::Forget()
     for (const Waiting& w : m_waiting) {
         if (w.kind == Kind::Press)
             ++lost[w.key];
-        else if (w.kind == Kind::Pointer || w.kind == Kind::Typed)
+        else if (w.kind == Kind::Marker)
+            continue;
+        else if (w.kind == Kind::Held)
+            events.push_back(Again(w));
+        else if (w.kind == Kind::Pointer)
             events.push_back(Read(w));
         else if (lost[w.key] > 0)
             --lost[w.key];

@@ -10,7 +10,17 @@
 // the control clicked into. A button or a move of the pointer (or the focus
 // a window manager gives a window clicked on) that comes while keys sent
 // lately are with the method is held behind them, and read once they are
-// back, or once the method had `kAnswerMs` to answer them.
+// back, or once the method had `kAnswerMs` to answer them. The keys typed
+// while it waits wait behind it, and only then go to the method, so that the
+// method hears them after whatever it is told about the click.
+//
+// A method that answers later still than that (stopped, swapped out, busy
+// for seconds) must not move the keys typed before the click into the
+// control clicked into: once the click is read, those keys are given the
+// control they were typed into (`TypedInto`), and what the method hands back
+// or commits for them goes there. Up to where the click came, the method is
+// sent keys of our own (`Marked`): when one comes back, everything before it
+// is answered, and what it commits from then on is the new control's.
 #pragma once
 
 #include <xcb/xcb.h>
@@ -19,6 +29,8 @@
 #include <cstdint>
 #include <deque>
 #include <vector>
+
+#include "platform/base/WinTypes.h"
 
 namespace platform::ui::display {
 
@@ -31,7 +43,13 @@ public:
         bool down;
         uint16_t state;   // the modifiers before it, as the server said
         bool pointer = false;
-        xcb_generic_event_t held = {};   // the pointer event as the server sent it
+        xcb_generic_event_t held = {};   // the event as the server sent it
+        // The control the key was typed into, where the focus has moved on
+        // since; null: the focus.
+        HWND target = nullptr;
+        // Typed after a pointer event that waited: taken again as if it came
+        // now, once the pointer event is read (to the method, or to wait anew).
+        bool again = false;
     };
 
     // The press went to the method at `now` (milliseconds of the caller's
@@ -40,30 +58,51 @@ public:
     // A release from the server: true when presses typed before it are
     // still with the method, and it waits for them.
     bool Released(const xcb_key_press_event_t& release);
-    // A press the method was not given (it went to a window the method was
-    // not told of yet): true when a pointer event waits, and the press
-    // waits behind it, so as not to be read before the click it followed.
-    bool Typed(const xcb_key_press_event_t& press);
+    // A press from the server: true when a pointer event waits, and the
+    // press waits behind it (given to no one yet), so as not to be read, nor
+    // heard by the method, before the click it followed.
+    bool Held(const xcb_key_press_event_t& press);
     // A pointer event (a button, a move, a crossing, or the focus a window
     // manager gives on a click) from the server at
     // `now`: true when it waits for presses sent within the last `kAnswerMs`
     // that are still with the method, or behind another pointer event that
     // waits. A move that follows a move waiting at the end replaces it.
     bool Pointer(const xcb_generic_event_t& event, uint64_t now);
+    // A press of our own went to the method at `now`, after every press
+    // typed before the pointer events that wait: the method answers it after
+    // them. It is never read; it carries no time (CurrentTime), which no key
+    // typed has.
+    void Marked(const xcb_key_press_event_t& marker, uint64_t now);
+    // True when presses went to the method since the last press of our own
+    // (or there is none yet).
+    bool Unmarked() const;
+    // True while presses (ours included) are with the method.
+    bool WithMethod() const;
+    // The presses with the method, and the releases waiting for them, were
+    // typed into `control` (the focus before a click is read): what the
+    // method hands back for them goes there. Those already given one keep it.
+    void TypedInto(HWND control);
+    // Where text the method commits now goes: the control the oldest press
+    // still with it was typed into; null: the focus.
+    HWND CommitTarget() const;
     // The events to read now for a press the method handed back: the
     // releases and pointer events that waited for the presses before it,
-    // the press itself, and the releases and pointer events that came after
-    // it up to the next press still with the method. Nothing for a press we
-    // did not send, or one already read.
+    // the press itself, and the releases that came after it up to the next
+    // press still with the method, or the pointer event that waited for it
+    // with everything typed behind it (taken again). Nothing for a press we
+    // did not send, one of our own, or one already read.
     std::vector<Event> Returned(const xcb_key_press_event_t& press);
-    // The pointer events that waited their full time at `now`, in their
-    // order, each with the presses the method was not given that waited
-    // behind it (and their releases): the method did not answer the presses
-    // before them in time.
+    // The first pointer event that waited its full time at `now`, and
+    // everything typed behind it (taken again): the method did not answer
+    // the presses before it in time.
     std::vector<Event> Due(uint64_t now);
     // Milliseconds from `now` until a waiting pointer event is due; -1 when
     // none waits.
     int MillisecondsToDue(uint64_t now) const;
+    // The presses the method had `kGiveUpMs` for at `now` are given up: the
+    // releases that waited for them go (their own are unheard), and a late
+    // answer for one is not read.
+    std::vector<Event> GiveUp(uint64_t now);
     // The method went away: its presses are not coming back, and the
     // releases and pointer events that waited for them are read now.
     std::vector<Event> Forget();
@@ -78,19 +117,31 @@ public:
     // click can lag without breaking a person's flow, and well past what a
     // loaded method takes.
     static const uint64_t kAnswerMs = 1000;
+    // How long a press is waited for at all. A method stopped for a few
+    // seconds still answers and its keys still count; one silent for this
+    // long has hung, and a person has long since typed those keys again.
+    static const uint64_t kGiveUpMs = 10000;
 
 private:
-    enum class Kind : uint8_t { Press, Release, Pointer, Typed };   // Typed: a press not with the method
+    // Press: with the method. Marker: a press of our own with the method.
+    // Held: a press typed behind a waiting pointer event, given to no one yet.
+    enum class Kind : uint8_t { Press, Release, Pointer, Held, Marker };
     struct Waiting {
         Kind kind;
         xcb_keycode_t key;
         xcb_timestamp_t time;
         uint16_t state;
         uint64_t at;                      // a press: when it was sent; a pointer event: when it is due
-        xcb_generic_event_t held;         // a pointer event
+        xcb_generic_event_t event;        // as the server sent it
+        HWND target = nullptr;            // the control it was typed into, once the focus moved on
     };
+    static bool WithMethod(const Waiting& w) { return w.kind == Kind::Press || w.kind == Kind::Marker; }
     // The event a waiting entry is read as.
     static Event Read(const Waiting& w);
+    // The event a waiting entry is taken again as.
+    static Event Again(const Waiting& w);
+    // The entries from `from` on, taken again, and gone from here.
+    void TakeAgain(size_t from, std::vector<Event>& events);
     std::deque<Waiting> m_waiting;   // a press first, in the order typed
 };
 

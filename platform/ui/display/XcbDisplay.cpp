@@ -137,7 +137,9 @@ bool XcbDisplay::Setup(std::string& error)
             [this](const xcb_key_press_event_t& key) { m_fromMethod.push_back([this, key] { KeyReturned(key); }); },
             [this](const std::wstring& text) {
                 m_fromMethod.push_back([this, text] {
-                    Typed(text);
+                    // The text of keys typed before a click that the
+                    // method answered late goes where they were typed.
+                    Typed(text, m_methodKeys.CommitTarget());
                     Desktop::PumpMessages();
                 });
             });
@@ -600,7 +602,7 @@ void XcbDisplay::Pointer(UINT message, int rootX, int rootY, uint16_t state, int
     Desktop::PumpMessages();
 }
 
-void XcbDisplay::Key(xcb_keycode_t code, bool down, uint16_t state, bool late)
+void XcbDisplay::Key(xcb_keycode_t code, bool down, uint16_t state, bool late, HWND to)
 {
     // The state is the one before this key: a modifier's own press finds
     // it up, its release down, and a release the windows missed is made
@@ -609,7 +611,7 @@ void XcbDisplay::Key(xcb_keycode_t code, bool down, uint16_t state, bool late)
     const UINT vk = m_keyboard.VirtualKey(code);
     if (!down) {
         // A key whose text came on its own was already let go of.
-        if (vk && !m_textKeys.erase(code)) detail::PostKeyInput(vk, false);
+        if (vk && !m_textKeys.erase(code)) detail::PostKeyInput(vk, false, to);
         Desktop::PumpMessages();
         return;
     }
@@ -622,18 +624,18 @@ void XcbDisplay::Key(xcb_keycode_t code, bool down, uint16_t state, bool late)
     const bool layoutText = typed >= 0x20 && typed != 0x7F && !chord && (!vk || detail::CharacterOfKey(vk, shift) != typed);
     if (layoutText) {
         m_textKeys.insert(code);
-        Typed(std::wstring(1, typed));
+        Typed(std::wstring(1, typed), to);
     } else if (vk) {
-        detail::PostKeyInput(vk, true);
+        detail::PostKeyInput(vk, true, to);
     }
     Desktop::PumpMessages();
 }
 
-void XcbDisplay::Typed(const std::wstring& text)
+void XcbDisplay::Typed(const std::wstring& text, HWND to)
 {
-    detail::PostKeyInput(VK_PROCESSKEY, true);
-    detail::PostKeyInput(VK_PROCESSKEY, false);
-    for (wchar_t ch : text) detail::PostCharInput(ch);
+    detail::PostKeyInput(VK_PROCESSKEY, true, to);
+    detail::PostKeyInput(VK_PROCESSKEY, false, to);
+    for (wchar_t ch : text) detail::PostCharInput(ch, to);
 }
 
 void XcbDisplay::KeyEvent(const xcb_key_press_event_t& key)
@@ -641,13 +643,15 @@ void XcbDisplay::KeyEvent(const xcb_key_press_event_t& key)
     const bool down = (key.response_type & 0x7F) == XCB_KEY_PRESS;
     // Releases that waited for a method that went away are not held longer.
     if (m_xim && !m_xim->Talking()) ReadKeys(m_methodKeys.Forget());
+    // A press typed after a click that waits for the input method waits
+    // behind the click: the method hears it after what it is told of the
+    // click, and the windows after the click.
+    if (down && m_methodKeys.Held(key)) return;
     if (down && m_xim && m_xim->Forward(key)) {
         m_methodKeys.Sent(key, RealTicks());
+        m_lastSent = key;
         return;
     }
-    // A press typed after a click that waits for the input method waits
-    // behind the click.
-    if (down && m_methodKeys.Typed(key)) return;
     // A release typed after a press that is with the input method waits
     // for it; one of a press the method kept is unheard.
     if (!down && m_methodKeys.Released(key)) return;
@@ -660,22 +664,84 @@ void XcbDisplay::KeyReturned(const xcb_key_press_event_t& key)
     ReadKeys(m_methodKeys.Returned(key));
 }
 
+void XcbDisplay::Mark()
+{
+    if (!m_xim || !m_lastSent.event) return;
+    // Return ends what the method composes, so that it is committed into
+    // the control the click leaves (as an edit completes its composition
+    // when it loses the focus; a method that composes nothing hands it
+    // back); a key no one can type then comes back once the method is past
+    // everything before it, composing or not.
+    xcb_key_press_event_t marker = m_lastSent;
+    marker.state = 0;
+    marker.time = XCB_CURRENT_TIME;   // no key typed has it: ours are told apart when they come back
+    for (const xcb_keycode_t code : {m_keyboard.EnterKey(), m_keyboard.SilentKey()}) {
+        if (!code) continue;
+        marker.detail = code;
+        if (m_xim->Forward(marker)) m_methodKeys.Marked(marker, RealTicks());
+    }
+}
+
 void XcbDisplay::ReadKeys(const std::vector<MethodKeys::Event>& keys)
 {
     for (const MethodKeys::Event& key : keys) {
-        if (key.pointer)
-            PointerEvent(key.held);
+        if (key.again && key.pointer)
+            PointerFromServer(key.held);
+        else if (key.again)
+            KeyEvent(*reinterpret_cast<const xcb_key_press_event_t*>(&key.held));
+        else if (key.pointer)
+            ReadPointer(key.held);
         else
-            Key(key.key, key.down, key.state, true);
+            Key(key.key, key.down, key.state, true, key.target);
     }
 }
 
 void XcbDisplay::ReadWaiting()
 {
-    // What waited for a method that went away is not held longer, and a
-    // pointer event is not held past its time.
+    // What waited for a method that went away is not held longer, keys a
+    // method has not answered for very long are given up, and a pointer
+    // event is not held past its time.
     if (m_xim && !m_xim->Talking()) ReadKeys(m_methodKeys.Forget());
-    ReadKeys(m_methodKeys.Due(RealTicks()));
+    ReadKeys(m_methodKeys.GiveUp(RealTicks()));
+    for (std::vector<MethodKeys::Event> due; !(due = m_methodKeys.Due(RealTicks())).empty();) ReadKeys(due);
+}
+
+bool XcbDisplay::MovesFocus(const xcb_generic_event_t& event) const
+{
+    const uint8_t type = event.response_type & 0x7F;
+    // The focus the window manager gives another window than the active
+    // one (ours, given as the windows activate, moves nothing).
+    if (type == XCB_FOCUS_IN) {
+        const HWND hwnd = WindowOfId(reinterpret_cast<const xcb_focus_in_event_t*>(&event)->event);
+        return hwnd && hwnd != GetActiveWindow();
+    }
+    if (type != XCB_BUTTON_PRESS) return false;
+    const uint8_t button = reinterpret_cast<const xcb_button_press_event_t*>(&event)->detail;
+    return button >= 1 && button <= 3;
+}
+
+void XcbDisplay::PointerFromServer(const xcb_generic_event_t& event)
+{
+    // A click must not move the focus while keys typed before it are still
+    // with the input method: it waits for them, and the method is told
+    // where it came.
+    if (m_methodKeys.Pointer(event, RealTicks())) {
+        if (MovesFocus(event) && m_methodKeys.Unmarked()) Mark();
+        return;
+    }
+    ReadPointer(event);
+}
+
+void XcbDisplay::ReadPointer(const xcb_generic_event_t& event)
+{
+    // The method did not answer in time the keys typed before this click:
+    // they stay with the control they were typed into, wherever the click
+    // moves the focus.
+    if (MovesFocus(event) && m_methodKeys.WithMethod()) {
+        if (m_methodKeys.Unmarked()) Mark();
+        m_methodKeys.TypedInto(GetFocus());
+    }
+    PointerEvent(event);
 }
 
 void XcbDisplay::PointerEvent(const xcb_generic_event_t& event)
@@ -810,19 +876,13 @@ void XcbDisplay::Handle(xcb_generic_event_t* event)
     case XCB_MOTION_NOTIFY:
     case XCB_ENTER_NOTIFY:
     case XCB_LEAVE_NOTIFY:
-        // A click must not move the focus while keys typed before it are
-        // still with the input method: it waits for them.
-        if (!m_methodKeys.Pointer(*event, RealTicks())) PointerEvent(*event);
-        break;
+    // The focus a window manager gives on a click waits with the click.
+    case XCB_FOCUS_IN: PointerFromServer(*event); break;
     case XCB_KEY_PRESS:
     case XCB_KEY_RELEASE: {
         KeyEvent(*reinterpret_cast<const xcb_key_press_event_t*>(event));
         break;
     }
-    case XCB_FOCUS_IN:
-        // The focus a window manager gives on a click waits with the click.
-        if (!m_methodKeys.Pointer(*event, RealTicks())) FocusIn(*reinterpret_cast<const xcb_focus_in_event_t*>(event));
-        break;
     case XCB_DESTROY_NOTIFY: {
         // Another client took the window away (ours are forgotten before
         // they go): the window is asked to close, as by the manager.

@@ -76,7 +76,18 @@ private:
 
     void Handle(xcb_generic_event_t* event);
     // A button, move or crossing of the pointer from the server, or the
-    // focus the window manager gave a window, read now.
+    // focus the window manager gave a window: read now, or after the keys
+    // still with the input method that were typed before it.
+    void PointerFromServer(const xcb_generic_event_t& event);
+    // A pointer event read now. A click read while keys typed before it are
+    // still with the input method leaves them to the control they were
+    // typed into.
+    void ReadPointer(const xcb_generic_event_t& event);
+    // A button press, or the focus a window manager gives another window:
+    // what may move the keyboard's focus to another control or window.
+    bool MovesFocus(const xcb_generic_event_t& event) const;
+    // A button, move or crossing of the pointer, or the focus the window
+    // manager gave a window, as the windows hear it.
     void PointerEvent(const xcb_generic_event_t& event);
     // The window manager gave a window the X input focus.
     void FocusIn(const xcb_focus_in_event_t& focus);
@@ -84,7 +95,8 @@ private:
     void Pointer(UINT message, int rootX, int rootY, uint16_t state, int wheel = 0);
     // `late`: read after the keyboard moved on (it waited for the input
     // method), so the character is the one the event's own modifiers type.
-    void Key(xcb_keycode_t code, bool down, uint16_t state, bool late = false);
+    // `to`: the control it was typed into, where the focus has left it.
+    void Key(xcb_keycode_t code, bool down, uint16_t state, bool late = false, HWND to = nullptr);
     // Lets go of the modifiers the event's state says are up.
     static void SyncModifiers(uint16_t state);
     // A key event from the server: to the input method where one listens,
@@ -92,6 +104,9 @@ private:
     void KeyEvent(const xcb_key_press_event_t& key);
     // A key press the input method handed back.
     void KeyReturned(const xcb_key_press_event_t& key);
+    // Tells the input method, after the keys it has, where a click came:
+    // keys of our own that it answers after those.
+    void Mark();
     // Key and pointer events that waited for the input method, read in
     // their order.
     void ReadKeys(const std::vector<MethodKeys::Event>& keys);
@@ -99,8 +114,9 @@ private:
     // and the pointer events that waited their full time.
     void ReadWaiting();
     // Text that came on its own (from the layout or the input method), as
-    // an input method delivers it: a processed key, then its characters.
-    void Typed(const std::wstring& text);
+    // an input method delivers it: a processed key, then its characters;
+    // to the control `to` where the focus has left it.
+    void Typed(const std::wstring& text, HWND to = nullptr);
     HWND WindowOfId(xcb_window_t id) const;
     // The desktop's clock follows the real one.
     void Tick();
@@ -112,6 +128,7 @@ private:
     int m_screenNumber = 0;
     std::unique_ptr<XimInput> m_xim;         // the input method XMODIFIERS names; null for none
     MethodKeys m_methodKeys;                 // the presses that are with the input method, and what waits for them
+    xcb_key_press_event_t m_lastSent = {};   // the last press the input method was given
     // What the input method handed over, done once its message is answered:
     // a key may open a modal dialog, whose loop must not hold the answer back.
     std::vector<std::function<void()>> m_fromMethod;

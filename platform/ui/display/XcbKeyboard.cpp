@@ -4,6 +4,8 @@
 #include <xkbcommon/xkbcommon-x11.h>
 #include <xkbcommon/xkbcommon.h>
 
+#include <algorithm>
+
 #include "platform/ui/windowing/UiTypes.h"
 
 namespace platform::ui::display {
@@ -122,6 +124,38 @@ wchar_t XcbKeyboard::Character(xcb_keycode_t code, uint16_t state) const
     const uint32_t character = xkb_state_key_get_utf32(then, code);
     xkb_state_unref(then);
     return static_cast<wchar_t>(character);
+}
+
+xcb_keycode_t XcbKeyboard::EnterKey() const
+{
+    if (!m_keymap) return 0;
+    const xkb_keycode_t last = std::min<xkb_keycode_t>(xkb_keymap_max_keycode(m_keymap), 255);
+    for (xkb_keycode_t code = xkb_keymap_min_keycode(m_keymap); code <= last; ++code) {
+        const xkb_keysym_t* symbols = nullptr;
+        if (xkb_keymap_key_get_syms_by_level(m_keymap, code, 0, 0, &symbols) > 0 && symbols[0] == XKB_KEY_Return)
+            return static_cast<xcb_keycode_t>(code);
+    }
+    return 0;
+}
+
+xcb_keycode_t XcbKeyboard::SilentKey() const
+{
+    if (!m_keymap) return 0;
+    const xkb_keycode_t last = std::min<xkb_keycode_t>(xkb_keymap_max_keycode(m_keymap), 255);
+    for (xkb_keycode_t code = std::max<xkb_keycode_t>(xkb_keymap_min_keycode(m_keymap), 8); code <= last; ++code) {
+        bool silent = true;
+        const xkb_layout_index_t layouts = xkb_keymap_num_layouts_for_key(m_keymap, code);
+        for (xkb_layout_index_t layout = 0; layout < layouts && silent; ++layout)
+            for (xkb_level_index_t level = 0; level < xkb_keymap_num_levels_for_key(m_keymap, code, layout); ++level) {
+                const xkb_keysym_t* symbols = nullptr;
+                if (xkb_keymap_key_get_syms_by_level(m_keymap, code, layout, level, &symbols) > 0) {
+                    silent = false;
+                    break;
+                }
+            }
+        if (silent) return static_cast<xcb_keycode_t>(code);
+    }
+    return 0;
 }
 
 }  // namespace platform::ui::display

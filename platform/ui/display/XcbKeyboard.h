@@ -39,6 +39,11 @@ public:
     // as the server sent it), read later than the keyboard moved on: a key
     // the input method handed back after Shift was let go of.
     wchar_t Character(xcb_keycode_t code, uint16_t state) const;
+    // The key code of Return; 0 where the keymap has none.
+    xcb_keycode_t EnterKey() const;
+    // A key code the keymap gives no symbol (a key no one can type); 0
+    // where every code has one.
+    xcb_keycode_t SilentKey() const;
 
 private:
     xcb_connection_t* m_connection = nullptr;

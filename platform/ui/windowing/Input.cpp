@@ -304,13 +304,13 @@ void PostMouseInput(UINT message, POINT screen, int wheelDelta)
     PostInput(msg);
 }
 
-void PostKeyInput(UINT vk, bool down)
+void PostKeyInput(UINT vk, bool down, HWND to)
 {
     InputState& state = State();
     WindowManager& manager = WindowManager::Instance();
     UpdateKeyState(state.asyncKeys, vk, down);
     const bool alt = (state.asyncKeys[VK_MENU] & 0x80) != 0;
-    HWND target = manager.m_hFocus;
+    HWND target = to ? to : manager.m_hFocus;
     // With nothing focused, the active window gets the keys as system keys.
     const bool system = alt || !target;
     if (!target) target = manager.m_hActive;
@@ -321,7 +321,8 @@ void PostKeyInput(UINT vk, bool down)
     if (!down) lParam |= static_cast<LPARAM>(0xC0000000u);
     if (alt) lParam |= 0x20000000;
     MSG msg = {target, message, vk, lParam, platform::ui::ClockNow(), state.cursor};
-    if (!target || !TakesInput(target)) {
+    // A control named that has gone since hears nothing either.
+    if (!target || !TakesInput(target) || (to && !manager.Find(to))) {
         // Nobody hears it, but the key is still down or up.
         UpdateKeyState(state.keys, vk, down);
         return;
@@ -346,11 +347,12 @@ void SyncModifierKeys(bool shiftDown, bool controlDown, bool altDown)
     }
 }
 
-void PostCharInput(wchar_t ch)
+void PostCharInput(wchar_t ch, HWND to)
 {
     InputState& state = State();
-    HWND target = WindowManager::Instance().m_hFocus;
-    if (!target || !TakesInput(target)) return;
+    WindowManager& manager = WindowManager::Instance();
+    HWND target = to ? to : manager.m_hFocus;
+    if (!target || !manager.Find(target) || !TakesInput(target)) return;
     PostInput(MSG{target, WM_CHAR, static_cast<WPARAM>(ch), 1, platform::ui::ClockNow(), state.cursor});
 }
 

@@ -76,8 +76,11 @@ void PostMouseInput(UINT message, POINT screen, int wheelDelta);
 // holder and answers whether it did.
 void BeginScrollThumbTrack(HWND hwnd, int bar, int grab);
 bool TrackScrollThumb(UINT message, POINT screen);
-void PostKeyInput(UINT vk, bool down);
-void PostCharInput(wchar_t ch);
+// Keys and characters go to the focus, or to the control `to` where they were
+// typed into a control the focus has left since (an input method answered
+// late); nothing hears them once `to` is gone.
+void PostKeyInput(UINT vk, bool down, HWND to = nullptr);
+void PostCharInput(wchar_t ch, HWND to = nullptr);
 // The modifiers as the keyboard holds them now (from an input event's own
 // state): one the windows still think down but that is up is let go of, as
 // if its release had come. A release can go to another client that held the

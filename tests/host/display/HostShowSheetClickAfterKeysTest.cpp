@@ -1,9 +1,10 @@
 // A sub ID typed into the general sheet of a rhythm record through a slow
 // input method, and a click into the name field at once: the sub ID's keys
 // are with the method when the click comes, and must still reach the sub ID
-// field, not the name field the click moves to. The host's "show" runs on an
-// X server of the test's own with fcitx5 and Anthy; the pointer and keyboard
-// go through XTEST, and the method is held still while the click is given.
+// field, not the name field the click moves to, however late the method
+// answers. The host's "show" runs on an X server of the test's own with
+// fcitx5 and Anthy; the pointer and keyboard go through XTEST, and the method
+// is held still while the click is given.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -23,24 +24,78 @@ using displaytest::XvfbServer;
 namespace {
 
 // Points of the general sheet at 1920 x 1080, from its top left: inside the
-// sub ID field (サブＩＤ) and the name field (氏名), and where the sub ID's
-// text goes.
+// sub ID field (サブＩＤ) and the name field (氏名), and where their text goes.
 const int kSubIdX = 194, kSubIdY = 108;
 const int kNameX = 194, kNameY = 139;
-const int kSubIdTextLeft = 120, kSubIdTextTop = 100, kSubIdTextWidth = 145, kSubIdTextHeight = 18;
+const int kTextLeft = 120, kSubIdTextTop = 100, kNameTextTop = 131, kTextWidth = 145, kTextHeight = 18;
 // An empty field shows at most its caret, a bar of one pixel.
-const int kCaretInk = kSubIdTextHeight;
+const int kCaretInk = kTextHeight;
+// The colour of selected text's ground.
+const uint32_t kHighlight = 0x0A246A;
 
 class HostShowSheetClickAfterKeysTest : public showtest::HostShowFixture {
 protected:
-    // The dark pixels of the sub ID field's text (and caret) on the screen.
-    int SubIdInk(XvfbServer& server) const
+    // The pixels of the field's text at `top` on the screen that `count` counts.
+    int Count(XvfbServer& server, int top, const std::function<bool(uint32_t)>& count) const
     {
-        int ink = 0;
-        for (uint32_t rgb : server.Grab(m_left + kSubIdTextLeft, m_top + kSubIdTextTop, kSubIdTextWidth,
-                                        kSubIdTextHeight))
-            ink += testsupport::PngImage::IsDark(rgb) ? 1 : 0;
-        return ink;
+        int counted = 0;
+        for (uint32_t rgb : server.Grab(m_left + kTextLeft, m_top + top, kTextWidth, kTextHeight))
+            counted += count(rgb) ? 1 : 0;
+        return counted;
+    }
+    // The dark pixels of the sub ID field's text (and caret) on the screen.
+    int SubIdInk(XvfbServer& server) const { return Count(server, kSubIdTextTop, testsupport::PngImage::IsDark); }
+    // Whether a word of the name field shows selected.
+    bool NameSelected(XvfbServer& server) const
+    {
+        return Count(server, kNameTextTop, [](uint32_t rgb) { return rgb == kHighlight; }) > kTextHeight * 8;
+    }
+
+    // Show of the general sheet of rhythm_90 with the method, its sub ID
+    // field emptied and talking to the method: a key typed while the method
+    // is held still stays with it and comes back into the field when it is
+    // let go of. Until then a key passes by into the field, and the first
+    // keys the method is given may come back only with later ones; they are
+    // taken back and tried again. "78" is in the field then.
+    void StartTypingSubId(XvfbServer& server, displaytest::InputMethodServer& method)
+    {
+        ASSERT_TRUE(StartShow(server, {SamplePath("rhythm_90.ecg"), "--dialog", "CDlgInfoCommentGeneral", "--user",
+                                       "高橋"}));
+        ASSERT_TRUE(WaitForWindows(server, 1)) << ShowErrors();
+        ASSERT_TRUE(server.Origin(server.MappedWindows().front(), m_left, m_top));
+        ASSERT_TRUE(server.Input({"mousemove", std::to_string(m_left + kSubIdX), std::to_string(m_top + kSubIdY),
+                                  "click", "1", "key", "End", "key", "--repeat", "12", "BackSpace"}));
+        ASSERT_TRUE(WaitFor([&] { return SubIdInk(server) <= kCaretInk; })) << "the sub ID field never emptied";
+        bool answering = false;
+        for (int attempt = 0; attempt < 25 && !answering; ++attempt) {
+            ASSERT_TRUE(method.Hold());
+            ASSERT_TRUE(server.Input({"type", "78"}));
+            const bool withMethod = !WaitFor([&] { return SubIdInk(server) > kCaretInk; }, 0.3);
+            ASSERT_TRUE(method.LetGo());
+            answering = withMethod && WaitFor([&] { return SubIdInk(server) > kCaretInk; }, 2);
+            if (!answering) {
+                ASSERT_TRUE(server.Input({"key", "End", "key", "--repeat", "3", "BackSpace"}));
+                ASSERT_TRUE(WaitFor([&] { return SubIdInk(server) <= kCaretInk; }));
+            }
+        }
+        ASSERT_TRUE(answering) << "the keys never went to the input method and back" << ShowErrors();
+    }
+    // The name typed over the old one.
+    void TypeName(XvfbServer& server)
+    {
+        EXPECT_TRUE(server.Input({"key", "End", "key", "--repeat", "10", "BackSpace"}));
+        EXPECT_TRUE(server.Input({"type", "Sato"}));
+    }
+    // 更新 (Return) and the editor prompt's preselected user (Return): the
+    // record XML saved.
+    std::string Save(XvfbServer& server)
+    {
+        EXPECT_TRUE(server.Input({"key", "Return"}));
+        EXPECT_TRUE(WaitForWindows(server, 2)) << ShowErrors();
+        EXPECT_TRUE(server.Input({"key", "Return"}));
+        EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
+        EXPECT_NE(std::string::npos, ShowOutput().find("saved")) << ShowOutput();
+        return testsupport::ReadFileBytes(SamplePath("rhythm_9020240401093000.xml"));
     }
 
     int m_left = 0, m_top = 0;
@@ -50,37 +105,13 @@ protected:
 
 TEST_F(HostShowSheetClickAfterKeysTest, ASubIdTypedRightBeforeAClickIntoTheNameFieldIsSavedWhole)
 {
-    const std::string xml = SamplePath("rhythm_9020240401093000.xml");
     XvfbServer server;
     START_XVFB(server, showtest::kWidth, showtest::kHeight);
     displaytest::InputMethodServer method;
     START_INPUT_METHOD(method, server);
     displaytest::InputMethodServer::Named named;
-    ASSERT_TRUE(StartShow(server, {SamplePath("rhythm_90.ecg"), "--dialog", "CDlgInfoCommentGeneral", "--user",
-                                   "高橋"}));
-    ASSERT_TRUE(WaitForWindows(server, 1)) << ShowErrors();
-    ASSERT_TRUE(server.Origin(server.MappedWindows().front(), m_left, m_top));
-    ASSERT_TRUE(server.Input({"mousemove", std::to_string(m_left + kSubIdX), std::to_string(m_top + kSubIdY), "click",
-                              "1", "key", "End", "key", "--repeat", "12", "BackSpace"}));
-    ASSERT_TRUE(WaitFor([&] { return SubIdInk(server) <= kCaretInk; })) << "the sub ID field never emptied";
-    // The sheet talks to the method, and the method answers it, once a key
-    // typed while the method is held still stays with it and comes back
-    // into the field when it is let go of. Until then a key passes by into
-    // the field, and the first keys the method is given may come back only
-    // with later ones; they are taken back and tried again.
-    bool answering = false;
-    for (int attempt = 0; attempt < 25 && !answering; ++attempt) {
-        ASSERT_TRUE(method.Hold());
-        ASSERT_TRUE(server.Input({"type", "78"}));
-        const bool withMethod = !WaitFor([&] { return SubIdInk(server) > kCaretInk; }, 0.3);
-        ASSERT_TRUE(method.LetGo());
-        answering = withMethod && WaitFor([&] { return SubIdInk(server) > kCaretInk; }, 2);
-        if (!answering) {
-            ASSERT_TRUE(server.Input({"key", "End", "key", "--repeat", "3", "BackSpace"}));
-            ASSERT_TRUE(WaitFor([&] { return SubIdInk(server) <= kCaretInk; }));
-        }
-    }
-    ASSERT_TRUE(answering) << "the keys never went to the input method and back" << ShowErrors();
+    StartTypingSubId(server, method);
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(method.Hold());
     // The rest of the sub ID, and the click into the name field at once;
     // the click has time to reach the sheet before the method answers.
@@ -89,16 +120,36 @@ TEST_F(HostShowSheetClickAfterKeysTest, ASubIdTypedRightBeforeAClickIntoTheNameF
                               "1"}));
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     ASSERT_TRUE(method.LetGo());
-    // The name typed over the old one, then 更新 (Return) and the editor
-    // prompt's preselected user (Return).
-    ASSERT_TRUE(server.Input({"key", "End", "key", "--repeat", "10", "BackSpace"}));
-    ASSERT_TRUE(server.Input({"type", "Sato"}));
-    ASSERT_TRUE(server.Input({"key", "Return"}));
-    ASSERT_TRUE(WaitForWindows(server, 2)) << ShowErrors();
-    ASSERT_TRUE(server.Input({"key", "Return"}));
-    EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
-    EXPECT_NE(std::string::npos, ShowOutput().find("saved")) << ShowOutput();
-    const std::string after = testsupport::ReadFileBytes(xml);
+    TypeName(server);
+    const std::string after = Save(server);
+    EXPECT_NE(std::string::npos, after.find("<Sub_id>7854321</Sub_id>")) << after.substr(0, 2000);
+    EXPECT_NE(std::string::npos, after.find("<Patient_name>Sato</Patient_name>"));
+}
+
+// The method stopped while the last two characters are typed, past the time
+// the click waits for it: the click goes to the name field, the name is typed
+// there, and the method answers only then, the sub ID's keys first.
+TEST_F(HostShowSheetClickAfterKeysTest, ASubIdWhoseLastKeysTheMethodAnswersOnlyAfterTheClickWasReadIsSavedWhole)
+{
+    XvfbServer server;
+    START_XVFB(server, showtest::kWidth, showtest::kHeight);
+    displaytest::InputMethodServer method;
+    START_INPUT_METHOD(method, server);
+    displaytest::InputMethodServer::Named named;
+    StartTypingSubId(server, method);
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(server.Input({"type", "543"}));
+    ASSERT_TRUE(method.Hold());
+    ASSERT_TRUE(server.Input({"type", "21"}));
+    // A double click selects a word of the name: the sheet shows it once the
+    // click is read, the method still stopped.
+    ASSERT_TRUE(server.Input({"mousemove", std::to_string(m_left + kNameX), std::to_string(m_top + kNameY), "click",
+                              "--repeat", "2", "--delay", "50", "1"}));
+    const bool read = WaitFor([&] { return NameSelected(server); }, 30);
+    if (read) TypeName(server);
+    ASSERT_TRUE(method.LetGo());
+    ASSERT_TRUE(read) << "the click was never read while the method was stopped";
+    const std::string after = Save(server);
     EXPECT_NE(std::string::npos, after.find("<Sub_id>7854321</Sub_id>")) << after.substr(0, 2000);
     EXPECT_NE(std::string::npos, after.find("<Patient_name>Sato</Patient_name>"));
 }

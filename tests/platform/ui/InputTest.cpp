@@ -289,6 +289,37 @@ TEST_F(InputTest, TypedTextArrivesAsKeysOrAsCharacters)
     EXPECT_EQ(1, shiftDowns);
 }
 
+// An input method answering keys typed into the child after the focus moved
+// on: they reach the child, and no one once the child has gone.
+TEST_F(InputTest, KeysForAControlTheFocusHasLeftReachThatControlWhileItLives)
+{
+    SetFocus(m_top);
+    m_log.Clear();
+    platform::ui::detail::PostKeyInput('X', true, m_child);
+    platform::ui::detail::PostKeyInput('X', false, m_child);
+    platform::ui::detail::PostCharInput(L'漢', m_child);
+    Desktop::PumpMessages();
+    static const ExpectedMsg kKey[] = {
+        {WM_KEYDOWN, kWindow | kWParam, 'X', 0, "child"},
+        {WM_CHAR, kWindow | kWParam, 'x', 0, "child"},
+        {WM_KEYUP, kWindow | kWParam, 'X', 0, "child"},
+        {WM_CHAR, kWindow | kWParam, L'漢', 0, "child"},
+    };
+    EXPECT_SEQUENCE(m_log, kKey);
+    EXPECT_EQ(m_top, GetFocus());
+
+    DestroyWindow(m_child);
+    m_log.Clear();
+    platform::ui::detail::PostKeyInput('Y', true, m_child);
+    platform::ui::detail::PostCharInput(L'y', m_child);
+    Desktop::PumpMessages();
+    EXPECT_EQ(0u, m_log.Entries().size()) << "the focus heard a key typed into a control gone since";
+    EXPECT_LT(GetKeyState('Y'), 0) << "the key is still down";
+    platform::ui::detail::PostKeyInput('Y', false, m_child);
+    Desktop::PumpMessages();
+    EXPECT_GE(GetKeyState('Y'), 0);
+}
+
 TEST_F(InputTest, AltMakesSystemKeys)
 {
     SetFocus(m_child);

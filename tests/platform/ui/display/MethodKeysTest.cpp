@@ -38,14 +38,17 @@ xcb_generic_event_t PointerAt(uint8_t type, int16_t x)
 
 // The events as "+22" (press) and "-22" (release), a pointer event as
 // "click" (a button pressed), "up" (let go of) or "move", with "@x" where
-// it was, in their order.
+// it was, in their order; "~" before one taken again as if it came now,
+// and ">N" after a key that goes to the control N rather than the focus.
 std::string Read(const std::vector<MethodKeys::Event>& events)
 {
     std::string text;
     for (const MethodKeys::Event& e : events) {
         text += text.empty() ? "" : " ";
+        text += e.again ? "~" : "";
         if (!e.pointer) {
             text += std::string(e.down ? "+" : "-") + std::to_string(e.key);
+            if (e.target) text += ">" + std::to_string(reinterpret_cast<uintptr_t>(e.target));
             continue;
         }
         const auto* button = reinterpret_cast<const xcb_button_press_event_t*>(&e.held);
@@ -55,6 +58,40 @@ std::string Read(const std::vector<MethodKeys::Event>& events)
     }
     return text;
 }
+
+// The events the display takes again handed to `keys` as it does, at `now`:
+// a press to the method (or behind a pointer event that waits again), a
+// release and a pointer event to wait or be read. The rest, and what is read
+// at once, as `Read` shows them.
+std::string TakeAgain(MethodKeys& keys, const std::vector<MethodKeys::Event>& events, uint64_t now)
+{
+    std::vector<MethodKeys::Event> read;
+    for (const MethodKeys::Event& e : events) {
+        if (!e.again) {
+            read.push_back(e);
+            continue;
+        }
+        const auto& key = *reinterpret_cast<const xcb_key_press_event_t*>(&e.held);
+        bool waits = true;
+        if (e.pointer) {
+            waits = keys.Pointer(e.held, now);
+        } else if (!e.down) {
+            waits = keys.Released(key);
+        } else if (!keys.Held(key)) {
+            keys.Sent(key, now);
+        }
+        if (!waits) {
+            MethodKeys::Event readNow = e;
+            readNow.again = false;
+            read.push_back(readNow);
+        }
+    }
+    return Read(read);
+}
+
+// The controls keys are typed into.
+HWND const kSubId = reinterpret_cast<HWND>(7);
+HWND const kName = reinterpret_cast<HWND>(8);
 
 }  // namespace
 
@@ -148,10 +185,19 @@ TEST(MethodKeys, AClickWhileKeysAreWithTheMethodIsReadAfterThemAndBeforeTheKeysT
     EXPECT_TRUE(keys.Pointer(PointerAt(XCB_BUTTON_PRESS, 6), 1022));
     EXPECT_TRUE(keys.Pointer(PointerAt(XCB_BUTTON_RELEASE, 6), 1030));
     EXPECT_TRUE(keys.Released(Event(kU, 4)));
-    keys.Sent(Event(kS, 5), 1040);
+    // The "s" typed after the click waits behind it, the method not given it
+    // yet: it must hear it after whatever it is told of the click. (It was
+    // given it at once before the method's late answers could be sent to
+    // the control typed into.)
+    EXPECT_TRUE(keys.Held(Event(kS, 5)));
     EXPECT_EQ("+39 -39", Read(keys.Returned(Event(kS, 1))));
-    // Only where the pointer went matters of the moves before the click.
-    EXPECT_EQ("+30 move@6 click@6 up@6 -30", Read(keys.Returned(Event(kU, 3))));
+    // Only where the pointer went matters of the moves before the click;
+    // what came after it is taken again, and nothing waits for the method
+    // any more: the click and its release are read, the "u" let go of, and
+    // the new "s" goes to the method.
+    const std::vector<MethodKeys::Event> back = keys.Returned(Event(kU, 3));
+    EXPECT_EQ("+30 move@6 ~click@6 ~up@6 ~-30 ~+39", Read(back));
+    EXPECT_EQ("+30 move@6 click@6 up@6 -30", TakeAgain(keys, back, 1040));
     EXPECT_EQ("+39", Read(keys.Returned(Event(kS, 5))));
     // All back: the pointer goes straight to the windows again.
     EXPECT_FALSE(keys.Pointer(PointerAt(XCB_BUTTON_PRESS, 7), 1050));
@@ -171,7 +217,9 @@ TEST(MethodKeys, AClickWaitsForPressesTheMethodNeverAnswersOnlyUntilItHadItsTime
     const uint64_t due = 1100 + MethodKeys::kAnswerMs;
     EXPECT_EQ(static_cast<int>(due - 1150), keys.MillisecondsToDue(1150));
     EXPECT_EQ("", Read(keys.Due(due - 1)));
-    EXPECT_EQ("click@5 up@5", Read(keys.Due(due)));
+    // The click is read; the release of "u" still waits for "u", and the
+    // button's release waits for nothing.
+    EXPECT_EQ("click@5 up@5", TakeAgain(keys, keys.Due(due), due));
     EXPECT_EQ(-1, keys.MillisecondsToDue(due));
     // A later click is not held for presses the method had its time for
     // (it keeps them for what it composes, or has hung)...
@@ -195,27 +243,134 @@ TEST(MethodKeys, AClickLongAfterTheLastKeyIsNotHeldAndOneHeldIsReadWhenTheMethod
     EXPECT_EQ(-1, keys.MillisecondsToDue(5002));
 }
 
-TEST(MethodKeys, APressTheMethodWasNotGivenWaitsBehindAClickThatWaits)
+TEST(MethodKeys, APressTypedBehindAClickThatWaitsIsTakenAgainOnceTheClickIsRead)
 {
-    // "s" with the method, a click, then "u" pressed and let go of where the
-    // method does not listen: "u" is read after the click, whether the
-    // method answers "s" or the click's time runs out.
+    // "s" with the method, a click, then "u" pressed and let go of: "u" is
+    // taken again after the click, whether the method answers "s" or the
+    // click's time runs out.
     for (const bool answered : {true, false}) {
         SCOPED_TRACE(answered ? "answered" : "never answered");
         MethodKeys keys;
-        EXPECT_FALSE(keys.Typed(Event(kU, 1))) << "nothing waits: read at once";
+        EXPECT_FALSE(keys.Held(Event(kU, 1))) << "nothing waits: read at once";
         keys.Sent(Event(kS, 2), 1000);
-        EXPECT_FALSE(keys.Typed(Event(kU, 3))) << "no click waits: read at once";
+        EXPECT_FALSE(keys.Held(Event(kU, 3))) << "no click waits: read at once";
         EXPECT_TRUE(keys.Released(Event(kU, 4)));
         EXPECT_TRUE(keys.Pointer(PointerAt(XCB_BUTTON_PRESS, 5), 1010));
-        EXPECT_TRUE(keys.Typed(Event(kU, 6)));
+        EXPECT_TRUE(keys.Held(Event(kU, 6)));
         EXPECT_TRUE(keys.Released(Event(kU, 7)));
         if (answered) {
-            EXPECT_EQ("+39 -30 click@5 +30 -30", Read(keys.Returned(Event(kS, 2))));
+            EXPECT_EQ("+39 -30 click@5 ~+30 ~-30", Read(keys.Returned(Event(kS, 2))));
         } else {
-            EXPECT_EQ("click@5 +30 -30", Read(keys.Due(1000 + MethodKeys::kAnswerMs)));
+            EXPECT_EQ("click@5 ~+30 ~-30", Read(keys.Due(1000 + MethodKeys::kAnswerMs)));
             // The release of the first "u" still waits for "s".
             EXPECT_EQ("+39 -30", Read(keys.Returned(Event(kS, 2))));
         }
     }
+}
+
+// The general sheet: "785" typed into the sub ID field, "21" with a stopped
+// method, a click into the name field, "S" typed; the click is read once its
+// time ran out, and the method answers long after.
+TEST(MethodKeys, KeysTheMethodAnswersAfterTheClickWasReadGoToTheControlTheyWereTypedInto)
+{
+    const xcb_keycode_t k2 = 11, k1 = 10;
+    MethodKeys keys;
+    keys.Sent(Event(k2, 1), 1000);
+    EXPECT_TRUE(keys.Released(Event(k2, 2)));
+    keys.Sent(Event(k1, 3), 1010);
+    EXPECT_TRUE(keys.Pointer(PointerAt(XCB_BUTTON_PRESS, 9), 1020));
+    EXPECT_TRUE(keys.Released(Event(k1, 4)));
+    EXPECT_TRUE(keys.Held(Event(kS, 5)));
+    EXPECT_TRUE(keys.Released(Event(kS, 6)));
+    // The click is read: "2" and "1", still with the method, were typed into
+    // the sub ID field, the focus before it; "S" goes to the method now.
+    const std::vector<MethodKeys::Event> due = keys.Due(1010 + MethodKeys::kAnswerMs);
+    keys.TypedInto(kSubId);
+    EXPECT_EQ("click@9", TakeAgain(keys, due, 2010));
+    EXPECT_EQ(kSubId, keys.CommitTarget());
+    // The method answers: "2" and "1" go to the sub ID
+    // field, "S" to the focus, in the order typed.
+    EXPECT_EQ("+11>7 -11>7", Read(keys.Returned(Event(k2, 1))));
+    // "1" was let go of after the click: the focus hears that, as it would
+    // have had the method answered at once.
+    EXPECT_EQ("+10>7 -10", Read(keys.Returned(Event(k1, 3))));
+    EXPECT_EQ(nullptr, keys.CommitTarget()) << "the oldest press with the method is \"S\"";
+    EXPECT_EQ("+39 -39", Read(keys.Returned(Event(kS, 5))));
+    // A control named once keeps it: a later click names the new focus for
+    // the keys typed after the first.
+    keys.Sent(Event(k2, 7), 3000);
+    keys.TypedInto(kSubId);
+    keys.Sent(Event(k1, 8), 3010);
+    keys.TypedInto(kName);
+    EXPECT_EQ("+11>7", Read(keys.Returned(Event(k2, 7))));
+    EXPECT_EQ("+10>8", Read(keys.Returned(Event(k1, 8))));
+}
+
+// What the method commits comes with no key: it is the text of the presses it
+// was given, in their order. Keys of our own, sent where the click came, show
+// when the method is past the keys typed before it.
+TEST(MethodKeys, TextCommittedBeforeTheMethodIsPastTheClickGoesWhereTheKeysBeforeItWereTyped)
+{
+    const xcb_keycode_t kReturn = 36, kSilent = 8;
+    MethodKeys keys;
+    EXPECT_FALSE(keys.Unmarked()) << "nothing with the method";
+    // "k", "a", Return composed and kept by the method, then a click.
+    keys.Sent(Event(45, 1), 1000);
+    keys.Sent(Event(38, 2), 1010);
+    keys.Sent(Event(kReturn, 3), 1020);
+    EXPECT_TRUE(keys.Unmarked());
+    EXPECT_TRUE(keys.Pointer(PointerAt(XCB_BUTTON_PRESS, 9), 1030));
+    keys.Marked(Event(kReturn, XCB_CURRENT_TIME), 1030);
+    keys.Marked(Event(kSilent, XCB_CURRENT_TIME), 1030);
+    EXPECT_FALSE(keys.Unmarked());
+    EXPECT_TRUE(keys.Held(Event(39, 4)));
+    EXPECT_EQ(nullptr, keys.CommitTarget()) << "nothing read out of order: the focus";
+    // The click's time runs out; "s" goes to the method after our keys.
+    const std::vector<MethodKeys::Event> due = keys.Due(1020 + MethodKeys::kAnswerMs);
+    keys.TypedInto(kSubId);
+    EXPECT_EQ("click@9", TakeAgain(keys, due, 2020));
+    EXPECT_TRUE(keys.Unmarked()) << "\"s\" went after our keys";
+    // What the method commits now is the sub ID field's text; our Return,
+    // handed back, is neither read nor taken for the one typed.
+    EXPECT_EQ(kSubId, keys.CommitTarget());
+    EXPECT_EQ("", Read(keys.Returned(Event(kReturn, XCB_CURRENT_TIME))));
+    EXPECT_EQ(kSubId, keys.CommitTarget());
+    // Past our last key: everything before it is answered.
+    EXPECT_EQ("", Read(keys.Returned(Event(kSilent, XCB_CURRENT_TIME))));
+    EXPECT_EQ(nullptr, keys.CommitTarget());
+    EXPECT_TRUE(keys.WithMethod()) << "\"s\"";
+}
+
+TEST(MethodKeys, AClickNeedNotWaitItsTimeForPressesTheMethodKeptOnceItIsPastThem)
+{
+    // "k" kept by the method; a click; our key after "k" comes back: the
+    // click is read then, and the "a" typed behind it taken again.
+    MethodKeys keys;
+    keys.Sent(Event(45, 1), 1000);
+    EXPECT_TRUE(keys.Released(Event(45, 2)));
+    EXPECT_TRUE(keys.Pointer(PointerAt(XCB_BUTTON_PRESS, 9), 1010));
+    keys.Marked(Event(8, XCB_CURRENT_TIME), 1010);
+    EXPECT_TRUE(keys.Held(Event(38, 3)));
+    EXPECT_EQ("click@9 ~+38", Read(keys.Returned(Event(8, XCB_CURRENT_TIME))));
+    EXPECT_FALSE(keys.WithMethod());
+}
+
+TEST(MethodKeys, PressesAMethodDoesNotAnswerForLongAreGivenUpAndTheirLateAnswerIsNotRead)
+{
+    MethodKeys keys;
+    keys.Sent(Event(kShift, 1), 1000);
+    EXPECT_EQ("+50", Read(keys.Returned(Event(kShift, 1))));
+    keys.Sent(Event(kS, 2, XCB_MOD_MASK_SHIFT), 2000);
+    EXPECT_TRUE(keys.Released(Event(kS, 3, XCB_MOD_MASK_SHIFT)));
+    EXPECT_TRUE(keys.Released(Event(kShift, 4, XCB_MOD_MASK_SHIFT)));
+    keys.TypedInto(kSubId);
+    keys.Sent(Event(kU, 5), 2500);
+    EXPECT_EQ("", Read(keys.GiveUp(2000 + MethodKeys::kGiveUpMs - 1)));
+    // "s" is given up, its release unheard; Shift is let go of where it
+    // was typed; "u" is still waited for.
+    EXPECT_EQ("-50>7", Read(keys.GiveUp(2000 + MethodKeys::kGiveUpMs)));
+    EXPECT_EQ("", Read(keys.Returned(Event(kS, 2, XCB_MOD_MASK_SHIFT))));
+    EXPECT_EQ(nullptr, keys.CommitTarget());
+    EXPECT_EQ("+30", Read(keys.Returned(Event(kU, 5))));
+    EXPECT_FALSE(keys.WithMethod());
 }

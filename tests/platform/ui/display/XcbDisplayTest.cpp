@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -556,4 +557,147 @@ TEST_F(XcbDisplayTest, UnderAWindowManagerKeysTypedBeforeAClickOnAnotherWindowRe
     EXPECT_EQ(L"", OtherTyped()) << "keys typed into the first window reached the one clicked on";
     DestroyWindow(second);
     UnregisterClassW(other.lpszClassName, nullptr);
+}
+
+namespace {
+
+// What each field heard typed.
+std::map<HWND, std::wstring>& FieldText()
+{
+    static std::map<HWND, std::wstring> text;
+    return text;
+}
+
+// A field of a window: takes the focus when clicked, and notes its characters.
+LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_LBUTTONDOWN) SetFocus(hwnd);
+    if (message == WM_CHAR) FieldText()[hwnd] += static_cast<wchar_t>(wParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// The test's window with the input method on the server, talking to it, and
+// two fields side by side in it: the first (screen x 110 to 240) has the focus.
+class LateInputMethodTest : public XcbDisplayTest {
+protected:
+    void SetUp() override
+    {
+        XcbDisplayTest::SetUp();
+        if (!Ready()) return;
+        Desktop::DetachDisplay();
+        START_INPUT_METHOD(m_method, m_server);
+        std::string error;
+        ASSERT_TRUE(Desktop::AttachDisplay(m_server.Display().c_str(), &error)) << error;
+        Open();
+        ASSERT_TRUE(MethodAnswers(m_method)) << "the keys never went to the input method and back";
+        WNDCLASSEXW field = {};
+        field.cbSize = sizeof(field);
+        field.lpfnWndProc = &FieldProc;
+        field.lpszClassName = kFieldClass;
+        RegisterClassExW(&field);
+        FieldText().clear();
+        m_first = CreateWindowExW(0, kFieldClass, L"", WS_CHILD | WS_VISIBLE, 10, 10, 130, 40, m_hwnd, nullptr,
+                                  nullptr, nullptr);
+        m_second = CreateWindowExW(0, kFieldClass, L"", WS_CHILD | WS_VISIBLE, 160, 10, 130, 40, m_hwnd, nullptr,
+                                   nullptr, nullptr);
+        ASSERT_TRUE(m_first && m_second);
+        SetFocus(m_first);
+    }
+    void TearDown() override
+    {
+        if (m_hwnd) DestroyWindow(m_hwnd);
+        m_hwnd = nullptr;
+        UnregisterClassW(kFieldClass, nullptr);
+        XcbDisplayTest::TearDown();
+    }
+    // Clicks into `field`, `typedBehind` given right after, and waits until
+    // the click is read (with the method stopped: it is past the time a click
+    // waits for it).
+    void ClickInto(HWND field, const std::vector<std::string>& typedBehind)
+    {
+        std::vector<std::string> input = {"mousemove", field == m_first ? "175" : "325", "130", "click", "1"};
+        input.insert(input.end(), typedBehind.begin(), typedBehind.end());
+        Input(input);
+        ASSERT_TRUE(RunUntil([&] { return GetFocus() == field; })) << "the click was never read";
+    }
+
+    static constexpr const wchar_t* kFieldClass = L"DisplayTestField";
+    displaytest::InputMethodServer m_method;
+    displaytest::InputMethodServer::Named m_named;
+    HWND m_first = nullptr;
+    HWND m_second = nullptr;
+};
+
+}  // namespace
+
+// Typed into one field, a click into the other, typed there: the method
+// stopped all along, past the time the click waits for it. Its answers come
+// only then, and each key goes where it was typed, in the order typed.
+TEST_F(LateInputMethodTest, KeysTheMethodAnswersAfterAClickWasReadReachTheFieldTheyWereTypedInto)
+{
+    ASSERT_TRUE(m_method.Hold());
+    Input({"type", "bc"});
+    // "d" is typed while the click waits (or, on a slow machine, after it
+    // was read): either way it is the second field's.
+    ClickInto(m_second, {"type", "d"});
+    Input({"type", "e"});
+    ASSERT_TRUE(m_method.LetGo());
+    EXPECT_TRUE(RunUntil([&] { return FieldText()[m_first].size() + FieldText()[m_second].size() >= 4; }));
+    EXPECT_EQ(L"bc", FieldText()[m_first]);
+    EXPECT_EQ(L"de", FieldText()[m_second]);
+}
+
+// The same with Japanese composed by the method: what it commits for the keys
+// typed before the click goes where they were typed, and what is still being
+// composed when the click comes is finished there, whether the click waited
+// for the method or came long after the last key.
+TEST_F(LateInputMethodTest, TextTheMethodCommitsAfterAClickWasReadReachesTheFieldItWasTypedInto)
+{
+    // Ctrl+Space turns the method's Japanese on; until the window talks to
+    // it, the keys pass by and "a" and Return's carriage return arrive.
+    bool composing = false;
+    for (int attempt = 0; attempt < 25 && !composing; ++attempt) {
+        FieldText().clear();
+        Input({"key", "ctrl+space", "type", "a"});
+        Input({"key", "Return"});
+        ASSERT_TRUE(RunUntil([&] {
+            const std::wstring text = FieldText()[m_first];
+            return text == L"あ" || (!text.empty() && text.back() == L'\r');
+        })) << "neither composed nor passed by";
+        composing = FieldText()[m_first] == L"あ";
+    }
+    ASSERT_TRUE(composing) << "the input method never composed";
+    FieldText().clear();
+    // Committed before the click.
+    ASSERT_TRUE(m_method.Hold());
+    Input({"type", "ka"});
+    Input({"key", "Return"});
+    ClickInto(m_second, {});
+    Input({"type", "sa"});
+    Input({"key", "Return"});
+    ASSERT_TRUE(m_method.LetGo());
+    EXPECT_TRUE(RunUntil([&] { return !FieldText()[m_first].empty() && !FieldText()[m_second].empty(); }));
+    EXPECT_EQ(L"か", FieldText()[m_first]);
+    EXPECT_EQ(L"さ", FieldText()[m_second]);
+    // Still being composed when the click comes.
+    ASSERT_TRUE(m_method.Hold());
+    Input({"type", "ka"});
+    ClickInto(m_first, {});
+    Input({"type", "sa"});
+    Input({"key", "Return"});
+    ASSERT_TRUE(m_method.LetGo());
+    EXPECT_TRUE(RunUntil([&] { return FieldText()[m_first].size() >= 2 && FieldText()[m_second].size() >= 2; }));
+    EXPECT_EQ(L"かさ", FieldText()[m_first]);
+    EXPECT_EQ(L"さか", FieldText()[m_second]);
+    // Composed with the method answering, and a click longer after the last
+    // key than a click waits for one: the click is read at once, and what is
+    // being composed is finished in the field it leaves.
+    Input({"type", "ka"});
+    RunUntil([] { return false; }, 1.2 * platform::ui::display::MethodKeys::kAnswerMs / 1000);
+    ClickInto(m_second, {});
+    Input({"type", "sa"});
+    Input({"key", "Return"});
+    EXPECT_TRUE(RunUntil([&] { return FieldText()[m_first].size() + FieldText()[m_second].size() >= 6; }));
+    EXPECT_EQ(L"かさか", FieldText()[m_first]);
+    EXPECT_EQ(L"さかさ", FieldText()[m_second]);
 }
