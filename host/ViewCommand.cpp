@@ -332,6 +332,12 @@ int RecordLeadII(CTavrionDoc& doc)
     return -1;
 }
 
+int RecordStripLead(CTavrionDoc& doc)
+{
+    const int lead = doc.GetRhythm1LeadID();
+    return lead >= 0 && lead < kLeadOptionLeads ? lead : 0;
+}
+
 namespace {
 
 CRuntimeClass* ViewClass(const std::string& name)
@@ -426,7 +432,8 @@ void SetUpRhythmView(CTavrionDoc& doc, CView* view, const ViewOptions& options, 
     if (!rhythm) return;
     rhythm->SetHalfStyle(options.half);
     rhythm->SetShowChestLead(options.chest);
-    if (options.lead >= 0) rhythm->SetRhythm1LeadID(options.lead);
+    // The one-lead styles show the lead asked for, else the record's strip lead, as its pages do.
+    rhythm->SetRhythm1LeadID(options.lead >= 0 ? options.lead : RecordStripLead(doc));
     static const int kFirstStyle[] = {1, 1, 16, 20, 22, 1, 1};
     const int kind = doc.GetDocType();
     int first = kind >= 0 && kind <= 6 ? kFirstStyle[kind] : 1;
