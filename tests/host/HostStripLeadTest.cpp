@@ -261,3 +261,26 @@ TEST_F(HostStripLeadTest, TheMultiLeadViewsOneLeadStylesShowAndNameTheRecordsStr
     EXPECT_EQ(1, words.count("V1"));
     EXPECT_EQ(0, words.count("II"));
 }
+
+// The serial comparison opens its records as the host opens a record: its
+// strips show the lead the current record's XML names, and an MFER file's
+// leads are named as the file names them.
+TEST_F(HostStripLeadTest, TheSerialComparisonsStripsShowTheLeadTheRecordXmlNames)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    NameStripLead(SamplePath("rest12_9020240401093000.xml"), 5);
+    std::map<std::string, int> words =
+        FirstPageWords(HostPdf({"print", SamplePath("rest12_90.ecg"), SamplePath("rest12_80.ecg"), "--report",
+                                "serial-rhy"},
+                               m_dir.File("serial.pdf")));
+    // The limb page names each lead once a column; the two strips name aVF.
+    EXPECT_EQ(4, words["aVF"]);
+    EXPECT_EQ(2, words["I"]);
+    MakeMfer("12");
+    NameStripLead(m_mferXml, 7);
+    const std::string second = m_dir.File("second.mwf");
+    MakeRecords({"mfer", "--kind", "plain", "--leads", "12", "--out", second});
+    words = FirstPageWords(HostPdf({"print", m_mfer, second, "--report", "serial-rhy"}, m_dir.File("mfer.pdf")));
+    EXPECT_EQ(2, words["V2"]);
+    EXPECT_EQ(2, words["aVF"]);
+}
