@@ -207,4 +207,8 @@ TEST_F(HostViewAllTest, EachOfSeveralRecordsGetsTheViewsOfItsOwnKindWhicheverCom
     const std::string alone = m_dir.File("rr-alone.pdf");
     ASSERT_EQ(0, Host({"print", rr, "--view", "all", "--pdf", alone}).status);
     EXPECT_EQ(PdfPageCount(alone), PdfPageCount(m_dir.File("mixed-2.pdf")));
+    // The exercise views print into a PDF only: a printer queue is refused for them, said.
+    const HostRun queued = Host({"print", exercise, "--view", "all", "--printer", "nowhere"});
+    EXPECT_EQ(1, queued.status);
+    EXPECT_NE(std::string::npos, queued.err.find("PDF only")) << queued.err;
 }
