@@ -49,24 +49,6 @@ const int kTablePrintHeightMm = 110;
 const int kSummaryPrintWidthMm = 130;
 const int kSummaryPrintHeightMm = 97;
 
-struct ExerciseOptions {
-    std::vector<std::string> files;
-    std::string viewClass;
-    std::string png;
-    std::string pdf;
-    std::string outDir;
-    int width = 1920;
-    int height = 1080;
-    int mode = 0;    // average layouts: 0 all three ("all") or the first
-    int time = -1;   // seconds; -1 the record's own current time
-    int style = 0;   // trend: 0 every style ("all") or heart rate
-    int lead = 10;   // trend: the display lead of the lead styles (V5)
-    int parent = 3;  // trend: the kind of pane (2 draws the current-time line)
-    double rotate = -0.3;   // 3D map: radians, reached in the buttons' 0.1 steps
-    double tilt = 0.7;
-    bool relative = false;  // 3D map: ST relative to rest
-};
-
 // One shown view: its class name, the layout and the file stem it goes to.
 struct ShownView {
     std::string viewClass;
@@ -86,18 +68,6 @@ const char* ViewName(int argc, char** argv)
     for (int i = 0; i + 1 < argc; ++i)
         if (std::strcmp(argv[i], "--view") == 0) return argv[i + 1];
     return "";
-}
-
-const char* FirstFile(int argc, char** argv)
-{
-    for (int i = 0; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--", 2) == 0) {
-            if (std::strcmp(argv[i], "--relative") != 0) ++i;   // the other options take a value
-            continue;
-        }
-        return argv[i];
-    }
-    return nullptr;
 }
 
 bool ParseNumber(const std::string& option, const char* text, int low, int high, int& out)
@@ -146,11 +116,14 @@ bool ParseExerciseOptions(const std::string& command, int argc, char** argv, Exe
             std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());
             return false;
         }
-        if (arg == "--relative") {
+        if (IsExerciseOnlyFlag(arg)) {
             options.relative = true;
             continue;
         }
         const char* value = argv[++i];
+        const int exerciseOnly = TakeExerciseOnlyOption(arg, value, options);
+        if (exerciseOnly < 0) return false;
+        if (exerciseOnly > 0) continue;
         bool ok = true;
         if (arg == "--view") options.viewClass = value;
         else if (arg == "--png") options.png = value;
@@ -158,12 +131,8 @@ bool ParseExerciseOptions(const std::string& command, int argc, char** argv, Exe
         else if (arg == "--out") options.outDir = value;
         else if (arg == "--size") ok = ParseFrameSize(value, options.width, options.height);
         else if (arg == "--mode") ok = ParseNumber(arg, value, 1, 3, options.mode);
-        else if (arg == "--time") ok = ParseNumber(arg, value, 0, 1000000, options.time);
         else if (arg == "--style") ok = ParseNumber(arg, value, 1, kTrendStyles, options.style);
         else if (arg == "--lead") ok = ParseNumber(arg, value, 0, 11, options.lead);
-        else if (arg == "--parent") ok = ParseNumber(arg, value, 0, 3, options.parent);
-        else if (arg == "--rotate" || arg == "--tilt")
-            ok = ParseAngle(arg, value, arg == "--rotate" ? options.rotate : options.tilt);
         else {
             std::fprintf(stderr, "morvelance-host: unknown option '%s' for the exercise views\n", arg.c_str());
             return false;
@@ -367,14 +336,36 @@ bool ShowRecord(const std::string& command, CExerViewDoc& doc, const ExerciseOpt
 
 }  // namespace
 
-bool IsExerciseViewRequest(int argc, char** argv, const RecordOpener& open)
+bool IsExerciseViewRequest(int argc, char** argv)
 {
-    const std::string name = ViewName(argc, argv);
-    if (IsExerciseView(name)) return true;
-    if (name != "all") return false;
-    const char* file = FirstFile(argc, argv);
-    std::unique_ptr<CTavrionDoc> doc;
-    return file && open(file, doc) && DYNAMIC_DOWNCAST(CExerViewDoc, doc.get()) != nullptr;
+    return IsExerciseView(ViewName(argc, argv));
+}
+
+bool IsExerciseOnlyFlag(const std::string& arg)
+{
+    return arg == "--relative";
+}
+
+int TakeExerciseOnlyOption(const std::string& arg, const char* value, ExerciseOptions& options)
+{
+    bool ok = true;
+    if (arg == "--time") ok = ParseNumber(arg, value, 0, 1000000, options.time);
+    else if (arg == "--parent") ok = ParseNumber(arg, value, 0, 3, options.parent);
+    else if (arg == "--rotate" || arg == "--tilt")
+        ok = ParseAngle(arg, value, arg == "--rotate" ? options.rotate : options.tilt);
+    else
+        return 0;
+    return ok ? 1 : -1;
+}
+
+bool ShowExerciseRecord(const std::string& command, CTavrionDoc& doc, const ExerciseOptions& options, size_t index)
+{
+    auto* exer = DYNAMIC_DOWNCAST(CExerViewDoc, &doc);
+    if (!exer) {
+        ReportFailure("is not an exercise record");
+        return false;
+    }
+    return ShowRecord(command, *exer, options, index);
 }
 
 int RunExerciseViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open)
@@ -390,14 +381,8 @@ int RunExerciseViewCommand(const std::string& command, int argc, char** argv, co
             ++failures;   // said by the opener, which refuses the records the view does not take
             continue;
         }
-        auto* exer = DYNAMIC_DOWNCAST(CExerViewDoc, doc.get());
-        if (!exer) {
-            ReportFailure("is not an exercise record");
-            ++failures;
-            continue;
-        }
         doc->m_bAutoDelete = FALSE;
-        if (!ShowRecord(command, *exer, options, index)) ++failures;
+        if (!ShowExerciseRecord(command, *doc, options, index)) ++failures;
     }
     return failures ? 1 : 0;
 }

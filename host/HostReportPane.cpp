@@ -2,6 +2,7 @@
 
 #include "core/AnnotationInfo.h"
 #include "core/TavrionDoc.h"
+#include "host/ViewCommand.h"
 #include "platform/ui/framework/View.h"
 #include "analysisviews/ViewAverageWave.h"
 #include "waveviews/ViewRhythmWave.h"
@@ -31,9 +32,6 @@ void LoadPageAnnotations(CTavrionDoc& doc, CViewRhythmWave& view)
         if (anno->nStartTime == view.GetStartTime() && area && area->pSketchHead) view.LoadSketchInfo(area->pSketchHead);
     }
 }
-// The lead a resting pane opens its strip on.
-constexpr int kStripLead = 1;
-
 // The strip's style in the pane that shows the page. The US-style pane's
 // strip is one grid row high: an annotated page draws no trace in it.
 int StripStyle(CTavrionDoc& doc, StripKind strip)
@@ -80,7 +78,8 @@ void CHostReportPane::MakeStripAndAverage(CTavrionDoc& doc, StripKind strip)
     m_strip = MakeView<CViewScroll1LeadWave>(*m_frame, doc, AFX_IDW_PANE_FIRST + 1);
     if (m_strip) {
         m_strip->SetDocType(doc.GetDocType());
-        m_strip->SetRhythm1LeadID(kStripLead);
+        // The lead the page's strip shows: the record's choice.
+        m_strip->SetRhythm1LeadID(RecordStripLead(doc));
         m_strip->SetWaveStyle(StripStyle(doc, strip), TRUE);
         m_strip->OnUpdate(nullptr, 0, nullptr);
     }

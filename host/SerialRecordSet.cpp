@@ -31,6 +31,16 @@ template <class Item> void CopyKeys(_DATAITEM& listed, const Item& item)
     listed.strThirdKey = item.strThirdKey;
 }
 
+// The first record a shared document opens becomes its current one, as the
+// host opens a record: made current, then its record XML's display settings
+// read (speed, filter, sensitivities, the one-lead strip's lead).
+template <class Doc, class Item> void MakeCurrentIfFirst(Doc& doc, const Item* current, const Item& opened)
+{
+    if (current) return;
+    static_cast<CTavrionDoc&>(doc).SetCurDataIndex(opened.nID);
+    doc.UpDateReferenceInfo(opened.strXMLPath);
+}
+
 }  // namespace
 
 void SerialRecordSet::ReportReopenFailure(int result)
@@ -64,7 +74,7 @@ bool SerialRecordSet::Add(CTavrionDoc* opened)
                 CopyKeys(*listed, *item);
                 listed->b8000File = item->b8000File;
                 itemKind = DOC_TYPE_REST;
-                if (!rest.GetCurrentDataItem()) rest.SetCurDataIndex(item->nID);
+                MakeCurrentIfFirst(rest, rest.GetCurrentDataItem(), *item);
             } else {
                 ReportReopenFailure(result);
             }
@@ -72,15 +82,21 @@ bool SerialRecordSet::Add(CTavrionDoc* opened)
     } else if (auto* other = DYNAMIC_DOWNCAST(CMFERViewDoc, opened)) {
         _MFERDATAITEM* source = other->GetCurrentDataItem();
         if (source) {
+            // With the keys and lead layout its opener gave it: the file's
+            // record XML, its HL7 header, and the layout the strip lead is
+            // chosen in.
             auto* item = new _MFERDATAITEM;
             item->strFilePath = source->strFilePath;
+            item->strXMLPath = source->strXMLPath;
+            item->strThirdKey = source->strThirdKey;
+            item->nLeadLayout = source->nLeadLayout;
             mfer.GetMFERDataManager()->AppendItem(item);
-            CString file = item->strFilePath, xml, third;
+            CString file = item->strFilePath, xml = item->strXMLPath, third = item->strThirdKey;
             const int result = SetShortOfMemory() ? -1 : mfer.OpenMFERFile(file, xml, third);
             if (result == 0) {
                 CopyKeys(*listed, *item);
                 itemKind = DOC_TYPE_MFER;
-                if (!mfer.GetCurrentDataItem()) static_cast<CTavrionDoc&>(mfer).SetCurDataIndex(item->nID);
+                MakeCurrentIfFirst(mfer, mfer.GetCurrentDataItem(), *item);
             } else {
                 ReportReopenFailure(result);
             }

@@ -164,7 +164,7 @@ public:
         m_page->SetWaveStyle(pageStyle, TRUE);
         m_page->OnUpdate(nullptr, 0, nullptr);
         m_strip->SetDocType(kind);
-        m_strip->SetRhythm1LeadID(doc.GetRhythm1LeadID() >= 0 ? doc.GetRhythm1LeadID() : 1);
+        m_strip->SetRhythm1LeadID(RecordStripLead(doc));
         m_strip->SetWaveStyle(StripStyleOf(kind), TRUE);
         m_strip->OnUpdate(nullptr, 0, nullptr);
         return true;
@@ -518,7 +518,7 @@ bool PrintSerialView(CTavrionDoc& doc, CView* view, CECGDC* dc, CRect area, doub
     const int kind = doc.GetDocType();
     doc.SetRhythmWaveStyle(PageStyleOf(doc, pageStyle));
     strip->SetDocType(kind);
-    strip->SetRhythm1LeadID(doc.GetRhythm1LeadID() >= 0 ? doc.GetRhythm1LeadID() : 1);
+    strip->SetRhythm1LeadID(RecordStripLead(doc));
     strip->SetWaveStyle(StripStyleOf(kind), TRUE);
     strip->SetDurationMarkInfo(0, 0, 10.0, 1);   // the page's span under the strip
     strip->OnUpdate(nullptr, 0, nullptr);

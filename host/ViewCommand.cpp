@@ -80,6 +80,10 @@ struct ViewOptions {
     int lead = -1;
     MeasureOptions measure;
     int calCount = 3;    // calibration column: pulses stacked
+    // "--view all": what its exercise records are shown with, and the first
+    // option given that only they take (refused for a view named).
+    ExerciseOptions exercise;
+    std::string exerciseOnly;
 };
 
 
@@ -180,9 +184,18 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
             if (!value(options.pdf)) return false;
         } else if (arg == "--printer") {
             if (!value(options.printer)) return false;
+        } else if (IsExerciseOnlyFlag(arg)) {
+            options.exercise.relative = true;
+            if (options.exerciseOnly.empty()) options.exerciseOnly = arg;
         } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
-            std::fprintf(stderr, "morvelance-host: unknown option '%s'\n", arg.c_str());
-            return false;
+            const int taken = TakeExerciseOnlyOption(arg, i + 1 < argc ? argv[i + 1] : "", options.exercise);
+            if (taken < 0) return false;
+            if (taken == 0) {
+                std::fprintf(stderr, "morvelance-host: unknown option '%s'\n", arg.c_str());
+                return false;
+            }
+            if (options.exerciseOnly.empty()) options.exerciseOnly = arg;
+            ++i;
         } else {
             options.files.push_back(arg);
         }
@@ -193,6 +206,10 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
     }
     if (options.viewClass.empty()) {
         std::fprintf(stderr, "morvelance-host: %s needs --view CLASS\n", command.c_str());
+        return false;
+    }
+    if (options.viewClass != "all" && !options.exerciseOnly.empty()) {
+        std::fprintf(stderr, "morvelance-host: unknown option '%s'\n", options.exerciseOnly.c_str());
         return false;
     }
     if (command == "view") {
@@ -332,6 +349,12 @@ int RecordLeadII(CTavrionDoc& doc)
     return -1;
 }
 
+int RecordStripLead(CTavrionDoc& doc)
+{
+    const int lead = doc.GetRhythm1LeadID();
+    return lead >= 0 && lead < kLeadOptionLeads ? lead : 0;
+}
+
 namespace {
 
 CRuntimeClass* ViewClass(const std::string& name)
@@ -426,7 +449,8 @@ void SetUpRhythmView(CTavrionDoc& doc, CView* view, const ViewOptions& options, 
     if (!rhythm) return;
     rhythm->SetHalfStyle(options.half);
     rhythm->SetShowChestLead(options.chest);
-    if (options.lead >= 0) rhythm->SetRhythm1LeadID(options.lead);
+    // The one-lead styles show the lead asked for, else the record's strip lead, as its pages do.
+    rhythm->SetRhythm1LeadID(options.lead >= 0 ? options.lead : RecordStripLead(doc));
     static const int kFirstStyle[] = {1, 1, 16, 20, 22, 1, 1};
     const int kind = doc.GetDocType();
     int first = kind >= 0 && kind <= 6 ? kFirstStyle[kind] : 1;
@@ -499,6 +523,34 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
     if (options.magnifyX >= 0 && !options.magnifierPng.empty())
         return SaveMagnifierPng(doc, view, options.magnifyX, options.magnifyY, options.ratio, options.magnifierPng);
     return true;
+}
+
+// "--view all" of an exercise record: its own views, as the exercise views'
+// command shows and prints them (--mode, --style and --lead choosing their
+// layouts, trend and trend lead), numbered as the `index`-th record's.
+bool ShowAllOfExerciseRecord(const std::string& command, CTavrionDoc& doc, const ViewOptions& options, size_t index)
+{
+    if (command == "print" && options.pdf.empty()) {
+        ReportFailure("the exercise views print into a PDF only (--pdf OUT.pdf)");
+        return false;
+    }
+    const int trendStyles = 18;
+    const int trendLeads = 12;
+    if (options.style > trendStyles || options.style < 0 || options.lead >= trendLeads) {
+        ReportFailure("an exercise record takes --style 1 to %d (its trends) and --lead 0 to %d", trendStyles,
+                      trendLeads - 1);
+        return false;
+    }
+    ExerciseOptions exercise = options.exercise;
+    exercise.viewClass = "all";
+    exercise.outDir = options.outDir;
+    exercise.pdf = options.pdf;
+    exercise.width = options.width;
+    exercise.height = options.height;
+    exercise.mode = options.mouseMode;
+    exercise.style = options.style;
+    if (options.lead >= 0) exercise.lead = options.lead;
+    return ShowExerciseRecord(command, doc, exercise, index);
 }
 
 // One view into its PNG: the measurement tables and the master-step views
@@ -766,7 +818,7 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
     const RecordOpener open = [&](const std::string& path, std::unique_ptr<CTavrionDoc>& doc) {
         return opener(path, doc) && doc && (named.empty() || TakesOrSays(named, *doc));
     };
-    if (IsExerciseViewRequest(argc, argv, open)) return RunExerciseViewCommand(command, argc, argv, open);
+    if (IsExerciseViewRequest(argc, argv)) return RunExerciseViewCommand(command, argc, argv, open);
     if (command == "view" && IsEnlargedViewRequest(argc, argv)) return RunEnlargedViewCommand(argc, argv, open);
     if (command == "view" && IsDividerViewRequest(argc, argv)) return RunDividerViewCommand(argc, argv, open);
     if (IsMeasurementViewRequest(argc, argv)) return RunMeasurementViewCommand(command, argc, argv, open);
@@ -785,6 +837,8 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
     if (!(options.outDir.empty() ? target.empty() || MakeFolderOf(target) : MakeOutputFolder(options.outDir))) return 1;
 
     int failures = ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
+        // Each record of "--view all" gets the views of its own kind, whichever kind comes first.
+        if (all && doc.GetDocType() == DOC_TYPE_EXER) return ShowAllOfExerciseRecord(command, doc, options, index);
         // The one-lead strip of a lead the record does not have would be empty paper.
         int lead = options.lead;
         if (options.lead >= 0 && !ChooseRecordLead(doc, options.lead, options.lead, lead)) return false;

@@ -56,6 +56,10 @@ bool ChooseRecordLead(CTavrionDoc& doc, int given, int preferred, int& lead);
 // first lead when none is named so (MIT-BIH 100's MLII, not V5), -1 when it
 // has none.
 int RecordLeadII(CTavrionDoc& doc);
+// The lead of the record's one-lead strip as its pages show it: the
+// document's choice (the record XML's Rhythm_1lead, or its kind's own strip
+// lead), none chosen (255) being lead 0, as the panes take it.
+int RecordStripLead(CTavrionDoc& doc);
 
 // The frame every view command paints in: --size WIDTHxHEIGHT, 16 to
 // 10000 pixels each way; false (with a message) for anything else.

@@ -538,6 +538,15 @@ int CViewRhythmWave::DrawRhythmRRWave(CDC* pDC, CRect rect, int gridX, int gridY
     const int start = GetStartTime();
     const bool startShown = item.IsStartTimeShown();
     const int labelX = rect.left + MulDiv(w, 5, gridX);
+    // The one-lead style holds the strip lead's samples in buffer 0 (the
+    // others may hold what an earlier style loaded): its row draws them
+    // under the strip lead's name.
+    const bool oneLead = IsOneLeadRhythmStyle(m_nWaveStyle);
+    auto rowLead = [&](int member) {
+        return m_nLeadGroups == 1 ? m_nRhythmRowLead[0] : m_nRhythmRowLead[member % 3];
+    };
+    auto bufferOf = [&](int lead) { return oneLead ? 0 : lead; };
+    auto nameOf = [&](int lead) { return LeadName(oneLead ? m_nRhythm1LeadID : lead); };
 
     // Every row of the page, for the start times to keep clear of: the
     // names over the first row group and the traces.
@@ -550,7 +559,7 @@ int CViewRhythmWave::DrawRhythmRRWave(CDC* pDC, CRect rect, int gridX, int gridY
     std::vector<PageRow> pageRows;
     for (int g = 0, rowY = y; g < m_nRows / m_nLeadGroups; ++g)
         for (int j = 0; j < m_nLeadGroups; ++j) {
-            const int lead = m_nLeadGroups == 1 ? m_nRhythmRowLead[0] : m_nRhythmRowLead[j % 3];
+            const int lead = rowLead(j);
             if (lead < 0 || lead >= RHYTHM_VIEW_LEADS) continue;
             pageRows.push_back({lead, g == 0, g * rowSamples + start, rowY});
             rowY += h / m_nRows;
@@ -558,27 +567,29 @@ int CViewRhythmWave::DrawRhythmRRWave(CDC* pDC, CRect rect, int gridX, int gridY
     auto blockedAt = [&](int x0, int x1) {
         std::vector<CBlocked> blocked;
         for (const PageRow& row : pageRows) {
-            const int lead = row.lead;
+            const int buffer = bufferOf(row.lead);
             if (row.named) {
                 const int nameY = row.zeroLine - 5 * square;
-                const CSize named = pDC->GetTextExtent(LeadName(lead));
+                const CSize named = pDC->GetTextExtent(nameOf(row.lead));
                 if (named.cx > 0) blocked.push_back({CRect(labelX, nameY - named.cy, labelX + named.cx, nameY), true});
             }
-            blocked.push_back({TraceSpanBox(CRect(rect.left, row.zeroLine, rect.right, row.zeroLine + mv), lead,
-                                            row.from, rowSamples, LeadCount(lead), x0, x1)});
+            blocked.push_back({TraceSpanBox(CRect(rect.left, row.zeroLine, rect.right, row.zeroLine + mv), buffer,
+                                            row.from, rowSamples, LeadCount(buffer), x0, x1)});
         }
         return blocked;
     };
 
     for (int g = 0; g < m_nRows / m_nLeadGroups; ++g) {
         for (int j = 0; j < m_nLeadGroups; ++j) {
-            const int lead = m_nLeadGroups == 1 ? m_nRhythmRowLead[0] : m_nRhythmRowLead[j % 3];
+            const int lead = rowLead(j);
             if (lead < 0 || lead >= RHYTHM_VIEW_LEADS) continue;
+            const int buffer = bufferOf(lead);
             const int from = g * rowSamples + start;
             CRect trace(rect.left, y, rect.right, y + mv);
             // Only the first row group is named; the groups below repeat its leads.
-            if (g == 0) DrawLeadLabel(pDC, labelX, y - 5 * square, LeadName(lead));
-            if (HasLead(lead) && !DrawTraceSpan(pDC, trace, lead, from, rowSamples, LeadCount(lead), print)) return 0;
+            if (g == 0) DrawLeadLabel(pDC, labelX, y - 5 * square, nameOf(lead));
+            if (HasLead(buffer) && !DrawTraceSpan(pDC, trace, buffer, from, rowSamples, LeadCount(buffer), print))
+                return 0;
             if (j == 0 && startShown) DrawStartTimeClear(pDC, CPoint(labelX, y - 5 * square), from, blockedAt, rect);
             y += h / m_nRows;
         }

@@ -177,8 +177,14 @@ BOOL CViewScroll1LeadWave::PrintRows(CECGDC* pDC, CRect rect, int widthMm, int h
     const int rows = IsWholeRecordStripStyle(m_nWaveStyle) ? 1 : (n + perRow - 1) / perRow;
     const int height = rect.Height();
     const int oneMv = static_cast<int>(height * doc->GetSense(2, 0) / heightMm);
-    int y = rect.top + 5 * height / heightMm;
-    for (int k = 0; k < rows && k * perRow < n; ++k, y += height / rows) {
+    // Each row's zero line lies within its own band, as on the screen: one
+    // row where the strip's baseline was placed (the middle, or where auto
+    // gain put it), several in the middle of their bands. Five millimetres
+    // under the top edge, the beats of a record short enough to keep its
+    // full gain rose out of the strip into the page printed above it.
+    const int oneRowBaseline = Baselines(TRUE)[0] > 0 ? Baselines(TRUE)[0] : height / 2;
+    for (int k = 0; k < rows && k * perRow < n; ++k) {
+        const int y = rows == 1 ? rect.top + oneRowBaseline : rect.top + (2 * k + 1) * height / rows / 2;
         const int count = std::min(perRow, n - k * perRow);
         const int right = count < perRow ? stripLeft + (rect.right - stripLeft) * count / perRow : rect.right;
         if (!DrawWave(&dc, CRect(stripLeft, y, right, y + oneMv), m_dAmplitudeUnit * 0.001, LeadData(0) + k * perRow,

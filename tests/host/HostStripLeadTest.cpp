@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <string>
 #include <vector>
@@ -193,4 +194,93 @@ TEST_F(HostStripLeadTest, ThePrintedStripNamesTheLeadTheRecordXmlNames)
     for (const PdfWord& word : PdfWords(pdf)) words.push_back(word.text);
     EXPECT_NE(words.end(), std::find(words.begin(), words.end(), "aVF"));
     EXPECT_EQ(words.end(), std::find(words.begin(), words.end(), "I"));
+}
+
+namespace {
+
+// How often each word stands on the first page of a printed PDF.
+std::map<std::string, int> FirstPageWords(const std::string& pdf)
+{
+    std::map<std::string, int> counts;
+    for (const PdfWord& word : PdfWords(pdf))
+        if (word.page == 1) ++counts[word.text];
+    return counts;
+}
+
+}  // namespace
+
+// The reports print the strip the page shows: the lead the record XML names,
+// on the resting pages and the rhythm page alike.
+TEST_F(HostStripLeadTest, TheReportsPrintTheStripOfTheLeadTheRecordXmlNames)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    // V4R: a lead only the strip of the interpretation page names.
+    NameStripLead(SamplePath("rest15_9020240401093000.xml"), 13);
+    std::map<std::string, int> words = FirstPageWords(
+        HostPdf({"print", SamplePath("rest15_90.ecg"), "--report", "rest-interpre"}, m_dir.File("interpre.pdf")));
+    EXPECT_EQ(1, words["V4R"]);
+    // Every lead is named once on the waves' page; the strip names aVF again, not II.
+    NameStripLead(SamplePath("rest12_9020240401093000.xml"), 5);
+    words = FirstPageWords(
+        HostPdf({"print", SamplePath("rest12_90.ecg"), "--report", "rest-wave", "--strip"}, m_dir.File("wave.pdf")));
+    EXPECT_EQ(2, words["aVF"]);
+    EXPECT_EQ(1, words["II"]);
+    // The rhythm page names its rows' first lead (II); its strip V1, the third lead.
+    NameStripLead(SamplePath("rhythm_9020240401093000.xml"), 2);
+    words = FirstPageWords(
+        HostPdf({"print", SamplePath("rhythm_90.ecg"), "--report", "rhythm-wave", "--strip"}, m_dir.File("rhythm.pdf")));
+    EXPECT_EQ(1, words["V1"]);
+    EXPECT_EQ(0, words["V5"]);
+}
+
+// A rhythm record's strip drawn by the multi-lead view (the one-lead style
+// of the rhythm pages) shows and names the lead the record XML names.
+TEST_F(HostStripLeadTest, TheMultiLeadViewsOneLeadStylesShowAndNameTheRecordsStripLead)
+{
+    const std::string rhythm = SamplePath("rhythm_90.ecg");
+    const std::vector<LeadExtent> leads = Leads(rhythm);
+    NameStripLead(SamplePath("rhythm_9020240401093000.xml"), 2);
+    const std::string png = m_dir.File("one-lead.png");
+    const HostRun run = Host({"view", rhythm, "--view", "CViewRhythmWave", "--style", "18", "--png", png});
+    ASSERT_EQ(0, run.status) << run.err;
+    const StripTrace trace = MeasureStrip(png, 0);
+    ASSERT_TRUE(trace.ok);
+    EXPECT_EQ(2, NearestLead(trace, leads)) << trace.extent.low << " to " << trace.extent.high << " mV";
+    // A resting record's one-lead style as well.
+    const std::string rest = SamplePath("rest12_90.ecg");
+    NameStripLead(SamplePath("rest12_9020240401093000.xml"), 3);
+    const HostRun restRun = Host({"view", rest, "--view", "CViewRhythmWave", "--style", "13", "--png", png});
+    ASSERT_EQ(0, restRun.status) << restRun.err;
+    const StripTrace restTrace = MeasureStrip(png, 0);
+    ASSERT_TRUE(restTrace.ok);
+    EXPECT_EQ(3, NearestLead(restTrace, Leads(rest)));
+    if (!HavePoppler()) return;
+    // Printed, the strip of the rhythm record is named after the lead it draws.
+    const std::map<std::string, int> words =
+        FirstPageWords(HostPdf({"print", rhythm, "--view", "CViewScroll1LeadWave"}, m_dir.File("one-lead.pdf")));
+    EXPECT_EQ(1, words.count("V1"));
+    EXPECT_EQ(0, words.count("II"));
+}
+
+// The serial comparison opens its records as the host opens a record: its
+// strips show the lead the current record's XML names, and an MFER file's
+// leads are named as the file names them.
+TEST_F(HostStripLeadTest, TheSerialComparisonsStripsShowTheLeadTheRecordXmlNames)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    NameStripLead(SamplePath("rest12_9020240401093000.xml"), 5);
+    std::map<std::string, int> words =
+        FirstPageWords(HostPdf({"print", SamplePath("rest12_90.ecg"), SamplePath("rest12_80.ecg"), "--report",
+                                "serial-rhy"},
+                               m_dir.File("serial.pdf")));
+    // The limb page names each lead once a column; the two strips name aVF.
+    EXPECT_EQ(4, words["aVF"]);
+    EXPECT_EQ(2, words["I"]);
+    MakeMfer("12");
+    NameStripLead(m_mferXml, 7);
+    const std::string second = m_dir.File("second.mwf");
+    MakeRecords({"mfer", "--kind", "plain", "--leads", "12", "--out", second});
+    words = FirstPageWords(HostPdf({"print", m_mfer, second, "--report", "serial-rhy"}, m_dir.File("mfer.pdf")));
+    EXPECT_EQ(2, words["V2"]);
+    EXPECT_EQ(2, words["aVF"]);
 }

@@ -174,3 +174,41 @@ TEST_F(HostViewAllTest, ViewAllEndsOneWhenAViewOrAFormOrBothCouldNotBeWritten)
             EXPECT_TRUE(Drawn(out + "/" + written + ".png")) << written;
     }
 }
+
+// Records of several kinds at once: each gets the views of its own kind,
+// whichever kind comes first, named after its place among the files.
+TEST_F(HostViewAllTest, EachOfSeveralRecordsGetsTheViewsOfItsOwnKindWhicheverComesFirst)
+{
+    const std::string exercise = m_dir.File("examinations/exercise_90.ecg");
+    const std::string rest = SamplePath("rest12_90.ecg");
+    for (const bool exerciseFirst : {true, false}) {
+        SCOPED_TRACE(exerciseFirst ? "exercise first" : "resting first");
+        const std::string out = m_dir.File(exerciseFirst ? "exercise-first" : "resting-first");
+        const HostRun run = Host({"view", exerciseFirst ? exercise : rest, exerciseFirst ? rest : exercise, "--view",
+                                  "all", "--size", kSize, "--out", out});
+        EXPECT_EQ(0, run.status) << run.err;
+        const std::string ofExercise = exerciseFirst ? "" : "-2";
+        const std::string ofRest = exerciseFirst ? "-2" : "";
+        for (const char* view : {"CViewExerAverage-mode1", "CViewExerTrend-style1", "CViewResultTable", "CFormInterpreExer"})
+            EXPECT_TRUE(Drawn(out + "/" + view + ofExercise + ".png")) << view;
+        for (const char* view : {"CViewRhythmWave", "CViewAverageWave", "CFormInterpre"})
+            EXPECT_TRUE(Drawn(out + "/" + view + ofRest + ".png")) << view;
+        EXPECT_FALSE(Exists(out + "/CViewRhythmWave" + ofExercise + ".png"));
+        EXPECT_FALSE(Exists(out + "/CViewExerAverage-mode1" + ofRest + ".png"));
+    }
+    if (!HavePoppler()) return;
+    // Printed: each record into its own PDF, the exercise record's pages as
+    // its views print them (three layouts, summary, memory, 18 trends, table).
+    const std::string rr = SamplePath("rr_90.ecg");
+    const std::string pdf = m_dir.File("mixed.pdf");
+    const HostRun run = Host({"print", exercise, rr, "--view", "all", "--pdf", pdf});
+    EXPECT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(3 + 1 + 1 + 18 + 1, PdfPageCount(pdf));
+    const std::string alone = m_dir.File("rr-alone.pdf");
+    ASSERT_EQ(0, Host({"print", rr, "--view", "all", "--pdf", alone}).status);
+    EXPECT_EQ(PdfPageCount(alone), PdfPageCount(m_dir.File("mixed-2.pdf")));
+    // The exercise views print into a PDF only: a printer queue is refused for them, said.
+    const HostRun queued = Host({"print", exercise, "--view", "all", "--printer", "nowhere"});
+    EXPECT_EQ(1, queued.status);
+    EXPECT_NE(std::string::npos, queued.err.find("PDF only")) << queued.err;
+}
