@@ -219,6 +219,8 @@ protected:
     bool HasMeasuringTools(bool scale) const;
     // The paper speed, 0 or below when none can be used.
     float PaperSpeed() const;
+    // The 1 mV height, mm, the rhythm and RR rows are drawn at.
+    double RhythmRowSense() const;
     // Samples across the wave area and their pixels (placement step 5); FALSE
     // at a speed of 0 or a grid too narrow.
     BOOL WaveAreaSpan(const CSquares& s, float speed, int& samples, int& pixels) const;

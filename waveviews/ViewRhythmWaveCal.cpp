@@ -245,7 +245,11 @@ int CViewRhythmWave::Draw1LeadWaveInfo(CDC* pDC, CRect rect, int gridX, int grid
 {
     CTavrionDoc* doc = GetTavrionDoc();
     if (!doc || gridX <= 10 || gridY <= 0) return 1;
-    const double sense = doc->GetSense(2, 0);
+    // The rhythm one-lead style draws its row as the rhythm rows are drawn,
+    // at the paper speed and the rhythm gain: its label says so, not the
+    // fitted strip's speed and gain, which no trace of that page is drawn at.
+    const bool rhythmRow = IsOneLeadRhythmStyle(m_nWaveStyle);
+    const double sense = rhythmRow ? RhythmRowSense() : doc->GetSense(2, 0);
     CDCStateSaver saver(*pDC);
     pDC->SetTextColor(print ? RGB(0, 0, 0) : doc->GetWaveColor(3));
     const int length = gridX - 10;
@@ -254,7 +258,7 @@ int CViewRhythmWave::Draw1LeadWaveInfo(CDC* pDC, CRect rect, int gridX, int grid
         pDC->TextOut(rect.left + MulDiv(rect.Width(), 10, length), rect.bottom, GetVersionText());
     }
     if (!HasLead(0)) return 1;
-    const float speed = Get1LeadWaveSpeed(print);
+    const float speed = rhythmRow ? doc->GetSpeed() : Get1LeadWaveSpeed(print);
     CString gain;
     if (sense == std::floor(sense))
         gain.Format(L"%d mm/mV", static_cast<int>(sense));

@@ -519,13 +519,20 @@ int CViewRhythmWave::DrawRestWave(CDC* pDC, CRect rect, int gridX, int gridY, in
 }
 // ---- rhythm and RR traces -----------------------------------------------------------------------
 
+double CViewRhythmWave::RhythmRowSense() const
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    if (!doc) return 0.0;
+    return CurrentItem().RR() ? doc->GetCommonSense(0) : doc->GetSense(6, 0);
+}
+
 int CViewRhythmWave::DrawRhythmRRWave(CDC* pDC, CRect rect, int gridX, int gridY, int print)
 {
     CTavrionDoc* doc = GetTavrionDoc();
     if (!doc) return 0;
     const CWaveItemRef item = CurrentItem();
     if (!item.Rhythm() && !item.Mfer() && !item.RR()) return 0;
-    const double sense = item.RR() ? doc->GetCommonSense(0) : doc->GetSense(6, 0);
+    const double sense = RhythmRowSense();
     const float speed = doc->GetSpeed();
     const int w = rect.Width();
     const int h = rect.Height();

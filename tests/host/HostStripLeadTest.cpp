@@ -260,6 +260,12 @@ TEST_F(HostStripLeadTest, TheMultiLeadViewsOneLeadStylesShowAndNameTheRecordsStr
         FirstPageWords(HostPdf({"print", rhythm, "--view", "CViewScroll1LeadWave"}, m_dir.File("one-lead.pdf")));
     EXPECT_EQ(1, words.count("V1"));
     EXPECT_EQ(0, words.count("II"));
+    // The rhythm one-lead style's row runs at the paper speed, and its label
+    // gives that speed, not the fitted strip's 2.50 mm/s.
+    const std::map<std::string, int> styled = FirstPageWords(
+        HostPdf({"print", rhythm, "--view", "CViewRhythmWave", "--style", "18"}, m_dir.File("style18.pdf")));
+    EXPECT_EQ(1, styled.count("25.00"));
+    EXPECT_EQ(0, styled.count("2.50"));
 }
 
 // The serial comparison opens its records as the host opens a record: its
