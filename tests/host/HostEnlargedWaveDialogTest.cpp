@@ -149,6 +149,30 @@ int InkSpan(const std::string& png, double left, double top, double right, doubl
     return last - first + 1;
 }
 
+// One command showing one lead, and the strip's box in its picture.
+struct OneLeadRun {
+    std::vector<std::string> args;
+    double left, top, right, bottom;
+};
+
+// Each command shows, without --lead, a lead that moves in its strip; with
+// --lead 1, the record's second lead, which is flat.
+void ExpectMovingLeadByDefaultAndFlatSecondLead(TempDir& dir, const std::vector<OneLeadRun>& runs)
+{
+    for (const OneLeadRun& run : runs) {
+        SCOPED_TRACE(run.args[3]);
+        const std::string png = dir.File(run.args[3] + ".png");
+        std::vector<std::string> args = run.args;
+        args.insert(args.end(), {"--png", png});
+        const HostRun ran = Host(args);
+        ASSERT_EQ(0, ran.status) << ran.err;
+        EXPECT_GT(InkSpan(png, run.left, run.top, run.right, run.bottom), 30);
+        args.insert(args.end() - 2, {"--lead", "1"});
+        ASSERT_EQ(0, Host(args).status);
+        EXPECT_LE(InkSpan(png, run.left, run.top, run.right, run.bottom), 3);
+    }
+}
+
 }  // namespace
 
 // Lead II is found by its name, not taken as the standard order's second
@@ -157,28 +181,13 @@ TEST(HostEnlargedWaveDialog, EveryOneLeadCommandShowsLeadIIOfARhythmRecordByDefa
 {
     TempDir dir;
     const std::string record = WriteRhythmWithOnlyLeadIIMoving(dir);
-    const struct {
-        std::vector<std::string> args;
-        double left, top, right, bottom;   // the strip's box in the picture
-    } runs[] = {
+    const std::vector<OneLeadRun> runs = {
         {{"dialog", record, "--dialog", "CDlgEnlargedRhyRR"}, 0.05, 0.1, 0.9, 0.8},
         {{"dialog", record, "--dialog", "CDlgDivider"}, 0.05, 0.15, 0.95, 0.55},
         {{"view", record, "--view", "CViewEnlargedWave"}, 0.1, 0.05, 0.9, 0.54},
         {{"view", record, "--view", "CViewDividerWave", "--size", "800x300"}, 0.05, 0.05, 0.95, 0.95},
     };
-    for (const auto& run : runs) {
-        SCOPED_TRACE(run.args[3]);
-        const std::string png = dir.File(run.args[3] + ".png");
-        std::vector<std::string> args = run.args;
-        args.insert(args.end(), {"--png", png});
-        const HostRun ran = Host(args);
-        ASSERT_EQ(0, ran.status) << ran.err;
-        EXPECT_GT(InkSpan(png, run.left, run.top, run.right, run.bottom), 30);
-        // Lead V5 asked for: its flat line.
-        args.insert(args.end() - 2, {"--lead", "1"});
-        ASSERT_EQ(0, Host(args).status);
-        EXPECT_LE(InkSpan(png, run.left, run.top, run.right, run.bottom), 3);
-    }
+    ExpectMovingLeadByDefaultAndFlatSecondLead(dir, runs);
 }
 
 // The caliper dialog opens from a page's one-lead strip; an RR record's
@@ -235,27 +244,12 @@ TEST(HostEnlargedWaveDialog, EveryOneLeadCommandShowsTheFirstLeadOfARecordNaming
 {
     TempDir dir;
     const std::string record = WriteMferOfMliiAndFlatV5(dir);
-    const struct {
-        std::vector<std::string> args;
-        double left, top, right, bottom;   // the strip's box in the picture
-    } runs[] = {
+    const std::vector<OneLeadRun> runs = {
         {{"dialog", record, "--dialog", "CDlgEnlargedWave"}, 0.1, 0.05, 0.9, 0.54},
         {{"dialog", record, "--dialog", "CDlgEnlargedRhyRR"}, 0.05, 0.1, 0.9, 0.8},
         {{"dialog", record, "--dialog", "CDlgDivider"}, 0.05, 0.15, 0.95, 0.55},
         {{"view", record, "--view", "CViewEnlargedWave"}, 0.1, 0.05, 0.9, 0.54},
         {{"view", record, "--view", "CViewDividerWave", "--size", "800x300"}, 0.05, 0.05, 0.95, 0.95},
     };
-    for (const auto& run : runs) {
-        SCOPED_TRACE(run.args[3]);
-        const std::string png = dir.File(run.args[3] + ".png");
-        std::vector<std::string> args = run.args;
-        args.insert(args.end(), {"--png", png});
-        const HostRun ran = Host(args);
-        ASSERT_EQ(0, ran.status) << ran.err;
-        EXPECT_GT(InkSpan(png, run.left, run.top, run.right, run.bottom), 30);
-        // The second lead, V5, asked for: its flat line.
-        args.insert(args.end() - 2, {"--lead", "1"});
-        ASSERT_EQ(0, Host(args).status);
-        EXPECT_LE(InkSpan(png, run.left, run.top, run.right, run.bottom), 3);
-    }
+    ExpectMovingLeadByDefaultAndFlatSecondLead(dir, runs);
 }
