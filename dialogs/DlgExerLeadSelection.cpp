@@ -2,6 +2,7 @@
 
 #include "core/ECGXMLParser.h"
 #include "core/TavrionMessage.h"
+#include "dialogs/EditingOk.h"
 #include "dialogs/XmlPathMaker.h"
 #include "documents/ExerDataItem.h"
 
@@ -97,5 +98,8 @@ void CDlgExerLeadSelection::OnOK()
     // The pane reads the setting back after OK: a choice that did not reach
     // the record XML is no choice made.
     m_pXml->SaveToXMLFile();
+    // The user is told why the choice did not stay, as for every other save
+    // of the record XML, rather than seeing the dialog close as if cancelled.
+    if (m_pXml->m_bLastSaveFailed) CEditingOk::ReportFailedSave();
     EndDialog(m_pXml->m_bLastSaveFailed ? IDCANCEL : IDOK);
 }

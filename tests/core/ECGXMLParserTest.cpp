@@ -456,6 +456,7 @@ TEST_F(ECGXMLParserNewFileSeedTest, TheFirstWriterOfAMissingFileWritesTheSeedWit
         CECGXMLParser xml(path, 0, L"");
         ASSERT_EQ(1, xml.RemoveNode(Field(L"Patient_id")));
         xml.SaveToXMLFile();
+        ASSERT_EQ(0, xml.m_bLastSaveFailed);
     }
     EXPECT_EQ(CString(), Id(path));
 }

@@ -66,7 +66,7 @@ std::vector<int> Marked(CDialog& dialog, const std::vector<int>& ids)
 
 }  // namespace
 
-TEST_F(ExerLeadSelectionDialog, AChoiceThatCannotBeSavedEndsTheDialogAsCancelled)
+TEST_F(ExerLeadSelectionDialog, AChoiceThatCannotBeSavedEndsTheDialogAsCancelledAndSaysWhy)
 {
     const std::string before = testsupport::ReadFileBytes(m_files.xml);
     const INT_PTR result = Run(172, [](CDialog& dialog) {
@@ -79,6 +79,10 @@ TEST_F(ExerLeadSelectionDialog, AChoiceThatCannotBeSavedEndsTheDialogAsCancelled
     // The pane reads the setting back only after IDOK.
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(testsupport::ReadFileBytes(m_files.xml), before);
+    // The user is told the file and why, not left to wonder at a closed dialog.
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0].caption, CString(L"エラー"));
+    EXPECT_GE(m_boxes[0].text.Find(testsupport::Wide(m_files.xml)), 0);
 }
 
 TEST_F(ExerLeadSelectionDialog, SixLeadFormShowsTheStoredLeadsAndOkWritesThemBack)
