@@ -276,10 +276,12 @@ private:
     }
 };
 
-// The view on its record as the comparison pane sets it up; the caller
-// updates it.
-void SetUpComparison(CViewSerialComRhy& view, ComparedRecord& record, int style, bool chest, BOOL sameID)
+// The view on its record as the comparison pane sets it up, its one-lead
+// rows showing `stripLead`; the caller updates it.
+void SetUpComparison(CViewSerialComRhy& view, ComparedRecord& record, int style, bool chest, BOOL sameID,
+                     int stripLead)
 {
+    view.SetRhythm1LeadID(stripLead);
     view.SetRestViewDoc(record.Rest());
     view.SetMFERViewDoc(record.Mfer());
     view.SetBaseECGDoc(&record.base);
@@ -322,6 +324,9 @@ bool PaintComparison(std::vector<std::unique_ptr<ComparedRecord>>& records, cons
         return false;
     const int width = options.width / static_cast<int>(records.size());
     const int stripHeight = StripHeight(options.height);
+    // Every strip shows the lead the current (first) record's XML names, as
+    // the comparison pane shows one lead for all its records.
+    const int stripLead = RecordStripLead(*records.front()->doc);
     for (size_t i = 0; i < records.size(); ++i) {
         CCreateContext context;
         context.m_pCurrentDoc = records[i]->doc.get();
@@ -336,9 +341,9 @@ bool PaintComparison(std::vector<std::unique_ptr<ComparedRecord>>& records, cons
             return false;
         }
         frame.views.push_back(view);
-        SetUpComparison(*view, *records[i], options.style, options.chest, TRUE);
+        SetUpComparison(*view, *records[i], options.style, options.chest, TRUE, stripLead);
         view->OnUpdate(nullptr, 0, nullptr);
-        SetUpComparison(*strip, *records[i], 13, false, TRUE);
+        SetUpComparison(*strip, *records[i], 13, false, TRUE, stripLead);
         strip->SetViewIndex(static_cast<int>(i));
         strip->OnUpdate(nullptr, 0, nullptr);
     }
@@ -496,7 +501,7 @@ bool PrintComparedRecord(CTavrionDoc& doc, CViewSerialComRhy& view, CECGDC* dc, 
     if (!leftOut.empty()) ReportFailure("left out of the serial comparison: %s", leftOut.c_str());
     bool ok = false;
     if (listed && leftOut.empty()) {
-        SetUpComparison(view, record, style, false, TRUE);
+        SetUpComparison(view, record, style, false, TRUE, RecordStripLead(doc));
         view.OnUpdate(nullptr, 0, nullptr);
         int gridX = 0, gridY = 0;
         view.GetGridCount(gridX, gridY);

@@ -45,19 +45,20 @@ std::vector<LeadExtent> OpenedExtents(const std::string& out)
 
 // The strip's trace in millivolts: how far its ink reaches above and below
 // the baseline, measured with the height of the calibration pulse at its
-// left end (1 mV) and the pulse's foot as the baseline.
+// left end (1 mV) and the pulse's foot as the baseline; within the columns
+// `left` to `right` and the rows `stripTop` to `stripBottom` when given.
 struct StripTrace {
     bool ok = false;
     LeadExtent extent;
 };
 
-StripTrace MeasureStrip(const std::string& png, int stripTop)
+StripTrace MeasureStrip(const std::string& png, int stripTop, int left = 0, int right = -1, int stripBottom = -1)
 {
     StripTrace trace;
     PngImage image(png);
     if (!image.Ok()) return trace;
-    const int width = image.Width();
-    const int bottom = image.Height();
+    const int width = right < 0 ? image.Width() : std::min(right, image.Width());
+    const int bottom = stripBottom < 0 ? image.Height() : std::min(stripBottom, image.Height());
     auto darkRun = [&](int x, int& first, int& last) {
         first = last = -1;
         for (int y = stripTop; y < bottom; ++y)
@@ -68,7 +69,7 @@ StripTrace MeasureStrip(const std::string& png, int stripTop)
         return first >= 0;
     };
     // The pulse: the first columns with ink, its rising edge the tallest run.
-    int x = 0, first = -1, last = -1;
+    int x = left, first = -1, last = -1;
     while (x < width && !darkRun(x, first, last)) ++x;
     int pulseTop = bottom, pulseFoot = -1;
     for (; x < width && darkRun(x, first, last); ++x) {
@@ -289,4 +290,40 @@ TEST_F(HostStripLeadTest, TheSerialComparisonsStripsShowTheLeadTheRecordXmlNames
     words = FirstPageWords(HostPdf({"print", m_mfer, second, "--report", "serial-rhy"}, m_dir.File("mfer.pdf")));
     EXPECT_EQ(2, words["V2"]);
     EXPECT_EQ(2, words["aVF"]);
+}
+
+// The serial comparison view shows the lead the current record's XML names
+// in the strips under its records and in its one-lead style, as the
+// comparison pane and its report do, not lead II whatever the XML says.
+TEST_F(HostStripLeadTest, TheSerialComparisonViewsStripsAndOneLeadStyleShowTheLeadTheRecordXmlNames)
+{
+    const std::string a = SamplePath("rest12_90.ecg");
+    const std::string b = SamplePath("rest12_80.ecg");
+    // aVR: inverted, told apart from II by its trace alone.
+    NameStripLead(SamplePath("rest12_9020240401093000.xml"), 3);
+    NameStripLead(SamplePath("rest12_8020240401093000.xml"), 3);
+    const std::vector<LeadExtent> leads = Leads(a);
+    const std::string png = m_dir.File("serial.png");
+    for (const char* style : {"29", "13"}) {
+        const HostRun run = Host({"view", a, b, "--view", "CViewSerialComRhy", "--style", style, "--png", png});
+        ASSERT_EQ(0, run.status) << run.err;
+        // Each record's column is half of the 1920 pixels; its strip's own
+        // part (before the dark overview) the first half of the column.
+        for (int column = 0; column < 2; ++column) {
+            const StripTrace strip = MeasureStrip(png, 1080 - 160, column * 960, column * 960 + 480);
+            ASSERT_TRUE(strip.ok) << "style " << style << ", column " << column;
+            EXPECT_EQ(3, NearestLead(strip, leads))
+                << "style " << style << ", column " << column << ": " << strip.extent.low << " to " << strip.extent.high;
+        }
+    }
+    // The one-lead style's page above the strips draws that lead too.
+    const StripTrace page = MeasureStrip(png, 0, 0, 960, 1080 - 160);
+    ASSERT_TRUE(page.ok);
+    EXPECT_EQ(3, NearestLead(page, leads)) << page.extent.low << " to " << page.extent.high;
+    if (!HavePoppler()) return;
+    // Printed, the one-lead style names that lead.
+    const std::map<std::string, int> words = FirstPageWords(
+        HostPdf({"print", a, "--view", "CViewSerialComRhy", "--style", "13"}, m_dir.File("serial.pdf")));
+    EXPECT_EQ(1, words.count("aVR"));
+    EXPECT_EQ(0, words.count("II"));
 }
