@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "core/ECGXMLParser.h"
 #include "core/FileItemInfo.h"
 #include "platform/base/CodePage.h"
 #include "platform/base/MessageBox.h"
@@ -78,6 +79,20 @@ void ReportMferRefusal(const std::string& path, MferStatus status)
     const bool bySize = status == MferStatus::NoMemory || status == MferStatus::TooLarge;
     std::fprintf(stderr, "morvelance-host: %s: %s: %ls\n", path.c_str(),
                  bySize ? "not read" : "not an MFER file this library can read", CMFERParser::StatusText(status));
+}
+
+std::string TakeSaveFailure()
+{
+    // The user's text: the failure, the file and the cause, one a line.
+    const std::string told = platform::ToUtf8(CECGXMLParser::GetSaveFailureText().GetString());
+    const bool failed = !XML_PARSER::GetLastSaveFailure().strPath.IsEmpty();
+    CECGXMLParser::ForgetSaveFailure();
+    if (!failed) return std::string();
+    const size_t file = told.find("\r\n");
+    if (file == std::string::npos) return told;
+    std::string text = told.substr(file + 2);
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.replace(at, 2, ": ");
+    return text;
 }
 
 void EchoLibraryMessages()

@@ -33,6 +33,11 @@ void ReportFileListFailure(const std::string& path, FileListFailure failure);
 // the reader's cause.
 void ReportMferRefusal(const std::string& path, MferStatus status);
 
+// Which file the last failed save of a record XML was to write and why
+// ("PATH: CAUSE", as the sheets tell the user in their box), then forgotten;
+// empty when no save failed since the last call.
+std::string TakeSaveFailure();
+
 // The library reports what it refuses in message boxes; the host shows them
 // on standard error as the default does and keeps the last one's text, so
 // that a refusal can be told with the library's own cause.

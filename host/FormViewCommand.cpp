@@ -16,6 +16,7 @@
 #include "forms/FormInterpreMsfr.h"
 #include "forms/FormInterpreRhyRR.h"
 #include "forms/FormPatientInfo.h"
+#include "host/CommandFailure.h"
 #include "host/RecordKinds.h"
 #include "platform/base/CodePage.h"
 #include "platform/ui/framework/CreateContext.h"
@@ -212,8 +213,14 @@ bool TypeInto(CFormEx& form, const TypedText& typed)
 
 bool SaveThroughDocument(CTavrionDoc& doc)
 {
+    TakeSaveFailure();   // a failure of an earlier save is not this one's
     const int result = doc.SaveDataToXML(doc.GetCurDataIndex());
-    if (result != 0) std::fprintf(stderr, "morvelance-host: the record XML was not saved (%d)\n", result);
+    if (result != 0) {
+        // The file and why, as the sheets tell it, so that a folder under the
+        // XML's name or a full disk can be put right.
+        const std::string cause = TakeSaveFailure();
+        ReportFailure("the record XML was not saved (%d)%s%s", result, cause.empty() ? "" : ": ", cause.c_str());
+    }
     return result == 0;
 }
 

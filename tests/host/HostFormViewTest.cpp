@@ -2,7 +2,12 @@
 // through the document and prints the forms that print.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "tests/host/HostPdf.h"
@@ -165,3 +170,64 @@ TEST(HostFormView, TheRestFormShowsTypesACodeAndSavesIt)
 }
 
 }  // namespace
+
+namespace {
+
+// A disk with no room past `bytes` in a file for the life of the object: the
+// host run meanwhile can write its few lines of messages but no record XML.
+// A file-size limit binds the root user the tests run as, as no read-only
+// folder does; the signal it raises is ignored, so the write fails instead.
+class NearlyFullDisk {
+public:
+    explicit NearlyFullDisk(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldSignal = ::signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit limit = {bytes, m_old.rlim_max};
+        m_limited = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~NearlyFullDisk()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        ::signal(SIGXFSZ, m_oldSignal);
+    }
+    bool Limited() const { return m_limited; }
+
+private:
+    struct rlimit m_old {};
+    sighandler_t m_oldSignal = SIG_DFL;
+    bool m_limited = false;
+};
+
+}  // namespace
+
+// A form's save that cannot write tells which file and why, as the sheets
+// do, and leaves what was stored as it was.
+TEST(HostFormView, ASaveThatCannotWriteNamesTheRecordXmlAndTheCause)
+{
+    TempDir dir;
+    const std::string folder = WriteSamples(dir);
+    const std::string xml = folder + "/rhythm_9020240401093000.xml";
+    const std::vector<std::string> save = {"view", folder + "/rhythm_90.ecg", "--view", "CFormInterpreRhyRR",
+                                           "--type", "4017=所見", "--save", "--png", "/dev/null"};
+    // A folder under the record XML's name.
+    const std::string stored = testsupport::ReadFileBytes(xml);
+    ASSERT_EQ(0, std::remove(xml.c_str()));
+    ASSERT_EQ(0, ::mkdir(xml.c_str(), 0755));
+    HostRun run = Host(save);
+    EXPECT_EQ(1, run.status);
+    EXPECT_NE(std::string::npos, run.err.find("the record XML was not saved (255): " + xml + ": 同じ名前のフォルダーがあります。"))
+        << run.err;
+    ASSERT_EQ(0, ::rmdir(xml.c_str()));
+    // A full disk.
+    dir.Write("rhythm_9020240401093000.xml", stored);
+    {
+        NearlyFullDisk disk(4096);
+        ASSERT_TRUE(disk.Limited());
+        run = Host(save);
+    }
+    EXPECT_EQ(1, run.status);
+    EXPECT_NE(std::string::npos, run.err.find("the record XML was not saved (255): " + xml + ": ディスクの空き容量が足りません。"))
+        << run.err;
+    EXPECT_EQ(stored, testsupport::ReadFileBytes(xml));
+}
