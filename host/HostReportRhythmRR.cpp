@@ -1,6 +1,9 @@
 #include "host/HostReportRhythmRR.h"
 
+#include <sys/stat.h>
+
 #include <memory>
+#include <string>
 
 #include "analysisviews/ViewRRIntervalList.h"
 #include "core/PositionCtrl.h"
@@ -10,6 +13,7 @@
 #include "documents/RRViewDoc.h"
 #include "documents/RhythmViewDoc.h"
 #include "host/FormViewCommand.h"
+#include "platform/base/CodePage.h"
 #include "panes/WndRRComment.h"
 #include "panes/WndRRResult.h"
 #include "panes/WndRhythmComment.h"
@@ -70,6 +74,19 @@ void SetStatus(CDlgPrintStatus* status, int page, int pages)
     status->SetStatusText(text);
 }
 
+// Why an RR record has no interval list to print: the record file holds
+// the strip only; the device's intervals come with the record XML.
+const char* NoIntervalsToList(const _RRDATAITEM& item)
+{
+    static std::string message;
+    const std::string xml = platform::ToUtf8(item.strXMLPath.GetString());
+    struct stat status {};
+    const bool present = !xml.empty() && ::stat(xml.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+    message = "the RR interval list has no intervals to print: the record's RR intervals are kept in its record XML, ";
+    message += present ? "and " + xml + " lists none" : "and the record has none (" + xml + " is not there)";
+    return message.c_str();
+}
+
 }  // namespace
 
 bool IsRhythmRRReport(const std::string& name)
@@ -84,6 +101,8 @@ const char* RhythmRRReportRefusal(const std::string& name, CTavrionDoc& doc, boo
     // The kinds each prints are the host's one rule's, asked after this.
     auto* rr = dynamic_cast<CRRViewDoc*>(&doc);
     if (name != "rhythm-comment" && rr && !rr->GetCurrentDataItem()) return "the RR record has no current record";
+    if (name == "rr-list" && rr && rr->GetCurrentDataItem()->nRRListCount <= 0)
+        return NoIntervalsToList(*rr->GetCurrentDataItem());
     return nullptr;
 }
 

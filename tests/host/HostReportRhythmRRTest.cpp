@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <map>
 #include <regex>
 #include <string>
@@ -139,6 +141,31 @@ TEST_F(HostReportRhythmRRTest, ARecordOfTheWrongKindOrAnAnnotatedFormIsRefusedWi
     EXPECT_NE(anno.status, 0);
     EXPECT_NE(anno.err.find("no annotated form"), std::string::npos) << anno.err;
     EXPECT_EQ(anno.err.find("印刷エラー"), std::string::npos);
+}
+
+// The RR intervals come only with the record XML: a record whose XML is
+// missing or lists none is told why it has no list, not a bare print error.
+TEST_F(HostReportRhythmRRTest, AnRRRecordWithoutIntervalsIsToldWhereTheListComesFrom)
+{
+    const std::string xml = SamplePath("rr_9020240401093000.xml");
+    const std::string stored = testsupport::ReadFileBytes(xml);
+    const std::string none = std::regex_replace(stored, std::regex("<Rr_list count=\"[0-9]+\""), "<Rr_list count=\"0\"");
+    ASSERT_NE(none, stored);
+    std::ofstream(xml, std::ios::binary | std::ios::trunc) << none;
+    const std::string pdf = m_dir.File("list.pdf");
+    HostRun run = Host({"print", Sample("rr_90"), "--report", "rr-list", "--pdf", pdf});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("no intervals to print: the record's RR intervals are kept in its record XML, and " + xml +
+                           " lists none"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(run.err.find("印刷エラー"), std::string::npos) << run.err;
+    ASSERT_EQ(0, std::remove(xml.c_str()));
+    run = Host({"print", Sample("rr_90"), "--report", "rr-list", "--pdf", pdf});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("and the record has none ("), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(" is not there)"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("印刷エラー"), std::string::npos) << run.err;
 }
 
 TEST_F(HostReportRhythmRRTest, TheInterpretationPageOfARhythmRecordPrintsWhatItHas)
