@@ -136,6 +136,53 @@ TEST_F(CalibrationColumnTest, ASixByTwoPageAtTwentyShowsOneDualPulse)
     EXPECT_EQ(1, PulsesOfStyle(5, 20.0f));
 }
 
+// ---- pulses on a rhythm record --------------------------------------------------------------------
+
+// A rhythm page of three lead groups in three rows (style 1) shows a pulse
+// beside each row below a rhythm gain of 20 mm/mV, and from 20 on, where
+// three would run into each other, one pulse beside the last row.
+class RhythmCalibrationTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_doc.m_bAutoDelete = FALSE;
+        m_doc.SetWaveColor(0, RGB(0, 0, 0));
+        m_doc.AddView(&m_view);
+        m_view.SetDocType(DOC_TYPE_RHYTHM);
+        m_view.SetWaveStyle(1, TRUE);
+    }
+    void TearDown() override { m_doc.RemoveView(&m_view); }
+    // The pulses' tops met going down the middle of a 40 × 480 column
+    // (4 px squares, 120 down), each by the row it stands in.
+    std::vector<int> PulseRows(float sense)
+    {
+        m_doc.SetSense(6, sense, 0);
+        CDC dc;
+        EXPECT_TRUE(dc.Attach(platform::gdi::CreateImageDC(40, 480)));
+        EXPECT_EQ(1, m_view.DrawRhythmRRCAL(&dc, CRect(0, 0, 40, 480), 260, 120, 0));
+        std::vector<int> rows;
+        bool inInk = false;
+        for (int y = 0; y < 480; ++y) {
+            const bool ink = dc.GetPixel(20, y) != kPaper;
+            if (ink && !inInk) rows.push_back(y / 160);
+            inInk = ink;
+        }
+        return rows;
+    }
+
+    CRhythmViewDoc m_doc;
+    CViewRhythmWave m_view;
+};
+
+TEST_F(RhythmCalibrationTest, ThreeGroupsShowAPulseARowBelowTwentyAndOneBesideTheLastRowFromTwentyOn)
+{
+    ASSERT_EQ(3, m_view.GetLeadGroups());
+    EXPECT_EQ((std::vector<int>{0, 1, 2}), PulseRows(10.0f));
+    EXPECT_EQ((std::vector<int>{0, 1, 2}), PulseRows(19.5f));
+    EXPECT_EQ((std::vector<int>{2}), PulseRows(20.0f));
+    EXPECT_EQ((std::vector<int>{2}), PulseRows(30.0f));
+}
+
 // ---- events of a rhythm record --------------------------------------------------------------------
 
 class EventMarkTest : public ::testing::Test {
