@@ -24,6 +24,19 @@ protected:
     _POSITION_CTRL* Table() { return m_doc.GetDefCtrlPos()->stFinal; }
     CWnd* Ctrl(UINT id) { return m_host.form->GetDlgItem(id); }
     int Top(UINT id) { return formtest::PlacedRect(*m_host.form, *Ctrl(id)).top; }
+    // The comment replaced by `lines` typed lines, then the focus moved on.
+    void TypeComment(CFormInterpreMsfr& form, int lines)
+    {
+        form.GetCommentEdit()->SetFocus();
+        platform::ui::Desktop::PumpMessages();
+        ::SendMessage(::GetFocus(), EM_SETSEL, 0, -1);
+        for (int i = 0; i < lines; ++i) {
+            if (i) Press(VK_RETURN);
+            platform::ui::Desktop::TypeText(L"所見");
+        }
+        Ctrl(3601)->SetFocus();
+        platform::ui::Desktop::PumpMessages();
+    }
 };
 
 // The form at two edges of its placement: the more-additions link of a
@@ -91,17 +104,7 @@ TEST_F(MasterStepForm, TheCommentGrowsFromItsSeventhLineAndPushesTheConfirmation
     m_doc.GetCurrentDataItem()->stPatient.bConfirmed = 1;
     CFormInterpreMsfr& form = Show();
     const int confirmation = Top(3622);
-    auto type = [&](int lines) {
-        form.GetCommentEdit()->SetFocus();
-        platform::ui::Desktop::PumpMessages();
-        ::SendMessage(::GetFocus(), EM_SETSEL, 0, -1);
-        for (int i = 0; i < lines; ++i) {
-            if (i) Press(VK_RETURN);
-            platform::ui::Desktop::TypeText(L"所見");
-        }
-        Ctrl(3601)->SetFocus();
-        platform::ui::Desktop::PumpMessages();
-    };
+    auto type = [&](int lines) { TypeComment(form, lines); };
     type(6);
     EXPECT_EQ(form.GetCommentExtraHeight(), 0);
     EXPECT_EQ(Top(3622), confirmation);
@@ -109,6 +112,23 @@ TEST_F(MasterStepForm, TheCommentGrowsFromItsSeventhLineAndPushesTheConfirmation
     const int line = [&] { LOGFONT lf{}; m_doc.GetDocFont(0)->GetLogFont(&lf); return std::abs(lf.lfHeight); }();
     EXPECT_EQ(form.GetCommentExtraHeight(), 2 * line);
     EXPECT_EQ(Top(3622) - confirmation, 2 * line);
+}
+
+// With the comment label's layout entry hidden the confirmation lines keep
+// their place however far the comment grows: the grown comment pushes them
+// down only under a shown label.
+TEST_F(MasterStepForm, AHiddenCommentLabelLeavesTheConfirmationWhereItIsAsTheCommentGrows)
+{
+    m_doc.GetCurrentDataItem()->stPatient.bConfirmed = 1;
+    Table()[33].bVisible = 0;
+    CFormInterpreMsfr& form = Show();
+    auto type = [&](int lines) { TypeComment(form, lines); };
+    type(6);
+    const int confirmation = Top(3622);
+    type(8);
+    ASSERT_GT(form.GetCommentExtraHeight(), 0);
+    EXPECT_EQ(Top(3622), confirmation);
+    EXPECT_FALSE(formtest::IsShown(Ctrl(3619)));
 }
 
 TEST_F(MasterStepForm, TabSkipsTheHiddenTemplateEditBothWays)
