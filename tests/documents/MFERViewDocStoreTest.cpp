@@ -7,6 +7,7 @@
 using morvelance::MferKind;
 using mfertest::Edit;
 using mfertest::MferDocTest;
+using mfertest::Utf8;
 using testsupport::StoredText;
 
 TEST_F(MferDocTest, MeasurementTextsShowTheirStars)
@@ -60,6 +61,55 @@ TEST_F(MferDocTest, MinnesotaRowsCloseUpAndShowOneFreeRow)
     EXPECT_EQ(11, info.nIvrelCount);
     EXPECT_EQ(CString(L"R01"), info.strIvrelCode[11]);
     EXPECT_TRUE(info.strIvrelCode[0].IsEmpty());
+}
+
+// The resting form's eleven IVREL rows at their bound: ten held show the
+// eleventh as the free row to type into; the eleventh typed is held, saved
+// and read back, and every row of the eleven shows with no free row past them.
+TEST_F(MferDocTest, IvrelRowsAtTheFormsElevenShowEveryRowAndTheEleventhComesBack)
+{
+    constexpr UINT kCode = 3097, kContent = 3141;
+    morvelance::RecordXmlOptions options;
+    options.ivrelRows = 10;
+    _MFERDATAITEM* item = OpenKind(MferKind::Plain, 12, 0x800C, 12, options);
+    ASSERT_NE(nullptr, item);
+    ASSERT_EQ(10, item->stInterpre.nIvrelCount);
+    m_doc->SetCtrlContent(nullptr);
+    m_doc->UpdateCtrlStatus();
+    auto shown = [&](UINT id) { return (m_doc->CheckCtrlStatus(id, 0) & 1) != 0; };
+    EXPECT_TRUE(shown(kCode + 9));
+    EXPECT_TRUE(shown(kCode + 10)) << "the free eleventh row";
+    EXPECT_TRUE(shown(kContent + 10));
+
+    // One row fewer: the eleventh is the row past the free one.
+    const CString tenth = StoredText(*m_doc, kCode + 9);
+    Edit(*m_doc, kCode + 9, L"");
+    m_doc->UpDateCurItemContent();
+    m_doc->UpdateCtrlStatus();
+    EXPECT_EQ(9, item->stInterpre.nIvrelCount);
+    EXPECT_TRUE(shown(kCode + 9));
+    EXPECT_FALSE(shown(kCode + 10));
+    EXPECT_FALSE(shown(kContent + 10));
+
+    // All eleven, the eleventh a code of the master with its text.
+    m_doc->SetCtrlContent(nullptr);
+    Edit(*m_doc, kCode + 9, tenth);
+    Edit(*m_doc, kCode + 10, L"R01");
+    Edit(*m_doc, kContent + 10, L"洞調律");
+    EXPECT_EQ(0, m_doc->SaveDataToXML(item->nID));
+    EXPECT_EQ(11, item->stInterpre.nIvrelCount);
+    const CString mfer = item->strFilePath, xml = item->strXMLPath;
+    m_doc.reset(new CMFERViewDoc);
+    _MFERDATAITEM* again = AddItem(Utf8(mfer), Utf8(xml), 12);
+    ASSERT_EQ(0, Open(again));
+    EXPECT_EQ(11, again->stInterpre.nIvrelCount);
+    EXPECT_EQ(CString(L"R01"), again->stInterpre.strIvrelCode[11]);
+    EXPECT_EQ(CString(L"洞調律"), again->stInterpre.strIvrelContent[11]);
+    m_doc->SetCtrlContent(nullptr);
+    m_doc->UpdateCtrlStatus();
+    for (UINT r = 0; r < 11; ++r) EXPECT_TRUE(shown(kCode + r)) << r;
+    EXPECT_EQ(CString(L"R01"), StoredText(*m_doc, kCode + 10));
+    EXPECT_EQ(0, m_doc->IsEidtChange());
 }
 
 TEST_F(MferDocTest, RhythmPageOfATwelveLeadRecordEditsThePanel)
