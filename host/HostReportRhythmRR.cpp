@@ -13,10 +13,10 @@
 #include "documents/RRViewDoc.h"
 #include "documents/RhythmViewDoc.h"
 #include "host/FormViewCommand.h"
-#include "platform/base/CodePage.h"
 #include "panes/WndRRComment.h"
 #include "panes/WndRRResult.h"
 #include "panes/WndRhythmComment.h"
+#include "platform/base/CodePage.h"
 #include "printdevice/ECGDC.h"
 #include "waveviews/ViewRhythmWave.h"
 
