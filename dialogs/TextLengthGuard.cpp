@@ -1,5 +1,6 @@
 #include "dialogs/TextLengthGuard.h"
 
+#include <iterator>
 #include <map>
 
 #include "controls/TypedTextLimit.h"
@@ -19,10 +20,15 @@ CWnd* ComboEdit(CWnd& combo)
     return nullptr;
 }
 
-// The text each guarded field held after its last change, by its window.
+// The text each guarded field held after its last change, by its window
+// (a handle is not used again for a new window); those of closed windows
+// are let go as more fields come.
 std::map<HWND, CString>& AcceptedTexts()
 {
     static std::map<HWND, CString> texts;
+    if (texts.size() > 256) {
+        for (auto it = texts.begin(); it != texts.end();) it = ::IsWindow(it->first) ? std::next(it) : texts.erase(it);
+    }
     return texts;
 }
 
