@@ -2,7 +2,7 @@
 #include "core/UserMessages.h"
 #include "controls/PageNotify.h"
 
-#include "core/TextColumns.h"
+#include "controls/TypedTextLimit.h"
 #include "core/TavrionDoc.h"
 #include "platform/gdi/DCStateSaver.h"
 #include "platform/ui/framework/ClientDC.h"
@@ -151,17 +151,13 @@ void CCheckComboBox::OnEditUpdate()
 {
     if (!m_edit.m_hWnd)
         return;
-    CString strText;
-    m_edit.GetWindowText(strText);
-    // The limit counts the columns the text is drawn in.
-    const CString strCut = CutToColumns(strText, static_cast<int>(m_edit.GetLimitText()));
-    if (strCut.GetLength() == strText.GetLength())
+    // The limit counts the columns the text is drawn in and guards what the
+    // person types: a text loaded from the store or the list stays whole.
+    if (!GuardTypedText(m_edit, static_cast<int>(m_edit.GetLimitText()), m_edit.AcceptedText()))
         return;
-    const int nKeep = strCut.GetLength();
-    m_edit.SetWindowText(strCut);
+    CString strCut;
+    m_edit.GetWindowText(strCut);
     m_edit.SetShownText(strCut);
-    SetWindowText(strCut);
-    m_edit.SendMessage(EM_SETSEL, nKeep, nKeep);
     m_edit.SendMessage(EM_SCROLLCARET, 0, 0);
 }
 

@@ -7,7 +7,7 @@
 
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
-#include "core/TextColumns.h"
+#include "controls/TypedTextLimit.h"
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/ui/framework/PaintDC.h"
 
@@ -145,16 +145,19 @@ void CCheckEdit::OnChange()
 
 void CCheckEdit::OnUpdate()
 {
-    CString strText;
-    GetWindowText(strText);
-    // The limit counts the columns the text is drawn in.
-    const CString strCut = CutToColumns(strText, static_cast<int>(GetLimitText()));
-    if (strCut.GetLength() == strText.GetLength())
-        return;
-    const int nKeep = strCut.GetLength();
-    SetWindowText(strCut);
-    SendMessage(EM_SETSEL, nKeep, nKeep);
-    SendMessage(EM_SCROLLCARET, 0, 0);
+    // The limit counts the columns the text is drawn in and guards what the
+    // person types: a text loaded from the store stays whole.
+    if (GuardTypedText(*this, static_cast<int>(GetLimitText()), m_strAccepted))
+        SendMessage(EM_SCROLLCARET, 0, 0);
+}
+
+LRESULT CCheckEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = CEdit::WindowProc(message, wParam, lParam);
+    // A multi-line edit tells no change when its text is set: what was set
+    // is taken here, as the single-line one's notification takes it.
+    if (message == WM_SETTEXT && m_hWnd) GetWindowText(m_strAccepted);
+    return result;
 }
 
 HBRUSH CCheckEdit::CtlColor(CDC* pDC, UINT /*nCtlColor*/)

@@ -29,6 +29,7 @@ public:
     static CString CheckNumber(const CString& strText, float fUpper, float fLower);
 
 protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnKillFocus(CWnd* pNewWnd);
     afx_msg void OnChange();
@@ -55,4 +56,5 @@ private:
     BOOL m_bRange = 0;          // numeric mode
     float m_fUpper = 0.0f;
     float m_fLower = 0.0f;
+    CString m_strAccepted;      // the text after the last change, what a typed change counts against
 };

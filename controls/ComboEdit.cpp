@@ -28,7 +28,11 @@ LRESULT CComboEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (message == WM_CUT || message == WM_COPY || message == WM_PASTE)
             return 0;
     }
-    return CEdit::WindowProc(message, wParam, lParam);
+    const LRESULT result = CEdit::WindowProc(message, wParam, lParam);
+    // The combo box sets its edit's text without telling of a change (a
+    // load, a choice from the list): what was set is taken here.
+    if (message == WM_SETTEXT && m_hWnd) GetWindowText(m_strAccepted);
+    return result;
 }
 
 CCheckComboBox* CComboEdit::GetCombo() const

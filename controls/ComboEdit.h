@@ -19,6 +19,8 @@ public:
     BOOL GetReadOnlyFlag() const { return m_bReadOnly; }
     void SetShownText(const CString& strText) { m_strShown = strText; }
     const CString& GetShownText() const { return m_strShown; }
+    // The text after the last change, what a typed change counts against.
+    CString& AcceptedText() { return m_strAccepted; }
     // Paints the idle face; the combo box calls it after its own fill.
     void DrawIdle();
 
@@ -37,6 +39,7 @@ private:
 
     BOOL m_bFocus = 0;
     CString m_strShown;         // empty: the window text is shown
+    CString m_strAccepted;
     BOOL m_bReadOnly = 0;
     COLORREF m_crFrame = RGB(0xDC, 0xDC, 0xDC);
     CTavrionDoc* m_pDoc = nullptr;

@@ -83,8 +83,12 @@ bool IsDrawnFullWidth(char32_t c)
 int GetCharColumns(char32_t c)
 {
     if (c < 0x80) return 1;
+    // What Shift-JIS holds counts its bytes, as the stored files and the
+    // record-XML reader have always counted it.
     if (const int bytes = CodePageBytes(932, c)) return bytes;
-    if (const int bytes = CodePageBytes(936, c)) return bytes;
+    // Any other character counts as it is drawn: ü, é and the other
+    // letters GBK holds in two bytes are drawn half width (1), the
+    // ideographs only GBK holds (这) full width (2).
     return IsDrawnFullWidth(c) ? 2 : 1;
 }
 

@@ -5,14 +5,14 @@
 
 #include "platform/base/Strings.h"
 
-// Whether the character is drawn full width though neither code page 932
-// nor 936 holds it (Hangul, CJK extension ideographs, emoji, fullwidth forms).
+// Whether the character is drawn full width: East Asian Wide or Fullwidth
+// (the ideographs, Hangul, emoji, the fullwidth forms).
 bool IsDrawnFullWidth(char32_t c);
 
 // Columns of one character: its bytes in code page 932 (Shift-JIS) when 932
-// holds it, else its bytes in code page 936 (GBK) when 936 holds it, else 2
-// for a character drawn full width and 1 for any other. A character both
-// code pages hold counts its Shift-JIS bytes, as GetCharLength does.
+// holds it, as GetCharLength counts it; else 2 for a character drawn full
+// width and 1 for any other (ü and é count 1 though GBK gives them two
+// bytes; 这, which only GBK holds, counts 2 as it is drawn).
 int GetCharColumns(char32_t c);
 
 // Columns of the text (a surrogate pair counts as its one character).

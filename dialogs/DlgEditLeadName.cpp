@@ -7,7 +7,6 @@
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
 #include "core/TavrionMessage.h"
-#include "core/TextColumns.h"
 #include "dialogs/TextLengthGuard.h"
 #include "platform/base/PathNames.h"
 #include "platform/xml/XmlSaveFile.h"
@@ -104,6 +103,7 @@ void CDlgEditLeadName::ShowName(int box, const CString& name)
 {
     if (m_design.bFreeze) {
         SetDlgItemText(box, name);
+        NoteLoadedText(GetDlgItem(box));
         return;
     }
     int index = static_cast<int>(SendDlgItemMessage(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
@@ -112,6 +112,7 @@ void CDlgEditLeadName::ShowName(int box, const CString& name)
         index = static_cast<int>(
             SendDlgItemMessage(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCWSTR>(name))));
     SendDlgItemMessage(box, CB_SETCURSEL, index);
+    NoteLoadedText(GetDlgItem(box));
 }
 
 CString CDlgEditLeadName::ReadName(int box)
@@ -162,14 +163,9 @@ BOOL CDlgEditLeadName::OnInitDialog()
 
 void CDlgEditLeadName::OnCmbEditUpdate(UINT id)
 {
-    CWnd* box = GetDlgItem(static_cast<int>(id));
-    if (!box) return;
-    CString text;
-    box->GetWindowText(text);
-    const CString cut = CutToColumns(text, m_design.nLimit);
-    if (cut.GetLength() == text.GetLength()) return;
-    box->SetWindowText(cut);
-    box->SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(cut.GetLength(), cut.GetLength()));
+    // A name the record holds past the limit stays whole; only what is
+    // typed is kept within it.
+    GuardComboTextLength(GetDlgItem(static_cast<int>(id)), m_design.nLimit);
 }
 
 void CDlgEditLeadName::OnEditUpdate(UINT id)

@@ -189,8 +189,11 @@ void CPageAdditionalInfor::ShowItemPage()
 {
     for (int r = 0; r < ADDITION_PAGE_ROWS; ++r) {
         const int e = m_nPage * ADDITION_PAGE_ROWS + r;
+        // Shown whole, however long: the limits guard only what is typed.
         SetDlgItemText(kTitle + r, m_strTitle[e]);
+        NoteLoadedText(GetDlgItem(kTitle + r));
         SetDlgItemText(kContent + r, m_strContent[e]);
+        NoteLoadedText(GetDlgItem(kContent + r));
         CString number;
         number.Format(L"%3d", e + 1);
         SetDlgItemText(kNumber + r, number);

@@ -40,7 +40,11 @@ CString CPagePatientBase::Text(int id) const
 
 void CPagePatientBase::SetText(int id, const CString& text)
 {
-    if (CWnd* control = GetDlgItem(id)) control->SetWindowText(text);
+    CWnd* control = GetDlgItem(id);
+    if (!control) return;
+    control->SetWindowText(text);
+    // Shown whole, however long: the field's limit guards only what is typed.
+    NoteLoadedText(control);
 }
 
 void CPagePatientBase::SetControlFont(int id)
@@ -88,9 +92,10 @@ void CPagePatientBase::LoadListChoice(int id, const CString& stored, ListMatch m
     const LRESULT found =
         SendDlgItemMessage(id, find, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(stored.GetString()));
     const bool chosen = found != CB_ERR && (match == ListMatch::Exact || !stored.IsEmpty());
-    if (chosen)
+    if (chosen) {
         SendDlgItemMessage(id, CB_SETCURSEL, static_cast<WPARAM>(found));
-    else
+        NoteLoadedText(GetDlgItem(id));
+    } else
         SetText(id, stored);
     SetControlFont(id);
 }

@@ -206,6 +206,7 @@ void CPagePatientCommentExer::LoadRequestCombo(int id, int list, const CString& 
     if (!combo) return;
     AddListEntries(*combo, list);
     combo->SetWindowText(stored);
+    NoteLoadedText(combo);
     combo->SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
     combo->SendMessage(CB_LIMITTEXT, limit);
     SetControlFont(id);

@@ -7,6 +7,7 @@
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
 #include "dialogs/PatientPageFields.h"
+#include "dialogs/TextLengthGuard.h"
 #include "documents/ExtraDataItem.h"
 #include "documents/ExtraViewDoc.h"
 #include "documents/FinalDataItem.h"
@@ -340,6 +341,7 @@ void CPagePatientCommentGeneral::LoadPatientData()
             stored = CtrlData(combo.otherData);
         }
         control->SetWindowText(stored);
+        NoteLoadedText(control);
         control->SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
         SetControlFont(combo.id);
     }

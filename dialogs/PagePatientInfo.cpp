@@ -6,6 +6,7 @@
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
 #include "dialogs/PatientPageFields.h"
+#include "dialogs/TextLengthGuard.h"
 #include "documents/MFERDataItem.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestDataItem.h"
@@ -255,6 +256,7 @@ void CPagePatientInfo::LoadPatientData()
         AddListEntries(*combo, listIndex);
         combo->SendMessage(CB_LIMITTEXT, limit);
         combo->SetWindowText(CtrlData(ctrlData));
+        NoteLoadedText(combo);
         SetControlFont(id);
     };
 

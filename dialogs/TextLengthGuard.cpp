@@ -1,6 +1,9 @@
 #include "dialogs/TextLengthGuard.h"
 
-#include "core/TextColumns.h"
+#include <iterator>
+#include <map>
+
+#include "controls/TypedTextLimit.h"
 #include "platform/ui/framework/Wnd.h"
 #include "platform/ui/windowing/WindowClass.h"
 
@@ -15,6 +18,18 @@ CWnd* ComboEdit(CWnd& combo)
         if (CString(name).CompareNoCase(WC_EDIT) == 0) return child;
     }
     return nullptr;
+}
+
+// The text each guarded field held after its last change, by its window
+// (a handle is not used again for a new window); those of closed windows
+// are let go as more fields come.
+std::map<HWND, CString>& AcceptedTexts()
+{
+    static std::map<HWND, CString> texts;
+    if (texts.size() > 256) {
+        for (auto it = texts.begin(); it != texts.end();) it = ::IsWindow(it->first) ? std::next(it) : texts.erase(it);
+    }
+    return texts;
 }
 
 int OwnLimit(CWnd& edit)
@@ -36,9 +51,32 @@ static BOOL KeepLeadingPart(CWnd& edit, const CString& text, const CString& cut)
 
 BOOL GuardTextLength(CWnd& edit, int limit)
 {
+    auto& texts = AcceptedTexts();
+    const auto found = texts.find(edit.GetSafeHwnd());
+    if (found == texts.end()) {
+        // A field the guard has not seen: what it held before the change
+        // is taken to be its text without the character before the caret,
+        // as one key leaves it.
+        CString text;
+        edit.GetWindowText(text);
+        DWORD start = 0, end = 0;
+        edit.SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        const int caret = static_cast<int>(end);
+        CString before = text;
+        if (caret > 0 && caret <= text.GetLength()) before.Delete(caret - 1);
+        texts[edit.GetSafeHwnd()] = before;
+    }
+    return GuardTypedText(edit, limit, texts[edit.GetSafeHwnd()]);
+}
+
+void NoteLoadedText(CWnd* control)
+{
+    if (!control || !control->GetSafeHwnd()) return;
+    CWnd* edit = ComboEdit(*control);
+    if (!edit) edit = control;
     CString text;
-    edit.GetWindowText(text);
-    return KeepLeadingPart(edit, text, CutToColumns(text, limit));
+    edit->GetWindowText(text);
+    AcceptedTexts()[edit->GetSafeHwnd()] = text;
 }
 
 BOOL GuardTextLength(CWnd& edit, CString (*fit)(const CString&))
@@ -53,12 +91,18 @@ void GuardEditToItsLimit(CWnd* edit)
     if (edit && GuardTextLength(*edit, OwnLimit(*edit))) edit->SendMessage(EM_SCROLLCARET);
 }
 
+BOOL GuardComboTextLength(CWnd* combo, int limit)
+{
+    CWnd* edit = combo ? ComboEdit(*combo) : nullptr;
+    if (!edit || !GuardTextLength(*edit, limit)) return FALSE;
+    DWORD start = 0, end = 0;
+    edit->SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    combo->SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(end, end));
+    return TRUE;
+}
+
 void GuardComboToItsLimit(CWnd* combo)
 {
     CWnd* edit = combo ? ComboEdit(*combo) : nullptr;
-    if (!edit || !GuardTextLength(*edit, OwnLimit(*edit))) return;
-    CString cut;
-    edit->GetWindowText(cut);
-    combo->SetWindowText(cut);
-    combo->SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(cut.GetLength(), cut.GetLength()));
+    if (edit) GuardComboTextLength(combo, OwnLimit(*edit));
 }

@@ -1,22 +1,31 @@
-// The length guard of the dialogs' edit fields: a text longer than the
-// field's limit, counted in the columns it is drawn in (GetTextColumns: a
-// double-byte or full-width character counts 2), is cut to its longest
-// leading part within the limit and the caret goes to its end. Run on
-// EN_UPDATE (or CBN_EDITUPDATE).
+// The length guard of the dialogs' edit fields, run on EN_UPDATE (or
+// CBN_EDITUPDATE). The limit counts the columns a text is drawn in
+// (GetTextColumns) and guards what the person types (GuardTypedText): a
+// text the dialog loaded is shown and kept whole however long; a change the
+// person makes may not take the field past its limit (or past its length,
+// when it was loaded longer), what was typed or pasted being cut to fit and
+// the caret put after it.
 #pragma once
 
 #include "platform/base/Strings.h"
 
 class CWnd;
 
-// Cuts the window's text when it is over the limit; TRUE when it cut.
+// Fits the person's change to the limit; TRUE when it cut.
 BOOL GuardTextLength(CWnd& edit, int limit);
+// Notes the text the program just put in an edit or a combo box whose edit
+// tells no change when set (a multi-line edit, the edit of a combo box), so
+// that the next key counts against it rather than against what the field
+// held before.
+void NoteLoadedText(CWnd* control);
 // The same for a field whose store keeps the leading part `fit` gives.
 BOOL GuardTextLength(CWnd& edit, CString (*fit)(const CString&));
 
 // The guard of an edit against its own EM_LIMITTEXT, scrolled to the caret
 // after a cut: the pages' EN_UPDATE handlers.
 void GuardEditToItsLimit(CWnd* edit);
-// The same for the edit field of a drop-down combo box, whose cut text
-// becomes the combo's text with the caret at its end: CBN_EDITUPDATE.
+// The same for the edit field of a drop-down combo box: CBN_EDITUPDATE.
 void GuardComboToItsLimit(CWnd* combo);
+// The guard of a drop-down combo box's edit field against `limit`; TRUE
+// when it cut.
+BOOL GuardComboTextLength(CWnd* combo, int limit);

@@ -355,9 +355,10 @@ void CAdditionFormCommon::EditAddition(int k)
             for (const auto& field : {std::make_pair(shape.firstTitle + k, title),
                                       std::make_pair(shape.firstContent + k, content)}) {
                 CWnd* edit = GetDlgItem(field.first);
-                // The editor's phrases may be longer than the row holds: they are cut as typing is.
-                const int limit = static_cast<int>(edit->SendMessage(EM_GETLIMITTEXT));
-                edit->SetWindowText(limit > 0 ? field.second.Left(limit) : field.second);
+                // As the person left them in the editor, which keeps what is
+                // typed or applied within the row's limits: a stored text
+                // past them is not cut for being opened.
+                edit->SetWindowText(field.second);
                 edit->SendMessage(WM_BOUND_CONTROL_RELOAD);
             }
             MoveCtrl(1);

@@ -842,12 +842,14 @@ void CRestFormCommon::EditAddition(int k)
     if (!EditsAdditions()) return;
     CTavrionDoc* doc = GetViewDoc();
     const UINT titleId = kFirstAdditionTitle + k, contentId = kFirstAdditionContent + k;
-    CString title = Trimmed(TextOf(GetDlgItem(titleId)).Left(kAdditionTitleLimit));
-    CString content = Trimmed(TextOf(GetDlgItem(contentId)).Left(kAdditionContentLimit));
+    // The row's texts go to the editor whole and come back as the person
+    // left them: the editor keeps what is typed or applied within the row's
+    // limits, and a stored text past them is not cut for being opened.
+    CString title = Trimmed(TextOf(GetDlgItem(titleId)));
+    CString content = Trimmed(TextOf(GetDlgItem(contentId)));
     if (CFormDialogs::EditAddition(this, doc->Is8000File(), title, content) == IDOK) {
-        // The editor's phrases may be longer than the row holds: they are cut as typing is.
-        SetAndPush(titleId, title.Left(kAdditionTitleLimit));
-        SetAndPush(contentId, content.Left(kAdditionContentLimit));
+        SetAndPush(titleId, title);
+        SetAndPush(contentId, content);
         if (FollowUp() == DialogFollowUp::Rest) {
             doc->UpdateCtrlStatus();
             UpdateCtrlStatus();

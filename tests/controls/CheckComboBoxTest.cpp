@@ -190,6 +190,26 @@ TEST_F(CheckComboBoxTest, LimitCutsTheTypedText)
     EXPECT_EQ(CString(L"山田"), strText);
 }
 
+// The combo box sets its edit's text without a change notice: a text it
+// loaded past the limit is still kept whole when the person types into it.
+TEST_F(CheckComboBoxTest, ALoadedTextPastTheLimitIsKeptWholeWhenTypedInto)
+{
+    m_combo.InitialText(L"");
+    m_combo.GetInnerEdit().SetLimitText(4);
+    m_combo.InitialText(L"这这这");
+    m_combo.GetInnerEdit().SetFocus();
+    m_combo.GetInnerEdit().SetSel(3, 3);
+    Desktop::TypeText(L"x");
+    CString strText;
+    m_combo.GetWindowText(strText);
+    EXPECT_EQ(CString(L"这这这"), strText);
+    Desktop::KeyPress(VK_BACK);
+    Desktop::KeyPress(VK_BACK);
+    Desktop::TypeText(L"xyz");
+    m_combo.GetWindowText(strText);
+    EXPECT_EQ(CString(L"这xy"), strText);
+}
+
 TEST_F(CheckComboBoxTest, UpdateSelfReloadsTheStore)
 {
     m_combo.InitialText(L"");

@@ -100,6 +100,40 @@ TEST_F(CheckEditTest, LimitCutsWholeCharactersAndPutsTheCaretAtTheEnd)
     EXPECT_EQ(5, nEnd);
 }
 
+// A value the store holds past the limit is shown and kept whole: the limit
+// guards what the person types. A key that would lengthen it is refused,
+// deleting is taken, and what is typed after the field is back within its
+// limit is cut as before.
+TEST_F(CheckEditTest, AStoredTextPastTheLimitIsKeptWholeAndTypingMayNotLengthenIt)
+{
+    m_edit.SetLimitText(10);
+    m_doc.SetCtrlData(3001, L"这这这这这这", 1, -1);
+    m_edit.UpdateSelf();
+    CString strText;
+    m_edit.GetWindowText(strText);
+    EXPECT_EQ(CString(L"这这这这这这"), strText);
+    CString strStored;
+    m_doc.GetCtrlData(3001, strStored);
+    EXPECT_EQ(CString(L"这这这这这这"), strStored);
+
+    m_edit.SetFocus();
+    m_edit.SetSel(6, 6);
+    Desktop::TypeText(L"x");
+    m_edit.GetWindowText(strText);
+    EXPECT_EQ(CString(L"这这这这这这"), strText);
+    m_edit.SetSel(2, 2);
+    Desktop::KeyPress(VK_BACK);
+    m_edit.GetWindowText(strText);
+    EXPECT_EQ(CString(L"这这这这这"), strText);
+    // Back to 8 columns: two more may be typed, where the caret is.
+    Desktop::KeyPress(VK_BACK);
+    Desktop::TypeText(L"abc");
+    m_edit.GetWindowText(strText);
+    EXPECT_EQ(CString(L"ab这这这这"), strText);
+    m_doc.GetCtrlData(3001, strStored);
+    EXPECT_EQ(CString(L"ab这这这这"), strStored);
+}
+
 TEST_F(CheckEditTest, UpdateSelfLoadsTheStoreAndFollowsItsFlag)
 {
     m_doc.SetCtrlData(3001, L"A-77", 1, -1);

@@ -9,16 +9,26 @@
 #include "core/MemoryHelpers.h"
 #include "core/TextColumns.h"
 
-TEST(TextColumns, ACharacterEitherCodePageHoldsCountsItsBytes)
+// A Shift-JIS character counts its bytes, as the stored files count it; any
+// other counts as it is drawn. (The count once took GBK's bytes for what
+// only GBK holds, which made ü and é two columns though drawn half width.)
+TEST(TextColumns, AShiftJisCharacterCountsItsBytesAndAnyOtherTheWidthItIsDrawnWith)
 {
-    // 这 has no Shift-JIS code: one default byte for GetCharLength, yet
-    // code page 936 holds it in two, as wide as 漢 is drawn.
+    // 这 has no Shift-JIS code: one default byte for GetCharLength, yet it
+    // is drawn as wide as 漢.
     EXPECT_EQ(GetCharLength(L"这"), 1);
     EXPECT_EQ(GetTextColumns(L"这"), 2);
     EXPECT_EQ(GetTextColumns(L"漢"), 2);
     EXPECT_EQ(GetTextColumns(L"a"), 1);
     EXPECT_EQ(GetTextColumns(L"ｱ"), 1);   // half-width katakana stays one column
-    EXPECT_EQ(GetTextColumns(L"€"), 1);   // one byte of code page 936
+    EXPECT_EQ(GetTextColumns(L"€"), 1);
+    // Letters GBK holds in two bytes but a font draws half width.
+    EXPECT_EQ(GetTextColumns(L"ü"), 1);
+    EXPECT_EQ(GetTextColumns(L"é"), 1);
+    EXPECT_EQ(GetTextColumns(L"Müller-Lüdenscheidt"), 19);
+    EXPECT_EQ(CutToColumns(L"Müller-Lüdenscheidt", 20), L"Müller-Lüdenscheidt");
+    // Greek and Cyrillic keep their two Shift-JIS bytes.
+    EXPECT_EQ(GetTextColumns(L"αЖ"), 4);
     EXPECT_EQ(GetTextColumns(L"a这ｱ漢这"), 8);
     EXPECT_EQ(GetTextColumns(L""), 0);
     EXPECT_EQ(GetTextColumns(nullptr), 0);

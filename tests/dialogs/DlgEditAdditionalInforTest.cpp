@@ -193,6 +193,33 @@ TEST_F(AdditionEditor, EditingAPhraseThroughItsPromptRewritesTheMasterOnOk)
     EXPECT_EQ(OnDisk(L"/Addition/Title"), titles);
 }
 
+// The row's 32 and 255 columns guard what is typed here: a title the record
+// holds past them opens whole, a key that would lengthen it is refused, and
+// OK gives it back whole (it was once cut as the editor opened, and the row
+// saved it cut).
+TEST_F(AdditionEditor, ATitlePastItsLimitOpensWholeAndTypingCannotLengthenIt)
+{
+    UseShippedMaster();
+    const CString title(L'这', 20);
+    CString shown, typed;
+    testsupport::ModalScript script;
+    script.On(CDlgEditAdditionalInfor::IDD, [&](CDialog& dialog) {
+        shown = ControlText(dialog, kTitleBox);
+        dialog.GetDlgItem(kTitleBox)->SetFocus();
+        dialog.SendDlgItemMessage(kTitleBox, EM_SETSEL, 20, 20);
+        Desktop::TypeText(L"x");
+        typed = ControlText(dialog, kTitleBox);
+        ClickControl(dialog, IDOK);
+    });
+    CDlgEditAdditionalInfor editor(0, nullptr);
+    editor.SetAdditionText(title, CString(L'c', 300));
+    ASSERT_EQ(editor.DoModal(), IDOK);
+    EXPECT_EQ(shown, title);
+    EXPECT_EQ(typed, title);
+    EXPECT_EQ(editor.GetAdditionTitle(), title);
+    EXPECT_EQ(editor.GetAdditionContent(), CString(L'c', 300));
+}
+
 TEST_F(AdditionEditor, CancelLeavesTheMasterByteIdentical)
 {
     UseShippedMaster();

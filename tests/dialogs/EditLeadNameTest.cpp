@@ -237,6 +237,31 @@ TEST_F(FifteenLeadNames, ATypedNameIsCutToTwelveColumns)
     EXPECT_EQ(typed, L"ABCDEFGHIJKL");
 }
 
+// The twelve columns guard what is typed: a custom name the record holds
+// past them is shown whole (it was once cut as the editor opened) and a key
+// that would lengthen it is refused, while deleting is taken.
+TEST_F(FifteenLeadNames, AStoredNamePastTwelveColumnsIsShownWholeAndTypingCannotLengthenIt)
+{
+    _RESTDATAITEM* item = OpenRecord();
+    item->stLeadName.bChanged = 1;
+    item->stLeadName.strDispName[12] = L"这这这这这这这";
+    ModalScript script;
+    CString shown, typed, deleted;
+    Run(script, kTyping, [&](CDialog& dialog) {
+        shown = ControlText(dialog, kExt1);
+        testsupport::TypeInto(dialog, kExt1, L"");
+        Desktop::KeyPress(VK_END);
+        Desktop::TypeText(L"x");
+        typed = ControlText(dialog, kExt1);
+        Desktop::KeyPress(VK_BACK);
+        deleted = ControlText(dialog, kExt1);
+        ClickControl(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(shown, L"这这这这这这这");
+    EXPECT_EQ(typed, L"这这这这这这这");
+    EXPECT_EQ(deleted, L"这这这这这这");
+}
+
 TEST_F(FifteenLeadNames, AFailedReplaceKeepsTheRecordByteIdenticalAndTheItemAsItWas)
 {
     _RESTDATAITEM* item = OpenRecord();

@@ -3,25 +3,97 @@
 #include "dialogs/TextLengthGuard.h"
 #include "platform/ui/framework/Wnd.h"
 #include "platform/ui/windowing/Desktop.h"
+#include "controls/TypedTextLimit.h"
+
+using platform::ui::Desktop;
+
+namespace {
+
+class TextLengthGuardTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Desktop::Reset();
+        ASSERT_TRUE(m_parent.CreateEx(0, nullptr, L"p", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 100), nullptr, 0));
+        ASSERT_TRUE(m_edit.CreateEx(0, L"Edit", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, CRect(0, 0, 150, 20),
+                                    &m_parent, 7));
+    }
+    void TearDown() override { m_parent.DestroyWindow(); }
+    CString Text()
+    {
+        CString text;
+        m_edit.GetWindowText(text);
+        return text;
+    }
+    // Types `keys` at the caret, the guard run after each as EN_UPDATE runs it.
+    void Type(LPCWSTR keys, int limit)
+    {
+        for (const wchar_t* key = keys; *key; ++key) {
+            const wchar_t one[2] = {*key, 0};
+            m_edit.SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(one));
+            GuardTextLength(m_edit, limit);
+        }
+    }
+    CWnd m_parent;
+    CWnd m_edit;
+};
+
+}  // namespace
 
 // Limits count the columns a text is drawn in: a CJK character takes two
 // and is never split (the count itself is tested with the columns).
-TEST(TextLengthGuard, AnOverlongEditIsCutAndTheCaretGoesToItsEnd)
+TEST_F(TextLengthGuardTest, TypedTextPastTheLimitIsCutAndTheCaretStaysAfterIt)
 {
-    platform::ui::Desktop::Reset();
-    CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, nullptr, L"p", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 100), nullptr, 0));
-    CWnd edit;
-    ASSERT_TRUE(edit.CreateEx(0, L"Edit", L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 150, 20), &parent, 7));
-    edit.SetWindowText(L"所見ABC");
-    EXPECT_FALSE(GuardTextLength(edit, 7));
-    EXPECT_TRUE(GuardTextLength(edit, 5));
-    CString text;
-    edit.GetWindowText(text);
-    EXPECT_EQ(text, L"所見A");
+    m_edit.SetWindowText(L"");
+    GuardTextLength(m_edit, 5);
+    Type(L"所見ABC", 5);
+    EXPECT_EQ(Text(), L"所見A");
     DWORD start = 0, end = 0;
-    edit.SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    m_edit.SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 3u);
     EXPECT_EQ(end, 3u);
-    parent.DestroyWindow();
+    // A paste is cut to what still fits, where it went.
+    m_edit.SendMessage(EM_SETSEL, 0, 0);
+    m_edit.SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"xyz"));
+    EXPECT_FALSE(GuardTextLength(m_edit, 8));
+    EXPECT_EQ(Text(), L"xyz所見A");
+    m_edit.SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"12345"));
+    EXPECT_TRUE(GuardTextLength(m_edit, 10));
+    EXPECT_EQ(Text(), L"xyz12所見A");
+}
+
+// A text the dialog loaded stays whole however long (it once was cut to the
+// limit as it was shown, and saved cut); typing may shorten it, never
+// lengthen it.
+TEST_F(TextLengthGuardTest, ALoadedTextPastTheLimitIsKeptAndOnlyDeletingChangesIt)
+{
+    m_edit.SetWindowText(L"Müller-Lüdenscheidt这这");
+    EXPECT_FALSE(GuardTextLength(m_edit, 20));
+    EXPECT_EQ(Text(), L"Müller-Lüdenscheidt这这");
+    m_edit.SendMessage(EM_SETSEL, 6, 6);
+    Type(L"ab", 20);
+    EXPECT_EQ(Text(), L"Müller-Lüdenscheidt这这");
+    m_edit.SendMessage(EM_SETSEL, 20, 21);
+    m_edit.SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+    EXPECT_FALSE(GuardTextLength(m_edit, 20));
+    EXPECT_EQ(Text(), L"Müller-Lüdenscheidt这");
+    // A selection replaced by as much as it took is no lengthening.
+    m_edit.SendMessage(EM_SETSEL, 0, 1);
+    m_edit.SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"N"));
+    EXPECT_FALSE(GuardTextLength(m_edit, 20));
+    EXPECT_EQ(Text(), L"Nüller-Lüdenscheidt这");
+}
+
+TEST(TypedTextLimit, AChangeIsFittedBetweenThePartsTheTextsShare)
+{
+    int caret = -1;
+    EXPECT_EQ(FitTypedChange(L"abcd", L"abXYZcd", 5, caret), L"abXcd");
+    EXPECT_EQ(caret, 3);
+    // Past the limit before: the field keeps as many columns as it had.
+    EXPECT_EQ(FitTypedChange(L"这这这", L"这这x这", 4, caret), L"这这这");
+    EXPECT_EQ(caret, 2);
+    EXPECT_EQ(FitTypedChange(L"这这这", L"这这", 4, caret), L"这这");
+    EXPECT_EQ(FitTypedChange(L"这这这", L"a这这", 4, caret), L"a这这");
+    EXPECT_EQ(FitTypedChange(L"aa", L"aaa", 2, caret), L"aa");
+    EXPECT_EQ(caret, 2);
 }

@@ -213,9 +213,11 @@ TEST_F(MferCommentForm, TheRestFormServesFullLeadMferRecordsOnly)
     rest.Close();
 }
 
-// Phrases from the addition editor longer than the row holds are cut to its 32 and 255
-// characters, as typing would be.
-TEST_F(ExtraCommentForm, AnAdditionFromItsEditorIsCutToWhatTheRowHolds)
+// The addition editor keeps what is typed or applied within the row's 32 and
+// 255: texts it gives back past them are ones the record held and the person
+// left as they were, and the row takes them whole (it once cut them, and the
+// save then wrote them cut).
+TEST_F(ExtraCommentForm, AnAdditionFromItsEditorIsTakenWhole)
 {
     _EXTRADATAITEM* item = LoadRecord(false);
     ASSERT_NE(item, nullptr);
@@ -229,8 +231,8 @@ TEST_F(ExtraCommentForm, AnAdditionFromItsEditorIsCutToWhatTheRowHolds)
     form.SendMessage(WM_COMMAND, MAKEWPARAM(4005, BN_CLICKED), reinterpret_cast<LPARAM>(Ctrl(4005)->m_hWnd));
     platform::ui::Desktop::PumpMessages();
     ASSERT_EQ(script.Seen(), std::vector<UINT>{150});
-    EXPECT_EQ(testsupport::ControlText(form, 3999), CString(L't', 32));
-    EXPECT_EQ(testsupport::ControlText(form, 4008), CString(L'c', 255));
+    EXPECT_EQ(testsupport::ControlText(form, 3999), CString(L't', 40));
+    EXPECT_EQ(testsupport::ControlText(form, 4008), CString(L'c', 300));
 }
 
 TEST_F(RhyRRFormEdge, WithEveryRequestRowHiddenTheInformationLineStartsBelowTheHeartRate)

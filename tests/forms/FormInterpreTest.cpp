@@ -523,7 +523,11 @@ TEST_F(RestForm, TheCommentGrowsByTheLinesOfTheFontTheDocumentGives)
     EXPECT_EQ(TopOfRow(158) - editorTop, 2 * 19);
 }
 
-TEST_F(RestForm, AnAdditionsContentTakes255CharactersTypedOrFromItsEditor)
+// Typing stops at the row's 255 characters. What the editor gives back is
+// the row's whole: the editor keeps what is typed or applied within the
+// same limits, so a text past them is one the record held and the person
+// left as it was (the row once cut it, and the save then wrote it cut).
+TEST_F(RestForm, AnAdditionsContentTakes255CharactersTypedAndTheEditorsTextsWhole)
 {
     _RESTDATAITEM* item = OpenRecord();
     for (int row = 37; row <= 50; ++row) Table()[row].bVisible = 1;
@@ -540,8 +544,8 @@ TEST_F(RestForm, AnAdditionsContentTakes255CharactersTypedOrFromItsEditor)
     Ctrl(3978)->SendMessage(BM_CLICK);
     platform::ui::Desktop::PumpMessages();
     ASSERT_EQ(script.Seen(), std::vector<UINT>{150});
-    EXPECT_EQ(ControlText(form, 3981), CString(L'c', 255));
-    EXPECT_EQ(ControlText(form, 3972), CString(L't', 32));
+    EXPECT_EQ(ControlText(form, 3981), CString(L'c', 300));
+    EXPECT_EQ(ControlText(form, 3972), CString(L't', 40));
 }
 
 // From the form's edit button the editor gets the row's texts and gives back new ones: the
