@@ -153,7 +153,8 @@ void CExerViewDoc::UpDateCurItemContent()
     CopySummaryTexts(item);
     CString comment;
     GetCtrlData(kComment, comment);
-    info.strComment = WrapComment(comment);
+    // A comment left as it was keeps its stored text.
+    if (WrapComment(comment) != WrapComment(info.strComment)) info.strComment = WrapComment(comment);
 }
 
 int CExerViewDoc::IsDoctorConfirm()
@@ -199,7 +200,9 @@ int CExerViewDoc::IsCommentEditChange(_EXERDATAITEM* pItem)
     if (!pItem) return 0;
     CString text;
     GetCtrlData(kComment, text);
-    return text.Compare(pItem->stInterpre.strComment) != 0 ? 1 : 0;
+    // The field shows the stored lines without their trailing breaks: only
+    // a text saved other than the stored lines read is an edit.
+    return WrapComment(text).Compare(WrapComment(pItem->stInterpre.strComment)) != 0 ? 1 : 0;
 }
 
 int CExerViewDoc::IsAnalysisEditChange(_EXERDATAITEM* pItem)
