@@ -313,6 +313,14 @@ TEST_F(CommentEditor, APhraseIsFittedByTheExerciseCommentsLinesThereAndByItsOwnL
         ClickControl(dialog, IDOK);
     }, &saved);
     EXPECT_EQ(saved, twoAndAHalf + L"0123456789");
+    // Far under 180 columns, but the phrase would overflow the third line.
+    const CString shortFirstLine = L"a\r\n" + line + L"\r\n" + CString(L'a', 55);
+    Run(5, 0xFFFC, shortFirstLine, [&](CDialog& dialog) {
+        const int beeps = Desktop::BeepCount();
+        applyAtTheEnd(dialog);
+        EXPECT_EQ(Desktop::BeepCount(), beeps + 1);
+        EXPECT_EQ(ControlText(dialog, kBox), shortFirstLine);
+    });
     // A resting comment of 240 columns takes the phrase (250), past the
     // exercise comment's lines but within its own limit.
     const CString rest(L'r', 240);
