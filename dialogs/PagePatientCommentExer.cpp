@@ -350,9 +350,7 @@ void CPagePatientCommentExer::SaveDataToItem()
     }
     info.strMaxPercent = ShareText(info.strMaxHr, info.nHrCalculate, item->sRestHr, info.sHr100Percent);
     info.strTargetPercent = ShareText(info.strTargetHr, info.nHrCalculate, item->sRestHr, info.sHr100Percent);
-    // A comment the person left as it was keeps its stored text.
-    if (CommentEdited(info.strComment))
-        info.strComment = CExerViewDoc::WrapComment(CExerViewDoc::FitComment(Text(kComment)));
+    info.strComment = CExerViewDoc::WrapComment(CExerViewDoc::FitComment(Text(kComment)));
 }
 
 bool CPagePatientCommentExer::CommentEdited(const CString& stored) const

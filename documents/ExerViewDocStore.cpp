@@ -153,8 +153,7 @@ void CExerViewDoc::UpDateCurItemContent()
     CopySummaryTexts(item);
     CString comment;
     GetCtrlData(kComment, comment);
-    // A comment left as it was keeps its stored text.
-    if (WrapComment(comment) != WrapComment(info.strComment)) info.strComment = WrapComment(comment);
+    info.strComment = WrapComment(comment);
 }
 
 int CExerViewDoc::IsDoctorConfirm()
@@ -295,11 +294,13 @@ int CExerViewDoc::SaveDataToXML(int nItemID)
     xml.SetDataToXMLDOM(info.strCommentEditor, kCommentEditor, 4, CString());
     WriteRecordDate(xml, kCommentDate, info.strCommentEditDate);
     // A comment that still reads as stored keeps the record's own line
-    // breaks: the reader pads it to three lines, which are no edit.
+    // breaks: the reader pads it to three lines, which are no edit. A record
+    // without a comment reads as an empty one, and gets none written until
+    // one is typed.
     const CString commentPath = GetDefXMLPath(LAYOUT_KIND_EXER, EXER_ENTRY_COMMENT, 0);
     CString storedComment;
-    if (!ReadXmlValue(xml, commentPath, storedComment) || WrapComment(storedComment) != info.strComment)
-        entry(EXER_ENTRY_COMMENT, 0, info.strComment);
+    if (!ReadXmlValue(xml, commentPath, storedComment)) storedComment.Empty();
+    if (WrapComment(storedComment) != WrapComment(info.strComment)) entry(EXER_ENTRY_COMMENT, 0, info.strComment);
     // A failed write leaves the record XML as it was: that is no save.
     xml.SaveToXMLFile();
     return xml.m_bLastSaveFailed ? 255 : 0;
