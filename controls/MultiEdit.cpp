@@ -161,10 +161,10 @@ void CMultiEdit::CutToLimit()
     CString strText;
     m_edit.GetWindowText(strText);
     // The limit counts the columns the text is drawn in; a field whose store
-    // lays the text out keeps only what that layout holds.
-    CString strCut = CutToColumns(strText, static_cast<int>(m_edit.GetLimitText()));
-    if (m_pfnFit)
-        strCut = m_pfnFit(strCut);
+    // lays the text out keeps what that layout holds, which is its limit
+    // (the line breaks it lays the text with take no room there).
+    const CString strCut =
+        m_pfnFit ? m_pfnFit(strText) : CutToColumns(strText, static_cast<int>(m_edit.GetLimitText()));
     if (strCut.GetLength() == strText.GetLength())
         return;
     const int nKeep = strCut.GetLength();

@@ -27,7 +27,8 @@ public:
     void SetEditFont(CFont* pFont);
     void LimitCtrl(UINT nLimit);
     // The part of a text the field's store keeps whole (a leading part of
-    // it): typing is cut to it as to the limit. None: the limit alone.
+    // it): typing is cut to it instead of to the limit's columns, the limit
+    // then only bounding the characters typed. None: the limit alone.
     using TextFit = CString (*)(const CString&);
     void SetTextFit(TextFit pfnFit) { m_pfnFit = pfnFit; }
     BOOL IsEditing() const { return m_bEditing; }

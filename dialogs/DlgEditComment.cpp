@@ -58,6 +58,11 @@ bool CDlgEditComment::IsShortComment() const
     return m_uDataKind == 0xFFFA || m_uDataKind == 0xFFFC || m_uDataKind == 0xFFFD;
 }
 
+int CDlgEditComment::Limit() const
+{
+    return IsShortComment() ? CExerViewDoc::kCommentTypedChars : 255;
+}
+
 bool CDlgEditComment::Fits(const CString& text) const
 {
     if (IsShortComment()) return CExerViewDoc::FitComment(text).GetLength() == text.GetLength();

@@ -35,7 +35,9 @@ private:
     bool IsShortComment() const;
     // Whether the comment box takes the whole text.
     bool Fits(const CString& text) const;
-    int Limit() const { return IsShortComment() ? 180 : 255; }
+    // The box's character limit: for the exercise comment its three lines of
+    // 60 and the two breaks between them (Fits then holds it to the lines).
+    int Limit() const;
     void UpdateButtons();
     void Apply();
     void EditPhrase();

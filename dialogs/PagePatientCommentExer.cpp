@@ -14,7 +14,6 @@
 namespace {
 
 const int kJudgement = 4158, kProtocol = 4160, kStop = 4162, kMaxHr = 4164, kTargetHr = 4168, kComment = 4173;
-const int kCommentLimit = 180;   // columns (GetTextColumns)
 const int kStopList = 11;   // the end conditions among the editable lists
 
 const struct {
@@ -263,7 +262,9 @@ void CPagePatientCommentExer::LoadPatientData()
     LoadLabel(4166, CtrlData(4046));
     LoadEdit(kTargetHr, CtrlData(4048), 3);
     LoadLabel(4170, CtrlData(4050));
-    LoadEdit(kComment, CtrlData(4017), kCommentLimit);
+    // The comment's limit is its three lines of 60 columns (the guard below);
+    // the edit lets the breaks between them be typed too.
+    LoadEdit(kComment, CtrlData(4017), CExerViewDoc::kCommentTypedChars);
 }
 
 void CPagePatientCommentExer::OnSelchangeAgeUnit()
@@ -314,7 +315,7 @@ int CPagePatientCommentExer::IsDataChange()
     _EXERDATAITEM* item = CurrentItem();
     if (!item) return 0;
     const _INTERPRE_INFO_EXER& info = item->stInterpre;
-    m_bCommentChange = Text(kComment) != info.strComment ? 1 : 0;
+    m_bCommentChange = CommentEdited(info.strComment) ? 1 : 0;
     m_bInformationChange = 1;
     if (SharedFieldsDiffer(*this, kFieldIds, TargetOf(*item), m_pDoc)) return 1;
     if (Text(kProtocol) != info.strLoad || Text(kMaxHr) != info.strMaxHr || Text(kTargetHr) != info.strTargetHr)
@@ -351,4 +352,11 @@ void CPagePatientCommentExer::SaveDataToItem()
     info.strMaxPercent = ShareText(info.strMaxHr, info.nHrCalculate, item->sRestHr, info.sHr100Percent);
     info.strTargetPercent = ShareText(info.strTargetHr, info.nHrCalculate, item->sRestHr, info.sHr100Percent);
     info.strComment = CExerViewDoc::WrapComment(CExerViewDoc::FitComment(Text(kComment)));
+}
+
+bool CPagePatientCommentExer::CommentEdited(const CString& stored) const
+{
+    // The edit shows the stored three lines as they are; only a text that
+    // would be saved other than they read is an edit.
+    return CExerViewDoc::WrapComment(CExerViewDoc::FitComment(Text(kComment))) != CExerViewDoc::WrapComment(stored);
 }

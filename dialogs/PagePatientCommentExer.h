@@ -50,6 +50,8 @@ private:
     void InitCtrlText();
     void LoadPatientData();
     void LoadRequestCombo(int id, int list, const CString& stored, int limit);
+    // Whether the comment edit holds other than the stored comment's lines.
+    bool CommentEdited(const CString& stored) const;
 
     int m_bInformationChange;
     int m_bCommentChange;

@@ -105,10 +105,15 @@ public:
     // The comment as the form keeps it: at most three lines of at most 60
     // characters (and 60 columns, GetTextColumns), joined by CR LF.
     static CString WrapComment(const CString& text);
-    // The longest leading part of a typed comment that the comment fields
-    // take (180 columns) and WrapComment keeps whole: what they cut typing to,
-    // so that what they show is what is saved.
+    // The longest leading part of a typed comment that WrapComment keeps
+    // whole: three lines of at most 60 columns (180 in all), the line breaks
+    // between them not counted. What the comment fields cut typing to, so
+    // that what they show is what is saved.
     static CString FitComment(const CString& text);
+    // The characters the comment fields let be typed (EM_LIMITTEXT): the
+    // three lines' 180 and the two CR LFs between them. FitComment cuts the
+    // rest, so a stored comment of three full lines can be edited in place.
+    static constexpr int kCommentTypedChars = 180 + 2 * 2;
     // "%3d %% of MHR (%3d bpm)" for a heart rate (its text), or the asterisk
     // form; empties a negative heart rate.
     static CString PercentText(CString& strHr, int nMode, int nRestHr, int nHr100);

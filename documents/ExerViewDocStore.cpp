@@ -199,7 +199,9 @@ int CExerViewDoc::IsCommentEditChange(_EXERDATAITEM* pItem)
     if (!pItem) return 0;
     CString text;
     GetCtrlData(kComment, text);
-    return text.Compare(pItem->stInterpre.strComment) != 0 ? 1 : 0;
+    // The field shows the stored lines without their trailing breaks: only
+    // a text saved other than the stored lines read is an edit.
+    return WrapComment(text).Compare(WrapComment(pItem->stInterpre.strComment)) != 0 ? 1 : 0;
 }
 
 int CExerViewDoc::IsAnalysisEditChange(_EXERDATAITEM* pItem)
@@ -292,11 +294,13 @@ int CExerViewDoc::SaveDataToXML(int nItemID)
     xml.SetDataToXMLDOM(info.strCommentEditor, kCommentEditor, 4, CString());
     WriteRecordDate(xml, kCommentDate, info.strCommentEditDate);
     // A comment that still reads as stored keeps the record's own line
-    // breaks: the reader pads it to three lines, which are no edit.
+    // breaks: the reader pads it to three lines, which are no edit. A record
+    // without a comment reads as an empty one, and gets none written until
+    // one is typed.
     const CString commentPath = GetDefXMLPath(LAYOUT_KIND_EXER, EXER_ENTRY_COMMENT, 0);
     CString storedComment;
-    if (!ReadXmlValue(xml, commentPath, storedComment) || WrapComment(storedComment) != info.strComment)
-        entry(EXER_ENTRY_COMMENT, 0, info.strComment);
+    if (!ReadXmlValue(xml, commentPath, storedComment)) storedComment.Empty();
+    if (WrapComment(storedComment) != WrapComment(info.strComment)) entry(EXER_ENTRY_COMMENT, 0, info.strComment);
     // A failed write leaves the record XML as it was: that is no save.
     xml.SaveToXMLFile();
     return xml.m_bLastSaveFailed ? 255 : 0;

@@ -24,7 +24,6 @@ const wchar_t kExercise[] = L"/Rawdata/Tavrion/Report/Exercise_section/";
 const wchar_t kRecordSection[] = L"/Rawdata/Tavrion/Record/Record_section/";
 
 const int kCommentChars = 500;
-const int kCommentColumns = 180;   // what the comment fields take
 const int kCommentLines = 3;
 const int kLineChars = 60;
 const int kLineColumns = 60;
@@ -137,7 +136,9 @@ static int LayCommentLines(const CString& text, CString (&lines)[kCommentLines])
 
 CString CExerViewDoc::FitComment(const CString& text)
 {
-    const CString within = CutToColumns(text.Left(kCommentChars), kCommentColumns);
+    // The three lines of 60 columns are the limit: the breaks between them
+    // take no room, so a comment stored as three full lines fits whole.
+    const CString within = text.Left(kCommentChars);
     CString lines[kCommentLines];
     return within.Left(LayCommentLines(within, lines));
 }

@@ -41,7 +41,6 @@ enum : int {
 constexpr UINT kStopCondition = 4042, kJudgementCode = 4035, kJudgementCombo = 4036, kCommentLabel = 4056,
                kCommentButton = 4057, kCommentTemplate = 4058, kCommentBox = 4017;
 constexpr int kFormSource = 2;
-constexpr int kCommentLimit = 180;   // the exercise record keeps a shorter comment
 const int kComboRows[] = {1, 3, 5, 7, 9, 11, 13, 15, 21, 37};
 // The request combo boxes and the stop condition, with the list each is filled from.
 const std::pair<int, UINT> kLists[] = {{0, 4019}, {1, 4021}, {2, 4023}, {3, 4025}, {4, 4027},
@@ -175,9 +174,10 @@ void CFormInterpreExer::LimitCtrl()
     for (UINT id : {4044u, 4048u}) SendDlgItemMessage(id, EM_LIMITTEXT, 3);
     if (auto* stop = DYNAMIC_DOWNCAST(CCheckComboBox, GetDlgItem(kStopCondition))) stop->SetReadOnly(TRUE);
     if (GetCommentEdit()->m_hWnd) {
-        GetCommentEdit()->LimitCtrl(kCommentLimit);
-        // The document keeps the comment as three lines: typing is cut to
-        // what they take, so that what the box shows is what is saved.
+        // The exercise record keeps a shorter comment, as three lines: typing
+        // is cut to what they take, so that what the box shows is what is
+        // saved; the breaks between the lines are not counted against it.
+        GetCommentEdit()->LimitCtrl(CExerViewDoc::kCommentTypedChars);
         GetCommentEdit()->SetTextFit(&CExerViewDoc::FitComment);
     }
 }

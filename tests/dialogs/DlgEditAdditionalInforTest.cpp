@@ -269,3 +269,26 @@ TEST_F(AdditionEditor, OkOnAFullDiskShowsTheWriteErrorAndKeepsTheReorderedPhrase
     std::swap(titles[0], titles[1]);
     EXPECT_EQ(OnDisk(L"/Addition/Title"), titles);
 }
+
+TEST_F(AdditionEditor, DeletingTheLastPhraseSelectsTheNewLastOne)
+{
+    UseMaster("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Addition><Title><Text>t</Text></Title><Content>"
+              "<Text>a</Text><Text>b</Text><Text>c</Text></Content></Addition>\n");
+    constexpr int kContentDelete = 3921;
+    constexpr int kContentDown = 3927;
+    constexpr int kContentUp = 3925;
+    testsupport::ModalScript script;
+    script.On(CDlgEditAdditionalInfor::IDD, [](CDialog& dialog) {
+        ClickEntry(dialog, kContentList, 2);
+        ClickControl(dialog, kContentDelete);
+        EXPECT_EQ(Entries(dialog, kContentList), (std::vector<CString>{L"  1 a", L"  2 b"}));
+        EXPECT_EQ(dialog.SendDlgItemMessage(kContentList, LB_GETCURSEL), 1);
+        // The new last one: it moves up, not down.
+        EXPECT_TRUE(dialog.GetDlgItem(kContentUp)->IsWindowEnabled());
+        EXPECT_FALSE(dialog.GetDlgItem(kContentDown)->IsWindowEnabled());
+        ClickControl(dialog, IDOK);
+    });
+    CDlgEditAdditionalInfor editor(0, nullptr);
+    ASSERT_EQ(editor.DoModal(), IDOK);
+    EXPECT_EQ(OnDisk(L"/Addition/Content"), (std::vector<CString>{L"a", L"b"}));
+}

@@ -282,3 +282,88 @@ TEST_F(CommentEditor, DeletingTheLastPhraseIsRefusedWithTheRecordedMessage)
     });
     EXPECT_EQ(m_boxes, std::vector<CString>{L"全てのコメント定型文を削除することはできません"});
 }
+
+// The exercise comment is kept as three lines of 60 columns, the breaks
+// between them taking no room: a phrase is fitted by those lines there, and
+// by the box's own 255 columns for every other comment.
+TEST_F(CommentEditor, APhraseIsFittedByTheExerciseCommentsLinesThereAndByItsOwnLimitElsewhere)
+{
+    UseMaster("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Comment>"
+              "<Restview><Comment_text>0123456789</Comment_text></Restview>"
+              "<Exerview><Comment_text>0123456789</Comment_text></Exerview></Comment>\n");
+    const CString line(L'a', 60);
+    auto applyAtTheEnd = [](CDialog& dialog) {
+        const int end = dialog.GetDlgItem(kBox)->GetWindowTextLength();
+        dialog.GetDlgItem(kBox)->SendMessage(EM_SETSEL, end, end);
+        ClickEntry(dialog, 0);
+        ClickControl(dialog, kApply);
+    };
+    // Two full lines and 50 letters: the ten letters fill the third line
+    // (184 characters with the breaks); ten more would start a fourth.
+    const CString twoAndAHalf = line + L"\r\n" + line + L"\r\n" + CString(L'a', 50);
+    CString saved;
+    Run(5, 0xFFFC, twoAndAHalf, [&](CDialog& dialog) {
+        const int beeps = Desktop::BeepCount();
+        applyAtTheEnd(dialog);
+        EXPECT_EQ(Desktop::BeepCount(), beeps);
+        EXPECT_EQ(ControlText(dialog, kBox), twoAndAHalf + L"0123456789");
+        applyAtTheEnd(dialog);
+        EXPECT_EQ(Desktop::BeepCount(), beeps + 1);
+        EXPECT_EQ(ControlText(dialog, kBox), twoAndAHalf + L"0123456789");
+        ClickControl(dialog, IDOK);
+    }, &saved);
+    EXPECT_EQ(saved, twoAndAHalf + L"0123456789");
+    // Far under 180 columns, but the phrase would overflow the third line.
+    const CString shortFirstLine = L"a\r\n" + line + L"\r\n" + CString(L'a', 55);
+    Run(5, 0xFFFC, shortFirstLine, [&](CDialog& dialog) {
+        const int beeps = Desktop::BeepCount();
+        applyAtTheEnd(dialog);
+        EXPECT_EQ(Desktop::BeepCount(), beeps + 1);
+        EXPECT_EQ(ControlText(dialog, kBox), shortFirstLine);
+    });
+    // A resting comment of 240 columns takes the phrase (250), past the
+    // exercise comment's lines but within its own limit.
+    const CString rest(L'r', 240);
+    Run(0, 0, rest, [&](CDialog& dialog) {
+        const int beeps = Desktop::BeepCount();
+        applyAtTheEnd(dialog);
+        EXPECT_EQ(Desktop::BeepCount(), beeps);
+        EXPECT_EQ(ControlText(dialog, kBox), rest + L"0123456789");
+    });
+}
+
+TEST_F(CommentEditor, DeletingTheLastPhraseSelectsTheNewLastOne)
+{
+    UseMaster("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Comment><RRview><Comment_text>a</Comment_text>"
+              "<Comment_text>b</Comment_text><Comment_text>c</Comment_text></RRview></Comment>\n");
+    Run(3, 0, L"", [](CDialog& dialog) {
+        ClickEntry(dialog, 2);
+        ClickControl(dialog, kDelete);
+        EXPECT_EQ(Entries(dialog), (std::vector<CString>{L"  1 a", L"  2 b"}));
+        EXPECT_EQ(dialog.SendDlgItemMessage(kList, LB_GETCURSEL), 1);
+    });
+}
+
+// The fixed-comment editor of the sheets' phrase button: a phrase added
+// while the first phrase is selected goes after it, not in its place.
+TEST_F(CommentEditor, APhraseAddedWhileTheFirstIsSelectedGoesAfterIt)
+{
+    UseMaster("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Comment><Exerview><Comment_text>正常</Comment_text>"
+              "<Comment_text>異常</Comment_text></Exerview></Comment>\n");
+    testsupport::ModalScript script;
+    script.On(CDlgEditComment::IDD, [](CDialog& dialog) {
+        ClickEntry(dialog, 0);
+        ClickControl(dialog, kAdd);
+        EXPECT_EQ(Entries(dialog), (std::vector<CString>{L"  1 正常", L"  2 境界", L"  3 異常"}));
+        EXPECT_EQ(dialog.SendDlgItemMessage(kList, LB_GETCURSEL), 1);
+        ClickControl(dialog, IDOK);
+    });
+    script.On(CDlgEditCommentItem::IDD, [](CDialog& item) {
+        testsupport::TypeInto(item, 3770, L"境界");
+        ClickControl(item, IDOK);
+    });
+    CDlgEditComment editor(0, nullptr);
+    editor.SetDoc(5, 0xFFFC);
+    ASSERT_EQ(editor.DoModal(), IDOK);
+    EXPECT_EQ(SectionOnDisk(L"/Comment/Exerview"), (std::vector<CString>{L"正常", L"境界", L"異常"}));
+}

@@ -333,6 +333,54 @@ TEST_F(ExerSheet, TheCommentIsCutWhileTypingToWhatItsSaveKeeps)
     }
 }
 
+// A comment stored as three full lines is shown whole and is no edit; a
+// save of another field keeps it whole, and one Backspace in it keeps every
+// other character: the breaks between the lines take none of its limit.
+TEST_F(ExerSheet, ACommentStoredAsThreeFullLinesIsKeptWholeByTheEditAndTheSave)
+{
+    for (const wchar_t ch : {L'a', L'这'}) {
+        SCOPED_TRACE(static_cast<int>(ch));
+        const CString line(ch, ch == L'a' ? 60 : 30);
+        const CString full = line + L"\r\n" + line + L"\r\n" + line;
+        Item()->stInterpre.strComment = full;
+        m_doc.SetCtrlContent(nullptr);
+        CPagePatientCommentExer& page = ShowPage();
+        EXPECT_EQ(ControlText(page, 4173), full);
+        EXPECT_EQ(page.IsDataChange(), 0);
+        Retype(page, 4160, ch == L'a' ? L"Naughton" : L"Bruce");
+        EXPECT_EQ(page.IsDataChange(), 1);
+        EXPECT_EQ(page.IsCommentChange(), 0);
+        page.SaveDataToItem();
+        EXPECT_EQ(Item()->stInterpre.strComment, full);
+
+        sheettest::FocusOn(page, 4173);
+        platform::ui::Desktop::KeyPress(VK_END, platform::ui::kControl);
+        platform::ui::Desktop::KeyPress(VK_BACK);
+        platform::ui::Desktop::PumpMessages();
+        EXPECT_EQ(ControlText(page, 4173), full.Left(full.GetLength() - 1));
+        const wchar_t again[] = {ch, 0};
+        platform::ui::Desktop::TypeText(again);   // typed back in its place
+        EXPECT_EQ(ControlText(page, 4173), full);
+        m_host.Close();
+    }
+}
+
+// A one-line comment is stored with the two breaks of its empty lines:
+// taking away an empty line changes nothing that is saved, and is no edit.
+TEST_F(ExerSheet, TakingAwayAnEmptyLineOfTheStoredCommentIsNoEdit)
+{
+    Item()->stInterpre.strComment = L"所見あり\r\n\r\n";
+    m_doc.SetCtrlContent(nullptr);
+    CPagePatientCommentExer& page = ShowPage();
+    sheettest::FocusOn(page, 4173);
+    platform::ui::Desktop::KeyPress(VK_END, platform::ui::kControl);
+    platform::ui::Desktop::KeyPress(VK_BACK);
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(testsupport::Utf8(ControlText(page, 4173)), "所見あり\r\n");
+    EXPECT_EQ(page.IsDataChange(), 0);
+    EXPECT_EQ(page.IsCommentChange(), 0);
+}
+
 TEST_F(ExerSheet, AReadOnlyDocumentPaintsTheFieldsAndLocksTheComment)
 {
     m_doc.SetReadOnly(1);

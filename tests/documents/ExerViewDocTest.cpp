@@ -248,6 +248,25 @@ TEST_F(ExerDocument, PercentTextsAndCommentsAreLaidOutForTheForm)
     EXPECT_EQ(CExerViewDoc::WrapComment(chinese).Find(L"\r\n"), 30);
 }
 
+// The comment's limit is its three lines of 60 columns: the two breaks
+// between them take none of it, so a comment stored as three full lines
+// fits whole and a character past them does not.
+TEST_F(ExerDocument, ACommentOfThreeFullLinesFitsWholeItsBreaksNotCounted)
+{
+    for (const wchar_t ch : {L'a', L'这'}) {
+        SCOPED_TRACE(static_cast<int>(ch));
+        const CString line(ch, ch == L'a' ? 60 : 30);
+        const CString full = line + L"\r\n" + line + L"\r\n" + line;
+        EXPECT_EQ(CExerViewDoc::FitComment(full), full);
+        EXPECT_EQ(CExerViewDoc::WrapComment(CExerViewDoc::FitComment(full)), full);
+        EXPECT_EQ(CExerViewDoc::FitComment(full + ch), full);
+        const CString shorter = full.Left(full.GetLength() - 1);
+        EXPECT_EQ(CExerViewDoc::FitComment(shorter), shorter);
+        // Typed without breaks: the same three lines.
+        EXPECT_EQ(CExerViewDoc::WrapComment(CExerViewDoc::FitComment(line + line + line + line)), full);
+    }
+}
+
 TEST_F(ExerDocument, RealRestingRecordGivesARestBeatInEveryLead)
 {
     REQUIRE_SHARED_DATA(header, "physionet/ptb/s0010_re.hea");

@@ -160,6 +160,62 @@ TEST_F(ExerForm, TheCommentBoxIsCutWhileTypingToWhatTheSaveKeeps)
     }
 }
 
+// A comment stored as three full lines is edited in place: one Backspace
+// keeps every other character (the breaks between the lines take no room
+// in its limit), and the character typed back fills the line again.
+TEST_F(ExerForm, OneBackspaceInAStoredFullCommentKeepsEveryOtherCharacter)
+{
+    for (const wchar_t ch : {L'a', L'这'}) {
+        SCOPED_TRACE(static_cast<int>(ch));
+        const int perLine = ch == L'a' ? 60 : 30;
+        const CString line(ch, perLine);
+        _EXERDATAITEM* item = m_doc.GetCurrentDataItem();
+        item->stInterpre.strComment = line + L"\r\n" + line + L"\r\n" + line;
+        m_doc.SetCtrlContent(nullptr);
+        ASSERT_EQ(m_doc.SaveDataToXML(m_doc.GetCurDataIndex()), 0);
+        CFormInterpreExer& form = Show();
+        auto saved = [&] {
+            EXPECT_EQ(m_doc.SaveDataToXML(m_doc.GetCurDataIndex()), 0);
+            CExerViewDoc reread;
+            EXPECT_EQ(Open(reread, m_files), 0);
+            return reread.GetCurrentDataItem() ? reread.GetCurrentDataItem()->stInterpre.strComment : CString();
+        };
+        form.GetCommentEdit()->SetFocus();
+        platform::ui::Desktop::PumpMessages();
+        platform::ui::Desktop::KeyPress(VK_END, platform::ui::kControl);
+        platform::ui::Desktop::KeyPress(VK_BACK);
+        platform::ui::Desktop::PumpMessages();
+        const CString shortened = line + L"\r\n" + line + L"\r\n" + CString(ch, perLine - 1);
+        CString shown;
+        form.GetCommentEdit()->GetEditFace().GetWindowText(shown);
+        EXPECT_EQ(testsupport::Utf8(shown), testsupport::Utf8(shortened));
+        EXPECT_EQ(testsupport::Utf8(saved()), testsupport::Utf8(shortened));
+        const wchar_t again[] = {ch, 0};
+        platform::ui::Desktop::TypeText(again);
+        form.GetCommentEdit()->GetEditFace().GetWindowText(shown);
+        EXPECT_EQ(testsupport::Utf8(shown), testsupport::Utf8(line + L"\r\n" + line + L"\r\n" + line));
+        EXPECT_EQ(testsupport::Utf8(saved()), testsupport::Utf8(line + L"\r\n" + line + L"\r\n" + line));
+        m_host.Close();
+    }
+}
+
+// The box shows a stored comment without the empty lines it is kept with:
+// a character typed and taken back again leaves it as stored, no edit.
+TEST_F(ExerForm, ACommentTypedBackToWhatWasStoredIsNoEdit)
+{
+    m_doc.GetCurrentDataItem()->stInterpre.strComment = L"所見あり\r\n\r\n";
+    m_doc.SetCtrlContent(nullptr);
+    CFormInterpreExer& form = Show();
+    form.GetCommentEdit()->SetFocus();
+    platform::ui::Desktop::PumpMessages();
+    platform::ui::Desktop::KeyPress(VK_END, platform::ui::kControl);
+    platform::ui::Desktop::TypeText(L"x");
+    EXPECT_NE(m_doc.IsEidtChange(), 0);
+    platform::ui::Desktop::KeyPress(VK_BACK);
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(m_doc.IsEidtChange(), 0);
+}
+
 TEST_F(ExerForm, ARefusedBackwardJumpWrapsToTheCommentBox)
 {
     CFormInterpreExer& form = Show();
