@@ -136,6 +136,9 @@ void CRestViewDoc::SaveEditorsAndComment(_RESTDATAITEM* item, CECGXMLParser& xml
     WriteRecordDate(xml, RestPath(L"Interpre_comment_date_stc"), info.strCommentEditDate);
     WriteRecordComment(xml, RestPath(L"Interpre_comment_edt"), info.strComment);
 
+    // A model-8000 record's birthday is neither read nor shown, so a save
+    // leaves what the record XML holds there as it was.
+    if (item->b8000File) return;
     _XML_ATTRIB_DATE birthday;
     birthday.strYear = info.stBirthday.strYear;
     birthday.strMonth = info.stBirthday.strMonth;

@@ -157,3 +157,34 @@ TEST(HostStoredText, ASaveOfOneFieldThroughAnyFormOrSheetLeavesEveryStoredTextWh
         EXPECT_EQ(KeptLines(before, changed), KeptLines(after, changed));
     }
 }
+
+// A model-8000 resting record reads neither its birthday nor an age of 100
+// or more, yet a save of its height leaves both as the XML held them.
+TEST(HostStoredText, AModel8000RecordsBirthdayAndLongAgeOutliveASaveOfAnotherField)
+{
+    const std::vector<std::vector<std::string>> saves = {
+        {"view", "--view", "CFormPatientInfo", "--type", "3015=171", "--save"},
+        {"dialog", "--dialog", "CDlgPatientInfoComment", "--set", "3225=171", "--ok", "高橋"},
+    };
+    for (const std::vector<std::string>& save : saves) {
+        SCOPED_TRACE(save[2]);
+        TempDir dir;
+        ASSERT_EQ(0, RunProgram("morvelance-mkrecord", {"samples", dir.Path()}).status);
+        const std::string xml = dir.File("rest12_8020240401093000.xml");
+        std::string before = std::regex_replace(testsupport::ReadFileBytes(xml), std::regex("<Age style=\"Age\" year=\"65\""),
+                                                "<Age style=\"Age\" year=\"101\"");
+        ASSERT_NE(before.find("year=\"101\""), std::string::npos);
+        ASSERT_NE(before.find("<Birthday year=\"1958\" month=\"06\" day=\"15\"/>"), std::string::npos);
+        std::ofstream(xml, std::ios::binary) << before;
+        std::vector<std::string> args = save;
+        args.insert(args.begin() + 1, dir.File("rest12_80.ecg"));
+        args.insert(args.end(), {"--png", dir.File("shown.png")});
+        const HostRun run = Host(args);
+        ASSERT_EQ(0, run.status) << run.err;
+        const std::string after = testsupport::ReadFileBytes(xml);
+        EXPECT_NE(after.find("<Height>171</Height>"), std::string::npos);
+        // The save also writes the empty fields a model-8000 record XML leaves out.
+        EXPECT_NE(after.find("<Age style=\"Age\" year=\"101\""), std::string::npos);
+        EXPECT_NE(after.find("<Birthday year=\"1958\" month=\"06\" day=\"15\"/>"), std::string::npos);
+    }
+}
