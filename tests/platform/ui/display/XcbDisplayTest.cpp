@@ -610,6 +610,24 @@ protected:
         UnregisterClassW(kFieldClass, nullptr);
         XcbDisplayTest::TearDown();
     }
+    // Ctrl+Space turns the method's Japanese on; until the window talks to
+    // it, the keys pass by and "a" and Return's carriage return arrive.
+    void TurnJapaneseOn()
+    {
+        bool composing = false;
+        for (int attempt = 0; attempt < 25 && !composing; ++attempt) {
+            FieldText().clear();
+            Input({"key", "ctrl+space", "type", "a"});
+            Input({"key", "Return"});
+            ASSERT_TRUE(RunUntil([&] {
+                const std::wstring text = FieldText()[m_first];
+                return text == L"あ" || (!text.empty() && text.back() == L'\r');
+            })) << "neither composed nor passed by";
+            composing = FieldText()[m_first] == L"あ";
+        }
+        ASSERT_TRUE(composing) << "the input method never composed";
+        FieldText().clear();
+    }
     // Clicks into `field`, `typedBehind` given right after, and waits until
     // the click is read (with the method stopped: it is past the time a click
     // waits for it).
@@ -653,21 +671,8 @@ TEST_F(LateInputMethodTest, KeysTheMethodAnswersAfterAClickWasReadReachTheFieldT
 // for the method or came long after the last key.
 TEST_F(LateInputMethodTest, TextTheMethodCommitsAfterAClickWasReadReachesTheFieldItWasTypedInto)
 {
-    // Ctrl+Space turns the method's Japanese on; until the window talks to
-    // it, the keys pass by and "a" and Return's carriage return arrive.
-    bool composing = false;
-    for (int attempt = 0; attempt < 25 && !composing; ++attempt) {
-        FieldText().clear();
-        Input({"key", "ctrl+space", "type", "a"});
-        Input({"key", "Return"});
-        ASSERT_TRUE(RunUntil([&] {
-            const std::wstring text = FieldText()[m_first];
-            return text == L"あ" || (!text.empty() && text.back() == L'\r');
-        })) << "neither composed nor passed by";
-        composing = FieldText()[m_first] == L"あ";
-    }
-    ASSERT_TRUE(composing) << "the input method never composed";
-    FieldText().clear();
+    TurnJapaneseOn();
+    if (HasFatalFailure()) return;
     // Committed before the click.
     ASSERT_TRUE(m_method.Hold());
     Input({"type", "ka"});
@@ -700,4 +705,56 @@ TEST_F(LateInputMethodTest, TextTheMethodCommitsAfterAClickWasReadReachesTheFiel
     EXPECT_TRUE(RunUntil([&] { return FieldText()[m_first].size() + FieldText()[m_second].size() >= 6; }));
     EXPECT_EQ(L"かさか", FieldText()[m_first]);
     EXPECT_EQ(L"さかさ", FieldText()[m_second]);
+}
+
+// A click while the method composes, the method answering: the display ends
+// the composition with Return and then sends a key no one can type, which the
+// method hands back. That key types nothing, in either field, and starts no
+// composition of its own: "z", handed back with the method's Japanese off,
+// comes after everything typed before it.
+TEST_F(LateInputMethodTest, TheKeyTheDisplaySendsTheMethodAfterAClickTypesNothingIntoEitherField)
+{
+    TurnJapaneseOn();
+    if (HasFatalFailure()) return;
+    Input({"type", "ka"});
+    ClickInto(m_second, {});
+    Input({"type", "sa"});
+    Input({"key", "Return", "key", "ctrl+space", "type", "z"});
+    EXPECT_TRUE(RunUntil([&] {
+        const std::wstring& second = FieldText()[m_second];
+        return !second.empty() && second.back() == L'z';
+    }));
+    EXPECT_EQ(L"か", FieldText()[m_first]);
+    EXPECT_EQ(L"さz", FieldText()[m_second]);
+}
+
+// すずき composed in the first field, the method stopped, "ko" typed, a
+// click into the second field: the method answers none of the keys the
+// display sends it at the click in the time it is waited for. The keys typed
+// into the first field are given up, with a beep, and what the method commits
+// for them when it goes on lands in neither field.
+TEST_F(LateInputMethodTest, KeysAStoppedMethodNeverAnsweredBeforeAClickAreGivenUpWithABeepAndLandInNoField)
+{
+    TurnJapaneseOn();
+    if (HasFatalFailure()) return;
+    Input({"type", "suzuki"});
+    ASSERT_TRUE(m_method.Hold());
+    const int beeps = Desktop::BeepCount();
+    Input({"type", "ko"});
+    ClickInto(m_second, {});
+    // However slowly the machine goes, the method is still stopped when
+    // the display gives up.
+    const bool told = RunUntil([&] { return Desktop::BeepCount() > beeps; },
+                               3.0 * platform::ui::display::MethodKeys::kGiveUpMs / 1000);
+    ASSERT_TRUE(m_method.LetGo());
+    ASSERT_TRUE(told) << "the keys given up were never told of";
+    EXPECT_EQ(L"", FieldText()[m_first]) << "nothing was typed into the first field";
+    Input({"type", "sa"});
+    Input({"key", "Return", "key", "ctrl+space", "type", "z"});
+    EXPECT_TRUE(RunUntil([&] {
+        const std::wstring& second = FieldText()[m_second];
+        return !second.empty() && second.back() == L'z';
+    }));
+    EXPECT_EQ(L"", FieldText()[m_first]);
+    EXPECT_EQ(L"さz", FieldText()[m_second]);
 }
