@@ -747,7 +747,7 @@ TEST_F(LateInputMethodTest, KeysAStoppedMethodNeverAnsweredBeforeAClickAreGivenU
     const bool told = RunUntil([&] { return Desktop::BeepCount() > beeps; },
                                3.0 * platform::ui::display::MethodKeys::kGiveUpMs / 1000);
     ASSERT_TRUE(m_method.LetGo());
-    ASSERT_TRUE(told) << "the keys given up were never told of";
+    EXPECT_TRUE(told) << "the keys given up were never told of";
     EXPECT_EQ(L"", FieldText()[m_first]) << "nothing was typed into the first field";
     Input({"type", "sa"});
     Input({"key", "Return", "key", "ctrl+space", "type", "z"});
