@@ -79,6 +79,18 @@ LRESULT CALLBACK LoggingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 
 const wchar_t kClass[] = L"DisplayTestWindow";
 
+// How long a test keeps trying what waits for the input method to be
+// connected: a machine busy with other work takes seconds for it.
+class Deadline {
+public:
+    bool Passed() const { return std::chrono::steady_clock::now() >= m_until; }
+
+private:
+    const std::chrono::steady_clock::time_point m_until =
+        std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                               std::chrono::duration<double>(displaytest::kPatience));
+};
+
 class XcbDisplayTest : public displaytest::DisplayWindowTest {
 protected:
     void SetUp() override
@@ -123,11 +135,13 @@ protected:
     // a key typed while the method is held still stays with it, and comes
     // back once it is let go of, with every key typed before it. Until then
     // a key passes by, and the first keys the method is given may come back
-    // only with later ones; it is tried again.
+    // only with later ones; it is tried again, for as long as a loaded
+    // machine takes to connect the window and the method.
     bool MethodAnswers(displaytest::InputMethodServer& method)
     {
         Log().clear();
-        for (size_t typed = 1; typed <= 25; ++typed) {
+        const Deadline until;
+        for (size_t typed = 1; !until.Passed(); ++typed) {
             if (!method.Hold() || !m_server.Input({"type", "a"})) return false;
             const bool withMethod = !RunUntil([&] { return Typed().size() >= typed; }, 0.3);
             if (!method.LetGo()) return false;
@@ -360,7 +374,7 @@ TEST_F(XcbDisplayTest, AnInputMethodsCommittedJapaneseArrivesAsCharactersOfAProc
     // Until the window is talking to it, the keys pass by it: then a plain
     // "a" and Return's carriage return arrive, and the method is still off.
     bool listening = false;
-    for (int attempt = 0; attempt < 25 && !listening; ++attempt) {
+    for (const Deadline until; !until.Passed() && !listening;) {
         Log().clear();
         Input({"key", "ctrl+space", "type", "a"});
         Input({"key", "Return"});
@@ -615,7 +629,7 @@ protected:
     void TurnJapaneseOn()
     {
         bool composing = false;
-        for (int attempt = 0; attempt < 25 && !composing; ++attempt) {
+        for (const Deadline until; !until.Passed() && !composing;) {
             FieldText().clear();
             Input({"key", "ctrl+space", "type", "a"});
             Input({"key", "Return"});
