@@ -369,7 +369,9 @@ TEST(MethodKeys, PressesAMethodDoesNotAnswerForLongAreGivenUpAndTheirLateAnswerI
     // "s" is given up, its release unheard; Shift is let go of where it
     // was typed; "u" is still waited for.
     EXPECT_EQ("-50>7", Read(keys.GiveUp(2000 + MethodKeys::kGiveUpMs)));
+    EXPECT_FALSE(keys.Dropped()) << "the method may only be keeping it";
     EXPECT_EQ("", Read(keys.Returned(Event(kS, 2, XCB_MOD_MASK_SHIFT))));
+    EXPECT_TRUE(keys.Dropped()) << "the person is told the \"S\" was not taken";
     EXPECT_EQ(nullptr, keys.CommitTarget());
     EXPECT_EQ("+30", Read(keys.Returned(Event(kU, 5))));
     EXPECT_FALSE(keys.WithMethod());
