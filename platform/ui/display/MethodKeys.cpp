@@ -145,7 +145,8 @@ bool MethodKeys::CommitDropped() const
 
 void MethodKeys::EraseGivenUp(size_t end)
 {
-    m_givenUp.erase(m_givenUp.begin(), m_givenUp.begin() + static_cast<std::ptrdiff_t>(std::min(end, m_givenUp.size())));
+    const size_t count = std::min(end, m_givenUp.size());
+    m_givenUp.erase(m_givenUp.begin(), m_givenUp.begin() + static_cast<std::ptrdiff_t>(count));
 }
 
 std::vector<MethodKeys::Event> MethodKeys::Returned(const xcb_key_press_event_t& press)
