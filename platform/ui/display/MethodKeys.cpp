@@ -100,6 +100,10 @@ void MethodKeys::Marked(const xcb_key_press_event_t& marker, uint64_t now)
 bool MethodKeys::Unmarked() const
 {
     bool unmarked = false;
+    for (const GivenUp& g : m_givenUp) {
+        if (g.kind == Kind::Press) unmarked = true;
+        if (g.kind == Kind::Marker) unmarked = false;
+    }
     for (const Waiting& w : m_waiting) {
         if (w.kind == Kind::Press) unmarked = true;
         if (w.kind == Kind::Marker) unmarked = false;
@@ -109,11 +113,16 @@ bool MethodKeys::Unmarked() const
 
 bool MethodKeys::WithMethod() const
 {
+    // Presses given up are still the method's until it answers past them:
+    // what it composed of them is committed where they were typed.
+    if (!m_givenUp.empty()) return true;
     return std::any_of(m_waiting.begin(), m_waiting.end(), [](const Waiting& w) { return WithMethod(w); });
 }
 
 void MethodKeys::TypedInto(HWND control)
 {
+    for (GivenUp& g : m_givenUp)
+        if (!g.target) g.target = control;
     for (Waiting& w : m_waiting) {
         if (w.kind == Kind::Pointer || w.kind == Kind::Held) break;   // typed after the click
         if (!w.target) w.target = control;
@@ -122,12 +131,36 @@ void MethodKeys::TypedInto(HWND control)
 
 HWND MethodKeys::CommitTarget() const
 {
+    // The method answers in order: presses given up come before every
+    // press still waited for.
+    if (!m_givenUp.empty()) return m_givenUp.front().target;
     auto oldest = std::find_if(m_waiting.begin(), m_waiting.end(), [](const Waiting& w) { return WithMethod(w); });
     return oldest == m_waiting.end() ? nullptr : oldest->target;
 }
 
+bool MethodKeys::CommitDropped() const
+{
+    return !m_givenUp.empty() && m_givenUp.front().dropped;
+}
+
+void MethodKeys::EraseGivenUp(size_t end)
+{
+    const size_t count = std::min(end, m_givenUp.size());
+    m_givenUp.erase(m_givenUp.begin(), m_givenUp.begin() + static_cast<std::ptrdiff_t>(count));
+}
+
 std::vector<MethodKeys::Event> MethodKeys::Returned(const xcb_key_press_event_t& press)
 {
+    // A late answer for a press given up is not read (its release went
+    // long ago), and the person is told; the method is past every press
+    // before it.
+    for (size_t i = 0; i < m_givenUp.size(); ++i) {
+        const GivenUp& g = m_givenUp[i];
+        if (g.key != press.detail || g.time != press.time) continue;
+        if (g.kind == Kind::Press) m_dropped = true;
+        EraseGivenUp(i + 1);
+        return {};
+    }
     auto pressOfKey = [&](const Waiting& w) { return WithMethod(w) && w.key == press.detail; };
     // The method hands back the event it was given, its time included; one
     // that stamps a time of its own gets the oldest press of the key typed.
@@ -139,6 +172,8 @@ std::vector<MethodKeys::Event> MethodKeys::Returned(const xcb_key_press_event_t&
         found = std::find_if(m_waiting.begin(), m_waiting.end(),
                              [&](const Waiting& w) { return pressOfKey(w) && w.kind == Kind::Press; });
     if (found == m_waiting.end()) return {};
+    // It answered a press sent after every press given up: it is past them.
+    m_givenUp.clear();
     // The method answers in the order it was asked: the presses before this
     // one that are still here are those it kept for what it composes, and
     // their releases are unheard as they are.
@@ -205,10 +240,15 @@ std::vector<MethodKeys::Event> MethodKeys::GiveUp(uint64_t now)
     std::vector<Event> events;
     std::map<xcb_keycode_t, int> lost;
     size_t i = 0;
+    size_t ours = 0;   // the presses given up up to the last of our own among them, given up now
     // The releases right after the last of them are theirs too, up to the
     // next press.
     for (; i < m_waiting.size() && (i < end || m_waiting[i].kind == Kind::Release); ++i) {
         const Waiting& w = m_waiting[i];
+        if (WithMethod(w)) {
+            m_givenUp.push_back({w.kind, w.key, w.time, w.target, false});
+            if (w.kind == Kind::Marker) ours = m_givenUp.size();
+        }
         if (w.kind == Kind::Press)
             ++lost[w.key];
         else if (w.kind == Kind::Release && lost[w.key] > 0)
@@ -219,11 +259,29 @@ std::vector<MethodKeys::Event> MethodKeys::GiveUp(uint64_t now)
             events.push_back(Read(w));
     }
     m_waiting.erase(m_waiting.begin(), m_waiting.begin() + static_cast<std::ptrdiff_t>(i));
+    // A key of our own the method did not hand back in all that time: it
+    // has stopped, and the keys typed before the click it marked are not
+    // taken. Were what it makes of them committed when it goes on, it
+    // would land in the control clicked into, or in one the person has
+    // typed them into again meanwhile.
+    for (size_t g = 0; g < ours; ++g) {
+        if (!m_givenUp[g].dropped && m_givenUp[g].kind == Kind::Press) m_dropped = true;
+        m_givenUp[g].dropped = true;
+    }
+    while (m_givenUp.size() > kMostWaiting) m_givenUp.pop_front();
     return events;
+}
+
+bool MethodKeys::Dropped()
+{
+    const bool dropped = m_dropped;
+    m_dropped = false;
+    return dropped;
 }
 
 std::vector<MethodKeys::Event> MethodKeys::Forget()
 {
+    m_givenUp.clear();
     std::vector<Event> events;
     std::map<xcb_keycode_t, int> lost;
     for (const Waiting& w : m_waiting) {

@@ -21,6 +21,16 @@
 // or commits for them goes there. Up to where the click came, the method is
 // sent keys of our own (`Marked`): when one comes back, everything before it
 // is answered, and what it commits from then on is the new control's.
+//
+// A press the method has not answered for `kGiveUpMs` holds nothing back any
+// longer, but it is still known where it was typed until the method answers
+// past it: a method keeps the keys of what it composes for as long as a
+// person takes to finish it, and commits their text only then. Where even a
+// key of our own, which the method always hands back, was not answered in
+// that time, the method has stopped: the keys typed before that click are
+// given up for good (`Dropped`). What the method commits or hands back for
+// them later goes nowhere, and above all not into the control clicked into;
+// the person is told at once that they were not taken.
 #pragma once
 
 #include <xcb/xcb.h>
@@ -74,17 +84,22 @@ public:
     // typed has.
     void Marked(const xcb_key_press_event_t& marker, uint64_t now);
     // True when presses went to the method since the last press of our own
-    // (or there is none yet).
+    // (or there is none yet), those given up included.
     bool Unmarked() const;
-    // True while presses (ours included) are with the method.
+    // True while presses (ours included) are with the method, or given up
+    // and not yet answered past.
     bool WithMethod() const;
-    // The presses with the method, and the releases waiting for them, were
-    // typed into `control` (the focus before a click is read): what the
-    // method hands back for them goes there. Those already given one keep it.
+    // The presses with the method (and those given up), and the releases
+    // waiting for them, were typed into `control` (the focus before a click
+    // is read): what the method hands back or commits for them goes there.
+    // Those already given one keep it.
     void TypedInto(HWND control);
     // Where text the method commits now goes: the control the oldest press
     // still with it was typed into; null: the focus.
     HWND CommitTarget() const;
+    // True when text the method commits now is for presses given up for
+    // good: it goes nowhere.
+    bool CommitDropped() const;
     // The events to read now for a press the method handed back: the
     // releases and pointer events that waited for the presses before it,
     // the press itself, and the releases that came after it up to the next
@@ -100,9 +115,14 @@ public:
     // none waits.
     int MillisecondsToDue(uint64_t now) const;
     // The presses the method had `kGiveUpMs` for at `now` are given up: the
-    // releases that waited for them go (their own are unheard), and a late
-    // answer for one is not read.
+    // releases that waited for them go (their own are unheard), a late
+    // answer for one is not read, and what the method commits for them goes
+    // where they were typed. Where a key of our own is among them, those
+    // typed before it are given up for good.
     std::vector<Event> GiveUp(uint64_t now);
+    // True once after keys typed were given up for good, or a late answer
+    // for a key given up was not read: the person is to be told.
+    bool Dropped();
     // The method went away: its presses are not coming back, and the
     // releases and pointer events that waited for them are read now.
     std::vector<Event> Forget();
@@ -142,7 +162,22 @@ private:
     static Event Again(const Waiting& w);
     // The entries from `from` on, taken again, and gone from here.
     void TakeAgain(size_t from, std::vector<Event>& events);
+    // Forgets the presses given up, up to `end`.
+    void EraseGivenUp(size_t end);
+
+    // A press (ours included) given up; `dropped`: for good.
+    struct GivenUp {
+        Kind kind;
+        xcb_keycode_t key;
+        xcb_timestamp_t time;
+        HWND target;
+        bool dropped;
+    };
     std::deque<Waiting> m_waiting;   // a press first, in the order typed
+    // Presses given up, older than every press in `m_waiting`, in the order
+    // sent, until the method answers past them.
+    std::deque<GivenUp> m_givenUp;
+    bool m_dropped = false;          // keys were dropped since `Dropped` was last asked
 };
 
 }  // namespace platform::ui::display

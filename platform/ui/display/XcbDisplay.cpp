@@ -128,6 +128,14 @@ bool XcbDisplay::Setup(std::string& error)
     ReadMonitors();
     m_clockBase = SteadyMilliseconds() - static_cast<int64_t>(ClockTicks());
     m_previousBoxes = SetMessageBoxHandler(&ShowDisplayMessageBox);
+    // A beep (a key an edit refuses, keys the input method never took) is
+    // the display's bell.
+    m_previousBeep = SetBeepHandler([this](UINT type) {
+        if (m_previousBeep) m_previousBeep(type);
+        if (!Connected()) return;
+        xcb_bell(m_connection, 0);
+        xcb_flush(m_connection);
+    });
     // Text typed through an input method, where the person chose one; the
     // layout alone types where none is named or it never starts.
     const std::string method = XimInput::MethodName(std::getenv("XMODIFIERS"));
@@ -138,7 +146,9 @@ bool XcbDisplay::Setup(std::string& error)
             [this](const std::wstring& text) {
                 m_fromMethod.push_back([this, text] {
                     // The text of keys typed before a click that the
-                    // method answered late goes where they were typed.
+                    // method answered late goes where they were typed;
+                    // that of keys given up for good, nowhere.
+                    if (m_methodKeys.CommitDropped()) return;
                     Typed(text, m_methodKeys.CommitTarget());
                     Desktop::PumpMessages();
                 });
@@ -216,6 +226,7 @@ xcb_atom_t XcbDisplay::Atom(const char* name)
 XcbDisplay::~XcbDisplay()
 {
     SetMessageBoxHandler(std::move(m_previousBoxes));
+    SetBeepHandler(std::move(m_previousBeep));
     for (auto& entry : m_shown) Forget(entry.second);
     m_shown.clear();
     m_xim.reset();
@@ -662,6 +673,14 @@ void XcbDisplay::KeyReturned(const xcb_key_press_event_t& key)
 {
     if ((key.response_type & 0x7F) != XCB_KEY_PRESS) return;
     ReadKeys(m_methodKeys.Returned(key));
+    TellDropped();
+}
+
+void XcbDisplay::TellDropped()
+{
+    // The keys a person typed and sees nowhere: the beep says they were
+    // not taken, as an edit beeps at a key it refuses.
+    if (m_methodKeys.Dropped()) MessageBeep(MB_OK);
 }
 
 void XcbDisplay::Mark()
@@ -703,6 +722,7 @@ void XcbDisplay::ReadWaiting()
     // event is not held past its time.
     if (m_xim && !m_xim->Talking()) ReadKeys(m_methodKeys.Forget());
     ReadKeys(m_methodKeys.GiveUp(RealTicks()));
+    TellDropped();
     for (std::vector<MethodKeys::Event> due; !(due = m_methodKeys.Due(RealTicks())).empty();) ReadKeys(due);
 }
 

@@ -21,6 +21,7 @@
 #include "platform/ui/display/MethodKeys.h"
 #include "platform/ui/display/XcbKeyboard.h"
 #include "platform/ui/display/XimInput.h"
+#include "platform/ui/windowing/SystemSettings.h"
 
 namespace platform::ui::display {
 
@@ -104,6 +105,9 @@ private:
     void KeyEvent(const xcb_key_press_event_t& key);
     // A key press the input method handed back.
     void KeyReturned(const xcb_key_press_event_t& key);
+    // Beeps where keys typed were given up, so that the person knows to
+    // type them again.
+    void TellDropped();
     // Tells the input method, after the keys it has, where a click came:
     // keys of our own that it answers after those.
     void Mark();
@@ -147,6 +151,7 @@ private:
     xcb_atom_t m_workAreaAtom = 0;
     xcb_atom_t m_currentDesktopAtom = 0;
     MessageBoxHandler m_previousBoxes;
+    BeepHandler m_previousBeep;
 };
 
 }  // namespace platform::ui::display

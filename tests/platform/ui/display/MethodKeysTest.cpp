@@ -369,8 +369,76 @@ TEST(MethodKeys, PressesAMethodDoesNotAnswerForLongAreGivenUpAndTheirLateAnswerI
     // "s" is given up, its release unheard; Shift is let go of where it
     // was typed; "u" is still waited for.
     EXPECT_EQ("-50>7", Read(keys.GiveUp(2000 + MethodKeys::kGiveUpMs)));
+    EXPECT_FALSE(keys.Dropped()) << "the method may only be keeping it";
     EXPECT_EQ("", Read(keys.Returned(Event(kS, 2, XCB_MOD_MASK_SHIFT))));
+    EXPECT_TRUE(keys.Dropped()) << "the person is told the \"S\" was not taken";
     EXPECT_EQ(nullptr, keys.CommitTarget());
     EXPECT_EQ("+30", Read(keys.Returned(Event(kU, 5))));
+    EXPECT_FALSE(keys.WithMethod());
+}
+
+// A person who takes longer than the method's time to finish what it
+// composes: the keys it kept are given up, and still, what it commits for
+// them goes where they were typed, also once a click moved the focus on.
+TEST(MethodKeys, TextOfKeysTheMethodKeptPastTheirTimeGoesWhereTheyWereTypedWithoutATelling)
+{
+    const xcb_keycode_t kReturn = 36, kSilent = 8;
+    MethodKeys keys;
+    keys.Sent(Event(45, 1), 1000);
+    keys.Sent(Event(38, 2), 1010);
+    EXPECT_EQ("", Read(keys.GiveUp(1010 + MethodKeys::kGiveUpMs)));
+    EXPECT_FALSE(keys.Dropped()) << "nothing the person sees is lost";
+    // A click into the sub ID field, read at once: the method is told where.
+    EXPECT_FALSE(keys.Pointer(PointerAt(XCB_BUTTON_PRESS, 9), 12000));
+    EXPECT_TRUE(keys.WithMethod());
+    EXPECT_TRUE(keys.Unmarked());
+    keys.Marked(Event(kReturn, XCB_CURRENT_TIME), 12000);
+    keys.Marked(Event(kSilent, XCB_CURRENT_TIME), 12000);
+    keys.TypedInto(kName);
+    EXPECT_FALSE(keys.Unmarked());
+    EXPECT_FALSE(keys.CommitDropped());
+    EXPECT_EQ(kName, keys.CommitTarget());
+    EXPECT_EQ("", Read(keys.Returned(Event(kSilent, XCB_CURRENT_TIME))));
+    EXPECT_EQ(nullptr, keys.CommitTarget());
+    EXPECT_FALSE(keys.WithMethod());
+}
+
+// The general sheet: すずき composed in the name field, the method stopped,
+// "ko" typed, a click into the sub ID field and "X" typed there. The method
+// hands back none of our keys in its time: the name's keys are given up for
+// good, once, and what it commits for them when it goes on goes nowhere,
+// not into the sub ID field; "X" is the sub ID field's.
+TEST(MethodKeys, KeysTypedBeforeAClickTheMethodNeverAnsweredAreGivenUpForGoodAndTheirTextGoesNowhere)
+{
+    const xcb_keycode_t kReturn = 36, kSilent = 8, kK = 45, kO = 32, kX = 53;
+    MethodKeys keys;
+    keys.Sent(Event(kS, 1), 1000);
+    keys.Sent(Event(kU, 2), 1010);
+    keys.Sent(Event(kK, 3), 2000);
+    keys.Sent(Event(kO, 4), 2010);
+    EXPECT_TRUE(keys.Pointer(PointerAt(XCB_BUTTON_PRESS, 9), 2100));
+    keys.Marked(Event(kReturn, XCB_CURRENT_TIME), 2100);
+    keys.Marked(Event(kSilent, XCB_CURRENT_TIME), 2100);
+    EXPECT_TRUE(keys.Held(Event(kX, 5, XCB_MOD_MASK_SHIFT)));
+    const std::vector<MethodKeys::Event> due = keys.Due(2010 + MethodKeys::kAnswerMs);
+    keys.TypedInto(kName);
+    EXPECT_EQ("click@9", TakeAgain(keys, due, 3010));
+    // The composed keys' own time runs out: the method may only be keeping them.
+    EXPECT_EQ("", Read(keys.GiveUp(1010 + MethodKeys::kGiveUpMs)));
+    EXPECT_FALSE(keys.Dropped());
+    EXPECT_FALSE(keys.CommitDropped());
+    EXPECT_EQ(kName, keys.CommitTarget());
+    // Our keys' time runs out: the method has stopped.
+    EXPECT_EQ("", Read(keys.GiveUp(2100 + MethodKeys::kGiveUpMs)));
+    EXPECT_TRUE(keys.Dropped());
+    EXPECT_FALSE(keys.Dropped()) << "told once";
+    EXPECT_TRUE(keys.CommitDropped()) << "すずきこ committed for the name's keys goes nowhere";
+    EXPECT_EQ("", Read(keys.Returned(Event(kReturn, XCB_CURRENT_TIME))));
+    EXPECT_TRUE(keys.CommitDropped());
+    EXPECT_EQ("", Read(keys.Returned(Event(kSilent, XCB_CURRENT_TIME))));
+    EXPECT_FALSE(keys.CommitDropped());
+    EXPECT_EQ(nullptr, keys.CommitTarget()) << "\"X\", typed into the focus";
+    EXPECT_EQ("+53", Read(keys.Returned(Event(kX, 5, XCB_MOD_MASK_SHIFT))));
+    EXPECT_FALSE(keys.Dropped());
     EXPECT_FALSE(keys.WithMethod());
 }

@@ -79,6 +79,18 @@ LRESULT CALLBACK LoggingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 
 const wchar_t kClass[] = L"DisplayTestWindow";
 
+// How long a test keeps trying what waits for the input method to be
+// connected: a machine busy with other work takes seconds for it.
+class Deadline {
+public:
+    bool Passed() const { return std::chrono::steady_clock::now() >= m_until; }
+
+private:
+    const std::chrono::steady_clock::time_point m_until =
+        std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                               std::chrono::duration<double>(displaytest::kPatience));
+};
+
 class XcbDisplayTest : public displaytest::DisplayWindowTest {
 protected:
     void SetUp() override
@@ -123,11 +135,13 @@ protected:
     // a key typed while the method is held still stays with it, and comes
     // back once it is let go of, with every key typed before it. Until then
     // a key passes by, and the first keys the method is given may come back
-    // only with later ones; it is tried again.
+    // only with later ones; it is tried again, for as long as a loaded
+    // machine takes to connect the window and the method.
     bool MethodAnswers(displaytest::InputMethodServer& method)
     {
         Log().clear();
-        for (size_t typed = 1; typed <= 25; ++typed) {
+        const Deadline until;
+        for (size_t typed = 1; !until.Passed(); ++typed) {
             if (!method.Hold() || !m_server.Input({"type", "a"})) return false;
             const bool withMethod = !RunUntil([&] { return Typed().size() >= typed; }, 0.3);
             if (!method.LetGo()) return false;
@@ -360,7 +374,7 @@ TEST_F(XcbDisplayTest, AnInputMethodsCommittedJapaneseArrivesAsCharactersOfAProc
     // Until the window is talking to it, the keys pass by it: then a plain
     // "a" and Return's carriage return arrive, and the method is still off.
     bool listening = false;
-    for (int attempt = 0; attempt < 25 && !listening; ++attempt) {
+    for (const Deadline until; !until.Passed() && !listening;) {
         Log().clear();
         Input({"key", "ctrl+space", "type", "a"});
         Input({"key", "Return"});
@@ -610,6 +624,24 @@ protected:
         UnregisterClassW(kFieldClass, nullptr);
         XcbDisplayTest::TearDown();
     }
+    // Ctrl+Space turns the method's Japanese on; until the window talks to
+    // it, the keys pass by and "a" and Return's carriage return arrive.
+    void TurnJapaneseOn()
+    {
+        bool composing = false;
+        for (const Deadline until; !until.Passed() && !composing;) {
+            FieldText().clear();
+            Input({"key", "ctrl+space", "type", "a"});
+            Input({"key", "Return"});
+            ASSERT_TRUE(RunUntil([&] {
+                const std::wstring text = FieldText()[m_first];
+                return text == L"あ" || (!text.empty() && text.back() == L'\r');
+            })) << "neither composed nor passed by";
+            composing = FieldText()[m_first] == L"あ";
+        }
+        ASSERT_TRUE(composing) << "the input method never composed";
+        FieldText().clear();
+    }
     // Clicks into `field`, `typedBehind` given right after, and waits until
     // the click is read (with the method stopped: it is past the time a click
     // waits for it).
@@ -653,21 +685,8 @@ TEST_F(LateInputMethodTest, KeysTheMethodAnswersAfterAClickWasReadReachTheFieldT
 // for the method or came long after the last key.
 TEST_F(LateInputMethodTest, TextTheMethodCommitsAfterAClickWasReadReachesTheFieldItWasTypedInto)
 {
-    // Ctrl+Space turns the method's Japanese on; until the window talks to
-    // it, the keys pass by and "a" and Return's carriage return arrive.
-    bool composing = false;
-    for (int attempt = 0; attempt < 25 && !composing; ++attempt) {
-        FieldText().clear();
-        Input({"key", "ctrl+space", "type", "a"});
-        Input({"key", "Return"});
-        ASSERT_TRUE(RunUntil([&] {
-            const std::wstring text = FieldText()[m_first];
-            return text == L"あ" || (!text.empty() && text.back() == L'\r');
-        })) << "neither composed nor passed by";
-        composing = FieldText()[m_first] == L"あ";
-    }
-    ASSERT_TRUE(composing) << "the input method never composed";
-    FieldText().clear();
+    TurnJapaneseOn();
+    if (HasFatalFailure()) return;
     // Committed before the click.
     ASSERT_TRUE(m_method.Hold());
     Input({"type", "ka"});
@@ -700,4 +719,56 @@ TEST_F(LateInputMethodTest, TextTheMethodCommitsAfterAClickWasReadReachesTheFiel
     EXPECT_TRUE(RunUntil([&] { return FieldText()[m_first].size() + FieldText()[m_second].size() >= 6; }));
     EXPECT_EQ(L"かさか", FieldText()[m_first]);
     EXPECT_EQ(L"さかさ", FieldText()[m_second]);
+}
+
+// A click while the method composes, the method answering: the display ends
+// the composition with Return and then sends a key no one can type, which the
+// method hands back. That key types nothing, in either field, and starts no
+// composition of its own: "z", handed back with the method's Japanese off,
+// comes after everything typed before it.
+TEST_F(LateInputMethodTest, TheKeyTheDisplaySendsTheMethodAfterAClickTypesNothingIntoEitherField)
+{
+    TurnJapaneseOn();
+    if (HasFatalFailure()) return;
+    Input({"type", "ka"});
+    ClickInto(m_second, {});
+    Input({"type", "sa"});
+    Input({"key", "Return", "key", "ctrl+space", "type", "z"});
+    EXPECT_TRUE(RunUntil([&] {
+        const std::wstring& second = FieldText()[m_second];
+        return !second.empty() && second.back() == L'z';
+    }));
+    EXPECT_EQ(L"か", FieldText()[m_first]);
+    EXPECT_EQ(L"さz", FieldText()[m_second]);
+}
+
+// すずき composed in the first field, the method stopped, "ko" typed, a
+// click into the second field: the method answers none of the keys the
+// display sends it at the click in the time it is waited for. The keys typed
+// into the first field are given up, with a beep, and what the method commits
+// for them when it goes on lands in neither field.
+TEST_F(LateInputMethodTest, KeysAStoppedMethodNeverAnsweredBeforeAClickAreGivenUpWithABeepAndLandInNoField)
+{
+    TurnJapaneseOn();
+    if (HasFatalFailure()) return;
+    Input({"type", "suzuki"});
+    ASSERT_TRUE(m_method.Hold());
+    const int beeps = Desktop::BeepCount();
+    Input({"type", "ko"});
+    ClickInto(m_second, {});
+    // However slowly the machine goes, the method is still stopped when
+    // the display gives up.
+    const bool told = RunUntil([&] { return Desktop::BeepCount() > beeps; },
+                               3.0 * platform::ui::display::MethodKeys::kGiveUpMs / 1000);
+    ASSERT_TRUE(m_method.LetGo());
+    EXPECT_TRUE(told) << "the keys given up were never told of";
+    EXPECT_EQ(L"", FieldText()[m_first]) << "nothing was typed into the first field";
+    Input({"type", "sa"});
+    Input({"key", "Return", "key", "ctrl+space", "type", "z"});
+    EXPECT_TRUE(RunUntil([&] {
+        const std::wstring& second = FieldText()[m_second];
+        return !second.empty() && second.back() == L'z';
+    }));
+    EXPECT_EQ(L"", FieldText()[m_first]);
+    EXPECT_EQ(L"さz", FieldText()[m_second]);
 }
