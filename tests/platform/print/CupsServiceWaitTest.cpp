@@ -146,7 +146,11 @@ TEST_F(CupsUnconfirmedJobTest, AJobReadWholeAndNeverAnsweredForEndsWithAWarningA
     platform::ui::MessageBoxRecorder boxes;
     const std::string bytes = "\x1b" "E a page the service read and never answered for";
     const size_t before = platform::print::CupsHandovers().size();
+    const Clock::time_point start = Clock::now();
     EXPECT_EQ(0u, printtest::PrintRaw(L"Ward laser", bytes));
+    // The answer was waited for: the print took the bound at least (counted
+    // from before it began, so that no load can make it look shorter).
+    EXPECT_GE(SecondsSince(start), 3.0);
     // The service read all of it.
     const std::vector<std::string> read = m_service.Jobs();
     ASSERT_EQ(1u, read.size());
