@@ -13,7 +13,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <set>
 #include <sstream>
@@ -30,6 +32,19 @@ using namespace hosttest;
 using testsupport::TempDir;
 
 namespace {
+
+// Waits for `seen`, looking every 2 ms, for as long as a host on a machine
+// loaded with every other build and test may take to reach it: a state
+// waited for, not a time.
+bool WaitUntilSeen(const std::function<bool()>& seen)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    while (!seen()) {
+        if (std::chrono::steady_clock::now() > until) return seen();
+        ::usleep(2000);
+    }
+    return true;
+}
 
 // What a record's print shows, whoever else prints at the same time.
 struct Expected {
@@ -268,12 +283,11 @@ TEST_F(HostPrintJobsTest, AHostStoppedInTheMiddleOfAPrintLeavesNothingInTheTempo
         ASSERT_GT(host, 0);
         // Stopped once its job folder is there and the job under way in it.
         const std::string folder = "morvelance-print-" + std::to_string(host) + "-";
-        bool printing = false;
-        for (int wait = 0; wait < 5000 && !printing; ++wait) {
+        const bool printing = WaitUntilSeen([&] {
             for (const std::string& entry : TempEntries())
-                printing = printing || entry.compare(0, folder.size(), folder) == 0;
-            if (!printing) ::usleep(2000);
-        }
+                if (entry.compare(0, folder.size(), folder) == 0) return true;
+            return false;
+        });
         ASSERT_TRUE(printing) << testsupport::ReadFileBytes(pdf + ".stderr");
         ::usleep(100 * 1000);
         ::kill(host, signal);
@@ -321,12 +335,11 @@ TEST_F(HostPrintJobsTest, AHostStoppedInTheMiddleOfAPrintToAPrinterLeavesNothing
                 StartHost({"print", record, "--view", "sheet", "--printer", printer}, output, false, env);
             ASSERT_GT(host, 0);
             // Stopped once its job's partial PDF is in the spool, a while into the sheet.
-            bool printing = false;
-            for (int wait = 0; wait < 5000 && !printing; ++wait) {
+            const bool printing = WaitUntilSeen([&] {
                 for (const std::string& entry : testsupport::FolderEntries(spool))
-                    printing = printing || entry.find(".partial-" + std::to_string(host) + "-") != std::string::npos;
-                if (!printing) ::usleep(2000);
-            }
+                    if (entry.find(".partial-" + std::to_string(host) + "-") != std::string::npos) return true;
+                return false;
+            });
             ASSERT_TRUE(printing) << testsupport::ReadFileBytes(output + ".stderr");
             ::usleep(300 * 1000);
             ::kill(host, signal);

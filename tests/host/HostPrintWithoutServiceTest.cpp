@@ -79,9 +79,10 @@ public:
 
     int Port() const { return m_port; }
     int Connections() const { return m_connections; }
-    // When the service last took a connection: where the host's wait for
-    // its answer starts (what came before is the print's own work, which
-    // takes as long as the machine makes it).
+    // When the service last took a connection, as its thread saw it: after
+    // the host began to wait for it, by as much as the machine's load keeps
+    // the thread from running. Only an upper bound of the wait is measured
+    // from it.
     std::chrono::steady_clock::time_point LastConnectionAt() const
     {
         return std::chrono::steady_clock::time_point(
@@ -123,13 +124,24 @@ private:
     std::thread m_thread;
 };
 
-// A host run and when it ended.
+// A host run, when it began and when it ended.
+//
+// A wait's least length is measured from `start`, stamped before the host
+// was started: every moment the host waits for the service falls after it,
+// however the machine is loaded. A stamp the service's thread takes when
+// the host reaches it comes after the host's wait began, by as long as the
+// load keeps that thread from running, and would show a wait that was whole
+// as short. Its most is measured from such a stamp: coming late, it can
+// only make the wait look shorter, never longer, and what the host does
+// before it (drawing the print) is not counted.
 struct TimedRun {
     HostRun run;
+    std::chrono::steady_clock::time_point start;
     std::chrono::steady_clock::time_point end;
-    // Seconds from `from` (the moment the service was reached) to the end
-    // of the run: the host's wait for the service and what it did after,
-    // not the drawing before it, whose length depends on the machine's load.
+    // Seconds of the whole run: at least what the host waited.
+    double Seconds() const { return std::chrono::duration<double>(end - start).count(); }
+    // Seconds from `from` (when the service saw the host) to the end of the
+    // run: at most the host's wait for the service and what it did after.
     double SecondsSince(std::chrono::steady_clock::time_point from) const
     {
         return std::chrono::duration<double>(end - from).count();
@@ -139,6 +151,7 @@ struct TimedRun {
 TimedRun TimedHost(const std::vector<std::string>& args)
 {
     TimedRun timed;
+    timed.start = std::chrono::steady_clock::now();
     timed.run = Host(args);
     timed.end = std::chrono::steady_clock::now();
     return timed;
@@ -210,9 +223,8 @@ TEST_F(HostMuteServiceTest, APrintToAQueueOfAServiceThatNeverAnswersEndsAfterOne
         // did not wait for it again.
         EXPECT_EQ(connections + 1, m_service.Connections());
         connections = m_service.Connections();
-        const double waited = timed.SecondsSince(m_service.LastConnectionAt());
-        EXPECT_GE(waited, waitMs / 1000.0 * 0.9);
-        EXPECT_LT(waited, waitMs / 1000.0 + 15);
+        EXPECT_GE(timed.Seconds(), waitMs / 1000.0);
+        EXPECT_LT(timed.SecondsSince(m_service.LastConnectionAt()), waitMs / 1000.0 + 15);
     }
 }
 
@@ -243,10 +255,9 @@ TEST_F(HostMuteServiceTest, ThePrintServicesWaitEndsAPrintWithinHalfAMinute)
     EXPECT_EQ(1, timed.run.status) << timed.run.err;
     EXPECT_NE(std::string::npos, timed.run.err.find(NoAnswer())) << timed.run.err;
     EXPECT_EQ(1u, platform::print::ListSpooledJobs(m_spool).size());
-    const double waited = timed.SecondsSince(m_service.LastConnectionAt());
-    EXPECT_LT(waited, 30.0);
+    EXPECT_LT(timed.SecondsSince(m_service.LastConnectionAt()), 30.0);
     // It did wait: a service slow to answer is not given up at once.
-    EXPECT_GE(waited, 10.0);
+    EXPECT_GE(timed.Seconds(), 10.0);
 }
 
 // A service that answers every question, reads the whole print job and
@@ -262,7 +273,10 @@ TEST(HostPrintToAServiceThatNeverConfirms, AJobSentWholeIsReportedAsNotConfirmed
     const std::string spool = dir.File("spool");
     const ScopedEnv server("CUPS_SERVER", service.Server());
     const ScopedEnv spoolFolder("MORVELANCE_SPOOL", spool);
-    const int waitMs = 2000;
+    // The answers to the print's lookups count toward the bound too: it
+    // leaves them time enough, however loaded the machine, that the job is
+    // always sent whole.
+    const int waitMs = 3000;
     const ScopedEnv bound("MORVELANCE_PRINT_SERVICE_WAIT_MS", std::to_string(waitMs));
     const std::string record = dir.File("samples/rest12_90.ecg");
     const std::vector<std::vector<std::string>> prints = {
@@ -291,10 +305,11 @@ TEST(HostPrintToAServiceThatNeverConfirms, AJobSentWholeIsReportedAsNotConfirmed
         EXPECT_TRUE(received.back().size() > data.size() &&
                     received.back().compare(received.back().size() - data.size(), data.size(), data) == 0)
             << received.back().size() << " bytes read for a job of " << data.size();
-        // Within the bound the service is given, once, counted from the job it read.
-        const double waited = timed.SecondsSince(service.LastJobAt());
-        EXPECT_GE(waited, waitMs / 1000.0 * 0.9);
-        EXPECT_LT(waited, waitMs / 1000.0 + 15);
+        // The host waited the bound the service is given (its lookups and
+        // the job's answer together), and did not wait on past it once the
+        // service had read the job.
+        EXPECT_GE(timed.Seconds(), waitMs / 1000.0);
+        EXPECT_LT(timed.SecondsSince(service.LastJobAt()), waitMs / 1000.0 + 15);
     }
 }
 

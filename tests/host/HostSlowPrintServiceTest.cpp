@@ -57,8 +57,11 @@ TEST(HostSlowPrintService, APrintWhoseLookupsSpendTheBoundNamesTheServiceAndKeep
         EXPECT_FALSE(testsupport::ReadFileBytes(jobs.back().dataPath).empty());
         // The service was never handed a job it might print after all.
         EXPECT_TRUE(service.Jobs().empty());
-        // Within the bound, and what one print may take beside it.
-        EXPECT_LT(seconds, 2.0 + 15);
+        // Within the bound, and what one print may take beside it: its
+        // drawing, which a loaded machine may make many times as long. (That
+        // each lookup was not given a bound of its own shows in the job
+        // never handed over: each would have been answered.)
+        EXPECT_LT(seconds, 2.0 + 60);
     }
 }
 

@@ -97,7 +97,7 @@ TEST_F(HostShowFitTest, TheCaliperDialogLiesOnTheScreenAndItsKeysAndCloseButtonW
     ASSERT_TRUE(server.Input({"mousemove", std::to_string(buttonX), std::to_string(buttonY), "click", "1"}));
     EXPECT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; })) << "the close button at " << buttonX
                                                                             << "," << buttonY << " took no click";
-    CloseShow(server, 10);
+    CloseShow(server);
 }
 
 TEST_F(HostShowFitTest, TheCaliperDialogStandsAboveThePanelTheWindowManagerAnnounces)
@@ -113,7 +113,7 @@ TEST_F(HostShowFitTest, TheCaliperDialogStandsAboveThePanelTheWindowManagerAnnou
     EXPECT_EQ(kHeight - 40, dialog.y + dialog.height);
     ASSERT_TRUE(server.Input({"key", "Escape"}));
     EXPECT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 1; }));
-    CloseShow(server, 10);
+    CloseShow(server);
 }
 
 TEST_F(HostShowFitTest, TheBirthDateFieldsStayDrawnWhileTheFocusTabsPastThem)
@@ -136,7 +136,7 @@ TEST_F(HostShowFitTest, TheBirthDateFieldsStayDrawnWhileTheFocusTabsPastThem)
     ASSERT_TRUE(WaitFor([&] { return Differences(server, image, left, top, width, height) > 0; }))
         << "the year shows no focus";
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(server.Input({"key", "Tab"}));
-    EXPECT_TRUE(WaitFor([&] { return (differ = Differences(server, image, left, top, width, height)) == 0; }, 5))
+    EXPECT_TRUE(WaitFor([&] { return (differ = Differences(server, image, left, top, width, height)) == 0; }))
         << differ << " pixels of the birth date differ from the unfocused page";
-    CloseShow(server, 10);
+    CloseShow(server);
 }

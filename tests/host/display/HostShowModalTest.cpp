@@ -85,7 +85,7 @@ protected:
             return windows.size() == 1 && windows.front() == m_frame;
         })) << ShowErrors();
         m_server.AskToClose(m_frame);
-        EXPECT_EQ(0, m_show.Wait(10)) << "show did not end by itself (a signal?) " << ShowErrors();
+        EXPECT_EQ(0, m_show.Wait(displaytest::kPatience)) << "show did not end by itself (a signal?) " << ShowErrors();
     }
     std::string m_record;
     XvfbServer m_server;
@@ -196,7 +196,7 @@ TEST_F(HostShowModalTest, UnderOpenboxAClickOnThePaneLeavesTheEnlargedWaveAboveI
     ASSERT_TRUE(m_server.Input({"key", "Escape"}));
     ASSERT_TRUE(WaitFor([&] { return m_server.WindowsOfClass("morvelance").size() == 1; })) << ShowErrors();
     m_server.AskToClose(frame);
-    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+    EXPECT_EQ(0, m_show.Wait(displaytest::kPatience)) << ShowErrors();
 }
 
 // A window manager's shortcut (Alt+F4) holds the keyboard while its keys are
@@ -275,5 +275,5 @@ TEST_F(HostShowModalTest, AnAltReleaseThatWentToAnotherClientLeavesNoAltHeld)
     EXPECT_TRUE(WaitFor([&] { return typedAfterId() > before + 100; })) << "the ID field took no text";
 
     server.AskToClose(frame);
-    EXPECT_EQ(0, show.Wait(10)) << "show did not end by itself " << errors();
+    EXPECT_EQ(0, show.Wait(displaytest::kPatience)) << "show did not end by itself " << errors();
 }

@@ -52,7 +52,7 @@ protected:
         ASSERT_TRUE(server.Input({"key", "Return"}));
         ASSERT_TRUE(WaitFor([&] { return server.MappedWindows().size() == 2; })) << ShowErrors();
         ASSERT_TRUE(server.Input({"key", "Return"}));
-        EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+        EXPECT_EQ(0, m_show.Wait(displaytest::kPatience)) << ShowErrors();
         EXPECT_NE(std::string::npos, ShowOutput().find("saved"));
     }
     // The sheet renamed and saved on a server of the test's own: the record
@@ -105,7 +105,7 @@ TEST_F(HostShowSheetSaveTest, UpdatingASheetWithNothingChangedSaysSoAndLeavesThe
     if (WaitWhileShowing([&] { return server.MappedWindows().size() == 2; })) {
         ASSERT_TRUE(server.Input({"key", "Return"}));
     }
-    EXPECT_EQ(0, m_show.Wait(10)) << ShowErrors();
+    EXPECT_EQ(0, m_show.Wait(displaytest::kPatience)) << ShowErrors();
     EXPECT_EQ("CDlgPatientInfoComment: nothing changed\n", ShowOutput());
     EXPECT_EQ(before, testsupport::ReadFileBytes(xml));
 }

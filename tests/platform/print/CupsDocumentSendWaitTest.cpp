@@ -36,14 +36,18 @@ protected:
     }
 
     ipptest::FakeIppService m_service{"sink"};
-    ScopedEnv m_bound{"MORVELANCE_PRINT_SERVICE_WAIT_MS", "3000"};
+    // Far past the pauses the service makes: on a loaded machine its
+    // reading between them, and its answers to the questions before the
+    // job, take longer too, and they count toward the bound as well.
+    ScopedEnv m_bound{"MORVELANCE_PRINT_SERVICE_WAIT_MS", "10000"};
     std::unique_ptr<ScopedEnv> m_server;
 };
 
 TEST_F(CupsDocumentSendWaitTest, ADocumentTheServiceReadsWithPausesInsideTheBoundIsTaken)
 {
     // Eight megabytes read in four parts, the service taking none of it for
-    // 0.4 s before each of the last three: 1.2 s of a 3 s bound.
+    // 0.4 s before each of the last three (longer than the step at which
+    // the print layer is asked whether to go on): 1.2 s of a 10 s bound.
     m_service.ReadJobsInPieces(4, std::chrono::milliseconds(400));
     std::string bytes(8 << 20, '\0');
     for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>('A' + i % 23);

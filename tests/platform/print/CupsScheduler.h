@@ -29,6 +29,12 @@
 
 namespace cupstest {
 
+// How long the scheduler may take to start, or its back end to write the
+// jobs it was given, at most: the waits are for those states, never for a
+// time, so this only bounds a run that went wrong, on a machine loaded with
+// every other build and test.
+constexpr std::chrono::seconds kPatience(120);
+
 // One job as the back end received it.
 struct Delivered {
     int id = 0;
@@ -87,7 +93,8 @@ public:
                     (m_dir + "/etc/cups-files.conf").c_str(), static_cast<char*>(nullptr));
             ::_exit(127);
         }
-        for (int i = 0; i < 200; ++i) {   // 10 s at most
+        const auto until = std::chrono::steady_clock::now() + kPatience;
+        while (std::chrono::steady_clock::now() < until) {
             if (Answers()) {
                 m_failure.clear();
                 return true;
@@ -170,12 +177,15 @@ public:
         return jobs;
     }
 
-    // Waits until the back end has written `count` jobs (10 s at most).
+    // Waits until the back end has written `count` jobs (a run gone wrong
+    // ends after kPatience).
     std::map<int, Delivered> WaitForJobs(size_t count) const
     {
         std::map<int, Delivered> jobs;
-        for (int i = 0; i < 200; ++i) {
+        const auto until = std::chrono::steady_clock::now() + kPatience;
+        for (;;) {
             jobs = Jobs();
+            if (jobs.size() >= count || std::chrono::steady_clock::now() > until) break;
             if (jobs.size() >= count) break;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }

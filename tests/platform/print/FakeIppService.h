@@ -102,8 +102,16 @@ public:
         return m_jobs;
     }
 
-    // When the last print job request was read whole: where the printing
-    // program's wait for the answer starts.
+    // The connections the service has taken so far. A client that asks
+    // nothing takes none; one that waits for an answer is taken while it
+    // waits.
+    int Connections() const { return m_connections; }
+
+    // When the last print job request was read whole, as the service's
+    // thread saw it: after the printing program's wait for the answer began,
+    // by as long as the machine's load kept the thread from running. A wait
+    // measured from it is at most the program's; its least is measured from
+    // a moment before the program was asked to print.
     std::chrono::steady_clock::time_point LastJobAt() const
     {
         std::lock_guard<std::mutex> guard(m_lock);
@@ -118,6 +126,7 @@ private:
             if (::poll(&wait, 1, 50) <= 0) continue;
             const int fd = ::accept4(m_listen, nullptr, nullptr, SOCK_CLOEXEC);
             if (fd < 0) continue;
+            ++m_connections;
             if (m_readPieces > 1) {
                 const int small = 16384;
                 ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
@@ -260,6 +269,7 @@ private:
     int m_listen = -1;
     int m_port = 0;
     std::atomic<bool> m_stop{false};
+    std::atomic<int> m_connections{0};
     std::atomic<int> m_pieces{1};
     std::atomic<int> m_pauseMs{0};
     std::atomic<int> m_readPieces{1};

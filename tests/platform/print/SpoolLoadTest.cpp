@@ -18,6 +18,10 @@ using platform::print::SpooledJob;
 
 const int kWriters = 6;
 const int kMaxJobsPerWriter = 250;   // bounds the run on a fast disk
+// Each writer prints this many however long they take (on a loaded machine
+// a writer may not run at all within the run time), and goes on up to the
+// run time.
+const int kMinJobsPerWriter = 4;
 const auto kRunTime = std::chrono::seconds(2);
 
 // The bytes of a writer's job: its number and the job's, over a length that
@@ -66,7 +70,8 @@ TEST_F(SpoolLoadTest, EveryJobReportedFinishedHasItsCompleteDataWhileOtherProgra
     std::vector<std::thread> writers;
     for (int writer = 0; writer < kWriters; ++writer) {
         writers.emplace_back([&, writer] {
-            for (int job = 0; job < kMaxJobsPerWriter && std::chrono::steady_clock::now() < end; ++job) {
+            for (int job = 0; job < kMaxJobsPerWriter && (job < kMinJobsPerWriter || std::chrono::steady_clock::now() < end);
+                 ++job) {
                 const std::string bytes = JobBytes(writer, job);
                 const DWORD id = PrintJob(bytes, L"w" + std::to_wstring(writer) + L"-" + std::to_wstring(job));
                 if (id == 0) continue;

@@ -107,9 +107,9 @@ protected:
     Measured ShowAndMeasure(const wchar_t* text)
     {
         Measured measured;
-        // A box shows within moments; one still unlike its text after some
-        // seconds is measured as it stands.
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        // A box shows within moments; one still unlike its text when a run
+        // has plainly gone wrong is measured as it stands.
+        const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(displaytest::kPatience);
         g_tick = [&] {
             HWND box = FindWindowW(nullptr, kCaption);
             if (!box || !IsWindowVisible(box)) return;

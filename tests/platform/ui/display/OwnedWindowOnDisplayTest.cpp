@@ -59,7 +59,6 @@ protected:
         ASSERT_NE(nullptr, m_owned);
         ASSERT_TRUE(RunUntil([&] { return m_server.MappedWindows().size() == 2; }));
     }
-    static bool RunUntil(const std::function<bool()>& ready) { return DisplayWindowTest::RunUntil(ready, 5); }
     // The mapped X window whose top left is at x, y; 0 when none is.
     xcb_window_t WindowAt(int x, int y)
     {

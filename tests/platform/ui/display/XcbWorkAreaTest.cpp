@@ -39,11 +39,11 @@ TEST_F(XcbWorkAreaTest, AnAnnouncedAreaWhoseOffsetsDifferGivesEachEdgeItsOwn)
     // area's right edge is its x plus its width, its foot its y plus its height.
     m_server.AnnounceWorkArea(60, 25, 900, 700);
     const RECT expected{60, 25, 960, 725};
-    EXPECT_TRUE(RunUntil([&] { return Same(WorkArea(), expected); }, 10.0)) << Text(WorkArea());
+    EXPECT_TRUE(RunUntil([&] { return Same(WorkArea(), expected); })) << Text(WorkArea());
     // The other way round: more at the top than at the left.
     m_server.AnnounceWorkArea(10, 90, 1000, 600);
     const RECT moved{10, 90, 1010, 690};
-    EXPECT_TRUE(RunUntil([&] { return Same(WorkArea(), moved); }, 10.0)) << Text(WorkArea());
+    EXPECT_TRUE(RunUntil([&] { return Same(WorkArea(), moved); })) << Text(WorkArea());
 }
 
 TEST_F(XcbWorkAreaTest, AnAreaAnnouncedBeforeTheDesktopAttachesIsReadAtTheAttach)
