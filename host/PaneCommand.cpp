@@ -82,8 +82,13 @@ bool ParseOptions(int argc, char** argv, PaneOptions& options)
         if (arg == "--pane") {
             if (!value(options.paneClass)) return false;
         } else if (arg == "--style") {
-            if (!value(text)) return false;
-            options.style = std::atoi(text.c_str());
+            char* end = nullptr;
+            const long style = value(text) ? std::strtol(text.c_str(), &end, 10) : -1;
+            if (text.empty() || !end || *end || style < 0 || style > 100000) {
+                std::fprintf(stderr, "morvelance-host: --style takes a page style number\n");
+                return false;
+            }
+            options.style = static_cast<int>(style);
         } else if (arg == "--no-patient") {
             options.showPatient = false;
         } else if (arg == "--click") {
@@ -200,6 +205,17 @@ bool ShowPane(CTavrionDoc& doc, const PaneKind& kind, int style, const PaneOptio
     return ShowMadePane(std::unique_ptr<CWnd>(kind.make(doc, options.showPatient)), kind, style, options, png);
 }
 
+// The page styles a style given must be one of: those `kind` takes on
+// `doc`, and on an MFER file the same in the MFER numbering where the pane
+// has one. A style of no page the pane has would show it on no page at all.
+bool PaneTakesStyleOrSays(const PaneKind& kind, CTavrionDoc& doc, int style)
+{
+    std::vector<int> styles = StylesOn(kind, doc);
+    if (kind.mferOffset && doc.GetDocType() == DOC_TYPE_MFER)
+        for (int taken : StylesOn(kind, doc)) styles.push_back(taken + kind.mferOffset);
+    return style == kNoStyle || PageStyleOrSays(kind.name, styles, style, &doc);
+}
+
 // The asked style, else the first the pane takes (none for a one-page pane).
 int StyleOf(const std::vector<int>& styles, int asked)
 {
@@ -249,6 +265,10 @@ int ShowSetPanes(const PaneOptions& options, const RecordOpener& open, const Pan
     for (const PaneKind& kind : AllPaneKinds()) {
         if (!kind.makeOnSet || (only && only != &kind)) continue;
         std::vector<int> styles = kind.styles.empty() ? std::vector<int>{kNoStyle} : kind.styles;
+        if (only && options.style != kNoStyle && !PageStyleOrSays(kind.name, kind.styles, options.style, nullptr)) {
+            ++failures;
+            continue;
+        }
         if (only) styles = {StyleOf(kind.styles, options.style)};
         for (int style : styles) {
             const std::string png = only ? options.png : AllImagePath(options, kind, style, 0);
@@ -283,6 +303,10 @@ int RunPaneCommand(int argc, char** argv, const RecordOpener& open)
             continue;
         }
         const PaneKind& kind = *FindPane(options.paneClass);
+        if (!PaneTakesStyleOrSays(kind, *doc, options.style)) {
+            ++failures;
+            continue;
+        }
         if (!ShowPane(*doc, kind, StyleOf(StylesOn(kind, *doc), options.style), options, Numbered(options.png, index))) ++failures;
     }
     if (!only) failures += ShowSetPanes(options, open, nullptr);
