@@ -205,17 +205,6 @@ bool ShowPane(CTavrionDoc& doc, const PaneKind& kind, int style, const PaneOptio
     return ShowMadePane(std::unique_ptr<CWnd>(kind.make(doc, options.showPatient)), kind, style, options, png);
 }
 
-// The page styles a style given must be one of: those `kind` takes on
-// `doc`, and on an MFER file the same in the MFER numbering where the pane
-// has one. A style of no page the pane has would show it on no page at all.
-bool PaneTakesStyleOrSays(const PaneKind& kind, CTavrionDoc& doc, int style)
-{
-    std::vector<int> styles = StylesOn(kind, doc);
-    if (kind.mferOffset && doc.GetDocType() == DOC_TYPE_MFER)
-        for (int taken : StylesOn(kind, doc)) styles.push_back(taken + kind.mferOffset);
-    return style == kNoStyle || PageStyleOrSays(kind.name, styles, style, &doc);
-}
-
 // The asked style, else the first the pane takes (none for a one-page pane).
 int StyleOf(const std::vector<int>& styles, int asked)
 {
@@ -303,7 +292,7 @@ int RunPaneCommand(int argc, char** argv, const RecordOpener& open)
             continue;
         }
         const PaneKind& kind = *FindPane(options.paneClass);
-        if (!PaneTakesStyleOrSays(kind, *doc, options.style)) {
+        if (!PaneTakesStyleOrSays(kind, *doc, options.style == kNoStyle ? -1 : options.style)) {
             ++failures;
             continue;
         }

@@ -374,6 +374,15 @@ bool PageStyleOrSays(const std::string& name, const std::vector<int>& styles, in
     return false;
 }
 
+bool PaneTakesStyleOrSays(const PaneKind& kind, CTavrionDoc& doc, int style)
+{
+    if (style < 0) return true;
+    std::vector<int> styles = StylesOn(kind, doc);
+    if (kind.mferOffset && doc.GetDocType() == DOC_TYPE_MFER)
+        for (int taken : StylesOn(kind, doc)) styles.push_back(taken + kind.mferOffset);
+    return PageStyleOrSays(kind.name, styles, style, &doc);
+}
+
 bool PrintsRecord(const std::string& name, CTavrionDoc& doc)
 {
     return name != "CViewSummaryProtocol" || IsStepAndTripRecord(doc);

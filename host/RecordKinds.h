@@ -12,6 +12,8 @@ class CTavrionDoc;
 
 namespace host {
 
+struct PaneKind;
+
 // Whether `name` draws the record of `doc`: by the record's kind (resting,
 // master-step, rhythm, RR, extra-lead, exercise, MFER) and, within a kind,
 // by what the picture is made of (the average beats of the overlap and the
@@ -49,6 +51,12 @@ bool WaveStyleOrSays(const std::string& name, int style, CTavrionDoc& doc);
 // they are ("--style 3: CWndExtraWave takes styles 1, 2 and 5 to 10 on an
 // extra-lead record").
 bool PageStyleOrSays(const std::string& name, const std::vector<int>& styles, int style, CTavrionDoc* doc);
+
+// Whether pane `kind` has a page in style `style` (below 0: none asked) on
+// `doc`: those StylesOn gives, and on an MFER file the same in the MFER
+// numbering where the pane has one. When it has none, says which it has: a
+// style of no page would show the pane on no page at all, or on its first.
+bool PaneTakesStyleOrSays(const PaneKind& kind, CTavrionDoc& doc, int style);
 
 // Whether `name` prints the record of `doc` on paper: a view drawn on screen
 // for every record of its kind may print only some of them (the protocol
