@@ -273,9 +273,16 @@ int RunPaneCommand(int argc, char** argv, const RecordOpener& open)
 {
     PaneOptions options;
     if (!ParseOptions(argc, argv, options)) return 2;
+    // "--pane all" shows every page style of every pane: one style asked for
+    // would be left out everywhere but where it happens to be a page.
+    if (options.paneClass == "all" && options.style != kNoStyle) {
+        ReportFailure("--style %d: --pane all shows every page style; name the pane for one", options.style);
+        return 1;
+    }
     if (!(options.outDir.empty() ? MakeFolderOf(options.png) : MakeOutputFolder(options.outDir))) return 1;
     LoadFormLayouts();
     const PaneKind* only = options.paneClass == "all" ? nullptr : FindPane(options.paneClass);
+
     // The comparing panes take every file at once.
     if (only && only->makeOnSet) return ShowSetPanes(options, open, only) ? 1 : 0;
     int failures = 0;

@@ -47,6 +47,8 @@
 #include "platform/ui/framework/FrameWnd.h"
 #include "printdevice/ECGDC.h"
 #include "printdevice/ECGPrinter.h"
+#include "analysisviews/ViewCAL.h"
+#include "analysisviews/ViewRRIntervalList.h"
 #include "core/AnnotationInfo.h"
 #include "waveviews/ViewEnlargedWave.h"
 #include "waveviews/RhythmWaveStyle.h"
@@ -84,6 +86,7 @@ struct ViewOptions {
     int lead = -1;
     MeasureOptions measure;
     int calCount = 3;    // calibration column: pulses stacked
+    bool calCountGiven = false;
     // "--view all": what its exercise records are shown with, and the first
     // option given that only they take (refused for a view named).
     ExerciseOptions exercise;
@@ -185,6 +188,7 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
                 std::fprintf(stderr, "morvelance-host: --cal-count takes 0 to 6\n");
                 return false;
             }
+            options.calCountGiven = true;
         } else if (arg == "--magnifier-png") {
             if (!value(options.magnifierPng)) return false;
         } else if (arg == "--png") {
@@ -562,6 +566,40 @@ StyleUse StyleUseOf(CRuntimeClass* viewClass)
     return StyleUse::None;
 }
 
+// The options only some views apply, refused (said) for a class named that
+// would leave them out: a lead, page or layout asked for and not shown.
+bool NamedViewTakesOptionsOrSays(const std::string& command, CRuntimeClass* viewClass, const ViewOptions& options)
+{
+    const StyleUse use = StyleUseOf(viewClass);
+    // The comparison's own views take the comparison's options.
+    if (use == StyleUse::Comparison) return true;
+    const bool wave = use == StyleUse::WaveStyle;
+    const bool paged = wave || viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewRRIntervalList)) != FALSE;
+    const bool measured = wave && command == "view";
+    const MeasureOptions& measure = options.measure;
+    const struct {
+        bool given;
+        const char* option;
+        bool taken;
+    } checks[] = {
+        {options.half, "--half", wave},
+        {options.chest, "--chest", wave},
+        {options.lead >= 0, "--lead", wave},
+        {options.page > 0, "--page", paged},
+        {options.calCountGiven, "--cal-count", viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewCAL)) != FALSE},
+        {!measure.dividers.empty(), "--dividers", measured},
+        {measure.scale[0] >= 0, "--scale", measured},
+        {measure.clickX >= 0, "--double-click", measured},
+        {!measure.popupPng.empty(), "--popup-png", measured},
+    };
+    for (const auto& check : checks) {
+        if (!check.given || check.taken) continue;
+        ReportFailure("%s %s takes no %s", command.c_str(), options.viewClass.c_str(), check.option);
+        return false;
+    }
+    return true;
+}
+
 // The trends of an exercise record's "--view all" and the lead they follow.
 const int kExerciseTrendStyles = 18;
 const int kExerciseTrendLeads = 12;
@@ -904,6 +942,7 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
         ReportFailure("--style %d: %s takes no --style", options.style, options.viewClass.c_str());
         return 1;
     }
+    if (namedClass && !NamedViewTakesOptionsOrSays(command, namedClass, options)) return 1;
     const std::string& target = command == "print" ? options.pdf : options.png;
     // A print to a printer (--printer) has no file of its own.
     if (!(options.outDir.empty() ? target.empty() || MakeFolderOf(target) : MakeOutputFolder(options.outDir))) return 1;

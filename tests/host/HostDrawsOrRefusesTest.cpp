@@ -504,6 +504,12 @@ TEST_F(HostDrawsOrRefusesTest, EveryPaneShowsOnlyThePageStylesItHas)
         Host({"pane", Record(7), "--pane", "CWndExtraWave", "--style", "58", "--size", "320x180", "--png", mfer});
     EXPECT_EQ(0, fiftyEight.status) << fiftyEight.err;
     EXPECT_GE(Drawn(PngImage(mfer)), 0.05);
+    // "--pane all" shows every style of every pane; one style asked of it is refused.
+    const std::string dir = m_out.File("all-panes-style");
+    const HostRun all = Host({"pane", Record(0), "--pane", "all", "--style", "5", "--size", "320x180", "--out", dir});
+    EXPECT_EQ(1, all.status);
+    EXPECT_TRUE(Contains(all.err, "--style 5: --pane all")) << all.err;
+    EXPECT_EQ(std::vector<std::string>{}, testsupport::FolderEntries(dir));
 }
 
 TEST_F(HostDrawsOrRefusesTest, AMagnifierAskedForIsWrittenOrRefused)
@@ -583,4 +589,51 @@ TEST_F(HostDrawsOrRefusesTest, ARefusalNamesTheRecordKindsTheCommandTakesWordFor
         EXPECT_FALSE(Exists(png));
         EXPECT_FALSE(Exists(pdf));
     }
+}
+
+TEST_F(HostDrawsOrRefusesTest, AViewNamedRefusesTheOptionsItDoesNotApply)
+{
+    const std::string rest = Record(0), rr = Record(3);
+    const std::string png = m_out.File("option.png"), pdf = m_out.File("option.pdf");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"view", rest, "--view", "sheet", "--lead", "1", "--png", png}, "view sheet takes no --lead"},
+        {{"view", rest, "--view", "CViewAverageWave", "--page", "2", "--png", png}, "view CViewAverageWave takes no --page"},
+        {{"view", rest, "--view", "CViewAverageWave", "--half", "--png", png}, "view CViewAverageWave takes no --half"},
+        {{"view", rest, "--view", "CViewAverageWave", "--cal-count", "2", "--png", png},
+         "view CViewAverageWave takes no --cal-count"},
+        {{"print", rest, "--view", "CViewRhythmWave", "--dividers", "1", "--pdf", pdf},
+         "print CViewRhythmWave takes no --dividers"},
+        {{"view", rr, "--view", "CViewRRHistogram", "--page", "2", "--png", png}, "view CViewRRHistogram takes no --page"},
+    };
+    for (const auto& [args, said] : cases) {
+        SCOPED_TRACE(said);
+        const HostRun run = Host(args);
+        EXPECT_EQ(1, run.status);
+        EXPECT_TRUE(Contains(run.err, said)) << run.err;
+        EXPECT_FALSE(Exists(png));
+        EXPECT_FALSE(Exists(pdf));
+    }
+    // Where they apply they are drawn: the interval list's second page, the calibration column's two pulses.
+    EXPECT_EQ(0, Host({"view", rr, "--view", "CViewRRIntervalList", "--page", "2", "--size", kSize, "--png", png}).status);
+    EXPECT_EQ(0, Host({"view", rest, "--view", "CViewCAL", "--cal-count", "2", "--size", kSize, "--png", png}).status);
+}
+
+TEST_F(HostDrawsOrRefusesTest, TheProtocolSummaryPrintsTheStepAndTripProtocolOnly)
+{
+    REQUIRE_SHARED_DATA(ptb, "physionet/ptb/s0010_re.hea");
+    const std::string dir = m_out.File("ptb");
+    MakeRecords({"examinations", dir, "--ptb", ptb.substr(0, ptb.size() - 4)});
+    // Code 244 carries no step-and-trip line: its page would print without a word.
+    const std::string other = m_out.File("protocol-244.pdf"), stepAndTrip = m_out.File("protocol-243.pdf");
+    const HostRun refused =
+        Host({"print", dir + "/mstep244.ecg", "--view", "CViewSummaryProtocol", "--pdf", other});
+    EXPECT_EQ(1, refused.status);
+    EXPECT_TRUE(Contains(refused.err, "mstep244.ecg: CViewSummaryProtocol prints the step-and-trip protocol"))
+        << refused.err;
+    EXPECT_FALSE(Exists(other));
+    const HostRun printed = Host({"print", dir + "/mstep243.ecg", "--view", "CViewSummaryProtocol", "--pdf", stepAndTrip});
+    EXPECT_EQ(0, printed.status) << printed.err;
+    EXPECT_TRUE(Exists(stepAndTrip));
+    // On the screen the maximum ST depression shows for every protocol.
+    EXPECT_EQ(0, Host({"view", dir + "/mstep244.ecg", "--view", "CViewSummaryProtocol", "--png", m_out.File("p.png")}).status);
 }
