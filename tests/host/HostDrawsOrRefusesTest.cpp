@@ -604,6 +604,9 @@ TEST_F(HostDrawsOrRefusesTest, AViewNamedRefusesTheOptionsItDoesNotApply)
         {{"print", rest, "--view", "CViewRhythmWave", "--dividers", "1", "--pdf", pdf},
          "print CViewRhythmWave takes no --dividers"},
         {{"view", rr, "--view", "CViewRRHistogram", "--page", "2", "--png", png}, "view CViewRRHistogram takes no --page"},
+        // The exercise views: the trend takes the styles, the averaged beats the layouts.
+        {{"view", Record(5), "--view", "CViewMemoryWave", "--style", "3", "--png", png}, "CViewMemoryWave takes no --style"},
+        {{"view", Record(5), "--view", "CViewExerTrend", "--mode", "2", "--png", png}, "CViewExerTrend takes no --mode"},
     };
     for (const auto& [args, said] : cases) {
         SCOPED_TRACE(said);
