@@ -33,6 +33,16 @@ int ReadShortTag(CTavrionDoc& doc, _ECGDATA* image, UINT tag, int defaultValue)
     return value;
 }
 
+// The exercise's length as the record itself keeps it: the exercise ST
+// series of lead I holds a level every 15 s after its rest level, up to the
+// recovery's start. 0 when the record holds none.
+int RecordExerciseSeconds(CTavrionDoc& doc, _ECGDATA* image)
+{
+    const long size = doc.ecgGetData(image, TAG_ST_EXER, 0, nullptr, 0, ECG_DATA_RAW);
+    const long levels = size / 2;
+    return levels > 1 && levels < 100000 ? static_cast<int>((levels - 1) * 15) : 0;
+}
+
 // The reference position of a beat record's first block is its third
 // word (byte 4); 60 and below mean no position.
 int ReadBeatReference(CTavrionDoc& doc, _ECGDATA* image, UINT tag)
@@ -80,8 +90,12 @@ int CExerViewDoc::OpenFile(CString& strXMLPath, CString& strFilePath)
     DeleteAnnotationChain(item->pAnnoHead);
     item->pAnnoHead = new _ANNOTATION_INFO;
 
+    item->nExerTime = -1;
     GetDataInfoFromXMLFile(item);
     GetWaveInfoFromECGFile(item);
+    // Without the record XML's load time the recovery would start at 0 min,
+    // over the exercise: the record's own series tell where it ends.
+    if (item->nExerTime < 0) item->nExerTime = item->pECGData ? RecordExerciseSeconds(*this, item->pECGData) : 0;
 
     const int savedTime = item->nCurTime;
     item->arrMemTime.RemoveAll();

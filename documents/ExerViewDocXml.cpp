@@ -249,9 +249,12 @@ int CExerViewDoc::GetSummaryInfoFromXMLFile(_EXERDATAITEM* pItem)
     entry(EXER_ENTRY_LOAD, 0, info.strLoad);
 
     const CString loadTime = GetDefXMLPath(LAYOUT_KIND_EXER, EXER_ENTRY_LOAD_TIME, 0);
-    const int minutes = xml.GetDataFromXMLDOM(text, loadTime, 2, L"minute") ? _wtoi(text) : 0;
-    const int seconds = xml.GetDataFromXMLDOM(text, loadTime, 2, L"second") ? _wtoi(text) : 0;
-    item.nExerTime = minutes * 60 + seconds;
+    const bool minuteRead = xml.GetDataFromXMLDOM(text, loadTime, 2, L"minute") != FALSE;
+    const int minutes = minuteRead ? _wtoi(text) : 0;
+    const bool secondRead = xml.GetDataFromXMLDOM(text, loadTime, 2, L"second") != FALSE;
+    const int seconds = secondRead ? _wtoi(text) : 0;
+    // -1: the XML does not say; the document takes the record's own length.
+    item.nExerTime = minuteRead || secondRead ? minutes * 60 + seconds : -1;
     if (entry(EXER_ENTRY_LOAD_TIME, 1, text) && !text.IsEmpty() && text.Find(L'*') < 0)
         info.strLoadTime.Format(L"%02d'%02d''(%3.1f METs)", minutes, seconds, _wtoi(text) / 10.0);
     else

@@ -372,6 +372,17 @@ int RunExerciseViewCommand(const std::string& command, int argc, char** argv, co
 {
     ExerciseOptions options;
     if (!ParseExerciseOptions(command, argc, argv, options)) return 2;
+    // A trend style or an average layout asked of a view that has none
+    // would be left out of the picture without a word.
+    if (options.viewClass != "all") {
+        const bool trend = options.viewClass == kTrendView, average = options.viewClass == kAverageView;
+        if ((options.style > 0 && !trend) || (options.mode > 0 && !average)) {
+            ReportFailure("%s takes no %s (%s)", options.viewClass.c_str(), options.style > 0 && !trend ? "--style" : "--mode",
+                          options.style > 0 && !trend ? "the trend styles are CViewExerTrend's"
+                                                      : "the average layouts are CViewExerAverage's");
+            return 1;
+        }
+    }
     const std::string& target = command == "print" ? options.pdf : options.png;
     if (!(options.outDir.empty() ? MakeFolderOf(target) : MakeOutputFolder(options.outDir))) return 1;
     int failures = 0;

@@ -82,8 +82,13 @@ bool ParseOptions(int argc, char** argv, PaneOptions& options)
         if (arg == "--pane") {
             if (!value(options.paneClass)) return false;
         } else if (arg == "--style") {
-            if (!value(text)) return false;
-            options.style = std::atoi(text.c_str());
+            char* end = nullptr;
+            const long style = value(text) ? std::strtol(text.c_str(), &end, 10) : -1;
+            if (text.empty() || !end || *end || style < 0 || style > 100000) {
+                std::fprintf(stderr, "morvelance-host: --style takes a page style number\n");
+                return false;
+            }
+            options.style = static_cast<int>(style);
         } else if (arg == "--no-patient") {
             options.showPatient = false;
         } else if (arg == "--click") {
@@ -249,6 +254,10 @@ int ShowSetPanes(const PaneOptions& options, const RecordOpener& open, const Pan
     for (const PaneKind& kind : AllPaneKinds()) {
         if (!kind.makeOnSet || (only && only != &kind)) continue;
         std::vector<int> styles = kind.styles.empty() ? std::vector<int>{kNoStyle} : kind.styles;
+        if (only && options.style != kNoStyle && !PageStyleOrSays(kind.name, kind.styles, options.style, nullptr)) {
+            ++failures;
+            continue;
+        }
         if (only) styles = {StyleOf(kind.styles, options.style)};
         for (int style : styles) {
             const std::string png = only ? options.png : AllImagePath(options, kind, style, 0);
@@ -264,9 +273,16 @@ int RunPaneCommand(int argc, char** argv, const RecordOpener& open)
 {
     PaneOptions options;
     if (!ParseOptions(argc, argv, options)) return 2;
+    // "--pane all" shows every page style of every pane: one style asked for
+    // would be left out everywhere but where it happens to be a page.
+    if (options.paneClass == "all" && options.style != kNoStyle) {
+        ReportFailure("--style %d: --pane all shows every page style; name the pane for one", options.style);
+        return 1;
+    }
     if (!(options.outDir.empty() ? MakeFolderOf(options.png) : MakeOutputFolder(options.outDir))) return 1;
     LoadFormLayouts();
     const PaneKind* only = options.paneClass == "all" ? nullptr : FindPane(options.paneClass);
+
     // The comparing panes take every file at once.
     if (only && only->makeOnSet) return ShowSetPanes(options, open, only) ? 1 : 0;
     int failures = 0;
@@ -283,6 +299,10 @@ int RunPaneCommand(int argc, char** argv, const RecordOpener& open)
             continue;
         }
         const PaneKind& kind = *FindPane(options.paneClass);
+        if (!PaneTakesStyleOrSays(kind, *doc, options.style == kNoStyle ? -1 : options.style)) {
+            ++failures;
+            continue;
+        }
         if (!ShowPane(*doc, kind, StyleOf(StylesOn(kind, *doc), options.style), options, Numbered(options.png, index))) ++failures;
     }
     if (!only) failures += ShowSetPanes(options, open, nullptr);

@@ -29,6 +29,9 @@ struct PaneKind {
     // (a page that serves resting and rhythm records numbers each apart);
     // when empty, `styles` serve every document.
     std::function<std::vector<int>(CTavrionDoc& doc)> stylesFor = nullptr;
+    // A pane whose MFER pages are numbered on from its own (its style plus
+    // this) takes those numbers on an MFER file too; 0 when it has none.
+    int mferOffset = 0;
 };
 
 // The page styles `kind` takes on `doc`: none for a one-page pane.

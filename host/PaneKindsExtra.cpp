@@ -38,7 +38,9 @@ template <class Pane> void ShowExtraPage(CWnd* wnd, int style)
 
 template <class Pane> PaneKind ExtraKind(const char* name, std::vector<int> styles)
 {
-    return {name, std::move(styles), &MakeExtraPane<Pane>, &ShowExtraPage<Pane>};
+    PaneKind kind{name, std::move(styles), &MakeExtraPane<Pane>, &ShowExtraPage<Pane>};
+    kind.mferOffset = kMFEROffset;
+    return kind;
 }
 
 }  // namespace

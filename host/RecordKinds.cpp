@@ -1,10 +1,14 @@
 #include "host/RecordKinds.h"
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "core/TavrionDoc.h"
+#include "documents/FinalViewDoc.h"
 #include "documents/MFERDataItem.h"
 #include "documents/MFERViewDoc.h"
+#include "documents/RRViewDoc.h"
 #include "host/CommandFailure.h"
 #include "host/PaneKinds.h"
 #include "platform/mfer/MFERParser.h"
@@ -35,6 +39,9 @@ enum class Within {
     AverageBeats,   // the record keeps average beats
     StandardLeads,  // an MFER file of twelve or fifteen leads (every resting record is)
     BeatsOrComment, // average beats, or a rhythm record, whose page prints its comment in their place
+    RRIntervals,    // the device's RR intervals, which come with the record XML
+    RRAnalysis,     // the device's RR analysis (its totals or intervals), the same
+    MasterStepSummary,   // the master-step summary (trend, protocol), the same
 };
 
 const char kInItsDialog[] = "is shown in its dialog and does not print";
@@ -72,17 +79,17 @@ const Drawing kDrawings[] = {
     {"CViewQRSNo", kRest},
     {"CViewQRSType", kRest},
     // The RR result and comment pages.
-    {"CViewRRResult", kRR},
-    {"CViewRRHistogram", kRR},
-    {"CViewRRTrend", kRR},
-    {"CViewRRIntervalList", kRR},
+    {"CViewRRResult", kRR, Within::RRAnalysis},
+    {"CViewRRHistogram", kRR, Within::RRIntervals},
+    {"CViewRRTrend", kRR, Within::RRIntervals},
+    {"CViewRRIntervalList", kRR, Within::RRIntervals},
     // The master-step and exercise pages.
     {"CViewFinalCom12Leads", kFinal},
     {"CViewFinalCom1Lead", kFinal},
     {"CViewFinalEnlargeWave", kFinal, Within::Anything, nullptr, kInItsDialog},
-    {"CViewHRTrend", kFinal},
-    {"CViewSTTrend", kFinal},
-    {"CViewSummaryProtocol", kFinal},
+    {"CViewHRTrend", kFinal, Within::MasterStepSummary},
+    {"CViewSTTrend", kFinal, Within::MasterStepSummary},
+    {"CViewSummaryProtocol", kFinal, Within::MasterStepSummary},
     {"CViewExerAverage", kExer},
     {"CViewExerSummaryAverage", kExer},
     {"CViewMemoryWave", kExer},
@@ -129,8 +136,8 @@ const Drawing kDrawings[] = {
     {"rhythm-wave", kStrips},
     {"rr-wave", kStrips},
     {"rhythm-comment", kRhythm | kMfer},
-    {"rr-result", kRR},
-    {"rr-list", kRR},
+    {"rr-result", kRR, Within::RRAnalysis},
+    {"rr-list", kRR, Within::RRIntervals},
     {"extra-wave", kExtra | kMfer},
     {"extra-comment", kExtra | kMfer},
 };
@@ -159,6 +166,25 @@ bool HoldsWhatItShows(const Drawing& drawing, CTavrionDoc& doc)
         auto* mfer = DYNAMIC_DOWNCAST(CMFERViewDoc, &doc);
         const _MFERDATAITEM* item = mfer ? mfer->GetCurrentDataItem() : nullptr;
         return !mfer || (item && CMFERViewDoc::IsFullLeadKind(item->uSystemCode));
+    }
+    case Within::RRIntervals: {
+        auto* rr = DYNAMIC_DOWNCAST(CRRViewDoc, &doc);
+        const _RRDATAITEM* item = rr ? rr->GetCurrentDataItem() : nullptr;
+        return item && item->pRRList && item->nRRListCount > 0;
+    }
+    case Within::RRAnalysis: {
+        auto* rr = DYNAMIC_DOWNCAST(CRRViewDoc, &doc);
+        const _RRDATAITEM* item = rr ? rr->GetCurrentDataItem() : nullptr;
+        if (!item) return false;
+        for (const CString& total : item->strRRTotal)
+            if (!total.IsEmpty()) return true;
+        return item->pRRList && item->nRRListCount > 0;
+    }
+    case Within::MasterStepSummary: {
+        auto* final = DYNAMIC_DOWNCAST(CFinalViewDoc, &doc);
+        const _FINALDATAITEM* item = final ? final->GetCurrentDataItem() : nullptr;
+        return item && ((item->stWaveInfo.sTrendCount > 0 && item->stWaveInfo.pHeartRate) ||
+                        !item->stWaveInfo.strLoadTime.IsEmpty());
     }
     }
     return true;
@@ -198,8 +224,22 @@ const char* WithinText(const Drawing& drawing)
     case Within::AverageBeats: return " with average beats";
     case Within::StandardLeads: return " of twelve or fifteen leads";
     case Within::BeatsOrComment: return " with average beats";
+    // What the record XML brings is said where a record of the kind lacks it.
+    case Within::RRIntervals:
+    case Within::RRAnalysis:
+    case Within::MasterStepSummary: return "";
     }
     return "";
+}
+
+// What a record lacks that only its record XML brings.
+const char* FromRecordXml(Within within)
+{
+    switch (within) {
+    case Within::RRIntervals: return "RR intervals: the device's RR analysis comes with the record XML only";
+    case Within::RRAnalysis: return "an RR analysis: the device's RR analysis comes with the record XML only";
+    default: return "a summary: the master-step summary comes with the record XML only";
+    }
 }
 
 // "a resting, rhythm or MFER record", "an RR record"; "a resting or MFER
@@ -244,7 +284,118 @@ bool Says(const std::string& name, const char* why)
     return false;
 }
 
+// The wave styles each kind's records are drawn in, a bit per style: the
+// rest family for the resting records, the rest and rhythm families for the
+// rhythm records (whose pages show their leads in the rest layouts too), the
+// RR rows for the RR records, the one-lead strips and the extra family for
+// the extra-lead records, and every family but the RR rows for an MFER file.
+constexpr unsigned long Styles(int first, int last)
+{
+    unsigned long bits = 0;
+    for (int style = first; style <= last; ++style) bits |= 1ul << style;
+    return bits;
+}
+
+unsigned long WaveStylesOfKind(int kind)
+{
+    switch (kind) {
+    case DOC_TYPE_REST: return Styles(1, 15);
+    case DOC_TYPE_RHYTHM: return Styles(1, 19);
+    case DOC_TYPE_RR: return Styles(20, 21);
+    case DOC_TYPE_EXTRA: return Styles(13, 15) | Styles(19, 19) | Styles(22, 28);
+    case DOC_TYPE_MFER: return Styles(1, 19) | Styles(22, 28);
+    default: return 0;
+    }
+}
+
+// "1 to 15", "13 to 15, 19 and 22 to 28", "1, 2, 5 to 10".
+std::string NumberList(const std::vector<int>& sorted)
+{
+    std::vector<std::string> runs;
+    for (size_t i = 0; i < sorted.size();) {
+        size_t j = i;
+        while (j + 1 < sorted.size() && sorted[j + 1] == sorted[j] + 1) ++j;
+        std::string run = std::to_string(sorted[i]);
+        if (j >= i + 2) run += " to " + std::to_string(sorted[j]);
+        else if (j == i + 1) runs.push_back(run), run = std::to_string(sorted[j]);
+        runs.push_back(run);
+        i = j + 1;
+    }
+    std::string text;
+    for (size_t i = 0; i < runs.size(); ++i) {
+        if (i) text += i + 1 == runs.size() ? " and " : ", ";
+        text += runs[i];
+    }
+    return text;
+}
+
+// The protocol summary prints the step-and-trip protocol's line only: on
+// paper a record of another protocol is a page without a word.
+bool IsStepAndTripRecord(CTavrionDoc& doc)
+{
+    auto* final = DYNAMIC_DOWNCAST(CFinalViewDoc, &doc);
+    const _FINALDATAITEM* item = final ? final->GetCurrentDataItem() : nullptr;
+    return item && (item->uSystemCode & 0xFF) == 243;
+}
+
 }  // namespace
+
+bool WaveStyleDraws(int style, CTavrionDoc& doc)
+{
+    return style >= 1 && style <= 28 && (WaveStylesOfKind(doc.GetDocType()) >> style & 1ul) != 0;
+}
+
+bool WaveStyleOrSays(const std::string& name, int style, CTavrionDoc& doc)
+{
+    if (WaveStyleDraws(style, doc)) return true;
+    std::vector<int> styles;
+    for (int s = 1; s <= 28; ++s)
+        if (WaveStyleDraws(s, doc)) styles.push_back(s);
+    if (styles.empty())
+        ReportFailure("--style %d: %s draws %s in no style", style, name.c_str(), RecordKindText(doc).c_str());
+    else
+        ReportFailure("--style %d: %s draws %s in styles %s", style, name.c_str(), RecordKindText(doc).c_str(),
+                      NumberList(styles).c_str());
+    return false;
+}
+
+bool PageStyleOrSays(const std::string& name, const std::vector<int>& styles, int style, CTavrionDoc* doc)
+{
+    for (int taken : styles)
+        if (taken == style) return true;
+    std::vector<int> sorted = styles;
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    if (sorted.empty())
+        ReportFailure("--style %d: %s takes no --style", style, name.c_str());
+    else
+        ReportFailure("--style %d: %s takes styles %s%s%s", style, name.c_str(), NumberList(sorted).c_str(),
+                      doc ? " on " : "", doc ? RecordKindText(*doc).c_str() : "");
+    return false;
+}
+
+bool PaneTakesStyleOrSays(const PaneKind& kind, CTavrionDoc& doc, int style)
+{
+    if (style < 0) return true;
+    std::vector<int> styles = StylesOn(kind, doc);
+    if (kind.mferOffset && doc.GetDocType() == DOC_TYPE_MFER)
+        for (int taken : StylesOn(kind, doc)) styles.push_back(taken + kind.mferOffset);
+    return PageStyleOrSays(kind.name, styles, style, &doc);
+}
+
+bool PrintsRecord(const std::string& name, CTavrionDoc& doc)
+{
+    return name != "CViewSummaryProtocol" || IsStepAndTripRecord(doc);
+}
+
+bool PrintsRecordOrSays(const std::string& name, CTavrionDoc& doc)
+{
+    if (PrintsRecord(name, doc)) return true;
+    ReportFailure("%s prints the step-and-trip protocol (system code 243) only; this is a master-step record of "
+                  "another protocol",
+                  name.c_str());
+    return false;
+}
 
 bool Takes(const std::string& name, CTavrionDoc& doc)
 {
@@ -267,6 +418,11 @@ bool TakesOrSays(const std::string& name, CTavrionDoc& doc)
         ReportFailure("%s does not show this record", name.c_str());
     } else if (drawing->refusal) {
         ReportFailure("%s %s", name.c_str(), drawing->refusal);
+    } else if (KindTaken(*drawing, doc) &&
+               (drawing->within == Within::RRIntervals || drawing->within == Within::RRAnalysis ||
+                drawing->within == Within::MasterStepSummary)) {
+        ReportFailure("%s needs %s; this one is without %s", name.c_str(), NeededRecord(*drawing).c_str(),
+                      FromRecordXml(drawing->within));
     } else {
         ReportFailure("%s needs %s", name.c_str(), NeededRecord(*drawing).c_str());
     }
@@ -278,8 +434,15 @@ std::string ReportRefusalOf(const std::string& name, CTavrionDoc& doc)
     const Drawing* drawing = Find(name);
     if (!drawing || Takes(name, doc)) return std::string();
     std::string lacks;
-    if (KindTaken(*drawing, doc))
-        lacks = drawing->within == Within::StandardLeads ? " of other leads" : " without average beats";
+    if (KindTaken(*drawing, doc)) {
+        switch (drawing->within) {
+        case Within::StandardLeads: lacks = " of other leads"; break;
+        case Within::RRIntervals:
+        case Within::RRAnalysis:
+        case Within::MasterStepSummary: lacks = std::string(" without ") + FromRecordXml(drawing->within); break;
+        default: lacks = " without average beats"; break;
+        }
+    }
     return "the " + name + " report prints " + PrintedRecords(*drawing) + " only; this is " + RecordKindText(doc) +
            lacks;
 }

@@ -6,10 +6,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class CTavrionDoc;
 
 namespace host {
+
+struct PaneKind;
 
 // Whether `name` draws the record of `doc`: by the record's kind (resting,
 // master-step, rhythm, RR, extra-lead, exercise, MFER) and, within a kind,
@@ -34,6 +37,32 @@ bool PrintedOrSays(const std::string& name);
 // The same without a word, for the commands that go through every class.
 bool Shown(const std::string& name);
 bool Printed(const std::string& name);
+
+// The wave styles of the multi-lead view (CViewRhythmWave, and the wave
+// reports drawn from it) that draw the record of `doc`: a style of another
+// family leaves its page as empty paper (the RR rows of a resting record).
+bool WaveStyleDraws(int style, CTavrionDoc& doc);
+// The same; when it does not, says so naming the record's kind and the
+// styles it takes ("--style 99: CViewRhythmWave draws a resting record in
+// styles 1 to 15").
+bool WaveStyleOrSays(const std::string& name, int style, CTavrionDoc& doc);
+// The page style `style` among `styles`, the page styles pane or report
+// `name` takes on `doc` (null: on any record); when it is not, says which
+// they are ("--style 3: CWndExtraWave takes styles 1, 2 and 5 to 10 on an
+// extra-lead record").
+bool PageStyleOrSays(const std::string& name, const std::vector<int>& styles, int style, CTavrionDoc* doc);
+
+// Whether pane `kind` has a page in style `style` (below 0: none asked) on
+// `doc`: those StylesOn gives, and on an MFER file the same in the MFER
+// numbering where the pane has one. When it has none, says which it has: a
+// style of no page would show the pane on no page at all, or on its first.
+bool PaneTakesStyleOrSays(const PaneKind& kind, CTavrionDoc& doc, int style);
+
+// Whether `name` prints the record of `doc` on paper: a view drawn on screen
+// for every record of its kind may print only some of them (the protocol
+// summary prints the step-and-trip protocol only). When it does not, says why.
+bool PrintsRecordOrSays(const std::string& name, CTavrionDoc& doc);
+bool PrintsRecord(const std::string& name, CTavrionDoc& doc);
 
 // Samples of the lead's average beat; 0 for a record that keeps none (an
 // MFER file keeps its beats as its second waveform).

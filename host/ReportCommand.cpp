@@ -25,6 +25,7 @@
 #include "host/HostReportSerial.h"
 #include "host/HostReportWave.h"
 #include "host/OutputFolder.h"
+#include "host/PaneKinds.h"
 #include "host/PdfJobFolder.h"
 #include "host/RecordKinds.h"
 #include "host/PrinterJobWatch.h"
@@ -46,6 +47,7 @@ struct ReportOptions {
     std::string report;
     bool anno = false;
     int style = 0;
+    bool styleGiven = false;
     Output output = Output::None;
     std::string pdf;
     bool strip = false;    // --strip: the one-lead strip under the waves
@@ -91,7 +93,16 @@ bool ParseOptions(int argc, char** argv, ReportOptions& options)
             return false;
         }
         if (arg == "--report") options.report = argv[++i];
-        else if (arg == "--style") options.style = std::atoi(argv[++i]);
+        else if (arg == "--style") {
+            char* end = nullptr;
+            const long style = std::strtol(argv[++i], &end, 10);
+            if (end == argv[i] || *end || style < 0 || style > 100000) {
+                std::fprintf(stderr, "morvelance-host: --style takes a style number\n");
+                return false;
+            }
+            options.style = static_cast<int>(style);
+            options.styleGiven = true;
+        }
         else if (arg == "--pdf") options.output = Output::Pdf, options.pdf = argv[++i];
         else if (arg == "--pcl") options.output = Output::Pcl;
         else if (arg == "--lips") options.output = Output::Lips;
@@ -318,6 +329,22 @@ void LoadPrintLayout(CTavrionDoc& doc, const std::string& report = std::string()
         doc.GetCtrlPosFromXSL(LOAD_POS_REST_PRINT);
 }
 
+// Whether the report draws the record in the style given (said when not):
+// the wave pages in the multi-lead view's wave styles, the rhythm comment
+// page in its pane's page styles; the others (the interpretation page too,
+// whose strip keeps its own layout) have one layout and no style.
+bool ReportTakesStyleOrSays(const std::string& report, int style, CTavrionDoc& doc)
+{
+    if (report == "rhythm-comment") {
+        for (const PaneKind& kind : AllPaneKinds())
+            if (std::strcmp(kind.name, "CWndRhythmComment") == 0)
+                return PageStyleOrSays("the " + report + " report", StylesOn(kind, doc), style, &doc);
+    }
+    if (report == "rest-interpre" || report == "rr-result" || report == "rr-list" || report == "rhythm-comment")
+        return PageStyleOrSays("the " + report + " report", {}, style, &doc);
+    return WaveStyleOrSays("the " + report + " report", style, doc);
+}
+
 bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::string& record, const std::string& pdf)
 {
     const bool rhythmRR = IsRhythmRRReport(options.report);
@@ -331,6 +358,7 @@ bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::s
         std::fprintf(stderr, "morvelance-host: %s\n", refusal.c_str());
         return false;
     }
+    if (options.styleGiven && !ReportTakesStyleOrSays(options.report, options.style, doc)) return false;
     LoadPrintLayout(doc, options.report);
     const JobName name(record, options.report);
     ReportQueue queue(options.output, options.printer);
@@ -409,6 +437,12 @@ int RunReportCommand(int argc, char** argv, const RecordOpener& open)
     ReportOptions options;
     if (!ParseOptions(argc, argv, options)) return 2;
     if (IsSerialReport(options.report)) {
+        // The comparison's pages are laid out by the report named.
+        if (options.styleGiven) {
+            std::fprintf(stderr, "morvelance-host: --style %d: the %s report takes no --style\n", options.style,
+                         options.report.c_str());
+            return 1;
+        }
         if (PrintSerialReport(options, open)) return 0;
         std::fprintf(stderr, "morvelance-host: the serial comparison could not be printed\n");
         return 1;

@@ -14,6 +14,7 @@
 #include "host/DialogCommand.h"
 #include "host/FormViewCommand.h"
 #include "host/PaneKinds.h"
+#include "host/RecordKinds.h"
 #include "host/SerialRecordSet.h"
 #include "host/ViewCommand.h"
 #include "platform/base/CodePage.h"
@@ -173,6 +174,10 @@ bool ShowRecord(CTavrionDoc& doc, const PaneKind& kind, const ShowOptions& optio
                 bool& shown)
 {
     UseFrameSize(doc, FrameWidth(options), FrameHeight(options));
+    if (!PaneTakesStyleOrSays(kind, doc, options.style == kNoStyle ? -1 : options.style)) {
+        shown = false;
+        return true;
+    }
     const std::vector<int> styles = StylesOn(kind, doc);
     const int style = styles.empty() ? kNoStyle : options.style == kNoStyle ? styles.front() : options.style;
     return ShowInFrame(std::unique_ptr<CWnd>(kind.make(doc, options.showPatient)), kind, style, doc, options, file,

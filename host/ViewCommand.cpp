@@ -10,6 +10,7 @@
 #include <cstring>
 #include <cwchar>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "core/TavrionDoc.h"
@@ -46,10 +47,14 @@
 #include "platform/ui/framework/FrameWnd.h"
 #include "printdevice/ECGDC.h"
 #include "printdevice/ECGPrinter.h"
+#include "analysisviews/ViewCAL.h"
+#include "analysisviews/ViewRRIntervalList.h"
 #include "core/AnnotationInfo.h"
 #include "waveviews/ViewEnlargedWave.h"
 #include "waveviews/RhythmWaveStyle.h"
 #include "waveviews/ViewRhythmWave.h"
+#include "waveviews/ViewScroll1LeadWave.h"
+#include "waveviews/ViewSerialComRhy.h"
 #include "waveviews/WaveItemRef.h"
 
 namespace host {
@@ -63,6 +68,7 @@ struct ViewOptions {
     int smooth = -1;   // -1: the record's own setting
     int grid = -1;     // 0 dots, 1 lines, -1 the record's own
     int style = 0;     // multi-lead view: wave style, 0 the document's
+    bool styleGiven = false;
     int page = 0;      // --page: 1 the first page; 0 when not given
     std::string png;
     std::string outDir;
@@ -80,6 +86,7 @@ struct ViewOptions {
     int lead = -1;
     MeasureOptions measure;
     int calCount = 3;    // calibration column: pulses stacked
+    bool calCountGiven = false;
     // "--view all": what its exercise records are shown with, and the first
     // option given that only they take (refused for a view named).
     ExerciseOptions exercise;
@@ -115,8 +122,14 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
             }
             options.grid = text == "lines" ? 1 : 0;
         } else if (arg == "--style") {
-            if (!value(text)) return false;
-            options.style = std::atoi(text.c_str());
+            char* end = nullptr;
+            const long style = value(text) ? std::strtol(text.c_str(), &end, 10) : -1;
+            if (text.empty() || !end || *end || style < 0 || style > 100000) {
+                std::fprintf(stderr, "morvelance-host: --style takes a style number\n");
+                return false;
+            }
+            options.style = static_cast<int>(style);
+            options.styleGiven = true;
         } else if (arg == "--page") {
             char* end = nullptr;
             const long page = value(text) ? std::strtol(text.c_str(), &end, 10) : 0;
@@ -132,7 +145,8 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
             }
             options.mouseMode = text[0] - '0';
         } else if (arg == "--magnify") {
-            if (!value(text) || std::sscanf(text.c_str(), "%d,%d", &options.magnifyX, &options.magnifyY) != 2) {
+            if (!value(text) || std::sscanf(text.c_str(), "%d,%d", &options.magnifyX, &options.magnifyY) != 2 ||
+                options.magnifyX < 0 || options.magnifyY < 0) {
                 std::fprintf(stderr, "morvelance-host: --magnify takes X,Y\n");
                 return false;
             }
@@ -174,6 +188,7 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
                 std::fprintf(stderr, "morvelance-host: --cal-count takes 0 to 6\n");
                 return false;
             }
+            options.calCountGiven = true;
         } else if (arg == "--magnifier-png") {
             if (!value(options.magnifierPng)) return false;
         } else if (arg == "--png") {
@@ -210,6 +225,16 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
     }
     if (options.viewClass != "all" && !options.exerciseOnly.empty()) {
         std::fprintf(stderr, "morvelance-host: unknown option '%s'\n", options.exerciseOnly.c_str());
+        return false;
+    }
+    // The magnifier is a picture of the screen, drawn with the mouse at one point.
+    const bool magnify = options.magnifyX >= 0, magnifierPng = !options.magnifierPng.empty();
+    if ((magnify || magnifierPng) && command == "print") {
+        std::fprintf(stderr, "morvelance-host: print draws no magnifier: --magnify and --magnifier-png are for view\n");
+        return false;
+    }
+    if (magnify != magnifierPng) {
+        std::fprintf(stderr, "morvelance-host: --magnify X,Y and --magnifier-png M.png go together\n");
         return false;
     }
     if (command == "view") {
@@ -387,7 +412,7 @@ std::vector<std::string> AllViewNames(CTavrionDoc& doc, bool print)
         candidates.insert(candidates.end(), family->begin(), family->end());
     std::vector<std::string> names;
     for (const std::string& name : candidates)
-        if (Takes(name, doc) && (print ? Printed(name) : Shown(name))) names.push_back(name);
+        if (Takes(name, doc) && (print ? Printed(name) && PrintsRecord(name, doc) : Shown(name))) names.push_back(name);
     return names;
 }
 
@@ -525,6 +550,81 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
     return true;
 }
 
+// What a class named does with --style: the multi-lead view and its pages
+// draw in the wave style given, the one-lead strip and the comparison print
+// in the comparison's style; the other views have no style to take.
+enum class StyleUse { WaveStyle, Comparison, None };
+
+StyleUse StyleUseOf(CRuntimeClass* viewClass)
+{
+    if (viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewScroll1LeadWave)) ||
+        viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewSerialComRhy)))
+        return StyleUse::Comparison;
+    if (viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewRhythmWave)) &&
+        !viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewEnlargedWave)))
+        return StyleUse::WaveStyle;
+    return StyleUse::None;
+}
+
+// The options only some views apply, refused (said) for a class named that
+// would leave them out: a lead, page or layout asked for and not shown.
+bool NamedViewTakesOptionsOrSays(const std::string& command, CRuntimeClass* viewClass, const ViewOptions& options)
+{
+    const StyleUse use = StyleUseOf(viewClass);
+    // The comparison's own views take the comparison's options.
+    if (use == StyleUse::Comparison) return true;
+    const bool wave = use == StyleUse::WaveStyle;
+    const bool paged = wave || viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewRRIntervalList)) != FALSE;
+    const bool measured = wave && command == "view";
+    const MeasureOptions& measure = options.measure;
+    const struct {
+        bool given;
+        const char* option;
+        bool taken;
+    } checks[] = {
+        {options.half, "--half", wave},
+        {options.chest, "--chest", wave},
+        {options.lead >= 0, "--lead", wave},
+        {options.page > 0, "--page", paged},
+        {options.calCountGiven, "--cal-count", viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewCAL)) != FALSE},
+        {!measure.dividers.empty(), "--dividers", measured},
+        {measure.scale[0] >= 0, "--scale", measured},
+        {measure.clickX >= 0, "--double-click", measured},
+        {!measure.popupPng.empty(), "--popup-png", measured},
+    };
+    for (const auto& check : checks) {
+        if (!check.given || check.taken) continue;
+        ReportFailure("%s %s takes no %s", command.c_str(), options.viewClass.c_str(), check.option);
+        return false;
+    }
+    return true;
+}
+
+// The trends of an exercise record's "--view all" and the lead they follow.
+const int kExerciseTrendStyles = 18;
+const int kExerciseTrendLeads = 12;
+
+bool ExerciseOptionsTakenOrSays(const ViewOptions& options)
+{
+    if (!(options.styleGiven && (options.style < 1 || options.style > kExerciseTrendStyles)) &&
+        options.lead < kExerciseTrendLeads)
+        return true;
+    ReportFailure("an exercise record takes --style 1 to %d (its trends) and --lead 0 to %d", kExerciseTrendStyles,
+                  kExerciseTrendLeads - 1);
+    return false;
+}
+
+// Whether the options given draw the record of `doc` (said when not), before
+// anything of it is drawn: a style its pages have no layout for would be
+// empty paper.
+bool RecordTakesOptionsOrSays(CTavrionDoc& doc, const ViewOptions& options, CRuntimeClass* namedClass)
+{
+    if (!namedClass && doc.GetDocType() == DOC_TYPE_EXER) return ExerciseOptionsTakenOrSays(options);
+    if (!options.styleGiven) return true;
+    if (!namedClass) return WaveStyleOrSays(kMultiLeadView, options.style, doc);
+    return StyleUseOf(namedClass) != StyleUse::WaveStyle || WaveStyleOrSays(options.viewClass, options.style, doc);
+}
+
 // "--view all" of an exercise record: its own views, as the exercise views'
 // command shows and prints them (--mode, --style and --lead choosing their
 // layouts, trend and trend lead), numbered as the `index`-th record's.
@@ -534,13 +634,7 @@ bool ShowAllOfExerciseRecord(const std::string& command, CTavrionDoc& doc, const
         ReportFailure("the exercise views print into a PDF only (--pdf OUT.pdf)");
         return false;
     }
-    const int trendStyles = 18;
-    const int trendLeads = 12;
-    if (options.style > trendStyles || options.style < 0 || options.lead >= trendLeads) {
-        ReportFailure("an exercise record takes --style 1 to %d (its trends) and --lead 0 to %d", trendStyles,
-                      trendLeads - 1);
-        return false;
-    }
+    if (!ExerciseOptionsTakenOrSays(options)) return false;
     ExerciseOptions exercise = options.exercise;
     exercise.viewClass = "all";
     exercise.outDir = options.outDir;
@@ -815,8 +909,20 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
     const char* requested = RequestedView(argc, argv);
     const std::string named = requested && std::strcmp(requested, "all") != 0 ? requested : "";
     if (!named.empty() && !(command == "print" ? PrintedOrSays(named) : ShownOrSays(named))) return 1;
+    // The strip and the averaged comparison take the comparison's options but
+    // have no magnifier of the host's: one asked for would never be written.
+    if (named == "CViewScroll1LeadWave" || named == "CViewSerialComAve") {
+        for (int i = 0; i < argc; ++i)
+            if (std::strcmp(argv[i], "--magnify") == 0 || std::strcmp(argv[i], "--magnifier-png") == 0) {
+                ReportFailure("%s takes no %s: the magnifier is drawn over CViewRhythmWave and CViewSerialComRhy",
+                              named.c_str(), argv[i]);
+                return 1;
+            }
+    }
     const RecordOpener open = [&](const std::string& path, std::unique_ptr<CTavrionDoc>& doc) {
-        return opener(path, doc) && doc && (named.empty() || TakesOrSays(named, *doc));
+        return opener(path, doc) && doc &&
+               (named.empty() ||
+                (TakesOrSays(named, *doc) && (command != "print" || PrintsRecordOrSays(named, *doc))));
     };
     if (IsExerciseViewRequest(argc, argv)) return RunExerciseViewCommand(command, argc, argv, open);
     if (command == "view" && IsEnlargedViewRequest(argc, argv)) return RunEnlargedViewCommand(argc, argv, open);
@@ -832,11 +938,25 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
     // A class named is known before any record opens; "all" is each record's own.
     CRuntimeClass* namedClass = all ? nullptr : ViewClass(options.viewClass);
     if (!all && !namedClass) return 1;
+    if (namedClass && options.styleGiven && StyleUseOf(namedClass) == StyleUse::None) {
+        ReportFailure("--style %d: %s takes no --style", options.style, options.viewClass.c_str());
+        return 1;
+    }
+    if (namedClass && !NamedViewTakesOptionsOrSays(command, namedClass, options)) return 1;
     const std::string& target = command == "print" ? options.pdf : options.png;
     // A print to a printer (--printer) has no file of its own.
     if (!(options.outDir.empty() ? target.empty() || MakeFolderOf(target) : MakeOutputFolder(options.outDir))) return 1;
+    // A record whose options are refused is refused once, before anything of
+    // it is written: its views and (for "--view all") its forms alike.
+    std::set<std::string> refused;
+    const RecordOpener openTaking = [&](const std::string& path, std::unique_ptr<CTavrionDoc>& doc) {
+        if (refused.count(path) || !open(path, doc)) return false;
+        if (RecordTakesOptionsOrSays(*doc, options, namedClass)) return true;
+        refused.insert(path);
+        return false;
+    };
 
-    int failures = ForEachRecord(options.files, open, [&](CTavrionDoc& doc, size_t index) {
+    int failures = ForEachRecord(options.files, openTaking, [&](CTavrionDoc& doc, size_t index) {
         // Each record of "--view all" gets the views of its own kind, whichever kind comes first.
         if (all && doc.GetDocType() == DOC_TYPE_EXER) return ShowAllOfExerciseRecord(command, doc, options, index);
         // The one-lead strip of a lead the record does not have would be empty paper.
@@ -861,7 +981,7 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
         }
         return ok;
     });
-    if (command == "view" && all) failures += RenderAllForms(options.files, options.outDir, open);
+    if (command == "view" && all) failures += RenderAllForms(options.files, options.outDir, openTaking);
     return failures ? 1 : 0;
 }
 

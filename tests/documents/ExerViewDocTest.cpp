@@ -1,5 +1,7 @@
 // Exercise test records made by the record maker, opened through the
 // exercise document as the host does, and what its views and forms get.
+#include <cstdio>
+
 #include "core/PositionCtrl.h"
 #include "platform/base/Kernel.h"
 #include "platform/ui/windowing/MessageBoxRecorder.h"
@@ -363,4 +365,23 @@ TEST_F(ExerDocument, ALoadTimeWithoutMetsShowsAStarInPlaceOfTheValue)
         ASSERT_EQ(Open(doc, files), 0);
         EXPECT_EQ(Utf8(doc.GetCurrentDataItem()->stInterpre.strLoadTime), "09'00''(* METs)");
     }
+}
+
+// Without its record XML the load time is not known, but the record's own
+// series end where the exercise ends: the recovery clock starts there, not
+// at 0 min over the exercise.
+TEST_F(ExerDocument, WithoutItsRecordXmlTheRecoveryStartsWhereTheRecordsExerciseSeriesEnd)
+{
+    const ExerciseRecordOptions o = DefaultOptions();
+    const ExerFiles files = Write(o);
+    ASSERT_EQ(0, std::remove(files.xml.c_str()));
+    CExerViewDoc doc;
+    ASSERT_EQ(Open(doc, files), 0);
+    _EXERDATAITEM* item = doc.GetCurrentDataItem();
+    ASSERT_NE(item, nullptr);
+    const ExerciseTimeline t = MakeExerciseTimeline(o);
+    EXPECT_EQ(item->nExerTime, t.exerciseSeconds);
+    EXPECT_EQ(item->nEndTime, t.exerciseSeconds + t.averageTimes[1].back());
+    ASSERT_EQ(item->arrMemTime.GetSize(), static_cast<INT_PTR>(t.stripTimes[0].size() + t.stripTimes[1].size()));
+    EXPECT_EQ(item->arrMemTime[static_cast<INT_PTR>(t.stripTimes[0].size())], t.exerciseSeconds + t.stripTimes[1][0]);
 }

@@ -406,3 +406,237 @@ TEST_F(HostDrawsOrRefusesTest, EveryDialogOpensOnARecordOrRefusesItAndAllOpensNo
         }
     }
 }
+
+// The options of the drawing commands: a style, a magnifier, a page a record
+// does not print are drawn as asked or refused with a message naming them,
+// and nothing is written for the refused record.
+
+TEST_F(HostDrawsOrRefusesTest, EveryStyleOfTheMultiLeadViewDrawsARecordOrRefusesIt)
+{
+    std::vector<int> styles;
+    for (int style = 1; style <= 28; ++style) styles.push_back(style);
+    styles.push_back(99);
+    std::map<std::string, int> drawn;   // by record: the styles drawn
+    for (int style : styles) {
+        const std::string out = m_out.File("style-" + std::to_string(style) + ".png");
+        std::vector<std::string> args = {"view"};
+        for (const std::string& record : AllRecords()) args.push_back(record);
+        args.insert(args.end(), {"--view", "CViewRhythmWave", "--style", std::to_string(style), "--size", kSize,
+                                 "--png", out});
+        const HostRun run = Host(args);
+        for (size_t i = 0; i < kRecordCount; ++i) {
+            SCOPED_TRACE("style " + std::to_string(style) + " on " + kRecords[i]);
+            const std::string png = Numbered(out, i);
+            // The beat-and-trend records are refused by their kind, the others by the style.
+            const bool strips = !Contains(kRecords[i], "mstep") && !Contains(kRecords[i], "exercise");
+            if (!Exists(png)) {
+                ExpectRefused(run, Record(i), "CViewRhythmWave", png);
+                const std::string said = BaseName(Record(i)) + ": --style " + std::to_string(style) + ": ";
+                EXPECT_TRUE(!strips || Contains(run.err, said)) << run.err;
+                continue;
+            }
+            EXPECT_GE(InkIn(PngImage(png), kScreen, false), 100) << png << " is drawn without the record in it";
+            ++drawn[Record(i)];
+        }
+    }
+    // Each record that has strips is drawn in some style; none in style 99.
+    for (size_t i = 0; i < kRecordCount; ++i) {
+        if (Contains(kRecords[i], "mstep") || Contains(kRecords[i], "exercise")) continue;
+        EXPECT_GT(drawn[Record(i)], 0) << kRecords[i];
+    }
+    EXPECT_EQ(0u, drawn.count(Record(1)) + drawn.count(Record(5)));
+}
+
+TEST_F(HostDrawsOrRefusesTest, EveryWaveReportPrintsAStyleOrRefusesIt)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    // Below the patient block: the traces or the comment page's form.
+    const Probe page = {0.12, 0.15, 0.88, 0.88, 50};
+    const std::vector<std::pair<std::string, int>> runs = {
+        {"rest-wave", 99}, {"rest-wave", 16},     {"rest-ame", 99},       {"rest-ame", 24},
+        {"extra-wave", 99}, {"extra-wave", 24},   {"rhythm-comment", 99}, {"rhythm-comment", 27},
+        {"rr-wave", 21},    {"rest-interpre", 5}, {"rr-result", 1}};
+    for (const auto& [report, style] : runs) {
+        const std::string out = m_out.File(report + "-" + std::to_string(style) + ".pdf");
+        std::vector<std::string> args = {"print"};
+        for (const std::string& record : AllRecords()) args.push_back(record);
+        args.insert(args.end(), {"--report", report, "--style", std::to_string(style), "--pdf", out});
+        const HostRun run = Host(args);
+        for (size_t i = 0; i < kRecordCount; ++i) {
+            SCOPED_TRACE(report + " --style " + std::to_string(style) + " on " + kRecords[i]);
+            const std::string pdf = Numbered(out, i);
+            if (!Exists(pdf)) {
+                ExpectRefused(run, Record(i), report, pdf);
+                continue;
+            }
+            EXPECT_NE(99, style) << "a style of no layout is printed";
+            EXPECT_GE(PageInk(pdf, page), page.ink) << pdf << " is printed without the record in it";
+        }
+    }
+}
+
+TEST_F(HostDrawsOrRefusesTest, EveryPaneShowsOnlyThePageStylesItHas)
+{
+    for (const char* pane : kPanes) {
+        const std::string name = pane;
+        const std::string out = m_out.File(name + "-99.png");
+        // A comparing pane takes one series of resting records.
+        const std::vector<std::string> records =
+            Contains(name, "SerialCom") ? std::vector<std::string>{Record(0)} : AllRecords();
+        std::vector<std::string> args = {"pane"};
+        for (const std::string& record : records) args.push_back(record);
+        args.insert(args.end(), {"--pane", name, "--style", "99", "--size", "320x180", "--png", out});
+        const HostRun run = Host(args);
+        SCOPED_TRACE(name);
+        EXPECT_EQ(1, run.status) << run.err;
+        EXPECT_TRUE(Contains(run.err, "--style 99: " + name + " takes ")) << run.err;
+        for (size_t i = 0; i < records.size(); ++i) EXPECT_FALSE(Exists(Numbered(out, i))) << records[i];
+    }
+    // The extra-lead wave page has no style 3 (it is the rhythm page's); an
+    // MFER file takes its pages in the MFER numbering as well.
+    const std::string extra = m_out.File("extra-3.png");
+    const HostRun three = Host({"pane", Record(4), "--pane", "CWndExtraWave", "--style", "3", "--png", extra});
+    ExpectRefused(three, Record(4), "CWndExtraWave", extra);
+    EXPECT_TRUE(Contains(three.err, "--style 3: CWndExtraWave takes styles 1, 2 and 5 to 10 on an extra-lead record"))
+        << three.err;
+    const std::string mfer = m_out.File("mfer-58.png");
+    const HostRun fiftyEight =
+        Host({"pane", Record(7), "--pane", "CWndExtraWave", "--style", "58", "--size", "320x180", "--png", mfer});
+    EXPECT_EQ(0, fiftyEight.status) << fiftyEight.err;
+    EXPECT_GE(Drawn(PngImage(mfer)), 0.05);
+    // "--pane all" shows every style of every pane; one style asked of it is refused.
+    const std::string dir = m_out.File("all-panes-style");
+    const HostRun all = Host({"pane", Record(0), "--pane", "all", "--style", "5", "--size", "320x180", "--out", dir});
+    EXPECT_EQ(1, all.status);
+    EXPECT_TRUE(Contains(all.err, "--style 5: --pane all")) << all.err;
+    EXPECT_EQ(std::vector<std::string>{}, testsupport::FolderEntries(dir));
+}
+
+TEST_F(HostDrawsOrRefusesTest, AMagnifierAskedForIsWrittenOrRefused)
+{
+    const std::string rest = Record(0);
+    const std::string drawnPng = m_out.File("wave.png"), magnifier = m_out.File("m.png");
+    const HostRun drawn = Host({"view", rest, "--view", "CViewRhythmWave", "--size", kSize, "--magnify", "300,100",
+                                "--magnifier-png", magnifier, "--png", drawnPng});
+    EXPECT_EQ(0, drawn.status) << drawn.err;
+    EXPECT_TRUE(Exists(magnifier));
+    for (const char* view : {"CViewScroll1LeadWave", "CViewSerialComAve"}) {
+        SCOPED_TRACE(view);
+        const std::string png = m_out.File(std::string(view) + ".png"), m = m_out.File(std::string(view) + "-m.png");
+        const HostRun run = Host({"view", rest, "--view", view, "--magnify", "300,100", "--magnifier-png", m, "--png", png});
+        EXPECT_EQ(1, run.status) << run.err;
+        EXPECT_TRUE(Contains(run.err, std::string(view) + " takes no --magnify")) << run.err;
+        EXPECT_FALSE(Exists(png));
+        EXPECT_FALSE(Exists(m));
+    }
+    // A magnifier without its picture, or on paper, would be asked for and never made.
+    const std::string png = m_out.File("alone.png");
+    EXPECT_NE(0, Host({"view", rest, "--view", "CViewRhythmWave", "--magnify", "300,100", "--png", png}).status);
+    EXPECT_NE(0, Host({"print", rest, "--view", "CViewRhythmWave", "--magnify", "300,100", "--magnifier-png", magnifier,
+                       "--pdf", m_out.File("m.pdf")})
+                     .status);
+    EXPECT_FALSE(Exists(png));
+    EXPECT_FALSE(Exists(m_out.File("m.pdf")));
+}
+
+TEST_F(HostDrawsOrRefusesTest, AllWithAStyleTheRecordDoesNotTakeWritesNothingOfIt)
+{
+    // An exercise record's trends run 1 to 18; a resting record's pages 1 to 15.
+    const std::vector<std::pair<size_t, std::string>> runs = {{5, "19"}, {0, "20"}};
+    for (const auto& [index, style] : runs) {
+        SCOPED_TRACE(kRecords[index]);
+        const std::string dir = m_out.File("all-style-" + std::to_string(index));
+        const HostRun run = Host({"view", Record(index), "--view", "all", "--style", style, "--size", kSize, "--out", dir});
+        EXPECT_EQ(1, run.status) << run.err;
+        EXPECT_TRUE(Contains(run.err, BaseName(Record(index)) + ": ")) << run.err;
+        EXPECT_EQ(std::vector<std::string>{}, testsupport::FolderEntries(dir));
+    }
+    // A view without styles refuses one before any record opens.
+    const HostRun table = Host({"view", Record(0), "--view", "CViewAverageWave", "--style", "3", "--png",
+                                m_out.File("ave.png")});
+    EXPECT_EQ(1, table.status);
+    EXPECT_EQ("morvelance-host: --style 3: CViewAverageWave takes no --style\n", table.err);
+}
+
+TEST_F(HostDrawsOrRefusesTest, ARefusalNamesTheRecordKindsTheCommandTakesWordForWord)
+{
+    const std::string rest = Record(0), rr = Record(3), exercise = Record(5);
+    const std::string png = m_out.File("refused.png"), pdf = m_out.File("refused.pdf");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"view", rr, "--view", "CViewAverageWave", "--png", png},
+         "morvelance-host: " + rr + ": CViewAverageWave needs a resting or MFER record with average beats\n"},
+        {{"view", exercise, "--view", "CViewEnlargedWave", "--png", png},
+         "morvelance-host: " + exercise + ": CViewEnlargedWave needs a resting, rhythm or MFER record\n"},
+        {{"print", rest, "--view", "CViewRRHistogram", "--pdf", pdf},
+         "morvelance-host: " + rest + ": CViewRRHistogram needs an RR record\n"},
+        {{"view", rr, "--view", "CFormInterpre", "--png", png},
+         "morvelance-host: " + rr + ": CFormInterpre needs a resting or MFER record of twelve or fifteen leads\n"},
+        {{"dialog", rr, "--dialog", "CDlgPatientInfoComment", "--png", png},
+         "morvelance-host: " + rr + ": CDlgPatientInfoComment does not take this record (it edits resting and MFER records)\n"},
+        {{"dialog", rest, "--dialog", "CDlgEnlargedRhyRR", "--png", png},
+         "morvelance-host: " + rest + ": CDlgEnlargedRhyRR needs a rhythm, RR, extra-lead or MFER record\n"},
+        {{"print", rest, "--report", "rr-result", "--pdf", pdf},
+         "morvelance-host: the rr-result report prints RR records only; this is a resting record\n"},
+        {{"print", rr, "--report", "rest-interpre", "--pdf", pdf},
+         "morvelance-host: the rest-interpre report prints resting and MFER records with average beats and rhythm "
+         "records only; this is an RR record\n"},
+    };
+    for (const auto& [args, line] : cases) {
+        SCOPED_TRACE(args[0] + " " + args[3]);
+        const HostRun run = Host(args);
+        EXPECT_EQ(1, run.status);
+        EXPECT_EQ(line, run.err.substr(0, run.err.find('\n') + 1));
+        EXPECT_FALSE(Exists(png));
+        EXPECT_FALSE(Exists(pdf));
+    }
+}
+
+TEST_F(HostDrawsOrRefusesTest, AViewNamedRefusesTheOptionsItDoesNotApply)
+{
+    const std::string rest = Record(0), rr = Record(3);
+    const std::string png = m_out.File("option.png"), pdf = m_out.File("option.pdf");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"view", rest, "--view", "sheet", "--lead", "1", "--png", png}, "view sheet takes no --lead"},
+        {{"view", rest, "--view", "CViewAverageWave", "--page", "2", "--png", png}, "view CViewAverageWave takes no --page"},
+        {{"view", rest, "--view", "CViewAverageWave", "--half", "--png", png}, "view CViewAverageWave takes no --half"},
+        {{"view", rest, "--view", "CViewAverageWave", "--cal-count", "2", "--png", png},
+         "view CViewAverageWave takes no --cal-count"},
+        {{"print", rest, "--view", "CViewRhythmWave", "--dividers", "1", "--pdf", pdf},
+         "print CViewRhythmWave takes no --dividers"},
+        {{"view", rr, "--view", "CViewRRHistogram", "--page", "2", "--png", png}, "view CViewRRHistogram takes no --page"},
+        // The exercise views: the trend takes the styles, the averaged beats the layouts.
+        {{"view", Record(5), "--view", "CViewMemoryWave", "--style", "3", "--png", png}, "CViewMemoryWave takes no --style"},
+        {{"view", Record(5), "--view", "CViewExerTrend", "--mode", "2", "--png", png}, "CViewExerTrend takes no --mode"},
+    };
+    for (const auto& [args, said] : cases) {
+        SCOPED_TRACE(said);
+        const HostRun run = Host(args);
+        EXPECT_EQ(1, run.status);
+        EXPECT_TRUE(Contains(run.err, said)) << run.err;
+        EXPECT_FALSE(Exists(png));
+        EXPECT_FALSE(Exists(pdf));
+    }
+    // Where they apply they are drawn: the interval list's second page, the calibration column's two pulses.
+    EXPECT_EQ(0, Host({"view", rr, "--view", "CViewRRIntervalList", "--page", "2", "--size", kSize, "--png", png}).status);
+    EXPECT_EQ(0, Host({"view", rest, "--view", "CViewCAL", "--cal-count", "2", "--size", kSize, "--png", png}).status);
+}
+
+TEST_F(HostDrawsOrRefusesTest, TheProtocolSummaryPrintsTheStepAndTripProtocolOnly)
+{
+    REQUIRE_SHARED_DATA(ptb, "physionet/ptb/s0010_re.hea");
+    const std::string dir = m_out.File("ptb");
+    MakeRecords({"examinations", dir, "--ptb", ptb.substr(0, ptb.size() - 4)});
+    // Code 244 carries no step-and-trip line: its page would print without a word.
+    const std::string other = m_out.File("protocol-244.pdf"), stepAndTrip = m_out.File("protocol-243.pdf");
+    const HostRun refused =
+        Host({"print", dir + "/mstep244.ecg", "--view", "CViewSummaryProtocol", "--pdf", other});
+    EXPECT_EQ(1, refused.status);
+    EXPECT_TRUE(Contains(refused.err, "mstep244.ecg: CViewSummaryProtocol prints the step-and-trip protocol"))
+        << refused.err;
+    EXPECT_FALSE(Exists(other));
+    const HostRun printed = Host({"print", dir + "/mstep243.ecg", "--view", "CViewSummaryProtocol", "--pdf", stepAndTrip});
+    EXPECT_EQ(0, printed.status) << printed.err;
+    EXPECT_TRUE(Exists(stepAndTrip));
+    // On the screen the maximum ST depression shows for every protocol.
+    EXPECT_EQ(0, Host({"view", dir + "/mstep244.ecg", "--view", "CViewSummaryProtocol", "--png", m_out.File("p.png")}).status);
+}
