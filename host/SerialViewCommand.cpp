@@ -21,6 +21,7 @@
 #include "documents/RestViewDoc.h"
 #include "host/CommandFailure.h"
 #include "host/MagnifierPreview.h"
+#include "host/RecordKinds.h"
 #include "host/SerialRecordSet.h"
 #include "waveviews/ViewScroll1LeadRhyWave.h"
 #include "waveviews/ViewScroll1LeadWave.h"
@@ -49,6 +50,7 @@ struct StripOptions {
     std::string png;
     bool chest = false;   // the comparison shows the chest leads
     int style = 0;        // the page's wave style; 0 the kind's first
+    bool styleGiven = false;
     int dragFrom = -1;    // x of the press along the strip's first row, -1 no drag
     int dragTo = -1;
     bool overlap = false; // the average comparison's last column superimposes the others
@@ -88,7 +90,15 @@ bool ParseStripOptions(int argc, char** argv, StripOptions& options)
         } else if (arg == "--png") {
             options.png = argv[++i];
         } else if (arg == "--style") {
-            options.style = std::atoi(argv[++i]);
+            char* end = nullptr;
+            const std::string text = argv[++i];
+            const long style = std::strtol(text.c_str(), &end, 10);
+            if (text.empty() || *end || style < 0 || style > 100000) {
+                std::fprintf(stderr, "morvelance-host: --style takes a style number\n");
+                return false;
+            }
+            options.style = static_cast<int>(style);
+            options.styleGiven = true;
         } else if (arg == "--size") {
             if (!ParseFrameSize(argv[++i], options.width, options.height)) return false;
         } else if (arg == "--magnify") {
@@ -373,6 +383,7 @@ int RunComparison(const StripOptions& options, const RecordOpener& open)
     for (const std::string& file : options.files) {
         auto record = std::make_unique<ComparedRecord>();
         if (!open(file, record->doc) || !record->doc) return 1;
+        if (options.styleGiven && !SerialStyleOrSays(kSerialRhythmView, options.style, *record->doc)) return 1;
         record->doc->m_bAutoDelete = FALSE;
         if (!record->List()) {
             std::fprintf(stderr, "morvelance-host: %s is neither a resting nor an MFER record\n", file.c_str());
@@ -461,6 +472,7 @@ int RunAverage(const std::string& command, const StripOptions& options, const Re
 {
     AverageRecords records;
     if (!records.OpenAll(options.files, open, true)) return 1;
+    if (options.styleGiven && !SerialStyleOrSays(kSerialAverageView, options.style, records.rest)) return 1;
     if (command == "print") return !options.pdf.empty() && PrintAverage(records, options) ? 0 : 1;
     return !options.png.empty() && PaintAverage(records, options) ? 0 : 1;
 }
@@ -537,6 +549,22 @@ bool PrintSerialView(CTavrionDoc& doc, CView* view, CECGDC* dc, CRect area, doub
     return strip->Print(dc, band, widthMm, heightMm, pxPerMm, 0) != FALSE;
 }
 
+bool SerialStyleOrSays(const std::string& name, int style, CTavrionDoc& doc)
+{
+    // Any style but the one-lead 13 would draw the comparison's page style
+    // 29 while the command said it drew the style asked for.
+    if (name == kSerialRhythmView) {
+        if (style == 13 || style == 29) return true;
+        ReportFailure("--style %d: %s draws styles 13 and 29", style, name.c_str());
+        return false;
+    }
+    if (name == kSerialAverageView) {
+        ReportFailure("--style %d: %s takes --page-style, not --style", style, name.c_str());
+        return false;
+    }
+    return WaveStyleOrSays(name, style, doc);
+}
+
 int RunSerialViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open)
 {
     StripOptions options;
@@ -551,7 +579,9 @@ int RunSerialViewCommand(const std::string& command, int argc, char** argv, cons
             continue;
         }
         doc->m_bAutoDelete = FALSE;
-        if (!PaintStrip(*doc, options, Numbered(options.png, index))) ++failures;
+        if ((options.styleGiven && !SerialStyleOrSays(kStripView, options.style, *doc)) ||
+            !PaintStrip(*doc, options, Numbered(options.png, index)))
+            ++failures;
     }
     return failures ? 1 : 0;
 }

@@ -22,6 +22,11 @@ bool IsSerialView(CView* view);
 // Prints the strip (when `view` is one) into the top of the printable area
 // with the reports' duration marks; false when it is none or failed.
 bool PrintSerialView(CTavrionDoc& doc, CView* view, CECGDC* dc, CRect area, double pxPerMm, int pageStyle);
+// Whether --style `style` is one view class `name` of the comparison draws
+// the record of `doc` in (said when not): the comparison in its one-lead or
+// its page style, the strip under the page in a wave style of the record's
+// pages; the average comparison takes --page-style instead.
+bool SerialStyleOrSays(const std::string& name, int style, CTavrionDoc& doc);
 // command: "view" or "print"; args: the files and options after it.
 int RunSerialViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open);
 

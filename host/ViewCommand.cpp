@@ -622,7 +622,12 @@ bool RecordTakesOptionsOrSays(CTavrionDoc& doc, const ViewOptions& options, CRun
     if (!namedClass && doc.GetDocType() == DOC_TYPE_EXER) return ExerciseOptionsTakenOrSays(options);
     if (!options.styleGiven) return true;
     if (!namedClass) return WaveStyleOrSays(kMultiLeadView, options.style, doc);
-    return StyleUseOf(namedClass) != StyleUse::WaveStyle || WaveStyleOrSays(options.viewClass, options.style, doc);
+    switch (StyleUseOf(namedClass)) {
+    case StyleUse::WaveStyle: return WaveStyleOrSays(options.viewClass, options.style, doc);
+    case StyleUse::Comparison: return SerialStyleOrSays(options.viewClass, options.style, doc);
+    case StyleUse::None: break;
+    }
+    return true;
 }
 
 // "--view all" of an exercise record: its own views, as the exercise views'

@@ -6,6 +6,8 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -236,4 +238,48 @@ TEST(HostSerialAverage, RecordsFillTheirColumnsTheOverlapTheLastAndThePagePrints
     run = Host({"print", a, b, "--view", "CViewSerialComAve", "--overlap", "--pdf", pdf});
     ASSERT_EQ(0, run.status) << run.err;
     EXPECT_EQ(0u, testsupport::ReadFileBytes(pdf).rfind("%PDF", 0));
+}
+
+// The comparison's views draw the styles they have or refuse the one asked
+// for before anything is written: the comparison its one-lead and page
+// styles, the strip a wave style of the record's pages, and the average
+// comparison only its page styles, which --page-style chooses.
+TEST(HostSerialRhythm, AStyleTheComparisonsViewsDoNotDrawIsRefusedAndNothingIsWritten)
+{
+    TempDir dir;
+    std::ostringstream out, err;
+    ASSERT_EQ(0, morvelance::RunMkrecord({"samples", dir.File("samples")}, out, err)) << err.str();
+    const std::string a = dir.File("samples/rest12_90.ecg");
+    const std::string b = dir.File("samples/rest12_80.ecg");
+    const struct {
+        const char* view;
+        const char* style;
+        const char* said;   // empty: drawn
+    } cases[] = {
+        {"CViewSerialComRhy", "13", ""},
+        {"CViewSerialComRhy", "29", ""},
+        {"CViewSerialComRhy", "5", "--style 5: CViewSerialComRhy draws styles 13 and 29"},
+        {"CViewScroll1LeadWave", "5", ""},
+        {"CViewScroll1LeadWave", "29", "--style 29: CViewScroll1LeadWave draws a resting record in styles 1 to 15"},
+        {"CViewSerialComAve", "13", "--style 13: CViewSerialComAve takes --page-style, not --style"},
+    };
+    for (const auto& c : cases) {
+        for (const char* command : {"view", "print"}) {
+            SCOPED_TRACE(std::string(command) + " " + c.view + " --style " + c.style);
+            const bool print = std::string(command) == "print";
+            const std::string output = dir.File(print ? "out.pdf" : "out.png");
+            const HostRun run = Host({command, a, b, "--view", c.view, "--style", c.style, print ? "--pdf" : "--png", output});
+            const bool written = std::ifstream(output).good();
+            std::remove(output.c_str());
+            std::remove(dir.File(print ? "out-2.pdf" : "out-2.png").c_str());
+            if (!*c.said) {
+                EXPECT_EQ(0, run.status) << run.err;
+                EXPECT_TRUE(written);
+                continue;
+            }
+            EXPECT_EQ(1, run.status);
+            EXPECT_NE(std::string::npos, run.err.find(c.said)) << run.err;
+            EXPECT_FALSE(written);
+        }
+    }
 }
