@@ -1,0 +1,146 @@
+// Which patient a record shows, through the host's own commands: an id or
+// name the record file gives longer than the record XML's field is listed,
+// shown and saved whole however many times the sheet is saved; and a record
+// shows only what its own record XML holds, never another record's of the
+// same stem in the same folder.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <ostream>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "tests/host/HostRun.h"
+#include "tests/host/HostSamples.h"
+
+using namespace hosttest;
+
+namespace {
+
+// The line of info that says what the host's file list shows of the record.
+std::string FileListLine(const std::string& out)
+{
+    std::smatch match;
+    return std::regex_search(out, match, std::regex("  file list +([^\\n]*)")) ? match[1].str() : std::string();
+}
+
+std::string ListedField(const std::string& line, const char* field)
+{
+    std::smatch match;
+    return std::regex_search(line, match, std::regex(std::string(field) + " \"([^\"]*)\"")) ? match[1].str()
+                                                                                           : std::string();
+}
+
+// The text of the first element `name` of an XML file ("" when none or empty).
+std::string ElementText(const std::string& xml, const std::string& name)
+{
+    std::smatch match;
+    if (std::regex_search(xml, match, std::regex("<" + name + ">([^<]*)</" + name + ">"))) return match[1].str();
+    return std::string();
+}
+
+// The record XMLs of a folder (the HL7 headers aside).
+std::vector<std::string> RecordXmls(const std::string& folder)
+{
+    std::vector<std::string> found;
+    for (const std::string& entry : testsupport::FolderEntries(folder))
+        if (entry.size() > 4 && entry.compare(entry.size() - 4, 4, ".xml") == 0 && entry.find(".hl7.") == std::string::npos)
+            found.push_back(folder + "/" + entry);
+    return found;
+}
+
+// A record whose file gives an id or a name past the record XML's field, the
+// sheet that saves it and a comment field of that sheet.
+struct LongField {
+    const char* name;
+    std::vector<std::string> make;   // the maker's arguments, the record's path last
+    const char* record;
+    const char* sheet;
+    const char* comment;
+};
+
+const LongField kLongFields[] = {
+    {"MferIdOf22", {"mfer", "--kind", "plain", "--id", "HOSP-2024-000123456789", "--name", "YAMADA HANAKO JUNIOR", "--out"},
+     "m.mwf", "CDlgPatientInfoComment", "3421"},
+    {"ExtraLeadNameOf22", {"synth", "--kind", "extra", "--id", "E-1", "--name", "ABCDEFGHIJKLMNOPQRSTUV", "--out"},
+     "e.ecg", "CDlgInfoCommentGeneral", "3706"},
+    {"Model8000IdOf14", {"synth", "--kind", "rest12", "--flavour", "80", "--id", "12345678901234", "--name", "SATO", "--out"},
+     "r.ecg", "CDlgPatientInfoComment", "3421"},
+};
+
+void PrintTo(const LongField& field, std::ostream* out)
+{
+    *out << field.name;
+}
+
+class HostRecordXmlIdentity : public ::testing::Test {
+protected:
+    HostRun In(const std::vector<std::string>& args) const { return Host(args, m_dir.Path()); }
+    HostRun SaveSheet(const std::string& record, const char* sheet, const char* field, const std::string& text) const
+    {
+        return In({"dialog", record, "--dialog", sheet, "--set", std::string(field) + "=" + text, "--ok", "編集者"});
+    }
+    std::string Listed(const std::string& record) const { return FileListLine(In({"info", record}).out); }
+
+    testsupport::TempDir m_dir;
+};
+
+class HostLongFieldFromTheFile : public HostRecordXmlIdentity, public ::testing::WithParamInterface<LongField> {
+protected:
+    void SetUp() override
+    {
+        std::vector<std::string> make = GetParam().make;
+        make.push_back(m_dir.File(GetParam().record));
+        MakeRecords(make);
+    }
+};
+
+TEST_P(HostLongFieldFromTheFile, IsListedShownAndSavedWholeThroughEverySaveOfTheSheet)
+{
+    const LongField& kind = GetParam();
+    const std::string listed = Listed(kind.record);
+    const std::string id = ListedField(listed, "id"), name = ListedField(listed, "name");
+    ASSERT_TRUE(id.size() > 12 || name.size() > 20) << listed;
+    for (const char* comment : {"経過観察", "再検査"}) {
+        const HostRun saved = SaveSheet(kind.record, kind.sheet, kind.comment, comment);
+        ASSERT_EQ(0, saved.status) << saved.err;
+        EXPECT_EQ(listed, Listed(kind.record)) << "after saving " << comment;
+        const std::vector<std::string> xmls = RecordXmls(m_dir.Path());
+        ASSERT_EQ(1u, xmls.size());
+        const std::string xml = testsupport::ReadFileBytes(xmls[0]);
+        EXPECT_EQ(id, ElementText(xml, "Patient_id"));
+        EXPECT_EQ(name, ElementText(xml, "Patient_name"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(RecordKinds, HostLongFieldFromTheFile, ::testing::ValuesIn(kLongFields),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A record XML already holding every limited text one past its limit (as an
+// older system or another program may have stored it) keeps them through a
+// save of another field, and the file list goes on showing them.
+TEST_F(HostRecordXmlIdentity, StoredTextsPastTheirLimitsSurviveASaveOfAnotherField)
+{
+    for (const char* flavour : {"90", "80"}) {
+        const std::string record = std::string("o") + flavour + ".ecg";
+        MakeRecords({"synth", "--kind", "rest12", "--flavour", flavour, "--out", m_dir.File(record)});
+        MakeRecords({"xml", "--for", m_dir.File(record), "--out-of-range",
+                     "--out", m_dir.File(std::string("o") + flavour + "20240401093000.xml")});
+        const std::string xmlPath = m_dir.File(std::string("o") + flavour + "20240401093000.xml");
+        const std::string before = testsupport::ReadFileBytes(xmlPath);
+        const std::string listed = Listed(record);
+        ASSERT_EQ(ElementText(before, "Patient_id"), ListedField(listed, "id")) << flavour;
+        ASSERT_EQ(ElementText(before, "Patient_name"), ListedField(listed, "name")) << flavour;
+
+        const HostRun saved = SaveSheet(record, "CDlgPatientInfoComment", "3421", "経過観察");
+        ASSERT_EQ(0, saved.status) << saved.err;
+        const std::string after = testsupport::ReadFileBytes(xmlPath);
+        for (const char* field : {"Patient_id", "Patient_name", "Patient_kana_name", "Sub_id", "Symptom", "Disease",
+                                  "Ward", "Department", "Request_section", "Request_doctor", "Technician", "Room_no"})
+            EXPECT_EQ(ElementText(before, field), ElementText(after, field)) << flavour << " " << field;
+        EXPECT_EQ(listed, Listed(record)) << flavour;
+    }
+}
+
+}  // namespace
