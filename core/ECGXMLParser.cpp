@@ -162,6 +162,11 @@ CECGXMLParser::CECGXMLParser(const CString& path, int b8000, CString prefix)
     if (const auto seed = Seeds().Find(platform::NativePath(static_cast<LPCWSTR>(path)))) (*seed)(*this);
 }
 
+bool CECGXMLParser::IsSeeded(const CString& path)
+{
+    return !path.IsEmpty() && Seeds().Find(platform::NativePath(static_cast<LPCWSTR>(path))) != nullptr;
+}
+
 std::shared_ptr<const void> CECGXMLParser::SeedNewFile(const CString& path, NewFileSeed seed)
 {
     if (path.IsEmpty() || !seed) return nullptr;

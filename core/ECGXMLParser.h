@@ -109,6 +109,8 @@ public:
     // seeded: that file is the record's.
     using NewFileSeed = std::function<void(CECGXMLParser&)>;
     static std::shared_ptr<const void> SeedNewFile(const CString& path, NewFileSeed seed);
+    // Whether a living seed waits for the file at path.
+    static bool IsSeeded(const CString& path);
 
     XML_PARSER* m_pXMLParser;   // the document (owned); null when it could not be created
     CString m_strPath;          // the file that SaveToXMLFile writes

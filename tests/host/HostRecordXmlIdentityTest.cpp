@@ -143,4 +143,107 @@ TEST_F(HostRecordXmlIdentity, StoredTextsPastTheirLimitsSurviveASaveOfAnotherFie
     }
 }
 
+// Two record files of one stem in one folder, each of its own patient.
+struct Pair {
+    const char* name;
+    const char* first;
+    const char* second;
+    const char* maker;   // "synth" (a resting device record) or "mfer"
+};
+
+const Pair kPairs[] = {
+    {"EcgAndDat", "s.ecg", "s.dat", "synth"},
+    {"MwfInTwoCases", "p.mwf", "p.MWF", "mfer"},
+};
+
+void PrintTo(const Pair& pair, std::ostream* out)
+{
+    *out << pair.name;
+}
+
+class HostRecordsOfOneStem : public HostRecordXmlIdentity, public ::testing::WithParamInterface<Pair> {
+protected:
+    void SetUp() override
+    {
+        Make(GetParam().first, "AAA-1", "患者 甲");
+        Make(GetParam().second, "BBB-2", "患者 乙");
+    }
+    void Make(const std::string& record, const char* id, const char* name)
+    {
+        if (std::string(GetParam().maker) == "mfer")
+            MakeRecords({"mfer", "--kind", "plain", "--id", id, "--name", name, "--out", m_dir.File(record)});
+        else
+            MakeRecords({"synth", "--kind", "rest12", "--id", id, "--name", name, "--out", m_dir.File(record)});
+    }
+    // The record XML whose comment is `comment` ("" when none or several).
+    std::string XmlWithComment(const std::string& comment) const
+    {
+        std::string found;
+        for (const std::string& xml : RecordXmls(m_dir.Path())) {
+            if (ElementText(testsupport::ReadFileBytes(xml), "Comment_content") != comment) continue;
+            if (!found.empty()) return std::string();
+            found = xml;
+        }
+        return found;
+    }
+};
+
+TEST_P(HostRecordsOfOneStem, EachShowsAndSavesOnlyItsOwnRecordXml)
+{
+    const Pair& pair = GetParam();
+    const std::string first = Listed(pair.first), second = Listed(pair.second);
+    ASSERT_EQ("AAA-1", ListedField(first, "id"));
+    ASSERT_EQ("BBB-2", ListedField(second, "id"));
+
+    ASSERT_EQ(0, SaveSheet(pair.first, "CDlgPatientInfoComment", "3421", "甲の所見").status);
+    EXPECT_EQ(first, Listed(pair.first));
+    EXPECT_EQ(second, Listed(pair.second));   // not the first's patient
+    ASSERT_EQ(0, SaveSheet(pair.second, "CDlgPatientInfoComment", "3421", "乙の所見").status);
+    EXPECT_EQ(first, Listed(pair.first));
+    EXPECT_EQ(second, Listed(pair.second));
+
+    // Two record XMLs, each naming its record, each with its patient and comment.
+    ASSERT_EQ(2u, RecordXmls(m_dir.Path()).size());
+    const std::string firstXml = testsupport::ReadFileBytes(XmlWithComment("甲の所見"));
+    const std::string secondXml = testsupport::ReadFileBytes(XmlWithComment("乙の所見"));
+    EXPECT_EQ("AAA-1", ElementText(firstXml, "Patient_id"));
+    EXPECT_EQ(pair.first, ElementText(firstXml, "Record_file"));
+    EXPECT_EQ("BBB-2", ElementText(secondXml, "Patient_id"));
+    EXPECT_EQ(pair.second, ElementText(secondXml, "Record_file"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Stems, HostRecordsOfOneStem, ::testing::ValuesIn(kPairs),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A record XML made before record XMLs named their record file, beside two
+// record files of its stem: neither shows it, the file list and the sheet
+// say so naming both, and a save of either leaves it as it was. Once one of
+// them has a record XML of its own, it is the other's.
+TEST_F(HostRecordXmlIdentity, AnOlderRecordXmlTwoRecordsCouldOwnIsShownAndSavedAsNeithers)
+{
+    MakeRecords({"synth", "--kind", "rest12", "--id", "AAA-1", "--name", "患者 甲", "--out", m_dir.File("s.ecg")});
+    const std::string older = m_dir.File("s20240401093000.xml");
+    MakeRecords({"xml", "--for", m_dir.File("s.ecg"), "--out", older});
+    const std::string stored = testsupport::ReadFileBytes(older);
+    ASSERT_TRUE(ElementText(stored, "Record_file").empty());
+    ASSERT_EQ("AAA-1", ElementText(stored, "Patient_id"));
+    const std::string alone = Listed("s.ecg");   // the one record of the stem: the record XML is its own
+    MakeRecords({"synth", "--kind", "rest12", "--id", "BBB-2", "--name", "患者 乙", "--out", m_dir.File("s.dat")});
+
+    for (const char* record : {"s.ecg", "s.dat"}) {
+        const std::string listed = Listed(record);
+        EXPECT_EQ(record == std::string("s.ecg") ? "AAA-1" : "BBB-2", ListedField(listed, "id")) << listed;
+        EXPECT_NE(std::string::npos, listed.find("s20240401093000.xml")) << listed;
+        EXPECT_NE(std::string::npos, listed.find("s.dat and s.ecg")) << listed;
+        const HostRun sheet = In({"dialog", record, "--dialog", "CDlgPatientInfoComment", "--png", m_dir.File("d.png")});
+        EXPECT_EQ(0, sheet.status) << sheet.err;
+        EXPECT_NE(std::string::npos, sheet.err.find("s.dat and s.ecg")) << sheet.err;
+    }
+    ASSERT_EQ(0, SaveSheet("s.dat", "CDlgPatientInfoComment", "3421", "乙の所見").status);
+    EXPECT_EQ(stored, testsupport::ReadFileBytes(older));
+    EXPECT_EQ(alone, Listed("s.ecg"));
+    EXPECT_EQ("BBB-2", ListedField(Listed("s.dat"), "id"));
+    EXPECT_EQ(2u, RecordXmls(m_dir.Path()).size());
+}
+
 }  // namespace
