@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "core/ECGData.h"
+#include "core/ECGXMLParser.h"
 #include "core/FileItemInfo.h"
 #include "core/MemoryHelpers.h"
 #include "core/TavrionDoc.h"
@@ -61,6 +62,33 @@ std::string NamedRecordFile(const std::string& xml)
     return platform::ToUtf8(static_cast<LPCWSTR>(CTavrionDoc::GetRecordFileOfXML(LibraryPath(xml))));
 }
 
+// The patient id a record XML stores ("" when none).
+std::string StoredPatientId(const std::string& xml)
+{
+    CECGXMLParser parser(LibraryPath(xml), 0, CString());
+    CString id;
+    if (!parser.GetDataFromXMLDOM(id, L"/Rawdata/Tavrion/Inspection/Patient_section/Patient_id", 4, CString()))
+        return std::string();
+    id.Trim();
+    return platform::ToUtf8(static_cast<LPCWSTR>(id));
+}
+
+// The patient id the file list shows of a record file read alone (an MFER
+// file with its HL7 header when it has one), as its first record XML was
+// seeded with it.
+std::string ListedPatientId(const std::string& record)
+{
+    CTavrionDoc probe;
+    _FILEITEM_INFO info;
+    const bool mfer = EndsWithNoCase(record, ".mwf");
+    const CString header = mfer ? Hl7HeaderBeside(record) : CString();
+    const CString path = LibraryPath(record);
+    if (probe.ReadFile(path, L"", header, &info) == 1) return std::string();
+    CString id = info.strPatientID;
+    id.Trim();
+    return platform::ToUtf8(static_cast<LPCWSTR>(id));
+}
+
 }  // namespace
 
 RecordXmlSearch SearchRecordXml(const std::string& record, const std::string& prefix)
@@ -100,6 +128,18 @@ RecordXmlSearch SearchRecordXml(const std::string& record, const std::string& pr
     if (owners.size() == 1) {
         search.xml = folder + "/" + unnamed.front();
         return search;
+    }
+    // The patient id it stores tells its record when the files of only one
+    // of them give that id.
+    const std::string storedId = StoredPatientId(folder + "/" + unnamed.front());
+    if (!storedId.empty()) {
+        std::vector<std::string> giving;
+        for (const std::string& owner : owners)
+            if (ListedPatientId(folder + "/" + owner) == storedId) giving.push_back(owner);
+        if (giving.size() == 1) {
+            if (giving.front() == file) search.xml = folder + "/" + unnamed.front();
+            return search;
+        }
     }
     std::sort(owners.begin(), owners.end());
     search.shared = folder + "/" + unnamed.front();

@@ -216,20 +216,29 @@ INSTANTIATE_TEST_SUITE_P(Stems, HostRecordsOfOneStem, ::testing::ValuesIn(kPairs
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A record XML made before record XMLs named their record file, beside two
-// record files of its stem: neither shows it, the file list and the sheet
-// say so naming both, and a save of either leaves it as it was. Once one of
-// them has a record XML of its own, it is the other's.
-TEST_F(HostRecordXmlIdentity, AnOlderRecordXmlTwoRecordsCouldOwnIsShownAndSavedAsNeithers)
+// record files of its stem: the patient id it stores tells whose it is when
+// only one of the files gives that id. When nothing tells, neither shows it,
+// the file list and the sheet say so naming both, and a save of either
+// leaves it as it was; once one of them has a record XML of its own, it is
+// the other's.
+TEST_F(HostRecordXmlIdentity, AnOlderRecordXmlIsShownOnlyForTheRecordItCanBeTold)
 {
     MakeRecords({"synth", "--kind", "rest12", "--id", "AAA-1", "--name", "患者 甲", "--out", m_dir.File("s.ecg")});
     const std::string older = m_dir.File("s20240401093000.xml");
     MakeRecords({"xml", "--for", m_dir.File("s.ecg"), "--out", older});
-    const std::string stored = testsupport::ReadFileBytes(older);
+    std::string stored = testsupport::ReadFileBytes(older);
     ASSERT_TRUE(ElementText(stored, "Record_file").empty());
     ASSERT_EQ("AAA-1", ElementText(stored, "Patient_id"));
     const std::string alone = Listed("s.ecg");   // the one record of the stem: the record XML is its own
     MakeRecords({"synth", "--kind", "rest12", "--id", "BBB-2", "--name", "患者 乙", "--out", m_dir.File("s.dat")});
+    EXPECT_EQ(alone, Listed("s.ecg"));
+    const std::string second = Listed("s.dat");
+    EXPECT_EQ("BBB-2", ListedField(second, "id"));
+    EXPECT_EQ(std::string::npos, second.find("s20240401093000.xml")) << second;
 
+    // A stored id neither file gives (the person changed it) tells nothing.
+    const std::string changed = std::regex_replace(stored, std::regex("<Patient_id>AAA-1<"), "<Patient_id>ZZZ-9<");
+    std::ofstream(older, std::ios::binary | std::ios::trunc) << changed;
     for (const char* record : {"s.ecg", "s.dat"}) {
         const std::string listed = Listed(record);
         EXPECT_EQ(record == std::string("s.ecg") ? "AAA-1" : "BBB-2", ListedField(listed, "id")) << listed;
@@ -240,8 +249,8 @@ TEST_F(HostRecordXmlIdentity, AnOlderRecordXmlTwoRecordsCouldOwnIsShownAndSavedA
         EXPECT_NE(std::string::npos, sheet.err.find("s.dat and s.ecg")) << sheet.err;
     }
     ASSERT_EQ(0, SaveSheet("s.dat", "CDlgPatientInfoComment", "3421", "乙の所見").status);
-    EXPECT_EQ(stored, testsupport::ReadFileBytes(older));
-    EXPECT_EQ(alone, Listed("s.ecg"));
+    EXPECT_EQ(changed, testsupport::ReadFileBytes(older));
+    EXPECT_EQ("ZZZ-9", ListedField(Listed("s.ecg"), "id"));
     EXPECT_EQ("BBB-2", ListedField(Listed("s.dat"), "id"));
     EXPECT_EQ(2u, RecordXmls(m_dir.Path()).size());
 }
