@@ -100,11 +100,12 @@ RecordXmlSearch SearchRecordXml(const std::string& record, const std::string& pr
     std::string stem = prefix + file;
     const size_t dot = stem.rfind('.');
     if (dot != std::string::npos) stem.resize(dot);
-    std::vector<std::string> names, sharers;
+    std::vector<std::string> names, sharers, entries;
     DIR* dir = opendir(folder.c_str());
     if (!dir) return search;
     while (const dirent* entry = readdir(dir)) {
         const std::string name = entry->d_name;
+        entries.push_back(name);
         if (IsRecordXmlOf(name, stem)) names.push_back(name);
         else if (name == file || RecordXmlStem(name) == stem) sharers.push_back(name);
     }
@@ -114,7 +115,10 @@ RecordXmlSearch SearchRecordXml(const std::string& record, const std::string& pr
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return a > b; });
     std::vector<std::string> unnamed, owned;
     for (const std::string& name : names) {
-        const std::string owner = NamedRecordFile(folder + "/" + name);
+        std::string owner = NamedRecordFile(folder + "/" + name);
+        // A record renamed with its record XML still names its old name: a
+        // named file that is not in the folder tells nothing.
+        if (std::find(entries.begin(), entries.end(), owner) == entries.end()) owner.clear();
         if (owner.empty()) unnamed.push_back(name);
         else owned.push_back(owner);
         if (owner == file && search.xml.empty()) search.xml = folder + "/" + name;

@@ -5,6 +5,7 @@
 // same stem in the same folder.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <ostream>
 #include <regex>
@@ -214,6 +215,21 @@ TEST_P(HostRecordsOfOneStem, EachShowsAndSavesOnlyItsOwnRecordXml)
 
 INSTANTIATE_TEST_SUITE_P(Stems, HostRecordsOfOneStem, ::testing::ValuesIn(kPairs),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A record renamed together with its record XML keeps it, though the
+// record XML names the record's former name.
+TEST_F(HostRecordXmlIdentity, ARecordRenamedWithItsRecordXmlKeepsIt)
+{
+    MakeRecords({"synth", "--kind", "rest12", "--id", "AAA-1", "--name", "患者 甲", "--out", m_dir.File("s.ecg")});
+    ASSERT_EQ(0, SaveSheet("s.ecg", "CDlgPatientInfoComment", "3206", "AAA-9").status);
+    const std::vector<std::string> xmls = RecordXmls(m_dir.Path());
+    ASSERT_EQ(1u, xmls.size());
+    ASSERT_EQ("s.ecg", ElementText(testsupport::ReadFileBytes(xmls[0]), "Record_file"));
+    const std::string digits = xmls[0].substr(xmls[0].size() - 18, 14);
+    ASSERT_EQ(0, std::rename(m_dir.File("s.ecg").c_str(), m_dir.File("t.ecg").c_str()));
+    ASSERT_EQ(0, std::rename(xmls[0].c_str(), m_dir.File("t" + digits + ".xml").c_str()));
+    EXPECT_EQ("AAA-9", ListedField(Listed("t.ecg"), "id"));
+}
 
 // A record XML made before record XMLs named their record file, beside two
 // record files of its stem: the patient id it stores tells whose it is when
