@@ -162,6 +162,11 @@ CECGXMLParser::CECGXMLParser(const CString& path, int b8000, CString prefix)
     if (const auto seed = Seeds().Find(platform::NativePath(static_cast<LPCWSTR>(path)))) (*seed)(*this);
 }
 
+bool CECGXMLParser::IsSeeded(const CString& path)
+{
+    return !path.IsEmpty() && Seeds().Find(platform::NativePath(static_cast<LPCWSTR>(path))) != nullptr;
+}
+
 std::shared_ptr<const void> CECGXMLParser::SeedNewFile(const CString& path, NewFileSeed seed)
 {
     if (path.IsEmpty() || !seed) return nullptr;
@@ -178,9 +183,12 @@ int CECGXMLParser::GetDataFromXMLDOM(CString& value, const CString& xpath, int t
 {
     value.Empty();
     if (!m_pXMLParser || xpath.IsEmpty()) return 0;
-    if (!m_pXMLParser->GetDataFromXMLDOM(value, xpath, type, attrib)) return 0;
-    // The text stays in value also when it does not fit its field.
-    return ValidData(value, xpath, type, attrib);
+    // What the file holds comes back whole: the field limits of ValidData
+    // guard what a person types, not what was stored or taken over from the
+    // record file (a hospital id longer than the field, a name the record
+    // file gives in full). Turning such a value into "" here would show the
+    // field empty and make the next save of any other field write it empty.
+    return m_pXMLParser->GetDataFromXMLDOM(value, xpath, type, attrib) ? 1 : 0;
 }
 
 int CECGXMLParser::SetDataToXMLDOM(const CString& value, const CString& xpath, int type, const CString& attrib)

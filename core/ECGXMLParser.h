@@ -1,8 +1,8 @@
 // The system's one door to XML files: one object stands for one XML file
 // opened in memory for one access (a section of a record XML, a master file,
 // the layout stylesheet, an HL7 aECG header). Every value passes as text;
-// dates, ages and colours have typed access, and values read from a record
-// XML are checked against the limits of the record format (ValidData).
+// dates, ages and colours have typed access, and ValidData tells whether a
+// value a person gives fits the record format's field.
 #pragma once
 
 #include "platform/base/DateTime.h"
@@ -58,8 +58,8 @@ public:
     CECGXMLParser& operator=(const CECGXMLParser&) = delete;
 
     // type 2: attribute `attrib` of the selected element; type 4: the text of
-    // the selected node. Non-zero when read and valid; the text read stays in
-    // `value` also when ValidData rejects it.
+    // the selected node. Non-zero when read; the text comes back as stored,
+    // also when it is longer than ValidData lets a person type.
     int GetDataFromXMLDOM(CString& value, const CString& xpath, int type, const CString& attrib);
     int SetDataToXMLDOM(const CString& value, const CString& xpath, int type, const CString& attrib);
     int GetObjectCount(const CString& xpath);
@@ -83,6 +83,8 @@ public:
     void MarkStyle(const CString& xpath, const wchar_t* style);
     int GetColorAttrib(COLORREF& color, const CString& xpath);
     int SetColorAttrib(COLORREF color, const CString& xpath);
+    // Whether a value a person gives fits the field at xpath in this kind of
+    // record (the record format's limits); readers do not apply it.
     int ValidData(const CString& value, const CString& xpath, const int& type, const CString& attrib);
 
     // One control's entry of a layout table (the layout stylesheet).
@@ -107,6 +109,8 @@ public:
     // seeded: that file is the record's.
     using NewFileSeed = std::function<void(CECGXMLParser&)>;
     static std::shared_ptr<const void> SeedNewFile(const CString& path, NewFileSeed seed);
+    // Whether a living seed waits for the file at path.
+    static bool IsSeeded(const CString& path);
 
     XML_PARSER* m_pXMLParser;   // the document (owned); null when it could not be created
     CString m_strPath;          // the file that SaveToXMLFile writes

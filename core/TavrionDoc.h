@@ -204,15 +204,25 @@ public:
     // fields were taken. The device record from its image, the MFER file
     // from its reader's root, or from its HL7 aECG header when one is named
     // and gives a patient id.
-    BOOL GetPatInfoFromRecordFile(const CString& strXMLPath, _ECGDATA* image, _PATIENT_INFO& patient);
+    // The record file's path names the record XML's owner (SeedRecordXML).
+    BOOL GetPatInfoFromRecordFile(const CString& strXMLPath, _ECGDATA* image, _PATIENT_INFO& patient,
+                                  const CString& strRecordPath);
     BOOL GetPatInfoFromMFERFile(const CString& strXMLPath, CMFERParser* reader, const CString& strHL7Path,
-                                _PATIENT_INFO& patient);
+                                _PATIENT_INFO& patient, const CString& strRecordPath);
     // TRUE when a record XML path is named but nothing is on disk there yet.
     static BOOL IsRecordXMLToBeMade(const CString& strXMLPath);
     // Whatever writes that record XML first writes with it the patient id,
-    // name and acquisition time taken from the file, for as long as this
-    // document lives (CECGXMLParser::SeedNewFile).
-    void SeedRecordXML(const CString& strXMLPath, const _PATIENT_INFO& patient);
+    // name and acquisition time taken from the file, and the name of the
+    // record file it belongs to, for as long as this document lives
+    // (CECGXMLParser::SeedNewFile).
+    void SeedRecordXML(const CString& strXMLPath, const _PATIENT_INFO& patient,
+                       const CString& strRecordPath = CString());
+    // The record file a record XML names as its own: its name without the
+    // folder (two record files of one stem, s.ecg and s.dat, have record XMLs
+    // of one form of name, told apart only by it). Empty for a record XML
+    // made before it was written, or one that cannot be read.
+    static CString GetRecordFileOfXML(const CString& strXMLPath);
+    static const wchar_t* const kRecordFileXPath;
 
     // ---- patient record ----------------------------------------------------------
     void GetPatInfoFromXML(int nSystemCode, _PATIENT_INFO& patient, CECGXMLParser* xml);

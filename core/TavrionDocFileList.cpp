@@ -343,7 +343,8 @@ BOOL CTavrionDoc::IsRecordXMLToBeMade(const CString& strXMLPath)
     return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) ? TRUE : FALSE;
 }
 
-BOOL CTavrionDoc::GetPatInfoFromRecordFile(const CString& strXMLPath, _ECGDATA* image, _PATIENT_INFO& patient)
+BOOL CTavrionDoc::GetPatInfoFromRecordFile(const CString& strXMLPath, _ECGDATA* image, _PATIENT_INFO& patient,
+                                           const CString& strRecordPath)
 {
     if (!image || !IsRecordXMLToBeMade(strXMLPath))
         return FALSE;
@@ -351,12 +352,12 @@ BOOL CTavrionDoc::GetPatInfoFromRecordFile(const CString& strXMLPath, _ECGDATA* 
     SetAcqTime(&info, 0, 0, 0, 0, 0, 0);
     ReadRecordFileInfo(image, &info);
     TakeListedPatient(info, patient);
-    SeedRecordXML(strXMLPath, patient);
+    SeedRecordXML(strXMLPath, patient, strRecordPath);
     return TRUE;
 }
 
 BOOL CTavrionDoc::GetPatInfoFromMFERFile(const CString& strXMLPath, CMFERParser* reader, const CString& strHL7Path,
-                                         _PATIENT_INFO& patient)
+                                         _PATIENT_INFO& patient, const CString& strRecordPath)
 {
     if (!reader || !IsRecordXMLToBeMade(strXMLPath))
         return FALSE;
@@ -369,13 +370,13 @@ BOOL CTavrionDoc::GetPatInfoFromMFERFile(const CString& strXMLPath, CMFERParser*
         ReadHl7FileInfo(strHL7Path, &info);
         if (info.failure == FileListFailure::None) {
             TakeListedPatient(info, patient);
-            SeedRecordXML(strXMLPath, patient);
+            SeedRecordXML(strXMLPath, patient, strRecordPath);
             return TRUE;
         }
         info = _FILEITEM_INFO();
     }
     ReadMferRootInfo(root, &info);
     TakeListedPatient(info, patient);
-    SeedRecordXML(strXMLPath, patient);
+    SeedRecordXML(strXMLPath, patient, strRecordPath);
     return TRUE;
 }

@@ -3,6 +3,7 @@
 // control-data store after the user edited it.
 #include "core/ECGXMLParser.h"
 #include "core/TavrionDoc.h"
+#include "platform/base/File.h"
 
 #include <cstdlib>
 #include <cwchar>
@@ -374,17 +375,22 @@ void CTavrionDoc::WriteFirstAcqTime(const _PATIENT_INFO& patient, CECGXMLParser*
     WriteAcqTimeIfNone(patient.strAcqTime, *xml);
 }
 
-void CTavrionDoc::SeedRecordXML(const CString& strXMLPath, const _PATIENT_INFO& patient)
+void CTavrionDoc::SeedRecordXML(const CString& strXMLPath, const _PATIENT_INFO& patient, const CString& strRecordPath)
 {
     if (strXMLPath.IsEmpty()) return;
     // The paths the file list and the patient strip read them from. A field
     // the file does not carry is left out, as the file list shows it empty.
     const CString id = patient.strPatientID, name = patient.strName, acquired = patient.strAcqTime;
-    auto seed = [id, name, acquired](CECGXMLParser& xml) {
+    // The record file's name alone: the record and its record XML move
+    // together from folder to folder.
+    const int separator = PathLastSeparator(strRecordPath);
+    const CString record = separator < 0 ? strRecordPath : strRecordPath.Mid(separator + 1);
+    auto seed = [id, name, acquired, record](CECGXMLParser& xml) {
         const CString section = kPatientSection;
         if (!id.IsEmpty()) xml.SetDataToXMLDOM(id, section + L"/Patient_id", 4, CString());
         if (!name.IsEmpty()) xml.SetDataToXMLDOM(name, section + L"/Patient_name", 4, CString());
         WriteAcqTimeIfNone(acquired, xml);
+        if (!record.IsEmpty()) xml.SetDataToXMLDOM(record, kRecordFileXPath, 4, CString());
     };
     m_mapRecordXMLSeeds[std::wstring(static_cast<LPCWSTR>(strXMLPath))] = CECGXMLParser::SeedNewFile(strXMLPath, seed);
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ECGXMLParser.h"
 #include "core/EucSjis.h"
 #include "core/FileItemInfo.h"
 #include "core/Globals.h"
@@ -436,7 +437,32 @@ CString CTavrionDoc::CreateRawFileName(const CString& source, int bRaw)
     GetLocalTime(&now);
     CString stamp;
     stamp.Format(L"%04d%02d%02d%02d%02d%02d", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
-    return folder + name.Left(dot) + stamp + L".xml";
+    CString path = folder + name.Left(dot) + stamp + L".xml";
+    // Two record files of one stem (s.ecg and s.dat) named within the same
+    // second would get one record XML: a name already on disk, or waiting
+    // for its first write, belongs to another record, and the next second's
+    // name is taken instead.
+    COleDateTime time(now);
+    for (int tries = 0; tries < 3600 && time.GetStatus() == COleDateTime::valid; ++tries) {
+        if (GetFileAttributes(path) == INVALID_FILE_ATTRIBUTES && !CECGXMLParser::IsSeeded(path)) break;
+        time += COleDateTimeSpan(0, 0, 0, 1);
+        stamp.Format(L"%04d%02d%02d%02d%02d%02d", time.GetYear(), time.GetMonth(), time.GetDay(), time.GetHour(),
+                     time.GetMinute(), time.GetSecond());
+        path = folder + name.Left(dot) + stamp + L".xml";
+    }
+    return path;
+}
+
+const wchar_t* const CTavrionDoc::kRecordFileXPath = L"/Rawdata/Assist_info/Record_file";
+
+CString CTavrionDoc::GetRecordFileOfXML(const CString& strXMLPath)
+{
+    CString name;
+    if (strXMLPath.IsEmpty() || GetFileAttributes(strXMLPath) == INVALID_FILE_ATTRIBUTES) return name;
+    CECGXMLParser xml(strXMLPath, 0, CString());
+    if (!xml.GetDataFromXMLDOM(name, kRecordFileXPath, 4, CString())) name.Empty();
+    name.Trim();
+    return name;
 }
 
 // ---- average beats -------------------------------------------------------------------

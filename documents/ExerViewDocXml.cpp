@@ -186,7 +186,7 @@ int CExerViewDoc::GetDataInfoFromXMLFile(_EXERDATAITEM* pItem)
             return ReadXmlValue(xml, GetDefXMLPath(LAYOUT_KIND_EXER, index, alt), text);
         };
         GetPatInfoFromXML(static_cast<int>(item.uSystemCode), item.stPatient, &xml);
-        GetPatInfoFromRecordFile(item.strXMLPath, item.pECGData, item.stPatient);
+        GetPatInfoFromRecordFile(item.strXMLPath, item.pECGData, item.stPatient, item.strFilePath);
         if (!item.pAnnoHead) item.pAnnoHead = new _ANNOTATION_INFO;
         GetAnnoInfoFromXML(item.pAnnoHead, &xml);
 

@@ -53,7 +53,7 @@ int CExtraViewDoc::GetDataInfoFromXMLFile(_EXTRADATAITEM* item)
     CECGXMLParser xml(item->strXMLPath, 0, CString());
     const int code = static_cast<int>(item->uSystemCode);
     GetPatInfoFromXML(code, item->stPatient, &xml);
-    GetPatInfoFromRecordFile(item->strXMLPath, item->pECGData, item->stPatient);
+    GetPatInfoFromRecordFile(item->strXMLPath, item->pECGData, item->stPatient, item->strFilePath);
     if (item->pAnnoHead) GetAnnoInfoFromXML(item->pAnnoHead, &xml);
 
     _LEAD_NAME_INFO& names = item->stLeadName;

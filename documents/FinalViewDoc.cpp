@@ -131,7 +131,7 @@ int CFinalViewDoc::GetDataInfoFromXMLFile(_FINALDATAITEM* pItem)
     const int code = static_cast<int>(pItem->uSystemCode);
 
     GetPatInfoFromXML(code, pItem->stPatient, &xml);
-    GetPatInfoFromRecordFile(pItem->strXMLPath, pItem->pECGData, pItem->stPatient);
+    GetPatInfoFromRecordFile(pItem->strXMLPath, pItem->pECGData, pItem->stPatient, pItem->strFilePath);
     ReadAnnotationsAgain(pItem->pAnnoHead, &xml);
     GetLeadNameFromXML(code, pItem->stLeadName, &xml);
 

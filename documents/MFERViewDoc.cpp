@@ -288,7 +288,7 @@ int CMFERViewDoc::GetDataInfoFromXMLFile(_MFERDATAITEM* pItem)
     CECGXMLParser xml(item.strXMLPath, 0, CString());
 
     GetPatInfoFromXML(static_cast<int>(kind), item.stPatient, &xml);
-    GetPatInfoFromMFERFile(item.strXMLPath, item.pMFERParser, item.strThirdKey, item.stPatient);
+    GetPatInfoFromMFERFile(item.strXMLPath, item.pMFERParser, item.strThirdKey, item.stPatient, item.strFilePath);
     ReadAnnotationsAgain(item.pAnnoHead, &xml);
     GetLeadName(static_cast<int>(kind), item.stLeadName, item.pMFERParser);
 

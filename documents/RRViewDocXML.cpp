@@ -54,7 +54,7 @@ int CRRViewDoc::GetDataInfoFromXMLFile(_RRDATAITEM* pItem)
     CECGXMLParser xml(pItem->strXMLPath, 0, CString());
 
     GetPatInfoFromXML(static_cast<int>(pItem->uSystemCode), pItem->stPatient, &xml);
-    GetPatInfoFromRecordFile(pItem->strXMLPath, pItem->pECGData, pItem->stPatient);
+    GetPatInfoFromRecordFile(pItem->strXMLPath, pItem->pECGData, pItem->stPatient, pItem->strFilePath);
     ReadAnnotationsAgain(pItem->pAnnoHead, &xml);
     for (int i = 0; i < LEAD_NAME_RR; ++i) {
         CString path;

@@ -35,7 +35,7 @@ int CRestViewDoc::GetDataInfoFromXMLFile(_RESTDATAITEM* item)
     const int code = static_cast<int>(item->uSystemCode);
 
     GetPatInfoFromXML(code, item->stPatient, &xml);
-    GetPatInfoFromRecordFile(item->strXMLPath, item->pECGData, item->stPatient);
+    GetPatInfoFromRecordFile(item->strXMLPath, item->pECGData, item->stPatient, item->strFilePath);
     if (!item->pAnnoHead) item->pAnnoHead = new _ANNOTATION_INFO;
     GetAnnoInfoFromXML(item->pAnnoHead, &xml);
     ReadLeadNames(item, xml);

@@ -52,7 +52,7 @@ int CRhythmViewDoc::GetDataInfoFromXMLFile(_RHYTHMDATAITEM* pItem)
     CECGXMLParser xml(pItem->strXMLPath, 0, CString());
     const int code = static_cast<int>(pItem->uSystemCode);
     GetPatInfoFromXML(code, pItem->stPatient, &xml);
-    GetPatInfoFromRecordFile(pItem->strXMLPath, pItem->pECGData, pItem->stPatient);
+    GetPatInfoFromRecordFile(pItem->strXMLPath, pItem->pECGData, pItem->stPatient, pItem->strFilePath);
     ReadAnnotationsAgain(pItem->pAnnoHead, &xml);
     ReadWaveInfo(pItem, xml);
     GetLeadNameFromXML(code, pItem->stLeadName, &xml);

@@ -103,6 +103,8 @@ CString NameRecordXmlToBeMade(const CString& file)
     return item->strXMLPath;
 }
 
+}  // namespace
+
 // The HL7 aECG header beside an MFER file (NAME.hl7.xml) when there is one,
 // as the host's file list finds it. Named as the item's third key, the
 // document reads the patient from it as the list does: a file without its
@@ -118,6 +120,8 @@ CString Hl7HeaderBeside(const std::string& record)
     const DWORD attributes = GetFileAttributes(header);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) ? header : CString();
 }
+
+namespace {
 
 template <class Item> Item* NewItem(const RecordFiles& files)
 {

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/base/Strings.h"
+
 class CTavrionDoc;
 
 namespace host {
@@ -23,5 +25,7 @@ const char* DocumentClassFor(unsigned systemCode);
 bool OpenDeviceRecord(const RecordFiles& files, unsigned systemCode, std::unique_ptr<CTavrionDoc>* keep = nullptr);
 // The same for an MFER file (its record XML is named when it is opened).
 bool OpenMferRecord(const RecordFiles& files, std::unique_ptr<CTavrionDoc>* keep = nullptr);
+// The HL7 aECG header beside an MFER file (NAME.hl7.xml), empty when none.
+CString Hl7HeaderBeside(const std::string& record);
 
 }  // namespace host

@@ -312,13 +312,15 @@ bool ListFile(CTavrionDoc& doc, const std::string& path, const std::string& xml,
     return false;
 }
 
-// What the host's file list shows of a record file.
-void PrintFileListEntry(int code, const _FILEITEM_INFO& info)
+// What the host's file list shows of a record file; `shared` says which
+// record XML of its name it does not show, as another record's may be.
+void PrintFileListEntry(int code, const _FILEITEM_INFO& info, const std::string& shared)
 {
     std::printf("  file list       code 0x%04X, %s, id \"%s\", name \"%s\", %d leads%s", code & 0xFFFF,
                 Utf8(info.strAcqTime).c_str(), Utf8(info.strPatientID).c_str(), Utf8(info.strPatientName).c_str(),
                 info.nLeadCount, info.bOldReader ? ", older reader" : "");
     if (info.nAnnoCount > 0) std::printf(", %d annotations", info.nAnnoCount);
+    if (!shared.empty()) std::printf("; %s", shared.c_str());
     std::printf("\n");
 }
 
@@ -336,7 +338,8 @@ bool PrintMferInfo(const std::string& path)
     CTavrionDoc doc;
     // The record XML open uses: the one beside the file, found as open finds
     // it; without one, the probe names the one a save would make.
-    const std::string recordXml = host::FindRecordXml(path, "Raw_");
+    const host::RecordXmlSearch search = host::SearchRecordXml(path, "Raw_");
+    const std::string& recordXml = search.xml;
     CString file = LibraryPath(path), xml = LibraryPath(recordXml), third;
     _DATAITEM* item = new _DATAITEM;
     item->strFilePath = file;
@@ -369,7 +372,7 @@ bool PrintMferInfo(const std::string& path)
     _FILEITEM_INFO listed;
     int listedCode = 1;
     if (!ListFile(doc, path, recordXml, FileExists(hl7) ? hl7 : std::string(), listed, listedCode)) return false;
-    PrintFileListEntry(listedCode, listed);
+    PrintFileListEntry(listedCode, listed, host::SharedRecordXmlText(search));
     return true;
 }
 
@@ -432,7 +435,8 @@ bool PrintInfo(const std::string& path)
     }
 
     CString filePath = LibraryPath(path);
-    const std::string recordXml = host::FindRecordXml(path);
+    const host::RecordXmlSearch search = host::SearchRecordXml(path);
+    const std::string& recordXml = search.xml;
     CString xmlPath = LibraryPath(recordXml);
     _DATAITEM* item = new _DATAITEM;
     item->strFilePath = filePath;
@@ -485,7 +489,7 @@ bool PrintInfo(const std::string& path)
         std::printf("  average base    %d\n", static_cast<short>(baseline[0] | (baseline[1] << 8)));
 
     if (!recordXml.empty()) PrintRecordXml(*doc, item->strXMLPath, systemCode);
-    PrintFileListEntry(listedCode, listed);
+    PrintFileListEntry(listedCode, listed, host::SharedRecordXmlText(search));
 
     FreeECGData(image);
     return true;
@@ -558,7 +562,10 @@ try {
         if (command == "open") {
             host::RecordFiles files;
             files.record = path;
-            if (mfer) files.xml = host::FindRecordXml(path, "Raw_");
+            if (mfer) {
+                files.xml = host::FindRecordXml(path, "Raw_");
+                host::NoteSharedRecordXml(path, "Raw_");
+            }
             ok = mfer ? host::OpenMferRecord(files) : host::OpenRecord(path);
         } else {
             ok = mfer ? PrintMferInfo(path) : PrintInfo(path);

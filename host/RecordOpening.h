@@ -6,15 +6,33 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class CTavrionDoc;
 
 namespace host {
 
-// The record XML that lies beside a record: its stem (after `prefix`, "Raw_"
-// for MFER files), the 14 digits of the naming time and ".xml"; the newest
-// when there are several, empty when there is none.
+// Where a record's record XML is. Its name is the record's stem (after
+// `prefix`, "Raw_" for MFER files), the 14 digits of the naming time and
+// ".xml", which two record files of one stem (s.ecg and s.dat, p.mwf and
+// p.MWF) share: one that names its record file belongs to that file alone;
+// one that names none (made before record XMLs named their record) belongs
+// to the record when no other record file of the folder could own it.
+struct RecordXmlSearch {
+    std::string xml;                    // the record's own, the newest of several; empty when none
+    std::string shared;                 // a record XML naming no record that several record files could own
+    std::vector<std::string> sharers;   // those record files (the record among them), by name
+};
+RecordXmlSearch SearchRecordXml(const std::string& record, const std::string& prefix = std::string());
+// The record's own record XML (SearchRecordXml); empty when it has none,
+// also when the one of its name may be another record's.
 std::string FindRecordXml(const std::string& record, const std::string& prefix = std::string());
+// What the host says of a record XML that may be another record's: the
+// file and the record files that share its name ("" when none does).
+std::string SharedRecordXmlText(const RecordXmlSearch& search);
+// Says it on stderr for the record, as a note (the record still opens, with
+// what its own file carries).
+void NoteSharedRecordXml(const std::string& record, const std::string& prefix);
 // Says on stderr that the device readers refused `path`, with the library's
 // own cause when it gave one.
 void ReportRefusal(const std::string& path);

@@ -330,11 +330,13 @@ TEST_F(ECGXMLParserTest, TripAndTotalLimitsDependOnTheRecordKind)
     CECGXMLParser model8000(m_path, 1, L"");
     const CString section = L"/Rawdata/Tavrion/Record/Record_section";
     CString value;
-    EXPECT_EQ(1, ordinary.GetDataFromXMLDOM(value, section, 2, L"trip"));
-    EXPECT_EQ(0, model8000.GetDataFromXMLDOM(value, section, 2, L"trip"));
-    EXPECT_EQ(CString(L"256"), value);   // the rejected text stays for callers that ignore the result
-    EXPECT_EQ(1, ordinary.GetDataFromXMLDOM(value, section, 2, L"total"));
-    EXPECT_EQ(1, model8000.GetDataFromXMLDOM(value, section, 2, L"total"));
+    // The limits tell what may be given; what is stored is read back as it
+    // stands, past the limit too (the reader used to answer 0 for it, so
+    // that every caller showed and saved the field empty).
+    EXPECT_EQ(0, model8000.ValidData(L"256", section, 2, L"trip"));
+    EXPECT_EQ(1, model8000.GetDataFromXMLDOM(value, section, 2, L"trip"));
+    EXPECT_EQ(CString(L"256"), value);
+    EXPECT_EQ(1, model8000.ValidData(L"256", section, 2, L"total"));
     EXPECT_EQ(0, model8000.ValidData(L"257", L"/anywhere", 2, L"TOTAL"));
     EXPECT_EQ(1, ordinary.ValidData(L"999", L"/anywhere", 2, L"Trip"));
     EXPECT_EQ(0, ordinary.ValidData(L"1000", L"/anywhere", 2, L"Trip"));

@@ -6,10 +6,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <sstream>
 #include <vector>
 
 #include "core/ECGData.h"
+#include "core/ECGXMLParser.h"
 #include "core/FileItemInfo.h"
 #include "core/Globals.h"
 #include "core/MemoryHelpers.h"
@@ -421,6 +423,27 @@ TEST(RecordOpening, RawFileNamesAreStampedAndNeedAnExtension)
     EXPECT_EQ(doc.CreateRawFileName(CString(L"C:\\a\\noext"), 0), L"");
     doc.SetTempStorePath(CString(L"/store/"));
     EXPECT_EQ(doc.CreateRawFileName(CString(L"C:\\a\\b.dat"), 0).Left(8), L"/store/b");
+}
+
+// s.ecg and s.dat named in one second would share one record XML: a name
+// on disk, or waiting for its first write, is another record's.
+TEST(RecordOpening, RawFileNamesAreNeverOnesAnotherRecordHolds)
+{
+    CTestDoc doc;
+    TempDir dir;
+    std::vector<CString> names;
+    std::vector<std::shared_ptr<const void>> seeds;
+    for (const char* record : {"s.ecg", "s.dat", "S.ECG", "s.ecg"}) {
+        const CString name = doc.CreateRawFileName(Wide(dir.File(record)), 0);
+        ASSERT_EQ(name.GetLength(), Wide(dir.File("s")).GetLength() + 14 + 4);
+        for (const CString& taken : names) EXPECT_NE(name, taken);
+        names.push_back(name);
+        if (names.size() % 2) {
+            std::ofstream(platform::ToUtf8(static_cast<LPCWSTR>(name))) << "<Rawdata/>";
+        } else {
+            seeds.push_back(CECGXMLParser::SeedNewFile(name, [](CECGXMLParser&) {}));
+        }
+    }
 }
 
 TEST(RecordAccess, AverageBeatsMoveToTheirBaseLine)

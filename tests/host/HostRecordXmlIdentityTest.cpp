@@ -1,0 +1,274 @@
+// Which patient a record shows, through the host's own commands: an id or
+// name the record file gives longer than the record XML's field is listed,
+// shown and saved whole however many times the sheet is saved; and a record
+// shows only what its own record XML holds, never another record's of the
+// same stem in the same folder.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <ostream>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "tests/host/HostRun.h"
+#include "tests/host/HostSamples.h"
+
+using namespace hosttest;
+
+namespace {
+
+// The line of info that says what the host's file list shows of the record.
+std::string FileListLine(const std::string& out)
+{
+    std::smatch match;
+    return std::regex_search(out, match, std::regex("  file list +([^\\n]*)")) ? match[1].str() : std::string();
+}
+
+std::string ListedField(const std::string& line, const char* field)
+{
+    std::smatch match;
+    return std::regex_search(line, match, std::regex(std::string(field) + " \"([^\"]*)\"")) ? match[1].str()
+                                                                                           : std::string();
+}
+
+// The text of the first element `name` of an XML file ("" when none or empty).
+std::string ElementText(const std::string& xml, const std::string& name)
+{
+    std::smatch match;
+    if (std::regex_search(xml, match, std::regex("<" + name + ">([^<]*)</" + name + ">"))) return match[1].str();
+    return std::string();
+}
+
+// The record XMLs of a folder (the HL7 headers aside).
+std::vector<std::string> RecordXmls(const std::string& folder)
+{
+    std::vector<std::string> found;
+    for (const std::string& entry : testsupport::FolderEntries(folder))
+        if (entry.size() > 4 && entry.compare(entry.size() - 4, 4, ".xml") == 0 && entry.find(".hl7.") == std::string::npos)
+            found.push_back(folder + "/" + entry);
+    return found;
+}
+
+// A record whose file gives an id or a name past the record XML's field, the
+// sheet that saves it and a comment field of that sheet.
+struct LongField {
+    const char* name;
+    std::vector<std::string> make;   // the maker's arguments, the record's path last
+    const char* record;
+    const char* sheet;
+    const char* comment;
+};
+
+const LongField kLongFields[] = {
+    {"MferIdOf22", {"mfer", "--kind", "plain", "--id", "HOSP-2024-000123456789", "--name", "YAMADA HANAKO JUNIOR", "--out"},
+     "m.mwf", "CDlgPatientInfoComment", "3421"},
+    {"ExtraLeadNameOf22", {"synth", "--kind", "extra", "--id", "E-1", "--name", "ABCDEFGHIJKLMNOPQRSTUV", "--out"},
+     "e.ecg", "CDlgInfoCommentGeneral", "3706"},
+    {"Model8000IdOf14", {"synth", "--kind", "rest12", "--flavour", "80", "--id", "12345678901234", "--name", "SATO", "--out"},
+     "r.ecg", "CDlgPatientInfoComment", "3421"},
+};
+
+void PrintTo(const LongField& field, std::ostream* out)
+{
+    *out << field.name;
+}
+
+class HostRecordXmlIdentity : public ::testing::Test {
+protected:
+    HostRun In(const std::vector<std::string>& args) const { return Host(args, m_dir.Path()); }
+    HostRun SaveSheet(const std::string& record, const char* sheet, const char* field, const std::string& text) const
+    {
+        return In({"dialog", record, "--dialog", sheet, "--set", std::string(field) + "=" + text, "--ok", "編集者"});
+    }
+    std::string Listed(const std::string& record) const { return FileListLine(In({"info", record}).out); }
+
+    testsupport::TempDir m_dir;
+};
+
+class HostLongFieldFromTheFile : public HostRecordXmlIdentity, public ::testing::WithParamInterface<LongField> {
+protected:
+    void SetUp() override
+    {
+        std::vector<std::string> make = GetParam().make;
+        make.push_back(m_dir.File(GetParam().record));
+        MakeRecords(make);
+    }
+};
+
+TEST_P(HostLongFieldFromTheFile, IsListedShownAndSavedWholeThroughEverySaveOfTheSheet)
+{
+    const LongField& kind = GetParam();
+    const std::string listed = Listed(kind.record);
+    const std::string id = ListedField(listed, "id"), name = ListedField(listed, "name");
+    ASSERT_TRUE(id.size() > 12 || name.size() > 20) << listed;
+    for (const char* comment : {"経過観察", "再検査"}) {
+        const HostRun saved = SaveSheet(kind.record, kind.sheet, kind.comment, comment);
+        ASSERT_EQ(0, saved.status) << saved.err;
+        EXPECT_EQ(listed, Listed(kind.record)) << "after saving " << comment;
+        const std::vector<std::string> xmls = RecordXmls(m_dir.Path());
+        ASSERT_EQ(1u, xmls.size());
+        const std::string xml = testsupport::ReadFileBytes(xmls[0]);
+        EXPECT_EQ(id, ElementText(xml, "Patient_id"));
+        EXPECT_EQ(name, ElementText(xml, "Patient_name"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(RecordKinds, HostLongFieldFromTheFile, ::testing::ValuesIn(kLongFields),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A record XML already holding every limited text one past its limit (as an
+// older system or another program may have stored it) keeps them through a
+// save of another field, and the file list goes on showing them.
+TEST_F(HostRecordXmlIdentity, StoredTextsPastTheirLimitsSurviveASaveOfAnotherField)
+{
+    for (const char* flavour : {"90", "80"}) {
+        const std::string record = std::string("o") + flavour + ".ecg";
+        MakeRecords({"synth", "--kind", "rest12", "--flavour", flavour, "--out", m_dir.File(record)});
+        MakeRecords({"xml", "--for", m_dir.File(record), "--out-of-range",
+                     "--out", m_dir.File(std::string("o") + flavour + "20240401093000.xml")});
+        const std::string xmlPath = m_dir.File(std::string("o") + flavour + "20240401093000.xml");
+        const std::string before = testsupport::ReadFileBytes(xmlPath);
+        const std::string listed = Listed(record);
+        ASSERT_EQ(ElementText(before, "Patient_id"), ListedField(listed, "id")) << flavour;
+        ASSERT_EQ(ElementText(before, "Patient_name"), ListedField(listed, "name")) << flavour;
+
+        const HostRun saved = SaveSheet(record, "CDlgPatientInfoComment", "3421", "経過観察");
+        ASSERT_EQ(0, saved.status) << saved.err;
+        const std::string after = testsupport::ReadFileBytes(xmlPath);
+        for (const char* field : {"Patient_id", "Patient_name", "Patient_kana_name", "Sub_id", "Symptom", "Disease",
+                                  "Ward", "Department", "Request_section", "Request_doctor", "Technician", "Room_no"})
+            EXPECT_EQ(ElementText(before, field), ElementText(after, field)) << flavour << " " << field;
+        EXPECT_EQ(listed, Listed(record)) << flavour;
+    }
+}
+
+// Two record files of one stem in one folder, each of its own patient.
+struct Pair {
+    const char* name;
+    const char* first;
+    const char* second;
+    const char* maker;   // "synth" (a resting device record) or "mfer"
+};
+
+const Pair kPairs[] = {
+    {"EcgAndDat", "s.ecg", "s.dat", "synth"},
+    {"MwfInTwoCases", "p.mwf", "p.MWF", "mfer"},
+};
+
+void PrintTo(const Pair& pair, std::ostream* out)
+{
+    *out << pair.name;
+}
+
+class HostRecordsOfOneStem : public HostRecordXmlIdentity, public ::testing::WithParamInterface<Pair> {
+protected:
+    void SetUp() override
+    {
+        Make(GetParam().first, "AAA-1", "患者 甲");
+        Make(GetParam().second, "BBB-2", "患者 乙");
+    }
+    void Make(const std::string& record, const char* id, const char* name)
+    {
+        if (std::string(GetParam().maker) == "mfer")
+            MakeRecords({"mfer", "--kind", "plain", "--id", id, "--name", name, "--out", m_dir.File(record)});
+        else
+            MakeRecords({"synth", "--kind", "rest12", "--id", id, "--name", name, "--out", m_dir.File(record)});
+    }
+    // The record XML whose comment is `comment` ("" when none or several).
+    std::string XmlWithComment(const std::string& comment) const
+    {
+        std::string found;
+        for (const std::string& xml : RecordXmls(m_dir.Path())) {
+            if (ElementText(testsupport::ReadFileBytes(xml), "Comment_content") != comment) continue;
+            if (!found.empty()) return std::string();
+            found = xml;
+        }
+        return found;
+    }
+};
+
+TEST_P(HostRecordsOfOneStem, EachShowsAndSavesOnlyItsOwnRecordXml)
+{
+    const Pair& pair = GetParam();
+    const std::string first = Listed(pair.first), second = Listed(pair.second);
+    ASSERT_EQ("AAA-1", ListedField(first, "id"));
+    ASSERT_EQ("BBB-2", ListedField(second, "id"));
+
+    ASSERT_EQ(0, SaveSheet(pair.first, "CDlgPatientInfoComment", "3421", "甲の所見").status);
+    EXPECT_EQ(first, Listed(pair.first));
+    EXPECT_EQ(second, Listed(pair.second));   // not the first's patient
+    ASSERT_EQ(0, SaveSheet(pair.second, "CDlgPatientInfoComment", "3421", "乙の所見").status);
+    EXPECT_EQ(first, Listed(pair.first));
+    EXPECT_EQ(second, Listed(pair.second));
+
+    // Two record XMLs, each naming its record, each with its patient and comment.
+    ASSERT_EQ(2u, RecordXmls(m_dir.Path()).size());
+    const std::string firstXml = testsupport::ReadFileBytes(XmlWithComment("甲の所見"));
+    const std::string secondXml = testsupport::ReadFileBytes(XmlWithComment("乙の所見"));
+    EXPECT_EQ("AAA-1", ElementText(firstXml, "Patient_id"));
+    EXPECT_EQ(pair.first, ElementText(firstXml, "Record_file"));
+    EXPECT_EQ("BBB-2", ElementText(secondXml, "Patient_id"));
+    EXPECT_EQ(pair.second, ElementText(secondXml, "Record_file"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Stems, HostRecordsOfOneStem, ::testing::ValuesIn(kPairs),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A record renamed together with its record XML keeps it, though the
+// record XML names the record's former name.
+TEST_F(HostRecordXmlIdentity, ARecordRenamedWithItsRecordXmlKeepsIt)
+{
+    MakeRecords({"synth", "--kind", "rest12", "--id", "AAA-1", "--name", "患者 甲", "--out", m_dir.File("s.ecg")});
+    ASSERT_EQ(0, SaveSheet("s.ecg", "CDlgPatientInfoComment", "3206", "AAA-9").status);
+    const std::vector<std::string> xmls = RecordXmls(m_dir.Path());
+    ASSERT_EQ(1u, xmls.size());
+    ASSERT_EQ("s.ecg", ElementText(testsupport::ReadFileBytes(xmls[0]), "Record_file"));
+    const std::string digits = xmls[0].substr(xmls[0].size() - 18, 14);
+    ASSERT_EQ(0, std::rename(m_dir.File("s.ecg").c_str(), m_dir.File("t.ecg").c_str()));
+    ASSERT_EQ(0, std::rename(xmls[0].c_str(), m_dir.File("t" + digits + ".xml").c_str()));
+    EXPECT_EQ("AAA-9", ListedField(Listed("t.ecg"), "id"));
+}
+
+// A record XML made before record XMLs named their record file, beside two
+// record files of its stem: the patient id it stores tells whose it is when
+// only one of the files gives that id. When nothing tells, neither shows it,
+// the file list and the sheet say so naming both, and a save of either
+// leaves it as it was; once one of them has a record XML of its own, it is
+// the other's.
+TEST_F(HostRecordXmlIdentity, AnOlderRecordXmlIsShownOnlyForTheRecordItCanBeTold)
+{
+    MakeRecords({"synth", "--kind", "rest12", "--id", "AAA-1", "--name", "患者 甲", "--out", m_dir.File("s.ecg")});
+    const std::string older = m_dir.File("s20240401093000.xml");
+    MakeRecords({"xml", "--for", m_dir.File("s.ecg"), "--out", older});
+    std::string stored = testsupport::ReadFileBytes(older);
+    ASSERT_TRUE(ElementText(stored, "Record_file").empty());
+    ASSERT_EQ("AAA-1", ElementText(stored, "Patient_id"));
+    const std::string alone = Listed("s.ecg");   // the one record of the stem: the record XML is its own
+    MakeRecords({"synth", "--kind", "rest12", "--id", "BBB-2", "--name", "患者 乙", "--out", m_dir.File("s.dat")});
+    EXPECT_EQ(alone, Listed("s.ecg"));
+    const std::string second = Listed("s.dat");
+    EXPECT_EQ("BBB-2", ListedField(second, "id"));
+    EXPECT_EQ(std::string::npos, second.find("s20240401093000.xml")) << second;
+
+    // A stored id neither file gives (the person changed it) tells nothing.
+    const std::string changed = std::regex_replace(stored, std::regex("<Patient_id>AAA-1<"), "<Patient_id>ZZZ-9<");
+    std::ofstream(older, std::ios::binary | std::ios::trunc) << changed;
+    for (const char* record : {"s.ecg", "s.dat"}) {
+        const std::string listed = Listed(record);
+        EXPECT_EQ(record == std::string("s.ecg") ? "AAA-1" : "BBB-2", ListedField(listed, "id")) << listed;
+        EXPECT_NE(std::string::npos, listed.find("s20240401093000.xml")) << listed;
+        EXPECT_NE(std::string::npos, listed.find("s.dat and s.ecg")) << listed;
+        const HostRun sheet = In({"dialog", record, "--dialog", "CDlgPatientInfoComment", "--png", m_dir.File("d.png")});
+        EXPECT_EQ(0, sheet.status) << sheet.err;
+        EXPECT_NE(std::string::npos, sheet.err.find("s.dat and s.ecg")) << sheet.err;
+    }
+    ASSERT_EQ(0, SaveSheet("s.dat", "CDlgPatientInfoComment", "3421", "乙の所見").status);
+    EXPECT_EQ(changed, testsupport::ReadFileBytes(older));
+    EXPECT_EQ("ZZZ-9", ListedField(Listed("s.ecg"), "id"));
+    EXPECT_EQ("BBB-2", ListedField(Listed("s.dat"), "id"));
+    EXPECT_EQ(2u, RecordXmls(m_dir.Path()).size());
+}
+
+}  // namespace
