@@ -46,11 +46,14 @@ int RunCli(const std::vector<std::string>& args, std::string* out = nullptr) {
     return rc;
 }
 
-// GetDataFromXMLDOM through the system's reader, with the record's 8000 flag.
+// The system's reader gives back what the file holds whatever its length;
+// whether it fits is the check a person's input gets, with the record's
+// 8000 flag. A value that is missing or cannot be read is never valid.
 int ReadValid(const std::string& file, int flag, const std::string& xpath, int type = 4, const char* attribute = "") {
     CECGXMLParser xml(Wide(file), flag, CString());
     CString value;
-    return xml.GetDataFromXMLDOM(value, Wide(xpath), type, Wide(attribute));
+    if (!xml.GetDataFromXMLDOM(value, Wide(xpath), type, Wide(attribute)) || value.IsEmpty()) return 0;
+    return xml.ValidData(value, Wide(xpath), type, Wide(attribute));
 }
 
 }  // namespace
