@@ -557,7 +557,7 @@ try {
     for (int i = 2; i < argc; ++i) {
         const std::string path = argv[i];
         host::SetCurrentRecord(path);
-        const bool mfer = path.size() > 4 && strcasecmp(path.c_str() + path.size() - 4, ".mwf") == 0;
+        const bool mfer = host::IsMferFile(path);
         bool ok;
         if (command == "open") {
             host::RecordFiles files;

@@ -91,6 +91,11 @@ std::string ListedPatientId(const std::string& record)
 
 }  // namespace
 
+bool IsMferFile(const std::string& path)
+{
+    return path.size() > 4 && strcasecmp(path.c_str() + path.size() - 4, ".mwf") == 0;
+}
+
 RecordXmlSearch SearchRecordXml(const std::string& record, const std::string& prefix)
 {
     RecordXmlSearch search;
@@ -219,7 +224,7 @@ bool OpenRecord(const std::string& path, std::unique_ptr<CTavrionDoc>* keep)
 bool OpenForViews(const std::string& path, std::unique_ptr<CTavrionDoc>& doc)
 {
     SetCurrentRecord(path);
-    const bool mfer = path.size() > 4 && strcasecmp(path.c_str() + path.size() - 4, ".mwf") == 0;
+    const bool mfer = IsMferFile(path);
     if (!mfer) return OpenRecord(path, &doc);
     RecordFiles files;
     files.record = path;

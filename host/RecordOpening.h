@@ -23,6 +23,9 @@ struct RecordXmlSearch {
     std::string shared;                 // a record XML naming no record that several record files could own
     std::vector<std::string> sharers;   // those record files (the record among them), by name
 };
+// Whether the host takes `path` as an MFER file (by its extension, any case);
+// its record XMLs are named with "Raw_" before the stem.
+bool IsMferFile(const std::string& path);
 RecordXmlSearch SearchRecordXml(const std::string& record, const std::string& prefix = std::string());
 // The record's own record XML (SearchRecordXml); empty when it has none,
 // also when the one of its name may be another record's.

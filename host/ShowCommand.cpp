@@ -15,9 +15,11 @@
 #include "host/FormViewCommand.h"
 #include "host/PaneKinds.h"
 #include "host/RecordKinds.h"
+#include "host/RecordOpening.h"
 #include "host/SerialRecordSet.h"
 #include "host/ViewCommand.h"
 #include "platform/base/CodePage.h"
+#include "platform/base/MessageBox.h"
 #include "platform/ui/framework/Wnd.h"
 #include "platform/ui/windowing/Desktop.h"
 
@@ -209,10 +211,34 @@ bool IsPatientSheet(const std::string& dialog)
     return dialog == "CDlgPatientInfoComment" || dialog == "CDlgInfoCommentGeneral";
 }
 
+std::wstring BaseName(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return platform::FromUtf8(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+// A record XML of the record's name that names no record file, where other
+// record files of that name could own it, is neither shown nor saved on the
+// sheet: the person is told before editing, with the files named, since the
+// sheet then shows only what the record file carries.
+void TellSharedRecordXml(const std::string& file)
+{
+    const RecordXmlSearch search = SearchRecordXml(file, IsMferFile(file) ? "Raw_" : "");
+    if (search.shared.empty()) return;
+    std::wstring files;
+    for (size_t i = 0; i < search.sharers.size(); ++i) files += (i ? L" と " : L"") + BaseName(search.sharers[i]);
+    const std::wstring text = L"記録XML「" + BaseName(search.shared) + L"」は記録ファイル名を持たないため、\n" + files +
+                              L"\nのどの記録のものか分かりません。この記録には表示しません。\n"
+                              L"保存すると、この記録の記録XMLを新しく作ります。";
+    AfxMessageBox(text.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
 // A patient sheet on the record, run by the person in front of the display
 // until it is closed; false when the display is lost meanwhile.
-bool ShowSheet(CTavrionDoc& doc, const ShowOptions& options)
+bool ShowSheet(CTavrionDoc& doc, const ShowOptions& options, const std::string& file)
 {
+    TellSharedRecordXml(file);
+    if (!platform::ui::Desktop::DisplayConnected()) return false;
     UseFrameSize(doc, platform::ui::Desktop::ScreenWidth(), platform::ui::Desktop::ScreenHeight());
     if (!options.user.empty()) {
         const CString name = platform::FromUtf8(options.user).c_str();
@@ -281,7 +307,7 @@ int RunShowCommand(int argc, char** argv, const RecordOpener& open)
                 continue;
             }
             bool shown = true;
-            if (!(kind ? ShowRecord(*doc, *kind, options, file, shown) : ShowSheet(*doc, options))) {
+            if (!(kind ? ShowRecord(*doc, *kind, options, file, shown) : ShowSheet(*doc, options, file))) {
                 lost = true;
                 break;
             }

@@ -10,8 +10,6 @@
 #include <vector>
 
 #include "platform/gdi/Font.h"
-#include "platform/ui/windowing/DialogBox.h"
-#include "platform/ui/windowing/DialogTemplate.h"
 #include "tests/host/HostSamples.h"
 #include "tests/host/display/HostShowFixture.h"
 #include "tests/host/display/ScreenText.h"
@@ -36,16 +34,6 @@ void PageFont(CFont& font, int screenWidth)
                     CLIP_DEFAULT_PRECIS, PROOF_QUALITY, 18, L"simsun");
 }
 
-// The font of the boxes' templates, in which a message box draws its text.
-void BoxFont(CFont& font)
-{
-    platform::ui::DialogTemplate box;
-    box.style = DS_SETFONT;
-    box.pointSize = 9;
-    box.faceName = L"ＭＳ ゴシック";
-    font.Attach(platform::ui::CreateTemplateFont(box));
-}
-
 // The general patient page's captions that name a field, as a master-step
 // record with counted trips and a request section shows them all.
 const wchar_t* const kGeneralCaptions[] = {
@@ -65,15 +53,6 @@ protected:
         ASSERT_TRUE(StartShow(server, args));
         ASSERT_TRUE(WaitForWindows(server, 1)) << ShowErrors();
         ASSERT_TRUE(server.Origin(server.MappedWindows().front(), left, top));
-    }
-    // The window's pixels.
-    static Picture Grab(XvfbServer& server, xcb_window_t window)
-    {
-        Picture picture;
-        int x = 0, y = 0;
-        if (!server.Geometry(window, x, y, picture.width, picture.height)) return picture;
-        picture.pixels = server.Grab(x, y, picture.width, picture.height);
-        return picture;
     }
     // The captions that do not stand whole in the window's picture, or
     // that run into what follows them: their text then has no blank of a
@@ -109,7 +88,7 @@ protected:
     {
         std::vector<std::string> missing;
         WaitWhileShowing([&] {
-            missing = CaptionsNotWhole(Grab(server, server.MappedWindows().front()), font, captions, clearAfter);
+            missing = CaptionsNotWhole(showtest::GrabWindow(server, server.MappedWindows().front()), font, captions, clearAfter);
             return missing.empty();
         });
         return missing;
@@ -163,10 +142,10 @@ TEST_P(HostShowWholeTextTest, TheBoxRefusingABirthMonthShowsItsWholeText)
     ASSERT_TRUE(WaitForWindows(server, 2)) << ShowErrors();
     const xcb_window_t box = server.MappedWindows().back();
     CFont font;
-    BoxFont(font);
+    showtest::MessageBoxFont(font);
     const Picture text = showtest::DrawnText(L"生年月日 月 must be between 1 and 12 !", font);
     POINT at = {-1, -1};
-    EXPECT_TRUE(WaitFor([&] { return (at = FindText(Grab(server, box), text)).x >= 0; }))
+    EXPECT_TRUE(WaitFor([&] { return (at = FindText(showtest::GrabWindow(server, box), text)).x >= 0; }))
         << "the refusal's text is not whole in its box";
     // Return answers the box; Escape then closes the sheet unsaved.
     ASSERT_TRUE(server.Input({"key", "Return"}));

@@ -11,8 +11,11 @@
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/Font.h"
 #include "platform/gdi/Image.h"
+#include "platform/ui/windowing/DialogBox.h"
+#include "platform/ui/windowing/DialogTemplate.h"
 #include "platform/ui/windowing/SystemSettings.h"
 #include "tests/support/PngImage.h"
+#include "tests/support/XvfbTest.h"
 
 namespace showtest {
 
@@ -23,6 +26,26 @@ struct Picture {
     std::vector<uint32_t> pixels;
     uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
+
+// The window's pixels as the server shows them.
+inline Picture GrabWindow(displaytest::XvfbServer& server, xcb_window_t window)
+{
+    Picture picture;
+    int x = 0, y = 0;
+    if (!server.Geometry(window, x, y, picture.width, picture.height)) return picture;
+    picture.pixels = server.Grab(x, y, picture.width, picture.height);
+    return picture;
+}
+
+// The font of the boxes' templates, in which a message box draws its text.
+inline void MessageBoxFont(CFont& font)
+{
+    platform::ui::DialogTemplate box;
+    box.style = DS_SETFONT;
+    box.pointSize = 9;
+    box.faceName = L"ＭＳ ゴシック";
+    font.Attach(platform::ui::CreateTemplateFont(box));
+}
 
 // The text drawn on one line in the font, black on the dialogs' face colour:
 // as wide as its extent and as high as the font's line.
