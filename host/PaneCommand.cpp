@@ -82,12 +82,8 @@ bool ParseOptions(int argc, char** argv, PaneOptions& options)
         if (arg == "--pane") {
             if (!value(options.paneClass)) return false;
         } else if (arg == "--style") {
-            char* end = nullptr;
-            const long style = value(text) ? std::strtol(text.c_str(), &end, 10) : -1;
-            if (text.empty() || !end || *end || style < 0 || style > 100000) {
-                std::fprintf(stderr, "morvelance-host: --style takes a page style number\n");
-                return false;
-            }
+            long style = 0;
+            if (!TakeNumberOption(argc, argv, i, 0, 100000, "--style takes a page style number", style)) return false;
             options.style = static_cast<int>(style);
         } else if (arg == "--no-patient") {
             options.showPatient = false;
@@ -97,12 +93,8 @@ bool ParseOptions(int argc, char** argv, PaneOptions& options)
                 return false;
             }
         } else if (arg == "--ms") {
-            char* end = nullptr;
-            const long ms = value(text) ? std::strtol(text.c_str(), &end, 10) : -1;
-            if (text.empty() || !end || *end || ms < 0 || ms > 3600000) {
-                std::fprintf(stderr, "morvelance-host: --ms takes milliseconds (0 to 3600000)\n");
-                return false;
-            }
+            long ms = 0;
+            if (!TakeNumberOption(argc, argv, i, 0, 3600000, "--ms takes milliseconds (0 to 3600000)", ms)) return false;
             options.ms = static_cast<DWORD>(ms);
         } else if (arg == "--size") {
             if (!value(text) || std::sscanf(text.c_str(), "%dx%d", &options.width, &options.height) != 2 ||

@@ -90,13 +90,8 @@ bool ParseStripOptions(int argc, char** argv, StripOptions& options)
         } else if (arg == "--png") {
             options.png = argv[++i];
         } else if (arg == "--style") {
-            char* end = nullptr;
-            const std::string text = argv[++i];
-            const long style = std::strtol(text.c_str(), &end, 10);
-            if (text.empty() || *end || style < 0 || style > 100000) {
-                std::fprintf(stderr, "morvelance-host: --style takes a style number\n");
-                return false;
-            }
+            long style = 0;
+            if (!TakeNumberOption(argc, argv, i, 0, 100000, "--style takes a style number", style)) return false;
             options.style = static_cast<int>(style);
             options.styleGiven = true;
         } else if (arg == "--size") {

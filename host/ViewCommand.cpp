@@ -122,21 +122,14 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
             }
             options.grid = text == "lines" ? 1 : 0;
         } else if (arg == "--style") {
-            char* end = nullptr;
-            const long style = value(text) ? std::strtol(text.c_str(), &end, 10) : -1;
-            if (text.empty() || !end || *end || style < 0 || style > 100000) {
-                std::fprintf(stderr, "morvelance-host: --style takes a style number\n");
-                return false;
-            }
+            long style = 0;
+            if (!TakeNumberOption(argc, argv, i, 0, 100000, "--style takes a style number", style)) return false;
             options.style = static_cast<int>(style);
             options.styleGiven = true;
         } else if (arg == "--page") {
-            char* end = nullptr;
-            const long page = value(text) ? std::strtol(text.c_str(), &end, 10) : 0;
-            if (text.empty() || !end || *end || page < 1 || page > 100000) {
-                std::fprintf(stderr, "morvelance-host: --page takes a page number, 1 for the first\n");
+            long page = 0;
+            if (!TakeNumberOption(argc, argv, i, 1, 100000, "--page takes a page number, 1 for the first", page))
                 return false;
-            }
             options.page = static_cast<int>(page);
         } else if (arg == "--mode") {
             if (!value(text) || text.size() != 1 || text[0] < '1' || text[0] > '3') {
@@ -1011,6 +1004,20 @@ bool TakeOptionValue(int argc, char** argv, int& i, std::string& out)
         return false;
     }
     out = argv[++i];
+    return true;
+}
+
+bool TakeNumberOption(int argc, char** argv, int& i, long low, long high, const char* refusal, long& out)
+{
+    std::string text;
+    if (!TakeOptionValue(argc, argv, i, text)) return false;
+    char* end = nullptr;
+    const long number = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || !end || *end || number < low || number > high) {
+        std::fprintf(stderr, "morvelance-host: %s\n", refusal);
+        return false;
+    }
+    out = number;
     return true;
 }
 

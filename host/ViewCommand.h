@@ -68,6 +68,10 @@ bool ParseFrameSize(const std::string& text, int& width, int& height);
 // The value after option argv[i] into `out`, i moved onto it; false (with
 // a message naming the option) when the options end first.
 bool TakeOptionValue(int argc, char** argv, int& i, std::string& out);
+// The whole number after option argv[i], `low` to `high`, into `out`, i
+// moved onto it; false (saying `refusal`) when it is missing, is no whole
+// number or lies outside.
+bool TakeNumberOption(int argc, char** argv, int& i, long low, long high, const char* refusal, long& out);
 
 // Moves (or, across file systems, copies) a finished file to its place;
 // false when it is not wholly there.

@@ -64,21 +64,6 @@ void PrintTo(const Kind& kind, std::ostream* out)
     *out << kind.name;
 }
 
-// The line of info that says what the host's file list shows of the record.
-std::string FileListLine(const std::string& out)
-{
-    std::smatch match;
-    return std::regex_search(out, match, std::regex("  file list +([^\\n]*)")) ? match[1].str() : std::string();
-}
-
-// The id and name of a file-list line ('..., id "X", name "Y", ...').
-std::string ListedField(const std::string& line, const char* field)
-{
-    std::smatch match;
-    return std::regex_search(line, match, std::regex(std::string(field) + " \"([^\"]*)\"")) ? match[1].str()
-                                                                                           : std::string();
-}
-
 class HostFirstRecordXml : public testsupport::DocumentTest {
 protected:
     void SetUp() override

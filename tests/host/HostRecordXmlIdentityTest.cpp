@@ -19,20 +19,6 @@ using namespace hosttest;
 
 namespace {
 
-// The line of info that says what the host's file list shows of the record.
-std::string FileListLine(const std::string& out)
-{
-    std::smatch match;
-    return std::regex_search(out, match, std::regex("  file list +([^\\n]*)")) ? match[1].str() : std::string();
-}
-
-std::string ListedField(const std::string& line, const char* field)
-{
-    std::smatch match;
-    return std::regex_search(line, match, std::regex(std::string(field) + " \"([^\"]*)\"")) ? match[1].str()
-                                                                                           : std::string();
-}
-
 // The text of the first element `name` of an XML file ("" when none or empty).
 std::string ElementText(const std::string& xml, const std::string& name)
 {

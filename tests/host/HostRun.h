@@ -93,6 +93,21 @@ inline int Number(const std::string& text, const std::regex& pattern)
     return std::regex_search(text, match, pattern) ? std::stoi(match[1]) : -1;
 }
 
+// The line of info that says what the host's file list shows of the record.
+inline std::string FileListLine(const std::string& out)
+{
+    std::smatch match;
+    return std::regex_search(out, match, std::regex("  file list +([^\\n]*)")) ? match[1].str() : std::string();
+}
+
+// The id and name of a file-list line ('..., id "X", name "Y", ...').
+inline std::string ListedField(const std::string& line, const char* field)
+{
+    std::smatch match;
+    return std::regex_search(line, match, std::regex(std::string(field) + " \"([^\"]*)\"")) ? match[1].str()
+                                                                                           : std::string();
+}
+
 // The lead count of the file-list line ("..., 12 leads").
 inline int FileListLeads(const std::string& section)
 {
