@@ -22,6 +22,7 @@
 #include "documents/ExerViewDoc.h"
 #include "host/CommandFailure.h"
 #include "host/OutputFolder.h"
+#include "host/RecordKinds.h"
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/framework/FrameWnd.h"
 #include "platform/gdi/Image.h"
@@ -313,7 +314,18 @@ bool ShowRecord(const std::string& command, CExerViewDoc& doc, const ExerciseOpt
         return false;
     }
     if (options.time >= 0) item->nCurTime = options.time;
-    const std::vector<ShownView> views = ViewsToShow(options);
+    // A named picture the record has nothing for is refused before anything
+    // is written; "all" leaves it out, as it leaves out those of other kinds.
+    const bool all = options.viewClass == "all";
+    std::vector<ShownView> views;
+    for (const ShownView& shown : ViewsToShow(options)) {
+        const bool trend = shown.viewClass == kTrendView;
+        if (all ? (Takes(shown.viewClass, doc) && (!trend || TrendStyleDraws(shown.mode, doc)))
+                : (!trend || TrendStyleOrSays(shown.mode, doc)))
+            views.push_back(shown);
+        else if (!all)
+            return false;
+    }
     if (command == "print") {
         std::vector<ShownView> printed;
         for (const ShownView& shown : views)

@@ -159,9 +159,10 @@ bool Click(CWnd* pane, int id)
 }
 
 // The pane in a top-level window of the screen's size, driven in the
-// host's order, clicked and painted.
+// host's order, clicked and painted; on the record of `doc` (null for a
+// comparing pane), without the views it has nothing for.
 bool ShowMadePane(std::unique_ptr<CWnd> pane, const PaneKind& kind, int style, const PaneOptions& options,
-                  const std::string& png)
+                  const std::string& png, CTavrionDoc* doc = nullptr)
 {
     if (!pane) {
         ReportFailure("%s does not show this record", kind.name);
@@ -173,9 +174,13 @@ bool ShowMadePane(std::unique_ptr<CWnd> pane, const PaneKind& kind, int style, c
               pane->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, &window, 100);
     if (ok) {
         kind.show(pane.get(), style);
+        // Before the page is first painted, and again after the clicks,
+        // which may have turned the page to other views.
+        if (doc) LeaveOutEmptyViews(*pane, *doc, kind.name, options.clicks.empty());
         platform::ui::Desktop::PumpMessages();
         for (int id : options.clicks) ok = Click(pane.get(), id) && ok;
         if (options.ms) platform::ui::Desktop::AdvanceClock(options.ms);
+        if (doc && !options.clicks.empty()) LeaveOutEmptyViews(*pane, *doc, kind.name);
         pane->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         platform::ui::Desktop::PumpMessages();
         if (!platform::ui::Desktop::SaveWindowImage(window.m_hWnd, png.c_str())) {
@@ -194,7 +199,7 @@ bool ShowMadePane(std::unique_ptr<CWnd> pane, const PaneKind& kind, int style, c
 
 bool ShowPane(CTavrionDoc& doc, const PaneKind& kind, int style, const PaneOptions& options, const std::string& png)
 {
-    return ShowMadePane(std::unique_ptr<CWnd>(kind.make(doc, options.showPatient)), kind, style, options, png);
+    return ShowMadePane(std::unique_ptr<CWnd>(kind.make(doc, options.showPatient)), kind, style, options, png, &doc);
 }
 
 // The asked style, else the first the pane takes (none for a one-page pane).
@@ -291,7 +296,8 @@ int RunPaneCommand(int argc, char** argv, const RecordOpener& open)
             continue;
         }
         const PaneKind& kind = *FindPane(options.paneClass);
-        if (!PaneTakesStyleOrSays(kind, *doc, options.style == kNoStyle ? -1 : options.style)) {
+        if (!PaneTakesStyleOrSays(kind, *doc, options.style == kNoStyle ? -1 : options.style) ||
+            !TakesOrSays(kind.name, *doc)) {
             ++failures;
             continue;
         }

@@ -4,7 +4,10 @@
 #include <memory>
 #include <vector>
 
+#include "analysisviews/ViewExerTrend.h"
+#include "core/ECGXMLParser.h"
 #include "core/TavrionDoc.h"
+#include "documents/ExerViewDoc.h"
 #include "documents/FinalViewDoc.h"
 #include "documents/MFERDataItem.h"
 #include "documents/MFERViewDoc.h"
@@ -12,6 +15,8 @@
 #include "host/CommandFailure.h"
 #include "host/PaneKinds.h"
 #include "platform/mfer/MFERParser.h"
+#include "platform/ui/framework/ClientDC.h"
+#include "platform/ui/framework/FrameWnd.h"
 
 namespace host {
 namespace {
@@ -42,7 +47,30 @@ enum class Within {
     RRIntervals,    // the device's RR intervals, which come with the record XML
     RRAnalysis,     // the device's RR analysis (its totals or intervals), the same
     MasterStepSummary,   // the master-step summary (trend, protocol), the same
+    // The master-step comparisons of the rest and post-load beats: the beats
+    // are the record file's, but their windows, ST levels and rates, and
+    // which comparisons there are, come with the record XML.
+    MasterStepComparison,
+    MetsHrLine,          // the exercise's METs-HR line, fitted to the stages the record XML holds
+    ResultTable,         // the exercise's result table, computed from that line
+    ExerciseSummary,     // the exercise's three ST leads and their levels, rates and times, the record XML's
 };
+
+// Whether the record's lack of a picture's makings is the lack of its record
+// XML (or of what the record XML holds), which the refusal then says.
+bool FromTheRecordXml(Within within)
+{
+    switch (within) {
+    case Within::RRIntervals:
+    case Within::RRAnalysis:
+    case Within::MasterStepSummary:
+    case Within::MasterStepComparison:
+    case Within::MetsHrLine:
+    case Within::ResultTable:
+    case Within::ExerciseSummary: return true;
+    default: return false;
+    }
+}
 
 const char kInItsDialog[] = "is shown in its dialog and does not print";
 const char kNoFormPrint[] = "has no print of its own: the record's report prints the interpretation";
@@ -84,17 +112,17 @@ const Drawing kDrawings[] = {
     {"CViewRRTrend", kRR, Within::RRIntervals},
     {"CViewRRIntervalList", kRR, Within::RRIntervals},
     // The master-step and exercise pages.
-    {"CViewFinalCom12Leads", kFinal},
-    {"CViewFinalCom1Lead", kFinal},
-    {"CViewFinalEnlargeWave", kFinal, Within::Anything, nullptr, kInItsDialog},
+    {"CViewFinalCom12Leads", kFinal, Within::MasterStepComparison},
+    {"CViewFinalCom1Lead", kFinal, Within::MasterStepComparison},
+    {"CViewFinalEnlargeWave", kFinal, Within::MasterStepComparison, nullptr, kInItsDialog},
     {"CViewHRTrend", kFinal, Within::MasterStepSummary},
     {"CViewSTTrend", kFinal, Within::MasterStepSummary},
     {"CViewSummaryProtocol", kFinal, Within::MasterStepSummary},
     {"CViewExerAverage", kExer},
-    {"CViewExerSummaryAverage", kExer},
+    {"CViewExerSummaryAverage", kExer, Within::ExerciseSummary},
     {"CViewMemoryWave", kExer},
     {"CViewExerTrend", kExer},
-    {"CViewResultTable", kExer},
+    {"CViewResultTable", kExer, Within::ResultTable},
     {"CViewExerAverage3D", kExer, Within::Anything, nullptr, "does not print"},
     // The one-lead views of the enlarged and caliper dialogs, shown in them.
     {"CViewEnlargedWave", kRest | kRhythm | kMfer, Within::Anything, nullptr, kInItsDialog},
@@ -115,8 +143,8 @@ const Drawing kDrawings[] = {
     // an empty grid passed off as a comparison.
     {"CDlgEnlargedOverlap", kRest | kMfer, Within::AverageBeats},
     {"CDlgEnlargedRhyRR", kRhythm | kRR | kExtra | kMfer},
-    {"CDlgFinalRestEnlarge", kFinal},
-    {"CDlgFinalLoadEnlarge", kFinal},
+    {"CDlgFinalRestEnlarge", kFinal, Within::MasterStepComparison},
+    {"CDlgFinalLoadEnlarge", kFinal, Within::MasterStepComparison},
     // The caliper strip opens from a one-lead strip, which an RR record's
     // pages do not have (theirs open the rhythm rows' dialog).
     {"CDlgDivider", kRest | kRhythm | kExtra | kMfer},
@@ -140,6 +168,34 @@ const Drawing kDrawings[] = {
     {"rr-list", kRR, Within::RRIntervals},
     {"extra-wave", kExtra | kMfer},
     {"extra-comment", kExtra | kMfer},
+};
+
+// The trend styles made of what only some records hold.
+struct TrendStyle {
+    int style;
+    Within within;
+};
+const TrendStyle kTrendStyles[] = {{7, Within::MetsHrLine}};
+const char kTrendView[] = "CViewExerTrend";
+
+// What each page is made of, where the page is made for its pictures (a
+// result or summary page): a page none of whose pictures draws the record
+// is refused as they are. The patient strip and the calibration column are
+// on every page, and a page made for the person's comment or interpretation
+// (the comment pages) has that form to show: those pages are not listed.
+// The interpretation page is the one the rest-interpre report prints.
+struct PagePictures {
+    const char* pane;
+    std::vector<std::pair<const char*, int>> pictures;   // drawing name and trend style (0: none)
+};
+const PagePictures kPagePictures[] = {
+    {"CWndRRResult", {{"CViewRRResult", 0}, {"CViewRRHistogram", 0}, {"CViewRRTrend", 0}}},
+    {"CWndFinalSummary",
+     {{"CViewHRTrend", 0}, {"CViewSTTrend", 0}, {"CViewSummaryProtocol", 0}, {"CViewFinalCom1Lead", 0}}},
+    {"CWndFinalWaveCom", {{"CViewFinalCom12Leads", 0}}},
+    {"CWndFinalSTTrend", {{"CViewSTTrend", 0}}},
+    {"CWndExerResult", {{"CViewResultTable", 0}, {kTrendView, 7}}},
+    {"CWndRestInterpretation", {{"rest-interpre", 0}}},
 };
 
 const Drawing* Find(const std::string& name)
@@ -186,6 +242,36 @@ bool HoldsWhatItShows(const Drawing& drawing, CTavrionDoc& doc)
         return item && ((item->stWaveInfo.sTrendCount > 0 && item->stWaveInfo.pHeartRate) ||
                         !item->stWaveInfo.strLoadTime.IsEmpty());
     }
+    case Within::MasterStepComparison: {
+        // A rest window the views can cut from the beat, or a post-load comparison.
+        auto* final = DYNAMIC_DOWNCAST(CFinalViewDoc, &doc);
+        const _FINALDATAITEM* item = final ? final->GetCurrentDataItem() : nullptr;
+        if (!item) return false;
+        int start = item->nRestStart, end = item->nRestEnd;
+        return CFinalViewDoc::AdjustWaveDataStartEnd(start, end) != 0 || (item->pLoadInfo && item->nLoadCount > 0);
+    }
+    case Within::MetsHrLine: {
+        auto* exer = DYNAMIC_DOWNCAST(CExerViewDoc, &doc);
+        const _EXERDATAITEM* item = exer ? exer->GetCurrentDataItem() : nullptr;
+        return item && (item->stResult.dSlope != 0.0 || item->stResult.dIntercept != 0.0);
+    }
+    case Within::ResultTable: {
+        auto* exer = DYNAMIC_DOWNCAST(CExerViewDoc, &doc);
+        const _EXERDATAITEM* item = exer ? exer->GetCurrentDataItem() : nullptr;
+        if (!item) return false;
+        for (const auto& column : item->stResult.strValue)
+            for (const CString& cell : column)
+                if (!cell.IsEmpty()) return true;
+        return false;
+    }
+    case Within::ExerciseSummary: {
+        // The leads and levels read as 0 when the record XML has none: only
+        // the section itself tells a stored lead I and level 0 from nothing.
+        auto* exer = DYNAMIC_DOWNCAST(CExerViewDoc, &doc);
+        if (!exer || !exer->GetCurrentDataItem()) return false;
+        CECGXMLParser xml(exer->GetCurItemXMLPath(), 0, CString());
+        return xml.GetObjectCount(CString(L"/Rawdata/Tavrion/Report/Exercise_section/Extra3")) > 0;
+    }
     }
     return true;
 }
@@ -225,11 +311,8 @@ const char* WithinText(const Drawing& drawing)
     case Within::StandardLeads: return " of twelve or fifteen leads";
     case Within::BeatsOrComment: return " with average beats";
     // What the record XML brings is said where a record of the kind lacks it.
-    case Within::RRIntervals:
-    case Within::RRAnalysis:
-    case Within::MasterStepSummary: return "";
+    default: return "";
     }
-    return "";
 }
 
 // What a record lacks that only its record XML brings.
@@ -238,6 +321,15 @@ const char* FromRecordXml(Within within)
     switch (within) {
     case Within::RRIntervals: return "RR intervals: the device's RR analysis comes with the record XML only";
     case Within::RRAnalysis: return "an RR analysis: the device's RR analysis comes with the record XML only";
+    case Within::MasterStepComparison:
+        return "a comparison: the windows, ST levels and rates of the master-step comparisons come with the record XML "
+               "only";
+    case Within::MetsHrLine:
+    case Within::ResultTable:
+        return "a METs-HR line: the exercise's METs-HR line and the result table made from it come with the record "
+               "XML only";
+    case Within::ExerciseSummary:
+        return "its ST leads: the exercise's three ST leads and their levels come with the record XML only";
     default: return "a summary: the master-step summary comes with the record XML only";
     }
 }
@@ -397,6 +489,73 @@ bool PrintsRecordOrSays(const std::string& name, CTavrionDoc& doc)
     return false;
 }
 
+namespace {
+
+// "needs a resting, rhythm or MFER record", "needs an RR record; this one is
+// without RR intervals: ...", or the drawing's own words.
+std::string WhyNot(const Drawing& drawing, CTavrionDoc& doc)
+{
+    if (drawing.refusal) return drawing.refusal;
+    std::string text = "needs " + NeededRecord(drawing);
+    if (KindTaken(drawing, doc) && FromTheRecordXml(drawing.within))
+        text += std::string("; this one is without ") + FromRecordXml(drawing.within);
+    return text;
+}
+
+const TrendStyle* FindTrendStyle(int style)
+{
+    for (const TrendStyle& trend : kTrendStyles)
+        if (trend.style == style) return &trend;
+    return nullptr;
+}
+
+const PagePictures* FindPage(const std::string& pane)
+{
+    for (const PagePictures& page : kPagePictures)
+        if (pane == page.pane) return &page;
+    return nullptr;
+}
+
+bool PictureDraws(const std::pair<const char*, int>& picture, CTavrionDoc& doc)
+{
+    return picture.second ? TrendStyleDraws(picture.second, doc) : Takes(picture.first, doc);
+}
+
+// Why none of the page's pictures draws the record, said of its first.
+std::string PageWhyNot(const PagePictures& page, CTavrionDoc& doc)
+{
+    const auto& [name, style] = page.pictures.front();
+    if (style) {
+        const TrendStyle* trend = FindTrendStyle(style);
+        return std::string(name) + " --style " + std::to_string(style) + " needs an exercise record; this one is without " +
+               FromRecordXml(trend ? trend->within : Within::MetsHrLine);
+    }
+    const Drawing* drawing = Find(name);
+    if (!drawing) return std::string(name) + " does not show this record";
+    // A page listed by the report that prints it is that report's page.
+    const std::string picture = std::string(name).rfind("CView", 0) == 0 ? name : "its page, as the " + std::string(name) + " report prints it,";
+    return picture + " " + WhyNot(*drawing, doc);
+}
+
+}  // namespace
+
+bool TrendStyleDraws(int style, CTavrionDoc& doc)
+{
+    const TrendStyle* trend = FindTrendStyle(style);
+    if (!trend) return true;
+    const Drawing drawing = {kTrendView, kExer, trend->within};
+    return KindTaken(drawing, doc) && HoldsWhatItShows(drawing, doc);
+}
+
+bool TrendStyleOrSays(int style, CTavrionDoc& doc)
+{
+    if (TrendStyleDraws(style, doc)) return true;
+    const TrendStyle* trend = FindTrendStyle(style);
+    ReportFailure("%s --style %d needs an exercise record; this one is without %s", kTrendView, style,
+                  FromRecordXml(trend->within));
+    return false;
+}
+
 bool Takes(const std::string& name, CTavrionDoc& doc)
 {
     if (const Drawing* drawing = Find(name)) return KindTaken(*drawing, doc) && HoldsWhatItShows(*drawing, doc);
@@ -405,7 +564,12 @@ bool Takes(const std::string& name, CTavrionDoc& doc)
     if (const PaneKind* pane = FindPane(name)) {
         if (pane->makeOnSet) return true;
         const std::unique_ptr<CWnd> probe(pane->make(doc, true));
-        return probe != nullptr;
+        if (!probe) return false;
+        const PagePictures* page = FindPage(name);
+        if (!page) return true;
+        for (const auto& picture : page->pictures)
+            if (PictureDraws(picture, doc)) return true;
+        return false;
     }
     return true;
 }
@@ -414,19 +578,65 @@ bool TakesOrSays(const std::string& name, CTavrionDoc& doc)
 {
     if (Takes(name, doc)) return true;
     const Drawing* drawing = Find(name);
-    if (!drawing) {
-        ReportFailure("%s does not show this record", name.c_str());
-    } else if (drawing->refusal) {
-        ReportFailure("%s %s", name.c_str(), drawing->refusal);
-    } else if (KindTaken(*drawing, doc) &&
-               (drawing->within == Within::RRIntervals || drawing->within == Within::RRAnalysis ||
-                drawing->within == Within::MasterStepSummary)) {
-        ReportFailure("%s needs %s; this one is without %s", name.c_str(), NeededRecord(*drawing).c_str(),
-                      FromRecordXml(drawing->within));
+    const PagePictures* page = drawing ? nullptr : FindPage(name);
+    if (drawing) {
+        ReportFailure("%s %s", name.c_str(), WhyNot(*drawing, doc).c_str());
+    } else if (page && FindPane(name)->make && std::unique_ptr<CWnd>(FindPane(name)->make(doc, true))) {
+        ReportFailure("%s has nothing of this record to show: %s", name.c_str(), PageWhyNot(*page, doc).c_str());
     } else {
-        ReportFailure("%s needs %s", name.c_str(), NeededRecord(*drawing).c_str());
+        ReportFailure("%s does not show this record", name.c_str());
     }
     return false;
+}
+
+void LeaveOutEmptyViews(CWnd& pane, CTavrionDoc& doc, const std::string& paneName, bool say)
+{
+    std::vector<std::string> said;
+    std::vector<CWnd*> windows = {&pane};
+    while (!windows.empty()) {
+        CWnd* window = windows.back();
+        windows.pop_back();
+        for (CWnd* child = window->GetWindow(GW_CHILD); child; child = child->GetNextWindow()) windows.push_back(child);
+        if (window == &pane) continue;
+        // The views made of what the record XML brings; the others draw whatever the record holds.
+        std::string name = window->GetRuntimeClass()->m_lpszClassName;
+        bool draws = true;
+        std::string why;
+        if (auto* trend = DYNAMIC_DOWNCAST(CViewExerTrend, window)) {
+            const int style = trend->GetTrendStyle();
+            draws = TrendStyleDraws(style, doc);
+            if (!draws) {
+                name += " --style " + std::to_string(style);
+                why = std::string("needs an exercise record; this one is without ") + FromRecordXml(FindTrendStyle(style)->within);
+            }
+        } else if (const Drawing* drawing = Find(name)) {
+            if (!FromTheRecordXml(drawing->within) || !KindTaken(*drawing, doc)) continue;
+            draws = HoldsWhatItShows(*drawing, doc);
+            if (!draws) why = WhyNot(*drawing, doc);
+        } else {
+            continue;
+        }
+        // A page holds each view in a frame of its own, which goes with it.
+        // The pages show their views once made and never hide one: a view
+        // hidden here that draws the record now (its style changed) is shown again.
+        CWnd* parent = window->GetParent();
+        CWnd* holder = parent && parent != &pane && DYNAMIC_DOWNCAST(CFrameWnd, parent) ? parent : window;
+        const bool shown = (holder->GetStyle() & WS_VISIBLE) != 0;
+        if (draws != shown) holder->ShowWindow(draws ? SW_SHOWNA : SW_HIDE);
+        if (!draws && shown) {
+            // A page paints no ground of its own: the picture the view left
+            // on it goes with the view, back to the page's white.
+            CWnd* under = holder->GetParent();
+            CRect rect;
+            holder->GetWindowRect(&rect);
+            under->ScreenToClient(&rect);
+            CClientDC dc(under);
+            dc.FillSolidRect(&rect, RGB(255, 255, 255));
+        }
+        if (draws || !say || std::find(said.begin(), said.end(), name) != said.end()) continue;
+        said.push_back(name);
+        ReportFailure("note: %s is shown without %s, which %s", paneName.c_str(), name.c_str(), why.c_str());
+    }
 }
 
 std::string ReportRefusalOf(const std::string& name, CTavrionDoc& doc)
@@ -437,10 +647,10 @@ std::string ReportRefusalOf(const std::string& name, CTavrionDoc& doc)
     if (KindTaken(*drawing, doc)) {
         switch (drawing->within) {
         case Within::StandardLeads: lacks = " of other leads"; break;
-        case Within::RRIntervals:
-        case Within::RRAnalysis:
-        case Within::MasterStepSummary: lacks = std::string(" without ") + FromRecordXml(drawing->within); break;
-        default: lacks = " without average beats"; break;
+        default:
+            lacks = FromTheRecordXml(drawing->within) ? std::string(" without ") + FromRecordXml(drawing->within)
+                                                       : std::string(" without average beats");
+            break;
         }
     }
     return "the " + name + " report prints " + PrintedRecords(*drawing) + " only; this is " + RecordKindText(doc) +

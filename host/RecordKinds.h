@@ -9,6 +9,7 @@
 #include <vector>
 
 class CTavrionDoc;
+class CWnd;
 
 namespace host {
 
@@ -17,8 +18,11 @@ struct PaneKind;
 // Whether `name` draws the record of `doc`: by the record's kind (resting,
 // master-step, rhythm, RR, extra-lead, exercise, MFER) and, within a kind,
 // by what the picture is made of (the average beats of the overlap and the
-// average views). A pane is asked of its own page (the documents its page
-// takes); a name the host draws on every record takes every record.
+// average views, the analysis, comparisons and results only the record XML
+// brings). A pane is asked of its own page (the documents its page takes)
+// and, for a page made for its pictures (a result or summary page, the
+// interpretation page), of whether any of them draws the record; a name the
+// host draws on every record takes every record.
 bool Takes(const std::string& name, CTavrionDoc& doc);
 // The same; when it does not, says why on standard error, naming the record
 // and what `name` needs ("CViewEnlargedWave needs a resting, rhythm or MFER
@@ -37,6 +41,24 @@ bool PrintedOrSays(const std::string& name);
 // The same without a word, for the commands that go through every class.
 bool Shown(const std::string& name);
 bool Printed(const std::string& name);
+
+// Whether the exercise trend draws the record of `doc` in trend style
+// `style`: the METs-HR line (style 7) is fitted to what the record XML holds,
+// and a record without it has no line to draw. The same, saying why when it
+// does not ("CViewExerTrend --style 7 needs an exercise record; this one is
+// without a METs-HR line: ...").
+bool TrendStyleDraws(int style, CTavrionDoc& doc);
+bool TrendStyleOrSays(int style, CTavrionDoc& doc);
+
+// A page that has some of its pictures to show (a comment page, whose list
+// of RR intervals comes with the record XML) is drawn without those it has
+// nothing for: each view of `pane` made of what the record XML brings that
+// this record lacks is hidden rather than drawn as empty axes or an empty
+// table, and said as a note naming the page ("note: CWndRRComment is shown
+// without CViewRRIntervalList, which needs ...") unless `say` is false (a
+// page asked again after clicks says it then). A page none of whose
+// pictures draws the record is refused by TakesOrSays.
+void LeaveOutEmptyViews(CWnd& pane, CTavrionDoc& doc, const std::string& paneName, bool say = true);
 
 // The wave styles of the multi-lead view (CViewRhythmWave, and the wave
 // reports drawn from it) that draw the record of `doc`: a style of another

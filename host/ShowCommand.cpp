@@ -146,6 +146,7 @@ bool ShowInFrame(std::unique_ptr<CWnd> pane, const PaneKind& kind, int style, CT
         return true;
     }
     kind.show(pane.get(), style);
+    LeaveOutEmptyViews(*pane, doc, kind.name);
     shown = true;
     // The magnifier as a host shows it when the user turns it on: a small
     // window of its own at the top right whose picture follows the mouse
@@ -176,7 +177,7 @@ bool ShowRecord(CTavrionDoc& doc, const PaneKind& kind, const ShowOptions& optio
                 bool& shown)
 {
     UseFrameSize(doc, FrameWidth(options), FrameHeight(options));
-    if (!PaneTakesStyleOrSays(kind, doc, options.style == kNoStyle ? -1 : options.style)) {
+    if (!PaneTakesStyleOrSays(kind, doc, options.style == kNoStyle ? -1 : options.style) || !TakesOrSays(kind.name, doc)) {
         shown = false;
         return true;
     }
