@@ -3,6 +3,8 @@
 // the window manager's close, and a server that goes away.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <string>
 #include <vector>
 
@@ -145,6 +147,34 @@ TEST_F(HostShowTest, ASeriesOfOnlyRecordsTheComparisonLeavesOutEndsOneNamingThem
     EXPECT_EQ(1, m_show.Wait(kPatience));
     EXPECT_NE(std::string::npos, ShowErrors().find(threeLeads + ": left out of the serial comparison")) << ShowErrors();
     EXPECT_TRUE(server.MappedWindows().empty());
+}
+
+// Without its record XML an RR record has no RR analysis: its result page,
+// made of nothing else, is refused as the pane command refuses it, and its
+// comment page shows on the screen as the pane command draws it, without the
+// empty interval list.
+TEST_F(HostShowTest, APageARecordWithoutItsRecordXmlHasNothingForIsRefusedAndAnotherShownWithoutItsEmptyViews)
+{
+    ASSERT_EQ(0, ::mkdir(m_dir.File("alone").c_str(), 0755));
+    const std::string alone = m_dir.Write("alone/rr_90.ecg", testsupport::ReadFileBytes(SamplePath("rr_90.ecg")));
+    const std::string png = m_dir.File("comment.png");
+    WriteHeadlessPane({alone, "--pane", "CWndRRComment"}, png);
+    if (HasFatalFailure()) return;
+    const testsupport::PngImage image(png);
+
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    ASSERT_TRUE(StartShow(server, {alone, "--pane", "CWndRRResult"}));
+    EXPECT_EQ(1, m_show.Wait(kPatience));
+    EXPECT_NE(std::string::npos, ShowErrors().find(alone + ": CWndRRResult has nothing of this record to show"))
+        << ShowErrors();
+    EXPECT_NE(std::string::npos, ShowErrors().find("record XML")) << ShowErrors();
+    EXPECT_TRUE(server.MappedWindows().empty());
+
+    ASSERT_TRUE(StartShow(server, {alone, "--pane", "CWndRRComment"}));
+    int differ = -1;
+    EXPECT_TRUE(WaitWhileShowing([&] { return (differ = Differences(server, image)) == 0; })) << differ << " pixels differ";
+    CloseShow(server);
 }
 
 // A sheet that cannot edit the record would open with no page at all, as if
