@@ -509,6 +509,15 @@ const TrendStyle* FindTrendStyle(int style)
     return nullptr;
 }
 
+// "needs an exercise record; this one is without a METs-HR line: ..." for a
+// trend style the record does not draw.
+std::string TrendWhyNot(int style)
+{
+    const TrendStyle* trend = FindTrendStyle(style);
+    return std::string("needs an exercise record; this one is without ") +
+           FromRecordXml(trend ? trend->within : Within::MetsHrLine);
+}
+
 const PagePictures* FindPage(const std::string& pane)
 {
     for (const PagePictures& page : kPagePictures)
@@ -525,16 +534,13 @@ bool PictureDraws(const std::pair<const char*, int>& picture, CTavrionDoc& doc)
 std::string PageWhyNot(const PagePictures& page, CTavrionDoc& doc)
 {
     const auto& [name, style] = page.pictures.front();
-    if (style) {
-        const TrendStyle* trend = FindTrendStyle(style);
-        return std::string(name) + " --style " + std::to_string(style) + " needs an exercise record; this one is without " +
-               FromRecordXml(trend ? trend->within : Within::MetsHrLine);
-    }
+    if (style) return std::string(name) + " --style " + std::to_string(style) + " " + TrendWhyNot(style);
     const Drawing* drawing = Find(name);
     if (!drawing) return std::string(name) + " does not show this record";
     // A page listed by the report that prints it is that report's page.
-    const std::string picture = std::string(name).rfind("CView", 0) == 0 ? name : "its page, as the " + std::string(name) + " report prints it,";
-    return picture + " " + WhyNot(*drawing, doc);
+    const bool view = std::string(name).rfind("CView", 0) == 0;
+    return (view ? std::string(name) : "the page the " + std::string(name) + " report prints") + " " +
+           WhyNot(*drawing, doc);
 }
 
 }  // namespace
@@ -550,9 +556,7 @@ bool TrendStyleDraws(int style, CTavrionDoc& doc)
 bool TrendStyleOrSays(int style, CTavrionDoc& doc)
 {
     if (TrendStyleDraws(style, doc)) return true;
-    const TrendStyle* trend = FindTrendStyle(style);
-    ReportFailure("%s --style %d needs an exercise record; this one is without %s", kTrendView, style,
-                  FromRecordXml(trend->within));
+    ReportFailure("%s --style %d %s", kTrendView, style, TrendWhyNot(style).c_str());
     return false;
 }
 
@@ -579,9 +583,11 @@ bool TakesOrSays(const std::string& name, CTavrionDoc& doc)
     if (Takes(name, doc)) return true;
     const Drawing* drawing = Find(name);
     const PagePictures* page = drawing ? nullptr : FindPage(name);
+    const PaneKind* pane = page ? FindPane(name) : nullptr;
     if (drawing) {
         ReportFailure("%s %s", name.c_str(), WhyNot(*drawing, doc).c_str());
-    } else if (page && FindPane(name)->make && std::unique_ptr<CWnd>(FindPane(name)->make(doc, true))) {
+    } else if (pane && std::unique_ptr<CWnd>(pane->make(doc, true))) {
+        // Of its kind, but with none of its pictures.
         ReportFailure("%s has nothing of this record to show: %s", name.c_str(), PageWhyNot(*page, doc).c_str());
     } else {
         ReportFailure("%s does not show this record", name.c_str());
@@ -607,7 +613,7 @@ void LeaveOutEmptyViews(CWnd& pane, CTavrionDoc& doc, const std::string& paneNam
             draws = TrendStyleDraws(style, doc);
             if (!draws) {
                 name += " --style " + std::to_string(style);
-                why = std::string("needs an exercise record; this one is without ") + FromRecordXml(FindTrendStyle(style)->within);
+                why = TrendWhyNot(style);
             }
         } else if (const Drawing* drawing = Find(name)) {
             if (!FromTheRecordXml(drawing->within) || !KindTaken(*drawing, doc)) continue;

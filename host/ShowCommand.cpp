@@ -177,7 +177,8 @@ bool ShowRecord(CTavrionDoc& doc, const PaneKind& kind, const ShowOptions& optio
                 bool& shown)
 {
     UseFrameSize(doc, FrameWidth(options), FrameHeight(options));
-    if (!PaneTakesStyleOrSays(kind, doc, options.style == kNoStyle ? -1 : options.style) || !TakesOrSays(kind.name, doc)) {
+    if (!PaneTakesStyleOrSays(kind, doc, options.style == kNoStyle ? -1 : options.style) ||
+        !TakesOrSays(kind.name, doc)) {
         shown = false;
         return true;
     }

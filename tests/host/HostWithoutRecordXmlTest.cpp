@@ -41,7 +41,8 @@ bool IsBlue(uint32_t rgb)
 // Traces, texts and frames: black ink and the blue of the trends and values.
 int Ink(const std::string& png)
 {
-    return testsupport::PngImage(png).Count([](uint32_t rgb) { return testsupport::PngImage::IsDark(rgb) || IsBlue(rgb); });
+    return testsupport::PngImage(png).Count(
+        [](uint32_t rgb) { return testsupport::PngImage::IsDark(rgb) || IsBlue(rgb); });
 }
 
 // The named run that draws what "all" wrote as FILE: "CViewExerTrend-style7.png"
@@ -196,10 +197,12 @@ TEST_F(HostWithoutRecordXmlTest, EveryPictureOfARecordIsDrawnFromTheRecordWithou
                 // The forms and the comment and interpretation pages show what
                 // the person writes there, which comes with the record XML:
                 // drawn on any record of their kind, to be filled in.
-                if (file.rfind("CForm", 0) == 0 || Contains(file, "Comment") || Contains(file, "Interpretation")) continue;
+                if (file.rfind("CForm", 0) == 0 || Contains(file, "Comment") || Contains(file, "Interpretation"))
+                    continue;
                 // What differs are the record XML's texts (lead names, values):
                 // the record's own traces and beats are drawn as with it.
-                EXPECT_GE(2 * Ink(dir + "-without/" + file), Ink(dir + "-with/" + file)) << "drawn without the record's data";
+                EXPECT_GE(2 * Ink(dir + "-without/" + file), Ink(dir + "-with/" + file))
+                    << "drawn without the record's data";
             }
             for (const std::string& file : without) EXPECT_TRUE(with.count(file)) << file << " of " << name;
         }
@@ -209,13 +212,16 @@ TEST_F(HostWithoutRecordXmlTest, EveryPictureOfARecordIsDrawnFromTheRecordWithou
                                      "rr-wave", "rr-result", "rr-list", "extra-wave", "extra-comment"}) {
         const std::string pdf = m_out.File(report + ".pdf");
         std::vector<std::string> args = {"print"};
-        for (const std::string& record : records) args.insert(args.end(), {With(record), Without(record.substr(record.find('/') + 1))});
+        for (const std::string& record : records)
+            args.insert(args.end(), {With(record), Without(record.substr(record.find('/') + 1))});
         args.insert(args.end(), {"--report", report, "--pdf", pdf});
         const HostRun run = Host(args);
         for (size_t i = 0; i < records.size(); ++i) {
             const std::string name = records[i].substr(records[i].find('/') + 1);
-            const std::string with = pdf.substr(0, pdf.size() - 4) + (i ? "-" + std::to_string(2 * i + 1) : "") + ".pdf";
-            const std::string without = pdf.substr(0, pdf.size() - 4) + "-" + std::to_string(2 * i + 2) + ".pdf";
+            // OUT.pdf for the first file given, OUT-N.pdf for the N-th.
+            const std::string stem = pdf.substr(0, pdf.size() - 4);
+            const std::string with = stem + (i ? "-" + std::to_string(2 * i + 1) : "") + ".pdf";
+            const std::string without = stem + "-" + std::to_string(2 * i + 2) + ".pdf";
             if (!Exists(with) || Exists(without)) continue;
             refused.insert(name + ": " + report);
             EXPECT_TRUE(Contains(run.err, "record XML")) << run.err;
@@ -227,7 +233,8 @@ TEST_F(HostWithoutRecordXmlTest, EveryPictureOfARecordIsDrawnFromTheRecordWithou
                   "rr_90.ecg: CViewRRHistogram", "rr_90.ecg: CViewRRIntervalList", "rr_90.ecg: CViewRRResult",
                   "rr_90.ecg: CViewRRTrend", "rr_90.ecg: CWndRRResult", "rr_90.ecg: rr-result", "rr_90.ecg: rr-list",
                   "mstep243.ecg: CViewFinalCom12Leads",
-                  "mstep243.ecg: CViewFinalCom1Lead", "mstep243.ecg: CViewFinalEnlargeWave", "mstep243.ecg: CViewHRTrend",
+                  "mstep243.ecg: CViewFinalCom1Lead", "mstep243.ecg: CViewFinalEnlargeWave",
+                  "mstep243.ecg: CViewHRTrend",
                   "mstep243.ecg: CViewSTTrend", "mstep243.ecg: CViewSummaryProtocol", "mstep243.ecg: CWndFinalSTTrend",
                   "mstep243.ecg: CWndFinalSummary", "mstep243.ecg: CWndFinalWaveCom",
                   "mstep243.ecg: CDlgFinalLoadEnlarge", "mstep243.ecg: CDlgFinalRestEnlarge",

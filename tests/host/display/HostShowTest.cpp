@@ -173,7 +173,8 @@ TEST_F(HostShowTest, APageARecordWithoutItsRecordXmlHasNothingForIsRefusedAndAno
 
     ASSERT_TRUE(StartShow(server, {alone, "--pane", "CWndRRComment"}));
     int differ = -1;
-    EXPECT_TRUE(WaitWhileShowing([&] { return (differ = Differences(server, image)) == 0; })) << differ << " pixels differ";
+    EXPECT_TRUE(WaitWhileShowing([&] { return (differ = Differences(server, image)) == 0; }))
+        << differ << " pixels differ";
     CloseShow(server);
 }
 
