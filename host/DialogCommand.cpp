@@ -419,12 +419,22 @@ int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
         else if (arg == "--png" && hasValue) request.png = argv[++i];
         else if (arg == "--out" && hasValue) request.outDir = argv[++i];
         else if (arg == "--group" && hasValue) request.group = argv[++i];
-        else if (arg == "--template" && hasValue) request.leadTemplate = static_cast<unsigned>(std::atoi(argv[++i]));
-        else if (arg == "--page" && hasValue) request.page = std::atoi(argv[++i]);
-        else if (arg == "--lead" && hasValue) {
-            if (!ParseLeadOrSample(arg, argv[++i], request.enlarged.lead)) return 2;
+        else if (arg == "--template") {
+            int id = 0;
+            if (!TakeNumberOption(argc, argv, i, 172, 174, "--template takes 172, 173 or 174", id)) return 2;
+            request.leadTemplate = static_cast<unsigned>(id);
+        } else if (arg == "--page") {
+            if (!TakeNumberOption(argc, argv, i, 0, 2, "--page takes a sheet's page, 0 to 2", request.page)) return 2;
+        } else if (arg == "--lead") {
+            std::string lead;
+            if (!TakeOptionValue(argc, argv, i, lead) || !ParseLeadOrSample(arg, lead.c_str(), request.enlarged.lead))
+                return 2;
+        } else if (arg == "--zoom") {
+            // A step past the dialog's last zooms no further: the bound keeps the presses few.
+            if (!TakeNumberOption(argc, argv, i, -100, 100, "--zoom takes zoom steps, -100 to 100",
+                                  request.enlarged.zoom))
+                return 2;
         }
-        else if (arg == "--zoom" && hasValue) request.enlarged.zoom = std::atoi(argv[++i]);
         else if (arg == "--ruler" && hasValue) {
             if (!ParseRuler(argv[++i], request.enlarged)) return 2;
         } else if (arg == "--with" && hasValue) {

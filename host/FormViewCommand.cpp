@@ -105,10 +105,7 @@ bool ParseOption(int argc, char** argv, int& i, FormOptions& options)
         return true;
     }
     if (arg == "--type") return ParseTyped(value, options);
-    if (arg == "--page-style") {
-        options.pageStyle = std::atoi(value.c_str());
-        return true;
-    }
+    if (arg == "--page-style") return ReadNumberOption(arg, value.c_str(), 0, 100000, nullptr, options.pageStyle);
     if (arg == "--size") return ParseFrameSize(value, options.width, options.height);
     std::fprintf(stderr, "morvelance-host: unknown option '%s' for the forms\n", arg.c_str());
     return false;

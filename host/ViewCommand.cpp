@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -110,11 +111,7 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
         } else if (arg == "--size") {
             if (!value(text) || !ParseFrameSize(text, options.width, options.height)) return false;
         } else if (arg == "--smooth") {
-            if (!value(text) || text.size() != 1 || text[0] < '0' || text[0] > '3') {
-                std::fprintf(stderr, "morvelance-host: --smooth takes 0, 1, 2 or 3\n");
-                return false;
-            }
-            options.smooth = text[0] - '0';
+            if (!TakeNumberOption(argc, argv, i, 0, 3, "--smooth takes 0, 1, 2 or 3", options.smooth)) return false;
         } else if (arg == "--grid") {
             if (!value(text) || (text != "lines" && text != "dots")) {
                 std::fprintf(stderr, "morvelance-host: --grid takes lines or dots\n");
@@ -122,21 +119,15 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
             }
             options.grid = text == "lines" ? 1 : 0;
         } else if (arg == "--style") {
-            long style = 0;
-            if (!TakeNumberOption(argc, argv, i, 0, 100000, "--style takes a style number", style)) return false;
-            options.style = static_cast<int>(style);
+            if (!TakeNumberOption(argc, argv, i, 0, 100000, "--style takes a style number", options.style))
+                return false;
             options.styleGiven = true;
         } else if (arg == "--page") {
-            long page = 0;
-            if (!TakeNumberOption(argc, argv, i, 1, 100000, "--page takes a page number, 1 for the first", page))
+            if (!TakeNumberOption(argc, argv, i, 1, 100000, "--page takes a page number, 1 for the first",
+                                  options.page))
                 return false;
-            options.page = static_cast<int>(page);
         } else if (arg == "--mode") {
-            if (!value(text) || text.size() != 1 || text[0] < '1' || text[0] > '3') {
-                std::fprintf(stderr, "morvelance-host: --mode takes 1, 2 or 3\n");
-                return false;
-            }
-            options.mouseMode = text[0] - '0';
+            if (!TakeNumberOption(argc, argv, i, 1, 3, "--mode takes 1, 2 or 3", options.mouseMode)) return false;
         } else if (arg == "--magnify") {
             if (!value(text) || std::sscanf(text.c_str(), "%d,%d", &options.magnifyX, &options.magnifyY) != 2 ||
                 options.magnifyX < 0 || options.magnifyY < 0) {
@@ -151,11 +142,8 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
         } else if (arg == "--half" || arg == "--chest") {
             (arg == "--half" ? options.half : options.chest) = true;
         } else if (arg == "--lead") {
-            if (!value(text) || std::sscanf(text.c_str(), "%d", &options.lead) != 1 || options.lead < 0 ||
-                options.lead > 14) {
-                std::fprintf(stderr, "morvelance-host: --lead takes a lead index 0 to 14\n");
+            if (!TakeNumberOption(argc, argv, i, 0, 14, "--lead takes a lead index 0 to 14", options.lead))
                 return false;
-            }
         } else if (arg == "--dividers") {
             if (!value(text) || !ParseDividers(text, options.measure.dividers)) {
                 std::fprintf(stderr, "morvelance-host: --dividers takes pairs 1 to 3, as 1,2,3\n");
@@ -176,11 +164,7 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
         } else if (arg == "--popup-png") {
             if (!value(options.measure.popupPng)) return false;
         } else if (arg == "--cal-count") {
-            if (!value(text) || std::sscanf(text.c_str(), "%d", &options.calCount) != 1 || options.calCount < 0 ||
-                options.calCount > 6) {
-                std::fprintf(stderr, "morvelance-host: --cal-count takes 0 to 6\n");
-                return false;
-            }
+            if (!TakeNumberOption(argc, argv, i, 0, 6, "--cal-count takes 0 to 6", options.calCount)) return false;
             options.calCountGiven = true;
         } else if (arg == "--magnifier-png") {
             if (!value(options.magnifierPng)) return false;
@@ -282,14 +266,9 @@ const char* RequestedView(int argc, char** argv)
 
 bool ParseLeadOrSample(const std::string& option, const char* text, int& value)
 {
-    char* end = nullptr;
-    const long number = std::strtol(text, &end, 10);
-    if (!end || *end || number < 0 || number > (option == "--lead" ? 14 : 100000000)) {
-        std::fprintf(stderr, "morvelance-host: %s takes a number (lead 0 to 14)\n", option.c_str());
-        return false;
-    }
-    value = static_cast<int>(number);
-    return true;
+    const bool lead = option == "--lead";
+    return ReadNumberOption(option, text, 0, lead ? 14 : 100000000,
+                            lead ? "--lead takes a lead index 0 to 14" : nullptr, value);
 }
 
 namespace {
@@ -1007,17 +986,46 @@ bool TakeOptionValue(int argc, char** argv, int& i, std::string& out)
     return true;
 }
 
-bool TakeNumberOption(int argc, char** argv, int& i, long low, long high, const char* refusal, long& out)
+bool ReadNumberOption(const std::string& option, const char* text, long low, long high, const char* refusal,
+                      long& out)
 {
-    std::string text;
-    if (!TakeOptionValue(argc, argv, i, text)) return false;
     char* end = nullptr;
-    const long number = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || !end || *end || number < low || number > high) {
-        std::fprintf(stderr, "morvelance-host: %s\n", refusal);
+    errno = 0;
+    const long number = text ? std::strtol(text, &end, 10) : 0;
+    if (!text || !*text || !end || *end || errno == ERANGE || number < low || number > high) {
+        if (refusal)
+            std::fprintf(stderr, "morvelance-host: %s\n", refusal);
+        else
+            std::fprintf(stderr, "morvelance-host: %s takes a whole number from %ld to %ld\n", option.c_str(), low,
+                         high);
         return false;
     }
     out = number;
+    return true;
+}
+
+bool ReadNumberOption(const std::string& option, const char* text, int low, int high, const char* refusal, int& out)
+{
+    long number = 0;
+    if (!ReadNumberOption(option, text, static_cast<long>(low), static_cast<long>(high), refusal, number))
+        return false;
+    out = static_cast<int>(number);
+    return true;
+}
+
+bool TakeNumberOption(int argc, char** argv, int& i, long low, long high, const char* refusal, long& out)
+{
+    const std::string option = argv[i];
+    std::string text;
+    return TakeOptionValue(argc, argv, i, text) && ReadNumberOption(option, text.c_str(), low, high, refusal, out);
+}
+
+bool TakeNumberOption(int argc, char** argv, int& i, int low, int high, const char* refusal, int& out)
+{
+    long number = 0;
+    if (!TakeNumberOption(argc, argv, i, static_cast<long>(low), static_cast<long>(high), refusal, number))
+        return false;
+    out = static_cast<int>(number);
     return true;
 }
 

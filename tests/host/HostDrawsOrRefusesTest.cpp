@@ -452,11 +452,18 @@ TEST_F(HostDrawsOrRefusesTest, EveryWaveReportPrintsAStyleOrRefusesIt)
     if (!HavePoppler()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
     // Below the patient block: the traces or the comment page's form.
     const Probe page = {0.12, 0.15, 0.88, 0.88, 50};
-    const std::vector<std::pair<std::string, int>> runs = {
-        {"rest-wave", 99}, {"rest-wave", 16},     {"rest-ame", 99},       {"rest-ame", 24},
-        {"extra-wave", 99}, {"extra-wave", 24},   {"rhythm-comment", 99}, {"rhythm-comment", 27},
-        {"rr-wave", 21},    {"rest-interpre", 5}, {"rr-result", 1}};
-    for (const auto& [report, style] : runs) {
+    // Each with the records (by index) it must print: a style a record's
+    // pages take prints, whatever the refusals around it.
+    struct Run {
+        std::string report;
+        int style;
+        std::set<size_t> prints;
+    };
+    const std::vector<Run> runs = {
+        {"rest-wave", 99, {}},      {"rest-wave", 16, {}},     {"rest-wave", 1, {0, 6}}, {"rest-ame", 99, {}},
+        {"rest-ame", 24, {}},       {"extra-wave", 99, {}},    {"extra-wave", 24, {}},   {"rhythm-comment", 99, {}},
+        {"rhythm-comment", 27, {}}, {"rr-wave", 21, {3}},      {"rest-interpre", 5, {}}, {"rr-result", 1, {}}};
+    for (const auto& [report, style, prints] : runs) {
         const std::string out = m_out.File(report + "-" + std::to_string(style) + ".pdf");
         std::vector<std::string> args = {"print"};
         for (const std::string& record : AllRecords()) args.push_back(record);
@@ -466,6 +473,7 @@ TEST_F(HostDrawsOrRefusesTest, EveryWaveReportPrintsAStyleOrRefusesIt)
             SCOPED_TRACE(report + " --style " + std::to_string(style) + " on " + kRecords[i]);
             const std::string pdf = Numbered(out, i);
             if (!Exists(pdf)) {
+                EXPECT_EQ(0u, prints.count(i)) << "the record takes the style and is refused: " << run.err;
                 ExpectRefused(run, Record(i), report, pdf);
                 continue;
             }
@@ -603,6 +611,9 @@ TEST_F(HostDrawsOrRefusesTest, AViewNamedRefusesTheOptionsItDoesNotApply)
          "view CViewAverageWave takes no --cal-count"},
         {{"print", rest, "--view", "CViewRhythmWave", "--dividers", "1", "--pdf", pdf},
          "print CViewRhythmWave takes no --dividers"},
+        // A double-click at the left edge is a double-click too.
+        {{"print", Record(2), "--view", "CViewRhythmWave", "--double-click", "0,5", "--pdf", pdf},
+         "print CViewRhythmWave takes no --double-click"},
         {{"view", rr, "--view", "CViewRRHistogram", "--page", "2", "--png", png}, "view CViewRRHistogram takes no --page"},
         // The exercise views: the trend takes the styles, the averaged beats the layouts.
         {{"view", Record(5), "--view", "CViewMemoryWave", "--style", "3", "--png", png}, "CViewMemoryWave takes no --style"},
@@ -619,6 +630,69 @@ TEST_F(HostDrawsOrRefusesTest, AViewNamedRefusesTheOptionsItDoesNotApply)
     // Where they apply they are drawn: the interval list's second page, the calibration column's two pulses.
     EXPECT_EQ(0, Host({"view", rr, "--view", "CViewRRIntervalList", "--page", "2", "--size", kSize, "--png", png}).status);
     EXPECT_EQ(0, Host({"view", rest, "--view", "CViewCAL", "--cal-count", "2", "--size", kSize, "--png", png}).status);
+}
+
+TEST_F(HostDrawsOrRefusesTest, EveryNumberOptionOfEveryCommandRefusesAValueThatIsNoNumber)
+{
+    // Every number option of every command, with the command line it is
+    // read on and a value it takes. The runs name a record that is not
+    // there: a value refused ends 2 before any record is looked for, a
+    // value taken goes on to the record (or the display), which ends 1.
+    struct NumberOption {
+        std::vector<std::string> command;
+        std::string option;
+        std::string taken;
+    };
+    const std::string png = m_out.File("n.png"), pdf = m_out.File("n.pdf");
+    const std::vector<std::string> rhythm = {"view", "--view", "CViewRhythmWave", "--png", png};
+    const std::vector<std::string> exercise = {"view", "--view", "CViewExerAverage3D", "--png", png};
+    const std::vector<std::string> masterStep = {"view", "--view", "CViewFinalEnlargeWave", "--png", png};
+    const std::vector<std::string> enlarged = {"view", "--view", "CViewEnlargedWave", "--png", png};
+    const std::vector<std::string> divider = {"view", "--view", "CViewDividerWave", "--png", png};
+    const std::vector<std::string> serial = {"view", "--view", "CViewSerialComAve", "--png", png};
+    const std::vector<std::string> dialog = {"dialog", "--dialog", "CDlgEnlargedWave", "--png", png};
+    const std::vector<std::string> pane = {"pane", "--pane", "CWndExerMemory", "--png", png};
+    const std::vector<NumberOption> options = {
+        {rhythm, "--style", "3"}, {rhythm, "--page", "2"}, {rhythm, "--smooth", "0"}, {rhythm, "--mode", "1"},
+        {rhythm, "--lead", "0"},
+        {{"view", "--view", "CViewCAL", "--png", png}, "--cal-count", "2"},
+        {{"print", "--report", "rest-wave", "--pdf", pdf}, "--style", "1"},
+        {{"view", "--view", "CViewExerTrend", "--png", png}, "--style", "18"},
+        {{"view", "--view", "CViewExerAverage", "--png", png}, "--mode", "3"},
+        {exercise, "--lead", "11"}, {exercise, "--time", "0"}, {exercise, "--parent", "3"},
+        {masterStep, "--page", "0"}, {masterStep, "--lead", "0"}, {masterStep, "--load", "-2"},
+        {masterStep, "--zoom", "-1"},
+        {enlarged, "--lead", "14"}, {enlarged, "--center", "0"}, {divider, "--lead", "1"}, {divider, "--start", "0"},
+        {{"view", "--view", "CViewQRSNo", "--png", png}, "--first", "0"},
+        {serial, "--style", "13"}, {serial, "--page-style", "41"},
+        {{"view", "--view", "CFormInterpre", "--png", png}, "--page-style", "1"},
+        {dialog, "--lead", "0"}, {dialog, "--zoom", "-1"},
+        {{"dialog", "--dialog", "CDlgExerLeadSelection", "--png", png}, "--template", "174"},
+        {{"dialog", "--dialog", "CDlgPatientInfoComment", "--png", png}, "--page", "0"},
+        {pane, "--style", "1"}, {pane, "--ms", "3600000"},
+        {{"show", "--pane", "CWndExerMemory"}, "--style", "1"},
+    };
+    const std::string absent = m_out.File("absent.ecg");
+    for (const NumberOption& number : options) {
+        for (const std::string& value : {std::string("(none)"), std::string("--size"), std::string(""),
+                                         std::string("x"), std::string("1x"), number.taken}) {
+            std::vector<std::string> args = {number.command[0], absent};
+            args.insert(args.end(), number.command.begin() + 1, number.command.end());
+            args.push_back(number.option);
+            if (value != "(none)") args.push_back(value);
+            SCOPED_TRACE(args[0] + " " + args[3] + " " + number.option + " '" + value + "'");
+            const HostRun run = Host(args);
+            const bool refused = Contains(run.err, "morvelance-host: " + number.option + " ");
+            EXPECT_EQ(value == number.taken ? 1 : 2, run.status) << run.err;
+            EXPECT_EQ(value != number.taken, refused) << run.err;
+            EXPECT_FALSE(Exists(png) || Exists(pdf));
+        }
+    }
+    // The bound of the clock's move is taken, and the pane drawn after it.
+    const HostRun hour = Host({"pane", Record(5), "--pane", "CWndExerMemory", "--size", "320x180", "--png", png,
+                               "--ms", "3600000"});
+    EXPECT_EQ(0, hour.status) << hour.err;
+    EXPECT_TRUE(Exists(png));
 }
 
 TEST_F(HostDrawsOrRefusesTest, TheProtocolSummaryPrintsTheStepAndTripProtocolOnly)
