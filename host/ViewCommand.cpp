@@ -55,6 +55,7 @@
 #include "waveviews/RhythmWaveStyle.h"
 #include "waveviews/ViewRhythmWave.h"
 #include "waveviews/ViewScroll1LeadWave.h"
+#include "waveviews/ViewSerialComAve.h"
 #include "waveviews/ViewSerialComRhy.h"
 #include "waveviews/WaveItemRef.h"
 
@@ -204,14 +205,16 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
         std::fprintf(stderr, "morvelance-host: unknown option '%s'\n", options.exerciseOnly.c_str());
         return false;
     }
-    // The magnifier is a picture of the screen, drawn with the mouse at one point.
+    // The magnifier is a picture of the screen, drawn with the mouse at one
+    // point (a print, or a view it is not drawn over, was refused before).
     const bool magnify = options.magnifyX >= 0, magnifierPng = !options.magnifierPng.empty();
-    if ((magnify || magnifierPng) && command == "print") {
-        std::fprintf(stderr, "morvelance-host: print draws no magnifier: --magnify and --magnifier-png are for view\n");
-        return false;
-    }
     if (magnify != magnifierPng) {
         std::fprintf(stderr, "morvelance-host: --magnify X,Y and --magnifier-png M.png go together\n");
+        return false;
+    }
+    // A pop-up is a picture of what a double-click opens.
+    if (!options.measure.popupPng.empty() && options.measure.clickX < 0) {
+        std::fprintf(stderr, "morvelance-host: --popup-png P.png needs --double-click X,Y\n");
         return false;
     }
     if (command == "view") {
@@ -494,9 +497,11 @@ bool ShowRhythmPage(CTavrionDoc& doc, CView* view, const ViewOptions& options)
     return true;
 }
 
-// `all`: one view of "--view all", where a sheet that shows no lead is passed over.
+// `all`: one view of "--view all", where a sheet that shows no lead is
+// passed over. The pop-up and magnifier pictures of the `index`-th record
+// are numbered as its picture is, so that none is drawn over another's.
 bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& options, const std::string& png,
-                bool all)
+                bool all, size_t index)
 {
     Pane pane(doc, viewClass, options.width, options.height);
     CView* view = pane.View();
@@ -516,9 +521,12 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
     if (all && SheetShowsNoLead(sheet)) return true;
     if (!SheetHasLeads(sheet)) return false;
     if (!SaveViewPng(view, png)) return false;
-    if (rhythm && !DoubleClickAndSavePopup(*rhythm, options.measure)) return false;
+    MeasureOptions measure = options.measure;
+    if (!measure.popupPng.empty()) measure.popupPng = Numbered(measure.popupPng, index);
+    if (rhythm && !DoubleClickAndSavePopup(*rhythm, measure)) return false;
     if (options.magnifyX >= 0 && !options.magnifierPng.empty())
-        return SaveMagnifierPng(doc, view, options.magnifyX, options.magnifyY, options.ratio, options.magnifierPng);
+        return SaveMagnifierPng(doc, view, options.magnifyX, options.magnifyY, options.ratio,
+                                Numbered(options.magnifierPng, index));
     return true;
 }
 
@@ -628,14 +636,14 @@ bool ShowAllOfExerciseRecord(const std::string& command, CTavrionDoc& doc, const
 // (reached here through "--view all") as their commands show them, any
 // other as the panes make it.
 bool PaintOneView(CTavrionDoc& doc, const std::string& name, CRuntimeClass* viewClass, const ViewOptions& options,
-                  const std::string& png, bool all)
+                  const std::string& png, bool all, size_t index)
 {
     if (IsOneOf(MeasurementTableNames(), name))
         return PaintMeasurementTable(doc, viewClass, options.width, options.height, png);
     auto* final = DYNAMIC_DOWNCAST(CFinalViewDoc, &doc);
     if (final && IsOneOf(MasterStepViewNames(), name))
         return PaintMasterStepView(*final, name, options.width, options.height, png);
-    return PaintToPng(doc, viewClass, options, png, all);
+    return PaintToPng(doc, viewClass, options, png, all, index);
 }
 
 // The first PDF in a folder, "" when none.
@@ -851,6 +859,51 @@ bool PrintToPdf(CTavrionDoc& doc, const std::vector<CRuntimeClass*>& classes, co
     return true;
 }
 
+// The magnifier option asked for (--magnify or --magnifier-png), null when none.
+const char* MagnifierOption(int argc, char** argv)
+{
+    for (int i = 0; i < argc; ++i)
+        if (std::strcmp(argv[i], "--magnify") == 0 || std::strcmp(argv[i], "--magnifier-png") == 0) return argv[i];
+    return nullptr;
+}
+
+// Whether the hover magnifier asked for is drawn over the view named
+// (`named`, empty for "--view all"), said when not. It is decided here,
+// before anything of the record is written: the magnifier follows the mouse
+// over the waves of one view on the screen, the sheet's and those of the
+// views of waves; a view of tables or trends (the RR result, histogram,
+// trend and interval list), the strip and the averaged comparison have none
+// of the host's, and "--view all" would draw one magnifier per view into
+// the same picture.
+bool MagnifierDrawnOrSays(const std::string& command, const char* requested, int argc, char** argv)
+{
+    const char* option = MagnifierOption(argc, argv);
+    // Without a class the command is refused for that.
+    if (!option || !requested) return true;
+    const std::string named = std::strcmp(requested, "all") == 0 ? std::string() : requested;
+    if (command == "print") {
+        std::fprintf(stderr, "morvelance-host: print draws no magnifier: --magnify and --magnifier-png are for view\n");
+        return false;
+    }
+    if (named.empty()) {
+        ReportFailure("--view all takes no %s: the magnifier is drawn over one view, named by --view", option);
+        return false;
+    }
+    const std::string className = named == kSheet ? "CSheetView" : named;
+    const std::unique_ptr<CObject> probe(CRuntimeClass::CreateObject(className.c_str()));
+    CRuntimeClass* viewClass = probe && probe->IsKindOf(RUNTIME_CLASS(CView)) ? probe->GetRuntimeClass() : nullptr;
+    // A class that is no view is refused as such where the views are made.
+    if (!viewClass) return true;
+    if (viewClass->IsDerivedFrom(RUNTIME_CLASS(CWaveView)) &&
+        !viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewScroll1LeadWave)) &&
+        !viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewSerialComAve)))
+        return true;
+    ReportFailure("%s takes no %s: the magnifier is drawn over the sheet and the views of waves "
+                  "(CViewRhythmWave, CViewSerialComRhy, the average beats and the calibration column)",
+                  named.c_str(), option);
+    return false;
+}
+
 }  // namespace
 
 bool PaintViewToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, int width, int height, const std::string& png,
@@ -886,16 +939,7 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
     const char* requested = RequestedView(argc, argv);
     const std::string named = requested && std::strcmp(requested, "all") != 0 ? requested : "";
     if (!named.empty() && !(command == "print" ? PrintedOrSays(named) : ShownOrSays(named))) return 1;
-    // The strip and the averaged comparison take the comparison's options but
-    // have no magnifier of the host's: one asked for would never be written.
-    if (named == "CViewScroll1LeadWave" || named == "CViewSerialComAve") {
-        for (int i = 0; i < argc; ++i)
-            if (std::strcmp(argv[i], "--magnify") == 0 || std::strcmp(argv[i], "--magnifier-png") == 0) {
-                ReportFailure("%s takes no %s: the magnifier is drawn over CViewRhythmWave and CViewSerialComRhy",
-                              named.c_str(), argv[i]);
-                return 1;
-            }
-    }
+    if (!MagnifierDrawnOrSays(command, requested, argc, argv)) return command == "print" ? 2 : 1;
     const RecordOpener open = [&](const std::string& path, std::unique_ptr<CTavrionDoc>& doc) {
         return opener(path, doc) && doc &&
                (named.empty() ||
@@ -923,6 +967,8 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
     const std::string& target = command == "print" ? options.pdf : options.png;
     // A print to a printer (--printer) has no file of its own.
     if (!(options.outDir.empty() ? target.empty() || MakeFolderOf(target) : MakeOutputFolder(options.outDir))) return 1;
+    for (const std::string* picture : {&options.magnifierPng, &options.measure.popupPng})
+        if (!picture->empty() && !MakeFolderOf(*picture)) return 1;
     // A record whose options are refused is refused once, before anything of
     // it is written: its views and (for "--view all") its forms alike.
     std::set<std::string> refused;
@@ -954,7 +1000,7 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
         for (size_t view = 0; view < classes.size(); ++view) {
             const std::string png = options.outDir.empty() ? Numbered(options.png, index)
                                                            : Numbered(options.outDir + "/" + names[view] + ".png", index);
-            if (!PaintOneView(doc, names[view], classes[view], options, png, all)) ok = false;
+            if (!PaintOneView(doc, names[view], classes[view], options, png, all, index)) ok = false;
         }
         return ok;
     });
