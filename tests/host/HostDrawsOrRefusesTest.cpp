@@ -730,6 +730,9 @@ TEST_F(HostDrawsOrRefusesTest, EveryNumberOptionOfEveryCommandRefusesAValueThatI
             EXPECT_FALSE(Exists(png) || Exists(pdf));
         }
     }
+    // A flag last among the options takes no value.
+    const HostRun relative = Host({"view", absent, "--view", "CViewExerAverage3D", "--png", png, "--relative"});
+    EXPECT_EQ(1, relative.status) << relative.err;
     // The bound of the clock's move is taken, and the pane drawn after it.
     const HostRun hour = Host({"pane", Record(5), "--pane", "CWndExerMemory", "--size", "320x180", "--png", png,
                                "--ms", "3600000"});
