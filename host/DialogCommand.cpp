@@ -137,12 +137,21 @@ bool IsDropDownList(CWnd& control)
 }
 
 // Types the text into the field as a user would; a drop-down list takes
-// the entry that reads it.
-bool TypeField(const std::vector<CWnd*>& pages, int id, const std::wstring& text)
+// the entry that reads it. Only a field a person can reach on the sheet's
+// pages is typed into: one the page hides (the model-8000 patient page's
+// kana name and room), disables or keeps read-only is refused, naming it,
+// and so is an id no page has. False, said, when refused.
+bool TypeField(const std::string& sheet, const std::vector<CWnd*>& pages, int id, const std::wstring& text)
 {
+    std::string unreachable;
     for (CWnd* page : pages) {
-        CWnd* control = page->GetSafeHwnd() ? page->GetDlgItem(id) : nullptr;
-        if (!control) continue;
+        if (!page->GetSafeHwnd()) continue;   // a page the sheet does not show
+        std::string why;
+        CWnd* control = TypeableControl(*page, id, why);
+        if (!control) {
+            if (unreachable.empty() && page->GetDlgItem(id)) unreachable = why;
+            continue;
+        }
         if (IsDropDownList(*control)) {
             const LRESULT found = control->SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                        reinterpret_cast<LPARAM>(text.c_str()));
@@ -160,6 +169,11 @@ bool TypeField(const std::vector<CWnd*>& pages, int id, const std::wstring& text
         platform::ui::Desktop::PumpMessages();
         return true;
     }
+    if (unreachable.empty())
+        std::fprintf(stderr, "morvelance-host: no field %d takes '%s'\n", id, platform::ToUtf8(text).c_str());
+    else
+        ReportFailure("%s: field %d %s: a person cannot type '%s' there; nothing is saved", sheet.c_str(), id,
+                      unreachable.c_str(), platform::ToUtf8(text).c_str());
     return false;
 }
 
@@ -192,14 +206,15 @@ SheetOutcome RunSheet(CDialog& sheet, const std::function<std::vector<CWnd*>()>&
             return;
         }
         platform::ui::Desktop::PumpMessages();
+        // Typing stops at a field refused: the sheet is neither saved nor painted as if typed.
         for (const auto& field : request.set) {
-            if (TypeField(pages(), field.first, field.second)) continue;
-            std::fprintf(stderr, "morvelance-host: no field %d takes '%s'\n", field.first,
-                         platform::ToUtf8(field.second).c_str());
+            if (TypeField(sheet.GetRuntimeClass()->m_lpszClassName, pages(), field.first, field.second)) continue;
             outcome.fieldsTyped = false;
+            break;
         }
         platform::ui::Desktop::PumpMessages();
-        if (!png.empty()) outcome.imageSaved = platform::ui::Desktop::SaveWindowImage(shown->m_hWnd, png.c_str()) != FALSE;
+        if (!png.empty() && outcome.fieldsTyped)
+            outcome.imageSaved = platform::ui::Desktop::SaveWindowImage(shown->m_hWnd, png.c_str()) != FALSE;
         if (request.save && outcome.fieldsTyped) shown->SendDlgItemMessage(IDOK, BM_CLICK);
         // A sheet still open after OK refused a value or could not save: it is cancelled.
         if (shown->GetSafeHwnd() && shown->IsWindowVisible()) shown->EndDialog(IDCANCEL);
