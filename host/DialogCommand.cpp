@@ -137,12 +137,21 @@ bool IsDropDownList(CWnd& control)
 }
 
 // Types the text into the field as a user would; a drop-down list takes
-// the entry that reads it.
-bool TypeField(const std::vector<CWnd*>& pages, int id, const std::wstring& text)
+// the entry that reads it. Only a field a person can reach on the sheet's
+// pages is typed into: one the page hides (the model-8000 patient page's
+// kana name and room), disables or keeps read-only is refused, naming it,
+// and so is an id no page has. False, said, when refused.
+bool TypeField(const std::string& sheet, const std::vector<CWnd*>& pages, int id, const std::wstring& text)
 {
+    std::string unreachable;
     for (CWnd* page : pages) {
-        CWnd* control = page->GetSafeHwnd() ? page->GetDlgItem(id) : nullptr;
-        if (!control) continue;
+        if (!page->GetSafeHwnd()) continue;   // a page the sheet does not show
+        std::string why;
+        CWnd* control = TypeableControl(*page, id, why);
+        if (!control) {
+            if (unreachable.empty() && page->GetDlgItem(id)) unreachable = why;
+            continue;
+        }
         if (IsDropDownList(*control)) {
             const LRESULT found = control->SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                        reinterpret_cast<LPARAM>(text.c_str()));
@@ -160,6 +169,11 @@ bool TypeField(const std::vector<CWnd*>& pages, int id, const std::wstring& text
         platform::ui::Desktop::PumpMessages();
         return true;
     }
+    if (unreachable.empty())
+        std::fprintf(stderr, "morvelance-host: no field %d takes '%s'\n", id, platform::ToUtf8(text).c_str());
+    else
+        ReportFailure("%s: field %d %s: a person cannot type '%s' there; nothing is saved", sheet.c_str(), id,
+                      unreachable.c_str(), platform::ToUtf8(text).c_str());
     return false;
 }
 
@@ -192,14 +206,15 @@ SheetOutcome RunSheet(CDialog& sheet, const std::function<std::vector<CWnd*>()>&
             return;
         }
         platform::ui::Desktop::PumpMessages();
+        // Typing stops at a field refused: the sheet is neither saved nor painted as if typed.
         for (const auto& field : request.set) {
-            if (TypeField(pages(), field.first, field.second)) continue;
-            std::fprintf(stderr, "morvelance-host: no field %d takes '%s'\n", field.first,
-                         platform::ToUtf8(field.second).c_str());
+            if (TypeField(sheet.GetRuntimeClass()->m_lpszClassName, pages(), field.first, field.second)) continue;
             outcome.fieldsTyped = false;
+            break;
         }
         platform::ui::Desktop::PumpMessages();
-        if (!png.empty()) outcome.imageSaved = platform::ui::Desktop::SaveWindowImage(shown->m_hWnd, png.c_str()) != FALSE;
+        if (!png.empty() && outcome.fieldsTyped)
+            outcome.imageSaved = platform::ui::Desktop::SaveWindowImage(shown->m_hWnd, png.c_str()) != FALSE;
         if (request.save && outcome.fieldsTyped) shown->SendDlgItemMessage(IDOK, BM_CLICK);
         // A sheet still open after OK refused a value or could not save: it is cancelled.
         if (shown->GetSafeHwnd() && shown->IsWindowVisible()) shown->EndDialog(IDCANCEL);
@@ -419,12 +434,22 @@ int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
         else if (arg == "--png" && hasValue) request.png = argv[++i];
         else if (arg == "--out" && hasValue) request.outDir = argv[++i];
         else if (arg == "--group" && hasValue) request.group = argv[++i];
-        else if (arg == "--template" && hasValue) request.leadTemplate = static_cast<unsigned>(std::atoi(argv[++i]));
-        else if (arg == "--page" && hasValue) request.page = std::atoi(argv[++i]);
-        else if (arg == "--lead" && hasValue) {
-            if (!ParseLeadOrSample(arg, argv[++i], request.enlarged.lead)) return 2;
+        else if (arg == "--template") {
+            int id = 0;
+            if (!TakeNumberOption(argc, argv, i, 172, 174, "--template takes 172, 173 or 174", id)) return 2;
+            request.leadTemplate = static_cast<unsigned>(id);
+        } else if (arg == "--page") {
+            if (!TakeNumberOption(argc, argv, i, 0, 2, "--page takes a sheet's page, 0 to 2", request.page)) return 2;
+        } else if (arg == "--lead") {
+            std::string lead;
+            if (!TakeOptionValue(argc, argv, i, lead) || !ParseLeadOrSample(arg, lead.c_str(), request.enlarged.lead))
+                return 2;
+        } else if (arg == "--zoom") {
+            // A step past the dialog's last zooms no further: the bound keeps the presses few.
+            if (!TakeNumberOption(argc, argv, i, -100, 100, "--zoom takes zoom steps, -100 to 100",
+                                  request.enlarged.zoom))
+                return 2;
         }
-        else if (arg == "--zoom" && hasValue) request.enlarged.zoom = std::atoi(argv[++i]);
         else if (arg == "--ruler" && hasValue) {
             if (!ParseRuler(argv[++i], request.enlarged)) return 2;
         } else if (arg == "--with" && hasValue) {

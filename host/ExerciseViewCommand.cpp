@@ -73,14 +73,7 @@ const char* ViewName(int argc, char** argv)
 
 bool ParseNumber(const std::string& option, const char* text, int low, int high, int& out)
 {
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (!end || *end || value < low || value > high) {
-        std::fprintf(stderr, "morvelance-host: %s takes a number from %d to %d\n", option.c_str(), low, high);
-        return false;
-    }
-    out = static_cast<int>(value);
-    return true;
+    return ReadNumberOption(option, text, low, high, nullptr, out);
 }
 
 bool ParseAngle(const std::string& option, const char* text, double& out)
@@ -113,13 +106,14 @@ bool ParseExerciseOptions(const std::string& command, int argc, char** argv, Exe
             options.files.push_back(arg);
             continue;
         }
-        if (i + 1 >= argc) {
-            std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());
-            return false;
-        }
+        // A flag takes no value, last among the options too.
         if (IsExerciseOnlyFlag(arg)) {
             options.relative = true;
             continue;
+        }
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());
+            return false;
         }
         const char* value = argv[++i];
         const int exerciseOnly = TakeExerciseOnlyOption(arg, value, options);

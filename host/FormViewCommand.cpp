@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <memory>
 #include <vector>
 
@@ -105,10 +106,7 @@ bool ParseOption(int argc, char** argv, int& i, FormOptions& options)
         return true;
     }
     if (arg == "--type") return ParseTyped(value, options);
-    if (arg == "--page-style") {
-        options.pageStyle = std::atoi(value.c_str());
-        return true;
-    }
+    if (arg == "--page-style") return ReadNumberOption(arg, value.c_str(), 0, 100000, nullptr, options.pageStyle);
     if (arg == "--size") return ParseFrameSize(value, options.width, options.height);
     std::fprintf(stderr, "morvelance-host: unknown option '%s' for the forms\n", arg.c_str());
     return false;
@@ -194,12 +192,15 @@ private:
     CFormEx* m_form = nullptr;
 };
 
-// Types over the control's text as a person does, then Tab.
+// Types over the control's text as a person does, then Tab. A control the
+// form hides, disables or keeps read-only is no place a person could type:
+// refused, naming it.
 bool TypeInto(CFormEx& form, const TypedText& typed)
 {
-    CWnd* control = form.GetDlgItem(typed.id);
-    if (!control || !control->IsWindowEnabled() || !(control->GetStyle() & WS_VISIBLE)) {
-        std::fprintf(stderr, "morvelance-host: the form shows no editable control %d\n", typed.id);
+    std::string why;
+    CWnd* control = TypeableControl(form, typed.id, why);
+    if (!control) {
+        std::fprintf(stderr, "morvelance-host: the form shows no editable control %d: it %s\n", typed.id, why.c_str());
         return false;
     }
     control->SetFocus();
@@ -249,10 +250,14 @@ bool ShowFormOn(CTavrionDoc& doc, const FormOptions& options)
         std::fprintf(stderr, "morvelance-host: the form could not be created\n");
         return false;
     }
-    bool ok = true;
-    for (const TypedText& typed : options.typed) ok = TypeInto(*form, typed) && ok;
-    if (ok && options.save) ok = SaveThroughDocument(doc);
-    return SaveFormImage(*form, options.png) && ok;
+    // Typing stops at a control refused: nothing is saved, nor painted as if typed.
+    for (const TypedText& typed : options.typed)
+        if (!TypeInto(*form, typed)) return false;
+    if (options.save && !SaveThroughDocument(doc)) {
+        SaveFormImage(*form, options.png);
+        return false;
+    }
+    return SaveFormImage(*form, options.png);
 }
 
 int ShowForm(const FormOptions& options, const RecordOpener& open)
@@ -317,6 +322,32 @@ int RenderAllForms(const std::vector<std::string>& files, const std::string& out
         }
     }
     return failures;
+}
+
+CWnd* TypeableControl(CWnd& holder, int id, std::string& why)
+{
+    why = "is not there";
+    if (!holder.GetSafeHwnd()) return nullptr;
+    if (holder.GetStyle() & WS_DISABLED) {
+        why = "is on a disabled page";
+        return nullptr;
+    }
+    bool found = false;
+    for (CWnd* child = holder.GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+        if (child->GetDlgCtrlID() != id) continue;
+        const DWORD style = child->GetStyle();
+        wchar_t className[16] = {};
+        ::GetClassNameW(child->m_hWnd, className, 16);
+        const char* reason = !(style & WS_VISIBLE)  ? "is hidden"
+                             : style & WS_DISABLED ? "is disabled"
+                             : std::wcscmp(className, L"Edit") == 0 && (style & ES_READONLY) ? "is read-only"
+                                                                                          : nullptr;
+        if (!reason) return child;
+        // The first found says why: a second of the id may still be the one shown.
+        if (!found) why = reason;
+        found = true;
+    }
+    return nullptr;
 }
 
 bool IsPrintingForm(CView* view)

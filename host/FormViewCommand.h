@@ -14,6 +14,7 @@ class CECGDC;
 class CRect;
 class CTavrionDoc;
 class CView;
+class CWnd;
 
 namespace host {
 
@@ -28,6 +29,13 @@ int RunFormViewCommand(int argc, char** argv, const RecordOpener& open);
 // `--view all`: every form the kind of each record shows, as DIR/CLASS.png
 // (DIR/CLASS-N.png for the N-th record). The number of failures.
 int RenderAllForms(const std::vector<std::string>& files, const std::string& outDir, const RecordOpener& open);
+// Control `id` of `holder` (a form, or a page of a sheet) as a person finds
+// it to type into: shown, enabled and not read-only; of two of one id (a
+// comment box over the hidden template it replaced), the one they see. Null
+// when there is none they can type into, `why` then saying why not ("is
+// hidden", "is disabled", "is read-only", "is not there").
+CWnd* TypeableControl(CWnd& holder, int id, std::string& why);
+
 // True for the forms that print themselves (the rest form and the strip).
 bool IsPrintingForm(CView* view);
 // Fills and lays out the form as its pane would, then prints it into the area; false when it failed.

@@ -29,6 +29,7 @@ bool SaveMagnifierPng(const std::vector<CTavrionDoc*>& docs, CView* view, int x,
                       const std::string& png)
 {
     if (docs.empty() || !docs[0]) return false;
+    // The commands refuse a magnifier over any other view before drawing it.
     auto* wave = DYNAMIC_DOWNCAST(CWaveView, view);
     if (!wave) {
         std::fprintf(stderr, "morvelance-host: --magnify needs a waveform view\n");
@@ -36,7 +37,10 @@ bool SaveMagnifierPng(const std::vector<CTavrionDoc*>& docs, CView* view, int x,
     }
     CDlgEnlargedPreview dialog;
     dialog.SetEnlargedPreviewDoc(docs[0]);
-    if (!dialog.Create(CDlgEnlargedPreview::IDD, nullptr)) return false;
+    if (!dialog.Create(CDlgEnlargedPreview::IDD, nullptr)) {
+        std::fprintf(stderr, "morvelance-host: the magnifier picture %s could not be made\n", png.c_str());
+        return false;
+    }
     // The magnifier stands in the screen's corner away from the mouse, so
     // that the mouse rests on the view and not on the magnifier.
     POINT screen{x, y};

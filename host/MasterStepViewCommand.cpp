@@ -51,31 +51,25 @@ bool IsMasterStepView(const std::string& name)
     return false;
 }
 
-bool ParseInt(const char* text, int* value)
-{
-    char* end = nullptr;
-    const long v = std::strtol(text, &end, 10);
-    if (!*text || *end) return false;
-    *value = static_cast<int>(v);
-    return true;
-}
-
 bool Parse(const std::string& command, int argc, char** argv, MasterStepOptions& o)
 {
     for (int i = 0; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        int* number = arg == "--page" ? &o.page : arg == "--lead" ? &o.lead : arg == "--load" ? &o.load
-                    : arg == "--zoom" ? &o.zoom : nullptr;
-        if (number) {
-            if (!hasValue || !ParseInt(argv[++i], number)) {
-                std::fprintf(stderr, "morvelance-host: %s takes a whole number\n", arg.c_str());
+        if (arg == "--page") {
+            if (!TakeNumberOption(argc, argv, i, 0, 100000, "--page takes a page number, 0 for the first", o.page))
                 return false;
-            }
-            if (number == &o.lead && o.lead < 0) {
-                std::fprintf(stderr, "morvelance-host: --lead takes a lead number, 0 for the first\n");
+        } else if (arg == "--lead") {
+            if (!TakeNumberOption(argc, argv, i, 0, 100000, "--lead takes a lead number, 0 for the first", o.lead))
                 return false;
-            }
+        } else if (arg == "--load") {
+            // -2: the load shown now.
+            if (!TakeNumberOption(argc, argv, i, -2, 100000, "--load takes a post-load index, -2 for the current one",
+                                  o.load))
+                return false;
+        } else if (arg == "--zoom") {
+            if (!TakeNumberOption(argc, argv, i, -100, 100, "--zoom takes a zoom step, -100 to 100", o.zoom))
+                return false;
         } else if (arg == "--view" || arg == "--png" || arg == "--pdf") {
             if (!hasValue) {
                 std::fprintf(stderr, "morvelance-host: %s needs a value\n", arg.c_str());

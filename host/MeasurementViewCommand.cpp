@@ -57,13 +57,8 @@ bool ParseMeasurementOptions(const std::string& command, int argc, char** argv, 
         } else if (arg == "--size") {
             if (!ParseFrameSize(value, options.width, options.height)) return false;
         } else if (arg == "--first") {
-            char* end = nullptr;
-            const long first = std::strtol(value, &end, 10);
-            if (!end || *end || first < 0 || first > 100000) {
-                std::fprintf(stderr, "morvelance-host: --first takes a beat index from 0\n");
+            if (!ReadNumberOption(arg, value, 0, 100000, "--first takes a beat index from 0", options.first))
                 return false;
-            }
-            options.first = static_cast<int>(first);
         } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
             std::fprintf(stderr, "morvelance-host: unknown option '%s' for the measurement tables\n", arg.c_str());
             return false;

@@ -94,7 +94,8 @@ bool ParseOptions(int argc, char** argv, PaneOptions& options)
             }
         } else if (arg == "--ms") {
             long ms = 0;
-            if (!TakeNumberOption(argc, argv, i, 0, 3600000, "--ms takes milliseconds (0 to 3600000)", ms)) return false;
+            if (!TakeNumberOption(argc, argv, i, 0, 3600000, "--ms takes milliseconds (0 to 3600000)", ms))
+                return false;
             options.ms = static_cast<DWORD>(ms);
         } else if (arg == "--size") {
             if (!value(text) || std::sscanf(text.c_str(), "%dx%d", &options.width, &options.height) != 2 ||
@@ -179,6 +180,9 @@ bool ShowMadePane(std::unique_ptr<CWnd> pane, const PaneKind& kind, int style, c
         if (doc) LeaveOutEmptyViews(*pane, *doc, kind.name, options.clicks.empty());
         platform::ui::Desktop::PumpMessages();
         for (int id : options.clicks) ok = Click(pane.get(), id) && ok;
+    }
+    // A click refused leaves no picture that would pass for the pane clicked.
+    if (ok) {
         if (options.ms) platform::ui::Desktop::AdvanceClock(options.ms);
         if (doc && !options.clicks.empty()) LeaveOutEmptyViews(*pane, *doc, kind.name);
         pane->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -189,7 +193,7 @@ bool ShowMadePane(std::unique_ptr<CWnd> pane, const PaneKind& kind, int style, c
             ok = false;
         }
         if (ok) std::printf("%s\n", png.c_str());
-    } else {
+    } else if (!pane->GetSafeHwnd()) {
         std::fprintf(stderr, "morvelance-host: the pane could not be created\n");
     }
     if (pane->GetSafeHwnd()) pane->DestroyWindow();

@@ -94,13 +94,8 @@ bool ParseOptions(int argc, char** argv, ReportOptions& options)
         }
         if (arg == "--report") options.report = argv[++i];
         else if (arg == "--style") {
-            char* end = nullptr;
-            const long style = std::strtol(argv[++i], &end, 10);
-            if (end == argv[i] || *end || style < 0 || style > 100000) {
-                std::fprintf(stderr, "morvelance-host: --style takes a style number\n");
+            if (!TakeNumberOption(argc, argv, i, 0, 100000, "--style takes a style number", options.style))
                 return false;
-            }
-            options.style = static_cast<int>(style);
             options.styleGiven = true;
         }
         else if (arg == "--pdf") options.output = Output::Pdf, options.pdf = argv[++i];

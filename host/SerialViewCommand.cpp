@@ -86,13 +86,12 @@ bool ParseStripOptions(int argc, char** argv, StripOptions& options)
         } else if (arg == "--overlap") {
             options.overlap = true;
         } else if (arg == "--page-style") {
-            options.pageStyle = std::atoi(argv[++i]);
+            if (!TakeNumberOption(argc, argv, i, 0, 100000, nullptr, options.pageStyle)) return false;
         } else if (arg == "--png") {
             options.png = argv[++i];
         } else if (arg == "--style") {
-            long style = 0;
-            if (!TakeNumberOption(argc, argv, i, 0, 100000, "--style takes a style number", style)) return false;
-            options.style = static_cast<int>(style);
+            if (!TakeNumberOption(argc, argv, i, 0, 100000, "--style takes a style number", options.style))
+                return false;
             options.styleGiven = true;
         } else if (arg == "--size") {
             if (!ParseFrameSize(argv[++i], options.width, options.height)) return false;

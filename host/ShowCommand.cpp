@@ -59,8 +59,8 @@ bool ParseOptions(int argc, char** argv, ShowOptions& options)
         if (arg == "--pane") {
             if (!TakeOptionValue(argc, argv, i, options.paneClass)) return false;
         } else if (arg == "--style") {
-            if (!TakeOptionValue(argc, argv, i, text)) return false;
-            options.style = std::atoi(text.c_str());
+            if (!TakeNumberOption(argc, argv, i, 0, 100000, "--style takes a page style number", options.style))
+                return false;
         } else if (arg == "--magnifier") {
             options.magnifier = true;
         } else if (arg == "--no-patient") {

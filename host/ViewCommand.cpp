@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -54,6 +55,7 @@
 #include "waveviews/RhythmWaveStyle.h"
 #include "waveviews/ViewRhythmWave.h"
 #include "waveviews/ViewScroll1LeadWave.h"
+#include "waveviews/ViewSerialComAve.h"
 #include "waveviews/ViewSerialComRhy.h"
 #include "waveviews/WaveItemRef.h"
 
@@ -110,11 +112,7 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
         } else if (arg == "--size") {
             if (!value(text) || !ParseFrameSize(text, options.width, options.height)) return false;
         } else if (arg == "--smooth") {
-            if (!value(text) || text.size() != 1 || text[0] < '0' || text[0] > '3') {
-                std::fprintf(stderr, "morvelance-host: --smooth takes 0, 1, 2 or 3\n");
-                return false;
-            }
-            options.smooth = text[0] - '0';
+            if (!TakeNumberOption(argc, argv, i, 0, 3, "--smooth takes 0, 1, 2 or 3", options.smooth)) return false;
         } else if (arg == "--grid") {
             if (!value(text) || (text != "lines" && text != "dots")) {
                 std::fprintf(stderr, "morvelance-host: --grid takes lines or dots\n");
@@ -122,21 +120,15 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
             }
             options.grid = text == "lines" ? 1 : 0;
         } else if (arg == "--style") {
-            long style = 0;
-            if (!TakeNumberOption(argc, argv, i, 0, 100000, "--style takes a style number", style)) return false;
-            options.style = static_cast<int>(style);
+            if (!TakeNumberOption(argc, argv, i, 0, 100000, "--style takes a style number", options.style))
+                return false;
             options.styleGiven = true;
         } else if (arg == "--page") {
-            long page = 0;
-            if (!TakeNumberOption(argc, argv, i, 1, 100000, "--page takes a page number, 1 for the first", page))
+            if (!TakeNumberOption(argc, argv, i, 1, 100000, "--page takes a page number, 1 for the first",
+                                  options.page))
                 return false;
-            options.page = static_cast<int>(page);
         } else if (arg == "--mode") {
-            if (!value(text) || text.size() != 1 || text[0] < '1' || text[0] > '3') {
-                std::fprintf(stderr, "morvelance-host: --mode takes 1, 2 or 3\n");
-                return false;
-            }
-            options.mouseMode = text[0] - '0';
+            if (!TakeNumberOption(argc, argv, i, 1, 3, "--mode takes 1, 2 or 3", options.mouseMode)) return false;
         } else if (arg == "--magnify") {
             if (!value(text) || std::sscanf(text.c_str(), "%d,%d", &options.magnifyX, &options.magnifyY) != 2 ||
                 options.magnifyX < 0 || options.magnifyY < 0) {
@@ -151,11 +143,8 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
         } else if (arg == "--half" || arg == "--chest") {
             (arg == "--half" ? options.half : options.chest) = true;
         } else if (arg == "--lead") {
-            if (!value(text) || std::sscanf(text.c_str(), "%d", &options.lead) != 1 || options.lead < 0 ||
-                options.lead > 14) {
-                std::fprintf(stderr, "morvelance-host: --lead takes a lead index 0 to 14\n");
+            if (!TakeNumberOption(argc, argv, i, 0, 14, "--lead takes a lead index 0 to 14", options.lead))
                 return false;
-            }
         } else if (arg == "--dividers") {
             if (!value(text) || !ParseDividers(text, options.measure.dividers)) {
                 std::fprintf(stderr, "morvelance-host: --dividers takes pairs 1 to 3, as 1,2,3\n");
@@ -176,11 +165,7 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
         } else if (arg == "--popup-png") {
             if (!value(options.measure.popupPng)) return false;
         } else if (arg == "--cal-count") {
-            if (!value(text) || std::sscanf(text.c_str(), "%d", &options.calCount) != 1 || options.calCount < 0 ||
-                options.calCount > 6) {
-                std::fprintf(stderr, "morvelance-host: --cal-count takes 0 to 6\n");
-                return false;
-            }
+            if (!TakeNumberOption(argc, argv, i, 0, 6, "--cal-count takes 0 to 6", options.calCount)) return false;
             options.calCountGiven = true;
         } else if (arg == "--magnifier-png") {
             if (!value(options.magnifierPng)) return false;
@@ -220,14 +205,16 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
         std::fprintf(stderr, "morvelance-host: unknown option '%s'\n", options.exerciseOnly.c_str());
         return false;
     }
-    // The magnifier is a picture of the screen, drawn with the mouse at one point.
+    // The magnifier is a picture of the screen, drawn with the mouse at one
+    // point (a print, or a view it is not drawn over, was refused before).
     const bool magnify = options.magnifyX >= 0, magnifierPng = !options.magnifierPng.empty();
-    if ((magnify || magnifierPng) && command == "print") {
-        std::fprintf(stderr, "morvelance-host: print draws no magnifier: --magnify and --magnifier-png are for view\n");
-        return false;
-    }
     if (magnify != magnifierPng) {
         std::fprintf(stderr, "morvelance-host: --magnify X,Y and --magnifier-png M.png go together\n");
+        return false;
+    }
+    // A pop-up is a picture of what a double-click opens.
+    if (!options.measure.popupPng.empty() && options.measure.clickX < 0) {
+        std::fprintf(stderr, "morvelance-host: --popup-png P.png needs --double-click X,Y\n");
         return false;
     }
     if (command == "view") {
@@ -282,14 +269,9 @@ const char* RequestedView(int argc, char** argv)
 
 bool ParseLeadOrSample(const std::string& option, const char* text, int& value)
 {
-    char* end = nullptr;
-    const long number = std::strtol(text, &end, 10);
-    if (!end || *end || number < 0 || number > (option == "--lead" ? 14 : 100000000)) {
-        std::fprintf(stderr, "morvelance-host: %s takes a number (lead 0 to 14)\n", option.c_str());
-        return false;
-    }
-    value = static_cast<int>(number);
-    return true;
+    const bool lead = option == "--lead";
+    return ReadNumberOption(option, text, 0, lead ? 14 : 100000000,
+                            lead ? "--lead takes a lead index 0 to 14" : nullptr, value);
 }
 
 namespace {
@@ -515,9 +497,11 @@ bool ShowRhythmPage(CTavrionDoc& doc, CView* view, const ViewOptions& options)
     return true;
 }
 
-// `all`: one view of "--view all", where a sheet that shows no lead is passed over.
+// `all`: one view of "--view all", where a sheet that shows no lead is
+// passed over. The pop-up and magnifier pictures of the `index`-th record
+// are numbered as its picture is, so that none is drawn over another's.
 bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& options, const std::string& png,
-                bool all)
+                bool all, size_t index)
 {
     Pane pane(doc, viewClass, options.width, options.height);
     CView* view = pane.View();
@@ -537,9 +521,12 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
     if (all && SheetShowsNoLead(sheet)) return true;
     if (!SheetHasLeads(sheet)) return false;
     if (!SaveViewPng(view, png)) return false;
-    if (rhythm && !DoubleClickAndSavePopup(*rhythm, options.measure)) return false;
+    MeasureOptions measure = options.measure;
+    if (!measure.popupPng.empty()) measure.popupPng = Numbered(measure.popupPng, index);
+    if (rhythm && !DoubleClickAndSavePopup(*rhythm, measure)) return false;
     if (options.magnifyX >= 0 && !options.magnifierPng.empty())
-        return SaveMagnifierPng(doc, view, options.magnifyX, options.magnifyY, options.ratio, options.magnifierPng);
+        return SaveMagnifierPng(doc, view, options.magnifyX, options.magnifyY, options.ratio,
+                                Numbered(options.magnifierPng, index));
     return true;
 }
 
@@ -649,14 +636,14 @@ bool ShowAllOfExerciseRecord(const std::string& command, CTavrionDoc& doc, const
 // (reached here through "--view all") as their commands show them, any
 // other as the panes make it.
 bool PaintOneView(CTavrionDoc& doc, const std::string& name, CRuntimeClass* viewClass, const ViewOptions& options,
-                  const std::string& png, bool all)
+                  const std::string& png, bool all, size_t index)
 {
     if (IsOneOf(MeasurementTableNames(), name))
         return PaintMeasurementTable(doc, viewClass, options.width, options.height, png);
     auto* final = DYNAMIC_DOWNCAST(CFinalViewDoc, &doc);
     if (final && IsOneOf(MasterStepViewNames(), name))
         return PaintMasterStepView(*final, name, options.width, options.height, png);
-    return PaintToPng(doc, viewClass, options, png, all);
+    return PaintToPng(doc, viewClass, options, png, all, index);
 }
 
 // The first PDF in a folder, "" when none.
@@ -872,6 +859,51 @@ bool PrintToPdf(CTavrionDoc& doc, const std::vector<CRuntimeClass*>& classes, co
     return true;
 }
 
+// The magnifier option asked for (--magnify or --magnifier-png), null when none.
+const char* MagnifierOption(int argc, char** argv)
+{
+    for (int i = 0; i < argc; ++i)
+        if (std::strcmp(argv[i], "--magnify") == 0 || std::strcmp(argv[i], "--magnifier-png") == 0) return argv[i];
+    return nullptr;
+}
+
+// Whether the hover magnifier asked for is drawn over the view named
+// (`named`, empty for "--view all"), said when not. It is decided here,
+// before anything of the record is written: the magnifier follows the mouse
+// over the waves of one view on the screen, the sheet's and those of the
+// views of waves; a view of tables or trends (the RR result, histogram,
+// trend and interval list), the strip and the averaged comparison have none
+// of the host's, and "--view all" would draw one magnifier per view into
+// the same picture.
+bool MagnifierDrawnOrSays(const std::string& command, const char* requested, int argc, char** argv)
+{
+    const char* option = MagnifierOption(argc, argv);
+    // Without a class the command is refused for that.
+    if (!option || !requested) return true;
+    const std::string named = std::strcmp(requested, "all") == 0 ? std::string() : requested;
+    if (command == "print") {
+        std::fprintf(stderr, "morvelance-host: print draws no magnifier: --magnify and --magnifier-png are for view\n");
+        return false;
+    }
+    if (named.empty()) {
+        ReportFailure("--view all takes no %s: the magnifier is drawn over one view, named by --view", option);
+        return false;
+    }
+    const std::string className = named == kSheet ? "CSheetView" : named;
+    const std::unique_ptr<CObject> probe(CRuntimeClass::CreateObject(className.c_str()));
+    CRuntimeClass* viewClass = probe && probe->IsKindOf(RUNTIME_CLASS(CView)) ? probe->GetRuntimeClass() : nullptr;
+    // A class that is no view is refused as such where the views are made.
+    if (!viewClass) return true;
+    if (viewClass->IsDerivedFrom(RUNTIME_CLASS(CWaveView)) &&
+        !viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewScroll1LeadWave)) &&
+        !viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewSerialComAve)))
+        return true;
+    ReportFailure("%s takes no %s: the magnifier is drawn over the sheet and the views of waves "
+                  "(CViewRhythmWave, CViewSerialComRhy, the average beats and the calibration column)",
+                  named.c_str(), option);
+    return false;
+}
+
 }  // namespace
 
 bool PaintViewToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, int width, int height, const std::string& png,
@@ -907,16 +939,7 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
     const char* requested = RequestedView(argc, argv);
     const std::string named = requested && std::strcmp(requested, "all") != 0 ? requested : "";
     if (!named.empty() && !(command == "print" ? PrintedOrSays(named) : ShownOrSays(named))) return 1;
-    // The strip and the averaged comparison take the comparison's options but
-    // have no magnifier of the host's: one asked for would never be written.
-    if (named == "CViewScroll1LeadWave" || named == "CViewSerialComAve") {
-        for (int i = 0; i < argc; ++i)
-            if (std::strcmp(argv[i], "--magnify") == 0 || std::strcmp(argv[i], "--magnifier-png") == 0) {
-                ReportFailure("%s takes no %s: the magnifier is drawn over CViewRhythmWave and CViewSerialComRhy",
-                              named.c_str(), argv[i]);
-                return 1;
-            }
-    }
+    if (!MagnifierDrawnOrSays(command, requested, argc, argv)) return command == "print" ? 2 : 1;
     const RecordOpener open = [&](const std::string& path, std::unique_ptr<CTavrionDoc>& doc) {
         return opener(path, doc) && doc &&
                (named.empty() ||
@@ -944,6 +967,8 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
     const std::string& target = command == "print" ? options.pdf : options.png;
     // A print to a printer (--printer) has no file of its own.
     if (!(options.outDir.empty() ? target.empty() || MakeFolderOf(target) : MakeOutputFolder(options.outDir))) return 1;
+    for (const std::string* picture : {&options.magnifierPng, &options.measure.popupPng})
+        if (!picture->empty() && !MakeFolderOf(*picture)) return 1;
     // A record whose options are refused is refused once, before anything of
     // it is written: its views and (for "--view all") its forms alike.
     std::set<std::string> refused;
@@ -975,7 +1000,7 @@ int RunViewCommand(const std::string& command, int argc, char** argv, const Reco
         for (size_t view = 0; view < classes.size(); ++view) {
             const std::string png = options.outDir.empty() ? Numbered(options.png, index)
                                                            : Numbered(options.outDir + "/" + names[view] + ".png", index);
-            if (!PaintOneView(doc, names[view], classes[view], options, png, all)) ok = false;
+            if (!PaintOneView(doc, names[view], classes[view], options, png, all, index)) ok = false;
         }
         return ok;
     });
@@ -1007,17 +1032,46 @@ bool TakeOptionValue(int argc, char** argv, int& i, std::string& out)
     return true;
 }
 
-bool TakeNumberOption(int argc, char** argv, int& i, long low, long high, const char* refusal, long& out)
+bool ReadNumberOption(const std::string& option, const char* text, long low, long high, const char* refusal,
+                      long& out)
 {
-    std::string text;
-    if (!TakeOptionValue(argc, argv, i, text)) return false;
     char* end = nullptr;
-    const long number = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || !end || *end || number < low || number > high) {
-        std::fprintf(stderr, "morvelance-host: %s\n", refusal);
+    errno = 0;
+    const long number = text ? std::strtol(text, &end, 10) : 0;
+    if (!text || !*text || !end || *end || errno == ERANGE || number < low || number > high) {
+        if (refusal)
+            std::fprintf(stderr, "morvelance-host: %s\n", refusal);
+        else
+            std::fprintf(stderr, "morvelance-host: %s takes a whole number from %ld to %ld\n", option.c_str(), low,
+                         high);
         return false;
     }
     out = number;
+    return true;
+}
+
+bool ReadNumberOption(const std::string& option, const char* text, int low, int high, const char* refusal, int& out)
+{
+    long number = 0;
+    if (!ReadNumberOption(option, text, static_cast<long>(low), static_cast<long>(high), refusal, number))
+        return false;
+    out = static_cast<int>(number);
+    return true;
+}
+
+bool TakeNumberOption(int argc, char** argv, int& i, long low, long high, const char* refusal, long& out)
+{
+    const std::string option = argv[i];
+    std::string text;
+    return TakeOptionValue(argc, argv, i, text) && ReadNumberOption(option, text.c_str(), low, high, refusal, out);
+}
+
+bool TakeNumberOption(int argc, char** argv, int& i, int low, int high, const char* refusal, int& out)
+{
+    long number = 0;
+    if (!TakeNumberOption(argc, argv, i, static_cast<long>(low), static_cast<long>(high), refusal, number))
+        return false;
+    out = static_cast<int>(number);
     return true;
 }
 

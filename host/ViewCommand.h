@@ -42,6 +42,16 @@ const char* RequestedView(int argc, char** argv);
 // into `value`; false (with a message) for anything else.
 bool ParseLeadOrSample(const std::string& option, const char* text, int& value);
 
+// The whole number `text` given to `option`, `low` to `high`, into `out`;
+// false, saying `refusal` (without one, "OPTION takes a whole number from LOW
+// to HIGH"), when it is empty, is no whole number or lies outside. Every
+// number option of the host's commands is read here, so that none takes a
+// missing or misspelt value for 0.
+bool ReadNumberOption(const std::string& option, const char* text, long low, long high, const char* refusal,
+                      long& out);
+// The same into an int (the bounds fit one).
+bool ReadNumberOption(const std::string& option, const char* text, int low, int high, const char* refusal, int& out);
+
 // Whether `doc` holds lead `lead`, numbered as the lead options number them:
 // a strip of samples for the records that have strips, one of the twelve
 // leads of a master-step or exercise record's beats and trends.
@@ -69,9 +79,10 @@ bool ParseFrameSize(const std::string& text, int& width, int& height);
 // a message naming the option) when the options end first.
 bool TakeOptionValue(int argc, char** argv, int& i, std::string& out);
 // The whole number after option argv[i], `low` to `high`, into `out`, i
-// moved onto it; false (saying `refusal`) when it is missing, is no whole
-// number or lies outside.
+// moved onto it, read by ReadNumberOption; false (saying `refusal`) when it
+// is missing, is no whole number or lies outside.
 bool TakeNumberOption(int argc, char** argv, int& i, long low, long high, const char* refusal, long& out);
+bool TakeNumberOption(int argc, char** argv, int& i, int low, int high, const char* refusal, int& out);
 
 // Moves (or, across file systems, copies) a finished file to its place;
 // false when it is not wholly there.

@@ -149,3 +149,50 @@ TEST(HostDialog, AMissingFolderIsMadeAndOneThatCannotBeIsNamedInTheRefusal)
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find(blocker + "/e"), std::string::npos) << refused.err;
 }
+
+TEST(HostDialog, AFieldAPersonCannotReachIsRefusedByEveryCommandThatSetsOneAndNothingIsWritten)
+{
+    TempDir dir;
+    MakeRecords({"samples", dir.Path()});
+    const std::string rest80 = dir.File("rest12_80.ecg"), rest90 = dir.File("rest12_90.ecg");
+    const std::string xml80 = dir.File("rest12_8020240401093000.xml"), xml90 = dir.File("rest12_9020240401093000.xml");
+    // A model-8000 record's patient page and strip hide its kana name, room
+    // and second age, and keep the kana name from being typed. A field typed
+    // first is not saved either; a strip switch a page does not have is no
+    // button to press.
+    const struct {
+        std::vector<std::string> args;
+        std::string said;
+    } refusals[] = {
+        {{"dialog", rest80, "--dialog", "CDlgPatientInfoComment", "--set", "3209=カナ", "--ok", "高橋"},
+         "CDlgPatientInfoComment: field 3209 is hidden"},
+        {{"dialog", rest80, "--dialog", "CDlgPatientInfoComment", "--set", "3208=山田花子", "--set", "3210=R-1", "--ok",
+          "高橋"},
+         "CDlgPatientInfoComment: field 3210 is hidden"},
+        {{"view", rest80, "--view", "CFormPatientInfo", "--type", "3007=カナ", "--save"}, "control 3007: it is disabled"},
+        {{"view", rest80, "--view", "CFormPatientInfo", "--type", "3013=5", "--save"}, "control 3013: it is hidden"},
+        {{"pane", rest90, "--pane", "CWndRestRhythmWave", "--style", "1", "--click", "3482"}, "no enabled control 3482"},
+    };
+    const std::string before80 = testsupport::ReadFileBytes(xml80), before90 = testsupport::ReadFileBytes(xml90);
+    int index = 0;
+    for (const auto& refusal : refusals) {
+        SCOPED_TRACE(refusal.said);
+        const std::string png = dir.File("set-" + std::to_string(++index) + ".png");
+        std::vector<std::string> args = refusal.args;
+        args.insert(args.end(), {"--png", png});
+        const HostRun run = Host(args);
+        EXPECT_EQ(1, run.status) << run.out;
+        EXPECT_NE(std::string::npos, run.err.find(refusal.said)) << run.err;
+        EXPECT_EQ(std::string::npos, run.out.find("saved")) << run.out;
+        EXPECT_FALSE(IsPng(png));
+    }
+    EXPECT_EQ(before80, testsupport::ReadFileBytes(xml80));
+    EXPECT_EQ(before90, testsupport::ReadFileBytes(xml90));
+    // The record of the other model shows the two fields, which are saved.
+    const HostRun shown = Host({"dialog", rest90, "--dialog", "CDlgPatientInfoComment", "--set", "3209=カナ", "--set",
+                                "3210=R-1", "--ok", "高橋"});
+    EXPECT_EQ(0, shown.status) << shown.err;
+    const std::string saved = testsupport::ReadFileBytes(xml90);
+    EXPECT_NE(std::string::npos, saved.find("<Patient_kana_name>カナ</Patient_kana_name>")) << saved;
+    EXPECT_NE(std::string::npos, saved.find("<Room_no>R-1</Room_no>")) << saved;
+}

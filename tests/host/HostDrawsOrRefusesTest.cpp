@@ -248,7 +248,8 @@ protected:
     // takes several records, else record by record (the forms show one
     // record at a time, a comparison takes every record into one picture).
     void ForEachNamedRun(const std::string& command, const ViewClass& view,
-                         const std::function<void(const HostRun&, const std::string&, const std::string&)>& judge)
+                         const std::function<void(const HostRun&, const std::string&, const std::string&)>& judge,
+                         const std::function<std::vector<std::string>(const std::string& out)>& extra = nullptr)
     {
         const std::string name = view.name;
         const bool one = name.rfind("CForm", 0) == 0 || name == "CViewSerialComRhy" || name == "CViewSerialComAve" ||
@@ -261,6 +262,10 @@ protected:
             all.insert(all.end(), records.begin(), records.end());
             all.insert(all.end(), {"--view", name, command == "print" ? "--pdf" : "--png", out});
             if (sized) all.insert(all.end(), {"--size", kSize});
+            if (extra) {
+                const std::vector<std::string> more = extra(out);
+                all.insert(all.end(), more.begin(), more.end());
+            }
             return all;
         };
         if (one) {
@@ -277,7 +282,11 @@ protected:
             judge(run, Record(i), Numbered(out, i));
             refused = refused || !Exists(Numbered(out, i));
         }
-        EXPECT_EQ(refused ? 1 : 0, run.status) << name << ": " << run.err;
+        // With options some classes refuse before any record opens (2).
+        if (extra)
+            EXPECT_EQ(refused, run.status != 0) << name << ": " << run.err;
+        else
+            EXPECT_EQ(refused ? 1 : 0, run.status) << name << ": " << run.err;
     }
 
     static TempDir* s_dir;
@@ -452,11 +461,18 @@ TEST_F(HostDrawsOrRefusesTest, EveryWaveReportPrintsAStyleOrRefusesIt)
     if (!HavePoppler()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
     // Below the patient block: the traces or the comment page's form.
     const Probe page = {0.12, 0.15, 0.88, 0.88, 50};
-    const std::vector<std::pair<std::string, int>> runs = {
-        {"rest-wave", 99}, {"rest-wave", 16},     {"rest-ame", 99},       {"rest-ame", 24},
-        {"extra-wave", 99}, {"extra-wave", 24},   {"rhythm-comment", 99}, {"rhythm-comment", 27},
-        {"rr-wave", 21},    {"rest-interpre", 5}, {"rr-result", 1}};
-    for (const auto& [report, style] : runs) {
+    // Each with the records (by index) it must print: a style a record's
+    // pages take prints, whatever the refusals around it.
+    struct Run {
+        std::string report;
+        int style;
+        std::set<size_t> prints;
+    };
+    const std::vector<Run> runs = {
+        {"rest-wave", 99, {}},      {"rest-wave", 16, {}},     {"rest-wave", 1, {0, 6}}, {"rest-ame", 99, {}},
+        {"rest-ame", 24, {}},       {"extra-wave", 99, {}},    {"extra-wave", 24, {}},   {"rhythm-comment", 99, {}},
+        {"rhythm-comment", 27, {}}, {"rr-wave", 21, {3}},      {"rest-interpre", 5, {}}, {"rr-result", 1, {}}};
+    for (const auto& [report, style, prints] : runs) {
         const std::string out = m_out.File(report + "-" + std::to_string(style) + ".pdf");
         std::vector<std::string> args = {"print"};
         for (const std::string& record : AllRecords()) args.push_back(record);
@@ -466,6 +482,7 @@ TEST_F(HostDrawsOrRefusesTest, EveryWaveReportPrintsAStyleOrRefusesIt)
             SCOPED_TRACE(report + " --style " + std::to_string(style) + " on " + kRecords[i]);
             const std::string pdf = Numbered(out, i);
             if (!Exists(pdf)) {
+                EXPECT_EQ(0u, prints.count(i)) << "the record takes the style and is refused: " << run.err;
                 ExpectRefused(run, Record(i), report, pdf);
                 continue;
             }
@@ -512,28 +529,61 @@ TEST_F(HostDrawsOrRefusesTest, EveryPaneShowsOnlyThePageStylesItHas)
     EXPECT_EQ(std::vector<std::string>{}, testsupport::FolderEntries(dir));
 }
 
-TEST_F(HostDrawsOrRefusesTest, AMagnifierAskedForIsWrittenOrRefused)
+TEST_F(HostDrawsOrRefusesTest, AMagnifierAskedForIsWrittenWithItsViewOrRefusedBeforeEither)
 {
-    const std::string rest = Record(0);
-    const std::string drawnPng = m_out.File("wave.png"), magnifier = m_out.File("m.png");
-    const HostRun drawn = Host({"view", rest, "--view", "CViewRhythmWave", "--size", kSize, "--magnify", "300,100",
-                                "--magnifier-png", magnifier, "--png", drawnPng});
-    EXPECT_EQ(0, drawn.status) << drawn.err;
-    EXPECT_TRUE(Exists(magnifier));
-    for (const char* view : {"CViewScroll1LeadWave", "CViewSerialComAve"}) {
-        SCOPED_TRACE(view);
-        const std::string png = m_out.File(std::string(view) + ".png"), m = m_out.File(std::string(view) + "-m.png");
-        const HostRun run = Host({"view", rest, "--view", view, "--magnify", "300,100", "--magnifier-png", m, "--png", png});
-        EXPECT_EQ(1, run.status) << run.err;
-        EXPECT_TRUE(Contains(run.err, std::string(view) + " takes no --magnify")) << run.err;
-        EXPECT_FALSE(Exists(png));
-        EXPECT_FALSE(Exists(m));
-    }
-    // A magnifier without its picture, or on paper, would be asked for and never made.
-    const std::string png = m_out.File("alone.png");
-    EXPECT_NE(0, Host({"view", rest, "--view", "CViewRhythmWave", "--magnify", "300,100", "--png", png}).status);
-    EXPECT_NE(0, Host({"print", rest, "--view", "CViewRhythmWave", "--magnify", "300,100", "--magnifier-png", magnifier,
-                       "--pdf", m_out.File("m.pdf")})
+    // Every class of the view table on every record: the view's picture and
+    // its magnifier are both written, or neither is and the run says why.
+    // A view with no magnifier of its own (the RR result, histogram, trend
+    // and interval list among them) is refused before its picture is drawn.
+    std::map<std::string, int> magnified;   // by class: the records drawn with their magnifier
+    // The magnifier of a picture DIR/NAME is DIR/m-NAME, numbered by record as the picture is.
+    const auto magnifierOf = [](const std::string& picture) {
+        const size_t slash = picture.rfind('/');
+        return picture.substr(0, slash + 1) + "m-" + picture.substr(slash + 1);
+    };
+    for (const ViewClass& view : kViews)
+        ForEachNamedRun(
+            "view", view,
+            [&](const HostRun& run, const std::string& record, const std::string& png) {
+                SCOPED_TRACE(std::string(view.name) + " on " + BaseName(record));
+                const std::string magnifier = magnifierOf(png);
+                EXPECT_EQ(Exists(png), Exists(magnifier)) << run.err;
+                if (!Exists(png)) {
+                    EXPECT_NE(0, run.status) << run.err;
+                }
+                if (Exists(magnifier)) ++magnified[view.name];
+            },
+            [&](const std::string& out) {
+                return std::vector<std::string>{"--magnify", "200,100", "--magnifier-png", magnifierOf(out)};
+            });
+    // The sheet and the views of waves draw it; the RR views never.
+    for (const char* drawn : {"sheet", "CViewRhythmWave", "CViewAverageWave", "CViewCAL"})
+        EXPECT_GT(magnified[drawn], 0) << drawn;
+    for (const char* refused : {"CViewRRResult", "CViewRRHistogram", "CViewRRTrend", "CViewRRIntervalList",
+                                "CViewScroll1LeadWave", "CViewSerialComAve"})
+        EXPECT_EQ(0, magnified[refused]) << refused;
+    const HostRun rr = Host({"view", Record(3), "--view", "CViewRRTrend", "--magnify", "200,150", "--magnifier-png",
+                             m_out.File("rr-m.png"), "--png", m_out.File("rr.png")});
+    EXPECT_EQ(1, rr.status);
+    EXPECT_TRUE(Contains(rr.err, "CViewRRTrend takes no --magnify")) << rr.err;
+    // "--view all" would draw one magnifier per view into one picture.
+    const std::string dir = m_out.File("all-magnified");
+    const HostRun all =
+        Host({"view", Record(0), "--view", "all", "--magnify", "200,100", "--magnifier-png", m_out.File("all-m.png"),
+              "--out", dir});
+    EXPECT_EQ(1, all.status);
+    EXPECT_TRUE(Contains(all.err, "--view all takes no --magnify")) << all.err;
+    EXPECT_FALSE(Exists(dir));
+    EXPECT_FALSE(Exists(m_out.File("all-m.png")));
+    // A magnifier without its picture, or on paper, or a pop-up's picture
+    // without the double-click that opens it, would be asked for and never made.
+    const std::string png = m_out.File("alone.png"), magnifierPng = m_out.File("m.png");
+    EXPECT_NE(0, Host({"view", Record(0), "--view", "CViewRhythmWave", "--magnify", "300,100", "--png", png}).status);
+    EXPECT_NE(0, Host({"view", Record(0), "--view", "CViewRhythmWave", "--popup-png", m_out.File("popup.png"), "--png",
+                       png})
+                     .status);
+    EXPECT_NE(0, Host({"print", Record(0), "--view", "CViewRhythmWave", "--magnify", "300,100", "--magnifier-png",
+                       magnifierPng, "--pdf", m_out.File("m.pdf")})
                      .status);
     EXPECT_FALSE(Exists(png));
     EXPECT_FALSE(Exists(m_out.File("m.pdf")));
@@ -603,6 +653,9 @@ TEST_F(HostDrawsOrRefusesTest, AViewNamedRefusesTheOptionsItDoesNotApply)
          "view CViewAverageWave takes no --cal-count"},
         {{"print", rest, "--view", "CViewRhythmWave", "--dividers", "1", "--pdf", pdf},
          "print CViewRhythmWave takes no --dividers"},
+        // A double-click at the left edge is a double-click too.
+        {{"print", Record(2), "--view", "CViewRhythmWave", "--double-click", "0,5", "--pdf", pdf},
+         "print CViewRhythmWave takes no --double-click"},
         {{"view", rr, "--view", "CViewRRHistogram", "--page", "2", "--png", png}, "view CViewRRHistogram takes no --page"},
         // The exercise views: the trend takes the styles, the averaged beats the layouts.
         {{"view", Record(5), "--view", "CViewMemoryWave", "--style", "3", "--png", png}, "CViewMemoryWave takes no --style"},
@@ -619,6 +672,72 @@ TEST_F(HostDrawsOrRefusesTest, AViewNamedRefusesTheOptionsItDoesNotApply)
     // Where they apply they are drawn: the interval list's second page, the calibration column's two pulses.
     EXPECT_EQ(0, Host({"view", rr, "--view", "CViewRRIntervalList", "--page", "2", "--size", kSize, "--png", png}).status);
     EXPECT_EQ(0, Host({"view", rest, "--view", "CViewCAL", "--cal-count", "2", "--size", kSize, "--png", png}).status);
+}
+
+TEST_F(HostDrawsOrRefusesTest, EveryNumberOptionOfEveryCommandRefusesAValueThatIsNoNumber)
+{
+    // Every number option of every command, with the command line it is
+    // read on and a value it takes. The runs name a record that is not
+    // there: a value refused ends 2 before any record is looked for, a
+    // value taken goes on to the record (or the display), which ends 1.
+    struct NumberOption {
+        std::vector<std::string> command;
+        std::string option;
+        std::string taken;
+    };
+    const std::string png = m_out.File("n.png"), pdf = m_out.File("n.pdf");
+    const std::vector<std::string> rhythm = {"view", "--view", "CViewRhythmWave", "--png", png};
+    const std::vector<std::string> exercise = {"view", "--view", "CViewExerAverage3D", "--png", png};
+    const std::vector<std::string> masterStep = {"view", "--view", "CViewFinalEnlargeWave", "--png", png};
+    const std::vector<std::string> enlarged = {"view", "--view", "CViewEnlargedWave", "--png", png};
+    const std::vector<std::string> divider = {"view", "--view", "CViewDividerWave", "--png", png};
+    const std::vector<std::string> serial = {"view", "--view", "CViewSerialComAve", "--png", png};
+    const std::vector<std::string> dialog = {"dialog", "--dialog", "CDlgEnlargedWave", "--png", png};
+    const std::vector<std::string> pane = {"pane", "--pane", "CWndExerMemory", "--png", png};
+    const std::vector<NumberOption> options = {
+        {rhythm, "--style", "3"}, {rhythm, "--page", "2"}, {rhythm, "--smooth", "0"}, {rhythm, "--mode", "1"},
+        {rhythm, "--lead", "0"},
+        {{"view", "--view", "CViewCAL", "--png", png}, "--cal-count", "2"},
+        {{"print", "--report", "rest-wave", "--pdf", pdf}, "--style", "1"},
+        {{"view", "--view", "CViewExerTrend", "--png", png}, "--style", "18"},
+        {{"view", "--view", "CViewExerAverage", "--png", png}, "--mode", "3"},
+        {exercise, "--lead", "11"}, {exercise, "--time", "0"}, {exercise, "--parent", "3"},
+        {masterStep, "--page", "0"}, {masterStep, "--lead", "0"}, {masterStep, "--load", "-2"},
+        {masterStep, "--zoom", "-1"},
+        {enlarged, "--lead", "14"}, {enlarged, "--center", "0"}, {divider, "--lead", "1"}, {divider, "--start", "0"},
+        {{"view", "--view", "CViewQRSNo", "--png", png}, "--first", "0"},
+        {serial, "--style", "13"}, {serial, "--page-style", "41"},
+        {{"view", "--view", "CFormInterpre", "--png", png}, "--page-style", "1"},
+        {dialog, "--lead", "0"}, {dialog, "--zoom", "-1"},
+        {{"dialog", "--dialog", "CDlgExerLeadSelection", "--png", png}, "--template", "174"},
+        {{"dialog", "--dialog", "CDlgPatientInfoComment", "--png", png}, "--page", "0"},
+        {pane, "--style", "1"}, {pane, "--ms", "3600000"},
+        {{"show", "--pane", "CWndExerMemory"}, "--style", "1"},
+    };
+    const std::string absent = m_out.File("absent.ecg");
+    for (const NumberOption& number : options) {
+        for (const std::string& value : {std::string("(none)"), std::string("--size"), std::string(""),
+                                         std::string("x"), std::string("1x"), number.taken}) {
+            std::vector<std::string> args = {number.command[0], absent};
+            args.insert(args.end(), number.command.begin() + 1, number.command.end());
+            args.push_back(number.option);
+            if (value != "(none)") args.push_back(value);
+            SCOPED_TRACE(args[0] + " " + args[3] + " " + number.option + " '" + value + "'");
+            const HostRun run = Host(args);
+            const bool refused = Contains(run.err, "morvelance-host: " + number.option + " ");
+            EXPECT_EQ(value == number.taken ? 1 : 2, run.status) << run.err;
+            EXPECT_EQ(value != number.taken, refused) << run.err;
+            EXPECT_FALSE(Exists(png) || Exists(pdf));
+        }
+    }
+    // A flag last among the options takes no value.
+    const HostRun relative = Host({"view", absent, "--view", "CViewExerAverage3D", "--png", png, "--relative"});
+    EXPECT_EQ(1, relative.status) << relative.err;
+    // The bound of the clock's move is taken, and the pane drawn after it.
+    const HostRun hour = Host({"pane", Record(5), "--pane", "CWndExerMemory", "--size", "320x180", "--png", png,
+                               "--ms", "3600000"});
+    EXPECT_EQ(0, hour.status) << hour.err;
+    EXPECT_TRUE(Exists(png));
 }
 
 TEST_F(HostDrawsOrRefusesTest, TheProtocolSummaryPrintsTheStepAndTripProtocolOnly)
