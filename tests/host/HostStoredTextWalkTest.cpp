@@ -253,67 +253,53 @@ void WalkDialogs(CTavrionDoc& doc, const std::string& record, Walk& walk)
 {
     const int type = doc.GetDocType();
     const int mode = doc.Is8000File();
+    auto walkOne = [&](CDialog& dialog, const std::string& name) { WalkDialog(dialog, record + " " + name, walk); };
     if (type == DOC_TYPE_REST || type == DOC_TYPE_MFER) {
         CDlgPatientInfoComment sheet(0, nullptr);
         sheet.SetDoc(&doc, type);
-        WalkDialog(sheet, record + " CDlgPatientInfoComment", walk);
+        walkOne(sheet, "CDlgPatientInfoComment");
     }
     if (type != DOC_TYPE_REST) {
         CDlgInfoCommentGeneral sheet(nullptr);
         sheet.SetDoc(&doc, type);
-        WalkDialog(sheet, record + " CDlgInfoCommentGeneral", walk);
+        walkOne(sheet, "CDlgInfoCommentGeneral");
     }
-    {
-        CDlgEditor dialog(nullptr);
-        dialog.SetDoc(&doc);
-        WalkDialog(dialog, record + " CDlgEditor", walk);
-    }
-    {
-        CDlgDoctor dialog(nullptr);
-        dialog.SetDoc(&doc);
-        WalkDialog(dialog, record + " CDlgDoctor", walk);
-    }
-    {
-        CDlgEditComment dialog(mode, nullptr);
-        CString comment;
-        doc.GetCtrlData(4017, comment);
-        // The exercise record's comment editor keeps three lines, as its forms open it.
-        auto* exer = dynamic_cast<CExerViewDoc*>(&doc);
-        dialog.SetDoc(type, exer && exer->GetCurrentDataItem() ? exer->GetCurrentDataItem()->uSystemCode : 0);
-        dialog.SetComment(comment);
-        WalkDialog(dialog, record + " CDlgEditComment", walk);
-    }
-    {
-        CDlgEditCommentItem dialog(nullptr);
-        dialog.SetAddMode(1);
-        WalkDialog(dialog, record + " CDlgEditCommentItem", walk);
-    }
-    {
-        CDlgEditAdditionalInfor dialog(mode, nullptr);
-        WalkDialog(dialog, record + " CDlgEditAdditionalInfor", walk);
-    }
-    for (UINT id : {CDlgEditAdditionItem::IDD_TITLE, CDlgEditAdditionItem::IDD_CONTENT}) {
-        CDlgEditAdditionItem dialog(id, nullptr);
-        WalkDialog(dialog, record + " CDlgEditAdditionItem " + std::to_string(id), walk);
-    }
-    {
-        CDlgEditIvrelCode dialog(nullptr);
-        dialog.SetDoc(&doc, type);
-        WalkDialog(dialog, record + " CDlgEditIvrelCode", walk);
-    }
-    {
-        CDlgEditMinneCode dialog(nullptr);
-        dialog.SetDoc(&doc, type);
-        WalkDialog(dialog, record + " CDlgEditMinneCode", walk);
-    }
-    std::vector<std::unique_ptr<CDlgEditLeadName>> leadNames;
-    leadNames.push_back(std::make_unique<CDlg15LeadEditLeadName>(146));
-    leadNames.push_back(std::make_unique<CDlgExtraEditLeadName>(154));
-    leadNames.push_back(std::make_unique<CDlgRhythmEditLeadName>(148));
-    leadNames.push_back(std::make_unique<CDlgExtraFreezeEditLeadName>());
-    for (auto& dialog : leadNames) {
-        dialog->SetDoc(&doc, type);
-        WalkDialog(*dialog, record + " " + dialog->GetRuntimeClass()->m_lpszClassName, walk);
+    CDlgEditor editor(nullptr);
+    editor.SetDoc(&doc);
+    walkOne(editor, "CDlgEditor");
+    CDlgDoctor doctor(nullptr);
+    doctor.SetDoc(&doc);
+    walkOne(doctor, "CDlgDoctor");
+    CDlgEditComment comment(mode, nullptr);
+    CString text;
+    doc.GetCtrlData(4017, text);
+    // The exercise record's comment editor keeps three lines, as its forms open it.
+    auto* exer = dynamic_cast<CExerViewDoc*>(&doc);
+    comment.SetDoc(type, exer && exer->GetCurrentDataItem() ? exer->GetCurrentDataItem()->uSystemCode : 0);
+    comment.SetComment(text);
+    walkOne(comment, "CDlgEditComment");
+    CDlgEditCommentItem phrase(nullptr);
+    phrase.SetAddMode(1);
+    walkOne(phrase, "CDlgEditCommentItem");
+    CDlgEditAdditionalInfor additions(mode, nullptr);
+    walkOne(additions, "CDlgEditAdditionalInfor");
+    CDlgEditAdditionItem title(CDlgEditAdditionItem::IDD_TITLE, nullptr);
+    walkOne(title, "CDlgEditAdditionItem title");
+    CDlgEditAdditionItem content(CDlgEditAdditionItem::IDD_CONTENT, nullptr);
+    walkOne(content, "CDlgEditAdditionItem content");
+    CDlgEditIvrelCode ivrel(nullptr);
+    ivrel.SetDoc(&doc, type);
+    walkOne(ivrel, "CDlgEditIvrelCode");
+    CDlgEditMinneCode minnesota(nullptr);
+    minnesota.SetDoc(&doc, type);
+    walkOne(minnesota, "CDlgEditMinneCode");
+    CDlg15LeadEditLeadName leads15(146);
+    CDlgExtraEditLeadName extraLeads(154);
+    CDlgRhythmEditLeadName rhythmLeads(148);
+    CDlgExtraFreezeEditLeadName freezeLeads;
+    for (CDlgEditLeadName* leads : std::initializer_list<CDlgEditLeadName*>{&leads15, &extraLeads, &rhythmLeads, &freezeLeads}) {
+        leads->SetDoc(&doc, type);
+        walkOne(*leads, leads->GetRuntimeClass()->m_lpszClassName);
     }
 }
 
