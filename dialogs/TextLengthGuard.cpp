@@ -4,7 +4,6 @@
 #include <map>
 
 #include "controls/TypedTextLimit.h"
-#include "core/TextColumns.h"
 #include "platform/ui/framework/Wnd.h"
 #include "platform/ui/windowing/WindowClass.h"
 
@@ -40,10 +39,8 @@ int OwnLimit(CWnd& edit)
 
 // The text the field held before the person's change now in it. A field
 // the guard has not seen held, as one key leaves it, its text without the
-// character before the caret; when even that is more than `fits` takes, a
-// text the program put there went past the limit unnoticed, and it is taken
-// whole rather than cut.
-template <class Fits> CString& AcceptedText(CWnd& edit, Fits fits)
+// character before the caret.
+CString& AcceptedText(CWnd& edit)
 {
     auto& texts = AcceptedTexts();
     const auto found = texts.find(edit.GetSafeHwnd());
@@ -53,17 +50,15 @@ template <class Fits> CString& AcceptedText(CWnd& edit, Fits fits)
     DWORD start = 0, end = 0;
     edit.SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     const int caret = static_cast<int>(end);
-    CString before = text;
-    if (caret > 0 && caret <= text.GetLength()) before.Delete(caret - 1);
-    return texts[edit.GetSafeHwnd()] = fits(before) ? before : text;
+    if (caret > 0 && caret <= text.GetLength()) text.Delete(caret - 1);
+    return texts[edit.GetSafeHwnd()] = text;
 }
 
 }  // namespace
 
 BOOL GuardTextLength(CWnd& edit, int limit)
 {
-    const auto fits = [limit](const CString& text) { return GetTextColumns(text) <= limit; };
-    return GuardTypedText(edit, limit, AcceptedText(edit, fits));
+    return GuardTypedText(edit, limit, AcceptedText(edit));
 }
 
 void NoteLoadedText(CWnd* control)
@@ -78,8 +73,7 @@ void NoteLoadedText(CWnd* control)
 
 BOOL GuardTextLength(CWnd& edit, TextFit fit)
 {
-    const auto fits = [fit](const CString& text) { return fit(text).GetLength() == text.GetLength(); };
-    return GuardTypedText(edit, fit, AcceptedText(edit, fits));
+    return GuardTypedText(edit, fit, AcceptedText(edit));
 }
 
 void GuardEditToItsLimit(CWnd* edit)
