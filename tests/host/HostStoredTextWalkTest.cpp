@@ -206,7 +206,8 @@ void WalkDialog(CDialog& dialog, const std::string& where, Walk& walk)
         walking = true;
         Desktop::PumpMessages();
         CPropertySheet* sheet = nullptr;
-        for (HWND child = ::GetWindow(dialog.m_hWnd, GW_CHILD); child && !sheet; child = ::GetWindow(child, GW_HWNDNEXT))
+        for (HWND child = ::GetWindow(dialog.m_hWnd, GW_CHILD); child && !sheet;
+             child = ::GetWindow(child, GW_HWNDNEXT))
             sheet = dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(child));
         const int pages = sheet ? sheet->GetPageCount() : 1;
         for (int page = 0; page < pages; ++page) {
@@ -241,7 +242,8 @@ void WalkPanes(CTavrionDoc& doc, const std::string& record, Walk& walk)
             ASSERT_TRUE(pane->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, &window, 100));
             kind.show(pane.get(), style);
             Desktop::PumpMessages();
-            walk.Through(pane->m_hWnd, record + " " + kind.name + (style == kNoStyle ? "" : " " + std::to_string(style)));
+            const std::string where = record + " " + kind.name;
+            walk.Through(pane->m_hWnd, style == kNoStyle ? where : where + " " + std::to_string(style));
             pane->DestroyWindow();
             window.DestroyWindow();
         }
@@ -297,7 +299,8 @@ void WalkDialogs(CTavrionDoc& doc, const std::string& record, Walk& walk)
     CDlgExtraEditLeadName extraLeads(154);
     CDlgRhythmEditLeadName rhythmLeads(148);
     CDlgExtraFreezeEditLeadName freezeLeads;
-    for (CDlgEditLeadName* leads : std::initializer_list<CDlgEditLeadName*>{&leads15, &extraLeads, &rhythmLeads, &freezeLeads}) {
+    const std::vector<CDlgEditLeadName*> leadNames = {&leads15, &extraLeads, &rhythmLeads, &freezeLeads};
+    for (CDlgEditLeadName* leads : leadNames) {
         leads->SetDoc(&doc, type);
         walkOne(*leads, leads->GetRuntimeClass()->m_lpszClassName);
     }
