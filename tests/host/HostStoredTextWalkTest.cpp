@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -171,13 +172,14 @@ std::string Try(HWND edit)
 
 // What the walk found: each holder where it stands, and what it did wrong.
 // A holder a person cannot reach where it stands (hidden by the page style,
-// under another window) is tried where it can be.
+// under another window) is tried where it can be; one tried in one page
+// style of its pane is not tried again in the next.
 struct Walk {
-    std::vector<std::string> holders;
+    std::set<std::string> holders;
     std::vector<std::string> faults;
 
-    // Walks the window tree under `top`, shown as `where`.
-    void Through(HWND top, const std::string& where)
+    // Walks the window tree under `top`, of `where` shown in `style`.
+    void Through(HWND top, const std::string& where, const std::string& style = std::string())
     {
         std::vector<HWND> found;
         FindHolders(top, found);
@@ -188,10 +190,10 @@ struct Walk {
             const std::string name = where + " " + (inner ? ClassOf(parent) + " " : std::string()) +
                                      std::to_string(::GetDlgCtrlID(inner ? parent : edit)) + " (limit " +
                                      std::to_string(::SendMessage(edit, EM_GETLIMITTEXT, 0, 0)) + ")";
-            if (!Reach(edit)) continue;
-            holders.push_back(name);
+            if (holders.count(name) || !Reach(edit)) continue;
+            holders.insert(name);
             const std::string wrong = Try(edit);
-            if (!wrong.empty()) faults.push_back(name + ": " + wrong);
+            if (!wrong.empty()) faults.push_back(name + style + ": " + wrong);
         }
     }
 };
@@ -214,7 +216,7 @@ void WalkDialog(CDialog& dialog, const std::string& where, Walk& walk)
             if (sheet) sheet->SetActivePage(page);
             Desktop::PumpMessages();
             CWnd* shown = sheet ? static_cast<CWnd*>(sheet->GetActivePage()) : &dialog;
-            walk.Through(shown->m_hWnd, where + (sheet ? " page " + std::to_string(page) : std::string()));
+            walk.Through(shown->m_hWnd, where, sheet ? " on page " + std::to_string(page) : std::string());
         }
         dialog.EndDialog(IDCANCEL);
         walking = false;
@@ -243,7 +245,7 @@ void WalkPanes(CTavrionDoc& doc, const std::string& record, Walk& walk)
             kind.show(pane.get(), style);
             Desktop::PumpMessages();
             const std::string where = record + " " + kind.name;
-            walk.Through(pane->m_hWnd, style == kNoStyle ? where : where + " " + std::to_string(style));
+            walk.Through(pane->m_hWnd, where, style == kNoStyle ? "" : " in style " + std::to_string(style));
             pane->DestroyWindow();
             window.DestroyWindow();
         }
