@@ -2,7 +2,6 @@
 #include "core/UserMessages.h"
 #include "controls/PageNotify.h"
 
-#include "core/TextColumns.h"
 #include "core/TavrionDoc.h"
 
 IMPLEMENT_DYNCREATE(CMultiEdit, CWnd)
@@ -133,7 +132,7 @@ BOOL CMultiEdit::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
             else if (nCode == EN_CHANGE)
                 EditChange();
             else if (nCode == EN_UPDATE)
-                CutToLimit();
+                GuardTypedChange();
         } else if (nID == IDC_DISPLAY_FACE && nCode == EN_SETFOCUS) {
             ShowEditFace();
         }
@@ -156,21 +155,23 @@ void CMultiEdit::EditChange()
     m_strText = strText;
 }
 
-void CMultiEdit::CutToLimit()
+LRESULT CMultiEdit::CEditFace::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CString strText;
-    m_edit.GetWindowText(strText);
-    // The limit counts the columns the text is drawn in; a field whose store
-    // lays the text out keeps what that layout holds, which is its limit
-    // (the line breaks it lays the text with take no room there).
-    const CString strCut =
-        m_pfnFit ? m_pfnFit(strText) : CutToColumns(strText, static_cast<int>(m_edit.GetLimitText()));
-    if (strCut.GetLength() == strText.GetLength())
-        return;
-    const int nKeep = strCut.GetLength();
-    m_edit.SetWindowText(strCut);
-    m_edit.SendMessage(EM_SETSEL, nKeep, nKeep);
-    m_edit.SendMessage(EM_SCROLLCARET, 0, 0);
+    const LRESULT result = CEdit::WindowProc(message, wParam, lParam);
+    if (message == WM_SETTEXT && m_hWnd) GetWindowText(m_strAccepted);
+    return result;
+}
+
+void CMultiEdit::GuardTypedChange()
+{
+    // The limit guards what the person types: a comment loaded longer is
+    // kept whole, a key that would lengthen it is refused, deleting is
+    // taken. It counts the columns the text is drawn in; a field whose
+    // store lays the text out keeps what that layout holds (the line breaks
+    // it lays the text with take no room there).
+    const BOOL cut = m_pfnFit ? GuardTypedText(m_edit, m_pfnFit, m_edit.m_strAccepted)
+                              : GuardTypedText(m_edit, static_cast<int>(m_edit.GetLimitText()), m_edit.m_strAccepted);
+    if (cut) m_edit.SendMessage(EM_SCROLLCARET, 0, 0);
 }
 
 void CMultiEdit::UpdateSelf()

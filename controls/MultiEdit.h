@@ -5,6 +5,7 @@
 #pragma once
 
 #include "controls/CheckEdit.h"
+#include "controls/TypedTextLimit.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/ui/framework/Edit.h"
 
@@ -27,9 +28,8 @@ public:
     void SetEditFont(CFont* pFont);
     void LimitCtrl(UINT nLimit);
     // The part of a text the field's store keeps whole (a leading part of
-    // it): typing is cut to it instead of to the limit's columns, the limit
-    // then only bounding the characters typed. None: the limit alone.
-    using TextFit = CString (*)(const CString&);
+    // it): a typed change is fitted to it instead of to the limit's columns,
+    // the limit then only bounding the characters typed. None: the limit alone.
     void SetTextFit(TextFit pfnFit) { m_pfnFit = pfnFit; }
     BOOL IsEditing() const { return m_bEditing; }
     CEdit& GetEditFace() { return m_edit; }
@@ -48,10 +48,20 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void ShowEditFace();
-    void CutToLimit();
+    // The edit face: takes what the program sets into it as the text a
+    // typed change counts against (a multi-line edit tells no change when
+    // its text is set).
+    class CEditFace : public CEdit {
+    public:
+        CString m_strAccepted;   // the text after the last change
+    protected:
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    };
 
-    CEdit m_edit;
+    void ShowEditFace();
+    void GuardTypedChange();
+
+    CEditFace m_edit;
     CCheckEdit m_display;
     CTavrionDoc* m_pDoc = nullptr;
     CString m_strText;          // last loaded or typed, right-trimmed

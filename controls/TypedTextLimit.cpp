@@ -1,16 +1,32 @@
 #include "controls/TypedTextLimit.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "core/TextColumns.h"
 #include "platform/ui/framework/Wnd.h"
 
-CString FitTypedChange(const CString& before, const CString& after, int limit, int& caret)
+namespace {
+
+// Whether a whole text, the person's change in it cut to a number of its
+// characters, is one the field keeps.
+using Fits = std::function<bool(const CString&)>;
+
+// Where a cut may fall in `text`: never between a CR and its LF, nor inside
+// a surrogate pair; the nearest such place at or before `at`.
+int WholeCut(const CString& text, int at)
 {
-    const int afterColumns = GetTextColumns(after);
-    const int room = std::max(limit, GetTextColumns(before));
+    if (at <= 0 || at >= text.GetLength()) return at;
+    const wchar_t last = text[at - 1], next = text[at];
+    const bool lineBreak = last == L'\r' && next == L'\n';
+    const bool pair = last >= 0xD800 && last <= 0xDBFF && next >= 0xDC00 && next <= 0xDFFF;
+    return lineBreak || pair ? at - 1 : at;
+}
+
+CString FitChange(const CString& before, const CString& after, const Fits& fits, int& caret)
+{
     caret = after.GetLength();
-    if (afterColumns <= room) return after;
+    if (fits(after)) return after;
     // The parts both texts share: the person's change lies between them.
     const int shortest = std::min(before.GetLength(), after.GetLength());
     int head = 0;
@@ -20,12 +36,25 @@ CString FitTypedChange(const CString& before, const CString& after, int limit, i
         ++tail;
     const CString start = after.Left(head), end = after.Right(tail);
     const CString inserted = after.Mid(head, after.GetLength() - head - tail);
-    const CString kept = CutToColumns(inserted, std::max(0, room - GetTextColumns(start + end)));
-    caret = head + kept.GetLength();
-    return start + kept + end;
+    // Deleting is always taken, whatever the text it leaves.
+    if (inserted.IsEmpty()) return after;
+    // The longest leading part of what was inserted that the field keeps:
+    // adding to it never makes a text that was not kept a kept one.
+    int low = 0, high = inserted.GetLength() - 1;
+    while (low < high) {
+        const int middle = (low + high + 1) / 2;
+        if (fits(start + inserted.Left(middle) + end))
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    const int kept = WholeCut(inserted, low);
+    caret = head + kept;
+    return start + inserted.Left(kept) + end;
 }
 
-BOOL GuardTypedText(CWnd& edit, int limit, CString& accepted)
+BOOL GuardChange(CWnd& edit, CString& accepted,
+                 const std::function<CString(const CString&, const CString&, int&)>& fitChange)
 {
     CString text;
     edit.GetWindowText(text);
@@ -36,7 +65,7 @@ BOOL GuardTypedText(CWnd& edit, int limit, CString& accepted)
         return FALSE;
     }
     int caret = 0;
-    const CString fit = FitTypedChange(accepted, text, limit, caret);
+    const CString fit = fitChange(accepted, text, caret);
     accepted = fit;
     if (fit.GetLength() == text.GetLength()) return FALSE;
     edit.SetWindowText(fit);
@@ -44,4 +73,32 @@ BOOL GuardTypedText(CWnd& edit, int limit, CString& accepted)
     edit.SendMessage(EM_SETMODIFY, TRUE);
     edit.SendMessage(EM_SETSEL, static_cast<WPARAM>(caret), static_cast<LPARAM>(caret));
     return TRUE;
+}
+
+}  // namespace
+
+CString FitTypedChange(const CString& before, const CString& after, int limit, int& caret)
+{
+    const int room = std::max(limit, GetTextColumns(before));
+    return FitChange(before, after, [room](const CString& text) { return GetTextColumns(text) <= room; }, caret);
+}
+
+CString FitTypedChange(const CString& before, const CString& after, TextFit fit, int& caret)
+{
+    return FitChange(before, after, [fit](const CString& text) { return fit(text).GetLength() == text.GetLength(); },
+                     caret);
+}
+
+BOOL GuardTypedText(CWnd& edit, int limit, CString& accepted)
+{
+    return GuardChange(edit, accepted, [limit](const CString& before, const CString& after, int& caret) {
+        return FitTypedChange(before, after, limit, caret);
+    });
+}
+
+BOOL GuardTypedText(CWnd& edit, TextFit fit, CString& accepted)
+{
+    return GuardChange(edit, accepted, [fit](const CString& before, const CString& after, int& caret) {
+        return FitTypedChange(before, after, fit, caret);
+    });
 }

@@ -9,6 +9,10 @@
 
 class CWnd;
 
+// The part of a text a field's store keeps whole, a leading part of it (the
+// exercise comment's three lines): a text fits when it is kept whole.
+using TextFit = CString (*)(const CString&);
+
 // What a change the person made, from `before` to `after`, leaves in a field
 // of `limit` columns (GetTextColumns). The change is what lies between the
 // parts the two texts share at their start and end; the field may take
@@ -16,6 +20,11 @@ class CWnd;
 // inserted part is cut to what fits. `caret` is set to the end of what was
 // kept of the inserted part.
 CString FitTypedChange(const CString& before, const CString& after, int limit, int& caret);
+// The same for a field whose store keeps what `fit` gives: a change is
+// taken when the text after it is kept whole, or when it only deletes;
+// else its inserted part is cut to the longest leading part with which the
+// text is still kept whole (a line break and a character never split).
+CString FitTypedChange(const CString& before, const CString& after, TextFit fit, int& caret);
 
 // The guard of an edit window at its EN_UPDATE (or CBN_EDITUPDATE).
 // `accepted` is the text the field held after its last change: a text the
@@ -23,3 +32,4 @@ CString FitTypedChange(const CString& before, const CString& after, int limit, i
 // becomes it; a change the person made is fitted against it. TRUE when the
 // window's text was replaced by a shorter one.
 BOOL GuardTypedText(CWnd& edit, int limit, CString& accepted);
+BOOL GuardTypedText(CWnd& edit, TextFit fit, CString& accepted);

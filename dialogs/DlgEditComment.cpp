@@ -86,6 +86,8 @@ BOOL CDlgEditComment::OnInitDialog()
     SetPromptText(*this, IDCANCEL, L"取消");
     SetPromptText(*this, kList, L"");
     SetPromptText(*this, kBox, m_strComment);
+    // Shown whole, however long: the limit guards only what is typed.
+    NoteLoadedText(GetDlgItem(kBox));
     SetIconButtons(*this, kUp, kDown);
     SendDlgItemMessage(kBox, EM_LIMITTEXT, Limit());
 
@@ -153,6 +155,7 @@ void CDlgEditComment::Apply()
         return;
     }
     SetDlgItemText(kBox, result);
+    NoteLoadedText(GetDlgItem(kBox));
     const int newCaret = IsShortComment() ? 0 : caret + phrase.GetLength();
     SendDlgItemMessage(kBox, EM_SETSEL, newCaret, newCaret);
     SendDlgItemMessage(kBox, EM_SCROLLCARET);

@@ -122,14 +122,16 @@ void CPagePatientBase::ShowSubAge(int selection, int subAge, int subAgeUnit, boo
     }
 }
 
-void CPagePatientBase::EditComment(int comment, unsigned int systemCode)
+bool CPagePatientBase::EditComment(int comment, unsigned int systemCode)
 {
     CDlgEditComment editor(m_pDoc ? m_pDoc->Is8000File() : 0, nullptr);
     editor.SetDoc(m_nType, systemCode);
     CString text = Text(comment);
     text.TrimRight();
     editor.SetComment(text);
-    if (editor.DoModal() == IDOK) SetText(comment, editor.GetComment());
+    if (editor.DoModal() != IDOK) return false;
+    SetText(comment, editor.GetComment());
+    return true;
 }
 
 void CPagePatientBase::OnUpdateEdit(UINT id)

@@ -48,8 +48,8 @@ protected:
     // (unless its row is painted as text) with the next finer unit.
     void ShowSubAge(int selection, int subAge, int subAgeUnit, bool displayOnly);
     // Opens the comment editor on edit box `comment` for an item of system
-    // code `systemCode`; OK puts the edited comment back.
-    void EditComment(int comment, unsigned int systemCode);
+    // code `systemCode`; OK puts the edited comment back (true).
+    bool EditComment(int comment, unsigned int systemCode);
 
     afx_msg void OnEditupdateCombo(UINT id);
     afx_msg void OnUpdateEdit(UINT id);

@@ -85,7 +85,8 @@ BEGIN_MESSAGE_MAP(CPagePatientComment, CPagePatientBase)
     ON_CONTROL_RANGE(EN_KILLFOCUS, 3300, 3307, OnKillFocusMinnesotaCode)
     ON_BN_CLICKED(3420, OnEditComment)
     ON_CONTROL(EN_UPDATE, 3421, OnUpdateComment)
-    ON_CONTROL_RANGE(EN_UPDATE, 3300, 3307, OnUpdateMinnesotaCode)
+    ON_CONTROL_RANGE(EN_UPDATE, 3300, 3307, OnUpdateCode)
+    ON_CONTROL_RANGE(EN_UPDATE, 3349, 3359, OnUpdateCode)
     ON_WM_HSCROLL()
     ON_WM_PAINT()
 END_MESSAGE_MAP()
@@ -325,7 +326,7 @@ void CPagePatientComment::OnUpdateComment()
     GuardEditToItsLimit(GetDlgItem(kComment));
 }
 
-void CPagePatientComment::OnUpdateMinnesotaCode(UINT id)
+void CPagePatientComment::OnUpdateCode(UINT id)
 {
     GuardEditToItsLimit(GetDlgItem(static_cast<int>(id)));
 }

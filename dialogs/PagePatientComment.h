@@ -50,7 +50,8 @@ protected:
     afx_msg void OnKillFocusMinnesotaCode(UINT id);
     afx_msg void OnEditComment();
     afx_msg void OnUpdateComment();
-    afx_msg void OnUpdateMinnesotaCode(UINT id);
+    // The length guard of the Minnesota and IVREL code fields.
+    afx_msg void OnUpdateCode(UINT id);
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()

@@ -280,15 +280,17 @@ void CPagePatientCommentExer::OnSelchangeAgeUnit()
 void CPagePatientCommentExer::OnEditComment()
 {
     const _EXERDATAITEM* item = CurrentItem();
-    EditComment(kComment, item ? item->uSystemCode : 0);
-    // The multi-line edit hears nothing of a text set into it.
-    OnUpdateComment();
+    // What the editor gives is the person's, as a paste is: cut to what the
+    // three lines take, so that what the edit shows is what is saved.
+    if (EditComment(kComment, item ? item->uSystemCode : 0))
+        SetText(kComment, CExerViewDoc::FitComment(Text(kComment)));
 }
 
 void CPagePatientCommentExer::OnUpdateComment()
 {
-    // Cut as the save lays the comment out, so that what the edit shows is
-    // what is saved.
+    // A change the person makes is fitted to what the save's three lines
+    // take, so that what the edit shows is what is saved; a comment loaded
+    // longer stays whole.
     CWnd* edit = GetDlgItem(kComment);
     if (edit && GuardTextLength(*edit, &CExerViewDoc::FitComment)) edit->SendMessage(EM_SCROLLCARET);
 }

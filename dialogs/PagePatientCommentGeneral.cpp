@@ -134,6 +134,10 @@ BEGIN_MESSAGE_MAP(CPagePatientCommentGeneral, CPagePatientBase)
     ON_BN_CLICKED(3760, OnEditComment)
     ON_CONTROL_RANGE(CBN_EDITUPDATE, 3739, 3747, OnEditupdateCombo)
     ON_CONTROL_RANGE(EN_UPDATE, 3701, 3706, OnUpdateEdit)
+    // Height and weight count their limit in columns too: a stored value of
+    // wide characters takes no letter past it.
+    ON_CONTROL_RANGE(EN_UPDATE, 3724, 3724, OnUpdateEdit)
+    ON_CONTROL_RANGE(EN_UPDATE, 3727, 3727, OnUpdateEdit)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 

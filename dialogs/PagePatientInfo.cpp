@@ -85,6 +85,10 @@ BEGIN_MESSAGE_MAP(CPagePatientInfo, CPagePatientBase)
     ON_CBN_SELCHANGE(3215, OnSelchangeAgeUnit)
     ON_CONTROL_RANGE(CBN_EDITUPDATE, 3250, 3258, OnEditupdateCombo)
     ON_CONTROL_RANGE(EN_UPDATE, 3206, 3210, OnUpdateEdit)
+    // Height and weight count their limit in columns too: a stored value of
+    // wide characters takes no letter past it.
+    ON_CONTROL_RANGE(EN_UPDATE, 3225, 3225, OnUpdateEdit)
+    ON_CONTROL_RANGE(EN_UPDATE, 3228, 3228, OnUpdateEdit)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 

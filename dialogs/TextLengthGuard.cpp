@@ -37,36 +37,28 @@ int OwnLimit(CWnd& edit)
     return static_cast<int>(edit.SendMessage(EM_GETLIMITTEXT));
 }
 
-}  // namespace
-
-// Sets the leading part `cut` of the window's text, caret at its end; TRUE
-// when it is shorter than the text.
-static BOOL KeepLeadingPart(CWnd& edit, const CString& text, const CString& cut)
-{
-    if (cut.GetLength() == text.GetLength()) return FALSE;
-    edit.SetWindowText(cut);
-    edit.SendMessage(EM_SETSEL, cut.GetLength(), cut.GetLength());
-    return TRUE;
-}
-
-BOOL GuardTextLength(CWnd& edit, int limit)
+// The text the field held before the person's change now in it. A field
+// the guard has not seen held, as one key leaves it, its text without the
+// character before the caret.
+CString& AcceptedText(CWnd& edit)
 {
     auto& texts = AcceptedTexts();
     const auto found = texts.find(edit.GetSafeHwnd());
-    if (found == texts.end()) {
-        // A field the guard has not seen: what it held before the change
-        // is taken to be its text without the character before the caret,
-        // as one key leaves it.
-        CString text;
-        edit.GetWindowText(text);
-        DWORD start = 0, end = 0;
-        edit.SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        const int caret = static_cast<int>(end);
-        CString before = text;
-        if (caret > 0 && caret <= text.GetLength()) before.Delete(caret - 1);
-        texts[edit.GetSafeHwnd()] = before;
-    }
-    return GuardTypedText(edit, limit, texts[edit.GetSafeHwnd()]);
+    if (found != texts.end()) return found->second;
+    CString text;
+    edit.GetWindowText(text);
+    DWORD start = 0, end = 0;
+    edit.SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const int caret = static_cast<int>(end);
+    if (caret > 0 && caret <= text.GetLength()) text.Delete(caret - 1);
+    return texts[edit.GetSafeHwnd()] = text;
+}
+
+}  // namespace
+
+BOOL GuardTextLength(CWnd& edit, int limit)
+{
+    return GuardTypedText(edit, limit, AcceptedText(edit));
 }
 
 void NoteLoadedText(CWnd* control)
@@ -79,11 +71,9 @@ void NoteLoadedText(CWnd* control)
     AcceptedTexts()[edit->GetSafeHwnd()] = text;
 }
 
-BOOL GuardTextLength(CWnd& edit, CString (*fit)(const CString&))
+BOOL GuardTextLength(CWnd& edit, TextFit fit)
 {
-    CString text;
-    edit.GetWindowText(text);
-    return KeepLeadingPart(edit, text, fit(text));
+    return GuardTypedText(edit, fit, AcceptedText(edit));
 }
 
 void GuardEditToItsLimit(CWnd* edit)

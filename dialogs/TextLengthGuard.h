@@ -7,19 +7,21 @@
 // the caret put after it.
 #pragma once
 
+#include "controls/TypedTextLimit.h"
 #include "platform/base/Strings.h"
 
 class CWnd;
 
 // Fits the person's change to the limit; TRUE when it cut.
 BOOL GuardTextLength(CWnd& edit, int limit);
+// The same for a field whose store keeps the leading part `fit` gives: a
+// change that would leave more than that part is cut to what it keeps.
+BOOL GuardTextLength(CWnd& edit, TextFit fit);
 // Notes the text the program just put in an edit or a combo box whose edit
 // tells no change when set (a multi-line edit, the edit of a combo box), so
 // that the next key counts against it rather than against what the field
 // held before.
 void NoteLoadedText(CWnd* control);
-// The same for a field whose store keeps the leading part `fit` gives.
-BOOL GuardTextLength(CWnd& edit, CString (*fit)(const CString&));
 
 // The guard of an edit against its own EM_LIMITTEXT, scrolled to the caret
 // after a cut: the pages' EN_UPDATE handlers.

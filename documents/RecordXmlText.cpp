@@ -43,21 +43,6 @@ const SettingColor kSettingColors[] = {
     {13, RGB(128, 64, 32)}, {14, RGB(49, 63, 177)},
 };
 
-// The longest part of a CR LF comment that the record format takes at the
-// path; a line end is kept or dropped whole.
-CString CommentWithinLimit(CECGXMLParser& xml, const CString& path, const CString& comment)
-{
-    if (xml.ValidData(comment, path, 4, CString())) return comment;
-    int keep = 0;
-    const int length = comment.GetLength();
-    while (keep < length) {
-        const int unit = comment[keep] == L'\r' && keep + 1 < length && comment[keep + 1] == L'\n' ? 2 : 1;
-        if (!xml.ValidData(comment.Left(keep + unit), path, 4, CString())) break;
-        keep += unit;
-    }
-    return comment.Left(keep);
-}
-
 }  // namespace
 
 CString RecordXmlText(CECGXMLParser& xml, const CString& path, LPCWSTR attribute)
@@ -250,7 +235,7 @@ void WriteRecordComment(CECGXMLParser& xml, const CString& path, const CString& 
     const CString written = ToCrLf(comment);
     CString stored;
     if (xml.FindNode(path) && xml.GetDataFromXMLDOM(stored, path, 4, CString()) && ToCrLf(stored) == written) return;
-    WriteRecordXmlText(xml, path, CommentWithinLimit(xml, path, written));
+    WriteRecordXmlText(xml, path, written);
 }
 
 void ReadNonChoiceColors(CTavrionDoc& doc, CECGXMLParser& xml)

@@ -78,9 +78,10 @@ CString ToCrLf(const CString& text);
 // Writes a comment that the reader took through ToCrLf, with CR LF line
 // ends. One that still reads as stored is left as the record XML has it,
 // line breaks included: a save that did not edit the comment does not
-// rewrite it. An edited comment longer than the record format lets the
-// reader take is cut to the longest part it takes, its line ends counted as
-// the CR LF the reader returns and kept or dropped whole.
+// rewrite it. An edited comment is written whole: the comment box limits
+// what the person types, and what it kept of a comment stored longer than
+// the record format's field is the person's to keep (the reader gives it
+// back whole).
 void WriteRecordComment(CECGXMLParser& xml, const CString& path, const CString& comment);
 
 // The wave colours of the leads not chosen (slots 16 to 19) from the record's

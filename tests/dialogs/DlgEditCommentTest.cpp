@@ -173,6 +173,28 @@ TEST_F(CommentEditor, AShortCommentBoxTakesWhatTheExerciseCommentKeeps)
     }
 }
 
+// A comment the editor is given past the box's 255 columns (130 wide
+// Hangul) is shown whole; a letter typed at its start is refused, one
+// Backspace at its end takes one character, and OK gives back the rest.
+TEST_F(CommentEditor, AGivenCommentPastTheLimitTakesNoLetterAndLosesOneCharacterToABackspace)
+{
+    UseShippedMaster();
+    const CString stored(L'한', 130);
+    CString result;
+    ASSERT_EQ(IDOK, Run(0, 0, stored, [&](CDialog& dialog) {
+                  dialog.GetDlgItem(kBox)->SetFocus();
+                  Desktop::KeyPress(VK_HOME, platform::ui::kControl);
+                  Desktop::TypeText(L"x");
+                  EXPECT_EQ(ControlText(dialog, kBox), stored);
+                  Desktop::KeyPress(VK_END, platform::ui::kControl);
+                  Desktop::KeyPress(VK_BACK);
+                  Desktop::PumpMessages();
+                  EXPECT_EQ(ControlText(dialog, kBox), CString(L'한', 129));
+                  dialog.SendDlgItemMessage(IDOK, BM_CLICK);
+              }, &result));
+    EXPECT_EQ(result, CString(L'한', 129));
+}
+
 TEST_F(CommentEditor, ACjkPhraseOverTheLimitBeepsAndLeavesTheComment)
 {
     UseShippedMaster();

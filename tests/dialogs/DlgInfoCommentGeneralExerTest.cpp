@@ -365,6 +365,36 @@ TEST_F(ExerSheet, ACommentStoredAsThreeFullLinesIsKeptWholeByTheEditAndTheSave)
     }
 }
 
+// A letter, a Return or a paste that would push the comment past its third
+// line is refused or cut to what the lines still take, whatever the widths
+// on them; before, the letter was taken, the lines rewrapped and the end of
+// the last one dropped from the save.
+TEST_F(ExerSheet, NoKeyOrPastePushesTheCommentPastItsThirdLine)
+{
+    const CString shortLast = CString(L'A', 60) + L"\r\n" + CString(L'B', 60) + L"\r\nCCCCC";
+    const CString emoji(static_cast<wchar_t>(0x1F600), 30);
+    const CString wide = emoji + L"\r\n" + CString(L'这', 30) + L"\r\n" + CString(L'漢', 30);
+    for (const CString& stored : {shortLast, wide}) {
+        SCOPED_TRACE(testsupport::Utf8(stored));
+        Item()->stInterpre.strComment = stored;
+        m_doc.SetCtrlContent(nullptr);
+        CPagePatientCommentExer& page = ShowPage();
+        sheettest::FocusOn(page, 4173);
+        platform::ui::Desktop::KeyPress(VK_HOME, platform::ui::kControl);
+        platform::ui::Desktop::TypeText(L"Z");
+        platform::ui::Desktop::KeyPress(VK_RETURN);
+        EXPECT_EQ(testsupport::Utf8(ControlText(page, 4173)), testsupport::Utf8(stored));
+        page.GetDlgItem(4173)->SendMessage(EM_SETSEL, stored.GetLength(), stored.GetLength());
+        const CString paste(L'0', 60);
+        page.GetDlgItem(4173)->SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(paste.GetString()));
+        const CString pasted = stored == shortLast ? paste.Left(55) : CString();
+        EXPECT_EQ(testsupport::Utf8(ControlText(page, 4173)), testsupport::Utf8(stored + pasted));
+        page.SaveDataToItem();
+        EXPECT_EQ(testsupport::Utf8(Item()->stInterpre.strComment), testsupport::Utf8(stored + pasted));
+        m_host.Close();
+    }
+}
+
 // A one-line comment is stored with the two breaks of its empty lines:
 // taking away an empty line changes nothing that is saved, and is no edit.
 TEST_F(ExerSheet, TakingAwayAnEmptyLineOfTheStoredCommentIsNoEdit)

@@ -4,6 +4,7 @@
 #include "platform/ui/framework/Wnd.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "controls/TypedTextLimit.h"
+#include "documents/ExerViewDoc.h"
 
 using platform::ui::Desktop;
 
@@ -96,4 +97,31 @@ TEST(TypedTextLimit, AChangeIsFittedBetweenThePartsTheTextsShare)
     EXPECT_EQ(FitTypedChange(L"这这这", L"a这这", 4, caret), L"a这这");
     EXPECT_EQ(FitTypedChange(L"aa", L"aaa", 2, caret), L"aa");
     EXPECT_EQ(caret, 2);
+}
+
+// The exercise comment keeps three lines of 60 columns: a change that would
+// push any of its text past the third line is refused, whatever the widths
+// on its lines (it once was taken, the lines rewrapped and the last one
+// dropped), a paste is cut to what the lines still take, and deleting is
+// taken.
+TEST(TypedTextLimit, AChangeThatWouldPushTheExerciseCommentPastItsThirdLineIsRefused)
+{
+    const TextFit fit = &CExerViewDoc::FitComment;
+    int caret = -1;
+    const CString shortLast = CString(L'A', 60) + L"\r\n" + CString(L'B', 60) + L"\r\nCCCCC";
+    EXPECT_EQ(FitTypedChange(shortLast, L"Z" + shortLast, fit, caret), shortLast);
+    EXPECT_EQ(caret, 0);
+    EXPECT_EQ(FitTypedChange(shortLast, shortLast + L"D", fit, caret), shortLast + L"D");
+    EXPECT_EQ(FitTypedChange(shortLast, shortLast + CString(L'D', 80), fit, caret), shortLast + CString(L'D', 55));
+    EXPECT_EQ(caret, shortLast.GetLength() + 55);
+    for (const wchar_t wide : {L'漢', L'这', L'한', L'😀'}) {
+        SCOPED_TRACE(static_cast<int>(wide));
+        const CString line(wide, 30);
+        const CString full = line + L"\r\n" + line + L"\r\n" + line;
+        EXPECT_EQ(FitTypedChange(full, L"x" + full, fit, caret), full);
+        EXPECT_EQ(FitTypedChange(full, line.Left(15) + L"x" + full.Mid(15), fit, caret), full);
+        // A Return opens a fourth line.
+        EXPECT_EQ(FitTypedChange(full, line + L"\r\n\r\n" + line + L"\r\n" + line, fit, caret), full);
+        EXPECT_EQ(FitTypedChange(full, full.Mid(1), fit, caret), full.Mid(1));
+    }
 }

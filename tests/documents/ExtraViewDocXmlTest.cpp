@@ -220,7 +220,7 @@ TEST_F(ExtraDocTest, BrokenRecordXmlLeavesDefaults)
     EXPECT_EQ(testsupport::ReadFileBytes(files.xml), "<Rawdata><Tavrion><Inspection>");
 }
 
-TEST_F(ExtraDocTest, TheCommentIsWrittenWithCrLfAndReadsBackWithinItsLimit)
+TEST_F(ExtraDocTest, TheCommentIsWrittenWithCrLfAndReadsBackWhole)
 {
     const RecordFiles files = Write("crlf", ExtraRecordOptions());
     commenttest::ExpectCommentsKeepTheirLineEnds(files.xml, [&]() -> std::unique_ptr<CTavrionDoc> {

@@ -369,7 +369,7 @@ TEST_F(RRDocTest, MitBih100OpensAsAnRRRecordWithItsBeats)
     EXPECT_EQ(120 * 500 / 31200, m_doc.GetRhythmWaveTotalPage(260, 0));
 }
 
-TEST_F(RRDocTest, TheCommentIsWrittenWithCrLfAndReadsBackWithinItsLimit)
+TEST_F(RRDocTest, TheCommentIsWrittenWithCrLfAndReadsBackWhole)
 {
     const RRFiles files = Write("crlf");
     commenttest::ExpectCommentsKeepTheirLineEnds(files.xml, [&]() -> std::unique_ptr<CTavrionDoc> {

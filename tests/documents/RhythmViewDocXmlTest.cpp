@@ -291,7 +291,7 @@ TEST_F(RhythmXml, ARecordXmlThatCannotBeReadIsNotSaved)
     EXPECT_EQ(testsupport::ReadFileBytes(files.xml), broken);
 }
 
-TEST_F(RhythmXml, TheCommentIsWrittenWithCrLfAndReadsBackWithinItsLimit)
+TEST_F(RhythmXml, TheCommentIsWrittenWithCrLfAndReadsBackWhole)
 {
     const RhythmFiles files = WriteRhythm(m_dir, "crlf", Shape(3));
     commenttest::ExpectCommentsKeepTheirLineEnds(files.xml, [&]() -> std::unique_ptr<CTavrionDoc> {

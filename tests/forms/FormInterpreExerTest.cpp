@@ -199,6 +199,38 @@ TEST_F(ExerForm, OneBackspaceInAStoredFullCommentKeepsEveryOtherCharacter)
     }
 }
 
+// A comment whose lines are full, or whose last line is short after two
+// full ones, takes no letter at its start: the letter would push text past
+// the third line (it once was taken, the lines rewrapped and the end of the
+// last line dropped from the save without a sign). The text stays as
+// stored, and so does the save.
+TEST_F(ExerForm, ALetterThatWouldPushTheCommentPastItsThirdLineIsRefusedAndTheSaveKeepsItAsStored)
+{
+    const CString shortLast = CString(L'A', 60) + L"\r\n" + CString(L'B', 60) + L"\r\nCCCCC";
+    const CString wide = CString(L'漢', 30) + L"\r\n" + CString(L'这', 30) + L"\r\n" + CString(L'한', 30);
+    for (const CString& stored : {shortLast, wide}) {
+        SCOPED_TRACE(testsupport::Utf8(stored));
+        m_doc.GetCurrentDataItem()->stInterpre.strComment = stored;
+        m_doc.SetCtrlContent(nullptr);
+        ASSERT_EQ(m_doc.SaveDataToXML(m_doc.GetCurDataIndex()), 0);
+        CFormInterpreExer& form = Show();
+        form.GetCommentEdit()->SetFocus();
+        platform::ui::Desktop::PumpMessages();
+        platform::ui::Desktop::KeyPress(VK_HOME, platform::ui::kControl);
+        platform::ui::Desktop::TypeText(L"Z");
+        platform::ui::Desktop::KeyPress(VK_RETURN);
+        platform::ui::Desktop::PumpMessages();
+        CString shown;
+        form.GetCommentEdit()->GetEditFace().GetWindowText(shown);
+        EXPECT_EQ(testsupport::Utf8(shown), testsupport::Utf8(stored));
+        ASSERT_EQ(m_doc.SaveDataToXML(m_doc.GetCurDataIndex()), 0);
+        CExerViewDoc reread;
+        ASSERT_EQ(Open(reread, m_files), 0);
+        EXPECT_EQ(testsupport::Utf8(reread.GetCurrentDataItem()->stInterpre.strComment), testsupport::Utf8(stored));
+        m_host.Close();
+    }
+}
+
 // The box shows a stored comment without the empty lines it is kept with:
 // a character typed and taken back again leaves it as stored, no edit.
 TEST_F(ExerForm, ACommentTypedBackToWhatWasStoredIsNoEdit)

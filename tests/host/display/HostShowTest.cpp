@@ -5,6 +5,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <fstream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -85,6 +88,71 @@ TEST_F(HostShowTest, ThePaneOnTheScreenIsItsHeadlessImageAndTheManagersCloseEnds
     int differ = -1;
     EXPECT_TRUE(WaitFor([&] { return (differ = Differences(server, image)) == 0; })) << differ << " pixels differ";
 
+    CloseShow(server);
+}
+
+// The RR comment page with a comment stored past the comment box's 255
+// columns (130 wide Hangul, 260 columns): a click into the box, Ctrl+End,
+// one Backspace and a click into another field leave 129 characters on the
+// screen, drawn as the headless page draws a comment of 129. The box once
+// cut the whole comment to 127 at that Backspace.
+TEST_F(HostShowTest, OneBackspaceInTheRRCommentStoredPastItsLimitTakesOneCharacterOnTheScreen)
+{
+    // The record with comments of 130, 129 and 127 characters, each in a folder of its own.
+    auto withComment = [&](int count) {
+        const std::string folder = m_dir.File("comment" + std::to_string(count));
+        EXPECT_EQ(0, ::mkdir(folder.c_str(), 0755));
+        std::string hangul;
+        for (int i = 0; i < count; ++i) hangul += "한";
+        const std::string xml = std::regex_replace(
+            testsupport::ReadFileBytes(SamplePath("rr_9020240401093000.xml")),
+            std::regex("<Comment_content>[^<]*</Comment_content>"), "<Comment_content>" + hangul + "</Comment_content>",
+            std::regex_constants::format_first_only);
+        std::ofstream(folder + "/rr_9020240401093000.xml", std::ios::binary) << xml;
+        std::ofstream(folder + "/rr_90.ecg", std::ios::binary) << testsupport::ReadFileBytes(SamplePath("rr_90.ecg"));
+        const std::string png = m_dir.File("headless" + std::to_string(count) + ".png");
+        WriteHeadlessPane({folder + "/rr_90.ecg", "--pane", "CWndRRComment", "--style", "6"}, png);
+        return folder + "/rr_90.ecg";
+    };
+    const std::string record = withComment(130);
+    withComment(129);
+    withComment(127);
+    if (HasFatalFailure()) return;
+    const testsupport::PngImage stored(m_dir.File("headless130.png")), kept(m_dir.File("headless129.png")),
+        cut(m_dir.File("headless127.png"));
+    // Where the end of the comment is drawn: the pixels the three pictures do not share.
+    int left = kWidth, top = kHeight, right = 0, bottom = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            if (stored.Pixel(x, y) != cut.Pixel(x, y)) {
+                left = std::min(left, x), top = std::min(top, y);
+                right = std::max(right, x + 1), bottom = std::max(bottom, y + 1);
+            }
+    ASSERT_LT(left, right);
+    // The screen's pixels there that differ from the picture's.
+    auto differences = [&](XvfbServer& server, const testsupport::PngImage& png) {
+        const std::vector<uint32_t> screen = server.Grab(left, top, right - left, bottom - top);
+        int differ = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                differ += screen[static_cast<size_t>(y - top) * (right - left) + (x - left)] != png.Pixel(x, y);
+        return differ;
+    };
+
+    XvfbServer server;
+    START_XVFB(server, kWidth, kHeight);
+    ASSERT_TRUE(StartShow(server, {record, "--pane", "CWndRRComment", "--style", "6"}));
+    ASSERT_TRUE(WaitForWindows(server, 1)) << ShowErrors();
+    int differ = -1;
+    ASSERT_TRUE(WaitFor([&] { return (differ = differences(server, stored)) == 0; })) << differ << " pixels differ";
+    ASSERT_TRUE(server.Input({"mousemove", std::to_string((left + right) / 2), std::to_string((top + bottom) / 2),
+                              "click", "1", "key",
+                              "ctrl+End", "key", "BackSpace"}));
+    // The patient ID field at the top left of the page.
+    ASSERT_TRUE(server.Input({"mousemove", "230", "24", "click", "1"}));
+    EXPECT_TRUE(WaitFor([&] { return (differ = differences(server, kept)) == 0; }))
+        << differ << " pixels differ from the comment of 129; " << differences(server, cut)
+        << " from the comment cut to 127";
     CloseShow(server);
 }
 
