@@ -112,40 +112,33 @@ Field WithId(Field field, int id)
     return field;
 }
 
-// How to type into each class the host offers, in the order tried: the first
-// field the form or sheet takes on the record (a model-8000 record hides
-// some). A class the host offers and the walk does not know fails it; a form
-// with none of its fields to type saves as it is shown.
-std::map<std::string, std::vector<Field>> FieldsByClass()
-{
-    return {
-        {"CDlgPatientInfoComment", {WithId(kSymptom, 3252), WithId(kHeight, 3225)}},
-        {"CDlgInfoCommentGeneral",
-         {WithId(kSymptom, 3741), WithId(kSymptom, 4142), WithId(kHeight, 3724), WithId(kHeight, 4127)}},
-        {"CFormPatientInfo", {WithId(kHeight, 3015)}},
-        {"CFormInterpre", {WithId(kSymptom, 3035), kComment}},
-        {"CFormInterpreAme", {WithId(kSymptom, 3035), kComment}},
-        {"CFormInterpreRhyRR", {WithId(kSymptom, 3641), kComment}},
-        {"CFormInterpreMsfr", {WithId(kSymptom, 3605), kComment}},
-        {"CFormInterpreExer", {WithId(kSymptom, 4023), kComment}},
-    };
-}
-
-// An addition a form shows edited: the title of its third row, over a text
-// of blanks. The row is the person's and is saved trimmed; the others stay
-// as stored.
+// An addition edited: the title of the third row, over a text of blanks.
+// The row is the person's and is saved trimmed; the others stay as stored.
 const Field kThirdAddition = {
     0, "頭痛", "/Rawdata[1]/Tavrion[1]/Addition[1]/Patient_add_section[1]/Addition_content[3]"};
 
-std::map<std::string, std::vector<Field>> AdditionFieldsByClass()
+// How to type into each class the host offers: the fields in the order
+// tried, the first the form or sheet takes on the record (a model-8000
+// record hides some), and the title of its third addition where it shows
+// them. A class the host offers and the walk does not know fails it; a form
+// with none of its fields to type saves as it is shown.
+struct Typing {
+    std::vector<Field> fields;
+    int additionTitle;
+};
+
+std::map<std::string, Typing> TypingByClass()
 {
     return {
-        {"CDlgPatientInfoComment", {WithId(kThirdAddition, 3878)}},
-        {"CDlgInfoCommentGeneral", {WithId(kThirdAddition, 3878)}},
-        {"CFormInterpre", {WithId(kThirdAddition, 3973)}},
-        {"CFormInterpreAme", {WithId(kThirdAddition, 3973)}},
-        {"CFormInterpreRhyRR", {WithId(kThirdAddition, 4001)}},
-        {"CFormInterpreMsfr", {WithId(kThirdAddition, 3987)}},
+        {"CDlgPatientInfoComment", {{WithId(kSymptom, 3252), WithId(kHeight, 3225)}, 3878}},
+        {"CDlgInfoCommentGeneral",
+         {{WithId(kSymptom, 3741), WithId(kSymptom, 4142), WithId(kHeight, 3724), WithId(kHeight, 4127)}, 3878}},
+        {"CFormPatientInfo", {{WithId(kHeight, 3015)}, 0}},
+        {"CFormInterpre", {{WithId(kSymptom, 3035), kComment}, 3973}},
+        {"CFormInterpreAme", {{WithId(kSymptom, 3035), kComment}, 3973}},
+        {"CFormInterpreRhyRR", {{WithId(kSymptom, 3641), kComment}, 4001}},
+        {"CFormInterpreMsfr", {{WithId(kSymptom, 3605), kComment}, 3987}},
+        {"CFormInterpreExer", {{WithId(kSymptom, 4023), kComment}, 0}},
     };
 }
 
@@ -271,12 +264,11 @@ TEST_P(HostSaveWalk, ASaveOfOneFieldThroughAnyPathTheHostOffersLeavesTheRestOfTh
         std::filesystem::copy_file(xml, folder + "/" + xmlName);
         return folder;
     };
-    const std::map<std::string, std::vector<Field>> fields = FieldsByClass();
-    const std::map<std::string, std::vector<Field>> additionFields = AdditionFieldsByClass();
-    auto fieldsOf = [&](const std::string& name) {
-        const auto found = fields.find(name);
-        EXPECT_NE(found, fields.end()) << name << " saves, and the walk does not know how to type into it";
-        return found == fields.end() ? std::vector<Field>() : found->second;
+    const std::map<std::string, Typing> typing = TypingByClass();
+    auto typingOf = [&](const std::string& name) {
+        const auto found = typing.find(name);
+        EXPECT_NE(found, typing.end()) << name << " saves, and the walk does not know how to type into it";
+        return found == typing.end() ? Typing{{}, 0} : found->second;
     };
     int saves = 0;
     // One save through the path; false when it did not take the field, for
@@ -318,7 +310,7 @@ TEST_P(HostSaveWalk, ASaveOfOneFieldThroughAnyPathTheHostOffersLeavesTheRestOfTh
             ASSERT_LT(page, 6) << sheet << " shows more pages than a sheet has";
             const std::string picture = dir.File(sheet + "-" + std::to_string(page) + ".png");
             bool taken = false;
-            for (const Field& field : fieldsOf(sheet)) {
+            for (const Field& field : typingOf(sheet).fields) {
                 taken = save({"dialog", "--dialog", sheet, "--page", std::to_string(page), "--set",
                               std::to_string(field.id) + "=" + field.text, "--ok", "高橋", "--png", picture},
                              &field);
@@ -328,14 +320,12 @@ TEST_P(HostSaveWalk, ASaveOfOneFieldThroughAnyPathTheHostOffersLeavesTheRestOfTh
             // A page number past the sheet's shows one of its pages again.
             if (!pages.insert(testsupport::ReadFileBytes(picture)).second) break;
         }
-        // The additions page, where the record carries additions: from the page it opens on.
-        const auto additions = additionFields.find(sheet);
-        if (additions == additionFields.end()) continue;
-        for (int page = 0; page < static_cast<int>(pages.size()); ++page) {
-            const Field& field = additions->second.front();
+        // The additions page, where the record carries additions, from whichever page makes it.
+        const Field addition = WithId(kThirdAddition, typingOf(sheet).additionTitle);
+        for (int page = 0; addition.id && page < static_cast<int>(pages.size()); ++page) {
             if (save({"dialog", "--dialog", sheet, "--page", std::to_string(page), "--set",
-                      std::to_string(field.id) + "=" + field.text, "--ok", "高橋", "--png", dir.File("additions.png")},
-                     &field))
+                      std::to_string(addition.id) + "=" + addition.text, "--ok", "高橋", "--png", dir.File("a.png")},
+                     &addition))
                 break;
         }
     }
@@ -348,18 +338,15 @@ TEST_P(HostSaveWalk, ASaveOfOneFieldThroughAnyPathTheHostOffersLeavesTheRestOfTh
     for (const std::string& form : forms) {
         const std::string picture = dir.File(form + ".png");
         bool taken = false;
-        for (const Field& field : fieldsOf(form)) {
+        for (const Field& field : typingOf(form).fields) {
             const std::string typed = std::to_string(field.id) + "=" + field.text;
             taken = save({"view", "--view", form, "--type", typed, "--save", "--png", picture}, &field);
             if (taken) break;
         }
         if (!taken) save({"view", "--view", form, "--save", "--png", picture}, nullptr);
-        const auto additions = additionFields.find(form);
-        if (additions == additionFields.end()) continue;
-        for (const Field& field : additions->second) {
-            const std::string typed = std::to_string(field.id) + "=" + field.text;
-            if (save({"view", "--view", form, "--type", typed, "--save", "--png", picture}, &field)) break;
-        }
+        const Field addition = WithId(kThirdAddition, typingOf(form).additionTitle);
+        const std::string typed = std::to_string(addition.id) + "=" + addition.text;
+        if (addition.id) save({"view", "--view", form, "--type", typed, "--save", "--png", picture}, &addition);
     }
     EXPECT_GE(saves, static_cast<int>(sheets.size() + forms.size()));
 }
