@@ -362,7 +362,8 @@ INSTANTIATE_TEST_SUITE_P(
         WalkedRecord{"extra_90.ecg", "samples", ""},
         // Pacemaker, extended rhythm, extra-lead and freeze, master step and exercise.
         WalkedRecord{"rest12_pace_80.ecg", "examinations", ""}, WalkedRecord{"rhythm38_90.ecg", "examinations", ""},
-        WalkedRecord{"extra3r_90.ecg", "examinations", ""}, WalkedRecord{"extra6x2_90.ecg", "examinations", ""},
+        WalkedRecord{"extra3r_90.ecg", "examinations", ""}, WalkedRecord{"extra6_90.ecg", "examinations", ""},
+        WalkedRecord{"extra6x2_90.ecg", "examinations", ""},
         WalkedRecord{"freeze_90.ecg", "examinations", ""}, WalkedRecord{"freeze_mixed_90.ecg", "examinations", ""},
         WalkedRecord{"mstep243.ecg", "examinations", ""}, WalkedRecord{"mstep244.ecg", "examinations", ""},
         WalkedRecord{"exercise_90.ecg", "examinations", ""},
