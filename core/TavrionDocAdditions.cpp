@@ -161,14 +161,38 @@ void CTavrionDoc::SaveAdditionToXML(CECGXMLParser* xml, _ADDITIONAL_INFO& info)
         date.SetDate(parsed);
     xml->SetDateAttrib(date, kAddEditDate);
 
+    // The record reads its additions on one line: an addition that still
+    // reads as a stored one is written as stored, its line breaks, blanks
+    // and empty title or text included. When every addition reads as the
+    // one stored in its place, the record XML keeps them as they are.
+    const int count = info.nCount < 0 ? 0 : (info.nCount > ADDITION_MAX ? ADDITION_MAX : info.nCount);
+    const int stored = xml->GetObjectCount(kAddContent);
+    std::vector<CString> storedTitles, storedContents;
+    for (int n = 1; n <= stored; ++n) {
+        storedTitles.push_back(ReadText(xml, ContentPath(n), 2, L"title"));
+        storedContents.push_back(ReadText(xml, ContentPath(n)));
+    }
+    std::vector<int> source(static_cast<size_t>(count), -1);
+    bool asStored = count == stored;
+    for (int n = 0, next = 0; n < count; ++n) {
+        for (int s = next; s < stored; ++s) {
+            if (OneLine(storedTitles[s]) == info.strTitle[n] && OneLine(storedContents[s]) == info.strContent[n]) {
+                source[n] = s;
+                next = s + 1;
+                break;
+            }
+        }
+        asStored = asStored && source[n] == n;
+    }
+    if (asStored)
+        return;
+
     // Bounded by the elements present, so a node that will not go cannot
     // keep the loop running.
-    for (int left = xml->GetObjectCount(kAddContent); left > 0; --left) {
+    for (int left = stored; left > 0; --left) {
         if (!xml->RemoveNode(kAddContent))
             break;
     }
-
-    const int count = info.nCount < 0 ? 0 : (info.nCount > ADDITION_MAX ? ADDITION_MAX : info.nCount);
     for (int n = 1; n <= count; ++n) {
         CXmlElmentNode node;
         node.SetName(L"Addition_content");
@@ -183,8 +207,9 @@ void CTavrionDoc::SaveAdditionToXML(CECGXMLParser* xml, _ADDITIONAL_INFO& info)
         node.m_arrAttrib.Add(title);
         CString parent = kAddSection;
         xml->Add_LastChildNode(node, parent);
-        xml->SetDataToXMLDOM(info.strTitle[n - 1], ContentPath(n), 2, L"title");
-        xml->SetDataToXMLDOM(info.strContent[n - 1], ContentPath(n), 4, CString());
+        const int from = source[n - 1];
+        xml->SetDataToXMLDOM(from >= 0 ? storedTitles[from] : info.strTitle[n - 1], ContentPath(n), 2, L"title");
+        xml->SetDataToXMLDOM(from >= 0 ? storedContents[from] : info.strContent[n - 1], ContentPath(n), 4, CString());
     }
 }
 
@@ -202,10 +227,16 @@ void CTavrionDoc::UpdateCurItemAddition(int nSystemCode, _ADDITIONAL_INFO& info)
         CString title, content;
         GetCtrlData(ids[row], title);
         GetCtrlData(ids[3 + row], content);
-        title.Trim();
-        content.Trim();
-        if (title.IsEmpty() && content.IsEmpty())
-            continue;
+        // A row of the record that the form still shows as loaded is no
+        // edit: it stays as read, blanks and an empty row included.
+        const bool untouched =
+            row < info.nCount && title == info.strTitle[row] && content == info.strContent[row];
+        if (!untouched) {
+            title.Trim();
+            content.Trim();
+            if (title.IsEmpty() && content.IsEmpty())
+                continue;
+        }
         info.strTitle[kept] = title;
         info.strContent[kept] = content;
         ++kept;

@@ -140,6 +140,18 @@ void WriteAcqTimeIfNone(const CString& acquired, CECGXMLParser& xml)
     xml.SetDateAttrib(acq, path);
 }
 
+// Writes a patient field; an empty one the record XML does not hold stays
+// out of it: a save makes no element that was not there, and one whose
+// presence tells something (a request section) would read as filled in.
+void WritePatientText(CECGXMLParser& xml, const CString& text, const CString& path, LPCWSTR attribute = nullptr)
+{
+    const int type = attribute ? 2 : 4;
+    const CString name = attribute ? CString(attribute) : CString();
+    CString stored;
+    if (text.IsEmpty() && !xml.GetDataFromXMLDOM(stored, path, type, name)) return;
+    xml.SetDataToXMLDOM(text, path, type, name);
+}
+
 }  // namespace
 
 void CTavrionDoc::GetPatInfoFromXML(int nSystemCode, _PATIENT_INFO& patient, CECGXMLParser* xml)
@@ -335,21 +347,21 @@ void CTavrionDoc::WritePatInfoToXML(_PATIENT_INFO& patient, CECGXMLParser* xml)
     if (!xml)
         return;
     const CString section = kPatientSection;
-    xml->SetDataToXMLDOM(patient.strPatientID, section + L"/Patient_id", 4, CString());
-    xml->SetDataToXMLDOM(patient.strName, section + L"/Patient_name", 4, CString());
-    xml->SetDataToXMLDOM(patient.strSubID, L"/Rawdata/Tavrion/Inspection/Patient_section2/Sub_id", 4, CString());
-    xml->SetDataToXMLDOM(patient.strKanaName, section + L"/Patient_kana_name", 4, CString());
-    xml->SetDataToXMLDOM(patient.strSex, section + L"/Sex", 2, L"value");
-    xml->SetDataToXMLDOM(patient.strBpHigh, section + L"/Bp/Bp_sys", 4, CString());
-    xml->SetDataToXMLDOM(patient.strBpLow, section + L"/Bp/Bp_dia", 4, CString());
+    WritePatientText(*xml, patient.strPatientID, section + L"/Patient_id");
+    WritePatientText(*xml, patient.strName, section + L"/Patient_name");
+    WritePatientText(*xml, patient.strSubID, L"/Rawdata/Tavrion/Inspection/Patient_section2/Sub_id");
+    WritePatientText(*xml, patient.strKanaName, section + L"/Patient_kana_name");
+    WritePatientText(*xml, patient.strSex, section + L"/Sex", L"value");
+    WritePatientText(*xml, patient.strBpHigh, section + L"/Bp/Bp_sys");
+    WritePatientText(*xml, patient.strBpLow, section + L"/Bp/Bp_dia");
 
     CString whole, fraction;
     SplitMeasure(patient.strHeight, whole, fraction);
-    xml->SetDataToXMLDOM(whole, section + L"/Height_weight/Height", 4, CString());
-    xml->SetDataToXMLDOM(fraction, section + L"/Height_weight/Sub_height", 4, CString());
+    WritePatientText(*xml, whole, section + L"/Height_weight/Height");
+    WritePatientText(*xml, fraction, section + L"/Height_weight/Sub_height");
     SplitMeasure(patient.strWeight, whole, fraction);
-    xml->SetDataToXMLDOM(whole, section + L"/Height_weight/Weight", 4, CString());
-    xml->SetDataToXMLDOM(fraction, section + L"/Height_weight/Sub_weight", 4, CString());
+    WritePatientText(*xml, whole, section + L"/Height_weight/Weight");
+    WritePatientText(*xml, fraction, section + L"/Height_weight/Sub_weight");
     WriteFirstAcqTime(patient, xml);
 
     // An age that reads back as the patient's stays as stored: the record may

@@ -87,14 +87,14 @@ void CDlgPatientInfoComment::CreatePages()
 }
 
 // Every page is made now, so that each has loaded its values before OK; the
-// last one activated is the one shown.
+// last one activated is the one shown. A mode naming no page shows the first:
+// a page never made would save its empty fields over the record's.
 void CDlgPatientInfoComment::ActivateInitialPages()
 {
     static const int kOrders[3][3] = {{1, 2, 0}, {0, 2, 1}, {0, 1, 2}};
-    if (m_nMode >= 0 && m_nMode <= 2) {
-        for (int page : kOrders[m_nMode]) {
-            if (page < m_sheet.GetPageCount()) m_sheet.SetActivePage(page);
-        }
+    const int mode = m_nMode >= 0 && m_nMode <= 2 ? m_nMode : 0;
+    for (int page : kOrders[mode]) {
+        if (page < m_sheet.GetPageCount()) m_sheet.SetActivePage(page);
     }
     if (m_nExplicitPage != -1) m_sheet.SetActivePage(m_nExplicitPage);
 }

@@ -321,17 +321,25 @@ void CPageAdditionalInfor::SaveDataToItem()
     if (!IsDataChange()) return;
     _ADDITIONAL_INFO* record = CurrentRecord();
     if (!record) return;
-    record->nCount = 0;
+    const int count = record->nCount < ADDITION_MAX ? record->nCount : ADDITION_MAX;
+    int kept = 0;
     for (int e = 0; e < ADDITION_MAX; ++e) {
+        // An entry of the record as it was loaded is no edit: it keeps its
+        // blanks, and an empty one its place.
+        const bool untouched =
+            e < count && m_strTitle[e] == record->strTitle[e] && m_strContent[e] == record->strContent[e];
+        if (!untouched) {
+            m_strTitle[e].Trim();
+            m_strContent[e].Trim();
+            if (m_strTitle[e].IsEmpty() && m_strContent[e].IsEmpty()) continue;
+        }
+        record->strTitle[kept] = m_strTitle[e];
+        record->strContent[kept] = m_strContent[e];
+        ++kept;
+    }
+    for (int e = kept; e < ADDITION_MAX; ++e) {
         record->strTitle[e].Empty();
         record->strContent[e].Empty();
     }
-    for (int e = 0; e < ADDITION_MAX; ++e) {
-        m_strTitle[e].Trim();
-        m_strContent[e].Trim();
-        if (m_strTitle[e].IsEmpty() && m_strContent[e].IsEmpty()) continue;
-        record->strTitle[record->nCount] = m_strTitle[e];
-        record->strContent[record->nCount] = m_strContent[e];
-        ++record->nCount;
-    }
+    record->nCount = kept;
 }

@@ -231,17 +231,12 @@ void CExerViewDoc::UpDateReferenceInfo(const CString& /*strXMLPath*/)
         selection6 = SettingNumberOr(xml, L"Lead_selection/Lead_6ch", 63);
         selection1 = SettingNumberOr(xml, L"Lead_selection/Lead_1ch", 1);
     }
-    // Each selection writes itself back through its own parser on the file.
-    // A record whose record XML is not made yet keeps them in memory: showing
-    // a record makes no file, and the first one written holds the record's
-    // patient (see SeedRecordXML), not lead selections alone.
-    if (IsRecordXMLToBeMade(path)) {
-        TakeLeadSelection(item, selection6, 2);
-        TakeLeadSelection(item, selection1, 3);
-        return;
-    }
-    SetExerLeadSelection(selection6, 2);
-    SetExerLeadSelection(selection1, 3);
+    // Taken into the item only: what the record XML holds (or leaves out, read
+    // as the default) is no choice of the person's to write back, and a
+    // selection of more leads than the view shows would come back cut.
+    // A record whose record XML is not made yet gets no file from showing it.
+    TakeLeadSelection(item, selection6, 2);
+    TakeLeadSelection(item, selection1, 3);
 }
 
 int CExerViewDoc::SaveAnnotationToXML(int nItemID)

@@ -73,8 +73,12 @@ int CFinalViewDoc::SaveDataToXML(int nID)
     WriteRecordDate(xml, kCommentDate, info.strFree[FINAL_FREE_COMMENT_EDIT_DATE]);
     WriteRecordComment(xml, MsfrPath(MSFR_COMMENT_EDT), info.strComment);
 
-    xml.SetDataToXMLDOM(item->stWaveInfo.strTripTotal, kTripInfo, 2, L"total");
-    xml.SetDataToXMLDOM(item->stWaveInfo.strTripCount, kTripInfo, 2, L"trip");
+    // Only the trip kinds read the trip count (" " standing for a missing
+    // one); any other kind leaves what its record XML holds there.
+    if (IsTripInforSystemCode(static_cast<int>(item->uSystemCode))) {
+        WriteChangedRecordXmlAttribute(xml, kTripInfo, L"total", item->stWaveInfo.strTripTotal, L" ");
+        WriteChangedRecordXmlAttribute(xml, kTripInfo, L"trip", item->stWaveInfo.strTripCount, L" ");
+    }
     // A record XML that could not be read is left as it is: that is no save.
     return xml.m_pXMLParser && xml.m_pXMLParser->SaveToXMLFile(xml.m_strPath) ? 0 : 255;
 }

@@ -132,6 +132,9 @@ protected:
     void CopyStoreToRest(_MFERDATAITEM& item);
     void CopyStoreToPanel(_MFERDATAITEM& item, MferForm form);
     int IsPanelInfoChange(_MFERDATAITEM& item, int bBirthday);
+    int IsRestInfoChange(_MFERDATAITEM& item);
+    // The form whose entries hold the edits of the current item.
+    MferForm EditedForm(_MFERDATAITEM& item);
 
     // The record XML's display settings of the current item, read by UpDateReferenceInfo.
     void ReadSettingPageStyle(_MFERDATAITEM& item, CECGXMLParser& xml);

@@ -107,7 +107,7 @@ void CMFERViewDoc::SaveCodeRows(_MFERDATAITEM& item, CECGXMLParser& xml)
     // The counts never exceed the form's rows, so no row reaches the paths
     // of another control.
     const int minneRows = std::clamp(info.nMinneCount, 0, INTERPRE_MINNESOTA_ROWS);
-    RenewRecordRows(xml, kMinnesotaParent, L"Minnesota", minneRows);
+    RenewRecordRows(xml, kMinnesotaParent, L"Minnesota", minneRows, INTERPRE_MINNESOTA_ROWS);
     for (int r = 0; r < minneRows; ++r) {
         WriteRecordXmlText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_minne_num_%d_edt", r + 1), 0),
                            info.strMinneCode[r]);
@@ -119,7 +119,7 @@ void CMFERViewDoc::SaveCodeRows(_MFERDATAITEM& item, CECGXMLParser& xml)
     WriteRecordXmlText(xml, FormPath(MferForm::Rest, L"Interpre_ivrel_judge_stc", 0), info.strIvrelJudgeCode);
     WriteRecordXmlText(xml, FormPath(MferForm::Rest, L"Interpre_ivrel_judge_cmb", 0), info.strIvrelJudge);
     const int ivrelRows = std::clamp(info.nIvrelCount, 0, INTERPRE_IVREL_ROWS);
-    RenewRecordRows(xml, kIvrelParent, L"Ivrel", ivrelRows);
+    RenewRecordRows(xml, kIvrelParent, L"Ivrel", ivrelRows, INTERPRE_IVREL_ROWS);
     for (int r = 0; r < ivrelRows; ++r) {
         WriteRecordXmlText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_ivrel_num_%d_edt", r + 1), 0),
                   info.strIvrelCode[r + 1]);

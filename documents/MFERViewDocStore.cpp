@@ -123,10 +123,12 @@ void CMFERViewDoc::SetCtrlContent(_PATIENT_INFO* /*pPatient*/)
     m_nCtrlContentItem = item->nID;
     CTavrionDoc::SetCtrlContent(&item->stPatient);
     const unsigned kind = item->uSystemCode;
-    if (IsFullLeadKind(kind)) {
-        SetRestCtrlContent();
-        SetRhythmCtrlContent();
-    } else if (IsStripKind(kind)) {
+    // The resting entries hold every kind's values, not only those of the
+    // 12- and 15-lead records the resting form shows: the resting sheet
+    // takes every MFER record and shows and stores those entries, which
+    // would otherwise give it another record's texts or none.
+    if (IsFullLeadKind(kind) || IsStripKind(kind) || IsExtraFamily(kind)) SetRestCtrlContent();
+    if (IsFullLeadKind(kind) || IsStripKind(kind)) {
         SetRhythmCtrlContent();
     } else if (IsExtraFamily(kind)) {
         SetExtraCtrlContent();
@@ -314,9 +316,7 @@ void CMFERViewDoc::UpdateCtrlStatus()
     });
     if (!item->stPatient.bConfirmed) return;
     // Whether the confirmation prints is told by the panel's date and doctor
-    // (3667, 3669), which every MFER form loads. The resting form's copies
-    // are loaded for 12- and 15-lead records only and keep the last such
-    // record's texts while a record of another kind is shown.
+    // (3667, 3669), which every MFER form loads.
     CString date, doctor;
     GetCtrlData(3667, date);
     GetCtrlData(3669, doctor);
@@ -336,11 +336,19 @@ void CMFERViewDoc::UpDateCurItemContent()
     _MFERDATAITEM* item = GetCurrentDataItem();
     if (!item || item->nID != m_nCtrlContentItem) return;
     CTavrionDoc::UpDateCurItemContent(item->stPatient);
-    const MferForm form = GetItemForm(item);
+    const MferForm form = EditedForm(*item);
     if (form == MferForm::Rest)
         CopyStoreToRest(*item);
     else if (form != MferForm::None)
         CopyStoreToPanel(*item, form);
+    // An edit taken from the form the page style does not show reaches that
+    // form's entries too, so that both tell the item alike again.
+    const MferForm shown = GetItemForm(item);
+    if (form == shown) return;
+    if (shown == MferForm::Rest)
+        SetRestCtrlContent();
+    else if (shown == MferForm::Rhythm)
+        SetRhythmCtrlContent();
 }
 
 void CMFERViewDoc::CopyStoreToRest(_MFERDATAITEM& item)
@@ -433,22 +441,42 @@ int CMFERViewDoc::IsPanelInfoChange(_MFERDATAITEM& item, int bBirthday)
     return 0;
 }
 
+int CMFERViewDoc::IsRestInfoChange(_MFERDATAITEM& item)
+{
+    const _INTERPRE_INFO_REST& info = item.stInterpre;
+    if (CtrlDiffers(*this, 3031, MedicationText(0, info.strMedication1, info.nMedication1Sel))) return 1;
+    if (CtrlDiffers(*this, 3033, MedicationText(1, info.strMedication2, info.nMedication2Sel))) return 1;
+    for (const InfoField& f : kInfoFields) {
+        if (CtrlDiffers(*this, f.uRestCaption + 1, info.*f.pField)) return 1;
+    }
+    return (CtrlDiffers(*this, 3631, info.stBirthday.strYear) || CtrlDiffers(*this, 3633, info.stBirthday.strMonth) ||
+            CtrlDiffers(*this, 3635, info.stBirthday.strDay))
+               ? 1
+               : 0;
+}
+
+CMFERViewDoc::MferForm CMFERViewDoc::EditedForm(_MFERDATAITEM& item)
+{
+    const MferForm form = GetItemForm(&item);
+    if (!IsFullLeadKind(item.uSystemCode)) return form;
+    // A 12- or 15-lead record holds both forms' entries, and a host may show
+    // either whatever the page style: an edit made on the other form alone
+    // is taken from it, not lost to the unchanged entries of this one.
+    const _ADDITIONAL_INFO& additions = item.stAddition;
+    const bool rest = IsRestInfoChange(item) || IsFormAdditionChanged(*this, additions, kRestAddTitle, kRestAddContent);
+    const bool rhythm =
+        IsPanelInfoChange(item, 1) || IsFormAdditionChanged(*this, additions, kPanelAddTitle, kPanelAddContent);
+    if (form == MferForm::Rest && !rest && rhythm) return MferForm::Rhythm;
+    if (form == MferForm::Rhythm && !rhythm && rest) return MferForm::Rest;
+    return form;
+}
+
 int CMFERViewDoc::IsInfoEidtChange(_MFERDATAITEM* pItem)
 {
     if (!pItem) return 0;
     if (CTavrionDoc::IsEidtChange(&pItem->stPatient)) return 1;
-    const _INTERPRE_INFO_REST& info = pItem->stInterpre;
     switch (GetItemForm(pItem)) {
-    case MferForm::Rest:
-        if (CtrlDiffers(*this, 3031, MedicationText(0, info.strMedication1, info.nMedication1Sel))) return 1;
-        if (CtrlDiffers(*this, 3033, MedicationText(1, info.strMedication2, info.nMedication2Sel))) return 1;
-        for (const InfoField& f : kInfoFields) {
-            if (CtrlDiffers(*this, f.uRestCaption + 1, info.*f.pField)) return 1;
-        }
-        return (CtrlDiffers(*this, 3631, info.stBirthday.strYear) || CtrlDiffers(*this, 3633, info.stBirthday.strMonth) ||
-                CtrlDiffers(*this, 3635, info.stBirthday.strDay))
-                   ? 1
-                   : 0;
+    case MferForm::Rest: return IsRestInfoChange(*pItem);
     case MferForm::Rhythm: return IsPanelInfoChange(*pItem, 1);
     case MferForm::Extra: return IsPanelInfoChange(*pItem, 0);
     default: return 0;

@@ -3,6 +3,8 @@
 #include <climits>
 #include <cmath>
 #include <cwchar>
+#include <utility>
+#include <vector>
 
 #include "core/ECGXMLParser.h"
 #include "core/Globals.h"
@@ -79,29 +81,54 @@ bool RecordXmlReal(CECGXMLParser& xml, const CString& path, double& value, LPCWS
 void WriteRecordXmlText(CECGXMLParser& xml, const CString& path, const CString& text)
 {
     if (path.IsEmpty()) return;
+    // An empty value the record XML has no element for stays out of it: the
+    // element would read the same, or (a request section) as filled in.
+    CString stored;
+    if (text.IsEmpty() && !xml.GetDataFromXMLDOM(stored, path, 4, CString())) return;
     xml.SetDataToXMLDOM(text, path, 4, CString());
 }
 
-void RenewRecordRows(CECGXMLParser& xml, const CString& parent, LPCWSTR element, int count)
+void WriteChangedRecordXmlAttribute(CECGXMLParser& xml, const CString& path, LPCWSTR attribute, const CString& text,
+                                    const CString& missing)
+{
+    CString stored;
+    const CString read = xml.GetDataFromXMLDOM(stored, path, 2, attribute) ? stored : missing;
+    if (read != text) xml.SetDataToXMLDOM(text, path, 2, attribute);
+}
+
+void RenewRecordRows(CECGXMLParser& xml, const CString& parent, LPCWSTR element, int count, int formRows)
 {
     const CString rows = parent + L"/" + element;
-    for (int guard = xml.GetObjectCount(rows); guard >= 0 && xml.RemoveNode(rows); --guard) {
+    struct StoredRow {
+        CString mask, title, text;
+    };
+    std::vector<StoredRow> kept;
+    const int stored = xml.GetObjectCount(rows);
+    for (int position = formRows + 1; position <= stored; ++position) {
+        const CString row = rows + L"[" + IntText(position) + L"]";
+        kept.push_back({RecordXmlText(xml, row, L"mask"), RecordXmlText(xml, row, L"title"), RecordXmlText(xml, row)});
     }
-    if (count <= 0) return;
+    for (int guard = stored; guard >= 0 && xml.RemoveNode(rows); --guard) {
+    }
+    if (count <= 0 && kept.empty()) return;
     if (!xml.FindNode(parent)) xml.SetDataToXMLDOM(CString(), parent, 4, CString());
     CString parentPath = parent;
-    const wchar_t* const names[] = {L"number", L"mask", L"title"};
-    for (int i = 1; i <= count; ++i) {
+    auto append = [&](int number, const StoredRow& row) {
         CXmlElmentNode node;
         node.SetName(element);
-        for (const wchar_t* name : names) {
+        const std::pair<const wchar_t*, CString> attributes[] = {
+            {L"number", IntText(number)}, {L"mask", row.mask}, {L"title", row.title}};
+        for (const auto& [name, value] : attributes) {
             CXmlAttribNode attribute;
             attribute.SetName(name);
-            if (name == names[0]) attribute.SetContent(IntText(i));
+            attribute.SetContent(value);
             node.m_arrAttrib.Add(attribute);
         }
+        node.SetContent(row.text);
         xml.Add_LastChildNode(node, parentPath);
-    }
+    };
+    for (int i = 1; i <= count; ++i) append(i, StoredRow());
+    for (size_t i = 0; i < kept.size(); ++i) append(count + 1 + static_cast<int>(i), kept[i]);
 }
 
 CString IntText(int value)

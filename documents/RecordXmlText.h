@@ -17,13 +17,19 @@ bool RecordXmlNumber(CECGXMLParser& xml, const CString& path, long& value, LPCWS
 // A finite real number; false for a missing or non-numeric value.
 bool RecordXmlReal(CECGXMLParser& xml, const CString& path, double& value, LPCWSTR attribute = nullptr);
 // Writes the element text; nothing for an empty path (a layout entry the
-// stylesheet does not bind).
+// stylesheet does not bind), nor an empty text where the element is missing.
 void WriteRecordXmlText(CECGXMLParser& xml, const CString& path, const CString& text);
+// Writes an attribute unless it still reads as `text`, a missing one reading
+// as `missing` (the reader's stand-in for it): a value the save was not given
+// to change stays as the record XML has it, absent included.
+void WriteChangedRecordXmlAttribute(CECGXMLParser& xml, const CString& path, LPCWSTR attribute, const CString& text,
+                                    const CString& missing = CString());
 
-// Replaces every row element under the parent by `count` fresh ones with
-// their number (1 to count) and empty mask and title; the parent is made
-// when the record has none.
-void RenewRecordRows(CECGXMLParser& xml, const CString& parent, LPCWSTR element, int count);
+// Replaces the row elements under the parent that the form holds (the first
+// `formRows`) by `count` fresh ones with their number (1 to count) and empty
+// mask and title; the parent is made when the record has none. Rows past the
+// form's, which no form shows or edits, follow them as stored, numbered on.
+void RenewRecordRows(CECGXMLParser& xml, const CString& parent, LPCWSTR element, int count, int formRows);
 
 // "%d" of a number, as the record XML stores counts, codes and list indexes.
 CString IntText(int value);

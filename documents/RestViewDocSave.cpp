@@ -71,8 +71,8 @@ int CRestViewDoc::SaveDataToXML(int itemId)
     SaveEditorsAndComment(item, xml);
 
     if (IsTripInforSystemCode(static_cast<int>(item->uSystemCode))) {
-        xml.SetDataToXMLDOM(item->strTrip, kTripInfo, 2, L"trip");
-        xml.SetDataToXMLDOM(item->strTotalTrip, kTripInfo, 2, L"total");
+        WriteChangedRecordXmlAttribute(xml, kTripInfo, L"trip", item->strTrip);
+        WriteChangedRecordXmlAttribute(xml, kTripInfo, L"total", item->strTotalTrip);
     }
     return SaveRecordXml(xml);
 }
@@ -102,14 +102,21 @@ void CRestViewDoc::SaveAnalysisEditor(_RESTDATAITEM* item, CECGXMLParser& xml, i
     const _XML_ATTRIB_DATE date = ParseRecordDate(item->stInterpre.strAnaEditDate);
     WriteRecordXmlText(xml, RestPath(L"Interpre_ana_editor_stc"), item->stInterpre.strAnaEditor);
     WriteRecordDate(xml, RestPath(L"Interpre_ana_date_stc", 1), date);
-    WriteRecordDate(xml, RestPath(L"Interpre_ana_date_stc", 0), bEmptyFirstDate ? _XML_ATTRIB_DATE() : date);
+    // A model-8000 record gets no date at the first binding, which the form
+    // reads it from: one its record XML holds there and the analysis did not
+    // change is left, or the next opening would show none.
+    const CString first = RestPath(L"Interpre_ana_date_stc", 0);
+    if (bEmptyFirstDate && !item->stInterpre.strAnaEditDate.IsEmpty() &&
+        ReadRecordDate(xml, first, RecordDateCheck::Calendar) == item->stInterpre.strAnaEditDate)
+        return;
+    WriteRecordDate(xml, first, bEmptyFirstDate ? _XML_ATTRIB_DATE() : date);
 }
 
 void CRestViewDoc::SaveCodeRows(_RESTDATAITEM* item, CECGXMLParser& xml)
 {
     const _INTERPRE_INFO_REST& info = item->stInterpre;
     const int minnesota = info.nMinneCount < INTERPRE_MINNESOTA_ROWS ? info.nMinneCount : INTERPRE_MINNESOTA_ROWS;
-    RenewRecordRows(xml, kMinnesotas, L"Minnesota", minnesota);
+    RenewRecordRows(xml, kMinnesotas, L"Minnesota", minnesota, INTERPRE_MINNESOTA_ROWS);
     for (int i = 1; i <= minnesota; ++i) {
         WriteRecordXmlText(xml, RestPath(RestRowControl(L"Interpre_minne_num_%d_edt", i)), info.strMinneCode[i - 1]);
         WriteRecordXmlText(xml, RestPath(RestRowControl(L"Interpre_minne_mask_%d_stc", i)), info.strMinneMask[i - 1]);
@@ -119,7 +126,7 @@ void CRestViewDoc::SaveCodeRows(_RESTDATAITEM* item, CECGXMLParser& xml)
     WriteRecordXmlText(xml, RestPath(L"Interpre_ivrel_judge_stc"), info.strIvrelJudgeCode);
     WriteRecordXmlText(xml, RestPath(L"Interpre_ivrel_judge_cmb"), info.strIvrelJudge);
     const int ivrel = info.nIvrelCount < INTERPRE_IVREL_ROWS ? info.nIvrelCount : INTERPRE_IVREL_ROWS;
-    RenewRecordRows(xml, kIvreles, L"Ivrel", ivrel);
+    RenewRecordRows(xml, kIvreles, L"Ivrel", ivrel, INTERPRE_IVREL_ROWS);
     for (int i = 1; i <= ivrel; ++i) {
         // The code attribute takes the statement code, never its text, which
         // no reader could look up again.

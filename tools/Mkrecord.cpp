@@ -130,7 +130,8 @@ const char kUsage[] =
     "  --utf8 --indefinite --wide-channels --interval   texts in UTF-8, open-length channel\n"
     "                    attributes, two-byte channel numbers, rate as an interval\n"
     "  --hl7 FILE        also write an HL7 aECG header for the record\n"
-    "  --xml-out FILE    also write the record XML the system keeps beside the file\n"
+    "  --xml-out FILE    also write the record XML the system keeps beside the file; with\n"
+    "                    --every-section, --additions N, --minnesota N, --ivrel N as for xml\n"
     "  --help            this text\n";
 
 class Args {
@@ -475,7 +476,8 @@ MferOptions MferOptionsFrom(const Args& a) {
 const std::vector<std::string> kMferOptions = {
     "--mfer", "--big-endian", "--little-endian", "--no-preamble", "--no-end", "--no-patient", "--no-time",
     "--filter", "--dtype", "--frames", "--block", "--four-byte-length", "--derive", "--utf8", "--indefinite",
-    "--wide-channels", "--interval", "--hl7", "--xml-out", "--out", "--seconds", "--id", "--name", "--time"};
+    "--wide-channels", "--interval", "--hl7", "--xml-out", "--out", "--seconds", "--id", "--name", "--time",
+    "--every-section", "--additions", "--minnesota", "--ivrel"};
 
 int WriteMferOutput(const Args& a, const EcgRecord& ecg, const MferOptions& o, std::ostream& out,
                     MferKind kind = MferKind::Plain) {
@@ -492,8 +494,11 @@ int WriteMferOutput(const Args& a, const EcgRecord& ecg, const MferOptions& o, s
             throw std::runtime_error(error);
         out << "wrote " << a.Get("--hl7") << "\n";
     }
+    for (const char* option : {"--every-section", "--additions", "--minnesota", "--ivrel"})
+        if (a.Has(option) && !a.Has("--xml-out"))
+            throw std::invalid_argument(std::string(option) + " goes with --xml-out");
     if (a.Has("--xml-out")) {
-        WriteMferRecordXml(a.Get("--xml-out"), kind, static_cast<int>(ecg.leads.size()), &ecg);
+        WriteMferRecordXml(a.Get("--xml-out"), kind, static_cast<int>(ecg.leads.size()), &ecg, ParseXmlOptions(a));
         out << "wrote " << a.Get("--xml-out") << "\n";
     }
     return 0;

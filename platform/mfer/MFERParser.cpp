@@ -179,6 +179,24 @@ void CopyText(char* target, size_t capacity, const std::string& text)
     target[n] = '\0';
 }
 
+bool IsShiftJisLeadByte(unsigned char c)
+{
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+// A code page 932 text cut to the field at a character's end: half a
+// character would read as another (a "・"), and the list would show it.
+void CopyShiftJisText(char* target, size_t capacity, const std::string& text)
+{
+    size_t n = 0;
+    while (n < text.size()) {
+        const size_t width = IsShiftJisLeadByte(static_cast<unsigned char>(text[n])) && n + 1 < text.size() ? 2 : 1;
+        if (n + width > capacity - 1) break;
+        n += width;
+    }
+    CopyText(target, n + 1, text);
+}
+
 // Shift-JIS text of the file as wide text. Text in plain ASCII (a filter
 // such as "100Hz", most lead names) is the same in both, and is widened here:
 // the code-page converter is loaded on its first use, which costs a fresh
@@ -932,8 +950,8 @@ void CMFERParser::Finish(CState& state)
     auto toRoot = [&state](const std::string& text) {
         return state.bUtf8 ? platform::EncodeCodePage(932, platform::FromUtf8(text)) : text;
     };
-    CopyText(root.szPatientName, sizeof root.szPatientName, toRoot(state.strName));
-    CopyText(root.szPatientId, sizeof root.szPatientId, toRoot(state.strId));
+    CopyShiftJisText(root.szPatientName, sizeof root.szPatientName, toRoot(state.strName));
+    CopyShiftJisText(root.szPatientId, sizeof root.szPatientId, toRoot(state.strId));
     root.dwPatientNamePresent = state.bName ? 1 : 0;
     root.dwPatientIdPresent = state.bId ? 1 : 0;
     if (state.bTime) {

@@ -77,7 +77,10 @@ TEST_F(MferDocTest, EditsSaveAndComeBackInANewDocument)
     EXPECT_EQ(0, m_doc->IsEidtChange());
 }
 
-TEST_F(MferDocTest, TooManyCodeRowsInTheFileSaveAsTheFormsRows)
+// The form holds 8 Minnesota and 11 IVREL rows and reads those of a longer
+// record; the rows past them, which no form shows or edits, were dropped by
+// every save. They now outlive a save as stored, after the form's rows.
+TEST_F(MferDocTest, CodeRowsPastTheFormsRowsOutliveASaveAsStored)
 {
     morvelance::RecordXmlOptions options;
     options.minnesotaRows = 10;
@@ -87,18 +90,22 @@ TEST_F(MferDocTest, TooManyCodeRowsInTheFileSaveAsTheFormsRows)
     EXPECT_EQ(8, item->stInterpre.nMinneCount);
     EXPECT_EQ(11, item->stInterpre.nIvrelCount);
     const CString judge = Read(item, L"/Rawdata/Tavrion/Analysis/Analysis_section/Judgement", L"value");
+    const CString tenth = Read(item, CString(kMinnesotas) + L"[10]", L"title");
+    const CString fourteenth = Read(item, CString(kIvrels) + L"[14]");
     m_doc->SetCtrlContent(nullptr);
     EXPECT_EQ(0, m_doc->SaveDataToXML(item->nID));
-    EXPECT_EQ(8, Count(item, kMinnesotas));
-    EXPECT_EQ(11, Count(item, kIvrels));
+    EXPECT_EQ(10, Count(item, kMinnesotas));
+    EXPECT_EQ(14, Count(item, kIvrels));
+    EXPECT_EQ(tenth, Read(item, CString(kMinnesotas) + L"[@number='10']", L"title"));
+    EXPECT_EQ(fourteenth, Read(item, CString(kIvrels) + L"[@number='14']"));
     EXPECT_EQ(judge, Read(item, L"/Rawdata/Tavrion/Analysis/Analysis_section/Judgement", L"value"));
-    // Hand-made counts beyond the arrays save no more rows than the form has.
+    // Hand-made counts beyond the arrays write no more form rows than the form has.
     item->stInterpre.nMinneCount = 10;
     item->stInterpre.nIvrelCount = 40;
     m_doc->SetCurDataIndex(-1);   // save the item as it is
     EXPECT_EQ(0, m_doc->SaveDataToXML(item->nID));
-    EXPECT_EQ(8, Count(item, kMinnesotas));
-    EXPECT_EQ(11, Count(item, kIvrels));
+    EXPECT_EQ(10, Count(item, kMinnesotas));
+    EXPECT_EQ(14, Count(item, kIvrels));
 }
 
 TEST_F(MferDocTest, BirthdayIsSavedOnEveryFormAndAnImpossibleOneEmpty)
