@@ -23,7 +23,8 @@ namespace {
 std::string ElementText(const std::string& xml, const std::string& name)
 {
     std::smatch match;
-    if (std::regex_search(xml, match, std::regex("<" + name + ">([^<]*)</" + name + ">"))) return match[1].str();
+    if (std::regex_search(xml, match, std::regex("<" + name + "(?: [^>]*)?>([^<]*)</" + name + ">")))
+        return match[1].str();
     return std::string();
 }
 
