@@ -114,6 +114,87 @@ NewFileSeeds& Seeds()
     return seeds;
 }
 
+// A name given to a file not on disk yet, whose it is, and the name its
+// file is written under now (the first, or one after it when another
+// owner's file took that). The registry's lock guards the path.
+struct NamedFile {
+    CECGXMLParser::NewFileOwner owner;
+    CString strPath;
+};
+
+// Every name given to a new file in this process, and every name one moved
+// on to: a name stays its owner's for as long as the process runs.
+class NewFileNames {
+public:
+    void Give(const CString& path, CECGXMLParser::NewFileOwner owner)
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        auto& named = m_names[Native(path)];
+        if (named && named->owner.strName == owner.strName && named->owner.strXPath == owner.strXPath) return;
+        named = std::make_shared<NamedFile>();
+        named->owner = std::move(owner);
+        named->strPath = path;
+    }
+
+    std::shared_ptr<NamedFile> Find(const CString& path)
+    {
+        if (path.IsEmpty()) return nullptr;
+        const std::string file = Native(path);
+        std::lock_guard<std::mutex> guard(m_lock);
+        const auto found = m_names.find(file);
+        return found == m_names.end() ? nullptr : found->second;
+    }
+
+    CString PathOf(const NamedFile& named)
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        return named.strPath;
+    }
+
+    // The name after `taken`, which another owner's file took; the owner's
+    // file is found under it from now on. Empty when no name is free.
+    CString MoveOn(const std::shared_ptr<NamedFile>& named, const CString& taken)
+    {
+        {
+            std::lock_guard<std::mutex> guard(m_lock);
+            if (named->strPath != taken) return named->strPath;   // moved on meanwhile
+        }
+        // Asked outside the lock: the namer asks which names are given.
+        const CString next = named->owner.nextName ? named->owner.nextName(taken) : CString();
+        std::lock_guard<std::mutex> guard(m_lock);
+        if (named->strPath != taken) return named->strPath;
+        if (next.IsEmpty()) return next;
+        named->strPath = next;
+        m_names[Native(next)] = named;
+        return next;
+    }
+
+private:
+    static std::string Native(const CString& path) { return platform::NativePath(static_cast<LPCWSTR>(path)); }
+
+    std::mutex m_lock;
+    std::map<std::string, std::shared_ptr<NamedFile>> m_names;
+};
+
+NewFileNames& Names()
+{
+    static NewFileNames names;
+    return names;
+}
+
+// Whether a document read under a given name names an owner other than the
+// name's: a file another record made there.
+bool NamesAnotherOwner(XML_PARSER& document, const NamedFile& named)
+{
+    CString name;
+    if (!document.GetDataFromXMLDOM(name, named.owner.strXPath, 4, CString())) return false;
+    name.Trim();
+    return !name.IsEmpty() && name != named.owner.strName;
+}
+
+// The most names a parser tries when other owners' files took them.
+const int kNameTries = 16;
+
 }  // namespace
 
 // ---- _XML_ATTRIB_DATE ------------------------------------------------------------
@@ -156,15 +237,60 @@ CECGXMLParser::CECGXMLParser(const CString& path, int b8000, CString prefix)
 {
     m_pXMLParser = new XML_PARSER;
     if (!prefix.IsEmpty()) m_pXMLParser->SetNSDefaultPrefix(prefix);
-    m_pXMLParser->InitXML(path, 0);   // a missing or broken file leaves a document whose reads fail
-    if (m_pXMLParser->IsLoaded() || path.IsEmpty() || GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES) return;
+    const std::shared_ptr<NamedFile> named = Names().Find(path);
+    if (named) m_strPath = Names().PathOf(*named);
+    m_pXMLParser->InitXML(m_strPath, 0);   // a missing or broken file leaves a document whose reads fail
+    // Another owner's file made under the name since it was given: the
+    // owner's own goes on under the next free one.
+    for (int tries = 0; named && tries < kNameTries && m_pXMLParser->IsLoaded() &&
+                        NamesAnotherOwner(*m_pXMLParser, *named);
+         ++tries) {
+        const CString next = Names().MoveOn(named, m_strPath);
+        if (next.IsEmpty()) break;
+        m_strPath = next;
+        m_pXMLParser->InitXML(m_strPath, 0);
+    }
+    if (m_pXMLParser->IsLoaded() || m_strPath.IsEmpty() || GetFileAttributes(m_strPath) != INVALID_FILE_ATTRIBUTES)
+        return;
+    auto seed = Seeds().Find(platform::NativePath(static_cast<LPCWSTR>(path)));
+    if (!seed && m_strPath != path) seed = Seeds().Find(platform::NativePath(static_cast<LPCWSTR>(m_strPath)));
+    if (!named && !seed) return;
+    // The first save creates the file; where one was made meanwhile, it is
+    // written over only when it is the owner's.
+    m_pXMLParser->SetNewFile([this, named](const CString& taken) {
+        XML_PARSER found;
+        const bool read = found.InitXML(taken, 0) != 0;
+        if (read && !(named && NamesAnotherOwner(found, *named))) return taken;
+        if (!named) return CString();
+        const CString next = Names().MoveOn(named, taken);
+        if (!next.IsEmpty()) m_strPath = next;
+        return next;
+    });
     // Run outside the registry's lock: the seed writes through this parser.
-    if (const auto seed = Seeds().Find(platform::NativePath(static_cast<LPCWSTR>(path)))) (*seed)(*this);
+    if (seed) (*seed)(*this);
 }
 
 bool CECGXMLParser::IsSeeded(const CString& path)
 {
     return !path.IsEmpty() && Seeds().Find(platform::NativePath(static_cast<LPCWSTR>(path))) != nullptr;
+}
+
+void CECGXMLParser::NameNewFile(const CString& path, NewFileOwner owner)
+{
+    if (path.IsEmpty() || owner.strXPath.IsEmpty() || owner.strName.IsEmpty()) return;
+    Names().Give(path, std::move(owner));
+}
+
+bool CECGXMLParser::IsNamedForAnother(const CString& path, const CString& name)
+{
+    const std::shared_ptr<NamedFile> named = Names().Find(path);
+    return named && named->owner.strName != name;
+}
+
+CString CECGXMLParser::FileFor(const CString& path)
+{
+    const std::shared_ptr<NamedFile> named = Names().Find(path);
+    return named ? Names().PathOf(*named) : path;
 }
 
 std::shared_ptr<const void> CECGXMLParser::SeedNewFile(const CString& path, NewFileSeed seed)
@@ -246,6 +372,7 @@ const wchar_t* SaveFailureCause(const XML_PARSER::SaveFailure& failure)
     case ENOSPC:
     case EDQUOT:
     case EFBIG: return L"ディスクの空き容量が足りません。";
+    case EEXIST: return L"同じ名前のファイルを別の記録が先に作りました。";
     default: return L"書き込みに失敗しました。";
     }
 }

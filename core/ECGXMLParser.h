@@ -112,6 +112,29 @@ public:
     // Whether a living seed waits for the file at path.
     static bool IsSeeded(const CString& path);
 
+    // A name given to a file not on disk yet (a record XML to be made) and
+    // whose it is. Another process may make a file of another owner under
+    // the same name meanwhile: every parser made on the name, for as long
+    // as this process runs, reads and writes the owner's own file instead.
+    // A file found there when a parser reads the name, or when the first
+    // save of a seeded or named file finds the name taken (a first save
+    // only ever creates the file), is the owner's when it names this owner
+    // at strXPath, or none; it is another's when it names another owner or
+    // cannot be read, and is then left as it is: the name moves on to the
+    // one nextName gives, and the save writes there. A save that finds no
+    // free name writes nothing and fails.
+    struct NewFileOwner {
+        CString strXPath;                                        // where a file names its owner
+        CString strName;                                         // this owner's name there
+        std::function<CString(const CString& taken)> nextName;   // a free name after `taken`; empty when none
+    };
+    static void NameNewFile(const CString& path, NewFileOwner owner);
+    // Whether path was given to a file of an owner other than `name`.
+    static bool IsNamedForAnother(const CString& path, const CString& name);
+    // The file a parser made on path reads and writes: path itself, or the
+    // name a named file moved on to.
+    static CString FileFor(const CString& path);
+
     XML_PARSER* m_pXMLParser;   // the document (owned); null when it could not be created
     CString m_strPath;          // the file that SaveToXMLFile writes
     // Non-zero when the last SaveToXMLFile wrote nothing (an unreadable

@@ -223,6 +223,22 @@ public:
     // made before it was written, or one that cannot be read.
     static CString GetRecordFileOfXML(const CString& strXMLPath);
     static const wchar_t* const kRecordFileXPath;
+    // Its attributes: the patient id and acquisition time ("YYYY/MM/DD
+    // hh:mm:ss", empty when the file gave none) the record file gave when
+    // the record XML was made.
+    static const wchar_t* const kRecordPatientIdAttribute;
+    static const wchar_t* const kRecordAcquiredAttribute;
+    // The name a record XML takes when `taken`, which it was given, is
+    // another record's file: its stem with the first later second whose
+    // name is neither on disk, nor waiting for its first write, nor given
+    // to another record (as CreateRawFileName names it). Empty when none of
+    // the next hour is free.
+    static CString NextRecordXMLName(const CString& taken);
+    // Gives the name to the record's record XML to be made, for as long as
+    // this process runs: a record XML another process made under it
+    // meanwhile for another record is left to that one, and this record's
+    // goes on under the next name (CECGXMLParser::NameNewFile).
+    static void NameRecordXML(const CString& strXMLPath, const CString& strRecordPath);
 
     // ---- patient record ----------------------------------------------------------
     void GetPatInfoFromXML(int nSystemCode, _PATIENT_INFO& patient, CECGXMLParser* xml);

@@ -339,7 +339,8 @@ BOOL CTavrionDoc::IsRecordXMLToBeMade(const CString& strXMLPath)
     // A file under the name, even one that cannot be read, is what the
     // record stores. A folder in the way is no record XML: the record still
     // shows what its file carries, and its save says why it cannot write.
-    const DWORD attributes = GetFileAttributes(strXMLPath);
+    // A name another record's file took meanwhile stands for the next one.
+    const DWORD attributes = GetFileAttributes(CECGXMLParser::FileFor(strXMLPath));
     return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) ? TRUE : FALSE;
 }
 

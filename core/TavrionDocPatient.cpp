@@ -402,8 +402,19 @@ void CTavrionDoc::SeedRecordXML(const CString& strXMLPath, const _PATIENT_INFO& 
         if (!id.IsEmpty()) xml.SetDataToXMLDOM(id, section + L"/Patient_id", 4, CString());
         if (!name.IsEmpty()) xml.SetDataToXMLDOM(name, section + L"/Patient_name", 4, CString());
         WriteAcqTimeIfNone(acquired, xml);
-        if (!record.IsEmpty()) xml.SetDataToXMLDOM(record, kRecordFileXPath, 4, CString());
+        if (record.IsEmpty()) return;
+        // Beside the name, what the file gave when the record XML was made,
+        // where no person edits it: a record renamed or copied with its
+        // record XML is told by it, and another patient's record of the
+        // same name is told from it.
+        xml.SetDataToXMLDOM(record, kRecordFileXPath, 4, CString());
+        xml.SetDataToXMLDOM(id, kRecordFileXPath, 2, kRecordPatientIdAttribute);
+        xml.SetDataToXMLDOM(acquired.Find(L'*') < 0 ? acquired : CString(), kRecordFileXPath, 2,
+                            kRecordAcquiredAttribute);
     };
+    // Named for the record before the seed is asked for, as a name the
+    // record was given when it opened.
+    if (!record.IsEmpty()) NameRecordXML(strXMLPath, record);
     m_mapRecordXMLSeeds[std::wstring(static_cast<LPCWSTR>(strXMLPath))] = CECGXMLParser::SeedNewFile(strXMLPath, seed);
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/ECGXMLParser.h"
@@ -309,8 +310,11 @@ int CTavrionDoc::OpenFile(CString& strXMLPath, CString& strFilePath)
     _DATAITEM* item = m_DataManager.GetItem(strXMLPath, strFilePath, CString());
     if (!item) return 1;
     CString xmlPath = strXMLPath;
-    if (xmlPath.IsEmpty()) xmlPath = CreateRawFileName(strFilePath, 0);
-    if (xmlPath.IsEmpty()) return 1;
+    if (xmlPath.IsEmpty()) {
+        xmlPath = CreateRawFileName(strFilePath, 0);
+        if (xmlPath.IsEmpty()) return 1;
+        NameRecordXML(xmlPath, strFilePath);
+    }
 
     _ECGDATA* image = nullptr;
     if (ReadImage(strFilePath, image, nullptr) != ImageRead::Ok) return 1;
@@ -336,7 +340,10 @@ int CTavrionDoc::OpenMFERFile(CString& strMFERPath, CString& strXMLPath, CString
     CString description(std::string(root->szDescription, length).c_str());
     description.Trim();
     const int result = MFERSystemCode(description, reader.GetLeadCount());
-    if (strXMLPath.IsEmpty()) strXMLPath = CreateRawFileName(strThirdKey.IsEmpty() ? strMFERPath : strThirdKey, 1);
+    if (strXMLPath.IsEmpty()) {
+        strXMLPath = CreateRawFileName(strThirdKey.IsEmpty() ? strMFERPath : strThirdKey, 1);
+        NameRecordXML(strXMLPath, strMFERPath);
+    }
     item->strXMLPath = strXMLPath;
     item->strThirdKey = strThirdKey;
     return result;
@@ -423,6 +430,44 @@ int CTavrionDoc::MFERTransOpenFile(const CString& strFilePath, _ECGDATA*& pImage
     return MFERTransOpenFile(strFilePath, pImage, nKind, bOldReader);
 }
 
+namespace {
+
+const int kStampDigits = 14;
+
+CString StampedName(const CString& stem, const COleDateTime& time)
+{
+    CString path;
+    path.Format(L"%s%04d%02d%02d%02d%02d%02d.xml", stem.GetString(), time.GetYear(), time.GetMonth(), time.GetDay(),
+                time.GetHour(), time.GetMinute(), time.GetSecond());
+    return path;
+}
+
+// The record XML name of `stem` at `time`, or at the first later second
+// (within the hour) whose name is free for `record`: two record files of one
+// stem (s.ecg and s.dat) named within the same second would otherwise get
+// one record XML. A name on disk, waiting for its first write, or given to
+// another record's new record XML belongs to another record. `last` is
+// what is given back when no name is free.
+CString FirstFreeName(const CString& stem, COleDateTime time, const CString& record, const CString& last)
+{
+    for (int tries = 0; tries < 3600 && time.GetStatus() == COleDateTime::valid; ++tries) {
+        const CString path = StampedName(stem, time);
+        if (GetFileAttributes(path) == INVALID_FILE_ATTRIBUTES && !CECGXMLParser::IsSeeded(path) &&
+            !CECGXMLParser::IsNamedForAnother(path, record))
+            return path;
+        time += COleDateTimeSpan(0, 0, 0, 1);
+    }
+    return last;
+}
+
+CString FileNameOf(const CString& path)
+{
+    const int separator = PathLastSeparator(path);
+    return separator < 0 ? path : path.Mid(separator + 1);
+}
+
+}  // namespace
+
 CString CTavrionDoc::CreateRawFileName(const CString& source, int bRaw)
 {
     const int separator = PathLastSeparator(source);
@@ -435,25 +480,40 @@ CString CTavrionDoc::CreateRawFileName(const CString& source, int bRaw)
 
     SYSTEMTIME now = {};
     GetLocalTime(&now);
-    CString stamp;
-    stamp.Format(L"%04d%02d%02d%02d%02d%02d", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
-    CString path = folder + name.Left(dot) + stamp + L".xml";
-    // Two record files of one stem (s.ecg and s.dat) named within the same
-    // second would get one record XML: a name already on disk, or waiting
-    // for its first write, belongs to another record, and the next second's
-    // name is taken instead.
-    COleDateTime time(now);
-    for (int tries = 0; tries < 3600 && time.GetStatus() == COleDateTime::valid; ++tries) {
-        if (GetFileAttributes(path) == INVALID_FILE_ATTRIBUTES && !CECGXMLParser::IsSeeded(path)) break;
-        time += COleDateTimeSpan(0, 0, 0, 1);
-        stamp.Format(L"%04d%02d%02d%02d%02d%02d", time.GetYear(), time.GetMonth(), time.GetDay(), time.GetHour(),
-                     time.GetMinute(), time.GetSecond());
-        path = folder + name.Left(dot) + stamp + L".xml";
-    }
-    return path;
+    const COleDateTime time(now);
+    const CString stem = folder + name.Left(dot);
+    // With no free name in the hour, the first is given: its first write
+    // then finds it taken and says so.
+    return FirstFreeName(stem, time, source.Mid(separator + 1), StampedName(stem, time));
+}
+
+CString CTavrionDoc::NextRecordXMLName(const CString& taken)
+{
+    const int length = taken.GetLength();
+    const int digits = length - 4 - kStampDigits;
+    if (digits < 0 || taken.Right(4).CompareNoCase(L".xml") != 0) return CString();
+    const CString stamp = taken.Mid(digits, kStampDigits);
+    for (int i = 0; i < kStampDigits; ++i)
+        if (stamp.GetAt(i) < L'0' || stamp.GetAt(i) > L'9') return CString();
+    auto number = [&stamp](int first, int count) { return _wtoi(stamp.Mid(first, count)); };
+    COleDateTime time;
+    if (time.SetDateTime(number(0, 4), number(4, 2), number(6, 2), number(8, 2), number(10, 2), number(12, 2)) != 0)
+        return CString();
+    return FirstFreeName(taken.Left(digits), time + COleDateTimeSpan(0, 0, 0, 1), CString(), CString());
+}
+
+void CTavrionDoc::NameRecordXML(const CString& strXMLPath, const CString& strRecordPath)
+{
+    CECGXMLParser::NewFileOwner owner;
+    owner.strXPath = kRecordFileXPath;
+    owner.strName = FileNameOf(strRecordPath);
+    owner.nextName = &CTavrionDoc::NextRecordXMLName;
+    CECGXMLParser::NameNewFile(strXMLPath, std::move(owner));
 }
 
 const wchar_t* const CTavrionDoc::kRecordFileXPath = L"/Rawdata/Assist_info/Record_file";
+const wchar_t* const CTavrionDoc::kRecordPatientIdAttribute = L"patient_id";
+const wchar_t* const CTavrionDoc::kRecordAcquiredAttribute = L"acquired";
 
 CString CTavrionDoc::GetRecordFileOfXML(const CString& strXMLPath)
 {

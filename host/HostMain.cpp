@@ -563,8 +563,9 @@ try {
             host::RecordFiles files;
             files.record = path;
             if (mfer) {
-                files.xml = host::FindRecordXml(path, "Raw_");
-                host::NoteSharedRecordXml(path, "Raw_");
+                const host::RecordXmlSearch search = host::SearchRecordXml(path, "Raw_");
+                files.xml = search.xml;
+                host::NoteSharedRecordXml(path, search);
             }
             ok = mfer ? host::OpenMferRecord(files) : host::OpenRecord(path);
         } else {

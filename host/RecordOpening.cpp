@@ -4,10 +4,13 @@
 
 #include <dirent.h>
 #include <strings.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <utility>
 
 #include "core/ECGData.h"
 #include "core/ECGXMLParser.h"
@@ -17,7 +20,10 @@
 #include "host/CommandFailure.h"
 #include "host/DocumentCommand.h"
 #include "platform/base/CodePage.h"
+#include "platform/base/DateTime.h"
+#include "platform/base/Kernel.h"
 #include "platform/base/PathNames.h"
+#include "platform/xml/XmlParser.h"
 
 namespace host {
 namespace {
@@ -56,37 +62,170 @@ bool IsRecordXmlOf(const std::string& name, const std::string& stem)
     return name.find_first_not_of("0123456789", stem.size()) == name.size() - 4;
 }
 
-// The record file a record XML names, as the host spells file names.
-std::string NamedRecordFile(const std::string& xml)
+std::string Trimmed(const CString& text)
 {
-    return platform::ToUtf8(static_cast<LPCWSTR>(CTavrionDoc::GetRecordFileOfXML(LibraryPath(xml))));
+    CString trimmed = text;
+    trimmed.Trim();
+    return platform::ToUtf8(static_cast<LPCWSTR>(trimmed));
 }
 
-// The patient id a record XML stores ("" when none).
-std::string StoredPatientId(const std::string& xml)
+// An acquisition time as the file list shows it, "" for none or an invalid one.
+std::string TimeText(int year, int month, int day, int hour, int minute, int second)
 {
-    CECGXMLParser parser(LibraryPath(xml), 0, CString());
-    CString id;
-    if (!parser.GetDataFromXMLDOM(id, L"/Rawdata/Tavrion/Inspection/Patient_section/Patient_id", 4, CString()))
+    COleDateTime date;
+    if (year == 0 || date.SetDateTime(year, month, day, hour, minute, second) != 0 ||
+        date.GetStatus() != COleDateTime::valid)
         return std::string();
-    id.Trim();
-    return platform::ToUtf8(static_cast<LPCWSTR>(id));
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d:%02d", year, month, day, hour, minute, second);
+    return text;
 }
 
-// The patient id the file list shows of a record file read alone (an MFER
-// file with its HL7 header when it has one), as its first record XML was
-// seeded with it.
-std::string ListedPatientId(const std::string& record)
+// What a record XML holds that tells whose it is.
+struct XmlFacts {
+    std::string named;          // the record file it names ("" for none)
+    bool made = false;          // it keeps what that file gave when it was made
+    std::string madeId;         // ... the patient id
+    std::string madeAcquired;   // ... and the acquisition time ("" for none)
+    std::string storedId;       // the patient id it stores now
+    std::string storedAcquired; // the acquisition time it stores ("" for none)
+};
+
+// Read as it is on disk, whatever a document of this process waits to write.
+XmlFacts ReadXmlFacts(const std::string& path)
 {
+    XmlFacts facts;
+    XML_PARSER xml;
+    if (!xml.InitXML(LibraryPath(path), 0)) return facts;   // one that cannot be read names nothing
+    const CString record = CTavrionDoc::kRecordFileXPath;
+    CString value;
+    if (xml.GetDataFromXMLDOM(value, record, XML_TYPE_TEXT, CString())) facts.named = Trimmed(value);
+    if (!facts.named.empty() &&
+        xml.GetDataFromXMLDOM(value, record, XML_TYPE_ATTRIBUTE, CTavrionDoc::kRecordPatientIdAttribute)) {
+        facts.made = true;
+        facts.madeId = Trimmed(value);
+        if (xml.GetDataFromXMLDOM(value, record, XML_TYPE_ATTRIBUTE, CTavrionDoc::kRecordAcquiredAttribute))
+            facts.madeAcquired = Trimmed(value);
+    }
+    const CString section = L"/Rawdata/Tavrion/Inspection/Patient_section";
+    if (xml.GetDataFromXMLDOM(value, section + L"/Patient_id", XML_TYPE_TEXT, CString()))
+        facts.storedId = Trimmed(value);
+    const CString date = section + L"/Acquition_date";
+    if (xml.GetDataFromXMLDOM(value, date, XML_TYPE_ATTRIBUTE, L"style") && value == L"Date") {
+        int parts[6] = {};
+        const wchar_t* const names[] = {L"year", L"month", L"day", L"hour", L"minute", L"second"};
+        for (int i = 0; i < 6; ++i)
+            if (xml.GetDataFromXMLDOM(value, date, XML_TYPE_ATTRIBUTE, names[i])) parts[i] = _wtoi(value);
+        facts.storedAcquired = TimeText(parts[0], parts[1], parts[2], parts[3], parts[4], parts[5]);
+    }
+    return facts;
+}
+
+// What a record file gives, as the file list reads it alone (an MFER file
+// from its HL7 header when the header names a patient), as its first record
+// XML was made with it.
+struct RecordGives {
+    bool read = false;
+    std::string id;
+    std::string acquired;   // "" for none
+};
+
+RecordGives ReadRecordGives(const std::string& record)
+{
+    RecordGives gives;
     CTavrionDoc probe;
     _FILEITEM_INFO info;
-    const bool mfer = EndsWithNoCase(record, ".mwf");
-    const CString header = mfer ? Hl7HeaderBeside(record) : CString();
     const CString path = LibraryPath(record);
-    if (probe.ReadFile(path, L"", header, &info) == 1) return std::string();
-    CString id = info.strPatientID;
-    id.Trim();
-    return platform::ToUtf8(static_cast<LPCWSTR>(id));
+    const CString header = IsMferFile(record) ? Hl7HeaderBeside(record) : CString();
+    int code = probe.ReadFile(path, L"", header, &info);
+    if (!header.IsEmpty() && info.failure != FileListFailure::None) {
+        info = _FILEITEM_INFO();
+        code = probe.ReadFile(path, L"", L"", &info);
+    }
+    if (code == 1) return gives;
+    gives.read = true;
+    gives.id = Trimmed(info.strPatientID);
+    gives.acquired = info.strAcqTime.Find(L'*') < 0 ? Trimmed(info.strAcqTime) : std::string();
+    return gives;
+}
+
+// What was read of each file, while the file stays as it was (the same
+// inode, size and modification time): a command that searches for many
+// records of one stem reads each of the stem's files once.
+template <class Facts> class FileFacts {
+public:
+    explicit FileFacts(Facts (*read)(const std::string&)) : m_read(read) {}
+
+    const Facts& Of(const std::string& path)
+    {
+        struct stat st;
+        Stamp stamp;
+        if (stat(path.c_str(), &st) == 0)
+            stamp = Stamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec, true};
+        auto found = m_facts.find(path);
+        if (found != m_facts.end() && found->second.first == stamp) return found->second.second;
+        auto& entry = m_facts[path];
+        entry.first = stamp;
+        entry.second = m_read(path);
+        return entry.second;
+    }
+
+private:
+    struct Stamp {
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = 0;
+        time_t seconds = 0;
+        long nanoseconds = 0;
+        bool exists = false;
+        bool operator==(const Stamp& other) const
+        {
+            return device == other.device && inode == other.inode && size == other.size &&
+                   seconds == other.seconds && nanoseconds == other.nanoseconds && exists == other.exists;
+        }
+    };
+
+    Facts (*m_read)(const std::string&);
+    std::map<std::string, std::pair<Stamp, Facts>> m_facts;
+};
+
+FileFacts<XmlFacts>& XmlsRead()
+{
+    static FileFacts<XmlFacts> facts(&ReadXmlFacts);
+    return facts;
+}
+
+FileFacts<RecordGives>& RecordsRead()
+{
+    static FileFacts<RecordGives> facts(&ReadRecordGives);
+    return facts;
+}
+
+// Whether the record file gives what the record XML was made with: the
+// patient id and acquisition time it kept of its file; the acquisition time
+// it stores, which no save changes, for one that names its file without
+// them; the patient id it stores for one that names none.
+bool Gives(const RecordGives& record, const XmlFacts& xml)
+{
+    if (!record.read) return false;
+    if (xml.made) return record.id == xml.madeId && record.acquired == xml.madeAcquired;
+    if (!xml.named.empty()) return record.acquired == xml.storedAcquired;
+    return !xml.storedId.empty() && record.id == xml.storedId;
+}
+
+bool Contains(const std::vector<std::string>& names, const std::string& name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+std::string JoinNames(const std::vector<std::string>& names)
+{
+    std::string files;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (i) files += i + 1 == names.size() ? " and " : ", ";
+        files += names[i];
+    }
+    return files;
 }
 
 }  // namespace
@@ -105,54 +244,76 @@ RecordXmlSearch SearchRecordXml(const std::string& record, const std::string& pr
     std::string stem = prefix + file;
     const size_t dot = stem.rfind('.');
     if (dot != std::string::npos) stem.resize(dot);
-    std::vector<std::string> names, sharers, entries;
+    std::vector<std::string> names, records;
     DIR* dir = opendir(folder.c_str());
     if (!dir) return search;
     while (const dirent* entry = readdir(dir)) {
         const std::string name = entry->d_name;
-        entries.push_back(name);
         if (IsRecordXmlOf(name, stem)) names.push_back(name);
-        else if (name == file || RecordXmlStem(name) == stem) sharers.push_back(name);
+        else if (name == file || RecordXmlStem(name) == stem) records.push_back(name);
     }
     closedir(dir);
-    if (std::find(sharers.begin(), sharers.end(), file) == sharers.end()) sharers.push_back(file);
+    if (names.empty()) return search;
+    if (!Contains(records, file)) records.push_back(file);
+    std::sort(records.begin(), records.end());
     // Newest first: the 14 digits are the naming time.
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return a > b; });
-    std::vector<std::string> unnamed, owned;
+
+    auto gives = [&](const std::string& name, const XmlFacts& xml) {
+        return Gives(RecordsRead().Of(folder + "/" + name), xml);
+    };
+    std::string ownUnnamed;
     for (const std::string& name : names) {
-        std::string owner = NamedRecordFile(folder + "/" + name);
-        // A record renamed with its record XML still names its old name: a
-        // named file that is not in the folder tells nothing.
-        if (std::find(entries.begin(), entries.end(), owner) == entries.end()) owner.clear();
-        if (owner.empty()) unnamed.push_back(name);
-        else owned.push_back(owner);
-        if (owner == file && search.xml.empty()) search.xml = folder + "/" + name;
-    }
-    if (!search.xml.empty() || unnamed.empty()) return search;
-    // A record XML that names no record belongs to the one record file of
-    // its stem that has none of its own.
-    std::vector<std::string> owners;
-    for (const std::string& sharer : sharers)
-        if (sharer == file || std::find(owned.begin(), owned.end(), sharer) == owned.end()) owners.push_back(sharer);
-    if (owners.size() == 1) {
-        search.xml = folder + "/" + unnamed.front();
-        return search;
-    }
-    // The patient id it stores tells its record when the files of only one
-    // of them give that id.
-    const std::string storedId = StoredPatientId(folder + "/" + unnamed.front());
-    if (!storedId.empty()) {
-        std::vector<std::string> giving;
-        for (const std::string& owner : owners)
-            if (ListedPatientId(folder + "/" + owner) == storedId) giving.push_back(owner);
-        if (giving.size() == 1) {
-            if (giving.front() == file) search.xml = folder + "/" + unnamed.front();
-            return search;
+        const std::string path = folder + "/" + name;
+        const XmlFacts& xml = XmlsRead().Of(path);
+        UnownedRecordXml unowned;
+        unowned.xml = path;
+        unowned.named = xml.named;
+        if (!xml.named.empty() && Contains(records, xml.named)) {
+            // Its own record file is here: the record XML is its, unless
+            // that file gives another patient (a record XML copied beside
+            // another patient's record of the same name).
+            if (gives(xml.named, xml)) {
+                if (xml.named != file) continue;
+                search.xml = path;
+                search.unowned.clear();
+                return search;
+            }
+            unowned.why = UnownedRecordXml::Why::MadeForAnother;
+            unowned.sharers = {xml.named};
+        } else if (!xml.named.empty() || records.size() > 1) {
+            // Moved out, renamed or copied with it, or made before record
+            // XMLs named their record: the one record file that gives what
+            // it was made with.
+            std::vector<std::string> giving;
+            for (const std::string& candidate : records)
+                if (gives(candidate, xml)) giving.push_back(candidate);
+            if (giving.size() == 1) {
+                if (giving.front() != file) continue;
+                if (xml.named.empty()) {
+                    if (ownUnnamed.empty()) ownUnnamed = path;
+                    continue;
+                }
+                search.xml = path;
+                search.unowned.clear();
+                return search;
+            }
+            unowned.why = xml.named.empty()      ? UnownedRecordXml::Why::NamesNoRecord
+                          : giving.size() > 1    ? UnownedRecordXml::Why::SeveralGiveIt
+                                                 : UnownedRecordXml::Why::MadeForAnother;
+            unowned.sharers = giving.size() > 1 ? giving : records;
+        } else {
+            // One naming no record, beside the one record file of its stem.
+            if (ownUnnamed.empty()) ownUnnamed = path;
+            continue;
         }
+        if (Contains(unowned.sharers, file)) search.unowned.push_back(unowned);
     }
-    std::sort(owners.begin(), owners.end());
-    search.shared = folder + "/" + unnamed.front();
-    search.sharers = owners;
+    // One that names its record comes before one that names none.
+    if (!ownUnnamed.empty()) {
+        search.xml = ownUnnamed;
+        search.unowned.clear();
+    }
     return search;
 }
 
@@ -163,19 +324,34 @@ std::string FindRecordXml(const std::string& record, const std::string& prefix)
 
 std::string SharedRecordXmlText(const RecordXmlSearch& search)
 {
-    if (search.shared.empty()) return std::string();
-    std::string files;
-    for (size_t i = 0; i < search.sharers.size(); ++i) {
-        if (i) files += i + 1 == search.sharers.size() ? " and " : ", ";
-        files += search.sharers[i];
+    if (search.unowned.empty()) return std::string();
+    const UnownedRecordXml& first = search.unowned.front();
+    const std::string files = JoinNames(first.sharers);
+    const std::string whose = first.sharers.size() == 2 ? "neither's" : "no record's";
+    std::string text;
+    switch (first.why) {
+    case UnownedRecordXml::Why::NamesNoRecord:
+        text = first.xml + " names no record file, and " + files + " share its name";
+        break;
+    case UnownedRecordXml::Why::MadeForAnother:
+        text = first.xml + " was made for " + first.named + ", and " + files +
+               (first.sharers.size() == 1 ? " gives" : " give") + " another patient or acquisition time";
+        break;
+    case UnownedRecordXml::Why::SeveralGiveIt:
+        text = first.xml + " was made for " + first.named + ", and " + files +
+               " each give its patient and acquisition time";
+        break;
     }
-    return search.shared + " names no record file, and " + files +
-           " share its name: it is shown and saved as neither's";
+    const bool anyone = first.why == UnownedRecordXml::Why::MadeForAnother;
+    text += ": it is shown and saved as " + (anyone ? std::string("no record's") : whose);
+    if (search.unowned.size() > 1)
+        text += " (and " + std::to_string(search.unowned.size() - 1) + " more record XMLs of its name likewise)";
+    return text;
 }
 
-void NoteSharedRecordXml(const std::string& record, const std::string& prefix)
+void NoteSharedRecordXml(const std::string& record, const RecordXmlSearch& search)
 {
-    const std::string text = SharedRecordXmlText(SearchRecordXml(record, prefix));
+    const std::string text = SharedRecordXmlText(search);
     if (!text.empty()) std::fprintf(stderr, "morvelance-host: %s: note: %s\n", record.c_str(), text.c_str());
 }
 
@@ -208,8 +384,9 @@ bool OpenRecord(const std::string& path, std::unique_ptr<CTavrionDoc>* keep)
     }
     RecordFiles files;
     files.record = path;
-    files.xml = FindRecordXml(path);
-    NoteSharedRecordXml(path, std::string());
+    const RecordXmlSearch search = SearchRecordXml(path);
+    files.xml = search.xml;
+    NoteSharedRecordXml(path, search);
     files.olderReader = oldReader != 0;
     _FILEITEM_INFO info;
     if (probe.ReadFile(filePath, LibraryPath(files.xml), CString(), &info) == 1) {
@@ -228,8 +405,9 @@ bool OpenForViews(const std::string& path, std::unique_ptr<CTavrionDoc>& doc)
     if (!mfer) return OpenRecord(path, &doc);
     RecordFiles files;
     files.record = path;
-    files.xml = FindRecordXml(path, "Raw_");
-    NoteSharedRecordXml(path, "Raw_");
+    const RecordXmlSearch search = SearchRecordXml(path, "Raw_");
+    files.xml = search.xml;
+    NoteSharedRecordXml(path, search);
     return OpenMferRecord(files, &doc);
 }
 

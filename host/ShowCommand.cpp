@@ -219,19 +219,32 @@ std::wstring BaseName(const std::string& path)
     return platform::FromUtf8(slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
-// A record XML of the record's name that names no record file, where other
-// record files of that name could own it, is neither shown nor saved on the
-// sheet: the person is told before editing, with the files named, since the
-// sheet then shows only what the record file carries.
+// A record XML of the record's name that may be another record's is
+// neither shown nor saved on the sheet: the person is told before editing,
+// with the files named, since the sheet then shows only what the record
+// file carries.
 void TellSharedRecordXml(const std::string& file)
 {
     const RecordXmlSearch search = SearchRecordXml(file, IsMferFile(file) ? "Raw_" : "");
-    if (search.shared.empty()) return;
+    if (search.unowned.empty()) return;
+    const UnownedRecordXml& unowned = search.unowned.front();
     std::wstring files;
-    for (size_t i = 0; i < search.sharers.size(); ++i) files += (i ? L" と " : L"") + BaseName(search.sharers[i]);
-    const std::wstring text = L"記録XML「" + BaseName(search.shared) + L"」は記録ファイル名を持たないため、\n" + files +
-                              L"\nのどの記録のものか分かりません。この記録には表示しません。\n"
-                              L"保存すると、この記録の記録XMLを新しく作ります。";
+    for (size_t i = 0; i < unowned.sharers.size(); ++i) files += (i ? L" と " : L"") + BaseName(unowned.sharers[i]);
+    std::wstring text = L"記録XML「" + BaseName(unowned.xml) + L"」は";
+    switch (unowned.why) {
+    case UnownedRecordXml::Why::NamesNoRecord:
+        text += L"記録ファイル名を持たないため、\n" + files + L"\nのどの記録のものか分かりません。";
+        break;
+    case UnownedRecordXml::Why::MadeForAnother:
+        text += L"記録ファイル「" + BaseName(unowned.named) + L"」のものとして作られ、\n" + files +
+                L"\nの患者または検査日時と一致しません。";
+        break;
+    case UnownedRecordXml::Why::SeveralGiveIt:
+        text += L"記録ファイル「" + BaseName(unowned.named) + L"」のものとして作られ、\n" + files +
+                L"\nのどの記録のものか分かりません。";
+        break;
+    }
+    text += L"この記録には表示しません。\n保存すると、この記録の記録XMLを新しく作ります。";
     AfxMessageBox(text.c_str(), MB_OK | MB_ICONINFORMATION);
 }
 

@@ -14,6 +14,7 @@
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/base/File.h"
 #include "platform/xml/XmlPath.h"
@@ -28,6 +29,8 @@ using platform::xmltext::ToXmlUtf8;
 
 // Record files are a few hundred kilobytes; anything far larger is not one.
 const off_t kMaxFileSize = 256L * 1024 * 1024;
+// The most places a new file's first save tries when others took them.
+const int kNewFileTries = 16;
 // Paths whose selection a document remembers before it starts afresh: more
 // than the layout stylesheet's controls, few enough to stay small.
 const size_t kMaxRememberedPaths = 4096;
@@ -222,6 +225,7 @@ struct XML_PARSER::Impl {
     std::unique_ptr<CXmlPathWalker> pWalker; // walks with pContext's bindings; null with it
     std::string strDefaultPrefix;            // stands for the root's default namespace; empty for none
     State state = State::Fresh;
+    XML_PARSER::NewFileRoute newFile;        // set: the next save creates the file (SetNewFile)
     CString strLoadError;                    // "line L, column C: message"; empty after a good load
     // The node each path text selected first (null: none). Readers ask for
     // one element's attributes one by one and for the same visibility tags
@@ -548,6 +552,7 @@ void XML_PARSER::SetNSDefaultPrefix(const wchar_t* prefix)
 
 int XML_PARSER::InitXML(const CString& path, int /*flags*/)
 {
+    m_pImpl->newFile = nullptr;
     if (path.IsEmpty()) {
         m_pImpl->StartEmpty();
         m_pImpl->state = Impl::State::Absent;
@@ -682,6 +687,11 @@ void XML_PARSER::ForgetSaveFailure()
     LastSaveFailure() = SaveFailure();
 }
 
+void XML_PARSER::SetNewFile(NewFileRoute whereElse)
+{
+    m_pImpl->newFile = std::move(whereElse);
+}
+
 int XML_PARSER::SaveToXMLFile(const CString& path)
 {
     // The fault this guards against: a record that failed to load holds an
@@ -708,8 +718,29 @@ int XML_PARSER::SaveToXMLFile(const CString& path)
     if (!bytes) return SaveFailed(path, 0, false);
     std::string data(reinterpret_cast<const char*>(bytes), static_cast<size_t>(size));
     xmlFree(bytes);
-    if (!platform::ReplaceFileContents(platform::NativePath(path), data))
-        return SaveFailed(path, platform::GetLastReplaceError(), false);
+    CString target = path;
+    if (m_pImpl->newFile) {
+        // A file this process made meanwhile (through another document on
+        // the same name) is written over as before; of one another process
+        // made, the route decides.
+        for (int tries = 0;; ++tries) {
+            const std::string native = platform::NativePath(target);
+            if (platform::CreateFileContents(native, data)) {
+                m_pImpl->newFile = nullptr;
+                return 1;
+            }
+            const int error = platform::GetLastReplaceError();
+            if (error != EEXIST) return SaveFailed(target, error, false);
+            if (platform::WasCreatedHere(native)) break;
+            const CString next = tries < kNewFileTries ? m_pImpl->newFile(target) : CString();
+            if (next.IsEmpty()) return SaveFailed(target, EEXIST, false);
+            if (next == target) break;
+            target = next;
+        }
+        m_pImpl->newFile = nullptr;
+    }
+    if (!platform::ReplaceFileContents(platform::NativePath(target), data))
+        return SaveFailed(target, platform::GetLastReplaceError(), false);
     return 1;
 }
 

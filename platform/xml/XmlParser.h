@@ -8,6 +8,7 @@
 // step (/@name). Values pass as wide text.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "platform/base/Collections.h"
@@ -92,6 +93,14 @@ public:
     // temporary file and a rename. Non-zero on success; a document whose
     // file could not be read is never written over that file.
     int SaveToXMLFile(const CString& path);
+    // The document is for a file not on disk yet: its next save creates the
+    // file only where nothing is. A file this process made there meanwhile
+    // is written over; where another is found, `whereElse` is asked where to
+    // write: the same path to write over it, another path to create the file
+    // there, or an empty one to write nothing (the save fails, EEXIST). A
+    // save that wrote, or the next InitXML, ends it; null ends it now.
+    using NewFileRoute = std::function<CString(const CString& taken)>;
+    void SetNewFile(NewFileRoute whereElse);
 
     // What the last failed SaveToXMLFile of this thread was to write and why,
     // for the message that tells the user: the path as given, the system

@@ -8,6 +8,8 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
+#include <set>
 
 #include "platform/base/Temporaries.h"
 
@@ -17,6 +19,14 @@ namespace {
 
 XmlSaveFaultHook g_pSaveFaultHook = nullptr;
 thread_local int g_nLastReplaceError = 0;
+
+// The files CreateFileContents made in this process, by path.
+std::mutex g_createdLock;
+std::set<std::string>& Created()
+{
+    static std::set<std::string>* created = new std::set<std::string>;   // never destroyed: saves may run at exit
+    return *created;
+}
 
 bool Injected(XmlSaveStep step)
 {
@@ -66,6 +76,16 @@ bool FillTemporary(int fd, const std::string& bytes, const struct stat* existing
     if (Injected(XmlSaveStep::Write) || !WriteAll(fd, bytes)) return false;
     if (existing && fchmod(fd, existing->st_mode & 07777) != 0) return false;
     return !Injected(XmlSaveStep::Flush) && fsync(fd) == 0;
+}
+
+// Gives the written temporary the target's name only where nothing is: a
+// hard link, or where the file system has none, a rename that replaces
+// nothing. 0, or -1 with errno.
+int LinkAsNew(const std::string& tempPath, const std::string& target)
+{
+    if (link(tempPath.c_str(), target.c_str()) == 0) return 0;
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS) return -1;
+    return renameat2(AT_FDCWD, tempPath.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
 }
 
 }  // namespace
@@ -127,6 +147,52 @@ bool ReplaceFileContents(const std::string& nativePath, const std::string& bytes
     SyncFolder(FolderOf(target));
     g_nLastReplaceError = 0;
     return true;
+}
+
+bool CreateFileContents(const std::string& nativePath, const std::string& bytes)
+{
+    auto fail = [](int error) {
+        g_nLastReplaceError = error;
+        return false;
+    };
+    if (nativePath.empty()) return fail(ENOENT);
+    struct stat st;
+    if (lstat(nativePath.c_str(), &st) == 0) return fail(EEXIST);
+
+    RemoveStaleTemporaries(nativePath);
+    std::string tempPath;
+    const bool injectedCreate = Injected(XmlSaveStep::CreateTemporary);
+    int fd = injectedCreate ? -1 : CreateTemporaryBeside(nativePath, tempPath);
+    if (fd < 0) return fail(injectedCreate ? 0 : errno);
+    errno = 0;
+    bool filled = FillTemporary(fd, bytes, nullptr);
+    int error = errno;
+    if (close(fd) != 0 && filled) {
+        filled = false;
+        error = errno;
+    }
+    if (!filled) {
+        unlink(tempPath.c_str());
+        return fail(error);
+    }
+    const bool injectedLink = Injected(XmlSaveStep::Rename);
+    const int linked = injectedLink ? -1 : LinkAsNew(tempPath, nativePath);
+    error = injectedLink ? 0 : errno;
+    unlink(tempPath.c_str());   // after a link, the file keeps its other name; after a rename, nothing is left
+    if (linked != 0) return fail(error);
+    SyncFolder(FolderOf(nativePath));
+    {
+        std::lock_guard<std::mutex> guard(g_createdLock);
+        Created().insert(nativePath);
+    }
+    g_nLastReplaceError = 0;
+    return true;
+}
+
+bool WasCreatedHere(const std::string& nativePath)
+{
+    std::lock_guard<std::mutex> guard(g_createdLock);
+    return Created().count(nativePath) != 0;
 }
 
 }  // namespace platform

@@ -30,7 +30,18 @@ bool ReplaceFileContents(const std::string& nativePath, const std::string& bytes
 // the file.
 bool ReplaceFileContents(const std::string& nativePath, const std::string& bytes, XmlSaveStep* failedStep);
 
-// Why the last ReplaceFileContents of this thread failed, as a system error
+// Writes bytes to a file at nativePath that must not exist yet: they are
+// written and flushed beside it first and then linked in under its name in
+// one step, so that the file appears whole or not at all, and never where
+// another writer's file appeared in the meantime. False when anything is
+// already there (GetLastReplaceError gives EEXIST) or on any other failure,
+// with nothing left behind.
+bool CreateFileContents(const std::string& nativePath, const std::string& bytes);
+
+// Whether CreateFileContents created the file at nativePath in this process.
+bool WasCreatedHere(const std::string& nativePath);
+
+// Why the last ReplaceFileContents or CreateFileContents of this thread failed, as a system error
 // number: EACCES for a read-only file or a folder that may not be written,
 // EISDIR for a folder under the file's name, ENOENT for a missing folder,
 // ENOSPC, ...; 0 after a success and for a failure a test injected.

@@ -3,6 +3,8 @@
 // XPaths and the refusal to save over an unreadable record.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -490,6 +492,110 @@ TEST_F(ECGXMLParserNewFileSeedTest, AFileThatCannotBeReadIsNeitherSeededNorWritt
         EXPECT_NE(0, xml.m_bLastSaveFailed);
     }
     EXPECT_EQ(broken, testsupport::ReadFileBytes(path));
+}
+
+// Another process's record writing its record XML under the same name
+// between this record's naming and its first write: that file is left as
+// it was, and this record's goes under the next name, whichever writer
+// saves first (the parser's save, or a document saving the parser's
+// document itself); its own record's file, or one this process made, is
+// written over as before.
+TEST_F(ECGXMLParserNewFileSeedTest, AFirstWriteLeavesAFileAnotherRecordMadeUnderItsNameAndTakesTheNext)
+{
+    const CString first = Wide(m_dir.File("s20240401093000.xml")), next = Wide(m_dir.File("s20240401093001.xml"));
+    const CString owner = L"/Rawdata/Assist_info/Record_file";
+    // Named for the record and seeded with its name, as a record opened without its record XML is.
+    auto seed = [&](const wchar_t* record) {
+        CECGXMLParser::NewFileOwner named;
+        named.strXPath = owner;
+        named.strName = record;
+        named.nextName = [first, next](const CString& taken) { return taken == first ? next : CString(); };
+        CECGXMLParser::NameNewFile(first, named);
+        const CString text = record;
+        return CECGXMLParser::SeedNewFile(
+            first, [text, owner](CECGXMLParser& xml) { xml.SetDataToXMLDOM(text, owner, 4, L""); });
+    };
+    const std::string others = "<Rawdata><Assist_info><Record_file>s.ecg</Record_file></Assist_info></Rawdata>";
+    auto otherRecordWritesFirst = [&] { std::ofstream(testsupport::Utf8(first), std::ios::binary) << others; };
+    auto recordOf = [&](const CString& path) {
+        CString name;
+        CECGXMLParser xml(path, 0, L"");
+        xml.GetDataFromXMLDOM(name, owner, 4, L"");
+        return name;
+    };
+    auto reset = [&] {
+        std::remove(testsupport::Utf8(first).c_str());
+        std::remove(testsupport::Utf8(next).c_str());
+    };
+
+    for (bool documentSaves : {false, true}) {
+        SCOPED_TRACE(documentSaves ? "the document's own save" : "the parser's save");
+        const wchar_t* const record = documentSaves ? L"s.DAT" : L"s.dat";
+        const auto held = seed(record);
+        {
+            CECGXMLParser xml(first, 0, L"");
+            xml.SetDataToXMLDOM(L"3", L"/Rawdata/Assist_info/Reference/Setting/Page_style", 4, L"");
+            otherRecordWritesFirst();
+            if (documentSaves) {
+                ASSERT_NE(0, xml.m_pXMLParser->SaveToXMLFile(xml.m_strPath));
+            } else {
+                xml.SaveToXMLFile();
+                ASSERT_EQ(0, xml.m_bLastSaveFailed);
+            }
+            EXPECT_EQ(next, xml.m_strPath);
+        }
+        EXPECT_EQ(others, testsupport::ReadFileBytes(testsupport::Utf8(first)));
+        EXPECT_EQ(CString(record), recordOf(next));
+        // From now on the record's parsers on the first name read and write the next.
+        EXPECT_EQ(next, CECGXMLParser::FileFor(first));
+        EXPECT_EQ(CString(L"3"), [&] {
+            CString style;
+            CECGXMLParser xml(first, 0, L"");
+            xml.GetDataFromXMLDOM(style, L"/Rawdata/Assist_info/Reference/Setting/Page_style", 4, L"");
+            return style;
+        }());
+        reset();
+    }
+
+    // A record opening after another's record XML took its name reads none
+    // of it, and writes its own under the next.
+    {
+        otherRecordWritesFirst();
+        const auto held = seed(L"s.ECG");
+        CECGXMLParser xml(first, 0, L"");
+        EXPECT_EQ(CString(L"s.ECG"), [&] {
+            CString name;
+            xml.GetDataFromXMLDOM(name, owner, 4, L"");
+            return name;
+        }());
+        xml.SaveToXMLFile();
+        EXPECT_EQ(0, xml.m_bLastSaveFailed);
+        EXPECT_EQ(CString(L"s.ECG"), recordOf(next));
+        EXPECT_EQ(others, testsupport::ReadFileBytes(testsupport::Utf8(first)));
+        reset();
+    }
+
+    // A file of the same record made meanwhile, or one this process made
+    // through another parser, is written over.
+    const auto held = seed(L"s.ecg");
+    {
+        CECGXMLParser xml(first, 0, L"");
+        otherRecordWritesFirst();   // here the same record's, from another of its openings
+        xml.SaveToXMLFile();
+        EXPECT_EQ(0, xml.m_bLastSaveFailed);
+    }
+    EXPECT_NE(others, testsupport::ReadFileBytes(testsupport::Utf8(first)));
+    reset();
+    {
+        CECGXMLParser one(first, 0, L""), two(first, 0, L"");
+        one.SetDataToXMLDOM(L"first", Field(L"Patient_id"), 4, L"");
+        one.SaveToXMLFile();
+        two.SetDataToXMLDOM(L"second", Field(L"Patient_id"), 4, L"");
+        two.SaveToXMLFile();
+        EXPECT_EQ(0, two.m_bLastSaveFailed);
+    }
+    EXPECT_EQ(CString(L"second"), Id(first));
+    EXPECT_EQ(2u, testsupport::FolderEntries(m_dir.Path()).size());
 }
 
 TEST(ECGXMLParserLiteralTest, QuotedValuesSelectExactlyTheirOwnCode)

@@ -4,11 +4,17 @@
 // the exercise lead choice, the caliper dialog's heart rate, the sheet)
 // writes with it the patient id, name and acquisition time the file
 // carries, so that the file list, the sheet and the next save go on showing
-// that patient.
+// that patient. Records of one stem whose first saves run at the same
+// moment in several processes each get a record XML of their own.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -285,6 +291,124 @@ TEST_F(HostFirstRecordXml, AHeartRateUpdatedFirstInTheCaliperDialogKeepsThePatie
     EXPECT_EQ(CString(L"72"),
               testsupport::ReadXmlValue(RecordXml(), L"/Rawdata/Tavrion/Measurement/Measurement_section/Heart_rate"));
     ExpectTheFilesPatient();
+}
+
+// Runs the host once per argument list in `folder`, all the processes
+// started together: each waits on one pipe until every one is forked.
+std::vector<HostRun> HostsTogether(const std::vector<std::vector<std::string>>& runs, const std::string& folder)
+{
+    testsupport::TempDir scratch;
+    const std::string host = testsupport::BinaryDir() + "/bin/morvelance-host";
+    // Everything a child needs is made before the fork: it only waits, sends
+    // its output to its files and starts the host.
+    std::vector<std::vector<std::string>> args(runs.size());
+    std::vector<std::vector<char*>> argv(runs.size());
+    std::vector<std::string> outs, errs;
+    for (size_t i = 0; i < runs.size(); ++i) {
+        args[i] = runs[i];
+        args[i].insert(args[i].begin(), host);
+        for (std::string& arg : args[i]) argv[i].push_back(&arg[0]);
+        argv[i].push_back(nullptr);
+        outs.push_back(scratch.File("out" + std::to_string(i)));
+        errs.push_back(scratch.File("err" + std::to_string(i)));
+    }
+    std::vector<HostRun> results(runs.size());
+    int gate[2];
+    if (pipe(gate) != 0) return results;
+    std::vector<pid_t> children;
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const pid_t child = fork();
+        if (child == 0) {
+            close(gate[1]);
+            char byte;
+            while (read(gate[0], &byte, 1) < 0 && errno == EINTR) {
+            }
+            const int out = open(outs[i].c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            const int err = open(errs[i].c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (out < 0 || err < 0 || chdir(folder.c_str()) != 0) _exit(126);
+            dup2(out, 1);
+            dup2(err, 2);
+            execv(host.c_str(), argv[i].data());
+            _exit(127);
+        }
+        children.push_back(child);
+    }
+    close(gate[0]);
+    close(gate[1]);   // lets them all go
+    for (size_t i = 0; i < children.size(); ++i) {
+        int status = 0;
+        if (children[i] > 0 && waitpid(children[i], &status, 0) == children[i] && WIFEXITED(status))
+            results[i].status = WEXITSTATUS(status);
+        results[i].out = testsupport::ReadFileBytes(outs[i]);
+        results[i].err = testsupport::ReadFileBytes(errs[i]);
+    }
+    return results;
+}
+
+std::string XmlElement(const std::string& xml, const std::string& name)
+{
+    std::smatch match;
+    return std::regex_search(xml, match, std::regex("<" + name + "(?: [^>]*)?>([^<]*)</" + name + ">")) ? match[1].str()
+                                                                                                      : std::string();
+}
+
+// Two or three records of one stem, each of its own patient, without a
+// record XML, saved through their sheets by as many host processes started
+// at the same moment, round after round: each save that says "saved" has
+// made a record XML of its own, naming its record and holding its patient
+// and comment, and no record XML names a record or holds a patient other
+// than the one it was made for; a save that did not make one says so.
+// Afterwards the file list shows each record's own patient.
+TEST(HostFirstRecordXmlRace, FirstSavesStartedTogetherEachMakeTheirOwnRecordXmlOrSaySoForTwoAndThreeRecords)
+{
+    const struct {
+        const char* record;
+        const char* id;
+    } records[] = {{"s.ecg", "AAA-1"}, {"s.dat", "BBB-2"}, {"s.ECG", "CCC-3"}};
+    const int kRounds = 10;
+    for (size_t count : {2u, 3u}) {
+        testsupport::TempDir dir;
+        for (size_t i = 0; i < count; ++i)
+            MakeRecords({"synth", "--kind", "rest12", "--id", records[i].id, "--out", dir.File(records[i].record)});
+        for (int round = 0; round < kRounds; ++round) {
+            SCOPED_TRACE(std::to_string(count) + " records, round " + std::to_string(round));
+            std::vector<std::vector<std::string>> runs;
+            for (size_t i = 0; i < count; ++i)
+                runs.push_back({"dialog", records[i].record, "--dialog", "CDlgPatientInfoComment", "--set",
+                                std::string("3421=所見") + records[i].id, "--ok", "編集者"});
+            const std::vector<HostRun> results = HostsTogether(runs, dir.Path());
+
+            std::vector<std::string> xmls;
+            for (const std::string& entry : testsupport::FolderEntries(dir.Path()))
+                if (entry.size() > 4 && entry.compare(entry.size() - 4, 4, ".xml") == 0)
+                    xmls.push_back(dir.File(entry));
+            size_t made = 0;
+            for (size_t i = 0; i < count; ++i) {
+                const bool said = results[i].out.find("CDlgPatientInfoComment: saved") != std::string::npos;
+                EXPECT_TRUE(said || results[i].status != 0) << results[i].out << results[i].err;
+                std::vector<std::string> own;
+                for (const std::string& xml : xmls)
+                    if (XmlElement(testsupport::ReadFileBytes(xml), "Record_file") == records[i].record)
+                        own.push_back(xml);
+                if (!said) {
+                    EXPECT_TRUE(own.empty()) << records[i].record;
+                    continue;
+                }
+                ++made;
+                ASSERT_EQ(1u, own.size()) << records[i].record;
+                const std::string bytes = testsupport::ReadFileBytes(own.front());
+                EXPECT_EQ(records[i].id, XmlElement(bytes, "Patient_id")) << own.front();
+                EXPECT_EQ(std::string("所見") + records[i].id, XmlElement(bytes, "Comment_content")) << own.front();
+            }
+            EXPECT_EQ(made, xmls.size());
+            EXPECT_GE(made, 1u);   // the first to write has nothing in its way
+            for (size_t i = 0; i < count; ++i) {
+                const HostRun info = Host({"info", records[i].record}, dir.Path());
+                EXPECT_EQ(records[i].id, ListedField(FileListLine(info.out), "id")) << info.out << info.err;
+            }
+            for (const std::string& xml : xmls) std::remove(xml.c_str());
+        }
+    }
 }
 
 }  // namespace

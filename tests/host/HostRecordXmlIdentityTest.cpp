@@ -2,8 +2,11 @@
 // name the record file gives longer than the record XML's field is listed,
 // shown and saved whole however many times the sheet is saved; and a record
 // shows only what its own record XML holds, never another record's of the
-// same stem in the same folder.
+// same stem in the same folder, however the records and record XMLs were
+// moved, copied or replaced.
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <fstream>
@@ -23,7 +26,8 @@ namespace {
 std::string ElementText(const std::string& xml, const std::string& name)
 {
     std::smatch match;
-    if (std::regex_search(xml, match, std::regex("<" + name + ">([^<]*)</" + name + ">"))) return match[1].str();
+    if (std::regex_search(xml, match, std::regex("<" + name + "(?: [^>]*)?>([^<]*)</" + name + ">")))
+        return match[1].str();
     return std::string();
 }
 
@@ -221,8 +225,10 @@ TEST_F(HostRecordXmlIdentity, ARecordRenamedWithItsRecordXmlKeepsIt)
 // record files of its stem: the patient id it stores tells whose it is when
 // only one of the files gives that id. When nothing tells, neither shows it,
 // the file list and the sheet say so naming both, and a save of either
-// leaves it as it was; once one of them has a record XML of its own, it is
-// the other's.
+// leaves it as it was. It stays neither's whichever of them saves: a
+// record that saved has a record XML of its own, which tells nothing of
+// whose the older one is (it once passed to the other record, which then
+// showed and overwrote it).
 TEST_F(HostRecordXmlIdentity, AnOlderRecordXmlIsShownOnlyForTheRecordItCanBeTold)
 {
     MakeRecords({"synth", "--kind", "rest12", "--id", "AAA-1", "--name", "患者 甲", "--out", m_dir.File("s.ecg")});
@@ -251,10 +257,147 @@ TEST_F(HostRecordXmlIdentity, AnOlderRecordXmlIsShownOnlyForTheRecordItCanBeTold
         EXPECT_NE(std::string::npos, sheet.err.find("s.dat and s.ecg")) << sheet.err;
     }
     ASSERT_EQ(0, SaveSheet("s.dat", "CDlgPatientInfoComment", "3421", "乙の所見").status);
+    const std::string first = Listed("s.ecg");
+    EXPECT_EQ("AAA-1", ListedField(first, "id")) << first;
+    EXPECT_NE(std::string::npos, first.find("s20240401093000.xml")) << first;
+    ASSERT_EQ(0, SaveSheet("s.ecg", "CDlgPatientInfoComment", "3421", "甲の所見").status);
     EXPECT_EQ(changed, testsupport::ReadFileBytes(older));
-    EXPECT_EQ("ZZZ-9", ListedField(Listed("s.ecg"), "id"));
+    EXPECT_EQ("AAA-1", ListedField(Listed("s.ecg"), "id"));
     EXPECT_EQ("BBB-2", ListedField(Listed("s.dat"), "id"));
-    EXPECT_EQ(2u, RecordXmls(m_dir.Path()).size());
+    EXPECT_EQ(3u, RecordXmls(m_dir.Path()).size());
+}
+
+// The record XML info shows for a record: its path, or the name a save would
+// make with " (to be made)".
+std::string InfoRecordXml(const std::string& out)
+{
+    std::smatch match;
+    return std::regex_search(out, match, std::regex("  record XML +([^\\n]*)")) ? match[1].str() : std::string();
+}
+
+// A record XML belongs to the record file it names when that file gives the
+// patient and acquisition time it was made with, wherever the two are moved
+// or copied together; to no record when the file it names is gone and the
+// record file of its name here is another patient's, or when it is copied
+// beside another patient's record of the same name. A record finds its own
+// among several older ones. Where a record XML is no record's, info says
+// so, naming it and the file it was made for; the record shows its own
+// patient, and its save makes its own record XML and leaves that one as it
+// was.
+TEST_F(HostRecordXmlIdentity, ARecordXmlIsOneRecordsOrNoRecordsHoweverRecordsAndRecordXmlsAreMovedOrCopied)
+{
+    auto folder = [this](const std::string& name) {
+        const std::string path = m_dir.File(name);
+        ::mkdir(path.c_str(), 0755);
+        return path;
+    };
+    auto make = [](const std::string& path, const char* id, const char* name, std::vector<std::string> more = {}) {
+        std::vector<std::string> args = {"synth", "--kind", "rest12", "--id", id, "--name", name};
+        args.insert(args.end(), more.begin(), more.end());
+        args.push_back("--out");
+        args.push_back(path);
+        MakeRecords(args);
+    };
+    auto info = [](const std::string& where, const std::string& record) { return Host({"info", record}, where); };
+    auto save = [](const std::string& where, const std::string& record, const std::string& comment) {
+        return Host(
+            {"dialog", record, "--dialog", "CDlgPatientInfoComment", "--set", "3421=" + comment, "--ok", "編集者"}, where);
+    };
+    auto copy = [](const std::string& from, const std::string& to) {
+        std::ofstream(to, std::ios::binary) << testsupport::ReadFileBytes(from);
+    };
+    auto base = [](const std::string& path) { return path.substr(path.rfind('/') + 1); };
+    // The record XML of the folder that names `record` and holds `comment`.
+    auto madeFor = [](const std::string& where, const std::string& record, const std::string& comment) {
+        std::vector<std::string> found;
+        for (const std::string& xml : RecordXmls(where)) {
+            const std::string bytes = testsupport::ReadFileBytes(xml);
+            if (ElementText(bytes, "Record_file") == record && ElementText(bytes, "Comment_content") == comment)
+                found.push_back(xml);
+        }
+        return found.size() == 1 ? found.front() : std::string();
+    };
+    // info on a record that shows its own patient and no record XML, saying
+    // why the one of its name is none of its.
+    auto expectNoRecords = [&](const std::string& where, const std::string& record, const char* id,
+                               const std::string& xml, const std::string& madeForRecord) {
+        const HostRun shown = info(where, record);
+        ASSERT_EQ(0, shown.status) << shown.err;
+        const std::string listed = FileListLine(shown.out);
+        EXPECT_EQ(id, ListedField(listed, "id")) << listed;
+        EXPECT_NE(std::string::npos, InfoRecordXml(shown.out).find("(to be made)")) << shown.out;
+        EXPECT_NE(std::string::npos, listed.find(base(xml) + " was made for " + madeForRecord)) << listed;
+    };
+    // A save that makes the record's own record XML, leaving `other` as it was.
+    auto expectOwnSave = [&](const std::string& where, const std::string& record, const char* id,
+                             const std::string& other) {
+        const std::string before = testsupport::ReadFileBytes(other);
+        const HostRun saved = save(where, record, "所見" + record);
+        ASSERT_EQ(0, saved.status) << saved.err;
+        EXPECT_NE(std::string::npos, saved.out.find("saved")) << saved.out;
+        EXPECT_EQ(before, testsupport::ReadFileBytes(other));
+        const std::string own = madeFor(where, record, "所見" + record);
+        ASSERT_FALSE(own.empty());
+        EXPECT_EQ(id, ElementText(testsupport::ReadFileBytes(own), "Patient_id"));
+        const HostRun shown = info(where, record);
+        EXPECT_EQ(id, ListedField(FileListLine(shown.out), "id")) << shown.out;
+        EXPECT_EQ(base(own), base(InfoRecordXml(shown.out)));
+        EXPECT_EQ(std::string::npos, shown.err.find("note")) << shown.err;
+    };
+
+    // s.ecg saved, then moved out; s.dat of another patient made beside its record XML.
+    const std::string moved = folder("moved");
+    make(moved + "/s.ecg", "AAA-1", "患者 甲");
+    ASSERT_EQ(0, save(moved, "s.ecg", "甲の所見").status);
+    const std::string ofS = madeFor(moved, "s.ecg", "甲の所見");
+    ASSERT_FALSE(ofS.empty());
+    ASSERT_EQ(0, std::rename((moved + "/s.ecg").c_str(), m_dir.File("s.ecg").c_str()));
+    make(moved + "/s.dat", "BBB-2", "患者 乙");
+    expectNoRecords(moved, "s.dat", "BBB-2", ofS, "s.ecg");
+    expectOwnSave(moved, "s.dat", "BBB-2", ofS);
+
+    // s.ecg copied with its record XML under another stem: the copy finds the
+    // copied record XML (with the id the person changed), and s.ecg keeps its own.
+    const std::string copied = folder("copied");
+    make(copied + "/s.ecg", "AAA-1", "患者 甲");
+    const HostRun changed =
+        Host({"dialog", "s.ecg", "--dialog", "CDlgPatientInfoComment", "--set", "3206=AAA-9", "--ok", "編集者"}, copied);
+    ASSERT_EQ(0, changed.status) << changed.err;
+    const std::vector<std::string> made = RecordXmls(copied);
+    ASSERT_EQ(1u, made.size());
+    const std::string digits = made[0].substr(made[0].size() - 18, 14);
+    copy(copied + "/s.ecg", copied + "/u.ecg");
+    copy(made[0], copied + "/u" + digits + ".xml");
+    for (const char* record : {"s.ecg", "u.ecg"}) {
+        const HostRun shown = info(copied, record);
+        EXPECT_EQ("AAA-9", ListedField(FileListLine(shown.out), "id")) << record << shown.out;
+        EXPECT_EQ(record[0] + digits + ".xml", base(InfoRecordXml(shown.out))) << shown.out;
+    }
+
+    // That record XML copied beside another patient's record of the same name.
+    const std::string other = folder("other");
+    make(other + "/s.ecg", "CCC-3", "患者 丙");
+    copy(made[0], other + "/" + base(made[0]));
+    expectNoRecords(other, "s.ecg", "CCC-3", other + "/" + base(made[0]), "s.ecg");
+    expectOwnSave(other, "s.ecg", "CCC-3", other + "/" + base(made[0]));
+
+    // s.ecg and s.dat each with an older record XML of its own naming no
+    // record: each finds its own, whichever is newer.
+    const std::string older = folder("older");
+    make(older + "/s.ecg", "AAA-1", "患者 甲", {"--time", "2024-04-01 09:30:00", "--xml"});
+    make(older + "/s.dat", "BBB-2", "患者 乙", {"--time", "2024-04-02 10:00:00", "--xml"});
+    const struct {
+        const char* record;
+        const char* id;
+        const char* xml;
+    } olders[] = {{"s.ecg", "AAA-1", "s20240401093000.xml"}, {"s.dat", "BBB-2", "s20240402100000.xml"}};
+    for (const auto& record : olders) {
+        ASSERT_TRUE(ElementText(testsupport::ReadFileBytes(older + "/" + record.xml), "Record_file").empty());
+        const HostRun shown = info(older, record.record);
+        EXPECT_EQ(record.xml, base(InfoRecordXml(shown.out))) << shown.out;
+        EXPECT_NE(std::string::npos, shown.out.find("  xml patient     " + std::string(record.id) + " ")) << shown.out;
+        EXPECT_EQ(std::string::npos, shown.err.find("note")) << shown.err;
+    }
 }
 
 }  // namespace
