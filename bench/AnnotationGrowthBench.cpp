@@ -1,9 +1,10 @@
 // How reading and saving a record's annotations grows with their number: a
-// resting record whose record XML holds 4,000 to 32,000 annotations (made
-// here by the record maker, never stored). Each annotation is read into the
-// record's chain as the documents read it, the chain is saved back as their
-// saves write it, and the example host prints `info` of the record as a user
-// runs it. Every size is one benchmark; the fitted exponent (time ~ count^k
+// resting record whose record XML holds 4,000 to 32,000 annotations, all
+// drawn on its first page (made here by the record maker, never stored).
+// Each annotation is read into the record's chain as the documents read it,
+// the chain is saved back as their saves write it, and the example host
+// prints `info` of the record and paints the page with every annotation on
+// it (`view`) as a user runs it. Every size is one benchmark; the fitted exponent (time ~ count^k
 // over the sizes) is printed when the run ends and must stay near 1.
 // Run: <build>/bin/morvelance_bench --benchmark_filter=GrowthAnnotation
 #include "bench/BenchPaths.h"
@@ -167,26 +168,47 @@ void BM_GrowthAnnotationSave(benchmark::State& state)
     });
 }
 
+// The example host run on the record as a user runs it: `args` after the
+// program and before the record, `after` behind it.
+bool RunHost(int count, double& cpu, const std::vector<std::string>& args, const std::vector<std::string>& after)
+{
+    const Made* files = MakeRecord(count);
+    if (!files) return false;
+    const std::string reader = MORVELANCE_MFER_READ_ONCE;
+    const std::string host = reader.substr(0, reader.rfind('/') + 1) + "morvelance-host";
+    std::vector<std::string> all = {host};
+    all.insert(all.end(), args.begin(), args.end());
+    all.push_back(files->record);
+    all.insert(all.end(), after.begin(), after.end());
+    std::vector<char*> argv;
+    for (std::string& arg : all) argv.push_back(&arg[0]);
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        dup2(null, 2);
+        execv(host.c_str(), argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    struct rusage usage {};
+    if (pid <= 0 || wait4(pid, &status, 0, &usage) != pid) return false;
+    cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 void BM_GrowthAnnotationHostInfo(benchmark::State& state)
 {
-    Measure(state, "host info", [](int count, double& cpu) {
-        const Made* files = MakeRecord(count);
-        if (!files) return false;
-        const std::string reader = MORVELANCE_MFER_READ_ONCE;
-        const std::string host = reader.substr(0, reader.rfind('/') + 1) + "morvelance-host";
-        const pid_t pid = fork();
-        if (pid == 0) {
-            const int null = open("/dev/null", O_WRONLY);
-            dup2(null, 1);
-            dup2(null, 2);
-            execl(host.c_str(), host.c_str(), "info", files->record.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        int status = 0;
-        struct rusage usage {};
-        if (pid <= 0 || wait4(pid, &status, 0, &usage) != pid) return false;
-        cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    Measure(state, "host info", [](int count, double& cpu) { return RunHost(count, cpu, {"info"}, {}); });
+}
+
+// The page the annotations were drawn on, every one of them on it.
+void BM_GrowthAnnotationHostView(benchmark::State& state)
+{
+    Measure(state, "host view", [](int count, double& cpu) {
+        const std::string png = Folder().Path() + "/view.png";
+        return RunHost(count, cpu, {"view"}, {"--view", "CViewRhythmWave", "--size", "800x600", "--png", png});
     });
 }
 
@@ -198,6 +220,7 @@ void Counts(benchmark::internal::Benchmark* b)
 BENCHMARK(BM_GrowthAnnotationRead)->Apply(Counts);
 BENCHMARK(BM_GrowthAnnotationSave)->Apply(Counts);
 BENCHMARK(BM_GrowthAnnotationHostInfo)->Apply(Counts);
+BENCHMARK(BM_GrowthAnnotationHostView)->Apply(Counts);
 
 // Prints the times and the exponents, and removes the records, at exit.
 struct GrowthReport {
