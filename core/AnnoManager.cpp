@@ -8,6 +8,12 @@ CAnnoManager::CAnnoManager() : m_pHeader(nullptr)
 
 CAnnoManager::~CAnnoManager() = default;
 
+void CAnnoManager::SetListHeader(_ANNOTATION_INFO* pHeader)
+{
+    m_pHeader = pHeader;
+    m_pLastItem = nullptr;
+}
+
 int CAnnoManager::GetItemCount() const
 {
     int count = 0;
@@ -27,9 +33,11 @@ _ANNOTATION_INFO* CAnnoManager::AddItem()
 {
     _ANNOTATION_INFO* info = new (std::nothrow) _ANNOTATION_INFO;
     if (!info) return nullptr;
-    _ANNOTATION_INFO** link = &m_pHeader;
+    // Records appended behind the handle's back are walked past, once.
+    _ANNOTATION_INFO** link = m_pLastItem ? &m_pLastItem->pNext : &m_pHeader;
     while (*link) link = &(*link)->pNext;
     *link = info;
+    m_pLastItem = info;
     return info;
 }
 
@@ -38,6 +46,7 @@ _ANNOTATION_INFO* CAnnoManager::AddItem()
 int CAnnoManager::DeleteItem(int pageStyle)
 {
     if (!m_pHeader) return 0;
+    m_pLastItem = nullptr;   // it may be among those freed
     _ANNOTATION_INFO** link = &m_pHeader->pNext;
     while (_ANNOTATION_INFO* info = *link) {
         if (info->nPageStyle != pageStyle) {
@@ -53,6 +62,7 @@ int CAnnoManager::DeleteItem(int pageStyle)
 int CAnnoManager::DelItem(int index)
 {
     if (!m_pHeader || index <= 0) return 0;
+    m_pLastItem = nullptr;   // it may be the one freed
     _ANNOTATION_INFO* previous = m_pHeader;
     for (int i = 1; i < index && previous->pNext; ++i) previous = previous->pNext;
     _ANNOTATION_INFO* info = previous->pNext;
@@ -67,8 +77,10 @@ _SKETCH_INFO* CAnnoManager::AddSkecthItem(_ANNOTATION_SKETCH* area)
     if (!area) return nullptr;
     _SKETCH_INFO* shape = new (std::nothrow) _SKETCH_INFO;
     if (!shape) return nullptr;
-    _SKETCH_INFO** link = &area->pSketchHead;
+    _SKETCH_INFO** link = area == m_pLastArea && m_pLastShape ? &m_pLastShape->pNext : &area->pSketchHead;
     while (*link) link = &(*link)->pNext;
     *link = shape;
+    m_pLastArea = area;
+    m_pLastShape = shape;
     return shape;
 }

@@ -1,6 +1,12 @@
 // A handle over a chain of annotations. It does not own the chain: the head
 // record belongs to whoever set it (a record's item keeps its head), and the
 // handle frees only the records after the head that it is told to delete.
+//
+// A record XML may hold many thousands of annotations, read one after the
+// other through one handle: the handle appends after the record (and the
+// shape) it appended last instead of walking the chain from its head each
+// time. A chain that someone else cut short meanwhile is given to the
+// handle again (SetListHeader) before it appends to it.
 #pragma once
 
 #include "core/AnnotationInfo.h"
@@ -13,7 +19,7 @@ public:
     CAnnoManager& operator=(const CAnnoManager&) = delete;
 
     _ANNOTATION_INFO* GetListHeader() const { return m_pHeader; }
-    void SetListHeader(_ANNOTATION_INFO* pHeader) { m_pHeader = pHeader; }
+    void SetListHeader(_ANNOTATION_INFO* pHeader);
 
     // Records in the chain, the head included.
     int GetItemCount() const;
@@ -34,4 +40,11 @@ public:
 
 protected:
     _ANNOTATION_INFO* m_pHeader;   // the chain's head, owned by the caller; null when empty
+
+private:
+    // Where the next append starts looking for the end: what was appended
+    // last (null: the head, or the area's first shape).
+    _ANNOTATION_INFO* m_pLastItem = nullptr;
+    _ANNOTATION_SKETCH* m_pLastArea = nullptr;
+    _SKETCH_INFO* m_pLastShape = nullptr;
 };

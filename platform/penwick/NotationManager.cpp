@@ -412,9 +412,11 @@ CSketchObject* CNotationManager::GetNext(POSITION& pos) const
     return shape;
 }
 
+// From the newest: the shapes just loaded are asked for one by one as they
+// are recorded, and a page may carry thousands of them.
 int CNotationManager::IndexOf(int serialNo) const
 {
-    for (size_t i = 0; i < m_shapes.size(); ++i)
+    for (size_t i = m_shapes.size(); i-- > 0;)
         if (m_shapes[i]->m_nSerialNo == serialNo) return static_cast<int>(i);
     return -1;
 }

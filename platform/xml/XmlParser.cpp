@@ -197,9 +197,18 @@ struct XML_PARSER::Impl {
     bool Prepare(const CString& xpath, CXmlPath& path) const;
     xmlXPathContextPtr Context();
     void ForgetContext();
-    void ForgetFound()
+    // A change of the document may turn any node or miss found by a path
+    // wrong.
+    void ForgetFound() { mapFound.clear(); }
+    // Where the walker last found an element among its siblings holds while
+    // elements are only added, each as the last child of its parent: so do
+    // the saves, which write thousands of annotations one under the other,
+    // and reading their paths again from the first sibling each time would
+    // cost the square of their number. A removal moves the siblings after
+    // it and frees the node: then it is all forgotten.
+    void ForgetPlaces()
     {
-        mapFound.clear();
+        ForgetFound();
         if (pWalker) pWalker->Forget();
     }
     XPathResult Evaluate(const XmlPathStep* steps, size_t count, xmlNodePtr from);
@@ -632,7 +641,7 @@ int XML_PARSER::RemoveNode(const wchar_t* xpath, int)
     if (!xpath) return 0;
     xmlNodePtr node = nullptr;
     if (!m_pImpl->Find(xpath, node) || !node) return 0;
-    m_pImpl->ForgetFound();
+    m_pImpl->ForgetPlaces();
     if (node->type == XML_ATTRIBUTE_NODE) return xmlRemoveProp(reinterpret_cast<xmlAttrPtr>(node)) == 0 ? 1 : 0;
     if (node->type != XML_ELEMENT_NODE) return 0;
     if (node == m_pImpl->Root()) m_pImpl->ForgetContext();

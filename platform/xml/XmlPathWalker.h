@@ -32,7 +32,8 @@ public:
     // How many nodes the steps select from `from`. False when a prefix is unbound.
     bool Count(const XmlPathStep* steps, size_t count, xmlNodePtr from, long& selected);
     // Drops what the walker remembers of the tree; the owner calls it before
-    // any change to the document.
+    // any change to the document other than an element added as the last
+    // child of its parent (which leaves every remembered place as it was).
     void Forget() { m_places.clear(); }
 
 private:

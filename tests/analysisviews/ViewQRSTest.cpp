@@ -72,6 +72,29 @@ TEST_F(QrsNumbers, TenBeatsPageForwardToTheLastWindowAndBack)
     EXPECT_EQ(m_view->GetFirstBeat(), 3);
 }
 
+// Back at the first beat has nowhere to go: the window stays on beat 1 and
+// the table shows what it showed, rather than a beat before the record.
+TEST_F(QrsNumbers, BackAtTheFirstBeatStaysOnTheFirstBeat)
+{
+    ShowBeats(10);
+    m_view->OnUpdate();
+    CDC before;
+    DrawInto(before);
+    m_view->SetQRSNum(1);
+    m_view->SetQRSNum(-1);
+    m_view->SetQRSNum(-1);
+    EXPECT_EQ(m_view->GetFirstBeat(), 0);
+    EXPECT_TRUE(m_view->IsBegin());
+    CDC after;
+    DrawInto(after);
+    CRect client;
+    m_view->GetClientRect(&client);
+    int differ = 0;
+    for (int y = 0; y < client.Height(); ++y)
+        for (int x = 0; x < client.Width(); ++x) differ += before.GetPixel(x, y) != after.GetPixel(x, y) ? 1 : 0;
+    EXPECT_EQ(differ, 0);
+}
+
 TEST_F(QrsNumbers, AShorterRecordBringsTheWindowBack)
 {
     ShowBeats(300, true);

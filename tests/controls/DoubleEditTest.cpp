@@ -95,6 +95,29 @@ TEST_F(DoubleEditTest, DigitCountLimitsEvenInsideTheBounds)
     EXPECT_STREQ(L"1", Text());
 }
 
+// A leading sign is no digit: two integer digits take "-99" and "-99.5",
+// with or without the point, and still refuse a third digit.
+TEST_F(DoubleEditTest, ALeadingSignIsNotCountedAsAnIntegerDigit)
+{
+    m_edit.SetIntegerDigits(2);
+    m_edit.SetDecimalDigits(1);
+    m_edit.SetMinValue(-999);
+    m_edit.SetMaxValue(999);
+    for (const wchar_t* sign : {L"-", L"+"}) {
+        m_edit.SetWindowText(L"");
+        m_parent.m_codes.clear();
+        const CString whole = CString(sign) + L"99";
+        Desktop::TypeText(whole + L"9");
+        EXPECT_STREQ(whole, Text());
+        EXPECT_EQ((std::vector<UINT>{DEN_INVALID_INPUT}), m_parent.m_codes) << "the third digit";
+        Desktop::TypeText(L".5");
+        EXPECT_STREQ(whole + L".5", Text());
+        m_edit.SetSel(1, 1);
+        Desktop::TypeText(L"1");
+        EXPECT_STREQ(whole + L".5", Text()) << "a third digit in front of the point";
+    }
+}
+
 TEST_F(DoubleEditTest, PointThatWouldLeaveTooManyDecimalsIsRefused)
 {
     m_edit.SetDecimalDigits(2);

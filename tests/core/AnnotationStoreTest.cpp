@@ -168,6 +168,40 @@ TEST(AnnoManager, CountsTheHeadIndexesAfterItAndDeletesMatches)
     EXPECT_EQ(empty.AddSkecthItem(nullptr), nullptr);
 }
 
+// A handle appends after what it appended last; a record it deleted, or one
+// appended through another handle, still leaves every append on the chain,
+// in order (the shapes of an area likewise).
+TEST(AnnoManager, AppendsAfterDeletionsAndOtherHandlesStayOnTheChainInOrder)
+{
+    Chain chain;
+    chain.Add(1);
+    chain.Add(2);
+    CAnnoManager& manager = chain.Manager();
+    EXPECT_EQ(manager.DelItem(2), 1);   // the record appended last
+    _ANNOTATION_INFO* three = chain.Add(3);
+    EXPECT_EQ(manager.GetAt(1), three);
+    EXPECT_EQ(manager.DeleteItem(3), 1);
+    CAnnoManager other;
+    other.SetListHeader(chain.Head());
+    _ANNOTATION_INFO* four = other.AddItem();
+    _ANNOTATION_INFO* five = chain.Add(5);
+    EXPECT_EQ(manager.GetItemCount(), 4);
+    EXPECT_EQ(manager.GetAt(1), four);
+    EXPECT_EQ(manager.GetAt(2), five);
+
+    _ANNOTATION_SKETCH first;
+    _ANNOTATION_SKETCH second;
+    _SKETCH_INFO* a = manager.AddSkecthItem(&first);
+    _SKETCH_INFO* b = manager.AddSkecthItem(&second);
+    _SKETCH_INFO* c = other.AddSkecthItem(&first);
+    _SKETCH_INFO* d = manager.AddSkecthItem(&first);
+    EXPECT_EQ(first.pSketchHead, a);
+    EXPECT_EQ(a->pNext, c);
+    EXPECT_EQ(c->pNext, d);
+    EXPECT_EQ(second.pSketchHead, b);
+    EXPECT_EQ(b->pNext, nullptr);
+}
+
 // The head belongs to the item; deleting it through the handle would leave
 // the item holding a freed record (the sanitizer build sees the difference).
 TEST(AnnoManager, HeadOwnedByAnItemSurvivesDeleteByPageStyleAndIndex)

@@ -114,6 +114,20 @@ TEST_F(DlgEnlargedRhyRRTest, TheRulerDisablesTheBarsAndAReadingShowsInItsOwnRead
     });
 }
 
+// The rhythm strip's lead is enlarged at the sensitivity the person set,
+// the document's first set, where the second holds another.
+TEST_F(DlgEnlargedRhyRRTest, ARhythmLeadIsEnlargedAtTheFirstSensitivitySetWhenTheTwoSetsDiffer)
+{
+    OpenSeconds(10.0);
+    m_doc->SetSense(6, 20.0f, 0);
+    ASSERT_FLOAT_EQ(20.0f, m_doc->GetSense(6, 0));
+    ASSERT_NE(20.0f, m_doc->GetSense(6, 1)) << "the two sets should differ";
+    Run(2500, [&](CDlgEnlargedRhyRR& dialog) {
+        ASSERT_NE(nullptr, dialog.GetWaveView());
+        EXPECT_FLOAT_EQ(20.0f, dialog.GetSense());
+    });
+}
+
 TEST_F(DlgEnlargedRhyRRTest, AStripShorterThanAPagePansByPixelsFromZero)
 {
     OpenSeconds(2.0);

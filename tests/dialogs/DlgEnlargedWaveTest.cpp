@@ -144,6 +144,32 @@ TEST_F(DlgEnlargedWaveTest, ARulerSetInTheViewShowsItsReadingInTheReadout)
     });
 }
 
+// The sensitivity the person set is the document's first set; the second
+// holds another here. The enlarged lead is drawn, and measured, at the first.
+TEST_F(DlgEnlargedWaveTest, TheLeadIsEnlargedAtTheFirstSensitivitySetWhenTheTwoSetsDiffer)
+{
+    m_doc.SetSenseMode(1);
+    m_doc.SetSense(1, 20.0f, 0);
+    ASSERT_FLOAT_EQ(20.0f, m_doc.GetSense(1, 0));
+    ASSERT_NE(20.0f, m_doc.GetSense(1, 1)) << "the two sets should differ";
+    Run(FALSE, 2500, [&](CDlgEnlargedWave& dialog) {
+        CViewEnlargedWave& view = *dialog.GetWaveView();
+        ClickControl(dialog, CDlgEnlargedWave::IDC_RULER);
+        const CRect client = Client(view);
+        ASSERT_GT(client.Height(), 100);
+        // 80 px are 10 mm: 0.5 mV at 20 mm/mV.
+        const CPoint a(20, 10);
+        MoveIn(view, a);
+        ClickIn(view, a);
+        MoveIn(view, CPoint(a.x, a.y + 80));
+        int ms = 0;
+        double mv = 0.0;
+        ASSERT_TRUE(ParseReadout(ControlText(dialog, CDlgEnlargedWave::IDC_READOUT), &ms, &mv))
+            << ControlText(dialog, CDlgEnlargedWave::IDC_READOUT).GetString();
+        EXPECT_NEAR(0.5, mv, 4.0 / client.Height() + 0.001);
+    });
+}
+
 TEST_F(DlgEnlargedWaveTest, TheRulerButtonDisablesTheBarsAndThePanButtonRestoresThemAndClearsTheReadout)
 {
     Run(FALSE, 2500, [&](CDlgEnlargedWave& dialog) {

@@ -174,6 +174,28 @@ TEST_F(ExerSummaryTest, ChoosingALeadEntryGivesTheTrendItsStyleAndLead)
     EXPECT_EQ(15, pane->GetTrendStyle());
 }
 
+// With the relative-ST flag the six lead entries, levels and loops alike,
+// read "R-ST", and still give the trend the lead's style and lead.
+TEST_F(ExerSummaryTest, RelativeSTNamesEveryLeadEntryRSTAndKeepsItsStyleAndLead)
+{
+    OpenRecord(0xFFFC);
+    CWndExerSummary* pane = OpenPane(TRUE, 1020, 664);
+    m_doc.GetCurrentDataItem()->bRelativeST = 1;
+    pane->OnUpdate();
+    const std::vector<std::wstring> entries = Entries();
+    ASSERT_EQ(14u, entries.size());
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(L"R-ST [mm]  " + LeadName(k), entries[8 + 2 * k]) << k;
+        EXPECT_EQ(L"R-ST [mm]  ST-HR loop  " + LeadName(k), entries[9 + 2 * k]) << k;
+        for (int loop = 0; loop < 2; ++loop) {
+            Choose(8 + 2 * k + loop);
+            EXPECT_EQ(10 + 2 * k + loop, pane->GetTrendView()->GetTrendStyle()) << k << " " << loop;
+            EXPECT_EQ(static_cast<int>(m_doc.GetDataLeadIDInverse(morvelance::kSummaryLeads[k])),
+                      pane->GetTrendView()->GetLeadID());
+        }
+    }
+}
+
 TEST_F(ExerSummaryTest, WithoutThePatientStripTheFormStartsAtFiveUnitsAndTheStripFitsUnderTheViews)
 {
     OpenRecord(0xFFFC);
