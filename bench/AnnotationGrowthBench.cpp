@@ -8,6 +8,7 @@
 // over the sizes) is printed when the run ends and must stay near 1.
 // Run: <build>/bin/morvelance_bench --benchmark_filter=GrowthAnnotation
 #include "bench/BenchPaths.h"
+#include "bench/BenchProcess.h"
 #include "bench/BenchTempFolder.h"
 #include "bench/GrowthFit.h"
 #include <benchmark/benchmark.h>
@@ -89,22 +90,11 @@ int ReadChain(CTavrionDoc& doc, const std::string& xmlPath, _ANNOTATION_INFO& he
     return chain.GetItemCount() - 1;
 }
 
-struct Timing {
-    double wall = 0;
-    double cpu = 0;
-};
 // Never destroyed: the report below reads it while the program ends.
-std::map<std::string, std::map<int, Timing>>& Timings()
+std::map<std::string, std::map<int, GrowthTiming>>& Timings()
 {
-    static auto* timings = new std::map<std::string, std::map<int, Timing>>;
+    static auto* timings = new std::map<std::string, std::map<int, GrowthTiming>>;
     return *timings;
-}
-
-double CpuSeconds()
-{
-    timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec + t.tv_nsec * 1e-9;
 }
 
 // Times `step` (which gives false when it failed; a process it runs gives
@@ -118,13 +108,13 @@ template <class Step> void Measure(benchmark::State& state, const std::string& k
         state.SkipWithError("the record maker could not make the record");
         return;
     }
-    Timing timing;
+    GrowthTiming timing;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        const double startCpu = CpuSeconds();
+        const double startCpu = ProcessCpuSeconds();
         double childCpu = -1;
         const bool ok = step(count, childCpu);
-        timing.cpu = childCpu >= 0 ? childCpu : CpuSeconds() - startCpu;
+        timing.cpu = childCpu >= 0 ? childCpu : ProcessCpuSeconds() - startCpu;
         timing.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (!ok) {
             state.SkipWithError(("the " + kind + " failed").c_str());
@@ -176,26 +166,12 @@ bool RunHost(int count, double& cpu, const std::vector<std::string>& args, const
     if (!files) return false;
     const std::string reader = MORVELANCE_MFER_READ_ONCE;
     const std::string host = reader.substr(0, reader.rfind('/') + 1) + "morvelance-host";
-    std::vector<std::string> all = {host};
-    all.insert(all.end(), args.begin(), args.end());
+    std::vector<std::string> all = args;
     all.push_back(files->record);
     all.insert(all.end(), after.begin(), after.end());
-    std::vector<char*> argv;
-    for (std::string& arg : all) argv.push_back(&arg[0]);
-    argv.push_back(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        dup2(null, 2);
-        execv(host.c_str(), argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    struct rusage usage {};
-    if (pid <= 0 || wait4(pid, &status, 0, &usage) != pid) return false;
-    cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const ProgramRun run = RunQuietly(host, all);
+    cpu = run.cpu;
+    return run.ok;
 }
 
 void BM_GrowthAnnotationHostInfo(benchmark::State& state)

@@ -201,24 +201,12 @@ long OpenMfer(const Made& files)
     return total;
 }
 
-// Median seconds per size and kind (wall clock and the process's CPU time:
-// on a busy machine the second is the steadier), for the report at exit.
-struct Timing {
-    double wall = 0;
-    double cpu = 0;
-};
+// Median seconds per size and kind, for the report at exit.
 // Never destroyed: the report below reads it while the program ends.
-std::map<std::string, std::map<int, Timing>>& Timings()
+std::map<std::string, std::map<int, GrowthTiming>>& Timings()
 {
-    static auto* timings = new std::map<std::string, std::map<int, Timing>>;
+    static auto* timings = new std::map<std::string, std::map<int, GrowthTiming>>;
     return *timings;
-}
-
-double CpuSeconds()
-{
-    timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec + t.tv_nsec * 1e-9;
 }
 
 double Median(std::vector<double> values)
@@ -238,9 +226,9 @@ void Growth(benchmark::State& state, const std::string& kind, long (*open)(const
     std::vector<double> wall, cpu;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        const double startCpu = CpuSeconds();
+        const double startCpu = ProcessCpuSeconds();
         const long read = open(*files);
-        cpu.push_back(CpuSeconds() - startCpu);
+        cpu.push_back(ProcessCpuSeconds() - startCpu);
         wall.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         if (read < 0) {
             state.SkipWithError("the record did not open");
@@ -248,7 +236,7 @@ void Growth(benchmark::State& state, const std::string& kind, long (*open)(const
         }
         benchmark::DoNotOptimize(read);
     }
-    Timings()[kind][minutes] = Timing{Median(wall), Median(cpu)};
+    Timings()[kind][minutes] = GrowthTiming{Median(wall), Median(cpu)};
     state.SetLabel(std::to_string(minutes) + " min");
 }
 
@@ -271,7 +259,7 @@ struct GrowthReport {
     {
         for (const auto& kind : Timings()) {
             for (bool useCpu : {false, true}) {
-                const std::map<int, Timing>& t = kind.second;
+                const std::map<int, GrowthTiming>& t = kind.second;
                 if (t.size() < 2) continue;
                 std::string line = "growth " + kind.first + (useCpu ? " (cpu):" : " (wall):");
                 std::map<int, double> points;

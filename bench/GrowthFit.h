@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 #include <map>
 
 inline double GrowthExponent(const std::map<int, double>& secondsByMinutes)
@@ -20,4 +21,18 @@ inline double GrowthExponent(const std::map<int, double>& secondsByMinutes)
     }
     const double n = static_cast<double>(secondsByMinutes.size());
     return (n * sxy - sx * sy) / (n * sxx - sx * sx);
+}
+
+// The seconds one measurement took: wall clock and processor time (on a busy
+// machine the second is the steadier).
+struct GrowthTiming {
+    double wall = 0;
+    double cpu = 0;
+};
+
+inline double ProcessCpuSeconds()
+{
+    timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec + t.tv_nsec * 1e-9;
 }

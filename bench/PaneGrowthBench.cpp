@@ -7,6 +7,7 @@
 // The host runs as a process of its own, as a user starts it.
 // Run: <build>/bin/morvelance_bench --benchmark_filter=GrowthPaneAll
 #include "bench/BenchPaths.h"
+#include "bench/BenchProcess.h"
 #include "bench/GrowthFit.h"
 #include <benchmark/benchmark.h>
 
@@ -73,44 +74,20 @@ const std::string* MakeRecord(int minutes)
     return &(made[minutes] = path);
 }
 
-struct Run {
-    bool ok = false;
-    double cpu = 0;   // the host's own processor time
-};
-
 // The host shows every pane of the record; its pictures go into a folder removed afterwards.
-Run ShowEveryPane(const std::string& record)
+ProgramRun ShowEveryPane(const std::string& record)
 {
     const std::string out = Folder() + "/panes";
-    const std::string host = HostProgram();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        dup2(null, 2);
-        execl(host.c_str(), host.c_str(), "pane", record.c_str(), "--pane", "all", "--size", "800x450", "--out",
-              out.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    Run run;
-    int status = 0;
-    struct rusage usage {};
-    if (pid > 0 && wait4(pid, &status, 0, &usage) == pid) {
-        run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-        run.cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-    }
+    const ProgramRun run =
+        RunQuietly(HostProgram(), {"pane", record, "--pane", "all", "--size", "800x450", "--out", out});
     RemoveTree(out);
     return run;
 }
 
-struct Timing {
-    double wall = 0;
-    double cpu = 0;
-};
 // Never destroyed: the report below reads it while the program ends.
-std::map<int, Timing>& Timings()
+std::map<int, GrowthTiming>& Timings()
 {
-    static auto* timings = new std::map<int, Timing>;
+    static auto* timings = new std::map<int, GrowthTiming>;
     return *timings;
 }
 
@@ -126,10 +103,10 @@ void BM_GrowthPaneAll(benchmark::State& state)
         state.SkipWithError("the record maker could not make the record");
         return;
     }
-    Timing timing;
+    GrowthTiming timing;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        const Run run = ShowEveryPane(*record);
+        const ProgramRun run = ShowEveryPane(*record);
         timing.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         timing.cpu = run.cpu;
         if (!run.ok) {
@@ -148,7 +125,7 @@ BENCHMARK(BM_GrowthPaneAll)->Arg(kMinutes[0])->Arg(kMinutes[1])->Arg(kMinutes[2]
 struct PaneGrowthReport {
     ~PaneGrowthReport()
     {
-        const std::map<int, Timing>& t = Timings();
+        const std::map<int, GrowthTiming>& t = Timings();
         for (bool useCpu : {false, true}) {
             if (t.size() < 2) break;
             std::string line = std::string("growth pane all") + (useCpu ? " (host cpu):" : " (wall):");

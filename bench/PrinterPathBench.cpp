@@ -9,6 +9,7 @@
 // stay at 2 or under.
 // Run: <build>/bin/morvelance_bench --benchmark_filter=PrinterBesidePdf
 #include "bench/BenchPaths.h"
+#include "bench/BenchProcess.h"
 #include "bench/BenchTempFolder.h"
 #include <benchmark/benchmark.h>
 
@@ -97,29 +98,11 @@ Usage RunHost(const std::vector<std::string>& args, const std::string& cupsServe
     std::vector<std::string> environment = {"MORVELANCE_REGISTRY=" + bench.registry, "MORVELANCE_SPOOL=" + bench.spool,
                                             "CUPS_SERVER=" + cupsServer, "TMPDIR=" + bench.folder.Path(),
                                             "HOME=" + bench.folder.Path(), "PATH=/usr/bin:/bin"};
-    std::vector<char*> argv = {const_cast<char*>(host.c_str())};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (std::string& entry : environment) envp.push_back(&entry[0]);
-    envp.push_back(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        dup2(null, 2);
-        execve(host.c_str(), argv.data(), envp.data());
-        _exit(127);
-    }
+    const ProgramRun run = RunQuietly(host, args, std::string(), &environment);
     Usage usage;
-    int status = 0;
-    struct rusage used {};
-    if (pid > 0 && wait4(pid, &status, 0, &used) == pid) {
-        usage.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-        usage.cpu =
-            used.ru_utime.tv_sec + used.ru_stime.tv_sec + (used.ru_utime.tv_usec + used.ru_stime.tv_usec) * 1e-6;
-        usage.peak = used.ru_maxrss / 1024.0;
-    }
+    usage.ok = run.ok;
+    usage.cpu = run.cpu;
+    usage.peak = run.peakMiB;
     std::error_code ignored;
     std::filesystem::remove_all(bench.spool, ignored);
     return usage;

@@ -6,6 +6,7 @@
 // the stem's records the command shows.
 // Run: <build>/bin/morvelance_bench --benchmark_filter=RecordXmlSearch
 #include "bench/BenchPaths.h"
+#include "bench/BenchProcess.h"
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -78,23 +79,9 @@ std::string MakeFolder(int xmls)
 
 bool RunInfo(const std::string& folder)
 {
-    const std::string host = HostProgram();
-    std::vector<std::string> args = {host, "info"};
+    std::vector<std::string> args = {"info"};
     for (const std::string& name : RecordNames()) args.push_back(name);
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(&arg[0]);
-    argv.push_back(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        dup2(null, 2);
-        if (chdir(folder.c_str()) != 0) _exit(126);
-        execv(host.c_str(), argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return RunQuietly(HostProgram(), args, folder).ok;
 }
 
 void BM_RecordXmlSearchSixteenRecordsOfOneStem(benchmark::State& state)

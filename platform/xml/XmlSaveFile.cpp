@@ -88,6 +88,32 @@ int LinkAsNew(const std::string& tempPath, const std::string& target)
     return renameat2(AT_FDCWD, tempPath.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
 }
 
+// The bytes written whole into a new temporary beside `target` (with the
+// mode and owner of `like` when given), its path in tempPath: -1 when they
+// were, else the cause (0 for an injected fault) with the step that failed,
+// and no temporary left.
+int WriteTemporaryBeside(const std::string& target, const std::string& bytes, const struct stat* like,
+                         std::string& tempPath, XmlSaveStep& failedStep)
+{
+    const bool injectedCreate = Injected(XmlSaveStep::CreateTemporary);
+    const int fd = injectedCreate ? -1 : CreateTemporaryBeside(target, tempPath);
+    if (fd < 0) {
+        failedStep = XmlSaveStep::CreateTemporary;
+        return injectedCreate ? 0 : errno;
+    }
+    errno = 0;
+    bool filled = FillTemporary(fd, bytes, like);
+    int error = errno;
+    if (close(fd) != 0 && filled) {
+        filled = false;
+        error = errno;
+    }
+    if (filled) return -1;
+    unlink(tempPath.c_str());
+    failedStep = XmlSaveStep::Write;
+    return error;
+}
+
 }  // namespace
 
 int GetLastReplaceError()
@@ -124,20 +150,9 @@ bool ReplaceFileContents(const std::string& nativePath, const std::string& bytes
     // Temporaries of saves that were killed before their rename go first.
     RemoveStaleTemporaries(target);
     std::string tempPath;
-    const bool injectedCreate = Injected(XmlSaveStep::CreateTemporary);
-    int fd = injectedCreate ? -1 : CreateTemporaryBeside(target, tempPath);
-    if (fd < 0) return fail(XmlSaveStep::CreateTemporary, injectedCreate ? 0 : errno);
-    errno = 0;
-    bool filled = FillTemporary(fd, bytes, exists ? &st : nullptr);
-    int error = errno;
-    if (close(fd) != 0 && filled) {
-        filled = false;
-        error = errno;
-    }
-    if (!filled) {
-        unlink(tempPath.c_str());
-        return fail(XmlSaveStep::Write, error);
-    }
+    XmlSaveStep step = XmlSaveStep::Write;
+    int error = WriteTemporaryBeside(target, bytes, exists ? &st : nullptr, tempPath, step);
+    if (error >= 0) return fail(step, error);
     const bool injectedRename = Injected(XmlSaveStep::Rename);
     if (injectedRename || rename(tempPath.c_str(), target.c_str()) != 0) {
         error = injectedRename ? 0 : errno;
@@ -161,20 +176,9 @@ bool CreateFileContents(const std::string& nativePath, const std::string& bytes)
 
     RemoveStaleTemporaries(nativePath);
     std::string tempPath;
-    const bool injectedCreate = Injected(XmlSaveStep::CreateTemporary);
-    int fd = injectedCreate ? -1 : CreateTemporaryBeside(nativePath, tempPath);
-    if (fd < 0) return fail(injectedCreate ? 0 : errno);
-    errno = 0;
-    bool filled = FillTemporary(fd, bytes, nullptr);
-    int error = errno;
-    if (close(fd) != 0 && filled) {
-        filled = false;
-        error = errno;
-    }
-    if (!filled) {
-        unlink(tempPath.c_str());
-        return fail(error);
-    }
+    XmlSaveStep step = XmlSaveStep::Write;
+    int error = WriteTemporaryBeside(nativePath, bytes, nullptr, tempPath, step);
+    if (error >= 0) return fail(error);
     const bool injectedLink = Injected(XmlSaveStep::Rename);
     const int linked = injectedLink ? -1 : LinkAsNew(tempPath, nativePath);
     error = injectedLink ? 0 : errno;
