@@ -4,6 +4,7 @@
 #include "platform/base/File.h"
 #include "platform/base/Kernel.h"
 #include "platform/base/PathNames.h"
+#include "platform/xml/XmlSaveFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -182,18 +183,45 @@ NewFileNames& Names()
     return names;
 }
 
-// Whether a document read under a given name names an owner other than the
-// name's: a file another record made there.
-bool NamesAnotherOwner(XML_PARSER& document, const NamedFile& named)
+// Whether a document read under a given name names the name's owner. A
+// file this process did not make that names another owner, or none (made
+// by something that does not name records, or not readable), is not the
+// owner's: only another process can have put it under a name given here.
+bool NamesTheOwner(XML_PARSER& document, const NamedFile& named)
 {
     CString name;
     if (!document.GetDataFromXMLDOM(name, named.owner.strXPath, 4, CString())) return false;
     name.Trim();
-    return !name.IsEmpty() && name != named.owner.strName;
+    return name == named.owner.strName;
+}
+
+bool IsTheOwnersFile(const CString& path, const NamedFile& named)
+{
+    if (platform::WasCreatedHere(platform::NativePath(static_cast<LPCWSTR>(path)))) return true;
+    XML_PARSER found;
+    return found.InitXML(path, 0) != 0 && NamesTheOwner(found, named);
 }
 
 // The most names a parser tries when other owners' files took them.
 const int kNameTries = 16;
+
+// Where the owner's file of a given name is now: the name it was last
+// moved on to, moved on again while another's file is found there. A folder
+// in the way is no one's file: the name stays, for the save to say why it
+// cannot write. Empty when no free name is left.
+CString SettledPath(const std::shared_ptr<NamedFile>& named)
+{
+    CString path = Names().PathOf(*named);
+    for (int tries = 0; tries < kNameTries; ++tries) {
+        const DWORD attributes = GetFileAttributes(path);
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            IsTheOwnersFile(path, *named))
+            return path;
+        path = Names().MoveOn(named, path);
+        if (path.IsEmpty()) return path;
+    }
+    return CString();
+}
 
 }  // namespace
 
@@ -237,19 +265,11 @@ CECGXMLParser::CECGXMLParser(const CString& path, int b8000, CString prefix)
 {
     m_pXMLParser = new XML_PARSER;
     if (!prefix.IsEmpty()) m_pXMLParser->SetNSDefaultPrefix(prefix);
+    // Another owner's file made under a name given here since it was given:
+    // the owner's own goes on under the next free one.
     const std::shared_ptr<NamedFile> named = Names().Find(path);
-    if (named) m_strPath = Names().PathOf(*named);
+    if (named) m_strPath = SettledPath(named);
     m_pXMLParser->InitXML(m_strPath, 0);   // a missing or broken file leaves a document whose reads fail
-    // Another owner's file made under the name since it was given: the
-    // owner's own goes on under the next free one.
-    for (int tries = 0; named && tries < kNameTries && m_pXMLParser->IsLoaded() &&
-                        NamesAnotherOwner(*m_pXMLParser, *named);
-         ++tries) {
-        const CString next = Names().MoveOn(named, m_strPath);
-        if (next.IsEmpty()) break;
-        m_strPath = next;
-        m_pXMLParser->InitXML(m_strPath, 0);
-    }
     if (m_pXMLParser->IsLoaded() || m_strPath.IsEmpty() || GetFileAttributes(m_strPath) != INVALID_FILE_ATTRIBUTES)
         return;
     auto seed = Seeds().Find(platform::NativePath(static_cast<LPCWSTR>(path)));
@@ -258,10 +278,11 @@ CECGXMLParser::CECGXMLParser(const CString& path, int b8000, CString prefix)
     // The first save creates the file; where one was made meanwhile, it is
     // written over only when it is the owner's.
     m_pXMLParser->SetNewFile([this, named](const CString& taken) {
-        XML_PARSER found;
-        const bool read = found.InitXML(taken, 0) != 0;
-        if (read && !(named && NamesAnotherOwner(found, *named))) return taken;
-        if (!named) return CString();
+        if (!named) {
+            XML_PARSER found;
+            return found.InitXML(taken, 0) != 0 ? taken : CString();
+        }
+        if (IsTheOwnersFile(taken, *named)) return taken;
         const CString next = Names().MoveOn(named, taken);
         if (!next.IsEmpty()) m_strPath = next;
         return next;
@@ -290,7 +311,7 @@ bool CECGXMLParser::IsNamedForAnother(const CString& path, const CString& name)
 CString CECGXMLParser::FileFor(const CString& path)
 {
     const std::shared_ptr<NamedFile> named = Names().Find(path);
-    return named ? Names().PathOf(*named) : path;
+    return named ? SettledPath(named) : path;
 }
 
 std::shared_ptr<const void> CECGXMLParser::SeedNewFile(const CString& path, NewFileSeed seed)

@@ -575,6 +575,22 @@ TEST_F(ECGXMLParserNewFileSeedTest, AFirstWriteLeavesAFileAnotherRecordMadeUnder
         reset();
     }
 
+    // One that names no record is no record's either: the record is still
+    // one whose record XML is to be made (seeded from its own file), and it
+    // writes it under the next name, leaving that file as it was.
+    {
+        const std::string unnamed = "<Rawdata><Tavrion/></Rawdata>";
+        std::ofstream(testsupport::Utf8(first), std::ios::binary) << unnamed;
+        const auto held = seed(L"s.Ecg");
+        EXPECT_EQ(next, CECGXMLParser::FileFor(first));
+        CECGXMLParser xml(first, 0, L"");
+        xml.SaveToXMLFile();
+        EXPECT_EQ(0, xml.m_bLastSaveFailed);
+        EXPECT_EQ(CString(L"s.Ecg"), recordOf(next));
+        EXPECT_EQ(unnamed, testsupport::ReadFileBytes(testsupport::Utf8(first)));
+        reset();
+    }
+
     // A file of the same record made meanwhile, or one this process made
     // through another parser, is written over.
     const auto held = seed(L"s.ecg");

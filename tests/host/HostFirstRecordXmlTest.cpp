@@ -382,6 +382,14 @@ TEST(HostFirstRecordXmlRace, FirstSavesStartedTogetherEachMakeTheirOwnRecordXmlO
             for (const std::string& entry : testsupport::FolderEntries(dir.Path()))
                 if (entry.size() > 4 && entry.compare(entry.size() - 4, 4, ".xml") == 0)
                     xmls.push_back(dir.File(entry));
+            // What each record XML holds, for a failure to show what went where.
+            std::string found;
+            for (const std::string& xml : xmls) {
+                const std::string bytes = testsupport::ReadFileBytes(xml);
+                found += "\n" + xml + ": " + XmlElement(bytes, "Record_file") + " " + XmlElement(bytes, "Patient_id") +
+                         " " + XmlElement(bytes, "Comment_content");
+            }
+            SCOPED_TRACE(found);
             size_t made = 0;
             for (size_t i = 0; i < count; ++i) {
                 const bool said = results[i].out.find("CDlgPatientInfoComment: saved") != std::string::npos;
