@@ -85,6 +85,29 @@ TEST_F(TextLengthGuardTest, ALoadedTextPastTheLimitIsKeptAndOnlyDeletingChangesI
     EXPECT_EQ(Text(), L"Nüller-Lüdenscheidt这");
 }
 
+// A field filled without the guard seeing it (a text set before the guard
+// ran once) is judged by what one key leaves: the character before the caret
+// is the one just typed, so the text as it was is kept whole.
+TEST_F(TextLengthGuardTest, AFieldTheGuardNeverSawRefusesTheFirstLetterPastItsLimitAndKeepsItsText)
+{
+    m_edit.SetWindowText(L"abcde");
+    m_edit.SendMessage(EM_SETSEL, 2, 2);
+    m_edit.SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"X"));
+    EXPECT_TRUE(GuardTextLength(m_edit, 5));
+    EXPECT_EQ(Text(), L"abcde");
+
+    CWnd other;
+    ASSERT_TRUE(other.CreateEx(0, L"Edit", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, CRect(0, 30, 150, 50),
+                               &m_parent, 8));
+    other.SetWindowText(L"vwxyz");
+    other.SendMessage(EM_SETSEL, 5, 5);
+    other.SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"Q"));
+    EXPECT_TRUE(GuardTextLength(other, 5));
+    CString text;
+    other.GetWindowText(text);
+    EXPECT_EQ(text, L"vwxyz");
+}
+
 TEST(TypedTextLimit, AChangeIsFittedBetweenThePartsTheTextsShare)
 {
     int caret = -1;
