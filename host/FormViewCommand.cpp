@@ -253,11 +253,10 @@ bool ShowFormOn(CTavrionDoc& doc, const FormOptions& options)
     // Typing stops at a control refused: nothing is saved, nor painted as if typed.
     for (const TypedText& typed : options.typed)
         if (!TypeInto(*form, typed)) return false;
-    if (options.save && !SaveThroughDocument(doc)) {
-        SaveFormImage(*form, options.png);
-        return false;
-    }
-    return SaveFormImage(*form, options.png);
+    // A failed save is the command's failure; the picture still shows the
+    // form as that save left it (a picture it could not write says so itself).
+    const bool saved = !options.save || SaveThroughDocument(doc);
+    return SaveFormImage(*form, options.png) && saved;
 }
 
 int ShowForm(const FormOptions& options, const RecordOpener& open)

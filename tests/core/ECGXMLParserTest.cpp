@@ -606,6 +606,7 @@ TEST_F(ECGXMLParserNewFileSeedTest, AFirstWriteLeavesAFileAnotherRecordMadeUnder
         CECGXMLParser one(first, 0, L""), two(first, 0, L"");
         one.SetDataToXMLDOM(L"first", Field(L"Patient_id"), 4, L"");
         one.SaveToXMLFile();
+        ASSERT_EQ(0, one.m_bLastSaveFailed);
         two.SetDataToXMLDOM(L"second", Field(L"Patient_id"), 4, L"");
         two.SaveToXMLFile();
         EXPECT_EQ(0, two.m_bLastSaveFailed);
