@@ -85,17 +85,21 @@ for view in CViewRRHistogram CViewRRTrend CViewRRIntervalList CViewRRResult; do
     "$host" view "$samples/rr_90.ecg" --view "$view" --png "$views/$view.png"
     "$host" print "$samples/rr_90.ecg" --view "$view" --pdf "$samples/printed/$view.pdf"
 done
+# The master-step record made from a real recording when the PhysioNet data
+# is at hand, else the synthetic one.
+mstep="$samples/mstep244.ecg"
+[ -f "$mstep" ] || mstep="$samples/mstep243.ecg"
 for view in CViewFinalCom12Leads CViewHRTrend CViewSTTrend CViewSummaryProtocol; do
-    "$host" view "$samples/mstep244.ecg" --view "$view" --png "$views/$view.png"
+    "$host" view "$mstep" --view "$view" --png "$views/$view.png"
 done
-"$host" view "$samples/mstep244.ecg" --view CViewFinalCom1Lead --lead 1 --png "$views/CViewFinalCom1Lead.png"
-"$host" view "$samples/mstep244.ecg" --view CViewFinalEnlargeWave --lead 1 --png "$views/CViewFinalEnlargeWave.png"
+"$host" view "$mstep" --view CViewFinalCom1Lead --lead 1 --png "$views/CViewFinalCom1Lead.png"
+"$host" view "$mstep" --view CViewFinalEnlargeWave --lead 1 --png "$views/CViewFinalEnlargeWave.png"
 "$host" view "$samples/exercise_90.ecg" --view all --out "$views/exercise"
 for form in CFormPatientInfo CFormInterpre CFormInterpreAme; do
     "$host" view "$samples/rest12_90.ecg" --view "$form" --png "$views/$form.png"
 done
 "$host" view "$samples/exercise_90.ecg" --view CFormInterpreExer --png "$views/CFormInterpreExer.png"
-"$host" view "$samples/mstep244.ecg" --view CFormInterpreMsfr --png "$views/CFormInterpreMsfr.png"
+"$host" view "$mstep" --view CFormInterpreMsfr --png "$views/CFormInterpreMsfr.png"
 "$host" view "$samples/rhythm_90.ecg" --view CFormInterpreRhyRR --png "$views/CFormInterpreRhyRR.png"
 "$host" print "$samples/rest12_90.ecg" --report rest-wave --pdf "$samples/printed/report-rest-wave.pdf"
 "$host" print "$samples/rhythm_90.ecg" --report rhythm-wave --pdf "$samples/printed/report-rhythm-wave.pdf"
