@@ -13,8 +13,36 @@ ensure_packages() {
     echo "== installing: ${missing[*]}"
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+    apt_waiting_for_lock $sudo apt-get update -qq
+    apt_waiting_for_lock $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+}
+
+# apt_waiting_for_lock COMMAND...: runs an apt-get command; while another
+# package install (another clone's set-up, an unattended upgrade) holds the
+# package manager's lock, says so and tries again every few seconds, for
+# APT_LOCK_WAIT seconds (600 unless set) at most. Any other failure ends it
+# at once with apt's own message.
+apt_waiting_for_lock() {
+    local bound=${APT_LOCK_WAIT:-600} waited=0 told=0 rc err
+    err=$(mktemp)
+    while :; do
+        rc=0 && "$@" 2>"$err" || rc=$?
+        if [ "$rc" -eq 0 ] || ! grep -qiE 'could not get lock|unable to (acquire|lock)' "$err"; then
+            cat "$err" >&2 && rm -f "$err"
+            return "$rc"
+        fi
+        if [ "$waited" -ge "$bound" ]; then
+            cat "$err" >&2 && rm -f "$err"
+            echo "== gave up after ${waited}s waiting for the package manager's lock (APT_LOCK_WAIT=$bound)" >&2
+            return "$rc"
+        fi
+        if [ "$told" -eq 0 ]; then
+            echo "== another package install holds the package manager's lock; waiting up to ${bound}s for it:" >&2
+            grep -iE 'lock' "$err" | head -n 2 | sed 's/^/   /' >&2
+            told=1
+        fi
+        sleep 5 && waited=$((waited + 5))
+    done
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config ccache
