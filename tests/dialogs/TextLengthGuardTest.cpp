@@ -108,6 +108,52 @@ TEST_F(TextLengthGuardTest, AFieldTheGuardNeverSawRefusesTheFirstLetterPastItsLi
     EXPECT_EQ(text, L"vwxyz");
 }
 
+// The edit's undo brings back the text before the last change and undoing
+// again redoes it: the guard takes either text as it was, a loaded one past
+// the limit included (it once took the undo as a typed change and cut it to
+// the limit, or refused what the undo put back of a Backspace).
+TEST_F(TextLengthGuardTest, AnUndoAndItsRedoBringBackTheTextAsItWasPastTheLimit)
+{
+    const CString stored = L"HOSP-2024-000123456789";
+    m_edit.SendMessage(EM_LIMITTEXT, 20);
+    // Loads as the pages' EN_UPDATE takes them.
+    auto load = [&] {
+        m_edit.SetWindowText(stored);
+        EXPECT_FALSE(GuardTextLength(m_edit, 20));
+    };
+    load();
+    // Four letters typed over with one: no longer than it was, taken whole.
+    m_edit.SendMessage(EM_SETSEL, 0, 4);
+    Type(L"Q", 20);
+    EXPECT_EQ(Text(), L"Q-2024-000123456789");
+    m_edit.SendMessage(EM_UNDO);
+    EXPECT_FALSE(GuardTextLength(m_edit, 20));
+    EXPECT_EQ(Text(), stored);
+    m_edit.SendMessage(EM_UNDO);
+    EXPECT_FALSE(GuardTextLength(m_edit, 20));
+    EXPECT_EQ(Text(), L"Q-2024-000123456789");
+    // A letter over one is no lengthening either (the edit once took the
+    // selection out and refused the letter, as it refuses any past its limit).
+    load();
+    m_edit.SendMessage(EM_SETSEL, 4, 5);
+    Type(L"_", 20);
+    EXPECT_EQ(Text(), L"HOSP_2024-000123456789");
+    // A Backspace and its undo.
+    load();
+    m_edit.SendMessage(EM_SETSEL, 22, 22);
+    m_edit.SendMessage(WM_CHAR, L'\b');
+    EXPECT_FALSE(GuardTextLength(m_edit, 20));
+    EXPECT_EQ(Text(), stored.Left(21));
+    m_edit.SendMessage(EM_UNDO);
+    EXPECT_FALSE(GuardTextLength(m_edit, 20));
+    EXPECT_EQ(Text(), stored);
+    // After the undo the text it brought back is what the next key counts
+    // against: a letter is still refused.
+    m_edit.SendMessage(EM_SETSEL, 22, 22);
+    Type(L"x", 20);
+    EXPECT_EQ(Text(), stored);
+}
+
 TEST(TypedTextLimit, AChangeIsFittedBetweenThePartsTheTextsShare)
 {
     int caret = -1;
@@ -147,4 +193,29 @@ TEST(TypedTextLimit, AChangeThatWouldPushTheExerciseCommentPastItsThirdLineIsRef
         EXPECT_EQ(FitTypedChange(full, line + L"\r\n\r\n" + line + L"\r\n" + line, fit, caret), full);
         EXPECT_EQ(FitTypedChange(full, full.Mid(1), fit, caret), full.Mid(1));
     }
+}
+
+// A comment stored past the three lines keeps what they drop: typing over a
+// selection with less drops no more of it and is taken whole (the letter was
+// once cut and only the selection went); a letter that lengthens it is
+// refused, also where its line has room, and a paste over a selection is cut
+// to what drops no more.
+TEST(TypedTextLimit, AChangeToAnExerciseCommentStoredPastItsThirdLineIsTakenWhereItDropsNoMoreOfIt)
+{
+    const TextFit fit = &CExerViewDoc::FitComment;
+    int caret = -1;
+    const CString line(L'漢', 30);
+    const CString stored = line + L"\r\n" + line + L"\r\n" + line + L"\r\nDDDD";
+    ASSERT_NE(fit(stored), stored);
+    const CString typedOver = L"Q" + stored.Mid(6);
+    EXPECT_EQ(FitTypedChange(stored, typedOver, fit, caret), typedOver);
+    EXPECT_EQ(caret, typedOver.GetLength());
+    EXPECT_EQ(FitTypedChange(stored, L"Q" + stored, fit, caret), stored);
+    EXPECT_EQ(FitTypedChange(stored, stored + L"E", fit, caret), stored);
+    const CString shortFirst = L"AB" + stored.Mid(line.GetLength());
+    EXPECT_EQ(FitTypedChange(shortFirst, L"x" + shortFirst, fit, caret), shortFirst);
+    // Over six of the first line's thirty, three letters of the twelve
+    // columns still fit before the line's end pushes a character on.
+    EXPECT_EQ(FitTypedChange(stored, CString(L'x', 15) + stored.Mid(6), fit, caret), CString(L'x', 12) + stored.Mid(6));
+    EXPECT_EQ(caret, 12);
 }
