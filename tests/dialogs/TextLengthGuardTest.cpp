@@ -106,6 +106,20 @@ TEST_F(TextLengthGuardTest, AFieldTheGuardNeverSawRefusesTheFirstLetterPastItsLi
     CString text;
     other.GetWindowText(text);
     EXPECT_EQ(text, L"vwxyz");
+
+    // At the very start the character before the caret is the first.
+    CWnd first;
+    ASSERT_TRUE(first.CreateEx(0, L"Edit", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, CRect(0, 60, 150, 80),
+                               &m_parent, 9));
+    first.SetWindowText(L"这这a");
+    first.SendMessage(EM_SETSEL, 0, 0);
+    first.SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"Q"));
+    EXPECT_TRUE(GuardTextLength(first, 5));
+    first.GetWindowText(text);
+    EXPECT_EQ(text, L"这这a");
+    DWORD start = 0, end = 0;
+    first.SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(end, 0u);
 }
 
 // The edit's undo brings back the text before the last change and undoing
