@@ -153,7 +153,7 @@ void CCheckComboBox::OnEditUpdate()
         return;
     // The limit counts the columns the text is drawn in and guards what the
     // person types: a text loaded from the store or the list stays whole.
-    if (!GuardTypedText(m_edit, static_cast<int>(m_edit.GetLimitText()), m_edit.AcceptedText()))
+    if (!GuardTypedText(m_edit, static_cast<int>(m_edit.GetLimitText()), m_edit.Guarded()))
         return;
     CString strCut;
     m_edit.GetWindowText(strCut);

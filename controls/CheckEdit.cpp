@@ -147,7 +147,7 @@ void CCheckEdit::OnUpdate()
 {
     // The limit counts the columns the text is drawn in and guards what the
     // person types: a text loaded from the store stays whole.
-    if (GuardTypedText(*this, static_cast<int>(GetLimitText()), m_strAccepted))
+    if (GuardTypedText(*this, static_cast<int>(GetLimitText()), m_guarded))
         SendMessage(EM_SCROLLCARET, 0, 0);
 }
 
@@ -156,7 +156,7 @@ LRESULT CCheckEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     const LRESULT result = CEdit::WindowProc(message, wParam, lParam);
     // A multi-line edit tells no change when its text is set: what was set
     // is taken here, as the single-line one's notification takes it.
-    if (message == WM_SETTEXT && m_hWnd) GetWindowText(m_strAccepted);
+    if (message == WM_SETTEXT && m_hWnd) m_guarded.Load(*this);
     return result;
 }
 

@@ -3,6 +3,7 @@
 // mode it never leaves an invalid or out-of-range number behind.
 #pragma once
 
+#include "controls/TypedTextLimit.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/ui/framework/Edit.h"
 
@@ -56,5 +57,5 @@ private:
     BOOL m_bRange = 0;          // numeric mode
     float m_fUpper = 0.0f;
     float m_fLower = 0.0f;
-    CString m_strAccepted;      // the text after the last change, what a typed change counts against
+    GuardedText m_guarded;      // what a typed change counts against, and what an undo brings back
 };

@@ -31,7 +31,7 @@ LRESULT CComboEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     const LRESULT result = CEdit::WindowProc(message, wParam, lParam);
     // The combo box sets its edit's text without telling of a change (a
     // load, a choice from the list): what was set is taken here.
-    if (message == WM_SETTEXT && m_hWnd) GetWindowText(m_strAccepted);
+    if (message == WM_SETTEXT && m_hWnd) m_guarded.Load(*this);
     return result;
 }
 

@@ -3,6 +3,7 @@
 // box is read-only, letting only the navigation keys through.
 #pragma once
 
+#include "controls/TypedTextLimit.h"
 #include "platform/ui/framework/Edit.h"
 
 class CTavrionDoc;
@@ -19,8 +20,8 @@ public:
     BOOL GetReadOnlyFlag() const { return m_bReadOnly; }
     void SetShownText(const CString& strText) { m_strShown = strText; }
     const CString& GetShownText() const { return m_strShown; }
-    // The text after the last change, what a typed change counts against.
-    CString& AcceptedText() { return m_strAccepted; }
+    // What a typed change counts against, and what an undo brings back.
+    GuardedText& Guarded() { return m_guarded; }
     // Paints the idle face; the combo box calls it after its own fill.
     void DrawIdle();
 
@@ -39,7 +40,7 @@ private:
 
     BOOL m_bFocus = 0;
     CString m_strShown;         // empty: the window text is shown
-    CString m_strAccepted;
+    GuardedText m_guarded;
     BOOL m_bReadOnly = 0;
     COLORREF m_crFrame = RGB(0xDC, 0xDC, 0xDC);
     CTavrionDoc* m_pDoc = nullptr;

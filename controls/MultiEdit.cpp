@@ -158,7 +158,7 @@ void CMultiEdit::EditChange()
 LRESULT CMultiEdit::CEditFace::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const LRESULT result = CEdit::WindowProc(message, wParam, lParam);
-    if (message == WM_SETTEXT && m_hWnd) GetWindowText(m_strAccepted);
+    if (message == WM_SETTEXT && m_hWnd) m_guarded.Load(*this);
     return result;
 }
 
@@ -169,8 +169,8 @@ void CMultiEdit::GuardTypedChange()
     // taken. It counts the columns the text is drawn in; a field whose
     // store lays the text out keeps what that layout holds (the line breaks
     // it lays the text with take no room there).
-    const BOOL cut = m_pfnFit ? GuardTypedText(m_edit, m_pfnFit, m_edit.m_strAccepted)
-                              : GuardTypedText(m_edit, static_cast<int>(m_edit.GetLimitText()), m_edit.m_strAccepted);
+    const BOOL cut = m_pfnFit ? GuardTypedText(m_edit, m_pfnFit, m_edit.m_guarded)
+                              : GuardTypedText(m_edit, static_cast<int>(m_edit.GetLimitText()), m_edit.m_guarded);
     if (cut) m_edit.SendMessage(EM_SCROLLCARET, 0, 0);
 }
 

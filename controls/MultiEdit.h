@@ -53,7 +53,7 @@ private:
     // its text is set).
     class CEditFace : public CEdit {
     public:
-        CString m_strAccepted;   // the text after the last change
+        GuardedText m_guarded;   // what a typed change counts against, and what an undo brings back
     protected:
         LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     };

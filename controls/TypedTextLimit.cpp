@@ -53,7 +53,7 @@ CString FitChange(const CString& before, const CString& after, const Fits& fits,
     return start + inserted.Left(kept) + end;
 }
 
-BOOL GuardChange(CWnd& edit, CString& accepted,
+BOOL GuardChange(CWnd& edit, GuardedText& field,
                  const std::function<CString(const CString&, const CString&, int&)>& fitChange)
 {
     CString text;
@@ -61,13 +61,27 @@ BOOL GuardChange(CWnd& edit, CString& accepted,
     // WM_SETTEXT clears the flag, typing and pasting set it: a text the
     // program set is the field's as it stands.
     if (!edit.SendMessage(EM_GETMODIFY)) {
-        accepted = text;
+        field.Load(text);
+        return FALSE;
+    }
+    // The edit's undo swaps its text with the one before the last change,
+    // and undoing again swaps them back: a text the field held is taken as
+    // it was, however far past the limit, never fitted as if typed.
+    if (field.canUndo && text == field.before) {
+        field.before = field.accepted;
+        field.accepted = text;
         return FALSE;
     }
     int caret = 0;
-    const CString fit = fitChange(accepted, text, caret);
-    accepted = fit;
-    if (fit.GetLength() == text.GetLength()) return FALSE;
+    const CString fit = fitChange(field.accepted, text, caret);
+    if (fit.GetLength() == text.GetLength()) {
+        field.before = field.accepted;
+        field.accepted = fit;
+        field.canUndo = true;
+        return FALSE;
+    }
+    // Setting the text empties the edit's undo: there is nothing to bring back.
+    field.Load(fit);
     edit.SetWindowText(fit);
     // Still the person's change, as far as it was taken.
     edit.SendMessage(EM_SETMODIFY, TRUE);
@@ -85,20 +99,41 @@ CString FitTypedChange(const CString& before, const CString& after, int limit, i
 
 CString FitTypedChange(const CString& before, const CString& after, TextFit fit, int& caret)
 {
-    return FitChange(before, after, [fit](const CString& text) { return fit(text).GetLength() == text.GetLength(); },
-                     caret);
+    // The columns of what the store drops of a text, past the part it keeps.
+    const auto dropped = [fit](const CString& text) { return GetTextColumns(text.Mid(fit(text).GetLength())); };
+    // A text loaded past that part may be changed where the change leaves it
+    // no wider and drops no more of it.
+    const int columns = GetTextColumns(before), room = dropped(before);
+    return FitChange(before, after, [&](const CString& text) {
+        const int lost = dropped(text);
+        return lost == 0 || (lost <= room && GetTextColumns(text) <= columns);
+    }, caret);
 }
 
-BOOL GuardTypedText(CWnd& edit, int limit, CString& accepted)
+void GuardedText::Load(const CString& text)
 {
-    return GuardChange(edit, accepted, [limit](const CString& before, const CString& after, int& caret) {
+    accepted = text;
+    before.Empty();
+    canUndo = false;
+}
+
+void GuardedText::Load(const CWnd& edit)
+{
+    CString text;
+    edit.GetWindowText(text);
+    Load(text);
+}
+
+BOOL GuardTypedText(CWnd& edit, int limit, GuardedText& field)
+{
+    return GuardChange(edit, field, [limit](const CString& before, const CString& after, int& caret) {
         return FitTypedChange(before, after, limit, caret);
     });
 }
 
-BOOL GuardTypedText(CWnd& edit, TextFit fit, CString& accepted)
+BOOL GuardTypedText(CWnd& edit, TextFit fit, GuardedText& field)
 {
-    return GuardChange(edit, accepted, [fit](const CString& before, const CString& after, int& caret) {
+    return GuardChange(edit, field, [fit](const CString& before, const CString& after, int& caret) {
         return FitTypedChange(before, after, fit, caret);
     });
 }

@@ -20,12 +20,12 @@ CWnd* ComboEdit(CWnd& combo)
     return nullptr;
 }
 
-// The text each guarded field held after its last change, by its window
-// (a handle is not used again for a new window); those of closed windows
-// are let go as more fields come.
-std::map<HWND, CString>& AcceptedTexts()
+// What the guard keeps of each guarded field, by its window (a handle is
+// not used again for a new window); those of closed windows are let go as
+// more fields come.
+std::map<HWND, GuardedText>& GuardedTexts()
 {
-    static std::map<HWND, CString> texts;
+    static std::map<HWND, GuardedText> texts;
     if (texts.size() > 256) {
         for (auto it = texts.begin(); it != texts.end();) it = ::IsWindow(it->first) ? std::next(it) : texts.erase(it);
     }
@@ -37,12 +37,12 @@ int OwnLimit(CWnd& edit)
     return static_cast<int>(edit.SendMessage(EM_GETLIMITTEXT));
 }
 
-// The text the field held before the person's change now in it. A field
-// the guard has not seen held, as one key leaves it, its text without the
-// character before the caret.
-CString& AcceptedText(CWnd& edit)
+// What the guard keeps of the field, the text it held before the person's
+// change now in it first. A field the guard has not seen held, as one key
+// leaves it, its text without the character before the caret.
+GuardedText& Guarded(CWnd& edit)
 {
-    auto& texts = AcceptedTexts();
+    auto& texts = GuardedTexts();
     const auto found = texts.find(edit.GetSafeHwnd());
     if (found != texts.end()) return found->second;
     CString text;
@@ -51,14 +51,16 @@ CString& AcceptedText(CWnd& edit)
     edit.SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     const int caret = static_cast<int>(end);
     if (caret > 0 && caret <= text.GetLength()) text.Delete(caret - 1);
-    return texts[edit.GetSafeHwnd()] = text;
+    GuardedText& field = texts[edit.GetSafeHwnd()];
+    field.Load(text);
+    return field;
 }
 
 }  // namespace
 
 BOOL GuardTextLength(CWnd& edit, int limit)
 {
-    return GuardTypedText(edit, limit, AcceptedText(edit));
+    return GuardTypedText(edit, limit, Guarded(edit));
 }
 
 void NoteLoadedText(CWnd* control)
@@ -66,14 +68,12 @@ void NoteLoadedText(CWnd* control)
     if (!control || !control->GetSafeHwnd()) return;
     CWnd* edit = ComboEdit(*control);
     if (!edit) edit = control;
-    CString text;
-    edit->GetWindowText(text);
-    AcceptedTexts()[edit->GetSafeHwnd()] = text;
+    GuardedTexts()[edit->GetSafeHwnd()].Load(*edit);
 }
 
 BOOL GuardTextLength(CWnd& edit, TextFit fit)
 {
-    return GuardTypedText(edit, fit, AcceptedText(edit));
+    return GuardTypedText(edit, fit, Guarded(edit));
 }
 
 void GuardEditToItsLimit(CWnd* edit)

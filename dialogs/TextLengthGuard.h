@@ -4,7 +4,7 @@
 // text the dialog loaded is shown and kept whole however long; a change the
 // person makes may not take the field past its limit (or past its length,
 // when it was loaded longer), what was typed or pasted being cut to fit and
-// the caret put after it.
+// the caret put after it; an undo or a redo brings back the text as it was.
 #pragma once
 
 #include "controls/TypedTextLimit.h"

@@ -106,6 +106,47 @@ TEST_F(TextLengthGuardTest, AFieldTheGuardNeverSawRefusesTheFirstLetterPastItsLi
     CString text;
     other.GetWindowText(text);
     EXPECT_EQ(text, L"vwxyz");
+
+    // At the very start the character before the caret is the first.
+    CWnd first;
+    ASSERT_TRUE(first.CreateEx(0, L"Edit", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, CRect(0, 60, 150, 80),
+                               &m_parent, 9));
+    first.SetWindowText(L"这这a");
+    first.SendMessage(EM_SETSEL, 0, 0);
+    first.SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"Q"));
+    EXPECT_TRUE(GuardTextLength(first, 5));
+    first.GetWindowText(text);
+    EXPECT_EQ(text, L"这这a");
+    DWORD start = 0, end = 0;
+    first.SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(end, 0u);
+}
+
+// The edit's undo brings back the text before the last change and undoing
+// again redoes it: the guard takes either text as it was, a loaded one past
+// the limit included (it once took the undo as a typed change and cut it to
+// the limit), and counts the next key against it.
+TEST_F(TextLengthGuardTest, AnUndoAndItsRedoBringBackTheTextAsItWasPastTheLimit)
+{
+    const CString stored = L"HOSP-2024-000123456789";
+    m_edit.SendMessage(EM_LIMITTEXT, 20);
+    m_edit.SetWindowText(stored);
+    EXPECT_FALSE(GuardTextLength(m_edit, 20));
+    // Four letters typed over with one: no longer than it was, taken whole.
+    m_edit.SendMessage(EM_SETSEL, 0, 4);
+    Type(L"Q", 20);
+    EXPECT_EQ(Text(), L"Q-2024-000123456789");
+    m_edit.SendMessage(EM_UNDO);
+    EXPECT_FALSE(GuardTextLength(m_edit, 20));
+    EXPECT_EQ(Text(), stored);
+    m_edit.SendMessage(EM_UNDO);
+    EXPECT_FALSE(GuardTextLength(m_edit, 20));
+    EXPECT_EQ(Text(), L"Q-2024-000123456789");
+    m_edit.SendMessage(EM_UNDO);
+    EXPECT_FALSE(GuardTextLength(m_edit, 20));
+    m_edit.SendMessage(EM_SETSEL, 22, 22);
+    Type(L"x", 20);
+    EXPECT_EQ(Text(), stored);
 }
 
 TEST(TypedTextLimit, AChangeIsFittedBetweenThePartsTheTextsShare)
@@ -147,4 +188,29 @@ TEST(TypedTextLimit, AChangeThatWouldPushTheExerciseCommentPastItsThirdLineIsRef
         EXPECT_EQ(FitTypedChange(full, line + L"\r\n\r\n" + line + L"\r\n" + line, fit, caret), full);
         EXPECT_EQ(FitTypedChange(full, full.Mid(1), fit, caret), full.Mid(1));
     }
+}
+
+// A comment stored past the three lines keeps what they drop: typing over a
+// selection with less drops no more of it and is taken whole (the letter was
+// once cut and only the selection went); a letter that lengthens it is
+// refused, also where its line has room, and a paste over a selection is cut
+// to what drops no more.
+TEST(TypedTextLimit, AChangeToAnExerciseCommentStoredPastItsThirdLineIsTakenWhereItDropsNoMoreOfIt)
+{
+    const TextFit fit = &CExerViewDoc::FitComment;
+    int caret = -1;
+    const CString line(L'漢', 30);
+    const CString stored = line + L"\r\n" + line + L"\r\n" + line + L"\r\nDDDD";
+    ASSERT_NE(fit(stored), stored);
+    const CString typedOver = L"Q" + stored.Mid(6);
+    EXPECT_EQ(FitTypedChange(stored, typedOver, fit, caret), typedOver);
+    EXPECT_EQ(caret, typedOver.GetLength());
+    EXPECT_EQ(FitTypedChange(stored, L"Q" + stored, fit, caret), stored);
+    EXPECT_EQ(FitTypedChange(stored, stored + L"E", fit, caret), stored);
+    const CString shortFirst = L"AB" + stored.Mid(line.GetLength());
+    EXPECT_EQ(FitTypedChange(shortFirst, L"x" + shortFirst, fit, caret), shortFirst);
+    // Over six of the first line's thirty, three letters of the twelve
+    // columns still fit before the line's end pushes a character on.
+    EXPECT_EQ(FitTypedChange(stored, CString(L'x', 15) + stored.Mid(6), fit, caret), CString(L'x', 12) + stored.Mid(6));
+    EXPECT_EQ(caret, 12);
 }

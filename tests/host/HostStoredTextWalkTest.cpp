@@ -4,7 +4,9 @@
 // page of the patient sheets and every editor dialog, on a record of every
 // kind opened by the host's own opener. Into each, a text past its limit is
 // loaded as the program loads one; then Backspace at its end takes one
-// character and nothing else, and a letter typed at its start or in its
+// character and nothing else, a digit typed over two characters replaces
+// them, Ctrl+Z after either brings the text back as loaded and a second
+// Ctrl+Z redoes the type-over, and a letter typed at its start or in its
 // middle is refused, leaving the text as loaded. The keys go through the
 // desktop's input, as a person's do.
 #include <gtest/gtest.h>
@@ -72,6 +74,17 @@ CString TextOf(HWND window)
     return text;
 }
 
+// The class of the control a person knows: the system's own where it is
+// one of its classes, else the window's.
+std::string KindOf(HWND control)
+{
+    if (CWnd* object = CWnd::FromHandlePermanent(control)) {
+        const std::string name = object->GetRuntimeClass()->m_lpszClassName;
+        if (name != "CWnd" && name != "CEdit" && name != "CComboBox") return name;
+    }
+    return ClassOf(control);
+}
+
 // Every edit under `window` that limits what is typed into it and takes
 // typing: an edit of its own, a combo box's or a comment field's face.
 void FindHolders(HWND window, std::vector<HWND>& holders)
@@ -120,14 +133,21 @@ bool Reach(HWND edit)
     return ::GetFocus() == edit;
 }
 
+// How far a text passes an edit's limit: in the columns it is drawn in
+// (the limit's count), which only the length guard sees, or in its
+// characters too, which the edit itself counts.
+enum class Past { Columns, ColumnsAndCharacters };
+
 // A text past the edit's limit, as the record XML may hold one: wide
-// characters of two columns each, on three lines in a multi-line edit.
-CString PastLimit(HWND edit)
+// characters of two columns each, or two of them and then digits (a
+// numeric field takes them); on three lines in a multi-line edit.
+CString PastLimit(HWND edit, Past past)
 {
-    const int limit = static_cast<int>(::SendMessage(edit, EM_GETLIMITTEXT, 0, 0));
-    if (!(::GetWindowLong(edit, GWL_STYLE) & ES_MULTILINE)) return CString(L'这', limit / 2 + 2);
-    const CString line(L'这', limit / 6 + 2);
-    return line + L"\r\n" + line + L"\r\n" + line;
+    const bool multi = (::GetWindowLong(edit, GWL_STYLE) & ES_MULTILINE) != 0;
+    const int columns = static_cast<int>(::SendMessage(edit, EM_GETLIMITTEXT, 0, 0)) / (multi ? 3 : 1);
+    const CString line = past == Past::Columns ? CString(L'这', columns / 2 + 2)
+                                               : CString(L'这', 2) + CString(L'7', columns);
+    return multi ? line + L"\r\n" + line + L"\r\n" + line : line;
 }
 
 // Puts the text in as the program puts a stored text in a field.
@@ -142,8 +162,9 @@ void Load(HWND edit, const CString& text)
 std::string Try(HWND edit)
 {
     std::string faults;
-    const CString stored = PastLimit(edit);
+    CString stored = PastLimit(edit, Past::ColumnsAndCharacters);
     auto expect = [&](const char* what, const CString& wanted) {
+        Desktop::PumpMessages();
         const CString held = TextOf(edit);
         if (held != wanted)
             faults += std::string(what) + " left " + std::to_string(held.GetLength()) + " of " +
@@ -152,20 +173,33 @@ std::string Try(HWND edit)
     };
     Load(edit, stored);
     expect("the load", stored);
+    // Deleting is taken, and its undo brings the text back whole.
     Desktop::KeyPress(VK_END, platform::ui::kControl);
     Desktop::KeyPress(VK_BACK);
-    Desktop::PumpMessages();
     expect("Backspace at the end", stored.Left(stored.GetLength() - 1));
+    Desktop::KeyPress('Z', platform::ui::kControl);
+    expect("Ctrl+Z after Backspace", stored);
+    // A digit typed over the two wide characters leaves the text narrower
+    // and shorter: taken whole; undone, and undone again to redo it.
+    ::SendMessage(edit, EM_SETSEL, 0, 2);
+    Desktop::TypeText(L"1");
+    const CString typedOver = L"1" + stored.Mid(2);
+    expect("a digit typed over two characters", typedOver);
+    Desktop::KeyPress('Z', platform::ui::kControl);
+    expect("Ctrl+Z after the type-over", stored);
+    Desktop::KeyPress('Z', platform::ui::kControl);
+    expect("the redo of the type-over", typedOver);
+    // A letter that would lengthen it is refused wherever it goes, by the
+    // guard where the edit would take it.
+    stored = PastLimit(edit, Past::Columns);
     Load(edit, stored);
     Desktop::KeyPress(VK_HOME, platform::ui::kControl);
     Desktop::TypeText(L"x");
-    Desktop::PumpMessages();
     expect("a letter at the start", stored);
     Load(edit, stored);
     const int middle = stored.GetLength() / 2;
     ::SendMessage(edit, EM_SETSEL, middle, middle);
     Desktop::TypeText(L"x");
-    Desktop::PumpMessages();
     expect("a letter in the middle", stored);
     return faults;
 }
@@ -187,7 +221,7 @@ struct Walk {
             // The control a person knows: a combo box or a comment field for their edit.
             HWND parent = ::GetParent(edit);
             const bool inner = ClassOf(parent) == "ComboBox" || ::GetDlgCtrlID(edit) == 1000;
-            const std::string name = where + " " + (inner ? ClassOf(parent) + " " : std::string()) +
+            const std::string name = where + " " + KindOf(inner ? parent : edit) + " " +
                                      std::to_string(::GetDlgCtrlID(inner ? parent : edit)) + " (limit " +
                                      std::to_string(::SendMessage(edit, EM_GETLIMITTEXT, 0, 0)) + ")";
             if (holders.count(name) || !Reach(edit)) continue;
@@ -312,7 +346,7 @@ class HostStoredTextWalk : public testsupport::DocumentTest {};
 
 }  // namespace
 
-TEST_F(HostStoredTextWalk, EveryControlThatLimitsTextKeepsALoadedTextPastItsLimitTakingOnlyDeletions)
+TEST_F(HostStoredTextWalk, EveryControlThatLimitsTextKeepsALoadedTextPastItsLimitTakingNoLengtheningAndUndoingExactly)
 {
     hosttest::MakeRecords({"samples", m_dir.File("samples")});
     hosttest::MakeRecords({"examinations", m_dir.File("examinations")});

@@ -10,7 +10,11 @@
 //   typing, pasting and EM_REPLACESEL but not for WM_SETTEXT; refused input
 //   is reported with EN_MAXTEXT. A single-line edit without ES_AUTOHSCROLL
 //   takes no more than fits its width, a multi-line edit without
-//   ES_AUTOVSCROLL no more lines than fit its height.
+//   ES_AUTOVSCROLL no more lines than fit its height. A text set past a
+//   limit may keep as many characters (as wide a line, as many lines) as it
+//   has: typing over a selection with as much or less is taken whole. The
+//   original takes the selection out and refuses what replaces it, so that
+//   correcting one letter of a long stored value deletes it.
 // - ES_NUMBER refuses typed characters other than digits (pasted text is
 //   not checked); ES_UPPERCASE and ES_LOWERCASE convert all text.
 // - A read-only or disabled edit asks its parent for colours with
@@ -371,16 +375,21 @@ std::wstring Converted(HWND hwnd, std::wstring text)
     return text;
 }
 
-// Whether the text fits an edit that does not scroll in some direction.
+// Whether the text fits an edit that does not scroll in some direction:
+// within its width (its height), or no wider (no taller) than the text it
+// holds now.
 bool Fits(HWND hwnd, EditState& state, const std::wstring& text)
 {
     const bool multi = IsMultiLine(hwnd);
     if (multi ? AutoVScroll(hwnd) : AutoHScroll(hwnd)) return true;
     Measure(hwnd, state, text);
     const RECT rect = FormatRect(hwnd, state);
-    if (!multi) return TextWidth(state, text) <= rect.right - rect.left;
-    const std::vector<EditLine> lines = LinesOf(hwnd, state, text, Advances(state, text));
-    return static_cast<int>(lines.size()) <= VisibleLines(hwnd, state);
+    if (!multi) {
+        const int width = TextWidth(state, text);
+        return width <= rect.right - rect.left || width <= TextWidth(state, state.text);
+    }
+    const size_t lines = LinesOf(hwnd, state, text, Advances(state, text)).size();
+    return static_cast<int>(lines) <= VisibleLines(hwnd, state) || lines <= state.lines.size();
 }
 
 // How much of `insert` a line break must not be split in.
@@ -416,7 +425,7 @@ bool ReplaceSelection(HWND hwnd, const std::wstring& text, bool undoable)
     const int start = SelStart(*state), end = SelEnd(*state);
     std::wstring insert = Converted(hwnd, text);
     bool refused = false;
-    const int room = state->limit - (Length(*state) - (end - start));
+    const int room = std::max(state->limit, Length(*state)) - (Length(*state) - (end - start));
     if (static_cast<int>(insert.size()) > std::max(0, room)) {
         insert.resize(KeepWhole(insert, static_cast<size_t>(std::max(0, room))));
         refused = true;

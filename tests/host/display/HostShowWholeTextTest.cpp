@@ -2,9 +2,12 @@
 // and the small screen size: every caption of the general sheet's two pages
 // stands whole on its line (no character cut or wrapped below) with a blank
 // before the field it names, and the box that refuses a value shows its
-// whole text. The pointer and the keys go through XTEST.
+// whole text, and a stored ID past its limit is saved whole after a
+// person's undo. The pointer and the keys go through XTEST.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -95,6 +98,8 @@ protected:
     }
 };
 
+class HostShowWholeIdTest : public showtest::HostShowFixture {};
+
 }  // namespace
 
 TEST_P(HostShowWholeTextTest, EveryCaptionOfTheGeneralSheetsPagesStandsWholeBeforeItsField)
@@ -153,6 +158,42 @@ TEST_P(HostShowWholeTextTest, TheBoxRefusingABirthMonthShowsItsWholeText)
     ASSERT_TRUE(server.Input({"key", "Escape"}));
     EXPECT_EQ(0, m_show.Wait(displaytest::kPatience)) << ShowErrors();
     EXPECT_NE(std::string::npos, ShowOutput().find("closed"));
+}
+
+// A patient ID stored past its field's 20 characters, corrected by a
+// person as one is: four letters typed over with one, then Ctrl+Z. The
+// save (of a new name) keeps the ID whole, as stored (the undo was once
+// taken as typed and cut to "HO-2024-000123456789").
+TEST_F(HostShowWholeIdTest, AnIdStoredPastItsLimitIsSavedWholeAfterATypeOverIsUndone)
+{
+    const std::string xml = SamplePath("rest12_9020240401093000.xml");
+    const std::string stored = "HOSP-2024-000123456789";
+    const std::string text = std::regex_replace(testsupport::ReadFileBytes(xml),
+                                                std::regex("<Patient_id>[^<]*</Patient_id>"),
+                                                "<Patient_id>" + stored + "</Patient_id>");
+    std::ofstream(xml, std::ios::binary) << text;
+    XvfbServer server;
+    START_XVFB(server, showtest::kWidth, showtest::kHeight);
+    ASSERT_TRUE(StartShow(server, {SamplePath("rest12_90.ecg"), "--dialog", "CDlgPatientInfoComment", "--user",
+                                   "高橋"}));
+    ASSERT_TRUE(WaitForWindows(server, 1)) << ShowErrors();
+    int left = 0, top = 0;
+    ASSERT_TRUE(server.Origin(server.MappedWindows().front(), left, top));
+    // The ID's field and the name's, from the sheet's top left.
+    ASSERT_TRUE(server.Input({"mousemove", std::to_string(left + 194), std::to_string(top + 86), "click", "1",
+                              "key", "Home", "key", "--repeat", "4", "shift+Right", "type", "Q"}));
+    ASSERT_TRUE(server.Input({"key", "ctrl+z"}));
+    ASSERT_TRUE(server.Input({"mousemove", std::to_string(left + 194), std::to_string(top + 151), "click", "1",
+                              "key", "End", "key", "--repeat", "10", "BackSpace", "type", "Suzuki Ichiro"}));
+    // Return on the default button (更新), and again in the editor prompt.
+    ASSERT_TRUE(server.Input({"key", "Return"}));
+    ASSERT_TRUE(WaitForWindows(server, 2)) << ShowErrors();
+    ASSERT_TRUE(server.Input({"key", "Return"}));
+    EXPECT_EQ(0, m_show.Wait(displaytest::kPatience)) << ShowErrors();
+    const std::string saved = testsupport::ReadFileBytes(xml);
+    EXPECT_NE(std::string::npos, saved.find("<Patient_name>Suzuki Ichiro</Patient_name>")) << ShowOutput();
+    EXPECT_NE(std::string::npos, saved.find("<Patient_id>" + stored + "</Patient_id>"))
+        << std::regex_replace(saved, std::regex("[\\s\\S]*(<Patient_id>[^<]*</Patient_id>)[\\s\\S]*"), "$1");
 }
 
 INSTANTIATE_TEST_SUITE_P(LargeAndSmallScreen, HostShowWholeTextTest,

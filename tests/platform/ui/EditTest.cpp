@@ -324,9 +324,15 @@ TEST_F(EditTest, LimitTextStopsTypingAndReportsMaxText)
     // WM_SETTEXT is not limited; the limit holds only for what the user and EM_REPLACESEL add.
     SetWindowTextW(edit, L"0123456789");
     EXPECT_EQ(L"0123456789", Text(edit));
+    // A text set past the limit keeps its length: what replaces a selection
+    // may take as many characters as it took (the selection once went with
+    // nothing in its place, so that typing over a letter deleted it).
     SendMessageW(edit, EM_SETSEL, 2, 4);
     SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"xyz"));
-    EXPECT_EQ(L"01456789", Text(edit)) << "the selection goes, nothing fits in its place";
+    EXPECT_EQ(L"01xy456789", Text(edit)) << "the replacement is cut to the length the text had";
+    SendMessageW(edit, EM_SETSEL, 0, 0);
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"w"));
+    EXPECT_EQ(L"01xy456789", Text(edit)) << "nothing lengthens it";
     SetWindowTextW(edit, L"0123");
     SendMessageW(edit, EM_SETSEL, 1, 3);
     SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"wxyz"));
@@ -352,6 +358,13 @@ TEST_F(EditTest, SingleLineEditWithoutHorizontalScrollingTakesOnlyWhatFits)
     EXPECT_EQ(L"abcd", Text(edit));
     const std::vector<UINT> codes = Notifications();
     EXPECT_EQ(2, std::count(codes.begin(), codes.end(), static_cast<UINT>(EN_MAXTEXT)));
+    // A text set wider than the edit takes a change that leaves it no wider.
+    SetWindowTextW(edit, L"abcdefgh");
+    SendMessageW(edit, EM_SETSEL, 0, 2);
+    Desktop::TypeText(L"x");
+    EXPECT_EQ(L"xcdefgh", Text(edit));
+    Desktop::TypeText(L"y");
+    EXPECT_EQ(L"xcdefgh", Text(edit));
 }
 
 TEST_F(EditTest, MultiLineEditWithoutVerticalScrollingTakesOnlyTheLinesThatFit)
@@ -368,6 +381,13 @@ TEST_F(EditTest, MultiLineEditWithoutVerticalScrollingTakesOnlyTheLinesThatFit)
     Desktop::TypeText(L"one\ntwo\nthree");
     EXPECT_EQ(2, LineCount(edit));
     EXPECT_EQ(L"one\r\ntwothree", Text(edit));
+    // A text set on more lines than show takes a change that adds none.
+    SetWindowTextW(edit, L"one\r\ntwo\r\nthree");
+    SendMessageW(edit, EM_SETSEL, 5, 8);
+    Desktop::TypeText(L"2");
+    EXPECT_EQ(L"one\r\n2\r\nthree", Text(edit));
+    Desktop::TypeText(L"\n");
+    EXPECT_EQ(L"one\r\n2\r\nthree", Text(edit));
 }
 
 // ---- styles that filter and convert ----------------------------------------------------------
