@@ -946,3 +946,43 @@ TEST_F(HostDrawsOrRefusesTest, EveryCommandThatWouldDoNothingEndsNonZeroSayingWh
     }
     for (const auto& [xml, bytes] : stored) EXPECT_EQ(bytes, testsupport::ReadFileBytes(xml)) << xml;
 }
+
+TEST_F(HostDrawsOrRefusesTest, TheInterpretationPageOfARecordWithoutAverageBeatsLeavesTheirColumnOutWithANote)
+{
+    // A rhythm record's interpretation page holds its comment form where a
+    // resting record's has the interpretation; it has no average beats, and
+    // its page, shown or printed, leaves their column out rather than draw
+    // empty frames beside the form. The resting record's page draws them.
+    const std::string rest = Record(0), rhythm = Record(2);
+    const std::string note = "is printed without CViewAverageWave, which needs a resting or MFER record with average beats";
+    for (const std::string& record : {rest, rhythm}) {
+        SCOPED_TRACE(record);
+        const bool beats = record == rest;
+        const std::string png = m_out.File(BaseName(record) + "-interpretation.png");
+        const HostRun shown = Host({"pane", record, "--pane", "CWndRestInterpretation", "--size", "1024x600", "--png", png});
+        ASSERT_EQ(0, shown.status) << shown.err;
+        EXPECT_EQ(!beats, Contains(shown.err, "note: CWndRestInterpretation is shown without CViewAverageWave, which "
+                                              "needs a resting or MFER record with average beats"))
+            << shown.err;
+        // Right of the form, between the caption strip and the rhythm strip.
+        const PngImage page(png);
+        ASSERT_TRUE(page.Ok());
+        const int column = InkIn(page, {0.52, 0.12, 0.98, 0.76, 0}, false);
+        if (beats)
+            EXPECT_GT(column, 1000);
+        else
+            EXPECT_EQ(0, column);
+        if (!HavePoppler()) continue;
+        const std::string pdf = m_out.File(BaseName(record) + "-interpretation.pdf");
+        const HostRun printed = Host({"print", record, "--report", "rest-interpre", "--pdf", pdf});
+        ASSERT_EQ(0, printed.status) << printed.err;
+        EXPECT_EQ(!beats, Contains(printed.err, "note: the rest-interpre report " + note)) << printed.err;
+        // The right half of the page, below the title and the rhythm record's patient block and above the
+        // version line.
+        const int paper = PageInk(pdf, {0.52, 0.16, 0.98, 0.9, 0});
+        if (beats)
+            EXPECT_GT(paper, 100);
+        else
+            EXPECT_EQ(0, paper);
+    }
+}
