@@ -180,11 +180,12 @@ const char kTrendView[] = "CViewExerTrend";
 const char kAverageView[] = "CViewAverageWave";
 
 // What each page is made of, where the page is made for its pictures (a
-// result or summary page): a page none of whose pictures draws the record
-// is refused as they are. The patient strip and the calibration column are
-// on every page, and a page made for the person's comment or interpretation
-// (the comment pages) has that form to show: those pages are not listed.
-// The interpretation page is the one the rest-interpre report prints.
+// result page): a page none of whose pictures draws the record is refused
+// as they are. The patient strip and the calibration column are on every
+// page, and a page made for the person's comment or interpretation (the
+// comment pages, the master-step summary with its interpretation form) has
+// that form to show: those pages are not listed. The interpretation page is
+// the one the rest-interpre report prints.
 struct PagePictures {
     const char* pane;
     std::vector<std::pair<const char*, int>> pictures;   // drawing name and trend style (0: none)

@@ -20,7 +20,7 @@ struct PaneKind;
 // by what the picture is made of (the average beats of the overlap and the
 // average views, the analysis, comparisons and results only the record XML
 // brings). A pane is asked of its own page (the documents its page takes)
-// and, for a page made for its pictures (a result or summary page, the
+// and, for a page made for its pictures (a result page, the
 // interpretation page), of whether any of them draws the record; a name the
 // host draws on every record takes every record.
 bool Takes(const std::string& name, CTavrionDoc& doc);
