@@ -579,10 +579,10 @@ StyleUse StyleUseOf(CRuntimeClass* viewClass)
 // would leave them out: a lead, page or layout asked for and not shown.
 bool NamedViewTakesOptionsOrSays(const std::string& command, CRuntimeClass* viewClass, const ViewOptions& options)
 {
-    const StyleUse use = StyleUseOf(viewClass);
-    // The comparison's own views take the comparison's options.
-    if (use == StyleUse::Comparison) return true;
-    const bool wave = use == StyleUse::WaveStyle;
+    // The comparison's views come here to be printed only, in the style
+    // asked for: the options of their pictures on the screen are the serial
+    // command's, and the multi-lead view's they have none of.
+    const bool wave = StyleUseOf(viewClass) == StyleUse::WaveStyle;
     const bool paged = wave || viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewRRIntervalList)) != FALSE;
     const bool measured = wave && command == "view";
     const MeasureOptions& measure = options.measure;

@@ -905,6 +905,8 @@ TEST_F(HostDrawsOrRefusesTest, EveryCommandThatWouldDoNothingEndsNonZeroSayingWh
          "--page-style 1: CViewSerialComAve takes page styles 41 to 43 for resting records"},
         {{"view", rest, "--view", "CViewScroll1LeadWave", "--pdf", "OUT/v.pdf"}, 1,
          "view --view CViewScroll1LeadWave takes no --pdf"},
+        {{"print", rest, rest15, "--view", "CViewSerialComRhy", "--chest", "--pdf", "OUT/v.pdf"}, 1,
+         "print CViewSerialComRhy takes no --chest"},
         // The reports.
         {{"print", extra, "--report", "extra-wave", "--anno", "--pdf", "OUT/r.pdf"}, 1,
          "the extra-wave report takes no --anno: it has no annotated form"},
