@@ -27,8 +27,16 @@ bool IsAnalysisView(CView* view)
 
 void SetUpAnalysisView(CView* view, int page)
 {
+    // The list opens on its first page; the pane's button moves it a page at a time.
     auto* list = DYNAMIC_DOWNCAST(CViewRRIntervalList, view);
-    if (list && page > 0) list->ChangePage(page);
+    if (list && page > 1) list->ChangePage(page - 1);
+}
+
+int AnalysisPageCount(CView* view, bool printed)
+{
+    auto* list = DYNAMIC_DOWNCAST(CViewRRIntervalList, view);
+    if (!list) return 1;
+    return std::max(1, list->GetTotalPage(printed ? RR_LIST_PRINT_COLUMNS : RR_LIST_SCREEN_COLUMNS, RR_LIST_ROWS));
 }
 
 int GetAnalysisPrintPages(CView* view, int page)

@@ -18,8 +18,12 @@ const std::vector<std::string>& AnalysisViewNames();
 
 // True for the views of the RR result and comment pages.
 bool IsAnalysisView(CView* view);
-// Shows screen page `page` (from 0) of the interval list; other views need nothing.
+// Shows screen page `page` of the interval list, counted from 1 as --page
+// counts (0: none asked, the first); other views need nothing.
 void SetUpAnalysisView(CView* view, int page);
+// The pages of the view on the screen or on paper: the interval list's
+// pages of 240 or 400 intervals (at least one), one for the other views.
+int AnalysisPageCount(CView* view, bool printed);
 // Printed pages of the view: the interval list's page `page` (from 1) alone,
 // or with 0 all of its pages of 400; one for the other views.
 int GetAnalysisPrintPages(CView* view, int page);

@@ -41,6 +41,16 @@ void ReportFailure(const char* format, ...)
         std::fprintf(stderr, "morvelance-host: %s: %s\n", g_record.c_str(), cause);
 }
 
+bool OptionsTakenOrSays(const std::string& what, std::initializer_list<GivenOption> options)
+{
+    for (const GivenOption& option : options) {
+        if (!option.given || option.taken) continue;
+        ReportFailure("%s takes no %s", what.c_str(), option.option);
+        return false;
+    }
+    return true;
+}
+
 std::string FileListFailureText(FileListFailure failure)
 {
     switch (failure) {

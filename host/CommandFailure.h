@@ -2,6 +2,7 @@
 // the record the command was working on and the cause, on standard error.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 enum class FileListFailure;
@@ -16,6 +17,19 @@ const std::string& CurrentRecord();
 
 // "morvelance-host: RECORD: CAUSE" (without a current record, "morvelance-host: CAUSE").
 void ReportFailure(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// An option as the command line gave it: whether it was given, its name,
+// and whether what the command draws or saves applies it.
+struct GivenOption {
+    bool given;
+    const char* option;
+    bool taken;
+};
+
+// False, said as "WHAT takes no OPTION" (`what` names the command and class,
+// as "view CViewAverageWave"), for the first option given that is not
+// taken: an option left out without a word would pass for one applied.
+bool OptionsTakenOrSays(const std::string& what, std::initializer_list<GivenOption> options);
 
 // Why the library's file-list reader did not read a record, in words
 // ("not enough memory for the record", ...); empty for None.

@@ -70,35 +70,42 @@ struct Request {
     std::string outDir;
     std::string group;
     unsigned leadTemplate = 172;
+    bool templateGiven = false;
     int page = -1;                                  // the sheets' page; -1: the opener's default
     std::vector<std::pair<int, std::wstring>> set;  // fields typed into the sheets before OK
     bool save = false;                              // OK pressed, the prompt answered with okName
     std::string okName;
     EnlargedDialogRequest enlarged;                 // the enlarged views' dialogs: lead, records, zoom, ruler
+    bool zoomGiven = false;
     const RecordOpener* open = nullptr;
 };
 
-// Saves the running dialog and ends it cancelled; `prepare` acts on it first.
+// Saves the running dialog and ends it cancelled; `prepare` acts on it
+// first, and when it refuses (said) the dialog is cancelled unsaved.
 // Shown to a person, it runs until they close it.
-bool RunModalAndSave(CDialog& dialog, const std::string& png, const std::function<void(CDialog&)>& prepare = nullptr)
+bool RunModalAndSave(CDialog& dialog, const std::string& png, const std::function<bool(CDialog&)>& prepare = nullptr)
 {
     if (DialogsShownToPerson()) return RunForPerson(dialog);
-    bool saved = false;
+    bool prepared = true, saved = false;
     platform::ui::ModalDriverScope driver([&](CWnd& running) {
         auto* shown = dynamic_cast<CDialog*>(&running);
         if (!shown || shown != &dialog) return;
-        if (prepare) prepare(*shown);
+        prepared = !prepare || prepare(*shown);
         platform::ui::Desktop::PumpMessages();
-        saved = platform::ui::Desktop::SaveWindowImage(shown->m_hWnd, png.c_str()) != FALSE;
+        if (prepared) saved = platform::ui::Desktop::SaveWindowImage(shown->m_hWnd, png.c_str()) != FALSE;
         shown->EndDialog(IDCANCEL);
     });
     dialog.DoModal();
+    if (prepared && !saved) ReportFailure("%s could not be written", png.c_str());
     return saved;
 }
 
-void ChooseGroup(CDialog& dialog, int tree, const std::string& group)
+// Chooses the group of the code tree whose entries begin "GROUP-", as a
+// person clicks it; false, said, when the tree has none: the picture would
+// show the first group as if it were the one asked for.
+bool ChooseGroup(CDialog& dialog, int tree, const std::string& group)
 {
-    if (group.empty()) return;
+    if (group.empty()) return true;
     const CString wanted = CString(platform::FromUtf8(group).c_str()) + L"-";
     auto item = reinterpret_cast<HTREEITEM>(dialog.SendDlgItemMessage(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     while (item) {
@@ -119,12 +126,14 @@ void ChooseGroup(CDialog& dialog, int tree, const std::string& group)
             platform::ui::Desktop::Click(dialog.GetDlgItem(tree)->m_hWnd, (rect.left + rect.right) / 2,
                                          (rect.top + rect.bottom) / 2);
             platform::ui::Desktop::PumpMessages();
-            return;
+            return true;
         }
         item = reinterpret_cast<HTREEITEM>(
             dialog.SendDlgItemMessage(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
     }
-    std::fprintf(stderr, "morvelance-host: no group '%s'\n", group.c_str());
+    ReportFailure("%s: no group '%s' in its code tree; nothing is written", dialog.GetRuntimeClass()->m_lpszClassName,
+                  group.c_str());
+    return false;
 }
 
 // ---- the patient and comment sheets ------------------------------------------------------------
@@ -134,6 +143,21 @@ bool IsDropDownList(CWnd& control)
     wchar_t name[32] = {};
     ::GetClassNameW(control.m_hWnd, name, 32);
     return std::wstring(name) == L"ComboBox" && (control.GetStyle() & CBS_DROPDOWNLIST) == CBS_DROPDOWNLIST;
+}
+
+// The entries of a drop-down list, quoted: '', 'A', 'B'.
+std::string ListEntries(CWnd& combo)
+{
+    std::string entries;
+    const LRESULT count = combo.SendMessage(CB_GETCOUNT);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = combo.SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(i));
+        std::vector<wchar_t> buffer(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
+        combo.SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer.data()));
+        if (!entries.empty()) entries += ", ";
+        entries += "'" + platform::ToUtf8(buffer.data()) + "'";
+    }
+    return entries.empty() ? std::string("no entry") : entries;
 }
 
 // Types the text into the field as a user would; a drop-down list takes
@@ -155,7 +179,11 @@ bool TypeField(const std::string& sheet, const std::vector<CWnd*>& pages, int id
         if (IsDropDownList(*control)) {
             const LRESULT found = control->SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                        reinterpret_cast<LPARAM>(text.c_str()));
-            if (found == CB_ERR) return false;
+            if (found == CB_ERR) {
+                ReportFailure("%s: field %d is a drop-down list without '%s' (it holds %s); nothing is saved",
+                              sheet.c_str(), id, platform::ToUtf8(text).c_str(), ListEntries(*control).c_str());
+                return false;
+            }
             control->SendMessage(CB_SETCURSEL, static_cast<WPARAM>(found));
             page->SendMessage(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control->m_hWnd));
         } else {
@@ -313,12 +341,12 @@ bool Render(const std::string& name, OpenedRecord& record, const Request& reques
     if (name == "CDlgEditIvrelCode") {
         CDlgEditIvrelCode dialog(nullptr);
         dialog.SetDoc(doc, doc->GetDocType());
-        return RunModalAndSave(dialog, png, [&](CDialog& d) { ChooseGroup(d, 3490, request.group); });
+        return RunModalAndSave(dialog, png, [&](CDialog& d) { return ChooseGroup(d, 3490, request.group); });
     }
     if (name == "CDlgEditMinneCode") {
         CDlgEditMinneCode dialog(nullptr);
         dialog.SetDoc(doc, doc->GetDocType());
-        return RunModalAndSave(dialog, png, [&](CDialog& d) { ChooseGroup(d, 4221, request.group); });
+        return RunModalAndSave(dialog, png, [&](CDialog& d) { return ChooseGroup(d, 4221, request.group); });
     }
     if (name == "CDlgExerLeadSelection") {
         if (!record.exercise) {
@@ -368,6 +396,38 @@ const char* const kDialogs[] = {"CDlgEditor",          "CDlgDoctor",        "CDl
                                 "CDlgExtraFreezeEditLeadName", "CDlgEnlargedWave", "CDlgEnlargedRhyRR",
                                 "CDlgEnlargedOverlap", "CDlgFinalRestEnlarge", "CDlgFinalLoadEnlarge",
                                 "CDlgDivider",          "CDlgEnlargedPreview", "panels"};
+
+bool IsSheet(const std::string& name)
+{
+    return name == "CDlgPatientInfoComment" || name == "CDlgInfoCommentGeneral";
+}
+
+// What the dialog named applies of the options (every dialog's, for "all",
+// which writes each dialog under its own name): an option it would leave
+// out of its picture or its save is refused before the record opens.
+bool DialogTakesOptionsOrSays(const Request& request)
+{
+    const std::string& name = request.dialog;
+    const bool all = name == "all", sheet = all || IsSheet(name);
+    const bool codes = all || name == "CDlgEditIvrelCode" || name == "CDlgEditMinneCode";
+    const bool enlarged = all || (IsEnlargedDialog(name) && name != "CDlgEnlargedPreview");
+    const bool zoomed = enlarged && name != "CDlgDivider";
+    return OptionsTakenOrSays(
+        "dialog --dialog " + name,
+        {
+            {!request.png.empty(), "--png", !all},
+            {!request.outDir.empty(), "--out", all},
+            {!request.group.empty(), "--group", codes},
+            {request.templateGiven, "--template", name == "CDlgExerLeadSelection"},
+            {request.page >= 0, "--page", sheet},
+            {!request.set.empty(), "--set", sheet},
+            {request.save, "--ok", sheet},
+            {request.enlarged.lead >= 0, "--lead", enlarged},
+            {request.zoomGiven, "--zoom", zoomed},
+            {request.enlarged.ruler, "--ruler", zoomed},
+            {!request.enlarged.with.empty(), "--with", all || name == "CDlgEnlargedOverlap"},
+        });
+}
 
 }  // namespace
 
@@ -438,6 +498,7 @@ int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
             int id = 0;
             if (!TakeNumberOption(argc, argv, i, 172, 174, "--template takes 172, 173 or 174", id)) return 2;
             request.leadTemplate = static_cast<unsigned>(id);
+            request.templateGiven = true;
         } else if (arg == "--page") {
             if (!TakeNumberOption(argc, argv, i, 0, 2, "--page takes a sheet's page, 0 to 2", request.page)) return 2;
         } else if (arg == "--lead") {
@@ -449,6 +510,7 @@ int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
             if (!TakeNumberOption(argc, argv, i, -100, 100, "--zoom takes zoom steps, -100 to 100",
                                   request.enlarged.zoom))
                 return 2;
+            request.zoomGiven = true;
         }
         else if (arg == "--ruler" && hasValue) {
             if (!ParseRuler(argv[++i], request.enlarged)) return 2;
@@ -458,7 +520,11 @@ int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
         else if (arg == "--set" && hasValue && std::strchr(argv[i + 1], '=')) {
             const std::string field = argv[++i];
             const size_t equals = field.find('=');
-            request.set.emplace_back(std::atoi(field.substr(0, equals).c_str()), platform::FromUtf8(field.substr(equals + 1)));
+            int id = 0;
+            if (!ReadNumberOption("--set", field.substr(0, equals).c_str(), 1, 0xFFFF,
+                                  "--set takes ID=TEXT (a control id of the sheet)", id))
+                return 2;
+            request.set.emplace_back(id, platform::FromUtf8(field.substr(equals + 1)));
         } else if (arg == "--ok" && hasValue) {
             request.save = true;
             request.okName = argv[++i];
@@ -470,6 +536,12 @@ int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
         }
     }
     const bool all = request.dialog == "all";
+    // The general sheet has two pages, the patient sheet three: a page past
+    // a sheet's own would show one of its others.
+    if (request.dialog == "CDlgInfoCommentGeneral" && request.page > 1) {
+        std::fprintf(stderr, "morvelance-host: --page takes a sheet's page: 0 or 1 for CDlgInfoCommentGeneral\n");
+        return 2;
+    }
     const bool sheetSave = request.save && !all;
     if (request.file.empty() || request.dialog.empty() ||
         (all ? request.outDir.empty() : request.png.empty() && !sheetSave) ||
@@ -481,6 +553,7 @@ int RunDialogCommand(int argc, char** argv, const RecordOpener& open)
                              "also [--page N] [--set ID=TEXT]... --ok NAME)\n");
         return 2;
     }
+    if ((all || IsDialogClass(request.dialog)) && !DialogTakesOptionsOrSays(request)) return 1;
     if (!(all ? MakeOutputFolder(request.outDir) : request.png.empty() || MakeFolderOf(request.png))) return 1;
     request.open = &open;
     OpenedRecord record;

@@ -9,6 +9,7 @@
 
 #include "core/TavrionDoc.h"
 #include "dialogs/DlgDivider.h"
+#include "host/CommandFailure.h"
 #include "host/ModalSnapshot.h"
 #include "host/OutputFolder.h"
 #include "documents/MFERViewDoc.h"
@@ -168,6 +169,12 @@ int RunDividerViewCommand(int argc, char** argv, const RecordOpener& open)
         int lead = -1;
         if (!ChooseRecordLead(doc, options.lead, RecordLeadII(doc), lead)) return false;
         const int length = doc.GetRhythmWaveData(lead, nullptr, -1) / 2;
+        // A start past the lead's end would show its last stretch as if it were the one asked for.
+        if (options.start >= length) {
+            ReportFailure("--start %d is past the record's end (lead %d has samples 0 to %d)", options.start, lead,
+                          length - 1);
+            return false;
+        }
         if (options.sized) {
             // The strip its dialog shows, in a frame of the size asked for.
             const int samples = std::min(length, kStripSeconds * SampleRate(doc));
@@ -175,7 +182,7 @@ int RunDividerViewCommand(int argc, char** argv, const RecordOpener& open)
             return PaintViewToPng(doc, RUNTIME_CLASS(CViewDividerWave), options.width, options.height,
                                   Numbered(options.png, index), [&](CView* view) {
                                       auto* strip = DYNAMIC_DOWNCAST(CViewDividerWave, view);
-                                      if (!strip) return;
+                                      if (!strip) return false;
                                       const int kind = doc.GetDocType();
                                       strip->SetDocType(kind);
                                       strip->SetWaveStyle(kind == DOC_TYPE_REST ? kOneLeadRestStyle : kOneLeadStripStyle,
@@ -183,6 +190,7 @@ int RunDividerViewCommand(int argc, char** argv, const RecordOpener& open)
                                       strip->SetRhythm1LeadID(lead);
                                       strip->SetWaveRange(start, samples);
                                       strip->OnInitialUpdate();
+                                      return true;
                                   });
         }
         CDlgDivider dialog(nullptr);

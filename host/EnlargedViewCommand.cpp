@@ -13,6 +13,7 @@
 #include "dialogs/DlgEnlargedWave.h"
 #include "documents/MFERViewDoc.h"
 #include "documents/RestViewDoc.h"
+#include "host/CommandFailure.h"
 #include "host/DialogEnlargedCommand.h"
 #include "host/ModalSnapshot.h"
 #include "host/RecordKinds.h"
@@ -32,6 +33,7 @@ struct EnlargedOptions {
     std::string png;
     int lead = -1;         // -1: lead II, or the record's first when it has none
     int centre = 0;        // the clicked sample of a strip
+    bool centreGiven = false;
     bool average = false;
 };
 
@@ -50,6 +52,7 @@ bool ParseEnlargedOptions(int argc, char** argv, EnlargedOptions& options)
             options.png = argv[++i];
         } else if (arg == "--lead" || arg == "--center") {
             if (!ParseLeadOrSample(arg, argv[++i], arg == "--lead" ? options.lead : options.centre)) return false;
+            if (arg == "--center") options.centreGiven = true;
         } else if (arg == "--average") {
             options.average = true;
         } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
@@ -78,6 +81,12 @@ int ShowEnlargedWave(const EnlargedOptions& options, const RecordOpener& open)
         int lead = -1;
         if (!ChooseRecordLead(doc, options.lead, RecordLeadII(doc), lead)) return false;
         const int length = doc.GetRhythmWaveData(lead, nullptr, -1) / 2;
+        // A click past the lead's end opens no stretch of it.
+        if (options.centre >= length) {
+            ReportFailure("--center %d is past the record's end (lead %d has samples 0 to %d)", options.centre, lead,
+                          length - 1);
+            return false;
+        }
         CDlgEnlargedWave dialog(options.average ? 1 : 0, 0, nullptr);
         dialog.SetDoc(&doc, doc.GetDocType());
         dialog.SetDotsPerMM(kDotsPerMM, kDotsPerMM);
@@ -225,6 +234,11 @@ int RunEnlargedViewCommand(int argc, char** argv, const RecordOpener& open)
 {
     EnlargedOptions options;
     if (!ParseEnlargedOptions(argc, argv, options)) return 2;
+    // The overlap compares average beats: no strip was clicked to open it.
+    const bool wave = options.viewClass == kWaveView;
+    if (!OptionsTakenOrSays("view --view " + options.viewClass,
+                            {{options.centreGiven, "--center", wave}, {options.average, "--average", wave}}))
+        return 1;
     if (options.viewClass == kOverlapView) return ShowOverlapDialog(options.files, options.lead, open, options.png, nullptr);
     return ShowEnlargedWave(options, open);
 }

@@ -106,6 +106,7 @@ bool ParseExerciseOptions(const std::string& command, int argc, char** argv, Exe
             options.files.push_back(arg);
             continue;
         }
+        options.given.insert(arg);
         // A flag takes no value, last among the options too.
         if (IsExerciseOnlyFlag(arg)) {
             options.relative = true;
@@ -307,6 +308,12 @@ bool ShowRecord(const std::string& command, CExerViewDoc& doc, const ExerciseOpt
         std::fprintf(stderr, "morvelance-host: the record has no exercise item\n");
         return false;
     }
+    // A time past the last average block would show that block as if it were the one asked for.
+    if (options.time > item->nEndTime) {
+        ReportFailure("--time %d is past the record's end (its last average block is at %d s)", options.time,
+                      item->nEndTime);
+        return false;
+    }
     if (options.time >= 0) item->nCurTime = options.time;
     // A named picture the record has nothing for is refused before anything
     // is written; "all" leaves it out, as it leaves out those of other kinds.
@@ -338,6 +345,28 @@ bool ShowRecord(const std::string& command, CExerViewDoc& doc, const ExerciseOpt
         ok = PaintToPng(doc, shown, options, png) && ok;
     }
     return ok;
+}
+
+// What the view named (every view, for "all") applies of the options: the
+// trend follows a lead in a pane's manner, the map turns and shows relative
+// ST; a picture goes to --png (each of "all" into --out), a print to --pdf.
+bool ExerciseOptionsTakenOrSays(const std::string& command, const ExerciseOptions& options)
+{
+    const bool all = options.viewClass == "all", view = command == "view";
+    const bool trend = all || options.viewClass == kTrendView, map = view && (all || options.viewClass == kMapView);
+    auto given = [&](const char* option) { return options.given.count(option) != 0; };
+    return OptionsTakenOrSays(command + " --view " + options.viewClass,
+                              {
+                                  {given("--lead"), "--lead", trend},
+                                  {given("--parent"), "--parent", trend},
+                                  {given("--rotate"), "--rotate", map},
+                                  {given("--tilt"), "--tilt", map},
+                                  {options.relative, "--relative", map},
+                                  {given("--png"), "--png", view && !all},
+                                  {given("--out"), "--out", view && all},
+                                  {given("--size"), "--size", view},
+                                  {given("--pdf"), "--pdf", !view},
+                              });
 }
 
 }  // namespace
@@ -389,6 +418,7 @@ int RunExerciseViewCommand(const std::string& command, int argc, char** argv, co
             return 1;
         }
     }
+    if (!ExerciseOptionsTakenOrSays(command, options)) return 1;
     const std::string& target = command == "print" ? options.pdf : options.png;
     if (!(options.outDir.empty() ? MakeFolderOf(target) : MakeOutputFolder(options.outDir))) return 1;
     int failures = 0;

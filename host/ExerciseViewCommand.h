@@ -3,6 +3,7 @@
 // by the view itself through the PDF printer.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,7 @@ struct ExerciseOptions {
     double rotate = -0.3;   // 3D map: radians, reached in the buttons' 0.1 steps
     double tilt = 0.7;
     bool relative = false;  // 3D map: ST relative to rest
+    std::set<std::string> given;   // the options the command line gave, as "--lead"
 };
 
 // True when --view names an exercise view.

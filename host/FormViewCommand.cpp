@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "controls/CheckComboBox.h"
 #include "core/PositionCtrl.h"
 #include "core/TavrionDoc.h"
 #include "forms/FormInterpre.h"
@@ -259,12 +260,27 @@ bool ShowFormOn(CTavrionDoc& doc, const FormOptions& options)
     return SaveFormImage(*form, options.png) && saved;
 }
 
+// The interpretation page's styles that show the rest form, by the record's
+// kind (the style only moves the version line, shown in 37 and 43): a style
+// of no page that shows it would be drawn as the first.
+bool FormTakesPageStyleOrSays(const FormOptions& options, CTavrionDoc& doc)
+{
+    if (options.pageStyle < 0) return true;
+    const bool mfer = doc.GetDocType() == DOC_TYPE_MFER;
+    const int first = mfer ? 41 : 35;
+    if (options.pageStyle >= first && options.pageStyle <= first + 2) return true;
+    ReportFailure("--page-style %d: %s is shown in page styles %d to %d of %s record", options.pageStyle,
+                  options.form->name, first, first + 2, mfer ? "an MFER" : "a resting");
+    return false;
+}
+
 int ShowForm(const FormOptions& options, const RecordOpener& open)
 {
     LoadFormLayouts();
     std::unique_ptr<CTavrionDoc> doc;
     if (!open(options.file, doc) || !doc) return 1;
     doc->m_bAutoDelete = FALSE;
+    if (!FormTakesPageStyleOrSays(options, *doc)) return 1;
     return ShowFormOn(*doc, options) ? 0 : 1;
 }
 
@@ -296,6 +312,11 @@ int RunFormViewCommand(int argc, char** argv, const RecordOpener& open)
 {
     FormOptions options;
     if (!ParseFormOptions(argc, argv, options)) return 2;
+    // The page style places the rest form's version line; the other forms have none.
+    if (!OptionsTakenOrSays(std::string("view ") + options.form->name,
+                            {{options.pageStyle >= 0, "--page-style",
+                              std::strcmp(options.form->name, "CFormInterpre") == 0}}))
+        return 1;
     return ShowForm(options, open);
 }
 
@@ -337,10 +358,14 @@ CWnd* TypeableControl(CWnd& holder, int id, std::string& why)
         const DWORD style = child->GetStyle();
         wchar_t className[16] = {};
         ::GetClassNameW(child->m_hWnd, className, 16);
+        // A bound combo box kept read-only is a list to pick from: its edit
+        // drops every key typed but the arrows, and nothing typed is saved.
+        auto* combo = DYNAMIC_DOWNCAST(CCheckComboBox, child);
         const char* reason = !(style & WS_VISIBLE)  ? "is hidden"
                              : style & WS_DISABLED ? "is disabled"
                              : std::wcscmp(className, L"Edit") == 0 && (style & ES_READONLY) ? "is read-only"
-                                                                                          : nullptr;
+                             : combo && combo->GetInnerEdit().GetReadOnlyFlag() ? "is a read-only list"
+                                                                                 : nullptr;
         if (!reason) return child;
         // The first found says why: a second of the id may still be the one shown.
         if (!found) why = reason;

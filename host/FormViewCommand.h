@@ -33,7 +33,8 @@ int RenderAllForms(const std::vector<std::string>& files, const std::string& out
 // it to type into: shown, enabled and not read-only; of two of one id (a
 // comment box over the hidden template it replaced), the one they see. Null
 // when there is none they can type into, `why` then saying why not ("is
-// hidden", "is disabled", "is read-only", "is not there").
+// hidden", "is disabled", "is read-only", "is a read-only list", "is not
+// there").
 CWnd* TypeableControl(CWnd& holder, int id, std::string& why);
 
 // True for the forms that print themselves (the rest form and the strip).

@@ -2,6 +2,7 @@
 
 #include "core/AnnotationInfo.h"
 #include "core/TavrionDoc.h"
+#include "host/RecordKinds.h"
 #include "host/ViewCommand.h"
 #include "platform/ui/framework/View.h"
 #include "analysisviews/ViewAverageWave.h"
@@ -83,6 +84,9 @@ void CHostReportPane::MakeStripAndAverage(CTavrionDoc& doc, StripKind strip)
         m_strip->SetWaveStyle(StripStyle(doc, strip), TRUE);
         m_strip->OnUpdate(nullptr, 0, nullptr);
     }
+    // A record without average beats (a rhythm record's interpretation page)
+    // gets no average view: its page leaves the column out.
+    if (!Takes("CViewAverageWave", doc)) return;
     m_average = MakeView<CViewAverageWave>(*m_frame, doc, AFX_IDW_PANE_FIRST + 2);
     if (!m_average) return;
     // The view finds the beats of the record of its kind: a rhythm record's

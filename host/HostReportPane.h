@@ -28,6 +28,7 @@ public:
 
     CViewRhythmWave* View() const { return m_view; }
     CViewScroll1LeadWave* Strip() const { return m_strip; }
+    // Null for a record without average beats.
     CViewAverageWave* Average() const { return m_average; }
 
 private:

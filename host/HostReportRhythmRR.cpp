@@ -94,10 +94,8 @@ bool IsRhythmRRReport(const std::string& name)
     return name == "rhythm-comment" || name == "rr-result" || name == "rr-list";
 }
 
-const char* RhythmRRReportRefusal(const std::string& name, CTavrionDoc& doc, bool anno)
+const char* RhythmRRReportRefusal(const std::string& name, CTavrionDoc& doc)
 {
-    if (anno) return "this report has no annotated form; --anno prints rest-wave, rest-ame, rest-interpre, "
-                     "rhythm-wave and rr-wave";
     // The kinds each prints are the host's one rule's, asked after this.
     auto* rr = dynamic_cast<CRRViewDoc*>(&doc);
     if (name != "rhythm-comment" && rr && !rr->GetCurrentDataItem()) return "the RR record has no current record";

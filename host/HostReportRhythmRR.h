@@ -15,7 +15,7 @@ namespace host {
 // rhythm-comment, rr-result and rr-list.
 bool IsRhythmRRReport(const std::string& name);
 // Why the record cannot have the report (a message for the user), or null.
-const char* RhythmRRReportRefusal(const std::string& name, CTavrionDoc& doc, bool anno);
+const char* RhythmRRReportRefusal(const std::string& name, CTavrionDoc& doc);
 // Prints the report; TRUE when the job ended well.
 BOOL PrintRhythmRRReport(const std::string& name, const ReportSetup& setup, const CString& xmlPath);
 

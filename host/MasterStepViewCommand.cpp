@@ -17,6 +17,7 @@
 #include "analysisviews/ViewSTTrend.h"
 #include "analysisviews/ViewSummaryProtocol.h"
 #include "documents/FinalViewDoc.h"
+#include "host/CommandFailure.h"
 #include "host/OutputFolder.h"
 #include "host/RecordKinds.h"
 #include "host/ViewPane.h"
@@ -35,6 +36,7 @@ struct MasterStepOptions {
     std::string view;
     int width = 1920;
     int height = 1080;
+    bool sized = false;  // --size given
     int page = -1;       // comparison page; -1: the first on screen, every page on paper
     int lead = -1;       // tile, enlarged beat, ST trend; -1: the view's own (every tile on paper)
     int load = -9;       // enlarged beat: post-load index (-2 the current one); -9 the rest beat
@@ -82,6 +84,7 @@ bool Parse(const std::string& command, int argc, char** argv, MasterStepOptions&
                 return false;
             }
             if (!ParseFrameSize(argv[++i], o.width, o.height)) return false;
+            o.sized = true;
         } else if (arg == "--follow") {
             o.follow = true;
         } else if (arg.compare(0, 2, "--") == 0) {
@@ -101,6 +104,49 @@ bool Parse(const std::string& command, int argc, char** argv, MasterStepOptions&
         return false;
     }
     return true;
+}
+
+// What the view named applies of the options: the comparison its page,
+// the tile, beat and ST trend their lead, the enlarged beat its load and
+// zoom, the ST trend the deepest lead; a picture takes its size, a print none.
+bool TakesOptionsOrSays(const std::string& command, const MasterStepOptions& o)
+{
+    const bool beat = o.view == "CViewFinalEnlargeWave", st = o.view == "CViewSTTrend";
+    const bool view = command == "view";
+    return OptionsTakenOrSays(command + " --view " + o.view,
+                              {
+                                  {o.page >= 0, "--page", o.view == "CViewFinalCom12Leads"},
+                                  {o.lead >= 0, "--lead", beat || st || o.view == "CViewFinalCom1Lead"},
+                                  {o.load != -9, "--load", beat},
+                                  {o.zoom != 99, "--zoom", beat},
+                                  {o.follow, "--follow", st},
+                                  {o.sized, "--size", view},
+                                  {!o.png.empty(), "--png", view},
+                                  {!o.pdf.empty(), "--pdf", !view},
+                              });
+}
+
+// The post-load beat asked for (-2 the current one, -9 the rest beat), one the record has.
+bool LoadWithinRecordOrSays(CFinalViewDoc& doc, int load)
+{
+    const _FINALDATAITEM* item = doc.GetCurrentDataItem();
+    const int count = item ? item->nLoadCount : 0;
+    if (load < 0 || load < count) return true;
+    if (count == 0)
+        ReportFailure("--load %d: the record has no post-load beat", load);
+    else
+        ReportFailure("--load %d: the record has post-load beats 0 to %d", load, count - 1);
+    return false;
+}
+
+// The comparison's page asked for, one it has: a page past its last would
+// be drawn as its last.
+bool PageWithinComparisonOrSays(CView* view, const MasterStepOptions& o)
+{
+    auto* page = DYNAMIC_DOWNCAST(CViewFinalCom12Leads, view);
+    if (!page || o.page < page->GetTotalPage()) return true;
+    ReportFailure("--page %d is past the comparison's last page (pages 0 to %d)", o.page, page->GetTotalPage() - 1);
+    return false;
 }
 
 // The settings a pane or dialog gives each view, then its loading.
@@ -139,7 +185,7 @@ bool PaintToPng(CFinalViewDoc& doc, const MasterStepOptions& o, const std::strin
         std::fprintf(stderr, "morvelance-host: the view could not be created\n");
         return false;
     }
-    return SaveViewPng(pane.View(), png);
+    return PageWithinComparisonOrSays(pane.View(), o) && SaveViewPng(pane.View(), png);
 }
 
 // The printed pages of a view, as report printing calls its Print.
@@ -196,7 +242,7 @@ bool PrintPages(CFinalViewDoc& doc, const MasterStepOptions& o,
                 const std::function<bool(const std::vector<PdfPageDraw>& pages)>& print)
 {
     Pane pane(doc, CRuntimeClass::FromName(o.view.c_str()), 800, 600, [&](CView* view) { SetUpView(view, doc, o); });
-    return pane.View() && print(PrintedPages(pane.View(), o));
+    return pane.View() && PageWithinComparisonOrSays(pane.View(), o) && print(PrintedPages(pane.View(), o));
 }
 
 bool PrintToPdf(CFinalViewDoc& doc, const MasterStepOptions& o, const std::string& pdf)
@@ -242,6 +288,7 @@ int RunMasterStepViewCommand(const std::string& command, int argc, char** argv, 
 {
     MasterStepOptions o;
     if (!Parse(command, argc, argv, o)) return 2;
+    if (!TakesOptionsOrSays(command, o)) return 1;
     const std::string& target = command == "print" ? o.pdf : o.png;
     if (!MakeFolderOf(target)) return 1;
     int failures = 0;
@@ -256,7 +303,7 @@ int RunMasterStepViewCommand(const std::string& command, int argc, char** argv, 
         final->m_bAutoDelete = FALSE;
         // A lead past the record's would draw a tile of nothing.
         int lead = 0;
-        if (o.lead >= 0 && !ChooseRecordLead(*final, o.lead, 0, lead)) {
+        if ((o.lead >= 0 && !ChooseRecordLead(*final, o.lead, 0, lead)) || !LoadWithinRecordOrSays(*final, o.load)) {
             ++failures;
             continue;
         }

@@ -13,6 +13,7 @@
 #include "core/ECGXMLParser.h"
 #include "core/TavrionDoc.h"
 #include "documents/RestViewDoc.h"
+#include "host/CommandFailure.h"
 #include "host/OutputFolder.h"
 #include "platform/base/Kernel.h"
 
@@ -29,6 +30,8 @@ struct MeasurementOptions {
     int width = 1920;
     int height = 1080;
     int first = 0;   // QRS number table: the first beat shown, from 0
+    bool firstGiven = false;
+    bool sized = false;   // --size given
 };
 
 const char* OptionValue(int argc, char** argv, int& i)
@@ -56,9 +59,11 @@ bool ParseMeasurementOptions(const std::string& command, int argc, char** argv, 
             options.pdf = value;
         } else if (arg == "--size") {
             if (!ParseFrameSize(value, options.width, options.height)) return false;
+            options.sized = true;
         } else if (arg == "--first") {
             if (!ReadNumberOption(arg, value, 0, 100000, "--first takes a beat index from 0", options.first))
                 return false;
+            options.firstGiven = true;
         } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
             std::fprintf(stderr, "morvelance-host: unknown option '%s' for the measurement tables\n", arg.c_str());
             return false;
@@ -76,8 +81,9 @@ bool ParseMeasurementOptions(const std::string& command, int argc, char** argv, 
 }
 
 // As the rest pane sets its tables up: the document's kind, and the QRS
-// window moved on to the first beat asked for.
-void SetUpTable(CTavrionDoc& doc, CView* view, int first)
+// window moved on to the first beat asked for. False, said, when the window
+// cannot begin there: it would show its last beats as if they were those.
+bool SetUpTable(CTavrionDoc& doc, CView* view, int first)
 {
     const int kind = doc.GetDocType();
     if (auto* form = DYNAMIC_DOWNCAST(CViewDetailedMeas, view)) {
@@ -86,10 +92,18 @@ void SetUpTable(CTavrionDoc& doc, CView* view, int first)
     } else if (auto* numbers = DYNAMIC_DOWNCAST(CViewQRSNo, view)) {
         numbers->SetDocType(kind);
         numbers->OnUpdate();
-        for (int step = 0; step < first && !numbers->IsEnd(); ++step) numbers->SetQRSNum(1);
+        int step = 0;
+        for (; step < first && !numbers->IsEnd(); ++step) numbers->SetQRSNum(1);
+        if (step < first) {
+            ReportFailure("--first %d: the table's window of %d beats begins at beat %d at the latest (the record has "
+                          "%d beats)",
+                          first, QRS_NO_SCREEN_BEATS, step, std::max(numbers->GetBeatCount(), 0));
+            return false;
+        }
     } else if (auto* types = DYNAMIC_DOWNCAST(CViewQRSType, view)) {
         types->SetDocType(kind);
     }
+    return true;
 }
 
 // Printed pages of the QRS number table: twenty beats each, at most 256 beats.
@@ -130,7 +144,7 @@ bool RunOnDocument(const std::string& command, CTavrionDoc& doc, CRuntimeClass* 
 {
     if (command == "view")
         return PaintViewToPng(doc, viewClass, options.width, options.height, target,
-                              [&](CView* view) { SetUpTable(doc, view, options.first); });
+                              [&](CView* view) { return SetUpTable(doc, view, options.first); });
     const bool ok = PrintMeasurementTable(doc, viewClass, [&](const std::vector<PdfPageDraw>& pages) {
         return PrintPagesToPdf(doc, pages, target);
     });
@@ -149,7 +163,7 @@ const std::vector<std::string>& MeasurementTableNames()
 
 bool PaintMeasurementTable(CTavrionDoc& doc, CRuntimeClass* viewClass, int width, int height, const std::string& png)
 {
-    return PaintViewToPng(doc, viewClass, width, height, png, [&](CView* view) { SetUpTable(doc, view, 0); });
+    return PaintViewToPng(doc, viewClass, width, height, png, [&](CView* view) { return SetUpTable(doc, view, 0); });
 }
 
 bool PrintMeasurementTable(CTavrionDoc& doc, CRuntimeClass* viewClass,
@@ -176,6 +190,17 @@ int RunMeasurementViewCommand(const std::string& command, int argc, char** argv,
 {
     MeasurementOptions options;
     if (!ParseMeasurementOptions(command, argc, argv, options)) return 2;
+    // The QRS number table on the screen shows its window from the first
+    // beat asked for; on paper every beat prints, page by page.
+    const bool view = command == "view";
+    if (!OptionsTakenOrSays(command + " --view " + options.viewClass,
+                            {
+                                {options.firstGiven, "--first", view && options.viewClass == "CViewQRSNo"},
+                                {options.sized, "--size", view},
+                                {!options.png.empty(), "--png", view},
+                                {!options.pdf.empty(), "--pdf", !view},
+                            }))
+        return 1;
     CRuntimeClass* viewClass = CRuntimeClass::FromName(options.viewClass.c_str());
     const std::string& target = command == "print" ? options.pdf : options.png;
     if (!viewClass || !MakeFolderOf(target)) return 1;

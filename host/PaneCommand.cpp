@@ -127,6 +127,21 @@ bool ParseOptions(int argc, char** argv, PaneOptions& options)
     return true;
 }
 
+// What the pane named (every pane, for "all") does with the options: a
+// comparing page has no patient strip to leave out, and a picture goes to
+// --png, every pane of "all" into --out.
+bool PaneTakesOptionsOrSays(const PaneOptions& options)
+{
+    const bool all = options.paneClass == "all";
+    const PaneKind* kind = all ? nullptr : FindPane(options.paneClass);
+    return OptionsTakenOrSays("pane --pane " + options.paneClass,
+                              {
+                                  {!options.png.empty(), "--png", !all},
+                                  {!options.outDir.empty(), "--out", all},
+                                  {!options.showPatient, "--no-patient", all || !kind->makeOnSet},
+                              });
+}
+
 // The screen's factors as the application sets them for its size, the
 // document's fonts made for them.
 void UseScreen(CTavrionDoc& doc, const PaneOptions& options)
@@ -221,18 +236,26 @@ std::string AllImagePath(const PaneOptions& options, const PaneKind& kind, int s
     return name + ".png";
 }
 
-// Every pane and style that takes the document's kind.
+// Every pane and style that takes the document's kind. A record no page
+// shows is a failure, said with why each page of its kind refuses it: an
+// empty folder would pass for its pages.
 int ShowAllPanes(CTavrionDoc& doc, const PaneOptions& options, size_t index)
 {
-    int failures = 0;
+    int failures = 0, shown = 0;
     for (const PaneKind& kind : AllPaneKinds()) {
         if (kind.makeOnSet || !Takes(kind.name, doc)) continue;
         std::vector<int> styles = StylesOn(kind, doc);
         if (styles.empty()) styles.push_back(kNoStyle);
-        for (int style : styles)
+        for (int style : styles) {
+            ++shown;
             if (!ShowPane(doc, kind, style, options, AllImagePath(options, kind, style, index))) ++failures;
+        }
     }
-    return failures;
+    if (shown > 0) return failures;
+    ReportFailure("--pane all: no page shows this record");
+    for (const PaneKind& kind : AllPaneKinds())
+        if (!kind.makeOnSet && std::unique_ptr<CWnd>(kind.make(doc, options.showPatient))) TakesOrSays(kind.name, doc);
+    return 1;
 }
 
 // Every file into one set of compared records, on the screen's fonts; false
@@ -274,6 +297,7 @@ int RunPaneCommand(int argc, char** argv, const RecordOpener& open)
 {
     PaneOptions options;
     if (!ParseOptions(argc, argv, options)) return 2;
+    if (!PaneTakesOptionsOrSays(options)) return 1;
     // "--pane all" shows every page style of every pane: one style asked for
     // would be left out everywhere but where it happens to be a page.
     if (options.paneClass == "all" && options.style != kNoStyle) {

@@ -177,21 +177,21 @@ struct TrendStyle {
 };
 const TrendStyle kTrendStyles[] = {{7, Within::MetsHrLine}};
 const char kTrendView[] = "CViewExerTrend";
+const char kAverageView[] = "CViewAverageWave";
 
 // What each page is made of, where the page is made for its pictures (a
-// result or summary page): a page none of whose pictures draws the record
-// is refused as they are. The patient strip and the calibration column are
-// on every page, and a page made for the person's comment or interpretation
-// (the comment pages) has that form to show: those pages are not listed.
-// The interpretation page is the one the rest-interpre report prints.
+// result page): a page none of whose pictures draws the record is refused
+// as they are. The patient strip and the calibration column are on every
+// page, and a page made for the person's comment or interpretation (the
+// comment pages, the master-step summary with its interpretation form) has
+// that form to show: those pages are not listed. The interpretation page is
+// the one the rest-interpre report prints.
 struct PagePictures {
     const char* pane;
     std::vector<std::pair<const char*, int>> pictures;   // drawing name and trend style (0: none)
 };
 const PagePictures kPagePictures[] = {
     {"CWndRRResult", {{"CViewRRResult", 0}, {"CViewRRHistogram", 0}, {"CViewRRTrend", 0}}},
-    {"CWndFinalSummary",
-     {{"CViewHRTrend", 0}, {"CViewSTTrend", 0}, {"CViewSummaryProtocol", 0}, {"CViewFinalCom1Lead", 0}}},
     {"CWndFinalWaveCom", {{"CViewFinalCom12Leads", 0}}},
     {"CWndFinalSTTrend", {{"CViewSTTrend", 0}}},
     {"CWndExerResult", {{"CViewResultTable", 0}, {kTrendView, 7}}},
@@ -604,7 +604,6 @@ void LeaveOutEmptyViews(CWnd& pane, CTavrionDoc& doc, const std::string& paneNam
         windows.pop_back();
         for (CWnd* child = window->GetWindow(GW_CHILD); child; child = child->GetNextWindow()) windows.push_back(child);
         if (window == &pane) continue;
-        // The views made of what the record XML brings; the others draw whatever the record holds.
         std::string name = window->GetRuntimeClass()->m_lpszClassName;
         bool draws = true;
         std::string why;
@@ -616,8 +615,13 @@ void LeaveOutEmptyViews(CWnd& pane, CTavrionDoc& doc, const std::string& paneNam
                 why = TrendWhyNot(style);
             }
         } else if (const Drawing* drawing = Find(name)) {
-            if (!FromTheRecordXml(drawing->within) || !KindTaken(*drawing, doc)) continue;
-            draws = HoldsWhatItShows(*drawing, doc);
+            // The views made of what the record XML brings, and the average
+            // beats, which a page of a record without them (a rhythm record's
+            // interpretation page) holds all the same; the others draw
+            // whatever the record holds.
+            const bool beats = drawing->within == Within::AverageBeats;
+            if (!beats && !(FromTheRecordXml(drawing->within) && KindTaken(*drawing, doc))) continue;
+            draws = KindTaken(*drawing, doc) && HoldsWhatItShows(*drawing, doc);
             if (!draws) why = WhyNot(*drawing, doc);
         } else {
             continue;
@@ -661,6 +665,15 @@ std::string ReportRefusalOf(const std::string& name, CTavrionDoc& doc)
     }
     return "the " + name + " report prints " + PrintedRecords(*drawing) + " only; this is " + RecordKindText(doc) +
            lacks;
+}
+
+void NoteReportLeavesOut(const std::string& report, CTavrionDoc& doc)
+{
+    // The interpretation page prints its average beats beside the
+    // interpretation: a rhythm record, which has none, prints the page without.
+    if (report != "rest-interpre" || Takes(kAverageView, doc)) return;
+    ReportFailure("note: the %s report is printed without %s, which %s", report.c_str(), kAverageView,
+                  WhyNot(*Find(kAverageView), doc).c_str());
 }
 
 bool Shown(const std::string& name)

@@ -20,7 +20,7 @@ struct PaneKind;
 // by what the picture is made of (the average beats of the overlap and the
 // average views, the analysis, comparisons and results only the record XML
 // brings). A pane is asked of its own page (the documents its page takes)
-// and, for a page made for its pictures (a result or summary page, the
+// and, for a page made for its pictures (a result page, the
 // interpretation page), of whether any of them draws the record; a name the
 // host draws on every record takes every record.
 bool Takes(const std::string& name, CTavrionDoc& doc);
@@ -31,6 +31,11 @@ bool TakesOrSays(const std::string& name, CTavrionDoc& doc);
 // Why the report `name` does not print the record of `doc` ("the rr-result
 // report prints RR records only; this is a resting record"), empty when it does.
 std::string ReportRefusalOf(const std::string& name, CTavrionDoc& doc);
+
+// Says, as a note naming the record, which of its views the report `name`
+// (which prints the record) leaves out: the rest-interpre page of a rhythm
+// record is printed without the average beats it does not have.
+void NoteReportLeavesOut(const std::string& name, CTavrionDoc& doc);
 
 // Whether `name` is drawn by itself on the screen (the view and dialog
 // commands) or on paper (the print command): a view shown only inside its
@@ -50,13 +55,15 @@ bool Printed(const std::string& name);
 bool TrendStyleDraws(int style, CTavrionDoc& doc);
 bool TrendStyleOrSays(int style, CTavrionDoc& doc);
 
-// A page that has some of its pictures to show (a comment page, whose list
-// of RR intervals comes with the record XML) is drawn without those it has
-// nothing for: each view of `pane` made of what the record XML brings that
-// this record lacks is hidden rather than drawn as empty axes or an empty
-// table, and said as a note naming the page ("note: CWndRRComment is shown
-// without CViewRRIntervalList, which needs ...") unless `say` is false (a
-// page asked again after clicks says it then). A page none of whose
+// A page that has something of its own to show (a comment page, whose list
+// of RR intervals comes with the record XML; the master-step summary with
+// its interpretation form) is drawn without the views it has nothing for:
+// each view of `pane` made of what the record XML brings that this record
+// lacks, and the average beats of a record without them (a rhythm record's
+// interpretation page), is hidden rather than drawn as empty axes, frames or
+// an empty table, and said as a note naming the page ("note: CWndRRComment
+// is shown without CViewRRIntervalList, which needs ...") unless `say` is
+// false (a page asked again after clicks says it then). A page none of whose
 // pictures draws the record is refused by TakesOrSays.
 void LeaveOutEmptyViews(CWnd& pane, CTavrionDoc& doc, const std::string& paneName, bool say = true);
 

@@ -20,6 +20,7 @@
 #include "documents/RestViewDoc.h"
 #include "documents/RhythmViewDoc.h"
 #include "documents/RRViewDoc.h"
+#include "host/CommandFailure.h"
 #include "host/HostReportRhythmRR.h"
 #include "host/HostReportExtra.h"
 #include "host/HostReportSerial.h"
@@ -53,6 +54,7 @@ struct ReportOptions {
     bool strip = false;    // --strip: the one-lead strip under the waves
     std::string printer;   // --printer: a queue of the registry or a CUPS destination; through GDI, or
                            // with --pcl / --lips the raw job
+    int rawGiven = 0;      // how many of --pcl and --lips were given
 };
 
 // The reports the host prints today, with the titles of their pages.
@@ -99,8 +101,8 @@ bool ParseOptions(int argc, char** argv, ReportOptions& options)
             options.styleGiven = true;
         }
         else if (arg == "--pdf") options.output = Output::Pdf, options.pdf = argv[++i];
-        else if (arg == "--pcl") options.output = Output::Pcl;
-        else if (arg == "--lips") options.output = Output::Lips;
+        else if (arg == "--pcl") options.output = Output::Pcl, ++options.rawGiven;
+        else if (arg == "--lips") options.output = Output::Lips, ++options.rawGiven;
         else if (arg == "--printer") {
             options.printer = argv[++i];
             if (options.output == Output::None) options.output = Output::Printer;
@@ -124,6 +126,13 @@ bool ParseOptions(int argc, char** argv, ReportOptions& options)
     }
     if (options.output == Output::None) {
         std::fprintf(stderr, "morvelance-host: print --report needs --pdf OUT.pdf, --pcl, --lips or --printer QUEUE\n");
+        return false;
+    }
+    // One job goes one way: into a PDF, or as a raw job (--pcl, --lips) or
+    // pages to a printer; the other would never be written.
+    if (options.rawGiven > 1 || (!options.pdf.empty() && (options.rawGiven || !options.printer.empty()))) {
+        std::fprintf(stderr, "morvelance-host: print --report writes one of --pdf OUT.pdf, --pcl, --lips (each with "
+                             "or without --printer QUEUE) and --printer QUEUE\n");
         return false;
     }
     if (options.files.empty()) {
@@ -343,7 +352,7 @@ bool ReportTakesStyleOrSays(const std::string& report, int style, CTavrionDoc& d
 bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::string& record, const std::string& pdf)
 {
     const bool rhythmRR = IsRhythmRRReport(options.report);
-    if (const char* refused = rhythmRR ? RhythmRRReportRefusal(options.report, doc, options.anno) : nullptr) {
+    if (const char* refused = rhythmRR ? RhythmRRReportRefusal(options.report, doc) : nullptr) {
         std::fprintf(stderr, "morvelance-host: %s\n", refused);
         return false;
     }
@@ -354,6 +363,7 @@ bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::s
         return false;
     }
     if (options.styleGiven && !ReportTakesStyleOrSays(options.report, options.style, doc)) return false;
+    NoteReportLeavesOut(options.report, doc);
     LoadPrintLayout(doc, options.report);
     const JobName name(record, options.report);
     ReportQueue queue(options.output, options.printer);
@@ -427,10 +437,34 @@ bool IsReportRequest(int argc, char** argv)
     return false;
 }
 
+// The reports that print an annotated twin, and those whose wave page
+// prints the one-lead strip under the waves when asked (the interpretation
+// page always prints its own).
+bool HasAnnotatedForm(const std::string& report)
+{
+    return report == "rest-wave" || report == "rest-ame" || report == "rest-interpre" || report == "rhythm-wave" ||
+           report == "rr-wave" || IsSerialReport(report);
+}
+
+bool TakesStripOption(const std::string& report)
+{
+    return report == "rest-wave" || report == "rest-ame" || report == "rhythm-wave" || report == "rr-wave" ||
+           IsExtraReport(report);
+}
+
 int RunReportCommand(int argc, char** argv, const RecordOpener& open)
 {
     ReportOptions options;
     if (!ParseOptions(argc, argv, options)) return 2;
+    if (options.anno && !HasAnnotatedForm(options.report)) {
+        ReportFailure("the %s report takes no --anno: it has no annotated form (--anno prints rest-wave, rest-ame, "
+                      "rest-interpre, rhythm-wave, rr-wave and the serial comparisons)",
+                      options.report.c_str());
+        return 1;
+    }
+    if (!OptionsTakenOrSays("the " + options.report + " report",
+                            {{options.strip, "--strip", TakesStripOption(options.report)}}))
+        return 1;
     if (IsSerialReport(options.report)) {
         // The comparison's pages are laid out by the report named.
         if (options.styleGiven) {

@@ -55,9 +55,12 @@ struct StripOptions {
     int dragTo = -1;
     bool overlap = false; // the average comparison's last column superimposes the others
     int pageStyle = 41;   // the average comparison's page style
+    bool pageStyleGiven = false;
     std::string pdf;
     int width = kFrameWidth;
     int height = kFrameHeight;
+    bool sized = false;   // --size given
+    bool ratioGiven = false;
     // The hover magnifier with the mouse at a point of the frame.
     int magnifyX = -1;
     int magnifyY = -1;
@@ -87,6 +90,7 @@ bool ParseStripOptions(int argc, char** argv, StripOptions& options)
             options.overlap = true;
         } else if (arg == "--page-style") {
             if (!TakeNumberOption(argc, argv, i, 0, 100000, nullptr, options.pageStyle)) return false;
+            options.pageStyleGiven = true;
         } else if (arg == "--png") {
             options.png = argv[++i];
         } else if (arg == "--style") {
@@ -95,6 +99,7 @@ bool ParseStripOptions(int argc, char** argv, StripOptions& options)
             options.styleGiven = true;
         } else if (arg == "--size") {
             if (!ParseFrameSize(argv[++i], options.width, options.height)) return false;
+            options.sized = true;
         } else if (arg == "--magnify") {
             if (std::sscanf(argv[++i], "%d,%d", &options.magnifyX, &options.magnifyY) != 2 || options.magnifyX < 0 ||
                 options.magnifyY < 0) {
@@ -106,6 +111,7 @@ bool ParseStripOptions(int argc, char** argv, StripOptions& options)
                 std::fprintf(stderr, "morvelance-host: --ratio takes a number of at least 1\n");
                 return false;
             }
+            options.ratioGiven = true;
         } else if (arg == "--magnifier-png") {
             options.magnifierPng = argv[++i];
         } else if (arg == "--drag-strip") {
@@ -462,11 +468,26 @@ bool PrintAverage(AverageRecords& records, const StripOptions& options)
     return true;
 }
 
+// The page styles of the average comparison's page for the records' kind:
+// 41 to 43 for resting records, 45, 46 and 48 for MFER records. Another
+// would be drawn as the first.
+bool AveragePageStyleOrSays(const AverageRecords& records, const StripOptions& options)
+{
+    if (!options.pageStyleGiven) return true;
+    const bool mfer = records.kind == DOC_TYPE_MFER;
+    const std::vector<int> styles = mfer ? std::vector<int>{45, 46, 48} : std::vector<int>{41, 42, 43};
+    if (std::find(styles.begin(), styles.end(), options.pageStyle) != styles.end()) return true;
+    ReportFailure("--page-style %d: %s takes page styles %s for %s records", options.pageStyle, kSerialAverageView,
+                  mfer ? "45, 46 and 48" : "41 to 43", mfer ? "MFER" : "resting");
+    return false;
+}
+
 int RunAverage(const std::string& command, const StripOptions& options, const RecordOpener& open)
 {
     AverageRecords records;
     if (!records.OpenAll(options.files, open, true)) return 1;
     if (options.styleGiven && !SerialStyleOrSays(kSerialAverageView, options.style, records.rest)) return 1;
+    if (!AveragePageStyleOrSays(records, options)) return 1;
     if (command == "print") return !options.pdf.empty() && PrintAverage(records, options) ? 0 : 1;
     return !options.png.empty() && PaintAverage(records, options) ? 0 : 1;
 }
@@ -563,6 +584,23 @@ int RunSerialViewCommand(const std::string& command, int argc, char** argv, cons
 {
     StripOptions options;
     if (!ParseStripOptions(argc, argv, options)) return 2;
+    // What each view applies of the options: the comparisons show the chest
+    // leads, the average comparison its page style and overlapped beat, the
+    // strip is dragged; a picture goes to --png at its size, a print to --pdf.
+    const bool view = command == "view", average = options.viewClass == kSerialAverageView;
+    const bool rhythm = options.viewClass == kSerialRhythmView;
+    if (!OptionsTakenOrSays(command + " --view " + options.viewClass,
+                            {
+                                {options.chest, "--chest", rhythm || average},
+                                {options.overlap, "--overlap", average},
+                                {options.pageStyleGiven, "--page-style", average},
+                                {options.dragFrom >= 0, "--drag-strip", options.viewClass == kStripView},
+                                {options.ratioGiven, "--ratio", options.magnifyX >= 0},
+                                {!options.png.empty(), "--png", view},
+                                {!options.pdf.empty(), "--pdf", !view},
+                                {options.sized, "--size", view},
+                            }))
+        return 1;
     if (options.viewClass == kSerialAverageView) return RunAverage(command, options, open);
     if (options.viewClass == kSerialRhythmView) return RunComparison(options, open);
     int failures = 0;

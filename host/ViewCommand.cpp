@@ -67,6 +67,7 @@ struct ViewOptions {
     std::string viewClass;
     int width = 1920;
     int height = 1080;
+    bool sized = false;   // --size given
     int smooth = -1;   // -1: the record's own setting
     int grid = -1;     // 0 dots, 1 lines, -1 the record's own
     int style = 0;     // multi-lead view: wave style, 0 the document's
@@ -80,6 +81,7 @@ struct ViewOptions {
     int magnifyX = -1;
     int magnifyY = -1;
     float ratio = 4.0f;
+    bool ratioGiven = false;
     std::string magnifierPng;
     // The multi-lead view: half width, chest leads, the one-lead strip's
     // lead, and its measuring tools and pop-up.
@@ -101,6 +103,30 @@ struct ViewOptions {
 const char kSheet[] = "sheet";
 const char kMultiLeadView[] = "CViewRhythmWave";
 
+// What a command writes is one thing: a picture (or a folder of them for
+// "all") on the screen, a PDF or a printer's job on paper. An output or a
+// setting of the other would be left unwritten without a word.
+bool OutputsTakenOrSay(const std::string& command, const ViewOptions& options)
+{
+    const bool view = command == "view", all = options.viewClass == "all";
+    if (!view && !options.pdf.empty() && !options.printer.empty()) {
+        std::fprintf(stderr, "morvelance-host: print writes --pdf OUT.pdf or prints to --printer QUEUE, not both\n");
+        return false;
+    }
+    const std::string what = command + " --view " + options.viewClass;
+    return OptionsTakenOrSays(what, {
+                                        {!options.png.empty(), "--png", view && !all},
+                                        {!options.outDir.empty(), "--out", view && all},
+                                        {!options.pdf.empty(), "--pdf", !view},
+                                        {!options.printer.empty(), "--printer", !view},
+                                        {options.sized, "--size", view},
+                                        // The mouse's mode acts on the screen only.
+                                        {options.mouseMode > 0, "--mode", view},
+                                        // The magnifier's enlargement goes with the magnifier.
+                                        {options.ratioGiven, "--ratio", options.magnifyX >= 0},
+                                    });
+}
+
 bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions& options)
 {
     for (int i = 0; i < argc; ++i) {
@@ -111,6 +137,7 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
             if (!value(options.viewClass)) return false;
         } else if (arg == "--size") {
             if (!value(text) || !ParseFrameSize(text, options.width, options.height)) return false;
+            options.sized = true;
         } else if (arg == "--smooth") {
             if (!TakeNumberOption(argc, argv, i, 0, 3, "--smooth takes 0, 1, 2 or 3", options.smooth)) return false;
         } else if (arg == "--grid") {
@@ -140,6 +167,7 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
                 std::fprintf(stderr, "morvelance-host: --ratio takes a number of at least 1\n");
                 return false;
             }
+            options.ratioGiven = true;
         } else if (arg == "--half" || arg == "--chest") {
             (arg == "--half" ? options.half : options.chest) = true;
         } else if (arg == "--lead") {
@@ -227,7 +255,7 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
         std::fprintf(stderr, "morvelance-host: print needs --pdf OUT.pdf or --printer QUEUE\n");
         return false;
     }
-    return true;
+    return OutputsTakenOrSay(command, options);
 }
 
 }  // namespace
@@ -510,6 +538,7 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
         return false;
     }
     if (!ShowRhythmPage(doc, view, options)) return false;
+    if (IsAnalysisView(view) && !PageWithinRecord(options, AnalysisPageCount(view, false))) return false;
     SetUpAnalysisView(view, options.page);
     SetUpRestAnalysisView(doc, view, options.calCount);
     auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, view);
@@ -550,34 +579,26 @@ StyleUse StyleUseOf(CRuntimeClass* viewClass)
 // would leave them out: a lead, page or layout asked for and not shown.
 bool NamedViewTakesOptionsOrSays(const std::string& command, CRuntimeClass* viewClass, const ViewOptions& options)
 {
-    const StyleUse use = StyleUseOf(viewClass);
-    // The comparison's own views take the comparison's options.
-    if (use == StyleUse::Comparison) return true;
-    const bool wave = use == StyleUse::WaveStyle;
+    // The comparison's views come here to be printed only, in the style
+    // asked for: the options of their pictures on the screen are the serial
+    // command's, and the multi-lead view's they have none of.
+    const bool wave = StyleUseOf(viewClass) == StyleUse::WaveStyle;
     const bool paged = wave || viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewRRIntervalList)) != FALSE;
     const bool measured = wave && command == "view";
     const MeasureOptions& measure = options.measure;
-    const struct {
-        bool given;
-        const char* option;
-        bool taken;
-    } checks[] = {
-        {options.half, "--half", wave},
-        {options.chest, "--chest", wave},
-        {options.lead >= 0, "--lead", wave},
-        {options.page > 0, "--page", paged},
-        {options.calCountGiven, "--cal-count", viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewCAL)) != FALSE},
-        {!measure.dividers.empty(), "--dividers", measured},
-        {measure.scale[0] >= 0, "--scale", measured},
-        {measure.clickX >= 0, "--double-click", measured},
-        {!measure.popupPng.empty(), "--popup-png", measured},
-    };
-    for (const auto& check : checks) {
-        if (!check.given || check.taken) continue;
-        ReportFailure("%s %s takes no %s", command.c_str(), options.viewClass.c_str(), check.option);
-        return false;
-    }
-    return true;
+    return OptionsTakenOrSays(
+        command + " " + options.viewClass,
+        {
+            {options.half, "--half", wave},
+            {options.chest, "--chest", wave},
+            {options.lead >= 0, "--lead", wave},
+            {options.page > 0, "--page", paged},
+            {options.calCountGiven, "--cal-count", viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewCAL)) != FALSE},
+            {!measure.dividers.empty(), "--dividers", measured},
+            {measure.scale[0] >= 0, "--scale", measured},
+            {measure.clickX >= 0, "--double-click", measured},
+            {!measure.popupPng.empty(), "--popup-png", measured},
+        });
 }
 
 // The trends of an exercise record's "--view all" and the lead they follow.
@@ -760,6 +781,7 @@ public:
         if (IsPrintingForm(pane.View()))
             return PrintPage(nullptr, [&] { return PrintFormPage(m_doc, pane.View(), m_dc, m_area); });
         if (IsAnalysisView(pane.View())) {
+            if (!PageWithinRecord(options, AnalysisPageCount(pane.View(), true))) return false;
             bool ok = true;
             for (int i = 0; ok && i < GetAnalysisPrintPages(pane.View(), options.page); ++i)
                 ok = PrintPage(nullptr, [&] { return PrintAnalysisPage(pane.View(), m_dc, m_area, i, options.page); });
@@ -907,12 +929,11 @@ bool MagnifierDrawnOrSays(const std::string& command, const char* requested, int
 }  // namespace
 
 bool PaintViewToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, int width, int height, const std::string& png,
-                    const std::function<void(CView* view)>& setUp)
+                    const std::function<bool(CView* view)>& setUp)
 {
     Pane pane(doc, viewClass, width, height);
     if (!pane.View()) return false;
-    setUp(pane.View());
-    return SaveViewPng(pane.View(), png);
+    return setUp(pane.View()) && SaveViewPng(pane.View(), png);
 }
 
 bool PrintPagesToPdf(CTavrionDoc& doc, const std::vector<PdfPageDraw>& pages, const std::string& pdf)

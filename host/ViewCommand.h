@@ -92,9 +92,10 @@ bool MoveFinishedFile(const std::string& from, const std::string& to);
 bool PrintPagesToPdf(CTavrionDoc& doc, const std::vector<PdfPageDraw>& pages, const std::string& pdf);
 
 // For the other view commands of the host: a view made as the panes make
-// it, set up by `setUp`, painted into a PNG.
+// it, set up by `setUp`, painted into a PNG; nothing is painted when `setUp`
+// refuses (false, having said why).
 bool PaintViewToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, int width, int height, const std::string& png,
-                    const std::function<void(CView* view)>& setUp);
+                    const std::function<bool(CView* view)>& setUp);
 
 // args: the files and options after the command word. Returns the exit status.
 int RunViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open);

@@ -41,5 +41,7 @@ private:
                                BOOL bUsStyle);
     // The strip's annotations and, when it has room, its trace.
     BOOL PrintAnnotatedStrip(CViewScroll1LeadWave* pStrip, const CRect& rc, int nWidthMm, int nHeightMm);
+    // The annotated average-beat column with its captions; FALSE when the view's print failed.
+    BOOL PrintAnnotatedInterpreAverage(CViewAverageWave* pAverage);
     BOOL PrintAnnotatedInterpreStrip(CViewScroll1LeadWave* pStrip);
 };

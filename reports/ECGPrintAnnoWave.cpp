@@ -78,11 +78,19 @@ BOOL CECGPrintAnno::PrintAnnotatedStrip(CViewScroll1LeadWave* pStrip, const CRec
 
 int CECGPrintAnno::PrintRestInterpreAnnotation(CViewScroll1LeadWave* pStrip, CViewAverageWave* pAverage)
 {
+    // As the plain page: a rhythm record's page given no average view leaves the column out.
     const bool rhythm = IsRhythmDocument();
-    if (!pAverage || !m_pECGDC || (!rhythm && !pStrip)) return 0;
+    if (!m_pECGDC || (!rhythm && (!pAverage || !pStrip))) return 0;
     CDCObjectSelector<CFont, CECGDC> font(*m_pECGDC, m_pPrintFont);
     if (!PrintTitle(L"解析結果", 1, 1, 0, 0)) return 0;
     if (!PrintInterpreColumn()) return 0;
+    if (pAverage && !PrintAnnotatedInterpreAverage(pAverage)) return 0;
+    if (!rhythm && !PrintAnnotatedInterpreStrip(pStrip)) return 0;
+    return PrintVersion() ? 1 : 0;
+}
+
+BOOL CECGPrintAnno::PrintAnnotatedInterpreAverage(CViewAverageWave* pAverage)
+{
     int gx = 0, gy = 0;
     pAverage->GetGridCount(gx, gy);
     const int heightMm = FiveMMHeight(PerMilleH(700));
@@ -93,10 +101,9 @@ int CECGPrintAnno::PrintRestInterpreAnnotation(CViewScroll1LeadWave* pStrip, CVi
     const int top = column.top + MMToPixel(o1);
     const CRect area(column.left, top, column.right, top + MMToPixel(gy));
     pAverage->PrintAnnotation(m_pECGDC->GetDC(), area);
-    if (!pAverage->Print(m_pECGDC, area, gx, gy, m_fPixelPerMM, 1, 0)) return 0;
+    if (!pAverage->Print(m_pECGDC, area, gx, gy, m_fPixelPerMM, 1, 0)) return FALSE;
     PrintAverageCaptions(column.left);
-    if (!rhythm && !PrintAnnotatedInterpreStrip(pStrip)) return 0;
-    return PrintVersion() ? 1 : 0;
+    return TRUE;
 }
 
 BOOL CECGPrintAnno::PrintAnnotatedInterpreStrip(CViewScroll1LeadWave* pStrip)

@@ -85,6 +85,8 @@ private:
     int PrintWavePage(const WavePageViews& views, int nPage, int nPart, int bNumbered, CString strTitle,
                       int nSecondStart);
     BOOL PrintWaveStrip(const WavePageViews& views, const CRect& rcStrip);
+    // The interpretation page's average-beat column with its captions; FALSE when the view's print failed.
+    BOOL PrintInterpreAverage(CViewAverageWave* pAverage);
     BOOL PrintInterpreStrip(CViewScroll1LeadWave* pStrip);
     // The extra-lead pages' title with the part when numbered; FALSE when it failed.
     BOOL PrintExtraTitle(CString strTitle, int nPage, int nPart, int bNumbered);

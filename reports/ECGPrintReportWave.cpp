@@ -76,11 +76,21 @@ BOOL CECGPrintReport::PrintWaveStrip(const WavePageViews& views, const CRect& rc
 
 int CECGPrintReport::PrintRestInterpre(CViewScroll1LeadWave* pStrip, CViewAverageWave* pAverage, int nPage)
 {
+    // A resting page without its views is no page. A rhythm record has no
+    // average beats of its own: given no average view, its page leaves the
+    // column out rather than print empty frames where beats would be.
     const bool rhythm = IsRhythmDocument();
-    if (!pAverage || !m_pECGDC || (!rhythm && !pStrip)) return 0;
+    if (!m_pECGDC || (!rhythm && (!pAverage || !pStrip))) return 0;
     CDCObjectSelector<CFont, CECGDC> font(*m_pECGDC, m_pPrintFont);
     if (!PrintTitle(L"解析結果", nPage, m_nPageCount, 0, 0)) return 0;
     if (!PrintInterpreColumn()) return 0;
+    if (pAverage && !PrintInterpreAverage(pAverage)) return 0;
+    if (!rhythm && !PrintInterpreStrip(pStrip)) return 0;
+    return PrintVersion() ? 1 : 0;
+}
+
+BOOL CECGPrintReport::PrintInterpreAverage(CViewAverageWave* pAverage)
+{
     const int heightMm = FiveMMHeight(PerMilleH(700));
     const CRect column = AverageColumnRect(kAverageWidthMm, heightMm);
     pAverage->PrintWaveGrid(m_pECGDC, column, kAverageWidthMm, heightMm, m_fPixelPerMM, TRUE, TRUE, FALSE);
@@ -90,10 +100,9 @@ int CECGPrintReport::PrintRestInterpre(CViewScroll1LeadWave* pStrip, CViewAverag
     pAverage->InitBackground(kAverageWidthMm, heightMm);
     const BOOL ok = pAverage->Print(m_pECGDC, column, kAverageWidthMm, heightMm, m_fPixelPerMM, 1, 0);
     pAverage->InitBackground(columns, rows);
-    if (!ok) return 0;
+    if (!ok) return FALSE;
     PrintAverageCaptions(column.left);
-    if (!rhythm && !PrintInterpreStrip(pStrip)) return 0;
-    return PrintVersion() ? 1 : 0;
+    return TRUE;
 }
 
 BOOL CECGPrintReport::PrintInterpreStrip(CViewScroll1LeadWave* pStrip)

@@ -11,8 +11,10 @@
 
 #include <algorithm>
 #include <functional>
+#include <future>
 #include <map>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <set>
 #include <string>
@@ -146,6 +148,18 @@ std::string Numbered(const std::string& path, size_t index)
 bool Contains(const std::string& text, const std::string& part)
 {
     return text.find(part) != std::string::npos;
+}
+
+// The files in a folder and the folders under it (a folder made for a
+// picture that is never written holds none).
+std::vector<std::string> FilesUnder(const std::string& folder)
+{
+    std::vector<std::string> files;
+    std::error_code error;
+    for (auto it = std::filesystem::recursive_directory_iterator(folder, error);
+         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error))
+        if (it->is_regular_file()) files.push_back(it->path().string());
+    return files;
 }
 
 bool IsBlue(uint32_t rgb)
@@ -669,8 +683,9 @@ TEST_F(HostDrawsOrRefusesTest, AViewNamedRefusesTheOptionsItDoesNotApply)
         EXPECT_FALSE(Exists(png));
         EXPECT_FALSE(Exists(pdf));
     }
-    // Where they apply they are drawn: the interval list's second page, the calibration column's two pulses.
-    EXPECT_EQ(0, Host({"view", rr, "--view", "CViewRRIntervalList", "--page", "2", "--size", kSize, "--png", png}).status);
+    // Where they apply they are drawn: the interval list's page, the calibration column's two pulses. (The
+    // sample's list fits one page: its second, once drawn as the first again, is past its end.)
+    EXPECT_EQ(0, Host({"view", rr, "--view", "CViewRRIntervalList", "--page", "1", "--size", kSize, "--png", png}).status);
     EXPECT_EQ(0, Host({"view", rest, "--view", "CViewCAL", "--cal-count", "2", "--size", kSize, "--png", png}).status);
 }
 
@@ -758,4 +773,218 @@ TEST_F(HostDrawsOrRefusesTest, TheProtocolSummaryPrintsTheStepAndTripProtocolOnl
     EXPECT_TRUE(Exists(stepAndTrip));
     // On the screen the maximum ST depression shows for every protocol.
     EXPECT_EQ(0, Host({"view", dir + "/mstep244.ecg", "--view", "CViewSummaryProtocol", "--png", m_out.File("p.png")}).status);
+}
+
+TEST_F(HostDrawsOrRefusesTest, EveryCommandThatWouldDoNothingEndsNonZeroSayingWhyAndWritesNothing)
+{
+    // Each way a command of the host can be asked for something it would not
+    // do: a value a control does not take, a group, page, beat, load or time
+    // the record does not have, an option the class named leaves out, an
+    // output the command does not write. Each ends 1 (2 for a command line
+    // that is no command), says why, writes nothing and saves nothing.
+    struct Refusal {
+        std::vector<std::string> args;   // "OUT/" stands for the run's own folder
+        int status;
+        std::string said;
+    };
+    const std::string rest = Record(0), mstep = Record(1), rhythm = Record(2), rr = Record(3), extra = Record(4),
+                      exercise = Record(5), rest15 = s_dir->File("samples/rest15_90.ecg");
+    const std::vector<Refusal> refusals = {
+        // The read-only lists of the forms: a person picks their entries, and a
+        // typed text was saved as nothing while the command ended 0.
+        {{"view", rest, "--view", "CFormPatientInfo", "--type", "3009=女", "--save", "--png", "OUT/f.png"}, 1,
+         "no editable control 3009: it is a read-only list"},
+        {{"view", rest, "--view", "CFormPatientInfo", "--type", "3012=ヶ月", "--save", "--png", "OUT/f.png"}, 1,
+         "no editable control 3012: it is a read-only list"},
+        {{"view", rest, "--view", "CFormInterpre", "--type", "3096=正常", "--save", "--png", "OUT/f.png"}, 1,
+         "no editable control 3096: it is a read-only list"},
+        {{"view", rest, "--view", "CFormPatientInfo", "--type", "9999=x", "--save", "--png", "OUT/f.png"}, 1,
+         "no editable control 9999: it is not there"},
+        {{"view", rest, "--view", "CFormPatientInfo", "--page-style", "36", "--png", "OUT/f.png"}, 1,
+         "view CFormPatientInfo takes no --page-style"},
+        {{"view", rest, "--view", "CFormInterpre", "--page-style", "99", "--png", "OUT/f.png"}, 1,
+         "--page-style 99: CFormInterpre is shown in page styles 35 to 37 of a resting record"},
+        // The sheets and dialogs.
+        {{"dialog", rest, "--dialog", "CDlgPatientInfoComment", "--page", "0", "--set", "3212=X", "--ok", "高橋"}, 1,
+         "CDlgPatientInfoComment: field 3212 is a drop-down list without 'X' (it holds '不明', '男', '女')"},
+        {{"dialog", rest, "--dialog", "CDlgEditIvrelCode", "--group", "1", "--png", "OUT/d.png"}, 1,
+         "CDlgEditIvrelCode: no group '1' in its code tree"},
+        {{"dialog", rest, "--dialog", "CDlgEditMinneCode", "--group", "99", "--png", "OUT/d.png"}, 1,
+         "CDlgEditMinneCode: no group '99' in its code tree"},
+        {{"dialog", rest, "--dialog", "CDlgEditor", "--group", "1", "--png", "OUT/d.png"}, 1,
+         "dialog --dialog CDlgEditor takes no --group"},
+        {{"dialog", rest, "--dialog", "CDlgEditor", "--template", "173", "--png", "OUT/d.png"}, 1,
+         "dialog --dialog CDlgEditor takes no --template"},
+        {{"dialog", rest, "--dialog", "CDlgDoctor", "--page", "1", "--png", "OUT/d.png"}, 1,
+         "dialog --dialog CDlgDoctor takes no --page"},
+        {{"dialog", rest, "--dialog", "CDlgEditor", "--set", "3001=x", "--png", "OUT/d.png"}, 1,
+         "dialog --dialog CDlgEditor takes no --set"},
+        {{"dialog", rest, "--dialog", "CDlgEditComment", "--ok", "高橋"}, 1, "dialog --dialog CDlgEditComment takes no --ok"},
+        {{"dialog", rest, "--dialog", "CDlgEditor", "--zoom", "1", "--png", "OUT/d.png"}, 1,
+         "dialog --dialog CDlgEditor takes no --zoom"},
+        {{"dialog", rest, "--dialog", "CDlgDivider", "--ruler", "10,20", "--png", "OUT/d.png"}, 1,
+         "dialog --dialog CDlgDivider takes no --ruler"},
+        {{"dialog", rest, "--dialog", "CDlgEnlargedWave", "--with", rest15, "--png", "OUT/d.png"}, 1,
+         "dialog --dialog CDlgEnlargedWave takes no --with"},
+        {{"dialog", rest, "--dialog", "CDlgEditMinneCode", "--lead", "1", "--png", "OUT/d.png"}, 1,
+         "dialog --dialog CDlgEditMinneCode takes no --lead"},
+        {{"dialog", rest, "--dialog", "all", "--png", "OUT/d.png", "--out", "OUT/all"}, 1,
+         "dialog --dialog all takes no --png"},
+        {{"dialog", rest, "--dialog", "CDlgEditor", "--png", "OUT/d.png", "--out", "OUT/all"}, 1,
+         "dialog --dialog CDlgEditor takes no --out"},
+        {{"dialog", rhythm, "--dialog", "CDlgInfoCommentGeneral", "--page", "2", "--png", "OUT/d.png"}, 2,
+         "--page takes a sheet's page: 0 or 1 for CDlgInfoCommentGeneral"},
+        {{"dialog", rest, "--dialog", "CDlgPatientInfoComment", "--set", "id=X", "--ok", "高橋"}, 2,
+         "--set takes ID=TEXT"},
+        // The pages.
+        {{"pane", rest, "--pane", "CWndRestSerialComAve", "--no-patient", "--png", "OUT/p.png"}, 1,
+         "pane --pane CWndRestSerialComAve takes no --no-patient"},
+        {{"pane", rest, "--pane", "all", "--png", "OUT/p.png", "--out", "OUT/all"}, 1, "pane --pane all takes no --png"},
+        {{"pane", rest, "--pane", "CWndRestRhythmWave", "--png", "OUT/p.png", "--out", "OUT/all"}, 1,
+         "pane --pane CWndRestRhythmWave takes no --out"},
+        // The views: their outputs, and what each applies.
+        {{"view", rest, "--view", "CViewRhythmWave", "--ratio", "2", "--png", "OUT/v.png"}, 2,
+         "view --view CViewRhythmWave takes no --ratio"},
+        {{"view", rest, "--view", "CViewRhythmWave", "--out", "OUT/all", "--png", "OUT/v.png"}, 2,
+         "view --view CViewRhythmWave takes no --out"},
+        {{"view", rest, "--view", "CViewRhythmWave", "--pdf", "OUT/v.pdf", "--png", "OUT/v.png"}, 2,
+         "view --view CViewRhythmWave takes no --pdf"},
+        {{"print", rest, "--view", "CViewRhythmWave", "--size", "320x200", "--pdf", "OUT/v.pdf"}, 2,
+         "print --view CViewRhythmWave takes no --size"},
+        {{"print", rest, "--view", "CViewRhythmWave", "--mode", "2", "--pdf", "OUT/v.pdf"}, 2,
+         "print --view CViewRhythmWave takes no --mode"},
+        {{"print", rest, "--view", "CViewRhythmWave", "--pdf", "OUT/v.pdf", "--printer", "nowhere"}, 2,
+         "print writes --pdf OUT.pdf or prints to --printer QUEUE, not both"},
+        {{"view", rr, "--view", "CViewRRIntervalList", "--page", "2", "--png", "OUT/v.png"}, 1,
+         "--page 2 is past the record's end (1 page)"},
+        {{"print", rr, "--view", "CViewRRIntervalList", "--page", "2", "--pdf", "OUT/v.pdf"}, 1,
+         "--page 2 is past the record's end (1 page)"},
+        {{"view", exercise, "--view", "CViewExerAverage", "--lead", "3", "--png", "OUT/v.png"}, 1,
+         "view --view CViewExerAverage takes no --lead"},
+        {{"view", exercise, "--view", "CViewMemoryWave", "--parent", "2", "--png", "OUT/v.png"}, 1,
+         "view --view CViewMemoryWave takes no --parent"},
+        {{"view", exercise, "--view", "CViewExerTrend", "--rotate", "0.5", "--png", "OUT/v.png"}, 1,
+         "view --view CViewExerTrend takes no --rotate"},
+        {{"view", exercise, "--view", "CViewExerAverage", "--relative", "--png", "OUT/v.png"}, 1,
+         "view --view CViewExerAverage takes no --relative"},
+        {{"view", exercise, "--view", "CViewExerAverage", "--time", "999999", "--png", "OUT/v.png"}, 1,
+         "--time 999999 is past the record's end"},
+        {{"view", mstep, "--view", "CViewFinalCom12Leads", "--page", "99", "--png", "OUT/v.png"}, 1,
+         "--page 99 is past the comparison's last page"},
+        {{"print", mstep, "--view", "CViewFinalCom12Leads", "--page", "99", "--pdf", "OUT/v.pdf"}, 1,
+         "--page 99 is past the comparison's last page"},
+        {{"view", mstep, "--view", "CViewFinalEnlargeWave", "--load", "99", "--png", "OUT/v.png"}, 1,
+         "--load 99: the record has post-load beats 0 to"},
+        {{"view", mstep, "--view", "CViewFinalCom1Lead", "--zoom", "1", "--png", "OUT/v.png"}, 1,
+         "view --view CViewFinalCom1Lead takes no --zoom"},
+        {{"view", mstep, "--view", "CViewHRTrend", "--follow", "--png", "OUT/v.png"}, 1,
+         "view --view CViewHRTrend takes no --follow"},
+        {{"view", mstep, "--view", "CViewSTTrend", "--page", "1", "--png", "OUT/v.png"}, 1,
+         "view --view CViewSTTrend takes no --page"},
+        {{"view", rest, "--view", "CViewDetailedMeas", "--first", "3", "--png", "OUT/v.png"}, 1,
+         "view --view CViewDetailedMeas takes no --first"},
+        {{"print", rest, "--view", "CViewQRSNo", "--first", "3", "--pdf", "OUT/v.pdf"}, 1,
+         "print --view CViewQRSNo takes no --first"},
+        {{"view", rest, "--view", "CViewQRSNo", "--first", "9999", "--png", "OUT/v.png"}, 1,
+         "--first 9999: the table's window of 6 beats begins at beat"},
+        {{"view", rest, "--view", "CViewEnlargedOverlap", "--center", "100", "--png", "OUT/v.png"}, 1,
+         "view --view CViewEnlargedOverlap takes no --center"},
+        {{"view", rest, "--view", "CViewEnlargedOverlap", "--average", "--png", "OUT/v.png"}, 1,
+         "view --view CViewEnlargedOverlap takes no --average"},
+        {{"view", rest, "--view", "CViewEnlargedWave", "--center", "99999999", "--png", "OUT/v.png"}, 1,
+         "--center 99999999 is past the record's end"},
+        {{"view", rest, "--view", "CViewDividerWave", "--start", "99999999", "--png", "OUT/v.png"}, 1,
+         "--start 99999999 is past the record's end"},
+        {{"view", rest, rest15, "--view", "CViewSerialComRhy", "--overlap", "--png", "OUT/v.png"}, 1,
+         "view --view CViewSerialComRhy takes no --overlap"},
+        {{"view", rest, "--view", "CViewScroll1LeadWave", "--page-style", "42", "--png", "OUT/v.png"}, 1,
+         "view --view CViewScroll1LeadWave takes no --page-style"},
+        {{"view", rest, rest15, "--view", "CViewSerialComAve", "--drag-strip", "1,5", "--png", "OUT/v.png"}, 1,
+         "view --view CViewSerialComAve takes no --drag-strip"},
+        {{"view", rest, "--view", "CViewSerialComAve", "--page-style", "1", "--png", "OUT/v.png"}, 1,
+         "--page-style 1: CViewSerialComAve takes page styles 41 to 43 for resting records"},
+        {{"view", rest, "--view", "CViewScroll1LeadWave", "--pdf", "OUT/v.pdf"}, 1,
+         "view --view CViewScroll1LeadWave takes no --pdf"},
+        {{"print", rest, rest15, "--view", "CViewSerialComRhy", "--chest", "--pdf", "OUT/v.pdf"}, 1,
+         "print CViewSerialComRhy takes no --chest"},
+        // The reports.
+        {{"print", extra, "--report", "extra-wave", "--anno", "--pdf", "OUT/r.pdf"}, 1,
+         "the extra-wave report takes no --anno: it has no annotated form"},
+        {{"print", rr, "--report", "rr-result", "--anno", "--pdf", "OUT/r.pdf"}, 1,
+         "the rr-result report takes no --anno: it has no annotated form"},
+        {{"print", rest, "--report", "rest-interpre", "--strip", "--pdf", "OUT/r.pdf"}, 1,
+         "the rest-interpre report takes no --strip"},
+        {{"print", rest, rest15, "--report", "serial-ave-mix", "--strip", "--pdf", "OUT/r.pdf"}, 1,
+         "the serial-ave-mix report takes no --strip"},
+        {{"print", rest, "--report", "rest-wave", "--pdf", "OUT/r.pdf", "--pcl"}, 2,
+         "print --report writes one of --pdf OUT.pdf, --pcl, --lips"},
+    };
+    std::map<std::string, std::string> stored;   // the records' XMLs, which no refusal may change
+    for (const std::string& folder : {s_dir->File("samples"), s_dir->File("ex")})
+        for (const std::string& file : testsupport::FolderEntries(folder))
+            if (file.size() > 4 && file.compare(file.size() - 4, 4, ".xml") == 0)
+                stored[folder + "/" + file] = testsupport::ReadFileBytes(folder + "/" + file);
+    // Four runs at a time, each into a folder of its own.
+    const size_t kParallel = 4;
+    for (size_t first = 0; first < refusals.size(); first += kParallel) {
+        std::vector<std::future<HostRun>> runs;
+        for (size_t i = first; i < std::min(first + kParallel, refusals.size()); ++i) {
+            std::vector<std::string> args = refusals[i].args;
+            for (std::string& arg : args)
+                if (arg.rfind("OUT/", 0) == 0) arg = m_out.File("run" + std::to_string(i) + arg.substr(3));
+            runs.push_back(std::async(std::launch::async, [args] { return Host(args); }));
+        }
+        for (size_t i = first; i < first + runs.size(); ++i) {
+            const Refusal& refusal = refusals[i];
+            std::string line;
+            for (const std::string& arg : refusal.args) line += " " + arg;
+            SCOPED_TRACE(line);
+            const HostRun run = runs[i - first].get();
+            EXPECT_EQ(refusal.status, run.status) << run.err;
+            EXPECT_TRUE(Contains(run.err, refusal.said)) << run.err;
+            EXPECT_EQ(std::vector<std::string>{}, FilesUnder(m_out.File("run" + std::to_string(i))));
+            EXPECT_EQ("", run.out);
+        }
+    }
+    for (const auto& [xml, bytes] : stored) EXPECT_EQ(bytes, testsupport::ReadFileBytes(xml)) << xml;
+}
+
+TEST_F(HostDrawsOrRefusesTest, TheInterpretationPageOfARecordWithoutAverageBeatsLeavesTheirColumnOutWithANote)
+{
+    // A rhythm record's interpretation page holds its comment form where a
+    // resting record's has the interpretation; it has no average beats, and
+    // its page, shown or printed, leaves their column out rather than draw
+    // empty frames beside the form. The resting record's page draws them.
+    const std::string rest = Record(0), rhythm = Record(2);
+    const std::string note = "is printed without CViewAverageWave, which needs a resting or MFER record with average beats";
+    for (const std::string& record : {rest, rhythm}) {
+        SCOPED_TRACE(record);
+        const bool beats = record == rest;
+        const std::string png = m_out.File(BaseName(record) + "-interpretation.png");
+        const HostRun shown = Host({"pane", record, "--pane", "CWndRestInterpretation", "--size", "1024x600", "--png", png});
+        ASSERT_EQ(0, shown.status) << shown.err;
+        EXPECT_EQ(!beats, Contains(shown.err, "note: CWndRestInterpretation is shown without CViewAverageWave, which "
+                                              "needs a resting or MFER record with average beats"))
+            << shown.err;
+        // Right of the form, between the caption strip and the rhythm strip.
+        const PngImage page(png);
+        ASSERT_TRUE(page.Ok());
+        const int column = InkIn(page, {0.52, 0.12, 0.98, 0.76, 0}, false);
+        if (beats)
+            EXPECT_GT(column, 1000);
+        else
+            EXPECT_EQ(0, column);
+        if (!HavePoppler()) continue;
+        const std::string pdf = m_out.File(BaseName(record) + "-interpretation.pdf");
+        const HostRun printed = Host({"print", record, "--report", "rest-interpre", "--pdf", pdf});
+        ASSERT_EQ(0, printed.status) << printed.err;
+        EXPECT_EQ(!beats, Contains(printed.err, "note: the rest-interpre report " + note)) << printed.err;
+        // The right half of the page, below the title and the rhythm record's patient block and above the
+        // version line.
+        const int paper = PageInk(pdf, {0.52, 0.16, 0.98, 0.9, 0});
+        if (beats)
+            EXPECT_GT(paper, 100);
+        else
+            EXPECT_EQ(0, paper);
+    }
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "tests/host/HostPdf.h"
 #include "tests/host/HostRun.h"
@@ -52,7 +53,11 @@ TEST_F(HostMeasurementView, EveryTableIsPaintedWithItsBands)
 {
     for (const char* view : {"CViewDetailedMeas", "CViewQRSNo", "CViewQRSType"}) {
         const std::string png = m_dir.File(std::string(view) + ".png");
-        const HostRun run = Host({"view", m_record, "--view", view, "--size", "1280x720", "--first", "5", "--png", png});
+        std::vector<std::string> args = {"view", m_record, "--view", view, "--size", "1280x720", "--png", png};
+        // Only the QRS number table has a window of beats to move: the other
+        // tables refuse --first, which they would leave out of their picture.
+        if (std::string(view) == "CViewQRSNo") args.insert(args.end(), {"--first", "5"});
+        const HostRun run = Host(args);
         ASSERT_EQ(0, run.status) << view << ": " << run.err;
         EXPECT_GT(BandPixels(png), 1000) << view;
     }

@@ -176,6 +176,48 @@ TEST_F(HostPaneSerial, SerialReportsPrintTheirPagesFromEveryFile)
     }
 }
 
+TEST_F(HostPaneSerial, TheAverageReportPrintsStarsForAHeartRateTheRecordsDoNotGive)
+{
+    if (!HavePoppler()) GTEST_SKIP() << "pdftotext is not installed";
+    // Two records printed as they are, then with the heart rate of their
+    // record XMLs emptied: the row under the date prints the rate, then "***bpm".
+    const std::vector<std::string> records = {Series()[0], Series()[1]};
+    for (const bool emptied : {false, true}) {
+        SCOPED_TRACE(emptied ? "heart rates emptied" : "as made");
+        if (emptied) {
+            for (const std::string& record : records) {
+                const std::string stem = record.substr(0, record.size() - 4);
+                for (const std::string& file : testsupport::FolderEntries(m_dir.Path())) {
+                    const std::string xml = m_dir.File(file);
+                    if (xml.rfind(stem, 0) != 0 || xml.size() < 4 || xml.compare(xml.size() - 4, 4, ".xml") != 0)
+                        continue;
+                    const std::string edit = "sed -i 's#<Heart_rate>[^<]*</Heart_rate>#<Heart_rate></Heart_rate>#' " +
+                                             Quoted(xml);
+                    ASSERT_EQ(0, std::system(edit.c_str()));
+                    ASSERT_NE(std::string::npos, testsupport::ReadFileBytes(xml).find("<Heart_rate></Heart_rate>"));
+                }
+            }
+        }
+        const std::string pdf = m_dir.File(emptied ? "emptied.pdf" : "made.pdf");
+        std::vector<std::string> args = {"print"};
+        args.insert(args.end(), records.begin(), records.end());
+        args.insert(args.end(), {"--report", "serial-ave-mix", "--pdf", pdf});
+        const HostRun run = Host(args);
+        ASSERT_EQ(0, run.status) << run.err;
+        int stars = 0, rates = 0;
+        for (const PdfWord& word : PdfWords(pdf)) {
+            if (word.text.size() < 3 || word.text.compare(word.text.size() - 3, 3, "bpm") != 0) continue;
+            const std::string rate = word.text.substr(0, word.text.size() - 3);
+            EXPECT_FALSE(rate.empty()) << "a rate printed as a bare bpm";
+            if (rate == "***") ++stars;
+            else if (!rate.empty() && rate.find_first_not_of("0123456789") == std::string::npos) ++rates;
+        }
+        // Each record's rate in both halves of the split page, the limb and the chest leads'.
+        EXPECT_EQ(emptied ? 4 : 0, stars);
+        EXPECT_EQ(emptied ? 0 : 4, rates);
+    }
+}
+
 TEST_F(HostPaneSerial, TheStageLabelsOfTheAverageReportStayInTheirColumns)
 {
     if (!HavePoppler()) GTEST_SKIP() << "pdftotext is not installed";

@@ -1,9 +1,10 @@
 // A record opened without its record XML: a picture made of what only the
 // record XML brings (the device's RR analysis, the master-step summary and
 // comparisons, the exercise's METs-HR line and ST leads) is refused with a
-// message rather than drawn as empty axes, zeros or an empty table, and a
-// picture the record file itself can give (the exercise's end, from its own
-// series) is drawn as it is with the record XML.
+// message rather than drawn as empty axes, zeros or an empty table, a page
+// with a form of its own is drawn without those views, and a picture the
+// record file itself can give (the exercise's end, from its own series) is
+// drawn as it is with the record XML.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -196,8 +197,10 @@ TEST_F(HostWithoutRecordXmlTest, EveryPictureOfARecordIsDrawnFromTheRecordWithou
                 }
                 // The forms and the comment and interpretation pages show what
                 // the person writes there, which comes with the record XML:
-                // drawn on any record of their kind, to be filled in.
-                if (file.rfind("CForm", 0) == 0 || Contains(file, "Comment") || Contains(file, "Interpretation"))
+                // drawn on any record of their kind, to be filled in. The
+                // master-step summary holds the master-step interpretation form.
+                if (file.rfind("CForm", 0) == 0 || Contains(file, "Comment") || Contains(file, "Interpretation") ||
+                    Contains(file, "FinalSummary"))
                     continue;
                 // What differs are the record XML's texts (lead names, values):
                 // the record's own traces and beats are drawn as with it.
@@ -228,7 +231,10 @@ TEST_F(HostWithoutRecordXmlTest, EveryPictureOfARecordIsDrawnFromTheRecordWithou
         }
     }
     // The pictures refused are those made of the record XML's analysis,
-    // comparisons and results, and the pages made of nothing else.
+    // comparisons and results, and the pages made of nothing else. The
+    // master-step summary, which was refused whole, has the patient and the
+    // master-step interpretation forms (the only page with the latter): it is
+    // drawn without its views (below).
     EXPECT_EQ((std::set<std::string>{
                   "rr_90.ecg: CViewRRHistogram", "rr_90.ecg: CViewRRIntervalList", "rr_90.ecg: CViewRRResult",
                   "rr_90.ecg: CViewRRTrend", "rr_90.ecg: CWndRRResult", "rr_90.ecg: rr-result", "rr_90.ecg: rr-list",
@@ -236,7 +242,7 @@ TEST_F(HostWithoutRecordXmlTest, EveryPictureOfARecordIsDrawnFromTheRecordWithou
                   "mstep243.ecg: CViewFinalCom1Lead", "mstep243.ecg: CViewFinalEnlargeWave",
                   "mstep243.ecg: CViewHRTrend",
                   "mstep243.ecg: CViewSTTrend", "mstep243.ecg: CViewSummaryProtocol", "mstep243.ecg: CWndFinalSTTrend",
-                  "mstep243.ecg: CWndFinalSummary", "mstep243.ecg: CWndFinalWaveCom",
+                  "mstep243.ecg: CWndFinalWaveCom",
                   "mstep243.ecg: CDlgFinalLoadEnlarge", "mstep243.ecg: CDlgFinalRestEnlarge",
                   "exercise_90.ecg: CViewExerSummaryAverage", "exercise_90.ecg: CViewExerTrend-style7",
                   "exercise_90.ecg: CViewResultTable", "exercise_90.ecg: CWndExerResult"}),
@@ -249,6 +255,24 @@ TEST_F(HostWithoutRecordXmlTest, EveryPictureOfARecordIsDrawnFromTheRecordWithou
     const testsupport::PngImage shown(comment);
     EXPECT_EQ(0, shown.CountIn(shown.Width() / 2, shown.Height() / 10, shown.Width(), shown.Height() * 9 / 10,
                                [](uint32_t rgb) { return testsupport::PngImage::IsDark(rgb); }));
+    // The master-step summary: its interpretation form on the left, each of
+    // its views of the summary and comparisons named in a note and left out,
+    // their places as white as the page.
+    const std::string summary = m_out.File("summary.png");
+    const HostRun final = Host({"pane", Without("mstep243.ecg"), "--pane", "CWndFinalSummary", "--size", "1024x600",
+                                "--png", summary});
+    EXPECT_EQ(0, final.status) << final.err;
+    for (const char* view : {"CViewHRTrend", "CViewSTTrend", "CViewSummaryProtocol", "CViewFinalCom1Lead"})
+        EXPECT_TRUE(Contains(final.err, "note: CWndFinalSummary is shown without " + std::string(view) + ", which"))
+            << view << ": " << final.err;
+    const testsupport::PngImage drawn(summary);
+    ASSERT_TRUE(drawn.Ok());
+    const auto ink = [](uint32_t rgb) { return testsupport::PngImage::IsDark(rgb) || IsBlue(rgb); };
+    // The form's captions (y 55 to 330 of the 600), the trends' place beside it,
+    // and the rows of tiles below the caption strip past the calibration column.
+    EXPECT_GT(drawn.CountIn(0, 60, 480, 320, ink), 500);
+    EXPECT_EQ(0, drawn.CountIn(525, 60, 1024, 320, ink));
+    EXPECT_EQ(0, drawn.CountIn(60, 360, 1024, 600, ink));
 }
 
 TEST_F(HostWithoutRecordXmlTest, AnMferFileWithoutAverageBeatsHasNoInterpretationPageAsItHasNoReport)
