@@ -60,6 +60,19 @@ CString MasterText(CECGXMLParser& xml, const wchar_t* codePath, const CString& c
     return ReadText(&xml, xpath);
 }
 
+// Checked as a date: an edit date saved without one (its parts empty) or
+// that is no calendar date reads as none.
+CString ReadAdditionEditDate(CECGXMLParser* xml)
+{
+    _XML_ATTRIB_DATE date;
+    if (!xml->GetDateAttrib(date, kAddEditDate, 1))
+        return L"****/**/** **:**:**";
+    CString text;
+    text.Format(L"%04d/%02d/%02d %02d:%02d:%02d", _wtoi(date.strYear), _wtoi(date.strMonth), _wtoi(date.strDay),
+                _wtoi(date.strHour), _wtoi(date.strMinute), _wtoi(date.strSecond));
+    return text;
+}
+
 int MatchesMaster(const CString& master, const CString& text)
 {
     if (master.IsEmpty())
@@ -110,16 +123,7 @@ void CTavrionDoc::ReadAdditionsFromXML(CECGXMLParser* xml, _ADDITIONAL_INFO& inf
         return;
     }
     info.bPresent = 1;
-    // Checked as a date: an edit date saved without one (its parts empty)
-    // or that is no calendar date reads as none.
-    _XML_ATTRIB_DATE date;
-    if (xml->GetDateAttrib(date, kAddEditDate, 1)) {
-        info.strEditDate.Format(L"%04d/%02d/%02d %02d:%02d:%02d", _wtoi(date.strYear), _wtoi(date.strMonth),
-                                _wtoi(date.strDay), _wtoi(date.strHour), _wtoi(date.strMinute),
-                                _wtoi(date.strSecond));
-    } else {
-        info.strEditDate = L"****/**/** **:**:**";
-    }
+    info.strEditDate = ReadAdditionEditDate(xml);
     info.strEditor = ReadText(xml, kAddEditor);
 
     // The arrays hold 256: a record with more keeps its first 256, and the
@@ -155,11 +159,15 @@ void CTavrionDoc::SaveAdditionToXML(CECGXMLParser* xml, _ADDITIONAL_INFO& info)
         return;
     xml->SetDataToXMLDOM(info.strEditor, kAddEditor, 4, CString());
 
-    _XML_ATTRIB_DATE date;
-    COleDateTime parsed;
-    if (parsed.ParseDateTime(info.strEditDate) && parsed.GetStatus() == COleDateTime::valid)
-        date.SetDate(parsed);
-    xml->SetDateAttrib(date, kAddEditDate);
+    // An edit date that still reads as the stored one is no edit: one the
+    // reader refused (no day that exists) stays as stored.
+    if (info.strEditDate != ReadAdditionEditDate(xml)) {
+        _XML_ATTRIB_DATE date;
+        COleDateTime parsed;
+        if (parsed.ParseDateTime(info.strEditDate) && parsed.GetStatus() == COleDateTime::valid)
+            date.SetDate(parsed);
+        xml->SetDateAttrib(date, kAddEditDate);
+    }
 
     // The record reads its additions on one line: an addition that still
     // reads as a stored one is written as stored, its line breaks, blanks
