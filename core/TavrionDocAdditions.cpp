@@ -180,10 +180,13 @@ void CTavrionDoc::SaveAdditionToXML(CECGXMLParser* xml, _ADDITIONAL_INFO& info)
         storedTitles.push_back(ReadText(xml, ContentPath(n), 2, L"title"));
         storedContents.push_back(ReadText(xml, ContentPath(n)));
     }
+    // The reader took the first ADDITION_MAX; those after them, which no
+    // form shows or edits, stay as stored after the item's.
+    const int readable = stored < ADDITION_MAX ? stored : ADDITION_MAX;
     std::vector<int> source(static_cast<size_t>(count), -1);
-    bool asStored = count == stored;
+    bool asStored = count == readable;
     for (int n = 0, next = 0; n < count; ++n) {
-        for (int s = next; s < stored; ++s) {
+        for (int s = next; s < readable; ++s) {
             if (OneLine(storedTitles[s]) == info.strTitle[n] && OneLine(storedContents[s]) == info.strContent[n]) {
                 source[n] = s;
                 next = s + 1;
@@ -201,7 +204,7 @@ void CTavrionDoc::SaveAdditionToXML(CECGXMLParser* xml, _ADDITIONAL_INFO& info)
         if (!xml->RemoveNode(kAddContent))
             break;
     }
-    for (int n = 1; n <= count; ++n) {
+    auto append = [xml](int n, const CString& title, const CString& content) {
         CXmlElmentNode node;
         node.SetName(L"Addition_content");
         CXmlAttribNode number;
@@ -210,15 +213,21 @@ void CTavrionDoc::SaveAdditionToXML(CECGXMLParser* xml, _ADDITIONAL_INFO& info)
         text.Format(L"%d", n);
         number.SetContent(text);
         node.m_arrAttrib.Add(number);
-        CXmlAttribNode title;
-        title.SetName(L"title");
-        node.m_arrAttrib.Add(title);
+        CXmlAttribNode titleAttribute;
+        titleAttribute.SetName(L"title");
+        node.m_arrAttrib.Add(titleAttribute);
         CString parent = kAddSection;
         xml->Add_LastChildNode(node, parent);
+        xml->SetDataToXMLDOM(title, ContentPath(n), 2, L"title");
+        xml->SetDataToXMLDOM(content, ContentPath(n), 4, CString());
+    };
+    for (int n = 1; n <= count; ++n) {
         const int from = source[n - 1];
-        xml->SetDataToXMLDOM(from >= 0 ? storedTitles[from] : info.strTitle[n - 1], ContentPath(n), 2, L"title");
-        xml->SetDataToXMLDOM(from >= 0 ? storedContents[from] : info.strContent[n - 1], ContentPath(n), 4, CString());
+        append(n, from >= 0 ? storedTitles[from] : info.strTitle[n - 1],
+               from >= 0 ? storedContents[from] : info.strContent[n - 1]);
     }
+    for (int s = readable; s < stored; ++s)
+        append(count + 1 + s - readable, storedTitles[s], storedContents[s]);
 }
 
 void CTavrionDoc::UpdateCurItemAddition(int nSystemCode, _ADDITIONAL_INFO& info)
