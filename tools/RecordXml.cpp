@@ -515,6 +515,7 @@ private:
         if (XmlElement* date = existing("/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Edit_date")) {
             for (const char* part : {"year", "month", "day", "hour", "minute", "second"}) date->SetAttribute(part, "");
         }
+        if (XmlElement* sex = existing("/Rawdata/Tavrion/Inspection/Patient_section/Sex")) sex->SetAttribute("value", "M");
         if (XmlElement* birthday = existing("/Rawdata/Tavrion/Inspection/Patient_section/Birthday"))
             birthday->SetAttribute("month", "").SetAttribute("day", "");
         if (XmlElement* medication = existing("/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[2]"))

@@ -119,7 +119,8 @@ struct RecordXmlOptions {
     // valid form ("X-1", row 2), an IVREL row in an older wording of its code's
     // text (row 2) and one of a code in neither master list ("ZZ9", row 4), the
     // judgement in an older wording, an empty analysis date beside the valid
-    // older one, a birthday of the year only, a medication without its list
+    // older one, a sex the lists do not hold ("M"), a birthday of the year
+    // only, a medication without its list
     // index, the patient, comment and addition edit dates that do not exist
     // (2024-02-30), a systolic pressure past the readers' 1000 mmHg and a
     // weight past their 999.9 kg, an exercise maximum heart rate not measured

@@ -172,6 +172,7 @@ const std::vector<std::string> kRefused = {
     "心室期外収縮（旧）</Ivrel>",                       // an older wording of an IVREL code's text
     "境界域（旧）</Judgement>",                         // and of the judgement's
     "year=\"\" month=\"\" day=\"\" hour=\"\"",  // an empty analysis date beside the valid older one
+    "<Sex value=\"M\"/>",                              // a sex no list holds
     "month=\"\" day=\"\"/>",                        // a birthday of the year only
     "index=\"\"",                                     // a medication typed, not picked
     "month=\"02\" day=\"30\"",                      // editors' dates that do not exist
