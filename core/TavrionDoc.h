@@ -529,6 +529,9 @@ protected:
     int CompareDate(COleDateTime date, _XML_ATTRIB_DATE record);
     void ReadAge(_PATIENT_INFO& patient, CECGXMLParser* xml, const CString& xpath);
     CString ReadPressure(const CString& text, int nPressureUnit);
+    // A height or weight from its whole and fraction elements; empty when
+    // none is stored or it is past what the strip shows (999.9).
+    CString ReadMeasure(CECGXMLParser* xml, const CString& wholePath, const CString& fractionPath);
     void ReadConfirmation(_PATIENT_INFO& patient, CECGXMLParser* xml);
     static _XML_ATTRIB_AGE MakeAgeAttrib(const _PATIENT_INFO& patient);
     // The index of the first entry with the id, -1 when none has it.

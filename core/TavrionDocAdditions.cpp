@@ -60,6 +60,19 @@ CString MasterText(CECGXMLParser& xml, const wchar_t* codePath, const CString& c
     return ReadText(&xml, xpath);
 }
 
+// Checked as a date: an edit date saved without one (its parts empty) or
+// that is no calendar date reads as none.
+CString ReadAdditionEditDate(CECGXMLParser* xml)
+{
+    _XML_ATTRIB_DATE date;
+    if (!xml->GetDateAttrib(date, kAddEditDate, 1))
+        return L"****/**/** **:**:**";
+    CString text;
+    text.Format(L"%04d/%02d/%02d %02d:%02d:%02d", _wtoi(date.strYear), _wtoi(date.strMonth), _wtoi(date.strDay),
+                _wtoi(date.strHour), _wtoi(date.strMinute), _wtoi(date.strSecond));
+    return text;
+}
+
 int MatchesMaster(const CString& master, const CString& text)
 {
     if (master.IsEmpty())
@@ -110,16 +123,7 @@ void CTavrionDoc::ReadAdditionsFromXML(CECGXMLParser* xml, _ADDITIONAL_INFO& inf
         return;
     }
     info.bPresent = 1;
-    // Checked as a date: an edit date saved without one (its parts empty)
-    // or that is no calendar date reads as none.
-    _XML_ATTRIB_DATE date;
-    if (xml->GetDateAttrib(date, kAddEditDate, 1)) {
-        info.strEditDate.Format(L"%04d/%02d/%02d %02d:%02d:%02d", _wtoi(date.strYear), _wtoi(date.strMonth),
-                                _wtoi(date.strDay), _wtoi(date.strHour), _wtoi(date.strMinute),
-                                _wtoi(date.strSecond));
-    } else {
-        info.strEditDate = L"****/**/** **:**:**";
-    }
+    info.strEditDate = ReadAdditionEditDate(xml);
     info.strEditor = ReadText(xml, kAddEditor);
 
     // The arrays hold 256: a record with more keeps its first 256, and the
@@ -155,11 +159,15 @@ void CTavrionDoc::SaveAdditionToXML(CECGXMLParser* xml, _ADDITIONAL_INFO& info)
         return;
     xml->SetDataToXMLDOM(info.strEditor, kAddEditor, 4, CString());
 
-    _XML_ATTRIB_DATE date;
-    COleDateTime parsed;
-    if (parsed.ParseDateTime(info.strEditDate) && parsed.GetStatus() == COleDateTime::valid)
-        date.SetDate(parsed);
-    xml->SetDateAttrib(date, kAddEditDate);
+    // An edit date that still reads as the stored one is no edit: one the
+    // reader refused (no day that exists) stays as stored.
+    if (info.strEditDate != ReadAdditionEditDate(xml)) {
+        _XML_ATTRIB_DATE date;
+        COleDateTime parsed;
+        if (parsed.ParseDateTime(info.strEditDate) && parsed.GetStatus() == COleDateTime::valid)
+            date.SetDate(parsed);
+        xml->SetDateAttrib(date, kAddEditDate);
+    }
 
     // The record reads its additions on one line: an addition that still
     // reads as a stored one is written as stored, its line breaks, blanks
@@ -172,10 +180,13 @@ void CTavrionDoc::SaveAdditionToXML(CECGXMLParser* xml, _ADDITIONAL_INFO& info)
         storedTitles.push_back(ReadText(xml, ContentPath(n), 2, L"title"));
         storedContents.push_back(ReadText(xml, ContentPath(n)));
     }
+    // The reader took the first ADDITION_MAX; those after them, which no
+    // form shows or edits, stay as stored after the item's.
+    const int readable = stored < ADDITION_MAX ? stored : ADDITION_MAX;
     std::vector<int> source(static_cast<size_t>(count), -1);
-    bool asStored = count == stored;
+    bool asStored = count == readable;
     for (int n = 0, next = 0; n < count; ++n) {
-        for (int s = next; s < stored; ++s) {
+        for (int s = next; s < readable; ++s) {
             if (OneLine(storedTitles[s]) == info.strTitle[n] && OneLine(storedContents[s]) == info.strContent[n]) {
                 source[n] = s;
                 next = s + 1;
@@ -193,7 +204,7 @@ void CTavrionDoc::SaveAdditionToXML(CECGXMLParser* xml, _ADDITIONAL_INFO& info)
         if (!xml->RemoveNode(kAddContent))
             break;
     }
-    for (int n = 1; n <= count; ++n) {
+    auto append = [xml](int n, const CString& title, const CString& content) {
         CXmlElmentNode node;
         node.SetName(L"Addition_content");
         CXmlAttribNode number;
@@ -202,15 +213,21 @@ void CTavrionDoc::SaveAdditionToXML(CECGXMLParser* xml, _ADDITIONAL_INFO& info)
         text.Format(L"%d", n);
         number.SetContent(text);
         node.m_arrAttrib.Add(number);
-        CXmlAttribNode title;
-        title.SetName(L"title");
-        node.m_arrAttrib.Add(title);
+        CXmlAttribNode titleAttribute;
+        titleAttribute.SetName(L"title");
+        node.m_arrAttrib.Add(titleAttribute);
         CString parent = kAddSection;
         xml->Add_LastChildNode(node, parent);
+        xml->SetDataToXMLDOM(title, ContentPath(n), 2, L"title");
+        xml->SetDataToXMLDOM(content, ContentPath(n), 4, CString());
+    };
+    for (int n = 1; n <= count; ++n) {
         const int from = source[n - 1];
-        xml->SetDataToXMLDOM(from >= 0 ? storedTitles[from] : info.strTitle[n - 1], ContentPath(n), 2, L"title");
-        xml->SetDataToXMLDOM(from >= 0 ? storedContents[from] : info.strContent[n - 1], ContentPath(n), 4, CString());
+        append(n, from >= 0 ? storedTitles[from] : info.strTitle[n - 1],
+               from >= 0 ? storedContents[from] : info.strContent[n - 1]);
     }
+    for (int s = readable; s < stored; ++s)
+        append(count + 1 + s - readable, storedTitles[s], storedContents[s]);
 }
 
 void CTavrionDoc::UpdateCurItemAddition(int nSystemCode, _ADDITIONAL_INFO& info)

@@ -170,12 +170,8 @@ void CTavrionDoc::GetPatInfoFromXML(int nSystemCode, _PATIENT_INFO& patient, CEC
 
     patient.strHeightUnit = ReadText(xml, path(PAT_HEIGHT_UNIT)) == L"1" ? L"in" : L"cm";
     patient.strWeightUnit = ReadText(xml, path(PAT_WEIGHT_UNIT)) == L"1" ? L"lb" : L"kg";
-    patient.strHeight = JoinMeasure(ReadText(xml, path(PAT_HEIGHT, 0)), ReadText(xml, path(PAT_HEIGHT, 1)));
-    if (!CheckDataRange(patient.strHeight, 999.9f, 0.0f, 1, 1))
-        patient.strHeight.Empty();
-    patient.strWeight = JoinMeasure(ReadText(xml, path(PAT_WEIGHT, 0)), ReadText(xml, path(PAT_WEIGHT, 1)));
-    if (!CheckDataRange(patient.strWeight, 999.9f, 0.0f, 1, 1))
-        patient.strWeight.Empty();
+    patient.strHeight = ReadMeasure(xml, path(PAT_HEIGHT, 0), path(PAT_HEIGHT, 1));
+    patient.strWeight = ReadMeasure(xml, path(PAT_WEIGHT, 0), path(PAT_WEIGHT, 1));
 
     patient.nPressureUnit = 0;
     const unsigned code = static_cast<unsigned>(nSystemCode) & 0xFFFF;
@@ -195,6 +191,12 @@ void CTavrionDoc::GetPatInfoFromXML(int nSystemCode, _PATIENT_INFO& patient, CEC
         patient.strAcqTime = L"****/**/** **:**:**";
 
     ReadConfirmation(patient, xml);
+}
+
+CString CTavrionDoc::ReadMeasure(CECGXMLParser* xml, const CString& wholePath, const CString& fractionPath)
+{
+    const CString measure = JoinMeasure(ReadText(xml, wholePath), ReadText(xml, fractionPath));
+    return CheckDataRange(measure, 999.9f, 0.0f, 1, 1) ? measure : CString();
 }
 
 void CTavrionDoc::ReadAge(_PATIENT_INFO& patient, CECGXMLParser* xml, const CString& xpath)
@@ -352,16 +354,37 @@ void CTavrionDoc::WritePatInfoToXML(_PATIENT_INFO& patient, CECGXMLParser* xml)
     WritePatientText(*xml, patient.strSubID, L"/Rawdata/Tavrion/Inspection/Patient_section2/Sub_id");
     WritePatientText(*xml, patient.strKanaName, section + L"/Patient_kana_name");
     WritePatientText(*xml, patient.strSex, section + L"/Sex", L"value");
-    WritePatientText(*xml, patient.strBpHigh, section + L"/Bp/Bp_sys");
-    WritePatientText(*xml, patient.strBpLow, section + L"/Bp/Bp_dia");
-
-    CString whole, fraction;
-    SplitMeasure(patient.strHeight, whole, fraction);
-    WritePatientText(*xml, whole, section + L"/Height_weight/Height");
-    WritePatientText(*xml, fraction, section + L"/Height_weight/Sub_height");
-    SplitMeasure(patient.strWeight, whole, fraction);
-    WritePatientText(*xml, whole, section + L"/Height_weight/Weight");
-    WritePatientText(*xml, fraction, section + L"/Height_weight/Sub_weight");
+    // A pressure, height or weight the reader refused (past its limit, no
+    // number) is shown as none: a value that still reads as the patient's
+    // stays as stored until the person types another.
+    const struct {
+        const CString* pPressure;
+        const wchar_t* pszElement;
+    } pressures[] = {{&patient.strBpHigh, L"/Bp/Bp_sys"}, {&patient.strBpLow, L"/Bp/Bp_dia"}};
+    for (const auto& p : pressures) {
+        const CString path = section + p.pszElement;
+        if (ReadPressure(ReadText(xml, path), patient.nPressureUnit) != *p.pPressure)
+            WritePatientText(*xml, *p.pPressure, path);
+    }
+    const struct {
+        const CString* pMeasure;
+        const wchar_t* pszWhole;
+        const wchar_t* pszFraction;
+    } measures[] = {
+        {&patient.strHeight, L"/Height_weight/Height", L"/Height_weight/Sub_height"},
+        {&patient.strWeight, L"/Height_weight/Weight", L"/Height_weight/Sub_weight"},
+    };
+    for (const auto& m : measures) {
+        const CString& measure = *m.pMeasure;
+        const CString whole = section + m.pszWhole;
+        const CString fraction = section + m.pszFraction;
+        if (ReadMeasure(xml, whole, fraction) == measure)
+            continue;
+        CString wholeText, fractionText;
+        SplitMeasure(measure, wholeText, fractionText);
+        WritePatientText(*xml, wholeText, whole);
+        WritePatientText(*xml, fractionText, fraction);
+    }
     WriteFirstAcqTime(patient, xml);
 
     // An age that reads back as the patient's stays as stored: the record may

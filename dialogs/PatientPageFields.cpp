@@ -48,6 +48,16 @@ CString Stored(const CString* field)
     return field ? *field : CString();
 }
 
+// A field as the page shows a stored value: the sex list shows none of a
+// sex it does not hold (an "M" another system wrote).
+CString AsShown(const _PATIENT_PAGE_IDS& ids, int id, const CString& stored)
+{
+    if (id != ids.nSex) return stored;
+    for (const wchar_t* item : kSexItems)
+        if (stored == item) return stored;
+    return CString();
+}
+
 // A medication kept only as a list position shows as that entry of the
 // list (the list's last entry is never taken that way).
 CString MedicationAsShown(const CString& stored, int selection, CTavrionDoc* doc, int list)
@@ -81,7 +91,7 @@ bool SharedFieldsDiffer(const CWnd& page, const _PATIENT_PAGE_IDS& ids, const _P
     const _BIRTHDAY birthday = target.pBirthday ? *target.pBirthday : _BIRTHDAY();
     bool differs = false;
     EachPatientField(ids, patient, birthday, [&](int id, const CString& stored) {
-        if (!differs && Text(page, id) != stored) differs = true;
+        if (!differs && Text(page, id) != AsShown(ids, id, stored)) differs = true;
     });
     if (differs) return true;
     for (int m = 0; m < 2; ++m) {
@@ -103,8 +113,12 @@ void WritePatientFields(CWnd& page, const _PATIENT_PAGE_IDS& ids, const _PATIENT
     // untouched age keeps the unit it was stored with.
     const bool ageEdited = Text(page, ids.nAgeUnit) != target.pPatient->strAgeUnit ||
                            Text(page, ids.nSubAge) != target.pPatient->strSubAge;
-    EachPatientField(ids, *target.pPatient, *target.pBirthday,
-                     [&page](int id, CString& stored) { stored = Text(page, id); });
+    // A value the page could not show and the person did not change stays
+    // as stored.
+    EachPatientField(ids, *target.pPatient, *target.pBirthday, [&](int id, CString& stored) {
+        const CString shown = Text(page, id);
+        if (shown != AsShown(ids, id, stored)) stored = shown;
+    });
     if (ageEdited) target.pPatient->strSubAgeUnit = Text(page, ids.nSubAgeUnit);
     for (int m = 0; m < 2; ++m) {
         // A medication that still reads as stored keeps its text and its list

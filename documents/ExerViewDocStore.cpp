@@ -258,12 +258,18 @@ int CExerViewDoc::SaveDataToXML(int nItemID)
     WritePatInfoToXML(item->stPatient, &xml);
 
     // The item holds only a checked birthday (or none).
-    WriteBirthdayAttributes(xml, info.stBirthday, true);
+    WriteBirthdayAttributes(*this, xml, info.stBirthday, true);
 
+    // Values the reader stood in for (-1 for a list index or stop condition
+    // missing or empty, a heart rate not measured, "***", shown as 0) stay
+    // as stored until the person gives another.
+    auto number = [&](int index, int value) {
+        if (ReadXmlIndex(xml, GetDefXMLPath(LAYOUT_KIND_EXER, index, 0)) != value) entry(index, 0, IntText(value));
+    };
     entry(EXER_ENTRY_MEDICATION1, 1, info.strMedication1);
-    entry(EXER_ENTRY_MEDICATION1, 0, IntText(info.nMedication1Code));
+    number(EXER_ENTRY_MEDICATION1, info.nMedication1Code);
     entry(EXER_ENTRY_MEDICATION2, 1, info.strMedication2);
-    entry(EXER_ENTRY_MEDICATION2, 0, IntText(info.nMedication2Code));
+    number(EXER_ENTRY_MEDICATION2, info.nMedication2Code);
     entry(EXER_ENTRY_SYMPTON, 0, info.strSympton);
     entry(EXER_ENTRY_DISEASE, 0, info.strDisease);
     entry(EXER_ENTRY_DEPARTMENT, 0, info.strDepartment);
@@ -276,9 +282,14 @@ int CExerViewDoc::SaveDataToXML(int nItemID)
     entry(EXER_ENTRY_REQ_DOCTOR, 0, info.strReqDoctor);
     entry(EXER_ENTRY_TECHNICIAN, 0, info.strTechnician);
     entry(EXER_ENTRY_LOAD, 0, info.strLoad);
-    entry(EXER_ENTRY_STOP_CONDITION, 0, IntText(info.nStopCondition));
-    entry(EXER_ENTRY_MAX_HR, 0, info.strMaxHr);
-    entry(EXER_ENTRY_TARGET_HR, 0, info.strTargetHr);
+    number(EXER_ENTRY_STOP_CONDITION, info.nStopCondition);
+    auto heartRate = [&](int index, const CString& rate) {
+        CString stored;
+        const bool read = ReadXmlValue(xml, GetDefXMLPath(LAYOUT_KIND_EXER, index, 0), stored);
+        if ((read ? SummaryHeartRateText(stored) : CString()) != rate) entry(index, 0, rate);
+    };
+    heartRate(EXER_ENTRY_MAX_HR, info.strMaxHr);
+    heartRate(EXER_ENTRY_TARGET_HR, info.strTargetHr);
 
     WriteRecordDate(xml, kPatientEditTime, item->strPatientEditTime);
     xml.SetDataToXMLDOM(item->stPatient.strConfirmDoctor, kConfirmEditor, 4, CString());
@@ -286,8 +297,8 @@ int CExerViewDoc::SaveDataToXML(int nItemID)
     xml.SetDataToXMLDOM(info.strPatientEditor, kPatientEditorName, 4, CString());
     WriteRecordDate(xml, kPatientEditDate, info.strPatientEditDate);
     xml.SetDataToXMLDOM(info.strAnalysisEditor, kAnalysisEditor, 4, CString());
-    WriteRecordDate(xml, kAnalysisDate, info.strAnalysisEditDate);
-    WriteRecordDate(xml, kAnalysisEditDate, info.strAnalysisEditDate);
+    WriteAnalysisDates(xml, kAnalysisDate, kAnalysisEditDate, info.strAnalysisEditDate,
+                       AnalysisDateRead::FirstThenSecond);
 
     WriteIvrel(item, xml);
 

@@ -191,10 +191,13 @@ int CExerViewDoc::GetDataInfoFromXMLFile(_EXERDATAITEM* pItem)
         GetAnnoInfoFromXML(item.pAnnoHead, &xml);
 
         CString text;
+        auto index = [&](int entryIndex) {
+            return ReadXmlIndex(xml, GetDefXMLPath(LAYOUT_KIND_EXER, entryIndex, 0));
+        };
         entry(EXER_ENTRY_MEDICATION1, 1, info.strMedication1);
-        info.nMedication1Code = entry(EXER_ENTRY_MEDICATION1, 0, text) && !text.IsEmpty() ? _wtoi(text) : -1;
+        info.nMedication1Code = index(EXER_ENTRY_MEDICATION1);
         entry(EXER_ENTRY_MEDICATION2, 1, info.strMedication2);
-        info.nMedication2Code = entry(EXER_ENTRY_MEDICATION2, 0, text) && !text.IsEmpty() ? _wtoi(text) : -1;
+        info.nMedication2Code = index(EXER_ENTRY_MEDICATION2);
         entry(EXER_ENTRY_SYMPTON, 0, info.strSympton);
         entry(EXER_ENTRY_DISEASE, 0, info.strDisease);
         entry(EXER_ENTRY_DEPARTMENT, 0, info.strDepartment);
@@ -214,9 +217,8 @@ int CExerViewDoc::GetDataInfoFromXMLFile(_EXERDATAITEM* pItem)
         info.stBirthday = CheckBirthday(ReadBirthdayAttributes(xml));
 
         ReadXmlValue(xml, kAnalysisEditor, info.strAnalysisEditor);
-        info.strAnalysisEditDate = ReadRecordDate(xml, kAnalysisDate, check);
-        if (info.strAnalysisEditDate.IsEmpty())
-            info.strAnalysisEditDate = ReadRecordDate(xml, kAnalysisEditDate, check);
+        info.strAnalysisEditDate =
+            ReadAnalysisDate(xml, kAnalysisDate, kAnalysisEditDate, AnalysisDateRead::FirstThenSecond);
 
         CString code;
         entry(EXER_ENTRY_IVREL_CODE, 0, code);
@@ -260,11 +262,9 @@ int CExerViewDoc::GetSummaryInfoFromXMLFile(_EXERDATAITEM* pItem)
     else
         info.strLoadTime.Format(L"%02d'%02d''(* METs)", minutes, seconds);
 
-    info.nStopCondition = entry(EXER_ENTRY_STOP_CONDITION, 0, text) && !text.IsEmpty() ? _wtoi(text) : -1;
-    info.strMaxHr.Empty();
-    if (entry(EXER_ENTRY_MAX_HR, 0, text) && !text.IsEmpty()) info.strMaxHr.Format(L"%d", _wtoi(text));
-    info.strTargetHr.Empty();
-    if (entry(EXER_ENTRY_TARGET_HR, 0, text) && !text.IsEmpty()) info.strTargetHr.Format(L"%d", _wtoi(text));
+    info.nStopCondition = ReadXmlIndex(xml, GetDefXMLPath(LAYOUT_KIND_EXER, EXER_ENTRY_STOP_CONDITION, 0));
+    info.strMaxHr = entry(EXER_ENTRY_MAX_HR, 0, text) ? SummaryHeartRateText(text) : CString();
+    info.strTargetHr = entry(EXER_ENTRY_TARGET_HR, 0, text) ? SummaryHeartRateText(text) : CString();
     info.nHrCalculate = ReadInt(xml, Exercise(L"Hr/Hr_calculate"), 0);
     item.sRestHr = static_cast<short>(ReadInt(xml, Exercise(L"Hr/Rest_hr"), 0));
     info.sHr100Percent = static_cast<short>(ReadInt(xml, Exercise(L"Hr/Hr_100percent"), 0));

@@ -44,6 +44,19 @@ bool WriteXmlValue(CECGXMLParser& xml, const CString& path, const CString& text)
     return xml.SetDataToXMLDOM(text, element, attrib.IsEmpty() ? 4 : 2, attrib) != 0;
 }
 
+int ReadXmlIndex(CECGXMLParser& xml, const CString& path)
+{
+    CString text;
+    return ReadXmlValue(xml, path, text) && !text.IsEmpty() ? _wtoi(text) : -1;
+}
+
+CString SummaryHeartRateText(const CString& stored)
+{
+    CString text;
+    if (!stored.IsEmpty() && _wtoi(stored) >= 0) text.Format(L"%d", _wtoi(stored));
+    return text;
+}
+
 CString LookupIvrelText(const CString& code)
 {
     if (code.IsEmpty()) return CString();

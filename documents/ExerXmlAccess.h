@@ -40,6 +40,12 @@ enum ExerLayoutEntry {
 bool ReadXmlValue(CECGXMLParser& xml, const CString& path, CString& text);
 // Writes the same; false when the path is empty or the write fails.
 bool WriteXmlValue(CECGXMLParser& xml, const CString& path, const CString& text);
+// A list index or stop condition as the reader takes it: the number, or -1
+// where the value is missing or empty.
+int ReadXmlIndex(CECGXMLParser& xml, const CString& path);
+// A heart rate of the summary as the form shows one stored so: its whole
+// number, or empty where the text is empty or the number below 0.
+CString SummaryHeartRateText(const CString& stored);
 // The Japanese text of a judgement code in the IVREL master of the work
 // directory, and back; empty when the master or the entry is missing.
 CString LookupIvrelText(const CString& code);

@@ -202,7 +202,7 @@ int CExtraViewDoc::SaveDataToXML(int id)
     const _BIRTHDAY& birthday = item->stInterpre.stBirthday;
     const _BIRTHDAY checked = CheckBirthday(birthday);
     const bool bValid = !checked.strYear.IsEmpty() && !checked.strMonth.IsEmpty() && !checked.strDay.IsEmpty();
-    WriteBirthdayAttributes(xml, birthday, bValid);
+    WriteBirthdayAttributes(*this, xml, birthday, bValid);
 
     SaveRhyRRInterpretation(*this, xml, kExtraLayout, item->stInterpre);
     const RhyRREditors editors = Editors(*item);

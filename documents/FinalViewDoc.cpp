@@ -33,15 +33,6 @@ int ReadInt(CECGXMLParser* xml, const CString& xpath, int nDefault, const wchar_
     return read ? _wtoi(value) : nDefault;
 }
 
-// A pick-list index of the record XML; -1 (nothing chosen) when it is
-// missing or is no number: an empty index must not choose the list's first entry.
-int ReadListIndex(CECGXMLParser* xml, const CString& xpath)
-{
-    long value = -1;
-    if (!RecordXmlNumber(*xml, xpath, value) || value < INT_MIN || value > INT_MAX) return -1;
-    return static_cast<int>(value);
-}
-
 short ToShort(int value)
 {
     return static_cast<short>(std::clamp(value, SHRT_MIN, SHRT_MAX));
@@ -137,7 +128,8 @@ int CFinalViewDoc::GetDataInfoFromXMLFile(_FINALDATAITEM* pItem)
 
     ReadInterpretation(pItem, &xml);
     GetAdditionalInforFromXMLFile(&xml, pItem->stAddition, pItem->pECGData);
-    ReadIvrelJudgement(pItem, &xml);
+    ReadIvrelJudgement(&xml, pItem->stInterpre.strFree[FINAL_FREE_IVREL_CODE],
+                       pItem->stInterpre.strFree[FINAL_FREE_IVREL_TEXT]);
     ReadBirthday(pItem, &xml);
     ReadEditors(pItem, &xml);
 
@@ -160,9 +152,11 @@ void CFinalViewDoc::ReadInterpretation(_FINALDATAITEM* pItem, CECGXMLParser* xml
 {
     _INTERPRE_INFO_GENERAL& info = pItem->stInterpre;
     info.strMedication1 = RecordXmlText(*xml, MsfrPath(MSFR_MEDICATION1_CMB, 1));
-    info.nMedication1Sel = ReadListIndex(xml, MsfrPath(MSFR_MEDICATION1_CMB));
+    // -1 (nothing chosen) where the index is missing or is no number: an
+    // empty index must not choose the list's first entry.
+    info.nMedication1Sel = ReadListIndex(*xml, MsfrPath(MSFR_MEDICATION1_CMB));
     info.strMedication2 = RecordXmlText(*xml, MsfrPath(MSFR_MEDICATION2_CMB, 1));
-    info.nMedication2Sel = ReadListIndex(xml, MsfrPath(MSFR_MEDICATION2_CMB));
+    info.nMedication2Sel = ReadListIndex(*xml, MsfrPath(MSFR_MEDICATION2_CMB));
     info.strSympton = RecordXmlText(*xml, MsfrPath(MSFR_SYMPTOM_CMB));
     info.strDisease = RecordXmlText(*xml, MsfrPath(MSFR_DISEASE_CMB));
     info.strDepartment = RecordXmlText(*xml, MsfrPath(MSFR_DEPARTMENT_CMB));
@@ -183,10 +177,8 @@ void CFinalViewDoc::ReadInterpretation(_FINALDATAITEM* pItem, CECGXMLParser* xml
     info.strFree[FINAL_FREE_PATIENT_EDIT_DATE] = ReadRecordDate(*xml, kPatientEditDate, RecordDateCheck::Any);
 }
 
-void CFinalViewDoc::ReadIvrelJudgement(_FINALDATAITEM* pItem, CECGXMLParser* xml)
+void CFinalViewDoc::ReadIvrelJudgement(CECGXMLParser* xml, CString& code, CString& text)
 {
-    CString& code = pItem->stInterpre.strFree[FINAL_FREE_IVREL_CODE];
-    CString& text = pItem->stInterpre.strFree[FINAL_FREE_IVREL_TEXT];
     CString recordCode;
     if (!xml->GetDataFromXMLDOM(recordCode, MsfrPath(MSFR_IVREL_JUDGE_STC), 4, CString()) || recordCode.IsEmpty()) {
         code.Empty();
@@ -221,9 +213,8 @@ void CFinalViewDoc::ReadEditors(_FINALDATAITEM* pItem, CECGXMLParser* xml)
 {
     _INTERPRE_INFO_GENERAL& info = pItem->stInterpre;
     info.strFree[FINAL_FREE_ANALYSIS_EDITOR] = RecordXmlText(*xml, kAnalysisEditor);
-    CString analysisDate = ReadRecordDate(*xml, kAnalysisDate, RecordDateCheck::Calendar);
-    if (analysisDate.IsEmpty()) analysisDate = ReadRecordDate(*xml, kAnalysisEditDate, RecordDateCheck::Calendar);
-    info.strFree[FINAL_FREE_ANALYSIS_EDIT_DATE] = analysisDate;
+    info.strFree[FINAL_FREE_ANALYSIS_EDIT_DATE] =
+        ReadAnalysisDate(*xml, kAnalysisDate, kAnalysisEditDate, AnalysisDateRead::FirstThenSecond);
 
     info.strFree[FINAL_FREE_COMMENT_EDITOR] = RecordXmlText(*xml, kCommentEditor);
     info.strFree[FINAL_FREE_COMMENT_EDIT_DATE] = ReadRecordDate(*xml, kCommentDate, RecordDateCheck::Any);

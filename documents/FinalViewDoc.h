@@ -91,7 +91,9 @@ public:
 protected:
     // Steps of GetDataInfoFromXMLFile.
     void ReadInterpretation(_FINALDATAITEM* pItem, CECGXMLParser* xml);
-    void ReadIvrelJudgement(_FINALDATAITEM* pItem, CECGXMLParser* xml);
+    // The judgement's code and text; both empty unless the master knows the
+    // code and the text, when stored, is the master's.
+    void ReadIvrelJudgement(CECGXMLParser* xml, CString& code, CString& text);
     void ReadBirthday(_FINALDATAITEM* pItem, CECGXMLParser* xml);
     void ReadEditors(_FINALDATAITEM* pItem, CECGXMLParser* xml);
     void ReadRestComparison(_FINALDATAITEM* pItem, CECGXMLParser* xml);

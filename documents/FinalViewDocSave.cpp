@@ -35,9 +35,9 @@ int CFinalViewDoc::SaveDataToXML(int nID)
 
     const _INTERPRE_INFO_GENERAL& info = item->stInterpre;
     WriteRecordXmlText(xml, MsfrPath(MSFR_MEDICATION1_CMB, 1), info.strMedication1);
-    WriteRecordXmlText(xml, MsfrPath(MSFR_MEDICATION1_CMB, 0), IntText(info.nMedication1Sel));
+    WriteRecordXmlNumber(xml, MsfrPath(MSFR_MEDICATION1_CMB, 0), info.nMedication1Sel, ReadListIndex);
     WriteRecordXmlText(xml, MsfrPath(MSFR_MEDICATION2_CMB, 1), info.strMedication2);
-    WriteRecordXmlText(xml, MsfrPath(MSFR_MEDICATION2_CMB, 0), IntText(info.nMedication2Sel));
+    WriteRecordXmlNumber(xml, MsfrPath(MSFR_MEDICATION2_CMB, 0), info.nMedication2Sel, ReadListIndex);
     WriteRecordXmlText(xml, MsfrPath(MSFR_SYMPTOM_CMB), info.strSympton);
     WriteRecordXmlText(xml, MsfrPath(MSFR_DISEASE_CMB), info.strDisease);
     WriteRecordXmlText(xml, MsfrPath(MSFR_DEPARTMENT_CMB), info.strDepartment);
@@ -58,16 +58,23 @@ int CFinalViewDoc::SaveDataToXML(int nID)
 
     SaveAdditionToXML(&xml, item->stAddition);
 
-    WriteRecordXmlText(xml, MsfrPath(MSFR_IVREL_JUDGE_STC), info.strFree[FINAL_FREE_IVREL_CODE]);
-    WriteRecordXmlText(xml, MsfrPath(MSFR_IVREL_JUDGE_CMB), info.strFree[FINAL_FREE_IVREL_TEXT]);
+    // A judgement the reader refused (a code the master does not know, an
+    // older wording of its text) reads as none: it stays as stored until
+    // the person gives one.
+    CString storedCode, storedText;
+    ReadIvrelJudgement(&xml, storedCode, storedText);
+    if (storedCode != info.strFree[FINAL_FREE_IVREL_CODE] || storedText != info.strFree[FINAL_FREE_IVREL_TEXT]) {
+        WriteRecordXmlText(xml, MsfrPath(MSFR_IVREL_JUDGE_STC), info.strFree[FINAL_FREE_IVREL_CODE]);
+        WriteRecordXmlText(xml, MsfrPath(MSFR_IVREL_JUDGE_CMB), info.strFree[FINAL_FREE_IVREL_TEXT]);
+    }
 
     const _BIRTHDAY checked = CheckBirthday(info.stBirthday);
     const bool valid = !checked.strYear.IsEmpty() && !checked.strMonth.IsEmpty() && !checked.strDay.IsEmpty();
-    WriteBirthdayAttributes(xml, info.stBirthday, valid);
+    WriteBirthdayAttributes(*this, xml, info.stBirthday, valid);
 
     WriteRecordXmlText(xml, kAnalysisEditor, info.strFree[FINAL_FREE_ANALYSIS_EDITOR]);
-    WriteRecordDate(xml, kAnalysisDate, info.strFree[FINAL_FREE_ANALYSIS_EDIT_DATE]);
-    WriteRecordDate(xml, kAnalysisEditDate, info.strFree[FINAL_FREE_ANALYSIS_EDIT_DATE]);
+    WriteAnalysisDates(xml, kAnalysisDate, kAnalysisEditDate, info.strFree[FINAL_FREE_ANALYSIS_EDIT_DATE],
+                       AnalysisDateRead::FirstThenSecond);
 
     WriteRecordXmlText(xml, kCommentEditor, info.strFree[FINAL_FREE_COMMENT_EDITOR]);
     WriteRecordDate(xml, kCommentDate, info.strFree[FINAL_FREE_COMMENT_EDIT_DATE]);

@@ -306,7 +306,7 @@ int CMFERViewDoc::GetDataInfoFromXMLFile(_MFERDATAITEM* pItem)
     ReadMinnesota(info, xml);
     ReadIvrel(info, xml);
     ReadValue(xml, FormPath(MferForm::Rest, L"Interpre_recommend_stc", 0), info.strRecommend);
-    ReadBirthday(item, xml);
+    info.stBirthday = ReadBirthday(item, xml);
     ReadAnalysisEditor(item, xml);
 
     ReadValue(xml, FormPath(form, L"Interpre_comment_editor_stc", 0), info.strCommentEditor);
@@ -328,9 +328,9 @@ void CMFERViewDoc::ReadInterpretation(_MFERDATAITEM& item, CECGXMLParser& xml, M
     _INTERPRE_INFO_REST& info = item.stInterpre;
     CString index;
     ReadValue(xml, FormPath(form, L"Interpre_medication1_cmb", 1), info.strMedication1);
-    info.nMedication1Sel = ReadValue(xml, FormPath(form, L"Interpre_medication1_cmb", 0), index) ? _wtoi(index) : -1;
+    info.nMedication1Sel = ReadListIndexOf(xml, FormPath(form, L"Interpre_medication1_cmb", 0));
     ReadValue(xml, FormPath(form, L"Interpre_medication2_cmb", 1), info.strMedication2);
-    info.nMedication2Sel = ReadValue(xml, FormPath(form, L"Interpre_medication2_cmb", 0), index) ? _wtoi(index) : -1;
+    info.nMedication2Sel = ReadListIndexOf(xml, FormPath(form, L"Interpre_medication2_cmb", 0));
 
     ReadValue(xml, FormPath(form, L"Interpre_symptom_cmb", 0), info.strSympton);
     ReadValue(xml, FormPath(form, L"Interpre_disease_cmb", 0), info.strDisease);
@@ -342,7 +342,13 @@ void CMFERViewDoc::ReadInterpretation(_MFERDATAITEM& item, CECGXMLParser& xml, M
     ReadValue(xml, FormPath(form, L"Interpre_technician_cmb", 0), info.strTechnician);
 }
 
-void CMFERViewDoc::ReadMinnesota(_INTERPRE_INFO_REST& info, CECGXMLParser& xml)
+int CMFERViewDoc::ReadListIndexOf(CECGXMLParser& xml, const CString& path)
+{
+    CString index;
+    return ReadValue(xml, path, index) ? _wtoi(index) : -1;
+}
+
+void CMFERViewDoc::ReadMinnesota(_INTERPRE_INFO_REST& info, CECGXMLParser& xml, std::vector<int>* shown)
 {
     // A record may list more rows than the form has; only the form's rows
     // are kept, and the count never promises more than the arrays hold.
@@ -364,11 +370,12 @@ void CMFERViewDoc::ReadMinnesota(_INTERPRE_INFO_REST& info, CECGXMLParser& xml)
             continue;
         }
         ReadValue(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_minne_content_%d_edt", i), 0), content);
+        if (shown) shown->push_back(i);
     }
     info.strMinneContent[INTERPRE_MINNESOTA_ROWS].Empty();
 }
 
-void CMFERViewDoc::ReadIvrel(_INTERPRE_INFO_REST& info, CECGXMLParser& xml)
+void CMFERViewDoc::ReadIvrel(_INTERPRE_INFO_REST& info, CECGXMLParser& xml, std::vector<int>* shown)
 {
     CECGXMLParser master(IvrelMasterPath(), 0, CString());
     CString code;
@@ -403,8 +410,10 @@ void CMFERViewDoc::ReadIvrel(_INTERPRE_INFO_REST& info, CECGXMLParser& xml)
         info.strIvrelCode[i] = code;
         ReadValue(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_ivrel_mask_%d_stc", i), 0), info.strIvrelMask[i]);
         CString content;
-        if (!ReadValue(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_ivrel_content_%d_edt", i), 0), content))
+        if (!ReadValue(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_ivrel_content_%d_edt", i), 0), content)) {
+            if (shown) shown->push_back(i);
             continue;
+        }
         // A code saved without its text is kept, as the code check of the
         // forms accepts it; only a text that is not the code's drops the row.
         if (!content.IsEmpty() && content.CompareNoCase(text) != 0) {
@@ -413,12 +422,13 @@ void CMFERViewDoc::ReadIvrel(_INTERPRE_INFO_REST& info, CECGXMLParser& xml)
             continue;
         }
         info.strIvrelContent[i] = content;
+        if (shown) shown->push_back(i);
     }
 }
 
-void CMFERViewDoc::ReadBirthday(_MFERDATAITEM& item, CECGXMLParser& xml)
+_BIRTHDAY CMFERViewDoc::ReadBirthday(const _MFERDATAITEM& item, CECGXMLParser& xml)
 {
-    _BIRTHDAY& birthday = item.stInterpre.stBirthday;
+    _BIRTHDAY birthday;
     CString* const parts[3] = {&birthday.strYear, &birthday.strMonth, &birthday.strDay};
     const wchar_t* const controls[3] = {L"Interpre_year_edt", L"Interpre_month_edt", L"Interpre_day_edt"};
     const wchar_t* const attribs[3] = {L"year", L"month", L"day"};
@@ -434,7 +444,7 @@ void CMFERViewDoc::ReadBirthday(_MFERDATAITEM& item, CECGXMLParser& xml)
         }
         parts[i]->Format(i == 0 ? L"%04d" : L"%02d", _wtoi(value));
     }
-    birthday = CheckBirthday(birthday);
+    return CheckBirthday(birthday);
 }
 
 void CMFERViewDoc::ReadAnalysisEditor(_MFERDATAITEM& item, CECGXMLParser& xml)
@@ -442,14 +452,13 @@ void CMFERViewDoc::ReadAnalysisEditor(_MFERDATAITEM& item, CECGXMLParser& xml)
     _INTERPRE_INFO_REST& info = item.stInterpre;
     if (IsFullLeadKind(item.uSystemCode)) {
         ReadValue(xml, FormPath(MferForm::Rest, L"Interpre_ana_editor_stc", 0), info.strAnaEditor);
-        const RecordDateCheck check = RecordDateCheck::Calendar;
-        info.strAnaEditDate = ReadRecordDate(xml, FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 0), check);
-        if (info.strAnaEditDate.IsEmpty())
-            info.strAnaEditDate = ReadRecordDate(xml, FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 1), check);
+        info.strAnaEditDate = ReadAnalysisDate(xml, FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 0),
+                                               FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 1),
+                                               AnalysisDateRead::FirstThenSecond);
         return;
     }
     ReadValue(xml, kAnalysisEditor, info.strAnaEditor);
-    info.strAnaEditDate = ReadRecordDate(xml, kAnalysisDate, RecordDateCheck::Calendar);
+    info.strAnaEditDate = ReadAnalysisDate(xml, kAnalysisDate, kAnalysisEditDate, AnalysisDateRead::FirstOnly);
 }
 
 void CMFERViewDoc::ReadMeasurements(_MFERDATAITEM& item, CECGXMLParser& xml)

@@ -5,6 +5,8 @@
 // records, told apart by the item's kind code.
 #pragma once
 
+#include <vector>
+
 #include "core/TavrionDoc.h"
 #include "documents/FilteredLeads.h"
 #include "documents/MFERDataItem.h"
@@ -118,9 +120,14 @@ protected:
     CString MedicationText(int list, const CString& strText, int nSel);
 
     void ReadInterpretation(_MFERDATAITEM& item, CECGXMLParser& xml, MferForm form);
-    void ReadMinnesota(_INTERPRE_INFO_REST& info, CECGXMLParser& xml);
-    void ReadIvrel(_INTERPRE_INFO_REST& info, CECGXMLParser& xml);
-    void ReadBirthday(_MFERDATAITEM& item, CECGXMLParser& xml);
+    // A medication's list index: the whole number, -1 where none is stored.
+    static int ReadListIndexOf(CECGXMLParser& xml, const CString& path);
+    // The code rows and the judgement; `shown`, when given, gets the number
+    // of every stored row taken (the others were refused).
+    void ReadMinnesota(_INTERPRE_INFO_REST& info, CECGXMLParser& xml, std::vector<int>* shown = nullptr);
+    void ReadIvrel(_INTERPRE_INFO_REST& info, CECGXMLParser& xml, std::vector<int>* shown = nullptr);
+    // The birthday as the form shows it (checked).
+    _BIRTHDAY ReadBirthday(const _MFERDATAITEM& item, CECGXMLParser& xml);
     void ReadAnalysisEditor(_MFERDATAITEM& item, CECGXMLParser& xml);
     void ReadMeasurements(_MFERDATAITEM& item, CECGXMLParser& xml);
 

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "core/ECGXMLParser.h"
+#include "documents/InterpreCodeRows.h"
 #include "documents/RecordXmlText.h"
 #include "documents/RecordPaths.h"
 
@@ -62,12 +64,11 @@ int CMFERViewDoc::SaveDataToXML(int id)
 
     if (form == MferForm::Rest) {
         WriteRecordXmlText(xml, FormPath(form, L"Interpre_ana_editor_stc", 0), info.strAnaEditor);
-        WriteRecordDate(xml, FormPath(form, L"Interpre_ana_date_stc", 0), info.strAnaEditDate);
-        WriteRecordDate(xml, FormPath(form, L"Interpre_ana_date_stc", 1), info.strAnaEditDate);
+        WriteAnalysisDates(xml, FormPath(form, L"Interpre_ana_date_stc", 0), FormPath(form, L"Interpre_ana_date_stc", 1),
+                           info.strAnaEditDate, AnalysisDateRead::FirstThenSecond);
     } else {
         WriteRecordXmlText(xml, kAnalysisEditor, info.strAnaEditor);
-        WriteRecordDate(xml, kAnalysisDate, info.strAnaEditDate);
-        WriteRecordDate(xml, kAnalysisEditDate, info.strAnaEditDate);
+        WriteAnalysisDates(xml, kAnalysisDate, kAnalysisEditDate, info.strAnaEditDate, AnalysisDateRead::FirstOnly);
     }
     SaveCodeRows(*item, xml);
 
@@ -84,13 +85,10 @@ int CMFERViewDoc::SaveDataToXML(int id)
 void CMFERViewDoc::SaveBoundInterpretation(_MFERDATAITEM& item, CECGXMLParser& xml, MferForm form)
 {
     const _INTERPRE_INFO_REST& info = item.stInterpre;
-    CString index;
     WriteRecordXmlText(xml, FormPath(form, L"Interpre_medication1_cmb", 1), info.strMedication1);
-    index.Format(L"%d", info.nMedication1Sel);
-    WriteRecordXmlText(xml, FormPath(form, L"Interpre_medication1_cmb", 0), index);
+    WriteRecordXmlNumber(xml, FormPath(form, L"Interpre_medication1_cmb", 0), info.nMedication1Sel, ReadListIndexOf);
     WriteRecordXmlText(xml, FormPath(form, L"Interpre_medication2_cmb", 1), info.strMedication2);
-    index.Format(L"%d", info.nMedication2Sel);
-    WriteRecordXmlText(xml, FormPath(form, L"Interpre_medication2_cmb", 0), index);
+    WriteRecordXmlNumber(xml, FormPath(form, L"Interpre_medication2_cmb", 0), info.nMedication2Sel, ReadListIndexOf);
     WriteRecordXmlText(xml, FormPath(form, L"Interpre_symptom_cmb", 0), info.strSympton);
     WriteRecordXmlText(xml, FormPath(form, L"Interpre_disease_cmb", 0), info.strDisease);
     WriteRecordXmlText(xml, FormPath(form, L"Interpre_department_cmb", 0), info.strDepartment);
@@ -104,34 +102,45 @@ void CMFERViewDoc::SaveBoundInterpretation(_MFERDATAITEM& item, CECGXMLParser& x
 void CMFERViewDoc::SaveCodeRows(_MFERDATAITEM& item, CECGXMLParser& xml)
 {
     const _INTERPRE_INFO_REST& info = item.stInterpre;
+    // The rows as the record XML reads now: rows the person did not change
+    // stay as stored, those the reader refused among them. Changed ones are
+    // written from the form, the stored rows it did not show after them.
+    _INTERPRE_INFO_REST stored;
+    std::vector<int> minnesotaShown, ivrelShown;
+    ReadMinnesota(stored, xml, &minnesotaShown);
+    ReadIvrel(stored, xml, &ivrelShown);
+    auto path = [this](const wchar_t* control, int row) { return FormPath(MferForm::Rest, Numbered(control, row), 0); };
+
     // The counts never exceed the form's rows, so no row reaches the paths
     // of another control.
-    const int minneRows = std::clamp(info.nMinneCount, 0, INTERPRE_MINNESOTA_ROWS);
-    RenewRecordRows(xml, kMinnesotaParent, L"Minnesota", minneRows, INTERPRE_MINNESOTA_ROWS);
-    for (int r = 0; r < minneRows; ++r) {
-        WriteRecordXmlText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_minne_num_%d_edt", r + 1), 0),
-                           info.strMinneCode[r]);
-        WriteRecordXmlText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_minne_mask_%d_stc", r + 1), 0),
-                           info.strMinneMask[r]);
-        WriteRecordXmlText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_minne_content_%d_edt", r + 1), 0),
-                  info.strMinneContent[r]);
+    if (!SameMinnesotaRows(info, stored)) {
+        const int minneRows = std::clamp(info.nMinneCount, 0, INTERPRE_MINNESOTA_ROWS);
+        RenewRecordRows(xml, kMinnesotaParent, L"Minnesota", minneRows, minnesotaShown);
+        for (int r = 0; r < minneRows; ++r) {
+            WriteRecordXmlText(xml, path(L"Interpre_minne_num_%d_edt", r + 1), info.strMinneCode[r]);
+            WriteRecordXmlText(xml, path(L"Interpre_minne_mask_%d_stc", r + 1), info.strMinneMask[r]);
+            WriteRecordXmlText(xml, path(L"Interpre_minne_content_%d_edt", r + 1), info.strMinneContent[r]);
+        }
     }
-    WriteRecordXmlText(xml, FormPath(MferForm::Rest, L"Interpre_ivrel_judge_stc", 0), info.strIvrelJudgeCode);
-    WriteRecordXmlText(xml, FormPath(MferForm::Rest, L"Interpre_ivrel_judge_cmb", 0), info.strIvrelJudge);
+    if (!SameIvrelJudgement(info, stored)) {
+        WriteRecordXmlText(xml, FormPath(MferForm::Rest, L"Interpre_ivrel_judge_stc", 0), info.strIvrelJudgeCode);
+        WriteRecordXmlText(xml, FormPath(MferForm::Rest, L"Interpre_ivrel_judge_cmb", 0), info.strIvrelJudge);
+    }
+    if (SameIvrelRows(info, stored)) return;
     const int ivrelRows = std::clamp(info.nIvrelCount, 0, INTERPRE_IVREL_ROWS);
-    RenewRecordRows(xml, kIvrelParent, L"Ivrel", ivrelRows, INTERPRE_IVREL_ROWS);
+    RenewRecordRows(xml, kIvrelParent, L"Ivrel", ivrelRows, ivrelShown);
     for (int r = 0; r < ivrelRows; ++r) {
-        WriteRecordXmlText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_ivrel_num_%d_edt", r + 1), 0),
-                  info.strIvrelCode[r + 1]);
-        WriteRecordXmlText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_ivrel_mask_%d_stc", r + 1), 0),
-                  info.strIvrelMask[r + 1]);
-        WriteRecordXmlText(xml, FormPath(MferForm::Rest, Numbered(L"Interpre_ivrel_content_%d_edt", r + 1), 0),
-                  info.strIvrelContent[r + 1]);
+        WriteRecordXmlText(xml, path(L"Interpre_ivrel_num_%d_edt", r + 1), info.strIvrelCode[r + 1]);
+        WriteRecordXmlText(xml, path(L"Interpre_ivrel_mask_%d_stc", r + 1), info.strIvrelMask[r + 1]);
+        WriteRecordXmlText(xml, path(L"Interpre_ivrel_content_%d_edt", r + 1), info.strIvrelContent[r + 1]);
     }
 }
 
 void CMFERViewDoc::SaveBirthday(_MFERDATAITEM& item, CECGXMLParser& xml, MferForm form)
 {
+    // One the check refuses (the year alone) is shown as none: it stays as
+    // stored until the person types another.
+    if (SameBirthday(ReadBirthday(item, xml), item.stInterpre.stBirthday)) return;
     _BIRTHDAY birthday = item.stInterpre.stBirthday;
     if (!IsCalendarDate(birthday)) {
         birthday.strYear.Empty();
@@ -144,7 +153,7 @@ void CMFERViewDoc::SaveBirthday(_MFERDATAITEM& item, CECGXMLParser& xml, MferFor
         WriteRecordXmlText(xml, FormPath(form, L"Interpre_day_edt", 0), birthday.strDay);
         return;
     }
-    WriteBirthdayAttributes(xml, birthday, true);
+    WriteBirthdayAttributes(*this, xml, birthday, true);
 }
 
 void CMFERViewDoc::SaveMeasureTexts(_MFERDATAITEM& item, CECGXMLParser& xml)
@@ -169,8 +178,9 @@ int CMFERViewDoc::SaveMsuDataToXML(_MFERDATAITEM* pItem)
     CECGXMLParser xml(pItem->strXMLPath, 0, CString());
     const _INTERPRE_INFO_REST& info = pItem->stInterpre;
     WriteRecordXmlText(xml, FormPath(MferForm::Rest, L"Interpre_ana_editor_stc", 0), info.strAnaEditor);
-    WriteRecordDate(xml, FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 0), info.strAnaEditDate);
-    WriteRecordDate(xml, FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 1), info.strAnaEditDate);
+    WriteAnalysisDates(xml, FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 0),
+                       FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 1), info.strAnaEditDate,
+                       AnalysisDateRead::FirstThenSecond);
     SaveMeasureTexts(*pItem, xml);
     xml.SaveToXMLFile();
     return xml.m_bLastSaveFailed ? 255 : 0;

@@ -1,5 +1,6 @@
 #include "documents/RecordXmlText.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cwchar>
@@ -96,16 +97,40 @@ void WriteChangedRecordXmlAttribute(CECGXMLParser& xml, const CString& path, LPC
     if (read != text) xml.SetDataToXMLDOM(text, path, 2, attribute);
 }
 
-void RenewRecordRows(CECGXMLParser& xml, const CString& parent, LPCWSTR element, int count, int formRows)
+void WriteRecordXmlNumber(CECGXMLParser& xml, const CString& path, int value,
+                          int (*read)(CECGXMLParser& xml, const CString& path))
+{
+    if (path.IsEmpty() || read(xml, path) == value) return;
+    WriteRecordXmlText(xml, path, IntText(value));
+}
+
+int ReadListIndex(CECGXMLParser& xml, const CString& path)
+{
+    long value = -1;
+    if (!RecordXmlNumber(xml, path, value) || value < INT_MIN || value > INT_MAX) return -1;
+    return static_cast<int>(value);
+}
+
+void RenewRecordRows(CECGXMLParser& xml, const CString& parent, LPCWSTR element, int count,
+                     const std::vector<int>& shown)
 {
     const CString rows = parent + L"/" + element;
     struct StoredRow {
         CString mask, title, text;
     };
     std::vector<StoredRow> kept;
+    std::vector<int> replaced;
     const int stored = xml.GetObjectCount(rows);
-    for (int position = formRows + 1; position <= stored; ++position) {
+    for (int position = 1; position <= stored; ++position) {
         const CString row = rows + L"[" + IntText(position) + L"]";
+        // The reader took the first row of each number it asked for.
+        long number = 0;
+        if (RecordXmlNumber(xml, row, number, L"number") &&
+            std::find(shown.begin(), shown.end(), number) != shown.end() &&
+            std::find(replaced.begin(), replaced.end(), number) == replaced.end()) {
+            replaced.push_back(static_cast<int>(number));
+            continue;
+        }
         kept.push_back({RecordXmlText(xml, row, L"mask"), RecordXmlText(xml, row, L"title"), RecordXmlText(xml, row)});
     }
     for (int guard = stored; guard >= 0 && xml.RemoveNode(rows); --guard) {
@@ -232,7 +257,27 @@ void WriteRecordDate(CECGXMLParser& xml, const CString& path, const _XML_ATTRIB_
 
 void WriteRecordDate(CECGXMLParser& xml, const CString& path, const CString& text)
 {
+    if (path.IsEmpty() || ReadRecordDate(xml, path, RecordDateCheck::Any) == text) return;
+    if (text.IsEmpty() && ReadRecordDate(xml, path, RecordDateCheck::Calendar).IsEmpty()) return;
     WriteRecordDate(xml, path, ParseRecordDate(text));
+}
+
+CString ReadAnalysisDate(CECGXMLParser& xml, const CString& first, const CString& second, AnalysisDateRead read)
+{
+    const CString date = ReadRecordDate(xml, first, RecordDateCheck::Calendar);
+    if (!date.IsEmpty() || read == AnalysisDateRead::FirstOnly) return date;
+    return ReadRecordDate(xml, second, RecordDateCheck::Calendar);
+}
+
+void WriteAnalysisDates(CECGXMLParser& xml, const CString& first, const CString& second, const CString& text,
+                        AnalysisDateRead read, bool emptyFirst)
+{
+    // The reader took one of the two and shows it as the analysis date; the
+    // other may hold another date, or none (a model-8000 record's first).
+    if (text == ReadAnalysisDate(xml, first, second, read)) return;
+    const _XML_ATTRIB_DATE date = ParseRecordDate(text);
+    WriteRecordDate(xml, second, date);
+    WriteRecordDate(xml, first, emptyFirst ? _XML_ATTRIB_DATE() : date);
 }
 
 CString PaddedNumber(CString text, LPCWSTR format)
@@ -365,8 +410,14 @@ _BIRTHDAY ReadBirthdayAttributes(CECGXMLParser& xml)
     return birthday;
 }
 
-void WriteBirthdayAttributes(CECGXMLParser& xml, const _BIRTHDAY& birthday, bool bValid)
+bool SameBirthday(const _BIRTHDAY& a, const _BIRTHDAY& b)
 {
+    return a.strYear == b.strYear && a.strMonth == b.strMonth && a.strDay == b.strDay;
+}
+
+void WriteBirthdayAttributes(CTavrionDoc& doc, CECGXMLParser& xml, const _BIRTHDAY& birthday, bool bValid)
+{
+    if (SameBirthday(doc.CheckBirthday(ReadBirthdayAttributes(xml)), birthday)) return;
     xml.SetDataToXMLDOM(bValid ? birthday.strYear : CString(), recordpath::kBirthday, 2, L"year");
     xml.SetDataToXMLDOM(bValid ? birthday.strMonth : CString(), recordpath::kBirthday, 2, L"month");
     xml.SetDataToXMLDOM(bValid ? birthday.strDay : CString(), recordpath::kBirthday, 2, L"day");

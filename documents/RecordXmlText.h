@@ -3,6 +3,8 @@
 // keep them ("%04d/%02d/%02d %02d:%02d:%02d"), and the comment's line ends.
 #pragma once
 
+#include <vector>
+
 #include "platform/base/Strings.h"
 
 class CECGXMLParser;
@@ -25,11 +27,22 @@ void WriteRecordXmlText(CECGXMLParser& xml, const CString& path, const CString& 
 void WriteChangedRecordXmlAttribute(CECGXMLParser& xml, const CString& path, LPCWSTR attribute, const CString& text,
                                     const CString& missing = CString());
 
-// Replaces the row elements under the parent that the form holds (the first
-// `formRows`) by `count` fresh ones with their number (1 to count) and empty
-// mask and title; the parent is made when the record has none. Rows past the
-// form's, which no form shows or edits, follow them as stored, numbered on.
-void RenewRecordRows(CECGXMLParser& xml, const CString& parent, LPCWSTR element, int count, int formRows);
+// Writes a number unless the stored text already reads as it through `read`,
+// the reader's own reading of it: a number the reader stood in for (a list
+// index missing, empty or no number, read as none) is no edit, and the
+// stored text, or its absence, stays.
+void WriteRecordXmlNumber(CECGXMLParser& xml, const CString& path, int value,
+                          int (*read)(CECGXMLParser& xml, const CString& path));
+// A list index: the whole number, or -1 where there is none.
+int ReadListIndex(CECGXMLParser& xml, const CString& path);
+
+// Replaces the row elements under the parent that the form showed (those
+// whose number is in `shown`) by `count` fresh ones with their number (1 to
+// count) and empty mask and title; the parent is made when the record has
+// none. Every other stored row, which no form shows or edits (one the reader
+// refused, one past the form's), follows them as stored, numbered on.
+void RenewRecordRows(CECGXMLParser& xml, const CString& parent, LPCWSTR element, int count,
+                     const std::vector<int>& shown);
 
 // "%d" of a number, as the record XML stores counts, codes and list indexes.
 CString IntText(int value);
@@ -72,8 +85,25 @@ CString ReadRecordDate(CECGXMLParser& xml, const CString& path, RecordDateCheck 
 // style, so the element leaves here styled "Date" whatever it carried.
 void WriteRecordDate(CECGXMLParser& xml, const CString& path, const _XML_ATTRIB_DATE& date);
 // The same for an item's date text; a text that does not parse writes an
-// empty date.
+// empty date. A text the element reads as is no edit, and neither is an
+// empty one over an element the readers refuse (no day that exists, no date
+// at all): the element stays as stored.
 void WriteRecordDate(CECGXMLParser& xml, const CString& path, const CString& text);
+
+// Where the analysis date is read from: the first place alone, or the
+// second where the first holds no date that exists.
+enum class AnalysisDateRead {
+    FirstOnly,
+    FirstThenSecond,
+};
+// The analysis date as the readers take it from its two places.
+CString ReadAnalysisDate(CECGXMLParser& xml, const CString& first, const CString& second, AnalysisDateRead read);
+// Writes the analysis date into both places (an empty date into the first
+// where `emptyFirst`, as a model-8000 resting record keeps it) unless it is
+// the date the readers take from them: a save that did not change the
+// analysis leaves both as stored.
+void WriteAnalysisDates(CECGXMLParser& xml, const CString& first, const CString& second, const CString& text,
+                        AnalysisDateRead read, bool emptyFirst = false);
 
 // A number text (trimmed) in the given format ("%04d", "%02d"); empty stays empty.
 CString PaddedNumber(CString text, LPCWSTR format);
@@ -131,5 +161,10 @@ CString IvrelMasterText(CECGXMLParser& master, LPCWSTR list, const CString& code
 // The patient's birthday attributes ("%04d", "%02d", "%02d"; a missing part
 // stays empty), for the document to check.
 _BIRTHDAY ReadBirthdayAttributes(CECGXMLParser& xml);
-// Writes them; all three empty unless the document found them valid.
-void WriteBirthdayAttributes(CECGXMLParser& xml, const _BIRTHDAY& birthday, bool bValid);
+// Whether two birthdays are the same three texts.
+bool SameBirthday(const _BIRTHDAY& a, const _BIRTHDAY& b);
+// Writes them, all three empty unless `bValid`, unless the stored ones read,
+// checked by the document, as `birthday`: one the check refuses (the year
+// alone) is shown as none and stays as stored until another is given, and
+// a record without one gains none.
+void WriteBirthdayAttributes(CTavrionDoc& doc, CECGXMLParser& xml, const _BIRTHDAY& birthday, bool bValid);

@@ -5,6 +5,8 @@
 // form's fields to the control-data store and writes edits back.
 #pragma once
 
+#include <vector>
+
 #include "core/DataManager.h"
 #include "core/TavrionDoc.h"
 #include "documents/RestDataItem.h"
@@ -106,8 +108,10 @@ protected:
     // The reading steps of the record XML.
     void ReadLeadNames(_RESTDATAITEM* item, CECGXMLParser& xml);
     void ReadInterpretation(_RESTDATAITEM* item, CECGXMLParser& xml);
-    void ReadMinnesota(_RESTDATAITEM* item, CECGXMLParser& xml);
-    void ReadIvrel(_RESTDATAITEM* item, CECGXMLParser& xml);
+    // The code rows and the judgement; `shown`, when given, gets the number
+    // of every stored row taken (the others were refused).
+    void ReadMinnesota(_INTERPRE_INFO_REST& info, CECGXMLParser& xml, std::vector<int>* shown = nullptr);
+    void ReadIvrel(_INTERPRE_INFO_REST& info, CECGXMLParser& xml, int b8000File, std::vector<int>* shown = nullptr);
     void ReadEditorsAndComment(_RESTDATAITEM* item, CECGXMLParser& xml);
     void ReadBirthday(_RESTDATAITEM* item, CECGXMLParser& xml);
     void ReadMeasurements(_RESTDATAITEM* item, CECGXMLParser& xml);

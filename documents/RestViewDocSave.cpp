@@ -1,7 +1,11 @@
 // Writing a resting item back into its record XML: everything the forms and
 // dialogs edit, and the narrower savers of the edit time, the annotations
 // and the measurements.
+#include <algorithm>
+#include <vector>
+
 #include "core/ECGXMLParser.h"
+#include "documents/InterpreCodeRows.h"
 #include "documents/RestViewDoc.h"
 #include "documents/RestXmlText.h"
 #include "documents/RecordPaths.h"
@@ -80,13 +84,10 @@ int CRestViewDoc::SaveDataToXML(int itemId)
 void CRestViewDoc::SaveInterpretation(_RESTDATAITEM* item, CECGXMLParser& xml)
 {
     const _INTERPRE_INFO_REST& info = item->stInterpre;
-    CString number;
     WriteRecordXmlText(xml, RestPath(L"Interpre_medication1_cmb", 1), info.strMedication1);
-    number.Format(L"%d", info.nMedication1Sel);
-    WriteRecordXmlText(xml, RestPath(L"Interpre_medication1_cmb", 0), number);
+    WriteRecordXmlNumber(xml, RestPath(L"Interpre_medication1_cmb", 0), info.nMedication1Sel, ReadListIndex);
     WriteRecordXmlText(xml, RestPath(L"Interpre_medication2_cmb", 1), info.strMedication2);
-    number.Format(L"%d", info.nMedication2Sel);
-    WriteRecordXmlText(xml, RestPath(L"Interpre_medication2_cmb", 0), number);
+    WriteRecordXmlNumber(xml, RestPath(L"Interpre_medication2_cmb", 0), info.nMedication2Sel, ReadListIndex);
     WriteRecordXmlText(xml, RestPath(L"Interpre_symptom_cmb"), info.strSympton);
     WriteRecordXmlText(xml, RestPath(L"Interpre_disease_cmb"), info.strDisease);
     WriteRecordXmlText(xml, RestPath(L"Interpre_department_cmb"), info.strDepartment);
@@ -99,34 +100,43 @@ void CRestViewDoc::SaveInterpretation(_RESTDATAITEM* item, CECGXMLParser& xml)
 
 void CRestViewDoc::SaveAnalysisEditor(_RESTDATAITEM* item, CECGXMLParser& xml, int bEmptyFirstDate)
 {
-    const _XML_ATTRIB_DATE date = ParseRecordDate(item->stInterpre.strAnaEditDate);
     WriteRecordXmlText(xml, RestPath(L"Interpre_ana_editor_stc"), item->stInterpre.strAnaEditor);
-    WriteRecordDate(xml, RestPath(L"Interpre_ana_date_stc", 1), date);
-    // A model-8000 record gets no date at the first binding, which the form
-    // reads it from: one its record XML holds there and the analysis did not
-    // change is left, or the next opening would show none.
-    const CString first = RestPath(L"Interpre_ana_date_stc", 0);
-    if (bEmptyFirstDate && !item->stInterpre.strAnaEditDate.IsEmpty() &&
-        ReadRecordDate(xml, first, RecordDateCheck::Calendar) == item->stInterpre.strAnaEditDate)
-        return;
-    WriteRecordDate(xml, first, bEmptyFirstDate ? _XML_ATTRIB_DATE() : date);
+    // The form reads the date at the first binding alone; a model-8000
+    // record gets none there. A date that is still the one read leaves both
+    // as stored, the second beside an empty first among them.
+    WriteAnalysisDates(xml, RestPath(L"Interpre_ana_date_stc", 0), RestPath(L"Interpre_ana_date_stc", 1),
+                       item->stInterpre.strAnaEditDate, AnalysisDateRead::FirstOnly, bEmptyFirstDate != 0);
 }
 
 void CRestViewDoc::SaveCodeRows(_RESTDATAITEM* item, CECGXMLParser& xml)
 {
     const _INTERPRE_INFO_REST& info = item->stInterpre;
-    const int minnesota = info.nMinneCount < INTERPRE_MINNESOTA_ROWS ? info.nMinneCount : INTERPRE_MINNESOTA_ROWS;
-    RenewRecordRows(xml, kMinnesotas, L"Minnesota", minnesota, INTERPRE_MINNESOTA_ROWS);
-    for (int i = 1; i <= minnesota; ++i) {
-        WriteRecordXmlText(xml, RestPath(RestRowControl(L"Interpre_minne_num_%d_edt", i)), info.strMinneCode[i - 1]);
-        WriteRecordXmlText(xml, RestPath(RestRowControl(L"Interpre_minne_mask_%d_stc", i)), info.strMinneMask[i - 1]);
-        WriteRecordXmlText(xml, RestPath(RestRowControl(L"Interpre_minne_content_%d_edt", i)), info.strMinneContent[i - 1]);
+    // The rows as the record XML reads now: rows the person did not change
+    // stay as stored, those the reader refused among them. Changed ones are
+    // written from the form, the stored rows it did not show after them.
+    _INTERPRE_INFO_REST stored;
+    std::vector<int> minnesotaShown, ivrelShown;
+    ReadMinnesota(stored, xml, &minnesotaShown);
+    ReadIvrel(stored, xml, item->b8000File, &ivrelShown);
+
+    if (!SameMinnesotaRows(info, stored)) {
+        const int minnesota = std::clamp(info.nMinneCount, 0, INTERPRE_MINNESOTA_ROWS);
+        RenewRecordRows(xml, kMinnesotas, L"Minnesota", minnesota, minnesotaShown);
+        for (int i = 1; i <= minnesota; ++i) {
+            WriteRecordXmlText(xml, RestPath(RestRowControl(L"Interpre_minne_num_%d_edt", i)), info.strMinneCode[i - 1]);
+            WriteRecordXmlText(xml, RestPath(RestRowControl(L"Interpre_minne_mask_%d_stc", i)), info.strMinneMask[i - 1]);
+            WriteRecordXmlText(xml, RestPath(RestRowControl(L"Interpre_minne_content_%d_edt", i)),
+                               info.strMinneContent[i - 1]);
+        }
     }
 
-    WriteRecordXmlText(xml, RestPath(L"Interpre_ivrel_judge_stc"), info.strIvrelJudgeCode);
-    WriteRecordXmlText(xml, RestPath(L"Interpre_ivrel_judge_cmb"), info.strIvrelJudge);
-    const int ivrel = info.nIvrelCount < INTERPRE_IVREL_ROWS ? info.nIvrelCount : INTERPRE_IVREL_ROWS;
-    RenewRecordRows(xml, kIvreles, L"Ivrel", ivrel, INTERPRE_IVREL_ROWS);
+    if (!SameIvrelJudgement(info, stored)) {
+        WriteRecordXmlText(xml, RestPath(L"Interpre_ivrel_judge_stc"), info.strIvrelJudgeCode);
+        WriteRecordXmlText(xml, RestPath(L"Interpre_ivrel_judge_cmb"), info.strIvrelJudge);
+    }
+    if (SameIvrelRows(info, stored)) return;
+    const int ivrel = std::clamp(info.nIvrelCount, 0, INTERPRE_IVREL_ROWS);
+    RenewRecordRows(xml, kIvreles, L"Ivrel", ivrel, ivrelShown);
     for (int i = 1; i <= ivrel; ++i) {
         // The code attribute takes the statement code, never its text, which
         // no reader could look up again.
@@ -150,8 +160,7 @@ void CRestViewDoc::SaveEditorsAndComment(_RESTDATAITEM* item, CECGXMLParser& xml
     birthday.strYear = info.stBirthday.strYear;
     birthday.strMonth = info.stBirthday.strMonth;
     birthday.strDay = info.stBirthday.strDay;
-    const bool valid = IsCalendarDate(birthday);
-    WriteBirthdayAttributes(xml, info.stBirthday, valid);
+    WriteBirthdayAttributes(*this, xml, info.stBirthday, IsCalendarDate(birthday));
 }
 
 int CRestViewDoc::SaveInfoToXML(int itemId)

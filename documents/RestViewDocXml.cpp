@@ -41,8 +41,8 @@ int CRestViewDoc::GetDataInfoFromXMLFile(_RESTDATAITEM* item)
     ReadLeadNames(item, xml);
     ReadInterpretation(item, xml);
     GetAdditionalInforFromXMLFile(&xml, item->stAddition, item->pECGData);
-    ReadMinnesota(item, xml);
-    ReadIvrel(item, xml);
+    ReadMinnesota(item->stInterpre, xml);
+    ReadIvrel(item->stInterpre, xml, item->b8000File);
     item->stInterpre.strRecommend = RecordXmlText(xml, RestPath(L"Interpre_recommend_stc"));
     ReadBirthday(item, xml);
     ReadEditorsAndComment(item, xml);
@@ -82,11 +82,10 @@ void CRestViewDoc::ReadLeadNames(_RESTDATAITEM* item, CECGXMLParser& xml)
 void CRestViewDoc::ReadInterpretation(_RESTDATAITEM* item, CECGXMLParser& xml)
 {
     _INTERPRE_INFO_REST& info = item->stInterpre;
-    long value = 0;
     info.strMedication1 = RecordXmlText(xml, RestPath(L"Interpre_medication1_cmb", 1));
-    info.nMedication1Sel = RecordXmlNumber(xml, RestPath(L"Interpre_medication1_cmb", 0), value) ? static_cast<int>(value) : -1;
+    info.nMedication1Sel = ReadListIndex(xml, RestPath(L"Interpre_medication1_cmb", 0));
     info.strMedication2 = RecordXmlText(xml, RestPath(L"Interpre_medication2_cmb", 1));
-    info.nMedication2Sel = RecordXmlNumber(xml, RestPath(L"Interpre_medication2_cmb", 0), value) ? static_cast<int>(value) : -1;
+    info.nMedication2Sel = ReadListIndex(xml, RestPath(L"Interpre_medication2_cmb", 0));
     info.strSympton = RecordXmlText(xml, RestPath(L"Interpre_symptom_cmb"));
     info.strDisease = RecordXmlText(xml, RestPath(L"Interpre_disease_cmb"));
     info.strDepartment = RecordXmlText(xml, RestPath(L"Interpre_department_cmb"));
@@ -105,9 +104,8 @@ void CRestViewDoc::ReadInterpretation(_RESTDATAITEM* item, CECGXMLParser& xml)
     info.strInfoEditDate = ReadRecordDate(xml, RestPath(L"Interpre_info_editor_date_stc"), RecordDateCheck::Any);
 }
 
-void CRestViewDoc::ReadMinnesota(_RESTDATAITEM* item, CECGXMLParser& xml)
+void CRestViewDoc::ReadMinnesota(_INTERPRE_INFO_REST& info, CECGXMLParser& xml, std::vector<int>* shown)
 {
-    _INTERPRE_INFO_REST& info = item->stInterpre;
     const int nodes = xml.GetObjectCount(kMinnesotaNodes);
     const int rows = nodes + 1 < INTERPRE_MINNESOTA_ROWS ? nodes + 1 : INTERPRE_MINNESOTA_ROWS;
     int kept = 0;
@@ -119,6 +117,7 @@ void CRestViewDoc::ReadMinnesota(_RESTDATAITEM* item, CECGXMLParser& xml)
         info.strMinneMask[kept] = mask;
         info.strMinneContent[kept] = RecordXmlText(xml, RestPath(RestRowControl(L"Interpre_minne_content_%d_edt", k)));
         ++kept;
+        if (shown) shown->push_back(k);
     }
     for (int k = kept; k < INTERPRE_MINNESOTA_ROWS; ++k) {
         info.strMinneCode[k].Empty();
@@ -129,10 +128,9 @@ void CRestViewDoc::ReadMinnesota(_RESTDATAITEM* item, CECGXMLParser& xml)
     info.nMinneCount = kept;
 }
 
-void CRestViewDoc::ReadIvrel(_RESTDATAITEM* item, CECGXMLParser& xml)
+void CRestViewDoc::ReadIvrel(_INTERPRE_INFO_REST& info, CECGXMLParser& xml, int b8000File, std::vector<int>* shown)
 {
-    _INTERPRE_INFO_REST& info = item->stInterpre;
-    CECGXMLParser master(IvrelMasterPath(), item->b8000File, CString());
+    CECGXMLParser master(IvrelMasterPath(), b8000File, CString());
 
     // The judgement: its code must be in the master and its text, when
     // stored, must be the master's.
@@ -165,6 +163,7 @@ void CRestViewDoc::ReadIvrel(_RESTDATAITEM* item, CECGXMLParser& xml)
         info.strIvrelCode[kept] = code;
         info.strIvrelMask[kept] = RecordXmlText(xml, RestPath(RestRowControl(L"Interpre_ivrel_mask_%d_stc", n)));
         info.strIvrelContent[kept] = content;
+        if (shown) shown->push_back(n);
     }
     for (int n = 0; n <= INTERPRE_IVREL_ROWS; ++n) {
         if (n >= 1 && n <= kept) continue;

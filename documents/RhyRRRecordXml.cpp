@@ -45,24 +45,33 @@ int ListIndex(const CString& text)
     return text.IsEmpty() ? -1 : _wtoi(text);
 }
 
+int ReadListIndexText(CECGXMLParser& xml, const CString& path)
+{
+    return ListIndex(RecordXmlText(xml, path));
+}
+
+// The birthday where the table binds it, checked by the document.
+_BIRTHDAY ReadFormBirthday(CTavrionDoc& doc, CECGXMLParser& xml, const RhyRRLayout& layout)
+{
+    _BIRTHDAY birthday;
+    birthday.strYear = PaddedNumber(RecordXmlText(xml, EntryPath(doc, layout, RHYRR_YEAR, 0)), L"%04d");
+    birthday.strMonth = PaddedNumber(RecordXmlText(xml, EntryPath(doc, layout, RHYRR_MONTH, 0)), L"%02d");
+    birthday.strDay = PaddedNumber(RecordXmlText(xml, EntryPath(doc, layout, RHYRR_DAY, 0)), L"%02d");
+    return doc.CheckBirthday(birthday);
+}
+
 }  // namespace
 
 void ReadRhyRRInterpretation(CTavrionDoc& doc, CECGXMLParser& xml, const RhyRRLayout& layout,
                              _INTERPRE_INFO_GENERAL& info, int& bReqSection)
 {
     auto path = [&](int entry, int alt = 0) { return EntryPath(doc, layout, entry, alt); };
-    if (layout.birthday == FormBirthday::Shown) {
-        _BIRTHDAY birthday;
-        birthday.strYear = PaddedNumber(RecordXmlText(xml, path(RHYRR_YEAR)), L"%04d");
-        birthday.strMonth = PaddedNumber(RecordXmlText(xml, path(RHYRR_MONTH)), L"%02d");
-        birthday.strDay = PaddedNumber(RecordXmlText(xml, path(RHYRR_DAY)), L"%02d");
-        info.stBirthday = doc.CheckBirthday(birthday);
-    }
+    if (layout.birthday == FormBirthday::Shown) info.stBirthday = ReadFormBirthday(doc, xml, layout);
 
     info.strMedication1 = RecordXmlText(xml, path(RHYRR_MEDICATION1, kTextAlt));
-    info.nMedication1Sel = ListIndex(RecordXmlText(xml, path(RHYRR_MEDICATION1, kCodeAlt)));
+    info.nMedication1Sel = ReadListIndexText(xml, path(RHYRR_MEDICATION1, kCodeAlt));
     info.strMedication2 = RecordXmlText(xml, path(RHYRR_MEDICATION2, kTextAlt));
-    info.nMedication2Sel = ListIndex(RecordXmlText(xml, path(RHYRR_MEDICATION2, kCodeAlt)));
+    info.nMedication2Sel = ReadListIndexText(xml, path(RHYRR_MEDICATION2, kCodeAlt));
 
     for (const TextEntry& t : kTextEntries) info.*t.pField = RecordXmlText(xml, path(t.nEntry));
     // Present even when its text does not read.
@@ -74,8 +83,10 @@ void SaveRhyRRInterpretation(CTavrionDoc& doc, CECGXMLParser& xml, const RhyRRLa
                              const _INTERPRE_INFO_GENERAL& info)
 {
     auto path = [&](int entry, int alt = 0) { return EntryPath(doc, layout, entry, alt); };
-    if (layout.birthday == FormBirthday::Shown) {
-        const _BIRTHDAY& birthday = info.stBirthday;
+    const _BIRTHDAY& birthday = info.stBirthday;
+    // One the check refuses (the year alone) is shown as none: it stays as
+    // stored until the person types another.
+    if (layout.birthday == FormBirthday::Shown && !SameBirthday(ReadFormBirthday(doc, xml, layout), birthday)) {
         _XML_ATTRIB_DATE day;
         day.strYear = birthday.strYear;
         day.strMonth = birthday.strMonth;
@@ -87,9 +98,9 @@ void SaveRhyRRInterpretation(CTavrionDoc& doc, CECGXMLParser& xml, const RhyRRLa
     }
 
     WriteRecordXmlText(xml, path(RHYRR_MEDICATION1, kTextAlt), info.strMedication1);
-    WriteRecordXmlText(xml, path(RHYRR_MEDICATION1, kCodeAlt), IntText(info.nMedication1Sel));
+    WriteRecordXmlNumber(xml, path(RHYRR_MEDICATION1, kCodeAlt), info.nMedication1Sel, ReadListIndexText);
     WriteRecordXmlText(xml, path(RHYRR_MEDICATION2, kTextAlt), info.strMedication2);
-    WriteRecordXmlText(xml, path(RHYRR_MEDICATION2, kCodeAlt), IntText(info.nMedication2Sel));
+    WriteRecordXmlNumber(xml, path(RHYRR_MEDICATION2, kCodeAlt), info.nMedication2Sel, ReadListIndexText);
     for (const TextEntry& t : kTextEntries) WriteRecordXmlText(xml, path(t.nEntry), info.*t.pField);
 }
 
@@ -106,9 +117,8 @@ void ReadRhyRREditors(CTavrionDoc& doc, CECGXMLParser& xml, const RhyRRLayout& l
     editors.strInfoEditDate = ReadRecordDate(xml, path(RHYRR_INFO_DATE), RecordDateCheck::Any);
     editors.strAnalysisEditor = RecordXmlText(xml, kAnalysisEditor);
     // The newer place wins when it holds a real date; the older one is the fallback.
-    editors.strAnalysisEditDate = ReadRecordDate(xml, kAnalysisDate, RecordDateCheck::Calendar);
-    if (editors.strAnalysisEditDate.IsEmpty())
-        editors.strAnalysisEditDate = ReadRecordDate(xml, kAnalysisEditDate, RecordDateCheck::Calendar);
+    editors.strAnalysisEditDate =
+        ReadAnalysisDate(xml, kAnalysisDate, kAnalysisEditDate, AnalysisDateRead::FirstThenSecond);
     editors.strCommentEditor = RecordXmlText(xml, path(RHYRR_COMMENT_EDITOR));
     editors.strCommentDate = ReadRecordDate(xml, path(RHYRR_COMMENT_DATE), RecordDateCheck::Any);
     editors.strComment = ToCrLf(RecordXmlText(xml, path(RHYRR_COMMENT)));
@@ -136,8 +146,8 @@ void SaveRhyRRAnalysisAndComment(CTavrionDoc& doc, CECGXMLParser& xml, const Rhy
 {
     auto path = [&](int entry) { return EntryPath(doc, layout, entry, 0); };
     WriteRecordXmlText(xml, kAnalysisEditor, editors.strAnalysisEditor);
-    WriteRecordDate(xml, kAnalysisDate, editors.strAnalysisEditDate);
-    WriteRecordDate(xml, kAnalysisEditDate, editors.strAnalysisEditDate);
+    WriteAnalysisDates(xml, kAnalysisDate, kAnalysisEditDate, editors.strAnalysisEditDate,
+                       AnalysisDateRead::FirstThenSecond);
 
     WriteRecordXmlText(xml, path(RHYRR_COMMENT_EDITOR), editors.strCommentEditor);
     WriteRecordDate(xml, path(RHYRR_COMMENT_DATE), editors.strCommentDate);

@@ -98,6 +98,11 @@ const char kUsage[] =
     "  --every-section   also every other kind's sections (measurements, interpretation\n"
     "                    rows, RR, master-step and exercise reports): a node for every\n"
     "                    path the layout stylesheet binds\n"
+    "  --refused         beside the values the readers take, values they refuse: a\n"
+    "                    Minnesota code of no valid form, IVREL rows of an unknown code and\n"
+    "                    of an older wording, the judgement in an older wording, an empty\n"
+    "                    analysis date beside the older one, a birthday of the year only, a\n"
+    "                    medication without its index, dates that do not exist, ...\n"
     "  --bad-date feb29|month13  dates that do not exist (2003-02-29, month 13) in every\n"
     "                    date element but Analysis/Analysis_edit/Edit_date\n"
     "  --at-limit        every limited value exactly at its limit (ids 20 bytes, 12 for\n"
@@ -131,7 +136,8 @@ const char kUsage[] =
     "                    attributes, two-byte channel numbers, rate as an interval\n"
     "  --hl7 FILE        also write an HL7 aECG header for the record\n"
     "  --xml-out FILE    also write the record XML the system keeps beside the file; with\n"
-    "                    --every-section, --additions N, --minnesota N, --ivrel N as for xml\n"
+    "                    --every-section, --refused, --additions N, --minnesota N, --ivrel N\n"
+    "                    as for xml\n"
     "  --help            this text\n";
 
 class Args {
@@ -144,7 +150,7 @@ public:
                 continue;
             }
             if (a == "--pace" || a == "--noise" || a == "--any-code" || a == "--help" || a == "--xml" || a == "--sjis" ||
-                a == "--at-limit" || a == "--out-of-range" || a == "--every-section" || a == "--mfer" ||
+                a == "--at-limit" || a == "--out-of-range" || a == "--every-section" || a == "--refused" || a == "--mfer" ||
                 a == "--big-endian" || a == "--little-endian" || a == "--no-preamble" || a == "--no-end" ||
                 a == "--no-patient" || a == "--no-time" || a == "--four-byte-length" || a == "--derive" ||
                 a == "--utf8" || a == "--indefinite" || a == "--wide-channels" || a == "--interval") {
@@ -272,6 +278,7 @@ RecordXmlOptions ParseXmlOptions(const Args& a) {
     RecordXmlOptions o;
     if (a.Has("--sjis")) o.encoding = XmlEncoding::ShiftJis;
     if (a.Has("--every-section")) o.coverage = Coverage::EveryKind;
+    o.refused = a.Has("--refused");
     if (a.Has("--bad-date")) {
         const std::string d = a.Get("--bad-date");
         if (d == "feb29") o.badDate = BadDate::Feb29;
@@ -345,8 +352,8 @@ bool MarkCarriesAdditions(const std::string& recordPath) {
 }
 
 int CmdXml(const Args& a, std::ostream& out) {
-    a.CheckKnown({"--for", "--kind", "--flavour", "--out", "--sjis", "--every-section", "--bad-date", "--at-limit", "--out-of-range",
-                  "--omit", "--annotations", "--additions", "--minnesota", "--ivrel", "--trip", "--confirmation"});
+    a.CheckKnown({"--for", "--kind", "--flavour", "--out", "--sjis", "--every-section", "--refused", "--bad-date", "--at-limit",
+                  "--out-of-range", "--omit", "--annotations", "--additions", "--minnesota", "--ivrel", "--trip", "--confirmation"});
     if (a.Has("--for") == a.Has("--kind")) throw std::invalid_argument("xml needs either --for RECORD or --kind KIND");
     const RecordXmlOptions options = ParseXmlOptions(a);
     RecordXmlSource source;
@@ -477,7 +484,7 @@ const std::vector<std::string> kMferOptions = {
     "--mfer", "--big-endian", "--little-endian", "--no-preamble", "--no-end", "--no-patient", "--no-time",
     "--filter", "--dtype", "--frames", "--block", "--four-byte-length", "--derive", "--utf8", "--indefinite",
     "--wide-channels", "--interval", "--hl7", "--xml-out", "--out", "--seconds", "--id", "--name", "--time",
-    "--every-section", "--additions", "--minnesota", "--ivrel"};
+    "--every-section", "--refused", "--additions", "--minnesota", "--ivrel"};
 
 int WriteMferOutput(const Args& a, const EcgRecord& ecg, const MferOptions& o, std::ostream& out,
                     MferKind kind = MferKind::Plain) {
@@ -494,7 +501,7 @@ int WriteMferOutput(const Args& a, const EcgRecord& ecg, const MferOptions& o, s
             throw std::runtime_error(error);
         out << "wrote " << a.Get("--hl7") << "\n";
     }
-    for (const char* option : {"--every-section", "--additions", "--minnesota", "--ivrel"})
+    for (const char* option : {"--every-section", "--refused", "--additions", "--minnesota", "--ivrel"})
         if (a.Has(option) && !a.Has("--xml-out"))
             throw std::invalid_argument(std::string(option) + " goes with --xml-out");
     if (a.Has("--xml-out")) {

@@ -229,6 +229,7 @@ public:
         if (Has(XmlSection::System)) WriteSystem();
         if (Has(XmlSection::Settings)) WriteSettings();
         if (Has(XmlSection::Annotations)) WriteAnnotations();
+        if (m_opt.refused) WriteRefused();
         return std::move(m_root);
     }
 
@@ -500,6 +501,43 @@ private:
         Text(an + "Recommendation", rest ? "要精密検査" : "");
         Date("/Rawdata/Tavrion/Analysis/Analysis_edit/Edit_date", After(10), true);
     }
+
+    // ---- values the readers refuse ------------------------------------------------------
+
+    // Changes only elements the file has: a section left out stays out.
+    void WriteRefused() {
+        auto existing = [&](const std::string& path) { return m_root->Find(path) ? &m_root->At(path) : nullptr; };
+        const std::string an = "/Rawdata/Tavrion/Analysis/Analysis_section/";
+        if (XmlElement* row = existing(an + "Minnesotas/Minnesota[2]")) row->SetAttribute("title", "X-1");
+        if (XmlElement* row = existing(an + "Ivreles/Ivrel[2]")) row->SetText(OlderWording(row->Text()));
+        if (XmlElement* row = existing(an + "Ivreles/Ivrel[4]")) row->SetAttribute("title", "ZZ9");
+        if (XmlElement* judgement = existing(an + "Judgement")) judgement->SetText(OlderWording(judgement->Text()));
+        if (XmlElement* date = existing("/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Edit_date")) {
+            for (const char* part : {"year", "month", "day", "hour", "minute", "second"}) date->SetAttribute(part, "");
+        }
+        if (XmlElement* sex = existing("/Rawdata/Tavrion/Inspection/Patient_section/Sex")) sex->SetAttribute("value", "M");
+        if (XmlElement* birthday = existing("/Rawdata/Tavrion/Inspection/Patient_section/Birthday"))
+            birthday->SetAttribute("month", "").SetAttribute("day", "");
+        if (XmlElement* medication = existing("/Rawdata/Tavrion/Inspection/Patient_section/Medications/Medication[2]"))
+            medication->SetAttribute("index", "");
+        for (const char* path : {"/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor/Edit_date",
+                                 "/Rawdata/Tavrion/Addition/Patient_add_section/Addition_editor/Edit_date",
+                                 "/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor/Edit_date",
+                                 "/Rawdata/Tavrion/Inspection/Patient_section/Edit_time"}) {
+            if (XmlElement* date = existing(path))
+                date->SetAttribute("year", "2024").SetAttribute("month", "02").SetAttribute("day", "30");
+        }
+        if (XmlElement* pressure = existing("/Rawdata/Tavrion/Inspection/Patient_section/Bp/Bp_sys"))
+            pressure->SetText("1200");
+        if (XmlElement* weight = existing("/Rawdata/Tavrion/Inspection/Patient_section/Height_weight/Weight"))
+            weight->SetText("1200");
+        const std::string ex = "/Rawdata/Tavrion/Report/Exercise_section/";
+        if (XmlElement* maxHr = existing(ex + "Hr/Max_hr")) maxHr->SetText("***");
+        if (XmlElement* stop = existing(ex + "Load/Stop_condition")) stop->SetText("");
+    }
+
+    // The text a code carried before the master reworded it.
+    static std::string OlderWording(const std::string& text) { return text + "（旧）"; }
 
     // ---- record, wave, report, system -----------------------------------------------------
 

@@ -114,6 +114,18 @@ struct RecordXmlOptions {
     // QRS types 0 to 5 in turn over the beats, and all six QRS-type rows
     // (else every beat is of type 1 and only type 0's row is written).
     bool mixedQrsTypes = false;
+    // Beside the values the readers take, values they refuse (show as none or
+    // leave out), each where the file has its element: a Minnesota code of no
+    // valid form ("X-1", row 2), an IVREL row in an older wording of its code's
+    // text (row 2) and one of a code in neither master list ("ZZ9", row 4), the
+    // judgement in an older wording, an empty analysis date beside the valid
+    // older one, a sex the lists do not hold ("M"), a birthday of the year
+    // only, a medication without its list
+    // index, the patient, comment and addition edit dates that do not exist
+    // (2024-02-30), a systolic pressure past the readers' 1000 mmHg and a
+    // weight past their 999.9 kg, an exercise maximum heart rate not measured
+    // ("***") and a stop condition left empty.
+    bool refused = false;
 };
 
 // The source of a device record's items; olderReader is the 8000 flag.

@@ -152,7 +152,11 @@ TEST(Additions, RecordWithoutTheTagHasNone)
     EXPECT_EQ(7, info.bPresent);
 }
 
-TEST(Additions, MoreThanTheArraysHoldIsCutAndSavedBack)
+// The arrays hold 256: a record with more shows its first 256. The others,
+// which no form shows, were dropped by every save (this test asserted the
+// cut); they now stay as stored after the item's, a save that changed an
+// addition included.
+TEST(Additions, MoreThanTheArraysHoldShowsItsFirstAndKeepsTheRestAsStored)
 {
     TempDir dir;
     const std::string path = dir.Write("a.xml", AdditionsXml(ADDITION_MAX + 4));
@@ -165,14 +169,25 @@ TEST(Additions, MoreThanTheArraysHoldIsCutAndSavedBack)
         EXPECT_EQ(ADDITION_MAX, info.nCount);
         EXPECT_EQ(CString(L"T256"), info.strTitle[ADDITION_MAX - 1]);
         info.nCount = ADDITION_MAX + 50;   // a caller's mistake must not read past the arrays
+        info.strTitle[1] = L"T2 edited";
         doc.SaveAdditionToXML(&xml, info);
-        EXPECT_EQ(ADDITION_MAX, xml.GetObjectCount(L"/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content"));
+        EXPECT_EQ(ADDITION_MAX + 4,
+                  xml.GetObjectCount(L"/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content"));
         xml.SaveToXMLFile();
     }
     CECGXMLParser back(Wide(path), 0, CString());
+    for (int n : {257, 260}) {
+        CString element, title, content;
+        element.Format(L"/Rawdata/Tavrion/Addition/Patient_add_section/Addition_content[%d]", n);
+        ASSERT_TRUE(back.GetDataFromXMLDOM(title, element, 2, L"title"));
+        ASSERT_TRUE(back.GetDataFromXMLDOM(content, element, 4, CString()));
+        EXPECT_EQ(CString(L"T") + Wide(std::to_string(n)), title);
+        EXPECT_EQ(CString(L"C\n") + Wide(std::to_string(n)), content);   // the raw CR LF read as XML reads it
+    }
     _ADDITIONAL_INFO again;
     doc.GetAdditionalInforFromXMLFile(&back, again, image.Get());
     EXPECT_EQ(ADDITION_MAX, again.nCount);
+    EXPECT_EQ(CString(L"T2 edited"), again.strTitle[1]);
     EXPECT_EQ(CString(L"C100"), again.strContent[99]);
     EXPECT_EQ(CString(L"2021/04/05 06:07:08"), again.strEditDate);
 }

@@ -131,6 +131,36 @@ TEST_F(MferDocTest, BirthdayIsSavedOnEveryFormAndAnImpossibleOneEmpty)
     EXPECT_EQ(CString(L""), Read(item, birthday, L"day"));
 }
 
+// A 12- or 15-lead record has both forms, the page style showing one: an
+// edit made on the other is taken, and the next save from the shown form,
+// of another field, keeps it (the shown form was told of it), whichever
+// form is shown.
+TEST_F(MferDocTest, AnEditOnTheFormNotShownOutlivesTheNextSaveFromTheShownForm)
+{
+    const CString symptom = L"/Rawdata/Tavrion/Inspection/Patient_section/Symptom";
+    const CString technician = L"/Rawdata/Tavrion/Inspection/Patient_section/Technician";
+    const struct {
+        int pageStyle;        // 1 shows the resting form, 50 the rhythm one
+        UINT hiddenSymptom;   // the symptom on the form not shown
+        UINT shownTechnician;
+    } cases[] = {{1, 3641, 3049}, {50, 3035, 3655}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pageStyle);
+        _MFERDATAITEM* item = OpenKind(MferKind::Plain, 12, 0x800C, 12);
+        ASSERT_NE(nullptr, item);
+        m_doc->SetPageStyle(c.pageStyle);
+        m_doc->SetCtrlContent(nullptr);
+        Edit(*m_doc, c.hiddenSymptom, L"胸痛");
+        EXPECT_EQ(0, m_doc->SaveDataToXML(item->nID));
+        EXPECT_EQ(CString(L"胸痛"), Read(item, symptom));
+        Edit(*m_doc, c.shownTechnician, L"鈴木");
+        EXPECT_EQ(0, m_doc->SaveDataToXML(item->nID));
+        EXPECT_EQ(CString(L"鈴木"), Read(item, technician));
+        EXPECT_EQ(CString(L"胸痛"), Read(item, symptom));
+        EXPECT_EQ(CString(L"胸痛"), item->stInterpre.strSympton);
+    }
+}
+
 TEST_F(MferDocTest, MeasurementsSaveOnlyForTwelveAndFifteenLeads)
 {
     _MFERDATAITEM* strip = OpenKind(MferKind::Plain, 1, 0x8001, 1);

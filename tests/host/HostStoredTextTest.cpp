@@ -1,5 +1,7 @@
 // What the record XML holds comes back whole: a record of every kind, its
-// record XML holding every section the record maker writes, every text field
+// record XML holding every section the record maker writes and values its
+// readers refuse (unknown codes, older wordings, an empty analysis date
+// beside a valid one, a birthday of the year only, ...), every text field
 // of the patient, request and addition rows at or past the limit its field
 // sets on typing (ASCII, kanji, 这, Hangul, ü), additions with line breaks
 // and blanks, and more code rows than the forms show; one other field is
@@ -59,8 +61,9 @@ std::vector<StoredText> StoredTexts()
 }
 
 // A record XML made rich: every section the record maker writes for any
-// kind, five additions, 10 Minnesota and 12 IVREL rows (past the form's 8
-// and 11), the texts above, and additions the forms show on one line: a
+// kind with the values its readers refuse beside them, five additions, 10
+// Minnesota and 12 IVREL rows (past the form's 8 and 11), the texts above,
+// and additions the forms show on one line: a
 // title of 这×20 (40 columns of 32) over a text of 这×130, a title and a
 // text with a line break, a text of blanks and a row with neither title nor
 // text. A medication of 这×12 and, but for the exercise comment with its
@@ -148,10 +151,35 @@ std::map<std::string, Typing> TypingByClass()
 const std::vector<std::string> kStamps = {
     kSection + "/Edit_time",
     kSection + "/Doctor",
-    "/Rawdata/Tavrion/Inspection/Voktext_section",
+    "/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor",
+    "/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor",
     "/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor",
     "/Rawdata/Tavrion/Addition/Patient_add_section/Addition_editor",
+};
+// The analysis's: the sheets stamp every save they make as an analysis edit,
+// the forms none, so a form's save leaves both analysis dates as stored,
+// the empty one beside the other included.
+const std::vector<std::string> kAnalysisStamps = {
+    "/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor",
     "/Rawdata/Tavrion/Analysis/Analysis_edit",
+};
+
+// The values of the rich record its readers refuse (the record maker's
+// --refused): each stays as stored through a save of another field.
+const std::vector<std::string> kRefused = {
+    "title=\"X-1\"",                                  // a Minnesota code of no valid form
+    "title=\"ZZ9\"",                                  // an IVREL code in neither master list
+    "心室期外収縮（旧）</Ivrel>",                       // an older wording of an IVREL code's text
+    "境界域（旧）</Judgement>",                         // and of the judgement's
+    "year=\"\" month=\"\" day=\"\" hour=\"\"",  // an empty analysis date beside the valid older one
+    "<Sex value=\"M\"/>",                              // a sex no list holds
+    "month=\"\" day=\"\"/>",                        // a birthday of the year only
+    "index=\"\"",                                     // a medication typed, not picked
+    "month=\"02\" day=\"30\"",                      // editors' dates that do not exist
+    "<Bp_sys>1200</Bp_sys>",                            // past the readers' limits
+    "<Weight>1200</Weight>",
+    "<Max_hr>***</Max_hr>",                             // not measured
+    "<Stop_condition/>",                                // not given
 };
 
 // A value stored outside the place typed into that the save emptied.
@@ -202,8 +230,8 @@ protected:
         const std::string file = walked.file;
         const std::string stem = file.substr(0, file.rfind('.'));
         record = folder + "/" + file;
-        const std::vector<std::string> rich = {"--every-section", "--additions", "5",  "--minnesota",
-                                               "10",              "--ivrel",     "12"};
+        const std::vector<std::string> rich = {"--every-section", "--refused", "--additions", "5",
+                                               "--minnesota",     "10",        "--ivrel",     "12"};
         std::vector<std::string> args;
         if (file.find(".mwf") != std::string::npos) {
             xml = folder + "/Raw_" + stem + "20240401093000.xml";
@@ -255,6 +283,7 @@ TEST_P(HostSaveWalk, ASaveOfOneFieldThroughAnyPathTheHostOffersLeavesTheRestOfTh
     ASSERT_NE(before.find("<Minnesota number=\"10\""), std::string::npos);
     ASSERT_NE(before.find("<Ivrel number=\"12\""), std::string::npos);
     ASSERT_NE(before.find("行1&#13;&#10;行2"), std::string::npos);
+    for (const std::string& refused : kRefused) ASSERT_NE(before.find(refused), std::string::npos) << refused;
 
     int copies = 0;
     auto fresh = [&] {
@@ -285,6 +314,7 @@ TEST_P(HostSaveWalk, ASaveOfOneFieldThroughAnyPathTheHostOffersLeavesTheRestOfTh
         EXPECT_EQ(0, host.status) << host.err;
         const std::string after = testsupport::ReadFileBytes(folder + "/" + xmlName);
         std::vector<std::string> allowed = kStamps;
+        if (args[0] == "dialog") allowed.insert(allowed.end(), kAnalysisStamps.begin(), kAnalysisStamps.end());
         std::vector<std::string> expected;
         if (field) allowed.push_back(field->place);
         if (field) expected.push_back(field->place);
@@ -382,6 +412,98 @@ INSTANTIATE_TEST_SUITE_P(
             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
         return name;
     });
+
+// The code of every row element of a kind in the record XML, in order, each
+// after its number ("3:AX1").
+std::vector<std::string> CodeRows(const std::string& xml, const std::string& element)
+{
+    std::vector<std::string> rows;
+    const std::regex row("<" + element + " number=\"(\\d+)\" mask=\"[^\"]*\" title=\"([^\"]*)\"");
+    for (std::sregex_iterator it(xml.begin(), xml.end(), row), end; it != end; ++it)
+        rows.push_back((*it)[1].str() + ":" + (*it)[2].str());
+    return rows;
+}
+
+// A person who adds a code row on the form of a record whose XML holds rows
+// the reader refused saves the form's rows, then every stored row the form
+// did not show, as stored, numbered on: the one in an older wording, the one
+// of an unknown code, and (resting) the known rows after it, which the
+// resting reader never reaches. The MFER reader keeps a refused row's place
+// empty, where the person types.
+TEST(HostStoredText, AnEditOfTheCodeRowsKeepsTheStoredRowsTheFormDidNotShowAfterTheFormsRows)
+{
+    struct Case {
+        const char* record;
+        std::vector<std::string> typed;
+        std::vector<std::string> minnesota, ivrel;
+    };
+    const std::vector<Case> cases = {
+        {"rest12_90.ecg",
+         {"--type", "3069=4-1", "--type", "3099=AX1"},
+         {"1:9-4-1", "2:4-2", "3:5-2", "4:7-3", "5:8-1-2", "6:1-3-2", "7:2-1", "8:4-1", "9:X-1"},
+         {"1:R01", "2:AV1", "3:AX1", "4:E02", "5:ZZ9", "6:AX1", "7:H02", "8:S06", "9:Q01", "10:X03", "11:M07",
+          "12:S04"}},
+        {"p12.mwf",
+         {"--type", "3063=4-1", "--type", "3098=AX1"},
+         {"1:9-4-1", "2:4-1", "3:4-2", "4:5-2", "5:7-3", "6:8-1-2", "7:1-3-2", "8:2-1", "9:X-1"},
+         {"1:R01", "2:AX1", "3:AV1", "4:AX1", "5:H02", "6:S06", "7:Q01", "8:X03", "9:M07", "10:S04", "11:E02",
+          "12:ZZ9"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.record);
+        TempDir dir;
+        const std::string record = dir.File(c.record);
+        std::string xml;
+        if (std::string(c.record) == "p12.mwf") {
+            xml = dir.File("Raw_p1220240401093000.xml");
+            MakeRecords({"mfer", "--kind", "plain", "--leads", "12", "--out", record, "--xml-out", xml, "--refused"});
+        } else {
+            MakeRecords({"samples", dir.Path()});
+            xml = dir.File("rest12_9020240401093000.xml");
+            MakeRecords({"xml", "--for", record, "--refused"});
+        }
+        std::vector<std::string> args = {"view", record, "--view", "CFormInterpre"};
+        args.insert(args.end(), c.typed.begin(), c.typed.end());
+        args.insert(args.end(), {"--save", "--png", dir.File("form.png")});
+        const HostRun saved = Host(args);
+        ASSERT_EQ(0, saved.status) << saved.err;
+        const std::string after = testsupport::ReadFileBytes(xml);
+        EXPECT_EQ(c.minnesota, CodeRows(after, "Minnesota"));
+        EXPECT_EQ(c.ivrel, CodeRows(after, "Ivrel"));
+        // Each stored row the form did not show keeps its text, the older wording among them.
+        EXPECT_NE(after.find("title=\"X-1\">左室高電位</Minnesota>"), std::string::npos);
+        EXPECT_NE(after.find("title=\"E02\">心室期外収縮（旧）</Ivrel>"), std::string::npos);
+        EXPECT_NE(after.find("title=\"ZZ9\">不完全右脚ブロック</Ivrel>"), std::string::npos);
+    }
+}
+
+// The resting form shows three of a record's additions. Emptying two of
+// them among five drops those two: the third stays first and the fourth and
+// fifth follow it, each once (the later additions move up by two).
+TEST(HostStoredText, TwoAdditionRowsEmptiedAmongFiveMoveTheLaterAdditionsUpByTwo)
+{
+    TempDir dir;
+    MakeRecords({"samples", dir.Path()});
+    const std::string xml = dir.File("rest12_9020240401093000.xml");
+    MakeRecords({"xml", "--for", dir.File("rest12_90.ecg"), "--additions", "5"});
+    const std::regex addition("<Addition_content number=\"(\\d)\" title=\"([^\"]*)\">([^<]*)<");
+    auto additions = [&](const std::string& text) {
+        std::vector<std::string> rows;
+        for (std::sregex_iterator it(text.begin(), text.end(), addition), end; it != end; ++it)
+            rows.push_back((*it)[1].str() + ":" + (*it)[2].str() + "/" + (*it)[3].str());
+        return rows;
+    };
+    const std::vector<std::string> stored = additions(testsupport::ReadFileBytes(xml));
+    ASSERT_EQ(5u, stored.size());
+    // A blank typed over a row's title and text leaves it empty once trimmed.
+    const HostRun saved = Host({"view", dir.File("rest12_90.ecg"), "--view", "CFormInterpre", "--type", "3971= ",
+                                "--type", "3980= ", "--type", "3972= ", "--type", "3981= ", "--save", "--png",
+                                dir.File("form.png")});
+    ASSERT_EQ(0, saved.status) << saved.err;
+    auto renumbered = [&](int number, int from) { return std::to_string(number) + stored[from].substr(1); };
+    EXPECT_EQ((std::vector<std::string>{renumbered(1, 2), renumbered(2, 3), renumbered(3, 4)}),
+              additions(testsupport::ReadFileBytes(xml)));
+}
 
 // A model-8000 resting record reads neither its birthday nor an age of 100
 // or more, yet a save of its height leaves both as the XML held them.
