@@ -95,6 +95,7 @@ JobFolderSlot g_jobFolders[kFolderSlots];
 // process's id, as text, are noted when the handlers are installed.
 char g_reservations[kFolderPathBytes];
 char g_processId[24];
+char g_making[32];   // "Making_<pid>": a reservation of this process being made or removed
 
 const int kStoppingSignals[] = {SIGTERM, SIGINT, SIGHUP};
 struct sigaction g_before[sizeof kStoppingSignals / sizeof kStoppingSignals[0]];
@@ -166,6 +167,14 @@ void RemoveReservationsNow()
         close(reservation);
         if (ours) unlinkat(folder, name, AT_REMOVEDIR);
     });
+    if (g_making[0]) {
+        const int making = openat(folder, g_making, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (making >= 0) {
+            unlinkat(making, g_processId, 0);
+            close(making);
+            unlinkat(folder, g_making, AT_REMOVEDIR);
+        }
+    }
     close(folder);
     rmdir(g_reservations);
 }
@@ -208,6 +217,8 @@ void InstallStopHandlers(const std::string& root)
     if (reservations.size() < sizeof g_reservations && id.size() < sizeof g_processId) {
         std::memcpy(g_reservations, reservations.c_str(), reservations.size() + 1);
         std::memcpy(g_processId, id.c_str(), id.size() + 1);
+        const std::string making = "Making_" + id;
+        if (making.size() < sizeof g_making) std::memcpy(g_making, making.c_str(), making.size() + 1);
     }
     for (size_t i = 0; i < sizeof kStoppingSignals / sizeof kStoppingSignals[0]; ++i) {
         struct sigaction current {};

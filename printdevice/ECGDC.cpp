@@ -76,13 +76,17 @@ void OrderCorners(int& left, int& top, int& right, int& bottom)
 // prints a PDF report names its jobs the same way; two of them naming a job
 // in the same millisecond would share one PDF file, so that one report went
 // missing and the other program could move away a file it did not print.
-// A name is taken by making a folder of that name under the temporary
+// A name is taken by putting a folder of that name under the temporary
 // folder, which only one process can do; an empty file in it named after the
-// process says whose it is. A reservation goes with its job; those of
-// processes that are gone (killed mid-job) are swept by the next job, as are
-// ownerless ones older than a minute: no clock reading gives those names
-// again.
+// process says whose it is. The folder is made with its file under a name of
+// the process's own ("Making_<pid>") and moved into place, and moved back
+// there to be removed, so that a reservation never stands without its owner,
+// whenever the process is killed. A reservation goes with its job; those of
+// processes that are gone (killed mid-job), and their folders in the making,
+// are swept by the next job, as are ownerless ones older than a minute (left
+// by an older build): no clock reading gives those names again.
 const wchar_t kJobReservations[] = L"TavrionJobs";
+const wchar_t kMakingPrefix[] = L"Making_";
 const long kReservationSeconds = 60;
 
 CString JobReservationFolder()
@@ -116,18 +120,47 @@ pid_t ReservationOwner(const CString& strReservation)
     return owner;
 }
 
-void RemoveReservation(const CString& strReservation, pid_t owner)
+CString MakingFolder(const CString& strFolder, pid_t pid)
 {
-    if (owner) ::DeleteFileW(strReservation + L"\\" + OwnerFileName(owner));
-    ::RemoveDirectoryW(strReservation);
+    CString strName;
+    strName.Format(L"%s%ld", kMakingPrefix, static_cast<long>(pid));
+    return strFolder + L"\\" + strName;
+}
+
+void RemoveOwnedFolder(const CString& strPath, pid_t owner)
+{
+    if (owner) ::DeleteFileW(strPath + L"\\" + OwnerFileName(owner));
+    ::RemoveDirectoryW(strPath);
+}
+
+// Our own reservation goes back to the folder in the making before it is
+// emptied, so that a kill in between leaves nothing ownerless.
+void ReleaseOwnReservation(const CString& strReservation)
+{
+    const int separator = strReservation.ReverseFind(L'\\');
+    const CString strMaking = MakingFolder(strReservation.Left(separator > 0 ? separator : 0), ::getpid());
+    RemoveOwnedFolder(::MoveFileW(strReservation, strMaking) ? strMaking : strReservation, ::getpid());
 }
 
 void SweepAbandonedReservations(const CString& strFolder)
 {
-    WIN32_FIND_DATAW found = {};
-    HANDLE hFind = ::FindFirstFileW(strFolder + L"\\Tavrion_*", &found);
-    if (hFind == INVALID_HANDLE_VALUE) return;
     std::vector<std::pair<CString, pid_t>> abandoned;
+    WIN32_FIND_DATAW found = {};
+    HANDLE hFind = ::FindFirstFileW(strFolder + L"\\" + kMakingPrefix + L"*", &found);
+    if (hFind != INVALID_HANDLE_VALUE) {
+        do {
+            const CString strDigits = CString(found.cFileName).Mid(static_cast<int>(std::wcslen(kMakingPrefix)));
+            const pid_t maker = static_cast<pid_t>(std::wcstol(strDigits, nullptr, 10));
+            if (maker > 0 && maker != ::getpid() && !platform::ProcessIsAlive(maker))
+                abandoned.emplace_back(strFolder + L"\\" + found.cFileName, maker);
+        } while (::FindNextFileW(hFind, &found));
+        ::FindClose(hFind);
+    }
+    hFind = ::FindFirstFileW(strFolder + L"\\Tavrion_*", &found);
+    if (hFind == INVALID_HANDLE_VALUE) {
+        for (const auto& folder : abandoned) RemoveOwnedFolder(folder.first, folder.second);
+        return;
+    }
     do {
         const CString strReservation = strFolder + L"\\" + found.cFileName;
         const pid_t owner = ReservationOwner(strReservation);
@@ -139,7 +172,7 @@ void SweepAbandonedReservations(const CString& strFolder)
         if (gone) abandoned.emplace_back(strReservation, owner);
     } while (::FindNextFileW(hFind, &found));
     ::FindClose(hFind);
-    for (const auto& reservation : abandoned) RemoveReservation(reservation.first, reservation.second);
+    for (const auto& reservation : abandoned) RemoveOwnedFolder(reservation.first, reservation.second);
 }
 
 // FALSE only when another process holds the name; `reservation` is the
@@ -152,17 +185,24 @@ BOOL ReserveJobName(const CString& strFolder, const CString& strName, CString& r
     reservation.Empty();
     if (strFolder.IsEmpty()) return TRUE;
     const CString strPath = strFolder + L"\\" + strName;
+    const CString strMaking = MakingFolder(strFolder, ::getpid());
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (::CreateDirectoryW(strPath, nullptr)) {
-            reservation = strPath;
+        // The folder in the making may be left from the last name tried.
+        if (::CreateDirectoryW(strMaking, nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS) {
             CFile owner;
-            if (owner.Open(strPath + L"\\" + OwnerFileName(::getpid()), CFile::modeCreate | CFile::modeWrite))
-                owner.Close();
-            return TRUE;
+            if (!owner.Open(strMaking + L"\\" + OwnerFileName(::getpid()), CFile::modeCreate | CFile::modeWrite))
+                break;
+            owner.Close();
+            if (::MoveFileW(strMaking, strPath)) {
+                reservation = strPath;
+                return TRUE;
+            }
+            if (::GetLastError() == ERROR_ALREADY_EXISTS) return FALSE;
+            break;
         }
-        if (::GetLastError() == ERROR_ALREADY_EXISTS) return FALSE;
         if (::GetLastError() != ERROR_PATH_NOT_FOUND || !::CreateDirectoryW(strFolder, nullptr)) break;
     }
+    RemoveOwnedFolder(strMaking, ::getpid());
     return TRUE;
 }
 
@@ -386,7 +426,7 @@ CString CECGDC::UniqueJobName()
 void CECGDC::ReleaseJobName()
 {
     if (m_strJobReservation.IsEmpty()) return;
-    RemoveReservation(m_strJobReservation, ::getpid());
+    ReleaseOwnReservation(m_strJobReservation);
     const int separator = m_strJobReservation.ReverseFind(L'\\');
     if (separator > 0) ::RemoveDirectoryW(m_strJobReservation.Left(separator));
     m_strJobReservation.Empty();

@@ -227,6 +227,10 @@ TEST(ECGDCJobName, ANameAnotherProcessHoldsIsNeverGivenOursIsHeldUntilTheContext
     const std::string killed = folder + "/Tavrion_" + platform::ToUtf8(computer) + "_20200101000000000";
     ASSERT_EQ(0, ::mkdir(killed.c_str(), 0755));
     tmp.Write("TavrionJobs/Tavrion_" + platform::ToUtf8(computer) + "_20200101000000000/" + std::to_string(child), "");
+    // A reservation that process was making or removing when it was killed.
+    const std::string making = folder + "/Making_" + std::to_string(child);
+    ASSERT_EQ(0, ::mkdir(making.c_str(), 0755));
+    tmp.Write("TavrionJobs/Making_" + std::to_string(child) + "/" + std::to_string(child), "");
     std::string given;
     {
         CECGDC dc(2);
@@ -234,11 +238,14 @@ TEST(ECGDCJobName, ANameAnotherProcessHoldsIsNeverGivenOursIsHeldUntilTheContext
         given = platform::ToUtf8(dc.GetPDFFileName().str());
         EXPECT_EQ(0u, taken.count(given)) << given;
         struct stat st;
-        EXPECT_EQ(0, ::stat((folder + "/" + given).c_str(), &st)) << "the name is not held while the job runs";
+        EXPECT_EQ(0, ::stat((folder + "/" + given + "/" + std::to_string(::getpid())).c_str(), &st))
+            << "the name is not held, as this process's, while the job runs";
     }
     struct stat st;
     EXPECT_NE(0, ::stat((folder + "/" + given).c_str(), &st)) << "the name was not given back";
     EXPECT_NE(0, ::stat(killed.c_str(), &st)) << "the reservation of a process that is gone stayed";
+    EXPECT_NE(0, ::stat(making.c_str(), &st)) << "the reservation a gone process was making stayed";
+    EXPECT_NE(0, ::stat((folder + "/Making_" + std::to_string(::getpid())).c_str(), &st));
     // The other process's reservations are left alone.
     for (const std::string& name : taken) EXPECT_EQ(0, ::stat((folder + "/" + name).c_str(), &st)) << name;
 
