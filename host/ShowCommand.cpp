@@ -123,6 +123,18 @@ void UseFrameSize(CTavrionDoc& doc, int width, int height)
     doc.UpdateCtrlStatus();
 }
 
+// The host acting for the user named with --user: the one editor and the one
+// doctor the prompts list, who may save. Without it the prompts list nobody,
+// and what is saved through them is stamped with no name.
+void ActForUser(CTavrionDoc& doc, const ShowOptions& options)
+{
+    if (options.user.empty()) return;
+    const CString name = platform::FromUtf8(options.user).c_str();
+    doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), name);
+    doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(9), name);
+    doc.SetDoctorAndEditorStatus(1, 1);
+}
+
 // The views a page leaves out follow what the person does on it. A page's
 // strips send it their commands (a page button, a graph picked in a combo
 // box), which may turn a view to a picture this record has nothing for, or
@@ -226,6 +238,7 @@ bool ShowRecord(CTavrionDoc& doc, const PaneKind& kind, const ShowOptions& optio
                 bool& shown)
 {
     UseFrameSize(doc, FrameWidth(options), FrameHeight(options));
+    ActForUser(doc, options);
     if (!PaneTakesStyleOrSays(kind, doc, options.style == kNoStyle ? -1 : options.style) ||
         !TakesOrSays(kind.name, doc)) {
         shown = false;
@@ -245,8 +258,10 @@ bool ShowSeries(const PaneKind& kind, const ShowOptions& options, const RecordOp
     failed = true;
     SerialRecordSet records;
     if (!records.OpenAll(options.files, open, true)) return true;
-    records.ForEachDocument(
-        [&](CTavrionDoc& doc) { UseFrameSize(doc, FrameWidth(options), FrameHeight(options)); });
+    records.ForEachDocument([&](CTavrionDoc& doc) {
+        UseFrameSize(doc, FrameWidth(options), FrameHeight(options));
+        ActForUser(doc, options);
+    });
     const int style = kind.styles.empty() ? kNoStyle : options.style == kNoStyle ? kind.styles.front() : options.style;
     CTavrionDoc& shownDoc = records.kind == DOC_TYPE_MFER ? static_cast<CTavrionDoc&>(records.mfer)
                                                           : static_cast<CTavrionDoc&>(records.rest);
@@ -304,12 +319,7 @@ bool ShowSheet(CTavrionDoc& doc, const ShowOptions& options, const std::string& 
     TellSharedRecordXml(file);
     if (!platform::ui::Desktop::DisplayConnected()) return false;
     UseFrameSize(doc, platform::ui::Desktop::ScreenWidth(), platform::ui::Desktop::ScreenHeight());
-    if (!options.user.empty()) {
-        const CString name = platform::FromUtf8(options.user).c_str();
-        doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), name);
-        doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(9), name);
-        doc.SetDoctorAndEditorStatus(1, 1);
-    }
+    ActForUser(doc, options);
     // The update button on a sheet where nothing changed closes it with
     // nothing written: the host says so, as the dialog command does.
     StoredEditCount stored(doc);
