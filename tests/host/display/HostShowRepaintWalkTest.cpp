@@ -3,16 +3,17 @@
 // pane command's picture of the same state (`pane ... --click`), pixel for
 // pixel, with nothing left of the state before.
 //
-// The panes are those the pane command draws of a record of each kind, with
-// and without its record XML (`pane --pane all`), each in the page style
-// that shows most controls. Their controls are found where the host lays
+// The panes are those the pane command draws of a record of each kind
+// (`pane --pane all`), each in the page styles that show its controls, and,
+// of records without their record XML, those it draws leaving out views the
+// record has nothing for. Their controls are found where the host lays
 // them out: the pane is made in the test's process as the host makes it, and
 // the walk is planned there first, control by control as a person meets
 // them (an entry of a combo box not picked yet, else a button not pressed
 // yet, each once), since what one does enables, disables or refills the
 // others. A control that sets a clock going (playback, a swinging picture)
 // is left out: its picture moves on with the real clock, which the pane
-// command's does not follow. One show runs per pane, worked through XTEST.
+// command's does not follow. One show runs per page, worked through XTEST.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -291,6 +292,21 @@ void FocusMovedByRepaint(const Page& page, std::vector<Step>& steps, size_t s)
     if (painted != steps[s].focus) steps[s].focusMoved = {steps[s].focus, painted};
 }
 
+// Whether a window of the page takes the focus when it paints: the focus is
+// put on a control of its strips, and every window painted.
+bool PaintingMovesFocus(const Page& page)
+{
+    MadePane made;
+    if (!made.Make(page)) return false;
+    const std::vector<HWND> controls = Controls(made.Pane());
+    if (controls.empty()) return false;
+    ::SetFocus(controls.front());
+    Desktop::PumpMessages();
+    ::RedrawWindow(made.Pane(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Desktop::PumpMessages();
+    return ::GetFocus() != controls.front();
+}
+
 // The walk of the page planned in the test's process: the steps in turn
 // until all is done; false when one set a clock going (it is then left out).
 bool TryWalk(const Page& page, std::set<int>& leftOut, std::vector<std::string>& leftOutSaid, std::vector<Step>& steps)
@@ -322,7 +338,8 @@ std::vector<Step> PlanWalk(const Page& page, std::vector<std::string>& leftOutSa
     std::vector<Step> steps;
     // Planned again from the start without a control that set a clock going.
     while (!TryWalk(page, leftOut, leftOutSaid, steps)) steps.clear();
-    for (size_t s = 0; s < steps.size(); ++s) FocusMovedByRepaint(page, steps, s);
+    if (!steps.empty() && PaintingMovesFocus(page))
+        for (size_t s = 0; s < steps.size(); ++s) FocusMovedByRepaint(page, steps, s);
     return steps;
 }
 
@@ -341,34 +358,65 @@ struct Walk {
     }
 };
 
+// A picture's pixels, 0xRRGGBB row by row, as the server's screen gives them.
+std::vector<uint32_t> PixelsOf(const std::string& png)
+{
+    const testsupport::PngImage image(png);
+    std::vector<uint32_t> pixels;
+    pixels.reserve(static_cast<size_t>(kWidth) * kHeight);
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x) pixels.push_back(image.Pixel(x, y));
+    return pixels;
+}
+
 // The screen's pixels that differ from the picture outside `left`, and the box around them.
-int Differences(displaytest::XvfbServer& server, const testsupport::PngImage& png, const std::vector<CRect>& left,
+int Differences(displaytest::XvfbServer& server, const std::vector<uint32_t>& picture, const std::vector<CRect>& left,
                 CRect& box)
 {
-    const std::vector<uint32_t> screen = server.Grab(0, 0, png.Width(), png.Height());
-    if (screen.size() != static_cast<size_t>(png.Width()) * png.Height()) return -1;
+    const std::vector<uint32_t> screen = server.Grab(0, 0, kWidth, kHeight);
+    if (screen.size() != picture.size()) return -1;
     int differ = 0;
     box.SetRectEmpty();
-    for (int y = 0; y < png.Height(); ++y)
-        for (int x = 0; x < png.Width(); ++x)
-            if (screen[static_cast<size_t>(y) * png.Width() + x] != png.Pixel(x, y) &&
-                std::none_of(left.begin(), left.end(), [&](const CRect& r) { return r.PtInRect(CPoint(x, y)); })) {
-                box = differ++ ? CRect(std::min<int>(box.left, x), std::min<int>(box.top, y),
-                                       std::max<int>(box.right, x + 1), std::max<int>(box.bottom, y + 1))
-                               : CRect(x, y, x + 1, y + 1);
-            }
+    for (size_t i = 0; i < screen.size(); ++i) {
+        if (screen[i] == picture[i]) continue;
+        const int x = static_cast<int>(i % kWidth), y = static_cast<int>(i / kWidth);
+        if (std::none_of(left.begin(), left.end(), [&](const CRect& r) { return r.PtInRect(CPoint(x, y)); })) {
+            box = differ++ ? CRect(std::min<int>(box.left, x), std::min<int>(box.top, y),
+                                   std::max<int>(box.right, x + 1), std::max<int>(box.bottom, y + 1))
+                           : CRect(x, y, x + 1, y + 1);
+        }
+    }
     return differ;
+}
+
+// Runs the host with each job's arguments, several at once; each run's
+// outcome in the job's order.
+std::vector<hosttest::HostRun> RunHost(const std::vector<std::vector<std::string>>& jobs)
+{
+    const size_t workers = std::max(2u, std::min(4u, std::thread::hardware_concurrency()));
+    std::vector<hosttest::HostRun> runs(jobs.size());
+    std::vector<std::future<void>> running;
+    for (size_t next = 0; next < jobs.size() || !running.empty();) {
+        while (next < jobs.size() && running.size() < workers) {
+            const size_t job = next++;
+            running.push_back(std::async(std::launch::async, [&, job] { runs[job] = hosttest::Host(jobs[job]); }));
+        }
+        running.front().get();
+        running.erase(running.begin());
+    }
+    return runs;
 }
 
 class HostShowRepaintWalk : public showtest::HostShowFixture {
 protected:
-    // The pages the pane command draws of a record (`pane --pane all`), one
-    // per pane, in the page style that shows most controls; a comparing pane
-    // compares `series`, the record first.
-    std::vector<Page> PagesOf(const std::vector<std::string>& series, const std::string& out)
+    // The pages the pane command draws of a record (`pane --pane all`): each
+    // pane in the fewest page styles that show all its controls (its first
+    // style when none does); a comparing pane compares `series`, the record
+    // first. With `leavingOut`, only the panes it notes it draws without a
+    // view the record has nothing for.
+    std::vector<Page> PagesOf(const std::vector<std::string>& series, const hosttest::HostRun& run,
+                              const std::string& out, bool leavingOut)
     {
-        const hosttest::HostRun run =
-            hosttest::Host({"pane", series.front(), "--pane", "all", "--size", kSize, "--out", out});
         EXPECT_EQ(0, run.status) << run.err;
         std::vector<std::pair<const host::PaneKind*, std::vector<int>>> drawn;
         for (const std::string& file : testsupport::FolderEntries(out)) {
@@ -376,70 +424,70 @@ protected:
             const size_t dash = stem.find('-');
             const host::PaneKind* kind = FindKind(stem.substr(0, dash));
             if (!kind) continue;
+            m_drawn.insert(kind->name);
+            if (leavingOut && run.err.find("note: " + std::string(kind->name) + " is shown without") == std::string::npos)
+                continue;
             auto same = std::find_if(drawn.begin(), drawn.end(), [&](const auto& d) { return d.first == kind; });
             if (same == drawn.end()) same = drawn.insert(drawn.end(), {kind, {}});
             same->second.push_back(dash == std::string::npos ? kNoStyle : std::stoi(stem.substr(dash + 1)));
         }
         std::vector<Page> pages;
         for (const auto& [kind, styles] : drawn) {
-            Page page{kind->makeOnSet ? series : std::vector<std::string>{series.front()}, kind, styles.front()};
-            // The pane turned from style to style, as the host turns its page.
-            MadePane made;
-            if (styles.size() > 1 && made.Make(page)) {
-                size_t most = 0;
-                for (int style : styles) {
-                    kind->show(made.Window(), style);
-                    Desktop::PumpMessages();
-                    const size_t count = Controls(made.Pane()).size();
-                    if (count > most) most = count, page.style = style;
-                }
+            const Page first{kind->makeOnSet ? series : std::vector<std::string>{series.front()}, kind, styles.front()};
+            if (styles.size() == 1) {
+                pages.push_back(first);
+                continue;
             }
-            pages.push_back(page);
+            // The controls of each style, the pane turned from style to
+            // style as the host turns its page; then the styles that show
+            // most of those not yet walked, until none is left.
+            std::vector<std::set<int>> shown;
+            MadePane made;
+            if (!made.Make(first)) continue;
+            for (int style : styles) {
+                kind->show(made.Window(), style);
+                shown.emplace_back();
+                for (HWND control : Controls(made.Pane())) shown.back().insert(::GetDlgCtrlID(control));
+            }
+            std::set<int> walked;
+            for (;;) {
+                size_t best = 0, most = 0;
+                for (size_t i = 0; i < styles.size(); ++i) {
+                    size_t fresh = 0;
+                    for (int id : shown[i]) fresh += walked.count(id) ? 0 : 1;
+                    if (fresh > most) most = fresh, best = i;
+                }
+                if (most == 0 && !walked.empty()) break;
+                Page page = first;
+                page.style = styles[best];
+                pages.push_back(page);
+                walked.insert(shown[best].begin(), shown[best].end());
+                if (most == 0) break;
+            }
         }
         return pages;
     }
     // Writes the pane command's pictures of every walk, several at once.
     void DrawPictures(std::vector<Walk>& walks)
     {
-        struct Job {
-            std::vector<std::string> args;
-            std::string png;
-        };
-        std::vector<Job> jobs;
+        std::vector<std::vector<std::string>> jobs;
         for (size_t w = 0; w < walks.size(); ++w) {
             Walk& walk = walks[w];
             std::string clicks;
             for (size_t s = 0; s <= walk.steps.size(); ++s) {
                 if (s) clicks += (s > 1 ? "," : "") + walk.steps[s - 1].click;
-                Job job{{"pane"}, m_dir.File("walk" + std::to_string(w) + "-" + std::to_string(s) + ".png")};
+                walk.pictures.push_back(m_dir.File("walk" + std::to_string(w) + "-" + std::to_string(s) + ".png"));
+                std::vector<std::string> job = {"pane"};
                 const std::vector<std::string> page = walk.page.Args();
-                job.args.insert(job.args.end(), page.begin(), page.end());
-                if (s) job.args.insert(job.args.end(), {"--click", clicks});
-                job.args.insert(job.args.end(), {"--size", kSize, "--png", job.png});
-                walk.pictures.push_back(job.png);
+                job.insert(job.end(), page.begin(), page.end());
+                if (s) job.insert(job.end(), {"--click", clicks});
+                job.insert(job.end(), {"--size", kSize, "--png", walk.pictures.back()});
                 jobs.push_back(job);
             }
         }
-        const size_t workers = std::max(2u, std::min(4u, std::thread::hardware_concurrency()));
-        std::vector<std::future<std::string>> running;
-        size_t next = 0;
-        std::vector<std::string> failed;
-        auto collect = [&](std::future<std::string>& done) {
-            const std::string failure = done.get();
-            if (!failure.empty()) failed.push_back(failure);
-        };
-        while (next < jobs.size() || !running.empty()) {
-            while (next < jobs.size() && running.size() < workers) {
-                const Job job = jobs[next++];
-                running.push_back(std::async(std::launch::async, [job] {
-                    const hosttest::HostRun run = hosttest::Host(job.args);
-                    return run.status == 0 ? std::string() : job.png + ": " + run.err;
-                }));
-            }
-            collect(running.front());
-            running.erase(running.begin());
-        }
-        for (const std::string& failure : failed) ADD_FAILURE() << "the pane command drew no picture of " << failure;
+        const std::vector<hosttest::HostRun> runs = RunHost(jobs);
+        for (size_t j = 0; j < jobs.size(); ++j)
+            if (runs[j].status != 0) ADD_FAILURE() << "the pane command drew no picture of " << jobs[j].back() << ": " << runs[j].err;
     }
     // Works the walk on the screen; what went wrong, empty when nothing.
     std::string WorkOnScreen(displaytest::XvfbServer& server, const Walk& walk)
@@ -451,7 +499,7 @@ protected:
             return WaitWhileShowing([&] { return server.MappedWindows().size() == count; });
         };
         auto shows = [&](size_t state) {
-            const testsupport::PngImage picture(walk.pictures[state]);
+            const std::vector<uint32_t> picture = PixelsOf(walk.pictures[state]);
             CRect box;
             int differ = -1;
             const std::vector<CRect> left = state ? walk.steps[state - 1].focusMoved : std::vector<CRect>();
@@ -487,6 +535,8 @@ protected:
         if (m_show.Wait(displaytest::kPatience) != 0) return "show did not end with 0: " + ShowErrors();
         return std::string();
     }
+
+    std::set<std::string> m_drawn;   // the panes the pane command drew of the records
 };
 
 }  // namespace
@@ -496,7 +546,8 @@ TEST_F(HostShowRepaintWalk, EveryControlOfEveryPaneLeavesTheScreenAsThePaneComma
     displaytest::XvfbServer server;
     START_XVFB(server, kWidth, kHeight);
     hosttest::MakeRecords({"examinations", m_dir.File("examinations")});
-    // Records without their record XML: the pages leave out what it brings.
+    // Records without their record XML: of their pages, those that leave out
+    // views for want of it (the others draw as with it).
     const std::string alone = m_dir.File("alone");
     ASSERT_EQ(0, ::mkdir(alone.c_str(), 0755));
     for (const std::string record : {"examinations/exercise_90.ecg", "samples/rr_90.ecg", "examinations/mstep243.ecg"})
@@ -508,6 +559,8 @@ TEST_F(HostShowRepaintWalk, EveryControlOfEveryPaneLeavesTheScreenAsThePaneComma
         {SamplePath("extra_90.ecg")},
         {m_dir.File("examinations/mstep243.ecg")},
         {m_dir.File("examinations/exercise_90.ecg")},
+    };
+    const std::vector<std::vector<std::string>> withoutXml = {
         {alone + "/exercise_90.ecg"},
         {alone + "/rr_90.ecg"},
         {alone + "/mstep243.ecg"},
@@ -522,19 +575,25 @@ TEST_F(HostShowRepaintWalk, EveryControlOfEveryPaneLeavesTheScreenAsThePaneComma
     }
     Desktop::Reset();
     Desktop::SetScreenSize(kWidth, kHeight);
+    std::vector<std::vector<std::string>> all;
+    for (size_t r = 0; r < records.size() + withoutXml.size(); ++r) {
+        const std::string& record = r < records.size() ? records[r].front() : withoutXml[r - records.size()].front();
+        all.push_back({"pane", record, "--pane", "all", "--size", kSize, "--out", m_dir.File("all" + std::to_string(r))});
+    }
+    const std::vector<hosttest::HostRun> drawn = RunHost(all);
     std::vector<Walk> walks;
     std::vector<std::string> leftOut;
-    std::set<std::string> panes;
-    for (size_t r = 0; r < records.size(); ++r) {
-        for (const Page& page : PagesOf(records[r], m_dir.File("all" + std::to_string(r)))) {
-            panes.insert(page.kind->name);
+    for (size_t r = 0; r < records.size() + withoutXml.size(); ++r) {
+        const bool lacking = r >= records.size();
+        for (const Page& page : PagesOf(lacking ? withoutXml[r - records.size()] : records[r], drawn[r],
+                                        all[r].back(), lacking)) {
             Walk walk{page, PlanWalk(page, leftOut), {}};
             // A page without controls has nothing to walk.
             if (!walk.steps.empty()) walks.push_back(walk);
         }
     }
     // Every kind of page is among them, the comparing ones too.
-    EXPECT_EQ(PaneKinds().size(), panes.size());
+    EXPECT_EQ(PaneKinds().size(), m_drawn.size());
     DrawPictures(walks);
     if (HasFailure()) return;
 
