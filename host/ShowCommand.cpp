@@ -165,7 +165,7 @@ private:
     {
         LeftOutViewsFollowCommands* page = s_page;
         const LRESULT result = ::CallWindowProcW(page->m_previous, hwnd, message, wParam, lParam);
-        // Said once, when the page opened.
+        // What is left out was said when the page opened.
         if (message == WM_COMMAND && s_page == page && ::IsWindow(hwnd))
             LeaveOutEmptyViews(page->m_pane, page->m_doc, page->m_paneName, false);
         return result;
