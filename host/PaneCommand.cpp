@@ -39,12 +39,19 @@ namespace {
 
 constexpr int kNoStyle = -1;
 
+// A press of a strip control; on a combo box, `item` is the entry then
+// picked in the list the press dropped (-1: none picked).
+struct PaneClick {
+    int id = 0;
+    int item = -1;
+};
+
 struct PaneOptions {
     std::vector<std::string> files;
     std::string paneClass;
     int style = kNoStyle;
     bool showPatient = true;
-    std::vector<int> clicks;
+    std::vector<PaneClick> clicks;
     DWORD ms = 0;   // the desktop clock moves on this far after the clicks
     int width = 1920;
     int height = 1080;
@@ -59,14 +66,22 @@ const PaneKind* FindPane(const std::string& name)
     return nullptr;
 }
 
-bool ParseClicks(const std::string& text, std::vector<int>& clicks)
+bool ParseClicks(const std::string& text, std::vector<PaneClick>& clicks)
 {
     const char* p = text.c_str();
     while (*p) {
         char* end = nullptr;
         const long id = std::strtol(p, &end, 10);
         if (end == p || id <= 0 || id > 0xFFFF) return false;
-        clicks.push_back(static_cast<int>(id));
+        PaneClick click;
+        click.id = static_cast<int>(id);
+        if (*end == ':') {
+            p = end + 1;
+            const long item = std::strtol(p, &end, 10);
+            if (end == p || item < 0 || item > 0xFFFF) return false;
+            click.item = static_cast<int>(item);
+        }
+        clicks.push_back(click);
         p = *end == ',' ? end + 1 : end;
         if (*end && *end != ',') return false;
     }
@@ -89,7 +104,8 @@ bool ParseOptions(int argc, char** argv, PaneOptions& options)
             options.showPatient = false;
         } else if (arg == "--click") {
             if (!value(text) || !ParseClicks(text, options.clicks)) {
-                std::fprintf(stderr, "morvelance-host: --click takes control ids, as 3498,3482\n");
+                std::fprintf(stderr, "morvelance-host: --click takes control ids, as 3498,3482 (ID:N picks entry N "
+                                     "of a combo box)\n");
                 return false;
             }
         } else if (arg == "--ms") {
@@ -154,9 +170,32 @@ void UseScreen(CTavrionDoc& doc, const PaneOptions& options)
     doc.UpdateCtrlStatus();
 }
 
-// Presses a control of one of the pane's strips.
-bool Click(CWnd* pane, int id)
+// Picks entry `item` of the list a combo box's press dropped, with a click
+// on it as a person picks it.
+bool PickDropped(CWnd* combo, int item)
 {
+    const HWND list = ::GetCapture();
+    RECT place = {};
+    RECT shown = {};
+    if (!combo->SendMessage(CB_GETDROPPEDSTATE) || !list ||
+        ::SendMessage(list, LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&place)) == LB_ERR ||
+        !::GetClientRect(list, &shown) || place.top < shown.top || place.bottom > shown.bottom) {
+        std::fprintf(stderr, "morvelance-host: control %d drops no list showing an entry %d\n",
+                     combo->GetDlgCtrlID(), item);
+        if (combo->SendMessage(CB_GETDROPPEDSTATE)) combo->SendMessage(CB_SHOWDROPDOWN, FALSE);
+        return false;
+    }
+    POINT middle = {(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    ::ClientToScreen(list, &middle);
+    platform::ui::Desktop::Click(middle);
+    platform::ui::Desktop::PumpMessages();
+    return true;
+}
+
+// Presses a control of one of the pane's strips (and picks the entry of a combo box's list).
+bool Click(CWnd* pane, const PaneClick& click)
+{
+    const int id = click.id;
     CWnd* control = pane->GetDescendantWindow(id);
     CRect rect;
     if (control) control->GetWindowRect(&rect);
@@ -171,7 +210,7 @@ bool Click(CWnd* pane, int id)
     }
     platform::ui::Desktop::Click(rect.CenterPoint());
     platform::ui::Desktop::PumpMessages();
-    return true;
+    return click.item < 0 || PickDropped(control, click.item);
 }
 
 // The pane in a top-level window of the screen's size, driven in the
@@ -194,7 +233,7 @@ bool ShowMadePane(std::unique_ptr<CWnd> pane, const PaneKind& kind, int style, c
         // which may have turned the page to other views.
         if (doc) LeaveOutEmptyViews(*pane, *doc, kind.name, options.clicks.empty());
         platform::ui::Desktop::PumpMessages();
-        for (int id : options.clicks) ok = Click(pane.get(), id) && ok;
+        for (const PaneClick& click : options.clicks) ok = Click(pane.get(), click) && ok;
     }
     // A click refused leaves no picture that would pass for the pane clicked.
     if (ok) {

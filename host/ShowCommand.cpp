@@ -123,6 +123,63 @@ void UseFrameSize(CTavrionDoc& doc, int width, int height)
     doc.UpdateCtrlStatus();
 }
 
+// The host acting for the user named with --user: the one editor and the one
+// doctor the prompts list, who may save. Without it the prompts list nobody,
+// and what is saved through them is stamped with no name.
+void ActForUser(CTavrionDoc& doc, const ShowOptions& options)
+{
+    if (options.user.empty()) return;
+    const CString name = platform::FromUtf8(options.user).c_str();
+    doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), name);
+    doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(9), name);
+    doc.SetDoctorAndEditorStatus(1, 1);
+}
+
+// The views a page leaves out follow what the person does on it. A page's
+// strips send it their commands (a page button, a graph picked in a combo
+// box), which may turn a view to a picture this record has nothing for, or
+// one left out to a picture it draws: after each, the views are looked at
+// again, as the pane command looks at them after its clicks. One page is
+// shown at a time.
+class LeftOutViewsFollowCommands {
+public:
+    LeftOutViewsFollowCommands(CWnd& pane, CTavrionDoc& doc, const char* paneName)
+        : m_pane(pane), m_doc(doc), m_paneName(paneName)
+    {
+        s_page = this;
+        m_previous = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(pane.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfterCommands)));
+    }
+    // Before the pane goes: its window is let go of as it was made.
+    ~LeftOutViewsFollowCommands()
+    {
+        if (m_previous && ::IsWindow(m_pane.m_hWnd))
+            ::SetWindowLongPtrW(m_pane.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previous));
+        s_page = nullptr;
+    }
+    LeftOutViewsFollowCommands(const LeftOutViewsFollowCommands&) = delete;
+    LeftOutViewsFollowCommands& operator=(const LeftOutViewsFollowCommands&) = delete;
+
+private:
+    static LRESULT AfterCommands(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        LeftOutViewsFollowCommands* page = s_page;
+        const LRESULT result = ::CallWindowProcW(page->m_previous, hwnd, message, wParam, lParam);
+        // What is left out was said when the page opened.
+        if (message == WM_COMMAND && s_page == page && ::IsWindow(hwnd))
+            LeaveOutEmptyViews(page->m_pane, page->m_doc, page->m_paneName, false);
+        return result;
+    }
+
+    static LeftOutViewsFollowCommands* s_page;
+    CWnd& m_pane;
+    CTavrionDoc& m_doc;
+    std::string m_paneName;
+    WNDPROC m_previous = nullptr;
+};
+
+LeftOutViewsFollowCommands* LeftOutViewsFollowCommands::s_page = nullptr;
+
 // A made pane in a frame on the display until the frame is closed; false
 // when the display is lost meanwhile. `doc` is the document the magnifier
 // follows.
@@ -163,7 +220,11 @@ bool ShowInFrame(std::unique_ptr<CWnd> pane, const PaneKind& kind, int style, CT
         }
     }
     const HWND hwnd = frame.m_hWnd;
-    const bool kept = platform::ui::Desktop::RunDisplay([hwnd] { return !::IsWindow(hwnd); }) != FALSE;
+    bool kept = false;
+    {
+        LeftOutViewsFollowCommands following(*pane, doc, kind.name);
+        kept = platform::ui::Desktop::RunDisplay([hwnd] { return !::IsWindow(hwnd); }) != FALSE;
+    }
     if (doc.GetEnlargedPreview() == &magnifier) doc.SetEnlargedPreview(nullptr);
     if (magnifier.GetSafeHwnd()) magnifier.DestroyWindow();
     if (pane->GetSafeHwnd()) pane->DestroyWindow();
@@ -177,6 +238,7 @@ bool ShowRecord(CTavrionDoc& doc, const PaneKind& kind, const ShowOptions& optio
                 bool& shown)
 {
     UseFrameSize(doc, FrameWidth(options), FrameHeight(options));
+    ActForUser(doc, options);
     if (!PaneTakesStyleOrSays(kind, doc, options.style == kNoStyle ? -1 : options.style) ||
         !TakesOrSays(kind.name, doc)) {
         shown = false;
@@ -196,8 +258,10 @@ bool ShowSeries(const PaneKind& kind, const ShowOptions& options, const RecordOp
     failed = true;
     SerialRecordSet records;
     if (!records.OpenAll(options.files, open, true)) return true;
-    records.ForEachDocument(
-        [&](CTavrionDoc& doc) { UseFrameSize(doc, FrameWidth(options), FrameHeight(options)); });
+    records.ForEachDocument([&](CTavrionDoc& doc) {
+        UseFrameSize(doc, FrameWidth(options), FrameHeight(options));
+        ActForUser(doc, options);
+    });
     const int style = kind.styles.empty() ? kNoStyle : options.style == kNoStyle ? kind.styles.front() : options.style;
     CTavrionDoc& shownDoc = records.kind == DOC_TYPE_MFER ? static_cast<CTavrionDoc&>(records.mfer)
                                                           : static_cast<CTavrionDoc&>(records.rest);
@@ -255,12 +319,7 @@ bool ShowSheet(CTavrionDoc& doc, const ShowOptions& options, const std::string& 
     TellSharedRecordXml(file);
     if (!platform::ui::Desktop::DisplayConnected()) return false;
     UseFrameSize(doc, platform::ui::Desktop::ScreenWidth(), platform::ui::Desktop::ScreenHeight());
-    if (!options.user.empty()) {
-        const CString name = platform::FromUtf8(options.user).c_str();
-        doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), name);
-        doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(9), name);
-        doc.SetDoctorAndEditorStatus(1, 1);
-    }
+    ActForUser(doc, options);
     // The update button on a sheet where nothing changed closes it with
     // nothing written: the host says so, as the dialog command does.
     StoredEditCount stored(doc);

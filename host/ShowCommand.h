@@ -8,8 +8,10 @@
 namespace host {
 
 // morvelance-host show FILE... --pane CLASS [--style N] [--no-patient]
-//   [--magnifier] [--size WxH] [--display NAME]: each record's pane in turn;
-//   a serial comparison pane shows every FILE at once, as the pane command's.
+//   [--magnifier] [--size WxH] [--user NAME] [--display NAME]: each record's
+//   pane in turn; a serial comparison pane shows every FILE at once, as the
+//   pane command's. With --user the host acts for that user, whom the
+//   editor and doctor prompts of the page list.
 // morvelance-host show FILE --dialog CDlgPatientInfoComment|CDlgInfoCommentGeneral
 //   [--user NAME] [--display NAME]: the patient sheet on its own; with --user
 //   the host acts for that user, who may save.

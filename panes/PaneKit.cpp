@@ -286,6 +286,11 @@ LRESULT JumpIntoOnlyForm(CWnd* pane, CFrameWnd* patient, WPARAM wParam)
     return JumpFocusInto(pane, patient, jump, rule);
 }
 
+void RepaintView(CWnd* view)
+{
+    if (view && view->GetSafeHwnd()) view->InvalidateRect(nullptr, TRUE);
+}
+
 // ---- relays --------------------------------------------------------------------------------
 
 LRESULT RelayStripDrag(CTavrionDoc* doc, CViewRhythmWave* view, int sample)

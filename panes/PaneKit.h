@@ -102,6 +102,13 @@ int RowsInRoom(double room, double rowHeight);
 // The height in pixels of `rows` rows of `rowHeight`: the integer part plus one line.
 int GridHeight(int rows, double rowHeight);
 
+// Paints a view again once what it shows changed (a style, a lead, a page),
+// on its ground erased first. The analysis views paint their ground only when
+// it is erased (WM_ERASEBKGND): painted again without that, the new picture
+// lands on the old one, two pages' titles and axes at once, and each repaint
+// of the same picture darkens its texts. Nothing for a view not made.
+void RepaintView(CWnd* view);
+
 // Moves the patient frame to its rectangle and shows it, sizes its form
 // and lets the form write its texts; or hides it.
 void PlacePatientFrame(CFrameWnd* frame, const VirtualPage& page, const PageRect& r, BOOL show);

@@ -89,6 +89,7 @@ int ReadSetting(CECGXMLParser& xml, const CString& path, int missing)
     return static_cast<int>(value);
 }
 
+// The average beats paint their own ground: a repaint draws them whole.
 void Repaint(CWnd* view)
 {
     if (view && view->GetSafeHwnd()) view->InvalidateRect(nullptr, FALSE);
@@ -138,7 +139,7 @@ int CWndExerAverage::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (m_p3DView) {
         m_p3DView->ShowWindow(SW_SHOW);
         m_p3DView->OnInitialUpdate();
-        Repaint(m_p3DView);
+        panes::RepaintView(m_p3DView);
     }
     m_pTrendView =
         static_cast<CViewExerTrend*>(panes::CreateChildView(this, doc, RUNTIME_CLASS(CViewExerTrend), kTrendViewId));
@@ -303,7 +304,7 @@ void CWndExerAverage::OnUpdate()
 {
     if (HasView(m_p3DView)) {
         m_p3DView->OnInitialUpdate();
-        Repaint(m_p3DView);
+        panes::RepaintView(m_p3DView);
     }
     _EXERDATAITEM* item = m_pExerViewDoc ? m_pExerViewDoc->GetCurrentDataItem() : nullptr;
     if (!item) return;
@@ -311,7 +312,7 @@ void CWndExerAverage::OnUpdate()
         m_pTrendView->SetLeadID(item->nTrendLead);
         m_pTrendView->SetTrendStyle(item->nTrendStyle);
         m_pTrendView->UpdateInformation();
-        Repaint(m_pTrendView);
+        panes::RepaintView(m_pTrendView);
     }
     UpdateLeadStrip();
     if (HasView(m_pAverageView)) {

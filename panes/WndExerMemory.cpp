@@ -161,7 +161,7 @@ void CWndExerMemory::OnUpdate()
         m_pTrendView->SetTrendStyle(item->nTrendStyle);
         m_pTrendView->SetLeadID(item->nTrendLead);
         m_pTrendView->UpdateInformation();
-        m_pTrendView->InvalidateRect(nullptr, FALSE);
+        panes::RepaintView(m_pTrendView);
     }
     if (m_pPreNext && m_pPreNext->GetSafeHwnd()) m_pPreNext->OnInitDialog();
     if (m_pTimeStep && m_pTimeStep->GetSafeHwnd()) m_pTimeStep->OnInitDialog();
@@ -179,7 +179,7 @@ void CWndExerMemory::MessageFromTrendWnd(int style, int lead)
     m_pTrendView->UpdateInformation();
     m_pTrendView->SetTrendStyle(style);
     m_pTrendView->SetLeadID(lead);
-    m_pTrendView->InvalidateRect(nullptr, FALSE);
+    panes::RepaintView(m_pTrendView);
 }
 
 // ---- playback --------------------------------------------------------------------------------

@@ -177,7 +177,7 @@ void CWndExerTrend::ShowTrend()
             }
         }
         view->UpdateInformation();
-        view->InvalidateRect(nullptr, FALSE);
+        panes::RepaintView(view);
     }
 }
 
@@ -201,7 +201,7 @@ void CWndExerTrend::OnUpdate()
     for (CViewExerTrend* view : m_pTrendView) {
         if (!view || !view->GetSafeHwnd()) continue;
         view->UpdateInformation();
-        view->InvalidateRect(nullptr, FALSE);
+        panes::RepaintView(view);
     }
     switch (item->nTrendPage) {
     case 0: {
@@ -260,7 +260,7 @@ void CWndExerTrend::ChangeComboStyle()
         if (view && view->GetSafeHwnd()) {
             view->SetTrendStyle(GetTrendTypeFromCmb(0));
             view->UpdateInformation();
-            view->InvalidateRect(nullptr, FALSE);
+            panes::RepaintView(view);
         }
         item->nTrendSummarySel = selection;
     } else if (item->nTrendPage == 1) {

@@ -55,6 +55,6 @@ void CWndFinalSTTrend::OnUpdate()
     for (CViewSTTrend* view : m_pTrendView) {
         if (!view || !view->GetSafeHwnd()) continue;
         view->OnUpdate(nullptr, 0, nullptr);
-        view->InvalidateRect(nullptr, FALSE);
+        panes::RepaintView(view);
     }
 }

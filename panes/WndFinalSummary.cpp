@@ -219,7 +219,7 @@ void CWndFinalSummary::OnUpdate()
     for (CView* view : {static_cast<CView*>(m_pHRTrendView), static_cast<CView*>(m_pSTTrendView)}) {
         if (!view || !view->GetSafeHwnd()) continue;
         view->OnUpdate(nullptr, 0, nullptr);
-        view->InvalidateRect(nullptr, FALSE);
+        panes::RepaintView(view);
     }
     if (m_pProtocolView && m_pProtocolView->GetSafeHwnd()) {
         m_pProtocolView->OnUpdate(nullptr, 0, nullptr);

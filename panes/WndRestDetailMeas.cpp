@@ -158,7 +158,7 @@ void CWndRestDetailMeas::OnUpdate()
 {
     if (CViewDetailedMeas* table = GetMeasView()) {
         table->OnUpdate(nullptr, 0, nullptr);
-        table->InvalidateRect(nullptr, FALSE);
+        panes::RepaintView(table);
     }
     if (m_pQRSTypeView && m_pQRSTypeView->GetSafeHwnd()) m_pQRSTypeView->InvalidateRect(nullptr, TRUE);
     if (m_pQRSNoView && m_pQRSNoView->GetSafeHwnd()) {

@@ -6,10 +6,12 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 
 #include "tests/host/HostRun.h"
+#include "tests/host/HostSamples.h"
 #include "tools/ExerRecord.h"
 
 using namespace hosttest;
@@ -123,6 +125,40 @@ TEST_F(HostPaneExer, ForwardPlayForThreeSecondsShowsALaterBlock)
     const std::string waited = m_dir.File("waited.png");
     ASSERT_EQ(0, Host({"pane", m_record, "--pane", "CWndExerAverage", "--ms", "3000", "--png", waited}).status);
     EXPECT_EQ(0, Differing(a, Load(waited), 0, 0, a.width, a.height));
+}
+
+// --click takes a combo box's entry as ID:N: the press drops the list, and
+// the entry is clicked in it. Entry 1 of the trend page's graph list
+// ("Kcal / time") redraws the one graph the list names; an entry the list
+// does not show, or a control that drops no list, is refused with nothing written.
+TEST_F(HostPaneExer, AComboEntryPickedByClickRedrawsTheOneGraphItNames)
+{
+    const std::string shown = m_dir.File("shown.png"), picked = m_dir.File("picked.png");
+    ASSERT_EQ(0, Host({"pane", m_record, "--pane", "CWndExerTrend", "--png", shown}).status);
+    const HostRun run = Host({"pane", m_record, "--pane", "CWndExerTrend", "--click", "4104:1", "--png", picked});
+    ASSERT_EQ(0, run.status) << run.err;
+    const Png a = Load(shown), b = Load(picked);
+    ASSERT_EQ(a.pixels.size(), b.pixels.size());
+    // Below the strip (27 of 664 units), where the pictures differ.
+    int left = a.width, top = a.height, right = 0, bottom = 0, differing = 0;
+    for (int y = 27 * a.height / 664; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x)
+            if (a.pixels[y * a.width + x] != b.pixels[y * a.width + x]) {
+                ++differing;
+                left = std::min(left, x), top = std::min(top, y);
+                right = std::max(right, x + 1), bottom = std::max(bottom, y + 1);
+            }
+    EXPECT_GT(differing, 100);
+    // Within one graph of the grid of four columns and three rows.
+    EXPECT_LT(right - left, 1000 * a.width / 1020 / 4);
+    EXPECT_LT(bottom - top, 630 * a.height / 664 / 3);
+    for (const char* refused : {"4104:7", "4101:0"}) {
+        const std::string png = m_dir.File("refused.png");
+        const HostRun refusal = Host({"pane", m_record, "--pane", "CWndExerTrend", "--click", refused, "--png", png});
+        EXPECT_EQ(1, refusal.status) << refused;
+        EXPECT_NE(std::string::npos, refusal.err.find("drops no list showing an entry")) << refusal.err;
+        EXPECT_FALSE(IsPng(png)) << refused;
+    }
 }
 
 TEST_F(HostPaneExer, TheClockOptionTakesMillisecondsOnly)

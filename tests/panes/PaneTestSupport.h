@@ -19,6 +19,7 @@
 #include "platform/ui/windowing/Desktop.h"
 #include "tests/documents/RRViewDocFixture.h"
 #include "tests/documents/RhythmViewDocTestSupport.h"
+#include "tests/support/ViewProbes.h"
 #include "waveviews/ViewRhythmWave.h"
 
 namespace panetest {
@@ -56,6 +57,24 @@ inline CRect RectIn(CWnd* pane, CWnd* child)
     child->GetWindowRect(&rect);
     pane->ScreenToClient(&rect);
     return rect;
+}
+
+// The view's pixels once what waits to be painted is painted, nothing more
+// invalidated: what a person sees of it. A page updated again with nothing
+// changed must leave them as they were (a picture drawn again on itself
+// without its ground darkens its texts).
+inline std::vector<COLORREF> Shown(CWnd* view)
+{
+    platform::ui::Desktop::PumpMessages();
+    return testsupport::ClientSnapshot(*view);
+}
+// The pixels two pictures of one view do not share.
+inline int Differing(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b)
+{
+    if (a.size() != b.size()) return -1;
+    int differ = 0;
+    for (size_t i = 0; i < a.size(); ++i) differ += a[i] != b[i] ? 1 : 0;
+    return differ;
 }
 
 // A rectangle given as left, top, width, height.

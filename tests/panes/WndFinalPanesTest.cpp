@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "analysisviews/ViewCAL.h"
+#include "analysisviews/ViewHRTrend.h"
 #include "analysisviews/ViewFinalCom12Leads.h"
 #include "analysisviews/ViewFinalCom1Lead.h"
 #include "analysisviews/ViewSTTrend.h"
@@ -241,6 +242,26 @@ TEST_F(FinalPaneTest, TrendPageIsMadeFromItsClassAndPlacesTwelveLeadsInFourColum
             << "lead " << i;
         EXPECT_EQ(i, pane->GetTrendView(i)->GetLead());
     }
+}
+
+// The trend graphs paint their ground only when it is erased: an update that
+// had them painted again without it drew every text and curve on itself.
+TEST_F(FinalPaneTest, UpdatingTheSummaryAndTrendPagesAgainLeavesTheirGraphsAsDrawn)
+{
+    OpenRecord(3, 1, 0);
+    CWndFinalSummary* summary = OpenSummary(TRUE, 1020, 664);
+    const std::vector<COLORREF> heartRate = panetest::Shown(summary->GetHRTrendView());
+    const std::vector<COLORREF> st = panetest::Shown(summary->GetSTTrendView());
+    summary->OnUpdate();
+    EXPECT_EQ(0, panetest::Differing(heartRate, panetest::Shown(summary->GetHRTrendView())));
+    EXPECT_EQ(0, panetest::Differing(st, panetest::Shown(summary->GetSTTrendView())));
+    m_summary.Close();
+    CWndFinalSTTrend* trend = m_trend.Open([this](CWndFinalSTTrend& p) { p.SetFinalViewDoc(&m_doc); }, TRUE, 1020, 664);
+    trend->SendMessage(WM_SIZE, 0, 0);
+    trend->OnUpdate();
+    const std::vector<COLORREF> lead = panetest::Shown(trend->GetTrendView(0));
+    trend->OnUpdate();
+    EXPECT_EQ(0, panetest::Differing(lead, panetest::Shown(trend->GetTrendView(0))));
 }
 
 TEST_F(FinalPaneTest, PagesWithoutADocumentMoveNothingAndPageNowhere)

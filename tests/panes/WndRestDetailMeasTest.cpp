@@ -128,6 +128,17 @@ TEST_F(DetailMeasPaneTest, PagingBeatsToBothEndsMovesTheFocusIntoTheTable)
     EXPECT_GE(m_notify.Count(WM_SETFOCUS), 2);   // once at each end
 }
 
+// The measurement table paints its ground only when it is erased: an
+// update that had it painted again without it drew its headings on
+// themselves.
+TEST_F(DetailMeasPaneTest, UpdatingThePageAgainLeavesTheTableAsDrawn)
+{
+    CWndRestDetailMeas* pane = Show(20.0);
+    const std::vector<COLORREF> table = panetest::Shown(pane->GetMeasView());
+    pane->OnUpdate();
+    EXPECT_EQ(0, panetest::Differing(table, panetest::Shown(pane->GetMeasView())));
+}
+
 TEST_F(DetailMeasPaneTest, SixBeatsOrFewerDisableBothPagingButtons)
 {
     CWndRestDetailMeas* pane = Show(5.0);

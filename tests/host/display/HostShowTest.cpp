@@ -14,6 +14,7 @@
 #include "tests/host/HostRun.h"
 #include "tests/host/HostSamples.h"
 #include "tests/host/display/HostShowFixture.h"
+#include "tests/support/DocumentTestSupport.h"
 #include "tests/support/InputMethodServer.h"
 #include "tests/support/XvfbTest.h"
 #include "tests/support/PngImage.h"
@@ -495,6 +496,30 @@ TEST_F(HostShowSheetTest, CancellingThePatientSheetLeavesTheRecordXmlByteForByte
     EXPECT_EQ(0, m_show.Wait(kPatience)) << ShowErrors();
     EXPECT_NE(std::string::npos, ShowOutput().find("closed"));
     EXPECT_EQ(before, testsupport::ReadFileBytes(xml));
+}
+
+// The measurement page's update asks who edits, listing the user show acts
+// for; its OK stamps the measurements with that name. Without the user the
+// prompt listed nobody, and the OK stamped an empty name over the stored one.
+TEST_F(HostShowTest, TheMeasurementPagesUpdateStampsTheEditWithTheUserShowActsFor)
+{
+    const std::string xml = SamplePath("rest12_9020240401093000.xml");
+    const CString editor = L"/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Editor_name";
+    ASSERT_EQ(CString(L"高橋 誠"), testsupport::ReadXmlValue(xml, editor));
+    XvfbServer server;
+    START_XVFB(server, 1024, 768);
+    ASSERT_TRUE(StartShow(server, {m_record, "--pane", "CWndRestDetailMeas", "--user", "編集者"}));
+    ASSERT_TRUE(WaitForWindows(server, 1)) << ShowErrors();
+    // The P amplitude of lead I, emptied and typed anew; then 更新.
+    ASSERT_TRUE(server.Input({"mousemove", "460", "57", "click", "1", "key", "End", "key", "--repeat", "4",
+                              "BackSpace", "type", "95"}));
+    ASSERT_TRUE(server.Input({"mousemove", "883", "491", "click", "1"}));
+    ASSERT_TRUE(WaitForWindows(server, 2)) << ShowErrors();
+    // The prompt's entry 0, taken with Return, is the one name it lists.
+    ASSERT_TRUE(server.Input({"key", "Return"}));
+    ASSERT_TRUE(WaitForWindows(server, 1)) << ShowErrors();
+    CloseShow(server);
+    EXPECT_EQ(CString(L"編集者"), testsupport::ReadXmlValue(xml, editor));
 }
 
 namespace {
