@@ -318,7 +318,8 @@ RecordXmlSearch SearchRecordXml(const std::string& record, const std::string& pr
                 search.unowned.clear();
                 return search;
             }
-            unowned.why = giving.size() > 1 ? UnownedRecordXml::Why::SeveralGiveIt : UnownedRecordXml::Why::MadeForAnother;
+            unowned.why =
+                giving.size() > 1 ? UnownedRecordXml::Why::SeveralGiveIt : UnownedRecordXml::Why::MadeForAnother;
             unowned.sharers = giving.size() > 1 ? giving : records;
         } else {
             // Made before record XMLs named their record.

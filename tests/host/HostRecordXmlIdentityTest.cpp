@@ -561,7 +561,8 @@ TEST_P(HostRecordXmlOfAnotherRoot, EverySaveIsRefusedAsForAnUnreadableRecordXmlA
     int sheets = 0;
     for (const char* sheet : {"CDlgPatientInfoComment", "CDlgInfoCommentGeneral"}) {
         for (const char* field : {"3421", "3706", "4173"}) {
-            const HostRun run = In({"dialog", file, "--dialog", sheet, "--set", std::string(field) + "=所見", "--ok", "編集者"});
+            const HostRun run =
+                In({"dialog", file, "--dialog", sheet, "--set", std::string(field) + "=所見", "--ok", "編集者"});
             if (run.err.find("does not take this record") != std::string::npos) break;
             if (run.err.find("no field") != std::string::npos) continue;
             expectRefused(run, std::string(sheet) + " " + field);
