@@ -195,11 +195,19 @@ bool NamesTheOwner(XML_PARSER& document, const NamedFile& named)
     return name == named.owner.strName;
 }
 
-bool IsTheOwnersFile(const CString& path, const NamedFile& named)
+// Whether a document read from `path`, which lies under a name given here,
+// is the owner's own.
+bool IsTheOwnersDocument(const CString& path, XML_PARSER& document, const NamedFile& named)
 {
     if (platform::WasCreatedHere(platform::NativePath(static_cast<LPCWSTR>(path)))) return true;
+    return document.IsLoaded() && NamesTheOwner(document, named);
+}
+
+bool IsTheOwnersFile(const CString& path, const NamedFile& named)
+{
     XML_PARSER found;
-    return found.InitXML(path, 0) != 0 && NamesTheOwner(found, named);
+    found.InitXML(path, 0);
+    return IsTheOwnersDocument(path, found, named);
 }
 
 // The most names a parser tries when other owners' files took them.
@@ -266,27 +274,40 @@ CECGXMLParser::CECGXMLParser(const CString& path, int b8000, CString prefix)
     m_pXMLParser = new XML_PARSER;
     if (!prefix.IsEmpty()) m_pXMLParser->SetNSDefaultPrefix(prefix);
     // Another owner's file made under a name given here since it was given:
-    // the owner's own goes on under the next free one.
+    // the owner's own goes on under the next free one. One may appear
+    // between finding the name free and reading it: read, it is seen to be
+    // another's, and the name moves on from it.
     const std::shared_ptr<NamedFile> named = Names().Find(path);
-    if (named) m_strPath = SettledPath(named);
-    m_pXMLParser->InitXML(m_strPath, 0);   // a missing or broken file leaves a document whose reads fail
-    if (m_pXMLParser->IsLoaded() || m_strPath.IsEmpty() || GetFileAttributes(m_strPath) != INVALID_FILE_ATTRIBUTES)
-        return;
+    for (int tries = 0;; ++tries) {
+        if (named) m_strPath = SettledPath(named);
+        m_pXMLParser->InitXML(m_strPath, 0);   // a missing or broken file leaves a document whose reads fail
+        if (!named || m_strPath.IsEmpty() || !m_pXMLParser->IsLoaded() ||
+            IsTheOwnersDocument(m_strPath, *m_pXMLParser, *named))
+            break;
+        if (tries == kNameTries) {
+            // No name of the owner's left: nothing is read, and a save fails.
+            m_strPath.Empty();
+            m_pXMLParser->InitXML(m_strPath, 0);
+            return;
+        }
+    }
+    // Only a path the load found nothing under is a new file: one that
+    // appeared since is left to the save, which never replaces it.
+    if (m_pXMLParser->IsLoaded() || m_strPath.IsEmpty() || !m_pXMLParser->FoundNoFile()) return;
     auto seed = Seeds().Find(platform::NativePath(static_cast<LPCWSTR>(path)));
     if (!seed && m_strPath != path) seed = Seeds().Find(platform::NativePath(static_cast<LPCWSTR>(m_strPath)));
-    if (!named && !seed) return;
     // The first save creates the file; where one was made meanwhile, it is
-    // written over only when it is the owner's.
-    m_pXMLParser->SetNewFile([this, named](const CString& taken) {
-        if (!named) {
-            XML_PARSER found;
-            return found.InitXML(taken, 0) != 0 ? taken : CString();
-        }
-        if (IsTheOwnersFile(taken, *named)) return taken;
-        const CString next = Names().MoveOn(named, taken);
-        if (!next.IsEmpty()) m_strPath = next;
-        return next;
-    });
+    // written over only when it is the owner's (or this process made it),
+    // and a file of another owner moves the name on. Without an owner, the
+    // file found is no one's to write over: the save fails.
+    if (named) {
+        m_pXMLParser->SetNewFile([this, named](const CString& taken) {
+            if (IsTheOwnersFile(taken, *named)) return taken;
+            const CString next = Names().MoveOn(named, taken);
+            if (!next.IsEmpty()) m_strPath = next;
+            return next;
+        });
+    }
     // Run outside the registry's lock: the seed writes through this parser.
     if (seed) (*seed)(*this);
 }

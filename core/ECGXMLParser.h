@@ -105,8 +105,11 @@ public:
     // writer adds, and every reader sees it. The seed counts while the
     // returned holder lives (the document that opened the record keeps it);
     // of several for one path, the one registered last that still lives. A
-    // path with anything on disk, even a file that cannot be read, is never
-    // seeded: that file is the record's.
+    // path with anything on disk when the parser reads it, even a file that
+    // cannot be read, is never seeded: that file is the record's. The first
+    // save of a file a parser found missing only creates it: a file another
+    // process made there meanwhile is never replaced; without a name given
+    // for it (NameNewFile), that save fails.
     using NewFileSeed = std::function<void(CECGXMLParser&)>;
     static std::shared_ptr<const void> SeedNewFile(const CString& path, NewFileSeed seed);
     // Whether a living seed waits for the file at path.

@@ -204,13 +204,40 @@ FileFacts<RecordGives>& RecordsRead()
 // Whether the record file gives what the record XML was made with: the
 // patient id and acquisition time it kept of its file; the acquisition time
 // it stores, which no save changes, for one that names its file without
-// them; the patient id it stores for one that names none.
+// them.
 bool Gives(const RecordGives& record, const XmlFacts& xml)
 {
     if (!record.read) return false;
     if (xml.made) return record.id == xml.madeId && record.acquired == xml.madeAcquired;
-    if (!xml.named.empty()) return record.acquired == xml.storedAcquired;
-    return !xml.storedId.empty() && record.id == xml.storedId;
+    return record.acquired == xml.storedAcquired;
+}
+
+// Which of the record files of its stem an older record XML, one naming no
+// record file, could be made for. The acquisition time it stores is its
+// record's, as no save changes it: the record files that give it, and of
+// several, the one that also gives the patient id it stores (an id a person
+// corrected still leaves it its record's). One storing no acquisition time
+// is the one record file's of its stem, or, of several, that of the ones
+// giving its patient id. `gives` reads what a record file gives.
+template <class Read>
+std::vector<std::string> MadeFor(const std::vector<std::string>& records, const XmlFacts& xml, Read gives)
+{
+    std::vector<std::string> found;
+    if (xml.storedAcquired.empty()) {
+        if (records.size() == 1) return records;
+        for (const std::string& record : records) {
+            const RecordGives& given = gives(record);
+            if (given.read && !xml.storedId.empty() && given.id == xml.storedId) found.push_back(record);
+        }
+        return found;
+    }
+    for (const std::string& record : records)
+        if (Gives(gives(record), xml)) found.push_back(record);
+    if (found.size() < 2) return found;
+    std::vector<std::string> patient;
+    for (const std::string& record : found)
+        if (!xml.storedId.empty() && gives(record).id == xml.storedId) patient.push_back(record);
+    return patient.size() == 1 ? patient : found;
 }
 
 bool Contains(const std::vector<std::string>& names, const std::string& name)
@@ -259,9 +286,7 @@ RecordXmlSearch SearchRecordXml(const std::string& record, const std::string& pr
     // Newest first: the 14 digits are the naming time.
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return a > b; });
 
-    auto gives = [&](const std::string& name, const XmlFacts& xml) {
-        return Gives(RecordsRead().Of(folder + "/" + name), xml);
-    };
+    auto given = [&](const std::string& name) -> const RecordGives& { return RecordsRead().Of(folder + "/" + name); };
     std::string ownUnnamed;
     for (const std::string& name : names) {
         const std::string path = folder + "/" + name;
@@ -273,7 +298,7 @@ RecordXmlSearch SearchRecordXml(const std::string& record, const std::string& pr
             // Its own record file is here: the record XML is its, unless
             // that file gives another patient (a record XML copied beside
             // another patient's record of the same name).
-            if (gives(xml.named, xml)) {
+            if (Gives(given(xml.named), xml)) {
                 if (xml.named != file) continue;
                 search.xml = path;
                 search.unowned.clear();
@@ -281,31 +306,31 @@ RecordXmlSearch SearchRecordXml(const std::string& record, const std::string& pr
             }
             unowned.why = UnownedRecordXml::Why::MadeForAnother;
             unowned.sharers = {xml.named};
-        } else if (!xml.named.empty() || records.size() > 1) {
-            // Moved out, renamed or copied with it, or made before record
-            // XMLs named their record: the one record file that gives what
-            // it was made with.
+        } else if (!xml.named.empty()) {
+            // Moved out, or renamed or copied with it: the one record file
+            // that gives what it was made with.
             std::vector<std::string> giving;
             for (const std::string& candidate : records)
-                if (gives(candidate, xml)) giving.push_back(candidate);
+                if (Gives(given(candidate), xml)) giving.push_back(candidate);
             if (giving.size() == 1) {
                 if (giving.front() != file) continue;
-                if (xml.named.empty()) {
-                    if (ownUnnamed.empty()) ownUnnamed = path;
-                    continue;
-                }
                 search.xml = path;
                 search.unowned.clear();
                 return search;
             }
-            unowned.why = xml.named.empty()      ? UnownedRecordXml::Why::NamesNoRecord
-                          : giving.size() > 1    ? UnownedRecordXml::Why::SeveralGiveIt
-                                                 : UnownedRecordXml::Why::MadeForAnother;
+            unowned.why =
+                giving.size() > 1 ? UnownedRecordXml::Why::SeveralGiveIt : UnownedRecordXml::Why::MadeForAnother;
             unowned.sharers = giving.size() > 1 ? giving : records;
         } else {
-            // One naming no record, beside the one record file of its stem.
-            if (ownUnnamed.empty()) ownUnnamed = path;
-            continue;
+            // Made before record XMLs named their record.
+            const std::vector<std::string> madeFor = MadeFor(records, xml, given);
+            if (madeFor.size() == 1) {
+                if (madeFor.front() == file && ownUnnamed.empty()) ownUnnamed = path;
+                continue;
+            }
+            unowned.why = madeFor.empty() && !xml.storedAcquired.empty() ? UnownedRecordXml::Why::MadeAtAnotherTime
+                                                                         : UnownedRecordXml::Why::NamesNoRecord;
+            unowned.sharers = madeFor.size() > 1 ? madeFor : records;
         }
         if (Contains(unowned.sharers, file)) search.unowned.push_back(unowned);
     }
@@ -341,8 +366,13 @@ std::string SharedRecordXmlText(const RecordXmlSearch& search)
         text = first.xml + " was made for " + first.named + ", and " + files +
                " each give its patient and acquisition time";
         break;
+    case UnownedRecordXml::Why::MadeAtAnotherTime:
+        text = first.xml + " names no record file, and " + files + (first.sharers.size() == 1 ? " gives" : " give") +
+               " another acquisition time";
+        break;
     }
-    const bool anyone = first.why == UnownedRecordXml::Why::MadeForAnother;
+    const bool anyone =
+        first.why == UnownedRecordXml::Why::MadeForAnother || first.why == UnownedRecordXml::Why::MadeAtAnotherTime;
     text += ": it is shown and saved as " + (anyone ? std::string("no record's") : whose);
     if (search.unowned.size() > 1)
         text += " (and " + std::to_string(search.unowned.size() - 1) + " more record XMLs of its name likewise)";

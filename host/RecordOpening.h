@@ -21,13 +21,18 @@ namespace host {
 // file's when the file gives them; one naming a file that is not (moved
 // out, or renamed or copied with it) is the one record file of its stem
 // here that gives them. One naming none (made before record XMLs named
-// their record) is the one record file's of its stem, or, of several, the
-// one whose file gives the patient id it stores. The rest are no record's.
+// their record) keeps the acquisition time of its record, which no save
+// changes: it is the one record file's of its stem that gives that time,
+// or, of several, the one that gives the patient id it stores too. One
+// naming none and storing no acquisition time is the one record file's of
+// its stem, or, of several, the one whose file gives the patient id it
+// stores. The rest are no record's.
 struct UnownedRecordXml {
     enum class Why {
-        NamesNoRecord,    // it names no record file, and its patient tells none of the sharers
-        MadeForAnother,   // it names a record file, and the sharers give another patient or time
-        SeveralGiveIt,    // it names a record file, and each of the sharers gives its patient and time
+        NamesNoRecord,       // it names no record file, and its time and patient tell none of the sharers
+        MadeForAnother,      // it names a record file, and the sharers give another patient or time
+        SeveralGiveIt,       // it names a record file, and each of the sharers gives its patient and time
+        MadeAtAnotherTime,   // it names no record file, and none of the sharers gives the time it stores
     };
     std::string xml;                    // the file
     std::string named;                  // the record file it names; empty for none

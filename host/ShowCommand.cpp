@@ -307,6 +307,9 @@ void TellSharedRecordXml(const std::string& file)
         text += L"記録ファイル「" + BaseName(unowned.named) + L"」のものとして作られ、\n" + files +
                 L"\nのどの記録のものか分かりません。";
         break;
+    case UnownedRecordXml::Why::MadeAtAnotherTime:
+        text += L"記録ファイル名を持たず、\n" + files + L"\nの検査日時と一致しません。";
+        break;
     }
     text += L"この記録には表示しません。\n保存すると、この記録の記録XMLを新しく作ります。";
     AfxMessageBox(text.c_str(), MB_OK | MB_ICONINFORMATION);

@@ -235,6 +235,13 @@ struct XML_PARSER::Impl {
     std::string strDefaultPrefix;            // stands for the root's default namespace; empty for none
     State state = State::Fresh;
     XML_PARSER::NewFileRoute newFile;        // set: the next save creates the file (SetNewFile)
+    // The file the last load found nothing under ('/' path; empty when it
+    // found something): the document's first save there only creates it.
+    std::string strMissingPath;
+    // A write was refused because the root read from the file is another
+    // element than the path's first step: the document is not the one the
+    // writer writes into, and a save would keep none of what it wrote.
+    bool bForeignRoot = false;
     CString strLoadError;                    // "line L, column C: message"; empty after a good load
     // The node each path text selected first (null: none). Readers ask for
     // one element's attributes one by one and for the same visibility tags
@@ -253,6 +260,8 @@ void XML_PARSER::Impl::StartEmpty()
 {
     Clear();
     pDoc = xmlNewDoc(X("1.0"));
+    strMissingPath.clear();
+    bForeignRoot = false;
 }
 
 bool XML_PARSER::Impl::Load(const std::string& nativePath)
@@ -264,6 +273,7 @@ bool XML_PARSER::Impl::Load(const std::string& nativePath)
     if (stat(nativePath.c_str(), &st) != 0) {
         state = (errno == ENOENT || errno == ENOTDIR) ? State::Absent : State::Unreadable;
         strLoadError = state == State::Absent ? L"the file does not exist" : L"the file cannot be examined";
+        if (state == State::Absent) strMissingPath = nativePath;
         return false;
     }
     if (!S_ISREG(st.st_mode) || st.st_size > kMaxFileSize) {
@@ -477,7 +487,13 @@ xmlNodePtr XML_PARSER::Impl::CreateStep(xmlNodePtr parent, const XmlPathStep& st
     if (have < 0 || have >= wanted) return nullptr;   // a predicate the siblings cannot be made to meet
 
     const bool atTop = parent->type == XML_DOCUMENT_NODE;
-    if (atTop && (Root() || wanted != 1)) return nullptr;   // a document has one root
+    if (atTop && Root()) {
+        // A document has one root. One read from a file that is another
+        // element is not the document the writer writes into.
+        if (state == State::Loaded) bForeignRoot = true;
+        return nullptr;
+    }
+    if (atTop && wanted != 1) return nullptr;
     ForgetFound();
     xmlNodePtr created = nullptr;
     for (long i = have; i < wanted; ++i) {
@@ -713,6 +729,10 @@ int XML_PARSER::SaveToXMLFile(const CString& path)
             return SaveFailed(path, EISDIR, false);
         return SaveFailed(path, 0, true);
     }
+    // A file whose root is another element than the one written into was
+    // not read as the document the writer knows: writing it back unchanged
+    // would report a save that kept nothing.
+    if (m_pImpl->bForeignRoot) return SaveFailed(path, 0, true);
     if (path.IsEmpty() || !m_pImpl->pDoc || !m_pImpl->Root()) return SaveFailed(path, 0, false);   // no root: not a document
 
     CQuietLibxml quiet;
@@ -728,25 +748,31 @@ int XML_PARSER::SaveToXMLFile(const CString& path)
     std::string data(reinterpret_cast<const char*>(bytes), static_cast<size_t>(size));
     xmlFree(bytes);
     CString target = path;
-    if (m_pImpl->newFile) {
+    // A document read where nothing was is written there only while nothing
+    // is: a file another process made meanwhile is never replaced by it,
+    // whether or not the document was given a new-file route.
+    const bool missing = !m_pImpl->strMissingPath.empty() && platform::NativePath(target) == m_pImpl->strMissingPath;
+    if (m_pImpl->newFile || missing) {
         // A file this process made meanwhile (through another document on
         // the same name) is written over as before; of one another process
-        // made, the route decides.
+        // made, the route decides, and without one the save fails.
         for (int tries = 0;; ++tries) {
             const std::string native = platform::NativePath(target);
             if (platform::CreateFileContents(native, data)) {
                 m_pImpl->newFile = nullptr;
+                m_pImpl->strMissingPath.clear();
                 return 1;
             }
             const int error = platform::GetLastReplaceError();
             if (error != EEXIST) return SaveFailed(target, error, false);
             if (platform::WasCreatedHere(native)) break;
-            const CString next = tries < kNewFileTries ? m_pImpl->newFile(target) : CString();
+            const CString next = m_pImpl->newFile && tries < kNewFileTries ? m_pImpl->newFile(target) : CString();
             if (next.IsEmpty()) return SaveFailed(target, EEXIST, false);
             if (next == target) break;
             target = next;
         }
         m_pImpl->newFile = nullptr;
+        m_pImpl->strMissingPath.clear();
     }
     if (!platform::ReplaceFileContents(platform::NativePath(target), data))
         return SaveFailed(target, platform::GetLastReplaceError(), false);
@@ -756,6 +782,11 @@ int XML_PARSER::SaveToXMLFile(const CString& path)
 BOOL XML_PARSER::IsLoaded() const
 {
     return m_pImpl->state == Impl::State::Loaded;
+}
+
+BOOL XML_PARSER::FoundNoFile() const
+{
+    return m_pImpl->strMissingPath.empty() ? FALSE : TRUE;
 }
 
 CString XML_PARSER::GetLoadError() const

@@ -91,7 +91,12 @@ public:
     int Add_LastChildNode(CXmlElmentNode& node, const wchar_t* parentXPath);
     // Writes the document, keeping the encoding it was loaded with, through a
     // temporary file and a rename. Non-zero on success; a document whose
-    // file could not be read is never written over that file.
+    // file could not be read is never written over that file, nor is one
+    // whose root read from the file is another element than a write of it
+    // asked for (that write was refused: the save would keep nothing of
+    // it). A document InitXML found no file for is written to that path as
+    // a new file only (as SetNewFile with no route): a file another process
+    // made there meanwhile is left as it is, and the save fails (EEXIST).
     int SaveToXMLFile(const CString& path);
     // The document is for a file not on disk yet: its next save creates the
     // file only where nothing is. A file this process made there meanwhile
@@ -117,6 +122,9 @@ public:
 
     // Whether the last InitXML read a well-formed document.
     BOOL IsLoaded() const;
+    // Whether the last InitXML found nothing under its path (no file there,
+    // rather than an empty or unreadable one), until a save wrote the file.
+    BOOL FoundNoFile() const;
     // Where the last InitXML failed: a libxml2 message with its line, empty when it did not.
     CString GetLoadError() const;
 

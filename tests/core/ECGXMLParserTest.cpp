@@ -494,6 +494,24 @@ TEST_F(ECGXMLParserNewFileSeedTest, AFileThatCannotBeReadIsNeitherSeededNorWritt
     EXPECT_EQ(broken, testsupport::ReadFileBytes(path));
 }
 
+// A seeded file no record was named for has no next name to go on under:
+// a file another process made there between its reading and its first
+// save is left as it is, and the save fails.
+TEST_F(ECGXMLParserNewFileSeedTest, AFirstWriteWithoutANameLeavesAFileMadeMeanwhileAndFails)
+{
+    const CString path = Wide(m_dir.File("new.xml"));
+    const auto held = Seed(path, L"S-1");
+    const std::string others = "<Rawdata><Tavrion/></Rawdata>";
+    {
+        CECGXMLParser xml(path, 0, L"");
+        xml.SetDataToXMLDOM(L"3", L"/Rawdata/Assist_info/Reference/Setting/Page_style", 4, L"");
+        std::ofstream(testsupport::Utf8(path), std::ios::binary) << others;
+        xml.SaveToXMLFile();
+        EXPECT_NE(0, xml.m_bLastSaveFailed);
+    }
+    EXPECT_EQ(others, testsupport::ReadFileBytes(testsupport::Utf8(path)));
+}
+
 // Another process's record writing its record XML under the same name
 // between this record's naming and its first write: that file is left as
 // it was, and this record's goes under the next name, whichever writer

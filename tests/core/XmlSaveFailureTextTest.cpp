@@ -4,6 +4,9 @@
 
 #include <sys/stat.h>
 
+#include <functional>
+#include <string>
+
 #include "core/ECGXMLParser.h"
 #include "tests/support/FullDisk.h"
 #include "tests/support/TestSupport.h"
@@ -14,12 +17,14 @@ using testsupport::Wide;
 
 const char kRecord[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Rawdata><Tavrion/></Rawdata>\n";
 
-// Writes one value into the file at path and saves it; the text the user is told.
-CString SaveAndTell(const std::string& path)
+// Writes one value into the file at path and saves it; the text the user is
+// told. `meanwhile` runs between the file's reading and its save.
+CString SaveAndTell(const std::string& path, const std::function<void()>& meanwhile = nullptr)
 {
     CECGXMLParser::ForgetSaveFailure();
     CECGXMLParser xml(Wide(path), 0, CString());
     xml.SetDataToXMLDOM(L"x", L"/Rawdata/Tavrion/Comment", 4, CString());
+    if (meanwhile) meanwhile();
     xml.SaveToXMLFile();
     EXPECT_NE(0, xml.m_bLastSaveFailed) << path;
     return CECGXMLParser::GetSaveFailureText();
@@ -54,6 +59,18 @@ TEST(XmlSaveFailureText, NamesTheFileThatCouldNotBeWrittenAndWhy)
     // A record XML that could not be read is not written over.
     const std::string broken = dir.Write("broken.xml", "<Rawdata><Tavrion>");
     EXPECT_EQ(Told(broken, L"ファイルを読み込めなかったため、上書きしませんでした。"), SaveAndTell(broken));
+
+    // A record XML whose root is another element: the comment would go nowhere.
+    const std::string otherRoot = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Other><Tavrion/></Other>\n";
+    const std::string other = dir.Write("other.xml", otherRoot);
+    EXPECT_EQ(Told(other, L"ファイルを読み込めなかったため、上書きしませんでした。"), SaveAndTell(other));
+    EXPECT_EQ(otherRoot, testsupport::ReadFileBytes(other));
+
+    // A record XML another record made where none was when this one was read.
+    const std::string taken = dir.File("taken.xml");
+    EXPECT_EQ(Told(taken, L"同じ名前のファイルを別の記録が先に作りました。"),
+              SaveAndTell(taken, [&] { dir.Write("taken.xml", kRecord); }));
+    EXPECT_EQ(kRecord, testsupport::ReadFileBytes(taken));
 
     // A disk with no room left.
     const std::string full = dir.Write("full.xml", kRecord);

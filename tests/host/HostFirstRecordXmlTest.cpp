@@ -5,16 +5,22 @@
 // writes with it the patient id, name and acquisition time the file
 // carries, so that the file list, the sheet and the next save go on showing
 // that patient. Records of one stem whose first saves run at the same
-// moment in several processes each get a record XML of their own.
+// moment in several processes each get a record XML of their own, or say
+// that they could not.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <linux/magic.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -352,69 +358,131 @@ std::string XmlElement(const std::string& xml, const std::string& name)
                                                                                                       : std::string();
 }
 
-// Two or three records of one stem, each of its own patient, without a
-// record XML, saved through their sheets by as many host processes started
-// at the same moment, round after round: each save that says "saved" has
-// made a record XML of its own, naming its record and holding its patient
-// and comment, and no record XML names a record or holds a patient other
-// than the one it was made for; a save that did not make one says so.
-// Afterwards the file list shows each record's own patient.
+// A number from the environment (the rounds and busy loops of a longer run
+// by hand), or `fallback`.
+int FromEnvironment(const char* name, int fallback)
+{
+    const char* text = std::getenv(name);
+    return text && std::atoi(text) > 0 ? std::atoi(text) : fallback;
+}
+
+// Processes that keep the processors busy while they live, so that the
+// processes raced beside them are preempted at any point.
+class BusyLoops {
+public:
+    explicit BusyLoops(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            const pid_t child = fork();
+            if (child == 0) {
+                for (volatile unsigned spin = 0;; spin = spin + 1) {
+                }
+            }
+            if (child > 0) m_children.push_back(child);
+        }
+    }
+    ~BusyLoops()
+    {
+        for (pid_t child : m_children) kill(child, SIGKILL);
+        for (pid_t child : m_children) waitpid(child, nullptr, 0);
+    }
+    BusyLoops(const BusyLoops&) = delete;
+    BusyLoops& operator=(const BusyLoops&) = delete;
+
+private:
+    std::vector<pid_t> m_children;
+};
+
+// A folder on a memory file system (tmpfs), where the host's writes are
+// quickest and the first saves of records started together meet most
+// closely; "" when there is none to write into.
+std::string MemoryFolder()
+{
+    struct statfs fs;
+    if (statfs("/dev/shm", &fs) != 0 || fs.f_type != TMPFS_MAGIC || access("/dev/shm", W_OK) != 0)
+        return std::string();
+    char folder[] = "/dev/shm/morvelance-raceXXXXXX";
+    return mkdtemp(folder) ? folder : std::string();
+}
+
+// Two or three records of one stem (s.ecg, s.dat, s.ECG), each of its own
+// patient, without a record XML, saved through their sheets by as many host
+// processes started at the same moment beside busy loops, round after
+// round, in an ordinary folder and on a tmpfs: each save that says "saved"
+// has made a record XML of its own, naming its record and holding its
+// patient and comment, and no record XML names a record or holds a patient
+// other than the one it was made for; a save that did not make one says
+// so. Afterwards the file list shows each record's own patient. A few
+// rounds here; MORVELANCE_RACE_ROUNDS and MORVELANCE_RACE_BUSY run more by
+// hand.
 TEST(HostFirstRecordXmlRace, FirstSavesStartedTogetherEachMakeTheirOwnRecordXmlOrSaySoForTwoAndThreeRecords)
 {
     const struct {
         const char* record;
         const char* id;
     } records[] = {{"s.ecg", "AAA-1"}, {"s.dat", "BBB-2"}, {"s.ECG", "CCC-3"}};
-    const int kRounds = 10;
-    for (size_t count : {2u, 3u}) {
-        testsupport::TempDir dir;
-        for (size_t i = 0; i < count; ++i)
-            MakeRecords({"synth", "--kind", "rest12", "--id", records[i].id, "--out", dir.File(records[i].record)});
-        for (int round = 0; round < kRounds; ++round) {
-            SCOPED_TRACE(std::to_string(count) + " records, round " + std::to_string(round));
-            std::vector<std::vector<std::string>> runs;
+    const int kRounds = FromEnvironment("MORVELANCE_RACE_ROUNDS", 4);
+    testsupport::TempDir plain;
+    std::vector<std::string> folders = {plain.Path()};
+    const std::string memory = MemoryFolder();
+    const std::unique_ptr<const std::string, void (*)(const std::string*)> removed(
+        &memory, [](const std::string* folder) {
+            if (!folder->empty()) std::filesystem::remove_all(*folder);
+        });
+    if (!memory.empty()) folders.push_back(memory);
+    const BusyLoops busy(FromEnvironment("MORVELANCE_RACE_BUSY", 1));
+    for (const std::string& base : folders) {
+        for (size_t count : {2u, 3u}) {
+            const std::string folder = base + "/" + std::to_string(count);
+            ASSERT_EQ(0, ::mkdir(folder.c_str(), 0755));
             for (size_t i = 0; i < count; ++i)
-                runs.push_back({"dialog", records[i].record, "--dialog", "CDlgPatientInfoComment", "--set",
-                                std::string("3421=所見") + records[i].id, "--ok", "編集者"});
-            const std::vector<HostRun> results = HostsTogether(runs, dir.Path());
+                MakeRecords({"synth", "--kind", "rest12", "--id", records[i].id, "--out", folder + "/" + records[i].record});
+            for (int round = 0; round < kRounds; ++round) {
+                SCOPED_TRACE(folder + ", round " + std::to_string(round));
+                std::vector<std::vector<std::string>> runs;
+                for (size_t i = 0; i < count; ++i)
+                    runs.push_back({"dialog", records[i].record, "--dialog", "CDlgPatientInfoComment", "--set",
+                                    std::string("3421=所見") + records[i].id, "--ok", "編集者"});
+                const std::vector<HostRun> results = HostsTogether(runs, folder);
 
-            std::vector<std::string> xmls;
-            for (const std::string& entry : testsupport::FolderEntries(dir.Path()))
-                if (entry.size() > 4 && entry.compare(entry.size() - 4, 4, ".xml") == 0)
-                    xmls.push_back(dir.File(entry));
-            // What each record XML holds, for a failure to show what went where.
-            std::string found;
-            for (const std::string& xml : xmls) {
-                const std::string bytes = testsupport::ReadFileBytes(xml);
-                found += "\n" + xml + ": " + XmlElement(bytes, "Record_file") + " " + XmlElement(bytes, "Patient_id") +
-                         " " + XmlElement(bytes, "Comment_content");
-            }
-            SCOPED_TRACE(found);
-            size_t made = 0;
-            for (size_t i = 0; i < count; ++i) {
-                const bool said = results[i].out.find("CDlgPatientInfoComment: saved") != std::string::npos;
-                EXPECT_TRUE(said || results[i].status != 0) << results[i].out << results[i].err;
-                std::vector<std::string> own;
-                for (const std::string& xml : xmls)
-                    if (XmlElement(testsupport::ReadFileBytes(xml), "Record_file") == records[i].record)
-                        own.push_back(xml);
-                if (!said) {
-                    EXPECT_TRUE(own.empty()) << records[i].record;
-                    continue;
+                std::vector<std::string> xmls;
+                for (const std::string& entry : testsupport::FolderEntries(folder))
+                    if (entry.size() > 4 && entry.compare(entry.size() - 4, 4, ".xml") == 0)
+                        xmls.push_back(folder + "/" + entry);
+                // What each record XML holds, for a failure to show what went where.
+                std::string found;
+                for (const std::string& xml : xmls) {
+                    const std::string bytes = testsupport::ReadFileBytes(xml);
+                    found += "\n" + xml + ": " + XmlElement(bytes, "Record_file") + " " + XmlElement(bytes, "Patient_id") +
+                             " " + XmlElement(bytes, "Comment_content");
                 }
-                ++made;
-                ASSERT_EQ(1u, own.size()) << records[i].record;
-                const std::string bytes = testsupport::ReadFileBytes(own.front());
-                EXPECT_EQ(records[i].id, XmlElement(bytes, "Patient_id")) << own.front();
-                EXPECT_EQ(std::string("所見") + records[i].id, XmlElement(bytes, "Comment_content")) << own.front();
+                SCOPED_TRACE(found);
+                size_t made = 0;
+                for (size_t i = 0; i < count; ++i) {
+                    const bool said = results[i].out.find("CDlgPatientInfoComment: saved") != std::string::npos;
+                    EXPECT_TRUE(said || results[i].status != 0) << results[i].out << results[i].err;
+                    std::vector<std::string> own;
+                    for (const std::string& xml : xmls)
+                        if (XmlElement(testsupport::ReadFileBytes(xml), "Record_file") == records[i].record)
+                            own.push_back(xml);
+                    if (!said) {
+                        EXPECT_TRUE(own.empty()) << records[i].record;
+                        continue;
+                    }
+                    ++made;
+                    ASSERT_EQ(1u, own.size()) << records[i].record;
+                    const std::string bytes = testsupport::ReadFileBytes(own.front());
+                    EXPECT_EQ(records[i].id, XmlElement(bytes, "Patient_id")) << own.front();
+                    EXPECT_EQ(std::string("所見") + records[i].id, XmlElement(bytes, "Comment_content")) << own.front();
+                }
+                EXPECT_EQ(made, xmls.size());
+                EXPECT_GE(made, 1u);   // the first to write has nothing in its way
+                for (size_t i = 0; i < count; ++i) {
+                    const HostRun info = Host({"info", records[i].record}, folder);
+                    EXPECT_EQ(records[i].id, ListedField(FileListLine(info.out), "id")) << info.out << info.err;
+                }
+                for (const std::string& xml : xmls) std::remove(xml.c_str());
             }
-            EXPECT_EQ(made, xmls.size());
-            EXPECT_GE(made, 1u);   // the first to write has nothing in its way
-            for (size_t i = 0; i < count; ++i) {
-                const HostRun info = Host({"info", records[i].record}, dir.Path());
-                EXPECT_EQ(records[i].id, ListedField(FileListLine(info.out), "id")) << info.out << info.err;
-            }
-            for (const std::string& xml : xmls) std::remove(xml.c_str());
         }
     }
 }

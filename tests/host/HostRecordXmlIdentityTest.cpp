@@ -8,6 +8,7 @@
 
 #include <sys/stat.h>
 
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <ostream>
@@ -247,14 +248,18 @@ TEST_F(HostRecordXmlIdentity, AnOlderRecordXmlIsShownOnlyForTheRecordItCanBeTold
     // A stored id neither file gives (the person changed it) tells nothing.
     const std::string changed = std::regex_replace(stored, std::regex("<Patient_id>AAA-1<"), "<Patient_id>ZZZ-9<");
     std::ofstream(older, std::ios::binary | std::ios::trunc) << changed;
+    // The note names both records and says the record XML is neither's.
+    const std::string note =
+        "./s20240401093000.xml names no record file, and s.dat and s.ecg share its name: it is shown and saved as "
+        "neither's";
     for (const char* record : {"s.ecg", "s.dat"}) {
         const std::string listed = Listed(record);
         EXPECT_EQ(record == std::string("s.ecg") ? "AAA-1" : "BBB-2", ListedField(listed, "id")) << listed;
-        EXPECT_NE(std::string::npos, listed.find("s20240401093000.xml")) << listed;
-        EXPECT_NE(std::string::npos, listed.find("s.dat and s.ecg")) << listed;
+        EXPECT_NE(std::string::npos, listed.find("; " + note)) << listed;
         const HostRun sheet = In({"dialog", record, "--dialog", "CDlgPatientInfoComment", "--png", m_dir.File("d.png")});
         EXPECT_EQ(0, sheet.status) << sheet.err;
-        EXPECT_NE(std::string::npos, sheet.err.find("s.dat and s.ecg")) << sheet.err;
+        EXPECT_NE(std::string::npos, sheet.err.find("morvelance-host: " + std::string(record) + ": note: " + note + "\n"))
+            << sheet.err;
     }
     ASSERT_EQ(0, SaveSheet("s.dat", "CDlgPatientInfoComment", "3421", "乙の所見").status);
     const std::string first = Listed("s.ecg");
@@ -399,5 +404,197 @@ TEST_F(HostRecordXmlIdentity, ARecordXmlIsOneRecordsOrNoRecordsHoweverRecordsAnd
         EXPECT_EQ(std::string::npos, shown.err.find("note")) << shown.err;
     }
 }
+
+// An older record XML keeps the acquisition time of the record it was made
+// for, and no save changes it: with the patient id it stores, that time
+// tells whose it is. Two records of one patient made at different times
+// each find their own, and each save writes into it; a record of another
+// patient and time made under the name of a deleted record finds none of
+// that one's, is told so, and its save makes its own; a corrected patient id
+// leaves a record XML its record's while the time is its record's. One
+// that stores no acquisition time stays the one record's of its stem.
+TEST_F(HostRecordXmlIdentity, AnOlderRecordXmlIsTheRecordsWhoseFileGivesTheAcquisitionTimeItKeeps)
+{
+    auto folder = [this](const std::string& name) {
+        const std::string path = m_dir.File(name);
+        ::mkdir(path.c_str(), 0755);
+        return path;
+    };
+    auto make = [](const std::string& path, const char* id, const char* time, bool xml) {
+        std::vector<std::string> args = {"synth", "--kind", "rest12", "--id", id, "--time", time, "--out", path};
+        if (xml) args.push_back("--xml");
+        MakeRecords(args);
+    };
+    auto info = [](const std::string& where, const std::string& record) { return Host({"info", record}, where); };
+    auto save = [](const std::string& where, const std::string& record, const std::string& field,
+                   const std::string& text) {
+        return Host({"dialog", record, "--dialog", "CDlgPatientInfoComment", "--set", field + "=" + text, "--ok", "編集者"},
+                    where);
+    };
+
+    // One patient at two times, each record with the older record XML made for it.
+    const std::string two = folder("two");
+    make(two + "/s.ecg", "PAT-1", "2024-01-01 09:00:00", true);
+    make(two + "/s.dat", "PAT-1", "2024-02-01 09:00:00", true);
+    const struct {
+        const char* record;
+        const char* xml;
+        const char* other;
+        const char* time;
+    } own[] = {{"s.ecg", "s20240101090000.xml", "s20240201090000.xml", "2024/01/01 09:00:00"},
+               {"s.dat", "s20240201090000.xml", "s20240101090000.xml", "2024/02/01 09:00:00"}};
+    for (const auto& record : own) {
+        SCOPED_TRACE(record.record);
+        ASSERT_TRUE(ElementText(testsupport::ReadFileBytes(two + "/" + record.xml), "Record_file").empty());
+        const HostRun shown = info(two, record.record);
+        EXPECT_EQ(std::string("./") + record.xml, InfoRecordXml(shown.out)) << shown.out;
+        EXPECT_NE(std::string::npos, FileListLine(shown.out).find(record.time)) << shown.out;
+        EXPECT_EQ(std::string::npos, shown.err.find("note")) << shown.err;
+        const std::string other = testsupport::ReadFileBytes(two + "/" + record.other);
+        const HostRun saved = save(two, record.record, "3421", std::string("所見") + record.record);
+        ASSERT_EQ(0, saved.status) << saved.err;
+        EXPECT_EQ(std::string("所見") + record.record,
+                  ElementText(testsupport::ReadFileBytes(two + "/" + record.xml), "Comment_content"));
+        EXPECT_EQ(other, testsupport::ReadFileBytes(two + "/" + record.other));
+        EXPECT_EQ(2u, RecordXmls(two).size());
+    }
+
+    // AAA-1's record saved with its older record XML, then deleted; BBB-2's
+    // record of another time made under its name beside that record XML.
+    const std::string gone = folder("gone");
+    make(gone + "/s.ecg", "AAA-1", "2024-01-01 09:00:00", true);
+    ASSERT_EQ(0, save(gone, "s.ecg", "3421", "甲の所見").status);
+    const std::string older = gone + "/s20240101090000.xml";
+    ASSERT_EQ("甲の所見", ElementText(testsupport::ReadFileBytes(older), "Comment_content"));
+    ASSERT_EQ(0, std::remove((gone + "/s.ecg").c_str()));
+    make(gone + "/s.ecg", "BBB-2", "2024-03-01 10:00:00", false);
+    const std::string note =
+        "./s20240101090000.xml names no record file, and s.ecg gives another acquisition time: it is shown and saved "
+        "as no record's";
+    const HostRun shown = info(gone, "s.ecg");
+    EXPECT_EQ("BBB-2", ListedField(FileListLine(shown.out), "id")) << shown.out;
+    EXPECT_NE(std::string::npos, InfoRecordXml(shown.out).find("(to be made)")) << shown.out;
+    EXPECT_NE(std::string::npos, FileListLine(shown.out).find("; " + note)) << shown.out;
+    EXPECT_NE(std::string::npos, shown.err.find("morvelance-host: s.ecg: note: " + note + "\n")) << shown.err;
+    const std::string kept = testsupport::ReadFileBytes(older);
+    ASSERT_EQ(0, save(gone, "s.ecg", "3421", "乙の所見").status);
+    EXPECT_EQ(kept, testsupport::ReadFileBytes(older));
+    ASSERT_EQ(2u, RecordXmls(gone).size());
+    for (const std::string& xml : RecordXmls(gone)) {
+        if (xml == older) continue;
+        const std::string bytes = testsupport::ReadFileBytes(xml);
+        EXPECT_EQ("s.ecg", ElementText(bytes, "Record_file"));
+        EXPECT_EQ("BBB-2", ElementText(bytes, "Patient_id"));
+        EXPECT_EQ("乙の所見", ElementText(bytes, "Comment_content"));
+    }
+    EXPECT_EQ("BBB-2", ListedField(FileListLine(info(gone, "s.ecg").out), "id"));
+
+    // A patient id corrected on the sheet, its record alone in the folder.
+    const std::string corrected = folder("corrected");
+    make(corrected + "/s.ecg", "AAA-1", "2024-01-01 09:00:00", true);
+    ASSERT_EQ(0, save(corrected, "s.ecg", "3206", "AAA-9").status);
+    const std::string itsXml = corrected + "/s20240101090000.xml";
+    const std::string stored = testsupport::ReadFileBytes(itsXml);
+    ASSERT_EQ("AAA-9", ElementText(stored, "Patient_id"));
+    ASSERT_TRUE(ElementText(stored, "Record_file").empty());
+    const HostRun itsOwn = info(corrected, "s.ecg");
+    EXPECT_EQ("./s20240101090000.xml", InfoRecordXml(itsOwn.out)) << itsOwn.out;
+    EXPECT_EQ("AAA-9", ListedField(FileListLine(itsOwn.out), "id")) << itsOwn.out;
+    EXPECT_EQ(std::string::npos, itsOwn.err.find("note")) << itsOwn.err;
+
+    // Without an acquisition time, nothing tells it from the one record of its stem.
+    std::ofstream(itsXml, std::ios::binary | std::ios::trunc)
+        << std::regex_replace(stored, std::regex("<Acquition_date [^>]*/>"), "");
+    ASSERT_EQ(0, std::remove((corrected + "/s.ecg").c_str()));
+    make(corrected + "/s.ecg", "AAA-1", "2024-03-01 10:00:00", false);
+    EXPECT_EQ("./s20240101090000.xml", InfoRecordXml(info(corrected, "s.ecg").out));
+}
+
+// A record XML whose root is another element than Rawdata holds nothing a
+// save writes: on a record of each kind, every save the host offers (the
+// patient sheets and the forms the record shows) is refused as a record
+// XML that could not be read is, saying so, with the file as it was and
+// nothing said "saved".
+struct RootedRecord {
+    const char* file;
+    const char* maker;   // "samples", "examinations", or the MFER kind
+};
+
+void PrintTo(const RootedRecord& record, std::ostream* out)
+{
+    *out << record.file;
+}
+
+class HostRecordXmlOfAnotherRoot : public HostRecordXmlIdentity, public ::testing::WithParamInterface<RootedRecord> {
+};
+
+TEST_P(HostRecordXmlOfAnotherRoot, EverySaveIsRefusedAsForAnUnreadableRecordXmlAndTheFileStaysAsItWas)
+{
+    const std::string file = GetParam().file, maker = GetParam().maker;
+    const std::string stem = file.substr(0, file.rfind('.'));
+    std::string xml;
+    if (file.find(".mwf") != std::string::npos) {
+        xml = m_dir.File("Raw_" + stem + "20240401093000.xml");
+        MakeRecords({"mfer", "--kind", maker, "--out", m_dir.File(file), "--xml-out", xml});
+    } else {
+        testsupport::TempDir made;
+        MakeRecords({maker, made.Path()});
+        xml = m_dir.File(stem + "20240401093000.xml");
+        for (const std::string& name : {file, stem + std::string("20240401093000.xml")})
+            std::ofstream(m_dir.File(name), std::ios::binary) << testsupport::ReadFileBytes(made.File(name));
+    }
+    const std::string rooted =
+        std::regex_replace(testsupport::ReadFileBytes(xml), std::regex("<(/?)Rawdata([ >])"), "<$1Other$2");
+    ASSERT_NE(std::string::npos, rooted.find("<Other>"));
+    std::ofstream(xml, std::ios::binary | std::ios::trunc) << rooted;
+
+    int saves = 0;
+    auto expectRefused = [&](const HostRun& run, const std::string& what) {
+        SCOPED_TRACE(what);
+        ++saves;
+        EXPECT_NE(0, run.status) << run.out << run.err;
+        EXPECT_EQ(std::string::npos, run.out.find(": saved")) << run.out;
+        EXPECT_NE(std::string::npos, run.err.find("ファイルを読み込めなかったため、上書きしませんでした")) << run.err;
+        EXPECT_EQ(rooted, testsupport::ReadFileBytes(xml));
+    };
+    // The sheets: the one the record takes saves a comment.
+    int sheets = 0;
+    for (const char* sheet : {"CDlgPatientInfoComment", "CDlgInfoCommentGeneral"}) {
+        for (const char* field : {"3421", "3706", "4173"}) {
+            const HostRun run =
+                In({"dialog", file, "--dialog", sheet, "--set", std::string(field) + "=所見", "--ok", "編集者"});
+            if (run.err.find("does not take this record") != std::string::npos) break;
+            if (run.err.find("no field") != std::string::npos) continue;
+            expectRefused(run, std::string(sheet) + " " + field);
+            ++sheets;
+            break;
+        }
+    }
+    EXPECT_GE(sheets, 1);
+    // The forms the record shows, each saved as shown.
+    const HostRun views = In({"view", file, "--view", "all", "--out", m_dir.File("views")});
+    ASSERT_EQ(0, views.status) << views.err;
+    for (const std::string& name : testsupport::FolderEntries(m_dir.File("views"))) {
+        if (name.rfind("CForm", 0) != 0) continue;
+        const std::string form = name.substr(0, name.size() - 4);
+        expectRefused(In({"view", file, "--view", form, "--save", "--png", m_dir.File("form.png")}), form);
+    }
+    EXPECT_GE(saves, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RecordKinds, HostRecordXmlOfAnotherRoot,
+    ::testing::Values(RootedRecord{"rest12_90.ecg", "samples"}, RootedRecord{"rest12_80.ecg", "samples"},
+                      RootedRecord{"rhythm_90.ecg", "samples"}, RootedRecord{"rr_80.ecg", "samples"},
+                      RootedRecord{"extra_90.ecg", "samples"}, RootedRecord{"rhythm38_90.ecg", "examinations"},
+                      RootedRecord{"freeze_90.ecg", "examinations"}, RootedRecord{"mstep243.ecg", "examinations"},
+                      RootedRecord{"exercise_90.ecg", "examinations"}, RootedRecord{"p.mwf", "plain"},
+                      RootedRecord{"f.mwf", "freeze"}),
+    [](const auto& info) {
+        std::string name = info.param.file;
+        for (char& c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        return name;
+    });
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <string>
 #include <utility>
 #include <vector>
@@ -166,6 +167,65 @@ TEST(XmlSaveTest, MissingOrEmptyFileMayBeCreatedButAnEmptyDocumentIsNotWritten)
     XML_PARSER again;
     ASSERT_EQ(1, again.InitXML(Wide(empty), 0));
     EXPECT_EQ(CString(L"2"), ReadText(again, L"/Rawdata/A"));
+}
+
+// A document read where no file was is written there as a new file only:
+// a file another process made meanwhile is left whole and the save fails
+// (EEXIST); one this process made through another document is written
+// over, and so are the document's own later saves.
+TEST(XmlSaveTest, ADocumentReadWhereNoFileWasNeverReplacesAFileThatAppearedMeanwhile)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.File("new.xml");
+    XML_PARSER xml;
+    EXPECT_EQ(0, xml.InitXML(Wide(path), 0));
+    EXPECT_TRUE(xml.FoundNoFile());
+    ASSERT_EQ(1, xml.SetDataToXMLDOM(L"mine", L"/Rawdata/A", XML_TYPE_TEXT, L""));
+    const std::string others = "<?xml version=\"1.0\"?>\n<Rawdata><A>other</A></Rawdata>\n";
+    dir.Write("new.xml", others);
+    EXPECT_EQ(0, xml.SaveToXMLFile(Wide(path)));
+    EXPECT_EQ(EEXIST, XML_PARSER::GetLastSaveFailure().nError);
+    EXPECT_EQ(others, testsupport::ReadFileBytes(path));
+
+    const std::string made = dir.File("made.xml");
+    XML_PARSER first, second;
+    EXPECT_EQ(0, first.InitXML(Wide(made), 0));
+    EXPECT_EQ(0, second.InitXML(Wide(made), 0));
+    ASSERT_EQ(1, first.SetDataToXMLDOM(L"1", L"/Rawdata/A", XML_TYPE_TEXT, L""));
+    ASSERT_EQ(1, first.SaveToXMLFile(Wide(made)));
+    EXPECT_FALSE(first.FoundNoFile());
+    ASSERT_EQ(1, second.SetDataToXMLDOM(L"2", L"/Rawdata/A", XML_TYPE_TEXT, L""));
+    EXPECT_EQ(1, second.SaveToXMLFile(Wide(made)));
+    ASSERT_EQ(1, first.SetDataToXMLDOM(L"3", L"/Rawdata/A", XML_TYPE_TEXT, L""));
+    EXPECT_EQ(1, first.SaveToXMLFile(Wide(made)));
+    XML_PARSER again;
+    ASSERT_EQ(1, again.InitXML(Wide(made), 0));
+    EXPECT_EQ(CString(L"3"), ReadText(again, L"/Rawdata/A"));
+}
+
+// A file whose root is another element than a write asks for keeps none of
+// that write: its save is refused as an unreadable file's, and the file
+// stays as it was. Writes it takes save as ever.
+TEST(XmlSaveTest, AFileOfAnotherRootIsNotWrittenOverAfterAWriteItCouldNotTake)
+{
+    testsupport::TempDir dir;
+    const std::string other = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Other><A>1</A></Other>\n";
+    const std::string path = dir.Write("other.xml", other);
+    XML_PARSER xml;
+    ASSERT_EQ(1, xml.InitXML(Wide(path), 0));
+    EXPECT_EQ(0, xml.SetDataToXMLDOM(L"2", L"/Rawdata/A", XML_TYPE_TEXT, L""));
+    XML_PARSER::ForgetSaveFailure();
+    EXPECT_EQ(0, xml.SaveToXMLFile(Wide(path)));
+    EXPECT_TRUE(XML_PARSER::GetLastSaveFailure().bUnreadable);
+    EXPECT_EQ(other, testsupport::ReadFileBytes(path));
+
+    XML_PARSER own;
+    ASSERT_EQ(1, own.InitXML(Wide(path), 0));
+    ASSERT_EQ(1, own.SetDataToXMLDOM(L"3", L"/Other/A", XML_TYPE_TEXT, L""));
+    EXPECT_EQ(1, own.SaveToXMLFile(Wide(path)));
+    XML_PARSER again;
+    ASSERT_EQ(1, again.InitXML(Wide(path), 0));
+    EXPECT_EQ(CString(L"3"), ReadText(again, L"/Other/A"));
 }
 
 platform::XmlSaveStep g_failingStep;
