@@ -14,7 +14,7 @@ export CCACHE_DIR="${CCACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/morvelance-ccac
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 export CCACHE_SLOPPINESS="pch_defines,time_macros,include_file_mtime,include_file_ctime"
 export CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-20G}"
-FUZZ_SECONDS="${FUZZ_SECONDS:-60}"
+FUZZ_SECONDS="${FUZZ_SECONDS:-30}"
 
 echo "== layers: no folder includes one of a higher floor" && scripts/check-layers.sh
 
