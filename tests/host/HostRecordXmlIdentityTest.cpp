@@ -459,6 +459,24 @@ TEST_F(HostRecordXmlIdentity, AnOlderRecordXmlIsTheRecordsWhoseFileGivesTheAcqui
         EXPECT_EQ(2u, RecordXmls(two).size());
     }
 
+    // Two records of the time and patient id it keeps (one examination kept
+    // in two files) share it, and the third record of the stem, of another
+    // time, is not among those it names nor told of it.
+    const std::string three = folder("three");
+    make(three + "/s.ecg", "PAT-1", "2024-01-01 09:00:00", true);
+    make(three + "/s.dat", "PAT-1", "2024-01-01 09:00:00", false);
+    make(three + "/s.ECG", "PAT-9", "2024-05-01 09:00:00", false);
+    for (const char* sharer : {"s.ecg", "s.dat"}) {
+        const HostRun shared = info(three, sharer);
+        EXPECT_NE(std::string::npos,
+                  shared.err.find("./s20240101090000.xml names no record file, and s.dat and s.ecg share its name: it "
+                                  "is shown and saved as neither's"))
+            << shared.err;
+    }
+    const HostRun third = info(three, "s.ECG");
+    EXPECT_NE(std::string::npos, InfoRecordXml(third.out).find("(to be made)")) << third.out;
+    EXPECT_EQ(std::string::npos, third.err.find("note")) << third.err;
+
     // AAA-1's record saved with its older record XML, then deleted; BBB-2's
     // record of another time made under its name beside that record XML.
     const std::string gone = folder("gone");
