@@ -87,6 +87,27 @@ TEST_F(HostMeasurementView, TheQrsNumberTablePrintsTwentyBeatsAPageUpTo256)
     EXPECT_FALSE(Has(Words(pdf, 1), "21"));
 }
 
+// The window of QRS numbers begins at the beat asked for: the one before the
+// latest beginning still shows a window of its own, one beat earlier.
+TEST_F(HostMeasurementView, TheQrsNumberWindowBeginsAtTheBeatAskedForUpToTheLatest)
+{
+    const HostRun past = Host({"view", m_record, "--view", "CViewQRSNo", "--first", "99999", "--png", m_dir.File("p.png")});
+    ASSERT_EQ(1, past.status);
+    const std::string said = "begins at beat ";
+    const size_t at = past.err.find(said);
+    ASSERT_NE(std::string::npos, at) << past.err;
+    const int latest = std::stoi(past.err.substr(at + said.size()));
+    ASSERT_GT(latest, 1) << past.err;
+    std::vector<std::string> pictures;
+    for (int first : {latest - 1, latest}) {
+        const std::string png = m_dir.File("first" + std::to_string(first) + ".png");
+        const HostRun run = Host({"view", m_record, "--view", "CViewQRSNo", "--first", std::to_string(first), "--png", png});
+        ASSERT_EQ(0, run.status) << run.err;
+        pictures.push_back(testsupport::ReadFileBytes(png));
+    }
+    EXPECT_NE(pictures[0], pictures[1]) << "--first " << latest - 1 << " shows the latest window";
+}
+
 TEST_F(HostMeasurementView, UnknownOptionsAndMissingTargetsAreRefused)
 {
     EXPECT_EQ(2, Host({"view", m_record, "--view", "CViewQRSNo", "--page", "2", "--png", m_dir.File("x.png")}).status);
