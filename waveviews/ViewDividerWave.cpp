@@ -56,7 +56,7 @@ CWnd* CViewDividerWave::Owner() const
 int CViewDividerWave::StripPixels(const CSquares& s)
 {
     const int n = Trunc(static_cast<double>(s.w) * (s.gridX - 10) / s.gridX);
-    const float speed = Get1LeadWaveSpeed(0);
+    const float speed = DrawnSpeed(0);
     if (speed < 25.0f) return n;
     if (m_nSampleRate <= 0 || s.gridX <= 10) return 0;
     return Trunc(static_cast<double>(m_nStripSamples) * n * speed / m_nSampleRate / (s.gridX - 10));

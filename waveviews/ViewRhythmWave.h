@@ -115,7 +115,12 @@ public:
     // The one-lead strip's speed in mm/s: the speed at which the whole record
     // fills the strip, lowered to the speed ladder unless snapping is off.
     // 0 when the strip has no samples.
-    float Get1LeadWaveSpeed(int print);
+    float Get1LeadWaveSpeed(int print) const;
+    // The speed in mm/s the traces of the current style are drawn at: the
+    // one-lead strip's own in its styles, the document's in the others.
+    // Whatever turns a distance on the page into a time, or a time into a
+    // place, asks this; 0 or below when there is none.
+    float DrawnSpeed(int print) const;
     // ---- auto gain ---------------------------------------------------------------------
     // Places the zero lines of every column of the page; in the automatic
     // sense mode 5 also chooses each lead group's gain and stores it in the
@@ -217,8 +222,6 @@ protected:
     BOOL GetSquares(CSquares& squares) const;
     // The page style of the current document allows dividers and the scale.
     bool HasMeasuringTools(bool scale) const;
-    // The paper speed, 0 or below when none can be used.
-    float PaperSpeed() const;
     // The 1 mV height, mm, the rhythm and RR rows are drawn at.
     double RhythmRowSense() const;
     // Samples across the wave area and their pixels (placement step 5); FALSE
@@ -396,6 +399,11 @@ protected:
     // The 1 mV sense of an extra row; false when the row is left out (a
     // freeze record's lead whose electrode code cannot be read).
     bool ExtraRowSense(int lead, int column, CMFERParser* reader, bool freezeMfer, double& sense) const;
+    // The gain of an extra column's leads that are drawn at the page's gain.
+    double ExtraGroupSense(int column) const;
+    // The gain the extra lead under a point of page column `column` is drawn
+    // at; between the rows the column's.
+    double ExtraSenseAt(CPoint point, int column) const;
     // The electrode code (item 4097) of lead `lead` of the current extra
     // item, when that item is a freeze record; false for any other item or a
     // code that cannot be read.

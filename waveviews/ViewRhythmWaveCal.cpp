@@ -194,7 +194,8 @@ void CViewRhythmWave::DrawEventInfo(CDC* pDC, CRect rect, int gridX, int gridY, 
     case 16: case 19: rowsPerGroup = 1, divisor = 1; break;
     default: return;
     }
-    const float speed = IsSerialStripStyle(m_nWaveStyle) ? 25.0f : doc->GetSpeed();
+    // The marks stand where their samples are drawn.
+    const float speed = DrawnSpeed(print);
     // A page without a speed, paper or rows has no place for the marks.
     if (speed <= 0.0f || gridX <= 10 || gridY <= 0 || m_nRows <= 0) return;
     const int samplesPerRow = static_cast<int>(static_cast<float>((gridX - 10) * m_nSampleRate / divisor) / speed);
@@ -249,7 +250,7 @@ int CViewRhythmWave::Draw1LeadWaveInfo(CDC* pDC, CRect rect, int gridX, int grid
     // at the paper speed and the rhythm gain: its label says so, not the
     // fitted strip's speed and gain, which no trace of that page is drawn at.
     const bool rhythmRow = IsOneLeadRhythmStyle(m_nWaveStyle);
-    const double sense = rhythmRow ? RhythmRowSense() : doc->GetSense(2, 0);
+    const double sense = rhythmRow ? RhythmRowSense() : RestColumnSense(0);
     CDCStateSaver saver(*pDC);
     pDC->SetTextColor(print ? RGB(0, 0, 0) : doc->GetWaveColor(3));
     const int length = gridX - 10;
@@ -258,7 +259,7 @@ int CViewRhythmWave::Draw1LeadWaveInfo(CDC* pDC, CRect rect, int gridX, int grid
         pDC->TextOut(rect.left + MulDiv(rect.Width(), 10, length), rect.bottom, GetVersionText());
     }
     if (!HasLead(0)) return 1;
-    const float speed = rhythmRow ? doc->GetSpeed() : Get1LeadWaveSpeed(print);
+    const float speed = DrawnSpeed(print);
     CString gain;
     if (sense == std::floor(sense))
         gain.Format(L"%d mm/mV", static_cast<int>(sense));
@@ -284,7 +285,7 @@ int CViewRhythmWave::Draw1LeadWaveInfo(CDC* pDC, CRect rect, int gridX, int grid
     return 1;
 }
 
-float CViewRhythmWave::Get1LeadWaveSpeed(int print)
+float CViewRhythmWave::Get1LeadWaveSpeed(int print) const
 {
     int gridX = 0;
     int gridY = 0;
@@ -312,4 +313,11 @@ float CViewRhythmWave::Get1LeadWaveSpeed(int print)
     for (float step : kLadder)
         if (step <= v) return step;
     return 2.5f;
+}
+
+float CViewRhythmWave::DrawnSpeed(int print) const
+{
+    if (IsOneLeadRestStyle(m_nWaveStyle)) return Get1LeadWaveSpeed(print);
+    CTavrionDoc* doc = GetTavrionDoc();
+    return doc ? doc->GetSpeed() : 0.0f;
 }

@@ -53,12 +53,6 @@ BOOL CViewRhythmWave::GetSquares(CSquares& s) const
     return TRUE;
 }
 
-float CViewRhythmWave::PaperSpeed() const
-{
-    CTavrionDoc* doc = GetTavrionDoc();
-    return doc ? doc->GetSpeed() : 0.0f;
-}
-
 BOOL CViewRhythmWave::WaveAreaSpan(const CSquares& s, float speed, int& samples, int& pixels) const
 {
     // A speed of 0 (MFER documents may store one) places and measures nothing.
@@ -184,7 +178,7 @@ void CViewRhythmWave::InitialDividerPos()
     CSquares s;
     int samples = 0;
     int pixels = 0;
-    const float speed = PaperSpeed();
+    const float speed = DrawnSpeed(0);
     if (GetSquares(s) && WaveAreaSpan(s, speed, samples, pixels)) {
         m_nLastClientWidth = s.w;
         m_nLastClientHeight = s.h;
@@ -249,7 +243,7 @@ void CViewRhythmWave::DrawDivider(CDC* pDC, CRect area, float ratio, BOOL enlarg
     CSquares s;
     if (!doc || !HasLead(0) || !GetSquares(s)) return;
     const double u = doc->GetXScale();
-    const float speed = PaperSpeed();
+    const float speed = DrawnSpeed(0);
     if (!enlarged && speed > 0.0f) {
         // A new paper speed keeps each pair's interval in time.
         for (int pair = 0; pair < 3; ++pair) {
@@ -414,7 +408,7 @@ void CViewRhythmWave::DragDividerLine(CPoint& point)
     handle[line] = CRect(Trunc(x - 5 * u), top, Trunc(x + 5 * u), Trunc(top + 10 * u));
     m_dHalfSpan[pair] = (handle[1].left - handle[0].left) * 0.5;
     PlaceDividerBar(pair, handle[1].bottom, s.h);
-    const float speed = PaperSpeed();
+    const float speed = DrawnSpeed(0);
     int samples = 0;
     int pixels = 0;
     if (!WaveAreaSpan(s, speed, samples, pixels)) return;

@@ -333,7 +333,7 @@ CViewRhythmWave::CRestPage CViewRhythmWave::RestPageOf(CRect rect, int gridX, in
     page.print = print;
     page.w = rect.Width();
     page.h = rect.Height();
-    page.speed = GetTavrionDoc()->GetSpeed();
+    page.speed = DrawnSpeed(print);
     page.columns = m_nRows > 0 ? PageColumns() : 0;
     page.columnWidth = page.columns > 0 ? static_cast<float>(page.w) / static_cast<float>(page.columns) : 0.0f;
     page.millimetre = gridX > 10 ? page.w / (gridX - 10) : 0;
@@ -367,10 +367,8 @@ BOOL CViewRhythmWave::DrawRestColumn(CDC* pDC, CRestPage& page, int c)
     int columnStart = page.start;
     int shift = 0;
     if (page.oneLead) {
-        const float oneSpeed = Get1LeadWaveSpeed(page.print);
-        if (oneSpeed <= 0.0f) return TRUE;
         perColumn =
-            static_cast<int>(static_cast<float>((page.gridX - 10) * m_nSampleRate / page.columns) / oneSpeed);
+            static_cast<int>(static_cast<float>((page.gridX - 10) * m_nSampleRate / page.columns) / page.speed);
     } else {
         ColumnSpan(c, page.columns, page.gridX, page.speed, page.start, page.continuous, page.print, page.millimetre,
                    columnStart, perColumn, shift);
@@ -410,8 +408,9 @@ BOOL CViewRhythmWave::DrawRestColumn(CDC* pDC, CRestPage& page, int c)
         DrawStartTimeClear(pDC, page.startTimeAt, page.start, blockedAt, page.rect);
     }
     if (page.print && GetShowMarkFlag()) {
-        const double interval = IsAutoPlacedStripStyle(m_nWaveStyle) ? Get1LeadWaveSpeed(page.print) : page.speed;
-        DrawMarkLine(pDC, interval, CRect(left, page.rect.top, right, page.rect.bottom), page.w / (page.gridX - 10.0));
+        // The ticks mark time on the traces as they are drawn.
+        DrawMarkLine(pDC, page.speed, CRect(left, page.rect.top, right, page.rect.bottom),
+                     page.w / (page.gridX - 10.0));
     }
     return TRUE;
 }
@@ -533,7 +532,7 @@ int CViewRhythmWave::DrawRhythmRRWave(CDC* pDC, CRect rect, int gridX, int gridY
     const CWaveItemRef item = CurrentItem();
     if (!item.Rhythm() && !item.Mfer() && !item.RR()) return 0;
     const double sense = RhythmRowSense();
-    const float speed = doc->GetSpeed();
+    const float speed = DrawnSpeed(print);
     const int w = rect.Width();
     const int h = rect.Height();
     if (speed <= 0.0f || gridX <= 10 || gridY <= 0 || m_nRows <= 0 || w <= 0 || h <= 0) return 1;
@@ -634,11 +633,34 @@ bool CViewRhythmWave::ExtraRowSense(int lead, int column, CMFERParser* reader, b
     // A freeze file's leads without a lead code are drawn at a fixed 10 mm/mV.
     if (freezeMfer)
         sense = reader && reader->GetLeadCode(lead) == 0 ? 10.0 : doc->GetSense(4, 0);
-    else if (m_nColumns == 1)
-        sense = doc->GetSense(m_bShowExtra1Lead ? 4 : 5, 0);
     else
-        sense = doc->GetSense(column == 0 ? 4 : 5, 0);
+        sense = ExtraGroupSense(column);
     return true;
+}
+
+double CViewRhythmWave::ExtraGroupSense(int column) const
+{
+    CTavrionDoc* doc = GetTavrionDoc();
+    if (!doc) return 0.0;
+    if (m_nColumns == 1) return doc->GetSense(m_bShowExtra1Lead ? 4 : 5, 0);
+    return doc->GetSense(column == 0 ? 4 : 5, 0);
+}
+
+double CViewRhythmWave::ExtraSenseAt(CPoint point, int column) const
+{
+    CSquares s;
+    CMFERParser* reader = nullptr;
+    unsigned mferCode = 0;
+    if (!GetSquares(s) || !FindExtraSource(reader, mferCode)) return ExtraGroupSense(column);
+    CRect cells[RHYTHM_VIEW_LEADS];
+    ClickCells(CRect(MulDiv(s.w, 10, s.gridX), 0, s.w, s.h), cells);
+    for (int lead = 0; lead < RHYTHM_VIEW_LEADS; ++lead) {
+        double sense = 0.0;
+        if (!cells[lead].IsRectEmpty() && cells[lead].PtInRect(point) &&
+            ExtraRowSense(lead, column, reader, CMFERViewDoc::IsFreezeKind(mferCode), sense))
+            return sense;
+    }
+    return ExtraGroupSense(column);
 }
 
 int CViewRhythmWave::DrawExtraWave(CDC* pDC, CRect rect, int gridX, int gridY, int print)
@@ -648,7 +670,7 @@ int CViewRhythmWave::DrawExtraWave(CDC* pDC, CRect rect, int gridX, int gridY, i
     unsigned mferCode = 0;
     CMFERParser* reader = nullptr;
     if (!FindExtraSource(reader, mferCode)) return 0;
-    const float speed = doc->GetSpeed();
+    const float speed = DrawnSpeed(print);
     const int w = rect.Width();
     const int h = rect.Height();
     if (speed <= 0.0f || gridX <= 10 || gridY <= 0 || m_nRows <= 0 || m_nColumns <= 0 || w <= 0 || h <= 0) return 1;

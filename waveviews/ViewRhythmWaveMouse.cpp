@@ -271,7 +271,7 @@ void CViewRhythmWave::OpenDividerPopup()
 void CViewRhythmWave::OpenRhythmRowsPopup(CPoint point, const CSquares& s, double dotsX, double dotsY)
 {
     const int rowHeight = s.h / 6;
-    const float speed = PaperSpeed();
+    const float speed = DrawnSpeed(0);
     const int calW = MulDiv(s.w, 10, s.gridX);
     const int width = s.w - calW;
     if (rowHeight <= 0 || !(speed > 0.0f) || width <= 0) return;

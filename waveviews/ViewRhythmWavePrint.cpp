@@ -51,7 +51,7 @@ void CViewRhythmWave::DrawDurationMarks(CDC* pDC, CRect rect, int gridX)
     if (speed <= 0.0f) return;
     if (GetCurPrintBottom() < 1) SetCurPrintBottom(rect.bottom);
     const int y = GetCurPrintBottom();
-    const double v = Get1LeadWaveSpeed(1);
+    const double v = DrawnSpeed(1);
     const double length = gridX - 10;
     const double w = rect.Width();
     const double span = GetSpanSeconds() * 25.0 / speed;

@@ -1,8 +1,9 @@
 // CViewRhythmWave: the two-point scale of the measure mode. The first press
 // fixes the first point, the second press the second; afterwards either
 // point can be grabbed and dragged, with four ruler marks around it. The
-// reading gives the time between the points at the paper speed and the
-// amplitude at the sensitivity of the lead group under the first point.
+// reading gives the time between the points at the speed the traces are
+// drawn at (a one-lead strip's own) and the amplitude at the gain the trace
+// under the first point is drawn at.
 #include <algorithm>
 #include <cstdlib>
 
@@ -102,30 +103,30 @@ float CViewRhythmWave::ScaleSense(CString& label) const
     if (!doc || !GetSquares(s)) return 0.0f;
     const int style = m_nWaveStyle;
     const int side = ScaleSideLine(MulDiv(s.w, 10, s.gridX), s.w);
+    const bool second = side >= 0 && m_ptMouse[0].x > side;
+    // The amplitude is read at the gain the trace under the first point is
+    // drawn at, asked of the drawing.
     auto byGroup = [&](bool chest) {
         label = chest ? L"胸部:" : L"四肢:";
         return doc->GetSense(chest ? 0 : 1, 0);
     };
-    if (IsLeadMaskStyle(style)) return doc->GetSense(6, 0);
-    if (side >= 0 && IsTwoGroupExtraStyle(style)) {
-        // The two columns show the two extra-lead sets, each at its own gain:
-        // the reading takes the gain of the column its first point lies in.
-        const bool second = m_ptMouse[0].x > side;
+    if (IsLeadMaskStyle(style) || style == 13 || style == 15) return static_cast<float>(RestColumnSense(0));
+    if (IsTwoGroupExtraStyle(style)) {
+        // The two columns show the two extra-lead sets, each at its own gain.
         label = second ? L"胸部:" : L"四肢:";
-        return doc->GetSense(second ? 5 : 4, 0);
+        return static_cast<float>(ExtraSenseAt(m_ptMouse[0], second ? 1 : 0));
     }
-    if (side >= 0) return byGroup(m_ptMouse[0].x > side);
+    if (side >= 0) return byGroup(second);
     if (style == 9) return byGroup(m_bShowChestLead != FALSE);
-    if (style == 13 || style == 15 || style == 18) return doc->GetSense(2, 0);
-    if (style == 22 || style == 24) return doc->GetSense(m_bShowExtra1Lead ? 4 : 5, 0);
-    if (IsRowsPopupStyle(style)) return m_nDocType == DOC_TYPE_RR ? doc->GetCommonSense(0) : doc->GetSense(6, 0);
+    if (style == 22 || style == 24) return static_cast<float>(ExtraSenseAt(m_ptMouse[0], 0));
+    if (IsRowsPopupStyle(style) || IsOneLeadRhythmStyle(style)) return static_cast<float>(RhythmRowSense());
     return 0.0f;
 }
 
 void CViewRhythmWave::DrawScaleInformation(CDC* pDC, CRect area, CPoint anchor, float ratio)
 {
     CSquares s;
-    const float speed = PaperSpeed();
+    const float speed = DrawnSpeed(0);
     // Without a speed, a size or a sensitivity there is nothing to read.
     if (!GetSquares(s) || !(speed > 0.0f)) return;
     const CPoint& p1 = m_ptMouse[0];

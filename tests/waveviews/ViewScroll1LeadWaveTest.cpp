@@ -614,16 +614,19 @@ TEST_F(ScrollStripPrintTest, DurationMarksAreSmallTrianglesUnderTheStripNotAtThe
     m_printer = std::make_unique<CECGDC>(&m_paper, 2);
     // A page above left its bottom at the paper's end.
     m_strip->SetCurPrintBottom(399);
-    // From the record's start, ten seconds: 25 mm at 2.5 mm/s, 100 pixels.
+    // From the record's start, ten seconds. The strip's row of style 18 is
+    // drawn at the paper speed, 25 mm/s: the ten seconds are its whole
+    // 250 mm, 1000 pixels. (This test once placed them at the fitted strip
+    // speed of 2.5 mm/s, 100 pixels, which no trace of the row is drawn at.)
     m_strip->SetDurationMarkInfo(1, 0, 10.0, 1);
     ASSERT_TRUE(m_strip->Print(m_printer.get(), CRect(0, 100, 1040, 220), 260, 30, 4.0, 0));
     EXPECT_EQ(399, m_strip->GetCurPrintBottom());
     for (int y = 221; y < 400; ++y) ASSERT_TRUE(InkColumns(m_paper, y, 1040).empty()) << "ink below the strip at " << y;
-    // Two marks a few pixels wide just above the strip's bottom, 100 pixels apart.
+    // Two marks a few pixels wide just above the strip's bottom, 1000 pixels apart.
     const std::vector<int> base = InkColumns(m_paper, 218, 1040);
     ASSERT_FALSE(base.empty());
-    EXPECT_LT(base.front() + 2, base.back() - 90);
-    EXPECT_LT(base.back() - base.front(), 100 + 20);
-    EXPECT_GT(base.back() - base.front(), 100 - 20);
+    EXPECT_LT(base.front() + 2, base.back() - 990);
+    EXPECT_LT(base.back() - base.front(), 1000 + 20);
+    EXPECT_GT(base.back() - base.front(), 1000 - 20);
     EXPECT_LT(base.size(), 40u);
 }
