@@ -338,6 +338,13 @@ float CViewSerialComRhy::Sense() const
     return doc ? doc->GetSense(3, 0) : 10.0f;
 }
 
+float CViewSerialComRhy::Speed(BOOL print) const
+{
+    if (m_nWaveStyle == kStyleOneLead) return Get1LeadRhyWaveSpeed(print);
+    CTavrionDoc* doc = RecordDoc();
+    return doc ? doc->GetSpeed() : 25.0f;
+}
+
 bool CViewSerialComRhy::HalvesChest(float sense) const
 {
     CTavrionDoc* doc = RecordDoc();
@@ -392,9 +399,8 @@ BOOL CViewSerialComRhy::DrawSerialComRhyWave(CDC* pDC, CRect rect, int gridX, in
 
 BOOL CViewSerialComRhy::DrawColumn(CDC* pDC, const CRect& rect, int column, int gridX, int gridY, BOOL print)
 {
-    CTavrionDoc* doc = RecordDoc();
     const float sense = Sense();
-    const float speed = m_nWaveStyle == kStyleOneLead ? Get1LeadRhyWaveSpeed(print) : doc ? doc->GetSpeed() : 25.0f;
+    const float speed = Speed(print);
     // A document without a speed has no samples per row.
     if (speed <= 0.0f) return TRUE;
     const int columns = std::max(1, m_nColumns[0]);
@@ -538,15 +544,17 @@ BOOL CViewSerialComRhy::PrintWaveInfo(CECGDC* pDC, CRect rect, BOOL force)
                                 : m_pMferItem ? m_pMferItem->stPatient.strAcqTime : CString();
     if (label.Find(L'*') >= 0) label.Empty();
     label = label.Left(16);
-    float sense = doc->GetSense(3, 0);
-    if (m_bShowChestLead && doc->IsChestHalf() && sense > 1.25f) sense /= 2.0f;
+    // The line states the gain and speed the traces are printed at.
+    float sense = Sense();
+    if (HalvesChest(sense)) sense /= 2.0f;
+    const float speed = Speed(TRUE);
     CString line;
     if (m_nDocType == DOC_TYPE_REST)
-        line.Format(L"%.2f mm/mV  %.1f mm/s  %d Hz", sense, doc->GetSpeed(), doc->GetFilter());
+        line.Format(L"%.2f mm/mV  %.1f mm/s  %d Hz", sense, speed, doc->GetFilter());
     else if (m_pMferItem && m_pMferItem->pMFERParser)
-        line.Format(L"%.2f mm/mV  %.1f mm/s  %s", sense, doc->GetSpeed(), m_pMferItem->pMFERParser->GetFilter().GetString());
+        line.Format(L"%.2f mm/mV  %.1f mm/s  %s", sense, speed, m_pMferItem->pMFERParser->GetFilter().GetString());
     else
-        line.Format(L"%.2f mm/mV  %.1f mm/s  ", sense, doc->GetSpeed());
+        line.Format(L"%.2f mm/mV  %.1f mm/s  ", sense, speed);
     CDCStateSaver saver(dc);
     dc.SetTextColor(RGB(0, 0, 0));
     dc.SetTextAlign(TA_LEFT | TA_TOP);

@@ -198,6 +198,9 @@ protected:
     CTavrionDoc* RecordDoc() const;
     // The rhythm sensitivity: style 13's own, else the record document's serial one.
     float Sense() const;
+    // The speed in mm/s the traces are drawn at: style 13's own, else the
+    // record document's; what the calipers and the scale read with.
+    float Speed(BOOL print) const;
     // Height of 1 mV in pixels, halved for chest leads when the document asks.
     int OneMillivolt(int height, int gridY, float sense, bool chest) const;
     bool HalvesChest(float sense) const;

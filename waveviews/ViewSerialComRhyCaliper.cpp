@@ -99,7 +99,7 @@ void CViewSerialComRhy::InitialDividerPos()
     if ((m_pRestItem ? m_pRestItem->strFilePath : m_pMferItem->strFilePath).IsEmpty()) return;
     const int rate = HeartRateOf();
     const int interval = rate > 0 ? 60000 / rate : 1000;
-    const float speed = doc->GetSpeed();
+    const float speed = Speed(FALSE);
     // A document without a speed has no interval in pixels: nothing is placed.
     if (speed <= 0.0f) return;
     const int width = client.Width();
@@ -162,7 +162,7 @@ void CViewSerialComRhy::DrawDivider(CDC* pDC, CRect rect, float ratio, BOOL prin
     if (!doc || LeadCount(0) <= 0) return;
     CRect client;
     GetClientRect(&client);
-    const float speed = doc->GetSpeed();
+    const float speed = Speed(FALSE);
     if (!print && speed > 0.0f && m_nGridColumns > 0) {
         // A speed change keeps each caliper's centre and interval: its span follows.
         const double pxPerMm = static_cast<double>(client.Width()) / m_nGridColumns;
@@ -332,11 +332,12 @@ void CViewSerialComRhy::DrawScaleInformation(CDC* pDC, CRect rect, CPoint point,
     CTavrionDoc* doc = RecordDoc();
     CRect client;
     GetClientRect(&client);
-    const float speed = doc ? doc->GetSpeed() : 0.0f;
-    const float sense = doc ? doc->GetSense(3, 0) : 0.0f;
+    // The reading takes the speed and gain the traces are drawn at.
+    const float speed = doc ? Speed(FALSE) : 0.0f;
+    const float sense = doc ? Sense() : 0.0f;
     // Without a speed or sensitivity there is no reading.
     if (!doc || speed <= 0.0f || sense <= 0.0f || client.Width() <= 0 || client.Height() <= 0) return;
-    const bool halved = m_bShowChestLead && doc->IsChestHalf() && sense > 1.25f;
+    const bool halved = HalvesChest(sense);
     m_nScaleTime = static_cast<int>((m_nGridColumns / speed) * std::abs(m_ptScale[1].x - m_ptScale[0].x) * 1000.0 /
                                     client.Width());
     m_nScaleVoltage = static_cast<int>((m_nGridRows / sense) * std::abs(m_ptScale[1].y - m_ptScale[0].y) *

@@ -135,8 +135,7 @@ void CViewSerialComRhy::DragCaliper(CPoint point)
     m_dSpanMm[i] = distance / pxPerMm;
     m_dCentreX[i] = m_rcHandle[i].CenterPoint().x / pxPerMm;
     m_dCentreY[i] = left.CenterPoint().y / pxPerMm;
-    CTavrionDoc* doc = RecordDoc();
-    const float speed = doc ? doc->GetSpeed() : 0.0f;
+    const float speed = RecordDoc() ? Speed(FALSE) : 0.0f;
     // Without a speed the interval keeps its last reading.
     if (speed > 0.0f) {
         m_fDivSpeed[i] = speed;

@@ -762,8 +762,10 @@ TEST_F(SerialComRhyMouseTest, OnTheOneLeadStyleTheMagnifierAndTheScaleFollowTheM
     ASSERT_EQ(2, view.GetScaleStatus());
     view.Invalidate(FALSE);
     view.UpdateWindow();
-    // 100 px of 600 across 130 squares at 25 mm/s.
-    EXPECT_EQ(866, view.GetScaleTime());
+    // 100 px of 600 across 130 squares at 10 mm/s, the speed the strip of
+    // the ten-second record is drawn at. (This test once read them at the
+    // document's 25 mm/s, 866 ms, which no trace of this style is drawn at.)
+    EXPECT_EQ(2166, view.GetScaleTime());
 }
 
 TEST_F(SerialComRhyMouseTest, TheMagnifiedCalipersFollowTheirDragWithoutTheRestOfThePictureChanging)
