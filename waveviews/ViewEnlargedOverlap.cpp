@@ -317,7 +317,8 @@ void CViewEnlargedOverlap::SendReading()
     int across = 0;
     int down = 0;
     GetGridCount(across, down);
-    const float sense = m_pBaseDoc ? m_pBaseDoc->GetSense(static_cast<UINT>(GetSenseID()), 0) : 0.0f;
+    // The amplitude is read at the gain the beats are drawn at.
+    const float sense = m_fSense;
     if (w <= 0 || h <= 0) return;
     const CPoint p0 = m_ruler.GetPoint(0);
     const CPoint p1 = m_ruler.GetPoint(1);

@@ -291,16 +291,21 @@ int CViewEnlargedWave::AverageSamplesAcross() const
     return m_nSamplingRate * across / 25;
 }
 
+bool CViewEnlargedWave::IsFixedGainLead(CTavrionDoc* doc) const
+{
+    int code = 0;
+    const BOOL coded = ReadEnlargedRecordInt16(doc, m_pRecord, kTagElectrodeCode, static_cast<UINT>(m_nLead), &code);
+    const int unsignedCode = code & 0xFFFF;
+    return coded && unsignedCode >= 119 && unsignedCode <= 124;
+}
+
 int CViewEnlargedWave::PixelsPerMillivolt(CTavrionDoc* doc, int h) const
 {
     int across = 0;
     int down = 0;
     GetGridCount(across, down);
-    int code = 0;
     // Leads of electrode codes 119 to 124 are always shown at 10 mm/mV.
-    const BOOL coded = ReadEnlargedRecordInt16(doc, m_pRecord, kTagElectrodeCode, static_cast<UINT>(m_nLead), &code);
-    const int unsignedCode = code & 0xFFFF;
-    if (coded && unsignedCode >= 119 && unsignedCode <= 124) return static_cast<int>(h * 10.0 / down);
+    if (IsFixedGainLead(doc)) return static_cast<int>(h * 10.0 / down);
     return static_cast<int>(h * static_cast<double>(m_fSense) / down + 0.5);
 }
 
@@ -382,7 +387,8 @@ void CViewEnlargedWave::SendReading()
         ms = static_cast<int>(across * dx * 40.0 / w);   // 40 ms a square at 25 mm/s
     else if (m_fSpeed > 0.0f)
         ms = static_cast<int>(across / m_fSpeed * dx * 1000.0 / w);
-    const int uv = EnlargedRulerMicrovolts(down, dy, h, m_fSense);
+    // The amplitude is read at the gain the lead is drawn at.
+    const int uv = EnlargedRulerMicrovolts(down, dy, h, IsFixedGainLead(m_pDoc) ? 10.0f : m_fSense);
     SendToEnlargedDialog(*this, WM_ENLARGED_RULER_READING, static_cast<WPARAM>(ms), static_cast<LPARAM>(uv));
 }
 

@@ -98,6 +98,8 @@ protected:
     int StripPageSamples() const;
     // Pixels per millivolt for the trace height h.
     int PixelsPerMillivolt(CTavrionDoc* doc, int h) const;
+    // The lead is one of the free leads (electrode codes 119 to 124), drawn at a fixed 10 mm/mV.
+    bool IsFixedGainLead(CTavrionDoc* doc) const;
     void DrawEvents(CDC* pDC, CRect rect, int traceLeft, int start);
     CString LeadName() const;
     // Samples across the whole view at 25 mm/s (the average beat's scale).

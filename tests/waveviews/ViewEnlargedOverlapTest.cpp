@@ -193,15 +193,18 @@ TEST_F(EnlargedOverlapTest, AWindowReachingOutsideTheBeatIsKeptToTheSamplesRead)
     EXPECT_NE(-1, TraceColumns().first);
 }
 
-TEST_F(EnlargedOverlapTest, ReadingsCountTwentyFiveMillimetresASecondAndTheDocumentsSensitivity)
+// The beats are drawn at the sensitivity the view was given (10 mm/mV), not
+// at the document's: this test once read them at the document's 20 mm/mV,
+// half the voltage drawn.
+TEST_F(EnlargedOverlapTest, ReadingsCountTwentyFiveMillimetresASecondAndTheSensitivityTheBeatsAreDrawnAt)
 {
     AddCompared("first");
     m_base.SetSense(6, 20.0f, 0);   // the view's sense id: the other leads
     Show({0});
-    // 50 px are 12.5 mm: 500 ms; 40 px are 10 mm: 0.5 mV at the document's 20 mm/mV.
+    // 50 px are 12.5 mm: 500 ms; 40 px are 10 mm: 1 mV at the beats' 10 mm/mV.
     SetMarks(CPoint(100, 50), CPoint(150, 90));
     ASSERT_FALSE(m_recorder.m_readings.empty());
-    EXPECT_EQ(std::make_pair(500, 500), m_recorder.m_readings.back());
+    EXPECT_EQ(std::make_pair(500, 1000), m_recorder.m_readings.back());
 }
 
 TEST_F(EnlargedOverlapTest, APanMovesBothOffsetsWithinOneViewEachWay)
