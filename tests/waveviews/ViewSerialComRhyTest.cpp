@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 
 #include "core/DataItem.h"
 #include "core/Globals.h"
@@ -310,6 +311,35 @@ TEST_F(SerialComRhyTest, TheCaptionNeedsARestOrMferRecordDocument)
     EXPECT_GT(InkIn(paper, CRect(0, 0, 520, 40)), 0);
     m_view->SetDocType(DOC_TYPE_RHYTHM);
     EXPECT_FALSE(m_view->PrintWaveInfo(&printer, CRect(0, 0, 520, 40), FALSE));
+}
+
+// The caption over a printed record states the gain and speed its traces are
+// printed at: the six leads' (the chest leads at half the gain when the
+// document halves them), and the one-lead strip's own, which neither the
+// document's speed nor its halving changes.
+TEST_F(SerialComRhyTest, TheCaptionStatesTheGainAndSpeedTheTracesArePrintedAt)
+{
+    AddRest("first", morvelance::rec::RecordKind::Rest12);   // ten seconds
+    m_doc.SetSpeed(50.0f);
+    m_doc.SetSense(3, 20.0f, 0);
+    m_doc.SetChestHalf(1);
+    auto caption = [&](int style, BOOL chest) {
+        MakeView(style, 0);
+        m_view->SetShowChestLead(chest);
+        CDC paper;
+        EXPECT_TRUE(paper.Attach(platform::gdi::CreateRecordingDC(520, 40)));
+        CECGDC printer(&paper, 2);
+        EXPECT_TRUE(m_view->PrintWaveInfo(&printer, CRect(0, 0, 520, 40), TRUE));
+        for (const platform::gdi::DrawRecord& record : platform::gdi::GetRecording(paper.GetSafeHdc()))
+            if (record.op == platform::gdi::DrawOp::Text && record.text.find(L"mm/mV") != std::wstring::npos)
+                return record.text.substr(0, record.text.find(L" mm/s") + 5);
+        return std::wstring();
+    };
+    EXPECT_EQ(L"20.00 mm/mV  50.0 mm/s", caption(29, FALSE));
+    EXPECT_EQ(L"10.00 mm/mV  50.0 mm/s", caption(29, TRUE));
+    // Ten seconds fill the strip's 120 mm at 10 mm/s, at the gain of a short record.
+    EXPECT_EQ(L"10.00 mm/mV  10.0 mm/s", caption(13, FALSE));
+    EXPECT_EQ(L"10.00 mm/mV  10.0 mm/s", caption(13, TRUE));
 }
 
 // ---- calipers and the scale ----------------------------------------------------------------------------
