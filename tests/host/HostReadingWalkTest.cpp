@@ -487,36 +487,42 @@ TEST_F(HostReadingWalk, EveryAmplitudeIsReadAtTheGainItsTraceIsDrawnAt)
 {
     // Each holder is read twice, the gain of its trace and the document's
     // other gains set one way (5 and 10 mm/mV) and then the other: the
-    // drawn height of the trace reads as the same voltage both times,
-    // within three pixels at the lower gain.
+    // drawn height of the trace reads as the voltage that height is at the
+    // gain the trace is drawn with.
     struct Reading {
         int microvolts = -1;
-        int pixels = 0;   // the drawn height
+        int pixels = 0;          // the drawn height
+        double drawn = 0.0;      // what the height is at the gain drawn with
     };
     auto compare = [](const std::string& holder, const std::function<Reading(float drawn, float other)>& read,
                       float low = 5.0f, float high = 10.0f) {
         SCOPED_TRACE(holder);
-        const Reading first = read(low, high);
-        const Reading second = read(high, low);
-        ASSERT_GT(first.pixels, 10);
-        const double perPixel = static_cast<double>(first.microvolts) / std::min(first.pixels, second.pixels);
-        EXPECT_NEAR(first.microvolts, second.microvolts, 3 * perPixel + 10)
-            << "drawn " << first.pixels << " and " << second.pixels << " px high";
+        for (const Reading& reading : {read(low, high), read(high, low)}) {
+            ASSERT_GT(reading.pixels, 10);
+            EXPECT_NEAR(reading.drawn, reading.microvolts, reading.drawn / reading.pixels + 2)
+                << "drawn " << reading.pixels << " px high";
+        }
     };
-    // The trace's height in `box` and the ends of a line down it.
-    auto extentIn = [](CWnd& view, const CRect& box, Reading& reading) {
+    // The trace's height in `box` at `gain` and the ends of a line down it.
+    auto extentIn = [](CWaveView& view, const CRect& box, double gain, Reading& reading) {
         const std::pair<int, int> extent = DrawnExtent(Picture(view), box);
         EXPECT_GT(extent.first, box.top) << "the trace leaves the box";
         EXPECT_LT(extent.second, box.bottom - 1) << "the trace leaves the box";
         reading.pixels = extent.second - extent.first;
+        CRect client;
+        view.GetClientRect(&client);
+        int gridX = 0;
+        int gridY = 0;
+        view.GetGridCount(gridX, gridY);
+        reading.drawn = reading.pixels * gridY * 1000.0 / client.Height() / gain;
         const int x = (box.left + box.right) / 2;
         return std::make_pair(CPoint(x, extent.first), CPoint(x, extent.second));
     };
     // The scale of the multi-lead view over the trace's height in `box`,
     // its first point at the top.
-    auto scale = [&](CViewRhythmWave& view, const CRect& box) {
+    auto scale = [&](CViewRhythmWave& view, const CRect& box, double gain) {
         Reading reading;
-        const auto ends = extentIn(view, box, reading);
+        const auto ends = extentIn(view, box, gain, reading);
         view.ShowDivider(TRUE);
         view.ShowScale(TRUE);
         ClickAt(view, ends.first.x, ends.first.y);
@@ -526,12 +532,12 @@ TEST_F(HostReadingWalk, EveryAmplitudeIsReadAtTheGainItsTraceIsDrawnAt)
         return reading;
     };
     // An enlarged view's ruler down the trace's height.
-    auto ruler = [&](auto& shown) {
+    auto ruler = [&](auto& shown, double gain) {
         Reading reading;
         CRect client;
         shown.view->GetClientRect(&client);
         client.DeflateRect(2, 2);
-        const auto ends = extentIn(*shown.view, client, reading);
+        const auto ends = extentIn(*shown.view, client, gain, reading);
         shown.view->SetRulerStatus(RULER_STATUS_ARMED);
         reading.microvolts = Ruler(*shown.view, shown.parent, ends.first, ends.second).second;
         return reading;
@@ -548,7 +554,7 @@ TEST_F(HostReadingWalk, EveryAmplitudeIsReadAtTheGainItsTraceIsDrawnAt)
             rest->SetSense(2, drawn, 0);
             Shown<CViewRhythmWave> shown(*rest);
             ShowStyle(*shown.view, style);
-            return scale(*shown.view, FirstSpan(*shown.view));
+            return scale(*shown.view, FirstSpan(*shown.view), drawn);
         }, style == 15 ? 0.25f : 5.0f, style == 15 ? 0.5f : 10.0f);
     }
     compare("the rhythm strip of style 18", [&](float drawn, float other) {
@@ -556,7 +562,7 @@ TEST_F(HostReadingWalk, EveryAmplitudeIsReadAtTheGainItsTraceIsDrawnAt)
         rhythm->SetSense(6, drawn, 0);
         Shown<CViewRhythmWave> shown(*rhythm);
         ShowStyle(*shown.view, 18);
-        return scale(*shown.view, FirstSpan(*shown.view));
+        return scale(*shown.view, FirstSpan(*shown.view), drawn);
     });
     // The freeze record's first lead is a free lead (electrode code 119),
     // drawn at a fixed 10 mm/mV beside leads at the page's gain.
@@ -566,17 +572,18 @@ TEST_F(HostReadingWalk, EveryAmplitudeIsReadAtTheGainItsTraceIsDrawnAt)
         ShowStyle(*shown.view, 24);
         CRect box = FirstSpan(*shown.view);
         box.bottom = (shown.view->GetScreenBaseline(0) + shown.view->GetScreenBaseline(1)) / 2;
-        return scale(*shown.view, box);
+        return scale(*shown.view, box, 10.0);
     });
     _EXTRADATAITEM* freezeItem = static_cast<CExtraViewDoc*>(freeze.get())->GetCurrentDataItem();
     ASSERT_NE(nullptr, freezeItem);
     compare("the free lead enlarged", [&](float, float other) {
         Shown<CViewEnlargedWave, enlargedtest::CReportRecorder> shown(*freeze, 800, 400);
         ShowEnlarged(*shown.view, *freeze, freezeItem->pECGData, 0, other);
-        return ruler(shown);
+        return ruler(shown, 10.0);
     });
 
-    // The serial comparison's strip, drawn at the gain of its own length.
+    // The serial comparison's strip, drawn at the gain of a record of its
+    // length, 10 mm/mV for ten seconds.
     host::SerialRecordSet set;
     ASSERT_TRUE(Compare(set, Records::Get().Path("rest12.ecg")));
     compare("the serial comparison's strip", [&](float, float other) {
@@ -587,7 +594,7 @@ TEST_F(HostReadingWalk, EveryAmplitudeIsReadAtTheGainItsTraceIsDrawnAt)
         int gridY = 0;
         shown.view->GetGridCount(gridX, gridY);
         Reading reading;
-        const auto ends = extentIn(*shown.view, WaveArea(*shown.view, gridX), reading);
+        const auto ends = extentIn(*shown.view, WaveArea(*shown.view, gridX), 10.0, reading);
         shown.view->ShowDivider(TRUE);
         shown.view->ShowScale(TRUE);
         ClickAt(*shown.view, ends.first.x, ends.first.y);
@@ -611,7 +618,7 @@ TEST_F(HostReadingWalk, EveryAmplitudeIsReadAtTheGainItsTraceIsDrawnAt)
         view.SetDataIndex(0, 0);
         view.SendMessage(WM_INITIALUPDATE, 0, 0);
         Paint(view);
-        return ruler(shown);
+        return ruler(shown, drawn);
     });
 }
 
