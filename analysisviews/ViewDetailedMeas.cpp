@@ -268,9 +268,11 @@ BOOL CViewDetailedMeas::IsDerivedCell(int row, int lead) const
 void CViewDetailedMeas::LoadCell(int row, int lead, const CString& text, BOOL editable)
 {
     CDoubleEdit& cell = *m_pCells[row][lead];
-    m_strShown[row][lead] = text;
     cell.DisableInput();
     cell.SetWindowText(text);
+    // What the cell holds now (an answer cell shows a stored "y" as "Y") is
+    // what the person sees as loaded: a cell still so was not edited.
+    cell.GetWindowText(m_strShown[row][lead]);
     if (IsMissing(text)) {
         // A missing value is never offered for editing: the drawn
         // placeholder under the hidden cell shows it.

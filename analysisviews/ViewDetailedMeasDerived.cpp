@@ -2,7 +2,7 @@
 // inverted: the form shows its column derived from the stored texts and, at a
 // save, maps each corrected derived cell back through the same inversion
 // into the stored row it came from. Cells that were not corrected keep their
-// stored texts, so viewing and saving never rewrites the column.
+// stored texts, so viewing and saving never rewrites the column (nor any other).
 #include "analysisviews/ViewDetailedMeas.h"
 #include "analysisviews/TableText.h"
 
@@ -104,8 +104,9 @@ void CViewDetailedMeas::StoreCells(_MEASURE_INFO& measures) const
         for (int lead = 0; lead < DETAILED_MEAS_LEADS; ++lead) {
             CString text;
             m_pCells[row][lead]->GetWindowText(text);
+            // A cell left as loaded keeps the stored text, byte for byte.
+            if (text == m_strShown[row][lead]) continue;
             if (IsDerivedCell(row, lead)) {
-                if (text == m_strShown[row][lead]) continue;
                 int source = 0;
                 bool negated = false;
                 if (DerivedSource(m_bDerivedNoQ, row, source, negated))

@@ -90,7 +90,10 @@ BOOL CViewDetailedMeas::CheckData(UINT id)
     SetCurrentFrom(id);
     CString text;
     m_pCells[m_nCurRow][m_nCurLead]->GetWindowText(text);
-    const CString error = CheckCellText(m_nCurRow, text);
+    // A cell left as loaded holds the record's value, which is no input to
+    // refuse: the save keeps it as stored.
+    const CString error =
+        text == m_strShown[m_nCurRow][m_nCurLead] ? CString() : CheckCellText(m_nCurRow, text);
     m_bDataValid = error.IsEmpty();
     if (!m_bDataValid) m_strError = error;
     return m_bDataValid;
@@ -165,6 +168,8 @@ void CViewDetailedMeas::OnKillFocusEdb(UINT id)
         }
         return;
     }
+    // A cell the record left empty stays so until the person types.
+    if (m_strShown[m_nCurRow][m_nCurLead].IsEmpty()) return;
     if (cell.IsWindowVisible() && cell.IsInputEnabled())
         cell.SetWindowText(m_nCurRow >= kYesNoRow ? L"Y" : L"0");
 }
@@ -202,15 +207,16 @@ BOOL CViewDetailedMeas::IsEditChange()
     _MEASURE_INFO* measures = RestMeasures();
     auto* doc = dynamic_cast<CTavrionDoc*>(GetDocument());
     if (!measures || !doc || (!doc->IsSaveEditor() && !doc->IsSaveDoctor())) return FALSE;
+    // Each cell is compared with what it showed when loaded, not with the
+    // stored text: a derived cell shows another, and a stored "y" shows as
+    // "Y" without anyone editing it.
     for (int row = 0; row < DETAILED_MEAS_ROWS; ++row)
         for (int lead = 0; lead < DETAILED_MEAS_LEADS; ++lead) {
-            // A derived cell is compared with what it showed, not with the
-            // stored text it was derived from.
-            const CString& stored = IsDerivedCell(row, lead) ? m_strShown[row][lead] : measures->At(row, lead);
-            if (stored == L"****" || stored == L"*") continue;
+            const CString& shown = m_strShown[row][lead];
+            if (shown == L"****" || shown == L"*") continue;
             CString text;
             m_pCells[row][lead]->GetWindowText(text);
-            if (text != stored) return TRUE;
+            if (text != shown) return TRUE;
         }
     return FALSE;
 }
@@ -239,6 +245,11 @@ BOOL CViewDetailedMeas::SetData(BOOL ask)
         if (protocol.reportFailedSave) protocol.reportFailedSave();
         return FALSE;
     }
+    // The stored texts are what the cells show now: an edit from here on is a new one.
+    if (measures == m_pLoaded)
+        for (int row = 0; row < DETAILED_MEAS_ROWS; ++row)
+            for (int lead = 0; lead < DETAILED_MEAS_LEADS; ++lead)
+                m_pCells[row][lead]->GetWindowText(m_strShown[row][lead]);
     if (!ask) return TRUE;
     if (protocol.commit && !protocol.commit(doc)) return FALSE;
     // The pane's owner refreshes everything that shows the measurements.

@@ -140,6 +140,7 @@ void CDlgDivider::ShowHeartRate()
         CString rate = item.Rest() ? item.Rest()->strHeartRate : mfer->strHeartRate;
         if (rate.Find(L'*') >= 0) rate.Empty();
         SetDlgItemText(IDC_RATE_EDIT, rate);
+        GetDlgItemText(IDC_RATE_EDIT, m_strShownRate);
         return;
     }
     // Without a heart rate of the record there is nothing to update: the
@@ -223,7 +224,14 @@ CString CDlgDivider::TypedHeartRate()
     return rate;
 }
 
-bool CDlgDivider::WriteHeartRateXml(const CString& path, const CString& name, const CString& rate)
+bool CDlgDivider::IsRateTyped()
+{
+    CString text;
+    GetDlgItemText(IDC_RATE_EDIT, text);
+    return text != m_strShownRate;
+}
+
+bool CDlgDivider::WriteHeartRateXml(const CString& path, const CString& name, const CString* rate)
 {
     static const wchar_t kEditor[] = L"/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Editor_name";
     static const wchar_t kEditorDate[] = L"/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Edit_date";
@@ -232,12 +240,13 @@ bool CDlgDivider::WriteHeartRateXml(const CString& path, const CString& name, co
     CECGXMLParser xml(path, 0, CString());
     _XML_ATTRIB_DATE date;
     date.SetDate(COleDateTime::GetCurrentTime());
-    for (const wchar_t* element : {kEditor, kEditorDate, kAnalysisDate, kHeartRate})
+    for (const wchar_t* element : {kEditor, kEditorDate, kAnalysisDate})
         if (!EnsureElementPath(xml, element)) return false;
+    if (rate && !EnsureElementPath(xml, kHeartRate)) return false;
     xml.SetDataToXMLDOM(name, kEditor, 4, CString());
     xml.SetDateAttrib(date, kEditorDate);
     xml.SetDateAttrib(date, kAnalysisDate);
-    xml.SetDataToXMLDOM(rate, kHeartRate, 4, CString());
+    if (rate) xml.SetDataToXMLDOM(*rate, kHeartRate, 4, CString());
     xml.SaveToXMLFile();
     return xml.m_bLastSaveFailed == 0;
 }
@@ -256,6 +265,9 @@ void CDlgDivider::OnOK()
     _MFERDATAITEM* mfer = item.Mfer();
     if (!rest && !mfer) return;
     const CString rate = TypedHeartRate();
+    // A rate the edit shows as the record gave it is no update of it: the
+    // record keeps its text ("075", a missing rate shown empty, ...).
+    const bool typed = IsRateTyped();
     CEditingOk::Run run;
     // A record read for confirmation is updated by its confirming doctor: the
     // doctor's confirmation stands in place of the editor's stamps, so the
@@ -267,10 +279,11 @@ void CDlgDivider::OnOK()
     run.order.push_back(CEditingOk::CommitStep::Refill);
     run.store = [&](const CString& name) {
         const CString& path = rest ? rest->strXMLPath : mfer->strXMLPath;
-        if (!WriteHeartRateXml(path, name, rate)) {
+        if (!WriteHeartRateXml(path, name, typed ? &rate : nullptr)) {
             CEditingOk::ReportFailedSave();
             return false;
         }
+        if (!typed) return true;
         // The item carries the new rate too: the document's own saves (the
         // record, the measurement table) write the item's values back.
         _MEASURE_INFO& measure = rest ? rest->stMeasure : mfer->stMeasure;

@@ -86,9 +86,11 @@ protected:
     void ApplyUpdatePermission();
     // The typed heart rate as "%d" (an empty edit gives 0).
     CString TypedHeartRate();
-    // The record XML of the update: editor, stamps and heart rate; false
-    // when the file could not be written.
-    static bool WriteHeartRateXml(const CString& path, const CString& name, const CString& rate);
+    // Whether the rate edit holds another text than the record's it showed.
+    bool IsRateTyped();
+    // The record XML of the update: editor, stamps and, when given, the
+    // heart rate; false when the file could not be written.
+    static bool WriteHeartRateXml(const CString& path, const CString& name, const CString* rate);
 
     CEnlargedViewFrame m_frame;
     CViewDividerWave* m_pView = nullptr;   // lives in the frame: goes with the window
@@ -103,4 +105,5 @@ protected:
     int m_nScreenSamples = 0;
     int m_nStart = 0;
     int m_nLead = 0;
+    CString m_strShownRate;   // the record's heart rate as the edit showed it
 };

@@ -157,8 +157,13 @@ void CEnlargedMeasureTable::ShowTexts()
 {
     for (int cell = 0; cell < CMeasureTableCells::kCellCount; ++cell) {
         CDoubleEdit& edit = m_cells[cell];
-        edit.SetWindowText(m_texts.At(cell).strText);
-        if (m_texts.At(cell).bEditable)
+        CMeasureTableCells::Cell& texts = m_texts.At(cell);
+        edit.SetWindowText(texts.strText);
+        // What the window holds now is what the person sees as loaded (an
+        // answer cell shows a stored "y" as "Y"): a cell still so is unedited.
+        edit.GetWindowText(texts.strShown);
+        texts.strText = texts.strShown;
+        if (texts.bEditable)
             edit.EnableInput();
         else
             edit.DisableInput();
@@ -247,6 +252,15 @@ void CEnlargedMeasureTable::OnCellKillFocus(CDialog& dialog, UINT id)
     CDoubleEdit& edit = Cell(id);
     CString text;
     edit.GetWindowText(text);
+    // A cell left as loaded holds the record's value, not the person's
+    // input: an empty or non-numeric stored text stays as it is, and one
+    // holding "x" that the focus cleared comes back when nothing was typed.
+    const CString& shown = m_texts.At(id - kFirstCellId).strShown;
+    if (text == shown) return;
+    if (text.IsEmpty() && shown.FindOneOf(L"xX") >= 0) {
+        edit.SetWindowText(shown);
+        return;
+    }
     if (text.IsEmpty()) {
         edit.SetWindowText(IsAnswerCell(id) ? L"Y" : L"0");
         return;

@@ -93,7 +93,7 @@ void CMeasureTableCells::LoadGlobals(const _MEASURE_INFO& measure)
 {
     for (int i = 0; i < MEASURE_GLOBALS; ++i) {
         Cell& cell = m_cells[kFirstGlobal + i];
-        cell.strText = measure.strGlobal[i];
+        cell.strText = cell.strShown = measure.strGlobal[i];
         cell.bEditable = !HasNoValue(cell.strText);
     }
     m_cells[kFirstGlobal].bEditable = FALSE;   // the heart rate comes from the analysis only
@@ -102,7 +102,7 @@ void CMeasureTableCells::LoadGlobals(const _MEASURE_INFO& measure)
 void CMeasureTableCells::LoadLead(const _MEASURE_INFO& measure, int lead)
 {
     for (int item = 0; item < MEASURE_ITEMS; ++item) {
-        m_cells[item].strText = measure.At(item, lead);
+        m_cells[item].strText = m_cells[item].strShown = measure.At(item, lead);
         m_cells[item].bEditable = !HasNoValue(m_cells[item].strText);
     }
 }
@@ -111,7 +111,7 @@ void CMeasureTableCells::LoadLead(const _MEASURE_INFO& measure, int lead)
 void CMeasureTableCells::LoadMissingLead()
 {
     for (int item = 0; item < MEASURE_ITEMS; ++item) {
-        m_cells[item].strText = item <= kLastNumericItem ? L"****" : L"*";
+        m_cells[item].strText = m_cells[item].strShown = item <= kLastNumericItem ? L"****" : L"*";
         m_cells[item].bEditable = FALSE;
     }
 }
@@ -133,9 +133,9 @@ void CMeasureTableCells::LoadDerivedAVR(const _MEASURE_INFO& measure)
         b[i] = source >= 3 && source <= 12 ? a[source] : 0;
     }
     for (int i = 13; i <= kLastNumericItem; ++i) b[i] = Negated(a[i]);
-    for (int i = 0; i <= kLastNumericItem; ++i) m_cells[i] = Cell{ValueText(b[i]), FALSE};
+    for (int i = 0; i <= kLastNumericItem; ++i) m_cells[i] = Cell{ValueText(b[i]), FALSE, ValueText(b[i])};
     for (int i = kLastNumericItem + 1; i < MEASURE_ITEMS; ++i)
-        m_cells[i] = Cell{measure.At(i, kAVR), FALSE};
+        m_cells[i] = Cell{measure.At(i, kAVR), FALSE, measure.At(i, kAVR)};
 }
 
 void CMeasureTableCells::MakeReadOnly()
@@ -147,7 +147,7 @@ int CMeasureTableCells::FindOutOfRange() const
 {
     if (!StoresLeadValues()) return -1;
     for (int item = 0; item <= kLastNumericItem; ++item)
-        if (OutOfRange(item, m_cells[item].strText)) return item;
+        if (m_cells[item].IsEdited() && OutOfRange(item, m_cells[item].strText)) return item;
     return -1;
 }
 
@@ -161,12 +161,14 @@ CString CMeasureTableCells::RangeMessage(int item)
 BOOL CMeasureTableCells::Store(_MEASURE_INFO& measure) const
 {
     if (FindOutOfRange() >= 0) return FALSE;
-    for (int i = 0; i < MEASURE_GLOBALS; ++i) measure.strGlobal[i] = m_cells[kFirstGlobal + i].strText;
+    for (int i = 0; i < MEASURE_GLOBALS; ++i)
+        if (m_cells[kFirstGlobal + i].IsEdited()) measure.strGlobal[i] = m_cells[kFirstGlobal + i].strText;
     if (!StoresLeadValues()) return TRUE;
     for (int item = 0; item < MEASURE_ITEMS; ++item) {
-        const CString& text = m_cells[item].strText;
-        const bool copied = item > kLastNumericItem || HasNoValue(text);
-        measure.At(item, m_nStoredLead) = copied ? text : ValueText(ValueOf(text));
+        const Cell& cell = m_cells[item];
+        if (!cell.IsEdited()) continue;
+        const bool copied = item > kLastNumericItem || HasNoValue(cell.strText);
+        measure.At(item, m_nStoredLead) = copied ? cell.strText : ValueText(ValueOf(cell.strText));
     }
     return TRUE;
 }

@@ -24,6 +24,11 @@ public:
     struct Cell {
         CString strText;
         BOOL bEditable = FALSE;
+        // What the cell showed when loaded (its window may show a stored text
+        // otherwise, upper case in an answer cell): a text still so was not
+        // edited, and the record keeps its own.
+        CString strShown;
+        bool IsEdited() const { return strText != strShown; }
     };
 
     // The stored lead (0-11) shown at display position `position`; a Cabrera
@@ -42,15 +47,17 @@ public:
     Cell& At(int cell) { return m_cells[cell]; }
     const Cell& At(int cell) const { return m_cells[cell]; }
 
-    // The first numeric lead item (0-20) whose text is out of its range, or
-    // -1 when all may be stored. Texts holding "*" are not checked; cells of
-    // positions that store no lead values are not either.
+    // The first numeric lead item (0-20) whose edited text is out of its
+    // range, or -1 when all may be stored. Texts holding "*" are not checked;
+    // cells of positions that store no lead values are not either, nor those
+    // the person left as loaded: the record's own value is no input.
     int FindOutOfRange() const;
     // "The value of <label> should be between <low> and <high> !!!".
     static CString RangeMessage(int item);
-    // Puts the cells into `measure`: the globals always, the lead items only
-    // where the lead has stored values of its own. FALSE, with `measure`
-    // untouched, when a value is out of range.
+    // Puts the edited cells into `measure`: the globals always, the lead
+    // items only where the lead has stored values of its own. A cell left as
+    // loaded leaves the text `measure` holds, byte for byte. FALSE, with
+    // `measure` untouched, when a value is out of range.
     BOOL Store(_MEASURE_INFO& measure) const;
     // Whether Store writes the lead's items (else the globals only).
     bool StoresLeadValues() const { return m_nStoredLead >= 0; }

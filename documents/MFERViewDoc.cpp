@@ -15,6 +15,7 @@
 #include "core/LayoutNames.h"
 #include "documents/AverageSTTexts.h"
 #include "documents/RecordXmlText.h"
+#include "documents/RestXmlText.h"
 #include "platform/base/CodePage.h"
 #include "documents/RecordPaths.h"
 
@@ -53,12 +54,6 @@ bool ReadValue(CECGXMLParser& xml, const CString& path, CString& value, int type
     if (xml.GetDataFromXMLDOM(value, path, type, attrib)) return true;
     value.Empty();
     return false;
-}
-
-CString ReadOr(CECGXMLParser& xml, const CString& path, const wchar_t* missing)
-{
-    CString value;
-    return ReadValue(xml, path, value) ? value : CString(missing);
 }
 
 CString Numbered(const wchar_t* format, int n)
@@ -484,21 +479,12 @@ void CMFERViewDoc::ReadMeasurements(_MFERDATAITEM& item, CECGXMLParser& xml)
         }
     }
 
-    struct Global {
-        const wchar_t* pszControl;
-        int nAlt;
-        const wchar_t* pszMissing;
-    };
-    static const Global kGlobals[MEASURE_GLOBALS] = {
-        {L"Interpre_hr_stc", 0, L"***"},       {L"Interpre_pr_int_stc", 0, L"****"},
-        {L"Interpre_qrs_int_stc", 0, L"****"}, {L"Interpre_qt_stc", 0, L"****"},
-        {L"Interpre_qt_stc", 1, L"****"},      {L"Interpre_pqrst_stc", 0, L"***"},
-        {L"Interpre_pqrst_stc", 1, L"***"},    {L"Interpre_pqrst_stc", 2, L"***"},
-        {L"Interpre_rv5_sv1_stc", 0, L"*.***"}, {L"Interpre_rv5_sv1_stc", 1, L"*.***"},
-    };
-    for (int g = 0; g < MEASURE_GLOBALS; ++g)
-        measure.strGlobal[g] = ReadOr(xml, FormPath(MferForm::Rest, kGlobals[g].pszControl, kGlobals[g].nAlt),
-                                      kGlobals[g].pszMissing);
+    // The resting document's bindings and stand-ins: the MFER rest form binds the same.
+    for (int g = 0; g < MEASURE_GLOBALS; ++g) {
+        const RestGlobalBinding& binding = kRestGlobals[g];
+        const CString path = FormPath(MferForm::Rest, binding.pszControl, binding.nAlt);
+        measure.strGlobal[g] = ReadRestGlobal(xml, path, binding);
+    }
 }
 
 // ---- waveforms -------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include "core/ECGXMLParser.h"
 #include "documents/InterpreCodeRows.h"
 #include "documents/RecordXmlText.h"
+#include "documents/RestXmlText.h"
 #include "documents/RecordPaths.h"
 
 namespace {
@@ -158,18 +159,14 @@ void CMFERViewDoc::SaveBirthday(_MFERDATAITEM& item, CECGXMLParser& xml, MferFor
 
 void CMFERViewDoc::SaveMeasureTexts(_MFERDATAITEM& item, CECGXMLParser& xml)
 {
-    static const struct {
-        const wchar_t* pszControl;
-        int nAlt;
-    } kTargets[MEASURE_GLOBALS] = {
-        {L"Interpre_hr_stc", 0},    {L"Interpre_pr_int_stc", 0}, {L"Interpre_qrs_int_stc", 0},
-        {L"Interpre_qt_stc", 0},    {L"Interpre_qt_stc", 1},     {L"Interpre_pqrst_stc", 0},
-        {L"Interpre_pqrst_stc", 1}, {L"Interpre_pqrst_stc", 2},  {L"Interpre_rv5_sv1_stc", 0},
-        {L"Interpre_rv5_sv1_stc", 1},
-    };
-    for (int g = 0; g < MEASURE_GLOBALS; ++g)
-        WriteRecordXmlText(xml, FormPath(MferForm::Rest, kTargets[g].pszControl, kTargets[g].nAlt),
-                           item.stMeasure.strGlobal[g]);
+    for (int g = 0; g < MEASURE_GLOBALS; ++g) {
+        // A value that still reads as the item holds it (a missing one as the
+        // reader's stand-in) is no edit: it stays as the record XML has it.
+        const RestGlobalBinding& binding = kRestGlobals[g];
+        const CString path = FormPath(MferForm::Rest, binding.pszControl, binding.nAlt);
+        const CString& text = item.stMeasure.strGlobal[g];
+        if (ReadRestGlobal(xml, path, binding) != text) WriteRecordXmlText(xml, path, text);
+    }
 }
 
 int CMFERViewDoc::SaveMsuDataToXML(_MFERDATAITEM* pItem)

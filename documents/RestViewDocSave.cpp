@@ -190,8 +190,12 @@ int CRestViewDoc::SaveMsuDataToXML(_RESTDATAITEM* item, int lead, int withGlobal
     if (first >= 0 && last < MEASURE_LEADS) {
         for (int key = 0; key < REST_MEASURE_KEYS; ++key) {
             for (int n = first; n <= last; ++n) {
+                // A value that still reads as the item holds it (a missing
+                // one as "****") is no edit: it stays as the record XML has it.
+                const CString& text = item->stMeasure.At(key, n);
+                if (ReadMeasureElement(xml, m_strMeasureKey[key], n) == text) continue;
                 EnsureMeasureElement(xml, m_strMeasureKey[key], n);
-                xml.SetDataToXMLDOM(item->stMeasure.At(key, n), MeasureElementPath(m_strMeasureKey[key], n), 2, L"data");
+                xml.SetDataToXMLDOM(text, MeasureElementPath(m_strMeasureKey[key], n), 2, L"data");
             }
         }
     }
@@ -200,6 +204,9 @@ int CRestViewDoc::SaveMsuDataToXML(_RESTDATAITEM* item, int lead, int withGlobal
 
 void CRestViewDoc::SaveGlobalMeasures(_RESTDATAITEM* item, CECGXMLParser& xml)
 {
-    for (int i = 0; i < MEASURE_GLOBALS; ++i)
-        WriteRecordXmlText(xml, RestPath(kRestGlobals[i].pszControl, kRestGlobals[i].nAlt), item->stMeasure.strGlobal[i]);
+    for (int i = 0; i < MEASURE_GLOBALS; ++i) {
+        const CString path = RestPath(kRestGlobals[i].pszControl, kRestGlobals[i].nAlt);
+        const CString& text = item->stMeasure.strGlobal[i];
+        if (ReadRestGlobal(xml, path, kRestGlobals[i]) != text) WriteRecordXmlText(xml, path, text);
+    }
 }

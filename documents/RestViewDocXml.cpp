@@ -199,18 +199,12 @@ void CRestViewDoc::ReadEditorsAndComment(_RESTDATAITEM* item, CECGXMLParser& xml
 void CRestViewDoc::ReadMeasurements(_RESTDATAITEM* item, CECGXMLParser& xml)
 {
     _MEASURE_INFO& measure = item->stMeasure;
-    for (int key = 0; key < REST_MEASURE_KEYS; ++key) {
-        for (int lead = 0; lead < MEASURE_LEADS; ++lead) {
-            CString value;
-            const bool read = xml.GetDataFromXMLDOM(value, MeasureElementPath(m_strMeasureKey[key], lead), 2, L"data") != 0;
-            measure.At(key, lead) = read ? value : CString(L"****");
-        }
-    }
+    for (int key = 0; key < REST_MEASURE_KEYS; ++key)
+        for (int lead = 0; lead < MEASURE_LEADS; ++lead)
+            measure.At(key, lead) = ReadMeasureElement(xml, m_strMeasureKey[key], lead);
     for (int i = 0; i < MEASURE_GLOBALS; ++i) {
-        CString value;
-        const CString path = RestPath(kRestGlobals[i].pszControl, kRestGlobals[i].nAlt);
-        const bool read = !path.IsEmpty() && xml.GetDataFromXMLDOM(value, path, 4, CString()) != 0;
-        measure.strGlobal[i] = read ? value : CString(kRestGlobals[i].pszDefault);
+        const RestGlobalBinding& binding = kRestGlobals[i];
+        measure.strGlobal[i] = ReadRestGlobal(xml, RestPath(binding.pszControl, binding.nAlt), binding);
     }
     // The dividers place themselves from the measured heart rate.
     item->strHeartRate = measure.strGlobal[0];

@@ -38,6 +38,18 @@ CString MeasureElementPath(const CString& key, int lead)
     return path;
 }
 
+CString ReadMeasureElement(CECGXMLParser& xml, const CString& key, int lead)
+{
+    CString value;
+    return xml.GetDataFromXMLDOM(value, MeasureElementPath(key, lead), 2, L"data") ? value : CString(L"****");
+}
+
+CString ReadRestGlobal(CECGXMLParser& xml, const CString& path, const RestGlobalBinding& binding)
+{
+    CString value;
+    return !path.IsEmpty() && xml.GetDataFromXMLDOM(value, path, 4, CString()) ? value : CString(binding.pszDefault);
+}
+
 bool IsRestFifteenLead(unsigned systemCode)
 {
     const unsigned low = systemCode & 0xFF;

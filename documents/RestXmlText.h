@@ -7,6 +7,11 @@
 
 // The per-lead measurement element of a key and a lead (0 to 11).
 CString MeasureElementPath(const CString& key, int lead);
+// A per-lead measurement as the reader takes it: the element's "data", or
+// "****" (no value) where the record XML has none. A save compares with
+// this reading: a value that still reads as the item holds it was not
+// changed, and stays as stored, absent included.
+CString ReadMeasureElement(CECGXMLParser& xml, const CString& key, int lead);
 
 bool IsRestFifteenLead(unsigned systemCode);
 
@@ -21,6 +26,10 @@ struct RestGlobalBinding {
     const wchar_t* pszDefault;
 };
 extern const RestGlobalBinding kRestGlobals[10];
+// A record-wide measurement as the reader takes it from `path`, the place
+// its binding has in the layout: the element's text, or the binding's text
+// where the record XML has none.
+CString ReadRestGlobal(CECGXMLParser& xml, const CString& path, const RestGlobalBinding& binding);
 
 // The entry of a control in the resting screen form's layout table; -1 when
 // the form has no control of that name.

@@ -534,6 +534,43 @@ private:
         const std::string ex = "/Rawdata/Tavrion/Report/Exercise_section/";
         if (XmlElement* maxHr = existing(ex + "Hr/Max_hr")) maxHr->SetText("***");
         if (XmlElement* stop = existing(ex + "Load/Stop_condition")) stop->SetText("");
+
+        // ---- measurements: texts the measurement readers take as they stand, and ones
+        // they cannot read as a number, in each form a recorder or an older save leaves
+        const std::string ms = "/Rawdata/Tavrion/Measurement/Measurement_section/";
+        auto gone = [&](const std::string& parent, const std::string& child) {
+            if (XmlElement* p = existing(parent))
+                if (const XmlElement* c = p->Find(child)) p->RemoveChild(c);
+        };
+        // Lead II's items: no number, a fraction, a sign with a leading zero, blanks,
+        // full-width digits, past the table's limit, P' above its range, a lone
+        // no-value mark, an empty value and yes/no answers in lower case or empty.
+        const std::pair<const char*, const char*> leadII[] = {
+            {"Qa", "abc"}, {"Ra", "12.5"}, {"Sa", "+015"}, {"Rd", " 44 "}, {"Sd", "０２８"},
+            {"Stj", "12000"}, {"Ppa", "5"}, {"Stm", "*"}, {"Ta", "-0360"}, {"Qrsa", ""},
+            {"Tup", ""}, {"Delta_wave", "y"},
+        };
+        for (const auto& [key, data] : leadII)
+            if (XmlElement* e = existing(ms + "Mm/" + key + "/" + key + "_element[2]")) e->SetAttribute("data", data);
+        if (XmlElement* e = existing(ms + "Mm/Tup/Tup_element[3]")) e->SetAttribute("data", "x");
+        gone(ms + "Mm/Vat", "Vat_element[12]");   // V6's V.A.T. missing
+        // The record-wide values.
+        const std::pair<const char*, const char*> globals[] = {
+            {"Heart_rate", "060"}, {"Pr_int", "0156"}, {"Qrs_dur", ""}, {"Qtc_int", "４１２"}, {"P_axis", "+54"},
+            {"Qrs_axis", "999"}, {"T_axis", "abc"}, {"Rv5", " 1.350 "}, {"Sv1", "*.***"},
+        };
+        for (const auto& [element, text] : globals)
+            if (XmlElement* e = existing(ms + element)) e->SetText(text);
+        gone(ms.substr(0, ms.size() - 1), "Qt_int");
+        // The beat table and the intervals by QRS type.
+        if (XmlElement* beats = existing(ms + "Qrs_no")) {
+            if (const std::string* count = beats->Attribute("count")) beats->SetAttribute("count", "0" + *count);
+        }
+        if (XmlElement* e = existing(ms + "Qrs_no/Qrs_type/Qrs_type_element[1]")) e->SetAttribute("data", "+1");
+        if (XmlElement* e = existing(ms + "Qrs_no/Rr_int/Rr_int_element[2]")) e->SetAttribute("data", "abc");
+        if (XmlElement* e = existing(ms + "Qrs/P_Dur/P_Dur_element[1]")) e->SetAttribute("data", "");
+        if (XmlElement* e = existing(ms + "Qrs/Qt_int/Qt_int_element[1]")) e->SetAttribute("data", "１２３");
+        // ---- end of the measurements
     }
 
     // The text a code carried before the master reworded it.

@@ -277,6 +277,15 @@ const XmlElement* XmlElement::Find(const std::string& path) const {
     return e;
 }
 
+bool XmlElement::RemoveChild(const XmlElement* child) {
+    for (auto it = m_children.begin(); it != m_children.end(); ++it) {
+        if (it->get() != child) continue;
+        m_children.erase(it);
+        return true;
+    }
+    return false;
+}
+
 std::string SerializeXml(const XmlElement& root, XmlEncoding encoding) {
     std::string body;
     WriteElement(root, 0, true, &body);

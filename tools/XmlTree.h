@@ -48,6 +48,8 @@ public:
     const XmlElement* Find(const std::string& path) const;
     // Number of children named `name`.
     size_t Count(const std::string& name) const;
+    // Takes `child` out of this element's children; false when it is none of them.
+    bool RemoveChild(const XmlElement* child);
 
 private:
     struct Step {

@@ -5,6 +5,7 @@
 #include "dialogs/DlgEditor.h"
 #include "platform/ui/windowing/MessageBoxRecorder.h"
 #include "tests/analysisviews/MeasViewTestSupport.h"
+#include "tests/dialogs/RecordXmlChanges.h"
 #include "tests/support/ModalScript.h"
 #include "printdevice/ECGDC.h"
 #include "tests/support/XmlSaveFault.h"
@@ -434,6 +435,66 @@ TEST_F(DetailedMeas, AnUnaskedSaveWritesTheTextsWithoutStampsOrMessages)
     EXPECT_EQ(XmlCell(kYesNo, 7), L"*");
     EXPECT_TRUE(m_notify.log.empty());
     EXPECT_TRUE(m_owner.log.empty());
+}
+
+// Texts the table shows in another form than it writes: lead II's Q, R and
+// S amplitudes "abc", "12.5" and "+015", its TUP empty and its delta wave
+// "y" (shown "Y"), V6's V.A.T. missing. Shown, they are no edit; Tab
+// through them neither fills nor refuses them; a save of another cell
+// leaves every one as stored, and the record XML changes only in that cell
+// and the stamps.
+TEST_F(DetailedMeas, TextsStoredInOtherFormsStayAsStoredThroughASaveOfAnotherCell)
+{
+    // The stylesheet's layouts, as the host loads them before opening: the
+    // save writes the patient's fields, which the reader places by them.
+    for (_LOAD_POSITION_TYPE type : {LOAD_POS_REST, LOAD_POS_RHYTHM, LOAD_POS_RR, LOAD_POS_FINAL, LOAD_POS_EXTRA,
+                                     LOAD_POS_EXER})
+        m_doc.GetCtrlPosFromXSL(type);
+    m_item = AddRecord("meas.ecg", resttest::Shape(RecordKind::Rest12));
+    const struct {
+        int row;
+        const wchar_t* data;
+    } kStored[] = {{4, L"abc"}, {kRa, L"12.5"}, {8, L"+015"}, {kYesNo, L""}, {22, L"y"}};
+    for (const auto& stored : kStored) {
+        CString path;
+        path.Format(L"%s%s/%s_element[2]", kMm, kElements[stored.row], kElements[stored.row]);
+        SetXmlText(path, stored.data, L"data");
+    }
+    RemoveXmlNode(CString(kMm) + L"Vat/Vat_element[12]");
+    ASSERT_EQ(Open(m_item), 0);
+    m_doc.SetCtrlContent(nullptr);   // the forms' store, which the save writes whole, as the host fills it
+    m_doc.InsertEditableParam(kEditors, L"編集者一");
+    m_doc.InsertEditableParam(kEditors, L"編集者二");
+    ASSERT_NE(ShowView(), nullptr);
+    const std::string before = testsupport::ReadFileBytes(m_files.xml);
+    EXPECT_FALSE(m_view->IsEditChange());
+    platform::ui::MessageBoxRecorder boxes;
+    for (int row : {4, kYesNo}) {
+        TypeOver(row, 0, row == kYesNo ? L"N" : L"-80");
+        Key(VK_TAB);   // onto lead II's stored text
+        Key(VK_TAB);   // and past it
+        EXPECT_TRUE(HasFocus(row, 2)) << row;
+    }
+    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(CellText(4, 1), L"abc");
+    EXPECT_EQ(CellText(kYesNo, 1), L"");
+    TypeOver(kRa, 0, L"1234");
+    Key(VK_TAB);
+    testsupport::ModalScript script;
+    AnswerEditor(script);
+    ASSERT_TRUE(m_view->IsEditChange());
+    EXPECT_TRUE(m_view->SetData(TRUE));
+    const std::vector<std::string> typed = {
+        "/Rawdata[1]/Tavrion[1]/Measurement[1]/Measurement_section[1]/Mm[1]/Ra[1]/Ra_element[1]/@data"};
+    // The stamps: editors and their times, the record's edit time.
+    std::vector<std::string> allowed = {"/Rawdata/Tavrion/Inspection/Voktext_section",
+                                        "/Rawdata/Tavrion/Inspection/Patient_section/Edit_time",
+                                        "/Rawdata/Tavrion/Analysis/Analysis_edit",
+                                        "/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor",
+                                        "/Rawdata/Tavrion/Addition/Patient_add_section/Addition_editor"};
+    allowed.insert(allowed.end(), typed.begin(), typed.end());
+    EXPECT_TRUE(xmlchanges::OnlyChanged(before, testsupport::ReadFileBytes(m_files.xml), allowed, typed));
+    EXPECT_EQ(XmlCell(kRa, 0), L"1234");
 }
 
 TEST_F(DetailedMeas, WithoutACurrentRecordNothingIsStored)

@@ -357,6 +357,36 @@ TEST_F(DlgDividerUpdateTest, ACancelledPromptStoresNothingAndAnEmptyEditStoresZe
     EXPECT_EQ(CString(L"0"), XmlHeartRate());
 }
 
+// The update pressed with the rate left as the edit showed it: the record
+// keeps its own text, in whatever form, and a rate it marks as not measured
+// (shown empty) stays so; only the stamps are written.
+TEST_F(DlgDividerTest, AnUpdateWithTheRateLeftAsShownKeepsTheRecordsOwnText)
+{
+    static constexpr const wchar_t* kHeartRate = L"/Rawdata/Tavrion/Measurement/Measurement_section/Heart_rate";
+    int n = 0;
+    for (const wchar_t* stored : {L"075", L"***", L" 66"}) {
+        SCOPED_TRACE(testsupport::Utf8(stored));
+        morvelance::RestRecordShape shape;
+        shape.seconds = 10.0;
+        _RESTDATAITEM* item = AddRecord("rate" + std::to_string(++n), shape);
+        SetXmlText(kHeartRate, stored);
+        ASSERT_EQ(0, Open(item));
+        CDlgDivider dialog(nullptr);
+        dialog.SetDoc(&m_doc, DOC_TYPE_REST);
+        dialog.SetWaveParam(260, 30, Length(), 500, 0);
+        testsupport::ModalScript script;
+        script.On(CDlgDivider::IDD, [&](CDialog&) { testsupport::ClickControl(dialog, IDOK); });
+        script.On(CDlgEditor::IDD, [](CDialog& prompt) {
+            testsupport::ChooseListEntry(prompt, 3485, 1);
+            testsupport::ClickControl(prompt, IDOK);
+        });
+        EXPECT_EQ(IDOK, dialog.DoModal());
+        EXPECT_EQ(std::vector<UINT>({CDlgDivider::IDD, CDlgEditor::IDD}), script.Seen());
+        EXPECT_EQ(CString(stored), XmlText(kHeartRate));
+        EXPECT_EQ(CString(stored), item->stMeasure.strGlobal[0]);
+    }
+}
+
 TEST_F(DlgDividerTest, EachCaliperReadoutIsDrawnInItsOwnColour)
 {
     OpenRecord(10.0);

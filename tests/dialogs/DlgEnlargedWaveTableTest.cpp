@@ -13,6 +13,7 @@
 #include "platform/ui/framework/ClientDC.h"
 #include "platform/ui/windowing/Desktop.h"
 #include "platform/ui/windowing/MessageBoxRecorder.h"
+#include "tests/dialogs/RecordXmlChanges.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 #include "tests/support/ModalScript.h"
 #include "tests/tools/XmlTestUtil.h"
@@ -362,4 +363,54 @@ TEST_F(DlgEnlargedWaveTableTest, ARecordXmlThatCannotBeWrittenIsReportedAndTheDi
     // only that a write failed, leaving the user to guess which and why).
     EXPECT_EQ(L"ファイル書き込みエラーです。\r\n" + m_item->strXMLPath + L"\r\n同じ名前のフォルダーがあります。",
               boxes.Last().text);
+}
+
+// Lead II's Q, R and S amplitudes stored as "abc", "12.5" and "+015", its
+// TUP empty and its delta wave "y" (which the answer cell shows as "Y"),
+// V6's V.A.T. missing and the PR interval "0156": with P amp. typed and OK
+// pressed, each stays as stored, and Tab through the cells beside them
+// neither fills nor refuses them. Only P amp. and the stamps change.
+TEST_F(DlgEnlargedWaveTableTest, ValuesStoredInOtherFormsStayAsStoredBesideATypedOne)
+{
+    m_item = AddRecord("forms", morvelance::RestRecordShape());
+    const CString lead = L"_element[2]";
+    const struct {
+        const wchar_t* key;
+        const wchar_t* data;
+    } kStored[] = {{L"Qa", L"abc"}, {L"Ra", L"12.5"}, {L"Sa", L"+015"}, {L"Tup", L""}, {L"Delta_wave", L"y"}};
+    for (const auto& stored : kStored)
+        SetXmlText(CString(kMm) + stored.key + L"/" + stored.key + lead, stored.data, L"data");
+    SetXmlText(L"/Rawdata/Tavrion/Measurement/Measurement_section/Pr_int", L"0156");
+    RemoveXmlNode(CString(kMm) + L"Vat/Vat_element[12]");
+    ASSERT_EQ(0, Open(m_item));
+    const std::string before = testsupport::ReadFileBytes(m_files.xml);
+    AnswerEditor();
+    platform::ui::MessageBoxRecorder boxes;
+    const int beeps = Desktop::BeepCount();
+    const INT_PTR result = Run(kLeadII, [](CDlgEnlargedWave& dialog) {
+        dialog.GetDlgItem(5619)->SetFocus();   // T amp.: Tab on through T', TUP and the delta wave
+        for (int i = 0; i < 4; ++i) Desktop::KeyPress(VK_TAB);
+        dialog.GetDlgItem(5603)->SetFocus();   // Q dur.: Tab on over Q amp. "abc"
+        Desktop::KeyPress(VK_TAB);
+        Desktop::KeyPress(VK_TAB);
+        Desktop::PumpMessages();
+        EXPECT_EQ(CString(L"abc"), testsupport::ControlText(dialog, 5604));
+        EXPECT_EQ(CString(L""), testsupport::ControlText(dialog, 5621));
+        testsupport::TypeInto(dialog, kPAmp, L"42");
+        testsupport::ClickControl(dialog, IDOK);
+    });
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(0, boxes.Count());
+    EXPECT_EQ(beeps, Desktop::BeepCount());
+    EXPECT_EQ(CString(L"42"), XmlLeadValue(L"Pa", kLeadII));
+    const std::vector<std::string> typed = {
+        "/Rawdata[1]/Tavrion[1]/Measurement[1]/Measurement_section[1]/Mm[1]/Pa[1]/Pa_element[2]/@data"};
+    // The stamps: editors and their times, the record's edit time.
+    std::vector<std::string> allowed = {"/Rawdata/Tavrion/Inspection/Voktext_section",
+                                        "/Rawdata/Tavrion/Inspection/Patient_section/Edit_time",
+                                        "/Rawdata/Tavrion/Analysis/Analysis_edit",
+                                        "/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor",
+                                        "/Rawdata/Tavrion/Addition/Patient_add_section/Addition_editor"};
+    allowed.insert(allowed.end(), typed.begin(), typed.end());
+    EXPECT_TRUE(xmlchanges::OnlyChanged(before, testsupport::ReadFileBytes(m_files.xml), allowed, typed));
 }

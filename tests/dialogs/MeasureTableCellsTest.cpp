@@ -178,3 +178,34 @@ TEST(MeasureTableCells, ReadOnlyTableEditsNothing)
     cells.MakeReadOnly();
     for (int cell = 0; cell < CMeasureTableCells::kCellCount; ++cell) EXPECT_FALSE(cells.At(cell).bEditable);
 }
+
+// A cell the person left as loaded stores nothing: the record keeps its own
+// text in whatever form it stored it (no number, a fraction, a sign or a
+// leading zero, past the range, an empty or lower-case answer), and such a
+// text is no input to refuse. A typed cell is checked and stored in the
+// table's form, and one typed back to what it showed is no edit.
+TEST(MeasureTableCells, CellsLeftAsLoadedKeepTheirStoredTextsAndOnlyTypedOnesAreCheckedAndFormed)
+{
+    const int kLead = 1;
+    _MEASURE_INFO measure = NumberedMeasure();
+    const struct {
+        int item;
+        const wchar_t* text;
+    } kStored[] = {{4, L"abc"}, {6, L"12.5"}, {8, L"+015"}, {15, L"12000"}, {1, L"5"}, {21, L""}, {22, L"y"}};
+    for (const auto& stored : kStored) measure.At(stored.item, kLead) = stored.text;
+    measure.strGlobal[5] = L"+54";
+    CMeasureTableCells cells;
+    cells.Load(measure, kLead, 0);
+    cells.At(0).strText = L"0042";
+    cells.At(14).strText = L"205";   // typed, then typed back to what it showed
+    cells.At(14).strText = cells.At(14).strShown;
+    EXPECT_EQ(-1, cells.FindOutOfRange());
+    _MEASURE_INFO stored = measure;
+    ASSERT_TRUE(cells.Store(stored));
+    EXPECT_EQ(CString(L"42"), stored.At(0, kLead));
+    stored.At(0, kLead) = measure.At(0, kLead);
+    EXPECT_TRUE(SameMeasure(measure, stored));
+
+    cells.At(15).strText = L"12001";   // typed past the range
+    EXPECT_EQ(15, cells.FindOutOfRange());
+}

@@ -192,6 +192,34 @@ TEST_F(MferDocTest, MeasurementsSaveOnlyForTwelveAndFifteenLeads)
     EXPECT_EQ(CString(L"2024"), Read(rest, L"/Rawdata/Tavrion/Analysis/Analysis_edit/Edit_date", L"year"));
 }
 
+// The record-wide measurements of the rest form, as the reader takes them:
+// a PR interval of "0156" and a QT interval the record lacks (read as
+// "****") stay as the record XML has them through a save of the form and a
+// store of the measurements, neither of which changed them.
+TEST_F(MferDocTest, RecordWideMeasurementsThatStillReadAsStoredStayAsStoredAbsentIncluded)
+{
+    _MFERDATAITEM* item = OpenKind(MferKind::Plain, 12, 0x800C, 12);
+    ASSERT_NE(nullptr, item);
+    const CString mfer = item->strFilePath, xml = item->strXMLPath;
+    const CString section = L"/Rawdata/Tavrion/Measurement/Measurement_section";
+    {
+        CECGXMLParser parser(xml, 0, CString());
+        parser.SetDataToXMLDOM(L"0156", section + L"/Pr_int", 4, CString());
+        while (parser.RemoveNode(section + L"/Qt_int")) {
+        }
+        parser.SaveToXMLFile();
+    }
+    m_doc.reset(new CMFERViewDoc);
+    _MFERDATAITEM* again = AddItem(Utf8(mfer), Utf8(xml), 12);
+    ASSERT_EQ(0, Open(again));
+    EXPECT_EQ(CString(L"****"), again->stMeasure.strGlobal[3]);
+    m_doc->SetCtrlContent(nullptr);
+    EXPECT_EQ(0, m_doc->SaveDataToXML(again->nID));
+    EXPECT_EQ(0, m_doc->SaveMsuDataToXML(again));
+    EXPECT_EQ(CString(L"0156"), Read(again, section + L"/Pr_int"));
+    EXPECT_EQ(CString(L"(none)"), Read(again, section + L"/Qt_int"));
+}
+
 TEST_F(MferDocTest, SavingRefusesWhatItCannotWrite)
 {
     EXPECT_EQ(255, m_doc->SaveDataToXML(0));

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "core/MemoryHelpers.h"
+#include "tests/dialogs/RecordXmlChanges.h"
 #include "tests/documents/RestViewDocTestSupport.h"
 
 using namespace resttest;
@@ -232,6 +233,34 @@ TEST_F(RestXmlFixture, MeasurementSaverWritesOnlyTheLeadAsked)
     EXPECT_EQ(XmlText(L"/Rawdata/Tavrion/Measurement/Measurement_section/Mm/Delta_wave/Delta_wave_element[12]", L"data"),
               item->stMeasure.At(22, 11));
     EXPECT_EQ(XmlText(fifth, L"data"), CString(L"77"));
+}
+
+// The measurement saver writes what the item holds against what the record
+// XML reads as: values in other forms (no number, a sign and a leading zero,
+// an empty answer, a heart rate of "060"), a missing value (read as "****")
+// and a missing record-wide one (read as its stand-in) stay as stored, and
+// only the value the item changed is written.
+TEST_F(RestXmlFixture, MeasurementSaverLeavesValuesThatStillReadAsStoredAsTheRecordXmlHasThem)
+{
+    const CString mm = L"/Rawdata/Tavrion/Measurement/Measurement_section/Mm/";
+    _RESTDATAITEM* item = AddRecord("rest.ecg", Shape(RecordKind::Rest12));
+    SetXmlText(mm + L"Qa/Qa_element[2]", L"abc", L"data");
+    SetXmlText(mm + L"Sa/Sa_element[2]", L"+015", L"data");
+    SetXmlText(mm + L"Tup/Tup_element[2]", L"", L"data");
+    SetXmlText(L"/Rawdata/Tavrion/Measurement/Measurement_section/Heart_rate", L"060");
+    RemoveXmlNode(mm + L"Vat/Vat_element[12]");
+    RemoveXmlNode(L"/Rawdata/Tavrion/Measurement/Measurement_section/Qt_int");
+    ASSERT_EQ(Open(item), 0);
+    ASSERT_EQ(item->stMeasure.At(13, 11), CString(L"****"));
+    const std::string before = testsupport::ReadFileBytes(m_files.xml);
+    item->stMeasure.At(0, 1) = L"42";
+    ASSERT_EQ(m_doc.SaveMsuDataToXML(item, -1, TRUE), 0);
+    const std::vector<std::string> changed = {
+        "/Rawdata[1]/Tavrion[1]/Measurement[1]/Measurement_section[1]/Mm[1]/Pa[1]/Pa_element[2]/@data"};
+    std::vector<std::string> allowed = {"/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor",
+                                        "/Rawdata/Tavrion/Analysis/Analysis_edit"};
+    allowed.insert(allowed.end(), changed.begin(), changed.end());
+    EXPECT_TRUE(xmlchanges::OnlyChanged(before, testsupport::ReadFileBytes(m_files.xml), allowed, changed));
 }
 
 TEST_F(RestXmlFixture, DisplaySettingsOutOfRangeComeBackAsDefaults)
