@@ -131,13 +131,15 @@ TEST_F(HostStripView, ThePrintedStripsDurationMarksAreSmallTrianglesUnderItsTrac
         if (DarkColumns(page, y, 200, 3300) > 0) bottom = y;
     ASSERT_GT(bottom, 200);
     EXPECT_LT(bottom, 600) << "ink far below the strip";
-    // The marks' bases: two short runs ten seconds (25 mm, 295 px) apart.
+    // The marks' bases: two short runs ten seconds apart, at the 25 mm/s the
+    // trace under them is printed at: 250 mm, 2953 px.
     const int base = bottom - 2;
     int first = 150;
     while (first < 3300 && !page.Dark(first, base)) ++first;
     ASSERT_LT(first, 3300);
     EXPECT_LT(DarkColumns(page, base, first, first + 60), 40);
-    EXPECT_GT(DarkColumns(page, base, first + 295 - 40, first + 295 + 40), 5);
+    EXPECT_GT(DarkColumns(page, base, first + 2953 - 40, first + 2953 + 40), 5);
+    EXPECT_EQ(0, DarkColumns(page, base, first + 60, first + 2953 - 40)) << "a mark between the two";
     // Above a mark's apex, up to the trace, nothing joins the mark to it.
     for (int y = bottom - 50; y > bottom - 55; --y)
         EXPECT_EQ(0, DarkColumns(page, y, first - 60, first + 60)) << "ink above the first mark at row " << y;
