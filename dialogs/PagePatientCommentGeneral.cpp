@@ -18,6 +18,7 @@
 #include "documents/RRViewDoc.h"
 #include "documents/RhythmDataItem.h"
 #include "documents/RhythmViewDoc.h"
+#include "documents/TripCounts.h"
 #include "platform/base/Kernel.h"
 #include "platform/gdi/DCObjectSelector.h"
 #include "platform/gdi/DCStateSaver.h"
@@ -325,8 +326,8 @@ void CPagePatientCommentGeneral::LoadPatientData()
     SendDlgItemMessage(3737, EM_LIMITTEXT, 3);
     if (TripRowsShown()) {
         LoadLabel(3734, TripLabel());
-        SetText(3735, *f.pTrip[0] == L"*" ? CString() : *f.pTrip[0]);
-        SetText(3737, *f.pTrip[1]);
+        SetText(3735, TripCountShown(*f.pTrip[0]));
+        SetText(3737, TripCountShown(*f.pTrip[1]));
         for (int id = 3734; id <= 3737; ++id) {
             ShowControl(id, !((id == 3735 || id == 3737) && m_rows.IsDisplayOnly(10)));
             SetControlFont(id);
@@ -402,10 +403,7 @@ int CPagePatientCommentGeneral::IsDataChange()
     if (SharedFieldsDiffer(*this, kFieldIds, f.shared, m_pDoc)) return 1;
     if (IsMasterStep() && hasItem) {
         for (int t = 0; t < 2; ++t) {
-            const CString text = Text(t == 0 ? 3735 : 3737);
-            // An uncounted trip ("*") shows empty and stays uncounted.
-            if (text.IsEmpty() && *f.pTrip[t] == L"*") continue;
-            if (text != *f.pTrip[t]) return 1;
+            if (Text(t == 0 ? 3735 : 3737) != TripCountShown(*f.pTrip[t])) return 1;
         }
     }
     m_bInformationChange = 0;
@@ -420,7 +418,12 @@ int CPagePatientCommentGeneral::CheckPatientData()
     if (CheckBirthDate(Text(3718), Text(3720), Text(3722))) return 255;
     ItemFields f;
     const bool countedTrips = IsMasterStep() && CurrentItem(f) && (f.uSystemCode & 0xFF) == 243;
-    if (countedTrips && CheckTripCounts(Text(3735), Text(3737), TripLabel(), b8000)) return 255;
+    // Only a typed count is checked; one stored past the range stays as stored.
+    auto typedTrip = [&](int id, int t) {
+        const CString text = Text(id);
+        return text == TripCountShown(*f.pTrip[t]) ? CString() : text;
+    };
+    if (countedTrips && CheckTripCounts(typedTrip(3735, 0), typedTrip(3737, 1), TripLabel(), b8000)) return 255;
     return CheckBodySize(Text(3724), Text(3727));
 }
 
@@ -432,12 +435,10 @@ void CPagePatientCommentGeneral::SaveDataToItem()
     *f.pComment = Text(3706);
     if (!IsMasterStep()) return;
 
-    for (int t = 0; t < 2; ++t) {
-        const CString text = Text(t == 0 ? 3735 : 3737);
-        // Left empty, an uncounted trip keeps its star.
-        if (text.IsEmpty() && *f.pTrip[t] == L"*") continue;
-        *f.pTrip[t] = text;
-    }
+    const bool b8000 = m_pDoc && m_pDoc->Is8000File();
+    for (int t = 0; t < 2; ++t)
+        *f.pTrip[t] = TripCountFromBox(Text(t == 0 ? 3735 : 3737), *f.pTrip[t], b8000,
+                                       t == 0 ? kTripCountLimit8000 : kTripTotalLimit8000);
     const LRESULT selection = SendDlgItemMessage(3758, CB_GETCURSEL);
     if (selection == m_nLoadedJudgement) return;
     CString text, code;

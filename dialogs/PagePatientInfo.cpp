@@ -11,6 +11,7 @@
 #include "documents/MFERViewDoc.h"
 #include "documents/RestDataItem.h"
 #include "documents/RestViewDoc.h"
+#include "documents/TripCounts.h"
 #include "platform/base/Kernel.h"
 #include "platform/ui/framework/PaintDC.h"
 
@@ -313,9 +314,8 @@ void CPagePatientInfo::LoadPatientData()
     SendDlgItemMessage(3238, EM_LIMITTEXT, 3);
     if (HasTripRows()) {
         SetText(3235, TripLabel());
-        // A first trip count of "*" (not counted) is shown as nothing.
-        SetText(3236, *item.pTrip1 == L"*" ? CString() : *item.pTrip1);
-        SetText(3238, *item.pTrip2);
+        SetText(3236, TripCountShown(*item.pTrip1));
+        SetText(3238, TripCountShown(*item.pTrip2));
         for (int id = 3235; id <= 3238; ++id) {
             ShowControl(id, !(id == 3236 || id == 3238) || !m_rows.IsDisplayOnly(10));
             SetControlFont(id);
@@ -359,14 +359,10 @@ int CPagePatientInfo::IsDataChange()
     if (SharedFieldsDiffer(*this, FieldIds(item.bRest && item.b8000), SharedTarget(item), m_pDoc)) return 1;
 
     if (item.bRest) {
-        // "*" marks a trip count that was not counted; it is shown empty, so
-        // an empty field leaves it as it is.
         auto tripChanged = [this](int id, const CString& stored) {
             CWnd* control = GetDlgItem(id);
             if (!control || !(control->GetStyle() & WS_VISIBLE)) return false;
-            const CString text = Text(id);
-            if (text.IsEmpty() && stored == L"*") return false;
-            return text != stored;
+            return Text(id) != TripCountShown(stored);
         };
         if (tripChanged(3236, *item.pTrip1) || tripChanged(3238, *item.pTrip2)) return 1;
     }
@@ -379,7 +375,14 @@ int CPagePatientInfo::CheckPatientData()
     const bool b8000 = Is8000();
     if (CheckAges(Text(3214), Text(3216), b8000)) return 255;
     if (!b8000 && CheckBirthDate(Text(3219), Text(3221), Text(3223))) return 255;
-    if (CheckTripCounts(Text(3236), Text(3238), TripLabel(), b8000)) return 255;
+    // Only a typed count is checked: one the record holds past the range
+    // (a model-8000 count of 300) is kept as stored, not refused.
+    const ItemView item = CurrentItem();
+    auto typedTrip = [this](int id, const CString* stored) {
+        const CString text = Text(id);
+        return stored && text == TripCountShown(*stored) ? CString() : text;
+    };
+    if (CheckTripCounts(typedTrip(3236, item.pTrip1), typedTrip(3238, item.pTrip2), TripLabel(), b8000)) return 255;
     return CheckBodySize(Text(3225), Text(3228));
 }
 
@@ -388,21 +391,19 @@ void CPagePatientInfo::SaveDataToItem()
     const ItemView item = CurrentItem();
     if (!item.pPatient) return;
     const bool fixed = item.bRest && item.b8000;
+    // A model-8000 recorder takes two digits of age, which the box holds to
+    // for typing; a stored age it shows whole (the reader takes up to 100)
+    // stays as stored unless the person typed another.
+    const bool ageTyped = Text(3214) != item.pPatient->strAge;
     WritePatientFields(*this, FieldIds(fixed), SharedTarget(item), m_pDoc);
-    if (fixed) item.pPatient->strAge = item.pPatient->strAge.Left(2);
+    if (fixed && ageTyped) item.pPatient->strAge = item.pPatient->strAge.Left(2);
     if (!item.bRest) return;
     *item.pEdited = 1;
-    auto storeTrip = [this](int id, CString& stored) {
+    auto storeTrip = [this, &item](int id, CString& stored, int limit) {
         CWnd* control = GetDlgItem(id);
         if (!control || !(control->GetStyle() & WS_VISIBLE)) return;
-        const CString text = Text(id);
-        if (text.IsEmpty()) {
-            // An uncounted trip ("*") is shown empty and stays uncounted.
-            if (stored != L"*") stored.Empty();
-            return;
-        }
-        stored.Format(L"%d", _wtoi(text));
+        stored = TripCountFromBox(Text(id), stored, item.b8000, limit);
     };
-    storeTrip(3236, *item.pTrip1);
-    storeTrip(3238, *item.pTrip2);
+    storeTrip(3236, *item.pTrip1, kTripCountLimit8000);
+    storeTrip(3238, *item.pTrip2, kTripTotalLimit8000);
 }

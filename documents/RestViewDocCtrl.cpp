@@ -8,6 +8,7 @@
 #include "documents/RestViewDoc.h"
 #include "documents/FormStore.h"
 #include "documents/RestXmlText.h"
+#include "documents/TripCounts.h"
 
 namespace {
 
@@ -117,11 +118,6 @@ bool IsTripKind(unsigned systemCode)
     return low == 254 || low == 226;
 }
 
-CString TripText(const CString& text)
-{
-    return text == L"*" ? CString() : text;
-}
-
 }  // namespace
 
 void CRestViewDoc::InitCheckArray()
@@ -185,8 +181,8 @@ void CRestViewDoc::SetCtrlContent(_PATIENT_INFO* pPatient)
         const bool trip = IsTripKind(item->uSystemCode);
         SetCtrlData(3182, trip ? LabelText(L"Interpre_trip_count_stc", L"トリップ数") : CString(), 1, -1);
         SetCtrlData(3184, trip ? CString(L"/") : CString(), 1, -1);
-        SetCtrlData(3183, trip ? TripText(item->strTrip) : CString(), 1, -1);
-        if (trip) SetCtrlData(3185, TripText(item->strTotalTrip), 1, -1);
+        SetCtrlData(3183, trip ? TripCountShown(item->strTrip) : CString(), 1, -1);
+        if (trip) SetCtrlData(3185, TripCountShown(item->strTotalTrip), 1, -1);
     }
     SetConfirmContent();
     SetAnyCtrlContent(1);
@@ -261,15 +257,15 @@ void CRestViewDoc::CopyBackTrip(_RESTDATAITEM* item)
     // Only the trip kinds show the counts; the emptied controls of any other
     // record (a trip code such as 243 among them) would erase its counts.
     if (!IsTripKind(item->uSystemCode)) return;
+    // The boxes show an uncounted trip empty, and a model-8000 record's
+    // counts as stored even past what its recorder takes: only a typed count
+    // is put back (and checked against that recorder's range).
     CString trip, total;
     GetCtrlData(3183, trip);
     GetCtrlData(3185, total);
-    if (item->b8000File) {
-        if (!CheckDataRange(trip, 255.0f, 0.0f, 1, 0)) trip.Empty();
-        if (!CheckDataRange(total, 256.0f, 0.0f, 1, 0)) total.Empty();
-    }
-    item->strTrip = trip;
-    item->strTotalTrip = total;
+    const bool b8000 = item->b8000File != 0;
+    item->strTrip = TripCountFromBox(trip, item->strTrip, b8000, kTripCountLimit8000);
+    item->strTotalTrip = TripCountFromBox(total, item->strTotalTrip, b8000, kTripTotalLimit8000);
 }
 
 void CRestViewDoc::CopyBackCodeRows(_RESTDATAITEM* item)
@@ -339,7 +335,7 @@ int CRestViewDoc::IsInfoEidtChange(_RESTDATAITEM* item)
         if (CtrlDiffers(*this, InfoTextID(i), info.*kInfoTexts[i])) return 1;
     }
     if (!IsTripKind(item->uSystemCode)) return 0;
-    return CtrlDiffers(*this, 3183, TripText(item->strTrip)) || CtrlDiffers(*this, 3185, TripText(item->strTotalTrip)) ? 1 : 0;
+    return CtrlDiffers(*this, 3183, TripCountShown(item->strTrip)) || CtrlDiffers(*this, 3185, TripCountShown(item->strTotalTrip)) ? 1 : 0;
 }
 
 int CRestViewDoc::IsAnayEidtChange(_RESTDATAITEM* item)

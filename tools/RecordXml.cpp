@@ -571,6 +571,15 @@ private:
         if (XmlElement* e = existing(ms + "Qrs/P_Dur/P_Dur_element[1]")) e->SetAttribute("data", "");
         if (XmlElement* e = existing(ms + "Qrs/Qt_int/Qt_int_element[1]")) e->SetAttribute("data", "１２３");
         // ---- end of the measurements
+
+        // ---- trip counts and ages the boxes show otherwise than stored: a count not
+        // taken ("*", shown empty) and, in a model-8000 record, a count past that
+        // recorder's 255 and an age of 100, past its two-digit box
+        if (XmlElement* trip = existing("/Rawdata/Tavrion/Record/Mstep_section/Trip_info"))
+            trip->SetAttribute("trip", Older() ? "300" : "*").SetAttribute("total", "*");
+        if (XmlElement* age = existing("/Rawdata/Tavrion/Inspection/Patient_section/Age"); age && Older())
+            age->SetAttribute("year", "100");
+        // ---- end of the trip counts and ages
     }
 
     // The text a code carried before the master reworded it.

@@ -179,6 +179,34 @@ TEST_F(PatientInfoPage, AnUncountedTripIsShownEmptyAndKeptAsAStar)
     EXPECT_EQ(item->strTrip, L"7");
 }
 
+// A model-8000 record's trip count past 255 and age of 100, which the page
+// shows as stored, are neither refused nor cut by an OK that did not touch
+// them; a typed count past 255 is refused.
+TEST_F(PatientInfoPage, AModel8000CountAndAgePastItsBoxesStayAsStoredUntilTyped)
+{
+    _RESTDATAITEM* item = OpenRecord(resttest::Shape(RecordKind::Rest12, true, 254));
+    item->strTrip = L"300";
+    item->strTotalTrip = L"*";
+    item->stPatient.strAge = L"100";
+    CPagePatientInfo& page = ShowPage();
+    EXPECT_EQ(ControlText(page, 3236), L"300");
+    EXPECT_EQ(ControlText(page, 3238), L"");
+    EXPECT_EQ(ControlText(page, 3214), L"100");
+    EXPECT_EQ(page.IsDataChange(), 0);
+    platform::ui::MessageBoxRecorder boxes;
+    EXPECT_EQ(page.CheckPatientData(), 0);
+    EXPECT_EQ(boxes.Count(), 0);
+    page.SaveDataToItem();
+    EXPECT_EQ(item->strTrip, L"300");
+    EXPECT_EQ(item->strTotalTrip, L"*");
+    EXPECT_EQ(item->stPatient.strAge, L"100");
+
+    Retype(3236, L"301");
+    EXPECT_EQ(page.IsDataChange(), 1);
+    EXPECT_EQ(page.CheckPatientData(), 255);
+    EXPECT_EQ(boxes.Count(), 1);
+}
+
 TEST_F(PatientInfoPage, RecordsWithoutTripsHideTheTripRow)
 {
     OpenRecord(resttest::Shape(RecordKind::Rest12, false, 243));

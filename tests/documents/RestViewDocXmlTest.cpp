@@ -439,6 +439,33 @@ TEST_F(RestXmlFixture, CopyBackChecksTripCountsAndListedMedications)
     EXPECT_EQ(fresh.IsEidtChange(), 0);
 }
 
+// The trip boxes show an uncounted trip ("*") empty and a model-8000 count
+// past 255 as stored: copied back untouched, both stay as the record holds
+// them; only a count the person typed is checked and put back.
+TEST_F(RestXmlFixture, CopyBackKeepsTripCountsTheBoxesShowOtherwiseUntilOneIsTyped)
+{
+    _RESTDATAITEM* item = OpenRest(RecordKind::Rest12, true, 254);
+    item->strTrip = L"300";
+    item->strTotalTrip = L"*";
+    m_doc.SetCtrlContent(&item->stPatient);
+    EXPECT_EQ(StoredText(m_doc, 3183), CString(L"300"));
+    EXPECT_EQ(StoredText(m_doc, 3185), CString());
+    EXPECT_EQ(m_doc.IsEidtChange(), 0);
+    m_doc.UpDateCurItemContent();
+    EXPECT_EQ(item->strTrip, CString(L"300"));
+    EXPECT_EQ(item->strTotalTrip, CString(L"*"));
+    ASSERT_EQ(m_doc.SaveDataToXML(item->nID), 0);
+    EXPECT_EQ(XmlText(L"/Rawdata/Tavrion/Record/Mstep_section/Trip_info", L"trip"), CString(L"300"));
+    EXPECT_EQ(XmlText(L"/Rawdata/Tavrion/Record/Mstep_section/Trip_info", L"total"), CString(L"*"));
+
+    m_doc.SetCtrlContent(&item->stPatient);
+    m_doc.PushCtrlEdit(3183, L"301", -1);
+    m_doc.PushCtrlEdit(3185, L"012", -1);
+    m_doc.UpDateCurItemContent();
+    EXPECT_TRUE(item->strTrip.IsEmpty());
+    EXPECT_EQ(item->strTotalTrip, CString(L"12"));
+}
+
 TEST_F(RestXmlFixture, MissingOrOverLimitXmlValuesAreLeftEmpty)
 {
     // Without its record XML the record opens with the stated defaults.

@@ -180,6 +180,7 @@ const std::vector<std::string> kRefused = {
     "<Weight>1200</Weight>",
     "<Max_hr>***</Max_hr>",                             // not measured
     "<Stop_condition/>",                                // not given
+    "total=\"*\"/>",                                  // a trip total not counted, shown empty
 };
 
 // A value stored outside the place typed into that the save emptied.
@@ -211,8 +212,11 @@ std::vector<std::string> Written(const std::string& folder, const std::string& p
 // A record of a kind the host takes, made by the record maker.
 struct WalkedRecord {
     const char* file;
-    const char* maker;   // "samples", "examinations", or the MFER kind
+    const char* maker;   // "samples", "examinations", "synth", or the MFER kind
     const char* leads;   // the MFER file's lead count, where its kind takes one
+    const char* kind = "";   // synth: the record kind, system code and flavour
+    const char* code = "";
+    const char* flavour = "";
 };
 
 void PrintTo(const WalkedRecord& record, std::ostream* os)
@@ -237,6 +241,10 @@ protected:
             xml = folder + "/Raw_" + stem + "20240401093000.xml";
             args = {"mfer", "--kind", walked.maker, "--out", record, "--xml-out", xml};
             if (*walked.leads) args.insert(args.end(), {"--leads", walked.leads});
+        } else if (std::string(walked.maker) == "synth") {
+            MakeRecords({"synth", "--kind", walked.kind, "--code", walked.code, "--flavour", walked.flavour, "--out",
+                         record});
+            args = {"xml", "--for", record};
         } else {
             std::vector<std::string> make = {walked.maker, m_made.Path()};
             if (file == "mstep244.ecg") {
@@ -402,6 +410,9 @@ INSTANTIATE_TEST_SUITE_P(
         WalkedRecord{"freeze_90.ecg", "examinations", ""}, WalkedRecord{"freeze_mixed_90.ecg", "examinations", ""},
         WalkedRecord{"mstep243.ecg", "examinations", ""}, WalkedRecord{"mstep244.ecg", "examinations", ""},
         WalkedRecord{"exercise_90.ecg", "examinations", ""},
+        // The resting kinds that show trip counts, of both recorders.
+        WalkedRecord{"trip226_80.ecg", "synth", "", "rest15", "226", "80"},
+        WalkedRecord{"trip254_90.ecg", "synth", "", "rest12", "254", "90"},
         // MFER files of the resting, rhythm and extra-lead forms.
         WalkedRecord{"p12.mwf", "plain", "12"}, WalkedRecord{"r15.mwf", "rhythm15", ""},
         WalkedRecord{"p3.mwf", "plain", "3"}, WalkedRecord{"p1.mwf", "plain", "1"},
@@ -534,6 +545,46 @@ TEST(HostStoredText, AModel8000RecordsBirthdayAndLongAgeOutliveASaveOfAnotherFie
         EXPECT_NE(after.find("<Age style=\"Age\" year=\"101\""), std::string::npos);
         EXPECT_NE(after.find("<Birthday year=\"1958\" month=\"06\" day=\"15\"/>"), std::string::npos);
     }
+}
+
+// A model-8000 recorder takes ages of two digits, and its box on the patient
+// sheet holds to them for typing; an age of 100, which the reader takes,
+// outlives a save of the height from every page of the sheet, with nothing
+// else of the record XML changed, while a typed age is kept to two digits.
+TEST(HostStoredText, AModel8000AgeOf100OutlivesASaveFromEveryPatientSheetPage)
+{
+    auto made = [](TempDir& dir) {
+        EXPECT_EQ(0, RunProgram("morvelance-mkrecord", {"samples", dir.Path()}).status);
+        const std::string xml = dir.File("rest12_8020240401093000.xml");
+        const std::string before = std::regex_replace(testsupport::ReadFileBytes(xml),
+                                                      std::regex("<Age style=\"Age\" year=\"65\""),
+                                                      "<Age style=\"Age\" year=\"100\"");
+        std::ofstream(xml, std::ios::binary) << before;
+        return before;
+    };
+    std::vector<std::string> allowed = kStamps;
+    allowed.insert(allowed.end(), kAnalysisStamps.begin(), kAnalysisStamps.end());
+    allowed.push_back(kHeight.place);
+    for (int page = 0; page < 3; ++page) {
+        SCOPED_TRACE("page " + std::to_string(page));
+        TempDir dir;
+        const std::string before = made(dir);
+        ASSERT_NE(before.find("year=\"100\""), std::string::npos);
+        const HostRun run = Host({"dialog", dir.File("rest12_80.ecg"), "--dialog", "CDlgPatientInfoComment", "--page",
+                                  std::to_string(page), "--set", "3225=171", "--ok", "医師乙", "--png",
+                                  dir.File("sheet.png")});
+        ASSERT_EQ(0, run.status) << run.err;
+        const std::string after = testsupport::ReadFileBytes(dir.File("rest12_8020240401093000.xml"));
+        EXPECT_TRUE(xmlchanges::OnlyChanged(before, after, allowed, {kHeight.place}));
+        EXPECT_NE(after.find("<Age style=\"Age\" year=\"100\""), std::string::npos);
+    }
+    TempDir dir;
+    made(dir);
+    const HostRun typed = Host({"dialog", dir.File("rest12_80.ecg"), "--dialog", "CDlgPatientInfoComment", "--set",
+                                "3214=123", "--ok", "医師乙", "--png", dir.File("sheet.png")});
+    ASSERT_EQ(0, typed.status) << typed.err;
+    EXPECT_NE(testsupport::ReadFileBytes(dir.File("rest12_8020240401093000.xml")).find("<Age style=\"Age\" year=\"12\""),
+              std::string::npos);
 }
 
 // The MFER reader holds a patient name in 127 bytes of code page 932: a name
