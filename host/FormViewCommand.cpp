@@ -361,7 +361,13 @@ CWnd* TypeableControl(CWnd& holder, int id, std::string& why)
         // A bound combo box kept read-only is a list to pick from: its edit
         // drops every key typed but the arrows, and nothing typed is saved.
         auto* combo = DYNAMIC_DOWNCAST(CCheckComboBox, child);
-        const char* reason = !(style & WS_VISIBLE)  ? "is hidden"
+        // Keys typed at a text, a button or a group box go nowhere: saying the
+        // text was typed would be saying something was saved that was not.
+        const bool isStatic = std::wcscmp(className, L"Static") == 0;
+        const bool isButton = std::wcscmp(className, L"Button") == 0;
+        const char* reason = isStatic   ? "is a static text"
+                             : isButton ? ((style & BS_TYPEMASK) == BS_GROUPBOX ? "is a group box" : "is a button")
+                             : !(style & WS_VISIBLE)  ? "is hidden"
                              : style & WS_DISABLED ? "is disabled"
                              : std::wcscmp(className, L"Edit") == 0 && (style & ES_READONLY) ? "is read-only"
                              : combo && combo->GetInnerEdit().GetReadOnlyFlag() ? "is a read-only list"

@@ -8,8 +8,18 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
+#include <set>
 #include <string>
 
+#include "forms/FormInterpre.h"
+#include "forms/FormInterpreAme.h"
+#include "forms/FormInterpreExer.h"
+#include "forms/FormInterpreMsfr.h"
+#include "forms/FormInterpreRhyRR.h"
+#include "forms/FormPatientInfo.h"
+#include "platform/ui/windowing/DialogTemplate.h"
+#include "resources/EmbeddedScripts.h"
 #include "tests/host/HostPdf.h"
 #include "tests/host/HostRun.h"
 
@@ -232,3 +242,67 @@ TEST(HostFormView, ASaveThatCannotWriteNamesTheRecordXmlAndTheCause)
         << run.err;
     EXPECT_EQ(stored, testsupport::ReadFileBytes(xml));
 }
+
+namespace {
+
+// What a person sees in a control of the form's template that takes no keys.
+std::string KindOf(const platform::ui::DialogItemTemplate& item)
+{
+    const std::string name = platform::ToUtf8(std::wstring(item.className.GetString()));
+    if (name == "Static") return "static text";
+    if (name != "Button") return "";
+    return (item.style & BS_TYPEMASK) == BS_GROUPBOX ? "group box" : "button";
+}
+
+// Every form, walked through its own template: a text typed at a static text,
+// a button or a group box goes nowhere, so the host refuses it naming the
+// control and saves nothing, rather than end as if it were saved.
+TEST(HostFormView, TypingAtAControlThatTakesNoKeysIsRefusedOnEveryFormAndNothingIsSaved)
+{
+    platform::ui::ResourceTable table;
+    CompileEmbeddedScriptsOrStop(table);
+    struct Form {
+        const char* name;
+        UINT idd;
+        const char* record;
+    };
+    const Form forms[] = {{"CFormPatientInfo", CFormPatientInfo::IDD, "rest12_90.ecg"},
+                          {"CFormInterpre", CFormInterpre::IDD, "rest12_90.ecg"},
+                          {"CFormInterpreAme", CFormInterpreAme::IDD, "rest12_90.ecg"},
+                          {"CFormInterpreRhyRR", CFormInterpreRhyRR::IDD, "rhythm_90.ecg"},
+                          {"CFormInterpreMsfr", CFormInterpreMsfr::IDD, "mstep243.ecg"},
+                          {"CFormInterpreExer", CFormInterpreExer::IDD, "exercise_90.ecg"}};
+    TempDir dir;
+    ASSERT_EQ(0, RunProgram("morvelance-mkrecord", {"samples", dir.Path()}).status);
+    ASSERT_EQ(0, RunProgram("morvelance-mkrecord", {"examinations", dir.Path()}).status);
+    int refused = 0;
+    for (const Form& form : forms) {
+        const auto found = table.data.find({LOWORD(RT_DIALOG), form.idd});
+        ASSERT_NE(found, table.data.end()) << form.name;
+        platform::ui::DialogTemplate layout;
+        ASSERT_TRUE(platform::ui::ReadDialogTemplate(found->second.data(), found->second.size(), layout).ok);
+        // One control of each kind with an id of its own; an id an edit
+        // also has is typed into there.
+        std::map<std::string, DWORD> ids;
+        std::set<DWORD> typeable;
+        for (const auto& item : layout.items)
+            if (KindOf(item).empty()) typeable.insert(item.id);
+        for (const auto& item : layout.items)
+            if (!KindOf(item).empty() && item.id != 0xFFFF && !typeable.count(item.id)) ids.emplace(KindOf(item), item.id);
+        const std::string record = dir.File(form.record);
+        const std::string xml = dir.File(std::string(form.record).substr(0, std::string(form.record).find('.')) +
+                                         "20240401093000.xml");
+        const std::string before = testsupport::ReadFileBytes(xml);
+        for (const auto& [kind, id] : ids) {
+            SCOPED_TRACE(std::string(form.name) + " " + kind + " " + std::to_string(id));
+            const HostRun run = Host({"view", record, "--view", form.name, "--type", std::to_string(id) + "=テスト",
+                                      "--save", "--png", dir.File("t.png")});
+            EXPECT_EQ(1, run.status);
+            EXPECT_NE(run.err.find("control " + std::to_string(id) + ": it is a " + kind), std::string::npos) << run.err;
+            EXPECT_EQ(before, testsupport::ReadFileBytes(xml));
+            ++refused;
+        }
+    }
+    EXPECT_GE(refused, 8);
+}
+}  // namespace
