@@ -174,6 +174,10 @@ bool CViewScroll1LeadWave::WindowLengthOf(_RHYTHM_WAVE_STYLE style, int& length)
     CTavrionDoc* doc = GetTavrionDoc();
     double mm = PageMillimetres(style);
     if (!doc || mm < 0.0) return false;
+    // The half-width page of the row styles draws its rows 125 mm wide, not
+    // 250: the strip's window is the page the view shows, or a page turned
+    // past the strip's window comes back to the start.
+    if (m_bHalfStyle && (style == 16 || style == 17)) mm /= 2.0;
     // A document without a speed has no page width in samples.
     const float speed = doc->GetSpeed();
     if (speed <= 0.0f) return false;
