@@ -114,17 +114,23 @@ bool ParseScale(const std::string& text, int* points)
     return true;
 }
 
-void ApplyMeasuringTools(CTavrionDoc& doc, CViewRhythmWave& view, const MeasureOptions& options)
+bool ApplyMeasuringTools(CTavrionDoc& doc, CViewRhythmWave& view, const MeasureOptions& options)
 {
     const bool scale = options.scale[0] >= 0;
-    if (options.dividers.empty() && !scale) return;
+    if (options.dividers.empty() && !scale) return true;
     doc.SetMouseMode(1);
     view.ShowDivider(TRUE);
     for (int pair : options.dividers) view.SetDividerCheck(TRUE, pair);
     view.UpdateWindow();
-    if (!scale) return;
+    if (!scale) return true;
     doc.SetScaleShow(1);
     view.ShowScale(TRUE);
+    // A style drawn without the scale would give the picture without it as
+    // if the scale had been measured on it.
+    if (!view.IsDrawScale()) {
+        ReportFailure("--scale: wave style %d draws no scale; nothing is written", static_cast<int>(view.GetWaveStyle()));
+        return false;
+    }
     const HWND hwnd = view.GetSafeHwnd();
     for (int point = 0; point < 2; ++point) {
         const int x = options.scale[2 * point];
@@ -135,6 +141,7 @@ void ApplyMeasuringTools(CTavrionDoc& doc, CViewRhythmWave& view, const MeasureO
         Desktop::AdvanceClock(1000);   // two presses, not a double-click
     }
     view.UpdateWindow();
+    return true;
 }
 
 bool DoubleClickAndSavePopup(CViewRhythmWave& view, const MeasureOptions& options)

@@ -28,7 +28,7 @@ bool ParseScale(const std::string& text, int* points);
 
 // The dividers shown and switched on, the scale's two points clicked, as a
 // user does in measure mode.
-void ApplyMeasuringTools(CTavrionDoc& doc, CViewRhythmWave& view, const MeasureOptions& options);
+bool ApplyMeasuringTools(CTavrionDoc& doc, CViewRhythmWave& view, const MeasureOptions& options);
 // Double-clicks the view; the pop-up it opens is saved and cancelled. False
 // when a pop-up was asked for and none opened or could be saved.
 bool DoubleClickAndSavePopup(CViewRhythmWave& view, const MeasureOptions& options);

@@ -544,7 +544,7 @@ bool PaintToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, const ViewOptions& o
     auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, view);
     if (rhythm) {
         view->UpdateWindow();
-        ApplyMeasuringTools(doc, *rhythm, options.measure);
+        if (!ApplyMeasuringTools(doc, *rhythm, options.measure)) return false;
     }
     auto* sheet = DYNAMIC_DOWNCAST(CSheetView, view);
     if (all && SheetShowsNoLead(sheet)) return true;
