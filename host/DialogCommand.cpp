@@ -234,6 +234,17 @@ SheetOutcome RunSheet(CDialog& sheet, const std::function<std::vector<CWnd*>()>&
             return;
         }
         platform::ui::Desktop::PumpMessages();
+        // A page past those the sheet has on this record (the additions page
+        // of a record without additions, say) would be shown as another one.
+        auto* base = dynamic_cast<CDlgInfoCommentBase*>(&sheet);
+        const int count = base ? base->Sheet().GetPageCount() : 0;
+        if (base && request.page >= count) {
+            ReportFailure("%s: --page takes a page the sheet has on this record, 0 to %d; nothing is written",
+                          sheet.GetRuntimeClass()->m_lpszClassName, count - 1);
+            outcome.fieldsTyped = false;
+            shown->EndDialog(IDCANCEL);
+            return;
+        }
         // Typing stops at a field refused: the sheet is neither saved nor painted as if typed.
         for (const auto& field : request.set) {
             if (TypeField(sheet.GetRuntimeClass()->m_lpszClassName, pages(), field.first, field.second)) continue;

@@ -211,3 +211,34 @@ TEST(HostSheet, ADeviceRecordWithoutItsRecordXmlSavesThroughTheSheetKeepingWhatT
         EXPECT_EQ(listed(), before) << c.record;
     }
 }
+
+TEST(HostSheet, APagePastThoseTheSheetHasOnTheRecordIsRefusedAndNothingIsWritten)
+{
+    TempDir dir;
+    MakeRecords({"samples", dir.Path()});
+    const struct {
+        const char* record;
+        const char* xml;
+        const char* dialog;
+        const char* page;
+        const char* pages;
+    } cases[] = {
+        {"rhythm_90.ecg", "rhythm_9020240401093000.xml", "CDlgInfoCommentGeneral", "1", "0 to 0"},
+        {"rest12_90.ecg", "rest12_9020240401093000.xml", "CDlgPatientInfoComment", "2", "0 to 1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.record);
+        const std::string before = testsupport::ReadFileBytes(dir.File(c.xml));
+        const std::string png = dir.File(std::string(c.record) + ".png");
+        HostRun run = Host({"dialog", dir.File(c.record), "--dialog", c.dialog, "--page", c.page, "--png", png});
+        EXPECT_NE(0, run.status);
+        EXPECT_NE(run.err.find(std::string("--page takes a page the sheet has on this record, ") + c.pages),
+                  std::string::npos)
+            << run.err;
+        EXPECT_FALSE(IsPng(png));
+        run = Host({"dialog", dir.File(c.record), "--dialog", c.dialog, "--page", c.page, "--set", "3706=X", "--ok",
+                    "高橋"});
+        EXPECT_NE(0, run.status);
+        EXPECT_EQ(before, testsupport::ReadFileBytes(dir.File(c.xml)));
+    }
+}
