@@ -265,11 +265,7 @@ SheetOutcome RunSheet(CDialog& sheet, const std::function<std::vector<CWnd*>()>&
 // The host acts for a user who may save, named by --ok.
 void AllowSaving(CTavrionDoc& doc, const Request& request)
 {
-    if (!request.save) return;
-    const CString name = platform::FromUtf8(request.okName).c_str();
-    doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), name);
-    doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(9), name);
-    doc.SetDoctorAndEditorStatus(1, 1);
+    if (request.save) ActForUser(doc, request.okName);
 }
 
 bool ReportSheet(const std::string& name, const SheetOutcome& outcome, const Request& request, int stored)
@@ -442,6 +438,15 @@ bool DialogTakesOptionsOrSays(const Request& request)
 
 }  // namespace
 
+void ActForUser(CTavrionDoc& doc, const std::string& user)
+{
+    if (user.empty()) return;
+    const CString name = platform::FromUtf8(user).c_str();
+    doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), name);
+    doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(9), name);
+    doc.SetDoctorAndEditorStatus(1, 1);
+}
+
 bool SheetRefusesRecord(const std::string& name, CTavrionDoc& doc)
 {
     return !TakesOrSays(name, doc);
@@ -484,7 +489,8 @@ bool IsDialogClass(const std::string& name)
     return false;
 }
 
-bool ShowDialogOnRecord(const std::string& name, const std::string& file, const RecordOpener& open)
+bool ShowDialogOnRecord(const std::string& name, const std::string& file, const RecordOpener& open,
+                        const std::string& user)
 {
     Request request;
     request.file = file;
@@ -492,6 +498,7 @@ bool ShowDialogOnRecord(const std::string& name, const std::string& file, const 
     request.open = &open;
     OpenedRecord record;
     if (!OpenRecordDocument(file, open, record)) return false;
+    ActForUser(*record.doc, user);
     return Render(name, record, request, std::string());
 }
 

@@ -39,7 +39,12 @@ bool IsDialogClass(const std::string& name);
 // Opens dialog `name` on the record `file` (opened by `open`) as the command
 // does, but on the attached display, run by the person in front of it until
 // closed. False when it does not open on the record or the display was lost.
-bool ShowDialogOnRecord(const std::string& name, const std::string& file, const RecordOpener& open);
+bool ShowDialogOnRecord(const std::string& name, const std::string& file, const RecordOpener& open,
+                        const std::string& user);
+// The host acting for the user named: the one editor and the one doctor the
+// prompts list, who may save. Without a name the prompts list nobody, and
+// what is saved through them is stamped with no name.
+void ActForUser(CTavrionDoc& doc, const std::string& user);
 // Whether patient sheet `name` cannot edit the record of `doc`; when so, it
 // says why on stderr (an empty sheet would look like a record without
 // patient data).

@@ -68,7 +68,7 @@ const char kUsage[] =
     "                 --user acts for a user the page's editor and doctor prompts list\n"
     "  show FILE --dialog CLASS [--user NAME]\n"
     "                 a dialog class of the dialog command on the record, on the display,\n"
-    "                 until it is closed; for the patient sheets --user acts for a user who may save\n"
+    "                 until it is closed; --user acts for a user its editor and doctor prompts list\n"
     "  pane FILE... --pane CLASS|all [--style N] [--no-patient] [--click ID,...] [--size WxH]\n"
     "       [--ms N] (--png OUT.png | --out DIR)\n"
     "                 show the record in a page pane as a host frame holds it and paint it;\n"

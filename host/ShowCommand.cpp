@@ -123,18 +123,6 @@ void UseFrameSize(CTavrionDoc& doc, int width, int height)
     doc.UpdateCtrlStatus();
 }
 
-// The host acting for the user named with --user: the one editor and the one
-// doctor the prompts list, who may save. Without it the prompts list nobody,
-// and what is saved through them is stamped with no name.
-void ActForUser(CTavrionDoc& doc, const ShowOptions& options)
-{
-    if (options.user.empty()) return;
-    const CString name = platform::FromUtf8(options.user).c_str();
-    doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), name);
-    doc.InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(9), name);
-    doc.SetDoctorAndEditorStatus(1, 1);
-}
-
 // The views a page leaves out follow what the person does on it. A page's
 // strips send it their commands (a page button, a graph picked in a combo
 // box), which may turn a view to a picture this record has nothing for, or
@@ -238,7 +226,7 @@ bool ShowRecord(CTavrionDoc& doc, const PaneKind& kind, const ShowOptions& optio
                 bool& shown)
 {
     UseFrameSize(doc, FrameWidth(options), FrameHeight(options));
-    ActForUser(doc, options);
+    ActForUser(doc, options.user);
     if (!PaneTakesStyleOrSays(kind, doc, options.style == kNoStyle ? -1 : options.style) ||
         !TakesOrSays(kind.name, doc)) {
         shown = false;
@@ -260,7 +248,7 @@ bool ShowSeries(const PaneKind& kind, const ShowOptions& options, const RecordOp
     if (!records.OpenAll(options.files, open, true)) return true;
     records.ForEachDocument([&](CTavrionDoc& doc) {
         UseFrameSize(doc, FrameWidth(options), FrameHeight(options));
-        ActForUser(doc, options);
+        ActForUser(doc, options.user);
     });
     const int style = kind.styles.empty() ? kNoStyle : options.style == kNoStyle ? kind.styles.front() : options.style;
     CTavrionDoc& shownDoc = records.kind == DOC_TYPE_MFER ? static_cast<CTavrionDoc&>(records.mfer)
@@ -322,7 +310,7 @@ bool ShowSheet(CTavrionDoc& doc, const ShowOptions& options, const std::string& 
     TellSharedRecordXml(file);
     if (!platform::ui::Desktop::DisplayConnected()) return false;
     UseFrameSize(doc, platform::ui::Desktop::ScreenWidth(), platform::ui::Desktop::ScreenHeight());
-    ActForUser(doc, options);
+    ActForUser(doc, options.user);
     // The update button on a sheet where nothing changed closes it with
     // nothing written: the host says so, as the dialog command does.
     StoredEditCount stored(doc);
@@ -366,7 +354,7 @@ int RunShowCommand(int argc, char** argv, const RecordOpener& open)
         for (const std::string& file : options.files) {
             if (!kind && !IsPatientSheet(options.dialog)) {
                 // Any other dialog opens on the record as the dialog command opens it.
-                if (!ShowDialogOnRecord(options.dialog, file, open)) ++failures;
+                if (!ShowDialogOnRecord(options.dialog, file, open, options.user)) ++failures;
                 if (!platform::ui::Desktop::DisplayConnected()) {
                     lost = true;
                     break;

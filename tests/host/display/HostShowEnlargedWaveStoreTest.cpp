@@ -66,4 +66,7 @@ TEST_F(HostShowEnlargedWaveStoreTest, ATypedPAmplitudeIsStoredAndEveryValueNotTy
     allowed.insert(allowed.end(), typed.begin(), typed.end());
     EXPECT_TRUE(xmlchanges::OnlyChanged(before, after, allowed, typed));
     EXPECT_NE(after.find("<Pa_element data=\"42\"/>"), std::string::npos);
+    // The prompt listed the user the host acts for, whose name stamps the store.
+    ASSERT_EQ(before.find("<Editor_name>高橋</Editor_name>"), std::string::npos);
+    EXPECT_NE(after.find("<Editor_name>高橋</Editor_name>"), std::string::npos) << after;
 }
