@@ -41,6 +41,15 @@ namespace host {
 
 namespace {
 
+// The annotated pages are printed from the annotation mode a person draws
+// them in: in the measuring mode the views leave their annotations out, and
+// the annotated report would print without what it is for.
+void AnnotationMode(CTavrionDoc& doc)
+{
+    const int kDrawAnnotations = 2;
+    doc.SetMouseMode(kDrawAnnotations);
+}
+
 enum class Output { None, Pdf, Pcl, Lips, Printer };
 
 struct ReportOptions {
@@ -387,6 +396,7 @@ bool PrintOneReport(CTavrionDoc& doc, const ReportOptions& options, const std::s
         CHostExtraReport report(setup, title, options.report == "extra-comment");
         printed = report.Print(xml);
     } else if (options.anno) {
+        AnnotationMode(doc);
         CHostWaveAnnoReport report(setup, title);
         printed = report.Print(xml);
     } else {
@@ -419,6 +429,7 @@ bool PrintSerialReport(const ReportOptions& options, const RecordOpener& open)
     const CString xml = RecordXmlPath(doc);
     BOOL printed;
     if (options.anno) {
+        AnnotationMode(doc);
         CHostSerialAnnoReport report(setup, records, options.report);
         printed = report.Print(xml);
     } else {

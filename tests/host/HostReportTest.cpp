@@ -103,6 +103,11 @@ TEST_F(HostReportTest, TheAnnotatedTwinIsPageOneOfOne)
     const std::string pdf = PrintPdf("rest12_90", {"--report", "rest-wave", "--anno"}, "anno");
     EXPECT_EQ(PdfPageCount(pdf), 1);
     EXPECT_NE(Words(pdf).find("1/1"), std::string::npos);
+    // It carries the annotation the record stores on the page it prints,
+    // which the plain page leaves out.
+    EXPECT_NE(Words(pdf).find("ST低下に注意"), std::string::npos) << Words(pdf);
+    const std::string plain = PrintPdf("rest12_90", {"--report", "rest-wave"}, "plain");
+    EXPECT_EQ(Words(plain).find("ST低下に注意"), std::string::npos);
 }
 
 TEST_F(HostReportTest, RawJobsLandInTheSpoolAsTheirPrinterLanguages)
