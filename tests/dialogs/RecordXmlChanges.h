@@ -171,4 +171,16 @@ const std::string kAdditionStamp = "/Rawdata/Tavrion/Addition/Patient_add_sectio
 inline std::vector<std::string> NameChange() { return {kName, kRecordEditTime, kPatientStamp}; }
 }  // namespace place
 
+// A store of the measurements changed only the cells typed, each of them,
+// and the store's stamps: editors and their times, the record's edit time.
+inline ::testing::AssertionResult OnlyMeasurementsTyped(const std::string& beforeBytes, const std::string& afterBytes,
+                                                        const std::vector<std::string>& typed)
+{
+    std::vector<std::string> allowed = {"/Rawdata/Tavrion/Inspection/Voktext_section", place::kRecordEditTime,
+                                        "/Rawdata/Tavrion/Analysis/Analysis_edit", place::kCommentStamp,
+                                        place::kAdditionStamp};
+    allowed.insert(allowed.end(), typed.begin(), typed.end());
+    return OnlyChanged(beforeBytes, afterBytes, allowed, typed);
+}
+
 }  // namespace xmlchanges
