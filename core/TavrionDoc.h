@@ -245,6 +245,10 @@ public:
     void SavePatInfoToXML(_PATIENT_INFO& patient, CECGXMLParser* xml);
     // SavePatInfoToXML without the save, for a caller that saves the whole record XML once afterwards.
     void WritePatInfoToXML(_PATIENT_INFO& patient, CECGXMLParser* xml);
+    // Whether the item's confirmation (doctor and date) is the one the record
+    // XML reads as: a save that is no new confirmation leaves the stored one,
+    // wherever the reader took it from, as it stands.
+    bool IsConfirmationAsStored(const _PATIENT_INFO& patient, CECGXMLParser* xml);
     // The patient's acquisition time into a record XML that has none yet.
     void WriteFirstAcqTime(const _PATIENT_INFO& patient, CECGXMLParser* xml);
     void UpdateRhyRRCurItem(int nSystemCode, _INTERPRE_INFO_GENERAL& info);

@@ -34,6 +34,54 @@ bool IsRhythmKind(int code) { return LowIn(code, {10, 245, 246, 38, 218, 217}); 
 bool IsRRKind(int code) { return Low(code) == 5; }
 bool IsExtraKind(int code) { return LowIn(code, {26, 229, 230, 28}); }
 
+// The number a stored lead value reads as, `missing` where it is absent or
+// empty. The resting readers take a whole number alone (anything else reads
+// as `missing`); the others take the leading digits, as _wtoi does.
+int StoredLeadNumber(CECGXMLParser& xml, const CString& path, int mode, const CString& attribute, int missing,
+                     bool wholeOnly)
+{
+    CString text;
+    if (!xml.GetDataFromXMLDOM(text, path, mode, attribute))
+        return missing;
+    text.Trim();
+    if (text.IsEmpty())
+        return missing;
+    if (!wholeOnly)
+        return _wtoi(text);
+    wchar_t* end = nullptr;
+    const long value = std::wcstol(text.GetString(), &end, 10);
+    return end && *end == L'\0' ? static_cast<int>(value) : missing;
+}
+
+// Where a record of the kind stores the code of its n-th lead (from 1);
+// empty where it stores none.
+CString LeadCodePath(int code, int n)
+{
+    const wchar_t* section = nullptr;
+    if (LowIn(code, {11, 226, 227, 26, 229, 230, 28, 10, 245, 246}))
+        section = L"/Rawdata/Tavrion/Wave/Rhythm_section/Wave_info";
+    else if (LowIn(code, {38, 217, 218}))
+        section = L"/Rawdata/Tavrion/Wave/Rhythm_ex_section/Wave_info";
+    if (!section)
+        return CString();
+    CString path;
+    path.Format(L"%s/Wave_data[@number='%d']/Lead_code", section, n);
+    return path;
+}
+
+// Writes a lead's flag or code unless the stored value already reads as it:
+// a code the person did not change ("A9", " 09", a missing attribute) stays
+// as the record XML has it.
+void WriteLeadNumber(CECGXMLParser& xml, const CString& path, int mode, const CString& attribute, int value,
+                     int missing, bool wholeOnly)
+{
+    if (StoredLeadNumber(xml, path, mode, attribute, missing, wholeOnly) == value)
+        return;
+    CString text;
+    text.Format(L"%d", value);
+    xml.SetDataToXMLDOM(text, path, mode, attribute);
+}
+
 // The recorders whose codes the lead masks treat as 12-lead resting or
 // short-strip devices.
 bool IsDeviceFamilyCode(int code)
@@ -294,25 +342,27 @@ void CTavrionDoc::SaveWaveInfoToXML(int nSystemCode, _LEAD_NAME_INFO& info, CECG
     if (!xml)
         return;
     const int count = info.nCount < 0 ? 0 : (info.nCount > LEAD_NAME_CODES ? LEAD_NAME_CODES : info.nCount);
+    // The resting 15-lead reader takes a flag or code only as a whole number.
+    const bool wholeOnly = LowIn(nSystemCode, {11, 226, 227});
     if (info.bChanged) {
-        for (int n = 1; n <= LEAD_NAME_EDITABLE; ++n) {
+        // A slot past the record's leads holds nothing the person could edit:
+        // whatever the record XML stores there stays.
+        for (int n = 1; n <= LEAD_NAME_EDITABLE && n - 1 < count; ++n) {
             const CString path = Indexed(kLeadNameElement, n);
-            const bool bUsed = n - 1 < count;
-            CString flag, code;
-            flag.Format(L"%d", bUsed ? info.nFlag[n - 1] : 0);
-            code.Format(L"%d", bUsed ? info.nCode[n - 1] : 0);
-            xml->SetDataToXMLDOM(flag, path, 2, L"flag");
-            xml->SetDataToXMLDOM(code, path, 2, L"code");
-            xml->SetDataToXMLDOM(bUsed ? info.strEditName[n - 1] : CString(), path, 4, CString());
+            WriteLeadNumber(*xml, path, 2, L"flag", info.nFlag[n - 1], -1, wholeOnly);
+            // The name's code is a copy of the lead's: it changes only with
+            // a code the person changed, never to a reading of one that
+            // is no number.
+            const CString section = LeadCodePath(nSystemCode, n);
+            if (section.IsEmpty() || StoredLeadNumber(*xml, section, 4, CString(), 0, wholeOnly) != info.nCode[n - 1])
+                WriteLeadNumber(*xml, path, 2, L"code", info.nCode[n - 1], 0, wholeOnly);
+            xml->SetDataToXMLDOM(info.strEditName[n - 1], path, 4, CString());
         }
     }
-    if (!LowIn(nSystemCode, {11, 226, 227, 26, 229, 230, 28, 10, 245, 246}))
-        return;
     for (int n = 1; n <= count; ++n) {
-        CString path, code;
-        path.Format(L"/Rawdata/Tavrion/Wave/Rhythm_section/Wave_info/Wave_data[@number='%d']/Lead_code", n);
-        code.Format(L"%d", info.nCode[n - 1]);
-        xml->SetDataToXMLDOM(code, path, 4, CString());
+        const CString section = LeadCodePath(nSystemCode, n);
+        if (!section.IsEmpty())
+            WriteLeadNumber(*xml, section, 4, CString(), info.nCode[n - 1], 0, wholeOnly);
     }
 }
 

@@ -324,6 +324,18 @@ void CTavrionDoc::ReadConfirmation(_PATIENT_INFO& patient, CECGXMLParser* xml)
     patient.bEditedAfterConfirm = 1;
 }
 
+bool CTavrionDoc::IsConfirmationAsStored(const _PATIENT_INFO& patient, CECGXMLParser* xml)
+{
+    if (!xml)
+        return false;
+    // The reader may have taken the doctor from the patient section and the
+    // date from the analysis editor; written back, they would replace a
+    // confirmation the record holds elsewhere.
+    _PATIENT_INFO stored;
+    ReadConfirmation(stored, xml);
+    return stored.strConfirmDoctor == patient.strConfirmDoctor && stored.strConfirmDate == patient.strConfirmDate;
+}
+
 int CTavrionDoc::CompareDate(COleDateTime date, _XML_ATTRIB_DATE record)
 {
     COleDateTime built;

@@ -255,6 +255,7 @@ int CExerViewDoc::SaveDataToXML(int nItemID)
     auto entry = [&](int index, int alt, const CString& text) {
         WriteXmlValue(xml, GetDefXMLPath(LAYOUT_KIND_EXER, index, alt), text);
     };
+    const bool confirmationAsStored = IsConfirmationAsStored(item->stPatient, &xml);
     WritePatInfoToXML(item->stPatient, &xml);
 
     // The item holds only a checked birthday (or none).
@@ -292,8 +293,10 @@ int CExerViewDoc::SaveDataToXML(int nItemID)
     heartRate(EXER_ENTRY_TARGET_HR, info.strTargetHr);
 
     WriteRecordDate(xml, kPatientEditTime, item->strPatientEditTime);
-    xml.SetDataToXMLDOM(item->stPatient.strConfirmDoctor, kConfirmEditor, 4, CString());
-    WriteRecordDate(xml, kConfirmDate, item->stPatient.strConfirmDate);
+    if (!confirmationAsStored) {
+        xml.SetDataToXMLDOM(item->stPatient.strConfirmDoctor, kConfirmEditor, 4, CString());
+        WriteRecordDate(xml, kConfirmDate, item->stPatient.strConfirmDate);
+    }
     xml.SetDataToXMLDOM(info.strPatientEditor, kPatientEditorName, 4, CString());
     WriteRecordDate(xml, kPatientEditDate, info.strPatientEditDate);
     xml.SetDataToXMLDOM(info.strAnalysisEditor, kAnalysisEditor, 4, CString());

@@ -31,6 +31,7 @@ int CFinalViewDoc::SaveDataToXML(int nID)
     UpDateCurItemContent();
 
     CECGXMLParser xml(item->strXMLPath, 0, CString());
+    const bool confirmationAsStored = IsConfirmationAsStored(item->stPatient, &xml);
     WritePatInfoToXML(item->stPatient, &xml);
 
     const _INTERPRE_INFO_GENERAL& info = item->stInterpre;
@@ -51,8 +52,10 @@ int CFinalViewDoc::SaveDataToXML(int nID)
     WriteRecordXmlText(xml, MsfrPath(MSFR_TECHNICIAN_CMB), info.strTechnician);
 
     WriteRecordDate(xml, kPatientEditTime, item->stPatient.strReserved);
-    WriteRecordXmlText(xml, kConfirmEditor, item->stPatient.strConfirmDoctor);
-    WriteRecordDate(xml, kConfirmDate, item->stPatient.strConfirmDate);
+    if (!confirmationAsStored) {
+        WriteRecordXmlText(xml, kConfirmEditor, item->stPatient.strConfirmDoctor);
+        WriteRecordDate(xml, kConfirmDate, item->stPatient.strConfirmDate);
+    }
     WriteRecordXmlText(xml, kPatientEditorName, info.strFree[FINAL_FREE_PATIENT_EDITOR]);
     WriteRecordDate(xml, kPatientEditDate, info.strFree[FINAL_FREE_PATIENT_EDIT_DATE]);
 

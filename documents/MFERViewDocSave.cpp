@@ -48,14 +48,17 @@ int CMFERViewDoc::SaveDataToXML(int id)
     UpDateCurItemContent();
 
     CECGXMLParser xml(item->strXMLPath, 0, CString());
+    const bool confirmationAsStored = IsConfirmationAsStored(item->stPatient, &xml);
     WritePatInfoToXML(item->stPatient, &xml);
     SaveBoundInterpretation(*item, xml, form);
 
     const _PATIENT_INFO& patient = item->stPatient;
     WriteRecordDate(xml, CString(kPatientSection) + L"/Edit_time", patient.strReserved);
-    WriteRecordXmlText(xml, CString(kPatientSection) + L"/Doctor", patient.strConfirmDoctor);
-    WriteRecordXmlText(xml, kConfirmEditor, patient.strConfirmDoctor);
-    WriteRecordDate(xml, kConfirmDate, patient.strConfirmDate);
+    if (!confirmationAsStored) {
+        WriteRecordXmlText(xml, CString(kPatientSection) + L"/Doctor", patient.strConfirmDoctor);
+        WriteRecordXmlText(xml, kConfirmEditor, patient.strConfirmDoctor);
+        WriteRecordDate(xml, kConfirmDate, patient.strConfirmDate);
+    }
 
     const _INTERPRE_INFO_REST& info = item->stInterpre;
     WriteRecordXmlText(xml, FormPath(form, L"Interpre_info_editor_stc", 0), info.strInfoEditor);

@@ -56,6 +56,7 @@ int CRestViewDoc::SaveDataToXML(int itemId)
     item->bSkipRefresh = 0;
 
     CECGXMLParser xml(item->strXMLPath, item->b8000File, CString());
+    const bool confirmationAsStored = IsConfirmationAsStored(item->stPatient, &xml);
     const bool ageExisted = xml.FindNode(kPatientAge) != 0;
     WritePatInfoToXML(item->stPatient, &xml);
     // The readers take an age only with its style.
@@ -64,9 +65,11 @@ int CRestViewDoc::SaveDataToXML(int itemId)
 
     SaveInterpretation(item, xml);
     WriteRecordDate(xml, kPatientEditTime, item->stPatient.strReserved);
-    WriteRecordXmlText(xml, kDoctor, item->stPatient.strConfirmDoctor);
-    WriteRecordXmlText(xml, kConfirmEditor, item->stPatient.strConfirmDoctor);
-    WriteRecordDate(xml, kConfirmDate, item->stPatient.strConfirmDate);
+    if (!confirmationAsStored) {
+        WriteRecordXmlText(xml, kDoctor, item->stPatient.strConfirmDoctor);
+        WriteRecordXmlText(xml, kConfirmEditor, item->stPatient.strConfirmDoctor);
+        WriteRecordDate(xml, kConfirmDate, item->stPatient.strConfirmDate);
+    }
     WriteRecordXmlText(xml, RestPath(L"Interpre_info_editor_stc"), item->stInterpre.strInfoEditor);
     WriteRecordDate(xml, RestPath(L"Interpre_info_editor_date_stc"), item->stInterpre.strInfoEditDate);
     SaveAnalysisEditor(item, xml, item->b8000File);

@@ -134,9 +134,12 @@ void SaveRhyRREditors(CTavrionDoc& doc, CECGXMLParser& xml, const RhyRRLayout& l
 void SaveRhyRRInfoEditors(CTavrionDoc& doc, CECGXMLParser& xml, const RhyRRLayout& layout,
                           const _PATIENT_INFO& patient, const RhyRREditors& editors)
 {
+    const bool confirmationAsStored = doc.IsConfirmationAsStored(patient, &xml);
     WriteRecordDate(xml, kPatientEditTime, patient.strReserved);
-    WriteRecordXmlText(xml, kConfirmEditor, patient.strConfirmDoctor);
-    WriteRecordDate(xml, kConfirmDate, patient.strConfirmDate);
+    if (!confirmationAsStored) {
+        WriteRecordXmlText(xml, kConfirmEditor, patient.strConfirmDoctor);
+        WriteRecordDate(xml, kConfirmDate, patient.strConfirmDate);
+    }
     WriteRecordXmlText(xml, EntryPath(doc, layout, RHYRR_INFO_EDITOR, 0), editors.strInfoEditor);
     WriteRecordDate(xml, EntryPath(doc, layout, RHYRR_INFO_DATE, 0), editors.strInfoEditDate);
 }

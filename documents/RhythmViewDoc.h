@@ -71,7 +71,6 @@ public:
     int GetDataInfoFromXMLFile(_RHYTHMDATAITEM* pItem);
     // 0, or 255 when no item has the id or its record XML path is empty.
     int SaveDataToXML(int id) override;
-    void SaveWaveInfoToXML(int nSystemCode, _LEAD_NAME_INFO& info, CECGXMLParser* xml) override;
     int SaveAnnotationToXML(int id);
 
     // ---- display settings ---------------------------------------------------------

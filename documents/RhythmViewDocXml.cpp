@@ -140,20 +140,6 @@ void CRhythmViewDoc::SaveEditors(_RHYTHMDATAITEM* pItem, CECGXMLParser& xml)
     SaveRhyRRAnalysisAndComment(*this, xml, kRhythmLayout, editors);
 }
 
-void CRhythmViewDoc::SaveWaveInfoToXML(int nSystemCode, _LEAD_NAME_INFO& info, CECGXMLParser* xml)
-{
-    if (xml && FamilyOf(static_cast<unsigned>(nSystemCode)) == RhythmFamily::Extended) {
-        const int count = info.nCount < 0 ? 0 : (info.nCount > LEAD_NAME_CODES ? LEAD_NAME_CODES : info.nCount);
-        for (int i = 1; i <= count; ++i) {
-            CString path, code;
-            path.Format(L"%s/Wave_data[@number='%d']/Lead_code", kWaveInfoExtended, i);
-            code.Format(L"%d", info.nCode[i - 1]);
-            xml->SetDataToXMLDOM(code, path, 4, CString());
-        }
-    }
-    CTavrionDoc::SaveWaveInfoToXML(nSystemCode, info, xml);
-}
-
 int CRhythmViewDoc::SaveAnnotationToXML(int id)
 {
     _RHYTHMDATAITEM* item = m_RhythmDataManager.GetItem(id);

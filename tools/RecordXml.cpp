@@ -580,6 +580,31 @@ private:
         if (XmlElement* age = existing("/Rawdata/Tavrion/Inspection/Patient_section/Age"); age && Older())
             age->SetAttribute("year", "100");
         // ---- end of the trip counts and ages
+
+        // ---- lead codes in forms a reader takes as another number or as none: a
+        // letter before the number, a blank and a leading zero, a sign, full-width
+        // digits, none at all; the first edited name keeps the code it was given
+        for (const char* section : {"Rhythm_section", "Rhythm_ex_section"}) {
+            const std::string wi = std::string("/Rawdata/Tavrion/Wave/") + section + "/Wave_info/";
+            for (int n = 1; n <= 5; ++n) {
+                XmlElement* code = existing(wi + "Wave_data[@number='" + Int(n) + "']/Lead_code");
+                if (!code) continue;
+                const std::string stored = code->Text();
+                const std::string forms[] = {"A" + stored, " 0" + stored, "+" + stored, "０", ""};
+                code->SetText(forms[n - 1]);
+            }
+        }
+        for (const char* path : {"/Rawdata/Tavrion/Wave/Wave_add_section/Lead_name/Lead_name_element[2]",
+                                 "/Rawdata/Tavrion/Wave/Extend_section/Freeze_info/Lead_info/Lead_name[2]"}) {
+            XmlElement* name = existing(path);
+            if (const std::string* code = name ? name->Attribute("code") : nullptr) name->SetAttribute("code", " 0" + *code);
+        }
+        // ---- end of the lead codes
+
+        // A confirmation whose doctor is missing from its own place: the readers
+        // take the patient section's doctor and the analysis editor's date.
+        if (XmlElement* name = existing("/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor/Editor_name"))
+            name->SetText("");
     }
 
     // The text a code carried before the master reworded it.

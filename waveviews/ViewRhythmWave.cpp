@@ -437,8 +437,9 @@ int CViewRhythmWave::DrawView(CDC* pDC, CRect rect, int gridX, int gridY, int pr
 int CViewRhythmWave::ChangePageSample(int pages)
 {
     int result = 3;
-    CTavrionDoc* doc = GetTavrionDoc();
-    const float speed = doc ? doc->GetSpeed() : 0.0f;
+    // A page is what the strip shows at the speed it is drawn at: a one-lead
+    // strip that fits the record at its own speed has no second page.
+    const float speed = DrawnSpeed(0);
     int gridX = 0;
     int gridY = 0;
     GetGridCount(gridX, gridY);

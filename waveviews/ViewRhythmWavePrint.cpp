@@ -26,7 +26,7 @@ int CViewRhythmWave::Print(CECGDC* pDC, CRect rect, int gridX, int gridY, double
     const CPaperFont font(dc, pxPerSquare);
     if (current) return DrawView(&dc, area, gridX, gridY, 1) ? 1 : 0;
 
-    const float speed = doc->GetSpeed();
+    const float speed = DrawnSpeed(1);
     // Without groups, a speed or paper there is no page to print.
     if (m_nLeadGroups <= 0 || speed <= 0.0f || gridX <= 10) return 1;
     const int rowSamples = static_cast<int>(static_cast<float>((gridX - 10) * m_nSampleRate) / speed);

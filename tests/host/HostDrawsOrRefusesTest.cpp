@@ -804,6 +804,13 @@ TEST_F(HostDrawsOrRefusesTest, EveryCommandThatWouldDoNothingEndsNonZeroSayingWh
          "view CFormPatientInfo takes no --page-style"},
         {{"view", rest, "--view", "CFormInterpre", "--page-style", "99", "--png", "OUT/f.png"}, 1,
          "--page-style 99: CFormInterpre is shown in page styles 35 to 37 of a resting record"},
+        // One short of the rest form's first page style and one past its last.
+        {{"view", rest, "--view", "CFormInterpre", "--page-style", "0", "--png", "OUT/f.png"}, 1,
+         "--page-style 0: CFormInterpre is shown in page styles 35 to 37 of a resting record"},
+        {{"view", rest, "--view", "CFormInterpre", "--page-style", "34", "--png", "OUT/f.png"}, 1,
+         "--page-style 34: CFormInterpre is shown in page styles 35 to 37 of a resting record"},
+        {{"view", rest, "--view", "CFormInterpre", "--page-style", "38", "--png", "OUT/f.png"}, 1,
+         "--page-style 38: CFormInterpre is shown in page styles 35 to 37 of a resting record"},
         // The sheets and dialogs.
         {{"dialog", rest, "--dialog", "CDlgPatientInfoComment", "--page", "0", "--set", "3212=X", "--ok", "高橋"}, 1,
          "CDlgPatientInfoComment: field 3212 is a drop-down list without 'X' (it holds '不明', '男', '女')"},
@@ -947,6 +954,28 @@ TEST_F(HostDrawsOrRefusesTest, EveryCommandThatWouldDoNothingEndsNonZeroSayingWh
         }
     }
     for (const auto& [xml, bytes] : stored) EXPECT_EQ(bytes, testsupport::ReadFileBytes(xml)) << xml;
+}
+
+// The divider view starts at any sample of the lead, its last included,
+// and refuses the one just past it rather than drawing the last stretch.
+TEST_F(HostDrawsOrRefusesTest, TheDividerViewStartsAtTheLeadsLastSampleAndRefusesTheOneAfterIt)
+{
+    const std::string rest = Record(0);
+    const HostRun far = Host({"view", rest, "--view", "CViewDividerWave", "--start", "99999999", "--png",
+                              m_out.File("far.png")});
+    std::smatch last;
+    ASSERT_TRUE(std::regex_search(far.err, last, std::regex("has samples 0 to (\\d+)"))) << far.err;
+    const std::string lastSample = last[1];
+    const std::string pastIt = std::to_string(std::stoi(lastSample) + 1);
+    const HostRun atLast = Host({"view", rest, "--view", "CViewDividerWave", "--start", lastSample, "--png",
+                                 m_out.File("last.png")});
+    EXPECT_EQ(0, atLast.status) << atLast.err;
+    EXPECT_TRUE(Exists(m_out.File("last.png")));
+    const HostRun past = Host({"view", rest, "--view", "CViewDividerWave", "--start", pastIt, "--png",
+                               m_out.File("past.png")});
+    EXPECT_EQ(1, past.status);
+    EXPECT_NE(past.err.find("--start " + pastIt + " is past the record's end"), std::string::npos) << past.err;
+    EXPECT_FALSE(Exists(m_out.File("past.png")));
 }
 
 TEST_F(HostDrawsOrRefusesTest, TheInterpretationPageOfARecordWithoutAverageBeatsLeavesTheirColumnOutWithANote)

@@ -181,6 +181,7 @@ const std::vector<std::string> kRefused = {
     "<Max_hr>***</Max_hr>",                             // not measured
     "<Stop_condition/>",                                // not given
     "total=\"*\"/>",                                  // a trip total not counted, shown empty
+    "code=\" 0",                                      // a lead's code with a blank and a leading zero
 };
 
 // A value stored outside the place typed into that the save emptied.
@@ -292,6 +293,8 @@ TEST_P(HostSaveWalk, ASaveOfOneFieldThroughAnyPathTheHostOffersLeavesTheRestOfTh
     ASSERT_NE(before.find("<Ivrel number=\"12\""), std::string::npos);
     ASSERT_NE(before.find("行1&#13;&#10;行2"), std::string::npos);
     for (const std::string& refused : kRefused) ASSERT_NE(before.find(refused), std::string::npos) << refused;
+    // Lead codes that read as none or as another number, where the record stores its leads' codes.
+    if (before.find("<Wave_data number=") != std::string::npos) ASSERT_NE(before.find("<Lead_code>A"), std::string::npos);
 
     int copies = 0;
     auto fresh = [&] {
