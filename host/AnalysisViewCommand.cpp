@@ -20,9 +20,15 @@ const std::vector<std::string>& AnalysisViewNames()
 
 bool IsAnalysisView(CView* view)
 {
-    return view && (view->IsKindOf(RUNTIME_CLASS(CViewRRHistogram)) || view->IsKindOf(RUNTIME_CLASS(CViewRRTrend)) ||
-                    view->IsKindOf(RUNTIME_CLASS(CViewRRIntervalList)) ||
-                    view->IsKindOf(RUNTIME_CLASS(CViewRRResult)));
+    return view && IsAnalysisClass(view->GetRuntimeClass());
+}
+
+bool IsAnalysisClass(CRuntimeClass* viewClass)
+{
+    return viewClass && (viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewRRHistogram)) ||
+                         viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewRRTrend)) ||
+                         viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewRRIntervalList)) ||
+                         viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewRRResult)));
 }
 
 void SetUpAnalysisView(CView* view, int page)

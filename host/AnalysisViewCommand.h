@@ -10,6 +10,7 @@ class CECGDC;
 class CRect;
 class CTavrionDoc;
 class CView;
+struct CRuntimeClass;
 
 namespace host {
 
@@ -18,6 +19,8 @@ const std::vector<std::string>& AnalysisViewNames();
 
 // True for the views of the RR result and comment pages.
 bool IsAnalysisView(CView* view);
+// The same asked of a class before any view of it is made.
+bool IsAnalysisClass(CRuntimeClass* viewClass);
 // Shows screen page `page` of the interval list, counted from 1 as --page
 // counts (0: none asked, the first); other views need nothing.
 void SetUpAnalysisView(CView* view, int page);

@@ -118,6 +118,12 @@ bool ApplyMeasuringTools(CTavrionDoc& doc, CViewRhythmWave& view, const MeasureO
 {
     const bool scale = options.scale[0] >= 0;
     if (options.dividers.empty() && !scale) return true;
+    // A page without dividers would give its picture as if they had been set on it.
+    if (!options.dividers.empty() && !view.IsDrawDivider()) {
+        ReportFailure("--dividers: this page (wave style %d) draws no dividers; nothing is written",
+                      static_cast<int>(view.GetWaveStyle()));
+        return false;
+    }
     doc.SetMouseMode(1);
     view.ShowDivider(TRUE);
     for (int pair : options.dividers) view.SetDividerCheck(TRUE, pair);

@@ -246,6 +246,12 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
         return false;
     }
     if (command == "view") {
+        // The picture is painted before the double-click: what the click
+        // opens is kept only as the pop-up's own picture.
+        if (options.measure.clickX >= 0 && options.measure.popupPng.empty()) {
+            std::fprintf(stderr, "morvelance-host: --double-click X,Y opens a pop-up that only --popup-png P.png keeps\n");
+            return false;
+        }
         const bool all = options.viewClass == "all";
         if (all ? options.outDir.empty() : options.png.empty()) {
             std::fprintf(stderr, "morvelance-host: view needs %s\n", all ? "--out DIR with --view all" : "--png OUT.png");
@@ -446,7 +452,9 @@ void LoadPageAnnotations(CTavrionDoc& doc, CViewRhythmWave* view)
 // count is the most those could need, so no page they print is refused.
 int RhythmPageCount(CTavrionDoc& doc, const CViewRhythmWave& view, int gridX, bool printed)
 {
-    const float speed = doc.GetSpeed();
+    // A page is what the view shows at the speed it draws its traces at: a
+    // one-lead strip has its own.
+    const float speed = view.DrawnSpeed(printed ? 1 : 0);
     const int groups = view.GetLeadGroups();
     if (groups <= 0 || !(speed > 0.0f) || gridX <= 10) return 1;
     const long long rowSamples = static_cast<long long>(static_cast<float>((gridX - 10) * view.GetSampleRate()) / speed);
@@ -491,6 +499,29 @@ void SetUpRhythmView(CTavrionDoc& doc, CView* view, const ViewOptions& options, 
     LoadPageAnnotations(doc, rhythm);
 }
 
+// The options of one page layout of the multi-lead view, refused in a wave
+// style that has none of it: the picture would be the style's own, as if the
+// half-width page, the chest page or the strip's lead had been shown.
+bool WaveStyleTakesOptionsOrSays(CTavrionDoc& doc, const CViewRhythmWave& view, const ViewOptions& options)
+{
+    const int style = static_cast<int>(view.GetWaveStyle());
+    const int kind = doc.GetDocType();
+    const bool stripOfItsOwn = kind == DOC_TYPE_MFER || kind == DOC_TYPE_RHYTHM || kind == DOC_TYPE_EXTRA;
+    const bool strip = IsOneLeadAnyRecordStyle(style) ||
+                       ((IsOneLeadRhythmStyle(style) || IsSerialStripStyle(style)) && stripOfItsOwn);
+    const char* missing = nullptr;
+    const char* option = nullptr;
+    if (options.half && !IsHalfWidthDecidedStyle(style))
+        option = "--half", missing = "no half-width page";
+    else if (options.chest && !IsChestPageStyle(style))
+        option = "--chest", missing = "no chest page";
+    else if (options.lead >= 0 && !strip)
+        option = "--lead", missing = "no one-lead strip";
+    if (!option) return true;
+    ReportFailure("%s: wave style %d has %s; nothing is written", option, style, missing);
+    return false;
+}
+
 // A sheet whose document shows no lead of the record (a master-step
 // record's, say): no sheet of the record, which "--view all" passes over.
 bool SheetShowsNoLead(CSheetView* sheet)
@@ -515,6 +546,7 @@ bool ShowRhythmPage(CTavrionDoc& doc, CView* view, const ViewOptions& options)
 {
     SetUpRhythmView(doc, view, options, 0);
     auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, view);
+    if (rhythm && !WaveStyleTakesOptionsOrSays(doc, *rhythm, options)) return false;
     if (!rhythm || options.page <= 1) return true;
     int gridX = 0;
     int gridY = 0;
@@ -586,9 +618,18 @@ bool NamedViewTakesOptionsOrSays(const std::string& command, CRuntimeClass* view
     const bool paged = wave || viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewRRIntervalList)) != FALSE;
     const bool measured = wave && command == "view";
     const MeasureOptions& measure = options.measure;
+    // The RR analysis views draw charts and tables, the calibration column
+    // its pulses: no trace to smooth; the charts no paper either (a print
+    // lays its paper under every view). Only the multi-lead view draws by
+    // the mouse's mode (its dividers and scale, its annotations).
+    const bool chart = IsAnalysisClass(viewClass);
+    const bool pulses = viewClass->IsDerivedFrom(RUNTIME_CLASS(CViewCAL)) != FALSE;
     return OptionsTakenOrSays(
         command + " " + options.viewClass,
         {
+            {options.smooth >= 0, "--smooth", !chart && !pulses},
+            {options.grid >= 0, "--grid", !chart || command != "view"},
+            {options.mouseMode > 0, "--mode", wave},
             {options.half, "--half", wave},
             {options.chest, "--chest", wave},
             {options.lead >= 0, "--lead", wave},
@@ -760,6 +801,7 @@ public:
         auto* rhythm = DYNAMIC_DOWNCAST(CViewRhythmWave, waveView);
         if (rhythm && !rhythm->IsKindOf(RUNTIME_CLASS(CViewEnlargedWave))) {
             SetUpRhythmView(m_doc, rhythm, options, 0);
+            if (!WaveStyleTakesOptionsOrSays(m_doc, *rhythm, options)) return false;
             int gridX = 0, gridY = 0;
             rhythm->GetGridCount(gridX, gridY);
             const int page = std::max(options.page, 1);

@@ -156,6 +156,9 @@ public:
     void ShowScale(BOOL show);
     void SetScaleClear();
     BOOL IsDrawScale();
+    // Whether the page draws the dividers it is given (some page styles of
+    // each record kind have none).
+    BOOL IsDrawDivider() const;
     void SetRulerMarkRect(int point);
     void DrawRulerMark(CDC* pDC, BOOL enlarged);
     void DrawScaleInformation(CDC* pDC, CRect area, CPoint anchor, float ratio);

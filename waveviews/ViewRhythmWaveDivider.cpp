@@ -236,6 +236,11 @@ void CViewRhythmWave::SizingDivider()
 
 // ---- drawing -------------------------------------------------------------------------------------
 
+BOOL CViewRhythmWave::IsDrawDivider() const
+{
+    return HasMeasuringTools(false) && m_nLeadGroups > 0 ? TRUE : FALSE;
+}
+
 void CViewRhythmWave::DrawDivider(CDC* pDC, CRect area, float ratio, BOOL enlarged)
 {
     if (m_bInitialDivider) InitialDividerPos();

@@ -252,8 +252,11 @@ void CViewRhythmWave::DrawStartTimeClear(CDC* pDC, CPoint at, int sample, const 
     for (const CBlocked& b : here) {
         if (b.box.IsRectEmpty()) continue;
         if (b.text) {
-            // On the line of a name it would cover, after the name.
-            consider(CPoint(b.box.right + std::max(gap, static_cast<int>(size.cy / 3)), b.box.top));
+            // On the line of a name it would cover, after the name; the name
+            // of a row far above is no place for this row's time (two times
+            // moved there would be drawn over each other).
+            if (std::abs(b.box.top - at.y) <= size.cy)
+                consider(CPoint(b.box.right + std::max(gap, static_cast<int>(size.cy / 3)), b.box.top));
             continue;
         }
         // Up or down by a line at most, so that the time stays by its row.

@@ -228,6 +228,9 @@ TEST(LeadNames, OversizedCountsAreCutToTheFifteenCodes)
     _LEAD_NAME_INFO info;
     info.bChanged = 1;
     info.nCount = 1000;
+    // Every code is one the record lacks: a code of 0 would read as the
+    // missing element does and be left out.
+    for (int i = 0; i < LEAD_NAME_CODES; ++i) info.nCode[i] = i + 1;
     info.nCode[LEAD_NAME_CODES - 1] = 7;
     info.nFlag[0] = 1;
     doc.GetLeadNameFromXML(0x001A, info, xml.get());

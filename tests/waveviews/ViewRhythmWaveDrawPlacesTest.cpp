@@ -152,6 +152,30 @@ TEST_F(RhythmWaveDrawPlaces, ATimeThatWouldCoverALeadNameStandsRightAfterTheName
     EXPECT_EQ(times.front().left, name.right + std::max(gap, static_cast<int>(size.cy / 3)));
 }
 
+// A row whose time has no clear place by its start keeps it there: the name
+// of the page's first row, rows above, is no place for it (the times of
+// two such rows went there and were drawn over each other).
+TEST_F(RhythmWaveDrawPlaces, ATimeBlockedAtItsRowStaysByItsRowAndNeverMovesToTheNameOfARowFarAbove)
+{
+    testsupport::CTextBoxDC dc(600, 400);
+    CDCObjectSelector<CFont> font(dc, m_doc.GetDocFont(1));
+    const CSize size = dc.GetTextExtent(L"0:00");
+    const CPoint at(100, 300);
+    const CRect name(at.x, 40, at.x + size.cx, 40 + size.cy);
+    // The row's trace fills every place a line up or down and along the row.
+    const CRect trace(0, at.y - 3 * size.cy, 600, at.y + 4 * size.cy);
+    CPageProbe::BlockedAt blockedAt = [&](int x0, int x1) {
+        std::vector<CPageProbe::CBlocked> blocked;
+        if (x1 >= name.left && x0 < name.right) blocked.push_back({name, true});
+        blocked.push_back({trace, false});
+        return blocked;
+    };
+    m_view.DrawStartTimeClear(&dc, at, 0, blockedAt, CRect(0, 0, 600, 400));
+    const std::vector<CRect> times = dc.BoxesOf(L"0:00");
+    ASSERT_EQ(times.size(), 1u);
+    EXPECT_EQ(times.front().TopLeft(), at);
+}
+
 // ---- a rhythm record's rest page: its rows, and its start time once ---------------------------------
 
 namespace {
