@@ -582,15 +582,17 @@ private:
         // ---- end of the trip counts and ages
 
         // ---- lead codes in forms a reader takes as another number or as none: a
-        // letter before the number, a blank and a leading zero, a sign, full-width
-        // digits, none at all; the first edited name keeps the code it was given
+        // letter before or after the number, a blank and a leading zero, a sign,
+        // full-width digits, none at all; an edited name's code with a blank and a
+        // leading zero
         for (const char* section : {"Rhythm_section", "Rhythm_ex_section"}) {
             const std::string wi = std::string("/Rawdata/Tavrion/Wave/") + section + "/Wave_info/";
-            for (int n = 1; n <= 5; ++n) {
+            for (int n = 1; n <= 6; ++n) {
                 XmlElement* code = existing(wi + "Wave_data[@number='" + Int(n) + "']/Lead_code");
                 if (!code) continue;
                 const std::string stored = code->Text();
-                const std::string forms[] = {"A" + stored, " 0" + stored, "+" + stored, "０", ""};
+                // A number with a letter after it: none to a reader of whole numbers, the number to the others.
+                const std::string forms[] = {"A" + stored, stored + "x", " 0" + stored, "+" + stored, "０", ""};
                 code->SetText(forms[n - 1]);
             }
         }
