@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -206,6 +207,18 @@ bool Click(CWnd* pane, const PaneClick& click)
     if (!control || !control->IsWindowVisible() || !control->IsWindowEnabled() || rect.IsRectEmpty() ||
         stripRect.IsRectEmpty()) {
         std::fprintf(stderr, "morvelance-host: the pane shows no enabled control %d\n", id);
+        return false;
+    }
+    // A text or a group box takes no click: the pane would be drawn as if
+    // it had been pressed.
+    wchar_t className[16] = {};
+    ::GetClassNameW(control->m_hWnd, className, 16);
+    const DWORD style = control->GetStyle();
+    const bool text = std::wcscmp(className, L"Static") == 0 && !(style & SS_NOTIFY);
+    const bool groupBox = std::wcscmp(className, L"Button") == 0 && (style & BS_TYPEMASK) == BS_GROUPBOX;
+    if (text || groupBox) {
+        std::fprintf(stderr, "morvelance-host: control %d is a %s: a click there does nothing; nothing is written\n", id,
+                     text ? "static text" : "group box");
         return false;
     }
     platform::ui::Desktop::Click(rect.CenterPoint());

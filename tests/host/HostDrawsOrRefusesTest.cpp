@@ -804,6 +804,11 @@ TEST_F(HostDrawsOrRefusesTest, EveryCommandThatWouldDoNothingEndsNonZeroSayingWh
          "view CFormPatientInfo takes no --page-style"},
         {{"view", rest, "--view", "CFormInterpre", "--page-style", "99", "--png", "OUT/f.png"}, 1,
          "--page-style 99: CFormInterpre is shown in page styles 35 to 37 of a resting record"},
+        // A strip's texts take no click: the pane would be drawn as if pressed.
+        {{"pane", exercise, "--pane", "CWndExerMemory", "--click", "4178", "--png", "OUT/p.png"}, 1,
+         "control 4178 is a static text: a click there does nothing; nothing is written"},
+        {{"pane", exercise, "--pane", "CWndExerMemory", "--click", "3498,4181", "--png", "OUT/p.png"}, 1,
+         "control 4181 is a static text: a click there does nothing; nothing is written"},
         // One short of the rest form's first page style and one past its last.
         {{"view", rest, "--view", "CFormInterpre", "--page-style", "0", "--png", "OUT/f.png"}, 1,
          "--page-style 0: CFormInterpre is shown in page styles 35 to 37 of a resting record"},
