@@ -53,6 +53,22 @@ int StoredLeadNumber(CECGXMLParser& xml, const CString& path, int mode, const CS
     return end && *end == L'\0' ? static_cast<int>(value) : missing;
 }
 
+// The flag of the n-th edited name as the record kind's reader takes it:
+// the resting 15-lead reader a whole number alone; the extra reader the
+// leading digits of a flag with any text, for its first seven names only;
+// the rhythm reader those of any flag present, so an empty one reads as 0.
+int StoredLeadFlag(CECGXMLParser& xml, const CString& path, int code, int n)
+{
+    if (LowIn(code, {11, 226, 227}))
+        return StoredLeadNumber(xml, path, 2, L"flag", -1, true);
+    CString text;
+    if (!xml.GetDataFromXMLDOM(text, path, 2, L"flag"))
+        return -1;
+    if (IsExtraKind(code))
+        return n <= 7 && !text.IsEmpty() ? _wtoi(text) : -1;
+    return _wtoi(text);
+}
+
 // Where a record of the kind stores the code of its n-th lead (from 1);
 // empty where it stores none.
 CString LeadCodePath(int code, int n)
@@ -349,7 +365,11 @@ void CTavrionDoc::SaveWaveInfoToXML(int nSystemCode, _LEAD_NAME_INFO& info, CECG
         // whatever the record XML stores there stays.
         for (int n = 1; n <= LEAD_NAME_EDITABLE && n - 1 < count; ++n) {
             const CString path = Indexed(kLeadNameElement, n);
-            WriteLeadNumber(*xml, path, 2, L"flag", info.nFlag[n - 1], -1, wholeOnly);
+            if (StoredLeadFlag(*xml, path, nSystemCode, n) != info.nFlag[n - 1]) {
+                CString flag;
+                flag.Format(L"%d", info.nFlag[n - 1]);
+                xml->SetDataToXMLDOM(flag, path, 2, L"flag");
+            }
             // The name's code is a copy of the lead's: it changes only with
             // a code the person changed, never to a reading of one that
             // is no number.

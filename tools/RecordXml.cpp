@@ -584,7 +584,7 @@ private:
         // ---- lead codes in forms a reader takes as another number or as none: a
         // letter before or after the number, a blank and a leading zero, a sign,
         // full-width digits, none at all; an edited name's code with a blank and a
-        // leading zero
+        // leading zero; flags empty or blank
         for (const char* section : {"Rhythm_section", "Rhythm_ex_section"}) {
             const std::string wi = std::string("/Rawdata/Tavrion/Wave/") + section + "/Wave_info/";
             for (int n = 1; n <= 6; ++n) {
@@ -601,6 +601,12 @@ private:
             XmlElement* name = existing(path);
             if (const std::string* code = name ? name->Attribute("code") : nullptr) name->SetAttribute("code", " 0" + *code);
         }
+        // Edited-name flags that are empty or blank: 0 to the rhythm reader,
+        // none to the resting one, none and 0 to the extra one.
+        for (int n : {3, 4})
+            if (XmlElement* name = existing("/Rawdata/Tavrion/Wave/Wave_add_section/Lead_name/Lead_name_element[" +
+                                            Int(n) + "]"))
+                name->SetAttribute("flag", n == 3 ? "" : " ");
         // ---- end of the lead codes
 
         // A confirmation whose doctor is missing from its own place: the readers
