@@ -1,6 +1,5 @@
 #include "host/HostReportPane.h"
 
-#include "core/AnnotationInfo.h"
 #include "core/TavrionDoc.h"
 #include "host/RecordKinds.h"
 #include "host/ViewCommand.h"
@@ -8,31 +7,10 @@
 #include "analysisviews/ViewAverageWave.h"
 #include "waveviews/ViewRhythmWave.h"
 #include "waveviews/ViewScroll1LeadWave.h"
-#include "waveviews/WaveItemRef.h"
 
 namespace host {
 
 namespace {
-// The first layout of each kind, as its wave pane opens it.
-int FirstStyle(CTavrionDoc& doc)
-{
-    static const int kFirstStyle[] = {1, 1, 16, 20, 22, 1, 1};
-    const int kind = doc.GetDocType();
-    if (kind == DOC_TYPE_RR && doc.GetCurItemLeadCount() != 1) return 21;
-    return kind >= 0 && kind <= 6 ? kFirstStyle[kind] : 1;
-}
-
-// As a pane does on a page change: the shapes of the annotations drawn on
-// the page the view shows go to the view, so an annotated report has them.
-void LoadPageAnnotations(CTavrionDoc& doc, CViewRhythmWave& view)
-{
-    view.SaveAnnoToData(0, nullptr, TRUE);
-    const _ANNOTATION_INFO* head = CWaveItemRef::Of(&doc, doc.GetDocType()).GetAnnoHead();
-    for (const _ANNOTATION_INFO* anno = head ? head->pNext : nullptr; anno; anno = anno->pNext) {
-        const _ANNOTATION_SKETCH* area = anno->GetArea(0);
-        if (anno->nStartTime == view.GetStartTime() && area && area->pSketchHead) view.LoadSketchInfo(area->pSketchHead);
-    }
-}
 // The strip's style in the pane that shows the page. The US-style pane's
 // strip is one grid row high: an annotated page draws no trace in it.
 int StripStyle(CTavrionDoc& doc, StripKind strip)
@@ -67,7 +45,7 @@ CHostReportPane::CHostReportPane(CTavrionDoc& doc, int style, StripKind strip)
     if (!m_view) return;
     m_frame->RecalcLayout();
     m_view->SetDocType(doc.GetDocType());
-    m_view->SetWaveStyle(style > 0 ? style : FirstStyle(doc), TRUE);
+    m_view->SetWaveStyle(style > 0 ? style : FirstRhythmStyle(doc), TRUE);
     m_view->OnUpdate(nullptr, 0, nullptr);
     m_view->SetStartTime(0);
     LoadPageAnnotations(doc, *m_view);

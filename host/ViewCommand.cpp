@@ -266,6 +266,25 @@ bool ParseOptions(const std::string& command, int argc, char** argv, ViewOptions
 
 }  // namespace
 
+int FirstRhythmStyle(CTavrionDoc& doc)
+{
+    static const int kFirstStyle[] = {1, 1, 16, 20, 22, 1, 1};
+    const int kind = doc.GetDocType();
+    // An RR record shows its one-lead layout only when it has one lead, as the RR pane does.
+    if (kind == DOC_TYPE_RR && doc.GetCurItemLeadCount() != 1) return 21;
+    return kind >= 0 && kind <= 6 ? kFirstStyle[kind] : 1;
+}
+
+void LoadPageAnnotations(CTavrionDoc& doc, CViewRhythmWave& view)
+{
+    view.SaveAnnoToData(0, nullptr, TRUE);
+    const _ANNOTATION_INFO* head = CWaveItemRef::Of(&doc, doc.GetDocType()).GetAnnoHead();
+    for (const _ANNOTATION_INFO* anno = head ? head->pNext : nullptr; anno; anno = anno->pNext) {
+        const _ANNOTATION_SKETCH* area = anno->GetArea(0);
+        if (anno->nStartTime == view.GetStartTime() && area && area->pSketchHead) view.LoadSketchInfo(area->pSketchHead);
+    }
+}
+
 // OUT.png for the first file, OUT-N.png for the N-th.
 std::string Numbered(const std::string& path, size_t index)
 {
@@ -432,20 +451,6 @@ void ApplyDisplayOptions(CTavrionDoc& doc, const ViewOptions& options)
     if (options.mouseMode > 0) doc.SetMouseMode(options.mouseMode);
 }
 
-// As a pane does on a page change: the shapes of the annotations drawn on
-// this page (an annotation keeps the start sample of the page it was drawn
-// on) go to the view; the page's first area is the one view the host shows.
-void LoadPageAnnotations(CTavrionDoc& doc, CViewRhythmWave* view)
-{
-    view->SaveAnnoToData(0, nullptr, TRUE);
-    const _ANNOTATION_INFO* head = CWaveItemRef::Of(&doc, doc.GetDocType()).GetAnnoHead();
-    for (const _ANNOTATION_INFO* anno = head ? head->pNext : nullptr; anno; anno = anno->pNext) {
-        const _ANNOTATION_SKETCH* area = anno->GetArea(0);
-        if (anno->nStartTime == view->GetStartTime() && area && area->pSketchHead)
-            view->LoadSketchInfo(area->pSketchHead);
-    }
-}
-
 // The pages the multi-lead view's style needs for the record on a grid
 // `gridX` squares wide (at least one). Printed, a fifteen-lead record's paged
 // styles and the synchronous styles take shorter steps: with `printed` the
@@ -487,16 +492,11 @@ void SetUpRhythmView(CTavrionDoc& doc, CView* view, const ViewOptions& options, 
     rhythm->SetShowChestLead(options.chest);
     // The one-lead styles show the lead asked for, else the record's strip lead, as its pages do.
     rhythm->SetRhythm1LeadID(options.lead >= 0 ? options.lead : RecordStripLead(doc));
-    static const int kFirstStyle[] = {1, 1, 16, 20, 22, 1, 1};
-    const int kind = doc.GetDocType();
-    int first = kind >= 0 && kind <= 6 ? kFirstStyle[kind] : 1;
-    // An RR record shows its one-lead layout only when it has one lead, as the RR pane does.
-    if (kind == DOC_TYPE_RR && doc.GetCurItemLeadCount() != 1) first = 21;
-    rhythm->SetDocType(kind);
-    rhythm->SetWaveStyle(style > 0 ? style : first, TRUE);
+    rhythm->SetDocType(doc.GetDocType());
+    rhythm->SetWaveStyle(style > 0 ? style : FirstRhythmStyle(doc), TRUE);
     rhythm->OnUpdate(nullptr, 0, nullptr);
     rhythm->ChangePageSample(page);
-    LoadPageAnnotations(doc, rhythm);
+    LoadPageAnnotations(doc, *rhythm);
 }
 
 // The options of one page layout of the multi-lead view, refused in a wave
@@ -553,7 +553,7 @@ bool ShowRhythmPage(CTavrionDoc& doc, CView* view, const ViewOptions& options)
     rhythm->GetGridCount(gridX, gridY);
     if (!PageWithinRecord(options, RhythmPageCount(doc, *rhythm, gridX, false))) return false;
     rhythm->ChangePageSample(options.page - 1);
-    LoadPageAnnotations(doc, rhythm);
+    LoadPageAnnotations(doc, *rhythm);
     return true;
 }
 

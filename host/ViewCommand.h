@@ -15,6 +15,7 @@ class CECGDC;
 class CTavrionDoc;
 class CRect;
 class CView;
+class CViewRhythmWave;
 struct CRuntimeClass;
 
 namespace host {
@@ -96,6 +97,14 @@ bool PrintPagesToPdf(CTavrionDoc& doc, const std::vector<PdfPageDraw>& pages, co
 // refuses (false, having said why).
 bool PaintViewToPng(CTavrionDoc& doc, CRuntimeClass* viewClass, int width, int height, const std::string& png,
                     const std::function<bool(CView* view)>& setUp);
+
+// The multi-lead view's first layout on the record, as its wave pane opens it.
+int FirstRhythmStyle(CTavrionDoc& doc);
+
+// As a pane does on a page change: the shapes of the annotations drawn on the
+// page the view shows (an annotation keeps the start sample of the page it was
+// drawn on) go to the view; the page's first area is the one view the host shows.
+void LoadPageAnnotations(CTavrionDoc& doc, CViewRhythmWave& view);
 
 // args: the files and options after the command word. Returns the exit status.
 int RunViewCommand(const std::string& command, int argc, char** argv, const RecordOpener& open);
