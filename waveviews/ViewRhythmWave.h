@@ -337,6 +337,9 @@ protected:
     // The columns of a rest or extra page up to the last one that holds a
     // loaded lead; 0 when none does.
     int DrawnColumns() const;
+    // Gives the rhythm rows without a lead selection of the record's own
+    // each a loaded lead of its own.
+    void FillRhythmRowLeads();
 
     // ---- placing the zero lines ------------------------------------------------------------------
     int* Baselines(int print);
