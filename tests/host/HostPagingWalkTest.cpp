@@ -489,9 +489,10 @@ protected:
 // Records of one, two, three, twelve and fifteen leads, none a whole number of
 // pages long, where their lead count or length decides the page: the rhythm
 // and RR rows of three leads a group (fewer leads than rows) in their panes,
-// the rest layouts of records other than the standard twelve (continuous,
-// synchronous, half-width) in the view, and the reports, whose half-width
-// layouts print on the full-width page. Each walk turns a page at each step
+// the rest and extra layouts of records other than the standard twelve
+// (continuous, synchronous, half-width; columns the record has no leads for)
+// in the view, and the reports, whose half-width layouts print on the
+// full-width page. Each walk turns a page at each step
 // up to the page that shows the record's end, and the first page looks the
 // same however it was reached.
 TEST_F(HostPagingShapesWalk, RecordsOfEveryLeadCountPageToTheirEndAlikeOnScreenAndOnPaper)
@@ -504,6 +505,8 @@ TEST_F(HostPagingShapesWalk, RecordsOfEveryLeadCountPageToTheirEndAlikeOnScreenA
     const ShapedRecord fifteen = Make("rhythm15", ".mwf", {"mfer", "--kind", "rhythm15", "--seconds", "61"}, 61);
     const ShapedRecord rr = Make("rr2", ".ecg", {"synth", "--kind", "rr", "--leads", "2", "--seconds", "45"}, 45);
     const ShapedRecord rest = Make("rest12", ".ecg", {"synth", "--kind", "rest12"}, 10);
+    const ShapedRecord freeze = Make("freeze2", ".mwf", {"mfer", "--kind", "freeze", "--leads", "2", "--seconds", "45"},
+                                     45, {"I", "II"});
     // The panes walked are those with 次へ whose rows the record does not
     // fill; a view walk of each other record compares its first page with its
     // twin's (a pane walk does for the records it pages).
@@ -512,10 +515,12 @@ TEST_F(HostPagingShapesWalk, RecordsOfEveryLeadCountPageToTheirEndAlikeOnScreenA
         PaneWalk(rr, "CWndRRWave", "3"),           ViewWalk(one, "1"),
         ViewWalk(one, "5"),                        ViewWalk(three, "5", true),
         ViewWalk(twelve, "3", true),               ViewWalk(fifteen, "5", true),
-        ViewWalk(fifteen, "10"),                   ReportWalk(one, "rhythm-wave", "17"),
-        ReportWalk(three, "rhythm-comment", "25"), ReportWalk(fifteen, "rest-wave", "5"),
+        ViewWalk(fifteen, "10"),                   ViewWalk(freeze, "26", true),
+        ReportWalk(one, "rhythm-wave", "17"),      ReportWalk(three, "rhythm-comment", "25"),
+        ReportWalk(fifteen, "rest-wave", "5"),     ReportWalk(freeze, "extra-wave", "23"),
+        ReportWalk(freeze, "extra-comment", "25"),
     };
-    for (const char* style : {"4", "6", "8"}) walks.push_back(ReportWalk(rest, "rest-wave", style));
+    for (const char* style : {"4", "6"}) walks.push_back(ReportWalk(rest, "rest-wave", style));
     RunAll(walks);
 }
 
