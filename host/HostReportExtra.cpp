@@ -74,7 +74,7 @@ short CHostExtraReport::PrintReport()
         strip->SetRhythm1LeadID(record.Rhythm1Lead());
         strip->OnUpdate(nullptr, 0, nullptr);
     }
-    m_nPageCount = CountViewPages(*view);
+    m_nPageCount = CountViewPages(*view, m_bComment ? kCommentGridMm : kWaveGridMm);
     const BOOL numbered = m_nPageCount > 1;
     const int withStrip = m_bStrip ? 1 : 0;
     for (int part = 0; part < m_nPageCount; ++part) {

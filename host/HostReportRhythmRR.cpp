@@ -136,7 +136,7 @@ short CHostRhythmCommentReport::PrintReport()
     if (rhythm) pane->ShowRhythmPageStyle(style);
     else pane->ShowMFERPageStyle(style);
     CViewRhythmWave* view = pane->GetRhythmView();
-    m_nPageCount = CountViewPages(*view);
+    m_nPageCount = CountViewPages(*view, kCommentGridMm);
     for (int part = 0; part < m_nPageCount; ++part) {
         SetStatus(m_pDlgPrintStatus, part + 1, m_nPageCount);
         if (m_pECGDC->StartPage() <= 0) return 1;

@@ -9,19 +9,11 @@
 
 namespace host {
 
-int CountViewPages(CViewRhythmWave& view)
+int CountViewPages(const CViewRhythmWave& view, int gridMm)
 {
-    const int start = view.GetStartTime();
-    view.SetStartTime(0);
-    int pages = 1;
-    for (;;) {
-        const int moved = view.ChangePageSample(1);
-        if (moved != 0 && moved != 2) break;
-        ++pages;
-        if (moved == 2) break;
-    }
-    view.SetStartTime(start);
-    return pages;
+    // A printed page shows what the report's grid holds, whatever the grid
+    // the view has on screen.
+    return view.PageCount(gridMm, 1);
 }
 
 CString HostSettingsLine(CViewRhythmWave& view)
@@ -46,7 +38,7 @@ short CHostWaveReport::PrintReport()
     CHostReportPane pane(*m_pDoc, m_style, StripOf(m_bUsStyle, m_bInterpre));
     CViewRhythmWave* view = pane.View();
     if (!view) return 1;
-    m_nPageCount = m_bInterpre ? 1 : CountViewPages(*view);
+    m_nPageCount = m_bInterpre ? 1 : CountViewPages(*view, kWaveGridMm);
     if (m_bInterpre) UpdateInterpreDisplay(pane.Average());
     for (int part = 0; part < m_nPageCount; ++part) {
         CString status;

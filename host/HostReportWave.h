@@ -29,8 +29,9 @@ struct ReportSetup {
     int visibleMask = 0;
 };
 
-// The pages of a multi-lead view at its style, from the record's start.
-int CountViewPages(CViewRhythmWave& view);
+// The pages a report prints of a multi-lead view at its style, from the
+// record's start, on a printed grid `gridMm` squares across.
+int CountViewPages(const CViewRhythmWave& view, int gridMm);
 // The host's settings line of a page outside the resting kinds: gain, speed
 // and filter of the document the view shows.
 CString HostSettingsLine(CViewRhythmWave& view);

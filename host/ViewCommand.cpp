@@ -452,24 +452,10 @@ void ApplyDisplayOptions(CTavrionDoc& doc, const ViewOptions& options)
 }
 
 // The pages the multi-lead view's style needs for the record on a grid
-// `gridX` squares wide (at least one). Printed, a fifteen-lead record's paged
-// styles and the synchronous styles take shorter steps: with `printed` the
-// count is the most those could need, so no page they print is refused.
-int RhythmPageCount(CTavrionDoc& doc, const CViewRhythmWave& view, int gridX, bool printed)
+// `gridX` squares wide (at least one), on screen or printed.
+int RhythmPageCount(const CViewRhythmWave& view, int gridX, bool printed)
 {
-    // A page is what the view shows at the speed it draws its traces at: a
-    // one-lead strip has its own.
-    const float speed = view.DrawnSpeed(printed ? 1 : 0);
-    const int groups = view.GetLeadGroups();
-    if (groups <= 0 || !(speed > 0.0f) || gridX <= 10) return 1;
-    const long long rowSamples = static_cast<long long>(static_cast<float>((gridX - 10) * view.GetSampleRate()) / speed);
-    const _RHYTHM_WAVE_STYLE style = view.GetWaveStyle();
-    const int divisor = printed && IsFifteenLeadPagedStyle(style) ? std::max(groups, 6) : groups;
-    long long step = view.GetRows() * rowSamples / divisor;
-    if (printed && IsSynchronousPrintStyle(style) && view.GetColumns() > 0) step /= view.GetColumns();
-    const long long samples = doc.GetRhythmWaveData(0, nullptr, -1) / 2;
-    if (step <= 0 || samples <= step) return 1;
-    return static_cast<int>((samples + step - 1) / step);
+    return view.PageCount(gridX, printed ? 1 : 0);
 }
 
 // False, said on stderr, when --page asks for a page past the record's last.
@@ -551,7 +537,7 @@ bool ShowRhythmPage(CTavrionDoc& doc, CView* view, const ViewOptions& options)
     int gridX = 0;
     int gridY = 0;
     rhythm->GetGridCount(gridX, gridY);
-    if (!PageWithinRecord(options, RhythmPageCount(doc, *rhythm, gridX, false))) return false;
+    if (!PageWithinRecord(options, RhythmPageCount(*rhythm, gridX, false))) return false;
     rhythm->ChangePageSample(options.page - 1);
     LoadPageAnnotations(doc, *rhythm);
     return true;
@@ -805,7 +791,7 @@ public:
             int gridX = 0, gridY = 0;
             rhythm->GetGridCount(gridX, gridY);
             const int page = std::max(options.page, 1);
-            if (!PageWithinRecord(options, RhythmPageCount(m_doc, *rhythm, gridX, true))) return false;
+            if (!PageWithinRecord(options, RhythmPageCount(*rhythm, gridX, true))) return false;
             return PrintPage(waveView, [&] {
                 return rhythm->Print(m_dc, m_area, gridX, gridY, m_px, 0, page - 1, 0) == 1;
             });

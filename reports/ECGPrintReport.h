@@ -68,6 +68,12 @@ protected:
     int PrintAveEx(CWndRestSerialComAve* pPane, int nPage, int bSecond);
     int PrintAveRhy(CWndRestSerialComRhy* pPane, int nPage, int bChest);
 
+    // The printed wave grids, small squares (millimetres) across: the wave
+    // pages' and the comment pages'. A page prints what its grid holds, and
+    // the host counts a job's pages by it.
+    static constexpr int kWaveGridMm = 260;
+    static constexpr int kCommentGridMm = 135;
+
     int m_nPageCount;     // host: the pages of the job, the second figure of every title
     int m_nCurrentPage;   // the host's own
     long m_lPrintStyle;   // -1 between jobs

@@ -9,8 +9,6 @@
 #include "waveviews/ViewScroll1LeadWave.h"
 
 namespace {
-constexpr int kCommentGridMm = 135;
-constexpr int kWaveGridMm = 260;
 constexpr double kCaptionIndentMm = 10.0;
 constexpr double kSecondCaptionMm = 125.0;
 

@@ -16,7 +16,6 @@
 #include "waveviews/ViewRhythmWave.h"
 
 namespace {
-constexpr int kCommentGridMm = 135;
 constexpr double kCaptionIndentMm = 10.0;
 // The RR print layout's rows of the three result views.
 constexpr int kResultTableRow = 49;

@@ -9,7 +9,6 @@
 #include "waveviews/ViewScroll1LeadWave.h"
 
 namespace {
-constexpr int kWaveGridMm = 260;
 constexpr int kAverageWidthMm = 130;
 // The strip's single-lead report style and the screen's.
 constexpr int kUsStripStyle = 13;

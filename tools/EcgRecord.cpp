@@ -60,6 +60,25 @@ size_t EcgRecord::SampleCount() const {
     return n;
 }
 
+void MirrorEnd(EcgRecord* record, double seconds) {
+    const size_t count = record->SampleCount();
+    const double wanted = seconds * record->sampleRate;
+    if (!(wanted >= 1.0)) return;
+    const size_t span = std::min(count / 2, static_cast<size_t>(wanted));
+    if (span == 0) return;
+    const size_t end = count - span;   // the first sample of the end
+    for (EcgLead& lead : record->leads)
+        for (size_t j = 0; j < span; ++j) lead.microvolts[end + j] = lead.microvolts[end - 1 - j];
+    std::vector<int64_t> beats;
+    for (int64_t beat : record->beats) {
+        if (beat < static_cast<int64_t>(end)) beats.push_back(beat);
+        if (beat >= static_cast<int64_t>(end - span) && beat < static_cast<int64_t>(end))
+            beats.push_back(2 * static_cast<int64_t>(end) - 1 - beat);
+    }
+    std::sort(beats.begin(), beats.end());
+    record->beats = beats;
+}
+
 int EcgRecord::IndexOf(LeadId id) const {
     for (size_t i = 0; i < leads.size(); ++i)
         if (leads[i].id == id) return static_cast<int>(i);

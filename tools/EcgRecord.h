@@ -60,4 +60,9 @@ struct EcgRecord {
     int IndexOf(LeadId id) const; // -1 when absent
 };
 
+// Makes the last `seconds` of every lead (at most half the record) the mirror
+// image of the stretch before them, and the beats there with them: a twin of
+// the record that differs from it only at its end, within the samples' range.
+void MirrorEnd(EcgRecord* record, double seconds);
+
 }  // namespace morvelance

@@ -74,6 +74,9 @@ const char kUsage[] =
     "  --flavour 90|80   container flavour: 90 = newer reader, 80 = older reader (default 90)\n"
     "  --seconds S       duration (rest: 10; synth rhythm/rr: 60; wfdb rhythm/rr: whole record)\n"
     "  --start S         wfdb (also with --mfer): start time in the record (default 0)\n"
+    "  --mirrored-end S  synth, mfer, wfdb --mfer: the last S seconds of every lead the mirror\n"
+    "                    image of the S seconds before them: a twin of the record without the\n"
+    "                    option that differs from it only where the record ends\n"
     "lead counts: a rhythm record holds 1, 3, 12 or 15 leads and an RR record 1, 2 or 3, the\n"
     "  counts the system opens; an extra-lead record three or six extra leads beside the\n"
     "  standard twelve (six when the signals have them). wfdb: a record of two signals\n"
@@ -404,10 +407,18 @@ int CmdSynthExercise(const Args& a, std::ostream& out) {
     return 0;
 }
 
+// --mirrored-end S: the record's last S seconds mirrored (MirrorEnd).
+void ApplyMirroredEnd(const Args& a, EcgRecord* ecg) {
+    if (!a.Has("--mirrored-end")) return;
+    const double seconds = a.Number("--mirrored-end", 0);
+    if (!(seconds > 0)) throw std::invalid_argument("--mirrored-end takes seconds above 0");
+    MirrorEnd(ecg, seconds);
+}
+
 int CmdSynth(const Args& a, std::ostream& out) {
     if (a.Get("--kind") == "exer") return CmdSynthExercise(a, out);
     std::vector<std::string> known = kRecordOptions;
-    known.insert(known.end(), {"--hr", "--rate", "--leads", "--irregular", "--noise", "--seed", "--pace"});
+    known.insert(known.end(), {"--hr", "--rate", "--leads", "--irregular", "--noise", "--seed", "--pace", "--mirrored-end"});
     a.CheckKnown(known);
     if (!a.Has("--kind")) throw std::invalid_argument("synth needs --kind (rest12, rest15, rhythm, rr or extra)");
     if (!a.Has("--out")) throw std::invalid_argument("synth needs --out FILE");
@@ -442,6 +453,7 @@ int CmdSynth(const Args& a, std::ostream& out) {
     ResolveSystemCode(o);  // report a bad code before the work
 
     EcgRecord ecg = SynthFor(kind, s, leads);
+    ApplyMirroredEnd(a, &ecg);
     ecg.patient = DefaultPatient();
     ApplyPatient(a, &ecg.patient, &ecg.time);
     RecordBuilder b = MakeKindRecord(ecg, o);
@@ -484,7 +496,7 @@ const std::vector<std::string> kMferOptions = {
     "--mfer", "--big-endian", "--little-endian", "--no-preamble", "--no-end", "--no-patient", "--no-time",
     "--filter", "--dtype", "--frames", "--block", "--four-byte-length", "--derive", "--utf8", "--indefinite",
     "--wide-channels", "--interval", "--hl7", "--xml-out", "--out", "--seconds", "--id", "--name", "--time",
-    "--every-section", "--refused", "--additions", "--minnesota", "--ivrel"};
+    "--every-section", "--refused", "--additions", "--minnesota", "--ivrel", "--mirrored-end"};
 
 int WriteMferOutput(const Args& a, const EcgRecord& ecg, const MferOptions& o, std::ostream& out,
                     MferKind kind = MferKind::Plain) {
@@ -527,6 +539,7 @@ int CmdMfer(const Args& a, std::ostream& out) {
     if (kind == MferKind::Plain && leads != 1 && leads != 3 && leads != 12 && leads != 15)
         throw std::invalid_argument("--leads of a plain file must be 1, 3, 12 or 15: the system opens no other");
     EcgRecord ecg = MferKindRecord(kind, static_cast<int>(leads), a.Number("--seconds", 10), a.Number("--rate", 500));
+    ApplyMirroredEnd(a, &ecg);
     ApplyPatient(a, &ecg.patient, &ecg.time);
     MferOptions o = MferOptionsFrom(a);
     o.description = MferDescription(kind);
@@ -557,6 +570,7 @@ int CmdWfdbMfer(const Args& a, std::ostream& out) {
             if (lead.microvolts.size() > keep) lead.microvolts.resize(keep);
         }
     }
+    ApplyMirroredEnd(a, &ecg);
     ecg.patient.id = wf.header.recordName;
     ecg.patient.name = "PhysioNet " + wf.header.recordName;
     ApplyPatient(a, &ecg.patient, &ecg.time);

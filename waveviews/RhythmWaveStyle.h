@@ -65,10 +65,6 @@ inline bool IsSixRowChestPageStyle(_RHYTHM_WAVE_STYLE s) { return s == 9 || s ==
 inline bool IsFourColumnRestStyle(_RHYTHM_WAVE_STYLE s) { return s == 1 || s == 3; }
 // The limb column then the chest column.
 inline bool IsLimbChestColumnStyle(_RHYTHM_WAVE_STYLE s) { return s >= 5 && s <= 8; }
-// Synchronous pages printed by number, whose page advances by a column's samples.
-inline bool IsSynchronousPrintStyle(_RHYTHM_WAVE_STYLE s) { return s == 3 || s == 7; }
-// The pages printed by number that count a 15-lead record's six limb rows.
-inline bool IsFifteenLeadPagedStyle(_RHYTHM_WAVE_STYLE s) { return s == 5 || s == 7 || s == 9; }
 // The extra layouts of one column over the first group of leads.
 inline bool IsOneGroupExtraStyle(_RHYTHM_WAVE_STYLE s) { return s >= 22 && s <= 25; }
 // The extra layouts with two groups side by side.

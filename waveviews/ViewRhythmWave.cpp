@@ -1,5 +1,6 @@
 #include "waveviews/ViewRhythmWave.h"
 
+#include <algorithm>
 #include <new>
 
 #include "core/Globals.h"
@@ -434,21 +435,49 @@ int CViewRhythmWave::DrawView(CDC* pDC, CRect rect, int gridX, int gridY, int pr
 
 // ---- paging -----------------------------------------------------------------------------------
 
+int CViewRhythmWave::PageSamples(int gridX, int print) const
+{
+    // A page is what the traces show at the speed they are drawn at: a
+    // one-lead strip that fits the record at its own speed has no second page.
+    const float speed = DrawnSpeed(print);
+    // Without groups, a speed or a width there is no page to move by.
+    if (m_nLeadGroups <= 0 || m_nRows <= 0 || !(speed > 0.0f) || gridX <= 10) return 0;
+    const int style = m_nWaveStyle;
+    const bool rest = IsMultiLeadRestStyle(style);
+    if (rest || IsExtraFamilyStyle(style)) {
+        // The columns show one stretch each, as the page draws them: side by
+        // side the continuous layouts, the same one the others. Columns past
+        // the record's leads stay empty, and the next page takes up the time
+        // where the drawn ones end.
+        const int columns = rest ? PageColumns() : m_nColumns;
+        if (columns <= 0) return 0;
+        const int perColumn = static_cast<int>(static_cast<float>(m_nSampleRate * (gridX - 10) / columns) / speed);
+        const bool continuous = rest ? IsContinuousRestStyle(style) : IsContinuousExtraStyle(style);
+        return continuous ? perColumn * std::max(DrawnColumns(), 1) : perColumn;
+    }
+    // The rhythm rows: each group of rows a stretch of its own, one under the other.
+    const int rowSamples = static_cast<int>(static_cast<float>((gridX - 10) * m_nSampleRate) / speed);
+    return m_nRows * rowSamples / m_nLeadGroups;
+}
+
+int CViewRhythmWave::PageCount(int gridX, int print) const
+{
+    const long long step = PageSamples(gridX, print);
+    const long long count = LeadCount(0);
+    if (step <= 0 || count <= step) return 1;
+    return static_cast<int>((count + step - 1) / step);
+}
+
 int CViewRhythmWave::ChangePageSample(int pages)
 {
     int result = 3;
-    // A page is what the strip shows at the speed it is drawn at: a one-lead
-    // strip that fits the record at its own speed has no second page.
-    const float speed = DrawnSpeed(0);
     int gridX = 0;
     int gridY = 0;
     GetGridCount(gridX, gridY);
-    // Without groups, a speed or a width there is no page to move by.
-    if (m_nLeadGroups > 0 && speed > 0.0f && gridX > 10) {
-        const int rowSamples = static_cast<int>(static_cast<float>((gridX - 10) * m_nSampleRate) / speed);
-        const int pageSamples = m_nRows * rowSamples / m_nLeadGroups;
+    const int pageSamples = PageSamples(gridX, 0);
+    if (pageSamples > 0) {
         const int count = LeadCount(0);
-        if (count <= pageSamples || pageSamples <= 0) {
+        if (count <= pageSamples) {
             CWaveView::SetStartTime(0);
         } else {
             int start = GetStartTime() + pageSamples * pages;

@@ -84,6 +84,13 @@ public:
     // Moves the page start by whole pages: 0 moved, 1 at the start, 2 at the
     // end, 3 the record fits on one page (or the style has no lead groups).
     int ChangePageSample(int pages);
+    // The samples a page of the current style shows on a grid `gridX` squares
+    // across, at the speed its traces are drawn at on screen (print 0) or on
+    // paper: the step from one page to the next. 0 without lead groups, a
+    // speed or a grid wider than the calibration column.
+    int PageSamples(int gridX, int print) const;
+    // The pages the record takes at that grid from its start (at least 1).
+    int PageCount(int gridX, int print) const;
     // Drops the cached pictures; the next paint draws the page afresh.
     void UpdateDrawDC();
     // One page into a DC (screen or print): 1, or 0 for a style outside the dispatch.
@@ -327,6 +334,12 @@ protected:
     // The right edge of the last column of the page that draws a trace, the
     // columns sharing left..right; `right` on pages without columns.
     int DrawnColumnsRight(int left, int right) const;
+    // The columns of a rest or extra page up to the last one that holds a
+    // loaded lead; 0 when none does.
+    int DrawnColumns() const;
+    // Gives the rhythm rows without a lead selection of the record's own
+    // each a loaded lead of its own.
+    void FillRhythmRowLeads();
 
     // ---- placing the zero lines ------------------------------------------------------------------
     int* Baselines(int print);

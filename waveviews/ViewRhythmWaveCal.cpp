@@ -234,12 +234,28 @@ int CViewRhythmWave::DrawnColumnsRight(int left, int right) const
     if (!IsMultiLeadRestStyle(m_nWaveStyle) || m_nRows <= 0) return right;
     const int columns = PageColumns();
     if (columns <= 0) return right;
+    return left + static_cast<int>(static_cast<long long>(right - left) * DrawnColumns() / columns);
+}
+
+int CViewRhythmWave::DrawnColumns() const
+{
+    const int style = m_nWaveStyle;
+    if (m_nRows <= 0) return 0;
     int drawn = 0;
-    for (int c = 0; c < columns; ++c) {
-        for (int lead : ColumnLeads(LeadColumnOf(c)).Listed())
-            if (HasLead(IsOneLeadRestStyle(m_nWaveStyle) ? 0 : lead)) drawn = c + 1;
+    if (IsMultiLeadRestStyle(style)) {
+        for (int c = 0; c < PageColumns(); ++c)
+            for (int lead : ColumnLeads(LeadColumnOf(c)).Listed())
+                if (HasLead(lead)) drawn = c + 1;
+    } else if (IsExtraFamilyStyle(style)) {
+        // The extra pages draw leads 0 to 6, a column after the other.
+        const int shift = IsShiftedExtraStyle(style) && !m_bShowExtra1Lead ? 3 : 0;
+        for (int c = 0; c < m_nColumns; ++c)
+            for (int r = 0; r < m_nRows; ++r) {
+                const int lead = m_nRows * c + r + shift;
+                if (lead <= 6 && HasLead(lead)) drawn = c + 1;
+            }
     }
-    return left + static_cast<int>(static_cast<long long>(right - left) * drawn / columns);
+    return drawn;
 }
 
 int CViewRhythmWave::Draw1LeadWaveInfo(CDC* pDC, CRect rect, int gridX, int gridY, int print)

@@ -125,6 +125,31 @@ int CViewRhythmWave::DrawExtraView(CDC* pDC, CRect rect, int gridX, int gridY, i
                           &CViewRhythmWave::DrawExtraWave);
 }
 
+void CViewRhythmWave::FillRhythmRowLeads()
+{
+    // No selection of the record's own: each row of a group takes a loaded
+    // lead no row above it shows, in the record's order. A row keeps its lead
+    // while that holds, so that every paint lays the group out alike; the
+    // rows past the record's leads stay empty.
+    const int rows = std::min(m_nLeadGroups, 3);
+    bool shown[RHYTHM_VIEW_LEADS] = {};
+    for (int row = 0; row < rows; ++row) {
+        int& lead = m_nRhythmRowLead[row];
+        if (lead >= 0 && lead < RHYTHM_VIEW_LEADS && HasLead(lead) && !shown[lead])
+            shown[lead] = true;
+        else
+            lead = -1;
+    }
+    int next = 0;
+    for (int row = 0; row < rows; ++row) {
+        if (m_nRhythmRowLead[row] >= 0) continue;
+        while (next < RHYTHM_VIEW_LEADS && (!HasLead(next) || shown[next])) ++next;
+        if (next >= RHYTHM_VIEW_LEADS) break;
+        shown[next] = true;
+        m_nRhythmRowLead[row] = next;
+    }
+}
+
 int CViewRhythmWave::DrawRhythmRRView(CDC* pDC, CRect rect, int gridX, int gridY, int print)
 {
     CTavrionDoc* doc = GetTavrionDoc();
@@ -137,13 +162,7 @@ int CViewRhythmWave::DrawRhythmRRView(CDC* pDC, CRect rect, int gridX, int gridY
             const std::vector<int> leads = MaskLeads(mask, 0);
             for (size_t row = 0; row < leads.size() && row < 3; ++row) m_nRhythmRowLead[row] = leads[row];
         } else {
-            // No selection of the record's own yet: the first loaded leads.
-            int lead = 0;
-            for (int row = 0; row < m_nLeadGroups && row < 3; ++row) {
-                if (m_nRhythmRowLead[row] >= 0) continue;
-                while (lead < RHYTHM_VIEW_LEADS && !HasLead(lead)) ++lead;
-                if (lead < RHYTHM_VIEW_LEADS) m_nRhythmRowLead[row] = lead++;
-            }
+            FillRhythmRowLeads();
         }
     }
     if (IsOneLeadRhythmStyle(m_nWaveStyle)) Draw1LeadWaveInfo(pDC, rect, gridX, gridY, print);
@@ -567,11 +586,9 @@ int CViewRhythmWave::DrawRhythmRRWave(CDC* pDC, CRect rect, int gridX, int gridY
     };
     std::vector<PageRow> pageRows;
     for (int g = 0, rowY = y; g < m_nRows / m_nLeadGroups; ++g)
-        for (int j = 0; j < m_nLeadGroups; ++j) {
+        for (int j = 0; j < m_nLeadGroups; ++j, rowY += h / m_nRows) {
             const int lead = rowLead(j);
-            if (lead < 0 || lead >= RHYTHM_VIEW_LEADS) continue;
-            pageRows.push_back({lead, g == 0, g * rowSamples + start, rowY});
-            rowY += h / m_nRows;
+            if (lead >= 0 && lead < RHYTHM_VIEW_LEADS) pageRows.push_back({lead, g == 0, g * rowSamples + start, rowY});
         }
     auto blockedAt = [&](int x0, int x1) {
         std::vector<CBlocked> blocked;
@@ -588,10 +605,15 @@ int CViewRhythmWave::DrawRhythmRRWave(CDC* pDC, CRect rect, int gridX, int gridY
         return blocked;
     };
 
+    // A row without a lead keeps its place: every group stands in its own
+    // rows, where its time, its event marks and its dividers are.
     for (int g = 0; g < m_nRows / m_nLeadGroups; ++g) {
         for (int j = 0; j < m_nLeadGroups; ++j) {
             const int lead = rowLead(j);
-            if (lead < 0 || lead >= RHYTHM_VIEW_LEADS) continue;
+            if (lead < 0 || lead >= RHYTHM_VIEW_LEADS) {
+                y += h / m_nRows;
+                continue;
+            }
             const int buffer = bufferOf(lead);
             const int from = g * rowSamples + start;
             CRect trace(rect.left, y, rect.right, y + mv);
@@ -599,7 +621,10 @@ int CViewRhythmWave::DrawRhythmRRWave(CDC* pDC, CRect rect, int gridX, int gridY
             if (g == 0) DrawLeadLabel(pDC, labelX, y - 5 * square, nameOf(lead));
             if (HasLead(buffer) && !DrawTraceSpan(pDC, trace, buffer, from, rowSamples, LeadCount(buffer), print))
                 return 0;
-            if (j == 0 && startShown) DrawStartTimeClear(pDC, CPoint(labelX, y - 5 * square), from, blockedAt, rect);
+            // A group past the record's end (on the last printed page) has no
+            // stretch to tell the time of.
+            if (j == 0 && startShown && from < LeadCount(buffer))
+                DrawStartTimeClear(pDC, CPoint(labelX, y - 5 * square), from, blockedAt, rect);
             y += h / m_nRows;
         }
         if (print && GetShowMarkFlag())

@@ -1,5 +1,7 @@
 // Printing the multi-lead view: one page of its style on a printer DC, the
 // view's current page or any page by number, with the duration marks.
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cwchar>
 
@@ -7,7 +9,6 @@
 #include "platform/gdi/DCObjectSelector.h"
 #include "printdevice/ECGDC.h"
 #include "waveviews/PaperFont.h"
-#include "waveviews/RhythmWaveStyle.h"
 #include "waveviews/ViewRhythmWave.h"
 
 int CViewRhythmWave::Print(CECGDC* pDC, CRect rect, int gridX, int gridY, double pxPerSquare, int /*reserved*/,
@@ -26,15 +27,11 @@ int CViewRhythmWave::Print(CECGDC* pDC, CRect rect, int gridX, int gridY, double
     const CPaperFont font(dc, pxPerSquare);
     if (current) return DrawView(&dc, area, gridX, gridY, 1) ? 1 : 0;
 
-    const float speed = DrawnSpeed(1);
+    // A printed page follows the one before where it ends, on the paper's grid.
+    const long long pageSamples = PageSamples(gridX, 1);
     // Without groups, a speed or paper there is no page to print.
-    if (m_nLeadGroups <= 0 || speed <= 0.0f || gridX <= 10) return 1;
-    const int rowSamples = static_cast<int>(static_cast<float>((gridX - 10) * m_nSampleRate) / speed);
-    const int style = m_nWaveStyle;
-    int pageSamples = m_nRows * rowSamples / m_nLeadGroups;
-    if (IsFifteenLeadRecord() && IsFifteenLeadPagedStyle(style)) pageSamples = m_nRows * rowSamples / 6;
-    int start = pageSamples * page;
-    if (IsSynchronousPrintStyle(style) && m_nColumns > 0) start /= m_nColumns;
+    if (pageSamples <= 0) return 1;
+    const int start = static_cast<int>(std::min<long long>(pageSamples * page, INT_MAX));
     const int saved = GetStartTime();
     CWaveView::SetStartTime(start);
     const int drawn = DrawView(&dc, area, gridX, gridY, 1);

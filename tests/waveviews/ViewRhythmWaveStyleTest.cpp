@@ -10,19 +10,20 @@
 
 namespace {
 
-// A document of a chosen kind serving one lead of known samples.
+// A document of a chosen kind serving `m_leads` leads of the same known samples.
 class SampleDoc : public CTavrionDoc {
 public:
     int GetDocType() const override { return m_kind; }
     float GetSpeed() override { return m_speed; }
     int GetRhythmWaveData(int lead, short* buffer, int) override
     {
-        if (lead != 0) return 0;
+        if (lead < 0 || lead >= m_leads) return 0;
         if (buffer) std::copy(m_samples.begin(), m_samples.end(), buffer);
         return static_cast<int>(m_samples.size() * sizeof(short));
     }
 
     int m_kind = DOC_TYPE_REST;
+    int m_leads = 1;
     float m_speed = 25.0f;
     std::vector<short> m_samples;
 };
@@ -37,10 +38,13 @@ protected:
     }
     void TearDown() override { m_doc.RemoveView(&m_view); }
 
-    // A record of `count` samples shown in style 1: 5000 samples a page at
-    // 500 samples per second and 25 mm/s on 250 squares.
+    // A twelve-lead record of `count` samples shown in style 1: 5000 samples
+    // a page at 500 samples per second and 25 mm/s on 250 squares. (Every
+    // column holds leads: a record of one lead fills only the first column
+    // of the page, and its pages are that column's 1250 samples.)
     void Load(int count)
     {
+        m_doc.m_leads = 12;
         m_doc.m_samples.assign(static_cast<size_t>(count), 0);
         m_view.SetWaveStyle(1, TRUE);
         m_view.OnUpdate(nullptr, 0, nullptr);
