@@ -9,6 +9,8 @@
 
 #include <cstdlib>
 #include <cwchar>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace {
@@ -21,11 +23,135 @@ const wchar_t* const kAddContent = L"/Rawdata/Tavrion/Addition/Patient_add_secti
 const wchar_t* const kLoginEditor = L"/Rawdata/Tavrion/Addition/Voktext_section/Login_editor/Editor_name";
 const wchar_t* const kLoginEditDate = L"/Rawdata/Tavrion/Addition/Voktext_section/Login_editor/Edit_date";
 
-CString ContentPath(int number)
+// One addition element as stored: its number and title attributes (either
+// may be missing) and its text.
+struct StoredAddition {
+    bool bNumber = false;
+    CString strNumber;
+    bool bTitle = false;
+    CString strTitle;
+    CString strContent;
+};
+
+CString ElementPath(int position)
 {
     CString path;
-    path.Format(L"%s[@number='%d']", kAddContent, number);
+    path.Format(L"%s[%d]", kAddContent, position);
     return path;
+}
+
+StoredAddition ReadStoredAddition(CECGXMLParser* xml, int position)
+{
+    StoredAddition stored;
+    const CString path = ElementPath(position);
+    stored.bNumber = xml->GetDataFromXMLDOM(stored.strNumber, path, 2, L"number") != 0;
+    stored.bTitle = xml->GetDataFromXMLDOM(stored.strTitle, path, 2, L"title") != 0;
+    xml->GetDataFromXMLDOM(stored.strContent, path, 4, CString());
+    return stored;
+}
+
+// Makes the element at the position hold `wanted`, changing only what differs.
+void WriteStoredAddition(CECGXMLParser* xml, int position, const StoredAddition& now, const StoredAddition& wanted)
+{
+    const CString path = ElementPath(position);
+    auto attribute = [&](const wchar_t* name, bool had, const CString& was, bool has, const CString& value) {
+        if (has && (!had || was != value))
+            xml->SetDataToXMLDOM(value, path, 2, name);
+        else if (!has && had)
+            xml->RemoveNode(path + L"/@" + name);
+    };
+    attribute(L"number", now.bNumber, now.strNumber, wanted.bNumber, wanted.strNumber);
+    attribute(L"title", now.bTitle, now.strTitle, wanted.bTitle, wanted.strTitle);
+    if (now.strContent != wanted.strContent)
+        xml->SetDataToXMLDOM(wanted.strContent, path, 4, CString());
+}
+
+// Appends an element holding `wanted`, the one at the position.
+void AppendStoredAddition(CECGXMLParser* xml, int position, const StoredAddition& wanted)
+{
+    CXmlElmentNode node;
+    node.SetName(L"Addition_content");
+    CString parent = kAddSection;
+    if (!xml->Add_LastChildNode(node, parent))
+        return;
+    WriteStoredAddition(xml, position, StoredAddition{}, wanted);
+}
+
+// Where the reader found each addition: the element of each number it
+// reads (-1: none has it), and the number each element was found by.
+struct ReaderPlaces {
+    std::vector<int> slotElement;
+    std::vector<int> elementSlot;
+};
+
+ReaderPlaces FindReaderPlaces(const std::vector<StoredAddition>& elements)
+{
+    const int stored = static_cast<int>(elements.size());
+    const int readable = stored < ADDITION_MAX ? stored : ADDITION_MAX;
+    ReaderPlaces places;
+    places.slotElement.assign(static_cast<size_t>(readable), -1);
+    places.elementSlot.assign(elements.size(), -1);
+    std::map<std::wstring, int> first;
+    for (int p = stored - 1; p >= 0; --p) {
+        if (elements[static_cast<size_t>(p)].bNumber)
+            first[std::wstring(static_cast<LPCWSTR>(elements[static_cast<size_t>(p)].strNumber))] = p;
+    }
+    for (int n = 0; n < readable; ++n) {
+        const auto found = first.find(std::to_wstring(n + 1));
+        if (found == first.end())
+            continue;
+        places.slotElement[static_cast<size_t>(n)] = found->second;
+        places.elementSlot[static_cast<size_t>(found->second)] = n;
+    }
+    return places;
+}
+
+// The elements as they are to stand: those the reader took (`taken`), in
+// their order, hold what is written, more go after the last of them, and
+// those left over go; the others stay as stored where they stand. One of
+// those that would stand before a written addition of its number would be
+// found instead of it: it goes to the end.
+std::vector<StoredAddition> PlaceAdditions(const std::vector<StoredAddition>& elements,
+                                           const std::vector<bool>& taken,
+                                           const std::vector<StoredAddition>& written)
+{
+    std::vector<StoredAddition> wanted;
+    std::vector<bool> kept;
+    auto put = [&](const StoredAddition& addition, bool stored) {
+        wanted.push_back(addition);
+        kept.push_back(stored);
+    };
+    size_t last = elements.size();
+    for (size_t p = 0; p < elements.size(); ++p)
+        last = taken[p] ? p : last;
+    if (last == elements.size())
+        last = elements.empty() ? 0 : elements.size() - 1;
+    size_t next = 0;
+    for (size_t p = 0; p <= last && !elements.empty(); ++p) {
+        if (!taken[p])
+            put(elements[p], true);
+        else if (next < written.size())
+            put(written[next++], false);
+    }
+    for (; next < written.size(); ++next)
+        put(written[next], false);
+    for (size_t p = last + 1; p < elements.size(); ++p)
+        put(elements[p], true);
+    for (size_t i = 0; i < wanted.size(); ++i) {
+        if (!kept[i] || !wanted[i].bNumber)
+            continue;
+        for (size_t j = i + 1; j < wanted.size(); ++j) {
+            if (!kept[j] && wanted[j].strNumber == wanted[i].strNumber) {
+                const StoredAddition moved = wanted[i];
+                put(moved, true);
+                wanted.erase(wanted.begin() + static_cast<std::ptrdiff_t>(i));
+                kept.erase(kept.begin() + static_cast<std::ptrdiff_t>(i));
+                --i;
+                break;
+            }
+        }
+    }
+    return wanted;
 }
 
 CString ReadText(CECGXMLParser* xml, const CString& xpath, int type = 4, const CString& attrib = CString())
@@ -127,13 +253,20 @@ void CTavrionDoc::ReadAdditionsFromXML(CECGXMLParser* xml, _ADDITIONAL_INFO& inf
     info.strEditor = ReadText(xml, kAddEditor);
 
     // The arrays hold 256: a record with more keeps its first 256, and the
-    // count never promises more than the arrays have.
+    // count never promises more than the arrays have. Each addition is the
+    // element first found by its number; a number no element has reads as
+    // an empty addition.
     const int found = xml->GetObjectCount(kAddContent);
-    info.nCount = found < 0 ? 0 : (found > ADDITION_MAX ? ADDITION_MAX : found);
+    std::vector<StoredAddition> elements;
+    for (int p = 1; p <= found; ++p)
+        elements.push_back(ReadStoredAddition(xml, p));
+    const ReaderPlaces places = FindReaderPlaces(elements);
+    info.nCount = static_cast<int>(places.slotElement.size());
     for (int i = 0; i < ADDITION_MAX; ++i) {
-        if (i < info.nCount) {
-            info.strTitle[i] = OneLine(ReadText(xml, ContentPath(i + 1), 2, L"title"));
-            info.strContent[i] = OneLine(ReadText(xml, ContentPath(i + 1)));
+        const int p = i < info.nCount ? places.slotElement[static_cast<size_t>(i)] : -1;
+        if (p >= 0) {
+            info.strTitle[i] = OneLine(elements[static_cast<size_t>(p)].strTitle);
+            info.strContent[i] = OneLine(elements[static_cast<size_t>(p)].strContent);
         } else {
             info.strTitle[i].Empty();
             info.strContent[i].Empty();
@@ -169,65 +302,99 @@ void CTavrionDoc::SaveAdditionToXML(CECGXMLParser* xml, _ADDITIONAL_INFO& info)
         xml->SetDateAttrib(date, kAddEditDate);
     }
 
-    // The record reads its additions on one line: an addition that still
-    // reads as a stored one is written as stored, its line breaks, blanks
-    // and empty title or text included. When every addition reads as the
-    // one stored in its place, the record XML keeps them as they are.
+    // The reader found addition n by its number: the first element whose
+    // number reads "n", for n up to the count of elements. Elements it did
+    // not find so (a number written "02", " 2" or "２", none, one past a gap,
+    // a second of one number) are shown by no form, and stay as stored where
+    // they stand. The elements it found take the item's additions in order,
+    // numbered from 1, and those past the ones the arrays hold follow them
+    // under the numbers after the item's; an element that reads as the one
+    // the item holds in its place is left as it is, its line breaks and
+    // blanks included. When every addition reads as the one stored in its
+    // place, the record XML keeps them all as they are.
     const int count = info.nCount < 0 ? 0 : (info.nCount > ADDITION_MAX ? ADDITION_MAX : info.nCount);
     const int stored = xml->GetObjectCount(kAddContent);
-    std::vector<CString> storedTitles, storedContents;
-    for (int n = 1; n <= stored; ++n) {
-        storedTitles.push_back(ReadText(xml, ContentPath(n), 2, L"title"));
-        storedContents.push_back(ReadText(xml, ContentPath(n)));
-    }
-    // The reader took the first ADDITION_MAX; those after them, which no
-    // form shows or edits, stay as stored after the item's.
-    const int readable = stored < ADDITION_MAX ? stored : ADDITION_MAX;
+    std::vector<StoredAddition> elements;
+    for (int p = 1; p <= stored; ++p) elements.push_back(ReadStoredAddition(xml, p));
+    const ReaderPlaces reader = FindReaderPlaces(elements);
+    const int readable = static_cast<int>(reader.slotElement.size());
+    auto readsAs = [&](int slot, int n) {
+        const int p = reader.slotElement[static_cast<size_t>(slot)];
+        const CString title = p < 0 ? CString() : OneLine(elements[static_cast<size_t>(p)].strTitle);
+        const CString content = p < 0 ? CString() : OneLine(elements[static_cast<size_t>(p)].strContent);
+        return title == info.strTitle[n] && content == info.strContent[n];
+    };
+    // The place each addition was read from, its own first.
     std::vector<int> source(static_cast<size_t>(count), -1);
     bool asStored = count == readable;
     for (int n = 0, next = 0; n < count; ++n) {
-        for (int s = next; s < readable; ++s) {
-            if (OneLine(storedTitles[s]) == info.strTitle[n] && OneLine(storedContents[s]) == info.strContent[n]) {
-                source[n] = s;
-                next = s + 1;
-                break;
-            }
-        }
-        asStored = asStored && source[n] == n;
+        int found = n >= next && n < readable && readsAs(n, n) ? n : -1;
+        for (int s = next; found < 0 && s < readable; ++s)
+            found = readsAs(s, n) ? s : -1;
+        if (found >= 0)
+            next = found + 1;
+        source[static_cast<size_t>(n)] = found;
+        asStored = asStored && found == n;
     }
     if (asStored)
         return;
 
+    // The additions written: one read from a number no element has is an
+    // empty place the reader shows, and stays one (an element the reader
+    // does not find keeps the count that shows it).
+    std::vector<StoredAddition> written;
+    for (int n = 0; n < count; ++n) {
+        const int slot = source[static_cast<size_t>(n)];
+        const int from = slot < 0 ? -1 : reader.slotElement[static_cast<size_t>(slot)];
+        if (slot >= 0 && from < 0)
+            continue;
+        StoredAddition entry;
+        if (from >= 0) {
+            entry = elements[static_cast<size_t>(from)];
+        } else {
+            entry.bTitle = true;
+            entry.strTitle = info.strTitle[n];
+            entry.strContent = info.strContent[n];
+            // What of an edited addition still reads as stored in its place
+            // (the title, when only the text was edited) is written as stored.
+            const int own = n < readable ? reader.slotElement[static_cast<size_t>(n)] : -1;
+            if (own >= 0 && OneLine(elements[static_cast<size_t>(own)].strTitle) == entry.strTitle) {
+                entry.bTitle = elements[static_cast<size_t>(own)].bTitle;
+                entry.strTitle = elements[static_cast<size_t>(own)].strTitle;
+            }
+            if (own >= 0 && OneLine(elements[static_cast<size_t>(own)].strContent) == entry.strContent)
+                entry.strContent = elements[static_cast<size_t>(own)].strContent;
+        }
+        entry.bNumber = true;
+        entry.strNumber.Format(L"%d", n + 1);
+        written.push_back(entry);
+    }
+    // Those past the ones the arrays hold, which no form shows, follow the
+    // item's additions under the numbers after them.
+    int following = count;
+    std::vector<bool> taken(elements.size(), false);
+    for (size_t p = 0; p < elements.size(); ++p) {
+        taken[p] = reader.elementSlot[p] >= 0 || p >= static_cast<size_t>(ADDITION_MAX);
+        if (taken[p] && reader.elementSlot[p] < 0) {
+            StoredAddition extra = elements[p];
+            extra.bNumber = true;
+            extra.strNumber.Format(L"%d", ++following);
+            written.push_back(extra);
+        }
+    }
+
+    const std::vector<StoredAddition> wanted = PlaceAdditions(elements, taken, written);
+    const size_t common = wanted.size() < elements.size() ? wanted.size() : elements.size();
+    for (size_t p = 0; p < common; ++p)
+        WriteStoredAddition(xml, static_cast<int>(p) + 1, elements[p], wanted[p]);
+    for (size_t p = common; p < wanted.size(); ++p)
+        AppendStoredAddition(xml, static_cast<int>(p) + 1, wanted[p]);
     // Bounded by the elements present, so a node that will not go cannot
     // keep the loop running.
-    for (int left = stored; left > 0; --left) {
-        if (!xml->RemoveNode(kAddContent))
+    for (size_t p = elements.size(); p > common; --p) {
+        if (!xml->RemoveNode(ElementPath(static_cast<int>(p))))
             break;
     }
-    auto append = [xml](int n, const CString& title, const CString& content) {
-        CXmlElmentNode node;
-        node.SetName(L"Addition_content");
-        CXmlAttribNode number;
-        number.SetName(L"number");
-        CString text;
-        text.Format(L"%d", n);
-        number.SetContent(text);
-        node.m_arrAttrib.Add(number);
-        CXmlAttribNode titleAttribute;
-        titleAttribute.SetName(L"title");
-        node.m_arrAttrib.Add(titleAttribute);
-        CString parent = kAddSection;
-        xml->Add_LastChildNode(node, parent);
-        xml->SetDataToXMLDOM(title, ContentPath(n), 2, L"title");
-        xml->SetDataToXMLDOM(content, ContentPath(n), 4, CString());
-    };
-    for (int n = 1; n <= count; ++n) {
-        const int from = source[n - 1];
-        append(n, from >= 0 ? storedTitles[from] : info.strTitle[n - 1],
-               from >= 0 ? storedContents[from] : info.strContent[n - 1]);
-    }
-    for (int s = readable; s < stored; ++s)
-        append(count + 1 + s - readable, storedTitles[s], storedContents[s]);
 }
 
 void CTavrionDoc::UpdateCurItemAddition(int nSystemCode, _ADDITIONAL_INFO& info)

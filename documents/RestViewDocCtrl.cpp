@@ -12,6 +12,10 @@
 
 namespace {
 
+// A resting 12-lead code: the additions code takes its rows, 3971 to 3973
+// and 3980 to 3982, which the store is loaded with.
+const int kRestingRowsCode = 0;
+
 // One group of the store: its key and its ids in order.
 struct CtrlGroup {
     const wchar_t* pszKey;
@@ -248,7 +252,10 @@ void CRestViewDoc::UpDateCurItemContent()
     for (int i = 0; i < kInfoTextCount; ++i) GetCtrlData(InfoTextID(i), info.*kInfoTexts[i]);
     CopyBackTrip(item);
     CopyBackCodeRows(item);
-    UpdateCurItemAddition(static_cast<int>(item->uSystemCode), item->stAddition);
+    // The store holds the resting rows whatever the record's code: a code the
+    // additions code knows no rows for (a record of another kind opened as a
+    // resting one) would count them empty and drop every addition.
+    UpdateCurItemAddition(kRestingRowsCode, item->stAddition);
     GetCtrlData(4017, info.strComment);
 }
 

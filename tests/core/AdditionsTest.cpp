@@ -12,6 +12,7 @@
 #include "tests/support/TestSupport.h"
 
 using testsupport::TempDir;
+using testsupport::Utf8;
 using testsupport::Wide;
 
 namespace {
@@ -190,6 +191,82 @@ TEST(Additions, MoreThanTheArraysHoldShowsItsFirstAndKeepsTheRestAsStored)
     EXPECT_EQ(CString(L"T2 edited"), again.strTitle[1]);
     EXPECT_EQ(CString(L"C100"), again.strContent[99]);
     EXPECT_EQ(CString(L"2021/04/05 06:07:08"), again.strEditDate);
+}
+
+// Additions a person adds past those the reader found (numbers 3 and 4 of
+// a record numbered 1, 2, 4) are written after the last element it found,
+// so that the next reading finds each by its number, and before the stored
+// element numbered 4 it did not find; one such element standing before
+// them goes after them. That element stays whole, and nothing is dropped;
+// in a record of which the reader found none, each stays where it stood.
+TEST(Additions, AdditionsAddedPastAGapAreFoundByTheirNumbersBeforeTheStoredOneOfTheirNumber)
+{
+    TempDir dir;
+    AdditionDoc doc;
+    FakeImage image(true);
+    for (const std::vector<std::string>& numbers :
+         {std::vector<std::string>{"1", "2", "4"}, std::vector<std::string>{"1", "4", "2"}}) {
+        std::string elements;
+        for (size_t i = 0; i < numbers.size(); ++i)
+            elements += "<Addition_content number=\"" + numbers[i] + "\" title=\"S" + std::to_string(i + 1) +
+                        "\">s" + std::to_string(i + 1) + "</Addition_content>";
+        std::string text = AdditionsXml(0);
+        text.insert(text.find("</Patient_add_section>"), elements);
+        const std::string path = dir.Write("gap" + numbers[1] + ".xml", text);
+        {
+            CECGXMLParser xml(Wide(path), 0, CString());
+            _ADDITIONAL_INFO info;
+            doc.GetAdditionalInforFromXMLFile(&xml, info, image.Get());
+            ASSERT_EQ(3, info.nCount);
+            EXPECT_TRUE(info.strTitle[2].IsEmpty());   // no element is numbered 3
+            info.nCount = 4;
+            info.strTitle[2] = L"N3";
+            info.strContent[2] = L"n3";
+            info.strTitle[3] = L"N4";
+            info.strContent[3] = L"n4";
+            doc.SaveAdditionToXML(&xml, info);
+            xml.SaveToXMLFile();
+        }
+        CECGXMLParser back(Wide(path), 0, CString());
+        _ADDITIONAL_INFO again;
+        doc.GetAdditionalInforFromXMLFile(&back, again, image.Get());
+        const std::string second = numbers[1] == "2" ? "S2" : "S3";
+        std::vector<std::string> read;
+        for (int i = 0; i < again.nCount; ++i) read.push_back(Utf8(again.strTitle[i]) + "/" + Utf8(again.strContent[i]));
+        EXPECT_EQ((std::vector<std::string>{"S1/s1", second + "/" + Utf8(CString(second == "S2" ? L"s2" : L"s3")),
+                                            "N3/n3", "N4/n4", "/"}),
+                  read);
+        const std::string stored = testsupport::ReadFileBytes(path);
+        const std::string kept = numbers[1] == "2" ? "S3\">s3" : "S2\">s2";
+        EXPECT_NE(stored.find("<Addition_content number=\"4\" title=\"" + kept + "</Addition_content>"),
+                  std::string::npos)
+            << stored;
+        EXPECT_LT(stored.find("N4"), stored.find(kept)) << stored;
+    }
+    // None of whose numbers the reader finds: a first addition typed goes
+    // after them all, and each stays.
+    const std::string none = dir.Write("none.xml", [] {
+        std::string text = AdditionsXml(0);
+        text.insert(text.find("</Patient_add_section>"), "<Addition_content number=\"01\" title=\"S1\">s1"
+                                                          "</Addition_content><Addition_content title=\"S2\">s2"
+                                                          "</Addition_content>");
+        return text;
+    }());
+    {
+        CECGXMLParser xml(Wide(none), 0, CString());
+        _ADDITIONAL_INFO info;
+        doc.GetAdditionalInforFromXMLFile(&xml, info, image.Get());
+        ASSERT_EQ(2, info.nCount);
+        info.strTitle[0] = L"N1";
+        doc.SaveAdditionToXML(&xml, info);
+        xml.SaveToXMLFile();
+    }
+    const std::string stored = testsupport::ReadFileBytes(none);
+    const size_t first = stored.find("<Addition_content number=\"01\" title=\"S1\">s1</Addition_content>");
+    const size_t second = stored.find("<Addition_content title=\"S2\">s2</Addition_content>");
+    EXPECT_NE(first, std::string::npos) << stored;
+    EXPECT_LT(first, second) << stored;
+    EXPECT_LT(second, stored.find("<Addition_content number=\"1\" title=\"N1\"")) << stored;
 }
 
 TEST(Additions, EmptiedSecondRowMovesTheLaterAdditionsUp)
