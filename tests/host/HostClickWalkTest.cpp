@@ -8,6 +8,7 @@
 // process from the host's own lists; the host itself is then run on each.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <future>
@@ -111,8 +112,9 @@ std::wstring TextOf(HWND window)
 
 // Types 1 into the field of each text's form (else of the pane), clicks the
 // text where nothing lies over it, types 2: the field holds both, in turn.
-void TypeAroundEveryText(CWnd& pane, const std::string& where, std::vector<std::string>& faults)
+int TypeAroundEveryText(CWnd& pane, const std::string& where, std::vector<std::string>& faults)
 {
+    int probed = 0;
     std::vector<HWND> texts;
     AllTexts(pane.m_hWnd, texts);
     for (HWND text : texts) {
@@ -122,6 +124,7 @@ void TypeAroundEveryText(CWnd& pane, const std::string& where, std::vector<std::
         const POINT at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
         const HWND hit = ::WindowFromPoint(at);
         if (!field || !hit || !(hit == ::GetParent(text) || ::IsChild(hit, text))) continue;
+        ++probed;
         const std::wstring was = TextOf(field);
         ::SetFocus(field);
         ::SetWindowTextW(field, L"");
@@ -136,6 +139,7 @@ void TypeAroundEveryText(CWnd& pane, const std::string& where, std::vector<std::
                              std::to_string(::GetDlgCtrlID(field)));
         ::SetWindowTextW(field, was.c_str());
     }
+    return probed;
 }
 
 class HostClickWalk : public testsupport::DocumentTest {};
@@ -167,6 +171,7 @@ TEST_F(HostClickWalk, EveryPaneTakesAClickAtATextAsTheWindowBehindItDoesAndKeeps
     formtest::ScopedScreen screen;
     std::vector<TextOnPane> texts;
     std::vector<std::string> focusFaults;
+    int probed = 0;
     std::set<std::string> walked;
     // The pane made, shown in `style` in a window of the screen, walked; false when it does not show the record.
     auto walk = [&](const host::PaneKind& kind, int style, const std::function<CWnd*()>& make,
@@ -182,7 +187,7 @@ TEST_F(HostClickWalk, EveryPaneTakesAClickAtATextAsTheWindowBehindItDoesAndKeeps
         std::set<HWND> strips;
         std::vector<int> ids;
         if (firstTexts) FirstTexts(*pane, pane->m_hWnd, strips, ids);
-        TypeAroundEveryText(*pane, std::string(kind.name) + " " + std::to_string(style), focusFaults);
+        probed += TypeAroundEveryText(*pane, std::string(kind.name) + " " + std::to_string(style), focusFaults);
         pane->DestroyWindow();
         window.DestroyWindow();
         for (int id : ids) texts.push_back({files, kind.name, style, id});
@@ -222,6 +227,7 @@ TEST_F(HostClickWalk, EveryPaneTakesAClickAtATextAsTheWindowBehindItDoesAndKeeps
     }
     // Every page with strips labels its controls.
     EXPECT_GE(texts.size(), 30u);
+    EXPECT_GE(probed, 1000);   // the forms of the panes are labelled throughout
     for (const std::string& fault : focusFaults) ADD_FAILURE() << fault;
 
     std::vector<std::future<std::string>> runs;
