@@ -257,8 +257,22 @@ CString ShownText(CFormEx& form, int id)
 
 struct ShownTyped {
     int id = 0;
-    CString text;
+    CString text;     // once typed
+    CString before;   // as the record gave it
 };
+
+// Whether the record opened again gives back what was typed at the control.
+// A field emptied may take the next row's text when the save closes up the
+// rows: it is lost only when what it held comes back.
+bool GivenBack(const ShownTyped& typed, const CString& reopened)
+{
+    CString blank = typed.text;
+    blank.Trim();
+    if (!blank.IsEmpty()) return reopened == typed.text;
+    CString held = typed.before;
+    held.Trim();
+    return held.IsEmpty() || reopened != typed.before;
+}
 
 // The controls of those typed whose text the record saved does not give
 // back when opened again (none: every one comes back).
@@ -276,7 +290,7 @@ std::vector<int> TypedNotStored(const FormOptions& options, const RecordOpener& 
     reopened->SetPopupMode(options.popup ? 1 : 0);
     FormPane pane(*reopened, options);
     for (const ShownTyped& typed : shown)
-        if (!pane.Form() || ShownText(*pane.Form(), typed.id) != typed.text) lost.push_back(typed.id);
+        if (!pane.Form() || !GivenBack(typed, ShownText(*pane.Form(), typed.id))) lost.push_back(typed.id);
     return lost;
 }
 
@@ -309,14 +323,15 @@ bool ShowFormOn(CTavrionDoc& doc, const FormOptions& options, const RecordOpener
         std::fprintf(stderr, "morvelance-host: the form could not be created\n");
         return false;
     }
+    std::vector<ShownTyped> shown;
+    for (const TypedText& typed : options.typed)
+        if (std::none_of(shown.begin(), shown.end(), [&](const ShownTyped& s) { return s.id == typed.id; }))
+            shown.push_back({typed.id, CString(), ShownText(*form, typed.id)});
     // Typing stops at a control refused: nothing is saved, nor painted as if typed.
     for (const TypedText& typed : options.typed)
         if (!TypeInto(*form, typed)) return false;
     // What each control shows once all is typed: a field may fill another.
-    std::vector<ShownTyped> shown;
-    for (const TypedText& typed : options.typed)
-        if (std::none_of(shown.begin(), shown.end(), [&](const ShownTyped& s) { return s.id == typed.id; }))
-            shown.push_back({typed.id, ShownText(*form, typed.id)});
+    for (ShownTyped& typed : shown) typed.text = ShownText(*form, typed.id);
     // The record XML as it stood, to be put back when the save stores not
     // all that was typed: a save that keeps part of it would pass for one
     // that kept it all.
