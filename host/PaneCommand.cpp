@@ -23,6 +23,7 @@
 #include "host/RecordKinds.h"
 #include "host/SerialRecordSet.h"
 #include "host/ViewCommand.h"
+#include "platform/base/CodePage.h"
 #include "platform/ui/framework/Wnd.h"
 #include "platform/ui/windowing/Desktop.h"
 
@@ -285,8 +286,14 @@ bool Click(CWnd* pane, const PaneClick& click)
     const bool groupBox = IsClass(control->m_hWnd, L"Button") && (style & BS_TYPEMASK) == BS_GROUPBOX;
     const CPoint at = rect.CenterPoint();
     if (const HWND cover = CoverAt(control, at, text || groupBox)) {
-        std::fprintf(stderr, "morvelance-host: control %d is covered at its middle by control %d; nothing is written\n",
-                     id, ::GetDlgCtrlID(cover));
+        // A window of no id (a dropped list, say) is named by its class.
+        wchar_t coverClass[32] = {};
+        ::GetClassNameW(cover, coverClass, 32);
+        const int coverId = ::GetDlgCtrlID(cover);
+        const std::string by = coverId ? "control " + std::to_string(coverId)
+                                       : "a window of class " + platform::ToUtf8(std::wstring(coverClass));
+        std::fprintf(stderr, "morvelance-host: control %d is covered at its middle by %s; nothing is written\n", id,
+                     by.c_str());
         return false;
     }
     std::string before;
