@@ -138,7 +138,19 @@ void CFormEx::RightAlign(wchar_t* text)
 
 void CFormEx::OnLButtonDown(UINT nFlags, CPoint point)
 {
-    if (CWnd* first = GetWindow(GW_CHILD)) first->SetFocus();
+    // A label takes no click and passes the press on to the form: the field
+    // being typed in keeps the focus, or what was typed would be left
+    // half-entered. Only the bare background (a group box's inside too)
+    // brings the focus back to the form's first control.
+    const HWND under = ::ChildWindowFromPointEx(m_hWnd, point, CWP_SKIPINVISIBLE);
+    bool background = !under || under == m_hWnd;
+    if (!background) {
+        wchar_t className[16] = {};
+        ::GetClassNameW(under, className, 16);
+        background = std::wcscmp(className, L"Button") == 0 &&
+                     (::GetWindowLong(under, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+    }
+    if (CWnd* first = GetWindow(GW_CHILD); first && background) first->SetFocus();
     CWnd* parent = GetParent();
     CWnd* pane = parent ? parent->GetParent() : nullptr;
     if (pane) pane->SendMessage(WM_ANNOTATION_ACTIVE, reinterpret_cast<WPARAM>(this), 0);

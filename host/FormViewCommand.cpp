@@ -2,10 +2,14 @@
 // typed input and the pane's save for a round trip a person can inspect.
 #include "host/FormViewCommand.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -20,6 +24,7 @@
 #include "forms/FormPatientInfo.h"
 #include "host/CommandFailure.h"
 #include "host/RecordKinds.h"
+#include "host/RecordOpening.h"
 #include "platform/base/CodePage.h"
 #include "platform/ui/framework/CreateContext.h"
 #include "platform/ui/framework/FrameWnd.h"
@@ -240,8 +245,75 @@ bool SaveFormImage(CFormEx& form, const std::string& png)
     return true;
 }
 
+// What a typed control shows once typing has left it.
+CString ShownText(CFormEx& form, int id)
+{
+    std::string why;
+    CWnd* control = TypeableControl(form, id, why);
+    CString text;
+    if (control) control->GetWindowText(text);
+    return text;
+}
+
+struct ShownTyped {
+    int id = 0;
+    CString text;     // once typed
+    CString before;   // as the record gave it
+};
+
+// Whether the record opened again gives back what was typed at the control.
+// A field emptied may take the next row's text when the save closes up the
+// rows: it is lost only when what it held comes back.
+bool GivenBack(const ShownTyped& typed, const CString& reopened)
+{
+    CString blank = typed.text;
+    blank.Trim();
+    if (!blank.IsEmpty()) return reopened == typed.text;
+    CString held = typed.before;
+    held.Trim();
+    return held.IsEmpty() || reopened != typed.before;
+}
+
+// The controls of those typed whose text the record saved does not give
+// back when opened again (none: every one comes back).
+std::vector<int> TypedNotStored(const FormOptions& options, const RecordOpener& open,
+                                const std::vector<ShownTyped>& shown)
+{
+    std::vector<int> lost;
+    std::unique_ptr<CTavrionDoc> reopened;
+    if (!open(options.file, reopened) || !reopened) {
+        for (const ShownTyped& typed : shown) lost.push_back(typed.id);
+        return lost;
+    }
+    reopened->m_bAutoDelete = FALSE;
+    reopened->SetReadOnly(options.readOnly ? 1 : 0);
+    reopened->SetPopupMode(options.popup ? 1 : 0);
+    FormPane pane(*reopened, options);
+    for (const ShownTyped& typed : shown)
+        if (!pane.Form() || !GivenBack(typed, ShownText(*pane.Form(), typed.id))) lost.push_back(typed.id);
+    return lost;
+}
+
+bool ReadBytes(const std::string& path, std::string& bytes)
+{
+    // A folder under the file's name is no file to keep (the save says so).
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out.flush());
+}
+
 // The form on an opened record: typed into, saved, painted.
-bool ShowFormOn(CTavrionDoc& doc, const FormOptions& options)
+bool ShowFormOn(CTavrionDoc& doc, const FormOptions& options, const RecordOpener& open)
 {
     doc.SetReadOnly(options.readOnly ? 1 : 0);
     doc.SetPopupMode(options.popup ? 1 : 0);
@@ -251,12 +323,37 @@ bool ShowFormOn(CTavrionDoc& doc, const FormOptions& options)
         std::fprintf(stderr, "morvelance-host: the form could not be created\n");
         return false;
     }
+    std::vector<ShownTyped> shown;
+    for (const TypedText& typed : options.typed)
+        if (std::none_of(shown.begin(), shown.end(), [&](const ShownTyped& s) { return s.id == typed.id; }))
+            shown.push_back({typed.id, CString(), ShownText(*form, typed.id)});
     // Typing stops at a control refused: nothing is saved, nor painted as if typed.
     for (const TypedText& typed : options.typed)
         if (!TypeInto(*form, typed)) return false;
+    // What each control shows once all is typed: a field may fill another.
+    for (ShownTyped& typed : shown) typed.text = ShownText(*form, typed.id);
+    // The record XML as it stood, to be put back when the save stores not
+    // all that was typed: a save that keeps part of it would pass for one
+    // that kept it all.
+    const std::string xmlPath =
+        options.save && !shown.empty() ? FindRecordXml(options.file, IsMferFile(options.file) ? "Raw_" : "")
+                                       : std::string();
+    std::string before;
+    const bool had = !xmlPath.empty() && ReadBytes(xmlPath, before);
     // A failed save is the command's failure; the picture still shows the
     // form as that save left it (a picture it could not write says so itself).
     const bool saved = !options.save || SaveThroughDocument(doc);
+    if (saved && had) {
+        if (const std::vector<int> lost = TypedNotStored(options, open, shown); !lost.empty()) {
+            for (int id : lost)
+                ReportFailure("control %d: the record saved does not give back what was typed there; nothing is "
+                              "written",
+                              id);
+            if (!WriteBytes(xmlPath, before))
+                ReportFailure("%s could not be put back as it was", xmlPath.c_str());
+            return false;
+        }
+    }
     return SaveFormImage(*form, options.png) && saved;
 }
 
@@ -281,7 +378,7 @@ int ShowForm(const FormOptions& options, const RecordOpener& open)
     if (!open(options.file, doc) || !doc) return 1;
     doc->m_bAutoDelete = FALSE;
     if (!FormTakesPageStyleOrSays(options, *doc)) return 1;
-    return ShowFormOn(*doc, options) ? 0 : 1;
+    return ShowFormOn(*doc, options, open) ? 0 : 1;
 }
 
 // DIR/NAME.png for the first record, DIR/NAME-N.png for the N-th.
@@ -338,7 +435,7 @@ int RenderAllForms(const std::vector<std::string>& files, const std::string& out
             options.width = entry.width;
             options.height = entry.height;
             options.png = FormImagePath(outDir, entry.name, index);
-            if (!ShowFormOn(*doc, options)) ++failures;
+            if (!ShowFormOn(*doc, options, open)) ++failures;
         }
     }
     return failures;

@@ -4,9 +4,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
+#include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "core/Globals.h"
 #include "core/TavrionDoc.h"
@@ -17,6 +23,7 @@
 #include "host/RecordKinds.h"
 #include "host/SerialRecordSet.h"
 #include "host/ViewCommand.h"
+#include "platform/base/CodePage.h"
 #include "platform/ui/framework/Wnd.h"
 #include "platform/ui/windowing/Desktop.h"
 
@@ -106,7 +113,7 @@ bool ParseOptions(int argc, char** argv, PaneOptions& options)
         } else if (arg == "--click") {
             if (!value(text) || !ParseClicks(text, options.clicks)) {
                 std::fprintf(stderr, "morvelance-host: --click takes control ids, as 3498,3482 (ID:N picks entry N "
-                                     "of a combo box)\n");
+                                     "of the list the click drops)\n");
                 return false;
             }
         } else if (arg == "--ms") {
@@ -171,19 +178,38 @@ void UseScreen(CTavrionDoc& doc, const PaneOptions& options)
     doc.UpdateCtrlStatus();
 }
 
-// Picks entry `item` of the list a combo box's press dropped, with a click
-// on it as a person picks it.
-bool PickDropped(CWnd* combo, int item)
+bool IsClass(HWND window, const wchar_t* name)
 {
+    wchar_t className[16] = {};
+    ::GetClassNameW(window, className, 16);
+    return std::wcscmp(className, name) == 0;
+}
+
+// The combo box a press left dropped: the one pressed, else the one the
+// pane gave the focus to on that press (a record caption drops its column's
+// chooser so).
+CWnd* DroppedCombo(CWnd* control)
+{
+    if (IsClass(control->m_hWnd, L"ComboBox")) return control;
+    for (HWND at = ::GetFocus(); at; at = ::GetParent(at))
+        if (IsClass(at, L"ComboBox")) return CWnd::FromHandle(at);
+    return nullptr;
+}
+
+// Picks entry `item` of the list a press dropped, with a click on it as a
+// person picks it.
+bool PickDropped(CWnd* control, int item)
+{
+    CWnd* combo = DroppedCombo(control);
     const HWND list = ::GetCapture();
     RECT place = {};
     RECT shown = {};
-    if (!combo->SendMessage(CB_GETDROPPEDSTATE) || !list ||
+    if (!combo || !combo->SendMessage(CB_GETDROPPEDSTATE) || !list ||
         ::SendMessage(list, LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&place)) == LB_ERR ||
         !::GetClientRect(list, &shown) || place.top < shown.top || place.bottom > shown.bottom) {
         std::fprintf(stderr, "morvelance-host: control %d drops no list showing an entry %d\n",
-                     combo->GetDlgCtrlID(), item);
-        if (combo->SendMessage(CB_GETDROPPEDSTATE)) combo->SendMessage(CB_SHOWDROPDOWN, FALSE);
+                     control->GetDlgCtrlID(), item);
+        if (combo && combo->SendMessage(CB_GETDROPPEDSTATE)) combo->SendMessage(CB_SHOWDROPDOWN, FALSE);
         return false;
     }
     POINT middle = {(place.left + place.right) / 2, (place.top + place.bottom) / 2};
@@ -191,6 +217,50 @@ bool PickDropped(CWnd* combo, int item)
     platform::ui::Desktop::Click(middle);
     platform::ui::Desktop::PumpMessages();
     return true;
+}
+
+// Whether `upper` lies over `lower` where they overlap: the branch of the
+// one comes before the other's among the children of the window holding
+// both.
+bool LiesOver(HWND upper, HWND lower)
+{
+    for (HWND a = upper; a; a = ::GetParent(a))
+        for (HWND b = lower; b; b = ::GetParent(b)) {
+            if (a == b || ::GetParent(a) != ::GetParent(b)) continue;
+            for (HWND next = ::GetWindow(a, GW_HWNDNEXT); next; next = ::GetWindow(next, GW_HWNDNEXT))
+                if (next == b) return true;
+            return false;
+        }
+    return false;
+}
+
+// The window a click at the control's middle would reach in its place, when
+// another lies over it there: a text or a group box lets a click through to
+// what is behind it, which is no cover.
+HWND CoverAt(CWnd* control, POINT at, bool passesThrough)
+{
+    const HWND hit = ::WindowFromPoint(at);
+    if (!hit || hit == control->m_hWnd || ::IsChild(control->m_hWnd, hit)) return nullptr;
+    if (passesThrough && (::IsChild(hit, control->m_hWnd) || !LiesOver(hit, control->m_hWnd))) return nullptr;
+    return hit;
+}
+
+// The pane as painted now, as the bytes of its picture; empty when it could
+// not be taken.
+std::string PanePicture(CWnd* pane)
+{
+    static int taken = 0;
+    const std::filesystem::path file = std::filesystem::temp_directory_path() /
+                                       ("morvelance-host-click-" + std::to_string(::getpid()) + "-" +
+                                        std::to_string(++taken) + ".png");
+    std::string bytes;
+    if (platform::ui::Desktop::SaveWindowImage(pane->m_hWnd, file.c_str())) {
+        std::ifstream in(file, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::error_code ignored;
+    std::filesystem::remove(file, ignored);
+    return bytes;
 }
 
 // Presses a control of one of the pane's strips (and picks the entry of a combo box's list).
@@ -209,20 +279,40 @@ bool Click(CWnd* pane, const PaneClick& click)
         std::fprintf(stderr, "morvelance-host: the pane shows no enabled control %d\n", id);
         return false;
     }
-    // A text or a group box takes no click: the pane would be drawn as if
-    // it had been pressed.
-    wchar_t className[16] = {};
-    ::GetClassNameW(control->m_hWnd, className, 16);
+    // A text or a group box takes no click itself: the window behind it
+    // does, as the record caption of a comparison column drops its chooser.
     const DWORD style = control->GetStyle();
-    const bool text = std::wcscmp(className, L"Static") == 0 && !(style & SS_NOTIFY);
-    const bool groupBox = std::wcscmp(className, L"Button") == 0 && (style & BS_TYPEMASK) == BS_GROUPBOX;
+    const bool text = IsClass(control->m_hWnd, L"Static") && !(style & SS_NOTIFY);
+    const bool groupBox = IsClass(control->m_hWnd, L"Button") && (style & BS_TYPEMASK) == BS_GROUPBOX;
+    const CPoint at = rect.CenterPoint();
+    if (const HWND cover = CoverAt(control, at, text || groupBox)) {
+        // A window of no id (a dropped list, say) is named by its class.
+        wchar_t coverClass[32] = {};
+        ::GetClassNameW(cover, coverClass, 32);
+        const int coverId = ::GetDlgCtrlID(cover);
+        const std::string by = coverId ? "control " + std::to_string(coverId)
+                                       : "a window of class " + platform::ToUtf8(std::wstring(coverClass));
+        std::fprintf(stderr, "morvelance-host: control %d is covered at its middle by %s; nothing is written\n", id,
+                     by.c_str());
+        return false;
+    }
+    std::string before;
     if (text || groupBox) {
+        // The mouse is brought there first, so that what only its passing
+        // shows is no answer to the click.
+        platform::ui::Desktop::MoveMouse(at);
+        platform::ui::Desktop::PumpMessages();
+        before = PanePicture(pane);
+    }
+    platform::ui::Desktop::Click(at);
+    platform::ui::Desktop::PumpMessages();
+    // A click nothing behind takes leaves the pane as it was: a picture of it
+    // would pass for the pane clicked.
+    if ((text || groupBox) && PanePicture(pane) == before) {
         std::fprintf(stderr, "morvelance-host: control %d is a %s: a click there does nothing; nothing is written\n", id,
                      text ? "static text" : "group box");
         return false;
     }
-    platform::ui::Desktop::Click(rect.CenterPoint());
-    platform::ui::Desktop::PumpMessages();
     return click.item < 0 || PickDropped(control, click.item);
 }
 

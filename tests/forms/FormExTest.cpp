@@ -257,6 +257,37 @@ TEST_F(FormEx, ABackgroundClickMakesTheFormActiveInItsPane)
     EXPECT_EQ(::GetFocus(), m_form->GetDlgItem(kEdit)->m_hWnd);
 }
 
+// A label passes a press on to the form behind it; the field being typed
+// in keeps the focus and takes what is typed after the press.
+TEST_F(FormEx, APressOnALabelLeavesTheFocusInTheFieldBeingTypedIn)
+{
+    CWnd* field = m_form->GetDlgItem(kLast);
+    CWnd* label = m_form->GetDlgItem(kBoundStatic);
+    platform::ui::Desktop::PumpMessages();
+    CRect place;
+    label->GetWindowRect(&place);
+    field->SetFocus();
+    platform::ui::Desktop::TypeText(L"30");
+    platform::ui::Desktop::PumpMessages();
+    m_pane.log.clear();
+    platform::ui::Desktop::Click(place.CenterPoint());
+    platform::ui::Desktop::PumpMessages();
+    platform::ui::Desktop::TypeText(L"8");
+    platform::ui::Desktop::PumpMessages();
+    CString typed;
+    field->GetWindowText(typed);
+    EXPECT_EQ(typed, CString(L"308"));
+    EXPECT_EQ(::GetFocus(), field->m_hWnd);
+    // The press still reached the form: the pane makes it the active one.
+    const std::pair<UINT, WPARAM> active(WM_USER + 0x11, reinterpret_cast<WPARAM>(m_form));
+    EXPECT_EQ(std::count(m_pane.log.begin(), m_pane.log.end(), active), 1);
+
+    // The bare background beside it still brings the focus to the first control.
+    platform::ui::Desktop::Click(CPoint(place.right + 40, place.CenterPoint().y));
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(::GetFocus(), m_form->GetDlgItem(kEdit)->m_hWnd);
+}
+
 TEST(FormExAlone, ABackgroundClickWithoutAGrandparentSendsNothing)
 {
     RegisterFormTemplate();

@@ -8,9 +8,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <future>
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "forms/FormInterpre.h"
 #include "forms/FormInterpreAme.h"
@@ -306,3 +310,142 @@ TEST(HostFormView, TypingAtAControlThatTakesNoKeysIsRefusedOnEveryFormAndNothing
     EXPECT_GE(refused, 8);
 }
 }  // namespace
+
+namespace {
+
+// The ids after "control " in each line of `err` that ends with `tail`.
+std::set<int> NamedControls(const std::string& err, const std::string& tail)
+{
+    std::set<int> ids;
+    size_t at = 0;
+    const std::string head = "control ";
+    while ((at = err.find(head, at)) != std::string::npos) {
+        at += head.size();
+        const size_t end = err.find('\n', at);
+        const std::string line = err.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        if (line.find(tail) != std::string::npos) ids.insert(std::atoi(line.c_str()));
+    }
+    return ids;
+}
+
+struct TypedSave {
+    std::set<int> lost;       // the controls the save refused, naming them
+    std::set<int> typed;      // every control typed into
+    std::string fault;        // what was wrong besides
+};
+
+// Every field of the form's template that the form lets a person type in,
+// typed at once and saved: what the save refuses, and whether it kept the
+// record XML and wrote no picture when it did.
+TypedSave TypeEveryFieldAndSave(const platform::ui::ResourceTable& table, const std::string& form, UINT idd,
+                                const std::string& record, const std::string& xml, const std::string& png,
+                                const std::map<int, std::string>& values)
+{
+    TypedSave result;
+    const auto found = table.data.find({LOWORD(RT_DIALOG), idd});
+    platform::ui::DialogTemplate layout;
+    if (found == table.data.end() ||
+        !platform::ui::ReadDialogTemplate(found->second.data(), found->second.size(), layout).ok) {
+        result.fault = "no template";
+        return result;
+    }
+    for (const auto& item : layout.items)
+        if (KindOf(item).empty() && item.id != 0 && item.id != 0xFFFF) result.typed.insert(item.id);
+    const std::string before = testsupport::ReadFileBytes(xml);
+    // A field the form hides or keeps read-only on this record is left out, one refusal at a time.
+    for (size_t tries = result.typed.size() + 1; tries > 0; --tries) {
+        std::vector<std::string> args = {"view", record, "--view", form};
+        for (int id : result.typed)
+            args.insert(args.end(), {"--type", std::to_string(id) + "=" + (values.count(id) ? values.at(id) : "7")});
+        args.insert(args.end(), {"--save", "--png", png});
+        const HostRun run = Host(args);
+        const std::set<int> untypeable = NamedControls(run.err, ": it is");
+        if (run.status == 1 && !untypeable.empty()) {
+            result.typed.erase(*untypeable.begin());
+            continue;
+        }
+        result.lost = NamedControls(run.err, ": the record saved does not give back what was typed there");
+        const bool written = std::filesystem::exists(png);
+        if (run.status != (result.lost.empty() ? 0 : 1))
+            result.fault = "rc " + std::to_string(run.status) + ": " + run.err;
+        else if (!result.lost.empty() && (written || testsupport::ReadFileBytes(xml) != before))
+            result.fault = written ? "a picture was written" : "the record XML was changed";
+        else if (result.lost.empty() && !written)
+            result.fault = "no picture";
+        return result;
+    }
+    result.fault = "every field refused";
+    return result;
+}
+
+std::string Listed(const std::set<int>& ids)
+{
+    std::string text;
+    for (int id : ids) text += std::to_string(id) + " ";
+    return text;
+}
+
+}  // namespace
+
+// Every form, every field typed at once and saved: the controls whose text
+// no save stores are refused, each named, with the record XML left as it
+// was and no picture; the rest come back from the record opened again.
+TEST(HostFormView, HostTypedSaveWalkRefusesExactlyTheFieldsNoSaveStores)
+{
+    platform::ui::ResourceTable table;
+    CompileEmbeddedScriptsOrStop(table);
+    TempDir dir;
+    ASSERT_EQ(0, RunProgram("morvelance-mkrecord", {"samples", dir.Path()}).status);
+    ASSERT_EQ(0, RunProgram("morvelance-mkrecord", {"examinations", dir.Path()}).status);
+    ASSERT_EQ(0, RunProgram("morvelance-mkrecord", {"mfer", "--kind", "plain", "--leads", "12", "--out",
+                                                    dir.File("mfer12.mwf"), "--xml-out",
+                                                    dir.File("Raw_mfer1220240401093000.xml")})
+                     .status);
+    struct Case {
+        const char* form;
+        UINT idd;
+        const char* record;
+        const char* xml;
+        std::set<int> lost;
+        std::map<int, std::string> values = {};   // what is typed where 7 would be no value a person gives
+    };
+    const std::set<int> kRestLost = {3141, 3142, 3143, 3144, 3145, 3146, 3147, 3148, 3149, 3150, 3151, 3153};
+    const std::vector<Case> cases = {
+        {"CFormPatientInfo", CFormPatientInfo::IDD, "rest12_90.ecg", "rest12_9020240401093000.xml", {}},
+        {"CFormInterpre", CFormInterpre::IDD, "rest12_90.ecg", "rest12_9020240401093000.xml", kRestLost},
+        {"CFormInterpre", CFormInterpre::IDD, "mfer12.mwf", "Raw_mfer1220240401093000.xml", kRestLost},
+        {"CFormInterpreAme", CFormInterpreAme::IDD, "rest12_90.ecg", "rest12_9020240401093000.xml", kRestLost},
+        // A birth date is stored whole or not at all.
+        {"CFormInterpreRhyRR", CFormInterpreRhyRR::IDD, "rhythm_90.ecg", "rhythm_9020240401093000.xml", {},
+         {{3631, "1987"}, {3633, "07"}, {3635, "09"}}},
+        // The MFER document saves the comment form's texts from what it took
+        // from the record, not from the form: all but the birth date are refused.
+        {"CFormInterpreRhyRR", CFormInterpreRhyRR::IDD, "mfer12.mwf", "Raw_mfer1220240401093000.xml",
+         {3637, 3639, 3641, 3643, 3645, 3647, 3649, 3651, 3653, 3655, 3999, 4000, 4001, 4008, 4009, 4010},
+         {{3631, "1987"}, {3633, "07"}, {3635, "09"}}},
+        {"CFormInterpreMsfr", CFormInterpreMsfr::IDD, "mstep243.ecg", "mstep24320240401093000.xml", {}},
+        {"CFormInterpreExer", CFormInterpreExer::IDD, "exercise_90.ecg", "exercise_9020240401093000.xml", {}},
+    };
+    // Each case on a copy of its own, so that the walks run side by side.
+    std::vector<std::future<TypedSave>> runs;
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        const std::string sub = dir.File("case" + std::to_string(i));
+        std::filesystem::create_directories(sub);
+        const std::string stem = std::string(c.record).substr(0, std::string(c.record).find('.'));
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+            if (entry.path().filename().string().find(stem) != std::string::npos && entry.is_regular_file())
+                std::filesystem::copy_file(entry.path(), sub + "/" + entry.path().filename().string());
+        runs.push_back(std::async(std::launch::async, [&table, c, sub] {
+            return TypeEveryFieldAndSave(table, c.form, c.idd, sub + "/" + c.record, sub + "/" + c.xml,
+                                         sub + "/typed.png", c.values);
+        }));
+    }
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const TypedSave result = runs[i].get();
+        SCOPED_TRACE(std::string(cases[i].form) + " on " + cases[i].record);
+        EXPECT_TRUE(result.fault.empty()) << result.fault;
+        EXPECT_GE(result.typed.size(), 3u);
+        EXPECT_EQ(result.lost, cases[i].lost) << "refused: " << Listed(result.lost) << "typed: " << Listed(result.typed);
+    }
+}

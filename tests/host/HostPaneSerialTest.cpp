@@ -84,6 +84,43 @@ TEST_F(HostPaneSerial, AveragePageCaptionsEveryColumnInUseAndDrawsTheOverlapLege
     EXPECT_GT(image.CountIn(X(16), Y(60), X(1005), Y(650), [](uint32_t rgb) { return rgb != 0xFFFFFF; }), 5000);
 }
 
+// The record caption is a text: a click there reaches its panel behind
+// it, which drops the column's chooser in the caption's place, and an entry
+// then picked puts that record's date in the first column.
+TEST_F(HostPaneSerial, AClickAtAColumnsRecordCaptionDropsItsChooserAndAnEntryPickedThereIsShown)
+{
+    const std::vector<std::string> files = Series();
+    const std::vector<std::string> series(files.begin(), files.begin() + 10);
+    auto show = [&](const std::string& png, const std::vector<std::string>& click) {
+        std::vector<std::string> args = {"pane"};
+        args.insert(args.end(), series.begin(), series.end());
+        args.insert(args.end(), {"--pane", "CWndRestSerialComAve", "--style", "41", "--png", png});
+        args.insert(args.end(), click.begin(), click.end());
+        const HostRun run = Host(args);
+        EXPECT_EQ(0, run.status) << run.err;
+        return run.status == 0;
+    };
+    const std::string plain = m_dir.File("plain.png"), dropped = m_dir.File("dropped.png"),
+                      picked = m_dir.File("picked.png");
+    ASSERT_TRUE(show(plain, {}));
+    ASSERT_TRUE(show(dropped, {"--click", "3501"}));
+    ASSERT_TRUE(show(picked, {"--click", "3501:9"}));
+    PngImage before(plain), open(dropped), after(picked);
+    ASSERT_TRUE(before.Ok() && open.Ok() && after.Ok());
+    // The first column's caption row.
+    auto changed = [&](const PngImage& image, int column) {
+        int differing = 0;
+        for (int y = Y(5); y < Y(20); ++y)
+            for (int x = X(50 + 96 * column); x < X(50 + 96 * column + 94); ++x)
+                differing += image.Pixel(x, y) != before.Pixel(x, y);
+        return differing;
+    };
+    EXPECT_GT(changed(open, 0), 30);
+    EXPECT_GT(changed(after, 0), 30);
+    // The tenth record's date, where the first one's stood.
+    EXPECT_GT(after.CountIn(X(50), Y(5), X(144), Y(20), PngImage::IsDark), 30);
+}
+
 TEST_F(HostPaneSerial, RhythmPageDrawsBothHalves)
 {
     const std::string png = m_dir.File("rhy.png");
