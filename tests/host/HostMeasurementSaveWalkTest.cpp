@@ -19,6 +19,8 @@
 #include <vector>
 
 #include "analysisviews/ViewDetailedMeas.h"
+#include "core/ECGXMLParser.h"
+#include "core/PatientInfo.h"
 #include "core/TavrionDoc.h"
 #include "dialogs/DlgDivider.h"
 #include "dialogs/DlgEnlargedWave.h"
@@ -45,18 +47,31 @@ const UINT kUpdateButton = 3503;   // the measurement page's update
 const int kLeadII = 1;
 const std::string kMm = "/Rawdata[1]/Tavrion[1]/Measurement[1]/Measurement_section[1]/Mm[1]/";
 
-// The stamps a store of measurements makes (editor, times, the confirming
-// doctor of a model-8000 record, and the confirmation a save follows).
+// The stamps a store of measurements makes: the analysis editor, the times,
+// and the addition's editor where an addition was edited beside it. No
+// patient or comment edit is made, so their editors stay.
 const std::vector<std::string> kStamps = {
     "/Rawdata/Tavrion/Inspection/Patient_section/Edit_time",
-    "/Rawdata/Tavrion/Inspection/Patient_section/Doctor",
-    "/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor",
-    "/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor",
     "/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor",
     "/Rawdata/Tavrion/Analysis/Analysis_edit",
-    "/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor",
     "/Rawdata/Tavrion/Addition/Patient_add_section/Addition_editor",
 };
+// The doctor confirms a model-8000 record's store anew.
+const std::vector<std::string> kConfirmationStamps = {
+    "/Rawdata/Tavrion/Inspection/Patient_section/Doctor",
+    "/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor",
+};
+
+// The confirmation as the forms show it, read from the record XML.
+_PATIENT_INFO ConfirmationReading(const std::string& xml)
+{
+    CTavrionDoc reader;
+    reader.m_bAutoDelete = FALSE;
+    CECGXMLParser parser(testsupport::Wide(xml), 0, CString());
+    _PATIENT_INFO read;
+    reader.GetPatInfoFromXML(0, read, &parser);
+    return read;
+}
 
 std::string PAmplitudePlace(int lead)
 {
@@ -239,6 +254,8 @@ TEST_P(HostMeasurementSaveWalk, AStoreOfOneMeasurementThroughEveryPathLeavesTheR
     for (const auto& entry : std::filesystem::directory_iterator(m_dir.Path()))
         if (entry.path().extension() == ".xml") xml = entry.path().string();
     const std::string before = testsupport::ReadFileBytes(xml);
+    LoadLayouts();
+    const _PATIENT_INFO shown = ConfirmationReading(xml);
     // The record holds the forms the walk is for (the maker writes them only where its readers look).
     ASSERT_NE(before.find("data=\"abc\""), std::string::npos);
 
@@ -246,6 +263,7 @@ TEST_P(HostMeasurementSaveWalk, AStoreOfOneMeasurementThroughEveryPathLeavesTheR
     formtest::ScopedScreen screen;
     platform::ui::MessageBoxRecorder boxes;
     std::vector<std::string> typed;
+    bool doctor = false;
     {
         LoadLayouts();
         std::unique_ptr<CTavrionDoc> doc;
@@ -257,6 +275,7 @@ TEST_P(HostMeasurementSaveWalk, AStoreOfOneMeasurementThroughEveryPathLeavesTheR
         doc->InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), kUser);
         doc->InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(9), kUser);
         doc->SetDoctorAndEditorStatus(1, 1);
+        doctor = doc->Is8000File() != 0;
         StoreThroughTables(*doc, typed);
         // A resting record's measurements are edited on a page's table and in the enlarged beat.
         const bool rest = doc->GetDocType() == DOC_TYPE_REST;
@@ -273,6 +292,21 @@ TEST_P(HostMeasurementSaveWalk, AStoreOfOneMeasurementThroughEveryPathLeavesTheR
     const std::string after = testsupport::ReadFileBytes(xml);
     std::vector<std::string> allowed = kStamps;
     allowed.insert(allowed.end(), typed.begin(), typed.end());
+    // The rich record's confirming editor has no name: the forms show the
+    // patient's doctor at the analysis date, which the store renews. The
+    // confirmation shown is then kept in the confirming editor's place.
+    const bool readFromOlderPlaces =
+        xmlchanges::Read(before).count(
+            "/Rawdata[1]/Tavrion[1]/Inspection[1]/Voktext_section[1]/Confirm_editor[1]/Editor_name[1]#") == 0;
+    if (doctor) {
+        allowed.insert(allowed.end(), kConfirmationStamps.begin(), kConfirmationStamps.end());
+    } else {
+        if (readFromOlderPlaces) allowed.push_back(kConfirmationStamps.back());
+        // An editor's store is no confirmation: the forms show the one they showed.
+        const _PATIENT_INFO read = ConfirmationReading(xml);
+        EXPECT_EQ(testsupport::Utf8(shown.strConfirmDoctor), testsupport::Utf8(read.strConfirmDoctor));
+        EXPECT_EQ(testsupport::Utf8(shown.strConfirmDate), testsupport::Utf8(read.strConfirmDate));
+    }
     EXPECT_TRUE(xmlchanges::OnlyChanged(before, after, allowed, typed));
     for (const std::string& place : typed) EXPECT_NE(after.find("data=\"42\""), std::string::npos) << place;
 }
