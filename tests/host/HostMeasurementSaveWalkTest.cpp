@@ -311,6 +311,42 @@ TEST_P(HostMeasurementSaveWalk, AStoreOfOneMeasurementThroughEveryPathLeavesTheR
     for (const std::string& place : typed) EXPECT_NE(after.find("data=\"42\""), std::string::npos) << place;
 }
 
+class HostMeasurementStoreWithoutForm : public testsupport::DocumentTest {};
+
+// The enlarged beat opened on a record with no form filled behind it, as the
+// host's `show --dialog` opens it: the store stamps the analysis editor, and
+// the patient's and comment's editors, whose sections nobody edited, stay.
+TEST_F(HostMeasurementStoreWithoutForm, AStoreStampsNoEditorOfASectionNobodyEdited)
+{
+    const std::string made = m_dir.File("made");
+    hosttest::MakeRecords({"samples", made});
+    const std::string record = m_dir.File("rest12_90.ecg");
+    const std::string xml = m_dir.File("rest12_9020240401093000.xml");
+    std::filesystem::copy_file(made + "/rest12_90.ecg", record);
+    std::filesystem::copy_file(made + "/rest12_9020240401093000.xml", xml);
+    const std::string before = testsupport::ReadFileBytes(xml);
+
+    Desktop::Reset();
+    formtest::ScopedScreen screen;
+    platform::ui::MessageBoxRecorder boxes;
+    std::vector<std::string> typed;
+    {
+        LoadLayouts();
+        std::unique_ptr<CTavrionDoc> doc;
+        ASSERT_TRUE(host::OpenForViews(record, doc));
+        doc->m_bAutoDelete = FALSE;
+        screen.Use(*doc, kScreenWidth, kScreenHeight);
+        doc->InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), kUser);
+        doc->SetDoctorAndEditorStatus(1, 1);
+        StoreThroughEnlargedBeat(*doc, typed);
+    }
+    ASSERT_EQ(1u, typed.size());
+    EXPECT_EQ(0, boxes.Count());
+    std::vector<std::string> allowed = kStamps;
+    allowed.insert(allowed.end(), typed.begin(), typed.end());
+    EXPECT_TRUE(xmlchanges::OnlyChanged(before, testsupport::ReadFileBytes(xml), allowed, typed));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     EveryKindWithMeasurements, HostMeasurementSaveWalk,
     ::testing::Values(WalkedRecord{"rest12_90.ecg", "samples"}, WalkedRecord{"rest12_80.ecg", "samples"},
