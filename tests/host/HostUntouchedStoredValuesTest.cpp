@@ -180,7 +180,8 @@ TEST_F(HostConfirmationWalk, ASaveOfAnotherFieldLeavesTheConfirmationReadingAsSh
          {"dialog", "--dialog", "CDlgInfoCommentGeneral", "--set", "3758=異常", "--ok", "編集者"}, "異常",
          "/Rawdata/Tavrion/Analysis/Analysis_section/Judgement"},
         {"mfer", "mfer12.mwf",
-         {"dialog", "--dialog", "CDlgPatientInfoComment", "--set", "3225=171", "--ok", "編集者"}, "171", "/Rawdata/Tavrion/Inspection/Patient_section/Height_weight"},
+         {"dialog", "--dialog", "CDlgPatientInfoComment", "--page", "1", "--set", "3307=1-1-1", "--ok", "編集者"},
+         "大きなQ波", "/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas"},
     };
     for (const FieldSave& s : saves) {
         for (ConfirmShape shape : {ConfirmShape::None, ConfirmShape::EmptyNameOwnDate, ConfirmShape::Own}) {
