@@ -14,7 +14,9 @@
 
 #include <functional>
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -316,35 +318,45 @@ class HostMeasurementStoreWithoutForm : public testsupport::DocumentTest {};
 // The enlarged beat opened on a record with no form filled behind it, as the
 // host's `show --dialog` opens it: the store stamps the analysis editor, and
 // the patient's and comment's editors, whose sections nobody edited, stay.
-TEST_F(HostMeasurementStoreWithoutForm, AStoreStampsNoEditorOfASectionNobodyEdited)
+// So does the confirmation, as stored, and also where the record shows none
+// (the confirming editor without a name and no analysis date to fall back on).
+TEST_F(HostMeasurementStoreWithoutForm, AStoreStampsNoEditorOfASectionNobodyEditedAndNoConfirmation)
 {
     const std::string made = m_dir.File("made");
     hosttest::MakeRecords({"samples", made});
     const std::string record = m_dir.File("rest12_90.ecg");
     const std::string xml = m_dir.File("rest12_9020240401093000.xml");
     std::filesystem::copy_file(made + "/rest12_90.ecg", record);
-    std::filesystem::copy_file(made + "/rest12_9020240401093000.xml", xml);
-    const std::string before = testsupport::ReadFileBytes(xml);
-
-    Desktop::Reset();
-    formtest::ScopedScreen screen;
-    platform::ui::MessageBoxRecorder boxes;
-    std::vector<std::string> typed;
-    {
+    const std::string stored = testsupport::ReadFileBytes(made + "/rest12_9020240401093000.xml");
+    std::string shaped = std::regex_replace(stored, std::regex("<Editor_name>高橋 誠</Editor_name>(\\s*<Edit_date[^>]*hour=\"10\")"),
+                                                 "<Editor_name></Editor_name>$1");
+    const std::string unconfirmed = std::regex_replace(shaped, std::regex("hour=\"09\" minute=\"40\""), "hour=\"25\" minute=\"40\"");
+    ASSERT_NE(unconfirmed.find("<Editor_name></Editor_name>"), std::string::npos);
+    for (const std::string* shape : {&stored, &unconfirmed}) {
+        const std::string& before = *shape;
+        std::ofstream(xml, std::ios::binary | std::ios::trunc) << before;
         LoadLayouts();
-        std::unique_ptr<CTavrionDoc> doc;
-        ASSERT_TRUE(host::OpenForViews(record, doc));
-        doc->m_bAutoDelete = FALSE;
-        screen.Use(*doc, kScreenWidth, kScreenHeight);
-        doc->InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), kUser);
-        doc->SetDoctorAndEditorStatus(1, 1);
-        StoreThroughEnlargedBeat(*doc, typed);
+        const _PATIENT_INFO shown = ConfirmationReading(xml);
+        ASSERT_EQ(shape == &stored, !shown.strConfirmDate.IsEmpty());
+        Desktop::Reset();
+        formtest::ScopedScreen screen;
+        platform::ui::MessageBoxRecorder boxes;
+        std::vector<std::string> typed;
+        {
+            std::unique_ptr<CTavrionDoc> doc;
+            ASSERT_TRUE(host::OpenForViews(record, doc));
+            doc->m_bAutoDelete = FALSE;
+            screen.Use(*doc, kScreenWidth, kScreenHeight);
+            doc->InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), kUser);
+            doc->SetDoctorAndEditorStatus(1, 1);
+            StoreThroughEnlargedBeat(*doc, typed);
+        }
+        ASSERT_EQ(1u, typed.size());
+        EXPECT_EQ(0, boxes.Count());
+        std::vector<std::string> allowed = kStamps;
+        allowed.insert(allowed.end(), typed.begin(), typed.end());
+        EXPECT_TRUE(xmlchanges::OnlyChanged(before, testsupport::ReadFileBytes(xml), allowed, typed));
     }
-    ASSERT_EQ(1u, typed.size());
-    EXPECT_EQ(0, boxes.Count());
-    std::vector<std::string> allowed = kStamps;
-    allowed.insert(allowed.end(), typed.begin(), typed.end());
-    EXPECT_TRUE(xmlchanges::OnlyChanged(before, testsupport::ReadFileBytes(xml), allowed, typed));
 }
 
 INSTANTIATE_TEST_SUITE_P(
