@@ -328,13 +328,13 @@ bool CTavrionDoc::IsConfirmationAsStored(const _PATIENT_INFO& patient, CECGXMLPa
 {
     if (!xml)
         return false;
-    // The reader may have taken the doctor from the patient section and the
-    // date from the analysis editor; written back, they would replace a
-    // confirmation the record holds elsewhere.
     // Nothing was shown as confirmed: there is no confirmation to write back,
     // and a stored one is left for the reader as it is.
     if (patient.strConfirmDate.IsEmpty())
         return true;
+    // The reader may have taken the doctor from the patient section and the
+    // date from the analysis editor; written back, they would replace a
+    // confirmation the record holds elsewhere.
     _PATIENT_INFO stored;
     ReadConfirmation(stored, xml);
     return stored.strConfirmDoctor == patient.strConfirmDoctor && stored.strConfirmDate == patient.strConfirmDate;
