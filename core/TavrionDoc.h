@@ -249,6 +249,12 @@ public:
     // XML reads as: a save that is no new confirmation leaves the stored one,
     // wherever the reader took it from, as it stands.
     bool IsConfirmationAsStored(const _PATIENT_INFO& patient, CECGXMLParser* xml);
+    // Called by a save once its stamps are in the record XML, before the file
+    // is written: a confirmation that would now read otherwise than the
+    // person saw it (taken from the patient's doctor and an analysis date the
+    // save renewed) is written into the confirming editor's own elements.
+    // An unconfirmed item, or one that reads as shown, leaves the XML as it is.
+    void KeepShownConfirmation(const _PATIENT_INFO& patient, CECGXMLParser* xml);
     // The patient's acquisition time into a record XML that has none yet.
     void WriteFirstAcqTime(const _PATIENT_INFO& patient, CECGXMLParser* xml);
     void UpdateRhyRRCurItem(int nSystemCode, _INTERPRE_INFO_GENERAL& info);

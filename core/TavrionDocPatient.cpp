@@ -328,12 +328,40 @@ bool CTavrionDoc::IsConfirmationAsStored(const _PATIENT_INFO& patient, CECGXMLPa
 {
     if (!xml)
         return false;
+    // Nothing was shown as confirmed: there is no confirmation to write back,
+    // and a stored one is left for the reader as it is.
+    if (patient.strConfirmDate.IsEmpty())
+        return true;
     // The reader may have taken the doctor from the patient section and the
     // date from the analysis editor; written back, they would replace a
     // confirmation the record holds elsewhere.
     _PATIENT_INFO stored;
     ReadConfirmation(stored, xml);
     return stored.strConfirmDoctor == patient.strConfirmDoctor && stored.strConfirmDate == patient.strConfirmDate;
+}
+
+void CTavrionDoc::KeepShownConfirmation(const _PATIENT_INFO& patient, CECGXMLParser* xml)
+{
+    if (!xml || patient.strConfirmDoctor.IsEmpty() || patient.strConfirmDate.IsEmpty())
+        return;
+    _PATIENT_INFO stored;
+    ReadConfirmation(stored, xml);
+    if (stored.strConfirmDoctor == patient.strConfirmDoctor && stored.strConfirmDate == patient.strConfirmDate)
+        return;
+    COleDateTime shown;
+    if (!shown.ParseDateTime(patient.strConfirmDate) || shown.GetStatus() != COleDateTime::valid)
+        return;
+    _XML_ATTRIB_DATE date;
+    date.SetDate(shown);
+    // The confirming editor's own name and date come first for the reader,
+    // so the confirmation stays put whatever later stamps the record gets.
+    const CString namePath = GetDefXMLPath(0, PAT_CONFIRM_DOCTOR, 0);
+    const CString datePath = GetDefXMLPath(0, PAT_CONFIRM_DATE, 2);
+    xml->SetDataToXMLDOM(patient.strConfirmDoctor, namePath, 4, CString());
+    xml->SetDateAttrib(date, datePath);
+    CString style;
+    if (!xml->GetDataFromXMLDOM(style, datePath, 2, L"style") || style != L"Date")
+        xml->SetDataToXMLDOM(L"Date", datePath, 2, L"style");
 }
 
 int CTavrionDoc::CompareDate(COleDateTime date, _XML_ATTRIB_DATE record)

@@ -231,7 +231,8 @@ bool CDlgDivider::IsRateTyped()
     return text != m_strShownRate;
 }
 
-bool CDlgDivider::WriteHeartRateXml(const CString& path, const CString& name, const CString* rate)
+bool CDlgDivider::WriteHeartRateXml(const CString& path, const CString& name, const CString* rate,
+                                    const _PATIENT_INFO& patient)
 {
     static const wchar_t kEditor[] = L"/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Editor_name";
     static const wchar_t kEditorDate[] = L"/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Edit_date";
@@ -247,6 +248,7 @@ bool CDlgDivider::WriteHeartRateXml(const CString& path, const CString& name, co
     xml.SetDateAttrib(date, kEditorDate);
     xml.SetDateAttrib(date, kAnalysisDate);
     if (rate) xml.SetDataToXMLDOM(*rate, kHeartRate, 4, CString());
+    m_pDoc->KeepShownConfirmation(patient, &xml);
     xml.SaveToXMLFile();
     return xml.m_bLastSaveFailed == 0;
 }
@@ -279,7 +281,7 @@ void CDlgDivider::OnOK()
     run.order.push_back(CEditingOk::CommitStep::Refill);
     run.store = [&](const CString& name) {
         const CString& path = rest ? rest->strXMLPath : mfer->strXMLPath;
-        if (!WriteHeartRateXml(path, name, typed ? &rate : nullptr)) {
+        if (!WriteHeartRateXml(path, name, typed ? &rate : nullptr, rest ? rest->stPatient : mfer->stPatient)) {
             CEditingOk::ReportFailedSave();
             return false;
         }

@@ -10,6 +10,7 @@
 
 class CTavrionDoc;
 class CViewDividerWave;
+struct _PATIENT_INFO;
 
 class CDlgDivider : public CDlgModal {
     DECLARE_DYNAMIC(CDlgDivider)
@@ -90,7 +91,8 @@ protected:
     bool IsRateTyped();
     // The record XML of the update: editor, stamps and, when given, the
     // heart rate; false when the file could not be written.
-    static bool WriteHeartRateXml(const CString& path, const CString& name, const CString* rate);
+    bool WriteHeartRateXml(const CString& path, const CString& name, const CString* rate,
+                           const _PATIENT_INFO& patient);
 
     CEnlargedViewFrame m_frame;
     CViewDividerWave* m_pView = nullptr;   // lives in the frame: goes with the window

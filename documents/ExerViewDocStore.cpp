@@ -267,9 +267,16 @@ int CExerViewDoc::SaveDataToXML(int nItemID)
     auto number = [&](int index, int value) {
         if (ReadXmlIndex(xml, GetDefXMLPath(LAYOUT_KIND_EXER, index, 0)) != value) entry(index, 0, IntText(value));
     };
-    entry(EXER_ENTRY_MEDICATION1, 1, info.strMedication1);
+    // A medication is written where the reader took it; one the record does
+    // not hold, left empty, does not gain an empty element there.
+    auto medication = [&](int index, const CString& text) {
+        CString stored;
+        ReadXmlValue(xml, GetDefXMLPath(LAYOUT_KIND_EXER, index, 1), stored);
+        if (stored != text) entry(index, 1, text);
+    };
+    medication(EXER_ENTRY_MEDICATION1, info.strMedication1);
     number(EXER_ENTRY_MEDICATION1, info.nMedication1Code);
-    entry(EXER_ENTRY_MEDICATION2, 1, info.strMedication2);
+    medication(EXER_ENTRY_MEDICATION2, info.strMedication2);
     number(EXER_ENTRY_MEDICATION2, info.nMedication2Code);
     entry(EXER_ENTRY_SYMPTON, 0, info.strSympton);
     entry(EXER_ENTRY_DISEASE, 0, info.strDisease);
@@ -315,6 +322,7 @@ int CExerViewDoc::SaveDataToXML(int nItemID)
     CString storedComment;
     if (!ReadXmlValue(xml, commentPath, storedComment)) storedComment.Empty();
     if (WrapComment(storedComment) != WrapComment(info.strComment)) entry(EXER_ENTRY_COMMENT, 0, info.strComment);
+    KeepShownConfirmation(item->stPatient, &xml);
     // A failed write leaves the record XML as it was: that is no save.
     xml.SaveToXMLFile();
     return xml.m_bLastSaveFailed ? 255 : 0;

@@ -209,6 +209,7 @@ int CExtraViewDoc::SaveDataToXML(int id)
     SaveRhyRRInfoEditors(*this, xml, kExtraLayout, item->stPatient, editors);
     SaveAdditionToXML(&xml, item->stAddition);
     SaveRhyRRAnalysisAndComment(*this, xml, kExtraLayout, editors);
+    KeepShownConfirmation(item->stPatient, &xml);
     // A record XML that could not be read is left as it is: that is no save.
     return xml.m_pXMLParser && xml.m_pXMLParser->SaveToXMLFile(xml.m_strPath) ? 0 : 255;
 }

@@ -89,6 +89,7 @@ int CFinalViewDoc::SaveDataToXML(int nID)
         WriteChangedRecordXmlAttribute(xml, kTripInfo, L"total", item->stWaveInfo.strTripTotal, L" ");
         WriteChangedRecordXmlAttribute(xml, kTripInfo, L"trip", item->stWaveInfo.strTripCount, L" ");
     }
+    KeepShownConfirmation(item->stPatient, &xml);
     // A record XML that could not be read is left as it is: that is no save.
     return xml.m_pXMLParser && xml.m_pXMLParser->SaveToXMLFile(xml.m_strPath) ? 0 : 255;
 }

@@ -81,6 +81,7 @@ int CMFERViewDoc::SaveDataToXML(int id)
     WriteRecordComment(xml, FormPath(form, L"Interpre_comment_edt", 0), info.strComment);
     SaveBirthday(*item, xml, form);
     if (form == MferForm::Rest) SaveMeasureTexts(*item, xml);
+    KeepShownConfirmation(item->stPatient, &xml);
     // A failed write leaves the record XML as it was: that is no save.
     xml.SaveToXMLFile();
     return xml.m_bLastSaveFailed ? 255 : 0;
@@ -182,6 +183,8 @@ int CMFERViewDoc::SaveMsuDataToXML(_MFERDATAITEM* pItem)
                        FormPath(MferForm::Rest, L"Interpre_ana_date_stc", 1), info.strAnaEditDate,
                        AnalysisDateRead::FirstThenSecond);
     SaveMeasureTexts(*pItem, xml);
+    // The analysis date just written may be the one the confirmation was read from.
+    KeepShownConfirmation(pItem->stPatient, &xml);
     xml.SaveToXMLFile();
     return xml.m_bLastSaveFailed ? 255 : 0;
 }

@@ -146,6 +146,7 @@ int CRRViewDoc::SaveDataToXML(int id)
         xml.SetDataToXMLDOM(L"Age", kPatientAge, 2, L"style");
     SaveInterpretation(item, xml);
     SaveEditors(item, xml);
+    KeepShownConfirmation(item->stPatient, &xml);
     // A record XML that could not be read is left as it is: that is no save.
     return xml.m_pXMLParser->SaveToXMLFile(xml.m_strPath) ? 0 : 255;
 }

@@ -378,6 +378,9 @@ int CRestViewDoc::IsEidtChange()
 {
     _RESTDATAITEM* item = GetCurrentDataItem();
     if (!item) return 0;
+    // A store never filled for this item (a dialog opened with no form
+    // behind it) holds no edit of its patient, addition or comment.
+    if (item->nID != m_nCtrlContentItem) return SetEditChangeFlags(0, 0, 0, 0);
     return SetEditChangeFlags(IsInfoEidtChange(item), IsAdditionEditChange(item),
                               IsCommentEditChange(item), IsAnayEidtChange(item));
 }

@@ -81,6 +81,7 @@ int CRestViewDoc::SaveDataToXML(int itemId)
         WriteChangedRecordXmlAttribute(xml, kTripInfo, L"trip", item->strTrip);
         WriteChangedRecordXmlAttribute(xml, kTripInfo, L"total", item->strTotalTrip);
     }
+    KeepShownConfirmation(item->stPatient, &xml);
     return SaveRecordXml(xml);
 }
 
@@ -172,6 +173,7 @@ int CRestViewDoc::SaveInfoToXML(int itemId)
     if (!item || item->strXMLPath.IsEmpty()) return 255;
     CECGXMLParser xml(item->strXMLPath, item->b8000File, CString());
     WriteRecordDate(xml, kPatientEditTime, item->stPatient.strReserved);
+    KeepShownConfirmation(item->stPatient, &xml);
     return SaveRecordXml(xml);
 }
 
@@ -202,6 +204,8 @@ int CRestViewDoc::SaveMsuDataToXML(_RESTDATAITEM* item, int lead, int withGlobal
             }
         }
     }
+    // The analysis date just written may be the one the confirmation was read from.
+    KeepShownConfirmation(item->stPatient, &xml);
     return SaveRecordXml(xml);
 }
 

@@ -123,6 +123,7 @@ int CRhythmViewDoc::SaveDataToXML(int id)
     SaveWaveInfoToXML(static_cast<int>(item->uSystemCode), item->stLeadName, &xml);
     SaveInterpretation(item, xml);
     SaveEditors(item, xml);
+    KeepShownConfirmation(item->stPatient, &xml);
     // A record XML that could not be read is left as it is: that is no save.
     return xml.m_pXMLParser->SaveToXMLFile(xml.m_strPath) ? 0 : 255;
 }

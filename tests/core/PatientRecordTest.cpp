@@ -208,6 +208,55 @@ TEST_F(PatientRecord, EditsAfterTheConfirmationWithdrawIt)
     EXPECT_EQ(1, p.bEditedAfterConfirm);
 }
 
+// A save renews the analysis editor's date after it showed a confirmation
+// taken from the patient's doctor and that date: the confirmation is kept
+// in the confirming editor's place, and the save reads as an edit after it.
+// One that still reads as shown, or none shown, leaves the XML alone.
+TEST_F(PatientRecord, ASaveThatRenewsTheDateAConfirmationWasReadFromKeepsTheConfirmationAsShown)
+{
+    const std::string analysis = "<Analysis_editor><Editor_name>E</Editor_name><Edit_date style=\"Date\" "
+                                 "year=\"2024\" month=\"4\" day=\"1\" hour=\"9\" minute=\"40\" second=\"0\"/>"
+                                 "</Analysis_editor>";
+    const std::string ownDate = "<Confirm_editor><Editor_name></Editor_name><Edit_date style=\"Date\" year=\"2024\" "
+                                "month=\"4\" day=\"1\" hour=\"10\" minute=\"0\" second=\"0\"/></Confirm_editor>";
+    const CString analysisDate = L"/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor/Edit_date";
+    const CString confirmName = L"/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor/Editor_name";
+    _XML_ATTRIB_DATE renewed;
+    renewed.SetDate(COleDateTime(2026, 12, 11, 16, 40, 0));
+    for (const std::string& confirm : {std::string(), ownDate}) {
+        SCOPED_TRACE(confirm);
+        CECGXMLParser xml(Wide(Record("<Doctor>高橋 誠</Doctor>", "<Voktext_section>" + confirm + analysis +
+                                                                      "</Voktext_section>")),
+                          0, CString());
+        _PATIENT_INFO shown;
+        m_doc.GetPatInfoFromXML(0, shown, &xml);
+        ASSERT_EQ(CString(L"2024/04/01 09:40:00"), shown.strConfirmDate);
+
+        m_doc.KeepShownConfirmation(shown, &xml);
+        _PATIENT_INFO untouched;
+        m_doc.GetPatInfoFromXML(0, untouched, &xml);
+        EXPECT_EQ(shown.strConfirmation, untouched.strConfirmation);
+        EXPECT_EQ(!confirm.empty(), xml.FindNode(confirmName) != 0) << "a reading as shown was written";
+
+        xml.SetDateAttrib(renewed, analysisDate);
+        m_doc.KeepShownConfirmation(shown, &xml);
+        _PATIENT_INFO after;
+        m_doc.GetPatInfoFromXML(0, after, &xml);
+        EXPECT_EQ(CString(L"高橋 誠"), after.strConfirmDoctor);
+        EXPECT_EQ(shown.strConfirmDate, after.strConfirmDate);
+        EXPECT_EQ(CString(L"判読後に編集あり(最終判読:2024/04/01 09:40 高橋 誠)"), after.strConfirmation);
+    }
+
+    // Nothing shown as confirmed: the save's dates make no confirmation.
+    CECGXMLParser xml(Wide(Record("", "<Voktext_section>" + analysis + "</Voktext_section>")), 0, CString());
+    _PATIENT_INFO shown;
+    m_doc.GetPatInfoFromXML(0, shown, &xml);
+    ASSERT_EQ(0, shown.bConfirmed);
+    xml.SetDateAttrib(renewed, analysisDate);
+    m_doc.KeepShownConfirmation(shown, &xml);
+    EXPECT_FALSE(xml.FindNode(confirmName));
+}
+
 // Only an edit strictly after the confirmation withdraws it; an edit date
 // that is no date cannot be later than anything.
 TEST_F(PatientRecord, AnEditAtTheSameSecondOrWithAnImpossibleDateKeepsTheConfirmation)

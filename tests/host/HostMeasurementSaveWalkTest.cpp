@@ -14,11 +14,15 @@
 
 #include <functional>
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "analysisviews/ViewDetailedMeas.h"
+#include "core/ECGXMLParser.h"
+#include "core/PatientInfo.h"
 #include "core/TavrionDoc.h"
 #include "dialogs/DlgDivider.h"
 #include "dialogs/DlgEnlargedWave.h"
@@ -45,18 +49,31 @@ const UINT kUpdateButton = 3503;   // the measurement page's update
 const int kLeadII = 1;
 const std::string kMm = "/Rawdata[1]/Tavrion[1]/Measurement[1]/Measurement_section[1]/Mm[1]/";
 
-// The stamps a store of measurements makes (editor, times, the confirming
-// doctor of a model-8000 record, and the confirmation a save follows).
+// The stamps a store of measurements makes: the analysis editor, the times,
+// and the addition's editor where an addition was edited beside it. No
+// patient or comment edit is made, so their editors stay.
 const std::vector<std::string> kStamps = {
     "/Rawdata/Tavrion/Inspection/Patient_section/Edit_time",
-    "/Rawdata/Tavrion/Inspection/Patient_section/Doctor",
-    "/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor",
-    "/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor",
     "/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor",
     "/Rawdata/Tavrion/Analysis/Analysis_edit",
-    "/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor",
     "/Rawdata/Tavrion/Addition/Patient_add_section/Addition_editor",
 };
+// The doctor confirms a model-8000 record's store anew.
+const std::vector<std::string> kConfirmationStamps = {
+    "/Rawdata/Tavrion/Inspection/Patient_section/Doctor",
+    "/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor",
+};
+
+// The confirmation as the forms show it, read from the record XML.
+_PATIENT_INFO ConfirmationReading(const std::string& xml)
+{
+    CTavrionDoc reader;
+    reader.m_bAutoDelete = FALSE;
+    CECGXMLParser parser(testsupport::Wide(xml), 0, CString());
+    _PATIENT_INFO read;
+    reader.GetPatInfoFromXML(0, read, &parser);
+    return read;
+}
 
 std::string PAmplitudePlace(int lead)
 {
@@ -239,6 +256,8 @@ TEST_P(HostMeasurementSaveWalk, AStoreOfOneMeasurementThroughEveryPathLeavesTheR
     for (const auto& entry : std::filesystem::directory_iterator(m_dir.Path()))
         if (entry.path().extension() == ".xml") xml = entry.path().string();
     const std::string before = testsupport::ReadFileBytes(xml);
+    LoadLayouts();
+    const _PATIENT_INFO shown = ConfirmationReading(xml);
     // The record holds the forms the walk is for (the maker writes them only where its readers look).
     ASSERT_NE(before.find("data=\"abc\""), std::string::npos);
 
@@ -246,6 +265,7 @@ TEST_P(HostMeasurementSaveWalk, AStoreOfOneMeasurementThroughEveryPathLeavesTheR
     formtest::ScopedScreen screen;
     platform::ui::MessageBoxRecorder boxes;
     std::vector<std::string> typed;
+    bool doctor = false;
     {
         LoadLayouts();
         std::unique_ptr<CTavrionDoc> doc;
@@ -257,6 +277,7 @@ TEST_P(HostMeasurementSaveWalk, AStoreOfOneMeasurementThroughEveryPathLeavesTheR
         doc->InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), kUser);
         doc->InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(9), kUser);
         doc->SetDoctorAndEditorStatus(1, 1);
+        doctor = doc->Is8000File() != 0;
         StoreThroughTables(*doc, typed);
         // A resting record's measurements are edited on a page's table and in the enlarged beat.
         const bool rest = doc->GetDocType() == DOC_TYPE_REST;
@@ -273,8 +294,69 @@ TEST_P(HostMeasurementSaveWalk, AStoreOfOneMeasurementThroughEveryPathLeavesTheR
     const std::string after = testsupport::ReadFileBytes(xml);
     std::vector<std::string> allowed = kStamps;
     allowed.insert(allowed.end(), typed.begin(), typed.end());
+    // The rich record's confirming editor has no name: the forms show the
+    // patient's doctor at the analysis date, which the store renews. The
+    // confirmation shown is then kept in the confirming editor's place.
+    const bool readFromOlderPlaces =
+        xmlchanges::Read(before).count(
+            "/Rawdata[1]/Tavrion[1]/Inspection[1]/Voktext_section[1]/Confirm_editor[1]/Editor_name[1]#") == 0;
+    if (doctor) {
+        allowed.insert(allowed.end(), kConfirmationStamps.begin(), kConfirmationStamps.end());
+    } else {
+        if (readFromOlderPlaces) allowed.push_back(kConfirmationStamps.back());
+        // An editor's store is no confirmation: the forms show the one they showed.
+        const _PATIENT_INFO read = ConfirmationReading(xml);
+        EXPECT_EQ(testsupport::Utf8(shown.strConfirmDoctor), testsupport::Utf8(read.strConfirmDoctor));
+        EXPECT_EQ(testsupport::Utf8(shown.strConfirmDate), testsupport::Utf8(read.strConfirmDate));
+    }
     EXPECT_TRUE(xmlchanges::OnlyChanged(before, after, allowed, typed));
     for (const std::string& place : typed) EXPECT_NE(after.find("data=\"42\""), std::string::npos) << place;
+}
+
+class HostMeasurementStoreWithoutForm : public testsupport::DocumentTest {};
+
+// The enlarged beat opened on a record with no form filled behind it, as the
+// host's `show --dialog` opens it: the store stamps the analysis editor, and
+// the patient's and comment's editors, whose sections nobody edited, stay.
+// So does the confirmation, as stored, and also where the record shows none
+// (the confirming editor without a name and no analysis date to fall back on).
+TEST_F(HostMeasurementStoreWithoutForm, AStoreStampsNoEditorOfASectionNobodyEditedAndNoConfirmation)
+{
+    const std::string made = m_dir.File("made");
+    hosttest::MakeRecords({"samples", made});
+    const std::string record = m_dir.File("rest12_90.ecg");
+    const std::string xml = m_dir.File("rest12_9020240401093000.xml");
+    std::filesystem::copy_file(made + "/rest12_90.ecg", record);
+    const std::string stored = testsupport::ReadFileBytes(made + "/rest12_9020240401093000.xml");
+    std::string shaped = std::regex_replace(stored, std::regex("<Editor_name>高橋 誠</Editor_name>(\\s*<Edit_date[^>]*hour=\"10\")"),
+                                                 "<Editor_name></Editor_name>$1");
+    const std::string unconfirmed = std::regex_replace(shaped, std::regex("hour=\"09\" minute=\"40\""), "hour=\"25\" minute=\"40\"");
+    ASSERT_NE(unconfirmed.find("<Editor_name></Editor_name>"), std::string::npos);
+    for (const std::string* shape : {&stored, &unconfirmed}) {
+        const std::string& before = *shape;
+        std::ofstream(xml, std::ios::binary | std::ios::trunc) << before;
+        LoadLayouts();
+        const _PATIENT_INFO shown = ConfirmationReading(xml);
+        ASSERT_EQ(shape == &stored, !shown.strConfirmDate.IsEmpty());
+        Desktop::Reset();
+        formtest::ScopedScreen screen;
+        platform::ui::MessageBoxRecorder boxes;
+        std::vector<std::string> typed;
+        {
+            std::unique_ptr<CTavrionDoc> doc;
+            ASSERT_TRUE(host::OpenForViews(record, doc));
+            doc->m_bAutoDelete = FALSE;
+            screen.Use(*doc, kScreenWidth, kScreenHeight);
+            doc->InsertEditableParam(static_cast<_EDITABLE_PARAM_INDEX>(10), kUser);
+            doc->SetDoctorAndEditorStatus(1, 1);
+            StoreThroughEnlargedBeat(*doc, typed);
+        }
+        ASSERT_EQ(1u, typed.size());
+        EXPECT_EQ(0, boxes.Count());
+        std::vector<std::string> allowed = kStamps;
+        allowed.insert(allowed.end(), typed.begin(), typed.end());
+        EXPECT_TRUE(xmlchanges::OnlyChanged(before, testsupport::ReadFileBytes(xml), allowed, typed));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,6 +1,6 @@
 // Values a save of another field must leave as the record XML stores them,
 // though the reader turns them into something else: lead codes that are no
-// plain number, and a confirmation the reader took from its older places.
+// plain number, and a confirmation wherever the reader took it from.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,9 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "core/ECGXMLParser.h"
+#include "core/PatientInfo.h"
+#include "core/TavrionDoc.h"
+#include "dialogs/EditingOk.h"
 #include "tests/dialogs/RecordXmlChanges.h"
 #include "tests/host/HostRun.h"
 #include "tests/host/HostSamples.h"
+#include "tests/support/DocumentTestSupport.h"
 
 using namespace hosttest;
 using testsupport::TempDir;
@@ -95,34 +100,149 @@ TEST(HostUntouchedStoredValues, LeadCodesThatAreNoPlainNumberOutliveASaveOfAnoth
     }
 }
 
-// The confirmation's own doctor is empty, so the reader shows the patient
-// section's doctor and an older date; a comment saved beside it is no new
-// confirmation, and the stored one keeps its empty name and its 10:00.
-TEST(HostUntouchedStoredValues, AConfirmationReadFromItsOlderPlacesIsNotWrittenOverTheStoredOne)
-{
-    TempDir dir;
-    MakeRecords({"examinations", dir.Path()});
-    const std::string xml = RecordXmlOf(dir.Path(), "extra6_90.ecg");
-    ASSERT_FALSE(xml.empty());
-    const std::regex confirm("<Confirm_editor>[\\s\\S]*?</Confirm_editor>");
-    std::string before = testsupport::ReadFileBytes(xml);
-    std::smatch stored;
-    ASSERT_TRUE(std::regex_search(before, stored, confirm));
-    std::string edited = std::regex_replace(stored.str(), std::regex("<Editor_name>[^<]*</Editor_name>"),
-                                            "<Editor_name></Editor_name>");
-    edited = std::regex_replace(edited, std::regex("hour=\"\\d+\" minute=\"\\d+\""), "hour=\"10\" minute=\"00\"");
-    before.replace(static_cast<size_t>(stored.position()), static_cast<size_t>(stored.length()), edited);
-    ASSERT_NE(before.find("<Doctor>"), std::string::npos);
-    std::ofstream(xml, std::ios::binary) << before;
+// The places a save of one field stamps: editors and their dates, the
+// record's edit time, and the confirming editor where the confirmation was
+// read from the older places (the save renews the date it was read from).
+const std::vector<std::string> kSaveStamps = {
+    "/Rawdata/Tavrion/Inspection/Patient_section/Edit_time",
+    "/Rawdata/Tavrion/Inspection/Voktext_section/Patient_editor",
+    "/Rawdata/Tavrion/Inspection/Voktext_section/Analysis_editor",
+    "/Rawdata/Tavrion/Analysis/Analysis_edit",
+    "/Rawdata/Tavrion/Comment/Voktext_section/Comment_editor",
+    "/Rawdata/Tavrion/Addition/Patient_add_section/Addition_editor",
+};
+const char kConfirmEditor[] = "/Rawdata/Tavrion/Inspection/Voktext_section/Confirm_editor";
 
-    const HostRun run = Host({"dialog", dir.File("extra6_90.ecg"), "--dialog", "CDlgInfoCommentGeneral", "--set",
-                              "3706=X", "--ok", "E"});
-    ASSERT_EQ(0, run.status) << run.err;
-    const std::string after = testsupport::ReadFileBytes(xml);
-    EXPECT_NE(after.find(">X<"), std::string::npos) << "the comment was not saved";
-    const xmlchanges::Entries kept = ValuesAt(before, {"/Confirm_editor"});
-    ASSERT_FALSE(kept.empty());
-    EXPECT_EQ(kept, ValuesAt(after, {"/Confirm_editor"}));
+struct FieldSave {
+    const char* maker;   // "samples", "examinations", or "mfer" for a 12-lead MFER file
+    const char* record;
+    std::vector<std::string> save;   // the host's arguments after the record
+    const char* typed;               // the text the save writes into the field
+    const char* place;               // the field's element, where more than its text changes
+};
+
+// Where the confirmation stands in the record XML as the walk gives it.
+enum class ConfirmShape { None, EmptyNameOwnDate, Own };
+
+std::string Shaped(std::string xml, ConfirmShape shape)
+{
+    const std::regex confirm("<Confirm_editor>[\\s\\S]*?</Confirm_editor>");
+    std::smatch stored;
+    if (!std::regex_search(xml, stored, confirm)) return xml;
+    std::string edited = stored.str();
+    if (shape == ConfirmShape::None) edited.clear();
+    if (shape == ConfirmShape::EmptyNameOwnDate) {
+        edited = std::regex_replace(edited, std::regex("<Editor_name>[^<]*</Editor_name>"), "<Editor_name></Editor_name>");
+        edited = std::regex_replace(edited, std::regex("hour=\"\\d+\" minute=\"\\d+\""), "hour=\"10\" minute=\"00\"");
+    }
+    xml.replace(static_cast<size_t>(stored.position()), static_cast<size_t>(stored.length()), edited);
+    // The second medication is optional: a save of another field adds none.
+    return std::regex_replace(xml, std::regex("<Medication number=\"2\"[^>]*?(/>|>[^<]*</Medication>)"), "");
+}
+
+class HostConfirmationWalk : public testsupport::DocumentTest {
+protected:
+    // The confirmation as the forms, sheets and tables show it.
+    _PATIENT_INFO Reading(const std::string& xml)
+    {
+        CTavrionDoc reader;
+        reader.GetCtrlPosFromXSL(LOAD_POS_REST);
+        CECGXMLParser parser(testsupport::Wide(xml), 0, CString());
+        _PATIENT_INFO read;
+        reader.GetPatInfoFromXML(0, read, &parser);
+        return read;
+    }
+};
+
+// Every kind saves another field with the confirmation where the reader
+// finds it first, where it falls back on the patient's doctor and the
+// analysis date (no confirming editor, or one with an empty name and its own
+// date), and with the second medication missing. The confirmation reads the
+// same doctor and date afterwards (a confirmed one now as edited after it);
+// a confirming editor of its own stays byte for byte, and the rest of the
+// record XML stays as stored but for the field and the save's stamps.
+TEST_F(HostConfirmationWalk, ASaveOfAnotherFieldLeavesTheConfirmationReadingAsShownWhereverItWasRead)
+{
+    const FieldSave saves[] = {
+        {"samples", "rest12_90.ecg", {"view", "--view", "CFormPatientInfo", "--type", "3015=171", "--save"}, "171",
+         "/Rawdata/Tavrion/Inspection/Patient_section/Height_weight"},
+        {"samples", "rest15_90.ecg", {"dialog", "--dialog", "CDlgPatientInfoComment", "--set", "3225=171", "--ok", "e"},
+         "171", "/Rawdata/Tavrion/Inspection/Patient_section/Height_weight"},
+        {"samples", "rhythm_90.ecg", {"view", "--view", "CFormInterpreRhyRR", "--type", "3641=胸痛", "--save"}, "胸痛",
+         nullptr},
+        {"samples", "rr_90.ecg", {"view", "--view", "CFormInterpreRhyRR", "--type", "3641=胸痛", "--save"}, "胸痛",
+         nullptr},
+        {"samples", "extra_90.ecg", {"view", "--view", "CFormInterpreRhyRR", "--type", "3641=胸痛", "--save"}, "胸痛",
+         nullptr},
+        {"examinations", "mstep243.ecg", {"view", "--view", "CFormInterpreMsfr", "--type", "3605=胸痛", "--save"},
+         "胸痛", nullptr},
+        {"examinations", "exercise_90.ecg",
+         {"dialog", "--dialog", "CDlgInfoCommentGeneral", "--set", "4142=胸痛", "--ok", "E"}, "胸痛", nullptr},
+        {"examinations", "extra6_90.ecg",
+         {"dialog", "--dialog", "CDlgInfoCommentGeneral", "--set", "3706=胸痛", "--ok", "E"}, "胸痛", nullptr},
+        {"examinations", "exercise_90.ecg", {"view", "--view", "CFormInterpreExer", "--type", "4023=頭痛", "--save"},
+         "頭痛", nullptr},
+        {"examinations", "mstep243.ecg",
+         {"dialog", "--dialog", "CDlgInfoCommentGeneral", "--set", "3758=異常", "--ok", "編集者"}, "異常",
+         "/Rawdata/Tavrion/Analysis/Analysis_section/Judgement"},
+        {"mfer", "mfer12.mwf",
+         {"dialog", "--dialog", "CDlgPatientInfoComment", "--page", "1", "--set", "3307=1-1-1", "--ok", "編集者"},
+         "大きなQ波", "/Rawdata/Tavrion/Analysis/Analysis_section/Minnesotas"},
+    };
+    for (const FieldSave& s : saves) {
+        for (ConfirmShape shape : {ConfirmShape::None, ConfirmShape::EmptyNameOwnDate, ConfirmShape::Own}) {
+            SCOPED_TRACE(std::string(s.record) + " shape " + std::to_string(static_cast<int>(shape)));
+            TempDir dir;
+            std::string xml;
+            if (std::string(s.maker) == "mfer") {
+                xml = dir.File("Raw_mfer1220240401093000.xml");
+                MakeRecords({"mfer", "--kind", "plain", "--leads", "12", "--out", dir.File(s.record), "--xml-out", xml});
+            } else {
+                MakeRecords({s.maker, dir.Path()});
+                xml = RecordXmlOf(dir.Path(), s.record);
+            }
+            ASSERT_FALSE(xml.empty());
+            const std::string made = testsupport::ReadFileBytes(xml);
+            ASSERT_NE(made.find("<Confirm_editor>"), std::string::npos);
+            ASSERT_NE(made.find("<Doctor>"), std::string::npos);
+            const std::string before = Shaped(made, shape);
+            std::ofstream(xml, std::ios::binary) << before;
+            const _PATIENT_INFO shown = Reading(xml);
+            ASSERT_FALSE(shown.strConfirmDate.IsEmpty()) << "the record reads as unconfirmed";
+
+            std::vector<std::string> args = s.save;
+            args.insert(args.begin() + 1, dir.File(s.record));
+            if (args[0] == "view") args.insert(args.end(), {"--png", dir.File("form.png")});
+            const HostRun run = Host(args);
+            ASSERT_EQ(0, run.status) << run.err;
+            const std::string after = testsupport::ReadFileBytes(xml);
+            ASSERT_NE(after.find(s.typed), std::string::npos) << "the save did not take the field";
+
+            const _PATIENT_INFO read = Reading(xml);
+            EXPECT_EQ(shown.strConfirmDoctor, read.strConfirmDoctor);
+            EXPECT_EQ(shown.strConfirmDate, read.strConfirmDate);
+            // A save that stamps a date past the confirmation reads as an edit after it.
+            if (read.strConfirmation != shown.strConfirmation)
+                EXPECT_EQ(testsupport::Utf8(CEditingOk::EditedAfterConfirmText(shown.strConfirmDate,
+                                                                               shown.strConfirmDoctor)),
+                          testsupport::Utf8(read.strConfirmation));
+            if (shape == ConfirmShape::Own)
+                EXPECT_EQ(ValuesAt(before, {"/Confirm_editor"}), ValuesAt(after, {"/Confirm_editor"}));
+
+            std::vector<std::string> allowed = kSaveStamps;
+            if (shape != ConfirmShape::Own) allowed.push_back(kConfirmEditor);
+            if (s.place) allowed.push_back(s.place);
+            std::string unexpected;
+            for (const xmlchanges::Change& c : xmlchanges::Changes(xmlchanges::Read(before), xmlchanges::Read(after))) {
+                bool stamp = false;
+                for (const std::string& place : allowed)
+                    stamp = stamp || xmlchanges::Plain(c.path).rfind(place, 0) == 0;
+                const bool field = c.inAfter && c.after.find(s.typed) != std::string::npos;
+                if (!stamp && !field) unexpected += "\n  " + xmlchanges::Describe(c);
+            }
+            EXPECT_TRUE(unexpected.empty()) << unexpected;
+        }
+    }
 }
 
 }  // namespace
