@@ -252,8 +252,9 @@ public:
     // Called by a save once its stamps are in the record XML, before the file
     // is written: a confirmation that would now read otherwise than the
     // person saw it (taken from the patient's doctor and an analysis date the
-    // save renewed) is written into the confirming editor's own elements.
-    // An unconfirmed item, or one that reads as shown, leaves the XML as it is.
+    // save renewed) is written into the confirming editor's own elements; one
+    // shown awaiting its doctor names the doctor there without a date, so it
+    // still awaits. One that reads as shown leaves the XML as it is.
     void KeepShownConfirmation(const _PATIENT_INFO& patient, CECGXMLParser* xml);
     // The patient's acquisition time into a record XML that has none yet.
     void WriteFirstAcqTime(const _PATIENT_INFO& patient, CECGXMLParser* xml);

@@ -342,12 +342,26 @@ bool CTavrionDoc::IsConfirmationAsStored(const _PATIENT_INFO& patient, CECGXMLPa
 
 void CTavrionDoc::KeepShownConfirmation(const _PATIENT_INFO& patient, CECGXMLParser* xml)
 {
-    if (!xml || patient.strConfirmDoctor.IsEmpty() || patient.strConfirmDate.IsEmpty())
+    if (!xml || patient.strConfirmDoctor.IsEmpty())
         return;
     _PATIENT_INFO stored;
     ReadConfirmation(stored, xml);
     if (stored.strConfirmDoctor == patient.strConfirmDoctor && stored.strConfirmDate == patient.strConfirmDate)
         return;
+    const CString namePath = GetDefXMLPath(0, PAT_CONFIRM_DOCTOR, 0);
+    const CString datePath = GetDefXMLPath(0, PAT_CONFIRM_DATE, 2);
+    if (patient.strConfirmDate.IsEmpty()) {
+        // Shown as awaiting the doctor, the record would read as confirmed
+        // by the patient's doctor at the date this save stamps. Named in the
+        // confirming editor's own place, the doctor is weighed against that
+        // editor's own date alone, and it has none: a date it held under no
+        // name was never shown, and would now confirm the record.
+        _XML_ATTRIB_DATE own;
+        if (xml->GetDateAttrib(own, datePath, 0) && IsValidDate(own))
+            xml->RemoveNode(datePath);
+        xml->SetDataToXMLDOM(patient.strConfirmDoctor, namePath, 4, CString());
+        return;
+    }
     COleDateTime shown;
     if (!shown.ParseDateTime(patient.strConfirmDate) || shown.GetStatus() != COleDateTime::valid)
         return;
@@ -355,8 +369,6 @@ void CTavrionDoc::KeepShownConfirmation(const _PATIENT_INFO& patient, CECGXMLPar
     date.SetDate(shown);
     // The confirming editor's own name and date come first for the reader,
     // so the confirmation stays put whatever later stamps the record gets.
-    const CString namePath = GetDefXMLPath(0, PAT_CONFIRM_DOCTOR, 0);
-    const CString datePath = GetDefXMLPath(0, PAT_CONFIRM_DATE, 2);
     xml->SetDataToXMLDOM(patient.strConfirmDoctor, namePath, 4, CString());
     xml->SetDateAttrib(date, datePath);
     CString style;

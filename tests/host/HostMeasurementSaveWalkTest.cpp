@@ -355,7 +355,16 @@ TEST_F(HostMeasurementStoreWithoutForm, AStoreStampsNoEditorOfASectionNobodyEdit
         EXPECT_EQ(0, boxes.Count());
         std::vector<std::string> allowed = kStamps;
         allowed.insert(allowed.end(), typed.begin(), typed.end());
+        // The renewed analysis date would confirm a record awaiting its
+        // doctor: the doctor is named in the confirming editor's place.
+        if (shape == &unconfirmed) allowed.push_back(kConfirmationStamps.back());
         EXPECT_TRUE(xmlchanges::OnlyChanged(before, testsupport::ReadFileBytes(xml), allowed, typed));
+        const _PATIENT_INFO read = ConfirmationReading(xml);
+        EXPECT_EQ(testsupport::Utf8(shown.strConfirmDoctor), testsupport::Utf8(read.strConfirmDoctor));
+        EXPECT_EQ(testsupport::Utf8(shown.strConfirmDate), testsupport::Utf8(read.strConfirmDate));
+        if (shape == &unconfirmed) {
+            EXPECT_EQ(testsupport::Utf8(shown.strConfirmation), testsupport::Utf8(read.strConfirmation));
+        }
     }
 }
 
