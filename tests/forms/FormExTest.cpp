@@ -286,6 +286,21 @@ TEST_F(FormEx, APressOnALabelLeavesTheFocusInTheFieldBeingTypedIn)
     platform::ui::Desktop::Click(CPoint(place.right + 40, place.CenterPoint().y));
     platform::ui::Desktop::PumpMessages();
     EXPECT_EQ(::GetFocus(), m_form->GetDlgItem(kEdit)->m_hWnd);
+
+    // So does the inside of a group box, which is background framed.
+    CRect below;
+    field->GetWindowRect(&below);
+    m_form->ScreenToClient(&below);
+    below.OffsetRect(0, below.Height() + 10);
+    below.bottom += 40;
+    CButton group;
+    ASSERT_TRUE(group.Create(L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, below, m_form, 9260));
+    field->SetFocus();
+    platform::ui::Desktop::PumpMessages();
+    m_form->ClientToScreen(&below);
+    platform::ui::Desktop::Click(below.CenterPoint());
+    platform::ui::Desktop::PumpMessages();
+    EXPECT_EQ(::GetFocus(), m_form->GetDlgItem(kEdit)->m_hWnd);
 }
 
 TEST(FormExAlone, ABackgroundClickWithoutAGrandparentSendsNothing)
