@@ -57,6 +57,15 @@ struct LeadCodeSave {
     const char* typed;               // a text the save writes, to know it saved
 };
 
+// Runs a save's host command, its arguments after the record, on the record
+// made in `dir`; a form's picture goes beside it.
+HostRun RunSave(std::vector<std::string> args, TempDir& dir, const char* record)
+{
+    args.insert(args.begin() + 1, dir.File(record));
+    if (args[0] == "view") args.insert(args.end(), {"--png", dir.File("form.png")});
+    return Host(args);
+}
+
 // Each lead code is stored with a letter before it ("A9", read as no code)
 // and the edited names' codes with a blank and a leading zero; a save of a
 // field elsewhere keeps every one of them byte for byte.
@@ -89,10 +98,7 @@ TEST(HostUntouchedStoredValues, LeadCodesThatAreNoPlainNumberOutliveASaveOfAnoth
         std::ofstream(xml, std::ios::binary) << before;
         ASSERT_NE(before.find("<Lead_code>A"), std::string::npos);
 
-        std::vector<std::string> args = s.save;
-        args.insert(args.begin() + 1, dir.File(s.record));
-        if (args[0] == "view") args.insert(args.end(), {"--png", dir.File("form.png")});
-        const HostRun run = Host(args);
+        const HostRun run = RunSave(s.save, dir, s.record);
         ASSERT_EQ(0, run.status) << run.err;
         const std::string after = testsupport::ReadFileBytes(xml);
         EXPECT_NE(after.find(s.typed), std::string::npos) << "the save did not take the field";
@@ -221,10 +227,7 @@ TEST_F(HostConfirmationWalk, ASaveOfAnotherFieldLeavesTheConfirmationReadingAsSh
             const _PATIENT_INFO shown = Reading(xml);
             ASSERT_EQ(Awaiting(shape), shown.strConfirmDate.IsEmpty());
 
-            std::vector<std::string> args = s.save;
-            args.insert(args.begin() + 1, dir.File(s.record));
-            if (args[0] == "view") args.insert(args.end(), {"--png", dir.File("form.png")});
-            const HostRun run = Host(args);
+            const HostRun run = RunSave(s.save, dir, s.record);
             ASSERT_EQ(0, run.status) << run.err;
             const std::string after = testsupport::ReadFileBytes(xml);
             ASSERT_NE(after.find(s.typed), std::string::npos) << "the save did not take the field";
