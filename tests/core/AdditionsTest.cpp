@@ -226,6 +226,7 @@ TEST(Additions, AdditionsAddedPastAGapAreFoundByTheirNumbersBeforeTheStoredOneOf
             info.strContent[3] = L"n4";
             doc.SaveAdditionToXML(&xml, info);
             xml.SaveToXMLFile();
+            ASSERT_FALSE(xml.m_bLastSaveFailed);
         }
         CECGXMLParser back(Wide(path), 0, CString());
         _ADDITIONAL_INFO again;
@@ -260,6 +261,7 @@ TEST(Additions, AdditionsAddedPastAGapAreFoundByTheirNumbersBeforeTheStoredOneOf
         info.strTitle[0] = L"N1";
         doc.SaveAdditionToXML(&xml, info);
         xml.SaveToXMLFile();
+        ASSERT_FALSE(xml.m_bLastSaveFailed);
     }
     const std::string stored = testsupport::ReadFileBytes(none);
     const size_t first = stored.find("<Addition_content number=\"01\" title=\"S1\">s1</Addition_content>");
