@@ -334,23 +334,30 @@ bool ShowFormOn(CTavrionDoc& doc, const FormOptions& options, const RecordOpener
     for (ShownTyped& typed : shown) typed.text = ShownText(*form, typed.id);
     // The record XML as it stood, to be put back when the save stores not
     // all that was typed: a save that keeps part of it would pass for one
-    // that kept it all.
-    const std::string xmlPath =
-        options.save && !shown.empty() ? FindRecordXml(options.file, IsMferFile(options.file) ? "Raw_" : "")
-                                       : std::string();
+    // that kept it all. A record without one is checked too; the record XML
+    // its first save made then goes again.
+    const std::string prefix = IsMferFile(options.file) ? "Raw_" : "";
+    const bool check = options.save && !shown.empty();
+    const std::string xmlPath = check ? FindRecordXml(options.file, prefix) : std::string();
     std::string before;
     const bool had = !xmlPath.empty() && ReadBytes(xmlPath, before);
     // A failed save is the command's failure; the picture still shows the
     // form as that save left it (a picture it could not write says so itself).
     const bool saved = !options.save || SaveThroughDocument(doc);
-    if (saved && had) {
+    if (saved && check && (had || xmlPath.empty())) {
         if (const std::vector<int> lost = TypedNotStored(options, open, shown); !lost.empty()) {
             for (int id : lost)
                 ReportFailure("control %d: the record saved does not give back what was typed there; nothing is "
                               "written",
                               id);
-            if (!WriteBytes(xmlPath, before))
-                ReportFailure("%s could not be put back as it was", xmlPath.c_str());
+            if (had) {
+                if (!WriteBytes(xmlPath, before))
+                    ReportFailure("%s could not be put back as it was", xmlPath.c_str());
+            } else if (const std::string made = FindRecordXml(options.file, prefix); !made.empty()) {
+                std::error_code error;
+                if (!std::filesystem::remove(made, error))
+                    ReportFailure("%s could not be removed", made.c_str());
+            }
             return false;
         }
     }
